@@ -1,0 +1,7 @@
+#include "platform/files/TFormatSettings.h"
+
+const TFormatSettings& TFormatSettings::Programa()
+{
+    static const TFormatSettings fixos;
+    return fixos;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <QChar>
+#include <QString>
+
+// The program's own number and date formats. Every parser and formatter reads them from here,
+// never from the system locale, so a file written on one machine reads back the same on another.
+struct TFormatSettings {
+    QChar DateSeparator = QLatin1Char('/');
+    QString ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    QChar TimeSeparator = QLatin1Char(':');
+    QChar DecimalSeparator = QLatin1Char(',');
+    QChar ThousandSeparator = QLatin1Char('.');
+
+    // The one program-wide instance, fixed at start-up and never changed afterwards.
+    static const TFormatSettings& Programa();
+};
