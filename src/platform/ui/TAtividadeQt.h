@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/ui/IAtividade.h"
+#include "platform/ui/TBombaDeEventos.h"
+
+// Busy cursor as the application's override cursor; keep-alive through TBombaDeEventos.
+class TAtividadeQt final : public IAtividade {
+public:
+    TAtividadeQt() = default;
+    ~TAtividadeQt() override;   // gives back a cursor still held
+
+    void IniciaOcupado() override;
+    void TerminaOcupado() override;
+    void MantemVivo() override { FBomba.Bombeia(); }
+
+private:
+    TBombaDeEventos FBomba;
+    int FProfundidade = 0;
+};
