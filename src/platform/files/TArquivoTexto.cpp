@@ -1,0 +1,138 @@
+#include "platform/files/TArquivoTexto.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+TArquivoTexto::TArquivoTexto() = default;
+
+TArquivoTexto::~TArquivoTexto()
+{
+    Descarta();
+}
+
+bool TArquivoTexto::Cria(const QString& caminho)
+{
+    Descarta();
+    FLeitura.reset();
+    FCaminho = caminho;
+    FErro.clear();
+    const QString pasta = QFileInfo(caminho).absolutePath();
+    if (!QDir().mkpath(pasta)) {
+        FErro = QStringLiteral("cannot create folder ") + pasta;
+        return false;
+    }
+    auto arquivo = std::make_unique<QSaveFile>(caminho);
+    if (!arquivo->open(QIODevice::WriteOnly)) {
+        FErro = arquivo->errorString();
+        return false;
+    }
+    FEscrita = std::move(arquivo);
+    return true;
+}
+
+bool TArquivoTexto::Abre(const QString& caminho)
+{
+    Descarta();
+    FLeitura.reset();
+    FCaminho = caminho;
+    FErro.clear();
+    auto arquivo = std::make_unique<QFile>(caminho);
+    if (!arquivo->open(QIODevice::ReadOnly)) {
+        FErro = arquivo->errorString();
+        return false;
+    }
+    FLeitura = std::move(arquivo);
+    return true;
+}
+
+bool TArquivoTexto::GravaLinha(const QString& linha)
+{
+    if (!FEscrita) {
+        FErro = QStringLiteral("file not open for writing");
+        return false;
+    }
+    QByteArray bytes = linha.toLatin1();
+    bytes.append("\r\n", 2);
+    if (FEscrita->write(bytes) != bytes.size()) {
+        FErro = FEscrita->errorString();
+        return false;
+    }
+    return true;
+}
+
+bool TArquivoTexto::LeLinha(QString& linha)
+{
+    if (!FLeitura) {
+        FErro = QStringLiteral("file not open for reading");
+        return false;
+    }
+    if (FLeitura->atEnd())
+        return false;
+    QByteArray bytes = FLeitura->readLine();
+    if (bytes.isEmpty() && FLeitura->error() != QFileDevice::NoError) {
+        FErro = FLeitura->errorString();
+        return false;
+    }
+    if (bytes.endsWith('\n'))
+        bytes.chop(1);
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    linha = QString::fromLatin1(bytes);
+    return true;
+}
+
+bool TArquivoTexto::Fim() const
+{
+    return !FLeitura || FLeitura->atEnd();
+}
+
+bool TArquivoTexto::Fecha()
+{
+    if (FLeitura) {
+        FLeitura.reset();
+        return true;
+    }
+    if (!FEscrita)
+        return true;
+    const bool gravou = FEscrita->commit();
+    if (!gravou)
+        FErro = FEscrita->errorString();
+    FEscrita.reset();
+    return gravou;
+}
+
+void TArquivoTexto::Descarta()
+{
+    FEscrita.reset();   // an uncommitted save file removes its temporary file
+}
+
+bool TArquivoTexto::AbertoParaLeitura() const
+{
+    return FLeitura != nullptr;
+}
+
+bool TArquivoTexto::AbertoParaEscrita() const
+{
+    return FEscrita != nullptr;
+}
+
+QString TArquivoTexto::Caminho() const
+{
+    return FCaminho;
+}
+
+QString TArquivoTexto::Erro() const
+{
+    return FErro;
+}
+
+bool TArquivoTexto::LeInicio(const QString& caminho, qint64 tamanho, QByteArray& bytes)
+{
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return false;
+    bytes = arquivo.read(tamanho);
+    return arquivo.error() == QFileDevice::NoError;
+}

@@ -1,0 +1,301 @@
+#include "platform/files/TIniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct Linha {
+    enum class Tipo { Secao, Chave, Outra };
+    QString texto;   // as in the file, without its line end
+    Tipo tipo = Tipo::Outra;
+    QString nome;    // section or key name, trimmed
+
+    [[nodiscard]] QString Valor() const { return texto.mid(texto.indexOf(QLatin1Char('=')) + 1); }
+};
+
+bool MesmoNome(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+Linha Analisa(const QString& texto)
+{
+    Linha linha{texto, Linha::Tipo::Outra, {}};
+    const QString limpo = texto.trimmed();
+    if (limpo.startsWith(QLatin1Char('['))) {
+        const qsizetype fecho = limpo.indexOf(QLatin1Char(']'));
+        if (fecho > 0) {
+            linha.tipo = Linha::Tipo::Secao;
+            linha.nome = limpo.mid(1, fecho - 1).trimmed();
+        }
+    } else if (!limpo.startsWith(QLatin1Char(';'))) {
+        const qsizetype igual = texto.indexOf(QLatin1Char('='));
+        if (igual >= 0 && !texto.left(igual).trimmed().isEmpty()) {
+            linha.tipo = Linha::Tipo::Chave;
+            linha.nome = texto.left(igual).trimmed();
+        }
+    }
+    return linha;
+}
+
+class Conteudo {
+public:
+    // nullopt when the file exists but cannot be read.
+    static std::optional<Conteudo> Le(const QString& caminho, QString& erro)
+    {
+        Conteudo conteudo;
+        QFile arquivo(caminho);
+        if (!arquivo.exists())
+            return conteudo;
+        if (!arquivo.open(QIODevice::ReadOnly)) {
+            erro = arquivo.errorString();
+            return std::nullopt;
+        }
+        const QByteArray bytes = arquivo.readAll();
+        if (arquivo.error() != QFileDevice::NoError) {
+            erro = arquivo.errorString();
+            return std::nullopt;
+        }
+        qsizetype inicio = 0;
+        while (inicio < bytes.size()) {
+            qsizetype fim = bytes.indexOf('\n', inicio);
+            if (fim < 0)
+                fim = bytes.size();
+            QByteArray texto = bytes.mid(inicio, fim - inicio);
+            if (texto.endsWith('\r'))
+                texto.chop(1);
+            conteudo.FLinhas.push_back(Analisa(QString::fromLatin1(texto)));
+            inicio = fim + 1;
+        }
+        return conteudo;
+    }
+
+    static Conteudo LeParaConsulta(const QString& caminho)
+    {
+        QString erro;
+        return Le(caminho, erro).value_or(Conteudo{});
+    }
+
+    static Conteudo LeParaAlterar(const QString& caminho)
+    {
+        QString erro;
+        auto conteudo = Le(caminho, erro);
+        if (!conteudo)
+            throw EIniFile(QStringLiteral("cannot read %1: %2").arg(caminho, erro).toStdString());
+        return std::move(*conteudo);
+    }
+
+    void Grava(const QString& caminho) const
+    {
+        QByteArray bytes;
+        for (const Linha& linha : FLinhas) {
+            bytes += linha.texto.toLatin1();
+            bytes += "\r\n";
+        }
+        QSaveFile arquivo(caminho);
+        if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit())
+            throw EIniFile(QStringLiteral("cannot write %1: %2").arg(caminho, arquivo.errorString()).toStdString());
+    }
+
+    // Index of the first header of that section, or -1.
+    [[nodiscard]] qsizetype Secao(const QString& secao) const
+    {
+        for (qsizetype i = 0; i < Tamanho(); ++i)
+            if (FLinhas[i].tipo == Linha::Tipo::Secao && MesmoNome(FLinhas[i].nome, secao))
+                return i;
+        return -1;
+    }
+
+    // One past the last line of the section whose header is at `cabecalho`.
+    [[nodiscard]] qsizetype FimDaSecao(qsizetype cabecalho) const
+    {
+        qsizetype i = cabecalho + 1;
+        while (i < Tamanho() && FLinhas[i].tipo != Linha::Tipo::Secao)
+            ++i;
+        return i;
+    }
+
+    // Index of the first line of that key in that section, or -1.
+    [[nodiscard]] qsizetype Chave(const QString& secao, const QString& chave) const
+    {
+        const qsizetype cabecalho = Secao(secao);
+        if (cabecalho < 0)
+            return -1;
+        for (qsizetype i = cabecalho + 1, fim = FimDaSecao(cabecalho); i < fim; ++i)
+            if (FLinhas[i].tipo == Linha::Tipo::Chave && MesmoNome(FLinhas[i].nome, chave))
+                return i;
+        return -1;
+    }
+
+    [[nodiscard]] std::vector<const Linha*> ChavesDaSecao(const QString& secao) const
+    {
+        std::vector<const Linha*> chaves;
+        const qsizetype cabecalho = Secao(secao);
+        if (cabecalho < 0)
+            return chaves;
+        for (qsizetype i = cabecalho + 1, fim = FimDaSecao(cabecalho); i < fim; ++i)
+            if (FLinhas[i].tipo == Linha::Tipo::Chave)
+                chaves.push_back(&FLinhas[i]);
+        return chaves;
+    }
+
+    [[nodiscard]] qsizetype Tamanho() const { return static_cast<qsizetype>(FLinhas.size()); }
+    [[nodiscard]] const std::vector<Linha>& Linhas() const { return FLinhas; }
+    std::vector<Linha>& Linhas() { return FLinhas; }
+
+private:
+    std::vector<Linha> FLinhas;
+};
+
+void ConfereTexto(const QString& texto, const char* oque)
+{
+    for (const QChar c : texto)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.unicode() > 0xFF)
+            throw EIniFile(std::string("an INI ") + oque + " cannot hold a line end or a character beyond Latin-1");
+}
+
+void ConfereNomes(const QString& secao, const QString& chave)
+{
+    ConfereTexto(secao, "section name");
+    ConfereTexto(chave, "key");
+    if (secao.trimmed().isEmpty() || secao.contains(QLatin1Char(']')))
+        throw EIniFile("an INI section name cannot be empty or hold \"]\"");
+    if (chave.trimmed().isEmpty() || chave.contains(QLatin1Char('=')) || chave.trimmed().startsWith(QLatin1Char(';'))
+        || chave.trimmed().startsWith(QLatin1Char('[')))
+        throw EIniFile("an INI key cannot be empty, hold \"=\" or start with \";\" or \"[\"");
+}
+
+std::optional<int> Inteiro(const QString& texto)
+{
+    bool ok = false;
+    const int valor = texto.trimmed().toInt(&ok, 10);
+    return ok ? std::optional<int>(valor) : std::nullopt;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(QString caminho)
+    : FCaminho(std::move(caminho))
+{
+}
+
+QString TIniFile::ReadString(const QString& secao, const QString& chave, const QString& padrao) const
+{
+    const Conteudo conteudo = Conteudo::LeParaConsulta(FCaminho);
+    const qsizetype i = conteudo.Chave(secao, chave);
+    return i < 0 ? padrao : conteudo.Linhas()[i].Valor();
+}
+
+int TIniFile::ReadInteger(const QString& secao, const QString& chave, int padrao) const
+{
+    return Inteiro(ReadString(secao, chave, QString())).value_or(padrao);
+}
+
+bool TIniFile::ReadBool(const QString& secao, const QString& chave, bool padrao) const
+{
+    const auto valor = Inteiro(ReadString(secao, chave, QString()));
+    return valor ? *valor != 0 : padrao;
+}
+
+QStringList TIniFile::ReadSection(const QString& secao) const
+{
+    QStringList nomes;
+    const Conteudo conteudo = Conteudo::LeParaConsulta(FCaminho);
+    for (const Linha* linha : conteudo.ChavesDaSecao(secao))
+        nomes << linha->nome;
+    return nomes;
+}
+
+QStringList TIniFile::ReadSections() const
+{
+    QStringList nomes;
+    const Conteudo conteudo = Conteudo::LeParaConsulta(FCaminho);
+    for (const Linha& linha : conteudo.Linhas())
+        if (linha.tipo == Linha::Tipo::Secao)
+            nomes << linha.nome;
+    return nomes;
+}
+
+QStringList TIniFile::ReadSectionValues(const QString& secao) const
+{
+    QStringList linhas;
+    const Conteudo conteudo = Conteudo::LeParaConsulta(FCaminho);
+    for (const Linha* linha : conteudo.ChavesDaSecao(secao))
+        linhas << linha->nome + QLatin1Char('=') + linha->Valor();
+    return linhas;
+}
+
+bool TIniFile::SectionExists(const QString& secao) const
+{
+    return Conteudo::LeParaConsulta(FCaminho).Secao(secao) >= 0;
+}
+
+bool TIniFile::ValueExists(const QString& secao, const QString& chave) const
+{
+    return Conteudo::LeParaConsulta(FCaminho).Chave(secao, chave) >= 0;
+}
+
+void TIniFile::WriteString(const QString& secao, const QString& chave, const QString& valor)
+{
+    ConfereNomes(secao, chave);
+    ConfereTexto(valor, "value");
+    Conteudo conteudo = Conteudo::LeParaAlterar(FCaminho);
+    auto& linhas = conteudo.Linhas();
+    const qsizetype existente = conteudo.Chave(secao, chave);
+    if (existente >= 0) {
+        Linha& linha = linhas[existente];
+        if (linha.Valor() == valor)
+            return;
+        // The key keeps its spelling and spacing; only the value changes.
+        linha.texto = linha.texto.left(linha.texto.indexOf(QLatin1Char('=')) + 1) + valor;
+    } else {
+        const Linha nova = Analisa(chave.trimmed() + QLatin1Char('=') + valor);
+        const qsizetype cabecalho = conteudo.Secao(secao);
+        if (cabecalho < 0) {
+            linhas.push_back(Analisa(QLatin1Char('[') + secao.trimmed() + QLatin1Char(']')));
+            linhas.push_back(nova);
+        } else {
+            // After the section's last non-blank line, so that blank separators stay before the next one.
+            qsizetype posicao = conteudo.FimDaSecao(cabecalho);
+            while (posicao > cabecalho + 1 && linhas[posicao - 1].texto.trimmed().isEmpty())
+                --posicao;
+            linhas.insert(linhas.begin() + posicao, nova);
+        }
+    }
+    conteudo.Grava(FCaminho);
+}
+
+void TIniFile::WriteInteger(const QString& secao, const QString& chave, int valor)
+{
+    WriteString(secao, chave, QString::number(valor));
+}
+
+void TIniFile::WriteBool(const QString& secao, const QString& chave, bool valor)
+{
+    WriteString(secao, chave, valor ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TIniFile::DeleteKey(const QString& secao, const QString& chave)
+{
+    Conteudo conteudo = Conteudo::LeParaAlterar(FCaminho);
+    const qsizetype i = conteudo.Chave(secao, chave);
+    if (i < 0)
+        return;
+    conteudo.Linhas().erase(conteudo.Linhas().begin() + i);
+    conteudo.Grava(FCaminho);
+}
+
+void TIniFile::EraseSection(const QString& secao)
+{
+    Conteudo conteudo = Conteudo::LeParaAlterar(FCaminho);
+    const qsizetype cabecalho = conteudo.Secao(secao);
+    if (cabecalho < 0)
+        return;
+    auto& linhas = conteudo.Linhas();
+    linhas.erase(linhas.begin() + cabecalho, linhas.begin() + conteudo.FimDaSecao(cabecalho));
+    conteudo.Grava(FCaminho);
+}

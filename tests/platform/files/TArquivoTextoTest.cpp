@@ -1,0 +1,119 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include "support/ProgramaDeTeste.h"
+#include "platform/files/TArquivoTexto.h"
+
+namespace {
+
+QString Caminho(const char* nome)
+{
+    return ProgramaDeTeste::Pasta() + QLatin1Char('/') + QLatin1String(nome);
+}
+
+QByteArray Bytes(const QString& caminho)
+{
+    QFile arquivo(caminho);
+    return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray("<missing>");
+}
+
+void Escreve(const QString& caminho, const QByteArray& bytes)
+{
+    QFile arquivo(caminho);
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    arquivo.write(bytes);
+}
+
+QStringList LeTudo(const QString& caminho)
+{
+    TArquivoTexto arquivo;
+    QStringList linhas;
+    if (!arquivo.Abre(caminho))
+        return {QStringLiteral("<not opened>")};
+    QString linha;
+    while (arquivo.LeLinha(linha))
+        linhas << linha;
+    EXPECT_TRUE(arquivo.Fim());
+    return linhas;
+}
+
+}  // namespace
+
+TEST(TArquivoTexto, WritesLatin1WithCrLfAndMakesTheFolders)
+{
+    const QString caminho = Caminho("a/b/saida.txt");
+    TArquivoTexto arquivo;
+    ASSERT_TRUE(arquivo.Cria(caminho));
+    ASSERT_TRUE(arquivo.GravaLinha(QStringLiteral("Ação")));
+    ASSERT_TRUE(arquivo.GravaLinha(QString()));
+    ASSERT_TRUE(arquivo.GravaLinha(QStringLiteral("€")));   // beyond Latin-1
+    ASSERT_TRUE(arquivo.Fecha());
+    EXPECT_EQ(Bytes(caminho), QByteArray("A\xe7\xe3o\r\n\r\n?\r\n"));
+}
+
+TEST(TArquivoTexto, ReadsLfCrLfAndALastLineWithoutEnd)
+{
+    const struct { const char* bytes; QStringList linhas; } casos[] = {
+        {"um\r\ndois\r\n", {QStringLiteral("um"), QStringLiteral("dois")}},
+        {"um\ndois\n", {QStringLiteral("um"), QStringLiteral("dois")}},
+        {"um\r\ndois", {QStringLiteral("um"), QStringLiteral("dois")}},
+        {"\r\n\r\n", {QString(), QString()}},
+        {"", {}},
+        {"a\rb\n", {QStringLiteral("a\rb")}},   // a lone CR is part of the line
+        {"\xe7\r\n", {QStringLiteral("ç")}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.bytes);
+        Escreve(Caminho("entrada.txt"), QByteArray(c.bytes));
+        EXPECT_EQ(LeTudo(Caminho("entrada.txt")), c.linhas);
+    }
+}
+
+TEST(TArquivoTexto, AnUnfinishedWriteLeavesTheOldFile)
+{
+    const QString caminho = Caminho("declar.txt");
+    Escreve(caminho, "antigo\r\n");
+    {
+        TArquivoTexto arquivo;
+        ASSERT_TRUE(arquivo.Cria(caminho));
+        ASSERT_TRUE(arquivo.GravaLinha(QStringLiteral("novo")));
+        EXPECT_EQ(Bytes(caminho), QByteArray("antigo\r\n"));
+    }   // dropped without Fecha
+    EXPECT_EQ(Bytes(caminho), QByteArray("antigo\r\n"));
+    EXPECT_EQ(QDir(ProgramaDeTeste::Pasta()).entryList(QDir::Files), QStringList{QStringLiteral("declar.txt")});
+
+    TArquivoTexto arquivo;
+    ASSERT_TRUE(arquivo.Cria(caminho));
+    ASSERT_TRUE(arquivo.GravaLinha(QStringLiteral("novo")));
+    arquivo.Descarta();
+    EXPECT_FALSE(arquivo.AbertoParaEscrita());
+    EXPECT_EQ(Bytes(caminho), QByteArray("antigo\r\n"));
+}
+
+TEST(TArquivoTexto, FailuresAnswerFalseWithAReason)
+{
+    TArquivoTexto arquivo;
+    EXPECT_FALSE(arquivo.Abre(Caminho("nao-existe.txt")));
+    EXPECT_FALSE(arquivo.Erro().isEmpty());
+    QString linha;
+    EXPECT_FALSE(arquivo.LeLinha(linha));
+    EXPECT_TRUE(arquivo.Fim());
+    EXPECT_FALSE(arquivo.GravaLinha(QStringLiteral("x")));
+
+    Escreve(Caminho("arquivo"), "x");
+    EXPECT_FALSE(arquivo.Cria(Caminho("arquivo/sob-arquivo.txt")));   // its folder is a file
+    EXPECT_FALSE(arquivo.Erro().isEmpty());
+}
+
+TEST(TArquivoTexto, LeInicioReadsAtMostTheGivenBytes)
+{
+    Escreve(Caminho("cab.txt"), QByteArray("PRUV\0resto", 10));
+    QByteArray bytes;
+    ASSERT_TRUE(TArquivoTexto::LeInicio(Caminho("cab.txt"), 7, bytes));
+    EXPECT_EQ(bytes, QByteArray("PRUV\0re", 7));
+    ASSERT_TRUE(TArquivoTexto::LeInicio(Caminho("cab.txt"), 142, bytes));
+    EXPECT_EQ(bytes.size(), 10);
+    EXPECT_FALSE(TArquivoTexto::LeInicio(Caminho("nao-existe"), 142, bytes));
+}
