@@ -1,0 +1,61 @@
+#pragma once
+#include <QDialog>
+#include <array>
+
+#include "shell/TAssistente.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The form of every assistant: up to 15 page panels above a bar with Voltar, Avançar, Concluir
+// and Cancelar, driven by the steps of TAssistente.
+//
+// A concrete assistant derives from it; its constructor gives the page panels (DefinePagina),
+// adds one step per page (AdicionaEstado) and calls Processa once, which executes step 1. Its
+// MostraPagina calls ExibePagina and sets the buttons for the page. The entry routine then calls
+// ExibeModal and frees the form only after it returns, never from inside a step or a signal.
+class TFormAssist : public QDialog, public TAssistente {
+    Q_OBJECT
+public:
+    explicit TFormAssist(QWidget* owner = nullptr);
+    ~TFormAssist() override;
+
+    // Shows the form modally and answers its modal result (mrOk or mrCancel). An assistant that
+    // already ended while step 1 ran in the constructor is not shown at all.
+    int ExibeModal();
+
+    // The page panel numbered n (1..MaxEstados), nullptr when none was given.
+    [[nodiscard]] QWidget* Pagina(int n) const;
+
+public slots:
+    // Escape and the window's close button cancel, like the Cancelar button.
+    void reject() override;
+
+protected:
+    // Takes the panel into the page area, hidden, as page n (1..MaxEstados).
+    void DefinePagina(int n, QWidget* painel);
+    // Hides the page now shown, shows page n and makes it the current page.
+    void ExibePagina(int n);
+    void Termina(int resultado) override;
+
+    QLabel* ImgFechar;        // a picture of the closing button, for the final pages' text
+    QFrame* PnInferior;
+    QFrame* Bevel1;
+    QWidget* PnDireita;
+    QWidget* PnEsquerda;
+    QWidget* PnPaginas;       // the page panels' area
+    QPushButton* BtnRetornar;
+    QPushButton* BtnAvancar;
+    QPushButton* BtnOK;
+    QPushButton* CancelBtn;
+
+private slots:
+    void BtnRetornarClick();
+    void BtnAvancarClick();
+    void BtnOKClick();
+    void CancelBtnClick();
+
+private:
+    std::array<QWidget*, MaxEstados + 1> FPaginas{};   // [0] unused; children of PnPaginas
+};
