@@ -1,0 +1,41 @@
+#include "components/data/dvControlState.h"
+
+#include <QMetaObject>
+#include <QObject>
+
+bool dvIsClass(const QMetaObject* metaObject, const QString& className)
+{
+    for (const QMetaObject* m = metaObject; m; m = m->superClass())
+        if (className.compare(QLatin1String(m->className()), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+namespace {
+
+bool ParentIs(const QObject* control, const char* className)
+{
+    return control && control->parent()
+           && dvIsClass(control->parent()->metaObject(), QLatin1String(className));
+}
+
+}  // namespace
+
+bool dvIsParentCustomGrid(const QObject* control)
+{
+    return ParentIs(control, "TCustomGrid");
+}
+
+bool dvIsParentInspector(const QObject* control)
+{
+    return ParentIs(control, "TdvDataInspector");
+}
+
+bool dvIsDesigning(const QObject*)
+{
+    return false;
+}
+
+void dvDesignerModified(const QObject*)
+{
+}

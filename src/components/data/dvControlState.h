@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+
+class QMetaObject;
+class QObject;
+
+// Tests of a component's class and state, by class name along the ancestor chain (names
+// compared without regard to case), so a class takes part by descending from the named one.
+
+bool dvIsClass(const QMetaObject* metaObject, const QString& className);
+// The control's parent descends from "TCustomGrid".
+bool dvIsParentCustomGrid(const QObject* control);
+// The control's parent descends from "TdvDataInspector".
+bool dvIsParentInspector(const QObject* control);
+// Forms are never designed while the program runs.
+bool dvIsDesigning(const QObject* control);
+// Tells a form designer that the form changed: nothing to tell at run time.
+void dvDesignerModified(const QObject* control);

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <QObject>
+#include <QVariant>
+
+#include "components/data/dvCommon.h"
+#include "components/data/dvControlState.h"
+#include "components/data/dvProperties.h"
+
+namespace {
+
+class TFonteDeTeste : public QObject {
+    Q_OBJECT
+};
+
+// A component that publishes the library's properties.
+class TComPropriedades : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QStringList PictureMasks MEMBER FPictureMasks)
+    Q_PROPERTY(TFonteDeTeste* DataSource MEMBER FDataSource)
+    Q_PROPERTY(QString DataField MEMBER FDataField)
+    Q_PROPERTY(bool WantReturns MEMBER FWantReturns)
+    Q_PROPERTY(int BorderStyle MEMBER FBorderStyle)
+    Q_PROPERTY(int OnFilterOptions MEMBER FOnFilterOptions)
+    Q_PROPERTY(bool PictureMaskFromDataSet MEMBER FPictureMaskFromDataSet)
+
+public:
+    QStringList FPictureMasks;
+    TFonteDeTeste* FDataSource = nullptr;
+    QString FDataField;
+    bool FWantReturns = true;
+    int FBorderStyle = bsNone;
+    int FOnFilterOptions = ofoEnabledBit | ofoShowHourGlassBit;
+    bool FPictureMaskFromDataSet = false;
+};
+
+class TCustomGrid : public QObject {
+    Q_OBJECT
+};
+
+class TdvDBGrid : public TCustomGrid {
+    Q_OBJECT
+};
+
+}  // namespace
+
+TEST(PropertiesByName, ReachWhatAComponentPublishes)
+{
+    TComPropriedades componente;
+    TFonteDeTeste fonte;
+    componente.FPictureMasks = {QStringLiteral("UF\t&&")};
+
+    ASSERT_TRUE(dvGetPictureMasks(&componente).has_value());
+    EXPECT_EQ(*dvGetPictureMasks(&componente), componente.FPictureMasks);
+    EXPECT_TRUE(dvSetPictureMasks(&componente, {QStringLiteral("CEP\t#####-###")}));
+    EXPECT_EQ(componente.FPictureMasks, QStringList{QStringLiteral("CEP\t#####-###")});
+
+    EXPECT_EQ(dvGetDataSource(&componente), nullptr);
+    EXPECT_TRUE(dvSetDataSource(&componente, &fonte));
+    EXPECT_EQ(componente.FDataSource, &fonte);
+    EXPECT_EQ(dvGetDataSource(&componente), &fonte);
+
+    EXPECT_TRUE(dvSetDataField(&componente, QStringLiteral("NOME")));
+    QString campo;
+    dvGetDataField(&componente, campo);
+    EXPECT_EQ(campo, QStringLiteral("NOME"));
+
+    EXPECT_TRUE(dvGetWantReturns(&componente));
+    EXPECT_TRUE(dvSetBorderStyle(&componente, true));
+    EXPECT_EQ(componente.FBorderStyle, bsSingle);
+    dvSetOnFilterEnabled(&componente, false);
+    EXPECT_EQ(componente.FOnFilterOptions, ofoShowHourGlassBit);
+    dvSetOnFilterEnabled(&componente, true);
+    EXPECT_EQ(componente.FOnFilterOptions, ofoEnabledBit | ofoShowHourGlassBit);
+    EXPECT_FALSE(dvGetPictureMaskFromDataSet(&componente));
+}
+
+TEST(PropertiesByName, GiveTheDefaultsWhenAbsentAndInventNothing)
+{
+    QObject simples;
+    EXPECT_FALSE(dvGetPictureMasks(&simples).has_value());
+    EXPECT_FALSE(dvGetControlType(nullptr).has_value());
+    EXPECT_FALSE(dvSetPictureMasks(&simples, {QStringLiteral("X\t#")}));
+    EXPECT_FALSE(dvSetLookupLinks(nullptr, {}));
+    EXPECT_EQ(dvGetDataSource(&simples), nullptr);
+    EXPECT_FALSE(dvSetDataSource(&simples, &simples));
+    EXPECT_EQ(dvGetMasterSource(nullptr), nullptr);
+    QString campo = QStringLiteral("intacto");
+    dvGetDataField(&simples, campo);
+    EXPECT_EQ(campo, QStringLiteral("intacto"));
+    EXPECT_FALSE(dvSetDataField(&simples, QStringLiteral("NOME")));
+    EXPECT_FALSE(dvSetBorderStyle(&simples, true));
+    EXPECT_FALSE(dvGetWantReturns(&simples));
+    dvSetOnFilterEnabled(&simples, true);
+    EXPECT_TRUE(dvGetPictureMaskFromDataSet(&simples));
+    EXPECT_TRUE(dvGetDatabaseName(&simples).isEmpty());
+    EXPECT_TRUE(simples.dynamicPropertyNames().isEmpty());
+
+    // A dynamic property takes part like a declared one.
+    simples.setProperty("ControlType", QVariant(QStringList{QStringLiteral("ATIVO;CheckBox;S;N")}));
+    ASSERT_TRUE(dvGetControlType(&simples).has_value());
+    EXPECT_EQ(dvGetControlType(&simples)->size(), 1);
+}
+
+TEST(ControlState, RecognisesClassesByNameAlongTheAncestors)
+{
+    TdvDBGrid grade;
+    QObject editor(&grade);
+    QObject solto;
+    EXPECT_TRUE(dvIsClass(grade.metaObject(), QStringLiteral("tcustomgrid")));
+    EXPECT_TRUE(dvIsClass(grade.metaObject(), QStringLiteral("QObject")));
+    EXPECT_FALSE(dvIsClass(grade.metaObject(), QStringLiteral("TCustom")));
+    EXPECT_TRUE(dvIsParentCustomGrid(&editor));
+    EXPECT_FALSE(dvIsParentCustomGrid(&grade));
+    EXPECT_FALSE(dvIsParentCustomGrid(&solto));
+    EXPECT_FALSE(dvIsParentInspector(&editor));
+    EXPECT_FALSE(dvIsDesigning(&editor));
+}
+
+TEST(EditKeys, AreThoseThatTypeOrEraseText)
+{
+    for (int tecla : {int(Qt::Key_Backspace), int(Qt::Key_Space), int(Qt::Key_Delete), int(Qt::Key_0),
+                      int(Qt::Key_A), int(Qt::Key_Z), int(Qt::Key_Comma), int(Qt::Key_Semicolon),
+                      int(Qt::Key_BracketLeft), int(Qt::Key_Ccedilla), int(Qt::Key_Slash)})
+        EXPECT_TRUE(dvIsEditKey(tecla)) << tecla;
+    for (int tecla : {int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down), int(Qt::Key_F1),
+                      int(Qt::Key_F24), int(Qt::Key_Shift), int(Qt::Key_Escape), int(Qt::Key_Return),
+                      int(Qt::Key_Home), int(Qt::Key_Tab), int(Qt::Key_Insert)})
+        EXPECT_FALSE(dvIsEditKey(tecla)) << tecla;
+}
+
+#include "dvPropertiesTest.moc"
