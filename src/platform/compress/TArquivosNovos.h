@@ -1,0 +1,34 @@
+#pragma once
+#include <QByteArrayView>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QTemporaryFile;
+
+// Files written into one folder all or none: each is written under a temporary name beside its
+// final place and renamed only by Confirma. Whatever was not confirmed is removed when the
+// object goes, so a failed or cancelled run leaves the folder as it was.
+class TArquivosNovos final {
+public:
+    TArquivosNovos();
+    TArquivosNovos(const TArquivosNovos&) = delete;
+    TArquivosNovos& operator=(const TArquivosNovos&) = delete;
+    ~TArquivosNovos();
+
+    // Starts the file caminho (a full path); false when its temporary cannot be created.
+    bool Novo(const QString& caminho);
+    // Appends to the file started last.
+    bool Escreve(QByteArrayView dados);
+    // The temporary name of the file started last, its bytes flushed, so that it can be read
+    // back and checked before Confirma; empty when none was started or the flush failed.
+    QString Temporario();
+    // Renames every temporary to its final name, replacing a file of that name (a link there
+    // is replaced itself, never followed). False when a rename fails: the files renamed before
+    // it stay, the others are removed.
+    bool Confirma();
+
+private:
+    struct TNovo;
+    std::vector<std::unique_ptr<TNovo>> FArquivos;
+};

@@ -1,0 +1,318 @@
+#include "platform/compress/TCompactador.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <utility>
+#include <zlib.h>
+
+#include "platform/compress/AtribuiChaveIni.h"
+#include "platform/compress/TArquivosNovos.h"
+#include "platform/compress/TGravadorZip.h"
+#include "platform/compress/TLeitorZip.h"
+#include "platform/compress/TPacoteEntrega.h"
+
+const QString TCompactador::NomeDeclaracao = QStringLiteral("Declar.txt");
+const QString TCompactador::NomeRecibo = QStringLiteral("Recibo.ini");
+const QString TCompactador::NomeDeclaracaoExtraida = QStringLiteral("declar.txt");
+
+namespace {
+
+constexpr qint64 TamanhoMaximoRecibo = 1024 * 1024;
+
+// The standard CRC-32 of a text after its first line, fed in pieces.
+class TCrcAposPrimeiraLinha {
+public:
+    void Soma(QByteArrayView pedaco)
+    {
+        if (FNaPrimeiraLinha) {
+            const qsizetype fim = pedaco.indexOf('\n');
+            if (fim < 0)
+                return;
+            FNaPrimeiraLinha = false;
+            pedaco = pedaco.sliced(fim + 1);
+        }
+        FCrc = crc32_z(FCrc, reinterpret_cast<const Bytef*>(pedaco.data()), static_cast<z_size_t>(pedaco.size()));
+    }
+    [[nodiscard]] quint32 Valor() const { return static_cast<quint32>(FCrc); }
+
+private:
+    bool FNaPrimeiraLinha = true;
+    uLong FCrc = 0;
+};
+
+QString CaminhoNaPasta(const QString& pasta, const QString& nome)
+{
+    return QDir(pasta).absoluteFilePath(nome);
+}
+
+int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
+{
+    for (int i = 0; i < caminhos.size(); ++i)
+        if (QFileInfo(caminhos[i]).fileName().compare(nome, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// Reads the declaration's first line (without its line end) and the CRC of the rest.
+bool LeDeclaracao(const QString& caminho, QByteArray& primeiraLinha, quint32& crc)
+{
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return false;
+    TCrcAposPrimeiraLinha soma;
+    QByteArray pedaco = arquivo.read(TPacoteEntrega::TamanhoMaximoCabecalho + 2);
+    const qsizetype fim = pedaco.indexOf('\n');
+    if (fim < 0)
+        return false;
+    primeiraLinha = pedaco.left(fim);
+    if (primeiraLinha.endsWith('\r'))
+        primeiraLinha.chop(1);
+    while (!pedaco.isEmpty()) {
+        soma.Soma(pedaco);
+        pedaco = arquivo.read(64 * 1024);
+    }
+    if (arquivo.error() != QFileDevice::NoError)
+        return false;
+    crc = soma.Valor();
+    return true;
+}
+
+// Opens the archive inside a delivery file.
+int AbreEntrega(const QString& arquivo, TLeitorZip& leitor, QByteArray& cabecalho)
+{
+    qint64 inicio = 0;
+    const int r = TPacoteEntrega::Le(arquivo, cabecalho, inicio);
+    if (r != ResultadoCompressao::Ok)
+        return r;
+    return leitor.Abre(arquivo, inicio);
+}
+
+// The CRC of the packed declaration of a delivery file, streamed to novos when given.
+int LeDeclaracaoEmpacotada(const TLeitorZip& leitor, quint32& crc, TAndamento* andamento, TArquivosNovos* novos)
+{
+    const int i = leitor.Procura(TCompactador::NomeDeclaracao);
+    if (i < 0)
+        return ResultadoCompressao::Falha;
+    const unsigned long long total = leitor.Tamanho(i);
+    unsigned long long lidos = 0;
+    bool cancelado = false;
+    TCrcAposPrimeiraLinha soma;
+    const bool ok = leitor.Le(i, [&](QByteArrayView pedaco) {
+        lidos += static_cast<unsigned long long>(pedaco.size());
+        if (lidos > total)
+            return false;   // more than the member claims
+        soma.Soma(pedaco);
+        if (novos && !novos->Escreve(pedaco))
+            return false;
+        if (andamento) {
+            andamento->InformaParte(lidos, total);
+            cancelado = andamento->Cancelado();
+        }
+        return !cancelado;
+    });
+    if (cancelado)
+        return ResultadoCompressao::Cancelado;
+    if (!ok)
+        return ResultadoCompressao::Falha;
+    crc = soma.Valor();
+    return ResultadoCompressao::Ok;
+}
+
+}  // namespace
+
+quint32 TCompactador::CalculaCRC32(const char* texto, quint32 tamanho, quint32 crc)
+{
+    // zlib's crc32 takes and gives the complemented register; this one chains the raw register.
+    if (!texto)
+        tamanho = 0;
+    return ~static_cast<quint32>(crc32(~crc & 0xFFFFFFFFu, reinterpret_cast<const Bytef*>(texto), tamanho));
+}
+
+int TCompactador::AdicionaArquivo(const QString& caminho)
+{
+    const QFileInfo info(caminho);
+    if (caminho.isEmpty() || !info.isFile() || !info.isReadable() || !TLeitorZip::NomeSeguro(info.fileName())
+        || ProcuraPorNome(FArquivos, info.fileName()) >= 0)
+        return 0;
+    FArquivos.append(info.absoluteFilePath());
+    return 1;
+}
+
+int TCompactador::Comprimir(const QString& arquivo, const TProgressoCompressao& progresso)
+{
+    const QStringList arquivos = std::exchange(FArquivos, {});
+    FCancelar = false;
+    TAndamento andamento(progresso, FCancelar);
+    andamento.Informa(0);
+    std::vector<TMembroZip> membros;
+    for (const auto& caminho : arquivos)
+        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
+    const int r = TGravadorZip::GravaArquivo(arquivo, membros, andamento);
+    if (r == ResultadoCompressao::Ok)
+        andamento.Conclui();
+    return r;
+}
+
+int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& progresso,
+                                const QString& segundoCaminho)
+{
+    const QStringList arquivos = std::exchange(FArquivos, {});
+    FCancelar = false;
+    FCrcDeclaracao = 0;
+    TAndamento andamento(progresso, FCancelar);
+    andamento.Informa(0);
+
+    const int iDeclaracao = ProcuraPorNome(arquivos, NomeDeclaracao);
+    QByteArray primeiraLinha;
+    quint32 crc = 0;
+    if (iDeclaracao < 0 || !LeDeclaracao(arquivos[iDeclaracao], primeiraLinha, crc))
+        return ResultadoCompressao::Falha;
+    const QByteArray cabecalho = TPacoteEntrega::MontaCabecalho(primeiraLinha, crc);
+    if (cabecalho.isEmpty())
+        return ResultadoCompressao::Falha;
+
+    std::vector<TMembroZip> membros;
+    for (const auto& caminho : arquivos)
+        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
+
+    // The receipt data records how many volumes the delivery took: always one here.
+    const int iRecibo = ProcuraPorNome(arquivos, NomeRecibo);
+    if (iRecibo >= 0) {
+        QFile recibo(arquivos[iRecibo]);
+        if (!recibo.open(QIODevice::ReadOnly) || recibo.size() > TamanhoMaximoRecibo)
+            return ResultadoCompressao::Falha;
+        const QByteArray texto = AtribuiChaveIni(recibo.readAll(), "Declaracao", "VOLUMES", "1");
+        if (recibo.error() != QFileDevice::NoError)
+            return ResultadoCompressao::Falha;
+        recibo.close();
+        TArquivosNovos novo;
+        if (!novo.Novo(arquivos[iRecibo]) || !novo.Escreve(texto) || !novo.Confirma())
+            return ResultadoCompressao::Falha;
+        membros[static_cast<size_t>(iRecibo)].Dados = texto;
+        membros[static_cast<size_t>(iRecibo)].UsaDados = true;
+    }
+
+    QByteArray pacote;
+    int r = TGravadorZip::GravaMemoria(pacote, membros, andamento);
+    if (r != ResultadoCompressao::Ok)
+        return r;
+
+    TArquivosNovos novos;
+    QStringList destinos{arquivo};
+    if (!segundoCaminho.isEmpty())
+        destinos.append(segundoCaminho);
+    QString primeiro;
+    for (const auto& destino : destinos) {
+        if (!novos.Novo(destino) || !novos.Escreve(cabecalho) || !novos.Escreve(TPacoteEntrega::Separador())
+            || !novos.Escreve(pacote))
+            return ResultadoCompressao::Falha;
+        if (primeiro.isEmpty())
+            primeiro = novos.Temporario();
+    }
+
+    // Read back what was written: the packed declaration must give the CRC of the one on disk.
+    TLeitorZip leitor;
+    QByteArray cabecalhoLido;
+    quint32 crcLido = 0;
+    if (primeiro.isEmpty() || AbreEntrega(primeiro, leitor, cabecalhoLido) != ResultadoCompressao::Ok
+        || cabecalhoLido != cabecalho
+        || LeDeclaracaoEmpacotada(leitor, crcLido, nullptr, nullptr) != ResultadoCompressao::Ok || crcLido != crc)
+        return ResultadoCompressao::Falha;
+    if (FCancelar)
+        return ResultadoCompressao::Cancelado;
+    if (!novos.Confirma())
+        return ResultadoCompressao::Falha;
+    FCrcDeclaracao = crcLido;
+    arquivo = QFileInfo(arquivo).absoluteFilePath();
+    andamento.Conclui();
+    return ResultadoCompressao::Ok;
+}
+
+int TCompactador::Descomprimir(const QString& arquivo, const QString& pasta, const TProgressoCompressao& progresso)
+{
+    FCancelar = false;
+    TAndamento andamento(progresso, FCancelar);
+    andamento.Informa(0);
+    TLeitorZip leitor;
+    const int r = leitor.Abre(arquivo);
+    if (r != ResultadoCompressao::Ok)
+        return r;
+    const int n = leitor.Quantidade();
+    if (n == 0 || !leitor.NomesSeguros() || !QFileInfo(pasta).isDir())
+        return ResultadoCompressao::Falha;
+
+    unsigned long long total = 0;
+    for (int i = 0; i < n; ++i)
+        total += leitor.Tamanho(i);
+    const QStorageInfo disco(pasta);
+    if (disco.isValid() && static_cast<unsigned long long>(disco.bytesAvailable()) < total)
+        return ResultadoCompressao::Falha;
+
+    TArquivosNovos novos;
+    unsigned long long feitos = 0;
+    for (int i = 0; i < n; ++i) {
+        if (!novos.Novo(CaminhoNaPasta(pasta, leitor.Nome(i))))
+            return ResultadoCompressao::Falha;
+        const unsigned long long tamanho = leitor.Tamanho(i);
+        unsigned long long lidos = 0;
+        const bool ok = leitor.Le(i, [&](QByteArrayView pedaco) {
+            lidos += static_cast<unsigned long long>(pedaco.size());
+            if (lidos > tamanho || !novos.Escreve(pedaco))
+                return false;
+            andamento.InformaParte(feitos + lidos, total);
+            return !andamento.Cancelado();
+        });
+        if (andamento.Cancelado())
+            return ResultadoCompressao::Cancelado;
+        if (!ok)
+            return ResultadoCompressao::Falha;
+        feitos += lidos;
+    }
+    if (!novos.Confirma())
+        return ResultadoCompressao::Falha;
+    andamento.Conclui();
+    return ResultadoCompressao::Ok;
+}
+
+int TCompactador::DescomprimirPruv(const QString& arquivo, const QString& pasta, const TProgressoCompressao& progresso)
+{
+    FCancelar = false;
+    TAndamento andamento(progresso, FCancelar);
+    andamento.Informa(0);
+    TLeitorZip leitor;
+    QByteArray cabecalho;
+    int r = AbreEntrega(arquivo, leitor, cabecalho);
+    if (r != ResultadoCompressao::Ok)
+        return r;
+    quint32 crcCabecalho = 0;
+    if (!TPacoteEntrega::CrcDoCabecalho(cabecalho, crcCabecalho) || !QFileInfo(pasta).isDir())
+        return ResultadoCompressao::Falha;
+    TArquivosNovos novos;
+    if (!novos.Novo(CaminhoNaPasta(pasta, NomeDeclaracaoExtraida)))
+        return ResultadoCompressao::Falha;
+    quint32 crc = 0;
+    r = LeDeclaracaoEmpacotada(leitor, crc, &andamento, &novos);
+    if (r != ResultadoCompressao::Ok)
+        return r;
+    // A declaration that does not give the header's CRC is not the one that was delivered.
+    if (crc != crcCabecalho || !novos.Confirma())
+        return ResultadoCompressao::Falha;
+    andamento.Conclui();
+    return ResultadoCompressao::Ok;
+}
+
+int TCompactador::DescomprimirReciboPruv(const QString& arquivo, const QString& pasta)
+{
+    TLeitorZip leitor;
+    QByteArray cabecalho;
+    if (AbreEntrega(arquivo, leitor, cabecalho) != ResultadoCompressao::Ok)
+        return 0;
+    const int i = leitor.Procura(NomeRecibo);
+    QByteArray texto;
+    if (i < 0 || !QFileInfo(pasta).isDir() || !leitor.LeTudo(i, texto, TamanhoMaximoRecibo))
+        return 0;
+    TArquivosNovos novo;
+    return novo.Novo(CaminhoNaPasta(pasta, NomeRecibo)) && novo.Escreve(texto) && novo.Confirma() ? 1 : 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+class TAndamento;
+
+// One member of an archive being written: a file on disk, or bytes held in memory.
+struct TMembroZip {
+    QString Nome;        // name inside the archive: a plain file name
+    QString Caminho;     // file read when the archive is written (when Dados is not used)
+    QByteArray Dados;
+    bool UsaDados = false;
+};
+
+// Writes zip archives through libzip. Results are those of ResultadoCompressao.
+class TGravadorZip final {
+public:
+    // Writes the archive to destino: libzip writes a temporary beside it and renames it only
+    // when complete, so a failed or cancelled run leaves an existing destino as it was.
+    // An empty member list is refused (libzip would delete destino instead).
+    static int GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
+                            TAndamento& andamento);
+    // Builds the archive in memory, into saida.
+    static int GravaMemoria(QByteArray& saida, const std::vector<TMembroZip>& membros,
+                            TAndamento& andamento);
+};
