@@ -1,14 +1,8 @@
 #include "exchange/TNumeroRecibo.h"
 
-namespace {
+#include "model/Utilitarios.h"
 
-bool SoDigitos(const QString& texto)
-{
-    for (const QChar c : texto)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
+namespace {
 
 // Modulo 11 over the digits, weights 2, 3, ... from the rightmost (back to 2 after 12);
 // a result of 10 or 11 becomes 0.
@@ -36,7 +30,7 @@ int TNumeroRecibo::Valida(const QString& texto)
 
 QString TNumeroRecibo::CalculaDV(const QString& base)
 {
-    if (base.size() != 10 || !SoDigitos(base))
+    if (base.size() != 10 || !SoNumeros(base))
         return {};
     QString trabalho = base;
     trabalho += DigitoVerificador(trabalho);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <functional>
 #include <utility>
 #include <zlib.h>
 
@@ -45,6 +46,13 @@ private:
 QString CaminhoNaPasta(const QString& pasta, const QString& nome)
 {
     return QDir(pasta).absoluteFilePath(nome);
+}
+
+// False when the folder's volume reports less free space than the members claim to hold.
+bool CabeNaPasta(const QString& pasta, unsigned long long bytes)
+{
+    const QStorageInfo disco(pasta);
+    return !disco.isValid() || static_cast<unsigned long long>(disco.bytesAvailable()) >= bytes;
 }
 
 int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
@@ -89,35 +97,40 @@ int AbreEntrega(const QString& arquivo, TLeitorZip& leitor, QByteArray& cabecalh
     return leitor.Abre(arquivo, inicio);
 }
 
+// Streams member i to recebe, never more than the member claims to hold, and reports progress
+// as feitos (bytes done before it, advanced here) out of total.
+int CopiaMembro(const TLeitorZip& leitor, int i, TAndamento& andamento, unsigned long long& feitos,
+                unsigned long long total, const std::function<bool(QByteArrayView)>& recebe)
+{
+    const unsigned long long tamanho = leitor.Tamanho(i);
+    unsigned long long lidos = 0;
+    const bool ok = leitor.Le(i, [&](QByteArrayView pedaco) {
+        lidos += static_cast<unsigned long long>(pedaco.size());
+        if (lidos > tamanho || !recebe(pedaco))
+            return false;
+        andamento.InformaParte(feitos + lidos, total);
+        return !andamento.Cancelado();
+    });
+    feitos += lidos;
+    if (andamento.Cancelado())
+        return ResultadoCompressao::Cancelado;
+    return ok ? ResultadoCompressao::Ok : ResultadoCompressao::Falha;
+}
+
 // The CRC of the packed declaration of a delivery file, streamed to novos when given.
-int LeDeclaracaoEmpacotada(const TLeitorZip& leitor, quint32& crc, TAndamento* andamento, TArquivosNovos* novos)
+int LeDeclaracaoEmpacotada(const TLeitorZip& leitor, quint32& crc, TAndamento& andamento, TArquivosNovos* novos)
 {
     const int i = leitor.Procura(TCompactador::NomeDeclaracao);
     if (i < 0)
         return ResultadoCompressao::Falha;
-    const unsigned long long total = leitor.Tamanho(i);
-    unsigned long long lidos = 0;
-    bool cancelado = false;
     TCrcAposPrimeiraLinha soma;
-    const bool ok = leitor.Le(i, [&](QByteArrayView pedaco) {
-        lidos += static_cast<unsigned long long>(pedaco.size());
-        if (lidos > total)
-            return false;   // more than the member claims
+    unsigned long long feitos = 0;
+    const int r = CopiaMembro(leitor, i, andamento, feitos, leitor.Tamanho(i), [&](QByteArrayView pedaco) {
         soma.Soma(pedaco);
-        if (novos && !novos->Escreve(pedaco))
-            return false;
-        if (andamento) {
-            andamento->InformaParte(lidos, total);
-            cancelado = andamento->Cancelado();
-        }
-        return !cancelado;
+        return !novos || novos->Escreve(pedaco);
     });
-    if (cancelado)
-        return ResultadoCompressao::Cancelado;
-    if (!ok)
-        return ResultadoCompressao::Falha;
     crc = soma.Valor();
-    return ResultadoCompressao::Ok;
+    return r;
 }
 
 }  // namespace
@@ -215,10 +228,14 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     // Read back what was written: the packed declaration must give the CRC of the one on disk.
     TLeitorZip leitor;
     QByteArray cabecalhoLido;
-    quint32 crcLido = 0;
     if (primeiro.isEmpty() || AbreEntrega(primeiro, leitor, cabecalhoLido) != ResultadoCompressao::Ok
-        || cabecalhoLido != cabecalho
-        || LeDeclaracaoEmpacotada(leitor, crcLido, nullptr, nullptr) != ResultadoCompressao::Ok || crcLido != crc)
+        || cabecalhoLido != cabecalho)
+        return ResultadoCompressao::Falha;
+    quint32 crcLido = 0;
+    r = LeDeclaracaoEmpacotada(leitor, crcLido, andamento, nullptr);
+    if (r != ResultadoCompressao::Ok)
+        return r;
+    if (crcLido != crc)
         return ResultadoCompressao::Falha;
     if (FCancelar)
         return ResultadoCompressao::Cancelado;
@@ -246,8 +263,7 @@ int TCompactador::Descomprimir(const QString& arquivo, const QString& pasta, con
     unsigned long long total = 0;
     for (int i = 0; i < n; ++i)
         total += leitor.Tamanho(i);
-    const QStorageInfo disco(pasta);
-    if (disco.isValid() && static_cast<unsigned long long>(disco.bytesAvailable()) < total)
+    if (!CabeNaPasta(pasta, total))
         return ResultadoCompressao::Falha;
 
     TArquivosNovos novos;
@@ -255,20 +271,10 @@ int TCompactador::Descomprimir(const QString& arquivo, const QString& pasta, con
     for (int i = 0; i < n; ++i) {
         if (!novos.Novo(CaminhoNaPasta(pasta, leitor.Nome(i))))
             return ResultadoCompressao::Falha;
-        const unsigned long long tamanho = leitor.Tamanho(i);
-        unsigned long long lidos = 0;
-        const bool ok = leitor.Le(i, [&](QByteArrayView pedaco) {
-            lidos += static_cast<unsigned long long>(pedaco.size());
-            if (lidos > tamanho || !novos.Escreve(pedaco))
-                return false;
-            andamento.InformaParte(feitos + lidos, total);
-            return !andamento.Cancelado();
-        });
-        if (andamento.Cancelado())
-            return ResultadoCompressao::Cancelado;
-        if (!ok)
-            return ResultadoCompressao::Falha;
-        feitos += lidos;
+        const int copia = CopiaMembro(leitor, i, andamento, feitos, total,
+                                      [&](QByteArrayView pedaco) { return novos.Escreve(pedaco); });
+        if (copia != ResultadoCompressao::Ok)
+            return copia;
     }
     if (!novos.Confirma())
         return ResultadoCompressao::Falha;
@@ -287,13 +293,15 @@ int TCompactador::DescomprimirPruv(const QString& arquivo, const QString& pasta,
     if (r != ResultadoCompressao::Ok)
         return r;
     quint32 crcCabecalho = 0;
-    if (!TPacoteEntrega::CrcDoCabecalho(cabecalho, crcCabecalho) || !QFileInfo(pasta).isDir())
+    const int i = leitor.Procura(NomeDeclaracao);
+    if (!TPacoteEntrega::CrcDoCabecalho(cabecalho, crcCabecalho) || i < 0 || !QFileInfo(pasta).isDir()
+        || !CabeNaPasta(pasta, leitor.Tamanho(i)))
         return ResultadoCompressao::Falha;
     TArquivosNovos novos;
     if (!novos.Novo(CaminhoNaPasta(pasta, NomeDeclaracaoExtraida)))
         return ResultadoCompressao::Falha;
     quint32 crc = 0;
-    r = LeDeclaracaoEmpacotada(leitor, crc, &andamento, &novos);
+    r = LeDeclaracaoEmpacotada(leitor, crc, andamento, &novos);
     if (r != ResultadoCompressao::Ok)
         return r;
     // A declaration that does not give the header's CRC is not the one that was delivered.
