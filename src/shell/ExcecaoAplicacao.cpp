@@ -9,17 +9,15 @@ namespace {
 
 ExcecaoAplicacao::Tratador tratadorAtual;
 
-void MostraTexto(std::exception_ptr excecao)
+QString TextoDe(std::exception_ptr excecao)
 {
-    QString texto;
     try {
         std::rethrow_exception(excecao);
     } catch (const std::exception& e) {
-        texto = QString::fromUtf8(e.what());
+        return QString::fromUtf8(e.what());
     } catch (...) {
-        texto = QStringLiteral("Erro inesperado.");
+        return QStringLiteral("Erro inesperado.");
     }
-    InterfaceUsuario::Mostra(texto, TipoDialogo::Erro, Botao::Ok);
 }
 
 }  // namespace
@@ -39,11 +37,11 @@ void Trata(std::exception_ptr excecao) noexcept
         if (tratadorAtual)
             tratadorAtual(excecao);
         else
-            MostraTexto(excecao);
-    } catch (const std::exception& e) {
-        qCritical("error while showing an error: %s", e.what());
+            InterfaceUsuario::Mostra(TextoDe(excecao), TipoDialogo::Erro, Botao::Ok);
     } catch (...) {
-        qCritical("unknown error while showing an error");
+        // Nobody could show it: the log keeps both.
+        qCritical("%s (while showing: %s)", qUtf8Printable(TextoDe(std::current_exception())),
+                  qUtf8Printable(TextoDe(excecao)));
     }
 }
 

@@ -288,14 +288,3 @@ TEST(TAssistente, ANextStepThatDoesNotExistMovesNothing)
     EXPECT_EQ(a.ModalResult(), 0);
     EXPECT_FALSE(a.Ocupado());
 }
-
-TEST(TAssistente, HoldsAtMostFifteenSteps)
-{
-    AssistenteGravado a;
-    for (int n = 1; n <= TAssistente::MaxEstados; ++n)
-        a.AdicionaEstado(std::make_unique<EstadoRoteiro>(a, n, 0));
-    EXPECT_THROW(a.AdicionaEstado(std::make_unique<EstadoRoteiro>(a, 16, 0)), std::logic_error);
-    EXPECT_EQ(a.NumEstados(), 15);
-    EXPECT_EQ(a.Estado(16), nullptr);
-    EXPECT_EQ(a.Estado(0), nullptr);
-}

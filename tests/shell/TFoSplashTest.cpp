@@ -145,16 +145,3 @@ TEST(TFoSplash, AfterThePathTheLightsTurnGreenAndTheDisplayRunsUntilSkipped)
     EXPECT_EQ(Disco(*splash), TTrajetoSplash::Geometria(inicio, TTrajetoSplash::TotalPassos));
     EXPECT_FALSE(TimerAtivo(*splash));
 }
-
-TEST(TFoSplash, ShownOnTheMainWindowItTakesItsPlace)
-{
-    QWidget principal;
-    principal.setGeometry(200, 100, 634, 429);
-    principal.show();
-    TFoSplash splash;
-    splash.SetPrincipal(&principal);
-    splash.show();
-    EXPECT_EQ(splash.pos(), TFoSplash::Posicao(principal.frameGeometry(), principal.geometry().height(),
-                                               TFoSplash::Largura));
-    EXPECT_EQ(splash.size(), QSize(529, 379));
-}

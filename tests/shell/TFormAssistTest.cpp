@@ -15,6 +15,7 @@
 #include "platform/ui/DialogosRoteirizados.h"
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TFormAssist.h"
+#include "Espera.h"
 
 namespace {
 
@@ -86,15 +87,6 @@ bool EstadoDeTeste::Evento(int /*codigo*/)
         throw std::runtime_error("falha no evento");
     SetProximo(FProximoRoteiro);
     return FRepetir;
-}
-
-// Pumps events until the condition holds or a second has passed.
-bool Espera(const std::function<bool()>& condicao)
-{
-    QDeadlineTimer prazo(1000);
-    while (!condicao() && !prazo.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condicao();
 }
 
 // Clicks the named buttons one after the other once the modal loop runs.
@@ -236,4 +228,14 @@ TEST(ExcecaoAplicacao, WithoutAHandlerTheTextIsShownAsAnError)
     EXPECT_EQ(dialogos.Mensagens()[0].Texto, QStringLiteral("Falha ao gravar o arquivo."));
     EXPECT_EQ(dialogos.Mensagens()[0].Tipo, TipoDialogo::Erro);
     EXPECT_EQ(dialogos.Mensagens()[0].Botoes, Botao::Ok);
+}
+
+TEST(ExcecaoAplicacao, AnErrorThatNobodyCanShowStaysInsideTheHandler)
+{
+    // No dialogs installed: showing raises, and the handler keeps that from the event loop.
+    const auto erro = std::make_exception_ptr(std::runtime_error("Falha ao gravar o arquivo."));
+    EXPECT_NO_THROW(ExcecaoAplicacao::Trata(erro));
+    auto anterior = ExcecaoAplicacao::Instala([](std::exception_ptr) { throw std::logic_error("falhou"); });
+    EXPECT_NO_THROW(ExcecaoAplicacao::Trata(erro));
+    ExcecaoAplicacao::Instala(std::move(anterior));
 }

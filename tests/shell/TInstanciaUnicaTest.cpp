@@ -1,24 +1,14 @@
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QLockFile>
 #include <QWidget>
-#include <functional>
 #include <gtest/gtest.h>
 
 #include "support/ProgramaDeTeste.h"
 #include "shell/TInstanciaUnica.h"
+#include "Espera.h"
 
 namespace {
 
 const QString Nome = QStringLiteral("Pruv 2003");
-
-bool Espera(const std::function<bool()>& condicao)
-{
-    QDeadlineTimer prazo(2000);
-    while (!condicao() && !prazo.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condicao();
-}
 
 }  // namespace
 
@@ -72,12 +62,4 @@ TEST(TInstanciaUnica, AfterTheFirstEndsTheNextStartRuns)
     EXPECT_FALSE(seguinte.InstanciaAnterior());
     TInstanciaUnica outra(ProgramaDeTeste::Pasta(), Nome);
     EXPECT_TRUE(outra.InstanciaAnterior());
-}
-
-TEST(TInstanciaUnica, CopiesOfOtherSessionsDoNotMeet)
-{
-    TInstanciaUnica primeira(ProgramaDeTeste::Pasta() + QStringLiteral("/a"), Nome);
-    TInstanciaUnica outraSessao(ProgramaDeTeste::Pasta() + QStringLiteral("/b"), Nome);
-    EXPECT_FALSE(primeira.InstanciaAnterior());
-    EXPECT_FALSE(outraSessao.InstanciaAnterior());
 }
