@@ -1,0 +1,201 @@
+#include "model/TNi.h"
+
+#include "model/TErro.h"
+
+namespace {
+
+bool EhDigito(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Modulo 11 over the root and then over the root with its first digit, weights 2, 3, ...
+// from the right, back to 2 after pesoMaximo.
+QString DigitosVerificadores(const QString& raiz, qsizetype tamanho, int pesoMaximo)
+{
+    if (raiz.size() != tamanho)
+        return {};
+    QString numero = raiz;
+    for (int rodada = 0; rodada < 2; ++rodada) {
+        int soma = 0;
+        int peso = 2;
+        for (qsizetype i = numero.size() - 1; i >= 0; --i) {
+            const QChar c = numero.at(i);
+            if (!EhDigito(c))
+                return {};
+            soma += (c.unicode() - '0') * peso;
+            peso = peso == pesoMaximo ? 2 : peso + 1;
+        }
+        int digito = 11 - soma % 11;
+        if (digito >= 10)
+            digito = 0;
+        numero += QChar(u'0' + digito);
+    }
+    return numero.right(2);
+}
+
+QString Mascara(const QString& digitos, std::initializer_list<std::pair<qsizetype, char>> separadores)
+{
+    QString resultado = digitos;
+    qsizetype acrescidos = 0;
+    for (const auto& [posicao, separador] : separadores) {
+        resultado.insert(posicao + acrescidos, QLatin1Char(separador));
+        ++acrescidos;
+    }
+    return resultado;
+}
+
+}  // namespace
+
+QString RemoveMascara(const QString& Texto)
+{
+    QString resultado;
+    resultado.reserve(Texto.size());
+    for (QChar c : Texto)
+        if (c != QLatin1Char('/') && c != QLatin1Char('.') && c != QLatin1Char('-'))
+            resultado += c;
+    return resultado;
+}
+
+QString CalculaDVCpf(const QString& Raiz)
+{
+    return DigitosVerificadores(Raiz, 9, 11);
+}
+
+QString CalculaDVCnpj(const QString& Raiz)
+{
+    return DigitosVerificadores(Raiz, 12, 9);
+}
+
+std::uint8_t ValidaCpf(const QString& Texto, bool PermiteVazio)
+{
+    if (Texto.isEmpty())
+        return PermiteVazio ? 0 : 68;
+    if (Texto.size() != 11)
+        return 66;
+    if (CalculaDVCpf(Texto.left(9)) != Texto.mid(9, 2))
+        return 66;
+    // Their check digits agree, yet they are no one's number.
+    if (QStringLiteral("00000000000 99999999999").contains(Texto))
+        return 66;
+    return 0;
+}
+
+std::uint8_t ValidaCnpj(const QString& Texto, bool MatrizObrigatoria, bool PermiteVazio)
+{
+    if (Texto.isEmpty())
+        return PermiteVazio ? 0 : 69;
+    if (Texto.size() != 14)
+        return 67;
+    const QString ordem = Texto.mid(8, 4);
+    if (ordem == QStringLiteral("0000"))
+        return 67;
+    if (CalculaDVCnpj(Texto.left(12)) != Texto.mid(12, 2))
+        return 67;
+    if (MatrizObrigatoria && ordem != QStringLiteral("0001"))
+        return 42;
+    return 0;
+}
+
+std::uint8_t TipoPorTamanho(const QString& Texto)
+{
+    const qsizetype n = Texto.size();
+    if (n == 9 || n == 11)
+        return 1;
+    if (n >= 12)
+        return 2;
+    return 0;
+}
+
+std::uint8_t ValidaInscricao(const QString& Texto, std::uint8_t Tipo, bool MatrizObrigatoria, bool PermiteVazio)
+{
+    if (Tipo == 0)
+        Tipo = TipoPorTamanho(Texto);
+    if (Tipo == 1)
+        return ValidaCpf(Texto, PermiteVazio);
+    if (Tipo == 2)
+        return ValidaCnpj(Texto, MatrizObrigatoria, PermiteVazio);
+    return 65;
+}
+
+QString FormataCpf(const QString& Texto)
+{
+    return Texto.size() == 11 ? Mascara(Texto, {{3, '.'}, {6, '.'}, {9, '-'}}) : Texto;
+}
+
+QString FormataCnpj(const QString& Texto)
+{
+    return Texto.size() == 14 ? Mascara(Texto, {{2, '.'}, {5, '.'}, {8, '/'}, {12, '-'}}) : Texto;
+}
+
+void FormataNi(QString& Texto)
+{
+    const QString digitos = RemoveMascara(Texto);
+    switch (TipoPorTamanho(digitos)) {
+    case 1: Texto = FormataCpf(digitos); break;
+    case 2: Texto = FormataCnpj(digitos); break;
+    default: break;
+    }
+}
+
+QString CalculaDV(const QString& Raiz)
+{
+    switch (TipoPorTamanho(Raiz)) {
+    case 1: return CalculaDVCpf(Raiz);
+    case 2: return CalculaDVCnpj(Raiz);
+    default: return {};
+    }
+}
+
+QString ObtemOrdemCnpj(const QString& Texto, bool PermiteVazio)
+{
+    const QString numero = RemoveMascara(Texto);
+    if (ValidaInscricao(numero, 0, false, PermiteVazio) == 0 && TipoPorTamanho(numero) == 2)
+        return numero.mid(8, 4);
+    return {};
+}
+
+void TNi::SetNi(const QString& Texto)
+{
+    const QString numero = RemoveMascara(Texto);
+    const std::uint8_t codigo = Valida(numero);
+    if (codigo != 0)
+        throw EContribuinteInvalido(codigo, Formata(numero), 0);
+    FNi = numero;
+    FNiFormatado = Formata(numero);
+    Notifica();
+}
+
+void TNi::SetNiSemExcecao(const QString& Texto)
+{
+    const QString numero = RemoveMascara(Texto);
+    const std::uint8_t codigo = Valida(numero);
+    FNi = numero;
+    FNiFormatado = Formata(numero);
+    Notifica();
+    if (codigo == 0)
+        return;
+    EContribuinteInvalido erro(codigo, FNiFormatado, 0);
+    if (!FErros)
+        throw erro;
+    FErros->Add(erro);
+}
+
+void TNi::Limpa()
+{
+    FNi.clear();
+    FNiFormatado.clear();
+    Notifica();
+}
+
+void TNi::SetRaiz(const QString& Raiz)
+{
+    const QString raiz = RemoveMascara(Raiz);
+    SetNi(raiz + CalculaDV(raiz));
+}
+
+void TNi::SetRaizSemExcecao(const QString& Raiz)
+{
+    const QString raiz = RemoveMascara(Raiz);
+    SetNiSemExcecao(raiz + CalculaDV(raiz));
+}
