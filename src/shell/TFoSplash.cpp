@@ -178,9 +178,6 @@ TFoSplash::TFoSplash()
     Timer1->setInterval(IntervaloTimer);
     connect(Timer1, &QTimer::timeout, this, &TFoSplash::TiqueVisor);
 
-    // Clicks anywhere on the splash reach it: its parts take no mouse of their own.
-    for (QWidget* parte : findChildren<QWidget*>())
-        parte->setAttribute(Qt::WA_TransparentForMouseEvents);
     Reinicia();
 }
 

@@ -107,7 +107,7 @@ TEST(TFoSplash, AClickAKeyOrCloseEndsTheAnimationAtOnce)
 {
     const ChaveSplash chave(nullptr);
     const std::function<void(TFoSplash&)> maneiras[] = {
-        [](TFoSplash& s) { QTest::mouseClick(&s, Qt::LeftButton, Qt::NoModifier, QPoint(320, 80)); },   // on a label
+        [](TFoSplash& s) { QTest::mouseClick(s.findChild<QLabel*>(QStringLiteral("LbPruv")), Qt::LeftButton); },
         [](TFoSplash& s) { QTest::keyClick(&s, Qt::Key_Space); },
         [](TFoSplash& s) { s.close(); },
     };
