@@ -1,0 +1,7 @@
+#include "model/TDragMonetario.h"
+
+TDragMonetario::TDragMonetario(const QString& Texto)
+{
+    FMonetario.SetTexto(Texto);
+    setText(FMonetario.GetTexto());
+}

@@ -1,0 +1,203 @@
+#include "model/TMonetario.h"
+
+#include <optional>
+
+#include "model/TErro.h"
+#include "platform/files/TFormatSettings.h"
+
+namespace {
+
+QChar Decimal()
+{
+    return TFormatSettings::Programa().DecimalSeparator;
+}
+
+bool EhDigito(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+[[noreturn]] void LevantaLimite(const QString& Parametro = QString())
+{
+    throw EMonetarioInvalido(165, Parametro, 0);
+}
+
+// Reads a cleaned text (digits, at most one separator, at most four decimals) as ten-thousandths;
+// nullopt when it holds no digit or does not fit in 64 bits.
+std::optional<qint64> Converte(const QString& Texto)
+{
+    const qsizetype separador = Texto.indexOf(Decimal());
+    const QString inteiros = separador < 0 ? Texto : Texto.left(separador);
+    const QString decimais = separador < 0 ? QString() : Texto.mid(separador + 1);
+    if ((inteiros.isEmpty() && decimais.isEmpty()) || decimais.size() > 4)
+        return std::nullopt;
+    qint64 valor = 0;
+    for (const QChar c : inteiros) {
+        if (!EhDigito(c) || __builtin_mul_overflow(valor, 10, &valor)
+            || __builtin_add_overflow(valor, c.unicode() - '0', &valor))
+            return std::nullopt;
+    }
+    if (__builtin_mul_overflow(valor, TMonetario::Escala, &valor))
+        return std::nullopt;
+    qint64 peso = TMonetario::Escala / 10;
+    for (const QChar c : decimais) {
+        if (!EhDigito(c))
+            return std::nullopt;
+        valor += (c.unicode() - '0') * peso;   // below Escala: cannot overflow past the check above
+        peso /= 10;
+    }
+    return valor;
+}
+
+}  // namespace
+
+QString TMonetario::Inteiros(qint64 Unidades, bool Agrupa)
+{
+    QString texto = QString::number(Unidades);
+    if (Agrupa)
+        for (qsizetype i = texto.size() - 3; i > 0; i -= 3)
+            texto.insert(i, TFormatSettings::Programa().ThousandSeparator);
+    return texto;
+}
+
+qint64 TMonetario::Centavos() const
+{
+    return (GetValorPositivo() + 50) / 100;
+}
+
+QString TMonetario::GetTexto() const
+{
+    const qint64 centavos = Centavos();
+    return Inteiros(centavos / 100, false) + Decimal()
+           + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
+}
+
+QString TMonetario::GetTextoFormatado() const
+{
+    const qint64 centavos = Centavos();
+    return Inteiros(centavos / 100, true) + Decimal()
+           + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
+}
+
+void TMonetario::SetTexto(const QString& Texto)
+{
+    QString limpo = Texto;
+    LimpaTexto(limpo);
+    if (limpo.isEmpty()) {
+        Limpa();
+        return;
+    }
+    const auto valor = Converte(limpo);
+    if (!valor)
+        LevantaLimite(limpo);
+    VerificaLimite(*valor);
+    SetValor(*valor);
+}
+
+void TMonetario::SetValor(qint64 Valor)
+{
+    if (Valor == FValor)
+        return;
+    FValor = Valor;
+    Notifica();
+}
+
+qint64 TMonetario::GetValorPositivo() const
+{
+    const qint64 valor = GetValor();
+    return valor < 0 ? 0 : valor;
+}
+
+void TMonetario::VerificaLimite(qint64 Valor) const
+{
+    if (Valor > Maximo)
+        LevantaLimite();
+}
+
+void TMonetario::Limpa()
+{
+    FValor = 0;
+    Notifica();
+}
+
+void TMonetario::LimpaTexto(QString& Texto)
+{
+    QString limpo;
+    limpo.reserve(Texto.size());
+    bool separador = false;
+    int decimais = 0;
+    for (const QChar c : Texto) {
+        if (separador && decimais == 3)
+            break;   // everything after the third decimal goes
+        if (EhDigito(c)) {
+            limpo += c;
+            if (separador)
+                ++decimais;
+        } else if (c == Decimal() && !separador) {
+            limpo += c;
+            separador = true;
+        }
+    }
+    Texto = limpo;
+}
+
+std::uint8_t TMonetario::SetTextoSemSeparador(const QString& Texto)
+{
+    if (Texto.isEmpty())
+        return 114;
+    for (const QChar c : Texto)
+        if (!EhDigito(c))
+            return 114;
+    // A single digit gets the separator in front of it, so "5" reads as 0,50.
+    const qsizetype posicao = Texto.size() < 2 ? 0 : Texto.size() - 2;
+    const auto valor = Converte(Texto.left(posicao) + Decimal() + Texto.mid(posicao));
+    if (!valor)
+        return 114;
+    if (*valor > Maximo)
+        return 165;
+    SetValor(*valor);
+    return 0;
+}
+
+QString TMonetario::GetTextoArquivo() const
+{
+    if (GetValorPositivo() > Maximo)
+        LevantaLimite();
+    return QString::number(Centavos()).rightJustified(15, QLatin1Char('0'));
+}
+
+qint64 TMonetario::SomaVerificada(qint64 A, qint64 B)
+{
+    qint64 resultado = 0;
+    if (__builtin_add_overflow(A, B, &resultado) || resultado > Maximo)
+        LevantaLimite();
+    return resultado;
+}
+
+qint64 TMonetario::SubtracaoVerificada(qint64 A, qint64 B)
+{
+    qint64 resultado = 0;
+    if (__builtin_sub_overflow(A, B, &resultado))
+        LevantaLimite();
+    return resultado;
+}
+
+void TMonetario::Soma(const TMonetario& Outro)
+{
+    FValor = SomaVerificada(FValor, Outro.GetValorPositivo());
+}
+
+void TMonetario::Subtrai(const TMonetario& Outro)
+{
+    FValor = SubtracaoVerificada(FValor, Outro.GetValorPositivo());
+}
+
+QString TNumero::GetTexto() const
+{
+    return Inteiros((GetValorPositivo() + Escala / 2) / Escala, false);
+}
+
+QString TNumero::GetTextoFormatado() const
+{
+    return Inteiros((GetValorPositivo() + Escala / 2) / Escala, true);
+}

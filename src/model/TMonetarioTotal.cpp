@@ -1,0 +1,77 @@
+#include "model/TMonetarioTotal.h"
+
+TMonetarioTotal::~TMonetarioTotal()
+{
+    DeixaDeObservar();
+}
+
+void TMonetarioTotal::DeixaDeObservar()
+{
+    for (const TermoObservado& parcela : FParcelas)
+        parcela.Monetario->RemoveObservador(*this);
+    FParcelas.clear();
+}
+
+void TMonetarioTotal::AdicionaSoma(TMonetario& Parcela)
+{
+    FParcelas.insert(FParcelas.begin() + FQtdSomadas, {&Parcela, &Parcela});
+    Parcela.AdicionaObservador(*this);
+    ++FQtdSomadas;
+    FCalculado.reset();
+    Notifica();
+}
+
+void TMonetarioTotal::AdicionaSubtracao(TMonetario& Parcela)
+{
+    FParcelas.push_back({&Parcela, &Parcela});
+    Parcela.AdicionaObservador(*this);
+    FCalculado.reset();
+    Notifica();
+}
+
+qint64 TMonetarioTotal::GetValor() const
+{
+    if (!FCalculado) {
+        qint64 soma = 0;
+        for (int i = 0; i < QuantidadeParcelas(); ++i) {
+            const qint64 parcela = FParcelas[i].Monetario->GetValorPositivo();
+            soma = i < FQtdSomadas ? SomaVerificada(soma, parcela) : SubtracaoVerificada(soma, parcela);
+        }
+        FCalculado = soma;
+    }
+    return *FCalculado;
+}
+
+void TMonetarioTotal::SetValor(qint64)
+{
+}
+
+void TMonetarioTotal::SetTexto(const QString&)
+{
+}
+
+void TMonetarioTotal::Limpa()
+{
+    DeixaDeObservar();
+    FQtdSomadas = 0;
+    FCalculado.reset();
+    TMonetario::Limpa();
+}
+
+void TMonetarioTotal::Atualiza(ISujeito&)
+{
+    FCalculado.reset();
+    Notifica();
+}
+
+void TMonetarioTotal::Liberado(ISujeito& Sujeito)
+{
+    for (int i = QuantidadeParcelas() - 1; i >= 0; --i) {
+        if (FParcelas[i].Sujeito != &Sujeito)
+            continue;
+        FParcelas.erase(FParcelas.begin() + i);
+        if (i < FQtdSomadas)
+            --FQtdSomadas;
+    }
+    FCalculado.reset();
+}

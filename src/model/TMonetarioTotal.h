@@ -1,0 +1,48 @@
+#pragma once
+#include <optional>
+#include <vector>
+
+#include "model/IObservador.h"
+#include "model/TMonetario.h"
+
+// An amount computed from other amounts that it observes: the added terms first, then the
+// subtracted ones, each counting with its positive amount. The sum is made when read after a
+// change, never at the change itself. Terms are not owned: they outlive the total or tell it
+// (Liberado) when they go.
+class TMonetarioTotal : public TMonetario, private IObservador {
+public:
+    TMonetarioTotal() = default;
+    ~TMonetarioTotal() override;   // stops observing its terms
+
+    // Observes the term, places it after the other added ones (before the subtracted), and
+    // notifies.
+    void AdicionaSoma(TMonetario& Parcela);
+    // Observes the term, places it at the end, and notifies.
+    void AdicionaSubtracao(TMonetario& Parcela);
+
+    // The sum of the terms; raises EMonetarioInvalido 165 when it goes past Maximo.
+    [[nodiscard]] qint64 GetValor() const override;
+    // A total is never set nor typed into: both do nothing.
+    void SetValor(qint64 Valor) override;
+    void SetTexto(const QString& Texto) override;
+    // Detaches every term; the total is then 0, and notifies.
+    void Limpa() override;
+
+    [[nodiscard]] int QuantidadeParcelas() const { return static_cast<int>(FParcelas.size()); }
+    [[nodiscard]] int QuantidadeSomadas() const { return FQtdSomadas; }
+
+private:
+    // A term changed: the sum is made again on the next read; the total's observers are told now.
+    void Atualiza(ISujeito& Sujeito) override;
+    // A term is going away: every entry of it leaves the list, without calling it back.
+    void Liberado(ISujeito& Sujeito) override;
+    void DeixaDeObservar();
+
+    struct TermoObservado {
+        TMonetario* Monetario;
+        ISujeito* Sujeito;   // taken when added: a term going away is known by it alone
+    };
+    std::vector<TermoObservado> FParcelas;   // not owned; the first FQtdSomadas are added
+    int FQtdSomadas = 0;
+    mutable std::optional<qint64> FCalculado;   // the sum, while valid
+};

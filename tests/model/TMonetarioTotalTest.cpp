@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ObservadorRegistrado.h"
+#include "model/TErro.h"
+#include "model/TMonetarioTotal.h"
+
+namespace {
+
+std::unique_ptr<TMonetario> Valor(qint64 unidades)
+{
+    auto m = std::make_unique<TMonetario>();
+    m->SetValor(unidades * TMonetario::Escala);
+    return m;
+}
+
+}  // namespace
+
+TEST(TMonetarioTotal, AddedTermsFirstThenSubtractedEachWithItsPositiveAmount)
+{
+    auto dez = Valor(10), cinco = Valor(5), tres = Valor(3);
+    TMonetarioTotal total;
+    total.AdicionaSubtracao(*tres);   // added first, still subtracted after the sums
+    total.AdicionaSoma(*dez);
+    total.AdicionaSoma(*cinco);
+    EXPECT_EQ(total.GetValor(), 12 * TMonetario::Escala);
+    EXPECT_EQ(total.QuantidadeSomadas(), 2);
+
+    tres->SetValor(-3 * TMonetario::Escala);
+    EXPECT_EQ(total.GetValor(), 15 * TMonetario::Escala);
+
+    cinco->SetValor(0);
+    tres->SetValor(20 * TMonetario::Escala);
+    EXPECT_EQ(total.GetValor(), -10 * TMonetario::Escala);
+    EXPECT_EQ(total.GetValorPositivo(), 0);
+    EXPECT_TRUE(total.EhZero());
+}
+
+TEST(TMonetarioTotal, AChangedTermNotifiesAtOnceAndIsAddedWhenRead)
+{
+    auto dez = Valor(10);
+    TMonetarioTotal total;
+    total.AdicionaSoma(*dez);
+    EXPECT_EQ(total.GetTexto(), QStringLiteral("10,00"));
+    ObservadorRegistrado observador;
+    total.AdicionaObservador(observador);
+    total.SetAlterado(false);
+    dez->SetValor(11 * TMonetario::Escala);
+    EXPECT_EQ(observador.Chamadas(), QStringList{QStringLiteral("Atualiza:11,00")});
+    EXPECT_TRUE(total.GetAlterado());
+    total.RemoveObservador(observador);
+}
+
+TEST(TMonetarioTotal, TypingOrSettingChangesNothing)
+{
+    auto dez = Valor(10);
+    TMonetarioTotal total;
+    total.AdicionaSoma(*dez);
+    ObservadorRegistrado observador;
+    total.AdicionaObservador(observador);
+    total.SetTexto(QStringLiteral("99"));
+    total.SetTexto(QString());   // an empty text does not detach the terms
+    total.SetTexto(QStringLiteral("abc"));
+    total.SetValor(5);
+    EXPECT_EQ(total.GetValor(), 10 * TMonetario::Escala);
+    EXPECT_EQ(total.QuantidadeParcelas(), 1);
+    EXPECT_TRUE(observador.Chamadas().isEmpty());
+    total.RemoveObservador(observador);
+}
+
+TEST(TMonetarioTotal, LimpaDetachesEveryTerm)
+{
+    auto dez = Valor(10), tres = Valor(3);
+    TMonetarioTotal total;
+    total.AdicionaSoma(*dez);
+    total.AdicionaSubtracao(*tres);
+    ObservadorRegistrado observador;
+    total.AdicionaObservador(observador);
+    total.Limpa();
+    EXPECT_EQ(total.GetValor(), 0);
+    EXPECT_EQ(total.QuantidadeParcelas(), 0);
+    EXPECT_EQ(total.QuantidadeSomadas(), 0);
+    EXPECT_EQ(observador.Chamadas(), QStringList{QStringLiteral("Atualiza:0,00")});
+    dez->SetValor(1);   // no longer observed
+    EXPECT_EQ(observador.Chamadas().size(), 1);
+    total.RemoveObservador(observador);
+}
+
+TEST(TMonetarioTotal, ATermThatGoesAwayLeavesTheSumAndTheCountOfAddedTerms)
+{
+    auto dez = Valor(10), cinco = Valor(5), tres = Valor(3);
+    TMonetarioTotal total;
+    total.AdicionaSoma(*dez);
+    total.AdicionaSoma(*cinco);
+    total.AdicionaSoma(*cinco);   // observed twice, counted twice
+    total.AdicionaSubtracao(*tres);
+    EXPECT_EQ(total.GetValor(), 17 * TMonetario::Escala);
+
+    cinco.reset();
+    EXPECT_EQ(total.QuantidadeParcelas(), 2);
+    EXPECT_EQ(total.QuantidadeSomadas(), 1);
+    EXPECT_EQ(total.GetValor(), 7 * TMonetario::Escala);   // 3 is still subtracted
+
+    tres.reset();
+    EXPECT_EQ(total.GetValor(), 10 * TMonetario::Escala);
+}
+
+TEST(TMonetarioTotal, ATotalThatGoesAwayStopsObservingItsTerms)
+{
+    auto dez = Valor(10);
+    {
+        TMonetarioTotal total;
+        total.AdicionaSoma(*dez);
+        total.AdicionaSoma(*dez);
+    }
+    dez->SetValor(TMonetario::Escala);   // would reach a freed total if it were still observed
+    SUCCEED();
+}
+
+TEST(TMonetarioTotal, ASumPastTheMaximumRaises165)
+{
+    auto maximo = Valor(0), um = Valor(0);
+    maximo->SetValor(TMonetario::Maximo);
+    um->SetValor(100);
+    TMonetarioTotal total;
+    total.AdicionaSoma(*maximo);
+    EXPECT_EQ(total.GetTextoArquivo(), QStringLiteral("009999999999999"));
+    total.AdicionaSoma(*um);
+    try {
+        (void)total.GetValor();
+        ADD_FAILURE() << "no error";
+    } catch (const EMonetarioInvalido& e) {
+        EXPECT_EQ(e.Codigo(), 165);
+    }
+    um->SetValor(0);
+    EXPECT_EQ(total.GetValor(), TMonetario::Maximo);
+}
+
+TEST(TMonetarioTotal, TotalsOfTotals)
+{
+    auto a = Valor(1), b = Valor(2);
+    TMonetarioTotal parcial, geral;
+    parcial.AdicionaSoma(*a);
+    parcial.AdicionaSoma(*b);
+    geral.AdicionaSoma(parcial);
+    geral.AdicionaSoma(*a);
+    EXPECT_EQ(geral.GetValor(), 4 * TMonetario::Escala);
+    b->SetValor(5 * TMonetario::Escala);
+    EXPECT_EQ(geral.GetValor(), 7 * TMonetario::Escala);
+}
