@@ -98,3 +98,13 @@ public:
 private:
     std::vector<std::unique_ptr<TErro>> FLista;
 };
+
+// The report of a setter that does not raise: into its sink, or raised when it has none, so that
+// the error is never lost.
+template <std::derived_from<TErro> E>
+void RegistraErro(TErros* Erros, const E& Erro)
+{
+    if (!Erros)
+        throw Erro;
+    Erros->Add(Erro);
+}

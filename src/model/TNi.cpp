@@ -173,12 +173,8 @@ void TNi::SetNiSemExcecao(const QString& Texto)
     FNi = numero;
     FNiFormatado = Formata(numero);
     Notifica();
-    if (codigo == 0)
-        return;
-    EContribuinteInvalido erro(codigo, FNiFormatado, 0);
-    if (!FErros)
-        throw erro;
-    FErros->Add(erro);
+    if (codigo != 0)
+        RegistraErro(FErros, EContribuinteInvalido(codigo, FNiFormatado, 0));
 }
 
 void TNi::Limpa()

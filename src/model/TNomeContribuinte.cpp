@@ -121,12 +121,8 @@ void TNomeContribuinte::SetNomeSemExcecao(const QString& Nome)
     const std::uint8_t codigo = ConfereNome(nome, FTipo, PermiteVazio());
     FNome = nome;
     Notifica();
-    if (codigo == 0)
-        return;
-    EContribuinteInvalido erro(codigo, nome, 0);
-    if (!FErros)
-        throw erro;
-    FErros->Add(erro);
+    if (codigo != 0)
+        RegistraErro(FErros, EContribuinteInvalido(codigo, nome, 0));
 }
 
 void TNomeContribuinte::Limpa()
