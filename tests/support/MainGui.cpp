@@ -5,6 +5,9 @@
 
 int main(int argc, char* argv[])
 {
+    // Widget tests never need a screen; this also covers ctest's discovery run.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new EscutaCasos);
