@@ -1,0 +1,32 @@
+#include "platform/report/TForma.h"
+
+#include <QPainter>
+#include <QPen>
+
+void TForma::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& /*contexto*/) const
+{
+    const QRectF area(origem.x() + Esquerda, origem.y() + Topo, Largura, Altura);
+    pintor.save();
+    QPen caneta(Cor, Espessura);
+    caneta.setCapStyle(Qt::FlatCap);
+    caneta.setJoinStyle(Qt::MiterJoin);
+    pintor.setPen(caneta);
+    switch (Tipo) {
+    case TTipoForma::Retangulo: {
+        // The pen runs inside the rectangle, so that the frame keeps the element's size.
+        const qreal meia = Espessura / 2;
+        pintor.setBrush(Preenchimento);
+        pintor.drawRect(area.adjusted(meia, meia, -meia, -meia));
+        break;
+    }
+    case TTipoForma::LinhaHorizontal:
+        pintor.drawLine(QPointF(area.left(), area.center().y()),
+                        QPointF(area.right(), area.center().y()));
+        break;
+    case TTipoForma::LinhaVertical:
+        pintor.drawLine(QPointF(area.center().x(), area.top()),
+                        QPointF(area.center().x(), area.bottom()));
+        break;
+    }
+    pintor.restore();
+}

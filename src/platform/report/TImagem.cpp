@@ -1,0 +1,21 @@
+#include "platform/report/TImagem.h"
+
+#include <QPainter>
+
+void TImagem::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& /*contexto*/) const
+{
+    if (Imagem.isNull())
+        return;
+    const QRectF area(origem.x() + Esquerda, origem.y() + Topo, Largura, Altura);
+    if (Estica) {
+        pintor.drawImage(area, Imagem);
+        return;
+    }
+    QRectF alvo(area.topLeft(), QSizeF(Imagem.width(), Imagem.height()));
+    if (Centraliza)
+        alvo.moveCenter(area.center());
+    pintor.save();
+    pintor.setClipRect(area);
+    pintor.drawImage(alvo, Imagem);
+    pintor.restore();
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+// Measures text in report units on the recording device, so that what is measured is what
+// prints.
+struct TMedidaTexto final {
+    [[nodiscard]] static qreal Largura(const QFont& fonte, const QString& texto);
+    // Height of one line: ascent plus descent, no leading.
+    [[nodiscard]] static qreal AlturaLinha(const QFont& fonte);
+    [[nodiscard]] static qreal Ascendente(const QFont& fonte);
+
+    // Breaks the text into lines no wider than largura: at line ends ("\n", "\r\n" or "\r"),
+    // then between words; a word wider than the line is broken between characters. An empty
+    // text gives no line; an empty paragraph gives an empty line.
+    [[nodiscard]] static QStringList Quebra(const QFont& fonte, const QString& texto,
+                                            qreal largura);
+
+    // Height of the text broken at largura: its number of lines times the line height.
+    [[nodiscard]] static qreal Altura(const QFont& fonte, const QString& texto, qreal largura);
+};

@@ -1,0 +1,55 @@
+#include "platform/report/TMemo.h"
+
+#include <QPainter>
+
+#include "platform/report/TFonte.h"
+#include "platform/report/TMedidaTexto.h"
+
+TMemo::TMemo(QString nome) : TElementoRelatorio(std::move(nome)), Fonte(TFonte::Padrao()) {}
+
+QStringList TMemo::LinhasImpressas() const
+{
+    const QString texto = Linhas.join(QLatin1Char('\n'));
+    if (QuebraLinha)
+        return TMedidaTexto::Quebra(Fonte, texto, Largura);
+    return texto.isEmpty() ? QStringList() : texto.split(QLatin1Char('\n'));
+}
+
+qreal TMemo::AlturaMedida() const
+{
+    return LinhasImpressas().size() * TMedidaTexto::AlturaLinha(Fonte);
+}
+
+qreal TMemo::AlturaEsticada(const TContextoImpressao& /*contexto*/) const
+{
+    return Estica ? Topo + std::max(Altura, AlturaMedida()) : 0;
+}
+
+void TMemo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& /*contexto*/) const
+{
+    const QStringList linhas = LinhasImpressas();
+    if (linhas.isEmpty())
+        return;
+    const qreal alturaLinha = TMedidaTexto::AlturaLinha(Fonte);
+    const qreal ascendente = TMedidaTexto::Ascendente(Fonte);
+    const QRectF area(origem.x() + Esquerda, origem.y() + Topo, Largura,
+                      Estica ? std::max(Altura, linhas.size() * alturaLinha) : Altura);
+    pintor.save();
+    pintor.setClipRect(area.adjusted(0, 0, 0, 0.5));
+    pintor.setFont(Fonte);
+    pintor.setPen(Cor);
+    qreal y = area.top();
+    for (const QString& linha : linhas) {
+        if (y + alturaLinha > area.bottom() + 0.5)
+            break;   // a line that does not fit whole is not printed
+        const qreal largura = TMedidaTexto::Largura(Fonte, linha);
+        qreal x = area.left();
+        if (Alinhamento & Qt::AlignRight)
+            x += Largura - largura;
+        else if (Alinhamento & Qt::AlignHCenter)
+            x += (Largura - largura) / 2;
+        pintor.drawText(QPointF(x, y + ascendente), linha);
+        y += alturaLinha;
+    }
+    pintor.restore();
+}

@@ -1,0 +1,33 @@
+#include "platform/report/TRotulo.h"
+
+#include <QPainter>
+
+#include "platform/report/TFonte.h"
+#include "platform/report/TMedidaTexto.h"
+
+TRotulo::TRotulo(QString nome) : TElementoRelatorio(std::move(nome)), Fonte(TFonte::Padrao()) {}
+
+QString TRotulo::TextoImpresso(const TContextoImpressao& /*contexto*/) const
+{
+    return Texto;
+}
+
+void TRotulo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto) const
+{
+    const QString texto = TextoImpresso(contexto);
+    if (texto.isEmpty())
+        return;
+    const qreal largura = TMedidaTexto::Largura(Fonte, texto);
+    qreal x = origem.x() + Esquerda;
+    if (Alinhamento & Qt::AlignRight)
+        x += Largura - largura;
+    else if (Alinhamento & Qt::AlignHCenter)
+        x += (Largura - largura) / 2;
+    pintor.save();
+    if (!AutoTamanho)
+        pintor.setClipRect(QRectF(origem.x() + Esquerda, origem.y() + Topo, Largura, Altura));
+    pintor.setFont(Fonte);
+    pintor.setPen(Cor);
+    pintor.drawText(QPointF(x, origem.y() + Topo + TMedidaTexto::Ascendente(Fonte)), texto);
+    pintor.restore();
+}
