@@ -12,12 +12,17 @@ TArquivoTexto::~TArquivoTexto()
     Descarta();
 }
 
-bool TArquivoTexto::Cria(const QString& caminho)
+void TArquivoTexto::Reinicia(const QString& caminho)
 {
     Descarta();
     FLeitura.reset();
     FCaminho = caminho;
     FErro.clear();
+}
+
+bool TArquivoTexto::Cria(const QString& caminho)
+{
+    Reinicia(caminho);
     const QString pasta = QFileInfo(caminho).absolutePath();
     if (!QDir().mkpath(pasta)) {
         FErro = QStringLiteral("cannot create folder ") + pasta;
@@ -34,10 +39,7 @@ bool TArquivoTexto::Cria(const QString& caminho)
 
 bool TArquivoTexto::Abre(const QString& caminho)
 {
-    Descarta();
-    FLeitura.reset();
-    FCaminho = caminho;
-    FErro.clear();
+    Reinicia(caminho);
     auto arquivo = std::make_unique<QFile>(caminho);
     if (!arquivo->open(QIODevice::ReadOnly)) {
         FErro = arquivo->errorString();

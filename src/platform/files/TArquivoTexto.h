@@ -45,6 +45,8 @@ public:
     static bool LeInicio(const QString& caminho, qint64 tamanho, QByteArray& bytes);
 
 private:
+    void Reinicia(const QString& caminho);   // lets go of any file, forgets the last error
+
     std::unique_ptr<QFile> FLeitura;
     std::unique_ptr<QSaveFile> FEscrita;
     QString FCaminho;
