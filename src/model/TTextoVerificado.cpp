@@ -15,13 +15,8 @@ void TTextoVerificado<EErro>::SetTextoSemExcecao(const QString& Texto)
 {
     FTexto = Prepara(Texto);
     Notifica();
-    const std::uint8_t codigo = Valida(FTexto);
-    if (codigo == 0)
-        return;
-    EErro erro(codigo, FTexto, 0);
-    if (!FErros)
-        throw erro;
-    FErros->Add(erro);
+    if (const std::uint8_t codigo = Valida(FTexto))
+        RegistraErro(FErros, EErro(codigo, FTexto, 0));
 }
 
 template <class EErro>
