@@ -1,6 +1,7 @@
 #include "platform/report/TRotulo.h"
 
 #include <QPainter>
+#include <QPen>
 
 #include "platform/report/TFonte.h"
 #include "platform/report/TMedidaTexto.h"
@@ -23,11 +24,16 @@ void TRotulo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao
         x += Largura - largura;
     else if (Alinhamento & Qt::AlignHCenter)
         x += (Largura - largura) / 2;
-    pintor.save();
-    if (!AutoTamanho)
+    // Saving the painter's state is kept for the clip: pages record every state change.
+    if (!AutoTamanho) {
+        pintor.save();
         pintor.setClipRect(QRectF(origem.x() + Esquerda, origem.y() + Topo, Largura, Altura));
-    pintor.setFont(Fonte);
-    pintor.setPen(Cor);
+    }
+    if (pintor.font() != Fonte)
+        pintor.setFont(Fonte);
+    if (pintor.pen() != QPen(Cor))
+        pintor.setPen(Cor);
     pintor.drawText(QPointF(x, origem.y() + Topo + TMedidaTexto::Ascendente(Fonte)), texto);
-    pintor.restore();
+    if (!AutoTamanho)
+        pintor.restore();
 }
