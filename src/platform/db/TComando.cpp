@@ -1,0 +1,169 @@
+#include "platform/db/TComando.h"
+
+#include <sqlite3.h>
+
+#include "platform/db/EDatabaseError.h"
+
+TComando::TComando(sqlite3* conexao, const QString& sql) : FConexao(conexao), FSql(sql)
+{
+    const QByteArray texto = sql.toUtf8();
+    const int rc = sqlite3_prepare_v3(conexao, texto.constData(), static_cast<int>(texto.size()),
+                                      SQLITE_PREPARE_PERSISTENT, &FComando, nullptr);
+    if (rc != SQLITE_OK)
+        Falha(rc);
+}
+
+TComando::~TComando()
+{
+    sqlite3_finalize(FComando);
+}
+
+void TComando::Falha(int codigo) const
+{
+    throw EDBEngineError(QString::fromUtf8(sqlite3_errmsg(FConexao)), codigo);
+}
+
+void TComando::Liga(int posicao, const QVariant& valor)
+{
+    int rc = SQLITE_OK;
+    if (!valor.isValid() || valor.isNull()) {
+        rc = sqlite3_bind_null(FComando, posicao);
+    } else {
+        switch (valor.typeId()) {
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int64(FComando, posicao, valor.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+            rc = sqlite3_bind_int64(FComando, posicao, valor.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(FComando, posicao, valor.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = valor.toByteArray();
+            rc = sqlite3_bind_blob64(FComando, posicao, bytes.constData(), static_cast<sqlite3_uint64>(bytes.size()),
+                                     SQLITE_TRANSIENT);
+            break;
+        }
+        default:
+            LigaTexto(posicao, valor.toString());
+            return;
+        }
+    }
+    if (rc != SQLITE_OK)
+        Falha(rc);
+}
+
+void TComando::LigaTexto(int posicao, const QString& texto)
+{
+    const QByteArray utf8 = texto.toUtf8();
+    const int rc = sqlite3_bind_text64(FComando, posicao, utf8.constData(), static_cast<sqlite3_uint64>(utf8.size()),
+                                       SQLITE_TRANSIENT, SQLITE_UTF8);
+    if (rc != SQLITE_OK)
+        Falha(rc);
+}
+
+void TComando::LigaInteiro(int posicao, qint64 valor)
+{
+    const int rc = sqlite3_bind_int64(FComando, posicao, valor);
+    if (rc != SQLITE_OK)
+        Falha(rc);
+}
+
+bool TComando::Passo()
+{
+    const int rc = sqlite3_step(FComando);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const QString texto = QString::fromUtf8(sqlite3_errmsg(FConexao));
+    sqlite3_reset(FComando);
+    throw EDBEngineError(texto, rc);
+}
+
+void TComando::Executa()
+{
+    while (Passo()) {
+    }
+    sqlite3_reset(FComando);
+}
+
+void TComando::Reinicia()
+{
+    sqlite3_reset(FComando);
+}
+
+int TComando::Colunas() const
+{
+    return sqlite3_column_count(FComando);
+}
+
+QVariant TComando::Valor(int coluna) const
+{
+    switch (sqlite3_column_type(FComando, coluna)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qint64>(sqlite3_column_int64(FComando, coluna)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(FComando, coluna));
+    case SQLITE_TEXT: {
+        const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(FComando, coluna));
+        return QVariant(QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)));
+    }
+    case SQLITE_BLOB: {
+        const auto* dados = static_cast<const char*>(sqlite3_column_blob(FComando, coluna));
+        return QVariant(QByteArray(dados, sqlite3_column_bytes(FComando, coluna)));
+    }
+    default:
+        return {};
+    }
+}
+
+qint64 TComando::Inteiro(int coluna) const
+{
+    return sqlite3_column_int64(FComando, coluna);
+}
+
+QString TComando::Texto(int coluna) const
+{
+    const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(FComando, coluna));
+    return texto ? QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)) : QString();
+}
+
+bool TComando::Nulo(int coluna) const
+{
+    return sqlite3_column_type(FComando, coluna) == SQLITE_NULL;
+}
+
+QString TComando::NomeColuna(int coluna) const
+{
+    return QString::fromUtf8(sqlite3_column_name(FComando, coluna));
+}
+
+QString TComando::TipoDeclarado(int coluna) const
+{
+    const char* tipo = sqlite3_column_decltype(FComando, coluna);
+    return tipo ? QString::fromUtf8(tipo) : QString();
+}
+
+bool TComando::SomenteLeitura() const
+{
+    return sqlite3_stmt_readonly(FComando) != 0;
+}
+
+int TComando::IndiceParametro(const QString& nome) const
+{
+    return sqlite3_bind_parameter_index(FComando, nome.toUtf8().constData());
+}
+
+int TComando::Parametros() const
+{
+    return sqlite3_bind_parameter_count(FComando);
+}

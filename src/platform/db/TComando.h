@@ -1,0 +1,48 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One prepared SQLite statement. Values are always bound, never pasted into the text.
+// Errors raise EDBEngineError with SQLite's message.
+class TComando {
+public:
+    TComando(sqlite3* conexao, const QString& sql);
+    ~TComando();
+    TComando(const TComando&) = delete;
+    TComando& operator=(const TComando&) = delete;
+
+    // Binds by position, from 1. An invalid QVariant binds NULL; booleans bind 0 or 1.
+    void Liga(int posicao, const QVariant& valor);
+    void LigaTexto(int posicao, const QString& texto);
+    void LigaInteiro(int posicao, qint64 valor);
+
+    // Position of a named parameter (":NOME"), 0 when the statement has none of that name.
+    [[nodiscard]] int IndiceParametro(const QString& nome) const;
+    [[nodiscard]] int Parametros() const;
+
+    // One step: true while a row is there; false once the statement is done.
+    bool Passo();
+    // Steps to the end of a statement that returns no rows.
+    void Executa();
+    void Reinicia();   // back to before the first row; bindings are kept
+
+    [[nodiscard]] int Colunas() const;
+    [[nodiscard]] QVariant Valor(int coluna) const;   // qint64, double, QString, QByteArray or invalid for NULL
+    [[nodiscard]] qint64 Inteiro(int coluna) const;
+    [[nodiscard]] QString Texto(int coluna) const;
+    [[nodiscard]] bool Nulo(int coluna) const;
+    [[nodiscard]] QString NomeColuna(int coluna) const;
+    [[nodiscard]] QString TipoDeclarado(int coluna) const;   // empty for an expression
+    [[nodiscard]] bool SomenteLeitura() const;   // the statement does not write
+    [[nodiscard]] const QString& Sql() const { return FSql; }
+
+private:
+    [[noreturn]] void Falha(int codigo) const;
+
+    sqlite3* FConexao;
+    sqlite3_stmt* FComando = nullptr;
+    QString FSql;
+};

@@ -1,0 +1,605 @@
+#include "platform/db/TCursorTabela.h"
+
+#include <cmath>
+#include <limits>
+
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TTransacao.h"
+
+namespace {
+
+QString Aspas(const QString& nome)
+{
+    return TEsquemaTabela::Aspas(nome);
+}
+
+// NULL sorts before every value; in keys it is replaced by the lowest number so that row
+// values still compare.
+const QString MenorValor = QStringLiteral("-1e999");
+
+}  // namespace
+
+TCursorTabela::TCursorTabela(std::shared_ptr<TDatabase> banco, const QString& tabela, bool somenteLeitura)
+    : FBanco(std::move(banco)), FEsquema(TEsquemaTabela::Le(*FBanco, tabela)), FSomenteLeitura(somenteLeitura)
+{
+    QStringList colunas;
+    if (FEsquema.ChavePrimaria.isEmpty()) {
+        colunas << QStringLiteral("rowid");
+        FPrimeiraColuna = 1;
+    }
+    for (const auto& campo : FEsquema.Campos)
+        colunas << Aspas(campo.Name);
+    FSelecao = QStringLiteral("SELECT %1 FROM %2").arg(colunas.join(QLatin1Char(',')), Aspas(FEsquema.Nome));
+    DefineIndice(QString());
+    FBanco->RegistraLeitor(this);
+}
+
+TCursorTabela::~TCursorTabela()
+{
+    FBanco->RemoveLeitor(this);
+    FFrente = {};
+    FTras = {};
+    FComandos.clear();
+}
+
+const TIndexDef* TCursorTabela::IndiceAtual() const
+{
+    return FIndice;
+}
+
+void TCursorTabela::DefineIndice(const QString& nome)
+{
+    const TIndexDef* indice = FEsquema.Indice(nome);
+    if (!indice && !nome.isEmpty())
+        throw EDatabaseError(QStringLiteral("Index does not exist. Index: %1").arg(nome));
+    FIndice = indice;
+    FNomeIndice = indice ? indice->Name : QString();
+    DefineOrdem(indice ? indice->FieldList() : QStringList(), indice && indice->IsCaseInsensitive());
+}
+
+void TCursorTabela::RecarregaEsquema()
+{
+    SoltaLeituras();
+    FFrente = {};
+    FTras = {};
+    FComandos.clear();
+    const bool porIndice = FIndice != nullptr || FCamposOrdem.isEmpty();
+    const QString nome = FNomeIndice;
+    const QStringList campos = FCamposOrdem;
+    FEsquema = TEsquemaTabela::Le(*FBanco, FEsquema.Nome);
+    if (porIndice && (nome.isEmpty() || FEsquema.Indice(nome)))
+        DefineIndice(nome);
+    else if (porIndice)
+        DefineIndice(QString());
+    else
+        DefineCamposOrdem(campos);
+}
+
+void TCursorTabela::DefineCamposOrdem(const QStringList& campos)
+{
+    for (const QString& campo : campos) {
+        if (FEsquema.IndiceCampo(campo) < 0)
+            throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(campo));
+    }
+    FIndice = nullptr;
+    DefineOrdem(campos, false);
+}
+
+void TCursorTabela::DefineOrdem(const QStringList& campos, bool semCaixa)
+{
+    FOrdem.clear();
+    FCamposOrdem.clear();
+    auto adiciona = [&](int coluna, bool comCaixa) {
+        const TFieldDef& def = FEsquema.Campos[static_cast<std::size_t>(coluna)];
+        const bool nulavel = !FEsquema.NaoNulo[static_cast<std::size_t>(coluna)];
+        QString expressao = Aspas(!comCaixa && IsTextType(def.DataType) ? TEsquemaTabela::ColunaSemCaixa(def.Name) : def.Name);
+        if (nulavel)
+            expressao = QStringLiteral("IFNULL(%1,%2)").arg(expressao, MenorValor);
+        for (const auto& existente : FOrdem) {
+            if (existente.Expressao == expressao)
+                return;
+        }
+        FOrdem.push_back({expressao, coluna, nulavel});
+    };
+    for (const QString& campo : campos) {
+        const int coluna = FEsquema.IndiceCampo(campo);
+        if (coluna < 0)
+            throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(campo));
+        FCamposOrdem << FEsquema.Campos[static_cast<std::size_t>(coluna)].Name;
+        adiciona(coluna, !semCaixa);
+    }
+    if (FEsquema.ChavePrimaria.isEmpty()) {
+        FOrdem.push_back({QStringLiteral("rowid"), -1, false});
+    } else {
+        for (const QString& campo : FEsquema.ChavePrimaria)
+            adiciona(FEsquema.IndiceCampo(campo), true);
+    }
+    FInicio.reset();
+    FFim.reset();
+    Reconstroi();
+}
+
+void TCursorTabela::DefineFaixa(std::optional<TLimite> inicio, std::optional<TLimite> fim)
+{
+    auto limita = [&](std::optional<TLimite>& limite) {
+        if (limite && limite->Valores.size() > static_cast<std::size_t>(FCamposOrdem.size()))
+            limite->Valores.resize(static_cast<std::size_t>(FCamposOrdem.size()));
+        if (limite && limite->Valores.empty())
+            limite.reset();
+    };
+    limita(inicio);
+    limita(fim);
+    FInicio = std::move(inicio);
+    FFim = std::move(fim);
+    Reconstroi();
+}
+
+bool TCursorTabela::AceitaExpressao(const QByteArray& expressao, QString& erro)
+{
+    try {
+        (void)TFiltroSql::Traduz(expressao, FEsquema);
+        return true;
+    } catch (const EDatabaseError& e) {
+        erro = e.Mensagem();
+        return false;
+    }
+}
+
+void TCursorTabela::DefineExpressoes(const std::vector<QByteArray>& expressoes)
+{
+    FExpressoes.clear();
+    for (const QByteArray& expressao : expressoes)
+        FExpressoes.push_back(TFiltroSql::Traduz(expressao, FEsquema));
+    Reconstroi();
+}
+
+QString TCursorTabela::Vetor(int quantidade) const
+{
+    QStringList partes;
+    for (int i = 0; i < quantidade && i < static_cast<int>(FOrdem.size()); ++i)
+        partes << FOrdem[static_cast<std::size_t>(i)].Expressao;
+    return QLatin1Char('(') + partes.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+QString TCursorTabela::Marcadores(int quantidade) const
+{
+    QStringList partes;
+    for (int i = 0; i < quantidade; ++i)
+        partes << QStringLiteral("?");
+    return QLatin1Char('(') + partes.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+void TCursorTabela::Reconstroi()
+{
+    SoltaLeituras();
+    QStringList partes;
+    FValoresOnde.clear();
+    auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo) {
+        const int n = static_cast<int>(l.Valores.size());
+        partes << QStringLiteral("%1 %2 %3").arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo), Marcadores(n));
+        for (int i = 0; i < n; ++i) {
+            QVariant valor = l.Valores[static_cast<std::size_t>(i)];
+            const TColunaOrdem& coluna = FOrdem[static_cast<std::size_t>(i)];
+            if (coluna.Nulavel && (!valor.isValid() || valor.isNull()))
+                valor = -std::numeric_limits<double>::infinity();
+            else if (coluna.Coluna >= 0 && IsTextType(FEsquema.Campos[static_cast<std::size_t>(coluna.Coluna)].DataType) &&
+                     !valor.isValid())
+                valor = QString();
+            FValoresOnde.push_back(valor);
+        }
+    };
+    if (FInicio)
+        limite(*FInicio, ">=", ">");
+    if (FFim)
+        limite(*FFim, "<=", "<");
+    for (const auto& clausula : FExpressoes) {
+        partes << clausula.Sql;
+        FValoresOnde.insert(FValoresOnde.end(), clausula.Valores.begin(), clausula.Valores.end());
+    }
+    FOnde = partes.isEmpty() ? QStringLiteral("1") : partes.join(QStringLiteral(" AND "));
+    FFrente = {};
+    FTras = {};
+
+    QStringList crescente, decrescente;
+    for (const auto& coluna : FOrdem) {
+        crescente << coluna.Expressao;
+        decrescente << coluna.Expressao + QStringLiteral(" DESC");
+    }
+    FOrdemCrescente = crescente.join(QLatin1Char(','));
+    const int n = static_cast<int>(FOrdem.size());
+    const QString base = FSelecao + QStringLiteral(" WHERE ") + FOnde;
+    FSqlPrimeiro = base + QStringLiteral(" ORDER BY ") + FOrdemCrescente;
+    FSqlUltimo = base + QStringLiteral(" ORDER BY ") + decrescente.join(QLatin1Char(','));
+    FSqlProximo = base + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), Marcadores(n), FOrdemCrescente);
+    FSqlAnterior = base + QStringLiteral(" AND %1 < %2 ORDER BY %3").arg(Vetor(n), Marcadores(n), decrescente.join(QLatin1Char(',')));
+}
+
+TComando& TCursorTabela::Prepara(const QString& sql)
+{
+    auto it = FComandos.find(sql);
+    if (it == FComandos.end()) {
+        if (FComandos.size() > 64) {
+            SoltaLeituras();
+            FFrente = {};
+            FTras = {};
+            FComandos.clear();
+        }
+        it = FComandos.insert(sql, std::make_shared<TComando>(FBanco->Conexao(), sql));
+    }
+    return *it.value();
+}
+
+void TCursorTabela::LigaOnde(TComando& comando, int& posicao) const
+{
+    for (const QVariant& valor : FValoresOnde)
+        comando.Liga(posicao++, valor);
+}
+
+void TCursorTabela::LigaChave(TComando& comando, int& posicao, const std::vector<QVariant>& chave) const
+{
+    for (const QVariant& valor : chave)
+        comando.Liga(posicao++, valor);
+}
+
+std::vector<QVariant> TCursorTabela::Chave(const TRegistro& registro) const
+{
+    std::vector<QVariant> chave;
+    chave.reserve(FOrdem.size());
+    for (const auto& coluna : FOrdem) {
+        if (coluna.Coluna < 0) {
+            chave.emplace_back(registro.RowId);
+            continue;
+        }
+        const auto indice = static_cast<std::size_t>(coluna.Coluna);
+        QVariant valor = indice < registro.Valores.size() ? registro.Valores[indice] : QVariant();
+        if (!valor.isValid() || valor.isNull())
+            valor = coluna.Nulavel ? QVariant(-std::numeric_limits<double>::infinity())
+                                   : (IsTextType(FEsquema.Campos[indice].DataType) ? QVariant(QString()) : QVariant());
+        chave.push_back(std::move(valor));
+    }
+    return chave;
+}
+
+QString TCursorTabela::OndeChavePrimaria() const
+{
+    if (FEsquema.ChavePrimaria.isEmpty())
+        return QStringLiteral("rowid = ?");
+    QStringList colunas;
+    for (const QString& campo : FEsquema.ChavePrimaria)
+        colunas << Aspas(campo);
+    return QStringLiteral("(%1) = %2").arg(colunas.join(QLatin1Char(',')), Marcadores(static_cast<int>(colunas.size())));
+}
+
+void TCursorTabela::LigaBookmark(TComando& comando, int& posicao, const TBookmark& marca) const
+{
+    for (const QVariant& valor : marca.Chave())
+        comando.Liga(posicao++, valor);
+}
+
+void TCursorTabela::Le(const TComando& comando, TRegistro& registro) const
+{
+    const std::size_t total = FEsquema.Campos.size();
+    registro.Valores.resize(total);
+    registro.RowId = FPrimeiraColuna ? comando.Inteiro(0) : 0;
+    for (std::size_t i = 0; i < total; ++i) {
+        const int coluna = static_cast<int>(i) + FPrimeiraColuna;
+        if (IsTextType(FEsquema.Campos[i].DataType) && !comando.Nulo(coluna))
+            registro.Valores[i] = comando.Texto(coluna);
+        else
+            registro.Valores[i] = comando.Valor(coluna);
+    }
+}
+
+void TCursorTabela::SoltaLeituras()
+{
+    if (FFrente.Comando)
+        FFrente.Comando->Reinicia();
+    if (FTras.Comando)
+        FTras.Comando->Reinicia();
+    FFrente.Ativo = false;
+    FTras.Ativo = false;
+}
+
+bool TCursorTabela::Busca(const TRegistro* de, TGetMode modo, TRegistro& registro)
+{
+    const bool frente = modo == gmNext;
+    TFluxo& fluxo = frente ? FFrente : FTras;
+    bool continua = false;
+    std::vector<QVariant> chave;
+    if (de) {
+        chave = Chave(*de);
+        continua = fluxo.Ativo && fluxo.Geracao == FBanco->Geracao() && fluxo.Ultima == chave;
+    }
+    if (!continua) {
+        if (fluxo.Comando)
+            fluxo.Comando->Reinicia();
+        TComando& comando = Prepara(de ? (frente ? FSqlProximo : FSqlAnterior) : (frente ? FSqlPrimeiro : FSqlUltimo));
+        comando.Reinicia();
+        int posicao = 1;
+        LigaOnde(comando, posicao);
+        if (de)
+            LigaChave(comando, posicao, chave);
+        fluxo.Comando = &comando;
+        fluxo.Geracao = FBanco->Geracao();
+        fluxo.Ativo = true;
+    }
+    if (fluxo.Comando->Passo()) {
+        Le(*fluxo.Comando, registro);
+        fluxo.Ultima = Chave(registro);
+        return true;
+    }
+    fluxo.Comando->Reinicia();
+    fluxo.Ativo = false;
+    return false;
+}
+
+bool TCursorTabela::BuscaBookmark(const TBookmark& marca, TRegistro& registro)
+{
+    if (marca.IsNull())
+        return false;
+    TComando& comando = Prepara(FSelecao + QStringLiteral(" WHERE ") + FOnde + QStringLiteral(" AND ") + OndeChavePrimaria());
+    comando.Reinicia();
+    int posicao = 1;
+    LigaOnde(comando, posicao);
+    LigaBookmark(comando, posicao, marca);
+    const bool achou = comando.Passo();
+    if (achou)
+        Le(comando, registro);
+    comando.Reinicia();
+    return achou;
+}
+
+TBookmark TCursorTabela::Bookmark(const TRegistro& registro) const
+{
+    std::vector<QVariant> chave;
+    if (FEsquema.ChavePrimaria.isEmpty()) {
+        chave.emplace_back(registro.RowId);
+    } else {
+        for (const QString& campo : FEsquema.ChavePrimaria) {
+            const auto indice = static_cast<std::size_t>(FEsquema.IndiceCampo(campo));
+            QVariant valor = indice < registro.Valores.size() ? registro.Valores[indice] : QVariant();
+            if (!valor.isValid() && IsTextType(FEsquema.Campos[indice].DataType))
+                valor = QString();
+            chave.push_back(std::move(valor));
+        }
+    }
+    return TBookmark(std::move(chave));
+}
+
+int TCursorTabela::Compara(const TBookmark& a, const TBookmark& b)
+{
+    // The order of the rows themselves, whatever the ranges and filters.
+    TComando& le = Prepara(FSelecao + QStringLiteral(" WHERE ") + OndeChavePrimaria());
+    le.Reinicia();
+    int posicao = 1;
+    LigaBookmark(le, posicao, b);
+    TRegistro registroB;
+    const bool temB = le.Passo();
+    if (temB)
+        Le(le, registroB);
+    le.Reinicia();
+    if (!temB)
+        return -1;
+    const int n = static_cast<int>(FOrdem.size());
+    TComando& compara = Prepara(QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4")
+                                    .arg(Vetor(n), Marcadores(n), Aspas(FEsquema.Nome), OndeChavePrimaria()));
+    compara.Reinicia();
+    posicao = 1;
+    LigaChave(compara, posicao, Chave(registroB));
+    LigaBookmark(compara, posicao, a);
+    int resultado = 1;
+    if (compara.Passo())
+        resultado = compara.Inteiro(0) != 0 ? -1 : 1;
+    compara.Reinicia();
+    return resultado;
+}
+
+int TCursorTabela::Conta()
+{
+    TComando& comando = Prepara(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(Aspas(FEsquema.Nome), FOnde));
+    comando.Reinicia();
+    int posicao = 1;
+    LigaOnde(comando, posicao);
+    const int total = comando.Passo() ? static_cast<int>(comando.Inteiro(0)) : 0;
+    comando.Reinicia();
+    return total;
+}
+
+int TCursorTabela::Numero(const TRegistro& registro)
+{
+    const int n = static_cast<int>(FOrdem.size());
+    TComando& comando = Prepara(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4")
+                                    .arg(Aspas(FEsquema.Nome), FOnde, Vetor(n), Marcadores(n)));
+    comando.Reinicia();
+    int posicao = 1;
+    LigaOnde(comando, posicao);
+    LigaChave(comando, posicao, Chave(registro));
+    const int antes = comando.Passo() ? static_cast<int>(comando.Inteiro(0)) : 0;
+    comando.Reinicia();
+    return antes + 1;
+}
+
+bool TCursorTabela::BuscaNumero(int numero, TRegistro& registro)
+{
+    if (numero < 1)
+        return false;
+    TComando& comando = Prepara(FSqlPrimeiro + QStringLiteral(" LIMIT 1 OFFSET ?"));
+    comando.Reinicia();
+    int posicao = 1;
+    LigaOnde(comando, posicao);
+    comando.LigaInteiro(posicao, numero - 1);
+    const bool achou = comando.Passo();
+    if (achou)
+        Le(comando, registro);
+    comando.Reinicia();
+    return achou;
+}
+
+bool TCursorTabela::BuscaChave(const std::vector<QVariant>& valores, TModoChave modo, const TAceita& aceita,
+                               TRegistro& registro)
+{
+    const int n = std::min(static_cast<int>(valores.size()), static_cast<int>(FCamposOrdem.size()));
+    if (n == 0)
+        return false;
+    const char* operador = modo == TModoChave::Igual ? "=" : (modo == TModoChave::Maior ? ">" : ">=");
+    // Its own statement: the acceptance test may move this cursor.
+    TComando comando(FBanco->Conexao(), FSelecao + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
+                                                      .arg(FOnde, Vetor(n), QLatin1String(operador), Marcadores(n), FOrdemCrescente));
+    int posicao = 1;
+    LigaOnde(comando, posicao);
+    for (int i = 0; i < n; ++i) {
+        QVariant valor = valores[static_cast<std::size_t>(i)];
+        const TColunaOrdem& coluna = FOrdem[static_cast<std::size_t>(i)];
+        if (coluna.Nulavel && (!valor.isValid() || valor.isNull()))
+            valor = -std::numeric_limits<double>::infinity();
+        else if (!valor.isValid() && coluna.Coluna >= 0 &&
+                 IsTextType(FEsquema.Campos[static_cast<std::size_t>(coluna.Coluna)].DataType))
+            valor = QString();
+        comando.Liga(posicao++, valor);
+    }
+    while (comando.Passo()) {
+        Le(comando, registro);
+        if (aceita(registro))
+            return true;
+    }
+    return false;
+}
+
+bool TCursorTabela::Localiza(const std::vector<int>& colunas, const QVariantList& valores, TLocateOptions opcoes,
+                             const TAceita& aceita, TRegistro& registro, bool& tratado)
+{
+    tratado = false;
+    const bool semCaixa = (opcoes & TLocateOption::loCaseInsensitive) != 0;
+    const bool parcial = (opcoes & TLocateOption::loPartialKey) != 0;
+    QStringList condicoes;
+    std::vector<QVariant> ligacoes;
+    for (std::size_t i = 0; i < colunas.size(); ++i) {
+        if (colunas[i] < 0 || colunas[i] >= static_cast<int>(FEsquema.Campos.size()))
+            return false;
+        const TFieldDef& def = FEsquema.Campos[static_cast<std::size_t>(colunas[i])];
+        const QString coluna = Aspas(def.Name);
+        const QVariant& valor = valores[static_cast<int>(i)];
+        if (IsBlobType(def.DataType) && !IsTextType(def.DataType))
+            return false;
+        const bool vazio = !valor.isValid() || valor.isNull();
+        if (IsTextType(def.DataType)) {
+            const QString texto = vazio ? QString() : valor.toString();
+            const QString colacao = semCaixa ? QStringLiteral(" COLLATE NOCASE") : QString();
+            if (parcial) {
+                condicoes << QStringLiteral("substr(IFNULL(%1,''), 1, ?) = ?%2").arg(coluna, colacao);
+                ligacoes.emplace_back(static_cast<qint64>(texto.size()));
+            } else {
+                condicoes << QStringLiteral("IFNULL(%1,'') = ?%2").arg(coluna, colacao);
+            }
+            ligacoes.emplace_back(texto);
+            continue;
+        }
+        if (vazio) {
+            condicoes << QStringLiteral("%1 IS NULL").arg(coluna);
+            continue;
+        }
+        QVariant numero = valor;
+        if (valor.typeId() == QMetaType::QString)
+            return false;   // text for a number: the generic search converts it by the field
+        if (def.DataType == ftCurrency && (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::Float))
+            numero = static_cast<qint64>(std::llround(valor.toDouble() * 10000.0));
+        else if (valor.typeId() == QMetaType::Bool)
+            numero = static_cast<qint64>(valor.toBool() ? 1 : 0);
+        condicoes << QStringLiteral("%1 = ?").arg(coluna);
+        ligacoes.push_back(numero);
+    }
+    tratado = true;
+    TComando comando(FBanco->Conexao(), FSelecao + QStringLiteral(" WHERE %1 AND %2 ORDER BY %3")
+                                                      .arg(FOnde, condicoes.join(QStringLiteral(" AND ")), FOrdemCrescente));
+    int posicao = 1;
+    LigaOnde(comando, posicao);
+    for (const QVariant& valor : ligacoes)
+        comando.Liga(posicao++, valor);
+    while (comando.Passo()) {
+        Le(comando, registro);
+        if (aceita(registro))
+            return true;
+    }
+    return false;
+}
+
+QVariant TCursorTabela::ValorParaGravar(const TRegistro& registro, int coluna) const
+{
+    const auto indice = static_cast<std::size_t>(coluna);
+    const QVariant valor = indice < registro.Valores.size() ? registro.Valores[indice] : QVariant();
+    if (IsTextType(FEsquema.Campos[indice].DataType) && (!valor.isValid() || valor.isNull()))
+        return QString();
+    return valor;
+}
+
+void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
+{
+    if (FSomenteLeitura)
+        throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    const int total = static_cast<int>(FEsquema.Campos.size());
+    registro.Valores.resize(std::max(registro.Valores.size(), static_cast<std::size_t>(total)));
+    TTransacao transacao(*FBanco);
+    for (int i = 0; i < total; ++i) {
+        const auto indice = static_cast<std::size_t>(i);
+        if (FEsquema.Campos[indice].DataType != ftAutoInc || (registro.Valores[indice].isValid() && !registro.Valores[indice].isNull()))
+            continue;
+        TComando& maximo = FBanco->Comando(
+            QStringLiteral("SELECT IFNULL(MAX(%1),0)+1 FROM %2").arg(Aspas(FEsquema.Campos[indice].Name), Aspas(FEsquema.Nome)));
+        if (maximo.Passo())
+            registro.Valores[indice] = maximo.Inteiro(0);
+        maximo.Reinicia();
+    }
+    QStringList colunas;
+    for (const auto& campo : FEsquema.Campos)
+        colunas << Aspas(campo.Name);
+    if (!original) {
+        TComando& insere = Prepara(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                                       .arg(Aspas(FEsquema.Nome), colunas.join(QLatin1Char(',')), Marcadores(total)));
+        insere.Reinicia();
+        for (int i = 0; i < total; ++i)
+            insere.Liga(i + 1, ValorParaGravar(registro, i));
+        FBanco->Escreve(insere);
+        if (FEsquema.ChavePrimaria.isEmpty())
+            registro.RowId = FBanco->UltimoRowId();
+    } else {
+        QStringList atribuicoes;
+        for (const QString& coluna : colunas)
+            atribuicoes << coluna + QStringLiteral(" = ?");
+        TComando& altera = Prepara(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                       .arg(Aspas(FEsquema.Nome), atribuicoes.join(QLatin1Char(',')), OndeChavePrimaria()));
+        altera.Reinicia();
+        int posicao = 1;
+        for (int i = 0; i < total; ++i)
+            altera.Liga(posicao++, ValorParaGravar(registro, i));
+        LigaBookmark(altera, posicao, Bookmark(*original));
+        FBanco->Escreve(altera);
+        if (FBanco->Alteracoes() == 0)
+            throw EDatabaseError(QStringLiteral("Record/key deleted."));
+        registro.RowId = original->RowId;
+    }
+    transacao.Confirma();
+}
+
+void TCursorTabela::Apaga(const TRegistro& registro)
+{
+    if (FSomenteLeitura)
+        throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    TTransacao transacao(*FBanco);
+    TComando& apaga = Prepara(QStringLiteral("DELETE FROM %1 WHERE %2").arg(Aspas(FEsquema.Nome), OndeChavePrimaria()));
+    apaga.Reinicia();
+    int posicao = 1;
+    LigaBookmark(apaga, posicao, Bookmark(registro));
+    FBanco->Escreve(apaga);
+    if (FBanco->Alteracoes() == 0)
+        throw EDatabaseError(QStringLiteral("Record/key deleted."));
+    transacao.Confirma();
+}
+
+void TCursorTabela::Esvazia()
+{
+    if (FSomenteLeitura)
+        throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    TTransacao transacao(*FBanco);
+    FBanco->Escreve(QStringLiteral("DELETE FROM %1").arg(Aspas(FEsquema.Nome)));
+    transacao.Confirma();
+}

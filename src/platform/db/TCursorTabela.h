@@ -1,0 +1,105 @@
+#pragma once
+#include <QHash>
+#include <memory>
+#include <optional>
+
+#include "platform/db/TCursor.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/TFiltroSql.h"
+
+// A keyset cursor over one table: rows in the order of an index (its fields, then the primary
+// key, or the rowid, to break ties), within a range on the index's leading fields and the
+// filter expressions. It moves by key ("the row after this key"), so rows deleted or changed
+// while walking never strand it; while nothing is written in between it streams from one open
+// statement.
+class TCursorTabela final : public TCursor, public TDatabase::ILeitor {
+public:
+    struct TLimite {
+        std::vector<QVariant> Valores;   // the first index fields
+        bool Exclusivo = false;
+    };
+    enum class TModoChave { Igual, MaiorIgual, Maior };
+
+    TCursorTabela(std::shared_ptr<TDatabase> banco, const QString& tabela, bool somenteLeitura);
+    ~TCursorTabela() override;
+
+    [[nodiscard]] const TEsquemaTabela& Esquema() const { return FEsquema; }
+    // Orders by an index (the primary when `nome` is empty); raises when there is none such.
+    void DefineIndice(const QString& nome);
+    // Orders by fields that need no index.
+    void DefineCamposOrdem(const QStringList& campos);
+    [[nodiscard]] const QStringList& CamposOrdem() const { return FCamposOrdem; }
+    [[nodiscard]] const TIndexDef* IndiceAtual() const;
+    void DefineFaixa(std::optional<TLimite> inicio, std::optional<TLimite> fim);
+    // The first row in order whose first index fields compare so with the values.
+    bool BuscaChave(const std::vector<QVariant>& valores, TModoChave modo, const TAceita& aceita, TRegistro& registro);
+    void Esvazia();
+    // Reads the table's definition again (after an index was added or removed), keeping the
+    // order by the same index name or fields.
+    void RecarregaEsquema();
+
+    [[nodiscard]] std::vector<TFieldDef> Campos() const override { return FEsquema.Campos; }
+    bool Busca(const TRegistro* de, TGetMode modo, TRegistro& registro) override;
+    bool BuscaBookmark(const TBookmark& marca, TRegistro& registro) override;
+    [[nodiscard]] TBookmark Bookmark(const TRegistro& registro) const override;
+    int Compara(const TBookmark& a, const TBookmark& b) override;
+    int Conta() override;
+    int Numero(const TRegistro& registro) override;
+    bool BuscaNumero(int numero, TRegistro& registro) override;
+    bool Localiza(const std::vector<int>& colunas, const QVariantList& valores, TLocateOptions opcoes,
+                  const TAceita& aceita, TRegistro& registro, bool& tratado) override;
+    [[nodiscard]] bool PodeModificar() const override { return !FSomenteLeitura; }
+    void Grava(TRegistro& registro, const TRegistro* original) override;
+    void Apaga(const TRegistro& registro) override;
+    bool AceitaExpressao(const QByteArray& expressao, QString& erro) override;
+    void DefineExpressoes(const std::vector<QByteArray>& expressoes) override;
+
+    void SoltaLeituras() override;
+
+private:
+    struct TColunaOrdem {
+        QString Expressao;
+        int Coluna;   // -1: the rowid
+        bool Nulavel;
+    };
+    struct TFluxo {
+        TComando* Comando = nullptr;
+        std::vector<QVariant> Ultima;
+        quint64 Geracao = 0;
+        bool Ativo = false;
+    };
+
+    void DefineOrdem(const QStringList& campos, bool semCaixa);
+    void Reconstroi();
+    TComando& Prepara(const QString& sql);
+    void LigaOnde(TComando& comando, int& posicao) const;
+    void LigaChave(TComando& comando, int& posicao, const std::vector<QVariant>& chave) const;
+    [[nodiscard]] std::vector<QVariant> Chave(const TRegistro& registro) const;
+    [[nodiscard]] QString Vetor(int quantidade) const;
+    [[nodiscard]] QString Marcadores(int quantidade) const;
+    [[nodiscard]] QString OndeChavePrimaria() const;
+    void LigaBookmark(TComando& comando, int& posicao, const TBookmark& marca) const;
+    void Le(const TComando& comando, TRegistro& registro) const;
+    [[nodiscard]] QVariant ValorParaGravar(const TRegistro& registro, int coluna) const;
+
+    std::shared_ptr<TDatabase> FBanco;
+    TEsquemaTabela FEsquema;
+    bool FSomenteLeitura;
+    QString FSelecao;          // SELECT ... FROM "table"
+    int FPrimeiraColuna = 0;   // 1 when the rowid comes first
+    QStringList FCamposOrdem;
+    const TIndexDef* FIndice = nullptr;
+    QString FNomeIndice;   // of FIndice, "" the primary
+    std::vector<TColunaOrdem> FOrdem;
+    std::optional<TLimite> FInicio;
+    std::optional<TLimite> FFim;
+    std::vector<TClausulaSql> FExpressoes;
+    QString FOnde;
+    QString FOrdemCrescente;
+    QString FSqlPrimeiro, FSqlUltimo, FSqlProximo, FSqlAnterior;
+    std::vector<QVariant> FValoresOnde;
+    QHash<QString, std::shared_ptr<TComando>> FComandos;
+    TFluxo FFrente;
+    TFluxo FTras;
+};

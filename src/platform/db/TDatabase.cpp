@@ -1,0 +1,257 @@
+#include "platform/db/TDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <exception>
+#include <map>
+#include <sqlite3.h>
+
+#include "platform/db/EDatabaseError.h"
+
+namespace {
+
+std::map<QString, std::weak_ptr<TDatabase>>& Abertos()
+{
+    static std::map<QString, std::weak_ptr<TDatabase>> abertos;
+    return abertos;
+}
+
+QString Savepoint(int nivel)
+{
+    return QStringLiteral("nivel%1").arg(nivel);
+}
+
+}  // namespace
+
+QString TDatabase::NomeArquivo()
+{
+    return QStringLiteral("pruv2003.db");
+}
+
+std::shared_ptr<TDatabase> TDatabase::DaPasta(const QString& pasta)
+{
+    const QString arquivo = QDir::cleanPath(QFileInfo(pasta).absoluteFilePath() + QLatin1Char('/') + NomeArquivo());
+    auto& abertos = Abertos();
+    if (auto it = abertos.find(arquivo); it != abertos.end()) {
+        if (auto banco = it->second.lock())
+            return banco;
+    }
+    auto banco = std::make_shared<TDatabase>(arquivo);
+    abertos[arquivo] = banco;
+    return banco;
+}
+
+TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
+{
+    const QByteArray nome = QFile::encodeName(arquivo);
+    const int rc = sqlite3_open_v2(nome.constData(), &FConexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString texto = FConexao ? QString::fromUtf8(sqlite3_errmsg(FConexao)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(FConexao);
+        throw EDBEngineError(texto + QStringLiteral(": ") + arquivo, rc);
+    }
+    sqlite3_extended_result_codes(FConexao, 1);
+    sqlite3_busy_timeout(FConexao, 5000);
+    try {
+        ExecutaDireto(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        ExecutaDireto(QStringLiteral("PRAGMA synchronous=FULL"));
+        ExecutaDireto(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    } catch (...) {
+        sqlite3_close(FConexao);
+        throw;
+    }
+}
+
+TDatabase::~TDatabase()
+{
+    // A batch left open keeps what the writers meant to keep.
+    if (FLote > 0 && FProfundidade == FNivelLote) {
+        try {
+            FLote = 1;
+            SetWriteThrough(true);
+        } catch (const std::exception& e) {
+            qCritical("commit of pending writes failed: %s", e.what());
+        }
+    }
+    FComandos.clear();
+    sqlite3_close_v2(FConexao);
+}
+
+void TDatabase::ExecutaDireto(const QString& sql)
+{
+    TComando comando(FConexao, sql);
+    comando.Executa();
+}
+
+QString TDatabase::NomeSemExtensao(const QString& nomeTabela)
+{
+    QString nome = QFileInfo(nomeTabela).fileName();
+    const qsizetype ponto = nome.lastIndexOf(QLatin1Char('.'));
+    if (ponto > 0)
+        nome.truncate(ponto);
+    return nome;
+}
+
+QString TDatabase::NomeReal(const QString& nomeTabela)
+{
+    const QString nome = NomeSemExtensao(nomeTabela);
+    if (nome.isEmpty())
+        return {};
+    TComando& c = Comando(QStringLiteral(
+        "SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
+    c.LigaTexto(1, nome);
+    QString real;
+    if (c.Passo())
+        real = c.Texto(0);
+    c.Reinicia();
+    return real;
+}
+
+QStringList TDatabase::NomesTabelas()
+{
+    TComando& c = Comando(QStringLiteral(
+        "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
+    QStringList nomes;
+    while (c.Passo())
+        nomes << c.Texto(0);
+    c.Reinicia();
+    return nomes;
+}
+
+TComando& TDatabase::Comando(const QString& sql)
+{
+    auto it = FComandos.find(sql);
+    if (it == FComandos.end())
+        it = FComandos.insert(sql, std::make_shared<TComando>(FConexao, sql));
+    it.value()->Reinicia();
+    return *it.value();
+}
+
+void TDatabase::ConfereFalhaSimulada()
+{
+    if (FFalhaEm < 0)
+        return;
+    if (FFalhaEm-- > 0)
+        return;
+    throw EDBEngineError(QString::fromUtf8(sqlite3_errstr(SQLITE_IOERR)), SQLITE_IOERR);
+}
+
+void TDatabase::Escreve(TComando& comando)
+{
+    ConfereFalhaSimulada();
+    SoltaLeituras();
+    ++FGeracao;
+    comando.Executa();
+}
+
+void TDatabase::Escreve(const QString& sql)
+{
+    ConfereFalhaSimulada();
+    SoltaLeituras();
+    ++FGeracao;
+    ExecutaDireto(sql);
+}
+
+int TDatabase::Alteracoes() const
+{
+    return sqlite3_changes(FConexao);
+}
+
+qint64 TDatabase::UltimoRowId() const
+{
+    return sqlite3_last_insert_rowid(FConexao);
+}
+
+void TDatabase::SoltaLeituras()
+{
+    for (ILeitor* leitor : FLeitores)
+        leitor->SoltaLeituras();
+    for (auto& comando : FComandos)
+        comando->Reinicia();
+}
+
+void TDatabase::RegistraLeitor(ILeitor* leitor)
+{
+    FLeitores.push_back(leitor);
+}
+
+void TDatabase::RemoveLeitor(ILeitor* leitor)
+{
+    FLeitores.erase(std::remove(FLeitores.begin(), FLeitores.end(), leitor), FLeitores.end());
+}
+
+int TDatabase::IniciaTransacao()
+{
+    SoltaLeituras();
+    ExecutaDireto(FProfundidade == 0 ? QStringLiteral("BEGIN IMMEDIATE")
+                                     : QStringLiteral("SAVEPOINT ") + Savepoint(FProfundidade + 1));
+    return ++FProfundidade;
+}
+
+void TDatabase::ConfirmaTransacao(int nivel)
+{
+    if (nivel != FProfundidade)
+        throw EDatabaseError(QStringLiteral("transactions closed out of order"));
+    SoltaLeituras();
+    ++FGeracao;
+    if (nivel > 1) {
+        ExecutaDireto(QStringLiteral("RELEASE ") + Savepoint(nivel));
+        --FProfundidade;
+        return;
+    }
+    try {
+        ExecutaDireto(QStringLiteral("COMMIT"));
+    } catch (...) {
+        if (sqlite3_get_autocommit(FConexao) == 0) {
+            try {
+                ExecutaDireto(QStringLiteral("ROLLBACK"));
+            } catch (const std::exception& e) {
+                qCritical("rollback after a failed commit failed: %s", e.what());
+            }
+        }
+        FProfundidade = 0;
+        throw;
+    }
+    FProfundidade = 0;
+}
+
+void TDatabase::DesfazTransacao(int nivel)
+{
+    if (nivel != FProfundidade)
+        throw EDatabaseError(QStringLiteral("transactions closed out of order"));
+    SoltaLeituras();
+    ++FGeracao;
+    --FProfundidade;
+    if (nivel > 1) {
+        ExecutaDireto(QStringLiteral("ROLLBACK TO ") + Savepoint(nivel));
+        ExecutaDireto(QStringLiteral("RELEASE ") + Savepoint(nivel));
+    } else if (sqlite3_get_autocommit(FConexao) == 0) {
+        ExecutaDireto(QStringLiteral("ROLLBACK"));
+    }
+}
+
+void TDatabase::SetWriteThrough(bool ligado)
+{
+    if (!ligado) {
+        if (FLote++ == 0)
+            FNivelLote = IniciaTransacao();
+        return;
+    }
+    if (FLote == 0 || --FLote > 0)
+        return;
+    ConfirmaTransacao(FNivelLote);
+}
+
+void TDatabase::FalhaNaProximaEscrita(int escritasAntes)
+{
+    FFalhaEm = std::max(0, escritasAntes);
+}
+
+void TDatabase::Compacta()
+{
+    SoltaLeituras();
+    ++FGeracao;
+    ExecutaDireto(QStringLiteral("VACUUM"));
+}

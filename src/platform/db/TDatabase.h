@@ -1,0 +1,96 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "platform/db/TComando.h"
+
+struct sqlite3;
+
+// The one SQLite database file of a data folder. Every table opened on the folder goes through
+// the same connection, so one transaction can span several tables.
+//
+// Writes: every write statement runs inside a transaction (TTransacao). While write-through is
+// off (SetWriteThrough(false)) the writes join one transaction that is committed when it is
+// turned back on. Rollback journal and synchronous=FULL: a committed write is on the disk.
+class TDatabase final {
+public:
+    // A cursor that keeps statements running between calls; released before every write,
+    // commit or rollback, which would otherwise wait for it or abort it.
+    class ILeitor {
+    public:
+        virtual ~ILeitor() = default;
+        virtual void SoltaLeituras() = 0;
+    };
+
+    static QString NomeArquivo();   // "pruv2003.db", inside the data folder
+
+    // The database of a folder, shared while anyone holds it; opened (the file created when
+    // missing) on first use. Raises EDBEngineError when the file cannot be opened.
+    static std::shared_ptr<TDatabase> DaPasta(const QString& pasta);
+
+    explicit TDatabase(const QString& arquivo);
+    ~TDatabase();
+    TDatabase(const TDatabase&) = delete;
+    TDatabase& operator=(const TDatabase&) = delete;
+
+    [[nodiscard]] const QString& Arquivo() const { return FArquivo; }
+    [[nodiscard]] sqlite3* Conexao() const { return FConexao; }
+
+    // The stored name of a table, found without regard to case or extension ("PRUVITEM.DB"
+    // finds PruvItem); empty when there is none.
+    [[nodiscard]] QString NomeReal(const QString& nomeTabela);
+    [[nodiscard]] static QString NomeSemExtensao(const QString& nomeTabela);
+    [[nodiscard]] QStringList NomesTabelas();
+
+    // A statement kept for reuse, reset and ready to be bound. Used for statements that run to
+    // their end at once; cursors keep their own.
+    TComando& Comando(const QString& sql);
+    // Runs a statement that writes (after the fault hook and the release of the readers).
+    void Escreve(TComando& comando);
+    void Escreve(const QString& sql);
+
+    [[nodiscard]] int Alteracoes() const;        // rows changed by the last write
+    [[nodiscard]] qint64 UltimoRowId() const;    // rowid of the last row inserted
+
+    // Counts every change to the data or the schema: a cursor whose statement began before a
+    // change seeks again instead of stepping on.
+    [[nodiscard]] quint64 Geracao() const { return FGeracao; }
+    void SoltaLeituras();
+    void RegistraLeitor(ILeitor* leitor);
+    void RemoveLeitor(ILeitor* leitor);
+
+    // Transactions nest (the inner ones are savepoints) and close in reverse order.
+    // Use TTransacao rather than these.
+    int IniciaTransacao();
+    void ConfirmaTransacao(int nivel);
+    void DesfazTransacao(int nivel);
+    [[nodiscard]] int ProfundidadeTransacao() const { return FProfundidade; }
+
+    // Off: the following writes share one transaction, committed when it is turned on again
+    // (calls nest: the last "on" commits). Raises EDBEngineError when the commit fails; the
+    // writes are then rolled back.
+    void SetWriteThrough(bool ligado);
+    [[nodiscard]] bool WriteThrough() const { return FLote == 0; }
+
+    // Test hook: the write after the next `escritasAntes` writes fails as a disk error would.
+    void FalhaNaProximaEscrita(int escritasAntes = 0);
+
+    // Gives back the space of deleted rows (VACUUM). Outside any transaction.
+    void Compacta();
+
+private:
+    void ExecutaDireto(const QString& sql);
+    void ConfereFalhaSimulada();
+
+    QString FArquivo;
+    sqlite3* FConexao = nullptr;
+    QHash<QString, std::shared_ptr<TComando>> FComandos;
+    std::vector<ILeitor*> FLeitores;
+    quint64 FGeracao = 0;
+    int FProfundidade = 0;
+    int FLote = 0;
+    int FNivelLote = 0;
+    int FFalhaEm = -1;   // writes left before the simulated failure; -1 none
+};

@@ -1,0 +1,43 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "platform/db/TFieldDef.h"
+#include "platform/db/TIndexDef.h"
+
+class TDatabase;
+
+// The stored definition of one table: its columns, its primary key and its named indexes, read
+// from SQLite's own schema. The field type lives in the column's declared type ("TEXT(5)",
+// "CURRENCY INTEGER"); a case-insensitive index orders a hidden column "<field>$ci" that
+// repeats the field with the NOCASE collation; index names are stored as "<table>$<index>"
+// because SQLite's are global.
+struct TEsquemaTabela {
+    QString Nome;                     // as stored
+    std::vector<TFieldDef> Campos;    // in column order
+    std::vector<bool> NaoNulo;        // per column: NULL cannot occur
+    std::vector<TIndexDef> Indices;   // the primary index first (empty name), when there is one
+    QStringList ChavePrimaria;        // fields of the primary key; empty: rows are told by rowid
+    bool SemRowid = false;
+
+    [[nodiscard]] int IndiceCampo(const QString& nome) const;   // -1 when absent (case ignored)
+    [[nodiscard]] const TIndexDef* Indice(const QString& nome) const;   // by name, case ignored; "" the primary
+
+    // Raises EDatabaseError when the table does not exist.
+    static TEsquemaTabela Le(TDatabase& banco, const QString& nomeTabela);
+
+    // Replaces the table (and its data) by an empty one with these columns and indexes; the
+    // primary index (ixPrimary) becomes the primary key. One transaction.
+    static void Cria(TDatabase& banco, const QString& nome, const std::vector<TFieldDef>& campos,
+                     const std::vector<TIndexDef>& indices);
+    static void Apaga(TDatabase& banco, const QString& nomeTabela);
+    static void AdicionaIndice(TDatabase& banco, const QString& nomeTabela, const TIndexDef& indice);
+    static void RemoveIndice(TDatabase& banco, const QString& nomeTabela, const QString& nomeIndice);
+
+    [[nodiscard]] static QString TipoDeclarado(const TFieldDef& campo);
+    [[nodiscard]] static TFieldDef DefDoTipoDeclarado(const QString& nome, const QString& tipoDeclarado);
+    [[nodiscard]] static QString Aspas(const QString& identificador);
+    [[nodiscard]] static QString NomeIndiceSqlite(const QString& tabela, const QString& indice);
+    [[nodiscard]] static QString ColunaSemCaixa(const QString& campo);
+};

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "BancoDeTeste.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TTable.h"
+#include "platform/db/TTransacao.h"
+
+namespace {
+
+QString Pragma(TDatabase& banco, const QString& nome)
+{
+    TComando c(banco.Conexao(), QStringLiteral("PRAGMA ") + nome);
+    return c.Passo() ? c.Texto(0) : QString();
+}
+
+class TDatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        banco = Banco();
+        for (TTable* t : {&a, &b}) {
+            t->SetDatabaseName(PastaDados());
+        }
+        a.SetTableName(QStringLiteral("Pruv"));
+        b.SetTableName(QStringLiteral("Benef.db"));
+        a.CreateTable({{QStringLiteral("PRUV_DK"), ftString, 5}, {QStringLiteral("NOME"), ftString, 20}},
+                      {{QString(), QStringLiteral("PRUV_DK"), TIndexOption::ixPrimary}});
+        b.CreateTable({{QStringLiteral("E_PRUV_DK"), ftString, 5}, {QStringLiteral("NR"), ftString, 9}},
+                      {{QString(), QStringLiteral("E_PRUV_DK;NR"), TIndexOption::ixPrimary}});
+        a.Open();
+        b.Open();
+    }
+
+    static void Insere(TTable& t, const QString& chave, const QString& valor)
+    {
+        t.Append();
+        t.Fields(0)->SetAsString(chave);
+        t.Fields(1)->SetAsString(valor);
+        t.Post();
+    }
+
+    std::shared_ptr<TDatabase> banco;
+    TTable a, b;
+};
+
+TEST_F(TDatabaseTest, OneFileWithRollbackJournalAndFullSync)
+{
+    EXPECT_EQ(banco->Arquivo(), PastaDados() + QStringLiteral("/pruv2003.db"));
+    EXPECT_EQ(Pragma(*banco, QStringLiteral("journal_mode")), QStringLiteral("delete"));
+    EXPECT_EQ(Pragma(*banco, QStringLiteral("synchronous")), QStringLiteral("2"));
+    EXPECT_EQ(a.Database(), b.Database()) << "every table of a folder shares the connection";
+}
+
+TEST_F(TDatabaseTest, TablesAreFoundWithoutRegardToCaseOrExtension)
+{
+    const struct {
+        const char* nome;
+        const char* esperado;
+    } casos[] = {{"pruv", "Pruv"}, {"PRUV.DB", "Pruv"}, {"Pruv.db", "Pruv"}, {"benef.DB", "Benef"}, {"Resumo.db", ""}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        EXPECT_EQ(banco->NomeReal(QString::fromUtf8(c.nome)), QString::fromUtf8(c.esperado));
+    }
+    TTable inexistente;
+    inexistente.SetDatabaseName(PastaDados());
+    inexistente.SetTableName(QStringLiteral("Resumo.db"));
+    EXPECT_FALSE(inexistente.Exists());
+    EXPECT_THROW(inexistente.Open(), EDatabaseError);
+    EXPECT_FALSE(inexistente.Active());
+}
+
+TEST_F(TDatabaseTest, AFailedMultiTableSaveLeavesEveryTableAsItWas)
+{
+    Insere(a, QStringLiteral("00001"), QStringLiteral("antes"));
+    {
+        TTransacao t(*banco);
+        a.Edit();
+        a.Fields(1)->SetAsString(QStringLiteral("depois"));
+        a.Post();
+        Insere(b, QStringLiteral("00001"), QStringLiteral("111"));
+        banco->FalhaNaProximaEscrita();
+        EXPECT_THROW(Insere(b, QStringLiteral("00001"), QStringLiteral("222")), EDBEngineError);
+        b.Cancel();
+    }   // not confirmed: rolled back
+    a.Refresh();
+    b.Refresh();
+    EXPECT_EQ(a.Fields(1)->AsString(), QStringLiteral("antes"));
+    EXPECT_EQ(b.RecordCount(), 0);
+}
+
+TEST_F(TDatabaseTest, AConfirmedTransactionKeepsEveryWrite)
+{
+    {
+        TTransacao t(*banco);
+        Insere(a, QStringLiteral("00001"), QStringLiteral("x"));
+        Insere(b, QStringLiteral("00001"), QStringLiteral("111"));
+        t.Confirma();
+    }
+    EXPECT_EQ(a.RecordCount(), 1);
+    EXPECT_EQ(b.RecordCount(), 1);
+    EXPECT_EQ(banco->ProfundidadeTransacao(), 0);
+}
+
+TEST_F(TDatabaseTest, TheFaultHookCanWaitForLaterWrites)
+{
+    banco->FalhaNaProximaEscrita(1);
+    Insere(a, QStringLiteral("00001"), QStringLiteral("x"));
+    EXPECT_THROW(Insere(a, QStringLiteral("00002"), QStringLiteral("y")), EDBEngineError);
+    a.Cancel();
+    Insere(a, QStringLiteral("00003"), QStringLiteral("z"));
+    EXPECT_EQ(a.RecordCount(), 2);
+}
+
+TEST_F(TDatabaseTest, WriteThroughOffJoinsTheWritesUntilItIsTurnedOn)
+{
+    banco->SetWriteThrough(false);
+    EXPECT_FALSE(banco->WriteThrough());
+    Insere(a, QStringLiteral("00001"), QStringLiteral("x"));
+    banco->FalhaNaProximaEscrita();
+    EXPECT_THROW(Insere(a, QStringLiteral("00002"), QStringLiteral("y")), EDBEngineError);
+    a.Cancel();   // only the failed post is undone
+    Insere(a, QStringLiteral("00003"), QStringLiteral("z"));
+    {
+        // Another connection sees nothing yet.
+        TDatabase outro(banco->Arquivo());
+        TComando c(outro.Conexao(), QStringLiteral("SELECT COUNT(*) FROM Pruv"));
+        ASSERT_TRUE(c.Passo());
+        EXPECT_EQ(c.Inteiro(0), 0);
+    }
+    banco->SetWriteThrough(true);
+    EXPECT_TRUE(banco->WriteThrough());
+    TDatabase outro(banco->Arquivo());
+    TComando c(outro.Conexao(), QStringLiteral("SELECT COUNT(*) FROM Pruv"));
+    ASSERT_TRUE(c.Passo());
+    EXPECT_EQ(c.Inteiro(0), 2);
+}
+
+TEST_F(TDatabaseTest, EngineErrorsCarrySQLitesText)
+{
+    try {
+        TComando c(banco->Conexao(), QStringLiteral("SELECT * FROM Nenhuma"));
+        FAIL();
+    } catch (const EDBEngineError& e) {
+        EXPECT_EQ(e.Mensagem(), QStringLiteral("no such table: Nenhuma"));
+    }
+}
+
+TEST_F(TDatabaseTest, PackingGivesBackTheSpaceOfDeletedRows)
+{
+    for (int i = 0; i < 2000; ++i)
+        Insere(a, QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')), QString(20, QLatin1Char('x')));
+    a.EmptyTable();
+    const qint64 antes = QFileInfo(banco->Arquivo()).size();
+    banco->Compacta();
+    EXPECT_LT(QFileInfo(banco->Arquivo()).size(), antes);
+    a.Refresh();
+    EXPECT_TRUE(a.IsEmpty());
+}
+
+}  // namespace
