@@ -1,0 +1,77 @@
+#include "model/TSerieMensal.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "model/TErro.h"
+
+namespace {
+
+int Indice(int Mes)
+{
+    if (Mes < 1 || Mes > TSerieMensal::Meses)
+        throw std::out_of_range("Mes fora de 1 a 13: " + std::to_string(Mes));
+    return Mes - 1;
+}
+
+}  // namespace
+
+TSerieMensal::TSerieMensal()
+{
+    for (int m = 0; m < Meses - 1; ++m)
+        FTotal.AdicionaSoma(FMeses[m]);
+    FTotal.SetAlterado(false);   // building the total is no change of the series
+}
+
+TMonetario& TSerieMensal::Mes(int Mes)
+{
+    return FMeses[Indice(Mes)];
+}
+
+const TMonetario& TSerieMensal::Mes(int Mes) const
+{
+    return FMeses[Indice(Mes)];
+}
+
+void TSerieMensal::Limpa()
+{
+    for (TMonetario& mes : FMeses)
+        mes.SetValor(0);
+}
+
+void TSerieMensal::CopiaDe(const TSerieMensal& Origem)
+{
+    for (int m = 0; m < Meses; ++m)
+        FMeses[m].SetValor(Origem.FMeses[m].GetValorPositivo());
+}
+
+bool TSerieMensal::Zerada() const
+{
+    for (const TMonetario& mes : FMeses)
+        if (mes.GetValorPositivo() > 0)
+            return false;
+    return true;
+}
+
+qint64 TSerieMensal::SomaAno() const
+{
+    // Typed and stored amounts stay below the money limit, so 13 of them never reach the 64-bit
+    // one; an amount set past it in code is refused rather than wrapped.
+    qint64 soma = 0;
+    for (const TMonetario& mes : FMeses)
+        if (__builtin_add_overflow(soma, mes.GetValorPositivo(), &soma))
+            throw EMonetarioInvalido(165, QString(), 0);
+    return soma;
+}
+
+bool TSerieMensal::Alterada() const
+{
+    return FTotal.GetAlterado() || FMeses[Meses - 1].GetAlterado();
+}
+
+void TSerieMensal::SetAlterado(bool Alterado)
+{
+    for (TMonetario& mes : FMeses)
+        mes.SetAlterado(Alterado);
+    FTotal.SetAlterado(Alterado);
+}
