@@ -154,14 +154,14 @@ bool TRelatorio::Inicia(bool guardaPaginas)
     FCancelado = false;
     FProgresso = 0;
     FDataHora = FDataHoraFixa.isValid() ? FDataHoraFixa : QDateTime::currentDateTime();
-    FDocumento.reset();
-    FDocumento = std::make_unique<TDocumentoRelatorio>(FPapel, 1, guardaPaginas);
+    FGeracao.reset();
+    CriaDocumento(1, guardaPaginas);
     FGeracao = std::make_unique<TGeracao>(*this, FDocumento.get());
     bool iniciada = false;
     try {
         iniciada = FGeracao->Inicia();
     } catch (...) {
-        Aborta();
+        Abandona();
         throw;
     }
     if (!iniciada) {
@@ -178,7 +178,7 @@ bool TRelatorio::Continua(int paginas)
     try {
         return Executa(paginas);
     } catch (...) {
-        Aborta();
+        Abandona();
         throw;
     }
 }
@@ -208,7 +208,7 @@ bool TRelatorio::Gera(bool guardaPaginas)
     return !FDocumento->Cancelado();
 }
 
-void TRelatorio::Aborta()
+void TRelatorio::Abandona()
 {
     FGeracao.reset();
     if (FDocumento != nullptr && !FDocumento->Terminado())
@@ -221,9 +221,14 @@ void TRelatorio::LiberaDocumento()
         FDocumento.reset();
         return;
     }
-    auto novo = std::make_unique<TDocumentoRelatorio>(
-        FPapel, FDocumento->NumeroDaPagina(FDocumento->Recebidas() + 1),
-        FDocumento->GuardaPaginas());
-    FGeracao->TrocaDocumento(novo.get());
-    FDocumento = std::move(novo);
+    CriaDocumento(FDocumento->NumeroDaPagina(FDocumento->Recebidas() + 1),
+                  FDocumento->GuardaPaginas());
+    FGeracao->TrocaDocumento(FDocumento.get());
+}
+
+void TRelatorio::CriaDocumento(int primeiraPagina, bool guardaPaginas)
+{
+    FDocumento = std::make_unique<TDocumentoRelatorio>(FPapel, primeiraPagina, guardaPaginas);
+    if (AoCriarDocumento)
+        AoCriarDocumento(*FDocumento);
 }

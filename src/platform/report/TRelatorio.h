@@ -77,6 +77,12 @@ public:
     std::function<bool()> PrecisaDados;                // true: one more record, now current
     std::function<void()> AoProcessar;                 // after every record and row: keep alive
     std::function<void(int percentual)> AoMudarProgresso;
+    // A new document received the generation's pages (Inicia, LiberaDocumento in a batch).
+    std::function<void(TDocumentoRelatorio& documento)> AoCriarDocumento;
+
+    // Pages of one batch in the preview: it stops the generation after this many pages and
+    // offers the rest as the next batch. 0: no batches.
+    int PaginasPorLote = 0;
 
     // What the events may ask and do while a generation runs.
     [[nodiscard]] int NumeroPagina() const;   // of the page being filled; 0 outside
@@ -124,13 +130,16 @@ public:
     // Frees the pages. While a generation is stopped after a batch, its next pages go to a
     // new document that Documento then gives.
     void LiberaDocumento();
+    // Ends a generation stopped after a batch without going on; its document is terminated
+    // as cancelled and keeps the pages it has.
+    void Abandona();
 
 private:
     friend class TGeracao;
 
     TBanda& Guarda(std::unique_ptr<TBanda> banda);
     bool Executa(int paginas);
-    void Aborta();
+    void CriaDocumento(int primeiraPagina, bool guardaPaginas);
 
     QString FNome;
     TPapel FPapel;

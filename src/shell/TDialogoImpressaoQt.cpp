@@ -1,0 +1,33 @@
+#include "shell/TDialogoImpressaoQt.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+
+TEscolhaImpressao TDialogoImpressaoQt::Executa(QPrinter& impressora, int minimo, int maximo,
+                                               QWidget* dono)
+{
+    QPrintDialog dialogo(&impressora, dono);
+    dialogo.setMinMax(minimo, maximo);
+    dialogo.setFromTo(minimo, maximo);
+    dialogo.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintSelection |
+                       QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintToFile);
+    TEscolhaImpressao escolha;
+    if (dialogo.exec() != QDialog::Accepted)
+        return escolha;
+    escolha.Confirmada = true;
+    switch (dialogo.printRange()) {
+    case QAbstractPrintDialog::AllPages:
+        escolha.Faixa = TFaixaImpressao::Todas;
+        break;
+    case QAbstractPrintDialog::Selection:
+    case QAbstractPrintDialog::CurrentPage:
+        escolha.Faixa = TFaixaImpressao::Selecao;
+        break;
+    case QAbstractPrintDialog::PageRange:
+        escolha.Faixa = TFaixaImpressao::Paginas;
+        escolha.De = dialogo.fromPage();
+        escolha.Ate = dialogo.toPage();
+        break;
+    }
+    return escolha;
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include "shell/IDialogoImpressao.h"
+
+// The print dialog of Qt.
+class TDialogoImpressaoQt final : public IDialogoImpressao {
+public:
+    TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo,
+                              QWidget* dono) override;
+};
