@@ -36,6 +36,25 @@ bool IsSpecial(QChar c)
     return especiais.contains(c);
 }
 
+// How deep a position lies inside optional parts and groups.
+struct TProfundidade {
+    int Colchetes = 0;
+    int Chaves = 0;
+
+    void Conta(QChar c)
+    {
+        if (c == QLatin1Char('['))
+            ++Colchetes;
+        else if (c == QLatin1Char(']'))
+            --Colchetes;
+        else if (c == QLatin1Char('{'))
+            ++Chaves;
+        else if (c == QLatin1Char('}'))
+            --Chaves;
+    }
+    [[nodiscard]] bool Fora() const { return Colchetes == 0 && Chaves == 0; }
+};
+
 // One match of an input against a picture. Positions are indexes; "term" is the index where the
 // part being matched ends (the end of the picture, or the closing bracket of a group).
 class TCasamento {
@@ -66,21 +85,13 @@ private:
     // repetition with its item.
     void ToGroupEnd(int& k, int term) const
     {
-        int colchetes = 0;
-        int chaves = 0;
+        TProfundidade profundidade;
         do {
             if (k >= term)
                 return;
             const QChar c = P(k);
-            if (c == QLatin1Char('['))
-                ++colchetes;
-            else if (c == QLatin1Char(']'))
-                --colchetes;
-            else if (c == QLatin1Char('{'))
-                ++chaves;
-            else if (c == QLatin1Char('}'))
-                --chaves;
-            else if (c == QLatin1Char(';'))
+            profundidade.Conta(c);
+            if (c == QLatin1Char(';'))
                 ++k;
             else if (c == QLatin1Char('*')) {
                 ++k;
@@ -90,7 +101,7 @@ private:
                 continue;
             }
             ++k;
-        } while (colchetes != 0 || chaves != 0);
+        } while (!profundidade.Fora());
     }
 
     // Moves FI to the start of the next alternative; false when there is none.
@@ -314,22 +325,14 @@ bool TdvPictureValidator::SyntaxOk() const
         return false;
     if (FPicture[n - 1] == QLatin1Char('*') && (n < 2 || FPicture[n - 2] != QLatin1Char(';')))
         return false;
-    int colchetes = 0;
-    int chaves = 0;
+    TProfundidade profundidade;
     for (qsizetype k = 0; k < n; ++k) {
-        const QChar c = FPicture[k];
-        if (c == QLatin1Char(';'))
-            ++k;
-        else if (c == QLatin1Char('['))
-            ++colchetes;
-        else if (c == QLatin1Char(']'))
-            --colchetes;
-        else if (c == QLatin1Char('{'))
-            ++chaves;
-        else if (c == QLatin1Char('}'))
-            --chaves;
+        if (FPicture[k] == QLatin1Char(';'))
+            ++k;   // an escaped character is no bracket
+        else
+            profundidade.Conta(FPicture[k]);
     }
-    return colchetes == 0 && chaves == 0;
+    return profundidade.Fora();
 }
 
 TPicResult TdvPictureValidator::Picture(QString& input, bool autoFill) const

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QVariant>
 
+#include "platform/db/TDataSet.h"
+
 namespace {
 
 // Only a property the class declares or that was set on the object counts; setProperty would
@@ -12,102 +14,84 @@ bool HasProperty(const QObject* objeto, const char* nome)
     return objeto && objeto->property(nome).isValid();
 }
 
-std::optional<QStringList> GetList(const QObject* objeto, const char* nome)
-{
-    if (!HasProperty(objeto, nome))
-        return std::nullopt;
-    return objeto->property(nome).toStringList();
-}
-
 bool Set(QObject* objeto, const char* nome, const QVariant& valor)
 {
-    if (!HasProperty(objeto, nome))
-        return false;
-    return objeto->setProperty(nome, valor);
-}
-
-QObject* GetObject(const QObject* objeto, const char* nome)
-{
-    if (!HasProperty(objeto, nome))
-        return nullptr;
-    return objeto->property(nome).value<QObject*>();
+    return HasProperty(objeto, nome) && objeto->setProperty(nome, valor);
 }
 
 }  // namespace
 
-std::optional<QStringList> dvGetPictureMasks(const QObject* component)
+IdvPublished* dvPublished(TDataSet* dataset)
 {
-    return GetList(component, "PictureMasks");
+    return dynamic_cast<IdvPublished*>(dataset);
 }
 
-std::optional<QStringList> dvGetControlType(const QObject* component)
+IdvPublished* dvPublished(QObject* component)
 {
-    return GetList(component, "ControlType");
+    return dynamic_cast<IdvPublished*>(component);
 }
 
-std::optional<QStringList> dvGetLookupFields(const QObject* component)
+QStringList* dvGetPictureMasks(IdvPublished* component)
 {
-    return GetList(component, "LookupFields");
+    return component ? component->PublishedPictureMasks() : nullptr;
 }
 
-std::optional<QStringList> dvGetLookupLinks(const QObject* component)
+QStringList* dvGetControlType(IdvPublished* component)
 {
-    return GetList(component, "LookupLinks");
+    return component ? component->PublishedControlType() : nullptr;
 }
 
-bool dvSetPictureMasks(QObject* component, const QStringList& lines)
+QStringList* dvGetLookupFields(IdvPublished* component)
 {
-    return Set(component, "PictureMasks", lines);
+    return component ? component->PublishedLookupFields() : nullptr;
 }
 
-bool dvSetControlType(QObject* component, const QStringList& lines)
+QStringList* dvGetLookupLinks(IdvPublished* component)
 {
-    return Set(component, "ControlType", lines);
+    return component ? component->PublishedLookupLinks() : nullptr;
 }
 
-bool dvSetLookupFields(QObject* component, const QStringList& lines)
+IdvPublished::TInvalidValueEvent dvGetOnInvalidValue(const IdvPublished* dataset)
 {
-    return Set(component, "LookupFields", lines);
+    const IdvPublished::TInvalidValueEvent* evento = dataset ? dataset->PublishedOnInvalidValue() : nullptr;
+    return evento ? *evento : IdvPublished::TInvalidValueEvent();
 }
 
-bool dvSetLookupLinks(QObject* component, const QStringList& lines)
+TDataSource* dvGetMasterSource(const IdvPublished* dataset)
 {
-    return Set(component, "LookupLinks", lines);
+    return dataset ? dataset->PublishedMasterSource() : nullptr;
 }
 
-QObject* dvGetDataSource(const QObject* component)
+QString dvGetDatabaseName(const IdvPublished* dataset)
 {
-    return GetObject(component, "DataSource");
+    return dataset ? dataset->PublishedDatabaseName() : QString();
 }
 
-bool dvSetDataSource(QObject* component, QObject* dataSource)
+void dvSetOnFilterEnabled(IdvPublished* dataset, bool enabled)
 {
-    if (!HasProperty(component, "DataSource"))
-        return false;
-    // The property is typed by its own class: hand the pointer over in that type.
-    QVariant valor = component->property("DataSource");
-    const QMetaType tipo = valor.metaType();
-    if (tipo.flags().testFlag(QMetaType::PointerToQObject))
-        valor = QVariant(tipo, &dataSource);
-    else
-        valor = QVariant::fromValue(dataSource);
-    return component->setProperty("DataSource", valor);
+    if (dataset)
+        dataset->SetPublishedOnFilterEnabled(enabled);
 }
 
-QObject* dvGetMasterSource(const QObject* dataset)
+TDataSource* dvGetDataSource(const QObject* control)
 {
-    return GetObject(dataset, "MasterSource");
+    return HasProperty(control, "DataSource") ? control->property("DataSource").value<TDataSource*>() : nullptr;
 }
 
-void dvGetDataField(const QObject* component, QString& field)
+bool dvSetDataSource(QObject* control, TDataSource* dataSource)
 {
-    if (HasProperty(component, "DataField"))
-        field = component->property("DataField").toString();
+    return Set(control, "DataSource", QVariant::fromValue(dataSource));
 }
 
-bool dvSetDataField(QObject* component, const QString& field)
+void dvGetDataField(const QObject* control, QString& field)
 {
-    return Set(component, "DataField", field);
+    if (HasProperty(control, "DataField"))
+        field = control->property("DataField").toString();
+}
+
+bool dvSetDataField(QObject* control, const QString& field)
+{
+    return Set(control, "DataField", field);
 }
 
 bool dvSetBorderStyle(QObject* control, bool single)
@@ -120,21 +104,7 @@ bool dvGetWantReturns(const QObject* control)
     return HasProperty(control, "WantReturns") && control->property("WantReturns").toBool();
 }
 
-void dvSetOnFilterEnabled(QObject* dataset, bool enabled)
-{
-    if (!HasProperty(dataset, "OnFilterOptions"))
-        return;
-    int opcoes = dataset->property("OnFilterOptions").toInt();
-    opcoes = enabled ? (opcoes | ofoEnabledBit) : (opcoes & ~ofoEnabledBit);
-    dataset->setProperty("OnFilterOptions", opcoes);
-}
-
 bool dvGetPictureMaskFromDataSet(const QObject* control)
 {
     return !HasProperty(control, "PictureMaskFromDataSet") || control->property("PictureMaskFromDataSet").toBool();
-}
-
-QString dvGetDatabaseName(const QObject* dataset)
-{
-    return HasProperty(dataset, "DatabaseName") ? dataset->property("DatabaseName").toString() : QString();
 }

@@ -6,31 +6,27 @@
 #include "components/data/dvCommon.h"
 #include "components/data/dvControlState.h"
 #include "components/data/dvProperties.h"
+#include "platform/db/TDataSource.h"
 
 namespace {
 
-class TFonteDeTeste : public QObject {
+// A control that publishes the library's properties.
+class TComPropriedades : public QObject, public IdvPublished {
     Q_OBJECT
-};
-
-// A component that publishes the library's properties.
-class TComPropriedades : public QObject {
-    Q_OBJECT
-    Q_PROPERTY(QStringList PictureMasks MEMBER FPictureMasks)
-    Q_PROPERTY(TFonteDeTeste* DataSource MEMBER FDataSource)
+    Q_PROPERTY(TDataSource* DataSource MEMBER FDataSource)
     Q_PROPERTY(QString DataField MEMBER FDataField)
     Q_PROPERTY(bool WantReturns MEMBER FWantReturns)
     Q_PROPERTY(int BorderStyle MEMBER FBorderStyle)
-    Q_PROPERTY(int OnFilterOptions MEMBER FOnFilterOptions)
     Q_PROPERTY(bool PictureMaskFromDataSet MEMBER FPictureMaskFromDataSet)
 
 public:
+    QStringList* PublishedPictureMasks() override { return &FPictureMasks; }
+
     QStringList FPictureMasks;
-    TFonteDeTeste* FDataSource = nullptr;
+    TDataSource* FDataSource = nullptr;
     QString FDataField;
     bool FWantReturns = true;
     int FBorderStyle = bsNone;
-    int FOnFilterOptions = ofoEnabledBit | ofoShowHourGlassBit;
     bool FPictureMaskFromDataSet = false;
 };
 
@@ -47,13 +43,15 @@ class TdvDBGrid : public TCustomGrid {
 TEST(PropertiesByName, ReachWhatAComponentPublishes)
 {
     TComPropriedades componente;
-    TFonteDeTeste fonte;
+    TDataSource fonte;
     componente.FPictureMasks = {QStringLiteral("UF\t&&")};
 
-    ASSERT_TRUE(dvGetPictureMasks(&componente).has_value());
-    EXPECT_EQ(*dvGetPictureMasks(&componente), componente.FPictureMasks);
-    EXPECT_TRUE(dvSetPictureMasks(&componente, {QStringLiteral("CEP\t#####-###")}));
-    EXPECT_EQ(componente.FPictureMasks, QStringList{QStringLiteral("CEP\t#####-###")});
+    IdvPublished* publicado = dvPublished(&componente);
+    ASSERT_EQ(publicado, static_cast<IdvPublished*>(&componente));
+    ASSERT_EQ(dvGetPictureMasks(publicado), &componente.FPictureMasks);
+    dvGetPictureMasks(publicado)->append(QStringLiteral("CEP\t#####-###"));
+    EXPECT_EQ(componente.FPictureMasks.size(), 2);
+    EXPECT_EQ(dvGetControlType(publicado), nullptr);
 
     EXPECT_EQ(dvGetDataSource(&componente), nullptr);
     EXPECT_TRUE(dvSetDataSource(&componente, &fonte));
@@ -68,38 +66,33 @@ TEST(PropertiesByName, ReachWhatAComponentPublishes)
     EXPECT_TRUE(dvGetWantReturns(&componente));
     EXPECT_TRUE(dvSetBorderStyle(&componente, true));
     EXPECT_EQ(componente.FBorderStyle, bsSingle);
-    dvSetOnFilterEnabled(&componente, false);
-    EXPECT_EQ(componente.FOnFilterOptions, ofoShowHourGlassBit);
-    dvSetOnFilterEnabled(&componente, true);
-    EXPECT_EQ(componente.FOnFilterOptions, ofoEnabledBit | ofoShowHourGlassBit);
     EXPECT_FALSE(dvGetPictureMaskFromDataSet(&componente));
 }
 
 TEST(PropertiesByName, GiveTheDefaultsWhenAbsentAndInventNothing)
 {
     QObject simples;
-    EXPECT_FALSE(dvGetPictureMasks(&simples).has_value());
-    EXPECT_FALSE(dvGetControlType(nullptr).has_value());
-    EXPECT_FALSE(dvSetPictureMasks(&simples, {QStringLiteral("X\t#")}));
-    EXPECT_FALSE(dvSetLookupLinks(nullptr, {}));
-    EXPECT_EQ(dvGetDataSource(&simples), nullptr);
-    EXPECT_FALSE(dvSetDataSource(&simples, &simples));
+    EXPECT_EQ(dvPublished(&simples), nullptr);
+    EXPECT_EQ(dvGetPictureMasks(nullptr), nullptr);
+    EXPECT_EQ(dvGetLookupLinks(dvPublished(&simples)), nullptr);
+    EXPECT_FALSE(dvGetOnInvalidValue(nullptr));
     EXPECT_EQ(dvGetMasterSource(nullptr), nullptr);
+    EXPECT_TRUE(dvGetDatabaseName(nullptr).isEmpty());
+    dvSetOnFilterEnabled(nullptr, false);
+    EXPECT_EQ(dvGetDataSource(&simples), nullptr);
+    EXPECT_FALSE(dvSetDataSource(&simples, nullptr));
     QString campo = QStringLiteral("intacto");
     dvGetDataField(&simples, campo);
     EXPECT_EQ(campo, QStringLiteral("intacto"));
     EXPECT_FALSE(dvSetDataField(&simples, QStringLiteral("NOME")));
     EXPECT_FALSE(dvSetBorderStyle(&simples, true));
     EXPECT_FALSE(dvGetWantReturns(&simples));
-    dvSetOnFilterEnabled(&simples, true);
     EXPECT_TRUE(dvGetPictureMaskFromDataSet(&simples));
-    EXPECT_TRUE(dvGetDatabaseName(&simples).isEmpty());
     EXPECT_TRUE(simples.dynamicPropertyNames().isEmpty());
 
     // A dynamic property takes part like a declared one.
-    simples.setProperty("ControlType", QVariant(QStringList{QStringLiteral("ATIVO;CheckBox;S;N")}));
-    ASSERT_TRUE(dvGetControlType(&simples).has_value());
-    EXPECT_EQ(dvGetControlType(&simples)->size(), 1);
+    simples.setProperty("WantReturns", true);
+    EXPECT_TRUE(dvGetWantReturns(&simples));
 }
 
 TEST(ControlState, RecognisesClassesByNameAlongTheAncestors)
