@@ -45,6 +45,10 @@ TPruvItem::TPruvItem(IDeclaracao& Declaracao, TPruvAnexo& Dono)
     FTotalImposto.AdicionaSoma(FValores.GetTotalImposto());
     FTotalImposto.AdicionaSoma(FCompensacao.GetTotalCompensacaoAno());
     FTotalImposto.AdicionaSoma(FCompensacao.GetTotalCompensacaoAnosAnteriores());
+    // Building the totals is no change of the item.
+    for (TMonetarioTotal& total : FTotaisMes)
+        total.SetAlterado(false);
+    FTotalImposto.SetAlterado(false);
 }
 
 void TPruvItem::Limpa()
@@ -174,9 +178,14 @@ qint64 TPruvItem::SomaSubJudiceSemDeposito(int Mes) const
            + FSubJudice.GetImposto(Mes).GetValorPositivo();
 }
 
+qint64 TPruvItem::SomaDeposito(int Mes) const
+{
+    return FSubJudice.GetDeposito(Mes).GetValorPositivo();
+}
+
 qint64 TPruvItem::SomaSubJudice(int Mes) const
 {
-    return SomaSubJudiceSemDeposito(Mes) + FSubJudice.GetDeposito(Mes).GetValorPositivo();
+    return SomaSubJudiceSemDeposito(Mes) + SomaDeposito(Mes);
 }
 
 qint64 TPruvItem::SomaCompensacoes(int Mes) const
@@ -369,13 +378,13 @@ void TPruvItem::VerificaZerado(TErros& Erros) const
 
 // ---- checks of the import
 
-void TPruvItem::ListaAde(TErros& Erros, const SomaDoMes& Soma) const
+void TPruvItem::ListaAde(TErros& Erros, SomaDoMes Soma) const
 {
     if (!RegraAde())
         return;
     QStringList meses;
     for (int m = 2; m <= TSerieMensal::Meses; ++m)
-        if (Soma(m) > 0)
+        if ((this->*Soma)(m) > 0)
             meses << MesAbreviado(m);
     if (!meses.isEmpty())
         Erros.Add(EPruvItemError(MensagemAde(),
@@ -396,13 +405,12 @@ void TPruvItem::VerificaRendimentos(TErros& Erros) const
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
         if (FValores.GetDeducao(m).GetValorPositivo() > 0 && (!PessoaFisica() || !FCodigo.GetDeducao()))
             Erros.Add(EPruvItemError(91, Codigo() + QLatin1Char(';') + MesAbreviado(m), 0));
-    const SomaDoMes soma = [this](int m) { return SomaValores(m); };
-    ListaAde(Erros, soma);
-    DecimoTerceiroImportacao(Erros, soma(TSerieMensal::Meses), true);
+    ListaAde(Erros, &TPruvItem::SomaValores);
+    DecimoTerceiroImportacao(Erros, SomaValores(TSerieMensal::Meses), true);
 }
 
 void TPruvItem::VerificaGrupoJudicial(TErros& Erros, bool Presente, const MensagensGrupo& Mensagens,
-                                      bool TestaDeducoes, const SomaDoMes& Soma) const
+                                      bool TestaDeducoes, SomaDoMes Soma) const
 {
     if (!Presente)
         return;
@@ -419,24 +427,21 @@ void TPruvItem::VerificaGrupoJudicial(TErros& Erros, bool Presente, const Mensag
                     Erros.Add(EPruvItemError(91, Codigo() + QLatin1Char(';') + MesAbreviado(m), 0));
         ListaAde(Erros, Soma);
         // A legal entity was refused above: the 13th depends on the code alone.
-        DecimoTerceiroImportacao(Erros, Soma(TSerieMensal::Meses), false);
+        DecimoTerceiroImportacao(Erros, (this->*Soma)(TSerieMensal::Meses), false);
     }
 }
 
 void TPruvItem::VerificaSubJudice(TErros& Erros) const
 {
-    VerificaGrupoJudicial(Erros, !FSubJudice.Zerado(), {101, 94, 98}, true,
-                          [this](int m) { return SomaSubJudiceSemDeposito(m); });
+    VerificaGrupoJudicial(Erros, !FSubJudice.Zerado(), {101, 94, 98}, true, &TPruvItem::SomaSubJudiceSemDeposito);
 }
 
 void TPruvItem::VerificaDeposito(TErros& Erros) const
 {
-    VerificaGrupoJudicial(Erros, !FSubJudice.DepositoTotalZerado(), {102, 95, 99}, false,
-                          [this](int m) { return FSubJudice.GetDeposito(m).GetValorPositivo(); });
+    VerificaGrupoJudicial(Erros, !FSubJudice.DepositoTotalZerado(), {102, 95, 99}, false, &TPruvItem::SomaDeposito);
 }
 
 void TPruvItem::VerificaCompensacao(TErros& Erros) const
 {
-    VerificaGrupoJudicial(Erros, !FCompensacao.Zerado(), {103, 96, 100}, false,
-                          [this](int m) { return SomaCompensacoes(m); });
+    VerificaGrupoJudicial(Erros, !FCompensacao.Zerado(), {103, 96, 100}, false, &TPruvItem::SomaCompensacoes);
 }

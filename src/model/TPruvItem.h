@@ -2,7 +2,6 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <functional>
 
 #include "model/TBeneficiarioPruv.h"
 #include "model/TCodigoRetencao.h"
@@ -107,7 +106,7 @@ public:
     void VerificaCompensacao(TErros& Erros) const;
 
 private:
-    using SomaDoMes = std::function<qint64(int)>;
+    using SomaDoMes = qint64 (TPruvItem::*)(int Mes) const;
 
     [[nodiscard]] std::uint8_t NumeroObjeto(std::uint8_t Objeto) const;
     void Pendencia(TErros& Erros, std::uint8_t Codigo, const QString& Parametro, TipoDialogo Tipo,
@@ -127,6 +126,7 @@ private:
     [[nodiscard]] qint64 SomaValores(int Mes) const;
     [[nodiscard]] qint64 SomaSubJudice(int Mes) const;            // with the deposit
     [[nodiscard]] qint64 SomaSubJudiceSemDeposito(int Mes) const;
+    [[nodiscard]] qint64 SomaDeposito(int Mes) const;
     [[nodiscard]] qint64 SomaCompensacoes(int Mes) const;
     [[nodiscard]] qint64 ImpostoDoMes(int Mes) const;              // tax + compensations
 
@@ -135,7 +135,7 @@ private:
     void VerificaDecimoTerceiro(TErros& Erros) const;
     void VerificaZerado(TErros& Erros) const;
     // Common parts of the import checks.
-    void ListaAde(TErros& Erros, const SomaDoMes& Soma) const;
+    void ListaAde(TErros& Erros, SomaDoMes Soma) const;
     void DecimoTerceiroImportacao(TErros& Erros, qint64 Soma, bool TestaBeneficiario) const;
     struct MensagensGrupo {
         std::uint8_t Ano;          // the year does not admit the group
@@ -143,7 +143,7 @@ private:
         std::uint8_t Juridica;     // a legal entity does not
     };
     void VerificaGrupoJudicial(TErros& Erros, bool Presente, const MensagensGrupo& Mensagens,
-                               bool TestaDeducoes, const SomaDoMes& Soma) const;
+                               bool TestaDeducoes, SomaDoMes Soma) const;
 
     IDeclaracao& FDeclaracao;   // not owned
     TPruvAnexo& FDono;          // not owned

@@ -282,7 +282,8 @@ TEST_F(TPruvItemTest, CodeChecksInTheirOrder)
         erros.Limpa();
         declaracao.Natureza = &declaracao.Naturezas.GetTodas()[c.natureza];
         // The code under test is set after the fixture's own row (1,00 in January: no value item).
-        const auto item = Item({c.nome, {{Campo::Rend, 1, "1,00"}}, {}, "2002", "0561", c.ni}, c.doAnexo ? &anexo : nullptr);
+        const auto item =
+            Item({c.nome, {{Campo::Rend, 1, "1,00"}}, {}, "2002", "0561", c.ni}, c.doAnexo ? &anexo : nullptr);
         item->GetCodigoRetencao().Limpa();
         item->GetCodigoRetencao().SetCodigo(QString::fromLatin1(c.codigo));
         item->VerificaPendencias(erros);
