@@ -8,11 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "Espera.h"
+#include "RelatorioDePaginas.h"
 #include "TextoPdf.h"
 #include "platform/report/ImpressorasSimuladas.h"
-#include "platform/report/TDadoSistema.h"
 #include "platform/report/TDocumentoRelatorio.h"
-#include "platform/report/TFonte.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "shell/DialogoImpressaoRoteirizado.h"
@@ -21,26 +20,6 @@
 #include "support/ProgramaDeTeste.h"
 
 namespace {
-
-// One record per page; the page shows "Página n" (its number in the report). PrecisaDados
-// can be replaced to stop early.
-struct TRelatorioDePaginas {
-    TRelatorio R{QStringLiteral("Paginas")};
-    int Atual = 0;
-    int Total;
-
-    explicit TRelatorioDePaginas(int total) : Total(total)
-    {
-        TBanda& detalhe = R.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("Detalhe"));
-        detalhe.Altura = 30;
-        detalhe.ForcaNovaPagina = true;
-        auto& numero = detalhe.Adiciona<TDadoSistema>(QStringLiteral("Numero"));
-        numero.Texto = QStringLiteral("Página ");
-        numero.Fonte = TFonte::Cria(QStringLiteral("Liberation Sans"), 16);
-        R.AntesDeGerar = [this](bool&) { Atual = 0; };
-        R.PrecisaDados = [this] { return ++Atual <= Total; };
-    }
-};
 
 // The window on its own, shown and generated, without the modal call.
 struct TJanela {
@@ -58,19 +37,11 @@ struct TJanela {
     QString Status() const { return Janela.PainelPagina->text(); }
 };
 
-QStringList TextosDoPdf(const QString& arquivo)
-{
-    QStringList textos;
-    for (const QString& p : TextoPdf::Paginas(arquivo))
-        textos.append(TextoPdf::Linhas(p).join(QLatin1Char('|')));
-    return textos;
-}
-
 }  // namespace
 
 TEST(TFoPreview, ShowsTheGeneratedPagesAndTheirStatus)
 {
-    TRelatorioDePaginas relatorio(3);
+    RelatorioDePaginas relatorio(3);
     TJanela t(relatorio.R);
     EXPECT_FALSE(t.Janela.Print->isEnabled());
     ASSERT_TRUE(t.Gerou());
@@ -100,7 +71,7 @@ TEST(TFoPreview, KeysPageThroughTheReport)
         {Qt::Key_Home, false, 4, 1},     {Qt::Key_End, false, 2, 5},
         {Qt::Key_Up, false, 3, 3},       {Qt::Key_Down, false, 3, 3},
     };
-    TRelatorioDePaginas relatorio(5);
+    RelatorioDePaginas relatorio(5);
     TJanela t(relatorio.R);
     ASSERT_TRUE(t.Gerou());
     for (const auto& c : casos) {
@@ -116,7 +87,7 @@ TEST(TFoPreview, KeysPageThroughTheReport)
 
 TEST(TFoPreview, ClosingWhileGeneratingIsRefusedAndWorksAfterwards)
 {
-    TRelatorioDePaginas relatorio(20);
+    RelatorioDePaginas relatorio(20);
     TFoPreview* janela = nullptr;
     bool aceitouDurante = true;
     relatorio.R.PrecisaDados = [&] {
@@ -144,7 +115,7 @@ TEST(TFoPreview, ClosingWhileGeneratingIsRefusedAndWorksAfterwards)
 
 TEST(TFoPreview, CloseButtonStopsTheGenerationThenClosesOnTheNextClick)
 {
-    TRelatorioDePaginas relatorio(200);
+    RelatorioDePaginas relatorio(200);
     TFoPreview* janela = nullptr;
     relatorio.R.BandaDe(QStringLiteral("Detalhe")).DepoisDeImprimir = [&](TBanda&, bool) {
         if (relatorio.Atual == 5)
@@ -171,7 +142,7 @@ TEST(TFoPreview, PrintsTheRangeChosenInTheDialog)
         {"from-to beyond the last", {true, TFaixaImpressao::Paginas, 4, 9}, {"Página 4"}},
         {"cancelled", {false, TFaixaImpressao::Todas, 0, 0}, {}},
     };
-    TRelatorioDePaginas relatorio(4);
+    RelatorioDePaginas relatorio(4);
     TJanela t(relatorio.R);
     ASSERT_TRUE(t.Gerou());
     t.Janela.QRPreview->DefinePagina(3);
@@ -191,14 +162,14 @@ TEST(TFoPreview, PrintsTheRangeChosenInTheDialog)
         if (c.paginas.isEmpty())
             EXPECT_FALSE(QFileInfo::exists(arquivo));
         else
-            EXPECT_EQ(TextosDoPdf(arquivo), c.paginas);
+            EXPECT_EQ(TextoPdf::TextosJuntos(arquivo), c.paginas);
         EXPECT_TRUE(t.Janela.isVisible());   // the window stays open
     }
 }
 
 TEST(TFoPreview, PrintWithoutAnyPrinterShowsMessage161)
 {
-    TRelatorioDePaginas relatorio(2);
+    RelatorioDePaginas relatorio(2);
     TJanela t(relatorio.R);
     ASSERT_TRUE(t.Gerou());
     ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta());
@@ -228,7 +199,7 @@ TEST(TFoPreview, FailedPdfWriteShowsMessage159)
             return impressora;
         }
     } impressoras;
-    TRelatorioDePaginas relatorio(2);
+    RelatorioDePaginas relatorio(2);
     TJanela t(relatorio.R);
     ASSERT_TRUE(t.Gerou());
     DialogosRoteirizados dialogos;
@@ -245,7 +216,7 @@ TEST(TFoPreview, FailedPdfWriteShowsMessage159)
 // announces the next batch; the registered routine generates it into the same report.
 TEST(TFoPreview, NextBatchesComeFromTheRegisteredRoutineUntilTheLast)
 {
-    TRelatorioDePaginas relatorio(7);
+    RelatorioDePaginas relatorio(7);
     int proximoRegistro = 1;
     relatorio.R.AntesDeGerar = [&](bool&) { relatorio.Atual = proximoRegistro - 1; };
     relatorio.R.PrecisaDados = [&] {
@@ -287,7 +258,7 @@ TEST(TFoPreview, NextBatchesComeFromTheRegisteredRoutineUntilTheLast)
 
 TEST(TFoPreview, NextBatchButtonDoesNothingWithoutAnAnnouncedBatch)
 {
-    TRelatorioDePaginas relatorio(2);
+    RelatorioDePaginas relatorio(2);
     TJanela t(relatorio.R);
     int chamadas = 0;
     t.Janela.EventoProximasPaginas = [&] { ++chamadas; };
@@ -302,7 +273,7 @@ TEST(TFoPreview, NextBatchButtonDoesNothingWithoutAnAnnouncedBatch)
 // exactly where it stopped, when the next batch is asked for.
 TEST(TFoPreview, EngineBatchesResumeWhereTheyStopped)
 {
-    TRelatorioDePaginas relatorio(5);
+    RelatorioDePaginas relatorio(5);
     relatorio.R.PaginasPorLote = 2;
     TJanela t(relatorio.R);
     QStringList primeiras;
@@ -321,7 +292,7 @@ TEST(TFoPreview, EngineBatchesResumeWhereTheyStopped)
 
 TEST(TFoPreview, MinimisedPreviewComesBackMaximisedWhenAPageArrives)
 {
-    TRelatorioDePaginas relatorio(2);
+    RelatorioDePaginas relatorio(2);
     TFoPreview janela;
     janela.DefineRelatorio(&relatorio.R);
     janela.show();
@@ -334,7 +305,7 @@ TEST(TFoPreview, MinimisedPreviewComesBackMaximisedWhenAPageArrives)
 
 TEST(TFoPreview, ReportWithoutPagesClosesThePreviewByItself)
 {
-    TRelatorioDePaginas relatorio(0);
+    RelatorioDePaginas relatorio(0);
     relatorio.R.ImprimeSeVazio = false;
     bool forcado = false;
     QTimer guarda;
@@ -354,7 +325,7 @@ TEST(TFoPreview, ReportWithoutPagesClosesThePreviewByItself)
 
 TEST(TFoPreview, ErrorOfTheReportReachesTheCallerAfterTheWindowIsGone)
 {
-    TRelatorioDePaginas relatorio(10);
+    RelatorioDePaginas relatorio(10);
     relatorio.R.BandaDe(QStringLiteral("Detalhe")).AntesDeImprimir = [&](TBanda&, bool&) {
         if (relatorio.Atual == 4)
             throw std::runtime_error("falha ao ler os dados");
@@ -366,7 +337,7 @@ TEST(TFoPreview, ErrorOfTheReportReachesTheCallerAfterTheWindowIsGone)
 
 TEST(TFoPreview, ZoomButtonsChooseHowThePageFits)
 {
-    TRelatorioDePaginas relatorio(1);
+    RelatorioDePaginas relatorio(1);
     TJanela t(relatorio.R);
     t.Janela.resize(800, 600);
     ASSERT_TRUE(t.Gerou());

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "support/ProgramaDeTeste.h"
+#include "RelatorioDePaginas.h"
 #include "TextoPdf.h"
 #include "platform/report/ImpressorasSimuladas.h"
-#include "platform/report/TDadoSistema.h"
 #include "platform/report/TDocumentoRelatorio.h"
 #include "platform/report/TFonte.h"
 #include "platform/report/TImpressorasSistema.h"
@@ -21,32 +21,6 @@ namespace {
 QString Arquivo(const QString& nome)
 {
     return ProgramaDeTeste::Pasta() + QLatin1Char('/') + nome;
-}
-
-// One record per page: "Página n" at the left margin of the detail.
-struct TRelatorioDePaginas {
-    TRelatorio R{QStringLiteral("Paginas")};
-    int Atual = 0;
-
-    explicit TRelatorioDePaginas(int paginas)
-    {
-        TBanda& detalhe = R.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("Detalhe"));
-        detalhe.Altura = 30;
-        detalhe.ForcaNovaPagina = true;
-        auto& numero = detalhe.Adiciona<TDadoSistema>(QStringLiteral("Numero"));
-        numero.Texto = QStringLiteral("Página ");
-        numero.Fonte = TFonte::Cria(QStringLiteral("Liberation Sans"), 16);
-        R.AntesDeGerar = [this](bool&) { Atual = 0; };
-        R.PrecisaDados = [this, paginas] { return ++Atual <= paginas; };
-    }
-};
-
-QStringList Textos(const QString& arquivo)
-{
-    QStringList textos;
-    for (const QString& p : TextoPdf::Paginas(arquivo))
-        textos.append(TextoPdf::Linhas(p).join(QLatin1Char('|')));
-    return textos;
 }
 
 QByteArray Conteudo(const QString& arquivo)
@@ -98,7 +72,7 @@ TEST(TSaidaRelatorio, PaperAndUnitsReachThePdf)
 
 TEST(TSaidaRelatorio, PrintsTheRangeOfHeldPagesAsked)
 {
-    TRelatorioDePaginas relatorio(5);
+    RelatorioDePaginas relatorio(5);
     ASSERT_TRUE(relatorio.R.Gera());
     const TDocumentoRelatorio& doc = *relatorio.R.Documento();
     const struct { int de, ate; QStringList esperado; } casos[] = {
@@ -113,7 +87,7 @@ TEST(TSaidaRelatorio, PrintsTheRangeOfHeldPagesAsked)
         impressora.setOutputFormat(QPrinter::PdfFormat);
         impressora.setOutputFileName(arquivo);
         ASSERT_TRUE(TSaidaRelatorio::ImprimePaginas(doc, impressora, c.de, c.ate));
-        EXPECT_EQ(Textos(arquivo), c.esperado);
+        EXPECT_EQ(TextoPdf::TextosJuntos(arquivo), c.esperado);
         EXPECT_EQ(impressora.outputFileName(), arquivo);
     }
 }
@@ -126,18 +100,18 @@ TEST(TSaidaRelatorio, FailedOrRefusedExportLeavesTheEarlierFile)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("conteudo anterior");
     }
-    TRelatorioDePaginas recusado(3);
+    RelatorioDePaginas recusado(3);
     recusado.R.AntesDeGerar = [](bool& imprime) { imprime = false; };
     EXPECT_FALSE(TSaidaRelatorio::ExportaPdf(recusado.R, arquivo));
 
-    TRelatorioDePaginas cancelado(30);
+    RelatorioDePaginas cancelado(30);
     cancelado.R.BandaDe(QStringLiteral("Detalhe")).DepoisDeImprimir = [&](TBanda&, bool) {
         if (cancelado.Atual == 4)
             cancelado.R.Cancela();
     };
     EXPECT_FALSE(TSaidaRelatorio::ExportaPdf(cancelado.R, arquivo));
 
-    TRelatorioDePaginas comErro(30);
+    RelatorioDePaginas comErro(30);
     comErro.R.BandaDe(QStringLiteral("Detalhe")).AntesDeImprimir = [&](TBanda&, bool&) {
         if (comErro.Atual == 4)
             throw std::runtime_error("erro");
@@ -148,14 +122,14 @@ TEST(TSaidaRelatorio, FailedOrRefusedExportLeavesTheEarlierFile)
     EXPECT_EQ(QDir(ProgramaDeTeste::Pasta()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("antigo.pdf")});
 
-    TRelatorioDePaginas bom(2);
+    RelatorioDePaginas bom(2);
     ASSERT_TRUE(TSaidaRelatorio::ExportaPdf(bom.R, arquivo));
-    EXPECT_EQ(Textos(arquivo), (QStringList{QStringLiteral("Página 1"), QStringLiteral("Página 2")}));
+    EXPECT_EQ(TextoPdf::TextosJuntos(arquivo), (QStringList{QStringLiteral("Página 1"), QStringLiteral("Página 2")}));
 }
 
 TEST(TSaidaRelatorio, ExportIntoAMissingFolderFails)
 {
-    TRelatorioDePaginas relatorio(1);
+    RelatorioDePaginas relatorio(1);
     EXPECT_FALSE(TSaidaRelatorio::ExportaPdf(relatorio.R, Arquivo(QStringLiteral("nao/existe.pdf"))));
     EXPECT_FALSE(QFileInfo::exists(Arquivo(QStringLiteral("nao"))));
 }
@@ -191,9 +165,9 @@ TEST(TImpressorasSistema, WithoutPrintersThePdfStandInPrintsUnlessItsFolderIsRef
     const auto impressora = impressoras.CriaImpressora(QStringLiteral("Lista"));
     ASSERT_NE(impressora, nullptr);
     EXPECT_EQ(impressora->outputFormat(), QPrinter::PdfFormat);
-    TRelatorioDePaginas relatorio(2);
+    RelatorioDePaginas relatorio(2);
     ASSERT_TRUE(TSaidaRelatorio::Imprime(relatorio.R, *impressora));
-    EXPECT_EQ(Textos(pasta + QStringLiteral("/Lista.pdf")),
+    EXPECT_EQ(TextoPdf::TextosJuntos(pasta + QStringLiteral("/Lista.pdf")),
               (QStringList{QStringLiteral("Página 1"), QStringLiteral("Página 2")}));
 
     // A folder that cannot be made (a file is in the way) leaves no printer at all.

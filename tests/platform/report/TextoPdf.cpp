@@ -31,6 +31,14 @@ QStringList TextoPdf::Paginas(const QString& arquivo)
     return paginas;
 }
 
+QStringList TextoPdf::TextosJuntos(const QString& arquivo)
+{
+    QStringList textos;
+    for (const QString& p : Paginas(arquivo))
+        textos.append(Linhas(p).join(QLatin1Char('|')));
+    return textos;
+}
+
 QStringList TextoPdf::Linhas(const QString& textoPagina)
 {
     QStringList linhas;

@@ -11,6 +11,8 @@ namespace TextoPdf {
 
 // The text of each page, in page order, as pdftotext lays it out (-layout).
 QStringList Paginas(const QString& arquivo);
+// Each page's lines (as Linhas gives them) joined by "|".
+QStringList TextosJuntos(const QString& arquivo);
 // The lines of one page's text with their blanks trimmed and empty lines dropped.
 QStringList Linhas(const QString& textoPagina);
 struct TPalavra {
