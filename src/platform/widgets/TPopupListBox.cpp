@@ -1,6 +1,7 @@
 #include "platform/widgets/TPopupListBox.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -175,18 +176,23 @@ void TPopupListBox::keyReleaseEvent(QKeyEvent* e)
     e->accept();
 }
 
-void TPopupListBox::mousePressEvent(QMouseEvent* e)
+bool TPopupListBox::FechaSeFora(QMouseEvent* e)
 {
     const QPoint global = e->globalPosition().toPoint();
-    if (!geometry().contains(global)) {
-        // A press on the owner itself (its button) must not reach it again once the list is
-        // closed, or it would drop the list down anew.
-        if (FOwner && FOwner->rect().contains(FOwner->mapFromGlobal(global)))
-            setAttribute(Qt::WA_NoMouseReplay);
-        hide();
-        return;
-    }
-    QListWidget::mousePressEvent(e);
+    if (geometry().contains(global))
+        return false;
+    // A press on the owner itself (its button) must not reach it again once the list is closed,
+    // or it would drop the list down anew.
+    if (FOwner && FOwner->rect().contains(FOwner->mapFromGlobal(global)))
+        setAttribute(Qt::WA_NoMouseReplay);
+    hide();
+    return true;
+}
+
+void TPopupListBox::mousePressEvent(QMouseEvent* e)
+{
+    if (!FechaSeFora(e))
+        QListWidget::mousePressEvent(e);
 }
 
 void TPopupListBox::mouseReleaseEvent(QMouseEvent* e)
@@ -206,6 +212,9 @@ void TPopupListBox::hideEvent(QHideEvent* e)
 
 bool TPopupListBox::event(QEvent* e)
 {
+    // Presses outside the rows reach the pop-up window itself, which the scroll area ignores.
+    if (e->type() == QEvent::MouseButtonPress && FechaSeFora(static_cast<QMouseEvent*>(e)))
+        return true;
     try {
         return QListWidget::event(e);
     } catch (...) {

@@ -53,6 +53,9 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    // A press outside the list closes it; true when it did.
+    bool FechaSeFora(QMouseEvent* e);
+
     QPointer<QWidget> FOwner;
     int FItemHeight = 11;
     bool FSorted = false;

@@ -1,0 +1,6 @@
+#include "components/controls/TdvDBComboBox.h"
+
+TdvDBComboBox::TdvDBComboBox(QWidget* parent)
+    : TdvDBCustomComboBox(parent)
+{
+}

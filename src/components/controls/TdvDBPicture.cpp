@@ -1,0 +1,107 @@
+#include "components/controls/TdvDBPicture.h"
+
+#include "components/controls/TdvCustomMaskEdit.h"
+#include "components/data/IdvPublished.h"
+#include "components/data/dvSettingLines.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+TdvDBPicture::TdvDBPicture(TdvCustomMaskEdit* owner)
+    : FOwner(owner)
+{
+}
+
+IdvPublished* TdvDBPicture::DataSet() const
+{
+    return FOwner ? FOwner->PictureDataSet() : nullptr;
+}
+
+QString TdvDBPicture::Field() const
+{
+    return FOwner ? FOwner->PictureField() : QString();
+}
+
+bool TdvDBPicture::MaskFromDataSet() const
+{
+    return PictureMaskFromDataSet && DataSet() && !Field().isEmpty() && DataSet()->PublishedPictureMasks();
+}
+
+namespace {
+
+// The field's line, with a picture that the table itself stores taking the mask's place.
+TdvPictureMaskInfo InfoDaLinha(IdvPublished& dataSet, const QString& campo)
+{
+    TdvPictureMaskInfo info = dvPictureMaskLineInfo(*dataSet.PublishedPictureMasks(), campo);
+    const QString daTabela = dataSet.TablePicture(campo);
+    if (!daTabela.isEmpty())
+        info.Mask = daTabela;
+    return info;
+}
+
+}  // namespace
+
+QString TdvDBPicture::PictureMask() const
+{
+    if (MaskFromDataSet())
+        return InfoDaLinha(*DataSet(), Field()).Mask;
+    return FPictureMask;
+}
+
+void TdvDBPicture::SetPictureMask(const QString& mascara)
+{
+    if (MaskFromDataSet() && !DataSet()->TablePicture(Field()).isEmpty()) {
+        InterfaceUsuario::Mostra(QStringLiteral("Picture mask already defined in Paradox table. "), TipoDialogo::Aviso,
+                                 Botao::Ok);
+        return;
+    }
+    FPictureMask = mascara;
+    if (MaskFromDataSet())
+        dvSetPictureMaskLine(*DataSet()->PublishedPictureMasks(), Field(), {mascara, FAutoFill, FAllowInvalidExit},
+                             {.Mask = false, .Flags = true});
+}
+
+bool TdvDBPicture::AutoFill() const
+{
+    if (MaskFromDataSet()) {
+        const TdvPictureMaskInfo info = InfoDaLinha(*DataSet(), Field());
+        if (!info.Mask.isEmpty())
+            return info.AutoFill;
+    }
+    return FAutoFill;
+}
+
+void TdvDBPicture::SetAutoFill(bool valor)
+{
+    FAutoFill = valor;
+    if (MaskFromDataSet()) {
+        TdvPictureMaskInfo linha = dvPictureMaskLineInfo(*DataSet()->PublishedPictureMasks(), Field());
+        linha.AutoFill = valor;
+        dvSetPictureMaskLine(*DataSet()->PublishedPictureMasks(), Field(), linha, {.Mask = true, .Flags = false});
+    }
+}
+
+bool TdvDBPicture::AllowInvalidExit() const
+{
+    return MaskFromDataSet() ? false : FAllowInvalidExit;
+}
+
+void TdvDBPicture::SetAllowInvalidExit(bool valor)
+{
+    if (!MaskFromDataSet())
+        FAllowInvalidExit = valor;
+}
+
+void TdvDBPicture::Assign(const TdvDBPicture& origem)
+{
+    FPictureMask = origem.PictureMask();
+    FAutoFill = origem.AutoFill();
+}
+
+void TdvDBPicture::RefreshFromDataSet()
+{
+    if (!MaskFromDataSet())
+        return;
+    const TdvPictureMaskInfo info = InfoDaLinha(*DataSet(), Field());
+    FPictureMask = info.Mask;
+    if (!info.Mask.isEmpty())
+        FAutoFill = info.AutoFill;
+}
