@@ -136,8 +136,11 @@ int TRelatorio::Prepara()
     FGeracao = std::make_unique<TGeracao>(*this, nullptr);
     try {
         if (FGeracao->Inicia())
-            while (!FGeracao->Terminada())
+            while (!FGeracao->Terminada()) {
                 FGeracao->Passo();
+                if (AoProcessar)
+                    AoProcessar();
+            }
     } catch (...) {
         FGeracao.reset();
         throw;
