@@ -165,16 +165,11 @@ QString TField::TextoDeData(double dias, TFieldType tipo)
     const QDate data = DiaZero.addDays(static_cast<qint64>(inteiro));
     const auto milissegundos = static_cast<int>(std::llround((dias - inteiro) * 86400000.0));
     const QTime hora = QTime(0, 0).addMSecs(milissegundos);
-    const QString textoData = QStringLiteral("%1%4%2%4%3")
-                                  .arg(data.day(), 2, 10, QLatin1Char('0'))
-                                  .arg(data.month(), 2, 10, QLatin1Char('0'))
-                                  .arg(data.year(), 4, 10, QLatin1Char('0'))
-                                  .arg(formato.DateSeparator);
-    const QString textoHora = QStringLiteral("%1%4%2%4%3")
-                                  .arg(hora.hour(), 2, 10, QLatin1Char('0'))
-                                  .arg(hora.minute(), 2, 10, QLatin1Char('0'))
-                                  .arg(hora.second(), 2, 10, QLatin1Char('0'))
-                                  .arg(formato.TimeSeparator);
+    auto doisDigitos = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    const QString textoData = doisDigitos(data.day()) + formato.DateSeparator + doisDigitos(data.month()) +
+                              formato.DateSeparator + QStringLiteral("%1").arg(data.year(), 4, 10, QLatin1Char('0'));
+    const QString textoHora = doisDigitos(hora.hour()) + formato.TimeSeparator + doisDigitos(hora.minute()) +
+                              formato.TimeSeparator + doisDigitos(hora.second());
     if (tipo == ftDate)
         return textoData;
     if (tipo == ftTime)
@@ -379,9 +374,10 @@ QVariant TField::Normaliza(const QVariant& valor) const
             const QString texto = valor.toString().trimmed().toUpper();
             if (texto.isEmpty())
                 return {};
-            if (texto == QLatin1String("TRUE") || texto.startsWith(QLatin1Char('T')) || texto.startsWith(QLatin1Char('Y')))
+            // A beginning of "True" or "False".
+            if (QStringLiteral("TRUE").startsWith(texto))
                 return qint64(1);
-            if (texto == QLatin1String("FALSE") || texto.startsWith(QLatin1Char('F')) || texto.startsWith(QLatin1Char('N')))
+            if (QStringLiteral("FALSE").startsWith(texto))
                 return qint64(0);
             ValorInvalido(valor.toString(), "boolean");
         }

@@ -1,0 +1,79 @@
+#include "components/data/TdvDataSetExtensions.h"
+
+#include "components/data/TdvTable.h"
+#include "components/data/dvEscapeFilter.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+namespace {
+
+// The handler's call, with the re-entry flag up on every way out.
+class TReentrada {
+public:
+    explicit TReentrada(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TReentrada() { FFlag = false; }
+    TReentrada(const TReentrada&) = delete;
+    TReentrada& operator=(const TReentrada&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+}  // namespace
+
+TdvDataSetExtensions::TdvDataSetExtensions() = default;
+
+TdvDataSetExtensions::~TdvDataSetExtensions()
+{
+    RestoreCursor();
+}
+
+bool TdvDataSetExtensions::SetPublishedOnFilterEnabled(bool habilitado)
+{
+    SetOptionsFromEscape(habilitado ? (FOnFilterOptions | ofoEnabled) : (FOnFilterOptions & ~ofoEnabled));
+    return true;
+}
+
+bool TdvDataSetExtensions::FilterRecord(TDataSet* dataSet)
+{
+    if (FDestruindo || !FOnFilter || FReentrada || (FOnFilterOptions & ofoEnabled) == 0)
+        return true;
+    bool aceito = true;
+    {
+        TReentrada reentrada(FReentrada);
+        FOnFilter(dataSet, aceito);
+    }
+    if ((FOnFilterOptions & ofoShowHourGlass) && !FAmpulheta && !aceito) {
+        InterfaceUsuario::Atividade().IniciaOcupado();
+        FAmpulheta = true;
+    }
+    if (FOnFilterOptions & ofoCancelOnEscape) {
+        if (++FContadorEsc >= 32000)
+            FContadorEsc = 0;
+        if (FContadorEsc % 100 == 0 && dvProcessEscapeFilterEvent(this) && OnFilterEscape)
+            OnFilterEscape(dataSet);
+    }
+    return aceito;
+}
+
+bool TdvDataSetExtensions::FilterRecordOnly(TDataSet* dataSet)
+{
+    if (FDestruindo || !FOnFilter || FReentrada)
+        return true;
+    bool aceito = true;
+    TReentrada reentrada(FReentrada);
+    FOnFilter(dataSet, aceito);
+    return aceito;
+}
+
+void TdvDataSetExtensions::RestoreCursor()
+{
+    if (!FAmpulheta)
+        return;
+    FAmpulheta = false;
+    InterfaceUsuario::Atividade().TerminaOcupado();
+}
+
+void TdvDataSetExtensions::FreeLookupTables()
+{
+    FLookupTables.clear();
+}
