@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "components/data/TControlesDesligados.h"
+#include "components/data/dvIndexSearch.h"
 #include "components/data/dvRichText.h"
 #include "components/data/dvSystem.h"
 #include "platform/db/TDataSet.h"
@@ -71,24 +72,6 @@ bool Varre(bool doInicio, TDataSet& dataset, const TCriterio& criterio)
     return false;
 }
 
-// The index that orders the table now; null when it cannot be told.
-const TIndexDef* IndiceAtual(TTable& tabela)
-{
-    tabela.UpdateIndexDefs();
-    for (const TIndexDef& indice : tabela.IndexDefs()) {
-        if (!tabela.IndexName().isEmpty()) {
-            if (indice.Name.compare(tabela.IndexName(), Qt::CaseInsensitive) == 0)
-                return &indice;
-        } else if (!tabela.IndexFieldNames().isEmpty()) {
-            if (indice.Fields.compare(tabela.IndexFieldNames(), Qt::CaseInsensitive) == 0)
-                return &indice;
-        } else if (indice.IsPrimary()) {
-            return &indice;
-        }
-    }
-    return nullptr;
-}
-
 bool IsAscii(const QString& texto)
 {
     for (const QChar c : texto)
@@ -110,7 +93,7 @@ std::optional<bool> PeloIndice(TDataSet& dataset, TField& campo, int tipo, bool 
     if (tabela->IndexFieldCount() == 0
         || tabela->IndexFields(0)->FieldName().compare(campo.FieldName(), Qt::CaseInsensitive) != 0)
         return std::nullopt;
-    const TIndexDef* indice = IndiceAtual(*tabela);
+    const TIndexDef* indice = dvCurrentIndexDef(*tabela);
     // A case-insensitive index folds only unaccented letters the way the search does.
     if (!indice || indice->IsCaseInsensitive() == caixa || (!caixa && !IsAscii(valor)))
         return std::nullopt;
