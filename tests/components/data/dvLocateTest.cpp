@@ -77,6 +77,8 @@ TEST_F(LocateTest, FindsTheFirstRecordThatMatchesByKindAndCase)
         {"MOEDA", mtExact, false, "0", 2},
         {"MOEDA", mtExact, false, "-2,5", 5},
         {"MOEDA", mtAnywhere, false, ",1", 4},      // 0,1 as text
+        {"DATA", mtExact, false, "31/12/2002", 4},    // dates as the program writes them
+        {"DATA", mtPartial, false, "01/01", 1},
         {"OBS", mtAnywhere, false, "declaração", 2},   // rich text read as plain text
         {"OBS", mtAnywhere, false, "rtf", 0},
         {"OBS", mtPartial, true, "texto", 1},
@@ -95,16 +97,6 @@ TEST_F(LocateTest, FindsTheFirstRecordThatMatchesByKindAndCase)
         EXPECT_FALSE(dados.ControlsDisabled());
     }
     EXPECT_TRUE(dialogos.Mensagens().empty());
-}
-
-// TField's date text does not yet give "dd/mm/yyyy" (it gives "01/1%42003").
-TEST_F(LocateTest, DISABLED_FindsDatesByTheirTextInTheProgramsFormat)
-{
-    VaiPara(3);
-    EXPECT_TRUE(dvLocateEngine(true, &dados, QStringLiteral("DATA"), mtExact, false, QStringLiteral("31/12/2002")));
-    EXPECT_EQ(Linha(), 4);
-    EXPECT_TRUE(dvLocateEngine(true, &dados, QStringLiteral("DATA"), mtPartial, false, QStringLiteral("01/01")));
-    EXPECT_EQ(Linha(), 1);
 }
 
 TEST_F(LocateTest, ContinuesAfterTheCurrentRecordWhenNotFromTheFirst)
