@@ -143,6 +143,20 @@ TEST_F(LocateTest, SearchesAnEmptyDatasetWithoutMoving)
     EXPECT_TRUE(vazio.Eof());
 }
 
+TEST(LocateLongTexts, SearchesWholeMemosAndLongValues)
+{
+    const QString longo = QString(300, QLatin1Char('x'));
+    const QString memo = QString(40000, QLatin1Char('.')) + QStringLiteral("fim");
+    TDataSetEmMemoria dados({{QStringLiteral("NOME"), ftString, 0}, {QStringLiteral("OBS"), ftMemo, 0}},
+                            {{QStringLiteral("curto"), QStringLiteral("nada")}, {longo, memo}});
+    dados.Open();
+    EXPECT_TRUE(dvLocateEngine(true, &dados, QStringLiteral("OBS"), mtAnywhere, true, QStringLiteral("fim")));
+    EXPECT_EQ(dados.FieldByName(QStringLiteral("NOME"))->AsString(), longo);
+    dados.First();
+    EXPECT_TRUE(dvLocateEngine(true, &dados, QStringLiteral("NOME"), mtExact, false, longo));
+    EXPECT_FALSE(dvLocateEngine(true, &dados, QStringLiteral("NOME"), mtExact, false, longo + QLatin1Char('x')));
+}
+
 TEST(FieldValues, SuitTheTextToTheFieldType)
 {
     const struct { TFieldType tipo; const char* texto; bool valido; bool buscavel; } casos[] = {
