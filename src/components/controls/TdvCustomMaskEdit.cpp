@@ -93,9 +93,8 @@ void TdvCustomMaskEdit::TeclaComMascara(QChar& key)
     const QString texto = text();
     const int inicio = SelStart();
     const int tamanhoSel = SelLength();
-    const bool somenteLeitura = ReadOnlyFlag();
     if (key.unicode() == 8) {
-        if (OnCheckValue && !somenteLeitura) {
+        if (OnCheckValue && !ReadOnlyFlag()) {
             QString resto = texto;
             if (tamanhoSel > 0)
                 resto.remove(inicio, tamanhoSel);
@@ -113,6 +112,7 @@ void TdvCustomMaskEdit::TeclaComMascara(QChar& key)
     if (MaxLength() > 0 && candidato.size() > MaxLength() && candidato.size() > texto.size())
         return;
     PictureEditing();
+    const bool somenteLeitura = ReadOnlyFlag();
     const TdvPictureValidator validador(FPicture->PictureMask(), FPicture->AutoFill());
     const TPicResult resultado = validador.Picture(candidato, FPicture->AutoFill());
     const bool tudoSelecionado = tamanhoSel > 0 && tamanhoSel == texto.size();

@@ -8,6 +8,8 @@
 #include "components/controls/TdvPopupListbox.h"
 #include "components/data/dvCommon.h"
 #include "components/data/dvControlState.h"
+#include "platform/db/TDataSet.h"
+#include "platform/db/TField.h"
 
 TdvDBCustomComboBox::TdvDBCustomComboBox(QWidget* parent)
     : TdvDBCustomCombo(parent)
@@ -153,9 +155,17 @@ void TdvDBCustomComboBox::DataChange()
 {
     if (OptionFlags[1])
         return;
+    TField* campo = Field();
     if (FMapList) {
-        SetValue(QString());
+        SetValue(campo ? campo->AsString() : (dvIsDesigning(this) ? objectName() : QString()));
         return;
+    }
+    if (campo) {
+        SetValue(campo->DisplayText());
+        if (IsOwnerDraw()) {
+            FItemIndex = FItems.IndexOf(campo->Text());
+            update();
+        }
     }
     TdvDBCustomCombo::DataChange();
 }
@@ -229,9 +239,10 @@ void TdvDBCustomComboBox::DropDown()
 
     const int altura = ListHeight(FList->ItemHeight(), FItems.Count(), DropDownCount);
     const int largura = DropDownWidth > 0 ? DropDownWidth : width();
+    const QString mostrado = IsOwnerDraw() && Field() ? Field()->AsString() : text();
     int destaque = -1;
     for (int i = 0; i < FList->Count() && destaque < 0; ++i)
-        if (FList->ItemText(i) == text())
+        if (FList->ItemText(i) == mostrado)
             destaque = i;
     FList->SetItemIndex(destaque);
 
@@ -442,8 +453,16 @@ void TdvDBCustomComboBox::KeyPress(QChar& key)
     const bool preencheData = AutoFillDate();
     if (FMapList)
         SetAutoFillDate(false);
+    // A field shown other than it is edited: a key that sends the caret home keeps the selection.
+    const TField* campo = Field();
+    const bool textoDiferente = !FMapList && campo && campo->DataSet() && campo->DataSet()->State() == dsBrowse
+                                && campo->AsString() != campo->DisplayText();
+    const int inicioAntes = SelStart();
+    const int tamanhoAntes = SelLength();
     TdvDBCustomCombo::KeyPress(key);
     SetAutoFillDate(preencheData);
+    if (textoDiferente && SelStart() == 0)
+        SetSel(inicioAntes, inicioAntes + tamanhoAntes);
     if (key.unicode() == 13)
         key = QChar();
 }

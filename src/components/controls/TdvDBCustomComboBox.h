@@ -91,6 +91,7 @@ public:
     [[nodiscard]] static TRect ListBounds(const TRect& combo, int largura, int altura, const TRect& tela);
 
 protected:
+    [[nodiscard]] bool ChecksFieldChars() const override { return !FMapList; }
     void WndKey(TKeyMessage& m) override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;

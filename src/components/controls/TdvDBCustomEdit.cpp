@@ -4,10 +4,17 @@
 #include <algorithm>
 #include <QPainter>
 
+#include "components/data/TdvIntl.h"
 #include "components/data/TdvPictureValidator.h"
 #include "components/data/dvBeep.h"
 #include "components/data/dvControlState.h"
+#include "components/data/dvFieldValues.h"
 #include "components/data/dvSystem.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TDataSet.h"
+#include "platform/db/TDataSource.h"
+#include "platform/db/TField.h"
+#include "platform/db/TFieldDataLink.h"
 #include "platform/files/TFormatSettings.h"
 
 namespace {
@@ -27,21 +34,103 @@ TdvDBCustomEdit::TAgora TdvDBCustomEdit::InstallNow(TAgora agora)
 }
 
 TdvDBCustomEdit::TdvDBCustomEdit(QWidget* parent)
-    : TdvCustomMaskEdit(parent)
+    : TdvCustomMaskEdit(parent), FDataLink(std::make_unique<TFieldDataLink>())
 {
     // Typing stays refused until loading ends; from then on the link decides.
     SetReadOnlyFlag(true);
     SetAutoSize(true);
+    FDataLink->OnDataChange = [this] { DataChange(); };
+    FDataLink->OnEditingChange = [this] { EditingChange(); };
+    FDataLink->OnUpdateData = [this] { UpdateData(); };
+    FDataLink->OnFocusControl = [this] {
+        if (isEnabled() && isVisible())
+            setFocus(Qt::OtherFocusReason);
+    };
     SetUsePictureMask(true);
     FAutoFillDate = true;
 }
 
-TdvDBCustomEdit::~TdvDBCustomEdit() = default;
+TdvDBCustomEdit::~TdvDBCustomEdit()
+{
+    // The link must not call back into a half-destroyed edit.
+    FDataLink->OnDataChange = nullptr;
+    FDataLink->OnEditingChange = nullptr;
+    FDataLink->OnUpdateData = nullptr;
+    FDataLink->OnFocusControl = nullptr;
+}
+
+TDataSource* TdvDBCustomEdit::DataSource() const
+{
+    return FDataLink->DataSource();
+}
+
+void TdvDBCustomEdit::SetDataSource(TDataSource* fonte)
+{
+    if (fonte)
+        SetReadOnlyFlag(true);
+    FDataLink->SetDataSource(fonte);
+}
+
+QString TdvDBCustomEdit::DataField() const
+{
+    return FDataLink->FieldName();
+}
+
+void TdvDBCustomEdit::VoltaMaxLength()
+{
+    const TField* campo = Field();
+    if (MaxLength() > 0 && campo && campo->DataType() == ftString && MaxLength() == campo->Size())
+        SetMaxLength(0);
+}
+
+void TdvDBCustomEdit::SetDataField(const QString& campo)
+{
+    if (!dvIsDesigning(this))
+        VoltaMaxLength();
+    FDataLink->SetFieldName(campo);
+}
+
+TField* TdvDBCustomEdit::Field() const
+{
+    return FDataLink->Field();
+}
+
+bool TdvDBCustomEdit::Bound() const
+{
+    return FDataLink->DataSource() != nullptr;
+}
+
+IdvPublished* TdvDBCustomEdit::PictureDataSet() const
+{
+    return dvPublished(FDataLink->DataSet());
+}
+
+void TdvDBCustomEdit::SetUnboundAlignment(TAlignment alinhamento)
+{
+    FUnboundAlignment = alinhamento;
+    ApplyAlignment();
+}
+
+void TdvDBCustomEdit::ApplyAlignment()
+{
+    const TAlignment a = Field() ? FFieldAlignment : FUnboundAlignment;
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (!FFocado && a == taRightJustify)
+        horizontal = Qt::AlignRight;
+    else if (!FFocado && a == taCenter)
+        horizontal = Qt::AlignHCenter;
+    setAlignment(horizontal | Qt::AlignVCenter);
+}
+
+bool TdvDBCustomEdit::ReadOnly() const
+{
+    return FDataLink->ReadOnly();
+}
 
 void TdvDBCustomEdit::SetReadOnly(bool valor)
 {
-    FLinkReadOnly = valor;
-    if (!IsLoading())
+    FDataLink->SetReadOnly(valor);
+    if (!(valor && FDataLink->DataSet()) && !IsLoading())
         SetReadOnlyFlag(valor);
 }
 
@@ -54,7 +143,13 @@ void TdvDBCustomEdit::SetPicture(const TdvDBPicture& picture)
 
 bool TdvDBCustomEdit::EditCanModify()
 {
-    return true;
+    TField* campo = Field();
+    if (!campo)
+        return true;
+    if (FDataLink->Edit())
+        return true;
+    const TDataSet* dados = campo->DataSet();
+    return !ReadOnly() && dvIsCalcOrLookupField(campo) && !campo->ReadOnly() && dados && dados->CanModify();
 }
 
 bool TdvDBCustomEdit::DisplayTextForValue(const QString&, QString&) const
@@ -64,25 +159,131 @@ bool TdvDBCustomEdit::DisplayTextForValue(const QString&, QString&) const
 
 void TdvDBCustomEdit::DataChange()
 {
-    EditMask.clear();
-    SetText(QString());
+    TField* campo = Field();
+    if (!campo) {
+        EditMask.clear();
+        SetText(dvIsDesigning(this) ? objectName() : QString());
+        return;
+    }
+    if (campo->Alignment() != FFieldAlignment) {
+        SetText(QString());
+        FFieldAlignment = campo->Alignment();
+        ApplyAlignment();
+    }
+    if (campo->DataType() == ftString && MaxLength() == 0 && !dvIsDesigning(this))
+        SetMaxLength(campo->Size());
+    const bool memo = campo->DataType() == ftMemo || campo->DataType() == ftFmtMemo;
+    if ((FFocado || memo) && FDataLink->CanModify())
+        SetText(memo ? campo->AsString() : campo->Text());
+    else
+        SetText(memo ? campo->AsString() : campo->DisplayText());
+}
+
+void TdvDBCustomEdit::EditingChange()
+{
+    SetReadOnlyFlag(!FDataLink->Editing());
+}
+
+void TdvDBCustomEdit::EscreveData(TField& campo, const QString& texto)
+{
+    int posicao = 0;
+    double data = 0;
+    if (!dvScanDateEpoch(texto, posicao, Epoch ? Epoch : 1950, data)) {
+        // The text is a date in the usual window but none in this edit's: say so rather than
+        // keep the old value without a word.
+        const char* tipo = campo.DataType() == ftDate ? "date" : (campo.DataType() == ftTime ? "time" : "datetime");
+        throw EDatabaseError(QStringLiteral("'%1' is not a valid %2 value for field '%3'")
+                                 .arg(texto, QString::fromLatin1(tipo), campo.DisplayName()));
+    }
+    double hora = 0;
+    if (posicao < texto.size())
+        dvScanTime(texto, posicao, hora);
+    campo.SetAsDateTime(data + hora);
+}
+
+void TdvDBCustomEdit::UpdateData()
+{
+    if (ReadOnly())
+        return;
+    TField* campo = Field();
+    if (PictureMaskInUse() && !ValidatePicture(text())) {
+        TDataSet* dados = FDataLink->DataSet();
+        if (const auto aoInvalido = dvGetOnInvalidValue(dvPublished(dados)))
+            aoInvalido(dados, campo);
+        else
+            dvIntl().ValidationErrorUsingMask(this, campo);
+    }
+    if (!Modified() || !campo)
+        return;
+    const QString texto = TextForField();
+    if (campo->DataType() == ftMemo || campo->DataType() == ftFmtMemo) {
+        campo->SetAsString(texto);
+        return;
+    }
+    if (!FDataLink->Editing() && !dvIsCalcOrLookupField(campo))
+        return;
+    const TFieldType tipo = campo->DataType();
+    if (!texto.isEmpty() && (tipo == ftDate || tipo == ftTime || tipo == ftDateTime) && dvIsValidDate(texto))
+        EscreveData(*campo, texto);
+    else
+        campo->SetText(texto);
 }
 
 bool TdvDBCustomEdit::LinkEdit()
 {
-    return true;
+    return Bound() ? FDataLink->Edit() : true;
 }
 
 void TdvDBCustomEdit::LinkModified()
 {
+    if (Bound())
+        FDataLink->Modified();
 }
 
 bool TdvDBCustomEdit::PermiteEdicao()
 {
-    if (FLinkReadOnly)
+    if (!Bound()) {
+        if (ReadOnly())
+            return false;
+        SetReadOnlyFlag(false);
+        return true;
+    }
+    const TDataSource* fonte = DataSource();
+    const TDataSet* dados = fonte->DataSet();
+    const bool editando = dados && (dados->State() == dsEdit || dados->State() == dsInsert);
+    if (ReadOnlyFlag() && !fonte->AutoEdit && !editando)
         return false;
-    SetReadOnlyFlag(false);
+    TField* campo = Field();
+    if (!ReadOnly() && campo && dvIsCalcOrLookupField(campo)) {
+        if (campo->ReadOnly() || !campo->DataSet() || !campo->DataSet()->CanModify())
+            return false;
+        campo->DataSet()->Edit();
+        SetReadOnlyFlag(false);
+    }
     return true;
+}
+
+bool TdvDBCustomEdit::FieldAcceptsChar(QChar c) const
+{
+    const TField* campo = Field();
+    if (!campo)
+        return true;
+    const bool sinalOuDigito = c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
+    switch (campo->DataType()) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc:
+    case ftLargeint:
+        return sinalOuDigito;
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+        return sinalOuDigito || c == TFormatSettings::Programa().DecimalSeparator || c == QLatin1Char('e')
+               || c == QLatin1Char('E');
+    default:
+        return true;
+    }
 }
 
 void TdvDBCustomEdit::PictureEditing()
@@ -97,18 +298,25 @@ bool TdvDBCustomEdit::TransparentFrameInEffect() const
 
 bool TdvDBCustomEdit::IsDateEdit() const
 {
-    return FUnboundDataType != TdvEditDataType::dvDefault;
+    if (const TField* campo = Field()) {
+        const TFieldType tipo = campo->DataType();
+        return tipo == ftDate || tipo == ftTime || tipo == ftDateTime;
+    }
+    return !Bound() && FUnboundDataType != TdvEditDataType::dvDefault;
 }
 
 bool TdvDBCustomEdit::IsTimeOnlyEdit() const
 {
+    if (const TField* campo = Field())
+        return campo->DataType() == ftTime;
     return FUnboundDataType == TdvEditDataType::dvEdtTime;
 }
 
 void TdvDBCustomEdit::Loaded()
 {
     TdvCustomMaskEdit::Loaded();
-    if (!FLinkReadOnly)
+    VoltaMaxLength();
+    if (!Bound() && !ReadOnly())
         SetReadOnlyFlag(false);
     UpdateEditRect();
     if (BorderStyle() == TBorderStyle::bsNone && AutoSize() && !dvIsParentCustomGrid(this))
@@ -118,7 +326,10 @@ void TdvDBCustomEdit::Loaded()
 
 void TdvDBCustomEdit::Reset()
 {
-    SetText(FUnboundText);
+    if (Field())
+        FDataLink->Reset();
+    else
+        SetText(FUnboundText);
     selectAll();
     SetModified(false);
     if (OnCheckValue)
@@ -163,6 +374,11 @@ void TdvDBCustomEdit::KeyPress(QChar& key)
         LinkModified();
     if (key.isNull())
         return;
+    if (key.unicode() >= 32 && ChecksFieldChars() && !FieldAcceptsChar(key)) {
+        dvBeep();
+        key = QChar();
+        return;
+    }
 
     const ushort k = key.unicode();
     if (k == 8 || k == 22 || k == 24 || k >= 32) {
@@ -191,7 +407,7 @@ void TdvDBCustomEdit::KeyUp(int& key, Qt::KeyboardModifiers shift)
 
 void TdvDBCustomEdit::DateCompletion()
 {
-    if (FLinkReadOnly) {
+    if (ReadOnly()) {
         dvBeep();
         return;
     }
@@ -312,7 +528,11 @@ void TdvDBCustomEdit::CMEnter()
 {
     UpdateEditRect();
     FFocado = true;
-    FUnboundText = text();
+    if (Field())
+        FDataLink->Reset();
+    else
+        FUnboundText = text();
+    ApplyAlignment();
     if (AutoSelect() && QGuiApplication::mouseButtons() == Qt::NoButton)
         selectAll();
     TdvCustomMaskEdit::CMEnter();
@@ -332,16 +552,29 @@ void TdvDBCustomEdit::DoEnter()
     Picture().RefreshFromDataSet();
     if (dvIsParentCustomGrid(this))
         selectAll();
-    SetModified(false);
+    if (!Bound())
+        SetModified(false);
     TdvCustomMaskEdit::DoEnter();
 }
 
 void TdvDBCustomEdit::CMExit()
 {
+    if (Bound()) {
+        const bool modificado = Modified();
+        try {
+            FDataLink->UpdateRecord();
+        } catch (...) {
+            selectAll();
+            setFocus(Qt::OtherFocusReason);
+            SetModified(modificado);
+            throw;
+        }
+    }
     DoExit();
     if (!InvalidExit()) {
         FFocado = false;
         SetSelStart(0);
+        ApplyAlignment();
     }
     if (Frame().Transparent() && TransparentFrameInEffect()) {
         Frame().TransparentNow = true;

@@ -4,20 +4,43 @@
 #include <array>
 
 #include "components/controls/TdvCustomMaskEdit.h"
+#include "components/data/dvProperties.h"
+#include "platform/db/TFieldType.h"
+
+class TDataSet;
+class TDataSource;
+class TField;
+class TFieldDataLink;
 
 // What an unbound edit holds besides plain text.
 enum class TdvEditDataType { dvDefault, dvEdtDate, dvEdtTime, dvEdtDateTime };
 
-// The library's data-aware masked edit. Without a data source it keeps its own text, optionally
-// treated as a date, a time or a date and time (Space completes them from the clock).
+// The library's data-aware masked edit: it shows and edits one field of a dataset through a data
+// source, and writes the text back when the record is updated. Without a data source it keeps its
+// own text, optionally treated as a date, a time or a date and time (Space completes them from
+// the clock).
 class TdvDBCustomEdit : public TdvCustomMaskEdit {
     Q_OBJECT
+    Q_PROPERTY(TDataSource* DataSource READ DataSource WRITE SetDataSource)
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
 public:
     explicit TdvDBCustomEdit(QWidget* parent = nullptr);
     ~TdvDBCustomEdit() override;
 
+    [[nodiscard]] TDataSource* DataSource() const;
+    // Not owned; it must outlive the edit or be taken away first.
+    void SetDataSource(TDataSource* fonte);
+    [[nodiscard]] QString DataField() const;
+    void SetDataField(const QString& campo);
+    [[nodiscard]] TField* Field() const;
+    [[nodiscard]] TFieldDataLink& DataLink() { return *FDataLink; }
+    // A data source is set.
+    [[nodiscard]] bool Bound() const;
+    [[nodiscard]] TAlignment UnboundAlignment() const { return FUnboundAlignment; }
+    void SetUnboundAlignment(TAlignment alinhamento);
+
     // The link's flag: the user may not change the value.
-    [[nodiscard]] bool ReadOnly() const { return FLinkReadOnly; }
+    [[nodiscard]] bool ReadOnly() const;
     void SetReadOnly(bool valor);
     [[nodiscard]] bool AutoFillDate() const { return FAutoFillDate; }
     void SetAutoFillDate(bool valor) { FAutoFillDate = valor; }
@@ -44,6 +67,13 @@ public:
     virtual bool DisplayTextForValue(const QString& valor, QString& texto) const;
     // The link's data change: the field's text (unbound: empty text and no platform mask).
     virtual void DataChange();
+    // The link's editing state: typing is allowed while the record is being edited.
+    virtual void EditingChange();
+    // Before the record is posted: the text checked against the mask and written to the field.
+    virtual void UpdateData();
+
+    [[nodiscard]] IdvPublished* PictureDataSet() const override;
+    [[nodiscard]] QString PictureField() const override { return DataField(); }
 
     // The clock that Space reads to complete dates and times. Tests install their own; nullptr
     // goes back to the system clock. Returns what was installed before.
@@ -62,6 +92,12 @@ protected:
     [[nodiscard]] bool IsDateEdit() const;
     [[nodiscard]] bool IsTimeOnlyEdit() const;
     void DateCompletion();
+    // The field takes the character (numbers only digits, signs and their separators).
+    [[nodiscard]] virtual bool FieldAcceptsChar(QChar c) const;
+    // Whether typed characters are checked against the field at all.
+    [[nodiscard]] virtual bool ChecksFieldChars() const { return true; }
+    // The alignment shown: left while focused, the field's or UnboundAlignment otherwise.
+    void ApplyAlignment();
 
     void Loaded() override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
@@ -86,7 +122,12 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    bool FLinkReadOnly = false;
+    void VoltaMaxLength();
+    void EscreveData(TField& campo, const QString& texto);
+
+    std::unique_ptr<TFieldDataLink> FDataLink;
+    TAlignment FUnboundAlignment = taLeftJustify;
+    TAlignment FFieldAlignment = taLeftJustify;
     bool FAutoFillDate = true;
     TdvEditDataType FUnboundDataType = TdvEditDataType::dvDefault;
     bool FFocado = false;

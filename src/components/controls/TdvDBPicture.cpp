@@ -2,7 +2,7 @@
 
 #include "components/controls/TdvCustomMaskEdit.h"
 #include "components/data/IdvPublished.h"
-#include "components/data/dvSettingLines.h"
+#include "components/data/dvPictureMasks.h"
 #include "platform/ui/InterfaceUsuario.h"
 
 TdvDBPicture::TdvDBPicture(TdvCustomMaskEdit* owner)
@@ -27,14 +27,9 @@ bool TdvDBPicture::MaskFromDataSet() const
 
 namespace {
 
-// The field's line, with a picture that the table itself stores taking the mask's place.
-TdvPictureMaskInfo InfoDaLinha(IdvPublished& dataSet, const QString& campo)
+TdvPictureMaskInfo InfoDaLinha(IdvPublished* dataSet, const QString& campo)
 {
-    TdvPictureMaskInfo info = dvPictureMaskLineInfo(*dataSet.PublishedPictureMasks(), campo);
-    const QString daTabela = dataSet.TablePicture(campo);
-    if (!daTabela.isEmpty())
-        info.Mask = daTabela;
-    return info;
+    return dvGetPictureMaskInfo(dataSet, campo, true);
 }
 
 }  // namespace
@@ -42,7 +37,7 @@ TdvPictureMaskInfo InfoDaLinha(IdvPublished& dataSet, const QString& campo)
 QString TdvDBPicture::PictureMask() const
 {
     if (MaskFromDataSet())
-        return InfoDaLinha(*DataSet(), Field()).Mask;
+        return InfoDaLinha(DataSet(), Field()).Mask;
     return FPictureMask;
 }
 
@@ -55,14 +50,13 @@ void TdvDBPicture::SetPictureMask(const QString& mascara)
     }
     FPictureMask = mascara;
     if (MaskFromDataSet())
-        dvSetPictureMaskLine(*DataSet()->PublishedPictureMasks(), Field(), {mascara, FAutoFill, FAllowInvalidExit},
-                             {.Mask = false, .Flags = true});
+        dvSetPictureMaskInfo(DataSet(), Field(), {mascara, FAutoFill, FAllowInvalidExit}, {.Mask = false, .Flags = true});
 }
 
 bool TdvDBPicture::AutoFill() const
 {
     if (MaskFromDataSet()) {
-        const TdvPictureMaskInfo info = InfoDaLinha(*DataSet(), Field());
+        const TdvPictureMaskInfo info = InfoDaLinha(DataSet(), Field());
         if (!info.Mask.isEmpty())
             return info.AutoFill;
     }
@@ -73,9 +67,9 @@ void TdvDBPicture::SetAutoFill(bool valor)
 {
     FAutoFill = valor;
     if (MaskFromDataSet()) {
-        TdvPictureMaskInfo linha = dvPictureMaskLineInfo(*DataSet()->PublishedPictureMasks(), Field());
+        TdvPictureMaskInfo linha = dvGetPictureMaskInfo(DataSet(), Field(), false);
         linha.AutoFill = valor;
-        dvSetPictureMaskLine(*DataSet()->PublishedPictureMasks(), Field(), linha, {.Mask = true, .Flags = false});
+        dvSetPictureMaskInfo(DataSet(), Field(), linha, {.Mask = true, .Flags = false});
     }
 }
 
@@ -100,7 +94,7 @@ void TdvDBPicture::RefreshFromDataSet()
 {
     if (!MaskFromDataSet())
         return;
-    const TdvPictureMaskInfo info = InfoDaLinha(*DataSet(), Field());
+    const TdvPictureMaskInfo info = InfoDaLinha(DataSet(), Field());
     FPictureMask = info.Mask;
     if (!info.Mask.isEmpty())
         FAutoFill = info.AutoFill;

@@ -27,6 +27,9 @@ TCustomEdit::TCustomEdit(QWidget* parent)
 
 void TCustomEdit::SetText(const QString& texto)
 {
+    // The same text is no change: no change event, the caret stays.
+    if (texto == text())
+        return;
     setText(texto);
     setCursorPosition(0);
 }

@@ -40,7 +40,7 @@ public:
     std::function<void()> OnExit;
 
     [[nodiscard]] QString Text() const { return text(); }
-    // The caret goes to the start, as the platform's edit puts it.
+    // The caret goes to the start, as the platform's edit puts it; the same text changes nothing.
     void SetText(const QString& texto);
     [[nodiscard]] bool Modified() const { return isModified(); }
     void SetModified(bool valor) { setModified(valor); }
