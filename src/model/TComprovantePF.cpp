@@ -55,7 +55,8 @@ void TComprovantePF::AdicionaItem(const TPruvItem& Item)
     }
 
     if (regime == QLatin1String("C")) {
-        SomaComSinal(FQuadro3.GetRendimentoProprio(), {t.GetRendimento().GetValor(), t.GetRendimentoSubJudice().GetValor()});
+        SomaComSinal(FQuadro3.GetRendimentoProprio(),
+                     {t.GetRendimento().GetValor(), t.GetRendimentoSubJudice().GetValor()});
         SomaComSinal(FQuadro3.GetImpostoProprio(), {t.GetImposto().GetValor(), t.GetDepositos().GetValor()});
         SomaComSinal(FQuadro3.GetDeducoesPruv(), {t.GetDeducoes().GetValor(), t.GetDeducoesSubJudice().GetValor()});
     } else if (regime == QLatin1String("E")) {
@@ -128,8 +129,8 @@ void TComprovantePF::MontaInformacoesComplementares(QStringList& Linhas) const
                       + valor.GetTextoFormatado());
         if (!t->GetRendimentoSubJudice().EhZero())
             Linhas.append(QStringLiteral("      ** Parcela com exigibilidade suspensa: R$ ")
-                          + t->GetRendimentoSubJudice().GetTextoFormatado() + QStringLiteral("   Deposito Judicial: R$ ")
-                          + t->GetDepositos().GetTextoFormatado());
+                          + t->GetRendimentoSubJudice().GetTextoFormatado()
+                          + QStringLiteral("   Deposito Judicial: R$ ") + t->GetDepositos().GetTextoFormatado());
     }
     const qsizetype incluidas = Linhas.size() - inicio;
     if (incluidas == 1)

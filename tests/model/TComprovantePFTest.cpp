@@ -46,8 +46,6 @@ protected:
 
     void SetUp() override { beneficiario.SetNi(QString::fromLatin1(Cpf)); }
 
-    void Adiciona(const std::vector<Item>& lista, const char* ni = Cpf) { ::Adiciona(itens, anexo, lista, ni); }
-
     void Monta()
     {
         comprovante.Limpa();
@@ -59,7 +57,7 @@ protected:
 
 TEST_F(TComprovantePFTest, EachRegimeFillsItsBoxes)
 {
-    Adiciona({
+    Adiciona(itens, anexo, {
         {.codigo = "0561", .regime = "C", .rend = 1000, .ded = 100, .imp = 50, .rend13 = 500, .imp13 = 20,
          .sjRend = 200, .sjDed = 10, .dep = 30},
         {.codigo = "6800", .regime = "E", .rend = 300, .imp = 30, .anexo = true},
@@ -67,7 +65,7 @@ TEST_F(TComprovantePFTest, EachRegimeFillsItsBoxes)
         {.codigo = "3426", .regime = "F", .rend = 5000},                 // only counted
         {.codigo = "7777", .regime = "X", .rend = 1200, .rend13 = 100, .imp13 = 150},   // net 13th -50
     });
-    Adiciona({{.codigo = "0561", .regime = "C", .rend = 9000}}, "529.982.247-25");   // someone else
+    Adiciona(itens, anexo, {{.codigo = "0561", .regime = "C", .rend = 9000}}, "529.982.247-25");   // someone else
     Monta();
 
     TQuadroRendTributaveis& q3 = comprovante.GetQuadro3();
@@ -93,10 +91,12 @@ TEST_F(TComprovantePFTest, EachRegimeFillsItsBoxes)
     EXPECT_EQ(comprovante.LocalizaRendimentoParcial(QStringLiteral("5936")), 0);
     EXPECT_EQ(comprovante.LocalizaRendimentoParcial(QStringLiteral("0561")), -1);
 
+    comprovante.SetAlterado(false);
     TRendimentoParcial& parcial = comprovante.GetRendimentoParcial(0);
     parcial.GetRendimentoCompensavel().SetValor(Reais(800));
     parcial.GetImpostoCompensavel().SetValor(Reais(500));
     confere(2000, 580, 270);
+    EXPECT_TRUE(comprovante.GetAlterado());   // a typed share is a change to store
 
     Monta();   // assembled again: the typed shares and their terms are gone, nothing counts twice
     confere(1200, 80, 270 + 300);
@@ -105,19 +105,18 @@ TEST_F(TComprovantePFTest, EachRegimeFillsItsBoxes)
 
 TEST_F(TComprovantePFTest, ItemsOnlyOfRegimeFLeaveTheStatementEmpty)
 {
-    Adiciona({{.codigo = "3426", .regime = "F", .rend = 100, .anexo = true},
+    Adiciona(itens, anexo, {{.codigo = "3426", .regime = "F", .rend = 100, .anexo = true},
               {.codigo = "6800", .regime = "F", .rend = 200, .anexo = true}});
     Monta();
     EXPECT_EQ(comprovante.QuantidadeItens(), 2);
-    EXPECT_FALSE(comprovante.PossuiRendimentos());
-    EXPECT_FALSE(comprovante.PossuiItemDeclaracao());
+    EXPECT_FALSE(comprovante.PossuiRendimentos() || comprovante.PossuiItemDeclaracao());
     EXPECT_TRUE(comprovante.GetNatureza().GetTexto().isEmpty());
-    EXPECT_TRUE(comprovante.PodeImprimir());
 }
 
 TEST_F(TComprovantePFTest, NatureDefaultsToTheFirstGreatestIncome)
 {
-    Adiciona({{.codigo = "0561", .regime = "C", .rend = 100}, {.codigo = "0588", .regime = "C", .rend = 100}});
+    Adiciona(itens, anexo,
+             {{.codigo = "0561", .regime = "C", .rend = 100}, {.codigo = "0588", .regime = "C", .rend = 100}});
     Monta();
     const struct { const char* digitada; bool padrao; } casos[] = {
         {"", true},   // as assembled: the first of equal incomes
@@ -136,7 +135,7 @@ TEST_F(TComprovantePFTest, NatureDefaultsToTheFirstGreatestIncome)
 
 TEST_F(TComprovantePFTest, DeductionsDifferByWholeAllowances)
 {
-    Adiciona({{.codigo = "5936", .regime = "P", .rend = 800, .ded = 107, .imp = 100}});
+    Adiciona(itens, anexo, {{.codigo = "5936", .regime = "P", .rend = 800, .ded = 107, .imp = 100}});
     Monta();
     const struct {
         const char* ano;
@@ -169,7 +168,7 @@ TEST_F(TComprovantePFTest, DeductionsDifferByWholeAllowances)
 
 TEST_F(TComprovantePFTest, TypedSharesAreBroughtWithinTheItem)
 {
-    Adiciona({{.codigo = "5936", .regime = "P", .rend = 800, .imp = 500},
+    Adiciona(itens, anexo, {{.codigo = "5936", .regime = "P", .rend = 800, .imp = 500},
               {.codigo = "1895", .regime = "P", .rend = 800, .imp = 900}});
     Monta();
     const struct { int linha; qint64 rend, imp, rendAjustado, impAjustado; } casos[] = {
@@ -208,26 +207,10 @@ TEST_F(TComprovantePFTest, ComplementaryLinesNeedTwoOrMore)
         SCOPED_TRACE(c.nome);
         ItensDeTeste outros(declaracao);
         TComprovantePF pf(beneficiario);
-        ::Adiciona(outros, anexo, c.itens);
+        Adiciona(outros, anexo, c.itens);
         pf.AdicionaItens(outros);
         QStringList linhas{QStringLiteral("Texto do usuário")};
         pf.MontaInformacoesComplementares(linhas);
         EXPECT_EQ(linhas, QStringList{QStringLiteral("Texto do usuário")} + c.esperado);
-    }
-}
-
-TEST_F(TComprovantePFTest, TypedPartsMakeItChanged)
-{
-    Adiciona({{.codigo = "5936", .regime = "P", .rend = 800, .imp = 100}});
-    Monta();
-    comprovante.SetAlterado(false);
-    EXPECT_FALSE(comprovante.GetAlterado());
-    for (TMonetario* digitado : {static_cast<TMonetario*>(&comprovante.GetQuadro3().GetLinha2()),
-                                 &comprovante.GetQuadro4().GetLinha7(),
-                                 &comprovante.GetRendimentoParcial(0).GetImpostoCompensavel()}) {
-        digitado->SetTexto(QStringLiteral("10"));
-        EXPECT_TRUE(comprovante.GetAlterado());
-        comprovante.SetAlterado(false);
-        EXPECT_FALSE(comprovante.GetAlterado());
     }
 }

@@ -44,9 +44,9 @@ protected:
         std::vector<std::string> linhas;
         for (int i = 0; i < comprovante.QuantidadeLinhas(); ++i) {
             const TRendimentoMensalPJ& l = comprovante.GetLinha(i);
-            linhas.push_back((l.GetCodigo() + QLatin1Char(' ') + QString::number(l.GetMes()) + QLatin1Char(' ')
-                              + l.GetRendimento().GetTextoFormatado() + QLatin1Char(' ')
-                              + l.GetImposto().GetTextoFormatado() + (l.GetIN4() ? QStringLiteral(" IN4") : QString()))
+            linhas.push_back(QStringLiteral("%1 %2 %3 %4%5").arg(l.GetCodigo()).arg(l.GetMes())
+                                 .arg(l.GetRendimento().GetTextoFormatado(), l.GetImposto().GetTextoFormatado(),
+                                      l.GetIN4() ? QStringLiteral(" IN4") : QString())
                                  .toStdString());
         }
         return linhas;

@@ -37,11 +37,6 @@ TEST(TQuadroRendIsentos, DescriptionAloneIsWorthStoring)
 {
     TQuadroRendIsentos quadro(QStringLiteral("2002"));
     EXPECT_FALSE(quadro.PossuiValores());
-    EXPECT_FALSE(quadro.GetAlterado());
     quadro.GetDescricaoLinha8().SetTexto(QStringLiteral("Bolsa de estudos"));
     EXPECT_TRUE(quadro.PossuiValores());
-    EXPECT_TRUE(quadro.GetAlterado());
-    quadro.SetAlterado(false);
-    quadro.Limpa();
-    EXPECT_FALSE(quadro.PossuiValores());
 }
