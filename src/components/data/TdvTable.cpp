@@ -97,35 +97,8 @@ bool TdvTable::RefreshDvFilter()
 {
     const bool resultado = dvSetFilterExpression(JoinedDvFilter(), this, FFiltroExpressao, FAbrindo);
     if (FOnFilter)
-        InstalaCallback();
+        InstallFilterCallback();
     return resultado;
-}
-
-void TdvTable::InstalaCallback()
-{
-    dvSetFilterCallback(FOnFilter ? std::function<bool()>([this] { return FilterRecord(this); }) : std::function<bool()>(),
-                        this, FFiltroCallback);
-}
-
-void TdvTable::SetOnFilter(TFilterEvent handler)
-{
-    FOnFilter = std::move(handler);
-    InstalaCallback();
-}
-
-void TdvTable::SetOnFilterOptions(TdvOnFilterOptions opcoes)
-{
-    const bool desligou = (FOnFilterOptions & ofoEnabled) && !(opcoes & ofoEnabled);
-    FOnFilterOptions = opcoes;
-    // The rows the handler rejected come back; not from inside a fetch, where the records
-    // still to come are simply accepted.
-    if (desligou && Active() && FOnFilter && !InFilterCallback())
-        Refresh();
-}
-
-void TdvTable::SetOptionsFromEscape(TdvOnFilterOptions opcoes)
-{
-    SetOnFilterOptions(opcoes);
 }
 
 // ---- query text ----
@@ -155,14 +128,14 @@ void TdvTable::OpenCursor()
         const QString primeira = FQuery.front().trimmed().section(QLatin1Char(' '), 0, 0).toLower();
         FLinguagemQuery = primeira == QLatin1String("query") ? QStringLiteral("QBE") : QStringLiteral("SQL");
     }
-    TTable::OpenCursor();
+    TdvDataSet<TTable>::OpenCursor();
     FParadoxAberto = IsParadoxTable();
 }
 
 std::unique_ptr<TCursor> TdvTable::CreateCursor()
 {
     if (FQuery.isEmpty())
-        return TTable::CreateCursor();
+        return TdvDataSet<TTable>::CreateCursor();
     if (FLinguagemQuery == QLatin1String("QBE"))
         throw EDatabaseError(QStringLiteral("Table %1: query-by-example text cannot run on this database engine").arg(Name()));
     return std::make_unique<TCursorConsulta>(*OpenDatabase(), FQuery.join(QLatin1Char(' ')),
@@ -185,36 +158,22 @@ void TdvTable::PrepareCursor()
 
 void TdvTable::CloseCursor()
 {
-    FreeLookupTables();
-    TTable::CloseCursor();
-    // The engine's filters went with the cursor.
-    FFiltroExpressao = 0;
-    FFiltroCallback = 0;
+    TdvDataSet<TTable>::CloseCursor();
+    FFiltroExpressao = 0;   // went with the cursor
     FParadoxAberto = false;
-}
-
-void TdvTable::DataEvent(TDataEvent evento, std::intptr_t info)
-{
-    TTable::DataEvent(evento, info);
-    RestoreCursor();
-}
-
-void TdvTable::DoBeforePost()
-{
-    TTable::DoBeforePost();
-    if (ValidateWithMask)
-        dvValidatePictureFields(this, OnInvalidValue);
-}
-
-void TdvTable::DoOnCalcFields()
-{
-    dvDataSetRemoveObsoleteFields(this, &LookupFields(), &LookupLinks(), nullptr);
-    TTable::DoOnCalcFields();
 }
 
 bool TdvTable::InternalIsSequenced()
 {
-    return TTable::InternalIsSequenced() && !FOnFilter && JoinedDvFilter().isEmpty();
+    return TdvDataSet<TTable>::InternalIsSequenced() && !FOnFilter && JoinedDvFilter().isEmpty();
+}
+
+QByteArray TdvTable::CompileFilterText(const QString& texto)
+{
+    const QByteArray compilada = dvParseFilterExpression(texto, this);
+    if (compilada.isEmpty())
+        throw EDatabaseError(QStringLiteral("Fail to set filter"));
+    return compilada;
 }
 
 // ---- packing ----

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "components/data/TdvDataSetExtensions.h"
+#include "components/data/TdvDataSet.h"
 #include "platform/db/TTable.h"
 
 // The table of the component library, and every table of the program: a TTable with a filter
@@ -14,7 +14,7 @@
 // dvFilter lines are joined as "L1 AND (L2) AND (L3)" after each loses its trailing blanks and
 // tabs; blank lines are skipped. A text that does not compile leaves the table without an
 // expression filter.
-class TdvTable : public TTable, public TdvDataSetExtensions {
+class TdvTable : public TdvDataSet<TTable> {
 public:
     TdvTable();
     ~TdvTable() override;
@@ -28,9 +28,6 @@ public:
     bool RefreshDvFilter();
     [[nodiscard]] QString JoinedDvFilter() const;
     [[nodiscard]] static QString JoinFilterLines(const QStringList& linhas);
-
-    void SetOnFilter(TFilterEvent handler);
-    void SetOnFilterOptions(TdvOnFilterOptions opcoes);
 
     // Rows from an SQL text ("SQL") instead of the table; a text whose first word is "query"
     // is query-by-example ("QBE"), which this engine cannot run: opening then raises.
@@ -73,27 +70,20 @@ public:
     // IdvPublished
     [[nodiscard]] QString TablePicture(const QString& campo) const override { return GetTablePicture(campo); }
     [[nodiscard]] TDataSource* PublishedMasterSource() const override { return MasterSource; }
-    [[nodiscard]] QString PublishedDatabaseName() const override { return DatabaseName(); }
 
 protected:
     std::unique_ptr<TCursor> CreateCursor() override;
     void OpenCursor() override;
     void PrepareCursor() override;
     void CloseCursor() override;
-    void DataEvent(TDataEvent evento, std::intptr_t info) override;
-    void DoBeforePost() override;
-    void DoOnCalcFields() override;
     [[nodiscard]] bool InternalIsSequenced() override;
+    QByteArray CompileFilterText(const QString& texto) override;
 
 private:
-    void SetOptionsFromEscape(TdvOnFilterOptions opcoes) override;
-    void InstalaCallback();
-
     QStringList FDvFilter;
     QStringList FQuery;
     QString FLinguagemQuery;
-    int FFiltroExpressao = 0;   // engine handles; 0 none
-    int FFiltroCallback = 0;
+    int FFiltroExpressao = 0;   // engine handle; 0 none
     int FOperacoesAninhadas = 0;
     bool FParadoxAberto = false;
     bool FAbrindo = false;

@@ -1,0 +1,26 @@
+#include "components/data/TdvQuery.h"
+
+#include "components/data/TdvTable.h"
+
+namespace {
+
+const char* const FiltroLocalRecusado =
+    "Local filtering is not supported on a Live-Query which contains a Where clause in the SQL string. To perform a "
+    "local filter on this query, you will need to set its RequestLive property to False.";
+
+}  // namespace
+
+TdvQuery::~TdvQuery()
+{
+    FDestruindo = true;
+    try {
+        Close();
+    } catch (const std::exception& e) {
+        qWarning("closing a query: %s", e.what());
+    }
+}
+
+QString TdvQuery::RefusedLocalFilterText()
+{
+    return QString::fromLatin1(FiltroLocalRecusado);
+}
