@@ -5,6 +5,7 @@
 #include "components/data/TdvDataSetExtensions.h"
 #include "components/data/dvDataSetLines.h"
 #include "components/data/dvFilter.h"
+#include "components/data/dvLookupLinks.h"
 #include "components/data/dvPictureMasks.h"
 #include "platform/db/TDataSet.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -83,6 +84,7 @@ protected:
     void DoOnCalcFields() override
     {
         dvDataSetRemoveObsoleteFields(this, &LookupFields(), &LookupLinks(), nullptr);
+        dvDataSetUpdateLookupLinks(this, &LookupFields(), &LookupLinks(), &LookupTables());
         TBase::DoOnCalcFields();
     }
 

@@ -4,6 +4,7 @@
 #include "components/data/dvDataSetLines.h"
 #include "components/data/dvFieldValues.h"
 #include "components/data/dvFilter.h"
+#include "components/data/dvIndexSearch.h"
 #include "components/data/dvPictureMasks.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TCursorConsulta.h"
@@ -320,6 +321,12 @@ bool TdvTable::LookupFindKey(const QVariantList& valores)
         Aviso(QStringLiteral("Table ") + Name() + QStringLiteral(": ") + e.Mensagem());
         return false;
     }
+}
+
+bool TdvTable::SearchNearest(const QString& texto, int posicaoCampo)
+{
+    TOperacaoAninhada aninhada(FOperacoesAninhadas);
+    return dvIndexSearch(this, texto, posicaoCampo);
 }
 
 bool TdvTable::FindFieldValue(const QString& campo, const QString& valor, int tipoBusca, bool diferenciaCaixa)

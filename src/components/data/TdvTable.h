@@ -58,6 +58,8 @@ public:
     // Positions on the index key of the values (texts compared without regard to case); shows a
     // warning and answers false for more values than index fields; raises nothing.
     bool LookupFindKey(const QVariantList& valores);
+    // The incremental search on the current index (position: the index field typed into).
+    bool SearchNearest(const QString& texto, int posicaoCampo);
     bool FindFieldValue(const QString& campo, const QString& valor, int tipoBusca, bool diferenciaCaixa);
     void ResetRange();
     // Raised while a search or key operation runs; other components read it.

@@ -410,3 +410,54 @@ TEST_F(TTableTest, FieldsKeepTheirNamesWithSlashes)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TTableTest, CalculatedAndLookupFieldsAreFilledForEveryRecord)
+{
+    GravaPadrao();
+    TTable nomes;
+    nomes.SetDatabaseName(PastaDados());
+    nomes.SetTableName(QStringLiteral("Codigos"));
+    nomes.CreateTable({{QStringLiteral("COD"), ftString, 4}, {QStringLiteral("DESCRICAO"), ftString, 20}},
+                      {{QString(), QStringLiteral("COD"), TIndexOption::ixPrimary}});
+    nomes.Open();
+    for (const auto& [codigo, descricao] : {std::pair{"0561", "Trabalho"}, std::pair{"0588", "Autonomo"}}) {
+        nomes.Append();
+        nomes.Fields(0)->SetAsString(QString::fromUtf8(codigo));
+        nomes.Fields(1)->SetAsString(QString::fromUtf8(descricao));
+        nomes.Post();
+    }
+    tabela.Close();
+    auto calculado = std::make_unique<TField>(ftString, QStringLiteral("CHAVE"), 20, fkCalculated);
+    auto procurado = std::make_unique<TField>(ftString, QStringLiteral("DESCRICAO"), 20, fkLookup);
+    procurado->LookupDataSet = &nomes;
+    procurado->KeyFields = QStringLiteral("TRIB_TRIBU");
+    procurado->LookupKeyFields = QStringLiteral("COD");
+    procurado->LookupResultField = QStringLiteral("DESCRICAO");
+    tabela.AddField(std::move(calculado));
+    tabela.AddField(std::move(procurado));
+    tabela.OnCalcFields = [](TDataSet* d) {
+        d->FieldByName(QStringLiteral("CHAVE"))->SetAsString(d->FieldByName(QStringLiteral("E_PRUV/ANEXO_DK"))->AsString() +
+                                                           QLatin1Char('-') +
+                                                           d->FieldByName(QStringLiteral("PRUV_ITEM_DK"))->AsString());
+    };
+    tabela.Open();
+    EXPECT_EQ(tabela.FieldCount(), 9);
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("CHAVE"))->AsString(), QStringLiteral("00001-0000001"));
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("DESCRICAO"))->AsString(), QStringLiteral("Autonomo"));
+    tabela.Next();
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("DESCRICAO"))->AsString(), QStringLiteral("Trabalho"));
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("TRIB_TRIBU"))->SetAsString(QStringLiteral("0588"));
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("DESCRICAO"))->AsString(), QStringLiteral("Autonomo")) << "recalculated while editing";
+    EXPECT_THROW(tabela.FieldByName(QStringLiteral("CHAVE"))->SetAsString(QStringLiteral("x")), EDatabaseError);
+    tabela.Cancel();
+    EXPECT_TRUE(tabela.Locate(QStringLiteral("CHAVE"), {QStringLiteral("00002-0000001")}, 0));
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("NOME"))->AsString(), QStringLiteral("ana"));
+    tabela.Close();
+    tabela.Open();
+    EXPECT_EQ(tabela.FieldCount(), 9) << "the added fields stay";
+}
+
+}  // namespace
