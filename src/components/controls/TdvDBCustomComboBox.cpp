@@ -1,6 +1,7 @@
 #include "components/controls/TdvDBCustomComboBox.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -194,7 +195,17 @@ void TdvDBCustomComboBox::CriaLista()
     if (FList)
         return;
     FList = std::make_unique<TdvPopupListbox>(this);
-    FList->OnOwnerKey = [this](QKeyEvent* e) { ProcessKey(e); };
+    FList->OnOwnerKey = [this](QKeyEvent* e) {
+        // Tab accepts the list and goes on as it would from the edit.
+        const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
+        if (tab && e->type() == QEvent::KeyPress && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            CloseUp(true);
+            const bool adiante = e->key() == Qt::Key_Tab && !e->modifiers().testFlag(Qt::ShiftModifier);
+            if (focusNextPrevChild(adiante))
+                return;
+        }
+        ProcessKey(e);
+    };
     FList->OnMouseUp = [this](QMouseEvent*) { CloseUp(true); };
     FList->OnHidden = [this] { ListaEscondida(); };
 }

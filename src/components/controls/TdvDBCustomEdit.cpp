@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QPainter>
 
+#include "components/controls/IdvEditGrid.h"
 #include "components/data/TdvIntl.h"
 #include "components/data/TdvPictureValidator.h"
 #include "components/data/dvBeep.h"
@@ -334,6 +335,87 @@ void TdvDBCustomEdit::Reset()
     SetModified(false);
     if (OnCheckValue)
         ValidatePicture(text());
+}
+
+IdvEditGrid* TdvDBCustomEdit::Grid() const
+{
+    return dynamic_cast<IdvEditGrid*>(parentWidget());
+}
+
+bool TdvDBCustomEdit::KeyForGrid(int key, Qt::KeyboardModifiers shift) const
+{
+    const IdvEditGrid* grade = Grid();
+    if (!grade)
+        return false;
+    const bool alt = shift.testFlag(Qt::AltModifier);
+    const bool ctrl = shift.testFlag(Qt::ControlModifier);
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return grade->TabsToGrid();
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return !alt;
+    case Qt::Key_Escape:
+        return !Modified();
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+        return grade->AlwaysShowEditor() && (ctrl || cursorPosition() == 0);
+    case Qt::Key_End:
+    case Qt::Key_Right:
+        return grade->AlwaysShowEditor() && (ctrl || cursorPosition() == text().size());
+    case Qt::Key_Insert:
+        return !shift.testFlag(Qt::ShiftModifier);
+    default:
+        return false;
+    }
+}
+
+bool TdvDBCustomEdit::WantsKey(int key) const
+{
+    // In a grid, Enter and Esc are the grid's, never the dialog's.
+    return Grid() != nullptr || TdvCustomMaskEdit::WantsKey(key);
+}
+
+bool TdvDBCustomEdit::focusNextPrevChild(bool next)
+{
+    // Tab reaches the key handling when it moves between the grid's cells.
+    if (const IdvEditGrid* grade = Grid(); grade && grade->TabsToGrid())
+        return false;
+    return TdvCustomMaskEdit::focusNextPrevChild(next);
+}
+
+void TdvDBCustomEdit::WndKey(TKeyMessage& m)
+{
+    IdvEditGrid* grade = Grid();
+    if (!grade) {
+        TdvCustomMaskEdit::WndKey(m);
+        return;
+    }
+    if (m.Kind == TKeyMessage::WM_CHAR) {
+        if (m.Char.unicode() == 13) {
+            m.Char = QChar();
+            return;
+        }
+        TdvCustomMaskEdit::WndKey(m);
+        return;
+    }
+    if (KeyForGrid(m.Key, m.Shift)) {
+        grade->GridKeyDown(m.Key, m.Shift);
+        m.Key = 0;
+        return;
+    }
+    if (m.Key == Qt::Key_F2 && HasEditableText())
+        deselect();
+    const bool enterOuTab = m.Key == Qt::Key_Return || m.Key == Qt::Key_Enter || m.Key == Qt::Key_Tab;
+    if (!enterOuTab || hasFocus())
+        grade->ReportKeyDown(m.Key, m.Shift);
+    TdvCustomMaskEdit::WndKey(m);
 }
 
 void TdvDBCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)

@@ -7,6 +7,7 @@
 #include "components/data/dvProperties.h"
 #include "platform/db/TFieldType.h"
 
+class IdvEditGrid;
 class TDataSet;
 class TDataSource;
 class TField;
@@ -99,7 +100,15 @@ protected:
     // The alignment shown: left while focused, the field's or UnboundAlignment otherwise.
     void ApplyAlignment();
 
+    // The grid this edit is a cell editor of, if any.
+    [[nodiscard]] IdvEditGrid* Grid() const;
+    // Inside a grid: true when the key goes to the grid instead of the edit.
+    [[nodiscard]] bool KeyForGrid(int key, Qt::KeyboardModifiers shift) const;
+
     void Loaded() override;
+    void WndKey(TKeyMessage& m) override;
+    [[nodiscard]] bool WantsKey(int key) const override;
+    bool focusNextPrevChild(bool next) override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;
     void KeyUp(int& key, Qt::KeyboardModifiers shift) override;

@@ -232,11 +232,10 @@ TEST_F(ComboNoDialogo, TabWithTheListDownAcceptsAndMovesOn)
 {
     Tecla(Qt::Key_Down, Qt::AltModifier);
     Tecla(Qt::Key_Down);
-    // Tab is the window system's: the list closes when the focus goes.
-    outro->setFocus(Qt::TabFocusReason);
+    Tecla(Qt::Key_Tab);
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(combo->Text(), QStringLiteral("2002"));
-    EXPECT_TRUE(outro->hasFocus());
+    EXPECT_EQ(QApplication::focusWidget(), ok);   // next in the tab order
 }
 
 TEST(TdvDBComboBox, ItemIndexShowsItsItemEmptiesOnMinusOneAndLeavesTheTextOtherwise)
@@ -319,4 +318,39 @@ TEST(TdvDBComboBox, AnExistingListKeepsTheRowsOfNewItems)
     EXPECT_EQ(combo->ItemIndex(), 3);
     EXPECT_EQ(combo->Text(), QStringLiteral("f"));
     EXPECT_EQ(combo->QuantidadeItens(), 4);
+}
+
+TEST_F(ComboNoDialogo, DeleteClearsAListStyleComboOnlyWhenAllowed)
+{
+    Tecla(Qt::Key_Delete);
+    EXPECT_EQ(combo->Text(), QStringLiteral("2003"));
+    combo->AllowClearKey = true;
+    Tecla(Qt::Key_Delete);
+    EXPECT_EQ(combo->Text(), QString());
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_TRUE(combo->Modified());
+}
+
+TEST_F(ComboNoDialogo, AnOwnerDrawnListSearchesTheKeysTypedInQuickSuccession)
+{
+    combo->SetStyle(TComboBoxStyle::csOwnerDrawFixed);
+    combo->SetItems({QStringLiteral("Abacate"), QStringLiteral("Banana"), QStringLiteral("Bergamota"),
+                     QStringLiteral("Caju")});
+    combo->SetItemIndex(0);
+    combo->OnDrawItem = [](QWidget*, int, QPainter&, const QRect&, unsigned) {};
+    Tecla(Qt::Key_Down, Qt::AltModifier);
+    TdvPopupListbox* lista = combo->PopupList();
+    auto teclaEm = [&](char c, quint64 quando) {
+        QKeyEvent e(QEvent::KeyPress, QChar::fromLatin1(c).toUpper().unicode(), Qt::NoModifier,
+                    QString(QChar::fromLatin1(c)));
+        e.setTimestamp(quando);
+        QApplication::sendEvent(QApplication::activePopupWidget(), &e);
+    };
+    teclaEm('b', 10000);
+    EXPECT_EQ(lista->ItemIndex(), 1);
+    teclaEm('e', 11000);   // within 1,500 ms: "be"
+    EXPECT_EQ(lista->ItemIndex(), 2);
+    teclaEm('c', 13000);   // after a pause the search starts again
+    EXPECT_EQ(lista->ItemIndex(), 3);
+    EXPECT_EQ(lista->SearchText(), QStringLiteral("c"));
 }

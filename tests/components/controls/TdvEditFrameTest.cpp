@@ -3,17 +3,11 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include "GradeDeTeste.h"
 #include "components/controls/TdvButtonEffects.h"
 #include "components/controls/TdvDBCustomEdit.h"
 #include "components/controls/TdvEditFrame.h"
 #include "platform/widgets/TSpeedButton.h"
-
-// A grid as the library's controls recognise it: by its class name.
-class TCustomGrid : public QWidget {
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
 
 namespace {
 
@@ -182,4 +176,3 @@ TEST(TdvButtonEffects, EitherLookMakesTheButtonFlatAndRepeatingOneDoesNothing)
     EXPECT_EQ(efeitos.atualizacoes, 3);
 }
 
-#include "TdvEditFrameTest.moc"
