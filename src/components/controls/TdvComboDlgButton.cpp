@@ -35,7 +35,7 @@ void TdvComboDlgButton::mousePressEvent(QMouseEvent* e)
 {
     TSpeedButton::mousePressEvent(e);
     if (!FCombo->OptionFlags[2] && e->button() == Qt::LeftButton)
-        FCombo->ButtonPress(e);
+        FCombo->ButtonPress();
     update();
 }
 

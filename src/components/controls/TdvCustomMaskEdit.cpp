@@ -119,35 +119,22 @@ void TdvCustomMaskEdit::TeclaComMascara(QChar& key)
     const int crescimento = static_cast<int>(candidato.size() - texto.size());
     switch (resultado) {
     case TPicResult::prComplete:
+    case TPicResult::prIncomplete: {
+        const bool completo = resultado == TPicResult::prComplete;
         if (!somenteLeitura) {
             SetPictureText(candidato);
-            if (tudoSelecionado)
-                SetSelStart(static_cast<int>(candidato.size()));
-            else if (crescimento > 0)
-                SetSelStart(inicio + crescimento);
-            else
-                SetSelStart(inicio + 1);
+            int caret = static_cast<int>(candidato.size());
+            if (!tudoSelecionado && completo)
+                caret = crescimento > 0 ? inicio + crescimento : inicio + 1;
+            else if (!tudoSelecionado)
+                caret = tamanhoSel > 0 ? inicio + 1 : inicio + crescimento;
+            SetSelStart(caret);
+            CheckValue(completo);
         }
         key = QChar();
         FKeyConsumed = true;
-        if (!somenteLeitura)
-            CheckValue(true);
         break;
-    case TPicResult::prIncomplete:
-        if (!somenteLeitura) {
-            SetPictureText(candidato);
-            if (tudoSelecionado)
-                SetSelStart(static_cast<int>(candidato.size()));
-            else if (tamanhoSel > 0)
-                SetSelStart(inicio + 1);
-            else
-                SetSelStart(inicio + crescimento);
-        }
-        key = QChar();
-        FKeyConsumed = true;
-        if (!somenteLeitura)
-            CheckValue(false);
-        break;
+    }
     case TPicResult::prError:
         if (inicio + tamanhoSel >= texto.size()) {
             key = QChar();

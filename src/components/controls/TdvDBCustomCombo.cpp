@@ -254,9 +254,8 @@ void TdvDBCustomCombo::ButtonClick()
         DropDown();
 }
 
-void TdvDBCustomCombo::ButtonPress(QMouseEvent* e)
+void TdvDBCustomCombo::ButtonPress()
 {
-    (void)e;
     if (DroppedDown() && !hasFocus()) {
         if (isEnabled() && isVisible())
             setFocus(Qt::MouseFocusReason);

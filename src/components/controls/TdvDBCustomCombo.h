@@ -65,7 +65,7 @@ public:
     // The button's click: closes an open drop-down, else takes the focus and drops down.
     void ButtonClick();
     // The button's press when the button acts on the press.
-    void ButtonPress(QMouseEvent* e);
+    void ButtonPress();
 
     [[nodiscard]] int EffectiveButtonWidth() const;
     [[nodiscard]] static int DefaultButtonWidth();

@@ -287,14 +287,10 @@ void TdvDBCustomComboBox::CloseUp(bool accept)
 
     const int indiceDaLista = FList->ItemIndex();
     QString escolhido;
-    bool temEscolha = false;
-    if (accept && !ReadOnly() && indiceDaLista >= 0 && FList->Count() > 0) {
+    if (accept && !ReadOnly() && indiceDaLista >= 0 && FList->Count() > 0)
         escolhido = FList->ItemText(indiceDaLista);
-        temEscolha = true;
-    } else if (FStyle == TComboBoxStyle::csDropDown) {
+    else if (FStyle == TComboBoxStyle::csDropDown)
         escolhido = text();
-        temEscolha = true;
-    }
 
     SetDroppedDownFlag(false);
     FList->hide();
@@ -302,10 +298,8 @@ void TdvDBCustomComboBox::CloseUp(bool accept)
     if (accept) {
         OptionFlags[1] = true;
         if (escolhido != text() && EditCanModify()) {
-            if (temEscolha && (!escolhido.isEmpty() || FStyle == TComboBoxStyle::csDropDownList || FMapList))
+            if (!escolhido.isEmpty() || FStyle == TComboBoxStyle::csDropDownList || FMapList)
                 SetText(escolhido);
-            else if (escolhido.isEmpty() && (FStyle == TComboBoxStyle::csDropDownList || FMapList))
-                SetText(QString());
             FItemIndex = indiceDaLista;
             SetModified(true);
             LinkModified();

@@ -736,26 +736,26 @@ void TdvDBCustomEdit::WMPaste()
         ValidatePicture(text());
 }
 
-void TdvDBCustomEdit::WMCut()
+void TdvDBCustomEdit::EditaNaPlataforma(void (QLineEdit::*acao)(), bool valida)
 {
     if (!PermiteEdicao())
         return;
     LinkEdit();
-    cut();
+    (this->*acao)();
     SetModified(true);
     LinkModified();
-    if (OnCheckValue)
+    if (valida && OnCheckValue)
         ValidatePicture(text());
+}
+
+void TdvDBCustomEdit::WMCut()
+{
+    EditaNaPlataforma(&QLineEdit::cut, true);
 }
 
 void TdvDBCustomEdit::WMUndo()
 {
-    if (!PermiteEdicao())
-        return;
-    LinkEdit();
-    undo();
-    SetModified(true);
-    LinkModified();
+    EditaNaPlataforma(&QLineEdit::undo, false);
 }
 
 void TdvDBCustomEdit::DrawFrame(QPainter& p)

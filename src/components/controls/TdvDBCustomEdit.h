@@ -132,6 +132,8 @@ protected:
 
 private:
     void VoltaMaxLength();
+    // Cut or undo by the line edit, with the link put in edit state and told of the change.
+    void EditaNaPlataforma(void (QLineEdit::*acao)(), bool valida);
     void EscreveData(TField& campo, const QString& texto);
 
     std::unique_ptr<TFieldDataLink> FDataLink;

@@ -354,3 +354,15 @@ TEST_F(ComboNoDialogo, AnOwnerDrawnListSearchesTheKeysTypedInQuickSuccession)
     EXPECT_EQ(lista->ItemIndex(), 3);
     EXPECT_EQ(lista->SearchText(), QStringLiteral("c"));
 }
+
+TEST_F(ComboNoDialogo, ParenthesesTypedWithTheListDownReachTheText)
+{
+    // Their character codes are those of the Up and Down keys, which the open list keeps.
+    combo->SetStyle(TComboBoxStyle::csDropDown);
+    combo->SetText(QString());
+    Tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->DroppedDown());
+    Tecla(Qt::Key_ParenLeft, Qt::NoModifier, QStringLiteral("("));
+    Tecla(Qt::Key_Ampersand, Qt::NoModifier, QStringLiteral("&"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("(&"));
+}
