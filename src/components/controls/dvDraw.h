@@ -4,7 +4,7 @@
 class QPainter;
 class QPalette;
 
-// The small drawing pieces that the library's controls share.
+// The small drawing routines that the library's controls share.
 
 // An ellipsis button face: a raised edge (none when flat, sunken when pressed) and three square
 // dots centred, greyed when disabled.
