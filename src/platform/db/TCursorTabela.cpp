@@ -276,8 +276,9 @@ void TCursorTabela::LigaBookmark(TComando& comando, int& posicao, const TBookmar
         comando.Liga(posicao++, valor);
 }
 
-void TCursorTabela::Le(const TComando& comando, TRegistro& registro) const
+void TCursorTabela::Le(const TComando& comando, TRegistro& registro)
 {
+    registro.Leitura = ++FLeituras;
     const std::size_t total = FEsquema.Campos.size();
     registro.Valores.resize(total);
     registro.RowId = FPrimeiraColuna ? comando.Inteiro(0) : 0;
@@ -304,12 +305,9 @@ bool TCursorTabela::Busca(const TRegistro* de, TGetMode modo, TRegistro& registr
 {
     const bool frente = modo == gmNext;
     TFluxo& fluxo = frente ? FFrente : FTras;
-    bool continua = false;
-    std::vector<QVariant> chave;
-    if (de) {
-        chave = Chave(*de);
-        continua = fluxo.Ativo && fluxo.Geracao == FBanco->Geracao() && fluxo.Ultima == chave;
-    }
+    // The statement steps on while it stands just after `de`, the row it gave last.
+    const bool continua = de && de->Leitura != 0 && fluxo.Ativo && fluxo.UltimaLeitura == de->Leitura &&
+                          fluxo.Geracao == FBanco->Geracao();
     if (!continua) {
         if (fluxo.Comando)
             fluxo.Comando->Reinicia();
@@ -318,14 +316,14 @@ bool TCursorTabela::Busca(const TRegistro* de, TGetMode modo, TRegistro& registr
         int posicao = 1;
         LigaOnde(comando, posicao);
         if (de)
-            LigaChave(comando, posicao, chave);
+            LigaChave(comando, posicao, Chave(*de));
         fluxo.Comando = &comando;
         fluxo.Geracao = FBanco->Geracao();
         fluxo.Ativo = true;
     }
     if (fluxo.Comando->Passo()) {
         Le(*fluxo.Comando, registro);
-        fluxo.Ultima = Chave(registro);
+        fluxo.UltimaLeitura = registro.Leitura;
         return true;
     }
     fluxo.Comando->Reinicia();

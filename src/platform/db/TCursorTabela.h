@@ -65,7 +65,7 @@ private:
     };
     struct TFluxo {
         TComando* Comando = nullptr;
-        std::vector<QVariant> Ultima;
+        quint64 UltimaLeitura = 0;
         quint64 Geracao = 0;
         bool Ativo = false;
     };
@@ -80,7 +80,7 @@ private:
     [[nodiscard]] QString Marcadores(int quantidade) const;
     [[nodiscard]] QString OndeChavePrimaria() const;
     void LigaBookmark(TComando& comando, int& posicao, const TBookmark& marca) const;
-    void Le(const TComando& comando, TRegistro& registro) const;
+    void Le(const TComando& comando, TRegistro& registro);
     [[nodiscard]] QVariant ValorParaGravar(const TRegistro& registro, int coluna) const;
 
     std::shared_ptr<TDatabase> FBanco;
@@ -100,6 +100,7 @@ private:
     QString FSqlPrimeiro, FSqlUltimo, FSqlProximo, FSqlAnterior;
     std::vector<QVariant> FValoresOnde;
     QHash<QString, std::shared_ptr<TComando>> FComandos;
+    quint64 FLeituras = 0;
     TFluxo FFrente;
     TFluxo FTras;
 };

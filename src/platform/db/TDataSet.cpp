@@ -246,6 +246,7 @@ void TDataSet::GravaValor(TField& campo, const QVariant& valor)
     TRegistro& registro = FJanela[static_cast<std::size_t>(FAtivo)];
     QVariant anterior = registro.Valores[posicao];
     registro.Valores[posicao] = normal;
+    registro.Leitura = 0;   // no longer the row its cursor read
     if (campo.OnValidate) {
         try {
             campo.OnValidate(&campo);
@@ -271,6 +272,7 @@ void TDataSet::NovoRegistro(TRegistro& registro)
             registro.Valores[static_cast<std::size_t>(campo->FPosicaoValor)] = QString();
     }
     registro.RowId = 0;
+    registro.Leitura = 0;
 }
 
 void TDataSet::ComputeCalcFields(TRegistro& registro)

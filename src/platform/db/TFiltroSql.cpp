@@ -10,6 +10,16 @@
 
 namespace {
 
+// Little-endian numbers, byte by byte.
+template <typename T>
+T LeNumero(const char* dados)
+{
+    quint64 valor = 0;
+    for (std::size_t i = sizeof(T); i-- > 0;)
+        valor = (valor << 8) | static_cast<unsigned char>(dados[i]);
+    return static_cast<T>(valor);
+}
+
 [[noreturn]] void Recusa(const QString& motivo)
 {
     throw EDatabaseError(QStringLiteral("Filter expression refused: %1").arg(motivo));
@@ -51,13 +61,13 @@ private:
     {
         if (posicao < 0 || posicao + 2 > FDados.size())
             Recusa(QStringLiteral("reference outside the expression"));
-        return qFromLittleEndian<quint16>(FDados.constData() + posicao);
+        return LeNumero<quint16>(FDados.constData() + posicao);
     }
     [[nodiscard]] std::uint32_t Dupla(int posicao) const
     {
         if (posicao < 0 || posicao + 4 > FDados.size())
             Recusa(QStringLiteral("reference outside the expression"));
-        return qFromLittleEndian<quint32>(FDados.constData() + posicao);
+        return LeNumero<quint32>(FDados.constData() + posicao);
     }
     [[nodiscard]] const char* Literal(int deslocamento, int tamanho) const
     {
@@ -129,33 +139,33 @@ private:
         case CanExpr::fldINT16:
             if (tamanho != 2)
                 Recusa(QStringLiteral("bad constant size"));
-            termo.Constante = static_cast<qint64>(qFromLittleEndian<qint16>(dados));
+            termo.Constante = static_cast<qint64>(LeNumero<qint16>(dados));
             break;
         case CanExpr::fldBOOL:
             if (tamanho != 2)
                 Recusa(QStringLiteral("bad constant size"));
-            termo.Constante = static_cast<qint64>(qFromLittleEndian<qint16>(dados) != 0 ? 1 : 0);
+            termo.Constante = static_cast<qint64>(LeNumero<qint16>(dados) != 0 ? 1 : 0);
             break;
         case CanExpr::fldINT32:
             if (tamanho != 4)
                 Recusa(QStringLiteral("bad constant size"));
-            termo.Constante = static_cast<qint64>(qFromLittleEndian<qint32>(dados));
+            termo.Constante = static_cast<qint64>(LeNumero<qint32>(dados));
             break;
         case CanExpr::fldDATE:
             if (tamanho != 4)
                 Recusa(QStringLiteral("bad constant size"));
-            termo.Constante = static_cast<double>(qFromLittleEndian<qint32>(dados) - CanExpr::DiaZeroMotor);
+            termo.Constante = static_cast<double>(LeNumero<qint32>(dados) - CanExpr::DiaZeroMotor);
             break;
         case CanExpr::fldTIME:
             if (tamanho != 4)
                 Recusa(QStringLiteral("bad constant size"));
-            termo.Constante = qFromLittleEndian<qint32>(dados) / CanExpr::MilissegundosPorDia;
+            termo.Constante = LeNumero<qint32>(dados) / CanExpr::MilissegundosPorDia;
             break;
         case CanExpr::fldFLOAT:
         case CanExpr::fldTIMESTAMP: {
             if (tamanho != 8)
                 Recusa(QStringLiteral("bad constant size"));
-            quint64 bits = qFromLittleEndian<quint64>(dados);
+            quint64 bits = LeNumero<quint64>(dados);
             double valor = 0;
             std::memcpy(&valor, &bits, sizeof valor);
             if (tipo == CanExpr::fldTIMESTAMP)
