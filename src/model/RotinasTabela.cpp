@@ -1,0 +1,119 @@
+#include "model/RotinasTabela.h"
+
+#include "components/data/TdvTable.h"
+#include "model/TErro.h"
+#include "model/Utilitarios.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TCursorOcupado.h"
+
+bool ErroIndice = false;
+
+namespace {
+
+bool EmEdicao(const TdvTable& Tabela)
+{
+    return Tabela.State() == dsEdit || Tabela.State() == dsInsert;
+}
+
+}  // namespace
+
+QString TextoDoMotor(const EDatabaseError& Erro)
+{
+    QString texto = Erro.Mensagem();
+    texto.replace(QLatin1Char(';'), QLatin1Char(','));
+    return texto;
+}
+
+QString ParametroEscrita(const QString& Nome, const EDatabaseError& Erro)
+{
+    return Nome + QStringLiteral(". Erro Retornado: ") + TextoDoMotor(Erro);
+}
+
+QString ParametroAbertura(const QString& Nome, const EDatabaseError& Erro)
+{
+    return Nome + QStringLiteral(".  Erro Retornado: ") + TextoDoMotor(Erro);
+}
+
+std::unique_ptr<TdvTable> CriaTabela(const QString& NomeArquivo)
+{
+    auto tabela = std::make_unique<TdvTable>();
+    tabela->SetDatabaseName(DiretorioDados());
+    tabela->SetTableName(NomeArquivo);
+    tabela->SetTableType(ttParadox);
+    return tabela;
+}
+
+bool AbreTabela(TdvTable& Tabela)
+{
+    bool aberta = false;
+    {
+        TCursorOcupado ampulheta;
+        try {
+            if (Tabela.Active())
+                Tabela.Close();
+            Tabela.SetDatabaseName(DiretorioDados());
+            Tabela.Open();
+            aberta = true;
+        } catch (const EDatabaseError& e) {
+            TErro::MostraMensagem(TErro::FormataMensagem(142, ParametroAbertura(Tabela.TableName(), e)),
+                                  TipoDialogo::Erro, Botao::Ok, 0);
+        }
+    }
+    InterfaceUsuario::Atividade().MantemVivo();
+    return aberta;
+}
+
+void FechaTabela(TdvTable& Tabela)
+{
+    if (!Tabela.Active())
+        return;
+    Tabela.dvFilter().clear();
+    Tabela.RefreshDvFilter();
+    Tabela.Close();
+}
+
+void GravaDisco(TdvTable& Tabela)
+{
+    if (Tabela.Active())
+        Tabela.FlushBuffers();
+}
+
+bool GravaTabela(TdvTable& Tabela)
+{
+    try {
+        if (EmEdicao(Tabela))
+            Tabela.Post();
+        GravaDisco(Tabela);
+    } catch (const EDatabaseError& e) {
+        throw EDbError(141, ParametroEscrita(Tabela.TableName(), e), 0);
+    }
+    return true;
+}
+
+void CompactaTabela(TdvTable& Tabela)
+{
+    {
+        TCursorOcupado ampulheta;
+        Tabela.Close();
+        QString erro;
+        while (!Tabela.PackTable(erro)) {
+            const QString pergunta = QStringLiteral("Não foi possível eliminar as exclusões da Tabela ") +
+                                     Tabela.TableName() + QStringLiteral(".  Tentar Novamente?");
+            if (TErro::MostraMensagem(pergunta, TipoDialogo::Erro, Botao::Sim | Botao::Nao, 0) != Resposta::Sim)
+                break;
+        }
+        Tabela.Close();
+    }
+    InterfaceUsuario::Atividade().MantemVivo();
+}
+
+void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome)
+{
+    try {
+        Tabela.SetIndexName(Nome);
+    } catch (const EDatabaseError& e) {
+        ErroIndice = true;
+        throw EDadosError(143, ParametroAbertura(Nome, e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+}

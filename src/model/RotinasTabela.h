@@ -1,0 +1,41 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+class EDatabaseError;
+class TdvTable;
+
+// Selecting an index of a collection failed. The automatic backup at exit is skipped while it is
+// set; a successful reorganisation of the tables clears it.
+extern bool ErroIndice;
+
+// The routines that the screens, the assistants and the exchange files use on tables of their
+// own, and that the collections share. Every table lives in the data folder.
+
+// A new table on that table name of the data folder, closed.
+std::unique_ptr<TdvTable> CriaTabela(const QString& NomeArquivo);
+// Closes the table when open, points it at the data folder and opens it, under the busy cursor.
+// When the engine refuses, shows message 142 with the table name and the engine's text and
+// answers false; the table is then closed.
+bool AbreTabela(TdvTable& Tabela);
+// Empties the filter lines, applies that and closes the table, when it is open.
+void FechaTabela(TdvTable& Tabela);
+// Posts a pending edit of an open table. Every post is its own transaction, so it is then on the
+// disk; while write-through is off the writes are committed when it is turned back on.
+void GravaDisco(TdvTable& Tabela);
+// Posts a pending edit and flushes. Raises EDbError 141 with the table name and the engine's
+// text; the row is then left in its edit state and nothing of it is written.
+bool GravaTabela(TdvTable& Tabela);
+// Closes and packs the table under the busy cursor; when packing fails asks (error, Yes and No)
+// whether to try again. The table is left closed.
+void CompactaTabela(TdvTable& Tabela);
+
+// Sets the index (an empty name is the primary index). When the engine refuses, sets ErroIndice
+// and raises EDadosError 143 with the index name and the engine's text; the order is unchanged.
+void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome);
+
+// The engine's text for a numbered message: ";" would split the message's parameter.
+QString TextoDoMotor(const EDatabaseError& Erro);
+// The parameters of messages 141 (one blank after the full stop) and 142, 143 (two blanks).
+QString ParametroEscrita(const QString& Nome, const EDatabaseError& Erro);
+QString ParametroAbertura(const QString& Nome, const EDatabaseError& Erro);

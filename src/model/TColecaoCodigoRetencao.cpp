@@ -1,0 +1,162 @@
+#include "model/TColecaoCodigoRetencao.h"
+
+#include "components/data/TdvTable.h"
+#include "model/IDeclaracao.h"
+#include "model/TArquivoCodigosRetencao.h"
+#include "model/TErro.h"
+#include "model/TNaturezas.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
+
+namespace {
+
+const QString IndicePrimario;
+const QString ICodAno = QStringLiteral("ICodAno");
+const QString ICod = QStringLiteral("ICod");
+
+// Empties the filter lines and applies that, then orders by the primary index.
+void PreparaFiltro(TdvTable& tabela)
+{
+    tabela.dvFilter().clear();
+    tabela.RefreshDvFilter();
+    SelecionaIndiceTabela(tabela, IndicePrimario);
+}
+
+}  // namespace
+
+QString TColecaoCodigoRetencao::NomeArquivo()
+{
+    return QStringLiteral("CodRet.db");
+}
+
+std::vector<TFieldDef> TColecaoCodigoRetencao::Campos()
+{
+    return {
+        {QStringLiteral("ANO"), ftString, 4},
+        {QStringLiteral("COD_RETENCAO"), ftString, 4},
+        {QStringLiteral("PF_PJ_AMBOS"), ftString, 1},
+        {QStringLiteral("RESUMO"), ftString, 100},
+        {QStringLiteral("REGIME"), ftString, 1},
+        {QStringLiteral("COMPROVANTE"), ftString, 1},
+        {QStringLiteral("ANEXO"), ftString, 1},
+        {QStringLiteral("DEDUCAO"), ftBoolean},
+        {QStringLiteral("IN4"), ftBoolean},
+        {QStringLiteral("SUBJUDICE"), ftBoolean},
+    };
+}
+
+std::vector<TIndexDef> TColecaoCodigoRetencao::Indices()
+{
+    return {
+        {IndicePrimario, QStringLiteral("ANO;ANEXO;COD_RETENCAO"), TIndexOption::ixPrimary | TIndexOption::ixUnique},
+        {ICodAno, QStringLiteral("COD_RETENCAO;ANO"), 0},
+        {ICod, QStringLiteral("COD_RETENCAO"), 0},
+    };
+}
+
+TColecaoCodigoRetencao::TColecaoCodigoRetencao(const QString& Ano, const QString& ArquivoCodigos) : FAno(Ano)
+{
+    CriaTabelaColecao(NomeArquivo());
+    CriaEsquema(Campos(), Indices());
+    AbreTabelaColecao();
+    if (Tabela().IsEmpty())
+        Preenche(ArquivoCodigos);
+}
+
+TColecaoCodigoRetencao::~TColecaoCodigoRetencao() = default;
+
+void TColecaoCodigoRetencao::Preenche(const QString& ArquivoCodigos)
+{
+    const auto codigos =
+        TArquivoCodigosRetencao::Le(ArquivoCodigos.isEmpty() ? TArquivoCodigosRetencao::Localiza() : ArquivoCodigos);
+    TdvTable& tabela = Tabela();
+    try {
+        const auto banco = tabela.OpenDatabase();
+        TTransacao transacao(*banco);
+        for (const TCodigoRetencao& c : codigos) {
+            tabela.Append();
+            tabela.FieldByName(QStringLiteral("ANO"))->SetAsString(c.GetAno());
+            tabela.FieldByName(QStringLiteral("COD_RETENCAO"))->SetAsString(c.GetCodigo());
+            tabela.FieldByName(QStringLiteral("PF_PJ_AMBOS"))->SetAsString(c.GetPfPjAmbos());
+            tabela.FieldByName(QStringLiteral("RESUMO"))->SetAsString(c.GetResumo());
+            tabela.FieldByName(QStringLiteral("REGIME"))->SetAsString(c.GetRegime());
+            tabela.FieldByName(QStringLiteral("COMPROVANTE"))->SetAsString(c.GetComprovante());
+            tabela.FieldByName(QStringLiteral("ANEXO"))->SetAsString(c.GetAnexo());
+            tabela.FieldByName(QStringLiteral("DEDUCAO"))->SetAsBoolean(c.GetDeducao());
+            tabela.FieldByName(QStringLiteral("IN4"))->SetAsBoolean(c.GetIn4());
+            tabela.FieldByName(QStringLiteral("SUBJUDICE"))->SetAsBoolean(c.GetSubJudice());
+            tabela.Post();
+        }
+        transacao.Confirma();
+    } catch (const EDatabaseError& e) {
+        if (tabela.State() == dsInsert)
+            tabela.Cancel();
+        tabela.Refresh();
+        throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+    tabela.First();
+}
+
+void TColecaoCodigoRetencao::LeRegistro(TCodigoRetencao& Codigo)
+{
+    const TdvTable& tabela = Tabela();
+    Codigo.SetCodigo(tabela.FieldByName(QStringLiteral("COD_RETENCAO"))->AsString());
+    Codigo.SetAno(tabela.FieldByName(QStringLiteral("ANO"))->AsString());
+    Codigo.SetPfPjAmbos(tabela.FieldByName(QStringLiteral("PF_PJ_AMBOS"))->AsString());
+    Codigo.SetResumo(tabela.FieldByName(QStringLiteral("RESUMO"))->AsString());
+    Codigo.SetRegime(tabela.FieldByName(QStringLiteral("REGIME"))->AsString());
+    Codigo.SetComprovante(tabela.FieldByName(QStringLiteral("COMPROVANTE"))->AsString());
+    Codigo.SetAnexo(tabela.FieldByName(QStringLiteral("ANEXO"))->AsString());
+    Codigo.SetDeducao(tabela.FieldByName(QStringLiteral("DEDUCAO"))->AsBoolean());
+    Codigo.SetIn4(tabela.FieldByName(QStringLiteral("IN4"))->AsBoolean());
+    Codigo.SetSubJudice(tabela.FieldByName(QStringLiteral("SUBJUDICE"))->AsBoolean());
+}
+
+void TColecaoCodigoRetencao::Indice(const QString& Nome)
+{
+    // Every item check looks codes up; the order is changed only when it differs.
+    const TdvTable& tabela = Tabela();
+    if (tabela.IndexFieldNames().isEmpty() && tabela.IndexName().compare(Nome, Qt::CaseInsensitive) == 0)
+        return;
+    SelecionaIndice(Nome);
+}
+
+bool TColecaoCodigoRetencao::Existe(const QString& Ano, const QString& Codigo, const QString& Anexo)
+{
+    TdvTable& tabela = Tabela();
+    Indice(IndicePrimario);
+    if (tabela.FindKey({Ano, Anexo, Codigo}))
+        return true;
+    Indice(ICodAno);
+    if (tabela.FindKey({Codigo, Ano}))
+        return true;
+    Indice(ICod);
+    return tabela.FindKey({Codigo});
+}
+
+bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo)
+{
+    if (!Existe(FAno, Codigo.GetCodigo(), Anexo))
+        return false;
+    LeRegistro(Codigo);
+    return true;
+}
+
+void TColecaoCodigoRetencao::Filtra(const IDeclaracao& Pruv, TdvTable& Tabela, const QString& Anexo)
+{
+    const QString ano = Pruv.GetAno();
+    PreparaFiltro(Tabela);
+    Tabela.SetRange({ano, Anexo, QStringLiteral("0000")}, {ano, Anexo, QStringLiteral("9999")});
+    Tabela.dvFilter() << QStringLiteral("ANO = ") + ano << QStringLiteral("ANEXO = ") + Anexo;
+    if (Pruv.GetNatureza().GetCodigo() != 1)
+        Tabela.dvFilter() << QStringLiteral("IN4 = False");
+    Tabela.RefreshDvFilter();
+}
+
+void TColecaoCodigoRetencao::FiltraAnexo(const IDeclaracao& Pruv, TdvTable& Tabela)
+{
+    const QString ano = Pruv.GetAno();
+    PreparaFiltro(Tabela);
+    Tabela.SetRange({ano, QStringLiteral("0"), QStringLiteral("0000")}, {ano, QStringLiteral("1"), QStringLiteral("9999")});
+}

@@ -1,0 +1,55 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+#include "model/ICodigosRetencao.h"
+#include "model/TCodigoRetencao.h"
+#include "model/TColecao.h"
+
+class IDeclaracao;
+
+// The withholding codes (table CodRet, read only), found for the calendar year of the open
+// declaration. The collection owns the table's schema: on first use the table is created and,
+// while it is empty, filled from the code file that comes with the program
+// (TArquivoCodigosRetencao).
+class TColecaoCodigoRetencao final : public TColecaoDe<TCodigoRetencao>, public ICodigosRetencao {
+public:
+    static QString NomeArquivo();   // "CodRet.db"
+
+    // Opens the table for the year Ano. ArquivoCodigos fills an empty table; empty means the
+    // shipped file. Raises EDadosError 142 (the table cannot be created or opened), 139 (the code
+    // file cannot be read; the table is left empty) or EEspacoEmDiscoError 150.
+    explicit TColecaoCodigoRetencao(const QString& Ano, const QString& ArquivoCodigos = QString());
+    ~TColecaoCodigoRetencao() override;
+
+    [[nodiscard]] const QString& GetAno() const { return FAno; }
+    void SetAno(const QString& Ano) { FAno = Ano; }
+
+    // The ten columns of the current row.
+    void LeRegistro(TCodigoRetencao& Codigo) override;
+
+    // Looks for the code in the year and annex flag given, then in that year with either flag,
+    // then in any year (the earliest); true when found, the table then standing on that row.
+    bool Existe(const QString& Ano, const QString& Codigo, const QString& Anexo);
+    // Existe for the collection's year and the object's code; a row found is read into the
+    // object, which tells by its year and annex flag which case it was.
+    bool BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo) override;
+
+    // Restrict another open table over CodRet (the choice list of a screen) to the codes of the
+    // declaration's year: Filtra to one annex flag, and without the codes of federal public
+    // bodies unless the declarant is one (nature code 1); FiltraAnexo to both annex flags,
+    // ordered by flag and code. Raise EDadosError 143 when the primary index cannot be selected.
+    static void Filtra(const IDeclaracao& Pruv, TdvTable& Tabela, const QString& Anexo);
+    static void FiltraAnexo(const IDeclaracao& Pruv, TdvTable& Tabela);
+
+    // The table's schema: its columns and its indexes (the primary one on ANO, ANEXO and
+    // COD_RETENCAO; ICodAno; ICod).
+    static std::vector<TFieldDef> Campos();
+    static std::vector<TIndexDef> Indices();
+
+private:
+    void Preenche(const QString& ArquivoCodigos);
+    void Indice(const QString& Nome);
+
+    QString FAno;
+};

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "DeclaracaoDeTeste.h"
+#include "ImprimeQString.h"
+#include "components/data/TdvTable.h"
+#include "model/TColecaoCodigoRetencao.h"
+#include "model/TErro.h"
+#include "platform/files/TPastas.h"
+#include "support/ProgramaDeTeste.h"
+
+namespace {
+
+const char* const Codigos =
+    "# ANOS|COD_RETENCAO|ANEXO|PF_PJ_AMBOS|REGIME|COMPROVANTE|DEDUCAO|IN4|SUBJUDICE|RESUMO\n"
+    "2001-2002|0561|0|F|C|F|S|N|S|Trabalho assalariado\n"
+    "2003|0561|0|F|C|F|S|N|S|Trabalho assalariado\n"
+    "2002|0588|0|F|C|F|S|N|S|Trabalho sem vínculo empregatício\n"
+    "2002|6800|1|A|F|N|N|N|N|Fundos de renda fixa\n"
+    "2002|0924|0|A|E|A|N|N|N|Demais rendimentos de capital\n"
+    "2002|0924|1|A|F|N|N|N|N|Demais rendimentos de capital\n"
+    "2002|6190|0|J|C|J|N|S|N|Órgão público federal: demais serviços\n"
+    "2001|3249|0|A|C|A|N|N|N|Código extinto\n";
+
+class TColecaoCodigoRetencaoTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(TPastas::Cria()); }
+
+    static QString Arquivo(const QByteArray& conteudo = Codigos)
+    {
+        const QString caminho = QDir(ProgramaDeTeste::Pasta()).filePath(QStringLiteral("codigos.txt"));
+        QFile arquivo(caminho);
+        if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate) || arquivo.write(conteudo) != conteudo.size())
+            throw std::runtime_error("cannot write the fixture");
+        return caminho;
+    }
+
+    // "ANEXO:CODE" of every row the table shows, in its order.
+    static QStringList Linhas(TdvTable& tabela)
+    {
+        QStringList linhas;
+        for (tabela.First(); !tabela.Eof(); tabela.Next())
+            linhas << tabela.FieldByName(QStringLiteral("ANEXO"))->AsString() + QLatin1Char(':') +
+                          tabela.FieldByName(QStringLiteral("COD_RETENCAO"))->AsString();
+        return linhas;
+    }
+};
+
+}  // namespace
+
+TEST_F(TColecaoCodigoRetencaoTest, AnEmptyTableIsFilledFromTheCodeFileOnce)
+{
+    {
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
+        EXPECT_EQ(codigos.Quantidade(), 9);
+        TCodigoRetencao primeiro;
+        codigos.PrimeiroRegistro(primeiro);
+        EXPECT_EQ(primeiro.GetAno() + primeiro.GetCodigo(), QStringLiteral("20010561"));
+    }
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo("2002|0561|0|F|C|F|S|N|S|Outro\n"));
+    EXPECT_EQ(codigos.Quantidade(), 9);
+}
+
+TEST_F(TColecaoCodigoRetencaoTest, AnUnreadableCodeFileLeavesTheTableEmptyForTheNextTry)
+{
+    const QString ausente = QDir(ProgramaDeTeste::Pasta()).filePath(QStringLiteral("nada.txt"));
+    try {
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), ausente);
+        FAIL() << "no error";
+    } catch (const EDadosError& e) {
+        EXPECT_EQ(e.Codigo(), 139);
+    }
+    EXPECT_THROW(TColecaoCodigoRetencao(QStringLiteral("2002"), Arquivo("2002|0561|0|F|C|F|S|N|S|\n")), EDadosError);
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
+    EXPECT_EQ(codigos.Quantidade(), 9);
+}
+
+TEST_F(TColecaoCodigoRetencaoTest, ACodeIsFoundInTheYearThenOnEitherSideThenInAnyYear)
+{
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
+    const struct { const char* ano; const char* codigo; const char* anexo; bool achado; const char* anoLido; const char* anexoLido; } casos[] = {
+        {"2002", "0561", "0", true, "2002", "0"},
+        {"2002", "0924", "1", true, "2002", "1"},
+        {"2002", "6800", "0", true, "2002", "1"},   // only on the annex side in the year
+        {"2002", "3249", "0", true, "2001", "0"},   // only in an earlier year
+        {"2003", "0588", "0", true, "2002", "0"},
+        {"2000", "0561", "0", true, "2001", "0"},   // any year: the earliest
+        {"2002", "9999", "0", false, "", ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.ano) + " " + c.codigo + " " + c.anexo);
+        codigos.SetAno(QLatin1String(c.ano));
+        TCodigoRetencao codigo;
+        codigo.SetCodigo(QLatin1String(c.codigo));
+        codigo.SetResumo(QStringLiteral("antes"));
+        EXPECT_EQ(codigos.BuscaCodigo(codigo, QLatin1String(c.anexo)), c.achado);
+        if (!c.achado) {
+            EXPECT_EQ(codigo.GetResumo(), QStringLiteral("antes"));
+            continue;
+        }
+        EXPECT_EQ(codigo.GetCodigo(), QLatin1String(c.codigo));
+        EXPECT_EQ(codigo.GetAno(), QLatin1String(c.anoLido));
+        EXPECT_EQ(codigo.GetAnexo(), QLatin1String(c.anexoLido));
+    }
+}
+
+TEST_F(TColecaoCodigoRetencaoTest, ARowIsReadWithEveryColumn)
+{
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
+    ICodigosRetencao& tabela = codigos;
+    TCodigoRetencao codigo;
+    codigo.SetCodigo(QStringLiteral("6190"));
+    ASSERT_TRUE(tabela.BuscaCodigo(codigo, QStringLiteral("0")));
+    EXPECT_EQ(codigo.GetPfPjAmbos(), QStringLiteral("J"));
+    EXPECT_EQ(codigo.GetResumo(), QStringLiteral("Órgão público federal: demais serviços"));
+    EXPECT_EQ(codigo.GetRegime(), QStringLiteral("C"));
+    EXPECT_EQ(codigo.GetComprovante(), QStringLiteral("J"));
+    EXPECT_FALSE(codigo.GetDeducao());
+    EXPECT_TRUE(codigo.GetIn4());
+    EXPECT_FALSE(codigo.GetSubJudice());
+    codigo.SetCodigo(QStringLiteral("0588"));
+    ASSERT_TRUE(tabela.BuscaCodigo(codigo, QStringLiteral("0")));
+    EXPECT_EQ(codigo.GetResumo(), QStringLiteral("Trabalho sem vínculo empregatício"));
+    EXPECT_TRUE(codigo.GetDeducao());
+    EXPECT_FALSE(codigo.GetIn4());
+    EXPECT_TRUE(codigo.GetSubJudice());
+}
+
+TEST_F(TColecaoCodigoRetencaoTest, ChoiceListsShowTheCodesOfTheDeclarationsYear)
+{
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
+    DeclaracaoDeTeste pruv;
+    pruv.SetAno(QStringLiteral("2002"));
+    auto tabela = CriaTabela(TColecaoCodigoRetencao::NomeArquivo());
+    ASSERT_TRUE(AbreTabela(*tabela));
+
+    TColecaoCodigoRetencao::Filtra(pruv, *tabela, QStringLiteral("0"));
+    EXPECT_EQ(Linhas(*tabela), QStringList({"0:0561", "0:0588", "0:0924"}));
+    pruv.Natureza = &pruv.Naturezas.GetTodas()[1];   // a federal public body
+    TColecaoCodigoRetencao::Filtra(pruv, *tabela, QStringLiteral("0"));
+    EXPECT_EQ(Linhas(*tabela), QStringList({"0:0561", "0:0588", "0:0924", "0:6190"}));
+    TColecaoCodigoRetencao::Filtra(pruv, *tabela, QStringLiteral("1"));
+    EXPECT_EQ(Linhas(*tabela), QStringList({"1:0924", "1:6800"}));
+
+    TColecaoCodigoRetencao::FiltraAnexo(pruv, *tabela);
+    EXPECT_EQ(Linhas(*tabela), QStringList({"0:0561", "0:0588", "0:0924", "0:6190", "1:0924", "1:6800"}));
+    pruv.SetAno(QStringLiteral("2001"));
+    TColecaoCodigoRetencao::FiltraAnexo(pruv, *tabela);
+    EXPECT_EQ(Linhas(*tabela), QStringList({"0:0561", "0:3249"}));
+}
