@@ -38,6 +38,17 @@ public:
     [[nodiscard]] QString PublishedDatabaseName() const override { return this->DatabaseName(); }
 
 protected:
+    // For the destructor of the most derived class, while its overrides still run.
+    void CloseOnDestroy()
+    {
+        FDestruindo = true;
+        try {
+            this->Close();
+        } catch (const std::exception& e) {
+            qWarning("closing dataset %s: %s", qUtf8Printable(this->Name()), e.what());
+        }
+    }
+
     void InstallFilterCallback()
     {
         std::function<bool()> callback;

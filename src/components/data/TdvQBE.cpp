@@ -11,12 +11,7 @@ TdvQBE::TdvQBE()
 
 TdvQBE::~TdvQBE()
 {
-    FDestruindo = true;
-    try {
-        Close();
-    } catch (const std::exception& e) {
-        qWarning("closing a query-by-example: %s", e.what());
-    }
+    CloseOnDestroy();
 }
 
 void TdvQBE::SetQBE(const QStringList& linhas)

@@ -12,12 +12,7 @@ const char* const FiltroLocalRecusado =
 
 TdvQuery::~TdvQuery()
 {
-    FDestruindo = true;
-    try {
-        Close();
-    } catch (const std::exception& e) {
-        qWarning("closing a query: %s", e.what());
-    }
+    CloseOnDestroy();
 }
 
 QString TdvQuery::RefusedLocalFilterText()

@@ -5,12 +5,7 @@
 
 TdvStoredProc::~TdvStoredProc()
 {
-    FDestruindo = true;
-    try {
-        Close();
-    } catch (const std::exception& e) {
-        qWarning("closing a stored procedure: %s", e.what());
-    }
+    CloseOnDestroy();
 }
 
 QString TdvStoredProc::LocalFilterRefusedText() const

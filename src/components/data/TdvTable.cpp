@@ -50,12 +50,7 @@ TdvTable::TdvTable() = default;
 
 TdvTable::~TdvTable()
 {
-    FDestruindo = true;
-    try {
-        Close();
-    } catch (const std::exception& e) {
-        qWarning("closing table %s: %s", qUtf8Printable(TableName()), e.what());
-    }
+    CloseOnDestroy();
     for (const auto& aviso : FAvisos) {
         if (auto vivo = aviso.lock())
             *vivo = true;

@@ -433,6 +433,16 @@ bool TCursorTabela::BuscaNumero(int numero, TRegistro& registro)
     return achou;
 }
 
+bool TCursorTabela::PrimeiroAceito(TComando& comando, const TAceita& aceita, TRegistro& registro)
+{
+    while (comando.Passo()) {
+        Le(comando, registro);
+        if (aceita(registro))
+            return true;
+    }
+    return false;
+}
+
 bool TCursorTabela::BuscaChave(const std::vector<QVariant>& valores, TModoChave modo, const TAceita& aceita,
                                TRegistro& registro)
 {
@@ -455,12 +465,7 @@ bool TCursorTabela::BuscaChave(const std::vector<QVariant>& valores, TModoChave 
             valor = QString();
         comando.Liga(posicao++, valor);
     }
-    while (comando.Passo()) {
-        Le(comando, registro);
-        if (aceita(registro))
-            return true;
-    }
-    return false;
+    return PrimeiroAceito(comando, aceita, registro);
 }
 
 bool TCursorTabela::Localiza(const std::vector<int>& colunas, const QVariantList& valores, TLocateOptions opcoes,
@@ -513,12 +518,7 @@ bool TCursorTabela::Localiza(const std::vector<int>& colunas, const QVariantList
     LigaOnde(comando, posicao);
     for (const QVariant& valor : ligacoes)
         comando.Liga(posicao++, valor);
-    while (comando.Passo()) {
-        Le(comando, registro);
-        if (aceita(registro))
-            return true;
-    }
-    return false;
+    return PrimeiroAceito(comando, aceita, registro);
 }
 
 QVariant TCursorTabela::ValorParaGravar(const TRegistro& registro, int coluna) const

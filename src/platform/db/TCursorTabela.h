@@ -81,6 +81,7 @@ private:
     [[nodiscard]] QString OndeChavePrimaria() const;
     void LigaBookmark(TComando& comando, int& posicao, const TBookmark& marca) const;
     void Le(const TComando& comando, TRegistro& registro);
+    bool PrimeiroAceito(TComando& comando, const TAceita& aceita, TRegistro& registro);
     [[nodiscard]] QVariant ValorParaGravar(const TRegistro& registro, int coluna) const;
 
     std::shared_ptr<TDatabase> FBanco;

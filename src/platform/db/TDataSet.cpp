@@ -975,6 +975,19 @@ void TDataSet::Edit()
         AfterEdit(this);
 }
 
+void TDataSet::IniciaInsercao()
+{
+    SetState(dsInsert);
+    if (OnNewRecord)
+        OnNewRecord(this);
+    if (FTemCalculados)
+        ComputeCalcFields(FJanela[static_cast<std::size_t>(FAtivo)]);
+    FModified = false;
+    DataEvent(deDataSetChange, 0);
+    if (AfterInsert)
+        AfterInsert(this);
+}
+
 void TDataSet::Insert()
 {
     ExigeAtivo();
@@ -995,15 +1008,7 @@ void TDataSet::Insert()
     }
     FBof = false;
     FEof = false;
-    SetState(dsInsert);
-    if (OnNewRecord)
-        OnNewRecord(this);
-    if (FTemCalculados)
-        ComputeCalcFields(FJanela[static_cast<std::size_t>(FAtivo)]);
-    FModified = false;
-    DataEvent(deDataSetChange, 0);
-    if (AfterInsert)
-        AfterInsert(this);
+    IniciaInsercao();
 }
 
 void TDataSet::Append()
@@ -1027,15 +1032,7 @@ void TDataSet::Append()
     FAtivo = static_cast<int>(FJanela.size()) - 1;
     FBof = false;
     FEof = true;
-    SetState(dsInsert);
-    if (OnNewRecord)
-        OnNewRecord(this);
-    if (FTemCalculados)
-        ComputeCalcFields(FJanela[static_cast<std::size_t>(FAtivo)]);
-    FModified = false;
-    DataEvent(deDataSetChange, 0);
-    if (AfterInsert)
-        AfterInsert(this);
+    IniciaInsercao();
 }
 
 void TDataSet::DoBeforePost()

@@ -265,6 +265,7 @@ private:
     void ExigeAtivo() const;
     void ExigeRegistro() const;
     void NovoRegistro(TRegistro& registro);
+    void IniciaInsercao();   // the new record is in the window: state, defaults, events
     int RecalculaBufferCount() const;
 
     QString FName;

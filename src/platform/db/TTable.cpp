@@ -89,18 +89,18 @@ void TTable::AplicaOrdem()
     LimpaChave(kiCurRangeEnd);
 }
 
-void TTable::SetIndexName(const QString& nome)
+void TTable::TrocaOrdem(const QString& nome, const QString& campos)
 {
     if (!Active() || !CursorTabela()) {
         FIndexName = nome;
-        FIndexFieldNames.clear();
+        FIndexFieldNames = campos;
         return;
     }
     CheckBrowseMode();
     const QString nomeAntes = FIndexName;
     const QString camposAntes = FIndexFieldNames;
     FIndexName = nome;
-    FIndexFieldNames.clear();
+    FIndexFieldNames = campos;
     try {
         AplicaOrdem();
     } catch (...) {
@@ -111,28 +111,14 @@ void TTable::SetIndexName(const QString& nome)
     Resync(false);
 }
 
+void TTable::SetIndexName(const QString& nome)
+{
+    TrocaOrdem(nome, QString());
+}
+
 void TTable::SetIndexFieldNames(const QString& campos)
 {
-    if (!Active() || !CursorTabela()) {
-        FIndexFieldNames = campos;
-        if (!campos.isEmpty())
-            FIndexName.clear();
-        return;
-    }
-    CheckBrowseMode();
-    const QString nomeAntes = FIndexName;
-    const QString camposAntes = FIndexFieldNames;
-    FIndexFieldNames = campos;
-    if (!campos.isEmpty())
-        FIndexName.clear();
-    try {
-        AplicaOrdem();
-    } catch (...) {
-        FIndexName = nomeAntes;
-        FIndexFieldNames = camposAntes;
-        throw;
-    }
-    Resync(false);
+    TrocaOrdem(campos.isEmpty() ? FIndexName : QString(), campos);
 }
 
 int TTable::IndexFieldCount() const

@@ -99,6 +99,8 @@ private:
     [[nodiscard]] std::vector<QVariant> ValoresChave(const TChave& chave) const;
     void DefineValoresChave(TIndiceChave qual, const QVariantList& valores);
     void AplicaOrdem();
+    // Orders by an index name or by fields; a failed switch keeps the order it had.
+    void TrocaOrdem(const QString& nome, const QString& campos);
     void AplicaFaixaNoCursor();
     bool VaiParaChave(TIndiceChave qual, bool exato, bool exclusivo);
 

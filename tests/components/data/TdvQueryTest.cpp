@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-
 #include "components/data/TdvQBE.h"
 #include "components/data/TdvQuery.h"
 #include "components/data/TdvStoredProc.h"
 #include "components/data/TdvTable.h"
+#include "platform/db/BancoDeTeste.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/ui/DialogosRoteirizados.h"
-#include "support/ProgramaDeTeste.h"
 
 namespace {
-
-QString PastaDados()
-{
-    const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS");
-    QDir().mkpath(pasta);
-    return pasta;
-}
 
 class TdvQueryTest : public ::testing::Test {
 protected:

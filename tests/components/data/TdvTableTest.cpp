@@ -1,22 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-
 #include "components/data/TdvTable.h"
 #include "components/data/dvEscapeFilter.h"
+#include "platform/db/BancoDeTeste.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/ui/AtividadeRegistrada.h"
 #include "platform/ui/DialogosRoteirizados.h"
-#include "support/ProgramaDeTeste.h"
 
 namespace {
-
-QString PastaDados()
-{
-    const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS");
-    QDir().mkpath(pasta);
-    return pasta;
-}
 
 class TdvTableTest : public ::testing::Test {
 protected:

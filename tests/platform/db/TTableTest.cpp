@@ -461,3 +461,47 @@ TEST_F(TTableTest, CalculatedAndLookupFieldsAreFilledForEveryRecord)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TTableTest, OrderByFieldsAndRecordsThatMoveWhenTheirKeyChanges)
+{
+    GravaPadrao();
+    tabela.SetIndexFieldNames(QStringLiteral("TRIB_TRIBU;NOME"));
+    EXPECT_TRUE(tabela.IndexName().isEmpty());
+    tabela.First();
+    EXPECT_EQ(Caminha("NOME"), (QStringList{QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("carla"),
+                                            QStringLiteral("Bruno"), QStringLiteral("DANIEL")}));
+    tabela.First();
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("TRIB_TRIBU"))->SetAsString(QStringLiteral("9999"));
+    tabela.Post();
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("NOME"))->AsString(), QStringLiteral("Ana")) << "the record is followed";
+    tabela.Next();
+    EXPECT_TRUE(tabela.Eof()) << "to its new place at the end";
+    tabela.SetIndexName(QStringLiteral("INome"));
+    EXPECT_TRUE(tabela.IndexFieldNames().isEmpty());
+}
+
+TEST_F(TTableTest, RefreshShowsOtherCursorsChangesAndKeepsThePosition)
+{
+    GravaPadrao();
+    tabela.First();
+    tabela.Next();   // 00001/0000002
+    TTable outra;
+    outra.SetDatabaseName(PastaDados());
+    outra.SetTableName(QStringLiteral("PRUVITEM"));
+    outra.Open();
+    ASSERT_TRUE(outra.FindKey({QStringLiteral("0"), QStringLiteral("00001"), QStringLiteral("0000002")}));
+    outra.Edit();
+    outra.FieldByName(QStringLiteral("NOME"))->SetAsString(QStringLiteral("Alice"));
+    outra.Post();
+    tabela.Refresh();
+    EXPECT_EQ(Chave(), QStringLiteral("00001/0000002"));
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("NOME"))->AsString(), QStringLiteral("Alice"));
+    outra.Delete();
+    tabela.Refresh();
+    EXPECT_EQ(Chave(), QStringLiteral("00001/0000003")) << "the record after the one deleted";
+}
+
+}  // namespace
