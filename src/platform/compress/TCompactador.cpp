@@ -8,11 +8,11 @@
 #include <utility>
 #include <zlib.h>
 
-#include "platform/compress/AtribuiChaveIni.h"
 #include "platform/compress/TArquivosNovos.h"
 #include "platform/compress/TGravadorZip.h"
 #include "platform/compress/TLeitorZip.h"
 #include "platform/compress/TPacoteEntrega.h"
+#include "platform/files/TIniFile.h"
 
 const QString TCompactador::NomeDeclaracao = QStringLiteral("Declar.txt");
 const QString TCompactador::NomeRecibo = QStringLiteral("Recibo.ini");
@@ -133,6 +133,25 @@ int LeDeclaracaoEmpacotada(const TLeitorZip& leitor, quint32& crc, TAndamento& a
     return r;
 }
 
+// Records one volume in the receipt data on disk ([Declaracao] VOLUMES=1) and gives back its
+// bytes as they now stand, for the package. False when the file is too large, or cannot be
+// read or written; an ordered INI file keeps every other line as it was.
+bool MarcaVolumes(const QString& caminho, QByteArray& texto)
+{
+    if (QFileInfo(caminho).size() > TamanhoMaximoRecibo)
+        return false;
+    try {
+        TIniFile(caminho).WriteString(QStringLiteral("Declaracao"), QStringLiteral("VOLUMES"), QStringLiteral("1"));
+    } catch (const EIniFile&) {
+        return false;   // reported to the caller as a failed packing
+    }
+    QFile recibo(caminho);
+    if (!recibo.open(QIODevice::ReadOnly))
+        return false;
+    texto = recibo.read(TamanhoMaximoRecibo + 1);
+    return recibo.error() == QFileDevice::NoError && texto.size() <= TamanhoMaximoRecibo;
+}
+
 }  // namespace
 
 quint32 TCompactador::CalculaCRC32(const char* texto, quint32 tamanho, quint32 crc)
@@ -193,15 +212,8 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     // The receipt data records how many volumes the delivery took: always one here.
     const int iRecibo = ProcuraPorNome(arquivos, NomeRecibo);
     if (iRecibo >= 0) {
-        QFile recibo(arquivos[iRecibo]);
-        if (!recibo.open(QIODevice::ReadOnly) || recibo.size() > TamanhoMaximoRecibo)
-            return ResultadoCompressao::Falha;
-        const QByteArray texto = AtribuiChaveIni(recibo.readAll(), "Declaracao", "VOLUMES", "1");
-        if (recibo.error() != QFileDevice::NoError)
-            return ResultadoCompressao::Falha;
-        recibo.close();
-        TArquivosNovos novo;
-        if (!novo.Novo(arquivos[iRecibo]) || !novo.Escreve(texto) || !novo.Confirma())
+        QByteArray texto;
+        if (!MarcaVolumes(arquivos[iRecibo], texto))
             return ResultadoCompressao::Falha;
         membros[static_cast<size_t>(iRecibo)].Dados = texto;
         membros[static_cast<size_t>(iRecibo)].UsaDados = true;
