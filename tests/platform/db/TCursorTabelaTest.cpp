@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "BancoDeTeste.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TTable.h"
+#include "platform/db/TTransacao.h"
+
+namespace {
+
+QStringList Valores(TTable& tabela, int campo)
+{
+    QStringList valores;
+    for (tabela.First(); !tabela.Eof(); tabela.Next())
+        valores << tabela.Fields(campo)->AsString();
+    return valores;
+}
+
+// A table without primary key: its rows are told apart by SQLite's rowid.
+TEST(TCursorTabela, ATableWithoutKeyWalksInRowOrderAndSurvivesDeletes)
+{
+    auto banco = Banco();
+    TTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("Verifica.DB"));
+    tabela.CreateTable({{QStringLiteral("OBJETO"), ftSmallint}, {QStringLiteral("DESCRICAO"), ftString, 20}}, {});
+    tabela.Open();
+    for (int i = 1; i <= 6; ++i) {
+        tabela.Append();
+        tabela.Fields(0)->SetAsInteger(7 - i);
+        tabela.Fields(1)->SetAsString(QStringLiteral("linha %1").arg(i));
+        tabela.Post();
+    }
+    EXPECT_EQ(Valores(tabela, 0), (QStringList{"6", "5", "4", "3", "2", "1"}));
+    tabela.First();
+    const TBookmark primeira = tabela.GetBookmark();
+    tabela.Next();
+    QStringList correntes;
+    for (int i = 0; i < 5; ++i) {
+        tabela.Delete();
+        correntes << tabela.Fields(1)->AsString();
+    }
+    // The next record becomes current; after the last one, the one before it.
+    EXPECT_EQ(correntes, (QStringList{"linha 3", "linha 4", "linha 5", "linha 6", "linha 1"}));
+    EXPECT_FALSE(tabela.Eof());
+    EXPECT_EQ(tabela.RecordCount(), 1);
+    tabela.GotoBookmark(primeira);
+    EXPECT_EQ(tabela.Fields(1)->AsString(), QStringLiteral("linha 1"));
+}
+
+// A numeric index field may be blank: blanks come first and the walk does not stop at them.
+TEST(TCursorTabela, BlankNumbersInAnIndexSortFirstAndAreWalkedPast)
+{
+    TTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("Resumo"));
+    tabela.CreateTable({{QStringLiteral("K"), ftString, 3}, {QStringLiteral("N"), ftInteger}},
+                       {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary},
+                        {QStringLiteral("IN"), QStringLiteral("N"), 0}});
+    tabela.Open();
+    const struct {
+        const char* chave;
+        const char* numero;
+    } linhas[] = {{"a", "3"}, {"b", ""}, {"c", "1"}, {"d", ""}, {"e", "2"}};
+    for (const auto& l : linhas) {
+        tabela.Append();
+        tabela.Fields(0)->SetAsString(QString::fromUtf8(l.chave));
+        tabela.Fields(1)->SetAsString(QString::fromUtf8(l.numero));
+        tabela.Post();
+    }
+    tabela.SetIndexName(QStringLiteral("IN"));
+    EXPECT_EQ(Valores(tabela, 0), (QStringList{"b", "d", "c", "e", "a"}));
+    tabela.Last();
+    QStringList paraTras;
+    while (!tabela.Bof()) {
+        paraTras << tabela.Fields(0)->AsString();
+        tabela.Prior();
+    }
+    EXPECT_EQ(paraTras, (QStringList{"a", "e", "c", "d", "b"}));
+    tabela.SetRange({1}, {2});
+    EXPECT_EQ(Valores(tabela, 0), (QStringList{"c", "e"}));
+}
+
+// Buffers in the engine's filter format that are no condition or point outside themselves.
+TEST(TCursorTabela, MalformedFilterExpressionsAreRefused)
+{
+    TTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("F"));
+    tabela.CreateTable({{QStringLiteral("ANO"), ftSmallint}}, {});
+    tabela.Open();
+    const QByteArray valida = QByteArray::fromHex(
+        "0100" "3a00" "0300" "0a00" "3400"
+        "02000000" "03000000" "1c00" "0e00" "0000"
+        "05000000" "0e000000" "0500" "0200" "0400"
+        "04000000" "0d000000" "0100" "0000" "0000"
+        "414e4f00" "d207");
+    const int handle = tabela.AddFilterExpression(valida);
+    tabela.DropFilter(handle);
+
+    auto altera = [&](int posicao, const char* hex) {
+        QByteArray b = valida;
+        const QByteArray bytes = QByteArray::fromHex(hex);
+        b.replace(posicao, bytes.size(), bytes);
+        return b;
+    };
+    const struct {
+        const char* caso;
+        QByteArray expressao;
+    } casos[] = {
+        {"too short", valida.left(8)},
+        {"version", altera(0, "0200")},
+        {"size beyond the buffer", altera(2, "ff00")},
+        {"child outside the nodes", altera(18, "2a00")},
+        {"child not on a slot", altera(18, "1d00")},
+        {"unknown node class", altera(10, "09000000")},
+        {"unknown operator", altera(14, "63000000")},
+        {"name outside the pool", altera(48, "4000")},
+        {"no such field", altera(52, "58")},
+        {"a value as condition", valida.left(10) + QByteArray::fromHex("04000000" "0d000000" "0100" "0000" "0000")},
+        {"self reference", altera(18, "0000")},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        EXPECT_THROW(tabela.AddFilterExpression(c.expressao), EDatabaseError);
+    }
+}
+
+TEST(TCursorTabela, NestedTransactionsAreSavepoints)
+{
+    auto banco = Banco();
+    TTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("N"));
+    tabela.CreateTable({{QStringLiteral("K"), ftString, 3}}, {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary}});
+    tabela.Open();
+    auto insere = [&](const char* chave) {
+        tabela.Append();
+        tabela.Fields(0)->SetAsString(QString::fromUtf8(chave));
+        tabela.Post();
+    };
+    {
+        TTransacao externa(*banco);
+        insere("a");
+        {
+            TTransacao interna(*banco);
+            insere("b");
+        }   // the inner one is undone alone
+        insere("c");
+        externa.Confirma();
+    }
+    EXPECT_EQ(Valores(tabela, 0), (QStringList{"a", "c"}));
+    TTransacao primeira(*banco);
+    const int nivel = banco->IniciaTransacao();
+    EXPECT_THROW(banco->ConfirmaTransacao(nivel - 1), EDatabaseError) << "transactions close in reverse order";
+    banco->DesfazTransacao(nivel);
+}
+
+TEST(TCursorTabela, WriteThroughCallsNestAndTheLastOneCommits)
+{
+    auto banco = Banco();
+    TTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("W"));
+    tabela.CreateTable({{QStringLiteral("K"), ftString, 3}}, {});
+    tabela.Open();
+    banco->SetWriteThrough(false);
+    banco->SetWriteThrough(false);
+    tabela.Append();
+    tabela.Fields(0)->SetAsString(QStringLiteral("x"));
+    tabela.Post();
+    banco->SetWriteThrough(true);
+    EXPECT_FALSE(banco->WriteThrough());
+    EXPECT_EQ(banco->ProfundidadeTransacao(), 1);
+    banco->SetWriteThrough(true);
+    EXPECT_TRUE(banco->WriteThrough());
+    EXPECT_EQ(banco->ProfundidadeTransacao(), 0);
+    banco->SetWriteThrough(true);   // one too many does nothing
+    EXPECT_EQ(tabela.RecordCount(), 1);
+}
+
+TEST(TCursorTabela, ValuesAreBoundNeverPastedIntoStatements)
+{
+    TTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("Aspas"));
+    tabela.CreateTable({{QStringLiteral("K"), ftString, 30}, {QStringLiteral("V\"X"), ftString, 30}},
+                       {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary}});
+    tabela.Open();
+    const QString perigoso = QStringLiteral("'); DROP TABLE Aspas; --");
+    tabela.Append();
+    tabela.Fields(0)->SetAsString(perigoso);
+    tabela.FieldByName(QStringLiteral("V\"X"))->SetAsString(QStringLiteral("ok"));
+    tabela.Post();
+    EXPECT_TRUE(tabela.FindKey({perigoso}));
+    EXPECT_TRUE(tabela.Locate(QStringLiteral("V\"X"), {QStringLiteral("ok")}, 0));
+    tabela.Close();
+    EXPECT_TRUE(tabela.Exists());
+}
+
+}  // namespace
