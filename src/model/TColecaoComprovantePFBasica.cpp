@@ -1,0 +1,84 @@
+#include "model/TColecaoComprovantePFBasica.h"
+
+#include "components/data/TdvTable.h"
+#include "model/IDeclaracao.h"
+#include "model/RotinasComprovante.h"
+#include "model/TBeneficiarioPruv.h"
+#include "model/TComprovante.h"
+
+TColecaoComprovantePFBasica::TColecaoComprovantePFBasica(IDeclaracao& Declaracao) : FDeclaracao(Declaracao) {}
+
+bool TColecaoComprovantePFBasica::Localiza(const TComprovante& Comprovante)
+{
+    MostraDeclaracaoDe(Comprovante);
+    SelecionaIndice(QString());
+    return Tabela().FindKey({Comprovante.GetChaveDeclaracao(), Comprovante.GetBeneficiario().GetRaiz()});
+}
+
+bool TColecaoComprovantePFBasica::Carrega(TComprovante& Comprovante)
+{
+    if (Localiza(Comprovante)) {
+        LeRegistro(Comprovante);
+        return true;
+    }
+    LimpaDados(Comprovante);
+    return false;
+}
+
+void TColecaoComprovantePFBasica::Exclui(TComprovante& Comprovante)
+{
+    EmTransacao(Tabela(), [&] {
+        if (Localiza(Comprovante))
+            TColecao::Exclui();
+    });
+}
+
+void TColecaoComprovantePFBasica::ExcluiTodos()
+{
+    EmTransacao(Tabela(), [&] {
+        FiltraDeclaracao();
+        ExcluiEmVista(Tabela());
+        Grava();
+    });
+}
+
+void TColecaoComprovantePFBasica::FiltraDeclaracao()
+{
+    FiltraChave(FDeclaracao.GetChave());
+    FChaveEmVista = FDeclaracao.GetChave();
+    SetFiltrado(true);
+}
+
+void TColecaoComprovantePFBasica::Desfaz()
+{
+    DesfazEdicao(Tabela());
+}
+
+void TColecaoComprovantePFBasica::FiltraChave(const QString& Chave)
+{
+    FiltraFaixa(Tabela(), {Chave, QStringLiteral("000000000")}, {Chave, QStringLiteral("999999999")},
+                {QStringLiteral("E_PRUV_DK = ") + Chave});
+}
+
+void TColecaoComprovantePFBasica::MostraDeclaracaoDe(const TComprovante& Comprovante)
+{
+    const QString chave = Comprovante.GetChaveDeclaracao();
+    if (chave == FChaveEmVista)
+        return;
+    FiltraChave(chave);
+    FChaveEmVista = chave;
+    SetFiltrado(true);
+}
+
+void TColecaoComprovantePFBasica::Insere()
+{
+    Tabela().Append();
+}
+
+void TColecaoComprovantePFBasica::EditaOuInsere(bool Encontrado)
+{
+    if (Encontrado)
+        Tabela().Edit();
+    else
+        Insere();
+}
