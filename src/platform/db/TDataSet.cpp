@@ -582,9 +582,16 @@ void TDataSet::SetBufferCount(int quantidade)
     TRegistro registro;
     while (static_cast<int>(FJanela.size()) < FBufferCount && FetchAccepted(&FJanela.back(), gmNext, registro))
         FJanela.push_back(std::move(registro));
+    int naFrente = 0;
     while (static_cast<int>(FJanela.size()) < FBufferCount && FetchAccepted(&FJanela.front(), gmPrior, registro)) {
         FJanela.insert(FJanela.begin(), std::move(registro));
         ++FAtivo;
+        ++naFrente;
+    }
+    // The links keep showing the same records in the same rows.
+    if (naFrente > 0) {
+        for (TDataSource* fonte : FDataSources)
+            fonte->DeslocaLinks(naFrente);
     }
 }
 

@@ -106,3 +106,9 @@ int TDataSource::MaiorBufferCount() const
         maior = std::max(maior, link->BufferCount());
     return maior;
 }
+
+void TDataSource::DeslocaLinks(int registros)
+{
+    for (TDataLink* link : FDataLinks)
+        link->FFirstRecord += registros;
+}

@@ -38,6 +38,7 @@ private:
     void AddDataLink(TDataLink* link);
     void RemoveDataLink(TDataLink* link);
     [[nodiscard]] int MaiorBufferCount() const;
+    void DeslocaLinks(int registros);   // records were added before the dataset's held ones
 
     TDataSet* FDataSet = nullptr;
     std::vector<TDataLink*> FDataLinks;

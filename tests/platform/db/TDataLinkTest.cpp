@@ -155,3 +155,75 @@ TEST_F(TDataLinkTest, AFieldLinkFollowsItsField)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TDataLinkTest, AGrowingLinkNearTheEndTakesEarlierRecordsAndTheOtherLinksStayPut)
+{
+    TLinkRegistrado pequeno, grande;
+    pequeno.SetDataSource(&fonte);
+    pequeno.SetBufferCount(2);
+    tabela.Last();
+    tabela.Prior();
+    EXPECT_EQ(pequeno.Visiveis("N"), (QStringList{"9", "10"}));
+    grande.SetDataSource(&fonte);
+    grande.SetBufferCount(5);
+    EXPECT_EQ(grande.Visiveis("N"), (QStringList{"6", "7", "8", "9", "10"}));
+    EXPECT_EQ(grande.ActiveRecord(), 3);
+    EXPECT_EQ(pequeno.Visiveis("N"), (QStringList{"9", "10"}));
+    EXPECT_EQ(pequeno.ActiveRecord(), 0);
+}
+
+TEST_F(TDataLinkTest, InsertingAppendingAndDeletingInsideTheWindow)
+{
+    TLinkRegistrado link;
+    link.SetDataSource(&fonte);
+    link.SetBufferCount(3);
+    tabela.Next();
+    tabela.Insert();
+    EXPECT_EQ(link.RecordCount(), 3);
+    EXPECT_EQ(link.ActiveRecord(), 1);
+    EXPECT_EQ(link.Visiveis("N"), (QStringList{"1", "", "2"})) << "the new record stands before the current one";
+    tabela.Cancel();
+    EXPECT_EQ(link.Visiveis("N"), (QStringList{"1", "2", "3"}));
+    tabela.Append();
+    EXPECT_EQ(link.Visiveis("N"), (QStringList{"9", "10", ""}));
+    EXPECT_TRUE(tabela.Eof());
+    tabela.Fields(0)->SetAsString(QStringLiteral("011"));
+    tabela.Fields(1)->SetAsInteger(11);
+    tabela.Post();
+    EXPECT_EQ(link.Visiveis("N"), (QStringList{"9", "10", "11"}));
+    tabela.Delete();
+    EXPECT_EQ(link.Visiveis("N"), (QStringList{"8", "9", "10"}));
+    EXPECT_EQ(link.ActiveRecord(), 2);
+}
+
+TEST_F(TDataLinkTest, AnEmptyDatasetHasNoRows)
+{
+    TLinkRegistrado link;
+    link.SetDataSource(&fonte);
+    link.SetBufferCount(5);
+    tabela.EmptyTable();
+    EXPECT_TRUE(link.Active());
+    EXPECT_EQ(link.RecordCount(), 0);
+    EXPECT_TRUE(link.Bof());
+    EXPECT_TRUE(link.Eof());
+    EXPECT_EQ(link.MoveBy(1), 0);
+}
+
+TEST_F(TDataLinkTest, LongMovesReportTheirWholeDistance)
+{
+    TLinkRegistrado link;
+    link.SetDataSource(&fonte);
+    link.SetBufferCount(3);
+    link.Eventos.clear();
+    EXPECT_EQ(tabela.MoveBy(6), 6);
+    EXPECT_EQ(link.Eventos.back(), QStringLiteral("rolou 4"));
+    EXPECT_EQ(link.Visiveis("N"), (QStringList{"5", "6", "7"}));
+    EXPECT_EQ(tabela.MoveBy(-20), -6);
+    EXPECT_TRUE(tabela.Bof());
+    EXPECT_EQ(link.Visiveis("N"), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(tabela.RecNo(), 1);
+}
+
+}  // namespace
