@@ -301,3 +301,59 @@ TEST_F(TdvTableTest, RegisteredRecordsLearnThatTheTableIsGone)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TdvTableTest, TheTextFilterAndTheRecordFilterWorkTogether)
+{
+    tabela.dvFilter() = QStringList{QStringLiteral("ANO = 2002")};
+    tabela.SetOnFilter([](TDataSet* d, bool& aceita) { aceita = !d->FieldByName(QStringLiteral("IN4"))->AsBoolean(); });
+    EXPECT_TRUE(tabela.RefreshDvFilter());
+    EXPECT_EQ(tabela.RecordCount(), 2);
+    QStringList codigos;
+    for (tabela.First(); !tabela.Eof(); tabela.Next())
+        codigos << tabela.FieldByName(QStringLiteral("CODIGO"))->AsString();
+    EXPECT_EQ(codigos, (QStringList{QStringLiteral("0561"), QStringLiteral("0588")}));
+    tabela.SetRecNo(2);
+    EXPECT_EQ(tabela.RecNo(), 2);
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("CODIGO"))->AsString(), QStringLiteral("0588"));
+    tabela.SetOnFilterOptions(ofoShowHourGlass);
+    EXPECT_EQ(tabela.RecordCount(), 3) << "the rows the handler rejected come back";
+}
+
+TEST_F(TdvTableTest, ASearchOnTheFieldValueUsesTheLocateEngine)
+{
+    EXPECT_TRUE(tabela.FindFieldValue(QStringLiteral("DESCRICAO"), QStringLiteral("servicos"), 0, false));
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("CODIGO"))->AsString(), QStringLiteral("1708"));
+    EXPECT_FALSE(tabela.FindFieldValue(QStringLiteral("DESCRICAO"), QStringLiteral("servicos"), 0, true));
+    EXPECT_EQ(tabela.NestedOperations(), 0);
+}
+
+TEST_F(TdvTableTest, NarrowSearchTablesDropTheirRangeBeforeAKeyLookup)
+{
+    tabela.NarrowSearch = true;
+    tabela.SetRange({2001}, {2001});
+    EXPECT_EQ(tabela.RecordCount(), 1);
+    EXPECT_TRUE(tabela.LookupFindKey({2003, QStringLiteral("0561")}));
+    EXPECT_EQ(tabela.RecordCount(), 5);
+}
+
+TEST_F(TdvTableTest, PicturesAreCheckedBeforePosting)
+{
+    int invalidos = 0;
+    tabela.SetPictureMasks({QStringLiteral("CODIGO\t####")});
+    tabela.OnInvalidValue = [&](TDataSet*, TField* campo) {
+        ++invalidos;
+        EXPECT_EQ(campo->FieldName(), QStringLiteral("CODIGO"));
+    };
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("CODIGO"))->SetAsString(QStringLiteral("05A1"));
+    EXPECT_THROW(tabela.Post(), EDatabaseError);
+    EXPECT_EQ(invalidos, 1);
+    EXPECT_EQ(tabela.State(), dsEdit);
+    tabela.ValidateWithMask = false;
+    tabela.Post();
+    EXPECT_EQ(tabela.State(), dsBrowse);
+}
+
+}  // namespace
