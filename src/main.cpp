@@ -1,16 +1,20 @@
-#include <QApplication>
-#include <QMainWindow>
 #include <memory>
 
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TAtividadeQt.h"
 #include "platform/ui/TDialogosQt.h"
+#include "platform/widgets/TExcecaoDeEvento.h"
+#include "shell/EstadoPrograma.h"
+#include "shell/ExcecaoAplicacao.h"
+#include "shell/TAplicacao.h"
+#include "shell/TFoAjuda.h"
 #include "shell/TFoSplash.h"
 #include "shell/TInstanciaUnica.h"
+#include "shell/TPruv2003.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    TAplicacao app(argc, argv);
 
     // One copy per session: a later start only brings this one to the front.
     TInstanciaUnica instancia;
@@ -20,31 +24,39 @@ int main(int argc, char* argv[])
     std::unique_ptr<TFoSplash> splash = TFoSplash::Cria();
     QCoreApplication::processEvents();
     QApplication::setApplicationName(QStringLiteral("Pruv 2003"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Pruv 2003"));
 
-    TDialogosQt dialogos;
+    TDialogosQt dialogos(nullptr, [](int contexto) { TFoAjuda::Mostra(contexto); });
     TAtividadeQt atividade;
     InterfaceUsuario::Instala(&dialogos);
     InterfaceUsuario::Instala(&atividade);
+    // The widgets' own last catch goes to the same handler as everything else.
+    TExcecaoDeEvento::Instala([](std::exception_ptr excecao) { ExcecaoAplicacao::Trata(excecao); });
 
-    // Shown disabled until the splash has gone, so that no command runs before.
-    QMainWindow janela;
-    janela.setObjectName(QStringLiteral("Pruv2003"));
-    janela.setWindowTitle(QStringLiteral("Pruv 2003"));
-    janela.resize(634, 429);
-    janela.setEnabled(false);
-    janela.show();
-    instancia.DefineJanela(&janela);
+    int resultado = 1;
+    {
+        // Shown disabled until the splash has gone, so that no command runs before.
+        TPruv2003 janela;
+        janela.setEnabled(false);
+        janela.show();
+        instancia.DefineJanela(&janela);
 
-    if (splash) {
-        splash->SetPrincipal(&janela);
-        splash->show();
-        QCoreApplication::processEvents();
-        AnimaSplash(*splash);
-        splash.reset();
+        if (!EstadoPrograma::BaseIndisponivel) {
+            if (splash) {
+                splash->SetPrincipal(&janela);
+                splash->show();
+                QCoreApplication::processEvents();
+                AnimaSplash(*splash);
+                splash.reset();
+            }
+            janela.setEnabled(true);
+            ExcecaoAplicacao::Protege([&janela] { janela.AbrirDialogoInicial(); });
+            if (!janela.Terminando())
+                resultado = QApplication::exec();
+        }
+        instancia.DefineJanela(nullptr);
     }
-    janela.setEnabled(true);
-
-    const int resultado = QApplication::exec();
+    TExcecaoDeEvento::Instala({});
     InterfaceUsuario::Instala(static_cast<IDialogos*>(nullptr));
     InterfaceUsuario::Instala(static_cast<IAtividade*>(nullptr));
     return resultado;

@@ -1,0 +1,645 @@
+#include "shell/TPruv2003.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "model/TArquivoIni.h"
+#include "model/TErro.h"
+#include "model/gui/UtilJanelas.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TIniFile.h"
+#include "platform/files/TPastas.h"
+#include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TCursorOcupado.h"
+#include "shell/EstadoPrograma.h"
+#include "shell/IFrDeclaracao.h"
+#include "shell/TAvisoCopiasDeSeguranca.h"
+#include "shell/TComandosPrincipal.h"
+#include "shell/TDmGeral.h"
+#include "shell/TFoAjuda.h"
+#include "shell/TRegistroPruv.h"
+
+using namespace EstadoPrograma;
+
+namespace {
+
+const QColor CorJanela(255, 255, 179);   // light yellow
+const QColor Marinho(0, 0, 128);
+constexpr int AlturaBarra = 35;
+constexpr QSize TamanhoBotao(36, 31);
+
+// Help contexts of the help commands.
+constexpr int AjudaManual = 12050;
+constexpr int AjudaTeclado = 15000;
+constexpr int AjudaLeiaute = 18000;
+
+// The busy flag for the duration of a command, also when it raises.
+class TProcessando {
+public:
+    TProcessando() { EmProcessamento = true; }
+    ~TProcessando() { EmProcessamento = false; }
+    TProcessando(const TProcessando&) = delete;
+    TProcessando& operator=(const TProcessando&) = delete;
+};
+
+// The client area while no declaration is open: the program's picture, centred on the window's
+// colour.
+class TFundo final : public QWidget {
+public:
+    explicit TFundo(QWidget* pai) : QWidget(pai), FLogotipo(TDmGeral::Logotipo())
+    {
+        setAutoFillBackground(true);
+        QPalette paleta = palette();
+        paleta.setColor(QPalette::Window, CorJanela);
+        setPalette(paleta);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter pintor(this);
+        const QSize espaco = size() - FLogotipo.size();
+        pintor.drawPixmap(espaco.width() / 2, espaco.height() / 2, FLogotipo);
+    }
+
+private:
+    QPixmap FLogotipo;
+};
+
+bool LeBooleano(const char* secao, const char* chave, bool padrao)
+{
+    return TIniFile(TArquivoIni::Caminho()).ReadBool(QLatin1String(secao), QLatin1String(chave), padrao);
+}
+
+void GravaBooleano(const char* secao, const char* chave, bool valor)
+{
+    TArquivoIni::GravaString(QLatin1String(secao), QLatin1String(chave),
+                             valor ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+}  // namespace
+
+// A command that this program runs, with the routine it needs before it can be enabled (none for
+// the shell's own commands).
+struct TPruv2003::TComandoProgramado {
+    const char* Nome;
+    Manipulador Executa;
+    bool (*Pronta)(const TRotinasPrincipal&);
+};
+
+std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
+{
+    static const TComandoProgramado programados[] = {
+        {"MiFecharDeclaracao", &TPruv2003::MiFecharDeclaracaoClick, nullptr},
+        {"MiTransmitirviaInternet", &TPruv2003::MiTransmitirviaInternetClick,
+         [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistTransmissao); }},
+        {"MiSair", &TPruv2003::MiSairClick, nullptr},
+        {"MiCalculadora", &TPruv2003::MiCalculadoraClick,
+         [](const TRotinasPrincipal& r) { return bool(r.MostraCalculadora); }},
+        {"MiSincronizar", &TPruv2003::MiSincronizarClick, nullptr},
+        {"MiIndexador", &TPruv2003::MiIndexadorClick,
+         [](const TRotinasPrincipal& r) { return bool(r.MostraReorganizacao); }},
+        {"MiGravarCopia", &TPruv2003::MiGravarCopiaClick,
+         [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistCopSeg); }},
+        {"MiRestaurarCopia", &TPruv2003::MiRestaurarCopiaClick,
+         [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistRestCopSeg); }},
+        {"MiCopiaAuto", &TPruv2003::MiCopiaAutoClick, nullptr},
+        {"MiConteudo", &TPruv2003::MiConteudoClick, nullptr},
+        {"MiManual", &TPruv2003::MiManualClick, nullptr},
+        {"MiAjudaCampo", &TPruv2003::MiAjudaCampoClick, nullptr},
+        {"UsodoTeclado1", &TPruv2003::UsodoTeclado1Click, nullptr},
+        {"LeiautedoArquivo1", &TPruv2003::LeiautedoArquivo1Click, nullptr},
+    };
+    return programados;
+}
+
+TPruv2003::TPruv2003(QWidget* pai) : QMainWindow(pai)
+{
+    CriaComponentes();
+    FTratadorAnterior =
+        ExcecaoAplicacao::Instala([this](std::exception_ptr excecao) { ApplicationEvents1Exception(excecao); });
+    FormCreate();
+}
+
+TPruv2003::~TPruv2003()
+{
+    ExcecaoAplicacao::Instala(std::move(FTratadorAnterior));
+}
+
+void TPruv2003::CriaComponentes()
+{
+    setObjectName(QStringLiteral("Pruv2003"));
+    setWindowTitle(QStringLiteral("Pruv 2003"));
+    CriaMenus();
+    CriaBarra();
+
+    auto* cliente = new QWidget(this);
+    cliente->setObjectName(QStringLiteral("Cliente"));
+    auto* layout = new QVBoxLayout(cliente);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* linha = new QFrame(cliente);
+    linha->setObjectName(QStringLiteral("Panel2"));
+    linha->setFrameStyle(QFrame::HLine | QFrame::Raised);
+    linha->setFixedHeight(3);
+    Panel2 = linha;
+    Image = new TFundo(cliente);
+    Image->setObjectName(QStringLiteral("Image"));
+    layout->addWidget(Panel2);
+    layout->addWidget(Image, 1);
+    setCentralWidget(cliente);
+
+    const QSize inicial(LarguraCliente, AlturaCliente + menuBar()->sizeHint().height());
+    resize(inicial);
+    setMinimumSize(inicial);
+    if (const QScreen* tela = screen())
+        move(tela->availableGeometry().center() - rect().center());
+}
+
+void TPruv2003::CriaMenus()
+{
+    for (const TItemMenu& item : TComandosPrincipal::Menus()) {
+        QMenu* pai = FMenus.value(QLatin1String(item.Pai));
+        const QString nome = QLatin1String(item.Nome);
+        switch (item.Tipo) {
+        case TItemMenu::TTipo::Menu: {
+            QMenu* menu = pai ? pai->addMenu(QString::fromUtf8(item.Legenda))
+                              : menuBar()->addMenu(QString::fromUtf8(item.Legenda));
+            menu->setObjectName(nome);
+            FMenus.insert(nome, menu);
+            break;
+        }
+        case TItemMenu::TTipo::Separador: {
+            QAction* separador = pai->addSeparator();
+            separador->setObjectName(nome);
+            if (nome == QLatin1String("N4"))
+                N4 = separador;
+            break;
+        }
+        case TItemMenu::TTipo::Comando: {
+            auto* acao = new QAction(TDmGeral::Icone(item.Imagem), QString::fromUtf8(item.Legenda), this);
+            acao->setObjectName(nome);
+            acao->setShortcut(QKeySequence(QLatin1String(item.Atalho), QKeySequence::PortableText));
+            acao->setCheckable(item.Marcavel);
+            acao->setProperty("Porteiro", QLatin1String(item.Porteiro));
+            connect(acao, &QAction::triggered, this, [this, &item] { Executa(item); });
+            pai->addAction(acao);
+            FComandos.insert(nome, acao);
+            break;
+        }
+        }
+    }
+}
+
+void TPruv2003::CriaBarra()
+{
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);   // the toolbar stays
+    ToolBar1->setIconSize(TDmGeral::Tamanho);
+    ToolBar1->setFixedHeight(AlturaBarra);
+    for (const TBotaoBarra& botao : TComandosPrincipal::Barra()) {
+        if (*botao.Nome == '\0') {
+            ToolBar1->addSeparator();
+            continue;
+        }
+        QAction* acao = FComandos.value(QLatin1String(botao.Comando));
+        acao->setToolTip(QString::fromUtf8(botao.Dica));
+        ToolBar1->addAction(acao);
+        QWidget* controle = ToolBar1->widgetForAction(acao);
+        controle->setObjectName(QLatin1String(botao.Nome));
+        controle->setFixedSize(TamanhoBotao);
+    }
+
+    Panel1 = new QWidget(ToolBar1);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto* layout = new QHBoxLayout(Panel1);
+    layout->setContentsMargins(0, 0, 8, 0);
+    LbAnoRet = new QLabel(Panel1);
+    LbAnoRet->setObjectName(QStringLiteral("LbAnoRet"));
+    LbAnoRet->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont fonte(QStringLiteral("Arial"));
+    fonte.setPixelSize(15);
+    fonte.setBold(true);
+    LbAnoRet->setFont(fonte);
+    QPalette paleta = LbAnoRet->palette();
+    paleta.setColor(QPalette::WindowText, Marinho);
+    LbAnoRet->setPalette(paleta);
+    layout->addWidget(LbAnoRet);
+    ToolBar1->addWidget(Panel1);
+}
+
+void TPruv2003::FormCreate()
+{
+    if (!ConectaBanco())
+        return;
+    BaseIndisponivel = false;
+    ErroIndice = false;
+    DeclaracaoAberta = false;
+    EmProcessamento = false;
+    Comando(QStringLiteral("MiSincronizar"))->setChecked(LeBooleano("Geral", "SincronizarComprovante", true));
+    Comando(QStringLiteral("MiCopiaAuto"))
+        ->setChecked(TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QStringLiteral("automatica"),
+                                           QStringLiteral("1")) == QLatin1String("1"));
+    atualizaMenus();
+}
+
+bool TPruv2003::ConectaBanco()
+{
+    auto conecta = [this] {
+        // The first start makes the data folder; SQLite makes the database file.
+        if (!TPastas::Cria())
+            throw EDatabaseError(QStringLiteral("não foi possível criar a pasta ") + TPastas::Dados());
+        DbPruv = TDatabase::DaPasta(TPastas::Dados());
+    };
+    try {
+        conecta();
+        return true;
+    } catch (const EDatabaseError& e) {
+        // A folder or a file still held by a process that was ending: one more try.
+        qWarning("database connection failed, trying again: %s", e.what());
+    }
+    try {
+        conecta();
+        return true;
+    } catch (const EDatabaseError& e) {
+        // 163 ends in a blank, for the engine's text.
+        InterfaceUsuario::Mostra(TErro::Mensagem(163) + e.Mensagem(), TipoDialogo::Erro, Botao::Ok, 0, 163);
+    }
+    BaseIndisponivel = true;
+    Termina();
+    return false;
+}
+
+void TPruv2003::Termina()
+{
+    FTerminando = true;
+    QCoreApplication::exit(0);
+}
+
+void TPruv2003::DefineRotinas(TRotinasPrincipal rotinas)
+{
+    FRotinas = std::move(rotinas);
+    AplicaEstado();
+}
+
+void TPruv2003::AbrirDialogoInicial()
+{
+    // Written before anything is shown, so that the first-run notices show once even when the
+    // program ends during them.
+    const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
+    GravaBooleano("Geral", "JahMostrou", true);
+    if (!jahMostrou && ColecaoVazia())
+        VerificaCopiaDeSeguranca();
+
+    if (EmProcessamento)
+        return;
+    TProcessando processando;
+    if (PodeAbrirForm(QStringLiteral("FoInicial"))) {
+        // The start of the work (open, create or import a declaration) comes with the
+        // declarations; until then the program starts with none open.
+        FecharDeclaracao();
+        atualizaMenus();
+    }
+}
+
+void TPruv2003::VerificaCopiaDeSeguranca()
+{
+    const QString pasta = TRegistroPruv::LeString(QLatin1String(TRegistroPruv::DirCsDefault));
+    const QString texto = TAvisoCopiasDeSeguranca::Texto(pasta);
+    if (!texto.isEmpty())
+        TErro::MostraMensagem(texto, TipoDialogo::Informacao, Botao::Ok, 0);
+}
+
+bool TPruv2003::PedeFechamento(const char* nomeJanela)
+{
+    for (QWidget* janela : QApplication::topLevelWidgets())
+        if (janela->objectName() == QLatin1String(nomeJanela) && !janela->close())
+            return false;
+    return true;
+}
+
+bool TPruv2003::PodeAbrirForm(const QString& nome)
+{
+    if (BaseIndisponivel) {
+        // Only what repairs the data may run, with every table closed.
+        if (nome == QLatin1String("FoIndexa") || nome == QLatin1String("FormAssistCopSeg")) {
+            FecharColecoes();
+            return true;
+        }
+        return false;
+    }
+    if (DeclaracaoAberta) {
+        bool resposta = !FrDeclaracao || FrDeclaracao->PodeSair();
+        if (resposta && !nome.isEmpty()) {
+            // The modeless windows work on the open declaration: they close first, unless they
+            // are what is being opened or the print assistant prints their report.
+            if (nome != QLatin1String("FoPendencias") && nome != QLatin1String("FoAssistRelatorios"))
+                resposta = PedeFechamento("FoPendencias");
+            if (resposta && nome != QLatin1String("FoPesquisar"))
+                resposta = PedeFechamento("FoPesquisar");
+            if (resposta && nome == QLatin1String("FoIndexa")) {
+                FecharDeclaracao();
+                FecharColecoes();
+            }
+        }
+        return resposta;
+    }
+    if (nome == QLatin1String("FoIndexa"))
+        FecharColecoes();
+    return true;
+}
+
+bool TPruv2003::FecharDeclaracao()
+{
+    if (BaseIndisponivel)
+        return true;
+    bool resposta = true;
+    if (DeclaracaoAberta) {
+        if (!PedeFechamento("FoPendencias") || !PedeFechamento("FoPesquisar")) {
+            resposta = false;
+        } else if (!FrDeclaracao || FrDeclaracao->PodeSair()) {
+            if (FrDeclaracao && FrDeclaracao->Controle().isEnabled()) {
+                FrDeclaracao->Fecha();
+                FrDeclaracao->Controle().hide();
+                Pruv.reset();
+            }
+            DeclaracaoAberta = false;
+        } else {
+            resposta = false;
+        }
+    }
+    atualizaMenus();
+    return resposta;
+}
+
+void TPruv2003::FecharColecoes()
+{
+    Pruv.reset();
+    ColecaoPruv.reset();
+}
+
+bool TPruv2003::ColecaoVazia() const
+{
+    // Nothing is stored while the collection of declarations does not exist.
+    return !ColecaoPruv;
+}
+
+TSituacaoMenus TPruv2003::Situacao() const
+{
+    TSituacaoMenus situacao;
+    situacao.Habilitados = FMenusHabilitados;
+    situacao.ColecaoVazia = ColecaoVazia();
+    situacao.DeclaracaoAberta = DeclaracaoAberta;
+    for (const TComandoProgramado& c : Programados())
+        if (!c.Pronta || c.Pronta(FRotinas))
+            situacao.Disponiveis.insert(QLatin1String(c.Nome));
+    return situacao;
+}
+
+void TPruv2003::atualizaMenus()
+{
+    HabilitaMenus(true);
+}
+
+void TPruv2003::HabilitaMenus(bool b)
+{
+    FMenusHabilitados = b;
+    AplicaEstado();
+}
+
+void TPruv2003::AplicaEstado()
+{
+    FEstadoMenus = TEstadoMenus::Calcula(Situacao());
+    for (auto it = FComandos.cbegin(); it != FComandos.cend(); ++it)
+        it.value()->setEnabled(FEstadoMenus.Habilitado(it.key()));
+    for (auto it = FMenus.cbegin(); it != FMenus.cend(); ++it)
+        it.value()->menuAction()->setEnabled(FEstadoMenus.Habilitado(it.key()));
+    Comando(QStringLiteral("MiSincronizar"))->setVisible(FEstadoMenus.SincronizarVisivel);
+    N4->setVisible(FEstadoMenus.SincronizarVisivel);
+    setWindowTitle(FEstadoMenus.Titulo);
+    LbAnoRet->setText(FEstadoMenus.AnoRet);
+}
+
+TPruv2003::Manipulador TPruv2003::ManipuladorDe(const QString& nome)
+{
+    for (const TComandoProgramado& c : Programados())
+        if (nome == QLatin1String(c.Nome))
+            return c.Executa;
+    return nullptr;
+}
+
+void TPruv2003::Executa(const TItemMenu& item)
+{
+    const Manipulador manipulador = ManipuladorDe(QLatin1String(item.Nome));
+    if (!manipulador)
+        return;
+    ExcecaoAplicacao::Protege([&] {
+        if (!item.Guardado) {
+            (this->*manipulador)(item);
+            return;
+        }
+        if (EmProcessamento)
+            return;
+        TProcessando processando;
+        (this->*manipulador)(item);
+    });
+}
+
+void TPruv2003::ApplicationEvents1Exception(std::exception_ptr excecao)
+{
+    constexpr std::uint8_t DiscoCheio = 150;
+    try {
+        std::rethrow_exception(excecao);
+    } catch (const TErro& e) {
+        if (dynamic_cast<const EEspacoEmDiscoError*>(&e) || e.Codigo() == DiscoCheio) {
+            e.Exibe();
+            BaseIndisponivel = true;
+            Termina();
+        } else if (dynamic_cast<const EDadosError*>(&e)) {
+            // The tables cannot be trusted: only what repairs them stays.
+            e.Exibe();
+            BaseIndisponivel = true;
+            HabilitaMenus(false);
+        } else {
+            InterfaceUsuario::Mostra(e.GetMensagem(), TipoDialogo::Erro, Botao::Ok, 0, e.Codigo());
+        }
+    } catch (const std::exception& e) {
+        TErro::MostraMensagem(QString::fromUtf8(e.what()), TipoDialogo::Erro, Botao::Ok, 0);
+    } catch (...) {
+        TErro::MostraMensagem(QStringLiteral("Erro inesperado."), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+}
+
+void TPruv2003::closeEvent(QCloseEvent* evento)
+{
+    evento->ignore();
+    ExcecaoAplicacao::Protege([this, evento] {
+        if (!FormCloseQuery())
+            return;
+        evento->accept();
+        FormClose();
+    });
+}
+
+bool TPruv2003::FormCloseQuery()
+{
+    // While a command runs, closing is refused without a word.
+    if (EmProcessamento)
+        return false;
+    TProcessando processando;
+    const TErro pergunta(33, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
+    return pergunta.Exibe() == Resposta::Sim && FecharDeclaracao();
+}
+
+void TPruv2003::FormClose()
+{
+    if (BaseIndisponivel)
+        return;
+    TCursorOcupado ocupado;
+    FecharColecoes();
+}
+
+void TPruv2003::changeEvent(QEvent* evento)
+{
+    QMainWindow::changeEvent(evento);
+    // Leaving the window: the open declaration's field and page must accept their contents.
+    if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && DeclaracaoAberta)
+        ExcecaoAplicacao::Protege([this] { PodeAbrirForm(QString()); });
+}
+
+QAction* TPruv2003::Comando(const QString& nome) const
+{
+    return FComandos.value(nome);
+}
+
+QMenu* TPruv2003::Menu(const QString& nome) const
+{
+    return FMenus.value(nome);
+}
+
+void TPruv2003::MiFecharDeclaracaoClick(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)))
+        FecharDeclaracao();
+}
+
+void TPruv2003::MiTransmitirviaInternetClick(const TItemMenu& item)
+{
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    FecharDeclaracao();   // the assistant works on the delivery files, not on the declaration
+    FRotinas.ExecutaAssistTransmissao(this);
+}
+
+void TPruv2003::MiSairClick(const TItemMenu&)
+{
+    close();
+}
+
+void TPruv2003::MiCalculadoraClick(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)))
+        FRotinas.MostraCalculadora();
+}
+
+void TPruv2003::MiSincronizarClick(const TItemMenu& item)
+{
+    const bool sincronizar = Comando(QLatin1String(item.Nome))->isChecked();
+    if (FrDeclaracao)
+        FrDeclaracao->SetSincronizarComprovante(sincronizar);
+    GravaBooleano("Geral", "SincronizarComprovante", sincronizar);
+}
+
+void TPruv2003::MiIndexadorClick(const TItemMenu& item)
+{
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    FRotinas.MostraReorganizacao();
+    BaseIndisponivel = false;
+    atualizaMenus();   // the tables are whole again: so are the commands
+}
+
+void TPruv2003::MiGravarCopiaClick(const TItemMenu& item)
+{
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    FecharDeclaracao();
+    FecharColecoes();   // no table may be open while its file is copied
+    FRotinas.ExecutaAssistCopSeg(this);
+}
+
+void TPruv2003::MiRestaurarCopiaClick(const TItemMenu& item)
+{
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    // Whatever happened in the assistant, the work copies go and the program takes the restored
+    // tables as they now are; a failure is shown after that.
+    std::exception_ptr falha;
+    try {
+        FecharDeclaracao();
+        FecharColecoes();
+        FRotinas.ExecutaAssistRestCopSeg(this);
+    } catch (...) {
+        falha = std::current_exception();
+    }
+    for (const QString& arquivo : FRotinas.ArquivosDados)
+        QFile::remove(TPastas::Temporaria() + QLatin1Char('/') + arquivo);
+    ErroIndice = false;
+    BaseIndisponivel = false;
+    atualizaMenus();
+    if (falha)
+        std::rethrow_exception(falha);
+}
+
+void TPruv2003::MiCopiaAutoClick(const TItemMenu& item)
+{
+    GravaBooleano("Copia de Seguranca", "automatica", Comando(QLatin1String(item.Nome))->isChecked());
+}
+
+void TPruv2003::MiConteudoClick(const TItemMenu&)
+{
+    TFoAjuda::Mostra(TFoAjuda::Conteudo);
+}
+
+void TPruv2003::MiManualClick(const TItemMenu&)
+{
+    ContextoAjuda = AjudaManual;
+    TFoAjuda::Mostra(ContextoAjuda);
+}
+
+void TPruv2003::MiAjudaCampoClick(const TItemMenu&)
+{
+    if (QApplication::activeWindow())
+        ContextoAjuda = ObtemHelpContext(QApplication::focusWidget());
+    TFoAjuda::Mostra(ContextoAjuda);
+}
+
+void TPruv2003::UsodoTeclado1Click(const TItemMenu&)
+{
+    ContextoAjuda = AjudaTeclado;
+    TFoAjuda::Mostra(ContextoAjuda);
+}
+
+void TPruv2003::LeiautedoArquivo1Click(const TItemMenu&)
+{
+    ContextoAjuda = AjudaLeiaute;
+    TFoAjuda::Mostra(ContextoAjuda);
+}

@@ -1,0 +1,148 @@
+#pragma once
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <span>
+
+#include "shell/ExcecaoAplicacao.h"
+#include "shell/TEstadoMenus.h"
+
+class IFrDeclaracao;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+class TColecaoPruv;
+class TDatabase;
+class TErros;
+class TPruv;
+struct TItemMenu;
+
+// The windows that some commands open and that belong to the layers above the shell (the
+// screens and the assistants): the program hands their entry routines in. A command whose
+// routine is missing stays disabled.
+struct TRotinasPrincipal {
+    std::function<void()> MostraCalculadora;                    // modeless, one at a time
+    std::function<void(QWidget* dono)> ExecutaAssistTransmissao;
+    std::function<void(QWidget* dono)> ExecutaAssistCopSeg;     // the backup assistant
+    std::function<void(QWidget* dono)> ExecutaAssistRestCopSeg; // the restore assistant
+    std::function<void()> MostraReorganizacao;                  // rebuilds the tables
+    // The data files by name: the restore removes their work copies from the temporary folder.
+    QStringList ArquivosDados;
+};
+
+// The program's one main window, "Pruv 2003". It holds the database, the stored declarations and
+// the one open declaration, carries the menu bar and the toolbar, and runs every command through
+// the gatekeeper PodeAbrirForm and the busy flag EmProcessamento. It is the last handler of the
+// exceptions that event handlers let out.
+class TPruv2003 final : public QMainWindow {
+    Q_OBJECT
+public:
+    // The client area below the menu bar when the window opens; it may not be made smaller.
+    static constexpr int LarguraCliente = 634;
+    static constexpr int AlturaCliente = 429;
+
+    // Connects to the database of the data folder, creating the folder and the database file on
+    // the first start. When it cannot, message 163 is shown with SQLite's text,
+    // EstadoPrograma::BaseIndisponivel is set and the program is told to end.
+    explicit TPruv2003(QWidget* pai = nullptr);
+    ~TPruv2003() override;
+
+    void DefineRotinas(TRotinasPrincipal rotinas);
+
+    // What the program shows before the first command: on the first run the backups of the
+    // registered backup folder, then the start of the work.
+    void AbrirDialogoInicial();
+    // Lists the backups of the registered backup folder in an information dialog; nothing when
+    // there is no folder or no backup in it.
+    void VerificaCopiaDeSeguranca();
+
+    // The gatekeeper of the commands: whether the window of that name may open now. It closes
+    // what would conflict with it; a refusal has already been explained to the user.
+    bool PodeAbrirForm(const QString& nome);
+    // Closes the open declaration; false when the user must stay on it.
+    bool FecharDeclaracao();
+    // Lets go of the open declaration and of the stored declarations, so that no table is open.
+    void FecharColecoes();
+
+    // Sets the commands, the caption and the year label for the current state.
+    void atualizaMenus();
+    // False leaves only the restore, the reorganisation, the help and closing the window.
+    void HabilitaMenus(bool b);
+
+    // The last handler of an exception raised by a command or an event handler.
+    void ApplicationEvents1Exception(std::exception_ptr excecao);
+    // The program was told to end (no database, or a full disk).
+    [[nodiscard]] bool Terminando() const { return FTerminando; }
+
+    // The command (menu item) or menu of that component name; nullptr when there is none.
+    [[nodiscard]] QAction* Comando(const QString& nome) const;
+    [[nodiscard]] QMenu* Menu(const QString& nome) const;
+    [[nodiscard]] const TEstadoMenus& EstadoMenus() const { return FEstadoMenus; }
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    void changeEvent(QEvent* evento) override;
+
+private:
+    using Manipulador = void (TPruv2003::*)(const TItemMenu&);
+    struct TComandoProgramado;
+    static std::span<const TComandoProgramado> Programados();
+
+    void CriaComponentes();
+    void CriaMenus();
+    void CriaBarra();
+    void FormCreate();
+    bool ConectaBanco();
+    void Termina();
+    bool FormCloseQuery();
+    void FormClose();
+    [[nodiscard]] bool ColecaoVazia() const;
+    [[nodiscard]] TSituacaoMenus Situacao() const;
+    void AplicaEstado();
+    void Executa(const TItemMenu& item);
+    [[nodiscard]] static Manipulador ManipuladorDe(const QString& nome);
+    static bool PedeFechamento(const char* nomeJanela);
+
+    void MiFecharDeclaracaoClick(const TItemMenu& item);
+    void MiTransmitirviaInternetClick(const TItemMenu& item);
+    void MiSairClick(const TItemMenu& item);
+    void MiCalculadoraClick(const TItemMenu& item);
+    void MiSincronizarClick(const TItemMenu& item);
+    void MiIndexadorClick(const TItemMenu& item);
+    void MiGravarCopiaClick(const TItemMenu& item);
+    void MiRestaurarCopiaClick(const TItemMenu& item);
+    void MiCopiaAutoClick(const TItemMenu& item);
+    void MiConteudoClick(const TItemMenu& item);
+    void MiManualClick(const TItemMenu& item);
+    void MiAjudaCampoClick(const TItemMenu& item);
+    void UsodoTeclado1Click(const TItemMenu& item);
+    void LeiautedoArquivo1Click(const TItemMenu& item);
+
+    QToolBar* ToolBar1;
+    QWidget* Panel1;
+    QLabel* LbAnoRet;
+    QWidget* Panel2;
+    QWidget* Image;                       // paints the program's picture while nothing is open
+    IFrDeclaracao* FrDeclaracao = nullptr;   // child widget; none until the screens provide it
+    QHash<QString, QAction*> FComandos;   // menu items, by component name
+    QHash<QString, QMenu*> FMenus;
+    QAction* N4 = nullptr;
+
+    std::shared_ptr<TDatabase> DbPruv;
+    // Created on first use by the declaration model; shared pointers so that this header needs
+    // only their declarations.
+    std::shared_ptr<TPruv> Pruv;
+    std::unique_ptr<TErros> ErrosDeclaracao;
+    std::shared_ptr<TColecaoPruv> ColecaoPruv;
+    bool DeclaracaoAberta = false;
+
+    TRotinasPrincipal FRotinas;
+    TEstadoMenus FEstadoMenus;
+    bool FMenusHabilitados = true;
+    bool FTerminando = false;
+    ExcecaoAplicacao::Tratador FTratadorAnterior;
+};

@@ -1,0 +1,22 @@
+#pragma once
+#include <QString>
+
+// The program's values that belong to the user rather than to one program folder (the folder of
+// the backups): a small settings file "Programas XEQ/PRUV2003.conf" in the user's configuration
+// folder. A missing or unreadable file reads as empty.
+class TRegistroPruv final {
+public:
+    TRegistroPruv() = delete;
+
+    // The key of the backup folder.
+    static constexpr char DirCsDefault[] = "DirCsDefault";
+
+    // Looked up afresh on every call, so that the configuration folder may change (tests).
+    [[nodiscard]] static QString Caminho();
+
+    // Empty when the value or the file is absent.
+    [[nodiscard]] static QString LeString(const QString& Nome);
+    // Creates the file and its folder when missing. Raises TErro 159 with the file's path when
+    // it cannot be written.
+    static void GravaString(const QString& Nome, const QString& Valor);
+};
