@@ -20,21 +20,27 @@ void FiltraFaixa(TdvTable& Tabela, const QVariantList& Inicio, const QVariantLis
     Tabela.RefreshDvFilter();
 }
 
-void EmTransacao(TdvTable& Tabela, const std::function<void()>& Acao)
+void EmTransacao(TDatabase& Banco, const QString& Nome, const std::function<void()>& Acao,
+                 const std::function<void()>& Desfaz)
 {
     try {
         try {
-            TTransacao transacao(*Tabela.OpenDatabase());
+            TTransacao transacao(Banco);
             Acao();
             transacao.Confirma();
         } catch (...) {
-            // The transaction is rolled back by now: the table reads what is stored again.
-            DesfazEdicao(Tabela);
+            // The transaction is rolled back by now: the tables read what is stored again.
+            Desfaz();
             throw;
         }
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(Tabela.TableName(), e), 0);
+        throw EColecaoError(141, ParametroEscrita(Nome, e), 0);
     }
+}
+
+void EmTransacao(TdvTable& Tabela, const std::function<void()>& Acao)
+{
+    EmTransacao(*Tabela.OpenDatabase(), Tabela.TableName(), Acao, [&] { DesfazEdicao(Tabela); });
 }
 
 void DesfazEdicao(TdvTable& Tabela)

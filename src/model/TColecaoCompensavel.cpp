@@ -1,26 +1,22 @@
 #include "model/TColecaoCompensavel.h"
 
 #include "components/data/TdvTable.h"
-#include "model/IDeclaracao.h"
 #include "model/RotinasComprovante.h"
-#include "model/TBeneficiarioPruv.h"
 #include "model/TComprovantePF.h"
 
 namespace {
 
-QString Raiz(const TComprovantePF& Comprovante)
+TComprovantePF& PF(TComprovante& Comprovante)
 {
-    return Comprovante.GetBeneficiario().GetRaiz();
-}
-
-QString EmVista(const TComprovantePF& Comprovante)
-{
-    return Comprovante.GetChaveDeclaracao() + QLatin1Char('/') + Raiz(Comprovante);
+    return dynamic_cast<TComprovantePF&>(Comprovante);
 }
 
 }  // namespace
 
-TColecaoCompensavel::TColecaoCompensavel(IDeclaracao& Declaracao) : FDeclaracao(Declaracao)
+TColecaoCompensavel::TColecaoCompensavel(IDeclaracao& Declaracao)
+    : TColecaoLinhasComprovante(Declaracao, QStringLiteral("NR_PF"),
+                                {QStringLiteral("000000000"), QStringLiteral("0000")},
+                                {QStringLiteral("999999999"), QStringLiteral("9999")}, {QStringLiteral("COD_RETENCAO")})
 {
     CriaTabelaColecao(QStringLiteral("Compvel.db"));
     CriaEsquema({{QStringLiteral("E_PRUV_DK"), ftString, 5},
@@ -33,103 +29,43 @@ TColecaoCompensavel::TColecaoCompensavel(IDeclaracao& Declaracao) : FDeclaracao(
     FiltraDeclaracao();
 }
 
-bool TColecaoCompensavel::Carrega(TComprovantePF& Comprovante)
+int TColecaoCompensavel::QuantidadeLinhas(TComprovante& Comprovante) const
 {
-    bool aplicou = false;
-    EmTransacao(Tabela(), [&] {
-        FiltraComprovante(Comprovante);
-        TdvTable& tabela = Tabela();
-        aplicou = PercorreAplicando(tabela, [&] {
-            const int i =
-                Comprovante.LocalizaRendimentoParcial(tabela.FieldByName(QStringLiteral("COD_RETENCAO"))->AsString());
-            if (i < 0)
-                return false;
-            TRendimentoParcial& linha = Comprovante.GetRendimentoParcial(i);
-            linha.GetRendimentoCompensavel().SetValor(tabela.FieldByName(QStringLiteral("REND_COMPENSAVEL"))->AsFixed4());
-            linha.GetImpostoCompensavel().SetValor(tabela.FieldByName(QStringLiteral("IRRF_COMPENSAVEL"))->AsFixed4());
-            Comprovante.AjustaRendimentoParcial(i);
-            return true;
-        });
-    });
-    return aplicou;
+    return PF(Comprovante).QuantidadeRendimentosParciais();
 }
 
-void TColecaoCompensavel::Salva(TComprovantePF& Comprovante)
+QVariantList TColecaoCompensavel::ChaveLinha(TComprovante& Comprovante, int Linha) const
 {
-    if (Comprovante.GetChaveDeclaracao().isEmpty() || Comprovante.GetBeneficiario().GetNiFormatado().isEmpty())
-        return;
-    EmTransacao(Tabela(), [&] {
-        TdvTable& tabela = Tabela();
-        for (int i = 0; i < Comprovante.QuantidadeRendimentosParciais(); ++i) {
-            TRendimentoParcial& linha = Comprovante.GetRendimentoParcial(i);
-            if (!linha.GetAlterado())
-                continue;
-            if (Localiza(Comprovante, i)) {
-                if (linha.Zerado()) {
-                    TColecao::Exclui();
-                    continue;
-                }
-                tabela.Edit();
-            } else {
-                if (linha.Zerado())
-                    continue;
-                tabela.Append();
-                tabela.FieldByName(QStringLiteral("E_PRUV_DK"))->SetAsString(Comprovante.GetChaveDeclaracao());
-                tabela.FieldByName(QStringLiteral("NR_PF"))->SetAsString(Raiz(Comprovante));
-                tabela.FieldByName(QStringLiteral("COD_RETENCAO"))->SetAsString(linha.GetCodigo());
-            }
-            GravaMonetario(*tabela.FieldByName(QStringLiteral("REND_COMPENSAVEL")), linha.GetRendimentoCompensavel());
-            GravaMonetario(*tabela.FieldByName(QStringLiteral("IRRF_COMPENSAVEL")), linha.GetImpostoCompensavel());
-            Grava();
-        }
-    });
+    return {PF(Comprovante).GetRendimentoParcial(Linha).GetCodigo()};
 }
 
-void TColecaoCompensavel::Exclui(TComprovantePF& Comprovante, int Linha)
+bool TColecaoCompensavel::LinhaAlterada(TComprovante& Comprovante, int Linha) const
 {
-    EmTransacao(Tabela(), [&] {
-        if (Localiza(Comprovante, Linha))
-            TColecao::Exclui();
-    });
+    return PF(Comprovante).GetRendimentoParcial(Linha).GetAlterado();
 }
 
-void TColecaoCompensavel::ExcluiTodos()
+bool TColecaoCompensavel::LinhaVazia(TComprovante& Comprovante, int Linha) const
 {
-    EmTransacao(Tabela(), [&] {
-        FiltraDeclaracao();
-        ExcluiEmVista(Tabela());
-    });
+    return PF(Comprovante).GetRendimentoParcial(Linha).Zerado();
 }
 
-bool TColecaoCompensavel::Localiza(TComprovantePF& Comprovante, int Linha)
+int TColecaoCompensavel::LinhaDoRegistro(TComprovante& Comprovante) const
 {
-    if (FEmVista != EmVista(Comprovante))
-        FiltraComprovante(Comprovante);
-    SelecionaIndice(QString());
-    return Tabela().FindKey(
-        {Comprovante.GetChaveDeclaracao(), Raiz(Comprovante), Comprovante.GetRendimentoParcial(Linha).GetCodigo()});
+    return PF(Comprovante).LocalizaRendimentoParcial(Tabela().FieldByName(QStringLiteral("COD_RETENCAO"))->AsString());
 }
 
-void TColecaoCompensavel::FiltraDeclaracao()
+void TColecaoCompensavel::LeValores(TComprovante& Comprovante, int Linha)
 {
-    const QString chave = FDeclaracao.GetChave();
-    FiltraFaixa(Tabela(), {chave, QStringLiteral("000000000"), QStringLiteral("0000")},
-                {chave, QStringLiteral("999999999"), QStringLiteral("9999")}, {QStringLiteral("E_PRUV_DK = ") + chave});
-    FEmVista.clear();
-    SetFiltrado(true);
+    TComprovantePF& pf = PF(Comprovante);
+    TRendimentoParcial& linha = pf.GetRendimentoParcial(Linha);
+    linha.GetRendimentoCompensavel().SetValor(Tabela().FieldByName(QStringLiteral("REND_COMPENSAVEL"))->AsFixed4());
+    linha.GetImpostoCompensavel().SetValor(Tabela().FieldByName(QStringLiteral("IRRF_COMPENSAVEL"))->AsFixed4());
+    pf.AjustaRendimentoParcial(Linha);
 }
 
-void TColecaoCompensavel::FiltraComprovante(const TComprovantePF& Comprovante)
+void TColecaoCompensavel::GravaValores(TComprovante& Comprovante, int Linha)
 {
-    const QString chave = Comprovante.GetChaveDeclaracao();
-    const QString raiz = Raiz(Comprovante);
-    FiltraFaixa(Tabela(), {chave, raiz, QStringLiteral("0000")}, {chave, raiz, QStringLiteral("9999")},
-                {QStringLiteral("E_PRUV_DK = ") + chave, QStringLiteral("NR_PF = ") + raiz});
-    FEmVista = EmVista(Comprovante);
-    SetFiltrado(true);
-}
-
-void TColecaoCompensavel::Desfaz()
-{
-    DesfazEdicao(Tabela());
+    TRendimentoParcial& linha = PF(Comprovante).GetRendimentoParcial(Linha);
+    GravaMonetario(*Tabela().FieldByName(QStringLiteral("REND_COMPENSAVEL")), linha.GetRendimentoCompensavel());
+    GravaMonetario(*Tabela().FieldByName(QStringLiteral("IRRF_COMPENSAVEL")), linha.GetImpostoCompensavel());
 }

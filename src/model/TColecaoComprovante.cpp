@@ -1,17 +1,14 @@
 #include "model/TColecaoComprovante.h"
 
-#include "model/RotinasTabela.h"
+#include "model/RotinasComprovante.h"
 #include "model/TColecaoCompensavel.h"
 #include "model/TColecaoComprovantePF.h"
 #include "model/TColecaoComprovantePJ.h"
 #include "model/TColecaoInfoCompl.h"
 #include "model/TComprovantePF.h"
 #include "model/TComprovantePJ.h"
-#include "model/TErro.h"
 #include "model/Utilitarios.h"
-#include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
-#include "platform/db/TTransacao.h"
 
 namespace {
 
@@ -104,20 +101,8 @@ void TColecaoComprovante::ExcluiTodos()
 
 void TColecaoComprovante::EmTransacao(const std::function<void()>& Acao)
 {
-    try {
-        try {
-            TTransacao transacao(*TDatabase::DaPasta(DiretorioDados()));
-            Acao();
-            transacao.Confirma();
-        } catch (...) {
-            // Rolled back by now: every table reads what is stored again.
-            Desfaz();
-            throw;
-        }
-    } catch (const EDatabaseError& e) {
-        // Only the commit is left to fail outside the collections, which name their own table.
-        throw EColecaoError(141, ParametroEscrita(TDatabase::NomeArquivo(), e), 0);
-    }
+    // Only the commit is left to fail outside the collections, which name their own table.
+    ::EmTransacao(*TDatabase::DaPasta(DiretorioDados()), TDatabase::NomeArquivo(), Acao, [this] { Desfaz(); });
 }
 
 void TColecaoComprovante::Desfaz()

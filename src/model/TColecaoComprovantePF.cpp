@@ -6,7 +6,6 @@
 #include "model/RotinasComprovante.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovantePF.h"
-#include "model/TErro.h"
 
 namespace {
 
@@ -60,13 +59,9 @@ TColecaoComprovantePF::TColecaoComprovantePF(IDeclaracao& Declaracao) : TColecao
 void TColecaoComprovantePF::LeRegistro(TComprovante& Comprovante)
 {
     TComprovantePF& pf = PF(Comprovante);
-    const TdvTable& tabela = Tabela();
-    if (tabela.Bof() && tabela.Eof()) {
-        LimpaDados(pf);
+    if (!LeRegistroDe(pf))
         return;
-    }
-    if (tabela.FieldByName(QStringLiteral("E_PRUV_DK"))->AsString() != pf.GetChaveDeclaracao())
-        throw EColecaoError(21, QString(), 0);
+    const TdvTable& tabela = Tabela();
     pf.GetBeneficiario().SetRaizSemExcecao(tabela.FieldByName(QStringLiteral("NR_PF"))->AsString());
     const QString natureza = tabela.FieldByName(QStringLiteral("Q2NT"))->AsString();
     if (!natureza.isEmpty())

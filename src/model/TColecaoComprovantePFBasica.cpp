@@ -5,6 +5,7 @@
 #include "model/RotinasComprovante.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovante.h"
+#include "model/TErro.h"
 
 TColecaoComprovantePFBasica::TColecaoComprovantePFBasica(IDeclaracao& Declaracao) : FDeclaracao(Declaracao) {}
 
@@ -68,6 +69,18 @@ void TColecaoComprovantePFBasica::MostraDeclaracaoDe(const TComprovante& Comprov
     FiltraChave(chave);
     FChaveEmVista = chave;
     SetFiltrado(true);
+}
+
+bool TColecaoComprovantePFBasica::LeRegistroDe(TComprovante& Comprovante)
+{
+    const TdvTable& tabela = Tabela();
+    if (tabela.Bof() && tabela.Eof()) {
+        LimpaDados(Comprovante);
+        return false;
+    }
+    if (tabela.FieldByName(QStringLiteral("E_PRUV_DK"))->AsString() != Comprovante.GetChaveDeclaracao())
+        throw EColecaoError(21, QString(), 0);
+    return true;
 }
 
 void TColecaoComprovantePFBasica::Insere()

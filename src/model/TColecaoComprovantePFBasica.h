@@ -47,6 +47,9 @@ protected:
     // Shows the rows of the statement's declaration when another declaration's are in view (the
     // declaration may have been stored after the collection was made).
     void MostraDeclaracaoDe(const TComprovante& Comprovante);
+    // The start of every LeRegistro: false, with the statement's part cleared (LimpaDados), when
+    // the table is empty; EColecaoError 21 when the current row is of another declaration.
+    bool LeRegistroDe(TComprovante& Comprovante);
     // Appends a row, left in its insert state for the caller to fill.
     void Insere();
     // The statement's row exists, or is appended, in its edit state; the caller fills and posts it.

@@ -4,7 +4,6 @@
 #include "model/RotinasComprovante.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovante.h"
-#include "model/TErro.h"
 
 namespace {
 
@@ -39,14 +38,8 @@ bool TColecaoInfoCompl::Localiza(const TComprovante& Comprovante)
 
 void TColecaoInfoCompl::LeRegistro(TComprovante& Comprovante)
 {
-    const TdvTable& tabela = Tabela();
-    if (tabela.Bof() && tabela.Eof()) {
-        LimpaDados(Comprovante);
-        return;
-    }
-    if (tabela.FieldByName(QStringLiteral("E_PRUV_DK"))->AsString() != Comprovante.GetChaveDeclaracao())
-        throw EColecaoError(21, QString(), 0);
-    Texto(Comprovante).SetTexto(tabela.FieldByName(QStringLiteral("INFO_COMPL"))->AsString());
+    if (LeRegistroDe(Comprovante))
+        Texto(Comprovante).SetTexto(Tabela().FieldByName(QStringLiteral("INFO_COMPL"))->AsString());
 }
 
 void TColecaoInfoCompl::LimpaDados(TComprovante& Comprovante)
