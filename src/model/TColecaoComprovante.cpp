@@ -77,6 +77,7 @@ void TColecaoComprovante::Exclui(TComprovante& Comprovante)
             FPF->Exclui(*pf);
             for (int i = 0; i < pf->QuantidadeRendimentosParciais(); ++i)
                 FCompensavel->Exclui(*pf, i);
+            FInfoCompl->SetIN4(Ordinaria);
             FInfoCompl->Exclui(*pf);
         } else if (auto* pj = dynamic_cast<TComprovantePJ*>(&Comprovante)) {
             for (int i = 0; i < pj->QuantidadeLinhas(); ++i)
