@@ -71,6 +71,7 @@ TFoAjuda::TFoAjuda(QWidget* pai) : QWidget(pai, Qt::Window), Texto(new QTextBrow
 {
     setObjectName(QStringLiteral("FoAjuda"));
     setWindowTitle(QStringLiteral("Ajuda da Pruv 2003"));
+    setAttribute(Qt::WA_QuitOnClose, false);   // the program ends with its main window
     resize(640, 520);
     Texto->setObjectName(QStringLiteral("Texto"));
     // Links between the pages stay in this window; links to the web go to the browser.

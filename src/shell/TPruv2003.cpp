@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "model/TArquivoIni.h"
+#include "model/RotinasTabela.h"
 #include "model/TErro.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/db/EDatabaseError.h"

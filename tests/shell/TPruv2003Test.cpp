@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
+#include "model/RotinasTabela.h"
 #include "model/TArquivoIni.h"
 #include "model/TErro.h"
 #include "platform/files/TIniFile.h"
