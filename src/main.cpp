@@ -24,7 +24,6 @@ int main(int argc, char* argv[])
     std::unique_ptr<TFoSplash> splash = TFoSplash::Cria();
     QCoreApplication::processEvents();
     QApplication::setApplicationName(QStringLiteral("Pruv 2003"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pruv 2003"));
 
     TDialogosQt dialogos(nullptr, [](int contexto) { TFoAjuda::Mostra(contexto); });
     TAtividadeQt atividade;
