@@ -1,0 +1,188 @@
+#include "model/TColecaoBeneficiario.h"
+
+#include "components/data/TdvTable.h"
+#include "model/IColecoesDeclaracao.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TErro.h"
+#include "model/TPruvAnexo.h"
+#include "model/ValoresArmazenados.h"
+
+namespace {
+
+enum : int { cDeclaracao, cTipo, cNumero, cNome };
+
+QString Tipo(const TBeneficiarioPruv& Beneficiario)
+{
+    return QString::number(Beneficiario.TipoAtual());
+}
+
+}  // namespace
+
+QString TColecaoBeneficiario::NomeArquivo()
+{
+    return QStringLiteral("Benef.db");
+}
+
+TColecaoBeneficiario::TColecaoBeneficiario(IColecoesDeclaracao& Declaracao) : FDeclaracao(Declaracao)
+{
+    CriaTabelaColecao(NomeArquivo());
+    CriaEsquema(Campos(), Indices());
+    AbreTabelaColecao();
+    AplicaFiltro();
+}
+
+TColecaoBeneficiario::~TColecaoBeneficiario() = default;
+
+std::vector<TFieldDef> TColecaoBeneficiario::Campos()
+{
+    return {CampoTexto(QStringLiteral("E_PRUV_DK"), 5), CampoTexto(QStringLiteral("IN_PF_PJ"), 1),
+            CampoTexto(QStringLiteral("NR_PF_PJ"), 12), CampoTexto(QStringLiteral("NM_NM_EMPR"), 60)};
+}
+
+std::vector<TIndexDef> TColecaoBeneficiario::Indices()
+{
+    return {{QString(), QStringLiteral("E_PRUV_DK;IN_PF_PJ;NR_PF_PJ"), TIndexOption::ixPrimary},
+            {QStringLiteral("IPFPJ"), QStringLiteral("IN_PF_PJ;NR_PF_PJ"), 0}};
+}
+
+void TColecaoBeneficiario::AplicaFiltro()
+{
+    TdvTable& tabela = Tabela();
+    const QString chave = FDeclaracao.GetChave();
+    tabela.dvFilter().clear();
+    tabela.RefreshDvFilter();
+    SelecionaIndice(QString());
+    tabela.SetRange({chave, QStringLiteral("0"), QStringLiteral("000000000")},
+                    {chave, QStringLiteral("9"), QStringLiteral("999999999999")});
+    tabela.dvFilter() = QStringList{QStringLiteral("E_PRUV_DK = ") + chave};
+    tabela.RefreshDvFilter();
+    SetFiltrado(true);
+}
+
+bool TColecaoBeneficiario::LocalizaChave(const TBeneficiarioPruv& Beneficiario)
+{
+    return Tabela().FindKey({FDeclaracao.GetChave(), Tipo(Beneficiario), Beneficiario.GetRaiz()});
+}
+
+bool TColecaoBeneficiario::Localiza(TBeneficiarioPruv& Beneficiario)
+{
+    bool preencheu = false;
+    return Localiza(Beneficiario, preencheu);
+}
+
+bool TColecaoBeneficiario::Localiza(TBeneficiarioPruv& Beneficiario, bool& PreencheuNome)
+{
+    PreencheuNome = false;
+    if (LocalizaChave(Beneficiario))
+        return true;
+    if (!GetGravarEmDisco())
+        return false;   // a bulk load stores the names it is given
+    TdvTable& tabela = Tabela();
+    const QString raiz = Beneficiario.GetRaiz();
+    if (Beneficiario.TipoAtual() == TNiContribuinte::Cnpj) {
+        // Another establishment of the same company in this declaration gives its name.
+        const QString empresa = raiz.left(8);
+        tabela.FindNearest({FDeclaracao.GetChave(), QStringLiteral("2"), empresa});
+        if (!tabela.Eof() && tabela.Fields(cTipo)->AsString() == QLatin1String("2")
+            && tabela.Fields(cNumero)->AsString().left(8) == empresa) {
+            Beneficiario.Nome().SetNomeSemExcecao(tabela.Fields(cNome)->AsString());
+            PreencheuNome = true;
+            return false;
+        }
+    }
+    if (Beneficiario.Nome().GetTexto().isEmpty()) {
+        // The same number in any declaration.
+        LimpaFiltro();
+        SelecionaIndice(QStringLiteral("IPFPJ"));
+        if (tabela.FindKey({Tipo(Beneficiario), raiz})) {
+            Beneficiario.Nome().SetNomeSemExcecao(tabela.Fields(cNome)->AsString());
+            PreencheuNome = true;
+        }
+        AplicaFiltro();
+    }
+    return false;
+}
+
+void TColecaoBeneficiario::LeRegistro(TBeneficiarioPruv& Beneficiario)
+{
+    TdvTable& tabela = Tabela();
+    if (tabela.Bof() && tabela.Eof()) {
+        Beneficiario.Limpa();
+        LimpaNome(Beneficiario);
+        return;
+    }
+    if (tabela.Fields(cDeclaracao)->AsString() != FDeclaracao.GetChave())
+        throw EColecaoError(21, QString(), 0);
+    const int tamanho = tabela.Fields(cTipo)->AsString() == QLatin1String("1") ? 9 : 12;
+    Beneficiario.SetRaizSemExcecao(tabela.Fields(cNumero)->AsString().left(tamanho));
+    Beneficiario.Nome().SetNomeSemExcecao(tabela.Fields(cNome)->AsString());
+}
+
+bool TColecaoBeneficiario::Carrega(TBeneficiarioPruv& Beneficiario)
+{
+    bool preencheu = false;
+    if (Localiza(Beneficiario, preencheu)) {
+        LeRegistro(Beneficiario);
+        return true;
+    }
+    if (preencheu) {
+        // The name found goes through the name rules as if typed.
+        const QString nome = Beneficiario.Nome().GetTexto();
+        LimpaNome(Beneficiario);
+        Beneficiario.Nome().SetNomeSemExcecao(nome);
+    } else {
+        LimpaNome(Beneficiario);
+    }
+    return false;
+}
+
+void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
+{
+    if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
+        return;
+    if (!Localiza(Beneficiario))
+        Novo();
+    TdvTable& tabela = Tabela();
+    tabela.Edit();
+    tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());
+    tabela.Fields(cTipo)->SetAsString(Tipo(Beneficiario));
+    tabela.Fields(cNumero)->SetAsString(Beneficiario.GetRaiz());
+    tabela.Fields(cNome)->SetAsString(Beneficiario.Nome().GetTexto());
+    Grava();
+}
+
+void TColecaoBeneficiario::LimpaNome(TBeneficiarioPruv& Beneficiario)
+{
+    Beneficiario.Nome().Limpa();
+}
+
+void TColecaoBeneficiario::Novo()
+{
+    Tabela().Append();
+}
+
+void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
+{
+    if (!LocalizaChave(Beneficiario) || FDeclaracao.GetDonoDeclaracao().GetItens().PossuiItensBeneficiario(Beneficiario))
+        return;
+    const std::uint8_t tipo = Beneficiario.TipoAtual();
+    if (tipo == TNiContribuinte::Cpf || tipo == TNiContribuinte::Cnpj)
+        FDeclaracao.ExcluiComprovante(Beneficiario);
+    // Deleting the statement may have moved the table.
+    if (LocalizaChave(Beneficiario))
+        Exclui();
+}
+
+void TColecaoBeneficiario::ExcluiTodos()
+{
+    AplicaFiltro();
+    Primeiro();
+    while (!Eof())
+        Exclui();
+    Grava();
+}
+
+void TColecaoBeneficiario::Desfaz()
+{
+    DescartaEdicao(Tabela());
+}

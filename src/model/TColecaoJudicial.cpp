@@ -1,0 +1,110 @@
+#include "model/TColecaoJudicial.h"
+
+#include <array>
+
+#include "components/data/TdvTable.h"
+#include "model/TPruvItem.h"
+#include "model/ValoresArmazenados.h"
+
+namespace {
+
+enum TipoSerie { stSubJudice, stDeducao, stDeposito, stCompensacao };
+
+struct TSerieJudicial {
+    TSerieArmazenada Serie;
+    TipoSerie Tipo;
+    const char* Prefixo;
+};
+
+// In the order of the table's columns, from position 3.
+const std::array<TSerieJudicial, 6> Series{{
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetRendimento(m); }, 3}, stSubJudice,
+     "REND_SUBJUD_"},
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetDeducao(m); }, 16}, stDeducao,
+     "DED_SUBJUD_"},
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetImposto(m); }, 29}, stSubJudice,
+     "IRRF_SUBJUD_"},
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetDeposito(m); }, 42}, stDeposito,
+     "DEP_SUBJUD_"},
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetCompensacao().GetCompensacaoAno(m); }, 55},
+     stCompensacao, "COMP_ANO_ATU_"},
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetCompensacao().GetCompensacaoAnosAnteriores(m); }, 68},
+     stCompensacao, "COMP_ANO_ANT_"},
+}};
+
+bool Admitidos(const TPruvItem& Item)
+{
+    return Item.GetCodigoRetencao().GetSubJudice() && Item.GetBeneficiario().TipoAtual() != TNiContribuinte::Cnpj;
+}
+
+// Whether the item may hold the series, when reading (Leitura) or writing.
+bool Admitida(const TPruvItem& Item, TipoSerie Tipo, bool Leitura)
+{
+    switch (Tipo) {
+    case stDeposito:
+        return Leitura || Admitidos(Item);
+    case stDeducao:
+        return Admitidos(Item) && Item.GetCodigoRetencao().GetDeducao();
+    default:
+        return Admitidos(Item);
+    }
+}
+
+}  // namespace
+
+QString TColecaoJudicial::NomeArquivo()
+{
+    return QStringLiteral("Judicial.db");
+}
+
+TColecaoJudicial::TColecaoJudicial(TPruvAnexo& Dono) : TColecaoItems(Dono)
+{
+    CriaTabelaColecao(NomeArquivo());
+    CriaEsquema(Campos(), Indices());
+    AbreTabelaColecao();
+    AplicaFiltro();
+}
+
+TColecaoJudicial::~TColecaoJudicial() = default;
+
+std::vector<TFieldDef> TColecaoJudicial::Campos()
+{
+    std::vector<TFieldDef> campos = CamposChave();
+    for (const TSerieJudicial& s : Series)
+        AcrescentaColunasSerie(campos, QLatin1String(s.Prefixo));
+    return campos;
+}
+
+std::vector<TIndexDef> TColecaoJudicial::Indices()
+{
+    return {IndicePrimario()};
+}
+
+void TColecaoJudicial::LeValores(TPruvItem& Item)
+{
+    const bool mantem13 = MantemDecimoTerceiro(Item);
+    for (const TSerieJudicial& s : Series)
+        LeSerie(Tabela(), s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
+}
+
+void TColecaoJudicial::LimpaValores(TPruvItem& Item)
+{
+    TSubJudice& subJudice = Item.GetSubJudice();
+    subJudice.LimpaRendimentos();
+    subJudice.LimpaDeducoes();
+    subJudice.LimpaImpostos();
+    subJudice.LimpaDepositos();
+    Item.GetCompensacao().Limpa();
+}
+
+void TColecaoJudicial::GravaValores(TPruvItem& Item)
+{
+    if (GetNaoAtualizaAux() || !Localiza(Item))
+        Novo();
+    Tabela().Edit();
+    GravaChave(Item);
+    const bool mantem13 = MantemDecimoTerceiro(Item);
+    for (const TSerieJudicial& s : Series)
+        GravaSerie(Tabela(), s.Serie, Item, Admitida(Item, s.Tipo, false), mantem13);
+    Grava();
+}

@@ -1,0 +1,721 @@
+#include "model/TColecaoPruvItem.h"
+
+#include <stdexcept>
+
+#include "components/data/TdvTable.h"
+#include "model/ICodigosRetencao.h"
+#include "model/IColecoesDeclaracao.h"
+#include "model/RotinasTabela.h"
+#include "model/TColecaoBeneficiario.h"
+#include "model/TColecaoJudicial.h"
+#include "model/TColecaoResumo.h"
+#include "model/TComprovante.h"
+#include "model/TPruvAnexo.h"
+#include "model/TResumo.h"
+#include "model/Utilitarios.h"
+#include "model/ValoresArmazenados.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/TTransacao.h"
+
+namespace {
+
+// Columns by position.
+enum : int { cInAnexo, cDono, cChave, cDeclaracao, cCodigo, cTipo, cNumero };
+
+constexpr int TamanhoChave = 7;
+constexpr int MaiorChave = 9999999;
+
+const TSerieArmazenada Rendimentos{[](TPruvItem& i, int m) -> TMonetario& { return i.GetValores().GetRendimento(m); },
+                                   7};
+const TSerieArmazenada Deducoes{[](TPruvItem& i, int m) -> TMonetario& { return i.GetValores().GetDeducao(m); }, 20};
+const TSerieArmazenada Impostos{[](TPruvItem& i, int m) -> TMonetario& { return i.GetValores().GetImposto(m); }, 33};
+
+QString Tipo(const TBeneficiarioPruv& Beneficiario)
+{
+    return QString::number(Beneficiario.TipoAtual());
+}
+
+// The same key, code and beneficiary number.
+bool MesmaLinha(const TPruvItem& A, const TPruvItem& B)
+{
+    return A.GetChave() == B.GetChave() && A.GetCodigoRetencao().GetCodigo() == B.GetCodigoRetencao().GetCodigo()
+           && A.GetBeneficiario().GetNiFormatado() == B.GetBeneficiario().GetNiFormatado();
+}
+
+bool JudicialZerado(const TPruvItem& Item)
+{
+    const TCompensacao& c = Item.GetCompensacao();
+    const TSubJudice& s = Item.GetSubJudice();
+    return c.CompensacaoAnoZerada() && c.CompensacaoAnosAnterioresZerada() && s.DepositoTotalZerado()
+           && s.ImpostoZerado() && s.RendimentoZerado() && s.DeducaoZerada();
+}
+
+// The owner of the items read for an income statement: an item of the declaration or of one of
+// its annexes, told by the annex flag of its row.
+class TDonoDeLeitura final : public TPruvAnexo {
+public:
+    explicit TDonoDeLeitura(bool Anexo) : FAnexo(Anexo) {}
+
+    TColecaoPruvItem& GetItens() override { throw std::logic_error("an item read for a statement has no collection"); }
+    void SetErros(TErros* Erros) override { ArmazenaErros(Erros); }
+    [[nodiscard]] bool EhAnexo() const override { return FAnexo; }
+
+private:
+    bool FAnexo;
+};
+
+}  // namespace
+
+QString TColecaoPruvItem::NomeArquivo()
+{
+    return QStringLiteral("PruvItem.DB");
+}
+
+TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& Dono)
+    : FDeclaracao(Declaracao),
+      FDono(Dono),
+      FInAnexo(Dono.EhAnexo() ? QStringLiteral("1") : QStringLiteral("0")),
+      FBeneficiarios(Declaracao.GetColecaoBeneficiario()),
+      FCodigos(Declaracao.GetColecaoCodigoRetencao()),
+      FItemAtual(Declaracao, Dono),
+      FItemBusca(Declaracao, Dono),
+      FItemAnterior(Declaracao, Dono)
+{
+    for (TPruvItem* item : {&FItemAtual, &FItemBusca, &FItemAnterior})
+        item->SetErros(&FErrosInternos);
+    CriaTabelaColecao(NomeArquivo());
+    CriaTabelaAux(NomeArquivo());
+    CriaEsquema(Campos(), Indices());
+    SelecionaIndiceAux(QString());
+    AbreTabelaColecao();
+    AbreTabelaAux();
+    AplicaFiltro();
+    FJudicial = std::make_unique<TColecaoJudicial>(Dono);
+}
+
+TColecaoPruvItem::~TColecaoPruvItem()
+{
+    // A bulk load ends here at the latest: its summary is stored as up to date, and no batch is
+    // left open past the collection that opened it.
+    try {
+        if (!GetGravarEmDisco()) {
+            FBeneficiarios.SetGravarEmDisco(true);
+            TColecaoResumo& resumos = FDeclaracao.GetColecaoResumo();
+            resumos.SetGravarEmDisco(true);
+            FDono.GetResumo().SetOK(true);
+            resumos.Grava(FDono.GetResumo());
+        }
+    } catch (const TErro& e) {
+        e.Exibe();
+    } catch (const std::exception& e) {
+        EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0).Exibe();
+    }
+}
+
+std::vector<TFieldDef> TColecaoPruvItem::Campos()
+{
+    std::vector<TFieldDef> campos = TColecaoItems::CamposChave();
+    campos.push_back(CampoTexto(QStringLiteral("E_PRUV_DK"), 5));
+    campos.push_back(CampoTexto(QStringLiteral("TRIB_TRIBU"), 4));
+    campos.push_back(CampoTexto(QStringLiteral("E_IN_PF_PJ"), 1));
+    campos.push_back(CampoTexto(QStringLiteral("E_NR_PF_PJ"), 12));
+    AcrescentaColunasSerie(campos, QStringLiteral("REND_"));
+    AcrescentaColunasSerie(campos, QStringLiteral("DED_"));
+    AcrescentaColunasSerie(campos, QStringLiteral("IRRF_"));
+    return campos;
+}
+
+std::vector<TIndexDef> TColecaoPruvItem::Indices()
+{
+    return {TColecaoItems::IndicePrimario(),
+            {QStringLiteral("IChavePruvItem"), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0},
+            {QStringLiteral("IBenefPruvAnexo"), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
+            {QStringLiteral("IBenef"), QStringLiteral("E_PRUV_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0}};
+}
+
+// ---- flags and views ----
+
+void TColecaoPruvItem::SetGravarEmDisco(bool Gravar)
+{
+    TColecao::SetGravarEmDisco(Gravar);
+    FJudicial->SetGravarEmDisco(Gravar);
+    FBeneficiarios.SetGravarEmDisco(Gravar);
+    TColecaoResumo& resumos = FDeclaracao.GetColecaoResumo();
+    if (!Gravar) {
+        FDono.GetResumo().SetOK(false);
+        resumos.Grava(FDono.GetResumo());
+    }
+    resumos.SetGravarEmDisco(Gravar);
+}
+
+void TColecaoPruvItem::SetNaoAtualizaAux(bool NaoAtualiza)
+{
+    TColecao::SetNaoAtualizaAux(NaoAtualiza);
+    FJudicial->SetNaoAtualizaAux(NaoAtualiza);
+}
+
+void TColecaoPruvItem::SetOrdem(TOrdem Ordem)
+{
+    FOrdem = Ordem;
+    AplicaFiltro();
+}
+
+void TColecaoPruvItem::AplicaFiltro()
+{
+    static const QString Indices[] = {QString(), QStringLiteral("IChavePruvItem"), QStringLiteral("IBenefPruvAnexo")};
+    TdvTable& tabela = Tabela();
+    const QString& dono = FDono.GetChave();
+    tabela.dvFilter().clear();
+    tabela.RefreshDvFilter();
+    SelecionaIndice(Indices[FOrdem]);
+    switch (FOrdem) {
+    case OrdemChave:
+        tabela.SetRange({FInAnexo, dono, QStringLiteral("0000001")}, {FInAnexo, dono, QStringLiteral("9999999")});
+        break;
+    case OrdemCodigo:
+        tabela.SetRange({FInAnexo, dono, QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("000000000")},
+                        {FInAnexo, dono, QStringLiteral("9999"), QStringLiteral("9"), QStringLiteral("999999999999")});
+        break;
+    case OrdemBeneficiario:
+        tabela.SetRange({FInAnexo, dono, QStringLiteral("0"), QStringLiteral("000000000"), QStringLiteral("0000")},
+                        {FInAnexo, dono, QStringLiteral("9"), QStringLiteral("999999999999"), QStringLiteral("9999")});
+        break;
+    }
+    tabela.dvFilter() = QStringList{QStringLiteral("IN_ANEXO = ") + FInAnexo, QStringLiteral("E_PRUV/ANEXO_DK = ") + dono};
+    tabela.RefreshDvFilter();
+    SetFiltrado(true);
+}
+
+int TColecaoPruvItem::UltimaChave()
+{
+    const int proxima = ProximaChaveDoDono();
+    return proxima - 1 > 0 ? proxima - 1 : proxima;
+}
+
+// The next free number after the highest all-digit key of the owner's rows, whatever the order
+// in force. Raises EColecaoError 141 when it would pass seven digits.
+int TColecaoPruvItem::ProximaChaveDoDono()
+{
+    QString digitos;
+    try {
+        TDatabase& banco = *Tabela().Database();
+        const QString chave = TEsquemaTabela::Aspas(QStringLiteral("PRUV_ITEM_DK"));
+        TComando& consulta = banco.Comando(
+            QStringLiteral("SELECT ltrim(%1, '0') FROM %2 WHERE %3 = ? AND %4 = ? AND %1 <> '' AND %1 NOT GLOB '*[^0-9]*' "
+                           "ORDER BY length(ltrim(%1, '0')) DESC, ltrim(%1, '0') DESC LIMIT 1")
+                .arg(chave, TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
+                     TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
+                     TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK"))));
+        consulta.LigaTexto(1, FInAnexo);
+        consulta.LigaTexto(2, FDono.GetChave());
+        if (consulta.Passo())
+            digitos = consulta.Texto(0);
+        consulta.Reinicia();
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    const qint64 maior = digitos.size() > TamanhoChave ? qint64(MaiorChave) : digitos.toLongLong();
+    if (maior >= MaiorChave)
+        throw EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo PRUV_ITEM_DK"), 0);
+    return static_cast<int>(maior + 1);
+}
+
+// ---- reading ----
+
+void TColecaoPruvItem::LeValores(TPruvItem& Item)
+{
+    const bool mantem13 = MantemDecimoTerceiro(Item);
+    LeSerie(Tabela(), Rendimentos, Item, true, mantem13);
+    LeSerie(Tabela(), Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    LeSerie(Tabela(), Impostos, Item, true, mantem13);
+}
+
+void TColecaoPruvItem::GravaValores(TPruvItem& Item)
+{
+    const bool mantem13 = MantemDecimoTerceiro(Item);
+    GravaSerie(Tabela(), Rendimentos, Item, true, mantem13);
+    GravaSerie(Tabela(), Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    GravaSerie(Tabela(), Impostos, Item, true, mantem13);
+}
+
+// Key, code (completed from the code table for the annex flag given), beneficiary number and the
+// monthly values of the current row. The beneficiary comes before the values, whose rules ask
+// its kind.
+void TColecaoPruvItem::LeLinha(TPruvItem& Item, const QString& InAnexo)
+{
+    const TdvTable& tabela = Tabela();
+    Item.SetChave(tabela.Fields(cChave)->AsString());
+    TCodigoRetencao& codigo = Item.GetCodigoRetencao();
+    codigo.Limpa();
+    codigo.SetCodigo(tabela.Fields(cCodigo)->AsString());
+    FCodigos.BuscaCodigo(codigo, InAnexo);
+    Item.GetBeneficiario().SetRaizSemExcecao(tabela.Fields(cNumero)->AsString().trimmed());
+    LeValores(Item);
+}
+
+void TColecaoPruvItem::LeRegistro(TPruvItem& Item)
+{
+    const TdvTable& tabela = Tabela();
+    if (tabela.Bof() && tabela.Eof()) {
+        Item.Limpa();
+        FItemAtual.Limpa();
+        return;
+    }
+    if (tabela.Fields(cDeclaracao)->AsString() != FDeclaracao.GetChave())
+        throw EColecaoError(23, QString(), 0);
+    LeLinha(Item, FInAnexo);
+    FBeneficiarios.Carrega(Item.GetBeneficiario());
+    FJudicial->Carrega(Item);
+    Item.SetAlterado(false);
+    Item.Copia(FItemAtual);
+    Item.Copia(FItemAnterior);
+}
+
+void TColecaoPruvItem::LeRegistroAnterior(TPruvItem& Destino)
+{
+    LeLinha(Destino, FInAnexo);
+    FBeneficiarios.Carrega(Destino.GetBeneficiario());
+    FJudicial->Carrega(Destino);
+}
+
+bool TColecaoPruvItem::Carrega(TPruvItem& Item)
+{
+    const bool achou = Localiza(Item);
+    if (achou)
+        LeRegistro(Item);
+    return achou;
+}
+
+void TColecaoPruvItem::CarregaBeneficiario(TPruvItem& Item)
+{
+    FBeneficiarios.Carrega(Item.GetBeneficiario());
+}
+
+// ---- finding ----
+
+void TColecaoPruvItem::SelecionaIndiceLocaliza(const QString& Nome)
+{
+    if (TabelaAux()->IndexName() != Nome)
+        SelecionaIndiceAux(Nome);
+}
+
+bool TColecaoPruvItem::Localiza(TPruvItem& Item)
+{
+    // The lookup table carries no range or filter.
+    TdvTable& aux = *TabelaAux();
+    const QString& chave = Item.GetChave();
+    if (!chave.isEmpty() && chave > QLatin1String("0000000")) {
+        SelecionaIndiceLocaliza(QString());
+        if (!aux.FindKey({FInAnexo, FDono.GetChave(), chave}))
+            return false;
+        PosicionaEm(chave, aux.Fields(cCodigo)->AsString(), aux.Fields(cTipo)->AsString(),
+                    aux.Fields(cNumero)->AsString());
+        return true;
+    }
+    const TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
+    if (beneficiario.GetNiFormatado().isEmpty())
+        return false;
+    SelecionaIndiceLocaliza(QStringLiteral("IChavePruvItem"));
+    if (!aux.FindKey({FInAnexo, FDono.GetChave(), Item.GetCodigoRetencao().GetCodigo(), Tipo(beneficiario),
+                      beneficiario.GetRaiz()}))
+        return false;
+    Item.SetChave(aux.Fields(cChave)->AsString());
+    Posiciona(Item);
+    return true;
+}
+
+bool TColecaoPruvItem::Posiciona(const TPruvItem& Item)
+{
+    const TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
+    return PosicionaEm(Item.GetChave(), Item.GetCodigoRetencao().GetCodigo(), Tipo(beneficiario), beneficiario.GetRaiz());
+}
+
+bool TColecaoPruvItem::PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo,
+                                   const QString& Numero)
+{
+    const QString& dono = FDono.GetChave();
+    switch (FOrdem) {
+    case OrdemCodigo:
+        return Tabela().FindKey({FInAnexo, dono, Codigo, Tipo, Numero});
+    case OrdemBeneficiario:
+        return Tabela().FindKey({FInAnexo, dono, Tipo, Numero, Codigo});
+    default:
+        return Tabela().FindKey({FInAnexo, dono, Chave});
+    }
+}
+
+bool TColecaoPruvItem::PossuiItensBeneficiario(const TBeneficiarioPruv& Beneficiario)
+{
+    // On the lookup table, so that the owner's view stays as it is.
+    TdvTable& aux = *TabelaAux();
+    const QString chave = FDeclaracao.GetChave();
+    const QString tipo = Tipo(Beneficiario);
+    const QString numero = Beneficiario.GetRaiz();
+    SelecionaIndiceLocaliza(QStringLiteral("IBenef"));
+    aux.FindNearest({chave, tipo, numero});
+    return !(aux.Bof() && aux.Eof()) && aux.Fields(cDeclaracao)->AsString() == chave
+           && aux.Fields(cTipo)->AsString() == tipo && aux.Fields(cNumero)->AsString() == numero;
+}
+
+void TColecaoPruvItem::FiltraBeneficiario(const TBeneficiarioPruv& Beneficiario)
+{
+    TdvTable& tabela = Tabela();
+    const QString chave = FDeclaracao.GetChave();
+    const QString tipo = Tipo(Beneficiario);
+    const QString numero = Beneficiario.GetRaiz();
+    tabela.dvFilter().clear();
+    tabela.RefreshDvFilter();
+    SelecionaIndice(QStringLiteral("IBenef"));
+    tabela.SetRange({chave, tipo, numero, QStringLiteral("0000")}, {chave, tipo, numero, QStringLiteral("9999")});
+    tabela.dvFilter() = QStringList{QStringLiteral("E_PRUV_DK = ") + chave, QStringLiteral("E_IN_PF_PJ = ") + tipo,
+                                    QStringLiteral("E_NR_PF_PJ = ") + numero};
+    tabela.RefreshDvFilter();
+    SetFiltrado(true);
+}
+
+void TColecaoPruvItem::FiltraPorCodigo(const QString& ChaveDeclaracao, const QString& Tipo, const QString& Numero,
+                                       TdvTable& Tabela)
+{
+    SelecionaIndiceTabela(Tabela, QStringLiteral("IBenef"));
+    Tabela.SetRange({ChaveDeclaracao, Tipo, Numero, QStringLiteral("0000")},
+                    {ChaveDeclaracao, Tipo, Numero, QStringLiteral("9999")});
+}
+
+// ---- writing ----
+
+void TColecaoPruvItem::Novo(TPruvItem& Item)
+{
+    if (FUltimaChave > 1 && FUltimaChave < MaiorChave) {
+        ++FUltimaChave;
+    } else {
+        AplicaFiltro();
+        FUltimaChave = ProximaChaveDoDono();
+    }
+    Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
+    Tabela().Append();
+}
+
+void TColecaoPruvItem::EmTransacao(const std::function<void()>& Acao)
+{
+    const int ultimaChave = FUltimaChave;
+    TResumo resumoDono(nullptr);
+    TResumo resumoTotal(nullptr);
+    FDono.GetResumo().Copia(resumoDono);
+    FDeclaracao.GetResumoTotal().Copia(resumoTotal);
+    try {
+        try {
+            TTransacao transacao(*Tabela().Database());
+            Acao();
+            transacao.Confirma();
+        } catch (const EDatabaseError& e) {
+            throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        }
+    } catch (...) {
+        FUltimaChave = ultimaChave;
+        resumoDono.Copia(FDono.GetResumo());
+        resumoTotal.Copia(FDeclaracao.GetResumoTotal());
+        Desfaz();
+        throw;
+    }
+}
+
+void TColecaoPruvItem::Desfaz()
+{
+    // The failure being reported matters more than one of these.
+    const auto passo = [](auto&& acao) {
+        try {
+            acao();
+        } catch (const std::exception& e) {
+            qCritical("%s", e.what());
+        }
+    };
+    passo([&] { DescartaEdicao(Tabela()); });
+    passo([&] { DescartaEdicao(*TabelaAux()); });
+    passo([&] { FJudicial->Desfaz(); });
+    passo([&] { FBeneficiarios.Desfaz(); });
+    passo([&] { FDeclaracao.GetColecaoResumo().Desfaz(); });
+}
+
+std::uint8_t TColecaoPruvItem::Salva(TPruvItem& Item)
+{
+    if (FDeclaracao.GetChave().isEmpty() || FDono.GetChave().isEmpty() || Item.GetCodigoRetencao().GetCodigo().isEmpty()
+        || Item.GetBeneficiario().GetNiFormatado().isEmpty())
+        return NadaGravado;
+    const QString chave = Item.GetChave();
+    const QString chaveAtual = FItemAtual.GetChave();
+    std::uint8_t resultado = NadaGravado;
+    try {
+        EmTransacao([&] { resultado = GravaItem(Item); });
+    } catch (...) {
+        Item.SetChave(chave);
+        if (FItemAtual.GetChave() != chaveAtual)
+            FItemAtual.Limpa();   // it took the item's new key, which is not stored
+        throw;
+    }
+    return resultado;
+}
+
+std::uint8_t TColecaoPruvItem::Substitui(TPruvItem& Item)
+{
+    if (FDeclaracao.GetChave().isEmpty() || FDono.GetChave().isEmpty() || Item.GetCodigoRetencao().GetCodigo().isEmpty()
+        || Item.GetBeneficiario().GetNiFormatado().isEmpty())
+        return NadaGravado;
+    const QString chave = Item.GetChave();
+    std::uint8_t resultado = NadaGravado;
+    try {
+        EmTransacao([&] {
+            FItemBusca.SetChave(QString());
+            FItemBusca.GetCodigoRetencao() = Item.GetCodigoRetencao();
+            Item.GetBeneficiario().AtribuiA(FItemBusca.GetBeneficiario());
+            if (Localiza(FItemBusca) && FItemBusca.GetChave() != Item.GetChave()) {
+                LeRegistroAnterior(FItemBusca);
+                ExcluiItem(FItemBusca, true);
+            }
+            resultado = GravaItem(Item);
+        });
+    } catch (...) {
+        Item.SetChave(chave);
+        throw;
+    }
+    return resultado;
+}
+
+std::uint8_t TColecaoPruvItem::GravaItem(TPruvItem& Item)
+{
+    FBeneficiarios.GravaRegistro(Item.GetBeneficiario());
+
+    TdvTable& tabela = Tabela();
+    std::uint8_t resultado = Inserido;
+    if (GetNaoAtualizaAux() || !Localiza(Item)) {
+        FItemAnterior.Limpa();
+        Novo(Item);
+        tabela.Fields(cChave)->SetAsString(Item.GetChave());
+        Item.Copia(FItemAtual);
+    } else {
+        resultado = Atualizado;
+        if (!FSubstituiExistente)
+            return resultado;
+        LeRegistroAnterior(FItemAnterior);
+        if (MudouCodigoOuBeneficiario(Item))
+            ConfereDuplicado(Item);
+    }
+
+    tabela.Edit();
+    tabela.Fields(cInAnexo)->SetAsString(FInAnexo);
+    tabela.Fields(cDono)->SetAsString(FDono.GetChave());
+    tabela.Fields(cCodigo)->SetAsString(Item.GetCodigoRetencao().GetCodigo());
+    tabela.Fields(cTipo)->SetAsString(Tipo(Item.GetBeneficiario()));
+    tabela.Fields(cNumero)->SetAsString(Item.GetBeneficiario().GetRaiz());
+    tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());
+    GravaValores(Item);
+    GravaLinha(Item, resultado == Inserido);
+    if (!GetNaoAtualizaAux())
+        TabelaAux()->Refresh();
+
+    // Moved to another beneficiary: the old one goes when nothing refers to it any more.
+    if (Item.GetBeneficiario().GetNiFormatado() != FItemAnterior.GetBeneficiario().GetNiFormatado()
+        && !FItemAnterior.GetChave().isEmpty()) {
+        EliminaBeneficiario(FItemAnterior.GetBeneficiario().GetNiFormatado());
+        AplicaFiltro();
+        Posiciona(Item);
+    }
+
+    if (FDeclaracao.GetAno() >= QLatin1String("2000"))
+        GravaJudicial(Item);
+    AcumulaResumos(FItemAnterior, Item);
+    if (GetGravarEmDisco())
+        FDeclaracao.GetColecaoResumo().Grava(FDono.GetResumo());
+
+    Item.Copia(FItemAnterior);
+    Item.SetAlterado(false);
+    return resultado;
+}
+
+// Posts the item's row. A new row whose key another collection of the same owner took meanwhile
+// gets the next key after the table's highest, once.
+void TColecaoPruvItem::GravaLinha(TPruvItem& Item, bool Nova)
+{
+    TdvTable& tabela = Tabela();
+    if (Nova) {
+        try {
+            tabela.Post();
+        } catch (const EDatabaseError& e) {
+            if (!ViolacaoDeChave(e))
+                throw;
+            FUltimaChave = ProximaChaveDoDono();
+            Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
+            FItemAtual.SetChave(Item.GetChave());
+            tabela.Fields(cChave)->SetAsString(Item.GetChave());
+        }
+    }
+    Grava();
+}
+
+// The item's code or beneficiary differs from its stored row's, or from the item last loaded or
+// saved.
+bool TColecaoPruvItem::MudouCodigoOuBeneficiario(const TPruvItem& Item) const
+{
+    const auto difere = [&](const TPruvItem& Outro) {
+        return Outro.GetCodigoRetencao().GetCodigo() != Item.GetCodigoRetencao().GetCodigo()
+               || Outro.GetBeneficiario().GetNiFormatado() != Item.GetBeneficiario().GetNiFormatado();
+    };
+    return difere(FItemAnterior) || (!FItemAtual.GetChave().isEmpty() && !MesmaLinha(FItemAtual, Item));
+}
+
+// Another item of the owner with the item's code and beneficiary refuses the save (76). Either
+// way the item's own row is current afterwards.
+void TColecaoPruvItem::ConfereDuplicado(const TPruvItem& Item)
+{
+    FItemBusca.SetChave(QString());
+    FItemBusca.GetCodigoRetencao() = Item.GetCodigoRetencao();
+    Item.GetBeneficiario().AtribuiA(FItemBusca.GetBeneficiario());
+    if (Localiza(FItemBusca) && FItemBusca.GetChave() == Item.GetChave())
+        return;   // its own row, now current
+    const bool duplicado = !FItemBusca.GetChave().isEmpty();
+    AplicaFiltro();
+    if (!Posiciona(FItemAnterior))
+        throw EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: Record/key deleted."), 0);
+    if (duplicado)
+        throw EColecaoError(76,
+                            Item.GetBeneficiario().GetNiFormatado() + QLatin1Char(';')
+                                + Item.GetCodigoRetencao().GetCodigo(),
+                            TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
+}
+
+void TColecaoPruvItem::GravaJudicial(TPruvItem& Item)
+{
+    if (Item.GetCodigoRetencao().GetSubJudice()) {
+        if (!Item.GetCompensacao().GetAlterado() && !Item.GetSubJudice().GetAlterado())
+            return;
+        if (JudicialZerado(Item))
+            FJudicial->Exclui(Item);
+        else
+            FJudicial->GravaValores(Item);
+    } else if (!MesmaLinha(Item, FItemAtual)) {
+        Item.GetCompensacao().Limpa();
+        Item.GetSubJudice().Limpa();
+        Item.GetCompensacao().SetAlterado(true);
+        Item.GetSubJudice().SetAlterado(true);
+        FJudicial->Exclui(Item);
+    }
+}
+
+void TColecaoPruvItem::AcumulaResumos(const TPruvItem& Anterior, const TPruvItem& Novo)
+{
+    FDono.GetResumo().AcumulaItem(Anterior, Novo);
+    FDeclaracao.GetResumoTotal().AcumulaItem(Anterior, Novo);
+}
+
+void TColecaoPruvItem::EliminaBeneficiario(const QString& NiFormatado)
+{
+    // Only the number matters here: its faults were reported when it was stored.
+    TErros erros;
+    TBeneficiarioPruv beneficiario(&FDeclaracao);
+    beneficiario.SetErros(&erros);
+    beneficiario.SetNiSemExcecao(NiFormatado);
+    FBeneficiarios.EliminaSemItens(beneficiario);
+}
+
+void TColecaoPruvItem::Exclui(TPruvItem& Item)
+{
+    // Kept to give the caller its item back when the deletion fails.
+    TPruvItem guardado(FDeclaracao, FDono);
+    TErros erros;
+    guardado.SetErros(&erros);
+    Item.Copia(guardado);
+    try {
+        EmTransacao([&] {
+            ExcluiItem(Item, false);
+            Grava();
+            if (!GetNaoAtualizaAux())
+                TabelaAux()->Refresh();
+        });
+    } catch (...) {
+        guardado.Copia(Item);
+        throw;
+    }
+}
+
+// Substituicao: the item gives way to another of the same code and beneficiary, which keeps the
+// beneficiary and takes the item's place.
+void TColecaoPruvItem::ExcluiItem(TPruvItem& Item, bool Substituicao)
+{
+    if (!Localiza(Item))
+        return;
+    FJudicial->Exclui(Item);
+    TColecao::Exclui();
+    FItemAnterior.Limpa();
+    AcumulaResumos(Item, FItemAnterior);
+    FDeclaracao.GetColecaoResumo().Grava(FDono.GetResumo());
+    if (Substituicao)
+        return;
+    const QString ni = Item.GetBeneficiario().GetNiFormatado();
+    LeRegistro(Item);
+    EliminaBeneficiario(ni);
+    AplicaFiltro();
+    Posiciona(Item);
+}
+
+void TColecaoPruvItem::ExcluiTodos()
+{
+    EmTransacao([&] {
+        AplicaFiltro();
+        Primeiro();
+        while (!Eof())
+            TColecao::Exclui();
+        Grava();
+        if (!GetNaoAtualizaAux())
+            TabelaAux()->Refresh();
+        FJudicial->ExcluiTodos();
+    });
+}
+
+// ---- income statements ----
+
+void TColecaoPruvItem::AcumulaComprovante(TComprovante& Comprovante)
+{
+    Comprovante.AdicionaItens(*this);
+}
+
+// The row's item as a statement takes it: code for the row's annex flag, key, values and the
+// judicial values of the row's owner.
+void TColecaoPruvItem::LeItemComprovante(TPruvItem& Item)
+{
+    const TdvTable& tabela = Tabela();
+    const QString inAnexo = tabela.Fields(cInAnexo)->AsString();
+    const QString dono = tabela.Fields(cDono)->AsString();
+    Item.GetDono().SetChave(dono);
+    LeLinha(Item, inAnexo);
+    FJudicial->CarregaDe(Item, inAnexo, dono);
+}
+
+void TColecaoPruvItem::ParaCadaItem(const TBeneficiarioPruv& Beneficiario,
+                                    const std::function<void(const TPruvItem&)>& Visita)
+{
+    TErros erros;
+    TDonoDeLeitura donoDeclaracao(false);
+    TDonoDeLeitura donoAnexo(true);
+    TPruvItem itemDeclaracao(FDeclaracao, donoDeclaracao);
+    TPruvItem itemAnexo(FDeclaracao, donoAnexo);
+    for (TPruvItem* item : {&itemDeclaracao, &itemAnexo}) {
+        item->SetErros(&erros);
+        Beneficiario.AtribuiA(item->GetBeneficiario());
+    }
+    FiltraBeneficiario(Beneficiario);
+    try {
+        Primeiro();
+        while (!Eof()) {
+            TPruvItem& item = Tabela().Fields(cInAnexo)->AsString() == QLatin1String("1") ? itemAnexo : itemDeclaracao;
+            LeItemComprovante(item);
+            Visita(item);
+            Proximo();
+        }
+    } catch (...) {
+        AplicaFiltro();
+        throw;
+    }
+    AplicaFiltro();
+}

@@ -1,0 +1,87 @@
+#include "model/ValoresArmazenados.h"
+
+#include <algorithm>
+
+#include "components/data/TdvTable.h"
+#include "model/IDeclaracao.h"
+#include "model/TPruvItem.h"
+#include "platform/db/EDatabaseError.h"
+
+namespace {
+
+// SQLite's primary result code of a refused constraint (a key already taken).
+constexpr int RestricaoViolada = 19;
+
+}  // namespace
+
+TFieldDef CampoTexto(const QString& Nome, int Tamanho)
+{
+    return {Nome, ftString, Tamanho, false};
+}
+
+TFieldDef CampoMonetario(const QString& Nome)
+{
+    return {Nome, ftCurrency, 0, false};
+}
+
+qint64 LeMonetario(const TdvTable& Tabela, int Coluna)
+{
+    return Tabela.Fields(Coluna)->AsFixed4();
+}
+
+void GravaMonetario(TdvTable& Tabela, int Coluna, qint64 Valor)
+{
+    Tabela.Fields(Coluna)->SetAsFixed4(std::max<qint64>(Valor, 0));
+}
+
+bool MantemDecimoTerceiro(const TPruvItem& Item)
+{
+    const QString& codigo = Item.GetCodigoRetencao().GetCodigo();
+    return codigo == QLatin1String("0561")
+           || (codigo == QLatin1String("0588") && Item.GetDeclaracao().GetAno() >= QLatin1String("2002"));
+}
+
+bool AdmiteDeducoes(const TPruvItem& Item)
+{
+    return Item.GetCodigoRetencao().GetDeducao() && Item.GetBeneficiario().TipoAtual() != TNiContribuinte::Cnpj;
+}
+
+void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefixo)
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m)
+        Campos.push_back(CampoMonetario(Prefixo + QString::number(m).rightJustified(2, QLatin1Char('0'))));
+}
+
+void LeSerie(const TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
+        const bool guarda = Admitida && (m < TSerieMensal::Meses || Mantem13);
+        Serie.Mes(Item, m).SetValor(guarda ? LeMonetario(Tabela, Serie.PrimeiraColuna + m - 1) : 0);
+    }
+}
+
+void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
+        TMonetario& valor = Serie.Mes(Item, m);
+        if (!Admitida || (m == TSerieMensal::Meses && !Mantem13))
+            valor.SetValor(0);
+        GravaMonetario(Tabela, Serie.PrimeiraColuna + m - 1, valor.GetValor());
+    }
+}
+
+bool ViolacaoDeChave(const EDatabaseError& Erro)
+{
+    const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro);
+    return motor && (motor->Codigo() & 0xFF) == RestricaoViolada;
+}
+
+void DescartaEdicao(TdvTable& Tabela)
+{
+    if (!Tabela.Active())
+        return;
+    const TDataSetState estado = Tabela.State();
+    if (estado == dsEdit || estado == dsInsert || estado == dsSetKey)
+        Tabela.Cancel();
+    Tabela.Refresh();
+}

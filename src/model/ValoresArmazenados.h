@@ -1,0 +1,49 @@
+#pragma once
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+#include "platform/db/TFieldDef.h"
+
+class EDatabaseError;
+class TMonetario;
+class TPruvItem;
+class TdvTable;
+
+// How the item tables keep their values: money columns hold the exact count of ten-thousandths,
+// months of a series lie in thirteen columns in a row, and the rules that decide which months and
+// kinds an item may hold are applied on every read and every write.
+
+[[nodiscard]] TFieldDef CampoTexto(const QString& Nome, int Tamanho);
+[[nodiscard]] TFieldDef CampoMonetario(const QString& Nome);
+// A blank column reads as 0; a column of another numeric type reads rounded to the nearest
+// ten-thousandth.
+[[nodiscard]] qint64 LeMonetario(const TdvTable& Tabela, int Coluna);
+// A negative amount is stored as 0.
+void GravaMonetario(TdvTable& Tabela, int Coluna, qint64 Valor);
+
+// Month 13 (the 13th salary) holds values only for code "0561", and for code "0588" from the
+// calendar year "2002" on.
+[[nodiscard]] bool MantemDecimoTerceiro(const TPruvItem& Item);
+// The item's code admits deductions and its beneficiary is not a CNPJ.
+[[nodiscard]] bool AdmiteDeducoes(const TPruvItem& Item);
+
+// One monthly series of an item stored in thirteen columns: month m at PrimeiraColuna + m - 1.
+struct TSerieArmazenada {
+    TMonetario& (*Mes)(TPruvItem& Item, int Mes);
+    int PrimeiraColuna;
+};
+// The thirteen column names Prefixo + "01" to Prefixo + "13".
+void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefixo);
+// Reads the series into the item; not admitted, every month becomes 0 in the item; month 13
+// becomes 0 unless Mantem13.
+void LeSerie(const TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
+// Writes the series; what is not admitted (or month 13 unless Mantem13) becomes 0 in the item and
+// is written as 0.
+void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
+
+// The database refused a row because its key is taken.
+[[nodiscard]] bool ViolacaoDeChave(const EDatabaseError& Erro);
+// After the transaction around a write was rolled back: drops the table's pending edit and reads
+// its rows again, so that it shows what is stored.
+void DescartaEdicao(TdvTable& Tabela);
