@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "DeclaracaoArmazenadaDeTeste.h"
+#include "ImprimeQString.h"
+#include "model/TColecaoBeneficiario.h"
+#include "model/Utilitarios.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TPastas.h"
+#include "platform/ui/DialogosRoteirizados.h"
+
+namespace {
+
+class TColecaoBeneficiarioTest : public ::testing::Test {
+protected:
+    DialogosRoteirizados dialogos;
+    DeclaracaoArmazenada declaracao;
+
+    void SetUp() override { ASSERT_TRUE(TPastas::Cria()); }
+
+    // Stores a beneficiary of that declaration and answers the name stored for it.
+    QString Grava(DeclaracaoArmazenada& d, const QString& ni, const QString& nome)
+    {
+        TBeneficiarioPruv b(&d);
+        b.SetNi(ni);
+        if (!nome.isEmpty())
+            b.Nome().SetTexto(nome);
+        d.GetColecaoBeneficiario().GravaRegistro(b);
+        TBeneficiarioPruv lido(&d);
+        lido.SetNi(ni);
+        EXPECT_TRUE(d.GetColecaoBeneficiario().Carrega(lido));
+        return lido.Nome().GetTexto();
+    }
+};
+
+TEST_F(TColecaoBeneficiarioTest, AMissingNameComesFromWhatIsStoredUnlessInABulkLoad)
+{
+    DeclaracaoArmazenada outra(QStringLiteral("00002"));
+    Grava(declaracao, Cnpj(QStringLiteral("112223330001")), QStringLiteral("EMPRESA ALFA LTDA"));
+    Grava(outra, Cpf(QStringLiteral("111444777")), QStringLiteral("JOSE DA SILVA"));
+
+    // Another establishment of a company of this declaration takes the company's name.
+    EXPECT_EQ(Grava(declaracao, Cnpj(QStringLiteral("112223330002")), QStringLiteral("OUTRO NOME SA")),
+              QStringLiteral("EMPRESA ALFA LTDA"));
+    // A person of another declaration lends the name only when none was typed.
+    EXPECT_EQ(Grava(declaracao, Cpf(QStringLiteral("111444777")), QString()), QStringLiteral("JOSE DA SILVA"));
+    EXPECT_EQ(Grava(declaracao, Cpf(QStringLiteral("111444777")), QStringLiteral("MARIA SOUZA")),
+              QStringLiteral("MARIA SOUZA"));
+
+    declaracao.GetColecaoBeneficiario().SetGravarEmDisco(false);
+    EXPECT_EQ(Grava(declaracao, Cnpj(QStringLiteral("112223330003")), QStringLiteral("TERCEIRO NOME SA")),
+              QStringLiteral("TERCEIRO NOME SA"));
+}
+
+TEST_F(TColecaoBeneficiarioTest, APersonsNumberIsReadFromItsFirstNineCharacters)
+{
+    TColecaoBeneficiario& colecao = declaracao.GetColecaoBeneficiario();
+    auto banco = TDatabase::DaPasta(DiretorioDados());
+    TComando insere(banco->Conexao(), QStringLiteral("INSERT INTO \"%1\" VALUES ('00001', '1', '111444777999', 'JOSE DA SILVA')")
+                                          .arg(banco->NomeReal(TColecaoBeneficiario::NomeArquivo())));
+    banco->Escreve(insere);
+    colecao.Atualiza();
+    TBeneficiarioPruv b(&declaracao);
+    colecao.PrimeiroRegistro(b);
+    EXPECT_EQ(b.GetNi(), Cpf(QStringLiteral("111444777")));
+    EXPECT_EQ(b.Nome().GetTexto(), QStringLiteral("JOSE DA SILVA"));
+}
+
+}  // namespace
