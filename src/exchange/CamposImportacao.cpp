@@ -1,0 +1,29 @@
+#include "exchange/CamposImportacao.h"
+
+QString RetiraBrancosFinais(const QString& Texto)
+{
+    qsizetype fim = Texto.size();
+    while (fim > 0 && Texto.at(fim - 1) <= QLatin1Char(' '))
+        --fim;
+    return Texto.left(fim);
+}
+
+QString CampoLinha(const QString& Linha, int Inicio, int Tamanho)
+{
+    if (Inicio < 1 || Tamanho <= 0)
+        return {};
+    return Linha.mid(Inicio - 1, Tamanho).leftJustified(Tamanho, QLatin1Char(' '));
+}
+
+QChar CaractereLinha(const QString& Linha, int Posicao)
+{
+    return Posicao >= 1 && Posicao <= Linha.size() ? Linha.at(Posicao - 1) : QLatin1Char(' ');
+}
+
+bool EmBranco(const QString& Texto)
+{
+    for (const QChar c : Texto)
+        if (c != QLatin1Char(' '))
+            return false;
+    return true;
+}

@@ -1,0 +1,189 @@
+#include "exchange/TArqComprovante.h"
+
+#include <QFile>
+
+#include "exchange/CamposImportacao.h"
+#include "exchange/TLeitorLinhas.h"
+#include "exchange/TListaNiImportadosCR.h"
+#include "model/ArquivosTexto.h"
+#include "model/TBeneficiarioPruv.h"
+#include "model/TColecaoBeneficiario.h"
+#include "model/TColecaoComprovante.h"
+#include "model/TComprovantePF.h"
+#include "model/TPruv.h"
+#include "model/Utilitarios.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
+#include "platform/ui/IProgresso.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+namespace {
+
+constexpr int BytesPorLinha = 423;   // a full line with its CR LF, for the gauge
+constexpr std::uint8_t CodigoSemArquivo = 139;
+constexpr std::uint8_t CodigoFalhaGravacao = 159;
+constexpr int TamanhoNomeLog = 8;
+
+QString TextoLeitura()
+{
+    return QStringLiteral("Erro de acesso ao arquivo.");
+}
+
+}  // namespace
+
+TArqComprovante::TArqComprovante(QString Arquivo, TPruv& Pruv)
+    : FArquivo(std::move(Arquivo))
+    , FPruv(Pruv)
+{
+}
+
+TArqComprovante::~TArqComprovante() = default;
+
+QString TArqComprovante::TextoTamanhoInvalido(qsizetype Tamanho)
+{
+    return QStringLiteral("Tamanho de Linha Inválido: ") + QString::number(Tamanho);
+}
+
+QString TArqComprovante::TextoDuplicado()
+{
+    return QStringLiteral("Beneficiário duplicado no arquivo.");
+}
+
+QString TArqComprovante::TextoNaoConsta()
+{
+    return QStringLiteral("Beneficiário não consta da Pruv.");
+}
+
+QString TArqComprovante::TextoSoFinanceiros()
+{
+    return QStringLiteral("Beneficiário possui apenas rendimentos financeiros.  Este programa não emite comprovante "
+                          "de rendimentos financeiros.");
+}
+
+void TArqComprovante::Rejeita(int Numero, const QString& Mensagem, const QString& Linha)
+{
+    FLog.RegistraErro(Numero, Mensagem, Linha);
+    ++FRejeitadas;
+}
+
+std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
+{
+    FLidas = 0;
+    FImportadas = 0;
+    FRejeitadas = 0;
+    if (!FBeneficiario) {
+        FBeneficiario = std::make_unique<TBeneficiarioPruv>(&FPruv);
+        FBeneficiario->SetErros(&FErros);
+        FComprovante = std::make_unique<TComprovantePF>(*FBeneficiario);
+    }
+    const QString raiz = FPruv.GetDeclarante().GetNi().left(TamanhoNomeLog);
+    if (!FLog.Inicia(raiz.isEmpty() ? TLogErros::NomeSemNi() : raiz))
+        return CodigoFalhaGravacao;
+
+    std::uint8_t resultado = 0;
+    QFile arquivo;
+    if (!AbreArquivo(arquivo, FArquivo, QIODevice::ReadOnly)) {
+        // The user was told; the log tells the report.
+        Rejeita(0, TErro::FormataMensagem(CodigoSemArquivo, FArquivo), QString());
+        resultado = CodigoSemArquivo;
+    } else {
+        if (Gauge)
+            Gauge->DefineFaixa(0, static_cast<int>(qMin<qint64>(arquivo.size() / BytesPorLinha, INT_MAX)));
+        TLeitorLinhas leitor(arquivo);
+        try {
+            const auto banco = TDatabase::DaPasta(DiretorioDados());
+            TTransacao transacao(*banco);
+            if (!FLista)
+                FLista = std::make_unique<TListaNiImportadosCR>();
+            FLista->Esvazia();
+            Le(leitor, Gauge);
+            FLista->Esvazia();
+            transacao.Confirma();
+        } catch (const TErro& e) {
+            // Undone: nothing of this file is stored, whatever was counted.
+            FPruv.DesfazColecoes();
+            FImportadas = 0;
+            e.Exibe();
+            resultado = e.Codigo();
+        }
+        if (Gauge)
+            Gauge->Completa();
+    }
+    if (!FLog.Conclui() && resultado == 0)
+        resultado = CodigoFalhaGravacao;
+    return resultado;
+}
+
+void TArqComprovante::Le(TLeitorLinhas& Leitor, IProgresso* Gauge)
+{
+    QString linha;
+    while (Leitor.LeLinha(linha)) {
+        FRegistro.SetLinha(linha);
+        ++FLidas;
+        if (Gauge)
+            Gauge->Avanca(1);
+        InterfaceUsuario::Atividade().MantemVivo();
+        const qsizetype tamanho = FRegistro.GetLinha().size();
+        if (FRegistro.Vazia())
+            continue;
+        if (!FRegistro.TamanhoValido() || tamanho > TRegistroComprovante::TamanhoMaximo) {
+            Rejeita(FLidas, TextoTamanhoInvalido(tamanho), linha);
+            continue;
+        }
+        const QString recusa = ImportaLinha();
+        if (recusa.isEmpty())
+            ++FImportadas;
+        else
+            Rejeita(FLidas, recusa, linha);
+    }
+    if (Leitor.Falhou()) {
+        TErro::MostraMensagem(TextoLeitura(), TipoDialogo::Erro, Botao::Ok, 0);
+        Rejeita(FLidas + 1, TextoLeitura(), QString());
+    }
+}
+
+QString TArqComprovante::ImportaLinha()
+{
+    FErros.Limpa();
+    FBeneficiario->SetNiSemExcecao(FRegistro.Campo(1));
+    for (int i = 0; i < FErros.Count(); ++i)
+        if (FErros.Items(i).Tipo() == TipoDialogo::Erro)
+            return FErros.Items(i).GetMensagem();
+    if (!FLista->Inclui(FBeneficiario->GetNi()))
+        return TextoDuplicado();
+    if (!FPruv.GetColecaoBeneficiario().Carrega(*FBeneficiario))
+        return TextoNaoConsta();
+    FComprovante->Limpa();
+    FPruv.GetColecaoComprovante().Carrega(*FComprovante);
+    if (!FComprovante->PossuiRendimentos())
+        return TextoSoFinanceiros();
+    if (const QString recusa = LeValores(); !recusa.isEmpty())
+        return recusa;
+    FPruv.GetColecaoComprovante().Salva(*FComprovante);
+    return {};
+}
+
+QString TArqComprovante::LeValores()
+{
+    TQuadroRendTributaveis& quadro3 = FComprovante->GetQuadro3();
+    TQuadroRendIsentos& quadro4 = FComprovante->GetQuadro4();
+    // Box 4's line 6 is not kept: the file's exempt lines 6 and 7 are the box's lines 7 and 8.
+    const struct { int Campo; TMonetario& Destino; } campos[] = {
+        {2, quadro3.GetLinha2()}, {3, quadro3.GetLinha3()}, {4, quadro3.GetLinha4()},
+        {5, quadro4.GetLinha1()}, {6, quadro4.GetLinha2()}, {7, quadro4.GetLinha3()},
+        {8, quadro4.GetLinha4()}, {9, quadro4.GetLinha5()}, {10, quadro4.GetLinha7()},
+        {12, quadro4.GetLinha8()},
+    };
+    QString recusa;
+    for (const auto& c : campos) {
+        const std::uint8_t codigo = FRegistro.LeValor(c.Campo, c.Destino);
+        if (codigo == 0)
+            continue;
+        if (!recusa.isEmpty())
+            recusa += QStringLiteral("; ");
+        recusa += TRegistroComprovante::Rotulo(c.Campo) + QStringLiteral(": ") + TErro::FormataMensagem(codigo, QString());
+    }
+    quadro4.GetDescricaoLinha8().SetTexto(RetiraBrancosFinais(FRegistro.Campo(11)));
+    FComprovante->GetInformacoesComplementares().SetTexto(RetiraBrancosFinais(FRegistro.Campo(13)));
+    return recusa;
+}

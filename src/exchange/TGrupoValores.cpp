@@ -1,0 +1,215 @@
+#include "exchange/TGrupoValores.h"
+
+#include "exchange/CamposImportacao.h"
+#include "exchange/TLeitorLinhas.h"
+#include "exchange/TLinhaLida.h"
+#include "exchange/TTabelaImpItem.h"
+#include "model/ErrosDeLinha.h"
+#include "model/TPruvAnexo.h"
+#include "model/Utilitarios.h"
+
+namespace {
+
+using namespace CamposEntrega;
+
+constexpr std::uint8_t CodigoTamanhoRegistro = 196;     // a line cut before its last value
+constexpr std::uint8_t CodigoSemFimDeLinha = 197;       // a line longer than the layout
+constexpr std::uint8_t CodigoTipoBeneficiario = 17;
+constexpr std::uint8_t CodigoDuplicado = 41;
+constexpr std::uint8_t CodigoSemSubJudice = 118;
+const QString Zeros = QString(TamanhoValor, QLatin1Char('0'));
+
+QString Periodo(int Mes)
+{
+    return Meses(Mes).left(3);
+}
+
+// The message of a refused value: " Rendimento(1ª Coluna) /Jan inválido ou excede o máximo permitido."
+QString TrechoValor(const char16_t* Nome, int Coluna, int Mes, const char16_t* Final)
+{
+    return QStringLiteral(" ") + QString::fromUtf16(Nome) + QStringLiteral("(") + QString::number(Coluna)
+           + QStringLiteral("ª Coluna) /") + Periodo(Mes) + QString::fromUtf16(Final);
+}
+
+constexpr const char16_t* Invalido = u" inválido ou excede o máximo permitido.";
+constexpr const char16_t* Invalida = u" inválida ou excede o máximo permitido.";
+constexpr const char16_t* SoZeros = u" esta coluna deve ser preenchida com zeros.";
+
+// Reads the column into the amount; a refusal adds its text to the line's message.
+void LeColuna(const QString& Linha, int Mes, int Coluna, TMonetario& Destino, const char16_t* Nome,
+              const char16_t* Final, TMensagemLinha& Mensagem)
+{
+    if (Destino.SetTextoSemSeparador(Valor(Linha, Mes, Coluna)) != 0)
+        Mensagem.AdicionaTrecho(TrechoValor(Nome, Coluna, Mes, Final));
+}
+
+void ExigeZeros(const QString& Linha, int Mes, int Coluna, const char16_t* Nome, TMensagemLinha& Mensagem)
+{
+    if (Valor(Linha, Mes, Coluna) != Zeros)
+        Mensagem.AdicionaTrecho(TrechoValor(Nome, Coluna, Mes, SoZeros));
+}
+
+}  // namespace
+
+TGrupoValores::TGrupoValores(IDeclaracao& Declaracao, TPruvAnexo& Dono, TTabelaImpItem& ImpItem)
+    : FItem(Declaracao, Dono)
+    , FImpItem(ImpItem)
+{
+    FItem.SetErros(&FErros);
+}
+
+QString TGrupoValores::TextoRejeitado(int Numero)
+{
+    return TMensagemLinha::Inicio(Numero)
+           + QStringLiteral("Registro rejeitado por erro em outro registro deste beneficiário / código");
+}
+
+QString TGrupoValores::TextoIdentificadorInvalido()
+{
+    return QStringLiteral("Identificador de situação do rendimento / imposto (posição 688) inválido.");
+}
+
+bool TGrupoValores::TemErro() const
+{
+    for (const TLinha& linha : FLinhas)
+        if (!linha.Mensagem.isEmpty())
+            return true;
+    return false;
+}
+
+bool TGrupoValores::MesmoGrupo(const QString& Primeira, const QString& Linha) const
+{
+    // The declarant or fund too: a line of another one never joins this item.
+    return CaractereLinha(Linha, PosicaoTipo) == CaractereLinha(Primeira, PosicaoTipo)
+           && CampoLinha(Linha, PosicaoNi, PosicaoNome - PosicaoNi) == CampoLinha(Primeira, PosicaoNi, PosicaoNome - PosicaoNi);
+}
+
+void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
+{
+    FLinhas.clear();
+    FIdentificadores.clear();
+    const QString primeira = Atual.Texto;
+    for (;;) {
+        TMensagemLinha mensagem(Atual.Numero);
+        const QString linha = Atual.Texto;
+        const qsizetype tamanho = RetiraBrancosFinais(linha).size();
+        if (FLinhas.empty())
+            LeIdentificacao(linha, mensagem);
+        if (tamanho > TamanhoLinha)
+            mensagem.AdicionaCodigo(CodigoSemFimDeLinha);
+        else if (tamanho < FimValores)
+            mensagem.AdicionaCodigo(CodigoTamanhoRegistro);
+        else
+            LeValores(linha, CaractereLinha(linha, PosicaoIdentificador), mensagem);
+        FLinhas.push_back({linha, Atual.Numero, mensagem.Texto()});
+
+        if (!Atual.Proxima(Leitor) || RetiraBrancosFinais(Atual.Texto).isEmpty()
+            || static_cast<int>(FLinhas.size()) >= MaximoLinhas || !MesmoGrupo(primeira, Atual.Texto))
+            break;
+    }
+    if (!TemErro())
+        VerificaItem();
+}
+
+void TGrupoValores::LeIdentificacao(const QString& Linha, TMensagemLinha& Mensagem)
+{
+    FErros.Limpa();
+    TBeneficiarioPruv& beneficiario = FItem.GetBeneficiario();
+    const QChar tipo = CaractereLinha(Linha, PosicaoTipoBenef);
+    if (tipo == QLatin1Char('1')) {
+        beneficiario.SetNiSemExcecao(CampoLinha(Linha, PosicaoNiBenef + 3, TamanhoNi - 3));
+    } else {
+        if (tipo != QLatin1Char('2'))
+            Mensagem.AdicionaCodigo(CodigoTipoBeneficiario);
+        beneficiario.SetNiSemExcecao(CampoLinha(Linha, PosicaoNiBenef, TamanhoNi));
+    }
+    beneficiario.Nome().SetNomeSemExcecao(CampoLinha(Linha, PosicaoNome, TamanhoNome).trimmed());
+    for (int i = 0; i < FErros.Count(); ++i)
+        if (FErros.Items(i).Tipo() == TipoDialogo::Erro)
+            Mensagem.Adiciona(FErros.Items(i).GetMensagem());
+
+    const QString codigo = CampoLinha(Linha, PosicaoCodigo, 4);
+    FItem.GetCodigoRetencao().SetCodigo(codigo);
+    if (const std::uint8_t erro = FItem.VerificaCodigo(); erro != 0)
+        Mensagem.AdicionaCodigo(erro, codigo);
+    if (const std::uint8_t erro = FItem.VerificaTipoBeneficiario(); erro != 0)
+        Mensagem.AdicionaCodigo(erro, codigo);
+}
+
+void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensagemLinha& Mensagem)
+{
+    if (Identificador == QLatin1Char(' '))
+        Identificador = QLatin1Char('0');
+    if (Identificador < QLatin1Char('0') || Identificador > QLatin1Char('3')) {
+        Mensagem.Adiciona(TextoIdentificadorInvalido());
+        return;
+    }
+
+    TTabelaImpItem::TChave chave{FItem.GetInAnexo(),
+                                 FItem.GetDono().GetChave(),
+                                 FItem.GetCodigoRetencao().GetCodigo(),
+                                 QString(CaractereLinha(Linha, PosicaoTipoBenef)),
+                                 FItem.GetBeneficiario().GetNi(),
+                                 QString(Identificador)};
+    const bool jaNoArquivo = FLinhas.empty() ? FImpItem.ExisteGrupo(chave) : FImpItem.Existe(chave);
+    FImpItem.Inclui(chave);
+    const bool repetidoNoGrupo = FIdentificadores.contains(Identificador);
+    if (jaNoArquivo || repetidoNoGrupo)
+        Mensagem.AdicionaCodigo(CodigoDuplicado);
+    if (repetidoNoGrupo)
+        return;
+    FIdentificadores += Identificador;
+
+    const QString codigo = FItem.GetCodigoRetencao().GetCodigo();
+    if ((Identificador == QLatin1Char('2') || Identificador == QLatin1Char('3'))
+        && !FItem.GetCodigoRetencao().GetSubJudice()) {
+        Mensagem.Adiciona(CampoLinha(Linha, 1, 8) + QStringLiteral("  ") + TErro::FormataMensagem(CodigoSemSubJudice, codigo));
+        return;
+    }
+
+    TRendimentosTributaveis& valores = FItem.GetValores();
+    TCompensacao& compensacao = FItem.GetCompensacao();
+    TSubJudice& subJudice = FItem.GetSubJudice();
+    for (int mes = 1; mes <= Periodos; ++mes) {
+        switch (Identificador.unicode()) {
+        case '0':
+            LeColuna(Linha, mes, 1, valores.GetRendimento(mes), u"Rendimento", Invalido, Mensagem);
+            LeColuna(Linha, mes, 2, valores.GetDeducao(mes), u"Dedução", Invalida, Mensagem);
+            LeColuna(Linha, mes, 3, valores.GetImposto(mes), u"Imposto", Invalido, Mensagem);
+            break;
+        case '1':
+            LeColuna(Linha, mes, 1, compensacao.GetCompensacaoAnosAnteriores(mes), u"Compensação", Invalida, Mensagem);
+            LeColuna(Linha, mes, 2, compensacao.GetCompensacaoAno(mes), u"Compensação", Invalida, Mensagem);
+            ExigeZeros(Linha, mes, 3, u"Compensação", Mensagem);
+            break;
+        case '2':
+            LeColuna(Linha, mes, 1, subJudice.GetRendimento(mes), u"Rendimento", Invalido, Mensagem);
+            LeColuna(Linha, mes, 2, subJudice.GetDeducao(mes), u"Dedução", Invalida, Mensagem);
+            LeColuna(Linha, mes, 3, subJudice.GetImposto(mes), u"Imposto", Invalido, Mensagem);
+            break;
+        default:   // '3'
+            LeColuna(Linha, mes, 1, subJudice.GetDeposito(mes), u"Depósito", Invalido, Mensagem);
+            ExigeZeros(Linha, mes, 2, u"Depósito", Mensagem);
+            ExigeZeros(Linha, mes, 3, u"Depósito", Mensagem);
+            break;
+        }
+    }
+}
+
+void TGrupoValores::VerificaItem()
+{
+    TErros erros;
+    if (FIdentificadores.contains(QLatin1Char('3')))
+        FItem.VerificaDeposito(erros);
+    else if (FIdentificadores.contains(QLatin1Char('2')))
+        FItem.VerificaSubJudice(erros);
+    else if (FIdentificadores.contains(QLatin1Char('1')))
+        FItem.VerificaCompensacao(erros);
+    else
+        FItem.VerificaRendimentos(erros);
+    bool haErros = false;
+    QString texto;
+    ConcatenaErros(erros, haErros, texto);
+    if (haErros && !FLinhas.empty())
+        FLinhas.back().Mensagem = TMensagemLinha::Inicio(FLinhas.back().Numero) + texto + QLatin1Char('.');
+}
