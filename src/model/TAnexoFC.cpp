@@ -1,0 +1,82 @@
+#include "model/TAnexoFC.h"
+
+#include "model/IVerificacao.h"
+#include "model/RotinasVerificacao.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TColecaoResumo.h"
+#include "model/TDeclaranteAnexo.h"
+#include "model/TPruv.h"
+
+TAnexoFC::TAnexoFC(TPruv& Declaracao) : FDeclaracao(Declaracao)
+{
+    SetDeclarante(std::make_unique<TDeclaranteAnexo>(Declaracao));
+    if (TErros* erros = Declaracao.Erros())
+        SetErros(erros);
+}
+
+TAnexoFC::~TAnexoFC()
+{
+    // The items collection reaches the declaration's collections: it goes while they are there.
+    LiberaItens();
+}
+
+TColecaoPruvItem& TAnexoFC::GetItens()
+{
+    if (!Itens())
+        GuardaItens(std::make_unique<TColecaoPruvItem>(FDeclaracao, *this));
+    return *Itens();
+}
+
+void TAnexoFC::SetErros(TErros* Erros)
+{
+    ArmazenaErros(Erros);
+    GetDeclarante().SetErros(Erros);
+}
+
+void TAnexoFC::Limpa()
+{
+    TPruvAnexo::Limpa();
+    if (TErros* erros = Erros())
+        erros->Limpa();
+}
+
+TDeclaranteAnexo& TAnexoFC::GetFundo() const
+{
+    return static_cast<TDeclaranteAnexo&>(GetDeclarante());
+}
+
+void TAnexoFC::VerificaDados(TErros& Erros) const
+{
+    const TDeclaranteAnexo& fundo = GetFundo();
+    const QString& chave = GetChave();
+    fundo.VerificaNiPendencia(Erros, chave, chave, ObjetoNi);
+    fundo.VerificaNomePendencia(Erros, chave, chave, ObjetoNome);
+    if (fundo.MesmoDoAdministrador())
+        Erros.Add(EAnexoInvalido(36, QString(), TipoDialogo::Erro, Botao::Ok, 0, chave, fundo.GetNiFormatado(),
+                                 ObjetoNi));
+}
+
+void TAnexoFC::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
+{
+    // A collection of its own: the cached one may be in use by the screens.
+    TColecaoPruvItem itens(FDeclaracao, *this);
+
+    Erros.Limpa();
+    VerificaDados(Erros);
+    IncluiSecao(Frame, Erros, QStringLiteral("Identificação do Fundo ou Clube de Investimento"));
+
+    TSecaoVerificacao beneficiarios(Frame, QStringLiteral("Beneficiários do Fundo ou Clube de Investimento"));
+    VerificaItens(itens, FDeclaracao, *this, Erros, Frame, Verificados, beneficiarios);
+    if (itens.EstaVazia()) {
+        Erros.Limpa();
+        Erros.Add(EAnexoInvalido(132, QString(), TipoDialogo::Erro, Botao::Ok, 0, GetChave(), QString(),
+                                 ObjetoSemItens));
+        beneficiarios.IncluiErros(QStringLiteral("Beneficiários"));
+    }
+    beneficiarios.Termina();
+
+    if (!Frame.Interrompida()) {
+        GetResumo().SetOK(true);
+        FDeclaracao.GetColecaoResumo().Grava(GetResumo());
+    }
+}

@@ -1,0 +1,111 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <memory>
+
+#include "ImprimeQString.h"
+#include "model/TColecaoCodigoRetencao.h"
+#include "model/TColecaoPruv.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TNi.h"
+#include "model/Utilitarios.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TPastas.h"
+#include "platform/ui/DialogosRoteirizados.h"
+
+// Valid numbers from their roots.
+inline QString NumeroDe(const char* raiz)
+{
+    const QString r = QLatin1String(raiz);
+    return r + CalculaDV(r);
+}
+
+// Rows of a table (all, or those whose column holds the value), through the database; 0 for a
+// table not made yet.
+inline qint64 Linhas(const char* tabela, const QString& coluna = {}, const QString& valor = {})
+{
+    auto banco = TDatabase::DaPasta(DiretorioDados());
+    const QString nome = banco->NomeReal(QLatin1String(tabela));
+    if (nome.isEmpty())
+        return 0;   // not made yet
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(nome);
+    if (!coluna.isEmpty())
+        sql += QStringLiteral(" WHERE \"%1\" = '%2'").arg(coluna, valor);
+    TComando c(banco->Conexao(), sql);
+    return c.Passo() ? c.Inteiro(0) : -1;
+}
+
+inline void Executa(const QString& sql)
+{
+    TDatabase::DaPasta(DiretorioDados())->Escreve(sql);
+}
+
+// A fresh data folder whose code table holds the codes the program ships, and the declarations
+// collection over it; declarations are made complete (a head-office CNPJ of nature 0 with every
+// person) and stored on demand.
+class PruvDeTeste : public ::testing::Test {
+protected:
+    const QString Matriz = NumeroDe("112223330001");
+    const QString Filial = NumeroDe("112223330002");
+    const QString Outra = NumeroDe("998887770001");
+    const QString CpfDeclarante = NumeroDe("111444777");
+    const QString CpfResponsavel = NumeroDe("529982247");
+    const QString CpfBeneficiario = NumeroDe("222333444");
+
+    DialogosRoteirizados dialogos;
+    std::unique_ptr<TColecaoPruv> colecao;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(TPastas::Cria());
+        TColecaoCodigoRetencao(QStringLiteral("2002"), QStringLiteral(PRUV_PASTA_RECURSOS "/CodRet.txt"));
+        colecao = std::make_unique<TColecaoPruv>();
+    }
+
+    // A declaration of the declarant and year, with the nature of that position when available.
+    std::unique_ptr<TPruv> Nova(const QString& ni, const char* ano = "2002", int natureza = 0,
+                                const char* nome = "EMPRESA ALFA LTDA")
+    {
+        auto pruv = std::make_unique<TPruv>();
+        pruv->SetErros(&erros);
+        pruv->GetDeclarante().SetNi(ni);
+        pruv->GetDeclarante().Nome().SetTexto(QLatin1String(nome));
+        pruv->SetAno(QLatin1String(ano));
+        pruv->SetNaturezaSemExcecao(pruv->GetNaturezas().GetTodas()[natureza]);
+        pruv->GetNiEstabResponsavel().SetNi(ni);
+        if (ni.size() == 14)
+            pruv->GetRespCnpj().SetNi(CpfResponsavel);
+        TResponsavel& r = pruv->GetResponsavel();
+        r.SetNi(CpfResponsavel);
+        r.Nome().SetTexto(QStringLiteral("MARIA DA SILVA"));
+        r.Fone().DDD().SetTexto(QStringLiteral("11"));
+        r.Fone().Numero().SetTexto(QStringLiteral("32221234"));
+        r.Fax().Numero().SetTexto(QStringLiteral("32221235"));
+        return pruv;
+    }
+
+    std::unique_ptr<TPruv> Armazenada(const QString& ni, const char* ano = "2002", int natureza = 0)
+    {
+        auto pruv = Nova(ni, ano, natureza);
+        colecao->Inclui(*pruv);
+        return pruv;
+    }
+
+    // An item of the owner under the code, for the beneficiary, with income and tax of January;
+    // stored.
+    void Item(TPruv& pruv, TPruvAnexo& dono, const char* codigo, const QString& ni, qint64 reais = 1000)
+    {
+        TPruvItem item(pruv, dono);
+        item.GetCodigoRetencao().SetCodigo(QLatin1String(codigo));
+        pruv.GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+        item.GetBeneficiario().SetNi(ni);
+        item.GetBeneficiario().Nome().SetTexto(QStringLiteral("JOSE DA SILVA"));
+        item.GetValores().GetRendimento(1).SetValor(reais * TMonetario::Escala);
+        item.GetValores().GetImposto(1).SetValor(reais * TMonetario::Escala / 10);
+        ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido);
+    }
+
+    TErros erros;
+};
