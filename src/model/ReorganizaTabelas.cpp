@@ -263,7 +263,8 @@ bool ReorganizaTabelas(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEsp
 {
     bool sucesso = false;
     try {
-        sucesso = Reorganiza(Gauge, LimparExclusoes, VerificaEspaco, ArquivoIndices);
+        sucesso = Reorganiza(Gauge, LimparExclusoes, VerificaEspaco,
+                             ArquivoIndices.isEmpty() ? TArquivoIndices::Localiza() : ArquivoIndices);
     } catch (...) {
         Gauge.MostraTexto(TextoFalha);
         throw;

@@ -11,8 +11,8 @@ class TDatabase;
 extern bool FalhaItens;
 
 // Reorganises the tables of the data folder; every collection must be closed. In order:
-// - the index file ArquivoIndices must exist (see TArquivoIndices), else an error dialog and
-//   nothing changes;
+// - the index file ArquivoIndices (empty: the program's, TArquivoIndices::Localiza) must exist,
+//   else an error dialog and nothing changes;
 // - with LimparExclusoes, the space of deleted rows is given back (the whole database file is
 //   packed once, after the item table was rebuilt, so that the old item table's space goes too);
 // - free space: with LimparExclusoes and VerificaEspaco, 1.4 times the item table's size; else
@@ -25,7 +25,8 @@ extern bool FalhaItens;
 //   fails ends the pass.
 // Gauge shows the progress and each step in its caption, ending with the outcome. True on
 // success, FalhaItens and ErroIndice then cleared; otherwise both are left as they were.
-bool ReorganizaTabelas(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco, const QString& ArquivoIndices);
+bool ReorganizaTabelas(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco,
+                       const QString& ArquivoIndices = QString());
 
 // Applies one line of the index file. A line of the item table counts as applied without doing
 // anything unless FalhaItens is set (the rebuilt table has its indexes), and so does a line of

@@ -9,13 +9,12 @@
 #include <exception>
 
 #include "model/ReorganizaTabelas.h"
-#include "model/TArquivoIndices.h"
 #include "model/TErro.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/ui/TProgressoQt.h"
 
 TFoIndexa::TFoIndexa(QWidget* Pai, const QString& ArquivoIndices)
-    : QDialog(Pai), FArquivoIndices(ArquivoIndices.isEmpty() ? TArquivoIndices::Localiza() : ArquivoIndices)
+    : QDialog(Pai), FArquivoIndices(ArquivoIndices)
 {
     setObjectName(QStringLiteral("FoIndexa"));
     setWindowTitle(QStringLiteral("Pruv 2003 - Reorganização das Tabelas de Dados"));

@@ -16,8 +16,7 @@ class TFoIndexa final : public QDialog {
 public:
     static constexpr int HelpContext = 11095;
 
-    // ArquivoIndices: the index file the reorganisation reads; empty means the program's own
-    // (TArquivoIndices::Localiza).
+    // ArquivoIndices: the index file the reorganisation reads; empty means the program's own.
     explicit TFoIndexa(QWidget* Pai = nullptr, const QString& ArquivoIndices = QString());
 
 public slots:

@@ -149,7 +149,7 @@ TEST_F(ReorganizaTabelasTest, RebuildsTheItemTableAndTheIndexesAndClearsBothFlag
     ErroIndice = true;
     FalhaItens = true;   // left from an earlier failure: the item lines are applied too
     const QStringList indicesItens = Indices(QStringLiteral("PruvItem"));
-    EXPECT_TRUE(Reorganiza(false));
+    EXPECT_TRUE(ReorganizaTabelas(gauge, false, true));   // the program folder's indices.dat
     EXPECT_FALSE(ErroIndice);
     EXPECT_FALSE(FalhaItens);
     EXPECT_TRUE(dialogos.Mensagens().empty());
