@@ -11,6 +11,7 @@
 #include "exchange/IFonteEntrega.h"
 #include "exchange/LayoutDeclar.h"
 #include "exchange/ResultadoEntrega.h"
+#include "exchange/TFontePruv.h"
 #include "exchange/TNomeEntrega.h"
 #include "exchange/TOrdemRegistros.h"
 #include "exchange/TReciboEntrega.h"
@@ -275,6 +276,22 @@ TArquivoPruv::TArquivoPruv()
 }
 
 TArquivoPruv::~TArquivoPruv() = default;
+
+std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, TPruv& Declaracao, TColecaoPruv& Colecao,
+                                IProgresso* GaugeRegistros, IProgresso* GaugeCompactacao, const QStringList& Chaves,
+                                const TVolume& Volume, const QString& Ordem, const QString& Uf,
+                                const QString& NumeroRecibo, int Registros)
+{
+    std::unique_ptr<TFontePruv> fonte;
+    try {
+        fonte = std::make_unique<TFontePruv>(Declaracao, Colecao);
+    } catch (const TErro& e) {
+        e.Exibe();
+        return e.Codigo();
+    }
+    return Gera(Arquivo, Cancelado, *fonte, GaugeRegistros, GaugeCompactacao, Chaves, Volume, Ordem, Uf,
+                NumeroRecibo, Registros);
+}
 
 std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteEntrega& Fonte,
                                 IProgresso* GaugeRegistros, IProgresso* GaugeCompactacao, const QStringList& Chaves,

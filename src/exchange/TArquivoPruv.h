@@ -8,6 +8,8 @@
 
 class IFonteEntrega;
 class IProgresso;
+class TColecaoPruv;
+class TPruv;
 struct TVolume;
 
 // The writer of the delivery file. Gera writes the declaration text Declar.txt and the receipt
@@ -32,7 +34,14 @@ public:
     // Ordem: the 4-digit establishment order, empty to take the declarant's own. Uf: the
     // place of transmission. NumeroRecibo: the 12 digits of the receipt of the rectified
     // declaration, or empty. Registros: the lines the verification counted, for the
-    // free-space test.
+    // free-space test. Declaracao is the declaration open in the program; the declarations
+    // written are loaded from Colecao and get, as does Declaracao, the responsible
+    // establishment, the generation date, the number of establishments and of volumes.
+    std::uint8_t Gera(QString& Arquivo, const bool& Cancelado, TPruv& Declaracao, TColecaoPruv& Colecao,
+                      IProgresso* GaugeRegistros, IProgresso* GaugeCompactacao, const QStringList& Chaves,
+                      const TVolume& Volume, const QString& Ordem, const QString& Uf, const QString& NumeroRecibo,
+                      int Registros);
+    // The same, reading the declarations from Fonte.
     std::uint8_t Gera(QString& Arquivo, const bool& Cancelado, IFonteEntrega& Fonte, IProgresso* GaugeRegistros,
                       IProgresso* GaugeCompactacao, const QStringList& Chaves, const TVolume& Volume,
                       const QString& Ordem, const QString& Uf, const QString& NumeroRecibo, int Registros);

@@ -117,6 +117,7 @@ Cenario AdministradoraDeFundos()
 {
     Cenario c;
     TDeclaracaoEntrega d = Declaracao("33445566000186", "33.445.566/0001-86", "Gestora Horizonte Ltda", 3, "45612378955");
+    d.PossuiSubJudice = true;   // the deposit of an annex counts in the declaration's totals
     d.Responsavel = Responsavel("36925814755", "369.258.147-55", "Célia Rocha", "21", "25551234", "2555-1234", "", "", "",
                                 "celia@horizonte.com.br");
     c.Fonte.Declaracoes.push_back({d, {}, {}});
@@ -131,7 +132,7 @@ Cenario AdministradoraDeFundos()
     adm.Anexos[0].second.push_back(
         ItemSimulado("6813", "30303030000138", "Clube Gama").Em(S::Rendimento, 3, Reais(100000)).Em(S::Imposto, 3, Reais(20000)));
     adm.Anexos.push_back({Anexo("00002", "99887766000105", "99.887.766/0001-05", "Clube de Investimento Beta"), {}});
-    adm.Anexos[1].second.push_back(ItemSimulado("6800", "45612378955", "Carla Müller")
+    adm.Anexos[1].second.push_back(ItemSimulado("3223", "45612378955", "Carla Müller")
                                        .Em(S::Rendimento, 12, Reais(200000))
                                        .Em(S::Imposto, 12, Reais(30000))
                                        .Em(S::Deposito, 12, Reais(5000)));

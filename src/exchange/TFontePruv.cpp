@@ -1,0 +1,200 @@
+#include "exchange/TFontePruv.h"
+
+#include <QDate>
+
+#include "model/TAnexoFC.h"
+#include "model/TColecaoAnexo.h"
+#include "model/TColecaoPruv.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TDeclaranteAnexo.h"
+#include "model/TPruvItem.h"
+
+namespace {
+
+using S = TItemEntrega::TSerie;
+
+// The model's dates: days since 30/12/1899, the time as the fraction.
+double DataDoModelo(const QDateTime& Data)
+{
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(Data.date()))
+           + Data.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+bool PessoaFisica(const TNiContribuinte& Ni)
+{
+    return Ni.TipoAtual() == TNiContribuinte::Cpf;
+}
+
+}  // namespace
+
+TFontePruv::TFontePruv(TPruv& Aberta, TColecaoPruv& Colecao)
+    : FAberta(Aberta), FColecao(Colecao)
+{
+    FTrabalho.SetErros(&FErros);
+}
+
+TFontePruv::~TFontePruv()
+{
+    FechaItens();
+}
+
+TDeclaracaoEntrega TFontePruv::Dados(TPruv& Declaracao)
+{
+    TDeclaracaoEntrega d;
+    const TContribuinte& declarante = Declaracao.GetDeclarante();
+    d.Chave = Declaracao.GetChave();
+    d.Ano = Declaracao.GetAno();
+    d.Ni = declarante.GetNi();
+    d.NiFormatado = declarante.GetNiFormatado();
+    d.PessoaFisica = PessoaFisica(declarante);
+    d.Nome = declarante.Nome().GetTexto();
+    d.Natureza = Declaracao.GetNatureza().GetCodigo();
+    d.Tipo = Declaracao.GetTipoDeclaracao();
+    d.SituacaoEspecial = Declaracao.GetSituacaoEspecial();
+    d.CpfRespCnpj = Declaracao.GetRespCnpj().GetNi();
+    d.PossuiSubJudice = Declaracao.GetResumo().PossuiSubJudice();
+    const TResponsavel& r = Declaracao.GetResponsavel();
+    d.Responsavel = {r.GetNi(),
+                     r.GetNiFormatado(),
+                     r.Nome().GetTexto(),
+                     r.Fone().DDD().GetTexto(),
+                     r.Fone().Numero().GetTexto(),
+                     r.Fone().Numero().GetTextoFormatado(),
+                     r.Fone().Ramal().GetTexto(),
+                     r.Fax().Numero().GetTexto(),
+                     r.Fax().Numero().GetTextoFormatado(),
+                     r.Email().GetTexto()};
+    return d;
+}
+
+void TFontePruv::Dados(const TPruvItem& Item, TItemEntrega& Destino)
+{
+    const TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
+    Destino.Codigo = Item.GetCodigoRetencao().GetCodigo();
+    Destino.BeneficiarioPf = PessoaFisica(beneficiario);
+    Destino.NiBeneficiario = beneficiario.GetNi();
+    Destino.NomeBeneficiario = beneficiario.Nome().GetTexto();
+    const TRendimentosTributaveis& valores = Item.GetValores();
+    const TCompensacao& compensacao = Item.GetCompensacao();
+    const TSubJudice& subJudice = Item.GetSubJudice();
+    for (int mes = 1; mes <= TItemEntrega::Meses; ++mes) {
+        Destino.Valor(S::Rendimento, mes) = valores.GetRendimento(mes).GetValorPositivo();
+        Destino.Valor(S::Deducao, mes) = valores.GetDeducao(mes).GetValorPositivo();
+        Destino.Valor(S::Imposto, mes) = valores.GetImposto(mes).GetValorPositivo();
+        Destino.Valor(S::CompensacaoAnosAnteriores, mes) = compensacao.GetCompensacaoAnosAnteriores(mes).GetValorPositivo();
+        Destino.Valor(S::CompensacaoAno, mes) = compensacao.GetCompensacaoAno(mes).GetValorPositivo();
+        Destino.Valor(S::RendimentoSubJudice, mes) = subJudice.GetRendimento(mes).GetValorPositivo();
+        Destino.Valor(S::DeducaoSubJudice, mes) = subJudice.GetDeducao(mes).GetValorPositivo();
+        Destino.Valor(S::ImpostoSubJudice, mes) = subJudice.GetImposto(mes).GetValorPositivo();
+        Destino.Valor(S::Deposito, mes) = subJudice.GetDeposito(mes).GetValorPositivo();
+    }
+}
+
+bool TFontePruv::CarregaEm(TPruv& Destino, const QString& Ano, const QString& Ni)
+{
+    Destino.Limpa();   // also empties its sink
+    Destino.SetAnoSemExcecao(Ano);
+    Destino.GetDeclarante().SetNiSemExcecao(Ni);
+    return FColecao.Carrega(Destino);
+}
+
+bool TFontePruv::Carrega(const QString& Ano, const QString& Ni, TDeclaracaoEntrega& Destino)
+{
+    FechaItens();
+    if (!CarregaEm(FTrabalho, Ano, Ni))
+        return false;
+    Destino = Dados(FTrabalho);
+    return true;
+}
+
+void TFontePruv::Trabalha(const TDeclaracaoEntrega& Declaracao)
+{
+    if (FTrabalho.GetChave().isEmpty() || FTrabalho.GetChave() != Declaracao.Chave)
+        CarregaEm(FTrabalho, Declaracao.Ano, Declaracao.Ni);
+}
+
+std::vector<TAnexoEntrega> TFontePruv::Anexos(const TDeclaracaoEntrega& Declaracao)
+{
+    FechaItens();
+    Trabalha(Declaracao);
+    std::vector<TAnexoEntrega> anexos;
+    TColecaoAnexo& colecao = FTrabalho.GetColecaoAnexo();
+    colecao.FiltraDeclaracao();
+    TAnexoFC anexo(FTrabalho);
+    colecao.Primeiro();
+    while (!colecao.Eof()) {
+        colecao.LeRegistro(anexo);
+        const TDeclaranteAnexo& fundo = anexo.GetFundo();
+        anexos.push_back({anexo.GetChave(), fundo.GetNi(), fundo.GetNiFormatado(), PessoaFisica(fundo),
+                          fundo.Nome().GetTexto()});
+        colecao.Proximo();
+    }
+    return anexos;
+}
+
+void TFontePruv::AbreItens(const TDeclaracaoEntrega& Declaracao, const TAnexoEntrega* Anexo)
+{
+    FechaItens();
+    Trabalha(Declaracao);
+    TPruvAnexo* dono = &FTrabalho;
+    if (Anexo) {
+        FAnexo = std::make_unique<TAnexoFC>(FTrabalho);
+        FAnexo->SetChave(Anexo->Chave);
+        FTrabalho.GetColecaoAnexo().Carrega(*FAnexo);
+        dono = FAnexo.get();
+    }
+    FItens = &dono->GetItens();
+    FItens->SetOrdem(TColecaoPruvItem::OrdemCodigo);
+    FItens->Primeiro();
+    FItem = std::make_unique<TPruvItem>(FTrabalho, *dono);
+}
+
+bool TFontePruv::ProximoItem(TItemEntrega& Item)
+{
+    if (!FItens || FItens->Eof())
+        return false;
+    FItens->LeRegistro(*FItem);
+    Dados(*FItem, Item);
+    FItens->Proximo();
+    return true;
+}
+
+void TFontePruv::FechaItens()
+{
+    FItem.reset();
+    FItens = nullptr;
+    if (FAnexo) {
+        FAnexo.reset();
+    } else {
+        FTrabalho.TPruvAnexo::LiberaItens();   // the items' table only; the other collections stay open
+    }
+}
+
+std::unique_ptr<TErro> TFontePruv::RegistraGeracao(const QString& Ano, const QString& Ni,
+                                                   const QString& RaizEstabelecimento, const QDateTime& Data,
+                                                   int Estabelecimentos)
+{
+    FechaItens();
+    if (!CarregaEm(FTrabalho, Ano, Ni))
+        return nullptr;
+    // What loading reported is not the generation's: the verification has passed the declaration.
+    FErros.Limpa();
+    const double data = DataDoModelo(Data);
+    for (TPruv* declaracao : {&FTrabalho, &FAberta}) {
+        declaracao->GetNiEstabResponsavel().SetRaizSemExcecao(RaizEstabelecimento);
+        declaracao->SetDataGeracao(data);
+        declaracao->SetNrEstabelecimentos(Estabelecimentos);
+    }
+    FColecao.Atualiza(FTrabalho);
+    return FErros.Vazia() ? nullptr : std::make_unique<TErro>(FErros.Items(0));
+}
+
+void TFontePruv::RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes)
+{
+    FechaItens();
+    if (!CarregaEm(FTrabalho, Ano, Ni))
+        return;
+    FTrabalho.SetNrDisquetes(Volumes);
+    FAberta.SetNrDisquetes(Volumes);
+    FColecao.Atualiza(FTrabalho);
+}

@@ -1,0 +1,729 @@
+#include "exchange/TImportacaoPruv.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <climits>
+
+#include "exchange/CamposImportacao.h"
+#include "exchange/TGrupoValores.h"
+#include "exchange/TLeitorLinhas.h"
+#include "exchange/TMensagemLinha.h"
+#include "exchange/TTabelaImpItem.h"
+#include "model/ArquivosTexto.h"
+#include "model/TAnexoFC.h"
+#include "model/TColecaoAnexo.h"
+#include "model/TColecaoPruv.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TNi.h"
+#include "model/TPruv.h"
+#include "model/Utilitarios.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
+#include "platform/files/TEspacoEmDisco.h"
+#include "platform/ui/IProgresso.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+namespace {
+
+using namespace CamposEntrega;
+
+constexpr std::uint8_t CodigoChaveInvalida = 3;
+constexpr std::uint8_t CodigoNomeDiferente = 4;
+constexpr std::uint8_t CodigoAnoDiferente = 5;
+constexpr std::uint8_t CodigoNaturezaDiferente = 6;
+constexpr std::uint8_t CodigoNaturezaImpossivel = 8;
+constexpr std::uint8_t CodigoOutroCpf = 10;
+constexpr std::uint8_t CodigoOutraEmpresa = 11;
+constexpr std::uint8_t CodigoForaDoFundo = 13;
+constexpr std::uint8_t CodigoSemFundo = 14;
+constexpr std::uint8_t CodigoTotalizacao = 18;
+constexpr std::uint8_t CodigoTipoRegistro = 19;
+constexpr std::uint8_t CodigoFilial = 47;
+constexpr std::uint8_t CodigoNaturezaInvalida = 49;
+constexpr std::uint8_t CodigoTipoDeclaracao = 50;
+constexpr std::uint8_t CodigoCpfInvalido = 66;
+constexpr std::uint8_t CodigoCnpjInvalido = 67;
+constexpr std::uint8_t CodigoSemArquivo = 139;
+constexpr std::uint8_t CodigoSemEspaco = 151;
+constexpr std::uint8_t CodigoFalhaGravacao = 159;
+constexpr std::uint8_t CodigoNaoAdministradora = 164;
+constexpr std::uint8_t CodigoSemFimDeLinha = 197;
+
+constexpr int PosicaoCpf = 13;             // a person's CPF within positions 10-23
+constexpr int PosicaoAno = 28;             // type 1; the later fields move back by the layout flag
+constexpr int PosicaoTipoDeclaracao = 32;
+constexpr int PosicaoSituacao = 33;
+constexpr int PosicaoNatureza = 35;
+constexpr int PosicaoRespCnpj = 103;
+constexpr int PosicaoNiAdministradora = 151;   // type 4
+constexpr int PosicaoResponsavel = 406;
+
+QString TextoLeitura()
+{
+    return QStringLiteral("Erro de acesso ao arquivo.");
+}
+
+QString SemPontoFinal(QString Texto)
+{
+    if (Texto.endsWith(QLatin1Char('.')))
+        Texto.chop(1);
+    return Texto;
+}
+
+// The errors of the sink from Inicio on, as ConcatenaErros joins them.
+void ConcatenaDesde(const TErros& Erros, int Inicio, bool& HaErros, QString& Texto)
+{
+    for (int i = Inicio; i < Erros.Count(); ++i) {
+        const TErro& erro = Erros.Items(i);
+        if (erro.Tipo() != TipoDialogo::Erro)
+            continue;
+        HaErros = true;
+        Texto = SemPontoFinal(Texto.isEmpty() ? erro.GetMensagem() : Texto + QStringLiteral("; ") + erro.GetMensagem());
+    }
+}
+
+QString RaizDoNi(const TContribuinte& Declarante)
+{
+    return Declarante.GetNi().left(Declarante.TipoAtual() == TNiContribuinte::Cpf ? 9 : 8);
+}
+
+}  // namespace
+
+TImportacaoPruv::TImportacaoPruv() = default;
+
+TImportacaoPruv::~TImportacaoPruv()
+{
+    FAnexo.reset();   // it reaches the declaration's collections
+}
+
+QString TImportacaoPruv::PerguntaTipo1()
+{
+    return QStringLiteral("Já existe uma Pruv para este Declarante neste ano. As informações constantes no registro "
+                          "tipo 1 (dados do declarante)serão desconsideradas. As informações de beneficiários já "
+                          "existentes devem ser sobrescritas?");
+}
+
+QString TImportacaoPruv::PerguntaExistente()
+{
+    return QStringLiteral("Já existe uma Pruv para este Declarante neste ano. As informações já existentes devem ser "
+                          "sobrescritas?");
+}
+
+std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TColecaoPruv& Colecao, std::uint8_t Leiaute,
+                                      IProgresso* Gauge, QString& NomeLog, const QString& Arquivo, const TPruv& Alvo,
+                                      TContadores& Contadores)
+{
+    Contadores = {};
+    FCancelado = &Cancelado;
+    FGravado = Gravado;
+    FColecao = &Colecao;
+    FLeiaute = Leiaute == LeiauteAnoDoisDigitos ? LeiauteAnoDoisDigitos : LeiauteAtual;
+    FGauge = Gauge;
+    FNomeLog = &NomeLog;
+    FContadores = &Contadores;
+    FVersao.clear();
+    FPerguntou = false;
+    FSobrescreve = true;
+    FParar = false;
+    FIncluidas.clear();
+    FContadas.clear();
+    FTemAnexo = false;
+    FAtual = {};
+
+    const qint64 linhas = QFileInfo(Arquivo).size() / BytesPorLinha;
+    if (TEspacoEmDisco::Livre(DiretorioDados()) < linhas * BytesLivresPorLinha) {
+        FParar = true;
+        return CodigoSemEspaco;
+    }
+    if (FGauge)
+        FGauge->DefineFaixa(0, static_cast<int>(qMin<qint64>(linhas, INT_MAX)));
+    if (!FLog.Inicia(NomeLog))
+        return CodigoFalhaGravacao;
+
+    std::uint8_t resultado = 0;
+    QFile arquivo;
+    if (!AbreArquivo(arquivo, Arquivo, QIODevice::ReadOnly)) {
+        // The user was told; the report tells it again.
+        RegistraErro(TMensagemLinha::Inicio(0) + TErro::FormataMensagem(CodigoSemArquivo, Arquivo));
+        ++FContadores->RegistrosRejeitados;
+    } else {
+        TLeitorLinhas leitor(arquivo);
+        FLeitor = &leitor;
+        try {
+            const auto banco = TDatabase::DaPasta(DiretorioDados());
+            TTransacao transacao(*banco);
+            // The working declaration lets go of its collections (which store what they held back)
+            // before the transaction ends, whichever way it ends.
+            struct TLibera {
+                TImportacaoPruv& Importacao;
+                ~TLibera()
+                {
+                    Importacao.FAnexo.reset();
+                    Importacao.FPruv.reset();
+                    Importacao.FImpItem.reset();
+                }
+            } libera{*this};
+            FImpItem = std::make_unique<TTabelaImpItem>();
+            Prepara(Alvo);
+            Processa();
+            FImpItem->Esvazia();
+            FAnexo.reset();
+            FPruv.reset();
+            transacao.Confirma();
+        } catch (const TErro& e) {
+            // Undone: nothing of this file is stored.
+            e.Exibe();
+            RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + e.GetMensagem());
+            Contadores.Declaracoes = 0;
+            Contadores.BeneficiariosAdicionados = 0;
+            Contadores.BeneficiariosSubstituidos = 0;
+            Contadores.Fundos = 0;
+            resultado = e.Codigo();
+            try {
+                Colecao.Atualiza();
+            } catch (const TErro& releitura) {
+                releitura.Exibe();
+            }
+        }
+        FLeitor = nullptr;
+    }
+    if (FGauge && !Cancelado && !FParar)
+        FGauge->Completa();
+
+    if (NomeLog.trimmed().isEmpty())
+        NomeLog = TLogErros::NomeSemNi();
+    FLog.SetNomeBase(NomeLog);
+    if (!FLog.Conclui() && resultado == 0)
+        resultado = CodigoFalhaGravacao;
+    // The text unpacked for this import is not kept.
+    for (const char* nome : {"Declar.txt", "declar.txt"})
+        QFile::remove(DiretorioDados() + QLatin1Char('/') + QLatin1String(nome));
+    return resultado;
+}
+
+void TImportacaoPruv::Prepara(const TPruv& Alvo)
+{
+    const TContribuinte& declarante = Alvo.GetDeclarante();
+    FAno = Alvo.GetAno();
+    FNome = declarante.Nome().GetTexto();
+    const auto todas = Alvo.GetNaturezas().GetTodas();
+    FNatureza = TPruv::NaturezaVazia;
+    for (int i = 0; i < TNaturezas::Quantidade; ++i)
+        if (&todas[i] == &Alvo.GetNatureza())
+            FNatureza = i;
+    FTipoAlvo = declarante.Tipo() != TNiContribuinte::PorTamanho ? declarante.Tipo() : declarante.TipoAtual();
+    if (FTipoAlvo != TNiContribuinte::Cpf && FTipoAlvo != TNiContribuinte::Cnpj)
+        FTipoAlvo = todas[FNatureza].GetDescricao() == QStringLiteral("Pessoa Física") ? TNiContribuinte::Cpf
+                                                                                         : TNiContribuinte::Cnpj;
+
+    FPruv = std::make_unique<TPruv>();
+    FPruv->SetErros(&FErros);
+    FAnexo = std::make_unique<TAnexoFC>(*FPruv);
+    if (!declarante.GetNi().isEmpty()) {
+        FPruv->GetDeclarante().SetNiSemExcecao(declarante.GetNi());
+        FPruv->SetAnoSemExcecao(FAno);
+        try {
+            CarregaTrabalho();
+        } catch (const TRejeicao& r) {
+            Rejeita(r);   // a stored row that cannot be read: its lines will say so again
+        }
+    }
+    FPruv->SetAnoSemExcecao(FAno);
+    RestauraValoresTrabalho(NaturezaValida());
+    FErros.Limpa();
+}
+
+void TImportacaoPruv::Processa()
+{
+    FAtual.Proxima(*FLeitor);
+    while (FAtual.Presente && !*FCancelado && !FParar) {
+        if (FGauge)
+            FGauge->DefinePosicao(FLeitor->Lidas());
+        InterfaceUsuario::Atividade().MantemVivo();
+        Despacha();
+    }
+    if (FLeitor->Falhou()) {
+        TErro::MostraMensagem(TextoLeitura(), TipoDialogo::Erro, Botao::Ok, 0);
+        FAtual = {QString(), FLeitor->Lidas() + 1, false};
+        RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + TextoLeitura());
+        ++FContadores->RegistrosRejeitados;
+    }
+}
+
+void TImportacaoPruv::Despacha()
+{
+    const QString& linha = FAtual.Texto;
+    const QChar tipo = Caractere(PosicaoTipo);
+    const bool grupo = tipo == QLatin1Char('2') || tipo == QLatin1Char('5');
+    try {
+        if (RetiraBrancosFinais(linha).isEmpty()) {
+            // blank: passed over
+        } else if (!grupo && RetiraBrancosFinais(linha).size() > TamanhoLinha) {
+            // Records run together: the line ends are missing.
+            throw TRejeicao{CodigoSemFimDeLinha, {}};
+        } else if (linha.startsWith(QStringLiteral("PRUV"))) {
+            if (FGravado)
+                FVersao = Campo(5, 4);
+        } else if (tipo == QLatin1Char('1')) {
+            LeTipo1();
+        } else if (grupo) {
+            LeGrupo(tipo);
+            return;   // the group has read on
+        } else if (tipo == QLatin1Char('4')) {
+            LeTipo4();
+        } else if (!FGravado) {
+            if (tipo == QLatin1Char('3') || tipo == QLatin1Char('6')) {
+                RegistraAviso(CodigoTotalizacao);
+                ++FContadores->Avisos;
+            } else {
+                RegistraCodigo(CodigoTipoRegistro);
+                ++FContadores->RegistrosRejeitados;
+            }
+        }
+    } catch (const TRejeicao& r) {
+        Rejeita(r);
+        if (tipo == QLatin1Char('4'))
+            LimpaAnexo();
+    }
+    FAtual.Proxima(*FLeitor);
+}
+
+// ---- declarant ----
+
+bool TImportacaoPruv::ConfereDeclarante()
+{
+    const QString atual = FPruv->GetDeclarante().GetNi();
+    if (Cpf()) {
+        const QString ni = Campo(PosicaoCpf, TamanhoNi - (PosicaoCpf - PosicaoNi));
+        if (ValidaCpf(ni, false) != 0)
+            throw TRejeicao{CodigoCpfInvalido, FormataCpf(ni)};
+        if (!atual.isEmpty()) {
+            if (ni != atual)
+                throw TRejeicao{CodigoOutroCpf, {}};
+            return false;
+        }
+        AdotaNi(ni);
+        return true;
+    }
+    const QString ni = Campo(PosicaoNi, TamanhoNi);
+    if (ValidaCnpj(ni, false, false) != 0)
+        throw TRejeicao{CodigoCnpjInvalido, FormataCnpj(ni)};
+    if (!atual.isEmpty()) {
+        if (ni.left(8) != atual.left(8))
+            throw TRejeicao{CodigoOutraEmpresa, {}};
+        if (ni == atual)
+            return false;
+    }
+    AdotaNi(ni);   // the first number, or another establishment of the company
+    return true;
+}
+
+void TImportacaoPruv::AdotaNi(const QString& Ni)
+{
+    LimpaAnexo();   // before the declaration whose collections the annex reaches
+    FPruv->Limpa();
+    FPruv->GetDeclarante().SetNiSemExcecao(Ni);
+    FPruv->SetAnoSemExcecao(FAno);
+    CarregaTrabalho();
+    RestauraValoresTrabalho(false);
+    if (!NaturezaValida()) {
+        // Every line of this declarant is refused alike: none is taken as its number.
+        LimpaAnexo();
+        FPruv->Limpa();
+        throw TRejeicao{CodigoNaturezaImpossivel, {}};
+    }
+    RestauraValoresTrabalho(true);
+}
+
+bool TImportacaoPruv::CarregaTrabalho()
+{
+    try {
+        return FColecao->Carrega(*FPruv);
+    } catch (const EPruvError& e) {
+        // A stored declaration that breaks the declaration's rules cannot take lines.
+        LimpaAnexo();
+        FPruv->Limpa();
+        throw TRejeicao{e.Codigo(), {}};
+    }
+}
+
+bool TImportacaoPruv::NaturezaValida() const
+{
+    return FPruv->ConfereNatureza(&FPruv->GetNaturezas().GetTodas()[FNatureza], true) == 0;
+}
+
+void TImportacaoPruv::RestauraValoresTrabalho(bool ComNatureza)
+{
+    if (FPruv->GetAno() != FAno)
+        FPruv->SetAnoSemExcecao(FAno);
+    FPruv->GetDeclarante().Nome().SetNomeSemExcecao(FNome);
+    if (ComNatureza)
+        FPruv->SetNaturezaSemExcecao(FPruv->GetNaturezas().GetTodas()[FNatureza]);
+}
+
+bool TImportacaoPruv::ConfirmaExistente(const QString& Pergunta)
+{
+    if (FPerguntou)
+        return true;
+    const Resposta resposta =
+        TErro::MostraMensagem(Pergunta, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao | Botao::Cancela, 0);
+    if (resposta != Resposta::Sim && resposta != Resposta::Nao) {
+        FParar = true;
+        return false;
+    }
+    FPerguntou = true;
+    FSobrescreve = resposta == Resposta::Sim;
+    return true;
+}
+
+void TImportacaoPruv::ContaDeclaracao()
+{
+    const QString chave = FPruv->GetChave();
+    if (!FContadas.contains(chave)) {
+        FContadas.insert(chave);
+        ++FContadores->Declaracoes;
+    }
+}
+
+void TImportacaoPruv::DescontaDeclaracao()
+{
+    if (FContadas.remove(FPruv->GetChave()) && FContadores->Declaracoes > 0)
+        --FContadores->Declaracoes;
+}
+
+void TImportacaoPruv::Inclui(const QString& Tipo, bool SituacaoEspecial)
+{
+    RestauraValoresTrabalho(true);
+    FPruv->SetTipoDeclaracaoSemExcecao(Tipo);
+    FPruv->SetSituacaoEspecialSemExcecao(SituacaoEspecial);
+    FColecao->Inclui(*FPruv);
+    FIncluidas.insert(FPruv->GetChave());
+    FColecao->Atualiza(*FPruv);
+}
+
+bool TImportacaoPruv::GaranteDeclaracao()
+{
+    const QString chave = FPruv->GetChave();
+    if (chave.isEmpty() || chave == QStringLiteral("00000")) {
+        const bool achada = CarregaTrabalho();
+        RestauraValoresTrabalho(true);
+        if (!achada) {
+            // No declarant line before the values: the declaration is made from the choices.
+            Inclui(FPruv->GetTipoDeclaracao(), FPruv->GetSituacaoEspecial() || FAno > FPruv->GetAnoAtual());
+            ContaDeclaracao();
+            DefineNomeLog();
+            return true;
+        }
+    }
+    if (!FIncluidas.contains(FPruv->GetChave())) {
+        const bool contou = !FContadas.contains(FPruv->GetChave());
+        ContaDeclaracao();
+        if (!ConfirmaExistente(PerguntaExistente())) {
+            if (contou)
+                DescontaDeclaracao();
+            return false;
+        }
+    }
+    DefineNomeLog();
+    return true;
+}
+
+void TImportacaoPruv::ConfiguraItens(TPruvAnexo& Dono)
+{
+    TColecaoPruvItem& itens = Dono.GetItens();
+    if (itens.GetGravarEmDisco())
+        itens.SetGravarEmDisco(false);
+    itens.SetNaoAtualizaAux(FIncluidas.contains(FPruv->GetChave()));
+    itens.SetSubstituiExistente(FSobrescreve);
+}
+
+void TImportacaoPruv::DefineNomeLog()
+{
+    if (FNomeLog->trimmed().isEmpty())
+        *FNomeLog = RaizDoNi(FPruv->GetDeclarante());
+}
+
+void TImportacaoPruv::LimpaAnexo()
+{
+    if (FAnexo)
+        FAnexo->Reinicia();
+    FTemAnexo = false;
+}
+
+// ---- type 1: the declarant ----
+
+void TImportacaoPruv::LeTipo1()
+{
+    FErros.Limpa();
+    ConfereDeclarante();
+    const int l = FLeiaute;
+
+    // The indicator's values changed with the layout's versions.
+    const QChar indicador = Caractere(PosicaoSituacao - l);
+    bool especial;
+    if (FVersao.startsWith(QStringLiteral("97")) || FVersao.startsWith(QStringLiteral("99"))
+        || FVersao.startsWith(QStringLiteral("00")))
+        especial = indicador == QLatin1Char('3');
+    else if (FVersao == QStringLiteral("2001"))
+        especial = QStringLiteral("345").contains(indicador);
+    else
+        especial = indicador == QLatin1Char('2');
+
+    QString tipo = QStringLiteral("O");
+    const QChar tipoLido = Caractere(PosicaoTipoDeclaracao - l);
+    if (tipoLido == QLatin1Char('R')) {
+        tipo = QStringLiteral("R");
+    } else if (tipoLido != QLatin1Char('O')) {
+        RegistraCodigo(CodigoTipoDeclaracao);
+        ++FContadores->Avisos;
+    }
+
+    if (Campo(PosicaoNome, TamanhoNome).trimmed().toUpper() != FNome.trimmed().toUpper()) {
+        RegistraCodigo(CodigoNomeDiferente);
+        ++FContadores->Avisos;
+    }
+
+    const QString ano = l == LeiauteAnoDoisDigitos ? QStringLiteral("19") + Campo(PosicaoAno, 2) : Campo(PosicaoAno, 4);
+    if (TPruv::ConfereAno(ano, false) == 0 && ano != FAno) {
+        RegistraCodigo(CodigoAnoDiferente);
+        ++FContadores->Avisos;
+    }
+
+    if (!Cpf() && FAno > QStringLiteral("1997")) {
+        const QChar natureza = Caractere(PosicaoNatureza - l);
+        if (natureza < QLatin1Char('0') || natureza > QLatin1Char('9')) {
+            RegistraCodigo(CodigoNaturezaInvalida);
+            ++FContadores->Avisos;
+        } else if (natureza.unicode() - '0' != FPruv->GetNaturezas().GetTodas()[FNatureza].GetCodigo()) {
+            RegistraAviso(CodigoNaturezaDiferente);
+            ++FContadores->Avisos;
+        }
+    }
+
+    const bool achada = CarregaTrabalho();
+    RestauraValoresTrabalho(true);
+    FErros.Limpa();
+    FPruv->SetTipoDeclaracaoSemExcecao(QStringLiteral("O"));
+    QString texto;
+    FPruv->SetSituacaoEspecialSemExcecao(especial);
+    if (!FErros.Vazia())
+        texto = SemPontoFinal(FErros.Items(0).GetMensagem());
+    int lidos = FErros.Count();
+
+    const QString respCnpj = Campo(PosicaoRespCnpj, 11).trimmed();
+    if (!respCnpj.isEmpty()) {
+        FPruv->GetRespCnpj().SetNiSemExcecao(respCnpj);
+        if (FErros.Count() > lidos) {
+            if (!texto.isEmpty())
+                texto += QStringLiteral(". ");
+            texto += QStringLiteral("Erro no responsável perante o CNPJ: ") + SemPontoFinal(FErros.Items(lidos).GetMensagem());
+        }
+        lidos = FErros.Count();
+    }
+
+    if (!EmBranco(Campo(PosicaoResponsavel, 11))) {
+        TResponsavel& responsavel = FPruv->GetResponsavel();
+        // The phone is required; the extension, the fax and the e-mail may be empty.
+        responsavel.Fone().DDD().SetPermiteVazio(false);
+        responsavel.Fone().Numero().SetPermiteVazio(false);
+        responsavel.Fone().Ramal().SetPermiteVazio(true);
+        responsavel.Fax().Numero().SetPermiteVazio(true);
+        responsavel.Email().SetPermiteVazio(true);
+        responsavel.SetNiSemExcecao(Campo(406, 11).trimmed());
+        responsavel.Nome().SetNomeSemExcecao(Campo(417, 60).trimmed());
+        responsavel.Fone().DDD().SetTextoSemExcecao(Campo(477, 4).trimmed());
+        responsavel.Fone().Numero().SetTextoSemExcecao(Campo(481, 8).trimmed());
+        responsavel.Fone().Ramal().SetTextoSemExcecao(Campo(489, 6).trimmed());
+        responsavel.Fax().Numero().SetTextoSemExcecao(Campo(495, 8).trimmed());
+        responsavel.Email().SetTextoSemExcecao(Campo(503, 50).trimmed());
+    }
+
+    bool haErros = false;
+    QString restantes;
+    ConcatenaDesde(FErros, lidos, haErros, restantes);
+    if (!haErros && texto.isEmpty()) {
+        if (achada) {
+            // Stored already: its declarant data stay as they are; only beneficiaries come in.
+            const QString chave = FPruv->GetChave();
+            const bool contou = !FContadas.contains(chave);
+            ContaDeclaracao();
+            if (!FIncluidas.contains(chave) && !ConfirmaExistente(PerguntaTipo1())) {
+                if (contou)
+                    DescontaDeclaracao();
+                return;
+            }
+        } else {
+            Inclui(tipo, especial);
+            ContaDeclaracao();
+        }
+        DefineNomeLog();
+        return;
+    }
+    if (!restantes.isEmpty())
+        texto = texto.isEmpty() ? restantes : texto + QStringLiteral("; ") + restantes;
+    FPruv->SetChave(QString());
+    FPruv->GetRespCnpj().Limpa();
+    FPruv->GetResponsavel().Limpa();
+    RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + texto + QLatin1Char('.'));
+    ++FContadores->RegistrosRejeitados;
+}
+
+// ---- type 4: a fund or club ----
+
+void TImportacaoPruv::LeTipo4()
+{
+    FErros.Limpa();
+    const TNatureza& natureza = FPruv->GetNaturezas().GetTodas()[FNatureza];
+    if (natureza.GetCodigo() != TPruv::CodigoAdministradora)
+        throw TRejeicao{CodigoNaoAdministradora, {}};
+    const QString cnpj = Campo(PosicaoNiAdministradora, TamanhoNi);
+    if (ValidaCnpj(cnpj, false, false) != 0)
+        throw TRejeicao{CodigoCnpjInvalido, FormataCnpj(cnpj)};
+    const QString atual = FPruv->GetDeclarante().GetNi();
+    if (atual.isEmpty() || cnpj.left(8) != atual.left(8))
+        throw TRejeicao{CodigoOutraEmpresa, {}};
+    if (cnpj.mid(8, 4) != QStringLiteral("0001"))
+        throw TRejeicao{CodigoFilial, {}};
+
+    // The administrator's head office becomes the working declaration.
+    const bool tinhaChave = !FPruv->GetChave().isEmpty();
+    const bool mudou = atual != cnpj;
+    if (mudou) {
+        LimpaAnexo();
+        FPruv->Limpa();
+        FPruv->GetDeclarante().SetNiSemExcecao(cnpj);
+        FPruv->SetAnoSemExcecao(FAno);
+    }
+    const bool achada = CarregaTrabalho();
+    RestauraValoresTrabalho(FPruv->GetNaturezas().GetDisponivel(TPruv::CodigoAdministradora) != nullptr);
+
+    if (achada) {
+        const QString chave = FPruv->GetChave();
+        const bool contou = (mudou || !tinhaChave) && !FContadas.contains(chave);
+        if (contou)
+            ContaDeclaracao();
+        if (!FIncluidas.contains(chave) && !ConfirmaExistente(PerguntaExistente())) {
+            if (contou)
+                DescontaDeclaracao();
+            return;
+        }
+        FColecao->Atualiza(*FPruv);
+    } else {
+        Inclui(FPruv->GetTipoDeclaracao(), FPruv->GetSituacaoEspecial() || FAno > FPruv->GetAnoAtual());
+        ContaDeclaracao();
+    }
+    DefineNomeLog();
+
+    LimpaAnexo();
+    FErros.Limpa();
+    const QString nome = Campo(PosicaoNome, TamanhoNome).trimmed();
+    FAnexo->GetDeclarante().SetNiSemExcecao(Campo(PosicaoNi, TamanhoNi));
+    FAnexo->GetDeclarante().Nome().SetNomeSemExcecao(nome);
+    if (!FErros.Vazia()) {
+        bool haErros = false;
+        QString texto;
+        ConcatenaDesde(FErros, 0, haErros, texto);
+        RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + texto + QLatin1Char('.'));
+        ++FContadores->RegistrosRejeitados;
+        LimpaAnexo();
+        return;
+    }
+    TColecaoAnexo& anexos = FPruv->GetColecaoAnexo();
+    anexos.Carrega(*FAnexo);
+    FAnexo->GetDeclarante().Nome().SetNomeSemExcecao(nome);
+    ++FContadores->Fundos;
+    anexos.Salva(*FAnexo);
+    FErros.Limpa();
+    FTemAnexo = true;
+}
+
+// ---- types 2 and 5: the values of one beneficiary under one code ----
+
+void TImportacaoPruv::LeGrupo(QChar Tipo)
+{
+    FErros.Limpa();
+    try {
+        if (Tipo == QLatin1Char('5')) {
+            if (!FTemAnexo)
+                throw TRejeicao{CodigoSemFundo, {}};
+            if (Campo(PosicaoNi, TamanhoNi) != FAnexo->GetDeclarante().GetNi())
+                throw TRejeicao{CodigoForaDoFundo, {}};
+        } else if (ConfereDeclarante(), !GaranteDeclaracao()) {
+            return;   // cancelled: the run stops here
+        }
+    } catch (const TRejeicao& r) {
+        Rejeita(r);
+        FAtual.Proxima(*FLeitor);
+        return;
+    }
+
+    TPruvAnexo& dono = Tipo == QLatin1Char('5') ? static_cast<TPruvAnexo&>(*FAnexo) : *FPruv;
+    ConfiguraItens(dono);
+    TGrupoValores grupo(*FPruv, dono, *FImpItem);
+    grupo.Le(FAtual, *FLeitor);
+    const auto& linhas = grupo.Linhas();
+    if (!grupo.TemErro()) {
+        TColecaoPruvItem& itens = dono.GetItens();
+        switch (itens.Salva(grupo.Item())) {
+        case TColecaoPruvItem::Inserido:
+            ++FContadores->BeneficiariosAdicionados;
+            return;
+        case TColecaoPruvItem::Atualizado:
+            // An item kept as it was (the user chose not to overwrite) is not a replacement.
+            if (itens.GetSubstituiExistente())
+                ++FContadores->BeneficiariosSubstituidos;
+            return;
+        default:
+            break;
+        }
+        // Nothing could be written: the item lacks a key part.
+        FLog.Registra(TMensagemLinha::Inicio(linhas.front().Numero) + TErro::Mensagem(CodigoChaveInvalida)
+                          + QLatin1Char('.'),
+                      linhas.front().Texto);
+        for (std::size_t i = 1; i < linhas.size(); ++i)
+            FLog.Registra(TGrupoValores::TextoRejeitado(linhas[i].Numero), linhas[i].Texto);
+    } else {
+        for (const auto& linha : linhas)
+            FLog.Registra(linha.Mensagem.isEmpty() ? TGrupoValores::TextoRejeitado(linha.Numero) : linha.Mensagem,
+                          linha.Texto);
+    }
+    FContadores->RegistrosRejeitados += static_cast<int>(linhas.size());
+    ++FContadores->BeneficiariosRejeitados;
+}
+
+// ---- the log ----
+
+void TImportacaoPruv::RegistraErro(const QString& Texto)
+{
+    FLog.Registra(Texto, FAtual.Texto);
+}
+
+void TImportacaoPruv::RegistraCodigo(std::uint8_t Codigo, const QString& Campo)
+{
+    QString texto = TMensagemLinha::Inicio(FAtual.Numero) + TErro::Mensagem(Codigo);
+    if (!Campo.isEmpty())
+        texto += QStringLiteral(": ") + Campo;
+    RegistraErro(texto + QLatin1Char('.'));
+}
+
+void TImportacaoPruv::RegistraAviso(std::uint8_t Codigo)
+{
+    RegistraErro(QStringLiteral("Linha: ") + QString::number(FAtual.Numero) + QStringLiteral(" -  AVISO: ")
+                 + TErro::Mensagem(Codigo) + QLatin1Char('.'));
+}
+
+void TImportacaoPruv::Rejeita(const TRejeicao& Rejeicao)
+{
+    RegistraCodigo(Rejeicao.Codigo, Rejeicao.Campo);
+    ++FContadores->RegistrosRejeitados;
+}
+
+QString TImportacaoPruv::Campo(int Inicio, int Tamanho) const
+{
+    return CampoLinha(FAtual.Texto, Inicio, Tamanho);
+}
+
+QChar TImportacaoPruv::Caractere(int Posicao) const
+{
+    return CaractereLinha(FAtual.Texto, Posicao);
+}

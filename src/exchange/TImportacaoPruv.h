@@ -1,0 +1,146 @@
+#pragma once
+#include <QSet>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "exchange/TLinhaLida.h"
+#include "exchange/TLogErros.h"
+#include "model/TErro.h"
+
+class IProgresso;
+class TAnexoFC;
+class TColecaoPruv;
+class TLeitorLinhas;
+class TPruv;
+class TPruvAnexo;
+class TTabelaImpItem;
+
+// The import of a text file in the delivery layout into the stored declarations: the file that
+// this program writes (unpacked from a delivery file) or one made by another system of the
+// declarant. Every line is checked field by field through the model's setters and checks; an
+// accepted declarant, fund or group of value lines is stored, a refused line is written with its
+// reason to the error log (TLogErros), whose pair of files the import error report reads back.
+//
+// The whole file is one transaction over the database, committed at its end (also when the user
+// cancels or answers Cancel): a failure of the database, or a crash, half-way leaves the stored
+// declarations as they were. Importa throws nothing.
+class TImportacaoPruv final {
+public:
+    struct TContadores {
+        int Declaracoes = 0;            // declarations imported
+        int BeneficiariosAdicionados = 0;
+        int BeneficiariosSubstituidos = 0;   // existing items replaced (not those kept)
+        int BeneficiariosRejeitados = 0;
+        int RegistrosRejeitados = 0;
+        int Fundos = 0;                 // fund or club annexes
+        int Avisos = 0;                 // warnings
+    };
+
+    // Leiaute: 2 for the recorded files of earlier versions whose type 1 line has a two-digit
+    // year, otherwise 0.
+    static constexpr std::uint8_t LeiauteAtual = 0;
+    static constexpr std::uint8_t LeiauteAnoDoisDigitos = 2;
+
+    TImportacaoPruv();
+    ~TImportacaoPruv();
+    TImportacaoPruv(const TImportacaoPruv&) = delete;
+    TImportacaoPruv& operator=(const TImportacaoPruv&) = delete;
+
+    // Cancelado: read before every line. Gravado: the file is a declaration recorded by this
+    // program or an earlier version (its header gives the version; totals and unknown lines are
+    // dropped silently); clear for a file of another system (they are reported). Colecao: the
+    // stored declarations. Gauge: moved by lines, may be null. NomeLog: the base name of the
+    // error log, set from the declarant's number when empty ("ErroNoNi" without one). Alvo: the
+    // declarant, name, year and nature chosen for the import.
+    // 0; 151 when the data folder's volume lacks the room the file needs; 159 when the log cannot
+    // be written; or the code of the database failure that undid the import (already shown).
+    std::uint8_t Importa(const bool& Cancelado, bool Gravado, TColecaoPruv& Colecao, std::uint8_t Leiaute,
+                         IProgresso* Gauge, QString& NomeLog, const QString& Arquivo, const TPruv& Alvo,
+                         TContadores& Contadores);
+
+    // Free bytes needed on the data folder's volume for each line of the file.
+    static constexpr qint64 BytesLivresPorLinha = 1400;
+    static constexpr qint64 BytesPorLinha = 728;
+
+    // The questions asked once per run when a declaration is already stored.
+    [[nodiscard]] static QString PerguntaTipo1();
+    [[nodiscard]] static QString PerguntaExistente();
+
+private:
+    // A finding that refuses the whole line: logged at once, the line counted as rejected.
+    struct TRejeicao {
+        std::uint8_t Codigo;
+        QString Campo;
+    };
+
+    void Prepara(const TPruv& Alvo);
+    void Processa();
+    void Despacha();
+    void LeTipo1();
+    void LeTipo4();
+    void LeGrupo(QChar Tipo);
+
+    // The declarant's number of the line against the working declaration; a new number (the
+    // first one, or another establishment of the company) becomes the working declaration's.
+    // Raises TRejeicao; answers whether the number was taken here.
+    bool ConfereDeclarante();
+    void AdotaNi(const QString& Ni);
+    // Loads the working declaration; a stored row that cannot be loaded refuses the line.
+    bool CarregaTrabalho();
+    void RestauraValoresTrabalho(bool ComNatureza);
+    [[nodiscard]] bool NaturezaValida() const;
+    // The working declaration stored (found or added here) with its items set for the run; false
+    // when the user cancelled.
+    bool GaranteDeclaracao();
+    // Asks once per run whether existing beneficiaries are replaced; false on Cancel (stop set).
+    bool ConfirmaExistente(const QString& Pergunta);
+    void ContaDeclaracao();
+    void DescontaDeclaracao();
+    void Inclui(const QString& Tipo, bool SituacaoEspecial);
+    void ConfiguraItens(TPruvAnexo& Dono);
+    void DefineNomeLog();
+    void LimpaAnexo();
+
+    // The log lines: an error or finding ("Linha: N - ..."), a warning ("Linha: N -  AVISO: ...").
+    void RegistraErro(const QString& Texto);
+    void RegistraCodigo(std::uint8_t Codigo, const QString& Campo = QString());
+    void RegistraAviso(std::uint8_t Codigo);
+    void Rejeita(const TRejeicao& Rejeicao);
+
+    [[nodiscard]] QString Campo(int Inicio, int Tamanho) const;
+    [[nodiscard]] QChar Caractere(int Posicao) const;
+    [[nodiscard]] bool Cpf() const { return FTipoAlvo == 1; }
+
+    // One run.
+    const bool* FCancelado = nullptr;
+    bool FGravado = false;
+    std::uint8_t FLeiaute = LeiauteAtual;
+    TColecaoPruv* FColecao = nullptr;
+    TContadores* FContadores = nullptr;
+    QString* FNomeLog = nullptr;
+    IProgresso* FGauge = nullptr;
+    TLeitorLinhas* FLeitor = nullptr;
+    TLinhaLida FAtual;
+    QString FVersao;   // characters 5 to 8 of a recorded file's header
+
+    // What the user chose for the import.
+    QString FAno;
+    QString FNome;
+    int FNatureza = 0;   // position in the table of all natures
+    std::uint8_t FTipoAlvo = 2;   // 1 CPF, 2 CNPJ
+
+    // The answers remembered for the run.
+    bool FPerguntou = false;
+    bool FSobrescreve = true;
+    bool FParar = false;
+    QSet<QString> FIncluidas;   // keys of the declarations added by this run
+    QSet<QString> FContadas;    // keys counted among the declarations imported
+
+    TErros FErros;   // the working declaration's sink, shared by its annex
+    std::unique_ptr<TPruv> FPruv;
+    std::unique_ptr<TAnexoFC> FAnexo;
+    bool FTemAnexo = false;
+    std::unique_ptr<TTabelaImpItem> FImpItem;
+    TLogErros FLog;
+};
