@@ -41,20 +41,6 @@ protected:
 
 }  // namespace
 
-TEST_F(TFoIndexaTest, ShowsItsTextsAndHelpContext)
-{
-    TFoIndexa janela;
-    EXPECT_EQ(janela.objectName(), QStringLiteral("FoIndexa"));
-    EXPECT_EQ(janela.windowTitle(), QStringLiteral("Pruv 2003 - Reorganização das Tabelas de Dados"));
-    EXPECT_TRUE(Componente<QLabel>(janela, "Label1")->text().startsWith(
-        QStringLiteral("A reorganização das tabelas de dados tem como objetivo")));
-    EXPECT_EQ(Componente<QCheckBox>(janela, "CbLimparExclusoes")->text(), QStringLiteral("Limpar exclusões"));
-    EXPECT_FALSE(Componente<QCheckBox>(janela, "CbLimparExclusoes")->isChecked());
-    EXPECT_EQ(Componente<QPushButton>(janela, "BbReorganizar")->text(), QStringLiteral("&Reorganizar"));
-    EXPECT_EQ(Componente<QPushButton>(janela, "BbFechar")->text(), QStringLiteral("&Fechar"));
-    EXPECT_EQ(ObtemHelpContext(Componente<QCheckBox>(janela, "CbLimparExclusoes")), 11095);
-}
-
 TEST_F(TFoIndexaTest, ReorganisesWithTheChosenPackingAndHandsTheFocusToClose)
 {
     const QString indices = QDir(DiretorioPrograma()).filePath(QStringLiteral("indices.dat"));
@@ -64,6 +50,8 @@ TEST_F(TFoIndexaTest, ReorganisesWithTheChosenPackingAndHandsTheFocusToClose)
     arquivo.close();
 
     TFoIndexa janela(nullptr, indices);
+    EXPECT_EQ(janela.windowTitle(), QStringLiteral("Pruv 2003 - Reorganização das Tabelas de Dados"));
+    EXPECT_EQ(ObtemHelpContext(Componente<QCheckBox>(janela, "CbLimparExclusoes")), 11095);
     janela.show();
     QApplication::setActiveWindow(&janela);
     Componente<QCheckBox>(janela, "CbLimparExclusoes")->setChecked(true);
