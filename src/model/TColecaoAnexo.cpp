@@ -29,11 +29,6 @@ QString Tipo(const TAnexoFC& Anexo)
     return QString::number(Anexo.GetDeclarante().TipoAtual());
 }
 
-bool EmEdicao(const TdvTable& Tabela)
-{
-    return Tabela.State() == dsEdit || Tabela.State() == dsInsert;
-}
-
 }  // namespace
 
 QString TColecaoAnexo::NomeArquivo()
@@ -113,8 +108,7 @@ void TColecaoAnexo::GravaRegistro(TAnexoFC& Anexo)
     if (FDeclaracao.GetChave().isEmpty() || Anexo.GetChave().isEmpty())
         return;
     TdvTable& tabela = Tabela();
-    if (!EmEdicao(tabela))
-        tabela.Edit();
+    tabela.Edit();   // an appended row stays being inserted
     const TDeclaranteAnexo& fundo = Anexo.GetFundo();
     tabela.FieldByName(E_PRUV_DK)->SetAsString(FDeclaracao.GetChave());
     tabela.FieldByName(ANEXO_DK)->SetAsString(Anexo.GetChave());

@@ -34,11 +34,6 @@ const QString IAno = QStringLiteral("IAno");
 
 constexpr int LarguraChave = 5;
 
-bool EmEdicao(const TdvTable& Tabela)
-{
-    return Tabela.State() == dsEdit || Tabela.State() == dsInsert;
-}
-
 QString Texto(const TdvTable& Tabela, const QString& Campo)
 {
     return Tabela.FieldByName(Campo)->AsString();
@@ -108,7 +103,11 @@ TColecaoPruv::~TColecaoPruv() = default;
 void TColecaoPruv::LeRegistro(TPruv& Pruv)
 {
     const TdvTable& tabela = Tabela();
-    Pruv.SetChave(Texto(tabela, PRUV_DK));
+    // Collections made for another declaration would show that one's rows.
+    const QString chave = Texto(tabela, PRUV_DK);
+    if (chave != Pruv.GetChave())
+        Pruv.LiberaItens();
+    Pruv.SetChave(chave);
     Pruv.SetAnoSemExcecao(Texto(tabela, AN_RETENCA));
     Pruv.SetDataGeracaoSemExcecao(tabela.FieldByName(DATA_GERA)->AsDateTime());
     const QString tipo = Texto(tabela, IN_RETIFIC);
@@ -174,8 +173,7 @@ void TColecaoPruv::GravaRegistro(TPruv& Pruv)
 void TColecaoPruv::GravaCampos(TPruv& Pruv)
 {
     TdvTable& tabela = Tabela();
-    if (!EmEdicao(tabela))
-        tabela.Edit();
+    tabela.Edit();   // an appended row stays being inserted
     tabela.FieldByName(PRUV_DK)->SetAsString(Pruv.GetChave());
     tabela.FieldByName(AN_RETENCA)->SetAsString(Pruv.GetAno());
     tabela.FieldByName(DATA_GERA)->SetAsDateTime(Pruv.GetDataGeracao());

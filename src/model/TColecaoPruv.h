@@ -27,9 +27,11 @@ public:
     using TColecao::Exclui;
 
     // The current row into the declaration, each value through its collecting setter (faults go
-    // to the declaration's sink), then its responsible person from the persons' table and both
-    // summaries from the stored ones. Raises EPruvError 46 for a stored year 2003 without the
-    // special situation: the declaration is then half loaded, and the caller drops it (Limpa).
+    // to the declaration's sink, which the caller gives it first: without one the first fault is
+    // raised), then its responsible person from the persons' table and both summaries from the
+    // stored ones. The natures offered are those of the declarant and year read. Raises EPruvError
+    // 46 for a stored year 2003 without the special situation: the declaration is then half
+    // loaded, and the caller drops it (Limpa).
     void LeRegistro(TPruv& Pruv) override;
     // Writes the declaration over the current row (an appended one stays being inserted) and
     // posts; nothing without a key or a year. The responsible person is written (and stored in

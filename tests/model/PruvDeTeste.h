@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "ImprimeQString.h"
+#include "model/TAnexoFC.h"
+#include "model/TColecaoAnexo.h"
 #include "model/TColecaoCodigoRetencao.h"
 #include "model/TColecaoPruv.h"
 #include "model/TColecaoPruvItem.h"
@@ -53,6 +55,7 @@ protected:
     const QString CpfDeclarante = NumeroDe("111444777");
     const QString CpfResponsavel = NumeroDe("529982247");
     const QString CpfBeneficiario = NumeroDe("222333444");
+    const QString Fundo = NumeroDe("556667770001");
 
     DialogosRoteirizados dialogos;
     std::unique_ptr<TColecaoPruv> colecao;
@@ -91,6 +94,19 @@ protected:
         auto pruv = Nova(ni, ano, natureza);
         colecao->Inclui(*pruv);
         return pruv;
+    }
+
+    // An annex of the declaration for the fund "FUNDO BETA" of that number; stored when Salva.
+    static std::unique_ptr<TAnexoFC> NovoAnexo(TPruv& pruv, const QString& fundo, const char* chave = "",
+                                               bool salva = false)
+    {
+        auto anexo = std::make_unique<TAnexoFC>(pruv);
+        anexo->SetChave(QLatin1String(chave));
+        anexo->GetDeclarante().SetNi(fundo);
+        anexo->GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO BETA"));
+        if (salva)
+            pruv.GetColecaoAnexo().Salva(*anexo);
+        return anexo;
     }
 
     // An item of the owner under the code, for the beneficiary, with income and tax of January;

@@ -5,19 +5,7 @@
 
 namespace {
 
-class TColecaoAnexoTest : public PruvDeTeste {
-protected:
-    const QString Fundo = NumeroDe("556667770001");
-
-    std::unique_ptr<TAnexoFC> Anexo(TPruv& pruv, const QString& fundo, const char* chave = "")
-    {
-        auto anexo = std::make_unique<TAnexoFC>(pruv);
-        anexo->SetChave(QLatin1String(chave));
-        anexo->GetDeclarante().SetNi(fundo);
-        anexo->GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO BETA"));
-        return anexo;
-    }
-};
+using TColecaoAnexoTest = PruvDeTeste;
 
 }  // namespace
 
@@ -25,17 +13,17 @@ TEST_F(TColecaoAnexoTest, NewAnnexGetsTheNextKeyAndAnUpToDateSummary)
 {
     auto pruv = Armazenada(Matriz, "2002", 3);
     TColecaoAnexo& anexos = pruv->GetColecaoAnexo();
-    auto primeiro = Anexo(*pruv, Fundo);
+    auto primeiro = NovoAnexo(*pruv, Fundo);
     anexos.Salva(*primeiro);
     EXPECT_EQ(primeiro->GetChave(), QStringLiteral("00001"));
     EXPECT_EQ(Linhas("Resumo", QStringLiteral("IN_ANEXO"), QStringLiteral("1")), 1);
     EXPECT_EQ(Linhas("Resumo", QStringLiteral("OK"), QStringLiteral("1")), 2);
 
-    auto segundo = Anexo(*pruv, NumeroDe("667778880001"));
+    auto segundo = NovoAnexo(*pruv, NumeroDe("667778880001"));
     anexos.Salva(*segundo);
     EXPECT_EQ(segundo->GetChave(), QStringLiteral("00002"));
 
-    auto semChave = Anexo(*pruv, Fundo);   // found by its fund, and renamed
+    auto semChave = NovoAnexo(*pruv, Fundo);   // found by its fund, and renamed
     semChave->GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO GAMA"));
     anexos.Salva(*semChave);
     EXPECT_EQ(semChave->GetChave(), QStringLiteral("00001"));
@@ -55,14 +43,14 @@ TEST_F(TColecaoAnexoTest, AnotherDeclarationsKeyFindsOnlyTheSameFundInThisOne)
     auto a = Armazenada(Matriz, "2002", 3);
     auto b = Armazenada(Outra, "2002", 3);
     auto c = Armazenada(Matriz, "2001", 3);
-    a->GetColecaoAnexo().Salva(*Anexo(*a, Fundo));
-    b->GetColecaoAnexo().Salva(*Anexo(*b, Fundo));
+    a->GetColecaoAnexo().Salva(*NovoAnexo(*a, Fundo));
+    b->GetColecaoAnexo().Salva(*NovoAnexo(*b, Fundo));
 
-    auto alheio = Anexo(*b, Fundo, "00001");   // a's key
+    auto alheio = NovoAnexo(*b, Fundo, "00001");   // a's key
     EXPECT_TRUE(b->GetColecaoAnexo().Localiza(*alheio));
     EXPECT_EQ(alheio->GetChave(), QStringLiteral("00002"));
 
-    auto semFundo = Anexo(*c, Fundo, "00001");
+    auto semFundo = NovoAnexo(*c, Fundo, "00001");
     EXPECT_FALSE(c->GetColecaoAnexo().Localiza(*semFundo));
     c->GetColecaoAnexo().Salva(*semFundo);   // a new annex, a's untouched
     EXPECT_EQ(semFundo->GetChave(), QStringLiteral("00003"));
@@ -75,7 +63,7 @@ TEST_F(TColecaoAnexoTest, AnotherDeclarationsKeyFindsOnlyTheSameFundInThisOne)
 TEST_F(TColecaoAnexoTest, DeletingAnAnnexTakesItsItemsSummaryAndBeneficiariesLeftWithoutItems)
 {
     auto pruv = Armazenada(Matriz, "2002", 3);
-    auto anexo = Anexo(*pruv, Fundo);
+    auto anexo = NovoAnexo(*pruv, Fundo);
     pruv->GetColecaoAnexo().Salva(*anexo);
     Item(*pruv, *pruv, "0561", CpfBeneficiario);
     Item(*pruv, *anexo, "6800", CpfBeneficiario);

@@ -6,6 +6,8 @@
 #include "model/TColecaoAnexo.h"
 #include "model/TColecaoComprovante.h"
 #include "model/TColecaoResponsavel.h"
+#include "model/RotinasTabela.h"
+#include "components/data/TdvTable.h"
 
 namespace {
 
@@ -157,11 +159,8 @@ TEST_F(TColecaoPruvTest, DeletingADeclarationRemovesEveryRowItOwnsInOneTransacti
         item.GetCompensacao().GetCompensacaoAno(1).SetValor(10 * TMonetario::Escala);   // a judicial row
         pruv->GetItens().Salva(item);
     }
-    TAnexoFC anexo(*pruv);
-    anexo.GetDeclarante().SetNi(NumeroDe("556667770001"));
-    anexo.GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO BETA"));
-    pruv->GetColecaoAnexo().Salva(anexo);
-    Item(*pruv, anexo, "6800", Filial);
+    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+    Item(*pruv, *anexo, "6800", Filial);
     (void)pruv->GetColecaoComprovante();   // its tables
     Executa(QStringLiteral("INSERT INTO ComprPf (E_PRUV_DK, NR_PF) VALUES ('00002', '222333444')"));
     Executa(QStringLiteral("INSERT INTO ComprPj (E_PRUV_DK, NR_PJ, COD_RETENCAO, MES) VALUES ('00002', '112223330002', '6800', '01')"));
@@ -212,4 +211,36 @@ TEST_F(TColecaoPruvTest, ResponsiblePersonIsSharedByDeclarations)
 
     colecao->Exclui(*segunda);
     EXPECT_EQ(Linhas("Respons"), 1);
+}
+
+TEST_F(TColecaoPruvTest, YearFilterShowsEveryEstablishmentOfTheCompany)
+{
+    Armazenada(Matriz);
+    Armazenada(Filial, "2002", 1);
+    Armazenada(Matriz, "2001");
+    Armazenada(Outra);
+    auto tabela = CriaTabela(TColecaoPruv::NomeArquivo());
+    ASSERT_TRUE(AbreTabela(*tabela));
+    TColecaoPruv::FiltraAno(Filial, QStringLiteral("2002"), *tabela);
+    EXPECT_EQ(tabela->RecordCount(), 2);
+    for (tabela->First(); !tabela->Eof(); tabela->Next())
+        EXPECT_EQ(tabela->FieldByName(QStringLiteral("NR_PF_PJ"))->AsString().left(8), QStringLiteral("11222333"));
+}
+
+TEST_F(TColecaoPruvTest, ReadingRowAfterRowTotalsEachDeclarationsOwnAnnexes)
+{
+    for (const QString& ni : {Matriz, Outra}) {
+        auto pruv = Armazenada(ni, "2002", 3);
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *anexo, "6800", CpfBeneficiario, ni == Matriz ? 300 : 500);
+    }
+    TPruv pruv;
+    pruv.SetErros(&erros);
+    colecao->LimpaFiltro();
+    colecao->SelecionaIndice(QString());
+    colecao->PrimeiroRegistro(pruv);
+    EXPECT_EQ(pruv.GetResumoTotal().TOT_REND().GetValor(), 300 * TMonetario::Escala);
+    colecao->ProximoRegistro(pruv);
+    EXPECT_EQ(pruv.GetChave(), QStringLiteral("00002"));
+    EXPECT_EQ(pruv.GetResumoTotal().TOT_REND().GetValor(), 500 * TMonetario::Escala);
 }

@@ -32,11 +32,7 @@ protected:
     }
     TAnexoFC& Anexo(TPruv& pruv, const QString& fundo)
     {
-        auto& anexo = *anexos.emplace_back(std::make_unique<TAnexoFC>(pruv));
-        anexo.GetDeclarante().SetNi(fundo);
-        anexo.GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO BETA"));
-        pruv.GetColecaoAnexo().Salva(anexo);
-        return anexo;
+        return *anexos.emplace_back(NovoAnexo(pruv, fundo, "", true));
     }
     std::vector<std::unique_ptr<TAnexoFC>> anexos;
 };
@@ -208,7 +204,7 @@ TEST_F(TPruvTest, EachFundOfAnAdministratorIsWalkedUnderItsTitle)
     auto pruv = Armazenada(Matriz, "2002", 3);
     Item(*pruv, *pruv, "0561", CpfBeneficiario);
     TAnexoFC& vazio = Anexo(*pruv, Outra);
-    TAnexoFC& cheio = Anexo(*pruv, NumeroDe("556667770001"));
+    TAnexoFC& cheio = Anexo(*pruv, Fundo);
     Item(*pruv, cheio, "6800", CpfBeneficiario, 300);
     const QString chave = vazio.GetChave();
 
