@@ -69,7 +69,7 @@ void TColecaoResponsavel::LeRegistro(TResponsavel& Pessoa)
     Pessoa.Email().SetTextoSemExcecao(coluna(ED_EMAIL));
 }
 
-void TColecaoResponsavel::Insere(TResponsavel&)
+void TColecaoResponsavel::Insere(const TResponsavel&)
 {
     Tabela().Append();
 }
@@ -109,10 +109,10 @@ void TColecaoResponsavel::Salva(const TResponsavel& Pessoa)
 {
     TdvTable& tabela = Tabela();
     try {
-        if (!Localiza(Pessoa))
-            tabela.Append();
-        else
+        if (Localiza(Pessoa))
             tabela.Edit();
+        else
+            Insere(Pessoa);
         const auto grava = [&](const QString& nome, const QString& valor) { tabela.FieldByName(nome)->SetAsString(valor); };
         grava(NR_PF, Pessoa.GetRaiz());
         grava(NM_RESP, Pessoa.Nome().GetTexto());

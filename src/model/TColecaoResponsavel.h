@@ -22,7 +22,7 @@ public:
     // Reads the current row into the person through the setters that collect their errors in
     // the person's sink, so a bad stored value never raises while a sink is set.
     void LeRegistro(TResponsavel& Pessoa) override;
-    void Insere(TResponsavel& Pessoa);       // appends a row and leaves it being inserted
+    void Insere(const TResponsavel& Pessoa);   // appends a row and leaves it being inserted
     void LimpaDados(TResponsavel& Pessoa);   // name, phone, fax and e-mail; the CPF stays
     void Exclui(TResponsavel& Pessoa);       // the person's row, when there is one
     // Clears filter and range, orders by CPF and makes the person's row current; whether found.
