@@ -8,9 +8,11 @@
 #include "model/ReorganizaTabelas.h"
 #include "model/RotinasTabela.h"
 #include "model/TArquivoIndices.h"
+#include "model/TColecaoAnexo.h"
 #include "model/TColecaoBeneficiario.h"
 #include "model/TColecaoCodigoRetencao.h"
 #include "model/TColecaoJudicial.h"
+#include "model/TColecaoPruv.h"
 #include "model/TColecaoPruvItem.h"
 #include "model/TColecaoResponsavel.h"
 #include "model/TColecaoResumo.h"
@@ -390,6 +392,8 @@ TEST_F(ReorganizaTabelasTest, ShippedIndexFileFitsTheCollectionsTables)
         {TColecaoBeneficiario::NomeArquivo(), TColecaoBeneficiario::Campos(), TColecaoBeneficiario::Indices()},
         {TColecaoJudicial::NomeArquivo(), TColecaoJudicial::Campos(), TColecaoJudicial::Indices()},
         {TColecaoResumo::NomeArquivo(), TColecaoResumo::Campos(), TColecaoResumo::Indices()},
+        {TColecaoPruv::NomeArquivo(), TColecaoPruv::Campos(), TColecaoPruv::Indices()},
+        {TColecaoAnexo::NomeArquivo(), TColecaoAnexo::Campos(), TColecaoAnexo::Indices()},
     };
     for (const QString& linha : linhas) {
         SCOPED_TRACE(linha.toStdString());
