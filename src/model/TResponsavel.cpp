@@ -3,6 +3,11 @@
 TResponsavel::TResponsavel()
     : TContribuinte(Cpf, false)
 {
+    // The fax and the e-mail are optional from the start, so reading a person stored without
+    // them reports nothing; the check sets the same rules again.
+    FFax.DDD().SetPermiteVazio(true);
+    FFax.Numero().SetPermiteVazio(true);
+    FEmail.SetPermiteVazio(true);
 }
 
 void TResponsavel::SetErros(TErros* Erros)

@@ -109,3 +109,14 @@ TEST(TResponsavel, SetErrosReachesEveryPart)
     r.Email().SetTextoSemExcecao(QStringLiteral("x"));
     EXPECT_EQ(erros.Count(), 4);
 }
+
+TEST(TResponsavel, APersonReadWithoutFaxOrEmailReportsNothing)
+{
+    TErros erros;
+    TResponsavel r;
+    r.SetErros(&erros);
+    r.Fax().DDD().SetTextoSemExcecao(QString());
+    r.Fax().Numero().SetTextoSemExcecao(QString());
+    r.Email().SetTextoSemExcecao(QString());
+    EXPECT_EQ(erros.Count(), 0);
+}
