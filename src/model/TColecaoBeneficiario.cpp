@@ -140,9 +140,14 @@ void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
 {
     if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
         return;
-    if (!Localiza(Beneficiario))
-        Novo();
     TdvTable& tabela = Tabela();
+    if (!Localiza(Beneficiario)) {
+        Novo();
+    } else if (tabela.Fields(cTipo)->AsString() == Tipo(Beneficiario)
+               && tabela.Fields(cNumero)->AsString() == Beneficiario.GetRaiz()
+               && tabela.Fields(cNome)->AsString() == Beneficiario.Nome().GetTexto()) {
+        return;   // stored as it is: the items of one beneficiary are saved one after another
+    }
     tabela.Edit();
     tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());
     tabela.Fields(cTipo)->SetAsString(Tipo(Beneficiario));

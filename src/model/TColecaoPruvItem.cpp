@@ -98,16 +98,11 @@ TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& 
 
 TColecaoPruvItem::~TColecaoPruvItem()
 {
-    // A bulk load ends here at the latest: its summary is stored as up to date, and no batch is
-    // left open past the collection that opened it.
+    // A bulk load ends here at the latest: no batch is left open past the collection that opened
+    // it, and the summary is stored up to date.
     try {
-        if (!GetGravarEmDisco()) {
-            FBeneficiarios.SetGravarEmDisco(true);
-            TColecaoResumo& resumos = FDeclaracao.GetColecaoResumo();
-            resumos.SetGravarEmDisco(true);
-            FDono.GetResumo().SetOK(true);
-            resumos.Grava(FDono.GetResumo());
-        }
+        if (!GetGravarEmDisco())
+            SetGravarEmDisco(true);
     } catch (const TErro& e) {
         e.Exibe();
     } catch (const std::exception& e) {
@@ -140,6 +135,7 @@ std::vector<TIndexDef> TColecaoPruvItem::Indices()
 
 void TColecaoPruvItem::SetGravarEmDisco(bool Gravar)
 {
+    const bool fimDeLote = Gravar && !GetGravarEmDisco();
     TColecao::SetGravarEmDisco(Gravar);
     FJudicial->SetGravarEmDisco(Gravar);
     FBeneficiarios.SetGravarEmDisco(Gravar);
@@ -149,6 +145,11 @@ void TColecaoPruvItem::SetGravarEmDisco(bool Gravar)
         resumos.Grava(FDono.GetResumo());
     }
     resumos.SetGravarEmDisco(Gravar);
+    if (fimDeLote) {
+        // Every item of the load went into the summary in memory.
+        FDono.GetResumo().SetOK(true);
+        resumos.Grava(FDono.GetResumo());
+    }
 }
 
 void TColecaoPruvItem::SetNaoAtualizaAux(bool NaoAtualiza)

@@ -327,6 +327,18 @@ TEST_F(TColecaoPruvItemTest, ABulkLoadAppendsAndStoresItsSummaryUpToDateAtTheEnd
     EXPECT_TRUE(lido.GetOK());
     EXPECT_EQ(lido.TOT_BENEF().GetValor(), R(2));
     EXPECT_EQ(Linhas("PruvItem"), 2);
+
+    // Turned on again by the loader rather than at the end.
+    AnexoArmazenado anexo(declaracao, QStringLiteral("00007"));
+    anexo.GetItens().SetGravarEmDisco(false);
+    auto f = Item(QStringLiteral("3208"), Cpf2, R(5), &anexo);
+    anexo.GetItens().Salva(*f);
+    anexo.GetItens().SetGravarEmDisco(true);
+    EXPECT_TRUE(Banco()->WriteThrough());
+    TResumo doAnexo(&anexo);
+    declaracao.GetColecaoResumo().Carrega(doAnexo);
+    EXPECT_TRUE(doAnexo.GetOK());
+    EXPECT_EQ(doAnexo.TOT_REND().GetValor(), R(5));
 }
 
 TEST_F(TColecaoPruvItemTest, AStatementSeesItsBeneficiarysItemsOfEveryOwnerByCode)
