@@ -49,6 +49,7 @@ constexpr std::uint8_t CodigoFalhaGravacao = 159;
 constexpr std::uint8_t CodigoNaoAdministradora = 164;
 constexpr std::uint8_t CodigoSemFimDeLinha = 197;
 
+constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
 constexpr int PosicaoCpf = 13;             // a person's CPF within positions 10-23
 constexpr int PosicaoAno = 28;             // type 1; the later fields move back by the layout flag
 constexpr int PosicaoTipoDeclaracao = 32;
@@ -213,8 +214,7 @@ void TImportacaoPruv::Prepara(const TPruv& Alvo)
             FNatureza = i;
     FTipoAlvo = declarante.Tipo() != TNiContribuinte::PorTamanho ? declarante.Tipo() : declarante.TipoAtual();
     if (FTipoAlvo != TNiContribuinte::Cpf && FTipoAlvo != TNiContribuinte::Cnpj)
-        FTipoAlvo = todas[FNatureza].GetDescricao() == QStringLiteral("Pessoa Física") ? TNiContribuinte::Cpf
-                                                                                         : TNiContribuinte::Cnpj;
+        FTipoAlvo = FNatureza == NaturezaPessoaFisica ? TNiContribuinte::Cpf : TNiContribuinte::Cnpj;
 
     FPruv = std::make_unique<TPruv>();
     FPruv->SetErros(&FErros);
@@ -290,7 +290,7 @@ void TImportacaoPruv::Despacha()
 
 // ---- declarant ----
 
-bool TImportacaoPruv::ConfereDeclarante()
+void TImportacaoPruv::ConfereDeclarante()
 {
     const QString atual = FPruv->GetDeclarante().GetNi();
     if (Cpf()) {
@@ -300,10 +300,10 @@ bool TImportacaoPruv::ConfereDeclarante()
         if (!atual.isEmpty()) {
             if (ni != atual)
                 throw TRejeicao{CodigoOutroCpf, {}};
-            return false;
+            return;
         }
         AdotaNi(ni);
-        return true;
+        return;
     }
     const QString ni = Campo(PosicaoNi, TamanhoNi);
     if (ValidaCnpj(ni, false, false) != 0)
@@ -312,10 +312,9 @@ bool TImportacaoPruv::ConfereDeclarante()
         if (ni.left(8) != atual.left(8))
             throw TRejeicao{CodigoOutraEmpresa, {}};
         if (ni == atual)
-            return false;
+            return;
     }
     AdotaNi(ni);   // the first number, or another establishment of the company
-    return true;
 }
 
 void TImportacaoPruv::AdotaNi(const QString& Ni)
@@ -337,6 +336,9 @@ void TImportacaoPruv::AdotaNi(const QString& Ni)
 
 bool TImportacaoPruv::CarregaTrabalho()
 {
+    // Loading lets go of the declaration's collections, which the annex's items reach.
+    if (FAnexo)
+        FAnexo->LiberaItens();
     try {
         return FColecao->Carrega(*FPruv);
     } catch (const EPruvError& e) {
@@ -349,7 +351,12 @@ bool TImportacaoPruv::CarregaTrabalho()
 
 bool TImportacaoPruv::NaturezaValida() const
 {
-    return FPruv->ConfereNatureza(&FPruv->GetNaturezas().GetTodas()[FNatureza], true) == 0;
+    // A person has no nature of its own, and a legal entity cannot be a person. (Which nature
+    // of a legal entity fits its year and establishment is the verification's to say: a branch
+    // is offered none of a company's own natures.)
+    const bool semNatureza = FNatureza == TPruv::NaturezaVazia || FNatureza == NaturezaPessoaFisica;
+    return FPruv->GetDeclarante().TipoAtual() == TNiContribuinte::Cpf ? semNatureza
+                                                                       : FNatureza != NaturezaPessoaFisica;
 }
 
 void TImportacaoPruv::RestauraValoresTrabalho(bool ComNatureza)
@@ -648,8 +655,10 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
                 throw TRejeicao{CodigoSemFundo, {}};
             if (Campo(PosicaoNi, TamanhoNi) != FAnexo->GetDeclarante().GetNi())
                 throw TRejeicao{CodigoForaDoFundo, {}};
-        } else if (ConfereDeclarante(), !GaranteDeclaracao()) {
-            return;   // cancelled: the run stops here
+        } else {
+            ConfereDeclarante();
+            if (!GaranteDeclaracao())
+                return;   // cancelled: the run stops here
         }
     } catch (const TRejeicao& r) {
         Rejeita(r);

@@ -35,6 +35,8 @@ public:
         int RegistrosRejeitados = 0;
         int Fundos = 0;                 // fund or club annexes
         int Avisos = 0;                 // warnings
+
+        bool operator==(const TContadores&) const = default;
     };
 
     // Leiaute: 2 for the recorded files of earlier versions whose type 1 line has a two-digit
@@ -83,8 +85,8 @@ private:
 
     // The declarant's number of the line against the working declaration; a new number (the
     // first one, or another establishment of the company) becomes the working declaration's.
-    // Raises TRejeicao; answers whether the number was taken here.
-    bool ConfereDeclarante();
+    // Raises TRejeicao.
+    void ConfereDeclarante();
     void AdotaNi(const QString& Ni);
     // Loads the working declaration; a stored row that cannot be loaded refuses the line.
     bool CarregaTrabalho();

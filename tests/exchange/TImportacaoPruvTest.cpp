@@ -1,0 +1,556 @@
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "FonteSimulada.h"
+#include "ImportacaoDeTeste.h"
+#include "exchange/ResultadoEntrega.h"
+#include "exchange/TArquivoPruv.h"
+#include "exchange/TFontePruv.h"
+#include "exchange/TImportacaoPruv.h"
+#include "exchange/TLeitorLinhas.h"
+#include "model/ImprimeQString.h"
+#include "model/TColecaoCodigoRetencao.h"
+#include "model/TColecaoPruv.h"
+#include "model/TPruv.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TPastas.h"
+#include "platform/files/TVolumes.h"
+#include "platform/ui/DialogosRoteirizados.h"
+#include "support/ProgramaDeTeste.h"
+
+void PrintTo(const TImportacaoPruv::TContadores& c, std::ostream* saida)
+{
+    *saida << "{decl " << c.Declaracoes << ", adic " << c.BeneficiariosAdicionados << ", subst "
+           << c.BeneficiariosSubstituidos << ", benef rej " << c.BeneficiariosRejeitados << ", reg rej "
+           << c.RegistrosRejeitados << ", fundos " << c.Fundos << ", avisos " << c.Avisos << "}";
+}
+
+#define EXPECT_MENSAGENS(obtidas, esperadas) EXPECT_EQ(Linhas(obtidas), Linhas(esperadas))
+
+namespace {
+
+using namespace ImportacaoDeTeste;
+using S = TItemEntrega::TSerie;
+using TContadores = TImportacaoPruv::TContadores;
+
+// Lists are compared as their lines, so that a failure shows the texts.
+std::string Linhas(const QStringList& lista)
+{
+    return lista.join(QLatin1Char('\n')).toStdString();
+}
+
+QByteArray Le(const QString& caminho)
+{
+    QFile arquivo(caminho);
+    return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+}
+
+QString Ouro(const char* nome)
+{
+    return QStringLiteral(PRUV_PASTA_OURO "/") + QLatin1String(nome);
+}
+
+
+// A company declarant and two beneficiaries of code 0561 (persons, deductions and sub judice
+// values admitted) and one of code 1708 (no sub judice values).
+const QString Empresa = QStringLiteral("11222333000181");
+const QString Filial = QStringLiteral("11222333000262");
+
+TDeclaracaoEntrega Declarante(const QString& ni = Empresa, const char* nome = "COMERCIO E FILHOS LTDA", int natureza = 0)
+{
+    TDeclaracaoEntrega d;
+    d.Ano = QStringLiteral("2002");
+    d.Ni = ni;
+    d.PessoaFisica = ni.size() == 11;
+    d.Nome = QString::fromUtf8(nome);
+    d.Natureza = natureza;
+    return d;
+}
+
+ItemSimulado Luis()
+{
+    return std::move(ItemSimulado("0561", "32165498791", "LUIS GONCALVES")
+                         .Em(S::Rendimento, 1, 12, 30000000)
+                         .Em(S::Imposto, 1, 12, 2500000));
+}
+
+class TImportacaoPruvTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(TPastas::Cria());
+        TColecaoCodigoRetencao(QStringLiteral("2002"), QStringLiteral(PRUV_PASTA_RECURSOS "/CodRet.txt"));
+        colecao = std::make_unique<TColecaoPruv>();
+        alvo.SetErros(&erros);
+    }
+
+    // The choices of the import: a declarant (number may be empty), its name, year and nature.
+    void Escolhe(const QString& ni, const char* nome, const QString& ano = QStringLiteral("2002"), int natureza = 0)
+    {
+        alvo.Limpa();
+        if (!ni.isEmpty())
+            alvo.GetDeclarante().SetNi(ni);
+        else
+            alvo.GetDeclarante().SetTipo(TNiContribuinte::Cnpj);
+        alvo.GetDeclarante().Nome().SetTexto(QString::fromUtf8(nome));
+        alvo.SetAnoSemExcecao(ano);
+        alvo.SetNaturezaSemExcecao(alvo.GetNaturezas().GetTodas()[natureza]);
+    }
+
+    std::uint8_t Importa(const QString& arquivo, bool gravado = false, std::uint8_t leiaute = 0)
+    {
+        TImportacaoPruv importacao;
+        const bool cancelado = false;
+        return importacao.Importa(cancelado, gravado, *colecao, leiaute, nullptr, nomeLog, arquivo, alvo, n);
+    }
+
+    // The stored items of a declaration (or of its annex Fundo) in code order.
+    std::vector<TItemEntrega> Itens(const QString& ni, const QString& ano = QStringLiteral("2002"),
+                                    const QString& fundo = QString())
+    {
+        TPruv aberta;
+        TFontePruv fonte(aberta, *colecao);
+        TDeclaracaoEntrega d;
+        std::vector<TItemEntrega> itens;
+        if (!fonte.Carrega(ano, ni, d))
+            return itens;
+        std::optional<TAnexoEntrega> anexo;
+        for (const TAnexoEntrega& a : fonte.Anexos(d))
+            if (a.Ni == fundo)
+                anexo = a;
+        if (!fundo.isEmpty() && !anexo)
+            return itens;
+        fonte.AbreItens(d, anexo ? &*anexo : nullptr);
+        TItemEntrega item;
+        while (fonte.ProximoItem(item))
+            itens.push_back(item);
+        fonte.FechaItens();
+        return itens;
+    }
+
+    bool Armazenada(const QString& ni, const QString& ano, TPruv& destino)
+    {
+        destino.Limpa();
+        destino.SetErros(&erros);
+        destino.GetDeclarante().SetNi(ni);
+        destino.SetAnoSemExcecao(ano);
+        return colecao->Carrega(destino);
+    }
+
+    TErros erros;
+    DialogosRoteirizados dialogos;
+    std::unique_ptr<TColecaoPruv> colecao;
+    TPruv alvo;
+    QString nomeLog;
+    TContadores n;
+};
+
+}  // namespace
+
+TEST_F(TImportacaoPruvTest, RecordedDeclarationsComeBackAsTheyWereWritten)
+{
+    TVolumes::DefinePastaBase(ProgramaDeTeste::Pasta());
+    const struct { const char* ouro; Cenario (*cenario)(); int natureza; int declaracoes; int itens; int fundos; } casos[] = {
+        {"pf-original.txt", PessoaFisica, 8, 1, 3, 0},
+        {"retificadora.txt", Retificadora, 1, 1, 1, 0},
+        {"administradora-fundos.txt", AdministradoraDeFundos, 3, 1, 5, 2},
+        {"pj-dois-estab.txt", EmpresaDoisEstabelecimentos, 0, 2, 3, 0},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.ouro);
+        const Cenario c = caso.cenario();
+        const TDeclaracaoEntrega& d = c.Fonte.Declaracoes.front().Dados;
+        Escolhe(d.Ni, LayoutDeclar::NomeDaLinha(d.Nome, d.PessoaFisica).toUtf8().constData(), d.Ano, caso.natureza);
+        nomeLog.clear();
+        ASSERT_EQ(Importa(Ouro(caso.ouro), true), 0);
+        // The second establishment takes the name chosen for the import: one warning.
+        const int avisos = c.Chaves.size() - 1;
+        EXPECT_EQ(n, (TContadores{caso.declaracoes, caso.itens, 0, 0, 0, caso.fundos, avisos}));
+        EXPECT_EQ(nomeLog, d.Ni.left(d.PessoaFisica ? 9 : 8));
+        EXPECT_EQ(Log(nomeLog).size(), static_cast<std::size_t>(avisos));
+
+        TPruv aberta;
+        ASSERT_TRUE(Armazenada(d.Ni, d.Ano, aberta));
+        TArquivoPruv writer;
+        QString arquivo;
+        const bool cancelado = false;
+        ASSERT_EQ(writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves, TVolumes::Lista().first(),
+                              QString(), c.Uf, c.Recibo, 10),
+                  ResultadoEntrega::Ok);
+        QList<QByteArray> esperadas = Le(Ouro(caso.ouro)).split('\n');
+        const QList<QByteArray> obtidas = Le(TPastas::Dados() + QStringLiteral("/Declar.txt")).split('\n');
+        for (qsizetype i = 1; i < esperadas.size() && avisos > 0; ++i)
+            if (esperadas[i].size() > 9 && esperadas[i][8] == '1' && i > 1)
+                esperadas[i] = Troca(esperadas[i], 43, LayoutDeclar::NomeDaLinha(d.Nome, false).toLatin1().leftJustified(60, ' '));
+        ASSERT_EQ(obtidas.size(), esperadas.size());
+        for (qsizetype i = 0; i < esperadas.size(); ++i)
+            ASSERT_EQ(obtidas[i].toStdString(), esperadas[i].toStdString()) << "line " << i + 1;
+
+        TPruv armazenada;
+        for (const QString& chave : c.Chaves)
+            if (Armazenada(chave.mid(4) + CalculaDV(chave.mid(4)), d.Ano, armazenada))
+                colecao->Exclui(armazenada);
+    }
+    TVolumes::DefinePastaBase(QString());
+}
+
+TEST_F(TImportacaoPruvTest, EachLineOfAGroupIsCheckedByItsSituationIdentifier)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const ItemSimulado luis = Luis();
+    const QByteArray l0 = Valores('2', 2, Empresa, luis, 0);
+    const QByteArray l1 = Valores('2', 3, Empresa, ItemSimulado(luis).Em(S::CompensacaoAno, 2, 10000), 1);
+    const QByteArray l2 = Valores('2', 4, Empresa, ItemSimulado(luis).Em(S::RendimentoSubJudice, 3, 10000), 2);
+    const QByteArray l3 = Valores('2', 5, Empresa, ItemSimulado(luis).Em(S::Deposito, 4, 10000), 3);
+    const QByteArray pj = Valores('2', 2, Empresa, ItemSimulado("1708", "44556677000186", "SERVICOS SA").Em(S::Rendimento, 6, 10000), 0);
+    const QString rejeitada = QStringLiteral(" - Registro rejeitado por erro em outro registro deste beneficiário / código");
+    const struct {
+        const char* caso;
+        QList<QByteArray> linhas;
+        QStringList log;
+        int adicionados;
+    } casos[] = {
+        {"all four identifiers are one item", {l0, l1, l2, l3}, {}, 1},
+        {"a blank identifier is 0", {Troca(l0, 688, " ")}, {}, 1},
+        {"identifier 0 twice", {l0, l0},
+         {QStringLiteral("Linha: 1") + rejeitada, QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")}, 0},
+        {"identifier 9", {Troca(l0, 688, "9")},
+         {QStringLiteral("Linha: 1 - Identificador de situação do rendimento / imposto (posição 688) inválido.")}, 0},
+        {"a letter in an amount", {Troca(l0, 103 + 45 * 2 + 14, "x")},
+         {QStringLiteral("Linha: 1 - Rendimento(1ª Coluna) /Mar inválido ou excede o máximo permitido.")}, 0},
+        {"compensations with a third column", {l0, Troca(l1, 103 + 30, "000000000000001")},
+         {QStringLiteral("Linha: 1") + rejeitada,
+          QStringLiteral("Linha: 2 - Compensação(3ª Coluna) /Jan esta coluna deve ser preenchida com zeros.")}, 0},
+        {"deposits with a second column", {Troca(l3, 103 + 45 * 12 + 15, "000000000000009")},
+         {QStringLiteral("Linha: 1 - Depósito(2ª Coluna) /13º esta coluna deve ser preenchida com zeros.")}, 0},
+        {"sub judice values under a code without them", {pj, Troca(Troca(l2, 24, "1708"), 28, "244556677000186")},
+         {QStringLiteral("Linha: 1") + rejeitada,
+          QStringLiteral("Linha: 2 - 00000004  O Código de Retenção 1708 não admite valores com exigibilidade suspensa.")}, 0},
+        {"a second group of the same beneficiary and code", {l0, pj, l0},
+         {QStringLiteral("Linha: 3 - Código/beneficiário duplicado no arquivo.")}, 2},
+        {"a fifth line starts a group of its own", {l0, l1, l2, l3, l3},
+         {QStringLiteral("Linha: 5 - Código/beneficiário duplicado no arquivo.")}, 1},
+        {"a line of another company is refused alone", {l0, Troca(l1, 10, "44556677000186")},
+         {QStringLiteral("Linha: 2 - Um arquivo de importação somente poderá conter declarações de uma mesma pessoa "
+                         "jurídica.")}, 1},
+        {"a line cut before its last value", {l0.left(600)},
+         {QStringLiteral("Linha: 1 - Tamanho inválido do registro. Verifique o leiaute especificado pela XEQ.")}, 0},
+        {"a code of legal entities for a person", {Troca(l0, 24, "1708")},
+         {QStringLiteral("Linha: 1 - O Código de Retenção 1708 é exclusivo para Pessoa Jurídica.")}, 0},
+        {"the item's own check: deductions of a legal entity", {Troca(pj, 103 + 15, "000000000000100")},
+         {QStringLiteral("Linha: 1 - Deducão indevida para código/beneficiário: 1708;Jan.")}, 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TPruv existente;
+        if (Armazenada(Empresa, QStringLiteral("2002"), existente))
+            colecao->Exclui(existente);
+        nomeLog.clear();
+        ASSERT_EQ(Importa(Arquivo(c.linhas)), 0);
+        EXPECT_MENSAGENS(Mensagens(nomeLog), c.log);
+        EXPECT_EQ(n.BeneficiariosAdicionados, c.adicionados);
+        EXPECT_EQ(n.RegistrosRejeitados, c.log.size());
+    }
+}
+
+TEST_F(TImportacaoPruvTest, TotalsAndUnknownLinesAreReportedOnlyInFilesOfOtherSystems)
+{
+    const QByteArray tipo3 = Troca(QByteArray(730, ' '), 1, "000000033" + Empresa.toLatin1() + "0561");
+    const QList<QByteArray> linhas = {"PRUV    2003" + QByteArray(236, ' '), Tipo1(1, Declarante()),
+                                      Valores('2', 2, Empresa, Luis(), 0), tipo3, Troca(tipo3, 9, "6"),
+                                      Troca(tipo3, 9, "X"), QByteArray(730, ' ')};
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    ASSERT_EQ(Importa(Arquivo(linhas), false), 0);
+    EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 1, 0, 2}));
+    const QString aviso = QStringLiteral(" -  AVISO: Registro com identificação de tipo de registro igual a 3 ou 6 "
+                                         "(totalização de código) será descartado na importação.");
+    EXPECT_MENSAGENS(Mensagens(nomeLog), (QStringList{QStringLiteral("Linha: 4") + aviso, QStringLiteral("Linha: 5") + aviso,
+                                               QStringLiteral("Linha: 6 - Identificador de tipo de registro inválido.")}));
+    EXPECT_EQ(Log(nomeLog).at(2).second, QString::fromLatin1(linhas.at(5)));
+
+    TPruv pruv;
+    ASSERT_TRUE(Armazenada(Empresa, QStringLiteral("2002"), pruv));
+    colecao->Exclui(pruv);
+    ASSERT_EQ(Importa(Arquivo(linhas), true), 0);
+    EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(Log(nomeLog).empty());
+}
+
+TEST_F(TImportacaoPruvTest, DeclarantLineFindingsWarnOrRefuseAsTheirRuleSays)
+{
+    const QByteArray base = Tipo1(1, Declarante());
+    const QByteArray item = Valores('2', 2, Empresa, Luis(), 0);
+    const struct {
+        const char* caso;
+        QByteArray linha;
+        QStringList log;
+        TContadores contadores;
+        const char* tipo;
+    } casos[] = {
+        {"accepted", base, {}, {1, 1, 0, 0, 0, 0, 0}, "O"},
+        {"another name: kept as chosen", Troca(base, 43, "OUTRO NOME"),
+         {QStringLiteral("Linha: 1 - Nome informado no tipo 1 (dados do declarante) diferente do nome selecionado para importação.")},
+         {1, 1, 0, 0, 0, 0, 1}, "O"},
+        {"type X: original", Troca(base, 32, "X"),
+         {QStringLiteral("Linha: 1 - Indicador de tipo de declaração diferente de \"O\" (original) ou \"R\" (retificadora).")},
+         {1, 1, 0, 0, 0, 0, 1}, "O"},
+        {"rectifying", Troca(base, 32, "R"), {}, {1, 1, 0, 0, 0, 0, 0}, "R"},
+        {"another year", Troca(base, 28, "2001"),
+         {QStringLiteral("Linha: 1 - Ano informado no tipo 1 (dados do declarante) diferente do ano selecionado para importação.")},
+         {1, 1, 0, 0, 0, 0, 1}, "O"},
+        {"another nature", Troca(base, 35, "1"),
+         {QStringLiteral("Linha: 1 -  AVISO: Natureza do declarante no tipo 1 (dados do declarante) diferente da natureza "
+                         "selecionada para importação.")},
+         {1, 1, 0, 0, 0, 0, 1}, "O"},
+        {"a nature that is no digit", Troca(base, 35, "A"),
+         {QStringLiteral("Linha: 1 - Indicador de natureza do declarante inválido.")}, {1, 1, 0, 0, 0, 0, 1}, "O"},
+        {"an invalid CNPJ", Troca(base, 10, "11222333000100"),
+         {QStringLiteral("Linha: 1 - Número de Inscrição no CNPJ inválido: 11.222.333/0001-00.")}, {1, 1, 0, 0, 1, 0, 0}, "O"},
+        {"another company", Troca(base, 10, "44556677000186"),
+         {QStringLiteral("Linha: 1 - Um arquivo de importação somente poderá conter declarações de uma mesma pessoa jurídica.")},
+         {1, 1, 0, 0, 1, 0, 0}, "O"},
+        {"a bad responsible person", Troca(base, 406, "12345678900"),
+         {QStringLiteral("Linha: 1 - Número de Inscrição no CPF inválido: 123.456.789-00; O primeiro nome deve ter no "
+                         "mínimo duas letras; DDD inválido. Informe com no mínimo 2 dígitos numéricos; Telefone inválido. "
+                         "Informe com no mínimo 4 dígitos numéricos.")},
+         {1, 1, 0, 0, 1, 0, 0}, "O"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TPruv existente;
+        if (Armazenada(Empresa, QStringLiteral("2002"), existente))
+            colecao->Exclui(existente);
+        Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+        ASSERT_EQ(Importa(Arquivo({c.linha, item})), 0);
+        EXPECT_MENSAGENS(Mensagens(nomeLog), c.log);
+        EXPECT_EQ(n, c.contadores);
+        TPruv pruv;
+        ASSERT_TRUE(Armazenada(Empresa, QStringLiteral("2002"), pruv));
+        EXPECT_EQ(pruv.GetTipoDeclaracao(), QLatin1String(c.tipo));
+        EXPECT_EQ(pruv.GetDeclarante().Nome().GetTexto(), QStringLiteral("COMERCIO E FILHOS LTDA"));
+    }
+}
+
+TEST_F(TImportacaoPruvTest, EarlierLayoutsCarryTwoDigitYearsAndFieldsTwoPlacesBack)
+{
+    // Year "99" at 28-29, then type, situation, kind and nature at 30 to 33.
+    QByteArray tipo1 = Tipo1(1, Declarante());
+    tipo1 = Troca(tipo1, 28, "99R1" "20" "      ");
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA", QStringLiteral("1999"));
+    ItemSimulado item = Luis();
+    ASSERT_EQ(Importa(Arquivo({tipo1, Valores('2', 2, Empresa, item, 0)}), true, TImportacaoPruv::LeiauteAnoDoisDigitos), 0);
+    EXPECT_TRUE(Mensagens(nomeLog).isEmpty()) << Mensagens(nomeLog).join(QLatin1Char('\n')).toStdString();
+    TPruv pruv;
+    ASSERT_TRUE(Armazenada(Empresa, QStringLiteral("1999"), pruv));
+    EXPECT_EQ(pruv.GetTipoDeclaracao(), QStringLiteral("R"));
+    EXPECT_EQ(Itens(Empresa, QStringLiteral("1999")).size(), 1u);
+}
+
+TEST_F(TImportacaoPruvTest, FundLinesNeedAnAdministratorsHeadOfficeAndTheirFund)
+{
+    const TDeclaracaoEntrega matriz = Declarante(Empresa, "GESTORA", 3);
+    const TDeclaracaoEntrega filial = Declarante(Filial, "GESTORA", 3);
+    const TAnexoEntrega fundo{QString(), QStringLiteral("55667788000186"), QString(), false, QStringLiteral("FUNDO ALFA")};
+    const ItemSimulado cotista = std::move(ItemSimulado("6800", "12345678909", "ANA").Em(S::Rendimento, 1, 500000));
+    const QByteArray item = Valores('2', 2, Filial, Luis(), 0);
+    const QByteArray tipo4 = Tipo4(3, fundo, matriz);
+    const QByteArray tipo5 = Valores('5', 4, fundo.Ni, cotista, 0);
+
+    Escolhe(QString(), "GESTORA", QStringLiteral("2002"), 3);
+    // The branch's lines first: the fund makes the head office the working declaration, counted once.
+    ASSERT_EQ(Importa(Arquivo({item, tipo4, tipo5})), 0);
+    EXPECT_EQ(n, (TContadores{2, 2, 0, 0, 0, 1, 0}));
+    EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{});
+    EXPECT_EQ(Itens(Empresa, QStringLiteral("2002"), fundo.Ni).size(), 1u);
+    EXPECT_EQ(Itens(Filial).size(), 1u);
+
+    // A fund of a branch is refused, and leaves no fund for the lines after it.
+    Escolhe(Empresa, "GESTORA", QStringLiteral("2002"), 3);
+    dialogos.Responde(Resposta::Sim);
+    nomeLog.clear();
+    ASSERT_EQ(Importa(Arquivo({Tipo4(1, fundo, filial), tipo5, Troca(tipo5, 10, "99887766000105")})), 0);
+    EXPECT_EQ(Mensagens(nomeLog),
+              (QStringList{QStringLiteral("Linha: 1 - CNPJ diferente de matriz \"0001\". CNPJ do declarante não pode ser filial."),
+                           QStringLiteral("Linha: 2 - Beneficiário sem Fundo ou Clube de Investimentos correspondente."),
+                           QStringLiteral("Linha: 3 - Beneficiário sem Fundo ou Clube de Investimentos correspondente.")}));
+    // A value line of another fund than the current one.
+    nomeLog.clear();
+    ASSERT_EQ(Importa(Arquivo({tipo4, Troca(tipo5, 10, "99887766000105")})), 0);
+    EXPECT_EQ(Mensagens(nomeLog),
+              QStringList{QStringLiteral("Linha: 2 - Beneficiário não pertence ao Fundo ou Clube de Investimentos.")});
+    // Funds are for administrators only.
+    Escolhe(Empresa, "GESTORA");
+    ASSERT_EQ(Importa(Arquivo({tipo4})), 0);
+    EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{QStringLiteral("Linha: 1 - Fundo para declarante que não é Administrador "
+                                                             "de Fundo ou Clube de Investimentos.")});
+}
+
+TEST_F(TImportacaoPruvTest, AStoredDeclarationIsAskedAboutOnceAndCancelStopsAfterTheCurrentLine)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const ItemSimulado luis = Luis();
+    const ItemSimulado bruno = std::move(ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000));
+    ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), Valores('2', 2, Empresa, luis, 0)})), 0);
+    const QByteArray outroLuis = Valores('2', 2, Empresa, ItemSimulado(luis).Em(S::Rendimento, 1, 99990000), 0);
+    const QList<QByteArray> linhas = {Tipo1(1, Declarante()), outroLuis, Valores('2', 3, Empresa, bruno, 0)};
+
+    // No: the existing item stays as it was and is not counted as replaced.
+    dialogos.Responde(Resposta::Nao);
+    ASSERT_EQ(Importa(Arquivo(linhas)), 0);
+    EXPECT_EQ(dialogos.Textos(), QStringList{TImportacaoPruv::PerguntaTipo1()});
+    EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 0, 0, 0}));
+    ASSERT_EQ(Itens(Empresa).size(), 2u);
+    EXPECT_EQ(Itens(Empresa).front().Valor(S::Rendimento, 1), 30000000);
+
+    // Yes: replaced. Only one question for the run.
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Sim);
+    ASSERT_EQ(Importa(Arquivo({outroLuis, Valores('2', 3, Empresa, bruno, 0)})), 0);
+    EXPECT_EQ(dialogos.Textos(), QStringList{TImportacaoPruv::PerguntaExistente()});
+    EXPECT_EQ(n, (TContadores{1, 0, 2, 0, 0, 0, 0}));
+    EXPECT_EQ(Itens(Empresa).front().Valor(S::Rendimento, 1), 99990000);
+
+    // Cancel: nothing counted, the run stops; what was stored stays.
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Cancela);
+    ASSERT_EQ(Importa(Arquivo(linhas)), 0);
+    EXPECT_EQ(n, TContadores{});
+    EXPECT_EQ(Itens(Empresa).size(), 2u);
+}
+
+TEST_F(TImportacaoPruvTest, WithoutADeclarantNumberTheLogIsErroNoNi)
+{
+    Escolhe(QString(), "COMERCIO E FILHOS LTDA");
+    ASSERT_EQ(Importa(Arquivo({"lixo", Troca(QByteArray(730, ' '), 9, "7")})), 0);
+    EXPECT_EQ(nomeLog, QStringLiteral("ErroNoNi"));
+    EXPECT_EQ(Mensagens(QStringLiteral("ErroNoNi")).size(), 2);
+    EXPECT_EQ(n.RegistrosRejeitados, 2);
+}
+
+// Whatever the bytes, each bad line gets its message and nothing stops the run.
+TEST_F(TImportacaoPruvTest, BadInputOfAnyShapeGetsItsMessageLineByLine)
+{
+    const QByteArray bom = Valores('2', 1, Empresa, Luis(), 0);
+    const QByteArray outro = Valores('2', 2, Empresa, ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000), 0);
+    const QString semFimDeLinha =
+        QStringLiteral("Arquivo com tamanho inválido, verifique se possui CRLF(enter) no final de cada linha.");
+    QByteArray binario(900, '\0');
+    for (int i = 0; i < binario.size(); ++i)
+        binario[i] = static_cast<char>((i * 37 + 11) % 256);
+    const struct {
+        const char* caso;
+        QByteArray conteudo;
+        QString ultima;   // the last message of the log; empty: any
+        int adicionados;
+    } casos[] = {
+        {"a file of LF lines", bom + "\n" + Troca(outro, 688, "9") + "\n",
+         QStringLiteral("Linha: 2 - Identificador de situação do rendimento / imposto (posição 688) inválido."), 1},
+        {"a last line without its line end", bom + "\r\n" + Troca(outro, 688, "9"),
+         QStringLiteral("Linha: 2 - Identificador de situação do rendimento / imposto (posição 688) inválido."), 1},
+        {"lines ended by CR alone", bom + "\r" + outro + "\r",
+         QStringLiteral("Linha: 1 - ") + semFimDeLinha, 0},
+        {"two records on one line", Tipo1(1, Declarante()) + bom + "\r\n" + outro, QStringLiteral("Linha: 1 - ") + semFimDeLinha, 1},
+        {"a line of three megabytes", QByteArray(3 * 1024 * 1024, 'x') + "\r\n" + bom,
+         QStringLiteral("Linha: 1 - ") + semFimDeLinha, 1},
+        {"a short line", bom.left(120) + "\r\n",
+         QStringLiteral("Linha: 1 - Tamanho inválido do registro. Verifique o leiaute especificado pela XEQ."), 0},
+        {"a beneficiary of no kind", Troca(bom, 28, "7") + "\r\n",
+         QStringLiteral("Linha: 1 - Identificador de tipo de beneficiário inválido.; Número de Inscrição no CNPJ "
+                        "inválido: 00.032.165/4987-91.; O Código de Retenção 0561 é exclusivo para Pessoa Física."),
+         0},
+        {"binary garbage", binario, QString(), 0},
+        {"nothing at all", QByteArray(), QString(), 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TPruv existente;
+        if (Armazenada(Empresa, QStringLiteral("2002"), existente))
+            colecao->Exclui(existente);
+        Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+        QFile arquivo(TPastas::Programa() + QStringLiteral("/ruim.txt"));
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        arquivo.write(c.conteudo);
+        arquivo.close();
+        ASSERT_EQ(Importa(arquivo.fileName()), 0);
+        const QStringList log = Mensagens(nomeLog);
+        if (!c.ultima.isEmpty()) {
+            ASSERT_FALSE(log.isEmpty());
+            EXPECT_EQ(log.back().toStdString(), c.ultima.toStdString());
+        }
+        EXPECT_EQ(n.BeneficiariosAdicionados, c.adicionados);
+        EXPECT_EQ(log.size(), n.RegistrosRejeitados + n.Avisos);
+    }
+}
+
+TEST_F(TImportacaoPruvTest, AFailureOfTheDatabaseLeavesTheStoredDeclarationsAsTheyWere)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0)})), 0);
+    const ItemSimulado bruno = std::move(ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000));
+    const QList<QByteArray> linhas = {Tipo1(1, Declarante()), Valores('2', 2, Empresa, bruno, 0),
+                                      Valores('2', 3, Filial, bruno, 0)};
+    for (int escritas : {2, 6, 12}) {
+        SCOPED_TRACE(escritas);
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);
+        TDatabase::DaPasta(TPastas::Dados())->FalhaNaProximaEscrita(escritas);
+        EXPECT_EQ(Importa(Arquivo(linhas)), 141);
+        EXPECT_EQ(n, TContadores{});
+        EXPECT_EQ(dialogos.Mensagens().back().Tipo, TipoDialogo::Erro);
+        ASSERT_EQ(Itens(Empresa).size(), 1u);
+        EXPECT_TRUE(Itens(Filial).empty());
+        EXPECT_FALSE(Mensagens(nomeLog).isEmpty());
+    }
+}
+
+TEST_F(TImportacaoPruvTest, AFileThatCannotBeReadIsToldAndLogged)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const QString ausente = TPastas::Programa() + QStringLiteral("/nao-existe.txt");
+    dialogos.Responde(Resposta::Nao);   // no second try
+    ASSERT_EQ(Importa(ausente), 0);
+    EXPECT_EQ(dialogos.Textos().front(), QStringLiteral("Não foi possível abrir o arquivo ") + ausente
+                                             + QStringLiteral(". Tentar Novamente?"));
+    EXPECT_EQ(Mensagens(nomeLog),
+              QStringList{QStringLiteral("Linha: 0 - Não foi possivel abrir arquivo ") + ausente + QLatin1Char('.')});
+
+    // A read failure on the third line: the first two are stored, the user told, the log says where.
+    const ItemSimulado bruno = std::move(ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000));
+    dialogos.Limpa();
+    TLeitorLinhas::FalhaSimulada falha(3);
+    ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0),
+                               Valores('2', 3, Empresa, bruno, 0)})),
+              0);
+    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Erro de acesso ao arquivo.")});
+    EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{QStringLiteral("Linha: 3 - Erro de acesso ao arquivo.")});
+    EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 1, 0, 0}));
+}
+
+TEST_F(TImportacaoPruvTest, AFileNeeds1400FreeBytesForEach728OfItsOwn)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const QString arquivo = Arquivo({QByteArray(728 * 1000 - 2, ' ')});
+    {
+        TEspacoEmDisco::Simulacao espaco(1400000 - 1);
+        EXPECT_EQ(Importa(arquivo), 151);
+    }
+    TEspacoEmDisco::Simulacao espaco(1400000);
+    EXPECT_EQ(Importa(arquivo), 0);
+}
+
+TEST_F(TImportacaoPruvTest, EveryMessageOfTheLogIsPairedWithItsLine)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const QByteArray bom = Valores('2', 2, Empresa, Luis(), 0);
+    const QList<QByteArray> linhas = {Tipo1(1, Declarante()), Troca(bom, 28, "9"), bom, bom,
+                                      Troca(QByteArray(730, ' '), 9, "3"), "Z", Troca(bom, 688, "1")};
+    ASSERT_EQ(Importa(Arquivo(linhas)), 0);
+    const auto pares = Log(nomeLog);
+    ASSERT_EQ(pares.size(), 6u);
+    for (const auto& [mensagem, linha] : pares) {
+        const int numero = mensagem.section(QLatin1Char(' '), 1, 1).toInt();
+        ASSERT_GE(numero, 1);
+        EXPECT_EQ(linha, QString::fromLatin1(linhas.at(numero - 1))) << mensagem.toStdString();
+    }
+}
