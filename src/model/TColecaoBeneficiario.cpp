@@ -47,15 +47,9 @@ std::vector<TIndexDef> TColecaoBeneficiario::Indices()
 
 void TColecaoBeneficiario::AplicaFiltro()
 {
-    TdvTable& tabela = Tabela();
     const QString chave = FDeclaracao.GetChave();
-    tabela.dvFilter().clear();
-    tabela.RefreshDvFilter();
-    SelecionaIndice(QString());
-    tabela.SetRange({chave, QStringLiteral("0"), QStringLiteral("000000000")},
-                    {chave, QStringLiteral("9"), QStringLiteral("999999999999")});
-    tabela.dvFilter() = QStringList{QStringLiteral("E_PRUV_DK = ") + chave};
-    tabela.RefreshDvFilter();
+    RestringeTabela(Tabela(), QString(), {chave, QStringLiteral("0"), QStringLiteral("000000000")},
+                    {chave, QStringLiteral("9"), QStringLiteral("999999999999")}, {QStringLiteral("E_PRUV_DK = ") + chave});
     SetFiltrado(true);
 }
 
@@ -181,10 +175,7 @@ void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
 void TColecaoBeneficiario::ExcluiTodos()
 {
     AplicaFiltro();
-    Primeiro();
-    while (!Eof())
-        Exclui();
-    Grava();
+    ExcluiLinhas(*this);
 }
 
 void TColecaoBeneficiario::Desfaz()

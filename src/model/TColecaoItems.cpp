@@ -69,23 +69,15 @@ void TColecaoItems::Exclui(const TPruvItem& Item)
 void TColecaoItems::ExcluiTodos()
 {
     AplicaFiltro();
-    Primeiro();
-    while (!Eof())
-        TColecao::Exclui();
-    Grava();
+    ExcluiLinhas(*this);
 }
 
 void TColecaoItems::AplicaFiltro()
 {
-    TdvTable& tabela = Tabela();
-    tabela.dvFilter().clear();
-    tabela.RefreshDvFilter();
-    SelecionaIndice(QString());
-    tabela.SetRange({FInAnexo, FDono.GetChave(), QStringLiteral("0000001")},
-                    {FInAnexo, FDono.GetChave(), QStringLiteral("9999999")});
-    tabela.dvFilter() = QStringList{QStringLiteral("IN_ANEXO = ") + FInAnexo,
-                                    QStringLiteral("E_PRUV/ANEXO_DK = ") + FDono.GetChave()};
-    tabela.RefreshDvFilter();
+    const QString& dono = FDono.GetChave();
+    RestringeTabela(Tabela(), QString(), {FInAnexo, dono, QStringLiteral("0000001")},
+                    {FInAnexo, dono, QStringLiteral("9999999")},
+                    {QStringLiteral("IN_ANEXO = ") + FInAnexo, QStringLiteral("E_PRUV/ANEXO_DK = ") + dono});
     SetFiltrado(true);
 }
 

@@ -166,27 +166,26 @@ void TColecaoPruvItem::SetOrdem(TOrdem Ordem)
 
 void TColecaoPruvItem::AplicaFiltro()
 {
-    static const QString Indices[] = {QString(), QStringLiteral("IChavePruvItem"), QStringLiteral("IBenefPruvAnexo")};
-    TdvTable& tabela = Tabela();
     const QString& dono = FDono.GetChave();
-    tabela.dvFilter().clear();
-    tabela.RefreshDvFilter();
-    SelecionaIndice(Indices[FOrdem]);
+    const QStringList linhas{QStringLiteral("IN_ANEXO = ") + FInAnexo, QStringLiteral("E_PRUV/ANEXO_DK = ") + dono};
     switch (FOrdem) {
     case OrdemChave:
-        tabela.SetRange({FInAnexo, dono, QStringLiteral("0000001")}, {FInAnexo, dono, QStringLiteral("9999999")});
+        RestringeTabela(Tabela(), QString(), {FInAnexo, dono, QStringLiteral("0000001")},
+                        {FInAnexo, dono, QStringLiteral("9999999")}, linhas);
         break;
     case OrdemCodigo:
-        tabela.SetRange({FInAnexo, dono, QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("000000000")},
-                        {FInAnexo, dono, QStringLiteral("9999"), QStringLiteral("9"), QStringLiteral("999999999999")});
+        RestringeTabela(Tabela(), QStringLiteral("IChavePruvItem"),
+                        {FInAnexo, dono, QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("000000000")},
+                        {FInAnexo, dono, QStringLiteral("9999"), QStringLiteral("9"), QStringLiteral("999999999999")},
+                        linhas);
         break;
     case OrdemBeneficiario:
-        tabela.SetRange({FInAnexo, dono, QStringLiteral("0"), QStringLiteral("000000000"), QStringLiteral("0000")},
-                        {FInAnexo, dono, QStringLiteral("9"), QStringLiteral("999999999999"), QStringLiteral("9999")});
+        RestringeTabela(Tabela(), QStringLiteral("IBenefPruvAnexo"),
+                        {FInAnexo, dono, QStringLiteral("0"), QStringLiteral("000000000"), QStringLiteral("0000")},
+                        {FInAnexo, dono, QStringLiteral("9"), QStringLiteral("999999999999"), QStringLiteral("9999")},
+                        linhas);
         break;
     }
-    tabela.dvFilter() = QStringList{QStringLiteral("IN_ANEXO = ") + FInAnexo, QStringLiteral("E_PRUV/ANEXO_DK = ") + dono};
-    tabela.RefreshDvFilter();
     SetFiltrado(true);
 }
 
@@ -363,17 +362,13 @@ bool TColecaoPruvItem::PossuiItensBeneficiario(const TBeneficiarioPruv& Benefici
 
 void TColecaoPruvItem::FiltraBeneficiario(const TBeneficiarioPruv& Beneficiario)
 {
-    TdvTable& tabela = Tabela();
     const QString chave = FDeclaracao.GetChave();
     const QString tipo = Tipo(Beneficiario);
     const QString numero = Beneficiario.GetRaiz();
-    tabela.dvFilter().clear();
-    tabela.RefreshDvFilter();
-    SelecionaIndice(QStringLiteral("IBenef"));
-    tabela.SetRange({chave, tipo, numero, QStringLiteral("0000")}, {chave, tipo, numero, QStringLiteral("9999")});
-    tabela.dvFilter() = QStringList{QStringLiteral("E_PRUV_DK = ") + chave, QStringLiteral("E_IN_PF_PJ = ") + tipo,
-                                    QStringLiteral("E_NR_PF_PJ = ") + numero};
-    tabela.RefreshDvFilter();
+    RestringeTabela(Tabela(), QStringLiteral("IBenef"), {chave, tipo, numero, QStringLiteral("0000")},
+                    {chave, tipo, numero, QStringLiteral("9999")},
+                    {QStringLiteral("E_PRUV_DK = ") + chave, QStringLiteral("E_IN_PF_PJ = ") + tipo,
+                     QStringLiteral("E_NR_PF_PJ = ") + numero});
     SetFiltrado(true);
 }
 
@@ -664,10 +659,7 @@ void TColecaoPruvItem::ExcluiTodos()
 {
     EmTransacao([&] {
         AplicaFiltro();
-        Primeiro();
-        while (!Eof())
-            TColecao::Exclui();
-        Grava();
+        ExcluiLinhas(*this);
         if (!GetNaoAtualizaAux())
             TabelaAux()->Refresh();
         FJudicial->ExcluiTodos();

@@ -2,7 +2,6 @@
 
 #include "components/data/TdvTable.h"
 #include "model/IDeclaracao.h"
-#include "model/RotinasTabela.h"
 #include "model/TErro.h"
 #include "model/TPruvAnexo.h"
 #include "model/ValoresArmazenados.h"
@@ -27,16 +26,11 @@ QString ChaveDono(const TResumo& Resumo)
     return Resumo.GetDono() ? Resumo.GetDono()->GetChave() : QString();
 }
 
-// The declaration's rows between (key, "0", ...) and (key, "1" or higher, ...).
-void RestringeADeclaracao(TdvTable& Tabela, const QString& Chave, const QString& IndiceNome)
+// The declaration's rows: its own and its annexes'.
+void RestringeADeclaracao(TdvTable& Tabela, const QString& Chave, const QString& Indice)
 {
-    Tabela.dvFilter().clear();
-    Tabela.RefreshDvFilter();
-    SelecionaIndiceTabela(Tabela, IndiceNome);
-    Tabela.SetRange({Chave, QStringLiteral("0"), QStringLiteral("000000000")},
-                    {Chave, QStringLiteral("1"), QStringLiteral("999999999999")});
-    Tabela.dvFilter() = QStringList{QStringLiteral("E_PRUV_DK = ") + Chave};
-    Tabela.RefreshDvFilter();
+    RestringeTabela(Tabela, Indice, {Chave, QStringLiteral("0"), QStringLiteral("000000000")},
+                    {Chave, QStringLiteral("1"), QStringLiteral("999999999999")}, {QStringLiteral("E_PRUV_DK = ") + Chave});
 }
 
 }  // namespace
@@ -150,10 +144,7 @@ void TColecaoResumo::Grava(TResumo& Resumo)
 void TColecaoResumo::ExcluiTodos()
 {
     AplicaFiltro();
-    Primeiro();
-    while (!Eof())
-        Exclui();
-    Grava();
+    ExcluiLinhas(*this);
 }
 
 void TColecaoResumo::Desfaz()

@@ -4,6 +4,8 @@
 
 #include "components/data/TdvTable.h"
 #include "model/IDeclaracao.h"
+#include "model/RotinasTabela.h"
+#include "model/TColecao.h"
 #include "model/TPruvItem.h"
 #include "platform/db/EDatabaseError.h"
 
@@ -68,6 +70,25 @@ void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item
             valor.SetValor(0);
         GravaMonetario(Tabela, Serie.PrimeiraColuna + m - 1, valor.GetValor());
     }
+}
+
+void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
+                     const QStringList& Linhas)
+{
+    Tabela.dvFilter().clear();
+    Tabela.RefreshDvFilter();
+    SelecionaIndiceTabela(Tabela, Indice);
+    Tabela.SetRange(Inicio, Fim);
+    Tabela.dvFilter() = Linhas;
+    Tabela.RefreshDvFilter();
+}
+
+void ExcluiLinhas(TColecao& Colecao)
+{
+    Colecao.Primeiro();
+    while (!Colecao.Eof())
+        Colecao.Exclui();
+    Colecao.Grava();
 }
 
 bool ViolacaoDeChave(const EDatabaseError& Erro)

@@ -1,18 +1,22 @@
 #pragma once
 #include <QString>
+#include <QStringList>
+#include <QVariantList>
 #include <QtGlobal>
 #include <vector>
 
 #include "platform/db/TFieldDef.h"
 
 class EDatabaseError;
+class TColecao;
 class TMonetario;
 class TPruvItem;
 class TdvTable;
 
-// How the item tables keep their values: money columns hold the exact count of ten-thousandths,
-// months of a series lie in thirteen columns in a row, and the rules that decide which months and
-// kinds an item may hold are applied on every read and every write.
+// How the declaration's tables keep their values and show one owner's rows: money columns hold
+// the exact count of ten-thousandths, months of a series lie in thirteen columns in a row, the
+// rules that decide which months and kinds an item may hold are applied on every read and every
+// write, and a view is a range of an index with the filter lines that select the same rows.
 
 [[nodiscard]] TFieldDef CampoTexto(const QString& Nome, int Tamanho);
 [[nodiscard]] TFieldDef CampoMonetario(const QString& Nome);
@@ -41,6 +45,14 @@ void LeSerie(const TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& I
 // Writes the series; what is not admitted (or month 13 unless Mantem13) becomes 0 in the item and
 // is written as 0.
 void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
+
+// Restricts an open table to a range of an index (an empty name is the primary index) and to
+// filter lines ("FIELD = value") that select the same rows; the filter lines in force go first.
+// Raises EDadosError 143 when the index cannot be selected.
+void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
+                     const QStringList& Linhas);
+// Deletes every row in the collection's view, from the first, then posts.
+void ExcluiLinhas(TColecao& Colecao);
 
 // The database refused a row because its key is taken.
 [[nodiscard]] bool ViolacaoDeChave(const EDatabaseError& Erro);
