@@ -27,26 +27,16 @@ constexpr int CodigosPorBeneficiario = 10;
 const char* const Codigos[CodigosPorBeneficiario] = {"0561", "0588", "3208", "3223", "3277",
                                                      "3533", "3562", "5204", "5706", "5936"};
 
-// Resident memory: the peak since the last reset, and the reset itself (Linux).
-qint64 PicoKiB()
+// Resident memory in KiB from the process status (Linux): "VmHWM" the peak since the last
+// reset, "VmRSS" the present; -1 when it cannot be read.
+qint64 MemoriaKiB(const QByteArray& Campo)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& linha : status.readAll().split('\n'))
-        if (linha.startsWith("VmHWM:"))
-            return linha.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
-qint64 AtualKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& linha : status.readAll().split('\n'))
-        if (linha.startsWith("VmRSS:"))
-            return linha.mid(6).trimmed().split(' ').first().toLongLong();
+        if (linha.startsWith(Campo + ':'))
+            return linha.mid(Campo.size() + 1).trimmed().split(' ').first().toLongLong();
     return -1;
 }
 
@@ -60,7 +50,7 @@ void ZeraPico()
 // The packing gauge is set up just before the packing: the peak then is the writing's.
 class TGaugeMarcador final : public IProgresso {
 public:
-    void DefineFaixa(int, int) override { PicoEscrita = PicoKiB(); }
+    void DefineFaixa(int, int) override { PicoEscrita = MemoriaKiB("VmHWM"); }
     void DefinePosicao(int posicao) override { FPosicao = posicao; }
     void MostraTexto(const QString&) override {}
     [[nodiscard]] int Minimo() const override { return 0; }
@@ -164,7 +154,7 @@ void BM_GeraEntrega(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         QDir(volume.Raiz + QStringLiteral("/Declaracoes Gravadas XEQ")).removeRecursively();
-        const qint64 antes = AtualKiB();
+        const qint64 antes = MemoriaKiB("VmRSS");
         ZeraPico();
         TGaugeMarcador gauge;
         state.ResumeTiming();
@@ -179,7 +169,7 @@ void BM_GeraEntrega(benchmark::State& state)
         if (r != ResultadoEntrega::Ok)
             state.SkipWithError("the delivery file was not written");
         picoEscrita = std::max(picoEscrita, gauge.PicoEscrita - antes);
-        picoTotal = std::max(picoTotal, PicoKiB() - antes);
+        picoTotal = std::max(picoTotal, MemoriaKiB("VmHWM") - antes);
         linhas = (QFile(DiretorioDados() + QStringLiteral("/Declar.txt")).size() - 250) / 732 + 1;
         state.ResumeTiming();
     }
