@@ -91,17 +91,23 @@ std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
             Gauge->DefineFaixa(0, static_cast<int>(qMin<qint64>(arquivo.size() / BytesPorLinha, INT_MAX)));
         TLeitorLinhas leitor(arquivo);
         try {
-            const auto banco = TDatabase::DaPasta(DiretorioDados());
-            TTransacao transacao(*banco);
+            // Tables made inside the transaction would go with its undoing, while the declaration
+            // kept their collections: they are all made before it.
             if (!FLista)
                 FLista = std::make_unique<TListaNiImportadosCR>();
+            static_cast<void>(FPruv.GetColecaoBeneficiario());
+            static_cast<void>(FPruv.GetColecaoComprovante());
+            static_cast<void>(FPruv.GetItens());
+            const auto banco = TDatabase::DaPasta(DiretorioDados());
+            TTransacao transacao(*banco);
             FLista->Esvazia();
             Le(leitor, Gauge);
             FLista->Esvazia();
             transacao.Confirma();
         } catch (const TErro& e) {
-            // Undone: nothing of this file is stored, whatever was counted.
-            FPruv.DesfazColecoes();
+            // Undone: nothing of this file is stored, whatever was counted. The declaration's
+            // collections read the tables afresh when next made.
+            FPruv.LiberaItens();
             FImportadas = 0;
             e.Exibe();
             resultado = e.Codigo();

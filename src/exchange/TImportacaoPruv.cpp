@@ -151,6 +151,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
         TLeitorLinhas leitor(arquivo);
         FLeitor = &leitor;
         try {
+            // Made before the transaction: undoing it must not take the table away.
+            FImpItem = std::make_unique<TTabelaImpItem>();
             const auto banco = TDatabase::DaPasta(DiretorioDados());
             TTransacao transacao(*banco);
             // The working declaration lets go of its collections (which store what they held back)
@@ -164,7 +166,6 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
                     Importacao.FImpItem.reset();
                 }
             } libera{*this};
-            FImpItem = std::make_unique<TTabelaImpItem>();
             Prepara(Alvo);
             Processa();
             FImpItem->Esvazia();
