@@ -53,6 +53,27 @@ bool JudicialZerado(const TPruvItem& Item)
            && s.ImpostoZerado() && s.RendimentoZerado() && s.DeducaoZerada();
 }
 
+bool MesmasSeries(const TSerieMensal& A, const TSerieMensal& B)
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m)
+        if (A.Mes(m).GetValor() != B.Mes(m).GetValor())
+            return false;
+    return true;
+}
+
+// The same sub judice values, deposits and compensations.
+bool MesmoJudicial(const TPruvItem& A, const TPruvItem& B)
+{
+    const TSubJudice& sa = A.GetSubJudice();
+    const TSubJudice& sb = B.GetSubJudice();
+    const TCompensacao& ca = A.GetCompensacao();
+    const TCompensacao& cb = B.GetCompensacao();
+    return MesmasSeries(sa.Rendimentos(), sb.Rendimentos()) && MesmasSeries(sa.Deducoes(), sb.Deducoes())
+           && MesmasSeries(sa.Impostos(), sb.Impostos()) && MesmasSeries(sa.Depositos(), sb.Depositos())
+           && MesmasSeries(ca.CompensacoesAno(), cb.CompensacoesAno())
+           && MesmasSeries(ca.CompensacoesAnosAnteriores(), cb.CompensacoesAnosAnteriores());
+}
+
 // The owner of the items read for an income statement: an item of the declaration or of one of
 // its annexes, told by the annex flag of its row.
 class TDonoDeLeitura final : public TPruvAnexo {
@@ -584,7 +605,10 @@ void TColecaoPruvItem::ConfereDuplicado(const TPruvItem& Item)
 void TColecaoPruvItem::GravaJudicial(TPruvItem& Item)
 {
     if (Item.GetCodigoRetencao().GetSubJudice()) {
-        if (!Item.GetCompensacao().GetAlterado() && !Item.GetSubJudice().GetAlterado())
+        // Also an item filled anew over a stored one (an import that replaces it) whose values
+        // differ from the stored row's, though nothing in it reports a change.
+        if (!Item.GetCompensacao().GetAlterado() && !Item.GetSubJudice().GetAlterado()
+            && MesmoJudicial(Item, FItemAnterior))
             return;
         if (JudicialZerado(Item))
             FJudicial->Exclui(Item);

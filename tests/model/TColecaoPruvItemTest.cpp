@@ -253,6 +253,18 @@ TEST_F(TColecaoPruvItemTest, SummariesFollowEverySaveAndDelete)
     }
 }
 
+TEST_F(TColecaoPruvItemTest, AnItemFilledAnewReplacesTheStoredJudicialValues)
+{
+    auto a = Item(QStringLiteral("3208"), Cpf1);
+    a->GetSubJudice().GetDeposito(4).SetValor(R(60));
+    itens().Salva(*a);
+    auto importado = Item(QStringLiteral("3208"), Cpf1);   // as an import that replaces the item
+    itens().Salva(*importado);
+    EXPECT_EQ(importado->GetChave(), a->GetChave());
+    EXPECT_EQ(Linhas("Judicial"), 0);
+    EXPECT_EQ(declaracao.GetResumo().TOT_DEP_SUBJUD().GetValor(), 0);
+}
+
 TEST_F(TColecaoPruvItemTest, BeforeTwoThousandNothingReachesTheJudicialTable)
 {
     declaracao.SetAno(QStringLiteral("1999"));
