@@ -1,4 +1,5 @@
 #include <memory>
+#include <utility>
 
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TAtividadeQt.h"
@@ -8,6 +9,7 @@
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TAplicacao.h"
 #include "shell/TFoAjuda.h"
+#include "shell/TFoIndexa.h"
 #include "shell/TFoSplash.h"
 #include "shell/TInstanciaUnica.h"
 #include "shell/TPruv2003.h"
@@ -36,6 +38,9 @@ int main(int argc, char* argv[])
     {
         // Shown disabled until the splash has gone, so that no command runs before.
         TPruv2003 janela;
+        TRotinasPrincipal rotinas;
+        rotinas.MostraReorganizacao = [&janela] { MostraReorganizacao(&janela); };
+        janela.DefineRotinas(std::move(rotinas));
         janela.setEnabled(false);
         janela.show();
         instancia.DefineJanela(&janela);

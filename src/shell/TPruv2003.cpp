@@ -14,10 +14,14 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <initializer_list>
 
-#include "model/TArquivoIni.h"
 #include "model/RotinasTabela.h"
+#include "model/TArquivoIni.h"
+#include "model/TColecaoPruv.h"
 #include "model/TErro.h"
+#include "model/TNi.h"
+#include "model/TPruv.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
@@ -137,6 +141,9 @@ TPruv2003::TPruv2003(QWidget* pai) : QMainWindow(pai)
 
 TPruv2003::~TPruv2003()
 {
+    // The frame's controls observe values of the declaration: they go first.
+    if (FrDeclaracao)
+        delete &FrDeclaracao->Controle();
     ExcecaoAplicacao::Instala(std::move(FTratadorAnterior));
 }
 
@@ -259,7 +266,11 @@ void TPruv2003::FormCreate()
     Comando(QStringLiteral("MiCopiaAuto"))
         ->setChecked(TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QStringLiteral("automatica"),
                                            QStringLiteral("1")) == QLatin1String("1"));
-    atualizaMenus();
+    // A table that cannot be opened is a data error: the handler leaves the program read-only.
+    ExcecaoAplicacao::Protege([this] {
+        ObtemColecao();
+        atualizaMenus();
+    });
 }
 
 bool TPruv2003::ConectaBanco()
@@ -298,7 +309,59 @@ void TPruv2003::Termina()
 void TPruv2003::DefineRotinas(TRotinasPrincipal rotinas)
 {
     FRotinas = std::move(rotinas);
+    if (!FrDeclaracao && FRotinas.CriaFrDeclaracao) {
+        FrDeclaracao = FRotinas.CriaFrDeclaracao(this);
+        QWidget& quadro = FrDeclaracao->Controle();
+        quadro.setObjectName(QStringLiteral("FrDeclaracao"));
+        quadro.hide();
+        quadro.setEnabled(false);
+        centralWidget()->layout()->addWidget(&quadro);
+    }
     AplicaEstado();
+}
+
+TColecaoPruv& TPruv2003::ObtemColecao()
+{
+    if (!ColecaoPruv)
+        ColecaoPruv = std::make_unique<TColecaoPruv>();
+    return *ColecaoPruv;
+}
+
+TPruv& TPruv2003::ObtemDeclaracao()
+{
+    if (!Pruv) {
+        auto pruv = std::make_unique<TPruv>();
+        // Only the responsible person's CPF and name are required.
+        TResponsavel& responsavel = pruv->GetResponsavel();
+        for (TDadoBasico* valor : std::initializer_list<TDadoBasico*>{
+                 &responsavel.Fone().DDD(), &responsavel.Fone().Numero(), &responsavel.Fone().Ramal(),
+                 &responsavel.Fax().DDD(), &responsavel.Fax().Numero(), &responsavel.Fax().Ramal(),
+                 &responsavel.Email(), &pruv->GetRespCnpj()})
+            valor->SetPermiteVazio(true);
+        ErrosDeclaracao = std::make_unique<TErros>();
+        pruv->SetErros(ErrosDeclaracao.get());
+        Pruv = std::move(pruv);
+    }
+    return *Pruv;
+}
+
+void TPruv2003::AbrirDeclaracao()
+{
+    if (BaseIndisponivel)
+        return;
+    TPruv& pruv = ObtemDeclaracao();
+    if (!pruv.GetResumo().GetOK() && FRotinas.CalculaResumo)
+        FRotinas.CalculaResumo(pruv);
+    DeclaracaoAberta = true;
+    pruv.GetItens();   // opens the declaration's items
+    if (FrDeclaracao)
+        FrDeclaracao->Controle().setEnabled(true);
+    atualizaMenus();
+    if (FrDeclaracao) {
+        FrDeclaracao->SetSincronizarComprovante(Comando(QStringLiteral("MiSincronizar"))->isChecked());
+        Image->hide();
+        FrDeclaracao->Controle().show();
+    }
 }
 
 void TPruv2003::AbrirDialogoInicial()
@@ -307,16 +370,15 @@ void TPruv2003::AbrirDialogoInicial()
     // program ends during them.
     const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
     GravaBooleano("Geral", "JahMostrou", true);
-    if (!jahMostrou && ColecaoVazia())
+    if (!jahMostrou && ObtemColecao().EstaVazia())
         VerificaCopiaDeSeguranca();
 
     if (EmProcessamento)
         return;
     TProcessando processando;
     if (PodeAbrirForm(QStringLiteral("FoInicial"))) {
-        // The start of the work (open, create or import a declaration) comes with the
-        // declarations; until then the program starts with none open.
         FecharDeclaracao();
+        ObtemColecao().Atualiza();
         atualizaMenus();
     }
 }
@@ -377,9 +439,8 @@ bool TPruv2003::FecharDeclaracao()
         if (!PedeFechamento("FoPendencias") || !PedeFechamento("FoPesquisar")) {
             resposta = false;
         } else if (!FrDeclaracao || FrDeclaracao->PodeSair()) {
-            if (FrDeclaracao && FrDeclaracao->Controle().isEnabled()) {
-                FrDeclaracao->Fecha();
-                FrDeclaracao->Controle().hide();
+            if (!FrDeclaracao || FrDeclaracao->Controle().isEnabled()) {
+                FechaFrDeclaracao();
                 Pruv.reset();
             }
             DeclaracaoAberta = false;
@@ -391,24 +452,41 @@ bool TPruv2003::FecharDeclaracao()
     return resposta;
 }
 
-void TPruv2003::FecharColecoes()
+void TPruv2003::FechaFrDeclaracao()
 {
-    Pruv.reset();
-    ColecaoPruv.reset();
+    if (FrDeclaracao) {
+        FrDeclaracao->Fecha();
+        FrDeclaracao->Controle().hide();
+    }
+    Image->show();
 }
 
-bool TPruv2003::ColecaoVazia() const
+void TPruv2003::FecharColecoes()
 {
-    // Nothing is stored while the collection of declarations does not exist.
-    return !ColecaoPruv;
+    if (DeclaracaoAberta) {
+        // Only while the data are unavailable, when FecharDeclaracao leaves everything as it is:
+        // no frame may keep showing a declaration that is let go.
+        DeclaracaoAberta = false;
+        FechaFrDeclaracao();
+    }
+    Pruv.reset();
+    ColecaoPruv.reset();
 }
 
 TSituacaoMenus TPruv2003::Situacao() const
 {
     TSituacaoMenus situacao;
     situacao.Habilitados = FMenusHabilitados;
-    situacao.ColecaoVazia = ColecaoVazia();
-    situacao.DeclaracaoAberta = DeclaracaoAberta;
+    situacao.ColecaoVazia = FColecaoVazia;
+    situacao.DeclaracaoAberta = DeclaracaoAberta && Pruv;
+    if (situacao.DeclaracaoAberta) {
+        const TContribuinte& declarante = Pruv->GetDeclarante();
+        situacao.Nome = declarante.Nome().GetTexto();
+        situacao.Estabelecimento = ObtemOrdemCnpj(declarante.GetNi(), false);   // empty for a CPF
+        situacao.Ano = Pruv->GetAno();
+        situacao.AnoAtual = Pruv->GetAnoAtual();
+        situacao.CodigoNatureza = Pruv->GetNatureza().GetCodigo();
+    }
     for (const TComandoProgramado& c : Programados())
         if (!c.Pronta || c.Pronta(FRotinas))
             situacao.Disponiveis.insert(QLatin1String(c.Nome));
@@ -417,6 +495,7 @@ TSituacaoMenus TPruv2003::Situacao() const
 
 void TPruv2003::atualizaMenus()
 {
+    FColecaoVazia = ObtemColecao().EstaVazia();
     HabilitaMenus(true);
 }
 
@@ -515,7 +594,13 @@ void TPruv2003::FormClose()
     if (BaseIndisponivel)
         return;
     TCursorOcupado ocupado;
-    FecharColecoes();
+    const bool vazia = ObtemColecao().EstaVazia();
+    FecharColecoes();   // no table may be open while its file is copied
+    // Nothing stored, nothing to keep; tables whose index failed are not worth a backup.
+    if (vazia || !Comando(QStringLiteral("MiCopiaAuto"))->isChecked() || ErroIndice || !FRotinas.FazCopiaAutomatica)
+        return;
+    setEnabled(false);
+    FRotinas.FazCopiaAutomatica(this);
 }
 
 void TPruv2003::changeEvent(QEvent* evento)
@@ -603,6 +688,13 @@ void TPruv2003::MiRestaurarCopiaClick(const TItemMenu& item)
     }
     for (const QString& arquivo : FRotinas.ArquivosDados)
         QFile::remove(TPastas::Temporaria() + QLatin1Char('/') + arquivo);
+    try {
+        ObtemColecao().Atualiza();   // the flags stay while the restored tables cannot be read
+    } catch (...) {
+        if (falha)
+            ApplicationEvents1Exception(falha);
+        throw;
+    }
     ErroIndice = false;
     BaseIndisponivel = false;
     atualizaMenus();

@@ -32,6 +32,13 @@ struct TRotinasPrincipal {
     std::function<void()> MostraReorganizacao;                  // rebuilds the tables
     // The data files by name: the restore removes their work copies from the temporary folder.
     QStringList ArquivosDados;
+    // The declaration frame, made once as a hidden child of the main window (dono), which shows
+    // it while a declaration is open.
+    std::function<IFrDeclaracao*(QWidget* dono)> CriaFrDeclaracao;
+    // The summary computation with its progress window: 1 when the totals were computed and stored.
+    std::function<int(TPruv& pruv)> CalculaResumo;
+    // The automatic backup of the data files at exit, with its progress window.
+    std::function<void(QWidget* dono)> FazCopiaAutomatica;
 };
 
 // The program's one main window, "Pruv 2003". It holds the database, the stored declarations and
@@ -51,7 +58,21 @@ public:
     explicit TPruv2003(QWidget* pai = nullptr);
     ~TPruv2003() override;
 
+    // Makes the declaration frame when the routines bring one and the window has none yet.
     void DefineRotinas(TRotinasPrincipal rotinas);
+
+    // The stored declarations, made on first use (which opens their table). Raises what
+    // TColecaoPruv's constructor raises.
+    TColecaoPruv& ObtemColecao();
+    // The declaration object that the dialogs load and the frame shows, made on first use with
+    // its own error sink; the responsible person's phone, fax and e-mail and the CPF responsible
+    // before the CNPJ may be empty.
+    TPruv& ObtemDeclaracao();
+    // Holds the declaration object, loaded by the caller, as the open declaration: its summary
+    // computed when it is not, the frame shown, the commands, caption and year label set for it.
+    // Nothing while the data are unavailable.
+    void AbrirDeclaracao();
+    [[nodiscard]] bool GetDeclaracaoAberta() const { return DeclaracaoAberta; }
 
     // What the program shows before the first command: on the first run the backups of the
     // registered backup folder, then the start of the work.
@@ -66,6 +87,8 @@ public:
     // Closes the open declaration; false when the user must stay on it.
     bool FecharDeclaracao();
     // Lets go of the open declaration and of the stored declarations, so that no table is open.
+    // A declaration still open (the data failed, so it could not be closed) is dropped with its
+    // frame.
     void FecharColecoes();
 
     // Sets the commands, the caption and the year label for the current state.
@@ -82,6 +105,8 @@ public:
     [[nodiscard]] QAction* Comando(const QString& nome) const;
     [[nodiscard]] QMenu* Menu(const QString& nome) const;
     [[nodiscard]] const TEstadoMenus& EstadoMenus() const { return FEstadoMenus; }
+    // What the commands' state was last computed from.
+    [[nodiscard]] TSituacaoMenus Situacao() const;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -100,9 +125,9 @@ private:
     void Termina();
     bool FormCloseQuery();
     void FormClose();
-    [[nodiscard]] bool ColecaoVazia() const;
-    [[nodiscard]] TSituacaoMenus Situacao() const;
     void AplicaEstado();
+    // Closes and hides the frame, showing the program's picture again.
+    void FechaFrDeclaracao();
     void Executa(const TItemMenu& item);
     [[nodiscard]] static Manipulador ManipuladorDe(const QString& nome);
     static bool PedeFechamento(const char* nomeJanela);
@@ -127,18 +152,18 @@ private:
     QLabel* LbAnoRet;
     QWidget* Panel2;
     QWidget* Image;                       // paints the program's picture while nothing is open
-    IFrDeclaracao* FrDeclaracao = nullptr;   // child widget; none until the screens provide it
+    IFrDeclaracao* FrDeclaracao = nullptr;   // child widget, made by CriaFrDeclaracao
     QHash<QString, QAction*> FComandos;   // menu items, by component name
     QHash<QString, QMenu*> FMenus;
     QAction* N4 = nullptr;
 
     std::shared_ptr<TDatabase> DbPruv;
-    // Created on first use by the declaration model; shared pointers so that this header needs
-    // only their declarations.
-    std::shared_ptr<TPruv> Pruv;
+    // Made on first use. The declaration goes before the collection, both before their sink.
     std::unique_ptr<TErros> ErrosDeclaracao;
-    std::shared_ptr<TColecaoPruv> ColecaoPruv;
+    std::unique_ptr<TColecaoPruv> ColecaoPruv;
+    std::unique_ptr<TPruv> Pruv;
     bool DeclaracaoAberta = false;
+    bool FColecaoVazia = true;   // no declaration stored, as atualizaMenus last found
 
     TRotinasPrincipal FRotinas;
     TEstadoMenus FEstadoMenus;

@@ -1,7 +1,9 @@
 #include <QAction>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -9,11 +11,13 @@
 
 #include "model/RotinasTabela.h"
 #include "model/TArquivoIni.h"
+#include "model/PruvDeTeste.h"
 #include "model/TErro.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "shell/EstadoPrograma.h"
+#include "shell/IFrDeclaracao.h"
 #include "shell/TAvisoCopiasDeSeguranca.h"
 #include "shell/TRegistroPruv.h"
 #include "shell/TPruv2003.h"
@@ -23,25 +27,35 @@ using namespace EstadoPrograma;
 
 namespace {
 
-// Each case gets its own user configuration folder and a program that starts clean.
-class TPruv2003Test : public ::testing::Test {
-protected:
-    void SetUp() override
+// The case's own user configuration folder and a program that starts clean, for its lifetime.
+class ProgramaLimpo {
+public:
+    ProgramaLimpo()
+        : FHaviaConfig(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")), FConfig(qgetenv("XDG_CONFIG_HOME"))
     {
-        FHaviaConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-        FConfig = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(ProgramaDeTeste::Pasta() + QStringLiteral("/config")));
         BaseIndisponivel = false;
         ErroIndice = false;
         EmProcessamento = false;
     }
-    void TearDown() override
+    ~ProgramaLimpo()
     {
         if (FHaviaConfig)
             qputenv("XDG_CONFIG_HOME", FConfig);
         else
             qunsetenv("XDG_CONFIG_HOME");
     }
+    ProgramaLimpo(const ProgramaLimpo&) = delete;
+    ProgramaLimpo& operator=(const ProgramaLimpo&) = delete;
+
+private:
+    bool FHaviaConfig;
+    QByteArray FConfig;
+};
+
+class TPruv2003Test : public ::testing::Test {
+protected:
+    ProgramaLimpo programa;
 
     static QString Ini(const char* secao, const char* chave)
     {
@@ -53,10 +67,6 @@ protected:
     }
 
     DialogosRoteirizados dialogos;
-
-private:
-    bool FHaviaConfig = false;
-    QByteArray FConfig;
 };
 
 void CriaCopia(const QString& pasta, const QString& nome)
@@ -305,4 +315,243 @@ TEST_F(TPruv2003Test, RestoreRemovesTheWorkCopiesAndMakesTheDataUsableAgain)
     janela.Comando(QStringLiteral("MiRestaurarCopia"))->trigger();
     EXPECT_FALSE(QFileInfo::exists(copia));
     EXPECT_FALSE(ErroIndice);
+}
+
+namespace {
+
+// The frame of the open declaration, showing nothing: it answers whether the declaration may be
+// left and counts its closings.
+class TFrDeclaracaoDeTeste final : public QWidget, public IFrDeclaracao {
+public:
+    using QWidget::QWidget;
+
+    bool Sai = true;
+    int Fechamentos = 0;
+    bool Sincronizar = false;
+
+    QWidget& Controle() override { return *this; }
+    bool PodeSair() override { return Sai; }
+    void Fecha() override { ++Fechamentos; }
+    void SetSincronizarComprovante(bool sincronizar) override { Sincronizar = sincronizar; }
+};
+
+// A modeless window of the open declaration (pending items, search) that may refuse to close.
+class TJanelaModeless final : public QWidget {
+public:
+    explicit TJanelaModeless(const char* nome) { setObjectName(QLatin1String(nome)); }
+    bool Recusa = false;
+
+protected:
+    void closeEvent(QCloseEvent* evento) override { evento->setAccepted(!Recusa); }
+};
+
+// The main window over declarations stored in the case's database.
+class TPruv2003DeclaracaoTest : public PruvDeTeste {
+protected:
+    ProgramaLimpo programa;
+    std::unique_ptr<TPruv2003> janela;
+    TFrDeclaracaoDeTeste* quadro = nullptr;
+    int copias = 0;     // automatic backups at exit
+    int resumos = 0;    // summary computations
+
+    void Inicia(TRotinasPrincipal rotinas = {})
+    {
+        janela = std::make_unique<TPruv2003>();
+        rotinas.CriaFrDeclaracao = [this](QWidget* dono) { return quadro = new TFrDeclaracaoDeTeste(dono); };
+        rotinas.FazCopiaAutomatica = [this](QWidget* dono) {
+            EXPECT_FALSE(dono->isEnabled());
+            ++copias;
+        };
+        rotinas.CalculaResumo = [this](TPruv&) {
+            ++resumos;
+            return 1;
+        };
+        janela->DefineRotinas(std::move(rotinas));
+    }
+    // The stored declaration of the declarant and year, loaded into the window's object as the
+    // open dialog does.
+    TPruv& Carrega(const QString& ni, const char* ano = "2002")
+    {
+        TPruv& pruv = janela->ObtemDeclaracao();
+        pruv.GetDeclarante().SetNi(ni);
+        pruv.SetAno(QLatin1String(ano));
+        EXPECT_TRUE(janela->ObtemColecao().Carrega(pruv));
+        return pruv;
+    }
+    void Abre(const QString& ni, const char* ano = "2002")
+    {
+        Carrega(ni, ano);
+        janela->AbrirDeclaracao();
+        ASSERT_TRUE(janela->GetDeclaracaoAberta());
+    }
+    [[nodiscard]] bool Ligado(const char* nome) const { return janela->Comando(QLatin1String(nome))->isEnabled(); }
+    [[nodiscard]] QString AnoRet() const { return janela->findChild<QLabel*>(QStringLiteral("LbAnoRet"))->text(); }
+};
+
+}  // namespace
+
+TEST_F(TPruv2003DeclaracaoTest, TheOpenDeclarationSetsTheCaptionTheYearAndTheCommands)
+{
+    Inicia();
+    EXPECT_TRUE(janela->Situacao().ColecaoVazia);
+    auto pessoa = Nova(CpfDeclarante, "2002", 8, "JOSE DA SILVA");
+    colecao->Inclui(*pessoa);
+    Armazenada(Matriz);
+    Armazenada(Filial, "2001");
+    Armazenada(Outra, "2002", 3);
+    janela->AbrirDialogoInicial();   // reads what was stored meanwhile
+    EXPECT_FALSE(janela->Situacao().ColecaoVazia);
+
+    const struct {
+        QString ni;
+        const char* ano;
+        const char* titulo;
+        bool sincronizar, fundos;
+    } casos[] = {
+        {Matriz, "2002", "Pruv 2003 - EMPRESA ALFA LTDA   Matriz", true, false},
+        {Filial, "2001", "Pruv 2003 - EMPRESA ALFA LTDA   Filial 0002", false, false},   // an earlier year
+        {CpfDeclarante, "2002", "Pruv 2003 - JOSE DA SILVA   ", true, false},           // no establishment
+        {Outra, "2002", "Pruv 2003 - EMPRESA ALFA LTDA   Matriz", true, true},          // funds administrator
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.titulo);
+        EXPECT_FALSE(Ligado("MiFecharDeclaracao"));
+        Abre(c.ni, c.ano);
+        EXPECT_EQ(janela->windowTitle().toStdString(), c.titulo);
+        EXPECT_EQ(AnoRet(), QStringLiteral("Ano-calendário: ") + QLatin1String(c.ano));
+        EXPECT_TRUE(Ligado("MiFecharDeclaracao"));
+        EXPECT_TRUE(janela->findChild<QToolButton*>(QStringLiteral("TbFechar"))->isEnabled());
+        EXPECT_EQ(janela->Comando(QStringLiteral("MiSincronizar"))->isVisible(), c.sincronizar);
+        EXPECT_EQ(Ligado("MiSincronizar"), c.sincronizar);
+        EXPECT_EQ(janela->EstadoMenus().MostraFundos, c.fundos);
+        EXPECT_FALSE(quadro->isHidden());
+        EXPECT_TRUE(quadro->isEnabled());
+        EXPECT_TRUE(quadro->Sincronizar);
+
+        janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+        EXPECT_FALSE(janela->GetDeclaracaoAberta());
+        EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003"));
+        EXPECT_EQ(AnoRet(), QString());
+        EXPECT_TRUE(quadro->isHidden());
+        EXPECT_TRUE(janela->ObtemDeclaracao().GetChave().isEmpty());   // the loaded object was let go
+    }
+    EXPECT_EQ(quadro->Fechamentos, 4);
+    EXPECT_EQ(resumos, 0);   // every stored summary was up to date
+
+    Carrega(Matriz).GetResumo().SetOK(false);
+    janela->AbrirDeclaracao();
+    EXPECT_EQ(resumos, 1);
+}
+
+TEST_F(TPruv2003DeclaracaoTest, ClosingTheProgramLetsGoOfTheDeclarationAndBacksUpWhatIsStored)
+{
+    const struct {
+        const char* caso;
+        bool armazenada, copiaAuto, erroIndice;
+        int copias;
+    } casos[] = {
+        {"nothing stored", false, true, false, 0},
+        {"stored", true, true, false, 1},
+        {"backup turned off", true, false, false, 0},
+        {"an index failed", true, true, true, 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        if (c.armazenada && !colecao->Localiza(*Nova(Matriz)))
+            Armazenada(Matriz);
+        copias = 0;
+        Inicia();
+        janela->show();
+        janela->Comando(QStringLiteral("MiCopiaAuto"))->setChecked(c.copiaAuto);
+        ErroIndice = c.erroIndice;
+        if (c.armazenada)
+            Abre(Matriz);
+        dialogos.Responde(Resposta::Sim);
+        janela->close();
+        EXPECT_FALSE(janela->isVisible());
+        EXPECT_FALSE(janela->GetDeclaracaoAberta());
+        EXPECT_EQ(quadro->Fechamentos, c.armazenada ? 1 : 0);
+        EXPECT_EQ(copias, c.copias);
+    }
+
+    // A frame holding an invalid field keeps the program, and the declaration, open.
+    copias = 0;
+    ErroIndice = false;
+    Inicia();
+    janela->show();
+    Abre(Matriz);
+    quadro->Sai = false;
+    dialogos.Responde(Resposta::Sim);
+    janela->close();
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(quadro->Fechamentos, 0);
+    EXPECT_EQ(copias, 0);
+}
+
+TEST_F(TPruv2003DeclaracaoTest, TheGatekeeperClosesTheModelessWindowsOfTheOpenDeclaration)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    const struct {
+        const char* nome;
+        bool pendenciasRecusa, quadroRecusa;
+        bool resposta, pendenciasFica, pesquisaFica;
+    } casos[] = {
+        {"FoNovaDeclaracao", false, false, true, false, false},
+        {"FoPendencias", false, false, true, true, false},
+        {"FoAssistRelatorios", false, false, true, true, false},
+        {"FoPesquisar", false, false, true, false, true},
+        {"", false, false, true, true, true},                     // the window lost activation
+        {"FoNovaDeclaracao", true, false, false, true, true},     // the pending items refuse
+        {"FoNovaDeclaracao", false, true, false, true, true},     // a field holds an invalid value
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(::testing::Message() << c.nome << c.pendenciasRecusa << c.quadroRecusa);
+        TJanelaModeless pendencias("FoPendencias");
+        TJanelaModeless pesquisa("FoPesquisar");
+        pendencias.show();
+        pesquisa.show();
+        pendencias.Recusa = c.pendenciasRecusa;
+        quadro->Sai = !c.quadroRecusa;
+        EXPECT_EQ(janela->PodeAbrirForm(QLatin1String(c.nome)), c.resposta);
+        EXPECT_EQ(pendencias.isVisible(), c.pendenciasFica);
+        EXPECT_EQ(pesquisa.isVisible(), c.pesquisaFica);
+        EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    }
+
+    // Closing asks the pending items too; the reorganisation lets go of everything.
+    quadro->Sai = true;
+    TJanelaModeless pendencias("FoPendencias");
+    pendencias.show();
+    pendencias.Recusa = true;
+    janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    pendencias.Recusa = false;
+    EXPECT_TRUE(janela->PodeAbrirForm(QStringLiteral("FoIndexa")));
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(quadro->Fechamentos, 1);
+}
+
+TEST_F(TPruv2003DeclaracaoTest, ADataErrorWithADeclarationOpenLetsTheRestoreDropIt)
+{
+    Armazenada(Matriz);
+    TRotinasPrincipal rotinas;
+    rotinas.ExecutaAssistRestCopSeg = [](QWidget*) {};
+    Inicia(std::move(rotinas));
+    Abre(Matriz);
+    janela->ApplicationEvents1Exception(std::make_exception_ptr(EDadosError(143, QStringLiteral("IChavePruv"), 0)));
+    ASSERT_TRUE(BaseIndisponivel);
+    EXPECT_TRUE(janela->FecharDeclaracao());   // nothing is touched while the data are unavailable
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+
+    janela->Comando(QStringLiteral("MiRestaurarCopia"))->trigger();
+    EXPECT_FALSE(BaseIndisponivel);
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
+    EXPECT_TRUE(quadro->isHidden());
+    EXPECT_EQ(quadro->Fechamentos, 1);
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003"));
+    EXPECT_FALSE(Ligado("MiFecharDeclaracao"));
+    EXPECT_TRUE(Ligado("MiSair"));
 }
