@@ -222,6 +222,8 @@ void TPruv2003::CriaBarra()
     setContextMenuPolicy(Qt::NoContextMenu);   // the toolbar stays
     ToolBar1->setIconSize(TDmGeral::Tamanho);
     ToolBar1->setFixedHeight(AlturaBarra);
+    // Buttons side by side, so that the year label fits beside them at the smallest width.
+    ToolBar1->layout()->setSpacing(0);
     for (const TBotaoBarra& botao : TComandosPrincipal::Barra()) {
         if (*botao.Nome == '\0') {
             ToolBar1->addSeparator();
@@ -239,7 +241,7 @@ void TPruv2003::CriaBarra()
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto* layout = new QHBoxLayout(Panel1);
-    layout->setContentsMargins(0, 0, 8, 0);
+    layout->setContentsMargins(0, 0, 4, 0);
     LbAnoRet = new QLabel(Panel1);
     LbAnoRet->setObjectName(QStringLiteral("LbAnoRet"));
     LbAnoRet->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
