@@ -105,7 +105,8 @@ public:
     [[nodiscard]] QAction* Comando(const QString& nome) const;
     [[nodiscard]] QMenu* Menu(const QString& nome) const;
     [[nodiscard]] const TEstadoMenus& EstadoMenus() const { return FEstadoMenus; }
-    // What the commands' state was last computed from.
+    // What the commands' state depends on: the open declaration as it stands, and whether any is
+    // stored as atualizaMenus last found.
     [[nodiscard]] TSituacaoMenus Situacao() const;
 
 protected:
@@ -158,7 +159,7 @@ private:
     QAction* N4 = nullptr;
 
     std::shared_ptr<TDatabase> DbPruv;
-    // Made on first use. The declaration goes before the collection, both before their sink.
+    // Made on first use; members go in reverse order, so the declaration goes before its sink.
     std::unique_ptr<TErros> ErrosDeclaracao;
     std::unique_ptr<TColecaoPruv> ColecaoPruv;
     std::unique_ptr<TPruv> Pruv;
