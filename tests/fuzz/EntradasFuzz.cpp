@@ -1,0 +1,222 @@
+#include "EntradasFuzz.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "exchange/TArqComprovante.h"
+#include "exchange/TDeclaracaoEntrega.h"
+#include "exchange/TImportacaoPruv.h"
+#include "exchange/TItemEntrega.h"
+#include "exchange/TLogErros.h"
+#include "exchange/TRegistroTipo1.h"
+#include "exchange/TRegistroTipo2.h"
+#include "model/TColecaoCodigoRetencao.h"
+#include "model/TColecaoPruv.h"
+#include "model/TPruv.h"
+#include "model/Utilitarios.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
+#include "platform/files/TPastas.h"
+#include "platform/ui/IDialogos.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+namespace {
+
+const QString Empresa = QStringLiteral("11222333000181");
+const QString Pessoa = QStringLiteral("11144477735");
+
+// Answers every question with the answer of the run, and every message with OK.
+class TDialogosAutomaticos final : public IDialogos {
+public:
+    Resposta Escolha = Resposta::Sim;
+    Resposta Mostra(const TMensagemDialogo& Mensagem) override
+    {
+        if ((Mensagem.Botoes & (Botao::Sim | Botao::Nao)) == 0)
+            return Resposta::Ok;
+        // The question whether to try opening a file again is answered No: it would not open.
+        return Mensagem.Texto.endsWith(QStringLiteral("Tentar Novamente?")) ? Resposta::Nao : Escolha;
+    }
+};
+
+void Falha(const char* Invariante)
+{
+    std::fprintf(stderr, "import invariant broken: %s\n", Invariante);
+    std::abort();
+}
+
+// The program folder prepared once: folders, withholding codes, one stored declaration with
+// three beneficiaries for the income statements.
+struct TAmbiente {
+    QString Pasta;
+    TDialogosAutomaticos Dialogos;
+    std::unique_ptr<TColecaoPruv> Colecao;
+    TErros Erros;
+    std::unique_ptr<TPruv> Declaracao;
+
+    TAmbiente()
+        : Pasta(TPastas::Programa())
+    {
+        InterfaceUsuario::Instala(&Dialogos);
+        if (!TPastas::Cria())
+            Falha("the program folder cannot be made");
+        TColecaoCodigoRetencao(QStringLiteral("2002"), QStringLiteral(PRUV_PASTA_RECURSOS "/CodRet.txt"));
+        Colecao = std::make_unique<TColecaoPruv>();
+        Declaracao = std::make_unique<TPruv>();
+        Declaracao->SetErros(&Erros);
+        Declaracao->GetDeclarante().SetNi(Empresa);
+        Declaracao->GetDeclarante().Nome().SetTexto(QStringLiteral("COMERCIO E FILHOS LTDA"));
+        Declaracao->SetAno(QStringLiteral("2002"));
+        Declaracao->SetNatureza(Declaracao->GetNaturezas().GetTodas()[0]);
+        // Its beneficiaries come in through the importer itself.
+        TDeclaracaoEntrega dados;
+        dados.Ano = QStringLiteral("2002");
+        dados.Ni = Empresa;
+        dados.Nome = Declaracao->GetDeclarante().Nome().GetTexto();
+        QByteArray texto = TRegistroTipo1::Monta(1, dados, QString(), QString()).Bytes() + "\r\n";
+        int sequencia = 1;
+        for (const char* cpf : {"32165498791", "98765432100", "12345678909"}) {
+            TItemEntrega item;
+            item.Codigo = QLatin1String(cpf) == QLatin1String("12345678909") ? QStringLiteral("8053") : QStringLiteral("0561");
+            item.BeneficiarioPf = true;
+            item.NiBeneficiario = QLatin1String(cpf);
+            item.NomeBeneficiario = QStringLiteral("BENEFICIARIO DE TESTE");
+            for (int mes = 1; mes <= 12; ++mes)
+                item.Valor(TItemEntrega::Rendimento, mes) = 10000000;
+            texto += TRegistroTipo2::Monta('2', ++sequencia, Empresa, item, 0).Bytes() + "\r\n";
+        }
+        const QString arquivo = Pasta + QStringLiteral("/base.txt");
+        QFile saida(arquivo);
+        if (!saida.open(QIODevice::WriteOnly) || saida.write(texto) != texto.size())
+            Falha("the base declaration cannot be written");
+        saida.close();
+        TImportacaoPruv importacao;
+        TImportacaoPruv::TContadores n;
+        QString nome;
+        const bool cancelado = false;
+        if (importacao.Importa(cancelado, false, *Colecao, 0, nullptr, nome, arquivo, *Declaracao, n) != 0
+            || n.BeneficiariosAdicionados != 3)
+            Falha("the base declaration was not stored");
+        if (!Colecao->Carrega(*Declaracao))
+            Falha("the base declaration cannot be read back");
+    }
+
+    ~TAmbiente()
+    {
+        Declaracao.reset();
+        Colecao.reset();
+        InterfaceUsuario::Instala(static_cast<IDialogos*>(nullptr));
+    }
+};
+
+std::unique_ptr<TAmbiente> ambiente;
+
+TAmbiente& Ambiente()
+{
+    // A replaying test gives each of its cases a program folder of its own.
+    if (!ambiente || ambiente->Pasta != TPastas::Programa()) {
+        ambiente.reset();
+        ambiente = std::make_unique<TAmbiente>();
+    }
+    return *ambiente;
+}
+
+QString GravaEntrada(const std::uint8_t* Dados, std::size_t Tamanho)
+{
+    const QString arquivo = TPastas::Programa() + QStringLiteral("/entrada.txt");
+    QFile saida(arquivo);
+    if (!saida.open(QIODevice::WriteOnly)
+        || saida.write(reinterpret_cast<const char*>(Dados), static_cast<qint64>(Tamanho)) != static_cast<qint64>(Tamanho))
+        Falha("the input cannot be written");
+    return arquivo;
+}
+
+// The two files of the log have the same number of lines, and that number.
+void ConfereLog(const QString& NomeBase, int Esperadas)
+{
+    TLogErros log;
+    int pares = 0;
+    if (QFile::exists(log.Pasta() + QLatin1Char('/') + NomeBase + QStringLiteral(".dsc"))) {
+        if (!log.AbreLeitura(NomeBase))
+            Falha("the log cannot be read back");
+        while (log.LeProximo())
+            ++pares;
+        if (log.LeProximo())
+            Falha("the log reads on after its end");
+        QFile dsc(log.NomeArquivoDsc());
+        QFile txt(log.NomeArquivoTxt());
+        if (!dsc.open(QIODevice::ReadOnly) || !txt.open(QIODevice::ReadOnly)
+            || dsc.readAll().count('\n') != txt.readAll().count('\n'))
+            Falha("the two files of the log are out of step");
+        log.Fecha();
+    }
+    if (pares != Esperadas)
+        Falha("the counts do not match the log");
+}
+
+}  // namespace
+
+int ImportaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
+{
+    TAmbiente& a = Ambiente();
+    std::uint8_t opcoes = 0;
+    if (Tamanho > 0 && Dados[0] < 0x10) {
+        opcoes = Dados[0];
+        ++Dados;
+        --Tamanho;
+    }
+    a.Dialogos.Escolha = (opcoes & 8) != 0 ? Resposta::Nao : Resposta::Sim;
+    const QString arquivo = GravaEntrada(Dados, Tamanho);
+
+    TErros erros;
+    TPruv alvo;
+    alvo.SetErros(&erros);
+    const bool pessoa = (opcoes & 4) != 0;
+    alvo.GetDeclarante().SetNi(pessoa ? Pessoa : Empresa);
+    alvo.GetDeclarante().Nome().SetTexto(pessoa ? QStringLiteral("JOSE DA SILVA") : QStringLiteral("COMERCIO E FILHOS LTDA"));
+    alvo.SetAnoSemExcecao((opcoes & 2) != 0 ? QStringLiteral("1999") : QStringLiteral("2002"));
+    alvo.SetNaturezaSemExcecao(alvo.GetNaturezas().GetTodas()[pessoa ? 8 : 3]);
+
+    // Whatever the run stores is undone, so that the next one starts from the same data.
+    const auto banco = TDatabase::DaPasta(DiretorioDados());
+    std::uint8_t resultado = 0;
+    QString nome;
+    TImportacaoPruv::TContadores n;
+    {
+        TTransacao desfazer(*banco);
+        TImportacaoPruv importacao;
+        const bool cancelado = false;
+        resultado = importacao.Importa(cancelado, (opcoes & 1) != 0, *a.Colecao, (opcoes & 2) != 0 ? 2 : 0, nullptr, nome,
+                                       arquivo, alvo, n);
+    }
+    a.Colecao->Atualiza();
+    if (resultado != 0)
+        Falha("the import failed");
+    ConfereLog(nome, n.RegistrosRejeitados + n.Avisos);
+    return 0;
+}
+
+int ImportaComprovantesFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
+{
+    TAmbiente& a = Ambiente();
+    const QString arquivo = GravaEntrada(Dados, Tamanho);
+    const auto banco = TDatabase::DaPasta(DiretorioDados());
+    std::uint8_t resultado = 0;
+    int rejeitadas = 0;
+    QString nome;
+    {
+        TTransacao desfazer(*banco);
+        TArqComprovante importacao(arquivo, *a.Declaracao);
+        resultado = importacao.Importa(nullptr);
+        rejeitadas = importacao.Rejeitadas();
+        nome = importacao.NomeLog();
+        a.Declaracao->LiberaItens();   // its collections read the undone tables afresh
+    }
+    if (resultado != 0)
+        Falha("the import failed");
+    ConfereLog(nome, rejeitadas);
+    return 0;
+}
