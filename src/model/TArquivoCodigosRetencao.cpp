@@ -1,27 +1,18 @@
 #include "model/TArquivoCodigosRetencao.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QStringDecoder>
 #include <QStringList>
 #include <cstring>
 
 #include "model/TErro.h"
+#include "platform/files/TPastas.h"
 
 namespace {
 
 constexpr int Campos = 10;
 constexpr int TamanhoResumo = 100;   // the width of the table's column RESUMO
-
-QString PastaDoExecutavel()
-{
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-}
 
 [[noreturn]] void Falha(const QString& caminho, const QString& motivo)
 {
@@ -109,16 +100,7 @@ QString TArquivoCodigosRetencao::NomeArquivo()
 
 QString TArquivoCodigosRetencao::Localiza()
 {
-    const QDir pasta(PastaDoExecutavel());
-    const QString candidatos[] = {
-        pasta.filePath(QStringLiteral("resources/") + NomeArquivo()),
-        pasta.filePath(NomeArquivo()),
-        pasta.filePath(QStringLiteral("../share/pruv2003/") + NomeArquivo()),
-    };
-    for (const QString& candidato : candidatos)
-        if (QFileInfo(candidato).isFile())
-            return QDir::cleanPath(candidato);
-    return QString();
+    return TPastas::Recurso(NomeArquivo());
 }
 
 std::vector<TCodigoRetencao> TArquivoCodigosRetencao::Le(const QString& Caminho)

@@ -14,8 +14,7 @@ public:
     TArquivoCodigosRetencao() = delete;
 
     static QString NomeArquivo();   // "CodRet.txt"
-    // The shipped file: in "resources" beside the executable, beside the executable itself, or in
-    // the installed share folder; the first one that exists. Empty when there is none.
+    // The shipped file (TPastas::Recurso); empty when there is none.
     static QString Localiza();
 
     // One row per year of every line, in the order of the file. Raises EDadosError 139 with the

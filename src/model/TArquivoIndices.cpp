@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "model/Recursos.h"
 #include "model/Utilitarios.h"
+#include "platform/files/TPastas.h"
 
 QString TArquivoIndices::NomeArquivo()
 {
@@ -17,7 +17,7 @@ QString TArquivoIndices::Localiza()
     const QString doPrograma = QDir(DiretorioPrograma()).filePath(NomeArquivo());
     if (QFileInfo(doPrograma).isFile())
         return doPrograma;
-    const QString instalado = LocalizaRecurso(NomeArquivo());
+    const QString instalado = TPastas::Recurso(NomeArquivo());
     return instalado.isEmpty() ? doPrograma : instalado;
 }
 

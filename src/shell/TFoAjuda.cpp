@@ -1,6 +1,5 @@
 #include "shell/TFoAjuda.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -8,6 +7,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
 
 namespace {
@@ -18,16 +18,7 @@ QPointer<TFoAjuda> janelaAberta;
 
 QString TFoAjuda::Pasta()
 {
-    const QDir programa(QCoreApplication::applicationDirPath());
-    const QString candidatos[] = {
-        programa.filePath(QStringLiteral("resources/help")),
-        programa.filePath(QStringLiteral("help")),
-        programa.filePath(QStringLiteral("../share/pruv2003/help")),
-    };
-    for (const QString& candidato : candidatos)
-        if (QFileInfo(candidato).isDir())
-            return QDir::cleanPath(candidato);
-    return QString();
+    return TPastas::PastaRecurso(QStringLiteral("help"));
 }
 
 QString TFoAjuda::Pagina(const QString& pasta, int contexto)

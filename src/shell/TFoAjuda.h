@@ -10,8 +10,7 @@ class TFoAjuda final : public QWidget {
 public:
     static constexpr int Conteudo = 10000;
 
-    // The help folder: "resources/help" beside the executable, "help" beside it, or the
-    // installed share folder; the first one that exists. Empty when there is none.
+    // The shipped folder "help" (TPastas::PastaRecurso); empty when there is none.
     [[nodiscard]] static QString Pasta();
     // The page of a context in that folder, the contents page when the context has none; empty
     // when neither exists.

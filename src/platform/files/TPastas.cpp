@@ -29,6 +29,23 @@ QString SemSeparadorFinal(const QString& caminho)
     return QDir::cleanPath(QDir(caminho).absolutePath());
 }
 
+// The first of the places a shipped file or folder may be in that holds one of the kind asked.
+QString LocalizaRecurso(const QString& nome, bool pasta)
+{
+    const QDir executavel(PastaDoExecutavel());
+    const QString candidatos[] = {
+        executavel.filePath(QStringLiteral("resources/") + nome),
+        executavel.filePath(nome),
+        executavel.filePath(QStringLiteral("../share/pruv2003/") + nome),
+    };
+    for (const QString& candidato : candidatos) {
+        const QFileInfo info(candidato);
+        if (pasta ? info.isDir() : info.isFile())
+            return QDir::cleanPath(candidato);
+    }
+    return QString();
+}
+
 }  // namespace
 
 QString TPastas::Programa()
@@ -61,4 +78,14 @@ bool TPastas::Cria()
 {
     QDir raiz;
     return raiz.mkpath(Dados()) && raiz.mkpath(Temporaria()) && raiz.mkpath(ErroImp());
+}
+
+QString TPastas::Recurso(const QString& Nome)
+{
+    return LocalizaRecurso(Nome, false);
+}
+
+QString TPastas::PastaRecurso(const QString& Nome)
+{
+    return LocalizaRecurso(Nome, true);
 }

@@ -16,4 +16,12 @@ public:
     // Creates the data, temporary and import-error folders with their parents.
     // False when one of them cannot be created.
     static bool Cria();
+
+    // What comes with the program (help pages, the withholding codes, the index definitions) is
+    // found, in this order, in "resources" beside the executable, beside the executable itself,
+    // or in the installed share folder ("../share/pruv2003" from the executable's folder).
+    // The full path of the first file of that name; empty when there is none.
+    static QString Recurso(const QString& Nome);
+    // The same for a folder ("help").
+    static QString PastaRecurso(const QString& Nome);
 };

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include "support/ProgramaDeTeste.h"
@@ -41,4 +42,53 @@ TEST(TPastas, CriaFailsWhenTheProgramFolderCannotHoldThem)
     ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
     arquivo.close();
     EXPECT_FALSE(TPastas::Cria());
+}
+
+namespace {
+
+// Shipped files are looked for beside the test program: what a case puts there goes afterwards.
+struct RecursosDeTeste {
+    QDir Executavel{QCoreApplication::applicationDirPath()};
+    QStringList Criados;
+
+    ~RecursosDeTeste()
+    {
+        for (auto c = Criados.crbegin(); c != Criados.crend(); ++c)
+            QFileInfo(*c).isDir() ? QDir(*c).removeRecursively() : QFile::remove(*c);
+    }
+    void Arquivo(const QString& caminho)
+    {
+        QFile arquivo(Executavel.filePath(caminho));
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        Criados << arquivo.fileName();
+    }
+    void Pasta(const QString& caminho)
+    {
+        if (Executavel.exists(caminho))
+            return;   // not ours to remove
+        ASSERT_TRUE(Executavel.mkpath(caminho));
+        Criados << Executavel.filePath(caminho);
+    }
+};
+
+}  // namespace
+
+TEST(TPastas, AShippedFileIsLookedForInResourcesFirstThenBesideTheExecutable)
+{
+    const QString nome = QStringLiteral("recurso-%1.txt").arg(QCoreApplication::applicationPid());
+    const QString pasta = QStringLiteral("ajuda-%1").arg(QCoreApplication::applicationPid());
+    RecursosDeTeste recursos;
+    EXPECT_EQ(TPastas::Recurso(nome), QString());
+
+    recursos.Arquivo(nome);
+    EXPECT_EQ(TPastas::Recurso(nome), recursos.Executavel.filePath(nome));
+    recursos.Pasta(QStringLiteral("resources"));
+    recursos.Arquivo(QStringLiteral("resources/") + nome);
+    EXPECT_EQ(TPastas::Recurso(nome), recursos.Executavel.filePath(QStringLiteral("resources/") + nome));
+
+    // A folder is no file, and a file no folder.
+    recursos.Pasta(QStringLiteral("resources/") + pasta);
+    EXPECT_EQ(TPastas::Recurso(pasta), QString());
+    EXPECT_EQ(TPastas::PastaRecurso(pasta), recursos.Executavel.filePath(QStringLiteral("resources/") + pasta));
+    EXPECT_EQ(TPastas::PastaRecurso(nome), QString());
 }
