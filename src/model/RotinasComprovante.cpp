@@ -4,11 +4,7 @@
 
 #include "components/data/TdvTable.h"
 #include "model/RotinasTabela.h"
-#include "model/TErro.h"
 #include "model/TMonetario.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TTransacao.h"
 
 void FiltraFaixa(TdvTable& Tabela, const QVariantList& Inicio, const QVariantList& Fim, const QStringList& Linhas)
 {
@@ -18,38 +14,6 @@ void FiltraFaixa(TdvTable& Tabela, const QVariantList& Inicio, const QVariantLis
     Tabela.SetRange(Inicio, Fim);
     Tabela.dvFilter() = Linhas;
     Tabela.RefreshDvFilter();
-}
-
-void EmTransacao(TDatabase& Banco, const QString& Nome, const std::function<void()>& Acao,
-                 const std::function<void()>& Desfaz)
-{
-    try {
-        try {
-            TTransacao transacao(Banco);
-            Acao();
-            transacao.Confirma();
-        } catch (...) {
-            // The transaction is rolled back by now: the tables read what is stored again.
-            Desfaz();
-            throw;
-        }
-    } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(Nome, e), 0);
-    }
-}
-
-void EmTransacao(TdvTable& Tabela, const std::function<void()>& Acao)
-{
-    EmTransacao(*Tabela.OpenDatabase(), Tabela.TableName(), Acao, [&] { DesfazEdicao(Tabela); });
-}
-
-void DesfazEdicao(TdvTable& Tabela)
-{
-    if (!Tabela.Active())
-        return;
-    if (Tabela.State() == dsEdit || Tabela.State() == dsInsert)
-        Tabela.Cancel();
-    Tabela.Refresh();
 }
 
 bool PercorreAplicando(TdvTable& Tabela, const std::function<bool()>& Aplica)

@@ -4,19 +4,12 @@
 #include "model/TErro.h"
 #include "model/Utilitarios.h"
 #include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 
 bool ErroIndice = false;
-
-namespace {
-
-bool EmEdicao(const TdvTable& Tabela)
-{
-    return Tabela.State() == dsEdit || Tabela.State() == dsInsert;
-}
-
-}  // namespace
 
 QString TextoDoMotor(const EDatabaseError& Erro)
 {
@@ -89,6 +82,43 @@ bool GravaTabela(TdvTable& Tabela)
         throw EDbError(141, ParametroEscrita(Tabela.TableName(), e), 0);
     }
     return true;
+}
+
+bool EmEdicao(const TdvTable& Tabela)
+{
+    return Tabela.State() == dsEdit || Tabela.State() == dsInsert;
+}
+
+void DescartaEdicao(TdvTable& Tabela)
+{
+    if (!Tabela.Active())
+        return;
+    if (EmEdicao(Tabela) || Tabela.State() == dsSetKey)
+        Tabela.Cancel();
+    Tabela.Refresh();
+}
+
+void EmTransacao(TDatabase& Banco, const QString& Nome, const std::function<void()>& Acao,
+                 const std::function<void()>& Desfaz)
+{
+    try {
+        try {
+            TTransacao transacao(Banco);
+            Acao();
+            transacao.Confirma();
+        } catch (...) {
+            // The transaction is rolled back by now: the tables read what is stored again.
+            Desfaz();
+            throw;
+        }
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(Nome, e), 0);
+    }
+}
+
+void EmTransacao(TdvTable& Tabela, const std::function<void()>& Acao)
+{
+    EmTransacao(*Tabela.OpenDatabase(), Tabela.TableName(), Acao, [&] { DescartaEdicao(Tabela); });
 }
 
 void CompactaTabela(TdvTable& Tabela)

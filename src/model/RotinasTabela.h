@@ -1,8 +1,10 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <memory>
 
 class EDatabaseError;
+class TDatabase;
 class TdvTable;
 
 // Selecting an index of a collection failed. The automatic backup at exit is skipped while it is
@@ -29,6 +31,21 @@ bool GravaTabela(TdvTable& Tabela);
 // Closes and packs the table under the busy cursor; when packing fails asks (error, Yes and No)
 // whether to try again. The table is left closed.
 void CompactaTabela(TdvTable& Tabela);
+
+// The table holds a row being edited or inserted.
+[[nodiscard]] bool EmEdicao(const TdvTable& Tabela);
+// After the transaction around a write was rolled back: drops the table's pending edit (or key)
+// and reads its rows again, so that it shows what is stored; an edit left pending would
+// otherwise be posted when the table closes. Nothing on a closed table.
+void DescartaEdicao(TdvTable& Tabela);
+
+// Runs Acao as one transaction of Banco (a savepoint inside a transaction that is already open).
+// On any failure the writes are rolled back, then Desfaz brings the tables in line with them; an
+// engine error is raised as EColecaoError 141 naming Nome, any other error as it came.
+void EmTransacao(TDatabase& Banco, const QString& Nome, const std::function<void()>& Acao,
+                 const std::function<void()>& Desfaz);
+// The same on the table's database, the table brought in line by DescartaEdicao.
+void EmTransacao(TdvTable& Tabela, const std::function<void()>& Acao);
 
 // Sets the index (an empty name is the primary index). When the engine refuses, sets ErroIndice
 // and raises EDadosError 143 with the index name and the engine's text; the order is unchanged.

@@ -14,11 +14,6 @@
 
 namespace {
 
-bool EmEdicao(const TdvTable& tabela)
-{
-    return tabela.State() == dsEdit || tabela.State() == dsInsert;
-}
-
 // The destructor's last resort: the dialog seam itself may fail, and then only the log is left.
 void Relata(const TErro& erro)
 {

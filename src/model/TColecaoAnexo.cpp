@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "components/data/TdvTable.h"
-#include "model/RotinasComprovante.h"
+#include "model/RotinasTabela.h"
 #include "model/TColecaoBeneficiario.h"
 #include "model/TColecaoPruvItem.h"
 #include "model/TColecaoResumo.h"

@@ -2,6 +2,7 @@
 
 #include "components/data/TdvTable.h"
 #include "model/IColecoesDeclaracao.h"
+#include "model/RotinasTabela.h"
 #include "model/TColecaoPruvItem.h"
 #include "model/TErro.h"
 #include "model/TPruvAnexo.h"

@@ -1,6 +1,6 @@
 #include "model/TColecaoComprovante.h"
 
-#include "model/RotinasComprovante.h"
+#include "model/RotinasTabela.h"
 #include "model/TColecaoCompensavel.h"
 #include "model/TColecaoComprovantePF.h"
 #include "model/TColecaoComprovantePJ.h"

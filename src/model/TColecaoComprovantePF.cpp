@@ -4,6 +4,7 @@
 
 #include "components/data/TdvTable.h"
 #include "model/RotinasComprovante.h"
+#include "model/RotinasTabela.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovantePF.h"
 

@@ -3,6 +3,7 @@
 #include "components/data/TdvTable.h"
 #include "model/IDeclaracao.h"
 #include "model/RotinasComprovante.h"
+#include "model/RotinasTabela.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovante.h"
 #include "model/TErro.h"
@@ -52,7 +53,7 @@ void TColecaoComprovantePFBasica::FiltraDeclaracao()
 
 void TColecaoComprovantePFBasica::Desfaz()
 {
-    DesfazEdicao(Tabela());
+    DescartaEdicao(Tabela());
 }
 
 void TColecaoComprovantePFBasica::FiltraChave(const QString& Chave)

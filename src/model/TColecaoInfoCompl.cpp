@@ -2,6 +2,7 @@
 
 #include "components/data/TdvTable.h"
 #include "model/RotinasComprovante.h"
+#include "model/RotinasTabela.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovante.h"
 

@@ -1,6 +1,7 @@
 #include "model/TColecaoItems.h"
 
 #include "components/data/TdvTable.h"
+#include "model/RotinasTabela.h"
 #include "model/TPruvAnexo.h"
 #include "model/TPruvItem.h"
 #include "model/ValoresArmazenados.h"

@@ -3,6 +3,7 @@
 #include "components/data/TdvTable.h"
 #include "model/IDeclaracao.h"
 #include "model/RotinasComprovante.h"
+#include "model/RotinasTabela.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovante.h"
 
@@ -125,5 +126,5 @@ void TColecaoLinhasComprovante::FiltraComprovante(const TComprovante& Comprovant
 
 void TColecaoLinhasComprovante::Desfaz()
 {
-    DesfazEdicao(Tabela());
+    DescartaEdicao(Tabela());
 }

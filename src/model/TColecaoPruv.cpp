@@ -1,7 +1,6 @@
 #include "model/TColecaoPruv.h"
 
 #include "components/data/TdvTable.h"
-#include "model/RotinasComprovante.h"
 #include "model/RotinasTabela.h"
 #include "model/TColecaoAnexo.h"
 #include "model/TColecaoBeneficiario.h"

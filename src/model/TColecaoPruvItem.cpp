@@ -18,7 +18,6 @@
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TEsquemaTabela.h"
-#include "platform/db/TTransacao.h"
 
 namespace {
 
@@ -422,21 +421,12 @@ void TColecaoPruvItem::EmTransacao(const std::function<void()>& Acao)
     TResumo resumoTotal(nullptr);
     FDono.GetResumo().Copia(resumoDono);
     FDeclaracao.GetResumoTotal().Copia(resumoTotal);
-    try {
-        try {
-            TTransacao transacao(*Tabela().Database());
-            Acao();
-            transacao.Confirma();
-        } catch (const EDatabaseError& e) {
-            throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
-        }
-    } catch (...) {
+    ::EmTransacao(*Tabela().OpenDatabase(), NomeTabela(), Acao, [&] {
         FUltimaChave = ultimaChave;
         resumoDono.Copia(FDono.GetResumo());
         resumoTotal.Copia(FDeclaracao.GetResumoTotal());
         Desfaz();
-        throw;
-    }
+    });
 }
 
 void TColecaoPruvItem::Desfaz()

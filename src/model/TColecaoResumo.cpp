@@ -2,6 +2,7 @@
 
 #include "components/data/TdvTable.h"
 #include "model/IDeclaracao.h"
+#include "model/RotinasTabela.h"
 #include "model/TErro.h"
 #include "model/TPruvAnexo.h"
 #include "model/ValoresArmazenados.h"

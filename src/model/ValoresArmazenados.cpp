@@ -96,13 +96,3 @@ bool ViolacaoDeChave(const EDatabaseError& Erro)
     const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro);
     return motor && (motor->Codigo() & 0xFF) == RestricaoViolada;
 }
-
-void DescartaEdicao(TdvTable& Tabela)
-{
-    if (!Tabela.Active())
-        return;
-    const TDataSetState estado = Tabela.State();
-    if (estado == dsEdit || estado == dsInsert || estado == dsSetKey)
-        Tabela.Cancel();
-    Tabela.Refresh();
-}

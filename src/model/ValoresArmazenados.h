@@ -56,6 +56,3 @@ void ExcluiLinhas(TColecao& Colecao);
 
 // The database refused a row because its key is taken.
 [[nodiscard]] bool ViolacaoDeChave(const EDatabaseError& Erro);
-// After the transaction around a write was rolled back: drops the table's pending edit and reads
-// its rows again, so that it shows what is stored.
-void DescartaEdicao(TdvTable& Tabela);
