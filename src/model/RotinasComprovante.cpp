@@ -4,17 +4,6 @@
 
 #include "components/data/TdvTable.h"
 #include "model/RotinasTabela.h"
-#include "model/TMonetario.h"
-
-void FiltraFaixa(TdvTable& Tabela, const QVariantList& Inicio, const QVariantList& Fim, const QStringList& Linhas)
-{
-    Tabela.dvFilter().clear();
-    Tabela.RefreshDvFilter();
-    SelecionaIndiceTabela(Tabela, QString());
-    Tabela.SetRange(Inicio, Fim);
-    Tabela.dvFilter() = Linhas;
-    Tabela.RefreshDvFilter();
-}
 
 bool PercorreAplicando(TdvTable& Tabela, const std::function<bool()>& Aplica)
 {
@@ -40,9 +29,4 @@ void ExcluiEmVista(TdvTable& Tabela)
     Tabela.First();
     while (!Tabela.IsEmpty())
         Tabela.Delete();
-}
-
-void GravaMonetario(TField& Campo, const TMonetario& Valor)
-{
-    Campo.SetAsFixed4(Valor.GetValorPositivo());
 }

@@ -138,6 +138,17 @@ void CompactaTabela(TdvTable& Tabela)
     InterfaceUsuario::Atividade().MantemVivo();
 }
 
+void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
+                     const QStringList& Linhas)
+{
+    Tabela.dvFilter().clear();
+    Tabela.RefreshDvFilter();
+    SelecionaIndiceTabela(Tabela, Indice);
+    Tabela.SetRange(Inicio, Fim);
+    Tabela.dvFilter() = Linhas;
+    Tabela.RefreshDvFilter();
+}
+
 void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome)
 {
     try {

@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <QStringList>
+#include <QVariantList>
 #include <functional>
 #include <memory>
 
@@ -50,6 +52,12 @@ void EmTransacao(TdvTable& Tabela, const std::function<void()>& Acao);
 // Sets the index (an empty name is the primary index). When the engine refuses, sets ErroIndice
 // and raises EDadosError 143 with the index name and the engine's text; the order is unchanged.
 void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome);
+
+// Restricts an open table to a range of an index (an empty name is the primary index) and to
+// filter lines ("FIELD = value") that select the same rows; the filter lines in force go first.
+// Raises EDadosError 143 when the index cannot be selected.
+void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
+                     const QStringList& Linhas);
 
 // The engine's text for a numbered message: ";" would split the message's parameter.
 QString TextoDoMotor(const EDatabaseError& Erro);

@@ -29,6 +29,13 @@ QString Tipo(const TAnexoFC& Anexo)
     return QString::number(Anexo.GetDeclarante().TipoAtual());
 }
 
+// The declaration's annexes on IChaveAnexo, with the filter lines given.
+void RestringeAosAnexos(TdvTable& Tabela, const QString& Chave, const QStringList& Linhas)
+{
+    RestringeTabela(Tabela, IChaveAnexo, {Chave, QStringLiteral("1"), QStringLiteral("000000000001")},
+                    {Chave, QStringLiteral("2"), QStringLiteral("999999999999")}, Linhas);
+}
+
 }  // namespace
 
 QString TColecaoAnexo::NomeArquivo()
@@ -61,27 +68,13 @@ TColecaoAnexo::~TColecaoAnexo() = default;
 
 void TColecaoAnexo::FiltraDeclaracao()
 {
-    TdvTable& tabela = Tabela();
-    tabela.dvFilter().clear();
-    tabela.RefreshDvFilter();
-    SelecionaIndice(IChaveAnexo);
-    const QString chave = FDeclaracao.GetChave();
-    tabela.SetRange({chave, QStringLiteral("1"), QStringLiteral("000000000001")},
-                    {chave, QStringLiteral("2"), QStringLiteral("999999999999")});
-    tabela.dvFilter().clear();
-    tabela.RefreshDvFilter();
+    RestringeAosAnexos(Tabela(), FDeclaracao.GetChave(), {});
 }
 
 void TColecaoAnexo::FiltraTabela(TdvTable& Tabela) const
 {
     const QString chave = FDeclaracao.GetChave();
-    Tabela.dvFilter().clear();
-    Tabela.RefreshDvFilter();
-    SelecionaIndiceTabela(Tabela, IChaveAnexo);
-    Tabela.SetRange({chave, QStringLiteral("1"), QStringLiteral("000000000001")},
-                    {chave, QStringLiteral("2"), QStringLiteral("999999999999")});
-    Tabela.dvFilter() = QStringList{E_PRUV_DK + QStringLiteral(" = ") + chave};
-    Tabela.RefreshDvFilter();
+    RestringeAosAnexos(Tabela, chave, {E_PRUV_DK + QStringLiteral(" = ") + chave});
 }
 
 void TColecaoAnexo::LeRegistro(TAnexoFC& Anexo)

@@ -146,12 +146,11 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
 void TColecaoCodigoRetencao::Filtra(const IDeclaracao& Pruv, TdvTable& Tabela, const QString& Anexo)
 {
     const QString ano = Pruv.GetAno();
-    PreparaFiltro(Tabela);
-    Tabela.SetRange({ano, Anexo, QStringLiteral("0000")}, {ano, Anexo, QStringLiteral("9999")});
-    Tabela.dvFilter() << QStringLiteral("ANO = ") + ano << QStringLiteral("ANEXO = ") + Anexo;
+    QStringList linhas{QStringLiteral("ANO = ") + ano, QStringLiteral("ANEXO = ") + Anexo};
     if (Pruv.GetNatureza().GetCodigo() != 1)
-        Tabela.dvFilter() << QStringLiteral("IN4 = False");
-    Tabela.RefreshDvFilter();
+        linhas << QStringLiteral("IN4 = False");
+    RestringeTabela(Tabela, IndicePrimario, {ano, Anexo, QStringLiteral("0000")}, {ano, Anexo, QStringLiteral("9999")},
+                    linhas);
 }
 
 void TColecaoCodigoRetencao::FiltraAnexo(const IDeclaracao& Pruv, TdvTable& Tabela)

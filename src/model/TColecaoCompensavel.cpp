@@ -1,8 +1,8 @@
 #include "model/TColecaoCompensavel.h"
 
 #include "components/data/TdvTable.h"
-#include "model/RotinasComprovante.h"
 #include "model/TComprovantePF.h"
+#include "model/ValoresArmazenados.h"
 
 namespace {
 
@@ -66,6 +66,6 @@ void TColecaoCompensavel::LeValores(TComprovante& Comprovante, int Linha)
 void TColecaoCompensavel::GravaValores(TComprovante& Comprovante, int Linha)
 {
     TRendimentoParcial& linha = PF(Comprovante).GetRendimentoParcial(Linha);
-    GravaMonetario(*Tabela().FieldByName(QStringLiteral("REND_COMPENSAVEL")), linha.GetRendimentoCompensavel());
-    GravaMonetario(*Tabela().FieldByName(QStringLiteral("IRRF_COMPENSAVEL")), linha.GetImpostoCompensavel());
+    GravaMonetario(*Tabela().FieldByName(QStringLiteral("REND_COMPENSAVEL")), linha.GetRendimentoCompensavel().GetValor());
+    GravaMonetario(*Tabela().FieldByName(QStringLiteral("IRRF_COMPENSAVEL")), linha.GetImpostoCompensavel().GetValor());
 }

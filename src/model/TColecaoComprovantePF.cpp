@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "components/data/TdvTable.h"
-#include "model/RotinasComprovante.h"
 #include "model/RotinasTabela.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovantePF.h"
+#include "model/ValoresArmazenados.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ void TColecaoComprovantePF::Salva(TComprovante& Comprovante)
         tabela.FieldByName(QStringLiteral("E_PRUV_DK"))->SetAsString(pf.GetChaveDeclaracao());
         tabela.FieldByName(QStringLiteral("NR_PF"))->SetAsString(pf.GetBeneficiario().GetRaiz());
         for (const ValorTabela& v : Valores)
-            GravaMonetario(*tabela.FieldByName(QString::fromLatin1(v.Coluna)), v.Valor(pf));
+            GravaMonetario(*tabela.FieldByName(QString::fromLatin1(v.Coluna)), v.Valor(pf).GetValor());
         tabela.FieldByName(QStringLiteral("Q4L8DESCR"))->SetAsString(pf.GetQuadro4().GetDescricaoLinha8().GetTexto());
         Grava();
     });

@@ -58,8 +58,8 @@ void TColecaoComprovantePFBasica::Desfaz()
 
 void TColecaoComprovantePFBasica::FiltraChave(const QString& Chave)
 {
-    FiltraFaixa(Tabela(), {Chave, QStringLiteral("000000000")}, {Chave, QStringLiteral("999999999")},
-                {QStringLiteral("E_PRUV_DK = ") + Chave});
+    RestringeTabela(Tabela(), QString(), {Chave, QStringLiteral("000000000")}, {Chave, QStringLiteral("999999999")},
+                    {QStringLiteral("E_PRUV_DK = ") + Chave});
 }
 
 void TColecaoComprovantePFBasica::MostraDeclaracaoDe(const TComprovante& Comprovante)

@@ -1,7 +1,6 @@
 #include "model/TColecaoInfoCompl.h"
 
 #include "components/data/TdvTable.h"
-#include "model/RotinasComprovante.h"
 #include "model/RotinasTabela.h"
 #include "model/TBeneficiarioPruv.h"
 #include "model/TComprovante.h"
@@ -74,9 +73,9 @@ void TColecaoInfoCompl::Salva(TComprovante& Comprovante)
 
 void TColecaoInfoCompl::FiltraChave(const QString& Chave)
 {
-    FiltraFaixa(Tabela(), {Chave, QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("000000000")},
-                {Chave, QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("999999999999")},
-                {QStringLiteral("E_PRUV_DK = ") + Chave});
+    RestringeTabela(Tabela(), QString(), {Chave, QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("000000000")},
+                    {Chave, QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("999999999999")},
+                    {QStringLiteral("E_PRUV_DK = ") + Chave});
 }
 
 TTexto& TColecaoInfoCompl::Texto(TComprovante& Comprovante) const

@@ -108,8 +108,8 @@ bool TColecaoLinhasComprovante::Localiza(TComprovante& Comprovante, int Linha)
 void TColecaoLinhasComprovante::FiltraDeclaracao()
 {
     const QString chave = FDeclaracao.GetChave();
-    FiltraFaixa(Tabela(), QVariantList{chave} + FInicioDeclaracao, QVariantList{chave} + FFimDeclaracao,
-                {QStringLiteral("E_PRUV_DK = ") + chave});
+    RestringeTabela(Tabela(), QString(), QVariantList{chave} + FInicioDeclaracao, QVariantList{chave} + FFimDeclaracao,
+                    {QStringLiteral("E_PRUV_DK = ") + chave});
     FEmVista.clear();
     SetFiltrado(true);
 }
@@ -118,8 +118,8 @@ void TColecaoLinhasComprovante::FiltraComprovante(const TComprovante& Comprovant
 {
     const QString chave = Comprovante.GetChaveDeclaracao();
     const QString raiz = Raiz(Comprovante);
-    FiltraFaixa(Tabela(), {chave, raiz, QStringLiteral("0000")}, {chave, raiz, QStringLiteral("9999")},
-                {QStringLiteral("E_PRUV_DK = ") + chave, FColunaRaiz + QStringLiteral(" = ") + raiz});
+    RestringeTabela(Tabela(), QString(), {chave, raiz, QStringLiteral("0000")}, {chave, raiz, QStringLiteral("9999")},
+                    {QStringLiteral("E_PRUV_DK = ") + chave, FColunaRaiz + QStringLiteral(" = ") + raiz});
     FEmVista = EmVista(Comprovante);
     SetFiltrado(true);
 }

@@ -318,13 +318,8 @@ void TColecaoPruv::CarregaResponsavel(TPruv& Pruv)
 void TColecaoPruv::FiltraAno(const QString& Ni, const QString& Ano, TdvTable& Tabela)
 {
     const QString empresa = RemoveMascara(Ni).left(8);
-    Tabela.dvFilter().clear();
-    Tabela.RefreshDvFilter();
-    SelecionaIndiceTabela(Tabela, IAno);
-    Tabela.SetRange({Ano, QStringLiteral("2"), empresa + QStringLiteral("0001")},
-                    {Ano, QStringLiteral("2"), empresa + QStringLiteral("9999")});
-    Tabela.dvFilter() = QStringList{AN_RETENCA + QStringLiteral(" = ") + Ano};
-    Tabela.RefreshDvFilter();
+    RestringeTabela(Tabela, IAno, {Ano, QStringLiteral("2"), empresa + QStringLiteral("0001")},
+                    {Ano, QStringLiteral("2"), empresa + QStringLiteral("9999")}, {AN_RETENCA + QStringLiteral(" = ") + Ano});
 }
 
 void TColecaoPruv::Desfaz()

@@ -134,13 +134,7 @@ void TColecaoResponsavel::Salva(const TResponsavel& Pessoa)
 
 void TColecaoResponsavel::Filtra(const TResponsavel& Pessoa)
 {
-    TdvTable& tabela = Tabela();
     const QString raiz = Pessoa.GetRaiz();
-    tabela.dvFilter().clear();
-    tabela.RefreshDvFilter();
-    SelecionaIndice(IndicePrimario);
-    tabela.SetRange({raiz}, {raiz});
-    tabela.dvFilter() << NR_PF + QStringLiteral(" = ") + raiz;
-    tabela.RefreshDvFilter();
+    RestringeTabela(Tabela(), IndicePrimario, {raiz}, {raiz}, {NR_PF + QStringLiteral(" = ") + raiz});
     SetFiltrado(true);
 }

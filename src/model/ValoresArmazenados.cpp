@@ -31,9 +31,14 @@ qint64 LeMonetario(const TdvTable& Tabela, int Coluna)
     return Tabela.Fields(Coluna)->AsFixed4();
 }
 
+void GravaMonetario(TField& Campo, qint64 Valor)
+{
+    Campo.SetAsFixed4(std::max<qint64>(Valor, 0));
+}
+
 void GravaMonetario(TdvTable& Tabela, int Coluna, qint64 Valor)
 {
-    Tabela.Fields(Coluna)->SetAsFixed4(std::max<qint64>(Valor, 0));
+    GravaMonetario(*Tabela.Fields(Coluna), Valor);
 }
 
 bool MantemDecimoTerceiro(const TPruvItem& Item)
@@ -70,17 +75,6 @@ void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item
             valor.SetValor(0);
         GravaMonetario(Tabela, Serie.PrimeiraColuna + m - 1, valor.GetValor());
     }
-}
-
-void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
-                     const QStringList& Linhas)
-{
-    Tabela.dvFilter().clear();
-    Tabela.RefreshDvFilter();
-    SelecionaIndiceTabela(Tabela, Indice);
-    Tabela.SetRange(Inicio, Fim);
-    Tabela.dvFilter() = Linhas;
-    Tabela.RefreshDvFilter();
 }
 
 void ExcluiLinhas(TColecao& Colecao)

@@ -9,6 +9,7 @@
 
 class EDatabaseError;
 class TColecao;
+class TField;
 class TMonetario;
 class TPruvItem;
 class TdvTable;
@@ -24,6 +25,7 @@ class TdvTable;
 // ten-thousandth.
 [[nodiscard]] qint64 LeMonetario(const TdvTable& Tabela, int Coluna);
 // A negative amount is stored as 0.
+void GravaMonetario(TField& Campo, qint64 Valor);
 void GravaMonetario(TdvTable& Tabela, int Coluna, qint64 Valor);
 
 // Month 13 (the 13th salary) holds values only for code "0561", and for code "0588" from the
@@ -46,11 +48,6 @@ void LeSerie(const TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& I
 // is written as 0.
 void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
 
-// Restricts an open table to a range of an index (an empty name is the primary index) and to
-// filter lines ("FIELD = value") that select the same rows; the filter lines in force go first.
-// Raises EDadosError 143 when the index cannot be selected.
-void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
-                     const QStringList& Linhas);
 // Deletes every row in the collection's view, from the first, then posts.
 void ExcluiLinhas(TColecao& Colecao);
 
