@@ -1,0 +1,60 @@
+// A stand-in for the transmission program's libraries, loaded by the tests through the real
+// loader. Built once and linked under each library's name, so the three names share one state.
+//
+// EnviarDeclaracao reads the file it is given: its first line is the result to answer, the rest
+// the message; a first line "cheio" fills the whole message buffer without a terminator.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+void (*gauge)(std::int32_t) = nullptr;
+}
+
+extern "C" {
+
+__attribute__((visibility("default"))) void SetaGaugeTransmissao(void (*novo)(std::int32_t))
+{
+    gauge = novo;
+}
+
+__attribute__((visibility("default"))) std::int32_t EnviarDeclaracao(char* arquivo, char* mensagem)
+{
+    std::FILE* f = std::fopen(arquivo, "rb");
+    if (!f) {
+        std::strcpy(mensagem, "arquivo inexistente");
+        return 2;
+    }
+    char conteudo[2048] = {};
+    const std::size_t lidos = std::fread(conteudo, 1, sizeof conteudo - 1, f);
+    std::fclose(f);
+    conteudo[lidos] = '\0';
+    for (const std::int32_t percentual : {0, 50, 100}) {
+        if (gauge)
+            gauge(percentual);
+    }
+    if (std::strncmp(conteudo, "cheio", 5) == 0) {
+        std::memset(mensagem, 'x', 1024);
+        return 0;
+    }
+    const char* quebra = std::strchr(conteudo, '\n');
+    std::strncpy(mensagem, quebra ? quebra + 1 : "", 1023);
+    std::int32_t resultado = 0;
+    std::sscanf(conteudo, "%d", &resultado);
+    return resultado;
+}
+
+// Authentic when the receipt number has 10 characters, the declarant's number is given, the CRC is
+// not "0" and the date and time name a possible moment.
+__attribute__((visibility("default"))) unsigned char VA5(const char* recibo, const char* ni, const char* crc,
+                                                          std::int32_t dia, std::int32_t mes, std::int32_t ano,
+                                                          std::int32_t hora, std::int32_t minuto,
+                                                          std::int32_t segundo)
+{
+    (void)ano;
+    return std::strlen(recibo) == 10 && std::strlen(ni) > 0 && std::strcmp(crc, "0") != 0 && dia >= 1 && dia <= 31
+           && mes >= 1 && mes <= 12 && hora < 24 && minuto < 60 && segundo < 60;
+}
+
+}  // extern "C"
