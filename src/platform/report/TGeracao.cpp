@@ -87,17 +87,23 @@ void TGeracao::AtualizaGrupos()
     if (mudou == n)
         return;
     // A footer that goes to a new page does not bring its header along.
-    for (std::size_t j = n; j-- > mudou;) {
+    FechaGrupos(mudou);
+    for (std::size_t j = mudou; j < n; ++j) {
+        FChaveGrupo[j] = chaves[j];
+        ImprimeBanda(*grupos[j]);
+        FGrupoAberto[j] = true;
+    }
+}
+
+void TGeracao::FechaGrupos(std::size_t primeiro)
+{
+    const auto& grupos = R.Grupos();
+    for (std::size_t j = grupos.size(); j-- > primeiro;) {
         if (!FGrupoAberto[j])
             continue;
         FGrupoAberto[j] = false;
         if (grupos[j]->Rodape != nullptr)
             ImprimeBanda(*grupos[j]->Rodape);
-    }
-    for (std::size_t j = mudou; j < n; ++j) {
-        FChaveGrupo[j] = chaves[j];
-        ImprimeBanda(*grupos[j]);
-        FGrupoAberto[j] = true;
     }
 }
 
@@ -139,14 +145,7 @@ void TGeracao::PassoFim()
         Encerra(false);
         return;
     }
-    const auto& grupos = R.Grupos();
-    for (std::size_t j = grupos.size(); j-- > 0;) {
-        if (!FGrupoAberto[j])
-            continue;
-        FGrupoAberto[j] = false;
-        if (grupos[j]->Rodape != nullptr)
-            ImprimeBanda(*grupos[j]->Rodape);
-    }
+    FechaGrupos(0);
     if (R.FSumario != nullptr)
         ImprimeBanda(*R.FSumario);
     if (!FPaginaAberta && FNumeroPagina == 0)

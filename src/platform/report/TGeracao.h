@@ -42,6 +42,8 @@ private:
     void PassoFim();
     void Encerra(bool cancelada);
     void AtualizaGrupos();
+    // Closes the open groups from the innermost out to group primeiro, printing their footers.
+    void FechaGrupos(std::size_t primeiro);
 
     bool ImprimeBanda(TBanda& banda);
     bool ImprimeNoTopo(TBanda& banda);

@@ -70,6 +70,15 @@ qreal TMedidaTexto::Ascendente(const QFont& fonte)
     return Metricas(fonte).ascent();
 }
 
+qreal TMedidaTexto::Recuo(Qt::Alignment alinhamento, qreal larguraCaixa, qreal larguraTexto)
+{
+    if (alinhamento & Qt::AlignRight)
+        return larguraCaixa - larguraTexto;
+    if (alinhamento & Qt::AlignHCenter)
+        return (larguraCaixa - larguraTexto) / 2;
+    return 0;
+}
+
 QStringList TMedidaTexto::Quebra(const QFont& fonte, const QString& texto, qreal largura)
 {
     QStringList linhas;

@@ -10,6 +10,10 @@ struct TMedidaTexto final {
     // Height of one line: ascent plus descent, no leading.
     [[nodiscard]] static qreal AlturaLinha(const QFont& fonte);
     [[nodiscard]] static qreal Ascendente(const QFont& fonte);
+    // Where a text of larguraTexto starts in a box of larguraCaixa, from the box's left edge:
+    // 0 aligned left, the rest of the box aligned right, half of it centred.
+    [[nodiscard]] static qreal Recuo(Qt::Alignment alinhamento, qreal larguraCaixa,
+                                     qreal larguraTexto);
 
     // Breaks the text into lines no wider than largura: at line ends ("\n", "\r\n" or "\r"),
     // then between words; a word wider than the line is broken between characters. An empty

@@ -43,11 +43,7 @@ void TMemo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& 
         if (y + alturaLinha > area.bottom() + 0.5)
             break;   // a line that does not fit whole is not printed
         const qreal largura = TMedidaTexto::Largura(Fonte, linha);
-        qreal x = area.left();
-        if (Alinhamento & Qt::AlignRight)
-            x += Largura - largura;
-        else if (Alinhamento & Qt::AlignHCenter)
-            x += (Largura - largura) / 2;
+        const qreal x = area.left() + TMedidaTexto::Recuo(Alinhamento, Largura, largura);
         pintor.drawText(QPointF(x, y + ascendente), linha);
         y += alturaLinha;
     }

@@ -19,11 +19,7 @@ void TRotulo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao
     if (texto.isEmpty())
         return;
     const qreal largura = TMedidaTexto::Largura(Fonte, texto);
-    qreal x = origem.x() + Esquerda;
-    if (Alinhamento & Qt::AlignRight)
-        x += Largura - largura;
-    else if (Alinhamento & Qt::AlignHCenter)
-        x += (Largura - largura) / 2;
+    const qreal x = origem.x() + Esquerda + TMedidaTexto::Recuo(Alinhamento, Largura, largura);
     // Saving the painter's state is kept for the clip: pages record every state change.
     if (!AutoTamanho) {
         pintor.save();

@@ -53,3 +53,19 @@ TEST(TFonte, LayoutFamiliesBecomeTheirFreeCounterparts)
     EXPECT_DOUBLE_EQ(TFonte::Tamanho(TFonte::Cria(QStringLiteral("Arial"), 13)), 13);
     EXPECT_DOUBLE_EQ(TFonte::Tamanho(TFonte::DePontos(QStringLiteral("Arial"), 9)), 12);
 }
+
+TEST(TMedidaTexto, RecuoPlacesTheTextByItsAlignment)
+{
+    const struct { Qt::Alignment alinhamento; qreal caixa; qreal texto; qreal recuo; } casos[] = {
+        {Qt::AlignLeft, 100, 40, 0},
+        {Qt::AlignRight, 100, 40, 60},
+        {Qt::AlignHCenter, 100, 40, 30},
+        {Qt::AlignRight | Qt::AlignVCenter, 100, 40, 60},   // only the horizontal flags count
+        {Qt::AlignCenter, 100, 40, 30},
+        {Qt::AlignRight, 100, 130, -30},                     // wider than the box: runs out at the left
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(static_cast<int>(c.alinhamento));
+        EXPECT_DOUBLE_EQ(TMedidaTexto::Recuo(c.alinhamento, c.caixa, c.texto), c.recuo);
+    }
+}
