@@ -1,22 +1,7 @@
 #include "shell/TAssistente.h"
 
+#include <QScopedValueRollback>
 #include <stdexcept>
-
-namespace {
-
-// Sets a flag for its lifetime and clears it on every way out.
-class TMarca {
-public:
-    explicit TMarca(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TMarca() { FFlag = false; }
-    TMarca(const TMarca&) = delete;
-    TMarca& operator=(const TMarca&) = delete;
-
-private:
-    bool& FFlag;
-};
-
-}  // namespace
 
 TAssistente::~TAssistente() = default;
 
@@ -67,7 +52,7 @@ void TAssistente::Avanca(int codigo)
 {
     if (FOcupado || FCancelado || Terminado())
         return;
-    const TMarca ocupado(FOcupado);
+    const QScopedValueRollback<bool> ocupado(FOcupado, true);
     do {
         if (!PodeAvancar(FAtual))
             return;
@@ -94,7 +79,7 @@ void TAssistente::Retorna()
     TEstado* anterior = Estado(atual->Anterior());
     if (!anterior)
         return;   // the first step has nothing behind it
-    const TMarca ocupado(FOcupado);
+    const QScopedValueRollback<bool> ocupado(FOcupado, true);
     FAtual = atual->Anterior();
     FEstadoAtual = anterior;
     anterior->Mostra();
@@ -104,7 +89,7 @@ void TAssistente::Cancelar()
 {
     if (FCancelandoAgora || Terminado())
         return;
-    const TMarca cancelando(FCancelandoAgora);
+    const QScopedValueRollback<bool> cancelando(FCancelandoAgora, true);
     Cancela();
     Processa();
 }

@@ -1,24 +1,10 @@
 #include "components/data/TdvDataSetExtensions.h"
 
+#include <QScopedValueRollback>
+
 #include "components/data/TdvTable.h"
 #include "components/data/dvEscapeFilter.h"
 #include "platform/ui/InterfaceUsuario.h"
-
-namespace {
-
-// The handler's call, with the re-entry flag up on every way out.
-class TReentrada {
-public:
-    explicit TReentrada(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TReentrada() { FFlag = false; }
-    TReentrada(const TReentrada&) = delete;
-    TReentrada& operator=(const TReentrada&) = delete;
-
-private:
-    bool& FFlag;
-};
-
-}  // namespace
 
 TdvDataSetExtensions::TdvDataSetExtensions() = default;
 
@@ -39,7 +25,7 @@ bool TdvDataSetExtensions::FilterRecord(TDataSet* dataSet)
         return true;
     bool aceito = true;
     {
-        TReentrada reentrada(FReentrada);
+        const QScopedValueRollback<bool> reentrada(FReentrada, true);   // down again on every way out
         FOnFilter(dataSet, aceito);
     }
     if ((FOnFilterOptions & ofoShowHourGlass) && !FAmpulheta && !aceito) {
@@ -60,7 +46,7 @@ bool TdvDataSetExtensions::FilterRecordOnly(TDataSet* dataSet)
     if (FDestruindo || !FOnFilter || FReentrada)
         return true;
     bool aceito = true;
-    TReentrada reentrada(FReentrada);
+    const QScopedValueRollback<bool> reentrada(FReentrada, true);
     FOnFilter(dataSet, aceito);
     return aceito;
 }
