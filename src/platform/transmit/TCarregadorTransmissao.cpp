@@ -56,7 +56,7 @@ private:
 // Loads the library and resolves its export; null when either fails, with the reason on the log
 // when the file was there (a library looked for on the search path may well be absent).
 template <typename Funcao>
-std::unique_ptr<QLibrary> Abre(const QString& arquivo, const char* exportacao, Funcao& funcao, bool achada = true)
+std::unique_ptr<QLibrary> Abre(const QString& arquivo, const char* exportacao, Funcao& funcao, bool achada)
 {
     auto biblioteca = std::make_unique<QLibrary>(arquivo);
     if (!biblioteca->load()) {
@@ -141,6 +141,17 @@ private:
     FnVA5 FVA5;
 };
 
+// The library of that kind, over its file and its resolved export.
+template <typename Biblioteca, typename Funcao>
+std::unique_ptr<Biblioteca> Carrega(const QString& arquivo, const char* exportacao, bool achada = true)
+{
+    Funcao funcao = nullptr;
+    auto biblioteca = Abre(arquivo, exportacao, funcao, achada);
+    if (!biblioteca)
+        return nullptr;
+    return std::make_unique<Biblioteca>(std::move(biblioteca), funcao);
+}
+
 }  // namespace
 
 QString TCarregadorTransmissao::PastaSistema() const
@@ -154,24 +165,16 @@ std::unique_ptr<IBibliotecaEnvio> TCarregadorTransmissao::CarregaEnvio(const QSt
     const QString arquivo = ArquivoNaPasta(pasta, NomeEnvio);
     if (arquivo.isEmpty())
         return nullptr;
-    FnEnviarDeclaracao enviar = nullptr;
-    auto biblioteca = Abre(arquivo, "EnviarDeclaracao", enviar);
-    if (!biblioteca)
-        return nullptr;
-    return std::make_unique<TBibliotecaEnvioQt>(std::move(biblioteca), enviar);
+    return Carrega<TBibliotecaEnvioQt, FnEnviarDeclaracao>(arquivo, "EnviarDeclaracao");
 }
 
 std::unique_ptr<IBibliotecaProgresso> TCarregadorTransmissao::CarregaProgresso(const QString& pasta)
 {
-    QString arquivo = ArquivoNaPasta(pasta, NomeProgresso);
-    const bool achada = !arquivo.isEmpty();
-    if (!achada)
-        arquivo = QString::fromLatin1(NomeProgresso);   // the system's search path
-    FnSetaGaugeTransmissao seta = nullptr;
-    auto biblioteca = Abre(arquivo, "SetaGaugeTransmissao", seta, achada);
-    if (!biblioteca)
-        return nullptr;
-    return std::make_unique<TBibliotecaProgressoQt>(std::move(biblioteca), seta);
+    const QString arquivo = ArquivoNaPasta(pasta, NomeProgresso);
+    if (arquivo.isEmpty())   // by name, through the system's search path
+        return Carrega<TBibliotecaProgressoQt, FnSetaGaugeTransmissao>(QString::fromLatin1(NomeProgresso),
+                                                                        "SetaGaugeTransmissao", false);
+    return Carrega<TBibliotecaProgressoQt, FnSetaGaugeTransmissao>(arquivo, "SetaGaugeTransmissao");
 }
 
 std::unique_ptr<IBibliotecaAssinatura> TCarregadorTransmissao::CarregaAssinatura(const QString& pasta)
@@ -179,9 +182,5 @@ std::unique_ptr<IBibliotecaAssinatura> TCarregadorTransmissao::CarregaAssinatura
     const QString arquivo = ArquivoNaPasta(pasta, NomeAssinatura);
     if (arquivo.isEmpty())
         return nullptr;
-    FnVA5 va5 = nullptr;
-    auto biblioteca = Abre(arquivo, "VA5", va5);
-    if (!biblioteca)
-        return nullptr;
-    return std::make_unique<TBibliotecaAssinaturaQt>(std::move(biblioteca), va5);
+    return Carrega<TBibliotecaAssinaturaQt, FnVA5>(arquivo, "VA5");
 }

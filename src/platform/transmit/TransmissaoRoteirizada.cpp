@@ -120,8 +120,9 @@ int TransmissaoRoteirizada::Envia(const QString& arquivo, QString& mensagem)
     FEnvios.pop_front();
     FEnviados << arquivo;
     for (const int percentual : envio.Progresso) {
-        if (FGauge)
-            FGauge(percentual);
+        const TGaugeTransmissao gauge = FGauge;   // the call may set another gauge
+        if (gauge)
+            gauge(percentual);
     }
     if (envio.Durante)
         envio.Durante();
