@@ -45,16 +45,12 @@ __attribute__((visibility("default"))) std::int32_t EnviarDeclaracao(char* arqui
     return resultado;
 }
 
-// Authentic when the receipt number has 10 characters, the declarant's number is given, the CRC is
-// not "0" and the date and time name a possible moment.
-__attribute__((visibility("default"))) unsigned char VA5(const char* recibo, const char* ni, const char* crc,
-                                                          std::int32_t dia, std::int32_t mes, std::int32_t ano,
-                                                          std::int32_t hora, std::int32_t minuto,
-                                                          std::int32_t segundo)
+// Authentic unless the CRC is "0".
+__attribute__((visibility("default"))) unsigned char VA5(const char*, const char*, const char* crc, std::int32_t,
+                                                          std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                                          std::int32_t)
 {
-    (void)ano;
-    return std::strlen(recibo) == 10 && std::strlen(ni) > 0 && std::strcmp(crc, "0") != 0 && dia >= 1 && dia <= 31
-           && mes >= 1 && mes <= 12 && hora < 24 && minuto < 60 && segundo < 60;
+    return std::strcmp(crc, "0") != 0;
 }
 
 }  // extern "C"

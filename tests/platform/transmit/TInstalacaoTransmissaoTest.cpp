@@ -34,7 +34,7 @@ TEST(TInstalacaoTransmissao, ReadsVersionAndFolderOfTheIniFile)
         const char* versaoTexto;
         const char* path;
     } casos[] = {
-        {nullptr, "", false, 0, "0", ""},
+        {nullptr, "", false, 0, "0", ""},   // also for no system folder at all
         {"vel-kop.ini", "[Vel-Kop]\r\nVersao=200301\r\nPath=/opt/ulvaro\r\n", true, 200301, "200301", "/opt/ulvaro"},
         // the installer's own spelling of the name, section and keys in other cases, blanks around values
         {"Vel-kop.ini", "[VEL-KOP]\nversao= 200300 \npath= /opt/u \n", true, 200300, "200300", "/opt/u"},
@@ -55,12 +55,6 @@ TEST(TInstalacaoTransmissao, ReadsVersionAndFolderOfTheIniFile)
     }
 }
 
-TEST(TInstalacaoTransmissao, NoSystemFolderMeansNothingInstalled)
-{
-    EXPECT_FALSE(TInstalacaoTransmissao(QString()).Existe());
-    EXPECT_TRUE(TInstalacaoTransmissao::LocalizaArquivo(QString(), QStringLiteral("VORNEL21.DLL")).isEmpty());
-}
-
 TEST(TInstalacaoTransmissao, FindsTheExactNameBeforeOneOfOtherCase)
 {
     const QString pasta = Pasta(QStringLiteral("programa"));
@@ -71,6 +65,7 @@ TEST(TInstalacaoTransmissao, FindsTheExactNameBeforeOneOfOtherCase)
     EXPECT_EQ(TInstalacaoTransmissao::LocalizaArquivo(pasta, QStringLiteral("VORNEL21.DLL")),
               pasta + QStringLiteral("/VORNEL21.DLL"));
     EXPECT_TRUE(TInstalacaoTransmissao::LocalizaArquivo(pasta, QStringLiteral("KORMEX32.DLL")).isEmpty());
+    EXPECT_TRUE(TInstalacaoTransmissao::LocalizaArquivo(QString(), QStringLiteral("VORNEL21.DLL")).isEmpty());
     // a folder of that name is not the library
     QDir().mkpath(pasta + QStringLiteral("/PruvNet03.DLL"));
     EXPECT_TRUE(TInstalacaoTransmissao::LocalizaArquivo(pasta, QStringLiteral("PruvNet03.DLL")).isEmpty());
