@@ -1,16 +1,20 @@
 #include <memory>
 #include <utility>
 
+#include "assistants/TFormAssistCopSeg.h"
+#include "assistants/TFormAssistRestCopSeg.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TAtividadeQt.h"
 #include "platform/ui/TDialogosQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
+#include "shell/CopiaDeSeguranca.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TAplicacao.h"
 #include "shell/TFoAjuda.h"
 #include "shell/TFoIndexa.h"
 #include "shell/TFoSplash.h"
+#include "shell/TFormCopSegAuto.h"
 #include "shell/TInstanciaUnica.h"
 #include "shell/TPruv2003.h"
 
@@ -40,6 +44,10 @@ int main(int argc, char* argv[])
         TPruv2003 janela;
         TRotinasPrincipal rotinas;
         rotinas.MostraReorganizacao = [&janela] { MostraReorganizacao(&janela); };
+        rotinas.ExecutaAssistCopSeg = ExecutaAssistCopSeg;
+        rotinas.ExecutaAssistRestCopSeg = ExecutaAssistRestCopSeg;
+        rotinas.ArquivosDados = ArquivosDados();
+        rotinas.FazCopiaAutomatica = TFormCopSegAuto::Executa;
         janela.DefineRotinas(std::move(rotinas));
         janela.setEnabled(false);
         janela.show();

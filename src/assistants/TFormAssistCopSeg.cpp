@@ -1,0 +1,472 @@
+#include "assistants/TFormAssistCopSeg.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "assistants/CaminhoDigitado.h"
+#include "assistants/PaginaComFigura.h"
+#include "assistants/PosicaoAssistente.h"
+#include "model/ReorganizaTabelas.h"
+#include "model/TArquivoIni.h"
+#include "model/TErro.h"
+#include "model/Utilitarios.h"
+#include "model/gui/UtilJanelas.h"
+#include "platform/compress/Compressao.h"
+#include "platform/compress/ResultadoCompressao.h"
+#include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TPastas.h"
+#include "platform/files/TVolumes.h"
+#include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TProgressoQt.h"
+#include "shell/CopiaDeSeguranca.h"
+#include "shell/TRegistroPruv.h"
+
+namespace {
+
+const QString Secao = QStringLiteral("Copia de Seguranca");
+const QString NomePadrao = QStringLiteral("CopSeg.cmp");
+const QString TextoFalha = QStringLiteral("Houve um erro na geração de sua cópia de segurança.");
+
+QString PastaPadrao()
+{
+    return DiretorioPrograma() + QStringLiteral("/CopSeg");
+}
+
+QString LeIni(const char* chave, const QString& padrao)
+{
+    return TArquivoIni::LeString(Secao, QLatin1String(chave), padrao);
+}
+
+// Room for Bytes on the volume of Pasta; a volume that cannot tell is given the benefit of the
+// doubt (the packing then fails on its own if it must).
+bool Cabe(const QString& Pasta, qint64 Bytes)
+{
+    const qint64 livres = TEspacoEmDisco::Livre(Pasta);
+    return livres < 0 || livres >= Bytes;
+}
+
+QString ComExtensaoCmp(const QString& Nome)
+{
+    return QFileInfo(Nome).suffix().toUpper() == QLatin1String("CMP") ? Nome : Nome + QStringLiteral(".cmp");
+}
+
+}  // namespace
+
+TFormAssistCopSeg::TFormAssistCopSeg(QWidget* owner)
+    : TFormAssist(owner)
+{
+    setObjectName(QStringLiteral("FormAssistCopSeg"));
+    setWindowTitle(QStringLiteral("Assistente de Cópia de Segurança"));
+    DefinePagina(1, CriaPagina1());
+    DefinePagina(2, CriaPagina2());
+    DefinePagina(3, CriaPagina3());
+    DefinePagina(4, CriaPagina4());
+    DefinePagina(5, CriaPagina5());
+    DefinePagina(6, CriaPagina6());
+    AdicionaEstado(std::make_unique<TEstadoCS1>(*this, 1));
+    AdicionaEstado(std::make_unique<TEstadoCS2>(*this, 2));
+    AdicionaEstado(std::make_unique<TEstadoCS3>(*this, 3));
+    AdicionaEstado(std::make_unique<TEstadoCS4>(*this, 4));
+    AdicionaEstado(std::make_unique<TEstadoCS5>(*this, 5));
+    AdicionaEstado(std::make_unique<TEstadoCS6>(*this, 6));
+    CancelBtn->setEnabled(true);
+
+    FDirCsDefault = RetiraBarraFinal(LeIni("DirCsDefault", PastaPadrao()));
+    FDirCsUltimo = RetiraBarraFinal(LeIni("DirCsUltimo", PastaPadrao()));
+    FArqCsDefault = LeIni("ArqCsDefault", NomePadrao);
+    FArqCsUltimo = LeIni("ArqCsUltimo", NomePadrao);
+    FArquivoDestino = TCaminhoDigitado::Junta(FDirCsDefault, FArqCsDefault);
+    FPastaCorrente = QDir::currentPath();
+    DialogoSalvar = [this](const QString& pasta, const QString& nome) {
+        return QFileDialog::getSaveFileName(this, QString(), QDir(pasta).filePath(nome),
+                                            QStringLiteral("Cópias de segurança da base de dados (*.cmp)"));
+    };
+
+    DefineHelpContext(*this, HelpContext);
+    for (QWidget* botao : {static_cast<QWidget*>(BtnRetornar), static_cast<QWidget*>(BtnAvancar),
+                           static_cast<QWidget*>(BtnOK), static_cast<QWidget*>(CancelBtn)})
+        DefineHelpContext(*botao, HelpContext);
+    Processa();
+}
+
+TFormAssistCopSeg::~TFormAssistCopSeg() = default;
+
+QWidget* TFormAssistCopSeg::CriaPagina1()
+{
+    return TPaginaComFigura::Cria(
+               QStringLiteral("Panel1"),
+               {QStringLiteral("A cópia de segurança serve para que você possa recuperar os dados de suas "
+                               "declarações em caso de perda dos mesmos."),
+                QStringLiteral("Usar o assistente é fácil. Basta clicar no botão \"Avançar\" e responder às "
+                               "questões apresentadas.")})
+        .Painel;
+}
+
+QWidget* TFormAssistCopSeg::CriaPagina2()
+{
+    auto* painel = new QWidget;
+    painel->setObjectName(QStringLiteral("Panel2"));
+    auto* grupo = new QGroupBox(QStringLiteral("Selecione ou digite o nome completo do arquivo de cópia de segurança"), painel);
+    grupo->setObjectName(QStringLiteral("GroupBox1"));
+    EdArquivo = new QLineEdit(grupo);
+    EdArquivo->setObjectName(QStringLiteral("EdArquivo"));
+    BitBtn1 = new QPushButton(QStringLiteral("..."), grupo);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setFixedWidth(28);
+    auto* linha = new QHBoxLayout(grupo);
+    linha->addWidget(EdArquivo, 1);
+    linha->addWidget(BitBtn1);
+    CheckBoxReord = new QCheckBox(QStringLiteral("Reorganizar Tabelas de dados antes de efetuar a cópia de segurança"), painel);
+    CheckBoxReord->setObjectName(QStringLiteral("CheckBoxReord"));
+    auto* layout = new QVBoxLayout(painel);
+    layout->setContentsMargins(16, 16, 16, 8);
+    layout->addWidget(grupo);
+    layout->addWidget(CheckBoxReord);
+    layout->addStretch();
+    connect(EdArquivo, &QLineEdit::textChanged, this, &TFormAssistCopSeg::EdArquivoChange);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormAssistCopSeg::BitBtn1Click);
+    return painel;
+}
+
+QWidget* TFormAssistCopSeg::CriaPagina3()
+{
+    const TPaginaComFigura pagina = TPaginaComFigura::Cria(QStringLiteral("Panel3"), {QString()});
+    Label5 = pagina.Textos.front();
+    Label5->setObjectName(QStringLiteral("Label5"));
+    return pagina.Painel;
+}
+
+QWidget* TFormAssistCopSeg::CriaPagina4()
+{
+    // Placed by hand: the gauge moves down when the reorganisation's gauge shows above it.
+    auto* painel = new QWidget;
+    painel->setObjectName(QStringLiteral("Panel4"));
+    Label3d1 = new QLabel(painel);
+    Label3d1->setObjectName(QStringLiteral("Label3d1"));
+    Label3d1->setGeometry(24, 14, 470, 16);
+    GaugeIndexa = new QProgressBar(painel);
+    GaugeIndexa->setObjectName(QStringLiteral("GaugeIndexa"));
+    GaugeIndexa->setGeometry(24, 32, 470, 20);
+    Label2 = new QLabel(QStringLiteral("Progresso da Compressão"), painel);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(24, TopoLabelSemReorganizacao, 470, 16);
+    GaugeTotal = new QProgressBar(painel);
+    GaugeTotal->setObjectName(QStringLiteral("GaugeTotal"));
+    GaugeTotal->setGeometry(24, TopoGaugeSemReorganizacao, 470, 20);
+    GaugeTotal->setRange(0, 100);
+    GaugeTotal->setValue(0);
+    return painel;
+}
+
+QWidget* TFormAssistCopSeg::CriaPagina5()
+{
+    const TPaginaComFigura pagina = TPaginaComFigura::Cria(QStringLiteral("Panel5"), {QString()});
+    Label7 = pagina.Textos.front();
+    Label7->setObjectName(QStringLiteral("Label7"));
+    return pagina.Painel;
+}
+
+QWidget* TFormAssistCopSeg::CriaPagina6()
+{
+    const TPaginaComFigura pagina = TPaginaComFigura::Cria(QStringLiteral("Panel6"), {TextoFalha});
+    Label1 = pagina.Textos.front();
+    Label1->setObjectName(QStringLiteral("Label1"));
+    return pagina.Painel;
+}
+
+void TFormAssistCopSeg::HabilitaAvancar(bool habilita)
+{
+    BtnAvancar->setEnabled(habilita);
+    BtnOK->setEnabled(habilita);
+}
+
+void TFormAssistCopSeg::PosicionaProgresso(bool reorganiza)
+{
+    const int ppi = logicalDpiY();
+    const auto escala = [ppi](int valor) { return valor * ppi / 96; };
+    Label2->move(Label2->x(), escala(reorganiza ? TopoLabelComReorganizacao : TopoLabelSemReorganizacao));
+    GaugeTotal->move(GaugeTotal->x(), escala(reorganiza ? TopoGaugeComReorganizacao : TopoGaugeSemReorganizacao));
+    GaugeIndexa->setVisible(reorganiza);
+    Label3d1->setVisible(reorganiza);
+}
+
+void TFormAssistCopSeg::MostraPagina(int n)
+{
+    ExibePagina(n);
+    switch (n) {
+    case 1:
+        BtnRetornar->setEnabled(false);
+        HabilitaAvancar(true);
+        BtnOK->setText(QStringLiteral("C&oncluir"));
+        BtnOK->setIcon(QIcon());
+        CancelBtn->setEnabled(true);
+        setWindowTitle(QStringLiteral("Assistente de Cópia de Segurança da Base de Dados"));
+        break;
+    case 2:
+        BtnRetornar->setEnabled(true);
+        CancelBtn->setEnabled(true);
+        if (EdArquivo->text().isEmpty()) {
+            if (QFileInfo(FDirCsUltimo).isDir()) {
+                FPastaCorrente = FDirCsUltimo;
+                FArquivoDestino = TCaminhoDigitado::Junta(FDirCsUltimo, FArqCsUltimo);
+            }
+            EdArquivo->setText(FArquivoDestino);
+        }
+        HabilitaAvancar(!EdArquivo->text().trimmed().isEmpty());
+        break;
+    case 3:
+        BtnRetornar->setEnabled(true);
+        CancelBtn->setEnabled(true);
+        // A backup is one file on one medium: the notice of a single medium always applies.
+        Label5->setText(QStringLiteral("Voce precisará de um disquete para efetuar a cópia de segurança. Certifique-se "
+                                       "de que o mesmo esteja inserido na unidade selecionada"));
+        break;
+    case 4:
+        BtnRetornar->setEnabled(false);
+        HabilitaAvancar(false);
+        CancelBtn->setEnabled(true);
+        PosicionaProgresso(CheckBoxReord->isChecked());
+        break;
+    case 5:
+    case 6:
+        BtnRetornar->setEnabled(false);
+        BtnAvancar->setEnabled(false);
+        BtnOK->setEnabled(true);
+        BtnOK->setText(QStringLiteral("&Fechar"));
+        BtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+        CancelBtn->setEnabled(false);
+        if (n == 5) {
+            Label7->setText(FRemovivel ? QStringLiteral("Sua cópia de segurança foi efetuada com sucesso. Etiquete o(s) "
+                                                        "disquete(s) e guarde-o(s) em lugar seguro.")
+                                       : QStringLiteral("Sua cópia de segurança foi efetuada com sucesso."));
+        } else {
+            QString texto = TextoFalha;
+            if (FResultado == ResultadoCompressao::Falha)
+                texto = TextoFalha + QLatin1Char(' ');
+            else if (FResultado == ResultadoCompressao::Cancelado)
+                texto = QStringLiteral("A geração da cópia de segurança foi cancelada.");
+            Label1->setText(texto);
+            Label7->setText(texto);
+        }
+        break;
+    default:
+        break;
+    }
+    if (n >= 2)
+        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+}
+
+bool TFormAssistCopSeg::ExecutaEtapa(int n)
+{
+    switch (n) {
+    case 1:
+        // What the backup will hold; a data file that cannot be read shows at the packing.
+        FTotalBytes = TamanhoDados();
+        return FTotalBytes >= 0;
+    case 4:
+        return Comprime();
+    case 5:
+        Lembra();
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool TFormAssistCopSeg::PodeAvancar(int etapa)
+{
+    if (etapa != 2)
+        return true;
+    if (EdArquivo->text().trimmed().isEmpty()) {
+        HabilitaAvancar(false);
+        TErro::MostraMensagem(QStringLiteral("O nome completo do arquivo deverá ser especificado."), TipoDialogo::Erro,
+                              Botao::Ok, 0);
+        return false;
+    }
+    const TCaminhoDigitado caminho = TCaminhoDigitado::Separa(EdArquivo->text(), FPastaCorrente);
+    const QString nome = caminho.Nome.isEmpty() ? NomePadrao : ComExtensaoCmp(caminho.Nome);
+    FDirCsDefault = caminho.Pasta.isEmpty() ? PastaPadrao() : caminho.Pasta;
+    FRemovivel = TVolumes::DoCaminho(FDirCsDefault).Removivel();
+    QDir().mkpath(FDirCsDefault);
+    FDirCsUltimo = FDirCsDefault;
+    if (!QFileInfo(FDirCsDefault).isDir()) {
+        HabilitaAvancar(false);
+        TErro::MostraMensagem(QStringLiteral("Não é possível criar o diretório que você especificou. Verifique se o "
+                                             "nome do mesmo é válido."),
+                              TipoDialogo::Erro, Botao::Ok, 0);
+        return false;
+    }
+    FArqCsDefault = nome;
+    FArqCsUltimo = nome;
+    FArquivoDestino = TCaminhoDigitado::Junta(FDirCsDefault, nome);
+    HabilitaAvancar(true);
+    return true;
+}
+
+void TFormAssistCopSeg::Cancela()
+{
+    TFormAssist::Cancela();
+    CancelarCompressao();
+}
+
+void TFormAssistCopSeg::EdArquivoChange()
+{
+    HabilitaAvancar(!EdArquivo->text().trimmed().isEmpty());
+}
+
+void TFormAssistCopSeg::BitBtn1Click()
+{
+    const TCaminhoDigitado digitado = TCaminhoDigitado::Separa(EdArquivo->text(), FPastaCorrente);
+    const QString pasta = QFileInfo(digitado.Pasta).isDir() ? digitado.Pasta : FDirCsDefault;
+    const QString escolhido = DialogoSalvar(pasta, digitado.Nome);
+    if (!escolhido.isEmpty())
+        EdArquivo->setText(ComExtensaoCmp(escolhido));
+    const QString pastaEscolhida = TCaminhoDigitado::Separa(EdArquivo->text(), FPastaCorrente).Pasta;
+    if (!pastaEscolhida.isEmpty()) {
+        FDirCsDefault = pastaEscolhida;
+        FDirCsUltimo = pastaEscolhida;
+    }
+}
+
+void TFormAssistCopSeg::reject()
+{
+    if (CancelBtn->isEnabled())
+        TFormAssist::reject();
+}
+
+void TFormAssistCopSeg::showEvent(QShowEvent* evento)
+{
+    PosicionaAssistente(*this);
+    TFormAssist::showEvent(evento);
+}
+
+bool TFormAssistCopSeg::Comprime()
+{
+    FResultado = ResultadoCompressao::Falha;
+    if (CheckBoxReord->isChecked()) {
+        // The tables are rebuilt in place: no stopping half-way.
+        CancelBtn->setEnabled(false);
+        try {
+            TProgressoQt progresso(GaugeIndexa, Label3d1);
+            ReorganizaTabelas(progresso, true, true);
+        } catch (const TErro& e) {
+            e.Exibe();   // the tables are as they were: the backup goes on
+        } catch (const std::exception& e) {
+            TErro::MostraMensagem(QString::fromUtf8(e.what()), TipoDialogo::Erro, Botao::Ok, 0);
+        }
+        CancelBtn->setEnabled(true);
+    }
+    GaugeTotal->setRange(0, 100);
+    GaugeTotal->setValue(0);
+    FRemovivel = TVolumes::DoCaminho(FArquivoDestino).Removivel();
+
+    // The snapshot goes to the temporary folder and the packed file to the target.
+    const qint64 bytes = TamanhoDados();
+    if (!Cabe(QFileInfo(FArquivoDestino).absolutePath(), bytes) || !Cabe(TPastas::Temporaria(), bytes)) {
+        TErro(151, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
+        SetFalhouAtual(true);
+        return false;
+    }
+    if (Cancelado()) {
+        FResultado = ResultadoCompressao::Cancelado;
+    } else {
+        FResultado = GravaCopiaDeSeguranca(FArquivoDestino, [this](int percentual) {
+            GaugeTotal->setValue(percentual);
+            InterfaceUsuario::Atividade().MantemVivo();
+        });
+    }
+    if (FResultado != ResultadoCompressao::Ok) {
+        SetFalhouAtual(true);
+        return false;
+    }
+    GaugeTotal->setValue(100);
+    return true;
+}
+
+void TFormAssistCopSeg::GravaIni(const char* chave, const QString& valor)
+{
+    TArquivoIni::GravaString(Secao, QLatin1String(chave), valor);
+}
+
+void TFormAssistCopSeg::Lembra()
+{
+    const TVolume volume = TVolumes::DoCaminho(FDirCsDefault);
+    if (volume.CdRom())
+        return;
+    try {
+        if (volume.Removivel()) {
+            GravaIni("dirCsUltimo", FDirCsUltimo);
+            GravaIni("ArqCsUltimo", FArqCsUltimo);
+            return;
+        }
+        GravaIni("DirCsDefault", FDirCsDefault);
+        GravaIni("dirCsUltimo", FDirCsUltimo);
+        GravaIni("ArqCsDefault", FArqCsDefault);
+        GravaIni("ArqCsUltimo", FArqCsUltimo);
+        TRegistroPruv::GravaString(QLatin1String(TRegistroPruv::DirCsDefault), FDirCsDefault);
+    } catch (const TErro& e) {
+        e.Exibe();   // the backup itself is done; only the place is not remembered
+    }
+}
+
+void TEstadoCS::Processa()
+{
+    Assistente().ExecutaEtapa(Pagina());
+}
+
+bool TEstadoCS1::Evento(int codigo)
+{
+    SetProximo(codigo == TAssistente::BotaoAvancar ? 2 : 4);
+    return codigo != TAssistente::BotaoAvancar;
+}
+
+bool TEstadoCS2::Evento(int codigo)
+{
+    if (codigo == TAssistente::BotaoAvancar && Assistente().Removivel()) {
+        SetProximo(3);
+        return false;
+    }
+    SetProximo(4);
+    return true;
+}
+
+bool TEstadoCS3::Evento(int)
+{
+    SetProximo(4);
+    return true;
+}
+
+bool TEstadoCS4::Evento(int)
+{
+    SetProximo(Valido() ? 5 : 6);
+    return false;
+}
+
+bool TEstadoCS5::Evento(int)
+{
+    SetProximo(0);
+    return false;
+}
+
+bool TEstadoCS6::Evento(int)
+{
+    SetProximo(-1);
+    return false;
+}
+
+void ExecutaAssistCopSeg(QWidget* Dono)
+{
+    auto assistente = std::make_unique<TFormAssistCopSeg>(Dono);
+    assistente->ExibeModal();
+}

@@ -1,0 +1,442 @@
+#include "assistants/TFormAssistRestCopSeg.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "assistants/CaminhoDigitado.h"
+#include "assistants/PaginaComFigura.h"
+#include "assistants/PosicaoAssistente.h"
+#include "model/TArquivoIni.h"
+#include "model/TErro.h"
+#include "model/Utilitarios.h"
+#include "model/gui/UtilJanelas.h"
+#include "platform/compress/Compressao.h"
+#include "platform/compress/ResultadoCompressao.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TPastas.h"
+#include "platform/ui/InterfaceUsuario.h"
+#include "shell/CopiaDeSeguranca.h"
+#include "shell/EstadoPrograma.h"
+#include "shell/TCopiaBanco.h"
+
+namespace {
+
+const QString TabelaDeclaracoes = QStringLiteral("PRUV.DB");
+
+QString LeIni(const char* chave)
+{
+    return TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QLatin1String(chave), QString());
+}
+
+}  // namespace
+
+TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
+    : TFormAssist(owner)
+{
+    setObjectName(QStringLiteral("FormAssistRestCopSeg"));
+    setWindowTitle(QStringLiteral("Assistente de Restauração de Cópia de Segurança"));
+
+    TPaginaComFigura pagina1 = TPaginaComFigura::Cria(
+        QStringLiteral("Panel1"),
+        {QStringLiteral("O Assistente de Restauração de Cópia de Segurança serve para recuperar os dados de suas "
+                        "declarações caso estes tenham sido danificados."),
+         QStringLiteral("ATENÇÃO:"),
+         QStringLiteral("A restauração substitui todos os dados de suas declarações. Portanto, execute-a apenas em "
+                        "caso de perda de dados."),
+         QStringLiteral("Não utilize Cópia de Segurança gravada de programas anteriores")});
+    QFont negrito = pagina1.Textos[1]->font();
+    negrito.setBold(true);
+    pagina1.Textos[1]->setFont(negrito);
+    DefinePagina(1, pagina1.Painel);
+    DefinePagina(2, CriaPagina2());
+    DefinePagina(3, CriaPaginaProgresso("Panel3", QString(), Label2, Gauge1));
+    const TPaginaComFigura pagina4 = TPaginaComFigura::Cria(
+        QStringLiteral("Panel4"), {QStringLiteral("Sua restauração da cópia de segurança foi efetuada com sucesso.")});
+    Label7 = pagina4.Textos.front();
+    Label7->setObjectName(QStringLiteral("Label7"));
+    DefinePagina(4, pagina4.Painel);
+    const TPaginaComFigura pagina5 = TPaginaComFigura::Cria(
+        QStringLiteral("Panel5"), {QStringLiteral("Houve um erro na restauração da cópia de segurança.")});
+    Label4 = pagina5.Textos.front();
+    Label4->setObjectName(QStringLiteral("Label4"));
+    DefinePagina(5, pagina5.Painel);
+    const TPaginaComFigura pagina6 = TPaginaComFigura::Cria(QStringLiteral("Panel6"), {QString()});
+    Label9 = pagina6.Textos.front();
+    Label9->setObjectName(QStringLiteral("Label9"));
+    DefinePagina(6, pagina6.Painel);
+    QLabel* atualizando = nullptr;
+    DefinePagina(7, CriaPaginaProgresso("Panel7", QStringLiteral("Atualizando arquivos de dados..."), atualizando, Gauge2));
+
+    AdicionaEstado(std::make_unique<TEstadoRCS1>(*this, 1));
+    AdicionaEstado(std::make_unique<TEstadoRCS2>(*this, 2));
+    AdicionaEstado(std::make_unique<TEstadoRCS3>(*this, 3));
+    AdicionaEstado(std::make_unique<TEstadoRCS4>(*this, 4));
+    AdicionaEstado(std::make_unique<TEstadoRCS5>(*this, 5));
+    AdicionaEstado(std::make_unique<TEstadoRCS6>(*this, 6));
+    AdicionaEstado(std::make_unique<TEstadoRCS7>(*this, 7));
+
+    FDirCsDefault = RetiraBarraFinal(LeIni("DirCsDefault"));
+    FDirCsUltimo = RetiraBarraFinal(LeIni("DirCsUltimo"));
+    FArqCsDefault = LeIni("ArqCsDefault");
+    FArqCsUltimo = LeIni("ArqCsUltimo");
+    FDiretorioDados = DiretorioDados();
+    FPastaCorrente = QDir::currentPath();
+    DialogoAbrir = [this](const QString& pasta, const QString& nome) {
+        return QFileDialog::getOpenFileName(this, QString(), QDir(pasta).filePath(nome),
+                                            QStringLiteral("Cópias de segurança da base de dados (*.cmp)"));
+    };
+
+    DefineHelpContext(*this, HelpContext);
+    for (QWidget* botao : {static_cast<QWidget*>(BtnRetornar), static_cast<QWidget*>(BtnAvancar),
+                           static_cast<QWidget*>(BtnOK), static_cast<QWidget*>(CancelBtn)})
+        DefineHelpContext(*botao, HelpContext);
+    Processa();
+}
+
+TFormAssistRestCopSeg::~TFormAssistRestCopSeg() = default;
+
+QWidget* TFormAssistRestCopSeg::CriaPagina2()
+{
+    auto* painel = new QWidget;
+    painel->setObjectName(QStringLiteral("Panel2"));
+    auto* grupo = new QGroupBox(QStringLiteral("Selecione ou digite o nome completo do arquivo de cópia de segurança"), painel);
+    grupo->setObjectName(QStringLiteral("GroupBox1"));
+    EdArquivo = new QLineEdit(grupo);
+    EdArquivo->setObjectName(QStringLiteral("EdArquivo"));
+    BitBtn1 = new QPushButton(QStringLiteral("..."), grupo);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setFixedWidth(28);
+    auto* linha = new QHBoxLayout(grupo);
+    linha->addWidget(EdArquivo, 1);
+    linha->addWidget(BitBtn1);
+    auto* layout = new QVBoxLayout(painel);
+    layout->setContentsMargins(16, 16, 16, 8);
+    layout->addWidget(grupo);
+    layout->addStretch();
+    connect(EdArquivo, &QLineEdit::textChanged, this, &TFormAssistRestCopSeg::EdArquivoChange);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormAssistRestCopSeg::BitBtn1Click);
+    return painel;
+}
+
+QWidget* TFormAssistRestCopSeg::CriaPaginaProgresso(const char* nome, const QString& texto, QLabel*& rotulo,
+                                                    QProgressBar*& gauge)
+{
+    auto* painel = new QWidget;
+    painel->setObjectName(QLatin1String(nome));
+    rotulo = new QLabel(texto, painel);
+    gauge = new QProgressBar(painel);
+    gauge->setRange(0, 100);
+    gauge->setValue(0);
+    auto* layout = new QVBoxLayout(painel);
+    layout->setContentsMargins(24, 40, 24, 8);
+    layout->addWidget(rotulo);
+    layout->addWidget(gauge);
+    layout->addStretch();
+    return painel;
+}
+
+void TFormAssistRestCopSeg::HabilitaBotoes(bool retornar, bool avancar, bool ok, bool cancelar)
+{
+    BtnRetornar->setEnabled(retornar);
+    BtnAvancar->setEnabled(avancar);
+    BtnOK->setEnabled(ok);
+    CancelBtn->setEnabled(cancelar);
+}
+
+void TFormAssistRestCopSeg::Foca()
+{
+    FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+}
+
+void TFormAssistRestCopSeg::MostraPagina(int n)
+{
+    ExibePagina(n);
+    switch (n) {
+    case 1:
+        HabilitaBotoes(false, true, true, true);
+        setWindowTitle(QStringLiteral("Assistente de Restauração de Cópia de Segurança da Base de Dados"));
+        break;
+    case 2:
+        HabilitaBotoes(true, true, true, true);
+        BtnOK->setText(QStringLiteral("C&oncluir"));
+        break;
+    case 3:
+        HabilitaBotoes(false, true, true, true);
+        break;
+    case 4:
+    case 5:
+        HabilitaBotoes(false, false, true, false);
+        BtnOK->setText(QStringLiteral("&Fechar"));
+        BtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+        if (n == 4)
+            Label7->setText(QStringLiteral("Sua restauração de cópia de segurança foi efetuada com sucesso."));
+        else
+            Label4->setText(FResultado == ResultadoCompressao::Cancelado
+                                ? QStringLiteral("A restauração da cópia de segurança foi cancelada.")
+                                : QStringLiteral("Houve um erro na restauração de cópia de segurança."));
+        break;
+    case 6:
+        HabilitaBotoes(true, true, true, true);
+        Label9->setText(QStringLiteral("A sua base de dados atual contém ")
+                        + (FNumDeclaracoesAtual < 1 ? QString() : QString::number(FNumDeclaracoesAtual))
+                        + QStringLiteral(" declarações. Você estará substituindo esta base ")
+                        + QStringLiteral("por outra com ") + QString::number(FNumDeclaracoesCopia)
+                        + QStringLiteral(" declarações.  Caso não deseje efetuar o procedimento cancele a execução "
+                                         "deste assistente."));
+        break;
+    case 7:
+        HabilitaBotoes(true, true, true, true);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TFormAssistRestCopSeg::ExecutaEtapa(int n)
+{
+    switch (n) {
+    case 1:
+        HabilitaBotoes(false, true, true, true);
+        return true;
+    case 2:
+        PropoeArquivo();
+        return true;
+    case 3:
+        return Descomprime();
+    case 4:
+    case 5:
+        Foca();
+        return true;
+    case 7:
+        return SubstituiDados();
+    default:
+        return true;
+    }
+}
+
+void TFormAssistRestCopSeg::PropoeArquivo()
+{
+    if (EdArquivo->text().isEmpty()) {
+        if (!FDirCsUltimo.isEmpty() && QFileInfo(FDirCsUltimo).isDir()) {
+            FPastaCorrente = FDirCsUltimo;
+            FArquivoOrigem = TCaminhoDigitado::Junta(FDirCsUltimo, FArqCsUltimo);
+        }
+        EdArquivo->setText(FArquivoOrigem);
+    }
+    EdArquivoChange();
+    Foca();
+}
+
+bool TFormAssistRestCopSeg::PodeAvancar(int etapa)
+{
+    if (etapa != 2)
+        return true;
+    if (EdArquivo->text().isEmpty()) {
+        EdArquivoChange();
+        return false;
+    }
+    const TCaminhoDigitado caminho = TCaminhoDigitado::Separa(EdArquivo->text(), FPastaCorrente);
+    FDirCsDefault = caminho.Pasta;
+    if (caminho.Pasta.isEmpty() || !QFileInfo(caminho.Pasta).isDir()) {
+        TErro::MostraMensagem(QStringLiteral("Não existe o diretório que você especificou."), TipoDialogo::Erro,
+                              Botao::Ok, 0);
+        EdArquivo->clear();
+        EdArquivoChange();
+        return false;
+    }
+    FArquivoOrigem = TCaminhoDigitado::Junta(caminho.Pasta, caminho.Nome);
+    EdArquivoChange();
+    return true;
+}
+
+void TFormAssistRestCopSeg::EdArquivoChange()
+{
+    const bool preenchido = !EdArquivo->text().isEmpty();
+    BtnAvancar->setEnabled(preenchido);
+    BtnOK->setEnabled(preenchido);
+}
+
+void TFormAssistRestCopSeg::BitBtn1Click()
+{
+    const TCaminhoDigitado digitado = TCaminhoDigitado::Separa(EdArquivo->text(), FPastaCorrente);
+    QString pasta = DiretorioPrograma();
+    if (!digitado.Pasta.isEmpty() && QFileInfo(digitado.Pasta).isDir())
+        pasta = digitado.Pasta;
+    else if (!FDirCsDefault.isEmpty() && QFileInfo(FDirCsDefault).isDir())
+        pasta = FDirCsDefault;
+    const QString escolhido = DialogoAbrir(pasta, digitado.Nome);
+    if (!escolhido.isEmpty())
+        EdArquivo->setText(escolhido);
+    if (!EdArquivo->text().isEmpty()) {
+        const TCaminhoDigitado caminho = TCaminhoDigitado::Separa(EdArquivo->text(), FPastaCorrente);
+        FDirCsDefault = caminho.Pasta;
+        FArqCsDefault = caminho.Nome;
+    }
+}
+
+void TFormAssistRestCopSeg::showEvent(QShowEvent* evento)
+{
+    PosicionaAssistente(*this);
+    TFormAssist::showEvent(evento);
+}
+
+QString TFormAssistRestCopSeg::ArquivoCopia() const
+{
+    return FDiretorioTrabalho ? FDiretorioTrabalho->filePath(ArquivosDados().front()) : QString();
+}
+
+void TFormAssistRestCopSeg::Falha(int resultado)
+{
+    FResultado = resultado;
+    SetFalhouAtual(true);
+    CancelBtn->setEnabled(true);
+}
+
+bool TFormAssistRestCopSeg::Descomprime()
+{
+    HabilitaBotoes(false, false, false, false);
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(0);
+    // A folder of its own: nothing left by an earlier run can pass for this backup.
+    QDir().mkpath(TPastas::Temporaria());
+    FDiretorioTrabalho = std::make_unique<QTemporaryDir>(TPastas::Temporaria() + QStringLiteral("/restauracao-XXXXXX"));
+    Label2->setText(QStringLiteral("Descomprimindo cópia de segurança..."));
+    Label2->repaint();
+    int resultado = ResultadoCompressao::Falha;
+    if (FDiretorioTrabalho->isValid()) {
+        try {
+            resultado = Descomprimir(FArquivoOrigem, FDiretorioTrabalho->path(), [this](int percentual) {
+                Gauge1->setValue(percentual);
+                Gauge1->repaint();
+            });
+        } catch (const std::exception& e) {
+            qWarning("backup %s not unpacked: %s", qUtf8Printable(FArquivoOrigem), e.what());
+            resultado = ResultadoCompressao::Falha;
+        }
+    }
+    if (resultado != ResultadoCompressao::Ok) {
+        Falha(resultado);
+        return false;
+    }
+    Gauge1->setValue(100);
+    FNumDeclaracoesAtual = TCopiaBanco::ContaLinhas(TCopiaBanco::ArquivoDaPasta(FDiretorioDados), TabelaDeclaracoes);
+    FNumDeclaracoesCopia = 0;
+    // Only a sound database of this program may take the place of the current one.
+    if (const QString motivo = TCopiaBanco::Confere(ArquivoCopia()); !motivo.isEmpty()) {
+        qWarning("backup %s refused: %s", qUtf8Printable(FArquivoOrigem), qUtf8Printable(motivo));
+        Falha(ResultadoCompressao::Falha);
+        return false;
+    }
+    FNumDeclaracoesCopia = TCopiaBanco::ContaLinhas(ArquivoCopia(), TabelaDeclaracoes);
+    FResultado = resultado;
+    Foca();
+    return true;
+}
+
+bool TFormAssistRestCopSeg::SubstituiDados()
+{
+    HabilitaBotoes(false, false, false, false);
+    Gauge2->setRange(0, static_cast<int>(ArquivosDados().size()));
+    Gauge2->setValue(0);
+    InterfaceUsuario::Atividade().MantemVivo();
+    // The copy goes into the current file, whose old pages the journal keeps until it is in.
+    const qint64 atual = QFileInfo(TCopiaBanco::ArquivoDaPasta(FDiretorioDados)).size();
+    const qint64 livres = TEspacoEmDisco::Livre(FDiretorioDados);
+    bool ok = true;
+    if (livres >= 0 && livres < QFileInfo(ArquivoCopia()).size() + atual) {
+        TErro(151, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
+        Falha(ResultadoCompressao::Falha);
+        ok = false;
+    } else {
+        try {
+            TCopiaBanco::Restaura(ArquivoCopia(), FDiretorioDados);
+            Gauge2->setValue(Gauge2->value() + 1);
+        } catch (const EDatabaseError& e) {
+            qWarning("backup %s not restored: %s", qUtf8Printable(FArquivoOrigem), e.what());
+            Falha(ResultadoCompressao::Falha);
+            ok = false;
+        }
+    }
+    Gauge2->setValue(Gauge2->maximum());
+    BtnAvancar->setEnabled(true);
+    BtnOK->setEnabled(true);
+    BtnRetornar->setEnabled(false);
+    return ok;
+}
+
+void TEstadoRCS::Processa()
+{
+    Assistente().ExecutaEtapa(Pagina());
+}
+
+bool TEstadoRCS1::Evento(int codigo)
+{
+    SetProximo(2);
+    return codigo == TAssistente::BotaoConcluir;
+}
+
+bool TEstadoRCS2::Evento(int)
+{
+    SetProximo(3);
+    return true;
+}
+
+bool TEstadoRCS3::Evento(int)
+{
+    if (!Valido()) {
+        SetProximo(5);
+        return false;
+    }
+    if (EstadoPrograma::BaseIndisponivel) {
+        SetProximo(7);
+        return false;
+    }
+    if (Assistente().NumDeclaracoesAtual() < 1) {
+        SetProximo(7);
+        return true;
+    }
+    SetProximo(6);
+    return false;
+}
+
+bool TEstadoRCS4::Evento(int)
+{
+    SetProximo(0);
+    return false;
+}
+
+bool TEstadoRCS5::Evento(int)
+{
+    SetProximo(0);
+    return false;
+}
+
+bool TEstadoRCS6::Evento(int)
+{
+    SetProximo(7);
+    return true;
+}
+
+bool TEstadoRCS7::Evento(int)
+{
+    SetProximo(Valido() ? 4 : 5);
+    return false;
+}
+
+void ExecutaAssistRestCopSeg(QWidget* Dono)
+{
+    auto assistente = std::make_unique<TFormAssistRestCopSeg>(Dono);
+    assistente->ExibeModal();
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include "platform/compress/TAndamento.h"
+
+// What a backup file (".cmp") holds and how one is written; shared by the backup assistant and
+// the automatic backup at exit.
+
+// The data files a backup holds, by name, each in the data folder: the database file, packed as
+// a snapshot. The restore brings back each of them; the main window removes their work copies
+// from the temporary folder afterwards.
+QStringList ArquivosDados();
+
+// The bytes of the data files, each counted in whole blocks of 128 bytes; -1 when one of them
+// cannot be read.
+qint64 TamanhoDados();
+
+// Writes a backup of the data files to Destino: takes their snapshot into a work folder under the
+// temporary folder, packs it into Destino + ".tmp" (Destino's folder made when missing) and
+// renames that over Destino once the packing succeeded. Answers a ResultadoCompressao: Ok,
+// Cancelado (CancelarCompressao from the progress callback) or Falha. On anything but Ok the
+// temporary file is gone and a Destino that existed is as it was.
+int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso);
