@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/ui/IProgresso.h"
+#include "platform/ui/TFaixaProgresso.h"
 
 // Test double of a progress gauge: keeps every position and caption it was given.
 class ProgressoRegistrado final : public IProgresso {
@@ -10,17 +11,15 @@ public:
     void DefineFaixa(int minimo, int maximo) override;
     void DefinePosicao(int posicao) override;
     void MostraTexto(const QString& texto) override { FTextos << texto; }
-    [[nodiscard]] int Minimo() const override { return FMinimo; }
-    [[nodiscard]] int Maximo() const override { return FMaximo; }
-    [[nodiscard]] int Posicao() const override { return FPosicao; }
+    [[nodiscard]] int Minimo() const override { return FFaixa.Minimo; }
+    [[nodiscard]] int Maximo() const override { return FFaixa.Maximo; }
+    [[nodiscard]] int Posicao() const override { return FFaixa.Posicao; }
 
     [[nodiscard]] const std::vector<int>& Posicoes() const { return FPosicoes; }
     [[nodiscard]] const QStringList& Textos() const { return FTextos; }
 
 private:
-    int FMinimo = 0;
-    int FMaximo = 100;
-    int FPosicao = 0;
+    TFaixaProgresso FFaixa;
     std::vector<int> FPosicoes;
     QStringList FTextos;
 };

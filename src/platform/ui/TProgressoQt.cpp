@@ -8,28 +8,26 @@ TProgressoQt::TProgressoQt(QProgressBar* barra, QLabel* rotulo)
     : FBarra(barra), FRotulo(rotulo)
 {
     if (FBarra) {
-        FMinimo = FBarra->minimum();
-        FMaximo = FBarra->maximum();
-        FPosicao = std::max(FBarra->value(), FMinimo);
+        FFaixa.Minimo = FBarra->minimum();
+        FFaixa.Maximo = FBarra->maximum();
+        FFaixa.Posicao = std::max(FBarra->value(), FFaixa.Minimo);
     }
 }
 
 void TProgressoQt::DefineFaixa(int minimo, int maximo)
 {
-    FMinimo = minimo;
-    FMaximo = std::max(minimo, maximo);
-    FPosicao = FMinimo;
+    FFaixa.Define(minimo, maximo);
     if (FBarra) {
-        FBarra->setRange(FMinimo, FMaximo);
-        FBarra->setValue(FPosicao);
+        FBarra->setRange(FFaixa.Minimo, FFaixa.Maximo);
+        FBarra->setValue(FFaixa.Posicao);
     }
 }
 
 void TProgressoQt::DefinePosicao(int posicao)
 {
-    FPosicao = std::clamp(posicao, FMinimo, FMaximo);
+    FFaixa.Posiciona(posicao);
     if (FBarra) {
-        FBarra->setValue(FPosicao);
+        FBarra->setValue(FFaixa.Posicao);
         FBarra->repaint();
     }
 }

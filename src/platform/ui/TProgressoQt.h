@@ -2,6 +2,7 @@
 #include <QPointer>
 
 #include "platform/ui/IProgresso.h"
+#include "platform/ui/TFaixaProgresso.h"
 
 class QLabel;
 class QProgressBar;
@@ -14,14 +15,12 @@ public:
     void DefineFaixa(int minimo, int maximo) override;
     void DefinePosicao(int posicao) override;   // repaints at once: the loop may not return soon
     void MostraTexto(const QString& texto) override;
-    [[nodiscard]] int Minimo() const override { return FMinimo; }
-    [[nodiscard]] int Maximo() const override { return FMaximo; }
-    [[nodiscard]] int Posicao() const override { return FPosicao; }
+    [[nodiscard]] int Minimo() const override { return FFaixa.Minimo; }
+    [[nodiscard]] int Maximo() const override { return FFaixa.Maximo; }
+    [[nodiscard]] int Posicao() const override { return FFaixa.Posicao; }
 
 private:
     QPointer<QProgressBar> FBarra;
     QPointer<QLabel> FRotulo;
-    int FMinimo = 0;
-    int FMaximo = 100;
-    int FPosicao = 0;
+    TFaixaProgresso FFaixa;
 };
