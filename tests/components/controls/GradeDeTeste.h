@@ -1,15 +1,15 @@
 #pragma once
 #include <QList>
-#include <QWidget>
 
 #include "components/controls/IdvEditGrid.h"
+#include "platform/widgets/TCustomGrid.h"
 
-// Stands in for the grid base: the library's edits know it by its class name, and take it as the
-// grid they edit a cell of. Records what it is given.
-class TCustomGrid : public QWidget, public IdvEditGrid {
+// A platform grid (the edits know by its class that they edit a cell) taking the keys its cell
+// editor hands it. Records what it is given.
+class GradeDeTeste : public TCustomGrid, public IdvEditGrid {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    using TCustomGrid::TCustomGrid;
 
     bool tabs = false;
     bool editorSempre = false;

@@ -25,7 +25,7 @@ protected:
         edit->SetSelStart(1);
     }
 
-    TCustomGrid grade;
+    GradeDeTeste grade;
     TdvDBCustomEdit* edit = nullptr;
 };
 

@@ -130,7 +130,7 @@ TEST(TdvEditFrame, TransparentWithoutARightBorderPullsTheRightEdgeIn)
 
 TEST(TdvEditFrame, AnEditInAGridNeverDrawsAFrameNorTurnsTransparent)
 {
-    TCustomGrid grade;
+    GradeDeTeste grade;
     TdvDBCustomEdit edit(&grade);
     edit.Frame().SetEnabled(true);
     edit.Frame().SetTransparent(true);

@@ -1,0 +1,231 @@
+#pragma once
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <cstdint>
+#include <vector>
+
+#include "platform/widgets/TCanvas.h"
+#include "platform/widgets/TGridAxis.h"
+#include "platform/widgets/TRect.h"
+
+enum TGridOption : std::uint32_t {
+    goFixedVertLine = 1u << 0,
+    goFixedHorzLine = 1u << 1,
+    goVertLine = 1u << 2,
+    goHorzLine = 1u << 3,
+    goRangeSelect = 1u << 4,
+    goDrawFocusSelected = 1u << 5,
+    goRowSizing = 1u << 6,
+    goColSizing = 1u << 7,
+    goRowMoving = 1u << 8,
+    goColMoving = 1u << 9,
+    goEditing = 1u << 10,
+    goTabs = 1u << 11,
+    goRowSelect = 1u << 12,
+    goAlwaysShowEditor = 1u << 13,
+    goThumbTracking = 1u << 14,
+};
+using TGridOptions = std::uint32_t;
+
+enum TGridDrawStateFlag : std::uint8_t { gdSelected = 1u << 0, gdFocused = 1u << 1, gdFixed = 1u << 2 };
+using TGridDrawState = std::uint8_t;
+
+enum class TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// What the user asked of a scroll bar.
+enum class TScrollCode : std::uint8_t { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTop, scBottom };
+
+struct TGridCoord {
+    int X = -1;
+    int Y = -1;
+    friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
+};
+
+// Cells from Left,Top to Right,Bottom, both ends included.
+struct TGridRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    [[nodiscard]] bool Contains(int col, int row) const
+    {
+        return col >= Left && col <= Right && row >= Top && row <= Bottom;
+    }
+    friend bool operator==(const TGridRect&, const TGridRect&) = default;
+};
+
+// A scroll bar's values as the platform gives them: the position runs from Min to
+// Max - Page + 1 (Max with a page of 0).
+struct TScrollInfo {
+    int Min = 0;
+    int Max = 0;
+    int Page = 0;
+    int Pos = 0;
+    friend bool operator==(const TScrollInfo&, const TScrollInfo&) = default;
+};
+
+// A grid of cells drawn by the derived class: fixed rows and columns that never scroll, cell
+// sizes, the current cell and the selection, the first scrolling row and column shown, grid
+// lines, scroll bars and invalidation. Each paint calls DrawCell once per visible cell on the
+// canvas of that paint. Keys and in-place editing belong to the derived grid (the editor hooks
+// here do nothing).
+class TCustomGrid : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit TCustomGrid(QWidget* parent = nullptr);
+    ~TCustomGrid() override;
+
+    // Cells. A count below the fixed ones plus one raises EInvalidGridOperation, as does a
+    // fixed count not below the count.
+    [[nodiscard]] int ColCount() const { return FColunas.Count(); }
+    void SetColCount(int quantidade);
+    [[nodiscard]] int RowCount() const { return FLinhas.Count(); }
+    void SetRowCount(int quantidade);
+    [[nodiscard]] int FixedCols() const { return FColunas.FixedCount; }
+    void SetFixedCols(int quantidade);
+    [[nodiscard]] int FixedRows() const { return FLinhas.FixedCount; }
+    void SetFixedRows(int quantidade);
+    // Setting a default size gives it to every column or row.
+    [[nodiscard]] int DefaultColWidth() const { return FLarguraPadrao; }
+    void SetDefaultColWidth(int largura);
+    [[nodiscard]] int DefaultRowHeight() const { return FAlturaPadrao; }
+    void SetDefaultRowHeight(int altura);
+    [[nodiscard]] int ColWidths(int coluna) const;
+    void SetColWidths(int coluna, int largura);
+    [[nodiscard]] int RowHeights(int linha) const;
+    void SetRowHeights(int linha, int altura);
+    [[nodiscard]] bool TabStops(int coluna) const;
+    void SetTabStops(int coluna, bool parada);
+    [[nodiscard]] int GridLineWidth() const { return FLarguraLinha; }
+    void SetGridLineWidth(int largura);
+
+    // The current cell and what is shown.
+    [[nodiscard]] int Col() const { return FColuna; }
+    void SetCol(int coluna);
+    [[nodiscard]] int Row() const { return FLinha; }
+    void SetRow(int linha);
+    [[nodiscard]] int TopRow() const { return FLinhas.First; }
+    void SetTopRow(int linha);
+    [[nodiscard]] int LeftCol() const { return FColunas.First; }
+    void SetLeftCol(int coluna);
+    // Scrolling rows and columns shown whole (one at least).
+    [[nodiscard]] int VisibleRowCount() const;
+    [[nodiscard]] int VisibleColCount() const;
+    [[nodiscard]] TGridRect Selection() const;
+
+    [[nodiscard]] TGridOptions Options() const { return FOpcoes; }
+    void SetOptions(TGridOptions opcoes);
+    [[nodiscard]] TScrollStyle ScrollBars() const { return FBarras; }
+    void SetScrollBars(TScrollStyle barras);
+    [[nodiscard]] const QColor& Color() const { return FCor; }
+    void SetColor(const QColor& cor);
+    [[nodiscard]] const QColor& FixedColor() const { return FCorFixa; }
+    void SetFixedColor(const QColor& cor);
+    // Fixed cells drawn raised.
+    [[nodiscard]] bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool valor);
+
+    // Geometry, in client (viewport) pixels. CellRect is empty for a cell not shown; a cell cut
+    // by the edge keeps its whole size.
+    [[nodiscard]] TRect CellRect(int coluna, int linha) const;
+    [[nodiscard]] TGridCoord MouseCoord(int x, int y) const;
+    [[nodiscard]] int ClientWidth() const;
+    [[nodiscard]] int ClientHeight() const;
+    // The height the rows may take: the client less BottomReserve.
+    [[nodiscard]] int GridHeight() const;
+    // Where the drawn columns end (their last line included), at most the client width.
+    [[nodiscard]] int GridWidth() const;
+
+    void InvalidateCell(int coluna, int linha);
+    void InvalidateRow(int linha);
+    void InvalidateCol(int coluna);
+    void InvalidateGrid();
+    void InvalidateRect(const TRect& r);
+
+    // Moves a column with its width and tab stop, then ColumnMoved.
+    void MoveColumn(int de, int para);
+
+    // The canvas of the paint in progress; null outside a paint.
+    [[nodiscard]] TCanvas* Canvas() const { return FCanvas; }
+    // The grid or a control inside it (its editor) has the focus of its window.
+    [[nodiscard]] bool IsActiveControl() const;
+    // True once the grid was first shown (CreateWnd ran).
+    [[nodiscard]] bool HandleAllocated() const { return FJanelaCriada; }
+
+    // In-place editing, for the derived grid.
+    [[nodiscard]] virtual bool EditorMode() const { return false; }
+    virtual void ShowEditor() {}
+    virtual void HideEditor() {}
+    virtual void InvalidateEditor() {}
+
+protected:
+    // Draws one cell inside ARect; the cell is filled with its colour and clipped beforehand.
+    virtual void DrawCell(int coluna, int linha, const TRect& r, TGridDrawState estado);
+    // Lines, cells and the focus rectangle; derived grids draw more after it.
+    virtual void Paint();
+    // May the current cell move there?
+    [[nodiscard]] virtual bool SelectCell(int coluna, int linha);
+    // After TopRow or LeftCol changed (the scroll bars are up to date).
+    virtual void TopLeftChanged();
+    virtual void ColWidthsChanged() {}
+    virtual void RowHeightsChanged() {}
+    virtual void ColumnMoved(int de, int para);
+    virtual void SizeChanged(int colunasAntes, int linhasAntes);
+    // The client size changed.
+    virtual void Resized() {}
+    // One notch of the mouse wheel; true when handled. By default the rows scroll.
+    virtual bool DoMouseWheelDown();
+    virtual bool DoMouseWheelUp();
+    // The first showing.
+    virtual void CreateWnd() {}
+    // Pixels kept at the client's bottom, below the rows (a footer).
+    [[nodiscard]] virtual int BottomReserve() const { return 0; }
+    // The vertical bar: by default its position is TopRow when ScrollBars shows it.
+    virtual void UpdateVertScrollBar();
+    virtual void VertScroll(TScrollCode codigo, int posicao);
+
+    // Makes a cell current; with show, scrolls it into view.
+    void MoveColRow(int coluna, int linha, bool moveAnchor, bool show);
+    // Moves the pixels of r by dx, dy and repaints what they uncover.
+    void ScrollClient(int dx, int dy, const TRect& r);
+    [[nodiscard]] TScrollInfo VertScrollInfo() const;
+    void SetVertScrollInfo(const TScrollInfo& info);
+    void UpdateScrollRange();
+
+    void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    void AcaoVertical(int acao);
+    void MudouHorizontal(int valor);
+    void AjustaVisivel();
+    void InvalidaSelecao();
+    [[nodiscard]] TGridAxis& Eixo(bool colunas) { return colunas ? FColunas : FLinhas; }
+    void MudaQuantidade(TGridAxis& eixo, int quantidade, int padrao);
+    void AtualizaLarguraLinhas();
+    void DesenhaLinhas(const TRect& r, bool fixa);
+
+    TGridAxis FColunas;
+    TGridAxis FLinhas;
+    std::vector<bool> FParadas;
+    int FLarguraPadrao = 64;
+    int FAlturaPadrao = 24;
+    int FLarguraLinha = 1;
+    int FColuna = 0;
+    int FLinha = 0;
+    TGridOptions FOpcoes = 0;
+    TScrollStyle FBarras = TScrollStyle::ssBoth;
+    QColor FCor;
+    QColor FCorFixa;
+    bool FCtl3D = true;
+    TCanvas* FCanvas = nullptr;
+    bool FJanelaCriada = false;
+    bool FAtualizandoBarras = false;
+    int FRodaAcumulada = 0;
+};
