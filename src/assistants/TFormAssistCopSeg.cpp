@@ -4,14 +4,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
-#include <QVBoxLayout>
 #include <exception>
 
 #include "assistants/CaminhoDigitado.h"
@@ -93,10 +90,7 @@ TFormAssistCopSeg::TFormAssistCopSeg(QWidget* owner)
                                             QStringLiteral("Cópias de segurança da base de dados (*.cmp)"));
     };
 
-    DefineHelpContext(*this, HelpContext);
-    for (QWidget* botao : {static_cast<QWidget*>(BtnRetornar), static_cast<QWidget*>(BtnAvancar),
-                           static_cast<QWidget*>(BtnOK), static_cast<QWidget*>(CancelBtn)})
-        DefineHelpContext(*botao, HelpContext);
+    DefineHelpContext(*this, HelpContext);   // the buttons find it on the form
     Processa();
 }
 
@@ -115,36 +109,19 @@ QWidget* TFormAssistCopSeg::CriaPagina1()
 
 QWidget* TFormAssistCopSeg::CriaPagina2()
 {
-    auto* painel = new QWidget;
-    painel->setObjectName(QStringLiteral("Panel2"));
-    auto* grupo = new QGroupBox(QStringLiteral("Selecione ou digite o nome completo do arquivo de cópia de segurança"), painel);
-    grupo->setObjectName(QStringLiteral("GroupBox1"));
-    EdArquivo = new QLineEdit(grupo);
-    EdArquivo->setObjectName(QStringLiteral("EdArquivo"));
-    BitBtn1 = new QPushButton(QStringLiteral("..."), grupo);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setFixedWidth(28);
-    auto* linha = new QHBoxLayout(grupo);
-    linha->addWidget(EdArquivo, 1);
-    linha->addWidget(BitBtn1);
-    CheckBoxReord = new QCheckBox(QStringLiteral("Reorganizar Tabelas de dados antes de efetuar a cópia de segurança"), painel);
+    CheckBoxReord = new QCheckBox(QStringLiteral("Reorganizar Tabelas de dados antes de efetuar a cópia de segurança"));
     CheckBoxReord->setObjectName(QStringLiteral("CheckBoxReord"));
-    auto* layout = new QVBoxLayout(painel);
-    layout->setContentsMargins(16, 16, 16, 8);
-    layout->addWidget(grupo);
-    layout->addWidget(CheckBoxReord);
-    layout->addStretch();
+    const TPaginaArquivo pagina = TPaginaArquivo::Cria(QStringLiteral("Panel2"), CheckBoxReord);
+    EdArquivo = pagina.EdArquivo;
+    BitBtn1 = pagina.BitBtn1;
     connect(EdArquivo, &QLineEdit::textChanged, this, &TFormAssistCopSeg::EdArquivoChange);
     connect(BitBtn1, &QPushButton::clicked, this, &TFormAssistCopSeg::BitBtn1Click);
-    return painel;
+    return pagina.Painel;
 }
 
 QWidget* TFormAssistCopSeg::CriaPagina3()
 {
-    const TPaginaComFigura pagina = TPaginaComFigura::Cria(QStringLiteral("Panel3"), {QString()});
-    Label5 = pagina.Textos.front();
-    Label5->setObjectName(QStringLiteral("Label5"));
-    return pagina.Painel;
+    return TPaginaComFigura::ComTexto(QStringLiteral("Panel3"), QStringLiteral("Label5"), QString(), Label5);
 }
 
 QWidget* TFormAssistCopSeg::CriaPagina4()
@@ -171,18 +148,12 @@ QWidget* TFormAssistCopSeg::CriaPagina4()
 
 QWidget* TFormAssistCopSeg::CriaPagina5()
 {
-    const TPaginaComFigura pagina = TPaginaComFigura::Cria(QStringLiteral("Panel5"), {QString()});
-    Label7 = pagina.Textos.front();
-    Label7->setObjectName(QStringLiteral("Label7"));
-    return pagina.Painel;
+    return TPaginaComFigura::ComTexto(QStringLiteral("Panel5"), QStringLiteral("Label7"), QString(), Label7);
 }
 
 QWidget* TFormAssistCopSeg::CriaPagina6()
 {
-    const TPaginaComFigura pagina = TPaginaComFigura::Cria(QStringLiteral("Panel6"), {TextoFalha});
-    Label1 = pagina.Textos.front();
-    Label1->setObjectName(QStringLiteral("Label1"));
-    return pagina.Painel;
+    return TPaginaComFigura::ComTexto(QStringLiteral("Panel6"), QStringLiteral("Label1"), TextoFalha, Label1);
 }
 
 void TFormAssistCopSeg::HabilitaAvancar(bool habilita)
@@ -420,49 +391,34 @@ void TFormAssistCopSeg::Lembra()
     }
 }
 
-void TEstadoCS::Processa()
-{
-    Assistente().ExecutaEtapa(Pagina());
-}
-
 bool TEstadoCS1::Evento(int codigo)
 {
-    SetProximo(codigo == TAssistente::BotaoAvancar ? 2 : 4);
-    return codigo != TAssistente::BotaoAvancar;
+    return codigo == TAssistente::BotaoAvancar ? Vai(2, false) : Vai(4, true);
 }
 
 bool TEstadoCS2::Evento(int codigo)
 {
-    if (codigo == TAssistente::BotaoAvancar && Assistente().Removivel()) {
-        SetProximo(3);
-        return false;
-    }
-    SetProximo(4);
-    return true;
+    return codigo == TAssistente::BotaoAvancar && Assistente().Removivel() ? Vai(3, false) : Vai(4, true);
 }
 
 bool TEstadoCS3::Evento(int)
 {
-    SetProximo(4);
-    return true;
+    return Vai(4, true);
 }
 
 bool TEstadoCS4::Evento(int)
 {
-    SetProximo(Valido() ? 5 : 6);
-    return false;
+    return Vai(Valido() ? 5 : 6, false);
 }
 
 bool TEstadoCS5::Evento(int)
 {
-    SetProximo(0);
-    return false;
+    return Vai(0, false);
 }
 
 bool TEstadoCS6::Evento(int)
 {
-    SetProximo(-1);
-    return false;
+    return Vai(-1, false);
 }
 
 void ExecutaAssistCopSeg(QWidget* Dono)

@@ -3,7 +3,7 @@
 #include <QtGlobal>
 #include <functional>
 
-#include "shell/TEstado.h"
+#include "assistants/TEstadoDe.h"
 #include "shell/TFormAssist.h"
 
 class QCheckBox;
@@ -96,17 +96,7 @@ private:
 };
 
 // The steps; step n shows page n and does ExecutaEtapa(n) when entered.
-class TEstadoCS : public TEstado {
-public:
-    TEstadoCS(TFormAssistCopSeg& form, int pagina) : TEstado(form, pagina), FAssistente(form) {}
-    void Processa() override;
-
-protected:
-    [[nodiscard]] TFormAssistCopSeg& Assistente() const { return FAssistente; }
-
-private:
-    TFormAssistCopSeg& FAssistente;   // owns the step
-};
+using TEstadoCS = TEstadoDe<TFormAssistCopSeg>;
 
 // Welcome: Avançar goes to the file; Concluir packs at once to the remembered place.
 class TEstadoCS1 final : public TEstadoCS {

@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -62,20 +60,14 @@ TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
     DefinePagina(1, pagina1.Painel);
     DefinePagina(2, CriaPagina2());
     DefinePagina(3, CriaPaginaProgresso("Panel3", QString(), Label2, Gauge1));
-    const TPaginaComFigura pagina4 = TPaginaComFigura::Cria(
-        QStringLiteral("Panel4"), {QStringLiteral("Sua restauração da cópia de segurança foi efetuada com sucesso.")});
-    Label7 = pagina4.Textos.front();
-    Label7->setObjectName(QStringLiteral("Label7"));
-    DefinePagina(4, pagina4.Painel);
-    const TPaginaComFigura pagina5 = TPaginaComFigura::Cria(
-        QStringLiteral("Panel5"), {QStringLiteral("Houve um erro na restauração da cópia de segurança.")});
-    Label4 = pagina5.Textos.front();
-    Label4->setObjectName(QStringLiteral("Label4"));
-    DefinePagina(5, pagina5.Painel);
-    const TPaginaComFigura pagina6 = TPaginaComFigura::Cria(QStringLiteral("Panel6"), {QString()});
-    Label9 = pagina6.Textos.front();
-    Label9->setObjectName(QStringLiteral("Label9"));
-    DefinePagina(6, pagina6.Painel);
+    DefinePagina(4, TPaginaComFigura::ComTexto(QStringLiteral("Panel4"), QStringLiteral("Label7"),
+                                               QStringLiteral("Sua restauração da cópia de segurança foi efetuada com "
+                                                              "sucesso."),
+                                               Label7));
+    DefinePagina(5, TPaginaComFigura::ComTexto(QStringLiteral("Panel5"), QStringLiteral("Label4"),
+                                               QStringLiteral("Houve um erro na restauração da cópia de segurança."),
+                                               Label4));
+    DefinePagina(6, TPaginaComFigura::ComTexto(QStringLiteral("Panel6"), QStringLiteral("Label9"), QString(), Label9));
     QLabel* atualizando = nullptr;
     DefinePagina(7, CriaPaginaProgresso("Panel7", QStringLiteral("Atualizando arquivos de dados..."), atualizando, Gauge2));
 
@@ -98,10 +90,7 @@ TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
                                             QStringLiteral("Cópias de segurança da base de dados (*.cmp)"));
     };
 
-    DefineHelpContext(*this, HelpContext);
-    for (QWidget* botao : {static_cast<QWidget*>(BtnRetornar), static_cast<QWidget*>(BtnAvancar),
-                           static_cast<QWidget*>(BtnOK), static_cast<QWidget*>(CancelBtn)})
-        DefineHelpContext(*botao, HelpContext);
+    DefineHelpContext(*this, HelpContext);   // the buttons find it on the form
     Processa();
 }
 
@@ -109,25 +98,12 @@ TFormAssistRestCopSeg::~TFormAssistRestCopSeg() = default;
 
 QWidget* TFormAssistRestCopSeg::CriaPagina2()
 {
-    auto* painel = new QWidget;
-    painel->setObjectName(QStringLiteral("Panel2"));
-    auto* grupo = new QGroupBox(QStringLiteral("Selecione ou digite o nome completo do arquivo de cópia de segurança"), painel);
-    grupo->setObjectName(QStringLiteral("GroupBox1"));
-    EdArquivo = new QLineEdit(grupo);
-    EdArquivo->setObjectName(QStringLiteral("EdArquivo"));
-    BitBtn1 = new QPushButton(QStringLiteral("..."), grupo);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setFixedWidth(28);
-    auto* linha = new QHBoxLayout(grupo);
-    linha->addWidget(EdArquivo, 1);
-    linha->addWidget(BitBtn1);
-    auto* layout = new QVBoxLayout(painel);
-    layout->setContentsMargins(16, 16, 16, 8);
-    layout->addWidget(grupo);
-    layout->addStretch();
+    const TPaginaArquivo pagina = TPaginaArquivo::Cria(QStringLiteral("Panel2"));
+    EdArquivo = pagina.EdArquivo;
+    BitBtn1 = pagina.BitBtn1;
     connect(EdArquivo, &QLineEdit::textChanged, this, &TFormAssistRestCopSeg::EdArquivoChange);
     connect(BitBtn1, &QPushButton::clicked, this, &TFormAssistRestCopSeg::BitBtn1Click);
-    return painel;
+    return pagina.Painel;
 }
 
 QWidget* TFormAssistRestCopSeg::CriaPaginaProgresso(const char* nome, const QString& texto, QLabel*& rotulo,
@@ -376,63 +352,44 @@ bool TFormAssistRestCopSeg::SubstituiDados()
     return ok;
 }
 
-void TEstadoRCS::Processa()
-{
-    Assistente().ExecutaEtapa(Pagina());
-}
-
 bool TEstadoRCS1::Evento(int codigo)
 {
-    SetProximo(2);
-    return codigo == TAssistente::BotaoConcluir;
+    return Vai(2, codigo == TAssistente::BotaoConcluir);
 }
 
 bool TEstadoRCS2::Evento(int)
 {
-    SetProximo(3);
-    return true;
+    return Vai(3, true);
 }
 
 bool TEstadoRCS3::Evento(int)
 {
-    if (!Valido()) {
-        SetProximo(5);
-        return false;
-    }
-    if (EstadoPrograma::BaseIndisponivel) {
-        SetProximo(7);
-        return false;
-    }
-    if (Assistente().NumDeclaracoesAtual() < 1) {
-        SetProximo(7);
-        return true;
-    }
-    SetProximo(6);
-    return false;
+    if (!Valido())
+        return Vai(5, false);
+    if (EstadoPrograma::BaseIndisponivel)
+        return Vai(7, false);
+    // Nothing stored to lose: no confirmation.
+    return Assistente().NumDeclaracoesAtual() < 1 ? Vai(7, true) : Vai(6, false);
 }
 
 bool TEstadoRCS4::Evento(int)
 {
-    SetProximo(0);
-    return false;
+    return Vai(0, false);
 }
 
 bool TEstadoRCS5::Evento(int)
 {
-    SetProximo(0);
-    return false;
+    return Vai(0, false);
 }
 
 bool TEstadoRCS6::Evento(int)
 {
-    SetProximo(7);
-    return true;
+    return Vai(7, true);
 }
 
 bool TEstadoRCS7::Evento(int)
 {
-    SetProximo(Valido() ? 4 : 5);
-    return false;
+    return Vai(Valido() ? 4 : 5, false);
 }
 
 void ExecutaAssistRestCopSeg(QWidget* Dono)

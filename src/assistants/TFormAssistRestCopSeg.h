@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "shell/TEstado.h"
+#include "assistants/TEstadoDe.h"
 #include "shell/TFormAssist.h"
 
 class QLabel;
@@ -88,17 +88,7 @@ private:
 };
 
 // The steps; step n shows page n and does ExecutaEtapa(n) when entered.
-class TEstadoRCS : public TEstado {
-public:
-    TEstadoRCS(TFormAssistRestCopSeg& form, int pagina) : TEstado(form, pagina), FAssistente(form) {}
-    void Processa() override;
-
-protected:
-    [[nodiscard]] TFormAssistRestCopSeg& Assistente() const { return FAssistente; }
-
-private:
-    TFormAssistRestCopSeg& FAssistente;   // owns the step
-};
+using TEstadoRCS = TEstadoDe<TFormAssistRestCopSeg>;
 
 // Welcome: on to the file (Concluir goes on from there at once).
 class TEstadoRCS1 final : public TEstadoRCS {

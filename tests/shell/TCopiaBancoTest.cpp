@@ -1,0 +1,97 @@
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "model/PruvDeTeste.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TTransacao.h"
+#include "shell/CopiasDeTeste.h"
+#include "shell/TCopiaBanco.h"
+
+namespace {
+
+class TCopiaBancoTest : public PruvDeTeste {
+protected:
+    const QString copia = TPastas::Temporaria() + QStringLiteral("/copia.db");
+
+    // A database file of its own beside the snapshot, made by the statements.
+    static QString Banco(const char* nome, std::initializer_list<const char*> comandos)
+    {
+        const QString arquivo = TPastas::Temporaria() + QLatin1Char('/') + QLatin1String(nome);
+        TDatabase banco(arquivo);
+        for (const char* sql : comandos)
+            banco.Escreve(QLatin1String(sql));
+        return arquivo;
+    }
+};
+
+}  // namespace
+
+TEST_F(TCopiaBancoTest, ASnapshotRestoredOverLaterChangesBringsItsRowsBack)
+{
+    auto matriz = Armazenada(Matriz);
+    Item(*matriz, *matriz, "0561", CpfBeneficiario);
+    Armazenada(Filial);
+    TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
+    EXPECT_EQ(TCopiaBanco::Confere(copia), QString());
+    EXPECT_EQ(TCopiaBanco::ContaLinhas(copia, QStringLiteral("PRUV.DB")), 2);
+
+    Armazenada(Outra);
+    colecao->Exclui(*matriz);
+    ASSERT_EQ(Linhas("PruvItem"), 0);
+    colecao.reset();
+    // The program's connection stays open across the restore, as the main window keeps it.
+    const auto banco = TDatabase::DaPasta(DiretorioDados());
+    TCopiaBanco::Restaura(copia, DiretorioDados());
+
+    EXPECT_EQ(Linhas("Pruv"), 2);
+    EXPECT_EQ(Linhas("PruvItem"), 1);
+    colecao = std::make_unique<TColecaoPruv>();
+    EXPECT_TRUE(colecao->Localiza(*Nova(Matriz)));
+    EXPECT_FALSE(colecao->Localiza(*Nova(Outra)));
+}
+
+TEST_F(TCopiaBancoTest, RefusesAFileThatIsNotASoundDatabaseOfTheProgram)
+{
+    Armazenada(Matriz);
+    TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
+    QFile texto(TPastas::Temporaria() + QStringLiteral("/texto.db"));
+    ASSERT_TRUE(texto.open(QIODevice::WriteOnly));
+    texto.write(QByteArray(8192, 'x'));
+    texto.close();
+    QByteArray paginas = Conteudo(copia);
+    paginas.replace(paginas.size() / 2, 512, QByteArray(512, '\x7f'));
+    QFile estragado(TPastas::Temporaria() + QStringLiteral("/estragado.db"));
+    ASSERT_TRUE(estragado.open(QIODevice::WriteOnly));
+    estragado.write(paginas);
+    estragado.close();
+
+    const struct { const char* caso; QString arquivo; } casos[] = {
+        {"missing", TPastas::Temporaria() + QStringLiteral("/nenhum.db")},
+        {"not a database", texto.fileName()},
+        {"damaged pages", estragado.fileName()},
+        {"no declarations table", Banco("outra.db", {"CREATE TABLE Clientes (NOME TEXT)"})},
+        {"a column missing", Banco("velha.db", {"CREATE TABLE Pruv (PRUV_DK TEXT)"})},
+        {"a trigger", Banco("gatilho.db", {"CREATE TABLE Pruv (PRUV_DK TEXT)",
+                                           "CREATE TRIGGER t AFTER INSERT ON Pruv BEGIN DELETE FROM Pruv; END"})},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        EXPECT_FALSE(TCopiaBanco::Confere(c.arquivo).isEmpty());
+    }
+}
+
+TEST_F(TCopiaBancoTest, ARestoreThatCannotRunLeavesTheLiveDataAsTheyWere)
+{
+    Armazenada(Matriz);
+    TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
+    Armazenada(Filial);
+    colecao.reset();
+    const auto banco = TDatabase::DaPasta(DiretorioDados());
+    {
+        TTransacao aberta(*banco);   // a write the program has not finished
+        EXPECT_THROW(TCopiaBanco::Restaura(copia, DiretorioDados()), EDatabaseError);
+    }
+    EXPECT_THROW(TCopiaBanco::Restaura(TPastas::Temporaria() + QStringLiteral("/nenhum.db"), DiretorioDados()),
+                 EDatabaseError);
+    EXPECT_EQ(Linhas("Pruv"), 2);
+}
