@@ -173,6 +173,10 @@ void TCopiaBanco::Restaura(const QString& Arquivo, const QString& PastaDados)
     if (banco->ProfundidadeTransacao() > 0 || !banco->WriteThrough())
         throw EDatabaseError(QStringLiteral("há uma transação em andamento no banco de dados"));
     banco->SoltaLeituras();
+    // A statement left on a row keeps a read transaction open, under which no copy can start.
+    for (sqlite3_stmt* comando = sqlite3_next_stmt(banco->Conexao(), nullptr); comando;
+         comando = sqlite3_next_stmt(banco->Conexao(), comando))
+        sqlite3_reset(comando);
     CopiaPaginas(origem.Conexao(), banco->Conexao());
 }
 

@@ -41,6 +41,7 @@ TEST_F(TCopiaBancoTest, ASnapshotRestoredOverLaterChangesBringsItsRowsBack)
     colecao.reset();
     // The program's connection stays open across the restore, as the main window keeps it.
     const auto banco = TDatabase::DaPasta(DiretorioDados());
+    ASSERT_TRUE(banco->Comando(QStringLiteral("SELECT PRUV_DK FROM Pruv")).Passo());   // a read left on its row
     TCopiaBanco::Restaura(copia, DiretorioDados());
 
     EXPECT_EQ(Linhas("Pruv"), 2);
