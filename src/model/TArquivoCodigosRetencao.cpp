@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "model/TErro.h"
+#include "model/Utilitarios.h"
 #include "platform/files/TPastas.h"
 
 namespace {
@@ -21,12 +22,7 @@ constexpr int TamanhoResumo = 100;   // the width of the table's column RESUMO
 
 bool QuatroDigitos(const QString& texto)
 {
-    if (texto.size() != 4)
-        return false;
-    for (const QChar c : texto)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
+    return texto.size() == 4 && SoNumeros(texto);
 }
 
 // "1999" or "1997-2003"; false when the text is neither or the range runs backwards.

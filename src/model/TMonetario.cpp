@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "model/TErro.h"
+#include "model/Utilitarios.h"
 #include "platform/files/TFormatSettings.h"
 
 namespace {
@@ -10,11 +11,6 @@ namespace {
 QChar Decimal()
 {
     return TFormatSettings::Programa().DecimalSeparator;
-}
-
-bool EhDigito(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
 [[noreturn]] void LevantaLimite(const QString& Parametro = QString())
@@ -143,11 +139,8 @@ void TMonetario::LimpaTexto(QString& Texto)
 
 std::uint8_t TMonetario::SetTextoSemSeparador(const QString& Texto)
 {
-    if (Texto.isEmpty())
+    if (Texto.isEmpty() || !SoNumeros(Texto))
         return 114;
-    for (const QChar c : Texto)
-        if (!EhDigito(c))
-            return 114;
     // A single digit gets the separator in front of it, so "5" reads as 0,50.
     const qsizetype posicao = Texto.size() < 2 ? 0 : Texto.size() - 2;
     const auto valor = Converte(Texto.left(posicao) + Decimal() + Texto.mid(posicao));

@@ -1,13 +1,9 @@
 #include "model/TNi.h"
 
 #include "model/TErro.h"
+#include "model/Utilitarios.h"
 
 namespace {
-
-bool EhDigito(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
 
 // Modulo 11 over the root and then over the root with its first digit, weights 2, 3, ...
 // from the right, back to 2 after pesoMaximo.

@@ -40,10 +40,15 @@ void VerificaEspacoEmDisco()
         throw EEspacoEmDiscoError(150, QString(), TipoDialogo::Erro, Botao::Ok, 0);
 }
 
+bool EhDigito(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 bool SoNumeros(const QString& Texto)
 {
     for (const QChar c : Texto)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        if (!EhDigito(c))
             return false;
     return true;
 }

@@ -18,6 +18,8 @@ constexpr qint64 EspacoMinimoEmDisco = 56200;
 // EspacoMinimoEmDisco free bytes or cannot tell how many it has.
 void VerificaEspacoEmDisco();
 
+// "0" to "9", no other digit of Unicode.
+[[nodiscard]] bool EhDigito(QChar c);
 // Every character is "0" to "9"; an empty text passes, a blank fails.
 bool SoNumeros(const QString& Texto);
 // Every character lies between "-" and "9": hyphen, full stop, slash and digits; an empty text passes.
