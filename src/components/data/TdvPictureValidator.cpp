@@ -1,5 +1,7 @@
 #include "components/data/TdvPictureValidator.h"
 
+#include "components/data/dvCommon.h"
+
 namespace {
 
 bool IsComplete(TPicResult r)
@@ -10,11 +12,6 @@ bool IsComplete(TPicResult r)
 bool IsIncomplete(TPicResult r)
 {
     return r == TPicResult::prIncomplete || r == TPicResult::prIncompNoFill;
-}
-
-bool IsDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
 bool IsLetter(QChar c)
@@ -95,7 +92,7 @@ private:
                 ++k;
             else if (c == QLatin1Char('*')) {
                 ++k;
-                while (IsDigit(P(k)))
+                while (dvIsDigit(P(k)))
                     ++k;
                 ToGroupEnd(k, term);
                 continue;
@@ -126,7 +123,7 @@ private:
     {
         int vezes = 0;
         ++FI;   // the '*'
-        while (IsDigit(P(FI))) {
+        while (dvIsDigit(P(FI))) {
             vezes = vezes * 10 + (P(FI).unicode() - '0');
             ++FI;
         }
@@ -181,7 +178,7 @@ private:
         for (;;) {
             if (P(k) == QLatin1Char('['))
                 ToGroupEnd(k, term);
-            else if (P(k) == QLatin1Char('*') && !IsDigit(P(k + 1)) && k < term) {
+            else if (P(k) == QLatin1Char('*') && !dvIsDigit(P(k + 1)) && k < term) {
                 ++k;
                 ToGroupEnd(k, term);
             } else
@@ -202,7 +199,7 @@ private:
             QChar c = FIn[FJ];
             const QChar p = P(FI);
             if (p == QLatin1Char('#')) {
-                if (!IsDigit(c))
+                if (!dvIsDigit(c))
                     return TPicResult::prError;
                 Consume(c);
             } else if (p == QLatin1Char('?')) {

@@ -1,6 +1,13 @@
 #pragma once
+#include <QChar>
 
 // Small routines that the library's datasets and controls share.
+
+// "0" to "9", no other digit of Unicode.
+[[nodiscard]] constexpr bool dvIsDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
 
 [[nodiscard]] constexpr int dvMax(int a, int b) { return a > b ? a : b; }
 [[nodiscard]] constexpr int dvMin(int a, int b) { return a < b ? a : b; }

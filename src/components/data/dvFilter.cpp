@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "components/data/TNode.h"
+#include "components/data/dvCommon.h"
 #include "components/data/dvStacks.h"
 #include "platform/db/CanExpr.h"
 #include "platform/db/EDatabaseError.h"
@@ -70,7 +71,7 @@ bool InicioDeNome(QChar c)
 
 bool ContinuaNome(QChar c)
 {
-    return InicioDeNome(c) || (c.unicode() >= '0' && c.unicode() <= '9') || c == QLatin1Char(' ');
+    return InicioDeNome(c) || dvIsDigit(c) || c == QLatin1Char(' ');
 }
 
 bool EhComparacao(const QString& t)
@@ -153,7 +154,7 @@ private:
         }
         if (c.isDigit() && c.unicode() < 128) {
             qsizetype fim = 0;
-            auto digito = [&](qsizetype p) { return p < FResto.size() && FResto[p].unicode() >= '0' && FResto[p].unicode() <= '9'; };
+            auto digito = [&](qsizetype p) { return p < FResto.size() && dvIsDigit(FResto[p]); };
             while (digito(fim))
                 ++fim;
             if (fim < FResto.size() && FResto[fim] == TFormatSettings::Programa().DecimalSeparator && digito(fim + 1)) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <array>
 
+#include "components/data/dvCommon.h"
 #include "platform/files/TFormatSettings.h"
 
 namespace {
@@ -24,11 +25,6 @@ QDate Hoje()
     return hojeInstalado ? hojeInstalado() : QDate::currentDate();
 }
 
-bool IsDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 void SkipBlanks(const QString& s, int& p)
 {
     while (p < s.size() && s[p] == QLatin1Char(' '))
@@ -42,7 +38,7 @@ bool ScanNumberOrMonth(const QString& s, int& p, int& valor)
     SkipBlanks(s, k);
     valor = 0;
     const int inicio = k;
-    while (k < s.size() && IsDigit(s[k]) && valor < 1000) {
+    while (k < s.size() && dvIsDigit(s[k]) && valor < 1000) {
         valor = valor * 10 + (s[k].unicode() - '0');
         ++k;
     }
@@ -287,7 +283,7 @@ bool dvIsInteger(const QString& text)
     if (k == text.size())
         return false;
     for (; k < text.size(); ++k)
-        if (!IsDigit(text[k]))
+        if (!dvIsDigit(text[k]))
             return false;
     return true;
 }
@@ -301,14 +297,14 @@ bool dvTextToFloat(const QString& text, double& value)
     if (p < text.size() && (text[p] == QLatin1Char('+') || text[p] == QLatin1Char('-')))
         numero += char(text[p++].unicode());
     int digitos = 0;
-    while (p < text.size() && IsDigit(text[p])) {
+    while (p < text.size() && dvIsDigit(text[p])) {
         numero += char(text[p++].unicode());
         ++digitos;
     }
     if (p < text.size() && text[p] == decimal) {
         numero += '.';
         ++p;
-        while (p < text.size() && IsDigit(text[p])) {
+        while (p < text.size() && dvIsDigit(text[p])) {
             numero += char(text[p++].unicode());
             ++digitos;
         }
@@ -321,7 +317,7 @@ bool dvTextToFloat(const QString& text, double& value)
         if (p < text.size() && (text[p] == QLatin1Char('+') || text[p] == QLatin1Char('-')))
             numero += char(text[p++].unicode());
         int expoente = 0;
-        while (p < text.size() && IsDigit(text[p])) {
+        while (p < text.size() && dvIsDigit(text[p])) {
             numero += char(text[p++].unicode());
             ++expoente;
         }
