@@ -11,8 +11,9 @@
 #include <QStyle>
 #include <exception>
 
-#include "assistants/CaminhoDigitado.h"
-#include "assistants/PaginaComFigura.h"
+#include "assistants/TCaminhoDigitado.h"
+#include "assistants/TPaginaArquivo.h"
+#include "assistants/TPaginaComFigura.h"
 #include "assistants/PosicaoAssistente.h"
 #include "model/ReorganizaTabelas.h"
 #include "model/TArquivoIni.h"
@@ -87,7 +88,7 @@ TFormAssistCopSeg::TFormAssistCopSeg(QWidget* owner)
     FPastaCorrente = QDir::currentPath();
     DialogoSalvar = [this](const QString& pasta, const QString& nome) {
         return QFileDialog::getSaveFileName(this, QString(), QDir(pasta).filePath(nome),
-                                            QStringLiteral("Cópias de segurança da base de dados (*.cmp)"));
+                                            TPaginaArquivo::Filtro());
     };
 
     DefineHelpContext(*this, HelpContext);   // the buttons find it on the form

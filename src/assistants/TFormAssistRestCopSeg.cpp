@@ -12,8 +12,9 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "assistants/CaminhoDigitado.h"
-#include "assistants/PaginaComFigura.h"
+#include "assistants/TCaminhoDigitado.h"
+#include "assistants/TPaginaArquivo.h"
+#include "assistants/TPaginaComFigura.h"
 #include "assistants/PosicaoAssistente.h"
 #include "model/TArquivoIni.h"
 #include "model/TErro.h"
@@ -87,7 +88,7 @@ TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
     FPastaCorrente = QDir::currentPath();
     DialogoAbrir = [this](const QString& pasta, const QString& nome) {
         return QFileDialog::getOpenFileName(this, QString(), QDir(pasta).filePath(nome),
-                                            QStringLiteral("Cópias de segurança da base de dados (*.cmp)"));
+                                            TPaginaArquivo::Filtro());
     };
 
     DefineHelpContext(*this, HelpContext);   // the buttons find it on the form

@@ -4,12 +4,10 @@
 #include <vector>
 
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QWidget;
 
-// Pages of the backup and restore assistants. One with the backup picture on the left and, beside it,
-// one word-wrapped label per text, from the top:
+// A page of the backup and restore assistants with the backup picture on the left and, beside it,
+// one word-wrapped label per text, from the top.
 struct TPaginaComFigura {
     QWidget* Painel;               // parentless: DefinePagina takes it
     std::vector<QLabel*> Textos;   // children of Painel, in the order of the texts
@@ -19,14 +17,4 @@ struct TPaginaComFigura {
     // A page of one text, whose label (named NomeRotulo) goes to Rotulo; answers the panel.
     [[nodiscard]] static QWidget* ComTexto(const QString& Nome, const QString& NomeRotulo, const QString& Texto,
                                            QLabel*& Rotulo);
-};
-
-// The page of the file name, shared by both assistants: a group box with the caption, the edit
-// EdArquivo and the browse button BitBtn1 "...", then Extra (when given) below it.
-struct TPaginaArquivo {
-    QWidget* Painel;   // parentless: DefinePagina takes it
-    QLineEdit* EdArquivo;
-    QPushButton* BitBtn1;
-
-    [[nodiscard]] static TPaginaArquivo Cria(const QString& Nome, QWidget* Extra = nullptr);
 };

@@ -1,10 +1,7 @@
-#include "assistants/PaginaComFigura.h"
+#include "assistants/TPaginaComFigura.h"
 
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -42,29 +39,4 @@ QWidget* TPaginaComFigura::ComTexto(const QString& Nome, const QString& NomeRotu
     Rotulo = pagina.Textos.front();
     Rotulo->setObjectName(NomeRotulo);
     return pagina.Painel;
-}
-
-TPaginaArquivo TPaginaArquivo::Cria(const QString& Nome, QWidget* Extra)
-{
-    auto* painel = new QWidget;
-    painel->setObjectName(Nome);
-    auto* grupo = new QGroupBox(QStringLiteral("Selecione ou digite o nome completo do arquivo de cópia de segurança"), painel);
-    grupo->setObjectName(QStringLiteral("GroupBox1"));
-    auto* edit = new QLineEdit(grupo);
-    edit->setObjectName(QStringLiteral("EdArquivo"));
-    auto* botao = new QPushButton(QStringLiteral("..."), grupo);
-    botao->setObjectName(QStringLiteral("BitBtn1"));
-    botao->setFixedWidth(28);
-    auto* linha = new QHBoxLayout(grupo);
-    linha->addWidget(edit, 1);
-    linha->addWidget(botao);
-    auto* layout = new QVBoxLayout(painel);
-    layout->setContentsMargins(16, 16, 16, 8);
-    layout->addWidget(grupo);
-    if (Extra) {
-        Extra->setParent(painel);
-        layout->addWidget(Extra);
-    }
-    layout->addStretch();
-    return {painel, edit, botao};
 }

@@ -1,4 +1,4 @@
-#include "assistants/CaminhoDigitado.h"
+#include "assistants/TCaminhoDigitado.h"
 
 #include <QDir>
 

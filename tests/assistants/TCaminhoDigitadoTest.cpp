@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "assistants/CaminhoDigitado.h"
-#include "assistants/PosicaoAssistente.h"
+#include "assistants/TCaminhoDigitado.h"
 
 TEST(CaminhoDigitado, SplitsATypedPathIntoItsFolderAndName)
 {
@@ -21,12 +20,4 @@ TEST(CaminhoDigitado, SplitsATypedPathIntoItsFolderAndName)
         EXPECT_EQ(caminho.Nome, QLatin1String(c.nome));
     }
     EXPECT_EQ(TCaminhoDigitado::Junta(QStringLiteral("/"), QStringLiteral("x.cmp")), QStringLiteral("/x.cmp"));
-}
-
-TEST(PosicaoAssistente, CentresAcrossTheMainWindowAndScalesTheDropByTheScreen)
-{
-    // Main window frame at (100, 50), 800 x 600, client 790 x 560; assistant 524 x 240.
-    const QRect moldura(100, 50, 800, 600);
-    EXPECT_EQ(PosicaoAssistente(moldura, QSize(790, 560), QSize(524, 240), 96), QPoint(233, 250));
-    EXPECT_EQ(PosicaoAssistente(moldura, QSize(790, 560), QSize(524, 240), 120), QPoint(233, 290));
 }
