@@ -859,7 +859,8 @@ void TdvCustomDBGrid::UpdateScrollBar()
     posicao.Bof = dados->Bof();
     posicao.Eof = dados->Eof();
     const TScrollInfo atual = VertScrollInfo();
-    const TScrollInfo nova = dvDataScrollInfo(posicao, VisibleRowCount(), atual.Pos);
+    // The window holds as many records as rows fit, whether or not the table has that many.
+    const TScrollInfo nova = dvDataScrollInfo(posicao, FDataLink->BufferCount(), atual.Pos);
     if (nova != atual)
         SetVertScrollInfo(nova);
 }

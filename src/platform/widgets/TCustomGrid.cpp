@@ -614,8 +614,7 @@ void TCustomGrid::Paint()
     QPainter& p = FCanvas->Painter();
     const int largura = ClientWidth();
     const int altura = GridHeight();
-    const QRect area = p.clipBoundingRect().toAlignedRect();
-    const QRect regiao = area.isEmpty() ? QRect(0, 0, largura, ClientHeight()) : area;
+    const QRegion regiao = FRegiaoPintura.isEmpty() ? QRegion(0, 0, largura, ClientHeight()) : FRegiaoPintura;
     const int limiteX = FColunas.GridBoundary(largura);
     const int limiteY = FLinhas.GridBoundary(altura);
     if (limiteX < largura)
@@ -641,7 +640,7 @@ void TCustomGrid::Paint()
             if (r.Width() <= 0 && r.Height() <= 0)
                 continue;
             const QRect comLinhas(r.Left, r.Top, r.Width() + FColunas.LineWidth, r.Height() + FLinhas.LineWidth);
-            if (!comLinhas.intersects(regiao))
+            if (!regiao.intersects(comLinhas))
                 continue;
             const bool fixa = coluna < FColunas.FixedCount || linha < FLinhas.FixedCount;
             DesenhaLinhas(r, fixa);
@@ -691,6 +690,7 @@ void TCustomGrid::paintEvent(QPaintEvent* e)
 {
     QPainter p(viewport());
     p.setClipRegion(e->region());
+    FRegiaoPintura = e->region();
     TCanvas canvas(p);
     CanvasDaPintura emUso(FCanvas, canvas);
     Paint();

@@ -1,6 +1,7 @@
 #pragma once
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QRegion>
 #include <cstdint>
 #include <vector>
 
@@ -225,6 +226,7 @@ private:
     QColor FCorFixa;
     bool FCtl3D = true;
     TCanvas* FCanvas = nullptr;
+    QRegion FRegiaoPintura;   // of the paint in progress
     bool FJanelaCriada = false;
     bool FAtualizandoBarras = false;
     int FRodaAcumulada = 0;
