@@ -668,8 +668,6 @@ void TdvCustomDBGrid::LayoutChanged()
         FDataLink->ClearMapping();
         if (FDataLink->Active())
             DefineFieldMap();
-        else
-            ReconstroiColunas();
         int colunas = FieldCount();
         if (!FUseTFields && colunas == 0)
             colunas = static_cast<int>(FSelected.size());
@@ -993,6 +991,11 @@ void TdvCustomDBGrid::Resized()
     UpdateScrollBar();
     if (const TDataSet* dados = DataSet(); dados && dados->Active() && dados->Bof() && dados->Eof())
         InvalidateGrid();
+}
+
+void TdvCustomDBGrid::Loaded()
+{
+    LayoutChanged();
 }
 
 void TdvCustomDBGrid::CreateWnd()

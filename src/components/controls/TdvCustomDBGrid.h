@@ -195,6 +195,9 @@ public:
 
     // ---- layout ----
     virtual void LayoutChanged();
+    // Built in code, a grid has no loading phase: its owner calls this once the properties
+    // are set (the first showing lays the grid out in any case).
+    virtual void Loaded();
 
 protected:
     friend class TdvGridDataLink;

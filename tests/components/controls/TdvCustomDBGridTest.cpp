@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QBuffer>
+#include <QtEndian>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -15,6 +17,7 @@
 #include "components/data/TdvTable.h"
 #include "platform/db/BancoDeTeste.h"
 #include "platform/db/TDataSource.h"
+#include "platform/db/TTransacao.h"
 
 namespace {
 
@@ -31,10 +34,15 @@ public:
     using TdvCustomDBGrid::TdvCustomDBGrid;
 
     std::set<std::pair<int, int>> desenhadas;
+    std::set<int> selecionados;   // record numbers
 
     [[nodiscard]] TScrollInfo Barra() const { return VertScrollInfo(); }
 
 protected:
+    bool IsCurrentRowSelected() override
+    {
+        return selecionados.count(DataSet()->FieldByName(QStringLiteral("NR"))->AsInteger()) > 0;
+    }
     void DrawCell(int coluna, int linha, const TRect& r, TGridDrawState estado) override
     {
         desenhadas.insert({coluna, linha});
@@ -75,8 +83,10 @@ protected:
                             {QStringLiteral("ATIVO"), ftString, 1}},
                            {{QString(), QStringLiteral("NR"), TIndexOption::ixPrimary}});
         tabela.Open();
+        TTransacao todas(*tabela.Database());   // one write to disk, not thirty
         for (int nr = 1; nr <= 30; ++nr)
             Acrescenta(nr);
+        todas.Confirma();
         tabela.First();
         fonte.SetDataSet(&tabela);
         auto* disposicao = new QVBoxLayout(&janela);
@@ -549,4 +559,147 @@ TEST_F(TdvCustomDBGridTest, TheFooterTakesItsBandFromTheRowsAndShowsItsValues)
     EXPECT_GT(Escuros(imagem, {coluna.Left + 3, faixa.Top + 3, coluna.Right - 3, faixa.Bottom - 3}), 10);
     const TRect outra = grade->CellRect(1, 1);
     EXPECT_EQ(Escuros(imagem, {outra.Left + 3, faixa.Top + 3, outra.Right - 3, faixa.Bottom - 3}), 0);
+}
+
+TEST_F(TdvCustomDBGridTest, AMovedColumnTakesItsSelectedLineOrItsFieldAlong)
+{
+    std::vector<std::pair<int, int>> movidas;
+    grade->OnColumnMoved = [&](TdvCustomDBGrid*, int de, int para) { movidas.emplace_back(de, para); };
+    grade->SetUseTFields(false);
+    grade->SetSelected({QStringLiteral("NR\t4\tNr"), QStringLiteral("NOME\t12\tNome"), QStringLiteral("ATIVO\t1\tA")});
+    Mostra(5);
+    grade->MoveColumn(1, 3);
+    EXPECT_EQ(grade->Selected(), (QStringList{QStringLiteral("NOME\t12\tNome"), QStringLiteral("ATIVO\t1\tA"),
+                                              QStringLiteral("NR\t4\tNr")}));
+    EXPECT_EQ(grade->Fields(2)->FieldName(), QStringLiteral("NR"));
+
+    grade->SetUseTFields(true);
+    grade->MoveColumn(3, 1);
+    EXPECT_EQ(tabela.Fields(0)->FieldName(), QStringLiteral("ATIVO"));
+    EXPECT_EQ(grade->Fields(0)->FieldName(), QStringLiteral("ATIVO"));
+    EXPECT_EQ(movidas, (std::vector<std::pair<int, int>>{{0, 2}, {2, 0}}));
+}
+
+TEST_F(TdvCustomDBGridTest, TheSelectedCheckBoxShowsTheRecordsTheGridHoldsSelected)
+{
+    tabela.Close();
+    tabela.AddField(std::make_unique<TField>(ftString, QStringLiteral("Selected"), 1, fkCalculated));
+    tabela.Open();
+    tabela.ControlType() = {QStringLiteral("Selected;CheckBox;T;F")};
+    grade->selecionados = {2, 4};
+    Mostra(5);
+    EXPECT_TRUE(grade->IsSelectedCheckBoxColumn(4));
+    const QImage imagem = Imagem();
+    for (int linha = 1; linha <= 5; ++linha) {
+        const TRect r = grade->CellRect(4, linha);
+        const int x = (r.Left + r.Right - 10) / 2;
+        const int y = (r.Top + r.Bottom - 10) / 2;
+        EXPECT_EQ(Escuros(imagem, {x + 1, y + 1, x + 9, y + 9}) > 0, linha == 2 || linha == 4) << linha;
+    }
+}
+
+namespace {
+
+QByteArray Png(const QColor& cor)
+{
+    QImage imagem(4, 4, QImage::Format_RGB32);
+    imagem.fill(cor);
+    QByteArray bytes;
+    QBuffer saida(&bytes);
+    saida.open(QIODevice::WriteOnly);
+    imagem.save(&saida, "PNG");
+    return bytes;
+}
+
+QPixmap Quadrado(const QColor& cor)
+{
+    QPixmap imagem(8, 8);
+    imagem.fill(cor);
+    return imagem;
+}
+
+}  // namespace
+
+TEST_F(TdvCustomDBGridTest, PictureAndImageCellsDrawWhatTheirFieldHolds)
+{
+    TdvTable figuras;
+    figuras.SetDatabaseName(PastaDados());
+    figuras.SetTableName(QStringLiteral("Figuras"));
+    figuras.CreateTable({{QStringLiteral("NR"), ftInteger}, {QStringLiteral("FOTO"), ftGraphic},
+                         {QStringLiteral("ICONE"), ftInteger}},
+                        {{QString(), QStringLiteral("NR"), TIndexOption::ixPrimary}});
+    figuras.Open();
+    QByteArray comCabecalho(8, '\0');
+    const QByteArray azul = Png(Qt::blue);
+    qToLittleEndian<quint16>(1, comCabecalho.data());
+    qToLittleEndian<quint16>(256, comCabecalho.data() + 2);
+    qToLittleEndian<quint32>(static_cast<quint32>(azul.size()), comCabecalho.data() + 4);
+    const struct { QByteArray foto; QVariant icone; } linhas[] = {
+        {Png(Qt::red), 0}, {comCabecalho + azul, 1}, {QByteArray(), QVariant()}, {QByteArray("not a picture"), -1},
+    };
+    int nr = 0;
+    for (const auto& l : linhas) {
+        figuras.Append();
+        figuras.FieldByName(QStringLiteral("NR"))->SetAsInteger(++nr);
+        if (!l.foto.isEmpty())
+            figuras.FieldByName(QStringLiteral("FOTO"))->SetAsBytes(l.foto);
+        figuras.FieldByName(QStringLiteral("ICONE"))->SetValue(l.icone);
+        figuras.Post();
+    }
+    figuras.First();
+    figuras.ControlType() = {QStringLiteral("FOTO;Bitmap;Stretch To Fit;Source Copy"),
+                             QStringLiteral("ICONE;ImageIndex;Original Size")};
+    TImageList imagens(8, 8);
+    imagens.Add(Quadrado(Qt::green));
+    imagens.Add(Quadrado(Qt::yellow));
+    grade->SetImageList(&imagens);
+    fonte.SetDataSet(&figuras);
+    Mostra(4);
+    figuras.Last();   // the current cell off the rows looked at
+
+    const QImage imagem = Imagem();
+    const struct { int linha; QColor foto; QColor icone; } casos[] = {
+        {1, Qt::red, Qt::green},
+        {2, Qt::blue, Qt::yellow},
+        {3, QColor(), QColor()},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.linha);
+        const TRect foto = grade->CellRect(2, c.linha);
+        const QPoint meio((foto.Left + foto.Right) / 2, (foto.Top + foto.Bottom) / 2);
+        EXPECT_EQ(imagem.pixelColor(meio), c.foto.isValid() ? c.foto : grade->Color());
+        const TRect icone = grade->CellRect(3, c.linha);
+        const TRect centro{(icone.Left + icone.Right - 8) / 2, (icone.Top + icone.Bottom - 8) / 2, 0, 0};
+        const TRect quadrado{centro.Left, centro.Top, centro.Left + 8, centro.Top + 8};
+        EXPECT_EQ(DaCor(imagem, quadrado, c.icone.isValid() ? c.icone : grade->Color()), 64);
+    }
+}
+
+TEST_F(TdvCustomDBGridTest, TitleImagesGoWhereTheEventPutsThem)
+{
+    TImageList imagens(8, 8);
+    imagens.Add(Quadrado(Qt::red));
+    grade->SetTitleImageList(&imagens);
+    TAlignment lado = taRightJustify;
+    grade->OnCalcTitleImage = [&](TdvCustomDBGrid*, TField* campo, TdvTitleImageAttributes& atributos) {
+        if (campo->FieldName() == QLatin1String("NOME")) {
+            atributos.ImageIndex = 0;
+            atributos.Alignment = lado;
+        }
+    };
+    Mostra(3);
+    const TRect titulo = grade->CellRect(2, 0);
+    const TRect esquerda{titulo.Left, titulo.Top, titulo.Left + 12, titulo.Bottom};
+    const TRect direita{titulo.Right - 12, titulo.Top, titulo.Right, titulo.Bottom};
+    QImage imagem = Imagem();
+    EXPECT_EQ(DaCor(imagem, direita, Qt::red), 64);
+    EXPECT_EQ(DaCor(imagem, esquerda, Qt::red), 0);
+    EXPECT_EQ(DaCor(imagem, grade->CellRect(1, 0), Qt::red), 0);
+
+    lado = taLeftJustify;
+    imagem = Imagem();
+    EXPECT_EQ(DaCor(imagem, esquerda, Qt::red), 64);
+    // The title's text moves right of the image.
+    EXPECT_EQ(Escuros(imagem, {titulo.Left + 12, titulo.Top, titulo.Left + 14, titulo.Bottom}), 0);
+    EXPECT_GT(Escuros(imagem, {titulo.Left + 14, titulo.Top, titulo.Right, titulo.Bottom}), 10);
 }
