@@ -88,29 +88,33 @@ void TCustomGrid::SetRowCount(int quantidade)
     MudaQuantidade(FLinhas, quantidade, FAlturaPadrao);
 }
 
-void TCustomGrid::SetFixedCols(int quantidade)
+void TCustomGrid::MudaFixas(TGridAxis& eixo, int quantidade, int& atual, const QString& recusa)
 {
-    if (quantidade < 0 || quantidade >= ColCount())
-        throw EInvalidGridOperation(QStringLiteral("Fixed column count must be less than column count"));
-    if (quantidade == FColunas.FixedCount)
+    if (quantidade < 0 || quantidade >= eixo.Count())
+        throw EInvalidGridOperation(recusa);
+    if (quantidade == eixo.FixedCount)
         return;
-    // The first scrolling column shown is the first after the fixed ones again.
-    FColunas.FixedCount = quantidade;
-    FColunas.First = quantidade;
-    FColuna = std::max(FColuna, quantidade);
+    // The first scrolling cell shown is the first after the fixed ones again.
+    eixo.FixedCount = quantidade;
+    eixo.First = quantidade;
+    atual = std::max(atual, quantidade);
     UpdateScrollRange();
     viewport()->update();
 }
 
+void TCustomGrid::SetFixedCols(int quantidade)
+{
+    MudaFixas(FColunas, quantidade, FColuna, QStringLiteral("Fixed column count must be less than column count"));
+}
+
 void TCustomGrid::SetFixedRows(int quantidade)
 {
-    if (quantidade < 0 || quantidade >= RowCount())
-        throw EInvalidGridOperation(QStringLiteral("Fixed row count must be less than row count"));
-    if (quantidade == FLinhas.FixedCount)
-        return;
-    FLinhas.FixedCount = quantidade;
-    FLinhas.First = quantidade;
-    FLinha = std::max(FLinha, quantidade);
+    MudaFixas(FLinhas, quantidade, FLinha, QStringLiteral("Fixed row count must be less than row count"));
+}
+
+void TCustomGrid::PreencheExtensoes(TGridAxis& eixo, int extensao)
+{
+    std::fill(eixo.Extents.begin(), eixo.Extents.end(), extensao);
     UpdateScrollRange();
     viewport()->update();
 }
@@ -118,59 +122,57 @@ void TCustomGrid::SetFixedRows(int quantidade)
 void TCustomGrid::SetDefaultColWidth(int largura)
 {
     FLarguraPadrao = largura;
-    std::fill(FColunas.Extents.begin(), FColunas.Extents.end(), largura);
-    UpdateScrollRange();
-    viewport()->update();
+    PreencheExtensoes(FColunas, largura);
     ColWidthsChanged();
 }
 
 void TCustomGrid::SetDefaultRowHeight(int altura)
 {
     FAlturaPadrao = altura;
-    std::fill(FLinhas.Extents.begin(), FLinhas.Extents.end(), altura);
+    PreencheExtensoes(FLinhas, altura);
+    RowHeightsChanged();
+}
+
+int TCustomGrid::Extensao(const TGridAxis& eixo, int indice, int padrao)
+{
+    if (indice < 0 || indice >= eixo.Count())
+        return padrao;
+    return eixo.Extents[static_cast<std::size_t>(indice)];
+}
+
+bool TCustomGrid::MudaExtensao(TGridAxis& eixo, int indice, int extensao)
+{
+    if (indice < 0 || indice >= eixo.Count())
+        ForaDosLimites();
+    auto& atual = eixo.Extents[static_cast<std::size_t>(indice)];
+    if (atual == extensao)
+        return false;
+    atual = extensao;
     UpdateScrollRange();
     viewport()->update();
-    RowHeightsChanged();
+    return true;
 }
 
 int TCustomGrid::ColWidths(int coluna) const
 {
-    if (coluna < 0 || coluna >= ColCount())
-        return FLarguraPadrao;
-    return FColunas.Extents[static_cast<std::size_t>(coluna)];
+    return Extensao(FColunas, coluna, FLarguraPadrao);
 }
 
 void TCustomGrid::SetColWidths(int coluna, int largura)
 {
-    if (coluna < 0 || coluna >= ColCount())
-        ForaDosLimites();
-    auto& atual = FColunas.Extents[static_cast<std::size_t>(coluna)];
-    if (atual == largura)
-        return;
-    atual = largura;
-    UpdateScrollRange();
-    viewport()->update();
-    ColWidthsChanged();
+    if (MudaExtensao(FColunas, coluna, largura))
+        ColWidthsChanged();
 }
 
 int TCustomGrid::RowHeights(int linha) const
 {
-    if (linha < 0 || linha >= RowCount())
-        return FAlturaPadrao;
-    return FLinhas.Extents[static_cast<std::size_t>(linha)];
+    return Extensao(FLinhas, linha, FAlturaPadrao);
 }
 
 void TCustomGrid::SetRowHeights(int linha, int altura)
 {
-    if (linha < 0 || linha >= RowCount())
-        ForaDosLimites();
-    auto& atual = FLinhas.Extents[static_cast<std::size_t>(linha)];
-    if (atual == altura)
-        return;
-    atual = altura;
-    UpdateScrollRange();
-    viewport()->update();
-    RowHeightsChanged();
+    if (MudaExtensao(FLinhas, linha, altura))
+        RowHeightsChanged();
 }
 
 bool TCustomGrid::TabStops(int coluna) const

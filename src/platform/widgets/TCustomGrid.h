@@ -207,8 +207,11 @@ private:
     void MudouHorizontal(int valor);
     void AjustaVisivel();
     void InvalidaSelecao();
-    [[nodiscard]] TGridAxis& Eixo(bool colunas) { return colunas ? FColunas : FLinhas; }
     void MudaQuantidade(TGridAxis& eixo, int quantidade, int padrao);
+    void MudaFixas(TGridAxis& eixo, int quantidade, int& atual, const QString& recusa);
+    void PreencheExtensoes(TGridAxis& eixo, int extensao);
+    [[nodiscard]] static int Extensao(const TGridAxis& eixo, int indice, int padrao);
+    bool MudaExtensao(TGridAxis& eixo, int indice, int extensao);
     void AtualizaLarguraLinhas();
     void DesenhaLinhas(const TRect& r, bool fixa);
 

@@ -298,6 +298,7 @@ TEST_F(TdvCustomDBGridTest, RowAndCellEventsFollowTheRecordAndTheColumn)
         {"same record", [&] { tabela.MoveBy(0); }, 0, 0, 0},
         {"another column", [&] { grade->SetSelectedIndex(2); }, 0, 1, 0},
         {"past the last row", [&] { tabela.MoveBy(12); }, 1, 1, 1},
+        {"more than a page", [&] { tabela.MoveBy(12); }, 1, 1, 1},
         {"a new record", [&] { tabela.Append(); }, 1, 1, 0},
         {"cancelled", [&] { tabela.Cancel(); }, 1, 1, 0},
     };
