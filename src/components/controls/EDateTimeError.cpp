@@ -1,0 +1,13 @@
+#include "components/controls/EDateTimeError.h"
+
+#include "components/controls/dvCalendar.h"
+
+EDateTimeError EDateTimeError::Exceeds(double maxDate)
+{
+    return EDateTimeError(QStringLiteral("Date exceeds maximum of %1").arg(dvShortDateText(maxDate)));
+}
+
+EDateTimeError EDateTimeError::LessThan(double minDate)
+{
+    return EDateTimeError(QStringLiteral("Date is less than minimum of %1").arg(dvShortDateText(minDate)));
+}

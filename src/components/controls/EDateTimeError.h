@@ -1,0 +1,23 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <exception>
+
+// A date outside the limits of a calendar or picker; the message names the limit as a short
+// date and is meant for the user.
+class EDateTimeError : public std::exception {
+public:
+    explicit EDateTimeError(const QString& mensagem)
+        : FMensagem(mensagem), FUtf8(mensagem.toUtf8()) {}
+
+    // "Date exceeds maximum of %s" and "Date is less than minimum of %s" with the limit's day.
+    [[nodiscard]] static EDateTimeError Exceeds(double maxDate);
+    [[nodiscard]] static EDateTimeError LessThan(double minDate);
+
+    [[nodiscard]] const QString& Mensagem() const noexcept { return FMensagem; }
+    [[nodiscard]] const char* what() const noexcept override { return FUtf8.constData(); }
+
+private:
+    QString FMensagem;
+    QByteArray FUtf8;
+};
