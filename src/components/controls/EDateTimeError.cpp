@@ -11,3 +11,11 @@ EDateTimeError EDateTimeError::LessThan(double minDate)
 {
     return EDateTimeError(QStringLiteral("Date is less than minimum of %1").arg(dvShortDateText(minDate)));
 }
+
+void EDateTimeError::CheckLimits(double value, double minDate, double maxDate)
+{
+    if (maxDate != 0 && dvDatePart(value) > maxDate)
+        throw Exceeds(maxDate);
+    if (minDate != 0 && value < minDate)
+        throw LessThan(minDate);
+}

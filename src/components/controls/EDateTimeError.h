@@ -13,6 +13,9 @@ public:
     // "Date exceeds maximum of %s" and "Date is less than minimum of %s" with the limit's day.
     [[nodiscard]] static EDateTimeError Exceeds(double maxDate);
     [[nodiscard]] static EDateTimeError LessThan(double minDate);
+    // Raises Exceeds when the value's day lies after a maximum and LessThan when the value lies
+    // before a minimum (0: no limit).
+    static void CheckLimits(double value, double minDate, double maxDate);
 
     [[nodiscard]] const QString& Mensagem() const noexcept { return FMensagem; }
     [[nodiscard]] const char* what() const noexcept override { return FUtf8.constData(); }

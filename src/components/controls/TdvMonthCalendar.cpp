@@ -168,10 +168,7 @@ void TdvMonthCalendar::SetDate(double valor)
         update();
         return;
     }
-    if (FMaxDate != 0 && dvDatePart(novo) > FMaxDate)
-        throw EDateTimeError::Exceeds(FMaxDate);
-    if (FMinDate != 0 && novo < FMinDate)
-        throw EDateTimeError::LessThan(FMinDate);
+    EDateTimeError::CheckLimits(novo, FMinDate, FMaxDate);
     SetDateTime(novo);
 }
 
@@ -210,34 +207,24 @@ void TdvMonthCalendar::SetDateTime(double valor)
 
 void TdvMonthCalendar::SetSelectionStart(double valor)
 {
-    if (FMaxDate != 0 && dvDatePart(valor) > FMaxDate) {
-        FSelStart = FMaxDate;
-        throw EDateTimeError::Exceeds(FMaxDate);
-    }
-    if (FMinDate != 0 && valor < FMinDate) {
-        FSelStart = FMinDate;
-        throw EDateTimeError::LessThan(FMinDate);
-    }
-    FSelStart = valor;
-    if (FSelEnd != 0) {
-        if (FSelStart > FSelEnd)
-            std::swap(FSelStart, FSelEnd);
-        SetSelRange(dvToQDate(FSelStart), dvToQDate(FSelEnd));
-    }
+    SetSelectionEdge(FSelStart, valor);
 }
 
 void TdvMonthCalendar::SetSelectionEnd(double valor)
 {
-    if (FMaxDate != 0 && dvDatePart(valor) > FMaxDate) {
-        FSelEnd = FMaxDate;
-        throw EDateTimeError::Exceeds(FMaxDate);
+    SetSelectionEdge(FSelEnd, valor);
+}
+
+void TdvMonthCalendar::SetSelectionEdge(double& ponta, double valor)
+{
+    try {
+        EDateTimeError::CheckLimits(valor, FMinDate, FMaxDate);
+    } catch (const EDateTimeError&) {
+        ponta = FMaxDate != 0 && dvDatePart(valor) > FMaxDate ? FMaxDate : FMinDate;
+        throw;
     }
-    if (FMinDate != 0 && valor < FMinDate) {
-        FSelEnd = FMinDate;
-        throw EDateTimeError::LessThan(FMinDate);
-    }
-    FSelEnd = valor;
-    if (FSelStart != 0) {
+    ponta = valor;
+    if (FSelStart != 0 && FSelEnd != 0) {
         if (FSelStart > FSelEnd)
             std::swap(FSelStart, FSelEnd);
         SetSelRange(dvToQDate(FSelStart), dvToQDate(FSelEnd));

@@ -150,6 +150,8 @@ private:
     // Applies every setting to the control, as creating its window does.
     void CreateWnd();
     void ApplyRange();
+    // One end of the selection (FSelStart or FSelEnd).
+    void SetSelectionEdge(double& ponta, double valor);
     void SelChange(const QDate& inicio, const QDate& fim);
     [[nodiscard]] bool Intercepted(const THitTest& h) const;
     void Press(QMouseEvent* e);

@@ -186,6 +186,14 @@ void TPopupMenu::paintEvent(QPaintEvent*)
     }
 }
 
+void TPopupMenu::mousePressEvent(QMouseEvent* e)
+{
+    if (rect().contains(e->position().toPoint()))
+        return;
+    setAttribute(Qt::WA_NoMouseReplay);
+    hide();
+}
+
 void TPopupMenu::mouseMoveEvent(QMouseEvent* e)
 {
     const int i = ItemAt(e->position().toPoint());

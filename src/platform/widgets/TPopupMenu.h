@@ -15,7 +15,8 @@ struct TMenuItem {
 
 // A pop-up menu laid out in columns (an item with BarBreak starts the next one), shown without
 // blocking the caller. Choosing an enabled item closes the menu and then runs its OnClick; Esc
-// or a press outside closes it without a choice. The keys move between the items while it is up.
+// or a press outside closes it without a choice, and that press goes nowhere else (a press on
+// what opened the menu must not open it again). The keys move between the items while it is up.
 class TPopupMenu : public QWidget {
     Q_OBJECT
 public:
@@ -38,6 +39,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;

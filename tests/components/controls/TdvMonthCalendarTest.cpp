@@ -181,6 +181,8 @@ TEST_F(CalendarioNaJanela, LimitsThatCrossAndDatesOutsideThemRaise)
     EXPECT_EQ(calendario->Date(), Dia(2003, 3, 5));
     calendario->SetDateTime(Dia(2003, 3, 30));   // brought into the limits
     EXPECT_EQ(calendario->Date(), Dia(2003, 3, 10));
+    EXPECT_THROW(calendario->SetSelectionEnd(Dia(2003, 3, 11)), EDateTimeError);
+    EXPECT_EQ(calendario->SelectionEnd(), Dia(2003, 3, 10));   // the limit is kept
     calendario->SetMinDate(0);
     calendario->SetDateTime(-5);
     EXPECT_EQ(calendario->Date(), 1);   // 31/12/1899

@@ -1,3 +1,4 @@
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -39,5 +40,14 @@ TEST(TPopupMenu, BarBreaksStartColumnsAndOnlyEnabledItemsAreChosen)
     EXPECT_EQ(menu.Highlighted(), 4);
     QTest::keyClick(&menu, Qt::Key_Return);
     EXPECT_FALSE(menu.Showing());
+    EXPECT_EQ(escolhido, QStringLiteral("2000"));
+
+    // A press outside closes the menu, chooses nothing and is not passed on.
+    menu.Popup(dono.mapToGlobal(QPoint(0, 0)));
+    QMouseEvent fora(QEvent::MouseButtonPress, QPointF(-5, -5), menu.mapToGlobal(QPointF(-5, -5)), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&menu, &fora);
+    EXPECT_FALSE(menu.Showing());
+    EXPECT_TRUE(menu.testAttribute(Qt::WA_NoMouseReplay));
     EXPECT_EQ(escolhido, QStringLiteral("2000"));
 }
