@@ -1,0 +1,73 @@
+#include "reports/ImprimeRecibo.h"
+
+#include <QFile>
+#include <optional>
+
+#include "exchange/TNomeEntrega.h"
+#include "exchange/TNumeroRecibo.h"
+#include "model/TErro.h"
+#include "model/Utilitarios.h"
+#include "platform/compress/Compressao.h"
+#include "reports/CarregaBibliotecaAssinatura.h"
+#include "reports/TArquivoRecibo.h"
+#include "reports/TDadosRecibo.h"
+#include "reports/TFoRelatoRecibo.h"
+
+namespace {
+
+constexpr std::uint8_t ReciboCorrompido = 1;
+constexpr std::uint8_t DeclaracaoCorrompida = 2;
+
+void Mostra(std::uint8_t codigo)
+{
+    TErro(codigo, QString(), 0).Exibe();
+}
+
+}  // namespace
+
+void ImprimeRecibo(const QStringList& Arquivos, bool JaGerado, const QString& Nome)
+{
+    const QString dados = DiretorioDados();
+    const QString reciboIni = dados + QStringLiteral("/Recibo.ini");
+    TFoRelatoRecibo relato;
+
+    TAssinaturaSobDemanda assinatura;   // kept for the receipt files that follow
+
+    for (const QString& arquivo : Arquivos) {
+        QString entrega = Nome;
+        if (!JaGerado) {
+            // No receipt may come from the data of another delivery.
+            if (QFile::exists(reciboIni))
+                QFile::remove(reciboIni);
+            if (DescomprimirReciboPruv(arquivo, dados) == 0) {
+                Mostra(DeclaracaoCorrompida);
+                return;
+            }
+            entrega = arquivo;
+        }
+        const std::optional<TDadosRecibo> recibo = TDadosRecibo::Le(reciboIni);
+        if (!recibo) {
+            Mostra(DeclaracaoCorrompida);
+            return;
+        }
+        if (!recibo->NumeroReciboValido) {
+            Mostra(TNumeroRecibo::CodigoInvalido);
+            continue;
+        }
+        relato.Preenche(*recibo);
+
+        const QString arquivoRecibo = entrega.isEmpty() ? QString() : TNomeEntrega::ReciboExistente(entrega);
+        if (!arquivoRecibo.isEmpty()) {
+            TArquivoRecibo rec(arquivoRecibo);
+            const TSituacaoRecibo situacao = rec.Verifica(recibo->Crc, [&assinatura] { return assinatura.Obtem(); });
+            if (situacao == TSituacaoRecibo::Invalido) {
+                Mostra(ReciboCorrompido);
+                continue;
+            }
+            if (situacao == TSituacaoRecibo::Certificado)
+                relato.MostraRecepcao(rec.Recepcao());
+        }
+        if (!relato.Imprime())
+            return;
+    }
+}

@@ -1,0 +1,131 @@
+#include "reports/RotinasRelatorio.h"
+
+#include <QDate>
+#include <QPrinter>
+#include <utility>
+
+#include "model/TErro.h"
+#include "model/TMonetario.h"
+#include "model/TSerieMensal.h"
+#include "model/Utilitarios.h"
+#include "platform/report/IImpressoras.h"
+#include "platform/report/TFonte.h"
+#include "platform/report/TForma.h"
+#include "platform/report/TRelatorio.h"
+#include "platform/report/TRotulo.h"
+#include "platform/report/TSaidaRelatorio.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+namespace {
+
+constexpr std::uint8_t SemImpressora = 161;
+constexpr std::uint8_t ErroGravacao = 159;
+
+}  // namespace
+
+QString TextoValor(qint64 Valor)
+{
+    TMonetario valor;
+    valor.SetValor(Valor);
+    return valor.GetTextoFormatado();
+}
+
+qint64 SomaCentavos(qint64 A, qint64 B)
+{
+    constexpr qint64 centavo = TMonetario::Escala / 100;
+    const qint64 soma = A + B;
+    const qint64 meio = soma < 0 ? -centavo / 2 : centavo / 2;
+    return (soma + meio) / centavo * centavo;
+}
+
+qint64 ValorAnual(const TSerieMensal& Serie)
+{
+    return SomaCentavos(Serie.SomaAno(), 0);
+}
+
+qint64 TotalDoze(const TSerieMensal& Serie)
+{
+    return Serie.SomaAno() - Serie.Mes(13).GetValorPositivo();
+}
+
+QString MesAbreviado(int Mes)
+{
+    return Mes == 13 ? Meses(13) : Meses(Mes).left(3);
+}
+
+QString TextoTipoDeclaracao(const QString& Tipo)
+{
+    if (Tipo == QLatin1String("O"))
+        return QStringLiteral("Tipo: Original");
+    if (Tipo == QLatin1String("R"))
+        return QStringLiteral("Tipo: Retificadora");
+    return {};
+}
+
+QString TextoDataGeracao(double Data)
+{
+    if (Data < 1)
+        return {};
+    return QDate(1899, 12, 30).addDays(qint64(Data)).toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QFont FonteRelato(qreal Pontos, bool Negrito)
+{
+    return TFonte::DePontos(QStringLiteral("Arial"), Pontos, Negrito);
+}
+
+TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal Esquerda, qreal Topo,
+                qreal Pontos, bool Negrito)
+{
+    return Banda.AdicionaRotulo(Nome, Texto, Esquerda, Topo, FonteRelato(Pontos, Negrito));
+}
+
+TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal Topo, qreal Largura,
+                     qreal Pontos, bool Negrito)
+{
+    TRotulo& r = Rotulo(Banda, Nome, QString(), Direita - Largura, Topo, Pontos, Negrito);
+    r.Largura = Largura;
+    r.Alinhamento = Qt::AlignRight;
+    return r;
+}
+
+void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura)
+{
+    auto& linha = Banda.Adiciona<TForma>(Nome, TTipoForma::LinhaHorizontal);
+    linha.Topo = Topo;
+    linha.Altura = 2;
+    linha.Largura = Largura;
+}
+
+bool ExisteImpressoraRelatorio()
+{
+    if (Impressoras::Atual().ExisteImpressora())
+        return true;
+    TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    return false;
+}
+
+bool ImprimeRelatorio(TRelatorio& Relatorio)
+{
+    const std::unique_ptr<QPrinter> impressora = Impressoras::Atual().CriaImpressora(Relatorio.Titulo);
+    if (!impressora) {
+        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        return false;
+    }
+    auto anterior = std::exchange(Relatorio.AoProcessar, [] { InterfaceUsuario::Atividade().MantemVivo(); });
+    bool impresso = false;
+    try {
+        impresso = TSaidaRelatorio::Imprime(Relatorio, *impressora);
+    } catch (...) {
+        Relatorio.AoProcessar = std::move(anterior);
+        throw;
+    }
+    Relatorio.AoProcessar = std::move(anterior);
+    if (impresso)
+        return true;
+    if (impressora->outputFormat() == QPrinter::PdfFormat)
+        TErro(ErroGravacao, impressora->outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+    else
+        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    return false;
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <QFont>
+#include <QString>
+#include <QtGlobal>
+
+class TBanda;
+class TRelatorio;
+class TRotulo;
+class TSerieMensal;
+
+// What the report forms share: money as they print it, the rounding of their sums, the texts of
+// a declaration's kind and type, the labels they place, and the way a report reaches the printer.
+
+// The amount (ten-thousandths) with two decimals and thousands separators, in the program's
+// number format; a negative amount prints as 0,00.
+[[nodiscard]] QString TextoValor(qint64 Valor);
+// A + B rounded to cents (half away from zero), still in ten-thousandths: the way the reports
+// add amounts, so that every total is the exact sum of the amounts printed above it.
+[[nodiscard]] qint64 SomaCentavos(qint64 A, qint64 B);
+// The year's amount of a series, months 1 to 12 and the 13th salary, rounded to cents.
+[[nodiscard]] qint64 ValorAnual(const TSerieMensal& Serie);
+// Months 1 to 12 added exactly (the model's totals), without the money limit.
+[[nodiscard]] qint64 TotalDoze(const TSerieMensal& Serie);
+
+// "Jan" to "Dez", and "13º" for month 13.
+[[nodiscard]] QString MesAbreviado(int Mes);
+// "Tipo: Original" for "O", "Tipo: Retificadora" for "R", empty for anything else.
+[[nodiscard]] QString TextoTipoDeclaracao(const QString& Tipo);
+// "dd/mm/yyyy" of a day count from 30/12/1899; empty for 0 (never recorded).
+[[nodiscard]] QString TextoDataGeracao(double Data);
+
+// Fonts of the report forms, in points.
+[[nodiscard]] QFont FonteRelato(qreal Pontos, bool Negrito = false);
+// A label of the form's font; with Largura above 0 it is aligned inside that width.
+TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal Esquerda, qreal Topo,
+                qreal Pontos = 8, bool Negrito = false);
+// A right-aligned label whose right edge is Direita (the money columns).
+TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal Topo, qreal Largura = 130,
+                     qreal Pontos = 8, bool Negrito = false);
+// A rule across the band at that height.
+void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura);
+
+// A printer exists; otherwise message 161 is shown and the answer is false.
+[[nodiscard]] bool ExisteImpressoraRelatorio();
+// Generates the report straight onto the default printer, pages sent as they are made, the
+// interface kept alive meanwhile. No printer: message 161; a printer or file that refused the
+// job: message 159 for a file, 161 otherwise; false then.
+bool ImprimeRelatorio(TRelatorio& Relatorio);
