@@ -129,6 +129,16 @@ protected:
         return itens;
     }
 
+    // A case of a table starts without the company's declaration, choosing it for the import.
+    void Recomeca()
+    {
+        TPruv existente;
+        if (Armazenada(Empresa, QStringLiteral("2002"), existente))
+            colecao->Exclui(existente);
+        Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+        nomeLog.clear();
+    }
+
     bool Armazenada(const QString& ni, const QString& ano, TPruv& destino)
     {
         destino.Limpa();
@@ -243,10 +253,7 @@ TEST_F(TImportacaoPruvTest, EachLineOfAGroupIsCheckedByItsSituationIdentifier)
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        TPruv existente;
-        if (Armazenada(Empresa, QStringLiteral("2002"), existente))
-            colecao->Exclui(existente);
-        nomeLog.clear();
+        Recomeca();
         ASSERT_EQ(Importa(Arquivo(c.linhas)), 0);
         EXPECT_MENSAGENS(Mensagens(nomeLog), c.log);
         EXPECT_EQ(n.BeneficiariosAdicionados, c.adicionados);
@@ -318,10 +325,7 @@ TEST_F(TImportacaoPruvTest, DeclarantLineFindingsWarnOrRefuseAsTheirRuleSays)
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        TPruv existente;
-        if (Armazenada(Empresa, QStringLiteral("2002"), existente))
-            colecao->Exclui(existente);
-        Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+        Recomeca();
         ASSERT_EQ(Importa(Arquivo({c.linha, item})), 0);
         EXPECT_MENSAGENS(Mensagens(nomeLog), c.log);
         EXPECT_EQ(n, c.contadores);
@@ -464,10 +468,7 @@ TEST_F(TImportacaoPruvTest, BadInputOfAnyShapeGetsItsMessageLineByLine)
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        TPruv existente;
-        if (Armazenada(Empresa, QStringLiteral("2002"), existente))
-            colecao->Exclui(existente);
-        Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+        Recomeca();
         QFile arquivo(TPastas::Programa() + QStringLiteral("/ruim.txt"));
         ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
         arquivo.write(c.conteudo);
