@@ -1,6 +1,7 @@
 #include <memory>
 #include <utility>
 
+#include "assistants/TFoPendencias.h"
 #include "assistants/TFormAssistCopSeg.h"
 #include "assistants/TFormAssistRestCopSeg.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[])
         rotinas.ExecutaAssistRestCopSeg = ExecutaAssistRestCopSeg;
         rotinas.ArquivosDados = ArquivosDados();
         rotinas.FazCopiaAutomatica = TFormCopSegAuto::Executa;
+        rotinas.ExibePendencias = ExibePendencias;
         janela.DefineRotinas(std::move(rotinas));
         janela.setEnabled(false);
         janela.show();

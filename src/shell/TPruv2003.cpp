@@ -109,6 +109,8 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
 {
     static const TComandoProgramado programados[] = {
         {"MiFecharDeclaracao", &TPruv2003::MiFecharDeclaracaoClick, nullptr},
+        {"MiVerificarPendencias", &TPruv2003::MiVerificarPendenciasClick,
+         [](const TRotinasPrincipal& r) { return bool(r.ExibePendencias); }},
         {"MiTransmitirviaInternet", &TPruv2003::MiTransmitirviaInternetClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistTransmissao); }},
         {"MiSair", &TPruv2003::MiSairClick, nullptr},
@@ -627,6 +629,34 @@ void TPruv2003::MiFecharDeclaracaoClick(const TItemMenu& item)
 {
     if (PodeAbrirForm(QLatin1String(item.Porteiro)))
         FecharDeclaracao();
+}
+
+void TPruv2003::MiVerificarPendenciasClick(const TItemMenu& item)
+{
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    FRotinas.ExibePendencias(
+        ObtemDeclaracao(),
+        [this](const QString& anexo, const QString& itemChave, std::uint8_t objeto) {
+            ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, itemChave, objeto); });
+        },
+        this);
+}
+
+void TPruv2003::PosicionaCampo([[maybe_unused]] const QString& Anexo, [[maybe_unused]] const QString& Item,
+                               std::uint8_t Objeto)
+{
+    constexpr std::uint8_t SemCampo = 1;
+    constexpr std::uint8_t UltimoCampo = 32;
+    if (!DeclaracaoAberta || Objeto == SemCampo || Objeto > UltimoCampo)
+        return;
+    // The declaration comes to the front, drawn before the focus moves. The keys go on to the
+    // declaration frame once it can move to a field's page.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    InterfaceUsuario::Atividade().MantemVivo();
 }
 
 void TPruv2003::MiTransmitirviaInternetClick(const TItemMenu& item)

@@ -2,6 +2,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -21,6 +22,10 @@ class TErros;
 class TPruv;
 struct TItemMenu;
 
+// The field-locate request of a pending item or a search hit: the annex key, the beneficiary or
+// item key and the field code (0 to 32).
+using TPosicionaCampo = std::function<void(const QString& Anexo, const QString& Item, std::uint8_t Objeto)>;
+
 // The windows that some commands open and that belong to the layers above the shell (the
 // screens and the assistants): the program hands their entry routines in. A command whose
 // routine is missing stays disabled.
@@ -39,6 +44,8 @@ struct TRotinasPrincipal {
     std::function<int(TPruv& pruv)> CalculaResumo;
     // The automatic backup of the data files at exit, with its progress window.
     std::function<void(QWidget* dono)> FazCopiaAutomatica;
+    // The modeless pending-items window over the open declaration; posiciona locates an item.
+    std::function<void(TPruv& pruv, TPosicionaCampo posiciona, QWidget* dono)> ExibePendencias;
 };
 
 // The program's one main window, "Pruv 2003". It holds the database, the stored declarations and
@@ -91,6 +98,10 @@ public:
     // frame.
     void FecharColecoes();
 
+    // Moves the open declaration to the field of a pending item or a search hit. Code 1 and codes
+    // above 32 do nothing.
+    void PosicionaCampo(const QString& Anexo, const QString& Item, std::uint8_t Objeto);
+
     // Sets the commands, the caption and the year label for the current state.
     void atualizaMenus();
     // False leaves only the restore, the reorganisation, the help and closing the window.
@@ -134,6 +145,7 @@ private:
     static bool PedeFechamento(const char* nomeJanela);
 
     void MiFecharDeclaracaoClick(const TItemMenu& item);
+    void MiVerificarPendenciasClick(const TItemMenu& item);
     void MiTransmitirviaInternetClick(const TItemMenu& item);
     void MiSairClick(const TItemMenu& item);
     void MiCalculadoraClick(const TItemMenu& item);

@@ -1,0 +1,119 @@
+#include "assistants/TEstiloLinhaVerificacao.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+const QColor Azul(0, 0, 255);
+const QColor Verde(0, 128, 128);   // teal
+
+void Erro(QPainter& p)
+{
+    p.setPen(QPen(QColor(128, 0, 0), 1));
+    p.setBrush(QColor(220, 30, 30));
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(QPointF(5, 5), QPointF(11, 11));
+    p.drawLine(QPointF(11, 5), QPointF(5, 11));
+}
+
+void Triangulo(QPainter& p, const QColor& cor)
+{
+    QPainterPath triangulo;
+    triangulo.moveTo(8, 1.5);
+    triangulo.lineTo(14.5, 14.5);
+    triangulo.lineTo(1.5, 14.5);
+    triangulo.closeSubpath();
+    p.setPen(QPen(QColor(128, 96, 0), 1));
+    p.setBrush(cor);
+    p.drawPath(triangulo);
+    p.setPen(QPen(Qt::black, 1.5));
+    p.drawLine(QPointF(8, 6), QPointF(8, 10.5));
+    p.drawPoint(QPointF(8, 12.5));
+}
+
+void Ok(QPainter& p)
+{
+    p.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+}
+
+void Documento(QPainter& p)
+{
+    p.setPen(QPen(QColor(0, 0, 128), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 0.5, 11, 14));
+    for (const qreal y : {4.0, 7.0, 10.0})
+        p.drawLine(QPointF(4, y), QPointF(10, y));
+}
+
+void Clipe(QPainter& p)
+{
+    QPainterPath clipe;
+    clipe.moveTo(11, 4);
+    clipe.lineTo(11, 13);
+    clipe.arcTo(QRectF(5, 10, 6, 6), 0, -180);
+    clipe.lineTo(5, 3);
+    clipe.arcTo(QRectF(5, 0.5, 4, 4), 180, -180);
+    clipe.lineTo(9, 12);
+    p.setPen(QPen(QColor(0, 96, 96), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(clipe);
+}
+
+}  // namespace
+
+TEstiloLinhaVerificacao TEstiloLinhaVerificacao::DoCodigo(const QString& Codigo)
+{
+    using I = TIconeVerificacao;
+    if (Codigo == QLatin1String("08"))
+        return {I::Declarante, 0, 15, 9, true, Azul};
+    if (Codigo == QLatin1String("09"))
+        return {I::Fundo, 10, 20, 9, true, Verde};
+    if (Codigo == QLatin1String("01"))
+        return {I::Erro, 45, 30, 7, false, Qt::black};
+    if (Codigo == QLatin1String("00"))
+        return {I::Aviso, 45, 30, 7, false, Qt::black};
+    if (Codigo == QLatin1String("20"))
+        return {I::Ok, 20, 26, 9, true, Qt::black};
+    if (Codigo == QLatin1String("10"))
+        return {I::Nenhum, 20, 26, 9, true, Qt::black};
+    return {};
+}
+
+QFont TEstiloLinhaVerificacao::Fonte(const QFont& DaLista) const
+{
+    if (Pontos == 0)
+        return DaLista;
+    QFont fonte(QStringLiteral("Arial"));
+    fonte.setPointSize(Pontos);
+    fonte.setBold(Negrito);
+    return fonte;
+}
+
+QPixmap TEstiloLinhaVerificacao::Imagem(TIconeVerificacao Icone)
+{
+    using I = TIconeVerificacao;
+    QSize tamanho(24, 16);
+    if (Icone == I::Nenhum)
+        return {};
+    if (Icone == I::Declarante)
+        tamanho = {14, 16};
+    else if (Icone == I::Fundo)
+        tamanho = {17, 17};
+    QPixmap imagem(tamanho);
+    imagem.fill(Qt::transparent);
+    QPainter p(&imagem);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (Icone) {
+    case I::Declarante: Documento(p); break;
+    case I::Fundo: Clipe(p); break;
+    case I::Erro: Erro(p); break;
+    case I::Aviso: Triangulo(p, QColor(250, 210, 40)); break;
+    case I::Exclamacao: Triangulo(p, QColor(250, 140, 40)); break;
+    case I::Ok: Ok(p); break;
+    case I::Nenhum: break;
+    }
+    return imagem;
+}

@@ -1,0 +1,78 @@
+#include "assistants/TFoRelPendencias.h"
+
+#include <QPrinter>
+#include <QScopeGuard>
+#include <memory>
+
+#include "components/data/TdvTable.h"
+#include "model/RotinasTabela.h"
+#include "model/TErro.h"
+#include "model/gui/UtilJanelas.h"
+#include "platform/report/IImpressoras.h"
+#include "platform/report/TSaidaRelatorio.h"
+#include "shell/TDmGeral.h"
+#include "shell/TFoPreview.h"
+
+namespace {
+
+constexpr std::uint8_t ErroGravacao = 159;
+constexpr std::uint8_t SemImpressora = 161;
+
+TFoRelPendencias* Global = nullptr;
+
+}  // namespace
+
+TFoRelPendencias::TFoRelPendencias(TdvTable& Tabela, const TFrPruvVerifica* Verificacao) : FTabela(Tabela)
+{
+    FrRelPendencias.Tabela = &Tabela;
+    FrRelPendencias.Verificacao = Verificacao;
+    FrRelPendencias.DefineLogotipo(TDmGeral::Logotipo().toImage());
+}
+
+void TFoRelPendencias::Executa(bool Visualizar)
+{
+    TRelatorio& relatorio = FrRelPendencias.QrpPendencias;
+    AjustaPapel(relatorio);
+    // The report walks the rows: the list on the screen does not follow each one.
+    FTabela.DisableControls();
+    const auto devolve = qScopeGuard([this] { FTabela.EnableControls(); });
+    if (Visualizar) {
+        FrRelPendencias.Visualizando = true;
+        VisualizaRelatorio(relatorio);
+    } else {
+        Imprime();
+    }
+}
+
+void TFoRelPendencias::Imprime()
+{
+    TRelatorio& relatorio = FrRelPendencias.QrpPendencias;
+    const std::unique_ptr<QPrinter> impressora = Impressoras::Atual().CriaImpressora(relatorio.Titulo);
+    if (!impressora) {
+        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        return;
+    }
+    if (TSaidaRelatorio::Imprime(relatorio, *impressora))
+        return;
+    if (impressora->outputFormat() == QPrinter::PdfFormat)
+        TErro(ErroGravacao, impressora->outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+    else
+        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+}
+
+void ExibeRelPendencias(bool Visualizar, TdvTable& Tabela, const TFrPruvVerifica* Verificacao)
+{
+    if (Global != nullptr)
+        return;
+    if (!Tabela.Active() && !AbreTabela(Tabela))
+        return;
+    TFoRelPendencias formulario(Tabela, Verificacao);
+    Global = &formulario;
+    const auto libera = qScopeGuard([] { Global = nullptr; });
+    formulario.Executa(Visualizar);
+}
+
+TFoRelPendencias* FoRelPendencias()
+{
+    return Global;
+}

@@ -1,0 +1,91 @@
+#include "assistants/TabelaVerifica.h"
+
+#include "components/data/TdvTable.h"
+#include "model/RotinasTabela.h"
+#include "model/TErro.h"
+#include "platform/db/EDatabaseError.h"
+
+namespace TabelaVerifica {
+
+namespace {
+
+constexpr int TamanhoChave = 30;       // a key or a formatted CPF or CNPJ
+constexpr int TamanhoDescricao = 255;  // the code and the longest message
+
+QString Nome(const char* campo)
+{
+    return QLatin1String(campo);
+}
+
+}  // namespace
+
+std::vector<TFieldDef> Campos()
+{
+    return {
+        {Nome(A_QUEM_PERTENCE), ftString, TamanhoChave},
+        {Nome(QUEM_EH), ftString, TamanhoChave},
+        {Nome(OBJETO), ftSmallint},
+        {Nome(GRAVIDADE), ftSmallint},
+        {Nome(DESCRICAO), ftString, TamanhoDescricao},
+    };
+}
+
+bool Reinicia(TdvTable& Tabela)
+{
+    if (Tabela.Active())
+        Tabela.Close();
+    try {
+        if (!Tabela.Exists())
+            Tabela.CreateTable(Campos(), {});
+    } catch (const EDatabaseError& e) {
+        throw EDadosError(142, ParametroAbertura(Tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+    try {
+        Tabela.EmptyTable();
+    } catch (const EDatabaseError& e) {
+        throw EDbError(141, ParametroEscrita(Tabela.TableName(), e), 0);
+    }
+    CompactaTabela(Tabela);
+    return AbreTabela(Tabela);
+}
+
+void Inclui(TdvTable& Tabela, const QString& AQuemPertence, const QString& QuemEh, int Objeto, int Gravidade,
+            const QString& Descricao)
+{
+    try {
+        Tabela.Append();
+        Tabela.FieldByName(Nome(A_QUEM_PERTENCE))->SetAsString(AQuemPertence);
+        Tabela.FieldByName(Nome(QUEM_EH))->SetAsString(QuemEh);
+        Tabela.FieldByName(Nome(OBJETO))->SetAsInteger(Objeto);
+        Tabela.FieldByName(Nome(GRAVIDADE))->SetAsInteger(Gravidade);
+        Tabela.FieldByName(Nome(DESCRICAO))->SetAsString(Descricao);
+        GravaTabela(Tabela);
+    } catch (...) {
+        // A row that could not be written is not left pending, to be posted by the next move.
+        if (EmEdicao(Tabela))
+            Tabela.Cancel();
+        throw;
+    }
+}
+
+QString Codigo(const QString& Descricao)
+{
+    return Descricao.left(2);
+}
+
+QString Texto(const QString& Descricao, int Tamanho)
+{
+    return Descricao.mid(2, Tamanho);
+}
+
+QString Descricao(const TDataSet& Tabela)
+{
+    return Tabela.FieldByName(Nome(DESCRICAO))->AsString();
+}
+
+int Gravidade(const TDataSet& Tabela)
+{
+    return Tabela.FieldByName(Nome(GRAVIDADE))->AsInteger();
+}
+
+}  // namespace TabelaVerifica
