@@ -4,6 +4,7 @@
 #include "model/TMonetario.h"
 #include "model/Utilitarios.h"
 #include "platform/files/TIniFile.h"
+#include "reports/RotinasRelatorio.h"
 
 namespace {
 
@@ -58,9 +59,7 @@ std::optional<qint64> TDadosRecibo::LeCentavos(const QString& texto)
 
 QString TDadosRecibo::FormataCentavos(qint64 centavos)
 {
-    TMonetario valor;
-    valor.SetValor(centavos * (TMonetario::Escala / 100));
-    return valor.GetTextoFormatado();
+    return TextoValor(centavos * (TMonetario::Escala / 100));
 }
 
 QString TDadosRecibo::NumeroDeControle(const QString& crc)

@@ -1,27 +1,19 @@
 #include "reports/TFoRelatoRecibo.h"
 
-#include <QPrinter>
-
-#include "model/TErro.h"
 #include "model/Utilitarios.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/files/TFormatSettings.h"
-#include "platform/report/IImpressoras.h"
 #include "platform/report/TDadoSistema.h"
-#include "platform/report/TFonte.h"
 #include "platform/report/TForma.h"
 #include "platform/report/TGrupo.h"
 #include "platform/report/TMemo.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
-#include "platform/report/TSaidaRelatorio.h"
 #include "platform/report/TUnidades.h"
+#include "reports/RotinasRelatorio.h"
 #include "reports/TArquivoRecibo.h"
 
 namespace {
-
-constexpr std::uint8_t SemImpressora = 161;
-constexpr std::uint8_t ErroGravacao = 159;
 
 // The layout is drawn in millimetres, within the width that A4 leaves between its margins.
 constexpr qreal Mm(qreal mm)
@@ -33,20 +25,15 @@ constexpr qreal Corpo = 9;      // points
 constexpr qreal Secao = 10;
 constexpr qreal Rodape = 8;
 
-QFont Arial(qreal pontos, bool negrito = false)
+TRotulo& RotuloMm(TBanda& banda, const QString& nome, const QString& texto, qreal x, qreal y,
+                  qreal pontos = Corpo, bool negrito = false)
 {
-    return TFonte::DePontos(QStringLiteral("Arial"), pontos, negrito);
-}
-
-TRotulo& Rotulo(TBanda& banda, const QString& nome, const QString& texto, qreal x, qreal y,
-                qreal pontos = Corpo, bool negrito = false)
-{
-    return banda.AdicionaRotulo(nome, texto, Mm(x), Mm(y), Arial(pontos, negrito));
+    return Rotulo(banda, nome, texto, Mm(x), Mm(y), pontos, negrito);
 }
 
 TRotulo& Centrado(TBanda& banda, const QString& nome, const QString& texto, qreal y, qreal pontos)
 {
-    TRotulo& rotulo = Rotulo(banda, nome, texto, 0, y, pontos, true);
+    TRotulo& rotulo = RotuloMm(banda, nome, texto, 0, y, pontos, true);
     rotulo.Largura = Largura;
     rotulo.Alinhamento = Qt::AlignHCenter;
     return rotulo;
@@ -55,11 +42,8 @@ TRotulo& Centrado(TBanda& banda, const QString& nome, const QString& texto, qrea
 // A rule y millimetres down, across the band unless told otherwise.
 void Regua(TBanda& banda, const QString& nome, qreal y, qreal x = 0, qreal largura = 185)
 {
-    auto& linha = banda.Adiciona<TForma>(nome, TTipoForma::LinhaHorizontal);
-    linha.Esquerda = Mm(x);
-    linha.Topo = Mm(y) - 1;
-    linha.Largura = Mm(largura);
-    linha.Altura = 2;
+    Linha(banda, nome, Mm(y) - 1, Mm(largura));
+    banda.ElementoDe<TElementoRelatorio>(nome).Esquerda = Mm(x);
 }
 
 void DefineTexto(const TBanda& banda, const char* nome, const QString& texto)
@@ -131,16 +115,16 @@ void TFoRelatoRecibo::CriaTitulo()
     Centrado(b, QStringLiteral("QRLPrograma"), QStringLiteral("PRUV - Pruv 2003"), 10, Secao);
     Centrado(b, QStringLiteral("QRLRecibo"), QStringLiteral("RECIBO DE ENTREGA"), 16, 14);
     Regua(b, QStringLiteral("QRSTitulo"), 23);
-    Rotulo(b, QStringLiteral("QRLExercicio"), QString(), 0, 25);
-    Rotulo(b, QStringLiteral("QRLAno"), QString(), 60, 25);
-    Rotulo(b, QStringLiteral("QRLTipo"), QString(), 125, 25);
-    Rotulo(b, QStringLiteral("QRLSitEsp"), QString(), 0, 30, Corpo, true);
+    RotuloMm(b, QStringLiteral("QRLExercicio"), QString(), 0, 25);
+    RotuloMm(b, QStringLiteral("QRLAno"), QString(), 60, 25);
+    RotuloMm(b, QStringLiteral("QRLTipo"), QString(), 125, 25);
+    RotuloMm(b, QStringLiteral("QRLSitEsp"), QString(), 0, 30, Corpo, true);
     Regua(b, QStringLiteral("QRSDeclarante"), 35);
-    Rotulo(b, QStringLiteral("QRLIdentificacao"), QStringLiteral("Identificação do Declarante"), 0, 36.5, Secao, true);
-    Rotulo(b, QStringLiteral("QRLTitCnpjDeclar"), QString(), 0, 42);
-    Rotulo(b, QStringLiteral("QRLNiDeclar"), QString(), 38, 42, Corpo, true);
-    Rotulo(b, QStringLiteral("QRLTitNomeDeclar"), QString(), 0, 47);
-    Rotulo(b, QStringLiteral("QRLNomeDeclar"), QString(), 38, 47, Corpo, true);
+    RotuloMm(b, QStringLiteral("QRLIdentificacao"), QStringLiteral("Identificação do Declarante"), 0, 36.5, Secao, true);
+    RotuloMm(b, QStringLiteral("QRLTitCnpjDeclar"), QString(), 0, 42);
+    RotuloMm(b, QStringLiteral("QRLNiDeclar"), QString(), 38, 42, Corpo, true);
+    RotuloMm(b, QStringLiteral("QRLTitNomeDeclar"), QString(), 0, 47);
+    RotuloMm(b, QStringLiteral("QRLNomeDeclar"), QString(), 38, 47, Corpo, true);
 }
 
 void TFoRelatoRecibo::CriaEstabelecimentos()
@@ -156,14 +140,14 @@ void TFoRelatoRecibo::CriaEstabelecimentos()
         const TLinhaEstabelecimentos* linha = LinhaAtual();
         imprime = linha != nullptr && linha->Fundos;
     };
-    Rotulo(titulo, QStringLiteral("QRLTitFundo"), QStringLiteral("Fundos ou Clubes de Investimentos informados"), 0,
+    RotuloMm(titulo, QStringLiteral("QRLTitFundo"), QStringLiteral("Fundos ou Clubes de Investimentos informados"), 0,
            1, Corpo, true);
 
     TBanda& b = FRelatorio->CriaBanda(TTipoBanda::Detalhe, QStringLiteral("QRBandEstabes"));
     FEstabes = &b;
     b.Altura = Mm(5);
     for (int i = 0; i < TDadosRecibo::EntradasPorLinha; ++i)
-        Rotulo(b, QString::fromLatin1(Estabelecimentos[i]), QString(), 2 + i * 37, 0.5);
+        RotuloMm(b, QString::fromLatin1(Estabelecimentos[i]), QString(), 2 + i * 37, 0.5);
     b.AntesDeImprimir = [this](TBanda& banda, bool&) {
         const TLinhaEstabelecimentos* linha = LinhaAtual();
         for (int i = 0; i < TDadosRecibo::EntradasPorLinha; ++i)
@@ -178,18 +162,18 @@ void TFoRelatoRecibo::CriaExtrato()
     TBanda& b = FRelatorio->CriaBanda(TTipoBanda::Sumario, QStringLiteral("QRBExtrato"));
     FExtrato = &b;
     Regua(b, QStringLiteral("QRSExtrato"), 1);
-    Rotulo(b, QStringLiteral("QRLExtrato"), QStringLiteral("Extrato da Declaração"), 0, 2.5, Secao, true);
+    RotuloMm(b, QStringLiteral("QRLExtrato"), QStringLiteral("Extrato da Declaração"), 0, 2.5, Secao, true);
     qreal y = 9;
     int n = 0;
     for (const auto& l : LinhasExtrato) {
         if (l.titulo != nullptr) {
             if (n > 0)
                 y += 1;
-            Rotulo(b, QStringLiteral("QRLTitulo%1").arg(n), QString::fromUtf8(l.titulo), 0, y, Corpo, true);
+            RotuloMm(b, QStringLiteral("QRLTitulo%1").arg(n), QString::fromUtf8(l.titulo), 0, y, Corpo, true);
             y += Passo;
         }
-        Rotulo(b, QStringLiteral("QRLTexto%1").arg(n), QString::fromUtf8(l.texto), 5, y);
-        TRotulo& valor = Rotulo(b, QString::fromLatin1(l.nome), QString(), 85, y);
+        RotuloMm(b, QStringLiteral("QRLTexto%1").arg(n), QString::fromUtf8(l.texto), 5, y);
+        TRotulo& valor = RotuloMm(b, QString::fromLatin1(l.nome), QString(), 85, y);
         valor.Largura = Mm(40);
         valor.Alinhamento = Qt::AlignRight;
         y += Passo;
@@ -204,7 +188,7 @@ void TFoRelatoRecibo::CriaResponsavel()
     FResponsavel = &b;
     b.Altura = Mm(24);
     Regua(b, QStringLiteral("QRSResponsavel"), 1);
-    Rotulo(b, QStringLiteral("QRLTitResponsavel"),
+    RotuloMm(b, QStringLiteral("QRLTitResponsavel"),
            QStringLiteral("Dados da pessoa responsável pelo preenchimento da declaração"), 0, 2.5, Secao, true);
     const struct { const char* titulo; const char* nome; qreal x, y, xValor; } campos[] = {
         {"Nome:", "QRLNomeResp", 0, 8.5, 12},
@@ -215,8 +199,8 @@ void TFoRelatoRecibo::CriaResponsavel()
         {"Fax:", "QRLFaxResp", 90, 17.5, 99},
     };
     for (const auto& c : campos) {
-        Rotulo(b, QStringLiteral("Tit") + QString::fromLatin1(c.nome), QString::fromUtf8(c.titulo), c.x, c.y);
-        Rotulo(b, QString::fromLatin1(c.nome), QString(), c.xValor, c.y, Corpo, true);
+        RotuloMm(b, QStringLiteral("Tit") + QString::fromLatin1(c.nome), QString::fromUtf8(c.titulo), c.x, c.y);
+        RotuloMm(b, QString::fromLatin1(c.nome), QString(), c.xValor, c.y, Corpo, true);
     }
 }
 
@@ -225,14 +209,14 @@ void TFoRelatoRecibo::CriaObservacao()
     TBanda& b = FRelatorio->CriaFilha(QStringLiteral("CBObservacao"), *FResponsavel);
     FObservacao = &b;
     b.Altura = Mm(30);
-    Rotulo(b, QStringLiteral("QRLAtencao"), QStringLiteral("Atenção:"), 0, 1.5, Corpo, true);
+    RotuloMm(b, QStringLiteral("QRLAtencao"), QStringLiteral("Atenção:"), 0, 1.5, Corpo, true);
     auto& memo = b.Adiciona<TMemo>(QStringLiteral("QRMemo1"));
     memo.Esquerda = 0;
     memo.Topo = Mm(6);
     memo.Largura = Largura;
     memo.Altura = Mm(23);
     memo.Estica = true;
-    memo.Fonte = Arial(Corpo);
+    memo.Fonte = FonteRelato(Corpo);
 }
 
 void TFoRelatoRecibo::CriaAssinatura()
@@ -246,14 +230,14 @@ void TFoRelatoRecibo::CriaAssinatura()
     moldura.Largura = Largura;
     moldura.Altura = Mm(38);
     Centrado(b, QStringLiteral("QRLCodigoAcesso"), QStringLiteral("CÓDIGO DE ACESSO"), 4, Secao);
-    Rotulo(b, QStringLiteral("QRLNiAcesso"), QString(), 5, 10, Secao, true);
-    Rotulo(b, QStringLiteral("QRLNumRec"), QString(), 5, 15.5, Secao, true);
+    RotuloMm(b, QStringLiteral("QRLNiAcesso"), QString(), 5, 10, Secao, true);
+    RotuloMm(b, QStringLiteral("QRLNumRec"), QString(), 5, 15.5, Secao, true);
     Regua(b, QStringLiteral("QRSLinhaAssinatura"), 22, 5, 175);
-    Rotulo(b, QStringLiteral("QRLAssinatura"), QStringLiteral("Declaração recebida via internet pelo agente receptor QUABIX"),
+    RotuloMm(b, QStringLiteral("QRLAssinatura"), QStringLiteral("Declaração recebida via internet pelo agente receptor QUABIX"),
            5, 25);
-    Rotulo(b, QStringLiteral("QRLDadosAssinatura"), QString(), 5, 30.5);
-    Rotulo(b, QStringLiteral("QRLNumAssinatura"), QString(), 75, 30.5);
-    Rotulo(b, QStringLiteral("QRLNumeroControle"), QString(), 110, 30.5);
+    RotuloMm(b, QStringLiteral("QRLDadosAssinatura"), QString(), 5, 30.5);
+    RotuloMm(b, QStringLiteral("QRLNumAssinatura"), QString(), 75, 30.5);
+    RotuloMm(b, QStringLiteral("QRLNumeroControle"), QString(), 110, 30.5);
 }
 
 void TFoRelatoRecibo::CriaRodape()
@@ -262,17 +246,17 @@ void TFoRelatoRecibo::CriaRodape()
     FRodape = &b;
     b.Altura = Mm(8);
     Regua(b, QStringLiteral("QRSRodape"), 1);
-    b.AdicionaRotulo(QStringLiteral("QRLNumControleFooter"), QString(), 0, Mm(2.5), Arial(Rodape));
+    b.AdicionaRotulo(QStringLiteral("QRLNumControleFooter"), QString(), 0, Mm(2.5), FonteRelato(Rodape));
     auto& pagina = b.Adiciona<TDadoSistema>(QStringLiteral("QRSPagina"), TTipoDadoSistema::NumeroPagina);
     pagina.Texto = QStringLiteral("Página: ");
     pagina.Esquerda = Mm(150);
     pagina.Topo = Mm(2.5);
-    pagina.Fonte = Arial(Rodape);
+    pagina.Fonte = FonteRelato(Rodape);
     auto& total = b.Adiciona<TDadoSistema>(QStringLiteral("QRSTotalPaginas"), TTipoDadoSistema::TotalPaginas);
     total.Texto = QStringLiteral("de ");
     total.Esquerda = Mm(164);
     total.Topo = Mm(2.5);
-    total.Fonte = Arial(Rodape);
+    total.Fonte = FonteRelato(Rodape);
 }
 
 const TLinhaEstabelecimentos* TFoRelatoRecibo::LinhaAtual() const
@@ -366,17 +350,8 @@ void TFoRelatoRecibo::MostraRecepcao(const TRecepcao& recepcao)
 
 bool TFoRelatoRecibo::Imprime()
 {
-    const std::unique_ptr<QPrinter> impressora = Impressoras::Atual().CriaImpressora(FRelatorio->Titulo);
-    if (!impressora) {
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    if (!ExisteImpressoraRelatorio())
         return false;
-    }
     FRelatorio->Prepara();
-    if (TSaidaRelatorio::Imprime(*FRelatorio, *impressora))
-        return true;
-    if (impressora->outputFormat() == QPrinter::PdfFormat)
-        TErro(ErroGravacao, impressora->outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
-    else
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
-    return false;
+    return ImprimeRelatorio(*FRelatorio);
 }
