@@ -56,7 +56,7 @@ qint64 TamanhoItens()
 {
     try {
         const auto banco = TDatabase::DaPasta(DiretorioDados());
-        return TamanhoTabela(*banco, NomeItens);
+        return banco->TamanhoTabela(NomeItens);
     } catch (const EDatabaseError&) {
         return -1;   // told to the user as a size that cannot be read (152)
     }
@@ -240,18 +240,7 @@ bool Reorganiza(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco, co
 
 qint64 TamanhoTabela(TDatabase& Banco, const QString& NomeTabela)
 {
-    try {
-        const QString nome = Banco.NomeReal(NomeTabela);
-        if (nome.isEmpty())
-            return 0;
-        TComando soma(Banco.Conexao(),
-                      QStringLiteral("SELECT COALESCE(SUM(pgsize), 0) FROM dbstat "
-                                     "WHERE name IN (SELECT name FROM sqlite_schema WHERE tbl_name = ?1)"));
-        soma.LigaTexto(1, nome);
-        return soma.Passo() ? soma.Inteiro(0) : 0;
-    } catch (const EDatabaseError&) {
-        return -1;   // the caller tells the user that the space cannot be checked
-    }
+    return Banco.TamanhoTabela(NomeTabela);
 }
 
 qint64 EspacoParaCompactar(qint64 TamanhoItens)

@@ -36,8 +36,7 @@ bool ReorganizaTabelas(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEsp
 // table's name. The gauge advances by one while it is below 100.
 bool CriaIndiceDaLinha(const QString& Linha, IProgresso& Gauge);
 
-// Bytes that a table with its indexes takes in the database file (0 for a table that does not
-// exist); -1 when they cannot be read.
+// TDatabase::TamanhoTabela, for the callers of the reorganisation.
 qint64 TamanhoTabela(TDatabase& Banco, const QString& NomeTabela);
 // The free space that packing needs: 1.4 times the item table's size, rounded.
 qint64 EspacoParaCompactar(qint64 TamanhoItens);

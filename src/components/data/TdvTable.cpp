@@ -1,12 +1,12 @@
 #include "components/data/TdvTable.h"
 
-#include "components/data/TControlesDesligados.h"
 #include "components/data/dvDataSetLines.h"
 #include "components/data/dvFieldValues.h"
 #include "components/data/dvFilter.h"
 #include "components/data/dvIndexSearch.h"
 #include "components/data/dvPictureMasks.h"
 #include "platform/db/EDatabaseError.h"
+#include "platform/db/TControlesDesligados.h"
 #include "platform/db/TCursorConsulta.h"
 #include "platform/db/TDatabase.h"
 #include "platform/ui/InterfaceUsuario.h"

@@ -1,8 +1,8 @@
 #include "components/data/dvDataSetLines.h"
 
-#include "components/data/TControlesDesligados.h"
 #include "components/data/dvProperties.h"
 #include "components/data/dvSettingLines.h"
+#include "platform/db/TControlesDesligados.h"
 #include "platform/db/TDataSet.h"
 #include "platform/db/TField.h"
 

@@ -1,10 +1,10 @@
 #include "components/data/dvIndexSearch.h"
 
-#include "components/data/TControlesDesligados.h"
 #include "components/data/TdvIntl.h"
 #include "components/data/TdvTable.h"
 #include "components/data/dvFieldValues.h"
 #include "components/data/dvSystem.h"
+#include "platform/db/TControlesDesligados.h"
 #include "platform/db/TField.h"
 #include "platform/ui/InterfaceUsuario.h"
 

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "components/data/TControlesDesligados.h"
 #include "components/data/dvIndexSearch.h"
 #include "components/data/dvRichText.h"
 #include "components/data/dvSystem.h"
+#include "platform/db/TControlesDesligados.h"
 #include "platform/db/TDataSet.h"
 #include "platform/db/TField.h"
 #include "platform/db/TTable.h"

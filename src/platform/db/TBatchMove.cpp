@@ -3,32 +3,12 @@
 #include <sqlite3.h>
 
 #include "platform/db/EDatabaseError.h"
+#include "platform/db/TControlesDesligados.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTable.h"
 #include "platform/db/TTransacao.h"
 
 namespace {
-
-// Restores the controls of both datasets on every way out.
-class TControlesDesligados {
-public:
-    TControlesDesligados(TDataSet& a, TDataSet& b) : FA(a), FB(b)
-    {
-        FA.DisableControls();
-        FB.DisableControls();
-    }
-    ~TControlesDesligados()
-    {
-        FB.EnableControls();
-        FA.EnableControls();
-    }
-    TControlesDesligados(const TControlesDesligados&) = delete;
-    TControlesDesligados& operator=(const TControlesDesligados&) = delete;
-
-private:
-    TDataSet& FA;
-    TDataSet& FB;
-};
 
 bool ViolaChave(const EDBEngineError& erro)
 {
@@ -49,7 +29,8 @@ void TBatchMove::Execute()
     Source->Open();
     Destination->Open();
     {
-        TControlesDesligados desligados(*Source, *Destination);
+        const TControlesDesligados origemDesligada(*Source);
+        const TControlesDesligados destinoDesligado(*Destination);
         TTransacao transacao(*Destination->Database());
         const int campos = std::min(Source->FieldCount(), Destination->FieldCount());
         Source->First();

@@ -137,6 +137,14 @@ QString TComando::Texto(int coluna) const
     return texto ? QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)) : QString();
 }
 
+QVariant TComando::TextoOuNulo(int coluna) const
+{
+    const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(FComando, coluna));
+    if (!texto)
+        return Nulo(coluna) ? QVariant() : QVariant(QString());
+    return QVariant(QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)));
+}
+
 bool TComando::Nulo(int coluna) const
 {
     return sqlite3_column_type(FComando, coluna) == SQLITE_NULL;

@@ -33,11 +33,17 @@ public:
     [[nodiscard]] QVariant Valor(int coluna) const;   // qint64, double, QString, QByteArray or invalid for NULL
     [[nodiscard]] qint64 Inteiro(int coluna) const;
     [[nodiscard]] QString Texto(int coluna) const;
+    [[nodiscard]] QVariant TextoOuNulo(int coluna) const;   // the column as text; invalid for NULL
     [[nodiscard]] bool Nulo(int coluna) const;
     [[nodiscard]] QString NomeColuna(int coluna) const;
     [[nodiscard]] QString TipoDeclarado(int coluna) const;   // empty for an expression
     [[nodiscard]] bool SomenteLeitura() const;   // the statement does not write
     [[nodiscard]] const QString& Sql() const { return FSql; }
+
+    // Free for the owner: tells which set of values it bound last, so that values that stay
+    // bound across a reset are not bound again (0: none known).
+    [[nodiscard]] quint64 Marca() const { return FMarca; }
+    void SetMarca(quint64 marca) { FMarca = marca; }
 
 private:
     [[noreturn]] void Falha(int codigo) const;
@@ -45,4 +51,5 @@ private:
     sqlite3* FConexao;
     sqlite3_stmt* FComando = nullptr;
     QString FSql;
+    quint64 FMarca = 0;
 };

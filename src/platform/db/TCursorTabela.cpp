@@ -17,21 +17,57 @@ QString Aspas(const QString& nome)
 // values still compare.
 const QString MenorValor = QStringLiteral("-1e999");
 
+// Statements a cursor keeps for reuse, beyond which its cache starts again.
+constexpr qsizetype MaximoComandos = 64;
+
+// A lent statement is reset on every way out of its search, so that it holds no read open.
+class TReiniciaAoSair {
+public:
+    explicit TReiniciaAoSair(TComando& comando) : FComando(comando) {}
+    ~TReiniciaAoSair() { FComando.Reinicia(); }
+    TReiniciaAoSair(const TReiniciaAoSair&) = delete;
+    TReiniciaAoSair& operator=(const TReiniciaAoSair&) = delete;
+
+private:
+    TComando& FComando;
+};
+
 }  // namespace
 
 TCursorTabela::TCursorTabela(std::shared_ptr<TDatabase> banco, const QString& tabela, bool somenteLeitura)
     : FBanco(std::move(banco)), FEsquema(TEsquemaTabela::Le(*FBanco, tabela)), FSomenteLeitura(somenteLeitura)
 {
+    MontaTextosEsquema();
+    DefineIndice(QString());
+    FBanco->RegistraLeitor(this);
+}
+
+void TCursorTabela::MontaTextosEsquema()
+{
     QStringList colunas;
+    FPrimeiraColuna = 0;
     if (FEsquema.ChavePrimaria.isEmpty()) {
         colunas << QStringLiteral("rowid");
         FPrimeiraColuna = 1;
     }
-    for (const auto& campo : FEsquema.Campos)
-        colunas << Aspas(campo.Name);
-    FSelecao = QStringLiteral("SELECT %1 FROM %2").arg(colunas.join(QLatin1Char(',')), Aspas(FEsquema.Nome));
-    DefineIndice(QString());
-    FBanco->RegistraLeitor(this);
+    QStringList gravadas;
+    QStringList atribuicoes;
+    for (const auto& campo : FEsquema.Campos) {
+        gravadas << Aspas(campo.Name);
+        atribuicoes << gravadas.back() + QStringLiteral(" = ?");
+    }
+    colunas << gravadas;
+    FColunasChave.clear();
+    for (const QString& campo : FEsquema.ChavePrimaria)
+        FColunasChave.push_back(FEsquema.IndiceCampo(campo));
+    const QString tabela = Aspas(FEsquema.Nome);
+    const QString chave = OndeChavePrimaria();
+    FSelecao = QStringLiteral("SELECT %1 FROM %2").arg(colunas.join(QLatin1Char(',')), tabela);
+    FSqlLinha = FSelecao + QStringLiteral(" WHERE ") + chave;
+    FSqlInsere = QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                     .arg(tabela, gravadas.join(QLatin1Char(',')), Marcadores(static_cast<int>(gravadas.size())));
+    FSqlAltera = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(tabela, atribuicoes.join(QLatin1Char(',')), chave);
+    FSqlApaga = QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabela, chave);
 }
 
 TCursorTabela::~TCursorTabela()
@@ -40,6 +76,7 @@ TCursorTabela::~TCursorTabela()
     FFrente = {};
     FTras = {};
     FComandos.clear();
+    FBuscas.clear();
 }
 
 const TIndexDef* TCursorTabela::IndiceAtual() const
@@ -63,10 +100,12 @@ void TCursorTabela::RecarregaEsquema()
     FFrente = {};
     FTras = {};
     FComandos.clear();
+    FBuscas.clear();
     const bool porIndice = FIndice != nullptr || FCamposOrdem.isEmpty();
     const QString nome = FNomeIndice;
     const QStringList campos = FCamposOrdem;
     FEsquema = TEsquemaTabela::Le(*FBanco, FEsquema.Nome);
+    MontaTextosEsquema();
     if (porIndice && (nome.isEmpty() || FEsquema.Indice(nome)))
         DefineIndice(nome);
     else if (porIndice)
@@ -197,6 +236,7 @@ void TCursorTabela::Reconstroi()
         FValoresOnde.insert(FValoresOnde.end(), clausula.Valores.begin(), clausula.Valores.end());
     }
     FOnde = partes.isEmpty() ? QStringLiteral("1") : partes.join(QStringLiteral(" AND "));
+    ++FVersaoOnde;
     FFrente = {};
     FTras = {};
 
@@ -212,13 +252,36 @@ void TCursorTabela::Reconstroi()
     FSqlUltimo = base + QStringLiteral(" ORDER BY ") + decrescente.join(QLatin1Char(','));
     FSqlProximo = base + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), Marcadores(n), FOrdemCrescente);
     FSqlAnterior = base + QStringLiteral(" AND %1 < %2 ORDER BY %3").arg(Vetor(n), Marcadores(n), decrescente.join(QLatin1Char(',')));
+    const QString tabela = Aspas(FEsquema.Nome);
+    FSqlBookmark = base + QStringLiteral(" AND ") + OndeChavePrimaria();
+    FSqlCompara = QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4").arg(Vetor(n), Marcadores(n), tabela, OndeChavePrimaria());
+    FSqlConta = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(tabela, FOnde);
+    FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4").arg(tabela, FOnde, Vetor(n), Marcadores(n));
+    FSqlPosicao = FSqlPrimeiro + QStringLiteral(" LIMIT 1 OFFSET ?");
+    for (auto& textos : FSqlChave)
+        textos.clear();
+}
+
+const QString& TCursorTabela::SqlChave(int campos, TModoChave modo)
+{
+    auto& textos = FSqlChave[static_cast<std::size_t>(modo)];
+    const auto n = static_cast<std::size_t>(campos);
+    if (textos.size() <= n)
+        textos.resize(n + 1);
+    QString& sql = textos[n];
+    if (sql.isEmpty()) {
+        const char* operador = modo == TModoChave::Igual ? "=" : (modo == TModoChave::Maior ? ">" : ">=");
+        sql = FSelecao + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
+                             .arg(FOnde, Vetor(campos), QLatin1String(operador), Marcadores(campos), FOrdemCrescente);
+    }
+    return sql;
 }
 
 TComando& TCursorTabela::Prepara(const QString& sql)
 {
     auto it = FComandos.find(sql);
     if (it == FComandos.end()) {
-        if (FComandos.size() > 64) {
+        if (FComandos.size() > MaximoComandos) {
             SoltaLeituras();
             FFrente = {};
             FTras = {};
@@ -229,10 +292,33 @@ TComando& TCursorTabela::Prepara(const QString& sql)
     return *it.value();
 }
 
+std::shared_ptr<TComando> TCursorTabela::Empresta(const QString& sql)
+{
+    auto it = FBuscas.constFind(sql);
+    if (it != FBuscas.constEnd()) {
+        // Held by the cache alone: no search is stepping it.
+        if (it.value().use_count() == 1)
+            return it.value();
+        return std::make_shared<TComando>(FBanco->Conexao(), sql);
+    }
+    if (FBuscas.size() > MaximoComandos)
+        FBuscas.clear();   // a statement lent out lives on with its search
+    auto comando = std::make_shared<TComando>(FBanco->Conexao(), sql);
+    FBuscas.insert(sql, comando);
+    return comando;
+}
+
 void TCursorTabela::LigaOnde(TComando& comando, int& posicao) const
 {
+    // A reset keeps the bindings: the range and filter values are bound again only when they
+    // changed since this statement last ran.
+    if (comando.Marca() == FVersaoOnde) {
+        posicao += static_cast<int>(FValoresOnde.size());
+        return;
+    }
     for (const QVariant& valor : FValoresOnde)
         comando.Liga(posicao++, valor);
+    comando.SetMarca(FVersaoOnde);
 }
 
 void TCursorTabela::LigaChave(TComando& comando, int& posicao, const std::vector<QVariant>& chave) const
@@ -280,14 +366,13 @@ void TCursorTabela::Le(const TComando& comando, TRegistro& registro)
 {
     registro.Leitura = ++FLeituras;
     const std::size_t total = FEsquema.Campos.size();
-    registro.Valores.resize(total);
+    registro.Valores.clear();
+    registro.Valores.reserve(total);
     registro.RowId = FPrimeiraColuna ? comando.Inteiro(0) : 0;
     for (std::size_t i = 0; i < total; ++i) {
         const int coluna = static_cast<int>(i) + FPrimeiraColuna;
-        if (IsTextType(FEsquema.Campos[i].DataType) && !comando.Nulo(coluna))
-            registro.Valores[i] = comando.Texto(coluna);
-        else
-            registro.Valores[i] = comando.Valor(coluna);
+        registro.Valores.push_back(IsTextType(FEsquema.Campos[i].DataType) ? comando.TextoOuNulo(coluna)
+                                                                           : comando.Valor(coluna));
     }
 }
 
@@ -335,7 +420,7 @@ bool TCursorTabela::BuscaBookmark(const TBookmark& marca, TRegistro& registro)
 {
     if (marca.IsNull())
         return false;
-    TComando& comando = Prepara(FSelecao + QStringLiteral(" WHERE ") + FOnde + QStringLiteral(" AND ") + OndeChavePrimaria());
+    TComando& comando = Prepara(FSqlBookmark);
     comando.Reinicia();
     int posicao = 1;
     LigaOnde(comando, posicao);
@@ -353,8 +438,9 @@ TBookmark TCursorTabela::Bookmark(const TRegistro& registro) const
     if (FEsquema.ChavePrimaria.isEmpty()) {
         chave.emplace_back(registro.RowId);
     } else {
-        for (const QString& campo : FEsquema.ChavePrimaria) {
-            const auto indice = static_cast<std::size_t>(FEsquema.IndiceCampo(campo));
+        chave.reserve(FColunasChave.size());
+        for (const int coluna : FColunasChave) {
+            const auto indice = static_cast<std::size_t>(coluna);
             QVariant valor = indice < registro.Valores.size() ? registro.Valores[indice] : QVariant();
             if (!valor.isValid() && IsTextType(FEsquema.Campos[indice].DataType))
                 valor = QString();
@@ -367,7 +453,7 @@ TBookmark TCursorTabela::Bookmark(const TRegistro& registro) const
 int TCursorTabela::Compara(const TBookmark& a, const TBookmark& b)
 {
     // The order of the rows themselves, whatever the ranges and filters.
-    TComando& le = Prepara(FSelecao + QStringLiteral(" WHERE ") + OndeChavePrimaria());
+    TComando& le = Prepara(FSqlLinha);
     le.Reinicia();
     int posicao = 1;
     LigaBookmark(le, posicao, b);
@@ -378,9 +464,7 @@ int TCursorTabela::Compara(const TBookmark& a, const TBookmark& b)
     le.Reinicia();
     if (!temB)
         return -1;
-    const int n = static_cast<int>(FOrdem.size());
-    TComando& compara = Prepara(QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4")
-                                    .arg(Vetor(n), Marcadores(n), Aspas(FEsquema.Nome), OndeChavePrimaria()));
+    TComando& compara = Prepara(FSqlCompara);
     compara.Reinicia();
     posicao = 1;
     LigaChave(compara, posicao, Chave(registroB));
@@ -394,7 +478,7 @@ int TCursorTabela::Compara(const TBookmark& a, const TBookmark& b)
 
 int TCursorTabela::Conta()
 {
-    TComando& comando = Prepara(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(Aspas(FEsquema.Nome), FOnde));
+    TComando& comando = Prepara(FSqlConta);
     comando.Reinicia();
     int posicao = 1;
     LigaOnde(comando, posicao);
@@ -405,9 +489,7 @@ int TCursorTabela::Conta()
 
 int TCursorTabela::Numero(const TRegistro& registro)
 {
-    const int n = static_cast<int>(FOrdem.size());
-    TComando& comando = Prepara(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4")
-                                    .arg(Aspas(FEsquema.Nome), FOnde, Vetor(n), Marcadores(n)));
+    TComando& comando = Prepara(FSqlNumero);
     comando.Reinicia();
     int posicao = 1;
     LigaOnde(comando, posicao);
@@ -421,7 +503,7 @@ bool TCursorTabela::BuscaNumero(int numero, TRegistro& registro)
 {
     if (numero < 1)
         return false;
-    TComando& comando = Prepara(FSqlPrimeiro + QStringLiteral(" LIMIT 1 OFFSET ?"));
+    TComando& comando = Prepara(FSqlPosicao);
     comando.Reinicia();
     int posicao = 1;
     LigaOnde(comando, posicao);
@@ -449,10 +531,10 @@ bool TCursorTabela::BuscaChave(const std::vector<QVariant>& valores, TModoChave 
     const int n = std::min(static_cast<int>(valores.size()), static_cast<int>(FCamposOrdem.size()));
     if (n == 0)
         return false;
-    const char* operador = modo == TModoChave::Igual ? "=" : (modo == TModoChave::Maior ? ">" : ">=");
-    // Its own statement: the acceptance test may move this cursor.
-    TComando comando(FBanco->Conexao(), FSelecao + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
-                                                      .arg(FOnde, Vetor(n), QLatin1String(operador), Marcadores(n), FOrdemCrescente));
+    const std::shared_ptr<TComando> emprestado = Empresta(SqlChave(n, modo));
+    TComando& comando = *emprestado;
+    const TReiniciaAoSair reinicia(comando);
+    comando.Reinicia();
     int posicao = 1;
     LigaOnde(comando, posicao);
     for (int i = 0; i < n; ++i) {
@@ -512,8 +594,11 @@ bool TCursorTabela::Localiza(const std::vector<int>& colunas, const QVariantList
         ligacoes.push_back(numero);
     }
     tratado = true;
-    TComando comando(FBanco->Conexao(), FSelecao + QStringLiteral(" WHERE %1 AND %2 ORDER BY %3")
-                                                      .arg(FOnde, condicoes.join(QStringLiteral(" AND ")), FOrdemCrescente));
+    const std::shared_ptr<TComando> emprestado = Empresta(
+        FSelecao + QStringLiteral(" WHERE %1 AND %2 ORDER BY %3").arg(FOnde, condicoes.join(QStringLiteral(" AND ")), FOrdemCrescente));
+    TComando& comando = *emprestado;
+    const TReiniciaAoSair reinicia(comando);
+    comando.Reinicia();
     int posicao = 1;
     LigaOnde(comando, posicao);
     for (const QVariant& valor : ligacoes)
@@ -547,12 +632,8 @@ void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
             registro.Valores[indice] = maximo.Inteiro(0);
         maximo.Reinicia();
     }
-    QStringList colunas;
-    for (const auto& campo : FEsquema.Campos)
-        colunas << Aspas(campo.Name);
     if (!original) {
-        TComando& insere = Prepara(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-                                       .arg(Aspas(FEsquema.Nome), colunas.join(QLatin1Char(',')), Marcadores(total)));
+        TComando& insere = Prepara(FSqlInsere);
         insere.Reinicia();
         for (int i = 0; i < total; ++i)
             insere.Liga(i + 1, ValorParaGravar(registro, i));
@@ -560,11 +641,7 @@ void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
         if (FEsquema.ChavePrimaria.isEmpty())
             registro.RowId = FBanco->UltimoRowId();
     } else {
-        QStringList atribuicoes;
-        for (const QString& coluna : colunas)
-            atribuicoes << coluna + QStringLiteral(" = ?");
-        TComando& altera = Prepara(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                       .arg(Aspas(FEsquema.Nome), atribuicoes.join(QLatin1Char(',')), OndeChavePrimaria()));
+        TComando& altera = Prepara(FSqlAltera);
         altera.Reinicia();
         int posicao = 1;
         for (int i = 0; i < total; ++i)
@@ -583,7 +660,7 @@ void TCursorTabela::Apaga(const TRegistro& registro)
     if (FSomenteLeitura)
         throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
     TTransacao transacao(*FBanco);
-    TComando& apaga = Prepara(QStringLiteral("DELETE FROM %1 WHERE %2").arg(Aspas(FEsquema.Nome), OndeChavePrimaria()));
+    TComando& apaga = Prepara(FSqlApaga);
     apaga.Reinicia();
     int posicao = 1;
     LigaBookmark(apaga, posicao, Bookmark(registro));

@@ -1,5 +1,6 @@
 #pragma once
 #include <QHash>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -71,8 +72,13 @@ private:
     };
 
     void DefineOrdem(const QStringList& campos, bool semCaixa);
+    void MontaTextosEsquema();
     void Reconstroi();
     TComando& Prepara(const QString& sql);
+    // A statement of the searches that call back between their steps (key searches, Locate),
+    // kept for reuse; while one search steps it, a search begun by the callback gets its own.
+    std::shared_ptr<TComando> Empresta(const QString& sql);
+    [[nodiscard]] const QString& SqlChave(int campos, TModoChave modo);
     void LigaOnde(TComando& comando, int& posicao) const;
     void LigaChave(TComando& comando, int& posicao, const std::vector<QVariant>& chave) const;
     [[nodiscard]] std::vector<QVariant> Chave(const TRegistro& registro) const;
@@ -88,6 +94,8 @@ private:
     TEsquemaTabela FEsquema;
     bool FSomenteLeitura;
     QString FSelecao;          // SELECT ... FROM "table"
+    QString FSqlLinha, FSqlInsere, FSqlAltera, FSqlApaga;   // by the schema
+    std::vector<int> FColunasChave;   // of the primary key's fields
     int FPrimeiraColuna = 0;   // 1 when the rowid comes first
     QStringList FCamposOrdem;
     const TIndexDef* FIndice = nullptr;
@@ -97,10 +105,15 @@ private:
     std::optional<TLimite> FFim;
     std::vector<TClausulaSql> FExpressoes;
     QString FOnde;
+    quint64 FVersaoOnde = 0;   // counts the changes of FOnde's values
     QString FOrdemCrescente;
+    // By the order, range and filters:
     QString FSqlPrimeiro, FSqlUltimo, FSqlProximo, FSqlAnterior;
+    QString FSqlBookmark, FSqlCompara, FSqlConta, FSqlNumero, FSqlPosicao;
+    std::array<std::vector<QString>, 3> FSqlChave;   // per search mode, by the number of fields; made on use
     std::vector<QVariant> FValoresOnde;
     QHash<QString, std::shared_ptr<TComando>> FComandos;
+    QHash<QString, std::shared_ptr<TComando>> FBuscas;
     quint64 FLeituras = 0;
     TFluxo FFrente;
     TFluxo FTras;

@@ -46,7 +46,9 @@ std::shared_ptr<TDatabase> TDatabase::DaPasta(const QString& pasta)
 TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
 {
     const QByteArray nome = QFile::encodeName(arquivo);
-    const int rc = sqlite3_open_v2(nome.constData(), &FConexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // One thread uses the connection: SQLite's own locking of it would only cost time.
+    const int rc = sqlite3_open_v2(nome.constData(), &FConexao,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString texto = FConexao ? QString::fromUtf8(sqlite3_errmsg(FConexao)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(FConexao);
@@ -75,6 +77,7 @@ TDatabase::~TDatabase()
             qCritical("commit of pending writes failed: %s", e.what());
         }
     }
+    FEntregues.clear();
     FComandos.clear();
     sqlite3_close_v2(FConexao);
 }
@@ -83,6 +86,19 @@ void TDatabase::ExecutaDireto(const QString& sql)
 {
     TComando comando(FConexao, sql);
     comando.Executa();
+}
+
+TComando& TDatabase::Guardado(const QString& sql)
+{
+    auto it = FComandos.find(sql);
+    if (it == FComandos.end())
+        it = FComandos.insert(sql, std::make_shared<TComando>(FConexao, sql));
+    return *it.value();
+}
+
+void TDatabase::ExecutaGuardado(const QString& sql)
+{
+    Guardado(sql).Executa();   // reset when it ends, even on failure
 }
 
 QString TDatabase::NomeSemExtensao(const QString& nomeTabela)
@@ -122,11 +138,11 @@ QStringList TDatabase::NomesTabelas()
 
 TComando& TDatabase::Comando(const QString& sql)
 {
-    auto it = FComandos.find(sql);
-    if (it == FComandos.end())
-        it = FComandos.insert(sql, std::make_shared<TComando>(FConexao, sql));
-    it.value()->Reinicia();
-    return *it.value();
+    TComando* comando = &Guardado(sql);
+    comando->Reinicia();
+    if (std::find(FEntregues.begin(), FEntregues.end(), comando) == FEntregues.end())
+        FEntregues.push_back(comando);
+    return *comando;
 }
 
 void TDatabase::ConfereFalhaSimulada()
@@ -168,8 +184,10 @@ void TDatabase::SoltaLeituras()
 {
     for (ILeitor* leitor : FLeitores)
         leitor->SoltaLeituras();
-    for (auto& comando : FComandos)
+    // Only a statement handed out since the last release can be running.
+    for (TComando* comando : FEntregues)
         comando->Reinicia();
+    FEntregues.clear();
 }
 
 void TDatabase::RegistraLeitor(ILeitor* leitor)
@@ -185,8 +203,8 @@ void TDatabase::RemoveLeitor(ILeitor* leitor)
 int TDatabase::IniciaTransacao()
 {
     SoltaLeituras();
-    ExecutaDireto(FProfundidade == 0 ? QStringLiteral("BEGIN IMMEDIATE")
-                                     : QStringLiteral("SAVEPOINT ") + Savepoint(FProfundidade + 1));
+    ExecutaGuardado(FProfundidade == 0 ? QStringLiteral("BEGIN IMMEDIATE")
+                                       : QStringLiteral("SAVEPOINT ") + Savepoint(FProfundidade + 1));
     return ++FProfundidade;
 }
 
@@ -197,12 +215,12 @@ void TDatabase::ConfirmaTransacao(int nivel)
     SoltaLeituras();
     ++FGeracao;
     if (nivel > 1) {
-        ExecutaDireto(QStringLiteral("RELEASE ") + Savepoint(nivel));
+        ExecutaGuardado(QStringLiteral("RELEASE ") + Savepoint(nivel));
         --FProfundidade;
         return;
     }
     try {
-        ExecutaDireto(QStringLiteral("COMMIT"));
+        ExecutaGuardado(QStringLiteral("COMMIT"));
     } catch (...) {
         if (sqlite3_get_autocommit(FConexao) == 0) {
             try {
@@ -225,10 +243,10 @@ void TDatabase::DesfazTransacao(int nivel)
     ++FGeracao;
     --FProfundidade;
     if (nivel > 1) {
-        ExecutaDireto(QStringLiteral("ROLLBACK TO ") + Savepoint(nivel));
-        ExecutaDireto(QStringLiteral("RELEASE ") + Savepoint(nivel));
+        ExecutaGuardado(QStringLiteral("ROLLBACK TO ") + Savepoint(nivel));
+        ExecutaGuardado(QStringLiteral("RELEASE ") + Savepoint(nivel));
     } else if (sqlite3_get_autocommit(FConexao) == 0) {
-        ExecutaDireto(QStringLiteral("ROLLBACK"));
+        ExecutaGuardado(QStringLiteral("ROLLBACK"));
     }
 }
 
@@ -254,4 +272,19 @@ void TDatabase::Compacta()
     SoltaLeituras();
     ++FGeracao;
     ExecutaDireto(QStringLiteral("VACUUM"));
+}
+
+qint64 TDatabase::TamanhoTabela(const QString& nomeTabela)
+{
+    try {
+        const QString nome = NomeReal(nomeTabela);
+        if (nome.isEmpty())
+            return 0;
+        TComando soma(FConexao, QStringLiteral("SELECT COALESCE(SUM(pgsize), 0) FROM dbstat "
+                                               "WHERE name IN (SELECT name FROM sqlite_schema WHERE tbl_name = ?1)"));
+        soma.LigaTexto(1, nome);
+        return soma.Passo() ? soma.Inteiro(0) : 0;
+    } catch (const EDatabaseError&) {
+        return -1;   // the caller tells that the size cannot be read
+    }
 }

@@ -80,13 +80,20 @@ public:
     // Gives back the space of deleted rows (VACUUM). Outside any transaction.
     void Compacta();
 
+    // Bytes that a table with its indexes takes in the database file (0 for a table that does
+    // not exist); -1 when they cannot be read.
+    [[nodiscard]] qint64 TamanhoTabela(const QString& nomeTabela);
+
 private:
     void ExecutaDireto(const QString& sql);
+    TComando& Guardado(const QString& sql);   // kept for reuse, made on first use
+    void ExecutaGuardado(const QString& sql);
     void ConfereFalhaSimulada();
 
     QString FArquivo;
     sqlite3* FConexao = nullptr;
     QHash<QString, std::shared_ptr<TComando>> FComandos;
+    std::vector<TComando*> FEntregues;   // of FComandos, handed out since the readers were last released
     std::vector<ILeitor*> FLeitores;
     quint64 FGeracao = 0;
     int FProfundidade = 0;

@@ -36,6 +36,14 @@ bool EhVariantNumerico(const QVariant& valor)
     }
 }
 
+// Read straight when stored as such, the usual case; converted otherwise.
+qint64 Inteiro(const QVariant& valor)
+{
+    if (valor.typeId() == QMetaType::LongLong)
+        return *static_cast<const qint64*>(valor.constData());
+    return valor.toLongLong();
+}
+
 qint64 ArredondaDivisao(qint64 valor, qint64 divisor)
 {
     const qint64 metade = divisor / 2;
@@ -449,7 +457,8 @@ bool TField::IsNull() const
     const QVariant& valor = FDataSet->Valor(*this);
     if (!valor.isValid() || valor.isNull())
         return true;
-    return IsTextType(FDataType) && valor.typeId() == QMetaType::QString && valor.toString().isEmpty();
+    return IsTextType(FDataType) && valor.typeId() == QMetaType::QString &&
+           static_cast<const QString*>(valor.constData())->isEmpty();
 }
 
 QVariant TField::Value() const
@@ -588,9 +597,9 @@ qint64 TField::AsFixed4() const
         return 0;
     const QVariant& valor = FDataSet->Valor(*this);
     if (FDataType == ftCurrency)
-        return valor.toLongLong();
+        return Inteiro(valor);
     if (EhInteiro(FDataType))
-        return valor.toLongLong() * 10000;
+        return Inteiro(valor) * 10000;
     if (IsTextType(FDataType)) {
         qint64 numero = 0;
         if (!LeFixed4(valor.toString(), numero))

@@ -198,4 +198,89 @@ TEST(TCursorTabela, ValuesAreBoundNeverPastedIntoStatements)
     EXPECT_TRUE(tabela.Exists());
 }
 
+// Searches keep their statements between calls; a change of the schema, a rebuilt table or
+// packing the database must find them ready, never stale or still running.
+TEST(TCursorTabela, KeptSearchStatementsSurviveSchemaChangesAndPacking)
+{
+    auto banco = Banco();
+    TTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("Cache"));
+    auto cria = [&](const QString& outra) {
+        tabela.CreateTable({{QStringLiteral("K"), ftString, 3}, {outra, ftString, 10}},
+                           {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary}});
+        tabela.Open();
+        for (const char* k : {"a", "b", "c"}) {
+            tabela.Append();
+            tabela.Fields(0)->SetAsString(QString::fromUtf8(k));
+            tabela.Fields(1)->SetAsString(QStringLiteral("n") + QString::fromUtf8(k));
+            tabela.Post();
+        }
+    };
+    cria(QStringLiteral("NOME"));
+    EXPECT_TRUE(tabela.FindKey({QStringLiteral("b")}));
+    EXPECT_TRUE(tabela.Locate(QStringLiteral("NOME"), {QStringLiteral("nc")}, 0));
+
+    tabela.AddIndex(QStringLiteral("INome"), QStringLiteral("NOME"), TIndexOption::ixCaseInsensitive);
+    tabela.SetIndexName(QStringLiteral("INome"));
+    EXPECT_TRUE(tabela.FindKey({QStringLiteral("NA")}));
+    EXPECT_EQ(tabela.Fields(0)->AsString(), QStringLiteral("a"));
+    tabela.SetIndexName(QString());
+    tabela.DeleteIndex(QStringLiteral("INome"));
+    EXPECT_TRUE(tabela.FindKey({QStringLiteral("c")}));
+
+    tabela.First();
+    tabela.Next();   // a walk left half way
+    EXPECT_EQ(tabela.Lookup(QStringLiteral("K"), {QStringLiteral("a")}, QStringLiteral("NOME")), QVariant(QStringLiteral("na")));
+    EXPECT_EQ(tabela.RecordCount(), 3);
+    EXPECT_NO_THROW(banco->Compacta());
+    EXPECT_TRUE(tabela.FindKey({QStringLiteral("a")}));
+    EXPECT_TRUE(tabela.Locate(QStringLiteral("NOME"), {QStringLiteral("nb")}, 0));
+    EXPECT_EQ(tabela.Fields(0)->AsString(), QStringLiteral("b"));
+
+    // The same table made again with another column: the searches read the new one.
+    tabela.Close();
+    cria(QStringLiteral("DESCRICAO"));
+    EXPECT_TRUE(tabela.FindKey({QStringLiteral("b")}));
+    EXPECT_EQ(tabela.Fields(1)->AsString(), QStringLiteral("nb"));
+    EXPECT_TRUE(tabela.Locate(QStringLiteral("DESCRICAO"), {QStringLiteral("nc")}, 0));
+    EXPECT_NO_THROW(banco->Compacta());
+}
+
+// A filter that searches the same table while a search of that kind is stepping through its
+// candidates: each search runs on its own statement.
+TEST(TCursorTabela, ASearchStartedByTheFilterOfTheSameSearchDoesNotDisturbIt)
+{
+    TTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("Reentra"));
+    tabela.CreateTable({{QStringLiteral("K"), ftString, 3}, {QStringLiteral("NOME"), ftString, 10}},
+                       {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary}});
+    tabela.Open();
+    for (const auto& [k, nome] : {std::pair{"1", "a"}, {"2", "b"}, {"3", "a"}, {"4", "b"}}) {
+        tabela.Append();
+        tabela.Fields(0)->SetAsString(QString::fromUtf8(k));
+        tabela.Fields(1)->SetAsString(QString::fromUtf8(nome));
+        tabela.Post();
+    }
+    bool dentro = false;
+    int buscasInternas = 0;
+    const int handle = tabela.AddFilterCallback([&] {
+        const bool aceita = tabela.Fields(0)->AsString() != QLatin1String("1");
+        if (!dentro) {
+            dentro = true;
+            buscasInternas += tabela.Locate(QStringLiteral("NOME"), {QStringLiteral("b")}, 0) ? 1 : 0;
+            buscasInternas += tabela.FindKey({QStringLiteral("4")}) ? 1 : 0;
+            dentro = false;
+        }
+        return aceita;
+    });
+    tabela.ActivateFilter(handle);
+    EXPECT_TRUE(tabela.Locate(QStringLiteral("NOME"), {QStringLiteral("a")}, 0));
+    EXPECT_EQ(tabela.Fields(0)->AsString(), QStringLiteral("3"));
+    EXPECT_TRUE(tabela.FindKey({QStringLiteral("2")}));
+    EXPECT_EQ(tabela.Fields(1)->AsString(), QStringLiteral("b"));
+    EXPECT_GT(buscasInternas, 0);
+}
+
 }  // namespace
