@@ -71,8 +71,11 @@ TFrRelPendencias::TFrRelPendencias()
     QrpPendencias.AntesDeGerar = [this](bool&) {
         FPrimeiro = true;
         // Elements as wide as the band follow the paper the printer gave.
+        const qreal largura = QrpPendencias.Papel().LarguraUtil();
         for (TElementoRelatorio* elemento : FLarguraDaBanda)
-            elemento->Largura = QrpPendencias.Papel().LarguraUtil();
+            elemento->Largura = largura;
+        for (TElementoRelatorio* elemento : FAteAMargem)
+            elemento->Largura = largura - elemento->Esquerda;
         if (Visualizando) {
             Visualizando = false;
             AtribuiImpressoraPreview();
@@ -119,6 +122,10 @@ void TFrRelPendencias::CriaDetalhe()
         campo.Topo = 1;
         campo.Fonte = fonte;
         campo.Valor = [this] { return TabelaVerifica::Texto(Descricao(), TamanhoTexto); };
+        // A long text stops at the margin.
+        campo.AutoTamanho = false;
+        campo.Altura = banda.Altura - 1;
+        FAteAMargem.push_back(&campo);
         return campo;
     };
     texto("QrdbDeclarantes", 20, Arial(13, true));

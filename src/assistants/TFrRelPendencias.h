@@ -42,4 +42,5 @@ private:
 
     bool FPrimeiro = true;   // the next record asked for is the table's first
     std::vector<TElementoRelatorio*> FLarguraDaBanda;   // as wide as the paper leaves the bands
+    std::vector<TElementoRelatorio*> FAteAMargem;       // from their left to the right margin
 };
