@@ -21,6 +21,7 @@ namespace {
 
 constexpr int BytesPorLinha = 423;   // a full line with its CR LF, for the gauge
 constexpr std::uint8_t CodigoSemArquivo = 139;
+constexpr std::uint8_t CodigoFalhaTabela = 141;
 constexpr std::uint8_t CodigoFalhaGravacao = 159;
 constexpr int TamanhoNomeLog = 8;
 
@@ -105,12 +106,11 @@ std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
             FLista->Esvazia();
             transacao.Confirma();
         } catch (const TErro& e) {
-            // Undone: nothing of this file is stored, whatever was counted. The declaration's
-            // collections read the tables afresh when next made.
-            FPruv.LiberaItens();
-            FImportadas = 0;
-            e.Exibe();
-            resultado = e.Codigo();
+            resultado = Desfeita(e);
+        } catch (const std::exception& e) {
+            // An engine failure that no collection named.
+            resultado = Desfeita(EColecaoError(
+                CodigoFalhaTabela, TDatabase::NomeArquivo() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0));
         }
         if (Gauge)
             Gauge->Completa();
@@ -118,6 +118,16 @@ std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
     if (!FLog.Conclui() && resultado == 0)
         resultado = CodigoFalhaGravacao;
     return resultado;
+}
+
+std::uint8_t TArqComprovante::Desfeita(const TErro& Erro)
+{
+    // Undone: nothing of this file is stored, whatever was counted. The declaration's
+    // collections read the tables afresh when next made.
+    FPruv.LiberaItens();
+    FImportadas = 0;
+    Erro.Exibe();
+    return Erro.Codigo();
 }
 
 void TArqComprovante::Le(TLeitorLinhas& Leitor, IProgresso* Gauge)

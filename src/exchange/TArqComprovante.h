@@ -54,6 +54,8 @@ private:
     QString ImportaLinha();
     QString LeValores();
     void Rejeita(int Numero, const QString& Mensagem, const QString& Linha);
+    // After the transaction was undone: shown, the stored count taken back.
+    std::uint8_t Desfeita(const TErro& Erro);
 
     QString FArquivo;
     TPruv& FPruv;   // not owned

@@ -44,6 +44,7 @@ constexpr std::uint8_t CodigoTipoDeclaracao = 50;
 constexpr std::uint8_t CodigoCpfInvalido = 66;
 constexpr std::uint8_t CodigoCnpjInvalido = 67;
 constexpr std::uint8_t CodigoSemArquivo = 139;
+constexpr std::uint8_t CodigoFalhaTabela = 141;
 constexpr std::uint8_t CodigoSemEspaco = 151;
 constexpr std::uint8_t CodigoFalhaGravacao = 159;
 constexpr std::uint8_t CodigoNaoAdministradora = 164;
@@ -58,6 +59,12 @@ constexpr int PosicaoNatureza = 35;
 constexpr int PosicaoRespCnpj = 103;
 constexpr int PosicaoNiAdministradora = 151;   // type 4
 constexpr int PosicaoResponsavel = 406;
+
+// The parameter of message 141 for a failure that names no table.
+QString ParametroFalha(const std::exception& Erro)
+{
+    return TDatabase::NomeArquivo() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(Erro.what());
+}
 
 QString TextoLeitura()
 {
@@ -173,19 +180,10 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
             FPruv.reset();
             transacao.Confirma();
         } catch (const TErro& e) {
-            // Undone: nothing of this file is stored.
-            e.Exibe();
-            RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + e.GetMensagem());
-            Contadores.Declaracoes = 0;
-            Contadores.BeneficiariosAdicionados = 0;
-            Contadores.BeneficiariosSubstituidos = 0;
-            Contadores.Fundos = 0;
-            resultado = e.Codigo();
-            try {
-                Colecao.Atualiza();
-            } catch (const TErro& releitura) {
-                releitura.Exibe();
-            }
+            resultado = Desfeita(e);
+        } catch (const std::exception& e) {
+            // An engine failure that no collection named.
+            resultado = Desfeita(EColecaoError(CodigoFalhaTabela, ParametroFalha(e), 0));
         }
         FLeitor = nullptr;
     }
@@ -201,6 +199,23 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
     for (const char* nome : {"Declar.txt", "declar.txt"})
         QFile::remove(DiretorioDados() + QLatin1Char('/') + QLatin1String(nome));
     return resultado;
+}
+
+std::uint8_t TImportacaoPruv::Desfeita(const TErro& Erro)
+{
+    // Undone: nothing of this file is stored.
+    Erro.Exibe();
+    RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + Erro.GetMensagem());
+    FContadores->Declaracoes = 0;
+    FContadores->BeneficiariosAdicionados = 0;
+    FContadores->BeneficiariosSubstituidos = 0;
+    FContadores->Fundos = 0;
+    try {
+        FColecao->Atualiza();
+    } catch (const TErro& releitura) {
+        releitura.Exibe();
+    }
+    return Erro.Codigo();
 }
 
 void TImportacaoPruv::Prepara(const TPruv& Alvo)

@@ -76,6 +76,8 @@ private:
         QString Campo;
     };
 
+    // After the transaction was undone: shown, logged, the counts of what was stored taken back.
+    std::uint8_t Desfeita(const TErro& Erro);
     void Prepara(const TPruv& Alvo);
     void Processa();
     void Despacha();
