@@ -221,18 +221,18 @@ void TFrPruvVerifica::Verifica(int& Quantidade)
 
 void TFrPruvVerifica::VerificaChaves(int& Quantidade)
 {
-    // The working declaration has a sink of its own: what loading it collects is not the run's.
+    // Made in this order, let go in the reverse one: the working declaration first. It has a sink
+    // of its own: what loading it collects is not the run's.
+    TColecaoPruv colecao;
     TErros errosDeclaracao;
-    auto pruv = std::make_unique<TPruv>();
-    pruv->SetErros(&errosDeclaracao);
-    auto colecao = std::make_unique<TColecaoPruv>();
+    TPruv pruv;
+    pruv.SetErros(&errosDeclaracao);
     int natureza = -1;   // the nature code of the first declaration found
     for (const QString& chave : std::as_const(Chaves)) {
         if (FInterrompida)
             break;
-        VerificaChave(chave, *pruv, *colecao, natureza, Quantidade);
+        VerificaChave(chave, pruv, colecao, natureza, Quantidade);
     }
-    pruv.reset();   // before the collection whose tables it reaches
 }
 
 void TFrPruvVerifica::VerificaChave(const QString& Chave, TPruv& Pruv, TColecaoPruv& Colecao, int& Natureza,
@@ -385,8 +385,8 @@ void TFrPruvVerifica::Localiza()
     if (BbStop->isEnabled() || !parentWidget() || !PermiteLocalizar || !BbLocalizar->isEnabled())
         return;
     TdvTable& tabela = *TbVerificacao;
-    if (!tabela.Active() || tabela.IsEmpty())
-        return;
+    if (!tabela.Active() || tabela.IsEmpty() || !TabelaVerifica::ItemPendente(tabela))
+        return;   // a heading or a plain line points nowhere
     const QString aQuemPertence = tabela.FieldByName(QLatin1String(TabelaVerifica::A_QUEM_PERTENCE))->AsString();
     const QString quemEh = tabela.FieldByName(QLatin1String(TabelaVerifica::QUEM_EH))->AsString();
     const int objeto = tabela.FieldByName(QLatin1String(TabelaVerifica::OBJETO))->AsInteger();
@@ -400,9 +400,7 @@ void TFrPruvVerifica::TbVerificacaoAfterScroll()
     if (!PermiteLocalizar)
         return;
     const TdvTable& tabela = *TbVerificacao;
-    const int gravidade = tabela.IsEmpty() ? TabelaVerifica::SemObjeto : TabelaVerifica::Gravidade(tabela);
-    const bool item = gravidade == TabelaVerifica::GravidadeAviso || gravidade == TabelaVerifica::GravidadeErro;
-    BbLocalizar->setEnabled(item && !BbStop->isEnabled());
+    BbLocalizar->setEnabled(!tabela.IsEmpty() && TabelaVerifica::ItemPendente(tabela) && !BbStop->isEnabled());
 }
 
 void TFrPruvVerifica::BbImprimirClick()

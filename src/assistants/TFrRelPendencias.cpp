@@ -93,13 +93,19 @@ TFrRelPendencias::TFrRelPendencias()
     };
 }
 
+void TFrRelPendencias::Moldura(TBanda& Banda, const QString& Nome, qreal Topo, qreal Altura)
+{
+    auto& moldura = Banda.Adiciona<TForma>(Nome);
+    moldura.Topo = Topo;
+    moldura.Altura = Altura;
+    FLarguraDaBanda.push_back(&moldura);
+}
+
 void TFrRelPendencias::CriaCabecalho()
 {
     TBanda& banda = QrpPendencias.CriaBanda(TTipoBanda::CabecalhoPagina, Cabecalho);
     banda.Altura = 56;
-    auto& moldura = banda.Adiciona<TForma>(QStringLiteral("QRShape1"));
-    FLarguraDaBanda.push_back(&moldura);
-    moldura.Altura = 48;
+    Moldura(banda, QStringLiteral("QRShape1"), 0, 48);
     auto& imagem = banda.Adiciona<TImagem>(QStringLiteral("QRImage2"));
     imagem.Estica = true;
     imagem.Esquerda = 4;
@@ -149,10 +155,7 @@ void TFrRelPendencias::CriaSumario()
 {
     TBanda& banda = QrpPendencias.CriaBanda(TTipoBanda::Sumario, Sumario);
     banda.Altura = 40;
-    auto& moldura = banda.Adiciona<TForma>(QStringLiteral("QRShape2"));
-    FLarguraDaBanda.push_back(&moldura);
-    moldura.Topo = 4;
-    moldura.Altura = 32;
+    Moldura(banda, QStringLiteral("QRShape2"), 4, 32);
     qreal esquerda = 12;
     for (const auto& [rotulo, nome] : {std::pair{"Total de Erros: ", "QrlNumErros"},
                                        std::pair{"Total de Avisos: ", "QrlNumAvisos"}}) {

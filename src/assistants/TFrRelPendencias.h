@@ -32,6 +32,8 @@ public:
     void DefineLogotipo(const QImage& Logotipo);
 
 private:
+    // A frame as wide as the band.
+    void Moldura(TBanda& Banda, const QString& Nome, qreal Topo, qreal Altura);
     void CriaCabecalho();
     void CriaDetalhe();
     void CriaSumario();

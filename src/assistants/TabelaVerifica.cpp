@@ -88,4 +88,10 @@ int Gravidade(const TDataSet& Tabela)
     return Tabela.FieldByName(Nome(GRAVIDADE))->AsInteger();
 }
 
+bool ItemPendente(const TDataSet& Tabela)
+{
+    const int gravidade = Gravidade(Tabela);
+    return gravidade == GravidadeAviso || gravidade == GravidadeErro;
+}
+
 }  // namespace TabelaVerifica

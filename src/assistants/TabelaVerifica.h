@@ -48,5 +48,7 @@ void Inclui(TdvTable& Tabela, const QString& AQuemPertence, const QString& QuemE
 // The current row's columns.
 [[nodiscard]] QString Descricao(const TDataSet& Tabela);
 [[nodiscard]] int Gravidade(const TDataSet& Tabela);
+// The current row is an error or a warning (not a heading or a plain line).
+[[nodiscard]] bool ItemPendente(const TDataSet& Tabela);
 
 }  // namespace TabelaVerifica
