@@ -1,8 +1,56 @@
 #include "platform/db/TComando.h"
 
 #include <sqlite3.h>
+#include <utility>
 
 #include "platform/db/EDatabaseError.h"
+
+namespace {
+
+// Hands the column's value to `recebe` in its own type: nothing for NULL, QString (also for any
+// other type when `texto`), qint64, double or QByteArray.
+template <typename F>
+auto ComValor(sqlite3_stmt* comando, int coluna, bool texto, F&& recebe)
+{
+    const int tipo = sqlite3_column_type(comando, coluna);
+    if (tipo == SQLITE_NULL)
+        return recebe();
+    if (texto || tipo == SQLITE_TEXT) {
+        const auto* letras = reinterpret_cast<const char*>(sqlite3_column_text(comando, coluna));
+        return recebe(letras ? QString::fromUtf8(letras, sqlite3_column_bytes(comando, coluna)) : QString());
+    }
+    if (tipo == SQLITE_INTEGER)
+        return recebe(static_cast<qint64>(sqlite3_column_int64(comando, coluna)));
+    if (tipo == SQLITE_FLOAT)
+        return recebe(sqlite3_column_double(comando, coluna));
+    const auto* dados = static_cast<const char*>(sqlite3_column_blob(comando, coluna));
+    return recebe(QByteArray(dados, sqlite3_column_bytes(comando, coluna)));
+}
+
+// The UTF-8 of a text of the basic plane (three bytes a character at most) into `saida`; -1,
+// writing nothing useful, when it holds a surrogate: QString::toUtf8 then converts it.
+qsizetype Utf8SemPares(QStringView texto, char* saida)
+{
+    char* p = saida;
+    for (const QChar letra : texto) {
+        const char16_t c = letra.unicode();
+        if (c < 0x80) {
+            *p++ = static_cast<char>(c);
+        } else if (c < 0x800) {
+            *p++ = static_cast<char>(0xC0 | (c >> 6));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (letra.isSurrogate()) {
+            return -1;
+        } else {
+            *p++ = static_cast<char>(0xE0 | (c >> 12));
+            *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return p - saida;
+}
+
+}  // namespace
 
 TComando::TComando(sqlite3* conexao, const QString& sql) : FConexao(conexao), FSql(sql)
 {
@@ -63,9 +111,20 @@ void TComando::Liga(int posicao, const QVariant& valor)
 
 void TComando::LigaTexto(int posicao, const QString& texto)
 {
-    const QByteArray utf8 = texto.toUtf8();
-    const int rc = sqlite3_bind_text64(FComando, posicao, utf8.constData(), static_cast<sqlite3_uint64>(utf8.size()),
-                                       SQLITE_TRANSIENT, SQLITE_UTF8);
+    // Keys, codes and names are short: converted on the stack, SQLite keeps its own copy.
+    char curto[256];
+    qsizetype tamanho = -1;
+    if (texto.size() * 3 <= static_cast<qsizetype>(sizeof curto))
+        tamanho = Utf8SemPares(texto, curto);
+    int rc = SQLITE_OK;
+    if (tamanho >= 0) {
+        rc = sqlite3_bind_text64(FComando, posicao, curto, static_cast<sqlite3_uint64>(tamanho), SQLITE_TRANSIENT,
+                                 SQLITE_UTF8);
+    } else {
+        const QByteArray utf8 = texto.toUtf8();
+        rc = sqlite3_bind_text64(FComando, posicao, utf8.constData(), static_cast<sqlite3_uint64>(utf8.size()),
+                                 SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
     if (rc != SQLITE_OK)
         Falha(rc);
 }
@@ -108,22 +167,8 @@ int TComando::Colunas() const
 
 QVariant TComando::Valor(int coluna) const
 {
-    switch (sqlite3_column_type(FComando, coluna)) {
-    case SQLITE_INTEGER:
-        return QVariant(static_cast<qint64>(sqlite3_column_int64(FComando, coluna)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(FComando, coluna));
-    case SQLITE_TEXT: {
-        const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(FComando, coluna));
-        return QVariant(QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)));
-    }
-    case SQLITE_BLOB: {
-        const auto* dados = static_cast<const char*>(sqlite3_column_blob(FComando, coluna));
-        return QVariant(QByteArray(dados, sqlite3_column_bytes(FComando, coluna)));
-    }
-    default:
-        return {};
-    }
+    return ComValor(FComando, coluna, false,
+                    [](auto&&... valor) { return QVariant(std::forward<decltype(valor)>(valor)...); });
 }
 
 qint64 TComando::Inteiro(int coluna) const
@@ -137,12 +182,10 @@ QString TComando::Texto(int coluna) const
     return texto ? QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)) : QString();
 }
 
-QVariant TComando::TextoOuNulo(int coluna) const
+void TComando::AcrescentaValor(int coluna, bool texto, std::vector<QVariant>& valores) const
 {
-    const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(FComando, coluna));
-    if (!texto)
-        return Nulo(coluna) ? QVariant() : QVariant(QString());
-    return QVariant(QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)));
+    ComValor(FComando, coluna, texto,
+             [&valores](auto&&... valor) { valores.emplace_back(std::forward<decltype(valor)>(valor)...); });
 }
 
 bool TComando::Nulo(int coluna) const

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -33,7 +34,9 @@ public:
     [[nodiscard]] QVariant Valor(int coluna) const;   // qint64, double, QString, QByteArray or invalid for NULL
     [[nodiscard]] qint64 Inteiro(int coluna) const;
     [[nodiscard]] QString Texto(int coluna) const;
-    [[nodiscard]] QVariant TextoOuNulo(int coluna) const;   // the column as text; invalid for NULL
+    // Appends the column to a record's values as Valor gives it, or as text when `texto`
+    // (NULL stays invalid); built in place, the row readers' way.
+    void AcrescentaValor(int coluna, bool texto, std::vector<QVariant>& valores) const;
     [[nodiscard]] bool Nulo(int coluna) const;
     [[nodiscard]] QString NomeColuna(int coluna) const;
     [[nodiscard]] QString TipoDeclarado(int coluna) const;   // empty for an expression

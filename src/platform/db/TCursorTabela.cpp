@@ -371,8 +371,7 @@ void TCursorTabela::Le(const TComando& comando, TRegistro& registro)
     registro.RowId = FPrimeiraColuna ? comando.Inteiro(0) : 0;
     for (std::size_t i = 0; i < total; ++i) {
         const int coluna = static_cast<int>(i) + FPrimeiraColuna;
-        registro.Valores.push_back(IsTextType(FEsquema.Campos[i].DataType) ? comando.TextoOuNulo(coluna)
-                                                                           : comando.Valor(coluna));
+        comando.AcrescentaValor(coluna, IsTextType(FEsquema.Campos[i].DataType), registro.Valores);
     }
 }
 
