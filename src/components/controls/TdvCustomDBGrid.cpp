@@ -2,12 +2,18 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QtEndian>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
+#include "components/controls/TdvCellHint.h"
 #include "components/controls/TdvColumn.h"
+#include "components/controls/TdvColumnDrag.h"
 #include "components/controls/TdvGridDataLink.h"
+#include "components/controls/TdvGridHintWindow.h"
+#include "components/controls/TdvInplaceEdit.h"
 #include "components/controls/dvDraw.h"
 #include "components/controls/dvGridLayout.h"
 #include "components/controls/dvGridPaint.h"
@@ -18,9 +24,13 @@
 #include "components/data/dvLocate.h"
 #include "components/data/dvLookupLinks.h"
 #include "components/data/dvProperties.h"
+#include "components/data/dvPictureMasks.h"
 #include "components/data/dvSettingLines.h"
+#include "components/data/dvSystem.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
+#include "platform/files/TFormatSettings.h"
+#include "platform/ui/InterfaceUsuario.h"
 #include "platform/widgets/TEdgePainter.h"
 
 namespace {
@@ -115,6 +125,8 @@ QByteArray SemCabecalho(const QByteArray& bytes)
 TdvCustomDBGrid::TdvCustomDBGrid(QWidget* parent)
     : TCustomGrid(parent),
       FDataLink(std::make_unique<TdvGridDataLink>(*this)),
+      FArrasto(std::make_unique<TdvColumnDrag>(*this)),
+      FDica(std::make_unique<TdvCellHint>(*this)),
       FColunaPadrao(std::make_unique<TdvColumn>(*this, QString(), true)),
       FTitleFont{font(), palette().color(QPalette::Text)},
       FTitleColor(palette().color(QPalette::Button)),
@@ -131,6 +143,8 @@ TdvCustomDBGrid::TdvCustomDBGrid(QWidget* parent)
 
 TdvCustomDBGrid::~TdvCustomDBGrid()
 {
+    FDica.reset();
+    FArrasto.reset();
     FDataLink.reset();
     FColunas.clear();
     TdvGridResources::Release();
@@ -448,6 +462,8 @@ void TdvCustomDBGrid::SetSelectedIndex(int indice)
     indice = std::max(indice + FIndicatorOffset, FixedCols()) - FIndicatorOffset;
     if (indice == SelectedIndex())
         return;
+    // What was typed in the column being left is written before another column's text is read.
+    DataLinkUpdateData();
     if (!FMudandoColuna) {
         const int antes = Col();
         {
@@ -586,8 +602,35 @@ void TdvCustomDBGrid::DrawDataCell(const TRect& r, TField* field, TGridDrawState
 
 void TdvCustomDBGrid::UpdateData()
 {
-    if (TField* campo = SelectedField())
+    TdvInplaceEdit* editor = InplaceEdit();
+    if (editor && editor->HasPictureMask() && FDataLink->Modified() && !editor->ValidatePicture(editor->text())
+        && !editor->Picture().AllowInvalidExit()) {
+        if (const auto aoInvalido = dvGetOnInvalidValue(dvPublished(DataSet())))
+            aoInvalido(DataSet(), SelectedField());
+        else
+            ShowValidationError();
+        return;
+    }
+    TField* campo = SelectedField();
+    if (!campo)
+        return;
+    const bool diferia = FEditText != campo->Text();
+    FCampoInformado = false;
+    const TFieldType tipo = campo->DataType();
+    if ((tipo == ftDate || tipo == ftTime || tipo == ftDateTime) && dvIsValidDate(FEditText)) {
+        int posicao = 0;
+        double data = 0;
+        if (!dvScanDate(FEditText, posicao, data))
+            return;
+        double completa = 0;
+        double dias = 0;
+        const double hora = TField::LeData(FEditText, ftDateTime, completa) ? std::modf(completa, &dias) : 0.0;
+        campo->SetAsDateTime(data + hora);
+    } else {
         campo->SetText(FEditText);
+    }
+    if (diferia && !FCampoInformado)
+        DoFieldChanged(campo);
 }
 
 void TdvCustomDBGrid::SetPressedTitle(int coluna, int linha)
@@ -1205,6 +1248,7 @@ void TdvCustomDBGrid::Paint()
     TCustomGrid::Paint();
     if (FOptions & dgShowFooter)
         DesenhaRodape();
+    FArrasto->Paint(Canvas()->Painter());
 }
 
 void TdvCustomDBGrid::DrawCell(int coluna, int linha, const TRect& retangulo, TGridDrawState estado)
@@ -1623,4 +1667,583 @@ void TdvCustomDBGrid::DesenhaRodape()
         p.drawText(area, alinhamento | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs, texto);
     }
     p.restore();
+}
+
+// ---- in-place editing ----
+
+namespace {
+
+bool EhTexto(TFieldType tipo)
+{
+    return tipo == ftString;
+}
+
+// The characters a field's text may hold: digits and signs in numbers (with the decimal
+// separator and an exponent in fractional ones), anything elsewhere.
+bool AceitaCaractere(const TField& campo, QChar c)
+{
+    const bool sinalOuDigito = c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
+    switch (campo.DataType()) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc:
+    case ftLargeint:
+        return sinalOuDigito && c.unicode() < 128;
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+        return (sinalOuDigito && c.unicode() < 128) || c == TFormatSettings::Programa().DecimalSeparator
+               || c == QLatin1Char('E') || c == QLatin1Char('e');
+    default:
+        return true;
+    }
+}
+
+}  // namespace
+
+TdvInplaceEdit* TdvCustomDBGrid::InplaceEdit() const
+{
+    return qobject_cast<TdvInplaceEdit*>(InplaceEditor());
+}
+
+TInplaceEdit* TdvCustomDBGrid::CreateEditor()
+{
+    return new TdvInplaceEdit(*this);
+}
+
+void TdvCustomDBGrid::UpdateEditorWordWrap()
+{
+    if (TdvInplaceEdit* editor = InplaceEdit()) {
+        editor->WordWrap = FOptions & dgWordWrap;
+        editor->update();
+    }
+}
+
+bool TdvCustomDBGrid::CanEditAcceptKey(QChar key)
+{
+    const TField* campo = SelectedField();
+    return FDataLink->Active() && FieldCount() > 0 && campo && AceitaCaractere(*campo, key);
+}
+
+int TdvCustomDBGrid::GetEditLimit()
+{
+    const TField* campo = SelectedField();
+    return campo && EhTexto(campo->DataType()) ? campo->Size() : 0;
+}
+
+QString TdvCustomDBGrid::GetEditText(int coluna, int)
+{
+    const TField* campo = Fields(coluna - FIndicatorOffset);
+    if (!FDataLink->Active() || !campo)
+        return {};
+    FEditText = campo->Text();
+    return FEditText;
+}
+
+void TdvCustomDBGrid::SetEditText(int, int, const QString& valor)
+{
+    FEditText = valor;
+}
+
+bool TdvCustomDBGrid::CanEditModify()
+{
+    TDataSet* dados = DataSet();
+    if (!(FKeyOptions & dgAllowInsert) && dados && dados->Active() && dados->Bof() && dados->Eof()
+        && DataSource()->State() == dsBrowse)
+        return false;
+    if (FReadOnly || !FDataLink->Active() || FDataLink->ReadOnly() || FieldCount() == 0)
+        return false;
+    TField* campo = SelectedField();
+    if (!campo)
+        return false;
+    if (!campo->CanModify() && !(FEditCalculated && dvIsCalcOrLookupField(campo) && !campo->ReadOnly()))
+        return false;
+    if (ColumnByFieldName(campo->FieldName())->ReadOnly())
+        return false;
+    FDataLink->Edit();
+    const bool editando = FDataLink->Editing();
+    if (editando)
+        FDataLink->SetModified(true);
+    return editando;
+}
+
+bool TdvCustomDBGrid::CanEditCurrentCell()
+{
+    const TField* campo = SelectedField();
+    return campo && !campo->IsBlob() && !IsCustomEditCell(Col(), Row());
+}
+
+bool TdvCustomDBGrid::CanEditShow()
+{
+    return FLayoutLock == 0 && TCustomGrid::CanEditShow() && CanEditCurrentCell();
+}
+
+void TdvCustomDBGrid::CancelEditing()
+{
+    TDataSet* dados = DataSet();
+    if (!FDataLink->Active() || !dados)
+        return;
+    if (FDataLink->Modified()) {
+        // The typed text was never written: the field's own text comes back.
+        FDataLink->Reset();
+        return;
+    }
+    if (dados->State() != dsEdit && dados->State() != dsInsert)
+        return;
+    if (dados->Modified()
+        && InterfaceUsuario::Mostra(dvIntl().UserMessages.dvDBGridDiscardChanges, TipoDialogo::Confirmacao,
+                                    Botao::Sim | Botao::Nao)
+               != Resposta::Sim)
+        return;
+    dados->Cancel();
+}
+
+bool TdvCustomDBGrid::ConfirmDelete()
+{
+    if (!(FOptions & dgConfirmDelete))
+        return true;
+    return InterfaceUsuario::Mostra(QStringLiteral("Delete record?"), TipoDialogo::Confirmacao,
+                                    Botao::Ok | Botao::Cancela)
+           != Resposta::Cancela;
+}
+
+void TdvCustomDBGrid::TabNavigation(bool backward)
+{
+    const int quantos = FieldCount();
+    if (quantos == 0)
+        return;
+    const int inicio = SelectedIndex();
+    const int ultima = quantos - 1;
+    const int primeira = std::max(0, FixedCols() - FIndicatorOffset);
+    int coluna = inicio;
+    for (;;) {
+        coluna += backward ? -1 : 1;
+        if (!backward && coluna > ultima) {
+            BeforeRowsChange();
+            if (FOptions & dgTabExitsOnLastCol) {
+                SelectNextControl(true);
+                return;
+            }
+            QScopedValueRollback suprime(FEditorSuprimido, inicio == 0 && TabStops(FIndicatorOffset));
+            NextRow(true);
+            coluna = 0;
+        } else if (backward && coluna < primeira) {
+            BeforeRowsChange();
+            if (FOptions & dgTabExitsOnLastCol) {
+                SelectNextControl(false);
+                return;
+            }
+            QScopedValueRollback suprime(FEditorSuprimido, inicio != ultima && TabStops(FIndicatorOffset + ultima));
+            PriorRow();
+            coluna = ultima;
+        }
+        if (coluna == inicio)
+            return;
+        if (TabStops(FIndicatorOffset + coluna)) {
+            SetSelectedIndex(coluna);
+            return;
+        }
+    }
+}
+
+void TdvCustomDBGrid::DoExit()
+{
+    TDataSet* dados = DataSet();
+    if (FDataLink->Active() && dados) {
+        try {
+            if ((FOptions & dgCancelOnExit) && dados->State() == dsInsert && !dados->Modified()
+                && !FDataLink->Modified() && CanCancelOnExit())
+                dados->Cancel();
+            else
+                DataLinkUpdateData();
+        } catch (...) {
+            // What could not be written keeps the user in the grid.
+            setFocus(Qt::OtherFocusReason);
+            throw;
+        }
+    }
+    TCustomGrid::DoExit();
+}
+
+// ---- keys ----
+
+bool TdvCustomDBGrid::TabsToGrid() const
+{
+    return TCustomGrid::Options() & goTabs;
+}
+
+bool TdvCustomDBGrid::AlwaysShowEditor() const
+{
+    return FOptions & dgAlwaysShowEditor;
+}
+
+void TdvCustomDBGrid::GridKeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    KeyDown(key, shift);
+}
+
+void TdvCustomDBGrid::ReportKeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+}
+
+void TdvCustomDBGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    if (key == Qt::Key_Backtab) {
+        key = Qt::Key_Tab;
+        shift |= Qt::ShiftModifier;
+    }
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+    TDataSet* dados = DataSet();
+    if (!FDataLink->Active() || !dados || !CanGridAcceptKey(key, shift))
+        return;
+    TdvGridDataLink& link = *FDataLink;
+    const bool ctrl = shift.testFlag(Qt::ControlModifier);
+    const bool linhaInteira = FOptions & dgRowSelect;
+    const bool umCampo = dados->FieldCount() == 1;
+    const auto move = [this, dados](int distancia) {
+        BeforeRowsChange();
+        dados->MoveBy(distancia);
+    };
+    const auto extremo = [this, dados](bool ultimo) {
+        BeforeRowsChange();
+        if (ultimo)
+            dados->Last();
+        else
+            dados->First();
+    };
+    if (ctrl) {
+        switch (key) {
+        case Qt::Key_PageUp:
+        case Qt::Key_Up:
+            move(-link.ActiveRecord());
+            break;
+        case Qt::Key_PageDown:
+        case Qt::Key_Down:
+            move(link.RecordCount() - 1 - link.ActiveRecord());
+            break;
+        case Qt::Key_Left:
+            SetSelectedIndex(0);
+            break;
+        case Qt::Key_Right:
+            SetSelectedIndex(dados->FieldCount() - 1);
+            break;
+        case Qt::Key_Home:
+            extremo(false);
+            break;
+        case Qt::Key_End:
+            extremo(true);
+            break;
+        case Qt::Key_Delete:
+            if ((FKeyOptions & dgAllowDelete) && !FReadOnly && dados->CanModify() && (FOptions & dgEditing)
+                && ConfirmDelete()) {
+                dados->Delete();
+                HideEditor();
+            }
+            key = 0;
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    switch (key) {
+    case Qt::Key_PageUp:
+        move(-VisibleRowCount());
+        break;
+    case Qt::Key_PageDown:
+        move(VisibleRowCount());
+        break;
+    case Qt::Key_Up:
+        BeforeRowsChange();
+        PriorRow();
+        break;
+    case Qt::Key_Down:
+        BeforeRowsChange();
+        NextRow(true);
+        break;
+    case Qt::Key_Left:
+        if (linhaInteira) {
+            BeforeRowsChange();
+            PriorRow();
+        } else {
+            SetSelectedIndex(SelectedIndex() - 1);
+        }
+        break;
+    case Qt::Key_Right:
+        if (linhaInteira) {
+            BeforeRowsChange();
+            NextRow(false);
+        } else {
+            SetSelectedIndex(SelectedIndex() + 1);
+        }
+        break;
+    case Qt::Key_Home:
+        if (umCampo || linhaInteira)
+            extremo(false);
+        else
+            SetSelectedIndex(0);
+        break;
+    case Qt::Key_End:
+        if (umCampo || linhaInteira)
+            extremo(true);
+        else
+            SetSelectedIndex(dados->FieldCount() - 1);
+        break;
+    case Qt::Key_Tab:
+        if (!shift.testFlag(Qt::AltModifier))
+            TabNavigation(shift.testFlag(Qt::ShiftModifier));
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (FKeyOptions & dgEnterToTab)
+            TabNavigation(shift.testFlag(Qt::ShiftModifier));
+        break;
+    case Qt::Key_Escape:
+        CancelEditing();
+        if (!(FOptions & dgAlwaysShowEditor))
+            HideEditor();
+        else if (TdvInplaceEdit* editor = InplaceEdit(); OnCheckValue && editor)
+            editor->ValidatePicture(editor->text());
+        break;
+    case Qt::Key_Insert:
+        if (!FReadOnly && (FOptions & dgEditing) && (FKeyOptions & dgAllowInsert)) {
+            BeforeRowsChange();
+            dados->Insert();
+        }
+        break;
+    case Qt::Key_F2:
+        if (CanEditCurrentCell())
+            SetEditorMode(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void TdvCustomDBGrid::KeyPress(QChar& key)
+{
+    if ((FKeyOptions & dgEnterToTab) && key.unicode() == 13)
+        key = QChar(9);
+    const bool enter = key.unicode() == 13 && !(FOptions & dgAlwaysShowEditor);
+    if (enter)
+        DataLinkUpdateData();
+    TCustomGrid::KeyPress(key);
+    if (!enter)
+        return;
+    if (!CanEditShow()) {
+        // No editor here: the Enter is the window's (a dialog's default button).
+        HideEditor();
+        key = QChar(13);
+        return;
+    }
+    if (const QWidget* controle = CurrentCellControl(); controle && dvGetWantReturns(controle))
+        key = QChar(13);
+}
+
+// ---- mouse ----
+
+bool TdvCustomDBGrid::AcquireFocus()
+{
+    if (!(focusPolicy() & Qt::ClickFocus) || !isEnabled() || dvIsDesigning(this))
+        return true;
+    if (!IsActiveControl())
+        setFocus(Qt::MouseFocusReason);
+    return IsActiveControl();
+}
+
+void TdvCustomDBGrid::PressionaTitulo(Qt::MouseButton button, int coluna, int linha)
+{
+    if (FTitleButtons && button == Qt::LeftButton && !dvIsDesigning(this))
+        SetPressedTitle(coluna, linha);
+}
+
+void TdvCustomDBGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y)
+{
+    HideCellHint();
+    if (!AcquireFocus())
+        return;
+    if (button == Qt::LeftButton && doubleClick) {
+        DblClick();
+        return;
+    }
+    if (const int borda = SizingColumn(x, y); borda >= 0 && button == Qt::LeftButton) {
+        FColunaDimensionada = borda;
+        DataLinkUpdateData();
+        TCustomGrid::MouseDown(button, shift, doubleClick, x, y);
+        return;
+    }
+    const TGridCoord celula = MouseCoord(x, y);
+    if (celula.X >= 0 && celula.Y >= 0) {
+        if (celula.Y < FTitleOffset && (FOptions & dgColumnResize)) {
+            PressionaTitulo(button, celula.X, celula.Y);
+            if (celula.X >= FixedCols() && button == Qt::LeftButton) {
+                FArrasto->Press(celula.X, x, y);
+                return;
+            }
+            if (celula.X < FixedCols()) {
+                TCustomGrid::MouseDown(button, shift, doubleClick, x, y);
+                return;
+            }
+        } else if (celula.Y < FTitleOffset) {
+            PressionaTitulo(button, celula.X, celula.Y);
+        } else if (FDataLink->Active() && DataSet()) {
+            CliqueNosDados(button, shift, celula);
+        }
+    }
+    viewport()->update();
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TdvCustomDBGrid::MoveParaLinha(int linha)
+{
+    if (linha == Row())
+        return;
+    BeforeRowsChange();
+    DataSet()->MoveBy(linha - Row());
+}
+
+void TdvCustomDBGrid::CliqueNosDados(Qt::MouseButton button, Qt::KeyboardModifiers shift, const TGridCoord& celula)
+{
+    TDataSet* dados = DataSet();
+    if (celula.X == Col() && celula.Y == Row() && !IsCustomEditCell(celula.X, celula.Y)
+        && !IsBlobCell(celula.X, celula.Y))
+        ShowEditor();
+    const int colunaAntes = Col();
+    const int linhaAntes = Row();
+    const TBookmark marcaAntes = dados->GetBookmark();
+    {
+        QScopedValueRollback clique(FMovendoPorClique, true);
+        {
+            QScopedValueRollback suprime(FEditorSuprimido, celula.Y != Row());
+            if (!(FOptions & dgRowSelect) && celula.X >= FixedCols())
+                SetSelectedIndex(celula.X - FIndicatorOffset);
+        }
+        MoveParaLinha(celula.Y);
+    }
+    if (Col() != colunaAntes || Row() != linhaAntes || !(dados->GetBookmark() == marcaAntes))
+        DoCellChanged();
+
+    if (!(FOptions & dgMultiSelect))
+        return;
+    const std::optional<TBookmark> ancoraAntes = FAncora;
+    const bool ctrlOuShift = shift & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (!IsSelectedCheckBoxColumn(celula.X)) {
+        if (ctrlOuShift) {
+            if (IsCurrentRowSelected())
+                UnselectRecord();
+            else
+                SelectRecord();
+        } else if ((FMultiSelectOptions & msoAutoUnselect) && button == Qt::LeftButton) {
+            UnselectAll();
+            SelectRecord();
+        }
+    }
+    if ((ctrlOuShift || (FMultiSelectOptions & msoAutoUnselect)) && (FMultiSelectOptions & msoShiftSelect)) {
+        FSelecaoPorClique = true;
+        if (FAncora == ancoraAntes)
+            FAncora = dados->GetBookmark();
+    }
+    if (button == Qt::LeftButton)
+        BeginSelecting();
+}
+
+void TdvCustomDBGrid::SelectingMoveTo(int coluna, int linha)
+{
+    if (!FDataLink->Active() || !DataSet() || linha - FTitleOffset >= FDataLink->RecordCount())
+        return;
+    if (!(FOptions & dgRowSelect))
+        SetSelectedIndex(coluna - FIndicatorOffset);
+    MoveParaLinha(linha);
+}
+
+void TdvCustomDBGrid::TimedScroll(TGridScrollDirections direcao)
+{
+    TDataSet* dados = DataSet();
+    if (!FDataLink->Active() || !dados)
+        return;
+    if (direcao & sdUp) {
+        BeforeRowsChange();
+        dados->MoveBy(-(FDataLink->ActiveRecord() + 1));
+    } else if (direcao & sdDown) {
+        BeforeRowsChange();
+        dados->MoveBy(FDataLink->RecordCount() - FDataLink->ActiveRecord());
+    }
+    // Across columns through the column change, so that what was typed is written first.
+    if (!(FOptions & dgRowSelect)) {
+        if (direcao & sdLeft)
+            SetSelectedIndex(SelectedIndex() - 1);
+        else if (direcao & sdRight)
+            SetSelectedIndex(SelectedIndex() + 1);
+    }
+}
+
+void TdvCustomDBGrid::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (FArrasto->Pressed()) {
+        FArrasto->Move(x, y);
+        return;
+    }
+    TCustomGrid::MouseMove(shift, x, y);
+    if (FOptions & dgShowCellHint)
+        FDica->MouseMoved(x, y);
+}
+
+void TdvCustomDBGrid::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (button == Qt::LeftButton && FArrasto->Pressed())
+        FArrasto->Release(x, y);
+    const int dimensionada = GridState() == TGridState::gsColSizing ? FColunaDimensionada : -1;
+    TCustomGrid::MouseUp(button, shift, x, y);
+    FColunaDimensionada = -1;
+    if (dimensionada >= 0 && OnColWidthChanged)
+        OnColWidthChanged(this, dimensionada - FIndicatorOffset);
+    if (PressedTitleCol() >= 0) {
+        const int coluna = PressedTitleCol();
+        const int linha = PressedTitleRow();
+        SetPressedTitle(-1, -1);
+        const TGridCoord sobre = MouseCoord(x, y);
+        const TField* campo = Fields(coluna - FIndicatorOffset);
+        if (sobre.X == coluna && sobre.Y == linha && campo && !FTituloArrastado)
+            DoTitleButtonClick(campo->FieldName());
+    }
+    FTituloArrastado = false;
+}
+
+void TdvCustomDBGrid::focusOutEvent(QFocusEvent* e)
+{
+    // The mouse is gone with the focus: a column drag ends where it began.
+    FArrasto->Cancel();
+    TCustomGrid::focusOutEvent(e);
+}
+
+// ---- cell hints ----
+
+void TdvCustomDBGrid::HideCellHint()
+{
+    if (FDica)
+        FDica->Hide();
+}
+
+TdvGridHintWindow* TdvCustomDBGrid::CellHintWindow() const
+{
+    return FDica ? FDica->Window() : nullptr;
+}
+
+TdvGridHintWindow* TdvCustomDBGrid::CreateHintWindow(TField*)
+{
+    auto* janela = new TdvGridHintWindow(this);
+    janela->setFont(font());
+    return janela;
+}
+
+void TdvCustomDBGrid::DoCreateHintWindow(TdvGridHintWindow* hintWindow, TField* field, bool& wordWrap,
+                                         int& maxWidth, int& maxHeight, bool& doDefault, const TRect& r)
+{
+    if (OnCreateHintWindow)
+        OnCreateHintWindow(this, hintWindow, field, r, wordWrap, maxWidth, maxHeight, doDefault);
 }

@@ -6,7 +6,9 @@
 #include <optional>
 #include <vector>
 
+#include "components/controls/IdvEditGrid.h"
 #include "components/controls/TdvDBGridTypes.h"
+#include "components/data/IdvPublished.h"
 #include "platform/db/TBookmark.h"
 #include "platform/widgets/TCanvas.h"
 #include "platform/widgets/TCustomGrid.h"
@@ -15,8 +17,12 @@
 class TDataSet;
 class TDataSource;
 class TField;
+class TdvCellHint;
 class TdvColumn;
+class TdvColumnDrag;
 class TdvGridDataLink;
+class TdvGridHintWindow;
+class TdvInplaceEdit;
 
 // The library's data-aware grid: the records of one dataset (through a data source) as rows,
 // chosen fields as columns, with an optional title row and indicator column.
@@ -30,9 +36,19 @@ class TdvGridDataLink;
 // Cells are drawn here: titles (lines, images, button look), the indicator, data cells in
 // their colours, and the ControlType kinds CheckBox, Bitmap and ImageIndex; a footer band with
 // dgShowFooter. The derived grids fill the empty hooks (multi-selection, memo and rich-text
-// cells, cell controls) and take the keyboard, the mouse and in-place editing.
-class TdvCustomDBGrid : public TCustomGrid {
+// cells, cell controls).
+//
+// Editing: the current cell is edited in place (TdvInplaceEdit, with the field's picture mask)
+// when dgEditing allows; the first change puts the record in edit state and the text is written
+// to the field when the editor closes on another column, on Enter, or when the record is left
+// (which posts it). Esc restores the typed text, then cancels the record (asking first when it
+// was changed). Keys move through records and columns (the grid's own KeyDown); Insert and
+// Ctrl+Delete add and delete records as KeyOptions allow. The mouse moves the current cell and
+// record, resizes and drags columns by their titles, presses title buttons and drives the
+// multi-selection hooks; with dgShowCellHint a cell whose text does not fit shows it whole.
+class TdvCustomDBGrid : public TCustomGrid, public IdvEditGrid, public IdvPublished {
     Q_OBJECT
+    Q_PROPERTY(bool PictureMaskFromDataSet READ PictureMaskFromDataSet WRITE SetPictureMaskFromDataSet)
 public:
     using TNotifyEvent = std::function<void(TdvCustomDBGrid* sender)>;
     using TCalcCellColorsEvent = std::function<void(TdvCustomDBGrid* sender, TField* field, TGridDrawState state,
@@ -53,6 +69,11 @@ public:
     using TColWidthChangedEvent = std::function<void(TdvCustomDBGrid* sender, int column)>;
     using TCheckValueEvent = std::function<void(QObject* sender, bool passesPictureTest)>;
     using TFieldChangedEvent = std::function<void(TdvCustomDBGrid* sender, TField* field)>;
+    // (Sender, HintWindow, Field, cell rectangle, var WordWrap, var MaxWidth, var MaxHeight,
+    // var DoDefault): DoDefault false leaves placing and showing the window to the handler.
+    using TCreateHintWindowEvent =
+        std::function<void(TdvCustomDBGrid* sender, TdvGridHintWindow* hintWindow, TField* field, const TRect& r,
+                           bool& wordWrap, int& maxWidth, int& maxHeight, bool& doDefault)>;
 
     explicit TdvCustomDBGrid(QWidget* parent = nullptr);
     ~TdvCustomDBGrid() override;
@@ -146,6 +167,7 @@ public:
     TCheckValueEvent OnCheckValue;
     TFieldChangedEvent OnFieldChanged;
     TNotifyEvent OnUpdateFooter;
+    TCreateHintWindowEvent OnCreateHintWindow;
 
     // ---- columns and fields ----
     [[nodiscard]] TdvGridDataLink& DataLink() const { return *FDataLink; }
@@ -177,7 +199,26 @@ public:
     [[nodiscard]] bool IsSelectedCheckBoxColumn(int coluna) const;
     // The text of the cell editor as last read or typed.
     [[nodiscard]] const QString& EditText() const { return FEditText; }
-    void SetEditText(const QString& texto) { FEditText = texto; }
+
+    // ---- editing ----
+    // The editor, once the grid made it.
+    [[nodiscard]] TdvInplaceEdit* InplaceEdit() const;
+    // The current column has a field that is no blob and no cell of a control of its own.
+    [[nodiscard]] bool CanEditCurrentCell();
+    // The grid has the focus or takes it now (it takes the focus on clicks).
+    bool AcquireFocus();
+    // The cell hint shown now, if any.
+    [[nodiscard]] TdvGridHintWindow* CellHintWindow() const;
+
+    // ---- the keys a cell's own edit hands on ----
+    [[nodiscard]] bool TabsToGrid() const override;
+    [[nodiscard]] bool AlwaysShowEditor() const override;
+    void GridKeyDown(int key, Qt::KeyboardModifiers shift) override;
+    void ReportKeyDown(int key, Qt::KeyboardModifiers shift) override;
+
+    // ---- published lists ----
+    QStringList* PublishedPictureMasks() override { return &FPictureMasks; }
+    QStringList* PublishedControlType() override { return &FControlType; }
 
     // ---- painting ----
     // Where cells are being painted: a bitmap while the grid renders into one, else the
@@ -200,6 +241,8 @@ public:
     virtual void Loaded();
 
 protected:
+    friend class TdvCellHint;
+    friend class TdvColumnDrag;
     friend class TdvGridDataLink;
 
     // Hooks, in the order the derived grids know them.
@@ -230,7 +273,11 @@ protected:
     virtual void DoUpdateFooter();
     [[nodiscard]] virtual TRect GetFooterRect() const;
     virtual void UpdateFooter();
-    virtual void HideCellHint() {}
+    virtual void HideCellHint();
+    // A new hint window for a cell of that field (the caller owns it).
+    [[nodiscard]] virtual TdvGridHintWindow* CreateHintWindow(TField* field);
+    virtual void DoCreateHintWindow(TdvGridHintWindow* hintWindow, TField* field, bool& wordWrap, int& maxWidth,
+                                    int& maxHeight, bool& doDefault, const TRect& r);
     // A picture mask refused the current field's text.
     virtual void ShowValidationError();
     // Asks the data link to write pending editor text.
@@ -247,12 +294,14 @@ protected:
     [[nodiscard]] virtual bool IsRowSelected(int /*dataRow*/) { return false; }
     [[nodiscard]] virtual bool IsCurrentRowSelected() { return false; }
     [[nodiscard]] virtual bool IsCellControl(int /*coluna*/, int /*linha*/) { return false; }
+    // The derived grid's control that edits the current cell now, if any.
+    [[nodiscard]] virtual QWidget* CurrentCellControl() const { return nullptr; }
     // The colour of a non-fixed cell of that grid column.
     [[nodiscard]] virtual QColor GetFixedColor(int /*coluna*/) const { return Color(); }
     virtual void UpdateRowFlags() {}
     virtual void HideCellControl() {}
     // dgWordWrap changed: the cell editor wraps its text or stops.
-    virtual void UpdateEditorWordWrap() {}
+    virtual void UpdateEditorWordWrap();
     // Suppresses DataChanged while true (the derived grid's own updates).
     [[nodiscard]] virtual bool DataChangedSuppressed() const { return false; }
 
@@ -261,6 +310,37 @@ protected:
     virtual void EditingChanged();
     // Writes EditText into the current field (the data link is modified).
     virtual void UpdateData();
+
+    // ---- editing: the platform grid's questions ----
+    TInplaceEdit* CreateEditor() override;
+    [[nodiscard]] bool CanEditAcceptKey(QChar key) override;
+    [[nodiscard]] bool CanEditModify() override;
+    [[nodiscard]] bool CanEditShow() override;
+    [[nodiscard]] QString GetEditText(int coluna, int linha) override;
+    void SetEditText(int coluna, int linha, const QString& valor) override;
+    [[nodiscard]] int GetEditLimit() override;
+    // Esc: the typed text goes back to the field's, or the record's changes are dropped.
+    void CancelEditing();
+    // "Delete record?" with dgConfirmDelete.
+    [[nodiscard]] virtual bool ConfirmDelete();
+    // Tab (or Enter as Tab): the next column that is a tab stop, across records.
+    void TabNavigation(bool backward);
+    void DoExit() override;
+
+    // ---- keys and mouse ----
+    void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    void KeyPress(QChar& key) override;
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y) override;
+    void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
+    void SelectingMoveTo(int coluna, int linha) override;
+    void TimedScroll(TGridScrollDirections direcao) override;
+    // A click set the multi-selection anchor (read by the derived grid).
+    [[nodiscard]] bool ClickSelecting() const { return FSelecaoPorClique; }
+    void SetClickSelecting(bool valor) { FSelecaoPorClique = valor; }
+    // The column whose border the last press was on, -1 when none.
+    [[nodiscard]] int SizingCol() const { return FColunaDimensionada; }
+    void focusOutEvent(QFocusEvent* e) override;
 
     // Rows and the scroll bar.
     void UpdateRowCount();
@@ -340,8 +420,13 @@ private:
     [[nodiscard]] bool CampoVisivelComoColuna(const TField* campo) const;
     [[nodiscard]] bool DonoEhLookupCombo() const;
     void AtualizaPoliticaVertical();
+    void PressionaTitulo(Qt::MouseButton button, int coluna, int linha);
+    void CliqueNosDados(Qt::MouseButton button, Qt::KeyboardModifiers shift, const TGridCoord& celula);
+    void MoveParaLinha(int linha);
 
     std::unique_ptr<TdvGridDataLink> FDataLink;
+    std::unique_ptr<TdvColumnDrag> FArrasto;
+    std::unique_ptr<TdvCellHint> FDica;
     std::vector<std::unique_ptr<TdvColumn>> FColunas;
     std::unique_ptr<TdvColumn> FColunaPadrao;
 
@@ -399,4 +484,7 @@ private:
     bool FSuspendeu = false;
     TCanvas* FCanvasSubstituto = nullptr;
     TDesenho FDesenho;
+    bool FTituloArrastado = false;
+    bool FSelecaoPorClique = false;
+    int FColunaDimensionada = -1;
 };

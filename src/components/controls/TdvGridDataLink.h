@@ -29,6 +29,8 @@ public:
     void SetModified(bool valor) { FModified = valor; }
     // A write-back of the editor's text is running.
     [[nodiscard]] bool InUpdateData() const { return FInUpdateData; }
+    // Shows the field's value again in place of text never written.
+    void Reset() { RecordChanged(nullptr); }
 
 protected:
     void ActiveChanged() override;

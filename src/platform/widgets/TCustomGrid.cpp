@@ -1,14 +1,20 @@
 #include "platform/widgets/TCustomGrid.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "platform/widgets/EInvalidGridOperation.h"
 #include "platform/widgets/TEdgePainter.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
+#include "platform/widgets/TInplaceEdit.h"
 
 namespace {
 
@@ -33,6 +39,35 @@ private:
     throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
 }
 
+// Sets a flag for the length of a block.
+class Enquanto {
+public:
+    explicit Enquanto(bool& flag) : FFlag(flag), FAntes(flag) { flag = true; }
+    ~Enquanto() { FFlag = FAntes; }
+    Enquanto(const Enquanto&) = delete;
+    Enquanto& operator=(const Enquanto&) = delete;
+
+private:
+    bool& FFlag;
+    bool FAntes;
+};
+
+// Enter and Esc go first to the dialog around the grid (its default and cancel buttons); true
+// when something there took the key.
+bool OfereceAosPais(QWidget* grade, const QKeyEvent& e)
+{
+    QWidget* pai = grade->parentWidget();
+    if (!pai || grade->isWindow())
+        return false;
+    QKeyEvent copia(e.type(), e.key(), e.modifiers(), e.text(), e.isAutoRepeat(), static_cast<ushort>(e.count()));
+    QApplication::sendEvent(pai, &copia);
+    return copia.isAccepted();
+}
+
+// Pixels either side of a column's line where a press resizes the column.
+constexpr int MargemDeDimensao = 3;
+constexpr int IntervaloDaSelecao = 60;
+
 }  // namespace
 
 TCustomGrid::TCustomGrid(QWidget* parent)
@@ -52,6 +87,17 @@ TCustomGrid::TCustomGrid(QWidget* parent)
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TCustomGrid::MudouHorizontal);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TCustomGrid::AcaoVertical);
     SetScrollBars(TScrollStyle::ssBoth);
+    viewport()->setMouseTracking(true);
+    FTimerSelecao = new QTimer(this);
+    FTimerSelecao->setInterval(IntervaloDaSelecao);
+    connect(FTimerSelecao, &QTimer::timeout, this, [this] {
+        try {
+            PassoDaSelecao();
+        } catch (...) {
+            FimDoEstado();
+            TExcecaoDeEvento::Trata(std::current_exception());
+        }
+    });
 }
 
 TCustomGrid::~TCustomGrid() = default;
@@ -160,8 +206,10 @@ int TCustomGrid::ColWidths(int coluna) const
 
 void TCustomGrid::SetColWidths(int coluna, int largura)
 {
-    if (MudaExtensao(FColunas, coluna, largura))
+    if (MudaExtensao(FColunas, coluna, largura)) {
         ColWidthsChanged();
+        UpdateEdit();
+    }
 }
 
 int TCustomGrid::RowHeights(int linha) const
@@ -171,8 +219,10 @@ int TCustomGrid::RowHeights(int linha) const
 
 void TCustomGrid::SetRowHeights(int linha, int altura)
 {
-    if (MudaExtensao(FLinhas, linha, altura))
+    if (MudaExtensao(FLinhas, linha, altura)) {
         RowHeightsChanged();
+        UpdateEdit();
+    }
 }
 
 bool TCustomGrid::TabStops(int coluna) const
@@ -206,13 +256,20 @@ void TCustomGrid::AtualizaLarguraLinhas()
 void TCustomGrid::SetCol(int coluna)
 {
     if (coluna != FColuna)
-        MoveColRow(coluna, FLinha, true, true);
+        FocusCell(coluna, FLinha, true);
 }
 
 void TCustomGrid::SetRow(int linha)
 {
     if (linha != FLinha)
-        MoveColRow(FColuna, linha, true, true);
+        FocusCell(FColuna, linha, true);
+}
+
+void TCustomGrid::FocusCell(int coluna, int linha, bool moveAnchor)
+{
+    MoveColRow(coluna, linha, moveAnchor, true);
+    UpdateEdit();
+    Click();
 }
 
 void TCustomGrid::SetTopRow(int linha)
@@ -256,12 +313,21 @@ TGridRect TCustomGrid::Selection() const
 
 void TCustomGrid::SetOptions(TGridOptions opcoes)
 {
+    // A whole row selected has no cell to edit.
+    if (opcoes & goRowSelect)
+        opcoes &= ~goAlwaysShowEditor;
     if (opcoes == FOpcoes)
         return;
     FOpcoes = opcoes;
     AtualizaLarguraLinhas();
     UpdateScrollRange();
     viewport()->update();
+    if (!FEditorMode) {
+        if (FOpcoes & goAlwaysShowEditor)
+            ShowEditor();
+        else
+            HideEditor();
+    }
 }
 
 void TCustomGrid::SetScrollBars(TScrollStyle barras)
@@ -297,6 +363,8 @@ bool TCustomGrid::SelectCell(int, int)
 
 void TCustomGrid::TopLeftChanged()
 {
+    if (FEditorMode && FEditor)
+        FEditor->UpdateLoc(AreaDoEditor(CellRect(FColuna, FLinha)));
 }
 
 void TCustomGrid::ColumnMoved(int, int)
@@ -316,6 +384,8 @@ void TCustomGrid::MoveColRow(int coluna, int linha, bool, bool show)
     InvalidaSelecao();
     FColuna = coluna;
     FLinha = linha;
+    if (!(FOpcoes & goAlwaysShowEditor))
+        HideEditor();
     InvalidaSelecao();
     if (show)
         AjustaVisivel();
@@ -440,20 +510,47 @@ void TCustomGrid::MoveColumn(int de, int para)
     };
     move(FColunas.Extents);
     move(FParadas);
-    if (FColuna == de)
-        FColuna = para;
-    else if (de < FColuna && para >= FColuna)
-        --FColuna;
-    else if (de > FColuna && para <= FColuna)
-        ++FColuna;
+    // The current column and the editor's stay on the columns they were on.
+    const auto segue = [de, para](int& coluna) {
+        if (coluna == de)
+            coluna = para;
+        else if (de < coluna && para >= coluna)
+            --coluna;
+        else if (de > coluna && para <= coluna)
+            ++coluna;
+    };
+    segue(FColuna);
+    if (FColunaEditor >= 0)
+        segue(FColunaEditor);
     viewport()->update();
     ColumnMoved(de, para);
+    UpdateEdit();
 }
 
 bool TCustomGrid::IsActiveControl() const
 {
     const QWidget* foco = window()->focusWidget();
     return foco && (foco == this || isAncestorOf(foco));
+}
+
+bool TCustomGrid::GridFocused() const
+{
+    return window()->focusWidget() == this;
+}
+
+void TCustomGrid::SelectNextControl(bool forward)
+{
+    // The focus chain, leaving out the grid and what lies inside it (its editor joined the
+    // chain where it was made, not beside the grid).
+    for (QWidget* w = forward ? nextInFocusChain() : previousInFocusChain(); w && w != this;
+         w = forward ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (isAncestorOf(w) || w->window() != window())
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisible() && w->isEnabled()) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
 }
 
 // ---- scroll bars ----
@@ -707,6 +804,7 @@ void TCustomGrid::showEvent(QShowEvent* e)
         FJanelaCriada = true;
         CreateWnd();
         UpdateScrollRange();
+        UpdateEdit();
     }
 }
 
@@ -741,12 +839,557 @@ void TCustomGrid::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
     viewport()->update();
+    FocoChegou(e->reason());
+    // Back from its editor the grid leaves the editor as it is.
+    if (!FFocoDoEditor)
+        UpdateEdit();
 }
 
 void TCustomGrid::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
     viewport()->update();
+    FocoSaiu(e->reason());
+}
+
+void TCustomGrid::FocoChegou(Qt::FocusReason motivo)
+{
+    if (FDentro || motivo == Qt::PopupFocusReason)
+        return;
+    FDentro = true;
+    DoEnter();
+}
+
+void TCustomGrid::FocoSaiu(Qt::FocusReason motivo)
+{
+    if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason || !FDentro)
+        return;
+    const QWidget* novo = QApplication::focusWidget();
+    if (novo && (novo == this || isAncestorOf(novo)))
+        return;
+    FDentro = false;
+    FimDoEstado();
+    DoExit();
+}
+
+bool TCustomGrid::focusNextPrevChild(bool next)
+{
+    if (FOpcoes & goTabs)
+        return false;   // Tab moves between the cells: KeyDown takes it
+    SelectNextControl(next);
+    return true;
+}
+
+void TCustomGrid::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TCustomGrid::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+    if (!(FOpcoes & goAlwaysShowEditor))
+        HideEditor();
+}
+
+// ---- in-place editing ----
+
+TInplaceEdit* TCustomGrid::CreateEditor()
+{
+    return new TInplaceEdit(*this);
+}
+
+bool TCustomGrid::CanEditAcceptKey(QChar)
+{
+    return true;
+}
+
+bool TCustomGrid::CanGridAcceptKey(int, Qt::KeyboardModifiers)
+{
+    return true;
+}
+
+bool TCustomGrid::CanEditModify()
+{
+    return true;
+}
+
+bool TCustomGrid::CanEditShow()
+{
+    return (FOpcoes & (goRowSelect | goEditing)) == goEditing && FEditorMode && FJanelaCriada
+           && ((FOpcoes & goAlwaysShowEditor) || IsActiveControl());
+}
+
+QString TCustomGrid::GetEditText(int, int)
+{
+    return {};
+}
+
+void TCustomGrid::SetEditText(int, int, const QString&)
+{
+}
+
+int TCustomGrid::GetEditLimit()
+{
+    return 0;
+}
+
+void TCustomGrid::EditorTextChanged()
+{
+    UpdateText();
+}
+
+void TCustomGrid::SetEditorMode(bool valor)
+{
+    if (!valor) {
+        HideEditor();
+        return;
+    }
+    ShowEditor();
+    if (FEditor)
+        FEditor->Deselect();
+}
+
+void TCustomGrid::ShowEditor()
+{
+    FEditorMode = true;
+    UpdateEdit();
+}
+
+void TCustomGrid::HideEditor()
+{
+    FEditorMode = false;
+    HideEdit();
+}
+
+void TCustomGrid::InvalidateEditor()
+{
+    FColunaEditor = -1;
+    FLinhaEditor = -1;
+    UpdateEdit();
+}
+
+TRect TCustomGrid::AreaDoEditor(const TRect& celula) const
+{
+    if (celula.Width() <= 0 || celula.Height() <= 0)
+        return {};
+    const QRect visivel = QRect(0, 0, ClientWidth(), GridHeight()) & celula.ToQRect();
+    if (visivel.isEmpty())
+        return {};
+    return TRect::From(visivel.translated(viewport()->geometry().topLeft()));
+}
+
+void TCustomGrid::UpdateEdit()
+{
+    if (!CanEditShow())
+        return;
+    const auto carrega = [this] {
+        FColunaEditor = FColuna;
+        FLinhaEditor = FLinha;
+        FEditor->UpdateContents();
+        FEditor->SelectAll();
+    };
+    if (!FEditor) {
+        FEditor = CreateEditor();
+        carrega();
+    } else if (FColuna != FColunaEditor || FLinha != FLinhaEditor) {
+        HideEdit();
+        carrega();
+    }
+    if (CanEditShow())
+        FEditor->Move(AreaDoEditor(CellRect(FColuna, FLinha)));
+}
+
+void TCustomGrid::HideEdit()
+{
+    if (!FEditor)
+        return;
+    struct Esconde {
+        TCustomGrid& grade;
+        ~Esconde()
+        {
+            grade.FColunaEditor = -1;
+            grade.FLinhaEditor = -1;
+            Enquanto doEditor(grade.FFocoDoEditor);
+            grade.FEditor->Hide();
+        }
+    } esconde{*this};
+    UpdateText();
+}
+
+void TCustomGrid::UpdateText()
+{
+    if (FEditor && FColunaEditor != -1 && FLinhaEditor != -1)
+        SetEditText(FColunaEditor, FLinhaEditor, FEditor->text());
+}
+
+void TCustomGrid::ShowEditorChar(QChar c)
+{
+    ShowEditor();
+    if (FEditor && FEditor->Visible())
+        FEditor->PostChar(c);
+}
+
+// ---- keys ----
+
+void TCustomGrid::keyPressEvent(QKeyEvent* e)
+{
+    FShiftAtual = e->modifiers();
+    int key = e->key() == Qt::Key_Backtab ? Qt::Key_Tab : e->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) && OfereceAosPais(this, *e)) {
+        e->accept();
+        return;
+    }
+    QPointer<TCustomGrid> vivo(this);
+    KeyDown(key, FShiftAtual);
+    if (!vivo)
+        return;
+    QChar c = TCustomEdit::CharOf(*e);
+    bool devolve = false;
+    if (!c.isNull()) {
+        const ushort u = c.unicode();
+        if ((FOpcoes & goEditing) && (u == 8 || u >= 32)) {
+            ShowEditorChar(c);
+        } else {
+            KeyPress(c);
+            // An Enter nobody took goes on to the window (a dialog's default button).
+            devolve = c.unicode() == 13;
+        }
+    }
+    if (!vivo)
+        return;
+    e->setAccepted(!devolve);
+}
+
+void TCustomGrid::keyReleaseEvent(QKeyEvent* e)
+{
+    FShiftAtual = e->modifiers();
+    int key = e->key() == Qt::Key_Backtab ? Qt::Key_Tab : e->key();
+    KeyUp(key, FShiftAtual);
+    e->accept();
+}
+
+void TCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+    if (!CanGridAcceptKey(key, shift))
+        key = 0;
+    const bool ctrl = shift.testFlag(Qt::ControlModifier);
+    const bool linhaInteira = FOpcoes & goRowSelect;
+    const int pagina = std::max(1, VisibleRowCount());
+    const int ultimoTopo = std::max(FLinhas.FixedCount, FLinhas.MaxFirst(GridHeight()));
+    int coluna = FColuna;
+    int linha = FLinha;
+    int topo = TopRow();
+    int esquerda = LeftCol();
+    switch (key) {
+    case Qt::Key_Up:
+        if (ctrl)
+            --topo;
+        else
+            --linha;
+        break;
+    case Qt::Key_Down:
+        if (ctrl)
+            ++topo;
+        else
+            ++linha;
+        break;
+    case Qt::Key_Left:
+        if (ctrl || linhaInteira)
+            --esquerda;
+        else
+            --coluna;
+        break;
+    case Qt::Key_Right:
+        if (ctrl || linhaInteira)
+            ++esquerda;
+        else
+            ++coluna;
+        break;
+    case Qt::Key_PageUp:
+        if (ctrl) {
+            linha = TopRow();
+        } else {
+            linha -= pagina;
+            topo -= pagina;
+        }
+        break;
+    case Qt::Key_PageDown:
+        if (ctrl) {
+            linha = FLinhas.LastFullVisible(GridHeight());
+        } else {
+            linha += pagina;
+            topo += pagina;
+        }
+        break;
+    case Qt::Key_Home:
+        if (ctrl) {
+            coluna = FColunas.FixedCount;
+            linha = FLinhas.FixedCount;
+        } else if (linhaInteira) {
+            linha = FLinhas.FixedCount;
+        } else {
+            coluna = FColunas.FixedCount;
+        }
+        break;
+    case Qt::Key_End:
+        if (ctrl) {
+            coluna = ColCount() - 1;
+            linha = RowCount() - 1;
+        } else if (linhaInteira) {
+            linha = RowCount() - 1;
+        } else {
+            coluna = ColCount() - 1;
+        }
+        break;
+    case Qt::Key_Tab:
+        if (shift.testFlag(Qt::AltModifier) || !(FOpcoes & goTabs) || linhaInteira)
+            break;
+        // The next tab stop, row after row, round to the first.
+        do {
+            if (shift.testFlag(Qt::ShiftModifier)) {
+                if (--coluna < FColunas.FixedCount) {
+                    coluna = ColCount() - 1;
+                    if (--linha < FLinhas.FixedCount)
+                        linha = RowCount() - 1;
+                }
+            } else if (++coluna >= ColCount()) {
+                coluna = FColunas.FixedCount;
+                if (++linha >= RowCount())
+                    linha = FLinhas.FixedCount;
+            }
+        } while (!TabStops(coluna) && coluna != FColuna);
+        break;
+    case Qt::Key_F2:
+        SetEditorMode(true);
+        return;
+    default:
+        return;
+    }
+    coluna = std::clamp(coluna, FColunas.FixedCount, std::max(FColunas.FixedCount, ColCount() - 1));
+    linha = std::clamp(linha, FLinhas.FixedCount, std::max(FLinhas.FixedCount, RowCount() - 1));
+    if (topo != TopRow())
+        SetTopRow(std::min(topo, ultimoTopo));
+    if (esquerda != LeftCol())
+        SetLeftCol(std::min(esquerda, std::max(FColunas.FixedCount, FColunas.MaxFirst(ClientWidth()))));
+    if (coluna != FColuna || linha != FLinha)
+        FocusCell(coluna, linha, !shift.testFlag(Qt::ShiftModifier));
+}
+
+void TCustomGrid::KeyPress(QChar& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+    if (!(FOpcoes & goAlwaysShowEditor) && key.unicode() == 13) {
+        if (FEditorMode)
+            HideEditor();
+        else
+            ShowEditor();
+        key = QChar();
+    }
+}
+
+void TCustomGrid::KeyUp(int& key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+// ---- mouse ----
+
+void TCustomGrid::mousePressEvent(QMouseEvent* e)
+{
+    FShiftAtual = e->modifiers();
+    FMouse = e->position().toPoint();
+    MouseDown(e->button(), e->modifiers(), false, FMouse.x(), FMouse.y());
+    e->accept();
+}
+
+void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    FShiftAtual = e->modifiers();
+    FMouse = e->position().toPoint();
+    MouseDown(e->button(), e->modifiers(), true, FMouse.x(), FMouse.y());
+    e->accept();
+}
+
+void TCustomGrid::mouseMoveEvent(QMouseEvent* e)
+{
+    FShiftAtual = e->modifiers();
+    FMouse = e->position().toPoint();
+    MouseMove(e->modifiers(), FMouse.x(), FMouse.y());
+    e->accept();
+}
+
+void TCustomGrid::mouseReleaseEvent(QMouseEvent* e)
+{
+    FShiftAtual = e->modifiers();
+    FMouse = e->position().toPoint();
+    MouseUp(e->button(), e->modifiers(), FMouse.x(), FMouse.y());
+    e->accept();
+}
+
+int TCustomGrid::SizingColumn(int x, int y) const
+{
+    if (!(FOpcoes & goColSizing) || y < 0 || y >= FLinhas.FixedBoundary())
+        return -1;
+    int melhor = -1;
+    int menorDistancia = MargemDeDimensao + 1;
+    const int largura = ClientWidth();
+    for (int coluna = FColunas.First; coluna <= FColunas.LastVisible(largura); ++coluna) {
+        const int inicio = FColunas.CellStart(coluna, largura);
+        if (inicio < 0)
+            continue;
+        const int linha = inicio + ColWidths(coluna);   // where its line begins
+        const int distancia = x < linha ? linha - x : std::max(0, x - (linha + FColunas.LineWidth - 1));
+        if (distancia < menorDistancia) {
+            menorDistancia = distancia;
+            melhor = coluna;
+        }
+    }
+    return melhor;
+}
+
+void TCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y)
+{
+    if ((focusPolicy() & Qt::ClickFocus) && isEnabled() && !IsActiveControl()) {
+        setFocus(Qt::MouseFocusReason);
+        if (!IsActiveControl())
+            return;
+    }
+    if (button == Qt::LeftButton && doubleClick) {
+        DblClick();
+    } else if (button == Qt::LeftButton) {
+        if (const int coluna = SizingColumn(x, y); coluna >= 0) {
+            FEstado = TGridState::gsColSizing;
+            FColunaDimensionada = coluna;
+            FInicioDimensao = x;
+            FLarguraInicial = ColWidths(coluna);
+        } else if (const TGridCoord celula = MouseCoord(x, y);
+                   celula.X >= FColunas.FixedCount && celula.Y >= FLinhas.FixedCount) {
+            if (FOpcoes & goEditing) {
+                if (celula.X == FColuna && celula.Y == FLinha) {
+                    ShowEditor();
+                } else {
+                    MoveColRow(celula.X, celula.Y, true, true);
+                    UpdateEdit();
+                }
+                Click();
+            } else {
+                BeginSelecting();
+                MoveColRow(celula.X, celula.Y, true, true);
+            }
+        }
+    }
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TCustomGrid::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
+{
+    switch (FEstado) {
+    case TGridState::gsColSizing:
+        SetColWidths(FColunaDimensionada, std::max(1, FLarguraInicial + x - FInicioDimensao));
+        break;
+    case TGridState::gsSelecting:
+        if (const TGridCoord celula = MouseCoord(x, y);
+            celula.X >= FColunas.FixedCount && celula.Y >= FLinhas.FixedCount)
+            SelectingMoveTo(celula.X, celula.Y);
+        break;
+    case TGridState::gsNormal:
+        if (SizingColumn(x, y) >= 0)
+            viewport()->setCursor(Qt::SplitHCursor);
+        else
+            viewport()->unsetCursor();
+        break;
+    }
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+}
+
+void TCustomGrid::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    const TGridState estado = FEstado;
+    FimDoEstado();
+    if (estado == TGridState::gsSelecting) {
+        UpdateEdit();
+        Click();
+    }
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TCustomGrid::BeginSelecting()
+{
+    FEstado = TGridState::gsSelecting;
+    FTimerSelecao->start();
+}
+
+void TCustomGrid::FimDoEstado()
+{
+    FEstado = TGridState::gsNormal;
+    FColunaDimensionada = -1;
+    FTimerSelecao->stop();
+}
+
+void TCustomGrid::SelectingMoveTo(int coluna, int linha)
+{
+    if (coluna != FColuna || linha != FLinha)
+        MoveColRow(coluna, linha, false, true);
+}
+
+void TCustomGrid::PassoDaSelecao()
+{
+    // A release this grid never saw (a drag took the mouse) ends the selecting too.
+    if (FEstado != TGridState::gsSelecting || !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        FimDoEstado();
+        return;
+    }
+    TGridScrollDirections direcao = 0;
+    if (FMouse.y() < FLinhas.FixedBoundary())
+        direcao |= sdUp;
+    else if (FMouse.y() >= GridHeight())
+        direcao |= sdDown;
+    if (FMouse.x() < FColunas.FixedBoundary())
+        direcao |= sdLeft;
+    else if (FMouse.x() >= ClientWidth())
+        direcao |= sdRight;
+    if (direcao)
+        TimedScroll(direcao);
+}
+
+void TCustomGrid::TimedScroll(TGridScrollDirections direcao)
+{
+    int coluna = FColuna;
+    int linha = FLinha;
+    if (direcao & sdUp)
+        --linha;
+    if (direcao & sdDown)
+        ++linha;
+    if (direcao & sdLeft)
+        --coluna;
+    if (direcao & sdRight)
+        ++coluna;
+    coluna = std::clamp(coluna, FColunas.FixedCount, std::max(FColunas.FixedCount, ColCount() - 1));
+    linha = std::clamp(linha, FLinhas.FixedCount, std::max(FLinhas.FixedCount, RowCount() - 1));
+    if (coluna != FColuna || linha != FLinha)
+        MoveColRow(coluna, linha, false, true);
+}
+
+void TCustomGrid::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TCustomGrid::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
 }
 
 bool TCustomGrid::viewportEvent(QEvent* e)
@@ -756,6 +1399,8 @@ bool TCustomGrid::viewportEvent(QEvent* e)
             const bool tratado = QAbstractScrollArea::viewportEvent(e);
             UpdateScrollRange();
             Resized();
+            if (FEditorMode && FEditor)
+                FEditor->UpdateLoc(AreaDoEditor(CellRect(FColuna, FLinha)));
             return tratado;
         }
         return QAbstractScrollArea::viewportEvent(e);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QRegion>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/widgets/TCanvas.h"
@@ -55,6 +56,16 @@ struct TGridRect {
     friend bool operator==(const TGridRect&, const TGridRect&) = default;
 };
 
+// Where the mouse is held beyond the cells while selecting.
+enum TGridScrollDirection : std::uint8_t { sdLeft = 1u << 0, sdRight = 1u << 1, sdUp = 1u << 2, sdDown = 1u << 3 };
+using TGridScrollDirections = std::uint8_t;
+
+// What a held mouse button is doing.
+enum class TGridState : std::uint8_t { gsNormal, gsSelecting, gsColSizing };
+
+class QTimer;
+class TInplaceEdit;
+
 // A scroll bar's values as the platform gives them: the position runs from Min to
 // Max - Page + 1 (Max with a page of 0).
 struct TScrollInfo {
@@ -68,13 +79,45 @@ struct TScrollInfo {
 // A grid of cells drawn by the derived class: fixed rows and columns that never scroll, cell
 // sizes, the current cell and the selection, the first scrolling row and column shown, grid
 // lines, scroll bars and invalidation. Each paint calls DrawCell once per visible cell on the
-// canvas of that paint. Keys and in-place editing belong to the derived grid (the editor hooks
-// here do nothing).
+// canvas of that paint.
+//
+// Keys arrive as KeyDown, then KeyPress for the character they type (Enter and Esc are offered
+// to the dialog first); the default KeyDown moves the current cell (arrows, pages, Home, End,
+// Tab through the tab stops with goTabs, F2 for the editor) and KeyPress switches the editor
+// with Enter. A character typed on the grid with goEditing opens the editor and goes into it.
+// The mouse arrives as MouseDown, MouseMove and MouseUp (client coordinates): a press on a
+// column's right border within the fixed rows resizes the column with goColSizing; a press on a
+// cell makes it current (a second press on the current cell opens the editor with goEditing);
+// without goEditing, holding the button drags the current cell, scrolling every 60 ms while the
+// mouse is beyond the cells (TimedScroll).
+//
+// In-place editing: the editor (CreateEditor) shows over the current cell while EditorMode is
+// on and CanEditShow agrees; it takes the cell's text from GetEditText and hands every change
+// of its text to SetEditText. Focus that moves between the grid and its editor is no exit.
 class TCustomGrid : public QAbstractScrollArea {
     Q_OBJECT
 public:
+    using TGridNotifyEvent = std::function<void(TCustomGrid* sender)>;
+    using TGridKeyEvent = std::function<void(TCustomGrid* sender, int& key, Qt::KeyboardModifiers shift)>;
+    using TGridKeyPressEvent = std::function<void(TCustomGrid* sender, QChar& key)>;
+    using TGridMouseEvent = std::function<void(TCustomGrid* sender, Qt::MouseButton button,
+                                               Qt::KeyboardModifiers shift, int x, int y)>;
+    using TGridMouseMoveEvent = std::function<void(TCustomGrid* sender, Qt::KeyboardModifiers shift, int x, int y)>;
+
     explicit TCustomGrid(QWidget* parent = nullptr);
     ~TCustomGrid() override;
+
+    TGridKeyEvent OnKeyDown;
+    TGridKeyPressEvent OnKeyPress;
+    TGridKeyEvent OnKeyUp;
+    TGridMouseEvent OnMouseDown;
+    TGridMouseMoveEvent OnMouseMove;
+    TGridMouseEvent OnMouseUp;
+    TGridNotifyEvent OnClick;
+    TGridNotifyEvent OnDblClick;
+    // Focus arriving from, or leaving to, a control outside the grid and its editor.
+    TGridNotifyEvent OnEnter;
+    TGridNotifyEvent OnExit;
 
     // Cells. A count below the fixed ones plus one raises EInvalidGridOperation, as does a
     // fixed count not below the count.
@@ -150,16 +193,81 @@ public:
     [[nodiscard]] TCanvas* Canvas() const { return FCanvas; }
     // The grid or a control inside it (its editor) has the focus of its window.
     [[nodiscard]] bool IsActiveControl() const;
+    // The grid itself, not its editor, has the focus of its window.
+    [[nodiscard]] bool GridFocused() const;
     // True once the grid was first shown (CreateWnd ran).
     [[nodiscard]] bool HandleAllocated() const { return FJanelaCriada; }
 
-    // In-place editing, for the derived grid.
-    [[nodiscard]] virtual bool EditorMode() const { return false; }
-    virtual void ShowEditor() {}
-    virtual void HideEditor() {}
-    virtual void InvalidateEditor() {}
+    // In-place editing. Editor mode on shows the editor over the current cell when CanEditShow
+    // agrees; off hides it, writing its text to the cell first.
+    [[nodiscard]] bool EditorMode() const { return FEditorMode; }
+    void SetEditorMode(bool valor);
+    void ShowEditor();
+    void HideEditor();
+    // Reloads the editor from the cell (its text may have changed under it).
+    void InvalidateEditor();
+    // None before the editor is first needed.
+    [[nodiscard]] TInplaceEdit* InplaceEditor() const { return FEditor; }
+    [[nodiscard]] TGridState GridState() const { return FEstado; }
+
+    // Moves the focus to the next (or previous) control of the window outside the grid.
+    void SelectNextControl(bool forward);
 
 protected:
+    friend class TInplaceEdit;
+
+    // ---- editing: the questions the editor asks ----
+    virtual TInplaceEdit* CreateEditor();
+    // May this character be typed into the cell? (the editor beeps when not)
+    [[nodiscard]] virtual bool CanEditAcceptKey(QChar key);
+    // May the key act on the grid at all?
+    [[nodiscard]] virtual bool CanGridAcceptKey(int key, Qt::KeyboardModifiers shift);
+    // May the current cell's text change? Asked before each change the user makes.
+    [[nodiscard]] virtual bool CanEditModify();
+    // goEditing without goRowSelect, editor mode on, and the grid focused or goAlwaysShowEditor.
+    [[nodiscard]] virtual bool CanEditShow();
+    [[nodiscard]] virtual QString GetEditText(int coluna, int linha);
+    virtual void SetEditText(int coluna, int linha, const QString& valor);
+    // Characters the editor takes, 0 for no limit.
+    [[nodiscard]] virtual int GetEditLimit();
+    // The editor's text changed: by default it goes to the cell at once (UpdateText).
+    virtual void EditorTextChanged();
+    // Shows, moves or reloads the editor as the current cell and editor mode require.
+    void UpdateEdit();
+    // Writes the editor's text to its cell and hides it (editor mode stays).
+    void HideEdit();
+    // The editor's text to the cell it was loaded from.
+    void UpdateText();
+    // A character typed on the grid: the editor opens and takes it.
+    void ShowEditorChar(QChar c);
+
+    // ---- keys and mouse ----
+    virtual void KeyDown(int& key, Qt::KeyboardModifiers shift);
+    virtual void KeyPress(QChar& key);
+    virtual void KeyUp(int& key, Qt::KeyboardModifiers shift);
+    // The modifier keys of the key or button being handled.
+    [[nodiscard]] Qt::KeyboardModifiers CurrentShift() const { return FShiftAtual; }
+    // doubleClick: the second press of a double click (VCL's ssDouble).
+    virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y);
+    virtual void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void Click();
+    virtual void DblClick();
+    virtual void DoEnter();
+    virtual void DoExit();
+    // The column whose right border lies under the point within the fixed rows, with
+    // goColSizing; -1 elsewhere.
+    [[nodiscard]] int SizingColumn(int x, int y) const;
+    // Holding the button: the current cell follows the mouse, and TimedScroll runs every 60 ms
+    // while it is beyond the cells. Ends at the release.
+    void BeginSelecting();
+    // While selecting, the mouse is over a scrolling cell.
+    virtual void SelectingMoveTo(int coluna, int linha);
+    // While selecting, the mouse is held beyond the cells on these sides.
+    virtual void TimedScroll(TGridScrollDirections direcao);
+    // MoveColRow with show, then the editor follows and OnClick fires.
+    void FocusCell(int coluna, int linha, bool moveAnchor);
+
     // Draws one cell inside ARect; the cell is filled with its colour and clipped beforehand.
     virtual void DrawCell(int coluna, int linha, const TRect& r, TGridDrawState estado);
     // Lines, cells and the focus rectangle; derived grids draw more after it.
@@ -198,11 +306,23 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* e) override;
     bool event(QEvent* e) override;
 
 private:
+    void FocoChegou(Qt::FocusReason motivo);
+    void FocoSaiu(Qt::FocusReason motivo);
+    void PassoDaSelecao();
+    void FimDoEstado();
+    [[nodiscard]] TRect AreaDoEditor(const TRect& celula) const;
     void AcaoVertical(int acao);
     void MudouHorizontal(int valor);
     void AjustaVisivel();
@@ -233,4 +353,18 @@ private:
     bool FJanelaCriada = false;
     bool FAtualizandoBarras = false;
     int FRodaAcumulada = 0;
+
+    TInplaceEdit* FEditor = nullptr;   // a child of the grid, which Qt deletes with it
+    bool FEditorMode = false;
+    int FColunaEditor = -1;   // the cell the editor was loaded from, -1 when none
+    int FLinhaEditor = -1;
+    bool FDentro = false;     // the focus is in the grid or its editor (entered, not yet left)
+    bool FFocoDoEditor = false;   // the hiding editor hands the focus back
+    Qt::KeyboardModifiers FShiftAtual;
+    TGridState FEstado = TGridState::gsNormal;
+    QTimer* FTimerSelecao = nullptr;   // a child of the grid
+    QPoint FMouse;                     // where the held mouse last was
+    int FColunaDimensionada = -1;
+    int FInicioDimensao = 0;
+    int FLarguraInicial = 0;
 };
