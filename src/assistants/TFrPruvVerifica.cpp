@@ -51,7 +51,7 @@ QLabel* NovoContador(QWidget* dono, const char* nome, const char* dica)
     contador->setToolTip(QString::fromUtf8(dica));
     contador->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     contador->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    contador->setMinimumWidth(56);
+    contador->setFixedWidth(48);
     return contador;
 }
 
@@ -61,6 +61,7 @@ QPushButton* NovoBotao(QWidget* dono, const char* nome, const QString& texto, co
     botao->setObjectName(QLatin1String(nome));
     botao->setToolTip(QString::fromUtf8(dica));
     botao->setAutoDefault(false);
+    botao->setFixedWidth(72);
     return botao;
 }
 
@@ -132,7 +133,7 @@ void TFrPruvVerifica::CriaComponentes()
     contadores->addWidget(BbImprimir, 1, 5, 1, 1);
 
     QFont fonteMens(QStringLiteral("Arial"));
-    fonteMens.setPointSize(8);
+    fonteMens.setPointSize(7);
     auto mensagem = [&](const char* nome, const QString& texto) {
         auto* rotulo = new QLabel(texto, Panel3);
         rotulo->setObjectName(QLatin1String(nome));
