@@ -119,6 +119,10 @@ void TInplaceEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     if (key == Qt::Key_unknown)
         return;   // a character passed on from the grid: no key went down here
+    if (key == Qt::Key_Backtab) {
+        key = Qt::Key_Tab;
+        shift |= Qt::ShiftModifier;
+    }
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
     // With the editor always shown, the arrows leave the text at its ends.
     const bool avanca = FGrid.Options() & goAlwaysShowEditor;
