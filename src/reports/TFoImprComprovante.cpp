@@ -1,0 +1,396 @@
+#include "reports/TFoImprComprovante.h"
+
+#include <QScopeGuard>
+#include <algorithm>
+
+#include "model/ArquivosTexto.h"
+#include "model/TBeneficiarioPruv.h"
+#include "model/TColecaoBeneficiario.h"
+#include "model/TColecaoComprovante.h"
+#include "model/TComprovantePF.h"
+#include "model/TComprovantePJ.h"
+#include "model/TPruv.h"
+#include "model/TResumo.h"
+#include "model/gui/UtilJanelas.h"
+#include "platform/files/TPastas.h"
+#include "platform/report/TMemo.h"
+#include "platform/report/TRelatorio.h"
+#include "platform/report/TSubDetalhe.h"
+#include "reports/RotinasRelatorio.h"
+#include "reports/TFrRelCompRendNaoImp.h"
+#include "reports/TLeiauteComprovante.h"
+#include "shell/TFoPreview.h"
+
+namespace {
+
+TFoImprComprovante* Instancia = nullptr;   // the job running, one at a time
+
+constexpr std::uint8_t ErroGravacao = 159;
+
+// The beneficiary count of the summary, a whole number kept as an amount.
+int Inteiro(const TNumero& numero)
+{
+    const qint64 v = numero.GetValorPositivo();
+    return int((v + TMonetario::Escala / 2) / TMonetario::Escala);
+}
+
+}  // namespace
+
+TFoImprComprovante::TFoImprComprovante(TPruv& Declaracao, int Paginas)
+    : FDeclaracao(Declaracao),
+      FBeneficiarios(Declaracao.GetColecaoBeneficiario()),
+      FComprovantes(Declaracao.GetColecaoComprovante()),
+      FBeneficiario(std::make_unique<TBeneficiarioPruv>(&Declaracao)),
+      FRelatorio(std::make_unique<TRelatorio>(QString::fromLatin1(Nome))),
+      FPaginasPorLote(Paginas)
+{
+    FBeneficiario->SetErros(&FErrosBeneficiario);
+    FRelatorio->Titulo = QStringLiteral("Comprovante de Rendimentos");
+    // Nothing to print prints nothing: no page with a header and no statement.
+    FRelatorio->ImprimeSeVazio = false;
+    FLeiaute = std::make_unique<TLeiauteComprovante>(*FRelatorio);
+    LigaEventos();
+}
+
+TFoImprComprovante::~TFoImprComprovante()
+{
+    // The report's events refer to this object: the report goes first.
+    FLeiaute.reset();
+    FRelatorio.reset();
+}
+
+QString TFoImprComprovante::ArquivoNaoImpressos()
+{
+    return TPastas::ErroImp() + QStringLiteral("/ImprComp.err");
+}
+
+void TFoImprComprovante::LigaEventos()
+{
+    TLeiauteComprovante& l = *FLeiaute;
+    FRelatorio->AntesDeGerar = [this](bool&) { AntesDeGerar(); };
+    FRelatorio->PrecisaDados = [this] { return PrecisaDados(); };
+    l.PageHeader.AntesDeImprimir = [this](TBanda&, bool&) {
+        // Only one continuation header can follow the page header: the one of the lines' kind.
+        (FModoIN4 ? FLeiaute->headerIN4 : FLeiaute->headerPJ).DefinePai(&FLeiaute->PageHeader);
+    };
+    l.headerPJ.AntesDeImprimir = [this](TBanda&, bool& imprime) {
+        imprime = FAtual != nullptr && FAtual == FPJ.get() && FLinha > 0 && !FModoIN4 && RestamLinhas();
+    };
+    l.headerIN4.AntesDeImprimir = [this](TBanda&, bool& imprime) {
+        imprime = FAtual != nullptr && FAtual == FPJ.get() && FLinha > 0 && FModoIN4 && RestamLinhas();
+    };
+    l.Quadro01.DepoisDeImprimir = [this](TBanda&, bool impressa) {
+        if (impressa)
+            FPaginaNoComprovante = 1;
+    };
+    l.PFQuadro02.AntesDeImprimir = [this](TBanda&, bool& imprime) {
+        imprime = FAtual != nullptr && FAtual == FPF.get();
+    };
+    l.PJRendimentos.PrecisaDados = [this] { return PrecisaLinha(); };
+    l.PJRendimentos.AntesDeImprimir = [this](TBanda&, bool&) { PreencheLinha(); };
+    l.PJRendimentos.DepoisDeImprimir = [this](TBanda&, bool) { ++FLinha; };
+    l.Quadro06.AntesDeImprimir = [this](TBanda&, bool&) { FLeiaute->AjustaQuadro06(); };
+    l.Quadro07.DepoisDeImprimir = [this](TBanda&, bool) {
+        // A statement of one page carries no page number.
+        if (FPaginaNoComprovante == 1)
+            FPaginaNoComprovante = 0;
+    };
+    l.PageFooterBand1.AntesDeImprimir = [this](TBanda&, bool&) { RodapePagina(); };
+}
+
+void TFoImprComprovante::ImprimeComprovantes(TPruv& Declaracao, const QString& Ni, bool Preview, int Paginas)
+{
+    if (Instancia != nullptr)
+        return;
+    int naoImpressos = 0;
+    bool algumImpresso = false;
+    {
+        TFoImprComprovante form(Declaracao, std::max(1, Paginas));
+        Instancia = &form;
+        const auto libera = qScopeGuard([] { Instancia = nullptr; });
+        if (!form.Executa(Ni, Preview))
+            return;
+        naoImpressos = form.FNaoImpressos;
+        algumImpresso = form.FAlgumImpresso;
+    }
+    if (naoImpressos > 0)
+        ImprimeRelatoComprNaoImpress(Declaracao.GetDeclarante().GetNiFormatado(), Preview, naoImpressos);
+    else if (!algumImpresso)
+        TErro::MostraMensagem(QStringLiteral("Não há comprovantes de rendimentos a emitir.\n"
+                                             "Este programa não emite comprovante de rendimentos financeiros."),
+                              TipoDialogo::Aviso, Botao::Ok, 0);
+}
+
+bool TFoImprComprovante::Executa(const QString& Ni, bool Preview)
+{
+    if (!CriaArquivoTexto(FLista, ArquivoNaoImpressos()))
+        return false;   // the user chose not to try again
+    FProgresso = 0;
+    if (Ni.trimmed().isEmpty()) {
+        FUmBeneficiario = false;
+        FBeneficiarios.PrimeiroRegistro(*FBeneficiario);
+    } else {
+        FBeneficiario->SetNiSemExcecao(Ni.trimmed());
+        FUmBeneficiario = true;
+    }
+    FMaisPaginas = false;
+    FRegistrando = true;
+    FPreview = Preview;
+    FNaoImpressos = 0;
+    FQuantidadeBeneficiarios = Inteiro(FDeclaracao.GetResumo().TOT_BENEF());
+    AjustaPapel(*FRelatorio);
+    FLeiaute->CentraNoPapel();
+
+    if (Preview)
+        VisualizaRelatorio(*FRelatorio);
+    else
+        ImprimeLotes();
+
+    if (!FLista.Fecha()) {
+        // Without its list, the report of statements not printed would show an older one.
+        TErro(ErroGravacao, ArquivoNaoImpressos(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        return false;
+    }
+    return true;
+}
+
+bool TFoImprComprovante::ImprimeLotes()
+{
+    do {
+        if (!ImprimeRelatorio(*FRelatorio))
+            return false;   // the printer failed: the user was told, no further batch
+        FRegistrando = true;
+    } while (FMaisPaginas);
+    return true;
+}
+
+void TFoImprComprovante::AntesDeGerar()
+{
+    if (FRegistrando) {
+        FNiSalvo = FBeneficiario->GetNi();
+        FProgressoSalvo = FProgresso;
+    } else {
+        // The same batch again: it starts where it started and lists nobody twice.
+        FBeneficiario->SetNiSemExcecao(FNiSalvo);
+        FProgresso = FProgressoSalvo;
+    }
+    FBeneficiarios.Carrega(*FBeneficiario);
+    FPrimeiro = true;
+    FModoIN4 = false;
+    FAtual = nullptr;
+    FLinha = 0;
+    FPaginaNoComprovante = 0;
+    if (FPreview) {
+        FPreview = false;
+        FPreviewAtivo = true;
+        AtribuiImpressoraPreview();
+        SetaEventoProximasPaginas([this] { ProximasPaginas(); });
+    } else {
+        FPreviewAtivo = false;
+    }
+    FMaisPaginas = false;
+}
+
+void TFoImprComprovante::ProximasPaginas()
+{
+    FPreview = true;
+    FRegistrando = true;
+    FRelatorio->Gera();
+}
+
+bool TFoImprComprovante::PrecisaDados()
+{
+    const bool existe = ProximoComprovante();
+    if (existe) {
+        PreencheComprovante();
+        // Each statement opens its own page, under the header of its own layout.
+        FRelatorio->NovaPagina();
+    } else {
+        FRegistrando = false;
+    }
+    if (FQuantidadeBeneficiarios > 0)
+        FRelatorio->DefineProgresso(
+            int((qint64(FProgresso) * 100 + FQuantidadeBeneficiarios / 2) / FQuantidadeBeneficiarios));
+    return existe;
+}
+
+bool TFoImprComprovante::ProximoComprovante()
+{
+    // A company's statement with lines of both kinds is followed by its IN4 statement.
+    if (!FPrimeiro && FAtual != nullptr && FAtual == FPJ.get() && !FModoIN4 && FPJ->PossuiLinhasIN4()) {
+        FModoIN4 = true;
+        FLinha = 0;
+        return true;
+    }
+    FModoIN4 = false;
+    while (!FBeneficiarios.Eof()) {
+        if (FPrimeiro) {
+            FPrimeiro = false;
+        } else {
+            if (FUmBeneficiario)
+                return false;
+            FBeneficiarios.ProximoRegistro(*FBeneficiario);
+        }
+        if (FBeneficiarios.Eof())
+            return false;
+        MontaComprovante();
+        if (FAtual == nullptr || !FAtual->PossuiRendimentos())
+            continue;
+        if (FAtual->PodeImprimir()) {
+            if (FRelatorio->NumeroPagina() >= FPaginasPorLote) {
+                // The batch is full: this beneficiary opens the next one.
+                FMaisPaginas = true;
+                if (FPreviewAtivo) {
+                    FRegistrando = false;
+                    HabilitaProximasPaginas();
+                }
+                return false;
+            }
+            FAlgumImpresso = true;
+            return true;
+        }
+        if (FRegistrando)
+            RegistraNaoImpresso();
+    }
+    return false;
+}
+
+void TFoImprComprovante::MontaComprovante()
+{
+    switch (FBeneficiario->TipoAtual()) {
+    case TNiContribuinte::Cpf:
+        if (!FPF)
+            FPF = std::make_unique<TComprovantePF>(*FBeneficiario);
+        FAtual = FPF.get();
+        break;
+    case TNiContribuinte::Cnpj:
+        if (!FPJ)
+            FPJ = std::make_unique<TComprovantePJ>(*FBeneficiario);
+        FAtual = FPJ.get();
+        FLinha = 0;
+        break;
+    default:
+        FAtual = nullptr;   // neither a person nor a company: passed over
+        return;
+    }
+    FAtual->Limpa();
+    FComprovantes.Carrega(*FAtual);
+    if (FAtual == FPJ.get() && FPJ->PossuiLinhasIN4() && !FPJ->PossuiLinhasOutros())
+        FModoIN4 = true;
+    FAtual->SetAlterado(false);
+    if (FQuantidadeBeneficiarios > 0)
+        FProgresso += FAtual->QuantidadeItens();
+}
+
+void TFoImprComprovante::PreencheComprovante()
+{
+    const TTipoLeiaute leiaute = FAtual == FPF.get() ? TTipoLeiaute::PF
+                                 : FModoIN4          ? TTipoLeiaute::IN4
+                                                     : TTipoLeiaute::PJ;
+    TLeiauteComprovante& l = *FLeiaute;
+    l.Configura(leiaute);
+    const auto texto = [](const TBanda& banda, const char* nome, const QString& valor) {
+        TLeiauteComprovante::Texto(banda, QString::fromLatin1(nome), valor);
+    };
+    texto(l.Quadro01, "Q1DeclaranteNome", FDeclaracao.GetDeclarante().Nome().GetTexto());
+    texto(l.Quadro01, "Q1DeclaranteNi", FDeclaracao.GetDeclarante().GetNiFormatado());
+    texto(l.Quadro07, "Q7ResponsavelNome", FDeclaracao.GetResponsavel().Nome().GetTexto());
+    texto(l.PageHeader, "ValorAnoCalendario", FDeclaracao.GetAno());
+
+    const QString ni = FBeneficiario->GetNiFormatado();
+    const QString nome = FBeneficiario->Nome().GetTexto();
+    QStringList memo;
+    switch (leiaute) {
+    case TTipoLeiaute::PF: {
+        TComprovantePF& pf = *FPF;
+        texto(l.PFQuadro02, "BeneficiarioPFNi", ni);
+        texto(l.PFQuadro02, "BeneficiarioPFNome", nome);
+        texto(l.PFQuadro02, "NaturezaRendimento", pf.GetNatureza().GetTextoFormatado());
+        TQuadroRendTributaveis& q3 = pf.GetQuadro3();
+        texto(l.PFQuadro03, "Q3L1", q3.GetLinha1().GetTextoFormatado());
+        texto(l.PFQuadro03, "Q3L2", q3.GetLinha2().GetTextoFormatado());
+        texto(l.PFQuadro03, "Q3L3", q3.GetLinha3().GetTextoFormatado());
+        texto(l.PFQuadro03, "Q3L4", q3.GetLinha4().GetTextoFormatado());
+        texto(l.PFQuadro03, "Q3L5", q3.GetTotal().GetTextoFormatado());
+        TQuadroRendIsentos& q4 = pf.GetQuadro4();
+        // Line 6 of the box is not kept: its lines 7 and 8 are the statement's 06 and 07.
+        texto(l.PFQuadro04, "Q4L1", q4.GetLinha1().GetTextoFormatado());
+        texto(l.PFQuadro04, "Q4L2", q4.GetLinha2().GetTextoFormatado());
+        texto(l.PFQuadro04, "Q4L3", q4.GetLinha3().GetTextoFormatado());
+        texto(l.PFQuadro04, "Q4L4", q4.GetLinha4().GetTextoFormatado());
+        texto(l.PFQuadro04, "Q4L5", q4.GetLinha5().GetTextoFormatado());
+        texto(l.PFQuadro04, "Q4L6", q4.GetLinha7().GetTextoFormatado());
+        texto(l.PFQuadro04, "Q4L7", q4.GetLinha8().GetTextoFormatado());
+        texto(l.PFQuadro04, "Q4L7Texto", q4.GetDescricaoLinha8().GetTextoFormatado());
+        TQuadroTribExclusiva& q5 = pf.GetQuadro5();
+        texto(l.PFQuadro05, "Q5L1", q5.GetLinha1().GetTextoFormatado());
+        texto(l.PFQuadro05, "Q5L2", q5.GetLinha2().GetTextoFormatado());
+        const QString complementares = pf.GetInformacoesComplementares().GetTexto();
+        if (!complementares.isEmpty())
+            memo << complementares;
+        pf.MontaInformacoesComplementares(memo);
+        break;
+    }
+    case TTipoLeiaute::PJ:
+        texto(l.PJQuadro02, "BeneficiarioPJNi", ni);
+        texto(l.PJQuadro02, "BeneficiarioPJNome", nome);
+        memo << FPJ->GetInformacoesComplementares().GetTexto();
+        break;
+    case TTipoLeiaute::IN4:
+        texto(l.IN4Quadro02, "BeneficiarioIN4Ni", ni);
+        texto(l.IN4Quadro02, "beneficiarioIN4Nome", nome);
+        memo << FPJ->GetInformacoesComplementaresIN4().GetTexto();
+        break;
+    }
+    l.Quadro06.ElementoDe<TMemo>(QStringLiteral("Q6L1")).Linhas = memo;
+}
+
+bool TFoImprComprovante::PrecisaLinha()
+{
+    if (FAtual == nullptr || FAtual != FPJ.get())
+        return false;
+    for (; FLinha < FPJ->QuantidadeLinhas(); ++FLinha)
+        if (FPJ->GetLinha(FLinha).GetIN4() == FModoIN4)
+            return true;
+    return false;
+}
+
+bool TFoImprComprovante::RestamLinhas() const
+{
+    for (int i = FLinha; i < FPJ->QuantidadeLinhas(); ++i)
+        if (FPJ->GetLinha(i).GetIN4() == FModoIN4)
+            return true;
+    return false;
+}
+
+void TFoImprComprovante::PreencheLinha()
+{
+    const TRendimentoMensalPJ& linha = FPJ->GetLinha(FLinha);
+    const TBanda& banda = FLeiaute->PJRendimentos;
+    TLeiauteComprovante::Texto(banda, QStringLiteral("PJMes"), MesAbreviado(linha.GetMes()));
+    TLeiauteComprovante::Texto(banda, QStringLiteral("PJCodigo"), linha.GetCodigo());
+    TLeiauteComprovante::Texto(banda, QStringLiteral("PJRendimento"), linha.GetRendimento().GetTextoFormatado());
+    TLeiauteComprovante::Texto(banda, QStringLiteral("PJImposto"), linha.GetImposto().GetTextoFormatado());
+    banda.ElementoDe<TMemo>(QStringLiteral("PJDescricao")).Linhas =
+        QStringList{FModoIN4 ? QStringLiteral(".") : linha.GetNatureza()};
+    FLeiaute->AjustaLinha();
+}
+
+void TFoImprComprovante::RodapePagina()
+{
+    const TBanda& rodape = FLeiaute->PageFooterBand1;
+    const bool numera = FPaginaNoComprovante > 0;
+    rodape.ElementoDe<TElementoRelatorio>(QStringLiteral("lblPagina")).Habilitado = numera;
+    rodape.ElementoDe<TElementoRelatorio>(QStringLiteral("QRPaginaComprovante")).Habilitado = numera;
+    if (!numera)
+        return;
+    TLeiauteComprovante::Texto(rodape, QStringLiteral("QRPaginaComprovante"), QString::number(FPaginaNoComprovante));
+    ++FPaginaNoComprovante;
+}
+
+void TFoImprComprovante::RegistraNaoImpresso()
+{
+    // A failed write shows when the list is closed.
+    GravaLinha(FLista, FBeneficiario->GetNiFormatado() + QLatin1Char(';') + FBeneficiario->Nome().GetTexto());
+    ++FNaoImpressos;
+}

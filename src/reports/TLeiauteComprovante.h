@@ -1,0 +1,79 @@
+#pragma once
+#include <QImage>
+#include <QString>
+#include <QtGlobal>
+
+class TBanda;
+class TGrupo;
+class TRelatorio;
+class TSubDetalhe;
+
+// The three legal layouts of an income statement: an individual's (PF), a company's (PJ) and the
+// statement of withholdings on payments for goods and services to federal public bodies (IN4).
+enum class TTipoLeiaute { PF, PJ, IN4 };
+
+// The bands of the income statement report, laid out on Letter portrait in report units, and the
+// switch between the three layouts. The bands, top to bottom:
+//   PageHeader (authority, emblem, the layout's title, calendar year) with the continuation headers
+//     headerPJ and headerIN4 under it;
+//   Quadro01 (box 1, the paying source; the detail, one statement per record), then by layout
+//     PF: PFQuadro02 (box 2), PFQuadro03 (3), PFQuadro04 (4), PFQuadro05 (5);
+//     PJ: PJQuadro02, the monthly lines PJRendimentos under the header PJQuadro03;
+//     IN4: IN4Quadro02, the monthly lines PJRendimentos under the header IN4Quadro03;
+//   PJRendimentosFooter (closes the table of lines), Quadro06 (complementary information),
+//   Quadro07 (the person responsible, the date, the approval line); PageFooterBand1 ("Página").
+// Value labels are empty until the report's owner fills them; their names are the ones the
+// owner writes through Texto.
+class TLeiauteComprovante final {
+public:
+    // The width every band is drawn in; the side margins centre it on Letter paper.
+    static constexpr qreal Largura = 720;
+
+    // Builds the bands into the report (which must have none of them yet) and sets its paper.
+    explicit TLeiauteComprovante(TRelatorio& relatorio);   // relatorio outlives the layout
+    TLeiauteComprovante(const TLeiauteComprovante&) = delete;
+    TLeiauteComprovante& operator=(const TLeiauteComprovante&) = delete;
+
+    // Titles, the band linked under box 1 and under the lines, the line table's header and
+    // columns, box numbers, the approval line and the captions of box 1.
+    void Configura(TTipoLeiaute leiaute);
+    [[nodiscard]] TTipoLeiaute Leiaute() const { return FLeiaute; }
+    // Centres the layout's width on the report's paper, as it is now (another paper than Letter).
+    void CentraNoPapel();
+
+    // The text of a label of the band; std::logic_error for a name the band does not have.
+    static void Texto(const TBanda& banda, const QString& nome, const QString& texto);
+
+    // Box 6 grows with its memo Q6L1, whose lines the owner gives: the memo is at least 60 high.
+    void AjustaQuadro06();
+    // The row of a monthly line fits its description (PJ) or has the fixed height (IN4); the
+    // column rules follow its height.
+    void AjustaLinha();
+
+    // Height of the complementary-information memo for a text of that measured height.
+    [[nodiscard]] static qreal AlturaMemoInformacoes(qreal medida);
+    // The emblem of the page headers.
+    [[nodiscard]] static QImage Emblema();
+
+    TBanda& PageHeader;
+    TBanda& headerPJ;
+    TBanda& headerIN4;
+    TBanda& Quadro01;
+    TBanda& PFQuadro02;
+    TBanda& PFQuadro03;
+    TBanda& PFQuadro04;
+    TBanda& PFQuadro05;
+    TBanda& PJQuadro02;
+    TBanda& IN4Quadro02;
+    TBanda& PJQuadro03;
+    TBanda& IN4Quadro03;
+    TSubDetalhe& PJRendimentos;
+    TBanda& PJRendimentosFooter;
+    TBanda& Quadro06;
+    TBanda& Quadro07;
+    TBanda& PageFooterBand1;
+
+private:
+    TRelatorio& FRelatorio;
+    TTipoLeiaute FLeiaute = TTipoLeiaute::PF;
+};
