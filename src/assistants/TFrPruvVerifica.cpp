@@ -169,7 +169,7 @@ void TFrPruvVerifica::CriaComponentes()
     DbgErrosEncontrados->OnDrawDataCell = [this](TdvCustomDBGrid*, const TRect& r, TField*, TGridDrawState) {
         DbgErrosEncontradosDrawDataCell(r);
     };
-    DbgErrosEncontrados->OnDblClick = [this] { Localiza(); };
+    DbgErrosEncontrados->OnDblClick = [this](TCustomGrid*) { Localiza(); };
     DbgErrosEncontrados->SetDataSource(DsVerificacao.get());
 
     auto* principal = new QVBoxLayout(this);

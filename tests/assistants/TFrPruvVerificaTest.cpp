@@ -1,5 +1,7 @@
 #include <QCheckBox>
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -165,15 +167,21 @@ TEST_F(TFrPruvVerificaTest, LocatingAnItemMinimisesTheWindowAndHandsOverItsKeys)
     };
     janela.resize(610, 400);
     janela.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    janela.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
     Verifica({Chave(*pruv)});
     const auto linhas = Linhas();
     ASSERT_EQ(linhas.back().Gravidade, 1);
 
     auto* grade = Filho<TGradeVerificacao>("DbgErrosEncontrados");
+    // What the system sends for a double click: a click, then the second press as a double click.
     const auto duploClique = [&](int linha) {
-        const QRect celula = grade->CellRect(0, linha).ToQRect();
-        QTest::mouseDClick(grade->viewport(), Qt::LeftButton, Qt::NoModifier, celula.center());
+        const QPoint ponto = grade->CellRect(0, linha).ToQRect().center();
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, Qt::NoModifier, ponto);
+        QMouseEvent duplo(QEvent::MouseButtonDblClick, ponto, grade->viewport()->mapToGlobal(ponto), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grade->viewport(), &duplo);
+        QTest::mouseRelease(grade->viewport(), Qt::LeftButton, Qt::NoModifier, ponto);
     };
     duploClique(1);   // a section heading
     EXPECT_TRUE(pedidos.isEmpty());
