@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QPrinter>
+#include <functional>
 #include <utility>
 
 #include "model/TErro.h"
@@ -15,6 +16,7 @@
 #include "platform/report/TRotulo.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TCursorOcupado.h"
 
 namespace {
 
@@ -105,6 +107,34 @@ bool ExisteImpressoraRelatorio()
     return false;
 }
 
+namespace {
+
+// Keeps the interface alive while a report generates outside the preview window.
+class TMantemVivo final {
+public:
+    explicit TMantemVivo(TRelatorio& Relatorio)
+        : FRelatorio(Relatorio),
+          FAnterior(std::exchange(Relatorio.AoProcessar, [] { InterfaceUsuario::Atividade().MantemVivo(); }))
+    {
+    }
+    ~TMantemVivo() { FRelatorio.AoProcessar = std::move(FAnterior); }
+    TMantemVivo(const TMantemVivo&) = delete;
+    TMantemVivo& operator=(const TMantemVivo&) = delete;
+
+private:
+    TRelatorio& FRelatorio;
+    std::function<void()> FAnterior;
+};
+
+}  // namespace
+
+int ContaPaginas(TRelatorio& Relatorio)
+{
+    const TCursorOcupado cursor;
+    const TMantemVivo vivo(Relatorio);
+    return Relatorio.Prepara();
+}
+
 bool ImprimeRelatorio(TRelatorio& Relatorio)
 {
     const std::unique_ptr<QPrinter> impressora = Impressoras::Atual().CriaImpressora(Relatorio.Titulo);
@@ -112,15 +142,11 @@ bool ImprimeRelatorio(TRelatorio& Relatorio)
         TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
         return false;
     }
-    auto anterior = std::exchange(Relatorio.AoProcessar, [] { InterfaceUsuario::Atividade().MantemVivo(); });
     bool impresso = false;
-    try {
+    {
+        const TMantemVivo vivo(Relatorio);
         impresso = TSaidaRelatorio::Imprime(Relatorio, *impressora);
-    } catch (...) {
-        Relatorio.AoProcessar = std::move(anterior);
-        throw;
     }
-    Relatorio.AoProcessar = std::move(anterior);
     if (impresso)
         return true;
     if (impressora->outputFormat() == QPrinter::PdfFormat)

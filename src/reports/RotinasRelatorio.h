@@ -46,3 +46,5 @@ void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura);
 // interface kept alive meanwhile. No printer: message 161; a printer or file that refused the
 // job: message 159 for a file, 161 otherwise; false then.
 bool ImprimeRelatorio(TRelatorio& Relatorio);
+// Prepara with the interface kept alive and the busy cursor: the pages the report will have.
+int ContaPaginas(TRelatorio& Relatorio);

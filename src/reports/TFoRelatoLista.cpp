@@ -1,0 +1,135 @@
+#include "reports/TFoRelatoLista.h"
+
+#include "model/TAnexoFC.h"
+#include "model/TDeclaranteAnexo.h"
+#include "model/TPruv.h"
+#include "model/gui/UtilJanelas.h"
+#include "platform/report/TRelatorio.h"
+#include "platform/report/TRotulo.h"
+#include "reports/RotinasRelatorio.h"
+#include "reports/TCabecalhoRelato.h"
+#include "reports/TRodapeRelato.h"
+#include "shell/TFoPreview.h"
+
+namespace {
+
+constexpr qreal DistanciaTitulos = 22;   // from the foot of the page header
+
+std::unique_ptr<TRelatorio> NovoRelatorio(const QString& Nome)
+{
+    auto relatorio = std::make_unique<TRelatorio>(Nome);
+    relatorio->Papel().DefineCodigo(1);
+    relatorio->Papel().DefineOrientacao(TOrientacao::Paisagem);
+    AjustaPapel(*relatorio);
+    return relatorio;
+}
+
+}  // namespace
+
+TFoRelatoLista::TFoRelatoLista(const QString& Nome, const QString& Titulo, const TPruv& Declaracao,
+                               TColecaoPruv& Colecao, TColecaoPruvItem::TOrdem Ordem, bool Nota13)
+    : FRelatorio(NovoRelatorio(Nome)), FPercurso(Declaracao, Colecao, Ordem)
+{
+    TRelatorio& r = *FRelatorio;
+    const qreal largura = r.Papel().LarguraUtil();
+    FCabecalho = &r.CriaBanda(TTipoBanda::CabecalhoPagina, QStringLiteral("QRBCabecalho"));
+    FCabecalho->Altura = AlturaCabecalho;
+    TRotulo& titulo = Rotulo(*FCabecalho, QStringLiteral("QRLTitulo"), Titulo, 0, 6, 14, true);
+    titulo.Largura = largura;
+    titulo.Alinhamento = Qt::AlignHCenter;
+    Linha(*FCabecalho, QStringLiteral("LinhaTitulo"), 36, largura);
+    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 48, false);
+    FCabecalhoRelato->CriaFundo(100, false);
+    Linha(*FCabecalho, QStringLiteral("LinhaTitulosColunas"), AlturaCabecalho - 4, largura);
+    FAncorados.emplace_back(FCabecalho->Elementos().back().get(), 4);
+    FCabecalho->AntesDeImprimir = [this](TBanda& banda, bool&) { AntesDoCabecalho(banda); };
+
+    FRodape = std::make_unique<TRodapeRelato>(r, QStringLiteral("QRBRodape"), Nota13);
+    r.AntesDeGerar = [this](bool&) { AntesDeGerar(); };
+}
+
+TFoRelatoLista::~TFoRelatoLista() = default;
+
+TRotulo& TFoRelatoLista::TituloColuna(const QString& Nome, const QString& Texto, qreal Esquerda, qreal Largura)
+{
+    TRotulo& r = Rotulo(*FCabecalho, Nome, Texto, Esquerda, AlturaCabecalho - DistanciaTitulos, 8, true);
+    if (Largura > 0) {
+        r.Largura = Largura;
+        r.Alinhamento = Qt::AlignRight;
+    }
+    FAncorados.emplace_back(&r, DistanciaTitulos);
+    return r;
+}
+
+void TFoRelatoLista::TitulosValores()
+{
+    TituloColuna(QStringLiteral("QRLTituloRendimentos"), QStringLiteral("Rendimentos"),
+                 DireitaRendimentos - LarguraValor, LarguraValor);
+    TituloColuna(QStringLiteral("QRLTituloDeducoes"), QStringLiteral("Deduções"), DireitaDeducoes - LarguraValor,
+                 LarguraValor);
+    TituloColuna(QStringLiteral("QRLTituloImposto"), QStringLiteral("Imposto Retido"), DireitaImposto - LarguraValor,
+                 LarguraValor);
+}
+
+void TFoRelatoLista::RotulosValores(TBanda& Banda, const QString& Prefixo, qreal Topo, TRotulo*& Rendimento,
+                                    TRotulo*& Deducao, TRotulo*& Imposto)
+{
+    Rendimento = &RotuloValor(Banda, Prefixo + QStringLiteral("Rendimentos"), DireitaRendimentos, Topo, LarguraValor);
+    Deducao = &RotuloValor(Banda, Prefixo + QStringLiteral("Deducoes"), DireitaDeducoes, Topo, LarguraValor);
+    Imposto = &RotuloValor(Banda, Prefixo + QStringLiteral("Imposto"), DireitaImposto, Topo, LarguraValor);
+}
+
+void TFoRelatoLista::Visualiza()
+{
+    ContaPaginas(*FRelatorio);
+    FVisualizando = true;
+    VisualizaRelatorio(*FRelatorio);
+}
+
+bool TFoRelatoLista::Imprime()
+{
+    ContaPaginas(*FRelatorio);
+    return ImprimeRelatorio(*FRelatorio);
+}
+
+void TFoRelatoLista::AntesDeGerar()
+{
+    FNoFundo = false;
+    FCnpjFundo.clear();
+    FNomeFundo.clear();
+    FRodape->Limpa();
+    FCabecalhoRelato->Preenche(FPercurso.Declaracao());
+    FPercurso.Inicia();
+    IniciaGeracao();
+    if (FVisualizando) {
+        FVisualizando = false;
+        AtribuiImpressoraPreview();
+    }
+}
+
+void TFoRelatoLista::AntesDoCabecalho(TBanda& Banda)
+{
+    Banda.Altura = FNoFundo ? AlturaCabecalhoFundo : AlturaCabecalho;
+    FCabecalhoRelato->MostraFundo(FNoFundo, FCnpjFundo, FNomeFundo);
+    for (const auto& [elemento, distancia] : FAncorados)
+        elemento->Topo = Banda.Altura - distancia;
+    // The footer of this page names whom its header names, even when the page is closed by
+    // the start of the next fund.
+    FRodape->DefineIdentificacao(FNoFundo ? QStringLiteral("Fundo ou Clube: ") + FCnpjFundo
+                                          : QStringLiteral("Declarante: ")
+                                                + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
+}
+
+void TFoRelatoLista::IniciaFundo()
+{
+    const TDeclaranteAnexo& fundo = FPercurso.Anexo().GetFundo();
+    FNoFundo = true;
+    FCnpjFundo = fundo.GetNiFormatado();
+    FNomeFundo = fundo.Nome().GetTexto();
+    FRelatorio->NovaPagina();
+}
+
+void TFoRelatoLista::AtualizaProgresso()
+{
+    FRelatorio->DefineProgresso(FPercurso.Progresso());
+}
