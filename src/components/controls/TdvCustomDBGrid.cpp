@@ -2127,6 +2127,9 @@ void TdvCustomDBGrid::CliqueNosDados(Qt::MouseButton button, Qt::KeyboardModifie
     }
     if (Col() != colunaAntes || Row() != linhaAntes || !(dados->GetBookmark() == marcaAntes))
         DoCellChanged();
+    // Held down, the button takes the record along (and scrolls past the edges).
+    if (button == Qt::LeftButton)
+        BeginSelecting();
 
     if (!(FOptions & dgMultiSelect))
         return;
@@ -2148,8 +2151,6 @@ void TdvCustomDBGrid::CliqueNosDados(Qt::MouseButton button, Qt::KeyboardModifie
         if (FAncora == ancoraAntes)
             FAncora = dados->GetBookmark();
     }
-    if (button == Qt::LeftButton)
-        BeginSelecting();
 }
 
 void TdvCustomDBGrid::SelectingMoveTo(int coluna, int linha)

@@ -340,6 +340,7 @@ protected:
     void SetClickSelecting(bool valor) { FSelecaoPorClique = valor; }
     // The column whose border the last press was on, -1 when none.
     [[nodiscard]] int SizingCol() const { return FColunaDimensionada; }
+    [[nodiscard]] TdvCellHint& CellHint() const { return *FDica; }
     void focusOutEvent(QFocusEvent* e) override;
 
     // Rows and the scroll bar.

@@ -37,7 +37,9 @@ public:
 
     [[nodiscard]] TScrollInfo Barra() const { return VertScrollInfo(); }
     [[nodiscard]] const std::optional<TBookmark>& Ancora() { return SelectionAnchor(); }
+    using TdvCustomDBGrid::CellHint;
     using TdvCustomDBGrid::ClickSelecting;
+    using TdvCustomDBGrid::PressedTitleCol;
     using TdvCustomDBGrid::TimedScroll;
 
 protected:
