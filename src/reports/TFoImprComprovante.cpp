@@ -141,17 +141,18 @@ bool TFoImprComprovante::Executa(const QString& Ni, bool Preview)
     AjustaPapel(*FRelatorio);
     FLeiaute->CentraNoPapel();
 
+    bool impresso = true;
     if (Preview)
         VisualizaRelatorio(*FRelatorio);
     else
-        ImprimeLotes();
+        impresso = ImprimeLotes();
 
     if (!FLista.Fecha()) {
         // Without its list, the report of statements not printed would show an older one.
         TErro(ErroGravacao, ArquivoNaoImpressos(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
         return false;
     }
-    return true;
+    return impresso;
 }
 
 bool TFoImprComprovante::ImprimeLotes()
@@ -349,18 +350,21 @@ bool TFoImprComprovante::PrecisaLinha()
 {
     if (FAtual == nullptr || FAtual != FPJ.get())
         return false;
-    for (; FLinha < FPJ->QuantidadeLinhas(); ++FLinha)
-        if (FPJ->GetLinha(FLinha).GetIN4() == FModoIN4)
-            return true;
-    return false;
+    FLinha = ProximaLinha(FLinha);
+    return FLinha < FPJ->QuantidadeLinhas();
 }
 
 bool TFoImprComprovante::RestamLinhas() const
 {
-    for (int i = FLinha; i < FPJ->QuantidadeLinhas(); ++i)
-        if (FPJ->GetLinha(i).GetIN4() == FModoIN4)
-            return true;
-    return false;
+    return ProximaLinha(FLinha) < FPJ->QuantidadeLinhas();
+}
+
+int TFoImprComprovante::ProximaLinha(int De) const
+{
+    int i = De;
+    while (i < FPJ->QuantidadeLinhas() && FPJ->GetLinha(i).GetIN4() != FModoIN4)
+        ++i;
+    return i;
 }
 
 void TFoImprComprovante::PreencheLinha()

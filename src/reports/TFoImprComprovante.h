@@ -51,7 +51,7 @@ private:
     TFoImprComprovante(TPruv& Declaracao, int Paginas);
 
     // Steps of a job: the list file, the beneficiary to start at, the batches; false when the
-    // list file could not be written (the user was told).
+    // list file could not be written or the printer failed (the user was told either way).
     bool Executa(const QString& Ni, bool Preview);
     bool ImprimeLotes();
 
@@ -67,6 +67,8 @@ private:
     void RodapePagina();
     // A monthly line of the kind being printed remains, from the current one on.
     [[nodiscard]] bool RestamLinhas() const;
+    // The first line of the kind being printed from De on; the line count when none.
+    [[nodiscard]] int ProximaLinha(int De) const;
     void RegistraNaoImpresso();
     void LigaEventos();
 

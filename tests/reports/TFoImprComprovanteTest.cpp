@@ -250,6 +250,16 @@ TEST_F(TFoImprComprovanteTest, NothingToIssueIsToldAndNothingPrinted)
                                                             "financeiros.")});
 }
 
+TEST_F(TFoImprComprovanteTest, PrinterThatFailsIsToldOnceAndEndsTheJob)
+{
+    Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
+    Lanca(Ana, "ANA DE SOUZA", "0561", 300000);
+    Digita(Ana, [](TComprovantePF& pf) { pf.GetQuadro3().GetLinha2().SetValor(Reais(106)); });
+    impressoras->Existe = false;
+    EXPECT_TRUE(Imprime().isEmpty());
+    EXPECT_EQ(dialogos.Textos(), QStringList{TErro::FormataMensagem(161, QString())});
+}
+
 TEST_F(TFoImprComprovanteTest, PrintedBatchesResumeAtTheStatementThatDidNotFit)
 {
     const char* const nomes[] = {"ALICE SANTOS", "BRUNO COSTA", "CARLA LIMA", "DANIEL ROCHA", "ELISA MOURA"};
