@@ -938,7 +938,8 @@ int TCustomGrid::GetEditLimit()
 
 void TCustomGrid::EditorTextChanged()
 {
-    UpdateText();
+    if (!FCarregandoEditor)
+        UpdateText();
 }
 
 void TCustomGrid::SetEditorMode(bool valor)
@@ -988,7 +989,11 @@ void TCustomGrid::UpdateEdit()
     const auto carrega = [this] {
         FColunaEditor = FColuna;
         FLinhaEditor = FLinha;
-        FEditor->UpdateContents();
+        {
+            // Emptying the editor on the way is no text for the cell.
+            Enquanto carregando(FCarregandoEditor);
+            FEditor->UpdateContents();
+        }
         FEditor->SelectAll();
     };
     if (!FEditor) {

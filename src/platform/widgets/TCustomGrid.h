@@ -230,7 +230,8 @@ protected:
     virtual void SetEditText(int coluna, int linha, const QString& valor);
     // Characters the editor takes, 0 for no limit.
     [[nodiscard]] virtual int GetEditLimit();
-    // The editor's text changed: by default it goes to the cell at once (UpdateText).
+    // The editor's text changed: by default it goes to the cell at once (UpdateText), unless
+    // the editor is being loaded from the cell.
     virtual void EditorTextChanged();
     // Shows, moves or reloads the editor as the current cell and editor mode require.
     void UpdateEdit();
@@ -360,6 +361,7 @@ private:
     int FLinhaEditor = -1;
     bool FDentro = false;     // the focus is in the grid or its editor (entered, not yet left)
     bool FFocoDoEditor = false;   // the hiding editor hands the focus back
+    bool FCarregandoEditor = false;   // the editor takes the current cell's text
     Qt::KeyboardModifiers FShiftAtual;
     TGridState FEstado = TGridState::gsNormal;
     QTimer* FTimerSelecao = nullptr;   // a child of the grid

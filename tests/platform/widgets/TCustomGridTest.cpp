@@ -1,11 +1,17 @@
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 #include <map>
 #include <utility>
 
+#include "TecladoDeTeste.h"
 #include "platform/widgets/EInvalidGridOperation.h"
 #include "platform/widgets/TCustomGrid.h"
+#include "platform/widgets/TInplaceEdit.h"
+
+using namespace TecladoDeTeste;
 
 namespace {
 
@@ -92,4 +98,165 @@ TEST(TCustomGrid, MovesAColumnWithItsWidthAndRefusesFixedColumnsItHasNot)
     EXPECT_EQ(grade.movidas, (std::vector<std::pair<int, int>>{{2, 4}}));
     EXPECT_THROW(grade.SetFixedCols(6), EInvalidGridOperation);
     EXPECT_THROW(grade.MoveColRow(6, 1, true, true), EInvalidGridOperation);
+}
+
+namespace {
+
+// A grid of texts edited in place, between two edits.
+class GradeDeTextos : public TCustomGrid {
+public:
+    explicit GradeDeTextos(QWidget* pai) : TCustomGrid(pai)
+    {
+        SetColCount(6);
+        SetRowCount(20);
+        SetDefaultColWidth(50);
+        SetDefaultRowHeight(20);
+        SetOptions(Options() | goEditing | goTabs | goColSizing);
+    }
+
+    std::map<std::pair<int, int>, QString> textos;
+    using TCustomGrid::TimedScroll;
+
+protected:
+    QString GetEditText(int coluna, int linha) override { return textos[{coluna, linha}]; }
+    void SetEditText(int coluna, int linha, const QString& valor) override { textos[{coluna, linha}] = valor; }
+};
+
+class GradeEditavel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto* disposicao = new QVBoxLayout(&janela);
+        disposicao->addWidget(antes);
+        disposicao->addWidget(grade);
+        disposicao->addWidget(depois);
+        grade->OnEnter = [this](TCustomGrid*) { ++entradas; };
+        grade->OnExit = [this](TCustomGrid*) { ++saidas; };
+        janela.resize(340, 300);
+        janela.show();
+        janela.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+        grade->setFocus();
+    }
+
+    [[nodiscard]] bool Editando() const { return grade->InplaceEditor() && grade->InplaceEditor()->isVisible(); }
+    [[nodiscard]] TGridCoord Atual() const { return {grade->Col(), grade->Row()}; }
+    static QPoint Centro(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+
+    QWidget janela;
+    QLineEdit* antes = new QLineEdit(&janela);
+    GradeDeTextos* grade = new GradeDeTextos(&janela);
+    QLineEdit* depois = new QLineEdit(&janela);
+    int entradas = 0;
+    int saidas = 0;
+};
+
+}  // namespace
+
+TEST_F(GradeEditavel, TypingOpensTheEditorWhoseTextReachesTheCell)
+{
+    Digita(QStringLiteral("ab"));
+    ASSERT_TRUE(Editando());
+    EXPECT_EQ(QApplication::focusWidget(), grade->InplaceEditor());
+    EXPECT_EQ(grade->InplaceEditor()->text(), QStringLiteral("ab"));
+    EXPECT_EQ((grade->textos[{1, 1}]), QStringLiteral("ab"));
+
+    Tecla(Qt::Key_Return);   // Enter switches the editor off and on
+    EXPECT_FALSE(Editando());
+    EXPECT_FALSE(grade->EditorMode());
+    EXPECT_EQ(QApplication::focusWidget(), grade);
+    Tecla(Qt::Key_F2);
+    ASSERT_TRUE(Editando());
+    EXPECT_FALSE(grade->InplaceEditor()->hasSelectedText());
+    Tecla(Qt::Key_Right);    // inside the text
+    EXPECT_EQ(Atual(), (TGridCoord{1, 1}));
+
+    Tecla(Qt::Key_Down);
+    EXPECT_FALSE(Editando());
+    EXPECT_EQ(Atual(), (TGridCoord{1, 2}));
+    Tecla(Qt::Key_Return);
+    Digita(QStringLiteral("c"));
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(Atual(), (TGridCoord{2, 2}));
+    EXPECT_EQ((grade->textos[{1, 2}]), QStringLiteral("c"));
+    EXPECT_EQ((grade->textos[{1, 1}]), QStringLiteral("ab"));
+}
+
+TEST_F(GradeEditavel, KeysMoveTheCurrentCellTabThroughItsStops)
+{
+    grade->SetTabStops(3, false);
+    const int pagina = grade->VisibleRowCount();
+    const struct {
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mods;
+        TGridCoord celula;
+    } casos[] = {
+        {Qt::Key_Up, Qt::NoModifier, {1, 1}},
+        {Qt::Key_Right, Qt::NoModifier, {2, 1}},
+        {Qt::Key_Tab, Qt::NoModifier, {4, 1}},   // column 3 is no stop
+        {Qt::Key_End, Qt::NoModifier, {5, 1}},
+        {Qt::Key_Tab, Qt::NoModifier, {1, 2}},
+        {Qt::Key_Backtab, Qt::ShiftModifier, {5, 1}},
+        {Qt::Key_Home, Qt::NoModifier, {1, 1}},
+        {Qt::Key_Down, Qt::NoModifier, {1, 2}},
+        {Qt::Key_PageDown, Qt::NoModifier, {1, 2 + pagina}},
+        {Qt::Key_End, Qt::ControlModifier, {5, 19}},
+        {Qt::Key_Home, Qt::ControlModifier, {1, 1}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(QKeySequence(QKeyCombination(c.mods, c.tecla)).toString().toStdString());
+        Tecla(c.tecla, c.mods);
+        EXPECT_EQ(Atual(), c.celula);
+    }
+    EXPECT_FALSE(Editando());
+}
+
+TEST_F(GradeEditavel, WithoutGoTabsTabLeavesTheGridFromItsEditorToo)
+{
+    grade->SetOptions(grade->Options() & ~goTabs);
+    ASSERT_EQ(entradas, 1);
+    Digita(QStringLiteral("x"));
+    ASSERT_TRUE(Editando());
+    EXPECT_EQ(saidas, 0);   // from the grid into its editor is no exit
+
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), depois);
+    EXPECT_EQ(saidas, 1);
+    EXPECT_FALSE(Editando());
+    EXPECT_EQ((grade->textos[{1, 1}]), QStringLiteral("x"));
+
+    Tecla(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), grade);
+    EXPECT_EQ(entradas, 2);
+    Tecla(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), antes);
+    EXPECT_EQ(saidas, 2);
+}
+
+TEST_F(GradeEditavel, TheMouseSizesColumnsPicksCellsAndOpensTheCurrentOne)
+{
+    QWidget* area = grade->viewport();
+    const int largura = grade->ColWidths(2);
+    const QPoint borda(grade->CellRect(2, 0).Right, 5);
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, borda);
+    QTest::mouseMove(area, borda + QPoint(20, 0));
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, borda + QPoint(20, 0));
+    EXPECT_EQ(grade->ColWidths(2), largura + 20);
+
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, Centro(grade->CellRect(3, 2)));
+    EXPECT_EQ(Atual(), (TGridCoord{3, 2}));
+    EXPECT_FALSE(Editando());
+    QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, Centro(grade->CellRect(3, 2)));
+    EXPECT_TRUE(Editando());
+    Tecla(Qt::Key_Return);
+
+    // Without editing, a held button drags the current cell, scrolling past the edges.
+    grade->SetOptions(grade->Options() & ~goEditing);
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, Centro(grade->CellRect(1, 1)));
+    QTest::mouseMove(area, Centro(grade->CellRect(2, 4)));
+    EXPECT_EQ(grade->GridState(), TGridState::gsSelecting);
+    grade->TimedScroll(sdDown);
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, Centro(grade->CellRect(2, 5)));
+    EXPECT_EQ(Atual(), (TGridCoord{2, 5}));
+    EXPECT_EQ(grade->GridState(), TGridState::gsNormal);
 }
