@@ -52,14 +52,7 @@ void TdvCellHint::MouseMoved(int x, int y)
     TField* campo = nullptr;
     bool esquerda = false;
     {
-        TdvGridDataLink& link = FGrid.DataLink();
-        const int antes = link.ActiveRecord();
-        link.SetActiveRecord(celula.Y - FGrid.TitleOffset());
-        struct Devolve {
-            TdvGridDataLink& link;
-            int registro;
-            ~Devolve() { link.SetActiveRecord(registro); }
-        } devolve{link, antes};
+        TdvRegistroMomentaneo registro(FGrid.DataLink(), celula.Y - FGrid.TitleOffset());
         campo = FGrid.Fields(dataCol);
         if (campo && !(campo->IsBlob() && campo->DataType() != ftMemo)) {
             FGrid.FDesenho.ForcaEsquerda = false;

@@ -35,35 +35,6 @@
 
 namespace {
 
-// Draws another held record for a moment; the current one comes back however the drawing ends.
-class RegistroDoDesenho {
-public:
-    RegistroDoDesenho(TdvGridDataLink& link, int registro) : FLink(link), FAntes(link.ActiveRecord())
-    {
-        FLink.SetActiveRecord(registro);
-    }
-    ~RegistroDoDesenho() { FLink.SetActiveRecord(FAntes); }
-    RegistroDoDesenho(const RegistroDoDesenho&) = delete;
-    RegistroDoDesenho& operator=(const RegistroDoDesenho&) = delete;
-
-private:
-    TdvGridDataLink& FLink;
-    int FAntes;
-};
-
-// Sets a flag for the length of a block.
-class Marca {
-public:
-    explicit Marca(bool& flag) : FFlag(flag), FAntes(flag) { flag = true; }
-    ~Marca() { FFlag = FAntes; }
-    Marca(const Marca&) = delete;
-    Marca& operator=(const Marca&) = delete;
-
-private:
-    bool& FFlag;
-    bool FAntes;
-};
-
 const QLatin1String CheckBox("CheckBox");
 
 bool EhSelected(const TField* campo)
@@ -358,7 +329,7 @@ void TdvCustomDBGrid::changeEvent(QEvent* e)
     if (e->type() != QEvent::FontChange)
         return;
     if (!testAttribute(Qt::WA_SetFont) && FParentFont) {
-        Marca doPai(FMudandoFonteDoPai);
+        QScopedValueRollback doPai(FMudandoFonteDoPai, true);
         SetTitleFont({font(), FTitleFont.Color});
     }
     LayoutChanged();
@@ -467,7 +438,7 @@ void TdvCustomDBGrid::SetSelectedIndex(int indice)
     if (!FMudandoColuna) {
         const int antes = Col();
         {
-            Marca mudando(FMudandoColuna);
+            QScopedValueRollback mudando(FMudandoColuna, true);
             ColExit();
         }
         if (Col() != antes)
@@ -704,7 +675,7 @@ void TdvCustomDBGrid::LayoutChanged()
         ~Saida() { --trava; }
     } saida{FLayoutLock};
     {
-        Marca noLayout(FNoLayout);
+        QScopedValueRollback noLayout(FNoLayout, true);
         FTitleOffset = (FOptions & dgTitles) ? 1 : 0;
         InitRowHeights();
         FIndicatorOffset = (FOptions & dgIndicator) ? 1 : 0;
@@ -833,7 +804,7 @@ void TdvCustomDBGrid::UpdateRowCount()
 {
     if (FContandoLinhas)
         return;
-    Marca contando(FContandoLinhas);
+    QScopedValueRollback contando(FContandoLinhas, true);
     const bool linhaInteira = FOptions & dgRowSelect;
     const int esquerda = LeftCol();
     if (linhaInteira)
@@ -1376,7 +1347,7 @@ void TdvCustomDBGrid::DesenhaIndicador(const TRect& r)
 void TdvCustomDBGrid::DesenhaCelulaDeDados(const TRect& r, TGridDrawState estado)
 {
     TCanvas& canvas = *GetPaintCanvas();
-    RegistroDoDesenho registro(*FDataLink, FDesenho.DataRow);
+    TdvRegistroMomentaneo registro(*FDataLink, FDesenho.DataRow);
     TField* campo = Fields(FDesenho.DataCol);
     QString texto;
     GetFieldText(FDesenho.DataCol, texto);
@@ -1489,7 +1460,7 @@ void TdvCustomDBGrid::DrawCellLines(const TRect& r, int, TGridDrawState state, i
 
 void TdvCustomDBGrid::DesenhaCheckBox(int coluna, int linha, const TRect& r, TGridDrawState estado)
 {
-    RegistroDoDesenho registro(*FDataLink, FDesenho.DataRow);
+    TdvRegistroMomentaneo registro(*FDataLink, FDesenho.DataRow);
     TField* campo = Fields(FDesenho.DataCol);
     QString marcado, desmarcado;
     GetCheckBoxValues(coluna, linha, marcado, desmarcado);
@@ -1536,7 +1507,7 @@ void TdvCustomDBGrid::DesenhaBitmap(int coluna, const TRect& r, TGridDrawState e
     const QString copia = partes.value(1);
     const int ativo = FDataLink->ActiveRecord();
     const TDataSet* dados = DataSet();
-    RegistroDoDesenho registro(*FDataLink, FDesenho.DataRow);
+    TdvRegistroMomentaneo registro(*FDataLink, FDesenho.DataRow);
     TField* campo = Fields(FDesenho.DataCol);
     const bool inserindo = dados->State() == dsInsert && FDesenho.DataRow == ativo;
     QImage figura;
@@ -1593,7 +1564,7 @@ void TdvCustomDBGrid::DesenhaImageIndex(int coluna, const TRect& r, TGridDrawSta
         DrawCellLines(r, coluna, estado, linha);
         return;
     }
-    RegistroDoDesenho registro(*FDataLink, FDesenho.DataRow);
+    TdvRegistroMomentaneo registro(*FDataLink, FDesenho.DataRow);
     DrawCellBackground(campo, false);
     const int largura = FImageList->Width();
     const int altura = FImageList->Height();

@@ -48,3 +48,20 @@ private:
     bool FModified = false;
     bool FInUpdateData = false;
 };
+
+// Another held record is the active one for the length of a block (to draw it or read its
+// text); the one before comes back however the block ends.
+class TdvRegistroMomentaneo final {
+public:
+    TdvRegistroMomentaneo(TdvGridDataLink& link, int registro) : FLink(link), FAntes(link.ActiveRecord())
+    {
+        FLink.SetActiveRecord(registro);
+    }
+    ~TdvRegistroMomentaneo() { FLink.SetActiveRecord(FAntes); }
+    TdvRegistroMomentaneo(const TdvRegistroMomentaneo&) = delete;
+    TdvRegistroMomentaneo& operator=(const TdvRegistroMomentaneo&) = delete;
+
+private:
+    TdvGridDataLink& FLink;
+    int FAntes;
+};

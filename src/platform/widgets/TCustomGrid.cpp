@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
@@ -38,19 +39,6 @@ private:
 {
     throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
 }
-
-// Sets a flag for the length of a block.
-class Enquanto {
-public:
-    explicit Enquanto(bool& flag) : FFlag(flag), FAntes(flag) { flag = true; }
-    ~Enquanto() { FFlag = FAntes; }
-    Enquanto(const Enquanto&) = delete;
-    Enquanto& operator=(const Enquanto&) = delete;
-
-private:
-    bool& FFlag;
-    bool FAntes;
-};
 
 // Enter and Esc go first to the dialog around the grid (its default and cancel buttons); true
 // when something there took the key.
@@ -991,7 +979,7 @@ void TCustomGrid::UpdateEdit()
         FLinhaEditor = FLinha;
         {
             // Emptying the editor on the way is no text for the cell.
-            Enquanto carregando(FCarregandoEditor);
+            QScopedValueRollback carregando(FCarregandoEditor, true);
             FEditor->UpdateContents();
         }
         FEditor->SelectAll();
@@ -1017,7 +1005,7 @@ void TCustomGrid::HideEdit()
         {
             grade.FColunaEditor = -1;
             grade.FLinhaEditor = -1;
-            Enquanto doEditor(grade.FFocoDoEditor);
+            QScopedValueRollback doEditor(grade.FFocoDoEditor, true);
             grade.FEditor->Hide();
         }
     } esconde{*this};
