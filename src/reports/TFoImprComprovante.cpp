@@ -8,6 +8,7 @@
 #include "model/TColecaoBeneficiario.h"
 #include "model/TColecaoComprovante.h"
 #include "model/TComprovantePF.h"
+#include "model/TColecaoPruv.h"
 #include "model/TComprovantePJ.h"
 #include "model/TPruv.h"
 #include "model/TResumo.h"
@@ -98,14 +99,22 @@ void TFoImprComprovante::LigaEventos()
     l.PageFooterBand1.AntesDeImprimir = [this](TBanda&, bool&) { RodapePagina(); };
 }
 
-void TFoImprComprovante::ImprimeComprovantes(TPruv& Declaracao, const QString& Ni, bool Preview, int Paginas)
+void TFoImprComprovante::ImprimeComprovantes(const TPruv& Declaracao, const QString& Ni, bool Preview, int Paginas)
 {
     if (Instancia != nullptr)
         return;
+    // The job's own copy of the stored declaration: the one on the screen keeps its positions.
+    TErros erros;
+    TPruv copia;
+    copia.SetErros(&erros);
+    copia.SetChave(Declaracao.GetChave());
+    if (!copia.GetChave().isEmpty())
+        TColecaoPruv().Carrega(copia);
+
     int naoImpressos = 0;
     bool algumImpresso = false;
     {
-        TFoImprComprovante form(Declaracao, std::max(1, Paginas));
+        TFoImprComprovante form(copia, std::max(1, Paginas));
         Instancia = &form;
         const auto libera = qScopeGuard([] { Instancia = nullptr; });
         if (!form.Executa(Ni, Preview))
@@ -114,7 +123,7 @@ void TFoImprComprovante::ImprimeComprovantes(TPruv& Declaracao, const QString& N
         algumImpresso = form.FAlgumImpresso;
     }
     if (naoImpressos > 0)
-        ImprimeRelatoComprNaoImpress(Declaracao.GetDeclarante().GetNiFormatado(), Preview, naoImpressos);
+        ImprimeRelatoComprNaoImpress(copia.GetDeclarante().GetNiFormatado(), Preview, naoImpressos);
     else if (!algumImpresso)
         TErro::MostraMensagem(QStringLiteral("Não há comprovantes de rendimentos a emitir.\n"
                                              "Este programa não emite comprovante de rendimentos financeiros."),

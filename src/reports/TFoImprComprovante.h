@@ -33,11 +33,12 @@ public:
     static constexpr int PaginasPorLote = 500;
 
     // The statements of every beneficiary (Ni empty) or of the beneficiary of that number (masked
-    // or not); previewed or printed on the default printer. Afterwards the list of statements not
-    // printed, when there is one; when nothing was printed nor listed, the warning that there are
-    // no statements to issue. Nothing when a job is already running. Errors of the tables pass to
+    // or not) of the stored declaration with Declaracao's key (read into a copy of the job's own);
+    // previewed or printed on the default printer. Afterwards the list of statements not printed,
+    // when there is one; when nothing was printed nor listed, the warning that there are no
+    // statements to issue. Nothing when a job is already running. Errors of the tables pass to
     // the caller.
-    static void ImprimeComprovantes(TPruv& Declaracao, const QString& Ni, bool Preview,
+    static void ImprimeComprovantes(const TPruv& Declaracao, const QString& Ni, bool Preview,
                                     int Paginas = PaginasPorLote);
 
     // The path of the list file.

@@ -9,6 +9,7 @@
 #include "TextoPdf.h"
 #include "model/PruvDeTeste.h"
 #include "model/TBeneficiarioPruv.h"
+#include "model/TColecaoBeneficiario.h"
 #include "model/TColecaoComprovante.h"
 #include "model/TComprovantePF.h"
 #include "platform/report/ImpressorasSimuladas.h"
@@ -190,7 +191,12 @@ TEST_F(TFoImprComprovanteTest, OneStatementPerBeneficiaryOrOnlyTheOneChosen)
     const QStringList nomes{QStringLiteral("JOSE DA SILVA"), QStringLiteral("EMPRESA BETA LTDA"),
                             QStringLiteral("ANA DE SOUZA")};
 
+    // The declaration on the screen stays on its first beneficiary.
+    TBeneficiarioPruv atual(pruv.get());
+    pruv->GetColecaoBeneficiario().PrimeiroRegistro(atual);
     const auto todos = Imprime();
+    pruv->GetColecaoBeneficiario().LeRegistro(atual);
+    EXPECT_EQ(atual.GetNi(), Jose);
     ASSERT_EQ(todos.size(), 1);
     QStringList vistos;
     for (const QString& pagina : todos[0]) {
