@@ -1005,7 +1005,6 @@ void TCustomGrid::HideEdit()
         {
             grade.FColunaEditor = -1;
             grade.FLinhaEditor = -1;
-            QScopedValueRollback doEditor(grade.FFocoDoEditor, true);
             grade.FEditor->Hide();
         }
     } esconde{*this};

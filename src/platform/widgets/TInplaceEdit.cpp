@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QWheelEvent>
 
 #include "platform/widgets/TCustomGrid.h"
@@ -53,10 +54,12 @@ void TInplaceEdit::Hide()
 {
     if (isHidden())
         return;
-    const bool tinhaFoco = window()->focusWidget() == this;
-    hide();
-    if (tinhaFoco)
+    // The grid takes the focus first: a focused widget that hides passes it down the chain.
+    if (window()->focusWidget() == this) {
+        QScopedValueRollback doEditor(FGrid.FFocoDoEditor, true);
         FGrid.setFocus(Qt::OtherFocusReason);
+    }
+    hide();
 }
 
 void TInplaceEdit::SetFocus()

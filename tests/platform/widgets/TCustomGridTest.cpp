@@ -218,6 +218,12 @@ TEST_F(GradeEditavel, WithoutGoTabsTabLeavesTheGridFromItsEditorToo)
     Digita(QStringLiteral("x"));
     ASSERT_TRUE(Editando());
     EXPECT_EQ(saidas, 0);   // from the grid into its editor is no exit
+    Tecla(Qt::Key_Return);   // nor back
+    EXPECT_EQ(QApplication::focusWidget(), grade);
+    Tecla(Qt::Key_Return);
+    ASSERT_TRUE(Editando());
+    EXPECT_EQ(saidas, 0);
+    EXPECT_EQ(entradas, 1);
 
     Tecla(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), depois);
