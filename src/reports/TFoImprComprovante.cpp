@@ -315,26 +315,23 @@ void TFoImprComprovante::PreencheComprovante()
         TComprovantePF& pf = *FPF;
         texto(l.PFQuadro02, "BeneficiarioPFNi", ni);
         texto(l.PFQuadro02, "BeneficiarioPFNome", nome);
-        texto(l.PFQuadro02, "NaturezaRendimento", pf.GetNatureza().GetTextoFormatado());
         TQuadroRendTributaveis& q3 = pf.GetQuadro3();
-        texto(l.PFQuadro03, "Q3L1", q3.GetLinha1().GetTextoFormatado());
-        texto(l.PFQuadro03, "Q3L2", q3.GetLinha2().GetTextoFormatado());
-        texto(l.PFQuadro03, "Q3L3", q3.GetLinha3().GetTextoFormatado());
-        texto(l.PFQuadro03, "Q3L4", q3.GetLinha4().GetTextoFormatado());
-        texto(l.PFQuadro03, "Q3L5", q3.GetTotal().GetTextoFormatado());
         TQuadroRendIsentos& q4 = pf.GetQuadro4();
-        // Line 6 of the box is not kept: its lines 7 and 8 are the statement's 06 and 07.
-        texto(l.PFQuadro04, "Q4L1", q4.GetLinha1().GetTextoFormatado());
-        texto(l.PFQuadro04, "Q4L2", q4.GetLinha2().GetTextoFormatado());
-        texto(l.PFQuadro04, "Q4L3", q4.GetLinha3().GetTextoFormatado());
-        texto(l.PFQuadro04, "Q4L4", q4.GetLinha4().GetTextoFormatado());
-        texto(l.PFQuadro04, "Q4L5", q4.GetLinha5().GetTextoFormatado());
-        texto(l.PFQuadro04, "Q4L6", q4.GetLinha7().GetTextoFormatado());
-        texto(l.PFQuadro04, "Q4L7", q4.GetLinha8().GetTextoFormatado());
-        texto(l.PFQuadro04, "Q4L7Texto", q4.GetDescricaoLinha8().GetTextoFormatado());
         TQuadroTribExclusiva& q5 = pf.GetQuadro5();
-        texto(l.PFQuadro05, "Q5L1", q5.GetLinha1().GetTextoFormatado());
-        texto(l.PFQuadro05, "Q5L2", q5.GetLinha2().GetTextoFormatado());
+        // Line 6 of box 4 is not kept: its lines 7 and 8 are the statement's 06 and 07.
+        const struct { const TBanda& banda; const char* nome; const TDadoBasico& valor; } valores[] = {
+            {l.PFQuadro02, "NaturezaRendimento", pf.GetNatureza()},
+            {l.PFQuadro03, "Q3L1", q3.GetLinha1()}, {l.PFQuadro03, "Q3L2", q3.GetLinha2()},
+            {l.PFQuadro03, "Q3L3", q3.GetLinha3()}, {l.PFQuadro03, "Q3L4", q3.GetLinha4()},
+            {l.PFQuadro03, "Q3L5", q3.GetTotal()},
+            {l.PFQuadro04, "Q4L1", q4.GetLinha1()}, {l.PFQuadro04, "Q4L2", q4.GetLinha2()},
+            {l.PFQuadro04, "Q4L3", q4.GetLinha3()}, {l.PFQuadro04, "Q4L4", q4.GetLinha4()},
+            {l.PFQuadro04, "Q4L5", q4.GetLinha5()}, {l.PFQuadro04, "Q4L6", q4.GetLinha7()},
+            {l.PFQuadro04, "Q4L7", q4.GetLinha8()}, {l.PFQuadro04, "Q4L7Texto", q4.GetDescricaoLinha8()},
+            {l.PFQuadro05, "Q5L1", q5.GetLinha1()}, {l.PFQuadro05, "Q5L2", q5.GetLinha2()},
+        };
+        for (const auto& v : valores)
+            texto(v.banda, v.nome, v.valor.GetTextoFormatado());
         const QString complementares = pf.GetInformacoesComplementares().GetTexto();
         if (!complementares.isEmpty())
             memo << complementares;
