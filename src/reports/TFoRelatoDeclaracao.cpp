@@ -91,7 +91,7 @@ void TFoRelatoDeclaracao::CriaTitulo()
     Rotulo(t, QStringLiteral("QRLTituloNiDeclarante"), QStringLiteral("CNPJ/CPF:"), 0, 26, 8, true);
     FNiDeclarante = &Rotulo(t, QStringLiteral("QRLNiDeclarante"), QString(), 65, 26);
     Rotulo(t, QStringLiteral("QRLTituloNomeDeclarante"), QStringLiteral("Nome / Nome Empresarial"), 210, 26, 8, true);
-    FNomeDeclarante = &Rotulo(t, QStringLiteral("QRLNomeDeclarante"), QString(), 345, 26);
+    FNomeDeclarante = &Rotulo(t, QStringLiteral("QRLNomeDeclarante"), QString(), 360, 26);
 
     Rotulo(t, QStringLiteral("QRLTituloResponsavel"), QStringLiteral("Responsável pelo Preenchimento"), 0, 52, 10, true);
     const struct { const char* nome; const char* titulo; qreal x, y, xValor; } campos[7] = {
@@ -132,7 +132,7 @@ void TFoRelatoDeclaracao::CriaDetalhe()
     FTituloNiBenef = &Rotulo(d, QStringLiteral("QRLTituloCPFBenef"), QString(), 90, 6, 8, true);
     FNiBenef = &Rotulo(d, QStringLiteral("QRLCPFBenef"), QString(), 125, 6);
     FTituloNomeBenef = &Rotulo(d, QStringLiteral("QRLTituloNomeBenef"), QString(), 250, 6, 8, true);
-    FNomeBenef = &Rotulo(d, QStringLiteral("QRLNomeBenef"), QString(), 345, 6);
+    FNomeBenef = &Rotulo(d, QStringLiteral("QRLNomeBenef"), QString(), 360, 6);
     Linha(d, QStringLiteral("LinhaDetalhe"), 26, FRelatorio->Papel().LarguraUtil());
 
     Rotulo(d, QStringLiteral("QRLTituloMes"), QStringLiteral("Mês"), 4, TopoGrade - 20, 8, true);
@@ -266,8 +266,6 @@ void TFoRelatoDeclaracao::SetaValoresPruvItem(const TPruvItem& Item)
     FCodigo->Texto = Item.GetCodigoRetencao().GetCodigo();
     FNiBenef->Texto = beneficiario.GetNiFormatado();
     FNomeBenef->Texto = beneficiario.Nome().GetTexto();
-    const bool decimoTerceiro = MantemDecimoTerceiro(Item);
-    Habilitacao13(decimoTerceiro);
     const TRendimentosTributaveis& valores = Item.GetValores();
     PreencheColuna(FGrade, Rendimento, valores.Rendimentos());
     PreencheColuna(FGrade, Deducao, valores.Deducoes());
@@ -277,6 +275,9 @@ void TFoRelatoDeclaracao::SetaValoresPruvItem(const TPruvItem& Item)
     PreencheColuna(FGrade, CompAno, compensacao.CompensacoesAno());
     PreencheColuna(FGrade, CompAnteriores, compensacao.CompensacoesAnosAnteriores());
     HabilitacaoCompensacao(!compensacao.Zerado());
+    // Last: the columns shown above come with all their rows.
+    const bool decimoTerceiro = MantemDecimoTerceiro(Item);
+    Habilitacao13(decimoTerceiro);
 
     const TSubJudice& sj = Item.GetSubJudice();
     FSubJudice->Habilitada = !sj.Zerado() || !sj.DepositoZerado();

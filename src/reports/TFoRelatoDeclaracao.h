@@ -60,6 +60,8 @@ public:
     void SetaValoresPruvItem(const TPruvItem& Item);
     // The band of the amounts under suspended liability.
     void SetaValoresSubJudice(const TPruvItem& Item);
+    // The 13th-salary row (the total row moves up without it); given after the columns, which
+    // show or hide every row of theirs.
     void Habilitacao13(bool Mostra);
     void Habilitacao13SJ(bool Mostra);
     void HabilitacaoDeducao(bool Mostra);
