@@ -114,6 +114,7 @@ TdvCustomDBGrid::TdvCustomDBGrid(QWidget* parent)
 
 TdvCustomDBGrid::~TdvCustomDBGrid()
 {
+    FreeEditor();
     FDica.reset();
     FArrasto.reset();
     FDataLink.reset();

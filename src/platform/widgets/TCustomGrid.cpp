@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 #include "platform/widgets/EInvalidGridOperation.h"
 #include "platform/widgets/TEdgePainter.h"
@@ -88,7 +89,10 @@ TCustomGrid::TCustomGrid(QWidget* parent)
     });
 }
 
-TCustomGrid::~TCustomGrid() = default;
+TCustomGrid::~TCustomGrid()
+{
+    FreeEditor();
+}
 
 // ---- cells ----
 
@@ -1015,6 +1019,14 @@ void TCustomGrid::UpdateText()
 {
     if (FEditor && FColunaEditor != -1 && FLinhaEditor != -1)
         SetEditText(FColunaEditor, FLinhaEditor, FEditor->text());
+}
+
+void TCustomGrid::FreeEditor()
+{
+    FEditorMode = false;
+    FColunaEditor = -1;
+    FLinhaEditor = -1;
+    delete std::exchange(FEditor, nullptr);
 }
 
 void TCustomGrid::ShowEditorChar(QChar c)

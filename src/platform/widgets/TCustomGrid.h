@@ -241,6 +241,9 @@ protected:
     void UpdateText();
     // A character typed on the grid: the editor opens and takes it.
     void ShowEditorChar(QChar c);
+    // Destroys the editor; a derived grid calls it first in its destructor, so that the editor
+    // never calls back into a grid half destroyed.
+    void FreeEditor();
 
     // ---- keys and mouse ----
     virtual void KeyDown(int& key, Qt::KeyboardModifiers shift);

@@ -15,7 +15,6 @@ TInplaceEdit::TInplaceEdit(TCustomGrid& grid)
     hide();
     SetAutoSize(false);
     SetBorderStyle(TBorderStyle::bsNone);
-    setFont(grid.font());
     EndLoading();
 }
 
