@@ -17,6 +17,7 @@
 #include "platform/report/TSaidaRelatorio.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
+#include "shell/TFoPreview.h"
 
 namespace {
 
@@ -154,4 +155,16 @@ bool ImprimeRelatorio(TRelatorio& Relatorio)
     else
         TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
     return false;
+}
+
+void VisualizaContando(TRelatorio& Relatorio)
+{
+    ContaPaginas(Relatorio);
+    VisualizaRelatorio(Relatorio);
+}
+
+bool ImprimeContando(TRelatorio& Relatorio)
+{
+    ContaPaginas(Relatorio);
+    return ImprimeRelatorio(Relatorio);
 }

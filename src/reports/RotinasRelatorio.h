@@ -48,3 +48,7 @@ void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura);
 bool ImprimeRelatorio(TRelatorio& Relatorio);
 // Prepara with the interface kept alive and the busy cursor: the pages the report will have.
 int ContaPaginas(TRelatorio& Relatorio);
+// The pages counted (for "Página n de m"), then the report shown in the preview window, or
+// printed (ImprimeRelatorio).
+void VisualizaContando(TRelatorio& Relatorio);
+bool ImprimeContando(TRelatorio& Relatorio);

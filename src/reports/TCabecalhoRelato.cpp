@@ -1,5 +1,6 @@
 #include "reports/TCabecalhoRelato.h"
 
+#include "model/TDeclaranteAnexo.h"
 #include "model/TPruv.h"
 #include "platform/report/TBanda.h"
 #include "platform/report/TRotulo.h"
@@ -33,13 +34,13 @@ void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas)
                              0, Topo, Pontos, true));
     FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLTituloCnpjFundo"), QStringLiteral("CNPJ"), x, linha, Pontos,
                              true));
-    FCnpjFundo = &Rotulo(FBanda, QStringLiteral("QRLCnpjFundo"), QString(), x + 40, linha, Pontos);
-    FFundo.push_back(FCnpjFundo);
+    FRotuloCnpjFundo = &Rotulo(FBanda, QStringLiteral("QRLCnpjFundo"), QString(), x + 40, linha, Pontos);
+    FFundo.push_back(FRotuloCnpjFundo);
     FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLTituloNomeFundo"), QStringLiteral("Nome Empresarial"),
                              x + 190, linha, Pontos, true));
-    FNomeFundo = &Rotulo(FBanda, QStringLiteral("QRLNomeFundo"), QString(), x + 300, linha, Pontos);
-    FFundo.push_back(FNomeFundo);
-    MostraFundo(false);
+    FRotuloNomeFundo = &Rotulo(FBanda, QStringLiteral("QRLNomeFundo"), QString(), x + 300, linha, Pontos);
+    FFundo.push_back(FRotuloNomeFundo);
+    MostraFundo();
 }
 
 void TCabecalhoRelato::Preenche(TPruv& Pruv)
@@ -59,12 +60,26 @@ void TCabecalhoRelato::Preenche(TPruv& Pruv)
     FNome->Texto = declarante.Nome().GetTexto();
 }
 
-void TCabecalhoRelato::MostraFundo(bool Mostra, const QString& Cnpj, const QString& Nome)
+void TCabecalhoRelato::IniciaFundo(const TDeclaranteAnexo& Fundo)
+{
+    FNoFundo = true;
+    FCnpjFundo = Fundo.GetNiFormatado();
+    FNomeFundo = Fundo.Nome().GetTexto();
+}
+
+void TCabecalhoRelato::SaiDoFundo()
+{
+    FNoFundo = false;
+    FCnpjFundo.clear();
+    FNomeFundo.clear();
+}
+
+void TCabecalhoRelato::MostraFundo()
 {
     for (TRotulo* r : FFundo)
-        r->Habilitado = Mostra;
-    if (FCnpjFundo != nullptr) {
-        FCnpjFundo->Texto = Cnpj;
-        FNomeFundo->Texto = Nome;
+        r->Habilitado = FNoFundo;
+    if (FRotuloCnpjFundo != nullptr) {
+        FRotuloCnpjFundo->Texto = FCnpjFundo;
+        FRotuloNomeFundo->Texto = FNomeFundo;
     }
 }

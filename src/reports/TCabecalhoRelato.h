@@ -3,12 +3,13 @@
 #include <vector>
 
 class TBanda;
+class TDeclaranteAnexo;
 class TPruv;
 class TRotulo;
 
 // The labels that every page header of a declaration's reports carries: the calendar year, the
 // type, optionally the special situation, the declarant's number and name with the captions of
-// its kind; and the block of the fund or club whose annex the page belongs to.
+// its kind; and the block of the fund or club whose annex the pages belong to from its start on.
 class TCabecalhoRelato final {
 public:
     // The declaration's block on the band, two lines from Topo.
@@ -20,8 +21,17 @@ public:
     void CriaFundo(qreal Topo, bool DuasLinhas);
 
     void Preenche(TPruv& Pruv);
-    // Shows the fund's formatted CNPJ and name, or hides the block.
-    void MostraFundo(bool Mostra, const QString& Cnpj = {}, const QString& Nome = {});
+
+    // The pages that follow belong to the fund; its number and name are kept, so that the
+    // walk may go on to the next annex while the last page of this one is still open.
+    void IniciaFundo(const TDeclaranteAnexo& Fundo);
+    // Back to the declaration's own pages.
+    void SaiDoFundo();
+    [[nodiscard]] bool NoFundo() const { return FNoFundo; }
+    [[nodiscard]] const QString& CnpjFundo() const { return FCnpjFundo; }
+    // Shows the fund's block with its formatted CNPJ and name when the pages belong to a fund,
+    // else hides it.
+    void MostraFundo();
 
     // "CPF" or "CNPJ", and "Nome" or "Nome Empresarial", by the kind of the number (a CPF has 11
     // digits; anything else counts as a CNPJ).
@@ -41,6 +51,9 @@ private:
     TRotulo* FTituloNome;
     TRotulo* FNome;
     std::vector<TRotulo*> FFundo;
-    TRotulo* FCnpjFundo = nullptr;
-    TRotulo* FNomeFundo = nullptr;
+    TRotulo* FRotuloCnpjFundo = nullptr;
+    TRotulo* FRotuloNomeFundo = nullptr;
+    bool FNoFundo = false;
+    QString FCnpjFundo;
+    QString FNomeFundo;
 };

@@ -70,15 +70,12 @@ TFoRelatoBenefPorCodigo::TFoRelatoBenefPorCodigo(const TPruv& Declaracao, TColec
     FRodapeCodigo->AntesDeImprimir = [this](TBanda& banda, bool&) { PreencheRodape(banda); };
     FRodapeCodigo->DepoisDeImprimir = [this](TBanda&, bool) { ZeraTotais(); };
     FLinhas->Rodape = FRodapeCodigo;
-
-    r.PrecisaDados = [this] { return PrecisaDados(); };
 }
 
 TFoRelatoBenefPorCodigo::~TFoRelatoBenefPorCodigo() = default;
 
 void TFoRelatoBenefPorCodigo::IniciaGeracao()
 {
-    FGrupo = false;
     FCodigoGrupo.clear();
     ZeraTotais();
 }
@@ -90,38 +87,20 @@ void TFoRelatoBenefPorCodigo::ZeraTotais()
     FTotaisDecisao.fill(0);
 }
 
-bool TFoRelatoBenefPorCodigo::PrecisaDados()
+void TFoRelatoBenefPorCodigo::TomaItem(const TPruvItem& Item)
 {
-    FGrupo = false;
-    bool registro = true;
-    switch (Percurso().Proximo()) {
-    case TPercursoDeclaracao::TRegistro::Item: {
-        // A code's record: its lines take the items while they keep the code.
-        const TPruvItem& item = Percurso().Item();
-        FGrupo = true;
-        FCodigoGrupo = item.GetCodigoRetencao().GetCodigo();
-        FCodigo->Texto = FCodigoGrupo;
-        FDescricao->Texto = item.GetCodigoRetencao().GetResumo();
-        FDecimoTerceiro = MantemDecimoTerceiro(item);
-        FAsterisco->Habilitado = FDecimoTerceiro;
-        ZeraTotais();
-        break;
-    }
-    case TPercursoDeclaracao::TRegistro::InicioFundo:
-        IniciaFundo();
-        Percurso().Avanca();
-        break;
-    case TPercursoDeclaracao::TRegistro::Fim:
-        registro = false;
-        break;
-    }
-    AtualizaProgresso();
-    return registro;
+    // A code's record: its lines take the items while they keep the code.
+    FCodigoGrupo = Item.GetCodigoRetencao().GetCodigo();
+    FCodigo->Texto = FCodigoGrupo;
+    FDescricao->Texto = Item.GetCodigoRetencao().GetResumo();
+    FDecimoTerceiro = MantemDecimoTerceiro(Item);
+    FAsterisco->Habilitado = FDecimoTerceiro;
+    ZeraTotais();
 }
 
 bool TFoRelatoBenefPorCodigo::PrecisaLinha()
 {
-    if (!FGrupo || Percurso().Proximo() != TPercursoDeclaracao::TRegistro::Item
+    if (!RegistroDeItem() || Percurso().Proximo() != TPercursoDeclaracao::TRegistro::Item
         || Percurso().Item().GetCodigoRetencao().GetCodigo() != FCodigoGrupo)
         return false;
     SetaValoresPruvItem(Percurso().Item());
@@ -160,10 +139,7 @@ void TFoRelatoBenefPorCodigo::PreencheRodape(TBanda& Banda)
     FTotalRendimento->Texto = TextoValor(FTotais[Rendimento]);
     FTotalDeducao->Texto = TextoValor(FTotais[Deducao]);
     FTotalImposto->Texto = TextoValor(FTotais[Imposto]);
-    const bool decisao = !TParteDecisaoJudicial::Zerados(FTotaisDecisao);
-    Banda.Altura = decisao ? AlturaComDecisao : AlturaLinha;
-    FDecisaoTotal->Mostra(decisao);
-    FDecisaoTotal->Preenche(FTotaisDecisao);
+    Banda.Altura = FDecisaoTotal->MostraSeHouver(FTotaisDecisao) ? AlturaComDecisao : AlturaLinha;
 }
 
 void ImprimeRelatoBenefPorCodigo(const TPruv& Declaracao, TColecaoPruv& Colecao, bool Visualiza, bool Analitico)

@@ -32,7 +32,7 @@ private:
     enum TTotal { Rendimento, Deducao, Imposto, Totais };
 
     void IniciaGeracao() override;
-    bool PrecisaDados();
+    void TomaItem(const TPruvItem& Item) override;
     bool PrecisaLinha();
     void ZeraTotais();
     void PreencheRodape(TBanda& Banda);
@@ -56,7 +56,6 @@ private:
     TRotulo* FTotalImposto;
     std::unique_ptr<TParteDecisaoJudicial> FDecisaoTotal;
 
-    bool FGrupo = false;   // the record is a code's; false for the start of a fund
     QString FCodigoGrupo;
     bool FDecimoTerceiro = false;
     int FItens = 0;

@@ -1,7 +1,6 @@
 #include "reports/TFoRelatoDeclaracao.h"
 
 #include "model/TAnexoFC.h"
-#include "model/TDeclaranteAnexo.h"
 #include "model/TPruv.h"
 #include "model/TPruvItem.h"
 #include "model/ValoresArmazenados.h"
@@ -40,6 +39,7 @@ constexpr qreal DireitaSubJudice[4] = {209, 369, 529, 689};
 std::unique_ptr<TRelatorio> NovoRelatorio()
 {
     auto relatorio = std::make_unique<TRelatorio>(QString::fromLatin1(TFoRelatoDeclaracao::Nome));
+    relatorio->Titulo = QStringLiteral("Declaração Completa");   // the print job's and the PDF file's name
     relatorio->Papel().DefineCodigo(9);
     relatorio->Papel().DefineOrientacao(TOrientacao::Retrato);
     AjustaPapel(*relatorio);
@@ -78,7 +78,7 @@ void TFoRelatoDeclaracao::CriaCabecalho()
     Linha(*FCabecalho, QStringLiteral("LinhaCabecalho"), AlturaCabecalho - 30, largura);
     FCabecalhoRelato->CriaFundo(AlturaCabecalho - 18, true);
     Linha(*FCabecalho, QStringLiteral("LinhaFundo"), AlturaCabecalhoFundo - 8, largura);
-    FLinhaFundo = nullptr;
+    FLinhaFundo = FCabecalho->Elementos().back().get();
     FCabecalho->AntesDeImprimir = [this](TBanda& banda, bool&) { AntesDoCabecalho(banda); };
 }
 
@@ -327,9 +327,7 @@ void TFoRelatoDeclaracao::AntesDeGerar()
     if (FPrimeiraVez) {
         FPrimeiraVez = false;
         FPercurso.Inicia();
-        FNoFundo = false;
-        FCnpjFundo.clear();
-        FNomeFundo.clear();
+        FCabecalhoRelato->SaiDoFundo();
         FDeslocamento = 0;
         FTitulo->Habilitada = true;
     } else {
@@ -344,22 +342,20 @@ void TFoRelatoDeclaracao::AntesDeGerar()
     FRodape->Pagina().Deslocamento = FDeslocamento;
     FRodape->Pagina().Total = FTotal;
     FCabecalhoRelato->Preenche(FPercurso.Declaracao());
-    if (FVisualizando) {
-        FVisualizando = false;
-        AtribuiImpressoraPreview();
-    }
+    AtribuiImpressoraPreview();
 }
 
 void TFoRelatoDeclaracao::AntesDoCabecalho(TBanda& Banda)
 {
-    Banda.Altura = FNoFundo ? AlturaCabecalhoFundo : AlturaCabecalho;
-    FCabecalhoRelato->MostraFundo(FNoFundo, FCnpjFundo, FNomeFundo);
-    Banda.ElementoDe<TElementoRelatorio>(QStringLiteral("LinhaFundo")).Habilitado = FNoFundo;
+    const bool fundo = FCabecalhoRelato->NoFundo();
+    Banda.Altura = fundo ? AlturaCabecalhoFundo : AlturaCabecalho;
+    FCabecalhoRelato->MostraFundo();
+    FLinhaFundo->Habilitado = fundo;
     // The footer of the page shows what its header shows, even when the page is closed by the
     // start of the next fund.
-    FRodape->DefineIdentificacao(FNoFundo ? FCnpjFundo
-                                          : QStringLiteral("Declarante: ")
-                                                + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
+    FRodape->DefineIdentificacao(fundo ? FCabecalhoRelato->CnpjFundo()
+                                       : QStringLiteral("Declarante: ")
+                                             + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
 }
 
 bool TFoRelatoDeclaracao::PrecisaDados()
@@ -383,23 +379,15 @@ bool TFoRelatoDeclaracao::PrecisaDados()
             return true;
         case TPercursoDeclaracao::TRegistro::InicioFundo:
             // Its first item follows at once, on the fund's first page.
-            IniciaFundo();
+            FCabecalhoRelato->IniciaFundo(FPercurso.Anexo().GetFundo());
             FPercurso.Avanca();
+            r.NovaPagina();
             break;
         case TPercursoDeclaracao::TRegistro::Fim:
             r.DefineProgresso(100);
             return false;
         }
     }
-}
-
-void TFoRelatoDeclaracao::IniciaFundo()
-{
-    const TDeclaranteAnexo& fundo = FPercurso.Anexo().GetFundo();
-    FNoFundo = true;
-    FCnpjFundo = fundo.GetNiFormatado();
-    FNomeFundo = fundo.Nome().GetTexto();
-    FRelatorio->NovaPagina();
 }
 
 int TFoRelatoDeclaracao::Prepara(bool EmLotes)
@@ -434,11 +422,7 @@ bool TFoRelatoDeclaracao::GeraLote()
 void TFoRelatoDeclaracao::Visualiza()
 {
     Prepara(true);
-    FVisualizando = true;
-    SetaEventoProximasPaginas([this] {
-        FVisualizando = true;
-        GeraLote();
-    });
+    SetaEventoProximasPaginas([this] { GeraLote(); });
     VisualizaRelatorio(*FRelatorio);
 }
 

@@ -7,6 +7,7 @@
 
 class TBanda;
 class TCabecalhoRelato;
+class TElementoRelatorio;
 class TColecaoPruv;
 class TPruv;
 class TPruvItem;
@@ -82,7 +83,6 @@ private:
     void AntesDoCabecalho(TBanda& Banda);
     void PreencheTitulo();
     bool PrecisaDados();
-    void IniciaFundo();
     // A column of the grid: one label per month, the 13th salary and the total.
     void CriaColuna(TBanda& Banda, TGrade& Grade, int Coluna, const QString& Prefixo, qreal Topo);
     static void PreencheColuna(TGrade& Grade, int Coluna, const TSerieMensal& Serie);
@@ -96,7 +96,7 @@ private:
     TBanda* FTitulo = nullptr;
     TBanda* FDetalhe = nullptr;
     TBanda* FSubJudice = nullptr;
-    TRotulo* FLinhaFundo = nullptr;
+    TElementoRelatorio* FLinhaFundo = nullptr;
 
     // Title band.
     TRotulo* FNiDeclarante = nullptr;
@@ -121,16 +121,12 @@ private:
 
     bool FEmLotes = false;
     bool FContando = false;
-    bool FVisualizando = false;
     bool FPrimeiraVez = true;
     bool FInterrompido = false;
     int FRegistrosNoLote = 0;
     int FPaginasLote = 0;
     int FDeslocamento = 0;
     int FTotal = 0;
-    bool FNoFundo = false;
-    QString FCnpjFundo;
-    QString FNomeFundo;
 };
 
 // Previews or prints the whole stored declaration (codes 10 and 11).

@@ -23,6 +23,7 @@ TFoRelatoGerencial::TFoRelatoGerencial(TColecaoPruv& Colecao)
 {
     FPruv->SetErros(&FErros);
     TRelatorio& r = *FRelatorio;
+    r.Titulo = QStringLiteral("Relatório Gerencial");
     r.Papel().DefineCodigo(1);
     r.Papel().DefineOrientacao(TOrientacao::Retrato);
     AjustaPapel(r);
@@ -45,10 +46,7 @@ TFoRelatoGerencial::TFoRelatoGerencial(TColecaoPruv& Colecao)
         FQuantidade = FColecao.Quantidade();
         FTratadas = 0;
         FColecao.PrimeiroRegistro(*FPruv);
-        if (FVisualizando) {
-            FVisualizando = false;
-            AtribuiImpressoraPreview();
-        }
+        AtribuiImpressoraPreview();
     };
     r.PrecisaDados = [this] { return PrecisaDados(); };
 }
@@ -60,42 +58,30 @@ void TFoRelatoGerencial::CriaDetalhe()
     TRelatorio& r = *FRelatorio;
     FDetalhe = &r.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("QRBDetalhe"));
     TBanda& d = *FDetalhe;
+    // One line each: the caption (empty when it follows the declarant's kind) and the value.
+    const struct { const char* nome; const char* titulo; TRotulo** rotuloTitulo; TRotulo** valor; } linhas[] = {
+        {"Declarante", "Declarante:", nullptr, &FDeclarante},
+        {"Nome", "", &FTituloNome, &FNome},
+        {"Ano", "Ano-Calendário:", nullptr, &FAno},
+        {"Situacao", "", &FTituloSituacao, &FSituacao},
+        {"Tipo", "Tipo:", nullptr, &FTipo},
+        {"RespCnpj", "CPF do responsável perante o CNPJ:", nullptr, &FRespCnpj},
+        {"CpfResp", "CPF do Responsável pelo Preenchimento:", nullptr, &FCpfResponsavel},
+        {"NomeResp", "Nome do Responsável pelo Preenchimento:", nullptr, &FNomeResponsavel},
+        {"DataGravacao", "Data de Gravação:", nullptr, &FDataGravacao},
+        {"Disquetes", "Nº de disquetes:", nullptr, &FDisquetes},
+        {"Fundos", "Nº de Fundo/Clube:", nullptr, &FFundos},
+    };
     qreal y = 6;
-    Rotulo(d, QStringLiteral("QRLTituloDeclarante"), QStringLiteral("Declarante:"), 0, y, 8, true);
-    FDeclarante = &Rotulo(d, QStringLiteral("QRLDeclarante"), QString(), XValor, y);
-    y += EntreLinhas;
-    FTituloNome = &Rotulo(d, QStringLiteral("QRLTituloNome"), QString(), 0, y, 8, true);
-    FNome = &Rotulo(d, QStringLiteral("QRLNome"), QString(), XValor, y);
-    y += EntreLinhas;
-    Rotulo(d, QStringLiteral("QRLTituloAno"), QStringLiteral("Ano-Calendário:"), 0, y, 8, true);
-    FAno = &Rotulo(d, QStringLiteral("QRLAno"), QString(), XValor, y);
-    y += EntreLinhas;
-    FTituloSituacao = &Rotulo(d, QStringLiteral("QRLTituloSituacao"), QString(), 0, y, 8, true);
-    FSituacao = &Rotulo(d, QStringLiteral("QRLSituacao"), QString(), XValor, y);
-    y += EntreLinhas;
-    Rotulo(d, QStringLiteral("QRLTituloTipo"), QStringLiteral("Tipo:"), 0, y, 8, true);
-    FTipo = &Rotulo(d, QStringLiteral("QRLTipo"), QString(), XValor, y);
-    y += EntreLinhas;
-    Rotulo(d, QStringLiteral("QRLTituloRespCnpj"), QStringLiteral("CPF do responsável perante o CNPJ:"), 0, y, 8, true);
-    FRespCnpj = &Rotulo(d, QStringLiteral("QRLRespCnpj"), QString(), XValor, y);
-    y += EntreLinhas;
-    Rotulo(d, QStringLiteral("QRLTituloCpfResp"), QStringLiteral("CPF do Responsável pelo Preenchimento:"), 0, y, 8,
-           true);
-    FCpfResponsavel = &Rotulo(d, QStringLiteral("QRLCpfResp"), QString(), XValor, y);
-    y += EntreLinhas;
-    Rotulo(d, QStringLiteral("QRLTituloNomeResp"), QStringLiteral("Nome do Responsável pelo Preenchimento:"), 0, y, 8,
-           true);
-    FNomeResponsavel = &Rotulo(d, QStringLiteral("QRLNomeResp"), QString(), XValor, y);
-    y += EntreLinhas;
-    Rotulo(d, QStringLiteral("QRLTituloDataGravacao"), QStringLiteral("Data de Gravação:"), 0, y, 8, true);
-    FDataGravacao = &Rotulo(d, QStringLiteral("QRLDataGravacao"), QString(), XValor, y);
-    y += EntreLinhas;
-    Rotulo(d, QStringLiteral("QRLTituloDisquetes"), QStringLiteral("Nº de disquetes:"), 0, y, 8, true);
-    FDisquetes = &Rotulo(d, QStringLiteral("QRLDisquetes"), QString(), XValor, y);
-    y += EntreLinhas;
-    Rotulo(d, QStringLiteral("QRLTituloFundos"), QStringLiteral("Nº de Fundo/Clube:"), 0, y, 8, true);
-    FFundos = &Rotulo(d, QStringLiteral("QRLFundos"), QString(), XValor, y);
-    y += EntreLinhas + 4;
+    for (const auto& l : linhas) {
+        const QString nome = QLatin1String(l.nome);
+        TRotulo& titulo = Rotulo(d, QStringLiteral("QRLTitulo") + nome, QString::fromUtf8(l.titulo), 0, y, 8, true);
+        if (l.rotuloTitulo != nullptr)
+            *l.rotuloTitulo = &titulo;
+        *l.valor = &Rotulo(d, QStringLiteral("QRL") + nome, QString(), XValor, y);
+        y += EntreLinhas;
+    }
+    y += 4;
     Linha(d, QStringLiteral("LinhaDetalhe"), y, r.Papel().LarguraUtil());
     d.Altura = y + 6;
 }
@@ -138,15 +124,12 @@ void TFoRelatoGerencial::Preenche(TPruv& Pruv)
 
 void TFoRelatoGerencial::Visualiza()
 {
-    ContaPaginas(*FRelatorio);
-    FVisualizando = true;
-    VisualizaRelatorio(*FRelatorio);
+    VisualizaContando(*FRelatorio);
 }
 
 bool TFoRelatoGerencial::Imprime()
 {
-    ContaPaginas(*FRelatorio);
-    return ImprimeRelatorio(*FRelatorio);
+    return ImprimeContando(*FRelatorio);
 }
 
 void ImprimeRelatoGerencial(TColecaoPruv& Colecao, bool Visualiza)

@@ -53,7 +53,6 @@ private:
     TRotulo* FDataGravacao = nullptr;
     TRotulo* FDisquetes = nullptr;
     TRotulo* FFundos = nullptr;
-    bool FVisualizando = false;
     int FQuantidade = 0;
     int FTratadas = 0;
 };

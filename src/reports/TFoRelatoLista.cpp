@@ -1,7 +1,6 @@
 #include "reports/TFoRelatoLista.h"
 
 #include "model/TAnexoFC.h"
-#include "model/TDeclaranteAnexo.h"
 #include "model/TPruv.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/report/TRelatorio.h"
@@ -15,9 +14,10 @@ namespace {
 
 constexpr qreal DistanciaTitulos = 22;   // from the foot of the page header
 
-std::unique_ptr<TRelatorio> NovoRelatorio(const QString& Nome)
+std::unique_ptr<TRelatorio> NovoRelatorio(const QString& Nome, const QString& Titulo)
 {
     auto relatorio = std::make_unique<TRelatorio>(Nome);
+    relatorio->Titulo = Titulo;   // the print job's and the PDF file's name
     relatorio->Papel().DefineCodigo(1);
     relatorio->Papel().DefineOrientacao(TOrientacao::Paisagem);
     AjustaPapel(*relatorio);
@@ -28,7 +28,7 @@ std::unique_ptr<TRelatorio> NovoRelatorio(const QString& Nome)
 
 TFoRelatoLista::TFoRelatoLista(const QString& Nome, const QString& Titulo, const TPruv& Declaracao,
                                TColecaoPruv& Colecao, TColecaoPruvItem::TOrdem Ordem, bool Nota13)
-    : FRelatorio(NovoRelatorio(Nome)), FPercurso(Declaracao, Colecao, Ordem)
+    : FRelatorio(NovoRelatorio(Nome, Titulo)), FPercurso(Declaracao, Colecao, Ordem)
 {
     TRelatorio& r = *FRelatorio;
     const qreal largura = r.Papel().LarguraUtil();
@@ -46,6 +46,7 @@ TFoRelatoLista::TFoRelatoLista(const QString& Nome, const QString& Titulo, const
 
     FRodape = std::make_unique<TRodapeRelato>(r, QStringLiteral("QRBRodape"), Nota13);
     r.AntesDeGerar = [this](bool&) { AntesDeGerar(); };
+    r.PrecisaDados = [this] { return PrecisaDados(); };
 }
 
 TFoRelatoLista::~TFoRelatoLista() = default;
@@ -81,52 +82,57 @@ void TFoRelatoLista::RotulosValores(TBanda& Banda, const QString& Prefixo, qreal
 
 void TFoRelatoLista::Visualiza()
 {
-    ContaPaginas(*FRelatorio);
-    FVisualizando = true;
-    VisualizaRelatorio(*FRelatorio);
+    VisualizaContando(*FRelatorio);
 }
 
 bool TFoRelatoLista::Imprime()
 {
-    ContaPaginas(*FRelatorio);
-    return ImprimeRelatorio(*FRelatorio);
+    return ImprimeContando(*FRelatorio);
 }
 
 void TFoRelatoLista::AntesDeGerar()
 {
-    FNoFundo = false;
-    FCnpjFundo.clear();
-    FNomeFundo.clear();
+    FCabecalhoRelato->SaiDoFundo();
     FRodape->Limpa();
     FCabecalhoRelato->Preenche(FPercurso.Declaracao());
     FPercurso.Inicia();
     IniciaGeracao();
-    if (FVisualizando) {
-        FVisualizando = false;
-        AtribuiImpressoraPreview();
-    }
+    AtribuiImpressoraPreview();
 }
 
 void TFoRelatoLista::AntesDoCabecalho(TBanda& Banda)
 {
-    Banda.Altura = FNoFundo ? AlturaCabecalhoFundo : AlturaCabecalho;
-    FCabecalhoRelato->MostraFundo(FNoFundo, FCnpjFundo, FNomeFundo);
+    const bool fundo = FCabecalhoRelato->NoFundo();
+    Banda.Altura = fundo ? AlturaCabecalhoFundo : AlturaCabecalho;
+    FCabecalhoRelato->MostraFundo();
     for (const auto& [elemento, distancia] : FAncorados)
         elemento->Topo = Banda.Altura - distancia;
     // The footer of this page names whom its header names, even when the page is closed by
     // the start of the next fund.
-    FRodape->DefineIdentificacao(FNoFundo ? QStringLiteral("Fundo ou Clube: ") + FCnpjFundo
-                                          : QStringLiteral("Declarante: ")
-                                                + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
+    FRodape->DefineIdentificacao(fundo ? QStringLiteral("Fundo ou Clube: ") + FCabecalhoRelato->CnpjFundo()
+                                       : QStringLiteral("Declarante: ")
+                                             + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
 }
 
-void TFoRelatoLista::IniciaFundo()
+bool TFoRelatoLista::PrecisaDados()
 {
-    const TDeclaranteAnexo& fundo = FPercurso.Anexo().GetFundo();
-    FNoFundo = true;
-    FCnpjFundo = fundo.GetNiFormatado();
-    FNomeFundo = fundo.Nome().GetTexto();
-    FRelatorio->NovaPagina();
+    FRegistroDeItem = false;
+    switch (FPercurso.Proximo()) {
+    case TPercursoDeclaracao::TRegistro::Item:
+        FRegistroDeItem = true;
+        TomaItem(FPercurso.Item());
+        break;
+    case TPercursoDeclaracao::TRegistro::InicioFundo:
+        FCabecalhoRelato->IniciaFundo(FPercurso.Anexo().GetFundo());
+        FPercurso.Avanca();
+        FRelatorio->NovaPagina();
+        break;
+    case TPercursoDeclaracao::TRegistro::Fim:
+        AtualizaProgresso();
+        return false;
+    }
+    AtualizaProgresso();
+    return true;
 }
 
 void TFoRelatoLista::AtualizaProgresso()

@@ -12,6 +12,7 @@ class TCabecalhoRelato;
 class TColecaoPruv;
 class TElementoRelatorio;
 class TPruv;
+class TPruvItem;
 class TRelatorio;
 class TRodapeRelato;
 class TRotulo;
@@ -20,7 +21,8 @@ class TRotulo;
 // and the monthly totals by code): Letter landscape (then the default printer's paper), the page
 // header with the report's title, the declaration, the fund whose annex the page belongs to and
 // the column titles, the page footer, and the walk over the declaration's items and its annexes,
-// each annex starting on a new page.
+// each annex starting on a new page. The subclass lays out its bands and fills them from the
+// items (TomaItem).
 class TFoRelatoLista {
 public:
     virtual ~TFoRelatoLista();
@@ -59,17 +61,24 @@ protected:
     void RotulosValores(TBanda& Banda, const QString& Prefixo, qreal Topo, TRotulo*& Rendimento,
                         TRotulo*& Deducao, TRotulo*& Imposto);
 
-    // The record that starts a fund: its header from the next page on, which starts now.
-    void IniciaFundo();
     // The walk's progress into the report.
     void AtualizaProgresso();
+    // The report's record is an item's; false for the start of a fund, whose record prints
+    // nothing.
+    [[nodiscard]] bool RegistroDeItem() const { return FRegistroDeItem; }
 
     // The start of each generation, after the walk went back to its start.
     virtual void IniciaGeracao() {}
+    // A record that starts with the item: the report fills its bands and takes the items it
+    // prints (this one now, or the lines that follow).
+    virtual void TomaItem(const TPruvItem& Item) = 0;
 
 private:
     void AntesDeGerar();
     void AntesDoCabecalho(TBanda& Banda);
+    // The report's records: the items and, for each annex, the start of its fund, which
+    // starts a new page with the fund's header.
+    bool PrecisaDados();
 
     std::unique_ptr<TRelatorio> FRelatorio;
     TPercursoDeclaracao FPercurso;
@@ -78,8 +87,5 @@ private:
     std::unique_ptr<TRodapeRelato> FRodape;
     // Elements kept at a distance from the foot of the page header, whose height changes.
     std::vector<std::pair<TElementoRelatorio*, qreal>> FAncorados;
-    bool FVisualizando = false;
-    bool FNoFundo = false;
-    QString FCnpjFundo;
-    QString FNomeFundo;
+    bool FRegistroDeItem = false;
 };

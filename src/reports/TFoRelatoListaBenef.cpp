@@ -39,7 +39,7 @@ TFoRelatoListaBenef::TFoRelatoListaBenef(const TPruv& Declaracao, TColecaoPruv& 
     RotulosValores(*FDetalhe, QStringLiteral("QRL"), 4, FRendimento, FDeducao, FImposto);
     FDecisao = std::make_unique<TParteDecisaoJudicial>(*FDetalhe, QStringLiteral("QRLJudicial"), AlturaLinha,
                                                        DireitaImposto);
-    FDetalhe->AntesDeImprimir = [this](TBanda&, bool& imprime) { imprime = FComValores; };
+    FDetalhe->AntesDeImprimir = [this](TBanda&, bool& imprime) { imprime = RegistroDeItem(); };
     FDetalhe->DepoisDeImprimir = [this](TBanda&, bool impressa) {
         if (impressa && FDecimoTerceiro)
             Rodape().MarcaDecimoTerceiro();
@@ -54,32 +54,14 @@ TFoRelatoListaBenef::TFoRelatoListaBenef(const TPruv& Declaracao, TColecaoPruv& 
     sumario.AntesDeImprimir = [this](TBanda&, bool&) {
         FTotalBeneficiarios->Texto = QString::number(Percurso().Beneficiarios());
     };
-
-    r.PrecisaDados = [this] { return PrecisaDados(); };
 }
 
 TFoRelatoListaBenef::~TFoRelatoListaBenef() = default;
 
-bool TFoRelatoListaBenef::PrecisaDados()
+void TFoRelatoListaBenef::TomaItem(const TPruvItem& Item)
 {
-    FComValores = false;
-    bool registro = true;
-    switch (Percurso().Proximo()) {
-    case TPercursoDeclaracao::TRegistro::Item:
-        SetaValoresPruvItem(Percurso().Item());
-        FComValores = true;
-        Percurso().Avanca();
-        break;
-    case TPercursoDeclaracao::TRegistro::InicioFundo:
-        IniciaFundo();
-        Percurso().Avanca();
-        break;
-    case TPercursoDeclaracao::TRegistro::Fim:
-        registro = false;
-        break;
-    }
-    AtualizaProgresso();
-    return registro;
+    SetaValoresPruvItem(Item);
+    Percurso().Avanca();
 }
 
 void TFoRelatoListaBenef::SetaValoresPruvItem(const TPruvItem& Item)

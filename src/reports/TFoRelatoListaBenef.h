@@ -28,7 +28,7 @@ public:
     void SetaValoresSubJudice(const TPruvItem& Item);
 
 private:
-    bool PrecisaDados();
+    void TomaItem(const TPruvItem& Item) override;
 
     TBanda* FDetalhe;
     TRotulo* FNome;
@@ -40,7 +40,6 @@ private:
     TRotulo* FImposto;
     std::unique_ptr<TParteDecisaoJudicial> FDecisao;
     TRotulo* FTotalBeneficiarios;
-    bool FComValores = false;
     bool FDecimoTerceiro = false;
 };
 

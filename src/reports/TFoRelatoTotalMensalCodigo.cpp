@@ -30,7 +30,7 @@ TFoRelatoTotalMensalCodigo::TFoRelatoTotalMensalCodigo(const TPruv& Declaracao, 
     Rotulo(*FDetalhe, QStringLiteral("QRLTituloCodigo"), QStringLiteral("Código:"), 0, 6, 9, true);
     FCodigo = &Rotulo(*FDetalhe, QStringLiteral("QRLCodigo"), QString(), 55, 6, 9, true);
     FDescricao = &Rotulo(*FDetalhe, QStringLiteral("QRLDescricao"), QString(), 120, 6, 9);
-    FDetalhe->AntesDeImprimir = [this](TBanda&, bool& imprime) { imprime = FGrupo; };
+    FDetalhe->AntesDeImprimir = [this](TBanda&, bool& imprime) { imprime = RegistroDeItem(); };
 
     FMeses = &r.CriaSubDetalhe(QStringLiteral("QRSubDetail1"));
     FMeses->ImprimeSeVazio = false;
@@ -60,52 +60,32 @@ TFoRelatoTotalMensalCodigo::TFoRelatoTotalMensalCodigo(const TPruv& Declaracao, 
                                                             DireitaImposto);
     rodape.AntesDeImprimir = [this](TBanda& banda, bool&) { PreencheRodape(banda); };
     FMeses->Rodape = &rodape;
-
-    r.PrecisaDados = [this] { return PrecisaDados(); };
 }
 
 TFoRelatoTotalMensalCodigo::~TFoRelatoTotalMensalCodigo() = default;
 
 void TFoRelatoTotalMensalCodigo::IniciaGeracao()
 {
-    FGrupo = false;
     FMesAtual = 0;
     FAcumulado.fill(TMes{});
 }
 
-bool TFoRelatoTotalMensalCodigo::PrecisaDados()
+void TFoRelatoTotalMensalCodigo::TomaItem(const TPruvItem& Item)
 {
-    FGrupo = false;
-    bool registro = true;
-    switch (Percurso().Proximo()) {
-    case TPercursoDeclaracao::TRegistro::Item: {
-        // Every item of the code, in this section, into one record.
-        const TCodigoRetencao& codigo = Percurso().Item().GetCodigoRetencao();
-        const QString texto = codigo.GetCodigo();
-        FCodigo->Texto = texto;
-        FDescricao->Texto = codigo.GetResumo();
-        FDecimoTerceiro = MantemDecimoTerceiro(Percurso().Item());
-        FAcumulado.fill(TMes{});
-        while (Percurso().Proximo() == TPercursoDeclaracao::TRegistro::Item
-               && Percurso().Item().GetCodigoRetencao().GetCodigo() == texto) {
-            AcumulaItem(Percurso().Item());
-            Percurso().Avanca();
-            AtualizaProgresso();
-        }
-        FGrupo = true;
-        FMesAtual = 0;
-        break;
-    }
-    case TPercursoDeclaracao::TRegistro::InicioFundo:
-        IniciaFundo();
+    // Every item of the code, in this section, into one record.
+    const TCodigoRetencao& codigo = Item.GetCodigoRetencao();
+    const QString texto = codigo.GetCodigo();
+    FCodigo->Texto = texto;
+    FDescricao->Texto = codigo.GetResumo();
+    FDecimoTerceiro = MantemDecimoTerceiro(Item);
+    FAcumulado.fill(TMes{});
+    FMesAtual = 0;
+    while (Percurso().Proximo() == TPercursoDeclaracao::TRegistro::Item
+           && Percurso().Item().GetCodigoRetencao().GetCodigo() == texto) {
+        AcumulaItem(Percurso().Item());
         Percurso().Avanca();
-        break;
-    case TPercursoDeclaracao::TRegistro::Fim:
-        registro = false;
-        break;
+        AtualizaProgresso();
     }
-    AtualizaProgresso();
-    return registro;
 }
 
 void TFoRelatoTotalMensalCodigo::AcumulaItem(const TPruvItem& Item)
@@ -124,7 +104,7 @@ void TFoRelatoTotalMensalCodigo::AcumulaItem(const TPruvItem& Item)
 
 bool TFoRelatoTotalMensalCodigo::PrecisaMes()
 {
-    if (!FGrupo)
+    if (!RegistroDeItem())
         return false;
     const int ultimo = FDecimoTerceiro ? 13 : 12;
     if (FMesAtual >= ultimo)
@@ -152,10 +132,7 @@ void TFoRelatoTotalMensalCodigo::PreencheRodape(TBanda& Banda)
     FTotalRendimento->Texto = TextoValor(total[Rendimento]);
     FTotalDeducao->Texto = TextoValor(total[Deducao]);
     FTotalImposto->Texto = TextoValor(total[Imposto]);
-    const bool mostra = !TParteDecisaoJudicial::Zerados(decisao);
-    Banda.Altura = mostra ? AlturaTotalComDecisao : AlturaTotal;
-    FDecisaoTotal->Mostra(mostra);
-    FDecisaoTotal->Preenche(decisao);
+    Banda.Altura = FDecisaoTotal->MostraSeHouver(decisao) ? AlturaTotalComDecisao : AlturaTotal;
 }
 
 void ImprimeRelatoTotalMensalCodigo(const TPruv& Declaracao, TColecaoPruv& Colecao, bool Visualiza)

@@ -30,7 +30,7 @@ private:
     };
 
     void IniciaGeracao() override;
-    bool PrecisaDados();
+    void TomaItem(const TPruvItem& Item) override;
     void AcumulaItem(const TPruvItem& Item);
     bool PrecisaMes();
     void PreencheRodape(TBanda& Banda);
@@ -50,7 +50,6 @@ private:
     TRotulo* FTotalImposto;
     std::unique_ptr<TParteDecisaoJudicial> FDecisaoTotal;
 
-    bool FGrupo = false;   // the record is a code's; false for the start of a fund
     bool FDecimoTerceiro = false;
     std::array<TMes, Meses> FAcumulado{};
     int FMesAtual = 0;

@@ -66,6 +66,14 @@ void TParteDecisaoJudicial::Mostra(bool Mostra)
         r->Habilitado = Mostra;
 }
 
+bool TParteDecisaoJudicial::MostraSeHouver(const TValores& Valores)
+{
+    const bool mostra = !Zerados(Valores);
+    Preenche(Valores);
+    Mostra(mostra);
+    return mostra;
+}
+
 void Acumula(TParteDecisaoJudicial::TValores& A, const TParteDecisaoJudicial::TValores& B)
 {
     for (std::size_t i = 0; i < A.size(); ++i)

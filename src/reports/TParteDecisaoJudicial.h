@@ -30,6 +30,8 @@ public:
 
     void Preenche(const TValores& Valores);
     void Mostra(bool Mostra);
+    // Fills and shows the part when any amount is not zero, else hides it; true when shown.
+    bool MostraSeHouver(const TValores& Valores);
 
 private:
     std::vector<TRotulo*> FRotulos;

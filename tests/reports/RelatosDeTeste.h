@@ -53,6 +53,19 @@ protected:
         ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido) << d.nome;
     }
 
+    // A declaration of an administrator of funds, with an item of its own or none, and the annex
+    // of "FUNDO BETA" with two items.
+    std::unique_ptr<TPruv> ComFundo(bool itensProprios)
+    {
+        auto pruv = Armazenada(Matriz, "2002", 3);
+        if (itensProprios)
+            Guarda(*pruv, *pruv, {"0561", CpfAna, "ANA PAULA SOUZA", 100 * Reais});
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Guarda(*pruv, *anexo, {"6800", CpfBruno, "BRUNO COSTA LIMA", 10 * Reais});
+        Guarda(*pruv, *anexo, {"6813", CnpjGama, "EMPRESA GAMA SA", 20 * Reais});
+        return pruv;
+    }
+
     // The pages of the i-th PDF printed, each page's lines joined by "|".
     [[nodiscard]] QStringList Paginas(int i = 0) const { return TextoPdf::TextosJuntos(impressoras.Arquivos().at(i)); }
     // The lines of one page.

@@ -140,11 +140,7 @@ TEST_F(TFoRelatoDeclaracaoTest, EachFundStartsAPageThatItsHeaderAndFooterName)
 {
     for (const bool itensProprios : {true, false}) {
         SCOPED_TRACE(itensProprios ? "with items of its own" : "annex items only");
-        auto pruv = Armazenada(Matriz, "2002", 3);
-        if (itensProprios)
-            Guarda(*pruv, *pruv, {"0561", CpfAna, "ANA PAULA SOUZA", 100 * Reais});
-        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-        Guarda(*pruv, *anexo, {"6800", CpfBruno, "BRUNO COSTA LIMA", 10 * Reais});
+        auto pruv = ComFundo(itensProprios);
         ImprimeRelatoDeclaracao(*pruv, *colecao, false);
 
         const QStringList paginas = Paginas(int(impressoras.Arquivos().size()) - 1);

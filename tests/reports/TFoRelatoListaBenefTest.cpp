@@ -77,12 +77,7 @@ TEST_F(TFoRelatoListaBenefTest, EachFundStartsAPageOfItsOwnThatItsHeaderAndFoote
 {
     for (const bool itensProprios : {true, false}) {
         SCOPED_TRACE(itensProprios ? "with items of its own" : "annex items only");
-        auto pruv = Armazenada(Matriz, "2002", 3);
-        if (itensProprios)
-            Guarda(*pruv, *pruv, {"0561", CpfAna, "ANA PAULA SOUZA", 100 * Reais});
-        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-        Guarda(*pruv, *anexo, {"6800", CpfBruno, "BRUNO COSTA LIMA", 10 * Reais});
-        Guarda(*pruv, *anexo, {"6813", CnpjGama, "EMPRESA GAMA SA", 20 * Reais});
+        auto pruv = ComFundo(itensProprios);
         ImprimeRelatoListaBenef(*pruv, *colecao, false);
 
         const QStringList paginas = Paginas(impressoras.Arquivos().size() - 1);
