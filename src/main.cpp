@@ -1,6 +1,7 @@
 #include <memory>
 #include <utility>
 
+#include "assistants/TFoAssistGeracao.h"
 #include "assistants/TFoPendencias.h"
 #include "assistants/TFormAssistCopSeg.h"
 #include "assistants/TFormAssistRestCopSeg.h"
@@ -8,6 +9,7 @@
 #include "platform/ui/TAtividadeQt.h"
 #include "platform/ui/TDialogosQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
+#include "reports/ImprimeRecibo.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -50,6 +52,8 @@ int main(int argc, char* argv[])
         rotinas.ArquivosDados = ArquivosDados();
         rotinas.FazCopiaAutomatica = TFormCopSegAuto::Executa;
         rotinas.ExibePendencias = ExibePendencias;
+        rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
+        rotinas.ImprimeRecibo = ImprimeRecibo;
         janela.DefineRotinas(std::move(rotinas));
         janela.setEnabled(false);
         janela.show();

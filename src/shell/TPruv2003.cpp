@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -27,6 +28,7 @@
 #include "platform/db/TDatabase.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
+#include "platform/report/IImpressoras.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 #include "shell/EstadoPrograma.h"
@@ -111,6 +113,8 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
         {"MiFecharDeclaracao", &TPruv2003::MiFecharDeclaracaoClick, nullptr},
         {"MiVerificarPendencias", &TPruv2003::MiVerificarPendenciasClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExibePendencias); }},
+        {"MiGravarXeq", &TPruv2003::MiGravarXeqClick,
+         [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistGeracao); }},
         {"MiTransmitirviaInternet", &TPruv2003::MiTransmitirviaInternetClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistTransmissao); }},
         {"MiSair", &TPruv2003::MiSairClick, nullptr},
@@ -494,6 +498,9 @@ TSituacaoMenus TPruv2003::Situacao() const
     for (const TComandoProgramado& c : Programados())
         if (!c.Pronta || c.Pronta(FRotinas))
             situacao.Disponiveis.insert(QLatin1String(c.Nome));
+    // Without a declaration open the writing first asks for one, through the open dialog.
+    if (!situacao.DeclaracaoAberta && !FRotinas.AbreDeclaracao)
+        situacao.Disponiveis.remove(QStringLiteral("MiGravarXeq"));
     return situacao;
 }
 
@@ -641,6 +648,31 @@ void TPruv2003::MiVerificarPendenciasClick(const TItemMenu& item)
             ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, itemChave, objeto); });
         },
         this);
+}
+
+void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
+{
+    constexpr std::uint8_t SemImpressora = 161;
+    if (!DeclaracaoAberta && FRotinas.AbreDeclaracao && PodeAbrirForm(QStringLiteral("FoAbreDeclaracao"))
+        && FecharDeclaracao()
+        && FRotinas.AbreDeclaracao(ObtemDeclaracao(), ObtemColecao(), QStringLiteral("Abrir Declaração para Gravação"))
+        && PodeAbrirForm(QStringLiteral("FoInformacoesPRUV")))
+        AbrirDeclaracao();
+    if (!DeclaracaoAberta || !PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    // The text and the receipt data of this writing do not outlive it, whatever the assistant did.
+    const QString reciboIni = TPastas::Dados() + QStringLiteral("/Recibo.ini");
+    const auto apaga = qScopeGuard([&reciboIni] {
+        QFile::remove(reciboIni);
+        QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
+    });
+    QString arquivo;
+    if (!FRotinas.ExecutaAssistGeracao(arquivo, ObtemDeclaracao(), ObtemColecao(), this))
+        return;
+    if (!Impressoras::Atual().ExisteImpressora())
+        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    else if (FRotinas.ImprimeRecibo)
+        FRotinas.ImprimeRecibo({reciboIni}, true, arquivo);
 }
 
 void TPruv2003::PosicionaCampo([[maybe_unused]] const QString& Anexo, [[maybe_unused]] const QString& Item,

@@ -46,6 +46,15 @@ struct TRotinasPrincipal {
     std::function<void(QWidget* dono)> FazCopiaAutomatica;
     // The modeless pending-items window over the open declaration; posiciona locates an item.
     std::function<void(TPruv& pruv, TPosicionaCampo posiciona, QWidget* dono)> ExibePendencias;
+    // The open-declaration dialog with that caption: true when a stored declaration was loaded
+    // into pruv.
+    std::function<bool(TPruv& pruv, TColecaoPruv& colecao, const QString& legenda)> AbreDeclaracao;
+    // The delivery-file assistant over the open declaration: nomeArquivo receives the delivery
+    // file written; true when its receipt is to be printed.
+    std::function<bool(QString& nomeArquivo, TPruv& pruv, TColecaoPruv& colecao, QWidget* dono)> ExecutaAssistGeracao;
+    // Prints the delivery receipt of each delivery file; jaGerado: the data folder's Recibo.ini is
+    // the receipt data of nome, the delivery file just written.
+    std::function<void(const QStringList& arquivos, bool jaGerado, const QString& nome)> ImprimeRecibo;
 };
 
 // The program's one main window, "Pruv 2003". It holds the database, the stored declarations and
@@ -146,6 +155,7 @@ private:
 
     void MiFecharDeclaracaoClick(const TItemMenu& item);
     void MiVerificarPendenciasClick(const TItemMenu& item);
+    void MiGravarXeqClick(const TItemMenu& item);
     void MiTransmitirviaInternetClick(const TItemMenu& item);
     void MiSairClick(const TItemMenu& item);
     void MiCalculadoraClick(const TItemMenu& item);
