@@ -300,7 +300,7 @@ protected:
     [[nodiscard]] virtual QColor GetFixedColor(int /*coluna*/) const { return Color(); }
     virtual void UpdateRowFlags() {}
     virtual void HideCellControl() {}
-    // dgWordWrap changed: the cell editor wraps its text or stops.
+    // dgWordWrap changed: the cell editor takes the option (a single-line editor keeps it only).
     virtual void UpdateEditorWordWrap();
     // Suppresses DataChanged while true (the derived grid's own updates).
     [[nodiscard]] virtual bool DataChangedSuppressed() const { return false; }
@@ -340,6 +340,7 @@ protected:
     void SetClickSelecting(bool valor) { FSelecaoPorClique = valor; }
     // The column whose border the last press was on, -1 when none.
     [[nodiscard]] int SizingCol() const { return FColunaDimensionada; }
+    // The hint of the cells that do not show their whole text.
     [[nodiscard]] TdvCellHint& CellHint() const { return *FDica; }
     void focusOutEvent(QFocusEvent* e) override;
 

@@ -128,9 +128,12 @@ void TInplaceEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
     // With the editor always shown, the arrows leave the text at its ends.
     const bool avanca = FGrid.Options() & goAlwaysShowEditor;
+    // At an end of the text, or with the whole text selected.
     const int n = static_cast<int>(text().size());
-    const bool inicio = !hasSelectedText() ? cursorPosition() == 0 : selectionStart() == 0 && selectionEnd() == 0;
-    const bool fim = !hasSelectedText() ? cursorPosition() == n : selectionStart() == n;
+    const int de = SelStart();
+    const int ate = de + SelLength();
+    const bool inicio = de == 0 && (ate == 0 || ate == n);
+    const bool fim = (de == 0 || ate == de) && ate == n;
     bool paraGrade = false;
     switch (key) {
     case Qt::Key_Up:

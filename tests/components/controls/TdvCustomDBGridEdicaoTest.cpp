@@ -218,6 +218,28 @@ TEST_F(GradeEditada, TheKeysMoveThroughRecordsAndColumns)
     EXPECT_EQ(Atual(), 29);
 }
 
+TEST_F(GradeEditada, WithTheEditorAlwaysShownTheArrowsLeaveTheTextAtItsEnds)
+{
+    grade->SetOptions(grade->Options() | dgAlwaysShowEditor);
+    Entra(2, 1);
+    ASSERT_TRUE(Editando());
+    EXPECT_EQ(grade->InplaceEditor()->text(), QStringLiteral("Nome 2"));
+    Tecla(Qt::Key_Right);   // the whole text selected: on to the next column
+    EXPECT_EQ(grade->SelectedIndex(), 2);
+    ASSERT_TRUE(Editando());
+    EXPECT_EQ(grade->InplaceEditor()->text(), QStringLiteral("s"));
+    EXPECT_EQ(grade->InplaceEditor()->geometry().topLeft(),
+              grade->viewport()->geometry().topLeft() + QPoint(grade->CellRect(3, 2).Left, grade->CellRect(3, 2).Top));
+    Tecla(Qt::Key_Left);
+    EXPECT_EQ(grade->SelectedIndex(), 1);
+    Tecla(Qt::Key_F2);      // the caret at the end of the text
+    Tecla(Qt::Key_Left);    // moves inside it
+    EXPECT_EQ(grade->SelectedIndex(), 1);
+    Tecla(Qt::Key_End);
+    Tecla(Qt::Key_Right);
+    EXPECT_EQ(grade->SelectedIndex(), 2);
+}
+
 TEST_F(GradeEditada, OnlyWhatTheFieldAndTheGridAllowIsTyped)
 {
     grade->SetUseTFields(false);
