@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -19,6 +18,7 @@
 #include <initializer_list>
 
 #include "assistants/PosicaoAssistente.h"
+#include "assistants/TRotuloSitio.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "assistants/TFrResultTrans.h"
 #include "assistants/TabelaUf.h"
@@ -46,8 +46,6 @@ const QString SecaoGeracao = QStringLiteral("Geracao");
 const QString Concluir = QStringLiteral("C&oncluir");
 const QString SemUnidade = QStringLiteral("x");   // nothing remembered
 const QString Seis = QStringLiteral("      ");
-const QColor CorLink(0, 0, 128);         // navy
-const QColor CorLinkAtivo(0, 0, 255);    // blue, under the mouse
 
 TFoAssistGeracao* Existente = nullptr;
 
@@ -269,13 +267,8 @@ QWidget* TFoAssistGeracao::CriaPagina7()
 
 QWidget* TFoAssistGeracao::CriaPagina8()
 {
-    LbSite = new QLabel(QString::fromLatin1(EnderecoSitio));
+    LbSite = new TRotuloSitio;
     LbSite->setObjectName(QStringLiteral("LbSite"));
-    LbSite->setCursor(Qt::PointingHandCursor);
-    QFont fonte = LbSite->font();
-    fonte.setUnderline(true);
-    LbSite->setFont(fonte);
-    PintaLbSite(CorLink);
     RBSim = new QRadioButton(QStringLiteral("Sim"));
     RBSim->setObjectName(QStringLiteral("RBSim"));
     RBSim->setChecked(true);
@@ -294,12 +287,6 @@ QWidget* TFoAssistGeracao::CriaPagina8()
     QLabel* pergunta = Texto(QStringLiteral("Deseja transmitir a declaração agora?"), nullptr);
     QWidget* painel =
         PaginaComFigura("Panel8", FiguraDe(TImagem::Transmitir), {aviso, LbSite, pergunta, respostas});
-    for (QWidget* controle : {painel, static_cast<QWidget*>(aviso), static_cast<QWidget*>(LbSite),
-                              static_cast<QWidget*>(pergunta), respostas, static_cast<QWidget*>(RBSim),
-                              static_cast<QWidget*>(RBNao)}) {
-        controle->setMouseTracking(true);
-        controle->installEventFilter(this);
-    }
     DefineHelpContext(*RBSim, HelpContextTransmissao);
     DefineHelpContext(*RBNao, HelpContextTransmissao);
     return painel;
@@ -446,23 +433,6 @@ void TFoAssistGeracao::showEvent(QShowEvent* evento)
 {
     PosicionaAssistente(*this);
     TFormAssist::showEvent(evento);
-}
-
-bool TFoAssistGeracao::eventFilter(QObject* objeto, QEvent* evento)
-{
-    if (evento->type() == QEvent::MouseMove)
-        PintaLbSite(objeto == LbSite ? CorLinkAtivo : CorLink);
-    else if (objeto == LbSite && evento->type() == QEvent::MouseButtonRelease
-             && static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
-        ExisteNavegador(true);
-    return TFormAssist::eventFilter(objeto, evento);
-}
-
-void TFoAssistGeracao::PintaLbSite(const QColor& Cor)
-{
-    QPalette paleta = LbSite->palette();
-    paleta.setColor(QPalette::WindowText, Cor);
-    LbSite->setPalette(paleta);
 }
 
 bool TFoAssistGeracao::PedeNumeroRecibo() const

@@ -21,6 +21,7 @@ class TColecaoPruv;
 class TFrPruvVerifica;
 class TFrResultTrans;
 class TPruv;
+class TRotuloSitio;
 
 // The delivery-file assistant, "Assistente de Gravação da Declaração": turns the open declaration
 // into the delivery file. It asks the place of transmission and, for a rectifying declaration of
@@ -95,7 +96,7 @@ public:
     QLabel* LbPrimeiraParteErro;
     QLabel* LErro;
     TFrResultTrans* FrResultTrans;
-    QLabel* LbSite;
+    TRotuloSitio* LbSite;
     QRadioButton* RBSim;
     QRadioButton* RBNao;
     QLineEdit* MENumRec;
@@ -106,7 +107,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* evento) override;
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     QWidget* CriaPagina1();
@@ -133,7 +133,6 @@ private:
     void Grava();
     void Transmite();
     void MostraErro(const QString& Texto);
-    void PintaLbSite(const QColor& Cor);
 
     std::uint8_t FResultado = SemResultado;
     TPruv& FDeclaracao;                        // not owned
