@@ -75,12 +75,10 @@ public:
     // ---- results ----
     [[nodiscard]] std::uint8_t Resultado() const { return FResultado; }
     [[nodiscard]] const QString& NomeArquivo() const { return FNomeArquivo; }
-    [[nodiscard]] const TVolume& Volume() const { return FVolume; }
     // The place of transmission: the state code chosen, empty while none is.
     [[nodiscard]] QString Uf() const;
     // The receipt number typed on page 9, digits only.
     [[nodiscard]] QString NumeroRecibo() const;
-    [[nodiscard]] const QStringList& Chaves() const { return FChaves; }
 
     // Geracao, key Disco: the volume list's text.
     void GravaDadosIni();
