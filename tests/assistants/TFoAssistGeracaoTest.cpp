@@ -150,13 +150,18 @@ TEST_F(TFoAssistGeracaoTest, TheCommandWritesTheOpenDeclarationAndPrintsTheRecei
     rotinas.ImprimeRecibo = [&impressos](const QStringList& arquivos, bool jaGerado, const QString& nome) {
         impressos.push_back({arquivos, jaGerado, nome, QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini"))});
     };
-    janela.DefineRotinas(std::move(rotinas));
-    TPruv& pruv = janela.ObtemDeclaracao();
-    pruv.GetDeclarante().SetNi(Matriz);
-    pruv.SetAno(QStringLiteral("2002"));
-    ASSERT_TRUE(janela.ObtemColecao().Carrega(pruv));
-    janela.AbrirDeclaracao();
+    janela.DefineRotinas(rotinas);
     QAction* comando = janela.Comando(QStringLiteral("MiGravarXeq"));
+    EXPECT_FALSE(comando->isEnabled());   // nothing open, and no dialog to open one
+    // Without a declaration open, the command asks for one first.
+    QStringList legendas;
+    rotinas.AbreDeclaracao = [&](TPruv& pruv, TColecaoPruv& colecao, const QString& legenda) {
+        legendas << legenda;
+        pruv.GetDeclarante().SetNi(Matriz);
+        pruv.SetAno(QStringLiteral("2002"));
+        return colecao.Carrega(pruv);
+    };
+    janela.DefineRotinas(std::move(rotinas));
     ASSERT_TRUE(comando->isEnabled());
 
     const struct {
@@ -199,7 +204,7 @@ TEST_F(TFoAssistGeracaoTest, TheCommandWritesTheOpenDeclarationAndPrintsTheRecei
         EXPECT_EQ(memo.split(QLatin1Char('\n')),
                   (QStringList{QStringLiteral("Você gravou sua declaração com sucesso."),
                                QStringLiteral("      Pruv 2003   Ano-Calendário: 2002"),
-                               QStringLiteral("      ") + pruv.GetNiEstabResponsavel().GetNiFormatado(),
+                               QStringLiteral("      ") + armazenada->GetNiEstabResponsavel().GetNiFormatado(),
                                QStringLiteral("      EMPRESA ALFA LTDA"), QStringLiteral("    "),
                                QStringLiteral("A declaração foi gravada em: "),
                                QStringLiteral("      ") + QDir::toNativeSeparators(PastaEntrega())}));
@@ -219,6 +224,7 @@ TEST_F(TFoAssistGeracaoTest, TheCommandWritesTheOpenDeclarationAndPrintsTheRecei
         EXPECT_FALSE(EstadoPrograma::EmProcessamento);
         EXPECT_TRUE(janela.GetDeclaracaoAberta());
     }
+    EXPECT_EQ(legendas, QStringList{QStringLiteral("Abrir Declaração para Gravação")});
     EXPECT_EQ(transmissao.Enviados(), (QStringList{Entrega(), Entrega()}));
     EXPECT_EQ(Ini("AssistG", "unidade"), base);
     EXPECT_EQ(Ini("Geracao", "Disco"), TVolumes::Lista().front().Nome);
