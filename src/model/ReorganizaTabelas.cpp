@@ -238,11 +238,6 @@ bool Reorganiza(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco, co
 
 }  // namespace
 
-qint64 TamanhoTabela(TDatabase& Banco, const QString& NomeTabela)
-{
-    return Banco.TamanhoTabela(NomeTabela);
-}
-
 qint64 EspacoParaCompactar(qint64 TamanhoItens)
 {
     return (TamanhoItens * 14 + 5) / 10;

@@ -3,7 +3,6 @@
 #include <QtGlobal>
 
 class IProgresso;
-class TDatabase;
 
 // The rebuild of the item table failed during a reorganisation (the old table was kept): the
 // index lines of the item table are then applied to it instead of being skipped. A successful
@@ -36,7 +35,5 @@ bool ReorganizaTabelas(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEsp
 // table's name. The gauge advances by one while it is below 100.
 bool CriaIndiceDaLinha(const QString& Linha, IProgresso& Gauge);
 
-// TDatabase::TamanhoTabela, for the callers of the reorganisation.
-qint64 TamanhoTabela(TDatabase& Banco, const QString& NomeTabela);
 // The free space that packing needs: 1.4 times the item table's size, rounded.
 qint64 EspacoParaCompactar(qint64 TamanhoItens);

@@ -286,7 +286,7 @@ TEST_F(ReorganizaTabelasTest, FreeSpaceRule)
         {false, true, Desconhecido, 0, {152}, true},
     };
     for (const auto& c : casos) {
-        const qint64 itens = TamanhoTabela(*banco, QStringLiteral("PruvItem"));
+        const qint64 itens = banco->TamanhoTabela(QStringLiteral("PruvItem"));
         ASSERT_GT(itens, 0);
         const qint64 livre = c.base == Desconhecido ? -1 : (c.base == Compactar ? EspacoParaCompactar(itens) : itens) + c.folga;
         SCOPED_TRACE(testing::Message() << c.limpar << c.verifica << ' ' << livre);
