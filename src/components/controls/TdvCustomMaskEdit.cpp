@@ -20,13 +20,7 @@ bool TdvCustomMaskEdit::PictureMaskInUse() const
 
 bool TdvCustomMaskEdit::ValidatePicture(const QString& texto)
 {
-    bool valido = true;
-    const QString mascara = FPicture->PictureMask();
-    if (!texto.isEmpty() && !mascara.isEmpty()) {
-        const TdvPictureValidator validador(mascara, FPicture->AutoFill());
-        QString copia = texto;
-        valido = validador.Picture(copia, false) == TPicResult::prComplete;
-    }
+    const bool valido = FPicture->PassesPicture(texto);
     CheckValue(valido);
     return valido;
 }

@@ -2,6 +2,7 @@
 
 #include "components/controls/TdvCustomMaskEdit.h"
 #include "components/data/IdvPublished.h"
+#include "components/data/TdvPictureValidator.h"
 #include "components/data/dvPictureMasks.h"
 #include "platform/ui/InterfaceUsuario.h"
 
@@ -71,6 +72,15 @@ void TdvDBPicture::SetAutoFill(bool valor)
         linha.AutoFill = valor;
         dvSetPictureMaskInfo(DataSet(), Field(), linha, {.Mask = true, .Flags = false});
     }
+}
+
+bool TdvDBPicture::PassesPicture(const QString& texto) const
+{
+    const QString mascara = PictureMask();
+    if (texto.isEmpty() || mascara.isEmpty())
+        return true;
+    QString copia = texto;
+    return TdvPictureValidator(mascara, AutoFill()).Picture(copia, false) == TPicResult::prComplete;
 }
 
 bool TdvDBPicture::AllowInvalidExit() const

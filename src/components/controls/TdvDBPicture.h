@@ -24,6 +24,10 @@ public:
     [[nodiscard]] bool AllowInvalidExit() const;
     void SetAllowInvalidExit(bool valor);
 
+    // An empty text, or any text without a mask, passes; otherwise the text must complete the
+    // mask (read with AutoFill, the text itself left as it is).
+    [[nodiscard]] bool PassesPicture(const QString& texto) const;
+
     // PictureMask and AutoFill, as read.
     void Assign(const TdvDBPicture& origem);
 

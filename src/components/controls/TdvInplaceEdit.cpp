@@ -23,12 +23,7 @@ bool TdvInplaceEdit::HasPictureMask() const
 
 bool TdvInplaceEdit::ValidatePicture(const QString& texto)
 {
-    bool valido = true;
-    const QString mascara = FPicture->PictureMask();
-    if (!texto.isEmpty() && !mascara.isEmpty()) {
-        QString copia = texto;
-        valido = TdvPictureValidator(mascara, FPicture->AutoFill()).Picture(copia, false) == TPicResult::prComplete;
-    }
+    const bool valido = FPicture->PassesPicture(texto);
     InformaValidacao(valido);
     return valido;
 }
