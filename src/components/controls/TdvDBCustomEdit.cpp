@@ -18,22 +18,6 @@
 #include "platform/db/TFieldDataLink.h"
 #include "platform/files/TFormatSettings.h"
 
-namespace {
-
-TdvDBCustomEdit::TAgora agoraInstalado = nullptr;
-
-QDateTime Agora()
-{
-    return agoraInstalado ? agoraInstalado() : QDateTime::currentDateTime();
-}
-
-}  // namespace
-
-TdvDBCustomEdit::TAgora TdvDBCustomEdit::InstallNow(TAgora agora)
-{
-    return std::exchange(agoraInstalado, agora);
-}
-
 TdvDBCustomEdit::TdvDBCustomEdit(QWidget* parent)
     : TdvCustomMaskEdit(parent), FDataLink(std::make_unique<TFieldDataLink>())
 {
@@ -503,7 +487,7 @@ void TdvDBCustomEdit::DateCompletion()
     QString t = text();
     if (SelLength() > 0 && SelLength() == t.size())
         t.clear();
-    const QDateTime agora = Agora();
+    const QDateTime agora = dvCurrentDateTime();
     const bool soHora = IsTimeOnlyEdit();
     const bool comHora = soHora || FUnboundDataType == TdvEditDataType::dvEdtDateTime;
 

@@ -76,11 +76,6 @@ public:
     [[nodiscard]] IdvPublished* PictureDataSet() const override;
     [[nodiscard]] QString PictureField() const override { return DataField(); }
 
-    // The clock that Space reads to complete dates and times. Tests install their own; nullptr
-    // goes back to the system clock. Returns what was installed before.
-    using TAgora = QDateTime (*)();
-    static TAgora InstallNow(TAgora agora);
-
 protected:
     [[nodiscard]] bool Focado() const { return FFocado; }
     [[nodiscard]] bool TransparentFrameInEffect() const;

@@ -10,8 +10,6 @@ namespace {
 
 const QDate DiaZero(1899, 12, 30);
 
-TdvNow agoraInstalado = nullptr;
-
 const std::array<QString, 12> mesesLongos = {
     QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),    QStringLiteral("Abril"),
     QStringLiteral("Maio"),    QStringLiteral("Junho"),     QStringLiteral("Julho"),    QStringLiteral("Agosto"),
@@ -135,16 +133,9 @@ QString dvShortDayName(int dayOfWeek)
     return dvLongDayName(dayOfWeek).left(3);
 }
 
-TdvNow dvInstallNow(TdvNow now)
-{
-    TdvNow anterior = agoraInstalado;
-    agoraInstalado = now;
-    return anterior;
-}
-
 double dvNow()
 {
-    const QDateTime agora = agoraInstalado ? agoraInstalado() : QDateTime::currentDateTime();
+    const QDateTime agora = dvCurrentDateTime();
     return dvFromQDate(agora.date()) + agora.time().msecsSinceStartOfDay() / 86400000.0;
 }
 

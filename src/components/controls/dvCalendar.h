@@ -55,10 +55,7 @@ constexpr int dvProgramFirstDayOfWeek = 6;
 [[nodiscard]] QString dvLongDayName(int dayOfWeek);
 [[nodiscard]] QString dvShortDayName(int dayOfWeek);
 
-// The clock of the calendars and pickers. Tests install their own; nullptr goes back to the
-// system clock. Returns what was installed before.
-using TdvNow = QDateTime (*)();
-TdvNow dvInstallNow(TdvNow now);
+// The library's clock (dvCurrentDateTime) as values.
 [[nodiscard]] double dvNow();     // the current date and time
 [[nodiscard]] double dvToday();   // the current day
 

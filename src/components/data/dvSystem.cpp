@@ -18,12 +18,7 @@ const QString designadorPm = QStringLiteral("PM");
 
 constexpr int epocaPadrao = 1950;
 
-TdvToday hojeInstalado = nullptr;
-
-QDate Hoje()
-{
-    return hojeInstalado ? hojeInstalado() : QDate::currentDate();
-}
+TdvNow agoraInstalado = nullptr;
 
 void SkipBlanks(const QString& s, int& p)
 {
@@ -112,11 +107,16 @@ int TimeCursorPart(int pos, const QString& texto)
 
 }  // namespace
 
-TdvToday dvInstallToday(TdvToday today)
+TdvNow dvInstallNow(TdvNow now)
 {
-    TdvToday anterior = hojeInstalado;
-    hojeInstalado = today;
+    TdvNow anterior = agoraInstalado;
+    agoraInstalado = now;
     return anterior;
+}
+
+QDateTime dvCurrentDateTime()
+{
+    return agoraInstalado ? agoraInstalado() : QDateTime::currentDateTime();
 }
 
 int dvDateOrder(const QString& shortDateFormat)
@@ -183,7 +183,7 @@ bool dvScanDateEpoch(const QString& text, int& pos, int epochYear, double& date)
                 ano += 100;
         }
     } else {
-        ano = Hoje().year();
+        ano = dvCurrentDateTime().date().year();
         if (ordem == doDMY) {
             dia = n1;
             mes = n2;

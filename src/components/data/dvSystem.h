@@ -1,5 +1,6 @@
 #pragma once
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 // Dates and times typed by the user, read with the program's fixed formats (TFormatSettings:
@@ -52,7 +53,9 @@ bool dvTextToFloat(const QString& text, double& value);
 int dvGetDateTimeCursorPart(int cursorPos, const QString& text, bool timeOnly);
 int dvGetTimeCursorPart(int cursorPos, const QString& text);
 
-// The calendar that gives the year of a date typed without one. Tests install their own;
-// nullptr goes back to the system clock. Returns what was installed before.
-using TdvToday = QDate (*)();
-TdvToday dvInstallToday(TdvToday today);
+// The clock of the component library: the year of a date typed without one, the calendars'
+// today, the edits' completion of dates and times. Tests install their own; nullptr goes back to
+// the system clock. Returns what was installed before.
+using TdvNow = QDateTime (*)();
+TdvNow dvInstallNow(TdvNow now);
+[[nodiscard]] QDateTime dvCurrentDateTime();

@@ -7,6 +7,7 @@
 #include "../../platform/widgets/TecladoDeTeste.h"
 #include "components/controls/TdvDBCustomEdit.h"
 #include "components/data/dvBeep.h"
+#include "components/data/dvSystem.h"
 
 using namespace TecladoDeTeste;
 
@@ -30,7 +31,7 @@ protected:
     {
         bipes = 0;
         bipeAnterior = dvInstallBeep(&ContaBipe);
-        relogioAnterior = TdvDBCustomEdit::InstallNow(&Quinta);
+        relogioAnterior = dvInstallNow(&Quinta);
         janela.resize(300, 120);
         edit = new TdvDBCustomEdit(&janela);
         edit->setGeometry(10, 10, 120, 22);
@@ -46,7 +47,7 @@ protected:
     void TearDown() override
     {
         dvInstallBeep(bipeAnterior);
-        TdvDBCustomEdit::InstallNow(relogioAnterior);
+        dvInstallNow(relogioAnterior);
     }
 
     void Mascara(const QString& mascara)

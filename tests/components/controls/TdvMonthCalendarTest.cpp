@@ -9,6 +9,7 @@
 #include "components/controls/dvCalendar.h"
 #include "components/controls/dvInputBox.h"
 #include "components/data/dvBeep.h"
+#include "components/data/dvSystem.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 
 namespace {

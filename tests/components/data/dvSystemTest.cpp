@@ -6,19 +6,19 @@
 
 namespace {
 
-QDate Hoje2003()
+QDateTime Hoje2003()
 {
-    return QDate(2003, 6, 15);
+    return {QDate(2003, 6, 15), QTime(12, 0)};
 }
 
 // Fixes today's date for the life of a test.
 class HojeFixo {
 public:
-    HojeFixo() : FAnterior(dvInstallToday(&Hoje2003)) {}
-    ~HojeFixo() { dvInstallToday(FAnterior); }
+    HojeFixo() : FAnterior(dvInstallNow(&Hoje2003)) {}
+    ~HojeFixo() { dvInstallNow(FAnterior); }
 
 private:
-    TdvToday FAnterior;
+    TdvNow FAnterior;
 };
 
 double Dia(int ano, int mes, int dia)
