@@ -1,14 +1,13 @@
 #pragma once
-#include <QByteArray>
 #include <QString>
-#include <exception>
+
+#include "platform/files/EComMensagem.h"
 
 // A date outside the limits of a calendar or picker; the message names the limit as a short
 // date and is meant for the user.
-class EDateTimeError : public std::exception {
+class EDateTimeError : public EComMensagem {
 public:
-    explicit EDateTimeError(const QString& mensagem)
-        : FMensagem(mensagem), FUtf8(mensagem.toUtf8()) {}
+    explicit EDateTimeError(const QString& mensagem) : EComMensagem(mensagem) {}
 
     // "Date exceeds maximum of %s" and "Date is less than minimum of %s" with the limit's day.
     [[nodiscard]] static EDateTimeError Exceeds(double maxDate);
@@ -16,11 +15,4 @@ public:
     // Raises Exceeds when the value's day lies after a maximum and LessThan when the value lies
     // before a minimum (0: no limit).
     static void CheckLimits(double value, double minDate, double maxDate);
-
-    [[nodiscard]] const QString& Mensagem() const noexcept { return FMensagem; }
-    [[nodiscard]] const char* what() const noexcept override { return FUtf8.constData(); }
-
-private:
-    QString FMensagem;
-    QByteArray FUtf8;
 };

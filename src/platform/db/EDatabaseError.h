@@ -1,21 +1,14 @@
 #pragma once
-#include <QByteArray>
 #include <QString>
-#include <exception>
+
+#include "platform/files/EComMensagem.h"
 
 // A dataset refused an operation (no such field, a value that does not fit its field, a dataset
 // in the wrong state) or the database engine failed. The text is the engine's own; the callers
 // above the platform turn it into their numbered messages.
-class EDatabaseError : public std::exception {
+class EDatabaseError : public EComMensagem {
 public:
-    explicit EDatabaseError(const QString& mensagem) : FMensagem(mensagem), FUtf8(mensagem.toUtf8()) {}
-
-    [[nodiscard]] const QString& Mensagem() const noexcept { return FMensagem; }
-    [[nodiscard]] const char* what() const noexcept override { return FUtf8.constData(); }
-
-private:
-    QString FMensagem;
-    QByteArray FUtf8;
+    explicit EDatabaseError(const QString& mensagem) : EComMensagem(mensagem) {}
 };
 
 // SQLite refused a statement; carries its result code and its text.
