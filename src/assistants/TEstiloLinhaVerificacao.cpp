@@ -3,41 +3,12 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "assistants/DesenhoIcones.h"
+
 namespace {
 
 const QColor Azul(0, 0, 255);
 const QColor Verde(0, 128, 128);   // teal
-
-void Erro(QPainter& p)
-{
-    p.setPen(QPen(QColor(128, 0, 0), 1));
-    p.setBrush(QColor(220, 30, 30));
-    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    p.setPen(QPen(Qt::white, 2));
-    p.drawLine(QPointF(5, 5), QPointF(11, 11));
-    p.drawLine(QPointF(11, 5), QPointF(5, 11));
-}
-
-void Triangulo(QPainter& p, const QColor& cor)
-{
-    QPainterPath triangulo;
-    triangulo.moveTo(8, 1.5);
-    triangulo.lineTo(14.5, 14.5);
-    triangulo.lineTo(1.5, 14.5);
-    triangulo.closeSubpath();
-    p.setPen(QPen(QColor(128, 96, 0), 1));
-    p.setBrush(cor);
-    p.drawPath(triangulo);
-    p.setPen(QPen(Qt::black, 1.5));
-    p.drawLine(QPointF(8, 6), QPointF(8, 10.5));
-    p.drawPoint(QPointF(8, 12.5));
-}
-
-void Ok(QPainter& p)
-{
-    p.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
-}
 
 void Documento(QPainter& p)
 {
@@ -109,10 +80,10 @@ QPixmap TEstiloLinhaVerificacao::Imagem(TIconeVerificacao Icone)
     switch (Icone) {
     case I::Declarante: Documento(p); break;
     case I::Fundo: Clipe(p); break;
-    case I::Erro: Erro(p); break;
-    case I::Aviso: Triangulo(p, QColor(250, 210, 40)); break;
-    case I::Exclamacao: Triangulo(p, QColor(250, 140, 40)); break;
-    case I::Ok: Ok(p); break;
+    case I::Erro: DesenhaIconeErro(p); break;
+    case I::Aviso: DesenhaIconeAviso(p, QColor(250, 210, 40)); break;
+    case I::Exclamacao: DesenhaIconeAviso(p, QColor(250, 140, 40)); break;
+    case I::Ok: DesenhaIconeOk(p); break;
     case I::Nenhum: break;
     }
     return imagem;

@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScopeGuard>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "assistants/DesenhoIcones.h"
 #include "assistants/TDesenhoResultadoTrans.h"
 #include "model/TErro.h"
 #include "model/gui/UtilJanelas.h"
@@ -39,15 +39,9 @@ QPixmap DesenhaImagem(const QString& codigo)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF caixa(1.5, 1.5, 13, 13);
     if (codigo == QLatin1String(TFrResultTrans::CodigoErro)) {
-        p.setPen(QPen(QColor(128, 0, 0), 1));
-        p.setBrush(QColor(220, 30, 30));
-        p.drawEllipse(caixa);
-        p.setPen(QPen(Qt::white, 2));
-        p.drawLine(QPointF(5, 5), QPointF(11, 11));
-        p.drawLine(QPointF(11, 5), QPointF(5, 11));
+        DesenhaIconeErro(p);
     } else if (codigo == QLatin1String(TFrResultTrans::CodigoAceito)) {
-        p.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+        DesenhaIconeOk(p);
     } else if (codigo == QLatin1String(TFrResultTrans::CodigoEnviando)) {
         p.setPen(QPen(QColor(0, 0, 128), 1));
         p.setBrush(Qt::white);
@@ -56,17 +50,7 @@ QPixmap DesenhaImagem(const QString& codigo)
         p.drawLine(QPointF(8, 8), QPointF(8, 4));
         p.drawLine(QPointF(8, 8), QPointF(11, 9.5));
     } else if (codigo == QLatin1String(TFrResultTrans::CodigoAviso)) {
-        QPainterPath triangulo;
-        triangulo.moveTo(8, 1.5);
-        triangulo.lineTo(14.5, 14.5);
-        triangulo.lineTo(1.5, 14.5);
-        triangulo.closeSubpath();
-        p.setPen(QPen(QColor(128, 96, 0), 1));
-        p.setBrush(QColor(250, 210, 40));
-        p.drawPath(triangulo);
-        p.setPen(QPen(Qt::black, 1.5));
-        p.drawLine(QPointF(8, 6), QPointF(8, 10.5));
-        p.drawPoint(QPointF(8, 12.5));
+        DesenhaIconeAviso(p, QColor(250, 210, 40));
     }
     return imagem;
 }
