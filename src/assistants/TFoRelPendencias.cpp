@@ -6,17 +6,13 @@
 
 #include "components/data/TdvTable.h"
 #include "model/RotinasTabela.h"
-#include "model/TErro.h"
+#include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
-#include "platform/report/IImpressoras.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "shell/TDmGeral.h"
 #include "shell/TFoPreview.h"
 
 namespace {
-
-constexpr std::uint8_t ErroGravacao = 159;
-constexpr std::uint8_t SemImpressora = 161;
 
 TFoRelPendencias* Global = nullptr;
 
@@ -47,17 +43,9 @@ void TFoRelPendencias::Executa(bool Visualizar)
 void TFoRelPendencias::Imprime()
 {
     TRelatorio& relatorio = FrRelPendencias.QrpPendencias;
-    const std::unique_ptr<QPrinter> impressora = Impressoras::Atual().CriaImpressora(relatorio.Titulo);
-    if (!impressora) {
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
-        return;
-    }
-    if (TSaidaRelatorio::Imprime(relatorio, *impressora))
-        return;
-    if (impressora->outputFormat() == QPrinter::PdfFormat)
-        TErro(ErroGravacao, impressora->outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
-    else
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    const std::unique_ptr<QPrinter> impressora = CriaImpressoraOuAvisa(relatorio.Titulo);
+    if (impressora && !TSaidaRelatorio::Imprime(relatorio, *impressora))
+        AvisaImpressaoRecusada(*impressora);
 }
 
 void ExibeRelPendencias(bool Visualizar, TdvTable& Tabela, const TFrPruvVerifica* Verificacao)

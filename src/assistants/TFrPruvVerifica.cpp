@@ -22,9 +22,9 @@
 #include "model/TErro.h"
 #include "model/TPruv.h"
 #include "model/Utilitarios.h"
+#include "model/gui/AvisosImpressora.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDataSource.h"
-#include "platform/report/IImpressoras.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 #include "platform/widgets/TCanvas.h"
@@ -34,7 +34,6 @@ namespace {
 // The message of two establishments of one company with different natures, and where it points.
 constexpr std::uint8_t NaturezaDivergente = 138;
 constexpr std::uint8_t ObjetoNatureza = 7;
-constexpr std::uint8_t SemImpressora = 161;
 // Pending items copied by one call, at most.
 constexpr int MaximoPorChamada = 65535;
 // Characters of a key: the year, then the root of the declarant's number.
@@ -414,10 +413,8 @@ void TFrPruvVerifica::Imprime(bool Visualizar)
     // Moving through the rows for the report is no choice of a row by the user.
     auto evento = std::exchange(TbVerificacao->AfterScroll, nullptr);
     const auto devolve = qScopeGuard([&] { TbVerificacao->AfterScroll = std::move(evento); });
-    if (Impressoras::Atual().ExisteImpressora())
+    if (ExisteImpressoraOuAvisa())
         ExibeRelPendencias(Visualizar, *TbVerificacao, this);
-    else
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
 }
 
 // ---- drawing ----

@@ -2,6 +2,7 @@
 #include <QScopedValueRollback>
 #include <utility>
 
+#include "model/gui/AvisosImpressora.h"
 #include "reports/RotinasRelatorio.h"
 
 // A report form of the kind is running: a second call meanwhile does nothing.
@@ -17,7 +18,7 @@ void ExecutaRelato(bool Visualiza, TArgumentos&&... Argumentos)
     if (RelatoEmExecucao<TFormRelato>)
         return;
     const QScopedValueRollback<bool> emExecucao(RelatoEmExecucao<TFormRelato>, true);
-    if (!ExisteImpressoraRelatorio())
+    if (!ExisteImpressoraOuAvisa())
         return;
     TFormRelato form(std::forward<TArgumentos>(Argumentos)...);
     if (Visualiza)

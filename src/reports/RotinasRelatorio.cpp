@@ -5,11 +5,10 @@
 #include <functional>
 #include <utility>
 
-#include "model/TErro.h"
 #include "model/TMonetario.h"
 #include "model/TSerieMensal.h"
 #include "model/Utilitarios.h"
-#include "platform/report/IImpressoras.h"
+#include "model/gui/AvisosImpressora.h"
 #include "platform/report/TFonte.h"
 #include "platform/report/TForma.h"
 #include "platform/report/TRelatorio.h"
@@ -18,13 +17,6 @@
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 #include "shell/TFoPreview.h"
-
-namespace {
-
-constexpr std::uint8_t SemImpressora = 161;
-constexpr std::uint8_t ErroGravacao = 159;
-
-}  // namespace
 
 QString TextoValor(qint64 Valor)
 {
@@ -100,14 +92,6 @@ void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura)
     linha.Largura = Largura;
 }
 
-bool ExisteImpressoraRelatorio()
-{
-    if (Impressoras::Atual().ExisteImpressora())
-        return true;
-    TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
-    return false;
-}
-
 namespace {
 
 // Keeps the interface alive while a report generates outside the preview window.
@@ -138,23 +122,17 @@ int ContaPaginas(TRelatorio& Relatorio)
 
 bool ImprimeRelatorio(TRelatorio& Relatorio)
 {
-    const std::unique_ptr<QPrinter> impressora = Impressoras::Atual().CriaImpressora(Relatorio.Titulo);
-    if (!impressora) {
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    const std::unique_ptr<QPrinter> impressora = CriaImpressoraOuAvisa(Relatorio.Titulo);
+    if (!impressora)
         return false;
-    }
     bool impresso = false;
     {
         const TMantemVivo vivo(Relatorio);
         impresso = TSaidaRelatorio::Imprime(Relatorio, *impressora);
     }
-    if (impresso)
-        return true;
-    if (impressora->outputFormat() == QPrinter::PdfFormat)
-        TErro(ErroGravacao, impressora->outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
-    else
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
-    return false;
+    if (!impresso)
+        AvisaImpressaoRecusada(*impressora);
+    return impresso;
 }
 
 void VisualizaContando(TRelatorio& Relatorio)

@@ -40,8 +40,6 @@ TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal To
 // A rule across the band at that height.
 void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura);
 
-// A printer exists; otherwise message 161 is shown and the answer is false.
-[[nodiscard]] bool ExisteImpressoraRelatorio();
 // Generates the report straight onto the default printer, pages sent as they are made, the
 // interface kept alive meanwhile. No printer: message 161; a printer or file that refused the
 // job: message 159 for a file, 161 otherwise; false then.

@@ -1,6 +1,7 @@
 #include "reports/TFoRelatoRecibo.h"
 
 #include "model/Utilitarios.h"
+#include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/files/TFormatSettings.h"
 #include "platform/report/TDadoSistema.h"
@@ -350,7 +351,7 @@ void TFoRelatoRecibo::MostraRecepcao(const TRecepcao& recepcao)
 
 bool TFoRelatoRecibo::Imprime()
 {
-    if (!ExisteImpressoraRelatorio())
+    if (!ExisteImpressoraOuAvisa())
         return false;
     FRelatorio->Prepara();
     return ImprimeRelatorio(*FRelatorio);

@@ -13,8 +13,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "model/TErro.h"
-#include "platform/report/IImpressoras.h"
+#include "model/gui/AvisosImpressora.h"
 #include "platform/report/TDocumentoRelatorio.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TSaidaRelatorio.h"
@@ -27,9 +26,6 @@ namespace {
 TFoPreview* Global = nullptr;
 // Given before the window exists; handed to it by VisualizaRelatorio.
 std::function<void()> EventoPendente;
-
-constexpr std::uint8_t SemImpressora = 161;
-constexpr std::uint8_t ErroGravacao = 159;
 
 }  // namespace
 
@@ -302,11 +298,9 @@ void TFoPreview::PrintClick()
         return;
     const int total = documento->Quantidade();
     const QString titulo = FRelatorio != nullptr ? FRelatorio->Titulo : QString();
-    const std::unique_ptr<QPrinter> impressora = Impressoras::Atual().CriaImpressora(titulo);
-    if (!impressora) {
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    const std::unique_ptr<QPrinter> impressora = CriaImpressoraOuAvisa(titulo);
+    if (!impressora)
         return;
-    }
     const TEscolhaImpressao escolha = DialogoImpressao::Atual().Executa(*impressora, 1, total, this);
     if (!escolha.Confirmada)
         return;
@@ -320,12 +314,8 @@ void TFoPreview::PrintClick()
     }
     if (de > ate)
         return;
-    if (TSaidaRelatorio::ImprimePaginas(*documento, *impressora, de, ate))
-        return;
-    if (impressora->outputFormat() == QPrinter::PdfFormat)
-        TErro(ErroGravacao, impressora->outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
-    else
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    if (!TSaidaRelatorio::ImprimePaginas(*documento, *impressora, de, ate))
+        AvisaImpressaoRecusada(*impressora);
 }
 
 void TFoPreview::ProximasPaginasClick()
