@@ -153,9 +153,33 @@ void TCursorTabela::DefineOrdem(const QStringList& campos, bool semCaixa)
         for (const QString& campo : FEsquema.ChavePrimaria)
             adiciona(FEsquema.IndiceCampo(campo), true);
     }
+    const QString indice = IndiceDaOrdem();
+    FSelecaoOrdenada = indice.isEmpty() ? FSelecao : FSelecao + QLatin1Char(' ') + indice;
     FInicio.reset();
     FFim.reset();
     Reconstroi();
+}
+
+QString TCursorTabela::IndiceDaOrdem() const
+{
+    // Without statistics SQLite weighs an equality on the primary key's first fields (the owner
+    // filter) above a seek on every field of another index, and then scans all the owner's rows
+    // for each key. The walks in index order are therefore told which b-tree to use, when that
+    // b-tree holds exactly the order's columns (no NULL stand-ins, no descending fields).
+    if (!FCamposOrdem.isEmpty() && !FIndice)
+        return {};
+    for (const auto& coluna : FOrdem) {
+        if (coluna.Nulavel)
+            return {};
+    }
+    if (!FIndice || FIndice->IsPrimary())
+        return FEsquema.SemRowid || FEsquema.ChavePrimaria.isEmpty() ? QStringLiteral("NOT INDEXED") : QString();
+    if ((FIndice->Options & TIndexOption::ixDescending) != 0)
+        return {};
+    const auto posicao = static_cast<qsizetype>(FIndice - FEsquema.Indices.data());
+    if (posicao < 0 || posicao >= FEsquema.NomesSqlite.size() || FEsquema.NomesSqlite[posicao].isEmpty())
+        return {};
+    return QStringLiteral("INDEXED BY ") + Aspas(FEsquema.NomesSqlite[posicao]);
 }
 
 void TCursorTabela::DefineFaixa(std::optional<TLimite> inicio, std::optional<TLimite> fim)
@@ -247,13 +271,13 @@ void TCursorTabela::Reconstroi()
     }
     FOrdemCrescente = crescente.join(QLatin1Char(','));
     const int n = static_cast<int>(FOrdem.size());
-    const QString base = FSelecao + QStringLiteral(" WHERE ") + FOnde;
+    const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
     FSqlPrimeiro = base + QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     FSqlUltimo = base + QStringLiteral(" ORDER BY ") + decrescente.join(QLatin1Char(','));
     FSqlProximo = base + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), Marcadores(n), FOrdemCrescente);
     FSqlAnterior = base + QStringLiteral(" AND %1 < %2 ORDER BY %3").arg(Vetor(n), Marcadores(n), decrescente.join(QLatin1Char(',')));
     const QString tabela = Aspas(FEsquema.Nome);
-    FSqlBookmark = base + QStringLiteral(" AND ") + OndeChavePrimaria();
+    FSqlBookmark = FSelecao + QStringLiteral(" WHERE ") + FOnde + QStringLiteral(" AND ") + OndeChavePrimaria();
     FSqlCompara = QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4").arg(Vetor(n), Marcadores(n), tabela, OndeChavePrimaria());
     FSqlConta = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(tabela, FOnde);
     FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4").arg(tabela, FOnde, Vetor(n), Marcadores(n));
@@ -271,7 +295,7 @@ const QString& TCursorTabela::SqlChave(int campos, TModoChave modo)
     QString& sql = textos[n];
     if (sql.isEmpty()) {
         const char* operador = modo == TModoChave::Igual ? "=" : (modo == TModoChave::Maior ? ">" : ">=");
-        sql = FSelecao + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
+        sql = FSelecaoOrdenada + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
                              .arg(FOnde, Vetor(campos), QLatin1String(operador), Marcadores(campos), FOrdemCrescente);
     }
     return sql;

@@ -72,6 +72,7 @@ private:
     };
 
     void DefineOrdem(const QStringList& campos, bool semCaixa);
+    [[nodiscard]] QString IndiceDaOrdem() const;
     void MontaTextosEsquema();
     void Reconstroi();
     TComando& Prepara(const QString& sql);
@@ -94,6 +95,7 @@ private:
     TEsquemaTabela FEsquema;
     bool FSomenteLeitura;
     QString FSelecao;          // SELECT ... FROM "table"
+    QString FSelecaoOrdenada;  // the same, walking the order's own index when it can give the order
     QString FSqlLinha, FSqlInsere, FSqlAltera, FSqlApaga;   // by the schema
     std::vector<int> FColunasChave;   // of the primary key's fields
     int FPrimeiraColuna = 0;   // 1 when the rowid comes first

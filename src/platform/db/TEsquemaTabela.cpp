@@ -145,9 +145,11 @@ TEsquemaTabela TEsquemaTabela::Le(TDatabase& banco, const QString& nomeTabela)
     std::sort(chave.begin(), chave.end());
     for (const auto& [ordem, campo] : chave)
         esquema.ChavePrimaria << campo;
-    if (!esquema.ChavePrimaria.isEmpty())
+    if (!esquema.ChavePrimaria.isEmpty()) {
         esquema.Indices.push_back({QString(), esquema.ChavePrimaria.join(QLatin1Char(';')),
                                    TIndexOption::ixPrimary | TIndexOption::ixUnique});
+        esquema.NomesSqlite << QString();
+    }
 
     struct TIndiceLido {
         QString NomeSqlite;
@@ -189,6 +191,7 @@ TEsquemaTabela TEsquemaTabela::Le(TDatabase& banco, const QString& nomeTabela)
         }
         def.Fields = campos.join(QLatin1Char(';'));
         esquema.Indices.push_back(def);
+        esquema.NomesSqlite << lido.NomeSqlite;
     }
     return esquema;
 }

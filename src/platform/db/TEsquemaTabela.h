@@ -18,6 +18,7 @@ struct TEsquemaTabela {
     std::vector<TFieldDef> Campos;    // in column order
     std::vector<bool> NaoNulo;        // per column: NULL cannot occur
     std::vector<TIndexDef> Indices;   // the primary index first (empty name), when there is one
+    QStringList NomesSqlite;          // per index: its name in SQLite ("" the primary)
     QStringList ChavePrimaria;        // fields of the primary key; empty: rows are told by rowid
     bool SemRowid = false;
 
