@@ -99,10 +99,7 @@ QString RaizDoNi(const TContribuinte& Declarante)
 
 TImportacaoPruv::TImportacaoPruv() = default;
 
-TImportacaoPruv::~TImportacaoPruv()
-{
-    FAnexo.reset();   // it reaches the declaration's collections
-}
+TImportacaoPruv::~TImportacaoPruv() = default;
 
 QString TImportacaoPruv::PerguntaTipo1()
 {
@@ -335,7 +332,7 @@ void TImportacaoPruv::ConfereDeclarante()
 
 void TImportacaoPruv::AdotaNi(const QString& Ni)
 {
-    LimpaAnexo();   // before the declaration whose collections the annex reaches
+    LimpaAnexo();   // the fund was the previous declarant's
     FPruv->Limpa();
     FPruv->GetDeclarante().SetNiSemExcecao(Ni);
     FPruv->SetAnoSemExcecao(FAno);
@@ -352,9 +349,6 @@ void TImportacaoPruv::AdotaNi(const QString& Ni)
 
 bool TImportacaoPruv::CarregaTrabalho()
 {
-    // Loading lets go of the declaration's collections, which the annex's items reach.
-    if (FAnexo)
-        FAnexo->LiberaItens();
     try {
         return FColecao->Carrega(*FPruv);
     } catch (const EPruvError& e) {

@@ -1,5 +1,7 @@
 #include "model/TAnexoFC.h"
 
+#include <stdexcept>
+
 #include "model/IVerificacao.h"
 #include "model/RotinasVerificacao.h"
 #include "model/TColecaoPruvItem.h"
@@ -12,18 +14,29 @@ TAnexoFC::TAnexoFC(TPruv& Declaracao) : FDeclaracao(Declaracao)
     SetDeclarante(std::make_unique<TDeclaranteAnexo>(Declaracao));
     if (TErros* erros = Declaracao.Erros())
         SetErros(erros);
+    Declaracao.RegistraAnexo(*this);
 }
 
 TAnexoFC::~TAnexoFC()
 {
-    // The items collection reaches the declaration's collections: it goes while they are there.
+    // The items collection reaches the declaration's collections: it goes while they are there
+    // (a declaration that went first let go of it already).
     LiberaItens();
+    if (FLigado)
+        FDeclaracao.RetiraAnexo(*this);
+}
+
+TPruv& TAnexoFC::GetDeclaracao() const
+{
+    if (!FLigado)
+        throw std::logic_error("an annex whose declaration is gone");
+    return FDeclaracao;
 }
 
 TColecaoPruvItem& TAnexoFC::GetItens()
 {
     if (!Itens())
-        GuardaItens(std::make_unique<TColecaoPruvItem>(FDeclaracao, *this));
+        GuardaItens(std::make_unique<TColecaoPruvItem>(GetDeclaracao(), *this));
     return *Itens();
 }
 
@@ -59,7 +72,7 @@ void TAnexoFC::VerificaDados(TErros& Erros) const
 void TAnexoFC::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
 {
     // A collection of its own: the cached one may be in use by the screens.
-    TColecaoPruvItem itens(FDeclaracao, *this);
+    TColecaoPruvItem itens(GetDeclaracao(), *this);
 
     Erros.Limpa();
     VerificaDados(Erros);

@@ -18,7 +18,9 @@ public:
     static constexpr std::uint8_t ObjetoNome = 25;
     static constexpr std::uint8_t ObjetoSemItens = 26;
 
-    // Declaracao outlives the annex; the annex shares its sink.
+    // The annex shares Declaracao's sink. Declaracao lets go of the annex's items before it frees
+    // or replaces the collections they use (loading, clearing, LiberaItens, destruction); an annex
+    // that outlives its declaration may only be destroyed.
     explicit TAnexoFC(TPruv& Declaracao);
     ~TAnexoFC() override;
 
@@ -30,7 +32,8 @@ public:
     void Reinicia() { TPruvAnexo::Limpa(); }
     [[nodiscard]] bool EhAnexo() const override { return true; }
 
-    [[nodiscard]] TPruv& GetDeclaracao() const { return FDeclaracao; }
+    // Raises std::logic_error once the declaration is gone.
+    [[nodiscard]] TPruv& GetDeclaracao() const;
     [[nodiscard]] TDeclaranteAnexo& GetFundo() const;
 
     // The fund's own faults into Erros, as pending errors of this annex: the number (24), the
@@ -43,5 +46,8 @@ public:
     void Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados);
 
 private:
+    friend class TPruv;   // tells the annex when it goes first
+
     TPruv& FDeclaracao;   // not owned
+    bool FLigado = true;  // false once the declaration is gone
 };

@@ -43,7 +43,8 @@ public:
 
     // Opens the table (created when missing) restricted to Dono's items, by key, and the judicial
     // collection of Dono. Raises EDadosError 142, 143 or EEspacoEmDiscoError 150. Declaracao, its
-    // beneficiary, summary and code collections, and Dono outlive the collection.
+    // beneficiary, summary and code collections, and Dono outlive the collection: for the one an
+    // owner makes in GetItens the declaration sees to it, letting it go before those collections.
     TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& Dono);
     ~TColecaoPruvItem() override;
 

@@ -36,6 +36,9 @@ TPruv::~TPruv()
     // The collections reach this declaration's members and one another: the items first, the
     // summaries last.
     LiberaItens();
+    // An annex that outlives its declaration must not reach it when it goes.
+    for (TAnexoFC* anexo : FAnexos)
+        anexo->FLigado = false;
 }
 
 // ---- owner of items ----
@@ -58,6 +61,8 @@ void TPruv::SetErros(TErros* Erros)
 
 void TPruv::Limpa()
 {
+    // First, while the keys are there: items let go during a bulk load store their summaries.
+    LiberaItens();
     TPruvAnexo::Limpa();
     FNiEstabResponsavel.Limpa();
     FRespCnpj.Limpa();
@@ -71,13 +76,15 @@ void TPruv::Limpa()
     FNrEstabelecimentos = 0;
     if (TErros* erros = Erros())
         erros->Limpa();
-    LiberaItens();
     FResumoTotal.reset();
     FAno = AnoNovo;
 }
 
 void TPruv::LiberaItens()
 {
+    // Every items collection, the annexes' too, uses the collections below: they go first.
+    for (TAnexoFC* anexo : std::vector<TAnexoFC*>(FAnexos))
+        anexo->LiberaItens();
     TPruvAnexo::LiberaItens();
     FColecaoAnexo.reset();
     FColecaoComprovante.reset();
@@ -132,6 +139,9 @@ void TPruv::DesfazColecoes()
         FColecaoResumo->Desfaz();
     if (FColecaoAnexo)
         FColecaoAnexo->Desfaz();
+    // Let go rather than read again: the statement tables may have been made inside the undone
+    // transaction. Made afresh on next use, the holder reads (and makes) them as they now stand.
+    FColecaoComprovante.reset();
 }
 
 TResumo& TPruv::GetResumoTotal()

@@ -2,6 +2,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "model/IColecoesDeclaracao.h"
 #include "model/TColecaoCodigoRetencao.h"
@@ -13,6 +14,7 @@
 #include "model/TResponsavel.h"
 
 class IVerificacao;
+class TAnexoFC;
 class TColecaoAnexo;
 class TColecaoComprovante;
 
@@ -56,7 +58,8 @@ public:
     // and no natures available, no key, declarant or persons, every collection let go, the sink
     // emptied.
     void Limpa() override;
-    // Lets go of the items collection and of every other collection, closing their tables.
+    // Lets go of the items collections (its own and those of its annexes) and of every other
+    // collection, closing their tables.
     void LiberaItens() override;
     [[nodiscard]] bool EhAnexo() const override { return false; }
 
@@ -100,9 +103,11 @@ public:
 
     // ---- collections, each made on first use ----
     [[nodiscard]] TColecaoAnexo& GetColecaoAnexo();
+    // Let go by LiberaItens and by DesfazColecoes: a reference kept across them is no longer valid.
     [[nodiscard]] TColecaoComprovante& GetColecaoComprovante();
     // After a rolled-back transaction: the beneficiary, summary and annex collections made so far
-    // drop their pending edits and read again what is stored.
+    // drop their pending edits and read again what is stored; the income-statement collections
+    // are let go, to be made afresh over the tables as they now stand.
     void DesfazColecoes();
 
     // ---- rules: each answers a message code, 0 when good ----
@@ -157,6 +162,12 @@ public:
     void AtualizaNaturezas();
 
 private:
+    // Each annex of this declaration is here for as long as both live, so that no annex's items
+    // collection outlasts the collections it uses.
+    friend class TAnexoFC;
+    void RegistraAnexo(TAnexoFC& Anexo) { FAnexos.push_back(&Anexo); }
+    void RetiraAnexo(TAnexoFC& Anexo) { std::erase(FAnexos, &Anexo); }
+
     [[nodiscard]] const TNatureza& NaturezaDaTabela(const TNatureza& Natureza) const;
     // The code collection in the accepted year, and the natures for it.
     void AplicaAno();
@@ -183,6 +194,7 @@ private:
     TNumero FNrEstabelecimentosValor;
     std::unique_ptr<TResumo> FResumoTotal;
     QString FAnoAtual = QStringLiteral("2002");
+    std::vector<TAnexoFC*> FAnexos;   // not owned; before the annex collection, whose annexes leave it
     // Let go in reverse order, after the items collection (which reaches them); the summaries last.
     std::unique_ptr<TColecaoResumo> FColecaoResumo;
     std::unique_ptr<TColecaoCodigoRetencao> FColecaoCodigoRetencao;

@@ -5,7 +5,9 @@
 #include "PruvDeTeste.h"
 #include "VerificacaoRegistrada.h"
 #include "model/TColecaoAnexo.h"
+#include "model/TColecaoComprovante.h"
 #include "model/TColecaoResumo.h"
+#include "model/TComprovantePF.h"
 #include "model/TDeclaranteAnexo.h"
 
 namespace {
@@ -243,4 +245,95 @@ TEST_F(TPruvTest, FundWithTheAdministratorsNumberIsRefused)
     ASSERT_EQ(pendentes.Count(), 1);
     EXPECT_EQ(pendentes.Items(0).Codigo(), 36);
     EXPECT_EQ(pendentes.Items(0).Objeto(), TAnexoFC::ObjetoNi);
+}
+
+TEST_F(TPruvTest, AnAnnexsItemsGoBeforeTheCollectionsTheyUseWhateverTheDeclarationDoesFirst)
+{
+    QString chave;
+    QString chaveAnexo;
+    {
+        auto pruv = Armazenada(Matriz, "2002", 3);
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *anexo, "6800", CpfBeneficiario, 300);
+        chave = pruv->GetChave();
+        chaveAnexo = anexo->GetChave();
+    }
+    const struct { const char* caso; void (*faz)(TColecaoPruv&, std::unique_ptr<TPruv>&); } casos[] = {
+        {"reloaded", [](TColecaoPruv& c, std::unique_ptr<TPruv>& p) { ASSERT_TRUE(c.Carrega(*p)); }},
+        {"collections let go", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p->LiberaItens(); }},
+        {"cleared", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p->Limpa(); }},
+        {"destroyed", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p.reset(); }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        auto pruv = std::make_unique<TPruv>();
+        pruv->SetErros(&erros);
+        pruv->SetChave(chave);
+        ASSERT_TRUE(colecao->Carrega(*pruv));
+        auto anexo = std::make_unique<TAnexoFC>(*pruv);
+        anexo->SetChave(chaveAnexo);
+        ASSERT_TRUE(pruv->GetColecaoAnexo().Carrega(*anexo));
+        // A bulk load, as the importer's: letting the items go stores the annex's summary through
+        // the declaration's collections.
+        anexo->GetItens().SetGravarEmDisco(false);
+
+        c.faz(*colecao, pruv);
+        if (pruv && !pruv->GetChave().isEmpty()) {
+            // Made afresh over the declaration's new collections.
+            TPruvItem item(*pruv, *anexo);
+            anexo->GetItens().PrimeiroRegistro(item);
+            EXPECT_EQ(item.GetBeneficiario().Nome().GetTexto(), QStringLiteral("JOSE DA SILVA"));
+        }
+        anexo.reset();
+
+        TPruv relida;
+        relida.SetChave(chave);
+        ASSERT_TRUE(colecao->Carrega(relida));
+        EXPECT_TRUE(relida.GetResumoTotal().GetOK());
+        EXPECT_EQ(relida.GetResumoTotal().TOT_REND().GetValor(), 300 * TMonetario::Escala);
+    }
+}
+
+TEST_F(TPruvTest, AfterAFailedDeletionIsUndoneTheStatementsReadWhatIsStored)
+{
+    QString chave;
+    QString chaveAnexo;
+    {
+        auto pruv = Armazenada(Matriz, "2002", 3);
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *anexo, "0561", CpfBeneficiario);
+        chave = pruv->GetChave();
+        chaveAnexo = anexo->GetChave();
+    }
+    // Deleting the annex deletes the statement of its beneficiary, left without items. Each run
+    // starts without statement tables, so that they are made inside the deletion's transaction;
+    // a failure at any write undoes them with everything else.
+    auto banco = TDatabase::DaPasta(DiretorioDados());
+    int falhas = 0;
+    for (;; ++falhas) {
+        SCOPED_TRACE(falhas);
+        for (const char* tabela : {"ComprPf", "ComprPj", "Compvel", "InfoComp"})
+            Executa(QStringLiteral("DROP TABLE IF EXISTS ") + QLatin1String(tabela));
+        TPruv pruv;
+        pruv.SetErros(&erros);
+        pruv.SetChave(chave);
+        ASSERT_TRUE(colecao->Carrega(pruv));
+        TAnexoFC anexo(pruv);
+        anexo.SetChave(chaveAnexo);
+        banco->FalhaNaProximaEscrita(falhas);
+        try {
+            pruv.GetColecaoAnexo().Exclui(anexo);
+            break;
+        } catch (const TErro&) {
+            EXPECT_EQ(Linhas("Anexo"), 1);
+        }
+        TBeneficiarioPruv beneficiario(&pruv);
+        beneficiario.SetNi(CpfBeneficiario);
+        TComprovantePF comprovante(beneficiario);
+        bool achou = true;
+        EXPECT_NO_THROW(achou = pruv.GetColecaoComprovante().Carrega(comprovante));
+        EXPECT_FALSE(achou);
+    }
+    EXPECT_GT(falhas, 3);
+    EXPECT_EQ(Linhas("Anexo"), 0);
 }
