@@ -58,7 +58,7 @@ protected:
     }
 
     TdvBeepFunc bipeAnterior = nullptr;
-    TdvDBCustomEdit::TAgora relogioAnterior = nullptr;
+    TdvNow relogioAnterior = nullptr;
     QWidget janela;
     TdvDBCustomEdit* edit = nullptr;
     QLineEdit* outro = nullptr;
