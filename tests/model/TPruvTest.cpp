@@ -1,6 +1,7 @@
 #include "model/TPruv.h"
 
 #include <QStringList>
+#include <utility>
 
 #include "PruvDeTeste.h"
 #include "VerificacaoRegistrada.h"
@@ -37,6 +38,22 @@ protected:
         return *anexos.emplace_back(NovoAnexo(pruv, fundo, "", true));
     }
     std::vector<std::unique_ptr<TAnexoFC>> anexos;
+
+    // A stored administrator's declaration with one stored fund annex holding one item of the
+    // code; the keys of both.
+    std::pair<QString, QString> ComAnexo(const char* codigo)
+    {
+        auto pruv = Armazenada(Matriz, "2002", 3);
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *anexo, codigo, CpfBeneficiario, 300);
+        return {pruv->GetChave(), anexo->GetChave()};
+    }
+    void Carrega(TPruv& pruv, const QString& chave)
+    {
+        pruv.SetErros(&erros);
+        pruv.SetChave(chave);
+        ASSERT_TRUE(colecao->Carrega(pruv));
+    }
 };
 
 int Posicao(const TPruv& pruv, const TNatureza* natureza)
@@ -249,15 +266,7 @@ TEST_F(TPruvTest, FundWithTheAdministratorsNumberIsRefused)
 
 TEST_F(TPruvTest, AnAnnexsItemsGoBeforeTheCollectionsTheyUseWhateverTheDeclarationDoesFirst)
 {
-    QString chave;
-    QString chaveAnexo;
-    {
-        auto pruv = Armazenada(Matriz, "2002", 3);
-        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-        Item(*pruv, *anexo, "6800", CpfBeneficiario, 300);
-        chave = pruv->GetChave();
-        chaveAnexo = anexo->GetChave();
-    }
+    const auto [chave, chaveAnexo] = ComAnexo("6800");
     const struct { const char* caso; void (*faz)(TColecaoPruv&, std::unique_ptr<TPruv>&); } casos[] = {
         {"reloaded", [](TColecaoPruv& c, std::unique_ptr<TPruv>& p) { ASSERT_TRUE(c.Carrega(*p)); }},
         {"collections let go", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p->LiberaItens(); }},
@@ -267,9 +276,7 @@ TEST_F(TPruvTest, AnAnnexsItemsGoBeforeTheCollectionsTheyUseWhateverTheDeclarati
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         auto pruv = std::make_unique<TPruv>();
-        pruv->SetErros(&erros);
-        pruv->SetChave(chave);
-        ASSERT_TRUE(colecao->Carrega(*pruv));
+        Carrega(*pruv, chave);
         auto anexo = std::make_unique<TAnexoFC>(*pruv);
         anexo->SetChave(chaveAnexo);
         ASSERT_TRUE(pruv->GetColecaoAnexo().Carrega(*anexo));
@@ -287,8 +294,7 @@ TEST_F(TPruvTest, AnAnnexsItemsGoBeforeTheCollectionsTheyUseWhateverTheDeclarati
         anexo.reset();
 
         TPruv relida;
-        relida.SetChave(chave);
-        ASSERT_TRUE(colecao->Carrega(relida));
+        Carrega(relida, chave);
         EXPECT_TRUE(relida.GetResumoTotal().GetOK());
         EXPECT_EQ(relida.GetResumoTotal().TOT_REND().GetValor(), 300 * TMonetario::Escala);
     }
@@ -296,15 +302,7 @@ TEST_F(TPruvTest, AnAnnexsItemsGoBeforeTheCollectionsTheyUseWhateverTheDeclarati
 
 TEST_F(TPruvTest, AfterAFailedDeletionIsUndoneTheStatementsReadWhatIsStored)
 {
-    QString chave;
-    QString chaveAnexo;
-    {
-        auto pruv = Armazenada(Matriz, "2002", 3);
-        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-        Item(*pruv, *anexo, "0561", CpfBeneficiario);
-        chave = pruv->GetChave();
-        chaveAnexo = anexo->GetChave();
-    }
+    const auto [chave, chaveAnexo] = ComAnexo("0561");
     // Deleting the annex deletes the statement of its beneficiary, left without items. Each run
     // starts without statement tables, so that they are made inside the deletion's transaction;
     // a failure at any write undoes them with everything else.
@@ -315,9 +313,7 @@ TEST_F(TPruvTest, AfterAFailedDeletionIsUndoneTheStatementsReadWhatIsStored)
         for (const char* tabela : {"ComprPf", "ComprPj", "Compvel", "InfoComp"})
             Executa(QStringLiteral("DROP TABLE IF EXISTS ") + QLatin1String(tabela));
         TPruv pruv;
-        pruv.SetErros(&erros);
-        pruv.SetChave(chave);
-        ASSERT_TRUE(colecao->Carrega(pruv));
+        Carrega(pruv, chave);
         TAnexoFC anexo(pruv);
         anexo.SetChave(chaveAnexo);
         banco->FalhaNaProximaEscrita(falhas);
