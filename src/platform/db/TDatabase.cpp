@@ -264,7 +264,7 @@ void TDatabase::SetWriteThrough(bool ligado)
 
 void TDatabase::FalhaNaProximaEscrita(int escritasAntes)
 {
-    FFalhaEm = std::max(0, escritasAntes);
+    FFalhaEm = escritasAntes < 0 ? -1 : escritasAntes;
 }
 
 void TDatabase::Compacta()

@@ -74,7 +74,8 @@ public:
     void SetWriteThrough(bool ligado);
     [[nodiscard]] bool WriteThrough() const { return FLote == 0; }
 
-    // Test hook: the write after the next `escritasAntes` writes fails as a disk error would.
+    // Test hook: the write after the next `escritasAntes` writes fails as a disk error would;
+    // a negative count disarms it.
     void FalhaNaProximaEscrita(int escritasAntes = 0);
 
     // Gives back the space of deleted rows (VACUUM). Outside any transaction.

@@ -110,6 +110,11 @@ TEST_F(TDatabaseTest, TheFaultHookCanWaitForLaterWrites)
     a.Cancel();
     Insere(a, QStringLiteral("00003"), QStringLiteral("z"));
     EXPECT_EQ(a.RecordCount(), 2);
+
+    banco->FalhaNaProximaEscrita(0);
+    banco->FalhaNaProximaEscrita(-1);   // disarmed: the next write goes through
+    Insere(a, QStringLiteral("00004"), QStringLiteral("w"));
+    EXPECT_EQ(a.RecordCount(), 3);
 }
 
 TEST_F(TDatabaseTest, WriteThroughOffJoinsTheWritesUntilItIsTurnedOn)
