@@ -3,18 +3,14 @@
 #include <vector>
 
 #include "components/data/TdvTable.h"
+#include "model/EsquemaPrograma.h"
 #include "model/RotinasTabela.h"
 #include "model/TErro.h"
 #include "platform/db/EDatabaseError.h"
-#include "platform/db/TFieldDef.h"
-#include "platform/db/TIndexDef.h"
 
 namespace TabelaUf {
 
 namespace {
-
-constexpr int TamanhoSigla = 2;
-constexpr int TamanhoNome = 20;
 
 struct TEstadoFederado {
     const char* Sigla;
@@ -58,9 +54,10 @@ bool Abre(TdvTable& Tabela)
     if (Tabela.Active())
         Tabela.Close();
     try {
-        if (!Tabela.Exists())
-            Tabela.CreateTable({{QLatin1String(SG_UF), ftString, TamanhoSigla}, {QLatin1String(NM_UF), ftString, TamanhoNome}},
-                               {{QString(), QLatin1String(SG_UF), TIndexOption::ixPrimary}});
+        if (!Tabela.Exists()) {
+            const TTabelaPrograma esquema = TabelaUfPrograma();
+            Tabela.CreateTable(esquema.Campos, esquema.Indices);
+        }
     } catch (const EDatabaseError& e) {
         throw EDadosError(142, ParametroAbertura(Tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
     }

@@ -1,6 +1,7 @@
 #include "assistants/TabelaVerifica.h"
 
 #include "components/data/TdvTable.h"
+#include "model/EsquemaPrograma.h"
 #include "model/RotinasTabela.h"
 #include "model/TErro.h"
 #include "platform/db/EDatabaseError.h"
@@ -8,9 +9,6 @@
 namespace TabelaVerifica {
 
 namespace {
-
-constexpr int TamanhoChave = 30;       // a key or a formatted CPF or CNPJ
-constexpr int TamanhoDescricao = 255;  // the code and the longest message
 
 QString Nome(const char* campo)
 {
@@ -21,13 +19,7 @@ QString Nome(const char* campo)
 
 std::vector<TFieldDef> Campos()
 {
-    return {
-        {Nome(A_QUEM_PERTENCE), ftString, TamanhoChave},
-        {Nome(QUEM_EH), ftString, TamanhoChave},
-        {Nome(OBJETO), ftSmallint},
-        {Nome(GRAVIDADE), ftSmallint},
-        {Nome(DESCRICAO), ftString, TamanhoDescricao},
-    };
+    return TabelaVerificaPrograma().Campos;
 }
 
 bool Reinicia(TdvTable& Tabela)

@@ -19,14 +19,23 @@ TColecaoCompensavel::TColecaoCompensavel(IDeclaracao& Declaracao)
                                 {QStringLiteral("999999999"), QStringLiteral("9999")}, {QStringLiteral("COD_RETENCAO")})
 {
     CriaTabelaColecao(QStringLiteral("Compvel.db"));
-    CriaEsquema({{QStringLiteral("E_PRUV_DK"), ftString, 5},
-                 {QStringLiteral("NR_PF"), ftString, 9},
-                 {QStringLiteral("COD_RETENCAO"), ftString, 4},
-                 {QStringLiteral("REND_COMPENSAVEL"), ftCurrency},
-                 {QStringLiteral("IRRF_COMPENSAVEL"), ftCurrency}},
-                {{QString(), QStringLiteral("E_PRUV_DK;NR_PF;COD_RETENCAO"), TIndexOption::ixPrimary}});
+    CriaEsquema(Campos(), Indices());
     AbreTabelaColecao();
     FiltraDeclaracao();
+}
+
+std::vector<TFieldDef> TColecaoCompensavel::Campos()
+{
+    return {{QStringLiteral("E_PRUV_DK"), ftString, 5},
+            {QStringLiteral("NR_PF"), ftString, 9},
+            {QStringLiteral("COD_RETENCAO"), ftString, 4},
+            {QStringLiteral("REND_COMPENSAVEL"), ftCurrency},
+            {QStringLiteral("IRRF_COMPENSAVEL"), ftCurrency}};
+}
+
+std::vector<TIndexDef> TColecaoCompensavel::Indices()
+{
+    return {{QString(), QStringLiteral("E_PRUV_DK;NR_PF;COD_RETENCAO"), TIndexOption::ixPrimary}};
 }
 
 int TColecaoCompensavel::QuantidadeLinhas(TComprovante& Comprovante) const

@@ -11,6 +11,9 @@ public:
     // Creates the table when the database lacks it, opens it and shows the declaration's rows.
     // Raises EDadosError 142 or EEspacoEmDiscoError 150.
     explicit TColecaoCompensavel(IDeclaracao& Declaracao);   // Declaracao outlives the collection
+    // The columns and indexes of its table, made by the constructor when missing.
+    [[nodiscard]] static std::vector<TFieldDef> Campos();
+    [[nodiscard]] static std::vector<TIndexDef> Indices();
 
 protected:
     [[nodiscard]] int QuantidadeLinhas(TComprovante& Comprovante) const override;

@@ -29,7 +29,22 @@ const ValorTabela Valores[] = {
     {"Q4L8", [](TComprovantePF& c) -> TMonetario& { return c.GetQuadro4().GetLinha8(); }},
 };
 
-std::vector<TFieldDef> Campos()
+TComprovantePF& PF(TComprovante& Comprovante)
+{
+    return dynamic_cast<TComprovantePF&>(Comprovante);
+}
+
+}  // namespace
+
+TColecaoComprovantePF::TColecaoComprovantePF(IDeclaracao& Declaracao) : TColecaoComprovantePFBasica(Declaracao)
+{
+    CriaTabelaColecao(QStringLiteral("ComprPf.db"));
+    CriaEsquema(Campos(), Indices());
+    AbreTabelaColecao();
+    FiltraDeclaracao();
+}
+
+std::vector<TFieldDef> TColecaoComprovantePF::Campos()
 {
     std::vector<TFieldDef> campos{
         {QStringLiteral("E_PRUV_DK"), ftString, 5},
@@ -42,19 +57,9 @@ std::vector<TFieldDef> Campos()
     return campos;
 }
 
-TComprovantePF& PF(TComprovante& Comprovante)
+std::vector<TIndexDef> TColecaoComprovantePF::Indices()
 {
-    return dynamic_cast<TComprovantePF&>(Comprovante);
-}
-
-}  // namespace
-
-TColecaoComprovantePF::TColecaoComprovantePF(IDeclaracao& Declaracao) : TColecaoComprovantePFBasica(Declaracao)
-{
-    CriaTabelaColecao(QStringLiteral("ComprPf.db"));
-    CriaEsquema(Campos(), {{QString(), QStringLiteral("E_PRUV_DK;NR_PF"), TIndexOption::ixPrimary}});
-    AbreTabelaColecao();
-    FiltraDeclaracao();
+    return {{QString(), QStringLiteral("E_PRUV_DK;NR_PF"), TIndexOption::ixPrimary}};
 }
 
 void TColecaoComprovantePF::LeRegistro(TComprovante& Comprovante)

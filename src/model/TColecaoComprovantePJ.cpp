@@ -20,14 +20,23 @@ TColecaoComprovantePJ::TColecaoComprovantePJ(IDeclaracao& Declaracao)
                                 {QStringLiteral("COD_RETENCAO"), QStringLiteral("MES")})
 {
     CriaTabelaColecao(QStringLiteral("ComprPj.db"));
-    CriaEsquema({{QStringLiteral("E_PRUV_DK"), ftString, 5},
-                 {QStringLiteral("NR_PJ"), ftString, 12},
-                 {QStringLiteral("COD_RETENCAO"), ftString, 4},
-                 {QStringLiteral("MES"), ftString, 2},
-                 {QStringLiteral("NAT_RENDIMENTO"), ftString, 255}},
-                {{QString(), QStringLiteral("E_PRUV_DK;NR_PJ;COD_RETENCAO;MES"), TIndexOption::ixPrimary}});
+    CriaEsquema(Campos(), Indices());
     AbreTabelaColecao();
     FiltraDeclaracao();
+}
+
+std::vector<TFieldDef> TColecaoComprovantePJ::Campos()
+{
+    return {{QStringLiteral("E_PRUV_DK"), ftString, 5},
+            {QStringLiteral("NR_PJ"), ftString, 12},
+            {QStringLiteral("COD_RETENCAO"), ftString, 4},
+            {QStringLiteral("MES"), ftString, 2},
+            {QStringLiteral("NAT_RENDIMENTO"), ftString, 255}};
+}
+
+std::vector<TIndexDef> TColecaoComprovantePJ::Indices()
+{
+    return {{QString(), QStringLiteral("E_PRUV_DK;NR_PJ;COD_RETENCAO;MES"), TIndexOption::ixPrimary}};
 }
 
 int TColecaoComprovantePJ::QuantidadeLinhas(TComprovante& Comprovante) const

@@ -11,6 +11,9 @@ public:
     // Raises EDadosError 142 or EEspacoEmDiscoError 150. A stored MES that is not a number from
     // 0 to 255 makes Carrega raise EColecaoError 141.
     explicit TColecaoComprovantePJ(IDeclaracao& Declaracao);   // Declaracao outlives the collection
+    // The columns and indexes of its table, made by the constructor when missing.
+    [[nodiscard]] static std::vector<TFieldDef> Campos();
+    [[nodiscard]] static std::vector<TIndexDef> Indices();
 
 protected:
     [[nodiscard]] int QuantidadeLinhas(TComprovante& Comprovante) const override;

@@ -17,15 +17,24 @@ QString Tipo(const TComprovante& Comprovante)
 TColecaoInfoCompl::TColecaoInfoCompl(IDeclaracao& Declaracao) : TColecaoComprovantePFBasica(Declaracao)
 {
     CriaTabelaColecao(QStringLiteral("InfoComp.db"));
-    CriaEsquema({{QStringLiteral("E_PRUV_DK"), ftString, 5},
-                 {QStringLiteral("IN4"), ftString, 1},
-                 {QStringLiteral("IN_PF_PJ"), ftString, 1},
-                 {QStringLiteral("NR_PF_PJ"), ftString, 12},
-                 {QStringLiteral("INFO_COMPL"), ftMemo}},
-                {{QString(), QStringLiteral("E_PRUV_DK;IN4;IN_PF_PJ;NR_PF_PJ"), TIndexOption::ixPrimary}});
+    CriaEsquema(Campos(), Indices());
     AbreTabelaColecao();
     FiltraDeclaracao();
     Primeiro();
+}
+
+std::vector<TFieldDef> TColecaoInfoCompl::Campos()
+{
+    return {{QStringLiteral("E_PRUV_DK"), ftString, 5},
+            {QStringLiteral("IN4"), ftString, 1},
+            {QStringLiteral("IN_PF_PJ"), ftString, 1},
+            {QStringLiteral("NR_PF_PJ"), ftString, 12},
+            {QStringLiteral("INFO_COMPL"), ftMemo}};
+}
+
+std::vector<TIndexDef> TColecaoInfoCompl::Indices()
+{
+    return {{QString(), QStringLiteral("E_PRUV_DK;IN4;IN_PF_PJ;NR_PF_PJ"), TIndexOption::ixPrimary}};
 }
 
 bool TColecaoInfoCompl::Localiza(const TComprovante& Comprovante)

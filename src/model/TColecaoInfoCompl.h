@@ -15,6 +15,9 @@ public:
     // moves to the first. The selector starts at "0". Raises EDadosError 142 or
     // EEspacoEmDiscoError 150.
     explicit TColecaoInfoCompl(IDeclaracao& Declaracao);   // Declaracao outlives the collection
+    // The columns and indexes of its table, made by the constructor when missing.
+    [[nodiscard]] static std::vector<TFieldDef> Campos();
+    [[nodiscard]] static std::vector<TIndexDef> Indices();
 
     [[nodiscard]] const QString& GetIN4() const { return FIN4; }
     void SetIN4(const QString& IN4) { FIN4 = IN4; }

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+#include "model/EsquemaPrograma.h"
 #include "model/RotinasTabela.h"
 #include "model/TArquivoIni.h"
 #include "model/TColecaoPruv.h"
@@ -274,8 +275,10 @@ void TPruv2003::FormCreate()
     Comando(QStringLiteral("MiCopiaAuto"))
         ->setChecked(TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QStringLiteral("automatica"),
                                            QStringLiteral("1")) == QLatin1String("1"));
-    // A table that cannot be opened is a data error: the handler leaves the program read-only.
+    // A table that cannot be made or opened is a data error: the handler leaves the program
+    // read-only. Every table is made here, outside any transaction that could roll it back.
     ExcecaoAplicacao::Protege([this] {
+        CriaTabelasPrograma(*DbPruv);
         ObtemColecao();
         atualizaMenus();
     });

@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
+#include "model/EsquemaPrograma.h"
 #include "model/RotinasTabela.h"
 #include "model/TArquivoIni.h"
 #include "model/PruvDeTeste.h"
 #include "model/TErro.h"
+#include "platform/db/TDatabase.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"
@@ -84,6 +86,9 @@ TEST_F(TPruv2003Test, FirstStartCreatesTheDataFolderAndTheDatabase)
     EXPECT_FALSE(BaseIndisponivel);
     EXPECT_FALSE(janela.Terminando());
     EXPECT_TRUE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/pruv2003.db")));
+    // Every table is there before any transaction could roll its making back.
+    for (const TTabelaPrograma& tabela : TabelasPrograma())
+        EXPECT_FALSE(TDatabase::DaPasta(TPastas::Dados())->NomeReal(tabela.Nome).isEmpty()) << tabela.Nome.toStdString();
     EXPECT_TRUE(QFileInfo(TPastas::Temporaria()).isDir());
     EXPECT_TRUE(QFileInfo(TPastas::ErroImp()).isDir());
     EXPECT_EQ(janela.windowTitle(), QStringLiteral("Pruv 2003"));

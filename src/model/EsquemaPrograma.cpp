@@ -1,0 +1,77 @@
+#include "model/EsquemaPrograma.h"
+
+#include "model/RotinasTabela.h"
+#include "model/TColecaoAnexo.h"
+#include "model/TColecaoBeneficiario.h"
+#include "model/TColecaoCodigoRetencao.h"
+#include "model/TColecaoCompensavel.h"
+#include "model/TColecaoComprovantePF.h"
+#include "model/TColecaoComprovantePJ.h"
+#include "model/TColecaoInfoCompl.h"
+#include "model/TColecaoJudicial.h"
+#include "model/TColecaoPruv.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TColecaoResponsavel.h"
+#include "model/TColecaoResumo.h"
+#include "model/TErro.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/TTransacao.h"
+
+TTabelaPrograma TabelaUfPrograma()
+{
+    return {QStringLiteral("Tabuf.DB"),
+            {{QStringLiteral("SG_UF"), ftString, 2}, {QStringLiteral("NM_UF"), ftString, 20}},
+            {{QString(), QStringLiteral("SG_UF"), TIndexOption::ixPrimary}}};
+}
+
+TTabelaPrograma TabelaVerificaPrograma()
+{
+    // No key: the rows come back in the order they were appended.
+    return {QStringLiteral("Verifica.DB"),
+            {{QStringLiteral("A_QUEM_PERTENCE"), ftString, 30},
+             {QStringLiteral("QUEM_EH"), ftString, 30},
+             {QStringLiteral("OBJETO"), ftSmallint},
+             {QStringLiteral("GRAVIDADE"), ftSmallint},
+             {QStringLiteral("DESCRICAO"), ftString, 255}},
+            {}};
+}
+
+std::vector<TTabelaPrograma> TabelasPrograma()
+{
+    return {
+        {TColecaoPruv::NomeArquivo(), TColecaoPruv::Campos(), TColecaoPruv::Indices()},
+        {TColecaoAnexo::NomeArquivo(), TColecaoAnexo::Campos(), TColecaoAnexo::Indices()},
+        {TColecaoResponsavel::NomeArquivo(), TColecaoResponsavel::Campos(), TColecaoResponsavel::Indices()},
+        {TColecaoPruvItem::NomeArquivo(), TColecaoPruvItem::Campos(), TColecaoPruvItem::Indices()},
+        {TColecaoJudicial::NomeArquivo(), TColecaoJudicial::Campos(), TColecaoJudicial::Indices()},
+        {TColecaoResumo::NomeArquivo(), TColecaoResumo::Campos(), TColecaoResumo::Indices()},
+        {TColecaoBeneficiario::NomeArquivo(), TColecaoBeneficiario::Campos(), TColecaoBeneficiario::Indices()},
+        {QStringLiteral("ComprPf.db"), TColecaoComprovantePF::Campos(), TColecaoComprovantePF::Indices()},
+        {QStringLiteral("ComprPj.db"), TColecaoComprovantePJ::Campos(), TColecaoComprovantePJ::Indices()},
+        {QStringLiteral("InfoComp.db"), TColecaoInfoCompl::Campos(), TColecaoInfoCompl::Indices()},
+        {QStringLiteral("Compvel.db"), TColecaoCompensavel::Campos(), TColecaoCompensavel::Indices()},
+        // Filled from the codes file by its collection, on first use.
+        {TColecaoCodigoRetencao::NomeArquivo(), TColecaoCodigoRetencao::Campos(), TColecaoCodigoRetencao::Indices()},
+        TabelaUfPrograma(),
+        TabelaVerificaPrograma(),
+    };
+}
+
+void CriaTabelasPrograma(TDatabase& Banco)
+{
+    QString atual;
+    try {
+        TTransacao transacao(Banco);
+        for (const TTabelaPrograma& tabela : TabelasPrograma()) {
+            atual = tabela.Nome;
+            if (Banco.NomeReal(tabela.Nome).isEmpty())
+                TEsquemaTabela::Cria(Banco, tabela.Nome, tabela.Campos, tabela.Indices);
+        }
+        atual = TDatabase::NomeArquivo();
+        transacao.Confirma();
+    } catch (const EDatabaseError& e) {
+        throw EDadosError(142, ParametroAbertura(atual, e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+#include "platform/db/TFieldDef.h"
+#include "platform/db/TIndexDef.h"
+
+class TDatabase;
+
+// One table of the data folder: its name, columns and indexes.
+struct TTabelaPrograma {
+    QString Nome;
+    std::vector<TFieldDef> Campos;
+    std::vector<TIndexDef> Indices;
+};
+
+// The states table and the verification table, which the assistants open and fill.
+[[nodiscard]] TTabelaPrograma TabelaUfPrograma();
+[[nodiscard]] TTabelaPrograma TabelaVerificaPrograma();
+
+// Every table of the program, each as the collection that uses it makes it.
+[[nodiscard]] std::vector<TTabelaPrograma> TabelasPrograma();
+
+// Makes, in one transaction, every table of TabelasPrograma that the database does not have
+// yet. Done when the database is opened: a table first made inside a transaction that is later
+// rolled back would vanish under the collections already using it. Raises EDadosError 142
+// naming the table that could not be made; then none of them is made.
+void CriaTabelasPrograma(TDatabase& Banco);
