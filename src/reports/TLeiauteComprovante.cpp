@@ -296,7 +296,7 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
           nullptr, "Q4L6"},
          {"lblQ4L7", "07. Outros (especificar):", nullptr, "Q4L7"}});
     {
-        // The specification of line 07 follows its caption.
+        // The description typed for line 07 follows its caption.
         const TRotulo& legenda = PFQuadro04.ElementoDe<TRotulo>(QStringLiteral("lblQ4L7"));
         TRotulo& texto = Rotulo(PFQuadro04, QStringLiteral("Q4L7Texto"), QString(),
                                 legenda.Esquerda + TMedidaTexto::Largura(legenda.Fonte, legenda.Texto) + 6,

@@ -77,24 +77,24 @@ void TdvIntl::ValidationErrorUsingMask(QObject* control, TField* field)
 
 TdvDialogButtonSpec TdvIntl::DialogButtonSpec(TdvDialogButtonKind kind, int pixelsPerInch) const
 {
-    TdvDialogButtonSpec spec;
-    spec.Bitmapped = OKCancelBitmapped;
-    spec.Width = dvScaleForPixelsPerInch(77, pixelsPerInch);
-    spec.Height = dvScaleForPixelsPerInch(OKCancelBitmapped ? 27 : 24, pixelsPerInch);
-    spec.FontStyle = DialogFontStyle;
+    TdvDialogButtonSpec botaoDef;
+    botaoDef.Bitmapped = OKCancelBitmapped;
+    botaoDef.Width = dvScaleForPixelsPerInch(77, pixelsPerInch);
+    botaoDef.Height = dvScaleForPixelsPerInch(OKCancelBitmapped ? 27 : 24, pixelsPerInch);
+    botaoDef.FontStyle = DialogFontStyle;
     switch (kind) {
     case TdvDialogButtonKind::bkOK:
-        spec.Caption = BtnOKCaption;
-        spec.ModalResultOk = true;
+        botaoDef.Caption = BtnOKCaption;
+        botaoDef.ModalResultOk = true;
         break;
     case TdvDialogButtonKind::bkCancel:
-        spec.Caption = BtnCancelCaption;
-        spec.ModalResultCancel = true;
-        spec.Cancel = true;
+        botaoDef.Caption = BtnCancelCaption;
+        botaoDef.ModalResultCancel = true;
+        botaoDef.Cancel = true;
         break;
     case TdvDialogButtonKind::bkHelp:
-        spec.Caption = QStringLiteral("Help");
+        botaoDef.Caption = QStringLiteral("Help");
         break;
     }
-    return spec;
+    return botaoDef;
 }
