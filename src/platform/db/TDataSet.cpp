@@ -1048,14 +1048,19 @@ void TDataSet::DoBeforePost()
         BeforePost(this);
 }
 
-void TDataSet::Post()
+bool TDataSet::FechaChaveOuEstaEditando()
 {
     ExigeAtivo();
     if (FState == dsSetKey) {
         EditaChave(nullptr);
-        return;
+        return false;
     }
-    if (FState != dsEdit && FState != dsInsert)
+    return FState == dsEdit || FState == dsInsert;
+}
+
+void TDataSet::Post()
+{
+    if (!FechaChaveOuEstaEditando())
         return;
     UpdateRecord();
     DataEvent(deCheckBrowseMode, 0);
@@ -1075,12 +1080,7 @@ void TDataSet::Post()
 
 void TDataSet::Cancel()
 {
-    ExigeAtivo();
-    if (FState == dsSetKey) {
-        EditaChave(nullptr);
-        return;
-    }
-    if (FState != dsEdit && FState != dsInsert)
+    if (!FechaChaveOuEstaEditando())
         return;
     DataEvent(deCheckBrowseMode, 0);
     if (BeforeCancel)

@@ -263,6 +263,8 @@ private:
     void AtualizaFiltroTexto();
     void DoAfterScroll();
     void ExigeAtivo() const;
+    // Post and Cancel end a key edit the same way; true when a record is being edited.
+    bool FechaChaveOuEstaEditando();
     void ExigeRegistro() const;
     void NovoRegistro(TRegistro& registro);
     void IniciaInsercao();   // the new record is in the window: state, defaults, events
