@@ -7,7 +7,6 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "model/TErro.h"
 #include "model/Utilitarios.h"
 #include "screens/TPruvCustomGrid.h"
 #include "screens/TSaidaDeCampo.h"
@@ -45,20 +44,14 @@ bool TPruvCustomEdit::Escreve(bool adiaMensagem)
 {
     if (!TemDado() || !Modified() || TSaidaDeCampo::FocoEmBotaoCancela())
         return true;
-    try {
+    const bool gravou = TSaidaDeCampo::Grava(this, adiaMensagem, [this] {
         SetTexto(text());
         if (AposModificar)
             AposModificar(this);
-    } catch (const TErro& e) {
+    });
+    if (!gravou)
         FMantemTexto = true;
-        setFocus(Qt::OtherFocusReason);
-        if (adiaMensagem)
-            TSaidaDeCampo::MostraAdiado(this, e);
-        else
-            e.Exibe();
-        return false;
-    }
-    return true;
+    return gravou;
 }
 
 void TPruvCustomEdit::Reapresenta()

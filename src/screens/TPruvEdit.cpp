@@ -17,50 +17,29 @@ constexpr int LimiarDoArraste = 20;
 }  // namespace
 
 TPruvEdit::TPruvEdit(QWidget* parent)
-    : TPruvCustomEdit(parent)
+    : TPruvCustomEdit(parent), FVinculo([this] { Reapresenta(); })
 {
     setAcceptDrops(true);
 }
 
-TPruvEdit::~TPruvEdit()
-{
-    if (FDado)
-        FDado->RemoveObservador(*this);
-}
-
 void TPruvEdit::SetDado(TDadoBasico* Dado)
 {
-    if (Dado != FDado) {
-        if (FDado)
-            FDado->RemoveObservador(*this);
-        FDado = Dado;
-        if (FDado)
-            FDado->AdicionaObservador(*this);
-    }
+    FVinculo.SetDado(Dado);
     Reapresenta();
 }
 
 QString TPruvEdit::GetTexto(bool Formatado) const
 {
-    if (!FDado)
+    const TDadoBasico* dado = Dado();
+    if (!dado)
         return {};
-    return Formatado ? FDado->GetTextoFormatado() : FDado->GetTexto();
+    return Formatado ? dado->GetTextoFormatado() : dado->GetTexto();
 }
 
 void TPruvEdit::SetTexto(const QString& Texto)
 {
-    if (FDado)
-        FDado->SetTexto(Texto);
-}
-
-void TPruvEdit::Atualiza(ISujeito&)
-{
-    Reapresenta();
-}
-
-void TPruvEdit::Liberado(ISujeito&)
-{
-    FDado = nullptr;
+    if (TDadoBasico* dado = Dado())
+        dado->SetTexto(Texto);
 }
 
 // ---- money drag and drop ----

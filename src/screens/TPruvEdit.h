@@ -1,8 +1,8 @@
 #pragma once
 #include <QPoint>
 
-#include "model/IObservador.h"
 #include "screens/TPruvCustomEdit.h"
+#include "screens/TVinculoDado.h"
 
 class QMimeData;
 class TDadoBasico;
@@ -10,13 +10,12 @@ class TDadoBasico;
 // An edit bound to one value of the model, which it observes: a change of the value, wherever it
 // comes from, shows at once. A money edit (Numerico) takes an amount dropped on it and writes it
 // at once; Shift with the left button drags its amount out.
-class TPruvEdit : public TPruvCustomEdit, private IObservador {
+class TPruvEdit : public TPruvCustomEdit {
     Q_OBJECT
 public:
     explicit TPruvEdit(QWidget* parent = nullptr);
-    ~TPruvEdit() override;   // stops observing its value
 
-    [[nodiscard]] TDadoBasico* Dado() const { return FDado; }
+    [[nodiscard]] TDadoBasico* Dado() const { return FVinculo.Dado(); }
     // Observes the value (not owned; null unbinds) and shows its text.
     void SetDado(TDadoBasico* Dado);
 
@@ -24,7 +23,7 @@ public:
     [[nodiscard]] bool ReadOnly() const { return ReadOnlyFlag(); }
     void SetReadOnly(bool valor) { SetReadOnlyFlag(valor); }
 
-    [[nodiscard]] bool TemDado() const override { return FDado != nullptr; }
+    [[nodiscard]] bool TemDado() const override { return Dado() != nullptr; }
     [[nodiscard]] QString GetTexto(bool Formatado) const override;
     void SetTexto(const QString& Texto) override;
 
@@ -37,11 +36,9 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
-    void Atualiza(ISujeito& Sujeito) override;
-    void Liberado(ISujeito& Sujeito) override;
     [[nodiscard]] bool AceitaSoltar(const QMimeData* dados) const;
 
-    TDadoBasico* FDado = nullptr;   // not owned
+    TVinculoDado FVinculo;
     QPoint FInicioArraste;
     bool FArrastePendente = false;   // Shift and the left button held, not yet 20 pixels away
 };

@@ -8,31 +8,18 @@
 #include <QTextCursor>
 
 #include "model/TDadoBasico.h"
-#include "model/TErro.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "screens/TSaidaDeCampo.h"
 
 TPruvMemo::TPruvMemo(QWidget* parent)
-    : QPlainTextEdit(parent)
+    : QPlainTextEdit(parent), FVinculo([this] { Reapresenta(); })
 {
     connect(this, &QPlainTextEdit::textChanged, this, [this] { Limita(); });
 }
 
-TPruvMemo::~TPruvMemo()
-{
-    if (FDado)
-        FDado->RemoveObservador(*this);
-}
-
 void TPruvMemo::SetDado(TDadoBasico* Dado)
 {
-    if (Dado != FDado) {
-        if (FDado)
-            FDado->RemoveObservador(*this);
-        FDado = Dado;
-        if (FDado)
-            FDado->AdicionaObservador(*this);
-    }
+    FVinculo.SetDado(Dado);
     Reapresenta();
 }
 
@@ -49,21 +36,11 @@ void TPruvMemo::SetModified(bool valor)
 void TPruvMemo::Reapresenta()
 {
     QString texto;
-    if (FDado)
-        texto = hasFocus() ? FDado->GetTexto() : FDado->GetTextoFormatado();
+    if (Dado())
+        texto = hasFocus() ? Dado()->GetTexto() : Dado()->GetTextoFormatado();
     if (texto != toPlainText())
         setPlainText(texto);
     SetModified(false);
-}
-
-void TPruvMemo::Atualiza(ISujeito&)
-{
-    Reapresenta();
-}
-
-void TPruvMemo::Liberado(ISujeito&)
-{
-    FDado = nullptr;
 }
 
 void TPruvMemo::Limita()
@@ -86,19 +63,9 @@ bool TPruvMemo::Valida()
 
 bool TPruvMemo::Escreve(bool adiaMensagem)
 {
-    if (!FDado || !Modified() || TSaidaDeCampo::FocoEmBotaoCancela())
+    if (!Dado() || !Modified() || TSaidaDeCampo::FocoEmBotaoCancela())
         return true;
-    try {
-        FDado->SetTexto(toPlainText());
-    } catch (const TErro& e) {
-        setFocus(Qt::OtherFocusReason);
-        if (adiaMensagem)
-            TSaidaDeCampo::MostraAdiado(this, e);
-        else
-            e.Exibe();
-        return false;
-    }
-    return true;
+    return TSaidaDeCampo::Grava(this, adiaMensagem, [this] { Dado()->SetTexto(toPlainText()); });
 }
 
 void TPruvMemo::RemoveLinhasEmBranco()
@@ -124,8 +91,8 @@ void TPruvMemo::focusInEvent(QFocusEvent* e)
     if (e->reason() == Qt::PopupFocusReason || e->reason() == Qt::ActiveWindowFocusReason || FDentro)
         return;
     FDentro = true;
-    if (!Modified() && FDado) {
-        setPlainText(FDado->GetTexto());
+    if (!Modified() && Dado()) {
+        setPlainText(Dado()->GetTexto());
         SetModified(false);
         selectAll();
     }

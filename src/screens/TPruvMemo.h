@@ -1,7 +1,7 @@
 #pragma once
 #include <QPlainTextEdit>
 
-#include "model/IObservador.h"
+#include "screens/TVinculoDado.h"
 
 class TDadoBasico;
 
@@ -9,13 +9,12 @@ class TDadoBasico;
 // while it has the focus, formatted otherwise; written back when the user leaves it (blank lines
 // dropped first), not when the focus went to a button that cancels the dialog; a refused text
 // keeps the user in the memo with the value's message.
-class TPruvMemo : public QPlainTextEdit, private IObservador {
+class TPruvMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit TPruvMemo(QWidget* parent = nullptr);
-    ~TPruvMemo() override;   // stops observing its value
 
-    [[nodiscard]] TDadoBasico* Dado() const { return FDado; }
+    [[nodiscard]] TDadoBasico* Dado() const { return FVinculo.Dado(); }
     // Observes the value (not owned; null unbinds) and shows its text.
     void SetDado(TDadoBasico* Dado);
 
@@ -38,14 +37,12 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void Atualiza(ISujeito& Sujeito) override;
-    void Liberado(ISujeito& Sujeito) override;
     bool Escreve(bool adiaMensagem);
     void Reapresenta();
     void RemoveLinhasEmBranco();
     void Limita();
 
-    TDadoBasico* FDado = nullptr;   // not owned
+    TVinculoDado FVinculo;
     int FMaxLength = 0;
     bool FDentro = false;   // entered and not yet left
 };

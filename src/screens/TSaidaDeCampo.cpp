@@ -33,6 +33,21 @@ bool TSaidaDeCampo::FocoEmBotaoCancela()
     return caixa && caixa->buttonRole(botao) == QDialogButtonBox::RejectRole;
 }
 
+bool TSaidaDeCampo::Grava(QWidget* campo, bool adiaMensagem, const std::function<void()>& grava)
+{
+    try {
+        grava();
+        return true;
+    } catch (const TErro& e) {
+        campo->setFocus(Qt::OtherFocusReason);
+        if (adiaMensagem)
+            MostraAdiado(campo, e);
+        else
+            e.Exibe();
+        return false;
+    }
+}
+
 void TSaidaDeCampo::MostraAdiado(QWidget* campo, const TErro& erro)
 {
     if (Pendente())

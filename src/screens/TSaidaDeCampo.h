@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 class TErro;
 
@@ -17,6 +19,10 @@ public:
     // The focused widget is a cancel button: one whose ModalResult property is mrCancel, or the
     // reject button of a dialog's button box.
     [[nodiscard]] static bool FocoEmBotaoCancela();
+
+    // Runs grava; a TErro it raises brings the focus back to campo and shows the error (at once,
+    // or once the focus change is over when adiaMensagem), and the answer is false.
+    static bool Grava(QWidget* campo, bool adiaMensagem, const std::function<void()>& grava);
 
     // Shows the error after the pending events, with the focus on campo when it still exists.
     static void MostraAdiado(QWidget* campo, const TErro& erro);
