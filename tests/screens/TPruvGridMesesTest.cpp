@@ -207,6 +207,22 @@ TEST(TPruvGridMeses, ATextTheModelRefusesKeepsTheCellAndItsEditor)
     EXPECT_EQ(j.item.GetValores().GetRendimento(2).GetValor(), 0);
 }
 
+TEST(TPruvGridMeses, LeavingTheGridWithARefusedTextKeepsTheUserOnTheCell)
+{
+    Janela<TPruvGridRendimentos> j;
+    j.Em(3, 14);   // the last editable cell: Tab leaves the grid
+    QGuiApplication::clipboard()->setText(QStringLiteral("99999999999999"));
+    Tecla(Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    Tecla(Qt::Key_Tab);
+    QTest::qWait(10);   // the message waits for the focus change to end
+    EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{165});
+    EXPECT_EQ(j.Atual(), (Celula{3, 14}));
+    EXPECT_TRUE(j.grade->IsActiveControl());
+    ASSERT_TRUE(j.grade->EditorMode());
+    EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("9999999999999"));
+}
+
 TEST(TPruvGridMeses, AnAmountDraggedFromACellDropsIntoAMoneyEdit)
 {
     Janela<TPruvGridRendimentos> j;
