@@ -379,8 +379,12 @@ void TdvDBCustomLookupCombo::PlaceGrid()
     in.Rows = dvLookupDropDownRows(DropDownCount, registros);
     in.Titles = opcoes & loTitles;
     in.RowLines = opcoes & loRowLines;
-    in.RowHeight = dvDataRowHeight(QFontMetrics(fonte).height(), in.RowLines, FGrid->RowHeightPercent())
-                   - (in.RowLines ? 1 : 0);
+    // The pitch of a data row of the grid, less the line the formula adds itself.
+    const int passo = (FGrid->HandleAllocated() ? FGrid->DefaultRowHeight()
+                                                : dvDataRowHeight(QFontMetrics(fonte).height(), in.RowLines,
+                                                                  FGrid->RowHeightPercent()))
+                      + (in.RowLines ? FGrid->GridLineWidth() : 0);
+    in.RowHeight = passo - (in.RowLines ? 1 : 0);
     in.DropDownWidth = DropDownWidth;
     const int zero = QFontMetrics(fonte).horizontalAdvance(QLatin1Char('0'));
     std::vector<int> larguras;

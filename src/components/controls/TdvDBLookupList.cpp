@@ -331,8 +331,14 @@ void TdvDBLookupList::KeyDown(int& key, Qt::KeyboardModifiers shift)
 void TdvDBLookupList::LinkActive(bool ativo)
 {
     TdvCustomDBGrid::LinkActive(ativo);
-    if (ativo && !FLookupFields[0])
+    // The fields of a closed table may be gone by the time it opens again.
+    if (!ativo) {
+        FDisplayField = nullptr;
+        FLookupFields = {};
+        FLookupFieldCount = 0;
+    } else if (!FLookupFields[0]) {
         ReadLookupFields();
+    }
 }
 
 void TdvDBLookupList::SetColumnAttributes()
