@@ -685,11 +685,6 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
     TdvDBCustomCombo::KeyDown(key, shift);
 }
 
-void TdvDBCustomLookupCombo::KeyPress(QChar& key)
-{
-    TdvDBCustomCombo::KeyPress(key);
-}
-
 void TdvDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
 {
     if (AllowClearKey && (key == Qt::Key_Delete || key == Qt::Key_Backspace) && text().isEmpty()
@@ -759,11 +754,6 @@ void TdvDBCustomLookupCombo::moveEvent(QMoveEvent* e)
 }
 
 // ---- bound ----
-
-bool TdvDBCustomLookupCombo::EditCanModify()
-{
-    return TdvDBCustomCombo::EditCanModify();
-}
 
 void TdvDBCustomLookupCombo::DataChange()
 {

@@ -104,7 +104,6 @@ public:
     // The grid's record becomes the value (a click in the grid, Enter, Tab, an accepted close).
     void AcceptGridRecord();
 
-    [[nodiscard]] bool EditCanModify() override;
     void DataChange() override;
     void UpdateData() override;
 
@@ -112,7 +111,6 @@ protected:
     [[nodiscard]] bool TypingAllowed() const override;
     [[nodiscard]] bool WantsKey(int key) const override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
-    void KeyPress(QChar& key) override;
     void KeyUp(int& key, Qt::KeyboardModifiers shift) override;
     void Change() override;
     void CMEnter() override;
@@ -129,7 +127,6 @@ private:
     void SalvaAtual();
     static void InstalaGancho();
     static void RemoveGancho();
-    [[nodiscard]] bool BoundWithLookupLinks() const { return false; }
 
     std::unique_ptr<TdvPopupGrid> FGrid;
     QStringList FSelected;

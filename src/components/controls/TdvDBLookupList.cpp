@@ -12,16 +12,6 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 
-namespace {
-
-bool EhTabelaDetalhe(const TDataSet* tabela)
-{
-    const auto* t = dynamic_cast<const TTable*>(tabela);
-    return t && !t->MasterFields.isEmpty();
-}
-
-}  // namespace
-
 TdvDBLookupList::TdvDBLookupList(TdvDBCustomLookupCombo& combo, QWidget* parent)
     : TdvCustomDBGrid(parent), FCombo(combo), FLookupSource(std::make_unique<TDataSource>())
 {
@@ -145,8 +135,6 @@ bool TdvDBLookupList::LocateComboValue()
         for (int i = 1; i < FLookupFieldCount; ++i)
             valores << FLookupValues[static_cast<std::size_t>(i)];
         FFound = LocalizaChaves(valores);
-    } else if (EhTabelaDetalhe(tabela)) {
-        FFound = FCombo.FindTableValue(valor, FLookupFields[0]->FieldName(), false);
     } else {
         FFound = FCombo.FindTableValue(valor, FLookupFields[0]->FieldName(), false);
     }
@@ -155,8 +143,7 @@ bool TdvDBLookupList::LocateComboValue()
 
 void TdvDBLookupList::SetLookupValue(const QString& valor)
 {
-    if (valor == FLookupValues[0] && FRememberedRow < 0 && !FLookupValues[0].isEmpty())
-        return;
+    // Positioned every time: a search since the last call may have moved the table.
     TDataSet* tabela = LookupTable();
     if (!tabela || !tabela->Active() || !FLookupFields[0]) {
         FLookupValues[0] = valor;
@@ -175,27 +162,6 @@ void TdvDBLookupList::SetLookupValue(const QString& valor)
         if (!valor.isEmpty() && LocateComboValue())
             TakeCurrentRecord();
     }
-    InvalidateGrid();
-}
-
-void TdvDBLookupList::SetDisplayValue(const QString& texto)
-{
-    if (texto == FDisplayValue && FRememberedRow < 0)
-        return;
-    FRememberedRow = -1;
-    TDataSet* tabela = LookupTable();
-    bool achou = texto.isEmpty();
-    if (!texto.isEmpty() && tabela && tabela->Active() && FDisplayField) {
-        auto* dvTabela = dynamic_cast<TdvTable*>(tabela);
-        if (!dvTabela || dvTabela->IndexFieldCount() == 0 || FLookupFieldCount <= 1)
-            achou = FCombo.FindTableValue(texto, FDisplayField->FieldName(), false);
-        else
-            achou = LocalizaChaves({texto});
-    }
-    FCombo.SetMatch(achou);
-    FDisplayValue = texto;
-    if (achou && !texto.isEmpty() && FLookupFields[0])
-        FLookupValues[0] = DisplayIsFirstLookupField() ? texto : FLookupFields[0]->Text();
     InvalidateGrid();
 }
 

@@ -53,9 +53,6 @@ public:
 
     // Positions the list on the record whose first lookup field holds the value.
     void SetLookupValue(const QString& valor);
-    // Positions the list on the record whose display field matches the text; the combo's match
-    // flag takes the result (an empty text counts as a match).
-    void SetDisplayValue(const QString& texto);
     // Moves to the combo's value (with dropDown: as the drop-down opens, the table then in
     // display order and on its first record when nothing was found).
     void PositionOnComboValue(bool dropDown);

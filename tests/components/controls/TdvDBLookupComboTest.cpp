@@ -10,8 +10,10 @@
 #include "components/controls/TdvDBLookupCombo.h"
 #include "components/controls/TdvGridDataLink.h"
 #include "components/controls/TdvPopupGrid.h"
+#include "components/data/EInvalidOperation.h"
 #include "components/data/TdvTable.h"
 #include "platform/db/BancoDeTeste.h"
+#include "platform/db/TDataSource.h"
 #include "platform/db/TTransacao.h"
 #include "platform/ui/DialogosRoteirizados.h"
 
@@ -359,4 +361,86 @@ TEST_F(TdvDBLookupListTest, ThreeLookupFieldsAreKeptAndTheListOpensOnThem)
     Tecla(Qt::Key_Down);
     Tecla(Qt::Key_Return);
     EXPECT_EQ(combo->LookupValue(2), QStringLiteral("33333333000133"));
+}
+
+TEST_F(TdvDBLookupComboTest, FindTableValueTakesAWholeKeyOnlyUnlessPartial)
+{
+    PorNome();
+    const struct { const char* valor; const char* campo; bool parcial; bool achou; const char* atual; } casos[] = {
+        {"SP", "SG_UF", false, true, "SP"},
+        {"S", "SG_UF", false, false, nullptr},   // the nearest key is no match
+        {"S", "SG_UF", true, true, "SC"},
+        {"sergipe", "NM_UF", false, true, "SE"},   // by the name's index, without regard to case
+        {"", "SG_UF", true, false, nullptr},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.valor);
+        EXPECT_EQ(combo->FindTableValue(QLatin1String(c.valor), QLatin1String(c.campo), c.parcial), c.achou);
+        if (c.atual) {
+            EXPECT_EQ(Atual(), QLatin1String(c.atual));
+        }
+    }
+    EXPECT_TRUE(combo->FindValue(QStringLiteral("BAHIA"), QStringLiteral("NM_UF"), true, false));
+    EXPECT_EQ(Atual(), QStringLiteral("BA"));
+    EXPECT_FALSE(combo->FindValue(QStringLiteral("bahia"), QStringLiteral("NM_UF"), true, false));
+    EXPECT_TRUE(combo->FindValue(QStringLiteral("ala"), QStringLiteral("NM_UF"), false, true));
+    EXPECT_EQ(Atual(), QStringLiteral("AL"));
+}
+
+// The combo bound to the state of a table of people.
+class TdvDBLookupComboLigadoTest : public TdvDBLookupComboTest {
+protected:
+    void SetUp() override
+    {
+        TdvDBLookupComboTest::SetUp();
+        pessoas.SetDatabaseName(PastaDados());
+        pessoas.SetTableName(QStringLiteral("Pessoas"));
+        pessoas.CreateTable({{QStringLiteral("NR"), ftInteger}, {QStringLiteral("UF"), ftString, 2}},
+                            {{QString(), QStringLiteral("NR"), TIndexOption::ixPrimary}});
+        pessoas.Open();
+        for (const auto& [nr, uf] : {std::pair{1, "BA"}, {2, "SP"}, {3, ""}}) {
+            pessoas.Append();
+            pessoas.FieldByName(QStringLiteral("NR"))->SetAsInteger(nr);
+            pessoas.FieldByName(QStringLiteral("UF"))->SetAsString(QLatin1String(uf));
+            pessoas.Post();
+        }
+        pessoas.First();
+        fonte.SetDataSet(&pessoas);
+        PorNome();
+        combo->SetDataSource(&fonte);
+        combo->SetDataField(QStringLiteral("UF"));
+    }
+
+    [[nodiscard]] QString Uf() const { return pessoas.FieldByName(QStringLiteral("UF"))->AsString(); }
+
+    TdvTable pessoas;
+    TDataSource fonte;
+};
+
+TEST_F(TdvDBLookupComboLigadoTest, ShowsTheFieldsValueAndWritesTheChosenKeyIntoIt)
+{
+    Mostra();
+    EXPECT_EQ(combo->text(), QStringLiteral("BAHIA"));
+    pessoas.Next();
+    EXPECT_EQ(combo->text(), QStringLiteral("SAO PAULO"));
+    pessoas.Next();
+    EXPECT_EQ(combo->text(), QString());   // an empty field, an empty combo
+    pessoas.First();
+
+    Tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Aberto());
+    Tecla(Qt::Key_Down);
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(combo->text(), QStringLiteral("SANTA CATARINA"));
+    EXPECT_EQ(pessoas.State(), dsEdit);
+    EXPECT_EQ(Uf(), QStringLiteral("SC"));
+    pessoas.Post();
+    pessoas.Refresh();
+    EXPECT_EQ(Uf(), QStringLiteral("SC"));
+}
+
+TEST_F(TdvDBLookupComboLigadoTest, TheLookupTableCannotBeTheDataSourcesDataset)
+{
+    fonte.SetDataSet(&estados);
+    EXPECT_THROW(combo->SetLookupValue(QStringLiteral("SP")), EInvalidOperation);
 }
