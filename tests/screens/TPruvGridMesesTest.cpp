@@ -190,6 +190,21 @@ TEST(TPruvGridMeses, TaxReachingTheIncomeWarnsOnLeavingTheRowButLetsTheUserGo)
     EXPECT_TRUE(j.dialogos.Textos().isEmpty());
 }
 
+TEST(TPruvGridMeses, AWarningOnLeavingTheGridWaitsForTheFocusToArrive)
+{
+    Janela<TPruvGridCompensacao> j;
+    j.item.GetValores().GetRendimento(13).SetValor(Reais(100));
+    j.Em(3, 14);
+    Digita(QStringLiteral("200"));
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), j.edit);
+    EXPECT_EQ(j.item.GetCompensacao().GetCompensacaoAnosAnteriores(13).GetValor(), Reais(200));
+    EXPECT_TRUE(j.dialogos.Textos().isEmpty());
+    QTest::qWait(10);
+    EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{83});
+    EXPECT_EQ(QApplication::focusWidget(), j.edit);   // a warning does not keep the user
+}
+
 TEST(TPruvGridMeses, ATextTheModelRefusesKeepsTheCellAndItsEditor)
 {
     Janela<TPruvGridRendimentos> j;
