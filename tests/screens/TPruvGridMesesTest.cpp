@@ -114,6 +114,15 @@ TEST(TPruvGridMeses, ShowsTitlesMonthsTotalsAndValuesWhereTheMappingPutsThem)
     EXPECT_EQ(j.grade->GetTexto(2, 3), QStringLiteral("7,00"));
 }
 
+TEST(TPruvGridMeses, ATotalPastTheMoneyLimitIsShownWithoutATextRatherThanRaisedWhilePainting)
+{
+    Janela<TPruvGridRendimentos> j;
+    for (int mes = 1; mes <= 2; ++mes)
+        j.item.GetValores().GetRendimento(mes).SetValor(TMonetario::Maximo);
+    EXPECT_EQ(j.grade->GetTexto(1, TPruvGridMeses::LinhaTotais), QStringLiteral("*****"));
+    EXPECT_NO_THROW(j.grade->viewport()->grab());
+}
+
 TEST(TPruvGridMeses, TheTotalsRowIsNeverReachedByTheKeys)
 {
     const struct { bool decimoTerceiro; Celula de; Qt::Key tecla; Celula para; } casos[] = {
