@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 
+#include "AjudaDeTeste.h"
 #include "VerificacaoDeTeste.h"
 #include "assistants/TFoAssistGeracao.h"
 #include "exchange/ResultadoEntrega.h"
@@ -437,4 +438,11 @@ TEST_F(TFoAssistGeracaoTest, CancelStopsARunningVerificationFirstAndEndsTheAssis
     EXPECT_TRUE(NadaGravado());
     EXPECT_EQ(Ini("Geracao", "Disco"), TVolumes::Lista().front().Nome);
     EXPECT_EQ(QDir::currentPath(), QDir(DiretorioPrograma()).absolutePath());
+}
+
+TEST_F(TFoAssistGeracaoTest, F1OpensTheAssistantsHelp)
+{
+    auto armazenada = Declaracao();
+    auto assistente = Assistente(*armazenada);
+    EXPECT_EQ(ContextoDoF1(*assistente), TFoAssistGeracao::HelpContext);
 }
