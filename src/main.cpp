@@ -8,6 +8,7 @@
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TAtividadeQt.h"
 #include "platform/ui/TDialogosQt.h"
+#include "platform/ui/TJanelaVisivel.h"
 #include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
@@ -66,8 +67,8 @@ int main(int argc, char* argv[])
         if (!janela.Terminando()) {
             if (splash) {
                 splash->SetPrincipal(&janela);
-                splash->show();
-                QCoreApplication::processEvents();
+                // On the screen before the animation starts, so that all of it is seen.
+                TJanelaVisivel::Mostra(*splash);
                 AnimaSplash(*splash);
                 splash.reset();
             }
