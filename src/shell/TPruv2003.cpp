@@ -553,8 +553,10 @@ void TPruv2003::AplicaEstado()
     FEstadoMenus = TEstadoMenus::Calcula(Situacao());
     for (auto it = FComandos.cbegin(); it != FComandos.cend(); ++it)
         it.value()->setEnabled(FEstadoMenus.Habilitado(it.key()));
+    // On the menu itself, whose title follows it: disabling the menu's action alone would be
+    // undone when the window is enabled again (after the splash, after the backup at exit).
     for (auto it = FMenus.cbegin(); it != FMenus.cend(); ++it)
-        it.value()->menuAction()->setEnabled(FEstadoMenus.Habilitado(it.key()));
+        it.value()->setEnabled(FEstadoMenus.Habilitado(it.key()));
     Comando(QStringLiteral("MiSincronizar"))->setVisible(FEstadoMenus.SincronizarVisivel);
     N4->setVisible(FEstadoMenus.SincronizarVisivel);
     setWindowTitle(FEstadoMenus.Titulo);

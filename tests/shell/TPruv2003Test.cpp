@@ -178,6 +178,8 @@ TEST_F(TPruv2003Test, ADatabaseFileThatCannotBeReadLeavesOnlyWhatCanMendIt)
         EXPECT_TRUE(Ligado(janela, comando)) << comando;
     for (const char* comando : {"MiSair", "MiGravarCopia", "MiCalculadora"})
         EXPECT_FALSE(Ligado(janela, comando)) << comando;
+    janela.setEnabled(false);   // as at start-up, until the splash has gone
+    janela.setEnabled(true);
     EXPECT_FALSE(janela.Menu(QStringLiteral("MiDeclaracao"))->menuAction()->isEnabled());
     janela.AbrirDialogoInicial();   // nothing more to say, and nothing counted from the damaged file
     EXPECT_EQ(dialogos.Codigos(), std::vector<int>{142});
