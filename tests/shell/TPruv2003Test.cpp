@@ -140,7 +140,10 @@ TEST_F(TPruv2003Test, ADatabaseThatCannotBeOpenedEndsTheProgramWithMessage163)
     const TMensagemDialogo& mensagem = dialogos.Mensagens().front();
     EXPECT_TRUE(mensagem.Texto.startsWith(
         QStringLiteral("Houve um erro de inicialização do banco de dados. Mensagem retornada: ")));
-    EXPECT_GT(mensagem.Texto.size(), TErro::Mensagem(163).size());   // SQLite's own text follows
+    // The engine's reason follows, in Portuguese, with the file it could not open.
+    EXPECT_TRUE(mensagem.Texto.endsWith(QStringLiteral("não foi possível abrir o arquivo do banco de dados: ")
+                                        + TPastas::Dados() + QStringLiteral("/pruv2003.db")))
+        << mensagem.Texto.toStdString();
     EXPECT_EQ(mensagem.Tipo, TipoDialogo::Erro);
     EXPECT_TRUE(BaseIndisponivel);
     EXPECT_TRUE(janela.Terminando());
