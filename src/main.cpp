@@ -12,6 +12,8 @@
 #include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
+#include "screens/TFoCalcula.h"
+#include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TAplicacao.h"
@@ -57,7 +59,9 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        rotinas.MostraCalculadora = MostraCalculadora;
         janela.DefineRotinas(std::move(rotinas));
+        TZofHint::InstalaPruvHint(&janela);
         janela.setEnabled(false);
         janela.show();
         instancia.DefineJanela(&janela);
