@@ -39,6 +39,9 @@
 #include "shell/TComandosPrincipal.h"
 #include "shell/TDmGeral.h"
 #include "shell/TFoAjuda.h"
+#include "shell/TFoInicial.h"
+#include "shell/TFoNovidade.h"
+#include "shell/TFoSobre.h"
 #include "shell/TRegistroPruv.h"
 
 using namespace EstadoPrograma;
@@ -135,6 +138,10 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
         {"MiAjudaCampo", &TPruv2003::MiAjudaCampoClick, nullptr},
         {"UsodoTeclado1", &TPruv2003::UsodoTeclado1Click, nullptr},
         {"LeiautedoArquivo1", &TPruv2003::LeiautedoArquivo1Click, nullptr},
+        {"MiPesquisar", &TPruv2003::MiPesquisarClick,
+         [](const TRotinasPrincipal& r) { return bool(r.MostraPesquisa); }},
+        {"Ouehdenovo1", &TPruv2003::Ouehdenovo1Click, nullptr},
+        {"MiSobre", &TPruv2003::MiSobreClick, nullptr},
     };
     return programados;
 }
@@ -409,18 +416,52 @@ void TPruv2003::AbrirDialogoInicial()
     // program ends during them.
     const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
     GravaBooleano("Geral", "JahMostrou", true);
-    // With the data unavailable the stored declarations cannot be counted: their error was shown.
-    if (!jahMostrou && !BaseIndisponivel && ObtemColecao().EstaVazia())
-        VerificaCopiaDeSeguranca();
+    if (!jahMostrou) {
+        Executa(*TComandosPrincipal::Item("Ouehdenovo1"));
+        // With the data unavailable the stored declarations cannot be counted: their error was
+        // shown.
+        if (!BaseIndisponivel && ObtemColecao().EstaVazia())
+            VerificaCopiaDeSeguranca();
+    }
 
     if (EmProcessamento)
         return;
     TProcessando processando;
     if (PodeAbrirForm(QStringLiteral("FoInicial"))) {
-        FecharDeclaracao();
+        if (FecharDeclaracao() && ExecutaInicial())
+            AbrirDeclaracao();
         ObtemColecao().Atualiza();
         atualizaMenus();
     }
+}
+
+bool TPruv2003::ExecutaInicial()
+{
+    TOfertasInicial ofertas;
+    // A new declaration is what the New command makes and opens.
+    ofertas.Nova = [this] {
+        ExecutaManipulador("MiNova");
+        return false;
+    };
+    ofertas.Importa = [this] { return ImportaDoInicial(); };
+    return MostraInicial(ObtemDeclaracao(), ObtemColecao(), ofertas, this);
+}
+
+bool TPruv2003::ImportaDoInicial()
+{
+    const qint64 antes = DbPruv ? DbPruv->TotalAlteracoes() : 0;
+    ExecutaManipulador("MiImportar");
+    ObtemColecao().Atualiza();
+    const bool trouxeDados = DbPruv && DbPruv->TotalAlteracoes() != antes;
+    return trouxeDados && FRotinas.AbreDeclaracao && !ObtemColecao().EstaVazia()
+           && FRotinas.AbreDeclaracao(ObtemDeclaracao(), ObtemColecao(), QStringLiteral("Importação - Abrir Declaração"));
+}
+
+void TPruv2003::ExecutaManipulador(const char* nome)
+{
+    const TItemMenu* item = TComandosPrincipal::Item(nome);
+    if (const Manipulador manipulador = item ? ManipuladorDe(QLatin1String(nome)) : nullptr)
+        (this->*manipulador)(*item);
 }
 
 void TPruv2003::VerificaCopiaDeSeguranca()
@@ -676,12 +717,14 @@ void TPruv2003::MiVerificarPendenciasClick(const TItemMenu& item)
 {
     if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
         return;
-    FRotinas.ExibePendencias(
-        ObtemDeclaracao(),
-        [this](const QString& anexo, const QString& itemChave, std::uint8_t objeto) {
-            ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, itemChave, objeto); });
-        },
-        this);
+    FRotinas.ExibePendencias(ObtemDeclaracao(), Posicionador(), this);
+}
+
+TPosicionaCampo TPruv2003::Posicionador()
+{
+    return [this](const QString& anexo, const QString& itemChave, std::uint8_t objeto) {
+        ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, itemChave, objeto); });
+    };
 }
 
 void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
@@ -836,4 +879,21 @@ void TPruv2003::LeiautedoArquivo1Click(const TItemMenu&)
 {
     ContextoAjuda = AjudaLeiaute;
     TFoAjuda::Mostra(ContextoAjuda);
+}
+
+void TPruv2003::MiPesquisarClick(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)))
+        FRotinas.MostraPesquisa(ObtemDeclaracao(), Posicionador(), this);
+}
+
+void TPruv2003::Ouehdenovo1Click(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)))
+        MostraNovidades(this);
+}
+
+void TPruv2003::MiSobreClick(const TItemMenu&)
+{
+    MostraSobre(this);
 }
