@@ -10,6 +10,7 @@
 #include "platform/ui/TDialogosQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
+#include "screens/RotinasDeclaracao.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        DefineRotinasDeclaracao(rotinas, &janela);
         janela.DefineRotinas(std::move(rotinas));
         janela.setEnabled(false);
         janela.show();

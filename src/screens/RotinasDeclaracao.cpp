@@ -1,0 +1,9 @@
+#include "screens/RotinasDeclaracao.h"
+
+#include "screens/TFrDeclaracao.h"
+#include "shell/TPruv2003.h"
+
+void DefineRotinasDeclaracao(TRotinasPrincipal& Rotinas, QWidget* /*Dono*/)
+{
+    Rotinas.CriaFrDeclaracao = [](QWidget* dono) -> IFrDeclaracao* { return new TFrDeclaracao(dono); };
+}

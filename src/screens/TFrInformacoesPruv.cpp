@@ -1,0 +1,354 @@
+#include "screens/TFrInformacoesPruv.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+
+#include "components/controls/TdvDBComboBox.h"
+#include "model/TColecaoAnexo.h"
+#include "model/TColecaoPruv.h"
+#include "model/TColecaoResumo.h"
+#include "model/TErro.h"
+#include "model/TNi.h"
+#include "model/TPruv.h"
+#include "model/gui/UtilJanelas.h"
+#include "screens/TFrDeclaracao.h"
+#include "shell/ExcecaoAplicacao.h"
+
+namespace {
+
+constexpr int LarguraPagina = 628;
+
+// The design's distances, at 96 pixels per inch, scaled to the screen.
+class TEscala {
+public:
+    explicit TEscala(const QWidget& w) : FFator(w.logicalDpiY() / 96.0) {}
+    [[nodiscard]] int operator()(int medida) const { return qRound(medida * FFator); }
+    void Posiciona(QWidget* w, int esquerda, int topo, int largura, int altura) const
+    {
+        w->setGeometry((*this)(esquerda), (*this)(topo), (*this)(largura), (*this)(altura));
+    }
+
+private:
+    double FFator;
+};
+
+QLabel* Rotulo(QWidget* pai, const char* nome, const char* texto, int esquerda, int topo)
+{
+    auto* rotulo = new QLabel(QString::fromUtf8(texto), pai);
+    rotulo->setObjectName(QLatin1String(nome));
+    const TEscala escala(*pai);
+    rotulo->move(escala(esquerda), escala(topo));
+    rotulo->adjustSize();
+    return rotulo;
+}
+
+QGroupBox* Grupo(QWidget* pai, const char* nome, const char* legenda)
+{
+    auto* grupo = new QGroupBox(QString::fromUtf8(legenda), pai);
+    grupo->setObjectName(QLatin1String(nome));
+    return grupo;
+}
+
+QRadioButton* Opcao(QGroupBox* grupo, const char* nome, const char* legenda, int esquerda, bool marcada)
+{
+    auto* opcao = new QRadioButton(QString::fromUtf8(legenda), grupo);
+    opcao->setObjectName(QLatin1String(nome));
+    TEscala(*grupo).Posiciona(opcao, esquerda, 30, 60, 20);
+    opcao->setChecked(marcada);
+    return opcao;
+}
+
+// Messages of the page: information or warning with OK, or a Yes/No question.
+void Informa(std::uint8_t codigo, const QString& parametro = QString(), TipoDialogo tipo = TipoDialogo::Informacao)
+{
+    TErro(codigo, parametro, tipo, Botao::Ok, 0).Exibe();
+}
+
+bool Confirma(std::uint8_t codigo)
+{
+    return TErro(codigo, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe() == Resposta::Sim;
+}
+
+}  // namespace
+
+// The combo lists the available natures that have a description, in order.
+TNatureza* TFrInformacoesPruv::NaturezaDoCombo(int Indice) const
+{
+    int listada = -1;
+    for (TNatureza* natureza : FPruv->GetNaturezas().GetDisponiveis())
+        if (!natureza->GetDescricao().trimmed().isEmpty() && ++listada == Indice)
+            return natureza;
+    return nullptr;
+}
+
+int TFrInformacoesPruv::IndiceNoCombo(const TNatureza& Natureza) const
+{
+    for (int i = 0; TNatureza* natureza = NaturezaDoCombo(i); ++i)
+        if (natureza == &Natureza)
+            return i;
+    return -1;
+}
+
+TFrInformacoesPruv::TFrInformacoesPruv(QWidget* pai) : QWidget(pai)
+{
+    CriaComponentes();
+    connect(qApp, &QApplication::focusChanged, this, &TFrInformacoesPruv::FocoMudou);
+}
+
+TFrInformacoesPruv::~TFrInformacoesPruv() = default;
+
+void TFrInformacoesPruv::CriaComponentes()
+{
+    PnInformacoes = new QWidget(this);
+    PnInformacoes->setObjectName(QStringLiteral("PnInformacoes"));
+    PnInformacoes->hide();
+    const TEscala escala(*this);
+    PnInformacoes->setGeometry(0, 0, escala(LarguraPagina), escala(360));
+    setMinimumSize(PnInformacoes->size());
+
+    GbIdentificacao = Grupo(PnInformacoes, "GbIdentificacao", "Identificação do Declarante");
+    LbCpfCgc = Rotulo(GbIdentificacao, "LbCpfCgc", "CNPJ", 10, 18);
+    LbNomeRazaoS = Rotulo(GbIdentificacao, "LbNomeRazaoS", "Nome Empresarial", 160, 18);
+    LbTipoDeclar = Rotulo(GbIdentificacao, "LbTipoDeclar", "Natureza do Declarante", 10, 62);
+    CbTipoDeclarante = new TdvDBComboBox(GbIdentificacao);
+    CbTipoDeclarante->setObjectName(QStringLiteral("CbTipoDeclarante"));
+    CbTipoDeclarante->SetStyle(TComboBoxStyle::csDropDownList);
+    CbTipoDeclarante->AutoDropDown = true;
+    CbTipoDeclarante->DropDownCount = 8;
+    escala.Posiciona(CbTipoDeclarante, 10, 78, 590, 21);
+    CbTipoDeclarante->OnChange = [this] { ExcecaoAplicacao::Protege([this] { CbTipoDeclaranteChange(); }); };
+    CbTipoDeclarante->OnKeyPress = [this](QChar& tecla) {
+        if (tecla != QChar(13))
+            return;
+        FocaPrimeiro(PnInformacoes->findChild<QWidget*>(QStringLiteral("DeRespNoCnpj")), nullptr, nullptr, nullptr);
+    };
+
+    GbResponsavel = Grupo(PnInformacoes, "GbResponsavel", "Responsável pelo Preenchimento da Declaração");
+    Rotulo(GbResponsavel, "LbCpfResp", "CPF", 10, 18);
+    Rotulo(GbResponsavel, "LbNomeResp", "Nome", 150, 18);
+    Rotulo(GbResponsavel, "LbDDD", "DDD", 10, 62);
+    Rotulo(GbResponsavel, "LbTelefone", "Telefone", 65, 62);
+    Rotulo(GbResponsavel, "LbRamal", "Ramal", 155, 62);
+    Rotulo(GbResponsavel, "LbFax", "Fax", 225, 62);
+    Rotulo(GbResponsavel, "LbEmail", "Correio Eletrônico", 315, 62);
+
+    GbRetificadora = Grupo(PnInformacoes, "GbRetificadora", "Esta declaração é retificadora ?");
+    RbSimRetificadora = Opcao(GbRetificadora, "RbSimRetificadora", "Sim", 15, false);
+    RbSimRetificadora->setToolTip(QStringLiteral("Assinale \"Sim\" quando desejar corrigir a declaração entregue anteriormente"));
+    RbNaoRetificadora = Opcao(GbRetificadora, "RbNaoRetificadora", "Não", 85, true);
+    RbNaoRetificadora->setToolTip(QStringLiteral("Assinale \"Não\" para entrega da primeira declaração"));
+    for (QRadioButton* opcao : {RbSimRetificadora, RbNaoRetificadora})
+        connect(opcao, &QRadioButton::toggled, this, [this](bool marcada) {
+            if (marcada)
+                ExcecaoAplicacao::Protege([this] { RetificadoraClick(); });
+        });
+
+    GbResponsavelCnpj = Grupo(PnInformacoes, "GbResponsavelCnpj", "Responsável perante o CNPJ");
+    Rotulo(GbResponsavelCnpj, "LbRespNoCnpj", "CPF", 10, 18);
+
+    GbSitEspecial = Grupo(PnInformacoes, "GbSitEspecial", "");
+    RbSimEncerramento = Opcao(GbSitEspecial, "RbSimEncerramento", "Sim", 15, false);
+    RbNaoEncerramento = Opcao(GbSitEspecial, "RbNaoEncerramento", "Não", 85, true);
+    for (QRadioButton* opcao : {RbSimEncerramento, RbNaoEncerramento})
+        connect(opcao, &QRadioButton::toggled, this, [this](bool marcada) {
+            if (marcada)
+                ExcecaoAplicacao::Protege([this] { EncerramentoClick(); });
+        });
+}
+
+TFrInformacoesPruv::TDisposicao TFrInformacoesPruv::Disposicao(bool Cnpj, const QString& Ano)
+{
+    TDisposicao d{};
+    d.Natureza = Cnpj && Ano >= QLatin1String("1998");
+    d.AlturaIdentificacao = d.Natureza ? 125 : 85;
+    d.TopoResponsavel = d.Natureza ? 224 : 217;
+    d.TopoRetificadora = d.Natureza ? 146 : 120;
+    d.ResponsavelCnpj = Cnpj;
+    return d;
+}
+
+void TFrInformacoesPruv::Dispoe(bool cnpj, const QString& ano)
+{
+    constexpr int Esquerda = 8;
+    constexpr int Largura = LarguraPagina - 2 * Esquerda;
+    constexpr int AlturaPergunta = 66;
+    constexpr int LarguraRetificadora = 160;
+    constexpr int LarguraRespCnpj = 150;
+    const TDisposicao d = Disposicao(cnpj, ano);
+    const TEscala escala(*this);
+    LbTipoDeclar->setVisible(d.Natureza);
+    CbTipoDeclarante->setVisible(d.Natureza);
+    escala.Posiciona(GbIdentificacao, Esquerda, 6, Largura, d.AlturaIdentificacao);
+    escala.Posiciona(GbResponsavel, Esquerda, d.TopoResponsavel, Largura, 110);
+    escala.Posiciona(GbRetificadora, Esquerda, d.TopoRetificadora, LarguraRetificadora, AlturaPergunta);
+    const int esquerdaSit = Esquerda + LarguraRetificadora + 8;
+    const int esquerdaRespCnpj = Esquerda + Largura - LarguraRespCnpj;
+    escala.Posiciona(GbResponsavelCnpj, esquerdaRespCnpj, d.TopoRetificadora, LarguraRespCnpj, AlturaPergunta);
+    GbResponsavelCnpj->setVisible(d.ResponsavelCnpj);
+    // The special situation ends 15 before the CNPJ's responsible, or 10 before the page's edge.
+    const int direitaSit = d.ResponsavelCnpj ? esquerdaRespCnpj - 15 : LarguraPagina - 10;
+    escala.Posiciona(GbSitEspecial, esquerdaSit, d.TopoRetificadora, direitaSit - esquerdaSit, AlturaPergunta);
+    if (cnpj) {
+        GbSitEspecial->setTitle(QStringLiteral("Esta declaração é de extinção ?"));
+        RbSimEncerramento->setToolTip(
+            QStringLiteral("Assinale \"Sim\" quando a empresa estiver enquadrada nos casos de extinção"));
+        RbNaoEncerramento->setToolTip(
+            QStringLiteral("Assinale \"Não\" quando a empresa não estiver enquadrada nos casos de extinção"));
+    } else {
+        GbSitEspecial->setTitle(
+            QStringLiteral("Esta declaração é de encerramento de espólio/saída definitiva do país ?"));
+        RbSimEncerramento->setToolTip(QStringLiteral("Assinale \"Sim\" quando estiver enquadrado nos casos "
+                                                     "decorrentes de saída definitiva do país ou encerramento de espólio"));
+        RbNaoEncerramento->setToolTip(QStringLiteral("Assinale \"Não\" quando não estiver enquadrado nos casos "
+                                                     "decorrentes de saída definitiva do país ou encerramento de espólio"));
+    }
+    LbCpfCgc->setText(cnpj ? QStringLiteral("CNPJ") : QStringLiteral("CPF"));
+    LbNomeRazaoS->setText(cnpj ? QStringLiteral("Nome Empresarial") : QStringLiteral("Nome"));
+    LbCpfCgc->adjustSize();
+    LbNomeRazaoS->adjustSize();
+}
+
+bool TFrInformacoesPruv::Cnpj() const
+{
+    return FPruv && FPruv->GetDeclarante().TipoAtual() == TNiContribuinte::Cnpj;
+}
+
+bool TFrInformacoesPruv::AnoSeguinte() const
+{
+    return FPruv && FPruv->GetAno() == QString::number(FPruv->GetAnoAtual().toInt() + 1);
+}
+
+void TFrInformacoesPruv::Abre(TFrDeclaracao& Frame)
+{
+    FAberto = false;
+    FFrame = &Frame;
+    Dispoe(Cnpj(), FPruv->GetAno());
+    PnInformacoes->show();
+
+    PreencheCombo(*CbTipoDeclarante, FPruv->GetNaturezas());
+    FIndiceNatureza = IndiceNoCombo(FPruv->GetNatureza());
+    CbTipoDeclarante->SetItemIndex(FIndiceNatureza);
+    Frame.MostraFundos(FPruv->GetNatureza().GetCodigo() == TPruv::CodigoAdministradora);
+
+    RbSimRetificadora->setChecked(FPruv->GetTipoDeclaracao() == QLatin1String("R"));
+    RbNaoRetificadora->setChecked(!RbSimRetificadora->isChecked());
+    RbSimEncerramento->setChecked(FPruv->GetSituacaoEspecial() || AnoSeguinte());
+    RbNaoEncerramento->setChecked(!RbSimEncerramento->isChecked());
+    FAberto = true;
+}
+
+void TFrInformacoesPruv::Fecha()
+{
+    FAberto = false;
+    PnInformacoes->hide();
+}
+
+bool TFrInformacoesPruv::Valida()
+{
+    if (!FPruv || !FColecaoPruv)
+        return false;
+    GravaDeclaracao();
+    return true;
+}
+
+void TFrInformacoesPruv::GravaDeclaracao()
+{
+    if (!FAberto || !FPruv || !FColecaoPruv)
+        return;
+    FColecaoPruv->Atualiza(*FPruv);
+    FColecaoPruv->Atualiza();
+}
+
+void TFrInformacoesPruv::FocoMudou(QWidget* Antes, QWidget*)
+{
+    if (!FAberto || !Antes || !PnInformacoes->isAncestorOf(Antes))
+        return;
+    // A write-back refused on the way has put the focus back: that is where it is now.
+    QWidget* agora = QApplication::focusWidget();
+    ExcecaoAplicacao::Protege([&] {
+        for (QGroupBox* grupo : {GbIdentificacao, GbResponsavel, GbRetificadora, GbResponsavelCnpj, GbSitEspecial})
+            if (grupo->isAncestorOf(Antes) && !(agora && grupo->isAncestorOf(agora))) {
+                GravaDeclaracao();
+                return;
+            }
+    });
+}
+
+void TFrInformacoesPruv::CbTipoDeclaranteChange()
+{
+    const int indice = CbTipoDeclarante->ItemIndex();
+    if (!FAberto || indice < 0 || indice == FIndiceNatureza)
+        return;
+    TNatureza* nova = NaturezaDoCombo(indice);
+    if (!nova)
+        return;
+    const bool eraFundos = FPruv->GetNatureza().GetCodigo() == TPruv::CodigoAdministradora;
+    const bool ehFundos = nova->GetCodigo() == TPruv::CodigoAdministradora;
+    auto resumoInvalido = [this] {
+        TResumo& proprio = FPruv->TPruvAnexo::GetResumo();
+        proprio.SetOK(false);
+        FPruv->GetResumo().SetOK(false);
+        FPruv->GetColecaoResumo().Grava(proprio);
+    };
+    if (eraFundos && !ehFundos) {
+        const bool temFundos = FPruv->GetColecaoAnexo().Quantidade() > 0;
+        if (temFundos && !Confirma(34)) {
+            CbTipoDeclarante->SetItemIndex(FIndiceNatureza);
+            return;
+        }
+        FPruv->SetNatureza(*nova);
+        FIndiceNatureza = indice;
+        FFrame->MostraFundos(false);
+        if (temFundos)
+            resumoInvalido();
+        return;
+    }
+    if (!eraFundos && ehFundos) {
+        if (FPruv->GetColecaoAnexo().Quantidade() == 0) {
+            Informa(57);
+        } else {
+            Informa(58);
+            resumoInvalido();
+        }
+        FPruv->SetNatureza(*nova);
+        FIndiceNatureza = indice;
+        FFrame->MostraFundos(true);
+        return;
+    }
+    FPruv->SetNatureza(*nova);
+    FIndiceNatureza = indice;
+}
+
+void TFrInformacoesPruv::RetificadoraClick()
+{
+    if (!FPruv)
+        return;
+    if (!RbSimRetificadora->isChecked()) {
+        FPruv->SetTipoDeclaracao(QStringLiteral("O"));
+        return;
+    }
+    FPruv->SetTipoDeclaracao(QStringLiteral("R"));
+    if (FAberto)
+        Informa(FPruv->GetAno() >= QLatin1String("1999") ? 44 : 45, FPruv->GetAno(), TipoDialogo::Aviso);
+}
+
+void TFrInformacoesPruv::EncerramentoClick()
+{
+    if (!FPruv)
+        return;
+    if (RbSimEncerramento->isChecked()) {
+        FPruv->SetSituacaoEspecial(true);
+        return;
+    }
+    if (!AnoSeguinte()) {
+        FPruv->SetSituacaoEspecial(false);
+        return;
+    }
+    // A declaration of the year after the current one is always of a special situation.
+    if (FAberto)
+        Informa(Cnpj() ? 52 : 53);
+    RbSimEncerramento->setChecked(true);
+    FocaPrimeiro(RbSimEncerramento, nullptr, nullptr, nullptr);
+}
