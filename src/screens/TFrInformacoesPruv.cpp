@@ -232,10 +232,9 @@ void TFrInformacoesPruv::Abre(TFrDeclaracao& Frame)
     CbTipoDeclarante->SetItemIndex(FIndiceNatureza);
     Frame.MostraFundos(FPruv->GetNatureza().GetCodigo() == TPruv::CodigoAdministradora);
 
-    RbSimRetificadora->setChecked(FPruv->GetTipoDeclaracao() == QLatin1String("R"));
-    RbNaoRetificadora->setChecked(!RbSimRetificadora->isChecked());
-    RbSimEncerramento->setChecked(FPruv->GetSituacaoEspecial() || AnoSeguinte());
-    RbNaoEncerramento->setChecked(!RbSimEncerramento->isChecked());
+    // An exclusive pair changes by checking the other button.
+    (FPruv->GetTipoDeclaracao() == QLatin1String("R") ? RbSimRetificadora : RbNaoRetificadora)->setChecked(true);
+    (FPruv->GetSituacaoEspecial() || AnoSeguinte() ? RbSimEncerramento : RbNaoEncerramento)->setChecked(true);
     FAberto = true;
 }
 
