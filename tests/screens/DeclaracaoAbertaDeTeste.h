@@ -1,6 +1,9 @@
 #pragma once
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "model/PruvDeTeste.h"
@@ -8,6 +11,25 @@
 #include "screens/TFrDeclaracao.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/TPruv2003.h"
+
+// Runs Acao on the modal dialog of that name as soon as it shows; one still open afterwards is
+// cancelled, so that a failed expectation never leaves the test waiting.
+template <class D = QDialog>
+void AoAbrir(const char* nome, std::function<void(D&)> Acao)
+{
+    QTimer::singleShot(0, [nome, Acao] {
+        for (QWidget* janela : QApplication::topLevelWidgets()) {
+            auto* dialogo = qobject_cast<D*>(janela);
+            if (!dialogo || janela->objectName() != QLatin1String(nome) || !dialogo->isVisible())
+                continue;
+            Acao(*dialogo);
+            if (dialogo->isVisible())
+                dialogo->reject();
+            return;
+        }
+        ADD_FAILURE() << "no dialog " << nome;
+    });
+}
 
 // The program's main window with its real declaration frame and dialogs, over declarations
 // stored in the case's database.
