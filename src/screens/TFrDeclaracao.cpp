@@ -9,6 +9,7 @@
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrInformacoesPruv.h"
 #include "screens/TPruvCustomGrid.h"
+#include "shell/FonteFormulario.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ TPruvCustomGrid* GradeDoControle(QWidget* controle)
 TFrDeclaracao::TFrDeclaracao(QWidget* pai) : QWidget(pai)
 {
     resize(Largura, Altura);
+    setFont(FonteFormulario());
     auto* Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     auto* layout = new QVBoxLayout(this);

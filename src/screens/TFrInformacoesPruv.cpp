@@ -109,15 +109,15 @@ void TFrInformacoesPruv::CriaComponentes()
     setMinimumSize(PnInformacoes->size());
 
     GbIdentificacao = Grupo(PnInformacoes, "GbIdentificacao", "Identificação do Declarante");
-    LbCpfCgc = Rotulo(GbIdentificacao, "LbCpfCgc", "CNPJ", 10, 18);
-    LbNomeRazaoS = Rotulo(GbIdentificacao, "LbNomeRazaoS", "Nome Empresarial", 160, 18);
-    LbTipoDeclar = Rotulo(GbIdentificacao, "LbTipoDeclar", "Natureza do Declarante", 10, 62);
+    LbCpfCgc = Rotulo(GbIdentificacao, "LbCpfCgc", "CNPJ", 10, 22);
+    LbNomeRazaoS = Rotulo(GbIdentificacao, "LbNomeRazaoS", "Nome Empresarial", 160, 22);
+    LbTipoDeclar = Rotulo(GbIdentificacao, "LbTipoDeclar", "Natureza do Declarante", 10, 64);
     CbTipoDeclarante = new TdvDBComboBox(GbIdentificacao);
     CbTipoDeclarante->setObjectName(QStringLiteral("CbTipoDeclarante"));
     CbTipoDeclarante->SetStyle(TComboBoxStyle::csDropDownList);
     CbTipoDeclarante->AutoDropDown = true;
     CbTipoDeclarante->DropDownCount = 8;
-    escala.Posiciona(CbTipoDeclarante, 10, 78, 590, 21);
+    escala.Posiciona(CbTipoDeclarante, 10, 80, 590, 21);
     CbTipoDeclarante->OnChange = [this] { ExcecaoAplicacao::Protege([this] { CbTipoDeclaranteChange(); }); };
     CbTipoDeclarante->OnKeyPress = [this](QChar& tecla) {
         if (tecla != QChar(13))
@@ -126,13 +126,13 @@ void TFrInformacoesPruv::CriaComponentes()
     };
 
     GbResponsavel = Grupo(PnInformacoes, "GbResponsavel", "Responsável pelo Preenchimento da Declaração");
-    Rotulo(GbResponsavel, "LbCpfResp", "CPF", 10, 18);
-    Rotulo(GbResponsavel, "LbNomeResp", "Nome", 150, 18);
-    Rotulo(GbResponsavel, "LbDDD", "DDD", 10, 62);
-    Rotulo(GbResponsavel, "LbTelefone", "Telefone", 65, 62);
-    Rotulo(GbResponsavel, "LbRamal", "Ramal", 155, 62);
-    Rotulo(GbResponsavel, "LbFax", "Fax", 225, 62);
-    Rotulo(GbResponsavel, "LbEmail", "Correio Eletrônico", 315, 62);
+    Rotulo(GbResponsavel, "LbCpfResp", "CPF", 10, 22);
+    Rotulo(GbResponsavel, "LbNomeResp", "Nome", 150, 22);
+    Rotulo(GbResponsavel, "LbDDD", "DDD", 10, 64);
+    Rotulo(GbResponsavel, "LbTelefone", "Telefone", 65, 64);
+    Rotulo(GbResponsavel, "LbRamal", "Ramal", 155, 64);
+    Rotulo(GbResponsavel, "LbFax", "Fax", 225, 64);
+    Rotulo(GbResponsavel, "LbEmail", "Correio Eletrônico", 315, 64);
 
     GbRetificadora = Grupo(PnInformacoes, "GbRetificadora", "Esta declaração é retificadora ?");
     RbSimRetificadora = Opcao(GbRetificadora, "RbSimRetificadora", "Sim", 15, false);
@@ -146,7 +146,7 @@ void TFrInformacoesPruv::CriaComponentes()
         });
 
     GbResponsavelCnpj = Grupo(PnInformacoes, "GbResponsavelCnpj", "Responsável perante o CNPJ");
-    Rotulo(GbResponsavelCnpj, "LbRespNoCnpj", "CPF", 10, 18);
+    Rotulo(GbResponsavelCnpj, "LbRespNoCnpj", "CPF", 10, 22);
 
     GbSitEspecial = Grupo(PnInformacoes, "GbSitEspecial", "");
     RbSimEncerramento = Opcao(GbSitEspecial, "RbSimEncerramento", "Sim", 15, false);
@@ -174,8 +174,8 @@ void TFrInformacoesPruv::Dispoe(bool cnpj, const QString& ano)
     constexpr int Esquerda = 8;
     constexpr int Largura = LarguraPagina - 2 * Esquerda;
     constexpr int AlturaPergunta = 66;
-    constexpr int LarguraRetificadora = 160;
-    constexpr int LarguraRespCnpj = 150;
+    constexpr int LarguraRetificadora = 175;
+    constexpr int LarguraRespCnpj = 170;
     const TDisposicao d = Disposicao(cnpj, ano);
     const TEscala escala(*this);
     LbTipoDeclar->setVisible(d.Natureza);

@@ -12,6 +12,7 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "shell/FonteFormulario.h"
 #include "shell/PosicaoAssistente.h"
 #include "shell/TFoAjuda.h"
 #include "shell/TabelaDeclaracoes.h"
@@ -23,6 +24,7 @@ TFoAbreDeclaracao::TFoAbreDeclaracao(const QString& Legenda, TPruv& Pruv, TColec
     setObjectName(QStringLiteral("FoAbreDeclaracao"));
     setWindowTitle(Legenda);
     setFixedSize(481, 230);
+    setFont(FonteFormulario());
 
     DBGrDeclaracao = new TdvCustomDBGrid(this);
     DBGrDeclaracao->setObjectName(QStringLiteral("DBGrDeclaracao"));
