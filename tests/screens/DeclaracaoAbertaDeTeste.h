@@ -53,6 +53,7 @@ protected:
     }
     void Inicia()
     {
+        janela.reset();   // one main window at a time
         janela = std::make_unique<TPruv2003>();
         TRotinasPrincipal rotinas;
         DefineRotinasDeclaracao(rotinas, janela.get());
