@@ -11,6 +11,8 @@
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
 #include "screens/RotinasDeclaracao.h"
+#include "screens/TFoCalcula.h"
+#include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -56,7 +58,9 @@ int main(int argc, char* argv[])
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
         DefineRotinasDeclaracao(rotinas, &janela);
+        rotinas.MostraCalculadora = MostraCalculadora;
         janela.DefineRotinas(std::move(rotinas));
+        TZofHint::InstalaPruvHint(&janela);
         janela.setEnabled(false);
         janela.show();
         instancia.DefineJanela(&janela);
