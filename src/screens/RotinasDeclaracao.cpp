@@ -1,7 +1,9 @@
 #include "screens/RotinasDeclaracao.h"
 
+#include "screens/TFoNovaDeclaracao.h"
 #include "screens/TFrDeclaracao.h"
 #include "shell/TFoAbreDeclaracao.h"
+#include "shell/TFoExcluiDeclaracao.h"
 #include "shell/TPruv2003.h"
 
 void DefineRotinasDeclaracao(TRotinasPrincipal& Rotinas, QWidget* Dono)
@@ -10,4 +12,6 @@ void DefineRotinasDeclaracao(TRotinasPrincipal& Rotinas, QWidget* Dono)
     Rotinas.AbreDeclaracao = [Dono](TPruv& pruv, TColecaoPruv& colecao, const QString& legenda) {
         return AbreDeclaracao(pruv, colecao, legenda, Dono);
     };
+    Rotinas.NovaDeclaracao = [Dono](TPruv& pruv, TColecaoPruv& colecao) { return NovaDeclaracao(pruv, colecao, Dono); };
+    Rotinas.ExcluiDeclaracoes = [Dono](TColecaoPruv& colecao) { return ExcluiDeclaracoes(colecao, Dono); };
 }

@@ -9,6 +9,8 @@
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrInformacoesPruv.h"
 #include "screens/TPruvCustomGrid.h"
+#include "screens/TPruvEdit.h"
+#include "screens/TPruvMemo.h"
 #include "shell/FonteFormulario.h"
 
 namespace {
@@ -125,7 +127,11 @@ void TFrDeclaracao::Abre(TPosicionaCampo Posiciona)
 bool TFrDeclaracao::PodeSair()
 {
     QWidget* ativo = ControleAtivo();
+    if (auto* edit = qobject_cast<TPruvEdit*>(ativo); edit && !edit->Valida())
+        return false;
     if (TPruvCustomGrid* grade = GradeDoControle(ativo); grade && !grade->Valida())
+        return false;
+    if (auto* memo = qobject_cast<TPruvMemo*>(ativo); memo && !memo->Valida())
         return false;
     return FrInformacoesPruv->Valida();
 }

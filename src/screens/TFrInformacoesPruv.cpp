@@ -6,12 +6,20 @@
 #include <QRadioButton>
 
 #include "components/controls/TdvDBComboBox.h"
+#include "components/controls/TdvDBLookupCombo.h"
+#include "components/data/TdvTable.h"
+#include "model/RotinasTabela.h"
+#include "model/TColecaoResponsavel.h"
+#include "platform/db/TField.h"
+#include "screens/TPruvEdit.h"
+#include "screens/TSaidaDeCampo.h"
 #include "model/TColecaoAnexo.h"
 #include "model/TColecaoPruv.h"
 #include "model/TColecaoResumo.h"
 #include "model/TErro.h"
 #include "model/TNi.h"
 #include "model/TPruv.h"
+#include "model/Utilitarios.h"
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrDeclaracao.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -60,6 +68,17 @@ QRadioButton* Opcao(QGroupBox* grupo, const char* nome, const char* legenda, int
     return opcao;
 }
 
+TPruvEdit* Edit(QWidget* pai, const char* nome, TTipoDeDado tipo, int tamanho, const QRect& r)
+{
+    auto* edit = new TPruvEdit(pai);
+    edit->setObjectName(QLatin1String(nome));
+    edit->SetTipoDeDado(tipo);
+    edit->SetMaxLength(tamanho);
+    edit->SetAutoAvanco(true);
+    TEscala(*pai).Posiciona(edit, r.x(), r.y(), r.width(), r.height());
+    return edit;
+}
+
 // Messages of the page: information or warning with OK, or a Yes/No question.
 void Informa(std::uint8_t codigo, const QString& parametro = QString(), TipoDialogo tipo = TipoDialogo::Informacao)
 {
@@ -97,10 +116,27 @@ TFrInformacoesPruv::TFrInformacoesPruv(QWidget* pai) : QWidget(pai)
     connect(qApp, &QApplication::focusChanged, this, &TFrInformacoesPruv::FocoMudou);
 }
 
-TFrInformacoesPruv::~TFrInformacoesPruv() = default;
+TFrInformacoesPruv::~TFrInformacoesPruv()
+{
+    for (TPruvEdit* edit : Edits())
+        edit->SetDado(nullptr);
+}
+
+std::array<TPruvEdit*, 9> TFrInformacoesPruv::Edits() const
+{
+    return {DeCpfCnpj, DeNome, DeRespNoCnpj, DeNomeResp, DeDDD, DeTelefone, DeRamal, DeFax, DeEmail};
+}
 
 void TFrInformacoesPruv::CriaComponentes()
 {
+    TbResponsavel = CriaTabela(TColecaoResponsavel::NomeArquivo());
+    TbResponsavel->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF"), 14, fkCalculated));
+    TdvTable* tabela = TbResponsavel.get();
+    TbResponsavel->OnCalcFields = [tabela](TDataSet*) {
+        const QString raiz = tabela->FieldByName(QStringLiteral("NR_PF"))->AsString().trimmed();
+        tabela->FieldByName(QStringLiteral("CPF"))->SetAsString(FormataCpf(raiz + CalculaDVCpf(raiz)));
+    };
+
     PnInformacoes = new QWidget(this);
     PnInformacoes->setObjectName(QStringLiteral("PnInformacoes"));
     PnInformacoes->hide();
@@ -112,6 +148,19 @@ void TFrInformacoesPruv::CriaComponentes()
     LbCpfCgc = Rotulo(GbIdentificacao, "LbCpfCgc", "CNPJ", 10, 22);
     LbNomeRazaoS = Rotulo(GbIdentificacao, "LbNomeRazaoS", "Nome Empresarial", 160, 22);
     LbTipoDeclar = Rotulo(GbIdentificacao, "LbTipoDeclar", "Natureza do Declarante", 10, 64);
+    using D = TTipoDeDado;
+    DeCpfCnpj = Edit(GbIdentificacao, "DeCpfCnpj", D::ApenasNumeros, 14, QRect(10, 38, 140, 21));
+    DeCpfCnpj->SetReadOnly(true);
+    DeCpfCnpj->SetAutoAvanco(false);
+    DeCpfCnpj->setFocusPolicy(Qt::ClickFocus);   // no tab stop
+    QPalette face = DeCpfCnpj->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    DeCpfCnpj->setPalette(face);
+    DeNome = Edit(GbIdentificacao, "DeNome", D::AlfaNumerico, 60, QRect(160, 38, 440, 21));
+    DeNome->OnExit = [this] {
+        const TContribuinte& declarante = FPruv->GetDeclarante();
+        AtualizaTitulo(declarante.Nome().GetTexto(), ObtemOrdemCnpj(declarante.GetNi(), false));
+    };
     CbTipoDeclarante = new TdvDBComboBox(GbIdentificacao);
     CbTipoDeclarante->setObjectName(QStringLiteral("CbTipoDeclarante"));
     CbTipoDeclarante->SetStyle(TComboBoxStyle::csDropDownList);
@@ -120,9 +169,8 @@ void TFrInformacoesPruv::CriaComponentes()
     escala.Posiciona(CbTipoDeclarante, 10, 80, 590, 21);
     CbTipoDeclarante->OnChange = [this] { ExcecaoAplicacao::Protege([this] { CbTipoDeclaranteChange(); }); };
     CbTipoDeclarante->OnKeyPress = [this](QChar& tecla) {
-        if (tecla != QChar(13))
-            return;
-        FocaPrimeiro(PnInformacoes->findChild<QWidget*>(QStringLiteral("DeRespNoCnpj")), nullptr, nullptr, nullptr);
+        if (tecla == QChar(13))
+            FocaPrimeiro(DeRespNoCnpj, nullptr, nullptr, nullptr);
     };
 
     GbResponsavel = Grupo(PnInformacoes, "GbResponsavel", "Responsável pelo Preenchimento da Declaração");
@@ -133,6 +181,56 @@ void TFrInformacoesPruv::CriaComponentes()
     Rotulo(GbResponsavel, "LbRamal", "Ramal", 155, 64);
     Rotulo(GbResponsavel, "LbFax", "Fax", 225, 64);
     Rotulo(GbResponsavel, "LbEmail", "Correio Eletrônico", 315, 64);
+    DblcResponsavel = new TdvDBLookupCombo(GbResponsavel);
+    DblcResponsavel->setObjectName(QStringLiteral("DblcResponsavel"));
+    escala.Posiciona(DblcResponsavel, 10, 38, 130, 21);
+    DblcResponsavel->setToolTip(QStringLiteral("CPF do Responsável pelo preenchimento da declaração."));
+    DblcResponsavel->SetLookupTable(TbResponsavel.get());
+    DblcResponsavel->SetLookupField(QStringLiteral("NR_PF"));
+    DblcResponsavel->SetSelected({QStringLiteral("CPF\t14\tCPF"), QStringLiteral("NM_RESP\t44\tNome")});
+    DblcResponsavel->SetMaxLength(14);   // the CPF shows masked
+    // A CPF not yet stored is a new person.
+    DblcResponsavel->OnNotInList = [](TdvDBCustomLookupCombo*, TDataSet*, const QString&, bool& aceita) {
+        aceita = true;
+    };
+    DblcResponsavel->OnExit = [this] { ExcecaoAplicacao::Protege([this] { DblcResponsavelEscolha(); }); };
+    DblcResponsavel->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool) {
+        ExcecaoAplicacao::Protege([this] { DblcResponsavelEscolha(); });
+    };
+    DblcResponsavel->OnDropDown = [this](TdvDBCustomLookupCombo*) {
+        const QString raiz = RemoveMascara(DblcResponsavel->Text()).left(9);
+        if (!raiz.isEmpty())
+            TbResponsavel->Locate(QStringLiteral("NR_PF"), {raiz}, 0);
+    };
+    DblcResponsavel->OnKeyPress = [this](QChar& tecla) {
+        constexpr char16_t CtrlC = 3, Backspace = 8, Tab = 9, AvancoLinha = 10, Enter = 13, CtrlV = 22;
+        const char16_t c = tecla.unicode();
+        if (c == Enter) {
+            tecla = QChar();
+            FocaPrimeiro(DeNomeResp, nullptr, nullptr, nullptr);
+        } else if (!tecla.isDigit() && c != Backspace && c != Tab && c != AvancoLinha && c != CtrlC && c != CtrlV) {
+            tecla = QChar();
+        }
+    };
+    DblcResponsavel->OnChange = [this] {
+        if (!SoNumerosESinais(DblcResponsavel->Text()))
+            DblcResponsavel->SetText(QString());
+    };
+    DeNomeResp = Edit(GbResponsavel, "DeNomeResp", D::AlfaNumerico, 60, QRect(150, 38, 450, 21));
+    DeDDD = Edit(GbResponsavel, "DeDDD", D::ApenasNumeros, 4, QRect(10, 82, 45, 21));
+    DeTelefone = Edit(GbResponsavel, "DeTelefone", D::ApenasNumeros, 8, QRect(65, 82, 80, 21));
+    DeRamal = Edit(GbResponsavel, "DeRamal", D::ApenasNumeros, 6, QRect(155, 82, 60, 21));
+    DeFax = Edit(GbResponsavel, "DeFax", D::ApenasNumeros, 8, QRect(225, 82, 80, 21));
+    DeEmail = Edit(GbResponsavel, "DeEmail", D::AlfaNumerico, 50, QRect(315, 82, 285, 21));
+    DeEmail->SetAutoAvanco(false);
+    DeEmail->OnPressEnter = [this](TPruvCustomEdit*) { FocaPrimeiro(DeNome, nullptr, nullptr, nullptr); };
+    // The person's data wait for its CPF.
+    for (TPruvEdit* edit : {DeNomeResp, DeDDD, DeTelefone, DeRamal, DeFax, DeEmail})
+        edit->OnEnter = [this] {
+            if (FPruv && FPruv->GetResponsavel().GetNi().isEmpty())
+                QMetaObject::invokeMethod(
+                    this, [this] { FocaPrimeiro(DblcResponsavel, nullptr, nullptr, nullptr); }, Qt::QueuedConnection);
+        };
 
     GbRetificadora = Grupo(PnInformacoes, "GbRetificadora", "Esta declaração é retificadora ?");
     RbSimRetificadora = Opcao(GbRetificadora, "RbSimRetificadora", "Sim", 15, false);
@@ -147,6 +245,7 @@ void TFrInformacoesPruv::CriaComponentes()
 
     GbResponsavelCnpj = Grupo(PnInformacoes, "GbResponsavelCnpj", "Responsável perante o CNPJ");
     Rotulo(GbResponsavelCnpj, "LbRespNoCnpj", "CPF", 10, 22);
+    DeRespNoCnpj = Edit(GbResponsavelCnpj, "DeRespNoCnpj", D::ApenasNumeros, 11, QRect(10, 38, 110, 21));
 
     GbSitEspecial = Grupo(PnInformacoes, "GbSitEspecial", "");
     RbSimEncerramento = Opcao(GbSitEspecial, "RbSimEncerramento", "Sim", 15, false);
@@ -223,9 +322,14 @@ bool TFrInformacoesPruv::AnoSeguinte() const
 void TFrInformacoesPruv::Abre(TFrDeclaracao& Frame)
 {
     FAberto = false;
+    AbreTabela(*TbResponsavel);
     FFrame = &Frame;
     Dispoe(Cnpj(), FPruv->GetAno());
     PnInformacoes->show();
+    DeCpfCnpj->SetDado(&FPruv->GetDeclarante());
+    DeNome->SetDado(&FPruv->GetDeclarante().Nome());
+    DeRespNoCnpj->SetDado(&FPruv->GetRespCnpj());
+    AssociaResponsavel();
 
     PreencheCombo(*CbTipoDeclarante, FPruv->GetNaturezas());
     FIndiceNatureza = IndiceNoCombo(FPruv->GetNatureza());
@@ -241,7 +345,10 @@ void TFrInformacoesPruv::Abre(TFrDeclaracao& Frame)
 void TFrInformacoesPruv::Fecha()
 {
     FAberto = false;
+    for (TPruvEdit* edit : Edits())
+        edit->SetDado(nullptr);
     PnInformacoes->hide();
+    FechaTabela(*TbResponsavel);
 }
 
 bool TFrInformacoesPruv::Valida()
@@ -254,19 +361,59 @@ bool TFrInformacoesPruv::Valida()
 
 void TFrInformacoesPruv::GravaDeclaracao()
 {
-    if (!FAberto || !FPruv || !FColecaoPruv)
+    if (!FAberto || !FPruv || !FColecaoPruv || !TbResponsavel->Active())
         return;
     FColecaoPruv->Atualiza(*FPruv);
-    FColecaoPruv->Atualiza();
+    TbResponsavel->Refresh();
+    AssociaResponsavel();
+}
+
+void TFrInformacoesPruv::AssociaResponsavel()
+{
+    TResponsavel& responsavel = FPruv->GetResponsavel();
+    DblcResponsavel->SetShowButton(!TbResponsavel->IsEmpty());
+    DblcResponsavel->SetText(responsavel.GetNiFormatado());
+    if (!responsavel.GetNi().isEmpty())
+        TbResponsavel->Locate(QStringLiteral("NR_PF"), {responsavel.GetRaiz()}, 0);
+    DeNomeResp->SetDado(&responsavel.Nome());
+    DeDDD->SetDado(&responsavel.Fone().DDD());
+    DeTelefone->SetDado(&responsavel.Fone().Numero());
+    DeRamal->SetDado(&responsavel.Fone().Ramal());
+    DeFax->SetDado(&responsavel.Fax().Numero());
+    responsavel.Email().SetPermiteVazio(true);
+    DeEmail->SetDado(&responsavel.Email());
+}
+
+void TFrInformacoesPruv::DblcResponsavelEscolha()
+{
+    if (!FAberto)
+        return;
+    TResponsavel& responsavel = FPruv->GetResponsavel();
+    const QString cpf = RemoveMascara(DblcResponsavel->Text()).trimmed();
+    if (cpf != responsavel.GetNi()) {
+        GravaDeclaracao();
+        responsavel.SetNi(cpf);
+        DblcResponsavel->SetText(responsavel.GetNiFormatado());
+        FColecaoPruv->CarregaResponsavel(*FPruv);
+        GravaDeclaracao();
+    }
+    AssociaResponsavel();
 }
 
 void TFrInformacoesPruv::FocoMudou(QWidget* Antes, QWidget*)
 {
     if (!FAberto || !Antes || !PnInformacoes->isAncestorOf(Antes))
         return;
-    // A write-back refused on the way has put the focus back: that is where it is now.
+    // A write-back refused on the way has put the focus back: that is where it is now. Leaving
+    // for a button that cancels writes nothing.
     QWidget* agora = QApplication::focusWidget();
+    if (TSaidaDeCampo::FocoEmBotaoCancela())
+        return;
     ExcecaoAplicacao::Protege([&] {
+        if (Antes == DeNomeResp && agora != DeNomeResp) {
+            GravaDeclaracao();
+            return;
+        }
         for (QGroupBox* grupo : {GbIdentificacao, GbResponsavel, GbRetificadora, GbResponsavelCnpj, GbSitEspecial})
             if (grupo->isAncestorOf(Antes) && !(agora && grupo->isAncestorOf(agora))) {
                 GravaDeclaracao();

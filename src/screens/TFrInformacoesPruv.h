@@ -1,15 +1,19 @@
 #pragma once
 #include <QWidget>
-#include <initializer_list>
+#include <array>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
 class QRadioButton;
 class TColecaoPruv;
 class TdvDBComboBox;
+class TdvDBLookupCombo;
+class TdvTable;
 class TFrDeclaracao;
 class TNatureza;
 class TPruv;
+class TPruvEdit;
 
 // The declarant and responsible-person page of the declaration frame: the declarant's number
 // (read-only), name and nature, the person responsible for filling in the declaration (chosen by
@@ -57,8 +61,27 @@ private:
     [[nodiscard]] TNatureza* NaturezaDoCombo(int Indice) const;
     [[nodiscard]] int IndiceNoCombo(const TNatureza& Natureza) const;
 
+    // The responsible person's edits bound to its values; the lookup shows its button only with
+    // persons stored.
+    void AssociaResponsavel();
+    // The CPF chosen in the lookup: a new person's data come from the stored persons.
+    void DblcResponsavelEscolha();
+    // The bound edits, unbound when the page closes.
+    [[nodiscard]] std::array<TPruvEdit*, 9> Edits() const;
+
     QWidget* PnInformacoes;
     QGroupBox* GbIdentificacao;
+    TPruvEdit* DeCpfCnpj;
+    TPruvEdit* DeNome;
+    TPruvEdit* DeRespNoCnpj;
+    TdvDBLookupCombo* DblcResponsavel;
+    TPruvEdit* DeNomeResp;
+    TPruvEdit* DeDDD;
+    TPruvEdit* DeTelefone;
+    TPruvEdit* DeRamal;
+    TPruvEdit* DeFax;
+    TPruvEdit* DeEmail;
+    std::unique_ptr<TdvTable> TbResponsavel;
     QLabel* LbCpfCgc;
     QLabel* LbNomeRazaoS;
     QLabel* LbTipoDeclar;

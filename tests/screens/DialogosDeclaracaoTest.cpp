@@ -1,7 +1,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "components/controls/TdvCustomDBGrid.h"
+#include "components/controls/TdvDBGrid.h"
 #include "components/data/TdvTable.h"
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
