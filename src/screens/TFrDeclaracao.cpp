@@ -142,6 +142,8 @@ void TFrDeclaracao::Fecha()
     MostraFundos(false);
     MostraComprovante(false);
     FAberto = false;
+    Declaracao = nullptr;
+    ColecaoPruv = nullptr;
     hide();
     setEnabled(false);
 }

@@ -349,6 +349,9 @@ void TFrInformacoesPruv::Fecha()
         edit->SetDado(nullptr);
     PnInformacoes->hide();
     FechaTabela(*TbResponsavel);
+    // The main window frees the declaration next.
+    FPruv = nullptr;
+    FColecaoPruv = nullptr;
 }
 
 bool TFrInformacoesPruv::Valida()
