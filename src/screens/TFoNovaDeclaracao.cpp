@@ -14,8 +14,6 @@
 #include "screens/TPruvEdit.h"
 #include "shell/BotoesDialogo.h"
 #include "shell/ExcecaoAplicacao.h"
-#include "shell/FonteFormulario.h"
-#include "shell/PosicaoAssistente.h"
 
 namespace {
 
@@ -34,12 +32,9 @@ QLabel* Rotulo(QWidget* pai, const char* texto, const QRect& r)
 }  // namespace
 
 TFoNovaDeclaracao::TFoNovaDeclaracao(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
-    : QDialog(Dono), Pruv(Pruv), ColecaoPruv(Colecao)
+    : TDialogoPrincipal("FoNovaDeclaracao", 422, 167, HelpContext, Dono), Pruv(Pruv), ColecaoPruv(Colecao)
 {
-    setObjectName(QStringLiteral("FoNovaDeclaracao"));
     setWindowTitle(QStringLiteral("Nova Declaração"));
-    setFixedSize(422, 167);
-    setFont(FonteFormulario());
 
     auto* grupo = new QGroupBox(this);
     grupo->setGeometry(8, 4, 406, 118);
@@ -67,7 +62,6 @@ TFoNovaDeclaracao::TFoNovaDeclaracao(TPruv& Pruv, TColecaoPruv& Colecao, QWidget
     HelpBtn = botoes.Ajuda;
     for (QWidget* controle : findChildren<QWidget*>())
         DefineHelpContext(*controle, HelpContext);
-    DefineHelpContext(*this, HelpContext);
 
     connect(BbOk, &QPushButton::clicked, this, [this] { ExcecaoAplicacao::Protege([this] { BbOkClick(); }); });
     CbAnoRet->OnChange = [this] { ExcecaoAplicacao::Protege([this] { CbAnoRetChange(); }); };
@@ -85,13 +79,8 @@ TFoNovaDeclaracao::TFoNovaDeclaracao(TPruv& Pruv, TColecaoPruv& Colecao, QWidget
 
 TFoNovaDeclaracao::~TFoNovaDeclaracao() = default;
 
-void TFoNovaDeclaracao::showEvent(QShowEvent* evento)
+void TFoNovaDeclaracao::AoMostrar()
 {
-    QDialog::showEvent(evento);
-    if (FMostrado)
-        return;
-    FMostrado = true;
-    PosicionaAssistente(*this);
     CbAnoRet->SetItemIndex(1);   // "2002"
     DeCpfCnpj->setFocus();
 }

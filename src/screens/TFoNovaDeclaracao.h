@@ -1,6 +1,7 @@
 #pragma once
-#include <QDialog>
 #include <functional>
+
+#include "shell/TDialogoPrincipal.h"
 
 class QPushButton;
 class TColecaoPruv;
@@ -11,7 +12,7 @@ class TPruvEdit;
 // "Nova Declaração": the declarant's CPF or CNPJ, the calendar year and the name of a new
 // declaration. OK stores it (refusing a second declaration of the same declarant and year, and a
 // branch of a private-law company from 1999 on) and leaves it loaded in the declaration given.
-class TFoNovaDeclaracao final : public QDialog {
+class TFoNovaDeclaracao final : public TDialogoPrincipal {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 11005;
@@ -31,7 +32,8 @@ public slots:
     void BbOkClick();
 
 protected:
-    void showEvent(QShowEvent* evento) override;
+    // "2002" chosen, the focus on the number.
+    void AoMostrar() override;
 
 private:
     void CbAnoRetChange();
@@ -42,7 +44,6 @@ private:
 
     TPruv& Pruv;
     TColecaoPruv& ColecaoPruv;
-    bool FMostrado = false;
 };
 
 // Runs the dialog modally over Dono: true when a new declaration was stored and loaded into Pruv.

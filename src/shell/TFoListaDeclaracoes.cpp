@@ -5,23 +5,16 @@
 #include "components/controls/TdvDBGrid.h"
 #include "components/data/TdvTable.h"
 #include "model/RotinasTabela.h"
-#include "model/gui/UtilJanelas.h"
 #include "platform/db/TDataSource.h"
 #include "shell/BotoesDialogo.h"
 #include "shell/ExcecaoAplicacao.h"
-#include "shell/FonteFormulario.h"
-#include "shell/PosicaoAssistente.h"
 #include "shell/TabelaDeclaracoes.h"
 
 TFoListaDeclaracoes::TFoListaDeclaracoes(const char* Nome, const char* NomeGrade, bool ComSelecao, int HelpContext,
                                          QWidget* Dono)
-    : QDialog(Dono), FTbPruv(CriaTbPruv(ComSelecao)), DsPruv(std::make_unique<TDataSource>())
+    : TDialogoPrincipal(Nome, 481, 230, HelpContext, Dono), FTbPruv(CriaTbPruv(ComSelecao)),
+      DsPruv(std::make_unique<TDataSource>())
 {
-    setObjectName(QLatin1String(Nome));
-    setFixedSize(481, 230);
-    setFont(FonteFormulario());
-    DefineHelpContext(*this, HelpContext);
-
     FGrade = new TdvDBGrid(this);
     FGrade->setObjectName(QLatin1String(NomeGrade));
     FGrade->setGeometry(8, 8, 465, 178);
@@ -48,12 +41,7 @@ TFoListaDeclaracoes::~TFoListaDeclaracoes()
     FechaTabela(*FTbPruv);
 }
 
-void TFoListaDeclaracoes::showEvent(QShowEvent* evento)
+void TFoListaDeclaracoes::AoMostrar()
 {
-    QDialog::showEvent(evento);
-    if (FMostrado)
-        return;
-    FMostrado = true;
-    PosicionaAssistente(*this);
     FGrade->setFocus();
 }

@@ -1,6 +1,7 @@
 #pragma once
-#include <QDialog>
 #include <memory>
+
+#include "shell/TDialogoPrincipal.h"
 
 class QPushButton;
 class TDataSource;
@@ -10,7 +11,7 @@ class TdvTable;
 // The base of the dialogs that list the stored declarations in a grid (open, delete): the table
 // Pruv with the masked numbers, the grid over it, OK, Cancel and Help, the dialog's placement
 // over the main window. The table is open while the dialog lives.
-class TFoListaDeclaracoes : public QDialog {
+class TFoListaDeclaracoes : public TDialogoPrincipal {
     Q_OBJECT
 public:
     ~TFoListaDeclaracoes() override;
@@ -27,11 +28,10 @@ protected:
     [[nodiscard]] TdvDBGrid& Grade() const { return *FGrade; }
     // OK was pressed; exceptions reach the program's handler.
     virtual void OKBtnClick() = 0;
-    void showEvent(QShowEvent* evento) override;
+    void AoMostrar() override;
 
 private:
     std::unique_ptr<TdvTable> FTbPruv;
     std::unique_ptr<TDataSource> DsPruv;
     TdvDBGrid* FGrade;
-    bool FMostrado = false;
 };
