@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QScopedValueRollback>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -11,6 +12,7 @@
 #include "screens/TPruvCustomGrid.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvMemo.h"
+#include "screens/TSaidaDeCampo.h"
 #include "shell/FonteFormulario.h"
 
 namespace {
@@ -126,6 +128,11 @@ void TFrDeclaracao::Abre(TPosicionaCampo Posiciona)
 
 bool TFrDeclaracao::PodeSair()
 {
+    // A field's message is waiting or showing, or this check shows one: its dialog took the
+    // activation away, and the user stays without being told twice.
+    if (FVerificando || TSaidaDeCampo::MensagemPendente())
+        return false;
+    const QScopedValueRollback verificando(FVerificando, true);
     QWidget* ativo = ControleAtivo();
     if (auto* edit = qobject_cast<TPruvEdit*>(ativo); edit && !edit->Valida())
         return false;

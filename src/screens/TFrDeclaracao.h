@@ -32,6 +32,8 @@ public:
     void Abre(TPosicionaCampo Posiciona) override;
     // Stops at the first refusal: the focused bound edit, grid or memo, then the declarant page,
     // the beneficiaries page, the annex page (when shown), the income-statement page (when shown).
+    // False at once while a field's message waits or shows, or while a check runs (its message
+    // takes the activation away, which asks again).
     bool PodeSair() override;
     // Closes the pages, hides both optional pages, hides and disables the frame.
     void Fecha() override;
@@ -70,6 +72,7 @@ private:
     TPosicionaCampo FPosicionaCampo;
     bool FSincronizarComprovante = false;
     bool FAberto = false;                   // page changes reach FOnChange only while open
+    bool FVerificando = false;              // PodeSair runs
     TPaginaDeclaracao FAtual = TPaginaDeclaracao::Informacoes;
     TPaginaDeclaracao FAnterior = TPaginaDeclaracao::Informacoes;
 };

@@ -261,3 +261,46 @@ TEST_F(CaminhoDeclaracaoTest, DeletingAsksOnceForEverySelectedDeclaration)
         }
     }
 }
+
+namespace {
+
+// Dialogs that take the activation from the main window while they show, as a real message box
+// does: the window then asks its declaration whether it may be left.
+class DialogosQueDesativam final : public IDialogos {
+public:
+    explicit DialogosQueDesativam(TPruv2003& janela) : FJanela(janela), FAnterior(InterfaceUsuario::Instala(this)) {}
+    ~DialogosQueDesativam() override { InterfaceUsuario::Instala(FAnterior); }
+    Resposta Mostra(const TMensagemDialogo& mensagem) override
+    {
+        Textos << mensagem.Texto;
+        FJanela.PodeAbrirForm(QString());   // what the window does when it loses the activation
+        return Resposta::Ok;
+    }
+    QStringList Textos;
+
+private:
+    TPruv2003& FJanela;
+    IDialogos* FAnterior;
+};
+
+}  // namespace
+
+TEST_F(CaminhoDeclaracaoTest, ARefusedValueIsToldOnceWhenItsMessageTakesTheActivation)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    DialogosQueDesativam mensagens(*janela);
+    Digita(Edit("DeNome"), QStringLiteral("A"));
+    janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(mensagens.Textos.size(), 1);
+
+    // Leaving the field: its message comes once the focus has moved.
+    mensagens.Textos.clear();
+    Tab(Edit("DeNome"));
+    QApplication::processEvents();
+    EXPECT_EQ(mensagens.Textos.size(), 1);
+    EXPECT_EQ(Foco(), QStringLiteral("DeNome"));
+    EXPECT_EQ(Edit("DeNome")->Text(), QStringLiteral("A"));
+}
