@@ -81,7 +81,12 @@ TEST_F(CaminhoDeclaracaoTest, ANewDeclarationIsTypedClosedOpenedAgainAndDeleted)
     // The declarant's name, the person responsible and its phone.
     Digita(Edit("DeNome"), QStringLiteral("EMPRESA GAMA DE ALIMENTOS LTDA"));
     Tab(Edit("DeNome"));
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003 - EMPRESA GAMA DE ALIMENTOS LTDA   Matriz"));
     auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    // The person's data wait for its CPF.
+    Edit("DeNomeResp")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Foco(), QStringLiteral("DblcResponsavel"));
     Digita(responsavel, CpfResponsavel);
     Tab(responsavel);
     Digita(Edit("DeNomeResp"), QStringLiteral("MARIA DA SILVA"));
@@ -168,6 +173,21 @@ TEST_F(CaminhoDeclaracaoTest, TheNewDeclarationDialogRefusesWhatCannotBeStored)
     // The year 2003 is of a special situation from the start.
     auto lida = Lida(NumeroDe("333444555"), "2003");
     EXPECT_TRUE(lida->GetSituacaoEspecial());
+}
+
+TEST_F(CaminhoDeclaracaoTest, TheNumberOfADeclarantAlreadyStoredBringsItsName)
+{
+    Armazenada(Matriz);
+    Inicia();
+    QString nome;
+    AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [&nome](TFoNovaDeclaracao& d) {
+        d.CbAnoRet->SetItemIndex(2);   // "2001": none of that year
+        Digita(d.DeCpfCnpj, NumeroDe("112223330001"));
+        Tab(d.DeCpfCnpj);
+        nome = d.DeNome->Text();
+    });
+    janela->Comando(QStringLiteral("MiNova"))->trigger();
+    EXPECT_EQ(nome, QStringLiteral("EMPRESA ALFA LTDA"));
 }
 
 TEST_F(CaminhoDeclaracaoTest, Choosing2003FromTheListWarnsWithMessage46)
