@@ -324,3 +324,24 @@ TEST_F(CaminhoDeclaracaoTest, ARefusedValueIsToldOnceWhenItsMessageTakesTheActiv
     EXPECT_EQ(Foco(), QStringLiteral("DeNome"));
     EXPECT_EQ(Edit("DeNome")->Text(), QStringLiteral("A"));
 }
+
+TEST_F(CaminhoDeclaracaoTest, AStoredPersonsCpfBringsItsData)
+{
+    Armazenada(Matriz);   // with its responsible person, now stored
+    ASSERT_EQ(Linhas("Respons"), 1);
+    Inicia();
+    NovaPeloComando(CpfDeclarante, "JOSE DA SILVA");
+    ASSERT_TRUE(janela->GetDeclaracaoAberta());
+    auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    EXPECT_TRUE(responsavel->ShowButton());   // there are persons to choose from
+    EXPECT_TRUE(Edit("DeNomeResp")->Text().isEmpty());
+
+    Digita(responsavel, CpfResponsavel);
+    Tab(responsavel);
+    EXPECT_EQ(Edit("DeNomeResp")->Text(), QStringLiteral("MARIA DA SILVA"));
+    EXPECT_EQ(janela->ObtemDeclaracao().GetResponsavel().Fone().Numero().GetTexto(), QStringLiteral("32221234"));
+    EXPECT_EQ(responsavel->Text(), FormataCpf(CpfResponsavel));
+    ASSERT_TRUE(janela->FecharDeclaracao());
+    EXPECT_EQ(Lida(CpfDeclarante)->GetResponsavel().GetNi(), CpfResponsavel);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
