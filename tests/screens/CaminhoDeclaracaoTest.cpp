@@ -345,3 +345,18 @@ TEST_F(CaminhoDeclaracaoTest, AStoredPersonsCpfBringsItsData)
     EXPECT_EQ(Lida(CpfDeclarante)->GetResponsavel().GetNi(), CpfResponsavel);
     EXPECT_TRUE(dialogos.Mensagens().empty());
 }
+
+TEST_F(CaminhoDeclaracaoTest, AnInvalidResponsibleCpfKeepsTheUserOnIt)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    Digita(responsavel, QStringLiteral("12345678900"));
+    Tab(responsavel);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{66});
+    EXPECT_EQ(Foco(), QStringLiteral("DblcResponsavel"));
+    EXPECT_EQ(responsavel->Text(), QStringLiteral("12345678900"));
+    EXPECT_EQ(janela->ObtemDeclaracao().GetResponsavel().GetNi(), CpfResponsavel);   // as it was
+}
