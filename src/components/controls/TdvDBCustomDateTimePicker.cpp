@@ -33,6 +33,16 @@ bool TemTipo(const QString& formato, QStringView tipos)
     return std::any_of(tokens.begin(), tokens.end(), [&](const TdvDTToken& t) { return tipos.contains(t.Kind); });
 }
 
+// Stores a new value; false when it is the same.
+template <typename T>
+bool Troca(T& campo, const T& valor)
+{
+    if (campo == valor)
+        return false;
+    campo = valor;
+    return true;
+}
+
 }  // namespace
 
 TdvDBCustomDateTimePicker::TdvDBCustomDateTimePicker(QWidget* parent)
@@ -52,7 +62,6 @@ void TdvDBCustomDateTimePicker::SetDataSource(TDataSource* fonte)
     TdvDBCustomEdit::SetDataSource(fonte);
     if (!fonte)
         FUnboundDataType = TdvDTEditDataType::dvDTEdtDateTime;
-    Sync();
     RefreshText();
 }
 
@@ -61,7 +70,6 @@ void TdvDBCustomDateTimePicker::SetDataField(const QString& campo)
     TdvDBCustomEdit::SetDataField(campo);
     if (campo.isEmpty())
         FUnboundDataType = TdvDTEditDataType::dvDTEdtDateTime;
-    Sync();
     RefreshText();
 }
 
@@ -157,7 +165,6 @@ void TdvDBCustomDateTimePicker::SetDate(double valor)
     if (Kind() == TdvDTKind::Time)
         return;
     if (!Bound() && valor == 0) {
-        FEmpty = false;
         Store(0);
         return;
     }
@@ -178,7 +185,6 @@ void TdvDBCustomDateTimePicker::SetTime(double valor)
     if (Kind() == TdvDTKind::Date)
         return;
     if (!Bound() && valor == 0) {
-        FEmpty = false;
         Store(0);
         return;
     }
@@ -190,45 +196,34 @@ void TdvDBCustomDateTimePicker::SetTime(double valor)
 
 void TdvDBCustomDateTimePicker::SetMaxDate(double valor)
 {
-    if (valor != 0 && FMinDate != 0 && valor < FMinDate)
-        throw EDateTimeError::LessThan(FMinDate);
+    EDateTimeError::CheckNewMaxDate(valor, FMinDate);
     FMaxDate = valor;
     Sync();
 }
 
 void TdvDBCustomDateTimePicker::SetMinDate(double valor)
 {
-    if (valor != 0 && FMaxDate != 0 && valor > FMaxDate)
-        throw EDateTimeError::Exceeds(FMaxDate);
+    EDateTimeError::CheckNewMinDate(valor, FMaxDate);
     FMinDate = valor;
     Sync();
 }
 
 void TdvDBCustomDateTimePicker::SetDisplayFormat(const QString& formato)
 {
-    if (formato == FDisplayFormat)
-        return;
-    FDisplayFormat = formato;
-    Sync();
-    RefreshText();
+    if (Troca(FDisplayFormat, formato))
+        RefreshText();
 }
 
 void TdvDBCustomDateTimePicker::SetDateFormat(TDTDateFormat formato)
 {
-    if (formato == FDateFormat)
-        return;
-    FDateFormat = formato;
-    Sync();
-    RefreshText();
+    if (Troca(FDateFormat, formato))
+        RefreshText();
 }
 
 void TdvDBCustomDateTimePicker::SetUnboundDataType(TdvDTEditDataType tipo)
 {
-    if (tipo == FUnboundDataType)
-        return;
-    FUnboundDataType = tipo;
-    Sync();
-    RefreshText();
+    if (Troca(FUnboundDataType, tipo))
+        RefreshText();
 }
 
 bool TdvDBCustomDateTimePicker::CanEdit() const
@@ -278,7 +273,6 @@ void TdvDBCustomDateTimePicker::Store(double valor)
             EDateTimeError::CheckLimits(valor, FMinDate, FMaxDate);
         FParts.SetValue(valor);
     }
-    Sync();
     RefreshText();
     SelectPart();
     SetModified(modificado);
@@ -286,6 +280,7 @@ void TdvDBCustomDateTimePicker::Store(double valor)
 
 void TdvDBCustomDateTimePicker::RefreshText()
 {
+    Sync();
     QString t;
     const TField* campo = Field();
     const double valor = FParts.Value();
@@ -330,7 +325,6 @@ void TdvDBCustomDateTimePicker::PartsChanged(double antes)
         FEmpty = false;
         SetModifiedFlag();
     }
-    Sync();
     RefreshText();
     SelectPart();
 }
@@ -368,7 +362,6 @@ void TdvDBCustomDateTimePicker::ClearValue()
     }
     FParts.SetPart(FParts.Part());
     SetModifiedFlag();
-    Sync();
     RefreshText();
     if (text().isEmpty())
         setCursorPosition(0);
@@ -386,7 +379,6 @@ void TdvDBCustomDateTimePicker::Reset()
     }
     SetModified(false);
     FParts.SetPart(1);
-    Sync();
     RefreshText();
     selectAll();
     if (Grid() && !dvIsParentInspector(this))
@@ -413,7 +405,6 @@ void TdvDBCustomDateTimePicker::DataChange()
     } else {
         FParts.SetValue(campo->AsDateTime());
         FEmpty = false;
-        Sync();
         RefreshText();
         if (navegando) {
             FParts.SetPart(1);
@@ -602,7 +593,6 @@ void TdvDBCustomDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
             FParts.SetPart(1);
             FEmpty = false;
             SetModifiedFlag();
-            Sync();
             RefreshText();
             SelectPart();
         } else if (AllSelected()) {
@@ -907,7 +897,6 @@ void TdvDBCustomDateTimePicker::CloseUp(bool accept)
     } else if (!accept) {
         FParts.SetValue(FValueAtDrop);
         FEmpty = FValueAtDrop == 0 && !Bound();
-        Sync();
         RefreshText();
     }
     if (OnCloseUp)

@@ -103,6 +103,7 @@ private:
     [[nodiscard]] bool FieldNotOpen() const;
     // Stores a value from outside the keys: a day beyond a limit raises EDateTimeError.
     void Store(double valor);
+    // The text of the value in the format of the moment (the settings brought into the parts).
     void RefreshText();
     void SelectPart();
     void SetModifiedFlag();

@@ -331,11 +331,35 @@ double TdvDateTimeParts::InitialValue(double now, bool digit) const
     return ClampDay(now);
 }
 
-bool TdvDateTimeParts::Step(int delta)
+bool TdvDateTimeParts::Change(void (TdvDateTimeParts::*acao)(int), int sentido)
 {
     ApplyTyped();
     FillEmpty();
     const double antes = FValue;
+    (this->*acao)(sentido);
+    // A "c" format hides a time that became 0, and with it the parts that were current.
+    if (FCFormat && FKind == TdvDTKind::DateTime && dvTimePart(FValue) == 0)
+        FPart = std::min(FPart, PartCount());
+    return FValue != antes;
+}
+
+bool TdvDateTimeParts::Step(int delta)
+{
+    return Change(&TdvDateTimeParts::StepPart, delta);
+}
+
+bool TdvDateTimeParts::Home()
+{
+    return Change(&TdvDateTimeParts::ExtremePart, -1);
+}
+
+bool TdvDateTimeParts::End()
+{
+    return Change(&TdvDateTimeParts::ExtremePart, 1);
+}
+
+void TdvDateTimeParts::StepPart(int delta)
+{
     const TdvDTToken t = CurrentToken();
     TdvDTFields f = Decode(FValue);
     const double dia = dvDatePart(FValue);
@@ -353,151 +377,86 @@ bool TdvDateTimeParts::Step(int delta)
             if (Codifica(f.Year, f.Month, d, novo))
                 ApplyDay(novo);
         }
-        break;
+        return;
     case u'M':
         if (Codifica(f.Year, delta > 0 ? f.Month % 12 + 1 : (f.Month + 10) % 12 + 1, f.Day, novo))
             ApplyDay(novo);
-        break;
+        return;
     case u'Y':
         if (Codifica(f.Year + delta, f.Month, f.Day, novo))
             ApplyDay(novo);
-        break;
+        return;
     case u'H':
         f.Hour = (f.Hour + delta + 24) % 24;
-        ApplyFields(f);
         break;
     case u'N':
         f.Minute = PassoDeMinuto(f.Minute, delta, MinutesInterval, RoundMinutes);
-        ApplyFields(f);
         break;
     case u'S':
         f.Second = (f.Second + delta + 60) % 60;
-        ApplyFields(f);
         break;
     case u'A':
         f.Hour = (f.Hour + 12) % 24;
-        ApplyFields(f);
         break;
     default:
-        break;
+        return;
     }
-    if (FCFormat && FKind == TdvDTKind::DateTime && dvTimePart(FValue) == 0)
-        FPart = std::min(FPart, PartCount());
-    return FValue != antes;
+    ApplyFields(f);
 }
 
-bool TdvDateTimeParts::Home()
+void TdvDateTimeParts::ExtremePart(int lado)
 {
-    ApplyTyped();
-    FillEmpty();
-    const double antes = FValue;
+    const bool fim = lado > 0;
     const TdvDTToken t = CurrentToken();
     TdvDTFields f = Decode(FValue);
     const double dia = dvDatePart(FValue);
+    const double limite = fim ? EffectiveMax() : EffectiveMin();
+    const TdvDTFields l = Decode(limite);
     double novo = 0;
     switch (t.Kind.unicode()) {
     case u'D':
-        if (t.IsName())
-            ApplyDay(dia - (dvDayOfWeek(dia) - FirstDayOfWeek + 7) % 7);
-        else if (Codifica(f.Year, f.Month, 1, novo))
+        if (t.IsName()) {
+            const int pos = (dvDayOfWeek(dia) - FirstDayOfWeek + 7) % 7;
+            ApplyDay(dia + (fim ? 6 - pos : -pos));
+        } else if (Codifica(f.Year, f.Month, fim ? 31 : 1, novo)) {
             ApplyDay(novo);
-        break;
+        }
+        return;
     case u'M':
-        if (Codifica(f.Year, 1, f.Day, novo) && novo < EffectiveMin()) {
-            const TdvDTFields m = Decode(EffectiveMin());
-            const int mes = m.Month + (f.Day < m.Day ? 1 : 0);
-            if (mes > 12 || !Codifica(m.Year, mes, f.Day, novo))
-                novo = EffectiveMin();
+        // December or January, or the limit's month when that lies beyond it (one month in when
+        // the day passes the limit's day).
+        if (Codifica(f.Year, fim ? 12 : 1, f.Day, novo) && (fim ? novo > limite : novo < limite)) {
+            const bool passa = fim ? f.Day > l.Day : f.Day < l.Day;
+            const int mes = l.Month - (passa ? lado : 0);
+            if (mes < 1 || mes > 12 || !Codifica(l.Year, mes, f.Day, novo))
+                novo = limite;
         }
         ApplyDay(novo);
-        break;
+        return;
     case u'Y': {
-        const TdvDTFields m = Decode(EffectiveMin());
-        const bool antesDoMinimo = f.Month < m.Month || (f.Month == m.Month && f.Day < m.Day);
-        if (Codifica(m.Year + (antesDoMinimo ? 1 : 0), f.Month, f.Day, novo))
+        const bool passa = fim ? (f.Month > l.Month || (f.Month == l.Month && f.Day > l.Day))
+                               : (f.Month < l.Month || (f.Month == l.Month && f.Day < l.Day));
+        if (Codifica(l.Year - (passa ? lado : 0), f.Month, f.Day, novo))
             ApplyDay(novo);
-        break;
+        return;
     }
     case u'H':
-        f.Hour = 0;
-        ApplyFields(f);
+        f.Hour = fim ? 23 : 0;
         break;
     case u'N':
-        f.Minute = 0;
-        ApplyFields(f);
+        f.Minute = fim ? 59 : 0;
         break;
     case u'S':
-        f.Second = 0;
-        ApplyFields(f);
+        f.Second = fim ? 59 : 0;
         break;
     case u'A':
-        if (f.Hour >= 12)
-            f.Hour -= 12;
-        ApplyFields(f);
+        if (fim != (f.Hour >= 12))
+            f.Hour += fim ? 12 : -12;
         break;
     default:
-        break;
+        return;
     }
-    if (FCFormat && FKind == TdvDTKind::DateTime && dvTimePart(FValue) == 0)
-        FPart = std::min(FPart, PartCount());
-    return FValue != antes;
-}
-
-bool TdvDateTimeParts::End()
-{
-    ApplyTyped();
-    FillEmpty();
-    const double antes = FValue;
-    const TdvDTToken t = CurrentToken();
-    TdvDTFields f = Decode(FValue);
-    const double dia = dvDatePart(FValue);
-    double novo = 0;
-    switch (t.Kind.unicode()) {
-    case u'D':
-        if (t.IsName())
-            ApplyDay(dia + 6 - (dvDayOfWeek(dia) - FirstDayOfWeek + 7) % 7);
-        else if (Codifica(f.Year, f.Month, 31, novo))
-            ApplyDay(novo);
-        break;
-    case u'M':
-        if (Codifica(f.Year, 12, f.Day, novo) && novo > EffectiveMax()) {
-            const TdvDTFields m = Decode(EffectiveMax());
-            const int mes = m.Month - (f.Day > m.Day ? 1 : 0);
-            if (mes < 1 || !Codifica(m.Year, mes, f.Day, novo))
-                novo = EffectiveMax();
-        }
-        ApplyDay(novo);
-        break;
-    case u'Y': {
-        const TdvDTFields m = Decode(EffectiveMax());
-        const bool depoisDoMaximo = f.Month > m.Month || (f.Month == m.Month && f.Day > m.Day);
-        if (Codifica(m.Year - (depoisDoMaximo ? 1 : 0), f.Month, f.Day, novo))
-            ApplyDay(novo);
-        break;
-    }
-    case u'H':
-        f.Hour = 23;
-        ApplyFields(f);
-        break;
-    case u'N':
-        f.Minute = 59;
-        ApplyFields(f);
-        break;
-    case u'S':
-        f.Second = 59;
-        ApplyFields(f);
-        break;
-    case u'A':
-        if (f.Hour < 12)
-            f.Hour += 12;
-        ApplyFields(f);
-        break;
-    default:
-        break;
-    }
-    if (FCFormat && FKind == TdvDTKind::DateTime && dvTimePart(FValue) == 0)
-        FPart = std::min(FPart, PartCount());
-    return FValue != antes;
+    ApplyFields(f);
 }
 
 bool TdvDateTimeParts::WithNumber(QChar kind, int numero, int digitos, TdvDTFields& f) const

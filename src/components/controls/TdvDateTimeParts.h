@@ -127,6 +127,10 @@ private:
     // The fields with the part's typed number, false when it is no valid value.
     [[nodiscard]] bool WithNumber(QChar kind, int numero, int digitos, TdvDTFields& f) const;
     void Completed();
+    // Runs one change of the current part on a value made non-empty first; true when it changed.
+    bool Change(void (TdvDateTimeParts::*acao)(int), int sentido);
+    void StepPart(int delta);
+    void ExtremePart(int lado);   // -1 the part's smallest value, +1 its largest
     // An empty value becomes today, within the limits.
     void FillEmpty();
 

@@ -6,7 +6,6 @@
 
 #include "components/controls/TBtnWinControl.h"
 #include "components/controls/TdvDBCustomDateTimePicker.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
 
 TdvPopupCalendar::TdvPopupCalendar(TdvDBCustomDateTimePicker* picker) : TdvMonthCalendar(picker), FPicker(picker)
 {
@@ -92,14 +91,4 @@ void TdvPopupCalendar::hideEvent(QHideEvent* e)
     if (FPicker->DroppedDown() || isVisible())
         return;
     FPicker->CloseUp(true);
-}
-
-bool TdvPopupCalendar::event(QEvent* e)
-{
-    try {
-        return TdvMonthCalendar::event(e);
-    } catch (...) {
-        TExcecaoDeEvento::Trata(std::current_exception());
-        return true;
-    }
 }

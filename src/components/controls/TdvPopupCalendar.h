@@ -42,7 +42,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void hideEvent(QHideEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
     // A press outside closes the calendar; true when it did.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../../platform/widgets/TecladoDeTeste.h"
+#include "GradeDeTeste.h"
 #include "components/controls/EDateTimeError.h"
 #include "components/controls/TdvDBDateTimePicker.h"
 #include "components/controls/TdvComboDlgButton.h"
@@ -384,4 +385,73 @@ TEST(TdvPopupCalendar, OpensBelowOrAboveAndAlignsWithThePicker)
     baixo.WorkAreaBottom = 200;
     baixo.ScreenWidth = 1024;
     EXPECT_EQ(TdvPopupCalendar::Placement(baixo), QPoint(101, 121));
+}
+
+namespace {
+
+// A date picker as the cell editor of a grid, on 05/03/2003.
+class SeletorNaGrade : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grade.resize(300, 100);
+        seletor = new TdvDBDateTimePicker(&grade);
+        seletor->setGeometry(10, 10, 120, 22);
+        seletor->SetUnboundDataType(TdvDTEditDataType::dvDTEdtDate);
+        seletor->SetDate(Dia(2003, 3, 5));
+        grade.show();
+        grade.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grade));
+    }
+
+    GradeDeTeste grade;
+    TdvDBDateTimePicker* seletor = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SeletorNaGrade, KeysLeaveTheCellAtItsEdgesAndWhenAllIsSelected)
+{
+    // preparo: ">" and "<" move between the parts from all the text selected.
+    const struct { const char* preparo; bool editorSempre; Qt::Key tecla; Qt::KeyboardModifiers mods; bool paraGrade; const char* texto; } casos[] = {
+        {"", false, Qt::Key_Down, Qt::NoModifier, true, "05/03/2003"},
+        {">", false, Qt::Key_Down, Qt::NoModifier, false, "05/02/2003"},
+        {">", false, Qt::Key_Down, Qt::ControlModifier, true, "05/03/2003"},
+        {">", false, Qt::Key_PageDown, Qt::NoModifier, true, "05/03/2003"},
+        {">", false, Qt::Key_Escape, Qt::NoModifier, true, "05/03/2003"},
+        {">", false, Qt::Key_Return, Qt::NoModifier, true, "05/03/2003"},
+        {">", false, Qt::Key_Insert, Qt::NoModifier, true, "05/03/2003"},
+        {">", false, Qt::Key_Delete, Qt::ControlModifier, true, "05/03/2003"},
+        {"><", false, Qt::Key_Left, Qt::NoModifier, false, "05/03/2003"},
+        {"><", true, Qt::Key_Left, Qt::NoModifier, true, "05/03/2003"},
+        {">", true, Qt::Key_Left, Qt::NoModifier, false, "05/03/2003"},
+        {">>", true, Qt::Key_Right, Qt::NoModifier, true, "05/03/2003"},
+        {"", true, Qt::Key_Home, Qt::NoModifier, true, "05/03/2003"},
+        {">", true, Qt::Key_Home, Qt::NoModifier, false, "05/01/2003"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.preparo << " " << c.tecla << " " << c.editorSempre);
+        seletor->SetDate(Dia(2003, 3, 5));
+        seletor->setFocus(Qt::TabFocusReason);
+        seletor->selectAll();
+        grade.editorSempre = false;
+        for (const char* p = c.preparo; *p; ++p)
+            Tecla(*p == '>' ? Qt::Key_Right : Qt::Key_Left);
+        seletor->SetModified(false);
+        grade.editorSempre = c.editorSempre;
+        grade.teclas.clear();
+        Tecla(c.tecla, c.mods);
+        EXPECT_EQ(grade.teclas, c.paraGrade ? QList<int>{c.tecla} : QList<int>{});
+        EXPECT_EQ(seletor->Text(), QString::fromUtf8(c.texto));
+    }
+}
+
+TEST_F(SeletorNaGrade, F2IsOfferedToTheGridAndSelectsTheFirstPart)
+{
+    seletor->setFocus(Qt::TabFocusReason);
+    seletor->selectAll();
+    Tecla(Qt::Key_F2);
+    EXPECT_EQ(grade.informadas, QList<int>{Qt::Key_F2});
+    EXPECT_EQ(seletor->selectedText(), QStringLiteral("05"));
+    EXPECT_EQ(seletor->CurrentPart(), 1);
 }
