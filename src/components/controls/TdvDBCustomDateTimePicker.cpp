@@ -52,6 +52,7 @@ TdvDBCustomDateTimePicker::TdvDBCustomDateTimePicker(QWidget* parent)
     SetShowButton(false);
     // The button drops the calendar on the press, not on the click.
     OptionFlags[2] = false;
+    setAcceptDrops(false);
     Sync();
 }
 
@@ -288,15 +289,17 @@ void TdvDBCustomDateTimePicker::RefreshText()
                        && ((campo && campo->IsNull()) || (!Bound() && FEmpty && Kind() != TdvDTKind::Time));
     if (!FieldNotOpen() && !vazio)
         t = FParts.Text();
-    if (t == text())
-        return;
-    const bool modificado = Modified();
-    SetText(t);
-    SetModified(modificado);
+    if (t != text()) {
+        const bool modificado = Modified();
+        SetText(t);
+        SetModified(modificado);
+    }
+    UpdateTyping();
 }
 
 void TdvDBCustomDateTimePicker::SelectPart()
 {
+    UpdateTyping();
     if (!TypingGuard()) {
         selectAll();
         return;
@@ -579,8 +582,24 @@ void TdvDBCustomDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
         key = 0;
         return;
     }
-    if (ctrl || key == Qt::Key_Tab || key == Qt::Key_Backtab || enterOuEsc)
+    if (ctrl) {
+        // The clipboard and selecting all are the line edit's; no other command may touch the text.
+        const bool area = key == Qt::Key_C || key == Qt::Key_Insert || key == Qt::Key_V || key == Qt::Key_X
+                          || key == Qt::Key_A;
+        if (!area)
+            key = 0;
         return;
+    }
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || enterOuEsc)
+        return;
+    if (shift.testFlag(Qt::ShiftModifier) && (key == Qt::Key_Insert || key == Qt::Key_Delete)) {
+        if (key == Qt::Key_Insert)
+            WMPaste();
+        else
+            WMCut();
+        key = 0;
+        return;
+    }
 
     const bool digito = key >= Qt::Key_0 && key <= Qt::Key_9;
     const bool letra = (key >= Qt::Key_A && key <= Qt::Key_Z) || (key > 145 && key <= 0xff);
@@ -732,6 +751,24 @@ void TdvDBCustomDateTimePicker::WMCut()
     FEmpty = true;
     RefreshText();
     SetModifiedFlag();
+}
+
+void TdvDBCustomDateTimePicker::WMClear()
+{
+    if (!TypingGuard())
+        return;
+    LinkEdit();
+    ClearValue();
+}
+
+void TdvDBCustomDateTimePicker::mouseReleaseEvent(QMouseEvent* e)
+{
+    // The middle button would paste the selection of the window system as raw text.
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();
+        return;
+    }
+    TdvDBCustomCombo::mouseReleaseEvent(e);
 }
 
 void TdvDBCustomDateTimePicker::CMEnter()

@@ -87,14 +87,18 @@ protected:
     void WndKey(TKeyMessage& m) override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;
-    // The text is never typed freely: the line edit stays read-only and the keys act on parts.
-    [[nodiscard]] bool CanType() const override { return false; }
+    // The text is never typed freely: the keys act on parts. The line edit is writable (and so
+    // shows its caret) only while the text is empty or a part is being typed.
+    [[nodiscard]] bool CanType() const override { return text().isEmpty() || FParts.Typing(); }
     void CMEnter() override;
     void CMExit() override;
     void WMPaste() override;
     void WMCut() override;
+    void WMUndo() override {}
+    void WMClear() override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     void Sync();

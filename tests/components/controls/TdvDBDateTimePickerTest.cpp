@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -454,4 +455,32 @@ TEST_F(SeletorNaGrade, F2IsOfferedToTheGridAndSelectsTheFirstPart)
     EXPECT_EQ(grade.informadas, QList<int>{Qt::Key_F2});
     EXPECT_EQ(seletor->selectedText(), QStringLiteral("05"));
     EXPECT_EQ(seletor->CurrentPart(), 1);
+}
+
+TEST_F(Seletor, PasteReadsADateAndCutEmpties)
+{
+    DataSemVinculo();
+    seletor->SetDate(Dia(2003, 3, 5));
+    Entra();
+    const struct { const char* colado; const char* texto; } casos[] = {
+        {"20/04/2003", "20/04/2003"},
+        {"20/04/03 10:30", "20/04/2003"},   // a date and time: the date shown
+        {"abc", "20/04/2003"},              // no date: nothing changes
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.colado);
+        QApplication::clipboard()->setText(QString::fromUtf8(c.colado));
+        Tecla(Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        EXPECT_EQ(seletor->Text(), QString::fromUtf8(c.texto));
+        EXPECT_TRUE(seletor->Modified());
+    }
+    Tecla(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(seletor->Text(), QString());
+    EXPECT_TRUE(seletor->EmptyFlag());
+    // An empty picker takes the caret; one showing its value does not.
+    EXPECT_FALSE(seletor->isReadOnly());
+    QApplication::clipboard()->setText(QStringLiteral("05/03/2003"));
+    Tecla(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(seletor->Text(), QStringLiteral("05/03/2003"));
+    EXPECT_TRUE(seletor->isReadOnly());
 }
