@@ -14,7 +14,6 @@
 #include "components/data/TdvIntl.h"
 #include "components/data/dvBeep.h"
 #include "components/data/dvControlState.h"
-#include "components/data/dvFieldValues.h"
 #include "components/data/dvSystem.h"
 #include "platform/db/TDataSet.h"
 #include "platform/db/TDataSource.h"
@@ -235,7 +234,7 @@ bool TdvDBCustomDateTimePicker::CanEdit() const
     const TDataSet* dados = campo->DataSet();
     if (dados && (dados->State() == dsEdit || dados->State() == dsInsert))
         return true;
-    return !ReadOnly() && !dvIsCalcOrLookupField(campo) && !campo->ReadOnly() && dados && dados->CanModify();
+    return !ReadOnly() && !campo->Calculated() && !campo->ReadOnly() && dados && dados->CanModify();
 }
 
 bool TdvDBCustomDateTimePicker::TypingGuard() const
@@ -425,7 +424,7 @@ void TdvDBCustomDateTimePicker::UpdateData()
     TField* campo = Field();
     if (!campo || !Modified() || ReadOnly())
         return;
-    if (!DataLink().Editing() && dvIsCalcOrLookupField(campo))
+    if (!DataLink().Editing() && campo->Calculated())
         return;
     ApplyTyped();
     const double valor = FParts.Value();
@@ -604,25 +603,22 @@ void TdvDBCustomDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
     const bool digito = key >= Qt::Key_0 && key <= Qt::Key_9;
     const bool letra = (key >= Qt::Key_A && key <= Qt::Key_Z) || (key > 145 && key <= 0xff);
     const bool edita = apaga || digito || letra || key == Qt::Key_Space || key == Qt::Key_Right;
-    if (edita || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End)
-        LinkEdit();
+    // The keys work on a copy: the record goes into edit (which reads the field again) only
+    // when the value is about to change.
+    TdvDateTimeParts novo = FParts;
     if (edita && !alt) {
-        if (text().isEmpty() && FParts.Value() == 0) {
-            FParts.SetValue(FParts.InitialValue(dvNow(), digito));
-            FParts.SetPart(1);
-            FEmpty = false;
-            SetModifiedFlag();
-            RefreshText();
-            SelectPart();
+        if (text().isEmpty() && novo.Value() == 0) {
+            novo.SetValue(novo.InitialValue(dvNow(), digito));
+            novo.SetPart(1);
         } else if (AllSelected()) {
-            FParts.SetPart(1);
+            novo.SetPart(1);
         }
     }
 
     // Signs step, and the separators move on while a part is being typed.
     const QChar separadorData = TFormatSettings::Programa().DateSeparator;
     const QChar separadorHora = TFormatSettings::Programa().TimeSeparator;
-    const bool avanca = !AutoAdvance || FParts.Typing();
+    const bool avanca = !AutoAdvance || novo.Typing();
     if (key == Qt::Key_Plus || key == Qt::Key_Equal)
         key = Qt::Key_Up;
     else if (key == Qt::Key_Minus)
@@ -631,48 +627,45 @@ void TdvDBCustomDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
                         || key == separadorHora.unicode()))
         key = Qt::Key_Right;
 
-    const double antes = FParts.Value();
     switch (key) {
     case Qt::Key_Left:
-        FParts.MovePrev();
+        novo.MovePrev();
         break;
     case Qt::Key_Right:
     case Qt::Key_Space:
-        FParts.MoveNext(dvNow());
+        novo.MoveNext(dvNow());
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        FParts.Step(key == Qt::Key_Up ? 1 : -1);
+        novo.Step(key == Qt::Key_Up ? 1 : -1);
         break;
     case Qt::Key_Home:
     case Qt::Key_End:
         if (shift.testFlag(Qt::ShiftModifier))
             return;   // the line edit selects to the start or the end
         if (key == Qt::Key_Home)
-            FParts.Home();
+            novo.Home();
         else
-            FParts.End();
+            novo.End();
         break;
     case Qt::Key_Backspace:
     case Qt::Key_Delete:
         if (key == Qt::Key_Backspace && !AllSelected()) {
-            FParts.MovePrev();
+            novo.MovePrev();
             break;
         }
-        if (FParts.Typing()) {
-            if (key == Qt::Key_Delete)
-                key = 0;
-            return;
-        }
-        ClearValue();
         key = 0;
+        if (!FParts.Typing()) {
+            LinkEdit();
+            ClearValue();
+        }
         return;
     default:
         if (digito) {
-            if (FParts.TypeDigit(key - Qt::Key_0) == TdvTypeResult::Beep)
+            if (novo.TypeDigit(key - Qt::Key_0) == TdvTypeResult::Beep)
                 dvBeep();
         } else if (letra) {
-            if (FParts.TypeLetter(QChar(key).toUpper()) == TdvTypeResult::Beep)
+            if (novo.TypeLetter(QChar(key).toUpper()) == TdvTypeResult::Beep)
                 dvBeep();
         } else {
             return;
@@ -680,6 +673,10 @@ void TdvDBCustomDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
         break;
     }
     key = 0;
+    const double antes = FParts.Value();
+    if (novo.Value() != antes)
+        LinkEdit();
+    FParts = novo;
     PartsChanged(antes);
 }
 

@@ -484,3 +484,26 @@ TEST_F(Seletor, PasteReadsADateAndCutEmpties)
     EXPECT_EQ(seletor->Text(), QStringLiteral("05/03/2003"));
     EXPECT_TRUE(seletor->isReadOnly());
 }
+
+TEST_F(Seletor, MovingBetweenPartsLeavesTheRecordAloneAndARequiredDateIsNotCleared)
+{
+    Liga();
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("DATA"))->SetAsDateTime(Dia(2003, 3, 20));
+    tabela.Post();
+    tabela.FieldByName(QStringLiteral("DATA"))->SetRequired(true);
+    Entra();
+    Tecla(Qt::Key_Right);
+    Tecla(Qt::Key_Right);
+    Tecla(Qt::Key_Left);
+    EXPECT_EQ(tabela.State(), dsBrowse);
+    EXPECT_EQ(Selecionado(), QStringLiteral("03"));
+    seletor->selectAll();
+    Tecla(Qt::Key_Delete);
+    Tecla(Qt::Key_Backspace);
+    EXPECT_EQ(seletor->Text(), QStringLiteral("20/03/2003"));
+    EXPECT_EQ(tabela.State(), dsBrowse);
+    Tecla(Qt::Key_Up);   // steps the current part, the month, although all is selected
+    EXPECT_EQ(tabela.State(), dsEdit);
+    EXPECT_EQ(seletor->Text(), QStringLiteral("20/04/2003"));
+}
