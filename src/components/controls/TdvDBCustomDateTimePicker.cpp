@@ -60,6 +60,7 @@ TdvDBCustomDateTimePicker::~TdvDBCustomDateTimePicker() = default;
 void TdvDBCustomDateTimePicker::SetDataSource(TDataSource* fonte)
 {
     TdvDBCustomEdit::SetDataSource(fonte);
+    EditingChange();
     if (!fonte)
         FUnboundDataType = TdvDTEditDataType::dvDTEdtDateTime;
     RefreshText();
@@ -854,10 +855,10 @@ void TdvDBCustomDateTimePicker::DropDown()
         FCalendar = std::make_unique<TdvPopupCalendar>(this);
     TdvPopupCalendar& c = *FCalendar;
     c.SetBorderStyle(TBorderStyle::bsNone);
-    c.SetBordered(true);   // the pop-up window's own thin border
     c.CalColors().Assign(FCalendarAttributes.Colors);
     c.OnCalcBoldDay = OnCalcBoldDay;
     c.SetOptions(FCalendarAttributes.Options);
+    c.SetBordered(true);   // the pop-up window's own thin border
     c.SetMinDate(0);
     c.SetMaxDate(FMaxDate != 0 ? FMaxDate : DiaMaximo);
     c.SetMinDate(FMinDate != 0 ? FMinDate : DiaMinimo);

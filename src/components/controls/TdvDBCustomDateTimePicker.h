@@ -82,6 +82,8 @@ public:
     void Reset() override;
     void DataChange() override;
     void UpdateData() override;
+    // The typing guard decides what the keys may do; the line edit follows only the link's flag.
+    void EditingChange() override { SetReadOnlyFlag(ReadOnly()); }
 
 protected:
     void WndKey(TKeyMessage& m) override;

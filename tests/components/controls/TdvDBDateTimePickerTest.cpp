@@ -507,3 +507,13 @@ TEST_F(Seletor, MovingBetweenPartsLeavesTheRecordAloneAndARequiredDateIsNotClear
     EXPECT_EQ(tabela.State(), dsEdit);
     EXPECT_EQ(seletor->Text(), QStringLiteral("20/04/2003"));
 }
+
+TEST_F(Seletor, ANullFieldShowsTheCaretAndAValueDoesNot)
+{
+    Liga();
+    Entra();
+    EXPECT_FALSE(seletor->isReadOnly());
+    Digita(QStringLiteral("25"));
+    EXPECT_TRUE(seletor->isReadOnly());
+    EXPECT_EQ(Selecionado(), QStringLiteral("03"));
+}
