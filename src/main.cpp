@@ -10,6 +10,8 @@
 #include "platform/ui/TDialogosQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
+#include "screens/TFoCalcula.h"
+#include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -54,7 +56,9 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        rotinas.MostraCalculadora = MostraCalculadora;
         janela.DefineRotinas(std::move(rotinas));
+        TZofHint::InstalaPruvHint(&janela);
         janela.setEnabled(false);
         janela.show();
         instancia.DefineJanela(&janela);
