@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include "../../platform/widgets/TecladoDeTeste.h"
@@ -11,10 +12,13 @@
 #include "components/controls/EDateTimeError.h"
 #include "components/controls/TdvDBDateTimePicker.h"
 #include "components/controls/TdvComboDlgButton.h"
+#include "components/controls/TdvDBGrid.h"
 #include "components/controls/TdvPopupCalendar.h"
 #include "components/controls/dvCalendar.h"
+#include "components/data/TdvTable.h"
 #include "components/data/dvBeep.h"
 #include "components/data/dvSystem.h"
+#include "platform/db/BancoDeTeste.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/db/TTable.h"
@@ -516,4 +520,82 @@ TEST_F(Seletor, ANullFieldShowsTheCaretAndAValueDoesNot)
     Digita(QStringLiteral("25"));
     EXPECT_TRUE(seletor->isReadOnly());
     EXPECT_EQ(Selecionado(), QStringLiteral("03"));
+}
+
+namespace {
+
+// The list of recorded delivery files: a published grid whose DATA_GERA column is edited by the
+// picker named in the table's ControlType line.
+class SeletorNaGradePublicada : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        relogioAnterior = dvInstallNow(&Quarta);
+        tabela.SetDatabaseName(PastaDados());
+        tabela.SetTableName(QStringLiteral("Geradas"));
+        tabela.CreateTable({{QStringLiteral("NR"), ftInteger}, {QStringLiteral("DATA_GERA"), ftDate}},
+                           {{QString(), QStringLiteral("NR"), TIndexOption::ixPrimary}});
+        tabela.Open();
+        for (int nr = 1; nr <= 3; ++nr) {
+            tabela.Append();
+            tabela.FieldByName(QStringLiteral("NR"))->SetAsInteger(nr);
+            tabela.FieldByName(QStringLiteral("DATA_GERA"))->SetAsDateTime(Dia(2003, 2, nr));
+            tabela.Post();
+        }
+        tabela.First();
+        tabela.ControlType() = {QStringLiteral("DATA_GERA;CustomEdit;dvDBDateTimePicker1")};
+        fonte.SetDataSet(&tabela);
+
+        seletor->setObjectName(QStringLiteral("dvDBDateTimePicker1"));
+        seletor->SetEpoch(1950);
+        seletor->hide();
+        auto* disposicao = new QVBoxLayout(&forma);
+        disposicao->addWidget(grade);
+        grade->SetSelected({QStringLiteral("NR\t4\tNúmero"), QStringLiteral("DATA_GERA\t12\tGerada em")});
+        grade->Loaded();
+        grade->SetDataSource(&fonte);
+        forma.resize(360, 240);
+        forma.show();
+        forma.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&forma));
+        grade->setFocus();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override { dvInstallNow(relogioAnterior); }
+
+    TdvNow relogioAnterior = nullptr;
+    TdvTable tabela;
+    TDataSource fonte;
+    QWidget forma;
+    TdvDBGrid* grade = new TdvDBGrid(&forma);
+    TdvDBDateTimePicker* seletor = new TdvDBDateTimePicker(&forma);
+};
+
+}  // namespace
+
+TEST_F(SeletorNaGradePublicada, EditsTheDateOfItsCellAndHandsTheRowKeysToTheGrid)
+{
+    const int coluna = grade->IndicatorOffset() + 1;
+    const int linha2 = grade->TitleOffset() + 1;
+    const TRect r = grade->CellRect(coluna, linha2);
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    QApplication::processEvents();
+    ASSERT_EQ(grade->CurrentCellControl(), seletor);
+    EXPECT_TRUE(seletor->isVisible());
+    EXPECT_EQ(seletor->DataField(), QStringLiteral("DATA_GERA"));
+    EXPECT_EQ(seletor->Text(), QStringLiteral("02/02/2003"));
+
+    seletor->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    Digita(QStringLiteral("15"));
+    EXPECT_EQ(seletor->Text(), QStringLiteral("15/02/2003"));
+    EXPECT_EQ(tabela.State(), dsEdit);
+    Tecla(Qt::Key_Down, Qt::ControlModifier);   // to the grid: the next row, the record posted
+    QApplication::processEvents();
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("NR"))->AsInteger(), 3);
+    EXPECT_EQ(seletor->Text(), QStringLiteral("03/02/2003"));
+    tabela.First();
+    tabela.Next();
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("DATA_GERA"))->AsDateTime(), Dia(2003, 2, 15));
 }
