@@ -745,6 +745,9 @@ void TdvDBCustomDateTimePicker::WMCut()
     if (!TypingGuard())
         return;
     LinkEdit();
+    // What is cut goes to the clipboard, as any edit's cut does.
+    if (!text().isEmpty())
+        QApplication::clipboard()->setText(text());
     FParts.Clear();
     FEmpty = true;
     RefreshText();

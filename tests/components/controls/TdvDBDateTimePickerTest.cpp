@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "../../platform/widgets/TecladoDeTeste.h"
+#include "AmbienteDeControles.h"
 #include "GradeDeTeste.h"
 #include "components/controls/EDateTimeError.h"
 #include "components/controls/TdvDBDateTimePicker.h"
@@ -39,28 +40,12 @@ QDateTime Quarta()
     return {QDate(2003, 3, 5), QTime(14, 7, 30)};
 }
 
-int bipes = 0;
-void ContaBipe()
-{
-    ++bipes;
-}
-
 // A picker and another edit in a window, on Wednesday 05/03/2003 14:07:30; beeps and the errors
 // raised inside events counted. The table has a date column DATA, null in its one record.
 class Seletor : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bipes = 0;
-        bipeAnterior = dvInstallBeep(&ContaBipe);
-        relogioAnterior = dvInstallNow(&Quarta);
-        tratadorAnterior = TExcecaoDeEvento::Instala([this](std::exception_ptr e) {
-            try {
-                std::rethrow_exception(e);
-            } catch (const std::exception& erro) {
-                erros << QString::fromUtf8(erro.what());
-            }
-        });
         const QString dados = ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS");
         QDir().mkpath(dados);
         tabela.SetDatabaseName(dados);
@@ -88,9 +73,6 @@ protected:
     void TearDown() override
     {
         delete seletor;
-        dvInstallBeep(bipeAnterior);
-        dvInstallNow(relogioAnterior);
-        TExcecaoDeEvento::Instala(tratadorAnterior);
     }
 
     // As the summary page places it.
@@ -121,10 +103,7 @@ protected:
 
     QString Selecionado() const { return seletor->selectedText(); }
 
-    TdvBeepFunc bipeAnterior = nullptr;
-    TdvNow relogioAnterior = nullptr;
-    TExcecaoDeEvento::TTratador tratadorAnterior;
-    QStringList erros;
+    AmbienteDeControles ambiente{&Quarta};
     TTable tabela;
     TDataSource fonte;
     QWidget janela;
@@ -152,7 +131,7 @@ TEST_F(Seletor, AnUnboundDateStartsEmptyAndTheFirstDigitStartsFromToday)
     Digita(QStringLiteral("2002"));
     EXPECT_EQ(seletor->Date(), Dia(2002, 8, 15));
     EXPECT_GT(mudancas, 0);
-    EXPECT_EQ(bipes, 0);
+    EXPECT_EQ(ambiente.Bipes(), 0);
 }
 
 TEST_F(Seletor, TheFirstKeyOnAnEmptyPickerTakesTheMinimumWhenTodayIsEarlier)
@@ -221,7 +200,7 @@ TEST_F(Seletor, KeysStepClearAndEscapeGivesBackTheValueOnEntering)
     EXPECT_TRUE(seletor->EmptyFlag());
     EXPECT_EQ(seletor->Date(), 0);
     Digita(QStringLiteral("x"));   // a letter on a number beeps
-    EXPECT_EQ(bipes, 1);
+    EXPECT_EQ(ambiente.Bipes(), 1);
 }
 
 TEST_F(Seletor, TimeWithRoundedMinutesStepsOnTheGrid)
@@ -348,7 +327,7 @@ TEST_F(Seletor, BoundTheCalendarPutsTheRecordInEditAndTheDateInTheField)
     Tecla(Qt::Key_Return);
     Sai();
     EXPECT_EQ(tabela.FieldByName(QStringLiteral("DATA"))->AsDateTime(), Dia(2003, 3, 6));
-    EXPECT_TRUE(erros.isEmpty()) << erros.join(u'\n').toStdString();
+    EXPECT_TRUE(ambiente.erros.isEmpty()) << ambiente.erros.join(u'\n').toStdString();
 }
 
 TEST(TdvPopupCalendar, OpensBelowOrAboveAndAlignsWithThePicker)
@@ -480,6 +459,7 @@ TEST_F(Seletor, PasteReadsADateAndCutEmpties)
     }
     Tecla(Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(seletor->Text(), QString());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("20/04/2003"));
     EXPECT_TRUE(seletor->EmptyFlag());
     // An empty picker takes the caret; one showing its value does not.
     EXPECT_FALSE(seletor->isReadOnly());
@@ -530,7 +510,6 @@ class SeletorNaGradePublicada : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        relogioAnterior = dvInstallNow(&Quarta);
         tabela.SetDatabaseName(PastaDados());
         tabela.SetTableName(QStringLiteral("Geradas"));
         tabela.CreateTable({{QStringLiteral("NR"), ftInteger}, {QStringLiteral("DATA_GERA"), ftDate}},
@@ -562,9 +541,7 @@ protected:
         QApplication::processEvents();
     }
 
-    void TearDown() override { dvInstallNow(relogioAnterior); }
-
-    TdvNow relogioAnterior = nullptr;
+    AmbienteDeControles ambiente{&Quarta};
     TdvTable tabela;
     TDataSource fonte;
     QWidget forma;
