@@ -384,8 +384,8 @@ void TdvDBCustomDateTimePicker::Reset()
     FParts.SetPart(1);
     RefreshText();
     selectAll();
-    if (Grid() && !dvIsParentInspector(this))
-        parentWidget()->setFocus(Qt::OtherFocusReason);
+    if (auto* grade = dynamic_cast<QWidget*>(Grid()); grade && !dvIsParentInspector(this))
+        grade->setFocus(Qt::OtherFocusReason);
 }
 
 void TdvDBCustomDateTimePicker::DataChange()

@@ -572,6 +572,14 @@ TEST_F(SeletorNaGradePublicada, EditsTheDateOfItsCellAndHandsTheRowKeysToTheGrid
     QApplication::processEvents();
     EXPECT_EQ(tabela.FieldByName(QStringLiteral("NR"))->AsInteger(), 3);
     EXPECT_EQ(seletor->Text(), QStringLiteral("03/02/2003"));
+    // Esc on a changed date gives the field's back, and the grid the focus.
+    seletor->setFocus(Qt::OtherFocusReason);
+    Digita(QStringLiteral("20"));
+    EXPECT_EQ(seletor->Text(), QStringLiteral("20/02/2003"));
+    Tecla(Qt::Key_Escape);
+    EXPECT_EQ(seletor->Text(), QStringLiteral("03/02/2003"));
+    EXPECT_TRUE(grade->hasFocus());
+    tabela.Cancel();
     tabela.First();
     tabela.Next();
     EXPECT_EQ(tabela.FieldByName(QStringLiteral("DATA_GERA"))->AsDateTime(), Dia(2003, 2, 15));
