@@ -72,8 +72,11 @@ TdvDBCustomLookupCombo::TdvDBCustomLookupCombo(QWidget* parent)
 TdvDBCustomLookupCombo::~TdvDBCustomLookupCombo()
 {
     FSearchTimer.stop();
-    if (DroppedDown())
+    if (DroppedDown()) {
+        // Going away is no close: nothing is accepted and no event is raised.
+        SetDroppedDownFlag(false);
         RemoveGancho();
+    }
     FGrid.reset();
 }
 
@@ -656,21 +659,16 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (aberto) {
-            if (FMatch)
-                AcceptGridRecord();
-            CloseUp(true);
-            key = 0;
-            return;
-        }
-        break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         if (aberto) {
+            // The record found is taken; Tab then goes on as it would from the edit.
+            const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
             if (FMatch)
                 AcceptGridRecord();
             CloseUp(true);
-            focusNextPrevChild(key == Qt::Key_Tab && !shift.testFlag(Qt::ShiftModifier));
+            if (tab)
+                focusNextPrevChild(key == Qt::Key_Tab && !shift.testFlag(Qt::ShiftModifier));
             key = 0;
             return;
         }

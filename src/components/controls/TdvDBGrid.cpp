@@ -26,6 +26,12 @@ bool EhDataHora(const TField* campo)
            && (campo->DataType() == ftDate || campo->DataType() == ftTime || campo->DataType() == ftDateTime);
 }
 
+// The two bookmarks in the dataset's order.
+std::pair<TBookmark, TBookmark> EmOrdem(TDataSet& dados, const TBookmark& a, const TBookmark& b)
+{
+    return dados.CompareBookmarks(a, b) <= 0 ? std::pair{a, b} : std::pair{b, a};
+}
+
 bool EhMemo(const TField* campo)
 {
     return campo && (campo->DataType() == ftMemo || (campo->IsBlob() && dvIsRichEditField(campo, false)));
@@ -240,9 +246,7 @@ void TdvDBGrid::SelectRecordRange(const TBookmark& de, const TBookmark& ate)
     TDataSet* dados = DataSet();
     if (!dados || !dados->Active() || de.IsNull() || ate.IsNull())
         return;
-    const bool emOrdem = dados->CompareBookmarks(de, ate) <= 0;
-    const TBookmark& primeiro = emOrdem ? de : ate;
-    const TBookmark& ultimo = emOrdem ? ate : de;
+    const auto [primeiro, ultimo] = EmOrdem(*dados, de, ate);
     const TBookmark atual = dados->GetBookmark();
     dados->DisableControls();
     try {
@@ -271,9 +275,7 @@ void TdvDBGrid::UnselectRecordRange(const TBookmark& de, const TBookmark& ate)
     TDataSet* dados = DataSet();
     if (!dados || !dados->Active())
         return;
-    const bool emOrdem = dados->CompareBookmarks(de, ate) <= 0;
-    const TBookmark& primeiro = emOrdem ? de : ate;
-    const TBookmark& ultimo = emOrdem ? ate : de;
+    const auto [primeiro, ultimo] = EmOrdem(*dados, de, ate);
     for (auto i = FSelecionados.begin(); i != FSelecionados.end();) {
         if (dados->CompareBookmarks(*i, primeiro) < 0 || dados->CompareBookmarks(*i, ultimo) > 0) {
             ++i;

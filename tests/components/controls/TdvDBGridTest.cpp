@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "../../platform/widgets/TecladoDeTeste.h"
+#include "GradeDeDadosDeTeste.h"
 #include "components/controls/TdvDBCustomEdit.h"
 #include "components/controls/TdvDBGrid.h"
 #include "components/controls/TdvGridDataLink.h"
@@ -66,9 +67,7 @@ protected:
         disposicao->addWidget(antes);
         disposicao->addWidget(grade);
         disposicao->addWidget(depois);
-        QFont fonteDaForma(QStringLiteral("Liberation Sans"));
-        fonteDaForma.setPixelSize(12);
-        forma.setFont(fonteDaForma);
+        forma.setFont(Fonte());
         grade->SetSelected({QStringLiteral("NR\t4\tNúmero"), QStringLiteral("NOME\t12\tNome"),
                             QStringLiteral("IN_RETIFIC\t3\tRet."), QStringLiteral("OBS\t10\tObservação")});
     }
