@@ -652,7 +652,8 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         if (isModified()) {
             RestauraSalvos();
             setModified(true);
-            DataLink().Reset();
+            if (Bound())
+                DataLink().Reset();
             key = 0;
             return;
         }

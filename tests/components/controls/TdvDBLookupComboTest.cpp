@@ -446,3 +446,18 @@ TEST_F(TdvDBLookupComboTest, AComboDestroyedWhileDroppedDownClosesNothingAndLets
     EXPECT_FALSE(TdvDBCustomLookupCombo::MouseHookInstalled());
     EXPECT_TRUE(fechamentos.isEmpty());
 }
+
+TEST_F(TdvDBLookupComboTest, EscOnATypedTextBringsTheValueBackAndStaysInTheCombo)
+{
+    PorNome();
+    combo->SetLookupValue(QStringLiteral("BA"));
+    Mostra();
+    combo->selectAll();
+    Digita(QStringLiteral("x"));
+    ASSERT_FALSE(Aberto());
+    EXPECT_EQ(combo->text(), QStringLiteral("x"));
+    Tecla(Qt::Key_Escape);
+    EXPECT_EQ(combo->text(), QStringLiteral("BAHIA"));
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("BA"));
+    EXPECT_TRUE(dialogo.isVisible());
+}
