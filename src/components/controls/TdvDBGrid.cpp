@@ -644,23 +644,20 @@ void TdvDBGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
         controle->setFocus(Qt::OtherFocusReason);
 }
 
-void TdvDBGrid::KeyPress(QChar& key)
+void TdvDBGrid::keyPressEvent(QKeyEvent* e)
 {
     QWidget* controle = FCurrentCellControl;
-    const bool imprimivel = key.unicode() >= 32 || key.unicode() == 8;
-    if (imprimivel && controle && controle->isVisible() && controle->parentWidget() == this && PodeEditar()) {
-        // The character goes on into the control, as if typed there.
+    const QString texto = e->text();
+    const bool digita = texto.size() == 1 && (texto[0].unicode() >= 32 || texto[0].unicode() == 8)
+                        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (digita && controle && controle->isVisible() && controle->parentWidget() == this && PodeEditar()
+        && DataLink().Active()) {
+        // A key that types goes on into the control, as if typed there.
         controle->setFocus(Qt::OtherFocusReason);
-        const int codigo = key.unicode() == 8 ? static_cast<int>(Qt::Key_Backspace) : static_cast<int>(key.toUpper().unicode());
-        QApplication::postEvent(controle, new QKeyEvent(QEvent::KeyPress, codigo, Qt::NoModifier, QString(key)));
-        key = QChar();
+        QApplication::sendEvent(controle, e);
         return;
     }
-    if (key == QLatin1Char(' ') && CelulaCheckBox(Col(), Row())) {
-        key = QChar();
-        return;
-    }
-    TdvCustomDBGrid::KeyPress(key);
+    TdvCustomDBGrid::keyPressEvent(e);
 }
 
 void TdvDBGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y)

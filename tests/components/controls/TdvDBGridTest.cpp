@@ -280,6 +280,12 @@ TEST_F(TdvDBGridTest, ACustomEditNamedInControlTypeIsPlacedOverItsCell)
     EXPECT_EQ(data->geometry(), grade->CellRect(coluna, Linha(3)).ToQRect().translated(area));   // follows the cell
     EXPECT_EQ(data->text(), QStringLiteral("Arquivo 3"));
 
+    grade->setFocus();
+    Digita(QStringLiteral("z"));   // typed on the cell, the character goes on into the control
+    QApplication::processEvents();
+    EXPECT_TRUE(data->hasFocus());
+    EXPECT_TRUE(data->text().contains(QLatin1Char('z')));
+
     Clica(Coluna("NR"), Linha(3));
     QApplication::processEvents();
     EXPECT_FALSE(data->isVisible());
