@@ -457,10 +457,9 @@ void TdvDBCustomLookupCombo::CancelMode()
 {
     if (!DroppedDown())
         return;
-    if (FMatch) {
-        FGrid->TakeCurrentRecord();
+    // The values the list keeps (the record chosen or found), not whatever record it shows.
+    if (FMatch)
         AcceptGridRecord();
-    }
     CloseUp(true);
 }
 

@@ -461,3 +461,15 @@ TEST_F(TdvDBLookupComboTest, EscOnATypedTextBringsTheValueBackAndStaysInTheCombo
     EXPECT_EQ(combo->LookupValue(), QStringLiteral("BA"));
     EXPECT_TRUE(dialogo.isVisible());
 }
+
+TEST_F(TdvDBLookupComboTest, AClickElsewhereOnAnEmptyComboChoosesNothing)
+{
+    PorNome();
+    Mostra();
+    Tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Aberto());
+    combo->CancelMode();
+    EXPECT_FALSE(Aberto());
+    EXPECT_EQ(combo->text(), QString());
+    EXPECT_EQ(combo->LookupValue(), QString());
+}
