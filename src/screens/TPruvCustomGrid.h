@@ -89,7 +89,8 @@ public:
     void SetReadOnly(bool valor) { FReadOnly = valor; }
     [[nodiscard]] bool Monetario() const { return FMonetario; }
 
-    // Closes the editor (its text goes to SetTexto) and validates the current row; always true.
+    // Closes the editor (its text goes to SetTexto) and validates the current row. False only
+    // when the model refused the cell's text: its message was shown and the editor kept it.
     bool Valida();
     // Makes the cell current and the whole selection.
     void SelecionaCelula(int ACol, int ARow);
@@ -136,7 +137,12 @@ protected:
     void EscreveTexto(const TRect& Rect, const QString& Texto, int Alinhamento);
     void DesenhaBorda3D(const TRect& Rect, const QColor& Primeira, const QColor& Segunda);
 
-    // Starts dragging an amount out of the grid or its editor; runs until the drop.
+    // Closes the editor, its text going to SetTexto. A text the model refuses (a TErro) leaves
+    // the editor open on the cell with the text typed, the message shown (once the focus has
+    // settled, when adiaMensagem) and the answer false.
+    bool FechaEditor(bool adiaMensagem);
+
+    // Starts dragging an amount out of the grid or its editor; the drop comes later.
     virtual void Arrasta(std::unique_ptr<TDragMonetario> dados);
 
     TInplaceEdit* CreateEditor() override;
