@@ -1,4 +1,5 @@
 #include "components/controls/TdvDBGrid.h"
+#include "components/controls/TdvDBDateTimePicker.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -490,6 +491,12 @@ void TdvDBGrid::UpdateCellControl()
         }
     }
     HideCellControl();
+}
+
+// The grid owns its one picker; it edits every date-time cell in turn.
+QWidget* TdvDBGrid::CreateDateTimePicker()
+{
+    return new TdvDBDateTimePicker(this);
 }
 
 void TdvDBGrid::DoCreateDateTimePicker(QWidget* picker)

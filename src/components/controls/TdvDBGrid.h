@@ -93,7 +93,7 @@ public:
 protected:
     // The grid's own editor of date-time cells; none here (they are edited in place) until a
     // picker is given.
-    [[nodiscard]] virtual QWidget* CreateDateTimePicker() { return nullptr; }
+    [[nodiscard]] virtual QWidget* CreateDateTimePicker();
     virtual void DoCreateDateTimePicker(QWidget* picker);
 
     void SelectRecord() override;
