@@ -154,8 +154,14 @@ bool TArrasteMonetario::eventFilter(QObject* objeto, QEvent* evento)
         deleteLater();
         return true;
     }
-    if (evento->type() == QEvent::MouseMove)
+    if (evento->type() == QEvent::MouseMove) {
+        // The button went up outside the program's windows: the drag ends there, dropping nothing.
+        if (FModo == Pressionado && mouse->buttons() == Qt::NoButton) {
+            Cancela();
+            return false;
+        }
         (void)Sobre(AlvoEm(global), global);
+    }
     // The control under the mouse neither selects nor scrolls while the amount passes over it.
     return true;
 }

@@ -192,13 +192,19 @@ void TNewHint::Ativa(const QString& texto, QPoint cursor, THintDirection primeir
     fonte.setFamily(QStringLiteral("Arial"));
     fonte.setPointSize(8);
     FAparencia.Fonte = fonte;
-    const QScreen* tela = QGuiApplication::screenAt(cursor);
+    QScreen* tela = QGuiApplication::screenAt(cursor);
     if (!tela)
         tela = QGuiApplication::primaryScreen();
     const QRect area = tela ? tela->geometry() : QRect(0, 0, 800, 600);
     TPosicaoBalao pos = Posiciona(cursor - area.topLeft(), area.size(), MedeTexto(texto, fonte), primeira);
     FDirecao = pos.Direcao;
-    setGeometry(pos.Janela.translated(area.topLeft()));
+    // Without a compositor a translucent window shows black where it is clear: what the screen
+    // holds under the balloon is painted there instead.
+    hide();
+    const QRect janela = pos.Janela.translated(area.topLeft());
+    FFundo = tela ? tela->grabWindow(0, janela.x() - area.x(), janela.y() - area.y(), janela.width(), janela.height())
+                  : QPixmap();
+    setGeometry(janela);
     show();
     raise();
     update();
@@ -208,7 +214,10 @@ void TNewHint::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(rect(), Qt::transparent);
+    if (FFundo.isNull())
+        p.fillRect(rect(), Qt::transparent);
+    else
+        p.drawPixmap(0, 0, FFundo);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     Desenha(p, size(), FDirecao, FCaption, FAparencia);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -62,4 +63,5 @@ private:
     QString FCaption;
     THintDirection FDirecao = THintDirection::hdUpRight;
     TAparenciaBalao FAparencia;
+    QPixmap FFundo;   // the screen under the balloon, taken as it opened
 };

@@ -274,7 +274,7 @@ bool TPruvCustomGrid::FechaEditor(bool adiaMensagem)
             aberto->selectAll();
         }
         if (adiaMensagem)
-            TSaidaDeCampo::MostraAdiado(this, e);
+            TSaidaDeCampo::MostraAdiado(e, this);
         else
             e.Exibe();
         return false;
@@ -396,8 +396,18 @@ void TPruvCustomGrid::CreateWnd()
     Atualiza();
 }
 
+void TPruvCustomGrid::Avisa(const TErro& Erro)
+{
+    if (FSaindo)
+        TSaidaDeCampo::MostraAdiado(Erro);
+    else
+        Erro.Exibe();
+}
+
 void TPruvCustomGrid::DoExit()
 {
+    // The focus is on its way out: messages wait until it has arrived.
+    QScopedValueRollback saindo(FSaindo, true);
     // A value the model refuses keeps the user on the cell.
     if (EditorMode() && !FechaEditor(true))
         return;

@@ -9,6 +9,7 @@
 
 class QMimeData;
 class TDragMonetario;
+class TErro;
 class TPruvCustomGrid;
 
 // What the hint handler knows of a hint being shown: where the mouse is (the grid's client
@@ -142,6 +143,10 @@ protected:
     // settled, when adiaMensagem) and the answer false.
     bool FechaEditor(bool adiaMensagem);
 
+    // Shows a message of the grid (a warning, a value written otherwise): at once, or once the
+    // focus has settled while the user is leaving the grid.
+    void Avisa(const TErro& Erro);
+
     // Starts dragging an amount out of the grid or its editor; the drop comes later.
     virtual void Arrasta(std::unique_ptr<TDragMonetario> dados);
 
@@ -178,6 +183,7 @@ private:
     bool FMonetario = false;
     bool FReadOnly = false;
     bool FSuprimeValidacao = false;
+    bool FSaindo = false;             // DoExit runs
     QPoint FInicioArraste;            // where the left button went down
     bool FArrastePendente = false;    // held on a money grid, not yet 12 pixels away
 };

@@ -191,7 +191,7 @@ void TPruvGridMeses::SetTexto(int ACol, int ARow, const QString& Value)
     // The amount, not its text, decides: "0,0" or "00" is no value.
     if (const int mensagem = MensagemExtinto(mes); mensagem != 0 && Quantia(texto) > 0) {
         const QString codigo = FPruvItem->GetCodigoRetencao().GetCodigo();
-        TErro(static_cast<std::uint8_t>(mensagem), codigo, TipoDialogo::Erro, Botao::Ok, AjudaAde).Exibe();
+        Avisa(TErro(static_cast<std::uint8_t>(mensagem), codigo, TipoDialogo::Erro, Botao::Ok, AjudaAde));
         texto = QStringLiteral("0,00");
     }
     SetValor(coluna, mes, texto);
@@ -230,7 +230,7 @@ bool TPruvGridMeses::AvisaImpostoMaiorQueRendimento(int ARow)
         imposto = TMonetario::Maximo + 1;   // past the limit: more than any income
     }
     if (imposto > 0 && imposto >= FPruvItem->GetValores().GetRendimento(mes).GetValor())
-        TErro(83, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
+        Avisa(TErro(83, QString(), TipoDialogo::Aviso, Botao::Ok, 0));
     return true;
 }
 

@@ -23,6 +23,7 @@ TPruvGridRendParcial::TPruvGridRendParcial(QWidget* parent)
     SetFixedRows(LinhasDeTitulo);
     SetDefaultRowHeight(19);
     SetScrollBars(TScrollStyle::ssVertical);
+    SetCtl3D(false);   // the painters draw the edges, and none inside a title box
     resize(590, 269);
     SelecionaCelula(3, LinhasDeTitulo);
 }
@@ -124,9 +125,19 @@ void TPruvGridRendParcial::DesenhaCelula(int ACol, int ARow, TGridDrawState Stat
         const TRect primeira = CellRect(caixa.Left, caixa.Top);
         const TRect ultima = CellRect(caixa.Right, caixa.Bottom);
         const TRect inteira{primeira.Left, primeira.Top, ultima.Right, ultima.Bottom};
+        // The cell and the grid lines it shares with the rest of its box.
+        QRect area = Rect.ToQRect();
+        if (ACol < caixa.Right)
+            area.setRight(area.right() + GridLineWidth());
+        if (ARow < caixa.Bottom)
+            area.setBottom(area.bottom() + GridLineWidth());
+        if (ACol > caixa.Left)
+            area.setLeft(area.left() - GridLineWidth());
+        if (ARow > caixa.Top)
+            area.setTop(area.top() - GridLineWidth());
         QPainter& p = Canvas()->Painter();
         p.save();
-        p.setClipRect(Rect.ToQRect(), Qt::IntersectClip);
+        p.setClipRect(area);
         DesenhaCelulaTitulo(inteira.Width() > 0 && inteira.Height() > 0 ? inteira : Rect, texto, alCentro);
         p.restore();
     } else if (State & gdFocused) {

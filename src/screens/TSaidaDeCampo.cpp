@@ -7,17 +7,51 @@
 #include <QTimer>
 #include <QWidget>
 #include <exception>
-#include <memory>
+#include <vector>
 
 #include "model/TErro.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 
 namespace {
 
+struct TMensagemAdiada {
+    TErro Erro;
+    QPointer<QWidget> Campo;   // gets the focus back first; null leaves the focus where it is
+};
+
+// The messages waiting for the focus change to end, in order; Pendente while they wait or show.
+std::vector<TMensagemAdiada>& Fila()
+{
+    static std::vector<TMensagemAdiada> fila;
+    return fila;
+}
+
 bool& Pendente()
 {
     static bool pendente = false;
     return pendente;
+}
+
+void MostraFila()
+{
+    struct Libera {
+        ~Libera()
+        {
+            Fila().clear();
+            Pendente() = false;
+        }
+    } libera;
+    // A message shown may bring another one (a field left again): it joins the queue.
+    for (std::size_t i = 0; i < Fila().size(); ++i) {
+        const TMensagemAdiada m = Fila()[i];
+        try {
+            if (m.Campo && QApplication::focusWidget() != m.Campo)
+                m.Campo->setFocus(Qt::OtherFocusReason);
+            m.Erro.Exibe();
+        } catch (...) {
+            TExcecaoDeEvento::Trata(std::current_exception());
+        }
+    }
 }
 
 }  // namespace
@@ -41,32 +75,20 @@ bool TSaidaDeCampo::Grava(QWidget* campo, bool adiaMensagem, const std::function
     } catch (const TErro& e) {
         campo->setFocus(Qt::OtherFocusReason);
         if (adiaMensagem)
-            MostraAdiado(campo, e);
+            MostraAdiado(e, campo);
         else
             e.Exibe();
         return false;
     }
 }
 
-void TSaidaDeCampo::MostraAdiado(QWidget* campo, const TErro& erro)
+void TSaidaDeCampo::MostraAdiado(const TErro& erro, QWidget* campo)
 {
+    Fila().push_back({erro, campo});
     if (Pendente())
         return;
     Pendente() = true;
-    QPointer<QWidget> alvo(campo);
-    auto copia = std::make_shared<TErro>(erro);
-    QTimer::singleShot(0, qApp, [alvo, copia] {
-        struct Libera {
-            ~Libera() { Pendente() = false; }
-        } libera;
-        try {
-            if (alvo && QApplication::focusWidget() != alvo)
-                alvo->setFocus(Qt::OtherFocusReason);
-            copia->Exibe();
-        } catch (...) {
-            TExcecaoDeEvento::Trata(std::current_exception());
-        }
-    });
+    QTimer::singleShot(0, qApp, MostraFila);
 }
 
 bool TSaidaDeCampo::MensagemPendente()

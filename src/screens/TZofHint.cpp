@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
@@ -29,6 +30,12 @@ TZofHint::TZofHint(QObject* parent)
     FAparencia.Fonte.setItalic(true);
     FTempo.setSingleShot(true);
     connect(&FTempo, &QTimer::timeout, this, &TZofHint::Esconde);
+    FPausa.setSingleShot(true);
+    connect(&FPausa, &QTimer::timeout, this, [this] {
+        if (FAguardada.Controle)
+            Mostra(FAguardada.Controle, FAguardada.Texto, FAguardada.Area, FAguardada.Global);
+        FAguardada.Controle = nullptr;
+    });
     qApp->installEventFilter(this);
 }
 
@@ -69,6 +76,8 @@ void TZofHint::SetHintActive(bool ativo)
 
 void TZofHint::Esconde()
 {
+    FPausa.stop();
+    FAguardada.Controle = nullptr;
     FTempo.stop();
     FControle = nullptr;
     if (FBalao)
@@ -92,6 +101,12 @@ bool TZofHint::Dica(QWidget* controle, const QHelpEvent& ajuda, QString& texto, 
                      info.CursorRect.ToQRect().size());
     }
     return !texto.isEmpty();
+}
+
+void TZofHint::Aguarda(QWidget* controle, const QString& texto, const QRect& area, QPoint global, int ms)
+{
+    FAguardada = {controle, texto, area, global};
+    FPausa.start(ms);
 }
 
 void TZofHint::Mostra(QWidget* controle, const QString& texto, const QRect& area, QPoint global)
@@ -128,11 +143,22 @@ bool TZofHint::eventFilter(QObject* objeto, QEvent* evento)
                 Esconde();
             return false;
         }
-        Mostra(controle, texto, area, ajuda->globalPos());
+        // From one cell or control to the next while a hint is up, no pause again.
+        const bool mostrando = FBalao && FBalao->isVisible();
+        const int espera = FHintPauseTime - qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
+        if (espera > 0 && !mostrando)
+            Aguarda(controle, texto, area, ajuda->globalPos(), espera);
+        else
+            Mostra(controle, texto, area, ajuda->globalPos());
         evento->accept();
         return true;
     }
     case QEvent::MouseMove:
+        // A hint waits for the mouse to rest: moving starts the wait again.
+        if (FAguardada.Controle && objeto == FAguardada.Controle.data()) {
+            FPausa.stop();
+            FAguardada.Controle = nullptr;
+        }
         if (FControle && objeto == FControle.data()) {
             const QPoint p = static_cast<QMouseEvent*>(evento)->position().toPoint();
             if (!FArea.contains(p))
@@ -140,14 +166,14 @@ bool TZofHint::eventFilter(QObject* objeto, QEvent* evento)
         }
         return false;
     case QEvent::Leave:
-        if (FControle && objeto == FControle.data())
+        if ((FControle && objeto == FControle.data()) || (FAguardada.Controle && objeto == FAguardada.Controle.data()))
             Esconde();
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
     case QEvent::Wheel:
     case QEvent::ApplicationDeactivate:
-        if (FBalao && FBalao->isVisible())
+        if ((FBalao && FBalao->isVisible()) || FAguardada.Controle)
             Esconde();
         return false;
     default:

@@ -47,6 +47,7 @@ public:
     // Stored only (values above 300 become 300): the balloon always breaks its text at 250.
     [[nodiscard]] int HintWidth() const { return FHintWidth; }
     void SetHintWidth(int largura) { FHintWidth = std::min(largura, 300); }
+    // How long the mouse rests on a control before its hint shows.
     [[nodiscard]] int HintPauseTime() const { return FHintPauseTime; }
     void SetHintPauseTime(int ms) { FHintPauseTime = ms; }
     [[nodiscard]] bool HintActive() const { return FHintActive; }
@@ -63,6 +64,8 @@ private:
     // The hint of the widget (the cell's, for a grid): its text and the area where it stays.
     bool Dica(QWidget* controle, const QHelpEvent& ajuda, QString& texto, QRect& area) const;
     void Mostra(QWidget* controle, const QString& texto, const QRect& area, QPoint global);
+    // The hint waits until the mouse has rested HintPauseTime; the platform asks for it sooner.
+    void Aguarda(QWidget* controle, const QString& texto, const QRect& area, QPoint global, int ms);
 
     TAparenciaBalao FAparencia;
     int FHintWidth = 250;
@@ -72,4 +75,11 @@ private:
     QPointer<QWidget> FControle;   // the control whose hint is shown
     QRect FArea;                   // in its coordinates: the hint stays while the mouse is inside
     QTimer FTempo;
+    QTimer FPausa;
+    struct TDicaAguardada {
+        QPointer<QWidget> Controle;
+        QString Texto;
+        QRect Area;
+        QPoint Global;
+    } FAguardada;
 };

@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+#include "AjudaDeTeste.h"
 #include "VerificacaoDeTeste.h"
 #include "assistants/TFoAssistGeracao.h"
 #include "components/controls/TdvDBLookupCombo.h"
@@ -444,4 +445,11 @@ TEST_F(TFoAssistGeracaoTest, CancelStopsARunningVerificationFirstAndEndsTheAssis
     EXPECT_TRUE(NadaGravado());
     EXPECT_EQ(Ini("Geracao", "Disco"), TVolumes::Lista().front().Nome);
     EXPECT_EQ(QDir::currentPath(), QDir(DiretorioPrograma()).absolutePath());
+}
+
+TEST_F(TFoAssistGeracaoTest, F1OpensTheAssistantsHelp)
+{
+    auto armazenada = Declaracao();
+    auto assistente = Assistente(*armazenada);
+    EXPECT_EQ(ContextoDoF1(*assistente), TFoAssistGeracao::HelpContext);
 }

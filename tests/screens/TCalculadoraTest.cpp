@@ -50,15 +50,18 @@ TEST(TCalculadora, ShowsWhatIsTypedAndWhatIsComputed)
 
 TEST(TCalculadora, AnErrorWritesTheTapeAndTheNextDigitStartsAfresh)
 {
-    TCalculadora c = Digitado(QStringLiteral("99999999999+1="));
-    ASSERT_TRUE(c.Erro());
-    EXPECT_EQ(c.Fita().back(), (TCalculadora::TLinhaFita{QStringLiteral("** Erro **"), QString()}));
-    EXPECT_TRUE(c.Indicador().isNull());
-    c.Tecla(u'4');
-    EXPECT_FALSE(c.Erro());
-    EXPECT_EQ(c.Visor(), QStringLiteral("4"));
-    c.Tecla(u'=');   // no operation pending any more
-    EXPECT_EQ(c.Visor(), QStringLiteral("4"));
+    for (const char* teclas : {"99999999999+1=", "1/0=", "99999999999*2+"}) {
+        SCOPED_TRACE(teclas);
+        TCalculadora c = Digitado(QString::fromLatin1(teclas));
+        ASSERT_TRUE(c.Erro());
+        EXPECT_EQ(c.Fita().back(), (TCalculadora::TLinhaFita{QStringLiteral("** Erro **"), QString()}));
+        EXPECT_TRUE(c.Indicador().isNull());
+        c.Tecla(u'4');
+        EXPECT_FALSE(c.Erro());
+        EXPECT_EQ(c.Visor(), QStringLiteral("4"));
+        c.Tecla(u'=');   // no operation pending any more
+        EXPECT_EQ(c.Visor(), QStringLiteral("4"));
+    }
 }
 
 TEST(TCalculadora, TheTapeRecordsEachStep)

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 #include "screens/TCLEDLabel.h"
 #include "screens/TFoCalcula.h"
 #include "screens/TPruvEdit.h"
-#include "screens/TZofHint.h"
 #include "shell/TPruv2003.h"
 
 using namespace TecladoDeTeste;
@@ -111,25 +109,4 @@ TEST(TFoCalcula, TheMainWindowsCalculatorCommandOpensIt)
     principal.Comando(QStringLiteral("MiCalculadora"))->trigger();
     ASSERT_NE(TFoCalcula::Aberta(), nullptr);
     delete TFoCalcula::Aberta();
-}
-
-TEST(TZofHint, ShowsTheHintOfTheControlInTheBalloonForItsTime)
-{
-    TZofHint dica;
-    dica.SetHintActive(true);
-    QWidget janela;
-    auto* botao = new QPushButton(QStringLiteral("Ok"), &janela);
-    botao->setToolTip(QStringLiteral("Confirma"));
-    janela.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
-    const QPoint p = botao->rect().center();
-    QHelpEvent ajuda(QEvent::ToolTip, p, botao->mapToGlobal(p));
-    QApplication::sendEvent(botao, &ajuda);
-    ASSERT_NE(dica.Balao(), nullptr);
-    EXPECT_TRUE(dica.Balao()->isVisible());
-    EXPECT_EQ(dica.Balao()->Caption(), QStringLiteral("Confirma"));
-    // Leaving the control hides it.
-    QEvent saida(QEvent::Leave);
-    QApplication::sendEvent(botao, &saida);
-    EXPECT_FALSE(dica.Balao()->isVisible());
 }

@@ -3,27 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "screens/TNewHint.h"
-#include "screens/TZofHint.h"
-
-TEST(TZofHint, AHintStaysLongerTheLongerItsText)
-{
-    const struct { int caracteres; int ms; } casos[] = {
-        {0, 1300}, {5, 1300}, {15, 1300}, {16, 1320}, {100, 7200},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.caracteres);
-        EXPECT_EQ(TZofHint::TempoVisivel(c.caracteres), c.ms);
-    }
-}
-
-TEST(TZofHint, KeepsItsWidthAtMost300)
-{
-    TZofHint dica;
-    dica.SetHintWidth(400);
-    EXPECT_EQ(dica.HintWidth(), 300);
-    dica.SetHintWidth(200);
-    EXPECT_EQ(dica.HintWidth(), 200);
-}
 
 TEST(TNewHint, OpensOnTheFirstSideThatFitsTheScreen)
 {

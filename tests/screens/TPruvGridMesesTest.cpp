@@ -114,6 +114,15 @@ TEST(TPruvGridMeses, ShowsTitlesMonthsTotalsAndValuesWhereTheMappingPutsThem)
     EXPECT_EQ(j.grade->GetTexto(2, 3), QStringLiteral("7,00"));
 }
 
+TEST(TPruvGridMeses, ATotalPastTheMoneyLimitIsShownWithoutATextRatherThanRaisedWhilePainting)
+{
+    Janela<TPruvGridRendimentos> j;
+    for (int mes = 1; mes <= 2; ++mes)
+        j.item.GetValores().GetRendimento(mes).SetValor(TMonetario::Maximo);
+    EXPECT_EQ(j.grade->GetTexto(1, TPruvGridMeses::LinhaTotais), QStringLiteral("*****"));
+    EXPECT_NO_THROW(j.grade->viewport()->grab());
+}
+
 TEST(TPruvGridMeses, TheTotalsRowIsNeverReachedByTheKeys)
 {
     const struct { bool decimoTerceiro; Celula de; Qt::Key tecla; Celula para; } casos[] = {
@@ -190,6 +199,21 @@ TEST(TPruvGridMeses, TaxReachingTheIncomeWarnsOnLeavingTheRowButLetsTheUserGo)
     EXPECT_TRUE(j.dialogos.Textos().isEmpty());
 }
 
+TEST(TPruvGridMeses, AWarningOnLeavingTheGridWaitsForTheFocusToArrive)
+{
+    Janela<TPruvGridCompensacao> j;
+    j.item.GetValores().GetRendimento(13).SetValor(Reais(100));
+    j.Em(3, 14);
+    Digita(QStringLiteral("200"));
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), j.edit);
+    EXPECT_EQ(j.item.GetCompensacao().GetCompensacaoAnosAnteriores(13).GetValor(), Reais(200));
+    EXPECT_TRUE(j.dialogos.Textos().isEmpty());
+    QTest::qWait(10);
+    EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{83});
+    EXPECT_EQ(QApplication::focusWidget(), j.edit);   // a warning does not keep the user
+}
+
 TEST(TPruvGridMeses, ATextTheModelRefusesKeepsTheCellAndItsEditor)
 {
     Janela<TPruvGridRendimentos> j;
@@ -205,6 +229,22 @@ TEST(TPruvGridMeses, ATextTheModelRefusesKeepsTheCellAndItsEditor)
     EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("1234567890123"));   // 13 characters at most
     EXPECT_FALSE(j.grade->Valida());
     EXPECT_EQ(j.item.GetValores().GetRendimento(2).GetValor(), 0);
+}
+
+TEST(TPruvGridMeses, LeavingTheGridWithARefusedTextKeepsTheUserOnTheCell)
+{
+    Janela<TPruvGridRendimentos> j;
+    j.Em(3, 14);   // the last editable cell: Tab leaves the grid
+    QGuiApplication::clipboard()->setText(QStringLiteral("99999999999999"));
+    Tecla(Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    Tecla(Qt::Key_Tab);
+    QTest::qWait(10);   // the message waits for the focus change to end
+    EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{165});
+    EXPECT_EQ(j.Atual(), (Celula{3, 14}));
+    EXPECT_TRUE(j.grade->IsActiveControl());
+    ASSERT_TRUE(j.grade->EditorMode());
+    EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("9999999999999"));
 }
 
 TEST(TPruvGridMeses, AnAmountDraggedFromACellDropsIntoAMoneyEdit)
