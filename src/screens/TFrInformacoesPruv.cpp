@@ -400,7 +400,7 @@ void TFrInformacoesPruv::DblcResponsavelEscolha()
         } catch (const TErro& e) {
             // As a bound field does: the user stays on the CPF typed, told once the focus settled.
             DblcResponsavel->SetText(cpf);
-            TSaidaDeCampo::MostraAdiado(DblcResponsavel, e);
+            TSaidaDeCampo::MostraAdiado(e, DblcResponsavel);
             return;
         }
         DblcResponsavel->SetText(responsavel.GetNiFormatado());
