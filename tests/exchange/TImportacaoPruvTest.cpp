@@ -165,7 +165,6 @@ TEST_F(TImportacaoPruvTest, RecordedDeclarationsComeBackAsTheyWereWritten)
         {"pf-original.txt", PessoaFisica, 8, 1, 3, 0},
         {"retificadora.txt", Retificadora, 1, 1, 1, 0},
         {"administradora-fundos.txt", AdministradoraDeFundos, 3, 1, 5, 2},
-        {"pj-dois-estab.txt", EmpresaDoisEstabelecimentos, 0, 2, 3, 0},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.ouro);
@@ -361,13 +360,15 @@ TEST_F(TImportacaoPruvTest, FundLinesNeedAnAdministratorsHeadOfficeAndTheirFund)
     const QByteArray tipo4 = Tipo4(3, fundo, matriz);
     const QByteArray tipo5 = Valores('5', 4, fundo.Ni, cotista, 0);
 
-    Escolhe(QString(), "GESTORA", QStringLiteral("2002"), 3);
-    // The branch's lines first: the fund makes the head office the working declaration, counted once.
+    Escolhe(Filial, "GESTORA", QStringLiteral("2002"), 3);
+    // The branch chosen: its own lines cannot be an administrator's, but the fund makes the head
+    // office the working declaration, counted once.
     ASSERT_EQ(Importa(Arquivo({item, tipo4, tipo5})), 0);
-    EXPECT_EQ(n, (TContadores{2, 2, 0, 0, 0, 1, 0}));
-    EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{});
+    EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 1, 1, 0}));
+    EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{QStringLiteral("Linha: 1 - Declarante não pode ter a natureza "
+                                                                    "selecionada para a importação.")});
     EXPECT_EQ(Itens(Empresa, QStringLiteral("2002"), fundo.Ni).size(), 1u);
-    EXPECT_EQ(Itens(Filial).size(), 1u);
+    EXPECT_TRUE(Itens(Filial).empty());
 
     // A fund of a branch is refused, and leaves no fund for the lines after it.
     Escolhe(Empresa, "GESTORA", QStringLiteral("2002"), 3);
@@ -388,6 +389,55 @@ TEST_F(TImportacaoPruvTest, FundLinesNeedAnAdministratorsHeadOfficeAndTheirFund)
     ASSERT_EQ(Importa(Arquivo({tipo4})), 0);
     EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{QStringLiteral("Linha: 1 - Fundo para declarante que não é Administrador "
                                                              "de Fundo ou Clube de Investimentos.")});
+}
+
+TEST_F(TImportacaoPruvTest, LinesOfADeclarantThatCannotHaveTheChosenNatureAreRefused)
+{
+    const QString recusa = QStringLiteral("Declarante não pode ter a natureza selecionada para a importação.");
+    const QByteArray daFilial = Valores('2', 2, Filial, Luis(), 0);
+    const struct {
+        const char* caso;
+        QString ni;   // chosen for the import
+        int natureza;
+        QList<QByteArray> linhas;
+        QStringList log;
+        int adicionados;
+    } casos[] = {
+        {"a branch under a company's own nature", QString(), 0, {daFilial},
+         {QStringLiteral("Linha: 1 - ") + recusa}, 0},
+        {"the branch chosen for the import", Filial, 0, {daFilial}, {QStringLiteral("Linha: 1 - ") + recusa}, 0},
+        {"a branch's declarant line and its values", QString(), 0, {Tipo1(1, Declarante(Filial)), daFilial},
+         {QStringLiteral("Linha: 1 - ") + recusa, QStringLiteral("Linha: 2 - ") + recusa}, 0},
+        {"a branch as a federal body", QString(), 1, {daFilial}, {}, 1},
+        {"the head office as an administrator", QString(), 3, {Valores('2', 2, Empresa, Luis(), 0)}, {}, 1},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TPruv existente;
+        for (const QString& ni : {Empresa, Filial})
+            if (Armazenada(ni, QStringLiteral("2002"), existente))
+                colecao->Exclui(existente);
+        Escolhe(c.ni, "COMERCIO E FILHOS LTDA", QStringLiteral("2002"), c.natureza);
+        nomeLog.clear();
+        ASSERT_EQ(Importa(Arquivo(c.linhas)), 0);
+        EXPECT_MENSAGENS(Mensagens(nomeLog), c.log);
+        EXPECT_EQ(n.BeneficiariosAdicionados, c.adicionados);
+        EXPECT_EQ(n.Declaracoes, c.adicionados);
+    }
+}
+
+TEST_F(TImportacaoPruvTest, ARecordedPrivateCompanyKeepsItsHeadOfficeAndRefusesItsBranch)
+{
+    // A private company declares at its head office: a branch's lines cannot take its nature.
+    const Cenario c = EmpresaDoisEstabelecimentos();
+    const TDeclaracaoEntrega& d = c.Fonte.Declaracoes.front().Dados;
+    Escolhe(d.Ni, LayoutDeclar::NomeDaLinha(d.Nome, false).toUtf8().constData(), d.Ano, 0);
+    ASSERT_EQ(Importa(Ouro("pj-dois-estab.txt"), true), 0);
+    EXPECT_EQ(n, (TContadores{1, 2, 0, 0, 2, 0, 0}));
+    const QString recusa = QStringLiteral(" - Declarante não pode ter a natureza selecionada para a importação.");
+    EXPECT_MENSAGENS(Mensagens(nomeLog), (QStringList{QStringLiteral("Linha: 7") + recusa, QStringLiteral("Linha: 8") + recusa}));
+    EXPECT_EQ(Itens(d.Ni).size(), 2u);
+    EXPECT_TRUE(Itens(c.Fonte.Declaracoes.back().Dados.Ni).empty());
 }
 
 TEST_F(TImportacaoPruvTest, AStoredDeclarationIsAskedAboutOnceAndCancelStopsAfterTheCurrentLine)
@@ -486,10 +536,12 @@ TEST_F(TImportacaoPruvTest, BadInputOfAnyShapeGetsItsMessageLineByLine)
 
 TEST_F(TImportacaoPruvTest, AFailureOfTheDatabaseLeavesTheStoredDeclarationsAsTheyWere)
 {
-    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
-    ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0)})), 0);
+    // A federal body, whose branch declares on its own.
+    const TDeclaracaoEntrega orgao = Declarante(Empresa, "COMERCIO E FILHOS LTDA", 1);
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA", QStringLiteral("2002"), 1);
+    ASSERT_EQ(Importa(Arquivo({Tipo1(1, orgao), Valores('2', 2, Empresa, Luis(), 0)})), 0);
     const ItemSimulado bruno = std::move(ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000));
-    const QList<QByteArray> linhas = {Tipo1(1, Declarante()), Valores('2', 2, Empresa, bruno, 0),
+    const QList<QByteArray> linhas = {Tipo1(1, orgao), Valores('2', 2, Empresa, bruno, 0),
                                       Valores('2', 3, Filial, bruno, 0)};
     for (int escritas : {2, 6, 12}) {
         SCOPED_TRACE(escritas);
