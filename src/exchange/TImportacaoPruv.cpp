@@ -268,9 +268,10 @@ void TImportacaoPruv::Despacha()
     const QString& linha = FAtual.Texto;
     const QChar tipo = Caractere(PosicaoTipo);
     const bool grupo = tipo == QLatin1Char('2') || tipo == QLatin1Char('5');
+    const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4') || linha.startsWith(QStringLiteral("PRUV"));
     try {
-        if (RetiraBrancosFinais(linha).isEmpty()) {
-            // blank: passed over
+        if (RetiraBrancosFinais(linha).isEmpty() || (FGravado && !conhecido)) {
+            // blank, or in a recorded file totals and unknown lines: passed over without a word
         } else if (!grupo && RetiraBrancosFinais(linha).size() > TamanhoLinha) {
             // Records run together: the line ends are missing.
             throw TRejeicao{CodigoSemFimDeLinha, {}};

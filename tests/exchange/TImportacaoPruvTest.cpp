@@ -278,7 +278,8 @@ TEST_F(TImportacaoPruvTest, TotalsAndUnknownLinesAreReportedOnlyInFilesOfOtherSy
     TPruv pruv;
     ASSERT_TRUE(Armazenada(Empresa, QStringLiteral("2002"), pruv));
     colecao->Exclui(pruv);
-    ASSERT_EQ(Importa(Arquivo(linhas), true), 0);
+    // Whatever their length: the totals of earlier versions were not all of today's.
+    ASSERT_EQ(Importa(Arquivo(linhas + QList<QByteArray>{tipo3 + "0000000037"}), true), 0);
     EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(Log(nomeLog).empty());
 }
