@@ -2,7 +2,9 @@
 #include <utility>
 
 #include "assistants/TFoAssistGeracao.h"
+#include "assistants/TFoAssistImportacao.h"
 #include "assistants/TFoPendencias.h"
+#include "assistants/TFoRelatoErrosImp.h"
 #include "assistants/TFormAssistCopSeg.h"
 #include "assistants/TFormAssistRestCopSeg.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -54,6 +56,8 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
+        rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;
         janela.DefineRotinas(std::move(rotinas));
         janela.setEnabled(false);
         janela.show();
