@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "assistants/PosicaoAssistente.h"
+#include "assistants/RotuloAssistente.h"
 #include "assistants/TAmostraDeclaracao.h"
 #include "assistants/TFoErrosImportCompr.h"
 #include "assistants/TPaginaArquivo.h"
@@ -56,7 +57,6 @@
 namespace {
 
 const QString Secao = QStringLiteral("Importacao");
-const QString Concluir = QStringLiteral("C&oncluir");
 const QString TabelaDeclaracoes = QStringLiteral("Pruv.DB");
 constexpr int Paginas = 12;
 constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
@@ -72,16 +72,6 @@ bool Entre(const QString& Extensao, std::initializer_list<const char*> Lista)
         if (Extensao == QLatin1String(e))
             return true;
     return false;
-}
-
-QLabel* Texto(const QString& texto, QWidget* pai = nullptr, const char* nome = nullptr)
-{
-    auto* rotulo = new QLabel(texto, pai);
-    rotulo->setWordWrap(true);
-    rotulo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (nome)
-        rotulo->setObjectName(QLatin1String(nome));
-    return rotulo;
 }
 
 QProgressBar* Gauge(const char* nome)
@@ -100,7 +90,7 @@ QWidget* PaginaSobre(const char* nome, const QString& texto, QWidget* controle, 
     painel->setObjectName(QLatin1String(nome));
     auto* layout = new QVBoxLayout(painel);
     layout->setContentsMargins(16, 16, 16, 8);
-    layout->addWidget(Texto(texto, painel));
+    layout->addWidget(RotuloAssistente(texto, painel));
     controle->setParent(painel);
     layout->addWidget(controle, 1);
     if (estica == 0)
@@ -217,7 +207,7 @@ QWidget* TFoAssistImportacao::CriaPagina2()
     auto* tipo = new QWidget;
     auto* coluna = new QVBoxLayout(tipo);
     coluna->setContentsMargins(0, 0, 0, 0);
-    coluna->addWidget(Texto(QStringLiteral("Indique o tipo de importação que deseja realizar"), tipo));
+    coluna->addWidget(RotuloAssistente(QStringLiteral("Indique o tipo de importação que deseja realizar"), tipo));
     RBDeclaracao = new QRadioButton(QStringLiteral("Declaração"), tipo);
     RBDeclaracao->setObjectName(QStringLiteral("RBDeclaracao"));
     RBDeclaracao->setChecked(true);
@@ -228,7 +218,7 @@ QWidget* TFoAssistImportacao::CriaPagina2()
     opcoes->addWidget(RBComprovante);
     opcoes->addStretch();
     coluna->addLayout(opcoes);
-    LDescrImportacao = Texto(QString(), tipo, "LDescrImportacao");
+    LDescrImportacao = RotuloAssistente(QString(), tipo, "LDescrImportacao");
     coluna->addWidget(LDescrImportacao);
     connect(RBDeclaracao, &QRadioButton::clicked, this, &TFoAssistImportacao::RBDeclaracaoClick);
     connect(RBComprovante, &QRadioButton::clicked, this, &TFoAssistImportacao::RBComprovanteClick);
@@ -250,7 +240,7 @@ QWidget* TFoAssistImportacao::CriaPagina4()
     painel->setObjectName(QStringLiteral("Panel4"));
     auto* layout = new QVBoxLayout(painel);
     layout->setContentsMargins(16, 16, 16, 8);
-    layout->addWidget(Texto(QStringLiteral("Altere, se for o caso , o Nome/Nome Empresarial e indique o ano-calendário "
+    layout->addWidget(RotuloAssistente(QStringLiteral("Altere, se for o caso , o Nome/Nome Empresarial e indique o ano-calendário "
                                            "para a importação"),
                             painel));
 
@@ -375,14 +365,6 @@ void TFoAssistImportacao::showEvent(QShowEvent* evento)
     TFormAssist::showEvent(evento);
 }
 
-void TFoAssistImportacao::DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar)
-{
-    BtnRetornar->setEnabled(Retornar);
-    BtnAvancar->setEnabled(Avancar);
-    BtnOK->setEnabled(Ok);
-    CancelBtn->setEnabled(Cancelar);
-}
-
 void TFoAssistImportacao::MostraPagina(int n)
 {
     ExibePagina(n);
@@ -406,8 +388,7 @@ void TFoAssistImportacao::MostraPagina(int n)
         break;
     }
     const bool final = n == 7 || n == 11 || n == 12;
-    BtnOK->setText(final ? QStringLiteral("&Fechar") : Concluir);
-    BtnOK->setIcon(final ? style()->standardIcon(QStyle::SP_DialogCloseButton) : QIcon());
+    MostraFechar(final);
     if (n >= 2)
         FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
 }

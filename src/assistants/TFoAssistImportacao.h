@@ -132,7 +132,6 @@ private:
     QWidget* CriaPagina7();
     QWidget* CriaPagina8();
     QWidget* CriaPagina11();
-    void DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar);
     void BuscaInformacaoIni();
     void Descomprime();
     void LeDeclarante();

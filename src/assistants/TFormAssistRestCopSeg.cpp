@@ -124,14 +124,6 @@ QWidget* TFormAssistRestCopSeg::CriaPaginaProgresso(const char* nome, const QStr
     return painel;
 }
 
-void TFormAssistRestCopSeg::HabilitaBotoes(bool retornar, bool avancar, bool ok, bool cancelar)
-{
-    BtnRetornar->setEnabled(retornar);
-    BtnAvancar->setEnabled(avancar);
-    BtnOK->setEnabled(ok);
-    CancelBtn->setEnabled(cancelar);
-}
-
 void TFormAssistRestCopSeg::Foca()
 {
     FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
@@ -142,21 +134,20 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
     ExibePagina(n);
     switch (n) {
     case 1:
-        HabilitaBotoes(false, true, true, true);
+        DefineBotoes(false, true, true, true);
         setWindowTitle(QStringLiteral("Assistente de Restauração de Cópia de Segurança da Base de Dados"));
         break;
     case 2:
-        HabilitaBotoes(true, true, true, true);
-        BtnOK->setText(QStringLiteral("C&oncluir"));
+        DefineBotoes(true, true, true, true);
+        MostraFechar(false);
         break;
     case 3:
-        HabilitaBotoes(false, true, true, true);
+        DefineBotoes(false, true, true, true);
         break;
     case 4:
     case 5:
-        HabilitaBotoes(false, false, true, false);
-        BtnOK->setText(QStringLiteral("&Fechar"));
-        BtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+        DefineBotoes(false, false, true, false);
+        MostraFechar(true);
         if (n == 4)
             Label7->setText(QStringLiteral("Sua restauração de cópia de segurança foi efetuada com sucesso."));
         else
@@ -165,7 +156,7 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
                                 : QStringLiteral("Houve um erro na restauração de cópia de segurança."));
         break;
     case 6:
-        HabilitaBotoes(true, true, true, true);
+        DefineBotoes(true, true, true, true);
         Label9->setText(QStringLiteral("A sua base de dados atual contém ")
                         + (FNumDeclaracoesAtual < 1 ? QString() : QString::number(FNumDeclaracoesAtual))
                         + QStringLiteral(" declarações. Você estará substituindo esta base ")
@@ -174,7 +165,7 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
                                          "deste assistente."));
         break;
     case 7:
-        HabilitaBotoes(true, true, true, true);
+        DefineBotoes(true, true, true, true);
         break;
     default:
         break;
@@ -185,7 +176,7 @@ bool TFormAssistRestCopSeg::ExecutaEtapa(int n)
 {
     switch (n) {
     case 1:
-        HabilitaBotoes(false, true, true, true);
+        DefineBotoes(false, true, true, true);
         return true;
     case 2:
         PropoeArquivo();
@@ -283,7 +274,7 @@ void TFormAssistRestCopSeg::Falha(int resultado)
 
 bool TFormAssistRestCopSeg::Descomprime()
 {
-    HabilitaBotoes(false, false, false, false);
+    DefineBotoes(false, false, false, false);
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
     // A folder of its own: nothing left by an earlier run can pass for this backup.
@@ -324,7 +315,7 @@ bool TFormAssistRestCopSeg::Descomprime()
 
 bool TFormAssistRestCopSeg::SubstituiDados()
 {
-    HabilitaBotoes(false, false, false, false);
+    DefineBotoes(false, false, false, false);
     Gauge2->setRange(0, static_cast<int>(ArquivosDados().size()));
     Gauge2->setValue(0);
     InterfaceUsuario::Atividade().MantemVivo();

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "AssistenteModal.h"
 #include "assistants/TAmostraDeclaracao.h"
 #include "assistants/TFoAssistImportacao.h"
 #include "assistants/TPruvGridImpCompr.h"
@@ -78,22 +79,9 @@ QByteArray Comprovante(const QString& cpf, const char* previdencia)
     return linha + QByteArray(60, ' ') + QByteArray(15, '0');
 }
 
-// Runs Acao on the modal assistant as soon as it shows; one still open afterwards is cancelled,
-// so that a failed expectation never leaves the test waiting.
 void AoAbrir(const std::function<void(TFoAssistImportacao&)>& Acao)
 {
-    QTimer::singleShot(0, [Acao] {
-        for (QWidget* janela : QApplication::topLevelWidgets()) {
-            auto* assistente = qobject_cast<TFoAssistImportacao*>(janela);
-            if (!assistente || !assistente->isVisible() || !assistente->testAttribute(Qt::WA_ShowModal))
-                continue;
-            Acao(*assistente);
-            if (assistente->isVisible())
-                assistente->done(mrCancel);
-            return;
-        }
-        ADD_FAILURE() << "no assistant shown";
-    });
+    AoAbrirAssistente<TFoAssistImportacao>(Acao);
 }
 
 // Closes the preview window as soon as one shows its pages (within five seconds), noting that it
