@@ -436,3 +436,27 @@ TEST_F(TFoAssistImportacaoTest, APackedFileThatCannotBeUnpackedEndsOnTheErrorPag
     EXPECT_EQ(a->ModalResult(), mrOk);
     EXPECT_EQ(Linhas("Pruv"), 0);
 }
+
+TEST_F(TFoAssistImportacaoTest, NothingIsStoredBeforeTheImportAndACleanImportOffersNoReport)
+{
+    const TDeclaracaoEntrega d = Declarante(Matriz);
+    const QString arquivo = Arquivo({Tipo1(1, d), Valores('2', 2, d.Ni, ItemEntrega(Luis, "LUIS GONCALVES"), 0)});
+    {
+        auto a = Assistente();
+        AteODeclarante(*a, arquivo);
+        Clica(*a, "BtnAvancar");
+        ASSERT_EQ(a->Atual(), 5);
+        Clica(*a, "CancelBtn");
+        EXPECT_EQ(a->ModalResult(), mrCancel);
+    }
+    EXPECT_EQ(Linhas("Pruv"), 0);
+
+    auto a = Assistente();
+    AteODeclarante(*a, arquivo);
+    Clica(*a, "BtnAvancar");
+    Clica(*a, "BtnAvancar");
+    ASSERT_EQ(a->Atual(), 7);
+    EXPECT_EQ(a->Contadores(), (TImportacaoPruv::TContadores{1, 1, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(a->CheckMostrRel->isHidden());
+    EXPECT_EQ(Linhas("PruvItem"), 1);
+}
