@@ -18,6 +18,8 @@
 #include <initializer_list>
 
 #include "model/EsquemaPrograma.h"
+#include "model/TArquivoCodigosRetencao.h"
+#include "model/TColecaoCodigoRetencao.h"
 #include "model/RotinasTabela.h"
 #include "model/TArquivoIni.h"
 #include "model/TColecaoPruv.h"
@@ -281,6 +283,9 @@ void TPruv2003::FormCreate()
     // read-only. Every table is made here, outside any transaction that could roll it back.
     ExcecaoAplicacao::Protege([this] {
         CriaTabelasPrograma(*DbPruv);
+        // The withholding codes follow the code file the program ships: a new one replaces them here.
+        if (!TArquivoCodigosRetencao::Localiza().isEmpty())
+            const TColecaoCodigoRetencao codigos{QString()};
         ObtemColecao();
         atualizaMenus();
     });
