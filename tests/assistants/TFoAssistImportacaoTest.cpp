@@ -24,12 +24,14 @@
 #include "platform/db/TDataSet.h"
 #include "platform/db/TDataSource.h"
 #include "exchange/ImportacaoDeTeste.h"
+#include "exchange/TArquivoPruv.h"
 #include "exchange/TDeclaracaoEntrega.h"
 #include "exchange/TItemEntrega.h"
 #include "exchange/TRegistroTipo1.h"
 #include "exchange/TRegistroTipo2.h"
 #include "model/PruvDeTeste.h"
 #include "model/TArquivoIni.h"
+#include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/TFoPreview.h"
@@ -417,24 +419,59 @@ TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImported
     EXPECT_EQ(Linhas("PruvItem"), 0);   // nothing imported yet
 }
 
-TEST_F(TFoAssistImportacaoTest, APackedFileThatCannotBeUnpackedEndsOnTheErrorPage)
+TEST_F(TFoAssistImportacaoTest, ADeliveryFileIsUnpackedAndImportedAndAnUnknownPackingEndsOnTheErrorPage)
 {
-    const QString arquivo = ProgramaDeTeste::Pasta() + QStringLiteral("/antiga.D00");
+    // A delivery file written by this program, of a declaration deleted since.
+    auto pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    QDir().mkpath(base);
+    const TVolume volume{base, base, TVolume::TTipo::Fixo};
+    QString entrega;
     {
-        QFile antiga(arquivo);
-        ASSERT_TRUE(antiga.open(QIODevice::WriteOnly));
-        antiga.write("PK\x03\x04 not a packing of this program\r\n");
+        TArquivoPruv writer;
+        const bool cancelado = false;
+        ASSERT_EQ(writer.Gera(entrega, cancelado, *pruv, *colecao, nullptr, nullptr,
+                              {QStringLiteral("2002") + pruv->GetDeclarante().GetRaiz()}, volume, QString(),
+                              QStringLiteral("SP"), QString(), 10),
+                  0);
     }
-    auto a = Assistente();
-    AteODeclarante(*a, arquivo);
-    ASSERT_EQ(a->Atual(), 12);
-    EXPECT_NE(a->LErro->text(), QString());
-    EXPECT_TRUE(a->LErro->text() == TFoAssistImportacao::TextoDescompactacao
-                || a->LErro->text() == TFoAssistImportacao::TextoFormatoAntigo);
-    EXPECT_EQ(a->findChild<QPushButton*>(QStringLiteral("BtnOK"))->text(), QStringLiteral("&Fechar"));
-    Clica(*a, "BtnOK");
-    EXPECT_EQ(a->ModalResult(), mrOk);
-    EXPECT_EQ(Linhas("Pruv"), 0);
+    pruv->LiberaItens();
+    colecao->Exclui(*pruv);
+    ASSERT_EQ(Linhas("Pruv"), 0);
+
+    const QString antiga = ProgramaDeTeste::Pasta() + QStringLiteral("/antiga.D00");
+    {
+        QFile arquivo(antiga);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        arquivo.write("a packing of an earlier version\r\n");
+    }
+    const struct { const char* caso; QString arquivo; int pagina; QString erro; } casos[] = {
+        {"a packing of an earlier version", antiga, 12, TFoAssistImportacao::TextoFormatoAntigo},
+        {"this program's delivery file", entrega, 4, QString()},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        auto a = Assistente();
+        AteODeclarante(*a, c.arquivo);
+        ASSERT_EQ(a->Atual(), c.pagina);
+        if (c.pagina == 12) {
+            EXPECT_EQ(a->LErro->text(), c.erro);
+            EXPECT_EQ(a->findChild<QPushButton*>(QStringLiteral("BtnOK"))->text(), QStringLiteral("&Fechar"));
+            Clica(*a, "BtnOK");
+            EXPECT_EQ(a->ModalResult(), mrOk);
+            EXPECT_EQ(Linhas("Pruv"), 0);
+            continue;
+        }
+        EXPECT_EQ(a->DENome->text(), QStringLiteral("EMPRESA ALFA LTDA"));
+        Clica(*a, "BtnAvancar");
+        Clica(*a, "BtnAvancar");
+        ASSERT_EQ(a->Atual(), 7);
+        EXPECT_EQ(a->Contadores(), (TImportacaoPruv::TContadores{1, 1, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(Linhas("PruvItem"), 1);
+        // The text unpacked for the import is not kept.
+        EXPECT_FALSE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/declar.txt")));
+    }
 }
 
 TEST_F(TFoAssistImportacaoTest, NothingIsStoredBeforeTheImportAndACleanImportOffersNoReport)
