@@ -53,6 +53,7 @@ public:
     QProgressBar* Gauge1;
     QLabel* Label7;
     QLabel* Label4;
+    QLabel* LbMotivo;   // page 5: why the restore failed
     QLabel* Label9;
     QProgressBar* Gauge2;
 
@@ -71,7 +72,7 @@ private:
     bool Descomprime();
     bool SubstituiDados();
     [[nodiscard]] QString ArquivoCopia() const;
-    void Falha(int resultado);
+    void Falha(int resultado, const QString& motivo);
 
     QString FDirCsDefault;
     QString FDirCsUltimo;
@@ -84,6 +85,7 @@ private:
     qint64 FNumDeclaracoesAtual = 0;
     qint64 FNumDeclaracoesCopia = 0;
     int FResultado = 0;
+    QString FMotivo;   // why the last step failed, in the user's words
 };
 
 // The steps; step n shows page n and does ExecutaEtapa(n) when entered.
@@ -108,6 +110,7 @@ public:
 class TEstadoRCS3 final : public TEstadoRCS {
 public:
     using TEstadoRCS::TEstadoRCS;
+    void Corrige() override;
     bool Evento(int codigo) override;
 };
 
@@ -118,10 +121,11 @@ public:
     bool Evento(int codigo) override;
 };
 
-// Failure: closing ends with mrOk, as the restore itself is over.
+// Failure: closing ends with mrOk, as the restore itself is over; Voltar goes back to the file.
 class TEstadoRCS5 final : public TEstadoRCS {
 public:
     using TEstadoRCS::TEstadoRCS;
+    [[nodiscard]] int Anterior() const override { return 2; }
     bool Evento(int codigo) override;
 };
 
@@ -136,6 +140,7 @@ public:
 class TEstadoRCS7 final : public TEstadoRCS {
 public:
     using TEstadoRCS::TEstadoRCS;
+    void Corrige() override;
     bool Evento(int codigo) override;
 };
 

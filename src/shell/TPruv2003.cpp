@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -279,10 +280,11 @@ void TPruv2003::FormCreate()
     Comando(QStringLiteral("MiCopiaAuto"))
         ->setChecked(TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QStringLiteral("automatica"),
                                            QStringLiteral("1")) == QLatin1String("1"));
-    // A table that cannot be made or opened is a data error: the handler leaves the program
-    // read-only. Every table is made here, outside any transaction that could roll it back.
+    // A database file that cannot be read, or a table that cannot be made or opened, is a data
+    // error: the handler leaves the program running read-only, with the restore and the
+    // reorganisation that can mend it.
     ExcecaoAplicacao::Protege([this] {
-        CriaTabelasPrograma(*DbPruv);
+        PreparaBanco();
         // The withholding codes follow the code file the program ships: a new one replaces them here.
         if (!TArquivoCodigosRetencao::Localiza().isEmpty())
             const TColecaoCodigoRetencao codigos{QString()};
@@ -309,13 +311,39 @@ bool TPruv2003::ConectaBanco()
     try {
         conecta();
         return true;
+    } catch (const EDBEngineError& e) {
+        // The file is there but holds no readable database: a data error, met by PreparaBanco.
+        if (e.ArquivoIlegivel())
+            return true;
+        MostraFalhaConexao(e);
     } catch (const EDatabaseError& e) {
-        // 163 ends in a blank, for the engine's text.
-        InterfaceUsuario::Mostra(TErro::Mensagem(163) + e.Mensagem(), TipoDialogo::Erro, Botao::Ok, 0, 163);
+        MostraFalhaConexao(e);
     }
     BaseIndisponivel = true;
     Termina();
     return false;
+}
+
+void TPruv2003::MostraFalhaConexao(const EDatabaseError& e)
+{
+    // 163 ends in a blank, for the engine's text; a reason in Portuguese names the file after it.
+    QString texto = TextoDoMotor(e);
+    if (texto != e.Mensagem())
+        texto += QStringLiteral(": ") + QDir(TPastas::Dados()).filePath(TDatabase::NomeArquivo());
+    InterfaceUsuario::Mostra(TErro::Mensagem(163) + texto, TipoDialogo::Erro, Botao::Ok, 0, 163);
+}
+
+void TPruv2003::PreparaBanco()
+{
+    if (!DbPruv) {
+        try {
+            DbPruv = TDatabase::DaPasta(TPastas::Dados());
+        } catch (const EDatabaseError& e) {
+            throw EDadosError(142, ParametroAbertura(TDatabase::NomeArquivo(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        }
+    }
+    // Every table is made here, outside any transaction that could roll it back.
+    CriaTabelasPrograma(*DbPruv);
 }
 
 void TPruv2003::Termina()
@@ -388,7 +416,8 @@ void TPruv2003::AbrirDialogoInicial()
     // program ends during them.
     const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
     GravaBooleano("Geral", "JahMostrou", true);
-    if (!jahMostrou && ObtemColecao().EstaVazia())
+    // With the data unavailable the stored declarations cannot be counted: their error was shown.
+    if (!jahMostrou && !BaseIndisponivel && ObtemColecao().EstaVazia())
         VerificaCopiaDeSeguranca();
 
     if (EmProcessamento)
@@ -531,8 +560,10 @@ void TPruv2003::AplicaEstado()
     FEstadoMenus = TEstadoMenus::Calcula(Situacao());
     for (auto it = FComandos.cbegin(); it != FComandos.cend(); ++it)
         it.value()->setEnabled(FEstadoMenus.Habilitado(it.key()));
+    // On the menu itself, whose title follows it: disabling the menu's action alone would be
+    // undone when the window is enabled again (after the splash, after the backup at exit).
     for (auto it = FMenus.cbegin(); it != FMenus.cend(); ++it)
-        it.value()->menuAction()->setEnabled(FEstadoMenus.Habilitado(it.key()));
+        it.value()->setEnabled(FEstadoMenus.Habilitado(it.key()));
     Comando(QStringLiteral("MiSincronizar"))->setVisible(FEstadoMenus.SincronizarVisivel);
     N4->setVisible(FEstadoMenus.SincronizarVisivel);
     setWindowTitle(FEstadoMenus.Titulo);
@@ -772,6 +803,7 @@ void TPruv2003::MiIndexadorClick(const TItemMenu& item)
         return;
     FRotinas.MostraReorganizacao();
     BaseIndisponivel = false;
+    PreparaBanco();
     atualizaMenus();   // the tables are whole again: so are the commands
 }
 
@@ -801,7 +833,9 @@ void TPruv2003::MiRestaurarCopiaClick(const TItemMenu& item)
     for (const QString& arquivo : FRotinas.ArquivosDados)
         QFile::remove(TPastas::Temporaria() + QLatin1Char('/') + arquivo);
     try {
-        ObtemColecao().Atualiza();   // the flags stay while the restored tables cannot be read
+        // The flags stay while the restored tables cannot be read.
+        PreparaBanco();
+        ObtemColecao().Atualiza();
     } catch (...) {
         if (falha)
             ApplicationEvents1Exception(falha);

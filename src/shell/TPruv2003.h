@@ -19,6 +19,7 @@ class QMenu;
 class QToolBar;
 class TColecaoPruv;
 class TDatabase;
+class EDatabaseError;
 class TErros;
 class TPruv;
 struct TItemMenu;
@@ -79,8 +80,11 @@ public:
     static constexpr int AlturaCliente = 429;
 
     // Connects to the database of the data folder, creating the folder and the database file on
-    // the first start. When it cannot, message 163 is shown with SQLite's text,
-    // EstadoPrograma::BaseIndisponivel is set and the program is told to end.
+    // the first start. When the folder or the file cannot be opened at all, message 163 is shown
+    // with the engine's reason, EstadoPrograma::BaseIndisponivel is set and the program is told
+    // to end. A file that is there but cannot be read (damaged, or no database) is a data error:
+    // message 142 with the reason, and the program goes on with only the restore, the
+    // reorganisation, the help and closing the window.
     explicit TPruv2003(QWidget* pai = nullptr);
     ~TPruv2003() override;
 
@@ -158,6 +162,10 @@ private:
     void CriaBarra();
     void FormCreate();
     bool ConectaBanco();
+    void MostraFalhaConexao(const EDatabaseError& e);
+    // Opens the database when it is not yet and makes the tables it lacks; raises EDadosError
+    // (142) when the file cannot be read.
+    void PreparaBanco();
     void Termina();
     bool FormCloseQuery();
     void FormClose();
