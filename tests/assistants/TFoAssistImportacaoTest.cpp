@@ -31,6 +31,7 @@
 #include "exchange/TRegistroTipo2.h"
 #include "model/PruvDeTeste.h"
 #include "model/TArquivoIni.h"
+#include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "shell/EstadoPrograma.h"
@@ -496,4 +497,19 @@ TEST_F(TFoAssistImportacaoTest, NothingIsStoredBeforeTheImportAndACleanImportOff
     EXPECT_EQ(a->Contadores(), (TImportacaoPruv::TContadores{1, 1, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(a->CheckMostrRel->isHidden());
     EXPECT_EQ(Linhas("PruvItem"), 1);
+}
+
+TEST_F(TFoAssistImportacaoTest, AnImportThatCannotRunEndsOnTheErrorPageWithItsMessage)
+{
+    auto a = Assistente();
+    AteODeclarante(*a, ArquivoDeclaracao(Declarante(Matriz)));
+    Clica(*a, "BtnAvancar");
+    {
+        TEspacoEmDisco::Simulacao espaco(0);
+        Clica(*a, "BtnAvancar");
+    }
+    ASSERT_EQ(a->Atual(), 12);
+    EXPECT_EQ(a->ResultadoImportacao(), 151);
+    EXPECT_EQ(a->LErro->text(), TErro::Mensagem(151));
+    EXPECT_EQ(Linhas("Pruv"), 0);
 }
