@@ -29,7 +29,6 @@
 #include "components/controls/TdvCustomDBGrid.h"
 #include "components/controls/TdvDBComboBox.h"
 #include "components/data/TdvTable.h"
-#include "exchange/CamposImportacao.h"
 #include "exchange/TArqComprovante.h"
 #include "exchange/TLeitorLinhas.h"
 #include "model/RotinasTabela.h"
@@ -686,11 +685,11 @@ void TFoAssistImportacao::ProcuraDeclaracao()
     }
     DENome->setText(PruvImportacao->GetDeclarante().Nome().GetTexto());
     CbAnoRet->setCurrentText(PruvImportacao->GetAno());
-    PreencheNaturezas(encontrada);
+    PreencheNaturezas();
     TravaPainel(encontrada);
 }
 
-void TFoAssistImportacao::PreencheNaturezas(bool)
+void TFoAssistImportacao::PreencheNaturezas()
 {
     const QScopedValueRollback<bool> preenchendo(FPreenchendo, true);
     const TNaturezas& naturezas = PruvImportacao->GetNaturezas();

@@ -138,7 +138,8 @@ private:
     // The declaration of the number and year of PruvImportacao is looked up; the page shows its
     // stored name and nature (locked), or the file's (open to change).
     void ProcuraDeclaracao();
-    void PreencheNaturezas(bool Encontrada);
+    // The natures the declarant may have, with the declaration's own chosen.
+    void PreencheNaturezas();
     void TravaPainel(bool Encontrada);
     void PassaNomeEAno();
     void Importa();
