@@ -175,10 +175,9 @@ std::unique_ptr<TErro> TFontePruv::RegistraGeracao(const QString& Ano, const QSt
                                                    int Estabelecimentos)
 {
     FechaItens();
+    // What loading reports stays: an establishment with bad data stops the delivery.
     if (!CarregaEm(FTrabalho, Ano, Ni))
         return nullptr;
-    // What loading reported is not the generation's: the verification has passed the declaration.
-    FErros.Limpa();
     const double data = DataDoModelo(Data);
     for (TPruv* declaracao : {&FTrabalho, &FAberta}) {
         declaracao->GetNiEstabResponsavel().SetRaizSemExcecao(RaizEstabelecimento);

@@ -1,5 +1,8 @@
 #include "model/TColecaoCodigoRetencao.h"
 
+#include <QCryptographicHash>
+#include <QFile>
+
 #include "components/data/TdvTable.h"
 #include "model/IDeclaracao.h"
 #include "model/TArquivoCodigosRetencao.h"
@@ -7,6 +10,7 @@
 #include "model/TNaturezas.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
 #include "platform/db/TTransacao.h"
 
 namespace {
@@ -60,20 +64,63 @@ TColecaoCodigoRetencao::TColecaoCodigoRetencao(const QString& Ano, const QString
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(Campos(), Indices());
     AbreTabelaColecao();
-    if (Tabela().IsEmpty())
-        Preenche(ArquivoCodigos);
+    Preenche(ArquivoCodigos);
 }
 
 TColecaoCodigoRetencao::~TColecaoCodigoRetencao() = default;
 
+QString TColecaoCodigoRetencao::NomeTabelaVersao()
+{
+    return QStringLiteral("CodRetVer");
+}
+
+QString TColecaoCodigoRetencao::Versao(const QString& Caminho)
+{
+    QFile arquivo(Caminho);
+    if (Caminho.isEmpty() || !arquivo.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&arquivo) || arquivo.error() != QFileDevice::NoError)
+        return {};
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+QString TColecaoCodigoRetencao::VersaoArmazenada(TDatabase& Banco)
+{
+    if (Banco.NomeReal(NomeTabelaVersao()).isEmpty())
+        return {};
+    TComando& comando = Banco.Comando(QStringLiteral("SELECT VERSAO FROM ") + TEsquemaTabela::Aspas(NomeTabelaVersao()));
+    const QString versao = comando.Passo() ? comando.Texto(0) : QString();
+    comando.Reinicia();
+    return versao;
+}
+
 void TColecaoCodigoRetencao::Preenche(const QString& ArquivoCodigos)
 {
-    const auto codigos =
-        TArquivoCodigosRetencao::Le(ArquivoCodigos.isEmpty() ? TArquivoCodigosRetencao::Localiza() : ArquivoCodigos);
+    // The table follows the file the program ships: filled when empty, and replaced as a whole
+    // when the file is not the one it was filled from.
+    const QString caminho = ArquivoCodigos.isEmpty() ? TArquivoCodigosRetencao::Localiza() : ArquivoCodigos;
     TdvTable& tabela = Tabela();
+    const QString versao = Versao(caminho);
+    QString armazenada;
+    try {
+        armazenada = VersaoArmazenada(*tabela.OpenDatabase());
+    } catch (const EDatabaseError& e) {
+        throw EDadosError(142, ParametroAbertura(NomeTabelaVersao(), e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+    if (!tabela.IsEmpty() && (versao.isEmpty() || versao == armazenada))
+        return;   // a file that cannot be read leaves a filled table as it is
+    const auto codigos = TArquivoCodigosRetencao::Le(caminho);
     try {
         const auto banco = tabela.OpenDatabase();
         TTransacao transacao(*banco);
+        const QString versoes = TEsquemaTabela::Aspas(NomeTabelaVersao());
+        banco->Escreve(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + versoes + QStringLiteral(" (VERSAO TEXT)"));
+        banco->Escreve(QStringLiteral("DELETE FROM ") + versoes);
+        TComando& grava = banco->Comando(QStringLiteral("INSERT INTO ") + versoes + QStringLiteral(" (VERSAO) VALUES (?)"));
+        grava.LigaTexto(1, versao);
+        banco->Escreve(grava);
+        tabela.EmptyTable();
         for (const TCodigoRetencao& c : codigos) {
             tabela.Append();
             tabela.FieldByName(QStringLiteral("ANO"))->SetAsString(c.GetAno());

@@ -7,18 +7,21 @@
 #include "model/TColecao.h"
 
 class IDeclaracao;
+class TDatabase;
 
 // The withholding codes (table CodRet, read only), found for the calendar year of the open
-// declaration. The collection owns the table's schema: on first use the table is created and,
-// while it is empty, filled from the code file that comes with the program
-// (TArquivoCodigosRetencao).
+// declaration. The collection owns the table's schema: on first use the table is created and
+// filled from the code file that comes with the program (TArquivoCodigosRetencao); the file's
+// digest is kept beside it (table CodRetVer), and when the program ships another file the table
+// is replaced by it in one transaction.
 class TColecaoCodigoRetencao final : public TColecaoDe<TCodigoRetencao>, public ICodigosRetencao {
 public:
     static QString NomeArquivo();   // "CodRet.db"
 
-    // Opens the table for the year Ano. ArquivoCodigos fills an empty table; empty means the
-    // shipped file. Raises EDadosError 142 (the table cannot be created or opened), 139 (the code
-    // file cannot be read; the table is left empty) or EEspacoEmDiscoError 150.
+    // Opens the table for the year Ano. ArquivoCodigos fills an empty table, or replaces the rows
+    // of a table filled from another file; empty means the shipped file. Raises EDadosError 142
+    // (the table cannot be created, opened or replaced; it is then as it was), 139 (the code file
+    // cannot be read; the table is left as it was) or EEspacoEmDiscoError 150.
     explicit TColecaoCodigoRetencao(const QString& Ano, const QString& ArquivoCodigos = QString());
     ~TColecaoCodigoRetencao() override;
 
@@ -47,7 +50,13 @@ public:
     static std::vector<TFieldDef> Campos();
     static std::vector<TIndexDef> Indices();
 
+    // The table that keeps the digest of the code file the rows came from.
+    static QString NomeTabelaVersao();   // "CodRetVer"
+    // The digest of a code file; empty when it cannot be read.
+    [[nodiscard]] static QString Versao(const QString& Caminho);
+
 private:
+    [[nodiscard]] static QString VersaoArmazenada(TDatabase& Banco);
     void Preenche(const QString& ArquivoCodigos);
     void Indice(const QString& Nome);
 
