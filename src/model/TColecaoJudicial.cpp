@@ -82,9 +82,14 @@ std::vector<TIndexDef> TColecaoJudicial::Indices()
 
 void TColecaoJudicial::LeValores(TPruvItem& Item)
 {
+    LeValoresDe(ColunasDe(Tabela()), Item);
+}
+
+void TColecaoJudicial::LeValoresDe(const TColunaMonetaria& Coluna, TPruvItem& Item)
+{
     const bool mantem13 = MantemDecimoTerceiro(Item);
     for (const TSerieJudicial& s : Series)
-        LeSerie(Tabela(), s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
+        LeSerie(Coluna, s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
 }
 
 void TColecaoJudicial::LimpaValores(TPruvItem& Item)

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/TColecaoItems.h"
+#include "model/ValoresArmazenados.h"
 
 // The values of an item that follow from judicial proceedings (table Judicial): income, deductions
 // and tax whose liability is suspended, judicial deposits, and tax compensated by judicial
@@ -24,6 +25,8 @@ public:
     ~TColecaoJudicial() override;
 
     void LeValores(TPruvItem& Item) override;
+    // The same from a row read elsewhere, whose columns are those of the table.
+    static void LeValoresDe(const TColunaMonetaria& Coluna, TPruvItem& Item);
     // Every sub judice value, deposit and compensation of every month 0.
     void LimpaValores(TPruvItem& Item) override;
     // Updates the item's row, or appends one (always while insert-only writing is on), then posts.

@@ -10,6 +10,7 @@
 #include "model/TColecaoJudicial.h"
 #include "model/TColecaoResumo.h"
 #include "model/TComprovante.h"
+#include "model/TLeituraItens.h"
 #include "model/TPruvAnexo.h"
 #include "model/TResumo.h"
 #include "model/Utilitarios.h"
@@ -118,6 +119,7 @@ TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& 
 
 TColecaoPruvItem::~TColecaoPruvItem()
 {
+    FLeitura.reset();
     // A bulk load ends here at the latest: no batch is left open past the collection that opened
     // it, and the summary is stored up to date.
     try {
@@ -245,12 +247,12 @@ int TColecaoPruvItem::ProximaChaveDoDono()
 
 // ---- reading ----
 
-void TColecaoPruvItem::LeValores(TPruvItem& Item)
+void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
-    LeSerie(Tabela(), Rendimentos, Item, true, mantem13);
-    LeSerie(Tabela(), Deducoes, Item, AdmiteDeducoes(Item), mantem13);
-    LeSerie(Tabela(), Impostos, Item, true, mantem13);
+    LeSerie(Coluna, Rendimentos, Item, true, mantem13);
+    LeSerie(Coluna, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    LeSerie(Coluna, Impostos, Item, true, mantem13);
 }
 
 void TColecaoPruvItem::GravaValores(TPruvItem& Item)
@@ -273,7 +275,7 @@ void TColecaoPruvItem::LeLinha(TPruvItem& Item, const QString& InAnexo)
     codigo.SetCodigo(tabela.Fields(cCodigo)->AsString());
     FCodigos.BuscaCodigo(codigo, InAnexo);
     Item.GetBeneficiario().SetRaizSemExcecao(tabela.Fields(cNumero)->AsString().trimmed());
-    LeValores(Item);
+    LeValores(Item, ColunasDe(tabela));
 }
 
 void TColecaoPruvItem::LeRegistro(TPruvItem& Item)
@@ -307,6 +309,127 @@ bool TColecaoPruvItem::Carrega(TPruvItem& Item)
     if (achou)
         LeRegistro(Item);
     return achou;
+}
+
+// ---- the joined walk ----
+
+namespace {
+
+// Where the joined walk's select puts the columns: the item's, the judicial row's, then the
+// beneficiary's kind, number and name.
+int InicioJudicial()
+{
+    static const int inicio = static_cast<int>(TColecaoPruvItem::Campos().size());
+    return inicio;
+}
+
+int InicioBeneficiario()
+{
+    static const int inicio = InicioJudicial() + static_cast<int>(TColecaoJudicial::Campos().size());
+    return inicio;
+}
+
+QString Colunas(const QString& Apelido, const std::vector<TFieldDef>& Campos)
+{
+    QStringList colunas;
+    for (const TFieldDef& campo : Campos)
+        colunas << Apelido + QLatin1Char('.') + TEsquemaTabela::Aspas(campo.Name);
+    return colunas.join(QLatin1Char(','));
+}
+
+TColunaMonetaria ColunasDaLinha(const TComando& Linha, int Inicio)
+{
+    return [&Linha, Inicio](int Coluna) { return Linha.Nulo(Inicio + Coluna) ? 0 : Linha.Inteiro(Inicio + Coluna); };
+}
+
+}  // namespace
+
+void TColecaoPruvItem::IniciaLeitura()
+{
+    FLeitura.reset();
+    const auto banco = Tabela().OpenDatabase();
+    const auto nome = [&](const QString& arquivo) { return TEsquemaTabela::Aspas(banco->NomeReal(arquivo)); };
+    // The range and order of the current view (AplicaFiltro), the key last: it makes each row unique.
+    QString faixa;
+    QStringList ordem;
+    switch (FOrdem) {
+    case OrdemCodigo:
+        faixa = QStringLiteral("(i.TRIB_TRIBU,i.E_IN_PF_PJ,i.E_NR_PF_PJ) BETWEEN ('0000','0','000000000') AND ('9999','9','999999999999')");
+        ordem = QStringList{QStringLiteral("i.TRIB_TRIBU"), QStringLiteral("i.E_IN_PF_PJ"), QStringLiteral("i.E_NR_PF_PJ")};
+        break;
+    case OrdemBeneficiario:
+        faixa = QStringLiteral("(i.E_IN_PF_PJ,i.E_NR_PF_PJ,i.TRIB_TRIBU) BETWEEN ('0','000000000','0000') AND ('9','999999999999','9999')");
+        ordem = QStringList{QStringLiteral("i.E_IN_PF_PJ"), QStringLiteral("i.E_NR_PF_PJ"), QStringLiteral("i.TRIB_TRIBU")};
+        break;
+    default:
+        faixa = QStringLiteral("i.PRUV_ITEM_DK BETWEEN '0000001' AND '9999999'");
+        break;
+    }
+    ordem << QStringLiteral("i.PRUV_ITEM_DK");
+    const std::vector<int> posicoes = FOrdem == OrdemCodigo          ? std::vector<int>{cCodigo, cTipo, cNumero, cChave}
+                                      : FOrdem == OrdemBeneficiario ? std::vector<int>{cTipo, cNumero, cCodigo, cChave}
+                                                                    : std::vector<int>{cChave};
+    const QString selecao =
+        QStringLiteral("SELECT %1,%2,b.IN_PF_PJ,b.NR_PF_PJ,b.NM_NM_EMPR FROM %3 i "
+                       "LEFT JOIN %4 j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
+                       "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
+                       "LEFT JOIN %5 b ON b.E_PRUV_DK = ?3 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "
+                       "WHERE i.IN_ANEXO = ?1 AND i.\"E_PRUV/ANEXO_DK\" = ?2 AND %6")
+            .arg(Colunas(QStringLiteral("i"), Campos()), Colunas(QStringLiteral("j"), TColecaoJudicial::Campos()),
+                 nome(NomeArquivo()), nome(TColecaoJudicial::NomeArquivo()), nome(TColecaoBeneficiario::NomeArquivo()),
+                 faixa);
+    try {
+        FLeitura = std::make_unique<TLeituraItens>(banco, selecao,
+                                                   QVariantList{FInAnexo, FDono.GetChave(), FDeclaracao.GetChave()},
+                                                   ordem, posicoes);
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+}
+
+bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
+{
+    if (!FLeitura)
+        return false;
+    try {
+        if (!FLeitura->Proxima())
+            return false;
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    // As LeRegistro: the item's row, then its beneficiary, then its judicial values.
+    const TComando& linha = FLeitura->Linha();
+    if (linha.Texto(cDeclaracao) != FDeclaracao.GetChave())
+        throw EColecaoError(23, QString(), 0);
+    Item.SetChave(linha.Texto(cChave));
+    TCodigoRetencao& codigo = Item.GetCodigoRetencao();
+    codigo.Limpa();
+    codigo.SetCodigo(linha.Texto(cCodigo));
+    FCodigos.BuscaCodigo(codigo, FInAnexo);
+    TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
+    beneficiario.SetRaizSemExcecao(linha.Texto(cNumero).trimmed());
+    LeValores(Item, ColunasDaLinha(linha, 0));
+
+    const QString tipo = Tipo(beneficiario);
+    const int bTipo = InicioBeneficiario();
+    if (!linha.Nulo(bTipo) && linha.Texto(bTipo) == tipo && linha.Texto(bTipo + 1) == beneficiario.GetRaiz()) {
+        beneficiario.SetRaizSemExcecao(linha.Texto(bTipo + 1).left(tipo == QLatin1String("1") ? 9 : 12));
+        beneficiario.Nome().SetNomeSemExcecao(linha.Texto(bTipo + 2));
+    } else {
+        // Not the row the keyed search would find: the collection's own search decides.
+        FBeneficiarios.Carrega(beneficiario);
+    }
+    if (!linha.Nulo(InicioJudicial() + cChave))
+        TColecaoJudicial::LeValoresDe(ColunasDaLinha(linha, InicioJudicial()), Item);
+    else
+        FJudicial->LimpaValores(Item);
+    Item.SetAlterado(false);
+    return true;
+}
+
+void TColecaoPruvItem::EncerraLeitura()
+{
+    FLeitura.reset();
 }
 
 void TColecaoPruvItem::CarregaBeneficiario(TPruvItem& Item)

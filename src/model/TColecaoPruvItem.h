@@ -9,12 +9,14 @@
 #include "model/TColecao.h"
 #include "model/TErro.h"
 #include "model/TPruvItem.h"
+#include "model/ValoresArmazenados.h"
 
 class ICodigosRetencao;
 class IColecoesDeclaracao;
 class TColecaoBeneficiario;
 class TColecaoJudicial;
 class TComprovante;
+class TLeituraItens;
 class TPruvAnexo;
 
 // The items of one owner, the declaration itself or one of its fund or club annexes (table
@@ -90,6 +92,14 @@ public:
     // caller's.
     void ExcluiTodos();
 
+    // A walk over the owner's items in the current order, each read with its beneficiary's name
+    // and its judicial values by one query joining the three tables, and given as LeRegistro
+    // gives it; the table does not move. Writes between two items are allowed. LeProximo answers
+    // false at the end; EncerraLeitura (or the next IniciaLeitura) lets the query go.
+    void IniciaLeitura();
+    bool LeProximo(TPruvItem& Item);
+    void EncerraLeitura();
+
     // Loads the name of the item's beneficiary.
     void CarregaBeneficiario(TPruvItem& Item);
     // Whether any item of the whole declaration, of any owner, has the beneficiary. Leaves the
@@ -125,7 +135,7 @@ private:
     void LeLinha(TPruvItem& Item, const QString& InAnexo);
     void LeRegistroAnterior(TPruvItem& Destino);
     void LeItemComprovante(TPruvItem& Item);
-    void LeValores(TPruvItem& Item);
+    static void LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna);
     void GravaValores(TPruvItem& Item);
     bool PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo, const QString& Numero);
     void SelecionaIndiceLocaliza(const QString& Nome);
@@ -149,4 +159,5 @@ private:
     TPruvItem FItemAtual;     // the item as last loaded or saved
     TPruvItem FItemBusca;     // scratch of the duplicate search
     TPruvItem FItemAnterior;  // the stored state of the row being saved
+    std::unique_ptr<TLeituraItens> FLeitura;
 };

@@ -59,12 +59,18 @@ void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefi
         Campos.push_back(CampoMonetario(Prefixo + QString::number(m).rightJustified(2, QLatin1Char('0'))));
 }
 
-void LeSerie(const TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+             bool Mantem13)
 {
     for (int m = 1; m <= TSerieMensal::Meses; ++m) {
         const bool guarda = Admitida && (m < TSerieMensal::Meses || Mantem13);
-        Serie.Mes(Item, m).SetValor(guarda ? LeMonetario(Tabela, Serie.PrimeiraColuna + m - 1) : 0);
+        Serie.Mes(Item, m).SetValor(guarda ? Coluna(Serie.PrimeiraColuna + m - 1) : 0);
     }
+}
+
+TColunaMonetaria ColunasDe(const TdvTable& Tabela)
+{
+    return [&Tabela](int Coluna) { return LeMonetario(Tabela, Coluna); };
 }
 
 void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
