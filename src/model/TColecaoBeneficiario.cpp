@@ -7,6 +7,10 @@
 #include "model/TErro.h"
 #include "model/TPruvAnexo.h"
 #include "model/ValoresArmazenados.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
 
 namespace {
 
@@ -149,6 +153,55 @@ void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
     tabela.Fields(cNumero)->SetAsString(Beneficiario.GetRaiz());
     tabela.Fields(cNome)->SetAsString(Beneficiario.Nome().GetTexto());
     Grava();
+}
+
+void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
+{
+    if (GetGravarEmDisco()) {
+        GravaRegistro(Beneficiario);
+        return;
+    }
+    if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
+        return;
+    try {
+        const auto banco = Tabela().OpenDatabase();
+        if (!FInsercao) {
+            FInsercao = std::make_unique<TInsercao>(banco, NomeArquivo(), Campos());
+            const QString tabela = TEsquemaTabela::Aspas(banco->NomeReal(NomeArquivo()));
+            FSqlBusca = QStringLiteral("SELECT NM_NM_EMPR FROM %1 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
+                            .arg(tabela);
+            FSqlNome = QStringLiteral("UPDATE %1 SET NM_NM_EMPR = ?4 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
+                           .arg(tabela);
+        }
+        const QString tipo = Tipo(Beneficiario);
+        const QString raiz = Beneficiario.GetRaiz();
+        const QString& nome = Beneficiario.Nome().GetTexto();
+        TComando& busca = banco->Comando(FSqlBusca);
+        busca.LigaTexto(1, FDeclaracao.GetChave());
+        busca.LigaTexto(2, tipo);
+        busca.LigaTexto(3, raiz);
+        const bool achou = busca.Passo();
+        const bool mesmoNome = achou && busca.Texto(0) == nome;
+        busca.Reinicia();
+        if (mesmoNome)
+            return;   // stored as it is: the items of one beneficiary are saved one after another
+        if (achou) {
+            TComando& altera = banco->Comando(FSqlNome);
+            altera.LigaTexto(1, FDeclaracao.GetChave());
+            altera.LigaTexto(2, tipo);
+            altera.LigaTexto(3, raiz);
+            altera.Liga(4, QVariant(nome.left(Campos()[cNome].Size)));
+            banco->Escreve(altera);
+            return;
+        }
+        FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
+        FInsercao->Texto(cTipo, tipo);
+        FInsercao->Texto(cNumero, raiz);
+        FInsercao->Texto(cNome, nome);
+        FInsercao->Grava();
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
 }
 
 void TColecaoBeneficiario::LimpaNome(TBeneficiarioPruv& Beneficiario)

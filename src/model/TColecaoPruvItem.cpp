@@ -19,6 +19,7 @@
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TEsquemaTabela.h"
+#include "platform/db/TInsercao.h"
 
 namespace {
 
@@ -255,12 +256,12 @@ void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna
     LeSerie(Coluna, Impostos, Item, true, mantem13);
 }
 
-void TColecaoPruvItem::GravaValores(TPruvItem& Item)
+void TColecaoPruvItem::GravaValores(TPruvItem& Item, const TGravaColuna& Coluna)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
-    GravaSerie(Tabela(), Rendimentos, Item, true, mantem13);
-    GravaSerie(Tabela(), Deducoes, Item, AdmiteDeducoes(Item), mantem13);
-    GravaSerie(Tabela(), Impostos, Item, true, mantem13);
+    GravaSerie(Coluna, Rendimentos, Item, true, mantem13);
+    GravaSerie(Coluna, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    GravaSerie(Coluna, Impostos, Item, true, mantem13);
 }
 
 // Key, code (completed from the code table for the annex flag given), beneficiary number and the
@@ -527,6 +528,12 @@ void TColecaoPruvItem::FiltraPorCodigo(const QString& ChaveDeclaracao, const QSt
 
 void TColecaoPruvItem::Novo(TPruvItem& Item)
 {
+    AvancaChave(Item);
+    Tabela().Append();
+}
+
+void TColecaoPruvItem::AvancaChave(TPruvItem& Item)
+{
     if (FUltimaChave > 1 && FUltimaChave < MaiorChave) {
         ++FUltimaChave;
     } else {
@@ -534,7 +541,6 @@ void TColecaoPruvItem::Novo(TPruvItem& Item)
         FUltimaChave = ProximaChaveDoDono();
     }
     Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
-    Tabela().Append();
 }
 
 void TColecaoPruvItem::EmTransacao(const std::function<void()>& Acao)
@@ -574,6 +580,8 @@ std::uint8_t TColecaoPruvItem::Salva(TPruvItem& Item)
     if (FDeclaracao.GetChave().isEmpty() || FDono.GetChave().isEmpty() || Item.GetCodigoRetencao().GetCodigo().isEmpty()
         || Item.GetBeneficiario().GetNiFormatado().isEmpty())
         return NadaGravado;
+    if (GetNaoAtualizaAux() && !GetGravarEmDisco())
+        return SalvaDireto(Item);
     const QString chave = Item.GetChave();
     const QString chaveAtual = FItemAtual.GetChave();
     std::uint8_t resultado = NadaGravado;
@@ -586,6 +594,73 @@ std::uint8_t TColecaoPruvItem::Salva(TPruvItem& Item)
         throw;
     }
     return resultado;
+}
+
+std::uint8_t TColecaoPruvItem::SalvaDireto(TPruvItem& Item)
+{
+    const QString chave = Item.GetChave();
+    const int ultimaChave = FUltimaChave;
+    // Inside a transaction of the caller's besides the load's own, a failure undoes the whole
+    // load: the item needs no savepoint of its own.
+    const bool indivisivel = Tabela().OpenDatabase()->ProfundidadeTransacao() > 1;
+    try {
+        if (indivisivel)
+            InsereDireto(Item);
+        else
+            EmTransacao([&] { InsereDireto(Item); });
+    } catch (...) {
+        Item.SetChave(chave);
+        if (indivisivel) {
+            FUltimaChave = ultimaChave;
+            Desfaz();
+        }
+        throw;
+    }
+    return Inserido;
+}
+
+// GravaItem's insert, as it goes when nothing is looked up: beneficiary, item row, judicial row,
+// summaries; each row bound straight from the item by a prepared INSERT.
+void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
+{
+    FBeneficiarios.GravaRegistroDireto(Item.GetBeneficiario());
+    // No item stands loaded while a bulk load goes on: each one is new, with nothing before it.
+    for (TPruvItem* item : {&FItemAtual, &FItemAnterior})
+        if (!item->GetChave().isEmpty())
+            item->Limpa();
+    AvancaChave(Item);
+    try {
+        if (!FInsercao)
+            FInsercao = std::make_unique<TInsercao>(Tabela().OpenDatabase(), NomeArquivo(), Campos());
+        TInsercao& linha = *FInsercao;
+        const TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
+        linha.Texto(cInAnexo, FInAnexo);
+        linha.Texto(cDono, FDono.GetChave());
+        linha.Texto(cChave, Item.GetChave());
+        linha.Texto(cDeclaracao, FDeclaracao.GetChave());
+        linha.Texto(cCodigo, Item.GetCodigoRetencao().GetCodigo());
+        linha.Texto(cTipo, Tipo(beneficiario));
+        linha.Texto(cNumero, beneficiario.GetRaiz());
+        GravaValores(Item, [&linha](int Coluna, qint64 Valor) { linha.Inteiro(Coluna, Valor); });
+        try {
+            linha.Grava();
+        } catch (const EDatabaseError& e) {
+            // As GravaLinha: a key another collection of the same owner took meanwhile.
+            if (!ViolacaoDeChave(e))
+                throw;
+            FUltimaChave = ProximaChaveDoDono();
+            Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
+            linha.Texto(cChave, Item.GetChave());
+            linha.Grava();
+        }
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    // As GravaJudicial with nothing stored before: a row only for values that are not all zero.
+    if (FDeclaracao.GetAno() >= QLatin1String("2000") && Item.GetCodigoRetencao().GetSubJudice() && !JudicialZerado(Item))
+        FJudicial->InsereDireto(Item);
+    AcumulaResumos(FItemAnterior, Item);
+    Item.SetAlterado(false);
 }
 
 std::uint8_t TColecaoPruvItem::Substitui(TPruvItem& Item)
@@ -640,7 +715,7 @@ std::uint8_t TColecaoPruvItem::GravaItem(TPruvItem& Item)
     tabela.Fields(cTipo)->SetAsString(Tipo(Item.GetBeneficiario()));
     tabela.Fields(cNumero)->SetAsString(Item.GetBeneficiario().GetRaiz());
     tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());
-    GravaValores(Item);
+    GravaValores(Item, ColunasPara(tabela));
     GravaLinha(Item, resultado == Inserido);
     if (!GetNaoAtualizaAux())
         TabelaAux()->Refresh();

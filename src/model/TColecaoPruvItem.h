@@ -16,6 +16,7 @@ class IColecoesDeclaracao;
 class TColecaoBeneficiario;
 class TColecaoJudicial;
 class TComprovante;
+class TInsercao;
 class TLeituraItens;
 class TPruvAnexo;
 
@@ -136,7 +137,14 @@ private:
     void LeRegistroAnterior(TPruvItem& Destino);
     void LeItemComprovante(TPruvItem& Item);
     static void LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna);
-    void GravaValores(TPruvItem& Item);
+    static void GravaValores(TPruvItem& Item, const TGravaColuna& Coluna);
+    // Insert-only writing with write-through off: InsereDireto, in a savepoint of its own unless
+    // the load runs inside a transaction of the caller's, which a failure then undoes whole (the
+    // importer's). After a failure there the owner's summaries in memory are not restored.
+    std::uint8_t SalvaDireto(TPruvItem& Item);
+    void InsereDireto(TPruvItem& Item);
+    // The owner's next key, into the item.
+    void AvancaChave(TPruvItem& Item);
     bool PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo, const QString& Numero);
     void SelecionaIndiceLocaliza(const QString& Nome);
     [[nodiscard]] int ProximaChaveDoDono();
@@ -160,4 +168,5 @@ private:
     TPruvItem FItemBusca;     // scratch of the duplicate search
     TPruvItem FItemAnterior;  // the stored state of the row being saved
     std::unique_ptr<TLeituraItens> FLeitura;
+    std::unique_ptr<TInsercao> FInsercao;   // made on the first direct insert
 };

@@ -50,9 +50,15 @@ void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPru
              bool Mantem13);
 // The same from the table's current row.
 [[nodiscard]] TColunaMonetaria ColunasDe(const TdvTable& Tabela);
+// Writes a money value, never negative, into a column of the row being written, by the column's
+// position in its table.
+using TGravaColuna = std::function<void(int Coluna, qint64 Valor)>;
 // Writes the series; what is not admitted (or month 13 unless Mantem13) becomes 0 in the item and
-// is written as 0.
-void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
+// is written as 0; a negative amount is written as 0.
+void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+                bool Mantem13);
+// The same into the table's current row.
+[[nodiscard]] TGravaColuna ColunasPara(TdvTable& Tabela);
 
 // Deletes every row in the collection's view, from the first, then posts.
 void ExcluiLinhas(TColecao& Colecao);
