@@ -1,7 +1,8 @@
 // A large declaration of 10,000 and of 100,000 items (10 codes per beneficiary, one beneficiary
 // in ten with sub judice values on its first code), each step beside a floor measured in the same
 // run on the same rows and schema:
-//   save insert-only (a new declaration, write-through off)  vs the same rows by prepared INSERTs
+//   save insert-only (a new declaration, write-through off, inside one transaction)
+//                                                             vs the same rows by prepared INSERTs
 //   import of a delivery-layout file into a new declaration   vs the same rows by prepared INSERTs
 //   write and pack the delivery file     vs one joined SELECT, snprintf, fwrite and deflate
 //   verify                               vs the writer's walk over the same items
@@ -33,6 +34,7 @@
 #include "model/Utilitarios.h"
 #include "platform/compress/TGravadorZip.h"
 #include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/IDialogos.h"
@@ -155,8 +157,10 @@ struct TPrograma {
         return *pruv;
     }
 
+    // All or nothing, as the importer saves: one transaction around the load.
     static void SalvaItens(TPruv& Pruv, int Itens)
     {
+        TTransacao transacao(*TDatabase::DaPasta(DiretorioDados()));
         TColecaoPruvItem& itens = Pruv.GetItens();
         itens.SetGravarEmDisco(false);
         itens.SetNaoAtualizaAux(true);
@@ -180,6 +184,7 @@ struct TPrograma {
         }
         itens.SetGravarEmDisco(true);
         Pruv.LiberaItens();
+        transacao.Confirma();
     }
 
     // The rows of the declaration's beneficiaries, items and judicial values.

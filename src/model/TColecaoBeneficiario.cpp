@@ -164,8 +164,8 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
     if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
         return;
     try {
-        const auto banco = Tabela().OpenDatabase();
         if (!FInsercao) {
+            const auto banco = Tabela().OpenDatabase();
             FInsercao = std::make_unique<TInsercao>(banco, NomeArquivo(), Campos());
             const QString tabela = TEsquemaTabela::Aspas(banco->NomeReal(NomeArquivo()));
             FSqlBusca = QStringLiteral("SELECT NM_NM_EMPR FROM %1 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
@@ -176,7 +176,8 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
         const QString tipo = Tipo(Beneficiario);
         const QString raiz = Beneficiario.GetRaiz();
         const QString& nome = Beneficiario.Nome().GetTexto();
-        TComando& busca = banco->Comando(FSqlBusca);
+        TDatabase& banco = FInsercao->Banco();
+        TComando& busca = banco.Comando(FSqlBusca);
         busca.LigaTexto(1, FDeclaracao.GetChave());
         busca.LigaTexto(2, tipo);
         busca.LigaTexto(3, raiz);
@@ -186,12 +187,12 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
         if (mesmoNome)
             return;   // stored as it is: the items of one beneficiary are saved one after another
         if (achou) {
-            TComando& altera = banco->Comando(FSqlNome);
+            TComando& altera = banco.Comando(FSqlNome);
             altera.LigaTexto(1, FDeclaracao.GetChave());
             altera.LigaTexto(2, tipo);
             altera.LigaTexto(3, raiz);
             altera.Liga(4, QVariant(nome.left(Campos()[cNome].Size)));
-            banco->Escreve(altera);
+            banco.Escreve(altera);
             return;
         }
         FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());

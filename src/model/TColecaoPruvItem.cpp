@@ -602,7 +602,14 @@ std::uint8_t TColecaoPruvItem::SalvaDireto(TPruvItem& Item)
     const int ultimaChave = FUltimaChave;
     // Inside a transaction of the caller's besides the load's own, a failure undoes the whole
     // load: the item needs no savepoint of its own.
-    const bool indivisivel = Tabela().OpenDatabase()->ProfundidadeTransacao() > 1;
+    if (!FInsercao) {
+        try {
+            FInsercao = std::make_unique<TInsercao>(Tabela().OpenDatabase(), NomeArquivo(), Campos());
+        } catch (const EDatabaseError& e) {
+            throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        }
+    }
+    const bool indivisivel = FInsercao->Banco().ProfundidadeTransacao() > 1;
     try {
         if (indivisivel)
             InsereDireto(Item);
@@ -620,7 +627,8 @@ std::uint8_t TColecaoPruvItem::SalvaDireto(TPruvItem& Item)
 }
 
 // GravaItem's insert, as it goes when nothing is looked up: beneficiary, item row, judicial row,
-// summaries; each row bound straight from the item by a prepared INSERT.
+// summaries; each row bound straight from the item by a prepared INSERT (FInsercao, made by
+// SalvaDireto).
 void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
 {
     FBeneficiarios.GravaRegistroDireto(Item.GetBeneficiario());
@@ -630,8 +638,6 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
             item->Limpa();
     AvancaChave(Item);
     try {
-        if (!FInsercao)
-            FInsercao = std::make_unique<TInsercao>(Tabela().OpenDatabase(), NomeArquivo(), Campos());
         TInsercao& linha = *FInsercao;
         const TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
         linha.Texto(cInAnexo, FInAnexo);

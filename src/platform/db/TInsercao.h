@@ -22,6 +22,7 @@ public:
     // Writes the row as TDatabase::Escreve does (fault hook, readers released); the values stay
     // bound. Raises EDBEngineError.
     void Grava();
+    [[nodiscard]] TDatabase& Banco() const { return *FBanco; }
 
 private:
     std::shared_ptr<TDatabase> FBanco;
