@@ -414,7 +414,9 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     const QString tipo = Tipo(beneficiario);
     const int bTipo = InicioBeneficiario();
     if (!linha.Nulo(bTipo) && linha.Texto(bTipo) == tipo && linha.Texto(bTipo + 1) == beneficiario.GetRaiz()) {
-        beneficiario.SetRaizSemExcecao(linha.Texto(bTipo + 1).left(tipo == QLatin1String("1") ? 9 : 12));
+        const QString numero = linha.Texto(bTipo + 1).left(tipo == QLatin1String("1") ? 9 : 12);
+        if (numero != beneficiario.GetRaiz())
+            beneficiario.SetRaizSemExcecao(numero);
         beneficiario.Nome().SetNomeSemExcecao(linha.Texto(bTipo + 2));
     } else {
         // Not the row the keyed search would find: the collection's own search decides.
