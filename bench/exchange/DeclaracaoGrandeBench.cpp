@@ -314,13 +314,14 @@ double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pa
 {
     sqlite3* conexao = nullptr;
     sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READONLY, nullptr);
+    // Columns: code, kind, number, name, then income, deduction and tax of each period as the
+    // value line lays them out, then the same of the sub judice values.
     QByteArray sql = "SELECT i.TRIB_TRIBU, i.E_IN_PF_PJ, i.E_NR_PF_PJ, b.NM_NM_EMPR";
-    for (const char* serie : {"REND_", "DED_", "IRRF_"})
+    for (const char* tabela : {"i.", "j."})
         for (int m = 1; m <= 13; ++m)
-            sql += QByteArray(", i.") + serie + QByteArray::number(m).rightJustified(2, '0');
-    for (const char* serie : {"REND_SUBJUD_", "DED_SUBJUD_", "IRRF_SUBJUD_"})
-        for (int m = 1; m <= 13; ++m)
-            sql += QByteArray(", j.") + serie + QByteArray::number(m).rightJustified(2, '0');
+            for (const char* serie : {"REND_", "DED_", "IRRF_"})
+                sql += QByteArray(", ") + tabela + serie + (tabela[0] == 'j' ? "SUBJUD_" : "")
+                       + QByteArray::number(m).rightJustified(2, '0');
     sql += " FROM PruvItem i JOIN Benef b ON b.E_PRUV_DK = i.E_PRUV_DK AND b.IN_PF_PJ = i.E_IN_PF_PJ "
            "AND b.NR_PF_PJ = i.E_NR_PF_PJ LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO "
            "AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
@@ -335,23 +336,24 @@ double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pa
     FILE* saida = std::fopen(texto.constData(), "wb");
     char linha[800];
     int sequencia = 0;
-    const auto grava = [&](int primeira) {
-        int n = std::snprintf(linha, sizeof linha, "2%08d%-14s%-4s%s%-14s%-60s", ++sequencia, "11222333000181",
+    // The value line of the layout: 730 characters, the values in cents from position 103, the
+    // identifier at 688.
+    const auto grava = [&](int primeira, char identificador) {
+        int n = std::snprintf(linha, sizeof linha, "2%08d%-14s%-4s%s%-14s%-60.60s", ++sequencia, "11222333000181",
                               reinterpret_cast<const char*>(sqlite3_column_text(consulta, 0)),
                               reinterpret_cast<const char*>(sqlite3_column_text(consulta, 1)),
                               reinterpret_cast<const char*>(sqlite3_column_text(consulta, 2)),
                               reinterpret_cast<const char*>(sqlite3_column_text(consulta, 3)));
         for (int c = 0; c < 39; ++c)
             n += std::snprintf(linha + n, sizeof linha - static_cast<size_t>(n), "%015lld",
-                               static_cast<long long>(sqlite3_column_int64(consulta, primeira + c) / 100));
-        linha[n++] = '\r';
-        linha[n++] = '\n';
+                               static_cast<long long>((sqlite3_column_int64(consulta, primeira + c) + 50) / 100));
+        n += std::snprintf(linha + n, sizeof linha - static_cast<size_t>(n), "%c%-42s\r\n", identificador, "");
         std::fwrite(linha, 1, static_cast<size_t>(n), saida);
     };
     while (sqlite3_step(consulta) == SQLITE_ROW) {
-        grava(4);
+        grava(4, '0');
         if (sqlite3_column_type(consulta, 43) != SQLITE_NULL)
-            grava(43);
+            grava(43, '2');
     }
     sqlite3_finalize(consulta);
     sqlite3_close(conexao);
