@@ -137,6 +137,7 @@ bool TColecaoBeneficiario::Carrega(TBeneficiarioPruv& Beneficiario)
 
 void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
 {
+    FUltimoDireto.clear();
     if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
         return;
     TdvTable& tabela = Tabela();
@@ -176,6 +177,10 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
         const QString tipo = Tipo(Beneficiario);
         const QString raiz = Beneficiario.GetRaiz();
         const QString& nome = Beneficiario.Nome().GetTexto();
+        const QString linha = FDeclaracao.GetChave() + QChar(0x1f) + tipo + QChar(0x1f) + raiz + QChar(0x1f) + nome;
+        if (linha == FUltimoDireto)
+            return;
+        FUltimoDireto.clear();
         TDatabase& banco = FInsercao->Banco();
         TComando& busca = banco.Comando(FSqlBusca);
         busca.LigaTexto(1, FDeclaracao.GetChave());
@@ -184,8 +189,10 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
         const bool achou = busca.Passo();
         const bool mesmoNome = achou && busca.Texto(0) == nome;
         busca.Reinicia();
-        if (mesmoNome)
-            return;   // stored as it is: the items of one beneficiary are saved one after another
+        if (mesmoNome) {
+            FUltimoDireto = linha;
+            return;   // stored as it is
+        }
         if (achou) {
             TComando& altera = banco.Comando(FSqlNome);
             altera.LigaTexto(1, FDeclaracao.GetChave());
@@ -193,13 +200,14 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
             altera.LigaTexto(3, raiz);
             altera.Liga(4, QVariant(nome.left(Campos()[cNome].Size)));
             banco.Escreve(altera);
-            return;
+        } else {
+            FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
+            FInsercao->Texto(cTipo, tipo);
+            FInsercao->Texto(cNumero, raiz);
+            FInsercao->Texto(cNome, nome);
+            FInsercao->Grava();
         }
-        FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
-        FInsercao->Texto(cTipo, tipo);
-        FInsercao->Texto(cNumero, raiz);
-        FInsercao->Texto(cNome, nome);
-        FInsercao->Grava();
+        FUltimoDireto = linha;
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
@@ -217,6 +225,7 @@ void TColecaoBeneficiario::Novo()
 
 void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
 {
+    FUltimoDireto.clear();
     if (!LocalizaChave(Beneficiario) || FDeclaracao.GetDonoDeclaracao().GetItens().PossuiItensBeneficiario(Beneficiario))
         return;
     const std::uint8_t tipo = Beneficiario.TipoAtual();
@@ -229,11 +238,19 @@ void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
 
 void TColecaoBeneficiario::ExcluiTodos()
 {
+    FUltimoDireto.clear();
     AplicaFiltro();
     ExcluiLinhas(*this);
 }
 
+void TColecaoBeneficiario::SetGravarEmDisco(bool Gravar)
+{
+    FUltimoDireto.clear();
+    TColecao::SetGravarEmDisco(Gravar);
+}
+
 void TColecaoBeneficiario::Desfaz()
 {
+    FUltimoDireto.clear();   // the row it names may be undone
     DescartaEdicao(Tabela());
 }

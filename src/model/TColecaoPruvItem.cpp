@@ -534,6 +534,12 @@ void TColecaoPruvItem::Novo(TPruvItem& Item)
     Tabela().Append();
 }
 
+void TColecaoPruvItem::SaltaChaveTomada(TPruvItem& Item)
+{
+    FUltimaChave = ProximaChaveDoDono();
+    Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
+}
+
 void TColecaoPruvItem::AvancaChave(TPruvItem& Item)
 {
     if (FUltimaChave > 1 && FUltimaChave < MaiorChave) {
@@ -656,8 +662,7 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
             // As GravaLinha: a key another collection of the same owner took meanwhile.
             if (!ViolacaoDeChave(e))
                 throw;
-            FUltimaChave = ProximaChaveDoDono();
-            Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
+            SaltaChaveTomada(Item);
             linha.Texto(cChave, Item.GetChave());
             linha.Grava();
         }
@@ -758,8 +763,7 @@ void TColecaoPruvItem::GravaLinha(TPruvItem& Item, bool Nova)
         } catch (const EDatabaseError& e) {
             if (!ViolacaoDeChave(e))
                 throw;
-            FUltimaChave = ProximaChaveDoDono();
-            Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
+            SaltaChaveTomada(Item);
             FItemAtual.SetChave(Item.GetChave());
             tabela.Fields(cChave)->SetAsString(Item.GetChave());
         }

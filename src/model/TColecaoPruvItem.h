@@ -145,6 +145,8 @@ private:
     void InsereDireto(TPruvItem& Item);
     // The owner's next key, into the item.
     void AvancaChave(TPruvItem& Item);
+    // The key after the highest of the table, into the item: its own was taken meanwhile.
+    void SaltaChaveTomada(TPruvItem& Item);
     bool PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo, const QString& Numero);
     void SelecionaIndiceLocaliza(const QString& Nome);
     [[nodiscard]] int ProximaChaveDoDono();
