@@ -35,7 +35,10 @@ class TPruvAnexo;
 // Salva appends without looking for the item, the judicial rows are appended and never deleted,
 // and the lookup table is not refreshed. Write-through off (SetGravarEmDisco false, a bulk load)
 // holds the writes in one batch, marks the owner's summary as not up to date and stops writing it
-// after each save; turning it on again, or destroying the collection, stores it up to date.
+// after each save; turning it on again, or destroying the collection, stores it up to date. Both
+// at once bind each row straight into prepared INSERTs (no dataset, no read-back); when the batch
+// runs inside a transaction of the caller's (the importer's), which a failure undoes whole, an
+// item has no savepoint of its own, and after a failure the summaries in memory are not restored.
 class TColecaoPruvItem final : public TColecaoDe<TPruvItem>, public IItensBeneficiario {
 public:
     enum TOrdem : std::uint8_t { OrdemChave = 0, OrdemCodigo = 1, OrdemBeneficiario = 2 };
