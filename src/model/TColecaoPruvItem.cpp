@@ -418,16 +418,32 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
         if (numero != beneficiario.GetRaiz())
             beneficiario.SetRaizSemExcecao(numero);
         beneficiario.Nome().SetNomeSemExcecao(linha.Texto(bTipo + 2));
+        LeJudicial(Item, linha);
     } else {
-        // Not the row the keyed search would find: the collection's own search decides.
+        // Not the row the keyed search would find: the collection's own search decides. The
+        // judicial values are taken first, as that search may let the walk's row go.
+        std::vector<qint64> judicial;
+        const bool temJudicial = !linha.Nulo(InicioJudicial() + cChave);
+        if (temJudicial)
+            for (int c = 0; c < InicioBeneficiario() - InicioJudicial(); ++c)
+                judicial.push_back(ColunasDaLinha(linha, InicioJudicial())(c));
         FBeneficiarios.Carrega(beneficiario);
+        if (temJudicial)
+            TColecaoJudicial::LeValoresDe([&judicial](int Coluna) { return judicial[static_cast<std::size_t>(Coluna)]; },
+                                          Item);
+        else
+            FJudicial->LimpaValores(Item);
     }
-    if (!linha.Nulo(InicioJudicial() + cChave))
-        TColecaoJudicial::LeValoresDe(ColunasDaLinha(linha, InicioJudicial()), Item);
-    else
-        FJudicial->LimpaValores(Item);
     Item.SetAlterado(false);
     return true;
+}
+
+void TColecaoPruvItem::LeJudicial(TPruvItem& Item, const TComando& Linha)
+{
+    if (!Linha.Nulo(InicioJudicial() + cChave))
+        TColecaoJudicial::LeValoresDe(ColunasDaLinha(Linha, InicioJudicial()), Item);
+    else
+        FJudicial->LimpaValores(Item);
 }
 
 void TColecaoPruvItem::EncerraLeitura()

@@ -15,6 +15,7 @@ class ICodigosRetencao;
 class IColecoesDeclaracao;
 class TColecaoBeneficiario;
 class TColecaoJudicial;
+class TComando;
 class TComprovante;
 class TInsercao;
 class TLeituraItens;
@@ -148,6 +149,8 @@ private:
     void InsereDireto(TPruvItem& Item);
     // The owner's next key, into the item.
     void AvancaChave(TPruvItem& Item);
+    // The joined walk's judicial values of the row, or none.
+    void LeJudicial(TPruvItem& Item, const TComando& Linha);
     // The key after the highest of the table, into the item: its own was taken meanwhile.
     void SaltaChaveTomada(TPruvItem& Item);
     bool PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo, const QString& Numero);

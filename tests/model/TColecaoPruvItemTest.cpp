@@ -384,10 +384,12 @@ TEST_F(TColecaoPruvItemTest, TheJoinedWalkGivesEachItemAsReadingItsRowDoesInEver
     auto c = Item(QStringLiteral("0561"), Cnpj1, R(30));
     auto d = Item(QStringLiteral("1708"), Cpf1, R(40));
     auto e = Item(QStringLiteral("0924"), Cpf3, R(50));
+    e->GetSubJudice().GetDeposito(4).SetValor(R(8));
     auto doAnexo = Item(QStringLiteral("3208"), Cpf1, R(60), &anexo);
     for (TPruvItem* i : {a.get(), b.get(), c.get(), d.get(), e.get()})
         ASSERT_EQ(itens().Salva(*i), TColecaoPruvItem::Inserido);
     anexo.GetItens().Salva(*doAnexo);
+    ASSERT_EQ(Linhas("Judicial"), 2);
     // A beneficiary whose row is gone: the collection's own search decides its name.
     Banco()->Escreve(QStringLiteral("DELETE FROM Benef WHERE NR_PF_PJ = '333222111'"));
 
