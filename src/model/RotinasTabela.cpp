@@ -1,5 +1,7 @@
 #include "model/RotinasTabela.h"
 
+#include <utility>
+
 #include "components/data/TdvTable.h"
 #include "model/TErro.h"
 #include "model/Utilitarios.h"
@@ -14,6 +16,13 @@ bool ErroIndice = false;
 QString TextoDoMotor(const EDatabaseError& Erro)
 {
     QString texto = Erro.Mensagem();
+    if (const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro)) {
+        if (QString motivo = motor->Motivo(); !motivo.isEmpty()) {
+            // The user reads the reason; SQLite's own text stays for whoever helps them.
+            qWarning("database engine: %s", Erro.what());
+            texto = std::move(motivo);
+        }
+    }
     texto.replace(QLatin1Char(';'), QLatin1Char(','));
     return texto;
 }
