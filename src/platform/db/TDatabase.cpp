@@ -179,11 +179,6 @@ int TDatabase::Alteracoes() const
     return sqlite3_changes(FConexao);
 }
 
-qint64 TDatabase::TotalAlteracoes() const
-{
-    return sqlite3_total_changes64(FConexao);
-}
-
 qint64 TDatabase::UltimoRowId() const
 {
     return sqlite3_last_insert_rowid(FConexao);

@@ -52,7 +52,6 @@ public:
     void Escreve(const QString& sql);
 
     [[nodiscard]] int Alteracoes() const;        // rows changed by the last write
-    [[nodiscard]] qint64 TotalAlteracoes() const;   // rows changed since the connection opened
     [[nodiscard]] qint64 UltimoRowId() const;    // rowid of the last row inserted
 
     // Counts every change to the data or the schema: a cursor whose statement began before a
