@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "assistants/TFoAssistGeracao.h"
+#include "assistants/TFoAssistTransmissao.h"
 #include "assistants/TFoAssistImportacao.h"
 #include "assistants/TFoPendencias.h"
 #include "assistants/TFoRelatoErrosImp.h"
@@ -62,6 +63,7 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        rotinas.ExecutaAssistTransmissao = ExecutaAssistTransmissao;
         DefineRotinasDeclaracao(rotinas, &janela);
         rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
         rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;
