@@ -17,6 +17,7 @@
 #include "reports/ImprimeRecibo.h"
 #include "screens/RotinasDeclaracao.h"
 #include "screens/TFoCalcula.h"
+#include "screens/TFoPesquisar.h"
 #include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -64,6 +65,7 @@ int main(int argc, char* argv[])
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
         rotinas.ExecutaAssistTransmissao = ExecutaAssistTransmissao;
+        rotinas.MostraPesquisa = MostraPesquisa;
         DefineRotinasDeclaracao(rotinas, &janela);
         rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
         rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;
