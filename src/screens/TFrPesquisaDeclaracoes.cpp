@@ -5,6 +5,7 @@
 
 #include "components/controls/TdvDBGrid.h"
 #include "components/data/TdvTable.h"
+#include "exchange/TNumeroRecibo.h"
 #include "model/EsquemaPrograma.h"
 #include "model/RotinasTabela.h"
 #include "model/TErro.h"
@@ -68,7 +69,7 @@ TFrPesquisaDeclaracoes::TFrPesquisaDeclaracoes(QWidget* parent)
     DbgGeradas->setObjectName(QStringLiteral("DbgGeradas"));
     DbgGeradas->SetReadOnly(true);
     DbgGeradas->SetUseTFields(false);
-    DbgGeradas->SetTitleColor(QColor(0, 0, 255));
+    DbgGeradas->SetTitleFont({DbgGeradas->font(), QColor(0, 0, 255)});
     DbgGeradas->SetTitleAlignment(taCenter);
     DbgGeradas->SetDataFixedCols(0);
     DbgGeradas->SetScrollBars(TScrollStyle::ssBoth);
@@ -108,6 +109,12 @@ void TFrPesquisaDeclaracoes::Abre(QStringList& Arquivos)
         Fecha();
     if (!AbreTabela(*FTbGeradas))
         return;
+    for (const char* centrado : {"ANO", "DATA_GERA", "HASH"})
+        FTbGeradas->FieldByName(QLatin1String(centrado))->SetAlignment(taCenter);
+    FTbGeradas->FieldByName(QStringLiteral("HASH"))->OnGetText = [](TField* campo, QString& texto, bool) {
+        texto = campo->AsString();
+        TNumeroRecibo::Formata(texto);   // "99.99.99.99.99-99"
+    };
     DsGeradas->SetDataSet(FTbGeradas.get());
     DbgGeradas->SetDataSource(DsGeradas.get());
     Preenche();

@@ -65,7 +65,7 @@ TdvDBGrid* CriaGrade(const char* nome, QWidget* pai)
     grade->setObjectName(QLatin1String(nome));
     grade->SetReadOnly(true);
     grade->SetUseTFields(false);
-    grade->SetTitleColor(QColor(0, 0, 255));
+    grade->SetTitleFont({grade->font(), QColor(0, 0, 255)});
     grade->SetTitleAlignment(taCenter);
     grade->SetKeyOptions(0);
     grade->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);
@@ -194,8 +194,8 @@ TFrPesquisarPruv::TFrPesquisarPruv(QWidget* parent)
     DbgBeneficiarios = CriaGrade("DbgBeneficiarios", this);
     DbgCodigosBenef = CriaGrade("DbgCodigosBenef", this);
     DbgCodigosBenef->SetTitleLines(2);
-    DbgCodigosBenef->SetSelected({QStringLiteral("TRIB_TRIBU\t8\tCódigos do\nBeneficiário")});
-    DbgCodigosBenef->setMaximumWidth(110);
+    DbgCodigosBenef->SetSelected({QStringLiteral("TRIB_TRIBU\t12\tCódigos")});
+    DbgCodigosBenef->setFixedWidth(125);
     DbgPruvItem->OnDblClick = [this](TCustomGrid*) {
         ExcecaoAplicacao::Protege([this] {
             if (!FSelBeneficiario)

@@ -118,7 +118,7 @@ TFoInicial::TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Panel1, 1);
     layout->addLayout(botoes);
-    resize(600, 330);
+    resize(760, 330);   // the grid shows its three columns whole
 
     DefineHelpContext(*this, HelpContext);
     for (QWidget* controle : findChildren<QWidget*>())
