@@ -17,7 +17,7 @@
 #include <exception>
 #include <initializer_list>
 
-#include "assistants/PosicaoAssistente.h"
+#include "shell/PosicaoAssistente.h"
 #include "assistants/TRotuloSitio.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "assistants/TFrResultTrans.h"
