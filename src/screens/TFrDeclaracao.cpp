@@ -10,6 +10,7 @@
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrBeneficiarios.h"
 #include "screens/TFrInformacoesPruv.h"
+#include "screens/TFrResumo.h"
 #include "screens/TPruvCustomGrid.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvMemo.h"
@@ -97,6 +98,9 @@ TFrDeclaracao::TFrDeclaracao(QWidget* pai) : QWidget(pai)
     PnEspaco = espaco;
     auto* layoutResumo = static_cast<QVBoxLayout*>(Pagina(TPaginaDeclaracao::Resumo).layout());
     layoutResumo->addWidget(PnEspaco);
+    FrResumo = new TFrResumo(&Pagina(TPaginaDeclaracao::Resumo));
+    FrResumo->setObjectName(QStringLiteral("FrResumo"));
+    layoutResumo->addWidget(FrResumo);
     layoutResumo->addStretch(1);
 
     // The optional pages stay closed (tab hidden, sheet disabled) until shown.
@@ -115,6 +119,7 @@ void TFrDeclaracao::SetPruv(TPruv& Pruv)
     FrInformacoesPruv->SetPruv(Pruv);
     FrBeneficiariosPruv->SetPruv(Pruv);
     FrBeneficiariosAnexo->SetPruv(Pruv);
+    FrResumo->SetPruv(Pruv);
 }
 
 void TFrDeclaracao::SetColecaoPruv(TColecaoPruv& Colecao)
@@ -136,6 +141,7 @@ void TFrDeclaracao::Abre(TPosicionaCampo Posiciona)
     // The declarant page has shown the annex page (opening it) when the nature asks for it.
     if (FMostrandoFundos && !FrBeneficiariosAnexo->Aberta())
         FrBeneficiariosAnexo->Abre(true, FPosicionaCampo);
+    FrResumo->Abre();
 }
 
 bool TFrDeclaracao::PodeSair()
@@ -165,6 +171,7 @@ void TFrDeclaracao::Fecha()
         foco->clearFocus();
     FrInformacoesPruv->Fecha();
     FrBeneficiariosPruv->Fecha();
+    FrResumo->Fecha();
     MostraFundos(false);
     MostraComprovante(false);
     Declaracao = nullptr;
@@ -201,6 +208,7 @@ void TFrDeclaracao::MostraFundos(bool Mostra)
             FrBeneficiariosAnexo->Fecha();
     }
     PnEspaco->setVisible(Mostra);
+    FrResumo->SetMostraAnexos(Mostra);
     FMostrandoFundos = Mostra;
 }
 
@@ -263,7 +271,10 @@ bool TFrDeclaracao::ValidaComprovante()
     return true;
 }
 
-void TFrDeclaracao::AtualizaResumo() {}
+void TFrDeclaracao::AtualizaResumo()
+{
+    FrResumo->Entra();
+}
 
 bool TFrDeclaracao::SaiPagina(TPaginaDeclaracao pagina)
 {

@@ -77,6 +77,7 @@ private:
     TFrInformacoesPruv* FrInformacoesPruv;
     TFrBeneficiarios* FrBeneficiariosPruv;
     TFrBeneficiarios* FrBeneficiariosAnexo;
+    TFrResumo* FrResumo;
     QWidget* PnEspaco;
 
     TPruv* Declaracao = nullptr;            // not owned
