@@ -395,7 +395,14 @@ void TFrInformacoesPruv::DblcResponsavelEscolha()
     const QString cpf = RemoveMascara(DblcResponsavel->Text()).trimmed();
     if (cpf != responsavel.GetNi()) {
         GravaDeclaracao();
-        responsavel.SetNi(cpf);
+        try {
+            responsavel.SetNi(cpf);
+        } catch (const TErro& e) {
+            // As a bound field does: the user stays on the CPF typed, told once the focus settled.
+            DblcResponsavel->SetText(cpf);
+            TSaidaDeCampo::MostraAdiado(e, DblcResponsavel);
+            return;
+        }
         DblcResponsavel->SetText(responsavel.GetNiFormatado());
         FColecaoPruv->CarregaResponsavel(*FPruv);
         GravaDeclaracao();
@@ -410,7 +417,7 @@ void TFrInformacoesPruv::FocoMudou(QWidget* Antes, QWidget*)
     // A write-back refused on the way has put the focus back: that is where it is now. Leaving
     // for a button that cancels writes nothing.
     QWidget* agora = QApplication::focusWidget();
-    if (TSaidaDeCampo::FocoEmBotaoCancela())
+    if (TSaidaDeCampo::FocoEmBotaoCancela() || TSaidaDeCampo::MensagemPendente())
         return;
     ExcecaoAplicacao::Protege([&] {
         if (Antes == DeNomeResp && agora != DeNomeResp) {

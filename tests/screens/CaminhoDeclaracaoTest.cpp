@@ -81,7 +81,12 @@ TEST_F(CaminhoDeclaracaoTest, ANewDeclarationIsTypedClosedOpenedAgainAndDeleted)
     // The declarant's name, the person responsible and its phone.
     Digita(Edit("DeNome"), QStringLiteral("EMPRESA GAMA DE ALIMENTOS LTDA"));
     Tab(Edit("DeNome"));
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003 - EMPRESA GAMA DE ALIMENTOS LTDA   Matriz"));
     auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    // The person's data wait for its CPF.
+    Edit("DeNomeResp")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Foco(), QStringLiteral("DblcResponsavel"));
     Digita(responsavel, CpfResponsavel);
     Tab(responsavel);
     Digita(Edit("DeNomeResp"), QStringLiteral("MARIA DA SILVA"));
@@ -168,6 +173,21 @@ TEST_F(CaminhoDeclaracaoTest, TheNewDeclarationDialogRefusesWhatCannotBeStored)
     // The year 2003 is of a special situation from the start.
     auto lida = Lida(NumeroDe("333444555"), "2003");
     EXPECT_TRUE(lida->GetSituacaoEspecial());
+}
+
+TEST_F(CaminhoDeclaracaoTest, TheNumberOfADeclarantAlreadyStoredBringsItsName)
+{
+    Armazenada(Matriz);
+    Inicia();
+    QString nome;
+    AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [&nome](TFoNovaDeclaracao& d) {
+        d.CbAnoRet->SetItemIndex(2);   // "2001": none of that year
+        Digita(d.DeCpfCnpj, NumeroDe("112223330001"));
+        Tab(d.DeCpfCnpj);
+        nome = d.DeNome->Text();
+    });
+    janela->Comando(QStringLiteral("MiNova"))->trigger();
+    EXPECT_EQ(nome, QStringLiteral("EMPRESA ALFA LTDA"));
 }
 
 TEST_F(CaminhoDeclaracaoTest, Choosing2003FromTheListWarnsWithMessage46)
@@ -303,4 +323,40 @@ TEST_F(CaminhoDeclaracaoTest, ARefusedValueIsToldOnceWhenItsMessageTakesTheActiv
     EXPECT_EQ(mensagens.Textos.size(), 1);
     EXPECT_EQ(Foco(), QStringLiteral("DeNome"));
     EXPECT_EQ(Edit("DeNome")->Text(), QStringLiteral("A"));
+}
+
+TEST_F(CaminhoDeclaracaoTest, AStoredPersonsCpfBringsItsData)
+{
+    Armazenada(Matriz);   // with its responsible person, now stored
+    ASSERT_EQ(Linhas("Respons"), 1);
+    Inicia();
+    NovaPeloComando(CpfDeclarante, "JOSE DA SILVA");
+    ASSERT_TRUE(janela->GetDeclaracaoAberta());
+    auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    EXPECT_TRUE(responsavel->ShowButton());   // there are persons to choose from
+    EXPECT_TRUE(Edit("DeNomeResp")->Text().isEmpty());
+
+    Digita(responsavel, CpfResponsavel);
+    Tab(responsavel);
+    EXPECT_EQ(Edit("DeNomeResp")->Text(), QStringLiteral("MARIA DA SILVA"));
+    EXPECT_EQ(janela->ObtemDeclaracao().GetResponsavel().Fone().Numero().GetTexto(), QStringLiteral("32221234"));
+    EXPECT_EQ(responsavel->Text(), FormataCpf(CpfResponsavel));
+    ASSERT_TRUE(janela->FecharDeclaracao());
+    EXPECT_EQ(Lida(CpfDeclarante)->GetResponsavel().GetNi(), CpfResponsavel);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+TEST_F(CaminhoDeclaracaoTest, AnInvalidResponsibleCpfKeepsTheUserOnIt)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    Digita(responsavel, QStringLiteral("12345678900"));
+    Tab(responsavel);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{66});
+    EXPECT_EQ(Foco(), QStringLiteral("DblcResponsavel"));
+    EXPECT_EQ(responsavel->Text(), QStringLiteral("12345678900"));
+    EXPECT_EQ(janela->ObtemDeclaracao().GetResponsavel().GetNi(), CpfResponsavel);   // as it was
 }

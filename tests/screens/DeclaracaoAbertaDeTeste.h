@@ -22,6 +22,8 @@ void AoAbrir(const char* nome, std::function<void(D&)> Acao)
             auto* dialogo = qobject_cast<D*>(janela);
             if (!dialogo || janela->objectName() != QLatin1String(nome) || !dialogo->isVisible())
                 continue;
+            QApplication::setActiveWindow(dialogo);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialogo));
             Acao(*dialogo);
             if (dialogo->isVisible())
                 dialogo->reject();

@@ -72,8 +72,11 @@ TdvDBCustomLookupCombo::TdvDBCustomLookupCombo(QWidget* parent)
 TdvDBCustomLookupCombo::~TdvDBCustomLookupCombo()
 {
     FSearchTimer.stop();
-    if (DroppedDown())
+    if (DroppedDown()) {
+        // Going away is no close: nothing is accepted and no event is raised.
+        SetDroppedDownFlag(false);
         RemoveGancho();
+    }
     FGrid.reset();
 }
 
@@ -454,10 +457,9 @@ void TdvDBCustomLookupCombo::CancelMode()
 {
     if (!DroppedDown())
         return;
-    if (FMatch) {
-        FGrid->TakeCurrentRecord();
+    // The values the list keeps (the record chosen or found), not whatever record it shows.
+    if (FMatch)
         AcceptGridRecord();
-    }
     CloseUp(true);
 }
 
@@ -649,28 +651,24 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         if (isModified()) {
             RestauraSalvos();
             setModified(true);
-            DataLink().Reset();
+            if (Bound())
+                DataLink().Reset();
             key = 0;
             return;
         }
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (aberto) {
-            if (FMatch)
-                AcceptGridRecord();
-            CloseUp(true);
-            key = 0;
-            return;
-        }
-        break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         if (aberto) {
+            // The record found is taken; Tab then goes on as it would from the edit.
+            const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
             if (FMatch)
                 AcceptGridRecord();
             CloseUp(true);
-            focusNextPrevChild(key == Qt::Key_Tab && !shift.testFlag(Qt::ShiftModifier));
+            if (tab)
+                focusNextPrevChild(key == Qt::Key_Tab && !shift.testFlag(Qt::ShiftModifier));
             key = 0;
             return;
         }

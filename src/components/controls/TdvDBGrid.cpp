@@ -1,4 +1,5 @@
 #include "components/controls/TdvDBGrid.h"
+#include "components/controls/TdvDBDateTimePicker.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -24,6 +25,12 @@ bool EhDataHora(const TField* campo)
 {
     return campo
            && (campo->DataType() == ftDate || campo->DataType() == ftTime || campo->DataType() == ftDateTime);
+}
+
+// The two bookmarks in the dataset's order.
+std::pair<TBookmark, TBookmark> EmOrdem(TDataSet& dados, const TBookmark& a, const TBookmark& b)
+{
+    return dados.CompareBookmarks(a, b) <= 0 ? std::pair{a, b} : std::pair{b, a};
 }
 
 bool EhMemo(const TField* campo)
@@ -240,9 +247,7 @@ void TdvDBGrid::SelectRecordRange(const TBookmark& de, const TBookmark& ate)
     TDataSet* dados = DataSet();
     if (!dados || !dados->Active() || de.IsNull() || ate.IsNull())
         return;
-    const bool emOrdem = dados->CompareBookmarks(de, ate) <= 0;
-    const TBookmark& primeiro = emOrdem ? de : ate;
-    const TBookmark& ultimo = emOrdem ? ate : de;
+    const auto [primeiro, ultimo] = EmOrdem(*dados, de, ate);
     const TBookmark atual = dados->GetBookmark();
     dados->DisableControls();
     try {
@@ -271,9 +276,7 @@ void TdvDBGrid::UnselectRecordRange(const TBookmark& de, const TBookmark& ate)
     TDataSet* dados = DataSet();
     if (!dados || !dados->Active())
         return;
-    const bool emOrdem = dados->CompareBookmarks(de, ate) <= 0;
-    const TBookmark& primeiro = emOrdem ? de : ate;
-    const TBookmark& ultimo = emOrdem ? ate : de;
+    const auto [primeiro, ultimo] = EmOrdem(*dados, de, ate);
     for (auto i = FSelecionados.begin(); i != FSelecionados.end();) {
         if (dados->CompareBookmarks(*i, primeiro) < 0 || dados->CompareBookmarks(*i, ultimo) > 0) {
             ++i;
@@ -323,8 +326,8 @@ void TdvDBGrid::Paint()
     TdvCustomDBGrid::Paint();
     // The control follows the current cell once the paint is over: no geometry changes now.
     const QWidget* controle = GetCellControl(Col(), Row());
-    const bool fora = controle
-                      && (!controle->isVisible() || controle->geometry() != CellRect(Col(), Row()).ToQRect());
+    const bool fora = controle && (!controle->isVisible()
+                                   || controle->geometry() != AreaDoEditor(CellRect(Col(), Row())).ToQRect());
     if (fora && !FAtualizacaoPendente) {
         FAtualizacaoPendente = true;
         QMetaObject::invokeMethod(
@@ -341,7 +344,8 @@ void TdvDBGrid::DrawCell(int coluna, int linha, const TRect& r, TGridDrawState e
 {
     // The cell under a control placed over it is the control's to show.
     if (coluna == Col() && linha == Row() && FCurrentCellControl && FCurrentCellControl->isVisible()
-        && FCurrentCellControl->parentWidget() == viewport() && FCurrentCellControl->geometry() == r.ToQRect())
+        && FCurrentCellControl->parentWidget() == this
+        && FCurrentCellControl->geometry() == AreaDoEditor(r).ToQRect())
         return;
     TdvCustomDBGrid::DrawCell(coluna, linha, r, estado);
 }
@@ -428,12 +432,12 @@ void TdvDBGrid::PoeControle(QWidget* controle)
 {
     if (FCurrentCellControl && FCurrentCellControl != controle)
         HideCellControl();
-    if (controle->parentWidget() != viewport()) {
+    if (controle->parentWidget() != this) {
         const bool conhecido = std::any_of(FPaisOriginais.cbegin(), FPaisOriginais.cend(),
                                            [controle](const auto& par) { return par.first == controle; });
         if (!conhecido)
             FPaisOriginais.emplace_back(controle, controle->parentWidget());
-        controle->setParent(viewport());
+        controle->setParent(this);
         dvSetBorderStyle(controle, false);
         // The cell decides the height, not the control's font.
         if (controle->metaObject()->indexOfProperty("AutoSize") >= 0)
@@ -446,7 +450,9 @@ void TdvDBGrid::PoeControle(QWidget* controle)
     if (const TField* atual = SelectedField(); atual && campo.compare(atual->FieldName(), Qt::CaseInsensitive) != 0)
         dvSetDataField(controle, atual->FieldName());
     FCurrentCellControl = controle;
-    const TRect r = CellRect(Col(), Row());
+    // Over the cell, as the in-place editor would be: a child of the grid, so that the keys it
+    // does not want reach the grid.
+    const TRect r = AreaDoEditor(CellRect(Col(), Row()));
     if (r.Width() <= 0 || r.Height() <= 0) {
         HideCellControl();
         return;
@@ -487,6 +493,12 @@ void TdvDBGrid::UpdateCellControl()
     HideCellControl();
 }
 
+// The grid owns its one picker; it edits every date-time cell in turn.
+QWidget* TdvDBGrid::CreateDateTimePicker()
+{
+    return new TdvDBDateTimePicker(this);
+}
+
 void TdvDBGrid::DoCreateDateTimePicker(QWidget* picker)
 {
     if (OnCreateDateTimePicker)
@@ -496,7 +508,7 @@ void TdvDBGrid::DoCreateDateTimePicker(QWidget* picker)
 void TdvDBGrid::HideCellControl()
 {
     QWidget* controle = FCurrentCellControl;
-    if (!controle || !controle->isVisible() || controle->parentWidget() != viewport())
+    if (!controle || !controle->isVisible() || controle->parentWidget() != this)
         return;
     if (controle->hasFocus())
         setFocus(Qt::OtherFocusReason);
@@ -613,7 +625,7 @@ void TdvDBGrid::MemoPopup()
 void TdvDBGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     QWidget* controle = FCurrentCellControl;
-    const bool controleVisivel = controle && controle->isVisible() && controle->parentWidget() == viewport();
+    const bool controleVisivel = controle && controle->isVisible() && controle->parentWidget() == this;
     if (key == Qt::Key_Down && shift.testFlag(Qt::AltModifier) && controleVisivel) {
         controle->setFocus(Qt::OtherFocusReason);
         QKeyEvent desce(QEvent::KeyPress, Qt::Key_Down, Qt::AltModifier);
@@ -639,23 +651,20 @@ void TdvDBGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
         controle->setFocus(Qt::OtherFocusReason);
 }
 
-void TdvDBGrid::KeyPress(QChar& key)
+void TdvDBGrid::keyPressEvent(QKeyEvent* e)
 {
     QWidget* controle = FCurrentCellControl;
-    const bool imprimivel = key.unicode() >= 32 || key.unicode() == 8;
-    if (imprimivel && controle && controle->isVisible() && controle->parentWidget() == viewport() && PodeEditar()) {
-        // The character goes on into the control, as if typed there.
+    const QString texto = e->text();
+    const bool digita = texto.size() == 1 && (texto[0].unicode() >= 32 || texto[0].unicode() == 8)
+                        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (digita && controle && controle->isVisible() && controle->parentWidget() == this && PodeEditar()
+        && DataLink().Active()) {
+        // A key that types goes on into the control, as if typed there.
         controle->setFocus(Qt::OtherFocusReason);
-        const int codigo = key.unicode() == 8 ? static_cast<int>(Qt::Key_Backspace) : static_cast<int>(key.toUpper().unicode());
-        QApplication::postEvent(controle, new QKeyEvent(QEvent::KeyPress, codigo, Qt::NoModifier, QString(key)));
-        key = QChar();
+        QApplication::sendEvent(controle, e);
         return;
     }
-    if (key == QLatin1Char(' ') && CelulaCheckBox(Col(), Row())) {
-        key = QChar();
-        return;
-    }
-    TdvCustomDBGrid::KeyPress(key);
+    TdvCustomDBGrid::keyPressEvent(e);
 }
 
 void TdvDBGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y)

@@ -93,7 +93,7 @@ public:
 protected:
     // The grid's own editor of date-time cells; none here (they are edited in place) until a
     // picker is given.
-    [[nodiscard]] virtual QWidget* CreateDateTimePicker() { return nullptr; }
+    [[nodiscard]] virtual QWidget* CreateDateTimePicker();
     virtual void DoCreateDateTimePicker(QWidget* picker);
 
     void SelectRecord() override;
@@ -115,7 +115,7 @@ protected:
     void Paint() override;
     void DrawCell(int coluna, int linha, const TRect& r, TGridDrawState estado) override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
-    void KeyPress(QChar& key) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y) override;
     void DblClick() override;
     void TopLeftChanged() override;

@@ -584,3 +584,24 @@ TEST_F(SeletorNaGradePublicada, EditsTheDateOfItsCellAndHandsTheRowKeysToTheGrid
     tabela.Next();
     EXPECT_EQ(tabela.FieldByName(QStringLiteral("DATA_GERA"))->AsDateTime(), Dia(2003, 2, 15));
 }
+
+TEST_F(SeletorNaGradePublicada, ADateColumnWithoutItsOwnControlIsEditedByTheGridsPicker)
+{
+    tabela.ControlType() = {};
+    const int coluna = grade->IndicatorOffset() + 1;
+    const TRect r = grade->CellRect(coluna, grade->TitleOffset() + 1);
+    const QPoint meio((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, meio);
+    QApplication::processEvents();
+    auto* proprio = qobject_cast<TdvDBDateTimePicker*>(grade->CurrentCellControl());
+    ASSERT_NE(proprio, nullptr);
+    EXPECT_NE(proprio, seletor);
+    EXPECT_TRUE(proprio->isVisible());
+    EXPECT_EQ(proprio->Text(), QStringLiteral("02/02/2003"));
+
+    // Turned off, the cell goes back to the in-place editor.
+    grade->SetEditControlOptions(grade->EditControlOptions() | ecoDisableDateTimePicker);
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, meio);
+    QApplication::processEvents();
+    EXPECT_FALSE(proprio->isVisible());
+}

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "../../platform/widgets/TecladoDeTeste.h"
+#include "GradeDeDadosDeTeste.h"
 #include "components/controls/TdvDBCustomEdit.h"
 #include "components/controls/TdvDBGrid.h"
 #include "components/controls/TdvGridDataLink.h"
@@ -66,9 +67,7 @@ protected:
         disposicao->addWidget(antes);
         disposicao->addWidget(grade);
         disposicao->addWidget(depois);
-        QFont fonteDaForma(QStringLiteral("Liberation Sans"));
-        fonteDaForma.setPixelSize(12);
-        forma.setFont(fonteDaForma);
+        forma.setFont(Fonte());
         grade->SetSelected({QStringLiteral("NR\t4\tNúmero"), QStringLiteral("NOME\t12\tNome"),
                             QStringLiteral("IN_RETIFIC\t3\tRet."), QStringLiteral("OBS\t10\tObservação")});
     }
@@ -266,16 +265,26 @@ TEST_F(TdvDBGridTest, ACustomEditNamedInControlTypeIsPlacedOverItsCell)
     QApplication::processEvents();
     EXPECT_EQ(grade->CurrentCellControl(), data);
     EXPECT_TRUE(data->isVisible());
-    EXPECT_EQ(data->parentWidget(), grade->viewport());
-    EXPECT_EQ(data->geometry(), grade->CellRect(coluna, Linha(2)).ToQRect());
+    EXPECT_EQ(data->parentWidget(), grade);
+    const QPoint area = grade->viewport()->geometry().topLeft();
+    EXPECT_EQ(data->geometry(), grade->CellRect(coluna, Linha(2)).ToQRect().translated(area));
     EXPECT_EQ(data->DataField(), QStringLiteral("NOME"));
     EXPECT_EQ(data->text(), QStringLiteral("Arquivo 2"));
     EXPECT_FALSE(grade->InplaceEditor() && grade->InplaceEditor()->isVisible());
 
-    Tecla(Qt::Key_Down);
+    Tecla(Qt::Key_F2);
+    EXPECT_TRUE(data->hasFocus());
+    Tecla(Qt::Key_Down);   // the control hands it to the grid
     QApplication::processEvents();
-    EXPECT_EQ(data->geometry(), grade->CellRect(coluna, Linha(3)).ToQRect());   // follows the cell
+    EXPECT_EQ(Atual(), 3);
+    EXPECT_EQ(data->geometry(), grade->CellRect(coluna, Linha(3)).ToQRect().translated(area));   // follows the cell
     EXPECT_EQ(data->text(), QStringLiteral("Arquivo 3"));
+
+    grade->setFocus();
+    Digita(QStringLiteral("z"));   // typed on the cell, the character goes on into the control
+    QApplication::processEvents();
+    EXPECT_TRUE(data->hasFocus());
+    EXPECT_TRUE(data->text().contains(QLatin1Char('z')));
 
     Clica(Coluna("NR"), Linha(3));
     QApplication::processEvents();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../../platform/widgets/TecladoDeTeste.h"
+#include "GradeDeDadosDeTeste.h"
 #include "components/controls/TdvComboDlgButton.h"
 #include "components/controls/TdvDBLookupCombo.h"
 #include "components/controls/TdvGridDataLink.h"
@@ -18,17 +19,6 @@
 #include "platform/ui/DialogosRoteirizados.h"
 
 using namespace TecladoDeTeste;
-
-namespace {
-
-QFont Fonte()
-{
-    QFont fonte(QStringLiteral("Liberation Sans"));
-    fonte.setPixelSize(12);
-    return fonte;
-}
-
-}  // namespace
 
 // A lookup combo in a dialog with a default and a cancel button, over a table of six states
 // (code SG_UF, the key, and name NM_UF, with an index of its own).
@@ -443,4 +433,43 @@ TEST_F(TdvDBLookupComboLigadoTest, TheLookupTableCannotBeTheDataSourcesDataset)
 {
     fonte.SetDataSet(&estados);
     EXPECT_THROW(combo->SetLookupValue(QStringLiteral("SP")), EInvalidOperation);
+}
+
+TEST_F(TdvDBLookupComboTest, AComboDestroyedWhileDroppedDownClosesNothingAndLetsTheWatchGo)
+{
+    PorNome();
+    Mostra();
+    Tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Aberto());
+    delete combo;
+    combo = nullptr;
+    EXPECT_FALSE(TdvDBCustomLookupCombo::MouseHookInstalled());
+    EXPECT_TRUE(fechamentos.isEmpty());
+}
+
+TEST_F(TdvDBLookupComboTest, EscOnATypedTextBringsTheValueBackAndStaysInTheCombo)
+{
+    PorNome();
+    combo->SetLookupValue(QStringLiteral("BA"));
+    Mostra();
+    combo->selectAll();
+    Digita(QStringLiteral("x"));
+    ASSERT_FALSE(Aberto());
+    EXPECT_EQ(combo->text(), QStringLiteral("x"));
+    Tecla(Qt::Key_Escape);
+    EXPECT_EQ(combo->text(), QStringLiteral("BAHIA"));
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("BA"));
+    EXPECT_TRUE(dialogo.isVisible());
+}
+
+TEST_F(TdvDBLookupComboTest, AClickElsewhereOnAnEmptyComboChoosesNothing)
+{
+    PorNome();
+    Mostra();
+    Tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Aberto());
+    combo->CancelMode();
+    EXPECT_FALSE(Aberto());
+    EXPECT_EQ(combo->text(), QString());
+    EXPECT_EQ(combo->LookupValue(), QString());
 }
