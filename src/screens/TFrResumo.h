@@ -1,10 +1,14 @@
 #pragma once
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QGroupBox;
 class QTabWidget;
+class TDataSource;
 class TdvDBDateTimePicker;
+class TdvDBGrid;
+class TdvTable;
 class TPruv;
 class TPruvEdit;
 
@@ -18,7 +22,7 @@ public:
     ~TFrResumo() override;
 
     void SetPruv(TPruv& Pruv) { FPruv = &Pruv; }
-    void SetMostraAnexos(bool Mostra) { FMostraAnexos = Mostra; }
+    void SetMostraAnexos(bool Mostra);
     // Binds the total edits to the declaration's summary.
     void Abre();
     void Fecha();
@@ -26,8 +30,14 @@ public:
     // declaration as it now stands.
     void Entra();
 
+    // The codes grid's rule for one row of the code table: the annex variants that a year lists
+    // under their normal code are left out.
+    [[nodiscard]] static bool VarianteExcluida(const QString& Codigo, const QString& Anexo, const QString& Ano);
+
 private:
     [[nodiscard]] std::array<TPruvEdit*, 11> Edits() const;
+    void FiltraCodigo(bool& Aceita);
+    void AbreDetalhe();
 
     QTabWidget* PgResumo;
     QWidget* TsDiscriminado;
@@ -47,6 +57,13 @@ private:
     QGroupBox* GbTotais;
     QGroupBox* GbSubJud;
     QGroupBox* GbCompensacao;
+    TdvDBGrid* dvDBGrid2;
+    TdvDBGrid* DbgDiscriminado;
+    std::unique_ptr<TdvTable> TbCodRet;
+    std::unique_ptr<TdvTable> TbPruvItem;
+    std::unique_ptr<TdvTable> TbDetResumo;
+    std::unique_ptr<TDataSource> DsCodRet;
+    std::unique_ptr<TDataSource> DsDetResumo;
 
     TPruv* FPruv = nullptr;   // not owned
     bool FMostraAnexos = false;
