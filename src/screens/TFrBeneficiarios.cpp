@@ -26,6 +26,7 @@
 #include "model/Utilitarios.h"
 #include "model/ValoresArmazenados.h"
 #include "model/gui/UtilJanelas.h"
+#include "screens/BotoesPagina.h"
 #include "platform/db/TField.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvGridMeses.h"
@@ -39,17 +40,6 @@ constexpr int AjudaFundo = 50100;
 constexpr int AjudaValores = 50600;
 constexpr int AjudaFichas[] = {12060, 12070, 12080};
 
-QToolButton* BotaoDaPagina(QWidget* pai, const char* nome, const char* texto, const char* dica, bool cancela = false)
-{
-    auto* botao = new QToolButton(pai);
-    botao->setObjectName(QLatin1String(nome));
-    botao->setText(QString::fromUtf8(texto));
-    botao->setToolTip(QString::fromUtf8(dica));
-    botao->setAutoRaise(true);
-    if (cancela)
-        botao->setProperty(TSaidaDeCampo::PropriedadeModalResult, TSaidaDeCampo::mrCancel);
-    return botao;
-}
 
 QLabel* Rotulo(QWidget* pai, const char* texto, int x, int y)
 {
@@ -158,13 +148,13 @@ void TFrBeneficiarios::CriaComponentes()
     auto* layoutBotoes = new QHBoxLayout(botoes);
     layoutBotoes->setContentsMargins(0, 0, 0, 0);
     layoutBotoes->setSpacing(0);
-    BbFirst = BotaoDaPagina(botoes, "BbFirst", "|<", "Primeiro beneficiário");
-    BbPrior = BotaoDaPagina(botoes, "BbPrior", "<", "Beneficiário anterior");
-    BbNext = BotaoDaPagina(botoes, "BbNext", ">", "Próximo beneficiário");
-    BbLast = BotaoDaPagina(botoes, "BbLast", ">|", "Último beneficiário");
-    BbAdd = BotaoDaPagina(botoes, "BbAdd", "+", "Inclui beneficiário");
-    BbDelete = BotaoDaPagina(botoes, "BbDelete", "-", "Exclui o beneficiário", true);
-    BbDesfazer = BotaoDaPagina(botoes, "BbDesfazer", "x", "Desfaz as últimas alterações do beneficiário", true);
+    BbFirst = BotaoDePagina(botoes, "BbFirst", "|<", "Primeiro beneficiário");
+    BbPrior = BotaoDePagina(botoes, "BbPrior", "<", "Beneficiário anterior");
+    BbNext = BotaoDePagina(botoes, "BbNext", ">", "Próximo beneficiário");
+    BbLast = BotaoDePagina(botoes, "BbLast", ">|", "Último beneficiário");
+    BbAdd = BotaoDePagina(botoes, "BbAdd", "+", "Inclui beneficiário");
+    BbDelete = BotaoDePagina(botoes, "BbDelete", "-", "Exclui o beneficiário", true);
+    BbDesfazer = BotaoDePagina(botoes, "BbDesfazer", "x", "Desfaz as últimas alterações do beneficiário", true);
     const std::pair<QToolButton*, void (TFrBeneficiarios::*)()> acoes[] = {
         {BbFirst, &TFrBeneficiarios::BbFirstClick}, {BbPrior, &TFrBeneficiarios::BbPriorClick},
         {BbNext, &TFrBeneficiarios::BbNextClick},   {BbLast, &TFrBeneficiarios::BbLastClick},
@@ -295,9 +285,9 @@ void TFrBeneficiarios::CriaBarraFundo()
     DblcFundos->SetMaxLength(18);
     Rotulo(PnIdentificacaoFundo, "Nome Empresarial do Fundo ou Clube de Investimento", 150, 1);
     DeNomeFundo = Edit(PnIdentificacaoFundo, "DeNomeFundo", TTipoDeDado::AlfaNumerico, 60, QRect(150, 16, 380, 21));
-    BbAddFundo = BotaoDaPagina(PnIdentificacaoFundo, "BbAddFundo", "+", "Inclui novo Fundo ou Clube");
-    BbDeleteFundo = BotaoDaPagina(PnIdentificacaoFundo, "BbDeleteFundo", "-", "Exclui o Fundo ou Clube");
-    BbDesfazerFundo = BotaoDaPagina(PnIdentificacaoFundo, "BbDesfazerFundo", "x",
+    BbAddFundo = BotaoDePagina(PnIdentificacaoFundo, "BbAddFundo", "+", "Inclui novo Fundo ou Clube");
+    BbDeleteFundo = BotaoDePagina(PnIdentificacaoFundo, "BbDeleteFundo", "-", "Exclui o Fundo ou Clube");
+    BbDesfazerFundo = BotaoDePagina(PnIdentificacaoFundo, "BbDesfazerFundo", "x",
                             "Desfaz as últimas alterações no campo nome do Fundo ou Clube", true);
     int x = 540;
     for (QToolButton* b : {BbAddFundo, BbDeleteFundo, BbDesfazerFundo}) {

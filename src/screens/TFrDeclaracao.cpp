@@ -1,6 +1,7 @@
 #include "screens/TFrDeclaracao.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QFrame>
 #include <QScopedValueRollback>
 #include <QTabBar>
@@ -9,6 +10,7 @@
 
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrBeneficiarios.h"
+#include "screens/TFrComprovante.h"
 #include "screens/TFrInformacoesPruv.h"
 #include "screens/TFrResumo.h"
 #include "screens/TPruvCustomGrid.h"
@@ -103,6 +105,11 @@ TFrDeclaracao::TFrDeclaracao(QWidget* pai) : QWidget(pai)
     layoutResumo->addWidget(FrResumo);
     layoutResumo->addStretch(1);
 
+    FrComprovante = new TFrComprovante(&Pagina(TPaginaDeclaracao::Comprovante));
+    FrComprovante->setObjectName(QStringLiteral("FrComprovante"));
+    FrComprovante->setFont(QFont(QStringLiteral("Arial"), FrComprovante->font().pointSize()));
+    Pagina(TPaginaDeclaracao::Comprovante).layout()->addWidget(FrComprovante);
+
     // The optional pages stay closed (tab hidden, sheet disabled) until shown.
     for (TPaginaDeclaracao opcional : {TPaginaDeclaracao::Fundos, TPaginaDeclaracao::Comprovante}) {
         PgDeclaracao->setTabEnabled(Indice(opcional), false);
@@ -120,6 +127,7 @@ void TFrDeclaracao::SetPruv(TPruv& Pruv)
     FrBeneficiariosPruv->SetPruv(Pruv);
     FrBeneficiariosAnexo->SetPruv(Pruv);
     FrResumo->SetPruv(Pruv);
+    FrComprovante->SetPruv(Pruv);
 }
 
 void TFrDeclaracao::SetColecaoPruv(TColecaoPruv& Colecao)
@@ -137,6 +145,8 @@ void TFrDeclaracao::Abre(TPosicionaCampo Posiciona)
     DefineHelpContext(*PgDeclaracao, AjudaInformacoes);
     FAberto = true;
     FrInformacoesPruv->Abre(*this);
+    if (FMostrandoComprovante && !FrComprovante->Aberta())
+        FrComprovante->Abre();
     FrBeneficiariosPruv->Abre(false, FPosicionaCampo);
     // The declarant page has shown the annex page (opening it) when the nature asks for it.
     if (FMostrandoFundos && !FrBeneficiariosAnexo->Aberta())
@@ -159,7 +169,8 @@ bool TFrDeclaracao::PodeSair()
     if (auto* memo = qobject_cast<TPruvMemo*>(ativo); memo && !memo->Valida())
         return false;
     return FrInformacoesPruv->Valida() && FrBeneficiariosPruv->Valida()
-           && (!FMostrandoFundos || FrBeneficiariosAnexo->Valida());
+           && (!FMostrandoFundos || FrBeneficiariosAnexo->Valida())
+           && (!FMostrandoComprovante || FrComprovante->Valida());
 }
 
 void TFrDeclaracao::Fecha()
@@ -214,7 +225,12 @@ void TFrDeclaracao::MostraFundos(bool Mostra)
 
 void TFrDeclaracao::MostraComprovante(bool Mostra)
 {
-    MostraPagina(TPaginaDeclaracao::Comprovante, Mostra);
+    if (MostraPagina(TPaginaDeclaracao::Comprovante, Mostra)) {
+        if (Mostra && FAberto)
+            FrComprovante->Abre();
+        else if (!Mostra)
+            FrComprovante->Fecha();
+    }
     FMostrandoComprovante = Mostra;
 }
 
@@ -257,6 +273,8 @@ void TFrDeclaracao::LocalizaBeneficiario(TPaginaDeclaracao pagina, const QString
         FrBeneficiariosPruv->LocalizaBeneficiario(Item);
     else if (pagina == TPaginaDeclaracao::Fundos)
         FrBeneficiariosAnexo->LocalizaBeneficiario(Item);
+    else if (pagina == TPaginaDeclaracao::Comprovante)
+        FrComprovante->LocalizaBeneficiario(Item);
 }
 
 void TFrDeclaracao::LocalizaFundo(const QString& Anexo)
@@ -264,11 +282,14 @@ void TFrDeclaracao::LocalizaFundo(const QString& Anexo)
     FrBeneficiariosAnexo->LocalizaFundo(Anexo);
 }
 
-void TFrDeclaracao::CarregaComprovante() {}
+void TFrDeclaracao::CarregaComprovante()
+{
+    FrComprovante->CarregaComprovante();
+}
 
 bool TFrDeclaracao::ValidaComprovante()
 {
-    return true;
+    return !FrComprovante->Aberta() || FrComprovante->Valida();
 }
 
 void TFrDeclaracao::AtualizaResumo()
@@ -286,6 +307,8 @@ bool TFrDeclaracao::SaiPagina(TPaginaDeclaracao pagina)
         return FrBeneficiariosPruv->Sai();
     case TPaginaDeclaracao::Fundos:
         return !FrBeneficiariosAnexo->Aberta() || FrBeneficiariosAnexo->Sai();
+    case TPaginaDeclaracao::Comprovante:
+        return ValidaComprovante();
     default:
         return true;
     }
@@ -297,6 +320,8 @@ void TFrDeclaracao::EntraPagina(TPaginaDeclaracao pagina)
         FrBeneficiariosPruv->Entra();
     else if (pagina == TPaginaDeclaracao::Fundos && FrBeneficiariosAnexo->Aberta())
         FrBeneficiariosAnexo->Entra();
+    else if (pagina == TPaginaDeclaracao::Comprovante && FrComprovante->Aberta())
+        FrComprovante->Entra();
 }
 
 void TFrDeclaracao::PaginaMudou(int indice)

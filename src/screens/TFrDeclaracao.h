@@ -64,6 +64,7 @@ public:
     [[nodiscard]] TFrInformacoesPruv& Informacoes() { return *FrInformacoesPruv; }
     [[nodiscard]] TFrBeneficiarios& Beneficiarios() { return *FrBeneficiariosPruv; }
     [[nodiscard]] TFrBeneficiarios& BeneficiariosAnexo() { return *FrBeneficiariosAnexo; }
+    [[nodiscard]] TFrComprovante& Comprovante() { return *FrComprovante; }
 
 private:
     void PaginaMudou(int indice);
@@ -78,6 +79,7 @@ private:
     TFrBeneficiarios* FrBeneficiariosPruv;
     TFrBeneficiarios* FrBeneficiariosAnexo;
     TFrResumo* FrResumo;
+    TFrComprovante* FrComprovante;
     QWidget* PnEspaco;
 
     TPruv* Declaracao = nullptr;            // not owned
