@@ -618,8 +618,8 @@ bool TFrBeneficiarios::SalvaAntesDeSair()
 {
     if (!FItem)
         return true;
-    // The focused cell or field writes back first.
-    QWidget* foco = QApplication::focusWidget();
+    // The focused cell or field writes back first (the window's focus: a dialog may be active).
+    QWidget* foco = window()->focusWidget();
     for (TPruvGridMeses* grade : std::initializer_list<TPruvGridMeses*>{DgrRendimentos, DgcCompensacao, DgsSubJudice})
         if (foco && (foco == grade || grade->isAncestorOf(foco)) && !grade->Valida())
             return false;

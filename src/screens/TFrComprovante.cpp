@@ -422,7 +422,8 @@ void TFrComprovante::FichaMudou(int Indice)
 
 bool TFrComprovante::ConfereDeducoes()
 {
-    QWidget* foco = QApplication::focusWidget();
+    // The window's own focus: it may not be the active window (a dialog just closed).
+    QWidget* foco = window()->focusWidget();
     if (auto* edit = qobject_cast<TPruvEdit*>(foco); edit && isAncestorOf(edit) && !edit->Valida())
         return false;
     if (auto* memo = qobject_cast<TPruvMemo*>(foco); memo && isAncestorOf(memo) && !memo->Valida())
