@@ -108,6 +108,16 @@ std::unique_ptr<TPruv> Carrega(TErros& erros)
     return pruv;
 }
 
+// The page opened on the declaration and moved to its first beneficiary.
+void AbreNoPrimeiro(TFrBeneficiarios& pagina, TPruv& pruv)
+{
+    pagina.SetPruv(pruv);
+    pagina.show();
+    pagina.Abre(false, {});
+    pagina.BbFirstClick();
+    QCoreApplication::processEvents();
+}
+
 void BM_AbrePrimeiroBeneficiario(benchmark::State& state)
 {
     Programa(int(state.range(0)));
@@ -117,11 +127,7 @@ void BM_AbrePrimeiroBeneficiario(benchmark::State& state)
         const double antes = ResidenteKb();
         auto pruv = Carrega(erros);
         TFrBeneficiarios pagina;
-        pagina.SetPruv(*pruv);
-        pagina.show();
-        pagina.Abre(false, {});
-        pagina.BbFirstClick();
-        QCoreApplication::processEvents();
+        AbreNoPrimeiro(pagina, *pruv);
         if (pagina.Item()->GetChave().isEmpty())
             state.SkipWithError("no beneficiary on screen");
         acrescimo = ResidenteKb() - antes;
@@ -138,10 +144,7 @@ void BM_ProximoBeneficiario(benchmark::State& state)
     TErros erros;
     auto pruv = Carrega(erros);
     TFrBeneficiarios pagina;
-    pagina.SetPruv(*pruv);
-    pagina.show();
-    pagina.Abre(false, {});
-    pagina.BbFirstClick();
+    AbreNoPrimeiro(pagina, *pruv);
     const double antes = ResidenteKb();
     for (auto _ : state) {
         pagina.BbNextClick();

@@ -98,19 +98,6 @@ protected:
         janela->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
     }
-    static void Digita(QWidget* campo, const QString& texto)
-    {
-        campo->setFocus();
-        QApplication::processEvents();
-        QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(campo, Qt::Key_Delete);
-        QTest::keyClicks(campo, texto);
-    }
-    static void Tab(QWidget* campo)
-    {
-        QTest::keyClick(campo, Qt::Key_Tab);
-        QApplication::processEvents();
-    }
     template <class W = QWidget>
     W* Na(QWidget& pagina, const char* nome) const
     {

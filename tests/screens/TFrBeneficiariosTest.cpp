@@ -32,19 +32,6 @@ protected:
     {
         return Pagina().findChild<W*>(QLatin1String(nome));
     }
-    static void Digita(QWidget* campo, const QString& texto)
-    {
-        campo->setFocus();
-        QApplication::processEvents();
-        QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(campo, Qt::Key_Delete);
-        QTest::keyClicks(campo, texto);
-    }
-    static void Tab(QWidget* campo)
-    {
-        QTest::keyClick(campo, Qt::Key_Tab);
-        QApplication::processEvents();
-    }
     // Types into a cell of the grid, leaving it downwards.
     void Celula(const char* grade, int coluna, int linha, const QString& texto) const
     {
