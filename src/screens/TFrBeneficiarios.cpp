@@ -899,8 +899,19 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
     }
     if (FocoEmDescarte(Agora) || Agora->window() != window())
         return;
-    if (FModoAnexo && Contem(PnIdentificacaoFundo, Antes) && !Contem(PnIdentificacaoFundo, Agora)) {
-        SaiFundo(Agora);
+    if (FModoAnexo && Contem(PnIdentificacaoFundo, Antes)) {
+        if (Contem(DblcFundos, Antes) && !Contem(DblcFundos, Agora))
+            SaiFundo(Agora);
+        if (Antes == DeNomeFundo && Agora != DeNomeFundo)
+            SalvaFundo();
+        if (Contem(PnIdentificacaoFundo, Agora))
+            return;
+        // The fund bar left: the items follow the fund.
+        SalvaFundo();
+        TrocaFundo();
+        AtualizaBotoes();
+        if (Contem(PCPruvItem, Agora))
+            EntraGrades();
         return;
     }
     if (Contem(DblcCodRet, Antes) && !Contem(DblcCodRet, Agora)) {
@@ -1047,19 +1058,16 @@ void TFrBeneficiarios::SaiFundo(QWidget* Agora)
     if (Agora == BbDesfazerFundo || Agora == BbDeleteFundo)
         return;
     const QString cnpj = RemoveMascara(DblcFundos->Text());
-    if (QApplication::focusWidget() && Contem(DblcFundos, QApplication::focusWidget()))
+    if (cnpj == FAnexo->GetDeclarante().GetNi())
         return;
-    if (cnpj != FAnexo->GetDeclarante().GetNi()) {
-        if (cnpj.isEmpty() && !(Contem(PnChavePruvItem, Agora) || Contem(PCPruvItem, Agora)))
-            return;
-        FAnexo->Limpa();
-        FAnexo->GetDeclarante().SetNiSemExcecao(cnpj);
-        DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
-        if (FColecaoAnexo->Carrega(*FAnexo))
-            FAnexo->Copia(*FCopiaAnexo);
-        TrocaFundo();
-    }
-    SalvaFundo();
+    // An empty CNPJ counts only while the user goes on to the items.
+    if (cnpj.isEmpty() && !(Contem(PnChavePruvItem, Agora) || Contem(PCPruvItem, Agora)))
+        return;
+    FAnexo->Limpa();
+    FAnexo->GetDeclarante().SetNiSemExcecao(cnpj);
+    DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
+    if (FColecaoAnexo->Carrega(*FAnexo))
+        FAnexo->Copia(*FCopiaAnexo);
     TrocaFundo();
     AtualizaBotoes();
     AtualizaBotoesAnexo();
@@ -1077,6 +1085,10 @@ void TFrBeneficiarios::SalvaFundo()
     TbAnexo->Refresh();
     if (!FAnexo->GetChave().isEmpty())
         TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0);
+    // A fund just stored takes its items at once.
+    TrocaFundo();
+    AtualizaBotoes();
+    AtualizaBotoesAnexo();
 }
 
 void TFrBeneficiarios::BbAddFundoClick()

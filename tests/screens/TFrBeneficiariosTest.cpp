@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -195,4 +196,60 @@ TEST_F(TFrBeneficiariosTest, DeletingAsksAndReplacingADuplicateIsOneChange)
     Clica("BbDelete");
     EXPECT_EQ(Linhas("PruvItem"), 1);
     EXPECT_EQ(Codigo(), QStringLiteral("3208"));   // the row that became current
+}
+
+TEST_F(TFrBeneficiariosTest, TheDeclarationIsNotLeftWhileAFocusedCellHoldsWhatTheModelRefuses)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    auto* grade = Campo<TPruvGridMeses>("DgrRendimentos");
+    grade->setFocus();
+    QApplication::processEvents();
+    grade->SelecionaCelula(1, 2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("123456789012345"));
+    QTest::keyClick(grade, Qt::Key_V, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_TRUE(grade->EditorMode());
+    EXPECT_FALSE(quadro->PodeSair());
+    EXPECT_EQ(dialogos.Mensagens().size(), 1u);
+    EXPECT_FALSE(janela->FecharDeclaracao());
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(Rendimento(2), 0);   // nothing of it reached the item
+}
+
+TEST_F(TFrBeneficiariosTest, InAnnexModeTheItemsWaitForAStoredFund)
+{
+    Armazenada(Outra, "2002", 3);
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(P::Fundos);
+    QApplication::processEvents();
+    ASSERT_EQ(quadro->PaginaAtiva(), P::Fundos);
+    QWidget& anexo = quadro->BeneficiariosAnexo();
+    const auto campo = [&](const char* nome) { return anexo.findChild<QWidget*>(QLatin1String(nome)); };
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast", "BbAdd", "BbDelete", "BbDesfazer"})
+        EXPECT_FALSE(campo(botao)->isEnabled()) << botao;
+    campo("DgrRendimentos")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Foco(), QStringLiteral("DblcFundos"));
+
+    // A CNPJ that is not valid keeps the user; an empty one for no fund lets go.
+    Digita(campo("DblcFundos"), QStringLiteral("12345678000100"));
+    EXPECT_FALSE(quadro->PodeSair());
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{67});
+    static_cast<TdvDBLookupCombo*>(campo("DblcFundos"))->SetText(QString());
+    EXPECT_TRUE(quadro->PodeSair());
+
+    // A fund typed with its name is stored, and its items may be typed.
+    Digita(campo("DblcFundos"), Fundo);
+    Tab(campo("DblcFundos"));
+    Digita(campo("DeNomeFundo"), QStringLiteral("FUNDO BETA DE INVESTIMENTO"));
+    Tab(campo("DeNomeFundo"));
+    EXPECT_EQ(Linhas("Anexo"), 1);
+    EXPECT_TRUE(campo("BbAdd")->isEnabled());
+    EXPECT_TRUE(campo("BbDeleteFundo")->isEnabled());
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{67});
 }
