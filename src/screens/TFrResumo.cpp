@@ -157,12 +157,15 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     DbgDiscriminado->SetKeyOptions(0);
     DbgDiscriminado->SetTitleLines(4);
     DbgDiscriminado->SetTitleAlignment(taCenter);
-    DbgDiscriminado->SetTitleColor(Qt::blue);
+    DbgDiscriminado->SetTitleFont(TFont{DbgDiscriminado->font(), Qt::blue});
     TbDetResumo = CriaTabela(TColecaoResumo::NomeArquivo());
     TbDetResumo->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF_CNPJ"), 18, fkCalculated));
-    TbDetResumo->AddField(std::make_unique<TField>(ftString, QStringLiteral("TOT_BENEF_EXIB"), 14, fkCalculated));
+    // The counts and amounts, right-aligned as numbers are.
+    TbDetResumo->AddField(std::make_unique<TField>(ftString, QStringLiteral("TOT_BENEF_EXIB"), 14, fkCalculated))
+        ->SetAlignment(taRightJustify);
     for (const char* coluna : ColunasValores)
-        TbDetResumo->AddField(std::make_unique<TField>(ftString, Exibido(coluna), 18, fkCalculated));
+        TbDetResumo->AddField(std::make_unique<TField>(ftString, Exibido(coluna), 18, fkCalculated))
+            ->SetAlignment(taRightJustify);
     TdvTable* detalhe = TbDetResumo.get();
     TbDetResumo->OnCalcFields = [detalhe](TDataSet*) {
         QString numero = detalhe->FieldByName(QStringLiteral("NR_PF_PJ"))->AsString().trimmed();
@@ -170,12 +173,12 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
         FormataNi(numero);
         detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(numero);
         TMonetario valor;
-        valor.SetValor(detalhe->FieldByName(QStringLiteral("TOT_BENEF"))->AsLargeInt());
+        valor.SetValor(detalhe->FieldByName(QStringLiteral("TOT_BENEF"))->AsFixed4());
         QString beneficiarios = valor.GetTextoFormatado();
         beneficiarios.chop(3);   // a count: no decimals
         detalhe->FieldByName(QStringLiteral("TOT_BENEF_EXIB"))->SetAsString(beneficiarios);
         for (const char* coluna : ColunasValores) {
-            valor.SetValor(detalhe->FieldByName(QLatin1String(coluna))->AsLargeInt());
+            valor.SetValor(detalhe->FieldByName(QLatin1String(coluna))->AsFixed4());
             detalhe->FieldByName(Exibido(coluna))->SetAsString(valor.GetTextoFormatado());
         }
     };

@@ -4,6 +4,7 @@
 
 #include "components/controls/TdvDBGrid.h"
 #include "platform/db/TDataSource.h"
+#include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFrResumo.h"
 #include "screens/TPruvEdit.h"
@@ -69,4 +70,27 @@ TEST(TFrResumo, AnnexVariantsAreLeftOutByTheYear)
         EXPECT_EQ(TFrResumo::VarianteExcluida(QLatin1String(c.codigo), QLatin1String(c.anexo), QLatin1String(c.ano)),
                   c.excluida);
     }
+}
+
+TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
+{
+    auto pruv = Armazenada(Outra, "2002", 3);
+    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    pruv.reset();
+    anexo.reset();
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+    QApplication::processEvents();
+    auto* abas = Campo<QTabWidget>("PgResumo");
+    ASSERT_TRUE(abas->isTabVisible(1));
+    TDataSet* detalhe = Campo<TdvDBGrid>("DbgDiscriminado")->DataSource()->DataSet();
+    ASSERT_EQ(detalhe->RecordCount(), 2);   // the administrator, then the fund
+    detalhe->First();
+    EXPECT_EQ(detalhe->FieldByName(QStringLiteral("TOT_BENEF_EXIB"))->AsString(), QStringLiteral("1"));
+    EXPECT_EQ(detalhe->FieldByName(QStringLiteral("TOT_REND_EXIB"))->AsString(), QStringLiteral("1.000,00"));
+    EXPECT_EQ(detalhe->FieldByName(QStringLiteral("TOT_IRRF_EXIB"))->AsString(), QStringLiteral("100,00"));
+    detalhe->Next();
+    EXPECT_EQ(detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString(), FormataCnpj(Fundo));
 }
