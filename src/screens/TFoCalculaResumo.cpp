@@ -30,6 +30,10 @@ TFoCalculaResumo::TFoCalculaResumo(TPruv& Pruv, QWidget* Dono) : QDialog(Dono), 
     Gauge->setObjectName(QStringLiteral("Gauge"));
     Gauge->setGeometry(27, 14, 329, 24);
     Gauge->setTextVisible(true);
+    Gauge->setValue(0);
+    QPalette azul = Gauge->palette();
+    azul.setColor(QPalette::Highlight, Qt::blue);
+    Gauge->setPalette(azul);
     BbCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     BbCancelar->setObjectName(QStringLiteral("BbCancelar"));
     BbCancelar->setGeometry(154, 54, 75, 25);
