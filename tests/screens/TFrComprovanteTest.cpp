@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
@@ -111,4 +112,21 @@ TEST_F(TFrComprovanteTest, DeductionsAboveTheDeclarationsAreCheckedOnceBeforeThe
     EXPECT_EQ(Linhas("ComprPf"), 1);
     Clica("BbFirst");
     EXPECT_EQ(Campo<TPruvEdit>("edtPrevOficial")->text(), QStringLiteral("500,00"));
+}
+
+TEST_F(TFrComprovanteTest, WithSynchronisingOnTheStatementFollowsTheBeneficiaryLeft)
+{
+    QAction* sincronizar = janela->Comando(QStringLiteral("MiSincronizar"));
+    if (!sincronizar->isChecked())
+        sincronizar->trigger();
+    ASSERT_TRUE(sincronizar->isChecked());
+    quadro->AtivaPagina(TPaginaDeclaracao::Beneficiarios);
+    QApplication::processEvents();
+    QWidget& beneficiarios = quadro->Pagina(TPaginaDeclaracao::Beneficiarios);
+    for (const char* botao : {"BbFirst", "BbNext", "BbNext"})
+        beneficiarios.findChild<QToolButton*>(QLatin1String(botao))->click();   // the company on 1708
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    EXPECT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), Outra);
+    EXPECT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
 }
