@@ -1,0 +1,52 @@
+// The dialogs and the editor window that the rich-text edit opens.
+#include <QLineEdit>
+#include <QTextBlock>
+
+#include "components/controls/TdvCustomRichEdit.h"
+#include "components/controls/TdvRichFindDialog.h"
+
+namespace {
+
+TdvRichFindDialog* AbreBusca(TdvCustomRichEdit& editor, bool substitui)
+{
+    // The selection is offered as the text to find unless it spans a line end.
+    const QString selecionado = editor.textCursor().selectedText();
+    const bool temQuebra = selecionado.contains(QChar::ParagraphSeparator) || selecionado.contains(QChar::LineSeparator);
+    const QString procura = !selecionado.isEmpty() && !temQuebra ? selecionado : editor.LastSearchText;
+    editor.BeginSearch();
+    auto* dialogo = new TdvRichFindDialog(editor, substitui);
+    dialogo->FindEdit->setText(procura);
+    dialogo->show();
+    return dialogo;
+}
+
+}  // namespace
+
+bool TdvCustomRichEdit::ExecuteFindDialog()
+{
+    AbreBusca(*this, false);
+    return true;
+}
+
+bool TdvCustomRichEdit::ExecuteReplaceDialog()
+{
+    if (EffectiveReadOnly())
+        return false;
+    AbreBusca(*this, true);
+    return true;
+}
+
+bool TdvCustomRichEdit::ExecuteParagraphDialog()
+{
+    return false;
+}
+
+bool TdvCustomRichEdit::ExecuteTabDialog()
+{
+    return false;
+}
+
+bool TdvCustomRichEdit::ExecuteEditor()
+{
+    return false;
+}
