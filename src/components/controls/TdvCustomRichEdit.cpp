@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDropEvent>
 #include <QFontDialog>
 #include <QIODevice>
 #include <QKeyEvent>
@@ -24,6 +25,7 @@
 #include "components/controls/TdvRtfReader.h"
 #include "components/controls/TdvRtfWriter.h"
 #include "components/controls/dvRichDocument.h"
+#include "components/controls/dvRichOle.h"
 #include "components/controls/dvRichSearch.h"
 #include "components/data/TdvIntl.h"
 #include "components/data/dvBeep.h"
@@ -193,6 +195,39 @@ void TdvCustomRichEdit::insertFromMimeData(const QMimeData* origem)
         insertPlainText(origem->text());
     else
         QTextEdit::insertFromMimeData(origem);
+}
+
+QMimeData* TdvCustomRichEdit::createMimeDataFromSelection() const
+{
+    QMimeData* dados = QTextEdit::createMimeDataFromSelection();
+    if (dados && !PlainText)
+        dados->setData(FormatoRtf, RichText(true));
+    return dados;
+}
+
+void TdvCustomRichEdit::dropEvent(QDropEvent* e)
+{
+    if (EffectiveReadOnly()) {
+        e->ignore();
+        return;
+    }
+    unsigned teclas = 0;
+    if (e->modifiers() & Qt::ControlModifier)
+        teclas |= dvDropEffect::KeyControl;
+    if (e->modifiers() & Qt::ShiftModifier)
+        teclas |= dvDropEffect::KeyShift;
+    unsigned efeito = 0;
+    if (e->possibleActions() & Qt::CopyAction)
+        efeito |= dvDropEffect::Copy;
+    if (e->possibleActions() & Qt::MoveAction)
+        efeito |= dvDropEffect::Move;
+    if (e->possibleActions() & Qt::LinkAction)
+        efeito |= dvDropEffect::Link;
+    dvRichDropEffect(false, teclas, efeito);
+    if (efeito == dvDropEffect::Copy || efeito == dvDropEffect::Move)
+        e->setDropAction(efeito == dvDropEffect::Copy ? Qt::CopyAction : Qt::MoveAction);
+    BeginFieldEdit();
+    QTextEdit::dropEvent(e);
 }
 
 // --- Events -----------------------------------------------------------------------------------

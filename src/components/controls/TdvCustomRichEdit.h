@@ -257,6 +257,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void insertFromMimeData(const QMimeData* origem) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    void dropEvent(QDropEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* origem) const override;
 
     // Runs f with the busy flag on, so that the change it makes is not an edit of the user.

@@ -7,6 +7,7 @@
 #include "components/controls/TdvCustomRichEdit.h"
 #include "components/controls/TdvRtfReader.h"
 #include "components/controls/TdvRtfWriter.h"
+#include "components/controls/dvRichOle.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "support/ProgramaDeTeste.h"
@@ -343,4 +344,24 @@ TEST(TdvCustomRichEdit, ALinkClickedIsAskedAboutAndOpened)
     EXPECT_EQ(edit.UrlAt(2), QString());
     edit.AutoURLDetect = false;
     EXPECT_EQ(edit.UrlAt(10), QString());
+}
+
+TEST(dvRichOle, TheKeysChooseTheDropEffectAmongThoseAllowed)
+{
+    using namespace dvDropEffect;
+    const struct { bool arrastando; unsigned teclas; unsigned permitidos; unsigned efeito; } casos[] = {
+        {true, KeyControl, Copy | Move, Copy | Move},   // while dragging nothing changes
+        {false, 0, Copy | Move | Link, Move},
+        {false, KeyControl, Copy | Move, Copy},
+        {false, KeyControl | KeyShift, Copy | Move | Link, Link},
+        {false, KeyControl, Move, Move},                // Ctrl where only moving is allowed
+        {false, KeyControl | KeyShift, Copy | Move, Copy | Move},
+        {false, 0, Copy, Copy},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.teclas << " " << c.permitidos);
+        unsigned efeito = c.permitidos;
+        dvRichDropEffect(c.arrastando, c.teclas, efeito);
+        EXPECT_EQ(efeito, c.efeito);
+    }
 }
