@@ -4,6 +4,8 @@
 
 #include "components/controls/TdvCustomRichEdit.h"
 #include "components/controls/TdvRichFindDialog.h"
+#include "components/controls/TdvRichParagraphDialog.h"
+#include "components/controls/TdvRichTabDialog.h"
 
 namespace {
 
@@ -38,12 +40,16 @@ bool TdvCustomRichEdit::ExecuteReplaceDialog()
 
 bool TdvCustomRichEdit::ExecuteParagraphDialog()
 {
-    return false;
+    TdvRichParagraphDialog dialogo(*this);
+    DoInitDialog(&dialogo);
+    return dialogo.exec() == QDialog::Accepted;
 }
 
 bool TdvCustomRichEdit::ExecuteTabDialog()
 {
-    return false;
+    TdvRichTabDialog dialogo(*this);
+    DoInitDialog(&dialogo);
+    return dialogo.exec() == QDialog::Accepted;
 }
 
 bool TdvCustomRichEdit::ExecuteEditor()
