@@ -3,6 +3,7 @@
 #include <QTextBlock>
 
 #include "components/controls/TdvCustomRichEdit.h"
+#include "components/controls/TdvRichEditForm.h"
 #include "components/controls/TdvRichFindDialog.h"
 #include "components/controls/TdvRichParagraphDialog.h"
 #include "components/controls/TdvRichTabDialog.h"
@@ -54,5 +55,22 @@ bool TdvCustomRichEdit::ExecuteTabDialog()
 
 bool TdvCustomRichEdit::ExecuteEditor()
 {
-    return false;
+    TdvRichEditForm form(*this);
+    DoCreateDialog(&form);
+    form.CopiaConteudo();
+    DoInitDialog(&form);
+    const bool ok = form.exec() == QDialog::Accepted;
+    if (ok && form.RichEdit1->Modified()) {
+        BeginFieldEdit();
+        LoadFromBytes(form.RichEdit1->RichText());
+        DoCloseDialog(&form);
+        SetModified(true);
+        PrintMargins = form.RichEdit1->PrintMargins;
+        PaperSize = form.RichEdit1->PaperSize;
+        AtualizaLarguraFormatacao();
+    } else {
+        DoCloseDialog(&form);
+    }
+    LastSearchText = form.RichEdit1->LastSearchText;
+    return ok;
 }
