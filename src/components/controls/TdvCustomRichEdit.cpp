@@ -22,8 +22,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "components/controls/TdvRtfReader.h"
-#include "components/controls/TdvRtfWriter.h"
+#include "components/data/TdvRtfReader.h"
+#include "components/data/TdvRtfWriter.h"
 #include "components/controls/dvRichDocument.h"
 #include "components/controls/dvRichOle.h"
 #include "components/controls/dvRichSearch.h"

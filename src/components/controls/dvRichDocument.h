@@ -1,7 +1,7 @@
 #pragma once
 #include <QFont>
 
-#include "components/controls/TdvRtfDocument.h"
+#include "components/data/TdvRtfDocument.h"
 
 class QTextBlock;
 class QTextBlockFormat;

@@ -5,8 +5,8 @@
 
 #include "TextoPdf.h"
 #include "components/controls/TdvCustomRichEdit.h"
-#include "components/controls/TdvRtfReader.h"
-#include "components/controls/TdvRtfWriter.h"
+#include "components/data/TdvRtfReader.h"
+#include "components/data/TdvRtfWriter.h"
 #include "components/controls/dvRichOle.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/ui/DialogosRoteirizados.h"

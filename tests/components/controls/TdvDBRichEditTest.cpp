@@ -8,7 +8,7 @@
 #include "../../platform/widgets/TecladoDeTeste.h"
 #include "AmbienteDeControles.h"
 #include "components/controls/TdvDBRichEdit.h"
-#include "components/controls/TdvRtfReader.h"
+#include "components/data/TdvRtfReader.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/db/TTable.h"

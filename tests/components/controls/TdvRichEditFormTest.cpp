@@ -11,7 +11,7 @@
 
 #include "components/controls/TdvCustomRichEdit.h"
 #include "components/controls/TdvRichEditForm.h"
-#include "components/controls/TdvRtfReader.h"
+#include "components/data/TdvRtfReader.h"
 #include "components/controls/TdvRulerPanel.h"
 #include "components/controls/TdvTrackIcon.h"
 #include "platform/ui/DialogosRoteirizados.h"

@@ -1,4 +1,4 @@
-#include "components/controls/TdvRtfReader.h"
+#include "components/data/TdvRtfReader.h"
 
 #include <QHash>
 #include <algorithm>
@@ -152,13 +152,25 @@ private:
                 ++FPos;
                 ++lidos;
             }
-            if (lidos > 0)
-                Caractere(QChar::fromLatin1(static_cast<char>(valor)));
+            if (lidos == 2)   // a broken escape gives nothing
+                Caractere(Cp1252(valor));
             break;
         }
         default:
             break;   // \- and the rest show nothing
         }
+    }
+
+    // Windows-1252: Latin-1 but for 0x80 to 0x9F (unassigned bytes keep their code).
+    static QChar Cp1252(int byte)
+    {
+        static const char16_t faixa80[32] = {
+            0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+            0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+        if (byte >= 0x80 && byte <= 0x9F)
+            return QChar(faixa80[byte - 0x80]);
+        return QChar(char16_t(byte));
     }
 
     static int Hexa(char c)

@@ -1,4 +1,4 @@
-#include "components/controls/TdvRtfWriter.h"
+#include "components/data/TdvRtfWriter.h"
 
 #include <QStringList>
 
@@ -26,7 +26,7 @@ void Texto(QByteArray& saida, const QString& texto)
             continue;   // no other control character has a place in the text
         } else if (u < 0x80) {
             saida += static_cast<char>(u);
-        } else if (u < 0x100) {
+        } else if (u >= 0xA0 && u < 0x100) {
             saida += "\\'" + QByteArray::number(u, 16).rightJustified(2, '0');
         } else {
             Numero(saida, "u", static_cast<qint16>(u));

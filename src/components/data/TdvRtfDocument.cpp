@@ -1,4 +1,4 @@
-#include "components/controls/TdvRtfDocument.h"
+#include "components/data/TdvRtfDocument.h"
 
 QString TdvRtfParagraph::Text() const
 {

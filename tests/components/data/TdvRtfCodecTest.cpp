@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "components/controls/TdvRtfReader.h"
-#include "components/controls/TdvRtfWriter.h"
+#include "components/data/TdvRtfReader.h"
+#include "components/data/TdvRtfWriter.h"
 
 namespace {
 
