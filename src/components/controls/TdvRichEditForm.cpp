@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -459,6 +460,7 @@ void TdvRichEditForm::CopiaConteudo()
     QTextCursor c = RichEdit1->textCursor();
     c.setPosition(std::min(FOrigem.textCursor().position(), RichEdit1->document()->characterCount() - 1));
     RichEdit1->setTextCursor(c);
+    RichEdit1->BeginSearch();
     RichEdit1->SetModified(false);
     AtualizaSelecao();
 }
@@ -623,6 +625,16 @@ void TdvRichEditForm::done(int resultado)
         }
     }
     QDialog::done(resultado);
+}
+
+bool TdvRichEditForm::event(QEvent* e)
+{
+    // The long hints of the buttons and items go to the status bar's first panel.
+    if (e->type() == QEvent::StatusTip) {
+        Panels[0]->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QDialog::event(e);
 }
 
 void TdvRichEditForm::keyPressEvent(QKeyEvent* e)

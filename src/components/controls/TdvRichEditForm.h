@@ -66,6 +66,7 @@ public slots:
     void done(int resultado) override;
 
 protected:
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
 

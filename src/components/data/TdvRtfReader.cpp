@@ -48,7 +48,7 @@ public:
             else if (c == '\r' || c == '\n')
                 continue;
             else
-                Caractere(static_cast<unsigned char>(c) == '\t' ? u'\t' : QChar::fromLatin1(c));
+                Literal(c);
         }
         FDocumento.Paragraphs.push_back(FParagrafo);
         return FDocumento;
@@ -230,6 +230,9 @@ private:
             if (p == "f") {
                 GuardaFonte();
                 FFonteAtual = static_cast<int>(numero);
+            } else if (p == "u") {
+                Caractere(QChar(static_cast<char16_t>(static_cast<qint16>(numero))));
+                FPularPendente = FEstado.PularUnicode;
             } else if (ignoravel) {
                 FEstado.Destino = TDestino::Ignora;
             }
@@ -339,30 +342,35 @@ private:
         }
     }
 
+    // A byte of the text itself. Only a literal ';' ends an entry of the font or colour table;
+    // an escaped one belongs to the name.
+    void Literal(char c)
+    {
+        if (c == ';' && FPularPendente == 0 && FEstado.Destino == TDestino::Fontes) {
+            GuardaFonte();
+        } else if (c == ';' && FPularPendente == 0 && FEstado.Destino == TDestino::Cores) {
+            if (FCores.size() < CoresMaximas)
+                FCores.append(FCorDefinida ? FCorAtual : -1);
+            FCorAtual = 0;
+            FCorDefinida = false;
+        } else {
+            Caractere(c == '\t' ? QChar(u'\t') : Cp1252(static_cast<unsigned char>(c)));
+        }
+    }
+
     void Caractere(QChar c)
     {
-        if (FEstado.Destino == TDestino::Fontes) {
-            if (c == u';')
-                GuardaFonte();
-            else if (FNomeFonte.size() < NomeFonteMaximo && c.unicode() >= 0x20)
-                FNomeFonte += c;
-            return;
-        }
-        if (FEstado.Destino == TDestino::Cores) {
-            if (c == u';') {
-                if (FCores.size() < CoresMaximas)
-                    FCores.append(FCorDefinida ? FCorAtual : -1);
-                FCorAtual = 0;
-                FCorDefinida = false;
-            }
-            return;
-        }
-        if (FEstado.Destino != TDestino::Texto || (c.unicode() < 0x20 && c != u'\t'))
-            return;
         if (FPularPendente > 0) {
             --FPularPendente;
             return;
         }
+        if (FEstado.Destino == TDestino::Fontes) {
+            if (FNomeFonte.size() < NomeFonteMaximo && c.unicode() >= 0x20)
+                FNomeFonte += c;
+            return;
+        }
+        if (FEstado.Destino != TDestino::Texto || (c.unicode() < 0x20 && c != u'\t'))
+            return;
         TdvRtfCharFormat formato = FEstado.Formato;
         formato.Font = NomeDaFonte();
         formato.Color = CorDaTabela(FEstado.Cor);

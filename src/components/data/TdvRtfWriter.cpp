@@ -11,11 +11,17 @@ void Numero(QByteArray& saida, const char* palavra, int valor)
     saida += QByteArray::number(valor);
 }
 
-void Texto(QByteArray& saida, const QString& texto)
+// A font name keeps its ';' escaped (a bare one ends the name) and its breaks as characters.
+void Texto(QByteArray& saida, const QString& texto, bool nome = false)
 {
     for (const QChar c : texto) {
         const char16_t u = c.unicode();
-        if (u == '\\' || u == '{' || u == '}') {
+        if (nome && u == ';') {
+            saida += "\\'3b";
+        } else if (nome && (u == '\t' || u == 0x2028)) {
+            Numero(saida, "u", u);
+            saida += '?';
+        } else if (u == '\\' || u == '{' || u == '}') {
             saida += '\\';
             saida += static_cast<char>(u);
         } else if (u == '\t') {
@@ -66,7 +72,7 @@ QByteArray TdvRtfWriter::Write(const TdvRtfDocument& documento)
         saida += "{";
         Numero(saida, "f", i);
         saida += "\\fnil ";
-        Texto(saida, fontes[i]);
+        Texto(saida, fontes[i], true);
         saida += ";}";
     }
     saida += "}{\\colortbl ;";
