@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -24,6 +23,7 @@
 
 #include "components/data/TdvRtfReader.h"
 #include "components/data/TdvRtfWriter.h"
+#include "components/controls/TdvUrlHighlighter.h"
 #include "components/controls/dvRichDocument.h"
 #include "components/controls/dvRichOle.h"
 #include "components/controls/dvRichSearch.h"
@@ -58,7 +58,7 @@ TdvRtfDocument DocumentoDeTexto(const QString& texto)
 
 TdvCustomRichEdit::TdvCustomRichEdit(QWidget* parent)
     : QTextEdit(parent), PrintJobName(QCoreApplication::applicationName()),
-      FLines(std::make_unique<TdvRichEditStrings>(*this))
+      FLines(std::make_unique<TdvRichEditStrings>(*this)), FLinks(new TdvUrlHighlighter(*this))
 {
     setAcceptRichText(true);
     setTabChangesFocus(true);
@@ -67,6 +67,16 @@ TdvCustomRichEdit::TdvCustomRichEdit(QWidget* parent)
 }
 
 TdvCustomRichEdit::~TdvCustomRichEdit() = default;
+
+void TdvCustomRichEdit::SetAutoURLDetect(bool valor)
+{
+    if (FAutoURLDetect == valor)
+        return;
+    FAutoURLDetect = valor;
+    const bool modificado = Modified();
+    FLinks->rehighlight();
+    SetModified(modificado);
+}
 
 void TdvCustomRichEdit::SetWordWrap(bool valor)
 {
@@ -258,19 +268,15 @@ void TdvCustomRichEdit::DoCloseDialog(QWidget* form)
 
 QString TdvCustomRichEdit::UrlAt(int posicao) const
 {
-    if (!AutoURLDetect)
+    if (!FAutoURLDetect)
         return {};
     const QTextBlock bloco = document()->findBlock(posicao);
     if (!bloco.isValid())
         return {};
-    static const QRegularExpression url(QStringLiteral(R"((?:https?://|ftp://|file://|mailto:|www\.)[^\s<>"]+)"),
-                                        QRegularExpression::CaseInsensitiveOption);
     const int noBloco = posicao - bloco.position();
-    for (auto it = url.globalMatch(bloco.text()); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        if (noBloco >= m.capturedStart() && noBloco < m.capturedEnd())
-            return m.captured();
-    }
+    for (const auto& [inicio, tamanho] : TdvUrlHighlighter::Links(bloco.text()))
+        if (noBloco >= inicio && noBloco < inicio + tamanho)
+            return bloco.text().mid(inicio, tamanho);
     return {};
 }
 

@@ -16,6 +16,7 @@ class QMenu;
 class QAction;
 class TField;
 class TdvRichEditForm;
+class TdvUrlHighlighter;
 
 enum TdvRichPopupOption : unsigned {
     rpoPopupEdit = 1u << 0,
@@ -129,7 +130,6 @@ public:
     int PaperSize = 9;   // a printer paper code (see TPapel)
     QColor HighlightColor = Qt::yellow;
     QString PrintJobName;
-    bool AutoURLDetect = false;
     QPointer<QWidget> UserSpeedButton1;
     QPointer<QWidget> UserSpeedButton2;
 
@@ -141,6 +141,10 @@ public:
     TRTFNotifyEvent OnMenuLoadClick, OnMenuPrintClick, OnMenuSaveAsClick, OnMenuSaveAndExitClick;
     // Opens a link; the desktop's handler unless a test replaces it.
     std::function<void(const QString& url)> AbreUrl;
+
+    // Links in the text are shown as links and open when clicked.
+    [[nodiscard]] bool AutoURLDetect() const { return FAutoURLDetect; }
+    void SetAutoURLDetect(bool valor);
 
     [[nodiscard]] bool WordWrap() const { return lineWrapMode() != NoWrap; }
     void SetWordWrap(bool valor);
@@ -273,6 +277,8 @@ private:
     void AplicaFormato(const std::function<void(QTextCharFormat&)>& muda);
 
     std::unique_ptr<TdvRichEditStrings> FLines;
+    TdvUrlHighlighter* FLinks;   // owned by the document
+    bool FAutoURLDetect = false;
     bool FOcupado = false;
     int FInicioBusca = 0;
     bool FDeuVolta = false;

@@ -78,7 +78,7 @@ TdvRichEditForm::TdvRichEditForm(TdvCustomRichEdit& origem)
     RichEdit1->HighlightColor = origem.HighlightColor;
     RichEdit1->EditorOptions = origem.EditorOptions;
     RichEdit1->MaxLength = origem.MaxLength;
-    RichEdit1->AutoURLDetect = origem.AutoURLDetect;
+    RichEdit1->SetAutoURLDetect(origem.AutoURLDetect());
     RichEdit1->OnURLOpen = origem.OnURLOpen;
     RichEdit1->AbreUrl = origem.AbreUrl;
     RichEdit1->LastSearchText = origem.LastSearchText;

@@ -338,11 +338,35 @@ TEST(TdvCustomRichEdit, WithoutAWordProcessorPrintingThroughItFailsWithItsMessag
 TEST(TdvCustomRichEdit, ALinkClickedIsAskedAboutAndOpened)
 {
     TdvCustomRichEdit edit;
-    edit.AutoURLDetect = true;
+    edit.resize(400, 100);
     edit.SetText(QStringLiteral("veja http://exemplo.org/x agora"));
+    const QByteArray antes = edit.RichText();
+    edit.SetAutoURLDetect(true);
     EXPECT_EQ(edit.UrlAt(10), QStringLiteral("http://exemplo.org/x"));
     EXPECT_EQ(edit.UrlAt(2), QString());
-    edit.AutoURLDetect = false;
+    EXPECT_FALSE(edit.Modified());
+    EXPECT_EQ(edit.RichText(), antes);   // links are shown as links, not stored as such
+
+    edit.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
+    QStringList perguntas;
+    QStringList abertas;
+    bool deixa = false;
+    edit.OnURLOpen = [&](TdvCustomRichEdit*, const QString& url, bool& abre) {
+        perguntas << url;
+        abre = deixa;
+    };
+    edit.AbreUrl = [&](const QString& url) { abertas << url; };
+    QTextCursor c = edit.textCursor();
+    c.setPosition(12);
+    const QPoint ponto = edit.cursorRect(c).center();
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, ponto);
+    deixa = true;
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, ponto);
+    EXPECT_EQ(perguntas, QStringList(2, QStringLiteral("http://exemplo.org/x")));
+    EXPECT_EQ(abertas, QStringList{QStringLiteral("http://exemplo.org/x")});
+
+    edit.SetAutoURLDetect(false);
     EXPECT_EQ(edit.UrlAt(10), QString());
 }
 
