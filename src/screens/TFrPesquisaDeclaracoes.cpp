@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "components/controls/TdvDBDateTimePicker.h"
 #include "components/controls/TdvDBGrid.h"
 #include "components/data/TdvTable.h"
 #include "exchange/TNumeroRecibo.h"
@@ -63,7 +64,12 @@ TFrPesquisaDeclaracoes::TFrPesquisaDeclaracoes(QWidget* parent)
         FormataNi(numero);
         tabela->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(numero);
     };
-    FTbGeradas->ControlType() = {QStringLiteral("Selected;CheckBox;T;F")};
+    FTbGeradas->ControlType() = {QStringLiteral("Selected;CheckBox;T;F"),
+                                 QStringLiteral("DATA_GERA;CustomEdit;dvDBDateTimePicker1")};
+    dvDBDateTimePicker1 = new TdvDBDateTimePicker(this);
+    dvDBDateTimePicker1->setObjectName(QStringLiteral("dvDBDateTimePicker1"));
+    dvDBDateTimePicker1->SetEpoch(1950);
+    dvDBDateTimePicker1->hide();
 
     DbgGeradas = new TdvDBGrid(this);
     DbgGeradas->setObjectName(QStringLiteral("DbgGeradas"));

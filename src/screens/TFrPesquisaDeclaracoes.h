@@ -7,6 +7,7 @@
 
 class QLabel;
 class TDataSource;
+class TdvDBDateTimePicker;
 class TdvDBGrid;
 class TdvTable;
 
@@ -51,6 +52,7 @@ public:
     QFrame* Panel1;
     QLabel* LbMens;
     TdvDBGrid* DbgGeradas;
+    TdvDBDateTimePicker* dvDBDateTimePicker1;   // shows DATA_GERA in the grid's current cell
     [[nodiscard]] TdvTable& TbGeradas() const { return *FTbGeradas; }
 
 private:

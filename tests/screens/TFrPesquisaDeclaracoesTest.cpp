@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "GravadasDeTeste.h"
+#include "components/controls/TdvDBDateTimePicker.h"
 #include "components/controls/TdvDBGrid.h"
 #include "components/data/TdvTable.h"
 #include "model/EsquemaPrograma.h"
@@ -117,6 +118,9 @@ TEST_F(TFrPesquisaDeclaracoesTest, TheFrameListsCountsTheSelectionAndGivesThePat
     TdvTable& tabela = quadro.TbGeradas();
     EXPECT_EQ(tabela.RecordCount(), 4);
     EXPECT_TRUE(quadro.ArquivosSelecionados().isEmpty());
+    // The date of the current row is shown by the frame's picker.
+    EXPECT_EQ(quadro.DbgGeradas->FindCellControl(QStringLiteral("dvDBDateTimePicker1")),
+              static_cast<QWidget*>(quadro.dvDBDateTimePicker1));
 
     tabela.Last();
     const QString ultimo = tabela.FieldByName(QStringLiteral("CAMINHO"))->AsString() + QLatin1Char('/')
