@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 
 #include "shell/PosicaoAssistente.h"
+#include "assistants/PaginasAssistente.h"
+#include "assistants/RotuloAssistente.h"
 #include "assistants/TFrResultTrans.h"
 #include "assistants/TRotuloSitio.h"
 #include "model/Utilitarios.h"
@@ -21,25 +23,6 @@ namespace {
 const QString Titulo = QStringLiteral("Assistente de Transmissão de Declarações");
 
 TFoAssistTransmissao* Existente = nullptr;
-
-QLabel* Texto(const QString& texto, QWidget* pai)
-{
-    auto* rotulo = new QLabel(texto, pai);
-    rotulo->setWordWrap(true);
-    rotulo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return rotulo;
-}
-
-QWidget* PaginaDeQuadro(const char* nome, QWidget* quadro)
-{
-    auto* painel = new QWidget;
-    painel->setObjectName(QLatin1String(nome));
-    auto* layout = new QVBoxLayout(painel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    quadro->setParent(painel);
-    layout->addWidget(quadro);
-    return painel;
-}
 
 }  // namespace
 
@@ -85,31 +68,18 @@ TFoAssistTransmissao::~TFoAssistTransmissao()
 
 QWidget* TFoAssistTransmissao::CriaPagina1()
 {
-    auto* painel = new QWidget;
-    painel->setObjectName(QStringLiteral("Panel1"));
-    auto* imagem = new QLabel(painel);
-    imagem->setPixmap(TDmGeral::IlCor(TImagem::Transmitir).scaled(TDmGeral::Tamanho * 2));
-    LbSite = new TRotuloSitio(painel);
+    LbSite = new TRotuloSitio;
     LbSite->setObjectName(QStringLiteral("LbSite"));
-    auto* coluna = new QVBoxLayout;
-    coluna->addWidget(Texto(QStringLiteral("Usar o assistente é fácil. Basta clicar no botão \"Avançar\" e selecionar "
-                                           "as declarações a serem enviadas."),
-                            painel));
-    coluna->addWidget(Texto(QStringLiteral("Se a declaração a ser transmitida estiver em disquete, insira o mesmo na "
-                                           "unidade antes de avançar."),
-                            painel));
-    coluna->addWidget(Texto(QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do "
-                                           "Ulvaro.   Caso este aplicativo não esteja instalado  faça a cópia do "
-                                           "programa da página da Secretaria Morvex Federal no endereço:"),
-                            painel));
-    coluna->addWidget(LbSite);
-    coluna->addStretch();
-    auto* layout = new QHBoxLayout(painel);
-    layout->setContentsMargins(16, 16, 16, 8);
-    layout->setSpacing(16);
-    layout->addWidget(imagem, 0, Qt::AlignTop);
-    layout->addLayout(coluna, 1);
-    return painel;
+    return PaginaComFigura(
+        "Panel1", FiguraDe(TImagem::Transmitir),
+        {RotuloAssistente(QStringLiteral("Usar o assistente é fácil. Basta clicar no botão \"Avançar\" e selecionar as "
+                                         "declarações a serem enviadas.")),
+         RotuloAssistente(QStringLiteral("Se a declaração a ser transmitida estiver em disquete, insira o mesmo na "
+                                         "unidade antes de avançar.")),
+         RotuloAssistente(QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do Ulvaro.   "
+                                         "Caso este aplicativo não esteja instalado  faça a cópia do programa da página "
+                                         "da Secretaria Morvex Federal no endereço:")),
+         LbSite});
 }
 
 void TFoAssistTransmissao::showEvent(QShowEvent* evento)

@@ -18,11 +18,11 @@
 #include "model/TColecaoBeneficiario.h"
 #include "model/TColecaoPruvItem.h"
 #include "model/TErro.h"
-#include "model/TNi.h"
 #include "model/TPruv.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "shell/TabelaDeclaracoes.h"
 
 namespace {
 
@@ -49,14 +49,6 @@ void FimDoPrefixo(const QString& prefixo, int inteiro, QString& fim, bool& exclu
 QString Campo(const TdvTable& tabela, const char* nome)
 {
     return tabela.FieldByName(QLatin1String(nome))->AsString();
-}
-
-QString CpfCnpjDe(const QString& raiz)
-{
-    QString numero = raiz.trimmed();
-    numero += CalculaDV(numero);
-    FormataNi(numero);
-    return numero;
 }
 
 TdvDBGrid* CriaGrade(const char* nome, QWidget* pai)
@@ -169,13 +161,13 @@ TFrPesquisarPruv::TFrPesquisarPruv(QWidget* parent)
     FTbBeneficiarios->SetCamposNome({QStringLiteral("NM_NM_EMPR")});
     TdvTable* beneficiarios = FTbBeneficiarios.get();
     FTbBeneficiarios->OnCalcFields = [beneficiarios](TDataSet*) {
-        beneficiarios->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(CpfCnpjDe(Campo(*beneficiarios, "NR_PF_PJ")));
+        beneficiarios->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(CpfCnpjArmazenado(Campo(*beneficiarios, "NR_PF_PJ")));
     };
     FTbPruvItem->AddField(std::make_unique<TField>(ftString, QStringLiteral("NM_NM_EMPRE"), 60, fkCalculated));
     TdvTable* itens = FTbPruvItem.get();
     TdvTable* nomes = FTbNomes.get();
     FTbPruvItem->OnCalcFields = [itens, nomes](TDataSet*) {
-        itens->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(CpfCnpjDe(Campo(*itens, "E_NR_PF_PJ")));
+        itens->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(CpfCnpjArmazenado(Campo(*itens, "E_NR_PF_PJ")));
         QString nome;
         if (nomes->Active()
             && nomes->FindKey({Campo(*itens, "E_PRUV_DK"), Campo(*itens, "E_IN_PF_PJ"), Campo(*itens, "E_NR_PF_PJ")}))
@@ -184,7 +176,7 @@ TFrPesquisarPruv::TFrPesquisarPruv(QWidget* parent)
     };
     TdvTable* itensBenef = FTbPruvItemBenef.get();
     FTbPruvItemBenef->OnCalcFields = [itensBenef](TDataSet*) {
-        itensBenef->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(CpfCnpjDe(Campo(*itensBenef, "E_NR_PF_PJ")));
+        itensBenef->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(CpfCnpjArmazenado(Campo(*itensBenef, "E_NR_PF_PJ")));
     };
     FTbBeneficiarios->AfterScroll = [this](TDataSet*) { BeneficiarioMudou(); };
 

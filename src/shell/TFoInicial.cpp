@@ -13,7 +13,6 @@
 #include "model/RotinasTabela.h"
 #include "model/TColecaoPruv.h"
 #include "model/TErro.h"
-#include "model/TNi.h"
 #include "model/TPruv.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/db/TDataSource.h"
@@ -21,6 +20,7 @@
 #include "platform/widgets/SystemColors.h"
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TDmGeral.h"
+#include "shell/TabelaDeclaracoes.h"
 
 namespace {
 
@@ -65,16 +65,7 @@ TFoInicial::TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
         });
     }
 
-    TbPruv = CriaTabela(TColecaoPruv::NomeArquivo());
-    TbPruv->SetIndexName(QStringLiteral("IChavePruv"));
-    TbPruv->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF_CNPJ"), 18, fkCalculated));
-    TdvTable* tabela = TbPruv.get();
-    TbPruv->OnCalcFields = [tabela](TDataSet*) {
-        QString numero = tabela->FieldByName(QStringLiteral("NR_PF_PJ"))->AsString().trimmed();
-        numero += CalculaDV(numero);
-        FormataNi(numero);
-        tabela->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(numero);
-    };
+    TbPruv = CriaTbPruv(false);
     DBGrContribu = new TdvDBGrid(Panel1);
     DBGrContribu->setObjectName(QStringLiteral("DBGrContribu"));
     DBGrContribu->SetReadOnly(true);
