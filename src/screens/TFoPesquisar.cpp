@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "screens/TFrPesquisarPruv.h"
+#include "shell/ExcecaoAplicacao.h"
 
 namespace {
 
@@ -42,6 +43,13 @@ void TFoPesquisar::closeEvent(QCloseEvent* evento)
 {
     FrPesquisarPruv->Fecha();
     evento->accept();
+}
+
+void TFoPesquisar::changeEvent(QEvent* evento)
+{
+    QDialog::changeEvent(evento);
+    if (evento->type() == QEvent::ActivationChange && isActiveWindow())
+        ExcecaoAplicacao::Protege([this] { FrPesquisarPruv->Atualiza(); });
 }
 
 void MostraPesquisa(TPruv& Declaracao, TPosicionaCampo Posiciona, QWidget* Dono)

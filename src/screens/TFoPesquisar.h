@@ -18,6 +18,8 @@ public:
 protected:
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
+    // Coming back to the window: the declaration may have changed meanwhile.
+    void changeEvent(QEvent* evento) override;
 
 private:
     bool FMostrado = false;

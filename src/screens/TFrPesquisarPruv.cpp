@@ -284,6 +284,15 @@ void TFrPesquisarPruv::Fecha()
     MostraGrades();
 }
 
+void TFrPesquisarPruv::Atualiza()
+{
+    if (!FAberto)
+        return;
+    for (TdvTable* tabela : {FTbBeneficiarios.get(), FTbPruvItem.get(), FTbPruvItemBenef.get()})
+        if (tabela->Active())
+            tabela->Refresh();
+}
+
 void TFrPesquisarPruv::SetSelBeneficiario(bool Valor)
 {
     FSelBeneficiario = Valor;

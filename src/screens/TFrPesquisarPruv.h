@@ -57,6 +57,8 @@ public:
     void Abre(TPruv& Declaracao, TPosicionaCampo Posiciona);
     // Closes the tables.
     void Fecha();
+    // Reads the tables again, after the declaration was changed meanwhile.
+    void Atualiza();
     // The masked number of the beneficiaries' current row.
     [[nodiscard]] QString CpfCnpjSelecionado() const;
 

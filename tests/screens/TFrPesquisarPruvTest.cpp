@@ -1,5 +1,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include "components/data/TdvTable.h"
 #include "model/PruvDeTeste.h"
 #include "platform/db/TField.h"
+#include "screens/TFoPesquisar.h"
 #include "screens/TFrPesquisarPruv.h"
 
 namespace {
@@ -140,6 +142,12 @@ TEST_F(TFrPesquisarPruvTest, CodesRestrictTheItemsByPrefixOrWholeCode)
     FormataNi(cnpj);
     EXPECT_EQ(posicoes.Chamadas[0], std::make_tuple(anexo, cnpj, 0));
     EXPECT_EQ(posicoes.Chamadas[1], std::make_tuple(anexo, item, 18));
+
+    // An item saved meanwhile shows when the search is read again.
+    Digita(quadro, QString());
+    Item(*pruv, *pruv, "1708", CpfBeneficiario);
+    quadro.Atualiza();
+    EXPECT_EQ(Coluna(quadro.TbPruvItem(), "TRIB_TRIBU"), (QStringList{"0561", "0588", "1708", "3208"}));
 }
 
 TEST_F(TFrPesquisarPruvTest, NamesCompareWithoutCaseOrAccents)
@@ -228,4 +236,29 @@ TEST_F(TFrPesquisarPruvTest, ChoosingABeneficiaryLeavesTheCodeKeyOutAndLocatesNo
     EXPECT_TRUE(posicoes.Chamadas.empty());
     quadro.SetSelBeneficiario(false);
     EXPECT_EQ(quadro.CbChave->Items().Strings().front(), F::TextoCodigo);
+}
+
+TEST_F(TFrPesquisarPruvTest, TheSearchWindowIsMadeOnceAndLetGoWhenClosed)
+{
+    auto pruv = Declaracao();
+    QWidget principal;
+    principal.resize(700, 500);
+    principal.show();
+    MostraPesquisa(*pruv, posicoes.Posiciona(), &principal);
+    QPointer<TFoPesquisar> janela = FoPesquisar();
+    ASSERT_TRUE(janela);
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pesquisar"));
+    EXPECT_TRUE(janela->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(janela->isModal());
+    janela->FrPesquisarPruv->SelecionaChave(F::ChaveCnpj);
+    janela->showMinimized();
+    MostraPesquisa(*pruv, posicoes.Posiciona(), &principal);   // only restored, its search kept
+    EXPECT_EQ(FoPesquisar(), janela.data());
+    EXPECT_FALSE(janela->isMinimized());
+    EXPECT_EQ(janela->FrPesquisarPruv->ChaveAtual(), F::ChaveCnpj);
+
+    EXPECT_TRUE(janela->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(janela);
+    EXPECT_EQ(FoPesquisar(), nullptr);
 }
