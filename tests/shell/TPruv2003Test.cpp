@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -603,4 +605,44 @@ TEST_F(TPruv2003DeclaracaoTest, ADataErrorWithADeclarationOpenLetsTheRestoreDrop
     EXPECT_EQ(quadro->Fechamentos, 1);
     EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003"));
     EXPECT_TRUE(Ligado("MiSair"));
+}
+
+TEST_F(TPruv2003DeclaracaoTest, TheSearchCommandOpensTheSearchOnTheOpenDeclarationAndLocatesThroughTheWindow)
+{
+    TPruv* pesquisada = nullptr;
+    TPosicionaCampo posiciona;
+    TRotinasPrincipal rotinas;
+    rotinas.MostraPesquisa = [&](TPruv& pruv, TPosicionaCampo p, QWidget*) {
+        pesquisada = &pruv;
+        posiciona = std::move(p);
+    };
+    Inicia(std::move(rotinas));
+    Armazenada(Matriz);
+    EXPECT_FALSE(Ligado("MiPesquisar"));
+    Abre(Matriz);
+    ASSERT_TRUE(Ligado("MiPesquisar"));
+    janela->Comando(QStringLiteral("MiPesquisar"))->trigger();
+    EXPECT_EQ(pesquisada, &janela->ObtemDeclaracao());
+    ASSERT_TRUE(posiciona);
+    posiciona(QStringLiteral("00001"), QStringLiteral("0000001"), 6);   // the declarant's name
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+    EXPECT_FALSE(EmProcessamento);
+}
+
+TEST_F(TPruv2003DeclaracaoTest, AStartWithDeclarationsStoredOffersToOpenThem)
+{
+    Inicia();
+    Armazenada(Matriz);
+    bool abrir = false;
+    modais.Responde([](QDialog& dicas) { dicas.reject(); });   // the first start's tips
+    modais.Responde([&abrir](QDialog& tela) {
+        auto* rbAbrir = tela.findChild<QRadioButton*>(QStringLiteral("RbAbrir"));
+        abrir = rbAbrir->isEnabled() && rbAbrir->isChecked();
+        tela.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    });
+    janela->AbrirDialogoInicial();
+    EXPECT_TRUE(abrir);
+    EXPECT_EQ(modais.Nomes, (QStringList{QStringLiteral("FoNovidade"), QStringLiteral("FoInicial")}));
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), Matriz);
 }
