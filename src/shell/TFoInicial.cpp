@@ -46,7 +46,7 @@ TFoInicial::TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* figura = new QLabel(Panel1);
-    figura->setPixmap(TDmGeral::Logotipo().scaledToWidth(160, Qt::SmoothTransformation));
+    figura->setPixmap(TDmGeral::Logotipo().scaledToWidth(110, Qt::SmoothTransformation));
     figura->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     RbAbrir = new QRadioButton(QStringLiteral("A&brir uma declaração já existente"), Panel1);
@@ -109,7 +109,7 @@ TFoInicial::TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Panel1, 1);
     layout->addLayout(botoes);
-    resize(760, 330);   // the grid shows its three columns whole
+    resize(710, 330);   // the grid shows its three columns whole
 
     DefineHelpContext(*this, HelpContext);
     for (QWidget* controle : findChildren<QWidget*>())
