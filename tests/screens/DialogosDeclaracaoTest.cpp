@@ -76,3 +76,28 @@ TEST_F(DialogosDeclaracaoTest, ADeclarationThatCannotBeLoadedKeepsTheDialogOpen)
     EXPECT_EQ(dialogos.Codigos(), std::vector<int>{46});
     EXPECT_FALSE(janela->GetDeclaracaoAberta());
 }
+
+TEST_F(DialogosDeclaracaoTest, AStoredNumberWithBlanksAroundItOpens)
+{
+    const struct {
+        QString ni;
+        const char* gravado;
+    } casos[] = {
+        {CpfDeclarante, " 111444777"},
+        {CpfDeclarante, "111444777  "},
+        {Matriz, "112223330001 "},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.gravado);
+        Executa(QStringLiteral("DELETE FROM Pruv"));
+        Armazenada(c.ni);
+        Executa(QStringLiteral("UPDATE Pruv SET NR_PF_PJ = '%1'").arg(QLatin1String(c.gravado)));
+        Inicia();
+        AbrePeloComando(c.ni, "2002");
+        ASSERT_TRUE(janela->GetDeclaracaoAberta());
+        EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), c.ni);
+        EXPECT_FALSE(janela->ObtemDeclaracao().GetChave().isEmpty());
+        EXPECT_TRUE(dialogos.Mensagens().empty());
+        EXPECT_TRUE(janela->FecharDeclaracao());
+    }
+}
