@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include "components/controls/TdvDBGrid.h"
@@ -99,5 +100,28 @@ TEST_F(DialogosDeclaracaoTest, AStoredNumberWithBlanksAroundItOpens)
         EXPECT_FALSE(janela->ObtemDeclaracao().GetChave().isEmpty());
         EXPECT_TRUE(dialogos.Mensagens().empty());
         EXPECT_TRUE(janela->FecharDeclaracao());
+    }
+}
+
+TEST_F(DialogosDeclaracaoTest, TheListDialogsShowEveryColumnAndButtonWhole)
+{
+    Armazenada(Matriz);
+    Inicia();
+    for (const char* comando : {"MiAbrir", "MiExcluir"}) {
+        SCOPED_TRACE(comando);
+        bool verificado = false;
+        const char* nome = QLatin1String(comando) == QLatin1String("MiAbrir") ? "FoAbreDeclaracao" : "FoExcluiDeclaracao";
+        AoAbrir<QDialog>(nome, [&verificado](QDialog& d) {
+            auto* grade = d.findChild<TdvDBGrid*>();
+            ASSERT_NE(grade, nullptr);
+            // No column is cut by the grid's edge: the grid needs no horizontal scroll bar.
+            EXPECT_FALSE(grade->horizontalScrollBar()->isVisible());
+            EXPECT_TRUE(d.rect().contains(grade->geometry()));
+            for (QPushButton* botao : d.findChildren<QPushButton*>())
+                EXPECT_TRUE(d.rect().contains(botao->geometry())) << botao->objectName().toStdString();
+            verificado = true;
+        });
+        janela->Comando(QLatin1String(comando))->trigger();
+        EXPECT_TRUE(verificado);
     }
 }
