@@ -125,3 +125,19 @@ TEST_F(DialogosDeclaracaoTest, TheListDialogsShowEveryColumnAndButtonWhole)
         EXPECT_TRUE(verificado);
     }
 }
+
+TEST_F(DialogosDeclaracaoTest, ARowGoneBeforeOkIsToldAndTheDialogStays)
+{
+    Armazenada(Matriz);
+    Inicia();
+    bool ficou = false;
+    AoAbrir<TFoAbreDeclaracao>("FoAbreDeclaracao", [&ficou](TFoAbreDeclaracao& d) {
+        Executa(QStringLiteral("DELETE FROM Pruv"));   // another window of the program deleted it
+        d.OKBtn->click();
+        ficou = d.isVisible();
+    });
+    janela->Comando(QStringLiteral("MiAbrir"))->trigger();
+    EXPECT_TRUE(ficou);
+    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("A declaração escolhida não foi encontrada.")});
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
+}
