@@ -12,6 +12,7 @@
 #include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
+#include "reports/RotinasImpressao.h"
 #include "screens/TFoCalcula.h"
 #include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
@@ -59,6 +60,7 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        rotinas.Impressao = RotinasImpressao();
         rotinas.MostraCalculadora = MostraCalculadora;
         janela.DefineRotinas(std::move(rotinas));
         TZofHint::InstalaPruvHint(&janela);

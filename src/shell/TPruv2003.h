@@ -10,6 +10,7 @@
 
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TEstadoMenus.h"
+#include "shell/TRotinasImpressao.h"
 
 class IFrDeclaracao;
 class QAction;
@@ -56,6 +57,8 @@ struct TRotinasPrincipal {
     // Prints the delivery receipt of each delivery file; jaGerado: the data folder's Recibo.ini is
     // the receipt data of nome, the delivery file just written.
     std::function<void(const QStringList& arquivos, bool jaGerado, const QString& nome)> ImprimeRecibo;
+    // The print assistant and the reports of the print command.
+    TRotinasImpressao Impressao;
 };
 
 // The program's one main window, "Pruv 2003". It holds the database, the stored declarations and
@@ -172,6 +175,10 @@ private:
     void MiGravarCopiaClick(const TItemMenu& item);
     void MiRestaurarCopiaClick(const TItemMenu& item);
     void MiCopiaAutoClick(const TItemMenu& item);
+    // Printing: the print assistant's choice runs its report; the set-up keeps a printer for
+    // the session.
+    void MiImprimirClick(const TItemMenu& item);
+    void MiConfigurarImpressoraClick(const TItemMenu& item);
     void MiConteudoClick(const TItemMenu& item);
     void MiManualClick(const TItemMenu& item);
     void MiAjudaCampoClick(const TItemMenu& item);
