@@ -208,7 +208,7 @@ TColuna Coluna(const QString& prompt, bool exemplo)
         QPalette paleta = c.Exemplo->palette();
         paleta.setColor(QPalette::Window, Qt::white);
         c.Exemplo->setPalette(paleta);
-        c.Exemplo->setFixedWidth(200);
+        c.Exemplo->setFixedWidth(250);
         auto* linhas = new QVBoxLayout(c.Exemplo);
         linhas->setContentsMargins(6, 4, 6, 4);
         linhas->setSpacing(0);
@@ -256,6 +256,9 @@ QWidget* Texto(const QString& nome, const QStringList& textos, QLabel** rotulo =
 void TFoAssistRelatorios::CriaGrade(QWidget* pai)
 {
     FTbPruv->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF_CNPJ"), 18, fkCalculated));
+    auto ano = std::make_unique<TField>(ftString, QStringLiteral("AN_RETENCA"), 4);
+    ano->SetAlignment(taCenter);
+    FTbPruv->AddField(std::move(ano));
     FTbPruv->OnCalcFields = [this](TDataSet* tabela) { TbPruvCalcFields(tabela); };
     DBGrDeclaracao = new TdvDBGrid(pai);
     DBGrDeclaracao->setObjectName(QStringLiteral("DBGrDeclaracao"));
@@ -470,7 +473,7 @@ bool TFoAssistRelatorios::ExecutaEtapa(int n)
     case 7:
         FTbPruv->dvFilter().clear();
         if (RBComprovante->isChecked())
-            FTbPruv->dvFilter().append(QStringLiteral("AN_RETENCA >= '2001'"));
+            FTbPruv->dvFilter().append(QStringLiteral("AN_RETENCA >= 2001"));
         if (FTbPruv->Active())
             FTbPruv->RefreshDvFilter();
         break;
