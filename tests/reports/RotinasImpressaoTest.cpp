@@ -1,14 +1,19 @@
 #include <QAction>
 #include <QFile>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "RelatosDeTeste.h"
 #include "RoteiroAssistente.h"
 #include "components/data/TdvTable.h"
+#include "assistants/TFoPendencias.h"
 #include "reports/RotinasImpressao.h"
 #include "shell/DialogoImpressaoRoteirizado.h"
 #include "shell/EstadoPrograma.h"
+#include "shell/Espera.h"
+#include "shell/TFoPreview.h"
+#include "shell/TPreviewRelatorio.h"
 #include "shell/TPruv2003.h"
 
 namespace {
@@ -159,4 +164,121 @@ TEST_F(RotinasImpressaoTest, WithNoDeclarationOpenTheOneChosenOnPage7Prints)
     EXPECT_TRUE(tudo.contains(QStringLiteral("Declarante: ") + Mascara(Filial))) << tudo.toStdString();
     EXPECT_TRUE(tudo.contains(QStringLiteral("|Total 600,00 0,00 0,00|"))) << tudo.toStdString();
     EXPECT_FALSE(janela->GetDeclaracaoAberta());
+}
+
+TEST_F(RotinasImpressaoTest, WithNoPrinterPrintShows161AndSetUp162)
+{
+    DuasAna();
+    Inicia();
+    Abre(Matriz);
+    DialogoImpressaoRoteirizado dialogo;   // a set-up shown unscripted fails the test
+
+    // Only the PDF stand-in: there is nothing to set up, and reports print through it.
+    impressoras.Nomes.clear();
+    janela->Comando(QStringLiteral("MiConfigurarImpressora"))->trigger();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{162});
+    EXPECT_TRUE(Imprime({">", ">", "RBImprimir", "!"}));
+    ASSERT_EQ(impressoras.Arquivos().size(), 1);
+    EXPECT_EQ(impressoras.Usadas(), QStringList{QString()});
+
+    // Not even the stand-in: the assistant does not start.
+    impressoras.Existe = false;
+    janela->Comando(QStringLiteral("MiConfigurarImpressora"))->trigger();
+    EXPECT_FALSE(Imprime({">", ">", "RBImprimir", "!"}));
+    EXPECT_EQ(dialogos.Codigos(), (std::vector<int>{162, 162, 161}));
+    EXPECT_EQ(impressoras.Arquivos().size(), 1);
+    EXPECT_TRUE(dialogo.OfertasConfiguracao().empty());
+    EXPECT_FALSE(EstadoPrograma::EmProcessamento);
+}
+
+TEST_F(RotinasImpressaoTest, ThePrinterSetUpHoldsForTheRestOfTheSession)
+{
+    DuasAna();
+    Inicia();
+    Abre(Matriz);
+    DialogoImpressaoRoteirizado dialogo;
+    const TEscolhaImpressora outra{QStringLiteral("Outra Impressora"), 1, TOrientacao::Paisagem};
+    dialogo.RespondeConfiguracao(outra);
+    dialogo.RespondeConfiguracao(std::nullopt);   // given up: the choice stays
+    janela->Comando(QStringLiteral("MiConfigurarImpressora"))->trigger();
+    janela->Comando(QStringLiteral("MiConfigurarImpressora"))->trigger();
+    ASSERT_EQ(dialogo.OfertasConfiguracao().size(), 2u);
+    const auto& primeira = dialogo.OfertasConfiguracao()[0];
+    EXPECT_EQ(primeira.Impressoras, impressoras.Nomes);
+    EXPECT_EQ(primeira.Inicial.Nome, QStringLiteral("Impressora Simulada"));   // the default one, its paper
+    EXPECT_EQ(primeira.Inicial.CodigoPapel, 9);
+    const auto& segunda = dialogo.OfertasConfiguracao()[1];
+    EXPECT_EQ(segunda.Inicial.Nome, outra.Nome);
+    EXPECT_EQ(segunda.Inicial.CodigoPapel, 1);
+    EXPECT_EQ(segunda.Inicial.Orientacao, TOrientacao::Paisagem);
+
+    // Every report goes to it, on its paper.
+    EXPECT_TRUE(Imprime({">", ">", "RBImprimir", "!"}));
+    EXPECT_TRUE(Imprime({">", "RBDemaisRelatorios", ">", "RBListaBenef", ">", "RBImprimir", "!"}));
+    ASSERT_EQ(impressoras.Arquivos().size(), 2);
+    EXPECT_EQ(impressoras.Usadas(), (QStringList{outra.Nome, outra.Nome}));
+    // Letter, in points, each report in its own orientation: the declaration upright, the list
+    // across.
+    EXPECT_EQ(TextoPdf::TamanhoPagina(impressoras.Arquivos()[0]).toSize(), QSize(612, 792));
+    EXPECT_EQ(TextoPdf::TamanhoPagina(impressoras.Arquivos()[1]).toSize(), QSize(792, 612));
+
+    // A printer that went away leaves the default one.
+    impressoras.Nomes = QStringList{QStringLiteral("Impressora Simulada")};
+    EXPECT_EQ(impressoras.Escolha().Nome, QStringLiteral("Impressora Simulada"));
+    EXPECT_EQ(impressoras.CodigoPapelPadrao(), 9);
+}
+
+TEST_F(RotinasImpressaoTest, PreviewedChoicesShowTheirReportInThePreviewWindow)
+{
+    DuasAna();
+    Inicia();
+    Abre(Matriz);
+    const struct { std::vector<const char*> passos; int paginas; } casos[] = {
+        {{">", "!"}, 1},                                                         // 10: the declaration
+        {{">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", "!"}, 1},            // 1
+        {{">", "RBComprovante", ">", "!"}, 2},                                   // 14: every statement
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(::testing::PrintToString(c.passos));
+        int paginas = -1;
+        QTimer vigia;
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            TFoPreview* preview = FoPreview();
+            if (!preview || !preview->Print->isEnabled() || preview->Gerando())
+                return;
+            paginas = preview->QRPreview->TotalPaginas();
+            preview->close();
+        });
+        vigia.start(20);
+        EXPECT_TRUE(Imprime(c.passos));
+        EXPECT_EQ(paginas, c.paginas);
+        EXPECT_EQ(FoPreview(), nullptr);
+    }
+    EXPECT_TRUE(impressoras.Arquivos().isEmpty());
+}
+
+TEST_F(RotinasImpressaoTest, ThePendingItemsReportIsTheOpenPendingItemsWindows)
+{
+    DuasAna();
+    Inicia();
+    Abre(Matriz);
+    // Without the window the choice is not offered.
+    QTimer::singleShot(0, [] {
+        TFoAssistRelatorios* a = AssistenteAberto();
+        ASSERT_NE(a, nullptr);
+        EXPECT_FALSE(a->RBVerificacao->isEnabled());
+        Roteiro(*a, {"x"});
+    });
+    janela->Comando(QStringLiteral("MiImprimir"))->trigger();
+
+    ExibePendencias(janela->ObtemDeclaracao(), {}, janela.get());
+    ASSERT_NE(FoPendencias(), nullptr);
+    ASSERT_TRUE(Espera([] { return FoPendencias()->FrPruvVerifica->Concluida(); }));
+    EXPECT_TRUE(Imprime({">", "RBVerificacao", ">", "RBImprimir", "!"}));
+    ASSERT_EQ(impressoras.Arquivos().size(), 1);
+    const QStringList paginas = Paginas(0);
+    EXPECT_EQ(paginas.size(), 1);
+    EXPECT_TRUE(paginas.join(QLatin1Char('#')).contains(QStringLiteral("Verificação de Pendências")));
+    EXPECT_NE(FoPendencias(), nullptr);   // the print command leaves it open
+    LiberaPendencias();
 }
