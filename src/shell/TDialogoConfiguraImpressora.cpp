@@ -12,13 +12,17 @@
 
 namespace {
 
-// The codes TPapel knows, in its order.
+// The codes TPapel knows, in its order; of codes of one size (Letter and Letter small) the first.
 QList<int> TodosOsCodigos()
 {
     QList<int> codigos;
-    for (int codigo = 1; codigo <= 26; ++codigo)
-        if (TPapel::CodigoValido(codigo))
-            codigos.append(codigo);
+    QList<QPageSize::PageSizeId> tamanhos;
+    for (int codigo = 1; codigo <= 26; ++codigo) {
+        if (!TPapel::CodigoValido(codigo) || tamanhos.contains(TPapel::TamanhoDoCodigo(codigo)))
+            continue;
+        tamanhos.append(TPapel::TamanhoDoCodigo(codigo));
+        codigos.append(codigo);
+    }
     return codigos;
 }
 

@@ -23,7 +23,8 @@ public:
     QRadioButton* RbRetrato;
     QRadioButton* RbPaisagem;
 
-    // The paper codes offered for a printer that takes these sizes; every code when none is known.
+    // The paper codes offered for a printer that takes these sizes, one per size; every size of a
+    // code when none of them is known.
     [[nodiscard]] static QList<int> CodigosOferecidos(const QList<QPageSize>& tamanhos);
 
 private:
