@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScopeGuard>
 #include <QVBoxLayout>
 #include <span>
@@ -630,11 +631,17 @@ void TFoAssistRelatorios::BuscaInformacaoIni()
 
 void TFoAssistRelatorios::GravaDadosIni()
 {
+    constexpr std::uint8_t ErroGravacao = 159;
     TIniFile ini(ArquivoIni());
-    for (const TChaveIni& chave : ChavesIni(*this))
-        for (const auto& [texto, botao] : chave.Valores)
-            if (botao->isChecked())
-                ini.WriteString(QLatin1String(chave.Secao), QLatin1String(chave.Chave), QLatin1String(texto));
+    try {
+        for (const TChaveIni& chave : ChavesIni(*this))
+            for (const auto& [texto, botao] : chave.Valores)
+                if (botao->isChecked())
+                    ini.WriteString(QLatin1String(chave.Secao), QLatin1String(chave.Chave), QLatin1String(texto));
+    } catch (const EIniFile&) {
+        // Only the choices offered next time are lost: the user is told, the printing goes on.
+        TErro(ErroGravacao, ini.FileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+    }
 }
 
 // ---- the steps ----
@@ -754,6 +761,7 @@ void ExecutaAssistRelatorios(TPedidoImpressao& Pedido, TPruv& Pruv, TColecaoPruv
     const QString pastaAnterior = QDir::currentPath();
     TFoAssistRelatorios assistente(Pruv, Colecao, Aberta, Dono);
     Instancia = &assistente;
+    // Whatever the result, the lists close and the choices are kept.
     const auto termina = qScopeGuard([&] {
         assistente.FechaPesquisaBeneficiario();
         FechaTabela(assistente.TbPruv());
@@ -762,6 +770,8 @@ void ExecutaAssistRelatorios(TPedidoImpressao& Pedido, TPruv& Pruv, TColecaoPruv
         QDir::setCurrent(pastaAnterior);
         Instancia = nullptr;
     });
+    if (const QScreen* tela = assistente.screen())
+        assistente.move(tela->availableGeometry().center() - assistente.rect().center());
     assistente.ExibeModal();
     Pedido = assistente.Pedido();
 }

@@ -51,7 +51,8 @@ public:
     // The choice as the radio buttons stand, with the receipt files and the beneficiary; code 0
     // when the assistant was cancelled or closed from page 11.
     [[nodiscard]] TPedidoImpressao Pedido();
-    // Keeps the choices in "Pruv.ini" (after every run, a cancelled one too).
+    // Keeps the choices in "Pruv.ini" (after every run, a cancelled one too); a file that cannot
+    // be written gets message 159.
     void GravaDadosIni();
 
     // ---- what the steps ask ----

@@ -202,3 +202,14 @@ TEST_F(TFoAssistRelatoriosTest, OneAssistantAtATime)
     EXPECT_EQ(dentro.Codigo, 0);
     EXPECT_EQ(fora.Codigo, 10);
 }
+
+TEST_F(TFoAssistRelatoriosTest, ChoicesThatCannotBeKeptAreToldAndThePrintingGoesOn)
+{
+    ASSERT_TRUE(QDir().mkpath(TPastas::Dados() + QStringLiteral("/Pruv.ini/x")));   // a folder in its place
+    const std::unique_ptr<TPruv> pruv = Carregada(Matriz, 1);
+    TPedidoImpressao pedido;
+    QTimer::singleShot(0, [] { ::Roteiro(*AssistenteAberto(), {">", "!"}); });
+    ExecutaAssistRelatorios(pedido, *pruv, *colecao, true, nullptr);
+    EXPECT_EQ(pedido.Codigo, 10);
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{159});
+}
