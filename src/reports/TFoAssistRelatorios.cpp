@@ -111,6 +111,8 @@ TFoAssistRelatorios::TFoAssistRelatorios(TPruv& Pruv, TColecaoPruv& Colecao, boo
 
     for (int n = 1; n <= 12; ++n)
         DefinePagina(n, CriaPagina(n));
+    // A list of beneficiaries has no detail of its own: the synthetic one.
+    connect(RBListaBenef, &QRadioButton::clicked, this, [this] { RBSintetico->setChecked(true); });
     AdicionaEstado(std::make_unique<TEstadoRelatorios1>(*this, 1));
     AdicionaEstado(std::make_unique<TEstadoRelatorios2>(*this, 2));
     AdicionaEstado(std::make_unique<TEstadoRelatorios3>(*this, 3));
@@ -135,10 +137,7 @@ TFoAssistRelatorios::TFoAssistRelatorios(TPruv& Pruv, TColecaoPruv& Colecao, boo
     if (!FoPendencias())
         RBVerificacao->setEnabled(false);
 
-    Linhas(LbExemploTipo, {QString(), QString(), Nomes[0], Nomes[1], Nomes[2]});
-    Linhas(LbExemploDetalhe, {QString(), QString(), QStringLiteral("Código 0561"), QStringLiteral("Código 0764"),
-                              QStringLiteral("Código 8051")});
-    Linhas(LbExemploOrdem, Nomes);
+    // The examples follow the choices read.
     BuscaInformacaoIni();
 
     DefineHelpContext(*this, HelpContext);
@@ -219,20 +218,29 @@ TColuna Coluna(const QString& prompt, bool exemplo)
     return c;
 }
 
-template <std::size_t N>
-void CriaExemplo(QFrame* exemplo, std::array<QLabel*, N>& rotulos, const char* prefixo)
+void CriaExemplo(QFrame* exemplo, std::span<QLabel*> rotulos, const char* prefixo)
 {
-    for (std::size_t i = 0; i < N; ++i) {
+    for (std::size_t i = 0; i < rotulos.size(); ++i) {
         auto* rotulo = new QLabel(exemplo);
         rotulo->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(prefixo)).arg(i + 1));
         QFont fonte = rotulo->font();
         fonte.setPointSizeF(fonte.pointSizeF() * 0.85);
-        fonte.setBold(i < 2 && N > 3);
+        fonte.setBold(i < 2 && rotulos.size() > 3);   // the title lines of a report's sample
         rotulo->setFont(fonte);
         exemplo->layout()->addWidget(rotulo);
         rotulos[i] = rotulo;
     }
     static_cast<QVBoxLayout*>(exemplo->layout())->addStretch();
+}
+
+// A page whose controls go one under the other, over its whole width.
+QWidget* PaginaEmColuna(const QString& nome)
+{
+    auto* painel = new QWidget;
+    painel->setObjectName(nome);
+    auto* layout = new QVBoxLayout(painel);
+    layout->setContentsMargins(12, 8, 12, 4);
+    return painel;
 }
 
 QWidget* Texto(const QString& nome, const QStringList& textos, QLabel** rotulo = nullptr)
@@ -253,6 +261,22 @@ QWidget* Texto(const QString& nome, const QStringList& textos, QLabel** rotulo =
 }
 
 }  // namespace
+
+QWidget* TFoAssistRelatorios::PaginaDeOpcoes(const QString& nome, const QString& prompt,
+                                             std::initializer_list<TOpcao> opcoes, std::span<QLabel*> exemplo,
+                                             const char* prefixo, void (TFoAssistRelatorios::*aoClicar)())
+{
+    TColuna c = Coluna(prompt, !exemplo.empty());
+    for (const TOpcao& opcao : opcoes) {
+        *opcao.Botao = Opcao(c.Opcoes, opcao.Nome, opcao.Texto);
+        if (aoClicar)
+            connect(*opcao.Botao, &QRadioButton::clicked, this, aoClicar);
+    }
+    (*opcoes.begin()->Botao)->setChecked(true);
+    if (!exemplo.empty())
+        CriaExemplo(c.Exemplo, exemplo, prefixo);
+    return PaginaComFigura(nome, c.Conteudo);
+}
 
 void TFoAssistRelatorios::CriaGrade(QWidget* pai)
 {
@@ -300,71 +324,45 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
                         {QStringLiteral("Com este assistente você pode especificar que tipo de relatório deseja. O "
                                         "funcionamento é simples. Basta clicar no botão \"Avançar\" e ir respondendo "
                                         "às questões que vão sendo apresentadas.")}));
-    case 2: {
-        TColuna c = Coluna(QStringLiteral("Escolha o tipo de relatório na lista abaixo:"), true);
-        RBListaBenef = Opcao(c.Opcoes, "RBListaBenef", "Lista de Beneficiários");
-        RBTotaisCodigo = Opcao(c.Opcoes, "RBTotaisCodigo", "Totais por Código");
-        RBGerencial = Opcao(c.Opcoes, "RBGerencial", "Gerencial");
-        RBTotalMensalCodigo = Opcao(c.Opcoes, "RBTotalMensalCodigo", "Total Mensal por Código");
-        RBListaBenef->setChecked(true);
-        CriaExemplo(c.Exemplo, LbExemploTipo, "LbExemploTipo");
-        for (QRadioButton* b : {RBListaBenef, RBTotaisCodigo, RBGerencial, RBTotalMensalCodigo})
-            connect(b, &QRadioButton::clicked, this, &TFoAssistRelatorios::ExemploTipo);
-        return PaginaComFigura(nome, c.Conteudo);
-    }
-    case 3: {
-        TColuna c = Coluna(QStringLiteral("Qual o grau de detalhamento do relatório?"), true);
-        RBSintetico = Opcao(c.Opcoes, "RBSintetico", "Relatório Sintético");
-        RBAnalitico = Opcao(c.Opcoes, "RBAnalitico", "Relatório Analítico");
-        RBSintetico->setChecked(true);
-        CriaExemplo(c.Exemplo, LbExemploDetalhe, "LbExemploDetalhe");
-        for (QRadioButton* b : {RBSintetico, RBAnalitico})
-            connect(b, &QRadioButton::clicked, this, &TFoAssistRelatorios::ExemploDetalhe);
-        return PaginaComFigura(nome, c.Conteudo);
-    }
-    case 4: {
-        TColuna c = Coluna(QStringLiteral("Como serão ordenados os beneficiários?"), true);
-        RBOrdemAlfab = Opcao(c.Opcoes, "RBOrdemAlfab", "Ordem Alfabética");
-        RBOrdemCPF = Opcao(c.Opcoes, "RBOrdemCPF", "Ordem de CPF ou CNPJ");
-        RBOrdemAlfab->setChecked(true);
-        CriaExemplo(c.Exemplo, LbExemploOrdem, "LbExemploOrdem");
-        for (QRadioButton* b : {RBOrdemAlfab, RBOrdemCPF})
-            connect(b, &QRadioButton::clicked, this, &TFoAssistRelatorios::ExemploOrdem);
-        return PaginaComFigura(nome, c.Conteudo);
-    }
-    case 5: {
-        TColuna c = Coluna(QStringLiteral("Escolha abaixo a forma como quer que o relatório seja apresentado e clique "
-                                          "em 'Concluir'."),
-                           false);
-        RBVisualizar = Opcao(c.Opcoes, "RBVisualizar", "Visualizar a impressão na tela");
-        RBImprimir = Opcao(c.Opcoes, "RBImprimir", "Imprimir");
-        RBVisualizar->setChecked(true);
-        return PaginaComFigura(nome, c.Conteudo);
-    }
-    case 6: {
-        TColuna c = Coluna(QStringLiteral("Escolha a impressão desejada:"), false);
-        RBDeclaracao = Opcao(c.Opcoes, "RBDeclaracao", "Declaração Completa");
-        RBRecibo = Opcao(c.Opcoes, "RBRecibo", "Recibo");
-        RBComprovante = Opcao(c.Opcoes, "RBComprovante", "Comprovante de Rendimentos");
-        RBVerificacao = Opcao(c.Opcoes, "RBVerificacao", "Verificação de Pendências");
-        RBDemaisRelatorios = Opcao(c.Opcoes, "RBDemaisRelatorios", "Demais Relatórios");
-        RBDeclaracao->setChecked(true);
-        return PaginaComFigura(nome, c.Conteudo);
-    }
+    case 2:
+        return PaginaDeOpcoes(nome, QStringLiteral("Escolha o tipo de relatório na lista abaixo:"),
+                              {{&RBListaBenef, "RBListaBenef", "Lista de Beneficiários"},
+                               {&RBTotaisCodigo, "RBTotaisCodigo", "Totais por Código"},
+                               {&RBGerencial, "RBGerencial", "Gerencial"},
+                               {&RBTotalMensalCodigo, "RBTotalMensalCodigo", "Total Mensal por Código"}},
+                              LbExemploTipo, "LbExemploTipo", &TFoAssistRelatorios::ExemploTipo);
+    case 3:
+        return PaginaDeOpcoes(nome, QStringLiteral("Qual o grau de detalhamento do relatório?"),
+                              {{&RBSintetico, "RBSintetico", "Relatório Sintético"},
+                               {&RBAnalitico, "RBAnalitico", "Relatório Analítico"}},
+                              LbExemploDetalhe, "LbExemploDetalhe", &TFoAssistRelatorios::ExemploDetalhe);
+    case 4:
+        return PaginaDeOpcoes(nome, QStringLiteral("Como serão ordenados os beneficiários?"),
+                              {{&RBOrdemAlfab, "RBOrdemAlfab", "Ordem Alfabética"},
+                               {&RBOrdemCPF, "RBOrdemCPF", "Ordem de CPF ou CNPJ"}},
+                              LbExemploOrdem, "LbExemploOrdem", &TFoAssistRelatorios::ExemploOrdem);
+    case 5:
+        return PaginaDeOpcoes(nome,
+                              QStringLiteral("Escolha abaixo a forma como quer que o relatório seja apresentado e "
+                                             "clique em 'Concluir'."),
+                              {{&RBVisualizar, "RBVisualizar", "Visualizar a impressão na tela"},
+                               {&RBImprimir, "RBImprimir", "Imprimir"}});
+    case 6:
+        return PaginaDeOpcoes(nome, QStringLiteral("Escolha a impressão desejada:"),
+                              {{&RBDeclaracao, "RBDeclaracao", "Declaração Completa"},
+                               {&RBRecibo, "RBRecibo", "Recibo"},
+                               {&RBComprovante, "RBComprovante", "Comprovante de Rendimentos"},
+                               {&RBVerificacao, "RBVerificacao", "Verificação de Pendências"},
+                               {&RBDemaisRelatorios, "RBDemaisRelatorios", "Demais Relatórios"}});
     case 7: {
-        auto* painel = new QWidget;
-        painel->setObjectName(nome);
-        auto* layout = new QVBoxLayout(painel);
-        layout->setContentsMargins(12, 8, 12, 4);
-        layout->addWidget(new QLabel(QStringLiteral("Selecione a declaração:"), painel));
+        QWidget* painel = PaginaEmColuna(nome);
+        painel->layout()->addWidget(new QLabel(QStringLiteral("Selecione a declaração:"), painel));
         CriaGrade(painel);
         return painel;
     }
     case 8: {
-        auto* painel = new QWidget;
-        painel->setObjectName(nome);
-        auto* layout = new QVBoxLayout(painel);
-        layout->setContentsMargins(12, 8, 12, 4);
+        QWidget* painel = PaginaEmColuna(nome);
+        auto* layout = static_cast<QVBoxLayout*>(painel->layout());
         auto* panel12 = new QWidget(painel);
         panel12->setObjectName(QStringLiteral("Panel12"));
         auto* radios = new QHBoxLayout(panel12);
@@ -384,21 +382,12 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
         layout->addStretch();
         return painel;
     }
-    case 9: {
-        TColuna c = Coluna(QString(), false);
-        RBTodosComprovantes = Opcao(c.Opcoes, "RBTodosComprovantes", "Todos os comprovantes");
-        RBUmBeneficiario = Opcao(c.Opcoes, "RBUmBeneficiario", "Comprovante de um beneficiário");
-        RBTodosComprovantes->setChecked(true);
-        return PaginaComFigura(nome, c.Conteudo);
-    }
-    case 10: {
-        auto* painel = new QWidget;
-        painel->setObjectName(nome);
-        auto* layout = new QVBoxLayout(painel);
-        layout->setContentsMargins(12, 8, 12, 4);
-        layout->addStretch();
-        return painel;
-    }
+    case 9:
+        return PaginaDeOpcoes(nome, QString(),
+                              {{&RBTodosComprovantes, "RBTodosComprovantes", "Todos os comprovantes"},
+                               {&RBUmBeneficiario, "RBUmBeneficiario", "Comprovante de um beneficiário"}});
+    case 10:
+        return PaginaEmColuna(nome);
     case 11:
         return PaginaComFigura(nome, Texto(QStringLiteral("LbErroComprovRecibo"), {QString()}, &LbErroComprovRecibo));
     default:
@@ -416,7 +405,6 @@ void TFoAssistRelatorios::ExemploTipo()
     if (RBListaBenef->isChecked()) {
         Linhas(LbExemploTipo, {QStringLiteral("Listagem dos funcionários"), QStringLiteral("com totais anuais"),
                                Nomes[0], Nomes[1], Nomes[2]});
-        RBSintetico->setChecked(true);
     } else if (RBTotaisCodigo->isChecked()) {
         Linhas(LbExemploTipo, {QStringLiteral("Dados ordenados por código"), QStringLiteral("de retenção"),
                                QStringLiteral("Código 0561"), QStringLiteral("Código 0588"), QStringLiteral("Código 0924")});
@@ -530,7 +518,16 @@ bool TFoAssistRelatorios::RelatorioSemBeneficiarios() const
 int TFoAssistRelatorios::Erro(const QString& texto)
 {
     LbErroComprovRecibo->setText(texto);
-    return 11;
+    return PaginaErro;
+}
+
+int TFoAssistRelatorios::ProximoDaImpressao()
+{
+    if (!RBComprovante->isChecked())
+        return 5;
+    if (TemBeneficiarios())
+        return 9;
+    return Erro(TextoSemComprovantes);
 }
 
 // ---- recorded delivery files and the beneficiary search ----
@@ -620,11 +617,10 @@ void TFoAssistRelatorios::BuscaInformacaoIni()
             if (valor != QLatin1String(texto))
                 continue;
             botao->setChecked(false);
-            botao->setChecked(true);
-            if (QLatin1String(chave.Chave) == QLatin1String("Tipo"))
-                ExemploTipo();
+            botao->click();   // as the user would: its example, and what goes with it
         }
     }
+    ExemploTipo();
     ExemploDetalhe();
     ExemploOrdem();
 }
@@ -690,11 +686,8 @@ bool TEstadoRelatorios6::Evento(int codigo)
         return Vai(7, false);
     if (a.RBDemaisRelatorios->isChecked())
         return Vai(2, Conclui(codigo));
-    if (!a.RBComprovante->isChecked())
-        return Vai(5, Conclui(codigo));
-    if (a.TemBeneficiarios())
-        return Vai(9, Conclui(codigo));
-    return Vai(a.Erro(TFoAssistRelatorios::TextoSemComprovantes), false);
+    const int proximo = a.ProximoDaImpressao();
+    return Vai(proximo, proximo != TFoAssistRelatorios::PaginaErro && Conclui(codigo));
 }
 
 bool TEstadoRelatorios7::Evento(int codigo)
@@ -706,11 +699,8 @@ bool TEstadoRelatorios7::Evento(int codigo)
         return Vai(a.Erro(TFoAssistRelatorios::TextoSemBeneficiarios), false);
     if (a.RBDemaisRelatorios->isChecked() && a.RBTotaisCodigo->isChecked())
         return Vai(3, Conclui(codigo));
-    if (!a.RBComprovante->isChecked())
-        return Vai(5, Conclui(codigo));
-    if (a.TemBeneficiarios())
-        return Vai(9, Conclui(codigo));
-    return Vai(a.Erro(TFoAssistRelatorios::TextoSemComprovantes), false);
+    const int proximo = a.ProximoDaImpressao();
+    return Vai(proximo, proximo != TFoAssistRelatorios::PaginaErro && Conclui(codigo));
 }
 
 bool TEstadoRelatorios8::Evento(int codigo)

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <memory>
 
 #include "assistants/TEstadoDe.h"
@@ -62,8 +64,12 @@ public:
     // "Demais Relatórios" with a report of beneficiaries (anything but "Gerencial") and none to
     // list.
     [[nodiscard]] bool RelatorioSemBeneficiarios() const;
+    static constexpr int PaginaErro = 11;
     // Puts the text on page 11, whose step comes next.
     int Erro(const QString& texto);
+    // Once the declaration is known: the way of printing (5), or for the statements the choice
+    // of all or one (9), or page 11 when there is no beneficiary.
+    int ProximoDaImpressao();
     // Step 11 ended the assistant: nothing is printed.
     void FechaSemRelatorio() { FFechouSemRelatorio = true; }
 
@@ -109,7 +115,18 @@ public:
     void FechaPesquisaBeneficiario();
 
 private:
+    struct TOpcao {
+        QRadioButton** Botao;
+        const char* Nome;
+        const char* Texto;
+    };
+
     QWidget* CriaPagina(int n);
+    // A page of choices under the prompt, the first checked; with the example labels beside
+    // them, which each click sets (aoClicar).
+    QWidget* PaginaDeOpcoes(const QString& nome, const QString& prompt, std::initializer_list<TOpcao> opcoes,
+                            std::span<QLabel*> exemplo = {}, const char* prefixo = nullptr,
+                            void (TFoAssistRelatorios::*aoClicar)() = nullptr);
     QWidget* PaginaComFigura(const QString& nome, QWidget* conteudo);
     QRadioButton* Opcao(QWidget* pai, const char* nome, const char* texto);
     void CriaGrade(QWidget* pai);

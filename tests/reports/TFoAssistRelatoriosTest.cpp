@@ -149,6 +149,13 @@ TEST_F(TFoAssistRelatoriosTest, TheChoicesAreKeptInPruvIniAlsoAfterACancelAndOff
     EXPECT_EQ(a.LbExemploTipo[0]->text(), QStringLiteral("Informações gerais de"));
     EXPECT_EQ(a.LbExemploOrdem[0]->text(), QStringLiteral("011.12..."));
 
+    // The list's own detail is synthetic; the detail read after it still holds.
+    ini.WriteString(QStringLiteral("Relatorio"), QStringLiteral("Tipo"), QStringLiteral("ListaBeneficiario"));
+    EXPECT_TRUE(Cria(*pruv, true).RBAnalitico->isChecked());
+    EXPECT_EQ(assistente->LbExemploTipo[0]->text(), QStringLiteral("Listagem dos funcionários"));
+    Roteiro({">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", "RBListaBenef"});
+    EXPECT_TRUE(assistente->RBSintetico->isChecked());
+
     // An unknown value leaves the choice of the form.
     ini.WriteString(QStringLiteral("Relatorio"), QStringLiteral("Tipo"), QStringLiteral("Outro"));
     EXPECT_TRUE(Cria(*pruv, true).RBListaBenef->isChecked());
