@@ -2,7 +2,9 @@
 #include <utility>
 
 #include "assistants/TFoAssistGeracao.h"
+#include "assistants/TFoAssistImportacao.h"
 #include "assistants/TFoPendencias.h"
+#include "assistants/TFoRelatoErrosImp.h"
 #include "assistants/TFormAssistCopSeg.h"
 #include "assistants/TFormAssistRestCopSeg.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -13,6 +15,7 @@
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
 #include "reports/RotinasImpressao.h"
+#include "screens/RotinasDeclaracao.h"
 #include "screens/TFoCalcula.h"
 #include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
@@ -61,6 +64,9 @@ int main(int argc, char* argv[])
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
         rotinas.Impressao = RotinasImpressao();
+        DefineRotinasDeclaracao(rotinas, &janela);
+        rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
+        rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;
         rotinas.MostraCalculadora = MostraCalculadora;
         janela.DefineRotinas(std::move(rotinas));
         TZofHint::InstalaPruvHint(&janela);

@@ -9,10 +9,11 @@
 #include <span>
 
 #include "shell/ExcecaoAplicacao.h"
+#include "shell/IFrDeclaracao.h"
+#include "shell/TDeclaracaoImportada.h"
 #include "shell/TEstadoMenus.h"
 #include "shell/TRotinasImpressao.h"
 
-class IFrDeclaracao;
 class QAction;
 class QLabel;
 class QMenu;
@@ -23,10 +24,6 @@ class EDatabaseError;
 class TErros;
 class TPruv;
 struct TItemMenu;
-
-// The field-locate request of a pending item or a search hit: the annex key, the beneficiary or
-// item key and the field code (0 to 32).
-using TPosicionaCampo = std::function<void(const QString& Anexo, const QString& Item, std::uint8_t Objeto)>;
 
 // The windows that some commands open and that belong to the layers above the shell (the
 // screens and the assistants): the program hands their entry routines in. A command whose
@@ -51,12 +48,25 @@ struct TRotinasPrincipal {
     // The open-declaration dialog with that caption: true when a stored declaration was loaded
     // into pruv.
     std::function<bool(TPruv& pruv, TColecaoPruv& colecao, const QString& legenda)> AbreDeclaracao;
+    // The new-declaration dialog: true when a new declaration was stored and loaded into pruv.
+    std::function<bool(TPruv& pruv, TColecaoPruv& colecao)> NovaDeclaracao;
+    // The delete dialog: true when the user confirmed a deletion.
+    std::function<bool(TColecaoPruv& colecao)> ExcluiDeclaracoes;
     // The delivery-file assistant over the open declaration: nomeArquivo receives the delivery
     // file written; true when its receipt is to be printed.
     std::function<bool(QString& nomeArquivo, TPruv& pruv, TColecaoPruv& colecao, QWidget* dono)> ExecutaAssistGeracao;
     // Prints the delivery receipt of each delivery file; jaGerado: the data folder's Recibo.ini is
     // the receipt data of nome, the delivery file just written.
     std::function<void(const QStringList& arquivos, bool jaGerado, const QString& nome)> ImprimeRecibo;
+    // The import assistant over the stored declarations: nomeErro, the base name of the error
+    // files of the last import, in and out; relatorio, whether the import error report is to be
+    // shown, with its number of lines; importada, the declarant and year chosen. True when a
+    // declaration was imported.
+    std::function<bool(QString& nomeErro, TColecaoPruv& colecao, bool& relatorio, int& linhas,
+                       TDeclaracaoImportada& importada, QWidget* dono)>
+        ExecutaAssistImportacao;
+    // Previews the error report of the pair nome ("I": of an import) announcing total lines.
+    std::function<void(int total, const QString& nome, const QString& modo)> ExibeRelatorioErrosImp;
     // The print assistant and the reports of the print command.
     TRotinasImpressao Impressao;
 };
@@ -114,9 +124,17 @@ public:
     // frame.
     void FecharColecoes();
 
-    // Moves the open declaration to the field of a pending item or a search hit. Code 1 and codes
-    // above 32 do nothing.
+    // After an import: loads the declaration of that declarant and year into the declaration
+    // object and opens it (in the declaration frame, when the program has one); nothing when a
+    // declaration is still open or none is stored under them.
+    void AbreDeclaracaoImportada(const TDeclaracaoImportada& Importada);
+
+    // Moves the open declaration to the field of a pending item or a search hit: the page of the
+    // field becomes active and the field gets the focus. Code 1 and codes above 32 do nothing.
     void PosicionaCampo(const QString& Anexo, const QString& Item, std::uint8_t Objeto);
+    // The frame's page changed: the page control's help context, the summary computed when the
+    // summary page is entered with a summary out of date, the first field of the page focused.
+    void FrDeclaracaoChange();
 
     // Sets the commands, the caption and the year label for the current state.
     void atualizaMenus();
@@ -139,6 +157,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* evento) override;
     void changeEvent(QEvent* evento) override;
+    // The keys of the window pass here first (Alt with a key moves between pages and records).
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     using Manipulador = void (TPruv2003::*)(const TItemMenu&);
@@ -164,7 +184,23 @@ private:
     [[nodiscard]] static Manipulador ManipuladorDe(const QString& nome);
     static bool PedeFechamento(const char* nomeJanela);
 
+    // The declaration frame, made once by the routine of the screens.
+    void CriaFrDeclaracao();
+    // The field of that name on a page of the frame, when it is shown there.
+    [[nodiscard]] QWidget* CampoDaPagina(TPaginaDeclaracao pagina, const char* nome) const;
+    // Activates the page and, when it became active, focuses its field (showing its tab first
+    // when the field sits on a tab of the page).
+    void FocaCampo(TPaginaDeclaracao pagina, const char* nome);
+    void PosicionaBeneficiario(TPaginaDeclaracao pagina, const QString& Anexo, const QString& Item,
+                               std::uint8_t Objeto);
+    // Alt with a key, on the frame's pages: true when the key was handled.
+    bool FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores);
+
+    void MiNovaClick(const TItemMenu& item);
+    void MiAbrirClick(const TItemMenu& item);
+    void MiExcluirClick(const TItemMenu& item);
     void MiFecharDeclaracaoClick(const TItemMenu& item);
+    void MiImportarClick(const TItemMenu& item);
     void MiVerificarPendenciasClick(const TItemMenu& item);
     void MiGravarXeqClick(const TItemMenu& item);
     void MiTransmitirviaInternetClick(const TItemMenu& item);
@@ -202,6 +238,7 @@ private:
     std::unique_ptr<TPruv> Pruv;
     bool DeclaracaoAberta = false;
     bool FColecaoVazia = true;   // no declaration stored, as atualizaMenus last found
+    QString FNomeErroImportacao;  // the error files of the last import, for the next one
 
     TRotinasPrincipal FRotinas;
     TEstadoMenus FEstadoMenus;

@@ -362,11 +362,26 @@ public:
     bool Sai = true;
     int Fechamentos = 0;
     bool Sincronizar = false;
+    TPruv* Declaracao = nullptr;
+    bool Fundos = false;
+    bool Comprovante = false;
 
     QWidget& Controle() override { return *this; }
+    void SetPruv(TPruv& pruv) override { Declaracao = &pruv; }
+    void SetColecaoPruv(TColecaoPruv&) override {}
+    void Prepara() override {}
+    void Abre(TPosicionaCampo) override {}
     bool PodeSair() override { return Sai; }
     void Fecha() override { ++Fechamentos; }
     void SetSincronizarComprovante(bool sincronizar) override { Sincronizar = sincronizar; }
+    void MostraFundos(bool mostra) override { Fundos = mostra; }
+    void MostraComprovante(bool mostra) override { Comprovante = mostra; }
+    TPaginaDeclaracao PaginaAtiva() const override { return TPaginaDeclaracao::Informacoes; }
+    TPaginaDeclaracao PaginaAnterior() const override { return TPaginaDeclaracao::Informacoes; }
+    void AtivaPagina(TPaginaDeclaracao) override {}
+    void SetOnChange(std::function<void()>) override {}
+    QWidget& Pagina(TPaginaDeclaracao) override { return *this; }
+    QWidget& PaginaControle() override { return *this; }
 };
 
 // A modeless window of the open declaration (pending items, search) that may refuse to close.
