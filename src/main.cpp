@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "assistants/TFoAssistGeracao.h"
+#include "assistants/TFoAssistTransmissao.h"
 #include "assistants/TFoAssistImportacao.h"
 #include "assistants/TFoPendencias.h"
 #include "assistants/TFoRelatoErrosImp.h"
@@ -64,6 +65,7 @@ int main(int argc, char* argv[])
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
         rotinas.Impressao = RotinasImpressao();
+        rotinas.ExecutaAssistTransmissao = ExecutaAssistTransmissao;
         DefineRotinasDeclaracao(rotinas, &janela);
         rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
         rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;

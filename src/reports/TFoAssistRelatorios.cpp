@@ -541,7 +541,7 @@ void TFoAssistRelatorios::ProcuraArquivosGravados()
     if (!achou) {
         BtnAvancar->setEnabled(false);
         BtnOK->setEnabled(false);
-        InterrompeRepeticao();
+        SetRepetir(false);
     }
     BtnRetornar->setEnabled(true);
     RBJahTransmitidas->setEnabled(true);

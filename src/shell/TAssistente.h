@@ -59,9 +59,9 @@ public:
 
 protected:
     void SetPaginaAtual(int n) { FPaginaAtual = n; }
-    // A step's work found that the page must wait for the user: the Avançar or Concluir that
-    // entered it goes no further.
-    void InterrompeRepeticao() { FRepetir = false; }
+    // Whether the advance that runs goes on from the new step without a click; a step's work may
+    // stop it.
+    void SetRepetir(bool b) { FRepetir = b; }
     // Closes the form with the result; called once.
     virtual void Termina(int resultado) = 0;
 

@@ -46,6 +46,9 @@
 #include "shell/TComandosPrincipal.h"
 #include "shell/TDmGeral.h"
 #include "shell/TFoAjuda.h"
+#include "shell/TFoInicial.h"
+#include "shell/TFoNovidade.h"
+#include "shell/TFoSobre.h"
 #include "shell/TRegistroPruv.h"
 #include "shell/TTeclasPrincipal.h"
 
@@ -152,6 +155,10 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
         {"MiAjudaCampo", &TPruv2003::MiAjudaCampoClick, nullptr},
         {"UsodoTeclado1", &TPruv2003::UsodoTeclado1Click, nullptr},
         {"LeiautedoArquivo1", &TPruv2003::LeiautedoArquivo1Click, nullptr},
+        {"MiPesquisar", &TPruv2003::MiPesquisarClick,
+         [](const TRotinasPrincipal& r) { return bool(r.MostraPesquisa); }},
+        {"Ouehdenovo1", &TPruv2003::Ouehdenovo1Click, nullptr},
+        {"MiSobre", &TPruv2003::MiSobreClick, nullptr},
     };
     return programados;
 }
@@ -449,18 +456,45 @@ void TPruv2003::AbrirDialogoInicial()
     // program ends during them.
     const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
     GravaBooleano("Geral", "JahMostrou", true);
-    // With the data unavailable the stored declarations cannot be counted: their error was shown.
-    if (!jahMostrou && !BaseIndisponivel && ObtemColecao().EstaVazia())
-        VerificaCopiaDeSeguranca();
+    if (!jahMostrou) {
+        Executa(*TComandosPrincipal::Item("Ouehdenovo1"));
+        // With the data unavailable the stored declarations cannot be counted: their error was
+        // shown.
+        if (!BaseIndisponivel && ObtemColecao().EstaVazia())
+            VerificaCopiaDeSeguranca();
+    }
 
     if (EmProcessamento)
         return;
     TProcessando processando;
     if (PodeAbrirForm(QStringLiteral("FoInicial"))) {
-        FecharDeclaracao();
+        if (FecharDeclaracao() && ExecutaInicial())
+            AbrirDeclaracao();
         ObtemColecao().Atualiza();
         atualizaMenus();
     }
+}
+
+bool TPruv2003::ExecutaInicial()
+{
+    // The New and Import commands make, import and open the declaration themselves.
+    TOfertasInicial ofertas;
+    ofertas.Nova = [this] {
+        ExecutaManipulador("MiNova");
+        return false;
+    };
+    ofertas.Importa = [this] {
+        ExecutaManipulador("MiImportar");
+        return false;
+    };
+    return MostraInicial(ObtemDeclaracao(), ObtemColecao(), ofertas, this);
+}
+
+void TPruv2003::ExecutaManipulador(const char* nome)
+{
+    const TItemMenu* item = TComandosPrincipal::Item(nome);
+    if (const Manipulador manipulador = item ? ManipuladorDe(QLatin1String(nome)) : nullptr)
+        (this->*manipulador)(*item);
 }
 
 void TPruv2003::VerificaCopiaDeSeguranca()
@@ -745,12 +779,14 @@ void TPruv2003::MiVerificarPendenciasClick(const TItemMenu& item)
 {
     if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
         return;
-    FRotinas.ExibePendencias(
-        ObtemDeclaracao(),
-        [this](const QString& anexo, const QString& itemChave, std::uint8_t objeto) {
-            ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, itemChave, objeto); });
-        },
-        this);
+    FRotinas.ExibePendencias(ObtemDeclaracao(), Posicionador(), this);
+}
+
+TPosicionaCampo TPruv2003::Posicionador()
+{
+    return [this](const QString& anexo, const QString& itemChave, std::uint8_t objeto) {
+        ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, itemChave, objeto); });
+    };
 }
 
 void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
@@ -1182,4 +1218,21 @@ void TPruv2003::MiConfigurarImpressoraClick(const TItemMenu&)
     TEscolhaImpressora escolha = impressoras.Escolha();
     if (DialogoImpressao::Atual().Configura(escolha, instaladas, this))
         impressoras.Escolhe(escolha);
+}
+
+void TPruv2003::MiPesquisarClick(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)))
+        FRotinas.MostraPesquisa(ObtemDeclaracao(), Posicionador(), this);
+}
+
+void TPruv2003::Ouehdenovo1Click(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)))
+        MostraNovidades(this);
+}
+
+void TPruv2003::MiSobreClick(const TItemMenu&)
+{
+    MostraSobre(this);
 }
