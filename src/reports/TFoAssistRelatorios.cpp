@@ -29,6 +29,7 @@
 #include "platform/db/TField.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
+#include "screens/TFrPesquisaDeclaracoes.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/TDmGeral.h"
 
@@ -379,7 +380,11 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
         for (QRadioButton* b : {RBJahTransmitidas, RBNaoTransmitidas})
             connect(b, &QRadioButton::clicked, this, &TFoAssistRelatorios::ProcuraArquivosGravados);
         layout->addWidget(panel12);
-        layout->addStretch();
+        FrPesquisaDeclaracoes1 = new TFrPesquisaDeclaracoes(painel);
+        FrPesquisaDeclaracoes1->setObjectName(QStringLiteral("FrPesquisaDeclaracoes1"));
+        FrPesquisaDeclaracoes1->IncluiCDROM = true;
+        FrPesquisaDeclaracoes1->OnChangeSelection = [this](TFrPesquisaDeclaracoes*) { HabilitaArquivosGravados(); };
+        layout->addWidget(FrPesquisaDeclaracoes1);
         return painel;
     }
     case 9:
@@ -537,29 +542,44 @@ void TFoAssistRelatorios::ProcuraArquivosGravados()
     RBJahTransmitidas->setEnabled(false);
     RBNaoTransmitidas->setEnabled(false);
     BtnRetornar->setEnabled(false);
-    const bool achou = AbreArquivosGravados(RBJahTransmitidas->isChecked());
-    if (!achou) {
-        BtnAvancar->setEnabled(false);
-        BtnOK->setEnabled(false);
-        SetRepetir(false);
-    }
+    AbreArquivosGravados(RBJahTransmitidas->isChecked());
+    HabilitaArquivosGravados();
     BtnRetornar->setEnabled(true);
     RBJahTransmitidas->setEnabled(true);
     RBNaoTransmitidas->setEnabled(true);
 }
 
-bool TFoAssistRelatorios::AbreArquivosGravados(bool /*Transmitidas*/)
+bool TFoAssistRelatorios::AbreArquivosGravados(bool Transmitidas)
 {
-    FArquivos.clear();
-    return false;
+    FrPesquisaDeclaracoes1->SetSituacao(Transmitidas ? 1 : 0);
+    FrPesquisaDeclaracoes1->Abre(FArquivos);
+    return ArquivosGravados();
+}
+
+bool TFoAssistRelatorios::ArquivosGravados() const
+{
+    const TdvTable& tabela = FrPesquisaDeclaracoes1->TbGeradas();
+    return tabela.Active() && !tabela.IsEmpty();
+}
+
+void TFoAssistRelatorios::HabilitaArquivosGravados()
+{
+    const bool ha = ArquivosGravados();
+    BtnAvancar->setEnabled(ha);
+    BtnOK->setEnabled(ha);
+    if (!ha)
+        SetRepetir(false);
 }
 
 QStringList TFoAssistRelatorios::ArquivosSelecionados()
 {
-    return FArquivos;
+    return FrPesquisaDeclaracoes1->ArquivosSelecionados();
 }
 
-void TFoAssistRelatorios::FechaArquivosGravados() {}
+void TFoAssistRelatorios::FechaArquivosGravados()
+{
+    FrPesquisaDeclaracoes1->Fecha();
+}
 
 void TFoAssistRelatorios::AbrePesquisaBeneficiario() {}
 

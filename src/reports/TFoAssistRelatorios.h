@@ -19,6 +19,7 @@ class TDataSet;
 class TPruv;
 class TdvDBGrid;
 class TdvTable;
+class TFrPesquisaDeclaracoes;
 
 // The print assistant, "Assistente de Impressão": the one way the user chooses what to print. It
 // prints nothing itself; its answer is a choice code (TRotinasImpressao.h) that the main window's
@@ -95,6 +96,7 @@ public:
     QRadioButton* RBNaoTransmitidas;
     QLabel* LbErroComprovRecibo;
     TdvDBGrid* DBGrDeclaracao;
+    TFrPesquisaDeclaracoes* FrPesquisaDeclaracoes1;
     // The sample of the report on pages 2 to 4: two title lines, then sample lines.
     std::array<QLabel*, 6> LbExemploTipo{};
     std::array<QLabel*, 5> LbExemploDetalhe{};
@@ -106,6 +108,8 @@ public:
     // Scans the drives for delivery files, transmitted (Transmitidas) or recorded and not
     // transmitted; true when it found any.
     bool AbreArquivosGravados(bool Transmitidas);
+    // The list found some.
+    [[nodiscard]] bool ArquivosGravados() const;
     // The files chosen on page 8, as folder + "/" + name; empty when none.
     [[nodiscard]] QStringList ArquivosSelecionados();
     void FechaArquivosGravados();
@@ -137,6 +141,8 @@ private:
     void BuscaInformacaoIni();
     // Step 8: scans with the list's mode, and Avançar and Concluir follow what it found.
     void ProcuraArquivosGravados();
+    // Avançar and Concluir only while the list holds files; else a running Concluir stops.
+    void HabilitaArquivosGravados();
     // Avançar of the double-click on a grid: only while the button is enabled.
     void AvancaSeHabilitado();
     void TbPruvCalcFields(TDataSet* tabela);

@@ -7,6 +7,8 @@
 #include "RelatosDeTeste.h"
 #include "RoteiroAssistente.h"
 #include "components/data/TdvTable.h"
+#include "model/EsquemaPrograma.h"
+#include "screens/GravadasDeTeste.h"
 #include "platform/files/TIniFile.h"
 #include "reports/TFoAssistRelatorios.h"
 
@@ -15,6 +17,12 @@ namespace {
 // The print assistant over a declaration of the test's database, driven by its buttons.
 class TFoAssistRelatoriosTest : public RelatosDeTeste {
 protected:
+    void SetUp() override
+    {
+        RelatosDeTeste::SetUp();
+        CriaTabelasPrograma(*TDatabase::DaPasta(TPastas::Dados()));   // Geradas among them
+    }
+
     // The stored declaration of the declarant with that many items, loaded as the main window
     // holds it.
     std::unique_ptr<TPruv> Carregada(const QString& ni, int itens, const char* ano = "2002")
@@ -48,6 +56,7 @@ protected:
     }
 
     std::unique_ptr<TFoAssistRelatorios> assistente;
+    GravadasDeTeste gravadas;   // no delivery file on the case's volumes
 };
 
 }  // namespace
@@ -113,6 +122,7 @@ TEST_F(TFoAssistRelatoriosTest, EachPathEndsInItsChoiceCodeOrOnTheReasonWhyNothi
         EXPECT_NE(assistente->ModalResult(), 0);
         EXPECT_EQ(assistente->Pedido().Codigo, c.codigo);
     }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
 TEST_F(TFoAssistRelatoriosTest, TheChoicesAreKeptInPruvIniAlsoAfterACancelAndOfferedAgain)
