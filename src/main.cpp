@@ -18,6 +18,7 @@
 #include "reports/RotinasImpressao.h"
 #include "screens/RotinasDeclaracao.h"
 #include "screens/TFoCalcula.h"
+#include "screens/TFoPesquisar.h"
 #include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -66,6 +67,7 @@ int main(int argc, char* argv[])
         rotinas.ImprimeRecibo = ImprimeRecibo;
         rotinas.Impressao = RotinasImpressao();
         rotinas.ExecutaAssistTransmissao = ExecutaAssistTransmissao;
+        rotinas.MostraPesquisa = MostraPesquisa;
         DefineRotinasDeclaracao(rotinas, &janela);
         rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
         rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;
