@@ -30,6 +30,7 @@
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
 #include "screens/TFrPesquisaDeclaracoes.h"
+#include "screens/TFrPesquisarPruv.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/TDmGeral.h"
 
@@ -391,8 +392,15 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
         return PaginaDeOpcoes(nome, QString(),
                               {{&RBTodosComprovantes, "RBTodosComprovantes", "Todos os comprovantes"},
                                {&RBUmBeneficiario, "RBUmBeneficiario", "Comprovante de um beneficiário"}});
-    case 10:
-        return PaginaEmColuna(nome);
+    case 10: {
+        QWidget* painel = PaginaEmColuna(nome);
+        FrPesquisarPruv = new TFrPesquisarPruv(painel);
+        FrPesquisarPruv->setObjectName(QStringLiteral("FrPesquisarPruv"));
+        FrPesquisarPruv->SetSelBeneficiario(true);
+        FrPesquisarPruv->OnGridDblClick = [this](TFrPesquisarPruv*) { AvancaSeHabilitado(); };
+        painel->layout()->addWidget(FrPesquisarPruv);
+        return painel;
+    }
     case 11:
         return PaginaComFigura(nome, Texto(QStringLiteral("LbErroComprovRecibo"), {QString()}, &LbErroComprovRecibo));
     default:
@@ -581,14 +589,20 @@ void TFoAssistRelatorios::FechaArquivosGravados()
     FrPesquisaDeclaracoes1->Fecha();
 }
 
-void TFoAssistRelatorios::AbrePesquisaBeneficiario() {}
+void TFoAssistRelatorios::AbrePesquisaBeneficiario()
+{
+    FrPesquisarPruv->Abre(FPruv, {});   // a choice, nothing to locate
+}
 
 QString TFoAssistRelatorios::BeneficiarioSelecionado() const
 {
-    return FNiBeneficiario;
+    return FrPesquisarPruv->CpfCnpjSelecionado();
 }
 
-void TFoAssistRelatorios::FechaPesquisaBeneficiario() {}
+void TFoAssistRelatorios::FechaPesquisaBeneficiario()
+{
+    FrPesquisarPruv->Fecha();
+}
 
 // ---- the answer and the remembered choices ----
 

@@ -20,6 +20,7 @@ class TPruv;
 class TdvDBGrid;
 class TdvTable;
 class TFrPesquisaDeclaracoes;
+class TFrPesquisarPruv;
 
 // The print assistant, "Assistente de Impressão": the one way the user chooses what to print. It
 // prints nothing itself; its answer is a choice code (TRotinasImpressao.h) that the main window's
@@ -97,6 +98,7 @@ public:
     QLabel* LbErroComprovRecibo;
     TdvDBGrid* DBGrDeclaracao;
     TFrPesquisaDeclaracoes* FrPesquisaDeclaracoes1;
+    TFrPesquisarPruv* FrPesquisarPruv;
     // The sample of the report on pages 2 to 4: two title lines, then sample lines.
     std::array<QLabel*, 6> LbExemploTipo{};
     std::array<QLabel*, 5> LbExemploDetalhe{};
@@ -154,7 +156,6 @@ private:
     std::unique_ptr<TdvTable> FTbPruv;
     std::unique_ptr<TDataSource> FDsPruv;
     QStringList FArquivos;   // the delivery files chosen on page 8
-    QString FNiBeneficiario;
 };
 
 // The steps: step n shows page n.

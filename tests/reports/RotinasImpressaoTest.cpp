@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "components/data/TdvTable.h"
 #include "assistants/TFoPendencias.h"
 #include "reports/RotinasImpressao.h"
+#include "screens/TFrPesquisarPruv.h"
 #include "shell/DialogoImpressaoRoteirizado.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/Espera.h"
@@ -281,4 +283,29 @@ TEST_F(RotinasImpressaoTest, ThePendingItemsReportIsTheOpenPendingItemsWindows)
     EXPECT_TRUE(paginas.join(QLatin1Char('#')).contains(QStringLiteral("Verificação de Pendências")));
     EXPECT_NE(FoPendencias(), nullptr);   // the print command leaves it open
     LiberaPendencias();
+}
+
+TEST_F(RotinasImpressaoTest, OneBeneficiarysStatementIsTheOneFoundInTheSearch)
+{
+    DuasAna();
+    Inicia();
+    Abre(Matriz);
+    QTimer::singleShot(0, [] {
+        TFoAssistRelatorios* a = AssistenteAberto();
+        ASSERT_NE(a, nullptr);
+        Roteiro(*a, {">", "RBComprovante", ">", "RBUmBeneficiario", ">"});
+        a->FrPesquisarPruv->SelecionaChave(TFrPesquisarPruv::ChaveNome);
+        a->FrPesquisarPruv->EdChave->setText(QStringLiteral("bruno"));
+        a->FrPesquisarPruv->RestringePruv();
+        Roteiro(*a, {">", "RBImprimir", "!"});
+    });
+    janela->Comando(QStringLiteral("MiImprimir"))->trigger();
+    ASSERT_EQ(impressoras.Arquivos().size(), 1);
+    const QStringList paginas = Paginas(0);
+    ASSERT_EQ(paginas.size(), 1);
+    for (const QString& linha : {QStringLiteral("Comprovante de Rendimentos Pagos e de"),
+                                 QStringLiteral("|200.300.400-94 BRUNO COSTA LIMA|"),
+                                 QStringLiteral("|01. Total dos Rendimentos (inclusive férias) 2.400,00|")})
+        EXPECT_TRUE(paginas[0].contains(linha)) << linha.toStdString() << "\n" << paginas[0].toStdString();
+    EXPECT_FALSE(paginas[0].contains(QStringLiteral("ANA PAULA")));
 }

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QRadioButton>
@@ -9,6 +10,7 @@
 #include "components/data/TdvTable.h"
 #include "model/EsquemaPrograma.h"
 #include "screens/GravadasDeTeste.h"
+#include "screens/TFrPesquisarPruv.h"
 #include "platform/files/TIniFile.h"
 #include "reports/TFoAssistRelatorios.h"
 
@@ -200,9 +202,23 @@ TEST_F(TFoAssistRelatoriosTest, APageWithoutItsChoiceStaysWithMessage136Or137)
 
     const std::unique_ptr<TPruv> pruv = Carregada(Matriz, 1);
     Cria(*pruv, true);
-    Roteiro({">", "RBComprovante", ">", "RBUmBeneficiario", ">", ">"});
+    Roteiro({">", "RBComprovante", ">", "RBUmBeneficiario", ">"});
+    ASSERT_EQ(assistente->PaginaAtual(), 10);
+    TFrPesquisarPruv& pesquisa = *assistente->FrPesquisarPruv;
+    pesquisa.SelecionaChave(TFrPesquisarPruv::ChaveNome);
+    pesquisa.EdChave->setText(QStringLiteral("ZZZ"));   // nobody is listed
+    pesquisa.RestringePruv();
+    Roteiro({">"});
     EXPECT_EQ(assistente->PaginaAtual(), 10);
     EXPECT_EQ(dialogos.Codigos(), (std::vector<int>{136, 137}));
+
+    // The one found is the one whose statement prints.
+    pesquisa.EdChave->setText(QStringLiteral("ANA"));
+    pesquisa.RestringePruv();
+    Roteiro({"!"});
+    const TPedidoImpressao pedido = assistente->Pedido();
+    EXPECT_EQ(pedido.Codigo, 18);
+    EXPECT_EQ(pedido.Ni, FormataCpf(CpfAna));
 }
 
 TEST_F(TFoAssistRelatoriosTest, OneAssistantAtATime)
