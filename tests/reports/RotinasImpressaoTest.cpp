@@ -50,18 +50,22 @@ protected:
         janela->AbrirDeclaracao();
     }
     // The Print command, answered by the script in the assistant; false when none showed.
-    bool Imprime(const std::vector<const char*>& passos)
+    bool Imprime(const std::function<void(TFoAssistRelatorios&)>& roteiro)
     {
         bool mostrou = false;
         QTimer::singleShot(0, [&] {
             if (TFoAssistRelatorios* a = AssistenteAberto()) {
                 mostrou = true;
-                Roteiro(*a, passos);
+                roteiro(*a);
             }
         });
         janela->Comando(QStringLiteral("MiImprimir"))->trigger();
         QCoreApplication::processEvents();
         return mostrou;
+    }
+    bool Imprime(const std::vector<const char*>& passos)
+    {
+        return Imprime([&passos](TFoAssistRelatorios& a) { Roteiro(a, passos); });
     }
 
     // A declaration with two items of one code.
@@ -153,14 +157,11 @@ TEST_F(RotinasImpressaoTest, WithNoDeclarationOpenTheOneChosenOnPage7Prints)
     Inicia();
     EXPECT_TRUE(Imprime({">", "RBComprovante", ">", "<", "RBDeclaracao", ">", "x"}));   // cancelled on page 7
     EXPECT_TRUE(impressoras.Arquivos().isEmpty());
-    QTimer::singleShot(0, [this] {
-        TFoAssistRelatorios* a = AssistenteAberto();
-        ASSERT_NE(a, nullptr);
-        Roteiro(*a, {">", ">"});
-        ASSERT_TRUE(a->TbPruv().Locate(QStringLiteral("NR_PF_PJ"), {Filial.left(12)}, {}));
-        Roteiro(*a, {">", "RBImprimir", "!"});
-    });
-    janela->Comando(QStringLiteral("MiImprimir"))->trigger();
+    EXPECT_TRUE(Imprime([this](TFoAssistRelatorios& a) {
+        Roteiro(a, {">", ">"});
+        EXPECT_TRUE(a.TbPruv().Locate(QStringLiteral("NR_PF_PJ"), {Filial.left(12)}, {}));
+        Roteiro(a, {">", "RBImprimir", "!"});
+    }));
     ASSERT_EQ(impressoras.Arquivos().size(), 1);
     const QString tudo = Paginas(0).join(QLatin1Char('#'));
     EXPECT_TRUE(tudo.contains(QStringLiteral("Declarante: ") + Mascara(Filial))) << tudo.toStdString();
@@ -265,13 +266,10 @@ TEST_F(RotinasImpressaoTest, ThePendingItemsReportIsTheOpenPendingItemsWindows)
     Inicia();
     Abre(Matriz);
     // Without the window the choice is not offered.
-    QTimer::singleShot(0, [] {
-        TFoAssistRelatorios* a = AssistenteAberto();
-        ASSERT_NE(a, nullptr);
-        EXPECT_FALSE(a->RBVerificacao->isEnabled());
-        Roteiro(*a, {"x"});
-    });
-    janela->Comando(QStringLiteral("MiImprimir"))->trigger();
+    EXPECT_TRUE(Imprime([](TFoAssistRelatorios& a) {
+        EXPECT_FALSE(a.RBVerificacao->isEnabled());
+        Roteiro(a, {"x"});
+    }));
 
     ExibePendencias(janela->ObtemDeclaracao(), {}, janela.get());
     ASSERT_NE(FoPendencias(), nullptr);
@@ -290,16 +288,13 @@ TEST_F(RotinasImpressaoTest, OneBeneficiarysStatementIsTheOneFoundInTheSearch)
     DuasAna();
     Inicia();
     Abre(Matriz);
-    QTimer::singleShot(0, [] {
-        TFoAssistRelatorios* a = AssistenteAberto();
-        ASSERT_NE(a, nullptr);
-        Roteiro(*a, {">", "RBComprovante", ">", "RBUmBeneficiario", ">"});
-        a->FrPesquisarPruv->SelecionaChave(TFrPesquisarPruv::ChaveNome);
-        a->FrPesquisarPruv->EdChave->setText(QStringLiteral("bruno"));
-        a->FrPesquisarPruv->RestringePruv();
-        Roteiro(*a, {">", "RBImprimir", "!"});
-    });
-    janela->Comando(QStringLiteral("MiImprimir"))->trigger();
+    EXPECT_TRUE(Imprime([](TFoAssistRelatorios& a) {
+        Roteiro(a, {">", "RBComprovante", ">", "RBUmBeneficiario", ">"});
+        a.FrPesquisarPruv->SelecionaChave(TFrPesquisarPruv::ChaveNome);
+        a.FrPesquisarPruv->EdChave->setText(QStringLiteral("bruno"));
+        a.FrPesquisarPruv->RestringePruv();
+        Roteiro(a, {">", "RBImprimir", "!"});
+    }));
     ASSERT_EQ(impressoras.Arquivos().size(), 1);
     const QStringList paginas = Paginas(0);
     ASSERT_EQ(paginas.size(), 1);
