@@ -15,6 +15,7 @@
 #include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
+#include "reports/RotinasImpressao.h"
 #include "screens/RotinasDeclaracao.h"
 #include "screens/TFoCalcula.h"
 #include "screens/TFoPesquisar.h"
@@ -64,6 +65,7 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        rotinas.Impressao = RotinasImpressao();
         rotinas.ExecutaAssistTransmissao = ExecutaAssistTransmissao;
         rotinas.MostraPesquisa = MostraPesquisa;
         DefineRotinasDeclaracao(rotinas, &janela);

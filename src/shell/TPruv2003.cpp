@@ -40,6 +40,7 @@
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 #include "shell/EstadoPrograma.h"
+#include "shell/IDialogoImpressao.h"
 #include "shell/IFrDeclaracao.h"
 #include "shell/TAvisoCopiasDeSeguranca.h"
 #include "shell/TComandosPrincipal.h"
@@ -147,6 +148,9 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
         {"MiRestaurarCopia", &TPruv2003::MiRestaurarCopiaClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistRestCopSeg); }},
         {"MiCopiaAuto", &TPruv2003::MiCopiaAutoClick, nullptr},
+        {"MiImprimir", &TPruv2003::MiImprimirClick,
+         [](const TRotinasPrincipal& r) { return bool(r.Impressao.ExecutaAssistRelatorios); }},
+        {"MiConfigurarImpressora", &TPruv2003::MiConfigurarImpressoraClick, nullptr},
         {"MiConteudo", &TPruv2003::MiConteudoClick, nullptr},
         {"MiManual", &TPruv2003::MiManualClick, nullptr},
         {"MiAjudaCampo", &TPruv2003::MiAjudaCampoClick, nullptr},
@@ -1193,6 +1197,43 @@ void TPruv2003::LeiautedoArquivo1Click(const TItemMenu&)
 {
     ContextoAjuda = AjudaLeiaute;
     TFoAjuda::Mostra(ContextoAjuda);
+}
+
+void TPruv2003::MiImprimirClick(const TItemMenu& item)
+{
+    constexpr std::uint8_t SemImpressora = 161;
+    // With no declaration open the assistant works on one of its own, which it may load.
+    std::unique_ptr<TErros> errosTemporaria;
+    std::unique_ptr<TPruv> temporaria;
+    if (!DeclaracaoAberta) {
+        errosTemporaria = std::make_unique<TErros>();
+        temporaria = std::make_unique<TPruv>();
+        temporaria->SetErros(errosTemporaria.get());
+    }
+    TPruv& pruv = temporaria ? *temporaria : ObtemDeclaracao();
+    if (!Impressoras::Atual().ExisteImpressora()) {
+        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        return;
+    }
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    TPedidoImpressao pedido;
+    FRotinas.Impressao.ExecutaAssistRelatorios(pedido, pruv, ObtemColecao(), DeclaracaoAberta, this);
+    DespachaImpressao(pedido, pruv, ObtemColecao(), FRotinas.Impressao);
+}
+
+void TPruv2003::MiConfigurarImpressoraClick(const TItemMenu&)
+{
+    constexpr std::uint8_t SemImpressoraInstalada = 162;
+    IImpressoras& impressoras = Impressoras::Atual();
+    const QStringList instaladas = impressoras.Instaladas();
+    if (instaladas.isEmpty()) {
+        TErro(SemImpressoraInstalada, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        return;
+    }
+    TEscolhaImpressora escolha = impressoras.Escolha();
+    if (DialogoImpressao::Atual().Configura(escolha, instaladas, this))
+        impressoras.Escolhe(escolha);
 }
 
 void TPruv2003::MiPesquisarClick(const TItemMenu& item)

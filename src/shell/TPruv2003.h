@@ -12,6 +12,7 @@
 #include "shell/IFrDeclaracao.h"
 #include "shell/TDeclaracaoImportada.h"
 #include "shell/TEstadoMenus.h"
+#include "shell/TRotinasImpressao.h"
 
 class QAction;
 class QLabel;
@@ -66,6 +67,8 @@ struct TRotinasPrincipal {
         ExecutaAssistImportacao;
     // Previews the error report of the pair nome ("I": of an import) announcing total lines.
     std::function<void(int total, const QString& nome, const QString& modo)> ExibeRelatorioErrosImp;
+    // The print assistant and the reports of the print command.
+    TRotinasImpressao Impressao;
 
     // The modeless search window over the open declaration; posiciona locates a hit.
     std::function<void(TPruv& pruv, TPosicionaCampo posiciona, QWidget* dono)> MostraPesquisa;
@@ -212,6 +215,10 @@ private:
     void MiGravarCopiaClick(const TItemMenu& item);
     void MiRestaurarCopiaClick(const TItemMenu& item);
     void MiCopiaAutoClick(const TItemMenu& item);
+    // Printing: the print assistant's choice runs its report; the set-up keeps a printer for
+    // the session.
+    void MiImprimirClick(const TItemMenu& item);
+    void MiConfigurarImpressoraClick(const TItemMenu& item);
     void MiConteudoClick(const TItemMenu& item);
     void MiManualClick(const TItemMenu& item);
     void MiAjudaCampoClick(const TItemMenu& item);
