@@ -1,13 +1,9 @@
 #include "assistants/TFoAssistTransmissao.h"
 
 #include <QDir>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QVBoxLayout>
 
-#include "shell/PosicaoAssistente.h"
 #include "assistants/PaginasAssistente.h"
 #include "assistants/RotuloAssistente.h"
 #include "assistants/TFrResultTrans.h"
@@ -16,6 +12,7 @@
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrPesquisaDeclaracoes.h"
 #include "shell/EstadoPrograma.h"
+#include "shell/PosicaoAssistente.h"
 #include "shell/TDmGeral.h"
 
 namespace {
