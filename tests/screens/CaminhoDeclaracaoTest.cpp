@@ -360,3 +360,27 @@ TEST_F(CaminhoDeclaracaoTest, AnInvalidResponsibleCpfKeepsTheUserOnIt)
     EXPECT_EQ(responsavel->Text(), QStringLiteral("12345678900"));
     EXPECT_EQ(janela->ObtemDeclaracao().GetResponsavel().GetNi(), CpfResponsavel);   // as it was
 }
+
+// The e-mail is the group's last field: Tab leaves the group, which rewrites the person's fields.
+TEST_F(CaminhoDeclaracaoTest, ARefusedResponsibleFieldKeepsWhatWasTyped)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    struct Caso {
+        const char* campo;
+        const char* texto;
+        int codigo;
+    };
+    for (const Caso& c : {Caso{"DeDDD", "1", 82}, Caso{"DeTelefone", "12", 130}, Caso{"DeEmail", "fulano@", 81}}) {
+        SCOPED_TRACE(c.campo);
+        dialogos.Limpa();
+        Digita(Edit(c.campo), QLatin1String(c.texto));
+        Tab(Edit(c.campo));
+        QApplication::processEvents();
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{c.codigo});
+        EXPECT_EQ(Foco(), QLatin1String(c.campo));
+        EXPECT_EQ(Edit(c.campo)->Text(), QLatin1String(c.texto));
+        QTest::keyClick(Edit(c.campo), Qt::Key_Escape);
+    }
+}
