@@ -293,7 +293,16 @@ public:
     Resposta Mostra(const TMensagemDialogo& mensagem) override
     {
         Textos << mensagem.Texto;
-        FJanela.PodeAbrirForm(QString());   // what the window does when it loses the activation
+        // The message box takes the focus to its button...
+        QPushButton ok(QStringLiteral("OK"));
+        ok.show();
+        QApplication::setActiveWindow(&ok);
+        ok.setFocus();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&ok));
+        FJanela.PodeAbrirForm(QString());   // ...and the window asks whether it may be left
+        ok.close();
+        FJanela.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&FJanela));
         return Resposta::Ok;
     }
     QStringList Textos;
@@ -383,4 +392,19 @@ TEST_F(CaminhoDeclaracaoTest, ARefusedResponsibleFieldKeepsWhatWasTyped)
         EXPECT_EQ(Edit(c.campo)->Text(), QLatin1String(c.texto));
         QTest::keyClick(Edit(c.campo), Qt::Key_Escape);
     }
+}
+
+TEST_F(CaminhoDeclaracaoTest, ARefusedResponsibleFieldKeepsItsTextWhileItsMessageShows)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    DialogosQueDesativam mensagens(*janela);
+    Digita(Edit("DeEmail"), QStringLiteral("@x"));
+    janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(mensagens.Textos.size(), 1);
+    EXPECT_EQ(Foco(), QStringLiteral("DeEmail"));
+    EXPECT_EQ(Edit("DeEmail")->Text(), QStringLiteral("@x"));
 }
