@@ -14,6 +14,7 @@
 #include "shell/TEstadoMenus.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -192,6 +193,7 @@ private:
                                std::uint8_t Objeto);
     // Alt with a key, on the frame's pages: true when the key was handled.
     bool FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores);
+    [[nodiscard]] bool EhAtalhoDeComando(const QKeyEvent& tecla) const;   // the shortcut of a command
 
     void MiNovaClick(const TItemMenu& item);
     void MiAbrirClick(const TItemMenu& item);

@@ -1,3 +1,4 @@
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -407,4 +408,55 @@ TEST_F(CaminhoDeclaracaoTest, ARefusedResponsibleFieldKeepsItsTextWhileItsMessag
     EXPECT_EQ(mensagens.Textos.size(), 1);
     EXPECT_EQ(Foco(), QStringLiteral("DeEmail"));
     EXPECT_EQ(Edit("DeEmail")->Text(), QStringLiteral("@x"));
+}
+
+namespace {
+
+// A field that claims every Ctrl key for itself, as a line edit does with Ctrl+E on some desktops.
+class CampoGuloso final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride) {
+            e->accept();
+            return true;
+        }
+        return QLineEdit::event(e);
+    }
+};
+
+}  // namespace
+
+// The menu's shortcuts come before a field's own keys, except the field's editing keys (Ctrl+A
+// selects its text).
+TEST_F(CaminhoDeclaracaoTest, TheMenuShortcutsWorkWhileAFieldHasTheFocus)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    auto* campo = new CampoGuloso(Edit("DeNome")->parentWidget());
+    campo->show();
+    campo->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), campo);
+    int comandos = 0;
+    for (const QAction* acao : janela->findChildren<QAction*>()) {
+        if (acao->shortcut().isEmpty() || acao->shortcut() == QKeySequence::SelectAll)
+            continue;
+        SCOPED_TRACE(acao->shortcut().toString().toStdString());
+        ++comandos;
+        const QKeyCombination tecla = acao->shortcut()[0];
+        QKeyEvent sobrepoe(QEvent::ShortcutOverride, tecla.key(), tecla.keyboardModifiers());
+        sobrepoe.ignore();
+        QApplication::sendEvent(campo, &sobrepoe);
+        EXPECT_FALSE(sobrepoe.isAccepted());   // the field is not asked
+    }
+    EXPECT_GE(comandos, 8);
+
+    QTest::keyClick(Edit("DeNome"), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Edit("DeNome")->selectedText(), Edit("DeNome")->text());
+    QTest::keyClick(campo, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
 }
