@@ -145,23 +145,23 @@ void TFontePruv::AbreItens(const TDeclaracaoEntrega& Declaracao, const TAnexoEnt
     }
     FItens = &dono->GetItens();
     FItens->SetOrdem(TColecaoPruvItem::OrdemCodigo);
-    FItens->Primeiro();
+    FItens->IniciaLeitura();
     FItem = std::make_unique<TPruvItem>(FTrabalho, *dono);
 }
 
 bool TFontePruv::ProximoItem(TItemEntrega& Item)
 {
-    if (!FItens || FItens->Eof())
+    if (!FItens || !FItens->LeProximo(*FItem))
         return false;
-    FItens->LeRegistro(*FItem);
     Dados(*FItem, Item);
-    FItens->Proximo();
     return true;
 }
 
 void TFontePruv::FechaItens()
 {
     FItem.reset();
+    if (FItens)
+        FItens->EncerraLeitura();
     FItens = nullptr;
     if (FAnexo) {
         FAnexo.reset();

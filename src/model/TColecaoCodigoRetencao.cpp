@@ -19,6 +19,15 @@ const QString IndicePrimario;
 const QString ICodAno = QStringLiteral("ICodAno");
 const QString ICod = QStringLiteral("ICod");
 
+// The columns of a search, as one hash key.
+QString Chave(std::initializer_list<QString> Partes)
+{
+    QString chave;
+    for (const QString& parte : Partes)
+        chave += parte + QChar(0x1f);
+    return chave;
+}
+
 // Empties the filter lines and applies that, then orders by the primary index.
 void PreparaFiltro(TdvTable& tabela)
 {
@@ -182,11 +191,50 @@ bool TColecaoCodigoRetencao::Existe(const QString& Ano, const QString& Codigo, c
     return tabela.FindKey({Codigo});
 }
 
+void TColecaoCodigoRetencao::CarregaMemoria()
+{
+    TdvTable& tabela = Tabela();
+    Indice(IndicePrimario);
+    try {
+        for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+            TCodigoRetencao linha;
+            LeRegistro(linha);
+            const int i = static_cast<int>(FLinhas.size());
+            const QString& codigo = linha.GetCodigo();
+            FPorChave.insert(Chave({linha.GetAno(), linha.GetAnexo(), codigo}), i);
+            // The first row of each search's key is the one Existe finds.
+            const QString codigoAno = Chave({codigo, linha.GetAno()});
+            if (!FPorCodigoAno.contains(codigoAno))
+                FPorCodigoAno.insert(codigoAno, i);
+            if (!FPorCodigo.contains(codigo))
+                FPorCodigo.insert(codigo, i);
+            FLinhas.push_back(std::move(linha));
+        }
+    } catch (const EDatabaseError& e) {
+        FLinhas.clear();
+        FPorChave.clear();
+        FPorCodigoAno.clear();
+        FPorCodigo.clear();
+        throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+    FEmMemoria = true;
+}
+
 bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo)
 {
-    if (!Existe(FAno, Codigo.GetCodigo(), Anexo))
-        return false;
-    LeRegistro(Codigo);
+    if (!FEmMemoria)
+        CarregaMemoria();
+    const QString& codigo = Codigo.GetCodigo();
+    auto achado = FPorChave.constFind(Chave({FAno, Anexo, codigo}));
+    if (achado == FPorChave.cend()) {
+        achado = FPorCodigoAno.constFind(Chave({codigo, FAno}));
+        if (achado == FPorCodigoAno.cend()) {
+            achado = FPorCodigo.constFind(codigo);
+            if (achado == FPorCodigo.cend())
+                return false;
+        }
+    }
+    Codigo = FLinhas[static_cast<std::size_t>(*achado)];
     return true;
 }
 

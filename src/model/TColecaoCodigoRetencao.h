@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -35,7 +36,9 @@ public:
     // then in any year (the earliest); true when found, the table then standing on that row.
     bool Existe(const QString& Ano, const QString& Codigo, const QString& Anexo);
     // Existe for the collection's year and the object's code; a row found is read into the
-    // object, which tells by its year and annex flag which case it was.
+    // object, which tells by its year and annex flag which case it was. Answered from memory: the
+    // whole table is read on the first call (it is reference data, a few hundred rows, that no
+    // one changes while a declaration is open), and the table's position is left alone.
     bool BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo) override;
 
     // Restrict another open table over CodRet (the choice list of a screen) to the codes of the
@@ -59,6 +62,13 @@ private:
     [[nodiscard]] static QString VersaoArmazenada(TDatabase& Banco);
     void Preenche(const QString& ArquivoCodigos);
     void Indice(const QString& Nome);
+    void CarregaMemoria();
 
     QString FAno;
+    // Every row, in the order of the primary index, and where Existe's three searches find theirs.
+    std::vector<TCodigoRetencao> FLinhas;
+    QHash<QString, int> FPorChave;        // year, annex flag, code
+    QHash<QString, int> FPorCodigoAno;    // code, year: the first in primary order
+    QHash<QString, int> FPorCodigo;       // code: the earliest year
+    bool FEmMemoria = false;
 };

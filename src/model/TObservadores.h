@@ -1,5 +1,5 @@
 #pragma once
-#include <vector>
+#include <QVarLengthArray>
 
 class IObservador;
 class ISujeito;
@@ -16,5 +16,7 @@ public:
     [[nodiscard]] int Count() const { return static_cast<int>(FLista.size()); }
 
 private:
-    std::vector<IObservador*> FLista;
+    // Most values have one observer or two (their totals): held inline, as items hold hundreds
+    // of values.
+    QVarLengthArray<IObservador*, 2> FLista;
 };

@@ -136,6 +136,7 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
         {"MiCalculadora", &TPruv2003::MiCalculadoraClick,
          [](const TRotinasPrincipal& r) { return bool(r.MostraCalculadora); }},
         {"MiSincronizar", &TPruv2003::MiSincronizarClick, nullptr},
+        {"MiResumo", &TPruv2003::MiResumoClick, [](const TRotinasPrincipal& r) { return bool(r.CalculaResumo); }},
         {"MiIndexador", &TPruv2003::MiIndexadorClick,
          [](const TRotinasPrincipal& r) { return bool(r.MostraReorganizacao); }},
         {"MiGravarCopia", &TPruv2003::MiGravarCopiaClick,
@@ -1056,6 +1057,21 @@ void TPruv2003::MiTransmitirviaInternetClick(const TItemMenu& item)
         return;
     FecharDeclaracao();   // the assistant works on the delivery files, not on the declaration
     FRotinas.ExecutaAssistTransmissao(this);
+}
+
+void TPruv2003::MiResumoClick(const TItemMenu& item)
+{
+    if (!DeclaracaoAberta || !FrDeclaracao || !PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    int resultado = 0;
+    {
+        TProcessando processando;
+        resultado = FRotinas.CalculaResumo(ObtemDeclaracao());
+    }
+    if (resultado != 1)
+        return;
+    FrDeclaracao->AtualizaResumo();
+    FrDeclaracao->AtivaPagina(TPaginaDeclaracao::Resumo);
 }
 
 void TPruv2003::MiSairClick(const TItemMenu&)

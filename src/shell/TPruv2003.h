@@ -203,6 +203,7 @@ private:
     void MiVerificarPendenciasClick(const TItemMenu& item);
     void MiGravarXeqClick(const TItemMenu& item);
     void MiTransmitirviaInternetClick(const TItemMenu& item);
+    void MiResumoClick(const TItemMenu& item);
     void MiSairClick(const TItemMenu& item);
     void MiCalculadoraClick(const TItemMenu& item);
     void MiSincronizarClick(const TItemMenu& item);

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include "EntradaRtfFuzz.h"
 #include "EntradasFuzz.h"
 
 namespace {
@@ -32,4 +33,9 @@ TEST(CorpusFuzz, DeliveryLayoutSamplesImportWithoutBreakingTheLog)
 TEST(CorpusFuzz, IncomeStatementSamplesImportWithoutBreakingTheLog)
 {
     Reproduz("comprovantes", ImportaComprovantesFuzz);
+}
+
+TEST(CorpusFuzz, RichTextSamplesReadAndComeBackThroughTheWriter)
+{
+    Reproduz("rtf", LeRtfFuzz);
 }
