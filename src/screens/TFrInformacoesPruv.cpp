@@ -158,8 +158,10 @@ void TFrInformacoesPruv::CriaComponentes()
     DeCpfCnpj->setPalette(face);
     DeNome = Edit(GbIdentificacao, "DeNome", D::AlfaNumerico, 60, QRect(160, 38, 440, 21));
     DeNome->OnExit = [this] {
-        const TContribuinte& declarante = FPruv->GetDeclarante();
-        AtualizaTitulo(declarante.Nome().GetTexto(), ObtemOrdemCnpj(declarante.GetNi(), false));
+        TSaidaDeCampo::SePaginaAberta(Aberta(), [this] {
+            const TContribuinte& declarante = FPruv->GetDeclarante();
+            AtualizaTitulo(declarante.Nome().GetTexto(), ObtemOrdemCnpj(declarante.GetNi(), false));
+        });
     };
     CbTipoDeclarante = new TdvDBComboBox(GbIdentificacao);
     CbTipoDeclarante->setObjectName(QStringLiteral("CbTipoDeclarante"));
@@ -193,9 +195,9 @@ void TFrInformacoesPruv::CriaComponentes()
     DblcResponsavel->OnNotInList = [](TdvDBCustomLookupCombo*, TDataSet*, const QString&, bool& aceita) {
         aceita = true;
     };
-    DblcResponsavel->OnExit = [this] { ExcecaoAplicacao::Protege([this] { DblcResponsavelEscolha(); }); };
+    DblcResponsavel->OnExit = [this] { TSaidaDeCampo::SePaginaAberta(Aberta(), [this] { DblcResponsavelEscolha(); }); };
     DblcResponsavel->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool) {
-        ExcecaoAplicacao::Protege([this] { DblcResponsavelEscolha(); });
+        TSaidaDeCampo::SePaginaAberta(Aberta(), [this] { DblcResponsavelEscolha(); });
     };
     DblcResponsavel->OnDropDown = [this](TdvDBCustomLookupCombo*) {
         const QString raiz = RemoveMascara(DblcResponsavel->Text()).left(9);
@@ -364,7 +366,7 @@ bool TFrInformacoesPruv::Valida()
 
 void TFrInformacoesPruv::GravaDeclaracao()
 {
-    if (!FAberto || !FPruv || !FColecaoPruv || !TbResponsavel->Active())
+    if (!Aberta() || !FColecaoPruv || !TbResponsavel->Active())
         return;
     FColecaoPruv->Atualiza(*FPruv);
     TbResponsavel->Refresh();
@@ -389,8 +391,6 @@ void TFrInformacoesPruv::AssociaResponsavel()
 
 void TFrInformacoesPruv::DblcResponsavelEscolha()
 {
-    if (!FAberto)
-        return;
     TResponsavel& responsavel = FPruv->GetResponsavel();
     const QString cpf = RemoveMascara(DblcResponsavel->Text()).trimmed();
     if (cpf != responsavel.GetNi()) {

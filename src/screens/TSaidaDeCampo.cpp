@@ -11,6 +11,7 @@
 
 #include "model/TErro.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
+#include "shell/ExcecaoAplicacao.h"
 
 namespace {
 
@@ -96,4 +97,10 @@ void TSaidaDeCampo::MostraAdiado(const TErro& erro, QWidget* campo)
 bool TSaidaDeCampo::MensagemPendente()
 {
     return Pendente();
+}
+
+void TSaidaDeCampo::SePaginaAberta(bool Aberta, const std::function<void()>& Acao)
+{
+    if (Aberta)
+        ExcecaoAplicacao::Protege(Acao);
 }

@@ -1,0 +1,191 @@
+#include "assistants/TFoAssistTransmissao.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+#include "shell/PosicaoAssistente.h"
+#include "assistants/TFrResultTrans.h"
+#include "assistants/TRotuloSitio.h"
+#include "model/Utilitarios.h"
+#include "model/gui/UtilJanelas.h"
+#include "screens/TFrPesquisaDeclaracoes.h"
+#include "shell/EstadoPrograma.h"
+#include "shell/TDmGeral.h"
+
+namespace {
+
+const QString Titulo = QStringLiteral("Assistente de Transmissão de Declarações");
+
+TFoAssistTransmissao* Existente = nullptr;
+
+QLabel* Texto(const QString& texto, QWidget* pai)
+{
+    auto* rotulo = new QLabel(texto, pai);
+    rotulo->setWordWrap(true);
+    rotulo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return rotulo;
+}
+
+QWidget* PaginaDeQuadro(const char* nome, QWidget* quadro)
+{
+    auto* painel = new QWidget;
+    painel->setObjectName(QLatin1String(nome));
+    auto* layout = new QVBoxLayout(painel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    quadro->setParent(painel);
+    layout->addWidget(quadro);
+    return painel;
+}
+
+}  // namespace
+
+bool TEstadoTrans::Evento(int codigo)
+{
+    switch (Pagina()) {
+    case 1:
+        return Vai(2, codigo == TAssistente::BotaoConcluir);
+    case 2:
+        return Vai(3, false);
+    default:
+        return Vai(0, false);
+    }
+}
+
+TFoAssistTransmissao::TFoAssistTransmissao(QWidget* owner) : TFormAssist(owner)
+{
+    setObjectName(QStringLiteral("FoAssistTransmissao"));
+    setWindowTitle(Titulo);
+    resize(620, 320);
+
+    FrPesquisaDeclaracoes = new TFrPesquisaDeclaracoes;
+    FrPesquisaDeclaracoes->OnChangeSelection = [this](TFrPesquisaDeclaracoes*) { FrPesquisaDeclaracoesChangeSelection(); };
+    FrResultTrans = new TFrResultTrans;
+    FrResultTrans->setObjectName(QStringLiteral("FrResultTrans"));
+    DefinePagina(1, CriaPagina1());
+    DefinePagina(2, PaginaDeQuadro("Panel2", FrPesquisaDeclaracoes));
+    DefinePagina(3, PaginaDeQuadro("Panel3", FrResultTrans));
+    DefineHelpContext(*this, HelpContext);
+    for (int n = 1; n <= 3; ++n) {
+        DefineHelpContext(*Pagina(n), HelpContext);
+        AdicionaEstado(std::make_unique<TEstadoTrans>(*this, n));
+    }
+    EstadoPrograma::ContextoAjuda = HelpContext;
+    Processa();
+}
+
+TFoAssistTransmissao::~TFoAssistTransmissao()
+{
+    FrPesquisaDeclaracoes->Fecha();
+    FrResultTrans->Libera();
+}
+
+QWidget* TFoAssistTransmissao::CriaPagina1()
+{
+    auto* painel = new QWidget;
+    painel->setObjectName(QStringLiteral("Panel1"));
+    auto* imagem = new QLabel(painel);
+    imagem->setPixmap(TDmGeral::IlCor(TImagem::Transmitir).scaled(TDmGeral::Tamanho * 2));
+    LbSite = new TRotuloSitio(painel);
+    LbSite->setObjectName(QStringLiteral("LbSite"));
+    auto* coluna = new QVBoxLayout;
+    coluna->addWidget(Texto(QStringLiteral("Usar o assistente é fácil. Basta clicar no botão \"Avançar\" e selecionar "
+                                           "as declarações a serem enviadas."),
+                            painel));
+    coluna->addWidget(Texto(QStringLiteral("Se a declaração a ser transmitida estiver em disquete, insira o mesmo na "
+                                           "unidade antes de avançar."),
+                            painel));
+    coluna->addWidget(Texto(QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do "
+                                           "Ulvaro.   Caso este aplicativo não esteja instalado  faça a cópia do "
+                                           "programa da página da Secretaria Morvex Federal no endereço:"),
+                            painel));
+    coluna->addWidget(LbSite);
+    coluna->addStretch();
+    auto* layout = new QHBoxLayout(painel);
+    layout->setContentsMargins(16, 16, 16, 8);
+    layout->setSpacing(16);
+    layout->addWidget(imagem, 0, Qt::AlignTop);
+    layout->addLayout(coluna, 1);
+    return painel;
+}
+
+void TFoAssistTransmissao::showEvent(QShowEvent* evento)
+{
+    PosicionaAssistente(*this);
+    TFormAssist::showEvent(evento);
+}
+
+void TFoAssistTransmissao::MostraPagina(int n)
+{
+    ExibePagina(n);
+    switch (n) {
+    case 1:
+        DefineBotoes(false, true, true, true);
+        MostraFechar(false);
+        setWindowTitle(Titulo);
+        break;
+    case 2:
+        DefineBotoes(true, true, true, true);
+        MostraFechar(false);
+        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+        break;
+    case 3: {
+        // With nothing sent the user may go back and choose.
+        const bool vazia = FrPesquisaDeclaracoes->ArquivosSelecionados().isEmpty();
+        DefineBotoes(vazia, false, true, false);
+        MostraFechar(!vazia);
+        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+bool TFoAssistTransmissao::ExecutaEtapa(int n)
+{
+    switch (n) {
+    case 2: {
+        BtnRetornar->setEnabled(false);
+        const auto volta = qScopeGuard([this] { BtnRetornar->setEnabled(true); });
+        FrPesquisaDeclaracoes->Abre(FrResultTrans->Arquivos());
+        if (FrPesquisaDeclaracoes->QuantidadeSelecionados() == 0) {
+            BtnAvancar->setEnabled(false);
+            BtnOK->setEnabled(false);
+            SetRepetir(false);
+            return false;
+        }
+        return true;
+    }
+    case 3:
+        FrPesquisaDeclaracoes->ArquivosSelecionados();
+        FrResultTrans->Transmite();
+        return true;
+    default:
+        return true;
+    }
+}
+
+void TFoAssistTransmissao::FrPesquisaDeclaracoesChangeSelection()
+{
+    const bool algum = FrPesquisaDeclaracoes->QuantidadeSelecionados() != 0;
+    BtnAvancar->setEnabled(algum);
+    BtnOK->setEnabled(algum);
+    SetRepetir(algum);
+}
+
+void ExecutaAssistTransmissao(QWidget* Dono)
+{
+    if (Existente)
+        return;
+    auto assistente = std::make_unique<TFoAssistTransmissao>(Dono);
+    Existente = assistente.get();
+    const auto esquece = qScopeGuard([] {
+        Existente = nullptr;
+        QDir::setCurrent(DiretorioPrograma());   // the transmission leaves its program's folder
+    });
+    assistente->ExibeModal();
+}
