@@ -419,6 +419,9 @@ void TFrInformacoesPruv::FocoMudou(QWidget* Antes, QWidget*)
     QWidget* agora = QApplication::focusWidget();
     if (TSaidaDeCampo::FocoEmBotaoCancela() || TSaidaDeCampo::MensagemPendente())
         return;
+    // The focus going to another window (a message) leaves no group: the field keeps its text.
+    if (!agora || agora->window() != Antes->window())
+        return;
     ExcecaoAplicacao::Protege([&] {
         if (Antes == DeNomeResp && agora != DeNomeResp) {
             GravaDeclaracao();

@@ -74,10 +74,12 @@ bool TSaidaDeCampo::Grava(QWidget* campo, bool adiaMensagem, const std::function
         grava();
         return true;
     } catch (const TErro& e) {
-        campo->setFocus(Qt::OtherFocusReason);
+        // The message is queued before the focus comes back, so that those who watch the focus
+        // see a refused exit, not a field left, and rewrite nothing under the text kept.
         if (adiaMensagem)
             MostraAdiado(e, campo);
-        else
+        campo->setFocus(Qt::OtherFocusReason);
+        if (!adiaMensagem)
             e.Exibe();
         return false;
     }

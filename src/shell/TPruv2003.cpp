@@ -1022,6 +1022,13 @@ void TPruv2003::FrDeclaracaoChange()
 
 bool TPruv2003::eventFilter(QObject* objeto, QEvent* evento)
 {
+    if (evento->type() == QEvent::ShortcutOverride && objeto->isWidgetType()
+        && static_cast<QWidget*>(objeto)->window() == this && EhAtalhoDeComando(*static_cast<QKeyEvent*>(evento))) {
+        // The menu's shortcuts come before a field's own keys (a line edit on some desktops
+        // takes Ctrl+E for itself): the field is not asked.
+        evento->ignore();
+        return true;
+    }
     if (evento->type() != QEvent::KeyPress || !DeclaracaoAberta || !FrDeclaracao || !objeto->isWidgetType())
         return QMainWindow::eventFilter(objeto, evento);
     const auto* widget = static_cast<QWidget*>(objeto);
@@ -1035,6 +1042,19 @@ bool TPruv2003::eventFilter(QObject* objeto, QEvent* evento)
     bool tratada = false;
     ExcecaoAplicacao::Protege([&] { tratada = FormKeyDown(tecla->key(), tecla->modifiers()); });
     return !TTeclasPrincipal::Repassa(pagina, tecla->key(), tratada);
+}
+
+bool TPruv2003::EhAtalhoDeComando(const QKeyEvent& tecla) const
+{
+    // A field's editing keys stay the field's.
+    if (tecla.matches(QKeySequence::SelectAll) || tecla.matches(QKeySequence::Copy)
+        || tecla.matches(QKeySequence::Cut) || tecla.matches(QKeySequence::Paste) || tecla.matches(QKeySequence::Undo))
+        return false;
+    const QKeySequence sequencia(tecla.keyCombination());
+    for (const QAction* acao : FComandos)
+        if (!acao->shortcut().isEmpty() && acao->shortcut() == sequencia)
+            return true;
+    return false;
 }
 
 bool TPruv2003::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores)

@@ -15,6 +15,7 @@
 #include "shell/TRotinasImpressao.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -198,6 +199,7 @@ private:
                                std::uint8_t Objeto);
     // Alt with a key, on the frame's pages: true when the key was handled.
     bool FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores);
+    [[nodiscard]] bool EhAtalhoDeComando(const QKeyEvent& tecla) const;   // the shortcut of a command
 
     void MiNovaClick(const TItemMenu& item);
     void MiAbrirClick(const TItemMenu& item);
