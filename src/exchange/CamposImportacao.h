@@ -34,9 +34,24 @@ constexpr int Periodos = 13;
 constexpr int PosicaoIdentificador = 688;   // situation of the values, "0" to "3"
 
 // Period 1 to 13 (13 is the 13th salary), column 1 to 3.
+inline int PosicaoValor(int Periodo, int Coluna)
+{
+    return PosicaoValores + TamanhoPeriodo * (Periodo - 1) + TamanhoValor * (Coluna - 1);
+}
 inline QString Valor(const QString& Linha, int Periodo, int Coluna)
 {
-    return CampoLinha(Linha, PosicaoValores + TamanhoPeriodo * (Periodo - 1) + TamanhoValor * (Coluna - 1), TamanhoValor);
+    return CampoLinha(Linha, PosicaoValor(Periodo, Coluna), TamanhoValor);
+}
+// The same in place, from a line at least TamanhoLinha long (see LinhaCheia).
+inline QStringView ValorEm(QStringView Linha, int Periodo, int Coluna)
+{
+    return Linha.mid(PosicaoValor(Periodo, Coluna) - 1, TamanhoValor);
+}
+// The line with blanks added up to TamanhoLinha, so that fields read in place read a cut line as
+// CampoLinha does.
+inline QString LinhaCheia(const QString& Linha)
+{
+    return Linha.size() >= TamanhoLinha ? Linha : Linha.leftJustified(TamanhoLinha, QLatin1Char(' '));
 }
 
 }  // namespace CamposEntrega

@@ -155,7 +155,6 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
         TLeitorLinhas leitor(arquivo);
         FLeitor = &leitor;
         try {
-            // Made before the transaction: undoing it must not take the table away.
             FImpItem = std::make_unique<TTabelaImpItem>();
             const auto banco = TDatabase::DaPasta(DiretorioDados());
             TTransacao transacao(*banco);
@@ -165,6 +164,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
                 TImportacaoPruv& Importacao;
                 ~TLibera()
                 {
+                    Importacao.FGrupoPruv.reset();
+                    Importacao.FGrupoAnexo.reset();
                     Importacao.FAnexo.reset();
                     Importacao.FPruv.reset();
                     Importacao.FImpItem.reset();
@@ -173,6 +174,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
             Prepara(Alvo);
             Processa();
             FImpItem->Esvazia();
+            FGrupoPruv.reset();
+            FGrupoAnexo.reset();
             FAnexo.reset();
             FPruv.reset();
             transacao.Confirma();
@@ -229,6 +232,8 @@ void TImportacaoPruv::Prepara(const TPruv& Alvo)
     if (FTipoAlvo != TNiContribuinte::Cpf && FTipoAlvo != TNiContribuinte::Cnpj)
         FTipoAlvo = FNatureza == NaturezaPessoaFisica ? TNiContribuinte::Cpf : TNiContribuinte::Cnpj;
 
+    FGrupoPruv.reset();
+    FGrupoAnexo.reset();
     FPruv = std::make_unique<TPruv>();
     FPruv->SetErros(&FErros);
     FAnexo = std::make_unique<TAnexoFC>(*FPruv);
@@ -698,7 +703,10 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
 
     TPruvAnexo& dono = Tipo == QLatin1Char('5') ? static_cast<TPruvAnexo&>(*FAnexo) : *FPruv;
     ConfiguraItens(dono);
-    TGrupoValores grupo(*FPruv, dono, *FImpItem);
+    std::unique_ptr<TGrupoValores>& feito = Tipo == QLatin1Char('5') ? FGrupoAnexo : FGrupoPruv;
+    if (!feito)
+        feito = std::make_unique<TGrupoValores>(*FPruv, dono, *FImpItem);
+    TGrupoValores& grupo = *feito;
     grupo.Le(FAtual, *FLeitor);
     const auto& linhas = grupo.Linhas();
     if (!grupo.TemErro()) {

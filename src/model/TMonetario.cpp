@@ -137,7 +137,7 @@ void TMonetario::LimpaTexto(QString& Texto)
     Texto = limpo;
 }
 
-std::uint8_t TMonetario::SetTextoSemSeparador(const QString& Texto)
+std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
 {
     if (Texto.isEmpty() || !SoNumeros(Texto))
         return 114;
