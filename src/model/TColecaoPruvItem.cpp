@@ -841,8 +841,9 @@ void TColecaoPruvItem::GravaJudicial(TPruvItem& Item)
 
 void TColecaoPruvItem::AcumulaResumos(const TPruvItem& Anterior, const TPruvItem& Novo)
 {
-    FDono.GetResumo().AcumulaItem(Anterior, Novo);
-    FDeclaracao.GetResumoTotal().AcumulaItem(Anterior, Novo);
+    const TResumo::TMudanca mudanca = TResumo::Mudanca(Anterior, Novo);
+    FDono.GetResumo().Aplica(mudanca);
+    FDeclaracao.GetResumoTotal().Aplica(mudanca);
 }
 
 void TColecaoPruvItem::EliminaBeneficiario(const QString& NiFormatado)
