@@ -153,8 +153,7 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
                                  QString(CaractereLinha(Linha, PosicaoTipoBenef)),
                                  FItem.GetBeneficiario().GetNi(),
                                  QString(Identificador)};
-    const bool jaNoArquivo = FLinhas.empty() ? FImpItem.ExisteGrupo(chave) : FImpItem.Existe(chave);
-    FImpItem.Inclui(chave);
+    const bool jaNoArquivo = FImpItem.Registra(chave, FLinhas.empty());
     const bool repetidoNoGrupo = FIdentificadores.contains(Identificador);
     if (jaNoArquivo || repetidoNoGrupo)
         Mensagem.AdicionaCodigo(CodigoDuplicado);

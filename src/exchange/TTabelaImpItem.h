@@ -1,5 +1,5 @@
 #pragma once
-#include <QSet>
+#include <QHash>
 #include <QString>
 
 // The value lines already met in one delivery-layout file, by owner, withholding code,
@@ -17,16 +17,12 @@ public:
         QString Identificador;   // position 688, a blank stored as "0"
     };
 
-    // Some line of that owner, code and beneficiary (any identifier) is listed.
-    [[nodiscard]] bool ExisteGrupo(const TChave& Chave) const;
-    // A line of that owner, code, beneficiary and identifier is listed.
-    [[nodiscard]] bool Existe(const TChave& Chave) const;
-    // Lists the line (once).
-    void Inclui(const TChave& Chave);
+    // Lists the line (once) and answers whether it was met before: for the first line of a
+    // group (PrimeiraDoGrupo) any line of that owner, code and beneficiary, for the others a line
+    // with the same identifier too.
+    bool Registra(const TChave& Chave, bool PrimeiraDoGrupo);
     void Esvazia();
-    [[nodiscard]] int Quantidade() const { return static_cast<int>(FLinhas.size()); }
 
 private:
-    QSet<QString> FGrupos;   // owner, code and beneficiary
-    QSet<QString> FLinhas;   // the same and the identifier
+    QHash<QString, QString> FGrupos;   // owner, code and beneficiary: the identifiers met
 };
