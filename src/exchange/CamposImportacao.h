@@ -7,6 +7,8 @@
 
 // The text without its trailing blanks (and any other control character there).
 QString RetiraBrancosFinais(const QString& Texto);
+// The size of that text, without making it.
+qsizetype TamanhoSemBrancosFinais(const QString& Texto);
 // Tamanho characters from position Inicio; a line shorter than that reads as blanks, so that a
 // cut line gives blank fields rather than shorter ones.
 QString CampoLinha(const QString& Linha, int Inicio, int Tamanho);

@@ -95,7 +95,7 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
     for (;;) {
         TMensagemLinha mensagem(Atual.Numero);
         const QString linha = Atual.Texto;
-        const qsizetype tamanho = RetiraBrancosFinais(linha).size();
+        const qsizetype tamanho = TamanhoSemBrancosFinais(linha);
         if (FLinhas.empty())
             LeIdentificacao(linha, mensagem);
         // A line cut short reads its missing fields as blanks: each one is told as a blank field.
@@ -105,7 +105,7 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
             LeValores(linha, CaractereLinha(linha, PosicaoIdentificador), mensagem);
         FLinhas.push_back({linha, Atual.Numero, mensagem.Texto()});
 
-        if (!Atual.Proxima(Leitor) || RetiraBrancosFinais(Atual.Texto).isEmpty()
+        if (!Atual.Proxima(Leitor) || TamanhoSemBrancosFinais(Atual.Texto) == 0
             || static_cast<int>(FLinhas.size()) >= MaximoLinhas || !MesmoGrupo(primeira, Atual.Texto))
             break;
     }

@@ -275,9 +275,9 @@ void TImportacaoPruv::Despacha()
     const bool grupo = tipo == QLatin1Char('2') || tipo == QLatin1Char('5');
     const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4') || linha.startsWith(QStringLiteral("PRUV"));
     try {
-        if (RetiraBrancosFinais(linha).isEmpty() || (FGravado && !conhecido)) {
+        if (TamanhoSemBrancosFinais(linha) == 0 || (FGravado && !conhecido)) {
             // blank, or in a recorded file totals and unknown lines: passed over without a word
-        } else if (!grupo && RetiraBrancosFinais(linha).size() > TamanhoLinha) {
+        } else if (!grupo && TamanhoSemBrancosFinais(linha) > TamanhoLinha) {
             // Records run together: the line ends are missing.
             throw TRejeicao{CodigoSemFimDeLinha, {}};
         } else if (linha.startsWith(QStringLiteral("PRUV"))) {
