@@ -127,6 +127,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
     FNomeLog = &NomeLog;
     FContadores = &Contadores;
     FVersao.clear();
+    FCpfValido.clear();
+    FCnpjValido.clear();
     FPerguntou = false;
     FSobrescreve = true;
     FParar = false;
@@ -314,8 +316,11 @@ void TImportacaoPruv::ConfereDeclarante()
     const QString atual = FPruv->GetDeclarante().GetNi();
     if (Cpf()) {
         const QString ni = Campo(PosicaoCpf, TamanhoNi - (PosicaoCpf - PosicaoNi));
-        if (ValidaCpf(ni, false) != 0)
-            throw TRejeicao{CodigoCpfInvalido, FormataCpf(ni)};
+        if (FCpfValido.isEmpty() || ni != FCpfValido) {
+            if (ValidaCpf(ni, false) != 0)
+                throw TRejeicao{CodigoCpfInvalido, FormataCpf(ni)};
+            FCpfValido = ni;
+        }
         if (!atual.isEmpty()) {
             if (ni != atual)
                 throw TRejeicao{CodigoOutroCpf, {}};
@@ -326,8 +331,11 @@ void TImportacaoPruv::ConfereDeclarante()
         return;
     }
     const QString ni = Campo(PosicaoNi, TamanhoNi);
-    if (ValidaCnpj(ni, false, false) != 0)
-        throw TRejeicao{CodigoCnpjInvalido, FormataCnpj(ni)};
+    if (FCnpjValido.isEmpty() || ni != FCnpjValido) {
+        if (ValidaCnpj(ni, false, false) != 0)
+            throw TRejeicao{CodigoCnpjInvalido, FormataCnpj(ni)};
+        FCnpjValido = ni;
+    }
     if (!atual.isEmpty()) {
         if (ni.left(8) != atual.left(8))
             throw TRejeicao{CodigoOutraEmpresa, {}};

@@ -130,6 +130,9 @@ private:
     TLeitorLinhas* FLeitor = nullptr;
     TLinhaLida FAtual;
     QString FVersao;   // characters 5 to 8 of a recorded file's header
+    // The declarant numbers last found valid: every value line repeats its declarant's.
+    QString FCpfValido;
+    QString FCnpjValido;
 
     // What the user chose for the import.
     QString FAno;

@@ -68,31 +68,34 @@ bool TResumo::PossuiSubJudice()
 
 void TResumo::AcumulaItem(const TPruvItem& Anterior, const TPruvItem& Novo)
 {
-    Aplica(Mudanca(Anterior, Novo));
+    Aplica(Mudanca(&Anterior, Novo));
 }
 
-TResumo::TMudanca TResumo::Mudanca(const TPruvItem& Anterior, const TPruvItem& Novo)
+TResumo::TMudanca TResumo::Mudanca(const TPruvItem* Anterior, const TPruvItem& Novo)
 {
     TMudanca mudanca;
     if (Novo.GetChave().isEmpty())
         mudanca.Beneficiarios = -1;
-    else if (Anterior.GetChave().isEmpty())
+    else if (!Anterior || Anterior->GetChave().isEmpty())
         mudanca.Beneficiarios = 1;
-    const auto diferenca = [](const TSerieMensal& De, const TSerieMensal& Para) { return Para.SomaAno() - De.SomaAno(); };
+    // Each series of Novo less the same of Anterior.
+    const auto diferenca = [Anterior, &Novo](auto Serie) {
+        return Serie(Novo).SomaAno() - (Anterior ? Serie(*Anterior).SomaAno() : 0);
+    };
     // In the order of Valores(): income, deductions, tax, this year's and former years' compensations.
-    mudanca.Valores[0] = diferenca(Anterior.GetValores().Rendimentos(), Novo.GetValores().Rendimentos());
-    mudanca.Valores[1] = diferenca(Anterior.GetValores().Deducoes(), Novo.GetValores().Deducoes());
-    mudanca.Valores[2] = diferenca(Anterior.GetValores().Impostos(), Novo.GetValores().Impostos());
-    mudanca.Valores[3] = diferenca(Anterior.GetCompensacao().CompensacoesAno(), Novo.GetCompensacao().CompensacoesAno());
-    mudanca.Valores[4] = diferenca(Anterior.GetCompensacao().CompensacoesAnosAnteriores(),
-                                   Novo.GetCompensacao().CompensacoesAnosAnteriores());
+    mudanca.Valores[0] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Rendimentos(); });
+    mudanca.Valores[1] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Deducoes(); });
+    mudanca.Valores[2] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Impostos(); });
+    mudanca.Valores[3] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetCompensacao().CompensacoesAno(); });
+    mudanca.Valores[4] =
+        diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetCompensacao().CompensacoesAnosAnteriores(); });
     mudanca.SubJudice = Novo.GetDeclaracao().GetAno() >= QLatin1String("2000");   // none before 2000
     if (!mudanca.SubJudice)
         return mudanca;
-    mudanca.Valores[5] = diferenca(Anterior.GetSubJudice().Rendimentos(), Novo.GetSubJudice().Rendimentos());
-    mudanca.Valores[6] = diferenca(Anterior.GetSubJudice().Deducoes(), Novo.GetSubJudice().Deducoes());
-    mudanca.Valores[7] = diferenca(Anterior.GetSubJudice().Impostos(), Novo.GetSubJudice().Impostos());
-    mudanca.Valores[8] = diferenca(Anterior.GetSubJudice().Depositos(), Novo.GetSubJudice().Depositos());
+    mudanca.Valores[5] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetSubJudice().Rendimentos(); });
+    mudanca.Valores[6] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetSubJudice().Deducoes(); });
+    mudanca.Valores[7] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetSubJudice().Impostos(); });
+    mudanca.Valores[8] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetSubJudice().Depositos(); });
     return mudanca;
 }
 

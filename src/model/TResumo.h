@@ -57,7 +57,8 @@ public:
         bool SubJudice = false;  // the sub judice totals move
         std::array<qint64, QuantidadeValores - 1> Valores{};   // in the order of Valores(), after the count
     };
-    [[nodiscard]] static TMudanca Mudanca(const TPruvItem& Anterior, const TPruvItem& Novo);
+    // Anterior null: the item is new, with nothing stored before it.
+    [[nodiscard]] static TMudanca Mudanca(const TPruvItem* Anterior, const TPruvItem& Novo);
     void Aplica(const TMudanca& Mudanca);
 
 private:
