@@ -304,3 +304,35 @@ TEST_F(TFrBeneficiariosTest, TheButtonsShowPicturesWithTheirHints)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(vistas[7 + i], vistas[4 + i]) << casos[7 + i].nome;
 }
+
+TEST_F(TFrBeneficiariosTest, AtTheSmallestWindowEveryRowOfTheMonthGridsShows)
+{
+    Armazenada(Outra, "2002", 3);   // a fund administrator: both beneficiaries pages
+    Inicia();
+    Abre(Outra);
+    janela->resize(janela->minimumSize());
+    for (P pagina : {P::Beneficiarios, P::Fundos}) {
+        quadro->AtivaPagina(pagina);
+        QApplication::processEvents();
+        QWidget& frame = pagina == P::Fundos ? static_cast<QWidget&>(quadro->BeneficiariosAnexo()) : Pagina();
+        auto* fichas = frame.findChild<QTabWidget*>(QStringLiteral("PCPruvItem"));
+        for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
+            auto* grade = frame.findChild<TPruvGridMeses*>(QLatin1String(nome));
+            const int ficha = fichas->indexOf(grade->parentWidget());
+            fichas->setTabVisible(ficha, true);   // as a code with judicial values shows them
+            fichas->setCurrentIndex(ficha);
+            for (bool decimoTerceiro : {false, true}) {
+                SCOPED_TRACE(testing::Message() << (pagina == P::Fundos ? "funds " : "items ") << nome << " "
+                                                << decimoTerceiro);
+                grade->SetDecimoTerceiro(decimoTerceiro);
+                QApplication::processEvents();
+                const TRect r = grade->CellRect(0, grade->RowCount() - 1);
+                ASSERT_GT(r.Height(), 0);
+                EXPECT_LE(r.Bottom, grade->viewport()->height());
+                // ... and the grid itself is not cut by the window.
+                const QRect naJanela(grade->mapTo(janela.get(), QPoint(0, 0)), grade->size());
+                EXPECT_TRUE(janela->rect().contains(naJanela)) << naJanela.bottom() << " " << janela->height();
+            }
+        }
+    }
+}
