@@ -433,6 +433,11 @@ TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImported
     EXPECT_FALSE(a->PanelNatureza->isEnabled());
     EXPECT_EQ(a->DENome->text(), QStringLiteral("EMPRESA ALFA LTDA"));
     EXPECT_EQ(a->CbTipoDeclar->ItemIndex(), 1);   // the stored federal body
+    // Descriptions wider than the page: the hint holds the whole one, the list opens wide enough.
+    const QStringList& descricoes = a->CbTipoDeclar->Items().Strings();
+    EXPECT_EQ(a->CbTipoDeclar->toolTip(), descricoes[1]);
+    for (const QString& descricao : descricoes)
+        EXPECT_LT(QFontMetrics(a->CbTipoDeclar->font()).horizontalAdvance(descricao), a->CbTipoDeclar->DropDownWidth);
     a->CbAnoRet->setCurrentText(QStringLiteral("2002"));
     a->CbAnoRetChange();
     EXPECT_TRUE(a->PanelNome->isEnabled());
@@ -448,6 +453,7 @@ TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImported
         dialogos.Limpa();
         a->DENome->setText(QLatin1String(c.nome));
         a->CbTipoDeclar->SetItemIndex(c.natureza);
+        EXPECT_EQ(a->CbTipoDeclar->toolTip(), c.natureza < 0 ? QString() : a->CbTipoDeclar->Items()[c.natureza]);
         Clica(*a, "BtnAvancar");
         EXPECT_EQ(a->Atual(), 4);
         ASSERT_EQ(dialogos.Mensagens().size(), 1u);
