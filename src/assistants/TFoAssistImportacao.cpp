@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -271,7 +273,12 @@ QWidget* TFoAssistImportacao::CriaPagina4()
     PanelNatureza->setObjectName(QStringLiteral("PanelNatureza"));
     CbTipoDeclar = new TdvDBComboBox(PanelNatureza);
     CbTipoDeclar->setObjectName(QStringLiteral("CbTipoDeclar"));
-    CbTipoDeclar->SetStyle(TComboBoxStyle::csDropDownList);
+    // The descriptions are longer than the page is wide: the box shows the chosen one shortened,
+    // whole in its hint, and the list opens wide enough for all of them.
+    CbTipoDeclar->SetStyle(TComboBoxStyle::csOwnerDrawFixed);
+    CbTipoDeclar->OnDrawItem = [this](QWidget*, int indice, QPainter& p, const QRect& r, unsigned estado) {
+        DesenhaNatureza(indice, p, r, estado);
+    };
     CbTipoDeclar->OnChange = [this] {
         if (!FPreenchendo)
             ExcecaoAplicacao::Protege([this] { CbTipoDeclarChange(); });
@@ -696,6 +703,33 @@ void TFoAssistImportacao::PreencheNaturezas()
     PreencheCombo(*CbTipoDeclar, naturezas);
     if (CbTipoDeclar->QuantidadeItens() > 0)
         CbTipoDeclar->SetItemIndex(naturezas.IndiceDisponivel(&PruvImportacao->GetNatureza()));
+    const QFontMetrics medidas(CbTipoDeclar->font());
+    int largura = CbTipoDeclar->width();
+    for (const QString& descricao : CbTipoDeclar->Items().Strings())
+        largura = std::max(largura, medidas.horizontalAdvance(descricao) + 8);
+    CbTipoDeclar->DropDownWidth = largura;
+    DicaNatureza();
+}
+
+void TFoAssistImportacao::DicaNatureza()
+{
+    const int i = CbTipoDeclar->ItemIndex();
+    CbTipoDeclar->setToolTip(i >= 0 && i < CbTipoDeclar->QuantidadeItens() ? CbTipoDeclar->Items()[i] : QString());
+}
+
+void TFoAssistImportacao::DesenhaNatureza(int Indice, QPainter& p, const QRect& r, unsigned Estado) const
+{
+    const QPalette::ColorGroup grupo = CbTipoDeclar->isEnabled() ? QPalette::Active : QPalette::Disabled;
+    const bool destacado = (Estado & odSelected) != 0 || ((Estado & odFocused) != 0 && CbTipoDeclar->hasFocus());
+    const QPalette& paleta = CbTipoDeclar->palette();
+    p.fillRect(r, paleta.color(grupo, destacado ? QPalette::Highlight : QPalette::Base));
+    if (Indice < 0 || Indice >= CbTipoDeclar->QuantidadeItens())
+        return;
+    p.setPen(paleta.color(grupo, destacado ? QPalette::HighlightedText : QPalette::Text));
+    p.setFont(CbTipoDeclar->font());
+    const QRect texto = r.adjusted(3, 0, -3, 0);
+    p.drawText(texto, Qt::AlignLeft | Qt::AlignVCenter,
+               p.fontMetrics().elidedText(CbTipoDeclar->Items()[Indice], Qt::ElideRight, texto.width()));
 }
 
 void TFoAssistImportacao::TravaPainel(bool Encontrada)
@@ -718,6 +752,7 @@ void TFoAssistImportacao::CbAnoRetChange()
 
 void TFoAssistImportacao::CbTipoDeclarChange()
 {
+    DicaNatureza();
     const auto& disponiveis = PruvImportacao->GetNaturezas().GetDisponiveis();
     const int i = CbTipoDeclar->ItemIndex();
     if (i < 0 || i >= static_cast<int>(disponiveis.size()))

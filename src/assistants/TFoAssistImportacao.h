@@ -13,9 +13,11 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QRect;
 class TColecaoPruv;
 class TDataSource;
 class TPruv;
@@ -140,6 +142,9 @@ private:
     void ProcuraDeclaracao();
     // The natures the declarant may have, with the declaration's own chosen.
     void PreencheNaturezas();
+    // The chosen nature's whole description as the box's hint.
+    void DicaNatureza();
+    void DesenhaNatureza(int Indice, QPainter& p, const QRect& r, unsigned Estado) const;
     void TravaPainel(bool Encontrada);
     void PassaNomeEAno();
     void Importa();

@@ -13,9 +13,9 @@ TPruvGridImpCompr::TPruvGridImpCompr(QWidget* parent)
                        2, parent)
 {
     // Wide enough for the CPF, the amounts and the titles; the texts get more room.
-    SetColWidths(0, 80);
+    DefineLarguraMinima(0, 80);
     for (int c = 1; c < Colunas; ++c)
-        SetColWidths(c, c == 10 || c == 12 ? 200 : 80);
+        DefineLarguraMinima(c, c == 10 || c == 12 ? 200 : 80);
 }
 
 TPruvGridImpCompr::~TPruvGridImpCompr() = default;

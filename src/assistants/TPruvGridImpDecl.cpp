@@ -6,7 +6,7 @@ namespace {
 
 const char16_t* const Identificacao[] = {u"Ordem", u"Tipo", u"CPF/CNPJ", u"Cód.", u"T.Ben.", u"CPF/CNPJ",
                                          u"Nome/Nome Empresarial"};
-constexpr int Larguras[] = {50, 25, 86, 32, 37, 86, 180};
+constexpr int Larguras[] = {50, 25, 86, 32, 37, 86, 180};   // at least
 const char16_t* const Valores[] = {u"Rend. ", u"Dedução ", u"Imposto "};
 const char16_t* const Periodos[] = {u"Jan", u"Fev", u"Mar", u"Abr", u"Mai", u"Jun", u"Jul",
                                     u"Ago", u"Set", u"Out", u"Nov", u"Dez", u"13°"};
@@ -24,7 +24,7 @@ QStringList Titulos()
 TPruvGridImpDecl::TPruvGridImpDecl(QWidget* parent) : TPruvGridAmostra(Titulos(), 20, parent)
 {
     for (int c = 0; c < static_cast<int>(std::size(Larguras)); ++c)
-        SetColWidths(c, Larguras[c]);
+        DefineLarguraMinima(c, Larguras[c]);
 }
 
 QString TPruvGridImpDecl::Titulo(int ACol)
@@ -59,5 +59,6 @@ void TPruvGridImpDecl::Limpa()
     for (int l = 1; l <= 20; ++l)
         for (int c = 0; c < Colunas; ++c)
             SetTexto(c, l, QString());
+    AjustaLarguras();
     update();
 }

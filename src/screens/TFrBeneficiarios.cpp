@@ -148,13 +148,14 @@ void TFrBeneficiarios::CriaComponentes()
     auto* layoutBotoes = new QHBoxLayout(botoes);
     layoutBotoes->setContentsMargins(0, 0, 0, 0);
     layoutBotoes->setSpacing(0);
-    BbFirst = BotaoDePagina(botoes, "BbFirst", "|<", "Primeiro beneficiário");
-    BbPrior = BotaoDePagina(botoes, "BbPrior", "<", "Beneficiário anterior");
-    BbNext = BotaoDePagina(botoes, "BbNext", ">", "Próximo beneficiário");
-    BbLast = BotaoDePagina(botoes, "BbLast", ">|", "Último beneficiário");
-    BbAdd = BotaoDePagina(botoes, "BbAdd", "+", "Inclui beneficiário");
-    BbDelete = BotaoDePagina(botoes, "BbDelete", "-", "Exclui o beneficiário", true);
-    BbDesfazer = BotaoDePagina(botoes, "BbDesfazer", "x", "Desfaz as últimas alterações do beneficiário", true);
+    BbFirst = BotaoDePagina(botoes, "BbFirst", TFiguraBotao::Primeiro, "Primeiro beneficiário");
+    BbPrior = BotaoDePagina(botoes, "BbPrior", TFiguraBotao::Anterior, "Beneficiário anterior");
+    BbNext = BotaoDePagina(botoes, "BbNext", TFiguraBotao::Proximo, "Próximo beneficiário");
+    BbLast = BotaoDePagina(botoes, "BbLast", TFiguraBotao::Ultimo, "Último beneficiário");
+    BbAdd = BotaoDePagina(botoes, "BbAdd", TFiguraBotao::Inclui, "Inclui beneficiário");
+    BbDelete = BotaoDePagina(botoes, "BbDelete", TFiguraBotao::Exclui, "Exclui o beneficiário", true);
+    BbDesfazer = BotaoDePagina(botoes, "BbDesfazer", TFiguraBotao::Desfaz,
+                               "Desfaz as últimas alterações do beneficiário", true);
     const std::pair<QToolButton*, void (TFrBeneficiarios::*)()> acoes[] = {
         {BbFirst, &TFrBeneficiarios::BbFirstClick}, {BbPrior, &TFrBeneficiarios::BbPriorClick},
         {BbNext, &TFrBeneficiarios::BbNextClick},   {BbLast, &TFrBeneficiarios::BbLastClick},
@@ -286,9 +287,10 @@ void TFrBeneficiarios::CriaBarraFundo()
     DblcFundos->SetMaxLength(18);
     Rotulo(PnIdentificacaoFundo, "Nome Empresarial do Fundo ou Clube de Investimento", 150, 1);
     DeNomeFundo = Edit(PnIdentificacaoFundo, "DeNomeFundo", TTipoDeDado::AlfaNumerico, 60, QRect(150, 16, 380, 21));
-    BbAddFundo = BotaoDePagina(PnIdentificacaoFundo, "BbAddFundo", "+", "Inclui novo Fundo ou Clube");
-    BbDeleteFundo = BotaoDePagina(PnIdentificacaoFundo, "BbDeleteFundo", "-", "Exclui o Fundo ou Clube");
-    BbDesfazerFundo = BotaoDePagina(PnIdentificacaoFundo, "BbDesfazerFundo", "x",
+    BbAddFundo = BotaoDePagina(PnIdentificacaoFundo, "BbAddFundo", TFiguraBotao::Inclui, "Inclui novo Fundo ou Clube");
+    BbDeleteFundo =
+        BotaoDePagina(PnIdentificacaoFundo, "BbDeleteFundo", TFiguraBotao::Exclui, "Exclui o Fundo ou Clube");
+    BbDesfazerFundo = BotaoDePagina(PnIdentificacaoFundo, "BbDesfazerFundo", TFiguraBotao::Desfaz,
                             "Desfaz as últimas alterações no campo nome do Fundo ou Clube", true);
     int x = 540;
     for (QToolButton* b : {BbAddFundo, BbDeleteFundo, BbDesfazerFundo}) {

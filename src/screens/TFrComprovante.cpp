@@ -123,11 +123,11 @@ void TFrComprovante::CriaComponentes()
     auto* layoutBarra = new QHBoxLayout(barra);
     layoutBarra->setContentsMargins(0, 0, 0, 0);
     layoutBarra->setSpacing(0);
-    BbFirst = BotaoDePagina(barra, "BbFirst", "|<", "Primeiro registro");
-    BbPrior = BotaoDePagina(barra, "BbPrior", "<", "Registro anterior");
-    BbNext = BotaoDePagina(barra, "BbNext", ">", "Próximo registro");
-    BbLast = BotaoDePagina(barra, "BbLast", ">|", "Último registro");
-    BbCancel = BotaoDePagina(barra, "BbCancel", "x", "Desfaz preenchimento");
+    BbFirst = BotaoDePagina(barra, "BbFirst", TFiguraBotao::Primeiro, "Primeiro registro");
+    BbPrior = BotaoDePagina(barra, "BbPrior", TFiguraBotao::Anterior, "Registro anterior");
+    BbNext = BotaoDePagina(barra, "BbNext", TFiguraBotao::Proximo, "Próximo registro");
+    BbLast = BotaoDePagina(barra, "BbLast", TFiguraBotao::Ultimo, "Último registro");
+    BbCancel = BotaoDePagina(barra, "BbCancel", TFiguraBotao::Desfaz, "Desfaz preenchimento");
     const std::pair<QToolButton*, void (TFrComprovante::*)()> acoes[] = {
         {BbFirst, &TFrComprovante::BbFirstClick}, {BbPrior, &TFrComprovante::BbPriorClick},
         {BbNext, &TFrComprovante::BbNextClick},   {BbLast, &TFrComprovante::BbLastClick},

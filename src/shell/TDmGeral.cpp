@@ -210,6 +210,20 @@ void Desenha(QPainter& p, TImagem imagem)
     }
 }
 
+// The picture in light greys, so that a disabled command still shows its shape.
+QPixmap Cinzenta(const QPixmap& cor)
+{
+    QImage figura = cor.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < figura.height(); ++y) {
+        auto* linha = reinterpret_cast<QRgb*>(figura.scanLine(y));
+        for (int x = 0; x < figura.width(); ++x) {
+            const int claro = 120 + qGray(linha[x]) * 110 / 255;
+            linha[x] = qRgba(claro, claro, claro, qAlpha(linha[x]));
+        }
+    }
+    return QPixmap::fromImage(figura);
+}
+
 }  // namespace
 
 QPixmap TDmGeral::IlCor(TImagem imagem)
@@ -228,25 +242,21 @@ QPixmap TDmGeral::IlDesabilitadas(TImagem imagem)
 {
     if (imagem == TImagem::Nenhuma)
         return {};
-    // The colour image in light greys, so that a disabled command still shows its shape.
-    QImage figura = IlCor(imagem).toImage().convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < figura.height(); ++y) {
-        auto* linha = reinterpret_cast<QRgb*>(figura.scanLine(y));
-        for (int x = 0; x < figura.width(); ++x) {
-            const int claro = 120 + qGray(linha[x]) * 110 / 255;
-            linha[x] = qRgba(claro, claro, claro, qAlpha(linha[x]));
-        }
-    }
-    return QPixmap::fromImage(figura);
+    return Cinzenta(IlCor(imagem));
 }
 
 QIcon TDmGeral::Icone(TImagem imagem)
 {
     if (imagem == TImagem::Nenhuma)
         return {};
+    return Icone(IlCor(imagem));
+}
+
+QIcon TDmGeral::Icone(const QPixmap& cor)
+{
     QIcon icone;
-    icone.addPixmap(IlCor(imagem), QIcon::Normal);
-    icone.addPixmap(IlDesabilitadas(imagem), QIcon::Disabled);
+    icone.addPixmap(cor, QIcon::Normal);
+    icone.addPixmap(Cinzenta(cor), QIcon::Disabled);
     return icone;
 }
 

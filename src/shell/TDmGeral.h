@@ -34,6 +34,8 @@ public:
     [[nodiscard]] static QPixmap IlDesabilitadas(TImagem imagem);
     // Both, for a menu item or a tool button; a null icon for TImagem::Nenhuma.
     [[nodiscard]] static QIcon Icone(TImagem imagem);
+    // Any other picture drawn by the program, with its grey version for the disabled state.
+    [[nodiscard]] static QIcon Icone(const QPixmap& cor);
 
     // The program's name and the declaration's, on a transparent ground.
     [[nodiscard]] static QPixmap Logotipo();

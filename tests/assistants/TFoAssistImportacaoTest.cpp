@@ -171,6 +171,43 @@ TEST(TPruvGridImpDecl, TitlesAlignmentsAndTextsOfItsRows)
     EXPECT_EQ(grade.GetTexto(3, 0), QStringLiteral("Cód."));
 }
 
+TEST(TPruvGridImpDecl, AColumnKeepsItsWidthAsAMinimumAndWidensToItsWidestText)
+{
+    const struct { int minima, texto, largura; } casos[] = {
+        {86, 60, 86},    // narrower text: the minimum
+        {86, 79, 86},    // text and margins fill it exactly
+        {86, 80, 87},    // one pixel more widens it
+        {50, 120, 127},
+        {0, 0, 7},       // an empty column still keeps its margins
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(TPruvGridAmostra::LarguraColuna(c.minima, c.texto), c.largura) << c.minima << " " << c.texto;
+
+    // In the grid's own font, whatever it is here: the masked number and the titles fit whole.
+    TPruvGridImpDecl grade;
+    const auto cabe = [&](int coluna, const QString& texto, bool titulo) {
+        QFont fonte = grade.font();
+        if (titulo) {
+            fonte.setBold(true);
+            fonte.setPointSize(9);
+        }
+        return QFontMetrics(fonte).horizontalAdvance(texto) + 6 <= grade.ColWidths(coluna);
+    };
+    const QString cnpj = QStringLiteral("12.345.678/0001-95");
+    grade.SetTexto(5, 1, cnpj);
+    grade.SetTexto(6, 1, QStringLiteral("LUIS"));
+    for (int c = 0; c < TPruvGridImpDecl::Colunas; ++c)
+        EXPECT_TRUE(cabe(c, grade.GetTexto(c, 0), true)) << c;
+    EXPECT_TRUE(cabe(5, cnpj, false));
+    EXPECT_GE(grade.ColWidths(2), 86);
+    EXPECT_EQ(grade.ColWidths(6), 180);   // a short name leaves the width given
+    const int larga = grade.ColWidths(5);
+    grade.SetTexto(5, 2, QStringLiteral("123.456.789-01"));
+    EXPECT_EQ(grade.ColWidths(5), larga);   // never narrower while a wider text stays
+    grade.Limpa();
+    EXPECT_EQ(grade.ColWidths(5), grade.ColWidths(2));   // back to the minimum and the title
+}
+
 TEST(TPruvGridImpCompr, ALineShowsItsFieldsAndTheGridGrowsTo21RowsAtMost)
 {
     TPruvGridImpCompr grade;
@@ -396,6 +433,11 @@ TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImported
     EXPECT_FALSE(a->PanelNatureza->isEnabled());
     EXPECT_EQ(a->DENome->text(), QStringLiteral("EMPRESA ALFA LTDA"));
     EXPECT_EQ(a->CbTipoDeclar->ItemIndex(), 1);   // the stored federal body
+    // Descriptions wider than the page: the hint holds the whole one, the list opens wide enough.
+    const QStringList& descricoes = a->CbTipoDeclar->Items().Strings();
+    EXPECT_EQ(a->CbTipoDeclar->toolTip(), descricoes[1]);
+    for (const QString& descricao : descricoes)
+        EXPECT_LT(QFontMetrics(a->CbTipoDeclar->font()).horizontalAdvance(descricao), a->CbTipoDeclar->DropDownWidth);
     a->CbAnoRet->setCurrentText(QStringLiteral("2002"));
     a->CbAnoRetChange();
     EXPECT_TRUE(a->PanelNome->isEnabled());
@@ -411,6 +453,7 @@ TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImported
         dialogos.Limpa();
         a->DENome->setText(QLatin1String(c.nome));
         a->CbTipoDeclar->SetItemIndex(c.natureza);
+        EXPECT_EQ(a->CbTipoDeclar->toolTip(), c.natureza < 0 ? QString() : a->CbTipoDeclar->Items()[c.natureza]);
         Clica(*a, "BtnAvancar");
         EXPECT_EQ(a->Atual(), 4);
         ASSERT_EQ(dialogos.Mensagens().size(), 1u);

@@ -253,3 +253,86 @@ TEST_F(TFrBeneficiariosTest, InAnnexModeTheItemsWaitForAStoredFund)
     EXPECT_TRUE(campo("BbDeleteFundo")->isEnabled());
     EXPECT_EQ(dialogos.Codigos(), std::vector<int>{67});
 }
+
+TEST_F(TFrBeneficiariosTest, TheButtonsShowPicturesWithTheirHints)
+{
+    pruv = Armazenada(Matriz);
+    AbrePagina();
+    const struct {
+        const char* nome;
+        const char* dica;
+    } casos[] = {
+        {"BbFirst", "Primeiro beneficiário"},
+        {"BbPrior", "Beneficiário anterior"},
+        {"BbNext", "Próximo beneficiário"},
+        {"BbLast", "Último beneficiário"},
+        {"BbAdd", "Inclui beneficiário"},
+        {"BbDelete", "Exclui o beneficiário"},
+        {"BbDesfazer", "Desfaz as últimas alterações do beneficiário"},
+        {"BbAddFundo", "Inclui novo Fundo ou Clube"},
+        {"BbDeleteFundo", "Exclui o Fundo ou Clube"},
+        {"BbDesfazerFundo", "Desfaz as últimas alterações no campo nome do Fundo ou Clube"},
+    };
+    QList<QImage> vistas;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        auto* botao = Campo<QToolButton>(c.nome);
+        ASSERT_NE(botao, nullptr);
+        EXPECT_EQ(botao->toolTip(), QString::fromUtf8(c.dica));
+        EXPECT_TRUE(botao->text().isEmpty());   // a picture, not signs standing for one
+        const QIcon icone = botao->icon();
+        ASSERT_FALSE(icone.isNull());
+        const QImage cor = icone.pixmap(botao->iconSize()).toImage();
+        const QImage cinza = icone.pixmap(botao->iconSize(), QIcon::Disabled).toImage();
+        bool desenhada = false, colorida = false, cinzenta = true;
+        for (int y = 0; y < cor.height(); ++y)
+            for (int x = 0; x < cor.width(); ++x) {
+                const QColor p = cor.pixelColor(x, y), q = cinza.pixelColor(x, y);
+                desenhada = desenhada || p.alpha() > 0;
+                colorida = colorida || (p.alpha() > 0 && p.saturation() > 60);
+                cinzenta = cinzenta && (q.alpha() == 0 || q.saturation() == 0);
+            }
+        EXPECT_TRUE(desenhada);
+        EXPECT_TRUE(colorida);
+        EXPECT_TRUE(cinzenta);   // a disabled button still shows its shape, in grey
+        vistas << cor;
+    }
+    // The record buttons are told apart by their pictures; the fund bar repeats add, delete and undo.
+    for (int i = 0; i < 7; ++i)
+        for (int j = i + 1; j < 7; ++j)
+            EXPECT_NE(vistas[i], vistas[j]) << casos[i].nome << " " << casos[j].nome;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(vistas[7 + i], vistas[4 + i]) << casos[7 + i].nome;
+}
+
+TEST_F(TFrBeneficiariosTest, AtTheSmallestWindowEveryRowOfTheMonthGridsShows)
+{
+    Armazenada(Outra, "2002", 3);   // a fund administrator: both beneficiaries pages
+    Inicia();
+    Abre(Outra);
+    janela->resize(janela->minimumSize());
+    for (P pagina : {P::Beneficiarios, P::Fundos}) {
+        quadro->AtivaPagina(pagina);
+        QApplication::processEvents();
+        QWidget& frame = pagina == P::Fundos ? static_cast<QWidget&>(quadro->BeneficiariosAnexo()) : Pagina();
+        auto* fichas = frame.findChild<QTabWidget*>(QStringLiteral("PCPruvItem"));
+        for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
+            auto* grade = frame.findChild<TPruvGridMeses*>(QLatin1String(nome));
+            const int ficha = fichas->indexOf(grade->parentWidget());
+            fichas->setTabVisible(ficha, true);   // as a code with judicial values shows them
+            fichas->setCurrentIndex(ficha);
+            for (bool decimoTerceiro : {false, true}) {
+                SCOPED_TRACE(testing::Message() << (pagina == P::Fundos ? "funds " : "items ") << nome << " "
+                                                << decimoTerceiro);
+                grade->SetDecimoTerceiro(decimoTerceiro);
+                QApplication::processEvents();
+                const TRect r = grade->CellRect(0, grade->RowCount() - 1);
+                ASSERT_GT(r.Height(), 0);
+                EXPECT_LE(r.Bottom, grade->viewport()->height());
+                // ... and the grid itself is not cut by the window.
+                const QRect naJanela(grade->mapTo(janela.get(), QPoint(0, 0)), grade->size());
+                EXPECT_TRUE(janela->rect().contains(naJanela)) << naJanela.bottom() << " " << janela->height();
+            }
+        }
+    }
+}
