@@ -1,5 +1,7 @@
 #include "model/TNi.h"
 
+#include <algorithm>
+
 #include "model/TErro.h"
 #include "model/Utilitarios.h"
 
@@ -45,10 +47,14 @@ QString Mascara(const QString& digitos, std::initializer_list<std::pair<qsizetyp
 
 QString RemoveMascara(const QString& Texto)
 {
+    const auto mascara = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-'); };
+    // Numbers are mostly held bare and asked for many times an item: those are shared as they are.
+    if (!Texto.isEmpty() && std::none_of(Texto.begin(), Texto.end(), mascara))
+        return Texto;
     QString resultado;
     resultado.reserve(Texto.size());
     for (QChar c : Texto)
-        if (c != QLatin1Char('/') && c != QLatin1Char('.') && c != QLatin1Char('-'))
+        if (!mascara(c))
             resultado += c;
     return resultado;
 }

@@ -12,10 +12,17 @@ namespace {
 template <typename F>
 auto ComValor(sqlite3_stmt* comando, int coluna, bool texto, F&& recebe)
 {
+    if (texto) {
+        // Only NULL, or a failed conversion, gives no letters: the type is asked then only.
+        const auto* letras = reinterpret_cast<const char*>(sqlite3_column_text(comando, coluna));
+        if (letras)
+            return recebe(QString::fromUtf8(letras, sqlite3_column_bytes(comando, coluna)));
+        return sqlite3_column_type(comando, coluna) == SQLITE_NULL ? recebe() : recebe(QString());
+    }
     const int tipo = sqlite3_column_type(comando, coluna);
     if (tipo == SQLITE_NULL)
         return recebe();
-    if (texto || tipo == SQLITE_TEXT) {
+    if (tipo == SQLITE_TEXT) {
         const auto* letras = reinterpret_cast<const char*>(sqlite3_column_text(comando, coluna));
         return recebe(letras ? QString::fromUtf8(letras, sqlite3_column_bytes(comando, coluna)) : QString());
     }

@@ -455,6 +455,9 @@ bool TField::IsNull() const
     if (!FDataSet)
         return true;
     const QVariant& valor = FDataSet->Valor(*this);
+    // The usual text value, read on every row of a walk; a null one holds an empty string.
+    if (IsTextType(FDataType) && valor.metaType() == QMetaType::fromType<QString>())
+        return static_cast<const QString*>(valor.constData())->isEmpty();
     if (!valor.isValid() || valor.isNull())
         return true;
     return IsTextType(FDataType) && valor.typeId() == QMetaType::QString &&
@@ -477,9 +480,15 @@ void TField::SetValue(const QVariant& valor)
 
 QString TField::TextoPadrao() const
 {
-    if (IsNull())
+    if (!FDataSet)
         return {};
     const QVariant& valor = FDataSet->Valor(*this);
+    if (IsTextType(FDataType) && valor.metaType() == QMetaType::fromType<QString>()) {
+        const auto* texto = static_cast<const QString*>(valor.constData());
+        return texto->isEmpty() ? QString() : *texto;
+    }
+    if (IsNull())
+        return {};
     switch (FDataType) {
     case ftBoolean:
         return valor.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
@@ -597,8 +606,12 @@ qint64 TField::AsFixed4() const
         return 0;
     // Money columns are read on every row of a walk: the value is fetched once.
     const QVariant& valor = FDataSet->Valor(*this);
-    if (FDataType == ftCurrency)
+    if (FDataType == ftCurrency) {
+        // Stored as qint64: a null one holds 0.
+        if (valor.metaType() == QMetaType::fromType<qint64>())
+            return *static_cast<const qint64*>(valor.constData());
         return !valor.isValid() || valor.isNull() ? 0 : Inteiro(valor);
+    }
     if (IsNull())
         return 0;
     if (EhInteiro(FDataType))

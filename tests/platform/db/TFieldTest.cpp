@@ -93,6 +93,41 @@ TEST_F(TFieldTest, BlankValuesAndTheirTexts)
     EXPECT_EQ(Campo("NOTA")->AsString(), QStringLiteral("linha"));
 }
 
+TEST_F(TFieldTest, StoredValuesReadBackAsTheirFieldsTellThem)
+{
+    tabela.Cancel();
+    tabela.Close();
+    // Rows as another program may leave them: empty text, NULL money, a number in a text column.
+    const struct {
+        const char* texto;
+        const char* dinheiro;
+        bool textoNulo;
+        const char* textoLido;
+        qint64 dinheiroLido;
+    } casos[] = {
+        {"''", "NULL", true, "", 0},
+        {"''", "0", true, "", 0},
+        {"'ab'", "12345", false, "ab", 12345},
+        {"42", "-7", false, "42", -7},
+    };
+    for (std::size_t i = 0; i < std::size(casos); ++i)
+        Banco()->Escreve(QStringLiteral("INSERT INTO Tipos (CURTO, TEXTO, DINHEIRO) VALUES (%1, %2, %3)")
+                             .arg(i)
+                             .arg(QString::fromUtf8(casos[i].texto), QString::fromUtf8(casos[i].dinheiro)));
+    tabela.Open();
+    std::size_t i = 0;
+    for (tabela.First(); !tabela.Eof(); tabela.Next(), ++i) {
+        ASSERT_LT(i, std::size(casos));
+        const auto& c = casos[Campo("CURTO")->AsInteger()];
+        SCOPED_TRACE(c.texto);
+        EXPECT_EQ(Campo("TEXTO")->IsNull(), c.textoNulo);
+        EXPECT_EQ(Campo("TEXTO")->AsString(), QString::fromUtf8(c.textoLido));
+        EXPECT_EQ(Campo("TEXTO")->AsString().isNull(), c.textoNulo);
+        EXPECT_EQ(Campo("DINHEIRO")->AsFixed4(), c.dinheiroLido);
+    }
+    EXPECT_EQ(i, std::size(casos));
+}
+
 TEST_F(TFieldTest, FieldsOnlyChangeWhileEditing)
 {
     tabela.Cancel();
