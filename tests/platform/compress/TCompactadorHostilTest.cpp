@@ -195,3 +195,37 @@ TEST(Robustez, TruncatedFlippedAndRandomFilesNeverEscapeOrCrash)
     }
     EXPECT_GT(validos, 0);
 }
+
+TEST(NomesHostis, NamesAreCheckedAsTheBytesStored)
+{
+    // Control and high bytes that a CP437 reading would turn into graphic characters.
+    const QByteArray nomes[] = {"x\x07y.db", "x\x1by.db", "x\x01.db", "x\x7fy.db", "caf\x82.db", "\xff"};
+    for (const QByteArray& hostil : nomes) {
+        SCOPED_TRACE(hostil.toHex().toStdString());
+        Alvo a;
+        const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"),
+                                  Zip({{"bom.db", "good"}, {hostil, "evil"}}));
+        TCompactador c;
+        EXPECT_EQ(c.Descomprimir(cmp, a.pasta, {}), R::Falha);
+        EXPECT_EQ(Conteudo(a.pasta), QStringList());
+    }
+}
+
+TEST(Bombas, AMemberBeyondItsBoundsIsRefusedBeforeAnythingIsWritten)
+{
+    const qsizetype acimaDoPiso = static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao) + 1024;
+    const struct { const char* caso; QByteArray dados; int esperado; } casos[] = {
+        {"64 MiB of zeros", QByteArray(64 << 20, '\0'), R::Falha},
+        {"zeros up to the floor", QByteArray(static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao), '\0'), R::Ok},
+        {"bytes that do not pack, past the floor", Aleatorio(acimaDoPiso, 7), R::Ok},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Alvo a;
+        const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"),
+                                  Zip({{"pequeno.db", "x"}, {"pruv2003.db", c.dados}}));
+        TCompactador c2;
+        ASSERT_EQ(c2.Descomprimir(cmp, a.pasta, {}), c.esperado);
+        EXPECT_EQ(Conteudo(a.pasta).size(), c.esperado == R::Ok ? 2 : 0);
+    }
+}
