@@ -13,6 +13,9 @@ bool ErroIndice = false;
 
 QString TextoDoMotor(const EDatabaseError& Erro)
 {
+    // The engine only says "database is locked".
+    if (const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro); motor && motor->EmUso())
+        return QStringLiteral("Os dados estão em uso por outro programa. Feche-o e tente novamente");
     QString texto = Erro.Mensagem();
     texto.replace(QLatin1Char(';'), QLatin1Char(','));
     return texto;

@@ -304,7 +304,7 @@ bool TPruv2003::ConectaBanco()
         return true;
     } catch (const EDatabaseError& e) {
         // 163 ends in a blank, for the engine's text.
-        InterfaceUsuario::Mostra(TErro::Mensagem(163) + e.Mensagem(), TipoDialogo::Erro, Botao::Ok, 0, 163);
+        InterfaceUsuario::Mostra(TErro::Mensagem(163) + TextoDoMotor(e), TipoDialogo::Erro, Botao::Ok, 0, 163);
     }
     BaseIndisponivel = true;
     Termina();

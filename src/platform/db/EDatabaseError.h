@@ -17,6 +17,12 @@ public:
     EDBEngineError(const QString& mensagem, int codigo) : EDatabaseError(mensagem), FCodigo(codigo) {}
 
     [[nodiscard]] int Codigo() const noexcept { return FCodigo; }
+    // Another connection (another program) holds the lock the statement needed, past the wait.
+    [[nodiscard]] bool EmUso() const noexcept
+    {
+        const int primario = FCodigo & 0xFF;
+        return primario == 5 || primario == 6;   // SQLITE_BUSY, SQLITE_LOCKED
+    }
 
 private:
     int FCodigo;
