@@ -2,6 +2,7 @@
 
 #include "DeclaracaoArmazenadaDeTeste.h"
 #include "ImprimeQString.h"
+#include "support/FalhasDeDisco.h"
 #include "model/TColecaoPruvItem.h"
 #include "model/Utilitarios.h"
 #include "platform/db/EDatabaseError.h"
@@ -319,6 +320,36 @@ TEST_F(TColecaoPruvItemTest, AFailureAnywhereLeavesEveryTableAndTheSummariesAsTh
     }
     EXPECT_EQ(Linhas("PruvItem"), 1);
     EXPECT_EQ(declaracao.GetResumo().TOT_BENEF().GetValor(), R(1));
+}
+
+TEST_F(TColecaoPruvItemTest, AFailureOfTheDiskAtAnyOperationLeavesEveryTableAndTheSummariesAsTheyWere)
+{
+    auto a = Item(QStringLiteral("0561"), Cpf1);
+    a->GetSubJudice().GetDeposito(3).SetValor(R(40));
+    itens().Salva(*a);
+    auto novo = Item(QStringLiteral("0561"), Cpf2);
+    novo->GetSubJudice().GetRendimento(1).SetValor(R(70));
+    auto movido = Relido(QStringLiteral("0561"), Cpf1);
+    movido->GetBeneficiario().SetNi(Cpf3);
+    const struct { const char* nome; std::function<void()> acao; } operacoes[] = {
+        {"insert", [&] { itens().Salva(*novo); }},
+        {"move", [&] { itens().Salva(*movido); }},
+        {"delete", [&] { itens().Exclui(*movido); }},
+    };
+    for (const auto& o : operacoes) {
+        SCOPED_TRACE(o.nome);
+        const QString antes = Conteudo();
+        const qint64 rendimento = declaracao.GetResumo().TOT_REND().GetValor();
+        const qint64 total = declaracao.GetResumoTotal().TOT_BENEF().GetValor();
+        const int falhas = FalhasDeDisco::PorCadaOperacao(
+            FalhasDeDisco::Escrita | FalhasDeDisco::Sincronia | FalhasDeDisco::Truncagem, o.acao, [&](int) {
+                EXPECT_EQ(Conteudo(), antes);
+                EXPECT_EQ(declaracao.GetResumo().TOT_REND().GetValor(), rendimento);
+                EXPECT_EQ(declaracao.GetResumoTotal().TOT_BENEF().GetValor(), total);
+            });
+        EXPECT_GE(falhas, 3);
+    }
+    EXPECT_EQ(Linhas("PruvItem"), 1);
 }
 
 TEST_F(TColecaoPruvItemTest, ABulkLoadAppendsAndStoresItsSummaryUpToDateAtTheEnd)

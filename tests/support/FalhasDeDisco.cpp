@@ -1,5 +1,7 @@
 #include "FalhasDeDisco.h"
 
+#include <QFile>
+#include <QStringList>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -164,6 +166,41 @@ void Instala()
     vfs.xDelete = Delete;
     vfs.pNext = nullptr;
     sqlite3_vfs_register(&vfs, 1);
+}
+
+QString Conteudo(const QString& arquivo)
+{
+    sqlite3* banco = nullptr;
+    QString texto;
+    if (sqlite3_open_v2(QFile::encodeName(arquivo).constData(), &banco, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(banco);
+        return texto;
+    }
+    QStringList tabelas;
+    sqlite3_stmt* c = nullptr;
+    sqlite3_prepare_v2(banco, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name", -1, &c, nullptr);
+    while (c && sqlite3_step(c) == SQLITE_ROW)
+        tabelas << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(c, 0)));
+    sqlite3_finalize(c);
+    for (const QString& tabela : tabelas) {
+        texto += QStringLiteral("[%1]\n").arg(tabela);
+        QStringList linhas;
+        const QByteArray sql = QStringLiteral("SELECT * FROM \"%1\"").arg(tabela).toUtf8();
+        sqlite3_prepare_v2(banco, sql.constData(), -1, &c, nullptr);
+        while (c && sqlite3_step(c) == SQLITE_ROW) {
+            QString linha;
+            for (int i = 0; i < sqlite3_column_count(c); ++i) {
+                const auto* valor = reinterpret_cast<const char*>(sqlite3_column_text(c, i));
+                linha += (valor ? QString::fromUtf8(valor) : QStringLiteral("NULL")) + QLatin1Char('|');
+            }
+            linhas << linha;
+        }
+        sqlite3_finalize(c);
+        linhas.sort();
+        texto += linhas.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+    sqlite3_close(banco);
+    return texto;
 }
 
 void Arma(const Falha& falha)

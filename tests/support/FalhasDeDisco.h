@@ -1,4 +1,7 @@
 #pragma once
+#include <QString>
+#include <exception>
+#include <gtest/gtest.h>
 
 // Fault layer at SQLite's file layer, for tests: a VFS over the default one, installed as the
 // default by the test mains, so that every connection passes through it. Armed, it fails the
@@ -35,5 +38,43 @@ public:
     Armada(const Armada&) = delete;
     Armada& operator=(const Armada&) = delete;
 };
+
+// Every table of the database file with its rows, in a stable order, read through a connection
+// of its own: two states compare as texts. Empty when the file cannot be read.
+[[nodiscard]] QString Conteudo(const QString& arquivo);
+
+// Runs `acao` with a fault of the disk at its first operation of the kinds, then at its second,
+// and so on, until a run gets past them all and succeeds; writes fail in turn as an I/O error and
+// as a full disk. Each run that failed must have raised, and `confere(k)` then checks that it left
+// everything as it was. Returns the number of runs that failed.
+template <typename Acao, typename Confere>
+int PorCadaOperacao(unsigned Tipos, Acao&& acao, Confere&& confere)
+{
+    for (int k = 0;; ++k) {
+        SCOPED_TRACE(k);
+        bool falhou = false;
+        bool disparou = false;
+        {
+            Armada armada({k, Tipos, false, k % 2 == 1});
+            try {
+                acao();
+            } catch (const std::exception&) {
+                falhou = true;   // the check below is what counts
+            }
+            disparou = Disparou();
+        }
+        if (!disparou) {
+            EXPECT_FALSE(falhou) << "failed with no fault left";
+            return k;
+        }
+        if (!falhou) {
+            ADD_FAILURE() << "a fault of the disk went unreported";
+            return k;
+        }
+        confere(k);
+        if (::testing::Test::HasFailure())
+            return k;
+    }
+}
 
 }  // namespace FalhasDeDisco
