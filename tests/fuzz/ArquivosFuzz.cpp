@@ -43,23 +43,32 @@ QStringList Conteudo(const QString& Pasta)
     return QDir(Pasta).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// A target folder inside a parent of its own: whatever an unpacker writes outside the target
-// shows in the parent.
+// The input written to a file, and an empty target folder inside a parent of its own: whatever
+// an unpacker writes outside the target shows in the parent or in the program folder.
 struct TAlvo {
+    QString Entrada;
     QString Pai;
     QString Pasta;
-    TAlvo()
-        : Pai(TPastas::Programa() + QStringLiteral("/pai")), Pasta(Pai + QStringLiteral("/alvo"))
+    QStringList Programa;   // the program folder's names before the unpacking
+    TAlvo(const QString& Nome, const std::uint8_t* Dados, std::size_t Tamanho)
+        : Entrada(GravaEntrada(Nome, Dados, Tamanho)), Pai(TPastas::Programa() + QStringLiteral("/pai")),
+          Pasta(Pai + QStringLiteral("/alvo"))
     {
         QDir(Pai).removeRecursively();
         if (!QDir().mkpath(Pasta))
             Falha("the target folder cannot be made");
+        Programa = Conteudo(TPastas::Programa());
     }
-    void ConfereNadaFora(const QStringList& programaAntes) const
+    void ConfereResultado(int Resultado) const
+    {
+        if (Resultado != ResultadoCompressao::Ok && !Conteudo(Pasta).isEmpty())
+            Falha("a failed unpack left a file");
+    }
+    void ConfereNadaFora() const
     {
         if (Conteudo(Pai) != QStringList{QStringLiteral("alvo")})
             Falha("an unpacker wrote beside its target folder");
-        if (Conteudo(TPastas::Programa()) != programaAntes)
+        if (Conteudo(TPastas::Programa()) != Programa)
             Falha("an unpacker wrote into the program folder");
     }
 };
@@ -120,14 +129,12 @@ bool SoUmaMudanca(const QList<QByteArray>& Antes, const QList<QByteArray>& Depoi
 
 int DescompactaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
 {
-    const QString arquivo = GravaEntrada(QStringLiteral("entrada.dec"), Dados, Tamanho);
-    TAlvo alvo;
-    const QStringList programa = Conteudo(TPastas::Programa());
+    const TAlvo alvo(QStringLiteral("entrada.dec"), Dados, Tamanho);
+    const QString& arquivo = alvo.Entrada;
     TCompactador compactador;
     const int r = compactador.DescomprimirPruv(arquivo, alvo.Pasta, {});
     const QString declaracao = alvo.Pasta + QLatin1Char('/') + TCompactador::NomeDeclaracaoExtraida;
-    if (r != ResultadoCompressao::Ok && !Conteudo(alvo.Pasta).isEmpty())
-        Falha("a failed unpack left a file");
+    alvo.ConfereResultado(r);
     if (r == ResultadoCompressao::Ok) {
         // The text unpacked gives the CRC its header claims.
         QByteArray cabecalho;
@@ -151,20 +158,16 @@ int DescompactaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
         if (dados && dados->NumeroReciboValido && dados->NumeroRecibo.isEmpty())
             Falha("a valid receipt number that does not show");
     }
-    alvo.ConfereNadaFora(programa);
+    alvo.ConfereNadaFora();
     return 0;
 }
 
 int RestauraCopiaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
 {
-    const QString arquivo = GravaEntrada(QStringLiteral("copia.cmp"), Dados, Tamanho);
-    TAlvo alvo;
-    const QStringList programa = Conteudo(TPastas::Programa());
+    const TAlvo alvo(QStringLiteral("copia.cmp"), Dados, Tamanho);
     TCompactador compactador;
-    const int r = compactador.Descomprimir(arquivo, alvo.Pasta, {});
+    alvo.ConfereResultado(compactador.Descomprimir(alvo.Entrada, alvo.Pasta, {}));
     const QStringList membros = Conteudo(alvo.Pasta);
-    if (r != ResultadoCompressao::Ok && !membros.isEmpty())
-        Falha("a failed unpack left a file");
     for (const QString& membro : membros) {
         const QFileInfo info(alvo.Pasta + QLatin1Char('/') + membro);
         if (!info.isFile() || static_cast<unsigned long long>(info.size()) > TCompactador::TamanhoMaximoMembro)
@@ -176,7 +179,7 @@ int RestauraCopiaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
                 Falha("an accepted database cannot count its declarations");
         }
     }
-    alvo.ConfereNadaFora(programa);
+    alvo.ConfereNadaFora();
     return 0;
 }
 

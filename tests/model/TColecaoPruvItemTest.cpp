@@ -72,6 +72,32 @@ protected:
         return item;
     }
 
+    // The saves of the failure tests, after one item is stored: an insert, a move to another
+    // beneficiary, a delete, to be run in that order.
+    struct TOperacoes {
+        std::unique_ptr<TPruvItem> Novo;
+        std::unique_ptr<TPruvItem> Movido;
+        std::vector<std::pair<const char*, std::function<void()>>> Lista;
+    };
+    TOperacoes Operacoes()
+    {
+        auto a = Item(QStringLiteral("0561"), Cpf1);
+        a->GetSubJudice().GetDeposito(3).SetValor(R(40));
+        itens().Salva(*a);
+        TOperacoes o;
+        o.Novo = Item(QStringLiteral("0561"), Cpf2);
+        o.Novo->GetSubJudice().GetRendimento(1).SetValor(R(70));
+        o.Movido = Relido(QStringLiteral("0561"), Cpf1);
+        o.Movido->GetBeneficiario().SetNi(Cpf3);
+        o.Movido->GetSubJudice().GetDeposito(3).SetValor(R(41));
+        TPruvItem& novo = *o.Novo;
+        TPruvItem& movido = *o.Movido;
+        o.Lista = {{"insert", [this, &novo] { itens().Salva(novo); }},
+                   {"move", [this, &movido] { itens().Salva(movido); }},
+                   {"delete", [this, &movido] { itens().Exclui(movido); }}};
+        return o;
+    }
+
     // The item stored under that code and beneficiary, loaded into a new object.
     std::unique_ptr<TPruvItem> Relido(const QString& codigo, const QString& ni, TPruvAnexo* dono = nullptr)
     {
@@ -280,22 +306,10 @@ TEST_F(TColecaoPruvItemTest, BeforeTwoThousandNothingReachesTheJudicialTable)
 
 TEST_F(TColecaoPruvItemTest, AFailureAnywhereLeavesEveryTableAndTheSummariesAsTheyWere)
 {
-    auto a = Item(QStringLiteral("0561"), Cpf1);
-    a->GetSubJudice().GetDeposito(3).SetValor(R(40));
-    itens().Salva(*a);
-
-    auto novo = Item(QStringLiteral("0561"), Cpf2);
-    novo->GetSubJudice().GetRendimento(1).SetValor(R(70));
-    auto movido = Relido(QStringLiteral("0561"), Cpf1);
-    movido->GetBeneficiario().SetNi(Cpf3);
-    movido->GetSubJudice().GetDeposito(3).SetValor(R(41));
-    const struct { const char* nome; std::function<void()> acao; } operacoes[] = {
-        {"insert", [&] { itens().Salva(*novo); }},
-        {"move", [&] { itens().Salva(*movido); }},
-        {"delete", [&] { itens().Exclui(*movido); }},
-    };
-    for (const auto& o : operacoes) {
-        SCOPED_TRACE(o.nome);
+    const TOperacoes operacoes = Operacoes();
+    TPruvItem* movido = operacoes.Movido.get();
+    for (const auto& [nome, acao] : operacoes.Lista) {
+        SCOPED_TRACE(nome);
         int falhas = 0;
         for (;; ++falhas) {
             const QString antes = Conteudo();
@@ -304,7 +318,7 @@ TEST_F(TColecaoPruvItemTest, AFailureAnywhereLeavesEveryTableAndTheSummariesAsTh
             const qint64 total = declaracao.GetResumoTotal().TOT_BENEF().GetValor();
             Banco()->FalhaNaProximaEscrita(falhas);
             try {
-                o.acao();
+                acao();
                 break;
             } catch (const EColecaoError& e) {
                 EXPECT_EQ(e.Codigo(), 141);
@@ -324,25 +338,14 @@ TEST_F(TColecaoPruvItemTest, AFailureAnywhereLeavesEveryTableAndTheSummariesAsTh
 
 TEST_F(TColecaoPruvItemTest, AFailureOfTheDiskAtAnyOperationLeavesEveryTableAndTheSummariesAsTheyWere)
 {
-    auto a = Item(QStringLiteral("0561"), Cpf1);
-    a->GetSubJudice().GetDeposito(3).SetValor(R(40));
-    itens().Salva(*a);
-    auto novo = Item(QStringLiteral("0561"), Cpf2);
-    novo->GetSubJudice().GetRendimento(1).SetValor(R(70));
-    auto movido = Relido(QStringLiteral("0561"), Cpf1);
-    movido->GetBeneficiario().SetNi(Cpf3);
-    const struct { const char* nome; std::function<void()> acao; } operacoes[] = {
-        {"insert", [&] { itens().Salva(*novo); }},
-        {"move", [&] { itens().Salva(*movido); }},
-        {"delete", [&] { itens().Exclui(*movido); }},
-    };
-    for (const auto& o : operacoes) {
-        SCOPED_TRACE(o.nome);
+    const TOperacoes operacoes = Operacoes();
+    for (const auto& [nome, acao] : operacoes.Lista) {
+        SCOPED_TRACE(nome);
         const QString antes = Conteudo();
         const qint64 rendimento = declaracao.GetResumo().TOT_REND().GetValor();
         const qint64 total = declaracao.GetResumoTotal().TOT_BENEF().GetValor();
         const int falhas = FalhasDeDisco::PorCadaOperacao(
-            FalhasDeDisco::Escrita | FalhasDeDisco::Sincronia | FalhasDeDisco::Truncagem, o.acao, [&](int) {
+            FalhasDeDisco::Escrita | FalhasDeDisco::Sincronia | FalhasDeDisco::Truncagem, acao, [&](int) {
                 EXPECT_EQ(Conteudo(), antes);
                 EXPECT_EQ(declaracao.GetResumo().TOT_REND().GetValor(), rendimento);
                 EXPECT_EQ(declaracao.GetResumoTotal().TOT_BENEF().GetValor(), total);
