@@ -8,10 +8,14 @@
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TAtividadeQt.h"
 #include "platform/ui/TDialogosQt.h"
+#include "platform/ui/TJanelaVisivel.h"
+#include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
+#include "screens/RotinasDeclaracao.h"
+#include "screens/TFoCalcula.h"
+#include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
-#include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TAplicacao.h"
 #include "shell/TFoAjuda.h"
@@ -24,6 +28,8 @@
 int main(int argc, char* argv[])
 {
     TAplicacao app(argc, argv);
+    // Qt's own dialogs (file dialog, standard buttons) speak the program's language.
+    const TTraducaoQt traducao;
 
     // One copy per session: a later start only brings this one to the front.
     TInstanciaUnica instancia;
@@ -34,7 +40,7 @@ int main(int argc, char* argv[])
     QCoreApplication::processEvents();
     QApplication::setApplicationName(QStringLiteral("Pruv 2003"));
 
-    TDialogosQt dialogos(nullptr, [](int contexto) { TFoAjuda::Mostra(contexto); });
+    TDialogosQt dialogos(nullptr, [](int contexto, QWidget* dialogo) { TFoAjuda::Mostra(contexto, dialogo); });
     TAtividadeQt atividade;
     InterfaceUsuario::Instala(&dialogos);
     InterfaceUsuario::Instala(&atividade);
@@ -54,16 +60,21 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        DefineRotinasDeclaracao(rotinas, &janela);
+        rotinas.MostraCalculadora = MostraCalculadora;
         janela.DefineRotinas(std::move(rotinas));
+        TZofHint::InstalaPruvHint(&janela);
         janela.setEnabled(false);
         janela.show();
         instancia.DefineJanela(&janela);
 
-        if (!EstadoPrograma::BaseIndisponivel) {
+        // A data error leaves the program running with what can mend the data; only a database
+        // that cannot be reached at all, or a full disk, ends it here.
+        if (!janela.Terminando()) {
             if (splash) {
                 splash->SetPrincipal(&janela);
-                splash->show();
-                QCoreApplication::processEvents();
+                // On the screen before the animation starts, so that all of it is seen.
+                TJanelaVisivel::Mostra(*splash);
                 AnimaSplash(*splash);
                 splash.reset();
             }

@@ -17,11 +17,13 @@
 #include <exception>
 #include <initializer_list>
 
-#include "assistants/PosicaoAssistente.h"
+#include "shell/PosicaoAssistente.h"
 #include "assistants/TRotuloSitio.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "assistants/TFrResultTrans.h"
 #include "assistants/TabelaUf.h"
+#include "components/controls/TdvDBLookupCombo.h"
+#include "components/data/TdvTable.h"
 #include "exchange/ResultadoEntrega.h"
 #include "exchange/TArquivoPruv.h"
 #include "exchange/TNomeEntrega.h"
@@ -31,6 +33,7 @@
 #include "model/TNiContribuinte.h"
 #include "model/TPruv.h"
 #include "model/Utilitarios.h"
+#include "model/RotinasTabela.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/ui/TProgressoQt.h"
@@ -165,15 +168,27 @@ TFoAssistGeracao::TFoAssistGeracao(TPruv& Declaracao, TColecaoPruv& Colecao, QWi
 TFoAssistGeracao::~TFoAssistGeracao()
 {
     FrResultTrans->Libera();
+    DBLCUF->SetLookupTable(nullptr);
+    if (FTabuf)
+        FechaTabela(*FTabuf);
 }
 
 QWidget* TFoAssistGeracao::CriaPagina1()
 {
-    DBLCUF = new QComboBox;
+    FTabuf = CriaTabela(QLatin1String(TabelaUf::NomeArquivo));
+    DBLCUF = new TdvDBLookupCombo;
     DBLCUF->setObjectName(QStringLiteral("DBLCUF"));
-    for (const auto& [sigla, nome] : TabelaUf::Lista())
-        DBLCUF->addItem(sigla + QStringLiteral("  ") + nome, sigla);
-    DBLCUF->setCurrentIndex(-1);   // the user chooses
+    DBLCUF->SetCharCase(TEditCharCase::ecUpperCase);
+    DBLCUF->SetStyle(TComboBoxStyle::csDropDownList);
+    DBLCUF->SetAutoDropDown(true);
+    DBLCUF->ShowMatchText = true;
+    DBLCUF->SetSelected({QLatin1String(TabelaUf::SG_UF) + QStringLiteral("\t3\tUF"),
+                         QLatin1String(TabelaUf::NM_UF) + QStringLiteral("\t20\tEstado")});
+    // The user chooses; without the table the combo stays empty and the step cannot go on.
+    if (TabelaUf::Abre(*FTabuf)) {
+        DBLCUF->SetLookupTable(FTabuf.get());
+        DBLCUF->SetLookupField(QLatin1String(TabelaUf::SG_UF));
+    }
     auto* local = new QWidget;
     auto* linha = new QHBoxLayout(local);
     linha->setContentsMargins(0, 0, 0, 0);
@@ -442,7 +457,7 @@ bool TFoAssistGeracao::PedeNumeroRecibo() const
 
 QString TFoAssistGeracao::Uf() const
 {
-    return DBLCUF->currentData().toString().trimmed();
+    return DBLCUF->text().trimmed();
 }
 
 QString TFoAssistGeracao::NumeroRecibo() const

@@ -11,6 +11,8 @@
 
 class QCheckBox;
 class QComboBox;
+class TdvDBLookupCombo;
+class TdvTable;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -83,7 +85,7 @@ public:
     // Geracao, key Disco: the volume list's text.
     void GravaDadosIni();
 
-    QComboBox* DBLCUF;
+    TdvDBLookupCombo* DBLCUF;
     TFrPruvVerifica* FrPruvVerifica;
     QComboBox* DCBDisco;
     QProgressBar* Gauge1;
@@ -136,6 +138,7 @@ private:
     TPruv& FDeclaracao;                        // not owned
     QStringList FChaves;
     std::unique_ptr<TArquivoPruv> FArquivoPruv;
+    std::unique_ptr<TdvTable> FTabuf;          // the states DBLCUF lists
     TColecaoPruv& FColecao;                    // not owned
     QString FUnidade;                          // the chosen volume's root
     QString FDiretorio;

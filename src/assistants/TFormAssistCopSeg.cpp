@@ -14,7 +14,7 @@
 #include "assistants/TCaminhoDigitado.h"
 #include "assistants/TPaginaArquivo.h"
 #include "assistants/TPaginaComFigura.h"
-#include "assistants/PosicaoAssistente.h"
+#include "shell/PosicaoAssistente.h"
 #include "model/ReorganizaTabelas.h"
 #include "model/TArquivoIni.h"
 #include "model/TErro.h"

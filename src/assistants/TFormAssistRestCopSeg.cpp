@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -15,14 +16,17 @@
 #include "assistants/TCaminhoDigitado.h"
 #include "assistants/TPaginaArquivo.h"
 #include "assistants/TPaginaComFigura.h"
-#include "assistants/PosicaoAssistente.h"
+#include "shell/PosicaoAssistente.h"
 #include "model/TArquivoIni.h"
+#include "model/RotinasTabela.h"
 #include "model/TErro.h"
 #include "model/Utilitarios.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
+#include "platform/compress/TLeitorZip.h"
 #include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -33,6 +37,56 @@
 namespace {
 
 const QString TabelaDeclaracoes = QStringLiteral("PRUV.DB");
+
+QString NaoEncontrado(const QString& arquivo)
+{
+    return QStringLiteral("O arquivo ") + QDir::toNativeSeparators(arquivo) + QStringLiteral(" não foi encontrado.");
+}
+
+QString NaoECopia(const QString& arquivo)
+{
+    return QStringLiteral("O arquivo ") + QDir::toNativeSeparators(arquivo)
+           + QStringLiteral(" não é uma cópia de segurança da base de dados deste programa.");
+}
+
+QString Danificada(const QString& arquivo)
+{
+    return QStringLiteral("A cópia de segurança ") + QDir::toNativeSeparators(arquivo)
+           + QStringLiteral(" está danificada e não pode ser restaurada.");
+}
+
+QString SemEspaco()
+{
+    return TErro::Mensagem(151) + QLatin1Char('.');
+}
+
+// Why a backup file could not be unpacked into pasta: the archive is looked at again.
+QString MotivoDescompressao(const QString& arquivo, const QString& pasta, int resultado)
+{
+    if (resultado == ResultadoCompressao::FormatoDesconhecido)
+        return NaoECopia(arquivo);
+    TLeitorZip leitor;
+    const int aberto = leitor.Abre(arquivo);
+    if (aberto == ResultadoCompressao::FormatoDesconhecido)
+        return NaoECopia(arquivo);
+    if (aberto != ResultadoCompressao::Ok)
+        return Danificada(arquivo);
+    if (leitor.Procura(TDatabase::NomeArquivo()) < 0 || !leitor.NomesSeguros())
+        return NaoECopia(arquivo);
+    unsigned long long total = 0;
+    for (int i = 0; i < leitor.Quantidade(); ++i)
+        total += leitor.Tamanho(i);
+    const qint64 livres = TEspacoEmDisco::Livre(pasta);
+    if (livres >= 0 && static_cast<unsigned long long>(livres) < total)
+        return SemEspaco();
+    return Danificada(arquivo);
+}
+
+QString MotivoConferencia(const QString& arquivo, const TCopiaBanco::TConferencia& conferencia)
+{
+    using TSituacao = TCopiaBanco::TConferencia::TSituacao;
+    return conferencia.Situacao == TSituacao::Danificada ? Danificada(arquivo) : NaoECopia(arquivo);
+}
 
 QString LeIni(const char* chave)
 {
@@ -65,9 +119,13 @@ TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
                                                QStringLiteral("Sua restauração da cópia de segurança foi efetuada com "
                                                               "sucesso."),
                                                Label7));
-    DefinePagina(5, TPaginaComFigura::ComTexto(QStringLiteral("Panel5"), QStringLiteral("Label4"),
-                                               QStringLiteral("Houve um erro na restauração da cópia de segurança."),
-                                               Label4));
+    TPaginaComFigura pagina5 = TPaginaComFigura::Cria(
+        QStringLiteral("Panel5"), {QStringLiteral("Houve um erro na restauração da cópia de segurança."), QString()});
+    Label4 = pagina5.Textos[0];
+    Label4->setObjectName(QStringLiteral("Label4"));
+    LbMotivo = pagina5.Textos[1];
+    LbMotivo->setObjectName(QStringLiteral("LbMotivo"));
+    DefinePagina(5, pagina5.Painel);
     DefinePagina(6, TPaginaComFigura::ComTexto(QStringLiteral("Panel6"), QStringLiteral("Label9"), QString(), Label9));
     QLabel* atualizando = nullptr;
     DefinePagina(7, CriaPaginaProgresso("Panel7", QStringLiteral("Atualizando arquivos de dados..."), atualizando, Gauge2));
@@ -148,21 +206,27 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
     case 2:
         HabilitaBotoes(true, true, true, true);
         BtnOK->setText(QStringLiteral("C&oncluir"));
+        BtnOK->setIcon(QIcon());   // back from the failure page, whose Fechar had the close picture
         break;
     case 3:
         HabilitaBotoes(false, true, true, true);
         break;
     case 4:
     case 5:
-        HabilitaBotoes(false, false, true, false);
+        // After a failure Voltar goes back to the file, so that another one can be chosen.
+        HabilitaBotoes(n == 5, false, true, false);
         BtnOK->setText(QStringLiteral("&Fechar"));
         BtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-        if (n == 4)
+        if (n == 4) {
             Label7->setText(QStringLiteral("Sua restauração de cópia de segurança foi efetuada com sucesso."));
-        else
-            Label4->setText(FResultado == ResultadoCompressao::Cancelado
-                                ? QStringLiteral("A restauração da cópia de segurança foi cancelada.")
-                                : QStringLiteral("Houve um erro na restauração de cópia de segurança."));
+        } else {
+            const bool cancelada = FResultado == ResultadoCompressao::Cancelado;
+            Label4->setText(cancelada ? QStringLiteral("A restauração da cópia de segurança foi cancelada.")
+                                      : QStringLiteral("Houve um erro na restauração de cópia de segurança."));
+            LbMotivo->setText(cancelada || FMotivo.isEmpty()
+                                  ? QString()
+                                  : FMotivo + QStringLiteral("\n\nPara escolher outro arquivo, clique em Voltar."));
+        }
         break;
     case 6:
         HabilitaBotoes(true, true, true, true);
@@ -274,9 +338,10 @@ QString TFormAssistRestCopSeg::ArquivoCopia() const
     return FDiretorioTrabalho ? FDiretorioTrabalho->filePath(ArquivosDados().front()) : QString();
 }
 
-void TFormAssistRestCopSeg::Falha(int resultado)
+void TFormAssistRestCopSeg::Falha(int resultado, const QString& motivo)
 {
     FResultado = resultado;
+    FMotivo = motivo;
     SetFalhouAtual(true);
     CancelBtn->setEnabled(true);
 }
@@ -291,6 +356,10 @@ bool TFormAssistRestCopSeg::Descomprime()
     FDiretorioTrabalho = std::make_unique<QTemporaryDir>(TPastas::Temporaria() + QStringLiteral("/restauracao-XXXXXX"));
     Label2->setText(QStringLiteral("Descomprimindo cópia de segurança..."));
     Label2->repaint();
+    if (!QFileInfo(FArquivoOrigem).isFile()) {
+        Falha(ResultadoCompressao::Falha, NaoEncontrado(FArquivoOrigem));
+        return false;
+    }
     int resultado = ResultadoCompressao::Falha;
     if (FDiretorioTrabalho->isValid()) {
         try {
@@ -304,16 +373,16 @@ bool TFormAssistRestCopSeg::Descomprime()
         }
     }
     if (resultado != ResultadoCompressao::Ok) {
-        Falha(resultado);
+        Falha(resultado, MotivoDescompressao(FArquivoOrigem, TPastas::Temporaria(), resultado));
         return false;
     }
     Gauge1->setValue(100);
     FNumDeclaracoesAtual = TCopiaBanco::ContaLinhas(TCopiaBanco::ArquivoDaPasta(FDiretorioDados), TabelaDeclaracoes);
     FNumDeclaracoesCopia = 0;
     // Only a sound database of this program may take the place of the current one.
-    if (const QString motivo = TCopiaBanco::Confere(ArquivoCopia()); !motivo.isEmpty()) {
-        qWarning("backup %s refused: %s", qUtf8Printable(FArquivoOrigem), qUtf8Printable(motivo));
-        Falha(ResultadoCompressao::Falha);
+    if (const TCopiaBanco::TConferencia conferencia = TCopiaBanco::Confere(ArquivoCopia()); !conferencia.Boa()) {
+        qWarning("backup %s refused: %s", qUtf8Printable(FArquivoOrigem), qUtf8Printable(conferencia.Motivo));
+        Falha(ResultadoCompressao::Falha, MotivoConferencia(FArquivoOrigem, conferencia));
         return false;
     }
     FNumDeclaracoesCopia = TCopiaBanco::ContaLinhas(ArquivoCopia(), TabelaDeclaracoes);
@@ -334,7 +403,7 @@ bool TFormAssistRestCopSeg::SubstituiDados()
     bool ok = true;
     if (livres >= 0 && livres < QFileInfo(ArquivoCopia()).size() + atual) {
         TErro(151, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
-        Falha(ResultadoCompressao::Falha);
+        Falha(ResultadoCompressao::Falha, SemEspaco());
         ok = false;
     } else {
         try {
@@ -342,7 +411,8 @@ bool TFormAssistRestCopSeg::SubstituiDados()
             Gauge2->setValue(Gauge2->value() + 1);
         } catch (const EDatabaseError& e) {
             qWarning("backup %s not restored: %s", qUtf8Printable(FArquivoOrigem), e.what());
-            Falha(ResultadoCompressao::Falha);
+            Falha(ResultadoCompressao::Falha, QStringLiteral("Os dados atuais não puderam ser substituídos: ")
+                                                  + TextoDoMotor(e) + QLatin1Char('.'));
             ok = false;
         }
     }
@@ -361,6 +431,11 @@ bool TEstadoRCS1::Evento(int codigo)
 bool TEstadoRCS2::Evento(int)
 {
     return Vai(3, true);
+}
+
+void TEstadoRCS3::Corrige()
+{
+    SetFalhou(false);   // entered again after Voltar from the failure page: a new try
 }
 
 bool TEstadoRCS3::Evento(int)
@@ -386,6 +461,11 @@ bool TEstadoRCS5::Evento(int)
 bool TEstadoRCS6::Evento(int)
 {
     return Vai(7, true);
+}
+
+void TEstadoRCS7::Corrige()
+{
+    SetFalhou(false);
 }
 
 bool TEstadoRCS7::Evento(int)

@@ -53,6 +53,7 @@ public:
     QProgressBar* Gauge1;
     QLabel* Label7;
     QLabel* Label4;
+    QLabel* LbMotivo;   // page 5: why the restore failed
     QLabel* Label9;
     QProgressBar* Gauge2;
 
@@ -72,7 +73,7 @@ private:
     bool Descomprime();
     bool SubstituiDados();
     [[nodiscard]] QString ArquivoCopia() const;
-    void Falha(int resultado);
+    void Falha(int resultado, const QString& motivo);
 
     QString FDirCsDefault;
     QString FDirCsUltimo;
@@ -85,6 +86,7 @@ private:
     qint64 FNumDeclaracoesAtual = 0;
     qint64 FNumDeclaracoesCopia = 0;
     int FResultado = 0;
+    QString FMotivo;   // why the last step failed, in the user's words
 };
 
 // The steps; step n shows page n and does ExecutaEtapa(n) when entered.
@@ -109,6 +111,7 @@ public:
 class TEstadoRCS3 final : public TEstadoRCS {
 public:
     using TEstadoRCS::TEstadoRCS;
+    void Corrige() override;
     bool Evento(int codigo) override;
 };
 
@@ -119,10 +122,11 @@ public:
     bool Evento(int codigo) override;
 };
 
-// Failure: closing ends with mrOk, as the restore itself is over.
+// Failure: closing ends with mrOk, as the restore itself is over; Voltar goes back to the file.
 class TEstadoRCS5 final : public TEstadoRCS {
 public:
     using TEstadoRCS::TEstadoRCS;
+    [[nodiscard]] int Anterior() const override { return 2; }
     bool Evento(int codigo) override;
 };
 
@@ -137,6 +141,7 @@ public:
 class TEstadoRCS7 final : public TEstadoRCS {
 public:
     using TEstadoRCS::TEstadoRCS;
+    void Corrige() override;
     bool Evento(int codigo) override;
 };
 

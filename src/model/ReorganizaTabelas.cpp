@@ -202,6 +202,15 @@ bool Reorganiza(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco, co
                               TipoDialogo::Erro, Botao::Ok, 0);
         return false;
     }
+    // A database file that cannot be read holds no table to rebuild: said once, with its reason,
+    // instead of one failure for each table.
+    try {
+        (void)TDatabase::DaPasta(DiretorioDados());
+    } catch (const EDatabaseError& e) {
+        TErro::MostraMensagem(TErro::FormataMensagem(142, ParametroAbertura(TDatabase::NomeArquivo(), e)),
+                              TipoDialogo::Erro, Botao::Ok, 0);
+        return false;
+    }
     const int quantidade = static_cast<int>(linhas.size());
     bool sucesso = true;
     bool espacoConferido = false;

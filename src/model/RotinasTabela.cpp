@@ -1,5 +1,7 @@
 #include "model/RotinasTabela.h"
 
+#include <utility>
+
 #include "components/data/TdvTable.h"
 #include "model/TErro.h"
 #include "model/Utilitarios.h"
@@ -13,10 +15,14 @@ bool ErroIndice = false;
 
 QString TextoDoMotor(const EDatabaseError& Erro)
 {
-    // The engine only says "database is locked".
-    if (const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro); motor && motor->EmUso())
-        return QStringLiteral("Os dados estão em uso por outro programa. Feche-o e tente novamente");
     QString texto = Erro.Mensagem();
+    if (const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro)) {
+        if (QString motivo = motor->Motivo(); !motivo.isEmpty()) {
+            // The user reads the reason; SQLite's own text stays for whoever helps them.
+            qWarning("database engine: %s", Erro.what());
+            texto = std::move(motivo);
+        }
+    }
     texto.replace(QLatin1Char(';'), QLatin1Char(','));
     return texto;
 }

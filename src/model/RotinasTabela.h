@@ -59,8 +59,8 @@ void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome);
 void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
                      const QStringList& Linhas);
 
-// The engine's text for a numbered message: ";" would split the message's parameter. A database
-// held by another program is said so plainly.
+// The engine's text for a numbered message: its reason in Portuguese when it has one (SQLite's
+// own text then goes to the log), ";" replaced, which would split the message's parameter.
 QString TextoDoMotor(const EDatabaseError& Erro);
 // The parameters of messages 141 (one blank after the full stop) and 142, 143 (two blanks).
 QString ParametroEscrita(const QString& Nome, const EDatabaseError& Erro);

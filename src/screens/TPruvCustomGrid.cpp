@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
@@ -13,8 +12,11 @@
 #include <QScopedValueRollback>
 
 #include "model/TDragMonetario.h"
+#include "model/TErro.h"
 #include "platform/widgets/SystemColors.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
+#include "screens/TArrasteMonetario.h"
+#include "screens/TSaidaDeCampo.h"
 
 namespace {
 
@@ -248,10 +250,35 @@ void TPruvCustomGrid::MostraHint(QString& HintStr, bool& CanShow, THintInfo& Hin
 
 bool TPruvCustomGrid::Valida()
 {
-    if (EditorMode())
-        HideEditor();
+    if (EditorMode() && !FechaEditor(false))
+        return false;
     (void)ValidaLinha(Row());
     return true;
+}
+
+bool TPruvCustomGrid::FechaEditor(bool adiaMensagem)
+{
+    const TInplaceEdit* editor = InplaceEditor();
+    const QString digitado = editor ? editor->text() : QString();
+    try {
+        HideEditor();
+        return true;
+    } catch (const TErro& e) {
+        if (adiaMensagem)
+            setFocus(Qt::OtherFocusReason);
+        // The cell keeps its editor and what was typed in it, to be corrected.
+        ShowEditor();
+        if (TInplaceEdit* aberto = InplaceEditor(); aberto && aberto->Visible()) {
+            aberto->setText(digitado);
+            aberto->SetModified(true);
+            aberto->selectAll();
+        }
+        if (adiaMensagem)
+            TSaidaDeCampo::MostraAdiado(e, this);
+        else
+            e.Exibe();
+        return false;
+    }
 }
 
 void TPruvCustomGrid::SelecionaCelula(int ACol, int ARow)
@@ -329,7 +356,8 @@ TInplaceEdit* TPruvCustomGrid::CreateEditor()
 
 bool TPruvCustomGrid::SelectCell(int coluna, int linha)
 {
-    HideEditor();
+    if (!FechaEditor(false))
+        return false;
     if (!CelulaEditavel(coluna, linha))
         return false;
     return linha == Row() || FSuprimeValidacao || ValidaLinha(Row());
@@ -368,8 +396,21 @@ void TPruvCustomGrid::CreateWnd()
     Atualiza();
 }
 
+void TPruvCustomGrid::Avisa(const TErro& Erro)
+{
+    if (FSaindo)
+        TSaidaDeCampo::MostraAdiado(Erro);
+    else
+        Erro.Exibe();
+}
+
 void TPruvCustomGrid::DoExit()
 {
+    // The focus is on its way out: messages wait until it has arrived.
+    QScopedValueRollback saindo(FSaindo, true);
+    // A value the model refuses keeps the user on the cell.
+    if (EditorMode() && !FechaEditor(true))
+        return;
     TCustomGrid::DoExit();
     // Leaving the grid is never refused; the row's messages are shown all the same.
     (void)ValidaLinha(Row());
@@ -472,10 +513,7 @@ void TPruvCustomGrid::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shif
 
 void TPruvCustomGrid::Arrasta(std::unique_ptr<TDragMonetario> dados)
 {
-    auto* arraste = new QDrag(this);
-    arraste->setMimeData(dados.release());
-    arraste->exec(Qt::CopyAction);
-    arraste->deleteLater();
+    TArrasteMonetario::Inicia(std::move(dados), this, TArrasteMonetario::Pressionado);
 }
 
 bool TPruvCustomGrid::AceitaSoltar(const QPoint& ponto, const QMimeData* dados, TGridCoord& celula)

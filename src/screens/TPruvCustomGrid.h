@@ -9,6 +9,7 @@
 
 class QMimeData;
 class TDragMonetario;
+class TErro;
 class TPruvCustomGrid;
 
 // What the hint handler knows of a hint being shown: where the mouse is (the grid's client
@@ -89,7 +90,8 @@ public:
     void SetReadOnly(bool valor) { FReadOnly = valor; }
     [[nodiscard]] bool Monetario() const { return FMonetario; }
 
-    // Closes the editor (its text goes to SetTexto) and validates the current row; always true.
+    // Closes the editor (its text goes to SetTexto) and validates the current row. False only
+    // when the model refused the cell's text: its message was shown and the editor kept it.
     bool Valida();
     // Makes the cell current and the whole selection.
     void SelecionaCelula(int ACol, int ARow);
@@ -136,7 +138,16 @@ protected:
     void EscreveTexto(const TRect& Rect, const QString& Texto, int Alinhamento);
     void DesenhaBorda3D(const TRect& Rect, const QColor& Primeira, const QColor& Segunda);
 
-    // Starts dragging an amount out of the grid or its editor; runs until the drop.
+    // Closes the editor, its text going to SetTexto. A text the model refuses (a TErro) leaves
+    // the editor open on the cell with the text typed, the message shown (once the focus has
+    // settled, when adiaMensagem) and the answer false.
+    bool FechaEditor(bool adiaMensagem);
+
+    // Shows a message of the grid (a warning, a value written otherwise): at once, or once the
+    // focus has settled while the user is leaving the grid.
+    void Avisa(const TErro& Erro);
+
+    // Starts dragging an amount out of the grid or its editor; the drop comes later.
     virtual void Arrasta(std::unique_ptr<TDragMonetario> dados);
 
     TInplaceEdit* CreateEditor() override;
@@ -172,6 +183,7 @@ private:
     bool FMonetario = false;
     bool FReadOnly = false;
     bool FSuprimeValidacao = false;
+    bool FSaindo = false;             // DoExit runs
     QPoint FInicioArraste;            // where the left button went down
     bool FArrastePendente = false;    // held on a money grid, not yet 12 pixels away
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 #include <sqlite3.h>
 #include <utility>
 #include <vector>
@@ -100,31 +101,59 @@ QString ColunaAusente(sqlite3* banco, const QString& tabela, const std::vector<T
     return {};
 }
 
-QString ConfereAberto(sqlite3* banco)
+using TConferencia = TCopiaBanco::TConferencia;
+using TSituacao = TConferencia::TSituacao;
+
+TConferencia ConfereAberto(sqlite3* banco)
 {
     {
         TComando integridade(banco, QStringLiteral("PRAGMA integrity_check"));
         const QString resposta = integridade.Passo() ? integridade.Texto(0) : QString();
         if (resposta != QLatin1String("ok"))
-            return QStringLiteral("integridade: ") + resposta;
+            return {TSituacao::Danificada, QStringLiteral("integridade: ") + resposta};
     }
     {
         TComando objetos(banco, QStringLiteral(
             "SELECT type || ' ' || name FROM sqlite_schema WHERE type NOT IN ('table', 'index')"));
         if (objetos.Passo())
-            return QStringLiteral("objeto não esperado: ") + objetos.Texto(0);
+            return {TSituacao::Alheia, QStringLiteral("objeto não esperado: ") + objetos.Texto(0)};
     }
     for (const auto& [nome, campos] : TabelasDoPrograma()) {
         const QString real = NomeReal(banco, nome);
         if (real.isEmpty()) {
             if (nome == TColecaoPruv::NomeArquivo())
-                return QStringLiteral("tabela ausente: ") + nome;
+                return {TSituacao::Alheia, QStringLiteral("tabela ausente: ") + nome};
             continue;   // made by its collection on first use
         }
         if (const QString coluna = ColunaAusente(banco, real, campos); !coluna.isEmpty())
-            return QStringLiteral("coluna ausente: ") + real + QLatin1Char('.') + coluna;
+            return {TSituacao::Alheia, QStringLiteral("coluna ausente: ") + real + QLatin1Char('.') + coluna};
     }
     return {};
+}
+
+// Writes the database of origem to a new file beside arquivo and renames it over arquivo, so
+// that arquivo is either the old file or the whole copy.
+void SubstituiArquivo(sqlite3* origem, const QString& arquivo)
+{
+    const QString novo = arquivo + QStringLiteral(".restaurado");
+    auto removeNovo = [&novo] {
+        QFile::remove(novo);
+        QFile::remove(novo + QStringLiteral("-journal"));
+    };
+    removeNovo();
+    try {
+        const TConexao destino(novo, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        CopiaPaginas(origem, destino.Conexao());
+    } catch (...) {
+        removeNovo();
+        throw;
+    }
+    // A journal left by the damaged file would be played back into the copy.
+    QFile::remove(arquivo + QStringLiteral("-journal"));
+    if (std::rename(QFile::encodeName(novo).constData(), QFile::encodeName(arquivo).constData()) != 0) {
+        removeNovo();
+        throw EDatabaseError(QStringLiteral("não foi possível substituir o arquivo ") + arquivo);
+    }
 }
 
 }  // namespace
@@ -151,10 +180,10 @@ void TCopiaBanco::Instantaneo(const QString& PastaDados, const QString& Destino)
     }
 }
 
-QString TCopiaBanco::Confere(const QString& Arquivo)
+TCopiaBanco::TConferencia TCopiaBanco::Confere(const QString& Arquivo)
 {
     if (!QFileInfo(Arquivo).isFile())
-        return QStringLiteral("arquivo não encontrado: ") + Arquivo;
+        return {TSituacao::Ausente, QStringLiteral("arquivo não encontrado: ") + Arquivo};
     try {
         const TConexao banco(Arquivo, SQLITE_OPEN_READONLY);
         // The file comes from outside: nothing stored in it may run code of its own.
@@ -162,14 +191,25 @@ QString TCopiaBanco::Confere(const QString& Arquivo)
         sqlite3_db_config(banco.Conexao(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
         return ConfereAberto(banco.Conexao());
     } catch (const EDatabaseError& e) {
-        return e.Mensagem();   // the reason goes back to the caller
+        return {TSituacao::Danificada, e.Mensagem()};   // the reason goes back to the caller
     }
 }
 
 void TCopiaBanco::Restaura(const QString& Arquivo, const QString& PastaDados)
 {
     const TConexao origem(Arquivo, SQLITE_OPEN_READONLY);
-    const std::shared_ptr<TDatabase> banco = TDatabase::DaPasta(PastaDados);
+    std::shared_ptr<TDatabase> banco;
+    try {
+        banco = TDatabase::DaPasta(PastaDados);
+    } catch (const EDBEngineError& e) {
+        if (!e.ArquivoIlegivel())
+            throw;
+        // Nothing of the current file can be read, so no connection holds it: the copy takes
+        // its place whole.
+        qWarning("current database unreadable, replaced whole: %s", e.what());
+        SubstituiArquivo(origem.Conexao(), ArquivoDaPasta(PastaDados));
+        return;
+    }
     if (banco->ProfundidadeTransacao() > 0 || !banco->WriteThrough())
         throw EDatabaseError(QStringLiteral("há uma transação em andamento no banco de dados"));
     banco->SoltaLeituras();

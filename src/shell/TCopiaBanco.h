@@ -17,16 +17,30 @@ public:
     // open. Raises EDatabaseError with SQLite's text; Destino then does not exist.
     static void Instantaneo(const QString& PastaDados, const QString& Destino);
 
-    // Empty when Arquivo is a sound database of this program: it opens, PRAGMA integrity_check
+    // What Confere found in a file.
+    struct TConferencia {
+        enum class TSituacao {
+            Boa,          // a sound database of this program
+            Ausente,      // no such file
+            Danificada,   // no database, or one whose pages are damaged
+            Alheia,       // a sound database, but not of this program
+        };
+        TSituacao Situacao = TSituacao::Boa;
+        QString Motivo;   // for the log; empty when good
+        [[nodiscard]] bool Boa() const { return Situacao == TSituacao::Boa; }
+    };
+
+    // Good when Arquivo is a sound database of this program: it opens, PRAGMA integrity_check
     // answers "ok", it holds tables and indexes only (no trigger or view to run later), it has
     // the declarations table, and each of the program's tables that it holds has every column
-    // the program writes. Otherwise the reason, for the log.
-    [[nodiscard]] static QString Confere(const QString& Arquivo);
+    // the program writes.
+    [[nodiscard]] static TConferencia Confere(const QString& Arquivo);
 
     // Replaces the content of the database of PastaDados with that of the snapshot Arquivo
     // (checked by Confere before), through the connection the program shares (TDatabase::DaPasta),
-    // which must have no transaction open. Raises EDatabaseError with SQLite's text; the live
-    // database is then as it was.
+    // which must have no transaction open. A current file that cannot be read at all (damaged,
+    // or no database) is replaced whole instead. Raises EDatabaseError with SQLite's text; the
+    // live database is then as it was.
     static void Restaura(const QString& Arquivo, const QString& PastaDados);
 
     // Rows of the table (its name matched without regard to case or extension) in the database

@@ -1,11 +1,15 @@
 #include "shell/TFoAjuda.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -13,6 +17,8 @@
 namespace {
 
 QPointer<TFoAjuda> janelaAberta;
+
+constexpr int Espaco = 8;   // between the owner's frame and the help window
 
 }  // namespace
 
@@ -34,7 +40,19 @@ QString TFoAjuda::Pagina(const QString& pasta, int contexto)
     return QString();
 }
 
-void TFoAjuda::Mostra(int contexto)
+QPoint TFoAjuda::Posicao(const QRect& dono, const QSize& tamanho, const QRect& tela)
+{
+    int x = dono.right() + 1 + Espaco;
+    if (x + tamanho.width() - 1 > tela.right()) {
+        x = dono.left() - Espaco - tamanho.width();
+        if (x < tela.left())
+            x = std::max(tela.left(), tela.right() + 1 - tamanho.width());
+    }
+    const int y = std::max(tela.top(), std::min(dono.top(), tela.bottom() + 1 - tamanho.height()));
+    return {x, y};
+}
+
+void TFoAjuda::Mostra(int contexto, QWidget* dono)
 {
     const QString pasta = Pasta();
     const QString arquivo = Pagina(pasta, contexto);
@@ -43,11 +61,25 @@ void TFoAjuda::Mostra(int contexto)
                                  TipoDialogo::Aviso, Botao::Ok);
         return;
     }
+    if (!dono)
+        dono = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    if (dono == janelaAberta)
+        dono = janelaAberta->parentWidget();
+    if (dono)
+        dono = dono->window();
+    // A window of the modal assistant's own, or the assistant would keep it from taking clicks.
+    if (janelaAberta && janelaAberta->parentWidget() != dono) {
+        janelaAberta->hide();
+        janelaAberta->setParent(dono, Qt::Window);
+    }
     if (!janelaAberta) {
-        janelaAberta = new TFoAjuda;
+        janelaAberta = new TFoAjuda(dono);
         janelaAberta->setAttribute(Qt::WA_DeleteOnClose);
     }
+    janelaAberta->FContexto = contexto;
     janelaAberta->MostraPagina(arquivo);
+    if (!janelaAberta->isVisible())
+        janelaAberta->Posiciona();
     janelaAberta->showNormal();
     janelaAberta->raise();
     janelaAberta->activateWindow();
@@ -71,9 +103,22 @@ TFoAjuda::TFoAjuda(QWidget* pai) : QWidget(pai, Qt::Window), Texto(new QTextBrow
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Texto);
+    auto* fecha = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(fecha, &QShortcut::activated, this, &QWidget::close);
 }
 
 void TFoAjuda::MostraPagina(const QString& arquivo)
 {
     Texto->setSource(QUrl::fromLocalFile(arquivo));
+}
+
+void TFoAjuda::Posiciona()
+{
+    const QWidget* dono = parentWidget();
+    const QScreen* tela = dono ? dono->screen() : screen();
+    if (!dono || !tela)
+        return;
+    // Before the first show the frame is not known: the window manager's border is guessed.
+    const QSize moldura = frameGeometry().size() != size() ? frameGeometry().size() : size() + QSize(2, 30);
+    move(Posicao(dono->frameGeometry(), moldura, tela->availableGeometry()));
 }

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -34,6 +35,25 @@ QPixmap FiguraDisco()
     pintor.drawRect(10, 0, 20, 13);   // shutter
     pintor.setBrush(Qt::white);
     pintor.drawRect(6, 20, 28, 19);   // label
+    return figura;
+}
+
+// The program's year, drawn as a picture beside its name: navy, slanted, with a light shadow.
+QPixmap FiguraAno(const QFont& base)
+{
+    QFont fonte(base);
+    fonte.setItalic(true);
+    const QString ano = QStringLiteral("2003");
+    const QFontMetrics medidas(fonte);
+    QPixmap figura(medidas.horizontalAdvance(ano) + 6, medidas.height() + 2);
+    figura.fill(Qt::transparent);
+    QPainter pintor(&figura);
+    pintor.setRenderHint(QPainter::TextAntialiasing);
+    pintor.setFont(fonte);
+    pintor.setPen(QColor(255, 255, 255));
+    pintor.drawText(QPoint(2, medidas.ascent() + 2), ano);
+    pintor.setPen(Marinho);
+    pintor.drawText(QPoint(0, medidas.ascent()), ano);
     return figura;
 }
 
@@ -139,22 +159,36 @@ TFoSplash::TFoSplash()
     LbAguarde->setStyleSheet(QStringLiteral("color: navy; font-weight: bold;"));
     LbPruv = new QLabel(QStringLiteral("Pruv"), Panel1);
     LbPruv->setObjectName(QStringLiteral("LbPruv"));
-    LbPruv->setGeometry(300, 60, 200, 48);
     QFont grande = LbPruv->font();
     grande.setPixelSize(40);
     grande.setBold(true);
     LbPruv->setFont(grande);
+    LbPruv->adjustSize();
     QPalette cinza = LbPruv->palette();
     cinza.setColor(QPalette::WindowText, Cinza);
     LbPruv->setPalette(cinza);
+    ImgAno = new QLabel(Panel1);
+    ImgAno->setObjectName(QStringLiteral("ImgAno"));
+    ImgAno->setPixmap(FiguraAno(grande));
+    ImgAno->adjustSize();
+    // The name and its year together, against the right margin.
+    constexpr int Margem = 24;
+    constexpr int EntreNomeEAno = 12;
+    LbPruv->move(Largura - Margem - ImgAno->width() - EntreNomeEAno - LbPruv->width(), 60);
+    ImgAno->move(LbPruv->geometry().right() + 1 + EntreNomeEAno, LbPruv->y());
     LbAno = new QLabel(QStringLiteral("2002"), Panel1);
     LbAno->setObjectName(QStringLiteral("LbAno"));
     LbAno->setGeometry(300, 108, 200, 20);
     LbAno->hide();
+    // The row of boxes under everything: what the program is.
+    const char* const linhas[] = {"Declaração do", "Imposto de Renda", "Retido na Fonte"};
     for (int i = 0; i < 3; ++i) {
-        auto* bevel = new QFrame(Panel1);
+        auto* bevel = new QLabel(QString::fromUtf8(linhas[i]), Panel1);
+        bevel->setObjectName(QStringLiteral("Bevel%1").arg(i + 1));
         bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        bevel->setAlignment(Qt::AlignCenter);
         bevel->setGeometry(16 + i * 168, Altura - 40, 160, 24);
+        bevel->setStyleSheet(QStringLiteral("color: navy; font-weight: bold;"));
     }
 
     Panel10 = CriaPainel(Panel1, "Panel10", QRect(QPoint(), TamanhoVisor), QFrame::Sunken);
@@ -170,7 +204,8 @@ TFoSplash::TFoSplash()
     ImgDsk1 = new QLabel(Panel1);
     ImgDsk1->setObjectName(QStringLiteral("ImgDsk1"));
     ImgDsk1->setPixmap(FiguraDisco());
-    ImgDsk1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    // Sinking, the disk shows its upper part above the display's edge, as if it went in.
+    ImgDsk1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FInicioDisco = QRect(LbPruv->pos() - QPoint(45, 5), TamanhoDisco);
 
     Timer1 = new QTimer(this);
@@ -246,11 +281,16 @@ void TFoSplash::TiqueVisor()
 
 void AnimaSplash(TFoSplash& splash)
 {
+    QElapsedTimer relogio;
+    relogio.start();
     for (int passo = 1; passo <= TTrajetoSplash::TotalPassos && !splash.FFim; ++passo) {
         splash.ImgDsk1->setGeometry(TTrajetoSplash::Geometria(splash.FInicioDisco, passo));
         QCoreApplication::processEvents();
-        if (TTrajetoSplash::Pausa(passo))
+        // Resting until the step's moment, while a click or a key can still end it.
+        while (!splash.FFim && relogio.elapsed() < TTrajetoSplash::Instante(passo)) {
             QThread::msleep(1);
+            QCoreApplication::processEvents();
+        }
     }
     if (splash.FFim)
         return;

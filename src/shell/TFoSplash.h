@@ -24,10 +24,14 @@ public:
     static constexpr int PassosAltura = 260;
     static constexpr int TotalPassos = Descida + PassosCirculo + Esquerda + Subida + PassosAltura;
 
+    // How long the whole path takes, in ms: long enough to be seen on any machine.
+    static constexpr int Duracao = 1500;
+
     // The disk's rectangle after passo steps (0..TotalPassos) from inicio.
     static QRect Geometria(const QRect& inicio, int passo);
-    // The animation rests 1 ms after every fourth step.
-    static bool Pausa(int passo) { return passo % 4 == 0; }
+    // The moment (ms from the start) at which step passo is shown: the path keeps its pace
+    // whatever the machine's speed.
+    static int Instante(int passo) { return passo * Duracao / TotalPassos; }
 };
 
 // The display animation after the disk has gone in: two pictures in turn, one per tick; the
@@ -85,6 +89,7 @@ private:
     QFrame* Panel1;
     QLabel* LbAguarde;
     QLabel* LbPruv;
+    QLabel* ImgAno;   // the picture of the program's year beside its name
     QLabel* LbAno;
     QLabel* ImgDsk1;
     QFrame* Panel10;

@@ -1,5 +1,6 @@
 #include "shell/TFormAssist.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,11 +8,15 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "model/gui/UtilJanelas.h"
+#include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "shell/TFoAjuda.h"
 
 namespace {
 
@@ -22,6 +27,8 @@ constexpr int AlturaBevel = 8;
 constexpr int LarguraDireita = 340;
 constexpr int LarguraEsquerda = 137;
 constexpr QSize TamanhoBotao(90, 24);
+// What a window manager's title bar takes besides the caption: the icon, the buttons, the margins.
+constexpr int MargemTitulo = 160;
 
 QPushButton* CriaBotao(QWidget* pai, const char* nome, const QString& texto)
 {
@@ -125,6 +132,10 @@ TFormAssist::TFormAssist(QWidget* owner)
     form->addWidget(PnPaginas, 1);
     form->addWidget(PnInferior);
 
+    // The assistant is modal: the main window's F1 cannot reach it, so it has its own.
+    auto* ajuda = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(ajuda, &QShortcut::activated, this, &TFormAssist::MostraAjuda);
+
     connect(BtnRetornar, &QPushButton::clicked, this, &TFormAssist::BtnRetornarClick);
     connect(BtnAvancar, &QPushButton::clicked, this, &TFormAssist::BtnAvancarClick);
     connect(BtnOK, &QPushButton::clicked, this, &TFormAssist::BtnOKClick);
@@ -132,6 +143,32 @@ TFormAssist::TFormAssist(QWidget* owner)
 }
 
 TFormAssist::~TFormAssist() = default;
+
+int TFormAssist::LarguraParaTitulo(const QString& titulo, const QFont& fonte)
+{
+    // Title bars commonly draw the caption in bold.
+    QFont negrito(fonte);
+    negrito.setBold(true);
+    return QFontMetrics(negrito).horizontalAdvance(titulo) + MargemTitulo;
+}
+
+void TFormAssist::changeEvent(QEvent* evento)
+{
+    QDialog::changeEvent(evento);
+    // The window manager cuts a caption wider than the window: the window grows with it.
+    if (evento->type() == QEvent::WindowTitleChange) {
+        const int largura = LarguraParaTitulo(windowTitle(), font());
+        if (width() < largura)
+            resize(largura, height());
+    }
+}
+
+void TFormAssist::MostraAjuda()
+{
+    const QWidget* foco = focusWidget();
+    EstadoPrograma::ContextoAjuda = ObtemHelpContext(foco ? foco : this);
+    TFoAjuda::Mostra(EstadoPrograma::ContextoAjuda, this);
+}
 
 int TFormAssist::ExibeModal()
 {

@@ -28,6 +28,9 @@ public:
     // The page panel numbered n (1..MaxEstados), nullptr when none was given.
     [[nodiscard]] QWidget* Pagina(int n) const;
 
+    // The width a window needs so that a title bar shows the whole caption in that font.
+    [[nodiscard]] static int LarguraParaTitulo(const QString& titulo, const QFont& fonte);
+
 public slots:
     // Escape and the window's close button cancel, like the Cancelar button.
     void reject() override;
@@ -38,6 +41,7 @@ protected:
     // Hides the page now shown, shows page n and makes it the current page.
     void ExibePagina(int n);
     void Termina(int resultado) override;
+    void changeEvent(QEvent* evento) override;
 
     QLabel* ImgFechar;        // a picture of the closing button, for the final pages' text
     QFrame* PnInferior;
@@ -55,6 +59,9 @@ private slots:
     void BtnAvancarClick();
     void BtnOKClick();
     void CancelBtnClick();
+    // F1: the help of the focused control's context (the assistant's own, as its controls carry
+    // no other), which becomes the program's current help context.
+    void MostraAjuda();
 
 private:
     std::array<QWidget*, MaxEstados + 1> FPaginas{};   // [0] unused; children of PnPaginas

@@ -13,6 +13,7 @@
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TJanelaVisivel.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/TRegistroPruv.h"
 
@@ -98,11 +99,12 @@ QString PastaCopiaAutomatica()
 
 void FazCopiaAutomatica(TFormCopSegAuto& Janela)
 {
-    Janela.show();
     const QString pasta = PastaCopiaAutomatica();
     Janela.LbDiretorio->setText(QStringLiteral("Gravando em ") + pasta + QStringLiteral("..."));
     Janela.GaugeTotal->setRange(0, 100);
     Janela.GaugeTotal->setValue(0);
+    // Painted before the packing holds the thread.
+    TJanelaVisivel::Mostra(Janela);
     InterfaceUsuario::Atividade().MantemVivo();
 
     const int resultado = GravaCopiaDeSeguranca(pasta + QLatin1Char('/') + QLatin1String(NomeCopiaAutomatica),
@@ -122,7 +124,9 @@ void FazCopiaAutomatica(TFormCopSegAuto& Janela)
 
 void ProgressoCopiaAutomatica(int Percentual)
 {
-    if (TFormCopSegAuto* janela = TFormCopSegAuto::Instancia())
+    if (TFormCopSegAuto* janela = TFormCopSegAuto::Instancia(); janela && janela->GaugeTotal->value() != Percentual) {
         janela->GaugeTotal->setValue(Percentual);
+        TJanelaVisivel::Repinta(*janela->GaugeTotal);
+    }
     InterfaceUsuario::Atividade().MantemVivo();
 }

@@ -1,8 +1,13 @@
 #include "shell/TPruv2003.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -39,6 +44,7 @@
 #include "shell/TDmGeral.h"
 #include "shell/TFoAjuda.h"
 #include "shell/TRegistroPruv.h"
+#include "shell/TTeclasPrincipal.h"
 
 using namespace EstadoPrograma;
 
@@ -111,6 +117,10 @@ struct TPruv2003::TComandoProgramado {
 std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
 {
     static const TComandoProgramado programados[] = {
+        {"MiNova", &TPruv2003::MiNovaClick, [](const TRotinasPrincipal& r) { return bool(r.NovaDeclaracao); }},
+        {"MiAbrir", &TPruv2003::MiAbrirClick, [](const TRotinasPrincipal& r) { return bool(r.AbreDeclaracao); }},
+        {"MiExcluir", &TPruv2003::MiExcluirClick,
+         [](const TRotinasPrincipal& r) { return bool(r.ExcluiDeclaracoes); }},
         {"MiFecharDeclaracao", &TPruv2003::MiFecharDeclaracaoClick, nullptr},
         {"MiVerificarPendencias", &TPruv2003::MiVerificarPendenciasClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExibePendencias); }},
@@ -143,11 +153,13 @@ TPruv2003::TPruv2003(QWidget* pai) : QMainWindow(pai)
     CriaComponentes();
     FTratadorAnterior =
         ExcecaoAplicacao::Instala([this](std::exception_ptr excecao) { ApplicationEvents1Exception(excecao); });
+    qApp->installEventFilter(this);   // keys previewed
     FormCreate();
 }
 
 TPruv2003::~TPruv2003()
 {
+    qApp->removeEventFilter(this);
     // The frame's controls observe values of the declaration: they go first.
     if (FrDeclaracao)
         delete &FrDeclaracao->Controle();
@@ -275,10 +287,11 @@ void TPruv2003::FormCreate()
     Comando(QStringLiteral("MiCopiaAuto"))
         ->setChecked(TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QStringLiteral("automatica"),
                                            QStringLiteral("1")) == QLatin1String("1"));
-    // A table that cannot be made or opened is a data error: the handler leaves the program
-    // read-only. Every table is made here, outside any transaction that could roll it back.
+    // A database file that cannot be read, or a table that cannot be made or opened, is a data
+    // error: the handler leaves the program running read-only, with the restore and the
+    // reorganisation that can mend it.
     ExcecaoAplicacao::Protege([this] {
-        CriaTabelasPrograma(*DbPruv);
+        PreparaBanco();
         ObtemColecao();
         atualizaMenus();
     });
@@ -302,13 +315,39 @@ bool TPruv2003::ConectaBanco()
     try {
         conecta();
         return true;
+    } catch (const EDBEngineError& e) {
+        // The file is there but holds no readable database: a data error, met by PreparaBanco.
+        if (e.ArquivoIlegivel())
+            return true;
+        MostraFalhaConexao(e);
     } catch (const EDatabaseError& e) {
-        // 163 ends in a blank, for the engine's text.
-        InterfaceUsuario::Mostra(TErro::Mensagem(163) + TextoDoMotor(e), TipoDialogo::Erro, Botao::Ok, 0, 163);
+        MostraFalhaConexao(e);
     }
     BaseIndisponivel = true;
     Termina();
     return false;
+}
+
+void TPruv2003::MostraFalhaConexao(const EDatabaseError& e)
+{
+    // 163 ends in a blank, for the engine's text; a reason in Portuguese names the file after it.
+    QString texto = TextoDoMotor(e);
+    if (texto != e.Mensagem())
+        texto += QStringLiteral(": ") + QDir(TPastas::Dados()).filePath(TDatabase::NomeArquivo());
+    InterfaceUsuario::Mostra(TErro::Mensagem(163) + texto, TipoDialogo::Erro, Botao::Ok, 0, 163);
+}
+
+void TPruv2003::PreparaBanco()
+{
+    if (!DbPruv) {
+        try {
+            DbPruv = TDatabase::DaPasta(TPastas::Dados());
+        } catch (const EDatabaseError& e) {
+            throw EDadosError(142, ParametroAbertura(TDatabase::NomeArquivo(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        }
+    }
+    // Every table is made here, outside any transaction that could roll it back.
+    CriaTabelasPrograma(*DbPruv);
 }
 
 void TPruv2003::Termina()
@@ -320,15 +359,23 @@ void TPruv2003::Termina()
 void TPruv2003::DefineRotinas(TRotinasPrincipal rotinas)
 {
     FRotinas = std::move(rotinas);
-    if (!FrDeclaracao && FRotinas.CriaFrDeclaracao) {
-        FrDeclaracao = FRotinas.CriaFrDeclaracao(this);
-        QWidget& quadro = FrDeclaracao->Controle();
-        quadro.setObjectName(QStringLiteral("FrDeclaracao"));
-        quadro.hide();
-        quadro.setEnabled(false);
-        centralWidget()->layout()->addWidget(&quadro);
-    }
+    CriaFrDeclaracao();
     AplicaEstado();
+}
+
+void TPruv2003::CriaFrDeclaracao()
+{
+    constexpr int AjudaQuadro = 50000;
+    if (FrDeclaracao || !FRotinas.CriaFrDeclaracao)
+        return;
+    FrDeclaracao = FRotinas.CriaFrDeclaracao(this);
+    QWidget& quadro = FrDeclaracao->Controle();
+    quadro.setObjectName(QStringLiteral("FrDeclaracao"));
+    DefineHelpContext(quadro, AjudaQuadro);
+    quadro.hide();
+    quadro.setEnabled(false);
+    centralWidget()->layout()->addWidget(&quadro);
+    FrDeclaracao->SetOnChange([this] { ExcecaoAplicacao::Protege([this] { FrDeclaracaoChange(); }); });
 }
 
 TColecaoPruv& TPruv2003::ObtemColecao()
@@ -364,14 +411,24 @@ void TPruv2003::AbrirDeclaracao()
     if (!pruv.GetResumo().GetOK() && FRotinas.CalculaResumo)
         FRotinas.CalculaResumo(pruv);
     DeclaracaoAberta = true;
+    if (FrDeclaracao) {
+        FrDeclaracao->SetPruv(pruv);
+        FrDeclaracao->SetColecaoPruv(ObtemColecao());
+    }
     pruv.GetItens();   // opens the declaration's items
-    if (FrDeclaracao)
+    if (FrDeclaracao) {
+        FrDeclaracao->Prepara();
         FrDeclaracao->Controle().setEnabled(true);
+        FrDeclaracao->Abre([this](const QString& anexo, const QString& item, std::uint8_t objeto) {
+            ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, item, objeto); });
+        });
+    }
     atualizaMenus();
     if (FrDeclaracao) {
         FrDeclaracao->SetSincronizarComprovante(Comando(QStringLiteral("MiSincronizar"))->isChecked());
         Image->hide();
         FrDeclaracao->Controle().show();
+        FocaPrimeiro(CampoDaPagina(TPaginaDeclaracao::Informacoes, "DeNome"), nullptr, nullptr, nullptr);
     }
 }
 
@@ -381,7 +438,8 @@ void TPruv2003::AbrirDialogoInicial()
     // program ends during them.
     const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
     GravaBooleano("Geral", "JahMostrou", true);
-    if (!jahMostrou && ObtemColecao().EstaVazia())
+    // With the data unavailable the stored declarations cannot be counted: their error was shown.
+    if (!jahMostrou && !BaseIndisponivel && ObtemColecao().EstaVazia())
         VerificaCopiaDeSeguranca();
 
     if (EmProcessamento)
@@ -511,6 +569,7 @@ void TPruv2003::atualizaMenus()
 {
     FColecaoVazia = ObtemColecao().EstaVazia();
     HabilitaMenus(true);
+    InterfaceUsuario::Atividade().MantemVivo();
 }
 
 void TPruv2003::HabilitaMenus(bool b)
@@ -524,12 +583,18 @@ void TPruv2003::AplicaEstado()
     FEstadoMenus = TEstadoMenus::Calcula(Situacao());
     for (auto it = FComandos.cbegin(); it != FComandos.cend(); ++it)
         it.value()->setEnabled(FEstadoMenus.Habilitado(it.key()));
+    // On the menu itself, whose title follows it: disabling the menu's action alone would be
+    // undone when the window is enabled again (after the splash, after the backup at exit).
     for (auto it = FMenus.cbegin(); it != FMenus.cend(); ++it)
-        it.value()->menuAction()->setEnabled(FEstadoMenus.Habilitado(it.key()));
+        it.value()->setEnabled(FEstadoMenus.Habilitado(it.key()));
     Comando(QStringLiteral("MiSincronizar"))->setVisible(FEstadoMenus.SincronizarVisivel);
     N4->setVisible(FEstadoMenus.SincronizarVisivel);
     setWindowTitle(FEstadoMenus.Titulo);
     LbAnoRet->setText(FEstadoMenus.AnoRet);
+    if (FrDeclaracao && DeclaracaoAberta && Pruv) {
+        FrDeclaracao->MostraComprovante(FEstadoMenus.MostraComprovante);
+        FrDeclaracao->MostraFundos(FEstadoMenus.MostraFundos);
+    }
 }
 
 TPruv2003::Manipulador TPruv2003::ManipuladorDe(const QString& nome)
@@ -635,6 +700,30 @@ QMenu* TPruv2003::Menu(const QString& nome) const
     return FMenus.value(nome);
 }
 
+void TPruv2003::MiNovaClick(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)) && FecharDeclaracao()
+        && FRotinas.NovaDeclaracao(ObtemDeclaracao(), ObtemColecao()))
+        AbrirDeclaracao();
+}
+
+void TPruv2003::MiAbrirClick(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)) && FecharDeclaracao()
+        && FRotinas.AbreDeclaracao(ObtemDeclaracao(), ObtemColecao(), QStringLiteral("Abrir Declaração")))
+        AbrirDeclaracao();
+}
+
+void TPruv2003::MiExcluirClick(const TItemMenu& item)
+{
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    if (FecharDeclaracao())
+        FRotinas.ExcluiDeclaracoes(ObtemColecao());
+    ObtemColecao().Atualiza();
+    atualizaMenus();
+}
+
 void TPruv2003::MiFecharDeclaracaoClick(const TItemMenu& item)
 {
     if (PodeAbrirForm(QLatin1String(item.Porteiro)))
@@ -678,20 +767,222 @@ void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
         FRotinas.ImprimeRecibo({reciboIni}, true, arquivo);
 }
 
-void TPruv2003::PosicionaCampo([[maybe_unused]] const QString& Anexo, [[maybe_unused]] const QString& Item,
-                               std::uint8_t Objeto)
+QWidget* TPruv2003::CampoDaPagina(TPaginaDeclaracao pagina, const char* nome) const
 {
+    if (!FrDeclaracao)
+        return nullptr;
+    return FrDeclaracao->Pagina(pagina).findChild<QWidget*>(QLatin1String(nome));
+}
+
+namespace {
+
+// Shows the tab that holds the widget, in every tab widget between it and the page.
+void MostraFicha(QWidget* campo, const QWidget* pagina)
+{
+    for (QWidget* filho = campo; filho && filho != pagina; filho = filho->parentWidget())
+        if (auto* pilha = qobject_cast<QStackedWidget*>(filho->parentWidget()))
+            if (auto* fichas = qobject_cast<QTabWidget*>(pilha->parentWidget()))
+                fichas->setCurrentWidget(filho);
+}
+
+}  // namespace
+
+void TPruv2003::FocaCampo(TPaginaDeclaracao pagina, const char* nome)
+{
+    if (FrDeclaracao->PaginaAtiva() != pagina)
+        return;
+    QWidget* campo = CampoDaPagina(pagina, nome);
+    if (!campo)
+        return;
+    MostraFicha(campo, &FrDeclaracao->Pagina(pagina));
+    FocaPrimeiro(campo, nullptr, nullptr, nullptr);
+}
+
+void TPruv2003::PosicionaCampo(const QString& Anexo, const QString& Item, std::uint8_t Objeto)
+{
+    using P = TPaginaDeclaracao;
     constexpr std::uint8_t SemCampo = 1;
     constexpr std::uint8_t UltimoCampo = 32;
-    if (!DeclaracaoAberta || Objeto == SemCampo || Objeto > UltimoCampo)
+    if (!DeclaracaoAberta || !FrDeclaracao || Objeto == SemCampo || Objeto > UltimoCampo)
         return;
-    // The declaration comes to the front, drawn before the focus moves. The keys go on to the
-    // declaration frame once it can move to a field's page.
+    // The declaration comes to the front, drawn before the focus moves.
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
     activateWindow();
-    InterfaceUsuario::Atividade().MantemVivo();
+
+    // The declarant's fields, by code from 5.
+    static const char* const informacoes[] = {"DeCpfCnpj",       "DeNome",           "CbTipoDeclarante",
+                                              "DeRespNoCnpj",    "RbSimRetificadora", "RbSimEncerramento",
+                                              "DblcResponsavel", "DeNomeResp",        "DeDDD",
+                                              "DeTelefone",      "DeRamal",           "DeFax",
+                                              "DeEmail"};
+    constexpr std::uint8_t PrimeiroInformacoes = 5;
+    constexpr std::uint8_t UltimoInformacoes = 17;
+    if (Objeto >= PrimeiroInformacoes && Objeto <= UltimoInformacoes) {
+        FrDeclaracao->AtivaPagina(P::Informacoes);
+        QCoreApplication::processEvents();
+        FocaCampo(P::Informacoes, informacoes[Objeto - PrimeiroInformacoes]);
+        return;
+    }
+    switch (Objeto) {
+    case 0:
+    case 3:
+        FrDeclaracao->LocalizaBeneficiario(P::Comprovante, Item);
+        QCoreApplication::processEvents();
+        if (FrDeclaracao->PaginaAtiva() == P::Comprovante) {
+            QWidget* nome = CampoDaPagina(P::Comprovante, "edtNomeBenef");
+            if (nome && nome->isVisible() && nome->isEnabled())
+                FrDeclaracao->CarregaComprovante();
+        }
+        return;
+    case 32:
+        FrDeclaracao->LocalizaBeneficiario(P::Comprovante, Item);
+        QCoreApplication::processEvents();
+        FrDeclaracao->AtivaPagina(P::Comprovante);
+        return;
+    default:
+        break;
+    }
+    constexpr std::uint8_t PrimeiroFundos = 24;
+    PosicionaBeneficiario(Objeto == 4 || Objeto >= PrimeiroFundos ? P::Fundos : P::Beneficiarios, Anexo, Item, Objeto);
+}
+
+void TPruv2003::PosicionaBeneficiario(TPaginaDeclaracao pagina, const QString& Anexo, const QString& Item,
+                                      std::uint8_t Objeto)
+{
+    using P = TPaginaDeclaracao;
+    const bool fundos = pagina == P::Fundos;
+    // On the statement page the beneficiary only moves there, without leaving the statement.
+    if (FrDeclaracao->PaginaAtiva() == P::Comprovante && (Objeto == 2 || Objeto == 4)) {
+        if (fundos)
+            FrDeclaracao->LocalizaFundo(Anexo);
+        FrDeclaracao->LocalizaBeneficiario(pagina, Item);
+        QCoreApplication::processEvents();
+        return;
+    }
+    if (FrDeclaracao->PaginaAtiva() == P::Comprovante && !FrDeclaracao->ValidaComprovante())
+        return;
+    FrDeclaracao->AtivaPagina(pagina);
+    QCoreApplication::processEvents();
+    if (fundos && (Objeto == 24 || Objeto == 25)) {
+        FrDeclaracao->LocalizaFundo(Item);   // the fund's own fields: the item key is the annex's
+    } else {
+        if (fundos)
+            FrDeclaracao->LocalizaFundo(Anexo);
+        FrDeclaracao->LocalizaBeneficiario(pagina, Item);
+    }
+    QCoreApplication::processEvents();
+    // The field of each code, from 18 on the beneficiaries page and from 24 on the annex page.
+    static const char* const beneficiarios[] = {"DblcCodRet", "DeCpfCnpjBenef", "DeNomeBenef", "DgrRendimentos",
+                                                "DgcCompensacao", "DgsSubJudice"};
+    static const char* const anexo[] = {"DblcFundos",   "DeNomeFundo",    "DblcCodRet",     "DeCpfCnpjBenef",
+                                        "DeNomeBenef",  "DgrRendimentos", "DgcCompensacao", "DgsSubJudice"};
+    if (!fundos && Objeto >= 18 && Objeto <= 23)
+        FocaCampo(pagina, beneficiarios[Objeto - 18]);
+    else if (fundos && Objeto >= 24)
+        FocaCampo(pagina, anexo[Objeto - 24]);
+}
+
+void TPruv2003::FrDeclaracaoChange()
+{
+    using P = TPaginaDeclaracao;
+    if (!FrDeclaracao)
+        return;
+    const P pagina = FrDeclaracao->PaginaAtiva();
+    static const int contextos[] = {12000, 12010, 50100, 50200, 50300};
+    DefineHelpContext(FrDeclaracao->PaginaControle(), contextos[static_cast<int>(pagina)]);
+    switch (pagina) {
+    case P::Resumo:
+        if (Pruv && !Pruv->GetResumo().GetOK() && !EmProcessamento && FRotinas.CalculaResumo) {
+            bool volta = false;
+            {
+                TProcessando processando;
+                volta = FRotinas.CalculaResumo(*Pruv) != 1;
+            }
+            if (volta) {
+                FrDeclaracao->AtivaPagina(FrDeclaracao->PaginaAnterior());
+                return;
+            }
+        }
+        FrDeclaracao->AtualizaResumo();
+        FocaPrimeiro(CampoDaPagina(pagina, "PgResumo"), nullptr, nullptr, nullptr);
+        break;
+    case P::Informacoes: {
+        // The focus stays on a field of the page that the user chose.
+        static const char* const proprios[] = {"CbTipoDeclarante", "DeCpfCnpj", "DeDDD",      "DeTelefone",
+                                               "DeRamal",          "DeFax",     "DeEmail",    "DeNomeResp",
+                                               "DblcResponsavel"};
+        const QWidget* foco = QApplication::focusWidget();
+        for (const char* nome : proprios) {
+            const QWidget* campo = CampoDaPagina(pagina, nome);
+            if (campo && foco && (foco == campo || campo->isAncestorOf(foco)))
+                return;
+        }
+        FocaPrimeiro(CampoDaPagina(pagina, "DeNome"), nullptr, nullptr, nullptr);
+        break;
+    }
+    case P::Beneficiarios:
+        FocaPrimeiro(CampoDaPagina(pagina, "DblcCodRet"), nullptr, nullptr, nullptr);
+        break;
+    case P::Fundos:
+        FocaPrimeiro(CampoDaPagina(pagina, "DblcFundos"), nullptr, nullptr, nullptr);
+        break;
+    case P::Comprovante:
+        FocaPrimeiro(CampoDaPagina(pagina, "edtNiBenef"), CampoDaPagina(pagina, "grdNatRendPJ"), nullptr, nullptr);
+        break;
+    }
+}
+
+bool TPruv2003::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() != QEvent::KeyPress || !DeclaracaoAberta || !FrDeclaracao || !objeto->isWidgetType())
+        return QMainWindow::eventFilter(objeto, evento);
+    const auto* widget = static_cast<QWidget*>(objeto);
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    // Only keys typed in this window, once (the application sees each key at every widget it
+    // passes through).
+    if (widget->window() != this || widget != QApplication::focusWidget()
+        || !(tecla->modifiers() & Qt::AltModifier))
+        return QMainWindow::eventFilter(objeto, evento);
+    const TPaginaDeclaracao pagina = FrDeclaracao->PaginaAtiva();
+    bool tratada = false;
+    ExcecaoAplicacao::Protege([&] { tratada = FormKeyDown(tecla->key(), tecla->modifiers()); });
+    return !TTeclasPrincipal::Repassa(pagina, tecla->key(), tratada);
+}
+
+bool TPruv2003::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores)
+{
+    using T = TAcaoTecla::TTipo;
+    const TPaginaDeclaracao pagina = FrDeclaracao->PaginaAtiva();
+    QWidget& widgetPagina = FrDeclaracao->Pagina(pagina);
+    const QWidget* painelFundo = widgetPagina.findChild<QWidget*>(QStringLiteral("PnIdentificacaoFundo"));
+    const QWidget* foco = QApplication::focusWidget();
+    const bool focoNoFundo = painelFundo && foco && painelFundo->isAncestorOf(foco);
+    const TAcaoTecla acao =
+        TTeclasPrincipal::Acao(pagina, tecla, modificadores.testFlag(Qt::KeypadModifier), focoNoFundo);
+    switch (acao.Tipo) {
+    case T::Nenhuma:
+        return false;
+    case T::Resumo:
+        FrDeclaracao->AtivaPagina(TPaginaDeclaracao::Resumo);
+        return true;
+    case T::Ficha: {
+        QWidget* ficha = widgetPagina.findChild<QWidget*>(QLatin1String(acao.Nome));
+        if (!ficha || !ficha->isEnabled())
+            return false;
+        MostraFicha(ficha, &widgetPagina);
+        return true;
+    }
+    case T::Botao: {
+        auto* botao = widgetPagina.findChild<QAbstractButton*>(QLatin1String(acao.Nome));
+        if (!botao || !botao->isEnabled() || !botao->isVisible())
+            return false;
+        botao->click();
+        return true;
+    }
+    }
+    return false;
 }
 
 void TPruv2003::MiTransmitirviaInternetClick(const TItemMenu& item)
@@ -727,6 +1018,7 @@ void TPruv2003::MiIndexadorClick(const TItemMenu& item)
         return;
     FRotinas.MostraReorganizacao();
     BaseIndisponivel = false;
+    PreparaBanco();
     atualizaMenus();   // the tables are whole again: so are the commands
 }
 
@@ -756,7 +1048,9 @@ void TPruv2003::MiRestaurarCopiaClick(const TItemMenu& item)
     for (const QString& arquivo : FRotinas.ArquivosDados)
         QFile::remove(TPastas::Temporaria() + QLatin1Char('/') + arquivo);
     try {
-        ObtemColecao().Atualiza();   // the flags stay while the restored tables cannot be read
+        // The flags stay while the restored tables cannot be read.
+        PreparaBanco();
+        ObtemColecao().Atualiza();
     } catch (...) {
         if (falha)
             ApplicationEvents1Exception(falha);

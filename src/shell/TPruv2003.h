@@ -9,22 +9,19 @@
 #include <span>
 
 #include "shell/ExcecaoAplicacao.h"
+#include "shell/IFrDeclaracao.h"
 #include "shell/TEstadoMenus.h"
 
-class IFrDeclaracao;
 class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
 class TColecaoPruv;
 class TDatabase;
+class EDatabaseError;
 class TErros;
 class TPruv;
 struct TItemMenu;
-
-// The field-locate request of a pending item or a search hit: the annex key, the beneficiary or
-// item key and the field code (0 to 32).
-using TPosicionaCampo = std::function<void(const QString& Anexo, const QString& Item, std::uint8_t Objeto)>;
 
 // The windows that some commands open and that belong to the layers above the shell (the
 // screens and the assistants): the program hands their entry routines in. A command whose
@@ -49,6 +46,10 @@ struct TRotinasPrincipal {
     // The open-declaration dialog with that caption: true when a stored declaration was loaded
     // into pruv.
     std::function<bool(TPruv& pruv, TColecaoPruv& colecao, const QString& legenda)> AbreDeclaracao;
+    // The new-declaration dialog: true when a new declaration was stored and loaded into pruv.
+    std::function<bool(TPruv& pruv, TColecaoPruv& colecao)> NovaDeclaracao;
+    // The delete dialog: true when the user confirmed a deletion.
+    std::function<bool(TColecaoPruv& colecao)> ExcluiDeclaracoes;
     // The delivery-file assistant over the open declaration: nomeArquivo receives the delivery
     // file written; true when its receipt is to be printed.
     std::function<bool(QString& nomeArquivo, TPruv& pruv, TColecaoPruv& colecao, QWidget* dono)> ExecutaAssistGeracao;
@@ -69,8 +70,11 @@ public:
     static constexpr int AlturaCliente = 429;
 
     // Connects to the database of the data folder, creating the folder and the database file on
-    // the first start. When it cannot, message 163 is shown with SQLite's text,
-    // EstadoPrograma::BaseIndisponivel is set and the program is told to end.
+    // the first start. When the folder or the file cannot be opened at all, message 163 is shown
+    // with the engine's reason, EstadoPrograma::BaseIndisponivel is set and the program is told
+    // to end. A file that is there but cannot be read (damaged, or no database) is a data error:
+    // message 142 with the reason, and the program goes on with only the restore, the
+    // reorganisation, the help and closing the window.
     explicit TPruv2003(QWidget* pai = nullptr);
     ~TPruv2003() override;
 
@@ -107,9 +111,12 @@ public:
     // frame.
     void FecharColecoes();
 
-    // Moves the open declaration to the field of a pending item or a search hit. Code 1 and codes
-    // above 32 do nothing.
+    // Moves the open declaration to the field of a pending item or a search hit: the page of the
+    // field becomes active and the field gets the focus. Code 1 and codes above 32 do nothing.
     void PosicionaCampo(const QString& Anexo, const QString& Item, std::uint8_t Objeto);
+    // The frame's page changed: the page control's help context, the summary computed when the
+    // summary page is entered with a summary out of date, the first field of the page focused.
+    void FrDeclaracaoChange();
 
     // Sets the commands, the caption and the year label for the current state.
     void atualizaMenus();
@@ -132,6 +139,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* evento) override;
     void changeEvent(QEvent* evento) override;
+    // The keys of the window pass here first (Alt with a key moves between pages and records).
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     using Manipulador = void (TPruv2003::*)(const TItemMenu&);
@@ -143,6 +152,10 @@ private:
     void CriaBarra();
     void FormCreate();
     bool ConectaBanco();
+    void MostraFalhaConexao(const EDatabaseError& e);
+    // Opens the database when it is not yet and makes the tables it lacks; raises EDadosError
+    // (142) when the file cannot be read.
+    void PreparaBanco();
     void Termina();
     bool FormCloseQuery();
     void FormClose();
@@ -153,6 +166,21 @@ private:
     [[nodiscard]] static Manipulador ManipuladorDe(const QString& nome);
     static bool PedeFechamento(const char* nomeJanela);
 
+    // The declaration frame, made once by the routine of the screens.
+    void CriaFrDeclaracao();
+    // The field of that name on a page of the frame, when it is shown there.
+    [[nodiscard]] QWidget* CampoDaPagina(TPaginaDeclaracao pagina, const char* nome) const;
+    // Activates the page and, when it became active, focuses its field (showing its tab first
+    // when the field sits on a tab of the page).
+    void FocaCampo(TPaginaDeclaracao pagina, const char* nome);
+    void PosicionaBeneficiario(TPaginaDeclaracao pagina, const QString& Anexo, const QString& Item,
+                               std::uint8_t Objeto);
+    // Alt with a key, on the frame's pages: true when the key was handled.
+    bool FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores);
+
+    void MiNovaClick(const TItemMenu& item);
+    void MiAbrirClick(const TItemMenu& item);
+    void MiExcluirClick(const TItemMenu& item);
     void MiFecharDeclaracaoClick(const TItemMenu& item);
     void MiVerificarPendenciasClick(const TItemMenu& item);
     void MiGravarXeqClick(const TItemMenu& item);

@@ -9,13 +9,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
 #include <optional>
 
+#include "AjudaDeTeste.h"
 #include "VerificacaoDeTeste.h"
 #include "assistants/TFoAssistGeracao.h"
+#include "components/controls/TdvDBLookupCombo.h"
 #include "exchange/ResultadoEntrega.h"
 #include "exchange/TNumeroRecibo.h"
 #include "model/TArquivoIni.h"
@@ -96,9 +99,14 @@ protected:
         assistente->show();
         return assistente;
     }
+    // Typed as the user does: the list drops down on the first letter and completes the code;
+    // Enter takes it (and goes no further than the combo).
     static void Uf(TFoAssistGeracao& a, const char* sigla = "SP")
     {
-        a.DBLCUF->setCurrentIndex(a.DBLCUF->findData(QLatin1String(sigla)));
+        QTest::keyClicks(a.DBLCUF, QString::fromLatin1(sigla).toLower());
+        QTest::keyClick(a.DBLCUF, Qt::Key_Return);
+        ASSERT_FALSE(a.DBLCUF->DroppedDown());
+        ASSERT_EQ(a.Uf(), QLatin1String(sigla));
     }
     static void Clica(TFoAssistGeracao& a, const char* botao) { a.findChild<QPushButton*>(QLatin1String(botao))->click(); }
     // From page 1 through the verification to the volume page.
@@ -437,4 +445,11 @@ TEST_F(TFoAssistGeracaoTest, CancelStopsARunningVerificationFirstAndEndsTheAssis
     EXPECT_TRUE(NadaGravado());
     EXPECT_EQ(Ini("Geracao", "Disco"), TVolumes::Lista().front().Nome);
     EXPECT_EQ(QDir::currentPath(), QDir(DiretorioPrograma()).absolutePath());
+}
+
+TEST_F(TFoAssistGeracaoTest, F1OpensTheAssistantsHelp)
+{
+    auto armazenada = Declaracao();
+    auto assistente = Assistente(*armazenada);
+    EXPECT_EQ(ContextoDoF1(*assistente), TFoAssistGeracao::HelpContext);
 }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "AjudaDeTeste.h"
 #include "assistants/TFormAssistCopSeg.h"
 #include "model/PruvDeTeste.h"
 #include "model/TArquivoIni.h"
@@ -14,6 +15,7 @@
 #include "platform/files/TVolumes.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/CopiasDeTeste.h"
+#include "shell/EstadoPrograma.h"
 #include "shell/TRegistroPruv.h"
 
 namespace {
@@ -169,4 +171,11 @@ TEST_F(TFormAssistCopSegTest, ABackupOnARemovableMediumRemembersOnlyTheLastPlace
     EXPECT_EQ(Ini("ArqCsDefault"), QStringLiteral("-"));
     EXPECT_EQ(Registro(), QStringLiteral("antes"));
     EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(TFormAssistCopSegTest, F1OpensTheAssistantsHelp)
+{
+    TFormAssistCopSeg form;
+    EXPECT_EQ(ContextoDoF1(form), TFormAssistCopSeg::HelpContext);
+    EXPECT_EQ(EstadoPrograma::ContextoAjuda, TFormAssistCopSeg::HelpContext);
 }

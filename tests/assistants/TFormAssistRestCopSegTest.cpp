@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "AjudaDeTeste.h"
 #include "assistants/TFormAssistRestCopSeg.h"
 #include "model/PruvDeTeste.h"
 #include "model/TArquivoIni.h"
@@ -117,17 +118,62 @@ TEST_F(TFormAssistRestCopSegTest, ABackupThatIsNotTheProgramsLeavesTheCurrentDat
     }
     PacoteEstranho(alheio, {{QStringLiteral("pruv2003.db"), Conteudo(pasta + QStringLiteral("/outro.db"))}});
 
-    for (const QString& arquivo : {texto, paradox, lixo, alheio, pasta + QStringLiteral("/nenhum.cmp")}) {
-        SCOPED_TRACE(qPrintable(arquivo));
+    QByteArray estragado = Conteudo(copia);   // a backup whose packed data went bad on its medium
+    estragado.replace(estragado.size() / 3, 64, QByteArray(64, '\x55'));
+    const QString danificada = pasta + QStringLiteral("/danificada.cmp");
+    QFile saida(danificada);
+    ASSERT_TRUE(saida.open(QIODevice::WriteOnly));
+    saida.write(estragado);
+    saida.close();
+
+    const QString nenhum = pasta + QStringLiteral("/nenhum.cmp");
+    const struct {
+        QString arquivo;
+        const char* motivo;
+    } casos[] = {
+        {texto, " não é uma cópia de segurança da base de dados deste programa."},
+        {paradox, " não é uma cópia de segurança da base de dados deste programa."},
+        {alheio, " não é uma cópia de segurança da base de dados deste programa."},
+        {lixo, " está danificada e não pode ser restaurada."},
+        {danificada, " está danificada e não pode ser restaurada."},
+        {nenhum, " não foi encontrado."},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(qPrintable(c.arquivo));
         TFormAssistRestCopSeg form;
-        Restaura(form, arquivo);
+        Restaura(form, c.arquivo);
         ASSERT_EQ(form.PaginaAtual(), 5);
         EXPECT_EQ(form.Label4->text(), TextoErro);
+        EXPECT_TRUE(form.LbMotivo->text().contains(QDir::toNativeSeparators(c.arquivo) + QString::fromUtf8(c.motivo)))
+            << form.LbMotivo->text().toStdString();
+        EXPECT_TRUE(form.findChild<QPushButton*>(QStringLiteral("BtnRetornar"))->isEnabled());
         EXPECT_EQ(Conteudo(banco), atual);
         Clica(form, "BtnOK");
         EXPECT_EQ(form.ModalResult(), mrOk);
     }
     EXPECT_EQ(Linhas("Pruv"), 1);
+}
+
+TEST_F(TFormAssistRestCopSegTest, AfterAFailureVoltarLetsTheUserChooseAnotherFile)
+{
+    colecao->Exclui(*Nova(Filial));
+    colecao.reset();
+    TFormAssistRestCopSeg form;
+    Restaura(form, pasta + QStringLiteral("/nenhum.cmp"));
+    ASSERT_EQ(form.PaginaAtual(), 5);
+
+    Clica(form, "BtnRetornar");
+    ASSERT_EQ(form.PaginaAtual(), 2);
+    auto* concluir = form.findChild<QPushButton*>(QStringLiteral("BtnOK"));
+    EXPECT_EQ(concluir->text(), QStringLiteral("C&oncluir"));
+    EXPECT_TRUE(concluir->icon().isNull());
+    form.EdArquivo->setText(copia);
+    Clica(form, "BtnAvancar");
+    ASSERT_EQ(form.PaginaAtual(), 6);   // the unpacking ran again, this time to its end
+    Clica(form, "BtnAvancar");
+    ASSERT_EQ(form.PaginaAtual(), 4);
+    EXPECT_EQ(Linhas("Pruv"), 2);
+    EXPECT_FALSE(form.findChild<QPushButton*>(QStringLiteral("BtnRetornar"))->isEnabled());
 }
 
 TEST_F(TFormAssistRestCopSegTest, TooLittleFreeSpaceLeavesTheCurrentDataUntouched)
@@ -144,6 +190,8 @@ TEST_F(TFormAssistRestCopSegTest, TooLittleFreeSpaceLeavesTheCurrentDataUntouche
     EXPECT_EQ(dialogos.Codigos(), std::vector<int>{151});
     ASSERT_EQ(form.PaginaAtual(), 5);
     EXPECT_EQ(form.Label4->text(), TextoErro);
+    EXPECT_TRUE(form.LbMotivo->text().startsWith(
+        QStringLiteral("Não há espaço em disco suficiente para executar esta operação.")));
     EXPECT_EQ(Linhas("Pruv"), 3);
 }
 
@@ -156,4 +204,22 @@ TEST_F(TFormAssistRestCopSegTest, AFolderThatDoesNotExistIsRefusedOnPage2)
     EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Não existe o diretório que você especificou.")});
     EXPECT_TRUE(form.EdArquivo->text().isEmpty());
     EXPECT_FALSE(form.findChild<QPushButton*>(QStringLiteral("BtnAvancar"))->isEnabled());
+}
+
+TEST_F(TFormAssistRestCopSegTest, F1OpensTheAssistantsHelp)
+{
+    colecao.reset();
+    TFormAssistRestCopSeg form;
+    EXPECT_EQ(ContextoDoF1(form), TFormAssistRestCopSeg::HelpContext);
+}
+
+TEST_F(TFormAssistRestCopSegTest, TheWindowIsWideEnoughForItsCaption)
+{
+    colecao.reset();
+    TFormAssistRestCopSeg form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Assistente de Restauração de Cópia de Segurança da Base de Dados"));
+    QFont negrito = form.font();
+    negrito.setBold(true);
+    EXPECT_GT(form.width(), QFontMetrics(negrito).horizontalAdvance(form.windowTitle()) + 100);
+    EXPECT_GE(form.width(), 524);
 }

@@ -174,7 +174,7 @@ int RestauraCopiaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
             Falha("an unpacked member is not a plain file within the bounds");
         // The restore's own checks, as on the database of a backup.
         if (membro.compare(QStringLiteral("pruv2003.db"), Qt::CaseInsensitive) == 0) {
-            const bool aceita = TCopiaBanco::Confere(info.filePath()).isEmpty();
+            const bool aceita = TCopiaBanco::Confere(info.filePath()).Boa();
             if (aceita && TCopiaBanco::ContaLinhas(info.filePath(), QStringLiteral("PRUV.DB")) < 0)
                 Falha("an accepted database cannot count its declarations");
         }

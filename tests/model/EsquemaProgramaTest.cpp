@@ -82,12 +82,10 @@ TEST_F(EsquemaProgramaTest, ADatabaseHeldByAnotherProgramIsSaidPlainly)
         ADD_FAILURE() << "no error raised";
     } catch (const EDadosError& e) {
         EXPECT_EQ(e.Codigo(), 142);
-        EXPECT_EQ(e.GetMensagem(), QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: Os "
-                                                  "dados estão em uso por outro programa. Feche-o e tente novamente."));
+        EXPECT_EQ(e.GetMensagem(), QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: o "
+                                                  "banco de dados está em uso por outro programa."));
     }
     sqlite3_exec(outro, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(outro);
     EXPECT_TRUE(banco->NomesTabelas().isEmpty());
-    EXPECT_EQ(TextoDoMotor(EDBEngineError(QStringLiteral("database table is locked"), SQLITE_LOCKED_SHAREDCACHE)),
-              QStringLiteral("Os dados estão em uso por outro programa. Feche-o e tente novamente"));
 }

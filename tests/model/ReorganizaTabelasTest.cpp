@@ -146,6 +146,27 @@ TEST_F(ReorganizaTabelasTest, MissingIndexFileStopsBeforeAnythingChanges)
     EXPECT_EQ(Indices(QStringLiteral("Benef")).last(), QStringLiteral("IPFPJ=IN_PF_PJ"));
 }
 
+TEST_F(ReorganizaTabelasTest, ADatabaseFileThatCannotBeReadIsSaidOnceAndLeftAsItIs)
+{
+    ErroIndice = true;
+    banco.reset();
+    const QString arquivo = QDir(DiretorioDados()).filePath(TDatabase::NomeArquivo());
+    QFile estragado(arquivo);
+    ASSERT_TRUE(estragado.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    estragado.write(QByteArray(8192, 'x'));
+    estragado.close();
+
+    EXPECT_FALSE(Reorganiza(true));
+    ASSERT_EQ(dialogos.Mensagens().size(), 1u);
+    EXPECT_EQ(dialogos.Mensagens()[0].Texto, QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: "
+                                                            "o arquivo não é um banco de dados válido."));
+    EXPECT_EQ(gauge.Textos(), QStringList{Falha});
+    EXPECT_TRUE(ErroIndice);
+    QFile depois(arquivo);
+    ASSERT_TRUE(depois.open(QIODevice::ReadOnly));
+    EXPECT_EQ(depois.readAll(), QByteArray(8192, 'x'));   // only a restore may replace it
+}
+
 TEST_F(ReorganizaTabelasTest, RebuildsTheItemTableAndTheIndexesAndClearsBothFlags)
 {
     ErroIndice = true;

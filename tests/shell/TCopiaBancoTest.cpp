@@ -33,7 +33,7 @@ TEST_F(TCopiaBancoTest, ASnapshotRestoredOverLaterChangesBringsItsRowsBack)
     Item(*matriz, *matriz, "0561", CpfBeneficiario);
     Armazenada(Filial);
     TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
-    EXPECT_EQ(TCopiaBanco::Confere(copia), QString());
+    EXPECT_TRUE(TCopiaBanco::Confere(copia).Boa());
     EXPECT_EQ(TCopiaBanco::ContaLinhas(copia, QStringLiteral("PRUV.DB")), 2);
 
     Armazenada(Outra);
@@ -67,18 +67,22 @@ TEST_F(TCopiaBancoTest, RefusesAFileThatIsNotASoundDatabaseOfTheProgram)
     estragado.write(paginas);
     estragado.close();
 
-    const struct { const char* caso; QString arquivo; } casos[] = {
-        {"missing", TPastas::Temporaria() + QStringLiteral("/nenhum.db")},
-        {"not a database", texto.fileName()},
-        {"damaged pages", estragado.fileName()},
-        {"no declarations table", Banco("outra.db", {"CREATE TABLE Clientes (NOME TEXT)"})},
-        {"a column missing", Banco("velha.db", {"CREATE TABLE Pruv (PRUV_DK TEXT)"})},
+    using TSituacao = TCopiaBanco::TConferencia::TSituacao;
+    const struct { const char* caso; QString arquivo; TSituacao situacao; } casos[] = {
+        {"missing", TPastas::Temporaria() + QStringLiteral("/nenhum.db"), TSituacao::Ausente},
+        {"not a database", texto.fileName(), TSituacao::Danificada},
+        {"damaged pages", estragado.fileName(), TSituacao::Danificada},
+        {"no declarations table", Banco("outra.db", {"CREATE TABLE Clientes (NOME TEXT)"}), TSituacao::Alheia},
+        {"a column missing", Banco("velha.db", {"CREATE TABLE Pruv (PRUV_DK TEXT)"}), TSituacao::Alheia},
         {"a trigger", Banco("gatilho.db", {"CREATE TABLE Pruv (PRUV_DK TEXT)",
-                                           "CREATE TRIGGER t AFTER INSERT ON Pruv BEGIN DELETE FROM Pruv; END"})},
+                                           "CREATE TRIGGER t AFTER INSERT ON Pruv BEGIN DELETE FROM Pruv; END"}),
+         TSituacao::Alheia},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        EXPECT_FALSE(TCopiaBanco::Confere(c.arquivo).isEmpty());
+        const TCopiaBanco::TConferencia conferencia = TCopiaBanco::Confere(c.arquivo);
+        EXPECT_EQ(conferencia.Situacao, c.situacao);
+        EXPECT_FALSE(conferencia.Motivo.isEmpty());
     }
 }
 
@@ -125,4 +129,25 @@ TEST_F(TCopiaBancoTest, AFailureOfTheDiskAtAnyOperationOfABackupOrARestoreLeaves
         [&](int) { EXPECT_EQ(FalhasDeDisco::Conteudo(live), comDuas); });
     EXPECT_GE(falhas, 2);
     EXPECT_EQ(FalhasDeDisco::Conteudo(live), comUma);
+}
+
+TEST_F(TCopiaBancoTest, ACurrentFileThatCannotBeReadIsReplacedWhole)
+{
+    Armazenada(Matriz);
+    TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
+    colecao.reset();
+    const QString atual = TCopiaBanco::ArquivoDaPasta(DiretorioDados());
+    for (const QString& arquivo : {atual, atual + QStringLiteral("-journal")}) {
+        // The damaged file, and a journal of its own that must not be played into the copy.
+        QFile f(arquivo);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(8192, 'x'));
+    }
+    ASSERT_THROW(TDatabase::DaPasta(DiretorioDados()), EDBEngineError);
+
+    TCopiaBanco::Restaura(copia, DiretorioDados());
+    EXPECT_TRUE(TCopiaBanco::Confere(atual).Boa());
+    EXPECT_EQ(Linhas("Pruv"), 1);
+    EXPECT_FALSE(QFileInfo::exists(atual + QStringLiteral("-journal")));
+    EXPECT_FALSE(QFileInfo::exists(atual + QStringLiteral(".restaurado")));
 }

@@ -33,3 +33,26 @@ TEST(TFoAjuda, EveryContextOfTheMainWindowHasItsPage)
         EXPECT_EQ(TFoAjuda::Pagina(pasta, contexto), pasta + QStringLiteral("/%1.html").arg(contexto));
     }
 }
+
+TEST(TFoAjuda, OpensBesideItsOwnerAndStaysOnTheScreen)
+{
+    const QRect tela(0, 0, 1280, 800);
+    const QSize ajuda(640, 520);
+    const struct {
+        const char* caso;
+        QRect dono;
+        QPoint esperado;
+    } casos[] = {
+        {"room on the right", QRect(10, 50, 524, 240), QPoint(10 + 524 + 8, 50)},
+        {"room on the left only", QRect(700, 100, 524, 240), QPoint(700 - 8 - 640, 100)},
+        {"no room on either side", QRect(300, 100, 700, 500), QPoint(1280 - 640, 100)},
+        {"low on the screen", QRect(10, 600, 524, 150), QPoint(10 + 524 + 8, 800 - 520)},
+        {"above the screen's top", QRect(10, -30, 524, 150), QPoint(10 + 524 + 8, 0)},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        EXPECT_EQ(TFoAjuda::Posicao(c.dono, ajuda, tela), c.esperado);
+    }
+    // A screen narrower than the help window: its left edge stays visible.
+    EXPECT_EQ(TFoAjuda::Posicao(QRect(0, 0, 300, 200), ajuda, QRect(0, 0, 600, 800)).x(), 0);
+}

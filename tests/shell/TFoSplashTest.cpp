@@ -145,3 +145,21 @@ TEST(TFoSplash, AfterThePathTheLightsTurnGreenAndTheDisplayRunsUntilSkipped)
     EXPECT_EQ(Disco(*splash), TTrajetoSplash::Geometria(inicio, TTrajetoSplash::TotalPassos));
     EXPECT_FALSE(TimerAtivo(*splash));
 }
+
+TEST(TFoSplash, ShowsTheNameWithItsYearAndFillsItsBoxes)
+{
+    TFoSplash splash;
+    const auto* nome = splash.findChild<QLabel*>(QStringLiteral("LbPruv"));
+    const auto* ano = splash.findChild<QLabel*>(QStringLiteral("ImgAno"));
+    ASSERT_NE(ano, nullptr);
+    EXPECT_EQ(nome->text(), QStringLiteral("Pruv"));
+    EXPECT_FALSE(ano->pixmap().isNull());
+    EXPECT_GT(ano->x(), nome->geometry().right());
+    EXPECT_LE(ano->geometry().right(), TFoSplash::Largura - 1) << "the year is drawn whole";
+    EXPECT_TRUE(splash.findChild<QLabel*>(QStringLiteral("LbAno"))->isHidden());   // the calendar year
+    QStringList caixas;
+    for (int i = 1; i <= 3; ++i)
+        caixas << splash.findChild<QLabel*>(QStringLiteral("Bevel%1").arg(i))->text();
+    EXPECT_EQ(caixas, (QStringList{QStringLiteral("Declaração do"), QStringLiteral("Imposto de Renda"),
+                                   QStringLiteral("Retido na Fonte")}));
+}

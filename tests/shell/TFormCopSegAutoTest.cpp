@@ -1,7 +1,11 @@
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
+#include <utility>
+#include <vector>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -38,7 +42,46 @@ protected:
     }
 };
 
+// Records the gauge's value at every painting of a control.
+class PinturasDoGauge final : public QObject {
+public:
+    PinturasDoGauge(QWidget& controle, const QProgressBar& gauge) : FGauge(gauge) { controle.installEventFilter(this); }
+    std::vector<int> Valores;
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::Paint)
+            Valores.push_back(FGauge.value());
+        return false;
+    }
+
+private:
+    const QProgressBar& FGauge;
+};
+
 }  // namespace
+
+TEST_F(TFormCopSegAutoTest, TheWindowIsPaintedBeforeThePackingAndAsTheGaugeMoves)
+{
+    TFormCopSegAuto janela;
+    PinturasDoGauge pinturasJanela(janela, *janela.GaugeTotal);
+    PinturasDoGauge pinturasGauge(*janela.GaugeTotal, *janela.GaugeTotal);
+    std::size_t antesDoTrabalho = 0;
+    {
+        // The first breath the backup takes comes before any packing: by then it is on the screen.
+        bool primeira = true;
+        AtividadeComAcao observa([&] {
+            if (std::exchange(primeira, false))
+                antesDoTrabalho = pinturasJanela.Valores.size();
+        });
+        FazCopiaAutomatica(janela);
+    }
+    EXPECT_GT(antesDoTrabalho, 0u);
+    ASSERT_FALSE(pinturasGauge.Valores.empty());
+    EXPECT_EQ(pinturasGauge.Valores.front(), 0);
+    EXPECT_EQ(pinturasGauge.Valores.back(), 100) << "the full gauge is drawn, not only set";
+}
 
 TEST_F(TFormCopSegAutoTest, WritesTheBackupInTheBackupFolderAndRegistersTheFolder)
 {

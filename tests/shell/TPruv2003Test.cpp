@@ -21,6 +21,7 @@
 #include "shell/EstadoPrograma.h"
 #include "shell/IFrDeclaracao.h"
 #include "shell/TAvisoCopiasDeSeguranca.h"
+#include "shell/TCopiaBanco.h"
 #include "shell/TRegistroPruv.h"
 #include "shell/TPruv2003.h"
 #include "support/ProgramaDeTeste.h"
@@ -139,7 +140,10 @@ TEST_F(TPruv2003Test, ADatabaseThatCannotBeOpenedEndsTheProgramWithMessage163)
     const TMensagemDialogo& mensagem = dialogos.Mensagens().front();
     EXPECT_TRUE(mensagem.Texto.startsWith(
         QStringLiteral("Houve um erro de inicialização do banco de dados. Mensagem retornada: ")));
-    EXPECT_GT(mensagem.Texto.size(), TErro::Mensagem(163).size());   // SQLite's own text follows
+    // The engine's reason follows, in Portuguese, with the file it could not open.
+    EXPECT_TRUE(mensagem.Texto.endsWith(QStringLiteral("não foi possível abrir o arquivo do banco de dados: ")
+                                        + TPastas::Dados() + QStringLiteral("/pruv2003.db")))
+        << mensagem.Texto.toStdString();
     EXPECT_EQ(mensagem.Tipo, TipoDialogo::Erro);
     EXPECT_TRUE(BaseIndisponivel);
     EXPECT_TRUE(janela.Terminando());
@@ -147,6 +151,49 @@ TEST_F(TPruv2003Test, ADatabaseThatCannotBeOpenedEndsTheProgramWithMessage163)
     EXPECT_FALSE(janela.PodeAbrirForm(QStringLiteral("FoNovaDeclaracao")));
     EXPECT_TRUE(janela.PodeAbrirForm(QStringLiteral("FoIndexa")));
     EXPECT_TRUE(janela.PodeAbrirForm(QStringLiteral("FormAssistCopSeg")));
+}
+
+TEST_F(TPruv2003Test, ADatabaseFileThatCannotBeReadLeavesOnlyWhatCanMendIt)
+{
+    const QString arquivo = TPastas::Dados() + QStringLiteral("/pruv2003.db");
+    const QString copia = ProgramaDeTeste::Pasta() + QStringLiteral("/copia.db");
+    {
+        TPruv2003 primeira;   // a sound database, kept as the backup the user will restore
+        TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
+    }
+    {
+        QFile estragado(arquivo);
+        ASSERT_TRUE(estragado.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        estragado.write(QByteArray(8192, 'x'));
+    }
+
+    TPruv2003 janela;
+    TRotinasPrincipal rotinas;
+    rotinas.ExecutaAssistRestCopSeg = [&copia](QWidget*) { TCopiaBanco::Restaura(copia, TPastas::Dados()); };
+    rotinas.MostraReorganizacao = [] {};
+    janela.DefineRotinas(rotinas);
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{142});
+    EXPECT_EQ(dialogos.Textos().front(), QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: "
+                                                        "o arquivo não é um banco de dados válido."));
+    EXPECT_TRUE(BaseIndisponivel);
+    EXPECT_FALSE(janela.Terminando()) << "the program goes on, read-only";
+    for (const char* comando : {"MiRestaurarCopia", "MiIndexador", "MiConteudo", "MiAjudaCampo"})
+        EXPECT_TRUE(Ligado(janela, comando)) << comando;
+    for (const char* comando : {"MiSair", "MiGravarCopia", "MiCalculadora"})
+        EXPECT_FALSE(Ligado(janela, comando)) << comando;
+    janela.setEnabled(false);   // as at start-up, until the splash has gone
+    janela.setEnabled(true);
+    EXPECT_FALSE(janela.Menu(QStringLiteral("MiDeclaracao"))->menuAction()->isEnabled());
+    janela.AbrirDialogoInicial();   // nothing more to say, and nothing counted from the damaged file
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{142});
+
+    // The restore puts a sound file in the damaged one's place, and everything comes back.
+    janela.Comando(QStringLiteral("MiRestaurarCopia"))->trigger();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{142});
+    EXPECT_FALSE(BaseIndisponivel);
+    EXPECT_TRUE(Ligado(janela, "MiSair"));
+    EXPECT_TRUE(janela.Menu(QStringLiteral("MiDeclaracao"))->menuAction()->isEnabled());
+    EXPECT_TRUE(TCopiaBanco::Confere(arquivo).Boa());
 }
 
 TEST_F(TPruv2003Test, IniOptionsSetTheCheckItemsAndTheirCommandsWriteThemBack)
@@ -315,11 +362,26 @@ public:
     bool Sai = true;
     int Fechamentos = 0;
     bool Sincronizar = false;
+    TPruv* Declaracao = nullptr;
+    bool Fundos = false;
+    bool Comprovante = false;
 
     QWidget& Controle() override { return *this; }
+    void SetPruv(TPruv& pruv) override { Declaracao = &pruv; }
+    void SetColecaoPruv(TColecaoPruv&) override {}
+    void Prepara() override {}
+    void Abre(TPosicionaCampo) override {}
     bool PodeSair() override { return Sai; }
     void Fecha() override { ++Fechamentos; }
     void SetSincronizarComprovante(bool sincronizar) override { Sincronizar = sincronizar; }
+    void MostraFundos(bool mostra) override { Fundos = mostra; }
+    void MostraComprovante(bool mostra) override { Comprovante = mostra; }
+    TPaginaDeclaracao PaginaAtiva() const override { return TPaginaDeclaracao::Informacoes; }
+    TPaginaDeclaracao PaginaAnterior() const override { return TPaginaDeclaracao::Informacoes; }
+    void AtivaPagina(TPaginaDeclaracao) override {}
+    void SetOnChange(std::function<void()>) override {}
+    QWidget& Pagina(TPaginaDeclaracao) override { return *this; }
+    QWidget& PaginaControle() override { return *this; }
 };
 
 // A modeless window of the open declaration (pending items, search) that may refuse to close.

@@ -19,3 +19,15 @@ void EDateTimeError::CheckLimits(double value, double minDate, double maxDate)
     if (minDate != 0 && value < minDate)
         throw LessThan(minDate);
 }
+
+void EDateTimeError::CheckNewMaxDate(double maxDate, double minDate)
+{
+    if (maxDate != 0 && minDate != 0 && maxDate < minDate)
+        throw LessThan(minDate);
+}
+
+void EDateTimeError::CheckNewMinDate(double minDate, double maxDate)
+{
+    if (minDate != 0 && maxDate != 0 && minDate > maxDate)
+        throw Exceeds(maxDate);
+}

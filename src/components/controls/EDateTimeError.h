@@ -15,4 +15,8 @@ public:
     // Raises Exceeds when the value's day lies after a maximum and LessThan when the value lies
     // before a minimum (0: no limit).
     static void CheckLimits(double value, double minDate, double maxDate);
+    // A new maximum below the minimum raises LessThan the minimum, a new minimum above the
+    // maximum Exceeds the maximum (0: no limit).
+    static void CheckNewMaxDate(double maxDate, double minDate);
+    static void CheckNewMinDate(double minDate, double maxDate);
 };

@@ -1435,13 +1435,13 @@ void TdvCustomDBGrid::DrawCheckBox(const TRect& r, int coluna, bool checked, int
                        estilo != TdvCheckBoxInGridStyle::cbStyleXmark, palette());
 }
 
-void TdvCustomDBGrid::DrawCellLines(const TRect& r, int, TGridDrawState state, int)
+void TdvCustomDBGrid::DrawCellLines(const TRect& r, int coluna, TGridDrawState state, int)
 {
     if (FDesenho.LinhasDesenhadas)
         return;
     FDesenho.LinhasDesenhadas = true;
     const bool dados = !(state & gdFixed);
-    const bool gradeBranca = GetGridColor() == QColor(Qt::white);
+    const bool gradeBranca = GetFixedColor(coluna) == QColor(Qt::white);
     if (dados && gradeBranca && (FDesenho.PincelBranco || FDesenho.Destacada))
         return;
     if (dados && !Ctl3D())

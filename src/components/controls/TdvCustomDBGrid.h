@@ -251,16 +251,18 @@ protected:
     virtual void DefineFieldMap();
     virtual void SetColumnAttributes();
     virtual void LinkActive(bool ativo);
+    // The cell is edited by a control of the derived grid (a check box, a control placed over
+    // it), not by the in-place editor.
     [[nodiscard]] virtual bool IsCustomEditCell(int coluna, int linha);
     virtual void DoCalcCellColors(TField* field, TGridDrawState state, bool highlight, TFont& font, TBrush& brush);
     virtual void DoTitleButtonClick(const QString& fieldName);
     virtual void DoCalcTitleAttributes(const QString& fieldName, TFont& font, TBrush& brush, TAlignment& alignment);
     virtual void DoDrawTitleCell(TCanvas& canvas, TField* field, const TRect& r, bool& defaultDrawing);
     virtual void DoCalcTitleImage(TField* field, TdvTitleImageAttributes& attributes);
-    [[nodiscard]] virtual QColor GetGridColor() const { return Color(); }
     virtual void DrawCheckBox(const TRect& r, int coluna, bool checked, int linha);
     virtual void DerivedHook() {}
-    // Before the rows are laid, scrolled or resized, and before a move to another record.
+    // Before the rows are laid, scrolled or resized, and before a move to another record: the
+    // derived grid rebuilds what it keeps per shown row (its row selection flags).
     virtual void BeforeRowsChange() {}
     virtual void UnselectAll() {}
     virtual void DataChanged();
@@ -293,13 +295,10 @@ protected:
     virtual void DrawDataCell(const TRect& r, TField* field, TGridDrawState state);
     [[nodiscard]] virtual bool IsRowSelected(int /*dataRow*/) { return false; }
     [[nodiscard]] virtual bool IsCurrentRowSelected() { return false; }
-    [[nodiscard]] virtual bool IsCellControl(int /*coluna*/, int /*linha*/) { return false; }
     // The derived grid's control that edits the current cell now, if any.
     [[nodiscard]] virtual QWidget* CurrentCellControl() const { return nullptr; }
-    // The colour of a non-fixed cell of that grid column.
+    // The colour of a non-fixed cell of that grid column (white cells draw their lines apart).
     [[nodiscard]] virtual QColor GetFixedColor(int /*coluna*/) const { return Color(); }
-    virtual void UpdateRowFlags() {}
-    virtual void HideCellControl() {}
     // dgWordWrap changed: the cell editor takes the option (a single-line editor keeps it only).
     virtual void UpdateEditorWordWrap();
     // Suppresses DataChanged while true (the derived grid's own updates).

@@ -1,5 +1,6 @@
 #include "components/controls/TdvDBCustomEdit.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <algorithm>
 #include <QPainter>
@@ -323,7 +324,12 @@ void TdvDBCustomEdit::Reset()
 
 IdvEditGrid* TdvDBCustomEdit::Grid() const
 {
-    return dynamic_cast<IdvEditGrid*>(parentWidget());
+    QWidget* pai = parentWidget();
+    if (auto* grade = dynamic_cast<IdvEditGrid*>(pai))
+        return grade;
+    // A control placed over a cell lies in the grid's viewport.
+    auto* area = pai ? qobject_cast<QAbstractScrollArea*>(pai->parentWidget()) : nullptr;
+    return area && area->viewport() == pai ? dynamic_cast<IdvEditGrid*>(area) : nullptr;
 }
 
 bool TdvDBCustomEdit::KeyForGrid(int key, Qt::KeyboardModifiers shift) const

@@ -130,8 +130,7 @@ void TdvMonthCalendar::SetMaxSelectCount(int quantidade)
 
 void TdvMonthCalendar::SetMaxDate(double valor)
 {
-    if (valor != 0 && FMinDate != 0 && valor < FMinDate)
-        throw EDateTimeError::LessThan(FMinDate);
+    EDateTimeError::CheckNewMaxDate(valor, FMinDate);
     if (valor == FMaxDate)
         return;
     FMaxDate = valor;
@@ -140,8 +139,7 @@ void TdvMonthCalendar::SetMaxDate(double valor)
 
 void TdvMonthCalendar::SetMinDate(double valor)
 {
-    if (valor != 0 && FMaxDate != 0 && valor > FMaxDate)
-        throw EDateTimeError::Exceeds(FMaxDate);
+    EDateTimeError::CheckNewMinDate(valor, FMaxDate);
     if (valor == FMinDate)
         return;
     FMinDate = valor;

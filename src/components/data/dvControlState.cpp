@@ -15,8 +15,14 @@ namespace {
 
 bool ParentIs(const QObject* control, const char* className)
 {
-    return control && control->parent()
-           && dvIsClass(control->parent()->metaObject(), QLatin1String(className));
+    const QObject* pai = control ? control->parent() : nullptr;
+    if (!pai)
+        return false;
+    if (dvIsClass(pai->metaObject(), QLatin1String(className)))
+        return true;
+    // A control placed over a grid's cell lies in the grid's viewport, inside the grid.
+    return pai->objectName() == QLatin1String("qt_scrollarea_viewport") && pai->parent()
+           && dvIsClass(pai->parent()->metaObject(), QLatin1String(className));
 }
 
 }  // namespace

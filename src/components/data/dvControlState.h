@@ -8,7 +8,8 @@ class QObject;
 // compared without regard to case), so a class takes part by descending from the named one.
 
 bool dvIsClass(const QMetaObject* metaObject, const QString& className);
-// The control's parent descends from "TCustomGrid".
+// The control's parent descends from "TCustomGrid", or is the viewport of such a grid (a control
+// placed over a cell).
 bool dvIsParentCustomGrid(const QObject* control);
 // The control's parent descends from "TdvDataInspector".
 bool dvIsParentInspector(const QObject* control);

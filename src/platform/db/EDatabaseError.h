@@ -17,12 +17,12 @@ public:
     EDBEngineError(const QString& mensagem, int codigo) : EDatabaseError(mensagem), FCodigo(codigo) {}
 
     [[nodiscard]] int Codigo() const noexcept { return FCodigo; }
-    // Another connection (another program) holds the lock the statement needed, past the wait.
-    [[nodiscard]] bool EmUso() const noexcept
-    {
-        const int primario = FCodigo & 0xFF;
-        return primario == 5 || primario == 6;   // SQLITE_BUSY, SQLITE_LOCKED
-    }
+    // The reason in the user's language, for the conditions a user can meet (a damaged file, a
+    // full disk, a file in use...); empty for the others, whose English text is all there is.
+    [[nodiscard]] QString Motivo() const;
+    // The file is there but is no database, or its pages are damaged: only a restore or a
+    // rebuild can make it usable, while a retry cannot.
+    [[nodiscard]] bool ArquivoIlegivel() const noexcept;
 
 private:
     int FCodigo;

@@ -64,6 +64,10 @@ TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
         ExecutaDireto(QStringLiteral("PRAGMA journal_mode=DELETE"));
         ExecutaDireto(QStringLiteral("PRAGMA synchronous=FULL"));
         ExecutaDireto(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    } catch (const EDBEngineError& e) {
+        // The first statement reads the file: a file that is no database fails here, named.
+        sqlite3_close(FConexao);
+        throw EDBEngineError(e.Mensagem() + QStringLiteral(": ") + arquivo, e.Codigo());
     } catch (...) {
         sqlite3_close(FConexao);
         throw;

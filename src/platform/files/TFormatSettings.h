@@ -8,6 +8,10 @@ struct TFormatSettings {
     QChar DateSeparator = QLatin1Char('/');
     QString ShortDateFormat = QStringLiteral("dd/mm/yyyy");
     QChar TimeSeparator = QLatin1Char(':');
+    // In the component library's format letters (n for minutes, quotes around literal text).
+    QString LongDateFormat = QStringLiteral("dddd, d 'de' mmmm 'de' yyyy");
+    QString ShortTimeFormat = QStringLiteral("hh:nn");
+    QString LongTimeFormat = QStringLiteral("hh:nn:ss");
     QChar DecimalSeparator = QLatin1Char(',');
     QChar ThousandSeparator = QLatin1Char('.');
 

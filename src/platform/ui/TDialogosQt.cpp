@@ -116,7 +116,7 @@ Resposta TDialogosQt::Mostra(const TMensagemDialogo& mensagem)
         QAbstractButton* b = caixa.clickedButton();
         if (b && caixa.buttonRole(b) == QMessageBox::HelpRole) {
             if (FAjuda)
-                FAjuda(mensagem.HelpCtx);
+                FAjuda(mensagem.HelpCtx, &caixa);
             continue;   // help is not an answer
         }
         return RespostaDoBotao(caixa);

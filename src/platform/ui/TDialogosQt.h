@@ -9,7 +9,9 @@ class QMessageBox;
 // The message dialogs of the program, as modal QMessageBox windows with Portuguese buttons.
 class TDialogosQt final : public IDialogos {
 public:
-    using PedidoDeAjuda = std::function<void(int helpCtx)>;
+    // dialogo: the message dialog, shown again once the help is up; a help window must be its
+    // own to take clicks beside it.
+    using PedidoDeAjuda = std::function<void(int helpCtx, QWidget* dialogo)>;
 
     // pai: the window the dialogs are centred on (may be null, not owned). ajuda: called when the
     // user presses Help; the dialog then stays open, as the user has not answered yet.

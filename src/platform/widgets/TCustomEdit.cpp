@@ -30,6 +30,9 @@ void TCustomEdit::SetText(const QString& texto)
     // The same text is no change: no change event, the caret stays.
     if (texto == text())
         return;
+    // The length limit stops the user's typing only: a longer text set here (a masked number)
+    // shows whole, and typing is limited again once a shorter text is set.
+    QLineEdit::setMaxLength(std::max(FMaxLength > 0 ? FMaxLength : 32767, static_cast<int>(texto.size())));
     setText(texto);
     setCursorPosition(0);
 }

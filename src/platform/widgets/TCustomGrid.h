@@ -321,12 +321,15 @@ protected:
     bool viewportEvent(QEvent* e) override;
     bool event(QEvent* e) override;
 
+    // Where a control over that cell goes, in the grid's coordinates: its visible part; empty
+    // when none of it shows.
+    [[nodiscard]] TRect AreaDoEditor(const TRect& celula) const;
+
 private:
     void FocoChegou(Qt::FocusReason motivo);
     void FocoSaiu(Qt::FocusReason motivo);
     void PassoDaSelecao();
     void FimDoEstado();
-    [[nodiscard]] TRect AreaDoEditor(const TRect& celula) const;
     void AcaoVertical(int acao);
     void MudouHorizontal(int valor);
     void AjustaVisivel();

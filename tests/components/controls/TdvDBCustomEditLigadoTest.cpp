@@ -5,6 +5,7 @@
 #include <map>
 
 #include "../../platform/widgets/TecladoDeTeste.h"
+#include "AmbienteDeControles.h"
 #include "components/controls/TdvDBComboBox.h"
 #include "components/controls/TdvDBCustomEdit.h"
 #include "components/data/EInvalidOperation.h"
@@ -41,26 +42,11 @@ public:
 
 const QDate DiaZero(1899, 12, 30);
 
-int bipes = 0;
-void ContaBipe()
-{
-    ++bipes;
-}
-
 // One record of a table with a text, a number, a date and a status column, shown in a form.
 class EditLigado : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bipes = 0;
-        bipeAnterior = dvInstallBeep(&ContaBipe);
-        tratadorAnterior = TExcecaoDeEvento::Instala([this](std::exception_ptr e) {
-            try {
-                std::rethrow_exception(e);
-            } catch (const std::exception& erro) {
-                erros << QString::fromUtf8(erro.what());
-            }
-        });
         const QString dados = ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS");
         QDir().mkpath(dados);
         tabela.SetDatabaseName(dados);
@@ -91,8 +77,6 @@ protected:
 
     void TearDown() override
     {
-        dvInstallBeep(bipeAnterior);
-        TExcecaoDeEvento::Instala(tratadorAnterior);
         delete edit;
         edit = nullptr;
     }
@@ -103,9 +87,8 @@ protected:
         edit->SetDataField(campo);
     }
 
-    TdvBeepFunc bipeAnterior = nullptr;
-    TExcecaoDeEvento::TTratador tratadorAnterior;
-    QStringList erros;
+    AmbienteDeControles ambiente;
+    QStringList& erros = ambiente.erros;
     TabelaComMascaras tabela;
     TDataSource fonte;
     QWidget janela;
@@ -144,7 +127,7 @@ TEST_F(EditLigado, ANumberFieldRefusesLettersWithABeep)
     edit->setFocus(Qt::TabFocusReason);
     Digita(QStringLiteral("4a2"));
     EXPECT_EQ(edit->Text(), QStringLiteral("42"));
-    EXPECT_EQ(bipes, 1);
+    EXPECT_EQ(AmbienteDeControles::Bipes(), 1);
 }
 
 TEST_F(EditLigado, TheDatasetsLineGivesTheMaskAndForbidsAnInvalidExit)

@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 
+#include "AmbienteDeControles.h"
 #include "components/controls/EDateTimeError.h"
 #include "components/controls/TdvMonthCalendar.h"
 #include "components/controls/dvCalendar.h"
@@ -21,12 +22,6 @@ QDateTime Quarta()
     return {QDate(2003, 3, 5), QTime(14, 7)};
 }
 
-int bipes = 0;
-void ContaBipe()
-{
-    ++bipes;
-}
-
 double Dia(int ano, int mes, int dia)
 {
     return dvFromQDate(QDate(ano, mes, dia));
@@ -38,16 +33,6 @@ class CalendarioNaJanela : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bipes = 0;
-        bipeAnterior = dvInstallBeep(&ContaBipe);
-        relogioAnterior = dvInstallNow(&Quarta);
-        tratadorAnterior = TExcecaoDeEvento::Instala([this](std::exception_ptr e) {
-            try {
-                std::rethrow_exception(e);
-            } catch (const std::exception& erro) {
-                erros << QString::fromUtf8(erro.what());
-            }
-        });
         calendario = new TdvMonthCalendar(&janela);
         calendario->setFont(QFont(QStringLiteral("Liberation Sans"), 8));
         calendario->OnChange = [this](QObject*) { ++mudancas; };
@@ -57,9 +42,6 @@ protected:
 
     void TearDown() override
     {
-        dvInstallBeep(bipeAnterior);
-        dvInstallNow(relogioAnterior);
-        TExcecaoDeEvento::Instala(tratadorAnterior);
         dvInstallInputBox({});
     }
 
@@ -73,10 +55,8 @@ protected:
     QWidget janela;
     TdvMonthCalendar* calendario = nullptr;   // child of the window
     int mudancas = 0;
-    QStringList erros;
-    TdvBeepFunc bipeAnterior = nullptr;
-    TdvNow relogioAnterior = nullptr;
-    TExcecaoDeEvento::TTratador tratadorAnterior;
+    AmbienteDeControles ambiente{&Quarta};
+    QStringList& erros = ambiente.erros;
 };
 
 }  // namespace
@@ -150,11 +130,11 @@ TEST_F(CalendarioNaJanela, ScrollButtonsMoveAMonthAndStopAtTheLimitsWithABeep)
     calendario->SetMaxDate(Dia(2003, 3, 15));
     ClicaEm(calendario->CurrentLayout().NextButton);
     EXPECT_EQ(calendario->Date(), Dia(2003, 3, 15));
-    EXPECT_EQ(bipes, 1);
+    EXPECT_EQ(AmbienteDeControles::Bipes(), 1);
     calendario->SetMinDate(Dia(2003, 2, 20));
     ClicaEm(calendario->CurrentLayout().PrevButton);
     EXPECT_EQ(calendario->Date(), Dia(2003, 2, 20));
-    EXPECT_EQ(bipes, 2);
+    EXPECT_EQ(AmbienteDeControles::Bipes(), 2);
     EXPECT_EQ(mudancas, 3);
 }
 

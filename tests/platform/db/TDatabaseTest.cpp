@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+
 #include "BancoDeTeste.h"
 #include "support/FalhasDeDisco.h"
 #include "platform/db/EDatabaseError.h"
@@ -150,6 +153,47 @@ TEST_F(TDatabaseTest, EngineErrorsCarrySQLitesText)
     } catch (const EDBEngineError& e) {
         EXPECT_EQ(e.Mensagem(), QStringLiteral("no such table: Nenhuma"));
     }
+}
+
+TEST(TDatabaseAbertura, AFileThatCannotBeReadIsToldApartAndExplainedInPortuguese)
+{
+    const QString pasta = ProgramaDeTeste::Pasta();
+    const struct {
+        const char* caso;
+        QByteArray conteudo;   // empty: a folder takes the file's name
+        bool ilegivel;
+        const char* motivo;
+    } casos[] = {
+        {"not a database", QByteArray(8192, 'x'), true, "o arquivo não é um banco de dados válido"},
+        {"a damaged header", QByteArray("SQLite format 3") + QByteArray(1, '\0') + QByteArray(4080, '\x7f'), true,
+         "o arquivo não é um banco de dados válido"},
+        {"a folder in its place", QByteArray(), false, "não foi possível abrir o arquivo do banco de dados"},
+    };
+    int n = 0;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        const QString dados = pasta + QStringLiteral("/caso%1").arg(++n);
+        ASSERT_TRUE(QDir().mkpath(dados));
+        const QString arquivo = dados + QLatin1Char('/') + TDatabase::NomeArquivo();
+        if (c.conteudo.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(arquivo));
+        } else {
+            QFile f(arquivo);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.conteudo);
+        }
+        try {
+            (void)TDatabase::DaPasta(dados);
+            ADD_FAILURE() << "opened";
+        } catch (const EDBEngineError& e) {
+            EXPECT_EQ(e.ArquivoIlegivel(), c.ilegivel);
+            EXPECT_EQ(e.Motivo(), QString::fromUtf8(c.motivo));
+            EXPECT_TRUE(e.Mensagem().contains(arquivo)) << "SQLite's text names the file, for the log";
+        }
+    }
+    // A fault that is the program's own keeps SQLite's text alone.
+    EXPECT_EQ(EDBEngineError(QStringLiteral("no such table: Nenhuma"), 1).Motivo(), QString());
+    EXPECT_TRUE(EDBEngineError(QStringLiteral("database disk image is malformed"), 11 | (1 << 8)).ArquivoIlegivel());
 }
 
 TEST_F(TDatabaseTest, PackingGivesBackTheSpaceOfDeletedRows)

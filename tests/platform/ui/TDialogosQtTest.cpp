@@ -99,7 +99,10 @@ TEST(TDialogosQt, ReturnsTheButtonPressed)
 TEST(TDialogosQt, HelpKeepsTheDialogOpen)
 {
     std::vector<int> pedidos;
-    TDialogosQt dialogos(nullptr, [&](int ctx) { pedidos.push_back(ctx); });
+    TDialogosQt dialogos(nullptr, [&](int ctx, QWidget* dialogo) {
+        EXPECT_NE(qobject_cast<QMessageBox*>(dialogo), nullptr);
+        pedidos.push_back(ctx);
+    });
     Pressiona(QStringLiteral("&Ajuda"));
     QTimer::singleShot(0, [] { Pressiona(QStringLiteral("OK")); });
     EXPECT_EQ(dialogos.Mostra({QStringLiteral("Erro"), TipoDialogo::Erro, Botao::Ok | Botao::Ajuda, 11095}),

@@ -167,6 +167,18 @@ TEST_F(TCustomEditNoDialogo, AnExitRefusedKeepsTheFocusWithoutEnteringAgain)
     EXPECT_EQ(edit->saidas, 2);
 }
 
+TEST(TCustomEdit, TheLengthLimitStopsTypingButNotTheProgramsText)
+{
+    TCustomEdit edit;
+    edit.SetMaxLength(8);
+    edit.SetText(QStringLiteral("3222-1234"));   // a phone number shown with its mask
+    EXPECT_EQ(edit.text(), QStringLiteral("3222-1234"));
+    edit.SetText(QStringLiteral("3222123"));
+    edit.setCursorPosition(7);
+    QTest::keyClicks(&edit, QStringLiteral("45"));
+    EXPECT_EQ(edit.text(), QStringLiteral("32221234"));
+}
+
 TEST(TCustomEdit, SelectionFollowsThePlatformsConventions)
 {
     TCustomEdit edit;

@@ -1,4 +1,4 @@
-#include "assistants/PosicaoAssistente.h"
+#include "shell/PosicaoAssistente.h"
 
 #include <QWidget>
 

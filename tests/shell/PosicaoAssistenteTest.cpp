@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "assistants/PosicaoAssistente.h"
+#include "shell/PosicaoAssistente.h"
 
 TEST(PosicaoAssistente, CentresAcrossTheMainWindowAndScalesTheDropByTheScreen)
 {

@@ -1,0 +1,794 @@
+#include "components/controls/TdvDBCustomLookupCombo.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QStyle>
+#include <vector>
+
+#include "components/controls/TdvPopupGrid.h"
+#include "components/controls/dvGridLayout.h"
+#include "components/controls/dvLookupDropDown.h"
+#include "components/data/EInvalidOperation.h"
+#include "components/data/TdvTable.h"
+#include "components/data/dvCommon.h"
+#include "components/data/dvLocate.h"
+#include "platform/db/TDataSource.h"
+#include "platform/db/TField.h"
+#include "platform/db/TFieldDataLink.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+namespace {
+
+const QString TextoApagado = QStringLiteral("~~~~");
+
+}  // namespace
+
+// The watch that every open drop-down shares: a press of the mouse outside the combo whose grid
+// shows and outside that grid closes the grid, as a click elsewhere does. One for the program,
+// installed by the first drop-down and removed at the end of every close.
+class TdvLookupMouseHook final : public QObject {
+public:
+    static inline TdvLookupMouseHook* Instancia = nullptr;
+
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        const QEvent::Type tipo = e->type();
+        if (tipo != QEvent::MouseButtonPress && tipo != QEvent::NonClientAreaMouseButtonPress)
+            return false;
+        auto* combo = qobject_cast<TdvDBCustomLookupCombo*>(QApplication::focusWidget());
+        if (!combo || !combo->DroppedDown())
+            return false;
+        const QPoint global = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
+        const QRect doCombo(combo->mapToGlobal(QPoint(0, 0)), combo->size());
+        if (doCombo.contains(global) || combo->Grid().frameGeometry().contains(global))
+            return false;
+        QMetaObject::invokeMethod(
+            combo,
+            [alvo = QPointer<TdvDBCustomLookupCombo>(combo)] {
+                if (alvo)
+                    alvo->CancelMode();
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
+};
+
+// ---- creation ----
+
+TdvDBCustomLookupCombo::TdvDBCustomLookupCombo(QWidget* parent)
+    : TdvDBCustomCombo(parent), FGrid(std::make_unique<TdvPopupGrid>(*this))
+{
+    SetButtonStyle(TdvComboButtonStyle::cbsDownArrow);
+    OptionFlags[2] = true;
+    FGrid->OnClick = [this](TCustomGrid*) { AcceptGridRecord(); };
+    FSearchTimer.setInterval(200);
+    FSearchTimer.setSingleShot(true);
+    QObject::connect(&FSearchTimer, &QTimer::timeout, this, [this] { PerformSearch(); });
+}
+
+TdvDBCustomLookupCombo::~TdvDBCustomLookupCombo()
+{
+    FSearchTimer.stop();
+    if (DroppedDown()) {
+        // Going away is no close: nothing is accepted and no event is raised.
+        SetDroppedDownFlag(false);
+        RemoveGancho();
+    }
+    FGrid.reset();
+}
+
+bool TdvDBCustomLookupCombo::MouseHookInstalled()
+{
+    return TdvLookupMouseHook::Instancia != nullptr;
+}
+
+void TdvDBCustomLookupCombo::InstalaGancho()
+{
+    if (TdvLookupMouseHook::Instancia)
+        return;
+    TdvLookupMouseHook::Instancia = new TdvLookupMouseHook;
+    qApp->installEventFilter(TdvLookupMouseHook::Instancia);
+}
+
+void TdvDBCustomLookupCombo::RemoveGancho()
+{
+    if (!TdvLookupMouseHook::Instancia)
+        return;
+    qApp->removeEventFilter(TdvLookupMouseHook::Instancia);
+    delete TdvLookupMouseHook::Instancia;
+    TdvLookupMouseHook::Instancia = nullptr;
+}
+
+// ---- properties ----
+
+TDataSet* TdvDBCustomLookupCombo::LookupTable() const
+{
+    return FGrid->LookupTable();
+}
+
+void TdvDBCustomLookupCombo::SetLookupTable(TDataSet* tabela)
+{
+    FGrid->SetLookupTable(tabela);
+}
+
+const QString& TdvDBCustomLookupCombo::LookupField() const
+{
+    return FGrid->LookupField();
+}
+
+void TdvDBCustomLookupCombo::SetLookupField(const QString& campos)
+{
+    FGrid->SetLookupField(campos);
+}
+
+void TdvDBCustomLookupCombo::SetSelected(const QStringList& linhas)
+{
+    FSelected = linhas;
+    FGrid->SetSelected(linhas);
+    FGrid->ReadLookupFields();
+}
+
+TdvDBLookupListOptions TdvDBCustomLookupCombo::Options() const
+{
+    return FGrid->ListOptions();
+}
+
+void TdvDBCustomLookupCombo::SetOptions(TdvDBLookupListOptions opcoes)
+{
+    FGrid->SetListOptions(opcoes);
+}
+
+void TdvDBCustomLookupCombo::SetStyle(TComboBoxStyle estilo)
+{
+    FStyle = estilo;
+    SetListOnlyStyle(FStyle == TComboBoxStyle::csDropDownList && !FAutoDropDown ? 1 : 0);
+}
+
+void TdvDBCustomLookupCombo::SetAutoDropDown(bool valor)
+{
+    FAutoDropDown = valor;
+    SetStyle(FStyle);
+}
+
+void TdvDBCustomLookupCombo::SetSearchDelay(int milissegundos)
+{
+    FSearchDelay = std::max(0, milissegundos);
+    if (FSearchDelay > 0)
+        FSearchTimer.setInterval(FSearchDelay);
+}
+
+bool TdvDBCustomLookupCombo::TypingAllowed() const
+{
+    return FStyle == TComboBoxStyle::csDropDown || FAutoDropDown;
+}
+
+// ---- the value ----
+
+QString TdvDBCustomLookupCombo::LookupValue(int i) const
+{
+    return i >= 0 && i < 3 ? FGrid->LookupValue(i) : QString();
+}
+
+QString TdvDBCustomLookupCombo::DisplayValue() const
+{
+    return FGrid->DisplayValue();
+}
+
+void TdvDBCustomLookupCombo::SetTextoProprio(const QString& texto)
+{
+    QScopedValueRollback proprio(FSettingText, true);
+    const bool modificado = isModified();
+    if (texto != text())
+        setText(texto);
+    setModified(modificado);
+}
+
+void TdvDBCustomLookupCombo::SalvaAtual()
+{
+    FSavedText = text();
+    FSavedLookupValue = FGrid->LookupValue(0);
+}
+
+void TdvDBCustomLookupCombo::SetLookupValue(const QString& valor)
+{
+    if (Bound() && DataSource() && DataSource()->DataSet() && DataSource()->DataSet() == LookupTable())
+        throw EInvalidOperation(QStringLiteral("Unable to use duplicate DataSource and LookupSource"));
+    TDataSet* tabela = LookupTable();
+    FGrid->SetLookupValue(valor);
+    if (tabela && tabela->Active()) {
+        FMatch = FGrid->Found() || valor.isEmpty();
+        SetTextoProprio(FGrid->DisplayValue());
+    } else {
+        SetTextoProprio(valor);
+    }
+    FLastSearch = text();
+    if (!hasFocus())
+        SalvaAtual();
+}
+
+void TdvDBCustomLookupCombo::Clear()
+{
+    FGrid->ClearLookupValues();
+    FGrid->SetDisplayValueText(QString());
+    SetTextoProprio(QString());
+    FLastSearch.clear();
+    FMatch = false;
+    if (!hasFocus())
+        SalvaAtual();
+}
+
+void TdvDBCustomLookupCombo::RefreshLookup()
+{
+    FLastSearch = TextoApagado + TextoApagado;
+    PerformSearch();
+}
+
+void TdvDBCustomLookupCombo::RestauraSalvos()
+{
+    FGrid->SetLookupValue(FSavedLookupValue);
+    FGrid->SetDisplayValueText(FSavedText);
+    SetTextoProprio(FSavedText);
+    FLastSearch = FSavedText;
+    FMatch = true;
+}
+
+// ---- searches ----
+
+bool TdvDBCustomLookupCombo::FindValue(const QString& valor, const QString& fieldName, bool caseSensitive, bool partial)
+{
+    TDataSet* tabela = LookupTable();
+    if (!tabela || !tabela->Active())
+        return false;
+    const int tipo = partial ? mtPartial : mtExact;
+    if (auto* dv = dynamic_cast<TdvTable*>(tabela))
+        return !valor.isEmpty() && dv->FindFieldValue(fieldName, valor, tipo, caseSensitive);
+    TField* campo = tabela->FindField(fieldName);
+    if (!campo)
+        return false;
+    if (campo->Text() == valor) {
+        FGrid->InvalidateGrid();
+        return true;
+    }
+    QString procurado = valor;
+    if (campo->DataType() == ftString && campo->Size() > 0 && procurado.size() > campo->Size())
+        procurado.truncate(campo->Size());
+    if (procurado.isEmpty()) {
+        FGrid->InvalidateGrid();
+        return false;
+    }
+    return dvLocateEngine(true, tabela, fieldName, tipo, caseSensitive, procurado);
+}
+
+bool TdvDBCustomLookupCombo::FindTableValue(const QString& valor, const QString& fieldName, bool partial)
+{
+    auto* tabela = dynamic_cast<TdvTable*>(LookupTable());
+    if (!tabela || !tabela->Active())
+        return FindValue(valor, fieldName, SearchCaseSensitive(), partial);
+    TField* campo = tabela->FindField(fieldName);
+    if (!campo || valor.isEmpty())
+        return false;
+    const auto igual = [&] { return campo->Text().compare(valor, Qt::CaseInsensitive) == 0; };
+    if (!partial && !tabela->IsEmpty() && igual())
+        return true;
+    int posicao = -1;
+    for (int i = 0; i < std::min(tabela->IndexFieldCount(), 4) && posicao < 0; ++i)
+        if (tabela->IndexFields(i)->FieldName().compare(fieldName, Qt::CaseInsensitive) == 0)
+            posicao = i;
+    if (posicao < 0)
+        return FindValue(valor, fieldName, SearchCaseSensitive(), partial);
+    const bool achou = tabela->SearchNearest(valor, posicao);
+    // A key looked up whole must be the key, not the nearest one after it.
+    return partial ? achou : achou && igual();
+}
+
+void TdvDBCustomLookupCombo::PerformSearch()
+{
+    FSearchTimer.stop();
+    const QString texto = text();
+    TDataSet* tabela = LookupTable();
+    if (texto == FLastSearch || !tabela || !tabela->Active() || FInSearch)
+        return;
+    QScopedValueRollback buscando(FInSearch, true);
+    TField* primeiro = FGrid->LookupFieldAt(0);
+    TField* exibido = FGrid->DisplayField();
+    auto* dv = dynamic_cast<TdvTable*>(tabela);
+    bool achou = false;
+    if (dv && primeiro && FGrid->DisplayIsFirstLookupField() && dv->IndexFieldCount() > 0
+        && dv->IndexFields(0)->FieldName().compare(primeiro->FieldName(), Qt::CaseInsensitive) == 0) {
+        dv->SearchNearest(texto, 0);
+        achou = !texto.isEmpty() && !dv->IsEmpty() && primeiro->Text().toUpper().startsWith(texto.toUpper());
+    } else if ((SeqSearchOptions & ssoEnabled) && exibido) {
+        achou = FindValue(texto, exibido->FieldName(), SearchCaseSensitive(), DroppedDown() || InDBGrid());
+        if (achou && texto.size() > exibido->Text().size())
+            achou = false;
+        if (!achou && !DroppedDown())
+            FGrid->ClearLookupValues();
+    }
+    FMatch = achou;
+    if (achou)
+        FGrid->TakeCurrentRecord();
+    FGrid->InvalidateGrid();
+    if (ShowMatchText && achou && FLastSearch != TextoApagado) {
+        const int cursor = cursorPosition();
+        const QString prefixo = cursor > 0 ? texto.left(cursor) : texto;
+        SetTextoProprio(FGrid->DisplayValue());
+        setModified(true);
+        // The completed part is selected, so that the next key replaces it.
+        setSelection(text().size(), prefixo.size() - text().size());
+    }
+    FLastSearch = texto;
+}
+
+// ---- orders of the lookup table ----
+
+void TdvDBCustomLookupCombo::SwitchToDisplayOrder()
+{
+    auto* tabela = dynamic_cast<TTable*>(LookupTable());
+    auto* dv = dynamic_cast<TdvTable*>(tabela);
+    if (!tabela || (dv && !dv->Query().isEmpty()) || !OrderByDisplay)
+        return;
+    QStringList linhas = FSelected;
+    if (linhas.isEmpty()) {
+        const TField* campo = FGrid->LookupFieldAt(0);
+        if (!campo)
+            return;
+        linhas << campo->FieldName() + QLatin1Char('\t') + QString::number(campo->DisplayWidth()) + QLatin1Char('\t')
+                      + campo->DisplayLabel();
+    }
+    if (dv)
+        dv->SelectIndexForSelected(linhas);
+    else
+        tabela->SetIndexFieldNames(dvSelectedPart(linhas.front(), 0));
+}
+
+void TdvDBCustomLookupCombo::SwitchToKeyOrder()
+{
+    auto* tabela = dynamic_cast<TTable*>(LookupTable());
+    auto* dv = dynamic_cast<TdvTable*>(tabela);
+    if (!tabela || (dv && !dv->Query().isEmpty()) || LookupField().isEmpty())
+        return;
+    if (dv)
+        dv->SelectIndexForFields(LookupField());
+    else
+        tabela->SetIndexFieldNames(LookupField());
+}
+
+// ---- drop-down ----
+
+void TdvDBCustomLookupCombo::PlaceGrid()
+{
+    if (width() <= 20)
+        return;
+    TDataSet* tabela = LookupTable();
+    const TdvDBLookupListOptions opcoes = Options();
+    const QFont fonte = FGrid->font();
+    TdvLookupDropDownInput in;
+    const QPoint origem = mapToGlobal(QPoint(0, 0));
+    in.X = origem.x();
+    in.Y = origem.y();
+    in.ComboWidth = width();
+    in.ComboHeight = height();
+    in.BorderNone = BorderStyle() == TBorderStyle::bsNone;
+    const QScreen* tela = screen();
+    in.Screen = TRect::From(tela ? tela->availableGeometry() : QRect(0, 0, 1 << 15, 1 << 15));
+    int registros = -1;
+    const auto* dv = dynamic_cast<const TdvTable*>(tabela);
+    const bool porFaixa = dv && (dv->SyncSQLByRange || dv->NarrowSearch);
+    if (tabela && !porFaixa)
+        registros = tabela->RecordCount();
+    in.Rows = dvLookupDropDownRows(DropDownCount, registros);
+    in.Titles = opcoes & loTitles;
+    in.RowLines = opcoes & loRowLines;
+    // The pitch of a data row of the grid, less the line the formula adds itself.
+    const int passo = (FGrid->HandleAllocated() ? FGrid->DefaultRowHeight()
+                                                : dvDataRowHeight(QFontMetrics(fonte).height(), in.RowLines,
+                                                                  FGrid->RowHeightPercent()))
+                      + (in.RowLines ? FGrid->GridLineWidth() : 0);
+    in.RowHeight = passo - (in.RowLines ? 1 : 0);
+    in.DropDownWidth = DropDownWidth;
+    const int zero = QFontMetrics(fonte).horizontalAdvance(QLatin1Char('0'));
+    std::vector<int> larguras;
+    std::vector<int> titulos;
+    for (const QString& linha : FSelected) {
+        larguras.push_back(dvSelectedPart(linha, 1).trimmed().toInt());
+        titulos.push_back(QFontMetrics(FGrid->TitleFont().Font).horizontalAdvance(dvSelectedPart(linha, 2)));
+    }
+    const int colunas = static_cast<int>(larguras.size());
+    const int polegar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    in.NaturalWidth = dvLookupNaturalWidth(polegar, larguras.data(), titulos.data(), colunas, zero,
+                                           FGrid->GridLineWidth(), in.Titles);
+    in.NaturalWidthButLast = dvLookupNaturalWidth(polegar, larguras.data(), titulos.data(), std::max(colunas - 1, 0),
+                                                  zero, FGrid->GridLineWidth(), in.Titles);
+    in.ColumnCount = colunas;
+    in.GridLineWidth = FGrid->GridLineWidth();
+    in.ButtonWidth = EffectiveButtonWidth();
+    in.RightAligned = DropDownAlignment == taRightJustify;
+    in.HorzScrollHeight = polegar;
+    FGrid->setGeometry(dvLookupDropDownBounds(in).ToQRect());
+}
+
+void TdvDBCustomLookupCombo::DropDown()
+{
+    TDataSet* tabela = LookupTable();
+    if (!tabela) {
+        InterfaceUsuario::Mostra(QStringLiteral("No lookup table specified!"), TipoDialogo::Informacao, Botao::Ok);
+        return;
+    }
+    if (!tabela->Active()) {
+        InterfaceUsuario::Mostra(QStringLiteral("Lookup table is not active!"), TipoDialogo::Informacao, Botao::Ok);
+        return;
+    }
+    if (DroppedDown() || width() <= 20)
+        return;
+    if (FSelected.isEmpty()) {
+        if (!FGrid->LookupFieldAt(0))
+            FGrid->ReadLookupFields();
+        for (int i = 0; i < FGrid->LookupFieldCount(); ++i) {
+            const TField* campo = FGrid->LookupFieldAt(i);
+            FSelected << campo->FieldName() + QLatin1Char('\t') + QString::number(campo->DisplayWidth())
+                             + QLatin1Char('\t') + campo->DisplayLabel();
+        }
+    }
+    FGrid->SetSelected(FSelected);
+    FGrid->ReadLookupFields();
+    FGrid->setFont(font());
+    if (!FDropDownPending)
+        FGrid->PositionOnComboValue(true);
+    if (OnDropDown)
+        OnDropDown(this);
+    if (LookupField().isEmpty())
+        FGrid->SetDisplayValueText(text());
+    PlaceGrid();
+    SetDroppedDownFlag(true);
+    FGrid->show();
+    FGrid->LayoutChanged();
+    PlaceGrid();
+    FLastSearch = FGrid->DisplayValue();
+    if (!FDropDownPending && TypingAllowed() && !(ShowMatchText && SelLength() > 0 && SelStart() > 0))
+        selectAll();
+    update();
+    InstalaGancho();
+}
+
+void TdvDBCustomLookupCombo::CancelMode()
+{
+    if (!DroppedDown())
+        return;
+    // The values the list keeps (the record chosen or found), not whatever record it shows.
+    if (FMatch)
+        AcceptGridRecord();
+    CloseUp(true);
+}
+
+void TdvDBCustomLookupCombo::AcceptGridRecord()
+{
+    FMatch = true;
+    if (Bound() && !DataLink().Editing() && !isModified())
+        return;
+    LinkEdit();
+    if (Bound() && !DataLink().Editing())
+        return;
+    LinkModified();
+    SetTextoProprio(FGrid->DisplayValue());
+    if (TypingAllowed())
+        selectAll();
+    FLastSearch = text();
+}
+
+void TdvDBCustomLookupCombo::CloseUp(bool accept)
+{
+    if (FClosing)
+        return;
+    if (!DroppedDown()) {
+        VerificaTextoFechado();
+        return;
+    }
+    FClosing = true;
+    try {
+        FechaAberto(accept);
+    } catch (...) {
+        SetDroppedDownFlag(false);
+        FGrid->hide();
+        FInEvent = false;
+        FSelfWrite = false;
+        FClosing = false;
+        RemoveGancho();
+        update();
+        throw;
+    }
+    FClosing = false;
+    // Every close lets the mouse watch go, also one that refused the typed text.
+    RemoveGancho();
+}
+
+void TdvDBCustomLookupCombo::FechaAberto(bool accept)
+{
+    const bool casouNoInicio = FMatch;
+    const bool exibidoEhChave = FGrid->DisplayIsFirstLookupField();
+    bool aceitouTexto = false;
+    const auto esconde = [this] {
+        SetDroppedDownFlag(false);
+        FGrid->hide();
+        update();
+    };
+    if (accept && !FMatch && (!Bound() || DataLink().Editing())) {
+        esconde();
+        FMatch = true;
+        if (OnNotInList || (FStyle == TComboBoxStyle::csDropDown && exibidoEhChave)) {
+            bool aceita = true;
+            if (!text().isEmpty() && OnNotInList) {
+                QScopedValueRollback evento(FInEvent, true);
+                OnNotInList(this, LookupTable(), text(), aceita);
+            }
+            if (!aceita) {
+                RestauraSalvos();
+                return;
+            }
+            FSavedText = text();
+            aceitouTexto = true;
+            if (exibidoEhChave)
+                FGrid->SetLookupValue(text());
+        } else if (FStyle == TComboBoxStyle::csDropDown && text() != FSavedText) {
+            RestauraSalvos();
+        }
+    }
+    if (accept) {
+        if (!Bound()) {
+            if (casouNoInicio) {
+                AcceptGridRecord();
+            } else if (!(aceitouTexto && exibidoEhChave)) {
+                if (AllowClearKey) {
+                    FGrid->ClearLookupValues();
+                    FGrid->SetDisplayValueText(QString());
+                    SetTextoProprio(QString());
+                } else {
+                    RestauraSalvos();
+                }
+            }
+        } else if (DataLink().Editing()) {
+            TField* campo = Field();
+            const QString valor = FGrid->LookupValue(0);
+            if (campo && casouNoInicio && campo->Text() != valor) {
+                QScopedValueRollback proprio(FSelfWrite, true);
+                try {
+                    campo->SetText(valor);
+                } catch (...) {
+                    if (!hasFocus())
+                        RestauraSalvos();
+                    throw;
+                }
+                SetTextoProprio(FGrid->DisplayValue());
+            } else if (!casouNoInicio && FStyle == TComboBoxStyle::csDropDownList) {
+                RestauraSalvos();
+            }
+        } else {
+            accept = false;
+        }
+    }
+    esconde();
+    if (accept)
+        SalvaAtual();
+    setModified(accept);
+    if (OnCloseUp)
+        OnCloseUp(this, LookupTable(), DataSource() ? DataSource()->DataSet() : nullptr, accept);
+}
+
+void TdvDBCustomLookupCombo::VerificaTextoFechado()
+{
+    if (!FGrid->DisplayField() || FInEvent)
+        return;
+    const bool exibidoEhChave = FGrid->DisplayIsFirstLookupField();
+    if (OnNotInList && text() != FSavedText && (!Bound() || !exibidoEhChave)) {
+        SwitchToDisplayOrder();
+        if (text().isEmpty())
+            FMatch = false;
+        else
+            PerformSearch();
+        if (!FMatch) {
+            bool aceita = true;
+            if (!text().isEmpty()) {
+                QScopedValueRollback evento(FInEvent, true);
+                OnNotInList(this, LookupTable(), text(), aceita);
+            }
+            if (!aceita) {
+                RestauraSalvos();
+                if (hasFocus())
+                    selectAll();
+            }
+        }
+        FSavedText = text();
+    } else if (FStyle == TComboBoxStyle::csDropDown && !exibidoEhChave && text() != FSavedText && !FMatch) {
+        RestauraSalvos();
+        if (hasFocus())
+            selectAll();
+    }
+}
+
+// ---- keys ----
+
+bool TdvDBCustomLookupCombo::WantsKey(int key) const
+{
+    if (key == Qt::Key_Escape && !DroppedDown() && isModified())
+        return true;
+    return TdvDBCustomCombo::WantsKey(key);
+}
+
+void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    const bool alt = shift.testFlag(Qt::AltModifier);
+    const bool aberto = DroppedDown();
+    if (!aberto && FStyle == TComboBoxStyle::csDropDownList && !AllowClearKey
+        && (key == Qt::Key_Backspace || key == Qt::Key_Delete)) {
+        key = 0;
+        return;
+    }
+    if (!aberto && FAutoDropDown && dvIsEditKey(key))
+        FDropDownPending = true;
+    switch (key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (!aberto) {
+            if (alt)
+                DropDown();
+        } else {
+            LinkEdit();
+            if (!ReadOnly())
+                FGrid->ListKeyDown(key, shift & ~Qt::AltModifier);
+        }
+        key = 0;
+        return;
+    case Qt::Key_Escape:
+        if (aberto) {
+            CloseUp(false);
+            key = 0;
+            return;
+        }
+        if (isModified()) {
+            RestauraSalvos();
+            setModified(true);
+            if (Bound())
+                DataLink().Reset();
+            key = 0;
+            return;
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (aberto) {
+            // The record found is taken; Tab then goes on as it would from the edit.
+            const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+            if (FMatch)
+                AcceptGridRecord();
+            CloseUp(true);
+            if (tab)
+                focusNextPrevChild(key == Qt::Key_Tab && !shift.testFlag(Qt::ShiftModifier));
+            key = 0;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    if (ShowMatchText && aberto && (key == Qt::Key_Backspace || key == Qt::Key_Delete))
+        FLastSearch = TextoApagado;
+    else if (!(ShowMatchText && !aberto && (key == Qt::Key_Backspace || key == Qt::Key_Delete)))
+        FLastSearch.clear();
+    TdvDBCustomCombo::KeyDown(key, shift);
+}
+
+void TdvDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
+{
+    if (AllowClearKey && (key == Qt::Key_Delete || key == Qt::Key_Backspace) && text().isEmpty()
+        && !FGrid->LookupValue(0).isEmpty()) {
+        if (Bound()) {
+            LinkEdit();
+            LinkModified();
+            FGrid->ClearLookupValues();
+        } else {
+            SetLookupValue(QString());
+        }
+        key = 0;
+        return;
+    }
+    TdvDBCustomCombo::KeyUp(key, shift);
+}
+
+void TdvDBCustomLookupCombo::Change()
+{
+    TdvDBCustomCombo::Change();
+    if (FSettingText || FInSearch)
+        return;
+    if (FDropDownPending) {
+        FDropDownPending = false;
+        if (!DroppedDown()) {
+            const int cursor = cursorPosition();
+            QScopedValueRollback pendente(FDropDownPending, true);
+            DropDown();
+            setCursorPosition(cursor);
+        }
+    }
+    if (Bound() && DataLink().Editing())
+        LinkModified();
+    if (FSearchDelay > 0)
+        FSearchTimer.start();
+    else
+        PerformSearch();
+}
+
+// ---- focus ----
+
+void TdvDBCustomLookupCombo::CMEnter()
+{
+    TdvDBCustomCombo::CMEnter();
+    SalvaAtual();
+}
+
+void TdvDBCustomLookupCombo::CMExit()
+{
+    if (FSearchTimer.isActive())
+        PerformSearch();
+    if (DroppedDown()) {
+        if (isModified() && !AllowClearKey && text().isEmpty())
+            FGrid->TakeCurrentRecord();
+        CloseUp(true);
+    } else if (isModified()) {
+        CloseUp(true);
+    }
+    TdvDBCustomCombo::CMExit();
+}
+
+void TdvDBCustomLookupCombo::moveEvent(QMoveEvent* e)
+{
+    TdvDBCustomCombo::moveEvent(e);
+    if (DroppedDown())
+        PlaceGrid();
+}
+
+// ---- bound ----
+
+void TdvDBCustomLookupCombo::DataChange()
+{
+    if (FSelfWrite)
+        return;
+    TField* campo = Field();
+    if (!campo) {
+        TdvDBCustomCombo::DataChange();
+        return;
+    }
+    if (campo->Text().isEmpty()) {
+        FGrid->ClearLookupValues();
+        FGrid->SetDisplayValueText(QString());
+        SetTextoProprio(QString());
+    } else {
+        FGrid->SetLookupValue(campo->Text());
+        SetTextoProprio(FGrid->DisplayValue());
+    }
+    FLastSearch = text();
+    setModified(false);
+    if (campo->DataSet() && campo->DataSet()->State() == dsBrowse)
+        SalvaAtual();
+}
+
+void TdvDBCustomLookupCombo::UpdateData()
+{
+    TField* campo = Field();
+    if (!campo || FInEvent || ReadOnly())
+        return;
+    if (!text().isEmpty() && isModified() && !DroppedDown() && !FMatch)
+        PerformSearch();
+    const QString valor = FGrid->DisplayIsFirstLookupField() ? text() : FGrid->LookupValue(0);
+    if (text().isEmpty()) {
+        if (!campo->Text().isEmpty())
+            campo->Clear();
+        return;
+    }
+    if (valor != campo->Text() && (FMatch || FGrid->DisplayIsFirstLookupField()))
+        campo->SetText(valor);
+}

@@ -1,0 +1,17 @@
+#include "screens/RotinasDeclaracao.h"
+
+#include "screens/TFoNovaDeclaracao.h"
+#include "screens/TFrDeclaracao.h"
+#include "shell/TFoAbreDeclaracao.h"
+#include "shell/TFoExcluiDeclaracao.h"
+#include "shell/TPruv2003.h"
+
+void DefineRotinasDeclaracao(TRotinasPrincipal& Rotinas, QWidget* Dono)
+{
+    Rotinas.CriaFrDeclaracao = [](QWidget* dono) -> IFrDeclaracao* { return new TFrDeclaracao(dono); };
+    Rotinas.AbreDeclaracao = [Dono](TPruv& pruv, TColecaoPruv& colecao, const QString& legenda) {
+        return AbreDeclaracao(pruv, colecao, legenda, Dono);
+    };
+    Rotinas.NovaDeclaracao = [Dono](TPruv& pruv, TColecaoPruv& colecao) { return NovaDeclaracao(pruv, colecao, Dono); };
+    Rotinas.ExcluiDeclaracoes = [Dono](TColecaoPruv& colecao) { return ExcluiDeclaracoes(colecao, Dono); };
+}

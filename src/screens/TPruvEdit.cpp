@@ -1,0 +1,105 @@
+#include "screens/TPruvEdit.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMouseEvent>
+#include <memory>
+
+#include "model/TDadoBasico.h"
+#include "model/TDragMonetario.h"
+#include "screens/TArrasteMonetario.h"
+
+namespace {
+
+// The mouse moves this far, held with Shift, before the amount of a money edit is dragged.
+constexpr int LimiarDoArraste = 20;
+
+}  // namespace
+
+TPruvEdit::TPruvEdit(QWidget* parent)
+    : TPruvCustomEdit(parent), FVinculo([this] { Reapresenta(); })
+{
+    setAcceptDrops(true);
+}
+
+void TPruvEdit::SetDado(TDadoBasico* Dado)
+{
+    FVinculo.SetDado(Dado);
+    Reapresenta();
+}
+
+QString TPruvEdit::GetTexto(bool Formatado) const
+{
+    const TDadoBasico* dado = Dado();
+    if (!dado)
+        return {};
+    return Formatado ? dado->GetTextoFormatado() : dado->GetTexto();
+}
+
+void TPruvEdit::SetTexto(const QString& Texto)
+{
+    if (TDadoBasico* dado = Dado())
+        dado->SetTexto(Texto);
+}
+
+// ---- money drag and drop ----
+
+void TPruvEdit::mousePressEvent(QMouseEvent* e)
+{
+    FArrastePendente = TipoDeDado() == TTipoDeDado::Numerico && e->button() == Qt::LeftButton
+                       && e->modifiers().testFlag(Qt::ShiftModifier);
+    FInicioArraste = e->position().toPoint();
+    TPruvCustomEdit::mousePressEvent(e);
+}
+
+void TPruvEdit::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    if (FArrastePendente && (std::abs(p.x() - FInicioArraste.x()) >= LimiarDoArraste
+                             || std::abs(p.y() - FInicioArraste.y()) >= LimiarDoArraste)) {
+        FArrastePendente = false;
+        TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(text()), this, TArrasteMonetario::Pressionado);
+        return;
+    }
+    TPruvCustomEdit::mouseMoveEvent(e);
+}
+
+void TPruvEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+    FArrastePendente = false;
+    TPruvCustomEdit::mouseReleaseEvent(e);
+}
+
+bool TPruvEdit::AceitaSoltar(const QMimeData* dados) const
+{
+    return TipoDeDado() == TTipoDeDado::Numerico && !ReadOnly() && qobject_cast<const TDragMonetario*>(dados);
+}
+
+void TPruvEdit::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (AceitaSoltar(e->mimeData()))
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TPruvEdit::dragMoveEvent(QDragMoveEvent* e)
+{
+    if (AceitaSoltar(e->mimeData()))
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TPruvEdit::dropEvent(QDropEvent* e)
+{
+    if (!AceitaSoltar(e->mimeData())) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    SetText(qobject_cast<const TDragMonetario*>(e->mimeData())->Monetario().GetTexto());
+    SetModified(true);
+    (void)Valida();
+    SetModified(false);
+}

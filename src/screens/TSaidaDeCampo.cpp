@@ -1,0 +1,97 @@
+#include "screens/TSaidaDeCampo.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <exception>
+#include <vector>
+
+#include "model/TErro.h"
+#include "platform/widgets/TExcecaoDeEvento.h"
+
+namespace {
+
+struct TMensagemAdiada {
+    TErro Erro;
+    QPointer<QWidget> Campo;   // gets the focus back first; null leaves the focus where it is
+};
+
+// The messages waiting for the focus change to end, in order; Pendente while they wait or show.
+std::vector<TMensagemAdiada>& Fila()
+{
+    static std::vector<TMensagemAdiada> fila;
+    return fila;
+}
+
+bool& Pendente()
+{
+    static bool pendente = false;
+    return pendente;
+}
+
+void MostraFila()
+{
+    struct Libera {
+        ~Libera()
+        {
+            Fila().clear();
+            Pendente() = false;
+        }
+    } libera;
+    // A message shown may bring another one (a field left again): it joins the queue.
+    for (std::size_t i = 0; i < Fila().size(); ++i) {
+        const TMensagemAdiada m = Fila()[i];
+        try {
+            if (m.Campo && QApplication::focusWidget() != m.Campo)
+                m.Campo->setFocus(Qt::OtherFocusReason);
+            m.Erro.Exibe();
+        } catch (...) {
+            TExcecaoDeEvento::Trata(std::current_exception());
+        }
+    }
+}
+
+}  // namespace
+
+bool TSaidaDeCampo::FocoEmBotaoCancela()
+{
+    auto* botao = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    if (!botao)
+        return false;
+    if (botao->property(PropriedadeModalResult).toInt() == mrCancel)
+        return true;
+    const auto* caixa = qobject_cast<QDialogButtonBox*>(botao->parentWidget());
+    return caixa && caixa->buttonRole(botao) == QDialogButtonBox::RejectRole;
+}
+
+bool TSaidaDeCampo::Grava(QWidget* campo, bool adiaMensagem, const std::function<void()>& grava)
+{
+    try {
+        grava();
+        return true;
+    } catch (const TErro& e) {
+        campo->setFocus(Qt::OtherFocusReason);
+        if (adiaMensagem)
+            MostraAdiado(e, campo);
+        else
+            e.Exibe();
+        return false;
+    }
+}
+
+void TSaidaDeCampo::MostraAdiado(const TErro& erro, QWidget* campo)
+{
+    Fila().push_back({erro, campo});
+    if (Pendente())
+        return;
+    Pendente() = true;
+    QTimer::singleShot(0, qApp, MostraFila);
+}
+
+bool TSaidaDeCampo::MensagemPendente()
+{
+    return Pendente();
+}

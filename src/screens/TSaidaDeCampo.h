@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+class TErro;
+
+// What the bound fields share when the user leaves one: whether the focus went to a button that
+// cancels its dialog, and the message of a refused text shown once the focus change is over.
+// A modal message shown from inside a focus change would take the activation away while Qt is
+// still moving the focus, and the field would be left again; so it waits for the event loop.
+class TSaidaDeCampo final {
+public:
+    // Dynamic property of a button: its modal result; mrCancel marks a button that cancels.
+    static constexpr const char* PropriedadeModalResult = "ModalResult";
+    static constexpr int mrCancel = 2;
+
+    // The focused widget is a cancel button: one whose ModalResult property is mrCancel, or the
+    // reject button of a dialog's button box.
+    [[nodiscard]] static bool FocoEmBotaoCancela();
+
+    // Runs grava; a TErro it raises brings the focus back to campo and shows the error (at once,
+    // or once the focus change is over when adiaMensagem), and the answer is false.
+    static bool Grava(QWidget* campo, bool adiaMensagem, const std::function<void()>& grava);
+
+    // Shows the error once the pending events are done; with campo, the focus goes back to it
+    // first. Errors given meanwhile follow in order.
+    static void MostraAdiado(const TErro& erro, QWidget* campo = nullptr);
+    // A message of a field's exit is waiting or showing.
+    [[nodiscard]] static bool MensagemPendente();
+};

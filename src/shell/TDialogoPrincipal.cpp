@@ -1,0 +1,24 @@
+#include "shell/TDialogoPrincipal.h"
+
+#include "model/gui/UtilJanelas.h"
+#include "shell/FonteFormulario.h"
+#include "shell/PosicaoAssistente.h"
+
+TDialogoPrincipal::TDialogoPrincipal(const char* Nome, int Largura, int Altura, int HelpContext, QWidget* Dono)
+    : QDialog(Dono)
+{
+    setObjectName(QLatin1String(Nome));
+    setFixedSize(Largura, Altura);
+    setFont(FonteFormulario());
+    DefineHelpContext(*this, HelpContext);
+}
+
+void TDialogoPrincipal::showEvent(QShowEvent* evento)
+{
+    QDialog::showEvent(evento);
+    if (FMostrado)
+        return;
+    FMostrado = true;
+    PosicionaAssistente(*this);
+    AoMostrar();
+}

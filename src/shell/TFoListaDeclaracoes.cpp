@@ -1,0 +1,47 @@
+#include "shell/TFoListaDeclaracoes.h"
+
+#include <QPushButton>
+
+#include "components/controls/TdvDBGrid.h"
+#include "components/data/TdvTable.h"
+#include "model/RotinasTabela.h"
+#include "platform/db/TDataSource.h"
+#include "shell/BotoesDialogo.h"
+#include "shell/ExcecaoAplicacao.h"
+#include "shell/TabelaDeclaracoes.h"
+
+TFoListaDeclaracoes::TFoListaDeclaracoes(const char* Nome, const char* NomeGrade, bool ComSelecao, int HelpContext,
+                                         QWidget* Dono)
+    : TDialogoPrincipal(Nome, 481, 230, HelpContext, Dono), FTbPruv(CriaTbPruv(ComSelecao)),
+      DsPruv(std::make_unique<TDataSource>())
+{
+    FGrade = new TdvDBGrid(this);
+    FGrade->setObjectName(QLatin1String(NomeGrade));
+    FGrade->setGeometry(8, 8, 465, 178);
+    FGrade->SetReadOnly(true);
+    FGrade->SetUseTFields(false);
+    FGrade->SetKeyOptions(0);
+
+    const TBotoesDialogo botoes = CriaBotoesDialogo(*this, "OKBtn", "CancelBtn", HelpContext);
+    OKBtn = botoes.Ok;
+    CancelBtn = botoes.Cancela;
+    HelpBtn = botoes.Ajuda;
+    connect(OKBtn, &QPushButton::clicked, this, [this] { ExcecaoAplicacao::Protege([this] { OKBtnClick(); }); });
+
+    if (ComSelecao)
+        FTbPruv->ControlType() = {QStringLiteral("Selected;CheckBox;T;F")};
+    AbreTabela(*FTbPruv);
+    DsPruv->SetDataSet(FTbPruv.get());
+    FGrade->SetDataSource(DsPruv.get());
+}
+
+TFoListaDeclaracoes::~TFoListaDeclaracoes()
+{
+    FGrade->SetDataSource(nullptr);
+    FechaTabela(*FTbPruv);
+}
+
+void TFoListaDeclaracoes::AoMostrar()
+{
+    FGrade->setFocus();
+}

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
+
+#include "platform/ui/TTraducaoQt.h"
+#include "support/ProgramaDeTeste.h"
+
+namespace {
+
+QString Legenda(QDialogButtonBox::StandardButton botao)
+{
+    QDialogButtonBox caixa(botao);
+    return caixa.button(botao)->text().remove(QLatin1Char('&'));   // mnemonics differ among styles
+}
+
+}  // namespace
+
+TEST(TTraducaoQt, QtsStandardDialogsSpeakPortugueseWhileItLives)
+{
+    ASSERT_EQ(Legenda(QDialogButtonBox::Cancel), QStringLiteral("Cancel"));
+    {
+        const TTraducaoQt traducao;
+        ASSERT_TRUE(traducao.Carregada()) << "qt6-translations-l10n missing from " << TTraducaoQt::PastaPadrao().toStdString();
+        EXPECT_EQ(Legenda(QDialogButtonBox::Cancel), QStringLiteral("Cancelar"));
+        EXPECT_EQ(Legenda(QDialogButtonBox::Yes), QStringLiteral("Sim"));
+        EXPECT_EQ(Legenda(QDialogButtonBox::No), QStringLiteral("Não"));
+
+        // The file dialog of the backup's "..." button: Qt's own dialog, not the system's.
+        QFileDialog dialogo;
+        dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        dialogo.setAcceptMode(QFileDialog::AcceptSave);
+        auto* botoes = dialogo.findChild<QDialogButtonBox*>();
+        ASSERT_NE(botoes, nullptr);
+        EXPECT_EQ(botoes->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Cancelar"));
+    }
+    EXPECT_EQ(Legenda(QDialogButtonBox::Cancel), QStringLiteral("Cancel"));   // removed with it
+}
+
+TEST(TTraducaoQt, WithoutTheTranslationsQtStaysInEnglish)
+{
+    const TTraducaoQt traducao(ProgramaDeTeste::Pasta());   // holds no translation
+    EXPECT_FALSE(traducao.Carregada());
+    EXPECT_EQ(Legenda(QDialogButtonBox::Cancel), QStringLiteral("Cancel"));
+}

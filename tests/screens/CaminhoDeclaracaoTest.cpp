@@ -1,0 +1,362 @@
+#include <QPushButton>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include "components/controls/TdvDBComboBox.h"
+#include "components/controls/TdvDBGrid.h"
+#include "components/controls/TdvDBLookupCombo.h"
+#include "components/data/TdvTable.h"
+#include "model/TColecaoResponsavel.h"
+#include "platform/db/TField.h"
+#include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/TFoNovaDeclaracao.h"
+#include "screens/TPruvEdit.h"
+#include "shell/TFoAbreDeclaracao.h"
+#include "shell/TFoExcluiDeclaracao.h"
+
+namespace {
+
+using P = TPaginaDeclaracao;
+
+// The user's road through the program: new declaration, the declarant and the responsible person
+// typed, closed, opened again, deleted.
+class CaminhoDeclaracaoTest : public DeclaracaoAbertaDeTeste {
+protected:
+    // Types into the field as the user does: focus, select all, the text, then Tab.
+    static void Digita(QWidget* campo, const QString& texto)
+    {
+        campo->setFocus();
+        QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(campo, Qt::Key_Delete);
+        QTest::keyClicks(campo, texto);
+    }
+    static void Tab(QWidget* campo)
+    {
+        QTest::keyClick(campo, Qt::Key_Tab);
+        QApplication::processEvents();
+    }
+    // The new-declaration dialog filled and confirmed; Depois runs with it still shown (or not).
+    void NovaPeloComando(const QString& ni, const char* nome, int ano = 1,
+              const std::function<void(TFoNovaDeclaracao&)>& Depois = {})
+    {
+        AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [=](TFoNovaDeclaracao& d) {
+            EXPECT_EQ(d.CbAnoRet->Text(), QStringLiteral("2002"));
+            Digita(d.DeCpfCnpj, ni);
+            Tab(d.DeCpfCnpj);
+            if (ano != 1)
+                d.CbAnoRet->SetItemIndex(ano);
+            Digita(d.DeNome, QLatin1String(nome));
+            d.BbOk->click();
+            QApplication::processEvents();
+            if (Depois)
+                Depois(d);
+        });
+        janela->Comando(QStringLiteral("MiNova"))->trigger();
+        Reativa();
+    }
+    // The main window active again after a modal dialog, as the window system makes it.
+    void Reativa()
+    {
+        janela->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    }
+    [[nodiscard]] TPruvEdit* Edit(const char* nome) const { return Campo<TPruvEdit>(nome); }
+};
+
+}  // namespace
+
+TEST_F(CaminhoDeclaracaoTest, ANewDeclarationIsTypedClosedOpenedAgainAndDeleted)
+{
+    Inicia();
+    EXPECT_TRUE(janela->Comando(QStringLiteral("MiNova"))->isEnabled());
+    EXPECT_FALSE(janela->Comando(QStringLiteral("MiAbrir"))->isEnabled());   // nothing stored
+    EXPECT_FALSE(janela->Comando(QStringLiteral("MiExcluir"))->isEnabled());
+
+    NovaPeloComando(Matriz, "EMPRESA GAMA LTDA");
+    ASSERT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003 - EMPRESA GAMA LTDA   Matriz"));
+    EXPECT_EQ(Foco(), QStringLiteral("DeNome"));
+    EXPECT_TRUE(janela->Comando(QStringLiteral("MiAbrir"))->isEnabled());
+
+    // The declarant's name, the person responsible and its phone.
+    Digita(Edit("DeNome"), QStringLiteral("EMPRESA GAMA DE ALIMENTOS LTDA"));
+    Tab(Edit("DeNome"));
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003 - EMPRESA GAMA DE ALIMENTOS LTDA   Matriz"));
+    auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    // The person's data wait for its CPF.
+    Edit("DeNomeResp")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Foco(), QStringLiteral("DblcResponsavel"));
+    Digita(responsavel, CpfResponsavel);
+    Tab(responsavel);
+    Digita(Edit("DeNomeResp"), QStringLiteral("MARIA DA SILVA"));
+    Tab(Edit("DeNomeResp"));
+    Digita(Edit("DeDDD"), QStringLiteral("11"));
+    Tab(Edit("DeDDD"));
+    Digita(Edit("DeTelefone"), QStringLiteral("32221234"));
+    Tab(Edit("DeTelefone"));
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('\n')).toStdString();
+
+    janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+    ASSERT_FALSE(janela->GetDeclaracaoAberta());
+
+    AoAbrir<TFoAbreDeclaracao>("FoAbreDeclaracao", [](TFoAbreDeclaracao& d) { d.OKBtn->click(); });
+    janela->Comando(QStringLiteral("MiAbrir"))->trigger();
+    Reativa();
+    ASSERT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(Edit("DeNome")->Text(), QStringLiteral("EMPRESA GAMA DE ALIMENTOS LTDA"));
+    EXPECT_EQ(RemoveMascara(responsavel->Text()), CpfResponsavel);
+    EXPECT_EQ(Edit("DeNomeResp")->Text(), QStringLiteral("MARIA DA SILVA"));
+    const TResponsavel& pessoa = janela->ObtemDeclaracao().GetResponsavel();
+    EXPECT_EQ(pessoa.Fone().DDD().GetTexto(), QStringLiteral("11"));
+    EXPECT_EQ(pessoa.Fone().Numero().GetTexto(), QStringLiteral("32221234"));
+    EXPECT_EQ(Edit("DeTelefone")->Text(), pessoa.Fone().Numero().GetTextoFormatado());   // shown whole
+    EXPECT_EQ(Linhas("Respons"), 1);
+
+    AoAbrir<TFoExcluiDeclaracao>("FoExcluiDeclaracao", [](TFoExcluiDeclaracao& d) {
+        d.DBGrContribu->SelectCurrentRecord();
+        d.OKBtn->click();
+    });
+    dialogos.Responde(Resposta::Sim);
+    janela->Comando(QStringLiteral("MiExcluir"))->trigger();
+    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Tem certeza que deseja excluir a declaração selecionada ?")});
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(Linhas("Pruv"), 0);
+    EXPECT_FALSE(janela->Comando(QStringLiteral("MiAbrir"))->isEnabled());
+    EXPECT_FALSE(EstadoPrograma::EmProcessamento);
+}
+
+TEST_F(CaminhoDeclaracaoTest, TheNewDeclarationDialogRefusesWhatCannotBeStored)
+{
+    Armazenada(Matriz);
+    Armazenada(CpfDeclarante);
+    Inicia();
+    const struct {
+        const char* caso;
+        QString ni;
+        const char* nome;
+        int ano;                         // item of the year list; 1 is "2002"
+        std::vector<Resposta> respostas;
+        std::vector<int> codigos;
+        bool criada;
+        const char* foco;                // where the focus stays when refused
+    } casos[] = {
+        {"an empty name only moves the focus", Filial, "", 1, {}, {}, false, "DeNome"},
+        {"a branch that is not private law", Filial, "EMPRESA FILIAL", 1, {Resposta::Nao}, {30}, true, ""},
+        {"a branch of a private-law company", NumeroDe("112223330003"), "EMPRESA FILIAL", 1, {Resposta::Sim},
+         {30, 54}, false, "DeCpfCnpj"},
+        {"a branch before 1999 is not asked", NumeroDe("112223330004"), "EMPRESA FILIAL", 5, {}, {}, true, ""},
+        {"the CNPJ's declaration exists", Matriz, "EMPRESA ALFA LTDA", 1, {}, {74}, false, "DeCpfCnpj"},
+        {"the CPF's declaration exists", CpfDeclarante, "JOSE DA SILVA", 1, {}, {75}, false, "DeCpfCnpj"},
+        {"2003 is allowed", NumeroDe("333444555"), "JOSE DA SILVA", 0, {}, {}, true, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.Limpa();
+        for (Resposta r : c.respostas)
+            dialogos.Responde(r);
+        bool ficou = false;
+        QString foco;
+        NovaPeloComando(c.ni, c.nome, c.ano, [&](TFoNovaDeclaracao& d) {
+            ficou = d.isVisible();
+            foco = Foco();
+        });
+        EXPECT_EQ(dialogos.Codigos(), c.codigos);
+        EXPECT_EQ(ficou, !c.criada);
+        EXPECT_EQ(janela->GetDeclaracaoAberta(), c.criada);
+        if (!c.criada) {
+            EXPECT_EQ(foco, QLatin1String(c.foco));
+        }
+        if (c.criada)
+            janela->FecharDeclaracao();
+    }
+    // The year 2003 is of a special situation from the start.
+    auto lida = Lida(NumeroDe("333444555"), "2003");
+    EXPECT_TRUE(lida->GetSituacaoEspecial());
+}
+
+TEST_F(CaminhoDeclaracaoTest, TheNumberOfADeclarantAlreadyStoredBringsItsName)
+{
+    Armazenada(Matriz);
+    Inicia();
+    QString nome;
+    AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [&nome](TFoNovaDeclaracao& d) {
+        d.CbAnoRet->SetItemIndex(2);   // "2001": none of that year
+        Digita(d.DeCpfCnpj, NumeroDe("112223330001"));
+        Tab(d.DeCpfCnpj);
+        nome = d.DeNome->Text();
+    });
+    janela->Comando(QStringLiteral("MiNova"))->trigger();
+    EXPECT_EQ(nome, QStringLiteral("EMPRESA ALFA LTDA"));
+}
+
+TEST_F(CaminhoDeclaracaoTest, Choosing2003FromTheListWarnsWithMessage46)
+{
+    Inicia();
+    AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [](TFoNovaDeclaracao& d) {
+        d.CbAnoRet->SetItemIndex(0);
+        d.CbAnoRet->DropDown();
+        d.CbAnoRet->CloseUp(true);
+        EXPECT_EQ(d.CbAnoRet->Text(), QStringLiteral("2003"));   // the choice stays
+    });
+    janela->Comando(QStringLiteral("MiNova"))->trigger();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{46});
+    EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Informacao);
+}
+
+TEST_F(CaminhoDeclaracaoTest, AnInvalidValueKeepsTheUserOnTheDeclaration)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    Digita(Edit("DeNome"), QStringLiteral("A"));
+    janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    ASSERT_EQ(dialogos.Mensagens().size(), 1u);
+    EXPECT_EQ(Foco(), QStringLiteral("DeNome"));
+    EXPECT_EQ(Edit("DeNome")->Text(), QStringLiteral("A"));   // nothing typed is lost
+    EXPECT_EQ(Lida(Matriz)->GetDeclarante().Nome().GetTexto(), QStringLiteral("EMPRESA ALFA LTDA"));
+
+    Digita(Edit("DeNome"), QStringLiteral("EMPRESA ALFA COMERCIO LTDA"));
+    janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(Lida(Matriz)->GetDeclarante().Nome().GetTexto(), QStringLiteral("EMPRESA ALFA COMERCIO LTDA"));
+}
+
+TEST_F(CaminhoDeclaracaoTest, PosicionaCampoFocusesEveryDeclarantField)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    const char* campos[] = {"DeCpfCnpj",       "DeNome",     "CbTipoDeclarante", "DeRespNoCnpj", "RbSimRetificadora",
+                            "RbSimEncerramento", "DblcResponsavel", "DeNomeResp", "DeDDD",  "DeTelefone",
+                            "DeRamal",          "DeFax",      "DeEmail"};
+    for (std::uint8_t codigo = 5; codigo <= 17; ++codigo) {
+        SCOPED_TRACE(campos[codigo - 5]);
+        quadro->AtivaPagina(P::Resumo);
+        janela->PosicionaCampo(QString(), QString(), codigo);
+        EXPECT_EQ(quadro->PaginaAtiva(), P::Informacoes);
+        EXPECT_EQ(Foco(), QLatin1String(campos[codigo - 5]));
+    }
+}
+
+TEST_F(CaminhoDeclaracaoTest, DeletingAsksOnceForEverySelectedDeclaration)
+{
+    const struct {
+        int selecionadas;
+        Resposta resposta;
+        const char* pergunta;
+        qint64 restam;
+    } casos[] = {
+        {0, Resposta::Nenhuma, nullptr, 3},
+        {3, Resposta::Nao, "Tem certeza que deseja excluir as 3 declarações ?", 3},
+        {3, Resposta::Sim, "Tem certeza que deseja excluir as 3 declarações ?", 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.selecionadas);
+        for (const QString& ni : {Matriz, Filial, CpfDeclarante})
+            if (!colecao->Localiza(*Nova(ni))) {
+                auto pruv = Armazenada(ni);
+                Item(*pruv, *pruv, "0561", CpfBeneficiario);
+            }
+        dialogos.Limpa();
+        if (c.resposta != Resposta::Nenhuma)
+            dialogos.Responde(c.resposta);
+        Inicia();
+        AoAbrir<TFoExcluiDeclaracao>("FoExcluiDeclaracao", [&c](TFoExcluiDeclaracao& d) {
+            TdvTable& tabela = d.TbPruv();
+            tabela.First();
+            for (int i = 0; i < c.selecionadas; ++i, tabela.Next())
+                d.DBGrContribu->SelectCurrentRecord();
+            d.OKBtn->click();
+        });
+        janela->Comando(QStringLiteral("MiExcluir"))->trigger();
+        EXPECT_EQ(dialogos.Textos(), c.pergunta ? QStringList{QString::fromUtf8(c.pergunta)} : QStringList{});
+        EXPECT_EQ(Linhas("Pruv"), c.restam);
+        if (c.restam == 0) {
+            EXPECT_EQ(Linhas("PruvItem"), 0);   // with everything each owned
+            EXPECT_EQ(Linhas("Benef"), 0);
+            EXPECT_FALSE(janela->Comando(QStringLiteral("MiExcluir"))->isEnabled());
+        }
+    }
+}
+
+namespace {
+
+// Dialogs that take the activation from the main window while they show, as a real message box
+// does: the window then asks its declaration whether it may be left.
+class DialogosQueDesativam final : public IDialogos {
+public:
+    explicit DialogosQueDesativam(TPruv2003& janela) : FJanela(janela), FAnterior(InterfaceUsuario::Instala(this)) {}
+    ~DialogosQueDesativam() override { InterfaceUsuario::Instala(FAnterior); }
+    Resposta Mostra(const TMensagemDialogo& mensagem) override
+    {
+        Textos << mensagem.Texto;
+        FJanela.PodeAbrirForm(QString());   // what the window does when it loses the activation
+        return Resposta::Ok;
+    }
+    QStringList Textos;
+
+private:
+    TPruv2003& FJanela;
+    IDialogos* FAnterior;
+};
+
+}  // namespace
+
+TEST_F(CaminhoDeclaracaoTest, ARefusedValueIsToldOnceWhenItsMessageTakesTheActivation)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    DialogosQueDesativam mensagens(*janela);
+    Digita(Edit("DeNome"), QStringLiteral("A"));
+    janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(mensagens.Textos.size(), 1);
+
+    // Leaving the field: its message comes once the focus has moved.
+    mensagens.Textos.clear();
+    Tab(Edit("DeNome"));
+    QApplication::processEvents();
+    EXPECT_EQ(mensagens.Textos.size(), 1);
+    EXPECT_EQ(Foco(), QStringLiteral("DeNome"));
+    EXPECT_EQ(Edit("DeNome")->Text(), QStringLiteral("A"));
+}
+
+TEST_F(CaminhoDeclaracaoTest, AStoredPersonsCpfBringsItsData)
+{
+    Armazenada(Matriz);   // with its responsible person, now stored
+    ASSERT_EQ(Linhas("Respons"), 1);
+    Inicia();
+    NovaPeloComando(CpfDeclarante, "JOSE DA SILVA");
+    ASSERT_TRUE(janela->GetDeclaracaoAberta());
+    auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    EXPECT_TRUE(responsavel->ShowButton());   // there are persons to choose from
+    EXPECT_TRUE(Edit("DeNomeResp")->Text().isEmpty());
+
+    Digita(responsavel, CpfResponsavel);
+    Tab(responsavel);
+    EXPECT_EQ(Edit("DeNomeResp")->Text(), QStringLiteral("MARIA DA SILVA"));
+    EXPECT_EQ(janela->ObtemDeclaracao().GetResponsavel().Fone().Numero().GetTexto(), QStringLiteral("32221234"));
+    EXPECT_EQ(responsavel->Text(), FormataCpf(CpfResponsavel));
+    ASSERT_TRUE(janela->FecharDeclaracao());
+    EXPECT_EQ(Lida(CpfDeclarante)->GetResponsavel().GetNi(), CpfResponsavel);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+TEST_F(CaminhoDeclaracaoTest, AnInvalidResponsibleCpfKeepsTheUserOnIt)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    auto* responsavel = Campo<TdvDBLookupCombo>("DblcResponsavel");
+    Digita(responsavel, QStringLiteral("12345678900"));
+    Tab(responsavel);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{66});
+    EXPECT_EQ(Foco(), QStringLiteral("DblcResponsavel"));
+    EXPECT_EQ(responsavel->Text(), QStringLiteral("12345678900"));
+    EXPECT_EQ(janela->ObtemDeclaracao().GetResponsavel().GetNi(), CpfResponsavel);   // as it was
+}

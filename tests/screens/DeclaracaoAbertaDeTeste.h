@@ -1,0 +1,104 @@
+#pragma once
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "model/PruvDeTeste.h"
+#include "screens/RotinasDeclaracao.h"
+#include "screens/TFrDeclaracao.h"
+#include "shell/EstadoPrograma.h"
+#include "shell/TPruv2003.h"
+
+// Runs Acao on the modal dialog of that name as soon as it shows; one still open afterwards is
+// cancelled, so that a failed expectation never leaves the test waiting.
+template <class D = QDialog>
+void AoAbrir(const char* nome, std::function<void(D&)> Acao)
+{
+    QTimer::singleShot(0, [nome, Acao] {
+        for (QWidget* janela : QApplication::topLevelWidgets()) {
+            auto* dialogo = qobject_cast<D*>(janela);
+            if (!dialogo || janela->objectName() != QLatin1String(nome) || !dialogo->isVisible())
+                continue;
+            QApplication::setActiveWindow(dialogo);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialogo));
+            Acao(*dialogo);
+            if (dialogo->isVisible())
+                dialogo->reject();
+            return;
+        }
+        ADD_FAILURE() << "no dialog " << nome;
+    });
+}
+
+// The program's main window with its real declaration frame and dialogs, over declarations
+// stored in the case's database.
+class DeclaracaoAbertaDeTeste : public PruvDeTeste {
+protected:
+    std::unique_ptr<TPruv2003> janela;
+    TFrDeclaracao* quadro = nullptr;
+    int resumos = 0;           // summary computations
+    int resultadoResumo = 1;   // what each answers
+
+    void SetUp() override
+    {
+        PruvDeTeste::SetUp();
+        EstadoPrograma::BaseIndisponivel = false;
+        EstadoPrograma::EmProcessamento = false;
+    }
+    void TearDown() override
+    {
+        janela.reset();
+        colecao.reset();
+    }
+    void Inicia()
+    {
+        janela.reset();   // one main window at a time
+        janela = std::make_unique<TPruv2003>();
+        TRotinasPrincipal rotinas;
+        DefineRotinasDeclaracao(rotinas, janela.get());
+        rotinas.CalculaResumo = [this](TPruv& pruv) {
+            ++resumos;
+            if (resultadoResumo == 1)
+                pruv.GetResumo().SetOK(true);
+            return resultadoResumo;
+        };
+        janela->DefineRotinas(std::move(rotinas));
+        quadro = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
+        janela->show();
+        janela->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    }
+    // Loads the stored declaration into the window's object, as the open dialog does, and opens it.
+    void Abre(const QString& ni, const char* ano = "2002")
+    {
+        TPruv& pruv = janela->ObtemDeclaracao();
+        pruv.GetDeclarante().SetNi(ni);
+        pruv.SetAno(QLatin1String(ano));
+        ASSERT_TRUE(janela->ObtemColecao().Carrega(pruv));
+        janela->AbrirDeclaracao();
+    }
+    // The stored declaration as a new object reads it.
+    std::unique_ptr<TPruv> Lida(const QString& ni, const char* ano = "2002")
+    {
+        auto pruv = std::make_unique<TPruv>();
+        pruv->SetErros(&erros);
+        pruv->GetDeclarante().SetNi(ni);
+        pruv->SetAno(QLatin1String(ano));
+        TColecaoPruv outra;
+        EXPECT_TRUE(outra.Carrega(*pruv));
+        return pruv;
+    }
+    template <class W = QWidget>
+    W* Campo(const char* nome) const
+    {
+        return janela->findChild<W*>(QLatin1String(nome));
+    }
+    [[nodiscard]] QString Foco() const
+    {
+        const QWidget* foco = QApplication::focusWidget();
+        return foco ? foco->objectName() : QString();
+    }
+};

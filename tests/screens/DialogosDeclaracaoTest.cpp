@@ -1,0 +1,78 @@
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "components/controls/TdvDBGrid.h"
+#include "components/data/TdvTable.h"
+#include "platform/db/TField.h"
+#include "screens/DeclaracaoAbertaDeTeste.h"
+#include "shell/TFoAbreDeclaracao.h"
+
+namespace {
+
+class DialogosDeclaracaoTest : public DeclaracaoAbertaDeTeste {
+protected:
+    // Opens, through the command, the stored declaration of that declarant and year.
+    void AbrePeloComando(const QString& ni, const char* ano)
+    {
+        AoAbrir<TFoAbreDeclaracao>("FoAbreDeclaracao", [ni, ano](TFoAbreDeclaracao& d) {
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Abrir Declaração"));
+            TdvTable& tabela = d.TbPruv();
+            for (tabela.First(); !tabela.Eof(); tabela.Next())
+                if (tabela.FieldByName(QStringLiteral("CPF_CNPJ"))->AsString().remove(QRegularExpression(QStringLiteral("\\D"))) == ni
+                    && tabela.FieldByName(QStringLiteral("AN_RETENCA"))->AsString() == QLatin1String(ano))
+                    break;
+            ASSERT_FALSE(tabela.Eof());
+            d.OKBtn->click();
+            EXPECT_FALSE(d.isVisible());
+        });
+        janela->Comando(QStringLiteral("MiAbrir"))->trigger();
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogosDeclaracaoTest, OpenListsTheStoredDeclarationsAndLoadsTheChosenOne)
+{
+    Armazenada(Matriz);
+    Armazenada(Filial, "2001");
+    Armazenada(CpfDeclarante, "1999");
+    Inicia();
+    ASSERT_TRUE(janela->Comando(QStringLiteral("MiAbrir"))->isEnabled());
+
+    const struct {
+        QString ni;
+        const char* ano;
+    } casos[] = {{Filial, "2001"}, {CpfDeclarante, "1999"}, {Matriz, "2002"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ano);
+        AbrePeloComando(c.ni, c.ano);
+        ASSERT_TRUE(janela->GetDeclaracaoAberta());
+        EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), c.ni);
+        EXPECT_EQ(janela->ObtemDeclaracao().GetAno(), QLatin1String(c.ano));
+        EXPECT_FALSE(janela->ObtemDeclaracao().GetChave().isEmpty());
+        EXPECT_TRUE(quadro->isVisible());
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+
+    // Cancelling leaves nothing open.
+    AoAbrir<TFoAbreDeclaracao>("FoAbreDeclaracao", [](TFoAbreDeclaracao& d) { d.CancelBtn->click(); });
+    janela->Comando(QStringLiteral("MiAbrir"))->trigger();
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
+    EXPECT_FALSE(EstadoPrograma::EmProcessamento);
+}
+
+TEST_F(DialogosDeclaracaoTest, ADeclarationThatCannotBeLoadedKeepsTheDialogOpen)
+{
+    Armazenada(Matriz, "2003");
+    Executa(QStringLiteral("UPDATE Pruv SET IN_ENCERRA = 0"));   // 2003 must be of a special situation
+    Inicia();
+    bool ficou = false;
+    AoAbrir<TFoAbreDeclaracao>("FoAbreDeclaracao", [&ficou](TFoAbreDeclaracao& d) {
+        d.OKBtn->click();
+        ficou = d.isVisible();
+    });
+    janela->Comando(QStringLiteral("MiAbrir"))->trigger();
+    EXPECT_TRUE(ficou);
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{46});
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
+}
