@@ -2,7 +2,9 @@
 #include <utility>
 
 #include "assistants/TFoAssistGeracao.h"
+#include "assistants/TFoAssistImportacao.h"
 #include "assistants/TFoPendencias.h"
+#include "assistants/TFoRelatoErrosImp.h"
 #include "assistants/TFormAssistCopSeg.h"
 #include "assistants/TFormAssistRestCopSeg.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -61,6 +63,8 @@ int main(int argc, char* argv[])
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
         DefineRotinasDeclaracao(rotinas, &janela);
+        rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
+        rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;
         rotinas.MostraCalculadora = MostraCalculadora;
         janela.DefineRotinas(std::move(rotinas));
         TZofHint::InstalaPruvHint(&janela);

@@ -18,6 +18,7 @@
 #include <initializer_list>
 
 #include "shell/PosicaoAssistente.h"
+#include "assistants/RotuloAssistente.h"
 #include "assistants/TRotuloSitio.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "assistants/TFrResultTrans.h"
@@ -46,21 +47,10 @@ namespace {
 constexpr int Altura = 280;   // room for the verification frame above the buttons
 const QString SecaoAssistente = QStringLiteral("AssistG");
 const QString SecaoGeracao = QStringLiteral("Geracao");
-const QString Concluir = QStringLiteral("C&oncluir");
 const QString SemUnidade = QStringLiteral("x");   // nothing remembered
 const QString Seis = QStringLiteral("      ");
 
 TFoAssistGeracao* Existente = nullptr;
-
-QLabel* Texto(const QString& texto, QWidget* pai, const char* nome = nullptr)
-{
-    auto* rotulo = new QLabel(texto, pai);
-    rotulo->setWordWrap(true);
-    rotulo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (nome)
-        rotulo->setObjectName(QLatin1String(nome));
-    return rotulo;
-}
 
 // A page with a picture on the left and, beside it, its controls from the top.
 QWidget* PaginaComFigura(const char* nome, const QPixmap& figura, std::initializer_list<QWidget*> controles)
@@ -192,11 +182,11 @@ QWidget* TFoAssistGeracao::CriaPagina1()
     auto* local = new QWidget;
     auto* linha = new QHBoxLayout(local);
     linha->setContentsMargins(0, 0, 0, 0);
-    linha->addWidget(Texto(QStringLiteral("Local de Transmissão:"), local));
+    linha->addWidget(RotuloAssistente(QStringLiteral("Local de Transmissão:"), local));
     linha->addWidget(DBLCUF, 1);
     return PaginaComFigura(
         "Panel1", FiguraDe(TImagem::Gerar),
-        {Texto(QStringLiteral("Será efetuada a gravação da declaração para entrega, via internet, à Morvex Federal.  "
+        {RotuloAssistente(QStringLiteral("Será efetuada a gravação da declaração para entrega, via internet, à Morvex Federal.  "
                               "Para gravar em disquete, certifique-se que o mesmo esteja vazio."),
                nullptr),
          local});
@@ -217,8 +207,8 @@ QWidget* TFoAssistGeracao::CriaPagina3()
         DCBDisco->addItem(volume.Nome);
     connect(DCBDisco, &QComboBox::currentIndexChanged, this, [this] { DCBDiscoChange(); });
     return PaginaComFigura("Panel3", FiguraDe(TImagem::Gerar),
-                           {Texto(QStringLiteral("Indique a unidade  desejada para gravar a declaração."), nullptr),
-                            Texto(QStringLiteral("A gravação poderá ser efetuada em disquete ou disco rígido."), nullptr),
+                           {RotuloAssistente(QStringLiteral("Indique a unidade  desejada para gravar a declaração."), nullptr),
+                            RotuloAssistente(QStringLiteral("A gravação poderá ser efetuada em disquete ou disco rígido."), nullptr),
                             DCBDisco});
 }
 
@@ -236,9 +226,9 @@ QWidget* TFoAssistGeracao::CriaPagina4()
     painel->setObjectName(QStringLiteral("Panel4"));
     auto* layout = new QVBoxLayout(painel);
     layout->setContentsMargins(24, 24, 24, 8);
-    layout->addWidget(Texto(QStringLiteral("Preparando para Gravação ..."), painel));
+    layout->addWidget(RotuloAssistente(QStringLiteral("Preparando para Gravação ..."), painel));
     layout->addWidget(Gauge1);
-    layout->addWidget(Texto(QStringLiteral("Gravando a Declaração ..."), painel));
+    layout->addWidget(RotuloAssistente(QStringLiteral("Gravando a Declaração ..."), painel));
     layout->addWidget(Gauge2);
     layout->addStretch();
     return painel;
@@ -249,7 +239,7 @@ QWidget* TFoAssistGeracao::CriaPagina5()
     Memo2 = new QPlainTextEdit;
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setReadOnly(true);
-    Label7 = Texto(QStringLiteral("ATENÇÃO : a declaração transmitida fora do prazo está sujeita a cobrança de multa por "
+    Label7 = RotuloAssistente(QStringLiteral("ATENÇÃO : a declaração transmitida fora do prazo está sujeita a cobrança de multa por "
                                   "atraso."),
                    nullptr, "Label7");
     QPalette paleta = Label7->palette();
@@ -263,10 +253,10 @@ QWidget* TFoAssistGeracao::CriaPagina5()
 
 QWidget* TFoAssistGeracao::CriaPagina6()
 {
-    LbPrimeiraParteErro = Texto(QStringLiteral("A declaração não foi gravada. Na unidade indicada existe uma declaração "
+    LbPrimeiraParteErro = RotuloAssistente(QStringLiteral("A declaração não foi gravada. Na unidade indicada existe uma declaração "
                                                "do mesmo declarante, do mesmo tipo, já transmitida à Morvex Federal."),
                                 nullptr, "LbPrimeiraParteErro");
-    LErro = Texto(QStringLiteral("Se deseja realmente gravar esta declaração, você deverá excluir a declaração gravada "
+    LErro = RotuloAssistente(QStringLiteral("Se deseja realmente gravar esta declaração, você deverá excluir a declaração gravada "
                                  "anteriormente, ou  gravá-la em outro disco."),
                   nullptr, "LErro");
     return PaginaComFigura("Panel6", style()->standardPixmap(QStyle::SP_MessageBoxCritical),
@@ -295,11 +285,11 @@ QWidget* TFoAssistGeracao::CriaPagina8()
     linha->addWidget(RBSim);
     linha->addWidget(RBNao);
     linha->addStretch();
-    QLabel* aviso = Texto(QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do Ulvaro.   "
+    QLabel* aviso = RotuloAssistente(QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do Ulvaro.   "
                                          "Caso este aplicativo não esteja instalado  faça a cópia do programa da página "
                                          "da Morvex Federal no endereço:"),
                           nullptr);
-    QLabel* pergunta = Texto(QStringLiteral("Deseja transmitir a declaração agora?"), nullptr);
+    QLabel* pergunta = RotuloAssistente(QStringLiteral("Deseja transmitir a declaração agora?"), nullptr);
     QWidget* painel =
         PaginaComFigura("Panel8", FiguraDe(TImagem::Transmitir), {aviso, LbSite, pergunta, respostas});
     DefineHelpContext(*RBSim, HelpContextTransmissao);
@@ -315,22 +305,14 @@ QWidget* TFoAssistGeracao::CriaPagina9()
     auto* numero = new QWidget;
     auto* linha = new QHBoxLayout(numero);
     linha->setContentsMargins(0, 0, 0, 0);
-    linha->addWidget(Texto(QStringLiteral("Número do Recibo:"), numero));
+    linha->addWidget(RotuloAssistente(QStringLiteral("Número do Recibo:"), numero));
     linha->addWidget(MENumRec);
     linha->addStretch();
     return PaginaComFigura(
         "Panel9", FiguraDe(TImagem::Gerar),
-        {Texto(QStringLiteral("Informe abaixo o número constante do recibo anteriormente entregue."), nullptr),
-         Texto(QStringLiteral("A informação errada deste número inviabilizará a entrega da declaração."), nullptr),
+        {RotuloAssistente(QStringLiteral("Informe abaixo o número constante do recibo anteriormente entregue."), nullptr),
+         RotuloAssistente(QStringLiteral("A informação errada deste número inviabilizará a entrega da declaração."), nullptr),
          numero});
-}
-
-void TFoAssistGeracao::DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar)
-{
-    BtnRetornar->setEnabled(Retornar);
-    BtnAvancar->setEnabled(Avancar);
-    BtnOK->setEnabled(Ok);
-    CancelBtn->setEnabled(Cancelar);
 }
 
 void TFoAssistGeracao::MostraPagina(int n)
@@ -358,8 +340,7 @@ void TFoAssistGeracao::MostraPagina(int n)
         DefineBotoes(false, true, true, true);
         break;
     }
-    BtnOK->setText(final ? QStringLiteral("&Fechar") : Concluir);
-    BtnOK->setIcon(final ? style()->standardIcon(QStyle::SP_DialogCloseButton) : QIcon());
+    MostraFechar(final);
     if (n == 3)
         SelecionaVolume(VolumePreferido());
     if (n == 5)

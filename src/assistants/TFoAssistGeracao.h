@@ -118,7 +118,6 @@ private:
     QWidget* CriaPagina7();
     QWidget* CriaPagina8();
     QWidget* CriaPagina9();
-    void DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar);
     void BotaoCancelarOnClick();
     void BuscaInformacaoIni();
     void DCBDiscoChange();

@@ -180,7 +180,7 @@ void TFormAssistCopSeg::MostraPagina(int n)
     case 1:
         BtnRetornar->setEnabled(false);
         HabilitaAvancar(true);
-        BtnOK->setText(QStringLiteral("C&oncluir"));
+        MostraFechar(false);
         BtnOK->setIcon(QIcon());
         CancelBtn->setEnabled(true);
         setWindowTitle(QStringLiteral("Assistente de Cópia de Segurança da Base de Dados"));
@@ -215,8 +215,7 @@ void TFormAssistCopSeg::MostraPagina(int n)
         BtnRetornar->setEnabled(false);
         BtnAvancar->setEnabled(false);
         BtnOK->setEnabled(true);
-        BtnOK->setText(QStringLiteral("&Fechar"));
-        BtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+        MostraFechar(true);
         CancelBtn->setEnabled(false);
         if (n == 5) {
             Label7->setText(FRemovivel ? QStringLiteral("Sua cópia de segurança foi efetuada com sucesso. Etiquete o(s) "

@@ -182,14 +182,6 @@ QWidget* TFormAssistRestCopSeg::CriaPaginaProgresso(const char* nome, const QStr
     return painel;
 }
 
-void TFormAssistRestCopSeg::HabilitaBotoes(bool retornar, bool avancar, bool ok, bool cancelar)
-{
-    BtnRetornar->setEnabled(retornar);
-    BtnAvancar->setEnabled(avancar);
-    BtnOK->setEnabled(ok);
-    CancelBtn->setEnabled(cancelar);
-}
-
 void TFormAssistRestCopSeg::Foca()
 {
     FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
@@ -200,23 +192,21 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
     ExibePagina(n);
     switch (n) {
     case 1:
-        HabilitaBotoes(false, true, true, true);
+        DefineBotoes(false, true, true, true);
         setWindowTitle(QStringLiteral("Assistente de Restauração de Cópia de Segurança da Base de Dados"));
         break;
     case 2:
-        HabilitaBotoes(true, true, true, true);
-        BtnOK->setText(QStringLiteral("C&oncluir"));
-        BtnOK->setIcon(QIcon());   // back from the failure page, whose Fechar had the close picture
+        DefineBotoes(true, true, true, true);
+        MostraFechar(false);   // back from the failure page, whose Fechar had the close picture
         break;
     case 3:
-        HabilitaBotoes(false, true, true, true);
+        DefineBotoes(false, true, true, true);
         break;
     case 4:
     case 5:
         // After a failure Voltar goes back to the file, so that another one can be chosen.
-        HabilitaBotoes(n == 5, false, true, false);
-        BtnOK->setText(QStringLiteral("&Fechar"));
-        BtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+        DefineBotoes(n == 5, false, true, false);
+        MostraFechar(true);
         if (n == 4) {
             Label7->setText(QStringLiteral("Sua restauração de cópia de segurança foi efetuada com sucesso."));
         } else {
@@ -229,7 +219,7 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
         }
         break;
     case 6:
-        HabilitaBotoes(true, true, true, true);
+        DefineBotoes(true, true, true, true);
         Label9->setText(QStringLiteral("A sua base de dados atual contém ")
                         + (FNumDeclaracoesAtual < 1 ? QString() : QString::number(FNumDeclaracoesAtual))
                         + QStringLiteral(" declarações. Você estará substituindo esta base ")
@@ -238,7 +228,7 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
                                          "deste assistente."));
         break;
     case 7:
-        HabilitaBotoes(true, true, true, true);
+        DefineBotoes(true, true, true, true);
         break;
     default:
         break;
@@ -249,7 +239,7 @@ bool TFormAssistRestCopSeg::ExecutaEtapa(int n)
 {
     switch (n) {
     case 1:
-        HabilitaBotoes(false, true, true, true);
+        DefineBotoes(false, true, true, true);
         return true;
     case 2:
         PropoeArquivo();
@@ -348,7 +338,7 @@ void TFormAssistRestCopSeg::Falha(int resultado, const QString& motivo)
 
 bool TFormAssistRestCopSeg::Descomprime()
 {
-    HabilitaBotoes(false, false, false, false);
+    DefineBotoes(false, false, false, false);
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
     // A folder of its own: nothing left by an earlier run can pass for this backup.
@@ -393,7 +383,7 @@ bool TFormAssistRestCopSeg::Descomprime()
 
 bool TFormAssistRestCopSeg::SubstituiDados()
 {
-    HabilitaBotoes(false, false, false, false);
+    DefineBotoes(false, false, false, false);
     Gauge2->setRange(0, static_cast<int>(ArquivosDados().size()));
     Gauge2->setValue(0);
     InterfaceUsuario::Atividade().MantemVivo();

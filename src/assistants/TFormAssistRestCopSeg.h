@@ -67,7 +67,6 @@ protected:
 private:
     QWidget* CriaPagina2();
     QWidget* CriaPaginaProgresso(const char* nome, const QString& texto, QLabel*& rotulo, QProgressBar*& gauge);
-    void HabilitaBotoes(bool retornar, bool avancar, bool ok, bool cancelar);
     void Foca();
     void PropoeArquivo();
     bool Descomprime();

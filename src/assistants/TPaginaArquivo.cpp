@@ -9,9 +9,14 @@
 
 TPaginaArquivo TPaginaArquivo::Cria(const QString& Nome, QWidget* Extra)
 {
+    return Cria(Nome, QStringLiteral("Selecione ou digite o nome completo do arquivo de cópia de segurança"), Extra);
+}
+
+TPaginaArquivo TPaginaArquivo::Cria(const QString& Nome, const QString& Legenda, QWidget* Extra)
+{
     auto* painel = new QWidget;
     painel->setObjectName(Nome);
-    auto* grupo = new QGroupBox(QStringLiteral("Selecione ou digite o nome completo do arquivo de cópia de segurança"), painel);
+    auto* grupo = new QGroupBox(Legenda, painel);
     grupo->setObjectName(QStringLiteral("GroupBox1"));
     auto* edit = new QLineEdit(grupo);
     edit->setObjectName(QStringLiteral("EdArquivo"));

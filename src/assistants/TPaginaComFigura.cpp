@@ -9,11 +9,16 @@
 
 TPaginaComFigura TPaginaComFigura::Cria(const QString& Nome, const QStringList& Textos)
 {
-    TPaginaComFigura pagina{new QWidget, {}};
+    return Cria(Nome, Textos, TImagem::GerarCopia);
+}
+
+TPaginaComFigura TPaginaComFigura::Cria(const QString& Nome, const QStringList& Textos, TImagem Figura)
+{
+    TPaginaComFigura pagina{new QWidget, {}, nullptr};
     pagina.Painel->setObjectName(Nome);
     auto* figura = new QLabel(pagina.Painel);
     figura->setObjectName(QStringLiteral("Image1"));
-    figura->setPixmap(TDmGeral::IlCor(TImagem::GerarCopia).scaled(TDmGeral::Tamanho * 2));
+    figura->setPixmap(TDmGeral::IlCor(Figura).scaled(TDmGeral::Tamanho * 2));
     figura->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     auto* coluna = new QVBoxLayout;
     for (const QString& texto : Textos) {
@@ -24,12 +29,19 @@ TPaginaComFigura TPaginaComFigura::Cria(const QString& Nome, const QStringList& 
         pagina.Textos.push_back(rotulo);
     }
     coluna->addStretch();
+    pagina.Coluna = coluna;
     auto* layout = new QHBoxLayout(pagina.Painel);
     layout->setContentsMargins(16, 16, 16, 8);
     layout->setSpacing(16);
     layout->addWidget(figura, 0, Qt::AlignTop);
     layout->addLayout(coluna, 1);
     return pagina;
+}
+
+void TPaginaComFigura::Acrescenta(QWidget* Controle) const
+{
+    Controle->setParent(Painel);
+    Coluna->insertWidget(Coluna->count() - 1, Controle);   // before the closing stretch
 }
 
 QWidget* TPaginaComFigura::ComTexto(const QString& Nome, const QString& NomeRotulo, const QString& Texto,

@@ -31,7 +31,6 @@ constexpr int PosicaoValores = 103;    // 13 periods of 3 columns of 15 digits o
 constexpr int TamanhoValor = 15;
 constexpr int TamanhoPeriodo = 3 * TamanhoValor;
 constexpr int Periodos = 13;
-constexpr int FimValores = PosicaoValores + Periodos * TamanhoPeriodo - 1;   // 687
 constexpr int PosicaoIdentificador = 688;   // situation of the values, "0" to "3"
 
 // Period 1 to 13 (13 is the 13th salary), column 1 to 3.

@@ -142,7 +142,8 @@ void TArqComprovante::Le(TLeitorLinhas& Leitor, IProgresso* Gauge)
         const qsizetype tamanho = FRegistro.GetLinha().size();
         if (FRegistro.Vazia())
             continue;
-        if (!FRegistro.TamanhoValido() || tamanho > TRegistroComprovante::TamanhoMaximo) {
+        // Fields are read by position: what follows the last one is not looked at.
+        if (!FRegistro.TamanhoValido()) {
             Rejeita(FLidas, TextoTamanhoInvalido(tamanho), linha);
             continue;
         }

@@ -145,23 +145,23 @@ void TFontePruv::AbreItens(const TDeclaracaoEntrega& Declaracao, const TAnexoEnt
     }
     FItens = &dono->GetItens();
     FItens->SetOrdem(TColecaoPruvItem::OrdemCodigo);
-    FItens->Primeiro();
+    FItens->IniciaLeitura();
     FItem = std::make_unique<TPruvItem>(FTrabalho, *dono);
 }
 
 bool TFontePruv::ProximoItem(TItemEntrega& Item)
 {
-    if (!FItens || FItens->Eof())
+    if (!FItens || !FItens->LeProximo(*FItem))
         return false;
-    FItens->LeRegistro(*FItem);
     Dados(*FItem, Item);
-    FItens->Proximo();
     return true;
 }
 
 void TFontePruv::FechaItens()
 {
     FItem.reset();
+    if (FItens)
+        FItens->EncerraLeitura();
     FItens = nullptr;
     if (FAnexo) {
         FAnexo.reset();
@@ -175,10 +175,9 @@ std::unique_ptr<TErro> TFontePruv::RegistraGeracao(const QString& Ano, const QSt
                                                    int Estabelecimentos)
 {
     FechaItens();
+    // What loading reports stays: an establishment with bad data stops the delivery.
     if (!CarregaEm(FTrabalho, Ano, Ni))
         return nullptr;
-    // What loading reported is not the generation's: the verification has passed the declaration.
-    FErros.Limpa();
     const double data = DataDoModelo(Data);
     for (TPruv* declaracao : {&FTrabalho, &FAberta}) {
         declaracao->GetNiEstabResponsavel().SetRaizSemExcecao(RaizEstabelecimento);

@@ -12,7 +12,6 @@ namespace {
 
 using namespace CamposEntrega;
 
-constexpr std::uint8_t CodigoTamanhoRegistro = 196;     // a line cut before its last value
 constexpr std::uint8_t CodigoSemFimDeLinha = 197;       // a line longer than the layout
 constexpr std::uint8_t CodigoTipoBeneficiario = 17;
 constexpr std::uint8_t CodigoDuplicado = 41;
@@ -95,10 +94,9 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
         const qsizetype tamanho = RetiraBrancosFinais(linha).size();
         if (FLinhas.empty())
             LeIdentificacao(linha, mensagem);
+        // A line cut short reads its missing fields as blanks: each one is told as a blank field.
         if (tamanho > TamanhoLinha)
             mensagem.AdicionaCodigo(CodigoSemFimDeLinha);
-        else if (tamanho < FimValores)
-            mensagem.AdicionaCodigo(CodigoTamanhoRegistro);
         else
             LeValores(linha, CaractereLinha(linha, PosicaoIdentificador), mensagem);
         FLinhas.push_back({linha, Atual.Numero, mensagem.Texto()});

@@ -268,9 +268,10 @@ void TImportacaoPruv::Despacha()
     const QString& linha = FAtual.Texto;
     const QChar tipo = Caractere(PosicaoTipo);
     const bool grupo = tipo == QLatin1Char('2') || tipo == QLatin1Char('5');
+    const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4') || linha.startsWith(QStringLiteral("PRUV"));
     try {
-        if (RetiraBrancosFinais(linha).isEmpty()) {
-            // blank: passed over
+        if (RetiraBrancosFinais(linha).isEmpty() || (FGravado && !conhecido)) {
+            // blank, or in a recorded file totals and unknown lines: passed over without a word
         } else if (!grupo && RetiraBrancosFinais(linha).size() > TamanhoLinha) {
             // Records run together: the line ends are missing.
             throw TRejeicao{CodigoSemFimDeLinha, {}};
@@ -313,6 +314,7 @@ void TImportacaoPruv::ConfereDeclarante()
         if (!atual.isEmpty()) {
             if (ni != atual)
                 throw TRejeicao{CodigoOutroCpf, {}};
+            ConfereNatureza();
             return;
         }
         AdotaNi(ni);
@@ -324,10 +326,18 @@ void TImportacaoPruv::ConfereDeclarante()
     if (!atual.isEmpty()) {
         if (ni.left(8) != atual.left(8))
             throw TRejeicao{CodigoOutraEmpresa, {}};
-        if (ni == atual)
+        if (ni == atual) {
+            ConfereNatureza();   // the declarant chosen for the import may be this one
             return;
+        }
     }
     AdotaNi(ni);   // the first number, or another establishment of the company
+}
+
+void TImportacaoPruv::ConfereNatureza() const
+{
+    if (!NaturezaValida())
+        throw TRejeicao{CodigoNaturezaImpossivel, {}};
 }
 
 void TImportacaoPruv::AdotaNi(const QString& Ni)
@@ -361,12 +371,22 @@ bool TImportacaoPruv::CarregaTrabalho()
 
 bool TImportacaoPruv::NaturezaValida() const
 {
-    // A person has no nature of its own, and a legal entity cannot be a person. (Which nature
-    // of a legal entity fits its year and establishment is the verification's to say: a branch
-    // is offered none of a company's own natures.)
+    // A person has no nature of its own. A legal entity takes only one of the natures its
+    // number and the year make available (a branch from 1999 has only the public bodies'), or
+    // none, which the verification will ask for; in a year without natures any nature but a
+    // person's passes, as none is stored.
     const bool semNatureza = FNatureza == TPruv::NaturezaVazia || FNatureza == NaturezaPessoaFisica;
-    return FPruv->GetDeclarante().TipoAtual() == TNiContribuinte::Cpf ? semNatureza
-                                                                       : FNatureza != NaturezaPessoaFisica;
+    if (FPruv->GetDeclarante().TipoAtual() == TNiContribuinte::Cpf)
+        return semNatureza;
+    if (FNatureza == TPruv::NaturezaVazia)
+        return true;
+    const TNaturezas& naturezas = FPruv->GetNaturezas();
+    const auto& disponiveis = naturezas.GetDisponiveis();
+    const bool semDisponiveis = disponiveis.empty()
+                                || (disponiveis.size() == 1 && disponiveis.front() == &naturezas.GetTodas()[TPruv::NaturezaVazia]);
+    if (semDisponiveis)
+        return FNatureza != NaturezaPessoaFisica;
+    return naturezas.IndiceDisponivel(&naturezas.GetTodas()[FNatureza]) >= 0;
 }
 
 void TImportacaoPruv::RestauraValoresTrabalho(bool ComNatureza)

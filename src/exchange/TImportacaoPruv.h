@@ -90,6 +90,8 @@ private:
     // Raises TRejeicao.
     void ConfereDeclarante();
     void AdotaNi(const QString& Ni);
+    // Raises TRejeicao (8) when the nature chosen is not one the working declarant may have.
+    void ConfereNatureza() const;
     // Loads the working declaration; a stored row that cannot be loaded refuses the line.
     bool CarregaTrabalho();
     void RestauraValoresTrabalho(bool ComNatureza);

@@ -43,8 +43,8 @@ void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPr
     TPruvItem lido(Declaracao, Dono);
     const TPruvItem vazio(Declaracao, Dono);   // stands for "no item": each one read is added
     Erros.Limpa();
-    Itens.PrimeiroRegistro(lido);
-    while (!Itens.Eof() && !Frame.Interrompida()) {
+    Itens.IniciaLeitura();
+    while (!Frame.Interrompida() && Itens.LeProximo(lido)) {
         Frame.MostraVerificados(++Verificados);
         resumo.AcumulaItem(vazio, lido);
         InterfaceUsuario::Atividade().MantemVivo();
@@ -52,6 +52,6 @@ void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPr
         lido.VerificaPendencias(Erros);
         if (!Erros.Vazia() || Frame.Interrompida())
             Secao.IncluiErros();
-        Itens.ProximoRegistro(lido);
     }
+    Itens.EncerraLeitura();
 }

@@ -7,6 +7,10 @@
 #include "model/TErro.h"
 #include "model/TPruvAnexo.h"
 #include "model/ValoresArmazenados.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
 
 namespace {
 
@@ -133,6 +137,7 @@ bool TColecaoBeneficiario::Carrega(TBeneficiarioPruv& Beneficiario)
 
 void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
 {
+    FUltimoDireto.clear();
     if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
         return;
     TdvTable& tabela = Tabela();
@@ -151,6 +156,63 @@ void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
     Grava();
 }
 
+void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
+{
+    if (GetGravarEmDisco()) {
+        GravaRegistro(Beneficiario);
+        return;
+    }
+    if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
+        return;
+    try {
+        if (!FInsercao) {
+            const auto banco = Tabela().OpenDatabase();
+            FInsercao = std::make_unique<TInsercao>(banco, NomeArquivo(), Campos());
+            const QString tabela = TEsquemaTabela::Aspas(banco->NomeReal(NomeArquivo()));
+            FSqlBusca = QStringLiteral("SELECT NM_NM_EMPR FROM %1 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
+                            .arg(tabela);
+            FSqlNome = QStringLiteral("UPDATE %1 SET NM_NM_EMPR = ?4 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
+                           .arg(tabela);
+        }
+        const QString tipo = Tipo(Beneficiario);
+        const QString raiz = Beneficiario.GetRaiz();
+        const QString& nome = Beneficiario.Nome().GetTexto();
+        const QString linha = FDeclaracao.GetChave() + QChar(0x1f) + tipo + QChar(0x1f) + raiz + QChar(0x1f) + nome;
+        if (linha == FUltimoDireto)
+            return;
+        FUltimoDireto.clear();
+        TDatabase& banco = FInsercao->Banco();
+        TComando& busca = banco.Comando(FSqlBusca);
+        busca.LigaTexto(1, FDeclaracao.GetChave());
+        busca.LigaTexto(2, tipo);
+        busca.LigaTexto(3, raiz);
+        const bool achou = busca.Passo();
+        const bool mesmoNome = achou && busca.Texto(0) == nome;
+        busca.Reinicia();
+        if (mesmoNome) {
+            FUltimoDireto = linha;
+            return;   // stored as it is
+        }
+        if (achou) {
+            TComando& altera = banco.Comando(FSqlNome);
+            altera.LigaTexto(1, FDeclaracao.GetChave());
+            altera.LigaTexto(2, tipo);
+            altera.LigaTexto(3, raiz);
+            altera.Liga(4, QVariant(nome.left(Campos()[cNome].Size)));
+            banco.Escreve(altera);
+        } else {
+            FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
+            FInsercao->Texto(cTipo, tipo);
+            FInsercao->Texto(cNumero, raiz);
+            FInsercao->Texto(cNome, nome);
+            FInsercao->Grava();
+        }
+        FUltimoDireto = linha;
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+}
+
 void TColecaoBeneficiario::LimpaNome(TBeneficiarioPruv& Beneficiario)
 {
     Beneficiario.Nome().Limpa();
@@ -163,6 +225,7 @@ void TColecaoBeneficiario::Novo()
 
 void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
 {
+    FUltimoDireto.clear();
     if (!LocalizaChave(Beneficiario) || FDeclaracao.GetDonoDeclaracao().GetItens().PossuiItensBeneficiario(Beneficiario))
         return;
     const std::uint8_t tipo = Beneficiario.TipoAtual();
@@ -175,11 +238,19 @@ void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
 
 void TColecaoBeneficiario::ExcluiTodos()
 {
+    FUltimoDireto.clear();
     AplicaFiltro();
     ExcluiLinhas(*this);
 }
 
+void TColecaoBeneficiario::SetGravarEmDisco(bool Gravar)
+{
+    FUltimoDireto.clear();
+    TColecao::SetGravarEmDisco(Gravar);
+}
+
 void TColecaoBeneficiario::Desfaz()
 {
+    FUltimoDireto.clear();   // the row it names may be undone
     DescartaEdicao(Tabela());
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "model/TBeneficiarioPruv.h"
 #include "model/TColecao.h"
+#include "platform/db/TInsercao.h"
 
 class IColecoesDeclaracao;
 
@@ -35,6 +37,11 @@ public:
     // Updates or appends the beneficiary's row and posts; nothing without a number or without the
     // declaration's key. Raises EColecaoError 141.
     void GravaRegistro(TBeneficiarioPruv& Beneficiario);
+    // The same in a bulk load (write-through off), by prepared statements straight from the
+    // beneficiary: no dataset, no read-back. With write-through on it is GravaRegistro.
+    void GravaRegistroDireto(TBeneficiarioPruv& Beneficiario);
+    // Each turn forgets the beneficiary the direct writing stored last.
+    void SetGravarEmDisco(bool Gravar) override;
     static void LimpaNome(TBeneficiarioPruv& Beneficiario);
     void Novo();
     // Deletes the beneficiary's row and its income statement when no item of the declaration, of
@@ -54,4 +61,10 @@ private:
     bool Localiza(TBeneficiarioPruv& Beneficiario, bool& PreencheuNome);
 
     IColecoesDeclaracao& FDeclaracao;   // not owned
+    std::unique_ptr<TInsercao> FInsercao;   // made on the first direct write
+    QString FSqlBusca;                      // of the direct write: the stored name by key
+    QString FSqlNome;                       // of the direct write: a new name by key
+    // The row the direct writing of this bulk load found or stored last (key and name): the items
+    // of one beneficiary come one after another.
+    QString FUltimoDireto;
 };

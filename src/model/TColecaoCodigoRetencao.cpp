@@ -1,5 +1,8 @@
 #include "model/TColecaoCodigoRetencao.h"
 
+#include <QCryptographicHash>
+#include <QFile>
+
 #include "components/data/TdvTable.h"
 #include "model/IDeclaracao.h"
 #include "model/TArquivoCodigosRetencao.h"
@@ -7,6 +10,7 @@
 #include "model/TNaturezas.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
 #include "platform/db/TTransacao.h"
 
 namespace {
@@ -14,6 +18,15 @@ namespace {
 const QString IndicePrimario;
 const QString ICodAno = QStringLiteral("ICodAno");
 const QString ICod = QStringLiteral("ICod");
+
+// The columns of a search, as one hash key.
+QString Chave(std::initializer_list<QString> Partes)
+{
+    QString chave;
+    for (const QString& parte : Partes)
+        chave += parte + QChar(0x1f);
+    return chave;
+}
 
 // Empties the filter lines and applies that, then orders by the primary index.
 void PreparaFiltro(TdvTable& tabela)
@@ -60,20 +73,63 @@ TColecaoCodigoRetencao::TColecaoCodigoRetencao(const QString& Ano, const QString
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(Campos(), Indices());
     AbreTabelaColecao();
-    if (Tabela().IsEmpty())
-        Preenche(ArquivoCodigos);
+    Preenche(ArquivoCodigos);
 }
 
 TColecaoCodigoRetencao::~TColecaoCodigoRetencao() = default;
 
+QString TColecaoCodigoRetencao::NomeTabelaVersao()
+{
+    return QStringLiteral("CodRetVer");
+}
+
+QString TColecaoCodigoRetencao::Versao(const QString& Caminho)
+{
+    QFile arquivo(Caminho);
+    if (Caminho.isEmpty() || !arquivo.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&arquivo) || arquivo.error() != QFileDevice::NoError)
+        return {};
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+QString TColecaoCodigoRetencao::VersaoArmazenada(TDatabase& Banco)
+{
+    if (Banco.NomeReal(NomeTabelaVersao()).isEmpty())
+        return {};
+    TComando& comando = Banco.Comando(QStringLiteral("SELECT VERSAO FROM ") + TEsquemaTabela::Aspas(NomeTabelaVersao()));
+    const QString versao = comando.Passo() ? comando.Texto(0) : QString();
+    comando.Reinicia();
+    return versao;
+}
+
 void TColecaoCodigoRetencao::Preenche(const QString& ArquivoCodigos)
 {
-    const auto codigos =
-        TArquivoCodigosRetencao::Le(ArquivoCodigos.isEmpty() ? TArquivoCodigosRetencao::Localiza() : ArquivoCodigos);
+    // The table follows the file the program ships: filled when empty, and replaced as a whole
+    // when the file is not the one it was filled from.
+    const QString caminho = ArquivoCodigos.isEmpty() ? TArquivoCodigosRetencao::Localiza() : ArquivoCodigos;
     TdvTable& tabela = Tabela();
+    const QString versao = Versao(caminho);
+    QString armazenada;
+    try {
+        armazenada = VersaoArmazenada(*tabela.OpenDatabase());
+    } catch (const EDatabaseError& e) {
+        throw EDadosError(142, ParametroAbertura(NomeTabelaVersao(), e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+    if (!tabela.IsEmpty() && (versao.isEmpty() || versao == armazenada))
+        return;   // a file that cannot be read leaves a filled table as it is
+    const auto codigos = TArquivoCodigosRetencao::Le(caminho);
     try {
         const auto banco = tabela.OpenDatabase();
         TTransacao transacao(*banco);
+        const QString versoes = TEsquemaTabela::Aspas(NomeTabelaVersao());
+        banco->Escreve(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + versoes + QStringLiteral(" (VERSAO TEXT)"));
+        banco->Escreve(QStringLiteral("DELETE FROM ") + versoes);
+        TComando& grava = banco->Comando(QStringLiteral("INSERT INTO ") + versoes + QStringLiteral(" (VERSAO) VALUES (?)"));
+        grava.LigaTexto(1, versao);
+        banco->Escreve(grava);
+        tabela.EmptyTable();
         for (const TCodigoRetencao& c : codigos) {
             tabela.Append();
             tabela.FieldByName(QStringLiteral("ANO"))->SetAsString(c.GetAno());
@@ -135,11 +191,50 @@ bool TColecaoCodigoRetencao::Existe(const QString& Ano, const QString& Codigo, c
     return tabela.FindKey({Codigo});
 }
 
+void TColecaoCodigoRetencao::CarregaMemoria()
+{
+    TdvTable& tabela = Tabela();
+    Indice(IndicePrimario);
+    try {
+        for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+            TCodigoRetencao linha;
+            LeRegistro(linha);
+            const int i = static_cast<int>(FLinhas.size());
+            const QString& codigo = linha.GetCodigo();
+            FPorChave.insert(Chave({linha.GetAno(), linha.GetAnexo(), codigo}), i);
+            // The first row of each search's key is the one Existe finds.
+            const QString codigoAno = Chave({codigo, linha.GetAno()});
+            if (!FPorCodigoAno.contains(codigoAno))
+                FPorCodigoAno.insert(codigoAno, i);
+            if (!FPorCodigo.contains(codigo))
+                FPorCodigo.insert(codigo, i);
+            FLinhas.push_back(std::move(linha));
+        }
+    } catch (const EDatabaseError& e) {
+        FLinhas.clear();
+        FPorChave.clear();
+        FPorCodigoAno.clear();
+        FPorCodigo.clear();
+        throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+    FEmMemoria = true;
+}
+
 bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo)
 {
-    if (!Existe(FAno, Codigo.GetCodigo(), Anexo))
-        return false;
-    LeRegistro(Codigo);
+    if (!FEmMemoria)
+        CarregaMemoria();
+    const QString& codigo = Codigo.GetCodigo();
+    auto achado = FPorChave.constFind(Chave({FAno, Anexo, codigo}));
+    if (achado == FPorChave.cend()) {
+        achado = FPorCodigoAno.constFind(Chave({codigo, FAno}));
+        if (achado == FPorCodigoAno.cend()) {
+            achado = FPorCodigo.constFind(codigo);
+            if (achado == FPorCodigo.cend())
+                return false;
+        }
+    }
+    Codigo = FLinhas[static_cast<std::size_t>(*achado)];
     return true;
 }
 

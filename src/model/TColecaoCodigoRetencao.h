@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -7,18 +8,21 @@
 #include "model/TColecao.h"
 
 class IDeclaracao;
+class TDatabase;
 
 // The withholding codes (table CodRet, read only), found for the calendar year of the open
-// declaration. The collection owns the table's schema: on first use the table is created and,
-// while it is empty, filled from the code file that comes with the program
-// (TArquivoCodigosRetencao).
+// declaration. The collection owns the table's schema: on first use the table is created and
+// filled from the code file that comes with the program (TArquivoCodigosRetencao); the file's
+// digest is kept beside it (table CodRetVer), and when the program ships another file the table
+// is replaced by it in one transaction.
 class TColecaoCodigoRetencao final : public TColecaoDe<TCodigoRetencao>, public ICodigosRetencao {
 public:
     static QString NomeArquivo();   // "CodRet.db"
 
-    // Opens the table for the year Ano. ArquivoCodigos fills an empty table; empty means the
-    // shipped file. Raises EDadosError 142 (the table cannot be created or opened), 139 (the code
-    // file cannot be read; the table is left empty) or EEspacoEmDiscoError 150.
+    // Opens the table for the year Ano. ArquivoCodigos fills an empty table, or replaces the rows
+    // of a table filled from another file; empty means the shipped file. Raises EDadosError 142
+    // (the table cannot be created, opened or replaced; it is then as it was), 139 (the code file
+    // cannot be read; the table is left as it was) or EEspacoEmDiscoError 150.
     explicit TColecaoCodigoRetencao(const QString& Ano, const QString& ArquivoCodigos = QString());
     ~TColecaoCodigoRetencao() override;
 
@@ -32,7 +36,9 @@ public:
     // then in any year (the earliest); true when found, the table then standing on that row.
     bool Existe(const QString& Ano, const QString& Codigo, const QString& Anexo);
     // Existe for the collection's year and the object's code; a row found is read into the
-    // object, which tells by its year and annex flag which case it was.
+    // object, which tells by its year and annex flag which case it was. Answered from memory: the
+    // whole table is read on the first call (it is reference data, a few hundred rows, that no
+    // one changes while a declaration is open), and the table's position is left alone.
     bool BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo) override;
 
     // Restrict another open table over CodRet (the choice list of a screen) to the codes of the
@@ -47,9 +53,22 @@ public:
     static std::vector<TFieldDef> Campos();
     static std::vector<TIndexDef> Indices();
 
+    // The table that keeps the digest of the code file the rows came from.
+    static QString NomeTabelaVersao();   // "CodRetVer"
+    // The digest of a code file; empty when it cannot be read.
+    [[nodiscard]] static QString Versao(const QString& Caminho);
+
 private:
+    [[nodiscard]] static QString VersaoArmazenada(TDatabase& Banco);
     void Preenche(const QString& ArquivoCodigos);
     void Indice(const QString& Nome);
+    void CarregaMemoria();
 
     QString FAno;
+    // Every row, in the order of the primary index, and where Existe's three searches find theirs.
+    std::vector<TCodigoRetencao> FLinhas;
+    QHash<QString, int> FPorChave;        // year, annex flag, code
+    QHash<QString, int> FPorCodigoAno;    // code, year: the first in primary order
+    QHash<QString, int> FPorCodigo;       // code: the earliest year
+    bool FEmMemoria = false;
 };

@@ -3,6 +3,11 @@
 #include <array>
 
 #include "components/data/TdvTable.h"
+#include "model/RotinasTabela.h"
+#include "model/TErro.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
+#include "model/TPruvAnexo.h"
 #include "model/TPruvItem.h"
 #include "model/ValoresArmazenados.h"
 
@@ -82,9 +87,14 @@ std::vector<TIndexDef> TColecaoJudicial::Indices()
 
 void TColecaoJudicial::LeValores(TPruvItem& Item)
 {
+    LeValoresDe(ColunasDe(Tabela()), Item);
+}
+
+void TColecaoJudicial::LeValoresDe(const TColunaMonetaria& Coluna, TPruvItem& Item)
+{
     const bool mantem13 = MantemDecimoTerceiro(Item);
     for (const TSerieJudicial& s : Series)
-        LeSerie(Tabela(), s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
+        LeSerie(Coluna, s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
 }
 
 void TColecaoJudicial::LimpaValores(TPruvItem& Item)
@@ -103,8 +113,29 @@ void TColecaoJudicial::GravaValores(TPruvItem& Item)
         Novo();
     Tabela().Edit();
     GravaChave(Item);
+    GravaValoresEm(ColunasPara(Tabela()), Item);
+    Grava();
+}
+
+void TColecaoJudicial::GravaValoresEm(const TGravaColuna& Coluna, TPruvItem& Item)
+{
     const bool mantem13 = MantemDecimoTerceiro(Item);
     for (const TSerieJudicial& s : Series)
-        GravaSerie(Tabela(), s.Serie, Item, Admitida(Item, s.Tipo, false), mantem13);
-    Grava();
+        GravaSerie(Coluna, s.Serie, Item, Admitida(Item, s.Tipo, false), mantem13);
+}
+
+void TColecaoJudicial::InsereDireto(TPruvItem& Item)
+{
+    try {
+        if (!FInsercao)
+            FInsercao = std::make_unique<TInsercao>(Tabela().OpenDatabase(), NomeArquivo(), Campos());
+        TInsercao& linha = *FInsercao;
+        linha.Texto(0, GetInAnexo());
+        linha.Texto(1, Dono().GetChave());
+        linha.Texto(2, Item.GetChave());
+        GravaValoresEm([&linha](int Coluna, qint64 Valor) { linha.Inteiro(Coluna, Valor); }, Item);
+        linha.Grava();
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
 }

@@ -1,8 +1,11 @@
 #pragma once
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "model/TColecaoItems.h"
+#include "model/ValoresArmazenados.h"
+#include "platform/db/TInsercao.h"
 
 // The values of an item that follow from judicial proceedings (table Judicial): income, deductions
 // and tax whose liability is suspended, judicial deposits, and tax compensated by judicial
@@ -24,13 +27,24 @@ public:
     ~TColecaoJudicial() override;
 
     void LeValores(TPruvItem& Item) override;
+    // The same from a row read elsewhere, whose columns are those of the table.
+    static void LeValoresDe(const TColunaMonetaria& Coluna, TPruvItem& Item);
     // Every sub judice value, deposit and compensation of every month 0.
     void LimpaValores(TPruvItem& Item) override;
     // Updates the item's row, or appends one (always while insert-only writing is on), then posts.
     // Raises EColecaoError 141.
     void GravaValores(TPruvItem& Item) override;
+    // Inserts the item's row straight from its values by a prepared INSERT, for insert-only bulk
+    // loads: no dataset, no read-back. Raises EColecaoError 141.
+    void InsereDireto(TPruvItem& Item);
+
+    // The item's values, by the rules above, into the columns of a row being written.
+    static void GravaValoresEm(const TGravaColuna& Coluna, TPruvItem& Item);
 
     // The key columns, then the six series of thirteen months in the order above.
     [[nodiscard]] static std::vector<TFieldDef> Campos();
     [[nodiscard]] static std::vector<TIndexDef> Indices();
+
+private:
+    std::unique_ptr<TInsercao> FInsercao;   // made on the first direct insert
 };

@@ -180,12 +180,9 @@ void TColecaoPruv::GravaCampos(TPruv& Pruv)
     tabela.FieldByName(IN_ENCERRA)->SetAsBoolean(Pruv.GetSituacaoEspecial());
     tabela.FieldByName(NR_DISQUETES)->SetAsInteger(Pruv.GetNrDisquetes());
     tabela.FieldByName(NR_ESTABES)->SetAsInteger(Pruv.GetNrEstabelecimentos());
-    // The empty nature is stored as none.
-    TField* natureza = tabela.FieldByName(IN_NATUREZADECLAR);
-    if (Pruv.GetNatureza().GetDescricao().isEmpty())
-        natureza->Clear();
-    else
-        natureza->SetAsInteger(Pruv.GetNatureza().GetCodigo());
+    // The empty nature leaves the stored code as it was (none on a new row).
+    if (!Pruv.GetNatureza().GetDescricao().isEmpty())
+        tabela.FieldByName(IN_NATUREZADECLAR)->SetAsInteger(Pruv.GetNatureza().GetCodigo());
 
     const TContribuinte& declarante = Pruv.GetDeclarante();
     tabela.FieldByName(IN_PF_PJ)->SetAsString(QString::number(declarante.TipoAtual()));

@@ -10,6 +10,7 @@
 #include "model/TColecaoJudicial.h"
 #include "model/TColecaoResumo.h"
 #include "model/TComprovante.h"
+#include "model/TLeituraItens.h"
 #include "model/TPruvAnexo.h"
 #include "model/TResumo.h"
 #include "model/Utilitarios.h"
@@ -18,6 +19,7 @@
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TEsquemaTabela.h"
+#include "platform/db/TInsercao.h"
 
 namespace {
 
@@ -118,6 +120,7 @@ TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& 
 
 TColecaoPruvItem::~TColecaoPruvItem()
 {
+    FLeitura.reset();
     // A bulk load ends here at the latest: no batch is left open past the collection that opened
     // it, and the summary is stored up to date.
     try {
@@ -245,20 +248,20 @@ int TColecaoPruvItem::ProximaChaveDoDono()
 
 // ---- reading ----
 
-void TColecaoPruvItem::LeValores(TPruvItem& Item)
+void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
-    LeSerie(Tabela(), Rendimentos, Item, true, mantem13);
-    LeSerie(Tabela(), Deducoes, Item, AdmiteDeducoes(Item), mantem13);
-    LeSerie(Tabela(), Impostos, Item, true, mantem13);
+    LeSerie(Coluna, Rendimentos, Item, true, mantem13);
+    LeSerie(Coluna, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    LeSerie(Coluna, Impostos, Item, true, mantem13);
 }
 
-void TColecaoPruvItem::GravaValores(TPruvItem& Item)
+void TColecaoPruvItem::GravaValores(TPruvItem& Item, const TGravaColuna& Coluna)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
-    GravaSerie(Tabela(), Rendimentos, Item, true, mantem13);
-    GravaSerie(Tabela(), Deducoes, Item, AdmiteDeducoes(Item), mantem13);
-    GravaSerie(Tabela(), Impostos, Item, true, mantem13);
+    GravaSerie(Coluna, Rendimentos, Item, true, mantem13);
+    GravaSerie(Coluna, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    GravaSerie(Coluna, Impostos, Item, true, mantem13);
 }
 
 // Key, code (completed from the code table for the annex flag given), beneficiary number and the
@@ -273,7 +276,7 @@ void TColecaoPruvItem::LeLinha(TPruvItem& Item, const QString& InAnexo)
     codigo.SetCodigo(tabela.Fields(cCodigo)->AsString());
     FCodigos.BuscaCodigo(codigo, InAnexo);
     Item.GetBeneficiario().SetRaizSemExcecao(tabela.Fields(cNumero)->AsString().trimmed());
-    LeValores(Item);
+    LeValores(Item, ColunasDe(tabela));
 }
 
 void TColecaoPruvItem::LeRegistro(TPruvItem& Item)
@@ -307,6 +310,145 @@ bool TColecaoPruvItem::Carrega(TPruvItem& Item)
     if (achou)
         LeRegistro(Item);
     return achou;
+}
+
+// ---- the joined walk ----
+
+namespace {
+
+// Where the joined walk's select puts the columns: the item's, the judicial row's, then the
+// beneficiary's kind, number and name.
+int InicioJudicial()
+{
+    static const int inicio = static_cast<int>(TColecaoPruvItem::Campos().size());
+    return inicio;
+}
+
+int InicioBeneficiario()
+{
+    static const int inicio = InicioJudicial() + static_cast<int>(TColecaoJudicial::Campos().size());
+    return inicio;
+}
+
+QString Colunas(const QString& Apelido, const std::vector<TFieldDef>& Campos)
+{
+    QStringList colunas;
+    for (const TFieldDef& campo : Campos)
+        colunas << Apelido + QLatin1Char('.') + TEsquemaTabela::Aspas(campo.Name);
+    return colunas.join(QLatin1Char(','));
+}
+
+TColunaMonetaria ColunasDaLinha(const TComando& Linha, int Inicio)
+{
+    return [&Linha, Inicio](int Coluna) { return Linha.Nulo(Inicio + Coluna) ? 0 : Linha.Inteiro(Inicio + Coluna); };
+}
+
+}  // namespace
+
+void TColecaoPruvItem::IniciaLeitura()
+{
+    FLeitura.reset();
+    const auto banco = Tabela().OpenDatabase();
+    const auto nome = [&](const QString& arquivo) { return TEsquemaTabela::Aspas(banco->NomeReal(arquivo)); };
+    // The range and order of the current view (AplicaFiltro), the key last: it makes each row unique.
+    QString faixa;
+    QStringList ordem;
+    switch (FOrdem) {
+    case OrdemCodigo:
+        faixa = QStringLiteral("(i.TRIB_TRIBU,i.E_IN_PF_PJ,i.E_NR_PF_PJ) BETWEEN ('0000','0','000000000') AND ('9999','9','999999999999')");
+        ordem = QStringList{QStringLiteral("i.TRIB_TRIBU"), QStringLiteral("i.E_IN_PF_PJ"), QStringLiteral("i.E_NR_PF_PJ")};
+        break;
+    case OrdemBeneficiario:
+        faixa = QStringLiteral("(i.E_IN_PF_PJ,i.E_NR_PF_PJ,i.TRIB_TRIBU) BETWEEN ('0','000000000','0000') AND ('9','999999999999','9999')");
+        ordem = QStringList{QStringLiteral("i.E_IN_PF_PJ"), QStringLiteral("i.E_NR_PF_PJ"), QStringLiteral("i.TRIB_TRIBU")};
+        break;
+    default:
+        faixa = QStringLiteral("i.PRUV_ITEM_DK BETWEEN '0000001' AND '9999999'");
+        break;
+    }
+    ordem << QStringLiteral("i.PRUV_ITEM_DK");
+    const std::vector<int> posicoes = FOrdem == OrdemCodigo          ? std::vector<int>{cCodigo, cTipo, cNumero, cChave}
+                                      : FOrdem == OrdemBeneficiario ? std::vector<int>{cTipo, cNumero, cCodigo, cChave}
+                                                                    : std::vector<int>{cChave};
+    const QString selecao =
+        QStringLiteral("SELECT %1,%2,b.IN_PF_PJ,b.NR_PF_PJ,b.NM_NM_EMPR FROM %3 i "
+                       "LEFT JOIN %4 j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
+                       "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
+                       "LEFT JOIN %5 b ON b.E_PRUV_DK = ?3 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "
+                       "WHERE i.IN_ANEXO = ?1 AND i.\"E_PRUV/ANEXO_DK\" = ?2 AND %6")
+            .arg(Colunas(QStringLiteral("i"), Campos()), Colunas(QStringLiteral("j"), TColecaoJudicial::Campos()),
+                 nome(NomeArquivo()), nome(TColecaoJudicial::NomeArquivo()), nome(TColecaoBeneficiario::NomeArquivo()),
+                 faixa);
+    try {
+        FLeitura = std::make_unique<TLeituraItens>(banco, selecao,
+                                                   QVariantList{FInAnexo, FDono.GetChave(), FDeclaracao.GetChave()},
+                                                   ordem, posicoes);
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+}
+
+bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
+{
+    if (!FLeitura)
+        return false;
+    try {
+        if (!FLeitura->Proxima())
+            return false;
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    // As LeRegistro: the item's row, then its beneficiary, then its judicial values.
+    const TComando& linha = FLeitura->Linha();
+    if (linha.Texto(cDeclaracao) != FDeclaracao.GetChave())
+        throw EColecaoError(23, QString(), 0);
+    Item.SetChave(linha.Texto(cChave));
+    TCodigoRetencao& codigo = Item.GetCodigoRetencao();
+    codigo.Limpa();
+    codigo.SetCodigo(linha.Texto(cCodigo));
+    FCodigos.BuscaCodigo(codigo, FInAnexo);
+    TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
+    beneficiario.SetRaizSemExcecao(linha.Texto(cNumero).trimmed());
+    LeValores(Item, ColunasDaLinha(linha, 0));
+
+    const QString tipo = Tipo(beneficiario);
+    const int bTipo = InicioBeneficiario();
+    if (!linha.Nulo(bTipo) && linha.Texto(bTipo) == tipo && linha.Texto(bTipo + 1) == beneficiario.GetRaiz()) {
+        const QString numero = linha.Texto(bTipo + 1).left(tipo == QLatin1String("1") ? 9 : 12);
+        if (numero != beneficiario.GetRaiz())
+            beneficiario.SetRaizSemExcecao(numero);
+        beneficiario.Nome().SetNomeSemExcecao(linha.Texto(bTipo + 2));
+        LeJudicial(Item, linha);
+    } else {
+        // Not the row the keyed search would find: the collection's own search decides. The
+        // judicial values are taken first, as that search may let the walk's row go.
+        std::vector<qint64> judicial;
+        const bool temJudicial = !linha.Nulo(InicioJudicial() + cChave);
+        if (temJudicial)
+            for (int c = 0; c < InicioBeneficiario() - InicioJudicial(); ++c)
+                judicial.push_back(ColunasDaLinha(linha, InicioJudicial())(c));
+        FBeneficiarios.Carrega(beneficiario);
+        if (temJudicial)
+            TColecaoJudicial::LeValoresDe([&judicial](int Coluna) { return judicial[static_cast<std::size_t>(Coluna)]; },
+                                          Item);
+        else
+            FJudicial->LimpaValores(Item);
+    }
+    Item.SetAlterado(false);
+    return true;
+}
+
+void TColecaoPruvItem::LeJudicial(TPruvItem& Item, const TComando& Linha)
+{
+    if (!Linha.Nulo(InicioJudicial() + cChave))
+        TColecaoJudicial::LeValoresDe(ColunasDaLinha(Linha, InicioJudicial()), Item);
+    else
+        FJudicial->LimpaValores(Item);
+}
+
+void TColecaoPruvItem::EncerraLeitura()
+{
+    FLeitura.reset();
 }
 
 void TColecaoPruvItem::CarregaBeneficiario(TPruvItem& Item)
@@ -404,6 +546,18 @@ void TColecaoPruvItem::FiltraPorCodigo(const QString& ChaveDeclaracao, const QSt
 
 void TColecaoPruvItem::Novo(TPruvItem& Item)
 {
+    AvancaChave(Item);
+    Tabela().Append();
+}
+
+void TColecaoPruvItem::SaltaChaveTomada(TPruvItem& Item)
+{
+    FUltimaChave = ProximaChaveDoDono();
+    Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
+}
+
+void TColecaoPruvItem::AvancaChave(TPruvItem& Item)
+{
     if (FUltimaChave > 1 && FUltimaChave < MaiorChave) {
         ++FUltimaChave;
     } else {
@@ -411,7 +565,6 @@ void TColecaoPruvItem::Novo(TPruvItem& Item)
         FUltimaChave = ProximaChaveDoDono();
     }
     Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
-    Tabela().Append();
 }
 
 void TColecaoPruvItem::EmTransacao(const std::function<void()>& Acao)
@@ -451,6 +604,8 @@ std::uint8_t TColecaoPruvItem::Salva(TPruvItem& Item)
     if (FDeclaracao.GetChave().isEmpty() || FDono.GetChave().isEmpty() || Item.GetCodigoRetencao().GetCodigo().isEmpty()
         || Item.GetBeneficiario().GetNiFormatado().isEmpty())
         return NadaGravado;
+    if (GetNaoAtualizaAux() && !GetGravarEmDisco())
+        return SalvaDireto(Item);
     const QString chave = Item.GetChave();
     const QString chaveAtual = FItemAtual.GetChave();
     std::uint8_t resultado = NadaGravado;
@@ -463,6 +618,78 @@ std::uint8_t TColecaoPruvItem::Salva(TPruvItem& Item)
         throw;
     }
     return resultado;
+}
+
+std::uint8_t TColecaoPruvItem::SalvaDireto(TPruvItem& Item)
+{
+    const QString chave = Item.GetChave();
+    const int ultimaChave = FUltimaChave;
+    // Inside a transaction of the caller's besides the load's own, a failure undoes the whole
+    // load: the item needs no savepoint of its own.
+    if (!FInsercao) {
+        try {
+            FInsercao = std::make_unique<TInsercao>(Tabela().OpenDatabase(), NomeArquivo(), Campos());
+        } catch (const EDatabaseError& e) {
+            throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        }
+    }
+    const bool indivisivel = FInsercao->Banco().ProfundidadeTransacao() > 1;
+    try {
+        if (indivisivel)
+            InsereDireto(Item);
+        else
+            EmTransacao([&] { InsereDireto(Item); });
+    } catch (...) {
+        Item.SetChave(chave);
+        if (indivisivel) {
+            FUltimaChave = ultimaChave;
+            Desfaz();
+        }
+        throw;
+    }
+    return Inserido;
+}
+
+// GravaItem's insert, as it goes when nothing is looked up: beneficiary, item row, judicial row,
+// summaries; each row bound straight from the item by a prepared INSERT (FInsercao, made by
+// SalvaDireto).
+void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
+{
+    FBeneficiarios.GravaRegistroDireto(Item.GetBeneficiario());
+    // No item stands loaded while a bulk load goes on: each one is new, with nothing before it.
+    for (TPruvItem* item : {&FItemAtual, &FItemAnterior})
+        if (!item->GetChave().isEmpty())
+            item->Limpa();
+    AvancaChave(Item);
+    try {
+        TInsercao& linha = *FInsercao;
+        const TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
+        linha.Texto(cInAnexo, FInAnexo);
+        linha.Texto(cDono, FDono.GetChave());
+        linha.Texto(cChave, Item.GetChave());
+        linha.Texto(cDeclaracao, FDeclaracao.GetChave());
+        linha.Texto(cCodigo, Item.GetCodigoRetencao().GetCodigo());
+        linha.Texto(cTipo, Tipo(beneficiario));
+        linha.Texto(cNumero, beneficiario.GetRaiz());
+        GravaValores(Item, [&linha](int Coluna, qint64 Valor) { linha.Inteiro(Coluna, Valor); });
+        try {
+            linha.Grava();
+        } catch (const EDatabaseError& e) {
+            // As GravaLinha: a key another collection of the same owner took meanwhile.
+            if (!ViolacaoDeChave(e))
+                throw;
+            SaltaChaveTomada(Item);
+            linha.Texto(cChave, Item.GetChave());
+            linha.Grava();
+        }
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    // As GravaJudicial with nothing stored before: a row only for values that are not all zero.
+    if (FDeclaracao.GetAno() >= QLatin1String("2000") && Item.GetCodigoRetencao().GetSubJudice() && !JudicialZerado(Item))
+        FJudicial->InsereDireto(Item);
+    AcumulaResumos(FItemAnterior, Item);
+    Item.SetAlterado(false);
 }
 
 std::uint8_t TColecaoPruvItem::Substitui(TPruvItem& Item)
@@ -517,7 +744,7 @@ std::uint8_t TColecaoPruvItem::GravaItem(TPruvItem& Item)
     tabela.Fields(cTipo)->SetAsString(Tipo(Item.GetBeneficiario()));
     tabela.Fields(cNumero)->SetAsString(Item.GetBeneficiario().GetRaiz());
     tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());
-    GravaValores(Item);
+    GravaValores(Item, ColunasPara(tabela));
     GravaLinha(Item, resultado == Inserido);
     if (!GetNaoAtualizaAux())
         TabelaAux()->Refresh();
@@ -552,8 +779,7 @@ void TColecaoPruvItem::GravaLinha(TPruvItem& Item, bool Nova)
         } catch (const EDatabaseError& e) {
             if (!ViolacaoDeChave(e))
                 throw;
-            FUltimaChave = ProximaChaveDoDono();
-            Item.SetChave(ZerosAEsquerda(FUltimaChave, TamanhoChave));
+            SaltaChaveTomada(Item);
             FItemAtual.SetChave(Item.GetChave());
             tabela.Fields(cChave)->SetAsString(Item.GetChave());
         }

@@ -9,12 +9,16 @@
 #include "model/TColecao.h"
 #include "model/TErro.h"
 #include "model/TPruvItem.h"
+#include "model/ValoresArmazenados.h"
 
 class ICodigosRetencao;
 class IColecoesDeclaracao;
 class TColecaoBeneficiario;
 class TColecaoJudicial;
+class TComando;
 class TComprovante;
+class TInsercao;
+class TLeituraItens;
 class TPruvAnexo;
 
 // The items of one owner, the declaration itself or one of its fund or club annexes (table
@@ -32,7 +36,10 @@ class TPruvAnexo;
 // Salva appends without looking for the item, the judicial rows are appended and never deleted,
 // and the lookup table is not refreshed. Write-through off (SetGravarEmDisco false, a bulk load)
 // holds the writes in one batch, marks the owner's summary as not up to date and stops writing it
-// after each save; turning it on again, or destroying the collection, stores it up to date.
+// after each save; turning it on again, or destroying the collection, stores it up to date. Both
+// at once bind each row straight into prepared INSERTs (no dataset, no read-back); when the batch
+// runs inside a transaction of the caller's (the importer's), which a failure undoes whole, an
+// item has no savepoint of its own, and after a failure the summaries in memory are not restored.
 class TColecaoPruvItem final : public TColecaoDe<TPruvItem>, public IItensBeneficiario {
 public:
     enum TOrdem : std::uint8_t { OrdemChave = 0, OrdemCodigo = 1, OrdemBeneficiario = 2 };
@@ -90,6 +97,14 @@ public:
     // caller's.
     void ExcluiTodos();
 
+    // A walk over the owner's items in the current order, each read with its beneficiary's name
+    // and its judicial values by one query joining the three tables, and given as LeRegistro
+    // gives it; the table does not move. Writes between two items are allowed. LeProximo answers
+    // false at the end; EncerraLeitura (or the next IniciaLeitura) lets the query go.
+    void IniciaLeitura();
+    bool LeProximo(TPruvItem& Item);
+    void EncerraLeitura();
+
     // Loads the name of the item's beneficiary.
     void CarregaBeneficiario(TPruvItem& Item);
     // Whether any item of the whole declaration, of any owner, has the beneficiary. Leaves the
@@ -125,8 +140,19 @@ private:
     void LeLinha(TPruvItem& Item, const QString& InAnexo);
     void LeRegistroAnterior(TPruvItem& Destino);
     void LeItemComprovante(TPruvItem& Item);
-    void LeValores(TPruvItem& Item);
-    void GravaValores(TPruvItem& Item);
+    static void LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna);
+    static void GravaValores(TPruvItem& Item, const TGravaColuna& Coluna);
+    // Insert-only writing with write-through off: InsereDireto, in a savepoint of its own unless
+    // the load runs inside a transaction of the caller's, which a failure then undoes whole (the
+    // importer's). After a failure there the owner's summaries in memory are not restored.
+    std::uint8_t SalvaDireto(TPruvItem& Item);
+    void InsereDireto(TPruvItem& Item);
+    // The owner's next key, into the item.
+    void AvancaChave(TPruvItem& Item);
+    // The joined walk's judicial values of the row, or none.
+    void LeJudicial(TPruvItem& Item, const TComando& Linha);
+    // The key after the highest of the table, into the item: its own was taken meanwhile.
+    void SaltaChaveTomada(TPruvItem& Item);
     bool PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo, const QString& Numero);
     void SelecionaIndiceLocaliza(const QString& Nome);
     [[nodiscard]] int ProximaChaveDoDono();
@@ -149,4 +175,6 @@ private:
     TPruvItem FItemAtual;     // the item as last loaded or saved
     TPruvItem FItemBusca;     // scratch of the duplicate search
     TPruvItem FItemAnterior;  // the stored state of the row being saved
+    std::unique_ptr<TLeituraItens> FLeitura;
+    std::unique_ptr<TInsercao> FInsercao;   // made on the first direct insert
 };

@@ -141,14 +141,21 @@ std::uint8_t TMonetario::SetTextoSemSeparador(const QString& Texto)
 {
     if (Texto.isEmpty() || !SoNumeros(Texto))
         return 114;
-    // A single digit gets the separator in front of it, so "5" reads as 0,50.
-    const qsizetype posicao = Texto.size() < 2 ? 0 : Texto.size() - 2;
-    const auto valor = Converte(Texto.left(posicao) + Decimal() + Texto.mid(posicao));
-    if (!valor)
+    // The last two digits are the cents; a single digit gets the separator in front of it, so "5"
+    // reads as 0,50. Read in place: an import reads tens of values per line.
+    const qsizetype inteiros = Texto.size() < 2 ? 0 : Texto.size() - 2;
+    qint64 valor = 0;
+    for (qsizetype i = 0; i < inteiros; ++i)
+        if (__builtin_mul_overflow(valor, 10, &valor) || __builtin_add_overflow(valor, Texto[i].unicode() - '0', &valor))
+            return 114;
+    if (__builtin_mul_overflow(valor, Escala, &valor))
         return 114;
-    if (*valor > Maximo)
+    qint64 peso = Escala / 10;
+    for (qsizetype i = inteiros; i < Texto.size(); ++i, peso /= 10)
+        valor += (Texto[i].unicode() - '0') * peso;
+    if (valor > Maximo)
         return 165;
-    SetValor(*valor);
+    SetValor(valor);
     return 0;
 }
 

@@ -46,13 +46,13 @@ void TObservadores::Remove(IObservador& Observador)
 // must not leave the walk on a dangling iterator.
 void TObservadores::Notifica(ISujeito& Sujeito)
 {
-    for (std::size_t i = 0; i < FLista.size(); ++i)
+    for (qsizetype i = 0; i < FLista.size(); ++i)
         FLista[i]->Atualiza(Sujeito);
 }
 
 void TObservadores::NotificaLiberacao(ISujeito& Sujeito)
 {
-    for (std::size_t i = 0; i < FLista.size(); ++i) {
+    for (qsizetype i = 0; i < FLista.size(); ++i) {
         Esquece(*FLista[i]);
         FLista[i]->Liberado(Sujeito);
     }

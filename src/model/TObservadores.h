@@ -1,5 +1,5 @@
 #pragma once
-#include <vector>
+#include <QVarLengthArray>
 
 class IObservador;
 class ISujeito;
@@ -24,5 +24,7 @@ public:
 private:
     void Esquece(IObservador& Observador);   // one entry of this list leaves the observer's
 
-    std::vector<IObservador*> FLista;
+    // Most values have one observer or two (their totals): held inline, as items hold hundreds
+    // of values.
+    QVarLengthArray<IObservador*, 2> FLista;
 };

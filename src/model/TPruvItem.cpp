@@ -273,20 +273,22 @@ void TPruvItem::VerificaValores(TErros& Erros) const
 
 void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
 {
-    const QString codigo = Codigo();
-    const QString mes = MesAbreviado(Mes);
-    const QString parametro = codigo + QLatin1Char(' ') + Ni() + QLatin1Char(' ') + mes;
-    const QString parametroSubJudice = codigo + SubJudiceTexto + Ni() + QLatin1Char(' ') + mes;
+    // The texts of a pending item are made only for one that is found: most months have none.
+    const auto parametro = [&] { return Codigo() + QLatin1Char(' ') + Ni() + QLatin1Char(' ') + MesAbreviado(Mes); };
+    const auto parametroSubJudice = [&] {
+        return Codigo() + SubJudiceTexto + Ni() + QLatin1Char(' ') + MesAbreviado(Mes);
+    };
 
     if (Mes >= 2 && RegraAde()) {
         const std::uint8_t mensagem = MensagemAde();
-        const QString prefixo = codigo + QLatin1Char(';');
+        const auto prefixo = [&] { return Codigo() + QLatin1Char(';'); };
         if (SomaValores(Mes) > 0)
-            Pendencia(Erros, mensagem, prefixo + parametro, TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, mensagem, prefixo() + parametro(), TipoDialogo::Erro, ObjetoValores);
         if (SomaSubJudice(Mes) > 0)
-            Pendencia(Erros, mensagem, prefixo + parametroSubJudice, TipoDialogo::Erro, ObjetoSubJudice);
+            Pendencia(Erros, mensagem, prefixo() + parametroSubJudice(), TipoDialogo::Erro, ObjetoSubJudice);
         if (SomaCompensacoes(Mes) > 0)
-            Pendencia(Erros, mensagem, prefixo + codigo + CompensacaoTexto + Ni() + QLatin1Char(' ') + mes,
+            Pendencia(Erros, mensagem,
+                      prefixo() + Codigo() + CompensacaoTexto + Ni() + QLatin1Char(' ') + MesAbreviado(Mes),
                       TipoDialogo::Erro, ObjetoCompensacao);
     }
 
@@ -297,30 +299,30 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
     const bool admiteDeducao = FCodigo.GetDeducao();
 
     if (imposto > 0 && imposto >= rendimento)
-        Pendencia(Erros, 83, parametro, TipoDialogo::Aviso, ObjetoValores);
+        Pendencia(Erros, 83, parametro(), TipoDialogo::Aviso, ObjetoValores);
 
     if (PessoaFisica()) {
         if (rendimento > 100000 * TMonetario::Escala)
-            Pendencia(Erros, 84, parametro, TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, 84, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducao > 0 && !admiteDeducao)
-            Pendencia(Erros, 91, parametro, TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, 91, parametro(), TipoDialogo::Erro, ObjetoValores);
         else if (deducao > 20000 * TMonetario::Escala)
-            Pendencia(Erros, 85, parametro, TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, 85, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (imposto > 20000 * TMonetario::Escala)
-            Pendencia(Erros, 86, parametro, TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, 86, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducaoSubJudice && !admiteDeducao)
-            Pendencia(Erros, 91, parametroSubJudice, TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
         if (SomaCompensacoes(Mes) > 0 && rendimento == 0)
-            Pendencia(Erros, 97, parametro, TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, 97, parametro(), TipoDialogo::Erro, ObjetoValores);
     } else {
         if (rendimento > 1000000 * TMonetario::Escala)
-            Pendencia(Erros, 87, parametro, TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, 87, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducao > 0)
-            Pendencia(Erros, 91, parametro, TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, 91, parametro(), TipoDialogo::Erro, ObjetoValores);
         if (FValores.GetImposto(Mes).GetValorPositivo() > 100000 * TMonetario::Escala)
-            Pendencia(Erros, 88, parametro, TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, 88, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducaoSubJudice)
-            Pendencia(Erros, 91, parametroSubJudice, TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
     }
 }
 

@@ -18,6 +18,7 @@ int Indice(int Mes)
 
 TSerieMensal::TSerieMensal()
 {
+    FTotal.ReservaParcelas(Meses - 1);   // every item holds many series
     for (int m = 0; m < Meses - 1; ++m)
         FTotal.AdicionaSoma(FMeses[m]);
     FTotal.SetAlterado(false);   // building the total is no change of the series

@@ -59,22 +59,34 @@ void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefi
         Campos.push_back(CampoMonetario(Prefixo + QString::number(m).rightJustified(2, QLatin1Char('0'))));
 }
 
-void LeSerie(const TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+             bool Mantem13)
 {
     for (int m = 1; m <= TSerieMensal::Meses; ++m) {
         const bool guarda = Admitida && (m < TSerieMensal::Meses || Mantem13);
-        Serie.Mes(Item, m).SetValor(guarda ? LeMonetario(Tabela, Serie.PrimeiraColuna + m - 1) : 0);
+        Serie.Mes(Item, m).SetValor(guarda ? Coluna(Serie.PrimeiraColuna + m - 1) : 0);
     }
 }
 
-void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+TColunaMonetaria ColunasDe(const TdvTable& Tabela)
+{
+    return [&Tabela](int Coluna) { return LeMonetario(Tabela, Coluna); };
+}
+
+void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+                bool Mantem13)
 {
     for (int m = 1; m <= TSerieMensal::Meses; ++m) {
         TMonetario& valor = Serie.Mes(Item, m);
         if (!Admitida || (m == TSerieMensal::Meses && !Mantem13))
             valor.SetValor(0);
-        GravaMonetario(Tabela, Serie.PrimeiraColuna + m - 1, valor.GetValor());
+        Coluna(Serie.PrimeiraColuna + m - 1, std::max<qint64>(valor.GetValor(), 0));
     }
+}
+
+TGravaColuna ColunasPara(TdvTable& Tabela)
+{
+    return [&Tabela](int Coluna, qint64 Valor) { GravaMonetario(Tabela, Coluna, Valor); };
 }
 
 void ExcluiLinhas(TColecao& Colecao)

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <QtGlobal>
+#include <functional>
 #include <vector>
 
 #include "platform/db/TFieldDef.h"
@@ -41,12 +42,23 @@ struct TSerieArmazenada {
 };
 // The thirteen column names Prefixo + "01" to Prefixo + "13".
 void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefixo);
+// The money value of a column of the row being read, by the column's position in its table.
+using TColunaMonetaria = std::function<qint64(int Coluna)>;
 // Reads the series into the item; not admitted, every month becomes 0 in the item; month 13
 // becomes 0 unless Mantem13.
-void LeSerie(const TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
+void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+             bool Mantem13);
+// The same from the table's current row.
+[[nodiscard]] TColunaMonetaria ColunasDe(const TdvTable& Tabela);
+// Writes a money value, never negative, into a column of the row being written, by the column's
+// position in its table.
+using TGravaColuna = std::function<void(int Coluna, qint64 Valor)>;
 // Writes the series; what is not admitted (or month 13 unless Mantem13) becomes 0 in the item and
-// is written as 0.
-void GravaSerie(TdvTable& Tabela, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
+// is written as 0; a negative amount is written as 0.
+void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+                bool Mantem13);
+// The same into the table's current row.
+[[nodiscard]] TGravaColuna ColunasPara(TdvTable& Tabela);
 
 // Deletes every row in the collection's view, from the first, then posts.
 void ExcluiLinhas(TColecao& Colecao);

@@ -1,5 +1,6 @@
 #include "screens/RotinasDeclaracao.h"
 
+#include "screens/TFoCalculaResumo.h"
 #include "screens/TFoNovaDeclaracao.h"
 #include "screens/TFrDeclaracao.h"
 #include "shell/TFoAbreDeclaracao.h"
@@ -13,5 +14,6 @@ void DefineRotinasDeclaracao(TRotinasPrincipal& Rotinas, QWidget* Dono)
         return AbreDeclaracao(pruv, colecao, legenda, Dono);
     };
     Rotinas.NovaDeclaracao = [Dono](TPruv& pruv, TColecaoPruv& colecao) { return NovaDeclaracao(pruv, colecao, Dono); };
+    Rotinas.CalculaResumo = [Dono](TPruv& pruv) { return TFoCalculaResumo::CalculaResumo(pruv, Dono); };
     Rotinas.ExcluiDeclaracoes = [Dono](TColecaoPruv& colecao) { return ExcluiDeclaracoes(colecao, Dono); };
 }

@@ -1,6 +1,7 @@
 #include "screens/TFrDeclaracao.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QFrame>
 #include <QScopedValueRollback>
 #include <QTabBar>
@@ -8,7 +9,10 @@
 #include <QVBoxLayout>
 
 #include "model/gui/UtilJanelas.h"
+#include "screens/TFrBeneficiarios.h"
+#include "screens/TFrComprovante.h"
 #include "screens/TFrInformacoesPruv.h"
+#include "screens/TFrResumo.h"
 #include "screens/TPruvCustomGrid.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvMemo.h"
@@ -82,6 +86,12 @@ TFrDeclaracao::TFrDeclaracao(QWidget* pai) : QWidget(pai)
     DefineHelpContext(*FrInformacoesPruv, AjudaInformacoes);
     Pagina(TPaginaDeclaracao::Informacoes).layout()->addWidget(FrInformacoesPruv);
     DefineHelpContext(Pagina(TPaginaDeclaracao::Beneficiarios), AjudaBeneficiarios);
+    FrBeneficiariosPruv = new TFrBeneficiarios(&Pagina(TPaginaDeclaracao::Beneficiarios));
+    FrBeneficiariosPruv->setObjectName(QStringLiteral("FrBeneficiariosPruv"));
+    Pagina(TPaginaDeclaracao::Beneficiarios).layout()->addWidget(FrBeneficiariosPruv);
+    FrBeneficiariosAnexo = new TFrBeneficiarios(&Pagina(TPaginaDeclaracao::Fundos));
+    FrBeneficiariosAnexo->setObjectName(QStringLiteral("FrBeneficiariosAnexo"));
+    Pagina(TPaginaDeclaracao::Fundos).layout()->addWidget(FrBeneficiariosAnexo);
 
     auto* espaco = new QFrame(&Pagina(TPaginaDeclaracao::Resumo));
     espaco->setObjectName(QStringLiteral("PnEspaco"));
@@ -90,7 +100,15 @@ TFrDeclaracao::TFrDeclaracao(QWidget* pai) : QWidget(pai)
     PnEspaco = espaco;
     auto* layoutResumo = static_cast<QVBoxLayout*>(Pagina(TPaginaDeclaracao::Resumo).layout());
     layoutResumo->addWidget(PnEspaco);
+    FrResumo = new TFrResumo(&Pagina(TPaginaDeclaracao::Resumo));
+    FrResumo->setObjectName(QStringLiteral("FrResumo"));
+    layoutResumo->addWidget(FrResumo);
     layoutResumo->addStretch(1);
+
+    FrComprovante = new TFrComprovante(&Pagina(TPaginaDeclaracao::Comprovante));
+    FrComprovante->setObjectName(QStringLiteral("FrComprovante"));
+    FrComprovante->setFont(QFont(QStringLiteral("Arial"), FrComprovante->font().pointSize()));
+    Pagina(TPaginaDeclaracao::Comprovante).layout()->addWidget(FrComprovante);
 
     // The optional pages stay closed (tab hidden, sheet disabled) until shown.
     for (TPaginaDeclaracao opcional : {TPaginaDeclaracao::Fundos, TPaginaDeclaracao::Comprovante}) {
@@ -106,6 +124,10 @@ void TFrDeclaracao::SetPruv(TPruv& Pruv)
 {
     Declaracao = &Pruv;
     FrInformacoesPruv->SetPruv(Pruv);
+    FrBeneficiariosPruv->SetPruv(Pruv);
+    FrBeneficiariosAnexo->SetPruv(Pruv);
+    FrResumo->SetPruv(Pruv);
+    FrComprovante->SetPruv(Pruv);
 }
 
 void TFrDeclaracao::SetColecaoPruv(TColecaoPruv& Colecao)
@@ -123,7 +145,13 @@ void TFrDeclaracao::Abre(TPosicionaCampo Posiciona)
     DefineHelpContext(*PgDeclaracao, AjudaInformacoes);
     FAberto = true;
     FrInformacoesPruv->Abre(*this);
-    // The beneficiary, annex, summary and statement pages open here as they come.
+    if (FMostrandoComprovante && !FrComprovante->Aberta())
+        FrComprovante->Abre();
+    FrBeneficiariosPruv->Abre(false, FPosicionaCampo);
+    // The declarant page has shown the annex page (opening it) when the nature asks for it.
+    if (FMostrandoFundos && !FrBeneficiariosAnexo->Aberta())
+        FrBeneficiariosAnexo->Abre(true, FPosicionaCampo);
+    FrResumo->Abre();
 }
 
 bool TFrDeclaracao::PodeSair()
@@ -140,15 +168,23 @@ bool TFrDeclaracao::PodeSair()
         return false;
     if (auto* memo = qobject_cast<TPruvMemo*>(ativo); memo && !memo->Valida())
         return false;
-    return FrInformacoesPruv->Valida();
+    return FrInformacoesPruv->Valida() && FrBeneficiariosPruv->Valida()
+           && (!FMostrandoFundos || FrBeneficiariosAnexo->Valida())
+           && (!FMostrandoComprovante || FrComprovante->Valida());
 }
 
 void TFrDeclaracao::Fecha()
 {
+    // Closed first: the pages shown back to the first one are not entered nor left again, and
+    // no field of them takes the focus while their values go away.
+    FAberto = false;
+    if (QWidget* foco = ControleAtivo(); foco && isAncestorOf(foco))
+        foco->clearFocus();
     FrInformacoesPruv->Fecha();
+    FrBeneficiariosPruv->Fecha();
+    FrResumo->Fecha();
     MostraFundos(false);
     MostraComprovante(false);
-    FAberto = false;
     Declaracao = nullptr;
     ColecaoPruv = nullptr;
     hide();
@@ -176,14 +212,25 @@ bool TFrDeclaracao::MostraPagina(TPaginaDeclaracao pagina, bool Mostra)
 
 void TFrDeclaracao::MostraFundos(bool Mostra)
 {
-    MostraPagina(TPaginaDeclaracao::Fundos, Mostra);
+    if (MostraPagina(TPaginaDeclaracao::Fundos, Mostra)) {
+        if (Mostra && FAberto)
+            FrBeneficiariosAnexo->Abre(true, FPosicionaCampo);
+        else if (!Mostra)
+            FrBeneficiariosAnexo->Fecha();
+    }
     PnEspaco->setVisible(Mostra);
+    FrResumo->SetMostraAnexos(Mostra);
     FMostrandoFundos = Mostra;
 }
 
 void TFrDeclaracao::MostraComprovante(bool Mostra)
 {
-    MostraPagina(TPaginaDeclaracao::Comprovante, Mostra);
+    if (MostraPagina(TPaginaDeclaracao::Comprovante, Mostra)) {
+        if (Mostra && FAberto)
+            FrComprovante->Abre();
+        else if (!Mostra)
+            FrComprovante->Fecha();
+    }
     FMostrandoComprovante = Mostra;
 }
 
@@ -213,12 +260,85 @@ QWidget* TFrDeclaracao::ControleAtivo() const
     return window()->focusWidget();
 }
 
+void TFrDeclaracao::SetSincronizarComprovante(bool Sincronizar)
+{
+    FSincronizarComprovante = Sincronizar;
+    FrBeneficiariosPruv->SetSincronizarComprovante(Sincronizar);
+    FrBeneficiariosAnexo->SetSincronizarComprovante(Sincronizar);
+}
+
+void TFrDeclaracao::LocalizaBeneficiario(TPaginaDeclaracao pagina, const QString& Item)
+{
+    if (pagina == TPaginaDeclaracao::Beneficiarios)
+        FrBeneficiariosPruv->LocalizaBeneficiario(Item);
+    else if (pagina == TPaginaDeclaracao::Fundos)
+        FrBeneficiariosAnexo->LocalizaBeneficiario(Item);
+    else if (pagina == TPaginaDeclaracao::Comprovante)
+        FrComprovante->LocalizaBeneficiario(Item);
+}
+
+void TFrDeclaracao::LocalizaFundo(const QString& Anexo)
+{
+    FrBeneficiariosAnexo->LocalizaFundo(Anexo);
+}
+
+void TFrDeclaracao::CarregaComprovante()
+{
+    FrComprovante->CarregaComprovante();
+}
+
+bool TFrDeclaracao::ValidaComprovante()
+{
+    return !FrComprovante->Aberta() || FrComprovante->Valida();
+}
+
+void TFrDeclaracao::AtualizaResumo()
+{
+    FrResumo->Entra();
+}
+
+bool TFrDeclaracao::SaiPagina(TPaginaDeclaracao pagina)
+{
+    // A field's message waits or shows: the user stays without being told twice.
+    if (TSaidaDeCampo::MensagemPendente())
+        return false;
+    switch (pagina) {
+    case TPaginaDeclaracao::Beneficiarios:
+        return FrBeneficiariosPruv->Sai();
+    case TPaginaDeclaracao::Fundos:
+        return !FrBeneficiariosAnexo->Aberta() || FrBeneficiariosAnexo->Sai();
+    case TPaginaDeclaracao::Comprovante:
+        return ValidaComprovante();
+    default:
+        return true;
+    }
+}
+
+void TFrDeclaracao::EntraPagina(TPaginaDeclaracao pagina)
+{
+    if (pagina == TPaginaDeclaracao::Beneficiarios)
+        FrBeneficiariosPruv->Entra();
+    else if (pagina == TPaginaDeclaracao::Fundos && FrBeneficiariosAnexo->Aberta())
+        FrBeneficiariosAnexo->Entra();
+    else if (pagina == TPaginaDeclaracao::Comprovante && FrComprovante->Aberta())
+        FrComprovante->Entra();
+}
+
 void TFrDeclaracao::PaginaMudou(int indice)
 {
-    if (indice < 0)
+    if (indice < 0 || FVoltando)
         return;
+    const auto nova = static_cast<TPaginaDeclaracao>(indice);
+    // The tab bar cannot refuse a change: a page that keeps the user brings its tab back.
+    if (FAberto && nova != FAtual && !FVerificando && !SaiPagina(FAtual)) {
+        const QScopedValueRollback voltando(FVoltando, true);
+        PgDeclaracao->setCurrentIndex(Indice(FAtual));
+        return;
+    }
     FAnterior = FAtual;
-    FAtual = static_cast<TPaginaDeclaracao>(indice);
+    FAtual = nova;
+    if (FAberto)
+        EntraPagina(nova);
     if (FAberto && FOnChange)
         FOnChange();
 }

@@ -6,6 +6,9 @@
 
 class QTabWidget;
 class TColecaoPruv;
+class TFrBeneficiarios;
+class TFrComprovante;
+class TFrResumo;
 class TFrInformacoesPruv;
 class TPruv;
 
@@ -37,7 +40,7 @@ public:
     bool PodeSair() override;
     // Closes the pages, hides both optional pages, hides and disables the frame.
     void Fecha() override;
-    void SetSincronizarComprovante(bool Sincronizar) override { FSincronizarComprovante = Sincronizar; }
+    void SetSincronizarComprovante(bool Sincronizar) override;
     void MostraFundos(bool Mostra) override;
     void MostraComprovante(bool Mostra) override;
 
@@ -47,6 +50,11 @@ public:
     void SetOnChange(std::function<void()> OnChange) override { FOnChange = std::move(OnChange); }
     [[nodiscard]] QWidget& Pagina(TPaginaDeclaracao Pagina) override;
     [[nodiscard]] QWidget& PaginaControle() override;
+    void LocalizaBeneficiario(TPaginaDeclaracao Pagina, const QString& Item) override;
+    void LocalizaFundo(const QString& Anexo) override;
+    void CarregaComprovante() override;
+    [[nodiscard]] bool ValidaComprovante() override;
+    void AtualizaResumo() override;
 
     [[nodiscard]] bool MostrandoFundos() const { return FMostrandoFundos; }
     [[nodiscard]] bool MostrandoComprovante() const { return FMostrandoComprovante; }
@@ -54,14 +62,24 @@ public:
     // The focused control of the window that holds the frame.
     [[nodiscard]] QWidget* ControleAtivo() const;
     [[nodiscard]] TFrInformacoesPruv& Informacoes() { return *FrInformacoesPruv; }
+    [[nodiscard]] TFrBeneficiarios& Beneficiarios() { return *FrBeneficiariosPruv; }
+    [[nodiscard]] TFrBeneficiarios& BeneficiariosAnexo() { return *FrBeneficiariosAnexo; }
+    [[nodiscard]] TFrComprovante& Comprovante() { return *FrComprovante; }
 
 private:
     void PaginaMudou(int indice);
     // Shows or hides an optional page; the enabled state of its tab marks it as open.
     bool MostraPagina(TPaginaDeclaracao Pagina, bool Mostra);
+    // The exit check of the page being left (false keeps the user there), and the page entered.
+    bool SaiPagina(TPaginaDeclaracao Pagina);
+    void EntraPagina(TPaginaDeclaracao Pagina);
 
     QTabWidget* PgDeclaracao;
     TFrInformacoesPruv* FrInformacoesPruv;
+    TFrBeneficiarios* FrBeneficiariosPruv;
+    TFrBeneficiarios* FrBeneficiariosAnexo;
+    TFrResumo* FrResumo;
+    TFrComprovante* FrComprovante;
     QWidget* PnEspaco;
 
     TPruv* Declaracao = nullptr;            // not owned
@@ -73,6 +91,7 @@ private:
     bool FSincronizarComprovante = false;
     bool FAberto = false;                   // page changes reach FOnChange only while open
     bool FVerificando = false;              // PodeSair runs
+    bool FVoltando = false;                 // a refused page change goes back
     TPaginaDeclaracao FAtual = TPaginaDeclaracao::Informacoes;
     TPaginaDeclaracao FAnterior = TPaginaDeclaracao::Informacoes;
 };

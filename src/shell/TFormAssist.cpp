@@ -194,6 +194,20 @@ void TFormAssist::DefinePagina(int n, QWidget* painel)
     FPaginas[static_cast<std::size_t>(n)] = painel;
 }
 
+void TFormAssist::DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar)
+{
+    BtnRetornar->setEnabled(Retornar);
+    BtnAvancar->setEnabled(Avancar);
+    BtnOK->setEnabled(Ok);
+    CancelBtn->setEnabled(Cancelar);
+}
+
+void TFormAssist::MostraFechar(bool Fechar)
+{
+    BtnOK->setText(Fechar ? QStringLiteral("&Fechar") : QStringLiteral("C&oncluir"));
+    BtnOK->setIcon(Fechar ? style()->standardIcon(QStyle::SP_DialogCloseButton) : QIcon());
+}
+
 void TFormAssist::ExibePagina(int n)
 {
     if (QWidget* atual = Pagina(PaginaAtual()); atual && PaginaAtual() != n)

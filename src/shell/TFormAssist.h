@@ -40,6 +40,10 @@ protected:
     void DefinePagina(int n, QWidget* painel);
     // Hides the page now shown, shows page n and makes it the current page.
     void ExibePagina(int n);
+    // Enables or disables Voltar, Avançar, Concluir and Cancelar.
+    void DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar);
+    // Concluir becomes "&Fechar" with the closing picture on a final page; "C&oncluir" otherwise.
+    void MostraFechar(bool Fechar);
     void Termina(int resultado) override;
     void changeEvent(QEvent* evento) override;
 

@@ -23,6 +23,8 @@
 #include <initializer_list>
 
 #include "model/EsquemaPrograma.h"
+#include "model/TArquivoCodigosRetencao.h"
+#include "model/TColecaoCodigoRetencao.h"
 #include "model/RotinasTabela.h"
 #include "model/TArquivoIni.h"
 #include "model/TColecaoPruv.h"
@@ -122,6 +124,8 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
         {"MiExcluir", &TPruv2003::MiExcluirClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExcluiDeclaracoes); }},
         {"MiFecharDeclaracao", &TPruv2003::MiFecharDeclaracaoClick, nullptr},
+        {"MiImportar", &TPruv2003::MiImportarClick,
+         [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistImportacao); }},
         {"MiVerificarPendencias", &TPruv2003::MiVerificarPendenciasClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExibePendencias); }},
         {"MiGravarXeq", &TPruv2003::MiGravarXeqClick,
@@ -132,6 +136,7 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
         {"MiCalculadora", &TPruv2003::MiCalculadoraClick,
          [](const TRotinasPrincipal& r) { return bool(r.MostraCalculadora); }},
         {"MiSincronizar", &TPruv2003::MiSincronizarClick, nullptr},
+        {"MiResumo", &TPruv2003::MiResumoClick, [](const TRotinasPrincipal& r) { return bool(r.CalculaResumo); }},
         {"MiIndexador", &TPruv2003::MiIndexadorClick,
          [](const TRotinasPrincipal& r) { return bool(r.MostraReorganizacao); }},
         {"MiGravarCopia", &TPruv2003::MiGravarCopiaClick,
@@ -292,6 +297,9 @@ void TPruv2003::FormCreate()
     // reorganisation that can mend it.
     ExcecaoAplicacao::Protege([this] {
         PreparaBanco();
+        // The withholding codes follow the code file the program ships: a new one replaces them here.
+        if (!TArquivoCodigosRetencao::Localiza().isEmpty())
+            const TColecaoCodigoRetencao codigos{QString()};
         ObtemColecao();
         atualizaMenus();
     });
@@ -767,6 +775,44 @@ void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
         FRotinas.ImprimeRecibo({reciboIni}, true, arquivo);
 }
 
+void TPruv2003::MiImportarClick(const TItemMenu& item)
+{
+    constexpr std::uint8_t SemImpressora = 161;
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    FecharDeclaracao();
+    bool relatorio = false;
+    int linhas = 0;
+    TDeclaracaoImportada importada;
+    const bool importou =
+        FRotinas.ExecutaAssistImportacao(FNomeErroImportacao, ObtemColecao(), relatorio, linhas, importada, this);
+    if (relatorio) {
+        if (!Impressoras::Atual().ExisteImpressora())
+            TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        else if (FRotinas.ExibeRelatorioErrosImp)
+            FRotinas.ExibeRelatorioErrosImp(linhas, FNomeErroImportacao, QStringLiteral("I"));
+    }
+    ObtemColecao().Atualiza();
+    atualizaMenus();
+    if (importou)
+        AbreDeclaracaoImportada(importada);
+}
+
+void TPruv2003::AbreDeclaracaoImportada(const TDeclaracaoImportada& Importada)
+{
+    if (DeclaracaoAberta || BaseIndisponivel || Importada.Ni.isEmpty() || Importada.Ano.isEmpty()
+        || !PodeAbrirForm(QStringLiteral("FoInformacoesPRUV")))
+        return;
+    TPruv& pruv = ObtemDeclaracao();
+    pruv.Limpa();
+    pruv.GetDeclarante().SetNiSemExcecao(Importada.Ni);
+    pruv.SetAnoSemExcecao(Importada.Ano);
+    if (ObtemColecao().Carrega(pruv))
+        AbrirDeclaracao();
+    else
+        pruv.Limpa();
+}
+
 QWidget* TPruv2003::CampoDaPagina(TPaginaDeclaracao pagina, const char* nome) const
 {
     if (!FrDeclaracao)
@@ -991,6 +1037,21 @@ void TPruv2003::MiTransmitirviaInternetClick(const TItemMenu& item)
         return;
     FecharDeclaracao();   // the assistant works on the delivery files, not on the declaration
     FRotinas.ExecutaAssistTransmissao(this);
+}
+
+void TPruv2003::MiResumoClick(const TItemMenu& item)
+{
+    if (!DeclaracaoAberta || !FrDeclaracao || !PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    int resultado = 0;
+    {
+        TProcessando processando;
+        resultado = FRotinas.CalculaResumo(ObtemDeclaracao());
+    }
+    if (resultado != 1)
+        return;
+    FrDeclaracao->AtualizaResumo();
+    FrDeclaracao->AtivaPagina(TPaginaDeclaracao::Resumo);
 }
 
 void TPruv2003::MiSairClick(const TItemMenu&)

@@ -10,6 +10,7 @@
 
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/IFrDeclaracao.h"
+#include "shell/TDeclaracaoImportada.h"
 #include "shell/TEstadoMenus.h"
 
 class QAction;
@@ -56,6 +57,15 @@ struct TRotinasPrincipal {
     // Prints the delivery receipt of each delivery file; jaGerado: the data folder's Recibo.ini is
     // the receipt data of nome, the delivery file just written.
     std::function<void(const QStringList& arquivos, bool jaGerado, const QString& nome)> ImprimeRecibo;
+    // The import assistant over the stored declarations: nomeErro, the base name of the error
+    // files of the last import, in and out; relatorio, whether the import error report is to be
+    // shown, with its number of lines; importada, the declarant and year chosen. True when a
+    // declaration was imported.
+    std::function<bool(QString& nomeErro, TColecaoPruv& colecao, bool& relatorio, int& linhas,
+                       TDeclaracaoImportada& importada, QWidget* dono)>
+        ExecutaAssistImportacao;
+    // Previews the error report of the pair nome ("I": of an import) announcing total lines.
+    std::function<void(int total, const QString& nome, const QString& modo)> ExibeRelatorioErrosImp;
 };
 
 // The program's one main window, "Pruv 2003". It holds the database, the stored declarations and
@@ -110,6 +120,11 @@ public:
     // A declaration still open (the data failed, so it could not be closed) is dropped with its
     // frame.
     void FecharColecoes();
+
+    // After an import: loads the declaration of that declarant and year into the declaration
+    // object and opens it (in the declaration frame, when the program has one); nothing when a
+    // declaration is still open or none is stored under them.
+    void AbreDeclaracaoImportada(const TDeclaracaoImportada& Importada);
 
     // Moves the open declaration to the field of a pending item or a search hit: the page of the
     // field becomes active and the field gets the focus. Code 1 and codes above 32 do nothing.
@@ -182,9 +197,11 @@ private:
     void MiAbrirClick(const TItemMenu& item);
     void MiExcluirClick(const TItemMenu& item);
     void MiFecharDeclaracaoClick(const TItemMenu& item);
+    void MiImportarClick(const TItemMenu& item);
     void MiVerificarPendenciasClick(const TItemMenu& item);
     void MiGravarXeqClick(const TItemMenu& item);
     void MiTransmitirviaInternetClick(const TItemMenu& item);
+    void MiResumoClick(const TItemMenu& item);
     void MiSairClick(const TItemMenu& item);
     void MiCalculadoraClick(const TItemMenu& item);
     void MiSincronizarClick(const TItemMenu& item);
@@ -215,6 +232,7 @@ private:
     std::unique_ptr<TPruv> Pruv;
     bool DeclaracaoAberta = false;
     bool FColecaoVazia = true;   // no declaration stored, as atualizaMenus last found
+    QString FNomeErroImportacao;  // the error files of the last import, for the next one
 
     TRotinasPrincipal FRotinas;
     TEstadoMenus FEstadoMenus;

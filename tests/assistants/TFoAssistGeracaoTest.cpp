@@ -17,6 +17,7 @@
 
 #include "AjudaDeTeste.h"
 #include "VerificacaoDeTeste.h"
+#include "AssistenteModal.h"
 #include "assistants/TFoAssistGeracao.h"
 #include "components/controls/TdvDBLookupCombo.h"
 #include "exchange/ResultadoEntrega.h"
@@ -55,22 +56,9 @@ QByteArray Le(const QString& caminho)
     return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
 }
 
-// Runs Acao on the modal assistant as soon as it shows; one still open afterwards is cancelled,
-// so that a failed expectation never leaves the test waiting.
 void AoAbrir(const std::function<void(TFoAssistGeracao&)>& Acao)
 {
-    QTimer::singleShot(0, [Acao] {
-        for (QWidget* janela : QApplication::topLevelWidgets()) {
-            auto* assistente = qobject_cast<TFoAssistGeracao*>(janela);
-            if (!assistente || !assistente->isVisible() || !assistente->testAttribute(Qt::WA_ShowModal))
-                continue;
-            Acao(*assistente);
-            if (assistente->isVisible())
-                assistente->done(mrCancel);
-            return;
-        }
-        ADD_FAILURE() << "no assistant shown";
-    });
+    AoAbrirAssistente<TFoAssistGeracao>(Acao);
 }
 
 // Stored declarations that pass or fail the verification, written to volumes of the case's own.

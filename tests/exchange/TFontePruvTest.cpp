@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "FonteSimulada.h"
@@ -12,6 +13,8 @@
 #include "model/TColecaoPruvItem.h"
 #include "model/TDeclaranteAnexo.h"
 #include "model/TPruvItem.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/DialogosRoteirizados.h"
@@ -146,4 +149,30 @@ TEST_F(TFontePruvTest, StoredDeclarationsAreWrittenAsTheGoldenFilesAndRecordThei
         for (auto& declaracao : armazenadas)
             colecao->Exclui(*declaracao);
     }
+}
+
+TEST_F(TFontePruvTest, AnEstablishmentThatLoadsWithAnErrorStopsTheDeliveryWithIt)
+{
+    const Cenario c = EmpresaDoisEstabelecimentos();
+    std::vector<std::unique_ptr<TPruv>> armazenadas;
+    for (const auto& declaracao : c.Fonte.Declaracoes)
+        armazenadas.push_back(Armazena(declaracao));
+    // The branch's stored name is one the model refuses (78: too short for a company).
+    {
+        const auto banco = TDatabase::DaPasta(TPastas::Dados());
+        TTransacao transacao(*banco);
+        TComando& comando = banco->Comando(QStringLiteral("UPDATE Pruv SET NM_NM_EMPR = 'AB' WHERE PRUV_DK = ?"));
+        comando.LigaTexto(1, armazenadas.back()->GetChave());
+        banco->Escreve(comando);
+        transacao.Confirma();
+    }
+    TArquivoPruv writer;
+    QString arquivo;
+    const bool cancelado = false;
+    EXPECT_EQ(writer.Gera(arquivo, cancelado, *armazenadas.front(), *colecao, nullptr, nullptr, c.Chaves,
+                          TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10),
+              78);
+    ASSERT_EQ(dialogos.Mensagens().size(), 1u);
+    EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Erro);
+    EXPECT_FALSE(QFileInfo::exists(ProgramaDeTeste::Pasta() + QStringLiteral("/Declaracoes Gravadas XEQ")));
 }

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include "EntradaRtfFuzz.h"
 #include "EntradasFuzz.h"
 
 namespace {
@@ -52,4 +53,9 @@ TEST(CorpusFuzz, ReceiptFilesAreCheckedWithoutCertifyingTheDamaged)
 TEST(CorpusFuzz, IniWritesReadBackAndKeepEveryOtherLine)
 {
     Reproduz("ini", EscreveIniFuzz);
+}
+
+TEST(CorpusFuzz, RichTextSamplesReadAndComeBackThroughTheWriter)
+{
+    Reproduz("rtf", LeRtfFuzz);
 }

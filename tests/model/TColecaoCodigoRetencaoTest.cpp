@@ -50,7 +50,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TColecaoCodigoRetencaoTest, AnEmptyTableIsFilledFromTheCodeFileOnce)
+TEST_F(TColecaoCodigoRetencaoTest, TheTableFollowsTheCodeFileItWasFilledFrom)
 {
     {
         TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
@@ -59,8 +59,23 @@ TEST_F(TColecaoCodigoRetencaoTest, AnEmptyTableIsFilledFromTheCodeFileOnce)
         codigos.PrimeiroRegistro(primeiro);
         EXPECT_EQ(primeiro.GetAno() + primeiro.GetCodigo(), QStringLiteral("20010561"));
     }
-    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo("2002|0561|0|F|C|F|S|N|S|Outro\n"));
-    EXPECT_EQ(codigos.Quantidade(), 9);
+    const QByteArray corrigido = "2002|0561|0|F|C|F|S|N|S|Outro\n";
+    const struct { const char* caso; QByteArray conteudo; bool erro; int quantidade; } casos[] = {
+        {"the same file: read once", Codigos, false, 9},
+        {"a corrected file replaces every row", corrigido, false, 1},
+        {"the same again", corrigido, false, 1},
+        {"a file with a bad line leaves the rows as they were", "2002|0561|0|F|C|F|S|N|S|\n", true, 1},
+        {"back to the first one", Codigos, false, 9},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        const QString arquivo = Arquivo(c.conteudo);
+        if (c.erro) {
+            EXPECT_THROW(TColecaoCodigoRetencao(QStringLiteral("2002"), arquivo), EDadosError);
+        }
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), c.erro ? Arquivo(corrigido) : arquivo);
+        EXPECT_EQ(codigos.Quantidade(), c.quantidade);
+    }
 }
 
 TEST_F(TColecaoCodigoRetencaoTest, AnUnreadableCodeFileLeavesTheTableEmptyForTheNextTry)

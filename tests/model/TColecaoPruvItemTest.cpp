@@ -8,6 +8,7 @@
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"
 
@@ -23,12 +24,12 @@ std::shared_ptr<TDatabase> Banco()
     return TDatabase::DaPasta(DiretorioDados());
 }
 
-// Every row of the four tables an item touches, as text.
-QString Conteudo()
+// Every row of the four tables an item touches (or of those named), as text.
+QString Conteudo(std::initializer_list<const char*> tabelas = {"PruvItem", "Judicial", "Benef", "Resumo"})
 {
     auto banco = Banco();
     QString texto;
-    for (const char* nome : {"PruvItem", "Judicial", "Benef", "Resumo"}) {
+    for (const char* nome : tabelas) {
         TComando c(banco->Conexao(), QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1, 2, 3").arg(banco->NomeReal(QLatin1String(nome))));
         while (c.Passo()) {
             for (int i = 0; i < c.Colunas(); ++i)
@@ -44,6 +45,23 @@ qint64 Linhas(const char* tabela)
     auto banco = Banco();
     TComando c(banco->Conexao(), QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(banco->NomeReal(QLatin1String(tabela))));
     return c.Passo() ? c.Inteiro(0) : -1;
+}
+
+// Everything a walk gives of an item, as text.
+QString Descreve(const TPruvItem& i)
+{
+    QString texto = i.GetChave() + QLatin1Char(' ') + i.GetCodigoRetencao().GetCodigo() + QLatin1Char('/')
+                    + i.GetCodigoRetencao().GetAno() + QLatin1Char(' ') + i.GetBeneficiario().GetNiFormatado()
+                    + QLatin1Char(' ') + i.GetBeneficiario().Nome().GetTexto() + QLatin1Char(':');
+    const TRendimentosTributaveis& v = i.GetValores();
+    const TSubJudice& s = i.GetSubJudice();
+    const TCompensacao& c = i.GetCompensacao();
+    for (int m = 1; m <= TSerieMensal::Meses; ++m)
+        for (const TMonetario* valor :
+             {&v.GetRendimento(m), &v.GetDeducao(m), &v.GetImposto(m), &s.GetRendimento(m), &s.GetDeducao(m),
+              &s.GetImposto(m), &s.GetDeposito(m), &c.GetCompensacaoAno(m), &c.GetCompensacaoAnosAnteriores(m)})
+            texto += QLatin1Char(' ') + QString::number(valor->GetValor());
+    return texto;
 }
 
 // Money in whole reais, on the model's scale.
@@ -385,6 +403,156 @@ TEST_F(TColecaoPruvItemTest, ABulkLoadAppendsAndStoresItsSummaryUpToDateAtTheEnd
     declaracao.GetColecaoResumo().Carrega(doAnexo);
     EXPECT_TRUE(doAnexo.GetOK());
     EXPECT_EQ(doAnexo.TOT_REND().GetValor(), R(5));
+}
+
+TEST_F(TColecaoPruvItemTest, TheJoinedWalkGivesEachItemAsReadingItsRowDoesInEveryOrder)
+{
+    AnexoArmazenado anexo(declaracao, QStringLiteral("00007"));
+    auto a = Item(QStringLiteral("3208"), Cpf2, R(10));
+    a->GetValores().GetDeducao(2).SetValor(R(4));
+    a->GetSubJudice().GetRendimento(3).SetValor(R(30));
+    a->GetSubJudice().GetDeposito(5).SetValor(R(6));
+    a->GetCompensacao().GetCompensacaoAnosAnteriores(7).SetValor(R(2));
+    auto b = Item(QStringLiteral("0561"), Cpf2, R(20));
+    b->GetValores().GetRendimento(13).SetValor(R(9));
+    auto c = Item(QStringLiteral("0561"), Cnpj1, R(30));
+    auto d = Item(QStringLiteral("1708"), Cpf1, R(40));
+    auto e = Item(QStringLiteral("0924"), Cpf3, R(50));
+    e->GetSubJudice().GetDeposito(4).SetValor(R(8));
+    auto doAnexo = Item(QStringLiteral("3208"), Cpf1, R(60), &anexo);
+    for (TPruvItem* i : {a.get(), b.get(), c.get(), d.get(), e.get()})
+        ASSERT_EQ(itens().Salva(*i), TColecaoPruvItem::Inserido);
+    anexo.GetItens().Salva(*doAnexo);
+    ASSERT_EQ(Linhas("Judicial"), 2);
+    // A beneficiary whose row is gone: the collection's own search decides its name.
+    Banco()->Escreve(QStringLiteral("DELETE FROM Benef WHERE NR_PF_PJ = '333222111'"));
+
+    for (const auto ordem : {TColecaoPruvItem::OrdemChave, TColecaoPruvItem::OrdemCodigo,
+                             TColecaoPruvItem::OrdemBeneficiario}) {
+        SCOPED_TRACE(static_cast<int>(ordem));
+        itens().SetOrdem(ordem);
+        QStringList esperados;
+        TPruvItem lido(declaracao, declaracao);
+        for (itens().PrimeiroRegistro(lido); !itens().Eof(); itens().ProximoRegistro(lido))
+            esperados << Descreve(lido);
+        ASSERT_EQ(esperados.size(), 5);
+
+        // Once straight through, once with a write after every item (which lets the query go).
+        for (const bool escreve : {false, true}) {
+            SCOPED_TRACE(escreve);
+            QStringList vistos;
+            TPruvItem item(declaracao, declaracao);
+            itens().IniciaLeitura();
+            while (itens().LeProximo(item)) {
+                vistos << Descreve(item);
+                EXPECT_FALSE(item.GetAlterado());
+                if (escreve)
+                    Banco()->Escreve(QStringLiteral("UPDATE Resumo SET E_PRUV_DK = E_PRUV_DK"));
+            }
+            EXPECT_FALSE(itens().LeProximo(item));
+            itens().EncerraLeitura();
+            EXPECT_EQ(vistos, esperados);
+        }
+    }
+}
+
+TEST_F(TColecaoPruvItemTest, ABulkLoadStoresTheRowsThatSavingOneByOneStores)
+{
+    const auto itensDeTeste = [&] {
+        std::vector<std::unique_ptr<TPruvItem>> lista;
+        lista.push_back(Item(QStringLiteral("3208"), Cpf1, R(10)));
+        lista.back()->GetValores().GetDeducao(2).SetValor(R(4));
+        lista.back()->GetValores().GetRendimento(13).SetValor(R(8));   // not kept by this code
+        lista.back()->GetSubJudice().GetImposto(3).SetValor(R(3));
+        lista.push_back(Item(QStringLiteral("0561"), Cpf1, R(20)));
+        lista.back()->GetValores().GetImposto(13).SetValor(R(2));
+        lista.push_back(Item(QStringLiteral("0561"), Cnpj1, R(30)));
+        lista.back()->GetValores().GetDeducao(1).SetValor(R(5));        // a CNPJ has none
+        lista.back()->GetSubJudice().GetDeposito(1).SetValor(R(7));     // nor judicial values
+        lista.push_back(Item(QStringLiteral("1708"), Cpf2, -R(1)));   // stored as 0
+        lista.back()->GetCompensacao().GetCompensacaoAno(1).SetValor(R(6));
+        return lista;
+    };
+    auto umAUm = itensDeTeste();
+    for (auto& i : umAUm)
+        itens().Salva(*i);
+    const QString esperado = Conteudo({"PruvItem", "Judicial", "Benef"});   // a load marks its summary up to date
+    const qint64 rendimento = declaracao.GetResumo().TOT_REND().GetValor();
+    itens().ExcluiTodos();
+    Banco()->Escreve(QStringLiteral("DELETE FROM Benef"));
+    declaracao.GetResumo().Zera();
+    declaracao.LiberaItens();   // keys count from 1 again
+
+    TTransacao transacao(*Banco());
+    itens().SetGravarEmDisco(false);
+    itens().SetNaoAtualizaAux(true);
+    auto emLote = itensDeTeste();
+    for (std::size_t i = 0; i < emLote.size(); ++i) {
+        ASSERT_EQ(itens().Salva(*emLote[i]), TColecaoPruvItem::Inserido);
+        EXPECT_EQ(Descreve(*emLote[i]), Descreve(*umAUm[i]));   // the rules applied to the item alike
+    }
+    itens().SetGravarEmDisco(true);
+    transacao.Confirma();
+    EXPECT_EQ(Conteudo({"PruvItem", "Judicial", "Benef"}), esperado);
+    EXPECT_EQ(declaracao.GetResumo().TOT_REND().GetValor(), rendimento);
+}
+
+TEST_F(TColecaoPruvItemTest, AFailedBulkLoadLeavesNoItemInPart)
+{
+    auto guardado = Item(QStringLiteral("0561"), Cpf3);
+    itens().Salva(*guardado);
+    const auto carrega = [&] {
+        itens().SetGravarEmDisco(false);
+        itens().SetNaoAtualizaAux(true);
+        for (const QString& ni : {Cpf1, Cpf2}) {
+            auto i = Item(QStringLiteral("3208"), ni);
+            i->GetSubJudice().GetRendimento(1).SetValor(R(5));
+            itens().Salva(*i);
+        }
+        itens().SetGravarEmDisco(true);
+    };
+    // Inside the caller's transaction (an import), the whole load is undone.
+    int falhas = 0;
+    for (;; ++falhas) {
+        SCOPED_TRACE(falhas);
+        const QString antes = Conteudo();
+        Banco()->FalhaNaProximaEscrita(falhas);
+        try {
+            TTransacao transacao(*Banco());
+            try {
+                carrega();
+            } catch (...) {
+                itens().SetGravarEmDisco(true);   // the load ends before the transaction, as an import's does
+                throw;
+            }
+            transacao.Confirma();
+            break;
+        } catch (const EColecaoError& e) {
+            EXPECT_EQ(e.Codigo(), 141);
+        }
+        EXPECT_EQ(Conteudo(), antes);
+    }
+    EXPECT_GE(falhas, 6);   // two items, each with its beneficiary and judicial row
+    Banco()->FalhaNaProximaEscrita(-1);
+    EXPECT_EQ(Linhas("PruvItem"), 3);
+
+    // On its own, the items saved before the failure stay, each with all its rows, and the
+    // failed one leaves nothing. Write 0 is the summary's, as the load starts; then three a item.
+    itens().ExcluiTodos();
+    Banco()->Escreve(QStringLiteral("DELETE FROM Benef"));
+    for (int antes : {1, 2, 3, 4, 5, 6}) {
+        SCOPED_TRACE(antes);
+        Banco()->FalhaNaProximaEscrita(antes);
+        EXPECT_THROW(carrega(), EColecaoError);
+        itens().SetGravarEmDisco(true);
+        Banco()->FalhaNaProximaEscrita(-1);
+        const qint64 guardados = Linhas("PruvItem");
+        EXPECT_EQ(guardados, (antes - 1) / 3);
+        EXPECT_EQ(Linhas("Benef"), guardados);
+        EXPECT_EQ(Linhas("Judicial"), guardados);
+        itens().ExcluiTodos();
+        Banco()->Escreve(QStringLiteral("DELETE FROM Benef"));
+    }
 }
 
 TEST_F(TColecaoPruvItemTest, AStatementSeesItsBeneficiarysItemsOfEveryOwnerByCode)

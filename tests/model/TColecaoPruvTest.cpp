@@ -127,6 +127,19 @@ TEST_F(TColecaoPruvTest, LoadingTakesOnlyAvailableNaturesAndTheDeclarantsOwnEsta
     }
 }
 
+TEST_F(TColecaoPruvTest, SavingWithTheEmptyNatureKeepsTheStoredCode)
+{
+    Armazenada(Filial, "2002", 1);
+    Executa(QStringLiteral("UPDATE Pruv SET IN_NATUREZADECLAR = 3 WHERE PRUV_DK = '00001'"));
+    TPruv pruv;
+    pruv.SetErros(&erros);
+    pruv.SetChave(QStringLiteral("00001"));
+    ASSERT_TRUE(colecao->Carrega(pruv));
+    ASSERT_EQ(&pruv.GetNatureza(), &pruv.GetNaturezas().GetTodas()[TPruv::NaturezaVazia]);
+    colecao->Atualiza(pruv);
+    EXPECT_EQ(Linhas("Pruv", QStringLiteral("IN_NATUREZADECLAR"), QStringLiteral("3")), 1);
+}
+
 TEST_F(TColecaoPruvTest, StoredYear2003WithoutSpecialSituationIsRefusedOnLoading)
 {
     Armazenada(Matriz);

@@ -22,19 +22,6 @@ using P = TPaginaDeclaracao;
 // typed, closed, opened again, deleted.
 class CaminhoDeclaracaoTest : public DeclaracaoAbertaDeTeste {
 protected:
-    // Types into the field as the user does: focus, select all, the text, then Tab.
-    static void Digita(QWidget* campo, const QString& texto)
-    {
-        campo->setFocus();
-        QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(campo, Qt::Key_Delete);
-        QTest::keyClicks(campo, texto);
-    }
-    static void Tab(QWidget* campo)
-    {
-        QTest::keyClick(campo, Qt::Key_Tab);
-        QApplication::processEvents();
-    }
     // The new-declaration dialog filled and confirmed; Depois runs with it still shown (or not).
     void NovaPeloComando(const QString& ni, const char* nome, int ano = 1,
               const std::function<void(TFoNovaDeclaracao&)>& Depois = {})

@@ -96,6 +96,20 @@ protected:
     {
         return janela->findChild<W*>(QLatin1String(nome));
     }
+    // Types into the field as the user does: focus, select all, the text; then Tab leaves it.
+    static void Digita(QWidget* campo, const QString& texto)
+    {
+        campo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(campo, Qt::Key_Delete);
+        QTest::keyClicks(campo, texto);
+    }
+    static void Tab(QWidget* campo)
+    {
+        QTest::keyClick(campo, Qt::Key_Tab);
+        QApplication::processEvents();
+    }
     [[nodiscard]] QString Foco() const
     {
         const QWidget* foco = QApplication::focusWidget();

@@ -1,11 +1,15 @@
-// Walking a table of 100,000 rows through the table cursor, beside the same walk in raw SQLite.
+// Walking a table of 10,000 and of 100,000 rows through the table cursor, beside the same walk
+// in raw SQLite measured in the same run: the cursor's time, the floor's, their ratio and the
+// cursor's peak memory.
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <map>
 #include <memory>
 #include <sqlite3.h>
 
+#include "MedidaBench.h"
 #include "platform/db/CanExpr.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
@@ -14,16 +18,17 @@
 
 namespace {
 
-constexpr int Linhas = 100000;
+using namespace MedidaBench;
+
 constexpr int Meses = 13;
 
-// One data folder with the table for the whole run: 7 text columns and 13 money columns,
-// one group in ten.
+// One data folder per size with the table for the whole run: 7 text columns and 13 money
+// columns, one group in ten.
 struct TBase {
     QTemporaryDir pasta;
     std::shared_ptr<TDatabase> banco;
 
-    TBase()
+    explicit TBase(int Linhas)
     {
         banco = TDatabase::DaPasta(pasta.path());
         std::vector<TFieldDef> campos = {{QStringLiteral("IN_ANEXO"), ftString, 1},
@@ -61,10 +66,13 @@ struct TBase {
         t.Confirma();
     }
 
-    static TBase& Uma()
+    static TBase& De(int Linhas)
     {
-        static TBase base;
-        return base;
+        static std::map<int, std::unique_ptr<TBase>> bases;
+        auto& base = bases[Linhas];
+        if (!base)
+            base = std::make_unique<TBase>(Linhas);
+        return *base;
     }
 };
 
@@ -98,38 +106,22 @@ qint64 LeRegistro(TTable& tabela)
     return soma;
 }
 
-void Caminha(benchmark::State& estado, const char* indice, bool filtra, bool callback)
+// Walks the whole table through the cursor; the rows read.
+int CaminhaCursor(TTable& tabela)
 {
-    TBase& base = TBase::Uma();
-    TTable tabela;
-    tabela.SetDatabaseName(base.pasta.path());
-    tabela.SetTableName(QStringLiteral("pruvitem"));
-    tabela.SetIndexName(QString::fromLatin1(indice));
-    tabela.Open();
-    if (filtra) {
-        const int handle = tabela.AddFilterExpression(FiltroGrupo());
-        tabela.ActivateFilter(handle);
+    qint64 soma = 0;
+    int linhas = 0;
+    for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+        soma += LeRegistro(tabela);
+        ++linhas;
     }
-    if (callback) {
-        const int handle = tabela.AddFilterCallback([&tabela] { return tabela.Fields(6)->AsString() == QLatin1String("G3"); });
-        tabela.ActivateFilter(handle);
-    }
-    for (auto _ : estado) {
-        qint64 soma = 0;
-        int linhas = 0;
-        for (tabela.First(); !tabela.Eof(); tabela.Next()) {
-            soma += LeRegistro(tabela);
-            ++linhas;
-        }
-        benchmark::DoNotOptimize(soma);
-        estado.counters["rows"] = linhas;
-    }
+    benchmark::DoNotOptimize(soma);
+    return linhas;
 }
 
-void CaminhaSqlite(benchmark::State& estado, const char* ordem, bool filtra)
+// The same rows by the same SELECT stepped raw, in the order given, filtered by GRUPO when asked.
+int CaminhaSqlite(sqlite3* conexao, const char* ordem, bool filtra)
 {
-    TBase& base = TBase::Uma();
-    sqlite3* conexao = base.banco->Conexao();
     QByteArray sql = "SELECT IN_ANEXO,DONO,ITEM,CODIGO,TIPO,NUMERO,GRUPO";
     for (int m = 1; m <= Meses; ++m)
         sql += ",REND" + QByteArray::number(m);
@@ -140,46 +132,76 @@ void CaminhaSqlite(benchmark::State& estado, const char* ordem, bool filtra)
     sql += ordem;
     sqlite3_stmt* comando = nullptr;
     sqlite3_prepare_v2(conexao, sql.constData(), -1, &comando, nullptr);
-    for (auto _ : estado) {
-        sqlite3_reset(comando);
-        if (filtra)
-            sqlite3_bind_text(comando, 1, "G3", -1, SQLITE_STATIC);
-        qint64 soma = 0;
-        int linhas = 0;
-        while (sqlite3_step(comando) == SQLITE_ROW) {
-            for (int i = 0; i < 7; ++i)
-                soma += QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(comando, i)),
-                                          sqlite3_column_bytes(comando, i))
-                            .size();
-            for (int m = 0; m < Meses; ++m)
-                soma += sqlite3_column_int64(comando, 7 + m);
-            ++linhas;
-        }
-        benchmark::DoNotOptimize(soma);
-        estado.counters["rows"] = linhas;
+    if (filtra)
+        sqlite3_bind_text(comando, 1, "G3", -1, SQLITE_STATIC);
+    qint64 soma = 0;
+    int linhas = 0;
+    while (sqlite3_step(comando) == SQLITE_ROW) {
+        for (int i = 0; i < 7; ++i)
+            soma += QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(comando, i)),
+                                      sqlite3_column_bytes(comando, i))
+                        .size();
+        for (int m = 0; m < Meses; ++m)
+            soma += sqlite3_column_int64(comando, 7 + m);
+        ++linhas;
     }
     sqlite3_finalize(comando);
+    benchmark::DoNotOptimize(soma);
+    return linhas;
 }
 
-void BM_Cursor_PrimaryIndex(benchmark::State& s) { Caminha(s, "", false, false); }
-void BM_Sqlite_PrimaryIndex(benchmark::State& s) { CaminhaSqlite(s, "IN_ANEXO,DONO,ITEM", false); }
-void BM_Cursor_SecondaryIndex(benchmark::State& s) { Caminha(s, "ICodigo", false, false); }
-void BM_Sqlite_SecondaryIndex(benchmark::State& s)
+enum class TFiltro { Nenhum, Expressao, Callback };
+
+// The cursor over the index, with the filter; the floor: the raw SELECT in the index's order.
+void Caminha(benchmark::State& estado, const char* indice, TFiltro filtro, const char* ordemSql)
 {
-    CaminhaSqlite(s, "\"CODIGO$ci\",\"TIPO$ci\",\"NUMERO$ci\",IN_ANEXO,DONO,ITEM", false);
+    const int total = static_cast<int>(estado.range(0));
+    TBase& base = TBase::De(total);
+    TTable tabela;
+    tabela.SetDatabaseName(base.pasta.path());
+    tabela.SetTableName(QStringLiteral("pruvitem"));
+    tabela.SetIndexName(QString::fromLatin1(indice));
+    tabela.Open();
+    if (filtro == TFiltro::Expressao)
+        tabela.ActivateFilter(tabela.AddFilterExpression(FiltroGrupo()));
+    if (filtro == TFiltro::Callback)
+        tabela.ActivateFilter(
+            tabela.AddFilterCallback([&tabela] { return tabela.Fields(6)->AsString() == QLatin1String("G3"); }));
+    for (auto _ : estado) {
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const TCronometro cronometro;
+        const int linhas = CaminhaCursor(tabela);
+        const double projeto = cronometro.Segundos();
+        const qint64 pico = MemoriaKiB("VmHWM") - antes;
+        const TCronometro cronometroPiso;
+        const int linhasPiso = CaminhaSqlite(base.banco->Conexao(), ordemSql, filtro != TFiltro::Nenhum);
+        const double piso = cronometroPiso.Segundos();
+        if (linhas != linhasPiso) {
+            estado.SkipWithError("the cursor and the floor read different rows");
+            return;
+        }
+        estado.SetIterationTime(projeto);
+        Relata(estado, linhas, projeto, piso, pico);
+        estado.counters["rows"] = linhas;
+    }
 }
-void BM_Cursor_ExpressionFilter(benchmark::State& s) { Caminha(s, "", true, false); }
-void BM_Sqlite_Where(benchmark::State& s) { CaminhaSqlite(s, "IN_ANEXO,DONO,ITEM", true); }
-void BM_Cursor_CallbackFilter(benchmark::State& s) { Caminha(s, "", false, true); }
+
+const char* const OrdemPrimaria = "IN_ANEXO,DONO,ITEM";
+
+void BM_PrimaryIndex(benchmark::State& s) { Caminha(s, "", TFiltro::Nenhum, OrdemPrimaria); }
+void BM_SecondaryIndex(benchmark::State& s)
+{
+    Caminha(s, "ICodigo", TFiltro::Nenhum, "\"CODIGO$ci\",\"TIPO$ci\",\"NUMERO$ci\",IN_ANEXO,DONO,ITEM");
+}
+void BM_ExpressionFilter(benchmark::State& s) { Caminha(s, "", TFiltro::Expressao, OrdemPrimaria); }
+void BM_CallbackFilter(benchmark::State& s) { Caminha(s, "", TFiltro::Callback, OrdemPrimaria); }
 
 }  // namespace
 
-BENCHMARK(BM_Cursor_PrimaryIndex)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Sqlite_PrimaryIndex)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Cursor_SecondaryIndex)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Sqlite_SecondaryIndex)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Cursor_ExpressionFilter)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Sqlite_Where)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Cursor_CallbackFilter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrimaryIndex)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_SecondaryIndex)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ExpressionFilter)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_CallbackFilter)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 BENCHMARK_MAIN();

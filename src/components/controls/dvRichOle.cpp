@@ -10,3 +10,15 @@ bool dvRichEditGetOleInterface(QWidget*, IRichEditOle*& oleInterface)
     oleInterface = nullptr;
     return false;
 }
+
+void dvRichDropEffect(bool arrastando, unsigned teclas, unsigned& efeito)
+{
+    if (arrastando)
+        return;
+    const unsigned ambas = dvDropEffect::KeyControl | dvDropEffect::KeyShift;
+    const unsigned escolhido = (teclas & ambas) == ambas                 ? dvDropEffect::Link
+                               : (teclas & dvDropEffect::KeyControl) != 0 ? dvDropEffect::Copy
+                                                                          : dvDropEffect::Move;
+    if ((efeito & escolhido) != 0)
+        efeito = escolhido;
+}

@@ -119,8 +119,15 @@ int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamen
             zip_discard(za);
             return ResultadoCompressao::Falha;
         }
-        if (zip_file_add(za, m.Nome.toUtf8().constData(), fonte, ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t indice = zip_file_add(za, m.Nome.toUtf8().constData(), fonte, ZIP_FL_ENC_UTF_8);
+        if (indice < 0) {
             zip_source_free(fonte);
+            zip_discard(za);
+            return ResultadoCompressao::Falha;
+        }
+        if (zip_set_file_compression(za, static_cast<zip_uint64_t>(indice), ZIP_CM_DEFLATE,
+                                     static_cast<zip_uint32_t>(TGravadorZip::NivelCompressao))
+            < 0) {
             zip_discard(za);
             return ResultadoCompressao::Falha;
         }

@@ -16,6 +16,10 @@ struct TMembroZip {
 // Writes zip archives through libzip. Results are those of ResultadoCompressao.
 class TGravadorZip final {
 public:
+    // The deflate level of every member: moderate, as the highest levels cost several times the
+    // time for a few per cent of size, and the archive's readers accept any level.
+    static constexpr int NivelCompressao = 6;
+
     // Writes the archive to destino: libzip writes a temporary beside it and renames it only
     // when complete, so a failed or cancelled run leaves an existing destino as it was.
     // An empty member list is refused (libzip would delete destino instead).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDataLink.h"
@@ -647,7 +648,12 @@ void TDataSet::Last()
 
 bool TDataSet::BuscaNaJanela(TGetMode modo)
 {
-    TRegistro registro;
+    // The storage of the record that last left the window, so that a walk does not allocate a
+    // record per row.
+    TRegistro registro = std::exchange(FReciclado, TRegistro());
+    registro.Valores.clear();
+    registro.RowId = 0;
+    registro.Leitura = 0;
     if (modo == gmNext) {
         if (!FetchAccepted(FJanela.empty() ? nullptr : &FJanela.back(), gmNext, registro))
             return false;
@@ -684,6 +690,7 @@ int TDataSet::MoveBy(int distancia)
                     break;
                 }
                 if (static_cast<int>(FJanela.size()) > FBufferCount) {
+                    FReciclado = std::move(FJanela.front());
                     FJanela.erase(FJanela.begin());
                     --FAtivo;
                     ++deslocamento;
@@ -701,6 +708,7 @@ int TDataSet::MoveBy(int distancia)
                     break;
                 }
                 if (static_cast<int>(FJanela.size()) > FBufferCount) {
+                    FReciclado = std::move(FJanela.back());
                     FJanela.pop_back();
                     --deslocamento;
                 }

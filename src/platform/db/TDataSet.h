@@ -279,6 +279,7 @@ private:
     std::vector<TDataSource*> FDataSources;
 
     std::vector<TRegistro> FJanela;
+    TRegistro FReciclado;   // the last record to leave the window, its storage reused by the next fetch
     int FAtivo = 0;
     int FBufferCount = 1;
     bool FBof = true;

@@ -593,11 +593,14 @@ void TField::SetAsFloat(double valor)
 
 qint64 TField::AsFixed4() const
 {
-    if (IsNull())
+    if (!FDataSet)
         return 0;
+    // Money columns are read on every row of a walk: the value is fetched once.
     const QVariant& valor = FDataSet->Valor(*this);
     if (FDataType == ftCurrency)
-        return Inteiro(valor);
+        return !valor.isValid() || valor.isNull() ? 0 : Inteiro(valor);
+    if (IsNull())
+        return 0;
     if (EhInteiro(FDataType))
         return Inteiro(valor) * 10000;
     if (IsTextType(FDataType)) {

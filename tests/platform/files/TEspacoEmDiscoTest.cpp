@@ -21,7 +21,7 @@ TEST(TEspacoEmDisco, SimulationsAnswerInsteadOfTheVolumeAndNest)
         TEspacoEmDisco::Simulacao cheio(56199);
         EXPECT_EQ(TEspacoEmDisco::Livre(pasta), 56199);
         {
-            TEspacoEmDisco::Simulacao porPasta([](const QString& p) { return p.endsWith(QStringLiteral("X")) ? -1 : 7; });
+            TEspacoEmDisco::Simulacao porPasta([](const QString& p) { return p == QStringLiteral("/a/X") ? -1 : 7; });
             EXPECT_EQ(TEspacoEmDisco::Livre(QStringLiteral("/a/X")), -1);
             EXPECT_EQ(TEspacoEmDisco::Livre(pasta), 7);
         }

@@ -1,0 +1,485 @@
+// A large declaration of 10,000 and of 100,000 items (10 codes per beneficiary, one beneficiary
+// in ten with sub judice values on its first code), each step beside a floor measured in the same
+// run on the same rows and schema:
+//   save insert-only (a new declaration, write-through off, inside one transaction)
+//                                                             vs the same rows by prepared INSERTs
+//   import of a delivery-layout file into a new declaration   vs the same rows by prepared INSERTs
+//   write and pack the delivery file     vs one joined SELECT, snprintf, fwrite and deflate
+//   verify                               vs the writer's walk over the same items
+// Each reports projeto_s, piso_s, razao and the peak resident memory of the project's step.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <sqlite3.h>
+#include <zlib.h>
+
+#include "MedidaBench.h"
+#include "exchange/ResultadoEntrega.h"
+#include "exchange/TArquivoPruv.h"
+#include "exchange/TFontePruv.h"
+#include "exchange/TImportacaoPruv.h"
+#include "exchange/TItemEntrega.h"
+#include "exchange/TRegistroTipo2.h"
+#include "model/IVerificacao.h"
+#include "model/TColecaoCodigoRetencao.h"
+#include "model/TColecaoPruv.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TNi.h"
+#include "model/TPruvItem.h"
+#include "model/Utilitarios.h"
+#include "platform/compress/TGravadorZip.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
+#include "platform/files/TPastas.h"
+#include "platform/files/TVolumes.h"
+#include "platform/ui/IDialogos.h"
+#include "platform/ui/IProgresso.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+using namespace MedidaBench;
+
+namespace {
+
+constexpr int CodigosPorBeneficiario = 10;
+const char* const Codigos[CodigosPorBeneficiario] = {"0561", "0588", "3208", "3223", "3277",
+                                                     "3533", "3562", "5204", "5706", "5936"};
+const QString Ano = QStringLiteral("2002");
+
+QString Cnpj(int Itens, int Filial)
+{
+    const QString raiz = QStringLiteral("%1").arg(10000000 + Itens / 10 + Filial, 8, 10, QLatin1Char('0')) +
+                         QStringLiteral("0001");
+    return raiz + CalculaDV(raiz);
+}
+
+QString CpfBeneficiario(int b)
+{
+    const QString raiz = QStringLiteral("%1").arg(100000000 + b * 7919, 9, 10, QLatin1Char('0'));
+    return raiz + CalculaDV(raiz);
+}
+
+// The values of beneficiary b under code c, as both the save and the import file give them.
+void Preenche(TItemEntrega& Item, int b, int c)
+{
+    Item = TItemEntrega();
+    Item.Codigo = QLatin1String(Codigos[c]);
+    Item.BeneficiarioPf = true;
+    Item.NiBeneficiario = CpfBeneficiario(b);
+    Item.NomeBeneficiario = QStringLiteral("JOSE DA SILVA");
+    for (int m = 1; m <= 12; ++m) {
+        Item.Valor(TItemEntrega::Rendimento, m) = (b + m) * 10000;
+        Item.Valor(TItemEntrega::Imposto, m) = m * 10000;
+    }
+    if (c == 0 && b % 10 == 0)
+        Item.Valor(TItemEntrega::RendimentoSubJudice, 3) = 50000;
+}
+
+// Yes to a question about a stored declaration; OK to anything else.
+class TDialogosSim final : public IDialogos {
+public:
+    Resposta Mostra(const TMensagemDialogo& Mensagem) override
+    {
+        return (Mensagem.Botoes & Botao::Sim) != 0 ? Resposta::Sim : Resposta::Ok;
+    }
+};
+
+// A run that only counts.
+class TVerificacaoMuda final : public IVerificacao {
+public:
+    [[nodiscard]] bool Interrompida() const override { return false; }
+    [[nodiscard]] int NumErros() const override { return 0; }
+    void IncluiErros() override {}
+    void IncluiLinha(const QString&) override {}
+    void IncluiTituloFundo(const QString&, const QString&) override {}
+    void MostraVerificados(int) override {}
+    void SetaConcluida(bool) override {}
+};
+
+// One program folder for the whole run, with the declarations stored so far, by item count.
+struct TPrograma {
+    QTemporaryDir pasta;
+    TDialogosSim dialogos;
+    std::unique_ptr<TColecaoPruv> colecao;
+    std::map<int, std::unique_ptr<TPruv>> declaracoes;
+    TErros erros;
+
+    TPrograma()
+    {
+        qputenv("PRUV2003_HOME", pasta.path().toUtf8());
+        InterfaceUsuario::Instala(&dialogos);
+        TPastas::Cria();
+        TVolumes::DefinePastaBase(pasta.path());
+        TColecaoCodigoRetencao(Ano, QStringLiteral(PRUV_PASTA_RECURSOS "/CodRet.txt"));
+        colecao = std::make_unique<TColecaoPruv>();
+    }
+    ~TPrograma() { InterfaceUsuario::Instala(static_cast<IDialogos*>(nullptr)); }
+
+    [[nodiscard]] QString Banco() const { return DiretorioDados() + QLatin1Char('/') + TDatabase::NomeArquivo(); }
+    [[nodiscard]] QString Piso() const { return pasta.path() + QStringLiteral("/piso.db"); }
+
+    // A new company declaration, stored without items.
+    std::unique_ptr<TPruv> Nova(const QString& Cnpj)
+    {
+        auto pruv = std::make_unique<TPruv>();
+        pruv->SetErros(&erros);
+        pruv->GetDeclarante().SetNi(Cnpj);
+        pruv->GetDeclarante().Nome().SetTexto(QStringLiteral("EMPRESA DE TESTE LTDA"));
+        pruv->SetAno(Ano);
+        pruv->AtualizaNaturezas();
+        pruv->SetNatureza(*pruv->GetNaturezas().GetDisponivel(0));
+        pruv->GetRespCnpj().SetNi(QStringLiteral("11144477735"));
+        TResponsavel& r = pruv->GetResponsavel();
+        r.SetNi(QStringLiteral("52998224725"));
+        r.Nome().SetTexto(QStringLiteral("MARIA DA SILVA"));
+        r.Fone().DDD().SetTexto(QStringLiteral("11"));
+        r.Fone().Numero().SetTexto(QStringLiteral("32221234"));
+        colecao->Inclui(*pruv);
+        return pruv;
+    }
+
+    // The declaration of that many items, stored on first use; Segundos receives how long saving
+    // its items took then.
+    TPruv& Declaracao(int Itens, double* Segundos = nullptr)
+    {
+        auto& pruv = declaracoes[Itens];
+        if (!pruv) {
+            pruv = Nova(Cnpj(Itens, 0));
+            const TCronometro cronometro;
+            SalvaItens(*pruv, Itens);
+            if (Segundos)
+                *Segundos = cronometro.Segundos();
+        }
+        return *pruv;
+    }
+
+    // All or nothing, as the importer saves: one transaction around the load.
+    static void SalvaItens(TPruv& Pruv, int Itens)
+    {
+        TTransacao transacao(*TDatabase::DaPasta(DiretorioDados()));
+        TColecaoPruvItem& itens = Pruv.GetItens();
+        itens.SetGravarEmDisco(false);
+        itens.SetNaoAtualizaAux(true);
+        TPruvItem item(Pruv, Pruv);
+        TItemEntrega valores;
+        for (int b = 0; b < Itens / CodigosPorBeneficiario; ++b) {
+            for (int c = 0; c < CodigosPorBeneficiario; ++c) {
+                Preenche(valores, b, c);
+                item.Limpa();
+                item.GetCodigoRetencao().SetCodigo(valores.Codigo);
+                Pruv.GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), QStringLiteral("0"));
+                item.GetBeneficiario().SetNi(valores.NiBeneficiario);
+                item.GetBeneficiario().Nome().SetTexto(valores.NomeBeneficiario);
+                for (int m = 1; m <= 12; ++m) {
+                    item.GetValores().GetRendimento(m).SetValor(valores.Valor(TItemEntrega::Rendimento, m));
+                    item.GetValores().GetImposto(m).SetValor(valores.Valor(TItemEntrega::Imposto, m));
+                }
+                item.GetSubJudice().GetRendimento(3).SetValor(valores.Valor(TItemEntrega::RendimentoSubJudice, 3));
+                itens.Salva(item);
+            }
+        }
+        itens.SetGravarEmDisco(true);
+        Pruv.LiberaItens();
+        transacao.Confirma();
+    }
+
+    // The rows of the declaration's beneficiaries, items and judicial values.
+    [[nodiscard]] TLinhasGuardadas Linhas(const QString& Chave) const
+    {
+        return TLinhasGuardadas(Banco(), {{QStringLiteral("Benef"), QStringLiteral("E_PRUV_DK = ?1")},
+                                          {QStringLiteral("PruvItem"), QStringLiteral("E_PRUV_DK = ?1")},
+                                          {QStringLiteral("Judicial"), QStringLiteral("IN_ANEXO = '0' AND \"E_PRUV/ANEXO_DK\" = ?1")}},
+                                Chave);
+    }
+
+    // The delivery-layout file of that many items (value lines of every item, then the sub judice
+    // lines), made on first use; Linhas receives its line count.
+    QString ArquivoImportacao(int Itens, const QString& Empresa, int& Linhas)
+    {
+        const QString arquivo = pasta.path() + QStringLiteral("/importa-%1.txt").arg(Itens);
+        QFile saida(arquivo);
+        saida.open(QIODevice::WriteOnly);
+        int sequencia = 0;
+        TItemEntrega item;
+        for (int c = 0; c < CodigosPorBeneficiario; ++c)
+            for (int b = 0; b < Itens / CodigosPorBeneficiario; ++b) {
+                Preenche(item, b, c);
+                for (int identificador : {0, 2})
+                    if (TRegistroTipo2::Presente(item, identificador))
+                        saida.write(TRegistroTipo2::Monta('2', ++sequencia, Empresa, item, identificador).Bytes() + "\r\n");
+            }
+        Linhas = sequencia;
+        return arquivo;
+    }
+};
+
+TPrograma& Programa()
+{
+    static TPrograma programa;
+    return programa;
+}
+
+// ---- save ----
+
+void BM_SalvaSomenteInsercao(benchmark::State& Estado)
+{
+    const int itens = static_cast<int>(Estado.range(0));
+    TPrograma& programa = Programa();
+    for (auto _ : Estado) {
+        if (programa.declaracoes.count(itens)) {
+            Estado.SkipWithError("the declaration was saved already in this run");
+            return;
+        }
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        double projeto = 0;
+        TPruv& pruv = programa.Declaracao(itens, &projeto);
+        const qint64 pico = MemoriaKiB("VmHWM") - antes;
+        const double piso = programa.Linhas(pruv.GetChave()).InsereEm(programa.Piso());
+        Estado.SetIterationTime(projeto);
+        Relata(Estado, itens, projeto, piso, pico);
+    }
+}
+
+// ---- import ----
+
+void Apaga(TColecaoPruv& Colecao, const QString& Cnpj)
+{
+    TErros erros;
+    TPruv pruv;
+    pruv.SetErros(&erros);
+    pruv.GetDeclarante().SetNi(Cnpj);
+    pruv.SetAno(Ano);
+    if (Colecao.Carrega(pruv))
+        Colecao.Exclui(pruv);
+}
+
+void BM_ImportaNova(benchmark::State& Estado)
+{
+    const int itens = static_cast<int>(Estado.range(0));
+    TPrograma& programa = Programa();
+    const QString empresa = Cnpj(itens, 1);
+    int linhas = 0;
+    const QString arquivo = programa.ArquivoImportacao(itens, empresa, linhas);
+    TErros erros;
+    TPruv alvo;
+    alvo.SetErros(&erros);
+    alvo.GetDeclarante().SetNi(empresa);
+    alvo.GetDeclarante().Nome().SetTexto(QStringLiteral("EMPRESA DE TESTE LTDA"));
+    alvo.SetAno(Ano);
+    alvo.SetNatureza(alvo.GetNaturezas().GetTodas()[0]);
+    for (auto _ : Estado) {
+        Apaga(*programa.colecao, empresa);
+        TImportacaoPruv::TContadores n;
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const TCronometro cronometro;
+        {
+            TImportacaoPruv importacao;
+            QString log;
+            const bool cancelado = false;
+            const std::uint8_t r = importacao.Importa(cancelado, false, *programa.colecao, 0, nullptr, log, arquivo, alvo, n);
+            if (r != 0 || n.BeneficiariosAdicionados != itens) {
+                Estado.SkipWithError(qPrintable(QStringLiteral("not imported whole: %1 of %2 items, %3 lines refused")
+                                                    .arg(n.BeneficiariosAdicionados)
+                                                    .arg(itens)
+                                                    .arg(n.RegistrosRejeitados)));
+                return;
+            }
+        }
+        const double projeto = cronometro.Segundos();
+        const qint64 pico = MemoriaKiB("VmHWM") - antes;
+        TPruv importada;
+        importada.SetErros(&erros);
+        importada.GetDeclarante().SetNi(empresa);
+        importada.SetAno(Ano);
+        programa.colecao->Carrega(importada);
+        const double piso = programa.Linhas(importada.GetChave()).InsereEm(programa.Piso());
+        Estado.SetIterationTime(projeto);
+        Relata(Estado, itens, projeto, piso, pico);
+        Estado.counters["linhas"] = linhas;
+    }
+}
+
+// ---- write and pack ----
+
+// The floor of the writing: the value lines of every item of the declaration, read by one query
+// joining items, beneficiaries and judicial values in the writer's order, formatted by snprintf,
+// written by fwrite, then the file deflated at the packing's level. The seconds it took.
+double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pasta)
+{
+    sqlite3* conexao = nullptr;
+    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READONLY, nullptr);
+    // Columns: code, kind, number, name, then income, deduction and tax of each period as the
+    // value line lays them out, then the same of the sub judice values.
+    QByteArray sql = "SELECT i.TRIB_TRIBU, i.E_IN_PF_PJ, i.E_NR_PF_PJ, b.NM_NM_EMPR";
+    for (const char* tabela : {"i.", "j."})
+        for (int m = 1; m <= 13; ++m)
+            for (const char* serie : {"REND_", "DED_", "IRRF_"})
+                sql += QByteArray(", ") + tabela + serie + (tabela[0] == 'j' ? "SUBJUD_" : "")
+                       + QByteArray::number(m).rightJustified(2, '0');
+    sql += " FROM PruvItem i JOIN Benef b ON b.E_PRUV_DK = i.E_PRUV_DK AND b.IN_PF_PJ = i.E_IN_PF_PJ "
+           "AND b.NR_PF_PJ = i.E_NR_PF_PJ LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO "
+           "AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
+           "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 "
+           "ORDER BY i.IN_ANEXO, i.\"E_PRUV/ANEXO_DK\", i.TRIB_TRIBU, i.E_IN_PF_PJ, i.E_NR_PF_PJ";
+    const TCronometro cronometro;
+    sqlite3_stmt* consulta = nullptr;
+    sqlite3_prepare_v2(conexao, sql.constData(), -1, &consulta, nullptr);
+    const QByteArray chave = Chave.toUtf8();
+    sqlite3_bind_text(consulta, 1, chave.constData(), -1, SQLITE_STATIC);
+    const QByteArray texto = QFile::encodeName(Pasta + QStringLiteral("/piso.txt"));
+    FILE* saida = std::fopen(texto.constData(), "wb");
+    char linha[800];
+    int sequencia = 0;
+    // The value line of the layout: 730 characters, the values in cents from position 103, the
+    // identifier at 688.
+    const auto grava = [&](int primeira, char identificador) {
+        int n = std::snprintf(linha, sizeof linha, "2%08d%-14s%-4s%s%-14s%-60.60s", ++sequencia, "11222333000181",
+                              reinterpret_cast<const char*>(sqlite3_column_text(consulta, 0)),
+                              reinterpret_cast<const char*>(sqlite3_column_text(consulta, 1)),
+                              reinterpret_cast<const char*>(sqlite3_column_text(consulta, 2)),
+                              reinterpret_cast<const char*>(sqlite3_column_text(consulta, 3)));
+        for (int c = 0; c < 39; ++c)
+            n += std::snprintf(linha + n, sizeof linha - static_cast<size_t>(n), "%015lld",
+                               static_cast<long long>((sqlite3_column_int64(consulta, primeira + c) + 50) / 100));
+        n += std::snprintf(linha + n, sizeof linha - static_cast<size_t>(n), "%c%-42s\r\n", identificador, "");
+        std::fwrite(linha, 1, static_cast<size_t>(n), saida);
+    };
+    while (sqlite3_step(consulta) == SQLITE_ROW) {
+        grava(4, '0');
+        if (sqlite3_column_type(consulta, 43) != SQLITE_NULL)
+            grava(43, '2');
+    }
+    sqlite3_finalize(consulta);
+    sqlite3_close(conexao);
+    std::fclose(saida);
+
+    // Deflated as the packing does, from the file just written.
+    FILE* entrada = std::fopen(texto.constData(), "rb");
+    FILE* pacote = std::fopen(QFile::encodeName(Pasta + QStringLiteral("/piso.deflate")).constData(), "wb");
+    z_stream z{};
+    deflateInit2(&z, TGravadorZip::NivelCompressao, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    unsigned char de[65536];
+    unsigned char para[65536];
+    int fim = Z_NO_FLUSH;
+    do {
+        z.avail_in = static_cast<uInt>(std::fread(de, 1, sizeof de, entrada));
+        z.next_in = de;
+        fim = std::feof(entrada) ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            z.avail_out = sizeof para;
+            z.next_out = para;
+            deflate(&z, fim);
+            std::fwrite(para, 1, sizeof para - z.avail_out, pacote);
+        } while (z.avail_out == 0);
+    } while (fim != Z_FINISH);
+    deflateEnd(&z);
+    std::fclose(entrada);
+    std::fclose(pacote);
+    return cronometro.Segundos();
+}
+
+// The packing gauge is set up just before the packing: the peak then is the writing's.
+class TGaugeMarcador final : public IProgresso {
+public:
+    void DefineFaixa(int, int) override { PicoEscrita = MemoriaKiB("VmHWM"); }
+    void DefinePosicao(int Posicao) override { FPosicao = Posicao; }
+    void MostraTexto(const QString&) override {}
+    [[nodiscard]] int Minimo() const override { return 0; }
+    [[nodiscard]] int Maximo() const override { return 100; }
+    [[nodiscard]] int Posicao() const override { return FPosicao; }
+
+    qint64 PicoEscrita = 0;
+
+private:
+    int FPosicao = 0;
+};
+
+void BM_GeraEntrega(benchmark::State& Estado)
+{
+    const int itens = static_cast<int>(Estado.range(0));
+    TPrograma& programa = Programa();
+    TPruv& pruv = programa.Declaracao(itens);
+    const QStringList chaves{Ano + pruv.GetDeclarante().GetNi().left(12)};
+    const TVolume volume = TVolumes::Lista().first();
+    for (auto _ : Estado) {
+        QDir(volume.Raiz + QStringLiteral("/Declaracoes Gravadas XEQ")).removeRecursively();
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        TGaugeMarcador gauge;
+        const TCronometro cronometro;
+        TArquivoPruv writer;
+        QString arquivo;
+        const bool cancelado = false;
+        const std::uint8_t r = writer.Gera(arquivo, cancelado, pruv, *programa.colecao, nullptr, &gauge, chaves,
+                                           volume, QString(), QStringLiteral("SP"), QString(), itens);
+        const double projeto = cronometro.Segundos();
+        if (r != ResultadoEntrega::Ok) {
+            Estado.SkipWithError("the delivery file was not written");
+            return;
+        }
+        const qint64 pico = std::max(gauge.PicoEscrita, MemoriaKiB("VmHWM")) - antes;
+        const double piso = PisoEscrita(programa.Banco(), pruv.GetChave(), programa.pasta.path());
+        Estado.SetIterationTime(projeto);
+        Relata(Estado, itens, projeto, piso, pico);
+        Estado.counters["escrita_MiB"] = static_cast<double>(gauge.PicoEscrita - antes) / 1024.0;
+    }
+}
+
+// ---- verify ----
+
+// The writer's walk over every item of the declaration; the seconds it took.
+double CaminhoEscritor(TPruv& Pruv, TColecaoPruv& Colecao, int Itens)
+{
+    const TCronometro cronometro;
+    TFontePruv fonte(Pruv, Colecao);
+    const TDeclaracaoEntrega declaracao = TFontePruv::Dados(Pruv);
+    fonte.AbreItens(declaracao, nullptr);
+    TItemEntrega item;
+    int lidos = 0;
+    while (fonte.ProximoItem(item))
+        ++lidos;
+    fonte.FechaItens();
+    if (lidos != Itens)
+        throw std::runtime_error("the writer's walk missed items");
+    return cronometro.Segundos();
+}
+
+void BM_Verifica(benchmark::State& Estado)
+{
+    const int itens = static_cast<int>(Estado.range(0));
+    TPrograma& programa = Programa();
+    TPruv& pruv = programa.Declaracao(itens);
+    for (auto _ : Estado) {
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const TCronometro cronometro;
+        TErros erros;
+        TVerificacaoMuda frame;
+        int verificados = 0;
+        pruv.Verifica(erros, frame, verificados);
+        const double projeto = cronometro.Segundos();
+        const qint64 pico = MemoriaKiB("VmHWM") - antes;
+        if (verificados != itens) {
+            Estado.SkipWithError("not every item was verified");
+            return;
+        }
+        const double piso = CaminhoEscritor(pruv, *programa.colecao, itens);
+        Estado.SetIterationTime(projeto);
+        Relata(Estado, itens, projeto, piso, pico);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_SalvaSomenteInsercao)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_ImportaNova)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_GeraEntrega)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+BENCHMARK(BM_Verifica)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,62 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <utility>
+#include <vector>
+
+namespace benchmark {
+class State;
+}
+
+// What every benchmark of a large declaration reports beside its own figure: a floor measured in
+// the same run on the same rows and schema, the ratio of the two, and the peak resident memory of
+// the project's work above what the process held before it.
+namespace MedidaBench {
+
+// Resident memory in KiB from the process status (Linux): "VmHWM" the peak since the last
+// ZeraPico, "VmRSS" the present; -1 when it cannot be read.
+qint64 MemoriaKiB(const char* Campo);
+void ZeraPico();
+
+// Wall-clock seconds since construction.
+class TCronometro {
+public:
+    [[nodiscard]] double Segundos() const
+    {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - FInicio).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point FInicio = std::chrono::steady_clock::now();
+};
+
+// Counters "projeto_s", "piso_s", "razao" (project / floor), "pico_MiB" and "itens/s".
+void Relata(benchmark::State& Estado, int Itens, double ProjetoS, double PisoS, qint64 PicoKiB);
+
+// The rows of some tables of a database file, read once and held in memory, so that inserting
+// them again is a floor of what storing them costs: each table made anew in a new file from the
+// same CREATE statements (table and indexes), then every row bound to one prepared INSERT, all
+// in one transaction committed with synchronous=FULL.
+class TLinhasGuardadas {
+public:
+    // Each table with the condition that picks its rows (empty: every row), in which ?1 is Chave.
+    TLinhasGuardadas(const QString& Banco, const std::vector<std::pair<QString, QString>>& TabelasOnde,
+                     const QString& Chave);
+    // Stores every row into a new file Destino (replaced); the seconds of the inserts and commit.
+    [[nodiscard]] double InsereEm(const QString& Destino) const;
+    [[nodiscard]] qint64 Linhas() const;
+
+private:
+    struct TTabela {
+        QByteArray Nome;
+        std::vector<QByteArray> Esquema;   // CREATE TABLE, then CREATE INDEX
+        int Colunas = 0;
+        qint64 Linhas = 0;
+        QByteArray Valores;   // per value: a type byte, then 8 bytes or a length and the bytes
+    };
+    std::vector<TTabela> FTabelas;
+};
+
+}  // namespace MedidaBench

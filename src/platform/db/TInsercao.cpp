@@ -1,0 +1,41 @@
+#include "platform/db/TInsercao.h"
+
+#include <QStringList>
+
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
+
+TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos)
+    : FBanco(std::move(Banco)), FCampos(std::move(Campos))
+{
+    const QString nome = FBanco->NomeReal(NomeTabela);
+    if (nome.isEmpty())
+        throw EDatabaseError(QStringLiteral("Table '%1' does not exist").arg(NomeTabela));
+    QStringList colunas;
+    QStringList marcadores;
+    for (const TFieldDef& campo : FCampos) {
+        colunas << TEsquemaTabela::Aspas(campo.Name);
+        marcadores << QStringLiteral("?");
+    }
+    FComando = std::make_unique<TComando>(FBanco->Conexao(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                                .arg(TEsquemaTabela::Aspas(nome),
+                                                                     colunas.join(QLatin1Char(',')),
+                                                                     marcadores.join(QLatin1Char(','))));
+}
+
+void TInsercao::Texto(int Coluna, const QString& Valor)
+{
+    const int tamanho = FCampos[static_cast<std::size_t>(Coluna)].Size;
+    FComando->Liga(Coluna + 1, QVariant(tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor));
+}
+
+void TInsercao::Inteiro(int Coluna, qint64 Valor)
+{
+    FComando->LigaInteiro(Coluna + 1, Valor);
+}
+
+void TInsercao::Grava()
+{
+    FBanco->Escreve(*FComando);
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "platform/db/TComando.h"
+#include "platform/db/TFieldDef.h"
+
+class TDatabase;
+
+// A prepared INSERT of one row of a table, every column in the order of its field definitions,
+// for loads that bind each row straight from their values: no dataset, no read-back of the row.
+// Values are kept as a post keeps them: text cut to the field's size.
+class TInsercao final {
+public:
+    // Raises EDatabaseError when the table is missing or the statement cannot be prepared.
+    TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos);
+
+    // Column by its position in the field definitions, from 0.
+    void Texto(int Coluna, const QString& Valor);
+    void Inteiro(int Coluna, qint64 Valor);
+    // Writes the row as TDatabase::Escreve does (fault hook, readers released); the values stay
+    // bound. Raises EDBEngineError.
+    void Grava();
+    [[nodiscard]] TDatabase& Banco() const { return *FBanco; }
+
+private:
+    std::shared_ptr<TDatabase> FBanco;
+    std::vector<TFieldDef> FCampos;
+    std::unique_ptr<TComando> FComando;
+};

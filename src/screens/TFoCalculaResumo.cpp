@@ -1,0 +1,123 @@
+#include "screens/TFoCalculaResumo.h"
+
+#include <QApplication>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "model/TAnexoFC.h"
+#include "model/TColecaoAnexo.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TColecaoResumo.h"
+#include "model/TPruv.h"
+#include "model/TPruvItem.h"
+#include "screens/TSaidaDeCampo.h"
+#include "shell/ExcecaoAplicacao.h"
+
+namespace {
+
+constexpr int Calculado = 1;
+constexpr int Cancelado = 2;
+
+}  // namespace
+
+TFoCalculaResumo::TFoCalculaResumo(TPruv& Pruv, QWidget* Dono) : QDialog(Dono), FPruv(Pruv)
+{
+    setObjectName(QStringLiteral("FoCalculaResumo"));
+    setWindowTitle(QStringLiteral("Resumo da Declaração"));
+    setFixedSize(384, 93);
+    Gauge = new QProgressBar(this);
+    Gauge->setObjectName(QStringLiteral("Gauge"));
+    Gauge->setGeometry(27, 14, 329, 24);
+    Gauge->setTextVisible(true);
+    Gauge->setValue(0);
+    QPalette azul = Gauge->palette();
+    azul.setColor(QPalette::Highlight, Qt::blue);
+    Gauge->setPalette(azul);
+    BbCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    BbCancelar->setObjectName(QStringLiteral("BbCancelar"));
+    BbCancelar->setGeometry(154, 54, 75, 25);
+    BbCancelar->setProperty(TSaidaDeCampo::PropriedadeModalResult, TSaidaDeCampo::mrCancel);
+    connect(BbCancelar, &QPushButton::clicked, this, [this] { FCancelado = true; });
+}
+
+int TFoCalculaResumo::CalculaResumo(TPruv& Pruv, QWidget* Dono)
+{
+    TFoCalculaResumo janela(Pruv, Dono);
+    QTimer::singleShot(100, &janela, [&janela] { ExcecaoAplicacao::Protege([&janela] { janela.Calcula(); }); });
+    const int resultado = janela.exec();
+    return resultado == Calculado ? Calculado : Cancelado;
+}
+
+void TFoCalculaResumo::reject()
+{
+    FCancelado = true;   // Esc: the walk ends at its next step
+}
+
+void TFoCalculaResumo::Calcula()
+{
+    TResumo total(nullptr);
+    total.Zera();
+    TResumo& proprio = static_cast<TPruvAnexo&>(FPruv).GetResumo();
+    proprio.Zera();
+    Gauge->setValue(0);
+    const bool administradora = FPruv.GetNatureza().GetCodigo() == TPruv::CodigoAdministradora;
+
+    // Every item of an owner into its summary and the total; false when cancelled.
+    const auto soma = [&](TPruvAnexo& dono, TResumo& resumo) {
+        TColecaoPruvItem itens(FPruv, dono);
+        TPruvItem vazio(FPruv, dono);
+        TPruvItem item(FPruv, dono);
+        TErros erros;
+        item.SetErros(&erros);
+        itens.Primeiro();
+        while (!itens.Eof() && !FCancelado) {
+            QCoreApplication::processEvents();
+            itens.LeRegistro(item);
+            resumo.AcumulaItem(vazio, item);
+            total.AcumulaItem(vazio, item);
+            Gauge->setValue(Gauge->value() + 1);
+            itens.Proximo();
+        }
+        if (FCancelado)
+            return false;
+        resumo.SetOK(true);
+        FPruv.GetColecaoResumo().Grava(resumo);
+        return true;
+    };
+
+    int maximo = TColecaoPruvItem(FPruv, FPruv).UltimaChave();
+    TColecaoAnexo* anexos = administradora ? &FPruv.GetColecaoAnexo() : nullptr;
+    if (anexos) {
+        TAnexoFC anexo(FPruv);
+        anexos->PrimeiroRegistro(anexo);
+        while (!anexos->Eof()) {
+            maximo += TColecaoPruvItem(FPruv, anexo).UltimaChave();
+            anexo.Reinicia();
+            anexos->ProximoRegistro(anexo);
+        }
+    }
+    Gauge->setMaximum(qMax(1, maximo));
+
+    bool completo = soma(FPruv, proprio);
+    if (completo && anexos) {
+        TAnexoFC anexo(FPruv);
+        anexos->Primeiro();
+        while (completo && !anexos->Eof()) {
+            anexos->LeRegistro(anexo);
+            anexo.GetResumo().Zera();
+            completo = soma(anexo, anexo.GetResumo());
+            anexo.Reinicia();
+            anexos->Proximo();
+        }
+    }
+    Gauge->setValue(Gauge->maximum());
+    if (completo && !FCancelado) {
+        total.SetOK(true);
+        total.Copia(FPruv.GetResumo());
+        FPruv.GetResumo().SetOK(true);
+        done(Calculado);
+    } else {
+        done(Cancelado);
+    }
+}

@@ -1,0 +1,153 @@
+#pragma once
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "shell/IFrDeclaracao.h"
+
+class QTabWidget;
+class QToolButton;
+class TAnexoFC;
+class TColecaoAnexo;
+class TColecaoPruvItem;
+class TdvDBLookupCombo;
+class TdvTable;
+class TPruv;
+class TPruvAnexo;
+class TPruvEdit;
+class TPruvGridCompensacao;
+class TPruvGridRendimentos;
+class TPruvGridSubJudice;
+class TPruvItem;
+
+// The page on which the items of a declaration are typed: one beneficiary (CPF or CNPJ and name)
+// under one withholding code, with its monthly values. In annex mode it types the items of the
+// investment funds or clubs the declarant administers, chosen in a fund bar above. The page works
+// on one item at a time; the owner's item collection stores it and walks the stored ones through
+// the dataset layer, one row at a time.
+class TFrBeneficiarios final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrBeneficiarios(QWidget* pai = nullptr);
+    ~TFrBeneficiarios() override;
+
+    void SetPruv(TPruv& Pruv) { FPruv = &Pruv; }
+    // Opens on a new, empty item after the owner's last one; in annex mode on the first fund.
+    void Abre(bool ModoAnexo, TPosicionaCampo Posiciona);
+    void Fecha();
+    [[nodiscard]] bool Aberta() const { return FItem != nullptr; }
+    // The exit check: the code, then the item saved, then (annex mode) the fund's CNPJ. False
+    // after showing the message and focusing the field to correct.
+    bool Valida();
+    // The page is entered again: the collection's view and the working item are found again.
+    void Entra();
+    // The page is left: the exit check, then the income statement follows the beneficiary.
+    bool Sai();
+    void LocalizaBeneficiario(const QString& Chave);
+    void LocalizaFundo(const QString& Chave);
+    void SetSincronizarComprovante(bool Sincronizar) { FSincronizar = Sincronizar; }
+
+    // The buttons, also run by the main window's keys.
+    void BbFirstClick();
+    void BbPriorClick();
+    void BbNextClick();
+    void BbLastClick();
+    void BbAddClick();
+    void BbDeleteClick();
+    void BbDesfazerClick();
+    // Drops the edits: the current stored item again.
+    void Cancela();
+
+    [[nodiscard]] TPruvItem* Item() const { return FItem.get(); }
+
+private:
+    void CriaComponentes();
+    void CriaBarraFundo();
+    void AbreItens();
+    void FechaItens();
+    void AbreFundos();
+    void FechaFundos();
+    // The items follow the current fund when its key differs from the owner's.
+    void TrocaFundo();
+    void RefazTela();
+    void AtualizaBotoes();
+    void AtualizaBotoesAnexo();
+    [[nodiscard]] bool FundoSemChave() const;
+    // The code typed becomes the item's: 0, or the code table's message (116, 117, ...).
+    [[nodiscard]] std::uint8_t AtualizaCodigo();
+    // Saves the working item: 0 when saved or nothing to save. A message of the item's key or of
+    // its beneficiary is returned unshown (Mostrada false); every other is shown here.
+    std::uint8_t SalvaPruvItem(bool& Mostrada);
+    // Saves before the item is left: false after the message was shown, the item kept.
+    bool SalvaAntesDeSair();
+    void MostraErroItem(std::uint8_t Codigo);
+    void FocaErroItem(std::uint8_t Codigo);
+    void CarregaAtual();
+    void Navega(void (TFrBeneficiarios::*Move)());
+    void MovePrimeiro();
+    void MoveAnterior();
+    void MoveProximo();
+    void MoveUltimo();
+    void DepoisDeNavegar();
+    // Focus changes inside the page: the key panel, the grids and the fund bar.
+    void FocoMudou(QWidget* Antes, QWidget* Agora);
+    [[nodiscard]] bool Contem(const QWidget* Area, const QWidget* w) const;
+    [[nodiscard]] bool FocoEmDescarte(const QWidget* Agora) const;
+    void SaiCodigo(QWidget* Agora);
+    void SaiChave(QWidget* Agora);
+    void SaiCpfCnpj();
+    void SaiNome();
+    void EntraGrades();
+    void SincronizaComprovante();
+    // Fund bar.
+    void EscolheFundo();
+    void SaiFundo(QWidget* Agora);
+    void SalvaFundo();
+    void BbAddFundoClick();
+    void BbDeleteFundoClick();
+    void BbDesfazerFundoClick();
+    void CarregaFundoDaLista();
+
+    QWidget* PnIdentificacaoFundo;
+    TdvDBLookupCombo* DblcFundos;
+    TPruvEdit* DeNomeFundo;
+    QToolButton* BbAddFundo;
+    QToolButton* BbDeleteFundo;
+    QToolButton* BbDesfazerFundo;
+    QWidget* PnChavePruvItem;
+    QWidget* Panel2;
+    QWidget* Panel3;
+    TdvDBLookupCombo* DblcCodRet;
+    TPruvEdit* DeCpfCnpjBenef;
+    TPruvEdit* DeNomeBenef;
+    QToolButton* BbFirst;
+    QToolButton* BbPrior;
+    QToolButton* BbNext;
+    QToolButton* BbLast;
+    QToolButton* BbAdd;
+    QToolButton* BbDelete;
+    QToolButton* BbDesfazer;
+    QTabWidget* PCPruvItem;
+    QWidget* TSRendimentosTrib;
+    QWidget* TSCompensacao;
+    QWidget* TSSubJudice;
+    TPruvGridRendimentos* DgrRendimentos;
+    TPruvGridCompensacao* DgcCompensacao;
+    TPruvGridSubJudice* DgsSubJudice;
+    std::unique_ptr<TdvTable> TbCodRet;
+    std::unique_ptr<TdvTable> TbAnexo;
+
+    TPruv* FPruv = nullptr;                  // not owned
+    std::unique_ptr<TAnexoFC> FAnexo;        // annex mode: the current fund
+    std::unique_ptr<TAnexoFC> FDonoAnexo;    // annex mode: the owner of the items, a copy of it
+    std::unique_ptr<TAnexoFC> FCopiaAnexo;   // annex mode: the fund as stored
+    TPruvAnexo* FDono = nullptr;             // the declaration or FDonoAnexo
+    std::unique_ptr<TPruvItem> FItem;        // the working item
+    std::unique_ptr<TPruvItem> FCopia;       // the item as stored, for undo
+    TColecaoPruvItem* FColecao = nullptr;    // the owner's
+    TColecaoAnexo* FColecaoAnexo = nullptr;  // the declaration's
+    bool FModoAnexo = false;
+    TPosicionaCampo FPosiciona;
+    bool FSincronizar = false;
+    bool FSalvando = false;
+};

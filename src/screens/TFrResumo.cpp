@@ -1,0 +1,312 @@
+#include "screens/TFrResumo.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTabBar>
+
+#include "components/controls/TdvDBDateTimePicker.h"
+#include "components/controls/TdvDBGrid.h"
+#include "components/data/TdvTable.h"
+#include "model/RotinasTabela.h"
+#include "model/TColecaoCodigoRetencao.h"
+#include "model/TColecaoPruvItem.h"
+#include "model/TColecaoResumo.h"
+#include "model/TNi.h"
+#include "platform/db/TDataSource.h"
+#include "platform/db/TField.h"
+#include "model/TPruv.h"
+#include "model/TResumo.h"
+#include "model/gui/UtilJanelas.h"
+#include "screens/TPruvEdit.h"
+
+namespace {
+
+// The money columns of the detail grid, each shown through a text of its own.
+constexpr const char* ColunasValores[] = {"TOT_REND",        "TOT_DED",        "TOT_IRRF",
+                                          "TOT_ANO_ATU",     "TOT_ANO_ANT",    "TOT_REND_SUBJUD",
+                                          "TOT_DED_SUBJUD",  "TOT_IRRF_SUBJUD", "TOT_DEP_SUBJUD"};
+constexpr const char* TitulosValores[] = {
+    "Total de~Rendimentos",
+    "Total de~Deduções",
+    "Total de~Imposto Retido",
+    "Total de Imposto~Compensado por~Decisão Judicial~(Ano Calendário)",
+    "Total de Imposto~Compensado por~Decisão Judicial~(Anos Anteriores)",
+    "Total de~Rendimentos com~Exigibilidade~Suspensa",
+    "Total de~Deduções com~Exigibilidade~Suspensa",
+    "Total de~IRRF com~Exigibilidade~Suspensa",
+    "Total de~Depósito Judicial"};
+constexpr int PrimeiraJudicial = 3;   // the six after it are hidden without judicial values
+
+QString Exibido(const char* coluna)
+{
+    return QLatin1String(coluna) + QStringLiteral("_EXIB");
+}
+
+constexpr int AjudaResumo = 50200;
+constexpr int AjudaGravacao = 12030;
+constexpr const char* DicaInclui =
+    "Inclui os valores de %1 de 13º salário e exclui os valores de %1 pagos cuja tributação está com "
+    "exigibilidade suspensa";
+
+TPruvEdit* Total(QGroupBox* grupo, const char* nome, const char* rotulo, int x, int y, int largura = 130)
+{
+    auto* r = new QLabel(QString::fromUtf8(rotulo), grupo);
+    r->move(x, y);
+    r->adjustSize();
+    auto* edit = new TPruvEdit(grupo);
+    edit->setObjectName(QLatin1String(nome));
+    edit->SetTipoDeDado(TTipoDeDado::Numerico);
+    edit->SetReadOnly(true);
+    edit->SetAlignment(Qt::AlignRight);
+    edit->setFocusPolicy(Qt::ClickFocus);
+    QPalette face = edit->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    edit->setPalette(face);
+    edit->setGeometry(x, y + 16, largura, 21);
+    return edit;
+}
+
+QGroupBox* Grupo(QWidget* pai, const char* nome, const char* titulo, const QRect& r)
+{
+    auto* g = new QGroupBox(QString::fromUtf8(titulo), pai);
+    g->setObjectName(QLatin1String(nome));
+    g->setGeometry(r);
+    return g;
+}
+
+}  // namespace
+
+TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
+{
+    setMinimumSize(628, 340);
+    DefineHelpContext(*this, AjudaResumo);
+    PgResumo = new QTabWidget(this);
+    PgResumo->setObjectName(QStringLiteral("PgResumo"));
+    PgResumo->setGeometry(0, 0, 628, 340);
+    auto* geral = new QWidget(PgResumo);
+    geral->setObjectName(QStringLiteral("TsGeral"));
+    PgResumo->addTab(geral, QStringLiteral("&Geral"));
+    TsDiscriminado = new QWidget(PgResumo);
+    TsDiscriminado->setObjectName(QStringLiteral("TsDiscriminado"));
+    auto* nota = new QLabel(
+        QStringLiteral("Na primeira linha, dados do Administrador, nas demais, dos Fundos ou Clubes de Investimento"),
+        TsDiscriminado);
+    nota->move(8, 8);
+    PgResumo->addTab(TsDiscriminado, QStringLiteral("Discri&minado"));
+
+    GbGravacao = Grupo(geral, "GbGravacao", "Informações sobre a gravação", QRect(6, 4, 608, 60));
+    DefineHelpContext(*GbGravacao, AjudaGravacao);
+    auto* data = new QLabel(QStringLiteral("Data de gravação"), GbGravacao);
+    data->move(10, 18);
+    data->adjustSize();
+    DtpDataGera = new TdvDBDateTimePicker(GbGravacao);
+    DtpDataGera->setObjectName(QStringLiteral("DtpDataGera"));
+    DtpDataGera->setGeometry(10, 34, 110, 21);
+    DtpDataGera->SetEpoch(1950);
+    DtpDataGera->setToolTip(QStringLiteral("Data da última gravação da declaração"));
+    DtpDataGera->setEnabled(false);
+    DeQtdVolumes = Total(GbGravacao, "DeQtdVolumes", "Quantidade de volumes", 160, 18, 80);
+    DeQtdVolumes->setToolTip(QStringLiteral("Quantidade de volumes gravados"));
+
+    GbTotais = Grupo(geral, "GbTotais", "Totais", QRect(6, 68, 608, 60));
+    DeTotBen = Total(GbTotais, "DeTotBen", "Número de Beneficiários", 10, 16);
+    DeTotBen->setToolTip(QStringLiteral("Total de beneficiários/código"));
+    DeTotRend = Total(GbTotais, "DeTotRend", "Rendimentos Tributáveis", 160, 16);
+    DeTotRend->setToolTip(QString::fromUtf8(DicaInclui).arg(QStringLiteral("rendimentos")));
+    DeTotDed = Total(GbTotais, "DeTotDed", "Deduções", 310, 16);
+    DeTotDed->setToolTip(QString::fromUtf8(DicaInclui).arg(QStringLiteral("deduções")));
+    DeTotIrrf = Total(GbTotais, "DeTotIrrf", "Imposto Retido na Fonte", 460, 16);
+    DeTotIrrf->setToolTip(QString::fromUtf8(DicaInclui).arg(QStringLiteral("imposto")));
+
+    GbSubJud = Grupo(geral, "GbSubJud", "Totais referentes à tributação com exigibilidade suspensa",
+                     QRect(6, 132, 608, 60));
+    DeTotRendSubJud = Total(GbSubJud, "DeTotRendSubJud", "Rendimentos tributáveis", 10, 16);
+    DeTotDedSubJud = Total(GbSubJud, "DeTotDedSubJud", "Deduções", 160, 16);
+    DeTotIrrfSubJud = Total(GbSubJud, "DeTotIrrfSubJud", "IRRF", 310, 16);
+    DeTotDepSubJud = Total(GbSubJud, "DeTotDepSubJud", "Depósito judicial", 460, 16);
+    for (TPruvEdit* e : {DeTotRendSubJud, DeTotDedSubJud, DeTotIrrfSubJud, DeTotDepSubJud})
+        e->setToolTip(
+            QStringLiteral("Totais referentes à tributação com exigibilidade suspensa, inclusive 13º salário"));
+    GbCompensacao = Grupo(geral, "GbCompensacao", "Compensação de imposto por decisão judicial",
+                          QRect(6, 196, 608, 60));
+    DeTotAnoAtual = Total(GbCompensacao, "DeTotAnoAtual", "Ano calendário", 10, 16);
+    DeTotAnosAnteriores = Total(GbCompensacao, "DeTotAnosAnteriores", "Anos anteriores", 160, 16);
+
+    auto* codigos = Grupo(geral, "GbCodigos", "Códigos constantes da Declaração", QRect(6, 260, 608, 50));
+    dvDBGrid2 = new TdvDBGrid(codigos);
+    dvDBGrid2->setObjectName(QStringLiteral("dvDBGrid2"));
+    dvDBGrid2->setGeometry(8, 16, 592, 30);
+    dvDBGrid2->SetReadOnly(true);
+    dvDBGrid2->SetUseTFields(false);
+    dvDBGrid2->SetKeyOptions(0);
+    dvDBGrid2->SetSelected({QStringLiteral("COD_RETENCAO\t4\tCódigo"), QStringLiteral("RESUMO\t150\tDescrição")});
+    dvDBGrid2->setToolTip(
+        QStringLiteral("Códigos constantes da declaração, inclusive nos Fundos ou Clubes de Investimentos"));
+    TbCodRet = CriaTabela(TColecaoCodigoRetencao::NomeArquivo());
+    TbCodRet->OnFilterRecord = [this](TDataSet*, bool& aceita) { FiltraCodigo(aceita); };
+    TbPruvItem = CriaTabela(TColecaoPruvItem::NomeArquivo());
+    DsCodRet = std::make_unique<TDataSource>();
+    DsCodRet->SetDataSet(TbCodRet.get());
+
+    DbgDiscriminado = new TdvDBGrid(TsDiscriminado);
+    DbgDiscriminado->setObjectName(QStringLiteral("DbgDiscriminado"));
+    DbgDiscriminado->setGeometry(4, 28, 614, 280);
+    DbgDiscriminado->SetReadOnly(true);
+    DbgDiscriminado->SetUseTFields(false);
+    DbgDiscriminado->SetKeyOptions(0);
+    DbgDiscriminado->SetTitleLines(4);
+    DbgDiscriminado->SetTitleAlignment(taCenter);
+    DbgDiscriminado->SetTitleFont(TFont{DbgDiscriminado->font(), Qt::blue});
+    TbDetResumo = CriaTabela(TColecaoResumo::NomeArquivo());
+    TbDetResumo->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF_CNPJ"), 18, fkCalculated));
+    // The counts and amounts, right-aligned as numbers are.
+    TbDetResumo->AddField(std::make_unique<TField>(ftString, QStringLiteral("TOT_BENEF_EXIB"), 14, fkCalculated))
+        ->SetAlignment(taRightJustify);
+    for (const char* coluna : ColunasValores)
+        TbDetResumo->AddField(std::make_unique<TField>(ftString, Exibido(coluna), 18, fkCalculated))
+            ->SetAlignment(taRightJustify);
+    TdvTable* detalhe = TbDetResumo.get();
+    TbDetResumo->OnCalcFields = [detalhe](TDataSet*) {
+        QString numero = detalhe->FieldByName(QStringLiteral("NR_PF_PJ"))->AsString().trimmed();
+        numero += CalculaDVCnpj(numero);
+        FormataNi(numero);
+        detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(numero);
+        TMonetario valor;
+        valor.SetValor(detalhe->FieldByName(QStringLiteral("TOT_BENEF"))->AsFixed4());
+        QString beneficiarios = valor.GetTextoFormatado();
+        beneficiarios.chop(3);   // a count: no decimals
+        detalhe->FieldByName(QStringLiteral("TOT_BENEF_EXIB"))->SetAsString(beneficiarios);
+        for (const char* coluna : ColunasValores) {
+            valor.SetValor(detalhe->FieldByName(QLatin1String(coluna))->AsFixed4());
+            detalhe->FieldByName(Exibido(coluna))->SetAsString(valor.GetTextoFormatado());
+        }
+    };
+    DsDetResumo = std::make_unique<TDataSource>();
+    DsDetResumo->SetDataSet(TbDetResumo.get());
+}
+
+bool TFrResumo::VarianteExcluida(const QString& Codigo, const QString& Anexo, const QString& Ano)
+{
+    if (Anexo != QLatin1String("1"))
+        return false;
+    if (Codigo == QLatin1String("0924") && Ano >= QLatin1String("2000"))
+        return true;
+    if (Codigo == QLatin1String("3223") && Ano >= QLatin1String("2002"))
+        return true;
+    static const char* const de1999[] = {"0490", "5286", "0924", "5232", "6799", "6800", "6813"};
+    if (Ano == QLatin1String("1999"))
+        for (const char* c : de1999)
+            if (Codigo == QLatin1String(c))
+                return true;
+    return false;
+}
+
+// A code is listed when the declaration (or, for a fund administrator, one of its funds) has
+// an item under it.
+void TFrResumo::FiltraCodigo(bool& Aceita)
+{
+    Aceita = false;
+    if (!FPruv || !TbPruvItem->Active())
+        return;
+    const QString codigo = TbCodRet->FieldByName(QStringLiteral("COD_RETENCAO"))->AsString();
+    if (VarianteExcluida(codigo, TbCodRet->FieldByName(QStringLiteral("ANEXO"))->AsString(), FPruv->GetAno()))
+        return;
+    const QString chave = FPruv->GetChave();
+    if (FPruv->GetNatureza().GetCodigo() == TPruv::CodigoAdministradora)
+        Aceita = TbPruvItem->Locate(QStringLiteral("E_PRUV_DK;TRIB_TRIBU"), {chave, codigo}, 0);
+    else
+        Aceita = TbPruvItem->Locate(QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;TRIB_TRIBU"),
+                                    {QStringLiteral("0"), chave, codigo}, 0);
+}
+
+void TFrResumo::AbreDetalhe()
+{
+    if (!FPruv)
+        return;
+    AbreTabela(*TbDetResumo);
+    TColecaoResumo::Filtra(*FPruv, *TbDetResumo);
+    DbgDiscriminado->SetDataSource(DsDetResumo.get());
+}
+
+TFrResumo::~TFrResumo()
+{
+    Fecha();
+}
+
+std::array<TPruvEdit*, 11> TFrResumo::Edits() const
+{
+    return {DeQtdVolumes,  DeTotBen,           DeTotRend,       DeTotDed,       DeTotIrrf,      DeTotAnoAtual,
+            DeTotAnosAnteriores, DeTotRendSubJud, DeTotDedSubJud, DeTotIrrfSubJud, DeTotDepSubJud};
+}
+
+void TFrResumo::Abre()
+{
+    if (!FPruv)
+        return;
+    TResumo& resumo = FPruv->GetResumo();
+    DeQtdVolumes->SetDado(&FPruv->NrDisquetes());
+    // The number of beneficiaries, then the nine totals in the summary's order.
+    TPruvEdit* const totais[] = {DeTotBen,        DeTotRend,      DeTotDed,        DeTotIrrf,     DeTotAnoAtual,
+                                 DeTotAnosAnteriores, DeTotRendSubJud, DeTotDedSubJud, DeTotIrrfSubJud,
+                                 DeTotDepSubJud};
+    for (int i = 0; i < TResumo::QuantidadeValores; ++i)
+        totais[i]->SetDado(&resumo.Valor(i));
+    if (FMostraAnexos)
+        AbreDetalhe();
+    AbreTabela(*TbPruvItem);
+    AbreTabela(*TbCodRet);
+    TColecaoCodigoRetencao::FiltraAnexo(*FPruv, *TbCodRet);
+    TbCodRet->SetFiltered(true);
+    dvDBGrid2->SetDataSource(DsCodRet.get());
+}
+
+void TFrResumo::SetMostraAnexos(bool Mostra)
+{
+    FMostraAnexos = Mostra;
+    if (Mostra && FPruv && TbCodRet->Active())
+        AbreDetalhe();
+}
+
+void TFrResumo::Fecha()
+{
+    for (TPruvEdit* e : Edits())
+        e->SetDado(nullptr);
+    dvDBGrid2->SetDataSource(nullptr);
+    DbgDiscriminado->SetDataSource(nullptr);
+    for (TdvTable* tabela : {TbCodRet.get(), TbPruvItem.get(), TbDetResumo.get()})
+        FechaTabela(*tabela);
+}
+
+void TFrResumo::Entra()
+{
+    if (!FPruv)
+        return;
+    const double data = FPruv->GetDataGeracao();
+    DtpDataGera->setVisible(true);
+    if (data > 0)
+        DtpDataGera->SetDate(data);
+    DtpDataGera->setEnabled(data > 0);
+    PgResumo->setTabEnabled(1, FMostraAnexos);
+    PgResumo->setTabVisible(1, FMostraAnexos);
+    PgResumo->tabBar()->setVisible(FMostraAnexos);
+    const bool judicial = FPruv->GetResumo().PossuiSubJudice();
+    GbSubJud->setVisible(judicial);
+    GbCompensacao->setVisible(judicial);
+    // The boxes below move up into the place of the hidden ones.
+    auto* codigos = findChild<QGroupBox*>(QStringLiteral("GbCodigos"));
+    codigos->setGeometry(6, judicial ? 260 : 132, 608, judicial ? 50 : 178);
+    codigos->findChild<TdvDBGrid*>()->setGeometry(8, 16, 592, codigos->height() - 22);
+    QStringList colunas{QStringLiteral("CPF_CNPJ\t18\tFonte~Pagadora"),
+                        QStringLiteral("TOT_BENEF_EXIB\t10\tTotal de~Beneficiários")};
+    for (int i = 0; i < int(std::size(ColunasValores)); ++i)
+        if (judicial || i < PrimeiraJudicial || i >= PrimeiraJudicial + 6)
+            colunas << Exibido(ColunasValores[i]) + QStringLiteral("\t16\t") + QString::fromUtf8(TitulosValores[i]);
+    colunas << QStringLiteral("NM_EMPR\t60\tNome Empresarial");
+    DbgDiscriminado->SetSelected(colunas);
+    for (TdvTable* tabela : {TbPruvItem.get(), TbCodRet.get(), TbDetResumo.get()})
+        if (tabela->Active())
+            tabela->Refresh();
+    for (TPruvEdit* e : Edits())
+        e->update();
+}

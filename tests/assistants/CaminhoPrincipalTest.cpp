@@ -1,0 +1,297 @@
+#include <QAction>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "assistants/TFoAssistGeracao.h"
+#include "assistants/TFoPendencias.h"
+#include "assistants/TFrPruvVerifica.h"
+#include "components/controls/TdvDBComboBox.h"
+#include "components/controls/TdvDBLookupCombo.h"
+#include "exchange/TImportacaoPruv.h"
+#include "model/TColecaoCodigoRetencao.h"
+#include "model/TColecaoPruvItem.h"
+#include "platform/compress/Compressao.h"
+#include "platform/files/TPastas.h"
+#include "platform/files/TVolumes.h"
+#include "platform/transmit/TransmissaoRoteirizada.h"
+#include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/TFoNovaDeclaracao.h"
+#include "screens/TFrBeneficiarios.h"
+#include "screens/TFrComprovante.h"
+#include "screens/TPruvEdit.h"
+#include "screens/TPruvGridMeses.h"
+#include "shell/Espera.h"
+#include "support/ProgramaDeTeste.h"
+
+namespace {
+
+using P = TPaginaDeclaracao;
+
+// What an item holds, as the delivery file carries it.
+struct TItemLido {
+    QString Codigo, Ni, Nome;
+    std::vector<qint64> Valores;
+    bool operator==(const TItemLido&) const = default;
+};
+
+std::vector<TItemLido> Itens(TPruv& pruv)
+{
+    std::vector<TItemLido> itens;
+    TColecaoPruvItem& colecao = pruv.GetItens();
+    TPruvItem item(pruv, pruv);
+    TErros erros;
+    item.SetErros(&erros);
+    colecao.SetOrdem(TColecaoPruvItem::OrdemCodigo);
+    colecao.Primeiro();
+    while (!colecao.Eof()) {
+        colecao.LeRegistro(item);
+        TItemLido lido{item.GetCodigoRetencao().GetCodigo(), item.GetBeneficiario().GetNi(),
+                       item.GetBeneficiario().Nome().GetTexto(), {}};
+        for (int mes = 1; mes <= 13; ++mes)
+            for (TMonetario* v : {&item.GetValores().GetRendimento(mes), &item.GetValores().GetDeducao(mes),
+                                  &item.GetValores().GetImposto(mes), &item.GetSubJudice().GetRendimento(mes)})
+                lido.Valores.push_back(v->GetValor());
+        itens.push_back(lido);
+        colecao.Proximo();
+    }
+    return itens;
+}
+
+// The whole main road of a working day, through the program's own main window and dialogs.
+class CaminhoPrincipalTest : public DeclaracaoAbertaDeTeste {
+protected:
+    QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    TransmissaoRoteirizada transmissao;
+
+    void SetUp() override
+    {
+        DeclaracaoAbertaDeTeste::SetUp();
+        QDir().mkpath(base);
+        TVolumes::DefinePastaBase(base);
+        transmissao.DefinePastaSistema(ProgramaDeTeste::Pasta() + QStringLiteral("/sistema"));
+    }
+    void TearDown() override
+    {
+        DeclaracaoAbertaDeTeste::TearDown();
+        TVolumes::DefinePastaBase(QString());
+    }
+    void IniciaPrograma()
+    {
+        janela = std::make_unique<TPruv2003>();
+        TRotinasPrincipal rotinas;
+        DefineRotinasDeclaracao(rotinas, janela.get());
+        rotinas.ExibePendencias = ExibePendencias;
+        rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
+        rotinas.ImprimeRecibo = [](const QStringList&, bool, const QString&) {};
+        janela->DefineRotinas(std::move(rotinas));
+        quadro = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
+        janela->show();
+        janela->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    }
+    void Reativa()
+    {
+        janela->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    }
+    template <class W = QWidget>
+    W* Na(QWidget& pagina, const char* nome) const
+    {
+        return pagina.findChild<W*>(QLatin1String(nome));
+    }
+    TFrBeneficiarios& Beneficiarios() const { return quadro->Beneficiarios(); }
+    // The key of an item: code, number, name, each left with Tab.
+    void Chave(const char* codigo, const QString& ni, const char* nome) const
+    {
+        QWidget& p = Beneficiarios();
+        Digita(Na(p, "DblcCodRet"), QLatin1String(codigo));
+        Tab(Na(p, "DblcCodRet"));
+        Digita(Na(p, "DeCpfCnpjBenef"), ni);
+        Tab(Na(p, "DeCpfCnpjBenef"));
+        Digita(Na(p, "DeNomeBenef"), QLatin1String(nome));
+        Tab(Na(p, "DeNomeBenef"));
+    }
+    void Celula(const char* grade, int coluna, int linha, const char* texto) const
+    {
+        auto* g = Na<TPruvGridMeses>(Beneficiarios(), grade);
+        g->setFocus();
+        QApplication::processEvents();
+        g->SelecionaCelula(coluna, linha);
+        QTest::keyClicks(g, QLatin1String(texto));
+        QTest::keyClick(g, Qt::Key_Down);
+        QApplication::processEvents();
+    }
+    void Botao(QWidget& pagina, const char* nome) const
+    {
+        Na<QToolButton>(pagina, nome)->click();
+        QApplication::processEvents();
+    }
+    [[nodiscard]] QString Total(const char* nome) const
+    {
+        return Na<TPruvEdit>(quadro->Pagina(P::Resumo), nome)->text();
+    }
+};
+
+}  // namespace
+
+TEST_F(CaminhoPrincipalTest, ADeclarationTypedCheckedAndWrittenReadsBackWithTheSameItemsAndTotals)
+{
+    IniciaPrograma();
+
+    // A new declaration of a head office for 2002.
+    AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [this](TFoNovaDeclaracao& d) {
+        Digita(d.DeCpfCnpj, Matriz);
+        Tab(d.DeCpfCnpj);
+        Digita(d.DeNome, QStringLiteral("EMPRESA GAMA LTDA"));
+        d.BbOk->click();
+        QApplication::processEvents();
+    });
+    janela->Comando(QStringLiteral("MiNova"))->trigger();
+    Reativa();
+    ASSERT_TRUE(janela->GetDeclaracaoAberta());
+
+    // The nature, the person responsible and the one before the CNPJ.
+    QWidget& informacoes = quadro->Pagina(P::Informacoes);
+    Na<TdvDBComboBox>(informacoes, "CbTipoDeclarante")->SetItemIndex(0);
+    Digita(Na(informacoes, "DeRespNoCnpj"), CpfResponsavel);
+    Tab(Na(informacoes, "DeRespNoCnpj"));
+    auto* responsavel = Na<TdvDBLookupCombo>(informacoes, "DblcResponsavel");
+    Digita(responsavel, CpfResponsavel);
+    Tab(responsavel);
+    for (const auto& [campo, texto] : {std::pair{"DeNomeResp", "MARIA DA SILVA"}, std::pair{"DeDDD", "11"},
+                                       std::pair{"DeTelefone", "32221234"}}) {
+        Digita(Na(informacoes, campo), QLatin1String(texto));
+        Tab(Na(informacoes, campo));
+    }
+
+    // A person on 0561: twelve months, a deduction in January, the 13th salary and a value under
+    // suspended enforceability; then a company on 1708.
+    quadro->AtivaPagina(P::Beneficiarios);
+    QApplication::processEvents();
+    Chave("0561", CpfBeneficiario, "JOAO DE SOUZA");
+    for (int mes = 1; mes <= 12; ++mes) {
+        Celula("DgrRendimentos", 1, mes, "1000");
+        Celula("DgrRendimentos", 3, mes, "100");
+    }
+    Celula("DgrRendimentos", 2, 1, "50");
+    Celula("DgrRendimentos", 1, 14, "1000");   // the 13th salary, shown after the totals
+    Celula("DgrRendimentos", 3, 14, "100");
+    auto* fichas = Na<QTabWidget>(Beneficiarios(), "PCPruvItem");
+    ASSERT_TRUE(fichas->isTabVisible(2));
+    fichas->setCurrentIndex(2);
+    Celula("DgsSubJudice", 1, 1, "500");
+    Botao(Beneficiarios(), "BbAdd");
+    Chave("1708", Outra, "SERVICOS BETA LTDA");
+    Celula("DgrRendimentos", 1, 1, "2000");
+    Celula("DgrRendimentos", 2, 1, "30");   // no deduction column for a company
+    Botao(Beneficiarios(), "BbAdd");
+    EXPECT_EQ(Linhas("PruvItem"), 2);
+
+    // The summary: the sums typed.
+    janela->Comando(QStringLiteral("MiResumo"))->trigger();
+    QApplication::processEvents();
+    Reativa();   // after the computation's window, as the window system does
+    ASSERT_EQ(quadro->PaginaAtiva(), P::Resumo);
+    EXPECT_EQ(Total("DeTotBen"), QStringLiteral("2"));
+    EXPECT_EQ(Total("DeTotRend"), QStringLiteral("15.000,00"));
+    EXPECT_EQ(Total("DeTotDed"), QStringLiteral("50,00"));
+    EXPECT_EQ(Total("DeTotIrrf"), QStringLiteral("1.330,00"));
+    EXPECT_EQ(Total("DeTotRendSubJud"), QStringLiteral("500,00"));
+
+    // The person's income statement, with its deduction.
+    quadro->AtivaPagina(P::Comprovante);
+    QApplication::processEvents();
+    TFrComprovante& comprovante = quadro->Comprovante();
+    ASSERT_EQ(RemoveMascara(Na<TPruvEdit>(comprovante, "edtNiBenef")->Text()), CpfBeneficiario);
+    Digita(Na(comprovante, "edtPrevOficial"), QStringLiteral("50"));
+    Botao(comprovante, "BbNext");
+    EXPECT_EQ(Linhas("ComprPf"), 1);
+
+    // The pending items: none is an error.
+    janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
+    ASSERT_TRUE(Espera([] { return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida()
+                                   && !FoPendencias()->Timer1->isActive(); }));
+    EXPECT_EQ(FoPendencias()->FrPruvVerifica->NumErros(), 0);
+    FoPendencias()->close();
+    QApplication::processEvents();
+    Reativa();
+
+    // The delivery file.
+    QString arquivo;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* a = qobject_cast<TFoAssistGeracao*>(w);
+            if (!a || !a->isVisible())
+                continue;
+            QTest::keyClicks(a->DBLCUF, QStringLiteral("sp"));
+            QTest::keyClick(a->DBLCUF, Qt::Key_Return);
+            a->findChild<QPushButton*>(QStringLiteral("BtnOK"))->click();
+            if (a->Atual() == 8) {
+                a->RBNao->setChecked(true);
+                a->findChild<QPushButton*>(QStringLiteral("BtnAvancar"))->click();
+            }
+            EXPECT_EQ(a->Atual(), 5);
+            a->findChild<QPushButton*>(QStringLiteral("BtnOK"))->click();
+            return;
+        }
+        ADD_FAILURE() << "no assistant shown";
+    });
+    janela->Comando(QStringLiteral("MiGravarXeq"))->trigger();
+    const QString entrega = base + QStringLiteral("/Declaracoes Gravadas XEQ/Pruv2003/") + Matriz
+                            + QStringLiteral("/2002/") + Matriz + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    ASSERT_TRUE(QFileInfo::exists(entrega));
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('\n')).toStdString();
+
+    // As typed, read from the program's own tables.
+    std::vector<TItemLido> digitados;
+    TResumo totalDigitado(nullptr);
+    {
+        auto lida = Lida(Matriz);
+        digitados = Itens(*lida);
+        lida->CalculaResumo();
+        lida->GetResumo().Copia(totalDigitado);
+    }
+    ASSERT_EQ(digitados.size(), 2u);
+    ASSERT_TRUE(janela->FecharDeclaracao());
+    janela.reset();
+
+    // The file, read back through the importer into a fresh program folder.
+    const QByteArray pastaAntes = qgetenv("PRUV2003_HOME");
+    const QString fresca = ProgramaDeTeste::Pasta() + QStringLiteral("/fresca");
+    qputenv("PRUV2003_HOME", fresca.toLocal8Bit());
+    ASSERT_TRUE(TPastas::Cria());
+    TColecaoCodigoRetencao(QStringLiteral("2002"), QStringLiteral(PRUV_PASTA_RECURSOS "/CodRet.txt"));
+    ASSERT_EQ(DescomprimirPruv(entrega, TPastas::Temporaria(), {}), 1);
+    {
+        TColecaoPruv nova;
+        TPruv alvo;
+        alvo.SetErros(&erros);
+        alvo.GetDeclarante().SetNi(Matriz);
+        alvo.GetDeclarante().Nome().SetTexto(QStringLiteral("EMPRESA GAMA LTDA"));
+        alvo.SetAno(QStringLiteral("2002"));
+        TImportacaoPruv importacao;
+        TImportacaoPruv::TContadores n;
+        QString log;
+        const bool cancelado = false;
+        EXPECT_EQ(importacao.Importa(cancelado, true, nova, 0, nullptr, log,
+                                     TPastas::Temporaria() + QStringLiteral("/declar.txt"), alvo, n),
+                  0);
+        EXPECT_EQ(n.BeneficiariosAdicionados, 2);
+        TPruv lida;
+        lida.SetErros(&erros);
+        lida.GetDeclarante().SetNi(Matriz);
+        lida.SetAno(QStringLiteral("2002"));
+        ASSERT_TRUE(nova.Carrega(lida));
+        EXPECT_EQ(Itens(lida), digitados);
+        lida.CalculaResumo();
+        for (int i = 0; i < TResumo::QuantidadeValores; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(lida.GetResumo().Valor(i).GetValor(), totalDigitado.Valor(i).GetValor());
+        }
+    }
+    qputenv("PRUV2003_HOME", pastaAntes);
+}

@@ -1,0 +1,132 @@
+#include <QAction>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/TFrComprovante.h"
+#include "screens/TPruvEdit.h"
+
+namespace {
+
+// The income-statement page of a stored declaration with a person on 0561, a person with only
+// financial income and a company, driven through the main window.
+class TFrComprovanteTest : public DeclaracaoAbertaDeTeste {
+protected:
+    void SetUp() override
+    {
+        DeclaracaoAbertaDeTeste::SetUp();
+        auto pruv = Armazenada(Matriz);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        Item(*pruv, *pruv, "8053", NumeroDe("333444555"), 200);
+        Item(*pruv, *pruv, "1708", Outra, 300);
+        pruv.reset();
+        Inicia();
+        Abre(Matriz);
+        quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+        QApplication::processEvents();
+    }
+    template <class W = QWidget>
+    W* Campo(const char* nome) const
+    {
+        return quadro->Comprovante().findChild<W*>(QLatin1String(nome));
+    }
+    [[nodiscard]] QTabWidget* Fichas() const { return Campo<QTabWidget>("PageControl1"); }
+    [[nodiscard]] QString FichaAtual() const { return Fichas()->currentWidget()->objectName(); }
+    [[nodiscard]] bool Mostrada(const char* ficha) const
+    {
+        return Fichas()->isTabVisible(Fichas()->indexOf(Campo(ficha)));
+    }
+    // Clicks the tab as the user does.
+    void ClicaFicha(const char* ficha) const
+    {
+        QTabBar* barra = Fichas()->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(Fichas()->indexOf(Campo(ficha))).center());
+        QApplication::processEvents();
+    }
+    void Clica(const char* botao) const
+    {
+        Campo<QToolButton>(botao)->click();
+        QApplication::processEvents();
+    }
+};
+
+}  // namespace
+
+TEST_F(TFrComprovanteTest, EachBeneficiaryShowsTheTabsOfItsStatement)
+{
+    const struct {
+        const char* atual;
+        std::vector<const char*> mostradas;
+        std::vector<const char*> ocultas;
+    } casos[] = {
+        {"RendTributaveis", {"RendTributaveis", "RendIsentos", "TribExclusiva", "InformacoesPF"},
+         {"ComprovanteVazio", "NaturezaPJ"}},
+        {"ComprovanteVazio", {"ComprovanteVazio"}, {"RendTributaveis", "NaturezaPJ"}},   // financial income only
+        {"NaturezaPJ", {"NaturezaPJ", "InfComplementares"}, {"InfComplementaresIN4", "RendTributaveis"}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.atual);
+        EXPECT_EQ(FichaAtual(), QLatin1String(c.atual));
+        for (const char* ficha : c.mostradas)
+            EXPECT_TRUE(Mostrada(ficha)) << ficha;
+        for (const char* ficha : c.ocultas)
+            EXPECT_FALSE(Mostrada(ficha)) << ficha;
+        Clica("BbNext");
+    }
+    EXPECT_FALSE(Campo("BbNext")->isEnabled());
+    EXPECT_EQ(Campo<QLabel>("lblCompVazio1")->isVisibleTo(Campo("ComprovanteVazio")), true);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+TEST_F(TFrComprovanteTest, DeductionsAboveTheDeclarationsAreCheckedOnceBeforeTheTabChangesAndTheStatementIsStored)
+{
+    ASSERT_EQ(FichaAtual(), QStringLiteral("RendTributaveis"));
+    auto* deducao = Campo<TPruvEdit>("edtPrevOficial");
+    deducao->setFocus();
+    QTest::keyClick(deducao, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(deducao, QStringLiteral("500"));
+
+    dialogos.Responde(Resposta::Cancela);
+    ClicaFicha("RendIsentos");
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{167});
+    EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Erro);
+    EXPECT_EQ(dialogos.Mensagens().front().HelpCtx, 30000);
+    EXPECT_EQ(FichaAtual(), QStringLiteral("RendTributaveis"));   // refused
+    EXPECT_EQ(Foco(), QStringLiteral("edtPrevOficial"));
+    dialogos.Responde(Resposta::Cancela);
+    EXPECT_FALSE(quadro->PodeSair());   // the declaration is not left either
+
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Ok);
+    ClicaFicha("RendIsentos");
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{167});
+    EXPECT_EQ(FichaAtual(), QStringLiteral("RendIsentos"));
+    ClicaFicha("RendTributaveis");
+    ClicaFicha("RendIsentos");
+    EXPECT_EQ(dialogos.Codigos().size(), 1u);   // nothing changed since: not asked again
+
+    Clica("BbNext");
+    EXPECT_EQ(Linhas("ComprPf"), 1);
+    Clica("BbFirst");
+    EXPECT_EQ(Campo<TPruvEdit>("edtPrevOficial")->text(), QStringLiteral("500,00"));
+}
+
+TEST_F(TFrComprovanteTest, WithSynchronisingOnTheStatementFollowsTheBeneficiaryLeft)
+{
+    QAction* sincronizar = janela->Comando(QStringLiteral("MiSincronizar"));
+    if (!sincronizar->isChecked())
+        sincronizar->trigger();
+    ASSERT_TRUE(sincronizar->isChecked());
+    quadro->AtivaPagina(TPaginaDeclaracao::Beneficiarios);
+    QApplication::processEvents();
+    QWidget& beneficiarios = quadro->Pagina(TPaginaDeclaracao::Beneficiarios);
+    for (const char* botao : {"BbFirst", "BbNext", "BbNext"})
+        beneficiarios.findChild<QToolButton*>(QLatin1String(botao))->click();   // the company on 1708
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    EXPECT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), Outra);
+    EXPECT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+}

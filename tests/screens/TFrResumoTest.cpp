@@ -1,0 +1,96 @@
+#include <QGroupBox>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+#include "components/controls/TdvDBGrid.h"
+#include "platform/db/TDataSource.h"
+#include "platform/db/TField.h"
+#include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/TFrResumo.h"
+#include "screens/TPruvEdit.h"
+
+namespace {
+
+// The main window with the program's own summary computation.
+class TFrResumoTest : public DeclaracaoAbertaDeTeste {
+protected:
+    void IniciaComCalculo()
+    {
+        janela.reset();
+        janela = std::make_unique<TPruv2003>();
+        TRotinasPrincipal rotinas;
+        DefineRotinasDeclaracao(rotinas, janela.get());
+        janela->DefineRotinas(std::move(rotinas));
+        quadro = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
+        janela->show();
+        janela->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    }
+    [[nodiscard]] QString Texto(const char* nome) const { return Campo<TPruvEdit>(nome)->text(); }
+    [[nodiscard]] int Codigos() const
+    {
+        return Campo<TdvDBGrid>("dvDBGrid2")->DataSource()->DataSet()->RecordCount();
+    }
+};
+
+}  // namespace
+
+TEST_F(TFrResumoTest, ThePageShowsTheTotalsTypedAndTheCodesUsed)
+{
+    auto pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Item(*pruv, *pruv, "0561", NumeroDe("333444555"), 500);
+    Item(*pruv, *pruv, "1708", Outra, 300);
+    pruv.reset();
+    Executa(QStringLiteral("UPDATE Resumo SET OK = 0"));   // stored as not up to date
+    IniciaComCalculo();
+    Abre(Matriz);
+    janela->Comando(QStringLiteral("MiResumo"))->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(quadro->PaginaAtiva(), TPaginaDeclaracao::Resumo);
+    EXPECT_EQ(Texto("DeTotBen"), QStringLiteral("3"));
+    EXPECT_EQ(Texto("DeTotRend"), QStringLiteral("1.800,00"));
+    EXPECT_EQ(Texto("DeTotIrrf"), QStringLiteral("180,00"));
+    EXPECT_FALSE(Campo("GbSubJud")->isVisible());   // nothing under suspended enforceability
+    EXPECT_FALSE(Campo("GbCompensacao")->isVisible());
+    EXPECT_FALSE(Campo<QTabWidget>("PgResumo")->isTabVisible(1));   // no funds
+    EXPECT_EQ(Codigos(), 2);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+TEST(TFrResumo, AnnexVariantsAreLeftOutByTheYear)
+{
+    const struct { const char* codigo; const char* anexo; const char* ano; bool excluida; } casos[] = {
+        {"0924", "1", "2000", true},  {"0924", "1", "1999", true},  {"0924", "0", "2002", false},
+        {"3223", "1", "2002", true},  {"3223", "1", "2001", false}, {"6799", "1", "1999", true},
+        {"6799", "1", "2000", false}, {"0561", "1", "1999", false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.codigo << " " << c.anexo << " " << c.ano);
+        EXPECT_EQ(TFrResumo::VarianteExcluida(QLatin1String(c.codigo), QLatin1String(c.anexo), QLatin1String(c.ano)),
+                  c.excluida);
+    }
+}
+
+TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
+{
+    auto pruv = Armazenada(Outra, "2002", 3);
+    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    pruv.reset();
+    anexo.reset();
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+    QApplication::processEvents();
+    auto* abas = Campo<QTabWidget>("PgResumo");
+    ASSERT_TRUE(abas->isTabVisible(1));
+    TDataSet* detalhe = Campo<TdvDBGrid>("DbgDiscriminado")->DataSource()->DataSet();
+    ASSERT_EQ(detalhe->RecordCount(), 2);   // the administrator, then the fund
+    detalhe->First();
+    EXPECT_EQ(detalhe->FieldByName(QStringLiteral("TOT_BENEF_EXIB"))->AsString(), QStringLiteral("1"));
+    EXPECT_EQ(detalhe->FieldByName(QStringLiteral("TOT_REND_EXIB"))->AsString(), QStringLiteral("1.000,00"));
+    EXPECT_EQ(detalhe->FieldByName(QStringLiteral("TOT_IRRF_EXIB"))->AsString(), QStringLiteral("100,00"));
+    detalhe->Next();
+    EXPECT_EQ(detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString(), FormataCnpj(Fundo));
+}
