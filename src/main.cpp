@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "assistants/TFoAssistGeracao.h"
+#include "assistants/TFoAssistTransmissao.h"
 #include "assistants/TFoAssistImportacao.h"
 #include "assistants/TFoPendencias.h"
 #include "assistants/TFoRelatoErrosImp.h"
@@ -14,8 +15,10 @@
 #include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "reports/ImprimeRecibo.h"
+#include "reports/RotinasImpressao.h"
 #include "screens/RotinasDeclaracao.h"
 #include "screens/TFoCalcula.h"
+#include "screens/TFoPesquisar.h"
 #include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -62,6 +65,9 @@ int main(int argc, char* argv[])
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.ImprimeRecibo = ImprimeRecibo;
+        rotinas.Impressao = RotinasImpressao();
+        rotinas.ExecutaAssistTransmissao = ExecutaAssistTransmissao;
+        rotinas.MostraPesquisa = MostraPesquisa;
         DefineRotinasDeclaracao(rotinas, &janela);
         rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
         rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;

@@ -19,6 +19,7 @@
 
 #include "shell/PosicaoAssistente.h"
 #include "assistants/RotuloAssistente.h"
+#include "assistants/PaginasAssistente.h"
 #include "assistants/TRotuloSitio.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "assistants/TFrResultTrans.h"
@@ -52,43 +53,6 @@ const QString Seis = QStringLiteral("      ");
 
 TFoAssistGeracao* Existente = nullptr;
 
-// A page with a picture on the left and, beside it, its controls from the top.
-QWidget* PaginaComFigura(const char* nome, const QPixmap& figura, std::initializer_list<QWidget*> controles)
-{
-    auto* painel = new QWidget;
-    painel->setObjectName(QLatin1String(nome));
-    auto* imagem = new QLabel(painel);
-    imagem->setPixmap(figura);
-    auto* coluna = new QVBoxLayout;
-    for (QWidget* controle : controles) {
-        controle->setParent(painel);
-        coluna->addWidget(controle);
-    }
-    coluna->addStretch();
-    auto* layout = new QHBoxLayout(painel);
-    layout->setContentsMargins(16, 16, 16, 8);
-    layout->setSpacing(16);
-    layout->addWidget(imagem, 0, Qt::AlignTop);
-    layout->addLayout(coluna, 1);
-    return painel;
-}
-
-// A page whose one frame fills it.
-QWidget* PaginaDeQuadro(const char* nome, QWidget* quadro)
-{
-    auto* painel = new QWidget;
-    painel->setObjectName(QLatin1String(nome));
-    auto* layout = new QVBoxLayout(painel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    quadro->setParent(painel);
-    layout->addWidget(quadro);
-    return painel;
-}
-
-QPixmap FiguraDe(TImagem imagem)
-{
-    return TDmGeral::IlCor(imagem).scaled(TDmGeral::Tamanho * 2);
-}
 
 void GravaIni(const QString& secao, const char* chave, const QString& valor)
 {

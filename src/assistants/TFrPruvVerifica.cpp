@@ -97,7 +97,8 @@ void TFrPruvVerifica::CriaComponentes()
 {
     Panel3 = new QWidget(this);
     Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setFixedHeight(54);
+    // 54 high, or as high as the notice needs where the frame is narrow (inside an assistant).
+    Panel3->setMinimumHeight(54);
     Panel2 = new QWidget(Panel3);
     Panel2->setObjectName(QStringLiteral("Panel2"));
 
@@ -151,7 +152,7 @@ void TFrPruvVerifica::CriaComponentes()
     LabelStop->hide();
     auto* topo = new QHBoxLayout(Panel3);
     topo->setContentsMargins(0, 0, 0, 0);
-    topo->addWidget(Panel2);
+    topo->addWidget(Panel2, 0, Qt::AlignTop);
     topo->addWidget(LabelMens, 1);
     topo->addWidget(LabelStop, 1);
 

@@ -1,11 +1,16 @@
 #include "exchange/CamposImportacao.h"
 
-QString RetiraBrancosFinais(const QString& Texto)
+qsizetype TamanhoSemBrancosFinais(const QString& Texto)
 {
     qsizetype fim = Texto.size();
     while (fim > 0 && Texto.at(fim - 1) <= QLatin1Char(' '))
         --fim;
-    return Texto.left(fim);
+    return fim;
+}
+
+QString RetiraBrancosFinais(const QString& Texto)
+{
+    return Texto.left(TamanhoSemBrancosFinais(Texto));
 }
 
 QString CampoLinha(const QString& Linha, int Inicio, int Tamanho)

@@ -7,6 +7,8 @@
 
 // The text without its trailing blanks (and any other control character there).
 QString RetiraBrancosFinais(const QString& Texto);
+// The size of that text, without making it.
+qsizetype TamanhoSemBrancosFinais(const QString& Texto);
 // Tamanho characters from position Inicio; a line shorter than that reads as blanks, so that a
 // cut line gives blank fields rather than shorter ones.
 QString CampoLinha(const QString& Linha, int Inicio, int Tamanho);
@@ -34,9 +36,24 @@ constexpr int Periodos = 13;
 constexpr int PosicaoIdentificador = 688;   // situation of the values, "0" to "3"
 
 // Period 1 to 13 (13 is the 13th salary), column 1 to 3.
+inline int PosicaoValor(int Periodo, int Coluna)
+{
+    return PosicaoValores + TamanhoPeriodo * (Periodo - 1) + TamanhoValor * (Coluna - 1);
+}
 inline QString Valor(const QString& Linha, int Periodo, int Coluna)
 {
-    return CampoLinha(Linha, PosicaoValores + TamanhoPeriodo * (Periodo - 1) + TamanhoValor * (Coluna - 1), TamanhoValor);
+    return CampoLinha(Linha, PosicaoValor(Periodo, Coluna), TamanhoValor);
+}
+// The same in place, from a line at least TamanhoLinha long (see LinhaCheia).
+inline QStringView ValorEm(QStringView Linha, int Periodo, int Coluna)
+{
+    return Linha.mid(PosicaoValor(Periodo, Coluna) - 1, TamanhoValor);
+}
+// The line with blanks added up to TamanhoLinha, so that fields read in place read a cut line as
+// CampoLinha does.
+inline QString LinhaCheia(const QString& Linha)
+{
+    return Linha.size() >= TamanhoLinha ? Linha : Linha.leftJustified(TamanhoLinha, QLatin1Char(' '));
 }
 
 }  // namespace CamposEntrega

@@ -35,16 +35,17 @@ constexpr const char16_t* Invalida = u" inválida ou excede o máximo permitido.
 constexpr const char16_t* SoZeros = u" esta coluna deve ser preenchida com zeros.";
 
 // Reads the column into the amount; a refusal adds its text to the line's message.
-void LeColuna(const QString& Linha, int Mes, int Coluna, TMonetario& Destino, const char16_t* Nome,
+// Linha is at least a layout line long (LinhaCheia).
+void LeColuna(QStringView Linha, int Mes, int Coluna, TMonetario& Destino, const char16_t* Nome,
               const char16_t* Final, TMensagemLinha& Mensagem)
 {
-    if (Destino.SetTextoSemSeparador(Valor(Linha, Mes, Coluna)) != 0)
+    if (Destino.SetTextoSemSeparador(ValorEm(Linha, Mes, Coluna)) != 0)
         Mensagem.AdicionaTrecho(TrechoValor(Nome, Coluna, Mes, Final));
 }
 
-void ExigeZeros(const QString& Linha, int Mes, int Coluna, const char16_t* Nome, TMensagemLinha& Mensagem)
+void ExigeZeros(QStringView Linha, int Mes, int Coluna, const char16_t* Nome, TMensagemLinha& Mensagem)
 {
-    if (Valor(Linha, Mes, Coluna) != Zeros)
+    if (ValorEm(Linha, Mes, Coluna) != Zeros)
         Mensagem.AdicionaTrecho(TrechoValor(Nome, Coluna, Mes, SoZeros));
 }
 
@@ -87,11 +88,14 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
 {
     FLinhas.clear();
     FIdentificadores.clear();
+    // One item serves every group of the file: made once, emptied for each.
+    FItem.Limpa();
+    FItem.SetAlterado(false);
     const QString primeira = Atual.Texto;
     for (;;) {
         TMensagemLinha mensagem(Atual.Numero);
         const QString linha = Atual.Texto;
-        const qsizetype tamanho = RetiraBrancosFinais(linha).size();
+        const qsizetype tamanho = TamanhoSemBrancosFinais(linha);
         if (FLinhas.empty())
             LeIdentificacao(linha, mensagem);
         // A line cut short reads its missing fields as blanks: each one is told as a blank field.
@@ -101,7 +105,7 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
             LeValores(linha, CaractereLinha(linha, PosicaoIdentificador), mensagem);
         FLinhas.push_back({linha, Atual.Numero, mensagem.Texto()});
 
-        if (!Atual.Proxima(Leitor) || RetiraBrancosFinais(Atual.Texto).isEmpty()
+        if (!Atual.Proxima(Leitor) || TamanhoSemBrancosFinais(Atual.Texto) == 0
             || static_cast<int>(FLinhas.size()) >= MaximoLinhas || !MesmoGrupo(primeira, Atual.Texto))
             break;
     }
@@ -149,8 +153,7 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
                                  QString(CaractereLinha(Linha, PosicaoTipoBenef)),
                                  FItem.GetBeneficiario().GetNi(),
                                  QString(Identificador)};
-    const bool jaNoArquivo = FLinhas.empty() ? FImpItem.ExisteGrupo(chave) : FImpItem.Existe(chave);
-    FImpItem.Inclui(chave);
+    const bool jaNoArquivo = FImpItem.Registra(chave, FLinhas.empty());
     const bool repetidoNoGrupo = FIdentificadores.contains(Identificador);
     if (jaNoArquivo || repetidoNoGrupo)
         Mensagem.AdicionaCodigo(CodigoDuplicado);
@@ -165,30 +168,31 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
         return;
     }
 
+    const QString cheia = LinhaCheia(Linha);
     TRendimentosTributaveis& valores = FItem.GetValores();
     TCompensacao& compensacao = FItem.GetCompensacao();
     TSubJudice& subJudice = FItem.GetSubJudice();
     for (int mes = 1; mes <= Periodos; ++mes) {
         switch (Identificador.unicode()) {
         case '0':
-            LeColuna(Linha, mes, 1, valores.GetRendimento(mes), u"Rendimento", Invalido, Mensagem);
-            LeColuna(Linha, mes, 2, valores.GetDeducao(mes), u"Dedução", Invalida, Mensagem);
-            LeColuna(Linha, mes, 3, valores.GetImposto(mes), u"Imposto", Invalido, Mensagem);
+            LeColuna(cheia, mes, 1, valores.GetRendimento(mes), u"Rendimento", Invalido, Mensagem);
+            LeColuna(cheia, mes, 2, valores.GetDeducao(mes), u"Dedução", Invalida, Mensagem);
+            LeColuna(cheia, mes, 3, valores.GetImposto(mes), u"Imposto", Invalido, Mensagem);
             break;
         case '1':
-            LeColuna(Linha, mes, 1, compensacao.GetCompensacaoAnosAnteriores(mes), u"Compensação", Invalida, Mensagem);
-            LeColuna(Linha, mes, 2, compensacao.GetCompensacaoAno(mes), u"Compensação", Invalida, Mensagem);
-            ExigeZeros(Linha, mes, 3, u"Compensação", Mensagem);
+            LeColuna(cheia, mes, 1, compensacao.GetCompensacaoAnosAnteriores(mes), u"Compensação", Invalida, Mensagem);
+            LeColuna(cheia, mes, 2, compensacao.GetCompensacaoAno(mes), u"Compensação", Invalida, Mensagem);
+            ExigeZeros(cheia, mes, 3, u"Compensação", Mensagem);
             break;
         case '2':
-            LeColuna(Linha, mes, 1, subJudice.GetRendimento(mes), u"Rendimento", Invalido, Mensagem);
-            LeColuna(Linha, mes, 2, subJudice.GetDeducao(mes), u"Dedução", Invalida, Mensagem);
-            LeColuna(Linha, mes, 3, subJudice.GetImposto(mes), u"Imposto", Invalido, Mensagem);
+            LeColuna(cheia, mes, 1, subJudice.GetRendimento(mes), u"Rendimento", Invalido, Mensagem);
+            LeColuna(cheia, mes, 2, subJudice.GetDeducao(mes), u"Dedução", Invalida, Mensagem);
+            LeColuna(cheia, mes, 3, subJudice.GetImposto(mes), u"Imposto", Invalido, Mensagem);
             break;
         default:   // '3'
-            LeColuna(Linha, mes, 1, subJudice.GetDeposito(mes), u"Depósito", Invalido, Mensagem);
-            ExigeZeros(Linha, mes, 2, u"Depósito", Mensagem);
-            ExigeZeros(Linha, mes, 3, u"Depósito", Mensagem);
+            LeColuna(cheia, mes, 1, subJudice.GetDeposito(mes), u"Depósito", Invalido, Mensagem);
+            ExigeZeros(cheia, mes, 2, u"Depósito", Mensagem);
+            ExigeZeros(cheia, mes, 3, u"Depósito", Mensagem);
             break;
         }
     }

@@ -127,6 +127,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
     FNomeLog = &NomeLog;
     FContadores = &Contadores;
     FVersao.clear();
+    FCpfValido.clear();
+    FCnpjValido.clear();
     FPerguntou = false;
     FSobrescreve = true;
     FParar = false;
@@ -155,7 +157,6 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
         TLeitorLinhas leitor(arquivo);
         FLeitor = &leitor;
         try {
-            // Made before the transaction: undoing it must not take the table away.
             FImpItem = std::make_unique<TTabelaImpItem>();
             const auto banco = TDatabase::DaPasta(DiretorioDados());
             TTransacao transacao(*banco);
@@ -165,6 +166,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
                 TImportacaoPruv& Importacao;
                 ~TLibera()
                 {
+                    Importacao.FGrupoPruv.reset();
+                    Importacao.FGrupoAnexo.reset();
                     Importacao.FAnexo.reset();
                     Importacao.FPruv.reset();
                     Importacao.FImpItem.reset();
@@ -173,6 +176,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
             Prepara(Alvo);
             Processa();
             FImpItem->Esvazia();
+            FGrupoPruv.reset();
+            FGrupoAnexo.reset();
             FAnexo.reset();
             FPruv.reset();
             transacao.Confirma();
@@ -229,6 +234,8 @@ void TImportacaoPruv::Prepara(const TPruv& Alvo)
     if (FTipoAlvo != TNiContribuinte::Cpf && FTipoAlvo != TNiContribuinte::Cnpj)
         FTipoAlvo = FNatureza == NaturezaPessoaFisica ? TNiContribuinte::Cpf : TNiContribuinte::Cnpj;
 
+    FGrupoPruv.reset();
+    FGrupoAnexo.reset();
     FPruv = std::make_unique<TPruv>();
     FPruv->SetErros(&FErros);
     FAnexo = std::make_unique<TAnexoFC>(*FPruv);
@@ -270,9 +277,9 @@ void TImportacaoPruv::Despacha()
     const bool grupo = tipo == QLatin1Char('2') || tipo == QLatin1Char('5');
     const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4') || linha.startsWith(QStringLiteral("PRUV"));
     try {
-        if (RetiraBrancosFinais(linha).isEmpty() || (FGravado && !conhecido)) {
+        if (TamanhoSemBrancosFinais(linha) == 0 || (FGravado && !conhecido)) {
             // blank, or in a recorded file totals and unknown lines: passed over without a word
-        } else if (!grupo && RetiraBrancosFinais(linha).size() > TamanhoLinha) {
+        } else if (!grupo && TamanhoSemBrancosFinais(linha) > TamanhoLinha) {
             // Records run together: the line ends are missing.
             throw TRejeicao{CodigoSemFimDeLinha, {}};
         } else if (linha.startsWith(QStringLiteral("PRUV"))) {
@@ -309,8 +316,11 @@ void TImportacaoPruv::ConfereDeclarante()
     const QString atual = FPruv->GetDeclarante().GetNi();
     if (Cpf()) {
         const QString ni = Campo(PosicaoCpf, TamanhoNi - (PosicaoCpf - PosicaoNi));
-        if (ValidaCpf(ni, false) != 0)
-            throw TRejeicao{CodigoCpfInvalido, FormataCpf(ni)};
+        if (FCpfValido.isEmpty() || ni != FCpfValido) {
+            if (ValidaCpf(ni, false) != 0)
+                throw TRejeicao{CodigoCpfInvalido, FormataCpf(ni)};
+            FCpfValido = ni;
+        }
         if (!atual.isEmpty()) {
             if (ni != atual)
                 throw TRejeicao{CodigoOutroCpf, {}};
@@ -321,8 +331,11 @@ void TImportacaoPruv::ConfereDeclarante()
         return;
     }
     const QString ni = Campo(PosicaoNi, TamanhoNi);
-    if (ValidaCnpj(ni, false, false) != 0)
-        throw TRejeicao{CodigoCnpjInvalido, FormataCnpj(ni)};
+    if (FCnpjValido.isEmpty() || ni != FCnpjValido) {
+        if (ValidaCnpj(ni, false, false) != 0)
+            throw TRejeicao{CodigoCnpjInvalido, FormataCnpj(ni)};
+        FCnpjValido = ni;
+    }
     if (!atual.isEmpty()) {
         if (ni.left(8) != atual.left(8))
             throw TRejeicao{CodigoOutraEmpresa, {}};
@@ -698,7 +711,10 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
 
     TPruvAnexo& dono = Tipo == QLatin1Char('5') ? static_cast<TPruvAnexo&>(*FAnexo) : *FPruv;
     ConfiguraItens(dono);
-    TGrupoValores grupo(*FPruv, dono, *FImpItem);
+    std::unique_ptr<TGrupoValores>& feito = Tipo == QLatin1Char('5') ? FGrupoAnexo : FGrupoPruv;
+    if (!feito)
+        feito = std::make_unique<TGrupoValores>(*FPruv, dono, *FImpItem);
+    TGrupoValores& grupo = *feito;
     grupo.Le(FAtual, *FLeitor);
     const auto& linhas = grupo.Linhas();
     if (!grupo.TemErro()) {

@@ -14,6 +14,7 @@ class TColecaoPruv;
 class TLeitorLinhas;
 class TPruv;
 class TPruvAnexo;
+class TGrupoValores;
 class TTabelaImpItem;
 
 // The import of a text file in the delivery layout into the stored declarations: the file that
@@ -129,6 +130,9 @@ private:
     TLeitorLinhas* FLeitor = nullptr;
     TLinhaLida FAtual;
     QString FVersao;   // characters 5 to 8 of a recorded file's header
+    // The declarant numbers last found valid: every value line repeats its declarant's.
+    QString FCpfValido;
+    QString FCnpjValido;
 
     // What the user chose for the import.
     QString FAno;
@@ -148,5 +152,9 @@ private:
     std::unique_ptr<TAnexoFC> FAnexo;
     bool FTemAnexo = false;
     std::unique_ptr<TTabelaImpItem> FImpItem;
+    // The groups of the declaration's and of the fund's lines, made on their first line: their
+    // items point at FPruv and FAnexo, and go before them.
+    std::unique_ptr<TGrupoValores> FGrupoPruv;
+    std::unique_ptr<TGrupoValores> FGrupoAnexo;
     TLogErros FLog;
 };

@@ -1,64 +1,28 @@
 #include "exchange/TTabelaImpItem.h"
 
-#include <QStringList>
-
-#include "platform/db/TFieldType.h"
-
-namespace {
-
-std::vector<TFieldDef> Campos()
+bool TTabelaImpItem::Registra(const TChave& Chave, bool PrimeiraDoGrupo)
 {
-    return {
-        {QStringLiteral("IN_ANEXO"), ftString, 1, false},   {QStringLiteral("E_PRUV/ANEXO_DK"), ftString, 5, false},
-        {QStringLiteral("TRIB_TRIBU"), ftString, 4, false}, {QStringLiteral("E_IN_PF_PJ"), ftString, 1, false},
-        {QStringLiteral("E_NR_PF_PJ"), ftString, 14, false}, {QStringLiteral("TIPO_REND"), ftString, 1, false},
-    };
+    // The parts joined by a character no part holds, so that no two keys read alike.
+    const QChar separador(u'\x1f');
+    QString grupo;
+    grupo.reserve(Chave.InAnexo.size() + Chave.ChaveDono.size() + Chave.Codigo.size() + Chave.TipoBenef.size()
+                  + Chave.NiBenef.size() + 4);
+    grupo.append(Chave.InAnexo).append(separador).append(Chave.ChaveDono).append(separador).append(Chave.Codigo)
+        .append(separador).append(Chave.TipoBenef).append(separador).append(Chave.NiBenef);
+    const QString identificador = Chave.Identificador.trimmed().isEmpty() ? QStringLiteral("0") : Chave.Identificador;
+
+    auto achado = FGrupos.find(grupo);
+    const bool grupoVisto = achado != FGrupos.end();
+    if (!grupoVisto)
+        achado = FGrupos.insert(grupo, QString());
+    // Identifiers are one character each.
+    const bool linhaVista = achado->contains(identificador);
+    if (!linhaVista)
+        achado->append(identificador);
+    return PrimeiraDoGrupo ? grupoVisto : linhaVista;
 }
 
-std::vector<TIndexDef> Indices()
+void TTabelaImpItem::Esvazia()
 {
-    return {
-        {QStringLiteral("IndSemRend"), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0},
-    };
-}
-
-const QString CondicaoGrupo = QStringLiteral(
-    " WHERE \"IN_ANEXO\" = ?1 AND \"E_PRUV/ANEXO_DK\" = ?2 AND \"TRIB_TRIBU\" = ?3"
-    " AND \"E_IN_PF_PJ\" = ?4 AND \"E_NR_PF_PJ\" = ?5");
-
-QStringList ValoresGrupo(const TTabelaImpItem::TChave& Chave)
-{
-    return {Chave.InAnexo, Chave.ChaveDono, Chave.Codigo, Chave.TipoBenef, Chave.NiBenef};
-}
-
-QString Identificador(const TTabelaImpItem::TChave& Chave)
-{
-    return Chave.Identificador.trimmed().isEmpty() ? QStringLiteral("0") : Chave.Identificador;
-}
-
-}  // namespace
-
-TTabelaImpItem::TTabelaImpItem()
-    : TTabelaTrabalho(QStringLiteral("ImpItem"), Campos(), Indices())
-{
-}
-
-bool TTabelaImpItem::ExisteGrupo(const TChave& Chave)
-{
-    return Executa(QStringLiteral("SELECT 1 FROM ") + Tabela() + CondicaoGrupo, ValoresGrupo(Chave));
-}
-
-bool TTabelaImpItem::Existe(const TChave& Chave)
-{
-    return Executa(QStringLiteral("SELECT 1 FROM ") + Tabela() + CondicaoGrupo + QStringLiteral(" AND \"TIPO_REND\" = ?6"),
-                   ValoresGrupo(Chave) << Identificador(Chave));
-}
-
-void TTabelaImpItem::Inclui(const TChave& Chave)
-{
-    if (Existe(Chave))
-        return;
-    Executa(QStringLiteral("INSERT INTO ") + Tabela() + QStringLiteral(" (\"IN_ANEXO\", \"E_PRUV/ANEXO_DK\", \"TRIB_TRIBU\", \"E_IN_PF_PJ\","
-                                                     " \"E_NR_PF_PJ\", \"TIPO_REND\") VALUES (?1, ?2, ?3, ?4, ?5, ?6)"),
-            ValoresGrupo(Chave) << Identificador(Chave));
+    FGrupos.clear();
 }

@@ -1,12 +1,12 @@
 #pragma once
+#include <QHash>
 #include <QString>
 
-#include "exchange/TTabelaTrabalho.h"
-
-// The value lines already met in one delivery-layout file (work table ImpItem), by owner,
-// withholding code, beneficiary and situation identifier, so that a repeated line or a second
-// group of the same beneficiary and code is refused.
-class TTabelaImpItem final : public TTabelaTrabalho {
+// The value lines already met in one delivery-layout file, by owner, withholding code,
+// beneficiary and situation identifier, so that a repeated line or a second group of the same
+// beneficiary and code is refused. Held in memory for the one import: it is asked once per line,
+// and nothing of it outlives the file.
+class TTabelaImpItem final {
 public:
     struct TChave {
         QString InAnexo;         // "0" the declaration, "1" an annex
@@ -17,12 +17,12 @@ public:
         QString Identificador;   // position 688, a blank stored as "0"
     };
 
-    TTabelaImpItem();   // the table made empty
+    // Lists the line (once) and answers whether it was met before: for the first line of a
+    // group (PrimeiraDoGrupo) any line of that owner, code and beneficiary, for the others a line
+    // with the same identifier too.
+    bool Registra(const TChave& Chave, bool PrimeiraDoGrupo);
+    void Esvazia();
 
-    // Some line of that owner, code and beneficiary (any identifier) is listed.
-    bool ExisteGrupo(const TChave& Chave);
-    // A line of that owner, code, beneficiary and identifier is listed.
-    bool Existe(const TChave& Chave);
-    // Lists the line (once).
-    void Inclui(const TChave& Chave);
+private:
+    QHash<QString, QString> FGrupos;   // owner, code and beneficiary: the identifiers met
 };

@@ -38,6 +38,22 @@ TTabelaPrograma TabelaVerificaPrograma()
             {}};
 }
 
+TTabelaPrograma TabelaGeradasPrograma()
+{
+    // No key: the rows come back in the order the files were found.
+    return {QStringLiteral("Geradas.DB"),
+            {{QStringLiteral("ANO"), ftString, 4},
+             {QStringLiteral("DATA_GERA"), ftDateTime},
+             {QStringLiteral("HASH"), ftString, 12},
+             {QStringLiteral("TIPO"), ftString, 12},
+             {QStringLiteral("NOME_ARQUIVO"), ftString, 255},
+             {QStringLiteral("CAMINHO"), ftString, 1024},   // a folder path, deeper than a drive's
+             {QStringLiteral("NOME"), ftString, 60},
+             {QStringLiteral("IN_PF_PJ"), ftString, 1},
+             {QStringLiteral("NR_PF_PJ"), ftString, 14}},
+            {}};
+}
+
 std::vector<TTabelaPrograma> TabelasPrograma()
 {
     return {
@@ -56,6 +72,7 @@ std::vector<TTabelaPrograma> TabelasPrograma()
         {TColecaoCodigoRetencao::NomeArquivo(), TColecaoCodigoRetencao::Campos(), TColecaoCodigoRetencao::Indices()},
         TabelaUfPrograma(),
         TabelaVerificaPrograma(),
+        TabelaGeradasPrograma(),
     };
 }
 

@@ -17,6 +17,8 @@ struct TTabelaPrograma {
 // The states table and the verification table, which the assistants open and fill.
 [[nodiscard]] TTabelaPrograma TabelaUfPrograma();
 [[nodiscard]] TTabelaPrograma TabelaVerificaPrograma();
+// The delivery files found on the volumes, listed anew at every search.
+[[nodiscard]] TTabelaPrograma TabelaGeradasPrograma();
 
 // Every table of the program, each as the collection that uses it makes it.
 [[nodiscard]] std::vector<TTabelaPrograma> TabelasPrograma();

@@ -137,7 +137,7 @@ bool TColecaoBeneficiario::Carrega(TBeneficiarioPruv& Beneficiario)
 
 void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
 {
-    FUltimoDireto.clear();
+    FVistosDireto.clear();
     if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
         return;
     TdvTable& tabela = Tabela();
@@ -177,20 +177,21 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
         const QString tipo = Tipo(Beneficiario);
         const QString raiz = Beneficiario.GetRaiz();
         const QString& nome = Beneficiario.Nome().GetTexto();
-        const QString linha = FDeclaracao.GetChave() + QChar(0x1f) + tipo + QChar(0x1f) + raiz + QChar(0x1f) + nome;
-        if (linha == FUltimoDireto)
+        const QString chave = FDeclaracao.GetChave() + QChar(0x1f) + tipo + QChar(0x1f) + raiz + QChar(0x1f);
+        const QString linha = chave + nome;
+        if (FVistosDireto.contains(linha))
             return;
-        FUltimoDireto.clear();
         TDatabase& banco = FInsercao->Banco();
         TComando& busca = banco.Comando(FSqlBusca);
         busca.LigaTexto(1, FDeclaracao.GetChave());
         busca.LigaTexto(2, tipo);
         busca.LigaTexto(3, raiz);
         const bool achou = busca.Passo();
-        const bool mesmoNome = achou && busca.Texto(0) == nome;
+        const QString guardado = achou ? busca.Texto(0) : QString();
+        const bool mesmoNome = achou && guardado == nome;
         busca.Reinicia();
         if (mesmoNome) {
-            FUltimoDireto = linha;
+            FVistosDireto.insert(linha);
             return;   // stored as it is
         }
         if (achou) {
@@ -200,6 +201,7 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
             altera.LigaTexto(3, raiz);
             altera.Liga(4, QVariant(nome.left(Campos()[cNome].Size)));
             banco.Escreve(altera);
+            FVistosDireto.remove(chave + guardado);   // renamed: no longer stored so
         } else {
             FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
             FInsercao->Texto(cTipo, tipo);
@@ -207,7 +209,7 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
             FInsercao->Texto(cNome, nome);
             FInsercao->Grava();
         }
-        FUltimoDireto = linha;
+        FVistosDireto.insert(linha);
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
@@ -225,7 +227,7 @@ void TColecaoBeneficiario::Novo()
 
 void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
 {
-    FUltimoDireto.clear();
+    FVistosDireto.clear();
     if (!LocalizaChave(Beneficiario) || FDeclaracao.GetDonoDeclaracao().GetItens().PossuiItensBeneficiario(Beneficiario))
         return;
     const std::uint8_t tipo = Beneficiario.TipoAtual();
@@ -238,19 +240,19 @@ void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
 
 void TColecaoBeneficiario::ExcluiTodos()
 {
-    FUltimoDireto.clear();
+    FVistosDireto.clear();
     AplicaFiltro();
     ExcluiLinhas(*this);
 }
 
 void TColecaoBeneficiario::SetGravarEmDisco(bool Gravar)
 {
-    FUltimoDireto.clear();
+    FVistosDireto.clear();
     TColecao::SetGravarEmDisco(Gravar);
 }
 
 void TColecaoBeneficiario::Desfaz()
 {
-    FUltimoDireto.clear();   // the row it names may be undone
+    FVistosDireto.clear();   // the row it names may be undone
     DescartaEdicao(Tabela());
 }

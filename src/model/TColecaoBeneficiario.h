@@ -1,4 +1,5 @@
 #pragma once
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -64,7 +65,7 @@ private:
     std::unique_ptr<TInsercao> FInsercao;   // made on the first direct write
     QString FSqlBusca;                      // of the direct write: the stored name by key
     QString FSqlNome;                       // of the direct write: a new name by key
-    // The row the direct writing of this bulk load found or stored last (key and name): the items
-    // of one beneficiary come one after another.
-    QString FUltimoDireto;
+    // The rows the direct writing of this bulk load found or stored (key and name): a beneficiary
+    // has an item under each of its codes. Forgotten whenever a row may change otherwise.
+    QSet<QString> FVistosDireto;
 };

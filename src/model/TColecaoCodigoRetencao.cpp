@@ -195,6 +195,7 @@ void TColecaoCodigoRetencao::CarregaMemoria()
 {
     TdvTable& tabela = Tabela();
     Indice(IndicePrimario);
+    FTemUltimo = false;
     try {
         for (tabela.First(); !tabela.Eof(); tabela.Next()) {
             TCodigoRetencao linha;
@@ -225,16 +226,19 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
     if (!FEmMemoria)
         CarregaMemoria();
     const QString& codigo = Codigo.GetCodigo();
-    auto achado = FPorChave.constFind(Chave({FAno, Anexo, codigo}));
-    if (achado == FPorChave.cend()) {
-        achado = FPorCodigoAno.constFind(Chave({codigo, FAno}));
-        if (achado == FPorCodigoAno.cend()) {
-            achado = FPorCodigo.constFind(codigo);
-            if (achado == FPorCodigo.cend())
-                return false;
-        }
+    if (!FTemUltimo || codigo != FUltimoCodigo || Anexo != FUltimoAnexo) {
+        FUltimoAchado = FPorChave.value(Chave({FAno, Anexo, codigo}), -1);
+        if (FUltimoAchado < 0)
+            FUltimoAchado = FPorCodigoAno.value(Chave({codigo, FAno}), -1);
+        if (FUltimoAchado < 0)
+            FUltimoAchado = FPorCodigo.value(codigo, -1);
+        FUltimoCodigo = codigo;
+        FUltimoAnexo = Anexo;
+        FTemUltimo = true;
     }
-    Codigo = FLinhas[static_cast<std::size_t>(*achado)];
+    if (FUltimoAchado < 0)
+        return false;
+    Codigo = FLinhas[static_cast<std::size_t>(FUltimoAchado)];
     return true;
 }
 

@@ -117,7 +117,7 @@ void TColecaoPruv::LeRegistro(TPruv& Pruv)
     Pruv.SetNrEstabelecimentos(tabela.FieldByName(NR_ESTABES)->AsInteger());
 
     TContribuinte& declarante = Pruv.GetDeclarante();
-    const QString numero = Texto(tabela, NR_PF_PJ);
+    const QString numero = Texto(tabela, NR_PF_PJ).trimmed();   // blanks around it are no digits
     const QString tipoPessoa = Texto(tabela, IN_PF_PJ);
     if (tipoPessoa == QLatin1String("1")) {
         declarante.SetRaizSemExcecao(numero.left(9));

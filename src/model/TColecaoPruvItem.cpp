@@ -688,7 +688,7 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
     // As GravaJudicial with nothing stored before: a row only for values that are not all zero.
     if (FDeclaracao.GetAno() >= QLatin1String("2000") && Item.GetCodigoRetencao().GetSubJudice() && !JudicialZerado(Item))
         FJudicial->InsereDireto(Item);
-    AcumulaResumos(FItemAnterior, Item);
+    AcumulaResumos(nullptr, Item);
     Item.SetAlterado(false);
 }
 
@@ -759,7 +759,7 @@ std::uint8_t TColecaoPruvItem::GravaItem(TPruvItem& Item)
 
     if (FDeclaracao.GetAno() >= QLatin1String("2000"))
         GravaJudicial(Item);
-    AcumulaResumos(FItemAnterior, Item);
+    AcumulaResumos(&FItemAnterior, Item);
     if (GetGravarEmDisco())
         FDeclaracao.GetColecaoResumo().Grava(FDono.GetResumo());
 
@@ -839,10 +839,11 @@ void TColecaoPruvItem::GravaJudicial(TPruvItem& Item)
     }
 }
 
-void TColecaoPruvItem::AcumulaResumos(const TPruvItem& Anterior, const TPruvItem& Novo)
+void TColecaoPruvItem::AcumulaResumos(const TPruvItem* Anterior, const TPruvItem& Novo)
 {
-    FDono.GetResumo().AcumulaItem(Anterior, Novo);
-    FDeclaracao.GetResumoTotal().AcumulaItem(Anterior, Novo);
+    const TResumo::TMudanca mudanca = TResumo::Mudanca(Anterior, Novo);
+    FDono.GetResumo().Aplica(mudanca);
+    FDeclaracao.GetResumoTotal().Aplica(mudanca);
 }
 
 void TColecaoPruvItem::EliminaBeneficiario(const QString& NiFormatado)
@@ -884,7 +885,7 @@ void TColecaoPruvItem::ExcluiItem(TPruvItem& Item, bool Substituicao)
     FJudicial->Exclui(Item);
     TColecao::Exclui();
     FItemAnterior.Limpa();
-    AcumulaResumos(Item, FItemAnterior);
+    AcumulaResumos(&Item, FItemAnterior);
     FDeclaracao.GetColecaoResumo().Grava(FDono.GetResumo());
     if (Substituicao)
         return;

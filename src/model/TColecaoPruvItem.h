@@ -134,7 +134,8 @@ private:
     void ConfereDuplicado(const TPruvItem& Item);
     [[nodiscard]] bool MudouCodigoOuBeneficiario(const TPruvItem& Item) const;
     void GravaJudicial(TPruvItem& Item);
-    void AcumulaResumos(const TPruvItem& Anterior, const TPruvItem& Novo);
+    // Anterior null: Novo is new, nothing stored before it.
+    void AcumulaResumos(const TPruvItem* Anterior, const TPruvItem& Novo);
     void EliminaBeneficiario(const QString& NiFormatado);
     void GravaLinha(TPruvItem& Item, bool Nova);
     void LeLinha(TPruvItem& Item, const QString& InAnexo);

@@ -137,8 +137,24 @@ void TMonetario::LimpaTexto(QString& Texto)
     Texto = limpo;
 }
 
-std::uint8_t TMonetario::SetTextoSemSeparador(const QString& Texto)
+std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
 {
+    // The width of a file's column (15) or less, from two digits on: checked and summed in one
+    // pass, as nothing there can overflow.
+    if (Texto.size() >= 2 && Texto.size() <= 15) {
+        qint64 digitos = 0;
+        for (const QChar c : Texto) {
+            const unsigned d = static_cast<unsigned>(c.unicode()) - '0';
+            if (d > 9)
+                return 114;
+            digitos = digitos * 10 + d;
+        }
+        // The last two digits are the cents.
+        if (digitos > Maximo / (Escala / 100))
+            return 165;
+        SetValor(digitos * (Escala / 100));
+        return 0;
+    }
     if (Texto.isEmpty() || !SoNumeros(Texto))
         return 114;
     // The last two digits are the cents; a single digit gets the separator in front of it, so "5"

@@ -36,7 +36,7 @@ public:
     // Digits with two implied decimals, as the exchange files carry them ("5" is 0,50). Answers
     // 0, 114 for a text that is empty, holds anything but digits or cannot be read, or 165 above
     // Maximo; the amount changes only on 0.
-    std::uint8_t SetTextoSemSeparador(const QString& Texto);
+    std::uint8_t SetTextoSemSeparador(QStringView Texto);
     // 15 digits of cents ("000000000123456" for 1.234,56); a negative amount gives zeros. Raises
     // EMonetarioInvalido 165 above Maximo rather than cut digits off.
     [[nodiscard]] QString GetTextoArquivo() const;

@@ -16,11 +16,6 @@ qint64 SomaExata(qint64 A, qint64 B)
     return resultado;
 }
 
-// Total := total + (Novo - Anterior), the total read by its positive amount.
-void Acumula(TMonetario& Total, const TSerieMensal& Anterior, const TSerieMensal& Novo)
-{
-    Total.SetValor(SomaExata(Total.GetValorPositivo(), Novo.SomaAno() - Anterior.SomaAno()));
-}
 
 }  // namespace
 
@@ -73,22 +68,48 @@ bool TResumo::PossuiSubJudice()
 
 void TResumo::AcumulaItem(const TPruvItem& Anterior, const TPruvItem& Novo)
 {
+    Aplica(Mudanca(&Anterior, Novo));
+}
+
+TResumo::TMudanca TResumo::Mudanca(const TPruvItem* Anterior, const TPruvItem& Novo)
+{
+    TMudanca mudanca;
     if (Novo.GetChave().isEmpty())
+        mudanca.Beneficiarios = -1;
+    else if (!Anterior || Anterior->GetChave().isEmpty())
+        mudanca.Beneficiarios = 1;
+    // Each series of Novo less the same of Anterior.
+    const auto diferenca = [Anterior, &Novo](auto Serie) {
+        return Serie(Novo).SomaAno() - (Anterior ? Serie(*Anterior).SomaAno() : 0);
+    };
+    // In the order of Valores(): income, deductions, tax, this year's and former years' compensations.
+    mudanca.Valores[0] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Rendimentos(); });
+    mudanca.Valores[1] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Deducoes(); });
+    mudanca.Valores[2] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Impostos(); });
+    mudanca.Valores[3] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetCompensacao().CompensacoesAno(); });
+    mudanca.Valores[4] =
+        diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetCompensacao().CompensacoesAnosAnteriores(); });
+    mudanca.SubJudice = Novo.GetDeclaracao().GetAno() >= QLatin1String("2000");   // none before 2000
+    if (!mudanca.SubJudice)
+        return mudanca;
+    mudanca.Valores[5] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetSubJudice().Rendimentos(); });
+    mudanca.Valores[6] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetSubJudice().Deducoes(); });
+    mudanca.Valores[7] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetSubJudice().Impostos(); });
+    mudanca.Valores[8] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetSubJudice().Depositos(); });
+    return mudanca;
+}
+
+void TResumo::Aplica(const TMudanca& Mudanca)
+{
+    if (Mudanca.Beneficiarios < 0)
         FTotBenef.SetValor(FTotBenef.GetValorPositivo() - TMonetario::Escala);
-    else if (Anterior.GetChave().isEmpty())
+    else if (Mudanca.Beneficiarios > 0)
         FTotBenef.SetValor(SomaExata(FTotBenef.GetValorPositivo(), TMonetario::Escala));
-
-    Acumula(FTotRend, Anterior.GetValores().Rendimentos(), Novo.GetValores().Rendimentos());
-    Acumula(FTotDed, Anterior.GetValores().Deducoes(), Novo.GetValores().Deducoes());
-    Acumula(FTotIrrf, Anterior.GetValores().Impostos(), Novo.GetValores().Impostos());
-    Acumula(FTotAnoAtu, Anterior.GetCompensacao().CompensacoesAno(), Novo.GetCompensacao().CompensacoesAno());
-    Acumula(FTotAnoAnt, Anterior.GetCompensacao().CompensacoesAnosAnteriores(),
-            Novo.GetCompensacao().CompensacoesAnosAnteriores());
-
-    if (Novo.GetDeclaracao().GetAno() < QLatin1String("2000"))
-        return;   // no sub judice values before 2000
-    Acumula(FTotRendSubJud, Anterior.GetSubJudice().Rendimentos(), Novo.GetSubJudice().Rendimentos());
-    Acumula(FTotDedSubJud, Anterior.GetSubJudice().Deducoes(), Novo.GetSubJudice().Deducoes());
-    Acumula(FTotIrrfSubJud, Anterior.GetSubJudice().Impostos(), Novo.GetSubJudice().Impostos());
-    Acumula(FTotDepSubJud, Anterior.GetSubJudice().Depositos(), Novo.GetSubJudice().Depositos());
+    const auto valores = Valores();
+    const std::size_t quantos = Mudanca.SubJudice ? Mudanca.Valores.size() : 5;
+    for (std::size_t i = 0; i < quantos; ++i) {
+        // Total := total + (Novo - Anterior), the total read by its positive amount.
+        TMonetario& total = *valores[i + 1];
+        total.SetValor(SomaExata(total.GetValorPositivo(), Mudanca.Valores[i]));
+    }
 }

@@ -51,6 +51,16 @@ public:
     // declaration of 2000 or later. A fresh, never stored item stands for "no item".
     void AcumulaItem(const TPruvItem& Anterior, const TPruvItem& Novo);
 
+    // What AcumulaItem moves, worked out once for several summaries of the same item.
+    struct TMudanca {
+        int Beneficiarios = 0;   // -1, 0 or 1
+        bool SubJudice = false;  // the sub judice totals move
+        std::array<qint64, QuantidadeValores - 1> Valores{};   // in the order of Valores(), after the count
+    };
+    // Anterior null: the item is new, with nothing stored before it.
+    [[nodiscard]] static TMudanca Mudanca(const TPruvItem* Anterior, const TPruvItem& Novo);
+    void Aplica(const TMudanca& Mudanca);
+
 private:
     [[nodiscard]] std::array<TMonetario*, QuantidadeValores> Valores();
 

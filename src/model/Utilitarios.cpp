@@ -45,7 +45,7 @@ bool EhDigito(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-bool SoNumeros(const QString& Texto)
+bool SoNumeros(QStringView Texto)
 {
     for (const QChar c : Texto)
         if (!EhDigito(c))

@@ -21,7 +21,7 @@ void VerificaEspacoEmDisco();
 // "0" to "9", no other digit of Unicode.
 [[nodiscard]] bool EhDigito(QChar c);
 // Every character is "0" to "9"; an empty text passes, a blank fails.
-bool SoNumeros(const QString& Texto);
+bool SoNumeros(QStringView Texto);
 // Every character lies between "-" and "9": hyphen, full stop, slash and digits; an empty text passes.
 bool SoNumerosESinais(const QString& Texto);
 // Words are separated by runs of blanks.

@@ -428,8 +428,13 @@ void TFoRelatoDeclaracao::Visualiza()
 
 bool TFoRelatoDeclaracao::Imprime()
 {
-    Prepara(false);
-    return ImprimeRelatorio(*FRelatorio);
+    // Batch after batch, each its own job, until the declaration has gone out whole.
+    Prepara(true);
+    do {
+        if (!ImprimeRelatorio(*FRelatorio))
+            return false;   // the printer failed: the user was told, no further batch
+    } while (FInterrompido);
+    return true;
 }
 
 void ImprimeRelatoDeclaracao(const TPruv& Declaracao, TColecaoPruv& Colecao, bool Visualiza)

@@ -23,9 +23,9 @@ class TSerieMensal;
 // suspended liability when it has any; then each fund's items, each fund starting a page whose
 // header names it.
 //
-// Previewed in batches: a batch ends on its LimiteLote-th page once the page is past
-// LimiteVertical, and the preview's "next pages" button goes on from there; the pages are
-// numbered through all batches. Printed, the whole declaration goes in one job.
+// Generated in batches: a batch ends on its LimiteLote-th page once the page is past
+// LimiteVertical; the pages are numbered through all batches. Previewed, the preview's "next
+// pages" button goes on from there; printed, each batch is one job and the next follows at once.
 class TFoRelatoDeclaracao final {
 public:
     static constexpr char Nome[] = "FoRelatoDeclaracao";

@@ -45,6 +45,10 @@ void MostraCalculadora()
     // A tool window of the window that asked (the main window): it goes when that one goes.
     Janela() = new TFoCalcula(QApplication::activeWindow());
     Janela()->show();
+    // Shown as the user asked for it: in front and taking the keys, whatever the window manager
+    // does with a new tool window.
+    Janela()->raise();
+    Janela()->activateWindow();
 }
 
 TFoCalcula* TFoCalcula::Aberta()

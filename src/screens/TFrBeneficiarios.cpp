@@ -165,7 +165,8 @@ void TFrBeneficiarios::CriaComponentes()
         {BbDesfazer, &TFrBeneficiarios::BbDesfazerClick}};
     for (const auto& [botao, acao] : acoes) {
         layoutBotoes->addWidget(botao);
-        connect(botao, &QToolButton::clicked, this, [this, acao] { ExcecaoAplicacao::Protege([&] { (this->*acao)(); }); });
+        connect(botao, &QToolButton::clicked, this,
+                [this, acao] { TSaidaDeCampo::SePaginaAberta(Aberta(), [&] { (this->*acao)(); }); });
     }
 
     PCPruvItem = new QTabWidget(this);
@@ -225,8 +226,8 @@ void TFrBeneficiarios::CriaComponentes()
             TbCodRet->Locate(QStringLiteral("COD_RETENCAO"), {codigo}, 0);
     };
     DblcCodRet->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool) {
-        ExcecaoAplicacao::Protege([this] {
-            if (!FItem || AtualizaCodigo() != 0)
+        TSaidaDeCampo::SePaginaAberta(Aberta(), [this] {
+            if (AtualizaCodigo() != 0)
                 return;
             QMetaObject::invokeMethod(
                 this,
@@ -297,11 +298,14 @@ void TFrBeneficiarios::CriaBarraFundo()
         b->setGeometry(x, 14, 26, 24);
         x += 27;
     }
-    connect(BbAddFundo, &QToolButton::clicked, this, [this] { ExcecaoAplicacao::Protege([this] { BbAddFundoClick(); }); });
-    connect(BbDeleteFundo, &QToolButton::clicked, this,
-            [this] { ExcecaoAplicacao::Protege([this] { BbDeleteFundoClick(); }); });
-    connect(BbDesfazerFundo, &QToolButton::clicked, this,
-            [this] { ExcecaoAplicacao::Protege([this] { BbDesfazerFundoClick(); }); });
+    // The fund bar works on the fund loaded: nothing once the annex page let it go.
+    const std::pair<QToolButton*, void (TFrBeneficiarios::*)()> acoesFundo[] = {
+        {BbAddFundo, &TFrBeneficiarios::BbAddFundoClick},
+        {BbDeleteFundo, &TFrBeneficiarios::BbDeleteFundoClick},
+        {BbDesfazerFundo, &TFrBeneficiarios::BbDesfazerFundoClick}};
+    for (const auto& [botao, acao] : acoesFundo)
+        connect(botao, &QToolButton::clicked, this,
+                [this, acao] { TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [&] { (this->*acao)(); }); });
 
     TbAnexo = CriaTabela(TColecaoAnexo::NomeArquivo());
     TbAnexo->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF_CNPJ"), 18, fkCalculated));
@@ -330,7 +334,7 @@ void TFrBeneficiarios::CriaBarraFundo()
             DblcFundos->SetText(QString());
     };
     DblcFundos->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool) {
-        ExcecaoAplicacao::Protege([this] { EscolheFundo(); });
+        TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [this] { EscolheFundo(); });
     };
     DeNomeFundo->OnPressEnter = [this](TPruvCustomEdit*) { FocaPrimeiro(DblcCodRet, nullptr, nullptr, nullptr); };
     DeNomeFundo->OnKeyDown = [this](int& tecla, Qt::KeyboardModifiers shift) {

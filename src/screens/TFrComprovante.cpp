@@ -25,6 +25,7 @@
 #include "screens/TPruvGridComprPJ.h"
 #include "screens/TPruvGridRendParcial.h"
 #include "screens/TPruvMemo.h"
+#include "screens/TSaidaDeCampo.h"
 #include "shell/ExcecaoAplicacao.h"
 
 namespace {
@@ -134,7 +135,8 @@ void TFrComprovante::CriaComponentes()
     for (const auto& [botao, acao] : acoes) {
         layoutBarra->addWidget(botao);
         botao->setEnabled(false);
-        connect(botao, &QToolButton::clicked, this, [this, acao] { ExcecaoAplicacao::Protege([&] { (this->*acao)(); }); });
+        connect(botao, &QToolButton::clicked, this,
+                [this, acao] { TSaidaDeCampo::SePaginaAberta(Aberta(), [&] { (this->*acao)(); }); });
     }
     layoutBarra->insertSpacing(4, 6);
 

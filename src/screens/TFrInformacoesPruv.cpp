@@ -161,8 +161,10 @@ void TFrInformacoesPruv::CriaComponentes()
     DeCpfCnpj->setPalette(face);
     DeNome = Edit(GbIdentificacao, "DeNome", D::AlfaNumerico, 60, QRect(160, 38, 440, 21));
     DeNome->OnExit = [this] {
-        const TContribuinte& declarante = FPruv->GetDeclarante();
-        AtualizaTitulo(declarante.Nome().GetTexto(), ObtemOrdemCnpj(declarante.GetNi(), false));
+        TSaidaDeCampo::SePaginaAberta(Aberta(), [this] {
+            const TContribuinte& declarante = FPruv->GetDeclarante();
+            AtualizaTitulo(declarante.Nome().GetTexto(), ObtemOrdemCnpj(declarante.GetNi(), false));
+        });
     };
     CbTipoDeclarante = new TdvDBComboBox(GbIdentificacao);
     CbTipoDeclarante->setObjectName(QStringLiteral("CbTipoDeclarante"));
@@ -196,9 +198,9 @@ void TFrInformacoesPruv::CriaComponentes()
     DblcResponsavel->OnNotInList = [](TdvDBCustomLookupCombo*, TDataSet*, const QString&, bool& aceita) {
         aceita = true;
     };
-    DblcResponsavel->OnExit = [this] { ExcecaoAplicacao::Protege([this] { DblcResponsavelEscolha(); }); };
+    DblcResponsavel->OnExit = [this] { TSaidaDeCampo::SePaginaAberta(Aberta(), [this] { DblcResponsavelEscolha(); }); };
     DblcResponsavel->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool) {
-        ExcecaoAplicacao::Protege([this] { DblcResponsavelEscolha(); });
+        TSaidaDeCampo::SePaginaAberta(Aberta(), [this] { DblcResponsavelEscolha(); });
     };
     DblcResponsavel->OnDropDown = [this](TdvDBCustomLookupCombo*) {
         const QString raiz = RemoveMascara(DblcResponsavel->Text()).left(9);
@@ -367,7 +369,7 @@ bool TFrInformacoesPruv::Valida()
 
 void TFrInformacoesPruv::GravaDeclaracao()
 {
-    if (!FAberto || !FPruv || !FColecaoPruv || !TbResponsavel->Active())
+    if (!Aberta() || !FColecaoPruv || !TbResponsavel->Active())
         return;
     FColecaoPruv->Atualiza(*FPruv);
     TbResponsavel->Refresh();
@@ -392,8 +394,6 @@ void TFrInformacoesPruv::AssociaResponsavel()
 
 void TFrInformacoesPruv::DblcResponsavelEscolha()
 {
-    if (!FAberto)
-        return;
     TResponsavel& responsavel = FPruv->GetResponsavel();
     const QString cpf = RemoveMascara(DblcResponsavel->Text()).trimmed();
     if (cpf != responsavel.GetNi()) {
@@ -421,6 +421,9 @@ void TFrInformacoesPruv::FocoMudou(QWidget* Antes, QWidget*)
     // for a button that cancels writes nothing.
     QWidget* agora = QApplication::focusWidget();
     if (TSaidaDeCampo::FocoEmBotaoCancela() || TSaidaDeCampo::MensagemPendente())
+        return;
+    // The focus going to another window (a message) leaves no group: the field keeps its text.
+    if (!agora || agora->window() != Antes->window())
         return;
     ExcecaoAplicacao::Protege([&] {
         if (Antes == DeNomeResp && agora != DeNomeResp) {

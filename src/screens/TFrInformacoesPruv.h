@@ -56,6 +56,8 @@ private:
     void CbTipoDeclaranteChange();
     void RetificadoraClick();
     void EncerramentoClick();
+    // Opened and not closed since: the declaration is still there.
+    [[nodiscard]] bool Aberta() const { return FAberto && FPruv; }
     [[nodiscard]] bool AnoSeguinte() const;   // the declaration's year is the current year plus one
     [[nodiscard]] bool Cnpj() const;
     [[nodiscard]] TNatureza* NaturezaDoCombo(int Indice) const;

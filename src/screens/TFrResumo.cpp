@@ -276,6 +276,8 @@ void TFrResumo::Fecha()
     DbgDiscriminado->SetDataSource(nullptr);
     for (TdvTable* tabela : {TbCodRet.get(), TbPruvItem.get(), TbDetResumo.get()})
         FechaTabela(*tabela);
+    // The main window frees the declaration next: entering the page no longer reads it.
+    FPruv = nullptr;
 }
 
 void TFrResumo::Entra()

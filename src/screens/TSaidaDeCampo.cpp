@@ -11,6 +11,7 @@
 
 #include "model/TErro.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
+#include "shell/ExcecaoAplicacao.h"
 
 namespace {
 
@@ -73,10 +74,12 @@ bool TSaidaDeCampo::Grava(QWidget* campo, bool adiaMensagem, const std::function
         grava();
         return true;
     } catch (const TErro& e) {
-        campo->setFocus(Qt::OtherFocusReason);
+        // The message is queued before the focus comes back, so that those who watch the focus
+        // see a refused exit, not a field left, and rewrite nothing under the text kept.
         if (adiaMensagem)
             MostraAdiado(e, campo);
-        else
+        campo->setFocus(Qt::OtherFocusReason);
+        if (!adiaMensagem)
             e.Exibe();
         return false;
     }
@@ -94,4 +97,10 @@ void TSaidaDeCampo::MostraAdiado(const TErro& erro, QWidget* campo)
 bool TSaidaDeCampo::MensagemPendente()
 {
     return Pendente();
+}
+
+void TSaidaDeCampo::SePaginaAberta(bool Aberta, const std::function<void()>& Acao)
+{
+    if (Aberta)
+        ExcecaoAplicacao::Protege(Acao);
 }

@@ -28,4 +28,8 @@ public:
     static void MostraAdiado(const TErro& erro, QWidget* campo = nullptr);
     // A message of a field's exit is waiting or showing.
     [[nodiscard]] static bool MensagemPendente();
+
+    // Runs a page's field handler, its errors shown, only while the page is open with its
+    // declaration: a field may still be left or closed up after the page let the declaration go.
+    static void SePaginaAberta(bool Aberta, const std::function<void()>& Acao);
 };

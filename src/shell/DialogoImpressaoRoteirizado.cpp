@@ -27,3 +27,22 @@ TEscolhaImpressao DialogoImpressaoRoteirizado::Executa(QPrinter& /*impressora*/,
     FRespostas.pop_front();
     return escolha;
 }
+
+void DialogoImpressaoRoteirizado::RespondeConfiguracao(const std::optional<TEscolhaImpressora>& escolha)
+{
+    FConfiguracoes.push_back(escolha);
+}
+
+bool DialogoImpressaoRoteirizado::Configura(TEscolhaImpressora& escolha, const QStringList& impressoras,
+                                            QWidget* /*dono*/)
+{
+    FOfertasConfiguracao.push_back({impressoras, escolha});
+    if (FConfiguracoes.empty())
+        throw std::logic_error("configuração de impressora sem resposta roteirizada");
+    const std::optional<TEscolhaImpressora> resposta = FConfiguracoes.front();
+    FConfiguracoes.pop_front();
+    if (!resposta)
+        return false;
+    escolha = *resposta;
+    return true;
+}

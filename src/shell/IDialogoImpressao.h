@@ -1,7 +1,9 @@
 #pragma once
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
+struct TEscolhaImpressora;
 
 // Which pages the user chose to print.
 enum class TFaixaImpressao {
@@ -24,6 +26,9 @@ public:
     virtual ~IDialogoImpressao() = default;
     virtual TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo,
                                       QWidget* dono) = 0;
+    // The printer set-up: one of the installed printers (impressoras), its paper and its
+    // orientation, starting from escolha, which receives them; false when the user gave up.
+    virtual bool Configura(TEscolhaImpressora& escolha, const QStringList& impressoras, QWidget* dono) = 0;
 };
 
 // The dialog in use: the Qt one unless another is installed (tests install

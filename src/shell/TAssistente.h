@@ -59,6 +59,9 @@ public:
 
 protected:
     void SetPaginaAtual(int n) { FPaginaAtual = n; }
+    // Whether the advance that runs goes on from the new step without a click; a step's work may
+    // stop it.
+    void SetRepetir(bool b) { FRepetir = b; }
     // Closes the form with the result; called once.
     virtual void Termina(int resultado) = 0;
 

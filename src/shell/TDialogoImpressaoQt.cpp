@@ -3,6 +3,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "shell/TDialogoConfiguraImpressora.h"
+
 TEscolhaImpressao TDialogoImpressaoQt::Executa(QPrinter& impressora, int minimo, int maximo,
                                                QWidget* dono)
 {
@@ -30,4 +32,13 @@ TEscolhaImpressao TDialogoImpressaoQt::Executa(QPrinter& impressora, int minimo,
         break;
     }
     return escolha;
+}
+
+bool TDialogoImpressaoQt::Configura(TEscolhaImpressora& escolha, const QStringList& impressoras, QWidget* dono)
+{
+    TDialogoConfiguraImpressora dialogo(impressoras, escolha, dono);
+    if (dialogo.exec() != QDialog::Accepted)
+        return false;
+    escolha = dialogo.Escolha();
+    return true;
 }

@@ -6,4 +6,5 @@ class TDialogoImpressaoQt final : public IDialogoImpressao {
 public:
     TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo,
                               QWidget* dono) override;
+    bool Configura(TEscolhaImpressora& escolha, const QStringList& impressoras, QWidget* dono) override;
 };

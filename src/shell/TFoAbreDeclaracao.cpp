@@ -28,10 +28,20 @@ void TFoAbreDeclaracao::OKBtnClick()
     Pruv.SetChave(QString());
     // The stored number is the root, maybe with blanks around it: the check digits follow it.
     Pruv.GetDeclarante().SetRaiz(tabela.FieldByName(QStringLiteral("NR_PF_PJ"))->AsString().trimmed());
+    const QString chave = tabela.FieldByName(QStringLiteral("PRUV_DK"))->AsString();
     try {
         Pruv.SetAno(tabela.FieldByName(QStringLiteral("AN_RETENCA"))->AsString());
-        if (!ColecaoPruv.Carrega(Pruv))
-            return;
+        // The number is looked up as stored: a row whose number has blanks around it is
+        // found by its own key instead.
+        if (!ColecaoPruv.Carrega(Pruv)) {
+            Pruv.SetChave(chave);
+            if (!ColecaoPruv.Carrega(Pruv)) {
+                Pruv.Limpa();
+                TErro::MostraMensagem(QStringLiteral("A declaração escolhida não foi encontrada."), TipoDialogo::Erro,
+                                      Botao::Ok, 0);
+                return;
+            }
+        }
     } catch (const TErro& e) {
         Pruv.Limpa();   // half loaded: nothing of it may be opened
         e.Exibe();

@@ -6,12 +6,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "model/ReorganizaTabelas.h"
 #include "model/TErro.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/ui/TProgressoQt.h"
+#include "shell/TFormAssist.h"
 
 TFoIndexa::TFoIndexa(QWidget* Pai, const QString& ArquivoIndices)
     : QDialog(Pai), FArquivoIndices(ArquivoIndices)
@@ -50,7 +52,8 @@ TFoIndexa::TFoIndexa(QWidget* Pai, const QString& ArquivoIndices)
     layout->addWidget(LbProgresso);
     layout->addWidget(Gauge);
     layout->addLayout(botoes);
-    setMinimumWidth(420);
+    // Wide enough for the title bar to show the whole caption.
+    setMinimumWidth(std::max(420, TFormAssist::LarguraParaTitulo(windowTitle(), font())));
 
     connect(BbReorganizar, &QPushButton::clicked, this, &TFoIndexa::BbReorganizarClick);
     connect(BbFechar, &QPushButton::clicked, this, &TFoIndexa::reject);

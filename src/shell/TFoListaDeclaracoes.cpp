@@ -8,6 +8,7 @@
 #include "platform/db/TDataSource.h"
 #include "shell/BotoesDialogo.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "shell/PosicaoAssistente.h"
 #include "shell/TabelaDeclaracoes.h"
 
 TFoListaDeclaracoes::TFoListaDeclaracoes(const char* Nome, const char* NomeGrade, bool ComSelecao, int HelpContext,
@@ -43,5 +44,21 @@ TFoListaDeclaracoes::~TFoListaDeclaracoes()
 
 void TFoListaDeclaracoes::AoMostrar()
 {
+    MostraTodasAsColunas();
     FGrade->setFocus();
+}
+
+void TFoListaDeclaracoes::MostraTodasAsColunas()
+{
+    int colunas = 0;
+    for (int i = 0; i < FGrade->ColCount(); ++i)
+        colunas += FGrade->ColWidths(i) + FGrade->GridLineWidth();
+    const int falta = colunas - FGrade->ClientWidth();
+    if (falta <= 0)
+        return;
+    setFixedWidth(width() + falta);
+    FGrade->resize(FGrade->width() + falta, FGrade->height());
+    for (QPushButton* botao : {OKBtn, CancelBtn, HelpBtn})
+        botao->move(botao->x() + falta, botao->y());
+    PosicionaAssistente(*this);
 }

@@ -31,6 +31,10 @@ protected:
     void AoMostrar() override;
 
 private:
+    // On show, once the grid has laid its columns out: the dialog grows, its grid and buttons
+    // with it, until the grid shows every column whole at the dialog's font.
+    void MostraTodasAsColunas();
+
     std::unique_ptr<TdvTable> FTbPruv;
     std::unique_ptr<TDataSource> DsPruv;
     TdvDBGrid* FGrade;

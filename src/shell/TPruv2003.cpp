@@ -40,11 +40,15 @@
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 #include "shell/EstadoPrograma.h"
+#include "shell/IDialogoImpressao.h"
 #include "shell/IFrDeclaracao.h"
 #include "shell/TAvisoCopiasDeSeguranca.h"
 #include "shell/TComandosPrincipal.h"
 #include "shell/TDmGeral.h"
 #include "shell/TFoAjuda.h"
+#include "shell/TFoInicial.h"
+#include "shell/TFoNovidade.h"
+#include "shell/TFoSobre.h"
 #include "shell/TRegistroPruv.h"
 #include "shell/TTeclasPrincipal.h"
 
@@ -144,11 +148,18 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
         {"MiRestaurarCopia", &TPruv2003::MiRestaurarCopiaClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistRestCopSeg); }},
         {"MiCopiaAuto", &TPruv2003::MiCopiaAutoClick, nullptr},
+        {"MiImprimir", &TPruv2003::MiImprimirClick,
+         [](const TRotinasPrincipal& r) { return bool(r.Impressao.ExecutaAssistRelatorios); }},
+        {"MiConfigurarImpressora", &TPruv2003::MiConfigurarImpressoraClick, nullptr},
         {"MiConteudo", &TPruv2003::MiConteudoClick, nullptr},
         {"MiManual", &TPruv2003::MiManualClick, nullptr},
         {"MiAjudaCampo", &TPruv2003::MiAjudaCampoClick, nullptr},
         {"UsodoTeclado1", &TPruv2003::UsodoTeclado1Click, nullptr},
         {"LeiautedoArquivo1", &TPruv2003::LeiautedoArquivo1Click, nullptr},
+        {"MiPesquisar", &TPruv2003::MiPesquisarClick,
+         [](const TRotinasPrincipal& r) { return bool(r.MostraPesquisa); }},
+        {"Ouehdenovo1", &TPruv2003::Ouehdenovo1Click, nullptr},
+        {"MiSobre", &TPruv2003::MiSobreClick, nullptr},
     };
     return programados;
 }
@@ -446,18 +457,45 @@ void TPruv2003::AbrirDialogoInicial()
     // program ends during them.
     const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
     GravaBooleano("Geral", "JahMostrou", true);
-    // With the data unavailable the stored declarations cannot be counted: their error was shown.
-    if (!jahMostrou && !BaseIndisponivel && ObtemColecao().EstaVazia())
-        VerificaCopiaDeSeguranca();
+    if (!jahMostrou) {
+        Executa(*TComandosPrincipal::Item("Ouehdenovo1"));
+        // With the data unavailable the stored declarations cannot be counted: their error was
+        // shown.
+        if (!BaseIndisponivel && ObtemColecao().EstaVazia())
+            VerificaCopiaDeSeguranca();
+    }
 
     if (EmProcessamento)
         return;
     TProcessando processando;
     if (PodeAbrirForm(QStringLiteral("FoInicial"))) {
-        FecharDeclaracao();
+        if (FecharDeclaracao() && ExecutaInicial())
+            AbrirDeclaracao();
         ObtemColecao().Atualiza();
         atualizaMenus();
     }
+}
+
+bool TPruv2003::ExecutaInicial()
+{
+    // The New and Import commands make, import and open the declaration themselves.
+    TOfertasInicial ofertas;
+    ofertas.Nova = [this] {
+        ExecutaManipulador("MiNova");
+        return false;
+    };
+    ofertas.Importa = [this] {
+        ExecutaManipulador("MiImportar");
+        return false;
+    };
+    return MostraInicial(ObtemDeclaracao(), ObtemColecao(), ofertas, this);
+}
+
+void TPruv2003::ExecutaManipulador(const char* nome)
+{
+    const TItemMenu* item = TComandosPrincipal::Item(nome);
+    if (const Manipulador manipulador = item ? ManipuladorDe(QLatin1String(nome)) : nullptr)
+        (this->*manipulador)(*item);
 }
 
 void TPruv2003::VerificaCopiaDeSeguranca()
@@ -742,12 +780,14 @@ void TPruv2003::MiVerificarPendenciasClick(const TItemMenu& item)
 {
     if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
         return;
-    FRotinas.ExibePendencias(
-        ObtemDeclaracao(),
-        [this](const QString& anexo, const QString& itemChave, std::uint8_t objeto) {
-            ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, itemChave, objeto); });
-        },
-        this);
+    FRotinas.ExibePendencias(ObtemDeclaracao(), Posicionador(), this);
+}
+
+TPosicionaCampo TPruv2003::Posicionador()
+{
+    return [this](const QString& anexo, const QString& itemChave, std::uint8_t objeto) {
+        ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, itemChave, objeto); });
+    };
 }
 
 void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
@@ -982,6 +1022,13 @@ void TPruv2003::FrDeclaracaoChange()
 
 bool TPruv2003::eventFilter(QObject* objeto, QEvent* evento)
 {
+    if (evento->type() == QEvent::ShortcutOverride && objeto->isWidgetType()
+        && static_cast<QWidget*>(objeto)->window() == this && EhAtalhoDeComando(*static_cast<QKeyEvent*>(evento))) {
+        // The menu's shortcuts come before a field's own keys (a line edit on some desktops
+        // takes Ctrl+E for itself): the field is not asked.
+        evento->ignore();
+        return true;
+    }
     if (evento->type() != QEvent::KeyPress || !DeclaracaoAberta || !FrDeclaracao || !objeto->isWidgetType())
         return QMainWindow::eventFilter(objeto, evento);
     const auto* widget = static_cast<QWidget*>(objeto);
@@ -995,6 +1042,19 @@ bool TPruv2003::eventFilter(QObject* objeto, QEvent* evento)
     bool tratada = false;
     ExcecaoAplicacao::Protege([&] { tratada = FormKeyDown(tecla->key(), tecla->modifiers()); });
     return !TTeclasPrincipal::Repassa(pagina, tecla->key(), tratada);
+}
+
+bool TPruv2003::EhAtalhoDeComando(const QKeyEvent& tecla) const
+{
+    // A field's editing keys stay the field's.
+    if (tecla.matches(QKeySequence::SelectAll) || tecla.matches(QKeySequence::Copy)
+        || tecla.matches(QKeySequence::Cut) || tecla.matches(QKeySequence::Paste) || tecla.matches(QKeySequence::Undo))
+        return false;
+    const QKeySequence sequencia(tecla.keyCombination());
+    for (const QAction* acao : FComandos)
+        if (!acao->shortcut().isEmpty() && acao->shortcut() == sequencia)
+            return true;
+    return false;
 }
 
 bool TPruv2003::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores)
@@ -1157,4 +1217,58 @@ void TPruv2003::LeiautedoArquivo1Click(const TItemMenu&)
 {
     ContextoAjuda = AjudaLeiaute;
     TFoAjuda::Mostra(ContextoAjuda);
+}
+
+void TPruv2003::MiImprimirClick(const TItemMenu& item)
+{
+    constexpr std::uint8_t SemImpressora = 161;
+    // With no declaration open the assistant works on one of its own, which it may load.
+    std::unique_ptr<TErros> errosTemporaria;
+    std::unique_ptr<TPruv> temporaria;
+    if (!DeclaracaoAberta) {
+        errosTemporaria = std::make_unique<TErros>();
+        temporaria = std::make_unique<TPruv>();
+        temporaria->SetErros(errosTemporaria.get());
+    }
+    TPruv& pruv = temporaria ? *temporaria : ObtemDeclaracao();
+    if (!Impressoras::Atual().ExisteImpressora()) {
+        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        return;
+    }
+    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
+    TPedidoImpressao pedido;
+    FRotinas.Impressao.ExecutaAssistRelatorios(pedido, pruv, ObtemColecao(), DeclaracaoAberta, this);
+    DespachaImpressao(pedido, pruv, ObtemColecao(), FRotinas.Impressao);
+}
+
+void TPruv2003::MiConfigurarImpressoraClick(const TItemMenu&)
+{
+    constexpr std::uint8_t SemImpressoraInstalada = 162;
+    IImpressoras& impressoras = Impressoras::Atual();
+    const QStringList instaladas = impressoras.Instaladas();
+    if (instaladas.isEmpty()) {
+        TErro(SemImpressoraInstalada, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        return;
+    }
+    TEscolhaImpressora escolha = impressoras.Escolha();
+    if (DialogoImpressao::Atual().Configura(escolha, instaladas, this))
+        impressoras.Escolhe(escolha);
+}
+
+void TPruv2003::MiPesquisarClick(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)))
+        FRotinas.MostraPesquisa(ObtemDeclaracao(), Posicionador(), this);
+}
+
+void TPruv2003::Ouehdenovo1Click(const TItemMenu& item)
+{
+    if (PodeAbrirForm(QLatin1String(item.Porteiro)))
+        MostraNovidades(this);
+}
+
+void TPruv2003::MiSobreClick(const TItemMenu&)
+{
+    MostraSobre(this);
 }

@@ -12,8 +12,10 @@
 #include "shell/IFrDeclaracao.h"
 #include "shell/TDeclaracaoImportada.h"
 #include "shell/TEstadoMenus.h"
+#include "shell/TRotinasImpressao.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -66,6 +68,11 @@ struct TRotinasPrincipal {
         ExecutaAssistImportacao;
     // Previews the error report of the pair nome ("I": of an import) announcing total lines.
     std::function<void(int total, const QString& nome, const QString& modo)> ExibeRelatorioErrosImp;
+    // The print assistant and the reports of the print command.
+    TRotinasImpressao Impressao;
+
+    // The modeless search window over the open declaration; posiciona locates a hit.
+    std::function<void(TPruv& pruv, TPosicionaCampo posiciona, QWidget* dono)> MostraPesquisa;
 };
 
 // The program's one main window, "Pruv 2003". It holds the database, the stored declarations and
@@ -192,6 +199,7 @@ private:
                                std::uint8_t Objeto);
     // Alt with a key, on the frame's pages: true when the key was handled.
     bool FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores);
+    [[nodiscard]] bool EhAtalhoDeComando(const QKeyEvent& tecla) const;   // the shortcut of a command
 
     void MiNovaClick(const TItemMenu& item);
     void MiAbrirClick(const TItemMenu& item);
@@ -209,11 +217,28 @@ private:
     void MiGravarCopiaClick(const TItemMenu& item);
     void MiRestaurarCopiaClick(const TItemMenu& item);
     void MiCopiaAutoClick(const TItemMenu& item);
+    // Printing: the print assistant's choice runs its report; the set-up keeps a printer for
+    // the session.
+    void MiImprimirClick(const TItemMenu& item);
+    void MiConfigurarImpressoraClick(const TItemMenu& item);
     void MiConteudoClick(const TItemMenu& item);
     void MiManualClick(const TItemMenu& item);
     void MiAjudaCampoClick(const TItemMenu& item);
     void UsodoTeclado1Click(const TItemMenu& item);
     void LeiautedoArquivo1Click(const TItemMenu& item);
+
+    // The search window, the tips and the about box.
+    void MiPesquisarClick(const TItemMenu& item);
+    void Ouehdenovo1Click(const TItemMenu& item);
+    void MiSobreClick(const TItemMenu& item);
+    // The field-locate callback handed to the windows that locate: an error it raises is shown
+    // there and goes no further.
+    [[nodiscard]] TPosicionaCampo Posicionador();
+    // The initial screen of the start-up: true when it loaded a declaration to open.
+    bool ExecutaInicial();
+    // Runs the handler of a command of the menu, whatever the command's enabled state; nothing
+    // when this program has none for it.
+    void ExecutaManipulador(const char* nome);
 
     QToolBar* ToolBar1;
     QWidget* Panel1;

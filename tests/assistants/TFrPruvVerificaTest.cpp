@@ -193,3 +193,20 @@ TEST_F(TFrPruvVerificaTest, LocatingAnItemMinimisesTheWindowAndHandsOverItsKeys)
     EXPECT_EQ(pedidos[0], QStringLiteral("%1|%2|%3").arg(pruv->GetChave(), linhas.back().QuemEh).arg(linhas.back().Objeto));
     EXPECT_TRUE(janela.isMinimized());
 }
+
+TEST_F(TFrPruvVerificaTest, TheNoticeIsNeverCutWhereTheFrameIsNarrow)
+{
+    auto* aviso = Filho<QLabel>("LabelMens");
+    frame->PermiteLocalizar = false;   // as inside the delivery-file assistant
+    frame->PermiteInterromper = false;
+    auto pruv = Armazenada(Matriz);
+    Verifica({Chave(*pruv)});
+    for (const int largura : {760, 510, 457}) {
+        SCOPED_TRACE(largura);
+        janela.resize(largura, 260);
+        janela.show();
+        QApplication::processEvents();
+        EXPECT_GE(aviso->height(), aviso->heightForWidth(aviso->width()));
+        EXPECT_GE(Filho<QWidget>("Panel3")->height(), 54);
+    }
+}

@@ -52,6 +52,39 @@ TEST_F(TColecaoBeneficiarioTest, AMissingNameComesFromWhatIsStoredUnlessInABulkL
               QStringLiteral("TERCEIRO NOME SA"));
 }
 
+TEST_F(TColecaoBeneficiarioTest, ABulkLoadStoresEachBeneficiaryOnceWithTheLastNameGiven)
+{
+    TColecaoBeneficiario& colecao = declaracao.GetColecaoBeneficiario();
+    colecao.SetGravarEmDisco(false);
+    const QString jose = Cpf(QStringLiteral("111444777"));
+    const QString ana = Cpf(QStringLiteral("222555888"));
+    // A beneficiary comes once per code, in any order; a new name replaces the stored one, and
+    // the former name given again comes back.
+    const std::pair<QString, const char*> cargas[] = {
+        {jose, "JOSE DA SILVA"}, {ana, "ANA PAULA"}, {jose, "JOSE DA SILVA"}, {jose, "JOSE SILVA"},
+        {ana, "ANA PAULA"},      {jose, "JOSE DA SILVA"},
+    };
+    for (const auto& [ni, nome] : cargas) {
+        TBeneficiarioPruv b(&declaracao);
+        b.SetNi(ni);
+        b.Nome().SetTexto(QString::fromLatin1(nome));
+        colecao.GravaRegistroDireto(b);
+    }
+    colecao.SetGravarEmDisco(true);
+    colecao.Atualiza();
+    for (const auto& [ni, nome] : {std::pair{jose, "JOSE DA SILVA"}, std::pair{ana, "ANA PAULA"}}) {
+        SCOPED_TRACE(nome);
+        TBeneficiarioPruv lido(&declaracao);
+        lido.SetNi(ni);
+        ASSERT_TRUE(colecao.Carrega(lido));
+        EXPECT_EQ(lido.Nome().GetTexto(), QString::fromLatin1(nome));
+    }
+    auto banco = TDatabase::DaPasta(DiretorioDados());
+    TComando conta(banco->Conexao(), QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(banco->NomeReal(TColecaoBeneficiario::NomeArquivo())));
+    ASSERT_TRUE(conta.Passo());
+    EXPECT_EQ(conta.Inteiro(0), 2);
+}
+
 TEST_F(TColecaoBeneficiarioTest, APersonsNumberIsReadFromItsFirstNineCharacters)
 {
     TColecaoBeneficiario& colecao = declaracao.GetColecaoBeneficiario();

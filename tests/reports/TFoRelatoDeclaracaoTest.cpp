@@ -190,6 +190,33 @@ TEST_F(TFoRelatoDeclaracaoTest, BatchesGoOnWhereTheLastStoppedAndNumberTheirPage
     EXPECT_EQ(relato.QRRelatoDeclaracao().Documento()->Quantidade(), 3);
 }
 
+TEST_F(TFoRelatoDeclaracaoTest, PrintedItGoesOutWholeBatchAfterBatchEachItsOwnJob)
+{
+    auto pruv = SeisItens();
+    TFoRelatoDeclaracao relato(*pruv, *colecao);
+    relato.LimiteLote = 1;
+    EXPECT_TRUE(relato.Imprime());
+
+    ASSERT_EQ(impressoras.Arquivos().size(), 4);
+    QStringList todas;
+    for (int lote = 0; lote < 4; ++lote)
+        todas << Paginas(lote);
+    ASSERT_EQ(todas.size(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(todas[i].contains(QStringLiteral("Página %1 de 4").arg(i + 1))) << i;
+    const QString tudo = todas.join(QLatin1Char('#'));
+    EXPECT_EQ(tudo.count(QStringLiteral("Responsável pelo Preenchimento")), 1);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(tudo.count(QStringLiteral("JOSE %1X").arg(QString(2, QChar(u'A' + i)))), 1) << i;
+
+    // A printer that fails stops the job with its message: no further batch.
+    impressoras.Existe = false;
+    TFoRelatoDeclaracao outro(*pruv, *colecao);
+    outro.LimiteLote = 1;
+    EXPECT_FALSE(outro.Imprime());
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{161});
+}
+
 TEST_F(TFoRelatoDeclaracaoTest, ThePreviewsNextPagesButtonGeneratesTheNextBatch)
 {
     auto pruv = SeisItens();

@@ -1,3 +1,4 @@
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -280,7 +281,16 @@ public:
     Resposta Mostra(const TMensagemDialogo& mensagem) override
     {
         Textos << mensagem.Texto;
-        FJanela.PodeAbrirForm(QString());   // what the window does when it loses the activation
+        // The message box takes the focus to its button...
+        QPushButton ok(QStringLiteral("OK"));
+        ok.show();
+        QApplication::setActiveWindow(&ok);
+        ok.setFocus();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&ok));
+        FJanela.PodeAbrirForm(QString());   // ...and the window asks whether it may be left
+        ok.close();
+        FJanela.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&FJanela));
         return Resposta::Ok;
     }
     QStringList Textos;
@@ -346,4 +356,94 @@ TEST_F(CaminhoDeclaracaoTest, AnInvalidResponsibleCpfKeepsTheUserOnIt)
     EXPECT_EQ(Foco(), QStringLiteral("DblcResponsavel"));
     EXPECT_EQ(responsavel->Text(), QStringLiteral("12345678900"));
     EXPECT_EQ(janela->ObtemDeclaracao().GetResponsavel().GetNi(), CpfResponsavel);   // as it was
+}
+
+// The e-mail is the group's last field: Tab leaves the group, which rewrites the person's fields.
+TEST_F(CaminhoDeclaracaoTest, ARefusedResponsibleFieldKeepsWhatWasTyped)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    struct Caso {
+        const char* campo;
+        const char* texto;
+        int codigo;
+    };
+    for (const Caso& c : {Caso{"DeDDD", "1", 82}, Caso{"DeTelefone", "12", 130}, Caso{"DeEmail", "fulano@", 81}}) {
+        SCOPED_TRACE(c.campo);
+        dialogos.Limpa();
+        Digita(Edit(c.campo), QLatin1String(c.texto));
+        Tab(Edit(c.campo));
+        QApplication::processEvents();
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{c.codigo});
+        EXPECT_EQ(Foco(), QLatin1String(c.campo));
+        EXPECT_EQ(Edit(c.campo)->Text(), QLatin1String(c.texto));
+        QTest::keyClick(Edit(c.campo), Qt::Key_Escape);
+    }
+}
+
+TEST_F(CaminhoDeclaracaoTest, ARefusedResponsibleFieldKeepsItsTextWhileItsMessageShows)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    DialogosQueDesativam mensagens(*janela);
+    Digita(Edit("DeEmail"), QStringLiteral("@x"));
+    janela->Comando(QStringLiteral("MiFecharDeclaracao"))->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(mensagens.Textos.size(), 1);
+    EXPECT_EQ(Foco(), QStringLiteral("DeEmail"));
+    EXPECT_EQ(Edit("DeEmail")->Text(), QStringLiteral("@x"));
+}
+
+namespace {
+
+// A field that claims every Ctrl key for itself, as a line edit does with Ctrl+E on some desktops.
+class CampoGuloso final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride) {
+            e->accept();
+            return true;
+        }
+        return QLineEdit::event(e);
+    }
+};
+
+}  // namespace
+
+// The menu's shortcuts come before a field's own keys, except the field's editing keys (Ctrl+A
+// selects its text).
+TEST_F(CaminhoDeclaracaoTest, TheMenuShortcutsWorkWhileAFieldHasTheFocus)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    auto* campo = new CampoGuloso(Edit("DeNome")->parentWidget());
+    campo->show();
+    campo->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), campo);
+    int comandos = 0;
+    for (const QAction* acao : janela->findChildren<QAction*>()) {
+        if (acao->shortcut().isEmpty() || acao->shortcut() == QKeySequence::SelectAll)
+            continue;
+        SCOPED_TRACE(acao->shortcut().toString().toStdString());
+        ++comandos;
+        const QKeyCombination tecla = acao->shortcut()[0];
+        QKeyEvent sobrepoe(QEvent::ShortcutOverride, tecla.key(), tecla.keyboardModifiers());
+        sobrepoe.ignore();
+        QApplication::sendEvent(campo, &sobrepoe);
+        EXPECT_FALSE(sobrepoe.isAccepted());   // the field is not asked
+    }
+    EXPECT_GE(comandos, 8);
+
+    QTest::keyClick(Edit("DeNome"), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Edit("DeNome")->selectedText(), Edit("DeNome")->text());
+    QTest::keyClick(campo, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
 }

@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include "components/controls/TdvDBGrid.h"
@@ -74,5 +75,69 @@ TEST_F(DialogosDeclaracaoTest, ADeclarationThatCannotBeLoadedKeepsTheDialogOpen)
     janela->Comando(QStringLiteral("MiAbrir"))->trigger();
     EXPECT_TRUE(ficou);
     EXPECT_EQ(dialogos.Codigos(), std::vector<int>{46});
+    EXPECT_FALSE(janela->GetDeclaracaoAberta());
+}
+
+TEST_F(DialogosDeclaracaoTest, AStoredNumberWithBlanksAroundItOpens)
+{
+    const struct {
+        QString ni;
+        const char* gravado;
+    } casos[] = {
+        {CpfDeclarante, " 111444777"},
+        {CpfDeclarante, "111444777  "},
+        {Matriz, "112223330001 "},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.gravado);
+        Executa(QStringLiteral("DELETE FROM Pruv"));
+        Armazenada(c.ni);
+        Executa(QStringLiteral("UPDATE Pruv SET NR_PF_PJ = '%1'").arg(QLatin1String(c.gravado)));
+        Inicia();
+        AbrePeloComando(c.ni, "2002");
+        ASSERT_TRUE(janela->GetDeclaracaoAberta());
+        EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), c.ni);
+        EXPECT_FALSE(janela->ObtemDeclaracao().GetChave().isEmpty());
+        EXPECT_TRUE(dialogos.Mensagens().empty());
+        EXPECT_TRUE(janela->FecharDeclaracao());
+    }
+}
+
+TEST_F(DialogosDeclaracaoTest, TheListDialogsShowEveryColumnAndButtonWhole)
+{
+    Armazenada(Matriz);
+    Inicia();
+    for (const char* comando : {"MiAbrir", "MiExcluir"}) {
+        SCOPED_TRACE(comando);
+        bool verificado = false;
+        const char* nome = QLatin1String(comando) == QLatin1String("MiAbrir") ? "FoAbreDeclaracao" : "FoExcluiDeclaracao";
+        AoAbrir<QDialog>(nome, [&verificado](QDialog& d) {
+            auto* grade = d.findChild<TdvDBGrid*>();
+            ASSERT_NE(grade, nullptr);
+            // No column is cut by the grid's edge: the grid needs no horizontal scroll bar.
+            EXPECT_FALSE(grade->horizontalScrollBar()->isVisible());
+            EXPECT_TRUE(d.rect().contains(grade->geometry()));
+            for (QPushButton* botao : d.findChildren<QPushButton*>())
+                EXPECT_TRUE(d.rect().contains(botao->geometry())) << botao->objectName().toStdString();
+            verificado = true;
+        });
+        janela->Comando(QLatin1String(comando))->trigger();
+        EXPECT_TRUE(verificado);
+    }
+}
+
+TEST_F(DialogosDeclaracaoTest, ARowGoneBeforeOkIsToldAndTheDialogStays)
+{
+    Armazenada(Matriz);
+    Inicia();
+    bool ficou = false;
+    AoAbrir<TFoAbreDeclaracao>("FoAbreDeclaracao", [&ficou](TFoAbreDeclaracao& d) {
+        Executa(QStringLiteral("DELETE FROM Pruv"));   // another window of the program deleted it
+        d.OKBtn->click();
+        ficou = d.isVisible();
+    });
+    janela->Comando(QStringLiteral("MiAbrir"))->trigger();
+    EXPECT_TRUE(ficou);
+    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("A declaração escolhida não foi encontrada.")});
     EXPECT_FALSE(janela->GetDeclaracaoAberta());
 }

@@ -7,6 +7,7 @@
 #include "components/controls/TdvDBComboBox.h"
 #include "model/gui/UtilJanelas.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/TFrBeneficiarios.h"
 #include "screens/TFrInformacoesPruv.h"
 
 namespace {
@@ -284,4 +285,45 @@ TEST_F(TFrDeclaracaoTest, PosicionaCampoFocusesTheDeclarantFields)
     janela->PosicionaCampo(QString(), QString(), 1);
     janela->PosicionaCampo(QString(), QString(), 33);
     EXPECT_EQ(quadro->PaginaAtiva(), P::Resumo);
+}
+
+TEST_F(TFrDeclaracaoTest, AClosedPageLeavesTheDeclarationAlone)
+{
+    Armazenada(Outra, "2002", 3);
+    Inicia();
+    const struct {
+        P pagina;
+        const char* campo;   // focused when the page closes, or the button clicked after
+        bool clica;
+    } casos[] = {
+        {P::Informacoes, "DeNome", false},
+        {P::Informacoes, "DblcResponsavel", false},
+        {P::Fundos, "BbAddFundo", true},
+        {P::Fundos, "BbDesfazerFundo", true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.campo);
+        Abre(Outra);
+        ASSERT_TRUE(quadro->MostrandoFundos());
+        quadro->AtivaPagina(c.pagina);
+        QWidget& pagina = quadro->Pagina(c.pagina);
+        auto* campo = pagina.findChild<QWidget*>(QLatin1String(c.campo));
+        ASSERT_NE(campo, nullptr);
+        if (!c.clica)
+            Digita(campo, QStringLiteral("1"));
+        // The page lets its declaration go with the field still focused: hiding it leaves the
+        // field, and a click reaches a button of it.
+        if (c.pagina == P::Informacoes)
+            quadro->Informacoes().Fecha();
+        else
+            quadro->BeneficiariosAnexo().Fecha();
+        QApplication::processEvents();
+        if (c.clica)
+            QMetaObject::invokeMethod(campo, "click");
+        QApplication::processEvents();
+        EXPECT_TRUE(dialogos.Mensagens().empty());
+        quadro->Fecha();
+        janela.reset();
+        Inicia();
+    }
 }

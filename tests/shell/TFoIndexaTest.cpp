@@ -17,6 +17,7 @@
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "shell/TFoIndexa.h"
+#include "shell/TFormAssist.h"
 
 namespace {
 
@@ -66,6 +67,13 @@ TEST_F(TFoIndexaTest, ReorganisesWithTheChosenPackingAndHandsTheFocusToClose)
 
     Componente<QPushButton>(janela, "BbFechar")->click();
     EXPECT_FALSE(janela.isVisible());
+}
+
+TEST_F(TFoIndexaTest, TheWindowIsWideEnoughForItsWholeCaption)
+{
+    TFoIndexa janela;
+    janela.show();
+    EXPECT_GE(janela.width(), TFormAssist::LarguraParaTitulo(janela.windowTitle(), janela.font()));
 }
 
 TEST_F(TFoIndexaTest, MissingIndexFileIsToldAndTheDialogStaysUsable)

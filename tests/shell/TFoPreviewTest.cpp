@@ -190,7 +190,10 @@ TEST(TFoPreview, FailedPdfWriteShowsMessage159)
         IImpressoras* Anterior = Impressoras::Instala(this);
         ~TImpressoraSemPasta() override { Impressoras::Instala(Anterior); }
         bool ExisteImpressora() const override { return true; }
+        QStringList Instaladas() const override { return {}; }
         int CodigoPapelPadrao() const override { return 9; }
+        TEscolhaImpressora Escolha() const override { return {}; }
+        void Escolhe(const TEscolhaImpressora&) override {}
         std::unique_ptr<QPrinter> CriaImpressora(const QString&) const override
         {
             auto impressora = std::make_unique<QPrinter>();

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -24,6 +26,7 @@
 #include "shell/TCopiaBanco.h"
 #include "shell/TRegistroPruv.h"
 #include "shell/TPruv2003.h"
+#include "support/ModaisRoteirizados.h"
 #include "support/ProgramaDeTeste.h"
 
 using namespace EstadoPrograma;
@@ -70,6 +73,7 @@ protected:
     }
 
     DialogosRoteirizados dialogos;
+    ModaisRoteirizados modais;   // the tips and the initial screen are closed as they show
 };
 
 void CriaCopia(const QString& pasta, const QString& nome)
@@ -97,6 +101,23 @@ TEST_F(TPruv2003Test, FirstStartCreatesTheDataFolderAndTheDatabase)
     janela.AbrirDialogoInicial();
     EXPECT_EQ(Ini("Geral", "JahMostrou"), QStringLiteral("1"));
     EXPECT_TRUE(dialogos.Mensagens().empty());   // no backup folder registered
+    EXPECT_FALSE(EmProcessamento);
+    // The first start shows the tips, then the initial screen; later starts the screen only.
+    EXPECT_EQ(modais.Nomes, (QStringList{QStringLiteral("FoNovidade"), QStringLiteral("FoInicial")}));
+    modais.Nomes.clear();
+    janela.AbrirDialogoInicial();
+    EXPECT_EQ(modais.Nomes, QStringList{QStringLiteral("FoInicial")});
+}
+
+TEST_F(TPruv2003Test, TheSearchTipsAndAboutCommandsOpenTheirWindows)
+{
+    TPruv2003 janela;
+    EXPECT_TRUE(Ligado(janela, "Ouehdenovo1"));
+    EXPECT_TRUE(Ligado(janela, "MiSobre"));
+    EXPECT_FALSE(Ligado(janela, "MiPesquisar"));   // no declaration open, no search window given
+    janela.Comando(QStringLiteral("Ouehdenovo1"))->trigger();
+    janela.Comando(QStringLiteral("MiSobre"))->trigger();
+    EXPECT_EQ(modais.Nomes, (QStringList{QStringLiteral("FoNovidade"), QStringLiteral("FoSobre")}));
     EXPECT_FALSE(EmProcessamento);
 }
 
@@ -254,11 +275,11 @@ TEST_F(TPruv2003Test, MenusWithoutAnOpenDeclaration)
 {
     TPruv2003 janela;
     for (const char* nome : {"MiSair", "MiSincronizar", "MiCopiaAuto", "MiConteudo", "MiManual", "MiAjudaCampo",
-                             "UsodoTeclado1", "LeiautedoArquivo1"})
+                             "UsodoTeclado1", "LeiautedoArquivo1", "Ouehdenovo1", "MiSobre"})
         EXPECT_TRUE(Ligado(janela, nome)) << nome;
     // Nothing is open or stored; the others wait for the windows they open.
     for (const char* nome : {"MiNova", "MiAbrir", "MiFecharDeclaracao", "MiExcluir", "MiGravarXeq", "MiPesquisar",
-                             "MiResumo", "MiVerificarPendencias", "MiCalculadora", "MiGravarCopia", "Ouehdenovo1"})
+                             "MiResumo", "MiVerificarPendencias", "MiCalculadora", "MiGravarCopia"})
         EXPECT_FALSE(Ligado(janela, nome)) << nome;
     EXPECT_TRUE(janela.Comando(QStringLiteral("MiSincronizar"))->isVisible());
     EXPECT_EQ(janela.Comando(QStringLiteral("MiNova"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
@@ -402,6 +423,7 @@ protected:
 class TPruv2003DeclaracaoTest : public PruvDeTeste {
 protected:
     ProgramaLimpo programa;
+    ModaisRoteirizados modais;
     std::unique_ptr<TPruv2003> janela;
     TFrDeclaracaoDeTeste* quadro = nullptr;
     int copias = 0;    // automatic backups at exit
@@ -583,4 +605,44 @@ TEST_F(TPruv2003DeclaracaoTest, ADataErrorWithADeclarationOpenLetsTheRestoreDrop
     EXPECT_EQ(quadro->Fechamentos, 1);
     EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003"));
     EXPECT_TRUE(Ligado("MiSair"));
+}
+
+TEST_F(TPruv2003DeclaracaoTest, TheSearchCommandOpensTheSearchOnTheOpenDeclarationAndLocatesThroughTheWindow)
+{
+    TPruv* pesquisada = nullptr;
+    TPosicionaCampo posiciona;
+    TRotinasPrincipal rotinas;
+    rotinas.MostraPesquisa = [&](TPruv& pruv, TPosicionaCampo p, QWidget*) {
+        pesquisada = &pruv;
+        posiciona = std::move(p);
+    };
+    Inicia(std::move(rotinas));
+    Armazenada(Matriz);
+    EXPECT_FALSE(Ligado("MiPesquisar"));
+    Abre(Matriz);
+    ASSERT_TRUE(Ligado("MiPesquisar"));
+    janela->Comando(QStringLiteral("MiPesquisar"))->trigger();
+    EXPECT_EQ(pesquisada, &janela->ObtemDeclaracao());
+    ASSERT_TRUE(posiciona);
+    posiciona(QStringLiteral("00001"), QStringLiteral("0000001"), 6);   // the declarant's name
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+    EXPECT_FALSE(EmProcessamento);
+}
+
+TEST_F(TPruv2003DeclaracaoTest, AStartWithDeclarationsStoredOffersToOpenThem)
+{
+    Inicia();
+    Armazenada(Matriz);
+    bool abrir = false;
+    modais.Responde([](QDialog& dicas) { dicas.reject(); });   // the first start's tips
+    modais.Responde([&abrir](QDialog& tela) {
+        auto* rbAbrir = tela.findChild<QRadioButton*>(QStringLiteral("RbAbrir"));
+        abrir = rbAbrir->isEnabled() && rbAbrir->isChecked();
+        tela.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    });
+    janela->AbrirDialogoInicial();
+    EXPECT_TRUE(abrir);
+    EXPECT_EQ(modais.Nomes, (QStringList{QStringLiteral("FoNovidade"), QStringLiteral("FoInicial")}));
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), Matriz);
 }

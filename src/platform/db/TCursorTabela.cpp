@@ -134,6 +134,8 @@ void TCursorTabela::DefineOrdem(const QStringList& campos, bool semCaixa)
         QString expressao = Aspas(!comCaixa && IsTextType(def.DataType) ? TEsquemaTabela::ColunaSemCaixa(def.Name) : def.Name);
         if (nulavel)
             expressao = QStringLiteral("IFNULL(%1,%2)").arg(expressao, MenorValor);
+        if (IsTextType(def.DataType) && FCamposNome.contains(def.Name, Qt::CaseInsensitive))
+            expressao += QStringLiteral(" COLLATE ") + QLatin1String(TDatabase::ColacaoNomes);
         for (const auto& existente : FOrdem) {
             if (existente.Expressao == expressao)
                 return;

@@ -30,6 +30,9 @@ public:
     void DefineIndice(const QString& nome);
     // Orders by fields that need no index.
     void DefineCamposOrdem(const QStringList& campos);
+    // Text fields that order and compare (ranges, key searches) by TDatabase::ColacaoNomes; taken
+    // by the next change of order.
+    void DefineCamposNome(const QStringList& campos) { FCamposNome = campos; }
     [[nodiscard]] const QStringList& CamposOrdem() const { return FCamposOrdem; }
     [[nodiscard]] const TIndexDef* IndiceAtual() const;
     void DefineFaixa(std::optional<TLimite> inicio, std::optional<TLimite> fim);
@@ -72,6 +75,7 @@ private:
     };
 
     void DefineOrdem(const QStringList& campos, bool semCaixa);
+    QStringList FCamposNome;
     [[nodiscard]] QString IndiceDaOrdem() const;
     void MontaTextosEsquema();
     void Reconstroi();

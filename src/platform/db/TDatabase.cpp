@@ -45,6 +45,35 @@ std::shared_ptr<TDatabase> TDatabase::DaPasta(const QString& pasta)
     return banco;
 }
 
+namespace {
+
+QString SemAcentoNemCaixa(const QString& texto)
+{
+    QString dobrado;
+    dobrado.reserve(texto.size());
+    for (const QChar c : texto) {
+        const QString decomposto = c.decomposition();
+        const QChar base = decomposto.isEmpty() || c.decompositionTag() != QChar::Canonical ? c : decomposto.front();
+        dobrado += base.toUpper();
+    }
+    return dobrado;
+}
+
+int ComparaColacaoNomes(void*, int tamanhoA, const void* a, int tamanhoB, const void* b)
+{
+    return TDatabase::ComparaNomes(QString::fromUtf8(static_cast<const char*>(a), tamanhoA),
+                                   QString::fromUtf8(static_cast<const char*>(b), tamanhoB));
+}
+
+}  // namespace
+
+int TDatabase::ComparaNomes(const QString& a, const QString& b)
+{
+    const int dobrados = SemAcentoNemCaixa(a).compare(SemAcentoNemCaixa(b));
+    // Names that differ only in accents or case still have one order.
+    return dobrados != 0 ? dobrados : a.compare(b);
+}
+
 TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
 {
     const QByteArray nome = QFile::encodeName(arquivo);
@@ -60,6 +89,7 @@ TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
     }
     sqlite3_extended_result_codes(FConexao, 1);
     sqlite3_busy_timeout(FConexao, 5000);
+    sqlite3_create_collation_v2(FConexao, ColacaoNomes, SQLITE_UTF8, nullptr, &ComparaColacaoNomes, nullptr);
     try {
         ExecutaDireto(QStringLiteral("PRAGMA journal_mode=DELETE"));
         ExecutaDireto(QStringLiteral("PRAGMA synchronous=FULL"));

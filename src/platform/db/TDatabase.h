@@ -25,6 +25,11 @@ public:
     };
 
     static QString NomeArquivo();   // "pruv2003.db", inside the data folder
+    // The collation of people's and companies' names, registered on every connection: letters
+    // compare without regard to case or accents ("José" sorts with "JOSE"), then by their text.
+    static constexpr char ColacaoNomes[] = "PRUVNOME";
+    // Compares two names as ColacaoNomes does: negative, zero or positive.
+    [[nodiscard]] static int ComparaNomes(const QString& a, const QString& b);
 
     // The database of a folder, shared while anyone holds it; opened (the file created when
     // missing) on first use. Raises EDBEngineError when the file cannot be opened.

@@ -27,7 +27,7 @@ TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela
 void TInsercao::Texto(int Coluna, const QString& Valor)
 {
     const int tamanho = FCampos[static_cast<std::size_t>(Coluna)].Size;
-    FComando->Liga(Coluna + 1, QVariant(tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor));
+    FComando->LigaTexto(Coluna + 1, tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor);
 }
 
 void TInsercao::Inteiro(int Coluna, qint64 Valor)

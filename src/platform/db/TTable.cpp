@@ -43,6 +43,7 @@ std::unique_ptr<TCursor> TTable::CreateCursor()
     if (FTableName.isEmpty())
         Erro(QStringLiteral("Missing TableName property"));
     auto cursor = std::make_unique<TCursorTabela>(OpenDatabase(), FTableName, FReadOnly);
+    cursor->DefineCamposNome(FCamposNome);
     if (!FIndexFieldNames.isEmpty())
         cursor->DefineCamposOrdem(FIndexFieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts));
     else
@@ -81,6 +82,7 @@ TCursorTabela& TTable::ExigeCursorTabela() const
 void TTable::AplicaOrdem()
 {
     TCursorTabela& cursor = ExigeCursorTabela();
+    cursor.DefineCamposNome(FCamposNome);
     if (!FIndexFieldNames.isEmpty())
         cursor.DefineCamposOrdem(FIndexFieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts));
     else

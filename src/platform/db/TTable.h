@@ -36,6 +36,9 @@ public:
     void SetIndexName(const QString& nome);
     [[nodiscard]] const QString& IndexFieldNames() const { return FIndexFieldNames; }
     void SetIndexFieldNames(const QString& campos);
+    // Text fields that order and compare by the names' collation (TDatabase::ColacaoNomes) when
+    // they are among IndexFieldNames; set before the order.
+    void SetCamposNome(const QStringList& campos) { FCamposNome = campos; }
     [[nodiscard]] int IndexFieldCount() const;
     [[nodiscard]] TField* IndexFields(int indice) const;
     // Definitions as stored (read when the table is opened or UpdateIndexDefs is called).
@@ -110,6 +113,7 @@ private:
     bool FReadOnly = false;
     QString FIndexName;
     QString FIndexFieldNames;
+    QStringList FCamposNome;
     std::vector<TIndexDef> FIndexDefs;
     bool FIndexDefsLidos = false;
     TChave FChaves[kiCount];

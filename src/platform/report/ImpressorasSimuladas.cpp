@@ -14,6 +14,23 @@ ImpressorasSimuladas::~ImpressorasSimuladas()
     Impressoras::Instala(FAnterior);
 }
 
+TEscolhaImpressora ImpressorasSimuladas::Escolha() const
+{
+    const QStringList instaladas = Instaladas();
+    TEscolhaImpressora escolha = TImpressorasSistema::EscolhaValida(
+        FEscolha, instaladas, instaladas.isEmpty() ? QString() : instaladas.constFirst());
+    if (escolha.CodigoPapel == 0 && !escolha.Nome.isEmpty())
+        escolha.CodigoPapel = CodigoPapel;
+    return escolha;
+}
+
+int ImpressorasSimuladas::CodigoPapelPadrao() const
+{
+    if (Instaladas().isEmpty())
+        return CodigoPapel;
+    return Escolha().CodigoPapel;
+}
+
 std::unique_ptr<QPrinter> ImpressorasSimuladas::CriaImpressora(const QString& nomeDocumento) const
 {
     if (!Existe || !TImpressorasSistema::PastaGravavel(FPastaPdf))
@@ -21,6 +38,13 @@ std::unique_ptr<QPrinter> ImpressorasSimuladas::CriaImpressora(const QString& no
     const QString arquivo = TImpressorasSistema::ArquivoLivre(FPastaPdf, nomeDocumento);
     FArquivos.append(arquivo);
     auto impressora = TImpressorasSistema::ImpressoraPdf(arquivo);
+    if (!Instaladas().isEmpty()) {
+        const TEscolhaImpressora escolha = Escolha();
+        TImpressorasSistema::AplicaEscolha(*impressora, escolha);
+        FUsadas.append(escolha.Nome);
+    } else {
+        FUsadas.append(QString());
+    }
     impressora->setDocName(nomeDocumento);
     return impressora;
 }

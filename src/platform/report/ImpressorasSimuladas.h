@@ -15,17 +15,27 @@ public:
 
     bool Existe = true;        // false: no printer and no stand-in
     int CodigoPapel = 9;
+    // The installed printers while Existe; the first is the default one. Empty: only the
+    // stand-in prints.
+    QStringList Nomes{QStringLiteral("Impressora Simulada"), QStringLiteral("Outra Impressora")};
 
     [[nodiscard]] bool ExisteImpressora() const override { return Existe; }
-    [[nodiscard]] int CodigoPapelPadrao() const override { return CodigoPapel; }
+    [[nodiscard]] QStringList Instaladas() const override { return Existe ? Nomes : QStringList(); }
+    [[nodiscard]] int CodigoPapelPadrao() const override;
     [[nodiscard]] std::unique_ptr<QPrinter> CriaImpressora(
         const QString& nomeDocumento) const override;
+    [[nodiscard]] TEscolhaImpressora Escolha() const override;
+    void Escolhe(const TEscolhaImpressora& escolha) override { FEscolha = escolha; }
 
     // Files written so far, in the order the printers were given.
     [[nodiscard]] const QStringList& Arquivos() const { return FArquivos; }
+    // The printer each of them stood for (empty for the stand-in), in the same order.
+    [[nodiscard]] const QStringList& Usadas() const { return FUsadas; }
 
 private:
     IImpressoras* FAnterior;
     QString FPastaPdf;
+    TEscolhaImpressora FEscolha;
     mutable QStringList FArquivos;
+    mutable QStringList FUsadas;
 };

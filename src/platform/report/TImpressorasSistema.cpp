@@ -33,24 +33,57 @@ bool TImpressorasSistema::ExisteImpressora() const
     return HaImpressoraInstalada() || PastaGravavel(FPastaPdf);
 }
 
+QStringList TImpressorasSistema::Instaladas() const
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+TEscolhaImpressora TImpressorasSistema::EscolhaValida(const TEscolhaImpressora& escolhida,
+                                                      const QStringList& instaladas, const QString& padrao)
+{
+    if (!escolhida.Nome.isEmpty() && instaladas.contains(escolhida.Nome))
+        return escolhida;
+    TEscolhaImpressora escolha;
+    if (instaladas.contains(padrao))
+        escolha.Nome = padrao;
+    else if (!instaladas.isEmpty())
+        escolha.Nome = instaladas.constFirst();
+    return escolha;
+}
+
+QPrinterInfo TImpressorasSistema::Escolhida() const
+{
+    const TEscolhaImpressora escolha =
+        EscolhaValida(FEscolha, Instaladas(), QPrinterInfo::defaultPrinterName());
+    return QPrinterInfo::printerInfo(escolha.Nome);
+}
+
+TEscolhaImpressora TImpressorasSistema::Escolha() const
+{
+    TEscolhaImpressora escolha = EscolhaValida(FEscolha, Instaladas(), QPrinterInfo::defaultPrinterName());
+    if (escolha.CodigoPapel == 0 && !escolha.Nome.isEmpty())
+        escolha.CodigoPapel = TPapel::CodigoDoTamanho(QPrinterInfo::printerInfo(escolha.Nome).defaultPageSize().id());
+    return escolha;
+}
+
+void TImpressorasSistema::Escolhe(const TEscolhaImpressora& escolha)
+{
+    FEscolha = escolha;
+}
+
 int TImpressorasSistema::CodigoPapelPadrao() const
 {
     if (!HaImpressoraInstalada())
         return 9;
-    QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
-    if (padrao.isNull())
-        padrao = QPrinterInfo::printerInfo(QPrinterInfo::availablePrinterNames().constFirst());
-    const int codigo = TPapel::CodigoDoTamanho(padrao.defaultPageSize().id());
-    return codigo == 0 ? 1 : codigo;
+    const int codigo = Escolha().CodigoPapel;
+    return TPapel::CodigoValido(codigo) ? codigo : 1;
 }
 
 std::unique_ptr<QPrinter> TImpressorasSistema::CriaImpressora(const QString& nomeDocumento) const
 {
     if (HaImpressoraInstalada()) {
-        QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
-        if (padrao.isNull())
-            padrao = QPrinterInfo::printerInfo(QPrinterInfo::availablePrinterNames().constFirst());
-        auto impressora = std::make_unique<QPrinter>(padrao, QPrinter::HighResolution);
+        auto impressora = std::make_unique<QPrinter>(Escolhida(), QPrinter::HighResolution);
+        AplicaEscolha(*impressora, Escolha());
         impressora->setDocName(nomeDocumento);
         return impressora;
     }
@@ -59,6 +92,14 @@ std::unique_ptr<QPrinter> TImpressorasSistema::CriaImpressora(const QString& nom
     auto impressora = ImpressoraPdf(ArquivoLivre(FPastaPdf, nomeDocumento));
     impressora->setDocName(nomeDocumento);
     return impressora;
+}
+
+void TImpressorasSistema::AplicaEscolha(QPrinter& impressora, const TEscolhaImpressora& escolha)
+{
+    if (TPapel::CodigoValido(escolha.CodigoPapel))
+        impressora.setPageSize(QPageSize(TPapel::TamanhoDoCodigo(escolha.CodigoPapel)));
+    impressora.setPageOrientation(escolha.Orientacao == TOrientacao::Paisagem ? QPageLayout::Landscape
+                                                                             : QPageLayout::Portrait);
 }
 
 bool TImpressorasSistema::PastaGravavel(const QString& pasta)

@@ -262,3 +262,24 @@ TEST_F(TDatabaseTest, AfterSQLiteRollsBackByItselfNoLaterWriteOfTheOperationComm
         limpa.Confirma();
     }
 }
+
+TEST(TDatabaseColacao, NamesCompareWithoutCaseOrAccentsThenByTheirText)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        int sinal;
+    } casos[] = {
+        {"JOSE", "josé", -1},   // equal once folded: the text decides, so the order stays total
+        {"JOSÉ", "JOSEFA", -1},
+        {"josé p", "JOSE{", -1},
+        {"ÁGUA", "AZUL", -1},
+        {"Ünica", "UNICA", 1},
+        {"MARIA", "MARIA", 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.a);
+        const int r = TDatabase::ComparaNomes(QString::fromUtf8(c.a), QString::fromUtf8(c.b));
+        EXPECT_EQ((r > 0) - (r < 0), c.sinal);
+    }
+}
