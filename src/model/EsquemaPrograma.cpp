@@ -78,7 +78,8 @@ std::vector<TTabelaPrograma> TabelasPrograma()
 
 void CriaTabelasPrograma(TDatabase& Banco)
 {
-    QString atual;
+    // Until a table is at work, a failure (another program holding the lock) is the file's.
+    QString atual = TDatabase::NomeArquivo();
     try {
         TTransacao transacao(Banco);
         for (const TTabelaPrograma& tabela : TabelasPrograma()) {

@@ -26,5 +26,6 @@ struct TTabelaPrograma {
 // Makes, in one transaction, every table of TabelasPrograma that the database does not have
 // yet. Done when the database is opened: a table first made inside a transaction that is later
 // rolled back would vanish under the collections already using it. Raises EDadosError 142
-// naming the table that could not be made; then none of them is made.
+// naming the table that could not be made (the database file when none was at work, as when
+// another program holds it, which the message then says); then none of them is made.
 void CriaTabelasPrograma(TDatabase& Banco);

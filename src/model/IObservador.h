@@ -1,8 +1,12 @@
 #pragma once
+#include <vector>
 
 class ISujeito;
+class TObservadores;
 
-// Observer of a value of the model (a bound edit, a computed total).
+// Observer of a value of the model (a bound edit, a computed total). Values hold its address:
+// it remembers the values it was added to and leaves them when it is destroyed, so a value
+// never calls an observer that is gone.
 class IObservador {
 public:
     // The value changed; it already holds its new text.
@@ -11,6 +15,16 @@ public:
     // RemoveObservador) from here.
     virtual void Liberado(ISujeito& Sujeito) = 0;
 
+    IObservador(const IObservador&) = delete;
+    IObservador& operator=(const IObservador&) = delete;
+
 protected:
-    ~IObservador() = default;   // never deleted through this interface
+    IObservador() = default;
+    ~IObservador();   // never deleted through this interface
+    // Room for that many values observed, for an observer that knows how many it will have.
+    void ReservaSujeitos(int Quantidade) { FListas.reserve(static_cast<std::size_t>(Quantidade)); }
+
+private:
+    friend class TObservadores;
+    std::vector<TObservadores*> FListas;   // one entry for each time it was added
 };

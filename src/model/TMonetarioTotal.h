@@ -18,7 +18,11 @@ public:
     // notifies.
     void AdicionaSoma(TMonetario& Parcela);
     // Room for that many terms, for a total built once with a known number of them.
-    void ReservaParcelas(int Quantidade) { FParcelas.reserve(static_cast<std::size_t>(Quantidade)); }
+    void ReservaParcelas(int Quantidade)
+    {
+        FParcelas.reserve(static_cast<std::size_t>(Quantidade));
+        ReservaSujeitos(Quantidade);
+    }
     // Observes the term, places it at the end, and notifies.
     void AdicionaSubtracao(TMonetario& Parcela);
 

@@ -5,9 +5,15 @@ class IObservador;
 class ISujeito;
 
 // The observers of one value, in the order they were added; one added twice is called twice.
-// Observers are not owned.
+// Observers are not owned: one that is destroyed leaves the list by itself, and a list that
+// goes away first is forgotten by its observers.
 class TObservadores {
 public:
+    TObservadores() = default;
+    ~TObservadores();
+    TObservadores(const TObservadores&) = delete;
+    TObservadores& operator=(const TObservadores&) = delete;
+
     void Adiciona(IObservador& Observador);
     void Remove(IObservador& Observador);   // the first occurrence only
     void Notifica(ISujeito& Sujeito);
@@ -16,6 +22,8 @@ public:
     [[nodiscard]] int Count() const { return static_cast<int>(FLista.size()); }
 
 private:
+    void Esquece(IObservador& Observador);   // one entry of this list leaves the observer's
+
     // Most values have one observer or two (their totals): held inline, as items hold hundreds
     // of values.
     QVarLengthArray<IObservador*, 2> FLista;

@@ -103,6 +103,9 @@ TFrBeneficiarios::TFrBeneficiarios(QWidget* pai) : QWidget(pai)
 
 TFrBeneficiarios::~TFrBeneficiarios()
 {
+    // The children leave the focus as QWidget's destructor deletes them, when this frame is no
+    // longer one: the handler must not run then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     FechaItens();
     FechaFundos();
 }

@@ -118,6 +118,9 @@ TFrInformacoesPruv::TFrInformacoesPruv(QWidget* pai) : QWidget(pai)
 
 TFrInformacoesPruv::~TFrInformacoesPruv()
 {
+    // The children leave the focus as QWidget's destructor deletes them, when this frame is no
+    // longer one: the slot must not be called then.
+    disconnect(qApp, &QApplication::focusChanged, this, &TFrInformacoesPruv::FocoMudou);
     for (TPruvEdit* edit : Edits())
         edit->SetDado(nullptr);
 }

@@ -17,6 +17,7 @@
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/DialogosRoteirizados.h"
+#include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
 
 void PrintTo(const TImportacaoPruv::TContadores& c, std::ostream* saida)
@@ -580,6 +581,32 @@ TEST_F(TImportacaoPruvTest, AFailureOfTheDatabaseLeavesTheStoredDeclarationsAsTh
         EXPECT_TRUE(Itens(Filial).empty());
         EXPECT_FALSE(Mensagens(nomeLog).isEmpty());
     }
+}
+
+TEST_F(TImportacaoPruvTest, AFailureOfTheDiskAtAnyOperationLeavesEveryTableAsItWas)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0)})), 0);
+    const ItemSimulado bruno = std::move(ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000));
+    const QString arquivo = Arquivo({Tipo1(1, Declarante()), Valores('2', 2, Empresa, bruno, 0),
+                                     Valores('2', 3, Filial, bruno, 0), Valores('2', 4, Filial, Luis(), 0)});
+    const QString banco = TDatabase::DaPasta(TPastas::Dados())->Arquivo();
+    const QString antes = FalhasDeDisco::Conteudo(banco);
+    // A transient fault in the middle of the import must not let any of its writes commit alone.
+    const int falhas = FalhasDeDisco::PorCadaOperacao(
+        FalhasDeDisco::Escrita | FalhasDeDisco::Sincronia | FalhasDeDisco::Truncagem,
+        [&] {
+            dialogos.Limpa();
+            dialogos.Responde(Resposta::Sim);
+            if (const std::uint8_t r = Importa(arquivo); r != 0)
+                throw std::runtime_error("import result " + std::to_string(r));
+        },
+        [&](int) {
+            EXPECT_EQ(FalhasDeDisco::Conteudo(banco), antes);
+            EXPECT_EQ(dialogos.Mensagens().back().Tipo, TipoDialogo::Erro);
+        });
+    EXPECT_GE(falhas, 3);
+    EXPECT_NE(FalhasDeDisco::Conteudo(banco), antes);   // the run past every fault stored it
 }
 
 TEST_F(TImportacaoPruvTest, AFileThatCannotBeReadIsToldAndLogged)

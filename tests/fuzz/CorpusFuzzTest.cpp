@@ -8,7 +8,7 @@
 namespace {
 
 // Every sample of the corpus through the fuzzers' own entry points (they abort on a broken
-// invariant of the import).
+// invariant).
 void Reproduz(const char* Pasta, int (*Entrada)(const std::uint8_t*, std::size_t))
 {
     const QDir pasta(QStringLiteral(PRUV_PASTA_CORPUS "/") + QLatin1String(Pasta));
@@ -33,6 +33,26 @@ TEST(CorpusFuzz, DeliveryLayoutSamplesImportWithoutBreakingTheLog)
 TEST(CorpusFuzz, IncomeStatementSamplesImportWithoutBreakingTheLog)
 {
     Reproduz("comprovantes", ImportaComprovantesFuzz);
+}
+
+TEST(CorpusFuzz, DeliveryFilesUnpackOnlyIntoTheirFolderAndWithTheirCrc)
+{
+    Reproduz("pacoteentrega", DescompactaEntregaFuzz);
+}
+
+TEST(CorpusFuzz, BackupArchivesGoThroughTheRestoreChecksWithinTheirFolder)
+{
+    Reproduz("copiaseguranca", RestauraCopiaFuzz);
+}
+
+TEST(CorpusFuzz, ReceiptFilesAreCheckedWithoutCertifyingTheDamaged)
+{
+    Reproduz("recibo", LeReciboFuzz);
+}
+
+TEST(CorpusFuzz, IniWritesReadBackAndKeepEveryOtherLine)
+{
+    Reproduz("ini", EscreveIniFuzz);
 }
 
 TEST(CorpusFuzz, RichTextSamplesReadAndComeBackThroughTheWriter)

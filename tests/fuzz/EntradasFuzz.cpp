@@ -52,6 +52,7 @@ void Falha(const char* Invariante)
 // three beneficiaries for the income statements.
 struct TAmbiente {
     QString Pasta;
+    std::shared_ptr<TDatabase> Banco;   // held: an in-memory database lasts while held
     TDialogosAutomaticos Dialogos;
     std::unique_ptr<TColecaoPruv> Colecao;
     TErros Erros;
@@ -63,6 +64,7 @@ struct TAmbiente {
         InterfaceUsuario::Instala(&Dialogos);
         if (!TPastas::Cria())
             Falha("the program folder cannot be made");
+        Banco = TDatabase::DaPasta(DiretorioDados());
         TColecaoCodigoRetencao(QStringLiteral("2002"), QStringLiteral(PRUV_PASTA_RECURSOS "/CodRet.txt"));
         Colecao = std::make_unique<TColecaoPruv>();
         Declaracao = std::make_unique<TPruv>();

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QStringList>
+#include <sqlite3.h>
 
 #include "ImprimeQString.h"
 #include "model/EsquemaPrograma.h"
+#include "model/RotinasTabela.h"
+#include "model/TErro.h"
 #include "model/TColecaoPruv.h"
 #include "model/Utilitarios.h"
+#include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TEsquemaTabela.h"
@@ -64,4 +69,23 @@ TEST_F(EsquemaProgramaTest, ACollectionOpenedAfterwardsMakesNothingAndRowsKeptAc
     TComando& conta = banco->Comando(QStringLiteral("SELECT COUNT(*) FROM Tabuf"));
     ASSERT_TRUE(conta.Passo());
     EXPECT_EQ(conta.Inteiro(0), 1);
+}
+
+TEST_F(EsquemaProgramaTest, ADatabaseHeldByAnotherProgramIsSaidPlainly)
+{
+    // Another program in the middle of a write, past the busy wait.
+    sqlite3* outro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(banco->Arquivo()).constData(), &outro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(outro, "BEGIN IMMEDIATE; CREATE TABLE Outro (A TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
+    try {
+        CriaTabelasPrograma(*banco);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EDadosError& e) {
+        EXPECT_EQ(e.Codigo(), 142);
+        EXPECT_EQ(e.GetMensagem(), QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: o "
+                                                  "banco de dados está em uso por outro programa."));
+    }
+    sqlite3_exec(outro, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(outro);
+    EXPECT_TRUE(banco->NomesTabelas().isEmpty());
 }

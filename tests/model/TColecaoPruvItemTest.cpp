@@ -2,6 +2,7 @@
 
 #include "DeclaracaoArmazenadaDeTeste.h"
 #include "ImprimeQString.h"
+#include "support/FalhasDeDisco.h"
 #include "model/TColecaoPruvItem.h"
 #include "model/Utilitarios.h"
 #include "platform/db/EDatabaseError.h"
@@ -87,6 +88,32 @@ protected:
                                                                 : QStringLiteral("EMPRESA ALFA LTDA"));
         item->GetValores().GetRendimento(1).SetValor(rendimento);
         return item;
+    }
+
+    // The saves of the failure tests, after one item is stored: an insert, a move to another
+    // beneficiary, a delete, to be run in that order.
+    struct TOperacoes {
+        std::unique_ptr<TPruvItem> Novo;
+        std::unique_ptr<TPruvItem> Movido;
+        std::vector<std::pair<const char*, std::function<void()>>> Lista;
+    };
+    TOperacoes Operacoes()
+    {
+        auto a = Item(QStringLiteral("0561"), Cpf1);
+        a->GetSubJudice().GetDeposito(3).SetValor(R(40));
+        itens().Salva(*a);
+        TOperacoes o;
+        o.Novo = Item(QStringLiteral("0561"), Cpf2);
+        o.Novo->GetSubJudice().GetRendimento(1).SetValor(R(70));
+        o.Movido = Relido(QStringLiteral("0561"), Cpf1);
+        o.Movido->GetBeneficiario().SetNi(Cpf3);
+        o.Movido->GetSubJudice().GetDeposito(3).SetValor(R(41));
+        TPruvItem& novo = *o.Novo;
+        TPruvItem& movido = *o.Movido;
+        o.Lista = {{"insert", [this, &novo] { itens().Salva(novo); }},
+                   {"move", [this, &movido] { itens().Salva(movido); }},
+                   {"delete", [this, &movido] { itens().Exclui(movido); }}};
+        return o;
     }
 
     // The item stored under that code and beneficiary, loaded into a new object.
@@ -297,22 +324,10 @@ TEST_F(TColecaoPruvItemTest, BeforeTwoThousandNothingReachesTheJudicialTable)
 
 TEST_F(TColecaoPruvItemTest, AFailureAnywhereLeavesEveryTableAndTheSummariesAsTheyWere)
 {
-    auto a = Item(QStringLiteral("0561"), Cpf1);
-    a->GetSubJudice().GetDeposito(3).SetValor(R(40));
-    itens().Salva(*a);
-
-    auto novo = Item(QStringLiteral("0561"), Cpf2);
-    novo->GetSubJudice().GetRendimento(1).SetValor(R(70));
-    auto movido = Relido(QStringLiteral("0561"), Cpf1);
-    movido->GetBeneficiario().SetNi(Cpf3);
-    movido->GetSubJudice().GetDeposito(3).SetValor(R(41));
-    const struct { const char* nome; std::function<void()> acao; } operacoes[] = {
-        {"insert", [&] { itens().Salva(*novo); }},
-        {"move", [&] { itens().Salva(*movido); }},
-        {"delete", [&] { itens().Exclui(*movido); }},
-    };
-    for (const auto& o : operacoes) {
-        SCOPED_TRACE(o.nome);
+    const TOperacoes operacoes = Operacoes();
+    TPruvItem* movido = operacoes.Movido.get();
+    for (const auto& [nome, acao] : operacoes.Lista) {
+        SCOPED_TRACE(nome);
         int falhas = 0;
         for (;; ++falhas) {
             const QString antes = Conteudo();
@@ -321,7 +336,7 @@ TEST_F(TColecaoPruvItemTest, AFailureAnywhereLeavesEveryTableAndTheSummariesAsTh
             const qint64 total = declaracao.GetResumoTotal().TOT_BENEF().GetValor();
             Banco()->FalhaNaProximaEscrita(falhas);
             try {
-                o.acao();
+                acao();
                 break;
             } catch (const EColecaoError& e) {
                 EXPECT_EQ(e.Codigo(), 141);
@@ -337,6 +352,25 @@ TEST_F(TColecaoPruvItemTest, AFailureAnywhereLeavesEveryTableAndTheSummariesAsTh
     }
     EXPECT_EQ(Linhas("PruvItem"), 1);
     EXPECT_EQ(declaracao.GetResumo().TOT_BENEF().GetValor(), R(1));
+}
+
+TEST_F(TColecaoPruvItemTest, AFailureOfTheDiskAtAnyOperationLeavesEveryTableAndTheSummariesAsTheyWere)
+{
+    const TOperacoes operacoes = Operacoes();
+    for (const auto& [nome, acao] : operacoes.Lista) {
+        SCOPED_TRACE(nome);
+        const QString antes = Conteudo();
+        const qint64 rendimento = declaracao.GetResumo().TOT_REND().GetValor();
+        const qint64 total = declaracao.GetResumoTotal().TOT_BENEF().GetValor();
+        const int falhas = FalhasDeDisco::PorCadaOperacao(
+            FalhasDeDisco::Escrita | FalhasDeDisco::Sincronia | FalhasDeDisco::Truncagem, acao, [&](int) {
+                EXPECT_EQ(Conteudo(), antes);
+                EXPECT_EQ(declaracao.GetResumo().TOT_REND().GetValor(), rendimento);
+                EXPECT_EQ(declaracao.GetResumoTotal().TOT_BENEF().GetValor(), total);
+            });
+        EXPECT_GE(falhas, 3);
+    }
+    EXPECT_EQ(Linhas("PruvItem"), 1);
 }
 
 TEST_F(TColecaoPruvItemTest, ABulkLoadAppendsAndStoresItsSummaryUpToDateAtTheEnd)

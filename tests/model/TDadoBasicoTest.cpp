@@ -131,3 +131,33 @@ TEST(TDadoBasico, AnObserverMayLeaveWhileBeingTold)
     EXPECT_EQ(fica.Chamadas().back(), QStringLiteral("Atualiza:2"));
     texto.RemoveObservador(fica);
 }
+
+TEST(TDadoBasico, AnObserverThatGoesFirstLeavesItsValuesAndAValueThatGoesFirstIsForgotten)
+{
+    QStringList registro;
+    TTexto texto;
+    {
+        ObservadorRegistrado curto(QStringLiteral("curto"), &registro);
+        texto.AdicionaObservador(curto);
+        texto.AdicionaObservador(curto);
+    }
+    texto.SetTexto(QStringLiteral("depois"));
+    EXPECT_TRUE(registro.isEmpty());
+
+    // Both ways round, on the list itself.
+    TObservadores lista;
+    {
+        ObservadorRegistrado curto;
+        lista.Adiciona(curto);
+        EXPECT_EQ(lista.Count(), 1);
+    }
+    EXPECT_EQ(lista.Count(), 0);
+    ObservadorRegistrado longo;
+    {
+        TObservadores curta;
+        curta.Adiciona(longo);
+    }
+    lista.Adiciona(longo);
+    lista.Remove(longo);
+    EXPECT_EQ(lista.Count(), 0);
+}

@@ -6,6 +6,7 @@
 #include "platform/db/TTransacao.h"
 #include "shell/CopiasDeTeste.h"
 #include "shell/TCopiaBanco.h"
+#include "support/FalhasDeDisco.h"
 
 namespace {
 
@@ -99,6 +100,35 @@ TEST_F(TCopiaBancoTest, ARestoreThatCannotRunLeavesTheLiveDataAsTheyWere)
     EXPECT_THROW(TCopiaBanco::Restaura(TPastas::Temporaria() + QStringLiteral("/nenhum.db"), DiretorioDados()),
                  EDatabaseError);
     EXPECT_EQ(Linhas("Pruv"), 2);
+}
+
+TEST_F(TCopiaBancoTest, AFailureOfTheDiskAtAnyOperationOfABackupOrARestoreLeavesTheDataAsTheyWere)
+{
+    auto matriz = Armazenada(Matriz);
+    Item(*matriz, *matriz, "0561", CpfBeneficiario);
+    const QString live = TCopiaBanco::ArquivoDaPasta(DiretorioDados());
+    const QString comUma = FalhasDeDisco::Conteudo(live);
+    const auto operacoes = FalhasDeDisco::Escrita | FalhasDeDisco::Sincronia | FalhasDeDisco::Truncagem;
+
+    // The snapshot: no file where it failed, the live data untouched.
+    int falhas = FalhasDeDisco::PorCadaOperacao(
+        operacoes, [&] { TCopiaBanco::Instantaneo(TPastas::Dados(), copia); },
+        [&](int) {
+            EXPECT_FALSE(QFile::exists(copia));
+            EXPECT_EQ(FalhasDeDisco::Conteudo(live), comUma);
+        });
+    EXPECT_GE(falhas, 2);
+    EXPECT_EQ(FalhasDeDisco::Conteudo(copia), comUma);
+
+    // The restore over later changes: the live data exactly as before it, or as the snapshot.
+    Armazenada(Filial);
+    colecao.reset();
+    const QString comDuas = FalhasDeDisco::Conteudo(live);
+    falhas = FalhasDeDisco::PorCadaOperacao(
+        operacoes, [&] { TCopiaBanco::Restaura(copia, DiretorioDados()); },
+        [&](int) { EXPECT_EQ(FalhasDeDisco::Conteudo(live), comDuas); });
+    EXPECT_GE(falhas, 2);
+    EXPECT_EQ(FalhasDeDisco::Conteudo(live), comUma);
 }
 
 TEST_F(TCopiaBancoTest, ACurrentFileThatCannotBeReadIsReplacedWhole)

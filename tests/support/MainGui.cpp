@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "EscutaCasos.h"
+#include "FalhasDeDisco.h"
 
 int main(int argc, char* argv[])
 {
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    FalhasDeDisco::Instala();   // before any connection
     ::testing::UnitTest::GetInstance()->listeners().Append(new EscutaCasos);
     return RUN_ALL_TESTS();
 }

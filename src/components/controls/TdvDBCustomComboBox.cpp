@@ -409,10 +409,13 @@ void TdvDBCustomComboBox::KeyDown(int& key, Qt::KeyboardModifiers shift)
         selectAll();
         key = 0;
     } else if (!DroppedDown() && !ShowMatchText && !HasEditableText() && dvIsEditKey(key)) {
-        const QChar inicial = key == Qt::Key_Space ? QChar(u' ') : QChar(key);
-        const int i = ProximoComInicial(inicial);
-        if (i >= 0)
-            SelecionaItem(i);
+        // Only a key that types a printable character searches: Delete and Backspace carry key
+        // codes beyond the characters, not characters.
+        if (key <= 0xFFFF && QChar(static_cast<char16_t>(key)).isPrint()) {
+            const int i = ProximoComInicial(QChar(static_cast<char16_t>(key)));
+            if (i >= 0)
+                SelecionaItem(i);
+        }
     } else if (DroppedDown() && (FStyle != TComboBoxStyle::csDropDown || AutoDropDown) && FFirstKey
                && dvIsEditKey(key) && TudoSelecionado()) {
         LinkEdit();

@@ -55,6 +55,17 @@ bool CabeNaPasta(const QString& pasta, unsigned long long bytes)
     return !disco.isValid() || static_cast<unsigned long long>(disco.bytesAvailable()) >= bytes;
 }
 
+// The member claims no more than a data file of the program could be, nor a ratio only a bomb
+// reaches; CopiaMembro then holds it to what it claims.
+bool DentroDosLimites(const TLeitorZip& leitor, int i)
+{
+    const unsigned long long tamanho = leitor.Tamanho(i);
+    if (tamanho > TCompactador::TamanhoMaximoMembro)
+        return false;
+    return tamanho <= TCompactador::TamanhoSemLimiteDeRazao
+        || tamanho / TCompactador::RazaoMaximaCompressao <= leitor.TamanhoComprimido(i);
+}
+
 int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
 {
     for (int i = 0; i < caminhos.size(); ++i)
@@ -273,8 +284,11 @@ int TCompactador::Descomprimir(const QString& arquivo, const QString& pasta, con
         return ResultadoCompressao::Falha;
 
     unsigned long long total = 0;
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
+        if (!DentroDosLimites(leitor, i))
+            return ResultadoCompressao::Falha;
         total += leitor.Tamanho(i);
+    }
     if (!CabeNaPasta(pasta, total))
         return ResultadoCompressao::Falha;
 

@@ -49,8 +49,16 @@ public:
     // file of the last successful ComprimirPruv; 0 after a failed one.
     [[nodiscard]] quint32 ObtemCRCDeclaracao() const { return FCrcDeclaracao; }
 
+    // Bounds of a member that Descomprimir writes: no data file of the program comes near the
+    // size, and a member above the smaller size may unpack to no more than that many times its
+    // packed bytes. A bomb is refused before anything is written.
+    static constexpr unsigned long long TamanhoMaximoMembro = 2ULL << 30;
+    static constexpr unsigned long long TamanhoSemLimiteDeRazao = 16ULL << 20;
+    static constexpr unsigned long long RazaoMaximaCompressao = 100;
+
     // Unpacks every member of the zip archive arquivo into pasta under its own name:
-    // Ok, Cancelado, FormatoDesconhecido (not a zip archive) or Falha.
+    // Ok, Cancelado, FormatoDesconhecido (not a zip archive) or Falha (a member out of the
+    // bounds above among others).
     int Descomprimir(const QString& arquivo, const QString& pasta, const TProgressoCompressao& progresso);
 
     // Unpacks the declaration of the delivery file arquivo into pasta as "declar.txt", after

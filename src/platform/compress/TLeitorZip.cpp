@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSet>
+#include <QStringDecoder>
 #include <memory>
 #include <zip.h>
 
@@ -79,9 +80,35 @@ bool TLeitorZip::NomeSeguro(const QString& nome)
         return false;
     for (const QChar c : nome)
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.unicode() < 0x20
-            || c.unicode() == 0x7F || c == QChar::ReplacementCharacter)
+            || (c.unicode() >= 0x7F && c.unicode() < 0xA0) || c == QChar::ReplacementCharacter)
             return false;
     return true;
+}
+
+unsigned long long TLeitorZip::TamanhoComprimido(int i) const
+{
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (!FZip || i < 0 || zip_stat_index(FZip, static_cast<zip_uint64_t>(i), 0, &st) != 0
+        || !(st.valid & ZIP_STAT_COMP_SIZE))
+        return 0;
+    return st.comp_size;
+}
+
+bool TLeitorZip::NomeBrutoImprimivel(int i) const
+{
+    // The bytes as stored: read as CP437, control bytes would pass for graphic characters.
+    const char* bruto = FZip && i >= 0 ? zip_get_name(FZip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW) : nullptr;
+    if (!bruto)
+        return false;
+    const QByteArrayView bytes(bruto);
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return false;
+    // Beyond ASCII only UTF-8, read as such: the name checked is the name written.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString nome = utf8(bytes);
+    return !utf8.hasError() && nome == Nome(i);
 }
 
 bool TLeitorZip::NomesSeguros() const
@@ -89,7 +116,7 @@ bool TLeitorZip::NomesSeguros() const
     QSet<QString> vistos;
     for (int i = 0; i < Quantidade(); ++i) {
         const QString nome = Nome(i);
-        if (!NomeSeguro(nome))
+        if (!NomeBrutoImprimivel(i) || !NomeSeguro(nome))
             return false;
         const QString chave = nome.toLower();
         if (vistos.contains(chave))

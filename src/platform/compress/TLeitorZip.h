@@ -22,10 +22,12 @@ public:
     [[nodiscard]] int Quantidade() const;
     [[nodiscard]] QString Nome(int i) const;
     [[nodiscard]] unsigned long long Tamanho(int i) const;
+    [[nodiscard]] unsigned long long TamanhoComprimido(int i) const;
     // Index of the member of that name, compared without regard to case; -1 when absent.
     [[nodiscard]] int Procura(const QString& nome) const;
-    // True when every member is a plain file name (no folder part, no "..", no drive, no
-    // control character) and no two names are alike: only such archives are unpacked.
+    // True when every member is a plain file name (its stored bytes free of control codes and,
+    // beyond ASCII, UTF-8; no folder part, no "..", no drive) and no two names are alike: only
+    // such archives are unpacked.
     [[nodiscard]] bool NomesSeguros() const;
 
     // Streams member i, in pieces, to recebe; false when a piece cannot be read, the member's
@@ -38,5 +40,7 @@ public:
     static bool NomeSeguro(const QString& nome);
 
 private:
+    [[nodiscard]] bool NomeBrutoImprimivel(int i) const;
+
     zip* FZip = nullptr;
 };

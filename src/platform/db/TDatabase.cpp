@@ -18,6 +18,8 @@ std::map<QString, std::weak_ptr<TDatabase>>& Abertos()
     return abertos;
 }
 
+bool emMemoria = false;
+
 QString Savepoint(int nivel)
 {
     return QStringLiteral("nivel%1").arg(nivel);
@@ -77,7 +79,9 @@ TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
     const QByteArray nome = QFile::encodeName(arquivo);
     // One thread uses the connection: SQLite's own locking of it would only cost time.
     const int rc = sqlite3_open_v2(nome.constData(), &FConexao,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX
+                                       | (emMemoria ? SQLITE_OPEN_MEMORY : 0),
+                                   nullptr);
     if (rc != SQLITE_OK) {
         const QString texto = FConexao ? QString::fromUtf8(sqlite3_errmsg(FConexao)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(FConexao);
@@ -98,6 +102,11 @@ TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
         sqlite3_close(FConexao);
         throw;
     }
+}
+
+void TDatabase::SetEmMemoria(bool ligado)
+{
+    emMemoria = ligado;
 }
 
 TDatabase::~TDatabase()
@@ -188,20 +197,51 @@ void TDatabase::ConfereFalhaSimulada()
     throw EDBEngineError(QString::fromUtf8(sqlite3_errstr(SQLITE_IOERR)), SQLITE_IOERR);
 }
 
-void TDatabase::Escreve(TComando& comando)
+void TDatabase::NotaPerda()
 {
+    // After an I/O error or a full disk SQLite may roll the whole transaction back by itself;
+    // what follows would then commit statement by statement.
+    if (FProfundidade > 0 && sqlite3_get_autocommit(FConexao) != 0)
+        FPerdida = true;
+}
+
+void TDatabase::FalhaPerdida()
+{
+    throw EDBEngineError(QStringLiteral("the transaction was rolled back after an error of the disk; "
+                                        "nothing more is written until it ends"),
+                         SQLITE_ABORT_ROLLBACK);
+}
+
+void TDatabase::RecusaSePerdida()
+{
+    NotaPerda();
+    if (FPerdida)
+        FalhaPerdida();
+}
+
+template <typename Execucao>
+void TDatabase::ExecutaEscrita(Execucao&& executa)
+{
+    RecusaSePerdida();
     ConfereFalhaSimulada();
     SoltaLeituras();
     ++FGeracao;
-    comando.Executa();
+    try {
+        executa();
+    } catch (...) {
+        NotaPerda();
+        throw;
+    }
+}
+
+void TDatabase::Escreve(TComando& comando)
+{
+    ExecutaEscrita([&] { comando.Executa(); });
 }
 
 void TDatabase::Escreve(const QString& sql)
 {
-    ConfereFalhaSimulada();
-    SoltaLeituras();
-    ++FGeracao;
-    ExecutaDireto(sql);
+    ExecutaEscrita([&] { ExecutaDireto(sql); });
 }
 
 int TDatabase::Alteracoes() const
@@ -236,9 +276,15 @@ void TDatabase::RemoveLeitor(ILeitor* leitor)
 
 int TDatabase::IniciaTransacao()
 {
+    RecusaSePerdida();
     SoltaLeituras();
-    ExecutaGuardado(FProfundidade == 0 ? QStringLiteral("BEGIN IMMEDIATE")
-                                       : QStringLiteral("SAVEPOINT ") + Savepoint(FProfundidade + 1));
+    try {
+        ExecutaGuardado(FProfundidade == 0 ? QStringLiteral("BEGIN IMMEDIATE")
+                                           : QStringLiteral("SAVEPOINT ") + Savepoint(FProfundidade + 1));
+    } catch (...) {
+        NotaPerda();
+        throw;
+    }
     return ++FProfundidade;
 }
 
@@ -246,10 +292,24 @@ void TDatabase::ConfirmaTransacao(int nivel)
 {
     if (nivel != FProfundidade)
         throw EDatabaseError(QStringLiteral("transactions closed out of order"));
+    NotaPerda();
+    if (FPerdida) {
+        // The transaction object is closed all the same; the outermost one ends the lost state.
+        if (--FProfundidade == 0)
+            FPerdida = false;
+        FalhaPerdida();
+    }
     SoltaLeituras();
     ++FGeracao;
     if (nivel > 1) {
-        ExecutaGuardado(QStringLiteral("RELEASE ") + Savepoint(nivel));
+        try {
+            ExecutaGuardado(QStringLiteral("RELEASE ") + Savepoint(nivel));
+        } catch (...) {
+            // Closed all the same: its writes stay inside the outer transaction, which fails.
+            NotaPerda();
+            --FProfundidade;
+            throw;
+        }
         --FProfundidade;
         return;
     }
@@ -273,9 +333,16 @@ void TDatabase::DesfazTransacao(int nivel)
 {
     if (nivel != FProfundidade)
         throw EDatabaseError(QStringLiteral("transactions closed out of order"));
+    NotaPerda();
     SoltaLeituras();
     ++FGeracao;
     --FProfundidade;
+    if (FPerdida) {
+        // SQLite has undone it all already, savepoints included.
+        if (FProfundidade == 0)
+            FPerdida = false;
+        return;
+    }
     if (nivel > 1) {
         ExecutaGuardado(QStringLiteral("ROLLBACK TO ") + Savepoint(nivel));
         ExecutaGuardado(QStringLiteral("RELEASE ") + Savepoint(nivel));

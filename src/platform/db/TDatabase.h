@@ -36,6 +36,11 @@ public:
     static std::shared_ptr<TDatabase> DaPasta(const QString& pasta);
 
     explicit TDatabase(const QString& arquivo);
+
+    // Databases opened after this call live in memory, named by their file only (no file is
+    // read or written): for fuzzing, where each run must not pay for the disk. Data last as
+    // long as someone holds the database.
+    static void SetEmMemoria(bool emMemoria);
     ~TDatabase();
     TDatabase(const TDatabase&) = delete;
     TDatabase& operator=(const TDatabase&) = delete;
@@ -67,11 +72,15 @@ public:
     void RemoveLeitor(ILeitor* leitor);
 
     // Transactions nest (the inner ones are savepoints) and close in reverse order.
-    // Use TTransacao rather than these.
+    // Use TTransacao rather than these. When SQLite rolls a transaction back by itself (an I/O
+    // error, a full disk), the transaction is lost: every later write, savepoint, release or
+    // commit raises EDBEngineError until the outermost transaction ends, so that no write of the
+    // operation commits on its own.
     int IniciaTransacao();
     void ConfirmaTransacao(int nivel);
     void DesfazTransacao(int nivel);
     [[nodiscard]] int ProfundidadeTransacao() const { return FProfundidade; }
+    [[nodiscard]] bool TransacaoPerdida() const { return FPerdida; }
 
     // Off: the following writes share one transaction, committed when it is turned on again
     // (calls nest: the last "on" commits). Raises EDBEngineError when the commit fails; the
@@ -95,6 +104,11 @@ private:
     TComando& Guardado(const QString& sql);   // kept for reuse, made on first use
     void ExecutaGuardado(const QString& sql);
     void ConfereFalhaSimulada();
+    void NotaPerda();   // marks the open transaction lost when SQLite is back in autocommit
+    void RecusaSePerdida();
+    [[noreturn]] static void FalhaPerdida();
+    template <typename Execucao>
+    void ExecutaEscrita(Execucao&& executa);
 
     QString FArquivo;
     sqlite3* FConexao = nullptr;
@@ -103,6 +117,7 @@ private:
     std::vector<ILeitor*> FLeitores;
     quint64 FGeracao = 0;
     int FProfundidade = 0;
+    bool FPerdida = false;   // SQLite rolled the open transaction back; see IniciaTransacao
     int FLote = 0;
     int FNivelLote = 0;
     int FFalhaEm = -1;   // writes left before the simulated failure; -1 none

@@ -17,9 +17,11 @@ struct Linha {
     [[nodiscard]] QString Valor() const { return texto.mid(texto.indexOf(QLatin1Char('=')) + 1); }
 };
 
-bool MesmoNome(const QString& a, const QString& b)
+// Names are stored trimmed, so the name asked for is trimmed too: " Chave " finds what writing
+// " Chave " stored.
+bool MesmoNome(const QString& guardado, const QString& pedido)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return guardado.compare(pedido.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 Linha Analisa(const QString& texto)

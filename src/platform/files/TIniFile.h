@@ -10,9 +10,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// An INI file kept in its own order. Sections and keys match without regard to case; a value
-// is the raw text after the first "=" (no trimming, no quotes taken off). Comments, blank
-// lines and unknown lines stay where they are; a new key goes at the end of its section and a
+// An INI file kept in its own order. Sections and keys match without regard to case or to the
+// blanks around them; a value is the raw text after the first "=" (no trimming, no quotes taken
+// off). Comments, blank lines and unknown lines stay where they are; a new key goes at the end of its section and a
 // new section at the end of the file. Every read looks at the file afresh and every change is
 // written at once, to a temporary name beside the file and then renamed, so several objects
 // on one file never overwrite each other's keys. Latin-1 with CR LF; LF alone reads as well.

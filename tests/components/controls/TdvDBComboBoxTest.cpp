@@ -366,3 +366,17 @@ TEST_F(ComboNoDialogo, ParenthesesTypedWithTheListDownReachTheText)
     Tecla(Qt::Key_Ampersand, Qt::NoModifier, QStringLiteral("&"));
     EXPECT_EQ(combo->Text(), QStringLiteral("(&"));
 }
+
+TEST_F(ComboNoDialogo, KeysThatTypeNoCharacterDoNotSearchTheItems)
+{
+    // Items that begin with the control characters the key codes of Backspace and Delete end in.
+    combo->SetItems({QStringLiteral("2003"), QString(QChar(3)) + QStringLiteral("TRES"),
+                     QString(QChar(7)) + QStringLiteral("SETE")});
+    combo->SetItemIndex(0);
+    for (const Qt::Key tecla : {Qt::Key_Delete, Qt::Key_Backspace}) {
+        SCOPED_TRACE(tecla);
+        Tecla(tecla);
+        EXPECT_EQ(combo->ItemIndex(), 0);
+        EXPECT_EQ(combo->Text(), QStringLiteral("2003"));
+    }
+}

@@ -248,7 +248,7 @@ TEST_F(TdvDBGridTest, MemoCellsShowMemoUnlessGridShow)
         struct Leitor : TdvDBGrid {
             using TdvDBGrid::GetFieldText;
         };
-        static_cast<Leitor*>(grade)->GetFieldText(Coluna("OBS") - grade->IndicatorOffset(), texto);
+        (grade->*&Leitor::GetFieldText)(Coluna("OBS") - grade->IndicatorOffset(), texto);
         EXPECT_EQ(texto, QLatin1String(c.texto));
     }
 }
@@ -305,7 +305,7 @@ TEST_F(TdvDBGridTest, FixedColumnsTakeTheTitleColour)
         using TdvDBGrid::GetFixedColor;
     };
     for (int coluna = 0; coluna < 4; ++coluna)
-        EXPECT_EQ(static_cast<Cor*>(grade)->GetFixedColor(coluna) == QColor(200, 0, 0), coluna <= 2) << coluna;
+        EXPECT_EQ((grade->*&Cor::GetFixedColor)(coluna) == QColor(200, 0, 0), coluna <= 2) << coluna;
     grade->SetDataFixedCols(-1);
     EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Invalid value for FixedCols")});
     EXPECT_EQ(grade->DataFixedCols(), 2);

@@ -28,6 +28,8 @@ TEST(NomesHostis, ArchiveHoldingAnyUnsafeNameIsRefusedWhole)
     const QByteArray nomes[] = {
         "../x", "../../x", "a/../../x", "sub/x", "/tmp/x", absoluto, "..\\x", "C:x", "C:\\x", ".", "..",
         "x\ny", "dir/",
+        // Control and high bytes that a CP437 reading would turn into graphic characters.
+        "x\x07y.db", "x\x1by.db", "x\x01.db", "x\x7fy.db", "caf\x82.db", "\xff",
     };
     for (const QByteArray& hostil : nomes) {
         SCOPED_TRACE(hostil.toStdString());
@@ -194,4 +196,23 @@ TEST(Robustez, TruncatedFlippedAndRandomFilesNeverEscapeOrCrash)
         validos += (r1 == R::Ok) + (r2 == R::Ok) + (r3 == 1);
     }
     EXPECT_GT(validos, 0);
+}
+
+TEST(Bombas, AMemberBeyondItsBoundsIsRefusedBeforeAnythingIsWritten)
+{
+    const qsizetype acimaDoPiso = static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao) + 1024;
+    const struct { const char* caso; QByteArray dados; int esperado; } casos[] = {
+        {"64 MiB of zeros", QByteArray(64 << 20, '\0'), R::Falha},
+        {"zeros up to the floor", QByteArray(static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao), '\0'), R::Ok},
+        {"bytes that do not pack, past the floor", Aleatorio(acimaDoPiso, 7), R::Ok},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Alvo a;
+        const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"),
+                                  Zip({{"pequeno.db", "x"}, {"pruv2003.db", c.dados}}));
+        TCompactador c2;
+        ASSERT_EQ(c2.Descomprimir(cmp, a.pasta, {}), c.esperado);
+        EXPECT_EQ(Conteudo(a.pasta).size(), c.esperado == R::Ok ? 2 : 0);
+    }
 }

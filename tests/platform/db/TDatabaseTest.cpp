@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "BancoDeTeste.h"
+#include "support/FalhasDeDisco.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TTable.h"
@@ -212,6 +213,55 @@ TEST_F(TDatabaseTest, PackingGivesBackTheSpaceOfDeletedRows)
 }
 
 }  // namespace
+
+TEST_F(TDatabaseTest, AfterSQLiteRollsBackByItselfNoLaterWriteOfTheOperationCommits)
+{
+    Insere(a, QStringLiteral("00001"), QStringLiteral("antes"));
+    // An import: one transaction, a savepoint for each item, one that fails on the disk once.
+    const struct { const char* caso; FalhasDeDisco::Falha falha; } casos[] = {
+        {"journal write", {0, FalhasDeDisco::Escrita, false, false}},
+        {"full disk", {0, FalhasDeDisco::Escrita, false, true}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        int recusadas = 0;
+        {
+            TTransacao importacao(*banco);
+            Insere(b, QStringLiteral("00001"), QStringLiteral("111"));
+            FalhasDeDisco::Armada falha(c.falha);
+            for (const char* nr : {"222", "333", "444"}) {
+                try {
+                    TTransacao item(*banco);
+                    a.Edit();
+                    a.Fields(1)->SetAsString(QLatin1String(nr));
+                    a.Post();
+                    Insere(b, QStringLiteral("00001"), QLatin1String(nr));
+                    item.Confirma();
+                } catch (const EDBEngineError&) {
+                    a.Cancel();
+                    b.Cancel();
+                    ++recusadas;
+                }
+            }
+            EXPECT_TRUE(FalhasDeDisco::Disparou());
+            EXPECT_TRUE(banco->TransacaoPerdida());
+            EXPECT_THROW(importacao.Confirma(), EDBEngineError);
+        }
+        EXPECT_EQ(recusadas, 3);
+        EXPECT_FALSE(banco->TransacaoPerdida());
+        EXPECT_EQ(banco->ProfundidadeTransacao(), 0);
+        a.Refresh();
+        b.Refresh();
+        EXPECT_EQ(a.Fields(1)->AsString(), QStringLiteral("antes"));
+        EXPECT_EQ(b.RecordCount(), 0);
+        // The next operation writes again.
+        Insere(b, QStringLiteral("00002"), QStringLiteral("555"));
+        EXPECT_EQ(b.RecordCount(), 1);
+        TTransacao limpa(*banco);
+        banco->Escreve(QStringLiteral("DELETE FROM Benef"));
+        limpa.Confirma();
+    }
+}
 
 TEST(TDatabaseColacao, NamesCompareWithoutCaseOrAccentsThenByTheirText)
 {

@@ -163,3 +163,19 @@ TEST(TIniFile, AnUnchangedValueIsNotWrittenAgain)
     TIniFile(Caminho()).WriteString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v"));
     EXPECT_EQ(Bytes(), QByteArray("[S]\nK=v\n"));
 }
+
+TEST(TIniFile, NamesWithBlanksAroundThemReadBackAndAreWrittenOnce)
+{
+    TIniFile ini(Caminho());
+    for (int vez = 1; vez <= 2; ++vez) {
+        SCOPED_TRACE(vez);
+        ini.WriteString(QStringLiteral(" Geral "), QStringLiteral(" Disco "), QString::number(vez));
+        EXPECT_EQ(ini.ReadString(QStringLiteral(" Geral "), QStringLiteral(" Disco "), QString()), QString::number(vez));
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Geral"), QStringLiteral("Disco"), QString()), QString::number(vez));
+        EXPECT_TRUE(ini.ValueExists(QStringLiteral(" Geral"), QStringLiteral("Disco ")));
+        EXPECT_EQ(Bytes(), QByteArray("[Geral]\r\nDisco=") + QByteArray::number(vez) + "\r\n");
+    }
+    ini.DeleteKey(QStringLiteral("Geral "), QStringLiteral(" Disco"));
+    ini.EraseSection(QStringLiteral(" Geral"));
+    EXPECT_EQ(Bytes(), QByteArray());
+}

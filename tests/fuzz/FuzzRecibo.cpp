@@ -1,0 +1,12 @@
+// libFuzzer target: see LeReciboFuzz in EntradasFuzz.h.
+#include "EntradasFuzz.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    return PreparaProgramaFuzz();
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Dados, std::size_t Tamanho)
+{
+    return LeReciboFuzz(Dados, Tamanho);
+}
