@@ -1,5 +1,6 @@
 #include "screens/BotoesPagina.h"
 
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -106,4 +107,21 @@ QToolButton* BotaoDePagina(QWidget* Pai, const char* Nome, TFiguraBotao Figura, 
     if (Cancela)
         botao->setProperty(TSaidaDeCampo::PropriedadeModalResult, TSaidaDeCampo::mrCancel);
     return botao;
+}
+
+QHBoxLayout* BarraDePagina(QWidget* Pai, const QRect& Geometria,
+                   std::initializer_list<std::pair<QToolButton*, std::function<void()>>> Botoes,
+                   const std::function<bool()>& Aberta)
+{
+    auto* barra = new QWidget(Pai);
+    barra->setGeometry(Geometria);
+    auto* layout = new QHBoxLayout(barra);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (const auto& [botao, acao] : Botoes) {
+        layout->addWidget(botao);
+        QObject::connect(botao, &QToolButton::clicked, botao,
+                         [Aberta, acao] { TSaidaDeCampo::SePaginaAberta(Aberta(), acao); });
+    }
+    return layout;
 }

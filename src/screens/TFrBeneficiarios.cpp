@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QScopedValueRollback>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
@@ -146,29 +145,23 @@ void TFrBeneficiarios::CriaComponentes()
     Rotulo(Panel2, "Nome/Nome Empresarial", 172, 1);
     DeNomeBenef = Edit(Panel2, "DeNomeBenef", TTipoDeDado::AlfaNumerico, 60, QRect(172, 16, 266, 21));
 
-    auto* botoes = new QWidget(PnChavePruvItem);
-    botoes->setGeometry(444, 12, 182, 26);
-    auto* layoutBotoes = new QHBoxLayout(botoes);
-    layoutBotoes->setContentsMargins(0, 0, 0, 0);
-    layoutBotoes->setSpacing(0);
-    BbFirst = BotaoDePagina(botoes, "BbFirst", TFiguraBotao::Primeiro, "Primeiro beneficiário");
-    BbPrior = BotaoDePagina(botoes, "BbPrior", TFiguraBotao::Anterior, "Beneficiário anterior");
-    BbNext = BotaoDePagina(botoes, "BbNext", TFiguraBotao::Proximo, "Próximo beneficiário");
-    BbLast = BotaoDePagina(botoes, "BbLast", TFiguraBotao::Ultimo, "Último beneficiário");
-    BbAdd = BotaoDePagina(botoes, "BbAdd", TFiguraBotao::Inclui, "Inclui beneficiário");
-    BbDelete = BotaoDePagina(botoes, "BbDelete", TFiguraBotao::Exclui, "Exclui o beneficiário", true);
-    BbDesfazer = BotaoDePagina(botoes, "BbDesfazer", TFiguraBotao::Desfaz,
+    BbFirst = BotaoDePagina(PnChavePruvItem, "BbFirst", TFiguraBotao::Primeiro, "Primeiro beneficiário");
+    BbPrior = BotaoDePagina(PnChavePruvItem, "BbPrior", TFiguraBotao::Anterior, "Beneficiário anterior");
+    BbNext = BotaoDePagina(PnChavePruvItem, "BbNext", TFiguraBotao::Proximo, "Próximo beneficiário");
+    BbLast = BotaoDePagina(PnChavePruvItem, "BbLast", TFiguraBotao::Ultimo, "Último beneficiário");
+    BbAdd = BotaoDePagina(PnChavePruvItem, "BbAdd", TFiguraBotao::Inclui, "Inclui beneficiário");
+    BbDelete = BotaoDePagina(PnChavePruvItem, "BbDelete", TFiguraBotao::Exclui, "Exclui o beneficiário", true);
+    BbDesfazer = BotaoDePagina(PnChavePruvItem, "BbDesfazer", TFiguraBotao::Desfaz,
                                "Desfaz as últimas alterações do beneficiário", true);
-    const std::pair<QToolButton*, void (TFrBeneficiarios::*)()> acoes[] = {
-        {BbFirst, &TFrBeneficiarios::BbFirstClick}, {BbPrior, &TFrBeneficiarios::BbPriorClick},
-        {BbNext, &TFrBeneficiarios::BbNextClick},   {BbLast, &TFrBeneficiarios::BbLastClick},
-        {BbAdd, &TFrBeneficiarios::BbAddClick},     {BbDelete, &TFrBeneficiarios::BbDeleteClick},
-        {BbDesfazer, &TFrBeneficiarios::BbDesfazerClick}};
-    for (const auto& [botao, acao] : acoes) {
-        layoutBotoes->addWidget(botao);
-        connect(botao, &QToolButton::clicked, this,
-                [this, acao] { TSaidaDeCampo::SePaginaAberta(Aberta(), [&] { (this->*acao)(); }); });
-    }
+    BarraDePagina(PnChavePruvItem, QRect(444, 12, 182, 26),
+                  {{BbFirst, [this] { BbFirstClick(); }},
+                   {BbPrior, [this] { BbPriorClick(); }},
+                   {BbNext, [this] { BbNextClick(); }},
+                   {BbLast, [this] { BbLastClick(); }},
+                   {BbAdd, [this] { BbAddClick(); }},
+                   {BbDelete, [this] { BbDeleteClick(); }},
+                   {BbDesfazer, [this] { BbDesfazerClick(); }}},
+                  [this] { return Aberta(); });
 
     PCPruvItem = new QTabWidget(this);
     PCPruvItem->setObjectName(QStringLiteral("PCPruvItem"));

@@ -118,27 +118,21 @@ void TFrComprovante::CriaComponentes()
     edtNomeBenef->setObjectName(QStringLiteral("edtNomeBenef"));
     edtNomeBenef->SetReadOnly(true);
     edtNomeBenef->setGeometry(132, 16, 330, 21);
-    auto* barra = new QWidget(Panel2);
-    barra->setGeometry(470, 14, 150, 26);
-    auto* layoutBarra = new QHBoxLayout(barra);
-    layoutBarra->setContentsMargins(0, 0, 0, 0);
-    layoutBarra->setSpacing(0);
-    BbFirst = BotaoDePagina(barra, "BbFirst", TFiguraBotao::Primeiro, "Primeiro registro");
-    BbPrior = BotaoDePagina(barra, "BbPrior", TFiguraBotao::Anterior, "Registro anterior");
-    BbNext = BotaoDePagina(barra, "BbNext", TFiguraBotao::Proximo, "Próximo registro");
-    BbLast = BotaoDePagina(barra, "BbLast", TFiguraBotao::Ultimo, "Último registro");
-    BbCancel = BotaoDePagina(barra, "BbCancel", TFiguraBotao::Desfaz, "Desfaz preenchimento");
-    const std::pair<QToolButton*, void (TFrComprovante::*)()> acoes[] = {
-        {BbFirst, &TFrComprovante::BbFirstClick}, {BbPrior, &TFrComprovante::BbPriorClick},
-        {BbNext, &TFrComprovante::BbNextClick},   {BbLast, &TFrComprovante::BbLastClick},
-        {BbCancel, &TFrComprovante::BbCancelClick}};
-    for (const auto& [botao, acao] : acoes) {
-        layoutBarra->addWidget(botao);
+    BbFirst = BotaoDePagina(Panel2, "BbFirst", TFiguraBotao::Primeiro, "Primeiro registro");
+    BbPrior = BotaoDePagina(Panel2, "BbPrior", TFiguraBotao::Anterior, "Registro anterior");
+    BbNext = BotaoDePagina(Panel2, "BbNext", TFiguraBotao::Proximo, "Próximo registro");
+    BbLast = BotaoDePagina(Panel2, "BbLast", TFiguraBotao::Ultimo, "Último registro");
+    BbCancel = BotaoDePagina(Panel2, "BbCancel", TFiguraBotao::Desfaz, "Desfaz preenchimento");
+    for (QToolButton* botao : {BbFirst, BbPrior, BbNext, BbLast, BbCancel})
         botao->setEnabled(false);
-        connect(botao, &QToolButton::clicked, this,
-                [this, acao] { TSaidaDeCampo::SePaginaAberta(Aberta(), [&] { (this->*acao)(); }); });
-    }
-    layoutBarra->insertSpacing(4, 6);
+    QHBoxLayout* barra = BarraDePagina(Panel2, QRect(470, 14, 150, 26),
+                  {{BbFirst, [this] { BbFirstClick(); }},
+                   {BbPrior, [this] { BbPriorClick(); }},
+                   {BbNext, [this] { BbNextClick(); }},
+                   {BbLast, [this] { BbLastClick(); }},
+                   {BbCancel, [this] { BbCancelClick(); }}},
+                  [this] { return Aberta(); });
+    barra->insertSpacing(4, 6);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
