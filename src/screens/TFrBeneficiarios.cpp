@@ -408,9 +408,8 @@ void TFrBeneficiarios::AbreFundos()
     for (TAnexoFC* anexo : {FAnexo.get(), FDonoAnexo.get(), FCopiaAnexo.get()})
         anexo->SetErros(FPruv->Erros());
     FDono = FDonoAnexo.get();
-    FColecaoAnexo = &FPruv->GetColecaoAnexo();
     AbreTabela(*TbAnexo);
-    FColecaoAnexo->FiltraTabela(*TbAnexo);
+    FPruv->GetColecaoAnexo().FiltraTabela(*TbAnexo);
     TbAnexo->First();
     CarregaFundoDaLista();
     DeNomeFundo->SetDado(&FAnexo->GetDeclarante().Nome());
@@ -428,7 +427,6 @@ void TFrBeneficiarios::FechaFundos()
     FAnexo.reset();
     FDonoAnexo.reset();
     FCopiaAnexo.reset();
-    FColecaoAnexo = nullptr;
 }
 
 // The list's current row becomes the fund, loaded; an empty list leaves a new fund.
@@ -440,7 +438,7 @@ void TFrBeneficiarios::CarregaFundoDaLista()
     } else {
         DblcFundos->SetText(TbAnexo->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString());
         FAnexo->SetChave(TbAnexo->FieldByName(QStringLiteral("ANEXO_DK"))->AsString().trimmed());
-        FColecaoAnexo->Carrega(*FAnexo);
+        FPruv->GetColecaoAnexo().Carrega(*FAnexo);
     }
     FAnexo->Copia(*FCopiaAnexo);
 }
@@ -798,7 +796,7 @@ void TFrBeneficiarios::LocalizaFundo(const QString& Chave)
         return;
     FCopiaAnexo->Limpa();
     FCopiaAnexo->SetChave(Chave);
-    if (!FColecaoAnexo->Carrega(*FCopiaAnexo))
+    if (!FPruv->GetColecaoAnexo().Carrega(*FCopiaAnexo))
         return;
     FCopiaAnexo->Copia(*FAnexo);
     TbAnexo->Refresh();
@@ -1068,7 +1066,7 @@ void TFrBeneficiarios::SaiFundo(QWidget* Agora)
     FAnexo->Limpa();
     FAnexo->GetDeclarante().SetNiSemExcecao(cnpj);
     DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
-    if (FColecaoAnexo->Carrega(*FAnexo))
+    if (FPruv->GetColecaoAnexo().Carrega(*FAnexo))
         FAnexo->Copia(*FCopiaAnexo);
     TrocaFundo();
     AtualizaBotoes();
@@ -1081,7 +1079,7 @@ void TFrBeneficiarios::SalvaFundo()
     TContribuinte& fundo = FAnexo->GetDeclarante();
     if (!fundo.GetAlterado() || fundo.Verifica() != 0)
         return;
-    FColecaoAnexo->Salva(*FAnexo);
+    FPruv->GetColecaoAnexo().Salva(*FAnexo);
     fundo.SetAlterado(false);
     FAnexo->Copia(*FCopiaAnexo);
     TbAnexo->Refresh();
@@ -1114,7 +1112,7 @@ void TFrBeneficiarios::BbDeleteFundoClick()
                               + FAnexo->GetDeclarante().GetNiFormatado() + QStringLiteral(" )");
     if (TErro(32, parametro, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe() == Resposta::Sim) {
         FechaItens();
-        FColecaoAnexo->Exclui(*FAnexo);
+        FPruv->GetColecaoAnexo().Exclui(*FAnexo);
         TbAnexo->Refresh();
         TbAnexo->First();
         CarregaFundoDaLista();

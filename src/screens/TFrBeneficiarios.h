@@ -8,7 +8,6 @@
 class QTabWidget;
 class QToolButton;
 class TAnexoFC;
-class TColecaoAnexo;
 class TColecaoPruvItem;
 class TdvDBLookupCombo;
 class TdvTable;
@@ -145,7 +144,6 @@ private:
     std::unique_ptr<TPruvItem> FItem;        // the working item
     std::unique_ptr<TPruvItem> FCopia;       // the item as stored, for undo
     TColecaoPruvItem* FColecao = nullptr;    // the owner's
-    TColecaoAnexo* FColecaoAnexo = nullptr;  // the declaration's
     bool FModoAnexo = false;
     TPosicionaCampo FPosiciona;
     bool FSincronizar = false;
