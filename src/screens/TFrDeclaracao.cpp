@@ -145,11 +145,11 @@ void TFrDeclaracao::Abre(TPosicionaCampo Posiciona)
     DefineHelpContext(*PgDeclaracao, AjudaInformacoes);
     FAberto = true;
     FrInformacoesPruv->Abre(*this);
-    if (FMostrandoComprovante && !FrComprovante->Aberta())
+    if (MostrandoComprovante() && !FrComprovante->Aberta())
         FrComprovante->Abre();
     FrBeneficiariosPruv->Abre(false, FPosicionaCampo);
     // The declarant page has shown the annex page (opening it) when the nature asks for it.
-    if (FMostrandoFundos && !FrBeneficiariosAnexo->Aberta())
+    if (MostrandoFundos() && !FrBeneficiariosAnexo->Aberta())
         FrBeneficiariosAnexo->Abre(true, FPosicionaCampo);
     FrResumo->Abre();
 }
@@ -169,8 +169,8 @@ bool TFrDeclaracao::PodeSair()
     if (auto* memo = qobject_cast<TPruvMemo*>(ativo); memo && !memo->Valida())
         return false;
     return FrInformacoesPruv->Valida() && FrBeneficiariosPruv->Valida()
-           && (!FMostrandoFundos || FrBeneficiariosAnexo->Valida())
-           && (!FMostrandoComprovante || FrComprovante->Valida());
+           && (!MostrandoFundos() || FrBeneficiariosAnexo->Valida())
+           && (!MostrandoComprovante() || FrComprovante->Valida());
 }
 
 void TFrDeclaracao::Fecha()
@@ -220,7 +220,6 @@ void TFrDeclaracao::MostraFundos(bool Mostra)
     }
     PnEspaco->setVisible(Mostra);
     FrResumo->SetMostraAnexos(Mostra);
-    FMostrandoFundos = Mostra;
 }
 
 void TFrDeclaracao::MostraComprovante(bool Mostra)
@@ -231,7 +230,17 @@ void TFrDeclaracao::MostraComprovante(bool Mostra)
         else if (!Mostra)
             FrComprovante->Fecha();
     }
-    FMostrandoComprovante = Mostra;
+}
+
+// An optional page is shown while its tab is enabled.
+bool TFrDeclaracao::MostrandoFundos() const
+{
+    return PgDeclaracao->isTabEnabled(Indice(TPaginaDeclaracao::Fundos));
+}
+
+bool TFrDeclaracao::MostrandoComprovante() const
+{
+    return PgDeclaracao->isTabEnabled(Indice(TPaginaDeclaracao::Comprovante));
 }
 
 TPaginaDeclaracao TFrDeclaracao::PaginaAtiva() const

@@ -56,8 +56,8 @@ public:
     [[nodiscard]] bool ValidaComprovante() override;
     void AtualizaResumo() override;
 
-    [[nodiscard]] bool MostrandoFundos() const { return FMostrandoFundos; }
-    [[nodiscard]] bool MostrandoComprovante() const { return FMostrandoComprovante; }
+    [[nodiscard]] bool MostrandoFundos() const;
+    [[nodiscard]] bool MostrandoComprovante() const;
     [[nodiscard]] bool SincronizarComprovante() const { return FSincronizarComprovante; }
     // The focused control of the window that holds the frame.
     [[nodiscard]] QWidget* ControleAtivo() const;
@@ -84,8 +84,6 @@ private:
 
     TPruv* Declaracao = nullptr;            // not owned
     TColecaoPruv* ColecaoPruv = nullptr;    // not owned
-    bool FMostrandoFundos = false;
-    bool FMostrandoComprovante = false;
     std::function<void()> FOnChange;
     TPosicionaCampo FPosicionaCampo;
     bool FSincronizarComprovante = false;
