@@ -110,8 +110,8 @@ QToolButton* BotaoDePagina(QWidget* Pai, const char* Nome, TFiguraBotao Figura, 
 }
 
 QHBoxLayout* BarraDePagina(QWidget* Pai, const QRect& Geometria,
-                   std::initializer_list<std::pair<QToolButton*, std::function<void()>>> Botoes,
-                   const std::function<bool()>& Aberta)
+                           std::initializer_list<std::pair<QToolButton*, std::function<void()>>> Botoes,
+                           const std::function<bool()>& Aberta)
 {
     auto* barra = new QWidget(Pai);
     barra->setGeometry(Geometria);

@@ -20,5 +20,5 @@ QToolButton* BotaoDePagina(QWidget* Pai, const char* Nome, TFiguraBotao Figura, 
 // button's action, its errors shown, only while Aberta says the page holds its declaration.
 // The bar's layout is returned for spacing between groups of buttons.
 QHBoxLayout* BarraDePagina(QWidget* Pai, const QRect& Geometria,
-                   std::initializer_list<std::pair<QToolButton*, std::function<void()>>> Botoes,
-                   const std::function<bool()>& Aberta);
+                           std::initializer_list<std::pair<QToolButton*, std::function<void()>>> Botoes,
+                           const std::function<bool()>& Aberta);
