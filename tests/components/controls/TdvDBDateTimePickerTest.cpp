@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -17,14 +16,11 @@
 #include "components/controls/TdvPopupCalendar.h"
 #include "components/controls/dvCalendar.h"
 #include "components/data/TdvTable.h"
-#include "components/data/dvBeep.h"
 #include "components/data/dvSystem.h"
 #include "platform/db/BancoDeTeste.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/db/TTable.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
-#include "support/ProgramaDeTeste.h"
 
 using namespace TecladoDeTeste;
 
@@ -46,9 +42,7 @@ class Seletor : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString dados = ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS");
-        QDir().mkpath(dados);
-        tabela.SetDatabaseName(dados);
+        tabela.SetDatabaseName(PastaDados());
         tabela.SetTableName(QStringLiteral("Geradas"));
         tabela.CreateTable({{QStringLiteral("NOME"), ftString, 20}, {QStringLiteral("DATA"), ftDate}}, {});
         tabela.Open();
