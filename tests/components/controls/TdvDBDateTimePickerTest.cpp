@@ -9,6 +9,7 @@
 #include "../../platform/widgets/TecladoDeTeste.h"
 #include "AmbienteDeControles.h"
 #include "GradeDeTeste.h"
+#include "QuartaDeTeste.h"
 #include "components/controls/EDateTimeError.h"
 #include "components/controls/TdvDBDateTimePicker.h"
 #include "components/controls/TdvComboDlgButton.h"
@@ -25,16 +26,6 @@
 using namespace TecladoDeTeste;
 
 namespace {
-
-double Dia(int ano, int mes, int dia)
-{
-    return dvFromQDate(QDate(ano, mes, dia));
-}
-
-QDateTime Quarta()
-{
-    return {QDate(2003, 3, 5), QTime(14, 7, 30)};
-}
 
 // A picker and another edit in a window, on Wednesday 05/03/2003 14:07:30; beeps and the errors
 // raised inside events counted. The table has a date column DATA, null in its one record.
