@@ -814,15 +814,7 @@ void TdvDBCustomDateTimePicker::mousePressEvent(QMouseEvent* e)
     if (e->button() != Qt::LeftButton || text().isEmpty() || !TypingGuard())
         return;
     ApplyTyped();
-    const int posicao = cursorPositionAt(e->position().toPoint());
-    int parte = 1;
-    while (parte < FParts.PartCount()) {
-        const TdvDTPartSpan s = FParts.Span(parte);
-        if (s.Start + s.Length >= posicao)
-            break;
-        ++parte;
-    }
-    FParts.SetPart(parte);
+    FParts.SetPart(FParts.PartAt(cursorPositionAt(e->position().toPoint())));
     SelectPart();
 }
 

@@ -67,17 +67,15 @@ public:
     [[nodiscard]] int Part() const { return FPart; }
     void SetPart(int part);
     [[nodiscard]] bool Typing() const { return FTyping; }
-    // The part whose text ends at or after the position x, measured by width (the text up to each
-    // part's end); the last part when x lies beyond them all.
-    template <typename Width>
-    [[nodiscard]] int PartAt(int x, Width width) const
+    // The part whose text ends at or after that character position; the last part when the
+    // position lies beyond them all.
+    [[nodiscard]] int PartAt(int position) const
     {
-        const QString t = Text();
         const int n = PartCount();
         int part = 1;
         while (part < n) {
             const TdvDTPartSpan s = Span(part);
-            if (width(t.left(s.Start + s.Length)) >= x)
+            if (s.Start + s.Length >= position)
                 break;
             ++part;
         }

@@ -100,10 +100,5 @@ bool TdvPopupGrid::event(QEvent* e)
             return true;
         }
     }
-    try {
-        return TdvDBLookupList::event(e);
-    } catch (...) {
-        TExcecaoDeEvento::Trata(std::current_exception());
-        return true;
-    }
+    return TdvDBLookupList::event(e);   // the grid's own event already reports what its handlers raise
 }

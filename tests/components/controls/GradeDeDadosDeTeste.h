@@ -55,6 +55,12 @@ protected:
     }
 };
 
+// Where a click on the rectangle lands.
+inline QPoint Centro(const TRect& r)
+{
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
 // Pixels of the rectangle darker than the given lightness.
 inline int Escuros(const QImage& imagem, const TRect& r, int limite = 100)
 {

@@ -8,11 +8,6 @@
 
 namespace {
 
-QPoint Centro(const TRect& r)
-{
-    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
-}
-
 // The grid's mouse: clicks, titles, column borders and cell hints.
 class GradeClicada : public TdvCustomDBGridTest {
 protected:

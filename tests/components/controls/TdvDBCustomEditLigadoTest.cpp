@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -10,15 +9,13 @@
 #include "components/controls/TdvDBCustomEdit.h"
 #include "components/data/EInvalidOperation.h"
 #include "components/data/IdvPublished.h"
-#include "components/data/dvBeep.h"
+#include "platform/db/BancoDeTeste.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/db/TFieldDataLink.h"
 #include "platform/db/TTable.h"
 #include "platform/ui/DialogosRoteirizados.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
-#include "support/ProgramaDeTeste.h"
 
 using namespace TecladoDeTeste;
 
@@ -47,9 +44,7 @@ class EditLigado : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString dados = ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS");
-        QDir().mkpath(dados);
-        tabela.SetDatabaseName(dados);
+        tabela.SetDatabaseName(PastaDados());
         tabela.SetTableName(QStringLiteral("Pessoa"));
         tabela.CreateTable({{QStringLiteral("NOME"), ftString, 30},
                             {QStringLiteral("CEP"), ftString, 9},

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -10,6 +9,7 @@
 #include "../../platform/widgets/TecladoDeTeste.h"
 #include "AmbienteDeControles.h"
 #include "GradeDeTeste.h"
+#include "QuartaDeTeste.h"
 #include "components/controls/EDateTimeError.h"
 #include "components/controls/TdvDBDateTimePicker.h"
 #include "components/controls/TdvComboDlgButton.h"
@@ -17,28 +17,15 @@
 #include "components/controls/TdvPopupCalendar.h"
 #include "components/controls/dvCalendar.h"
 #include "components/data/TdvTable.h"
-#include "components/data/dvBeep.h"
 #include "components/data/dvSystem.h"
 #include "platform/db/BancoDeTeste.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/db/TTable.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
-#include "support/ProgramaDeTeste.h"
 
 using namespace TecladoDeTeste;
 
 namespace {
-
-double Dia(int ano, int mes, int dia)
-{
-    return dvFromQDate(QDate(ano, mes, dia));
-}
-
-QDateTime Quarta()
-{
-    return {QDate(2003, 3, 5), QTime(14, 7, 30)};
-}
 
 // A picker and another edit in a window, on Wednesday 05/03/2003 14:07:30; beeps and the errors
 // raised inside events counted. The table has a date column DATA, null in its one record.
@@ -46,9 +33,7 @@ class Seletor : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString dados = ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS");
-        QDir().mkpath(dados);
-        tabela.SetDatabaseName(dados);
+        tabela.SetDatabaseName(PastaDados());
         tabela.SetTableName(QStringLiteral("Geradas"));
         tabela.CreateTable({{QStringLiteral("NOME"), ftString, 20}, {QStringLiteral("DATA"), ftDate}}, {});
         tabela.Open();

@@ -23,15 +23,6 @@
 
 using namespace TecladoDeTeste;
 
-namespace {
-
-QPoint Centro(const TRect& r)
-{
-    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
-}
-
-}  // namespace
-
 // The recorded files of the program as a table: number (the key), name, rectifying flag, a memo
 // and the calculated "Selected" column; shown in a published grid of a form, between two edits.
 class TdvDBGridTest : public ::testing::Test {

@@ -1,5 +1,4 @@
 #include <QBuffer>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -9,11 +8,11 @@
 #include "AmbienteDeControles.h"
 #include "components/controls/TdvDBRichEdit.h"
 #include "components/data/TdvRtfReader.h"
+#include "platform/db/BancoDeTeste.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/db/TTable.h"
 #include "platform/ui/DialogosRoteirizados.h"
-#include "support/ProgramaDeTeste.h"
 
 using namespace TecladoDeTeste;
 
@@ -27,9 +26,7 @@ class RichLigado : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString dados = ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS");
-        QDir().mkpath(dados);
-        tabela.SetDatabaseName(dados);
+        tabela.SetDatabaseName(PastaDados());
         tabela.SetTableName(QStringLiteral("Notas"));
         tabela.CreateTable({{QStringLiteral("NOME"), ftString, 30}, {QStringLiteral("NOTA"), ftBlob}}, {});
         tabela.Open();

@@ -1,20 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "QuartaDeTeste.h"
 #include "components/controls/TdvDateTimeParts.h"
 #include "components/controls/dvCalendar.h"
 #include "components/data/dvSystem.h"
 
 namespace {
-
-double Dia(int ano, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0)
-{
-    return dvFromQDate(QDate(ano, mes, dia)) + ((hora * 60 + minuto) * 60 + segundo) / 86400.0;
-}
-
-QDateTime Quarta()
-{
-    return {QDate(2003, 3, 5), QTime(14, 7, 30)};
-}
 
 // The library's clock fixed on Wednesday 05/03/2003 14:07:30.
 class PartesNoRelogio : public ::testing::Test {
