@@ -448,9 +448,7 @@ void TPruv2003::AbrirDeclaracao()
     if (FrDeclaracao) {
         FrDeclaracao->Prepara();
         FrDeclaracao->Controle().setEnabled(true);
-        FrDeclaracao->Abre([this](const QString& anexo, const QString& item, std::uint8_t objeto) {
-            ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, item, objeto); });
-        });
+        FrDeclaracao->Abre(Posicionador());
     }
     atualizaMenus();
     if (FrDeclaracao) {
