@@ -816,8 +816,8 @@ void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
     QString arquivo;
     if (!FRotinas.ExecutaAssistGeracao(arquivo, ObtemDeclaracao(), ObtemColecao(), this))
         return;
-    if (ImpressoraPresente() && FRotinas.ImprimeRecibo)
-        FRotinas.ImprimeRecibo({reciboIni}, true, arquivo);
+    if (ImpressoraPresente() && FRotinas.Impressao.ImprimeRecibo)
+        FRotinas.Impressao.ImprimeRecibo({reciboIni}, true, arquivo);
 }
 
 void TPruv2003::MiImportarClick(const TItemMenu& item)
