@@ -1221,6 +1221,8 @@ void TPruv2003::LeiautedoArquivo1Click(const TItemMenu&)
 
 void TPruv2003::MiImprimirClick(const TItemMenu& item)
 {
+    if (!ImpressoraPresente() || !PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
     // With no declaration open the assistant works on one of its own, which it may load.
     std::unique_ptr<TErros> errosTemporaria;
     std::unique_ptr<TPruv> temporaria;
@@ -1230,8 +1232,6 @@ void TPruv2003::MiImprimirClick(const TItemMenu& item)
         temporaria->SetErros(errosTemporaria.get());
     }
     TPruv& pruv = temporaria ? *temporaria : ObtemDeclaracao();
-    if (!ImpressoraPresente() || !PodeAbrirForm(QLatin1String(item.Porteiro)))
-        return;
     TPedidoImpressao pedido;
     FRotinas.Impressao.ExecutaAssistRelatorios(pedido, pruv, ObtemColecao(), DeclaracaoAberta, this);
     DespachaImpressao(pedido, pruv, ObtemColecao(), FRotinas.Impressao);
