@@ -14,7 +14,6 @@
 #include "platform/ui/TJanelaVisivel.h"
 #include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
-#include "reports/ImprimeRecibo.h"
 #include "reports/RotinasImpressao.h"
 #include "screens/RotinasDeclaracao.h"
 #include "screens/TFoCalcula.h"
@@ -64,7 +63,6 @@ int main(int argc, char* argv[])
         rotinas.FazCopiaAutomatica = TFormCopSegAuto::Executa;
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
-        rotinas.ImprimeRecibo = ImprimeRecibo;
         rotinas.Impressao = RotinasImpressao();
         rotinas.ExecutaAssistTransmissao = ExecutaAssistTransmissao;
         rotinas.MostraPesquisa = MostraPesquisa;

@@ -5,7 +5,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "shell/TDmGeral.h"
+#include "assistants/PaginasAssistente.h"
+#include "assistants/RotuloAssistente.h"
 
 TPaginaComFigura TPaginaComFigura::Cria(const QString& Nome, const QStringList& Textos)
 {
@@ -18,13 +19,11 @@ TPaginaComFigura TPaginaComFigura::Cria(const QString& Nome, const QStringList& 
     pagina.Painel->setObjectName(Nome);
     auto* figura = new QLabel(pagina.Painel);
     figura->setObjectName(QStringLiteral("Image1"));
-    figura->setPixmap(TDmGeral::IlCor(Figura).scaled(TDmGeral::Tamanho * 2));
+    figura->setPixmap(FiguraDe(Figura));
     figura->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     auto* coluna = new QVBoxLayout;
     for (const QString& texto : Textos) {
-        auto* rotulo = new QLabel(texto, pagina.Painel);
-        rotulo->setWordWrap(true);
-        rotulo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QLabel* rotulo = RotuloAssistente(texto, pagina.Painel);
         coluna->addWidget(rotulo);
         pagina.Textos.push_back(rotulo);
     }

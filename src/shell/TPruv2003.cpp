@@ -75,6 +75,16 @@ public:
     TProcessando& operator=(const TProcessando&) = delete;
 };
 
+// Whether a printer is there to print on; when none is, the user is told.
+bool ImpressoraPresente()
+{
+    constexpr std::uint8_t SemImpressora = 161;
+    if (Impressoras::Atual().ExisteImpressora())
+        return true;
+    TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    return false;
+}
+
 // The client area while no declaration is open: the program's picture, centred on the window's
 // colour.
 class TFundo final : public QWidget {
@@ -438,9 +448,7 @@ void TPruv2003::AbrirDeclaracao()
     if (FrDeclaracao) {
         FrDeclaracao->Prepara();
         FrDeclaracao->Controle().setEnabled(true);
-        FrDeclaracao->Abre([this](const QString& anexo, const QString& item, std::uint8_t objeto) {
-            ExcecaoAplicacao::Protege([&] { PosicionaCampo(anexo, item, objeto); });
-        });
+        FrDeclaracao->Abre(Posicionador());
     }
     atualizaMenus();
     if (FrDeclaracao) {
@@ -792,7 +800,6 @@ TPosicionaCampo TPruv2003::Posicionador()
 
 void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
 {
-    constexpr std::uint8_t SemImpressora = 161;
     if (!DeclaracaoAberta && FRotinas.AbreDeclaracao && PodeAbrirForm(QStringLiteral("FoAbreDeclaracao"))
         && FecharDeclaracao()
         && FRotinas.AbreDeclaracao(ObtemDeclaracao(), ObtemColecao(), QStringLiteral("Abrir Declaração para Gravação"))
@@ -809,15 +816,12 @@ void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
     QString arquivo;
     if (!FRotinas.ExecutaAssistGeracao(arquivo, ObtemDeclaracao(), ObtemColecao(), this))
         return;
-    if (!Impressoras::Atual().ExisteImpressora())
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
-    else if (FRotinas.ImprimeRecibo)
-        FRotinas.ImprimeRecibo({reciboIni}, true, arquivo);
+    if (ImpressoraPresente() && FRotinas.Impressao.ImprimeRecibo)
+        FRotinas.Impressao.ImprimeRecibo({reciboIni}, true, arquivo);
 }
 
 void TPruv2003::MiImportarClick(const TItemMenu& item)
 {
-    constexpr std::uint8_t SemImpressora = 161;
     if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
         return;
     FecharDeclaracao();
@@ -826,12 +830,8 @@ void TPruv2003::MiImportarClick(const TItemMenu& item)
     TDeclaracaoImportada importada;
     const bool importou =
         FRotinas.ExecutaAssistImportacao(FNomeErroImportacao, ObtemColecao(), relatorio, linhas, importada, this);
-    if (relatorio) {
-        if (!Impressoras::Atual().ExisteImpressora())
-            TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
-        else if (FRotinas.ExibeRelatorioErrosImp)
-            FRotinas.ExibeRelatorioErrosImp(linhas, FNomeErroImportacao, QStringLiteral("I"));
-    }
+    if (relatorio && ImpressoraPresente() && FRotinas.ExibeRelatorioErrosImp)
+        FRotinas.ExibeRelatorioErrosImp(linhas, FNomeErroImportacao, QStringLiteral("I"));
     ObtemColecao().Atualiza();
     atualizaMenus();
     if (importou)
@@ -1221,7 +1221,8 @@ void TPruv2003::LeiautedoArquivo1Click(const TItemMenu&)
 
 void TPruv2003::MiImprimirClick(const TItemMenu& item)
 {
-    constexpr std::uint8_t SemImpressora = 161;
+    if (!ImpressoraPresente() || !PodeAbrirForm(QLatin1String(item.Porteiro)))
+        return;
     // With no declaration open the assistant works on one of its own, which it may load.
     std::unique_ptr<TErros> errosTemporaria;
     std::unique_ptr<TPruv> temporaria;
@@ -1231,12 +1232,6 @@ void TPruv2003::MiImprimirClick(const TItemMenu& item)
         temporaria->SetErros(errosTemporaria.get());
     }
     TPruv& pruv = temporaria ? *temporaria : ObtemDeclaracao();
-    if (!Impressoras::Atual().ExisteImpressora()) {
-        TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
-        return;
-    }
-    if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
-        return;
     TPedidoImpressao pedido;
     FRotinas.Impressao.ExecutaAssistRelatorios(pedido, pruv, ObtemColecao(), DeclaracaoAberta, this);
     DespachaImpressao(pedido, pruv, ObtemColecao(), FRotinas.Impressao);

@@ -56,9 +56,6 @@ struct TRotinasPrincipal {
     // The delivery-file assistant over the open declaration: nomeArquivo receives the delivery
     // file written; true when its receipt is to be printed.
     std::function<bool(QString& nomeArquivo, TPruv& pruv, TColecaoPruv& colecao, QWidget* dono)> ExecutaAssistGeracao;
-    // Prints the delivery receipt of each delivery file; jaGerado: the data folder's Recibo.ini is
-    // the receipt data of nome, the delivery file just written.
-    std::function<void(const QStringList& arquivos, bool jaGerado, const QString& nome)> ImprimeRecibo;
     // The import assistant over the stored declarations: nomeErro, the base name of the error
     // files of the last import, in and out; relatorio, whether the import error report is to be
     // shown, with its number of lines; importada, the declarant and year chosen. True when a

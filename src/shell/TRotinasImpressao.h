@@ -33,7 +33,8 @@ struct TRotinasImpressao {
     // The report of the open pending-items window; nothing when that window is not open.
     std::function<void(bool visualiza)> ImprimePendencias;
     std::function<void(const TPruv& pruv, TColecaoPruv& colecao, bool visualiza)> ImprimeRelatoTotalMensalCodigo;
-    // The delivery receipts of the files (not just written, so with no file name).
+    // The delivery receipt of each delivery file; jaGerado: the data folder's Recibo.ini is the
+    // receipt data of nome, the delivery file just written (the print command's files are not).
     std::function<void(const QStringList& arquivos, bool jaGerado, const QString& nome)> ImprimeRecibo;
 };
 

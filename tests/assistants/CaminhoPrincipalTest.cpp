@@ -86,7 +86,7 @@ protected:
         DefineRotinasDeclaracao(rotinas, janela.get());
         rotinas.ExibePendencias = ExibePendencias;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
-        rotinas.ImprimeRecibo = [](const QStringList&, bool, const QString&) {};
+        rotinas.Impressao.ImprimeRecibo = [](const QStringList&, bool, const QString&) {};
         janela->DefineRotinas(std::move(rotinas));
         quadro = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
         janela->show();

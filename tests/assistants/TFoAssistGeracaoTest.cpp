@@ -143,7 +143,7 @@ TEST_F(TFoAssistGeracaoTest, TheCommandWritesTheOpenDeclarationAndPrintsTheRecei
     TPruv2003 janela;
     TRotinasPrincipal rotinas;
     rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
-    rotinas.ImprimeRecibo = [&impressos](const QStringList& arquivos, bool jaGerado, const QString& nome) {
+    rotinas.Impressao.ImprimeRecibo = [&impressos](const QStringList& arquivos, bool jaGerado, const QString& nome) {
         impressos.push_back({arquivos, jaGerado, nome, QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini"))});
     };
     janela.DefineRotinas(rotinas);
