@@ -1,4 +1,5 @@
 #include "shell/TFoInicial.h"
+#include "shell/TFoAjuda.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -101,6 +102,7 @@ TFoInicial::TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
     HelpBtn->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, [this] { ExcecaoAplicacao::Protege([this] { OKBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { TFoAjuda::Mostra(HelpContext, this); });
     auto* botoes = new QHBoxLayout;
     botoes->addStretch();
     botoes->addWidget(OKBtn);

@@ -7,6 +7,7 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "model/PruvDeTeste.h"
+#include "shell/TFoAjuda.h"
 #include "shell/TFoInicial.h"
 #include "support/ModaisRoteirizados.h"
 
@@ -107,4 +108,20 @@ TEST_F(TFoInicialTest, TheOtherOffersDisableTheGridAndCancelLoadsNothing)
     EXPECT_FALSE(Executa(pruv, [](QDialog& janela) { Inicial(janela).CancelBtn->click(); }));
     EXPECT_TRUE(ofertasChamadas.isEmpty());
     EXPECT_TRUE(pruv.GetChave().isEmpty());
+}
+
+TEST_F(TFoInicialTest, TheHelpButtonOpensTheScreensHelpContext)
+{
+    TPruv pruv;
+    int contexto = 0;
+    EXPECT_FALSE(Executa(pruv, [&](QDialog& janela) {
+        TFoInicial& tela = Inicial(janela);
+        tela.HelpBtn->click();
+        if (TFoAjuda* ajuda = TFoAjuda::Aberta()) {
+            contexto = ajuda->Contexto();
+            ajuda->close();
+        }
+        tela.CancelBtn->click();
+    }));
+    EXPECT_EQ(contexto, TFoInicial::HelpContext);
 }
