@@ -484,7 +484,7 @@ QString TField::TextoPadrao() const
         const auto* texto = static_cast<const QString*>(valor.constData());
         return texto->isEmpty() ? QString() : *texto;
     }
-    if (IsNull())
+    if (!valor.isValid() || valor.isNull())
         return {};
     switch (FDataType) {
     case ftBoolean:
