@@ -85,24 +85,6 @@ public:
     bool VA5(const QString&, const QString&, const QString&, int, int, int, int, int, int) override { return true; }
 };
 
-// The file's lines as the INI class reads them: split at LF, a CR before it dropped.
-QList<QByteArray> Linhas(const QByteArray& Bytes)
-{
-    QList<QByteArray> linhas;
-    qsizetype inicio = 0;
-    while (inicio < Bytes.size()) {
-        qsizetype fim = Bytes.indexOf('\n', inicio);
-        if (fim < 0)
-            fim = Bytes.size();
-        QByteArray linha = Bytes.mid(inicio, fim - inicio);
-        if (linha.endsWith('\r'))
-            linha.chop(1);
-        linhas << linha;
-        inicio = fim + 1;
-    }
-    return linhas;
-}
-
 // True when Depois is Antes with one line changed in place, or with one or two lines inserted
 // together (a new key, or a new section with its key).
 bool SoUmaMudanca(const QList<QByteArray>& Antes, const QList<QByteArray>& Depois)
@@ -234,7 +216,9 @@ int EscreveIniFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
     }
     if (ini.ReadString(secao, chave, QStringLiteral("\x01")) != valor)
         Falha("an INI write does not read back");
-    if (anterior == valor ? Linhas(Le(arquivo)) != Linhas(antes) : !SoUmaMudanca(Linhas(antes), Linhas(Le(arquivo))))
+    const QList<QByteArray> linhasAntes = TIniFile::Linhas(antes);
+    const QList<QByteArray> linhasDepois = TIniFile::Linhas(Le(arquivo));
+    if (anterior == valor ? linhasDepois != linhasAntes : !SoUmaMudanca(linhasAntes, linhasDepois))
         Falha("an INI write changed other lines");
     if (ini.ReadSections().size() - secoes.size() > 1)
         Falha("an INI write added more than one section");

@@ -197,12 +197,12 @@ void TDatabase::ConfereFalhaSimulada()
     throw EDBEngineError(QString::fromUtf8(sqlite3_errstr(SQLITE_IOERR)), SQLITE_IOERR);
 }
 
-void TDatabase::NotaPerda()
+bool TDatabase::TransacaoPerdida() const
 {
     // After an I/O error or a full disk SQLite may roll the whole transaction back by itself;
-    // what follows would then commit statement by statement.
-    if (FProfundidade > 0 && sqlite3_get_autocommit(FConexao) != 0)
-        FPerdida = true;
+    // what follows would then commit statement by statement. Nothing opens another one while
+    // it is lost, so SQLite's own state says so until the outermost transaction ends.
+    return FProfundidade > 0 && sqlite3_get_autocommit(FConexao) != 0;
 }
 
 void TDatabase::FalhaPerdida()
@@ -212,10 +212,9 @@ void TDatabase::FalhaPerdida()
                          SQLITE_ABORT_ROLLBACK);
 }
 
-void TDatabase::RecusaSePerdida()
+void TDatabase::RecusaSePerdida() const
 {
-    NotaPerda();
-    if (FPerdida)
+    if (TransacaoPerdida())
         FalhaPerdida();
 }
 
@@ -226,12 +225,7 @@ void TDatabase::ExecutaEscrita(Execucao&& executa)
     ConfereFalhaSimulada();
     SoltaLeituras();
     ++FGeracao;
-    try {
-        executa();
-    } catch (...) {
-        NotaPerda();
-        throw;
-    }
+    executa();
 }
 
 void TDatabase::Escreve(TComando& comando)
@@ -278,13 +272,8 @@ int TDatabase::IniciaTransacao()
 {
     RecusaSePerdida();
     SoltaLeituras();
-    try {
-        ExecutaGuardado(FProfundidade == 0 ? QStringLiteral("BEGIN IMMEDIATE")
-                                           : QStringLiteral("SAVEPOINT ") + Savepoint(FProfundidade + 1));
-    } catch (...) {
-        NotaPerda();
-        throw;
-    }
+    ExecutaGuardado(FProfundidade == 0 ? QStringLiteral("BEGIN IMMEDIATE")
+                                       : QStringLiteral("SAVEPOINT ") + Savepoint(FProfundidade + 1));
     return ++FProfundidade;
 }
 
@@ -292,11 +281,9 @@ void TDatabase::ConfirmaTransacao(int nivel)
 {
     if (nivel != FProfundidade)
         throw EDatabaseError(QStringLiteral("transactions closed out of order"));
-    NotaPerda();
-    if (FPerdida) {
+    if (TransacaoPerdida()) {
         // The transaction object is closed all the same; the outermost one ends the lost state.
-        if (--FProfundidade == 0)
-            FPerdida = false;
+        --FProfundidade;
         FalhaPerdida();
     }
     SoltaLeituras();
@@ -306,7 +293,6 @@ void TDatabase::ConfirmaTransacao(int nivel)
             ExecutaGuardado(QStringLiteral("RELEASE ") + Savepoint(nivel));
         } catch (...) {
             // Closed all the same: its writes stay inside the outer transaction, which fails.
-            NotaPerda();
             --FProfundidade;
             throw;
         }
@@ -333,16 +319,12 @@ void TDatabase::DesfazTransacao(int nivel)
 {
     if (nivel != FProfundidade)
         throw EDatabaseError(QStringLiteral("transactions closed out of order"));
-    NotaPerda();
+    const bool perdida = TransacaoPerdida();
     SoltaLeituras();
     ++FGeracao;
     --FProfundidade;
-    if (FPerdida) {
-        // SQLite has undone it all already, savepoints included.
-        if (FProfundidade == 0)
-            FPerdida = false;
-        return;
-    }
+    if (perdida)
+        return;   // SQLite has undone it all already, savepoints included
     if (nivel > 1) {
         ExecutaGuardado(QStringLiteral("ROLLBACK TO ") + Savepoint(nivel));
         ExecutaGuardado(QStringLiteral("RELEASE ") + Savepoint(nivel));

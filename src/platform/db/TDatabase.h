@@ -80,7 +80,7 @@ public:
     void ConfirmaTransacao(int nivel);
     void DesfazTransacao(int nivel);
     [[nodiscard]] int ProfundidadeTransacao() const { return FProfundidade; }
-    [[nodiscard]] bool TransacaoPerdida() const { return FPerdida; }
+    [[nodiscard]] bool TransacaoPerdida() const;
 
     // Off: the following writes share one transaction, committed when it is turned on again
     // (calls nest: the last "on" commits). Raises EDBEngineError when the commit fails; the
@@ -104,8 +104,7 @@ private:
     TComando& Guardado(const QString& sql);   // kept for reuse, made on first use
     void ExecutaGuardado(const QString& sql);
     void ConfereFalhaSimulada();
-    void NotaPerda();   // marks the open transaction lost when SQLite is back in autocommit
-    void RecusaSePerdida();
+    void RecusaSePerdida() const;
     [[noreturn]] static void FalhaPerdida();
     template <typename Execucao>
     void ExecutaEscrita(Execucao&& executa);
@@ -117,7 +116,6 @@ private:
     std::vector<ILeitor*> FLeitores;
     quint64 FGeracao = 0;
     int FProfundidade = 0;
-    bool FPerdida = false;   // SQLite rolled the open transaction back; see IniciaTransacao
     int FLote = 0;
     int FNivelLote = 0;
     int FFalhaEm = -1;   // writes left before the simulated failure; -1 none

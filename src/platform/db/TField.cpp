@@ -458,10 +458,7 @@ bool TField::IsNull() const
     // The usual text value, read on every row of a walk; a null one holds an empty string.
     if (IsTextType(FDataType) && valor.metaType() == QMetaType::fromType<QString>())
         return static_cast<const QString*>(valor.constData())->isEmpty();
-    if (!valor.isValid() || valor.isNull())
-        return true;
-    return IsTextType(FDataType) && valor.typeId() == QMetaType::QString &&
-           static_cast<const QString*>(valor.constData())->isEmpty();
+    return !valor.isValid() || valor.isNull();
 }
 
 QVariant TField::Value() const
@@ -487,7 +484,7 @@ QString TField::TextoPadrao() const
         const auto* texto = static_cast<const QString*>(valor.constData());
         return texto->isEmpty() ? QString() : *texto;
     }
-    if (IsNull())
+    if (!valor.isValid() || valor.isNull())
         return {};
     switch (FDataType) {
     case ftBoolean:

@@ -62,17 +62,8 @@ public:
             erro = arquivo.errorString();
             return std::nullopt;
         }
-        qsizetype inicio = 0;
-        while (inicio < bytes.size()) {
-            qsizetype fim = bytes.indexOf('\n', inicio);
-            if (fim < 0)
-                fim = bytes.size();
-            QByteArray texto = bytes.mid(inicio, fim - inicio);
-            if (texto.endsWith('\r'))
-                texto.chop(1);
+        for (const QByteArray& texto : TIniFile::Linhas(bytes))
             conteudo.FLinhas.push_back(Analisa(QString::fromLatin1(texto)));
-            inicio = fim + 1;
-        }
         return conteudo;
     }
 
@@ -183,6 +174,23 @@ std::optional<int> Inteiro(const QString& texto)
 TIniFile::TIniFile(QString caminho)
     : FCaminho(std::move(caminho))
 {
+}
+
+QList<QByteArray> TIniFile::Linhas(const QByteArray& bytes)
+{
+    QList<QByteArray> linhas;
+    qsizetype inicio = 0;
+    while (inicio < bytes.size()) {
+        qsizetype fim = bytes.indexOf('\n', inicio);
+        if (fim < 0)
+            fim = bytes.size();
+        QByteArray linha = bytes.mid(inicio, fim - inicio);
+        if (linha.endsWith('\r'))
+            linha.chop(1);
+        linhas << linha;
+        inicio = fim + 1;
+    }
+    return linhas;
 }
 
 QString TIniFile::ReadString(const QString& secao, const QString& chave, const QString& padrao) const

@@ -1,4 +1,6 @@
 #pragma once
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -22,6 +24,9 @@ public:
     explicit TIniFile(QString caminho);
 
     [[nodiscard]] const QString& FileName() const { return FCaminho; }
+
+    // A file's lines as they are read: split at LF, a CR before it dropped.
+    [[nodiscard]] static QList<QByteArray> Linhas(const QByteArray& bytes);
 
     [[nodiscard]] QString ReadString(const QString& secao, const QString& chave, const QString& padrao) const;
     // A value that is not a decimal integer gives the default.
