@@ -98,8 +98,18 @@ TLinhasGuardadas::TLinhasGuardadas(const QString& Banco, const std::vector<std::
             while (sqlite3_step(esquema) == SQLITE_ROW)
                 t.Esquema.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(esquema, 0)));
             sqlite3_finalize(esquema);
-            sqlite3_stmt* linhas =
-                Prepara(origem, "SELECT * FROM \"" + t.Nome + '"' + (onde.isEmpty() ? QByteArray() : " WHERE " + onde.toUtf8()));
+            // In the order of the table's key, which is the order the program stored them in: the
+            // same rows in another order would touch the indexes' pages otherwise.
+            QByteArray ordem;
+            sqlite3_stmt* chaves = Prepara(origem, "SELECT name FROM pragma_table_info(?1) WHERE pk > 0 ORDER BY pk");
+            sqlite3_bind_text(chaves, 1, t.Nome.constData(), -1, SQLITE_STATIC);
+            while (sqlite3_step(chaves) == SQLITE_ROW)
+                ordem += (ordem.isEmpty() ? " ORDER BY \"" : ", \"") + QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(chaves, 0))) + '"';
+            sqlite3_finalize(chaves);
+            if (ordem.isEmpty())
+                ordem = " ORDER BY rowid";
+            sqlite3_stmt* linhas = Prepara(origem, "SELECT * FROM \"" + t.Nome + '"'
+                                                       + (onde.isEmpty() ? QByteArray() : " WHERE " + onde.toUtf8()) + ordem);
             if (!onde.isEmpty())
                 sqlite3_bind_text(linhas, 1, chave.constData(), -1, SQLITE_STATIC);
             t.Colunas = sqlite3_column_count(linhas);
