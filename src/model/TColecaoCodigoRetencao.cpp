@@ -243,7 +243,11 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
     }
     if (*achado < 0)
         return false;
-    Codigo = FLinhas[static_cast<std::size_t>(*achado)];
+    // An item checked twice, or the next of the same code, holds the row already: comparing
+    // costs less than copying its texts.
+    const TCodigoRetencao& linha = FLinhas[static_cast<std::size_t>(*achado)];
+    if (!(Codigo == linha))
+        Codigo = linha;
     return true;
 }
 
