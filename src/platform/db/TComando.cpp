@@ -7,32 +7,56 @@
 
 namespace {
 
-// Hands the column's value to `recebe` in its own type: nothing for NULL, QString (also for any
-// other type when `texto`), qint64, double or QByteArray.
-template <typename F>
-auto ComValor(sqlite3_stmt* comando, int coluna, bool texto, F&& recebe)
+// Reads a column of a statement's row or a function's argument alike.
+struct TColunaDeComando {
+    sqlite3_stmt* Comando;
+    int Coluna;
+    [[nodiscard]] int Tipo() const { return sqlite3_column_type(Comando, Coluna); }
+    [[nodiscard]] const unsigned char* Texto() const { return sqlite3_column_text(Comando, Coluna); }
+    [[nodiscard]] int Bytes() const { return sqlite3_column_bytes(Comando, Coluna); }
+    [[nodiscard]] sqlite3_int64 Inteiro() const { return sqlite3_column_int64(Comando, Coluna); }
+    [[nodiscard]] double Real() const { return sqlite3_column_double(Comando, Coluna); }
+    [[nodiscard]] const void* Blob() const { return sqlite3_column_blob(Comando, Coluna); }
+};
+
+struct TArgumento {
+    sqlite3_value* Valor;
+    [[nodiscard]] int Tipo() const { return sqlite3_value_type(Valor); }
+    [[nodiscard]] const unsigned char* Texto() const { return sqlite3_value_text(Valor); }
+    [[nodiscard]] int Bytes() const { return sqlite3_value_bytes(Valor); }
+    [[nodiscard]] sqlite3_int64 Inteiro() const { return sqlite3_value_int64(Valor); }
+    [[nodiscard]] double Real() const { return sqlite3_value_double(Valor); }
+    [[nodiscard]] const void* Blob() const { return sqlite3_value_blob(Valor); }
+};
+
+// Hands the value to `recebe` in its own type: nothing for NULL, QString (also for any other
+// type when `texto`), qint64, double or QByteArray.
+template <typename TOrigem, typename F>
+auto ComValor(const TOrigem& origem, bool texto, F&& recebe)
 {
     if (texto) {
         // Only NULL, or a failed conversion, gives no letters: the type is asked then only.
-        const auto* letras = reinterpret_cast<const char*>(sqlite3_column_text(comando, coluna));
+        const auto* letras = reinterpret_cast<const char*>(origem.Texto());
         if (letras)
-            return recebe(QString::fromUtf8(letras, sqlite3_column_bytes(comando, coluna)));
-        return sqlite3_column_type(comando, coluna) == SQLITE_NULL ? recebe() : recebe(QString());
+            return recebe(QString::fromUtf8(letras, origem.Bytes()));
+        return origem.Tipo() == SQLITE_NULL ? recebe() : recebe(QString());
     }
-    const int tipo = sqlite3_column_type(comando, coluna);
+    const int tipo = origem.Tipo();
     if (tipo == SQLITE_NULL)
         return recebe();
     if (tipo == SQLITE_TEXT) {
-        const auto* letras = reinterpret_cast<const char*>(sqlite3_column_text(comando, coluna));
-        return recebe(letras ? QString::fromUtf8(letras, sqlite3_column_bytes(comando, coluna)) : QString());
+        const auto* letras = reinterpret_cast<const char*>(origem.Texto());
+        return recebe(letras ? QString::fromUtf8(letras, origem.Bytes()) : QString());
     }
     if (tipo == SQLITE_INTEGER)
-        return recebe(static_cast<qint64>(sqlite3_column_int64(comando, coluna)));
+        return recebe(static_cast<qint64>(origem.Inteiro()));
     if (tipo == SQLITE_FLOAT)
-        return recebe(sqlite3_column_double(comando, coluna));
-    const auto* dados = static_cast<const char*>(sqlite3_column_blob(comando, coluna));
-    return recebe(QByteArray(dados, sqlite3_column_bytes(comando, coluna)));
+        return recebe(origem.Real());
+    const auto* dados = static_cast<const char*>(origem.Blob());
+    return recebe(QByteArray(dados, origem.Bytes()));
 }
+
+thread_local quint64 atividade = 0;
 
 // The UTF-8 of a text of the basic plane (three bytes a character at most) into `saida`; -1,
 // writing nothing useful, when it holds a surrogate: QString::toUtf8 then converts it.
@@ -61,6 +85,7 @@ qsizetype Utf8SemPares(QStringView texto, char* saida)
 
 TComando::TComando(sqlite3* conexao, const QString& sql) : FConexao(conexao), FSql(sql)
 {
+    ++atividade;
     const QByteArray texto = sql.toUtf8();
     const int rc = sqlite3_prepare_v3(conexao, texto.constData(), static_cast<int>(texto.size()),
                                       SQLITE_PREPARE_PERSISTENT, &FComando, nullptr);
@@ -70,6 +95,7 @@ TComando::TComando(sqlite3* conexao, const QString& sql) : FConexao(conexao), FS
 
 TComando::~TComando()
 {
+    ++atividade;
     sqlite3_finalize(FComando);
 }
 
@@ -136,6 +162,13 @@ void TComando::LigaTexto(int posicao, const QString& texto)
         Falha(rc);
 }
 
+void TComando::LigaPonteiro(int posicao, void* ponteiro, const char* tipo)
+{
+    const int rc = sqlite3_bind_pointer(FComando, posicao, ponteiro, tipo, nullptr);
+    if (rc != SQLITE_OK)
+        Falha(rc);
+}
+
 void TComando::LigaInteiro(int posicao, qint64 valor)
 {
     const int rc = sqlite3_bind_int64(FComando, posicao, valor);
@@ -145,6 +178,7 @@ void TComando::LigaInteiro(int posicao, qint64 valor)
 
 bool TComando::Passo()
 {
+    ++atividade;
     const int rc = sqlite3_step(FComando);
     if (rc == SQLITE_ROW)
         return true;
@@ -164,6 +198,7 @@ void TComando::Executa()
 
 void TComando::Reinicia()
 {
+    ++atividade;
     sqlite3_reset(FComando);
 }
 
@@ -174,7 +209,7 @@ int TComando::Colunas() const
 
 QVariant TComando::Valor(int coluna) const
 {
-    return ComValor(FComando, coluna, false,
+    return ComValor(TColunaDeComando{FComando, coluna}, false,
                     [](auto&&... valor) { return QVariant(std::forward<decltype(valor)>(valor)...); });
 }
 
@@ -191,8 +226,18 @@ QString TComando::Texto(int coluna) const
 
 void TComando::AcrescentaValor(int coluna, bool texto, std::vector<QVariant>& valores) const
 {
-    ComValor(FComando, coluna, texto,
+    ComValor(TColunaDeComando{FComando, coluna}, texto,
              [&valores](auto&&... valor) { valores.emplace_back(std::forward<decltype(valor)>(valor)...); });
+}
+
+QVariant TComando::ValorDe(sqlite3_value* valor, bool texto)
+{
+    return ComValor(TArgumento{valor}, texto, [](auto&&... v) { return QVariant(std::forward<decltype(v)>(v)...); });
+}
+
+quint64 TComando::Atividade()
+{
+    return atividade;
 }
 
 bool TComando::Nulo(int coluna) const

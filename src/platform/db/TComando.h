@@ -5,6 +5,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 // One prepared SQLite statement. Values are always bound, never pasted into the text.
 // Errors raise EDBEngineError with SQLite's message.
@@ -19,6 +20,9 @@ public:
     void Liga(int posicao, const QVariant& valor);
     void LigaTexto(int posicao, const QString& texto);
     void LigaInteiro(int posicao, qint64 valor);
+    // Binds a pointer that only a function of this program that asks for `tipo` can read; the
+    // pointed object must outlive the statement's steps.
+    void LigaPonteiro(int posicao, void* ponteiro, const char* tipo);
 
     // Position of a named parameter (":NOME"), 0 when the statement has none of that name.
     [[nodiscard]] int IndiceParametro(const QString& nome) const;
@@ -37,6 +41,8 @@ public:
     // Appends the column to a record's values as Valor gives it, or as text when `texto`
     // (NULL stays invalid); built in place, the row readers' way.
     void AcrescentaValor(int coluna, bool texto, std::vector<QVariant>& valores) const;
+    // A function argument as AcrescentaValor would read it from a column.
+    static QVariant ValorDe(sqlite3_value* valor, bool texto);
     [[nodiscard]] bool Nulo(int coluna) const;
     [[nodiscard]] QString NomeColuna(int coluna) const;
     [[nodiscard]] QString TipoDeclarado(int coluna) const;   // empty for an expression
@@ -47,6 +53,10 @@ public:
     // bound across a reset are not bound again (0: none known).
     [[nodiscard]] quint64 Marca() const { return FMarca; }
     void SetMarca(quint64 marca) { FMarca = marca; }
+
+    // Counts, on this thread, the statements made, stepped, reset or finalised: code that hands
+    // control to a caller's function tells by it whether that function used the database.
+    [[nodiscard]] static quint64 Atividade();
 
 private:
     [[noreturn]] void Falha(int codigo) const;

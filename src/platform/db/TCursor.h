@@ -36,6 +36,19 @@ public:
     virtual void Grava(TRegistro& registro, const TRegistro* original) = 0;
     virtual void Apaga(const TRegistro& registro) = 0;
 
+    // Like Busca, through the dataset's record filters (`aceita`, which reads the row through
+    // the record's Fonte) asked by the engine itself as it walks: 1 found, 0 none, -1 when the
+    // cursor cannot, or when the filters did what a walk inside the engine cannot bear (used the
+    // database, changed the cursor): the caller then walks and asks them itself.
+    virtual int BuscaFiltrada(const TRegistro* /*de*/, TGetMode /*modo*/, const TAceita& /*aceita*/,
+                              TRegistro& /*registro*/)
+    {
+        return -1;
+    }
+    // Stops a filtered walk in progress (its filter closed the dataset); true when there was one,
+    // and the cursor must then outlive that walk.
+    virtual bool InterrompeFiltrada() { return false; }
+
     virtual bool AceitaExpressao(const QByteArray& expressao, QString& erro) = 0;
     virtual void DefineExpressoes(const std::vector<QByteArray>& expressoes) = 0;
     virtual void Atualiza() {}

@@ -1,7 +1,10 @@
 #include "platform/db/TCursorTabela.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <sqlite3.h>
+#include <utility>
 
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TTransacao.h"
@@ -68,15 +71,82 @@ void TCursorTabela::MontaTextosEsquema()
                      .arg(tabela, gravadas.join(QLatin1Char(',')), Marcadores(static_cast<int>(gravadas.size())));
     FSqlAltera = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(tabela, atribuicoes.join(QLatin1Char(',')), chave);
     FSqlApaga = QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabela, chave);
+    MontaColunasFiltro();
+}
+
+void TCursorTabela::MontaColunasFiltro()
+{
+    // The key always goes: a column not handed over is read by it.
+    FColunasFiltro.clear();
+    if (FEsquema.ChavePrimaria.isEmpty())
+        FColunasFiltro.push_back(-1);
+    else
+        FColunasFiltro = FColunasChave;
+    FTexto.clear();
+    for (const auto& campo : FEsquema.Campos)
+        FTexto.push_back(IsTextType(campo.DataType));
+    FAprender.clear();
+}
+
+void TCursorTabela::MontaSqlFiltro()
+{
+    FArgumento.assign(FEsquema.Campos.size(), -1);
+    QStringList argumentos{QStringLiteral("?")};
+    for (const int coluna : FColunasFiltro) {
+        if (coluna >= 0)
+            FArgumento[static_cast<std::size_t>(coluna)] = static_cast<int>(argumentos.size());
+        argumentos << (coluna < 0 ? QStringLiteral("rowid") : Aspas(FEsquema.Campos[static_cast<std::size_t>(coluna)].Name));
+    }
+    // Last in the WHERE, so that SQLite asks the filters only about rows within the range and
+    // the expressions; its pointer is the statement's last parameter.
+    const QString chamada =
+        QStringLiteral(" AND %1(%2)").arg(QLatin1String(TFuncaoFiltro::Nome), argumentos.join(QLatin1Char(',')));
+    const int n = static_cast<int>(FOrdem.size());
+    const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
+    const QString crescente = QStringLiteral(" ORDER BY ") + FOrdemCrescente;
+    const QString decrescente = QStringLiteral(" ORDER BY ") + FOrdemDecrescente;
+    FSqlPrimeiroFiltro = base + chamada + crescente;
+    FSqlUltimoFiltro = base + chamada + decrescente;
+    FSqlProximoFiltro = base + QStringLiteral(" AND %1 > %2").arg(Vetor(n), Marcadores(n)) + chamada + crescente;
+    FSqlAnteriorFiltro = base + QStringLiteral(" AND %1 < %2").arg(Vetor(n), Marcadores(n)) + chamada + decrescente;
+    if (FFrenteFiltro.Comando && FFrenteFiltro.Comando != FRodando)
+        FFrenteFiltro.Comando->Reinicia();
+    if (FTrasFiltro.Comando && FTrasFiltro.Comando != FRodando)
+        FTrasFiltro.Comando->Reinicia();
+    FFrenteFiltro = {};
+    FTrasFiltro = {};
+}
+
+void TCursorTabela::AprendeColunas()
+{
+    bool mudou = false;
+    for (const int coluna : FAprender) {
+        if (coluna >= 0 && coluna < static_cast<int>(FArgumento.size()) && FArgumento[static_cast<std::size_t>(coluna)] < 0 &&
+            std::find(FColunasFiltro.begin(), FColunasFiltro.end(), coluna) == FColunasFiltro.end()) {
+            FColunasFiltro.push_back(coluna);
+            mudou = true;
+        }
+    }
+    FAprender.clear();
+    if (mudou)
+        MontaSqlFiltro();
 }
 
 TCursorTabela::~TCursorTabela()
 {
     FBanco->RemoveLeitor(this);
+    EsqueceComandos();
+    FBuscas.clear();
+}
+
+void TCursorTabela::EsqueceComandos()
+{
+    // A statement stepping the filters lives on with its step (TFluxo::Dono of the caller).
     FFrente = {};
     FTras = {};
+    FFrenteFiltro = {};
+    FTrasFiltro = {};
     FComandos.clear();
-    FBuscas.clear();
 }
 
 const TIndexDef* TCursorTabela::IndiceAtual() const
@@ -97,9 +167,7 @@ void TCursorTabela::DefineIndice(const QString& nome)
 void TCursorTabela::RecarregaEsquema()
 {
     SoltaLeituras();
-    FFrente = {};
-    FTras = {};
-    FComandos.clear();
+    EsqueceComandos();
     FBuscas.clear();
     const bool porIndice = FIndice != nullptr || FCamposOrdem.isEmpty();
     const QString nome = FNomeIndice;
@@ -272,6 +340,7 @@ void TCursorTabela::Reconstroi()
         decrescente << coluna.Expressao + QStringLiteral(" DESC");
     }
     FOrdemCrescente = crescente.join(QLatin1Char(','));
+    FOrdemDecrescente = decrescente.join(QLatin1Char(','));
     const int n = static_cast<int>(FOrdem.size());
     const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
     FSqlPrimeiro = base + QStringLiteral(" ORDER BY ") + FOrdemCrescente;
@@ -286,6 +355,7 @@ void TCursorTabela::Reconstroi()
     FSqlPosicao = FSqlPrimeiro + QStringLiteral(" LIMIT 1 OFFSET ?");
     for (auto& textos : FSqlChave)
         textos.clear();
+    MontaSqlFiltro();
 }
 
 const QString& TCursorTabela::SqlChave(int campos, TModoChave modo)
@@ -305,17 +375,21 @@ const QString& TCursorTabela::SqlChave(int campos, TModoChave modo)
 
 TComando& TCursorTabela::Prepara(const QString& sql)
 {
+    return *PreparaCompartilhado(sql);
+}
+
+std::shared_ptr<TComando> TCursorTabela::PreparaCompartilhado(const QString& sql)
+{
     auto it = FComandos.find(sql);
     if (it == FComandos.end()) {
-        if (FComandos.size() > MaximoComandos) {
+        // Not while the filters run inside a step: the walk goes on from the statements it holds.
+        if (FComandos.size() > MaximoComandos && !FRodando) {
             SoltaLeituras();
-            FFrente = {};
-            FTras = {};
-            FComandos.clear();
+            EsqueceComandos();
         }
         it = FComandos.insert(sql, std::make_shared<TComando>(FBanco->Conexao(), sql));
     }
-    return *it.value();
+    return it.value();
 }
 
 std::shared_ptr<TComando> TCursorTabela::Empresta(const QString& sql)
@@ -403,12 +477,163 @@ void TCursorTabela::Le(const TComando& comando, TRegistro& registro)
 
 void TCursorTabela::SoltaLeituras()
 {
-    if (FFrente.Comando)
-        FFrente.Comando->Reinicia();
-    if (FTras.Comando)
-        FTras.Comando->Reinicia();
-    FFrente.Ativo = false;
-    FTras.Ativo = false;
+    // The statement whose step runs the filters cannot be reset from inside them: it is stopped
+    // when the filter returns.
+    for (TFluxo* fluxo : {&FFrente, &FTras, &FFrenteFiltro, &FTrasFiltro}) {
+        if (fluxo->Comando && fluxo->Comando != FRodando)
+            fluxo->Comando->Reinicia();
+        fluxo->Ativo = false;
+    }
+    if (FRodando)
+        FInterrompido = true;
+}
+
+bool TCursorTabela::InterrompeFiltrada()
+{
+    if (!FRodando)
+        return false;
+    FInterrompido = true;
+    return true;
+}
+
+int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro)
+{
+    if (FRodando)
+        return -1;
+    AprendeColunas();
+    TFuncaoFiltro::Registra(FBanco->Conexao());
+    const bool frente = modo == gmNext;
+    TFluxo& fluxo = frente ? FFrenteFiltro : FTrasFiltro;
+    const bool continua = de && de->Leitura != 0 && fluxo.Ativo && fluxo.UltimaLeitura == de->Leitura &&
+                          fluxo.Geracao == FBanco->Geracao();
+    if (!continua) {
+        if (fluxo.Comando)
+            fluxo.Comando->Reinicia();
+        fluxo.Dono = PreparaCompartilhado(de ? (frente ? FSqlProximoFiltro : FSqlAnteriorFiltro)
+                                             : (frente ? FSqlPrimeiroFiltro : FSqlUltimoFiltro));
+        TComando& comando = *fluxo.Dono;
+        comando.Reinicia();
+        int posicao = 1;
+        LigaOnde(comando, posicao);
+        if (de)
+            LigaChave(comando, posicao, Chave(*de));
+        comando.LigaPonteiro(posicao, static_cast<TFuncaoFiltro::IAvaliador*>(this), TFuncaoFiltro::TipoPonteiro);
+        fluxo.Comando = &comando;
+        fluxo.Geracao = FBanco->Geracao();
+        fluxo.Ativo = true;
+    }
+    const std::shared_ptr<TComando> comando = fluxo.Dono;
+    FRodando = comando.get();
+    FAceita = &aceita;
+    FInterrompido = false;
+    bool achou = false;
+    try {
+        achou = comando->Passo();
+    } catch (const EDBEngineError&) {
+        // The step was reset by its failure; `fluxo` may have been cleared by the filter.
+        FRodando = nullptr;
+        FAceita = nullptr;
+        FFrenteFiltro.Ativo = false;
+        FTrasFiltro.Ativo = false;
+        if (FExcecao)
+            std::rethrow_exception(std::exchange(FExcecao, nullptr));
+        if (FInterrompido)
+            return -1;
+        throw;
+    }
+    FRodando = nullptr;
+    FAceita = nullptr;
+    if (achou) {
+        Le(*comando, registro);
+        fluxo.UltimaLeitura = registro.Leitura;
+        return 1;
+    }
+    comando->Reinicia();
+    fluxo.Ativo = false;
+    return 0;
+}
+
+int TCursorTabela::Avalia(int argumentos, sqlite3_value** valores) noexcept
+{
+    if (!FAceita || FInterrompido)
+        return -1;
+    FArgumentos = valores;
+    FQuantosArgumentos = argumentos;
+    ++FNumeroLinha;
+    const std::size_t total = FEsquema.Campos.size();
+    FLinha.Valores.resize(total);
+    FLidaEm.resize(total, 0);
+    FLinha.RowId = FPrimeiraColuna && argumentos > 1 ? sqlite3_value_int64(valores[1]) : 0;
+    FLinha.Leitura = 0;
+    FLinha.Fonte = &FFonte;
+    FAtividadePropria = 0;
+    const quint64 antes = TComando::Atividade();
+    bool aceito = false;
+    try {
+        aceito = (*FAceita)(FLinha);
+    } catch (...) {
+        FExcecao = std::current_exception();
+    }
+    FLinha.Fonte = nullptr;
+    FArgumentos = nullptr;
+    // A filter that used the database (another table, a write, a move of this one) may have
+    // disturbed the statement it is called from: the walk stops and is done outside the engine.
+    if (TComando::Atividade() - antes != FAtividadePropria)
+        FInterrompido = true;
+    if (FExcecao || FInterrompido)
+        return -1;
+    return aceito ? 1 : 0;
+}
+
+void TCursorTabela::TLinhaFiltrada::Le(int coluna)
+{
+    FCursor.LeColunaFiltrada(coluna);
+}
+
+void TCursorTabela::LeColunaFiltrada(int coluna)
+{
+    const auto indice = static_cast<std::size_t>(coluna);
+    if (!FArgumentos || indice >= FLidaEm.size() || indice >= FLinha.Valores.size() || FLidaEm[indice] == FNumeroLinha)
+        return;
+    const int argumento = indice < FArgumento.size() ? FArgumento[indice] : -1;
+    if (argumento > 0 && argumento < FQuantosArgumentos) {
+        FLinha.Valores[indice] = TComando::ValorDe(FArgumentos[argumento], FTexto[indice]);
+        FLidaEm[indice] = FNumeroLinha;
+        return;
+    }
+    FAprender.push_back(coluna);
+    LeLinhaFiltradaPelaChave();
+}
+
+void TCursorTabela::LeLinhaFiltradaPelaChave()
+{
+    std::vector<QVariant> chave;
+    for (std::size_t i = 0; i < FColunasFiltro.size() && i + 1 < static_cast<std::size_t>(FQuantosArgumentos); ++i) {
+        const int coluna = FColunasFiltro[i];
+        if (coluna < 0 || FEsquema.ChavePrimaria.isEmpty()) {
+            chave.emplace_back(static_cast<qint64>(sqlite3_value_int64(FArgumentos[i + 1])));
+            break;
+        }
+        if (std::find(FColunasChave.begin(), FColunasChave.end(), coluna) != FColunasChave.end())
+            chave.push_back(TComando::ValorDe(FArgumentos[i + 1], FTexto[static_cast<std::size_t>(coluna)]));
+    }
+    const quint64 antes = TComando::Atividade();
+    TComando& le = Prepara(FSqlLinha);
+    le.Reinicia();
+    int posicao = 1;
+    LigaBookmark(le, posicao, TBookmark(std::move(chave)));
+    TRegistro inteira;
+    const bool achou = le.Passo();
+    if (achou)
+        Le(le, inteira);
+    le.Reinicia();
+    FAtividadePropria += TComando::Atividade() - antes;
+    for (std::size_t i = 0; i < FLinha.Valores.size(); ++i) {
+        if (FLidaEm[i] == FNumeroLinha)
+            continue;
+        FLinha.Valores[i] = achou && i < inteira.Valores.size() ? inteira.Valores[i] : QVariant();
+        FLidaEm[i] = FNumeroLinha;
+    }
 }
 
 bool TCursorTabela::Busca(const TRegistro* de, TGetMode modo, TRegistro& registro)

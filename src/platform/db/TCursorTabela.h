@@ -1,6 +1,7 @@
 #pragma once
 #include <QHash>
 #include <array>
+#include <exception>
 #include <memory>
 #include <optional>
 
@@ -8,13 +9,14 @@
 #include "platform/db/TDatabase.h"
 #include "platform/db/TEsquemaTabela.h"
 #include "platform/db/TFiltroSql.h"
+#include "platform/db/TFuncaoFiltro.h"
 
 // A keyset cursor over one table: rows in the order of an index (its fields, then the primary
 // key, or the rowid, to break ties), within a range on the index's leading fields and the
 // filter expressions. It moves by key ("the row after this key"), so rows deleted or changed
 // while walking never strand it; while nothing is written in between it streams from one open
 // statement.
-class TCursorTabela final : public TCursor, public TDatabase::ILeitor {
+class TCursorTabela final : public TCursor, public TDatabase::ILeitor, private TFuncaoFiltro::IAvaliador {
 public:
     struct TLimite {
         std::vector<QVariant> Valores;   // the first index fields
@@ -58,6 +60,11 @@ public:
     void Apaga(const TRegistro& registro) override;
     bool AceitaExpressao(const QByteArray& expressao, QString& erro) override;
     void DefineExpressoes(const std::vector<QByteArray>& expressoes) override;
+    // The record filters go into the walk's WHERE as TFuncaoFiltro, with the primary key and the
+    // columns that the filters were seen to read; a column read that was not handed over reads
+    // the row by its key, and the walks that begin afterwards hand it over too.
+    int BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro) override;
+    bool InterrompeFiltrada() override;
 
     void SoltaLeituras() override;
 
@@ -69,6 +76,7 @@ private:
     };
     struct TFluxo {
         TComando* Comando = nullptr;
+        std::shared_ptr<TComando> Dono;   // the filtered walks': kept alive while a filter runs in it
         quint64 UltimaLeitura = 0;
         quint64 Geracao = 0;
         bool Ativo = false;
@@ -80,6 +88,23 @@ private:
     void MontaTextosEsquema();
     void Reconstroi();
     TComando& Prepara(const QString& sql);
+    std::shared_ptr<TComando> PreparaCompartilhado(const QString& sql);
+    void EsqueceComandos();
+    // The row being filtered inside the engine, read column by column.
+    class TLinhaFiltrada final : public TFonteRegistro {
+    public:
+        explicit TLinhaFiltrada(TCursorTabela& cursor) : FCursor(cursor) {}
+        void Le(int coluna) override;
+
+    private:
+        TCursorTabela& FCursor;
+    };
+    int Avalia(int argumentos, sqlite3_value** valores) noexcept override;
+    void LeColunaFiltrada(int coluna);
+    void LeLinhaFiltradaPelaChave();
+    void MontaColunasFiltro();
+    void MontaSqlFiltro();
+    void AprendeColunas();
     // A statement of the searches that call back between their steps (key searches, Locate),
     // kept for reuse; while one search steps it, a search begun by the callback gets its own.
     std::shared_ptr<TComando> Empresta(const QString& sql);
@@ -123,4 +148,25 @@ private:
     quint64 FLeituras = 0;
     TFluxo FFrente;
     TFluxo FTras;
+
+    // Filtering inside the engine.
+    std::vector<int> FColunasFiltro;   // handed to the function in this order; -1: the rowid
+    std::vector<int> FArgumento;       // per column, its argument; -1 when not handed over
+    std::vector<bool> FTexto;          // per column: read as text
+    std::vector<int> FAprender;        // columns read by key, to be handed over from the next walk
+    QString FOrdemDecrescente;
+    QString FSqlPrimeiroFiltro, FSqlUltimoFiltro, FSqlProximoFiltro, FSqlAnteriorFiltro;
+    TFluxo FFrenteFiltro;
+    TFluxo FTrasFiltro;
+    TComando* FRodando = nullptr;        // the statement stepping the filters, while it steps
+    const TAceita* FAceita = nullptr;
+    bool FInterrompido = false;
+    std::exception_ptr FExcecao;         // thrown by a filter inside the engine
+    TLinhaFiltrada FFonte{*this};
+    TRegistro FLinha;
+    sqlite3_value** FArgumentos = nullptr;
+    int FQuantosArgumentos = 0;
+    std::vector<quint64> FLidaEm;        // per column, the row (FNumeroLinha) it was read for
+    quint64 FNumeroLinha = 0;
+    quint64 FAtividadePropria = 0;       // statements the cursor itself ran during a filter
 };

@@ -35,13 +35,28 @@ void TDBDataSet::InternalOpen()
 
 void TDBDataSet::InternalClose()
 {
+    if (FCursor && FCursor->InterrompeFiltrada())
+        FCursorFechado = std::move(FCursor);
     FCursor.reset();
+    FVersaoFiltrosFora.reset();
     FBanco.reset();
 }
 
 bool TDBDataSet::FetchRecord(const TRegistro* de, TGetMode modo, TRegistro& registro)
 {
     return FCursor && FCursor->Busca(de, modo, registro);
+}
+
+int TDBDataSet::FetchFilteredRecord(const TRegistro* de, TGetMode modo, TRegistro& registro)
+{
+    if (!FCursor || FVersaoFiltrosFora == FilterVersion())
+        return -1;
+    TCursor* cursor = FCursor.get();
+    const int achou = cursor->BuscaFiltrada(de, modo, FAplicaCallbacks, registro);
+    FCursorFechado.reset();
+    if (achou < 0)
+        FVersaoFiltrosFora = FilterVersion();
+    return achou;
 }
 
 bool TDBDataSet::FetchBookmark(const TBookmark& marca, TRegistro& registro)

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 
 #include "platform/db/TCursor.h"
 #include "platform/db/TDataSet.h"
@@ -27,6 +28,7 @@ protected:
     void InternalOpen() override;
     void InternalClose() override;
     bool FetchRecord(const TRegistro* de, TGetMode modo, TRegistro& registro) override;
+    int FetchFilteredRecord(const TRegistro* de, TGetMode modo, TRegistro& registro) override;
     bool FetchBookmark(const TBookmark& marca, TRegistro& registro) override;
     [[nodiscard]] TBookmark BookmarkOf(const TRegistro& registro) const override;
     void InternalPost(TRegistro& registro, const TRegistro* original) override;
@@ -46,4 +48,10 @@ private:
     QString FDatabaseName;
     std::shared_ptr<TDatabase> FBanco;
     std::unique_ptr<TCursor> FCursor;
+    // A cursor closed by a callback filter that it was running: it outlives its walk.
+    std::unique_ptr<TCursor> FCursorFechado;
+    // The filters as they were when the cursor could not run them: they are asked outside it
+    // until they change.
+    std::optional<quint64> FVersaoFiltrosFora;
+    TCursor::TAceita FAplicaCallbacks = [this](TRegistro& registro) { return ApplyFilterCallbacks(registro); };
 };

@@ -201,6 +201,8 @@ const QVariant& TDataSet::Valor(const TField& campo) const
     const TRegistro* registro = RegistroAtivo();
     if (!registro || campo.FPosicaoValor < 0 || campo.FPosicaoValor >= static_cast<int>(registro->Valores.size()))
         return Vazio;
+    if (registro->Fonte && campo.FPosicaoValor < FColunas)
+        registro->Fonte->Le(campo.FPosicaoValor);
     return registro->Valores[static_cast<std::size_t>(campo.FPosicaoValor)];
 }
 
@@ -417,6 +419,14 @@ int TDataSet::RecalculaBufferCount() const
 
 bool TDataSet::FetchAccepted(const TRegistro* de, TGetMode modo, TRegistro& registro)
 {
+    // A fetch started by a callback filter reads as the dataset does, outside the cursor's walk.
+    if (FNivelFiltro == 0 && !FTemCalculados && HasFilterCallbacks()) {
+        const int achou = FetchFilteredRecord(de, modo, registro);
+        if (achou >= 0) {
+            registro.Valores.resize(FFields.size());
+            return achou == 1;
+        }
+    }
     TRegistro recusado;
     const TRegistro* referencia = de;
     for (;;) {
@@ -444,6 +454,7 @@ void TDataSet::DropAllFilters()
 {
     const bool tinhaExpressao = !ActiveFilterExpressions().empty();
     FFiltros.clear();
+    FiltrosMudaram();
     FHandleFiltroTexto = 0;
     if (tinhaExpressao && Active())
         FiltersChanged();
@@ -464,13 +475,16 @@ bool TDataSet::Aceita(TRegistro& registro)
     ++FNivelFiltro;
     try {
         TRegistroTemporario temporario(FState, FTemporario, dsFilter, &registro);
-        // Copies: a callback may add or drop filters.
-        std::vector<std::function<bool()>> funcoes;
-        for (const auto& filtro : FFiltros) {
-            if (filtro.Ativo && filtro.Aceita)
-                funcoes.push_back(filtro.Aceita);
+        if (!FCallbacksAtivos) {
+            auto funcoes = std::make_shared<std::vector<std::function<bool()>>>();
+            for (const auto& filtro : FFiltros) {
+                if (filtro.Ativo && filtro.Aceita)
+                    funcoes->push_back(filtro.Aceita);
+            }
+            FCallbacksAtivos = std::move(funcoes);
         }
-        for (const auto& funcao : funcoes) {
+        const auto funcoes = FCallbacksAtivos;
+        for (const auto& funcao : *funcoes) {
             aceito = funcao();
             if (!aceito)
                 break;
@@ -1242,9 +1256,16 @@ void TDataSet::RemoveDataSource(TDataSource* fonte)
 
 // ---- filters ----
 
+void TDataSet::FiltrosMudaram()
+{
+    FCallbacksAtivos.reset();
+    ++FVersaoFiltros;
+}
+
 int TDataSet::AddFilterCallback(std::function<bool()> aceita)
 {
     FFiltros.push_back({FProximoHandle, std::move(aceita), {}, false});
+    FiltrosMudaram();
     return FProximoHandle++;
 }
 
@@ -1265,6 +1286,7 @@ int TDataSet::AddFilterExpression(const QByteArray& expressao)
     if (!AcceptExpression(expressao, erro))
         Erro(erro);
     FFiltros.push_back({FProximoHandle, {}, expressao, false});
+    FiltrosMudaram();
     return FProximoHandle++;
 }
 
@@ -1273,6 +1295,7 @@ void TDataSet::ActivateFilter(int handle)
     for (auto& filtro : FFiltros) {
         if (filtro.Handle == handle && !filtro.Ativo) {
             filtro.Ativo = true;
+            FiltrosMudaram();
             if (!filtro.Aceita)
                 FiltersChanged();
         }
@@ -1284,6 +1307,7 @@ void TDataSet::DeactivateFilter(int handle)
     for (auto& filtro : FFiltros) {
         if (filtro.Handle == handle && filtro.Ativo) {
             filtro.Ativo = false;
+            FiltrosMudaram();
             if (!filtro.Aceita)
                 FiltersChanged();
         }
@@ -1297,6 +1321,7 @@ void TDataSet::DropFilter(int handle)
         return;
     const bool expressaoAtiva = it->Ativo && !it->Aceita;
     FFiltros.erase(it);
+    FiltrosMudaram();
     if (expressaoAtiva)
         FiltersChanged();
 }
@@ -1328,6 +1353,7 @@ void TDataSet::SetFiltered(bool filtrado)
     if (FFiltered == filtrado)
         return;
     FFiltered = filtrado;
+    FiltrosMudaram();
     if (Active()) {
         CheckBrowseMode();
         AtualizaFiltroTexto();

@@ -208,6 +208,13 @@ protected:
     [[nodiscard]] const TRegistro* RegistroAtivo() const;
     // Fetch through every filter, callbacks included.
     bool FetchAccepted(const TRegistro* de, TGetMode modo, TRegistro& registro);
+    // Like FetchRecord, with the callback filters asked by the cursor as it reads (through
+    // ApplyFilterCallbacks): 1 found, 0 none, -1 when the cursor cannot, and the dataset asks them.
+    virtual int FetchFilteredRecord(const TRegistro* /*de*/, TGetMode /*modo*/, TRegistro& /*registro*/) { return -1; }
+    // Runs the callback filters on a record of the data fields (no calculated ones).
+    bool ApplyFilterCallbacks(TRegistro& registro) { return Aceita(registro); }
+    // Changes whenever a filter is added, activated, deactivated or dropped, or Filtered changes.
+    [[nodiscard]] quint64 FilterVersion() const { return FVersaoFiltros; }
     // Completes a record read by the cursor (calculated fields) and runs the callback filters.
     bool AcceptRecord(TRegistro& registro);
     // Filters belong to the cursor: closing drops them all.
@@ -261,6 +268,7 @@ private:
     void AddDataSource(TDataSource* fonte);
     void RemoveDataSource(TDataSource* fonte);
     void AtualizaFiltroTexto();
+    void FiltrosMudaram();
     void DoAfterScroll();
     void ExigeAtivo() const;
     // Post and Cancel end a key edit the same way; true when a record is being edited.
@@ -296,6 +304,10 @@ private:
     bool FLayoutDesabilitado = false;
 
     std::vector<TFiltro> FFiltros;
+    // The active callbacks, gathered once per change of the filters: a callback may add or drop
+    // filters while the list is being run.
+    std::shared_ptr<const std::vector<std::function<bool()>>> FCallbacksAtivos;
+    quint64 FVersaoFiltros = 0;
     int FProximoHandle = 1;
     bool FFiltered = false;
     QString FFilter;
