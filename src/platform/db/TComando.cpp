@@ -56,6 +56,37 @@ auto ComValor(const TOrigem& origem, bool texto, F&& recebe)
     return recebe(QByteArray(dados, origem.Bytes()));
 }
 
+// Writes the value into `destino` as ComValor gives it. Walks and filters read the same columns
+// row after row into the same records: an ASCII text is written over the string the record held
+// when nobody else holds it, and a number over the number, without allocating.
+template <typename TOrigem>
+void LeEm(const TOrigem& origem, bool texto, QVariant& destino)
+{
+    const int tipo = origem.Tipo();
+    if (tipo == SQLITE_TEXT && destino.metaType() == QMetaType::fromType<QString>()) {
+        auto* alvo = static_cast<QString*>(destino.data());
+        const auto* letras = reinterpret_cast<const char*>(origem.Texto());
+        const int bytes = origem.Bytes();
+        if (!letras || !alvo->isDetached())
+            alvo = nullptr;
+        for (int i = 0; alvo && i < bytes; ++i) {
+            if (static_cast<unsigned char>(letras[i]) >= 0x80)
+                alvo = nullptr;
+        }
+        if (alvo) {
+            alvo->resize(bytes);
+            QChar* p = alvo->data();
+            for (int i = 0; i < bytes; ++i)
+                p[i] = QLatin1Char(letras[i]);
+            return;
+        }
+    } else if (tipo == SQLITE_INTEGER && !texto && destino.metaType() == QMetaType::fromType<qint64>()) {
+        *static_cast<qint64*>(destino.data()) = static_cast<qint64>(origem.Inteiro());
+        return;
+    }
+    destino = ComValor(origem, texto, [](auto&&... valor) { return QVariant(std::forward<decltype(valor)>(valor)...); });
+}
+
 thread_local quint64 atividade = 0;
 
 // The UTF-8 of a text of the basic plane (three bytes a character at most) into `saida`; -1,
@@ -224,15 +255,19 @@ QString TComando::Texto(int coluna) const
     return texto ? QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)) : QString();
 }
 
-void TComando::AcrescentaValor(int coluna, bool texto, std::vector<QVariant>& valores) const
+void TComando::LeValor(int coluna, bool texto, QVariant& destino) const
 {
-    ComValor(TColunaDeComando{FComando, coluna}, texto,
-             [&valores](auto&&... valor) { valores.emplace_back(std::forward<decltype(valor)>(valor)...); });
+    LeEm(TColunaDeComando{FComando, coluna}, texto, destino);
 }
 
 QVariant TComando::ValorDe(sqlite3_value* valor, bool texto)
 {
     return ComValor(TArgumento{valor}, texto, [](auto&&... v) { return QVariant(std::forward<decltype(v)>(v)...); });
+}
+
+void TComando::LeValorDe(sqlite3_value* valor, bool texto, QVariant& destino)
+{
+    LeEm(TArgumento{valor}, texto, destino);
 }
 
 quint64 TComando::Atividade()

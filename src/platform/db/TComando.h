@@ -38,11 +38,13 @@ public:
     [[nodiscard]] QVariant Valor(int coluna) const;   // qint64, double, QString, QByteArray or invalid for NULL
     [[nodiscard]] qint64 Inteiro(int coluna) const;
     [[nodiscard]] QString Texto(int coluna) const;
-    // Appends the column to a record's values as Valor gives it, or as text when `texto`
-    // (NULL stays invalid); built in place, the row readers' way.
-    void AcrescentaValor(int coluna, bool texto, std::vector<QVariant>& valores) const;
-    // A function argument as AcrescentaValor would read it from a column.
+    // The column into `destino` as Valor gives it, or as text when `texto` (NULL stays invalid).
+    // An ASCII text is written over the string `destino` holds when nobody else holds that
+    // string, and a number over its number, without allocating: the row readers' way.
+    void LeValor(int coluna, bool texto, QVariant& destino) const;
+    // A function argument as Valor or LeValor would read it from a column.
     static QVariant ValorDe(sqlite3_value* valor, bool texto);
+    static void LeValorDe(sqlite3_value* valor, bool texto, QVariant& destino);
     [[nodiscard]] bool Nulo(int coluna) const;
     [[nodiscard]] QString NomeColuna(int coluna) const;
     [[nodiscard]] QString TipoDeclarado(int coluna) const;   // empty for an expression

@@ -466,13 +466,10 @@ void TCursorTabela::Le(const TComando& comando, TRegistro& registro)
 {
     registro.Leitura = ++FLeituras;
     const std::size_t total = FEsquema.Campos.size();
-    registro.Valores.clear();
-    registro.Valores.reserve(total);
+    registro.Valores.resize(total);
     registro.RowId = FPrimeiraColuna ? comando.Inteiro(0) : 0;
-    for (std::size_t i = 0; i < total; ++i) {
-        const int coluna = static_cast<int>(i) + FPrimeiraColuna;
-        comando.AcrescentaValor(coluna, IsTextType(FEsquema.Campos[i].DataType), registro.Valores);
-    }
+    for (std::size_t i = 0; i < total; ++i)
+        comando.LeValor(static_cast<int>(i) + FPrimeiraColuna, FTexto[i], registro.Valores[i]);
 }
 
 void TCursorTabela::SoltaLeituras()
@@ -597,7 +594,7 @@ void TCursorTabela::LeColunaFiltrada(int coluna)
         return;
     const int argumento = indice < FArgumento.size() ? FArgumento[indice] : -1;
     if (argumento > 0 && argumento < FQuantosArgumentos) {
-        FLinha.Valores[indice] = TComando::ValorDe(FArgumentos[argumento], FTexto[indice]);
+        TComando::LeValorDe(FArgumentos[argumento], FTexto[indice], FLinha.Valores[indice]);
         FLidaEm[indice] = FNumeroLinha;
         return;
     }

@@ -483,7 +483,7 @@ bool TDataSet::Aceita(TRegistro& registro)
             }
             FCallbacksAtivos = std::move(funcoes);
         }
-        const auto funcoes = FCallbacksAtivos;
+        const auto* funcoes = FCallbacksAtivos.get();
         for (const auto& funcao : *funcoes) {
             aceito = funcao();
             if (!aceito)
@@ -493,6 +493,8 @@ bool TDataSet::Aceita(TRegistro& registro)
             OnFilterRecord(this, aceito);
     } catch (...) {
         --FNivelFiltro;
+        if (FNivelFiltro == 0)
+            FCallbacksAntigos.clear();
         if (FNivelFiltro == 0 && FGuardado) {
             FJanela = std::move(FGuardado->Janela);
             FGuardado.reset();
@@ -500,6 +502,8 @@ bool TDataSet::Aceita(TRegistro& registro)
         throw;
     }
     --FNivelFiltro;
+    if (FNivelFiltro == 0)
+        FCallbacksAntigos.clear();
     if (FNivelFiltro == 0 && FGuardado) {
         // The callback moved the dataset: put back what the fetch was working on.
         FJanela = std::move(FGuardado->Janela);
@@ -664,8 +668,8 @@ bool TDataSet::BuscaNaJanela(TGetMode modo)
 {
     // The storage of the record that last left the window, so that a walk does not allocate a
     // record per row.
+    // Its values stay: the cursor writes over them in place.
     TRegistro registro = std::exchange(FReciclado, TRegistro());
-    registro.Valores.clear();
     registro.RowId = 0;
     registro.Leitura = 0;
     if (modo == gmNext) {
@@ -1258,6 +1262,8 @@ void TDataSet::RemoveDataSource(TDataSource* fonte)
 
 void TDataSet::FiltrosMudaram()
 {
+    if (FNivelFiltro > 0 && FCallbacksAtivos)
+        FCallbacksAntigos.push_back(std::move(FCallbacksAtivos));
     FCallbacksAtivos.reset();
     ++FVersaoFiltros;
 }

@@ -307,6 +307,8 @@ private:
     // The active callbacks, gathered once per change of the filters: a callback may add or drop
     // filters while the list is being run.
     std::shared_ptr<const std::vector<std::function<bool()>>> FCallbacksAtivos;
+    // Lists replaced while callbacks ran: kept until the outermost one returns.
+    std::vector<std::shared_ptr<const std::vector<std::function<bool()>>>> FCallbacksAntigos;
     quint64 FVersaoFiltros = 0;
     int FProximoHandle = 1;
     bool FFiltered = false;
