@@ -536,6 +536,12 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
             std::rethrow_exception(std::exchange(FExcecao, nullptr));
         if (FInterrompido)
             return -1;
+        if (std::exchange(FReaprender, false)) {
+            // A refused row read a column by its key: the walk goes on after it with that
+            // column handed over, rather than read every following row by its key.
+            const TRegistro recusado{FLinha.Valores, FLinha.RowId, 0, nullptr};
+            return BuscaFiltrada(&recusado, modo, aceita, registro);
+        }
         throw;
     }
     FRodando = nullptr;
@@ -579,6 +585,10 @@ int TCursorTabela::Avalia(int argumentos, sqlite3_value** valores) noexcept
         FInterrompido = true;
     if (FExcecao || FInterrompido)
         return -1;
+    if (!aceito && !FAprender.empty()) {
+        FReaprender = true;
+        return -1;
+    }
     return aceito ? 1 : 0;
 }
 

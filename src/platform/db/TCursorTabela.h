@@ -161,6 +161,7 @@ private:
     TComando* FRodando = nullptr;        // the statement stepping the filters, while it steps
     const TAceita* FAceita = nullptr;
     bool FInterrompido = false;
+    bool FReaprender = false;            // stopped after a refused row that read a column by key
     std::exception_ptr FExcecao;         // thrown by a filter inside the engine
     TLinhaFiltrada FFonte{*this};
     TRegistro FLinha;

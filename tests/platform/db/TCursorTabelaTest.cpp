@@ -284,3 +284,240 @@ TEST(TCursorTabela, ASearchStartedByTheFilterOfTheSameSearchDoesNotDisturbIt)
 }
 
 }  // namespace
+
+namespace filtros {
+
+// ANO = 2002, in the engine's serialised form.
+QByteArray AnoIgual2002()
+{
+    return QByteArray::fromHex("0100" "3a00" "0300" "0a00" "3400"
+                               "02000000" "03000000" "1c00" "0e00" "0000"
+                               "05000000" "0e000000" "0500" "0200" "0400"
+                               "04000000" "0d000000" "0100" "0000" "0000"
+                               "414e4f00" "d207");
+}
+
+// Forty rows keyed "001".."040": a year, a group, a number and a name that is blank in every
+// fifth row.
+void CriaTabela(TTable& tabela)
+{
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetTableName(QStringLiteral("Filtrada"));
+    tabela.CreateTable({{QStringLiteral("K"), ftString, 3},
+                        {QStringLiteral("ANO"), ftSmallint},
+                        {QStringLiteral("GRUPO"), ftString, 2},
+                        {QStringLiteral("N"), ftInteger},
+                        {QStringLiteral("NOME"), ftString, 10},
+                        {QStringLiteral("VALOR"), ftCurrency}},
+                       {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary}});
+    tabela.Open();
+    for (int i = 1; i <= 40; ++i) {
+        tabela.Append();
+        tabela.Fields(0)->SetAsString(QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')));
+        tabela.Fields(1)->SetAsInteger(i % 3 == 0 ? 2002 : 2001);
+        tabela.Fields(2)->SetAsString(QStringLiteral("G%1").arg(i % 4));
+        tabela.Fields(3)->SetAsInteger(i);
+        if (i % 5 != 0)
+            tabela.Fields(4)->SetAsString(QStringLiteral("nome %1").arg(i));
+        tabela.Fields(5)->SetAsFixed4(i * 12345);
+        tabela.Post();
+    }
+}
+
+// Reads the number only for one group, so that a column is first asked in the middle of a walk.
+bool Aceita(TTable& tabela)
+{
+    const QString grupo = tabela.Fields(2)->AsString();
+    return grupo == QLatin1String("G2") || (grupo == QLatin1String("G1") && tabela.Fields(3)->AsInteger() > 20);
+}
+
+QStringList Chaves(TTable& tabela, bool paraTras)
+{
+    QStringList chaves;
+    if (paraTras) {
+        for (tabela.Last(); !tabela.Bof(); tabela.Prior())
+            chaves.prepend(tabela.Fields(0)->AsString());
+    } else {
+        for (tabela.First(); !tabela.Eof(); tabela.Next())
+            chaves << tabela.Fields(0)->AsString();
+    }
+    return chaves;
+}
+
+// The rows of the plain walk that the callback takes, read outside any filter.
+QStringList Esperadas(TTable& tabela)
+{
+    QStringList chaves;
+    for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+        if (Aceita(tabela))
+            chaves << tabela.Fields(0)->AsString();
+    }
+    return chaves;
+}
+
+}  // namespace filtros
+
+// The callback filter runs inside the engine's walk: forwards, backwards, counted, with a range
+// and an expression filter, and after writes, it gives the rows the plain walk gives it.
+TEST(TCursorTabela, ACallbackFilterGivesTheRowsThePlainWalkGivesIt)
+{
+    using namespace filtros;
+    TTable tabela;
+    CriaTabela(tabela);
+    const int callback = tabela.AddFilterCallback([&] { return Aceita(tabela); });
+    const struct {
+        const char* caso;
+        bool faixa;
+        bool expressao;
+    } casos[] = {{"alone", false, false}, {"range", true, false}, {"expression", false, true}, {"both", true, true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        tabela.CancelRange();
+        const int expressao = c.expressao ? tabela.AddFilterExpression(AnoIgual2002()) : 0;
+        if (expressao)
+            tabela.ActivateFilter(expressao);
+        if (c.faixa)
+            tabela.SetRange({QStringLiteral("008")}, {QStringLiteral("033")});
+        tabela.Refresh();
+        const QStringList esperadas = Esperadas(tabela);
+        ASSERT_FALSE(esperadas.isEmpty());
+        tabela.ActivateFilter(callback);
+        tabela.Refresh();
+        EXPECT_EQ(Chaves(tabela, false), esperadas);
+        EXPECT_EQ(Chaves(tabela, true), esperadas);
+        EXPECT_EQ(tabela.RecordCount(), esperadas.size());
+        tabela.First();
+        tabela.MoveBy(2);
+        EXPECT_EQ(tabela.RecNo(), 3);
+        EXPECT_TRUE(tabela.Locate(QStringLiteral("K"), {esperadas.last()}, 0));
+        EXPECT_FALSE(tabela.Locate(QStringLiteral("K"), {QStringLiteral("004")}, 0)) << "G0 is refused";
+        tabela.DeactivateFilter(callback);
+        if (expressao)
+            tabela.DropFilter(expressao);
+    }
+
+    // Writes between the reads: a new row that the callback takes, a row changed so that it no
+    // longer does, a row deleted.
+    tabela.CancelRange();
+    tabela.ActivateFilter(callback);
+    tabela.Refresh();
+    tabela.Append();
+    tabela.Fields(0)->SetAsString(QStringLiteral("041"));
+    tabela.Fields(2)->SetAsString(QStringLiteral("G2"));
+    tabela.Post();
+    ASSERT_TRUE(tabela.Locate(QStringLiteral("K"), {QStringLiteral("006")}, 0));
+    const TBookmark marca = tabela.GetBookmark();
+    tabela.Next();
+    tabela.Edit();
+    tabela.Fields(2)->SetAsString(QStringLiteral("G0"));
+    tabela.Post();
+    ASSERT_TRUE(tabela.Locate(QStringLiteral("K"), {QStringLiteral("014")}, 0));
+    tabela.Delete();
+    const QStringList depois = Chaves(tabela, false);
+    tabela.DeactivateFilter(callback);
+    tabela.Refresh();
+    EXPECT_EQ(depois, Esperadas(tabela));
+    EXPECT_TRUE(depois.contains(QStringLiteral("041")));
+    EXPECT_FALSE(depois.contains(QStringLiteral("010")));
+    EXPECT_FALSE(depois.contains(QStringLiteral("014")));
+    tabela.ActivateFilter(callback);
+    tabela.GotoBookmark(marca);
+    EXPECT_EQ(tabela.Fields(0)->AsString(), QStringLiteral("006"));
+}
+
+// Inside the engine every column reads as the plain walk reads it: texts, blanks, numbers and
+// money, whether the column was handed to the filter or read by the row's key.
+TEST(TCursorTabela, TheFilteredRowReadsAsThePlainWalk)
+{
+    using namespace filtros;
+    TTable tabela;
+    CriaTabela(tabela);
+    QStringList planas;
+    for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+        QStringList linha;
+        for (int i = 0; i < tabela.FieldCount(); ++i)
+            linha << tabela.Fields(i)->AsString() + (tabela.Fields(i)->IsNull() ? QStringLiteral("!") : QString());
+        planas << linha.join(QLatin1Char('|'));
+    }
+    QStringList vistas;
+    int pedido = 0;
+    tabela.ActivateFilter(tabela.AddFilterCallback([&] {
+        // Each row asks one more column than the row before, so that every column is first met
+        // in the middle of a walk.
+        QStringList linha(tabela.FieldCount());
+        for (int i = 0; i < tabela.FieldCount(); ++i) {
+            const int campo = (i + pedido) % tabela.FieldCount();
+            linha[campo] = tabela.Fields(campo)->AsString() + (tabela.Fields(campo)->IsNull() ? QStringLiteral("!") : QString());
+        }
+        ++pedido;
+        vistas << linha.join(QLatin1Char('|'));
+        return true;
+    }));
+    tabela.Refresh();
+    vistas.clear();
+    QStringList aceitas;
+    for (tabela.First(); !tabela.Eof(); tabela.Next())
+        aceitas << tabela.Fields(0)->AsString();
+    EXPECT_EQ(aceitas.size(), 40);
+    EXPECT_EQ(vistas, planas);
+}
+
+// A callback that throws reaches the caller with its own exception, and the table walks again
+// afterwards; one that reads another table, or writes, still gets its rows right.
+TEST(TCursorTabela, ACallbackThatThrowsOrUsesTheDatabaseBehavesAsOutsideTheEngine)
+{
+    using namespace filtros;
+    TTable tabela;
+    CriaTabela(tabela);
+    TTable outra;
+    outra.SetDatabaseName(PastaDados());
+    outra.SetTableName(QStringLiteral("Grupos"));
+    outra.CreateTable({{QStringLiteral("GRUPO"), ftString, 2}}, {{QString(), QStringLiteral("GRUPO"), TIndexOption::ixPrimary}});
+    outra.Open();
+    for (const char* grupo : {"G1", "G3"}) {
+        outra.Append();
+        outra.Fields(0)->SetAsString(QString::fromLatin1(grupo));
+        outra.Post();
+    }
+
+    struct EFiltro : std::runtime_error {
+        using std::runtime_error::runtime_error;
+    };
+    const int lanca = tabela.AddFilterCallback([&] {
+        if (tabela.Fields(0)->AsString() == QLatin1String("012"))
+            throw EFiltro("filtro");
+        return true;
+    });
+    tabela.ActivateFilter(lanca);
+    tabela.First();
+    EXPECT_THROW(
+        {
+            while (!tabela.Eof())
+                tabela.Next();
+        },
+        EFiltro);
+    EXPECT_EQ(tabela.Fields(0)->AsString(), QStringLiteral("011"));
+    tabela.DropFilter(lanca);
+    tabela.First();
+    EXPECT_EQ(tabela.RecordCount(), 40);
+
+    int escritas = 0;
+    tabela.ActivateFilter(tabela.AddFilterCallback([&] {
+        if (escritas < 2) {
+            ++escritas;
+            outra.Append();
+            outra.Fields(0)->SetAsString(QStringLiteral("X%1").arg(escritas));
+            outra.Post();
+        }
+        return outra.Locate(QStringLiteral("GRUPO"), {tabela.Fields(2)->AsString()}, 0);
+    }));
+    tabela.Refresh();
+    QStringList esperadas;
+    for (int i = 1; i <= 40; ++i) {
+        if (i % 2 == 1)
+            esperadas << QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+    }
+    EXPECT_EQ(Chaves(tabela, false), esperadas);
+    EXPECT_EQ(Chaves(tabela, true), esperadas);
+    EXPECT_EQ(outra.RecordCount(), 4);
+}
