@@ -76,12 +76,8 @@ void TCursorTabela::MontaTextosEsquema()
 
 void TCursorTabela::MontaColunasFiltro()
 {
-    // The key always goes: a column not handed over is read by it.
+    // None at first: a column is handed over once a filter has read it.
     FColunasFiltro.clear();
-    if (FEsquema.ChavePrimaria.isEmpty())
-        FColunasFiltro.push_back(-1);
-    else
-        FColunasFiltro = FColunasChave;
     FTexto.clear();
     for (const auto& campo : FEsquema.Campos)
         FTexto.push_back(IsTextType(campo.DataType));
@@ -91,11 +87,30 @@ void TCursorTabela::MontaColunasFiltro()
 void TCursorTabela::MontaSqlFiltro()
 {
     FArgumento.assign(FEsquema.Campos.size(), -1);
+    FArgumentosChave.clear();
     QStringList argumentos{QStringLiteral("?")};
-    for (const int coluna : FColunasFiltro) {
+    // A walk over the table's own b-tree asks the filters about every row that the range and
+    // expressions let through, in order: the row under test is found again by its place in the
+    // walk. Through another index SQLite may ask them earlier; the key then goes along.
+    FPorPosicao = IndiceDaOrdem() == QLatin1String("NOT INDEXED");
+    auto passa = [&](int coluna) {
         if (coluna >= 0)
             FArgumento[static_cast<std::size_t>(coluna)] = static_cast<int>(argumentos.size());
         argumentos << (coluna < 0 ? QStringLiteral("rowid") : Aspas(FEsquema.Campos[static_cast<std::size_t>(coluna)].Name));
+    };
+    if (!FPorPosicao) {
+        if (FEsquema.ChavePrimaria.isEmpty()) {
+            FArgumentosChave.push_back(1);
+            passa(-1);
+        }
+        for (const int coluna : FColunasChave) {
+            FArgumentosChave.push_back(static_cast<int>(argumentos.size()));
+            passa(coluna);
+        }
+    }
+    for (const int coluna : FColunasFiltro) {
+        if (FArgumento[static_cast<std::size_t>(coluna)] < 0)
+            passa(coluna);
     }
     // Last in the WHERE, so that SQLite asks the filters only about rows within the range and
     // the expressions; its pointer is the statement's last parameter.
@@ -512,8 +527,11 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
         comando.Reinicia();
         int posicao = 1;
         LigaOnde(comando, posicao);
+        fluxo.Desde = de ? Chave(*de) : std::vector<QVariant>();
+        fluxo.TemDesde = de != nullptr;
+        fluxo.Avaliadas = 0;
         if (de)
-            LigaChave(comando, posicao, Chave(*de));
+            LigaChave(comando, posicao, fluxo.Desde);
         comando.LigaPonteiro(posicao, static_cast<TFuncaoFiltro::IAvaliador*>(this), TFuncaoFiltro::TipoPonteiro);
         fluxo.Comando = &comando;
         fluxo.Geracao = FBanco->Geracao();
@@ -521,6 +539,7 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
     }
     const std::shared_ptr<TComando> comando = fluxo.Dono;
     FRodando = comando.get();
+    FFluxoRodando = &fluxo;
     FAceita = &aceita;
     FInterrompido = false;
     bool achou = false;
@@ -537,8 +556,8 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
         if (FInterrompido)
             return -1;
         if (std::exchange(FReaprender, false)) {
-            // A refused row read a column by its key: the walk goes on after it with that
-            // column handed over, rather than read every following row by its key.
+            // A refused row read a column with the whole row: the walk goes on after it with
+            // that column handed over, rather than read every following row so.
             const TRegistro recusado{FLinha.Valores, FLinha.RowId, 0, nullptr};
             return BuscaFiltrada(&recusado, modo, aceita, registro);
         }
@@ -566,7 +585,8 @@ int TCursorTabela::Avalia(int argumentos, sqlite3_value** valores) noexcept
     const std::size_t total = FEsquema.Campos.size();
     FLinha.Valores.resize(total);
     FLidaEm.resize(total, 0);
-    FLinha.RowId = FPrimeiraColuna && argumentos > 1 ? sqlite3_value_int64(valores[1]) : 0;
+    FLinha.RowId = 0;
+    ++FFluxoRodando->Avaliadas;
     FLinha.Leitura = 0;
     FLinha.Fonte = &FFonte;
     FAtividadePropria = 0;
@@ -609,32 +629,48 @@ void TCursorTabela::LeColunaFiltrada(int coluna)
         return;
     }
     FAprender.push_back(coluna);
-    LeLinhaFiltradaPelaChave();
+    LeLinhaFiltradaInteira();
 }
 
-void TCursorTabela::LeLinhaFiltradaPelaChave()
+void TCursorTabela::LeLinhaFiltradaInteira()
 {
-    std::vector<QVariant> chave;
-    for (std::size_t i = 0; i < FColunasFiltro.size() && i + 1 < static_cast<std::size_t>(FQuantosArgumentos); ++i) {
-        const int coluna = FColunasFiltro[i];
-        if (coluna < 0 || FEsquema.ChavePrimaria.isEmpty()) {
-            chave.emplace_back(static_cast<qint64>(sqlite3_value_int64(FArgumentos[i + 1])));
-            break;
-        }
-        if (std::find(FColunasChave.begin(), FColunasChave.end(), coluna) != FColunasChave.end())
-            chave.push_back(TComando::ValorDe(FArgumentos[i + 1], FTexto[static_cast<std::size_t>(coluna)]));
-    }
     const quint64 antes = TComando::Atividade();
-    TComando& le = Prepara(FSqlLinha);
-    le.Reinicia();
-    int posicao = 1;
-    LigaBookmark(le, posicao, TBookmark(std::move(chave)));
+    TComando* le = nullptr;
+    if (FPorPosicao) {
+        // The row that the same walk without the filters gives at the same place.
+        const TFluxo& fluxo = *FFluxoRodando;
+        const bool frente = FFluxoRodando == &FFrenteFiltro;
+        const QString& sql = fluxo.TemDesde ? (frente ? FSqlProximo : FSqlAnterior) : (frente ? FSqlPrimeiro : FSqlUltimo);
+        le = &Prepara(sql + QStringLiteral(" LIMIT 1 OFFSET ?"));
+        le->Reinicia();
+        int posicao = 1;
+        LigaOnde(*le, posicao);
+        if (fluxo.TemDesde)
+            LigaChave(*le, posicao, fluxo.Desde);
+        le->LigaInteiro(posicao, static_cast<qint64>(fluxo.Avaliadas) - 1);
+    } else {
+        std::vector<QVariant> chave;
+        for (std::size_t i = 0; i < FArgumentosChave.size(); ++i) {
+            const int argumento = FArgumentosChave[i];
+            if (argumento >= FQuantosArgumentos)
+                break;
+            if (FEsquema.ChavePrimaria.isEmpty())
+                chave.emplace_back(static_cast<qint64>(sqlite3_value_int64(FArgumentos[argumento])));
+            else if (i < FColunasChave.size())
+                chave.push_back(TComando::ValorDe(FArgumentos[argumento], FTexto[static_cast<std::size_t>(FColunasChave[i])]));
+        }
+        le = &Prepara(FSqlLinha);
+        le->Reinicia();
+        int posicao = 1;
+        LigaBookmark(*le, posicao, TBookmark(std::move(chave)));
+    }
     TRegistro inteira;
-    const bool achou = le.Passo();
+    const bool achou = le->Passo();
     if (achou)
-        Le(le, inteira);
-    le.Reinicia();
+        Le(*le, inteira);
+    le->Reinicia();
     FAtividadePropria += TComando::Atividade() - antes;
+    FLinha.RowId = inteira.RowId;
     for (std::size_t i = 0; i < FLinha.Valores.size(); ++i) {
         if (FLidaEm[i] == FNumeroLinha)
             continue;

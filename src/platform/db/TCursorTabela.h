@@ -60,9 +60,9 @@ public:
     void Apaga(const TRegistro& registro) override;
     bool AceitaExpressao(const QByteArray& expressao, QString& erro) override;
     void DefineExpressoes(const std::vector<QByteArray>& expressoes) override;
-    // The record filters go into the walk's WHERE as TFuncaoFiltro, with the primary key and the
-    // columns that the filters were seen to read; a column read that was not handed over reads
-    // the row by its key, and the walks that begin afterwards hand it over too.
+    // The record filters go into the walk's WHERE as TFuncaoFiltro, with the columns that they
+    // were seen to read; a column that was not handed over is read with the whole row (found by
+    // its place in the walk, or by its key) and is handed over from then on.
     int BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro) override;
     bool InterrompeFiltrada() override;
 
@@ -76,7 +76,12 @@ private:
     };
     struct TFluxo {
         TComando* Comando = nullptr;
-        std::shared_ptr<TComando> Dono;   // the filtered walks': kept alive while a filter runs in it
+        // The filtered walks': kept alive while a filter runs in it; the key it began after (or
+        // before) and the rows the filters were asked about since.
+        std::shared_ptr<TComando> Dono;
+        std::vector<QVariant> Desde;
+        bool TemDesde = false;
+        quint64 Avaliadas = 0;
         quint64 UltimaLeitura = 0;
         quint64 Geracao = 0;
         bool Ativo = false;
@@ -101,7 +106,7 @@ private:
     };
     int Avalia(int argumentos, sqlite3_value** valores) noexcept override;
     void LeColunaFiltrada(int coluna);
-    void LeLinhaFiltradaPelaChave();
+    void LeLinhaFiltradaInteira();
     void MontaColunasFiltro();
     void MontaSqlFiltro();
     void AprendeColunas();
@@ -150,18 +155,21 @@ private:
     TFluxo FTras;
 
     // Filtering inside the engine.
-    std::vector<int> FColunasFiltro;   // handed to the function in this order; -1: the rowid
+    std::vector<int> FColunasFiltro;   // read by the filters so far, handed to the function
+    bool FPorPosicao = false;          // a row is found again by its place in the walk, else by key
+    std::vector<int> FArgumentosChave; // the arguments of the key (the rowid, or the primary key's fields)
     std::vector<int> FArgumento;       // per column, its argument; -1 when not handed over
     std::vector<bool> FTexto;          // per column: read as text
-    std::vector<int> FAprender;        // columns read by key, to be handed over from the next walk
+    std::vector<int> FAprender;        // columns read with the whole row, to be handed over from the next walk
     QString FOrdemDecrescente;
     QString FSqlPrimeiroFiltro, FSqlUltimoFiltro, FSqlProximoFiltro, FSqlAnteriorFiltro;
     TFluxo FFrenteFiltro;
     TFluxo FTrasFiltro;
     TComando* FRodando = nullptr;        // the statement stepping the filters, while it steps
+    TFluxo* FFluxoRodando = nullptr;
     const TAceita* FAceita = nullptr;
     bool FInterrompido = false;
-    bool FReaprender = false;            // stopped after a refused row that read a column by key
+    bool FReaprender = false;            // stopped after a refused row that read a column with the whole row
     std::exception_ptr FExcecao;         // thrown by a filter inside the engine
     TLinhaFiltrada FFonte{*this};
     TRegistro FLinha;

@@ -426,40 +426,49 @@ TEST(TCursorTabela, ACallbackFilterGivesTheRowsThePlainWalkGivesIt)
 }
 
 // Inside the engine every column reads as the plain walk reads it: texts, blanks, numbers and
-// money, whether the column was handed to the filter or read by the row's key.
+// money, whether the column was handed to the filter or read with the whole row (found by its
+// place in a walk over the table, or by its key in a walk over another index).
 TEST(TCursorTabela, TheFilteredRowReadsAsThePlainWalk)
 {
     using namespace filtros;
-    TTable tabela;
-    CriaTabela(tabela);
-    QStringList planas;
-    for (tabela.First(); !tabela.Eof(); tabela.Next()) {
-        QStringList linha;
-        for (int i = 0; i < tabela.FieldCount(); ++i)
-            linha << tabela.Fields(i)->AsString() + (tabela.Fields(i)->IsNull() ? QStringLiteral("!") : QString());
-        planas << linha.join(QLatin1Char('|'));
-    }
-    QStringList vistas;
-    int pedido = 0;
-    tabela.ActivateFilter(tabela.AddFilterCallback([&] {
-        // Each row asks one more column than the row before, so that every column is first met
-        // in the middle of a walk.
-        QStringList linha(tabela.FieldCount());
-        for (int i = 0; i < tabela.FieldCount(); ++i) {
-            const int campo = (i + pedido) % tabela.FieldCount();
-            linha[campo] = tabela.Fields(campo)->AsString() + (tabela.Fields(campo)->IsNull() ? QStringLiteral("!") : QString());
+    for (const char* indice : {"", "IGRUPO"}) {
+        SCOPED_TRACE(indice);
+        TTable tabela;
+        CriaTabela(tabela);
+        if (*indice) {
+            tabela.AddIndex(QString::fromLatin1(indice), QStringLiteral("GRUPO"), 0);
+            tabela.SetIndexName(QString::fromLatin1(indice));
         }
-        ++pedido;
-        vistas << linha.join(QLatin1Char('|'));
-        return true;
-    }));
-    tabela.Refresh();
-    vistas.clear();
-    QStringList aceitas;
-    for (tabela.First(); !tabela.Eof(); tabela.Next())
-        aceitas << tabela.Fields(0)->AsString();
-    EXPECT_EQ(aceitas.size(), 40);
-    EXPECT_EQ(vistas, planas);
+        QStringList planas;
+        for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+            QStringList linha;
+            for (int i = 0; i < tabela.FieldCount(); ++i)
+                linha << tabela.Fields(i)->AsString() + (tabela.Fields(i)->IsNull() ? QStringLiteral("!") : QString());
+            planas << linha.join(QLatin1Char('|'));
+        }
+        QStringList vistas;
+        int pedido = 0;
+        tabela.ActivateFilter(tabela.AddFilterCallback([&] {
+            // Each row asks its columns from another one on, so that every column is first met
+            // in the middle of a walk.
+            QStringList linha(tabela.FieldCount());
+            for (int i = 0; i < tabela.FieldCount(); ++i) {
+                const int campo = (i + pedido) % tabela.FieldCount();
+                linha[campo] =
+                    tabela.Fields(campo)->AsString() + (tabela.Fields(campo)->IsNull() ? QStringLiteral("!") : QString());
+            }
+            ++pedido;
+            vistas << linha.join(QLatin1Char('|'));
+            return true;
+        }));
+        tabela.Refresh();
+        vistas.clear();
+        int aceitas = 0;
+        for (tabela.First(); !tabela.Eof(); tabela.Next())
+            ++aceitas;
+        EXPECT_EQ(aceitas, 40);
+        EXPECT_EQ(vistas, planas);
+    }
 }
 
 // A callback that throws reaches the caller with its own exception, and the table walks again
