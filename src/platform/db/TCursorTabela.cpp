@@ -86,44 +86,43 @@ void TCursorTabela::MontaColunasFiltro()
 
 void TCursorTabela::MontaSqlFiltro()
 {
+    // The columns the filters read come first; a walk that finds its rows again by key hands the
+    // key after them.
     FArgumento.assign(FEsquema.Campos.size(), -1);
-    FArgumentosChave.clear();
     QStringList argumentos{QStringLiteral("?")};
-    // A walk over the table's own b-tree asks the filters about every row that the range and
-    // expressions let through, in order: the row under test is found again by its place in the
-    // walk. Through another index SQLite may ask them earlier; the key then goes along.
-    FPorPosicao = IndiceDaOrdem() == QLatin1String("NOT INDEXED");
-    auto passa = [&](int coluna) {
-        if (coluna >= 0)
-            FArgumento[static_cast<std::size_t>(coluna)] = static_cast<int>(argumentos.size());
-        argumentos << (coluna < 0 ? QStringLiteral("rowid") : Aspas(FEsquema.Campos[static_cast<std::size_t>(coluna)].Name));
-    };
-    if (!FPorPosicao) {
-        if (FEsquema.ChavePrimaria.isEmpty()) {
-            FArgumentosChave.push_back(1);
-            passa(-1);
-        }
-        for (const int coluna : FColunasChave) {
-            FArgumentosChave.push_back(static_cast<int>(argumentos.size()));
-            passa(coluna);
-        }
-    }
     for (const int coluna : FColunasFiltro) {
-        if (FArgumento[static_cast<std::size_t>(coluna)] < 0)
-            passa(coluna);
+        FArgumento[static_cast<std::size_t>(coluna)] = static_cast<int>(argumentos.size());
+        argumentos << Aspas(FEsquema.Campos[static_cast<std::size_t>(coluna)].Name);
+    }
+    FArgumentosChave.clear();
+    QStringList chave;
+    if (FEsquema.ChavePrimaria.isEmpty()) {
+        FArgumentosChave.push_back(static_cast<int>(argumentos.size()));
+        chave << QStringLiteral("rowid");
+    }
+    for (const int coluna : FColunasChave) {
+        FArgumentosChave.push_back(static_cast<int>(argumentos.size() + chave.size()));
+        chave << Aspas(FEsquema.Campos[static_cast<std::size_t>(coluna)].Name);
     }
     // Last in the WHERE, so that SQLite asks the filters only about rows within the range and
     // the expressions; its pointer is the statement's last parameter.
-    const QString chamada =
-        QStringLiteral(" AND %1(%2)").arg(QLatin1String(TFuncaoFiltro::Nome), argumentos.join(QLatin1Char(',')));
+    auto chamada = [&](const QStringList& lista) {
+        return QStringLiteral(" AND %1(%2)").arg(QLatin1String(TFuncaoFiltro::Nome), lista.join(QLatin1Char(',')));
+    };
+    const QString porPosicao = chamada(argumentos);
+    const QString porChave = chamada(argumentos + chave);
     const int n = static_cast<int>(FOrdem.size());
     const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
     const QString crescente = QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     const QString decrescente = QStringLiteral(" ORDER BY ") + FOrdemDecrescente;
-    FSqlPrimeiroFiltro = base + chamada + crescente;
-    FSqlUltimoFiltro = base + chamada + decrescente;
-    FSqlProximoFiltro = base + QStringLiteral(" AND %1 > %2").arg(Vetor(n), Marcadores(n)) + chamada + crescente;
-    FSqlAnteriorFiltro = base + QStringLiteral(" AND %1 < %2").arg(Vetor(n), Marcadores(n)) + chamada + decrescente;
+    const QString depois = QStringLiteral(" AND %1 > %2").arg(Vetor(n), Marcadores(n));
+    const QString antes = QStringLiteral(" AND %1 < %2").arg(Vetor(n), Marcadores(n));
+    for (const bool posicao : {false, true}) {
+        auto& textos = posicao ? FSqlFiltroPosicao : FSqlFiltroChave;
+        const QString& f = posicao ? porPosicao : porChave;
+        textos = {base + f + crescente, base + f + decrescente, base + depois + f + crescente, base + antes + f + decrescente};
+    }
+    FModoFiltro.fill(-1);
     if (FFrenteFiltro.Comando && FFrenteFiltro.Comando != FRodando)
         FFrenteFiltro.Comando->Reinicia();
     if (FTrasFiltro.Comando && FTrasFiltro.Comando != FRodando)
@@ -508,6 +507,33 @@ bool TCursorTabela::InterrompeFiltrada()
     return true;
 }
 
+int TCursorTabela::TipoFiltrada(bool continua, bool frente)
+{
+    return (continua ? 2 : 0) + (frente ? 0 : 1);
+}
+
+bool TCursorTabela::PlanoNaTabela(int tipo)
+{
+    // A row is found again by its place in the walk only when SQLite walks the table's own
+    // b-tree (or the rowid) in the order asked: the filters are then asked, last, about every row
+    // that the rest of the WHERE lets through, in that order. Through another index it may ask
+    // them before a condition on a column that the index lacks; the walk then hands the key.
+    const auto t = static_cast<std::size_t>(tipo);
+    if (FModoFiltro[t] >= 0 && FGeracaoPlano[t] == FBanco->Geracao())
+        return FModoFiltro[t] == 1;
+    bool naTabela = true;
+    TComando plano(FBanco->Conexao(), QStringLiteral("EXPLAIN QUERY PLAN ") + FSqlFiltroPosicao[t]);
+    while (plano.Passo()) {
+        const QString passo = plano.Texto(plano.Colunas() - 1);
+        if (passo.contains(QLatin1String("INDEX"), Qt::CaseInsensitive) || passo.contains(QLatin1String("B-TREE"), Qt::CaseInsensitive) ||
+            passo.contains(QLatin1String("AUTOMATIC"), Qt::CaseInsensitive))
+            naTabela = false;
+    }
+    FModoFiltro[t] = naTabela ? 1 : 0;
+    FGeracaoPlano[t] = FBanco->Geracao();
+    return naTabela;
+}
+
 int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro)
 {
     if (FRodando)
@@ -521,8 +547,9 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
     if (!continua) {
         if (fluxo.Comando)
             fluxo.Comando->Reinicia();
-        fluxo.Dono = PreparaCompartilhado(de ? (frente ? FSqlProximoFiltro : FSqlAnteriorFiltro)
-                                             : (frente ? FSqlPrimeiroFiltro : FSqlUltimoFiltro));
+        const int tipo = TipoFiltrada(de != nullptr, frente);
+        fluxo.PorPosicao = PlanoNaTabela(tipo);
+        fluxo.Dono = PreparaCompartilhado(fluxo.PorPosicao ? FSqlFiltroPosicao[tipo] : FSqlFiltroChave[tipo]);
         TComando& comando = *fluxo.Dono;
         comando.Reinicia();
         int posicao = 1;
@@ -636,9 +663,9 @@ void TCursorTabela::LeLinhaFiltradaInteira()
 {
     const quint64 antes = TComando::Atividade();
     TComando* le = nullptr;
-    if (FPorPosicao) {
+    const TFluxo& fluxo = *FFluxoRodando;
+    if (fluxo.PorPosicao) {
         // The row that the same walk without the filters gives at the same place.
-        const TFluxo& fluxo = *FFluxoRodando;
         const bool frente = FFluxoRodando == &FFrenteFiltro;
         const QString& sql = fluxo.TemDesde ? (frente ? FSqlProximo : FSqlAnterior) : (frente ? FSqlPrimeiro : FSqlUltimo);
         le = &Prepara(sql + QStringLiteral(" LIMIT 1 OFFSET ?"));

@@ -82,6 +82,7 @@ private:
         std::vector<QVariant> Desde;
         bool TemDesde = false;
         quint64 Avaliadas = 0;
+        bool PorPosicao = false;   // finds the row under test by its place, else by the key handed
         quint64 UltimaLeitura = 0;
         quint64 Geracao = 0;
         bool Ativo = false;
@@ -110,6 +111,8 @@ private:
     void MontaColunasFiltro();
     void MontaSqlFiltro();
     void AprendeColunas();
+    static int TipoFiltrada(bool continua, bool frente);
+    bool PlanoNaTabela(int tipo);
     // A statement of the searches that call back between their steps (key searches, Locate),
     // kept for reuse; while one search steps it, a search begun by the callback gets its own.
     std::shared_ptr<TComando> Empresta(const QString& sql);
@@ -156,13 +159,16 @@ private:
 
     // Filtering inside the engine.
     std::vector<int> FColunasFiltro;   // read by the filters so far, handed to the function
-    bool FPorPosicao = false;          // a row is found again by its place in the walk, else by key
     std::vector<int> FArgumentosChave; // the arguments of the key (the rowid, or the primary key's fields)
+    // Per walk (first, last, after, before): with the key handed over or not; which one SQLite's
+    // plan allows (-1 not asked yet), as of which change of the database.
+    std::array<QString, 4> FSqlFiltroChave, FSqlFiltroPosicao;
+    std::array<int, 4> FModoFiltro{-1, -1, -1, -1};
+    std::array<quint64, 4> FGeracaoPlano{};
     std::vector<int> FArgumento;       // per column, its argument; -1 when not handed over
     std::vector<bool> FTexto;          // per column: read as text
     std::vector<int> FAprender;        // columns read with the whole row, to be handed over from the next walk
     QString FOrdemDecrescente;
-    QString FSqlPrimeiroFiltro, FSqlUltimoFiltro, FSqlProximoFiltro, FSqlAnteriorFiltro;
     TFluxo FFrenteFiltro;
     TFluxo FTrasFiltro;
     TComando* FRodando = nullptr;        // the statement stepping the filters, while it steps
