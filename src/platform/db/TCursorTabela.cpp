@@ -542,9 +542,7 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
     TFuncaoFiltro::Registra(FBanco->Conexao());
     const bool frente = modo == gmNext;
     TFluxo& fluxo = frente ? FFrenteFiltro : FTrasFiltro;
-    const bool continua = de && de->Leitura != 0 && fluxo.Ativo && fluxo.UltimaLeitura == de->Leitura &&
-                          fluxo.Geracao == FBanco->Geracao();
-    if (!continua) {
+    if (!Continua(fluxo, de)) {
         if (fluxo.Comando)
             fluxo.Comando->Reinicia();
         const int tipo = TipoFiltrada(de != nullptr, frente);
@@ -588,6 +586,10 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
             const TRegistro recusado{FLinha.Valores, FLinha.RowId, 0, nullptr};
             return BuscaFiltrada(&recusado, modo, aceita, registro);
         }
+        throw;
+    } catch (...) {
+        FRodando = nullptr;
+        FAceita = nullptr;
         throw;
     }
     FRodando = nullptr;
@@ -706,14 +708,17 @@ void TCursorTabela::LeLinhaFiltradaInteira()
     }
 }
 
+bool TCursorTabela::Continua(const TFluxo& fluxo, const TRegistro* de) const
+{
+    // The statement steps on while it stands just after `de`, the row it gave last.
+    return de && de->Leitura != 0 && fluxo.Ativo && fluxo.UltimaLeitura == de->Leitura && fluxo.Geracao == FBanco->Geracao();
+}
+
 bool TCursorTabela::Busca(const TRegistro* de, TGetMode modo, TRegistro& registro)
 {
     const bool frente = modo == gmNext;
     TFluxo& fluxo = frente ? FFrente : FTras;
-    // The statement steps on while it stands just after `de`, the row it gave last.
-    const bool continua = de && de->Leitura != 0 && fluxo.Ativo && fluxo.UltimaLeitura == de->Leitura &&
-                          fluxo.Geracao == FBanco->Geracao();
-    if (!continua) {
+    if (!Continua(fluxo, de)) {
         if (fluxo.Comando)
             fluxo.Comando->Reinicia();
         TComando& comando = Prepara(de ? (frente ? FSqlProximo : FSqlAnterior) : (frente ? FSqlPrimeiro : FSqlUltimo));

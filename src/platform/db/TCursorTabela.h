@@ -89,6 +89,7 @@ private:
     };
 
     void DefineOrdem(const QStringList& campos, bool semCaixa);
+    [[nodiscard]] bool Continua(const TFluxo& fluxo, const TRegistro* de) const;
     QStringList FCamposNome;
     [[nodiscard]] QString IndiceDaOrdem() const;
     void MontaTextosEsquema();
