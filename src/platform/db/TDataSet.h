@@ -165,7 +165,8 @@ protected:
     virtual void InternalOpen() = 0;    // fills FieldDefs() through SetFieldDefs
     virtual void InternalClose() = 0;
     // The record after (gmNext) or before (gmPrior) `de` in the cursor's order, or the first or
-    // last one when `de` is null, within ranges and expression filters.
+    // last one when `de` is null, within ranges and expression filters. `registro` may hold an
+    // earlier record, whose values the fetch replaces (a walk reuses their storage).
     virtual bool FetchRecord(const TRegistro* de, TGetMode modo, TRegistro& registro) = 0;
     // The record of a bookmark as stored now; false when it is gone or outside the ranges and
     // expression filters.
