@@ -33,12 +33,17 @@ QString ZerosADireita(const QString& Texto, int Largura)
 TLinhaFixa NovaLinha(int Sequencia, char Tipo, const QString& NiDaLinha)
 {
     TLinhaFixa linha(TamanhoRegistro);
-    if (!linha.Numero(1, 8, Sequencia))
-        throw std::overflow_error("more lines than the sequence number can count");
+    Numera(linha, Sequencia);
     const char tipo[1] = {Tipo};
     linha.Bytes(9, 1, QByteArrayView(tipo, 1));
     linha.Texto(10, 14, NiDaLinha);
     return linha;
+}
+
+void Numera(TLinhaFixa& Linha, int Sequencia)
+{
+    if (!Linha.Numero(1, 8, Sequencia))
+        throw std::overflow_error("more lines than the sequence number can count");
 }
 
 }  // namespace LayoutDeclar

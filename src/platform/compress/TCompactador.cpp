@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 #include <functional>
 #include <utility>
 #include <zlib.h>
@@ -74,28 +75,38 @@ int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
     return -1;
 }
 
-// Reads the declaration's first line (without its line end) and the CRC of the rest.
-bool LeDeclaracao(const QString& caminho, QByteArray& primeiraLinha, quint32& crc)
+// Reads the declaration's first line, without its line end.
+bool LePrimeiraLinha(const QString& caminho, QByteArray& primeiraLinha)
 {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         return false;
-    TCrcAposPrimeiraLinha soma;
-    QByteArray pedaco = arquivo.read(TPacoteEntrega::TamanhoMaximoCabecalho + 2);
-    const qsizetype fim = pedaco.indexOf('\n');
+    const QByteArray inicio = arquivo.read(TPacoteEntrega::TamanhoMaximoCabecalho + 2);
+    const qsizetype fim = inicio.indexOf('\n');
     if (fim < 0)
         return false;
-    primeiraLinha = pedaco.left(fim);
+    primeiraLinha = inicio.left(fim);
     if (primeiraLinha.endsWith('\r'))
         primeiraLinha.chop(1);
-    while (!pedaco.isEmpty()) {
-        soma.Soma(pedaco);
-        pedaco = arquivo.read(64 * 1024);
-    }
-    if (arquivo.error() != QFileDevice::NoError)
-        return false;
-    crc = soma.Valor();
     return true;
+}
+
+// Appends the whole file to the one novos started last.
+bool Copia(const QString& caminho, TArquivosNovos& novos)
+{
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray pedaco(1024 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 lidos = arquivo.read(pedaco.data(), pedaco.size());
+        if (lidos < 0)
+            return false;
+        if (lidos == 0)
+            return true;
+        if (!novos.Escreve(QByteArrayView(pedaco).first(lidos)))
+            return false;
+    }
 }
 
 // Opens the archive inside a delivery file.
@@ -191,7 +202,7 @@ int TCompactador::Comprimir(const QString& arquivo, const TProgressoCompressao& 
     andamento.Informa(0);
     std::vector<TMembroZip> membros;
     for (const auto& caminho : arquivos)
-        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
+        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false, {}, {}});
     const int r = TGravadorZip::GravaArquivo(arquivo, membros, andamento);
     if (r == ResultadoCompressao::Ok)
         andamento.Conclui();
@@ -209,16 +220,17 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
 
     const int iDeclaracao = ProcuraPorNome(arquivos, NomeDeclaracao);
     QByteArray primeiraLinha;
-    quint32 crc = 0;
-    if (iDeclaracao < 0 || !LeDeclaracao(arquivos[iDeclaracao], primeiraLinha, crc))
-        return ResultadoCompressao::Falha;
-    const QByteArray cabecalho = TPacoteEntrega::MontaCabecalho(primeiraLinha, crc);
-    if (cabecalho.isEmpty())
+    if (iDeclaracao < 0 || !LePrimeiraLinha(arquivos[iDeclaracao], primeiraLinha))
         return ResultadoCompressao::Falha;
 
+    // The declaration's CRC is taken from the very bytes packed, as the packing reads them.
     std::vector<TMembroZip> membros;
     for (const auto& caminho : arquivos)
-        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
+        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false, {}, {}});
+    TCrcAposPrimeiraLinha soma;
+    TMembroZip& declaracao = membros[static_cast<size_t>(iDeclaracao)];
+    declaracao.AoAbrir = [&soma] { soma = TCrcAposPrimeiraLinha(); };
+    declaracao.AoLer = [&soma](QByteArrayView pedaco) { soma.Soma(pedaco); };
 
     // The receipt data records how many volumes the delivery took: always one here.
     const int iRecibo = ProcuraPorNome(arquivos, NomeRecibo);
@@ -230,10 +242,19 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
         membros[static_cast<size_t>(iRecibo)].UsaDados = true;
     }
 
-    QByteArray pacote;
-    int r = TGravadorZip::GravaMemoria(pacote, membros, andamento);
+    // The archive goes to a file of its own beside the target, so that memory does not grow
+    // with the declaration; it is removed when this run ends, whatever its result.
+    QTemporaryFile pacote(QFileInfo(arquivo).absoluteDir().filePath(QStringLiteral("pacote-XXXXXX.tmp")));
+    if (!pacote.open())
+        return ResultadoCompressao::Falha;
+    pacote.close();
+    int r = TGravadorZip::GravaArquivo(pacote.fileName(), membros, andamento);
     if (r != ResultadoCompressao::Ok)
         return r;
+    const quint32 crc = soma.Valor();
+    const QByteArray cabecalho = TPacoteEntrega::MontaCabecalho(primeiraLinha, crc);
+    if (cabecalho.isEmpty())
+        return ResultadoCompressao::Falha;
 
     TArquivosNovos novos;
     QStringList destinos{arquivo};
@@ -242,7 +263,7 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     QString primeiro;
     for (const auto& destino : destinos) {
         if (!novos.Novo(destino) || !novos.Escreve(cabecalho) || !novos.Escreve(TPacoteEntrega::Separador())
-            || !novos.Escreve(pacote))
+            || !Copia(pacote.fileName(), novos))
             return ResultadoCompressao::Falha;
         if (primeiro.isEmpty())
             primeiro = novos.Temporario();

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <limits>
 #include <zip.h>
 
 #include "platform/compress/ResultadoCompressao.h"
@@ -26,6 +25,7 @@ struct TLeitura {
     zip_uint64_t Tamanho = 0;
     time_t Modificado = 0;
     TContagem* Contagem = nullptr;
+    const TMembroZip* Membro = nullptr;
     zip_error_t Erro;
 };
 
@@ -38,6 +38,8 @@ zip_int64_t LeMembro(void* estado, void* dados, zip_uint64_t tamanho, zip_source
             zip_error_set(&leitura->Erro, ZIP_ER_OPEN, 0);
             return -1;
         }
+        if (leitura->Membro->AoAbrir)
+            leitura->Membro->AoAbrir();
         return 0;
     case ZIP_SOURCE_READ: {
         if (leitura->Contagem->Andamento.Cancelado()) {
@@ -50,6 +52,8 @@ zip_int64_t LeMembro(void* estado, void* dados, zip_uint64_t tamanho, zip_source
             zip_error_set(&leitura->Erro, ZIP_ER_READ, 0);
             return -1;
         }
+        if (leitura->Membro->AoLer)
+            leitura->Membro->AoLer(QByteArrayView(static_cast<const char*>(dados), lidos));
         TContagem& c = *leitura->Contagem;
         c.Lidos += static_cast<unsigned long long>(lidos);
         c.Andamento.InformaParte(c.Lidos, c.Total);
@@ -85,16 +89,17 @@ zip_int64_t LeMembro(void* estado, void* dados, zip_uint64_t tamanho, zip_source
     }
 }
 
-zip_source_t* FonteDeArquivo(zip_t* za, const QString& caminho, TContagem& contagem)
+zip_source_t* FonteDeArquivo(zip_t* za, const TMembroZip& membro, TContagem& contagem)
 {
-    const QFileInfo info(caminho);
+    const QFileInfo info(membro.Caminho);
     if (!info.isFile())
         return nullptr;
     auto* leitura = new TLeitura;
-    leitura->Arquivo.setFileName(caminho);
+    leitura->Arquivo.setFileName(membro.Caminho);
     leitura->Tamanho = static_cast<zip_uint64_t>(info.size());
     leitura->Modificado = static_cast<time_t>(info.lastModified().toSecsSinceEpoch());
     leitura->Contagem = &contagem;
+    leitura->Membro = &membro;
     zip_error_init(&leitura->Erro);
     zip_source_t* fonte = zip_source_function(za, LeMembro, leitura);
     if (!fonte) {
@@ -114,7 +119,7 @@ int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamen
     for (const auto& m : membros) {
         zip_source_t* fonte = m.UsaDados
             ? zip_source_buffer(za, m.Dados.constData(), static_cast<zip_uint64_t>(m.Dados.size()), 0)
-            : FonteDeArquivo(za, m.Caminho, contagem);
+            : FonteDeArquivo(za, m, contagem);
         if (!fonte) {
             zip_discard(za);
             return ResultadoCompressao::Falha;
@@ -154,42 +159,4 @@ int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembro
     if (!za)
         return ResultadoCompressao::Falha;
     return Fecha(za, membros, andamento);
-}
-
-int TGravadorZip::GravaMemoria(QByteArray& saida, const std::vector<TMembroZip>& membros,
-                               TAndamento& andamento)
-{
-    if (membros.empty())
-        return ResultadoCompressao::Falha;
-    zip_error_t erro;
-    zip_error_init(&erro);
-    zip_source_t* memoria = zip_source_buffer_create(nullptr, 0, 0, &erro);
-    zip_error_fini(&erro);
-    if (!memoria)
-        return ResultadoCompressao::Falha;
-    zip_error_init(&erro);
-    zip_t* za = zip_open_from_source(memoria, ZIP_TRUNCATE, &erro);
-    zip_error_fini(&erro);
-    if (!za) {
-        zip_source_free(memoria);
-        return ResultadoCompressao::Falha;
-    }
-    zip_source_keep(memoria);   // survives zip_close, which drops the archive's reference
-    int resultado = Fecha(za, membros, andamento);
-    if (resultado == ResultadoCompressao::Ok) {
-        resultado = ResultadoCompressao::Falha;
-        if (zip_source_open(memoria) == 0) {
-            zip_stat_t st;
-            zip_stat_init(&st);
-            if (zip_source_stat(memoria, &st) == 0 && (st.valid & ZIP_STAT_SIZE)
-                && st.size < static_cast<zip_uint64_t>(std::numeric_limits<qsizetype>::max() / 2)) {
-                saida.resize(static_cast<qsizetype>(st.size));
-                if (zip_source_read(memoria, saida.data(), st.size) == static_cast<zip_int64_t>(st.size))
-                    resultado = ResultadoCompressao::Ok;
-            }
-            zip_source_close(memoria);
-        }
-    }
-    zip_source_free(memoria);
-    return resultado;
 }

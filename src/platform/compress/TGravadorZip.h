@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class TAndamento;
@@ -11,6 +13,10 @@ struct TMembroZip {
     QString Caminho;     // file read when the archive is written (when Dados is not used)
     QByteArray Dados;
     bool UsaDados = false;
+    // Sees the bytes of a member file as they are packed, each time the file is read from its
+    // start (AoAbrir first); either may be empty.
+    std::function<void()> AoAbrir;
+    std::function<void(QByteArrayView)> AoLer;
 };
 
 // Writes zip archives through libzip. Results are those of ResultadoCompressao.
@@ -24,8 +30,5 @@ public:
     // when complete, so a failed or cancelled run leaves an existing destino as it was.
     // An empty member list is refused (libzip would delete destino instead).
     static int GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
-                            TAndamento& andamento);
-    // Builds the archive in memory, into saida.
-    static int GravaMemoria(QByteArray& saida, const std::vector<TMembroZip>& membros,
                             TAndamento& andamento);
 };
