@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <sqlite3.h>
+#include <vector>
 #include <zlib.h>
 
 #include "MedidaBench.h"
@@ -57,10 +58,26 @@ QString Cnpj(int Itens, int Filial)
     return raiz + CalculaDV(raiz);
 }
 
-QString CpfBeneficiario(int b)
+// The beneficiaries' numbers, worked out before anything is timed: the floor starts from rows
+// held in memory, the save from values at hand.
+std::vector<QString>& Cpfs()
 {
-    const QString raiz = QStringLiteral("%1").arg(100000000 + b * 7919, 9, 10, QLatin1Char('0'));
-    return raiz + CalculaDV(raiz);
+    static std::vector<QString> cpfs;
+    return cpfs;
+}
+
+void PreparaCpfs(int Beneficiarios)
+{
+    std::vector<QString>& cpfs = Cpfs();
+    for (int b = static_cast<int>(cpfs.size()); b < Beneficiarios; ++b) {
+        const QString raiz = QStringLiteral("%1").arg(100000000 + b * 7919, 9, 10, QLatin1Char('0'));
+        cpfs.push_back(raiz + CalculaDV(raiz));
+    }
+}
+
+const QString& CpfBeneficiario(int b)
+{
+    return Cpfs().at(static_cast<std::size_t>(b));
 }
 
 // The values of beneficiary b under code c, as both the save and the import file give them.
@@ -148,6 +165,7 @@ struct TPrograma {
     {
         auto& pruv = declaracoes[Itens];
         if (!pruv) {
+            PreparaCpfs(Itens / CodigosPorBeneficiario);
             pruv = Nova(Cnpj(Itens, 0));
             const TCronometro cronometro;
             SalvaItens(*pruv, Itens);
@@ -203,6 +221,7 @@ struct TPrograma {
         const QString arquivo = pasta.path() + QStringLiteral("/importa-%1.txt").arg(Itens);
         QFile saida(arquivo);
         saida.open(QIODevice::WriteOnly);
+        PreparaCpfs(Itens / CodigosPorBeneficiario);
         int sequencia = 0;
         TItemEntrega item;
         for (int c = 0; c < CodigosPorBeneficiario; ++c)

@@ -1,5 +1,7 @@
 #include "model/TColecaoBeneficiario.h"
 
+#include <optional>
+
 #include "components/data/TdvTable.h"
 #include "model/IColecoesDeclaracao.h"
 #include "model/RotinasTabela.h"
@@ -19,6 +21,26 @@ enum : int { cDeclaracao, cTipo, cNumero, cNome };
 QString Tipo(const TBeneficiarioPruv& Beneficiario)
 {
     return QString::number(Beneficiario.TipoAtual());
+}
+
+// The beneficiary's row key within its declaration as one number (kind, then the root's digits),
+// so that a bulk load tells the beneficiaries it met without building texts; nullopt for a number
+// that is not digits, which is then always looked up.
+std::optional<qint64> ChaveNumerica(const TBeneficiarioPruv& Beneficiario)
+{
+    const std::uint8_t tipo = Beneficiario.TipoAtual();
+    const qsizetype tamanho = tipo == TNiContribuinte::Cpf ? 9 : tipo == TNiContribuinte::Cnpj ? 12 : 0;
+    const QString ni = Beneficiario.GetNi();
+    if (tamanho == 0 || ni.size() < tamanho)
+        return std::nullopt;
+    qint64 chave = tipo;
+    for (qsizetype i = 0; i < tamanho; ++i) {
+        const char16_t c = ni.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        chave = chave * 10 + (c - u'0');
+    }
+    return chave;
 }
 
 }  // namespace
@@ -174,13 +196,19 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
             FSqlNome = QStringLiteral("UPDATE %1 SET NM_NM_EMPR = ?4 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
                            .arg(tabela);
         }
+        const QString& nome = Beneficiario.Nome().GetTexto();
+        const std::optional<qint64> vista = ChaveNumerica(Beneficiario);
+        if (vista && FChaveVistos != FDeclaracao.GetChave()) {
+            FVistosDireto.clear();
+            FChaveVistos = FDeclaracao.GetChave();
+        }
+        if (vista) {
+            const auto achado = FVistosDireto.find(*vista);
+            if (achado != FVistosDireto.end() && achado->second == nome)
+                return;   // met before in this load, stored under this name
+        }
         const QString tipo = Tipo(Beneficiario);
         const QString raiz = Beneficiario.GetRaiz();
-        const QString& nome = Beneficiario.Nome().GetTexto();
-        const QString chave = FDeclaracao.GetChave() + QChar(0x1f) + tipo + QChar(0x1f) + raiz + QChar(0x1f);
-        const QString linha = chave + nome;
-        if (FVistosDireto.contains(linha))
-            return;
         TDatabase& banco = FInsercao->Banco();
         TComando& busca = banco.Comando(FSqlBusca);
         busca.LigaTexto(1, FDeclaracao.GetChave());
@@ -190,26 +218,22 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
         const QString guardado = achou ? busca.Texto(0) : QString();
         const bool mesmoNome = achou && guardado == nome;
         busca.Reinicia();
-        if (mesmoNome) {
-            FVistosDireto.insert(linha);
-            return;   // stored as it is
-        }
-        if (achou) {
+        if (!mesmoNome && achou) {
             TComando& altera = banco.Comando(FSqlNome);
             altera.LigaTexto(1, FDeclaracao.GetChave());
             altera.LigaTexto(2, tipo);
             altera.LigaTexto(3, raiz);
             altera.Liga(4, QVariant(nome.left(Campos()[cNome].Size)));
             banco.Escreve(altera);
-            FVistosDireto.remove(chave + guardado);   // renamed: no longer stored so
-        } else {
+        } else if (!achou) {
             FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
             FInsercao->Texto(cTipo, tipo);
             FInsercao->Texto(cNumero, raiz);
             FInsercao->Texto(cNome, nome);
             FInsercao->Grava();
         }
-        FVistosDireto.insert(linha);
+        if (vista)
+            FVistosDireto[*vista] = nome;
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }

@@ -1,7 +1,7 @@
 #pragma once
-#include <QSet>
 #include <QString>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "model/TBeneficiarioPruv.h"
@@ -65,7 +65,9 @@ private:
     std::unique_ptr<TInsercao> FInsercao;   // made on the first direct write
     QString FSqlBusca;                      // of the direct write: the stored name by key
     QString FSqlNome;                       // of the direct write: a new name by key
-    // The rows the direct writing of this bulk load found or stored (key and name): a beneficiary
-    // has an item under each of its codes. Forgotten whenever a row may change otherwise.
-    QSet<QString> FVistosDireto;
+    // The rows the direct writing of this bulk load found or stored, by their key as a number, with
+    // the name stored: a beneficiary has an item under each of its codes. Forgotten whenever a row
+    // may change otherwise, and for another declaration (FChaveVistos).
+    std::unordered_map<qint64, QString> FVistosDireto;
+    QString FChaveVistos;
 };

@@ -226,19 +226,28 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
     if (!FEmMemoria)
         CarregaMemoria();
     const QString& codigo = Codigo.GetCodigo();
-    if (!FTemUltimo || codigo != FUltimoCodigo || Anexo != FUltimoAnexo) {
-        FUltimoAchado = FPorChave.value(Chave({FAno, Anexo, codigo}), -1);
-        if (FUltimoAchado < 0)
-            FUltimoAchado = FPorCodigoAno.value(Chave({codigo, FAno}), -1);
-        if (FUltimoAchado < 0)
-            FUltimoAchado = FPorCodigo.value(codigo, -1);
-        FUltimoCodigo = codigo;
+    // Codes not in the table count too: a file full of them must not grow it without end.
+    if (!FTemUltimo || Anexo != FUltimoAnexo || FAchados.size() > 1024) {
+        FAchados.clear();
         FUltimoAnexo = Anexo;
         FTemUltimo = true;
     }
-    if (FUltimoAchado < 0)
+    auto achado = FAchados.constFind(codigo);
+    if (achado == FAchados.cend()) {
+        int linha = FPorChave.value(Chave({FAno, Anexo, codigo}), -1);
+        if (linha < 0)
+            linha = FPorCodigoAno.value(Chave({codigo, FAno}), -1);
+        if (linha < 0)
+            linha = FPorCodigo.value(codigo, -1);
+        achado = FAchados.insert(codigo, linha);
+    }
+    if (*achado < 0)
         return false;
-    Codigo = FLinhas[static_cast<std::size_t>(FUltimoAchado)];
+    // An item checked twice, or the next of the same code, holds the row already: comparing
+    // costs less than copying its texts.
+    const TCodigoRetencao& linha = FLinhas[static_cast<std::size_t>(*achado)];
+    if (!(Codigo == linha))
+        Codigo = linha;
     return true;
 }
 

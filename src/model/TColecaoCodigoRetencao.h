@@ -71,10 +71,9 @@ private:
     QHash<QString, int> FPorCodigoAno;    // code, year: the first in primary order
     QHash<QString, int> FPorCodigo;       // code: the earliest year
     bool FEmMemoria = false;
-    // The last search and the row it found (-1 none): an import and a save ask for the same
-    // code item after item.
-    QString FUltimoCodigo;
+    // The rows found (-1 none) by code, for the annex flag of the last search: an import and a
+    // save ask for the same few codes item after item.
+    QHash<QString, int> FAchados;
     QString FUltimoAnexo;
-    int FUltimoAchado = -1;
     bool FTemUltimo = false;
 };

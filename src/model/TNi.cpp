@@ -8,38 +8,61 @@
 namespace {
 
 // Modulo 11 over the root and then over the root with its first digit, weights 2, 3, ...
-// from the right, back to 2 after pesoMaximo.
-QString DigitosVerificadores(const QString& raiz, qsizetype tamanho, int pesoMaximo)
+// from the right, back to 2 after pesoMaximo. False when the root is not that many digits.
+// Numbers are checked for every item saved or imported: nothing here allocates.
+bool DigitosVerificadores(QStringView raiz, qsizetype tamanho, int pesoMaximo, char16_t (&dv)[2])
 {
     if (raiz.size() != tamanho)
-        return {};
-    QString numero = raiz;
+        return false;
+    for (const QChar c : raiz)
+        if (!EhDigito(c))
+            return false;
     for (int rodada = 0; rodada < 2; ++rodada) {
         int soma = 0;
         int peso = 2;
-        for (qsizetype i = numero.size() - 1; i >= 0; --i) {
-            const QChar c = numero.at(i);
-            if (!EhDigito(c))
-                return {};
-            soma += (c.unicode() - '0') * peso;
+        if (rodada == 1) {
+            soma = (dv[0] - u'0') * peso;
+            peso = peso == pesoMaximo ? 2 : peso + 1;
+        }
+        for (qsizetype i = raiz.size() - 1; i >= 0; --i) {
+            soma += (raiz.at(i).unicode() - u'0') * peso;
             peso = peso == pesoMaximo ? 2 : peso + 1;
         }
         int digito = 11 - soma % 11;
         if (digito >= 10)
             digito = 0;
-        numero += QChar(u'0' + digito);
+        dv[rodada] = static_cast<char16_t>(u'0' + digito);
     }
-    return numero.right(2);
+    return true;
+}
+
+QString DigitosVerificadores(const QString& raiz, qsizetype tamanho, int pesoMaximo)
+{
+    char16_t dv[2];
+    if (!DigitosVerificadores(raiz, tamanho, pesoMaximo, dv))
+        return {};
+    return QString(reinterpret_cast<const QChar*>(dv), 2);
+}
+
+// The number's own check digits (the last two) agree with its root.
+bool ConfereDigitos(const QString& numero, int pesoMaximo)
+{
+    char16_t dv[2];
+    return DigitosVerificadores(QStringView(numero).first(numero.size() - 2), numero.size() - 2, pesoMaximo, dv)
+           && numero.at(numero.size() - 2) == QChar(dv[0]) && numero.at(numero.size() - 1) == QChar(dv[1]);
 }
 
 QString Mascara(const QString& digitos, std::initializer_list<std::pair<qsizetype, char>> separadores)
 {
-    QString resultado = digitos;
-    qsizetype acrescidos = 0;
+    QString resultado(digitos.size() + static_cast<qsizetype>(separadores.size()), Qt::Uninitialized);
+    QChar* destino = resultado.data();
+    qsizetype copiados = 0;
     for (const auto& [posicao, separador] : separadores) {
-        resultado.insert(posicao + acrescidos, QLatin1Char(separador));
-        ++acrescidos;
+        destino = std::copy(digitos.constData() + copiados, digitos.constData() + posicao, destino);
+        *destino++ = QLatin1Char(separador);
+        copiados = posicao;
     }
+    std::copy(digitos.constData() + copiados, digitos.constData() + digitos.size(), destino);
     return resultado;
 }
 
@@ -75,7 +98,7 @@ std::uint8_t ValidaCpf(const QString& Texto, bool PermiteVazio)
         return PermiteVazio ? 0 : 68;
     if (Texto.size() != 11)
         return 66;
-    if (CalculaDVCpf(Texto.left(9)) != Texto.mid(9, 2))
+    if (!ConfereDigitos(Texto, 11))
         return 66;
     // Their check digits agree, yet they are no one's number.
     if (QStringLiteral("00000000000 99999999999").contains(Texto))
@@ -89,12 +112,12 @@ std::uint8_t ValidaCnpj(const QString& Texto, bool MatrizObrigatoria, bool Permi
         return PermiteVazio ? 0 : 69;
     if (Texto.size() != 14)
         return 67;
-    const QString ordem = Texto.mid(8, 4);
-    if (ordem == QStringLiteral("0000"))
+    const QStringView ordem = QStringView(Texto).mid(8, 4);
+    if (ordem == u"0000")
         return 67;
-    if (CalculaDVCnpj(Texto.left(12)) != Texto.mid(12, 2))
+    if (!ConfereDigitos(Texto, 9))
         return 67;
-    if (MatrizObrigatoria && ordem != QStringLiteral("0001"))
+    if (MatrizObrigatoria && ordem != u"0001")
         return 42;
     return 0;
 }

@@ -39,11 +39,15 @@ bool PodeEmPessoaFisica(char16_t c)
 
 QString UmBrancoEntrePalavras(const QString& nome)
 {
-    QString resultado;
-    resultado.reserve(nome.size());
+    // Most names have no double blank: those are shared as they are, nothing copied.
+    if (!nome.contains(QLatin1String("  ")))
+        return nome;
+    QString resultado(nome.size(), Qt::Uninitialized);
+    QChar* fim = resultado.data();
     for (QChar c : nome)
-        if (!(c == QLatin1Char(' ') && resultado.endsWith(QLatin1Char(' '))))
-            resultado += c;
+        if (!(c == QLatin1Char(' ') && fim != resultado.constData() && fim[-1] == QLatin1Char(' ')))
+            *fim++ = c;
+    resultado.truncate(fim - resultado.constData());
     return resultado;
 }
 
@@ -71,19 +75,24 @@ std::uint8_t ConferePessoaFisica(const QString& nome)
         if (!PodeEmPessoaFisica(c.unicode()))
             return 128;
     }
-    const QStringList palavras = nome.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (palavras.isEmpty())
+    // The words, as views: a name is checked for every item saved or imported.
+    QStringView palavras[16];
+    qsizetype quantas = 0;
+    for (const QStringView palavra : QStringView(nome).tokenize(u' ', Qt::SkipEmptyParts)) {
+        if (quantas == 15)
+            return 122;
+        palavras[quantas++] = palavra;
+    }
+    if (quantas == 0)
         return 123;
-    if (palavras.size() > 15)
-        return 122;
-    for (qsizetype i = 0; i < palavras.size(); ++i) {
-        const QStringView palavra = QStringView(palavras[i]).left(30);
-        if (palavras.size() == 1 && palavra.size() == 1)
+    for (qsizetype i = 0; i < quantas; ++i) {
+        const QStringView palavra = palavras[i].left(30);
+        if (quantas == 1 && palavra.size() == 1)
             return 123;
         if (palavra.size() > 20)
             return 124;
         // Roman numerals close a name: "III" is allowed there, and only there.
-        const bool ultimaEhIII = i == palavras.size() - 1 && palavra == QLatin1String("III");
+        const bool ultimaEhIII = i == quantas - 1 && palavra == QLatin1String("III");
         if (!ultimaEhIII && TemTresIguais(palavra))
             return 125;
     }

@@ -72,7 +72,14 @@ TFieldDef TEsquemaTabela::DefDoTipoDeclarado(const QString& nome, const QString&
 {
     const QString declarado = tipoDeclarado.trimmed().toUpper();
     TFieldDef def{nome, ftUnknown, 0, false};
-    const QString primeira = declarado.section(QRegularExpression(QStringLiteral("[ (]")), 0, 0);
+    // The first word of the declared type, up to a blank or a parenthesis.
+    const qsizetype fimPrimeira = [&] {
+        for (qsizetype i = 0; i < declarado.size(); ++i)
+            if (declarado.at(i) == QLatin1Char(' ') || declarado.at(i) == QLatin1Char('('))
+                return i;
+        return declarado.size();
+    }();
+    const QStringView primeira = QStringView(declarado).first(fimPrimeira);
     for (const auto& t : Tipos) {
         if (primeira == QLatin1String(t.Prefixo)) {
             def.DataType = t.Tipo;

@@ -22,17 +22,32 @@ TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela
                                                                 .arg(TEsquemaTabela::Aspas(nome),
                                                                      colunas.join(QLatin1Char(',')),
                                                                      marcadores.join(QLatin1Char(','))));
+    FLigado.assign(FCampos.size(), Ligado::Nada);
+    FTextos.resize(FCampos.size());
+    FInteiros.assign(FCampos.size(), 0);
 }
 
 void TInsercao::Texto(int Coluna, const QString& Valor)
 {
-    const int tamanho = FCampos[static_cast<std::size_t>(Coluna)].Size;
+    const auto c = static_cast<std::size_t>(Coluna);
+    if (FLigado[c] == Ligado::Texto && FTextos[c] == Valor)
+        return;
+    FLigado[c] = Ligado::Nada;   // until bound: a failed bind leaves the column unknown
+    const int tamanho = FCampos[c].Size;
     FComando->LigaTexto(Coluna + 1, tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor);
+    FTextos[c] = Valor;
+    FLigado[c] = Ligado::Texto;
 }
 
 void TInsercao::Inteiro(int Coluna, qint64 Valor)
 {
+    const auto c = static_cast<std::size_t>(Coluna);
+    if (FLigado[c] == Ligado::Inteiro && FInteiros[c] == Valor)
+        return;
+    FLigado[c] = Ligado::Nada;
     FComando->LigaInteiro(Coluna + 1, Valor);
+    FInteiros[c] = Valor;
+    FLigado[c] = Ligado::Inteiro;
 }
 
 void TInsercao::Grava()

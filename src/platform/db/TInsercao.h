@@ -16,7 +16,8 @@ public:
     // Raises EDatabaseError when the table is missing or the statement cannot be prepared.
     TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos);
 
-    // Column by its position in the field definitions, from 0.
+    // Column by its position in the field definitions, from 0. A value equal to the one the
+    // column holds already is not bound again: in a bulk load most columns repeat row after row.
     void Texto(int Coluna, const QString& Valor);
     void Inteiro(int Coluna, qint64 Valor);
     // Writes the row as TDatabase::Escreve does (fault hook, readers released); the values stay
@@ -28,4 +29,9 @@ private:
     std::shared_ptr<TDatabase> FBanco;
     std::vector<TFieldDef> FCampos;
     std::unique_ptr<TComando> FComando;
+    // What each column holds bound, as text or as an integer (its kind in FLigado).
+    enum class Ligado : unsigned char { Nada, Texto, Inteiro };
+    std::vector<Ligado> FLigado;
+    std::vector<QString> FTextos;
+    std::vector<qint64> FInteiros;
 };
