@@ -23,25 +23,36 @@ namespace {
 
 constexpr qint64 TamanhoMaximoRecibo = 1024 * 1024;
 
-// The standard CRC-32 of a text after its first line, fed in pieces.
+// The standard CRC-32 of a text after its first line, from the CRC of the whole text (which
+// the archive records, and checks on reading): only the first line's bytes, through its LF,
+// are summed, and CRC arithmetic takes them off the whole, so that the rest is not summed twice.
 class TCrcAposPrimeiraLinha {
 public:
+    // Fed the text's first pieces in order; the pieces after the first line end are not needed.
     void Soma(QByteArrayView pedaco)
     {
-        if (FNaPrimeiraLinha) {
-            const qsizetype fim = pedaco.indexOf('\n');
-            if (fim < 0)
-                return;
-            FNaPrimeiraLinha = false;
-            pedaco = pedaco.sliced(fim + 1);
-        }
-        FCrc = crc32_z(FCrc, reinterpret_cast<const Bytef*>(pedaco.data()), static_cast<z_size_t>(pedaco.size()));
+        if (FCompleta)
+            return;
+        const qsizetype fim = pedaco.indexOf('\n');
+        const QByteArrayView linha = fim < 0 ? pedaco : pedaco.first(fim + 1);
+        FCrc = crc32_z(FCrc, reinterpret_cast<const Bytef*>(linha.data()), static_cast<z_size_t>(linha.size()));
+        FTamanho += static_cast<unsigned long long>(linha.size());
+        FCompleta = fim >= 0;
     }
-    [[nodiscard]] quint32 Valor() const { return static_cast<quint32>(FCrc); }
+    [[nodiscard]] bool Completa() const { return FCompleta; }
+    // 0 when the text has no line end.
+    [[nodiscard]] quint32 Valor(quint32 crcTudo, unsigned long long tamanhoTudo) const
+    {
+        if (!FCompleta || tamanhoTudo < FTamanho)
+            return 0;
+        const auto resto = static_cast<z_off64_t>(tamanhoTudo - FTamanho);
+        return static_cast<quint32>(crcTudo ^ crc32_combine64(FCrc, 0, resto));
+    }
 
 private:
-    bool FNaPrimeiraLinha = true;
+    bool FCompleta = false;
     uLong FCrc = 0;
+    unsigned long long FTamanho = 0;
 };
 
 QString CaminhoNaPasta(const QString& pasta, const QString& nome)
@@ -75,8 +86,8 @@ int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
     return -1;
 }
 
-// Reads the declaration's first line, without its line end.
-bool LePrimeiraLinha(const QString& caminho, QByteArray& primeiraLinha)
+// Reads the declaration's first line, without its line end, and feeds it to soma.
+bool LePrimeiraLinha(const QString& caminho, QByteArray& primeiraLinha, TCrcAposPrimeiraLinha& soma)
 {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
@@ -85,6 +96,7 @@ bool LePrimeiraLinha(const QString& caminho, QByteArray& primeiraLinha)
     const qsizetype fim = inicio.indexOf('\n');
     if (fim < 0)
         return false;
+    soma.Soma(inicio);
     primeiraLinha = inicio.left(fim);
     if (primeiraLinha.endsWith('\r'))
         primeiraLinha.chop(1);
@@ -151,7 +163,7 @@ int LeDeclaracaoEmpacotada(const TLeitorZip& leitor, quint32& crc, TAndamento& a
         soma.Soma(pedaco);
         return !novos || novos->Escreve(pedaco);
     });
-    crc = soma.Valor();
+    crc = soma.Valor(leitor.Crc(i), feitos);
     return r;
 }
 
@@ -202,7 +214,7 @@ int TCompactador::Comprimir(const QString& arquivo, const TProgressoCompressao& 
     andamento.Informa(0);
     std::vector<TMembroZip> membros;
     for (const auto& caminho : arquivos)
-        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false, {}, {}});
+        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
     const int r = TGravadorZip::GravaArquivo(arquivo, membros, andamento);
     if (r == ResultadoCompressao::Ok)
         andamento.Conclui();
@@ -220,17 +232,13 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
 
     const int iDeclaracao = ProcuraPorNome(arquivos, NomeDeclaracao);
     QByteArray primeiraLinha;
-    if (iDeclaracao < 0 || !LePrimeiraLinha(arquivos[iDeclaracao], primeiraLinha))
+    TCrcAposPrimeiraLinha soma;
+    if (iDeclaracao < 0 || !LePrimeiraLinha(arquivos[iDeclaracao], primeiraLinha, soma))
         return ResultadoCompressao::Falha;
 
-    // The declaration's CRC is taken from the very bytes packed, as the packing reads them.
     std::vector<TMembroZip> membros;
     for (const auto& caminho : arquivos)
-        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false, {}, {}});
-    TCrcAposPrimeiraLinha soma;
-    TMembroZip& declaracao = membros[static_cast<size_t>(iDeclaracao)];
-    declaracao.AoAbrir = [&soma] { soma = TCrcAposPrimeiraLinha(); };
-    declaracao.AoLer = [&soma](QByteArrayView pedaco) { soma.Soma(pedaco); };
+        membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
 
     // The receipt data records how many volumes the delivery took: always one here.
     const int iRecibo = ProcuraPorNome(arquivos, NomeRecibo);
@@ -251,9 +259,14 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     int r = TGravadorZip::GravaArquivo(pacote.fileName(), membros, andamento);
     if (r != ResultadoCompressao::Ok)
         return r;
-    const quint32 crc = soma.Valor();
+    // The declaration's CRC is that of the very bytes packed, which the packing summed.
+    TLeitorZip empacotado;
+    if (empacotado.Abre(pacote.fileName()) != ResultadoCompressao::Ok)
+        return ResultadoCompressao::Falha;
+    const int iEmpacotada = empacotado.Procura(NomeDeclaracao);
+    const quint32 crc = soma.Valor(empacotado.Crc(iEmpacotada), empacotado.Tamanho(iEmpacotada));
     const QByteArray cabecalho = TPacoteEntrega::MontaCabecalho(primeiraLinha, crc);
-    if (cabecalho.isEmpty())
+    if (iEmpacotada < 0 || cabecalho.isEmpty())
         return ResultadoCompressao::Falha;
 
     TArquivosNovos novos;

@@ -25,7 +25,6 @@ struct TLeitura {
     zip_uint64_t Tamanho = 0;
     time_t Modificado = 0;
     TContagem* Contagem = nullptr;
-    const TMembroZip* Membro = nullptr;
     zip_error_t Erro;
 };
 
@@ -38,8 +37,6 @@ zip_int64_t LeMembro(void* estado, void* dados, zip_uint64_t tamanho, zip_source
             zip_error_set(&leitura->Erro, ZIP_ER_OPEN, 0);
             return -1;
         }
-        if (leitura->Membro->AoAbrir)
-            leitura->Membro->AoAbrir();
         return 0;
     case ZIP_SOURCE_READ: {
         if (leitura->Contagem->Andamento.Cancelado()) {
@@ -52,8 +49,6 @@ zip_int64_t LeMembro(void* estado, void* dados, zip_uint64_t tamanho, zip_source
             zip_error_set(&leitura->Erro, ZIP_ER_READ, 0);
             return -1;
         }
-        if (leitura->Membro->AoLer)
-            leitura->Membro->AoLer(QByteArrayView(static_cast<const char*>(dados), lidos));
         TContagem& c = *leitura->Contagem;
         c.Lidos += static_cast<unsigned long long>(lidos);
         c.Andamento.InformaParte(c.Lidos, c.Total);
@@ -89,17 +84,16 @@ zip_int64_t LeMembro(void* estado, void* dados, zip_uint64_t tamanho, zip_source
     }
 }
 
-zip_source_t* FonteDeArquivo(zip_t* za, const TMembroZip& membro, TContagem& contagem)
+zip_source_t* FonteDeArquivo(zip_t* za, const QString& caminho, TContagem& contagem)
 {
-    const QFileInfo info(membro.Caminho);
+    const QFileInfo info(caminho);
     if (!info.isFile())
         return nullptr;
     auto* leitura = new TLeitura;
-    leitura->Arquivo.setFileName(membro.Caminho);
+    leitura->Arquivo.setFileName(caminho);
     leitura->Tamanho = static_cast<zip_uint64_t>(info.size());
     leitura->Modificado = static_cast<time_t>(info.lastModified().toSecsSinceEpoch());
     leitura->Contagem = &contagem;
-    leitura->Membro = &membro;
     zip_error_init(&leitura->Erro);
     zip_source_t* fonte = zip_source_function(za, LeMembro, leitura);
     if (!fonte) {
@@ -119,7 +113,7 @@ int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamen
     for (const auto& m : membros) {
         zip_source_t* fonte = m.UsaDados
             ? zip_source_buffer(za, m.Dados.constData(), static_cast<zip_uint64_t>(m.Dados.size()), 0)
-            : FonteDeArquivo(za, m, contagem);
+            : FonteDeArquivo(za, m.Caminho, contagem);
         if (!fonte) {
             zip_discard(za);
             return ResultadoCompressao::Falha;

@@ -1,8 +1,6 @@
 #pragma once
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
-#include <functional>
 #include <vector>
 
 class TAndamento;
@@ -13,10 +11,6 @@ struct TMembroZip {
     QString Caminho;     // file read when the archive is written (when Dados is not used)
     QByteArray Dados;
     bool UsaDados = false;
-    // Sees the bytes of a member file as they are packed, each time the file is read from its
-    // start (AoAbrir first); either may be empty.
-    std::function<void()> AoAbrir;
-    std::function<void(QByteArrayView)> AoLer;
 };
 
 // Writes zip archives through libzip. Results are those of ResultadoCompressao.
