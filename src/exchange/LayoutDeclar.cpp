@@ -14,9 +14,32 @@ QString NiDaLinha(const QString& Ni, bool PessoaFisica)
     return PessoaFisica ? QStringLiteral("000") + ni : ni;
 }
 
+namespace {
+
+// A name that normalising leaves as it is: single blanks between printable ASCII characters,
+// none of them a small letter, nor, for a person, an apostrophe or a full stop. Most stored
+// names are, and this spares every value line a copy of its name.
+bool JaNormalizado(const QString& Nome, bool PessoaFisica)
+{
+    char16_t anterior = u' ';   // no blank at the start
+    for (const QChar c : Nome) {
+        const char16_t u = c.unicode();
+        if (u == u' ') {
+            if (anterior == u' ')
+                return false;
+        } else if (u < 0x21 || u > 0x7E || (u >= u'a' && u <= u'z') || (PessoaFisica && (u == u'\'' || u == u'.'))) {
+            return false;
+        }
+        anterior = u;
+    }
+    return anterior != u' ' || Nome.isEmpty();   // no blank at the end
+}
+
+}  // namespace
+
 QString NomeDaLinha(const QString& Nome, bool PessoaFisica)
 {
-    return NormalizaTexto(Nome, PessoaFisica);
+    return JaNormalizado(Nome, PessoaFisica) ? Nome : NormalizaTexto(Nome, PessoaFisica);
 }
 
 QString CnpjDoEstabelecimento(const QString& Cnpj, const QString& Ordem)

@@ -1,5 +1,6 @@
 #include "exchange/TRegistroTipo2.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "exchange/LayoutDeclar.h"
@@ -70,15 +71,29 @@ TLinhaFixa LinhaDoItem(char Tipo, int Sequencia, const QString& NiDeclarante, co
     return linha;
 }
 
-// The values and the identifier of one of the item's lines.
+// The values and the identifier of one of the item's lines. The 39 fields of 15 digits are
+// made side by side and placed at once: this runs for every value line of the file.
 void PoeValores(TLinhaFixa& Linha, const TRegistroTipo2::TColunas& Colunas, int Identificador)
 {
-    for (int periodo = 0; periodo < 13; ++periodo)
-        for (int coluna = 0; coluna < 3; ++coluna) {
-            const int posicao = 103 + 45 * periodo + 15 * coluna;
-            if (!Linha.Numero(posicao, 15, Colunas[periodo][coluna]))   // 13 digits at most
-                Linha.Bytes(posicao, 15, QByteArrayView());   // blank, whatever the line held before
+    constexpr int Largura = 15;
+    constexpr qint64 Maximo = 999'999'999'999'999;   // 13 digits at most are expected
+    char campos[13 * 3 * Largura];
+    char* campo = campos;
+    for (const auto& periodo : Colunas)
+        for (qint64 valor : periodo) {
+            if (valor < 0 || valor > Maximo) {
+                std::fill_n(campo, Largura, ' ');   // a field that cannot hold it stays blank
+            } else {
+                int i = Largura;
+                do {
+                    campo[--i] = static_cast<char>('0' + valor % 10);
+                    valor /= 10;
+                } while (valor > 0);
+                std::fill_n(campo, i, '0');
+            }
+            campo += Largura;
         }
+    Linha.Bytes(103, sizeof campos, QByteArrayView(campos, sizeof campos));
     const char identificador[1] = {static_cast<char>('0' + Identificador)};
     Linha.Bytes(688, 1, QByteArrayView(identificador, 1));
 }
