@@ -109,7 +109,7 @@ bool Copia(const QString& caminho, TArquivosNovos& novos)
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         return false;
-    QByteArray pedaco(1024 * 1024, Qt::Uninitialized);
+    QByteArray pedaco(64 * 1024, Qt::Uninitialized);
     for (;;) {
         const qint64 lidos = arquivo.read(pedaco.data(), pedaco.size());
         if (lidos < 0)
