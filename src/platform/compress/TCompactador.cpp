@@ -250,9 +250,10 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
         membros[static_cast<size_t>(iRecibo)].UsaDados = true;
     }
 
-    // The archive goes to a file of its own beside the target, so that memory does not grow
-    // with the declaration; it is removed when this run ends, whatever its result.
-    QTemporaryFile pacote(QFileInfo(arquivo).absoluteDir().filePath(QStringLiteral("pacote-XXXXXX.tmp")));
+    // The archive goes to a temporary file of the system's, so that memory does not grow with
+    // the declaration and a removable target holds no more than the file it receives; it is
+    // removed when this run ends, whatever its result.
+    QTemporaryFile pacote;
     if (!pacote.open())
         return ResultadoCompressao::Falha;
     pacote.close();
