@@ -129,6 +129,7 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
     FVersao.clear();
     FCpfValido.clear();
     FCnpjValido.clear();
+    FDeclaranteConferido.clear();
     FPerguntou = false;
     FSobrescreve = true;
     FParar = false;
@@ -277,6 +278,8 @@ void TImportacaoPruv::Despacha()
     const QString& linha = FAtual.Texto;
     const QChar tipo = Caractere(PosicaoTipo);
     const bool grupo = tipo == QLatin1Char('2') || tipo == QLatin1Char('5');
+    if (tipo != QLatin1Char('2'))
+        FDeclaranteConferido.clear();   // any other line may change the working declaration
     const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4') || linha.startsWith(QStringLiteral("PRUV"));
     try {
         if (TamanhoSemBrancosFinais(linha) == 0 || (FGravado && !conhecido)) {
@@ -347,6 +350,21 @@ void TImportacaoPruv::ConfereDeclarante()
         }
     }
     AdotaNi(ni);   // the first number, or another establishment of the company
+}
+
+bool TImportacaoPruv::MesmoDeclarante() const
+{
+    const QStringView linha(FAtual.Texto);
+    return !FDeclaranteConferido.isEmpty() && linha.size() >= PosicaoNi - 1 + TamanhoNi
+           && linha.mid(PosicaoNi - 1, TamanhoNi) == FDeclaranteConferido;
+}
+
+void TImportacaoPruv::LembraDeclarante()
+{
+    const QStringView linha(FAtual.Texto);
+    if (linha.size() >= PosicaoNi - 1 + TamanhoNi)
+        FDeclaranteConferido = linha.mid(PosicaoNi - 1, TamanhoNi).toString();
+    FIncluidaConferida = FIncluidas.contains(FPruv->GetChave());
 }
 
 void TImportacaoPruv::ConfereNatureza() const
@@ -480,12 +498,12 @@ bool TImportacaoPruv::GaranteDeclaracao()
     return true;
 }
 
-void TImportacaoPruv::ConfiguraItens(TPruvAnexo& Dono)
+void TImportacaoPruv::ConfiguraItens(TPruvAnexo& Dono, bool Incluida)
 {
     TColecaoPruvItem& itens = Dono.GetItens();
     if (itens.GetGravarEmDisco())
         itens.SetGravarEmDisco(false);
-    itens.SetNaoAtualizaAux(FIncluidas.contains(FPruv->GetChave()));
+    itens.SetNaoAtualizaAux(Incluida);
     itens.SetSubstituiExistente(FSobrescreve);
 }
 
@@ -700,10 +718,12 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
                 throw TRejeicao{CodigoSemFundo, {}};
             if (Campo(PosicaoNi, TamanhoNi) != FAnexo->GetDeclarante().GetNi())
                 throw TRejeicao{CodigoForaDoFundo, {}};
-        } else {
+        } else if (!MesmoDeclarante()) {
+            FDeclaranteConferido.clear();
             ConfereDeclarante();
             if (!GaranteDeclaracao())
                 return;   // cancelled: the run stops here
+            LembraDeclarante();
         }
     } catch (const TRejeicao& r) {
         Rejeita(r);
@@ -712,7 +732,7 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
     }
 
     TPruvAnexo& dono = Tipo == QLatin1Char('5') ? static_cast<TPruvAnexo&>(*FAnexo) : *FPruv;
-    ConfiguraItens(dono);
+    ConfiguraItens(dono, Tipo == QLatin1Char('5') ? FIncluidas.contains(FPruv->GetChave()) : FIncluidaConferida);
     std::unique_ptr<TGrupoValores>& feito = Tipo == QLatin1Char('5') ? FGrupoAnexo : FGrupoPruv;
     if (!feito)
         feito = std::make_unique<TGrupoValores>(*FPruv, dono, *FImpItem);

@@ -11,6 +11,7 @@
 #include "model/ImprimeQString.h"
 #include "model/TColecaoCodigoRetencao.h"
 #include "model/TColecaoPruv.h"
+#include "model/TNi.h"
 #include "model/TPruv.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TEspacoEmDisco.h"
@@ -441,6 +442,70 @@ TEST_F(TImportacaoPruvTest, LinesOfADeclarantThatCannotHaveTheChosenNatureAreRef
         EXPECT_EQ(n.BeneficiariosAdicionados, c.adicionados);
         EXPECT_EQ(n.Declaracoes, c.adicionados);
     }
+}
+
+// Value lines of one declarant follow each other by the thousand; whatever comes between two of
+// them, each line is still checked against the declarant it names.
+TEST_F(TImportacaoPruvTest, EveryValueLineIsCheckedAgainstItsOwnDeclarant)
+{
+    // Beneficiaries of their own, one a line: only the declarant's number tells the lines apart.
+    std::vector<QByteArray> cpfs;
+    for (int i = 1; i <= 16; ++i) {
+        const QString raiz = QStringLiteral("%1").arg(100000000 + i * 7919, 9, 10, QLatin1Char('0'));
+        cpfs.push_back((raiz + CalculaDVCpf(raiz)).toLatin1());
+    }
+    int proxima = 0;
+    const auto linha = [&](const QString& ni) {
+        const ItemSimulado item = std::move(ItemSimulado("0561", cpfs.at(proxima).constData(), "BENEFICIARIO")
+                                                .Em(S::Rendimento, 1, 10000));
+        ++proxima;
+        return Valores('2', proxima, ni, item, 0);
+    };
+    const QByteArray luis = Valores('2', 1, Empresa, Luis(), 0);
+    const QString invalido = QStringLiteral("Número de Inscrição no CNPJ inválido: ");
+    const QString outraEmpresa =
+        QStringLiteral("Um arquivo de importação somente poderá conter declarações de uma mesma pessoa jurídica.");
+    const QList<QByteArray> linhas = {
+        luis,
+        linha(Empresa),
+        linha(QStringLiteral("11222333000100")),   // 3: a wrong check digit
+        linha(Empresa),
+        linha(Filial),                              // 5: another establishment
+        linha(Filial),
+        linha(Empresa),                             // 7: back to the head office
+        linha(QStringLiteral("44556677000186")),   // 8: another company
+        linha(Empresa),
+        luis.left(20),                              // 10: cut inside the declarant's number
+        linha(Empresa),
+        luis,                                       // 12: met before
+        QByteArray(),                               // 13: blank
+        linha(Empresa),
+        Tipo1(15, Declarante(Filial)),              // 15: the branch's declarant line
+        linha(Empresa),
+        linha(QStringLiteral("1122233300018a")),   // 17: a letter
+        Troca(linha(Empresa), 23, " "),             // 18: its last digit blank
+        linha(Empresa),
+        Troca(linha(Empresa), 9, "5"),              // 20: a fund's line without a fund
+        linha(Empresa),
+    };
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA", QStringLiteral("2002"), 1);
+    ASSERT_EQ(Importa(Arquivo(linhas)), 0);
+    EXPECT_MENSAGENS(
+        Mensagens(nomeLog),
+        (QStringList{
+            QStringLiteral("Linha: 3 - ") + invalido + QStringLiteral("11.222.333/0001-00."),
+            QStringLiteral("Linha: 8 - ") + outraEmpresa,
+            QStringLiteral("Linha: 10 - ") + invalido + QStringLiteral("11.222.333/000 -  ."),
+            QStringLiteral("Linha: 12 - Código/beneficiário duplicado no arquivo."),
+            QStringLiteral("Linha: 15 -  AVISO: Natureza do declarante no tipo 1 (dados do declarante) diferente da "
+                           "natureza selecionada para importação."),
+            QStringLiteral("Linha: 17 - ") + invalido + QStringLiteral("11.222.333/0001-8a."),
+            QStringLiteral("Linha: 18 - ") + invalido + QStringLiteral("11.222.333/0001-8 ."),
+            QStringLiteral("Linha: 20 - Beneficiário sem Fundo ou Clube de Investimentos correspondente."),
+        }));
+    EXPECT_EQ(n, (TContadores{2, 12, 0, 1, 7, 0, 1}));
+    EXPECT_EQ(Itens(Empresa).size(), 10u);
+    EXPECT_EQ(Itens(Filial).size(), 2u);
 }
 
 TEST_F(TImportacaoPruvTest, ARecordedPrivateCompanyKeepsItsHeadOfficeAndRefusesItsBranch)
