@@ -20,20 +20,19 @@ bool Digitos(QStringView Texto, qsizetype Maximo, std::uint64_t& Numero)
     return true;
 }
 
-}  // namespace
-
-std::size_t TTabelaImpItem::THashGrupo::operator()(const TGrupoNumerico& Grupo) const
+// Mixed so that numbers that differ in their last digits spread over the whole table.
+std::uint64_t Espalha(std::uint64_t Ni, std::uint64_t Resto)
 {
-    // Mixed so that numbers that differ in their last digits spread over the whole table.
-    std::uint64_t h = Grupo.Ni * 0x9E3779B97F4A7C15ull;
-    h ^= (std::uint64_t{Grupo.Dono} << 32 | std::uint64_t{Grupo.Codigo} << 16 | Grupo.Tipo) + 0x632BE59BD9B4E019ull
-         + (h << 6) + (h >> 2);
-    h ^= Grupo.TamanhoNi;
+    std::uint64_t h = Ni * 0x9E3779B97F4A7C15ull ^ Resto;
     h ^= h >> 33;
     h *= 0xFF51AFD7ED558CCDull;
     h ^= h >> 33;
-    return static_cast<std::size_t>(h);
+    h *= 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 33;
+    return h;
 }
+
+}  // namespace
 
 std::uint32_t TTabelaImpItem::NumeroDono(QStringView InAnexo, QStringView ChaveDono)
 {
@@ -50,11 +49,45 @@ std::uint32_t TTabelaImpItem::NumeroDono(QStringView InAnexo, QStringView ChaveD
     return FNumeroUltimoDono;
 }
 
-bool TTabelaImpItem::Marca(TIdentificadores& Vistos, QStringView Identificador)
+TTabelaImpItem::TGrupoNumerico& TTabelaImpItem::Slot(const TGrupoNumerico& Grupo, bool& Novo)
+{
+    if ((FOcupados + 1) * 2 > FNumericos.size())
+        Redimensiona(qMax<std::size_t>(FNumericos.size() * 2, 64));
+    const std::size_t mascara = FNumericos.size() - 1;
+    const std::uint64_t resto = std::uint64_t{Grupo.Dono} << 40 | std::uint64_t{Grupo.Codigo} << 24
+                                | std::uint64_t{Grupo.Tipo} << 8 | Grupo.TamanhoNi;
+    for (std::size_t i = Espalha(Grupo.Ni, resto) & mascara;; i = (i + 1) & mascara) {
+        TGrupoNumerico& slot = FNumericos[i];
+        if (slot.TamanhoNi == TGrupoNumerico::Vaga) {
+            slot = Grupo;
+            slot.Vistos = 0;
+            ++FOcupados;
+            Novo = true;
+            return slot;
+        }
+        if (slot.MesmoGrupo(Grupo)) {
+            Novo = false;
+            return slot;
+        }
+    }
+}
+
+void TTabelaImpItem::Redimensiona(std::size_t Capacidade)
+{
+    std::vector<TGrupoNumerico> antigos(Capacidade);
+    antigos.swap(FNumericos);
+    FOcupados = 0;
+    bool novo = false;
+    for (const TGrupoNumerico& grupo : antigos)
+        if (grupo.TamanhoNi != TGrupoNumerico::Vaga)
+            Slot(grupo, novo).Vistos = grupo.Vistos;
+}
+
+bool TTabelaImpItem::Marca(std::uint8_t& Vistos, QStringView Identificador)
 {
     // Identifiers are one character each, "0" to "3"; a blank is "0".
     const char16_t c = Identificador.trimmed().isEmpty() ? u'0' : Identificador.front().unicode();
-    const TIdentificadores bit = static_cast<TIdentificadores>(1u << ((c - u'0') & 7));
+    const auto bit = static_cast<std::uint8_t>(1u << ((c - u'0') & 7));
     const bool visto = (Vistos & bit) != 0;
     Vistos |= bit;
     return visto;
@@ -69,8 +102,8 @@ bool TTabelaImpItem::Registra(const TChave& Chave, bool PrimeiraDoGrupo)
         && Digitos(Chave.Codigo, 4, codigo)) {
         const TGrupoNumerico grupo{ni, NumeroDono(Chave.InAnexo, Chave.ChaveDono), static_cast<std::uint16_t>(codigo),
                                    Chave.TipoBenef.front().unicode(), static_cast<std::uint8_t>(Chave.NiBenef.size())};
-        const auto [achado, novo] = FNumericos.try_emplace(grupo, TIdentificadores{0});
-        const bool linhaVista = Marca(achado->second, Chave.Identificador);
+        bool novo = false;
+        const bool linhaVista = Marca(Slot(grupo, novo).Vistos, Chave.Identificador);
         return PrimeiraDoGrupo ? !novo : linhaVista;
     }
 
@@ -82,14 +115,18 @@ bool TTabelaImpItem::Registra(const TChave& Chave, bool PrimeiraDoGrupo)
     auto achado = FOutros.find(grupo);
     const bool grupoVisto = achado != FOutros.end();
     if (!grupoVisto)
-        achado = FOutros.insert(grupo, TIdentificadores{0});
+        achado = FOutros.insert(grupo, std::uint8_t{0});
     const bool linhaVista = Marca(*achado, Chave.Identificador);
     return PrimeiraDoGrupo ? grupoVisto : linhaVista;
 }
 
 void TTabelaImpItem::Reserva(qsizetype Grupos)
 {
-    FNumericos.reserve(static_cast<std::size_t>(qMax<qsizetype>(Grupos, 0)));
+    std::size_t capacidade = 64;
+    while (capacidade < static_cast<std::size_t>(qMax<qsizetype>(Grupos, 0)) * 2)
+        capacidade *= 2;
+    if (capacidade > FNumericos.size())
+        Redimensiona(capacidade);
 }
 
 void TTabelaImpItem::Esvazia()
@@ -98,5 +135,6 @@ void TTabelaImpItem::Esvazia()
     FUltimoDono.clear();
     FNumeroUltimoDono = 0;
     FNumericos.clear();
+    FOcupados = 0;
     FOutros.clear();
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
-#include <unordered_map>
+#include <vector>
 
 // The value lines already met in one delivery-layout file, by owner, withholding code,
 // beneficiary and situation identifier, so that a repeated line or a second group of the same
@@ -38,21 +38,29 @@ private:
         std::uint32_t Dono = 0;   // FDonos' number of the owner
         std::uint16_t Codigo = 0;
         char16_t Tipo = 0;
-        std::uint8_t TamanhoNi = 0;
+        std::uint8_t TamanhoNi = Vaga;   // Vaga: a free slot of the table
+        std::uint8_t Vistos = 0;         // the identifiers met, a bit each
 
-        bool operator==(const TGrupoNumerico&) const = default;
+        static constexpr std::uint8_t Vaga = 0xFF;
+        [[nodiscard]] bool MesmoGrupo(const TGrupoNumerico& Outro) const
+        {
+            return Ni == Outro.Ni && Dono == Outro.Dono && Codigo == Outro.Codigo && Tipo == Outro.Tipo
+                   && TamanhoNi == Outro.TamanhoNi;
+        }
     };
-    struct THashGrupo {
-        std::size_t operator()(const TGrupoNumerico& Grupo) const;
-    };
-    using TIdentificadores = std::uint8_t;   // one bit per identifier met
 
     [[nodiscard]] std::uint32_t NumeroDono(QStringView InAnexo, QStringView ChaveDono);
-    static bool Marca(TIdentificadores& Vistos, QStringView Identificador);
+    // The slot of the group, made free for it when it is not there (Novo).
+    TGrupoNumerico& Slot(const TGrupoNumerico& Grupo, bool& Novo);
+    void Redimensiona(std::size_t Capacidade);
+    static bool Marca(std::uint8_t& Vistos, QStringView Identificador);
 
     QHash<QString, std::uint32_t> FDonos;   // owner ("0" or "1", a separator, its key): its number
     QString FUltimoDono;                    // the last one asked, which the lines of a file repeat
     std::uint32_t FNumeroUltimoDono = 0;
-    std::unordered_map<TGrupoNumerico, TIdentificadores, THashGrupo> FNumericos;
-    QHash<QString, TIdentificadores> FOutros;   // the groups with any other code or number
+    // Open addressing over a power-of-two table at most half full: one probe finds a group
+    // mostly, where a table of linked nodes would take two or three misses of the cache.
+    std::vector<TGrupoNumerico> FNumericos;
+    std::size_t FOcupados = 0;
+    QHash<QString, std::uint8_t> FOutros;   // the groups with any other code or number
 };

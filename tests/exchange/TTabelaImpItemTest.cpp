@@ -1,3 +1,4 @@
+#include <QString>
 #include <gtest/gtest.h>
 
 #include "exchange/TTabelaImpItem.h"
@@ -56,6 +57,22 @@ TEST(TTabelaImpItem, AnswersWhetherTheGroupOrTheLineWasMetBefore)
     tabela.Esvazia();
     const TTabelaImpItem::TChave primeira{u"0", u"00001", u"0561", u"1", u"12345678909", u"0"};
     EXPECT_FALSE(tabela.Registra(primeira, true));
+}
+
+// The table grows past any room reserved and still knows every group it met.
+TEST(TTabelaImpItem, KeepsEveryGroupAsItGrows)
+{
+    TTabelaImpItem tabela;
+    tabela.Reserva(10);
+    const auto registra = [&](int i, bool primeira) {
+        const QString ni = QString::number(10000000000LL + i * 7919LL);
+        const TTabelaImpItem::TChave chave{u"0", u"00001", i % 2 ? u"0561" : u"0588", u"1", ni, u"0"};
+        return tabela.Registra(chave, primeira);
+    };
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_FALSE(registra(i, true)) << i;
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_TRUE(registra(i, false)) << i;
 }
 
 }  // namespace
