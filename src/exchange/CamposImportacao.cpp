@@ -20,6 +20,22 @@ QString CampoLinha(const QString& Linha, int Inicio, int Tamanho)
     return Linha.mid(Inicio - 1, Tamanho).leftJustified(Tamanho, QLatin1Char(' '));
 }
 
+bool MesmoCampo(QStringView Linha, QStringView Outra, int Inicio, int Tamanho)
+{
+    if (Inicio < 1 || Tamanho <= 0)
+        return true;
+    const qsizetype fim = qsizetype{Inicio} - 1 + Tamanho;
+    if (Linha.size() >= fim && Outra.size() >= fim)
+        return Linha.sliced(Inicio - 1, Tamanho) == Outra.sliced(Inicio - 1, Tamanho);
+    for (qsizetype i = Inicio - 1; i < fim; ++i) {
+        const QChar a = i < Linha.size() ? Linha[i] : QLatin1Char(' ');
+        const QChar b = i < Outra.size() ? Outra[i] : QLatin1Char(' ');
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
 QChar CaractereLinha(const QString& Linha, int Posicao)
 {
     return Posicao >= 1 && Posicao <= Linha.size() ? Linha.at(Posicao - 1) : QLatin1Char(' ');

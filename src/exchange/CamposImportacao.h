@@ -12,6 +12,8 @@ qsizetype TamanhoSemBrancosFinais(const QString& Texto);
 // Tamanho characters from position Inicio; a line shorter than that reads as blanks, so that a
 // cut line gives blank fields rather than shorter ones.
 QString CampoLinha(const QString& Linha, int Inicio, int Tamanho);
+// Whether the two lines hold the same field, as CampoLinha reads it, without making it.
+bool MesmoCampo(QStringView Linha, QStringView Outra, int Inicio, int Tamanho);
 // The character at position Posicao; a blank beyond the line.
 QChar CaractereLinha(const QString& Linha, int Posicao);
 // Every character is a blank (an empty text too).

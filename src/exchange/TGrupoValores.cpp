@@ -85,9 +85,8 @@ bool TGrupoValores::TemErro() const
 
 bool TGrupoValores::MesmoGrupo(const QString& Primeira, const QString& Linha) const
 {
-    // The declarant or fund too: a line of another one never joins this item.
-    return CaractereLinha(Linha, PosicaoTipo) == CaractereLinha(Primeira, PosicaoTipo)
-           && CampoLinha(Linha, PosicaoNi, PosicaoNome - PosicaoNi) == CampoLinha(Primeira, PosicaoNi, PosicaoNome - PosicaoNi);
+    // The type, and the declarant or fund too: a line of another one never joins this item.
+    return MesmoCampo(Linha, Primeira, PosicaoTipo, PosicaoNome - PosicaoTipo);
 }
 
 void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)

@@ -262,6 +262,16 @@ TEST_F(TImportacaoPruvTest, EachLineOfAGroupIsCheckedByItsSituationIdentifier)
          {QStringLiteral("Linha: 2 - Um arquivo de importação somente poderá conter declarações de uma mesma pessoa "
                          "jurídica.")}, 1},
         {"a line cut in December's income", {l0.left(600)}, {QStringLiteral("Linha: 1 -") + ValoresAusentes(12, 1)}, 0},
+        {"a second line cut inside the declarant's number", {l0, l1.left(15)},
+         {QStringLiteral("Linha: 2 - Número de Inscrição no CNPJ inválido: 11.222.3  /    -  .")}, 1},
+        {"a second line cut inside the beneficiary's name joins the group", {l0, l1.left(60)},
+         {QStringLiteral("Linha: 1") + rejeitada, QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")}, 0},
+        {"two lines cut alike", {l0.left(30), l0.left(30)},
+         {QStringLiteral("Linha: 1 - Número de Inscrição no CPF inválido:    .   .   -  .; O primeiro nome deve ter no "
+                         "mínimo duas letras.")
+              + ValoresAusentes(1, 1),
+          QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")}, 0},
+        {"the name of a later line of the group is not read", {l0, Troca(l1, 43, "outro nome")}, {}, 1},
         {"a code of legal entities for a person", {Troca(l0, 24, "1708")},
          {QStringLiteral("Linha: 1 - O Código de Retenção 1708 é exclusivo para Pessoa Jurídica.")}, 0},
         {"the item's own check: deductions of a legal entity", {Troca(pj, 103 + 15, "000000000000100")},
