@@ -8,6 +8,19 @@ qsizetype TamanhoSemBrancosFinais(const QString& Texto)
     return fim;
 }
 
+bool SemConteudo(QStringView Texto)
+{
+    for (const QChar c : Texto)
+        if (c > QLatin1Char(' '))
+            return false;
+    return true;
+}
+
+bool PassaDe(QStringView Texto, qsizetype Tamanho)
+{
+    return Texto.size() > Tamanho && !SemConteudo(Texto.sliced(qMax<qsizetype>(Tamanho, 0)));
+}
+
 QString RetiraBrancosFinais(const QString& Texto)
 {
     return Texto.left(TamanhoSemBrancosFinais(Texto));
@@ -17,6 +30,9 @@ QString CampoLinha(const QString& Linha, int Inicio, int Tamanho)
 {
     if (Inicio < 1 || Tamanho <= 0)
         return {};
+    // Most lines hold the whole field: copied once, with no padding to look at.
+    if (Linha.size() >= qsizetype{Inicio} - 1 + Tamanho)
+        return QString(Linha.constData() + (Inicio - 1), Tamanho);
     return Linha.mid(Inicio - 1, Tamanho).leftJustified(Tamanho, QLatin1Char(' '));
 }
 

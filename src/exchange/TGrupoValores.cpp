@@ -100,17 +100,16 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
     for (;;) {
         TMensagemLinha mensagem(Atual.Numero);
         const QString linha = Atual.Texto;
-        const qsizetype tamanho = TamanhoSemBrancosFinais(linha);
         if (FLinhas.empty())
             LeIdentificacao(linha, mensagem);
         // A line cut short reads its missing fields as blanks: each one is told as a blank field.
-        if (tamanho > TamanhoLinha)
+        if (PassaDe(linha, TamanhoLinha))
             mensagem.AdicionaCodigo(CodigoSemFimDeLinha);
         else
             LeValores(linha, CaractereLinha(linha, PosicaoIdentificador), mensagem);
         FLinhas.push_back({linha, Atual.Numero, mensagem.Texto()});
 
-        if (!Atual.Proxima(Leitor) || TamanhoSemBrancosFinais(Atual.Texto) == 0
+        if (!Atual.Proxima(Leitor) || SemConteudo(Atual.Texto)
             || static_cast<int>(FLinhas.size()) >= MaximoLinhas || !MesmoGrupo(primeira, Atual.Texto))
             break;
     }

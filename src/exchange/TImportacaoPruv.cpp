@@ -282,9 +282,9 @@ void TImportacaoPruv::Despacha()
         FDeclaranteConferido.clear();   // any other line may change the working declaration
     const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4') || linha.startsWith(QStringLiteral("PRUV"));
     try {
-        if (TamanhoSemBrancosFinais(linha) == 0 || (FGravado && !conhecido)) {
+        if (SemConteudo(linha) || (FGravado && !conhecido)) {
             // blank, or in a recorded file totals and unknown lines: passed over without a word
-        } else if (!grupo && TamanhoSemBrancosFinais(linha) > TamanhoLinha) {
+        } else if (!grupo && PassaDe(linha, TamanhoLinha)) {
             // Records run together: the line ends are missing.
             throw TRejeicao{CodigoSemFimDeLinha, {}};
         } else if (linha.startsWith(QStringLiteral("PRUV"))) {
