@@ -50,6 +50,7 @@ constexpr std::uint8_t CodigoFalhaGravacao = 159;
 constexpr std::uint8_t CodigoNaoAdministradora = 164;
 constexpr std::uint8_t CodigoSemFimDeLinha = 197;
 
+constexpr int PassosDoGauge = 200;           // moves of the gauge over a whole file
 constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
 constexpr int PosicaoCpf = 13;             // a person's CPF within positions 10-23
 constexpr int PosicaoAno = 28;             // type 1; the later fields move back by the layout flag
@@ -258,10 +259,16 @@ void TImportacaoPruv::Prepara(const TPruv& Alvo)
 
 void TImportacaoPruv::Processa()
 {
+    // The gauge moves by a step of the file at a time: redrawn for every line, it took far
+    // longer than the line itself.
+    const int passo = FGauge ? qMax(1, (FGauge->Maximo() - FGauge->Minimo()) / PassosDoGauge) : 1;
+    int proximaPosicao = 0;
     FAtual.Proxima(*FLeitor);
     while (FAtual.Presente && !*FCancelado && !FParar) {
-        if (FGauge)
+        if (FGauge && FLeitor->Lidas() >= proximaPosicao) {
             FGauge->DefinePosicao(FLeitor->Lidas());
+            proximaPosicao = FLeitor->Lidas() + passo;
+        }
         InterfaceUsuario::Atividade().MantemVivo();
         Despacha();
     }

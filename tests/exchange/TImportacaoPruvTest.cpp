@@ -18,6 +18,7 @@
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/DialogosRoteirizados.h"
+#include "platform/ui/ProgressoRegistrado.h"
 #include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
 
@@ -717,6 +718,29 @@ TEST_F(TImportacaoPruvTest, AFileNeeds1400FreeBytesForEach728OfItsOwn)
     }
     TEspacoEmDisco::Simulacao espaco(1400000);
     EXPECT_EQ(Importa(arquivo), 0);
+}
+
+// The gauge follows the lines read in small steps, not at every line, and ends full.
+TEST_F(TImportacaoPruvTest, TheGaugeMovesInSmallStepsAndEndsFull)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    QList<QByteArray> linhas;
+    for (int i = 0; i < 2000; ++i)
+        linhas << QByteArray(726, ' ');   // 728 bytes with the line end: one line of the gauge's range
+    ProgressoRegistrado gauge;
+    TImportacaoPruv importacao;
+    const bool cancelado = false;
+    ASSERT_EQ(importacao.Importa(cancelado, false, *colecao, 0, &gauge, nomeLog, Arquivo(linhas), alvo, n), 0);
+    const std::vector<int>& posicoes = gauge.Posicoes();
+    EXPECT_EQ(gauge.Maximo(), 2000);
+    ASSERT_FALSE(posicoes.empty());
+    EXPECT_EQ(posicoes.front(), 1);
+    EXPECT_EQ(posicoes.back(), 2000);
+    EXPECT_LE(posicoes.size(), 202u);
+    for (std::size_t i = 1; i < posicoes.size(); ++i) {
+        EXPECT_GT(posicoes[i], posicoes[i - 1]);
+        EXPECT_LE(posicoes[i] - posicoes[i - 1], 10);
+    }
 }
 
 TEST_F(TImportacaoPruvTest, EveryMessageOfTheLogIsPairedWithItsLine)
