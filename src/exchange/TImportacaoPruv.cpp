@@ -160,8 +160,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
         FLeitor = &leitor;
         try {
             FImpItem = std::make_unique<TTabelaImpItem>();
-            // A group per line at most; past a million the table grows as it must.
-            FImpItem->Reserva(static_cast<qsizetype>(qMin<qint64>(linhas, 1 << 20)));
+            // A group per line at most; past a quarter of a million the table grows as it must.
+            FImpItem->Reserva(static_cast<qsizetype>(qMin<qint64>(linhas, 1 << 18)));
             const auto banco = TDatabase::DaPasta(DiretorioDados());
             TTransacao transacao(*banco);
             // The working declaration lets go of its collections (which store what they held back)
