@@ -76,7 +76,7 @@ TLinhaFixa LinhaDoItem(char Tipo, int Sequencia, const QString& NiDeclarante, co
 void PoeValores(TLinhaFixa& Linha, const TRegistroTipo2::TColunas& Colunas, int Identificador)
 {
     constexpr int Largura = 15;
-    constexpr qint64 Maximo = 999'999'999'999'999;   // 13 digits at most are expected
+    constexpr qint64 Maximo = 999'999'999'999'999;   // what the field holds; 13 digits at most are expected
     char campos[13 * 3 * Largura];
     char* campo = campos;
     for (const auto& periodo : Colunas)
