@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <memory>
+#include <vector>
 
 #include "BancoDeTeste.h"
 #include "platform/db/EDatabaseError.h"
@@ -23,16 +25,24 @@ QStringList Linhas(TDatabase& Banco)
     return linhas;
 }
 
+// The table T (key, then a column of any kind, then a number) and its insert, the key's and the
+// second column's texts cut to the sizes given (0: not cut).
+std::unique_ptr<TInsercao> NovaTabela(const std::shared_ptr<TDatabase>& Banco, int TamanhoChave, int TamanhoV)
+{
+    Banco->Escreve(QStringLiteral("CREATE TABLE T (K TEXT PRIMARY KEY, V, N)"));
+    return std::make_unique<TInsercao>(Banco, QStringLiteral("T"),
+                                       std::vector<TFieldDef>{{QStringLiteral("K"), ftString, TamanhoChave, false},
+                                                              {QStringLiteral("V"), ftString, TamanhoV, false},
+                                                              {QStringLiteral("N"), ftInteger, 0, false}});
+}
+
 // A column keeps what was bound to it until bound again: a value given again is not bound anew,
 // and a column given a text after a number (or the other way) takes the new kind.
 TEST(TInsercao, EachRowStoresTheValuesGivenForItWhetherTheyRepeatOrNot)
 {
     auto banco = Banco();
-    banco->Escreve(QStringLiteral("CREATE TABLE T (K TEXT PRIMARY KEY, V, N)"));
-    TInsercao insere(banco, QStringLiteral("T"),
-                     {{QStringLiteral("K"), ftString, 3, false},
-                      {QStringLiteral("V"), ftString, 4, false},
-                      {QStringLiteral("N"), ftInteger, 0, false}});
+    const auto tabela = NovaTabela(banco, 3, 4);
+    TInsercao& insere = *tabela;
     const struct { const char* chave; const char* texto; qint64 numero; bool vTexto; } linhas[] = {
         {"a", "um", 1, true},
         {"b", "um", 1, true},          // everything but the key repeats
@@ -59,11 +69,8 @@ TEST(TInsercao, EachRowStoresTheValuesGivenForItWhetherTheyRepeatOrNot)
 TEST(TInsercao, ARefusedRowLeavesTheNextOneItsOwnValues)
 {
     auto banco = Banco();
-    banco->Escreve(QStringLiteral("CREATE TABLE T (K TEXT PRIMARY KEY, V, N)"));
-    TInsercao insere(banco, QStringLiteral("T"),
-                     {{QStringLiteral("K"), ftString, 0, false},
-                      {QStringLiteral("V"), ftString, 0, false},
-                      {QStringLiteral("N"), ftInteger, 0, false}});
+    const auto tabela = NovaTabela(banco, 0, 0);
+    TInsercao& insere = *tabela;
     insere.Texto(0, QStringLiteral("a"));
     insere.Texto(1, QStringLiteral("primeira"));
     insere.Inteiro(2, 1);
