@@ -151,9 +151,13 @@ TEST_F(TColecaoCodigoRetencaoTest, SearchesOneAfterAnotherEachFindTheirOwnRow)
         EXPECT_FALSE(busca(qPrintable(QStringLiteral("X%1").arg(i)), "0"));
     EXPECT_TRUE(busca("0588", "0"));
     EXPECT_EQ(item.GetResumo(), QStringLiteral("Trabalho sem vínculo empregatício"));
-    codigos.SetAno(QStringLiteral("2003"));
-    EXPECT_TRUE(busca("0561", "0"));
-    EXPECT_EQ(item.GetAno(), QStringLiteral("2003"));
+    // Another year: the same code is that year's row.
+    for (const auto& [ano, anoLido] : {std::pair{"2002", "2002"}, std::pair{"2003", "2003"}, std::pair{"2000", "2001"}}) {
+        SCOPED_TRACE(ano);
+        codigos.SetAno(QLatin1String(ano));
+        EXPECT_TRUE(busca("0561", "0"));
+        EXPECT_EQ(item.GetAno(), QLatin1String(anoLido));
+    }
 }
 
 TEST_F(TColecaoCodigoRetencaoTest, ARowIsReadWithEveryColumn)
