@@ -9,9 +9,15 @@
 QString RetiraBrancosFinais(const QString& Texto);
 // The size of that text, without making it.
 qsizetype TamanhoSemBrancosFinais(const QString& Texto);
+// TamanhoSemBrancosFinais(Texto) == 0, looked at from the front, where a line has its data.
+bool SemConteudo(QStringView Texto);
+// TamanhoSemBrancosFinais(Texto) > Tamanho, looking only beyond Tamanho.
+bool PassaDe(QStringView Texto, qsizetype Tamanho);
 // Tamanho characters from position Inicio; a line shorter than that reads as blanks, so that a
 // cut line gives blank fields rather than shorter ones.
 QString CampoLinha(const QString& Linha, int Inicio, int Tamanho);
+// Whether the two lines hold the same field, as CampoLinha reads it, without making it.
+bool MesmoCampo(QStringView Linha, QStringView Outra, int Inicio, int Tamanho);
 // The character at position Posicao; a blank beyond the line.
 QChar CaractereLinha(const QString& Linha, int Posicao);
 // Every character is a blank (an empty text too).

@@ -26,5 +26,7 @@ QString ZerosADireita(const QString& Texto, int Largura);
 // A line of TamanhoRegistro blanks with its sequence number (1-8), record type (9) and
 // number (10-23) in place. A sequence number beyond 8 digits raises std::overflow_error.
 TLinhaFixa NovaLinha(int Sequencia, char Tipo, const QString& NiDaLinha);
+// Puts another sequence number (1-8) in the line, with the same limit.
+void Numera(TLinhaFixa& Linha, int Sequencia);
 
 }  // namespace LayoutDeclar

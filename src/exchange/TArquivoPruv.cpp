@@ -120,6 +120,7 @@ public:
         }
         if (FCapacidade <= FSaida->Sequencia())
             FSaida->Falha(R::ErroGravacao);
+        FSaida->Descarrega();
         FCrc = FSaida->Crc();
         if (FSaida->Falhou()) {
             Descarta();

@@ -1,6 +1,7 @@
 #include "exchange/TFontePruv.h"
 
 #include <QDate>
+#include <utility>
 
 #include "model/TAnexoFC.h"
 #include "model/TColecaoAnexo.h"
@@ -77,16 +78,25 @@ void TFontePruv::Dados(const TPruvItem& Item, TItemEntrega& Destino)
     const TRendimentosTributaveis& valores = Item.GetValores();
     const TCompensacao& compensacao = Item.GetCompensacao();
     const TSubJudice& subJudice = Item.GetSubJudice();
-    for (int mes = 1; mes <= TItemEntrega::Meses; ++mes) {
-        Destino.Valor(S::Rendimento, mes) = valores.GetRendimento(mes).GetValorPositivo();
-        Destino.Valor(S::Deducao, mes) = valores.GetDeducao(mes).GetValorPositivo();
-        Destino.Valor(S::Imposto, mes) = valores.GetImposto(mes).GetValorPositivo();
-        Destino.Valor(S::CompensacaoAnosAnteriores, mes) = compensacao.GetCompensacaoAnosAnteriores(mes).GetValorPositivo();
-        Destino.Valor(S::CompensacaoAno, mes) = compensacao.GetCompensacaoAno(mes).GetValorPositivo();
-        Destino.Valor(S::RendimentoSubJudice, mes) = subJudice.GetRendimento(mes).GetValorPositivo();
-        Destino.Valor(S::DeducaoSubJudice, mes) = subJudice.GetDeducao(mes).GetValorPositivo();
-        Destino.Valor(S::ImpostoSubJudice, mes) = subJudice.GetImposto(mes).GetValorPositivo();
-        Destino.Valor(S::Deposito, mes) = subJudice.GetDeposito(mes).GetValorPositivo();
+    const std::pair<S, const TSerieMensal*> series[] = {
+        {S::Rendimento, &valores.Rendimentos()},
+        {S::Deducao, &valores.Deducoes()},
+        {S::Imposto, &valores.Impostos()},
+        {S::CompensacaoAnosAnteriores, &compensacao.CompensacoesAnosAnteriores()},
+        {S::CompensacaoAno, &compensacao.CompensacoesAno()},
+        {S::RendimentoSubJudice, &subJudice.Rendimentos()},
+        {S::DeducaoSubJudice, &subJudice.Deducoes()},
+        {S::ImpostoSubJudice, &subJudice.Impostos()},
+        {S::Deposito, &subJudice.Depositos()},
+    };
+    for (const auto& [serie, origem] : series) {
+        auto& destino = Destino.Valores.at(serie);
+        if (origem->Zerada()) {   // most series of an item are: no month to copy
+            destino.fill(0);
+            continue;
+        }
+        for (int mes = 1; mes <= TItemEntrega::Meses; ++mes)
+            destino.at(mes - 1) = origem->Mes(mes).GetValorPositivo();
     }
 }
 

@@ -49,6 +49,12 @@ void ExigeZeros(QStringView Linha, int Mes, int Coluna, const char16_t* Nome, TM
         Mensagem.AdicionaTrecho(TrechoValor(Nome, Coluna, Mes, SoZeros));
 }
 
+// The bit of a situation identifier, "0" to "3", among those read in a group.
+std::uint8_t BitIdentificador(QChar Identificador)
+{
+    return static_cast<std::uint8_t>(1u << (Identificador.unicode() - u'0'));
+}
+
 }  // namespace
 
 TGrupoValores::TGrupoValores(IDeclaracao& Declaracao, TPruvAnexo& Dono, TTabelaImpItem& ImpItem)
@@ -79,15 +85,14 @@ bool TGrupoValores::TemErro() const
 
 bool TGrupoValores::MesmoGrupo(const QString& Primeira, const QString& Linha) const
 {
-    // The declarant or fund too: a line of another one never joins this item.
-    return CaractereLinha(Linha, PosicaoTipo) == CaractereLinha(Primeira, PosicaoTipo)
-           && CampoLinha(Linha, PosicaoNi, PosicaoNome - PosicaoNi) == CampoLinha(Primeira, PosicaoNi, PosicaoNome - PosicaoNi);
+    // The type, and the declarant or fund too: a line of another one never joins this item.
+    return MesmoCampo(Linha, Primeira, PosicaoTipo, PosicaoNome - PosicaoTipo);
 }
 
 void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
 {
     FLinhas.clear();
-    FIdentificadores.clear();
+    FIdentificadores = 0;
     // One item serves every group of the file: made once, emptied for each.
     FItem.Limpa();
     FItem.SetAlterado(false);
@@ -95,17 +100,16 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
     for (;;) {
         TMensagemLinha mensagem(Atual.Numero);
         const QString linha = Atual.Texto;
-        const qsizetype tamanho = TamanhoSemBrancosFinais(linha);
         if (FLinhas.empty())
             LeIdentificacao(linha, mensagem);
         // A line cut short reads its missing fields as blanks: each one is told as a blank field.
-        if (tamanho > TamanhoLinha)
+        if (PassaDe(linha, TamanhoLinha))
             mensagem.AdicionaCodigo(CodigoSemFimDeLinha);
         else
             LeValores(linha, CaractereLinha(linha, PosicaoIdentificador), mensagem);
         FLinhas.push_back({linha, Atual.Numero, mensagem.Texto()});
 
-        if (!Atual.Proxima(Leitor) || TamanhoSemBrancosFinais(Atual.Texto) == 0
+        if (!Atual.Proxima(Leitor) || SemConteudo(Atual.Texto)
             || static_cast<int>(FLinhas.size()) >= MaximoLinhas || !MesmoGrupo(primeira, Atual.Texto))
             break;
     }
@@ -147,21 +151,20 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
         return;
     }
 
-    TTabelaImpItem::TChave chave{FItem.GetInAnexo(),
-                                 FItem.GetDono().GetChave(),
-                                 FItem.GetCodigoRetencao().GetCodigo(),
-                                 QString(CaractereLinha(Linha, PosicaoTipoBenef)),
-                                 FItem.GetBeneficiario().GetNi(),
-                                 QString(Identificador)};
+    const QChar tipo = CaractereLinha(Linha, PosicaoTipoBenef);
+    const QString ni = FItem.GetBeneficiario().GetNi();
+    const QString& codigo = FItem.GetCodigoRetencao().GetCodigo();
+    const TTabelaImpItem::TChave chave{FItem.GetInAnexo(), FItem.GetDono().GetChave(), codigo,
+                                       QStringView(&tipo, 1), ni, QStringView(&Identificador, 1)};
     const bool jaNoArquivo = FImpItem.Registra(chave, FLinhas.empty());
-    const bool repetidoNoGrupo = FIdentificadores.contains(Identificador);
+    const std::uint8_t bit = BitIdentificador(Identificador);
+    const bool repetidoNoGrupo = (FIdentificadores & bit) != 0;
     if (jaNoArquivo || repetidoNoGrupo)
         Mensagem.AdicionaCodigo(CodigoDuplicado);
     if (repetidoNoGrupo)
         return;
-    FIdentificadores += Identificador;
+    FIdentificadores |= bit;
 
-    const QString codigo = FItem.GetCodigoRetencao().GetCodigo();
     if ((Identificador == QLatin1Char('2') || Identificador == QLatin1Char('3'))
         && !FItem.GetCodigoRetencao().GetSubJudice()) {
         Mensagem.Adiciona(CampoLinha(Linha, 1, 8) + QStringLiteral("  ") + TErro::FormataMensagem(CodigoSemSubJudice, codigo));
@@ -201,11 +204,11 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
 void TGrupoValores::VerificaItem()
 {
     TErros erros;
-    if (FIdentificadores.contains(QLatin1Char('3')))
+    if (FIdentificadores & BitIdentificador(QLatin1Char('3')))
         FItem.VerificaDeposito(erros);
-    else if (FIdentificadores.contains(QLatin1Char('2')))
+    else if (FIdentificadores & BitIdentificador(QLatin1Char('2')))
         FItem.VerificaSubJudice(erros);
-    else if (FIdentificadores.contains(QLatin1Char('1')))
+    else if (FIdentificadores & BitIdentificador(QLatin1Char('1')))
         FItem.VerificaCompensacao(erros);
     else
         FItem.VerificaRendimentos(erros);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 #include "exchange/TMensagemLinha.h"
@@ -58,5 +59,5 @@ private:
     TPruvItem FItem;
     TTabelaImpItem& FImpItem;
     std::vector<TLinha> FLinhas;
-    QString FIdentificadores;   // those already read in the group
+    std::uint8_t FIdentificadores = 0;   // those already read in the group, a bit each
 };

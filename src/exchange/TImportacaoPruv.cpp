@@ -50,6 +50,7 @@ constexpr std::uint8_t CodigoFalhaGravacao = 159;
 constexpr std::uint8_t CodigoNaoAdministradora = 164;
 constexpr std::uint8_t CodigoSemFimDeLinha = 197;
 
+constexpr int PassosDoGauge = 200;           // moves of the gauge over a whole file
 constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
 constexpr int PosicaoCpf = 13;             // a person's CPF within positions 10-23
 constexpr int PosicaoAno = 28;             // type 1; the later fields move back by the layout flag
@@ -129,6 +130,7 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
     FVersao.clear();
     FCpfValido.clear();
     FCnpjValido.clear();
+    FDeclaranteConferido.clear();
     FPerguntou = false;
     FSobrescreve = true;
     FParar = false;
@@ -158,6 +160,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
         FLeitor = &leitor;
         try {
             FImpItem = std::make_unique<TTabelaImpItem>();
+            // A group per line at most; past a quarter of a million the table grows as it must.
+            FImpItem->Reserva(static_cast<qsizetype>(qMin<qint64>(linhas, 1 << 18)));
             const auto banco = TDatabase::DaPasta(DiretorioDados());
             TTransacao transacao(*banco);
             // The working declaration lets go of its collections (which store what they held back)
@@ -255,10 +259,16 @@ void TImportacaoPruv::Prepara(const TPruv& Alvo)
 
 void TImportacaoPruv::Processa()
 {
+    // The gauge moves by a step of the file at a time: redrawn for every line, it took far
+    // longer than the line itself.
+    const int passo = FGauge ? qMax(1, (FGauge->Maximo() - FGauge->Minimo()) / PassosDoGauge) : 1;
+    int proximaPosicao = 0;
     FAtual.Proxima(*FLeitor);
     while (FAtual.Presente && !*FCancelado && !FParar) {
-        if (FGauge)
+        if (FGauge && FLeitor->Lidas() >= proximaPosicao) {
             FGauge->DefinePosicao(FLeitor->Lidas());
+            proximaPosicao = FLeitor->Lidas() + passo;
+        }
         InterfaceUsuario::Atividade().MantemVivo();
         Despacha();
     }
@@ -275,11 +285,13 @@ void TImportacaoPruv::Despacha()
     const QString& linha = FAtual.Texto;
     const QChar tipo = Caractere(PosicaoTipo);
     const bool grupo = tipo == QLatin1Char('2') || tipo == QLatin1Char('5');
+    if (tipo != QLatin1Char('2'))
+        FDeclaranteConferido.clear();   // any other line may change the working declaration
     const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4') || linha.startsWith(QStringLiteral("PRUV"));
     try {
-        if (TamanhoSemBrancosFinais(linha) == 0 || (FGravado && !conhecido)) {
+        if (SemConteudo(linha) || (FGravado && !conhecido)) {
             // blank, or in a recorded file totals and unknown lines: passed over without a word
-        } else if (!grupo && TamanhoSemBrancosFinais(linha) > TamanhoLinha) {
+        } else if (!grupo && PassaDe(linha, TamanhoLinha)) {
             // Records run together: the line ends are missing.
             throw TRejeicao{CodigoSemFimDeLinha, {}};
         } else if (linha.startsWith(QStringLiteral("PRUV"))) {
@@ -345,6 +357,21 @@ void TImportacaoPruv::ConfereDeclarante()
         }
     }
     AdotaNi(ni);   // the first number, or another establishment of the company
+}
+
+bool TImportacaoPruv::MesmoDeclarante() const
+{
+    const QStringView linha(FAtual.Texto);
+    return !FDeclaranteConferido.isEmpty() && linha.size() >= PosicaoNi - 1 + TamanhoNi
+           && linha.mid(PosicaoNi - 1, TamanhoNi) == FDeclaranteConferido;
+}
+
+void TImportacaoPruv::LembraDeclarante()
+{
+    const QStringView linha(FAtual.Texto);
+    if (linha.size() >= PosicaoNi - 1 + TamanhoNi)
+        FDeclaranteConferido = linha.mid(PosicaoNi - 1, TamanhoNi).toString();
+    FIncluidaConferida = FIncluidas.contains(FPruv->GetChave());
 }
 
 void TImportacaoPruv::ConfereNatureza() const
@@ -478,12 +505,12 @@ bool TImportacaoPruv::GaranteDeclaracao()
     return true;
 }
 
-void TImportacaoPruv::ConfiguraItens(TPruvAnexo& Dono)
+void TImportacaoPruv::ConfiguraItens(TPruvAnexo& Dono, bool Incluida)
 {
     TColecaoPruvItem& itens = Dono.GetItens();
     if (itens.GetGravarEmDisco())
         itens.SetGravarEmDisco(false);
-    itens.SetNaoAtualizaAux(FIncluidas.contains(FPruv->GetChave()));
+    itens.SetNaoAtualizaAux(Incluida);
     itens.SetSubstituiExistente(FSobrescreve);
 }
 
@@ -698,10 +725,12 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
                 throw TRejeicao{CodigoSemFundo, {}};
             if (Campo(PosicaoNi, TamanhoNi) != FAnexo->GetDeclarante().GetNi())
                 throw TRejeicao{CodigoForaDoFundo, {}};
-        } else {
+        } else if (!MesmoDeclarante()) {
+            FDeclaranteConferido.clear();
             ConfereDeclarante();
             if (!GaranteDeclaracao())
                 return;   // cancelled: the run stops here
+            LembraDeclarante();
         }
     } catch (const TRejeicao& r) {
         Rejeita(r);
@@ -710,7 +739,7 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
     }
 
     TPruvAnexo& dono = Tipo == QLatin1Char('5') ? static_cast<TPruvAnexo&>(*FAnexo) : *FPruv;
-    ConfiguraItens(dono);
+    ConfiguraItens(dono, Tipo == QLatin1Char('5') ? FIncluidas.contains(FPruv->GetChave()) : FIncluidaConferida);
     std::unique_ptr<TGrupoValores>& feito = Tipo == QLatin1Char('5') ? FGrupoAnexo : FGrupoPruv;
     if (!feito)
         feito = std::make_unique<TGrupoValores>(*FPruv, dono, *FImpItem);

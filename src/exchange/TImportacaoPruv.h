@@ -91,6 +91,11 @@ private:
     // Raises TRejeicao.
     void ConfereDeclarante();
     void AdotaNi(const QString& Ni);
+    // Whether the line names the declarant of the value line before it, which was checked and
+    // whose declaration was made sure of, with no other line between them: nothing the checks
+    // read has changed since, so they are not run again for each of a declarant's many lines.
+    [[nodiscard]] bool MesmoDeclarante() const;
+    void LembraDeclarante();
     // Raises TRejeicao (8) when the nature chosen is not one the working declarant may have.
     void ConfereNatureza() const;
     // Loads the working declaration; a stored row that cannot be loaded refuses the line.
@@ -105,7 +110,8 @@ private:
     void ContaDeclaracao();
     void DescontaDeclaracao();
     void Inclui(const QString& Tipo, bool SituacaoEspecial);
-    void ConfiguraItens(TPruvAnexo& Dono);
+    // Incluida: the working declaration was added by this run.
+    void ConfiguraItens(TPruvAnexo& Dono, bool Incluida);
     void DefineNomeLog();
     void LimpaAnexo();
 
@@ -133,6 +139,11 @@ private:
     // The declarant numbers last found valid: every value line repeats its declarant's.
     QString FCpfValido;
     QString FCnpjValido;
+    // The declarant's number (positions 10 to 23) of the last value line that passed
+    // ConfereDeclarante and GaranteDeclaracao, and whether its declaration was added by this run;
+    // empty once a line of another kind or a refused one comes.
+    QString FDeclaranteConferido;
+    bool FIncluidaConferida = false;
 
     // What the user chose for the import.
     QString FAno;

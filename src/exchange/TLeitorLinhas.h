@@ -12,6 +12,7 @@ class QFileDevice;
 class TLeitorLinhas final {
 public:
     static constexpr qsizetype MaximoGuardado = 64 * 1024;
+    static constexpr qsizetype Bloco = 256 * 1024;   // read from the file at once
 
     // The file is open for reading and outlives the reader.
     explicit TLeitorLinhas(QFileDevice& Arquivo);
@@ -42,8 +43,16 @@ public:
     };
 
 private:
+    // Reads the next block of the file after what is left in the buffer; false at its end or
+    // on a failure (FFalhou).
+    bool Carrega();
+
     QFileDevice& FArquivo;
+    // Read in large blocks and split here: a file of a hundred thousand lines is read without
+    // a call per line into the file's own buffer. FInicio..FFim is what is not taken yet.
     QByteArray FBuffer;
+    qsizetype FInicio = 0;
+    qsizetype FFim = 0;
     int FLidas = 0;
     bool FFalhou = false;
     bool FCortada = false;

@@ -1,5 +1,7 @@
 #include "exchange/TOrdemRegistros.h"
 
+#include <algorithm>
+
 #include "exchange/TLinhaFixa.h"
 
 QByteArray TOrdemRegistros::Chave(const TLinhaFixa& Linha)
@@ -9,9 +11,15 @@ QByteArray TOrdemRegistros::Chave(const TLinhaFixa& Linha)
 
 bool TOrdemRegistros::Aceita(const TLinhaFixa& Linha)
 {
-    QByteArray chave = Chave(Linha);
-    if (FUltima >= chave)   // QByteArray compares its bytes as unsigned
+    // Compared and kept in place: this runs for every value line of the file.
+    const QByteArrayView inicio = Linha.Campo(10, TamanhoChave - 1);
+    const QByteArrayView identificador = Linha.Campo(688, 1);
+    const QByteArrayView ultima(FUltima);
+    const int comparacao = inicio.compare(ultima.first(TamanhoChave - 1));   // as unsigned bytes
+    if (comparacao < 0 || (comparacao == 0 && identificador.compare(ultima.last(1)) <= 0))
         return false;
-    FUltima = std::move(chave);
+    char* destino = FUltima.data();
+    std::copy_n(inicio.data(), TamanhoChave - 1, destino);
+    destino[TamanhoChave - 1] = identificador.front();
     return true;
 }

@@ -1,5 +1,8 @@
 #include "exchange/TRegistroTipo2.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "exchange/LayoutDeclar.h"
 #include "exchange/ResultadoEntrega.h"
 #include "exchange/TItemEntrega.h"
@@ -54,40 +57,82 @@ TRegistroTipo2::TColunas TRegistroTipo2::Colunas(const TItemEntrega& Item, int I
     return colunas;
 }
 
-TLinhaFixa TRegistroTipo2::Monta(char Tipo, int Sequencia, const QString& NiDeclarante, const TItemEntrega& Item,
-                                 int Identificador)
+namespace {
+
+// The fields every line of the item shares: declarant, code, beneficiary kind, number and name.
+TLinhaFixa LinhaDoItem(char Tipo, int Sequencia, const QString& NiDeclarante, const TItemEntrega& Item)
 {
     TLinhaFixa linha = NovaLinha(Sequencia, Tipo, NiDeclarante);
     linha.Texto(24, 4, Item.Codigo);
-    linha.Texto(28, 1, Item.BeneficiarioPf ? QStringLiteral("1") : QStringLiteral("2"));
+    const char tipo[1] = {Item.BeneficiarioPf ? '1' : '2'};
+    linha.Bytes(28, 1, QByteArrayView(tipo, 1));
     linha.Texto(29, 14, NiDaLinha(Item.NiBeneficiario, Item.BeneficiarioPf));
     linha.Texto(43, 60, NomeDaLinha(Item.NomeBeneficiario, Item.BeneficiarioPf));
-    const TColunas colunas = Colunas(Item, Identificador);
-    for (int periodo = 0; periodo < 13; ++periodo)
-        for (int coluna = 0; coluna < 3; ++coluna)
-            linha.Numero(103 + 45 * periodo + 15 * coluna, 15, colunas[periodo][coluna]);   // 13 digits at most
-    linha.Texto(688, 1, QString::number(Identificador));
+    return linha;
+}
+
+// The values and the identifier of one of the item's lines. The 39 fields of 15 digits are
+// made side by side and placed at once: this runs for every value line of the file.
+void PoeValores(TLinhaFixa& Linha, const TRegistroTipo2::TColunas& Colunas, int Identificador)
+{
+    constexpr int Largura = 15;
+    constexpr qint64 Maximo = 999'999'999'999'999;   // what the field holds; 13 digits at most are expected
+    char campos[13 * 3 * Largura];
+    char* campo = campos;
+    for (const auto& periodo : Colunas)
+        for (qint64 valor : periodo) {
+            if (valor < 0 || valor > Maximo) {
+                std::fill_n(campo, Largura, ' ');   // a field that cannot hold it stays blank
+            } else {
+                int i = Largura;
+                do {
+                    campo[--i] = static_cast<char>('0' + valor % 10);
+                    valor /= 10;
+                } while (valor > 0);
+                std::fill_n(campo, i, '0');
+            }
+            campo += Largura;
+        }
+    Linha.Bytes(103, sizeof campos, QByteArrayView(campos, sizeof campos));
+    const char identificador[1] = {static_cast<char>('0' + Identificador)};
+    Linha.Bytes(688, 1, QByteArrayView(identificador, 1));
+}
+
+}  // namespace
+
+TLinhaFixa TRegistroTipo2::Monta(char Tipo, int Sequencia, const QString& NiDeclarante, const TItemEntrega& Item,
+                                 int Identificador)
+{
+    TLinhaFixa linha = LinhaDoItem(Tipo, Sequencia, NiDeclarante, Item);
+    PoeValores(linha, Colunas(Item, Identificador), Identificador);
     return linha;
 }
 
 bool TRegistroTipo2::Grava(char Tipo, TSaidaDeclar& Saida, TOrdemRegistros& Ordem, const QString& NiDeclarante,
                            const TItemEntrega& Item, TTotalCodigo& Total)
 {
+    // One line made once per item: each identifier renumbers it and replaces its values.
+    std::optional<TLinhaFixa> linha;
     for (int id = 0; id < Identificadores; ++id) {
         if (!Presente(Item, id))
             continue;
-        const TLinhaFixa linha = Monta(Tipo, Saida.ProximaSequencia(), NiDeclarante, Item, id);
-        Saida.Grava(linha.Bytes());
-        const QByteArray anterior = Ordem.Ultima();
-        if (!Ordem.Aceita(linha)) {
+        const int sequencia = Saida.ProximaSequencia();
+        if (linha)
+            Numera(*linha, sequencia);
+        else
+            linha = LinhaDoItem(Tipo, sequencia, NiDeclarante, Item);
+        const TColunas colunas = Colunas(Item, id);
+        PoeValores(*linha, colunas, id);
+        Saida.Grava(linha->Bytes());
+        if (!Ordem.Aceita(*linha)) {
             if (Tipo == '5' && id == 0)
-                InterfaceUsuario::Mostra(QString::fromLatin1(anterior + "    -    " + TOrdemRegistros::Chave(linha)),
+                InterfaceUsuario::Mostra(QString::fromLatin1(Ordem.Ultima() + "    -    " + TOrdemRegistros::Chave(*linha)),
                                          TipoDialogo::Erro, Botao::Ok);
             Saida.Falha(ResultadoEntrega::ForaDeOrdem);
             return false;
         }
-        Saida.SomaCrc(linha.Bytes());
-        Total.Soma(Colunas(Item, id));
+        Saida.SomaCrc(linha->Bytes());
+        Total.Soma(colunas);
     }
     return true;
 }

@@ -227,9 +227,10 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
         CarregaMemoria();
     const QString& codigo = Codigo.GetCodigo();
     // Codes not in the table count too: a file full of them must not grow it without end.
-    if (!FTemUltimo || Anexo != FUltimoAnexo || FAchados.size() > 1024) {
+    if (!FTemUltimo || Anexo != FUltimoAnexo || FAno != FUltimoAno || FAchados.size() > 1024) {
         FAchados.clear();
         FUltimoAnexo = Anexo;
+        FUltimoAno = FAno;
         FTemUltimo = true;
     }
     auto achado = FAchados.constFind(codigo);

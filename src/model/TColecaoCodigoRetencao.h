@@ -71,9 +71,10 @@ private:
     QHash<QString, int> FPorCodigoAno;    // code, year: the first in primary order
     QHash<QString, int> FPorCodigo;       // code: the earliest year
     bool FEmMemoria = false;
-    // The rows found (-1 none) by code, for the annex flag of the last search: an import and a
-    // save ask for the same few codes item after item.
+    // The rows found (-1 none) by code, for the year and annex flag of the last search: an
+    // import and a save ask for the same few codes item after item.
     QHash<QString, int> FAchados;
+    QString FUltimoAno;
     QString FUltimoAnexo;
     bool FTemUltimo = false;
 };

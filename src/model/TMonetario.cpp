@@ -98,12 +98,6 @@ void TMonetario::SetValor(qint64 Valor)
     Notifica();
 }
 
-qint64 TMonetario::GetValorPositivo() const
-{
-    const qint64 valor = GetValor();
-    return valor < 0 ? 0 : valor;
-}
-
 void TMonetario::VerificaLimite(qint64 Valor) const
 {
     if (Valor > Maximo)

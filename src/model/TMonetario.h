@@ -25,7 +25,12 @@ public:
 
     // Stores and notifies when the value differs; an equal value notifies nobody.
     virtual void SetValor(qint64 Valor);
-    [[nodiscard]] virtual qint64 GetValorPositivo() const;   // GetValor, or 0 when negative
+    // GetValor, or 0 when negative; inline: totals and checks ask it of every month of an item.
+    [[nodiscard]] virtual qint64 GetValorPositivo() const
+    {
+        const qint64 valor = GetValor();
+        return valor < 0 ? 0 : valor;
+    }
     [[nodiscard]] virtual qint64 GetValor() const { return FValor; }
     // Raises EMonetarioInvalido 165 (empty parameter) when Valor is above Maximo.
     virtual void VerificaLimite(qint64 Valor) const;

@@ -31,6 +31,7 @@ void TMonetarioTotal::AdicionaSubtracao(TMonetario& Parcela)
 
 qint64 TMonetarioTotal::GetValor() const
 {
+    FAvisado = false;   // read, or tried: the next change is told again
     if (!FCalculado) {
         qint64 soma = 0;
         for (int i = 0; i < QuantidadeParcelas(); ++i) {
@@ -60,7 +61,13 @@ void TMonetarioTotal::Limpa()
 
 void TMonetarioTotal::Atualiza(ISujeito&)
 {
+    // Told already, not read since (nor tried) and still marked changed: its observers know it
+    // changed, and telling them again would only cost (filling an item changes dozens of terms
+    // in a row).
+    if (FAvisado && TDadoBasico::GetAlterado())
+        return;
     FCalculado.reset();
+    FAvisado = true;
     Notifica();
 }
 

@@ -38,7 +38,8 @@ public:
     [[nodiscard]] int QuantidadeSomadas() const { return FQtdSomadas; }
 
 private:
-    // A term changed: the sum is made again on the next read; the total's observers are told now.
+    // A term changed: the sum is made again on the next read; the total's observers are told now,
+    // unless they were told since it was last read and it is still marked changed.
     void Atualiza(ISujeito& Sujeito) override;
     // A term is going away: every entry of it leaves the list, without calling it back.
     void Liberado(ISujeito& Sujeito) override;
@@ -51,4 +52,5 @@ private:
     std::vector<TermoObservado> FParcelas;   // not owned; the first FQtdSomadas are added
     int FQtdSomadas = 0;
     mutable std::optional<qint64> FCalculado;   // the sum, while valid
+    mutable bool FAvisado = false;   // the observers were told of a change since the last read
 };

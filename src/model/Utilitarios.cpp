@@ -1,5 +1,7 @@
 #include "model/Utilitarios.h"
 
+#include <algorithm>
+
 #include <QStringList>
 #include <array>
 #include <cmath>
@@ -74,7 +76,20 @@ QString ObtemPalavra(const QString& Texto, int N)
 
 QString ZerosAEsquerda(qint64 Numero, int Tamanho)
 {
-    return QString::number(Numero).rightJustified(Tamanho, QLatin1Char('0'));
+    if (Numero < 0)
+        return QString::number(Numero).rightJustified(Tamanho, QLatin1Char('0'));
+    // Keys and codes are made item after item: written in place, one allocation.
+    char16_t digitos[20];
+    qsizetype n = 0;
+    do {
+        digitos[n++] = static_cast<char16_t>(u'0' + Numero % 10);
+        Numero /= 10;
+    } while (Numero > 0);
+    QString texto(std::max<qsizetype>(n, Tamanho), QLatin1Char('0'));
+    QChar* fim = texto.data() + texto.size();
+    for (qsizetype i = 0; i < n; ++i)
+        *--fim = QChar(digitos[i]);
+    return texto;
 }
 
 QString CompletaBrancos(const QString& Texto, int Tamanho)

@@ -11,12 +11,14 @@
 #include "model/ImprimeQString.h"
 #include "model/TColecaoCodigoRetencao.h"
 #include "model/TColecaoPruv.h"
+#include "model/TNi.h"
 #include "model/TPruv.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/DialogosRoteirizados.h"
+#include "platform/ui/ProgressoRegistrado.h"
 #include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
 
@@ -261,6 +263,16 @@ TEST_F(TImportacaoPruvTest, EachLineOfAGroupIsCheckedByItsSituationIdentifier)
          {QStringLiteral("Linha: 2 - Um arquivo de importação somente poderá conter declarações de uma mesma pessoa "
                          "jurídica.")}, 1},
         {"a line cut in December's income", {l0.left(600)}, {QStringLiteral("Linha: 1 -") + ValoresAusentes(12, 1)}, 0},
+        {"a second line cut inside the declarant's number", {l0, l1.left(15)},
+         {QStringLiteral("Linha: 2 - Número de Inscrição no CNPJ inválido: 11.222.3  /    -  .")}, 1},
+        {"a second line cut inside the beneficiary's name joins the group", {l0, l1.left(60)},
+         {QStringLiteral("Linha: 1") + rejeitada, QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")}, 0},
+        {"two lines cut alike", {l0.left(30), l0.left(30)},
+         {QStringLiteral("Linha: 1 - Número de Inscrição no CPF inválido:    .   .   -  .; O primeiro nome deve ter no "
+                         "mínimo duas letras.")
+              + ValoresAusentes(1, 1),
+          QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")}, 0},
+        {"the name of a later line of the group is not read", {l0, Troca(l1, 43, "outro nome")}, {}, 1},
         {"a code of legal entities for a person", {Troca(l0, 24, "1708")},
          {QStringLiteral("Linha: 1 - O Código de Retenção 1708 é exclusivo para Pessoa Jurídica.")}, 0},
         {"the item's own check: deductions of a legal entity", {Troca(pj, 103 + 15, "000000000000100")},
@@ -441,6 +453,70 @@ TEST_F(TImportacaoPruvTest, LinesOfADeclarantThatCannotHaveTheChosenNatureAreRef
         EXPECT_EQ(n.BeneficiariosAdicionados, c.adicionados);
         EXPECT_EQ(n.Declaracoes, c.adicionados);
     }
+}
+
+// Value lines of one declarant follow each other by the thousand; whatever comes between two of
+// them, each line is still checked against the declarant it names.
+TEST_F(TImportacaoPruvTest, EveryValueLineIsCheckedAgainstItsOwnDeclarant)
+{
+    // Beneficiaries of their own, one a line: only the declarant's number tells the lines apart.
+    std::vector<QByteArray> cpfs;
+    for (int i = 1; i <= 16; ++i) {
+        const QString raiz = QStringLiteral("%1").arg(100000000 + i * 7919, 9, 10, QLatin1Char('0'));
+        cpfs.push_back((raiz + CalculaDVCpf(raiz)).toLatin1());
+    }
+    int proxima = 0;
+    const auto linha = [&](const QString& ni) {
+        const ItemSimulado item = std::move(ItemSimulado("0561", cpfs.at(proxima).constData(), "BENEFICIARIO")
+                                                .Em(S::Rendimento, 1, 10000));
+        ++proxima;
+        return Valores('2', proxima, ni, item, 0);
+    };
+    const QByteArray luis = Valores('2', 1, Empresa, Luis(), 0);
+    const QString invalido = QStringLiteral("Número de Inscrição no CNPJ inválido: ");
+    const QString outraEmpresa =
+        QStringLiteral("Um arquivo de importação somente poderá conter declarações de uma mesma pessoa jurídica.");
+    const QList<QByteArray> linhas = {
+        luis,
+        linha(Empresa),
+        linha(QStringLiteral("11222333000100")),   // 3: a wrong check digit
+        linha(Empresa),
+        linha(Filial),                              // 5: another establishment
+        linha(Filial),
+        linha(Empresa),                             // 7: back to the head office
+        linha(QStringLiteral("44556677000186")),   // 8: another company
+        linha(Empresa),
+        luis.left(20),                              // 10: cut inside the declarant's number
+        linha(Empresa),
+        luis,                                       // 12: met before
+        QByteArray(),                               // 13: blank
+        linha(Empresa),
+        Tipo1(15, Declarante(Filial)),              // 15: the branch's declarant line
+        linha(Empresa),
+        linha(QStringLiteral("1122233300018a")),   // 17: a letter
+        Troca(linha(Empresa), 23, " "),             // 18: its last digit blank
+        linha(Empresa),
+        Troca(linha(Empresa), 9, "5"),              // 20: a fund's line without a fund
+        linha(Empresa),
+    };
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA", QStringLiteral("2002"), 1);
+    ASSERT_EQ(Importa(Arquivo(linhas)), 0);
+    EXPECT_MENSAGENS(
+        Mensagens(nomeLog),
+        (QStringList{
+            QStringLiteral("Linha: 3 - ") + invalido + QStringLiteral("11.222.333/0001-00."),
+            QStringLiteral("Linha: 8 - ") + outraEmpresa,
+            QStringLiteral("Linha: 10 - ") + invalido + QStringLiteral("11.222.333/000 -  ."),
+            QStringLiteral("Linha: 12 - Código/beneficiário duplicado no arquivo."),
+            QStringLiteral("Linha: 15 -  AVISO: Natureza do declarante no tipo 1 (dados do declarante) diferente da "
+                           "natureza selecionada para importação."),
+            QStringLiteral("Linha: 17 - ") + invalido + QStringLiteral("11.222.333/0001-8a."),
+            QStringLiteral("Linha: 18 - ") + invalido + QStringLiteral("11.222.333/0001-8 ."),
+            QStringLiteral("Linha: 20 - Beneficiário sem Fundo ou Clube de Investimentos correspondente."),
+        }));
+    EXPECT_EQ(n, (TContadores{2, 12, 0, 1, 7, 0, 1}));
+    EXPECT_EQ(Itens(Empresa).size(), 10u);
+    EXPECT_EQ(Itens(Filial).size(), 2u);
 }
 
 TEST_F(TImportacaoPruvTest, ARecordedPrivateCompanyKeepsItsHeadOfficeAndRefusesItsBranch)
@@ -642,6 +718,29 @@ TEST_F(TImportacaoPruvTest, AFileNeeds1400FreeBytesForEach728OfItsOwn)
     }
     TEspacoEmDisco::Simulacao espaco(1400000);
     EXPECT_EQ(Importa(arquivo), 0);
+}
+
+// The gauge follows the lines read in small steps, not at every line, and ends full.
+TEST_F(TImportacaoPruvTest, TheGaugeMovesInSmallStepsAndEndsFull)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    QList<QByteArray> linhas;
+    for (int i = 0; i < 2000; ++i)
+        linhas << QByteArray(726, ' ');   // 728 bytes with the line end: one line of the gauge's range
+    ProgressoRegistrado gauge;
+    TImportacaoPruv importacao;
+    const bool cancelado = false;
+    ASSERT_EQ(importacao.Importa(cancelado, false, *colecao, 0, &gauge, nomeLog, Arquivo(linhas), alvo, n), 0);
+    const std::vector<int>& posicoes = gauge.Posicoes();
+    EXPECT_EQ(gauge.Maximo(), 2000);
+    ASSERT_FALSE(posicoes.empty());
+    EXPECT_EQ(posicoes.front(), 1);
+    EXPECT_EQ(posicoes.back(), 2000);
+    EXPECT_LE(posicoes.size(), 202u);
+    for (std::size_t i = 1; i < posicoes.size(); ++i) {
+        EXPECT_GT(posicoes[i], posicoes[i - 1]);
+        EXPECT_LE(posicoes[i] - posicoes[i - 1], 10);
+    }
 }
 
 TEST_F(TImportacaoPruvTest, EveryMessageOfTheLogIsPairedWithItsLine)

@@ -92,6 +92,16 @@ TEST(TLeitorLinhas, LinesEndAtLfWithOrWithoutCrAndLongLinesAreCut)
         {"a line beyond the maximum", longa + "\r\nz", {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "z"}, 1},
         {"exactly the maximum", longa.left(TLeitorLinhas::MaximoGuardado) + "\r\n", {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x'))}, 0},
         {"Latin-1 bytes", QByteArray("\xe7\xe3\xff\x00!", 5), {QStringLiteral("çãÿ") + QChar(0) + QStringLiteral("!")}, 0},
+        {"a CR at the very end stays", "a\r\nb\r", {"a", "b\r"}, 0},
+        {"a CR before CR LF stays", "a\r\r\n", {"a\r"}, 0},
+        {"one beyond the maximum, LF alone", longa.left(TLeitorLinhas::MaximoGuardado + 1) + "\nz",
+         {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "z"}, 1},
+        {"the maximum with a CR of its own", longa.left(TLeitorLinhas::MaximoGuardado - 1) + "\r\r\n",
+         {QString(TLeitorLinhas::MaximoGuardado - 1, QLatin1Char('x')) + QLatin1Char('\r')}, 0},
+        {"a last line beyond the maximum", longa, {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x'))}, 1},
+        {"lines after a cut one", longa + "\r\nz\r\n" + longa + "\ny",
+         {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "z",
+          QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "y"}, 3},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -126,5 +136,33 @@ TEST(TLeitorLinhas, LinesEndAtLfWithOrWithoutCrAndLongLinesAreCut)
     EXPECT_FALSE(leitor.LeLinha(linha));
     EXPECT_TRUE(leitor.Falhou());
     EXPECT_TRUE(leitor.Fim());
+    arquivo.remove();
+}
+
+// Lines of every length up to two thousand, so that they end anywhere in what is read at once.
+TEST(TLeitorLinhas, ReadsManyLinesOfEveryLength)
+{
+    QByteArray conteudo;
+    QStringList esperadas;
+    for (int i = 0; i < 2000; ++i) {
+        const QByteArray linha(i, static_cast<char>('a' + i % 26));
+        esperadas << QString::fromLatin1(linha);
+        conteudo += linha + (i % 3 ? "\r\n" : "\n");
+    }
+    QFile arquivo(QStringLiteral("muitas.txt"));
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadWrite));
+    arquivo.write(conteudo);
+    arquivo.seek(0);
+    TLeitorLinhas leitor(arquivo);
+    QString linha;
+    for (qsizetype i = 0; i < esperadas.size(); ++i) {
+        ASSERT_TRUE(leitor.LeLinha(linha)) << i;
+        ASSERT_EQ(linha, esperadas[i]) << i;
+        ASSERT_FALSE(leitor.Cortada()) << i;
+    }
+    EXPECT_FALSE(leitor.LeLinha(linha));
+    EXPECT_TRUE(leitor.Fim());
+    EXPECT_FALSE(leitor.Falhou());
+    EXPECT_EQ(leitor.Lidas(), esperadas.size());
     arquivo.remove();
 }

@@ -85,6 +85,33 @@ TEST_F(TColecaoBeneficiarioTest, ABulkLoadStoresEachBeneficiaryOnceWithTheLastNa
     EXPECT_EQ(conta.Inteiro(0), 2);
 }
 
+// Two numbers of one root (one with wrong check digits, kept as given) are one row: the name
+// stored is always the one given last, however they alternate.
+TEST_F(TColecaoBeneficiarioTest, ABulkLoadKeepsTheLastNameOfARootWhateverItsCheckDigits)
+{
+    TColecaoBeneficiario& colecao = declaracao.GetColecaoBeneficiario();
+    colecao.SetGravarEmDisco(false);
+    TErros erros;
+    const QString certo = Cpf(QStringLiteral("111444777"));
+    const QString errado = QStringLiteral("11144477700");
+    const std::pair<QString, const char*> cargas[] = {
+        {certo, "JOSE DA SILVA"}, {errado, "JOSE SOUZA"}, {certo, "JOSE DA SILVA"}, {errado, "JOSE SOUZA"},
+    };
+    for (std::size_t i = 0; i < std::size(cargas); ++i) {
+        TBeneficiarioPruv b(&declaracao);
+        b.SetErros(&erros);
+        b.SetNiSemExcecao(cargas[i].first);
+        b.Nome().SetTexto(QString::fromLatin1(cargas[i].second));
+        colecao.GravaRegistroDireto(b);
+        TBeneficiarioPruv lido(&declaracao);
+        lido.SetNi(certo);
+        colecao.Atualiza();
+        ASSERT_TRUE(colecao.Carrega(lido));
+        EXPECT_EQ(lido.Nome().GetTexto(), QString::fromLatin1(cargas[i].second)) << i;
+    }
+    colecao.SetGravarEmDisco(true);
+}
+
 TEST_F(TColecaoBeneficiarioTest, APersonsNumberIsReadFromItsFirstNineCharacters)
 {
     TColecaoBeneficiario& colecao = declaracao.GetColecaoBeneficiario();

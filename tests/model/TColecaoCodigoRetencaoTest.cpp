@@ -121,6 +121,45 @@ TEST_F(TColecaoCodigoRetencaoTest, ACodeIsFoundInTheYearThenOnEitherSideThenInAn
     }
 }
 
+// A save or an import asks for a few codes item after item, under one annex flag or the other:
+// each answer is the row of that code and flag, whatever was asked before.
+TEST_F(TColecaoCodigoRetencaoTest, SearchesOneAfterAnotherEachFindTheirOwnRow)
+{
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
+    TCodigoRetencao item;
+    const auto busca = [&](const char* codigo, const char* anexo) {
+        item.SetCodigo(QLatin1String(codigo));
+        return codigos.BuscaCodigo(item, QLatin1String(anexo));
+    };
+    const struct { const char* codigo; const char* anexo; bool achado; const char* anexoLido; const char* pfPj; } casos[] = {
+        {"0924", "0", true, "0", "A"}, {"0924", "1", true, "1", "A"}, {"0924", "0", true, "0", "A"},
+        {"6190", "0", true, "0", "J"}, {"6190", "0", true, "0", "J"}, {"0561", "0", true, "0", "F"},
+        {"9999", "0", false, "0", "F"},   // not found: the item keeps what it held
+        {"0924", "1", true, "1", "A"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.codigo) + " " + c.anexo);
+        EXPECT_EQ(busca(c.codigo, c.anexo), c.achado);
+        if (c.achado) {
+            EXPECT_EQ(item.GetCodigo(), QLatin1String(c.codigo));
+        }
+        EXPECT_EQ(item.GetAnexo(), QLatin1String(c.anexoLido));
+        EXPECT_EQ(item.GetPfPjAmbos(), QLatin1String(c.pfPj));
+    }
+    // Thousands of codes not in the table, as a bad file may hold, change nothing of the answers.
+    for (int i = 0; i < 3000; ++i)
+        EXPECT_FALSE(busca(qPrintable(QStringLiteral("X%1").arg(i)), "0"));
+    EXPECT_TRUE(busca("0588", "0"));
+    EXPECT_EQ(item.GetResumo(), QStringLiteral("Trabalho sem vínculo empregatício"));
+    // Another year: the same code is that year's row.
+    for (const auto& [ano, anoLido] : {std::pair{"2002", "2002"}, std::pair{"2003", "2003"}, std::pair{"2000", "2001"}}) {
+        SCOPED_TRACE(ano);
+        codigos.SetAno(QLatin1String(ano));
+        EXPECT_TRUE(busca("0561", "0"));
+        EXPECT_EQ(item.GetAno(), QLatin1String(anoLido));
+    }
+}
+
 TEST_F(TColecaoCodigoRetencaoTest, ARowIsReadWithEveryColumn)
 {
     TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());

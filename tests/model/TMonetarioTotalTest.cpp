@@ -149,3 +149,58 @@ TEST(TMonetarioTotal, TotalsOfTotals)
     b->SetValor(5 * TMonetario::Escala);
     EXPECT_EQ(geral.GetValor(), 7 * TMonetario::Escala);
 }
+
+namespace {
+
+// Counts the calls, reading nothing.
+class TContaAvisos final : public IObservador {
+public:
+    int Avisos = 0;
+    void Atualiza(ISujeito&) override { ++Avisos; }
+    void Liberado(ISujeito&) override {}
+};
+
+}  // namespace
+
+// An observer that has not read the total since it was told of a change is not told again; a
+// read (even one that raises 165), or the total marked unchanged, makes the next change told.
+TEST(TMonetarioTotal, ObserversAreToldOfAChangeOnceUntilTheyReadIt)
+{
+    auto a = Valor(1), b = Valor(2), maximo = Valor(0);
+    TMonetarioTotal parcial, geral;
+    parcial.AdicionaSoma(*a);
+    parcial.AdicionaSoma(*b);
+    geral.AdicionaSoma(parcial);
+    TContaAvisos avisosParcial, avisosGeral;
+    parcial.AdicionaObservador(avisosParcial);
+    geral.AdicionaObservador(avisosGeral);
+    parcial.SetAlterado(false);
+    geral.SetAlterado(false);
+
+    a->SetValor(3 * TMonetario::Escala);
+    b->SetValor(4 * TMonetario::Escala);
+    a->SetValor(5 * TMonetario::Escala);
+    EXPECT_EQ(avisosParcial.Avisos, 1);
+    EXPECT_EQ(avisosGeral.Avisos, 1);
+    EXPECT_EQ(geral.GetValor(), 9 * TMonetario::Escala);   // reads the partial too
+
+    b->SetValor(6 * TMonetario::Escala);
+    EXPECT_EQ(avisosParcial.Avisos, 2);
+    EXPECT_EQ(avisosGeral.Avisos, 2);
+
+    parcial.SetAlterado(false);   // a save marks it unchanged: the next change is told
+    (void)geral.GetValor();
+    b->SetValor(7 * TMonetario::Escala);
+    EXPECT_EQ(avisosParcial.Avisos, 3);
+
+    maximo->SetValor(TMonetario::Maximo);
+    parcial.AdicionaSoma(*maximo);   // told at once, as adding a term always is
+    const int antes = avisosParcial.Avisos;
+    EXPECT_THROW((void)parcial.GetValor(), EMonetarioInvalido);
+    maximo->SetValor(0);   // back under the limit: told, so a shown "*****" goes
+    EXPECT_EQ(avisosParcial.Avisos, antes + 1);
+    EXPECT_EQ(parcial.GetValor(), 12 * TMonetario::Escala);
+
+    parcial.RemoveObservador(avisosParcial);
+    geral.RemoveObservador(avisosGeral);
+}

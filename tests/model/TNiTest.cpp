@@ -37,6 +37,8 @@ TEST(ValidaCpf, GivesTheMessageOfEachFault)
         {"00000000000", false, 66},   // check digits agree, number refused
         {"99999999999", false, 66},
         {"111 444 777", false, 66},   // blanks stay after the mask is removed
+        {"1114447773a", false, 66},   // a check digit that is no digit
+        {"a1144477735", false, 66},
         {"", false, 68},
         {"", true, 0},
         {" ", true, 66},
@@ -58,6 +60,8 @@ TEST(ValidaCnpj, GivesTheMessageOfEachFault)
         {"11222333000182", false, false, 67},
         {"1122233300018", false, false, 67},
         {"11222333000181 ", false, false, 67},
+        {"112223330001a1", false, false, 67},   // a check digit that is no digit
+        {"1122233300x181", false, false, 67},
         {"", false, false, 69},
         {"", true, true, 0},
     };

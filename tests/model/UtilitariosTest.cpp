@@ -112,6 +112,9 @@ TEST(Preenchimento, ZerosInFrontBlanksBehind)
     EXPECT_EQ(ZerosAEsquerda(12345, 3), T("12345"));
     EXPECT_EQ(ZerosAEsquerda(0, 8), T("00000000"));
     EXPECT_EQ(ZerosAEsquerda(4294967295LL, 10), T("4294967295"));
+    EXPECT_EQ(ZerosAEsquerda(0, 0), T("0"));
+    EXPECT_EQ(ZerosAEsquerda(9223372036854775807LL, 1), T("9223372036854775807"));
+    EXPECT_EQ(ZerosAEsquerda(-5, 3), T("0-5"));   // as a number padded as text always was
 
     EXPECT_EQ(CompletaBrancos(T("abcdef"), 4), T("abcd"));
     EXPECT_EQ(CompletaBrancos(T("ab"), 4), T("ab  "));

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 #include <functional>
 #include <utility>
 #include <zlib.h>
@@ -22,25 +23,36 @@ namespace {
 
 constexpr qint64 TamanhoMaximoRecibo = 1024 * 1024;
 
-// The standard CRC-32 of a text after its first line, fed in pieces.
+// The standard CRC-32 of a text after its first line, from the CRC of the whole text (which
+// the archive records, and checks on reading): only the first line's bytes, through its LF,
+// are summed, and CRC arithmetic takes them off the whole, so that the rest is not summed twice.
 class TCrcAposPrimeiraLinha {
 public:
+    // Fed the text's first pieces in order; the pieces after the first line end are not needed.
     void Soma(QByteArrayView pedaco)
     {
-        if (FNaPrimeiraLinha) {
-            const qsizetype fim = pedaco.indexOf('\n');
-            if (fim < 0)
-                return;
-            FNaPrimeiraLinha = false;
-            pedaco = pedaco.sliced(fim + 1);
-        }
-        FCrc = crc32_z(FCrc, reinterpret_cast<const Bytef*>(pedaco.data()), static_cast<z_size_t>(pedaco.size()));
+        if (FCompleta)
+            return;
+        const qsizetype fim = pedaco.indexOf('\n');
+        const QByteArrayView linha = fim < 0 ? pedaco : pedaco.first(fim + 1);
+        FCrc = crc32_z(FCrc, reinterpret_cast<const Bytef*>(linha.data()), static_cast<z_size_t>(linha.size()));
+        FTamanho += static_cast<unsigned long long>(linha.size());
+        FCompleta = fim >= 0;
     }
-    [[nodiscard]] quint32 Valor() const { return static_cast<quint32>(FCrc); }
+    [[nodiscard]] bool Completa() const { return FCompleta; }
+    // 0 when the text has no line end.
+    [[nodiscard]] quint32 Valor(quint32 crcTudo, unsigned long long tamanhoTudo) const
+    {
+        if (!FCompleta || tamanhoTudo < FTamanho)
+            return 0;
+        const auto resto = static_cast<z_off64_t>(tamanhoTudo - FTamanho);
+        return static_cast<quint32>(crcTudo ^ crc32_combine64(FCrc, 0, resto));
+    }
 
 private:
-    bool FNaPrimeiraLinha = true;
+    bool FCompleta = false;
     uLong FCrc = 0;
+    unsigned long long FTamanho = 0;
 };
 
 QString CaminhoNaPasta(const QString& pasta, const QString& nome)
@@ -74,28 +86,39 @@ int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
     return -1;
 }
 
-// Reads the declaration's first line (without its line end) and the CRC of the rest.
-bool LeDeclaracao(const QString& caminho, QByteArray& primeiraLinha, quint32& crc)
+// Reads the declaration's first line, without its line end, and feeds it to soma.
+bool LePrimeiraLinha(const QString& caminho, QByteArray& primeiraLinha, TCrcAposPrimeiraLinha& soma)
 {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         return false;
-    TCrcAposPrimeiraLinha soma;
-    QByteArray pedaco = arquivo.read(TPacoteEntrega::TamanhoMaximoCabecalho + 2);
-    const qsizetype fim = pedaco.indexOf('\n');
+    const QByteArray inicio = arquivo.read(TPacoteEntrega::TamanhoMaximoCabecalho + 2);
+    const qsizetype fim = inicio.indexOf('\n');
     if (fim < 0)
         return false;
-    primeiraLinha = pedaco.left(fim);
+    soma.Soma(inicio);
+    primeiraLinha = inicio.left(fim);
     if (primeiraLinha.endsWith('\r'))
         primeiraLinha.chop(1);
-    while (!pedaco.isEmpty()) {
-        soma.Soma(pedaco);
-        pedaco = arquivo.read(64 * 1024);
-    }
-    if (arquivo.error() != QFileDevice::NoError)
-        return false;
-    crc = soma.Valor();
     return true;
+}
+
+// Appends the whole file to the one novos started last.
+bool Copia(const QString& caminho, TArquivosNovos& novos)
+{
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray pedaco(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 lidos = arquivo.read(pedaco.data(), pedaco.size());
+        if (lidos < 0)
+            return false;
+        if (lidos == 0)
+            return true;
+        if (!novos.Escreve(QByteArrayView(pedaco).first(lidos)))
+            return false;
+    }
 }
 
 // Opens the archive inside a delivery file.
@@ -140,7 +163,7 @@ int LeDeclaracaoEmpacotada(const TLeitorZip& leitor, quint32& crc, TAndamento& a
         soma.Soma(pedaco);
         return !novos || novos->Escreve(pedaco);
     });
-    crc = soma.Valor();
+    crc = soma.Valor(leitor.Crc(i), feitos);
     return r;
 }
 
@@ -209,11 +232,8 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
 
     const int iDeclaracao = ProcuraPorNome(arquivos, NomeDeclaracao);
     QByteArray primeiraLinha;
-    quint32 crc = 0;
-    if (iDeclaracao < 0 || !LeDeclaracao(arquivos[iDeclaracao], primeiraLinha, crc))
-        return ResultadoCompressao::Falha;
-    const QByteArray cabecalho = TPacoteEntrega::MontaCabecalho(primeiraLinha, crc);
-    if (cabecalho.isEmpty())
+    TCrcAposPrimeiraLinha soma;
+    if (iDeclaracao < 0 || !LePrimeiraLinha(arquivos[iDeclaracao], primeiraLinha, soma))
         return ResultadoCompressao::Falha;
 
     std::vector<TMembroZip> membros;
@@ -230,10 +250,25 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
         membros[static_cast<size_t>(iRecibo)].UsaDados = true;
     }
 
-    QByteArray pacote;
-    int r = TGravadorZip::GravaMemoria(pacote, membros, andamento);
+    // The archive goes to a temporary file of the system's, so that memory does not grow with
+    // the declaration and a removable target holds no more than the file it receives; it is
+    // removed when this run ends, whatever its result.
+    QTemporaryFile pacote;
+    if (!pacote.open())
+        return ResultadoCompressao::Falha;
+    pacote.close();
+    int r = TGravadorZip::GravaArquivo(pacote.fileName(), membros, andamento);
     if (r != ResultadoCompressao::Ok)
         return r;
+    // The declaration's CRC is that of the very bytes packed, which the packing summed.
+    TLeitorZip empacotado;
+    if (empacotado.Abre(pacote.fileName()) != ResultadoCompressao::Ok)
+        return ResultadoCompressao::Falha;
+    const int iEmpacotada = empacotado.Procura(NomeDeclaracao);
+    const quint32 crc = soma.Valor(empacotado.Crc(iEmpacotada), empacotado.Tamanho(iEmpacotada));
+    const QByteArray cabecalho = TPacoteEntrega::MontaCabecalho(primeiraLinha, crc);
+    if (iEmpacotada < 0 || cabecalho.isEmpty())
+        return ResultadoCompressao::Falha;
 
     TArquivosNovos novos;
     QStringList destinos{arquivo};
@@ -242,7 +277,7 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     QString primeiro;
     for (const auto& destino : destinos) {
         if (!novos.Novo(destino) || !novos.Escreve(cabecalho) || !novos.Escreve(TPacoteEntrega::Separador())
-            || !novos.Escreve(pacote))
+            || !Copia(pacote.fileName(), novos))
             return ResultadoCompressao::Falha;
         if (primeiro.isEmpty())
             primeiro = novos.Temporario();

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <limits>
 #include <zip.h>
 
 #include "platform/compress/ResultadoCompressao.h"
@@ -154,42 +153,4 @@ int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembro
     if (!za)
         return ResultadoCompressao::Falha;
     return Fecha(za, membros, andamento);
-}
-
-int TGravadorZip::GravaMemoria(QByteArray& saida, const std::vector<TMembroZip>& membros,
-                               TAndamento& andamento)
-{
-    if (membros.empty())
-        return ResultadoCompressao::Falha;
-    zip_error_t erro;
-    zip_error_init(&erro);
-    zip_source_t* memoria = zip_source_buffer_create(nullptr, 0, 0, &erro);
-    zip_error_fini(&erro);
-    if (!memoria)
-        return ResultadoCompressao::Falha;
-    zip_error_init(&erro);
-    zip_t* za = zip_open_from_source(memoria, ZIP_TRUNCATE, &erro);
-    zip_error_fini(&erro);
-    if (!za) {
-        zip_source_free(memoria);
-        return ResultadoCompressao::Falha;
-    }
-    zip_source_keep(memoria);   // survives zip_close, which drops the archive's reference
-    int resultado = Fecha(za, membros, andamento);
-    if (resultado == ResultadoCompressao::Ok) {
-        resultado = ResultadoCompressao::Falha;
-        if (zip_source_open(memoria) == 0) {
-            zip_stat_t st;
-            zip_stat_init(&st);
-            if (zip_source_stat(memoria, &st) == 0 && (st.valid & ZIP_STAT_SIZE)
-                && st.size < static_cast<zip_uint64_t>(std::numeric_limits<qsizetype>::max() / 2)) {
-                saida.resize(static_cast<qsizetype>(st.size));
-                if (zip_source_read(memoria, saida.data(), st.size) == static_cast<zip_int64_t>(st.size))
-                    resultado = ResultadoCompressao::Ok;
-            }
-            zip_source_close(memoria);
-        }
-    }
-    zip_source_free(memoria);
-    return resultado;
 }

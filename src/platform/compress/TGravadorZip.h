@@ -25,7 +25,4 @@ public:
     // An empty member list is refused (libzip would delete destino instead).
     static int GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
                             TAndamento& andamento);
-    // Builds the archive in memory, into saida.
-    static int GravaMemoria(QByteArray& saida, const std::vector<TMembroZip>& membros,
-                            TAndamento& andamento);
 };

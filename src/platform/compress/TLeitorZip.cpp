@@ -95,6 +95,15 @@ unsigned long long TLeitorZip::TamanhoComprimido(int i) const
     return st.comp_size;
 }
 
+quint32 TLeitorZip::Crc(int i) const
+{
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (!FZip || i < 0 || zip_stat_index(FZip, static_cast<zip_uint64_t>(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_CRC))
+        return 0;
+    return st.crc;
+}
+
 bool TLeitorZip::NomeBrutoImprimivel(int i) const
 {
     // The bytes as stored: read as CP437, control bytes would pass for graphic characters.

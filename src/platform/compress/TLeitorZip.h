@@ -23,6 +23,8 @@ public:
     [[nodiscard]] QString Nome(int i) const;
     [[nodiscard]] unsigned long long Tamanho(int i) const;
     [[nodiscard]] unsigned long long TamanhoComprimido(int i) const;
+    // The CRC-32 the archive records for member i (Le checks the bytes against it); 0 when unknown.
+    [[nodiscard]] quint32 Crc(int i) const;
     // Index of the member of that name, compared without regard to case; -1 when absent.
     [[nodiscard]] int Procura(const QString& nome) const;
     // True when every member is a plain file name (its stored bytes free of control codes and,

@@ -17,6 +17,7 @@ TProgressoQt::TProgressoQt(QProgressBar* barra, QLabel* rotulo)
 void TProgressoQt::DefineFaixa(int minimo, int maximo)
 {
     FFaixa.Define(minimo, maximo);
+    FDesenhado = -1;
     if (FBarra) {
         FBarra->setRange(FFaixa.Minimo, FFaixa.Maximo);
         FBarra->setValue(FFaixa.Posicao);
@@ -26,8 +27,15 @@ void TProgressoQt::DefineFaixa(int minimo, int maximo)
 void TProgressoQt::DefinePosicao(int posicao)
 {
     FFaixa.Posiciona(posicao);
-    if (FBarra) {
-        FBarra->setValue(FFaixa.Posicao);
+    if (!FBarra)
+        return;
+    FBarra->setValue(FFaixa.Posicao);
+    const qint64 faixa = static_cast<qint64>(FFaixa.Maximo) - FFaixa.Minimo;
+    const qint64 feito = static_cast<qint64>(FFaixa.Posicao) - FFaixa.Minimo;
+    const qint64 largura = std::max(FBarra->width(), 1);
+    const qint64 desenho = faixa <= 0 ? 0 : (feito * largura / faixa) * 1000 + feito * 100 / faixa;
+    if (desenho != FDesenhado) {
+        FDesenhado = desenho;
         FBarra->repaint();
     }
 }

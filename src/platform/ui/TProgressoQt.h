@@ -13,7 +13,9 @@ public:
     explicit TProgressoQt(QProgressBar* barra, QLabel* rotulo = nullptr);
 
     void DefineFaixa(int minimo, int maximo) override;
-    void DefinePosicao(int posicao) override;   // repaints at once: the loop may not return soon
+    // Repaints at once when what the bar shows changes (a pixel of its fill or its percentage):
+    // the loop may not return soon, and a loop over 100,000 lines must not redraw 100,000 times.
+    void DefinePosicao(int posicao) override;
     void MostraTexto(const QString& texto) override;
     [[nodiscard]] int Minimo() const override { return FFaixa.Minimo; }
     [[nodiscard]] int Maximo() const override { return FFaixa.Maximo; }
@@ -23,4 +25,5 @@ private:
     QPointer<QProgressBar> FBarra;
     QPointer<QLabel> FRotulo;
     TFaixaProgresso FFaixa;
+    qint64 FDesenhado = -1;   // the fill and percentage last drawn, as one number; -1 none
 };

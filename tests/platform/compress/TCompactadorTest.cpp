@@ -175,6 +175,32 @@ TEST(ComprimirPruv, ReportsTheCrcOfThePackedLinesAsTheWriterChainsIt)
     EXPECT_EQ(c.ObtemCRCDeclaracao(), CrcZlib(AposPrimeiraLinha(e.declaracao)));
 }
 
+TEST(ComprimirPruv, TheHeadersCrcIsThatOfTheTextAfterItsFirstLineWhateverItsShape)
+{
+    const QByteArray cabecalho(248, 'P');
+    const struct { const char* caso; QByteArray declaracao; } casos[] = {
+        {"the header only", cabecalho + "\r\n"},
+        {"a header ended by LF alone", cabecalho + "\nline\r\n"},
+        {"a last line without its end", cabecalho + "\r\nline\r\nlast"},
+        {"many pieces of the archive", Declaracao(3000)},
+        {"bytes that do not compress", cabecalho + "\r\n" + Aleatorio(300000, 11)},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        Entrega e;
+        Grava(e.declar, caso.declaracao);
+        TCompactador c;
+        ASSERT_EQ(e.Empacota(c), R::Ok);
+        const quint32 crc = CrcZlib(AposPrimeiraLinha(caso.declaracao));
+        EXPECT_EQ(c.ObtemCRCDeclaracao(), crc);
+        EXPECT_EQ(Le(e.dec).mid(101, 10), QByteArray::number(crc).rightJustified(10, '0'));
+        const QString importacao = Pasta(QStringLiteral("importacao"));
+        ASSERT_EQ(c.DescomprimirPruv(e.dec, importacao, {}), R::Ok);
+        EXPECT_EQ(Le(importacao + QStringLiteral("/declar.txt")), caso.declaracao);
+        EXPECT_EQ(Conteudo(e.destino), QStringList{QFileInfo(e.dec).fileName()});   // nothing of the packing left
+    }
+}
+
 TEST(ComprimirPruv, RoundTripGivesBackTheDeclarationAndTheReceiptWithItsVolumes)
 {
     Entrega e;
