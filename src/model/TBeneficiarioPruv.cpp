@@ -15,3 +15,13 @@ std::uint8_t TBeneficiarioPruv::Verifica() const
         return codigo;
     return FDeclaracao ? 0 : 12;
 }
+
+QString TBeneficiarioPruv::TipoArmazenado() const
+{
+    // Asked for every item stored: the usual kinds are literals, nothing allocated.
+    switch (TipoAtual()) {
+    case Cpf: return QStringLiteral("1");
+    case Cnpj: return QStringLiteral("2");
+    default: return QString::number(TipoAtual());
+    }
+}

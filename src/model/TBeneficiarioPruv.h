@@ -13,6 +13,9 @@ public:
 
     [[nodiscard]] IDeclaracao* GetDeclaracao() const { return FDeclaracao; }
 
+    // The kind as the tables keep it: "1" a CPF, "2" a CNPJ, "0" neither.
+    [[nodiscard]] QString TipoArmazenado() const;
+
     // The taxpayer's check; when that passes, 12 for a beneficiary of no declaration.
     [[nodiscard]] std::uint8_t Verifica() const override;
 

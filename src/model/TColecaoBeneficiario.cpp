@@ -18,11 +18,6 @@ namespace {
 
 enum : int { cDeclaracao, cTipo, cNumero, cNome };
 
-QString Tipo(const TBeneficiarioPruv& Beneficiario)
-{
-    return QString::number(Beneficiario.TipoAtual());
-}
-
 // The beneficiary's row key within its declaration as one number (kind, then the root's digits),
 // so that a bulk load tells the beneficiaries it met without building texts; nullopt for a number
 // that is not digits, which is then always looked up.
@@ -82,7 +77,7 @@ void TColecaoBeneficiario::AplicaFiltro()
 
 bool TColecaoBeneficiario::LocalizaChave(const TBeneficiarioPruv& Beneficiario)
 {
-    return Tabela().FindKey({FDeclaracao.GetChave(), Tipo(Beneficiario), Beneficiario.GetRaiz()});
+    return Tabela().FindKey({FDeclaracao.GetChave(), Beneficiario.TipoArmazenado(), Beneficiario.GetRaiz()});
 }
 
 bool TColecaoBeneficiario::Localiza(TBeneficiarioPruv& Beneficiario)
@@ -115,7 +110,7 @@ bool TColecaoBeneficiario::Localiza(TBeneficiarioPruv& Beneficiario, bool& Preen
         // The same number in any declaration.
         LimpaFiltro();
         SelecionaIndice(QStringLiteral("IPFPJ"));
-        if (tabela.FindKey({Tipo(Beneficiario), raiz})) {
+        if (tabela.FindKey({Beneficiario.TipoArmazenado(), raiz})) {
             Beneficiario.Nome().SetNomeSemExcecao(tabela.Fields(cNome)->AsString());
             PreencheuNome = true;
         }
@@ -165,14 +160,14 @@ void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
     TdvTable& tabela = Tabela();
     if (!Localiza(Beneficiario)) {
         Novo();
-    } else if (tabela.Fields(cTipo)->AsString() == Tipo(Beneficiario)
+    } else if (tabela.Fields(cTipo)->AsString() == Beneficiario.TipoArmazenado()
                && tabela.Fields(cNumero)->AsString() == Beneficiario.GetRaiz()
                && tabela.Fields(cNome)->AsString() == Beneficiario.Nome().GetTexto()) {
         return;   // stored as it is: the items of one beneficiary are saved one after another
     }
     tabela.Edit();
     tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());
-    tabela.Fields(cTipo)->SetAsString(Tipo(Beneficiario));
+    tabela.Fields(cTipo)->SetAsString(Beneficiario.TipoArmazenado());
     tabela.Fields(cNumero)->SetAsString(Beneficiario.GetRaiz());
     tabela.Fields(cNome)->SetAsString(Beneficiario.Nome().GetTexto());
     Grava();
@@ -207,7 +202,7 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
             if (achado != FVistosDireto.end() && achado->second == nome)
                 return;   // met before in this load, stored under this name
         }
-        const QString tipo = Tipo(Beneficiario);
+        const QString tipo = Beneficiario.TipoArmazenado();
         const QString raiz = Beneficiario.GetRaiz();
         TDatabase& banco = FInsercao->Banco();
         TComando& busca = banco.Comando(FSqlBusca);

@@ -34,11 +34,6 @@ const TSerieArmazenada Rendimentos{[](TPruvItem& i, int m) -> TMonetario& { retu
 const TSerieArmazenada Deducoes{[](TPruvItem& i, int m) -> TMonetario& { return i.GetValores().GetDeducao(m); }, 20};
 const TSerieArmazenada Impostos{[](TPruvItem& i, int m) -> TMonetario& { return i.GetValores().GetImposto(m); }, 33};
 
-QString Tipo(const TBeneficiarioPruv& Beneficiario)
-{
-    return QString::number(Beneficiario.TipoAtual());
-}
-
 // The same key, code and beneficiary number.
 bool MesmaLinha(const TPruvItem& A, const TPruvItem& B)
 {
@@ -411,7 +406,7 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     beneficiario.SetRaizSemExcecao(linha.Texto(cNumero).trimmed());
     LeValores(Item, ColunasDaLinha(linha, 0));
 
-    const QString tipo = Tipo(beneficiario);
+    const QString tipo = beneficiario.TipoArmazenado();
     const int bTipo = InicioBeneficiario();
     if (!linha.Nulo(bTipo) && linha.Texto(bTipo) == tipo && linha.Texto(bTipo + 1) == beneficiario.GetRaiz()) {
         const QString numero = linha.Texto(bTipo + 1).left(tipo == QLatin1String("1") ? 9 : 12);
@@ -481,7 +476,7 @@ bool TColecaoPruvItem::Localiza(TPruvItem& Item)
     if (beneficiario.GetNiFormatado().isEmpty())
         return false;
     SelecionaIndiceLocaliza(QStringLiteral("IChavePruvItem"));
-    if (!aux.FindKey({FInAnexo, FDono.GetChave(), Item.GetCodigoRetencao().GetCodigo(), Tipo(beneficiario),
+    if (!aux.FindKey({FInAnexo, FDono.GetChave(), Item.GetCodigoRetencao().GetCodigo(), beneficiario.TipoArmazenado(),
                       beneficiario.GetRaiz()}))
         return false;
     Item.SetChave(aux.Fields(cChave)->AsString());
@@ -492,7 +487,7 @@ bool TColecaoPruvItem::Localiza(TPruvItem& Item)
 bool TColecaoPruvItem::Posiciona(const TPruvItem& Item)
 {
     const TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
-    return PosicionaEm(Item.GetChave(), Item.GetCodigoRetencao().GetCodigo(), Tipo(beneficiario), beneficiario.GetRaiz());
+    return PosicionaEm(Item.GetChave(), Item.GetCodigoRetencao().GetCodigo(), beneficiario.TipoArmazenado(), beneficiario.GetRaiz());
 }
 
 bool TColecaoPruvItem::PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo,
@@ -514,7 +509,7 @@ bool TColecaoPruvItem::PossuiItensBeneficiario(const TBeneficiarioPruv& Benefici
     // On the lookup table, so that the owner's view stays as it is.
     TdvTable& aux = *TabelaAux();
     const QString chave = FDeclaracao.GetChave();
-    const QString tipo = Tipo(Beneficiario);
+    const QString tipo = Beneficiario.TipoArmazenado();
     const QString numero = Beneficiario.GetRaiz();
     SelecionaIndiceLocaliza(QStringLiteral("IBenef"));
     aux.FindNearest({chave, tipo, numero});
@@ -525,7 +520,7 @@ bool TColecaoPruvItem::PossuiItensBeneficiario(const TBeneficiarioPruv& Benefici
 void TColecaoPruvItem::FiltraBeneficiario(const TBeneficiarioPruv& Beneficiario)
 {
     const QString chave = FDeclaracao.GetChave();
-    const QString tipo = Tipo(Beneficiario);
+    const QString tipo = Beneficiario.TipoArmazenado();
     const QString numero = Beneficiario.GetRaiz();
     RestringeTabela(Tabela(), QStringLiteral("IBenef"), {chave, tipo, numero, QStringLiteral("0000")},
                     {chave, tipo, numero, QStringLiteral("9999")},
@@ -669,7 +664,7 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
         linha.Texto(cChave, Item.GetChave());
         linha.Texto(cDeclaracao, FDeclaracao.GetChave());
         linha.Texto(cCodigo, Item.GetCodigoRetencao().GetCodigo());
-        linha.Texto(cTipo, Tipo(beneficiario));
+        linha.Texto(cTipo, beneficiario.TipoArmazenado());
         linha.Texto(cNumero, beneficiario.GetRaiz());
         GravaValores(Item, [&linha](int Coluna, qint64 Valor) { linha.Inteiro(Coluna, Valor); });
         try {
@@ -741,7 +736,7 @@ std::uint8_t TColecaoPruvItem::GravaItem(TPruvItem& Item)
     tabela.Fields(cInAnexo)->SetAsString(FInAnexo);
     tabela.Fields(cDono)->SetAsString(FDono.GetChave());
     tabela.Fields(cCodigo)->SetAsString(Item.GetCodigoRetencao().GetCodigo());
-    tabela.Fields(cTipo)->SetAsString(Tipo(Item.GetBeneficiario()));
+    tabela.Fields(cTipo)->SetAsString(Item.GetBeneficiario().TipoArmazenado());
     tabela.Fields(cNumero)->SetAsString(Item.GetBeneficiario().GetRaiz());
     tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());
     GravaValores(Item, ColunasPara(tabela));

@@ -38,7 +38,11 @@ TEST(TBeneficiarioPruv, TakesTheDeclarationsSinkAndFollowsTheNumbersKind)
     EXPECT_EQ(beneficiario.Erros(), &erros);
     beneficiario.SetNi(QStringLiteral("11.222.333/0001-81"));
     EXPECT_EQ(beneficiario.TipoAtual(), TNiContribuinte::Cnpj);
+    EXPECT_EQ(beneficiario.TipoArmazenado(), QStringLiteral("2"));
     beneficiario.SetNiSemExcecao(QStringLiteral("111.444.777-36"));
     EXPECT_EQ(beneficiario.TipoAtual(), TNiContribuinte::Cpf);
+    EXPECT_EQ(beneficiario.TipoArmazenado(), QStringLiteral("1"));
     EXPECT_EQ(erros.Count(), 1);
+    beneficiario.SetNiSemExcecao(QStringLiteral("1234567890"));   // ten digits: neither kind
+    EXPECT_EQ(beneficiario.TipoArmazenado(), QStringLiteral("0"));
 }
