@@ -221,32 +221,66 @@ void TColecaoCodigoRetencao::CarregaMemoria()
     FEmMemoria = true;
 }
 
+namespace {
+
+// The number of a code of exactly four digits; -1 for any other text.
+int NumeroDoCodigo(const QString& Codigo)
+{
+    if (Codigo.size() != 4)
+        return -1;
+    int numero = 0;
+    for (const QChar c : Codigo) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        numero = numero * 10 + (c.unicode() - u'0');
+    }
+    return numero;
+}
+
+}  // namespace
+
 bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo)
 {
     if (!FEmMemoria)
         CarregaMemoria();
     const QString& codigo = Codigo.GetCodigo();
-    // Codes not in the table count too: a file full of them must not grow it without end.
-    if (!FTemUltimo || Anexo != FUltimoAnexo || FAno != FUltimoAno || FAchados.size() > 1024) {
+    if (!FTemUltimo || Anexo != FUltimoAnexo || FAno != FUltimoAno) {
+        ++FGeracao;   // forgets every code found for the year and flag before, at once
         FAchados.clear();
         FUltimoAnexo = Anexo;
         FUltimoAno = FAno;
         FTemUltimo = true;
     }
-    auto achado = FAchados.constFind(codigo);
-    if (achado == FAchados.cend()) {
+    const auto procura = [&] {
         int linha = FPorChave.value(Chave({FAno, Anexo, codigo}), -1);
         if (linha < 0)
             linha = FPorCodigoAno.value(Chave({codigo, FAno}), -1);
         if (linha < 0)
             linha = FPorCodigo.value(codigo, -1);
-        achado = FAchados.insert(codigo, linha);
+        return linha;
+    };
+    // A code of four digits, the table's own form, is known by its number, without hashing a
+    // text; any other text by itself, and codes not in the table count too: a file full of
+    // them must not grow that list without end.
+    int achado = -1;
+    if (const int numero = NumeroDoCodigo(codigo); numero >= 0) {
+        TAchado& entrada = FPorNumero[static_cast<std::size_t>(numero)];
+        if (entrada.Geracao != FGeracao)
+            entrada = {FGeracao, procura()};
+        achado = entrada.Linha;
+    } else {
+        if (FAchados.size() > 1024)
+            FAchados.clear();
+        auto entrada = FAchados.constFind(codigo);
+        if (entrada == FAchados.cend())
+            entrada = FAchados.insert(codigo, procura());
+        achado = *entrada;
     }
-    if (*achado < 0)
+    if (achado < 0)
         return false;
     // An item checked twice, or the next of the same code, holds the row already: comparing
     // costs less than copying its texts.
-    const TCodigoRetencao& linha = FLinhas[static_cast<std::size_t>(*achado)];
+    const TCodigoRetencao& linha = FLinhas[static_cast<std::size_t>(achado)];
     if (!(Codigo == linha))
         Codigo = linha;
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 #include <QHash>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 #include "model/ICodigosRetencao.h"
@@ -73,7 +74,13 @@ private:
     bool FEmMemoria = false;
     // The rows found (-1 none) by code, for the year and annex flag of the last search: an
     // import and a save ask for the same few codes item after item.
-    QHash<QString, int> FAchados;
+    struct TAchado {
+        std::uint32_t Geracao = 0;   // valid while it is FGeracao
+        int Linha = -1;
+    };
+    std::vector<TAchado> FPorNumero = std::vector<TAchado>(10000);   // four-digit codes by number
+    std::uint32_t FGeracao = 0;
+    QHash<QString, int> FAchados;                                      // any other code
     QString FUltimoAno;
     QString FUltimoAnexo;
     bool FTemUltimo = false;

@@ -59,9 +59,13 @@ qint64 TSerieMensal::SomaAno() const
     // Typed and stored amounts stay below the money limit, so 13 of them never reach the 64-bit
     // one; an amount set past it in code is refused rather than wrapped.
     qint64 soma = 0;
-    for (const TMonetario& mes : FMeses)
-        if (__builtin_add_overflow(soma, mes.GetValorPositivo(), &soma))
+    for (const TMonetario& mes : FMeses) {
+        // The months are plain values, never totals: read without a virtual call, as summaries
+        // add up every series of every item saved.
+        const qint64 valor = mes.TMonetario::GetValor();
+        if (__builtin_add_overflow(soma, valor < 0 ? 0 : valor, &soma))
             throw EMonetarioInvalido(165, QString(), 0);
+    }
     return soma;
 }
 
