@@ -251,12 +251,28 @@ void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna
     LeSerie(Coluna, Impostos, Item, true, mantem13);
 }
 
-void TColecaoPruvItem::GravaValores(TPruvItem& Item, const TGravaColuna& Coluna)
+namespace {
+
+// Into a row being posted or straight into a prepared insert (Destino picks GravaSerie's form).
+template <typename Destino>
+void GravaValoresEm(Destino& Linha, TPruvItem& Item)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
-    GravaSerie(Coluna, Rendimentos, Item, true, mantem13);
-    GravaSerie(Coluna, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
-    GravaSerie(Coluna, Impostos, Item, true, mantem13);
+    GravaSerie(Linha, Rendimentos, Item, true, mantem13);
+    GravaSerie(Linha, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    GravaSerie(Linha, Impostos, Item, true, mantem13);
+}
+
+}  // namespace
+
+void TColecaoPruvItem::GravaValores(TPruvItem& Item, const TGravaColuna& Coluna)
+{
+    GravaValoresEm(Coluna, Item);
+}
+
+void TColecaoPruvItem::GravaValores(TPruvItem& Item, TInsercao& Linha)
+{
+    GravaValoresEm(Linha, Item);
 }
 
 // Key, code (completed from the code table for the annex flag given), beneficiary number and the
@@ -666,7 +682,7 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
         linha.Texto(cCodigo, Item.GetCodigoRetencao().GetCodigo());
         linha.Texto(cTipo, beneficiario.TipoArmazenado());
         linha.Texto(cNumero, beneficiario.GetRaiz());
-        GravaValores(Item, [&linha](int Coluna, qint64 Valor) { linha.Inteiro(Coluna, Valor); });
+        GravaValores(Item, linha);
         try {
             linha.Grava();
         } catch (const EDatabaseError& e) {

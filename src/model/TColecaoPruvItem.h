@@ -143,6 +143,7 @@ private:
     void LeItemComprovante(TPruvItem& Item);
     static void LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna);
     static void GravaValores(TPruvItem& Item, const TGravaColuna& Coluna);
+    static void GravaValores(TPruvItem& Item, TInsercao& Linha);
     // Insert-only writing with write-through off: InsereDireto, in a savepoint of its own unless
     // the load runs inside a transaction of the caller's, which a failure then undoes whole (the
     // importer's). After a failure there the owner's summaries in memory are not restored.

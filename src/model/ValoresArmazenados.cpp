@@ -8,6 +8,7 @@
 #include "model/TColecao.h"
 #include "model/TPruvItem.h"
 #include "platform/db/EDatabaseError.h"
+#include "platform/db/TInsercao.h"
 
 namespace {
 
@@ -73,15 +74,31 @@ TColunaMonetaria ColunasDe(const TdvTable& Tabela)
     return [&Tabela](int Coluna) { return LeMonetario(Tabela, Coluna); };
 }
 
-void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
-                bool Mantem13)
+namespace {
+
+template <typename Coluna>
+void GravaSerieEm(Coluna&& Grava, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
 {
     for (int m = 1; m <= TSerieMensal::Meses; ++m) {
         TMonetario& valor = Serie.Mes(Item, m);
         if (!Admitida || (m == TSerieMensal::Meses && !Mantem13))
             valor.SetValor(0);
-        Coluna(Serie.PrimeiraColuna + m - 1, std::max<qint64>(valor.GetValor(), 0));
+        Grava(Serie.PrimeiraColuna + m - 1, std::max<qint64>(valor.GetValor(), 0));
     }
+}
+
+}  // namespace
+
+void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+                bool Mantem13)
+{
+    GravaSerieEm(Coluna, Serie, Item, Admitida, Mantem13);
+}
+
+void GravaSerie(TInsercao& Linha, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+{
+    GravaSerieEm([&Linha](int Coluna, qint64 Valor) { Linha.Inteiro(Coluna, Valor); }, Serie, Item, Admitida,
+                 Mantem13);
 }
 
 TGravaColuna ColunasPara(TdvTable& Tabela)

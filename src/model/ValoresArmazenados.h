@@ -10,6 +10,7 @@
 
 class EDatabaseError;
 class TColecao;
+class TInsercao;
 class TField;
 class TMonetario;
 class TPruvItem;
@@ -57,6 +58,8 @@ using TGravaColuna = std::function<void(int Coluna, qint64 Valor)>;
 // is written as 0; a negative amount is written as 0.
 void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
                 bool Mantem13);
+// The same straight into a prepared insert's columns, as bulk loads write.
+void GravaSerie(TInsercao& Linha, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
 // The same into the table's current row.
 [[nodiscard]] TGravaColuna ColunasPara(TdvTable& Tabela);
 
