@@ -37,7 +37,7 @@ const TMonetario& TSerieMensal::Mes(int Mes) const
 void TSerieMensal::Limpa()
 {
     for (TMonetario& mes : FMeses)
-        mes.SetValor(0);
+        mes.TMonetario::SetValor(0);
 }
 
 void TSerieMensal::CopiaDe(const TSerieMensal& Origem)
@@ -49,7 +49,7 @@ void TSerieMensal::CopiaDe(const TSerieMensal& Origem)
 bool TSerieMensal::Zerada() const
 {
     for (const TMonetario& mes : FMeses)
-        if (mes.GetValorPositivo() > 0)
+        if (mes.TMonetario::GetValor() > 0)
             return false;
     return true;
 }
@@ -60,8 +60,6 @@ qint64 TSerieMensal::SomaAno() const
     // one; an amount set past it in code is refused rather than wrapped.
     qint64 soma = 0;
     for (const TMonetario& mes : FMeses) {
-        // The months are plain values, never totals: read without a virtual call, as summaries
-        // add up every series of every item saved.
         const qint64 valor = mes.TMonetario::GetValor();
         if (__builtin_add_overflow(soma, valor < 0 ? 0 : valor, &soma))
             throw EMonetarioInvalido(165, QString(), 0);
@@ -77,6 +75,6 @@ bool TSerieMensal::Alterada() const
 void TSerieMensal::SetAlterado(bool Alterado)
 {
     for (TMonetario& mes : FMeses)
-        mes.SetAlterado(Alterado);
+        mes.TDadoBasico::SetAlterado(Alterado);
     FTotal.SetAlterado(Alterado);
 }

@@ -38,6 +38,8 @@ public:
     void SetAlterado(bool Alterado);
 
 private:
+    // Plain values, never totals: the series reads and sets them without virtual calls, as bulk
+    // loads and summaries go through every month of every item.
     std::array<TMonetario, Meses> FMeses;
     TMonetarioTotal FTotal;   // after the months: it stops observing them before they go
 };
