@@ -195,7 +195,7 @@ void TColecaoCodigoRetencao::CarregaMemoria()
 {
     TdvTable& tabela = Tabela();
     Indice(IndicePrimario);
-    FTemUltimo = false;
+    Esquece();
     try {
         for (tabela.First(); !tabela.Eof(); tabela.Next()) {
             TCodigoRetencao linha;
@@ -239,17 +239,21 @@ int NumeroDoCodigo(const QString& Codigo)
 
 }  // namespace
 
+void TColecaoCodigoRetencao::Esquece()
+{
+    ++FGeracao;   // every code found by number, at once
+    FAchados.clear();
+}
+
 bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo)
 {
     if (!FEmMemoria)
         CarregaMemoria();
     const QString& codigo = Codigo.GetCodigo();
-    if (!FTemUltimo || Anexo != FUltimoAnexo || FAno != FUltimoAno) {
-        ++FGeracao;   // forgets every code found for the year and flag before, at once
-        FAchados.clear();
+    if (Anexo != FUltimoAnexo || FAno != FUltimoAno) {
+        Esquece();
         FUltimoAnexo = Anexo;
         FUltimoAno = FAno;
-        FTemUltimo = true;
     }
     const auto procura = [&] {
         int linha = FPorChave.value(Chave({FAno, Anexo, codigo}), -1);

@@ -64,6 +64,7 @@ private:
     void Preenche(const QString& ArquivoCodigos);
     void Indice(const QString& Nome);
     void CarregaMemoria();
+    void Esquece();   // every row found so far
 
     QString FAno;
     // Every row, in the order of the primary index, and where Existe's three searches find theirs.
@@ -75,13 +76,12 @@ private:
     // The rows found (-1 none) by code, for the year and annex flag of the last search: an
     // import and a save ask for the same few codes item after item.
     struct TAchado {
-        std::uint32_t Geracao = 0;   // valid while it is FGeracao
+        std::uint32_t Geracao = 0;   // valid while it is FGeracao, which starts past it
         int Linha = -1;
     };
     std::vector<TAchado> FPorNumero = std::vector<TAchado>(10000);   // four-digit codes by number
-    std::uint32_t FGeracao = 0;
+    std::uint32_t FGeracao = 1;
     QHash<QString, int> FAchados;                                      // any other code
     QString FUltimoAno;
     QString FUltimoAnexo;
-    bool FTemUltimo = false;
 };

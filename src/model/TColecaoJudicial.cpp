@@ -55,6 +55,15 @@ bool Admitida(const TPruvItem& Item, TipoSerie Tipo, bool Leitura)
     }
 }
 
+// Into a row being posted or straight into a prepared insert (Destino picks GravaSerie's form).
+template <typename Destino>
+void GravaValoresEm(Destino& Linha, TPruvItem& Item)
+{
+    const bool mantem13 = MantemDecimoTerceiro(Item);
+    for (const TSerieJudicial& s : Series)
+        GravaSerie(Linha, s.Serie, Item, Admitida(Item, s.Tipo, false), mantem13);
+}
+
 }  // namespace
 
 QString TColecaoJudicial::NomeArquivo()
@@ -113,15 +122,9 @@ void TColecaoJudicial::GravaValores(TPruvItem& Item)
         Novo();
     Tabela().Edit();
     GravaChave(Item);
-    GravaValoresEm(ColunasPara(Tabela()), Item);
+    const TGravaColuna colunas = ColunasPara(Tabela());
+    GravaValoresEm(colunas, Item);
     Grava();
-}
-
-void TColecaoJudicial::GravaValoresEm(const TGravaColuna& Coluna, TPruvItem& Item)
-{
-    const bool mantem13 = MantemDecimoTerceiro(Item);
-    for (const TSerieJudicial& s : Series)
-        GravaSerie(Coluna, s.Serie, Item, Admitida(Item, s.Tipo, false), mantem13);
 }
 
 void TColecaoJudicial::InsereDireto(TPruvItem& Item)
@@ -133,7 +136,7 @@ void TColecaoJudicial::InsereDireto(TPruvItem& Item)
         linha.Texto(0, GetInAnexo());
         linha.Texto(1, Dono().GetChave());
         linha.Texto(2, Item.GetChave());
-        GravaValoresEm([&linha](int Coluna, qint64 Valor) { linha.Inteiro(Coluna, Valor); }, Item);
+        GravaValoresEm(linha, Item);
         linha.Grava();
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);

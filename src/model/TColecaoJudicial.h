@@ -38,8 +38,6 @@ public:
     // loads: no dataset, no read-back. Raises EColecaoError 141.
     void InsereDireto(TPruvItem& Item);
 
-    // The item's values, by the rules above, into the columns of a row being written.
-    static void GravaValoresEm(const TGravaColuna& Coluna, TPruvItem& Item);
 
     // The key columns, then the six series of thirteen months in the order above.
     [[nodiscard]] static std::vector<TFieldDef> Campos();
