@@ -201,6 +201,9 @@ TFoAssistImportacao::~TFoAssistImportacao()
     DBGrDeclaracao->SetDataSource(nullptr);
     if (TbPruv)
         FechaTabela(*TbPruv);
+    // A text unpacked and never imported (the assistant closed before the import) goes too.
+    if (FDescompactado)
+        QFile::remove(DiretorioDados() + QStringLiteral("/declar.txt"));
 }
 
 QWidget* TFoAssistImportacao::CriaPagina2()
@@ -589,6 +592,7 @@ void TFoAssistImportacao::Descomprime()
         ResultadoDescompressao = ResultadoCompressao::Falha;
     }
     ArquivoImportacao = DiretorioDados() + QStringLiteral("/declar.txt");
+    FDescompactado = true;
 }
 
 int TFoAssistImportacao::DestinoDescompressao()
