@@ -12,7 +12,7 @@
 enum class TdvQbeCheck : std::uint8_t {
     None,
     Check,             // in the answer, without repeated rows, in ascending order
-    CheckPlus,         // in the answer, repeated rows kept, not ordered
+    CheckPlus,         // in the answer, not ordered; repeated rows of the whole answer kept
     CheckDescending,   // in the answer, without repeated rows, in descending order
 };
 

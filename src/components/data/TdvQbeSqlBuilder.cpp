@@ -3,28 +3,12 @@
 #include <QRegularExpression>
 #include <sqlite3.h>
 
+#include "components/data/dvFieldValues.h"
 #include "components/data/dvSystem.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
 
 namespace {
-
-bool EhNumerico(TFieldType tipo)
-{
-    switch (tipo) {
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftAutoInc:
-    case ftLargeint:
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // The exact ten-thousandths of a decimal text ("12.5" gives 125000); false past four decimals.
 bool DezMilesimos(const QString& texto, qint64& valor)
@@ -108,7 +92,7 @@ QString TdvQbeSqlBuilder::Referencia(int bloco, int campo) const
 
 QString TdvQbeSqlBuilder::Comparavel(int bloco, int campo) const
 {
-    if (FBrancoZero && EhNumerico(Def(bloco, campo).DataType))
+    if (FBrancoZero && (dvIsIntegerType(Def(bloco, campo).DataType) || dvIsFloatType(Def(bloco, campo).DataType)))
         return QStringLiteral("COALESCE(%1, 0)").arg(Referencia(bloco, campo));
     return Referencia(bloco, campo);
 }
