@@ -51,6 +51,16 @@ QString Cnpj(const char* raiz)
     return r + CalculaDV(r);
 }
 
+// The number in syllables, one per digit: names take no digits nor a letter thrice in a row.
+QString Letras(int Numero)
+{
+    static const char* const Silabas[] = {"BA", "CE", "DI", "FO", "GU", "LA", "ME", "NI", "PO", "RU"};
+    QString letras;
+    for (int i = 0; i < 7; ++i, Numero /= 10)
+        letras.prepend(QLatin1String(Silabas[Numero % 10]));
+    return letras;
+}
+
 // A program folder per item count, holding one stored declaration with that many items.
 class TProgramaArmazenado {
 public:
@@ -66,7 +76,8 @@ public:
         pruv.SetAno(QStringLiteral("2002"));
         TColecaoPruv().Inclui(pruv);
         Chave = pruv.GetChave();
-        TTransacao transacao(*TDatabase::DaPasta(DiretorioDados()));
+        const auto banco = TDatabase::DaPasta(DiretorioDados());   // held until the commit
+        TTransacao transacao(*banco);
         TColecaoPruvItem& colecao = pruv.GetItens();
         colecao.SetGravarEmDisco(false);
         colecao.SetNaoAtualizaAux(true);
@@ -74,7 +85,7 @@ public:
         for (int b = 0; b < itens / CodigosPorBeneficiario; ++b) {
             const QString raiz = QStringLiteral("%1").arg(100000000 + b * 7919, 9, 10, QLatin1Char('0'));
             const QString cpf = raiz + CalculaDV(raiz);
-            const QString nome = QStringLiteral("BENEFICIARIO %1").arg(b, 7, 10, QLatin1Char('0'));
+            const QString nome = QStringLiteral("BENEFICIARIO ") + Letras(b);
             for (int c = 0; c < CodigosPorBeneficiario; ++c) {
                 item.Limpa();
                 item.GetCodigoRetencao().SetCodigo(QLatin1String(Codigos[c]));
