@@ -11,6 +11,7 @@
 #include "model/TColecaoResumo.h"
 #include "model/TPruv.h"
 #include "model/TPruvItem.h"
+#include "model/gui/UtilJanelas.h"
 #include "screens/TSaidaDeCampo.h"
 #include "shell/ExcecaoAplicacao.h"
 
@@ -24,6 +25,7 @@ constexpr int Cancelado = 2;
 TFoCalculaResumo::TFoCalculaResumo(TPruv& Pruv, QWidget* Dono) : QDialog(Dono), FPruv(Pruv)
 {
     setObjectName(QStringLiteral("FoCalculaResumo"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Resumo da Declaração"));
     setFixedSize(384, 93);
     Gauge = new QProgressBar(this);
