@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -536,8 +537,7 @@ TEST_F(TFoAssistGeracaoTest, WithTheProgramFolderSetNothingIsWrittenOutsideIt)
                   programa + QStringLiteral("/CopSeg"));
         EXPECT_TRUE(TRegistroPruv::Caminho().startsWith(programa + QLatin1Char('/')));
 
-        if (!TImpressorasSistema::HaImpressoraInstalada()) {
-            const TImpressorasSistema sistema;
+        if (const TImpressorasSistema sistema; sistema.Instaladas().isEmpty()) {
             const auto impressora = sistema.CriaImpressora(QStringLiteral("Relatório"));
             ASSERT_TRUE(impressora);
             QPainter pintor(impressora.get());

@@ -22,6 +22,7 @@
 #include "reports/TFoAssistRelatorios.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFoCalcula.h"
+#include "screens/TFrBeneficiarios.h"
 #include "screens/TFoCalculaResumo.h"
 #include "screens/TFoNovaDeclaracao.h"
 #include "screens/TFoPesquisar.h"
