@@ -55,12 +55,14 @@ void JuntaContextos(const QWidget& janela, std::set<int>& contextos)
         le(*controle);
 }
 
-// The context of the help window F1 opened, 0 when none opened; the help window is closed after.
+// The context of the help window F1 opened in the control's window, made active as the user has
+// it, 0 when none opened; the help window is closed after.
 int ContextoAposF1(QWidget& controle)
 {
     if (TFoAjuda* anterior = TFoAjuda::Aberta())
         anterior->close();
     QApplication::processEvents();
+    QApplication::setActiveWindow(controle.window());
     controle.setFocus();
     QTest::keyClick(&controle, Qt::Key_F1);
     TFoAjuda* ajuda = TFoAjuda::Aberta();
