@@ -184,8 +184,8 @@ TEST(TFormAssistCopSeg, EstimatesTheFloppyDisksFromTheSizeOfTheData)
 {
     // x = bytes * 0.23 / 1,440,000; a fractional part past 0.8 asks for one disk more.
     const struct { qint64 bytes; int disquetes; } casos[] = {
-        {0, 1}, {-1, 1}, {6260869, 1} /* x just under 1 */, {6260870, 2},
-        {15652174, 3} /* x = 2.5 */, {17843479, 4} /* x = 2.85 */, {17530435, 3} /* x = 2.8 */,
+        {0, 1}, {-1, 1}, {3130435, 1} /* x = 0.5 */, {5321740, 2} /* x = 0.85 */, {6260870, 2} /* x = 1 */,
+        {15652174, 3} /* x = 2.5 */, {17467826, 3} /* x = 2.79 */, {17843479, 4} /* x = 2.85 */,
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.bytes);

@@ -667,7 +667,8 @@ TEST_F(TPruv2003Test, AnImportFromTheInitialScreenOffersTheOpenDialogWhileTheImp
     };
     janela.DefineRotinas(std::move(rotinas));
     const auto importaDoInicio = [&] {
-        modais.Responde([](QDialog& dicas) { dicas.reject(); });
+        if (modais.Nomes.isEmpty() && importacoes == 0)
+            modais.Responde([](QDialog& dicas) { dicas.reject(); });   // the first start's tips
         modais.Responde([](QDialog& tela) {
             auto& inicial = dynamic_cast<TFoInicial&>(tela);
             inicial.RbImporta->setChecked(true);
