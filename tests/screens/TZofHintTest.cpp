@@ -92,7 +92,7 @@ TEST(TZofHint, TheNextControlsHintFollowsAfterTheShortPauseUntilAClickEndsTheRun
 
     pede(primeiro);
     EXPECT_EQ(dica.PausaAguardada(), 900);   // the whole pause
-    QTest::qWait(950);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dica.Balao() && dica.Balao()->isVisible(); }, 10000));
     ASSERT_TRUE(dica.Balao() && dica.Balao()->isVisible());
     QEvent saida(QEvent::Leave);
     QApplication::sendEvent(primeiro, &saida);
