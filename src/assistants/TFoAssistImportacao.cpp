@@ -58,7 +58,6 @@ namespace {
 
 const QString Secao = QStringLiteral("Importacao");
 const QString TabelaDeclaracoes = QStringLiteral("Pruv.DB");
-constexpr int Paginas = 12;
 constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
 constexpr int CodigoSemImpressora = 161;
 
