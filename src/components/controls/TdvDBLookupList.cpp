@@ -210,6 +210,8 @@ void TdvDBLookupList::PositionOnComboValue(bool dropDown)
     if (!tabela || !tabela->Active())
         return;
     if (FCombo.BoundThroughLookupLinks()) {
+        // The row that carried the old values is found again when drawn, or no longer counts.
+        FRememberedRow = -1;
         FFound = PosicionaPelasLigacoes();
         if (dropDown)
             FCombo.SwitchToDisplayOrder();
