@@ -7,6 +7,7 @@
 #include "GradeDeDadosDeTeste.h"
 #include "GradeDeTeste.h"
 #include "components/controls/TBtnWinControl.h"
+#include "components/controls/TdvDBGrid.h"
 #include "components/controls/TdvDBLookupCombo.h"
 #include "components/controls/TdvPopupGrid.h"
 #include "components/data/TdvQuery.h"
@@ -294,4 +295,34 @@ TEST_F(LookupNaGrade, AListOnlyComboPaintsItsValueHighlightedWhileFocused)
     const QImage semFoco = combo->grab().toImage();
     EXPECT_EQ(DaCor(semFoco, texto, realce), 0);
     EXPECT_GT(Escuros(semFoco, texto), 20);   // the value is still written
+}
+
+TEST_F(LigacoesTest, InADataGridThatAlwaysShowsItsEditorLeftGoesToTheGridOnlyFromTheStartOfTheText)
+{
+    combo->SetDataSource(nullptr);
+    combo->setObjectName(QStringLiteral("DblcUf"));
+    combo->SetLookupField(QStringLiteral("SG_UF"));
+    combo->SetSelected({QStringLiteral("SG_UF\t3\tUF"), QStringLiteral("NM_UF\t20\tEstado")});
+    auto* grade = new TdvDBGrid(&janela);
+    janela.layout()->addWidget(grade);
+    pessoas.ControlType() = {QStringLiteral("UF;LookupCombo;DblcUf")};
+    grade->SetOptions(grade->Options() | dgAlwaysShowEditor);
+    grade->Loaded();
+    grade->SetDataSource(&fonte);
+    janela.resize(400, 260);
+    janela.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    grade->setFocus();
+    const int uf = pessoas.FieldByName(QStringLiteral("UF"))->Index();
+    grade->SetSelectedIndex(uf);
+    QApplication::processEvents();
+    ASSERT_EQ(grade->CurrentCellControl(), combo);
+    combo->setFocus();
+    EXPECT_EQ(combo->text(), QStringLiteral("BA"));
+    combo->setCursorPosition(1);
+    Tecla(Qt::Key_Left);   // in the middle: the caret moves
+    EXPECT_EQ(grade->SelectedIndex(), uf);
+    EXPECT_EQ(combo->cursorPosition(), 0);
+    Tecla(Qt::Key_Left);   // at the start: the grid moves
+    EXPECT_EQ(grade->SelectedIndex(), uf - 1);
 }
