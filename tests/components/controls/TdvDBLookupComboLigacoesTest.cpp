@@ -326,3 +326,28 @@ TEST_F(LigacoesTest, InADataGridThatAlwaysShowsItsEditorLeftGoesToTheGridOnlyFro
     Tecla(Qt::Key_Left);   // at the start: the grid moves
     EXPECT_EQ(grade->SelectedIndex(), uf - 1);
 }
+
+TEST_F(LigacoesTest, ADetailLookupTableThatIsNoLibraryTableIsReportedWhenItChanges)
+{
+    combo->SetDataField(QStringLiteral("UF"));
+    combo->SetLookupField(QStringLiteral("SG_UF"));
+    Mostra();
+    ASSERT_EQ(combo->text(), QStringLiteral("BAHIA"));
+    // A library table follows its master: the combo shows its value again.
+    estados.MasterFields = QStringLiteral("REGIAO");
+    combo->setText(QStringLiteral("outro"));
+    estados.Refresh();
+    EXPECT_EQ(combo->text(), QStringLiteral("BAHIA"));
+    EXPECT_TRUE(dialogos.Textos().isEmpty());
+
+    TTable simples;
+    simples.SetDatabaseName(PastaDados());
+    simples.SetTableName(QStringLiteral("Estados"));
+    simples.Open();
+    simples.MasterFields = QStringLiteral("REGIAO");
+    combo->SetLookupTable(&simples);
+    simples.Refresh();
+    EXPECT_EQ(dialogos.Textos(),
+              QStringList{QStringLiteral("LookupTable on a detail table is only supported when using a TdvTable as the "
+                                         "LookupTable!")});
+}
