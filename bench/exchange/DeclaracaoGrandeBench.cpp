@@ -348,7 +348,8 @@ void BM_ImportaNova(benchmark::State& Estado)
 double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pasta)
 {
     sqlite3* conexao = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(conexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     // Columns: code, kind, number, name, then income, deduction and tax of each period as the
     // value line lays them out, then the same of the sub judice values.
     QByteArray sql = "SELECT i.TRIB_TRIBU, i.E_IN_PF_PJ, i.E_NR_PF_PJ, b.NM_NM_EMPR";
