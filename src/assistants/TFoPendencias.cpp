@@ -11,6 +11,7 @@
 #include "model/TNi.h"
 #include "model/TPruv.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ TFoPendencias::TFoPendencias(QWidget* Dono) : QWidget(nullptr, Qt::Window | Qt::
     setObjectName(QStringLiteral("FoPendencias"));
     setWindowTitle(QStringLiteral("Verificação de Pendências"));
     resize(Largura, Altura);
+    new TMinimoDoProjeto(*this);
     FrPruvVerifica = new TFrPruvVerifica(this);
     FrPruvVerifica->setObjectName(QStringLiteral("FrPruvVerifica"));
     auto* disposicao = new QVBoxLayout(this);

@@ -50,7 +50,7 @@ QLabel* NovoContador(QWidget* dono, const char* nome, const char* dica)
     contador->setToolTip(QString::fromUtf8(dica));
     contador->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     contador->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    contador->setFixedWidth(48);
+    contador->setFixedWidth(std::max(48, contador->sizeHint().width()));   // the seven digits whole
     return contador;
 }
 

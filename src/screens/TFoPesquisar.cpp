@@ -7,6 +7,7 @@
 
 #include "screens/TFrPesquisarPruv.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ TFoPesquisar::TFoPesquisar(QWidget* Dono) : QDialog(Dono, Qt::Tool | Qt::WindowS
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FrPesquisarPruv);
     resize(521, 213);
+    new TMinimoDoProjeto(*this);
 }
 
 void TFoPesquisar::showEvent(QShowEvent* evento)
