@@ -139,6 +139,9 @@ TFrPesquisarPruv::TFrPesquisarPruv(QWidget* parent)
     CbChave->setMinimumWidth(largura + CbChave->EffectiveButtonWidth() + 12);
     LbEntraChave = new QLabel(QStringLiteral("Digite o Código de Retenção"), PnPesquisar);
     LbEntraChave->setObjectName(QStringLiteral("LbEntraChave"));
+    // Room for its longest caption, the one of the name.
+    LbEntraChave->setMinimumWidth(
+        LbEntraChave->fontMetrics().horizontalAdvance(QStringLiteral("Nome/Nome Empresarial do Beneficiário")) + 4);
     EdChave = new QLineEdit(PnPesquisar);
     EdChave->setObjectName(QStringLiteral("EdChave"));
     EdChave->installEventFilter(this);

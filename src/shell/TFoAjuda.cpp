@@ -13,7 +13,6 @@
 
 #include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
-#include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {
 
@@ -97,7 +96,6 @@ TFoAjuda::TFoAjuda(QWidget* pai) : QWidget(pai, Qt::Window), Texto(new QTextBrow
     setWindowTitle(QStringLiteral("Ajuda da Pruv 2003"));
     setAttribute(Qt::WA_QuitOnClose, false);   // the program ends with its main window
     resize(640, 520);
-    new TMinimoDoProjeto(*this);
     Texto->setObjectName(QStringLiteral("Texto"));
     // Links between the pages stay in this window; links to the web go to the browser.
     Texto->setOpenExternalLinks(true);

@@ -14,13 +14,12 @@
 
 #include "VistoriaJanela.h"
 #include "app/RotinasPrograma.h"
-#include "model/PruvDeTeste.h"
 #include "model/TSubJudice.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "shell/TFormCopSegAuto.h"
 #include "support/ProgramaDeTeste.h"
-#include "shell/EstadoPrograma.h"
+#include "screens/DeclaracaoAbertaDeTeste.h"
 #include "shell/TComandosPrincipal.h"
 #include "shell/TFormAssist.h"
 #include "shell/TPruv2003.h"
@@ -78,11 +77,10 @@ constexpr TComandoVistoriado Comandos[] = {
 
 // Surveys the program's windows as they open: every modal window as soon as it shows (then
 // cancels it), and every other window a command leaves open (then closes it).
-class VistoriaProgramaTest : public PruvDeTeste {
+class VistoriaProgramaTest : public DeclaracaoAbertaDeTeste {
 protected:
     DialogosQueSeguem seguem;
     ImpressorasSimuladas impressoras{ProgramaDeTeste::Pasta()};
-    std::unique_ptr<TPruv2003> janela;
     QStringList falhas;
     QSet<QString> vistas;    // the windows surveyed, by name
     QTimer relogio;
@@ -91,10 +89,8 @@ protected:
 
     void SetUp() override
     {
-        PruvDeTeste::SetUp();
+        DeclaracaoAbertaDeTeste::SetUp();
         InterfaceUsuario::Instala(&seguem);
-        EstadoPrograma::BaseIndisponivel = false;
-        EstadoPrograma::EmProcessamento = false;
         relogio.setInterval(5);
         QObject::connect(&relogio, &QTimer::timeout, [this] { Modal(); });
         relogio.start();
@@ -109,8 +105,7 @@ protected:
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != janela.get() && w->isVisible())
                 w->close();
-        janela.reset();
-        colecao.reset();
+        DeclaracaoAbertaDeTeste::TearDown();
         InterfaceUsuario::Instala(static_cast<IDialogos*>(&dialogos));
     }
 
@@ -172,6 +167,30 @@ protected:
         }
         acao->trigger();
         Novas(antes);
+    }
+
+    // The search window with each of its criteria, chosen with the arrow key as a user does.
+    void Pesquisa()
+    {
+        janela->Comando(QStringLiteral("MiPesquisar"))->trigger();
+        QApplication::processEvents();
+        QWidget* pesquisa = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == QLatin1String("FoPesquisar"))
+                pesquisa = w;
+        ASSERT_NE(pesquisa, nullptr);
+        Ativa(*pesquisa);
+        auto* criterio = pesquisa->findChild<QWidget*>(QStringLiteral("CbChave"));
+        ASSERT_NE(criterio, nullptr);
+        for (int i = 2; i <= 4; ++i) {
+            criterio->setFocus();
+            QTest::keyClick(criterio, Qt::Key_Down);
+            QApplication::processEvents();
+            Vistoria(*pesquisa, QStringLiteral(" by criterion %1").arg(i));
+        }
+        pesquisa->close();
+        QApplication::processEvents();
+        Ativa(*janela);
     }
 
     // The print preview, as the pending-items window shows its report.
@@ -323,11 +342,7 @@ protected:
 
     void Abre(const QString& ni)
     {
-        TPruv& pruv = janela->ObtemDeclaracao();
-        pruv.GetDeclarante().SetNi(ni);
-        pruv.SetAno(QStringLiteral("2002"));
-        ASSERT_TRUE(janela->ObtemColecao().Carrega(pruv));
-        janela->AbrirDeclaracao();
+        DeclaracaoAbertaDeTeste::Abre(ni);
         QApplication::processEvents();
         Ativa(*janela);
         ASSERT_TRUE(janela->GetDeclaracaoAberta());
@@ -374,6 +389,7 @@ TEST_F(VistoriaProgramaTest, PagesAndWindowsOfACompanysDeclarationShowTheirWhole
     Abre(Matriz);
     Vistoria(*janela, QStringLiteral(" (company)"));
     Todos(TQuando::ComDeclaracao);
+    Pesquisa();
     Previa();
     Esperadas({"Pruv2003", "FoCalculaResumo", "FoAssistRelatorios", "FoPendencias", "FoAssistGeracao", "FoPesquisar",
                "FoPreview"});
