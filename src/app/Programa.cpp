@@ -1,3 +1,6 @@
+#include "app/Programa.h"
+
+#include <QApplication>
 #include <memory>
 #include <utility>
 
@@ -10,21 +13,18 @@
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "screens/TZofHint.h"
 #include "shell/ExcecaoAplicacao.h"
-#include "shell/TAplicacao.h"
 #include "shell/TFoAjuda.h"
 #include "shell/TFoSplash.h"
 #include "shell/TInstanciaUnica.h"
 #include "shell/TPruv2003.h"
 
-int main(int argc, char* argv[])
+int ExecutaPrograma(const QString& PastaInstancia)
 {
     // Qt's own dialogs (file dialog, standard buttons) speak the program's language.
-    TTraducaoQt::PreparaAmbiente();
-    TAplicacao app(argc, argv);
     const TTraducaoQt traducao;
 
     // One copy per session: a later start only brings this one to the front.
-    TInstanciaUnica instancia;
+    TInstanciaUnica instancia(PastaInstancia);
     if (instancia.InstanciaAnterior())
         return 0;
 
