@@ -13,8 +13,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -552,8 +550,4 @@ TEST_F(TFoAssistGeracaoTest, WithTheProgramFolderSetNothingIsWrittenOutsideIt)
         const QStringList escritos = ArquivosEm(fora.path());
         EXPECT_TRUE(escritos.isEmpty()) << escritos.join(QStringLiteral(", ")).toStdString();
     }
-    // Later cases find Qt's settings where they would be without the variable.
-    for (const QSettings::Format formato : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(formato, QSettings::UserScope,
-                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
