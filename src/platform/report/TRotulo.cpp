@@ -33,3 +33,24 @@ void TRotulo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao
     if (!AutoTamanho)
         pintor.restore();
 }
+
+void TRotulo::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
+                       const TContextoImpressao& contexto) const
+{
+    const QString texto = TextoImpresso(contexto);
+    if (texto.isEmpty())
+        return;
+    const qreal largura = TMedidaTexto::Largura(Fonte, texto);
+    const qreal x = origem.x() + Esquerda + TMedidaTexto::Recuo(Alinhamento, Largura, largura);
+    const qreal topo = origem.y() + Topo;
+    const qreal base = topo + TMedidaTexto::Ascendente(Fonte);
+    const qreal maiuscula = TMedidaTexto::AlturaMaiuscula(Fonte);
+    TTracoDesenhado t;
+    t.Texto = texto;
+    t.Elemento = Nome();
+    t.Caixa = QRectF(x, topo, largura, TMedidaTexto::AlturaLinha(Fonte));
+    t.Nucleo = QRectF(x, base - maiuscula, largura, maiuscula);
+    if (!AutoTamanho)
+        t.Recorte = QRectF(origem.x() + Esquerda, topo, Largura, Altura);
+    tracos.push_back(std::move(t));
+}
