@@ -3,6 +3,7 @@
 // would (InspecaoPapel) and every printed total checked against the rows it totals.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -334,6 +335,18 @@ protected:
         });
     }
 
+    // A pair of error files in ErroImp: the lines (".txt") and their messages (".dsc").
+    static void GravaErros(const QString& nome, const QStringList& linhas, const QStringList& mensagens)
+    {
+        const QString pasta = DiretorioDados() + QStringLiteral("/ErroImp/");
+        ASSERT_TRUE(QDir().mkpath(pasta));
+        for (const auto& [extensao, conteudo] : {std::pair{QStringLiteral(".txt"), linhas}, std::pair{QStringLiteral(".dsc"), mensagens}}) {
+            QFile arquivo(pasta + nome + extensao);
+            ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+            arquivo.write((conteudo.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+        }
+    }
+
     InspecaoPapel inspecao;
     QString pdfs = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
     ImpressorasSimuladas impressoras{pdfs};
@@ -368,38 +381,52 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
         });
     }
 
-    // Error reports of an import: one record of a delivery-layout file per pair of lines, some
-    // with messages long enough to need several lines.
-    {
-        const QString pasta = DiretorioDados() + QStringLiteral("/ErroImp");
-        ASSERT_TRUE(QDir().mkpath(pasta));
-        QFile txt(pasta + QStringLiteral("/Erros.txt"));
-        QFile dsc(pasta + QStringLiteral("/Erros.dsc"));
-        ASSERT_TRUE(txt.open(QIODevice::WriteOnly) && dsc.open(QIODevice::WriteOnly));
-        for (int i = 1; i <= 14; ++i) {
-            const QByteArray tipo = QByteArray::number(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4);
-            QByteArray linha = QByteArray::number(i).rightJustified(8, '0') + tipo + NumeroDe("112223330001").toLatin1()
-                               + "0561" + "1" + NumeroDe("100200300").toLatin1().leftJustified(14, ' ')
-                               + QByteArray("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
-            for (int v = 0; v < 39; ++v)
-                linha += QByteArray::number(99999999999999LL - v).rightJustified(15, '0');
-            txt.write(linha + "\r\n");
-            QByteArray mensagem = "Linha: " + QByteArray::number(i) + " - Valor inválido no campo " + QByteArray::number(i);
-            if (i % 4 == 0)
-                mensagem += QByteArray(" - a soma dos rendimentos tributáveis informados nos meses difere do total "
-                                       "informado para o ano-calendário e a dedução excede o rendimento")
-                                .repeated(3);
-            dsc.write(QString::fromUtf8(mensagem).toLatin1() + "\r\n");
-        }
-        txt.close();
-        dsc.close();
-        Imprime(QStringLiteral("Erros de Importação"), [&] {
-            TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
-            ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
-            AjustaPapel(form.Relatorio());
-            ImprimeRelatorio(form.Relatorio());
-        });
+    // Error reports of imports: one record per pair of lines, some with messages long enough to
+    // need several lines.
+    QStringList linhasDeclaracao;
+    QStringList linhasComprovante;
+    QStringList mensagens;
+    for (int i = 1; i <= 14; ++i) {
+        const QString tipo = QString::number(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4);
+        QString linha = QString::number(i).rightJustified(8, QLatin1Char('0')) + tipo + NumeroDe("112223330001") +
+                        QStringLiteral("05611") + NumeroDe("100200300").leftJustified(14, QLatin1Char(' ')) +
+                        QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
+        for (int v = 0; v < 39; ++v)
+            linha += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
+        linhasDeclaracao << linha;
+        QString comprovante = NumeroDe("100200300");
+        for (int v = 0; v < 9; ++v)
+            comprovante += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
+        comprovante += QStringLiteral("OUTROS RENDIMENTOS ISENTOS DESCRITOS EM SESSENTA CARACTERES X").left(60);
+        comprovante += QStringLiteral("000000000012345");
+        comprovante += QStringLiteral("PLANO DE SAUDE PAGO A OPERADORA SAUDE ANIMA SA E PREVIDENCIA COMPLEMENTAR ").repeated(3).left(200);
+        linhasComprovante << comprovante;
+        QString mensagem = QStringLiteral("Linha: %1 - Valor inválido no campo %1").arg(i);
+        if (i % 4 == 0)
+            mensagem += QStringLiteral(" - a soma dos rendimentos tributáveis informados nos meses difere do total "
+                                       "informado para o ano-calendário e a dedução excede o rendimento").repeated(3);
+        mensagens << mensagem;
     }
+    GravaErros(QStringLiteral("Erros"), linhasDeclaracao, mensagens);
+    Imprime(QStringLiteral("Erros de Importação"), [&] {
+        TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
+        ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
+        AjustaPapel(form.Relatorio());
+        ImprimeRelatorio(form.Relatorio());
+    });
+    GravaErros(QStringLiteral("ErrosCompr"), linhasComprovante, mensagens);
+    Imprime(QStringLiteral("Erros de Importação de Comprovantes"), [&] {
+        TFoErrosImportCompr form;
+        ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
+        AjustaPapel(form.Relatorio());
+        ImprimeRelatorio(form.Relatorio());
+    });
+
+    // For a person to look at the pages: PRUV_LEVANTAMENTO_PDF names a folder that gets the files.
+    const QString guarda = qEnvironmentVariable("PRUV_LEVANTAMENTO_PDF");
+    if (!guarda.isEmpty() && QDir().mkpath(guarda))
+        for (const QString& arquivo : impressoras.Arquivos())
+            QFile::copy(arquivo, guarda + QLatin1Char('/') + QFileInfo(arquivo).fileName());
 
     EXPECT_EQ(falhas, QStringList()) << falhas.size() << " falhas em " << documentos << " documentos, " << paginas
                                      << " páginas:\n"

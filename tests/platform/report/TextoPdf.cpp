@@ -77,22 +77,26 @@ QList<TextoPdf::TPalavra> TextoPdf::Palavras(const QString& arquivo)
     return palavras;
 }
 
+namespace {
+
+// The line of pdfinfo's report that the pattern matches.
+QRegularExpressionMatch InfoPdf(const QString& arquivo, const QString& padrao)
+{
+    const auto m = QRegularExpression(padrao).match(Executa(QStringLiteral("pdfinfo"), {arquivo}));
+    if (!m.hasMatch())
+        throw std::runtime_error(("pdfinfo sem " + padrao).toStdString());
+    return m;
+}
+
+}  // namespace
+
 QSizeF TextoPdf::TamanhoPagina(const QString& arquivo)
 {
-    const QString info = Executa(QStringLiteral("pdfinfo"), {arquivo});
-    const QRegularExpression re(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
-    const auto m = re.match(info);
-    if (!m.hasMatch())
-        throw std::runtime_error("pdfinfo sem tamanho de página");
+    const auto m = InfoPdf(arquivo, QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
     return {m.captured(1).toDouble(), m.captured(2).toDouble()};
 }
 
 int TextoPdf::QuantidadePaginas(const QString& arquivo)
 {
-    const QString info = Executa(QStringLiteral("pdfinfo"), {arquivo});
-    const QRegularExpression re(QStringLiteral("Pages:\\s+([0-9]+)"));
-    const auto m = re.match(info);
-    if (!m.hasMatch())
-        throw std::runtime_error("pdfinfo sem número de páginas");
-    return m.captured(1).toInt();
+    return InfoPdf(arquivo, QStringLiteral("Pages:\\s+([0-9]+)")).captured(1).toInt();
 }
