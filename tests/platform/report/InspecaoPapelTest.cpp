@@ -76,12 +76,12 @@ TEST(InspecaoPapel, EachKindOfFaultNamesDocumentPageAndWord)
              linha.Largura = 200;
              linha.Altura = 6;   // drawn halfway down: through the capitals
          }, "palavra \"Correto\": riscado pela linha Detalhe.Risco"},
-        {"cut inside a letter", [](TPaginaComFalha& p) {
-             TRotulo& r = p.Texto(QStringLiteral("Cortado"), QStringLiteral("WWWWWW"), 0, 30);
+        {"cut at its height", [](TPaginaComFalha& p) {
+             TRotulo& r = p.Texto(QStringLiteral("Baixo"), QStringLiteral("Baixo"), 0, 30);
              r.AutoTamanho = false;
-             r.Largura = 25;
-             r.Altura = 16;
-         }, "palavra \"WWWWWW\": texto cortado no meio de uma letra"},
+             r.Largura = 200;
+             r.Altura = 5;
+         }, "palavra \"Baixo\": texto cortado na altura"},
         {"page with nothing but its top", [](TPaginaComFalha& p) {
              p.Detalhe.Habilitada = false;
              p.R.CriaBanda(TTipoBanda::RodapePagina, QStringLiteral("Rodape")).Altura = 20;
