@@ -1,17 +1,29 @@
-// Opening a stored declaration of 10,000 and 100,000 items on the beneficiaries page, to its
-// first beneficiary on screen, and stepping to the next one; with the resident memory the page
-// added and the process's peak. The page walks the items a row at a time, so neither the time
-// nor the memory may grow with the number of items.
+// A stored declaration of 10,000, 100,000 and 1,000,000 items (10 codes per beneficiary, one
+// beneficiary in ten with sub judice values on its first code), built before anything is timed:
+//   opening it on the beneficiaries page, to its first beneficiary on screen
+//       vs reading, on an open connection with the program's settings, the declaration's row, its
+//          last item and its first item, each joined with its beneficiary and judicial values
+//   moving to the next beneficiary
+//       vs one prepared SELECT of the next item by key, joined the same way
+//   one keystroke in the search window (a digit of the CPF typed, the lists restricted to it and
+//   redrawn)
+//       vs one SELECT of the first screenful of beneficiaries in the typed range, and of the
+//          first one's items
+// Each reports projeto_s, piso_s, razao and the peak resident memory of the project's step alone
+// (the declaration is built before it, unmeasured).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
-#include <sys/resource.h>
-#include <unistd.h>
+#include <sqlite3.h>
+#include <vector>
 
+#include "MedidaBench.h"
 #include "model/TColecaoCodigoRetencao.h"
 #include "model/TColecaoPruv.h"
 #include "model/TColecaoPruvItem.h"
@@ -19,27 +31,19 @@
 #include "model/TPruv.h"
 #include "model/Utilitarios.h"
 #include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
 #include "platform/files/TPastas.h"
+#include "screens/TFoPesquisar.h"
 #include "screens/TFrBeneficiarios.h"
+#include "screens/TFrPesquisarPruv.h"
+
+using namespace MedidaBench;
 
 namespace {
 
-// Resident memory now, in kilobytes.
-double ResidenteKb()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> campos = statm.readAll().split(' ');
-    return campos.size() > 1 ? campos[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1024.0 : 0;
-}
-
-double PicoKb()
-{
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    return double(uso.ru_maxrss);
-}
+constexpr int CodigosPorBeneficiario = 10;
+const char* const Codigos[CodigosPorBeneficiario] = {"0561", "0588", "3208", "3223", "3277",
+                                                     "3533", "3562", "5204", "5706", "5936"};
 
 QString Cnpj(const char* raiz)
 {
@@ -47,8 +51,17 @@ QString Cnpj(const char* raiz)
     return r + CalculaDV(r);
 }
 
-// A program folder per item count, holding one stored declaration with that many items, one
-// beneficiary each, under code 0561.
+// The number in syllables, one per digit: names take no digits nor a letter thrice in a row.
+QString Letras(int Numero)
+{
+    static const char* const Silabas[] = {"BA", "CE", "DI", "FO", "GU", "LA", "ME", "NI", "PO", "RU"};
+    QString letras;
+    for (int i = 0; i < 7; ++i, Numero /= 10)
+        letras.prepend(QLatin1String(Silabas[Numero % 10]));
+    return letras;
+}
+
+// A program folder per item count, holding one stored declaration with that many items.
 class TProgramaArmazenado {
 public:
     explicit TProgramaArmazenado(int itens)
@@ -62,25 +75,41 @@ public:
         pruv.GetDeclarante().Nome().SetTexto(QStringLiteral("EMPRESA ALFA LTDA"));
         pruv.SetAno(QStringLiteral("2002"));
         TColecaoPruv().Inclui(pruv);
+        Chave = pruv.GetChave();
+        const auto banco = TDatabase::DaPasta(DiretorioDados());   // held until the commit
+        TTransacao transacao(*banco);
         TColecaoPruvItem& colecao = pruv.GetItens();
         colecao.SetGravarEmDisco(false);
         colecao.SetNaoAtualizaAux(true);
         TPruvItem item(pruv, pruv);
-        for (int i = 0; i < itens; ++i) {
-            item.Limpa();
-            item.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
-            pruv.GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), QStringLiteral("0"));
-            const QString raiz = QStringLiteral("%1").arg(100000000 + i * 7, 9, 10, QLatin1Char('0'));
-            item.GetBeneficiario().SetNi(raiz + CalculaDV(raiz));
-            item.GetBeneficiario().Nome().SetTexto(QStringLiteral("JOSE DA SILVA"));
-            for (int m = 1; m <= 12; ++m)
-                item.GetValores().GetRendimento(m).SetValor((1000 + m) * TMonetario::Escala);
-            colecao.Salva(item);
+        for (int b = 0; b < itens / CodigosPorBeneficiario; ++b) {
+            const QString raiz = QStringLiteral("%1").arg(100000000 + b * 7919, 9, 10, QLatin1Char('0'));
+            const QString cpf = raiz + CalculaDV(raiz);
+            const QString nome = QStringLiteral("BENEFICIARIO ") + Letras(b);
+            for (int c = 0; c < CodigosPorBeneficiario; ++c) {
+                item.Limpa();
+                item.GetCodigoRetencao().SetCodigo(QLatin1String(Codigos[c]));
+                pruv.GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), QStringLiteral("0"));
+                item.GetBeneficiario().SetNi(cpf);
+                item.GetBeneficiario().Nome().SetTexto(nome);
+                for (int m = 1; m <= 12; ++m) {
+                    item.GetValores().GetRendimento(m).SetValor((b + m) * TMonetario::Escala);
+                    item.GetValores().GetImposto(m).SetValor(m * TMonetario::Escala);
+                }
+                if (c == 0 && b % 10 == 0)
+                    item.GetSubJudice().GetRendimento(3).SetValor(5 * TMonetario::Escala);
+                colecao.Salva(item);
+            }
         }
         colecao.SetGravarEmDisco(true);
+        pruv.LiberaItens();
+        transacao.Confirma();
     }
     // Points the program at this folder.
     void Usa() const { qputenv("PRUV2003_HOME", FPasta.path().toUtf8()); }
+    [[nodiscard]] QString Banco() const { return DiretorioDados() + QLatin1Char('/') + TDatabase::NomeArquivo(); }
+
+    QString Chave;   // the declaration's
 
 private:
     QTemporaryDir FPasta;
@@ -118,49 +147,217 @@ void AbreNoPrimeiro(TFrBeneficiarios& pagina, TPruv& pruv)
     QCoreApplication::processEvents();
 }
 
-void BM_AbrePrimeiroBeneficiario(benchmark::State& state)
+// ---- the floors: raw SQLite on a connection of their own, opened before the clock starts ----
+
+class TPiso {
+public:
+    explicit TPiso(const TProgramaArmazenado& Programa) : FChave(Programa.Chave.toUtf8())
+    {
+        sqlite3_open_v2(QFile::encodeName(Programa.Banco()).constData(), &FConexao, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_exec(FConexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    }
+    ~TPiso()
+    {
+        for (sqlite3_stmt* c : FComandos)
+            sqlite3_finalize(c);
+        sqlite3_close(FConexao);
+    }
+    TPiso(const TPiso&) = delete;
+    TPiso& operator=(const TPiso&) = delete;
+
+    // Prepared once, as the program keeps its statements.
+    sqlite3_stmt* Comando(const char* Sql)
+    {
+        sqlite3_stmt* c = nullptr;
+        sqlite3_prepare_v2(FConexao, Sql, -1, &c, nullptr);
+        FComandos.push_back(c);
+        return c;
+    }
+    // Steps it with the declaration's key as ?1 and Texto (when given) as ?2, reading every
+    // column; the rows read.
+    int Le(sqlite3_stmt* Comando, const QByteArray& Texto = {})
+    {
+        sqlite3_reset(Comando);
+        sqlite3_bind_text(Comando, 1, FChave.constData(), -1, SQLITE_STATIC);
+        if (!Texto.isNull())
+            sqlite3_bind_text(Comando, 2, Texto.constData(), -1, SQLITE_TRANSIENT);
+        int linhas = 0;
+        qint64 soma = 0;
+        while (sqlite3_step(Comando) == SQLITE_ROW) {
+            ++linhas;
+            for (int c = 0; c < sqlite3_column_count(Comando); ++c)
+                soma += sqlite3_column_type(Comando, c) == SQLITE_INTEGER ? sqlite3_column_int64(Comando, c)
+                                                                           : sqlite3_column_bytes(Comando, c);
+        }
+        benchmark::DoNotOptimize(soma);
+        return linhas;
+    }
+    // The key of the first item, for the next-item floor.
+    QByteArray PrimeiraChave()
+    {
+        sqlite3_stmt* c = Comando("SELECT PRUV_ITEM_DK FROM PruvItem WHERE IN_ANEXO = '0' AND \"E_PRUV/ANEXO_DK\" = ?1 "
+                                  "ORDER BY PRUV_ITEM_DK LIMIT 1");
+        sqlite3_bind_text(c, 1, FChave.constData(), -1, SQLITE_STATIC);
+        QByteArray chave;
+        if (sqlite3_step(c) == SQLITE_ROW)
+            chave = reinterpret_cast<const char*>(sqlite3_column_text(c, 0));
+        sqlite3_reset(c);
+        return chave;
+    }
+
+private:
+    sqlite3* FConexao = nullptr;
+    QByteArray FChave;
+    std::vector<sqlite3_stmt*> FComandos;
+};
+
+#define ITEM_JUNTO                                                                                               \
+    "SELECT i.*, j.*, b.* FROM PruvItem i LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO "                      \
+    "AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "                      \
+    "LEFT JOIN Benef b ON b.E_PRUV_DK = ?1 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "        \
+    "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 "
+
+// ---- opening ----
+
+void BM_AbrePrimeiroBeneficiario(benchmark::State& Estado)
 {
-    Programa(int(state.range(0)));
+    const int itens = static_cast<int>(Estado.range(0));
+    TProgramaArmazenado& programa = Programa(itens);
     TErros erros;
-    double acrescimo = 0;
-    for (auto _ : state) {
-        const double antes = ResidenteKb();
+    TPiso piso(programa);
+    sqlite3_stmt* declaracao = piso.Comando("SELECT * FROM Pruv WHERE PRUV_DK = ?1");
+    sqlite3_stmt* ultimo = piso.Comando(ITEM_JUNTO "ORDER BY i.PRUV_ITEM_DK DESC LIMIT 1");
+    sqlite3_stmt* primeiro = piso.Comando(ITEM_JUNTO "ORDER BY i.PRUV_ITEM_DK LIMIT 1");
+    for (auto _ : Estado) {
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const TCronometro cronometro;
         auto pruv = Carrega(erros);
         TFrBeneficiarios pagina;
         AbreNoPrimeiro(pagina, *pruv);
+        const double projeto = cronometro.Segundos();
+        const qint64 pico = MemoriaKiB("VmHWM") - antes;
         if (pagina.Item()->GetChave().isEmpty())
-            state.SkipWithError("no beneficiary on screen");
-        acrescimo = ResidenteKb() - antes;
+            Estado.SkipWithError("no beneficiary on screen");
         pagina.Fecha();
+        const TCronometro cronometroPiso;
+        const int linhas = piso.Le(declaracao) + piso.Le(ultimo) + piso.Le(primeiro);
+        const double tempoPiso = cronometroPiso.Segundos();
+        if (linhas != 3)
+            Estado.SkipWithError("the floor read other rows");
+        Estado.SetIterationTime(projeto);
+        Relata(Estado, itens, projeto, tempoPiso, pico);
     }
-    state.counters["itens"] = double(state.range(0));
-    state.counters["memoria_aberta_kb"] = acrescimo;
-    state.counters["pico_kb"] = PicoKb();
 }
 
-void BM_ProximoBeneficiario(benchmark::State& state)
+// ---- next beneficiary ----
+
+void BM_ProximoBeneficiario(benchmark::State& Estado)
 {
-    Programa(int(state.range(0)));
+    const int itens = static_cast<int>(Estado.range(0));
+    TProgramaArmazenado& programa = Programa(itens);
     TErros erros;
     auto pruv = Carrega(erros);
     TFrBeneficiarios pagina;
     AbreNoPrimeiro(pagina, *pruv);
-    const double antes = ResidenteKb();
-    for (auto _ : state) {
+    TPiso piso(programa);
+    sqlite3_stmt* proximo = piso.Comando(ITEM_JUNTO "AND i.PRUV_ITEM_DK > ?2 ORDER BY i.PRUV_ITEM_DK LIMIT 1");
+    QByteArray chavePiso = piso.PrimeiraChave();
+    double projeto = 0;
+    double tempoPiso = 0;
+    qint64 pico = 0;
+    int passos = 0;
+    for (auto _ : Estado) {
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const TCronometro cronometro;
         pagina.BbNextClick();
+        QCoreApplication::processEvents();
+        const double segundos = cronometro.Segundos();
+        projeto += segundos;
+        pico = std::max(pico, MemoriaKiB("VmHWM") - antes);
         if (pagina.Item()->GetChave().isEmpty())
-            state.SkipWithError("no beneficiary on screen");
+            Estado.SkipWithError("no beneficiary on screen");
+        const TCronometro cronometroPiso;
+        if (piso.Le(proximo, chavePiso) != 1)
+            Estado.SkipWithError("the floor read other rows");
+        tempoPiso += cronometroPiso.Segundos();
+        chavePiso = pagina.Item()->GetChave().toUtf8();
+        ++passos;
+        Estado.SetIterationTime(segundos);
     }
-    state.counters["itens"] = double(state.range(0));
-    state.counters["memoria_passos_kb"] = ResidenteKb() - antes;
-    state.counters["pico_kb"] = PicoKb();
+    Relata(Estado, passos, projeto / passos, tempoPiso / passos, pico);
     pagina.Fecha();
+}
+
+// ---- one keystroke in the search window ----
+
+void TeclaEm(QWidget* Campo, Qt::Key Tecla, const QString& Texto)
+{
+    QKeyEvent pressiona(QEvent::KeyPress, Tecla, Qt::NoModifier, Texto);
+    QKeyEvent solta(QEvent::KeyRelease, Tecla, Qt::NoModifier, Texto);
+    QCoreApplication::sendEvent(Campo, &pressiona);
+    QCoreApplication::sendEvent(Campo, &solta);
+}
+
+void BM_TeclaPesquisa(benchmark::State& Estado)
+{
+    const int itens = static_cast<int>(Estado.range(0));
+    TProgramaArmazenado& programa = Programa(itens);
+    TErros erros;
+    auto pruv = Carrega(erros);
+    TFoPesquisar janela;
+    janela.show();
+    TFrPesquisarPruv& pesquisa = *janela.FrPesquisarPruv;
+    pesquisa.Abre(*pruv, {});
+    pesquisa.SelecionaChave(TFrPesquisarPruv::ChaveCpf);
+    QCoreApplication::processEvents();
+    TPiso piso(programa);
+    sqlite3_stmt* beneficiarios = piso.Comando(
+        "SELECT * FROM Benef WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = '1' AND NR_PF_PJ >= ?2 AND NR_PF_PJ < ?2 || 'z' "
+        "ORDER BY E_PRUV_DK, IN_PF_PJ, NR_PF_PJ LIMIT 20");
+    sqlite3_stmt* itensDoPrimeiro = piso.Comando(
+        "SELECT * FROM PruvItem WHERE \"E_PRUV/ANEXO_DK\" = ?1 AND IN_ANEXO = '0' AND E_IN_PF_PJ = '1' "
+        "AND E_NR_PF_PJ = (SELECT min(NR_PF_PJ) FROM Benef WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = '1' AND NR_PF_PJ >= ?2) "
+        "ORDER BY TRIB_TRIBU");
+    // Typing "1", "12", "123", then back to empty: each keystroke a pair.
+    const QString digitos = QStringLiteral("123");
+    double projeto = 0;
+    double tempoPiso = 0;
+    qint64 pico = 0;
+    int teclas = 0;
+    for (auto _ : Estado) {
+        const int n = teclas % (digitos.size() + 1);
+        const bool apaga = n == digitos.size();
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const TCronometro cronometro;
+        if (apaga)
+            pesquisa.EdChave->clear();
+        else
+            TeclaEm(pesquisa.EdChave, static_cast<Qt::Key>(Qt::Key_0 + digitos.at(n).digitValue()), digitos.mid(n, 1));
+        pesquisa.RestringePruv();   // what the typing timer does once the user pauses
+        QCoreApplication::processEvents();
+        const double segundos = cronometro.Segundos();
+        projeto += segundos;
+        pico = std::max(pico, MemoriaKiB("VmHWM") - antes);
+        const QByteArray digitado = pesquisa.EdChave->text().toLatin1();
+        const TCronometro cronometroPiso;
+        piso.Le(beneficiarios, digitado);
+        piso.Le(itensDoPrimeiro, digitado);
+        tempoPiso += cronometroPiso.Segundos();
+        ++teclas;
+        Estado.SetIterationTime(segundos);
+    }
+    Relata(Estado, teclas, projeto / teclas, tempoPiso / teclas, pico);
+    pesquisa.Fecha();
 }
 
 }  // namespace
 
-BENCHMARK(BM_AbrePrimeiroBeneficiario)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ProximoBeneficiario)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond)->Iterations(2000);
+BENCHMARK(BM_AbrePrimeiroBeneficiario)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_ProximoBeneficiario)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(500);
+BENCHMARK(BM_TeclaPesquisa)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 
 int main(int argc, char** argv)
 {

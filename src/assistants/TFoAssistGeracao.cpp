@@ -309,7 +309,10 @@ void TFoAssistGeracao::MostraPagina(int n)
         SelecionaVolume(VolumePreferido());
     if (n == 5)
         PreencheMemo();
-    if (n != 1 && n != 9)
+    // The first page waits for the place of transmission, without which it cannot be left.
+    if (n == 1)
+        FocaPrimeiro(DBLCUF, nullptr, nullptr, nullptr);
+    else if (n != 9)
         FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
 }
 
@@ -393,6 +396,8 @@ void TFoAssistGeracao::showEvent(QShowEvent* evento)
 {
     PosicionaAssistente(*this);
     TFormAssist::showEvent(evento);
+    if (PaginaAtual() == 1 && !evento->spontaneous())
+        DBLCUF->setFocus();   // the page was laid out before the window could take a focus
 }
 
 bool TFoAssistGeracao::PedeNumeroRecibo() const

@@ -10,6 +10,7 @@
 
 #include "model/TNi.h"
 #include "model/TPruv.h"
+#include "platform/widgets/FechaComEsc.h"
 #include "shell/ExcecaoAplicacao.h"
 
 namespace {
@@ -38,6 +39,8 @@ TFoPendencias::TFoPendencias(QWidget* Dono) : QWidget(nullptr, Qt::Window | Qt::
     connect(Timer1, &QTimer::timeout, this, &TFoPendencias::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TFoPendencias::Timer2Timer);
 
+    // It stays beside the declaration without a close button of its own: Esc closes it.
+    FechaComEsc(*this);
     // The window sees the keys before its controls do.
     installEventFilter(this);
     for (QWidget* controle : findChildren<QWidget*>())

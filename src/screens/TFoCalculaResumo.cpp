@@ -1,6 +1,5 @@
 #include "screens/TFoCalculaResumo.h"
 
-#include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -11,6 +10,7 @@
 #include "model/TColecaoResumo.h"
 #include "model/TPruv.h"
 #include "model/TPruvItem.h"
+#include "platform/ui/TBombaDeEventos.h"
 #include "screens/TSaidaDeCampo.h"
 #include "shell/ExcecaoAplicacao.h"
 
@@ -18,6 +18,7 @@ namespace {
 
 constexpr int Calculado = 1;
 constexpr int Cancelado = 2;
+constexpr int PassosGauge = 200;
 
 }  // namespace
 
@@ -63,29 +64,6 @@ void TFoCalculaResumo::Calcula()
     Gauge->setValue(0);
     const bool administradora = FPruv.GetNatureza().GetCodigo() == TPruv::CodigoAdministradora;
 
-    // Every item of an owner into its summary and the total; false when cancelled.
-    const auto soma = [&](TPruvAnexo& dono, TResumo& resumo) {
-        TColecaoPruvItem itens(FPruv, dono);
-        TPruvItem vazio(FPruv, dono);
-        TPruvItem item(FPruv, dono);
-        TErros erros;
-        item.SetErros(&erros);
-        itens.Primeiro();
-        while (!itens.Eof() && !FCancelado) {
-            QCoreApplication::processEvents();
-            itens.LeRegistro(item);
-            resumo.AcumulaItem(vazio, item);
-            total.AcumulaItem(vazio, item);
-            Gauge->setValue(Gauge->value() + 1);
-            itens.Proximo();
-        }
-        if (FCancelado)
-            return false;
-        resumo.SetOK(true);
-        FPruv.GetColecaoResumo().Grava(resumo);
-        return true;
-    };
-
     int maximo = TColecaoPruvItem(FPruv, FPruv).UltimaChave();
     TColecaoAnexo* anexos = administradora ? &FPruv.GetColecaoAnexo() : nullptr;
     if (anexos) {
@@ -98,6 +76,37 @@ void TFoCalculaResumo::Calcula()
         }
     }
     Gauge->setMaximum(qMax(1, maximo));
+    // Each redraw of the gauge costs as much as reading many items: it moves in at most
+    // PassosGauge steps, and events are pumped at most every 50 ms (a Cancel click among them).
+    const int passo = qMax(1, maximo / PassosGauge);
+    int lidos = 0;
+    TBombaDeEventos bomba;
+
+    // Every item of an owner into its summary and the total, read by the walk that joins each
+    // item with its beneficiary and judicial values; false when cancelled.
+    const auto soma = [&](TPruvAnexo& dono, TResumo& resumo) {
+        TColecaoPruvItem itens(FPruv, dono);
+        TPruvItem item(FPruv, dono);
+        TErros erros;
+        item.SetErros(&erros);
+        itens.IniciaLeitura();
+        while (!FCancelado) {
+            bomba.Bombeia();
+            if (FCancelado || !itens.LeProximo(item))
+                break;
+            const TResumo::TMudanca mudanca = TResumo::Mudanca(nullptr, item);
+            resumo.Aplica(mudanca);
+            total.Aplica(mudanca);
+            if (++lidos % passo == 0)
+                Gauge->setValue(qMin(lidos, Gauge->maximum()));
+        }
+        itens.EncerraLeitura();
+        if (FCancelado)
+            return false;
+        resumo.SetOK(true);
+        FPruv.GetColecaoResumo().Grava(resumo);
+        return true;
+    };
 
     bool completo = soma(FPruv, proprio);
     if (completo && anexos) {

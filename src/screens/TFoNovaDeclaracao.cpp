@@ -94,13 +94,20 @@ void TFoNovaDeclaracao::CbAnoRetChange()
     } catch (const TErro& e) {
         e.Exibe();
     }
+    CbAnoRetCloseUp();
 }
 
 void TFoNovaDeclaracao::CbAnoRetCloseUp()
 {
+    // However "2003" was reached (the list, an arrow, a typed digit) the warning comes once,
+    // until another year is chosen.
     constexpr std::uint8_t SoSituacaoEspecial = 46;
-    if (CbAnoRet->Text() == QLatin1String("2003"))
+    const bool ano2003 = CbAnoRet->Text() == QLatin1String("2003");
+    if (ano2003 && !FAvisou2003) {
+        FAvisou2003 = true;
         TErro(SoSituacaoEspecial, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    }
+    FAvisou2003 = ano2003;
 }
 
 void TFoNovaDeclaracao::DeCpfCnpjExit()

@@ -44,6 +44,7 @@ private:
 
     TPruv& Pruv;
     TColecaoPruv& ColecaoPruv;
+    bool FAvisou2003 = false;   // the year shows "2003" and its warning was given
 };
 
 // Runs the dialog modally over Dono: true when a new declaration was stored and loaded into Pruv.

@@ -189,6 +189,7 @@ void TFrBeneficiarios::CriaComponentes()
     TbCodRet = CriaTabela(TColecaoCodigoRetencao::NomeArquivo());
     TbCodRet->AddField(std::make_unique<TField>(ftBoolean, QStringLiteral("Pf"), 0, fkCalculated));
     TbCodRet->AddField(std::make_unique<TField>(ftBoolean, QStringLiteral("Pj"), 0, fkCalculated));
+    TbCodRet->ControlType() = {QStringLiteral("Pf;CheckBox;True;False"), QStringLiteral("Pj;CheckBox;True;False")};
     TdvTable* codigos = TbCodRet.get();
     TbCodRet->OnCalcFields = [codigos](TDataSet*) {
         const QString tipo = codigos->FieldByName(QStringLiteral("PF_PJ_AMBOS"))->AsString();

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -61,12 +62,6 @@ TPruvEdit* Linha(QWidget* ficha, const char* nome, const char* rotulo, int y, bo
     edit->SetReadOnly(somenteLeitura);
     edit->setText(QStringLiteral("0,00"));
     edit->setGeometry(480, y, 120, 21);
-    if (somenteLeitura) {
-        edit->setFocusPolicy(Qt::ClickFocus);
-        QPalette face = edit->palette();
-        face.setColor(QPalette::Base, face.color(QPalette::Button));
-        edit->setPalette(face);
-    }
     return edit;
 }
 
@@ -428,18 +423,35 @@ bool TFrComprovante::ConfereDeducoes()
         return true;
     if (Verificado && !DeducoesAlteradas)
         return true;
+    // The question's own window takes the activation, and the main window's check runs again
+    // underneath: the question being asked decides, no second one is shown.
+    if (FConferindo)
+        return true;
     const std::uint8_t codigo = FPF->VerificaDeducoes();
-    if (codigo != 0) {
+    // An answer OK holds for these deductions of this beneficiary until one of them changes,
+    // also when the page is left and entered again.
+    const QString situacao = QString::number(codigo) + QLatin1Char('|') + SituacaoDeducoes();
+    if (codigo != 0 && situacao != FDeducoesAceitas) {
         const TipoDialogo tipo = codigo == 166 ? TipoDialogo::Aviso : TipoDialogo::Erro;
+        FConferindo = true;
+        const auto fim = qScopeGuard([this] { FConferindo = false; });
         if (TErro(codigo, QString(), tipo, Botao::Ok | Botao::Cancela | Botao::Ajuda, AjudaDeducoes).Exibe()
             != Resposta::Ok) {
             FocaPrimeiro(edtPrevOficial, nullptr, nullptr, nullptr);
             return false;
         }
+        FDeducoesAceitas = situacao;
     }
     Verificado = true;
     DeducoesAlteradas = false;
     return true;
+}
+
+QString TFrComprovante::SituacaoDeducoes() const
+{
+    return QStringList{FBeneficiario ? FBeneficiario->GetNi() : QString(), edtPrevOficial->text(),
+                       edtPrevPrivada->text(), edtPensaoAlim->text()}
+        .join(QLatin1Char('|'));
 }
 
 bool TFrComprovante::Salva()

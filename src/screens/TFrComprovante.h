@@ -51,6 +51,8 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    // The beneficiary and the deductions typed, as one text.
+    [[nodiscard]] QString SituacaoDeducoes() const;
     void CriaComponentes();
     void Redesenha();
     void AtualizaBotoes();
@@ -122,5 +124,7 @@ private:
     std::unique_ptr<TComprovantePJ> FPJ;
     bool Verificado = false;
     bool DeducoesAlteradas = false;
+    bool FConferindo = false;     // the deductions question is on the screen
+    QString FDeducoesAceitas;     // the result and deductions last accepted with OK
     bool FFichaLiberada = false;   // a tab change the page makes itself
 };

@@ -10,6 +10,7 @@
 #include "components/data/TdvTable.h"
 #include "model/RotinasTabela.h"
 #include "model/TColecaoResponsavel.h"
+#include "platform/widgets/TOrdemTab.h"
 #include "platform/db/TField.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TSaidaDeCampo.h"
@@ -155,10 +156,6 @@ void TFrInformacoesPruv::CriaComponentes()
     DeCpfCnpj = Edit(GbIdentificacao, "DeCpfCnpj", D::ApenasNumeros, 14, QRect(10, 38, 140, 21));
     DeCpfCnpj->SetReadOnly(true);
     DeCpfCnpj->SetAutoAvanco(false);
-    DeCpfCnpj->setFocusPolicy(Qt::ClickFocus);   // no tab stop
-    QPalette face = DeCpfCnpj->palette();
-    face.setColor(QPalette::Base, face.color(QPalette::Button));
-    DeCpfCnpj->setPalette(face);
     DeNome = Edit(GbIdentificacao, "DeNome", D::AlfaNumerico, 60, QRect(160, 38, 440, 21));
     DeNome->OnExit = [this] {
         TSaidaDeCampo::SePaginaAberta(Aberta(), [this] {
@@ -312,6 +309,8 @@ void TFrInformacoesPruv::Dispoe(bool cnpj, const QString& ano)
     LbNomeRazaoS->setText(cnpj ? QStringLiteral("Nome Empresarial") : QStringLiteral("Nome"));
     LbCpfCgc->adjustSize();
     LbNomeRazaoS->adjustSize();
+    // The groups move with the declarant: Tab reads them as they now stand.
+    TOrdemTab::PelaTela(*this);
 }
 
 bool TFrInformacoesPruv::Cnpj() const

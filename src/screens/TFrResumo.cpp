@@ -15,6 +15,7 @@
 #include "model/TNi.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
+#include "platform/widgets/SomenteLeitura.h"
 #include "model/TPruv.h"
 #include "model/TResumo.h"
 #include "model/gui/UtilJanelas.h"
@@ -59,10 +60,6 @@ TPruvEdit* Total(QGroupBox* grupo, const char* nome, const char* rotulo, int x, 
     edit->SetTipoDeDado(TTipoDeDado::Numerico);
     edit->SetReadOnly(true);
     edit->SetAlignment(Qt::AlignRight);
-    edit->setFocusPolicy(Qt::ClickFocus);
-    QPalette face = edit->palette();
-    face.setColor(QPalette::Base, face.color(QPalette::Button));
-    edit->setPalette(face);
     edit->setGeometry(x, y + 16, largura, 21);
     return edit;
 }
@@ -105,6 +102,8 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     DtpDataGera->setGeometry(10, 34, 110, 21);
     DtpDataGera->SetEpoch(1950);
     DtpDataGera->setToolTip(QStringLiteral("Data da última gravação da declaração"));
+    DtpDataGera->SetReadOnly(true);   // the writer's date, shown only
+    MostraSomenteLeitura(*DtpDataGera, true);
     DtpDataGera->setEnabled(false);
     DeQtdVolumes = Total(GbGravacao, "DeQtdVolumes", "Quantidade de volumes", 160, 18, 80);
     DeQtdVolumes->setToolTip(QStringLiteral("Quantidade de volumes gravados"));

@@ -7,6 +7,7 @@
 
 #include "model/TDadoBasico.h"
 #include "model/TDragMonetario.h"
+#include "platform/widgets/SomenteLeitura.h"
 #include "screens/TArrasteMonetario.h"
 
 namespace {
@@ -33,7 +34,16 @@ QString TPruvEdit::GetTexto(bool Formatado) const
     const TDadoBasico* dado = Dado();
     if (!dado)
         return {};
-    return Formatado ? dado->GetTextoFormatado() : dado->GetTexto();
+    // Nothing is typed in a read-only edit: it never shows the raw form meant for typing.
+    return Formatado || ReadOnly() ? dado->GetTextoFormatado() : dado->GetTexto();
+}
+
+void TPruvEdit::SetReadOnly(bool valor)
+{
+    SetReadOnlyFlag(valor);
+    MostraSomenteLeitura(*this, valor);
+    if (TemDado())
+        Reapresenta();
 }
 
 void TPruvEdit::SetTexto(const QString& Texto)

@@ -19,9 +19,10 @@ public:
     // Observes the value (not owned; null unbinds) and shows its text.
     void SetDado(TDadoBasico* Dado);
 
-    // The user cannot type, paste or drop.
+    // The user cannot type, paste or drop; the edit looks read-only, is no Tab stop and always
+    // shows its value formatted.
     [[nodiscard]] bool ReadOnly() const { return ReadOnlyFlag(); }
-    void SetReadOnly(bool valor) { SetReadOnlyFlag(valor); }
+    void SetReadOnly(bool valor);
 
     [[nodiscard]] bool TemDado() const override { return Dado() != nullptr; }
     [[nodiscard]] QString GetTexto(bool Formatado) const override;

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QScreen>
-#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -13,6 +12,7 @@
 
 #include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
+#include "platform/widgets/FechaComEsc.h"
 
 namespace {
 
@@ -103,8 +103,7 @@ TFoAjuda::TFoAjuda(QWidget* pai) : QWidget(pai, Qt::Window), Texto(new QTextBrow
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Texto);
-    auto* fecha = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(fecha, &QShortcut::activated, this, &QWidget::close);
+    FechaComEsc(*this);
 }
 
 void TFoAjuda::MostraPagina(const QString& arquivo)

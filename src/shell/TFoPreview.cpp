@@ -55,7 +55,7 @@ TFoPreview::TFoPreview(QWidget* dono) : QDialog(dono)
     ProximasPaginas = CriaBotao("ProximasPaginas", QStringLiteral("Próximas páginas"),
                                 QStringLiteral("Exibe o próximo conjunto de páginas."));
     ToolBar1->addSeparator();
-    ToolButton2 = CriaBotao("ToolButton2", QStringLiteral("Fechar"),
+    ToolButton2 = CriaBotao("ToolButton2", QStringLiteral("&Fechar"),
                             QStringLiteral("Fechar a visualização da impressão"));
     FirstPage->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
     PreviousPage->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
@@ -394,7 +394,8 @@ bool TFoPreview::TrataTecla(const QKeyEvent& evento)
         LastPageClick();
         return true;
     case Qt::Key_Escape:
-        return true;   // the window has no cancel button: Escape closes nothing
+        ToolButton2Click();   // as "Fechar": stops a generation, then closes when it may
+        return true;
     default:
         return false;
     }

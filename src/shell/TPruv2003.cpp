@@ -36,6 +36,7 @@
 #include "platform/db/TDatabase.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
+#include "platform/widgets/TRetornoDeFoco.h"
 #include "platform/report/IImpressoras.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
@@ -180,6 +181,7 @@ TPruv2003::TPruv2003(QWidget* pai) : QMainWindow(pai)
     FTratadorAnterior =
         ExcecaoAplicacao::Instala([this](std::exception_ptr excecao) { ApplicationEvents1Exception(excecao); });
     qApp->installEventFilter(this);   // keys previewed
+    new TRetornoDeFoco(this);         // a closed window gives the focus back to its opener
     FormCreate();
 }
 
@@ -246,6 +248,11 @@ void TPruv2003::CriaMenus()
             auto* acao = new QAction(TDmGeral::Icone(item.Imagem), QString::fromUtf8(item.Legenda), this);
             acao->setObjectName(nome);
             acao->setShortcut(QKeySequence(QLatin1String(item.Atalho), QKeySequence::PortableText));
+            // A Ctrl command is the same from the program's other windows (the pending items,
+            // the search): a modal dialog still blocks it, as it blocks the menu. F1 stays the
+            // window's own, since each window may open its own help.
+            if (acao->shortcut()[0].keyboardModifiers() & Qt::ControlModifier)
+                acao->setShortcutContext(Qt::ApplicationShortcut);
             acao->setCheckable(item.Marcavel);
             acao->setProperty("Porteiro", QLatin1String(item.Porteiro));
             connect(acao, &QAction::triggered, this, [this, &item] { Executa(item); });
@@ -1022,10 +1029,11 @@ void TPruv2003::FrDeclaracaoChange()
 
 bool TPruv2003::eventFilter(QObject* objeto, QEvent* evento)
 {
-    if (evento->type() == QEvent::ShortcutOverride && objeto->isWidgetType()
-        && static_cast<QWidget*>(objeto)->window() == this && EhAtalhoDeComando(*static_cast<QKeyEvent*>(evento))) {
-        // The menu's shortcuts come before a field's own keys (a line edit on some desktops
-        // takes Ctrl+E for itself): the field is not asked.
+    if (evento->type() == QEvent::ShortcutOverride && objeto->isWidgetType() && !QApplication::activeModalWidget()
+        && EhAtalhoDeComando(*static_cast<QKeyEvent*>(evento), static_cast<QWidget*>(objeto)->window() == this)) {
+        // The menu's shortcuts come before a field's own keys (a line edit reads Ctrl+A as
+        // select-all, some desktops give it Ctrl+E): the field is not asked. Under a modal
+        // dialog the commands are blocked and the fields keep every key.
         evento->ignore();
         return true;
     }
@@ -1044,15 +1052,13 @@ bool TPruv2003::eventFilter(QObject* objeto, QEvent* evento)
     return !TTeclasPrincipal::Repassa(pagina, tecla->key(), tratada);
 }
 
-bool TPruv2003::EhAtalhoDeComando(const QKeyEvent& tecla) const
+bool TPruv2003::EhAtalhoDeComando(const QKeyEvent& tecla, bool NestaJanela) const
 {
-    // A field's editing keys stay the field's.
-    if (tecla.matches(QKeySequence::SelectAll) || tecla.matches(QKeySequence::Copy)
-        || tecla.matches(QKeySequence::Cut) || tecla.matches(QKeySequence::Paste) || tecla.matches(QKeySequence::Undo))
-        return false;
+    // A field keeps only the editing keys that no command takes (copy, cut, paste, undo).
     const QKeySequence sequencia(tecla.keyCombination());
     for (const QAction* acao : FComandos)
-        if (!acao->shortcut().isEmpty() && acao->shortcut() == sequencia)
+        if (!acao->shortcut().isEmpty() && acao->shortcut() == sequencia
+            && (NestaJanela || acao->shortcutContext() == Qt::ApplicationShortcut))
             return true;
     return false;
 }

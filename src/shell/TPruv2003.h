@@ -196,7 +196,8 @@ private:
                                std::uint8_t Objeto);
     // Alt with a key, on the frame's pages: true when the key was handled.
     bool FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores);
-    [[nodiscard]] bool EhAtalhoDeComando(const QKeyEvent& tecla) const;   // the shortcut of a command
+    // The shortcut of a command; from another window only the commands shared by every window.
+    [[nodiscard]] bool EhAtalhoDeComando(const QKeyEvent& tecla, bool NestaJanela) const;
 
     void MiNovaClick(const TItemMenu& item);
     void MiAbrirClick(const TItemMenu& item);

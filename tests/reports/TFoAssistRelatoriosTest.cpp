@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QRadioButton>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "model/EsquemaPrograma.h"
 #include "screens/GravadasDeTeste.h"
 #include "screens/TFrPesquisarPruv.h"
+#include "shell/Espera.h"
 #include "platform/files/TIniFile.h"
 #include "reports/TFoAssistRelatorios.h"
 
@@ -245,4 +247,44 @@ TEST_F(TFoAssistRelatoriosTest, ChoicesThatCannotBeKeptAreToldAndThePrintingGoes
     ExecutaAssistRelatorios(pedido, *pruv, *colecao, true, nullptr);
     EXPECT_EQ(pedido.Codigo, 10);
     EXPECT_EQ(dialogos.Codigos(), std::vector<int>{159});
+}
+
+// Without a mouse: Return advances, Tab enters each group of choices at its checked option, the
+// arrows move the choice and check it.
+TEST_F(TFoAssistRelatoriosTest, EveryChoiceIsReachedByTabAndMovedByTheArrows)
+{
+    const std::unique_ptr<TPruv> pruv = Carregada(Matriz, 2);
+    TFoAssistRelatorios& a = Cria(*pruv, true);
+    a.show();
+    QApplication::setActiveWindow(&a);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&a));
+    const auto foco = [] { return QApplication::focusWidget(); };
+    const auto opcao = [&a](const char* nome) { return a.findChild<QRadioButton*>(QLatin1String(nome)); };
+    // Tab, at most once round the window, until that option has the focus.
+    const auto tabAte = [&](QWidget* alvo) {
+        for (int i = 0; i < 12 && foco() != alvo; ++i)
+            QTest::keyClick(foco(), Qt::Key_Tab);
+        return foco() == alvo;
+    };
+    QTest::keyClick(foco(), Qt::Key_Return);
+    ASSERT_EQ(a.PaginaAtual(), 6);
+    ASSERT_TRUE(tabAte(opcao("RBDeclaracao")));
+    for (const char* seguinte : {"RBRecibo", "RBComprovante"}) {
+        QTest::keyClick(foco(), Qt::Key_Down);
+        EXPECT_EQ(foco(), opcao(seguinte));
+        EXPECT_TRUE(opcao(seguinte)->isChecked()) << seguinte;
+    }
+    QTest::keyClick(foco(), Qt::Key_Up);
+    EXPECT_TRUE(opcao("RBRecibo")->isChecked());
+    // The last option (past the disabled pending items), then Avançar by its letter, then the
+    // kinds of report by the arrows.
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(foco(), Qt::Key_Down);
+    ASSERT_TRUE(opcao("RBDemaisRelatorios")->isChecked());
+    QTest::keyClick(foco(), Qt::Key_A, Qt::AltModifier);
+    ASSERT_TRUE(Espera([&a] { return a.PaginaAtual() == 2; }));   // a letter clicks a moment later
+    ASSERT_TRUE(tabAte(opcao("RBListaBenef")));
+    QTest::keyClick(foco(), Qt::Key_Down);
+    EXPECT_TRUE(opcao("RBTotaisCodigo")->isChecked());
+    a.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
 }

@@ -136,7 +136,8 @@ TEST_F(CaminhoDeclaracaoTest, TheNewDeclarationDialogRefusesWhatCannotBeStored)
         {"a branch before 1999 is not asked", NumeroDe("112223330004"), "EMPRESA FILIAL", 5, {}, {}, true, ""},
         {"the CNPJ's declaration exists", Matriz, "EMPRESA ALFA LTDA", 1, {}, {74}, false, "DeCpfCnpj"},
         {"the CPF's declaration exists", CpfDeclarante, "JOSE DA SILVA", 1, {}, {75}, false, "DeCpfCnpj"},
-        {"2003 is allowed", NumeroDe("333444555"), "JOSE DA SILVA", 0, {}, {}, true, ""},
+        // With its warning, which follows the year however it was chosen.
+        {"2003 is allowed", NumeroDe("333444555"), "JOSE DA SILVA", 0, {}, {46}, true, ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -417,8 +418,8 @@ protected:
 
 }  // namespace
 
-// The menu's shortcuts come before a field's own keys, except the field's editing keys (Ctrl+A
-// selects its text).
+// The menu's shortcuts come before a field's own keys, Ctrl+A (Abrir) included: a field keeps only
+// the editing keys that no command takes.
 TEST_F(CaminhoDeclaracaoTest, TheMenuShortcutsWorkWhileAFieldHasTheFocus)
 {
     Armazenada(Matriz);
@@ -430,7 +431,7 @@ TEST_F(CaminhoDeclaracaoTest, TheMenuShortcutsWorkWhileAFieldHasTheFocus)
     ASSERT_EQ(QApplication::focusWidget(), campo);
     int comandos = 0;
     for (const QAction* acao : janela->findChildren<QAction*>()) {
-        if (acao->shortcut().isEmpty() || acao->shortcut() == QKeySequence::SelectAll)
+        if (acao->shortcut().isEmpty())
             continue;
         SCOPED_TRACE(acao->shortcut().toString().toStdString());
         ++comandos;
@@ -442,8 +443,20 @@ TEST_F(CaminhoDeclaracaoTest, TheMenuShortcutsWorkWhileAFieldHasTheFocus)
     }
     EXPECT_GE(comandos, 8);
 
+    // Ctrl+A in a field opens the open dialog; the field's text is not selected.
+    bool abriu = false;
+    AoAbrir<QDialog>("FoAbreDeclaracao", [&](QDialog&) { abriu = true; });
+    Edit("DeNome")->setFocus();
+    Edit("DeNome")->deselect();
     QTest::keyClick(Edit("DeNome"), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(Edit("DeNome")->selectedText(), Edit("DeNome")->text());
+    EXPECT_TRUE(abriu);
+    EXPECT_TRUE(Edit("DeNome")->selectedText().isEmpty());
+    // Ctrl+C stays the field's: no command takes it.
+    QKeyEvent copia(QEvent::ShortcutOverride, Qt::Key_C, Qt::ControlModifier);
+    copia.ignore();
+    QApplication::sendEvent(Edit("DeNome"), &copia);
+    EXPECT_TRUE(copia.isAccepted());
+    Abre(Matriz);
     QTest::keyClick(campo, Qt::Key_F, Qt::ControlModifier);
     EXPECT_FALSE(janela->GetDeclaracaoAberta());
 }

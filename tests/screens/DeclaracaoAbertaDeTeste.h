@@ -96,12 +96,14 @@ protected:
     {
         return janela->findChild<W*>(QLatin1String(nome));
     }
-    // Types into the field as the user does: focus, select all, the text; then Tab leaves it.
+    // Types into the field as the user does: focus, select all (End, Shift+Home: Ctrl+A is the
+    // command Abrir), the text; then Tab leaves it.
     static void Digita(QWidget* campo, const QString& texto)
     {
         campo->setFocus();
         QApplication::processEvents();
-        QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(campo, Qt::Key_End);
+        QTest::keyClick(campo, Qt::Key_Home, Qt::ShiftModifier);
         QTest::keyClick(campo, Qt::Key_Delete);
         QTest::keyClicks(campo, texto);
     }

@@ -7,6 +7,8 @@
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "shell/TFoAbreDeclaracao.h"
+#include "components/controls/TdvDBComboBox.h"
+#include "screens/TFoNovaDeclaracao.h"
 
 namespace {
 
@@ -140,4 +142,33 @@ TEST_F(DialogosDeclaracaoTest, ARowGoneBeforeOkIsToldAndTheDialogStays)
     EXPECT_TRUE(ficou);
     EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("A declaração escolhida não foi encontrada.")});
     EXPECT_FALSE(janela->GetDeclaracaoAberta());
+}
+
+// The year of a new declaration by the keyboard: Up reaches 2003 with its warning, once until
+// another year is chosen; Alt+Down opens the list, and choosing 2003 there again warns no more.
+TEST_F(DialogosDeclaracaoTest, TheYear2003WarnsOnceHoweverItIsChosen)
+{
+    Inicia();
+    std::vector<int> avisos[3];
+    bool lista = false;
+    AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [&](TFoNovaDeclaracao& d) {
+        TdvDBComboBox* ano = d.CbAnoRet;
+        ano->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(ano, Qt::Key_Up);
+        avisos[0] = dialogos.Codigos();
+        QTest::keyClick(ano, Qt::Key_Down);
+        QTest::keyClick(ano, Qt::Key_Up);
+        avisos[1] = dialogos.Codigos();
+        QTest::keyClick(ano, Qt::Key_Down, Qt::AltModifier);
+        lista = ano->DroppedDown();
+        QTest::keyClick(ano, Qt::Key_Return);
+        avisos[2] = dialogos.Codigos();
+        EXPECT_EQ(ano->Text(), QStringLiteral("2003"));
+    });
+    janela->Comando(QStringLiteral("MiNova"))->trigger();
+    EXPECT_EQ(avisos[0], std::vector<int>{46});
+    EXPECT_EQ(avisos[1], (std::vector<int>{46, 46}));
+    EXPECT_TRUE(lista);
+    EXPECT_EQ(avisos[2], (std::vector<int>{46, 46}));
 }

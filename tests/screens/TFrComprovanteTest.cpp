@@ -86,7 +86,8 @@ TEST_F(TFrComprovanteTest, DeductionsAboveTheDeclarationsAreCheckedOnceBeforeThe
     ASSERT_EQ(FichaAtual(), QStringLiteral("RendTributaveis"));
     auto* deducao = Campo<TPruvEdit>("edtPrevOficial");
     deducao->setFocus();
-    QTest::keyClick(deducao, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(deducao, Qt::Key_End);
+    QTest::keyClick(deducao, Qt::Key_Home, Qt::ShiftModifier);
     QTest::keyClicks(deducao, QStringLiteral("500"));
 
     dialogos.Responde(Resposta::Cancela);

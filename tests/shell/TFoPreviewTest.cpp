@@ -82,7 +82,7 @@ TEST(TFoPreview, KeysPageThroughTheReport)
         EXPECT_EQ(t.Status(), QStringLiteral("Página %1/5").arg(c.para));
     }
     QTest::keyClick(t.Janela.QRPreview, Qt::Key_Escape);
-    EXPECT_TRUE(t.Janela.isVisible());   // Escape closes nothing
+    EXPECT_FALSE(t.Janela.isVisible());   // Escape closes, as "Fechar" (Alt+F) does
 }
 
 TEST(TFoPreview, ClosingWhileGeneratingIsRefusedAndWorksAfterwards)

@@ -571,9 +571,8 @@ void TdvDBGrid::ToggleCheckBox(int coluna, int linha)
     if (!CelulaCheckBox(coluna, linha))
         return;
     TField* campo = Fields(coluna - IndicatorOffset());
-    if (campo->ReadOnly() || ColumnByFieldName(campo->FieldName())->ReadOnly())
-        return;
-    if (campo->FieldName().toLower() == QLatin1String("selected")) {
+    // The selection box picks the record; it writes nothing, so a read-only grid ticks it too.
+    if (IsSelectedCheckBoxColumn(coluna)) {
         if (IsSelected())
             UnselectRecord();
         else
@@ -581,6 +580,8 @@ void TdvDBGrid::ToggleCheckBox(int coluna, int linha)
         InvalidateRow(linha);
         return;
     }
+    if (campo->ReadOnly() || ColumnByFieldName(campo->FieldName())->ReadOnly())
+        return;
     TDataSet* dados = DataSet();
     const bool editando = dados->State() == dsEdit || dados->State() == dsInsert;
     if ((!DataSource()->AutoEdit && !editando) || !dados->CanModify())
@@ -591,6 +592,16 @@ void TdvDBGrid::ToggleCheckBox(int coluna, int linha)
     GetCheckBoxValues(coluna, linha, marcado, desmarcado);
     campo->SetText(campo->Text().compare(marcado, Qt::CaseInsensitive) == 0 ? desmarcado : marcado);
     InvalidateCell(coluna, linha);
+}
+
+int TdvDBGrid::ColunaDeSelecao() const
+{
+    if (!(Options() & dgMultiSelect))
+        return -1;
+    for (int coluna = IndicatorOffset(); coluna < ColCount(); ++coluna)
+        if (IsSelectedCheckBoxColumn(coluna))
+            return coluna;
+    return -1;
 }
 
 // ---- memo cells ----
@@ -638,6 +649,13 @@ void TdvDBGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
     if (!DataLink().Active() || key == 0 || !CanGridAcceptKey(tecla, shift))
         return;
     const bool editavel = PodeEditar();
+    // Space ticks the record's selection box from any cell (a whole-row grid has no current
+    // column of its own).
+    const int caixa = ColunaDeSelecao();
+    if (tecla == Qt::Key_Space && caixa >= 0 && !CelulaCheckBox(Col(), Row())) {
+        ToggleCheckBox(caixa, Row());
+        return;
+    }
     if (CelulaCheckBox(Col(), Row())) {
         if (tecla == Qt::Key_Space && (editavel || IsSelectedCheckBoxColumn(Col())))
             ToggleCheckBox(Col(), Row());
@@ -676,9 +694,11 @@ void TdvDBGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, b
     const TGridCoord celula = MouseCoord(x, y);
     if (celula.Y != Row())
         return;
-    if (celula.X == Col() && (FEditControlOptions & ecoCheckboxSingleClick) && CelulaCheckBox(Col(), Row())
-        && (PodeEditar() || IsSelectedCheckBoxColumn(Col())))
-        ToggleCheckBox(Col(), Row());
+    // The selection box answers a click on itself, whichever column is current.
+    const bool caixa = celula.X >= IndicatorOffset() && celula.X < ColCount() && IsSelectedCheckBoxColumn(celula.X);
+    if ((celula.X == Col() || caixa) && (FEditControlOptions & ecoCheckboxSingleClick)
+        && CelulaCheckBox(celula.X, Row()) && (PodeEditar() || caixa))
+        ToggleCheckBox(celula.X, Row());
     if ((Options() & dgMultiSelect) && shift.testFlag(Qt::ShiftModifier) && ancora && !ancora->IsNull()
         && DataSet()->BookmarkValid(*ancora))
         SelectRecordRange(DataSet()->GetBookmark(), *ancora);

@@ -78,6 +78,8 @@ public:
     // Toggles the check box of the cell: "Selected" selects the record, other fields take their
     // on or off value.
     void ToggleCheckBox(int coluna, int linha);
+    // The grid column of the records' selection box ("Selected"), -1 without one.
+    [[nodiscard]] int ColunaDeSelecao() const;
     // Places the current cell's control over it, or hides the one that shows.
     virtual void UpdateCellControl();
     virtual void HideCellControl();

@@ -2,6 +2,9 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QVariant>
+
+#include "components/data/TdvPaintCopy.h"
 
 bool dvIsClass(const QMetaObject* metaObject, const QString& className)
 {
@@ -44,4 +47,14 @@ bool dvIsDesigning(const QObject*)
 
 void dvDesignerModified(const QObject*)
 {
+}
+
+bool dvIsPaintCopyState(const QObject* control)
+{
+    return control && control->property(TdvPaintCopy::Property).toInt() > 0;
+}
+
+bool dvIsPaintCopyInInspector(const QObject* control)
+{
+    return dvIsParentInspector(control) && dvIsPaintCopyState(control);
 }

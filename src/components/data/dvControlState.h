@@ -17,3 +17,10 @@ bool dvIsParentInspector(const QObject* control);
 bool dvIsDesigning(const QObject* control);
 // Tells a form designer that the form changed: nothing to tell at run time.
 void dvDesignerModified(const QObject* control);
+
+// A grid that paints a picture of a control in a cell other than the one the control sits on
+// marks the control for that time (TdvPaintCopy); the control then draws itself as a cell's
+// content, without focus or frame.
+bool dvIsPaintCopyState(const QObject* control);
+// The control paints such a copy inside a data inspector.
+bool dvIsPaintCopyInInspector(const QObject* control);

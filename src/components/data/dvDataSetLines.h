@@ -9,8 +9,8 @@ class TField;
 
 // The setting lines of a component read and applied through its dataset and fields.
 
-// The type of the field's ControlType line and the rest of the line after it (both empty when
-// none, or when the component keeps no ControlType).
+// The type of the field's ControlType line and the rest of the line after it, at most 255
+// characters (both empty when none, or when the component keeps no ControlType).
 void dvGetControlInfo(IdvPublished* component, const QString& field, QString& type, QString& parameters);
 // A blob field whose dataset's ControlType has a line FIELD;RichEdit, or, with checkContent,
 // whose content begins with "{\rtf".

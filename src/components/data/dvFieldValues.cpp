@@ -7,16 +7,6 @@
 
 namespace {
 
-bool IsIntegerType(TFieldType tipo)
-{
-    return tipo == ftSmallint || tipo == ftInteger || tipo == ftWord || tipo == ftAutoInc || tipo == ftLargeint;
-}
-
-bool IsFloatType(TFieldType tipo)
-{
-    return tipo == ftFloat || tipo == ftCurrency || tipo == ftBCD;
-}
-
 bool IsDateOrTimeType(TFieldType tipo)
 {
     return tipo == ftDate || tipo == ftTime || tipo == ftDateTime;
@@ -24,11 +14,22 @@ bool IsDateOrTimeType(TFieldType tipo)
 
 }  // namespace
 
+bool dvIsIntegerType(TFieldType dataType)
+{
+    return dataType == ftSmallint || dataType == ftInteger || dataType == ftWord || dataType == ftAutoInc
+           || dataType == ftLargeint;
+}
+
+bool dvIsFloatType(TFieldType dataType)
+{
+    return dataType == ftFloat || dataType == ftCurrency || dataType == ftBCD;
+}
+
 bool dvIsValidFieldValue(TFieldType dataType, const QString& text)
 {
-    if (IsIntegerType(dataType))
+    if (dvIsIntegerType(dataType))
         return dvIsInteger(text);
-    if (IsFloatType(dataType))
+    if (dvIsFloatType(dataType))
         return dvIsFloat(text);
     switch (dataType) {
     case ftDate: return dvIsValidDate(text);
@@ -43,7 +44,7 @@ bool dvIsValidSearchValue(const TField* field, const QString& text)
     if (!field)
         return false;
     const TFieldType tipo = field->DataType();
-    if (text.isEmpty() && (IsIntegerType(tipo) || IsFloatType(tipo) || IsDateOrTimeType(tipo)))
+    if (text.isEmpty() && (dvIsIntegerType(tipo) || dvIsFloatType(tipo) || IsDateOrTimeType(tipo)))
         return false;
     return dvIsValidFieldValue(tipo, text);
 }

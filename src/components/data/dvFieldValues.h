@@ -7,6 +7,11 @@
 class TDataSet;
 class TField;
 
+// Small, whole and auto-increment integers.
+bool dvIsIntegerType(TFieldType dataType);
+// Floating-point, money and BCD.
+bool dvIsFloatType(TFieldType dataType);
+
 // Whether a text suits a field type: integers need dvIsInteger, floating-point and money types
 // dvIsFloat, dates, times and date-times their scanners (a date-time may be a date alone);
 // every other type takes any text.

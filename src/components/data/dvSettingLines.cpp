@@ -89,7 +89,7 @@ void dvControlTypeLineInfo(const QStringList& controlTypes, const QString& field
     dvStrGetToken(linha, pos, pontoEVirgula);
     type = dvStrGetToken(linha, pos, pontoEVirgula);
     if (pos > 0)
-        parameters = linha.mid(pos - 1);
+        parameters = linha.mid(pos - 1, dvMaxControlParameters);
 }
 
 bool dvIsCustomControlType(const QString& type)

@@ -31,8 +31,10 @@ struct TdvPictureMaskKeep {
 void dvSetPictureMaskLine(QStringList& masks, const QString& field, const TdvPictureMaskInfo& info,
                           TdvPictureMaskKeep keep = {});
 
-// The type of the field's ControlType line and the rest of the line after it; both empty when
-// the field has no line.
+// The longest parameter text of a ControlType line that the controls read.
+constexpr int dvMaxControlParameters = 255;
+// The type of the field's ControlType line and the rest of the line after it, cut at
+// dvMaxControlParameters characters; both empty when the field has no line.
 void dvControlTypeLineInfo(const QStringList& controlTypes, const QString& field, QString& type, QString& parameters);
 // "CustomEdit", "LookupCombo" and "Combo", without regard to case.
 bool dvIsCustomControlType(const QString& type);

@@ -63,7 +63,7 @@ public:
     void SetName(const QString& nome) { FName = nome; }
 
     // Opening and state
-    void Open();
+    virtual void Open();   // a dataset that runs its statement ahead of opening overrides it
     void Close();
     [[nodiscard]] bool Active() const { return FState != dsInactive; }
     void SetActive(bool ativo);

@@ -50,21 +50,21 @@ TEST_F(TdvQueryTest, TheQueryFiltersItsAnswerRecordByRecord)
     EXPECT_TRUE(dialogos.Mensagens().empty()) << "the engine takes local filters on any query";
 }
 
-TEST_F(TdvQueryTest, QueryByExampleKeepsItsPropertiesAndCannotOpen)
+TEST_F(TdvQueryTest, QueryByExampleStartsWithItsDefaultsAndNeedsAText)
 {
     TdvQBE qbe;
     qbe.SetName(QStringLiteral("QbeCodigos"));
     EXPECT_TRUE(qbe.AuxiliaryTables);
     EXPECT_TRUE(qbe.BlankAsZero);
     EXPECT_TRUE(qbe.AnswerTable.isEmpty());
+    EXPECT_FALSE(qbe.ValidateWithMask);
     qbe.SetDatabaseName(PastaDados());
-    qbe.SetQBE({QStringLiteral("Query"), QStringLiteral("Verifica.DB | OBJETO |"), QStringLiteral("          | Check  |")});
-    EXPECT_FALSE(qbe.Active()) << "setting the text does not open it";
+    qbe.SetQBE({QString(), QStringLiteral("Verifica.DB | OBJETO |"), QStringLiteral("          | Check  |")});
     try {
         qbe.Open();
-        FAIL() << "a query-by-example opened";
+        FAIL() << "a query-by-example without its first line opened";
     } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.Mensagem(), QStringLiteral("QbeCodigos: query-by-example text cannot run on this database engine"));
+        EXPECT_EQ(e.Mensagem(), QStringLiteral("QbeCodigos: no query-by-example text to run"));
     }
     EXPECT_FALSE(qbe.Active());
 }

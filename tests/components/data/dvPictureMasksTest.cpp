@@ -180,6 +180,10 @@ TEST_F(PictureMasksTest, RichTextFieldsAreKnownByTheirLineOrTheirContent)
     dvGetControlInfo(&tabela, QStringLiteral("uf"), tipo, parametros);
     EXPECT_EQ(tipo, QStringLiteral("Combo"));
     EXPECT_EQ(parametros, QStringLiteral("SP;RJ"));
+    tabela.Tipos << QStringLiteral("NOTA;CustomEdit;") + QString(300, QLatin1Char('p'));
+    dvGetControlInfo(&tabela, QStringLiteral("NOTA"), tipo, parametros);
+    EXPECT_EQ(tipo, QStringLiteral("CustomEdit"));
+    EXPECT_EQ(parametros, QString(255, QLatin1Char('p'))) << "the parameters stop at 255 characters";
     dvGetControlInfo(nullptr, QStringLiteral("uf"), tipo, parametros);
     EXPECT_TRUE(tipo.isEmpty() && parametros.isEmpty());
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QVariant>
 
+#include "components/data/TdvPaintCopy.h"
 #include "components/data/dvCommon.h"
 #include "components/data/dvControlState.h"
 #include "components/data/dvProperties.h"
@@ -35,6 +36,10 @@ class TCustomGrid : public QObject {
 };
 
 class TdvDBGrid : public TCustomGrid {
+    Q_OBJECT
+};
+
+class TdvDataInspector : public QObject {
     Q_OBJECT
 };
 
@@ -108,6 +113,34 @@ TEST(ControlState, RecognisesClassesByNameAlongTheAncestors)
     EXPECT_FALSE(dvIsParentCustomGrid(&solto));
     EXPECT_FALSE(dvIsParentInspector(&editor));
     EXPECT_FALSE(dvIsDesigning(&editor));
+}
+
+TEST(ControlState, APaintedCopyLastsWhileTheGridMarksIt)
+{
+    TdvDataInspector inspetor;
+    TdvDBGrid grade;
+    QObject noInspetor(&inspetor);
+    QObject naGrade(&grade);
+    EXPECT_FALSE(dvIsPaintCopyState(&naGrade));
+    {
+        TdvPaintCopy copia(&naGrade);
+        TdvPaintCopy outra(&noInspetor);
+        EXPECT_TRUE(dvIsPaintCopyState(&naGrade));
+        EXPECT_FALSE(dvIsPaintCopyInInspector(&naGrade)) << "a grid is no inspector";
+        EXPECT_TRUE(dvIsPaintCopyInInspector(&noInspetor));
+        {
+            TdvPaintCopy dentro(&naGrade);
+        }
+        EXPECT_TRUE(dvIsPaintCopyState(&naGrade)) << "marks nest";
+    }
+    EXPECT_FALSE(dvIsPaintCopyState(&naGrade));
+    EXPECT_FALSE(dvIsPaintCopyInInspector(&noInspetor));
+    EXPECT_FALSE(dvIsPaintCopyState(nullptr));
+    {
+        auto* some = new QObject;
+        TdvPaintCopy copia(some);
+        delete some;   // the mark outlives its control without harm
+    }
 }
 
 TEST(EditKeys, AreThoseThatTypeOrEraseText)

@@ -1,3 +1,6 @@
+#include "app/Programa.h"
+
+#include <QApplication>
 #include <memory>
 #include <utility>
 
@@ -21,7 +24,6 @@
 #include "screens/TZofHint.h"
 #include "shell/CopiaDeSeguranca.h"
 #include "shell/ExcecaoAplicacao.h"
-#include "shell/TAplicacao.h"
 #include "shell/TFoAjuda.h"
 #include "shell/TFoIndexa.h"
 #include "shell/TFoSplash.h"
@@ -29,14 +31,13 @@
 #include "shell/TInstanciaUnica.h"
 #include "shell/TPruv2003.h"
 
-int main(int argc, char* argv[])
+int ExecutaPrograma(const QString& PastaInstancia)
 {
-    TAplicacao app(argc, argv);
     // Qt's own dialogs (file dialog, standard buttons) speak the program's language.
     const TTraducaoQt traducao;
 
     // One copy per session: a later start only brings this one to the front.
-    TInstanciaUnica instancia;
+    TInstanciaUnica instancia(PastaInstancia);
     if (instancia.InstanciaAnterior())
         return 0;
 
