@@ -52,7 +52,6 @@
 #include "platform/ui/TProgressoQt.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
-#include "shell/TDeclaracaoImportada.h"
 #include "shell/TDmGeral.h"
 
 namespace {
@@ -937,7 +936,7 @@ bool TEstadoImportacao12::Evento(int)
 }
 
 bool ExecutaAssistImportacao(QString& NomeErro, TColecaoPruv& Colecao, bool& MostraRelatorio, int& Linhas,
-                             TDeclaracaoImportada& Importada, QWidget* Dono)
+                             QWidget* Dono)
 {
     MostraRelatorio = false;
     Linhas = 0;
@@ -957,7 +956,6 @@ bool ExecutaAssistImportacao(QString& NomeErro, TColecaoPruv& Colecao, bool& Mos
     if (assistente->Declaracoes()) {
         NomeErro = assistente->NomeErro();
         MostraRelatorio = !assistente->CheckMostrRel->isHidden() && assistente->CheckMostrRel->isChecked();
-        Importada = {assistente->Declaracao().GetDeclarante().GetNi(), assistente->Declaracao().GetAno()};
         return n.Declaracoes > 0;
     }
     if (!assistente->MostraRelErroCompr->isHidden() && assistente->MostraRelErroCompr->isChecked()

@@ -26,7 +26,6 @@ class TPruvGridImpDecl;
 class TdvCustomDBGrid;
 class TdvDBComboBox;
 class TdvTable;
-struct TDeclaracaoImportada;
 
 // The import assistant, "Assistente de Importação de Dados": brings declarations from a text file
 // in the delivery layout (or from a packed file of an earlier version, unpacked first) and income
@@ -254,9 +253,8 @@ public:
 // The entry routine of the main window's command: runs the assistant modally over Dono on the
 // stored declarations. NomeErro: the base name of the error files of the last import, in and
 // out. After a declaration file: MostraRelatorio tells whether the error report is to be shown,
-// Linhas the lines it will hold (records rejected and warnings), Importada the declarant and year
-// chosen for the import. After a statement file the statement error report is shown here (or
+// Linhas the lines it will hold (records rejected and warnings). After a statement file the statement error report is shown here (or
 // message 161 without a printer). True when at least one declaration was imported. False at once
 // while another such assistant runs.
 bool ExecutaAssistImportacao(QString& NomeErro, TColecaoPruv& Colecao, bool& MostraRelatorio, int& Linhas,
-                             TDeclaracaoImportada& Importada, QWidget* Dono);
+                             QWidget* Dono);

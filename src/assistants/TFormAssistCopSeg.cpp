@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "assistants/TCaminhoDigitado.h"
@@ -200,9 +202,7 @@ void TFormAssistCopSeg::MostraPagina(int n)
     case 3:
         BtnRetornar->setEnabled(true);
         CancelBtn->setEnabled(true);
-        // A backup is one file on one medium: the notice of a single medium always applies.
-        Label5->setText(QStringLiteral("Voce precisará de um disquete para efetuar a cópia de segurança. Certifique-se "
-                                       "de que o mesmo esteja inserido na unidade selecionada"));
+        Label5->setText(AvisoDisquetes(QuantidadeDisquetes(FTotalBytes)));
         break;
     case 4:
         BtnRetornar->setEnabled(false);
@@ -236,6 +236,23 @@ void TFormAssistCopSeg::MostraPagina(int n)
     }
     if (n >= 2)
         FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+}
+
+int TFormAssistCopSeg::QuantidadeDisquetes(qint64 totalBytes)
+{
+    const double x = static_cast<double>(std::max<qint64>(totalBytes, 0)) * 0.23 / 1440000.0;
+    const double inteira = std::trunc(x);
+    return static_cast<int>(x - inteira > 0.8 ? inteira + 2 : inteira + 1);
+}
+
+QString TFormAssistCopSeg::AvisoDisquetes(int quantidade)
+{
+    if (quantidade <= 1)
+        return QStringLiteral("Voce precisará de um disquete para efetuar a cópia de segurança. Certifique-se de que "
+                              "o mesmo esteja inserido na unidade selecionada");
+    return QStringLiteral("Você precisará de até %1 disquetes vazios para efetuar a cópia de segurança. Insira o "
+                          "primeiro na unidade selecionada")
+        .arg(quantidade);
 }
 
 bool TFormAssistCopSeg::ExecutaEtapa(int n)

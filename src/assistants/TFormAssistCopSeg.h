@@ -48,6 +48,11 @@ public:
     [[nodiscard]] const QString& ArquivoDestino() const { return FArquivoDestino; }
     [[nodiscard]] bool Removivel() const { return FRemovivel; }
     [[nodiscard]] qint64 TotalBytes() const { return FTotalBytes; }
+    // How many floppy disks a backup of that many bytes of data may take: packing keeps about
+    // 23% of the data, on disks of 1,440,000 bytes; a last disk filled past 80% counts one more.
+    [[nodiscard]] static int QuantidadeDisquetes(qint64 totalBytes);
+    // The notice of page 3 for that many disks.
+    [[nodiscard]] static QString AvisoDisquetes(int quantidade);
     // The packing's last result (ResultadoCompressao), which page 6 tells.
     [[nodiscard]] int Resultado() const { return FResultado; }
 

@@ -283,11 +283,13 @@ void TFrResumo::Entra()
 {
     if (!FPruv)
         return;
+    // A declaration never written shows no date, never the one of the declaration open before.
     const double data = FPruv->GetDataGeracao();
+    const bool gravada = data > 0;
     DtpDataGera->setVisible(true);
-    if (data > 0)
-        DtpDataGera->SetDate(data);
-    DtpDataGera->setEnabled(data > 0);
+    DtpDataGera->SetDate(gravada ? data : 0);
+    DtpDataGera->SetShowButton(gravada);
+    DtpDataGera->setEnabled(gravada);
     PgResumo->setTabEnabled(1, FMostraAnexos);
     PgResumo->setTabVisible(1, FMostraAnexos);
     PgResumo->tabBar()->setVisible(FMostraAnexos);

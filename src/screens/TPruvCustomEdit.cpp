@@ -2,12 +2,16 @@
 
 #include <QClipboard>
 #include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 
 #include "model/Utilitarios.h"
+#include "screens/TLinhasEdit.h"
 #include "screens/TPruvCustomGrid.h"
 #include "screens/TSaidaDeCampo.h"
 
@@ -90,8 +94,132 @@ void TPruvCustomEdit::DoExit()
     SetModified(false);
 }
 
+void TPruvCustomEdit::SetLimitado(bool valor)
+{
+    FLimitado = valor;
+    update();
+}
+
+void TPruvCustomEdit::SetMultiline(bool valor)
+{
+    if (valor == FMultiline)
+        return;
+    FMultiline = valor;
+    if (valor)
+        SetAutoSize(false);   // the box keeps the height it was given, for its lines
+    update();
+}
+
+QRect TPruvCustomEdit::AreaTexto() const
+{
+    QStyleOptionFrame opcao;
+    initStyleOption(&opcao);
+    return style()->subElementRect(QStyle::SE_LineEditContents, &opcao, this).adjusted(2, 1, -2, -1);
+}
+
+bool TPruvCustomEdit::Cabe(const QString& texto) const
+{
+    const QRect caixa = AreaTexto();
+    if (!FMultiline)
+        return QFontMetrics(font()).horizontalAdvance(texto) <= caixa.width();
+    return TLinhasEdit(texto, font(), caixa.width(), true).Altura() <= caixa.height();
+}
+
+qreal TPruvCustomEdit::Deslocamento(const TLinhasEdit& linhas) const
+{
+    if (FLimitado)
+        return 0;   // the text does not scroll: what does not fit is not shown
+    const QRectF cursor = linhas.Cursor(cursorPosition());
+    return std::max<qreal>(0, cursor.bottom() - AreaTexto().height());
+}
+
+int TPruvCustomEdit::PosicaoEm(QPoint ponto) const
+{
+    const QRect caixa = AreaTexto();
+    const TLinhasEdit linhas(text(), font(), caixa.width(), FLimitado);
+    return linhas.Posicao(QPointF(ponto - caixa.topLeft()) + QPointF(0, Deslocamento(linhas)));
+}
+
+void TPruvCustomEdit::paintEvent(QPaintEvent* e)
+{
+    if (!FMultiline) {
+        TCustomEdit::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    QStyleOptionFrame opcao;
+    initStyleOption(&opcao);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opcao, &p, this);
+    const QRect caixa = AreaTexto();
+    const TLinhasEdit linhas(text(), font(), caixa.width(), FLimitado);
+    const QPointF origem(caixa.left(), caixa.top() - Deslocamento(linhas));
+    p.setClipRect(caixa);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    const int inicio = hasSelectedText() ? selectionStart() : 0;
+    const int fim = hasSelectedText() ? selectionEnd() : 0;
+    linhas.Desenha(p, origem, inicio, fim, palette().color(QPalette::Highlight),
+                   palette().color(QPalette::HighlightedText));
+    if (hasFocus() && !isReadOnly())
+        p.fillRect(linhas.Cursor(cursorPosition()).translated(origem), palette().color(QPalette::Text));
+}
+
+void TPruvCustomEdit::mousePressEvent(QMouseEvent* e)
+{
+    if (!FMultiline || e->button() != Qt::LeftButton) {
+        TCustomEdit::mousePressEvent(e);
+        return;
+    }
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    const int posicao = PosicaoEm(e->position().toPoint());
+    if (e->modifiers() & Qt::ShiftModifier) {
+        setSelection(FAncora, posicao - FAncora);
+    } else {
+        FAncora = posicao;
+        setCursorPosition(posicao);
+    }
+    update();
+}
+
+void TPruvCustomEdit::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!FMultiline) {
+        TCustomEdit::mouseMoveEvent(e);
+        return;
+    }
+    if (e->buttons() & Qt::LeftButton) {
+        setSelection(FAncora, PosicaoEm(e->position().toPoint()) - FAncora);
+        update();
+    }
+}
+
+void TPruvCustomEdit::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (!FMultiline) {
+        TCustomEdit::mouseDoubleClickEvent(e);
+        return;
+    }
+    selectAll();
+    update();
+}
+
 void TPruvCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
+    if (FMultiline && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        const QRect caixa = AreaTexto();
+        const TLinhasEdit linhas(text(), font(), caixa.width(), FLimitado);
+        const int destino = linhas.Vizinha(cursorPosition(), key == Qt::Key_Up ? -1 : 1);
+        if (shift & Qt::ShiftModifier) {
+            const int ancora = hasSelectedText() && selectionStart() == cursorPosition() ? selectionEnd()
+                               : hasSelectedText()                                    ? selectionStart()
+                                                                                      : cursorPosition();
+            setSelection(ancora, destino - ancora);
+        } else {
+            setCursorPosition(destino);
+        }
+        update();
+        key = 0;
+    }
     if (key == Qt::Key_Escape) {
         SetText(GetTexto(false));
         SetModified(false);
@@ -132,10 +260,7 @@ void TPruvCustomEdit::KeyPress(QChar& key)
             // The text with the character in place of the selection must fit the box.
             QString depois = text();
             depois.replace(SelStart(), SelLength(), key);
-            QStyleOptionFrame opcao;
-            initStyleOption(&opcao);
-            const QRect caixa = style()->subElementRect(QStyle::SE_LineEditContents, &opcao, this);
-            if (QFontMetrics(font()).horizontalAdvance(depois) > caixa.width() - 4)
+            if (!Cabe(depois))
                 key = QChar();
         }
     }

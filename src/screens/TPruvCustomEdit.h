@@ -4,6 +4,8 @@
 
 #include "platform/widgets/TCustomEdit.h"
 
+class TLinhasEdit;
+
 // The characters an edit takes: any; money (at most 11 integer digits and 2 decimals, "." and
 // "," typed as the decimal comma); digits only.
 enum class TTipoDeDado { AlfaNumerico, Numerico, ApenasNumeros };
@@ -27,9 +29,14 @@ public:
 
     [[nodiscard]] Qt::Alignment Alignment() const { return alignment(); }
     void SetAlignment(Qt::Alignment alinhamento) { setAlignment(alinhamento | Qt::AlignVCenter); }
-    // The text may not grow past the visible box.
+    // The text may not grow past the visible box: it does not scroll sideways nor, in a
+    // multi-line edit, down; a multi-line one breaks its lines at the words instead.
     [[nodiscard]] bool Limitado() const { return FLimitado; }
-    void SetLimitado(bool valor) { FLimitado = valor; }
+    void SetLimitado(bool valor);
+    // The text shows on as many lines as the box holds, broken at its own line breaks (and at
+    // the words when Limitado); Up and Down move between the lines. The box keeps its height.
+    [[nodiscard]] bool Multiline() const { return FMultiline; }
+    void SetMultiline(bool valor);
     [[nodiscard]] TTipoDeDado TipoDeDado() const { return FTipoDeDado; }
     void SetTipoDeDado(TTipoDeDado tipo) { FTipoDeDado = tipo; }
     [[nodiscard]] bool AutoAvanco() const { return FAutoAvanco; }
@@ -58,11 +65,25 @@ protected:
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;
     void WMPaste() override;
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     bool Escreve(bool adiaMensagem);
+    // Where the text is drawn, inside the border.
+    [[nodiscard]] QRect AreaTexto() const;
+    // Whether the text would still fit the box (Limitado).
+    [[nodiscard]] bool Cabe(const QString& texto) const;
+    // The character position under a point of the multi-line box.
+    [[nodiscard]] int PosicaoEm(QPoint ponto) const;
+    // How far the multi-line text is moved up so that the caret's line shows.
+    [[nodiscard]] qreal Deslocamento(const TLinhasEdit& linhas) const;
 
     bool FLimitado = false;
+    bool FMultiline = false;
+    int FAncora = 0;   // where a selection by the mouse started, in a multi-line box
     TTipoDeDado FTipoDeDado = TTipoDeDado::AlfaNumerico;
     bool FAutoAvanco = false;
     bool FMantemTexto = false;   // a write-back failed: the next entry keeps what was typed

@@ -74,6 +74,27 @@ void TZofHint::SetHintActive(bool ativo)
     Esconde();
 }
 
+void TZofHint::SetAbout(const QString& texto)
+{
+    if (texto != FAbout)
+        FAbout = QStringLiteral("Hint");
+}
+
+void TZofHint::EscondePorMovimento()
+{
+    if (FBalao && FBalao->isVisible())
+        FEscondidoEm.start();
+    Esconde();
+}
+
+bool TZofHint::EmSequencia() const
+{
+    if (FBalao && FBalao->isVisible())
+        return true;
+    return FEscondidoEm.isValid()
+           && FEscondidoEm.elapsed() < qApp->style()->styleHint(QStyle::SH_ToolTip_FallAsleepDelay);
+}
+
 void TZofHint::Esconde()
 {
     FPausa.stop();
@@ -140,13 +161,14 @@ bool TZofHint::eventFilter(QObject* objeto, QEvent* evento)
         if (!Dica(controle, *ajuda, texto, area)) {
             // Nothing here: the parent is asked next, as the event goes up.
             if (FControle == controle)
-                Esconde();
+                EscondePorMovimento();
             return false;
         }
-        // From one cell or control to the next while a hint is up, no pause again.
-        const bool mostrando = FBalao && FBalao->isVisible();
-        const int espera = FHintPauseTime - qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
-        if (espera > 0 && !mostrando)
+        // From one cell or control to the next while hints are showing, only the short pause.
+        const int espera = EmSequencia()
+                               ? HintShortPause
+                               : FHintPauseTime - qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
+        if (espera > 0)
             Aguarda(controle, texto, area, ajuda->globalPos(), espera);
         else
             Mostra(controle, texto, area, ajuda->globalPos());
@@ -162,17 +184,19 @@ bool TZofHint::eventFilter(QObject* objeto, QEvent* evento)
         if (FControle && objeto == FControle.data()) {
             const QPoint p = static_cast<QMouseEvent*>(evento)->position().toPoint();
             if (!FArea.contains(p))
-                Esconde();
+                EscondePorMovimento();
         }
         return false;
     case QEvent::Leave:
         if ((FControle && objeto == FControle.data()) || (FAguardada.Controle && objeto == FAguardada.Controle.data()))
-            Esconde();
+            EscondePorMovimento();
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
     case QEvent::Wheel:
     case QEvent::ApplicationDeactivate:
+        // A click or a key ends the run of hints: the next one waits the whole pause.
+        FEscondidoEm.invalidate();
         if ((FBalao && FBalao->isVisible()) || FAguardada.Controle)
             Esconde();
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QObject>
 #include <QPointer>
@@ -52,6 +53,14 @@ public:
     void SetHintPauseTime(int ms) { FHintPauseTime = ms; }
     [[nodiscard]] bool HintActive() const { return FHintActive; }
     void SetHintActive(bool ativo);
+    // How long the mouse rests on the next control once a hint has shown.
+    static constexpr int HintShortPause = 250;
+    // A label for the designer: any new text it is given reads "Hint".
+    [[nodiscard]] const QString& About() const { return FAbout; }
+    void SetAbout(const QString& texto);
+
+    // The wait of the hint that waits for the mouse to rest, in ms; -1 when none waits.
+    [[nodiscard]] int PausaAguardada() const { return FPausa.isActive() ? FPausa.interval() : -1; }
 
     // The balloon shown now, if any.
     [[nodiscard]] TNewHint* Balao() const { return FBalao; }
@@ -66,11 +75,17 @@ private:
     void Mostra(QWidget* controle, const QString& texto, const QRect& area, QPoint global);
     // The hint waits until the mouse has rested HintPauseTime; the platform asks for it sooner.
     void Aguarda(QWidget* controle, const QString& texto, const QRect& area, QPoint global, int ms);
+    // The mouse left the hint's control or area: the next hint follows after the short pause.
+    void EscondePorMovimento();
+    // Whether a hint is up, or was until the mouse moved off it a moment ago.
+    [[nodiscard]] bool EmSequencia() const;
 
     TAparenciaBalao FAparencia;
     int FHintWidth = 250;
     int FHintPauseTime = 1000;
     bool FHintActive = false;
+    QString FAbout;
+    QElapsedTimer FEscondidoEm;   // when the mouse last moved off a hint that was up
     QPointer<TNewHint> FBalao;
     QPointer<QWidget> FControle;   // the control whose hint is shown
     QRect FArea;                   // in its coordinates: the hint stays while the mouse is inside

@@ -493,15 +493,18 @@ void TPruv2003::AbrirDialogoInicial()
 
 bool TPruv2003::ExecutaInicial()
 {
-    // The New and Import commands make, import and open the declaration themselves.
+    // The New command makes and opens the declaration itself. An import that brought data in
+    // lets the user choose the declaration to open.
     TOfertasInicial ofertas;
     ofertas.Nova = [this] {
         ExecutaManipulador("MiNova");
         return false;
     };
     ofertas.Importa = [this] {
-        ExecutaManipulador("MiImportar");
-        return false;
+        if (!FRotinas.ExecutaAssistImportacao || !PodeAbrirForm(QStringLiteral("FoAssistImportacao")) || !ImportaDados())
+            return false;
+        return FRotinas.AbreDeclaracao && !BaseIndisponivel
+               && FRotinas.AbreDeclaracao(ObtemDeclaracao(), ObtemColecao(), QStringLiteral("Importação - Abrir Declaração"));
     };
     return MostraInicial(ObtemDeclaracao(), ObtemColecao(), ofertas, this);
 }
@@ -832,32 +835,19 @@ void TPruv2003::MiImportarClick(const TItemMenu& item)
     if (!PodeAbrirForm(QLatin1String(item.Porteiro)))
         return;
     FecharDeclaracao();
+    ImportaDados();
+}
+
+bool TPruv2003::ImportaDados()
+{
     bool relatorio = false;
     int linhas = 0;
-    TDeclaracaoImportada importada;
-    const bool importou =
-        FRotinas.ExecutaAssistImportacao(FNomeErroImportacao, ObtemColecao(), relatorio, linhas, importada, this);
+    const bool importou = FRotinas.ExecutaAssistImportacao(FNomeErroImportacao, ObtemColecao(), relatorio, linhas, this);
     if (relatorio && ImpressoraPresente() && FRotinas.ExibeRelatorioErrosImp)
         FRotinas.ExibeRelatorioErrosImp(linhas, FNomeErroImportacao, QStringLiteral("I"));
     ObtemColecao().Atualiza();
     atualizaMenus();
-    if (importou)
-        AbreDeclaracaoImportada(importada);
-}
-
-void TPruv2003::AbreDeclaracaoImportada(const TDeclaracaoImportada& Importada)
-{
-    if (DeclaracaoAberta || BaseIndisponivel || Importada.Ni.isEmpty() || Importada.Ano.isEmpty()
-        || !PodeAbrirForm(QStringLiteral("FoInformacoesPRUV")))
-        return;
-    TPruv& pruv = ObtemDeclaracao();
-    pruv.Limpa();
-    pruv.GetDeclarante().SetNiSemExcecao(Importada.Ni);
-    pruv.SetAnoSemExcecao(Importada.Ano);
-    if (ObtemColecao().Carrega(pruv))
-        AbrirDeclaracao();
-    else
-        pruv.Limpa();
+    return importou;
 }
 
 QWidget* TPruv2003::CampoDaPagina(TPaginaDeclaracao pagina, const char* nome) const

@@ -10,7 +10,6 @@
 
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/IFrDeclaracao.h"
-#include "shell/TDeclaracaoImportada.h"
 #include "shell/TEstadoMenus.h"
 #include "shell/TRotinasImpressao.h"
 
@@ -58,10 +57,8 @@ struct TRotinasPrincipal {
     std::function<bool(QString& nomeArquivo, TPruv& pruv, TColecaoPruv& colecao, QWidget* dono)> ExecutaAssistGeracao;
     // The import assistant over the stored declarations: nomeErro, the base name of the error
     // files of the last import, in and out; relatorio, whether the import error report is to be
-    // shown, with its number of lines; importada, the declarant and year chosen. True when a
-    // declaration was imported.
-    std::function<bool(QString& nomeErro, TColecaoPruv& colecao, bool& relatorio, int& linhas,
-                       TDeclaracaoImportada& importada, QWidget* dono)>
+    // shown, with its number of lines. True when a declaration was imported.
+    std::function<bool(QString& nomeErro, TColecaoPruv& colecao, bool& relatorio, int& linhas, QWidget* dono)>
         ExecutaAssistImportacao;
     // Previews the error report of the pair nome ("I": of an import) announcing total lines.
     std::function<void(int total, const QString& nome, const QString& modo)> ExibeRelatorioErrosImp;
@@ -125,10 +122,10 @@ public:
     // frame.
     void FecharColecoes();
 
-    // After an import: loads the declaration of that declarant and year into the declaration
-    // object and opens it (in the declaration frame, when the program has one); nothing when a
-    // declaration is still open or none is stored under them.
-    void AbreDeclaracaoImportada(const TDeclaracaoImportada& Importada);
+    // Runs the import assistant over the stored declarations, then shows its error report when
+    // asked (message 161 without a printer) and refreshes the stored declarations and the
+    // commands. True when a declaration was imported.
+    bool ImportaDados();
 
     // Moves the open declaration to the field of a pending item or a search hit: the page of the
     // field becomes active and the field gets the focus. Code 1 and codes above 32 do nothing.

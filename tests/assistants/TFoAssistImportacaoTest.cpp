@@ -274,7 +274,7 @@ TEST_F(TFoAssistImportacaoTest, TheFileTellsTheDeclarantAndItsFirstValueLines)
     EXPECT_FALSE(amostra.Le(TPastas::Programa() + QStringLiteral("/nao-existe.txt"), 0));
 }
 
-TEST_F(TFoAssistImportacaoTest, TheCommandImportsADeclarationFileShowsItsReportAndOpensTheDeclaration)
+TEST_F(TFoAssistImportacaoTest, TheCommandImportsADeclarationFileShowsItsReportAndStoresTheDeclaration)
 {
     ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta());
     struct TRelatorio {
@@ -355,10 +355,9 @@ TEST_F(TFoAssistImportacaoTest, TheCommandImportsADeclarationFileShowsItsReportA
         EXPECT_EQ(dialogos.Codigos(), codigos);
         EXPECT_EQ(Mensagens(raiz).size(), 1);
         EXPECT_FALSE(EstadoPrograma::EmProcessamento);
-        // The imported declaration is the open one.
-        ASSERT_TRUE(janela.GetDeclaracaoAberta());
-        EXPECT_EQ(janela.ObtemDeclaracao().GetDeclarante().GetNi(), Matriz);
-        EXPECT_EQ(janela.ObtemDeclaracao().GetAno(), QStringLiteral("2002"));
+        // The imported declaration is stored; the command opens none.
+        EXPECT_FALSE(janela.GetDeclaracaoAberta());
+        EXPECT_FALSE(janela.ObtemColecao().EstaVazia());
         EXPECT_EQ(Linhas("PruvItem"), 2);
     }
     EXPECT_EQ(TArquivoIni::LeString(QStringLiteral("Importacao"), QStringLiteral("ArqImporta"), QString()), arquivo);
@@ -379,7 +378,7 @@ TEST_F(TFoAssistImportacaoTest, TheCommandImportsStatementsIntoTheChosenDeclarat
         Clica(a, "BtnOK");
     });
     janela.Comando(QStringLiteral("MiImportar"))->trigger();
-    ASSERT_TRUE(janela.GetDeclaracaoAberta());
+    ASSERT_FALSE(janela.ObtemColecao().EstaVazia());
 
     const QString comprovantes =
         Arquivo({Comprovante(Luis, "10600"), "", Comprovante(Bruno, "500"), QByteArray(50, '1')}, "\r\n",

@@ -179,3 +179,38 @@ TEST_F(TFormAssistCopSegTest, F1OpensTheAssistantsHelp)
     EXPECT_EQ(ContextoDoF1(form), TFormAssistCopSeg::HelpContext);
     EXPECT_EQ(EstadoPrograma::ContextoAjuda, TFormAssistCopSeg::HelpContext);
 }
+
+TEST(TFormAssistCopSeg, EstimatesTheFloppyDisksFromTheSizeOfTheData)
+{
+    // x = bytes * 0.23 / 1,440,000; a fractional part past 0.8 asks for one disk more.
+    const struct { qint64 bytes; int disquetes; } casos[] = {
+        {0, 1}, {-1, 1}, {3130435, 1} /* x = 0.5 */, {5321740, 2} /* x = 0.85 */, {6260870, 2} /* x = 1 */,
+        {15652174, 3} /* x = 2.5 */, {17467826, 3} /* x = 2.79 */, {17843479, 4} /* x = 2.85 */,
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(TFormAssistCopSeg::QuantidadeDisquetes(c.bytes), c.disquetes);
+    }
+}
+
+TEST_F(TFormAssistCopSegTest, TheNoticeOfTheRemovableMediumCountsTheDisksOfTheData)
+{
+    const QString midia = ProgramaDeTeste::Pasta() + QStringLiteral("/midia");
+    ASSERT_TRUE(QDir().mkpath(midia));
+    TVolumes::Simulacao pendrive({TVolume{midia, QStringLiteral("PENDRIVE"), TVolume::TTipo::Removivel}});
+    const auto aviso = [&] {
+        TFormAssistCopSeg form;
+        Clica(form, "BtnAvancar");
+        form.EdArquivo->setText(midia + QStringLiteral("/copia.cmp"));
+        Clica(form, "BtnAvancar");
+        EXPECT_EQ(form.PaginaAtual(), 3);
+        return form.Label5->text();
+    };
+    EXPECT_EQ(aviso(), QStringLiteral("Voce precisará de um disquete para efetuar a cópia de segurança. Certifique-se "
+                                      "de que o mesmo esteja inserido na unidade selecionada"));
+    // About 20 MB of data: x = 3.2, four disks at most.
+    Executa(QStringLiteral("CREATE TABLE Lastro (B BLOB)"));
+    Executa(QStringLiteral("INSERT INTO Lastro VALUES (zeroblob(20000000))"));
+    EXPECT_EQ(aviso(), QStringLiteral("Você precisará de até 4 disquetes vazios para efetuar a cópia de segurança. "
+                                      "Insira o primeiro na unidade selecionada"));
+}

@@ -2,7 +2,9 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
+#include "components/controls/TdvDBDateTimePicker.h"
 #include "components/controls/TdvDBGrid.h"
+#include "components/data/dvSystem.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
@@ -93,4 +95,33 @@ TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
     EXPECT_EQ(detalhe->FieldByName(QStringLiteral("TOT_IRRF_EXIB"))->AsString(), QStringLiteral("100,00"));
     detalhe->Next();
     EXPECT_EQ(detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString(), FormataCnpj(Fundo));
+}
+
+TEST_F(TFrResumoTest, ADeclarationNeverWrittenShowsNoDateAfterAWrittenOne)
+{
+    auto escrita = Armazenada(Matriz);
+    double data = 0;
+    ASSERT_TRUE(dvTryEncodeDate(2003, 3, 14, data));
+    escrita->SetDataGeracao(data);
+    colecao->Atualiza(*escrita);
+    escrita.reset();
+    Armazenada(Outra).reset();
+    Inicia();
+    auto* picker = Campo<TdvDBDateTimePicker>("DtpDataGera");
+
+    const struct { const char* ni; const char* texto; bool botao; } casos[] = {
+        {"escrita", "14/03/2003", true},
+        {"nunca escrita", "", false},
+        {"escrita outra vez", "14/03/2003", true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ni);
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        Abre(c.botao ? Matriz : Outra);
+        janela->Comando(QStringLiteral("MiResumo"))->trigger();
+        QApplication::processEvents();
+        ASSERT_EQ(quadro->PaginaAtiva(), TPaginaDeclaracao::Resumo);
+        EXPECT_EQ(picker->text(), QLatin1String(c.texto));
+        EXPECT_EQ(picker->ShowButton(), c.botao);
+    }
 }

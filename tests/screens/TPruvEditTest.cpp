@@ -13,6 +13,8 @@
 #include "model/TTexto.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
+#include "screens/TLinhasEdit.h"
+#include "screens/TPruvCustomEdit.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvMemo.h"
 #include "screens/TSaidaDeCampo.h"
@@ -300,4 +302,75 @@ TEST(TPruvMemo, DropsBlankLinesBeforeWritingBack)
     Digita(QStringLiteral("mais"));
     j.Entra(j.cancela);
     EXPECT_EQ(valor.GetTexto(), QStringLiteral("linha um\nlinha dois"));
+}
+
+namespace {
+
+// An unbound typed edit alone in a window, focused, with a box of that size.
+struct EditSozinho {
+    explicit EditSozinho(QSize tamanho)
+    {
+        edit->setGeometry(QRect(QPoint(0, 0), tamanho));
+        janela.resize(tamanho + QSize(20, 20));
+        janela.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&janela));
+        QApplication::setActiveWindow(&janela);
+        edit->setFocus();
+    }
+    QWidget janela;
+    TPruvCustomEdit* edit = new TPruvCustomEdit(&janela);
+};
+
+}  // namespace
+
+TEST(TPruvCustomEdit, ALimitedEditRefusesWhatWouldScrollOnOneLineOrBelowTheLastOfSeveral)
+{
+    const QString palavras = QStringLiteral("casa bola dado faca gato ");
+    // One line: no more than the box is wide.
+    EditSozinho linha(QSize(120, 24));
+    linha.edit->SetLimitado(true);
+    QTest::keyClicks(linha.edit, palavras + palavras + palavras);
+    const QString umaLinha = linha.edit->text();
+    EXPECT_LT(umaLinha.size(), (palavras + palavras + palavras).size());
+    EXPECT_LE(QFontMetrics(linha.edit->font()).horizontalAdvance(umaLinha), 120);
+
+    // Two lines high: the words wrap onto the second line, and no further.
+    const int alturaLinha = QFontMetrics(linha.edit->font()).height();
+    EditSozinho duas(QSize(120, 2 * alturaLinha + 10));
+    duas.edit->SetMultiline(true);
+    duas.edit->SetLimitado(true);
+    QTest::keyClicks(duas.edit, palavras + palavras + palavras + palavras);
+    const QString duasLinhas = duas.edit->text();
+    EXPECT_GT(duasLinhas.size(), umaLinha.size() + 5);   // more than one line's worth
+    EXPECT_LT(duasLinhas.size(), (palavras + palavras + palavras + palavras).size());
+    EXPECT_EQ(duas.edit->height(), 2 * alturaLinha + 10);   // the box kept its height
+
+    // Up and Down move between the lines.
+    EXPECT_EQ(duas.edit->cursorPosition(), duasLinhas.size());
+    QTest::keyClick(duas.edit, Qt::Key_Up);
+    const int acima = duas.edit->cursorPosition();
+    EXPECT_LT(acima, umaLinha.size() + 1);
+    EXPECT_GT(acima, 0);
+    QTest::keyClick(duas.edit, Qt::Key_Up);   // no line above the first
+    EXPECT_EQ(duas.edit->cursorPosition(), acima);
+    QTest::keyClick(duas.edit, Qt::Key_Down);
+    EXPECT_GT(duas.edit->cursorPosition(), umaLinha.size() - 5);
+}
+
+TEST(TPruvCustomEdit, AMultiLineEditBreaksItsTextAtItsLineBreaks)
+{
+    const QFont fonte;
+    const TLinhasEdit semQuebra(QStringLiteral("primeira\r\nsegunda\nterceira"), fonte, 400, false);
+    EXPECT_EQ(semQuebra.Linhas(), 3);
+    EXPECT_EQ(semQuebra.LinhaDe(0), 0);
+    EXPECT_EQ(semQuebra.LinhaDe(10), 1);   // "segunda" starts after the CR LF
+    EXPECT_EQ(semQuebra.LinhaDe(19), 2);
+    const int acima = semQuebra.Vizinha(12, -1);   // from "se|gunda" up into "primeira", near its start
+    EXPECT_GE(acima, 1);
+    EXPECT_LE(acima, 3);
+    EXPECT_EQ(semQuebra.Vizinha(acima, -1), acima);   // no line above the first
+    // Words longer than the box wrap only when the edit may not scroll sideways.
+    const QString longo = QStringLiteral("uma frase bem comprida que passa da largura da caixa");
+    EXPECT_EQ(TLinhasEdit(longo, fonte, 80, false).Linhas(), 1);
+    EXPECT_GT(TLinhasEdit(longo, fonte, 80, true).Linhas(), 2);
 }

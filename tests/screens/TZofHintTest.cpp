@@ -70,3 +70,50 @@ TEST(TZofHint, AsksAGridForTheHintOfTheCellUnderTheMouse)
     ASSERT_NE(dica.Balao(), nullptr);
     EXPECT_EQ(dica.Balao()->Caption(), QStringLiteral("Célula 2,3"));
 }
+
+TEST(TZofHint, TheNextControlsHintFollowsAfterTheShortPauseUntilAClickEndsTheRun)
+{
+    TZofHint dica;
+    dica.SetHintActive(true);
+    dica.SetHintPauseTime(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay) + 900);
+    QWidget janela;
+    auto* primeiro = new QPushButton(QStringLiteral("Um"), &janela);
+    auto* segundo = new QPushButton(QStringLiteral("Dois"), &janela);
+    segundo->move(0, 40);
+    primeiro->setToolTip(QStringLiteral("Primeiro"));
+    segundo->setToolTip(QStringLiteral("Segundo"));
+    janela.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    const auto pede = [](QPushButton* botao) {
+        const QPoint p = botao->rect().center();
+        QHelpEvent ajuda(QEvent::ToolTip, p, botao->mapToGlobal(p));
+        QApplication::sendEvent(botao, &ajuda);
+    };
+
+    pede(primeiro);
+    EXPECT_EQ(dica.PausaAguardada(), 900);   // the whole pause
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dica.Balao() && dica.Balao()->isVisible(); }, 10000));
+    ASSERT_TRUE(dica.Balao() && dica.Balao()->isVisible());
+    QEvent saida(QEvent::Leave);
+    QApplication::sendEvent(primeiro, &saida);
+    pede(segundo);
+    EXPECT_EQ(dica.PausaAguardada(), TZofHint::HintShortPause);
+    EXPECT_FALSE(dica.Balao()->isVisible());
+
+    // A click ends the run: the whole pause again.
+    QTest::mouseClick(segundo, Qt::LeftButton);
+    pede(primeiro);
+    EXPECT_EQ(dica.PausaAguardada(), 900);
+}
+
+TEST(TZofHint, AnyNewTextForAboutReadsHint)
+{
+    TZofHint dica;
+    EXPECT_TRUE(dica.About().isEmpty());
+    dica.SetAbout(QString());
+    EXPECT_TRUE(dica.About().isEmpty());
+    dica.SetAbout(QStringLiteral("Versão 2"));
+    EXPECT_EQ(dica.About(), QStringLiteral("Hint"));
+    dica.SetAbout(QStringLiteral("Hint"));
+    EXPECT_EQ(dica.About(), QStringLiteral("Hint"));
+}

@@ -24,6 +24,7 @@
 #include "shell/IFrDeclaracao.h"
 #include "shell/TAvisoCopiasDeSeguranca.h"
 #include "shell/TCopiaBanco.h"
+#include "shell/TFoInicial.h"
 #include "shell/TRegistroPruv.h"
 #include "shell/TPruv2003.h"
 #include "support/ModaisRoteirizados.h"
@@ -645,4 +646,50 @@ TEST_F(TPruv2003DeclaracaoTest, AStartWithDeclarationsStoredOffersToOpenThem)
     EXPECT_EQ(modais.Nomes, (QStringList{QStringLiteral("FoNovidade"), QStringLiteral("FoInicial")}));
     EXPECT_TRUE(janela->GetDeclaracaoAberta());
     EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), Matriz);
+}
+
+TEST_F(TPruv2003Test, AnImportFromTheInitialScreenOffersTheOpenDialogWhileTheImportCommandOpensNothing)
+{
+    TPruv2003 janela;
+    bool traz = false;   // whether the import brings a declaration in
+    int importacoes = 0;
+    QStringList legendas;
+    TRotinasPrincipal rotinas;
+    rotinas.ExecutaAssistImportacao = [&](QString&, TColecaoPruv&, bool& relatorio, int& linhas, QWidget*) {
+        ++importacoes;
+        relatorio = false;
+        linhas = 0;
+        return traz;
+    };
+    rotinas.AbreDeclaracao = [&](TPruv&, TColecaoPruv&, const QString& legenda) {
+        legendas << legenda;
+        return false;   // the user gives up choosing
+    };
+    janela.DefineRotinas(std::move(rotinas));
+    const auto importaDoInicio = [&] {
+        if (modais.Nomes.isEmpty() && importacoes == 0)
+            modais.Responde([](QDialog& dicas) { dicas.reject(); });   // the first start's tips
+        modais.Responde([](QDialog& tela) {
+            auto& inicial = dynamic_cast<TFoInicial&>(tela);
+            inicial.RbImporta->setChecked(true);
+            inicial.OKBtn->click();
+        });
+        janela.AbrirDialogoInicial();
+        modais.Nomes.clear();
+    };
+
+    importaDoInicio();   // nothing brought in: nothing to open
+    EXPECT_EQ(importacoes, 1);
+    EXPECT_TRUE(legendas.isEmpty());
+    traz = true;
+    importaDoInicio();
+    EXPECT_EQ(importacoes, 2);
+    EXPECT_EQ(legendas, QStringList{QStringLiteral("Importação - Abrir Declaração")});
+    EXPECT_FALSE(janela.GetDeclaracaoAberta());
+
+    legendas.clear();
+    janela.Comando(QStringLiteral("MiImportar"))->trigger();
+    EXPECT_EQ(importacoes, 3);
+    EXPECT_TRUE(legendas.isEmpty());   // the command only refreshes the stored declarations
+    EXPECT_FALSE(EmProcessamento);
 }
