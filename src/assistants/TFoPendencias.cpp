@@ -10,6 +10,7 @@
 
 #include "model/TNi.h"
 #include "model/TPruv.h"
+#include "model/gui/UtilJanelas.h"
 #include "platform/widgets/FechaComEsc.h"
 #include "shell/ExcecaoAplicacao.h"
 
@@ -22,6 +23,7 @@ TFoPendencias* Global = nullptr;
 TFoPendencias::TFoPendencias(QWidget* Dono) : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), FDono(Dono)
 {
     setObjectName(QStringLiteral("FoPendencias"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Verificação de Pendências"));
     resize(Largura, Altura);
     FrPruvVerifica = new TFrPruvVerifica(this);

@@ -19,6 +19,8 @@ class TPruv;
 class TFoPendencias final : public QWidget {
     Q_OBJECT
 public:
+    // The help of the pending-items window.
+    static constexpr int HelpContext = 13030;
     static constexpr int Largura = 610;
     static constexpr int Altura = 222;
     static constexpr int Intervalo = 100;   // ms of both timers

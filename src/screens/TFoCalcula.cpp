@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "model/TDragMonetario.h"
+#include "model/gui/UtilJanelas.h"
 #include "platform/widgets/TCustomEdit.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "screens/TArrasteMonetario.h"
@@ -60,6 +61,7 @@ TFoCalcula::TFoCalcula(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FoCalcula"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Calculadora"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);

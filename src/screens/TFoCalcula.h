@@ -22,6 +22,8 @@ void MostraCalculadora();
 class TFoCalcula final : public QWidget {
     Q_OBJECT
 public:
+    // The help of the calculator.
+    static constexpr int HelpContext = 13000;
     explicit TFoCalcula(QWidget* parent = nullptr);
 
     [[nodiscard]] const TCalculadora& Calculadora() const { return FCalculadora; }

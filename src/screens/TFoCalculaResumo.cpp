@@ -10,6 +10,7 @@
 #include "model/TColecaoResumo.h"
 #include "model/TPruv.h"
 #include "model/TPruvItem.h"
+#include "model/gui/UtilJanelas.h"
 #include "platform/ui/TBombaDeEventos.h"
 #include "screens/TSaidaDeCampo.h"
 #include "shell/ExcecaoAplicacao.h"
@@ -25,6 +26,7 @@ constexpr int PassosGauge = 200;
 TFoCalculaResumo::TFoCalculaResumo(TPruv& Pruv, QWidget* Dono) : QDialog(Dono), FPruv(Pruv)
 {
     setObjectName(QStringLiteral("FoCalculaResumo"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Resumo da Declaração"));
     setFixedSize(384, 93);
     Gauge = new QProgressBar(this);

@@ -12,6 +12,8 @@ class TPruv;
 class TFoCalculaResumo final : public QDialog {
     Q_OBJECT
 public:
+    // The help of the summary.
+    static constexpr int HelpContext = 50200;
     TFoCalculaResumo(TPruv& Pruv, QWidget* Dono);
 
     // 1 when every total was computed and stored; 2 when cancelled (the summaries already

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "model/gui/UtilJanelas.h"
 #include "screens/TFrPesquisarPruv.h"
 #include "shell/ExcecaoAplicacao.h"
 
@@ -18,6 +19,7 @@ constexpr int DistanciaBase = 12;   // above the main window's bottom edge
 TFoPesquisar::TFoPesquisar(QWidget* Dono) : QDialog(Dono, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FoPesquisar"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Pesquisar"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -11,6 +11,8 @@ class TPruv;
 class TFoPesquisar final : public QDialog {
     Q_OBJECT
 public:
+    // The help of the search window.
+    static constexpr int HelpContext = 13010;
     explicit TFoPesquisar(QWidget* Dono = nullptr);
 
     TFrPesquisarPruv* FrPesquisarPruv;

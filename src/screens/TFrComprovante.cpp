@@ -129,6 +129,8 @@ void TFrComprovante::CriaComponentes()
                   [this] { return Aberta(); });
     barra->insertSpacing(4, 6);
 
+    // The page's own context, for its controls above the tabs; the tab control's follows its tab.
+    DefineHelpContext(*this, AjudaPagina);
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setMinimumWidth(625);

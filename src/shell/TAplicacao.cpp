@@ -2,7 +2,9 @@
 
 #include <QProxyStyle>
 
+#include "platform/files/TPastas.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "shell/TAjudaContextual.h"
 
 namespace {
 
@@ -22,6 +24,8 @@ public:
 TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv)
 {
     setStyle(new TEstiloPruv);   // the application owns it
+    installEventFilter(new TAjudaContextual(this));
+    TPastas::DirecionaConfiguracoesQt();
 }
 
 bool TAplicacao::notify(QObject* receptor, QEvent* evento)

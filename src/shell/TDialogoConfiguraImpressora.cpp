@@ -1,4 +1,5 @@
 #include "shell/TDialogoConfiguraImpressora.h"
+#include "model/gui/UtilJanelas.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -46,6 +47,7 @@ TDialogoConfiguraImpressora::TDialogoConfiguraImpressora(const QStringList& impr
     : QDialog(dono)
 {
     setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Configurar Impressora"));
 
     CbImpressora = new QComboBox(this);

@@ -13,6 +13,8 @@ class QRadioButton;
 class TDialogoConfiguraImpressora final : public QDialog {
     Q_OBJECT
 public:
+    // The help of the printer set-up.
+    static constexpr int HelpContext = 13050;
     TDialogoConfiguraImpressora(const QStringList& impressoras, const TEscolhaImpressora& inicial,
                                 QWidget* dono = nullptr);
 

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "model/gui/UtilJanelas.h"
 #include "shell/TDmGeral.h"
 #include "shell/TFormN.h"
 
@@ -95,6 +96,7 @@ QString TFoNovidade::TextoBalao(int n)
 TFoNovidade::TFoNovidade(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FoNovidade"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Dicas"));
     setMouseTracking(true);
 

@@ -15,6 +15,8 @@ class QTimer;
 class TFoNovidade final : public QDialog {
     Q_OBJECT
 public:
+    // The help of the tips window.
+    static constexpr int HelpContext = 13020;
     static constexpr int NumTopicos = 9;
     static constexpr int IntervaloPisca = 500;
 

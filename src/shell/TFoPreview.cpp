@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "model/gui/AvisosImpressora.h"
+#include "model/gui/UtilJanelas.h"
 #include "platform/report/TDocumentoRelatorio.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TSaidaRelatorio.h"
@@ -32,6 +33,7 @@ std::function<void()> EventoPendente;
 TFoPreview::TFoPreview(QWidget* dono) : QDialog(dono)
 {
     setObjectName(QStringLiteral("FoPreview"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Visualizar Impressão"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);

@@ -22,6 +22,8 @@ class TFoPreview final : public QDialog {
     Q_OBJECT
 
 public:
+    // The help of the print preview.
+    static constexpr int HelpContext = 13040;
     explicit TFoPreview(QWidget* dono = nullptr);
     ~TFoPreview() override;
 

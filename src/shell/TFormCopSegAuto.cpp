@@ -10,6 +10,7 @@
 #include "model/TArquivoIni.h"
 #include "model/TErro.h"
 #include "model/Utilitarios.h"
+#include "model/gui/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -29,6 +30,7 @@ TFormCopSegAuto::TFormCopSegAuto(QWidget* Dono)
     : QDialog(Dono, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FormCopSegAuto"));
+    DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Cópia de Segurança Automática"));
     setFixedSize(LarguraCliente, AlturaCliente);
 

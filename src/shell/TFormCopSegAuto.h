@@ -12,6 +12,8 @@ class QPushButton;
 class TFormCopSegAuto final : public QDialog {
     Q_OBJECT
 public:
+    // The help of the backups.
+    static constexpr int HelpContext = 11090;
     static constexpr int LarguraCliente = 435;
     static constexpr int AlturaCliente = 86;
 

@@ -1198,8 +1198,12 @@ void TPruv2003::MiManualClick(const TItemMenu&)
 
 void TPruv2003::MiAjudaCampoClick(const TItemMenu&)
 {
-    if (QApplication::activeWindow())
-        ContextoAjuda = ObtemHelpContext(QApplication::focusWidget());
+    // F1 also comes here from a tool window of this one (the calculator): a window whose
+    // controls take no focus still has its own help.
+    if (QWidget* ativa = QApplication::activeWindow()) {
+        const QWidget* foco = QApplication::focusWidget();
+        ContextoAjuda = ObtemHelpContext(foco ? foco : ativa);
+    }
     TFoAjuda::Mostra(ContextoAjuda);
 }
 

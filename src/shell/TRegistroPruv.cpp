@@ -3,16 +3,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include "model/TErro.h"
+#include "platform/files/TPastas.h"
 
 QString TRegistroPruv::Caminho()
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return QDir::cleanPath(base + QStringLiteral("/Programas XEQ/PRUV2003.conf"));
+    return TPastas::Configuracao() + QStringLiteral("/Programas XEQ/PRUV2003.conf");
 }
 
 QString TRegistroPruv::LeString(const QString& Nome)

@@ -3,7 +3,7 @@
 
 // The program's values that belong to the user rather than to one program folder (the folder of
 // the backups): a small settings file "Programas XEQ/PRUV2003.conf" in the user's configuration
-// folder. A missing or unreadable file reads as empty.
+// folder (TPastas::Configuracao). A missing or unreadable file reads as empty.
 class TRegistroPruv final {
 public:
     TRegistroPruv() = delete;

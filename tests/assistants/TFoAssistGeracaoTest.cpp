@@ -3,17 +3,23 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "AjudaDeTeste.h"
 #include "VerificacaoDeTeste.h"
@@ -28,9 +34,12 @@
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
+#include "platform/report/TImpressorasSistema.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"
 #include "shell/EstadoPrograma.h"
+#include "shell/TFormCopSegAuto.h"
 #include "shell/TPruv2003.h"
+#include "shell/TRegistroPruv.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {
@@ -440,4 +449,105 @@ TEST_F(TFoAssistGeracaoTest, F1OpensTheAssistantsHelp)
     auto armazenada = Declaracao();
     auto assistente = Assistente(*armazenada);
     EXPECT_EQ(ContextoDoF1(*assistente), TFoAssistGeracao::HelpContext);
+}
+
+namespace {
+
+// The user's home for its lifetime: HOME points at the given folder, the system's temporary
+// folder is one inside it, and the XDG variables that would place files elsewhere are cleared,
+// so that anything written "for the user" lands there.
+class CasaDoUsuario {
+public:
+    explicit CasaDoUsuario(const QString& pasta)
+    {
+        for (const char* nome : Variaveis)
+            FAntes.push_back({nome, qEnvironmentVariableIsSet(nome), qgetenv(nome)});
+        for (const char* nome : Variaveis)
+            qunsetenv(nome);
+        qputenv("HOME", QFile::encodeName(pasta));
+        QDir().mkpath(pasta + QStringLiteral("/tmp"));
+        qputenv("TMPDIR", QFile::encodeName(pasta + QStringLiteral("/tmp")));
+    }
+    ~CasaDoUsuario()
+    {
+        for (const auto& v : FAntes) {
+            if (v.Havia)
+                qputenv(v.Nome, v.Valor);
+            else
+                qunsetenv(v.Nome);
+        }
+    }
+    CasaDoUsuario(const CasaDoUsuario&) = delete;
+    CasaDoUsuario& operator=(const CasaDoUsuario&) = delete;
+
+private:
+    static constexpr const char* Variaveis[] = {"HOME",          "TMPDIR",         "XDG_CONFIG_HOME",
+                                                "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_DOCUMENTS_DIR"};
+    struct TValor {
+        const char* Nome;
+        bool Havia;
+        QByteArray Valor;
+    };
+    std::vector<TValor> FAntes;
+};
+
+QStringList ArquivosEm(const QString& pasta)
+{
+    QStringList arquivos;
+    QDirIterator it(pasta, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        arquivos << it.next();
+    return arquivos;
+}
+
+}  // namespace
+
+// Whoever sets PRUV2003_HOME finds in it everything the program writes: the delivery file on the
+// fixed volume, the automatic backup, the setting in place of the registry, Qt's own dialog
+// settings and the printouts of a machine without a printer. The user's home stays untouched.
+TEST_F(TFoAssistGeracaoTest, WithTheProgramFolderSetNothingIsWrittenOutsideIt)
+{
+    QTemporaryDir fora;
+    ASSERT_TRUE(fora.isValid());
+    const QString programa = TPastas::Programa();
+    {
+        CasaDoUsuario casa(fora.path());
+        TVolumes::DefinePastaBase(QString());   // the fixed volume the program picks by itself
+        TPastas::DirecionaConfiguracoesQt();    // as the application does at start
+
+        EXPECT_EQ(TVolumes::Lista().front().Raiz, programa);
+        auto pruv = Declaracao();
+        {
+            auto a = Assistente(*pruv);
+            AteOVolume(*a);
+            Clica(*a, "BtnAvancar");
+            EXPECT_EQ(a->Resultado(), R::Ok);
+        }
+        EXPECT_TRUE(QFileInfo::exists(programa + QStringLiteral("/Declaracoes Gravadas XEQ/Pruv2003/") + Matriz
+                                      + QStringLiteral("/2002/") + Matriz
+                                      + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec")));
+
+        pruv.reset();
+        colecao.reset();   // the main window closes every table before the backup at exit
+        TFormCopSegAuto::Executa(nullptr);
+        EXPECT_TRUE(QFileInfo::exists(programa + QStringLiteral("/CopSeg/copsegauto.cmp")));
+        EXPECT_EQ(TRegistroPruv::LeString(QLatin1String(TRegistroPruv::DirCsDefault)),
+                  programa + QStringLiteral("/CopSeg"));
+        EXPECT_TRUE(TRegistroPruv::Caminho().startsWith(programa + QLatin1Char('/')));
+
+        if (const TImpressorasSistema sistema; sistema.Instaladas().isEmpty()) {
+            const auto impressora = sistema.CriaImpressora(QStringLiteral("Relatório"));
+            ASSERT_TRUE(impressora);
+            QPainter pintor(impressora.get());
+            pintor.drawText(100, 100, QStringLiteral("Pruv 2003"));
+            pintor.end();
+            EXPECT_TRUE(impressora->outputFileName().startsWith(programa + QStringLiteral("/PDF/")));
+        }
+        {
+            QFileDialog dialogo;   // Qt keeps its own settings when a file dialog goes
+            dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        }
+        const QStringList escritos = ArquivosEm(fora.path());
+        EXPECT_TRUE(escritos.isEmpty()) << escritos.join(QStringLiteral(", ")).toStdString();
+    }
 }

@@ -5,6 +5,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/files/TPastas.h"
+
 namespace {
 std::unique_ptr<QTemporaryDir> pastaAtual;
 }
@@ -24,6 +26,8 @@ void Inicia()
     if (!pastaAtual->isValid())
         throw std::runtime_error("cannot create a temporary program folder");
     qputenv("PRUV2003_HOME", pastaAtual->path().toLocal8Bit());
+    // Qt's own settings (a file dialog's) stay in the case's folder, as the program's do.
+    TPastas::DirecionaConfiguracoesQt();
 }
 
 void Termina()

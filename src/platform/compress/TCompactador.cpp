@@ -14,6 +14,7 @@
 #include "platform/compress/TLeitorZip.h"
 #include "platform/compress/TPacoteEntrega.h"
 #include "platform/files/TIniFile.h"
+#include "platform/files/TPastas.h"
 
 const QString TCompactador::NomeDeclaracao = QStringLiteral("Declar.txt");
 const QString TCompactador::NomeRecibo = QStringLiteral("Recibo.ini");
@@ -250,10 +251,12 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
         membros[static_cast<size_t>(iRecibo)].UsaDados = true;
     }
 
-    // The archive goes to a temporary file of the system's, so that memory does not grow with
-    // the declaration and a removable target holds no more than the file it receives; it is
-    // removed when this run ends, whatever its result.
-    QTemporaryFile pacote;
+    // The archive goes to a temporary file in the program's own temporary folder, so that memory
+    // does not grow with the declaration, a removable target holds no more than the file it
+    // receives, and nothing lands outside the program folder; it is removed when this run ends,
+    // whatever its result.
+    QDir().mkpath(TPastas::Temporaria());
+    QTemporaryFile pacote(QDir(TPastas::Temporaria()).filePath(QStringLiteral("pacote-XXXXXX")));
     if (!pacote.open())
         return ResultadoCompressao::Falha;
     pacote.close();

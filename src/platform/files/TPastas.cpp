@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
@@ -50,13 +51,41 @@ QString LocalizaRecurso(const QString& nome, bool pasta)
 
 QString TPastas::Programa()
 {
-    const QString home = qEnvironmentVariable("PRUV2003_HOME");
-    if (!home.isEmpty())
-        return SemSeparadorFinal(home);
+    if (ProgramaDefinido())
+        return SemSeparadorFinal(qEnvironmentVariable("PRUV2003_HOME"));
     const QString executavel = PastaDoExecutavel();
     if (!executavel.isEmpty() && QFileInfo(executavel).isWritable())
         return SemSeparadorFinal(executavel);
     return SemSeparadorFinal(PastaDoUsuario());
+}
+
+bool TPastas::ProgramaDefinido()
+{
+    return !qEnvironmentVariable("PRUV2003_HOME").isEmpty();
+}
+
+QString TPastas::Configuracao()
+{
+    if (ProgramaDefinido())
+        return Programa() + QStringLiteral("/config");
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return SemSeparadorFinal(base.isEmpty() ? QDir::homePath() + QStringLiteral("/.config") : base);
+}
+
+QString TPastas::Impressos()
+{
+    if (ProgramaDefinido())
+        return Programa() + QStringLiteral("/PDF");
+    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return SemSeparadorFinal(documentos.isEmpty() ? QDir::homePath() : documentos);
+}
+
+void TPastas::DirecionaConfiguracoesQt()
+{
+    if (!ProgramaDefinido())
+        return;
+    for (const QSettings::Format formato : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(formato, QSettings::UserScope, Configuracao());
 }
 
 QString TPastas::Dados()

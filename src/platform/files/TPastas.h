@@ -9,6 +9,18 @@ public:
     TPastas() = delete;
 
     static QString Programa();
+    // PRUV2003_HOME is set: whoever set it expects everything the program writes to stay in
+    // that folder, the user's settings, printouts and fixed volume included.
+    static bool ProgramaDefinido();
+    // The user's settings (the file in place of the registry, Qt's own dialog settings): the
+    // user's configuration folder, or Programa() + "/config" when ProgramaDefinido().
+    static QString Configuracao();
+    // Where printouts go as PDF files when the machine has no printer: the user's documents
+    // folder (else the home folder), or Programa() + "/PDF" when ProgramaDefinido().
+    static QString Impressos();
+    // Points Qt's user-scope settings at Configuracao() when ProgramaDefinido(), so that no
+    // library writes its own settings under the user's home.
+    static void DirecionaConfiguracoesQt();
     static QString Dados();        // Programa() + "/DADOS": the database and the exchange files
     static QString Temporaria();   // Dados() + "/TEMP"
     static QString ErroImp();      // Dados() + "/ErroImp": error files of the imports

@@ -6,6 +6,8 @@
 #include <QStorageInfo>
 #include <algorithm>
 
+#include "platform/files/TPastas.h"
+
 namespace {
 
 QString& PastaDefinida()
@@ -89,7 +91,9 @@ bool Contem(const QString& raiz, const QString& caminho)
 
 QString TVolumes::PastaBase()
 {
-    return Limpo(PastaDefinida().isEmpty() ? QDir::homePath() : PastaDefinida());
+    if (!PastaDefinida().isEmpty())
+        return Limpo(PastaDefinida());
+    return TPastas::ProgramaDefinido() ? TPastas::Programa() : Limpo(QDir::homePath());
 }
 
 void TVolumes::DefinePastaBase(const QString& pasta)

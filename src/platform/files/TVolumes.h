@@ -24,9 +24,9 @@ public:
     TVolumes() = delete;
 
     // The folder that stands for the fixed drive: the one given to DefinePastaBase, else the
-    // user's home folder.
+    // program folder when PRUV2003_HOME sets it, else the user's home folder.
     static QString PastaBase();
-    // An empty text goes back to the home folder.
+    // An empty text goes back to the default.
     static void DefinePastaBase(const QString& pasta);
 
     static QList<TVolume> Lista();

@@ -5,23 +5,18 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
+#include "platform/files/TPastas.h"
 #include "platform/report/TPapel.h"
 
-namespace {
-
-QString PastaPdfPadrao()
-{
-    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documentos.isEmpty() ? QDir::homePath() : documentos;
-}
-
-}  // namespace
-
-TImpressorasSistema::TImpressorasSistema() : FPastaPdf(PastaPdfPadrao()) {}
+TImpressorasSistema::TImpressorasSistema() = default;
 
 TImpressorasSistema::TImpressorasSistema(QString pastaPdf) : FPastaPdf(std::move(pastaPdf)) {}
+
+QString TImpressorasSistema::PastaPdf() const
+{
+    return FPastaPdf.isEmpty() ? TPastas::Impressos() : FPastaPdf;
+}
 
 bool TImpressorasSistema::HaImpressoraInstalada()
 {
@@ -30,7 +25,7 @@ bool TImpressorasSistema::HaImpressoraInstalada()
 
 bool TImpressorasSistema::ExisteImpressora() const
 {
-    return HaImpressoraInstalada() || PastaGravavel(FPastaPdf);
+    return HaImpressoraInstalada() || PastaGravavel(PastaPdf());
 }
 
 QStringList TImpressorasSistema::Instaladas() const
@@ -87,9 +82,9 @@ std::unique_ptr<QPrinter> TImpressorasSistema::CriaImpressora(const QString& nom
         impressora->setDocName(nomeDocumento);
         return impressora;
     }
-    if (!PastaGravavel(FPastaPdf))
+    if (!PastaGravavel(PastaPdf()))
         return nullptr;
-    auto impressora = ImpressoraPdf(ArquivoLivre(FPastaPdf, nomeDocumento));
+    auto impressora = ImpressoraPdf(ArquivoLivre(PastaPdf(), nomeDocumento));
     impressora->setDocName(nomeDocumento);
     return impressora;
 }

@@ -3,8 +3,8 @@
 
 class QPrinterInfo;
 
-// The machine's printers. Without any, the PDF stand-in writes into PastaPdf (the user's
-// documents folder, else the home folder), as long as that folder can be written.
+// The machine's printers. Without any, the PDF stand-in writes into PastaPdf (by default
+// TPastas::Impressos, looked up at each use), as long as that folder can be written.
 class TImpressorasSistema final : public IImpressoras {
 public:
     TImpressorasSistema();
@@ -18,7 +18,7 @@ public:
     [[nodiscard]] TEscolhaImpressora Escolha() const override;
     void Escolhe(const TEscolhaImpressora& escolha) override;
 
-    [[nodiscard]] const QString& PastaPdf() const { return FPastaPdf; }
+    [[nodiscard]] QString PastaPdf() const;
 
     // Shared with the test double: the stand-in's printer and its file name.
     [[nodiscard]] static bool PastaGravavel(const QString& pasta);

@@ -77,6 +77,10 @@ void TDialogosQt::Monta(QMessageBox& caixa, const TMensagemDialogo& mensagem)
     caixa.setIcon(Icone(mensagem.Tipo));
     caixa.setText(mensagem.Texto);
     caixa.setTextFormat(Qt::PlainText);
+    // F1 in the message opens its help, as its Help button does; the property is the one the
+    // program's help reads from any window.
+    if (mensagem.HelpCtx > 0)
+        caixa.setProperty("HelpContext", mensagem.HelpCtx);
 
     std::uint16_t botoes = mensagem.Botoes;
     if ((botoes & ~Botao::Ajuda) == 0)

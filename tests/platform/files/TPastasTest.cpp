@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -14,6 +15,22 @@ TEST(TPastas, TheHomeVariableReplacesTheProgramFolder)
     EXPECT_EQ(TPastas::Dados(), pasta + QStringLiteral("/DADOS"));
     EXPECT_EQ(TPastas::Temporaria(), pasta + QStringLiteral("/DADOS/TEMP"));
     EXPECT_EQ(TPastas::ErroImp(), pasta + QStringLiteral("/DADOS/ErroImp"));
+}
+
+TEST(TPastas, TheHomeVariableAlsoHoldsTheUsersSettingsAndPrintouts)
+{
+    const QString pasta = ProgramaDeTeste::Pasta();
+    EXPECT_TRUE(TPastas::ProgramaDefinido());
+    EXPECT_EQ(TPastas::Configuracao(), pasta + QStringLiteral("/config"));
+    EXPECT_EQ(TPastas::Impressos(), pasta + QStringLiteral("/PDF"));
+
+    qunsetenv("PRUV2003_HOME");
+    EXPECT_FALSE(TPastas::ProgramaDefinido());
+    const QByteArray antes = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(pasta + QStringLiteral("/xdg/")));
+    EXPECT_EQ(TPastas::Configuracao(), pasta + QStringLiteral("/xdg"));
+    qputenv("XDG_CONFIG_HOME", antes);
+    EXPECT_FALSE(TPastas::Impressos().startsWith(pasta));
 }
 
 TEST(TPastas, TheProgramFolderHasNoTrailingSeparator)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files/TVolumes.h"
+#include "support/ProgramaDeTeste.h"
 
 namespace {
 
@@ -14,15 +15,19 @@ struct BaseDefinida {
 
 }  // namespace
 
-TEST(TVolumes, TheBaseFolderIsHomeUntilOneIsSetAndAlwaysComesFirst)
+TEST(TVolumes, TheBaseFolderIsTheProgramFolderOrHomeUntilOneIsSetAndAlwaysComesFirst)
 {
-    EXPECT_EQ(TVolumes::PastaBase(), QDir::cleanPath(QDir::homePath()));
-    EXPECT_EQ(TVolumes::Lista().first().Raiz, QDir::cleanPath(QDir::homePath()));
+    // Whoever sets PRUV2003_HOME finds the delivery files there too.
+    const QString programa = ProgramaDeTeste::Pasta();
+    EXPECT_EQ(TVolumes::PastaBase(), programa);
+    EXPECT_EQ(TVolumes::Lista().first().Raiz, programa);
     {
         BaseDefinida base(QStringLiteral("/tmp/pruv/base/"));
         EXPECT_EQ(TVolumes::PastaBase(), QStringLiteral("/tmp/pruv/base"));
         EXPECT_EQ(TVolumes::Lista().first(), (TVolume{QStringLiteral("/tmp/pruv/base"), QStringLiteral("/tmp/pruv/base"), T::Fixo}));
     }
+    EXPECT_EQ(TVolumes::PastaBase(), programa);
+    qunsetenv("PRUV2003_HOME");
     EXPECT_EQ(TVolumes::PastaBase(), QDir::cleanPath(QDir::homePath()));
 }
 
