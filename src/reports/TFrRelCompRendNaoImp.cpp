@@ -71,8 +71,8 @@ void TFrRelCompRendNaoImp::CriaBandas()
     TBanda& sumario = r.CriaBanda(TTipoBanda::Sumario, QStringLiteral("SummaryBand1"));
     sumario.AdicionaRotulo(QStringLiteral("QRLInstrucoes"), QStringLiteral("Instruções:"), 0, 14, FonteRelato(9, true));
     const char* const instrucoes[] = {
-        "Acima estão listados todos os beneficiários para os quais não foi possível emitir os comprovantes de "
-        "rendimentos.",
+        ("Acima estão listados todos os beneficiários para os quais não foi possível emitir os comprovantes de "
+         "rendimentos."),
         "Para que seja possível a impressão é necessário que a soma das deduções que são apresentadas na Pruv",
         "não seja inferior à soma das deduções do Comprovante de Rendimentos.",
         "Para maiores esclarecimentos, consulte o Ajuda do Programa.",
