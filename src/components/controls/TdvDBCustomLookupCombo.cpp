@@ -21,6 +21,7 @@
 #include "components/data/TdvIntl.h"
 #include "components/data/TdvQuery.h"
 #include "components/data/TdvTable.h"
+#include "components/data/dvControlState.h"
 #include "components/data/dvDataSetLines.h"
 #include "components/data/dvCommon.h"
 #include "components/data/dvLocate.h"
@@ -964,7 +965,7 @@ void TdvDBCustomLookupCombo::Change()
 
 bool TdvDBCustomLookupCombo::PintaSozinho() const
 {
-    if (!HasEditableText())
+    if (!HasEditableText() || dvIsPaintCopyState(this))
         return true;
     const QWidget* grade = parentWidget();
     if (InDBGrid() && grade->hasFocus())
@@ -974,15 +975,30 @@ bool TdvDBCustomLookupCombo::PintaSozinho() const
     return !Focado() && (!alinhado || Frame().IsFrameEffective());
 }
 
+QString TdvDBCustomLookupCombo::CopyText()
+{
+    TField* campo = Field();
+    if (!Bound() || !campo)
+        return text();
+    if (FGrid->DisplayIsFirstLookupField() || campo->Lookup() || campo->Calculated())
+        return campo->DisplayText();
+    if (auto* dv = dynamic_cast<TdvTable*>(LookupTable()))
+        dv->SelectIndexForFields(LookupField());
+    const bool achou = FGrid->LocateComboValue();
+    return achou && FGrid->DisplayField() ? FGrid->DisplayField()->Text() : QString();
+}
+
 void TdvDBCustomLookupCombo::PintaProprio(QPainter& p)
 {
+    const bool copia = dvIsPaintCopyState(this);
+    const bool inspetor = copia && dvIsPaintCopyInInspector(this);
     const bool emGrade = InDBGrid();
     const bool gradeFocada = emGrade && parentWidget()->hasFocus();
     const bool quadro = Frame().IsFrameEffective();
     const bool transparente = quadro && Frame().Transparent();
     QStyleOptionFrame opcao;
     initStyleOption(&opcao);
-    if (BorderStyle() != TBorderStyle::bsNone && !emGrade)
+    if (BorderStyle() != TBorderStyle::bsNone && !emGrade && !copia)
         style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opcao, &p, this);
 
     // 1. The font's colour.
@@ -993,28 +1009,28 @@ void TdvDBCustomLookupCombo::PintaProprio(QPainter& p)
         tinta = parentWidget()->palette().color(QPalette::Text);
     QRect cliente = ClientRect();
     // 2. A plain frame inside a grid.
-    if (BorderStyle() != TBorderStyle::bsNone && emGrade) {
+    if (BorderStyle() != TBorderStyle::bsNone && emGrade && !copia) {
         p.setPen(palette().color(QPalette::Shadow));
         p.drawRect(cliente.adjusted(0, 0, -1, -1));
     }
     // 3. The background, left of the button.
     QRect fundo = cliente.adjusted(1, 1, -1, -1);
-    if (ShowButton())
+    if (ShowButton() && !inspetor)
         fundo.setRight(ButtonHost()->geometry().left() - 1);
-    if (!transparente)
+    if (!transparente && !inspetor)
         p.fillRect(fundo, palette().color(QPalette::Base));
-    // 4. The text.
-    const QString texto = text();
+    // 4. The text: a grid's picture shows the record's, whatever was typed.
+    const QString texto = copia ? CopyText() : text();
     // 5. Highlighted as a chosen item: a list-only combo with the focus, or a focused grid's cell.
-    const bool realce = (FStyle == TComboBoxStyle::csDropDownList && hasFocus()) || gradeFocada;
+    const bool realce = !copia && ((FStyle == TComboBoxStyle::csDropDownList && hasFocus()) || gradeFocada);
     // 6. Where it starts.
     int topo = gradeFocada ? (BorderStyle() != TBorderStyle::bsNone ? 3 : 2) : 1;
-    int esquerda = topo + 1;
+    int esquerda = inspetor ? 3 : topo + 1;
     if (quadro)
         Frame().GetTextOffsets(esquerda, topo, Focado());
     const QFontMetrics medidas(font());
     const int largura = medidas.horizontalAdvance(texto);
-    if (Bound() && FGrid->DisplayField()) {
+    if (Bound() && !inspetor && FGrid->DisplayField()) {
         switch (FGrid->DisplayField()->Alignment()) {
         case taRightJustify:
             esquerda = fundo.right() + 1 - largura - 2 + (ShowButton() && !transparente ? 1 : 0)

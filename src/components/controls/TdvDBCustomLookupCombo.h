@@ -80,6 +80,10 @@ public:
     // The last search or positioning found a record.
     [[nodiscard]] bool Match() const { return FMatch; }
 
+    // The text a grid's picture of the combo shows for the current record: the bound field's
+    // (or its record's display field), whatever was typed.
+    [[nodiscard]] QString CopyText();
+
     // ---- drop-down ----
     void DropDown() override;
     void CloseUp(bool accept) override;

@@ -433,38 +433,40 @@ QWidget* TdvDBGrid::FindCellControl(const QString& nome) const
     return nullptr;
 }
 
-QWidget* TdvDBGrid::GetCellControl(int coluna, int linha) const
+QStringList TdvDBGrid::LinhaDeControle(int coluna, int linha, bool (*tipoServe)(const QString&)) const
 {
     if ((FEditControlOptions & ecoDisableCustomControls) || !IsDataCell(coluna, linha))
-        return nullptr;
+        return {};
     const TField* campo = Fields(coluna - IndicatorOffset());
     for (const QString& linhaTipo : ControlTypeInUse()) {
         const QStringList partes = linhaTipo.split(QLatin1Char(';'));
-        if (partes.size() < 2 || partes[0].compare(campo->FieldName(), Qt::CaseInsensitive) != 0
-            || !dvIsCustomControlType(partes[1]))
-            continue;
+        if (partes.size() >= 2 && partes[0].compare(campo->FieldName(), Qt::CaseInsensitive) == 0
+            && tipoServe(partes[1]))
+            return partes;
+    }
+    return {};
+}
+
+QWidget* TdvDBGrid::GetCellControl(int coluna, int linha) const
+{
+    if (const QStringList partes = LinhaDeControle(coluna, linha, dvIsCustomControlType); !partes.isEmpty()) {
         QWidget* controle = FindCellControl(partes.value(2));
         if (controle && dvIsClass(controle->window()->metaObject(), QStringLiteral("TdvRecordViewForm")))
             return nullptr;
         return controle;
     }
-    if (FDateTimePicker && !(FEditControlOptions & ecoDisableDateTimePicker) && EhDataHora(campo))
+    if ((FEditControlOptions & ecoDisableCustomControls) || !IsDataCell(coluna, linha))
+        return nullptr;
+    if (FDateTimePicker && !(FEditControlOptions & ecoDisableDateTimePicker)
+        && EhDataHora(Fields(coluna - IndicatorOffset())))
         return FDateTimePicker;
     return nullptr;
 }
 
 QWidget* TdvDBGrid::GetRichEditControl(int coluna, int linha) const
 {
-    if ((FEditControlOptions & ecoDisableCustomControls) || !IsDataCell(coluna, linha))
-        return nullptr;
-    const TField* campo = Fields(coluna - IndicatorOffset());
-    for (const QString& linhaTipo : ControlTypeInUse()) {
-        const QStringList partes = linhaTipo.split(QLatin1Char(';'));
-        if (partes.size() >= 3 && partes[0].compare(campo->FieldName(), Qt::CaseInsensitive) == 0
-            && partes[1] == QLatin1String("RichEdit"))
-            return FindCellControl(partes[2]);
-    }
-    return nullptr;
+    const auto rich = [](const QString& tipo) { return tipo == QLatin1String("RichEdit"); };
+    return FindCellControl(LinhaDeControle(coluna, linha, rich).value(2));
 }
 
 void TdvDBGrid::AdotaControle(QWidget* controle, const QString& campo)

@@ -140,6 +140,9 @@ protected:
     void Resized() override;
 
 private:
+    // The parts of the first ControlType line of the cell's field whose type serves; none when
+    // the cell has none or cell controls are off.
+    [[nodiscard]] QStringList LinhaDeControle(int coluna, int linha, bool (*tipoServe)(const QString&)) const;
     // Binds the control to the grid's data source and the field, as the grid's own child.
     void AdotaControle(QWidget* controle, const QString& campo);
     // The cell's rich edit is told F2, which opens its editor.

@@ -57,6 +57,8 @@ public:
     // Moves to the combo's value (with dropDown: as the drop-down opens, the table then in
     // display order and on its first record when nothing was found).
     void PositionOnComboValue(bool dropDown);
+    // Finds the combo's value in the lookup table; true when found.
+    bool LocateComboValue();
     // The kept values from the current record of the lookup table.
     void TakeCurrentRecord();
     void ClearLookupValues();
@@ -74,8 +76,6 @@ protected:
     void SetColumnAttributes() override;
     void Resized() override;
     void DataChanged() override;
-    // Finds the combo's value in the lookup table; true when found.
-    bool LocateComboValue();
 
 private:
     bool LocalizaChaves(const QStringList& valores);

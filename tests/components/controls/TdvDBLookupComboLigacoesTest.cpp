@@ -10,6 +10,7 @@
 #include "components/controls/TdvDBGrid.h"
 #include "components/controls/TdvDBLookupCombo.h"
 #include "components/controls/TdvPopupGrid.h"
+#include "components/data/TdvPaintCopy.h"
 #include "components/data/TdvQuery.h"
 #include "components/data/TdvTable.h"
 #include "platform/db/BancoDeTeste.h"
@@ -350,4 +351,27 @@ TEST_F(LigacoesTest, ADetailLookupTableThatIsNoLibraryTableIsReportedWhenItChang
     EXPECT_EQ(dialogos.Textos(),
               QStringList{QStringLiteral("LookupTable on a detail table is only supported when using a TdvTable as the "
                                          "LookupTable!")});
+}
+
+TEST_F(LigacoesTest, AGridsPictureOfTheComboShowsTheRecordsValueWithoutHighlight)
+{
+    combo->SetDataField(QStringLiteral("UF"));
+    combo->SetLookupField(QStringLiteral("SG_UF"));
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    Mostra();
+    combo->setText(QStringLiteral("nada"));
+    const QColor realce = combo->palette().color(QPalette::Highlight);
+    const TRect area = TRect::From(combo->rect().adjusted(2, 2, -combo->ButtonHost()->width() - 2, -2));
+    ASSERT_GT(DaCor(combo->grab().toImage(), area, realce), 0);
+    {
+        TdvPaintCopy copia(combo);
+        EXPECT_EQ(combo->CopyText(), QStringLiteral("BAHIA"));
+        EXPECT_EQ(DaCor(combo->grab().toImage(), area, realce), 0);
+    }
+    EXPECT_EQ(combo->text(), QStringLiteral("nada"));   // the combo itself keeps what was typed
+    combo->SetDataField(QStringLiteral("NOME_UF"));   // a lookup field gives its own text
+    {
+        TdvPaintCopy copia(combo);
+        EXPECT_EQ(combo->CopyText(), QStringLiteral("BAHIA"));
+    }
 }
