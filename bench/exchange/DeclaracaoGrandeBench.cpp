@@ -50,7 +50,6 @@
 #include "platform/ui/IDialogos.h"
 #include "platform/ui/IProgresso.h"
 #include "platform/report/ImpressorasSimuladas.h"
-#include "platform/report/TRelatorio.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "reports/TFoRelatoDeclaracao.h"
 #include "screens/TFoCalculaResumo.h"
@@ -349,7 +348,8 @@ void BM_ImportaNova(benchmark::State& Estado)
 double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pasta)
 {
     sqlite3* conexao = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(conexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     // Columns: code, kind, number, name, then income, deduction and tax of each period as the
     // value line lays them out, then the same of the sub judice values.
     QByteArray sql = "SELECT i.TRIB_TRIBU, i.E_IN_PF_PJ, i.E_NR_PF_PJ, b.NM_NM_EMPR";
@@ -579,6 +579,19 @@ void BM_Resumo(benchmark::State& Estado)
 
 // ---- the declaration report ----
 
+// The pages of a PDF file as its writer lays them out: one "/Type /Page" object each.
+int PaginasPdf(const QString& Arquivo)
+{
+    QFile pdf(Arquivo);
+    if (!pdf.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray bytes = pdf.readAll();
+    int paginas = 0;
+    for (qsizetype i = bytes.indexOf("/Type /Page"); i >= 0; i = bytes.indexOf("/Type /Page", i + 1))
+        paginas += bytes.size() > i + 11 && bytes.at(i + 11) != 's';
+    return paginas;
+}
+
 // Printed as the program prints it without a printer: batch after batch, each a PDF file.
 void BM_RelatorioDeclaracao(benchmark::State& Estado)
 {
@@ -593,17 +606,18 @@ void BM_RelatorioDeclaracao(benchmark::State& Estado)
         const qint64 antes = MemoriaKiB("VmRSS");
         ZeraPico();
         const TCronometro cronometro;
-        int paginas = 0;
         {
             TFoRelatoDeclaracao relato(pruv, *programa.colecao);
             if (!relato.Imprime()) {
                 Estado.SkipWithError("the report was not printed");
                 return;
             }
-            paginas = relato.QRRelatoDeclaracao().TotalPaginas();
         }
         const double projeto = cronometro.Segundos();
         const qint64 pico = MemoriaKiB("VmHWM") - antes;
+        int paginas = 0;
+        for (const QString& arquivo : impressoras.Arquivos())
+            paginas += PaginasPdf(arquivo);
         Estado.SetIterationTime(projeto);
         Relata(Estado, itens, projeto, 0, pico);
         Estado.counters["paginas"] = paginas;

@@ -97,10 +97,12 @@ bool TTabelaImpItem::Registra(const TChave& Chave, bool PrimeiraDoGrupo)
 {
     std::uint64_t ni = 0;
     std::uint64_t codigo = 0;
+    std::uint32_t dono = 0;
     // 19 digits always fit in 64 bits; a code has four.
     if (Chave.TipoBenef.size() == 1 && Digitos(Chave.NiBenef, 19, ni) && Chave.Codigo.size() == 4
-        && Digitos(Chave.Codigo, 4, codigo)) {
-        const TGrupoNumerico grupo{ni, NumeroDono(Chave.InAnexo, Chave.ChaveDono), static_cast<std::uint16_t>(codigo),
+        && Digitos(Chave.Codigo, 4, codigo)
+        && (dono = NumeroDono(Chave.InAnexo, Chave.ChaveDono)) <= TGrupoNumerico::MaiorDono) {
+        const TGrupoNumerico grupo{ni, static_cast<std::uint16_t>(dono), static_cast<std::uint16_t>(codigo),
                                    Chave.TipoBenef.front().unicode(), static_cast<std::uint8_t>(Chave.NiBenef.size())};
         bool novo = false;
         const bool linhaVista = Marca(Slot(grupo, novo).Vistos, Chave.Identificador);

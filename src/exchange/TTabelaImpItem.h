@@ -33,21 +33,24 @@ private:
     // A group whose code and beneficiary number are digits, as numbers: the table is asked once
     // per line of files of a hundred thousand lines, and a key of built strings cost more than
     // the reading of the line. The number's length keeps "0123" apart from "123".
+    // Sixteen bytes: a file of a million groups keeps its table in tens of megabytes.
     struct TGrupoNumerico {
         std::uint64_t Ni = 0;
-        std::uint32_t Dono = 0;   // FDonos' number of the owner
+        std::uint16_t Dono = 0;   // FDonos' number of the owner, up to MaiorDono
         std::uint16_t Codigo = 0;
         char16_t Tipo = 0;
         std::uint8_t TamanhoNi = Vaga;   // Vaga: a free slot of the table
         std::uint8_t Vistos = 0;         // the identifiers met, a bit each
 
         static constexpr std::uint8_t Vaga = 0xFF;
+        static constexpr std::uint32_t MaiorDono = 0xFFFF;   // owners after it are listed as text
         [[nodiscard]] bool MesmoGrupo(const TGrupoNumerico& Outro) const
         {
             return Ni == Outro.Ni && Dono == Outro.Dono && Codigo == Outro.Codigo && Tipo == Outro.Tipo
                    && TamanhoNi == Outro.TamanhoNi;
         }
     };
+    static_assert(sizeof(TGrupoNumerico) == 16);
 
     [[nodiscard]] std::uint32_t NumeroDono(QStringView InAnexo, QStringView ChaveDono);
     // The slot of the group, made free for it when it is not there (Novo).

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int Calculado = 1;
 constexpr int Cancelado = 2;
-constexpr int PassosGauge = 200;
+constexpr int PassosGauge = 100;   // the gauge shows whole percents
 
 }  // namespace
 

@@ -295,3 +295,49 @@ TEST_F(CaminhoPrincipalTest, ADeclarationTypedCheckedAndWrittenReadsBackWithTheS
     }
     qputenv("PRUV2003_HOME", pastaAntes);
 }
+
+// The pending-items window beside the declaration: Esc closes it and the focus goes back to the
+// field it left; a command's shortcut typed in it (Ctrl+G) is the main window's command, and the
+// delivery assistant opens with the focus on the place of transmission.
+TEST_F(CaminhoPrincipalTest, ThePendingItemsWindowClosesWithEscAndPassesTheCommandsOn)
+{
+    Armazenada(Matriz);
+    IniciaPrograma();
+    Abre(Matriz);
+    QWidget* nome = janela->findChild<QWidget*>(QStringLiteral("DeNome"));
+    const auto verifica = [this] {
+        janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
+        EXPECT_TRUE(Espera([] { return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida()
+                                       && !FoPendencias()->Timer1->isActive(); }));
+        FoPendencias()->activateWindow();   // as the window system does: the platform's focus too
+        EXPECT_TRUE(QTest::qWaitForWindowActive(FoPendencias()));
+    };
+    nome->setFocus();
+    verifica();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(Espera([] { return FoPendencias() == nullptr; }));
+    // The window system activates a window a moment after it is asked.
+    EXPECT_TRUE(Espera([this] { return QApplication::activeWindow() == janela.get(); }));
+    EXPECT_EQ(QApplication::focusWidget(), nome);
+
+    verifica();
+    QString foco;
+    QTimer espera;   // until the assistant shows: the commands pump events before it does
+    espera.setInterval(10);
+    QObject::connect(&espera, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* a = qobject_cast<TFoAssistGeracao*>(w); a && a->isVisible()) {
+                espera.stop();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(a));
+                foco = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+                QTest::keyClick(a, Qt::Key_Escape);
+                return;
+            }
+    });
+    espera.start();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+    espera.stop();
+    EXPECT_EQ(foco, QStringLiteral("DBLCUF"));
+    EXPECT_EQ(FoPendencias(), nullptr);   // the gatekeeper closed it first
+    EXPECT_TRUE(Espera([this] { return QApplication::activeWindow() == janela.get(); }));
+}

@@ -75,4 +75,20 @@ TEST(TTabelaImpItem, KeepsEveryGroupAsItGrows)
         ASSERT_TRUE(registra(i, false)) << i;
 }
 
+// A file with more owners than the table numbers compactly still tells their groups apart.
+TEST(TTabelaImpItem, OwnersPastTheCompactNumbersKeepTheirGroupsApart)
+{
+    TTabelaImpItem tabela;
+    const int donos = 0x10000 + 2;
+    for (int d = 0; d < donos; ++d) {
+        const QString dono = QString::number(d);
+        EXPECT_FALSE(tabela.Registra({u"1", dono, u"0561", u"1", u"12345678909", u"0"}, true)) << d;
+    }
+    for (int d : {0, 1, 0xFFFF, 0x10000, 0x10001}) {
+        const QString dono = QString::number(d);
+        EXPECT_TRUE(tabela.Registra({u"1", dono, u"0561", u"1", u"12345678909", u"0"}, false)) << d;
+        EXPECT_FALSE(tabela.Registra({u"1", dono, u"0561", u"1", u"12345678909", u"2"}, false)) << d;
+    }
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "platform/ui/InterfaceUsuario.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFrComprovante.h"
 #include "screens/TPruvEdit.h"
@@ -130,4 +131,82 @@ TEST_F(TFrComprovanteTest, WithSynchronisingOnTheStatementFollowsTheBeneficiaryL
     QApplication::processEvents();
     EXPECT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), Outra);
     EXPECT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+}
+
+namespace {
+
+// Answers OK to every message and, while the first is on the screen, runs what the window
+// system makes the main window run when the message takes the activation.
+class DialogosComReentrada final : public IDialogos {
+public:
+    explicit DialogosComReentrada(std::function<void()> Durante)
+        : FAnterior(InterfaceUsuario::Instala(this)), FDurante(std::move(Durante))
+    {
+    }
+    ~DialogosComReentrada() override { InterfaceUsuario::Instala(FAnterior); }
+    Resposta Mostra(const TMensagemDialogo& mensagem) override
+    {
+        Codigos.push_back(mensagem.Referencia);
+        if (Codigos.size() == 1 && FDurante)
+            FDurante();
+        return Resposta::Ok;
+    }
+    std::vector<int> Codigos;
+
+private:
+    IDialogos* FAnterior;
+    std::function<void()> FDurante;
+};
+
+}  // namespace
+
+// The deductions question is one window, and an OK holds until a deduction changes: leaving the
+// page again, even after coming back to it, asks nothing more.
+TEST_F(TFrComprovanteTest, TheDeductionsQuestionShowsOnceUntilADeductionChanges)
+{
+    DialogosComReentrada mensagens([this] { EXPECT_TRUE(quadro->PodeSair()); });
+    const auto digita = [this](const char* valor) {
+        auto* deducao = Campo<TPruvEdit>("edtPrevOficial");
+        Digita(deducao, QLatin1String(valor));
+        Tab(deducao);
+    };
+    const auto saiEVolta = [this] {
+        quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+        QApplication::processEvents();
+        quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+        QApplication::processEvents();
+    };
+    digita("500");
+    saiEVolta();
+    EXPECT_EQ(mensagens.Codigos, std::vector<int>{167});
+    saiEVolta();
+    saiEVolta();
+    EXPECT_EQ(mensagens.Codigos.size(), 1u);
+    digita("600");
+    saiEVolta();
+    EXPECT_EQ(mensagens.Codigos.size(), 2u);
+}
+
+// A field the user cannot change shows its value formatted even with the focus, looks read-only
+// and is no Tab stop: the beneficiary's number here, the totals and the date of writing on the
+// summary.
+TEST_F(TFrComprovanteTest, ReadOnlyFieldsShowTheirValueFormattedAndAreNoTabStop)
+{
+    auto* ni = Campo<TPruvEdit>("edtNiBenef");
+    ni->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(ni->hasFocus());
+    EXPECT_EQ(RemoveMascara(ni->text()), CpfBeneficiario);
+    EXPECT_NE(ni->text(), CpfBeneficiario);
+    for (QWidget* pagina : {static_cast<QWidget*>(&quadro->Comprovante()), &quadro->Pagina(TPaginaDeclaracao::Resumo)})
+        for (QWidget* campo : pagina->findChildren<QWidget*>()) {
+            const auto* edit = qobject_cast<TPruvEdit*>(campo);
+            const bool somenteLeitura = (edit && edit->ReadOnly())
+                                        || campo->objectName() == QLatin1String("DtpDataGera");
+            if (!somenteLeitura)
+                continue;
+            SCOPED_TRACE(campo->objectName().toStdString());
+            EXPECT_FALSE(campo->focusPolicy() & Qt::TabFocus);
+            EXPECT_EQ(campo->palette().color(QPalette::Base), campo->palette().color(QPalette::Button));
+        }
 }

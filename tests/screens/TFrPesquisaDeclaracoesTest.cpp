@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QLabel>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "GravadasDeTeste.h"
@@ -160,4 +162,37 @@ TEST_F(TFrPesquisaDeclaracoesTest, NothingFoundSaysSoInRed)
     EXPECT_EQ(quadro.LbMens->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(quadro.QuantidadeSelecionados(), 0);
     EXPECT_TRUE(quadro.TbGeradas().IsEmpty());
+}
+
+// Ticking files without a mouse and with one: Space ticks and unticks the current row from any
+// cell, and a click on the box itself ticks its row and keeps the others.
+TEST_F(TFrPesquisaDeclaracoesTest, SpaceAndAClickOnTheBoxTickAFile)
+{
+    TFrPesquisaDeclaracoes quadro;
+    quadro.SetSituacao(TBuscaGravadas::Todas);
+    QStringList arquivos;
+    quadro.Abre(arquivos);
+    quadro.resize(700, 300);
+    quadro.show();
+    QApplication::setActiveWindow(&quadro);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&quadro));
+    TdvDBGrid* grade = quadro.DbgGeradas;
+    grade->setFocus();
+    QTest::keyClick(grade, Qt::Key_Space);
+    EXPECT_EQ(quadro.QuantidadeSelecionados(), 1);
+    QTest::keyClick(grade, Qt::Key_Down);
+    QTest::keyClick(grade, Qt::Key_Space);
+    EXPECT_EQ(quadro.QuantidadeSelecionados(), 2);
+    QTest::keyClick(grade, Qt::Key_Space);
+    EXPECT_EQ(quadro.QuantidadeSelecionados(), 1);
+
+    // The box of the third row, then of the first: the second click unticks it.
+    for (const auto& [linha, esperados] : {std::pair{3, 2}, std::pair{1, 1}}) {
+        const TRect caixa = grade->CellRect(0, linha);
+        ASSERT_FALSE(caixa.Right <= caixa.Left);
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint((caixa.Left + caixa.Right) / 2, (caixa.Top + caixa.Bottom) / 2));
+        EXPECT_EQ(quadro.QuantidadeSelecionados(), esperados) << linha;
+    }
+    quadro.Fecha();
 }

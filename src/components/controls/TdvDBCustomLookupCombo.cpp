@@ -1,28 +1,45 @@
 #include "components/controls/TdvDBCustomLookupCombo.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <vector>
 
+#include "components/controls/IdvEditGrid.h"
+#include "components/controls/TBtnWinControl.h"
+#include "components/controls/TdvEditFrame.h"
 #include "components/controls/TdvPopupGrid.h"
 #include "components/controls/dvGridLayout.h"
 #include "components/controls/dvLookupDropDown.h"
 #include "components/data/EInvalidOperation.h"
+#include "components/data/TdvIntl.h"
+#include "components/data/TdvQuery.h"
 #include "components/data/TdvTable.h"
+#include "components/data/dvControlState.h"
+#include "components/data/dvDataSetLines.h"
 #include "components/data/dvCommon.h"
 #include "components/data/dvLocate.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/db/TFieldDataLink.h"
+#include "components/data/dvFieldValues.h"
 #include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TCursorOcupado.h"
 
 namespace {
 
 const QString TextoApagado = QStringLiteral("~~~~");
+
+bool EmEdicao(const TDataSet* dados)
+{
+    return dados && (dados->State() == dsEdit || dados->State() == dsInsert);
+}
 
 }  // namespace
 
@@ -255,9 +272,21 @@ bool TdvDBCustomLookupCombo::FindValue(const QString& valor, const QString& fiel
     QString procurado = valor;
     if (campo->DataType() == ftString && campo->Size() > 0 && procurado.size() > campo->Size())
         procurado.truncate(campo->Size());
-    if (procurado.isEmpty()) {
+    if (procurado.isEmpty() || !dvIsValidFieldValue(campo->DataType(), procurado)) {
         FGrid->InvalidateGrid();
         return false;
+    }
+    // The dataset's own locate where it can answer; calculated and lookup fields, and the
+    // answers of a query (which keep no index), go through the library's match search.
+    const bool derivado = campo->Calculated() || campo->Lookup();
+    if (dvIntl().UseLocateMethodForSearch && !derivado && !dynamic_cast<TdvQuery*>(tabela)) {
+        TLocateOptions opcoes = 0;
+        if (!caseSensitive)
+            opcoes |= TLocateOption::loCaseInsensitive;
+        if (partial)
+            opcoes |= TLocateOption::loPartialKey;
+        TCursorOcupado ampulheta;
+        return tabela->Locate(fieldName, {procurado}, opcoes);
     }
     return dvLocateEngine(true, tabela, fieldName, tipo, caseSensitive, procurado);
 }
@@ -270,13 +299,19 @@ bool TdvDBCustomLookupCombo::FindTableValue(const QString& valor, const QString&
     TField* campo = tabela->FindField(fieldName);
     if (!campo || valor.isEmpty())
         return false;
-    const auto igual = [&] { return campo->Text().compare(valor, Qt::CaseInsensitive) == 0; };
-    if (!partial && !tabela->IsEmpty() && igual())
-        return true;
     int posicao = -1;
     for (int i = 0; i < std::min(tabela->IndexFieldCount(), 4) && posicao < 0; ++i)
         if (tabela->IndexFields(i)->FieldName().compare(fieldName, Qt::CaseInsensitive) == 0)
             posicao = i;
+    const bool detalhe = !tabela->MasterFields.isEmpty();
+    // A detail table keeps its master's fields: only the index field right after them can be
+    // searched by key.
+    const int mestres = static_cast<int>(tabela->MasterFields.split(QLatin1Char(';'), Qt::SkipEmptyParts).size());
+    if (detalhe && posicao != mestres)
+        return tabela->FindFieldValue(fieldName, valor, partial ? mtPartial : mtExact, SearchCaseSensitive());
+    const auto igual = [&] { return campo->Text().compare(valor, Qt::CaseInsensitive) == 0; };
+    if (!partial && !tabela->IsEmpty() && igual())
+        return true;
     if (posicao < 0)
         return FindValue(valor, fieldName, SearchCaseSensitive(), partial);
     const bool achou = tabela->SearchNearest(valor, posicao);
@@ -331,8 +366,12 @@ void TdvDBCustomLookupCombo::SwitchToDisplayOrder()
     if (!tabela || (dv && !dv->Query().isEmpty()) || !OrderByDisplay)
         return;
     QStringList linhas = FSelected;
-    if (linhas.isEmpty()) {
-        const TField* campo = FGrid->LookupFieldAt(0);
+    QString notado;
+    if (!linhas.isEmpty()) {
+        if (const TField* campo = tabela->FindField(dvSelectedPart(linhas.front(), 0)))
+            notado = campo->Text();
+    } else {
+        const TField* campo = BoundThroughLookupLinks() ? FGrid->DisplayField() : FGrid->LookupFieldAt(0);
         if (!campo)
             return;
         linhas << campo->FieldName() + QLatin1Char('\t') + QString::number(campo->DisplayWidth()) + QLatin1Char('\t')
@@ -342,6 +381,9 @@ void TdvDBCustomLookupCombo::SwitchToDisplayOrder()
         dv->SelectIndexForSelected(linhas);
     else
         tabela->SetIndexFieldNames(dvSelectedPart(linhas.front(), 0));
+    // A detail table changed its order within the master's records: back to the record it was on.
+    if (LookupIsDetail() && !FSelected.isEmpty())
+        FindTableValue(notado, dvSelectedPart(FSelected.front(), 0), false);
 }
 
 void TdvDBCustomLookupCombo::SwitchToKeyOrder()
@@ -350,10 +392,100 @@ void TdvDBCustomLookupCombo::SwitchToKeyOrder()
     auto* dv = dynamic_cast<TdvTable*>(tabela);
     if (!tabela || (dv && !dv->Query().isEmpty()) || LookupField().isEmpty())
         return;
+    if (LookupIsDetail()) {
+        const QString busca = LookupField().section(QLatin1Char(';'), -1).trimmed();
+        const TField* campo = tabela->FindField(busca);
+        const QString notado = campo ? campo->Text() : QString();
+        if (dv)
+            dv->SelectIndexForFields(LookupField());
+        FindTableValue(notado, busca, false);
+        return;
+    }
     if (dv)
         dv->SelectIndexForFields(LookupField());
     else
         tabela->SetIndexFieldNames(LookupField());
+}
+
+// ---- bound through lookup links ----
+
+bool TdvDBCustomLookupCombo::LookupIsDetail() const
+{
+    const auto* tabela = dynamic_cast<const TTable*>(LookupTable());
+    return tabela && (tabela->MasterSource || !tabela->MasterFields.isEmpty());
+}
+
+bool TdvDBCustomLookupCombo::BoundThroughLookupLinks() const
+{
+    TDataSet* dados = DataSource() ? DataSource()->DataSet() : nullptr;
+    const TField* campo = dados && !DataField().isEmpty() ? dados->FindField(DataField()) : nullptr;
+    return campo && (campo->FieldKind() == fkCalculated || campo->FieldKind() == fkLookup);
+}
+
+std::vector<std::pair<QString, QString>> TdvDBCustomLookupCombo::LookupKeyPairs() const
+{
+    std::vector<std::pair<QString, QString>> pares;
+    TDataSet* dados = DataSource() ? DataSource()->DataSet() : nullptr;
+    const TField* campo = dados ? dados->FindField(DataField()) : nullptr;
+    if (!campo)
+        return pares;
+    if (campo->Lookup()) {
+        const QStringList chaves = campo->KeyFields.split(QLatin1Char(';'));
+        const QStringList busca = campo->LookupKeyFields.split(QLatin1Char(';'));
+        for (qsizetype i = 0; i < std::min(chaves.size(), busca.size()); ++i)
+            pares.emplace_back(chaves[i].trimmed(), busca[i].trimmed());
+        return pares;
+    }
+    const QStringList fichas = dvGetFieldLookupLinks(dados, DataField()).split(QLatin1Char(';'));
+    for (qsizetype i = 0; i + 1 < fichas.size(); i += 2) {
+        if (fichas[i].trimmed().isEmpty() || fichas[i + 1].trimmed().isEmpty())
+            break;
+        pares.emplace_back(fichas[i].trimmed(), fichas[i + 1].trimmed());
+    }
+    return pares;
+}
+
+bool TdvDBCustomLookupCombo::WriteThroughLookupLinks()
+{
+    if (FLinkWriting)
+        return false;
+    QScopedValueRollback escrevendo(FLinkWriting, true);
+    TDataSet* dados = DataSource() ? DataSource()->DataSet() : nullptr;
+    const TField* campo = dados ? dados->FindField(DataField()) : nullptr;
+    if (!campo)
+        return false;
+    QStringList chaves;
+    if (campo->Lookup()) {
+        for (const QString& chave : campo->KeyFields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            chaves << chave.trimmed();
+    } else {
+        for (const auto& par : LookupKeyPairs())
+            chaves << par.first;
+    }
+    const int quantas = std::min(static_cast<int>(chaves.size()), std::max(FGrid->LookupFieldCount(), 1));
+    bool precisa = chaves.isEmpty();
+    for (int i = 0; i < quantas && !precisa; ++i) {
+        const TField* chave = dados->FindField(chaves[i]);
+        precisa = chave && chave->Text() != FGrid->LookupValue(i);
+    }
+    if (precisa) {
+        QScopedValueRollback proprio(FSelfWrite, true);
+        const auto* tabela = dynamic_cast<const TTable*>(dados);
+        if (!(tabela && tabela->ReadOnly()) && dados->CanModify() && !ReadOnly()) {
+            DataSource()->Edit();
+            if (EmEdicao(dados)) {
+                // The master of a detail lookup table fixes the keys before the last one.
+                const int primeiro = LookupIsDetail() && dynamic_cast<TdvTable*>(LookupTable()) ? quantas - 1 : 0;
+                for (int i = std::max(primeiro, 0); i < quantas; ++i) {
+                    TField* chave = dados->FindField(chaves[i]);
+                    if (chave && chave->Text() != FGrid->LookupValue(i))
+                        chave->SetText(FGrid->LookupValue(i));
+                }
+            }
+        }
+    }
+    update();
+    return precisa;
 }
 
 // ---- drop-down ----
@@ -435,8 +567,15 @@ void TdvDBCustomLookupCombo::DropDown()
     FGrid->SetSelected(FSelected);
     FGrid->ReadLookupFields();
     FGrid->setFont(font());
-    if (!FDropDownPending)
+    if (!FDropDownPending) {
+        // A query that takes its parameters from a data source of its own may follow the
+        // combo's record: that record is put in edit first.
+        const auto* consulta = dynamic_cast<const TdvQuery*>(tabela);
+        const TDataSet* dados = DataSource() ? DataSource()->DataSet() : nullptr;
+        if (consulta && consulta->DataSource && dados && dados->CanModify())
+            LinkEdit();
         FGrid->PositionOnComboValue(true);
+    }
     if (OnDropDown)
         OnDropDown(this);
     if (LookupField().isEmpty())
@@ -469,8 +608,14 @@ void TdvDBCustomLookupCombo::AcceptGridRecord()
     if (Bound() && !DataLink().Editing() && !isModified())
         return;
     LinkEdit();
-    if (Bound() && !DataLink().Editing())
-        return;
+    if (Bound() && !DataLink().Editing()) {
+        // The key fields take the value: the field itself never edits.
+        if (!BoundThroughLookupLinks() || ReadOnly())
+            return;
+        const auto* tabela = dynamic_cast<const TTable*>(DataSource()->DataSet());
+        if (tabela && tabela->ReadOnly())
+            return;
+    }
     LinkModified();
     SetTextoProprio(FGrid->DisplayValue());
     if (TypingAllowed())
@@ -514,7 +659,7 @@ void TdvDBCustomLookupCombo::FechaAberto(bool accept)
         FGrid->hide();
         update();
     };
-    if (accept && !FMatch && (!Bound() || DataLink().Editing())) {
+    if (accept && !FMatch && (!Bound() || DataLink().Editing() || BoundThroughLookupLinks())) {
         esconde();
         FMatch = true;
         if (OnNotInList || (FStyle == TComboBoxStyle::csDropDown && exibidoEhChave)) {
@@ -548,6 +693,13 @@ void TdvDBCustomLookupCombo::FechaAberto(bool accept)
                     RestauraSalvos();
                 }
             }
+        } else if (BoundThroughLookupLinks()) {
+            esconde();
+            WriteThroughLookupLinks();
+            if (const TField* campo = Field())
+                SetTextoProprio(campo->Text());
+            if (TypingAllowed())
+                selectAll();
         } else if (DataLink().Editing()) {
             TField* campo = Field();
             const QString valor = FGrid->LookupValue(0);
@@ -683,11 +835,98 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
     TdvDBCustomCombo::KeyDown(key, shift);
 }
 
+void TdvDBCustomLookupCombo::PassaAGrade(int& key, Qt::KeyboardModifiers shift)
+{
+    auto* grade = dynamic_cast<QWidget*>(TdvDBCustomEdit::Grid());
+    if (grade)
+        grade->setFocus(Qt::OtherFocusReason);
+    TdvDBCustomEdit::Grid()->GridKeyDown(key, shift);
+    key = 0;
+}
+
+void TdvDBCustomLookupCombo::WndKey(TKeyMessage& m)
+{
+    // Inside a grid, a closed combo hands the keys that move between cells to the grid; an
+    // open one keeps them for its list.
+    if (m.Kind != TKeyMessage::WM_KEYDOWN || !TdvDBCustomEdit::Grid() || DroppedDown()) {
+        if (m.Kind == TKeyMessage::WM_KEYDOWN && TdvDBCustomEdit::Grid())
+            TdvCustomMaskEdit::WndKey(m);
+        else
+            TdvDBCustomCombo::WndKey(m);
+        return;
+    }
+    const Qt::KeyboardModifiers shift = m.Shift | (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier);
+    const bool alt = shift.testFlag(Qt::AltModifier);
+    const bool ctrl = shift.testFlag(Qt::ControlModifier);
+    const int tamanho = static_cast<int>(text().size());
+    const int inicio = SelStart();
+    const int fim = inicio + SelLength();
+    const bool sempre = InDBGrid() && TdvDBCustomEdit::Grid()->AlwaysShowEditor();
+    bool passa = false;
+    switch (m.Key) {
+    case Qt::Key_Escape:
+        if (!isModified()) {
+            QScopedValueRollback evento(FInEvent, true);
+            PassaAGrade(m.Key, shift);
+            return;
+        }
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        passa = !alt;
+        break;
+    case Qt::Key_Insert:
+        passa = true;
+        break;
+    case Qt::Key_Delete:
+        passa = ctrl;
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+        passa = sempre && (ctrl || (inicio == 0 && (fim == inicio || fim == tamanho)));
+        break;
+    case Qt::Key_End:
+    case Qt::Key_Right:
+        passa = sempre && (ctrl || ((fim == inicio || inicio == 0) && fim == tamanho));
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        passa = true;
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        passa = TdvDBCustomEdit::Grid()->TabsToGrid();
+        break;
+    case Qt::Key_F2:
+        if (OnKeyDown)
+            OnKeyDown(m.Key, shift);
+        if (m.Key == Qt::Key_F2) {
+            setSelection(cursorPosition(), 0);
+            deselect();
+            m.Key = 0;
+        }
+        return;
+    default:
+        break;
+    }
+    const bool seta = m.Key == Qt::Key_Home || m.Key == Qt::Key_End || m.Key == Qt::Key_Left || m.Key == Qt::Key_Right;
+    if (passa || (seta && !HasEditableText())) {
+        PassaAGrade(m.Key, shift);
+        return;
+    }
+    TdvCustomMaskEdit::WndKey(m);
+}
+
 void TdvDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
 {
     if (AllowClearKey && (key == Qt::Key_Delete || key == Qt::Key_Backspace) && text().isEmpty()
         && !FGrid->LookupValue(0).isEmpty()) {
-        if (Bound()) {
+        if (BoundThroughLookupLinks()) {
+            FGrid->ClearLookupValues();
+            WriteThroughLookupLinks();
+        } else if (Bound()) {
             LinkEdit();
             LinkModified();
             FGrid->ClearLookupValues();
@@ -720,6 +959,126 @@ void TdvDBCustomLookupCombo::Change()
         FSearchTimer.start();
     else
         PerformSearch();
+}
+
+// ---- painting ----
+
+bool TdvDBCustomLookupCombo::PintaSozinho() const
+{
+    if (!HasEditableText() || dvIsPaintCopyState(this))
+        return true;
+    const QWidget* grade = parentWidget();
+    if (InDBGrid() && grade->hasFocus())
+        return true;
+    const TField* exibido = FGrid->DisplayField();
+    const bool alinhado = !exibido || exibido->Alignment() == taLeftJustify;
+    return !Focado() && (!alinhado || Frame().IsFrameEffective());
+}
+
+QString TdvDBCustomLookupCombo::CopyText()
+{
+    TField* campo = Field();
+    if (!Bound() || !campo)
+        return text();
+    if (FGrid->DisplayIsFirstLookupField() || campo->Lookup() || campo->Calculated())
+        return campo->DisplayText();
+    if (auto* dv = dynamic_cast<TdvTable*>(LookupTable()))
+        dv->SelectIndexForFields(LookupField());
+    const bool achou = FGrid->LocateComboValue();
+    return achou && FGrid->DisplayField() ? FGrid->DisplayField()->Text() : QString();
+}
+
+void TdvDBCustomLookupCombo::PintaProprio(QPainter& p)
+{
+    const bool copia = dvIsPaintCopyState(this);
+    const bool inspetor = copia && dvIsPaintCopyInInspector(this);
+    const bool emGrade = InDBGrid();
+    const bool gradeFocada = emGrade && parentWidget()->hasFocus();
+    const bool quadro = Frame().IsFrameEffective();
+    const bool transparente = quadro && Frame().Transparent();
+    QStyleOptionFrame opcao;
+    initStyleOption(&opcao);
+    if (BorderStyle() != TBorderStyle::bsNone && !emGrade && !copia)
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opcao, &p, this);
+
+    // 1. The font's colour.
+    QColor tinta = palette().color(QPalette::Text);
+    if (!isEnabled() && palette().color(QPalette::Base) != palette().color(QPalette::Disabled, QPalette::Text))
+        tinta = palette().color(QPalette::Disabled, QPalette::Text);
+    else if (emGrade)
+        tinta = parentWidget()->palette().color(QPalette::Text);
+    QRect cliente = ClientRect();
+    // 2. A plain frame inside a grid.
+    if (BorderStyle() != TBorderStyle::bsNone && emGrade && !copia) {
+        p.setPen(palette().color(QPalette::Shadow));
+        p.drawRect(cliente.adjusted(0, 0, -1, -1));
+    }
+    // 3. The background, left of the button.
+    QRect fundo = cliente.adjusted(1, 1, -1, -1);
+    if (ShowButton() && !inspetor)
+        fundo.setRight(ButtonHost()->geometry().left() - 1);
+    if (!transparente && !inspetor)
+        p.fillRect(fundo, palette().color(QPalette::Base));
+    // 4. The text: a grid's picture shows the record's, whatever was typed.
+    const QString texto = copia ? CopyText() : text();
+    // 5. Highlighted as a chosen item: a list-only combo with the focus, or a focused grid's cell.
+    const bool realce = !copia && ((FStyle == TComboBoxStyle::csDropDownList && hasFocus()) || gradeFocada);
+    // 6. Where it starts.
+    int topo = gradeFocada ? (BorderStyle() != TBorderStyle::bsNone ? 3 : 2) : 1;
+    int esquerda = inspetor ? 3 : topo + 1;
+    if (quadro)
+        Frame().GetTextOffsets(esquerda, topo, Focado());
+    const QFontMetrics medidas(font());
+    const int largura = medidas.horizontalAdvance(texto);
+    if (Bound() && !inspetor && FGrid->DisplayField()) {
+        switch (FGrid->DisplayField()->Alignment()) {
+        case taRightJustify:
+            esquerda = fundo.right() + 1 - largura - 2 + (ShowButton() && !transparente ? 1 : 0)
+                       - (quadro ? Frame().NonFocusTextOffsetX : 0);
+            break;
+        case taCenter:
+            esquerda = (fundo.left() + fundo.right() + 1 - largura) / 2;
+            break;
+        default:
+            break;
+        }
+    } else if (!Bound() && UnboundAlignment() == taRightJustify) {
+        esquerda = fundo.right() + 1 - largura - 2;
+    }
+    const QRect areaTexto(fundo.left() + esquerda - 1, fundo.top() + topo - 1, largura + 1, medidas.height());
+    if (realce) {
+        p.fillRect(areaTexto.intersected(fundo), palette().color(QPalette::Highlight));
+        tinta = palette().color(QPalette::HighlightedText);
+    } else if (transparente && !Focado() && Frame().NonFocusTransparentFontColor.isValid()) {
+        tinta = Frame().NonFocusTransparentFontColor;
+    }
+    p.save();
+    p.setClipRect(fundo);
+    p.setFont(font());
+    p.setPen(tinta);
+    p.drawText(areaTexto, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, texto);
+    p.restore();
+    // 7. The focus rectangle of a highlighted combo.
+    if (realce) {
+        QStyleOptionFocusRect foco;
+        foco.initFrom(this);
+        foco.rect = BorderStyle() != TBorderStyle::bsNone ? fundo : fundo.adjusted(-1, -1, 0, 1);
+        foco.backgroundColor = palette().color(QPalette::Highlight);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &foco, &p, this);
+    }
+    // 8. The frame.
+    if (quadro)
+        DrawFrame(p);
+}
+
+void TdvDBCustomLookupCombo::paintEvent(QPaintEvent* e)
+{
+    if (!PintaSozinho()) {
+        TdvDBCustomCombo::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    PintaProprio(p);
 }
 
 // ---- focus ----
@@ -766,8 +1125,20 @@ void TdvDBCustomLookupCombo::DataChange()
         FGrid->ClearLookupValues();
         FGrid->SetDisplayValueText(QString());
         SetTextoProprio(QString());
+    } else if (BoundThroughLookupLinks()) {
+        // The field shows the record; its key fields find it.
+        FGrid->PositionOnComboValue(false);
+        FGrid->SetDisplayValueText(campo->Text());
+        SetTextoProprio(campo->Text());
     } else {
         FGrid->SetLookupValue(campo->Text());
+        if (FGrid->LookupFieldCount() > 1) {
+            TDataSet* dados = campo->DataSet();
+            for (int i = 1; i < FGrid->LookupFieldCount(); ++i)
+                if (const TField* outro = dados->FindField(FGrid->LookupFieldAt(i)->FieldName()))
+                    FGrid->SetLookupValueAt(i, outro->Text());
+            FGrid->PositionOnComboValue(false);
+        }
         SetTextoProprio(FGrid->DisplayValue());
     }
     FLastSearch = text();
@@ -783,6 +1154,11 @@ void TdvDBCustomLookupCombo::UpdateData()
         return;
     if (!text().isEmpty() && isModified() && !DroppedDown() && !FMatch)
         PerformSearch();
+    if (BoundThroughLookupLinks()) {
+        if (FGrid->RememberedRow() >= 0)
+            WriteThroughLookupLinks();
+        return;
+    }
     const QString valor = FGrid->DisplayIsFirstLookupField() ? text() : FGrid->LookupValue(0);
     if (text().isEmpty()) {
         if (!campo->Text().isEmpty())
@@ -791,4 +1167,12 @@ void TdvDBCustomLookupCombo::UpdateData()
     }
     if (valor != campo->Text() && (FMatch || FGrid->DisplayIsFirstLookupField()))
         campo->SetText(valor);
+    // Data fields named like the second and third lookup fields follow the record chosen.
+    TDataSet* dados = campo->DataSet();
+    for (int i = 1; i < FGrid->LookupFieldCount() && FMatch; ++i) {
+        const TField* origem = FGrid->LookupFieldAt(i);
+        TField* destino = dados->FindField(origem->FieldName());
+        if (destino && destino != campo && destino->Text() != origem->Text())
+            destino->SetText(origem->Text());
+    }
 }

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "components/controls/TdvDBCustomCombo.h"
 #include "components/controls/TdvDBCustomComboBox.h"
@@ -78,6 +80,10 @@ public:
     // The last search or positioning found a record.
     [[nodiscard]] bool Match() const { return FMatch; }
 
+    // The text a grid's picture of the combo shows for the current record: the bound field's
+    // (or its record's display field), whatever was typed.
+    [[nodiscard]] QString CopyText();
+
     // ---- drop-down ----
     void DropDown() override;
     void CloseUp(bool accept) override;
@@ -96,6 +102,21 @@ public:
     virtual void PerformSearch();
     [[nodiscard]] bool SearchCaseSensitive() const { return SeqSearchOptions & ssoCaseSensitive; }
 
+    // ---- bound through lookup links ----
+    // The data field is a lookup or calculated field: it cannot take the value itself, so the
+    // lookup values go into the dataset's key fields (the field's KeyFields, or the first of
+    // each pair of its LookupLinks line).
+    [[nodiscard]] bool BoundThroughLookupLinks() const;
+    // The pairs of a key field of the data source's dataset and a field of the lookup table
+    // (KeyFields with LookupKeyFields for a lookup field, else the LookupLinks line).
+    [[nodiscard]] std::vector<std::pair<QString, QString>> LookupKeyPairs() const;
+    // Writes the lookup values into the key fields that differ (only the last one for a detail
+    // lookup table); nothing into a read-only table, a dataset that cannot be modified or from a
+    // ReadOnly combo. True when a write was needed.
+    bool WriteThroughLookupLinks();
+    // The lookup table has a master: it shows the records of one master record.
+    [[nodiscard]] bool LookupIsDetail() const;
+
     // ---- what the list asks ----
     void SetMatch(bool valor) { FMatch = valor; }
     void NotePositionedText() { FPositionedText = text(); }
@@ -113,6 +134,8 @@ protected:
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyUp(int& key, Qt::KeyboardModifiers shift) override;
     void Change() override;
+    void WndKey(TKeyMessage& m) override;
+    void paintEvent(QPaintEvent* e) override;
     void CMEnter() override;
     void CMExit() override;
     void moveEvent(QMoveEvent* e) override;
@@ -120,6 +143,10 @@ protected:
 private:
     friend class TdvLookupMouseHook;
     void PlaceGrid();
+    // The grid takes the focus and the key, as if typed on it.
+    void PassaAGrade(int& key, Qt::KeyboardModifiers shift);
+    [[nodiscard]] bool PintaSozinho() const;
+    void PintaProprio(QPainter& p);
     void FechaAberto(bool accept);
     void VerificaTextoFechado();
     void RestauraSalvos();
@@ -145,4 +172,5 @@ private:
     bool FSettingText = false;
     bool FSelfWrite = false;
     bool FInSearch = false;
+    bool FLinkWriting = false;
 };

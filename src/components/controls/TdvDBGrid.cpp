@@ -1,5 +1,6 @@
 #include "components/controls/TdvDBGrid.h"
 #include "components/controls/TdvDBDateTimePicker.h"
+#include "components/controls/TdvDBRichEdit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -50,6 +51,10 @@ TdvDBGrid::~TdvDBGrid()
     if (FIniAttributes.Enabled)
         SaveToIniFile();
     FSelecionados.clear();
+    const std::vector<QPointer<QObject>> ligados = std::move(FLinkedComponents);
+    for (const QPointer<QObject>& componente : ligados)
+        if (auto* aviso = dynamic_cast<IdvLinkedComponent*>(componente.data()))
+            aviso->Notification(this, TOperation::opRemove);
     // The controls placed over cells belong to the form: they go back to it.
     for (auto& [controle, pai] : FPaisOriginais) {
         if (!controle)
@@ -81,6 +86,22 @@ void TdvDBGrid::Loaded()
     const QWidget* forma = window();
     FIniAttributes.SetOwnerFormName(forma && forma != this ? forma->objectName() : QString());
     TdvCustomDBGrid::Loaded();
+    FControlesPreparados = false;
+    PrepareCellControls();
+}
+
+void TdvDBGrid::AddLinkedComponent(QObject* componente)
+{
+    if (!componente)
+        return;
+    RemoveLinkedComponent(componente);
+    FLinkedComponents.emplace_back(componente);
+}
+
+void TdvDBGrid::RemoveLinkedComponent(QObject* componente)
+{
+    std::erase_if(FLinkedComponents,
+                  [componente](const QPointer<QObject>& c) { return !c || c.data() == componente; });
 }
 
 // ---- the column list ----
@@ -96,6 +117,7 @@ void TdvDBGrid::AplicaListaDeColunas()
         SetDataSource(nullptr);
         return;
     }
+    PrepareCellControls();
     HideCellControl();
     FCurrentCellControl = nullptr;
     QScopedValueRollback aplicando(FAplicandoLista, true);
@@ -178,10 +200,26 @@ void TdvDBGrid::GetFieldText(int dataCol, QString& text)
     const TDataSet* dados = campo->DataSet();
     if (dados->Bof() && dados->Eof() && dados->State() != dsInsert)
         text.clear();
-    else if (FMemoAttributes & mGridShow)
-        text = campo->AsString();
-    else
+    else if (!(FMemoAttributes & mGridShow))
         text = QStringLiteral("(Memo)");
+    else
+        text = TextoRich(Fields(dataCol));
+}
+
+QString TdvDBGrid::TextoRich(TField* campo)
+{
+    QString tipo, parametros;
+    GetControlInfo(campo->FieldName(), tipo, parametros);
+    if (tipo != QLatin1String("RichEdit") || !campo->IsBlob())
+        return campo->AsString();
+    // Rich text shows as the text a rich edit would show, never as its markup.
+    if (!FLeitorRich) {
+        FLeitorRich = new TdvDBRichEdit(this);
+        FLeitorRich->hide();
+        FLeitorRich->setFrameStyle(QFrame::NoFrame);
+    }
+    FLeitorRich->LoadFromBlobField(campo);
+    return FLeitorRich->Text();
 }
 
 // ---- the selected records ----
@@ -395,24 +433,88 @@ QWidget* TdvDBGrid::FindCellControl(const QString& nome) const
     return nullptr;
 }
 
-QWidget* TdvDBGrid::GetCellControl(int coluna, int linha) const
+QStringList TdvDBGrid::LinhaDeControle(int coluna, int linha, bool (*tipoServe)(const QString&)) const
 {
     if ((FEditControlOptions & ecoDisableCustomControls) || !IsDataCell(coluna, linha))
-        return nullptr;
+        return {};
     const TField* campo = Fields(coluna - IndicatorOffset());
     for (const QString& linhaTipo : ControlTypeInUse()) {
         const QStringList partes = linhaTipo.split(QLatin1Char(';'));
-        if (partes.size() < 2 || partes[0].compare(campo->FieldName(), Qt::CaseInsensitive) != 0
-            || !dvIsCustomControlType(partes[1]))
-            continue;
+        if (partes.size() >= 2 && partes[0].compare(campo->FieldName(), Qt::CaseInsensitive) == 0
+            && tipoServe(partes[1]))
+            return partes;
+    }
+    return {};
+}
+
+QWidget* TdvDBGrid::GetCellControl(int coluna, int linha) const
+{
+    if (const QStringList partes = LinhaDeControle(coluna, linha, dvIsCustomControlType); !partes.isEmpty()) {
         QWidget* controle = FindCellControl(partes.value(2));
         if (controle && dvIsClass(controle->window()->metaObject(), QStringLiteral("TdvRecordViewForm")))
             return nullptr;
         return controle;
     }
-    if (FDateTimePicker && !(FEditControlOptions & ecoDisableDateTimePicker) && EhDataHora(campo))
+    if ((FEditControlOptions & ecoDisableCustomControls) || !IsDataCell(coluna, linha))
+        return nullptr;
+    if (FDateTimePicker && !(FEditControlOptions & ecoDisableDateTimePicker)
+        && EhDataHora(Fields(coluna - IndicatorOffset())))
         return FDateTimePicker;
     return nullptr;
+}
+
+QWidget* TdvDBGrid::GetRichEditControl(int coluna, int linha) const
+{
+    const auto rich = [](const QString& tipo) { return tipo == QLatin1String("RichEdit"); };
+    return FindCellControl(LinhaDeControle(coluna, linha, rich).value(2));
+}
+
+void TdvDBGrid::AdotaControle(QWidget* controle, const QString& campo)
+{
+    if (controle->parentWidget() != this) {
+        const bool conhecido = std::any_of(FPaisOriginais.cbegin(), FPaisOriginais.cend(),
+                                           [controle](const auto& par) { return par.first == controle; });
+        if (!conhecido)
+            FPaisOriginais.emplace_back(controle, controle->parentWidget());
+        const bool visivel = controle->isVisible();
+        controle->setParent(this);
+        controle->setVisible(visivel);
+        dvSetBorderStyle(controle, false);
+    }
+    if (dvGetDataSource(controle) != DataSource())
+        dvSetDataSource(controle, DataSource());
+    QString atual;
+    dvGetDataField(controle, atual);
+    if (atual.compare(campo, Qt::CaseInsensitive) != 0)
+        dvSetDataField(controle, campo);
+}
+
+void TdvDBGrid::PrepareCellControls()
+{
+    if (FControlesPreparados || dvIsDesigning(this) || !DataSource() || !DataSet()
+        || (FEditControlOptions & ecoDisableCustomControls))
+        return;
+    for (const QString& linhaTipo : ControlTypeInUse()) {
+        const QStringList partes = linhaTipo.split(QLatin1Char(';'));
+        if (partes.size() < 3 || (!dvIsCustomControlType(partes[1]) && partes[1] != QLatin1String("RichEdit")))
+            continue;
+        QWidget* controle = FindCellControl(partes[2]);
+        if (!controle)
+            continue;
+        controle->hide();
+        AdotaControle(controle, partes[0]);
+        controle->setFont(font());
+    }
+    FControlesPreparados = true;
+}
+
+void TdvDBGrid::AbreRich(QWidget* controle)
+{
+    if (const TField* campo = SelectedField())
+        AdotaControle(controle, campo->FieldName());
+    QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QApplication::sendEvent(controle, &f2);
+    InvalidateCell(Col(), Row());
 }
 
 bool TdvDBGrid::IsCustomEditCell(int coluna, int linha)
@@ -432,23 +534,11 @@ void TdvDBGrid::PoeControle(QWidget* controle)
 {
     if (FCurrentCellControl && FCurrentCellControl != controle)
         HideCellControl();
-    if (controle->parentWidget() != this) {
-        const bool conhecido = std::any_of(FPaisOriginais.cbegin(), FPaisOriginais.cend(),
-                                           [controle](const auto& par) { return par.first == controle; });
-        if (!conhecido)
-            FPaisOriginais.emplace_back(controle, controle->parentWidget());
-        controle->setParent(this);
-        dvSetBorderStyle(controle, false);
-        // The cell decides the height, not the control's font.
-        if (controle->metaObject()->indexOfProperty("AutoSize") >= 0)
-            controle->setProperty("AutoSize", false);
-    }
-    if (dvGetDataSource(controle) != DataSource())
-        dvSetDataSource(controle, DataSource());
-    QString campo;
-    dvGetDataField(controle, campo);
-    if (const TField* atual = SelectedField(); atual && campo.compare(atual->FieldName(), Qt::CaseInsensitive) != 0)
-        dvSetDataField(controle, atual->FieldName());
+    // The cell decides the height, not the control's font.
+    if (controle->metaObject()->indexOfProperty("AutoSize") >= 0)
+        controle->setProperty("AutoSize", false);
+    if (const TField* atual = SelectedField())
+        AdotaControle(controle, atual->FieldName());
     FCurrentCellControl = controle;
     // Over the cell, as the in-place editor would be: a child of the grid, so that the keys it
     // does not want reach the grid.
@@ -536,6 +626,12 @@ void TdvDBGrid::Scroll(int distancia)
 
 void TdvDBGrid::TopLeftChanged()
 {
+    // A whole-row selection never scrolls the grid's own rows: the records scroll instead, and
+    // the first record shown stays right under the titles.
+    if ((Options() & dgRowSelect) && !FAjustandoTopo && TopRow() != TitleOffset()) {
+        QScopedValueRollback ajustando(FAjustandoTopo, true);
+        SetTopRow(TitleOffset());
+    }
     TdvCustomDBGrid::TopLeftChanged();
     UpdateCellControl();
 }
@@ -661,6 +757,12 @@ void TdvDBGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
             ToggleCheckBox(Col(), Row());
         return;
     }
+    if (tecla == Qt::Key_F2) {
+        if (QWidget* rich = GetRichEditControl(Col(), Row())) {
+            AbreRich(rich);
+            return;
+        }
+    }
     if (tecla == Qt::Key_F2 && IsBlobCell(Col(), Row())) {
         MemoPopup();
         return;
@@ -708,6 +810,12 @@ void TdvDBGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, b
 
 void TdvDBGrid::DblClick()
 {
+    QWidget* rich = DataLink().Active() ? GetRichEditControl(Col(), Row()) : nullptr;
+    if (rich) {
+        TdvCustomDBGrid::DblClick();
+        AbreRich(rich);
+        return;
+    }
     if (DataLink().Active() && IsBlobCell(Col(), Row())) {
         MemoPopup();
     } else if (!(FEditControlOptions & ecoCheckboxSingleClick) && CelulaCheckBox(Col(), Row())

@@ -6,9 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "components/controls/IdvLinkedComponent.h"
 #include "components/controls/TdvCustomDBGrid.h"
 #include "components/controls/TdvIniAttributes.h"
 #include "components/controls/TdvMemoDialog.h"
+
+class TdvDBRichEdit;
 
 enum TdvEditControlOption : unsigned {
     ecoCheckboxSingleClick = 1u << 0,    // one click toggles a check box (else a double click)
@@ -25,7 +28,9 @@ using TdvEditControlOptions = unsigned;
 // (IniAttributes), toggles check-box cells ("FIELD;CheckBox;on;off", and the "Selected" column
 // that selects the record) and places a control named in a "FIELD;CustomEdit;name" line over the
 // current cell of that field. A control is placed when the current cell changes, never while the
-// grid paints.
+// grid paints. A blob field marked "FIELD;RichEdit[;name]" shows its rich text as plain text
+// (read through a hidden rich edit of the grid's own), and F2 or a double click on it opens the
+// named rich edit's editor.
 class TdvDBGrid : public TdvCustomDBGrid {
     Q_OBJECT
 public:
@@ -67,6 +72,12 @@ public:
     void SelectRecordRange(const TBookmark& de, const TBookmark& ate);
     void UnselectRecordRange(const TBookmark& de, const TBookmark& ate);
 
+    // ---- linked components ----
+    // Components told (Notification with opRemove) when the grid goes away; one destroyed first
+    // is simply forgotten.
+    void AddLinkedComponent(QObject* componente);
+    void RemoveLinkedComponent(QObject* componente);
+
     // ---- cells ----
     // The field of the current column.
     [[nodiscard]] TField* GetSelectedField() const { return SelectedField(); }
@@ -74,6 +85,11 @@ public:
     [[nodiscard]] QWidget* FindCellControl(const QString& nome) const;
     // The control that edits that cell, if any.
     [[nodiscard]] QWidget* GetCellControl(int coluna, int linha) const;
+    // The rich edit named by the "RichEdit" line of the cell's field, if any.
+    [[nodiscard]] QWidget* GetRichEditControl(int coluna, int linha) const;
+    // The controls named in the ControlType lines become the grid's, hidden and bound to its
+    // data source (once, when the column list is first applied).
+    void PrepareCellControls();
     [[nodiscard]] QWidget* CurrentCellControl() const override { return FCurrentCellControl; }
     // Toggles the check box of the cell: "Selected" selects the record, other fields take their
     // on or off value.
@@ -124,6 +140,14 @@ protected:
     void Resized() override;
 
 private:
+    // The parts of the first ControlType line of the cell's field whose type serves; none when
+    // the cell has none or cell controls are off.
+    [[nodiscard]] QStringList LinhaDeControle(int coluna, int linha, bool (*tipoServe)(const QString&)) const;
+    // Binds the control to the grid's data source and the field, as the grid's own child.
+    void AdotaControle(QWidget* controle, const QString& campo);
+    // The cell's rich edit is told F2, which opens its editor.
+    void AbreRich(QWidget* controle);
+    [[nodiscard]] QString TextoRich(TField* campo);
     void AplicaListaDeColunas();
     void AtualizaMarcasDasLinhas();
     [[nodiscard]] int IndiceSelecionado();
@@ -148,4 +172,8 @@ private:
     // Where each control placed over a cell came from: it goes back there with the grid.
     std::vector<std::pair<QPointer<QWidget>, QPointer<QWidget>>> FPaisOriginais;
     bool FAtualizacaoPendente = false;
+    bool FControlesPreparados = false;
+    bool FAjustandoTopo = false;
+    std::vector<QPointer<QObject>> FLinkedComponents;
+    TdvDBRichEdit* FLeitorRich = nullptr;   // the grid's child, made on first use
 };

@@ -8,6 +8,9 @@
 #include "components/controls/dvGridLayout.h"
 #include "components/data/EInvalidOperation.h"
 #include "components/data/TdvTable.h"
+#include "components/data/dvLookupLinks.h"
+#include "components/data/dvProperties.h"
+#include "platform/ui/InterfaceUsuario.h"
 #include "components/data/dvSettingLines.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
@@ -152,7 +155,11 @@ void TdvDBLookupList::SetLookupValue(const QString& valor)
     }
     FLookupValues[0] = valor;
     FRememberedRow = -1;
-    if (!DisplayIsFirstLookupField()) {
+    if (FCombo.BoundThroughLookupLinks()) {
+        // The data field shows the record; its key fields find it.
+        PositionOnComboValue(false);
+        FDisplayValue = FCombo.Field() ? FCombo.Field()->Text() : QString();
+    } else if (!DisplayIsFirstLookupField()) {
         const bool achou = !valor.isEmpty() && LocateComboValue();
         FDisplayValue = achou && FDisplayField ? FDisplayField->Text() : QString();
         if (achou)
@@ -165,12 +172,61 @@ void TdvDBLookupList::SetLookupValue(const QString& valor)
     InvalidateGrid();
 }
 
+bool TdvDBLookupList::PosicionaPelasLigacoes()
+{
+    const auto pares = FCombo.LookupKeyPairs();
+    TDataSet* dados = FCombo.DataSource()->DataSet();
+    const TField* campo = dados->FindField(FCombo.DataField());
+    if (pares.empty() || !campo)
+        return false;
+    // The last pair decides: the keys before it are the master's, or already the table's.
+    const auto& [chave, busca] = pares.back();
+    const TField* campoChave = dados->FindField(chave);
+    const QString valor = campoChave ? campoChave->Text() : QString();
+    TDataSet* tabela = LookupTable();
+    auto* dv = dynamic_cast<TdvTable*>(tabela);
+    const bool detalhe = FCombo.LookupIsDetail();
+    if (!dv)
+        return FCombo.FindValue(valor, busca, false, false);
+    if (!campo->Lookup() && !detalhe) {
+        QStringList fichas;
+        if (const QStringList* linhas = dvGetLookupFields(dvPublished(dados)))
+            for (const QString& linha : *linhas)
+                if (linha.section(QLatin1Char(';'), 0, 0).compare(campo->FieldName(), Qt::CaseInsensitive) == 0) {
+                    fichas = linha.split(QLatin1Char(';'));
+                    break;
+                }
+        return dvSyncLookupTable(dv, dados, fichas, dvGetFieldLookupLinks(dados, campo->FieldName()));
+    }
+    if (!detalhe || !campo->Lookup())
+        FCombo.SwitchToKeyOrder();
+    return FCombo.FindTableValue(valor, busca, false);
+}
+
 void TdvDBLookupList::PositionOnComboValue(bool dropDown)
 {
     FFound = false;
     TDataSet* tabela = LookupTable();
     if (!tabela || !tabela->Active())
         return;
+    if (FCombo.BoundThroughLookupLinks()) {
+        // The row that carried the old values is found again when drawn, or no longer counts.
+        FRememberedRow = -1;
+        FFound = PosicionaPelasLigacoes();
+        if (dropDown)
+            FCombo.SwitchToDisplayOrder();
+        if (!FFound) {
+            tabela->First();
+            ClearLookupValues();
+            InvalidateGrid();
+        } else {
+            for (int i = 0; i < FLookupFieldCount; ++i)
+                FLookupValues[static_cast<std::size_t>(i)] = FLookupFields[static_cast<std::size_t>(i)]->Text();
+        }
+        if (dropDown)
+            FCombo.SetMatch(FFound);
+        return;
+    }
     if (!FLookupField.isEmpty())
         FCombo.SwitchToKeyOrder();
     if (tabela->State() == dsSetKey)
@@ -321,6 +377,26 @@ void TdvDBLookupList::SetColumnAttributes()
     if (colunas > 1 && ocupada + ColWidths(ultima) >= ClientWidth() - 15)
         return;
     SetColWidths(ultima, std::max(ColWidths(ultima), ClientWidth() - ocupada));
+}
+
+void TdvDBLookupList::DataChanged()
+{
+    TdvCustomDBGrid::DataChanged();
+    auto* tabela = dynamic_cast<TTable*>(LookupTable());
+    if (!tabela || tabela->MasterFields.isEmpty() || tabela->State() != dsBrowse || !FCombo.Bound() || FUpdateCount > 0)
+        return;
+    auto* dv = dynamic_cast<TdvTable*>(tabela);
+    if (!dv) {
+        InterfaceUsuario::Mostra(
+            QStringLiteral("LookupTable on a detail table is only supported when using a TdvTable as the LookupTable!"),
+            TipoDialogo::Aviso, Botao::Ok);
+        return;
+    }
+    // The master moved: the combo shows its value among the new master's records.
+    if (!dv->RangeApplied()) {
+        QScopedValueRollback atualizando(FUpdateCount, FUpdateCount + 1);
+        FCombo.DataChange();
+    }
 }
 
 void TdvDBLookupList::Resized()

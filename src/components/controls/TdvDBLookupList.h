@@ -46,6 +46,7 @@ public:
     [[nodiscard]] const QString& LookupValue(int i = 0) const { return FLookupValues.at(static_cast<std::size_t>(i)); }
     [[nodiscard]] const QString& DisplayValue() const { return FDisplayValue; }
     void SetDisplayValueText(const QString& texto) { FDisplayValue = texto; }
+    void SetLookupValueAt(int i, const QString& valor) { FLookupValues.at(static_cast<std::size_t>(i)) = valor; }
     // The last positioning on the combo's value found a record.
     [[nodiscard]] bool Found() const { return FFound; }
     // The data row of the record that carries the kept values; -1 when none.
@@ -56,6 +57,8 @@ public:
     // Moves to the combo's value (with dropDown: as the drop-down opens, the table then in
     // display order and on its first record when nothing was found).
     void PositionOnComboValue(bool dropDown);
+    // Finds the combo's value in the lookup table; true when found.
+    bool LocateComboValue();
     // The kept values from the current record of the lookup table.
     void TakeCurrentRecord();
     void ClearLookupValues();
@@ -72,11 +75,13 @@ protected:
     void LinkActive(bool ativo) override;
     void SetColumnAttributes() override;
     void Resized() override;
-    // Finds the combo's value in the lookup table; true when found.
-    bool LocateComboValue();
+    void DataChanged() override;
 
 private:
     bool LocalizaChaves(const QStringList& valores);
+    // Through the last pair of key field and lookup-table field of a combo bound through
+    // lookup links.
+    bool PosicionaPelasLigacoes();
 
     TdvDBCustomLookupCombo& FCombo;
     std::unique_ptr<TDataSource> FLookupSource;
@@ -90,4 +95,5 @@ private:
     int FRememberedRow = -1;
     bool FFound = false;
     bool FInKeyDown = false;
+    int FUpdateCount = 0;
 };

@@ -178,7 +178,9 @@ void TdvDBRichEdit::keyPressEvent(QKeyEvent* e)
 {
     TField* campo = GetBoundField();
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    if (campo && !FCarregado) {
+    // The editor reads a content not shown yet from the field itself.
+    const bool editor = e->key() == Qt::Key_F2 && (PopupOptions & rpoPopupEdit) != 0;
+    if (campo && !FCarregado && !editor) {
         if (enter)
             LoadFromField();
         return;   // nothing is typed into a content not shown

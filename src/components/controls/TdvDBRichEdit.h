@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "components/controls/TdvCustomRichEdit.h"
+#include "components/data/dvProperties.h"
 
 class TDataSource;
 class TFieldDataLink;
@@ -12,6 +13,9 @@ class TFieldDataLink;
 // left or the record is posted; a control left unchanged leaves the record as it was.
 class TdvDBRichEdit : public TdvCustomRichEdit {
     Q_OBJECT
+    // Published, so that a grid can bind the control it names to its own cells.
+    Q_PROPERTY(TDataSource* DataSource READ DataSource WRITE SetDataSource)
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
 public:
     explicit TdvDBRichEdit(QWidget* parent = nullptr);
     ~TdvDBRichEdit() override;

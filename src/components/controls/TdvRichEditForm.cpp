@@ -101,7 +101,8 @@ TdvRichEditForm::TdvRichEditForm(TdvCustomRichEdit& origem)
         Panels[i]->setFrameStyle(i == 1 || i == 2 ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
         StatusBar->addWidget(Panels[i], i == 0 ? 1 : 0);
     }
-    // Caps Lock and Num Lock have no portable reading: their panels stay blank.
+    // Every key released in the editing area refreshes the lock panels (the form previews keys).
+    RichEdit1->installEventFilter(this);
     connect(RichEdit1, &TdvCustomRichEdit::SelectionChanged, this, &TdvRichEditForm::AtualizaSelecao);
     connect(RichEdit1, &QTextEdit::textChanged, this, &TdvRichEditForm::AtualizaSelecao);
 
@@ -474,6 +475,7 @@ void TdvRichEditForm::showEvent(QShowEvent* e)
     }
     QDialog::showEvent(e);
     AtualizaSelecao();
+    AtualizaTravas();
     Ruler->Acompanha();
     RichEdit1->setFocus();
 }
@@ -635,6 +637,27 @@ bool TdvRichEditForm::event(QEvent* e)
         return true;
     }
     return QDialog::event(e);
+}
+
+void TdvRichEditForm::AtualizaTravas()
+{
+    const std::optional<TKeyboardLocks> travas = LeTravas ? LeTravas() : std::nullopt;
+    const TdvDBRichEditIntl& textos = dvIntl().RichEdit;
+    Panels[1]->setText(travas && travas->CapsLock ? textos.CAPLockCaption : QString());
+    Panels[2]->setText(travas && travas->NumLock ? textos.NUMLockCaption : QString());
+}
+
+bool TdvRichEditForm::eventFilter(QObject* objeto, QEvent* e)
+{
+    if (objeto == RichEdit1 && e->type() == QEvent::KeyRelease)
+        AtualizaTravas();
+    return QDialog::eventFilter(objeto, e);
+}
+
+void TdvRichEditForm::keyReleaseEvent(QKeyEvent* e)
+{
+    AtualizaTravas();
+    QDialog::keyReleaseEvent(e);
 }
 
 void TdvRichEditForm::keyPressEvent(QKeyEvent* e)

@@ -2,8 +2,10 @@
 #include <QDialog>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 #include "components/controls/TdvCustomRichEdit.h"
+#include "platform/widgets/KeyboardLocks.h"
 
 class QAction;
 class QComboBox;
@@ -28,11 +30,15 @@ public:
     // text). Tests replace them.
     std::function<QString()> DialogoAbrir;
     std::function<QString(int& filtro)> DialogoSalvar;
+    // Where the Caps Lock and Num Lock panels read the keyboard; tests replace it.
+    std::function<std::optional<TKeyboardLocks>()> LeTravas = ReadKeyboardLocks;
 
     // The content of the edit that opened the form comes into the editing control.
     void CopiaConteudo();
     // Buttons and items follow the selection.
     void AtualizaSelecao();
+    // The Caps Lock and Num Lock panels from the keyboard; blank where it cannot be read.
+    void AtualizaTravas();
 
     // File commands
     bool Carrega();
@@ -68,6 +74,8 @@ public slots:
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:

@@ -4,6 +4,8 @@
 #include "platform/db/TDBDataSet.h"
 #include "platform/db/TParams.h"
 
+class TDataSource;
+
 // An SQL statement on the database. Open runs a SELECT and holds its answer (read-only);
 // ExecSQL runs any other statement in its own transaction.
 class TQuery : public TDBDataSet {
@@ -17,6 +19,9 @@ public:
     [[nodiscard]] TParam& ParamByName(const QString& nome) { return FParams.ParamByName(nome); }
     [[nodiscard]] bool RequestLive() const { return FRequestLive; }
     void SetRequestLive(bool vivo) { FRequestLive = vivo; }   // answers are read-only all the same
+    // The master whose record the parameters come from; kept for the components that read it
+    // (the parameters are still set by the caller).
+    TDataSource* DataSource = nullptr;
 
     void ExecSQL();
     [[nodiscard]] int RowsAffected() const { return FRowsAffected; }

@@ -389,6 +389,11 @@ void TTable::ApplyRange()
     First();
 }
 
+bool TTable::RangeApplied() const
+{
+    return !ValoresChave(FChaves[kiCurRangeStart]).empty() || !ValoresChave(FChaves[kiCurRangeEnd]).empty();
+}
+
 void TTable::CancelRange()
 {
     ExigeCursorTabela();

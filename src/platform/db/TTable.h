@@ -72,6 +72,8 @@ public:
     void ApplyRange();   // moves to the first record of the range
     void CancelRange();  // keeps the current record
     void SetRange(const QVariantList& inicio, const QVariantList& fim);
+    // A range limits the records now.
+    [[nodiscard]] bool RangeApplied() const;
     [[nodiscard]] bool KeyExclusive() const;
     void SetKeyExclusive(bool exclusivo);
     [[nodiscard]] int KeyFieldCount() const;

@@ -58,6 +58,7 @@ bool TRetornoDeFoco::eventFilter(QObject* objeto, QEvent* evento)
 
 void TRetornoDeFoco::Abriu(QWidget& janela)
 {
+    ++FAberturas;
     // The opener is the window the user was in when this one appeared.
     QWidget* ativa = QApplication::activeWindow();
     if (!ativa || ativa == &janela || !EhJanela(ativa)) {
@@ -69,7 +70,11 @@ void TRetornoDeFoco::Abriu(QWidget& janela)
 
 void TRetornoDeFoco::Fechou(QWidget& janela)
 {
-    const TOrigem origem = FOrigens.take(&janela);
+    TOrigem origem = FOrigens.take(&janela);
+    // The opener closed meanwhile (the pending items give way to the delivery assistant): the
+    // window that owns the closing one takes the focus back, on its own last control.
+    if (!PodeReceber(origem.Janela) && janela.parentWidget())
+        origem = {janela.parentWidget()->window(), nullptr};
     if (!PodeReceber(origem.Janela))
         return;
     // Only when the closing window held the user: a window hidden behind another stays quiet.
@@ -79,10 +84,11 @@ void TRetornoDeFoco::Fechou(QWidget& janela)
     // At once, so that a caller that focuses a control after the dialog returns still wins.
     Devolve(*origem.Janela, origem.Controle);
     // The window manager may hand the activation elsewhere meanwhile; ask once more when it has
-    // settled, without moving the focus inside the window again.
-    QTimer::singleShot(0, origem.Janela, [janela = origem.Janela] {
+    // settled, without moving the focus inside the window again, unless another window has
+    // opened since (a command that closed this one to open its own).
+    QTimer::singleShot(0, origem.Janela, [this, janela = origem.Janela, aberturas = FAberturas] {
         const QWidget* agora = QApplication::activeWindow();
-        if (janela && PodeReceber(janela) && (!agora || !agora->isVisible()))
+        if (janela && PodeReceber(janela) && (!agora || !agora->isVisible()) && aberturas == FAberturas)
             Devolve(*janela, nullptr);
     });
 }

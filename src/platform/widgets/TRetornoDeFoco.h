@@ -26,4 +26,5 @@ private:
     static void Devolve(QWidget& janela, QWidget* controle);
 
     QHash<const QWidget*, TOrigem> FOrigens;
+    int FAberturas = 0;   // windows shown so far
 };

@@ -10,6 +10,8 @@
 #include "GradeDeDadosDeTeste.h"
 #include "components/controls/TdvDBCustomEdit.h"
 #include "components/controls/TdvDBGrid.h"
+#include "components/controls/TdvDBRichEdit.h"
+#include "components/controls/TdvRichEditForm.h"
 #include "components/controls/TdvGridDataLink.h"
 #include "components/controls/TdvMemoDlg.h"
 #include "components/data/TdvIntl.h"
@@ -300,6 +302,98 @@ TEST_F(TdvDBGridTest, FixedColumnsTakeTheTitleColour)
     grade->SetDataFixedCols(-1);
     EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Invalid value for FixedCols")});
     EXPECT_EQ(grade->DataFixedCols(), 2);
+}
+
+TEST_F(TdvDBGridTest, UnderRowSelectTheFirstRecordShownStaysRightUnderTheTitles)
+{
+    grade->SetOptions(grade->Options() | dgRowSelect);
+    Mostra();
+    Tecla(Qt::Key_Down, Qt::ControlModifier);   // scrolls the records, never the grid's rows
+    EXPECT_EQ(grade->TopRow(), grade->TitleOffset());
+    grade->SetTopRow(grade->TitleOffset() + 2);
+    EXPECT_EQ(grade->TopRow(), grade->TitleOffset());
+
+    grade->SetOptions(grade->Options() & ~dgRowSelect);   // without it the grid's rows may scroll
+    grade->SetTopRow(grade->TitleOffset() + 1);
+    EXPECT_EQ(grade->TopRow(), grade->TitleOffset() + 1);
+}
+
+namespace {
+
+// A component that holds the grid and must drop it when the grid goes away.
+class Navegador : public QObject, public IdvLinkedComponent {
+public:
+    QList<std::pair<QObject*, TOperation>> avisos;
+    void Notification(QObject* componente, TOperation operacao) override { avisos << std::pair{componente, operacao}; }
+};
+
+}  // namespace
+
+TEST_F(TdvDBGridTest, LinkedComponentsAreToldWhenTheGridGoesAway)
+{
+    Navegador ficou, saiu, esquecido;
+    auto* destruido = new Navegador;
+    grade->AddLinkedComponent(&ficou);
+    grade->AddLinkedComponent(&saiu);
+    grade->AddLinkedComponent(&esquecido);
+    grade->AddLinkedComponent(destruido);
+    grade->RemoveLinkedComponent(&esquecido);
+    delete destruido;   // gone first: nothing is sent to it
+    TdvDBGrid* antiga = grade;
+    delete grade;
+    grade = nullptr;
+    const QList<std::pair<QObject*, TOperation>> esperado{{antiga, TOperation::opRemove}};
+    EXPECT_EQ(ficou.avisos, esperado);
+    EXPECT_EQ(saiu.avisos, esperado);
+    EXPECT_TRUE(esquecido.avisos.isEmpty());
+}
+
+TEST_F(TdvDBGridTest, RichTextCellsShowTheirTextAndOpenTheirRichEditsEditor)
+{
+    tabela.First();
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("OBS"))->SetAsBytes("{\\rtf1\\ansi Nota {\\b rica}}");
+    tabela.Post();
+    auto* rich = new TdvDBRichEdit(&forma);
+    rich->setObjectName(QStringLiteral("RichEdit1"));
+    grade->SetMemoAttributes(mSizeable | mWordWrap | mGridShow);
+    struct Leitor : TdvDBGrid {
+        using TdvDBGrid::GetFieldText;
+    };
+    const int campo = 3;   // OBS
+    const auto texto = [&] {
+        QString t;
+        (grade->*&Leitor::GetFieldText)(campo, t);
+        return t;
+    };
+    tabela.ControlType() = {QStringLiteral("OBS;RichEdit;RichEdit1")};
+    Mostra();
+    tabela.First();
+    EXPECT_EQ(texto(), QStringLiteral("Nota rica"));
+    EXPECT_FALSE(rich->isVisible());   // the named rich edit is the grid's, hidden
+    EXPECT_EQ(rich->parentWidget(), grade);
+    tabela.ControlType().clear();
+    EXPECT_EQ(texto(), QStringLiteral("{\\rtf1\\ansi Nota {\\b rica}}"));   // a memo that is not marked
+    tabela.ControlType() = {QStringLiteral("OBS;RichEdit;RichEdit1")};
+
+    QStringList abertos;
+    const auto fechaEditor = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* editor = qobject_cast<TdvRichEditForm*>(dialogo);
+            abertos << (editor ? editor->RichEdit1->Text() : QStringLiteral("outro"));
+            if (dialogo)
+                dialogo->QDialog::done(QDialog::Rejected);
+        });
+    };
+    grade->setFocus();
+    grade->SetSelectedIndex(campo);
+    fechaEditor();
+    Tecla(Qt::Key_F2);
+    fechaEditor();
+    QTest::mouseDClick(grade->viewport(), Qt::LeftButton, {}, Centro(grade->CellRect(Coluna("OBS"), Linha(1))));
+    EXPECT_EQ(abertos, QStringList(2, QStringLiteral("Nota rica")));
+    EXPECT_EQ(rich->DataField(), QStringLiteral("OBS"));
 }
 
 // The layout store of the grid, in an INI file of the test's folder.

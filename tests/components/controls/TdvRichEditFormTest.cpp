@@ -155,7 +155,6 @@ TEST_F(EditorRich, AReadOnlyEditorHidesItsEditingMenusAndAFaceNotInstalledShowsR
     EXPECT_FALSE(form->FormatMenu->menuAction()->isVisible());
     EXPECT_FALSE(form->NewButton->isVisible());
     EXPECT_FALSE(form->InsertMenu->menuAction()->isVisible());   // no embedded objects here
-    EXPECT_TRUE(form->Panels[1]->text().isEmpty());              // no portable Caps Lock reading
 
     origem.setReadOnly(false);
     auto outro = Abre();
@@ -163,6 +162,32 @@ TEST_F(EditorRich, AReadOnlyEditorHidesItsEditingMenusAndAFaceNotInstalledShowsR
     outro->RichEdit1->SetSelectionFace(QStringLiteral("Face Que Nao Existe"));
     outro->AtualizaSelecao();
     EXPECT_EQ(outro->FontNameCombo->palette().color(QPalette::Text), QColor(255, 0, 0));
+}
+
+TEST_F(EditorRich, TheLockPanelsFollowTheKeyboardAtEveryKeyReleaseAndStayBlankWithoutAReading)
+{
+    auto form = Abre();
+    std::optional<TKeyboardLocks> teclado = TKeyboardLocks{true, false};
+    form->LeTravas = [&teclado] { return teclado; };
+    QTest::keyClick(form->RichEdit1, Qt::Key_A);
+    EXPECT_EQ(form->Panels[1]->text(), QStringLiteral("CAP"));
+    EXPECT_EQ(form->Panels[2]->text(), QString());
+
+    teclado = TKeyboardLocks{false, true};
+    QTest::keyClick(form->RichEdit1, Qt::Key_B);
+    EXPECT_EQ(form->Panels[1]->text(), QString());
+    EXPECT_EQ(form->Panels[2]->text(), QStringLiteral("NUM"));
+
+    teclado.reset();   // a window system that offers no reading
+    QTest::keyClick(form->RichEdit1, Qt::Key_C);
+    EXPECT_EQ(form->Panels[1]->text(), QString());
+    EXPECT_EQ(form->Panels[2]->text(), QString());
+}
+
+TEST(KeyboardLocks, AnX11DisplayGivesAReadingAndTheOffscreenPlatformNone)
+{
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    EXPECT_EQ(ReadKeyboardLocks().has_value(), x11);
 }
 
 TEST(TdvRulerPanel, AMarkerPositionSnapsDownToTheUnitsDivisions)
