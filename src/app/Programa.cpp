@@ -4,30 +4,17 @@
 #include <memory>
 #include <utility>
 
-#include "assistants/TFoAssistGeracao.h"
-#include "assistants/TFoAssistTransmissao.h"
-#include "assistants/TFoAssistImportacao.h"
-#include "assistants/TFoPendencias.h"
-#include "assistants/TFoRelatoErrosImp.h"
-#include "assistants/TFormAssistCopSeg.h"
-#include "assistants/TFormAssistRestCopSeg.h"
+#include "app/RotinasPrograma.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TAtividadeQt.h"
 #include "platform/ui/TDialogosQt.h"
 #include "platform/ui/TJanelaVisivel.h"
 #include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
-#include "reports/RotinasImpressao.h"
-#include "screens/RotinasDeclaracao.h"
-#include "screens/TFoCalcula.h"
-#include "screens/TFoPesquisar.h"
 #include "screens/TZofHint.h"
-#include "shell/CopiaDeSeguranca.h"
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TFoAjuda.h"
-#include "shell/TFoIndexa.h"
 #include "shell/TFoSplash.h"
-#include "shell/TFormCopSegAuto.h"
 #include "shell/TInstanciaUnica.h"
 #include "shell/TPruv2003.h"
 
@@ -56,22 +43,7 @@ int ExecutaPrograma(const QString& PastaInstancia)
     {
         // Shown disabled until the splash has gone, so that no command runs before.
         TPruv2003 janela;
-        TRotinasPrincipal rotinas;
-        rotinas.MostraReorganizacao = [&janela] { MostraReorganizacao(&janela); };
-        rotinas.ExecutaAssistCopSeg = ExecutaAssistCopSeg;
-        rotinas.ExecutaAssistRestCopSeg = ExecutaAssistRestCopSeg;
-        rotinas.ArquivosDados = ArquivosDados();
-        rotinas.FazCopiaAutomatica = TFormCopSegAuto::Executa;
-        rotinas.ExibePendencias = ExibePendencias;
-        rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
-        rotinas.Impressao = RotinasImpressao();
-        rotinas.ExecutaAssistTransmissao = ExecutaAssistTransmissao;
-        rotinas.MostraPesquisa = MostraPesquisa;
-        DefineRotinasDeclaracao(rotinas, &janela);
-        rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
-        rotinas.ExibeRelatorioErrosImp = ExibeRelatorioErrosImp;
-        rotinas.MostraCalculadora = MostraCalculadora;
-        janela.DefineRotinas(std::move(rotinas));
+        janela.DefineRotinas(RotinasPrograma(janela));
         TZofHint::InstalaPruvHint(&janela);
         janela.setEnabled(false);
         janela.show();

@@ -52,7 +52,11 @@ std::vector<TCampoErro> TFoErrosImportCompr::Campos(const TRegistroComprovante& 
 
 void TFoErrosImportCompr::CriaInformacoes()
 {
-    TBanda& banda = CriaBandaLinha(QStringLiteral("QRBInformacoes"));
+    TBanda& banda = CriaBandaLinha(QStringLiteral("QRBInformacoes"), [this](TBanda& b) {
+        FRegistro.SetLinha(Log().Linha());
+        b.ElementoDe<TMemo>(QStringLiteral("QRMInformacoes")).Linhas =
+            QStringList{FRegistro.Campo(TRegistroComprovante::Campos)};
+    });
     banda.Altura = 2 * AlturaLinha + 6;
     const QString rotulo = QStringLiteral("Informações Complementares:");
     banda.AdicionaRotulo(QStringLiteral("QRLInformacoes"), rotulo, 0, 2, Rotulo());
@@ -62,10 +66,6 @@ void TFoErrosImportCompr::CriaInformacoes()
     memo.Altura = AlturaLinha;
     memo.Estica = true;
     AteAMargem(memo);
-    banda.AntesDeImprimir = [this, &memo](TBanda&, bool&) {
-        FRegistro.SetLinha(Log().Linha());
-        memo.Linhas = QStringList{FRegistro.Campo(TRegistroComprovante::Campos)};
-    };
 }
 
 void ExibeErrosImportCompr(const QString& Nome, int Total)

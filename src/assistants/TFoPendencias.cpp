@@ -13,6 +13,7 @@
 #include "model/gui/UtilJanelas.h"
 #include "platform/widgets/FechaComEsc.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ TFoPendencias::TFoPendencias(QWidget* Dono) : QWidget(nullptr, Qt::Window | Qt::
     DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Verificação de Pendências"));
     resize(Largura, Altura);
+    new TMinimoDoProjeto(*this);
     FrPruvVerifica = new TFrPruvVerifica(this);
     FrPruvVerifica->setObjectName(QStringLiteral("FrPruvVerifica"));
     auto* disposicao = new QVBoxLayout(this);

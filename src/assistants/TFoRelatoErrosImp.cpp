@@ -82,7 +82,8 @@ bool TFoRelatoErrosImp::MostraValores(const QString& Linha)
 
 void TFoRelatoErrosImp::CriaValores()
 {
-    TBanda& banda = CriaBandaLinha(QStringLiteral("QRBValores"));
+    TBanda& banda = CriaBandaLinha(QStringLiteral("QRBValores"),
+                                   [this](TBanda& b) { b.Habilitada = MostraValores(Log().Linha()); });
     banda.Altura = 4 + 14 * AlturaLinha;
     for (int coluna = 1; coluna <= 3; ++coluna)
         banda.AdicionaRotulo(QStringLiteral("QRLColuna%1").arg(coluna), QStringLiteral("Valor %1ª Coluna").arg(coluna),
@@ -100,7 +101,6 @@ void TFoRelatoErrosImp::CriaValores()
             valor.Valor = [this, mes, coluna] { return CamposEntrega::Valor(Log().Linha(), mes, coluna); };
         }
     }
-    banda.AntesDeImprimir = [this](TBanda&, bool& imprime) { imprime = MostraValores(Log().Linha()); };
 }
 
 void TFoRelatoErrosImp::CriaSumario(const QString& Modo)

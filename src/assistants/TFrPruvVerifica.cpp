@@ -50,7 +50,8 @@ QLabel* NovoContador(QWidget* dono, const char* nome, const char* dica)
     contador->setToolTip(QString::fromUtf8(dica));
     contador->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     contador->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    contador->setFixedWidth(48);
+    contador->setIndent(2);
+    contador->setFixedWidth(std::max(48, contador->sizeHint().width()));   // the seven digits whole
     return contador;
 }
 
@@ -162,6 +163,8 @@ void TFrPruvVerifica::CriaComponentes()
     fonteLista.setPointSize(8);
     DbgErrosEncontrados->setFont(fonteLista);
     DbgErrosEncontrados->SetRowHeightPercent(120);   // room for the rows' pictures
+    // A row at the least: where the frame is narrow the notice above takes the height it needs.
+    DbgErrosEncontrados->setMinimumHeight(32);
     DbgErrosEncontrados->SetUseTFields(false);
     DbgErrosEncontrados->SetSelected({QLatin1String(TabelaVerifica::DESCRICAO) + QStringLiteral("\t180\t") +
                                       QLatin1String(TabelaVerifica::DESCRICAO)});

@@ -10,7 +10,7 @@
 #include "platform/report/TForma.h"
 #include "platform/report/TImagem.h"
 #include "platform/report/TMedidaTexto.h"
-#include "platform/report/TTextoDado.h"
+#include "platform/report/TMemo.h"
 #include "shell/TFoPreview.h"
 
 namespace {
@@ -122,17 +122,16 @@ void TFrRelPendencias::CriaDetalhe()
 {
     TBanda& banda = QrpPendencias.CriaBanda(TTipoBanda::Detalhe, Detalhe);
     banda.Altura = 17;
-    const auto texto = [&](const char* nome, qreal esquerda, const QFont& fonte) -> TTextoDado& {
-        auto& campo = banda.Adiciona<TTextoDado>(QLatin1String(nome));
+    const auto texto = [&](const char* nome, qreal esquerda, const QFont& fonte) {
+        auto& campo = banda.Adiciona<TMemo>(QLatin1String(nome));
         campo.Esquerda = esquerda;
         campo.Topo = 1;
         campo.Fonte = fonte;
-        campo.Valor = [this] { return TabelaVerifica::Texto(Descricao(), TamanhoTexto); };
-        // A long text stops at the margin.
-        campo.AutoTamanho = false;
+        // A long text goes on under itself at the margin, the row growing to hold it.
+        campo.Estica = true;
         campo.Altura = banda.Altura - 1;
         FAteAMargem.push_back(&campo);
-        return campo;
+        FTextos.push_back({&campo, [this] { return TabelaVerifica::Texto(Descricao(), TamanhoTexto); }});
     };
     texto("QrdbDeclarantes", 20, Arial(13, true));
     texto("QrdbFundos", 25, Arial(12, true));
@@ -142,13 +141,16 @@ void TFrRelPendencias::CriaDetalhe()
     ok.Largura = 16;
     ok.Altura = 16;
     texto("QrdbQuadros", 42, Arial(11));
-    TTextoDado& erros = texto("QrdbErros", 46, Arial(11));
-    erros.Valor = [this] {
+    texto("QrdbErros", 46, Arial(11));
+    FTextos.back().second = [this] {
         const bool aviso = Tabela != nullptr && TabelaVerifica::Gravidade(*Tabela) == TabelaVerifica::GravidadeAviso;
         return (aviso ? QStringLiteral("AVISO: ") : QStringLiteral("ERRO : ")) +
                TabelaVerifica::Texto(Descricao(), TamanhoTexto);
     };
-    banda.AntesDeImprimir = [this](TBanda& b, bool&) { QRBand1BeforePrint(b); };
+    banda.AntesDeImprimir = [this](TBanda& b, bool&) {
+        PreencheTextos();
+        QRBand1BeforePrint(b);
+    };
 }
 
 void TFrRelPendencias::CriaSumario()
@@ -205,6 +207,12 @@ void TFrRelPendencias::QRBand1BeforePrint(TBanda& Banda)
         return;   // as the row before
     for (const TElementoDetalhe& e : ElementosDetalhe)
         Banda.Elemento(QLatin1String(e.Nome))->Habilitado = (partes & e.Parte) != 0;
+}
+
+void TFrRelPendencias::PreencheTextos()
+{
+    for (auto& [memo, texto] : FTextos)
+        memo->Linhas = QStringList{texto()};
 }
 
 void TFrRelPendencias::QRBand2BeforePrint(TBanda& Banda)

@@ -1,6 +1,8 @@
 #pragma once
 #include <QImage>
 #include <QString>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/report/TRelatorio.h"
@@ -8,7 +10,7 @@
 class TDataSet;
 class TFrPruvVerifica;
 class TRotulo;
-class TTextoDado;
+class TMemo;
 
 // The pending-items report: the rows of the verification table, one detail line each, under the
 // page header "Verificação de Pendências", and the totals of errors and warnings of the
@@ -39,10 +41,13 @@ private:
     void CriaSumario();
     void CriaRodape();
     void QRBand1BeforePrint(TBanda& Banda);
+    void PreencheTextos();
     void QRBand2BeforePrint(TBanda& Banda);
     [[nodiscard]] QString Descricao() const;
 
     bool FPrimeiro = true;   // the next record asked for is the table's first
     std::vector<TElementoRelatorio*> FLarguraDaBanda;   // as wide as the paper leaves the bands
     std::vector<TElementoRelatorio*> FAteAMargem;       // from their left to the right margin
+    // The row's texts and what each shows of the current row.
+    std::vector<std::pair<TMemo*, std::function<QString()>>> FTextos;
 };

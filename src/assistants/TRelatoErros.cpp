@@ -105,6 +105,8 @@ bool TRelatoErros::PrecisaDados()
     }
     ++FContador;
     FMensagem->Linhas = QStringList{FLog.Mensagem()};
+    for (auto& [banda, prepara] : FPreparos)
+        prepara(*banda);
     if (Total > 0)
         FRelatorio.DefineProgresso(Percentual(FContador, Total));
     return true;
@@ -165,22 +167,19 @@ void TRelatoErros::CriaRodape()
     AteAMargem(pagina);
 }
 
-TBanda& TRelatoErros::CriaBandaLinha(const QString& Nome)
+TBanda& TRelatoErros::CriaBandaLinha(const QString& Nome, std::function<void(TBanda&)> Prepara)
 {
     TBanda& banda = FRelatorio.CriaFilha(Nome, *FUltima);
+    banda.FicaComPai = true;
     FUltima = &banda;
+    if (Prepara)
+        FPreparos.emplace_back(&banda, std::move(Prepara));
     return banda;
 }
 
 TBanda& TRelatoErros::CriaBandaCampos(const QString& Nome, int Maximo, std::function<std::vector<TCampoErro>()> Campos)
 {
-    TBanda& banda = CriaBandaLinha(Nome);
-    banda.Altura = AlturaLinha;
-    for (int i = 1; i <= Maximo; ++i) {
-        banda.AdicionaRotulo(QStringLiteral("QrlRotulo%1").arg(i), QString(), 0, 0, Rotulo());
-        banda.AdicionaRotulo(QStringLiteral("QrlCampo%1").arg(i), QString(), 0, 0, Campo());
-    }
-    banda.AntesDeImprimir = [this, Maximo, Campos = std::move(Campos)](TBanda& b, bool&) {
+    TBanda& banda = CriaBandaLinha(Nome, [this, Maximo, Campos = std::move(Campos)](TBanda& b) {
         const std::vector<TCampoErro> campos = Campos();
         const qreal meio = FRelatorio.Papel().LarguraUtil() / 2;
         int linhas = 0;
@@ -202,6 +201,11 @@ TBanda& TRelatoErros::CriaBandaCampos(const QString& Nome, int Maximo, std::func
             linhas = std::max(linhas, c.Linha + 1);
         }
         b.Altura = 4 + linhas * AlturaLinha;
-    };
+    });
+    banda.Altura = AlturaLinha;
+    for (int i = 1; i <= Maximo; ++i) {
+        banda.AdicionaRotulo(QStringLiteral("QrlRotulo%1").arg(i), QString(), 0, 0, Rotulo());
+        banda.AdicionaRotulo(QStringLiteral("QrlCampo%1").arg(i), QString(), 0, 0, Campo());
+    }
     return banda;
 }

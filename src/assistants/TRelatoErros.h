@@ -50,8 +50,10 @@ public:
     void Visualiza();
 
 protected:
-    // A band printed after the detail (and after the ones made before it).
-    TBanda& CriaBandaLinha(const QString& Nome);
+    // A band printed after the detail (and after the ones made before it), on the page of its
+    // record: Prepara lays it out (texts, height, shown or not) as soon as the record is read, so
+    // that all of the record's bands are measured before the first of them prints.
+    TBanda& CriaBandaLinha(const QString& Nome, std::function<void(TBanda&)> Prepara = {});
     // A band of fields laid out as Campos gives them for the current line; at most Maximo.
     // Captions "QrlRotulo<n>" and values "QrlCampo<n>", n from 1.
     TBanda& CriaBandaCampos(const QString& Nome, int Maximo, std::function<std::vector<TCampoErro>()> Campos);
@@ -73,6 +75,7 @@ private:
     bool FAberto = false;
     int FContador = 0;
     TBanda* FUltima = nullptr;   // the band the next line band follows
+    std::vector<std::pair<TBanda*, std::function<void(TBanda&)>>> FPreparos;
     TMemo* FMensagem = nullptr;
     std::vector<TElementoRelatorio*> FAteAMargem;
 };

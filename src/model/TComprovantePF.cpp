@@ -1,5 +1,6 @@
 #include "model/TComprovantePF.h"
 
+#include "model/TErro.h"
 #include "model/TPruvItem.h"
 
 namespace {
@@ -12,11 +13,14 @@ constexpr qint64 DeducaoDependenteDesde2002 = 1060000;  // 106,00
 const QString Cabecalho = QStringLiteral("Os rendimentos seguintes estão informados nas linhas 3.01 e/ou 5.02:");
 
 // Destino += the sum of the amounts as they are, signs kept; notifies, as totals observe it.
+// A box gathers the beneficiary's items, each within the money limit, so it may pass the limit
+// and still print; only a sum past 64 bits is refused (165).
 void SomaComSinal(TMonetario& Destino, std::initializer_list<qint64> Parcelas)
 {
     qint64 soma = Destino.GetValor();
     for (const qint64 parcela : Parcelas)
-        soma = TMonetario::SomaVerificada(soma, parcela);
+        if (__builtin_add_overflow(soma, parcela, &soma))
+            throw EMonetarioInvalido(165, QString(), 0);
     Destino.SetValor(soma);
 }
 

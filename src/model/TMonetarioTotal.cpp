@@ -1,5 +1,7 @@
 #include "model/TMonetarioTotal.h"
 
+#include "model/TErro.h"
+
 TMonetarioTotal::~TMonetarioTotal()
 {
     DeixaDeObservar();
@@ -29,6 +31,14 @@ void TMonetarioTotal::AdicionaSubtracao(TMonetario& Parcela)
     Notifica();
 }
 
+qint64 TMonetarioTotal::SomaExata(qint64 A, qint64 B)
+{
+    qint64 resultado = 0;
+    if (__builtin_add_overflow(A, B, &resultado))
+        throw EMonetarioInvalido(165, QString(), 0);
+    return resultado;
+}
+
 qint64 TMonetarioTotal::GetValor() const
 {
     FAvisado = false;   // read, or tried: the next change is told again
@@ -36,7 +46,12 @@ qint64 TMonetarioTotal::GetValor() const
         qint64 soma = 0;
         for (int i = 0; i < QuantidadeParcelas(); ++i) {
             const qint64 parcela = FParcelas[i].Monetario->GetValorPositivo();
-            soma = i < FQtdSomadas ? SomaVerificada(soma, parcela) : SubtracaoVerificada(soma, parcela);
+            if (i >= FQtdSomadas)
+                soma = SubtracaoVerificada(soma, parcela);
+            else if (SemLimite)
+                soma = SomaExata(soma, parcela);
+            else
+                soma = SomaVerificada(soma, parcela);
         }
         FCalculado = soma;
     }

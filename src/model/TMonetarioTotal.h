@@ -26,7 +26,13 @@ public:
     // Observes the term, places it at the end, and notifies.
     void AdicionaSubtracao(TMonetario& Parcela);
 
-    // The sum of the terms; raises EMonetarioInvalido 165 when it goes past Maximo.
+    // A total that gathers amounts each kept to Maximo (a statement's boxes) may go past it: the
+    // limit is the typed amounts' and the delivery file's, and a total past it still prints.
+    // Only a sum past 64 bits is then refused.
+    bool SemLimite = false;
+
+    // The sum of the terms; raises EMonetarioInvalido 165 when it goes past Maximo (past 64
+    // bits with SemLimite).
     [[nodiscard]] qint64 GetValor() const override;
     // A total is never set nor typed into: both do nothing.
     void SetValor(qint64 Valor) override;
@@ -38,6 +44,7 @@ public:
     [[nodiscard]] int QuantidadeSomadas() const { return FQtdSomadas; }
 
 private:
+    static qint64 SomaExata(qint64 A, qint64 B);
     // A term changed: the sum is made again on the next read; the total's observers are told now,
     // unless they were told since it was last read and it is still marked changed.
     void Atualiza(ISujeito& Sujeito) override;

@@ -2,6 +2,7 @@
 
 TQuadroTribExclusiva::TQuadroTribExclusiva()
 {
+    FLinha2.SemLimite = true;
     FLinha2.AdicionaSoma(FOutrosRendimentos);
 }
 

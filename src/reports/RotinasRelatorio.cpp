@@ -11,6 +11,7 @@
 #include "model/gui/AvisosImpressora.h"
 #include "platform/report/TFonte.h"
 #include "platform/report/TForma.h"
+#include "platform/report/TMedidaTexto.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "platform/report/TSaidaRelatorio.h"
@@ -82,6 +83,13 @@ TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal To
     r.Largura = Largura;
     r.Alinhamento = Qt::AlignRight;
     return r;
+}
+
+void LimitaColuna(TRotulo& Rotulo, qreal Direita)
+{
+    Rotulo.AutoTamanho = false;
+    Rotulo.Largura = Direita - Rotulo.Esquerda;
+    Rotulo.Altura = TMedidaTexto::AlturaLinha(Rotulo.Fonte) + 1;
 }
 
 void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura)

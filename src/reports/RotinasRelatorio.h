@@ -37,6 +37,8 @@ TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal 
 // A right-aligned label whose right edge is Direita (the money columns).
 TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal Topo, qreal Largura = 130,
                      qreal Pontos = 8, bool Negrito = false);
+// Keeps the label to its column, which ends at Direita: a longer text is cut between characters.
+void LimitaColuna(TRotulo& Rotulo, qreal Direita);
 // A rule across the band at that height.
 void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura);
 

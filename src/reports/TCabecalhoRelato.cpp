@@ -13,7 +13,8 @@ constexpr qreal EntreLinhas = 20;
 
 }  // namespace
 
-TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial) : FBanda(Banda)
+TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial, qreal Largura)
+    : FBanda(Banda), FLargura(Largura)
 {
     FAno = &Rotulo(Banda, QStringLiteral("QRLAno"), QString(), 0, Topo, Pontos, true);
     FTipo = &Rotulo(Banda, QStringLiteral("QRLTipo"), QString(), 170, Topo, Pontos, true);
@@ -24,6 +25,7 @@ TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspec
     FNi = &Rotulo(Banda, QStringLiteral("QRLNi"), QString(), 40, linha2, Pontos);
     FTituloNome = &Rotulo(Banda, QStringLiteral("QRLTituloNome"), QString(), 190, linha2, Pontos, true);
     FNome = &Rotulo(Banda, QStringLiteral("QRLNome"), QString(), 300, linha2, Pontos);
+    LimitaColuna(*FNome, Largura);
 }
 
 void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas)
@@ -39,6 +41,7 @@ void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas)
     FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLTituloNomeFundo"), QStringLiteral("Nome Empresarial"),
                              x + 190, linha, Pontos, true));
     FRotuloNomeFundo = &Rotulo(FBanda, QStringLiteral("QRLNomeFundo"), QString(), x + 300, linha, Pontos);
+    LimitaColuna(*FRotuloNomeFundo, FLargura);
     FFundo.push_back(FRotuloNomeFundo);
     MostraFundo();
 }

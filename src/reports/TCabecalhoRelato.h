@@ -12,8 +12,9 @@ class TRotulo;
 // its kind; and the block of the fund or club whose annex the pages belong to from its start on.
 class TCabecalhoRelato final {
 public:
-    // The declaration's block on the band, two lines from Topo.
-    TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial);
+    // The declaration's block on the band, two lines from Topo; names end at Largura, the
+    // band's width.
+    TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial, qreal Largura);
     TCabecalhoRelato(const TCabecalhoRelato&) = delete;
     TCabecalhoRelato& operator=(const TCabecalhoRelato&) = delete;
 
@@ -43,6 +44,7 @@ public:
 
 private:
     TBanda& FBanda;
+    qreal FLargura;
     TRotulo* FAno;
     TRotulo* FTipo;
     TRotulo* FEncerra = nullptr;

@@ -10,6 +10,7 @@
 #include "model/TComprovantePF.h"
 #include "model/TColecaoPruv.h"
 #include "model/TComprovantePJ.h"
+#include "model/TErro.h"
 #include "model/TPruv.h"
 #include "model/TResumo.h"
 #include "model/gui/UtilJanelas.h"
@@ -243,7 +244,15 @@ bool TFoImprComprovante::ProximoComprovante()
         }
         if (FBeneficiarios.Eof())
             return false;
-        MontaComprovante();
+        try {
+            MontaComprovante();
+        } catch (const EMonetarioInvalido&) {
+            // A statement whose amounts cannot be added up is not printable: it is listed, and
+            // the others still print.
+            if (FRegistrando)
+                RegistraNaoImpresso();
+            continue;
+        }
         if (FAtual == nullptr || !FAtual->PossuiRendimentos())
             continue;
         if (FAtual->PodeImprimir()) {

@@ -35,6 +35,7 @@ constexpr TPosicao SemCompensacao[3] = {{154, 109, 100}, {329, 269, 260}, {461, 
 // Right edges of the compensation columns, and of the columns of suspended liability.
 constexpr qreal DireitaCompensacao[2] = {519, 629};
 constexpr qreal DireitaSubJudice[4] = {209, 369, 529, 689};
+constexpr qreal DeslocamentoTituloCompensacao = 10;
 
 std::unique_ptr<TRelatorio> NovoRelatorio()
 {
@@ -74,7 +75,7 @@ void TFoRelatoDeclaracao::CriaCabecalho()
     const qreal largura = FRelatorio->Papel().LarguraUtil();
     FCabecalho = &FRelatorio->CriaBanda(TTipoBanda::CabecalhoPagina, QStringLiteral("QRBCabecPagina"));
     FCabecalho->Altura = AlturaCabecalho;
-    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 10, true);
+    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 10, true, largura);
     Linha(*FCabecalho, QStringLiteral("LinhaCabecalho"), AlturaCabecalho - 30, largura);
     FCabecalhoRelato->CriaFundo(AlturaCabecalho - 18, true);
     Linha(*FCabecalho, QStringLiteral("LinhaFundo"), AlturaCabecalhoFundo - 8, largura);
@@ -92,6 +93,7 @@ void TFoRelatoDeclaracao::CriaTitulo()
     FNiDeclarante = &Rotulo(t, QStringLiteral("QRLNiDeclarante"), QString(), 65, 26);
     Rotulo(t, QStringLiteral("QRLTituloNomeDeclarante"), QStringLiteral("Nome / Nome Empresarial"), 210, 26, 8, true);
     FNomeDeclarante = &Rotulo(t, QStringLiteral("QRLNomeDeclarante"), QString(), 360, 26);
+    LimitaColuna(*FNomeDeclarante, FRelatorio->Papel().LarguraUtil());
 
     Rotulo(t, QStringLiteral("QRLTituloResponsavel"), QStringLiteral("Responsável pelo Preenchimento"), 0, 52, 10, true);
     const struct { const char* nome; const char* titulo; qreal x, y, xValor; } campos[7] = {
@@ -133,6 +135,7 @@ void TFoRelatoDeclaracao::CriaDetalhe()
     FNiBenef = &Rotulo(d, QStringLiteral("QRLCPFBenef"), QString(), 125, 6);
     FTituloNomeBenef = &Rotulo(d, QStringLiteral("QRLTituloNomeBenef"), QString(), 250, 6, 8, true);
     FNomeBenef = &Rotulo(d, QStringLiteral("QRLNomeBenef"), QString(), 360, 6);
+    LimitaColuna(*FNomeBenef, FRelatorio->Papel().LarguraUtil());
     Linha(d, QStringLiteral("LinhaDetalhe"), 26, FRelatorio->Papel().LarguraUtil());
 
     Rotulo(d, QStringLiteral("QRLTituloMes"), QStringLiteral("Mês"), 4, TopoGrade - 20, 8, true);
@@ -145,8 +148,9 @@ void TFoRelatoDeclaracao::CriaDetalhe()
         CriaColuna(d, FGrade, c, QStringLiteral("QRLValor"), TopoGrade);
         if (compensacao) {
             const qreal direita = DireitaCompensacao[c - CompAno];
+            // Past the values' edge, so that the first stands clear of the tax column's title.
             FTitulos[c]->Largura = 110;
-            FTitulos[c]->Esquerda = direita - 110;
+            FTitulos[c]->Esquerda = direita + DeslocamentoTituloCompensacao - 110;
             FTitulos[c]->Alinhamento = Qt::AlignRight;
             for (int linha = 0; linha < Linhas; ++linha) {
                 TRotulo& r = *FGrade[c][linha];
@@ -168,6 +172,7 @@ void TFoRelatoDeclaracao::CriaSubJudice()
     TBanda& s = *FSubJudice;
     s.Altura = AlturaSubJudice13;
     s.Habilitada = false;
+    s.FicaComPai = true;   // an item's suspended amounts print on the page of its months
     Rotulo(s, QStringLiteral("QRLTituloSubJudice"), QStringLiteral("Tributação com Exigibilidade Suspensa"), 0, 4, 9,
            true);
     Rotulo(s, QStringLiteral("QRLTituloMesSJ"), QStringLiteral("Mês"), 4, TopoGradeSJ - 20, 8, true);
@@ -210,8 +215,9 @@ void TFoRelatoDeclaracao::PosicionaValores(bool Compensacao)
 void TFoRelatoDeclaracao::Habilitacao13(bool Mostra)
 {
     FMeses[12]->Habilitado = Mostra;
-    for (auto& coluna : FGrade)
-        coluna[12]->Habilitado = Mostra;
+    // Only the columns shown get the row: a hidden column prints nothing on any row.
+    for (int c = 0; c < Colunas; ++c)
+        FGrade[c][12]->Habilitado = Mostra && FTitulos[c]->Habilitado;
     const qreal topoTotal = TopoGrade + (Mostra ? 13 : 12) * AlturaLinha;
     FMeses[13]->Topo = topoTotal;
     for (auto& coluna : FGrade)

@@ -38,7 +38,7 @@ TFoRelatoLista::TFoRelatoLista(const QString& Nome, const QString& Titulo, const
     titulo.Largura = largura;
     titulo.Alinhamento = Qt::AlignHCenter;
     Linha(*FCabecalho, QStringLiteral("LinhaTitulo"), 36, largura);
-    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 48, false);
+    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 48, false, largura);
     FCabecalhoRelato->CriaFundo(100, false);
     Linha(*FCabecalho, QStringLiteral("LinhaTitulosColunas"), AlturaCabecalho - 4, largura);
     FAncorados.emplace_back(FCabecalho->Elementos().back().get(), 4);

@@ -203,6 +203,8 @@ void TFoRelatoRecibo::CriaResponsavel()
         RotuloMm(b, QStringLiteral("Tit") + QString::fromLatin1(c.nome), QString::fromUtf8(c.titulo), c.x, c.y);
         RotuloMm(b, QString::fromLatin1(c.nome), QString(), c.xValor, c.y, Corpo, true);
     }
+    // A long name stops short of the CPF beside it.
+    LimitaColuna(b.ElementoDe<TRotulo>(QStringLiteral("QRLNomeResp")), Mm(campos[1].x - 2));
 }
 
 void TFoRelatoRecibo::CriaObservacao()

@@ -43,11 +43,8 @@ TFoRelatoTotalMensalCodigo::TFoRelatoTotalMensalCodigo(const TPruv& Declaracao, 
     FDecisaoMes->Altura = TParteDecisaoJudicial::Altura + 4;
     FDecisao = std::make_unique<TParteDecisaoJudicial>(*FDecisaoMes, QStringLiteral("QRLJudicial"), 0,
                                                        DireitaImposto);
-    FDecisaoMes->AntesDeImprimir = [this](TBanda&, bool& imprime) {
-        const TParteDecisaoJudicial::TValores& decisao = FAcumulado[FMesAtual - 1].Decisao;
-        imprime = !TParteDecisaoJudicial::Zerados(decisao);
-        FDecisao->Preenche(decisao);
-    };
+    // Shown or not with its month (PrecisaMes), and on its month's page.
+    FDecisaoMes->FicaComPai = true;
 
     TBanda& rodape = r.CriaBanda(TTipoBanda::RodapeGrupo, QStringLiteral("QRBRodapeGrupo"));
     rodape.Altura = AlturaTotal;
@@ -115,6 +112,8 @@ bool TFoRelatoTotalMensalCodigo::PrecisaMes()
     FRendimento->Texto = TextoValor(mes.Tributaveis[Rendimento]);
     FDeducao->Texto = TextoValor(mes.Tributaveis[Deducao]);
     FImposto->Texto = TextoValor(mes.Tributaveis[Imposto]);
+    FDecisaoMes->Habilitada = !TParteDecisaoJudicial::Zerados(mes.Decisao);
+    FDecisao->Preenche(mes.Decisao);
     return true;
 }
 

@@ -455,10 +455,13 @@ void TLeiauteComprovante::AjustaLinha()
     }
     altura += 1;
     PJRendimentos.Altura = altura;
+    // The column rules run the row's height; the rule under the row stays a rule under it.
+    auto& inferior = PJRendimentos.ElementoDe<TElementoRelatorio>(QStringLiteral("PJReguaInferior"));
     for (const auto& e : PJRendimentos.Elementos())
-        if (e->Nome().startsWith(QLatin1String("PJRegua")) || e->Nome().startsWith(QLatin1String("PJBorda")))
+        if (e.get() != &inferior
+            && (e->Nome().startsWith(QLatin1String("PJRegua")) || e->Nome().startsWith(QLatin1String("PJBorda"))))
             e->Altura = altura;
-    PJRendimentos.ElementoDe<TElementoRelatorio>(QStringLiteral("PJReguaInferior")).Topo = altura - 2;
+    inferior.Topo = altura - 2;
 }
 
 QImage TLeiauteComprovante::Emblema()

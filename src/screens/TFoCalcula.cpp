@@ -58,7 +58,8 @@ TFoCalcula* TFoCalcula::Aberta()
 }
 
 TFoCalcula::TFoCalcula(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("FoCalcula"));
     DefineHelpContext(*this, HelpContext);
@@ -182,7 +183,9 @@ TFoCalcula::TFoCalcula(QWidget* parent)
     RbLivre->setObjectName(QStringLiteral("RbLivre"));
     RbFixa2->setChecked(true);
     for (QRadioButton* rb : {RbFixa2, RbFixa4, RbLivre}) {
-        rb->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches the choice and the arrows move it; the keys it does not take still reach
+        // the calculator, and a click leaves the focus where it was.
+        rb->setFocusPolicy(Qt::TabFocus);
         connect(rb, &QRadioButton::toggled, this, [this, rb](bool marcado) {
             if (!marcado)
                 return;

@@ -29,6 +29,7 @@ TFoCalculaResumo::TFoCalculaResumo(TPruv& Pruv, QWidget* Dono) : QDialog(Dono), 
     DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Resumo da Declaração"));
     setFixedSize(384, 93);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Gauge = new QProgressBar(this);
     Gauge->setObjectName(QStringLiteral("Gauge"));
     Gauge->setGeometry(27, 14, 329, 24);

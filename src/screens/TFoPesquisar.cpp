@@ -8,6 +8,7 @@
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrPesquisarPruv.h"
 #include "shell/ExcecaoAplicacao.h"
+#include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ TFoPesquisar::TFoPesquisar(QWidget* Dono) : QDialog(Dono, Qt::Tool | Qt::WindowS
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FrPesquisarPruv);
     resize(521, 213);
+    new TMinimoDoProjeto(*this);
 }
 
 void TFoPesquisar::showEvent(QShowEvent* evento)

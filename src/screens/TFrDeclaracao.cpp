@@ -102,8 +102,7 @@ TFrDeclaracao::TFrDeclaracao(QWidget* pai) : QWidget(pai)
     layoutResumo->addWidget(PnEspaco);
     FrResumo = new TFrResumo(&Pagina(TPaginaDeclaracao::Resumo));
     FrResumo->setObjectName(QStringLiteral("FrResumo"));
-    layoutResumo->addWidget(FrResumo);
-    layoutResumo->addStretch(1);
+    layoutResumo->addWidget(FrResumo, 1);
 
     FrComprovante = new TFrComprovante(&Pagina(TPaginaDeclaracao::Comprovante));
     FrComprovante->setObjectName(QStringLiteral("FrComprovante"));

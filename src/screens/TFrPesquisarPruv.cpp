@@ -1,5 +1,7 @@
 #include "screens/TFrPesquisarPruv.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -130,8 +132,16 @@ TFrPesquisarPruv::TFrPesquisarPruv(QWidget* parent)
     for (const QString& chave : {TextoCodigo, TextoCpf, TextoCnpj, TextoNome})
         CbChave->Items().Add(chave);
     CbChave->setToolTip(QStringLiteral("Selecione o critério pelo qual será efetuada a pesquisa/ordenação."));
+    // Wide enough for its longest choice, which the window then never cuts.
+    int largura = 0;
+    for (const QString& chave : CbChave->Items().Strings())
+        largura = std::max(largura, CbChave->fontMetrics().horizontalAdvance(chave));
+    CbChave->setMinimumWidth(largura + CbChave->EffectiveButtonWidth() + 12);
     LbEntraChave = new QLabel(QStringLiteral("Digite o Código de Retenção"), PnPesquisar);
     LbEntraChave->setObjectName(QStringLiteral("LbEntraChave"));
+    // Room for its longest caption, the one of the name.
+    LbEntraChave->setMinimumWidth(
+        LbEntraChave->fontMetrics().horizontalAdvance(QStringLiteral("Nome/Nome Empresarial do Beneficiário")) + 4);
     EdChave = new QLineEdit(PnPesquisar);
     EdChave->setObjectName(QStringLiteral("EdChave"));
     EdChave->installEventFilter(this);

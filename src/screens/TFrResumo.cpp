@@ -1,9 +1,12 @@
 #include "screens/TFrResumo.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTabBar>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "components/controls/TdvDBDateTimePicker.h"
 #include "components/controls/TdvDBGrid.h"
@@ -80,8 +83,11 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     DefineHelpContext(*this, AjudaResumo);
     PgResumo = new QTabWidget(this);
     PgResumo->setObjectName(QStringLiteral("PgResumo"));
-    PgResumo->setGeometry(0, 0, 628, 340);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(PgResumo);
     auto* geral = new QWidget(PgResumo);
+    TsGeral = geral;
     geral->setObjectName(QStringLiteral("TsGeral"));
     PgResumo->addTab(geral, QStringLiteral("&Geral"));
     TsDiscriminado = new QWidget(PgResumo);
@@ -132,10 +138,11 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     DeTotAnoAtual = Total(GbCompensacao, "DeTotAnoAtual", "Ano calendário", 10, 16);
     DeTotAnosAnteriores = Total(GbCompensacao, "DeTotAnosAnteriores", "Anos anteriores", 160, 16);
 
-    auto* codigos = Grupo(geral, "GbCodigos", "Códigos constantes da Declaração", QRect(6, 260, 608, 50));
-    dvDBGrid2 = new TdvDBGrid(codigos);
+    GbCodigos = Grupo(geral, "GbCodigos", "Códigos constantes da Declaração", QRect(6, 260, 608, 50));
+    dvDBGrid2 = new TdvDBGrid(GbCodigos);
     dvDBGrid2->setObjectName(QStringLiteral("dvDBGrid2"));
     dvDBGrid2->setGeometry(8, 16, 592, 30);
+    dvDBGrid2->SetOptions(dgIndicator | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);   // no titles
     dvDBGrid2->SetReadOnly(true);
     dvDBGrid2->SetUseTFields(false);
     dvDBGrid2->SetKeyOptions(0);
@@ -157,6 +164,8 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     DbgDiscriminado->SetTitleLines(4);
     DbgDiscriminado->SetTitleAlignment(taCenter);
     DbgDiscriminado->SetTitleFont(TFont{DbgDiscriminado->font(), Qt::blue});
+    geral->installEventFilter(this);
+    TsDiscriminado->installEventFilter(this);
     TbDetResumo = CriaTabela(TColecaoResumo::NomeArquivo());
     TbDetResumo->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF_CNPJ"), 18, fkCalculated));
     // The counts and amounts, right-aligned as numbers are.
@@ -228,6 +237,25 @@ void TFrResumo::AbreDetalhe()
     DbgDiscriminado->SetDataSource(DsDetResumo.get());
 }
 
+bool TFrResumo::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() == QEvent::Resize && (objeto == TsGeral || objeto == TsDiscriminado))
+        PosicionaGrades();
+    return QWidget::eventFilter(objeto, evento);
+}
+
+// The codes box moves up into the place of the judicial boxes when they are hidden, and reaches
+// down to the page's bottom; the detail grid fills its page: both grow with the window.
+void TFrResumo::PosicionaGrades()
+{
+    const int topo = GbSubJud->isHidden() ? 132 : 260;
+    const int largura = std::max(608, TsGeral->width() - 12);
+    GbCodigos->setGeometry(6, topo, largura, std::max(50, TsGeral->height() - topo - 4));
+    dvDBGrid2->setGeometry(8, 16, largura - 16, GbCodigos->height() - 22);
+    DbgDiscriminado->setGeometry(4, 28, std::max(614, TsDiscriminado->width() - 8),
+                                 std::max(280, TsDiscriminado->height() - 32));
+}
+
 TFrResumo::~TFrResumo()
 {
     Fecha();
@@ -296,10 +324,7 @@ void TFrResumo::Entra()
     const bool judicial = FPruv->GetResumo().PossuiSubJudice();
     GbSubJud->setVisible(judicial);
     GbCompensacao->setVisible(judicial);
-    // The boxes below move up into the place of the hidden ones.
-    auto* codigos = findChild<QGroupBox*>(QStringLiteral("GbCodigos"));
-    codigos->setGeometry(6, judicial ? 260 : 132, 608, judicial ? 50 : 178);
-    codigos->findChild<TdvDBGrid*>()->setGeometry(8, 16, 592, codigos->height() - 22);
+    PosicionaGrades();
     QStringList colunas{QStringLiteral("CPF_CNPJ\t18\tFonte~Pagadora"),
                         QStringLiteral("TOT_BENEF_EXIB\t10\tTotal de~Beneficiários")};
     for (int i = 0; i < int(std::size(ColunasValores)); ++i)

@@ -34,12 +34,18 @@ public:
     // under their normal code are left out.
     [[nodiscard]] static bool VarianteExcluida(const QString& Codigo, const QString& Anexo, const QString& Ano);
 
+protected:
+    // The pages' sizes follow the window: the two grids take what the page has below the boxes.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
 private:
     [[nodiscard]] std::array<TPruvEdit*, 11> Edits() const;
+    void PosicionaGrades();
     void FiltraCodigo(bool& Aceita);
     void AbreDetalhe();
 
     QTabWidget* PgResumo;
+    QWidget* TsGeral;
     QWidget* TsDiscriminado;
     TdvDBDateTimePicker* DtpDataGera;
     TPruvEdit* DeQtdVolumes;
@@ -57,6 +63,7 @@ private:
     QGroupBox* GbTotais;
     QGroupBox* GbSubJud;
     QGroupBox* GbCompensacao;
+    QGroupBox* GbCodigos;
     TdvDBGrid* dvDBGrid2;
     TdvDBGrid* DbgDiscriminado;
     std::unique_ptr<TdvTable> TbCodRet;

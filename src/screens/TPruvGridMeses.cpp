@@ -39,7 +39,7 @@ TPruvGridMeses::TPruvGridMeses(QWidget* parent)
     SetScrollBars(TScrollStyle::ssNone);
     SetEditLimit(13);
     SetColWidths(0, LarguraColunaMes);
-    resize(590, 269);
+    resize(LarguraProjeto, AlturaProjeto);
     SelecionaCelula(1, 1);
 }
 
@@ -238,7 +238,10 @@ void TPruvGridMeses::Atualiza()
 {
     if (RowCount() > 13 && ColCount() > 1) {
         const int linhas = RowCount();
-        const int disponivel = ClientHeight() - linhas * GridLineWidth();
+        // Rows share the grid's height up to its designed one; a taller grid keeps them at that
+        // height and shows its empty space below.
+        const int cliente = std::min(ClientHeight(), AlturaProjeto - (height() - ClientHeight()));
+        const int disponivel = cliente - linhas * GridLineWidth();
         const int altura = std::max(1, static_cast<int>(std::lround(double(disponivel) / linhas)));
         const int sobra = disponivel - altura * linhas;
         for (int l = 0; l < linhas; ++l)

@@ -9,6 +9,8 @@ TDialogoPrincipal::TDialogoPrincipal(const char* Nome, int Largura, int Altura, 
 {
     setObjectName(QLatin1String(Nome));
     setFixedSize(Largura, Altura);
+    // A dialog border: a title and a close button, nothing that would resize it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(FonteFormulario());
     DefineHelpContext(*this, HelpContext);
 }

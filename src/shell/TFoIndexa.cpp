@@ -14,6 +14,7 @@
 #include "model/gui/UtilJanelas.h"
 #include "platform/ui/TProgressoQt.h"
 #include "shell/TFormAssist.h"
+#include "platform/widgets/TMinimoDoProjeto.h"
 
 TFoIndexa::TFoIndexa(QWidget* Pai, const QString& ArquivoIndices)
     : QDialog(Pai), FArquivoIndices(ArquivoIndices)
@@ -54,6 +55,7 @@ TFoIndexa::TFoIndexa(QWidget* Pai, const QString& ArquivoIndices)
     layout->addLayout(botoes);
     // Wide enough for the title bar to show the whole caption.
     setMinimumWidth(std::max(420, TFormAssist::LarguraParaTitulo(windowTitle(), font())));
+    new TMinimoDoProjeto(*this);
 
     connect(BbReorganizar, &QPushButton::clicked, this, &TFoIndexa::BbReorganizarClick);
     connect(BbFechar, &QPushButton::clicked, this, &TFoIndexa::reject);

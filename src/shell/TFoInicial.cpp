@@ -22,6 +22,7 @@
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TDmGeral.h"
 #include "shell/TabelaDeclaracoes.h"
+#include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {
 
@@ -112,6 +113,7 @@ TFoInicial::TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
     layout->addWidget(Panel1, 1);
     layout->addLayout(botoes);
     resize(710, 330);   // the grid shows its three columns whole
+    new TMinimoDoProjeto(*this);
 
     DefineHelpContext(*this, HelpContext);
     for (QWidget* controle : findChildren<QWidget*>())

@@ -162,6 +162,7 @@ TFoSobre::TFoSobre(QWidget* parent) : QDialog(parent)
     layout->addSpacing(8);
     layout->addLayout(rodape);
     setFixedSize(380, 250);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -17,6 +17,7 @@
 #include "shell/EstadoPrograma.h"
 #include "shell/ExcecaoAplicacao.h"
 #include "shell/TFoAjuda.h"
+#include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ TFormAssist::TFormAssist(QWidget* owner)
     setObjectName(QStringLiteral("FormAssist"));
     setWindowTitle(QStringLiteral("FormAssist"));
     resize(LarguraForm, AlturaForm);
+    new TMinimoDoProjeto(*this);
 
     PnPaginas = new QWidget(this);
     PnPaginas->setObjectName(QStringLiteral("PnPaginas"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "ObservadorRegistrado.h"
@@ -135,6 +136,27 @@ TEST(TMonetarioTotal, ASumPastTheMaximumRaises165)
     }
     um->SetValor(0);
     EXPECT_EQ(total.GetValor(), TMonetario::Maximo);
+}
+
+TEST(TMonetarioTotal, WithoutTheLimitASumPastTheMaximumPrints)
+{
+    auto a = Valor(0), b = Valor(0);
+    a->SetValor(TMonetario::Maximo);
+    b->SetValor(TMonetario::Maximo);
+    TMonetarioTotal total;
+    total.SemLimite = true;
+    total.AdicionaSoma(*a);
+    total.AdicionaSoma(*b);
+    EXPECT_EQ(total.GetValor(), 2 * TMonetario::Maximo);
+    EXPECT_EQ(total.GetTextoFormatado(), QStringLiteral("199.999.999.999,98"));
+    // Past 64 bits it is still refused.
+    a->SetValor(std::numeric_limits<qint64>::max());
+    try {
+        (void)total.GetValor();
+        ADD_FAILURE() << "no error";
+    } catch (const EMonetarioInvalido& e) {
+        EXPECT_EQ(e.Codigo(), 165);
+    }
 }
 
 TEST(TMonetarioTotal, TotalsOfTotals)

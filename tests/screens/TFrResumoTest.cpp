@@ -97,6 +97,28 @@ TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
     EXPECT_EQ(detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString(), FormataCnpj(Fundo));
 }
 
+TEST_F(TFrResumoTest, MaximisedTheCodesListAndTheDetailGridTakeThePagesHeight)
+{
+    auto pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    pruv.reset();
+    Inicia();
+    Abre(Matriz);
+    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+    QApplication::processEvents();
+    auto* codigos = Campo<TdvDBGrid>("dvDBGrid2");
+    const int normal = codigos->height();
+    EXPECT_FALSE(codigos->Options() & dgTitles);   // a list of codes, without titles
+    EXPECT_GE(codigos->ClientHeight(), codigos->DefaultRowHeight());   // a code seen whole
+
+    janela->resize(1600, 1200);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_GT(codigos->height(), normal + 500);
+    EXPECT_GT(codigos->width(), 1400);
+    EXPECT_GT(codigos->ClientHeight() / codigos->DefaultRowHeight(), 30);   // room for as many codes
+}
+
 TEST_F(TFrResumoTest, ADeclarationNeverWrittenShowsNoDateAfterAWrittenOne)
 {
     auto escrita = Armazenada(Matriz);

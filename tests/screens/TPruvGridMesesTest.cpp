@@ -317,3 +317,26 @@ TEST(TPruvGridRendParcial, TitleBoxesSpanTheirCells)
     EXPECT_FALSE(grade.CelulaEditavel(2, 2));
     EXPECT_TRUE(grade.CelulaEditavel(3, 2));
 }
+
+TEST(TPruvGridMeses, RowsKeepTheirDesignedHeightInATallGridAndShareASmallOne)
+{
+    Janela<TPruvGridRendimentos> j;
+    const auto alturaDoMes = [&j] { return j.grade->RowHeights(1); };
+    j.janela.resize(700, TPruvGridMeses::AlturaProjeto + 20);
+    QApplication::processEvents();
+    j.grade->Atualiza();
+    const int projeto = alturaDoMes();
+    EXPECT_GE(projeto * j.grade->RowCount(), TPruvGridMeses::AlturaProjeto - 30);   // the rows fill it
+
+    j.janela.resize(1600, 1200);   // maximised: the rows stay, the grid shows room below them
+    QApplication::processEvents();
+    j.grade->Atualiza();
+    EXPECT_EQ(alturaDoMes(), projeto);
+    EXPECT_LE(j.grade->RowHeights(0), projeto + 2);
+
+    j.janela.resize(700, 200);   // smaller than designed: every month still shown
+    QApplication::processEvents();
+    j.grade->Atualiza();
+    EXPECT_LT(alturaDoMes(), projeto);
+    EXPECT_LE(j.grade->GridHeight(), j.grade->ClientHeight() + 1);
+}

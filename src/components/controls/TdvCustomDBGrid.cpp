@@ -1389,7 +1389,11 @@ void TdvCustomDBGrid::EscreveTextoDaCelula(const TRect& r, const QString& text, 
             flags |= wtPrefix;
         QString texto = text;
         texto.replace(QLatin1Char('~'), QLatin1Char('\n'));
-        WriteTextRect(canvas, r, 3 + p, flags, alignment, texto, dy);
+        // A column that goes on past the grid's right edge has its title over the part shown.
+        TRect visivel = r;
+        if (visivel.Right > ClientWidth() && visivel.Left < ClientWidth())
+            visivel.Right = ClientWidth();
+        WriteTextRect(canvas, visivel, 3 + p, flags, alignment, texto, dy);
         return;
     }
     unsigned flags = 0;

@@ -61,9 +61,31 @@ qreal TBanda::AlturaImpressa(const TContextoImpressao& contexto) const
     return altura;
 }
 
-void TBanda::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto) const
+qreal TBanda::AlturaFilhasJuntas(const TContextoImpressao& contexto) const
 {
-    for (const auto& e : FElementos)
-        if (e->Habilitado)
-            e->Desenha(pintor, origem, contexto);
+    qreal altura = 0;
+    for (const TBanda* f = FFilha; f != nullptr && f->FicaComPai && f->Habilitada; f = f->FFilha)
+        altura += f->AlturaImpressa(contexto);
+    return altura;
+}
+
+void TBanda::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto,
+                    std::vector<TTracoDesenhado>* tracos) const
+{
+    for (const auto& e : FElementos) {
+        if (!e->Habilitado)
+            continue;
+        e->Desenha(pintor, origem, contexto);
+        if (tracos != nullptr) {
+            const std::size_t antes = tracos->size();
+            e->Registra(*tracos, origem, contexto);
+            const bool corpo = FTipo != TTipoBanda::CabecalhoPagina && FTipo != TTipoBanda::RodapePagina
+                               && FTipo != TTipoBanda::CabecalhoColunas;
+            for (std::size_t i = antes; i < tracos->size(); ++i) {
+                (*tracos)[i].Banda = FNome;
+                (*tracos)[i].NoCorpo = corpo;
+                (*tracos)[i].DeFilha = FTipo == TTipoBanda::Filha;
+            }
+        }
+    }
 }

@@ -42,6 +42,10 @@ public:
     bool ForcaNovaPagina = false;    // starts on a new page unless the page holds nothing yet
     bool RepeteEmNovaPagina = false; // a group's or sub-detail's header printed again on every
                                      // new page while its group or rows go on
+    // A child band that never starts a page without its parent: when the two do not fit together
+    // below what the page holds, the parent goes to a new page too (unless together they need
+    // more than a page). Along a chain of such children the whole chain stays together.
+    bool FicaComPai = false;
 
     // Called when the band is about to print (the page is already started): may change the
     // band's height, enable or disable it and its elements, fill texts, ask the report for a
@@ -89,8 +93,12 @@ public:
 
     // Altura, grown to hold the enabled elements that stretch.
     [[nodiscard]] qreal AlturaImpressa(const TContextoImpressao& contexto) const;
+    // The heights of the enabled children that stay with this band (FicaComPai), down the chain.
+    [[nodiscard]] qreal AlturaFilhasJuntas(const TContextoImpressao& contexto) const;
     // origem: the band's top-left corner on the page.
-    void Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto) const;
+    // tracos: when given, receives what was drawn (TRegistroDesenho).
+    void Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto,
+                 std::vector<TTracoDesenhado>* tracos = nullptr) const;
 
 private:
     TTipoBanda FTipo;

@@ -3,6 +3,9 @@
 #include <QPointF>
 #include <QString>
 #include <utility>
+#include <vector>
+
+#include "platform/report/TDesenhoPagina.h"
 
 class QPainter;
 
@@ -36,6 +39,9 @@ public:
     // origem: the band's top-left corner on the page.
     virtual void Desenha(QPainter& pintor, QPointF origem,
                          const TContextoImpressao& contexto) const = 0;
+    // Adds what Desenha draws, as it draws it, for a watcher of the pages (TRegistroDesenho).
+    virtual void Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
+                          const TContextoImpressao& contexto) const = 0;
 
 private:
     QString FNome;

@@ -30,3 +30,26 @@ void TForma::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao&
     }
     pintor.restore();
 }
+
+void TForma::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
+                      const TContextoImpressao& /*contexto*/) const
+{
+    const QRectF area(origem.x() + Esquerda, origem.y() + Topo, Largura, Altura);
+    TTracoDesenhado t;
+    t.Elemento = Nome();
+    switch (Tipo) {
+    case TTipoForma::Retangulo:
+        t.Tipo = TTracoDesenhado::TTipo::Moldura;
+        t.Caixa = area;
+        break;
+    case TTipoForma::LinhaHorizontal:
+        t.Tipo = TTracoDesenhado::TTipo::Linha;
+        t.Caixa = QRectF(QPointF(area.left(), area.center().y()), QPointF(area.right(), area.center().y()));
+        break;
+    case TTipoForma::LinhaVertical:
+        t.Tipo = TTracoDesenhado::TTipo::Linha;
+        t.Caixa = QRectF(QPointF(area.center().x(), area.top()), QPointF(area.center().x(), area.bottom()));
+        break;
+    }
+    tracos.push_back(std::move(t));
+}

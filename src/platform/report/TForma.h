@@ -23,4 +23,6 @@ public:
 
     void Desenha(QPainter& pintor, QPointF origem,
                  const TContextoImpressao& contexto) const override;
+    void Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
+                  const TContextoImpressao& contexto) const override;
 };

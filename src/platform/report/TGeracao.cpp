@@ -176,9 +176,14 @@ bool TGeracao::ImprimeBanda(TBanda& banda)
     if (imprime) {
         AbrePaginaSeFechada();   // the event may have ended the page
         const qreal altura = banda.AlturaImpressa(Contexto());
+        // Children that stay with the band go to a new page together with it, when a page can
+        // hold them all.
+        const qreal juntas = altura + banda.AlturaFilhasJuntas(Contexto());
+        const bool separaFilhas = juntas > altura && FY + juntas > LimiteCorpo()
+                                  && juntas <= LimiteCorpo() - R.Papel().MargemSuperior;
         // A page that holds nothing but its top takes the band even when it does not fit:
         // a new page would not have more room.
-        if (FPaginaComCorpo && (banda.ForcaNovaPagina || FY + altura > LimiteCorpo())) {
+        if (FPaginaComCorpo && (banda.ForcaNovaPagina || FY + altura > LimiteCorpo() || separaFilhas)) {
             FechaPagina(false);
             AbrePagina();
         }
@@ -211,8 +216,16 @@ bool TGeracao::ImprimeNoTopo(TBanda& banda)
 
 void TGeracao::Desenha(const TBanda& banda, qreal altura)
 {
-    if (FPintor.isActive())
-        banda.Desenha(FPintor, QPointF(R.Papel().MargemEsquerda, FY), Contexto());
+    if (FPintor.isActive()) {
+        const std::size_t antes = FDesenho ? FDesenho->Tracos.size() : 0;
+        banda.Desenha(FPintor, QPointF(R.Papel().MargemEsquerda, FY), Contexto(),
+                      FDesenho ? &FDesenho->Tracos : nullptr);
+        if (FDesenho) {
+            ++FImpressoes;
+            for (std::size_t i = antes; i < FDesenho->Tracos.size(); ++i)
+                FDesenho->Tracos[i].Impressao = FImpressoes;
+        }
+    }
     FY += altura;
 }
 
@@ -227,6 +240,16 @@ void TGeracao::AbrePagina()
         FPintor.begin(FGravada.get());
         FPintor.setRenderHint(QPainter::Antialiasing);
         FPintor.setRenderHint(QPainter::TextAntialiasing);
+        if (TRegistroDesenho::Ativo()) {
+            const TPapel& papel = R.Papel();
+            FDesenho = std::make_unique<TDesenhoPagina>();
+            FImpressoes = 0;
+            FDesenho->Documento = R.Titulo;
+            FDesenho->Pagina = FNumeroPagina;
+            FDesenho->Papel = QSizeF(papel.Largura(), papel.Altura());
+            FDesenho->AreaUtil = QRectF(papel.MargemEsquerda, papel.MargemSuperior, papel.LarguraUtil(),
+                                        papel.Altura() - papel.MargemSuperior - papel.MargemInferior);
+        }
     }
     FAbrindo = true;
     if (R.FCabecalhoPagina != nullptr && (FNumeroPagina > 1 || R.CabecalhoNaPrimeiraPagina))
@@ -282,6 +305,10 @@ void TGeracao::FechaPagina(bool ultima)
         FPintor.end();
         const QPicture pagina = *FGravada;
         FGravada.reset();
+        if (FDesenho) {
+            TRegistroDesenho::Notifica(*FDesenho);
+            FDesenho.reset();
+        }
         FDocumento->AdicionaPagina(pagina);
     }
 }
@@ -293,6 +320,7 @@ void TGeracao::DescartaPagina()
     if (FPintor.isActive())
         FPintor.end();
     FGravada.reset();
+    FDesenho.reset();
     FPaginaAberta = false;
     --FNumeroPagina;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/report/TDesenhoPagina.h"
 #include "platform/report/TElementoRelatorio.h"
 
 class TBanda;
@@ -62,6 +63,8 @@ private:
 
     // Page.
     std::unique_ptr<TPaginaGravada> FGravada;
+    std::unique_ptr<TDesenhoPagina> FDesenho;   // what the page holds, while a watcher wants it
+    int FImpressoes = 0;                         // bands drawn on it
     QPainter FPintor;
     bool FPaginaAberta = false;
     bool FPaginaComCorpo = false;   // a band other than the page's top bands printed on it

@@ -19,3 +19,15 @@ void TImagem::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao
     pintor.drawImage(alvo, Imagem);
     pintor.restore();
 }
+
+void TImagem::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
+                       const TContextoImpressao& /*contexto*/) const
+{
+    if (Imagem.isNull())
+        return;
+    TTracoDesenhado t;
+    t.Tipo = TTracoDesenhado::TTipo::Imagem;
+    t.Elemento = Nome();
+    t.Caixa = QRectF(origem.x() + Esquerda, origem.y() + Topo, Largura, Altura);
+    tracos.push_back(std::move(t));
+}

@@ -70,6 +70,25 @@ qreal TMedidaTexto::Ascendente(const QFont& fonte)
     return Metricas(fonte).ascent();
 }
 
+qreal TMedidaTexto::AlturaMaiuscula(const QFont& fonte)
+{
+    return Metricas(fonte).capHeight();
+}
+
+QString TMedidaTexto::Corta(const QFont& fonte, const QString& texto, qreal largura)
+{
+    const QFontMetricsF m = Metricas(fonte);
+    if (m.horizontalAdvance(texto) <= largura)
+        return texto;
+    qsizetype n = texto.size();
+    while (n > 0 && m.horizontalAdvance(texto.left(n)) > largura)
+        --n;
+    // A surrogate pair is one character.
+    if (n > 0 && texto.at(n - 1).isHighSurrogate())
+        --n;
+    return texto.left(n).trimmed();
+}
+
 qreal TMedidaTexto::Recuo(Qt::Alignment alinhamento, qreal larguraCaixa, qreal larguraTexto)
 {
     if (alinhamento & Qt::AlignRight)

@@ -10,6 +10,11 @@ struct TMedidaTexto final {
     // Height of one line: ascent plus descent, no leading.
     [[nodiscard]] static qreal AlturaLinha(const QFont& fonte);
     [[nodiscard]] static qreal Ascendente(const QFont& fonte);
+    // Height of the capitals above the baseline.
+    [[nodiscard]] static qreal AlturaMaiuscula(const QFont& fonte);
+    // The longest start of the text no wider than largura, cut between characters (never
+    // inside a letter), with the blanks at its end dropped.
+    [[nodiscard]] static QString Corta(const QFont& fonte, const QString& texto, qreal largura);
     // Where a text of larguraTexto starts in a box of larguraCaixa, from the box's left edge:
     // 0 aligned left, the rest of the box aligned right, half of it centred.
     [[nodiscard]] static qreal Recuo(Qt::Alignment alinhamento, qreal larguraCaixa,

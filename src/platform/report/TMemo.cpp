@@ -49,3 +49,31 @@ void TMemo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& 
     }
     pintor.restore();
 }
+
+void TMemo::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
+                     const TContextoImpressao& /*contexto*/) const
+{
+    const QStringList linhas = LinhasImpressas();
+    const qreal alturaLinha = TMedidaTexto::AlturaLinha(Fonte);
+    const qreal ascendente = TMedidaTexto::Ascendente(Fonte);
+    const qreal maiuscula = TMedidaTexto::AlturaMaiuscula(Fonte);
+    const QRectF area(origem.x() + Esquerda, origem.y() + Topo, Largura,
+                      Estica ? std::max(Altura, linhas.size() * alturaLinha) : Altura);
+    qreal y = area.top();
+    for (const QString& linha : linhas) {
+        if (y + alturaLinha > area.bottom() + 0.5)
+            break;
+        const qreal largura = TMedidaTexto::Largura(Fonte, linha);
+        const qreal x = area.left() + TMedidaTexto::Recuo(Alinhamento, Largura, largura);
+        if (!linha.trimmed().isEmpty()) {
+            TTracoDesenhado t;
+            t.Texto = linha;
+            t.Elemento = Nome();
+            t.Caixa = QRectF(x, y, largura, alturaLinha);
+            t.Nucleo = QRectF(x, y + ascendente - maiuscula, largura, maiuscula);
+            t.Recorte = area.adjusted(0, 0, 0, 0.5);
+            tracos.push_back(std::move(t));
+        }
+        y += alturaLinha;
+    }
+}

@@ -30,6 +30,22 @@ TEST(TMedidaTexto, BreaksBetweenWordsAtTheWidth)
     }
 }
 
+TEST(TMedidaTexto, CortaDropsWholeCharactersThatDoNotFit)
+{
+    const QFont fonte = TFonte::Cria(QStringLiteral("Liberation Mono"), 10);
+    const qreal c = TMedidaTexto::Largura(fonte, QStringLiteral("x"));
+    const struct { const char* texto; qreal colunas; const char* cortado; } casos[] = {
+        {"JOSÉ DA SILVA", 13, "JOSÉ DA SILVA"},
+        {"JOSÉ DA SILVA", 12.5, "JOSÉ DA SILV"},   // never half a letter
+        {"JOSÉ DA SILVA", 8, "JOSÉ DA"},           // no blank left at the end
+        {"JOSÉ", 0.5, ""},
+    };
+    for (const auto& t : casos) {
+        SCOPED_TRACE(t.texto);
+        EXPECT_EQ(TMedidaTexto::Corta(fonte, QString::fromUtf8(t.texto), t.colunas * c), QString::fromUtf8(t.cortado));
+    }
+}
+
 TEST(TMedidaTexto, HeightIsLinesTimesTheLineHeight)
 {
     const QFont fonte = TFonte::Cria(QStringLiteral("Liberation Sans"), 12);

@@ -508,3 +508,29 @@ TEST(TRelatorio, ChildMovesWhenLinkedUnderAnotherBand)
     EXPECT_EQ(b.Filha(), &filha);
     EXPECT_EQ(filha.Pai(), &b);
 }
+
+TEST(TRelatorio, ChildThatStaysWithItsParentTakesItToTheNextPage)
+{
+    // Records of 100 and a child of 100: the fifth record fits on page 1, its child does not.
+    for (const bool fica : {false, true}) {
+        SCOPED_TRACE(fica);
+        TRelatorio r(QStringLiteral("FicaComPai"));
+        PoeCabecalhoERodape(r);
+        int atual = 0;
+        PoeDetalhe(r, atual, 6, 100, QStringLiteral("Registro "));
+        TBanda& filha = r.CriaFilha(QStringLiteral("Filha"), r.BandaDe(QStringLiteral("Detalhe")));
+        filha.Altura = 100;
+        filha.FicaComPai = fica;
+        auto& texto = filha.Adiciona<TTextoDado>(QStringLiteral("T"));
+        texto.Fonte = Fonte();
+        texto.Valor = [&atual] { return QStringLiteral("Filha de %1").arg(atual); };
+
+        const auto paginas = GeraPdf(r, QStringLiteral("fica.pdf"));
+
+        ASSERT_EQ(paginas.size(), 2);
+        const QStringList segunda = Corpo(paginas[1]);
+        ASSERT_FALSE(segunda.isEmpty());
+        EXPECT_EQ(segunda.front(), fica ? QStringLiteral("Registro 5") : QStringLiteral("Filha de 5"));
+        EXPECT_EQ(Corpo(paginas[0]).back(), fica ? QStringLiteral("Filha de 4") : QStringLiteral("Registro 5"));
+    }
+}

@@ -53,7 +53,7 @@ QStringList TextoPdf::Linhas(const QString& textoPagina)
 QList<TextoPdf::TPalavra> TextoPdf::Palavras(const QString& arquivo)
 {
     const QString html = Executa(QStringLiteral("pdftotext"),
-                                 {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                                 {QStringLiteral("-bbox-layout"), QStringLiteral("-enc"),
                                   QStringLiteral("UTF-8"), arquivo, QStringLiteral("-")});
     const QRegularExpression pagina(QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
                                                    "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
@@ -67,18 +67,36 @@ QList<TextoPdf::TPalavra> TextoPdf::Palavras(const QString& arquivo)
         }
         const qreal x0 = m.captured(1).toDouble();
         const qreal y0 = m.captured(2).toDouble();
-        palavras.append({numero, m.captured(5),
+        QString texto = m.captured(5);
+        texto.replace(QLatin1String("&lt;"), QLatin1String("<")).replace(QLatin1String("&gt;"), QLatin1String(">"))
+            .replace(QLatin1String("&quot;"), QLatin1String("\"")).replace(QLatin1String("&apos;"), QLatin1String("'"))
+            .replace(QLatin1String("&amp;"), QLatin1String("&"));
+        palavras.append({numero, texto,
                          QRectF(x0, y0, m.captured(3).toDouble() - x0, m.captured(4).toDouble() - y0)});
     }
     return palavras;
 }
 
+namespace {
+
+// The line of pdfinfo's report that the pattern matches.
+QRegularExpressionMatch InfoPdf(const QString& arquivo, const QString& padrao)
+{
+    const auto m = QRegularExpression(padrao).match(Executa(QStringLiteral("pdfinfo"), {arquivo}));
+    if (!m.hasMatch())
+        throw std::runtime_error(("pdfinfo sem " + padrao).toStdString());
+    return m;
+}
+
+}  // namespace
+
 QSizeF TextoPdf::TamanhoPagina(const QString& arquivo)
 {
-    const QString info = Executa(QStringLiteral("pdfinfo"), {arquivo});
-    const QRegularExpression re(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
-    const auto m = re.match(info);
-    if (!m.hasMatch())
-        throw std::runtime_error("pdfinfo sem tamanho de página");
+    const auto m = InfoPdf(arquivo, QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
     return {m.captured(1).toDouble(), m.captured(2).toDouble()};
+}
+
+int TextoPdf::QuantidadePaginas(const QString& arquivo)
+{
+    return InfoPdf(arquivo, QStringLiteral("Pages:\\s+([0-9]+)")).captured(1).toInt();
 }

@@ -20,8 +20,10 @@ struct TPalavra {
     QString Texto;
     QRectF Caixa;   // in points from the page's top-left corner
 };
-// Every word of the file with its box (pdftotext -bbox).
+// Every word of the file with its box (pdftotext -bbox-layout).
 QList<TPalavra> Palavras(const QString& arquivo);
+
+[[nodiscard]] int QuantidadePaginas(const QString& arquivo);
 
 // Size of the first page in points.
 QSizeF TamanhoPagina(const QString& arquivo);

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QLocale>
 #include <QFileDialog>
 #include <QPushButton>
 
@@ -43,4 +47,21 @@ TEST(TTraducaoQt, WithoutTheTranslationsQtStaysInEnglish)
     const TTraducaoQt traducao(ProgramaDeTeste::Pasta());   // holds no translation
     EXPECT_FALSE(traducao.Carregada());
     EXPECT_EQ(Legenda(QDialogButtonBox::Cancel), QStringLiteral("Cancel"));
+}
+
+TEST(TTraducaoQt, TheFileDialogsNamesAndQtsDatesAreBrazilianWhileItLives)
+{
+    const QFileInfo pasta(ProgramaDeTeste::Pasta());
+    QFileIconProvider icones;
+    ASSERT_EQ(icones.type(pasta), QStringLiteral("Folder"));
+    {
+        const TTraducaoQt traducao;
+        EXPECT_EQ(icones.type(pasta), QStringLiteral("Pasta"));
+        EXPECT_EQ(QLocale().monthName(12), QStringLiteral("dezembro"));
+        EXPECT_EQ(QLocale().dayName(1), QStringLiteral("segunda-feira"));
+        // The program's own numbers never go through Qt's locale: its fixed formats stay.
+        EXPECT_EQ(QString::number(1234.5, 'f', 2), QStringLiteral("1234.50"));
+    }
+    EXPECT_EQ(icones.type(pasta), QStringLiteral("Folder"));
+    EXPECT_NE(QLocale().monthName(12), QStringLiteral("dezembro"));
 }

@@ -1,0 +1,6 @@
+#pragma once
+#include "shell/TPruv2003.h"
+
+// Every window the program's commands open, handed to its main window: the one wiring that the
+// program runs and that the tests of the whole program run too.
+[[nodiscard]] TRotinasPrincipal RotinasPrograma(TPruv2003& janela);

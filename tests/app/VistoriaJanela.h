@@ -1,0 +1,53 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class QAbstractButton;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QRect;
+class QTabBar;
+class TdvDBCustomComboBox;
+class QWidget;
+
+// Looks at a shown window as a user reads it, and lists every fault found, each as
+// "window: widget: fault":
+// - a label, button, group title, tab, combo item or grid column title shows less than its text
+//   (too narrow, too low, or cut by a container);
+// - two visible sibling controls overlap;
+// - a text shown is one of Qt's or the platform's English words;
+// - an enabled input cannot be reached by Tab;
+// - a radio group does not move with the arrow keys.
+class VistoriaJanela {
+public:
+    VistoriaJanela(QWidget& janela, QString nome);
+
+    // What the window shows at its present size.
+    [[nodiscard]] QStringList Falhas();
+    // Tab and the arrows, as the keyboard reaches the controls shown; the window must be active.
+    [[nodiscard]] QStringList FalhasDeTeclado();
+
+private:
+    void Percorre(QWidget& controle);
+    void Textos(QWidget& controle);
+    void Rotulo(QLabel& rotulo);
+    void Botao(QAbstractButton& botao);
+    void Grupo(QGroupBox& grupo);
+    void Abas(QTabBar& abas);
+    void Combo(QComboBox& combo);
+    void ComboDaBiblioteca(TdvDBCustomComboBox& combo);
+    void Grade(QWidget& grade);
+    void Sobreposicoes(QWidget& pai);
+    void Ingles(const QWidget& controle, const QString& texto);
+    // The area of the control that must be seen (its own coordinates) is cut by an ancestor.
+    void Cortado(const QWidget& controle, const QRect& necessaria);
+    void Tabulacao();
+    void Setas();
+    void Falha(const QWidget& controle, const QString& problema);
+    [[nodiscard]] QString Nome(const QWidget& controle) const;
+
+    QWidget& FJanela;
+    QString FNome;
+    QStringList FFalhas;
+};

@@ -1,0 +1,234 @@
+#include "InspecaoPapel.h"
+
+#include <QHash>
+#include <QLineF>
+#include <algorithm>
+
+#include "platform/report/TUnidades.h"
+
+namespace {
+
+using TTipo = TTracoDesenhado::TTipo;
+
+// Below these a difference is the rounding of the PDF's coordinates, not a fault (points).
+constexpr qreal Folga = 0.6;
+// Two texts on one line need at least this much room between them to read as two (points).
+constexpr qreal EspacoMinimo = 1.5;
+
+QRectF EmPontos(const QRectF& r)
+{
+    return {TUnidades::ParaPontos(r.left()), TUnidades::ParaPontos(r.top()), TUnidades::ParaPontos(r.width()),
+            TUnidades::ParaPontos(r.height())};
+}
+
+// Also for a rule, whose box has no width or no height.
+bool Dentro(const QRectF& area, const QRectF& r)
+{
+    return r.left() >= area.left() && r.right() <= area.right() && r.top() >= area.top()
+           && r.bottom() <= area.bottom();
+}
+
+qreal Sobreposicao(qreal a0, qreal a1, qreal b0, qreal b1)
+{
+    return std::min(a1, b1) - std::max(a0, b0);
+}
+
+struct TTexto {
+    QString Palavra;   // as a reader names it
+    QRectF Caixa;      // points
+    QRectF Nucleo;     // points: where its ink is dense enough that a rule through it strikes it
+};
+
+struct TRegua {
+    QString Nome;
+    QLineF Linha;   // points
+};
+
+class TExame {
+public:
+    TExame(QString rotulo, int pagina) : FRotulo(std::move(rotulo)), FPagina(pagina) {}
+
+    void Falha(const QString& palavra, const QString& tipo)
+    {
+        const QString texto = QStringLiteral("%1, página %2, palavra \"%3\": %4").arg(FRotulo).arg(FPagina).arg(palavra, tipo);
+        if (!FFalhas.contains(texto))
+            FFalhas << texto;
+    }
+    QStringList FFalhas;
+
+private:
+    QString FRotulo;
+    int FPagina;
+};
+
+std::vector<TRegua> Reguas(const TDesenhoPagina& desenho)
+{
+    std::vector<TRegua> reguas;
+    for (const TTracoDesenhado& t : desenho.Tracos) {
+        const QRectF c = EmPontos(t.Caixa);
+        const QString nome = t.Banda + QLatin1Char('.') + t.Elemento;
+        if (t.Tipo == TTipo::Linha)
+            reguas.push_back({nome, QLineF(c.topLeft(), c.bottomRight())});
+        else if (t.Tipo == TTipo::Moldura)
+            for (const QLineF& l : {QLineF(c.topLeft(), c.topRight()), QLineF(c.bottomLeft(), c.bottomRight()),
+                                    QLineF(c.topLeft(), c.bottomLeft()), QLineF(c.topRight(), c.bottomRight())})
+                reguas.push_back({nome, l});
+    }
+    return reguas;
+}
+
+// A rule strikes a text when it runs through the text's ink, not along its edge.
+bool Cruza(const QLineF& l, const QRectF& nucleo)
+{
+    if (qFuzzyCompare(l.y1(), l.y2())) {
+        const qreal y = l.y1();
+        return y > nucleo.top() && y < nucleo.bottom()
+               && Sobreposicao(std::min(l.x1(), l.x2()), std::max(l.x1(), l.x2()), nucleo.left(), nucleo.right()) > Folga;
+    }
+    if (qFuzzyCompare(l.x1(), l.x2())) {
+        const qreal x = l.x1();
+        return x > nucleo.left() + Folga && x < nucleo.right() - Folga
+               && Sobreposicao(std::min(l.y1(), l.y2()), std::max(l.y1(), l.y2()), nucleo.top(), nucleo.bottom()) > Folga;
+    }
+    return false;
+}
+
+QString PrimeiraPalavra(const QString& texto)
+{
+    return texto.simplified().section(QLatin1Char(' '), 0, 0);
+}
+
+}  // namespace
+
+InspecaoPapel::InspecaoPapel()
+{
+    FAnterior = TRegistroDesenho::Instala([this](const TDesenhoPagina& p) { FPaginas.push_back(p); });
+}
+
+InspecaoPapel::~InspecaoPapel()
+{
+    TRegistroDesenho::Instala(std::move(FAnterior));
+}
+
+std::vector<TDesenhoPagina> InspecaoPapel::Desenhadas()
+{
+    return std::exchange(FPaginas, {});
+}
+
+QStringList InspecaoPapel::Examina(const QString& arquivoPdf, const QString& rotulo,
+                                   std::vector<TDesenhoPagina>* paginas)
+{
+    std::vector<TDesenhoPagina> desenhadas = Desenhadas();
+    const QList<TextoPdf::TPalavra> palavras = TextoPdf::Palavras(arquivoPdf);
+    const int noPdf = TextoPdf::QuantidadePaginas(arquivoPdf);
+    QStringList falhas;
+    if (noPdf != int(desenhadas.size()))
+        falhas << QStringLiteral("%1: o PDF tem %2 páginas, o relatório desenhou %3").arg(rotulo).arg(noPdf).arg(desenhadas.size());
+    QHash<int, QList<TextoPdf::TPalavra>> porPagina;
+    for (const TextoPdf::TPalavra& p : palavras)
+        porPagina[p.Pagina].append(p);
+    for (int i = 0; i < std::min(noPdf, int(desenhadas.size())); ++i)
+        falhas << ExaminaPagina(rotulo, i + 1, porPagina.value(i + 1), desenhadas[std::size_t(i)]);
+    if (paginas != nullptr)
+        *paginas = std::move(desenhadas);
+    return falhas;
+}
+
+QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, const QList<TextoPdf::TPalavra>& palavras,
+                                         const TDesenhoPagina& desenho)
+{
+    TExame exame(rotulo, pagina);
+    const QRectF area = EmPontos(desenho.AreaUtil).adjusted(-Folga, -Folga, Folga, Folga);
+
+    // What the engine drew.
+    std::vector<TTexto> textos;
+    bool corpo = false;
+    QHash<QString, int> desenhadas;
+    for (const TTracoDesenhado& t : desenho.Tracos) {
+        corpo = corpo || t.NoCorpo;
+        if (t.Tipo != TTipo::Texto) {
+            if (!Dentro(area, EmPontos(t.Caixa)))
+                exame.Falha(t.Elemento, QStringLiteral("desenho fora da área de impressão"));
+            continue;
+        }
+        const QRectF caixa = EmPontos(t.Caixa);
+        const QRectF nucleo = EmPontos(t.Nucleo);
+        const QString palavra = PrimeiraPalavra(t.Texto);
+        if (!t.Recorte.isNull()) {
+            const QRectF recorte = EmPontos(t.Recorte).adjusted(-Folga, -Folga, Folga, Folga);
+            if (caixa.right() > recorte.right() || caixa.left() < recorte.left())
+                exame.Falha(t.Texto.simplified(), QStringLiteral("texto cortado no meio de uma letra (%1)").arg(t.Elemento));
+            if (nucleo.top() < recorte.top() || nucleo.bottom() > recorte.bottom())
+                exame.Falha(t.Texto.simplified(), QStringLiteral("texto cortado na altura (%1)").arg(t.Elemento));
+        }
+        if (!Dentro(area, caixa))
+            exame.Falha(t.Texto.simplified(), QStringLiteral("texto fora da área de impressão (%1)").arg(t.Elemento));
+        // The middle of the capitals: a rule there strikes the text.
+        const qreal margem = nucleo.height() * 0.2;
+        textos.push_back({t.Texto.simplified(), caixa, nucleo.adjusted(0, margem, 0, -margem)});
+        for (const QString& p : t.Texto.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            ++desenhadas[p];
+    }
+    if (!corpo)
+        exame.Falha(QString(), QStringLiteral("página vazia: só o cabeçalho e o rodapé"));
+    // A band that follows another does not open a page without it.
+    const auto primeiro = std::find_if(desenho.Tracos.begin(), desenho.Tracos.end(),
+                                       [](const TTracoDesenhado& t) { return t.NoCorpo; });
+    if (primeiro != desenho.Tracos.end() && primeiro->DeFilha) {
+        const auto texto = std::find_if(primeiro, desenho.Tracos.end(), [&](const TTracoDesenhado& t) {
+            return t.Impressao == primeiro->Impressao && t.Tipo == TTipo::Texto;
+        });
+        exame.Falha(texto != desenho.Tracos.end() && texto->Impressao == primeiro->Impressao ? texto->Texto.simplified() : QString(),
+                    QStringLiteral("a banda %1 abre a página longe da banda que ela segue").arg(primeiro->Banda));
+    }
+
+    // Texts of one line need room between them, or they read as one.
+    for (std::size_t i = 0; i < textos.size(); ++i)
+        for (std::size_t j = i + 1; j < textos.size(); ++j) {
+            const TTexto& a = textos[i];
+            const TTexto& b = textos[j];
+            const qreal vertical = Sobreposicao(a.Nucleo.top(), a.Nucleo.bottom(), b.Nucleo.top(), b.Nucleo.bottom());
+            if (vertical <= 0)
+                continue;
+            const qreal horizontal = Sobreposicao(a.Caixa.left(), a.Caixa.right(), b.Caixa.left(), b.Caixa.right());
+            if (horizontal > -EspacoMinimo)
+                exame.Falha(a.Palavra, horizontal > Folga ? QStringLiteral("sobre o texto \"%1\"").arg(b.Palavra)
+                                                            : QStringLiteral("encostado no texto \"%1\"").arg(b.Palavra));
+        }
+
+    // Rules drawn through texts.
+    const std::vector<TRegua> reguas = Reguas(desenho);
+    for (const TRegua& r : reguas)
+        for (const TTexto& t : textos)
+            if (Cruza(r.Linha, t.Nucleo))
+                exame.Falha(t.Palavra, QStringLiteral("riscado pela linha %1").arg(r.Nome));
+
+    // The words of the PDF.
+    if (palavras.isEmpty())
+        exame.Falha(QString(), QStringLiteral("página sem nenhuma palavra"));
+    for (int i = 0; i < palavras.size(); ++i) {
+        const TextoPdf::TPalavra& a = palavras[i];
+        if (!Dentro(area, a.Caixa))
+            exame.Falha(a.Texto, QStringLiteral("fora da área de impressão (%1, %2 a %3, %4 pt)")
+                                     .arg(a.Caixa.left(), 0, 'f', 1).arg(a.Caixa.top(), 0, 'f', 1)
+                                     .arg(a.Caixa.right(), 0, 'f', 1).arg(a.Caixa.bottom(), 0, 'f', 1));
+        for (int j = i + 1; j < palavras.size(); ++j) {
+            const TextoPdf::TPalavra& b = palavras[j];
+            const qreal h = Sobreposicao(a.Caixa.left(), a.Caixa.right(), b.Caixa.left(), b.Caixa.right());
+            const qreal v = Sobreposicao(a.Caixa.top(), a.Caixa.bottom(), b.Caixa.top(), b.Caixa.bottom());
+            if (h > Folga && v > 0.4 * std::min(a.Caixa.height(), b.Caixa.height()))
+                exame.Falha(a.Texto, QStringLiteral("sobre a palavra \"%1\"").arg(b.Texto));
+        }
+        const qreal margem = a.Caixa.height() * 0.3;
+        const QRectF meio = a.Caixa.adjusted(0, margem, 0, -margem);
+        for (const TRegua& r : reguas)
+            if (Cruza(r.Linha, meio))
+                exame.Falha(a.Texto, QStringLiteral("riscada pela linha %1").arg(r.Nome));
+        // Whatever the PDF shows, the engine drew.
+        if (desenhadas.value(a.Texto) > 0)
+            --desenhadas[a.Texto];
+        else
+            exame.Falha(a.Texto, QStringLiteral("no PDF, mas não entre os textos desenhados"));
+    }
+    return exame.FFalhas;
+}

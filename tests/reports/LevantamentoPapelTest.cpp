@@ -1,0 +1,435 @@
+// The survey of the paper: every choice of the print assistant and every kind of statement,
+// printed to PDF from the declarations of tests/data/papel, each page looked at as a reader
+// would (InspecaoPapel) and every printed total checked against the rows it totals.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+#include "InspecaoPapel.h"
+#include "TextoPdf.h"
+#include "assistants/TFoErrosImportCompr.h"
+#include "assistants/TFoRelatoErrosImp.h"
+#include "assistants/TFrPruvVerifica.h"
+#include "model/PruvDeTeste.h"
+#include "model/TBeneficiarioPruv.h"
+#include "model/TColecaoBeneficiario.h"
+#include "model/TColecaoComprovante.h"
+#include "model/TComprovantePF.h"
+#include "model/TPruvItem.h"
+#include "model/gui/UtilJanelas.h"
+#include "platform/files/TPastas.h"
+#include "platform/report/ImpressorasSimuladas.h"
+#include "reports/ImprimeRecibo.h"
+#include "reports/RotinasRelatorio.h"
+#include "reports/TFoImprComprovante.h"
+#include "reports/TFoRelatoBenefPorCodigo.h"
+#include "reports/TFoRelatoDeclaracao.h"
+#include "reports/TFoRelatoGerencial.h"
+#include "reports/TFoRelatoListaBenef.h"
+#include "reports/TFoRelatoTotalMensalCodigo.h"
+#include "support/ProgramaDeTeste.h"
+
+namespace {
+
+const QString PastaPapel = QStringLiteral(PRUV_PASTA_PAPEL);
+
+// An amount as the reports print it ("1.234,56") in cents; -1 when the text is none.
+qint64 Centavos(const QString& texto)
+{
+    static const QRegularExpression valor(QStringLiteral("^-?[0-9]{1,3}(\\.[0-9]{3})*,[0-9]{2}$"));
+    if (!valor.match(texto).hasMatch())
+        return -1;
+    QString digitos = texto;
+    digitos.remove(QLatin1Char('.')).remove(QLatin1Char(','));
+    return digitos.toLongLong();
+}
+
+// Ten-thousandths of an amount typed in a fixture ("1.234,56").
+qint64 Valor(const QString& texto)
+{
+    return Centavos(texto) * (TMonetario::Escala / 100);
+}
+
+// A band as it was printed: its page, its print on the page and its texts by element.
+struct TImpressaoBanda {
+    int Pagina;
+    QString Banda;
+    std::map<QString, QString> Textos;
+    [[nodiscard]] QString Texto(const QString& elemento) const
+    {
+        const auto it = Textos.find(elemento);
+        return it == Textos.end() ? QString() : it->second;
+    }
+    [[nodiscard]] bool Tem(const QString& elemento) const { return Textos.count(elemento) > 0; }
+};
+
+std::vector<TImpressaoBanda> Impressoes(const std::vector<TDesenhoPagina>& paginas)
+{
+    std::vector<TImpressaoBanda> impressoes;
+    for (const TDesenhoPagina& p : paginas) {
+        int atual = -1;
+        for (const TTracoDesenhado& t : p.Tracos) {
+            if (t.Impressao != atual) {
+                atual = t.Impressao;
+                impressoes.push_back({p.Pagina, t.Banda, {}});
+            }
+            if (t.Tipo == TTracoDesenhado::TTipo::Texto)
+                impressoes.back().Textos[t.Elemento] += t.Texto;
+        }
+    }
+    return impressoes;
+}
+
+class LevantamentoPapelTest : public PruvDeTeste {
+protected:
+    void SetUp() override
+    {
+        PruvDeTeste::SetUp();
+        ASSERT_TRUE(QDir().mkpath(pdfs));
+    }
+
+    // Reads a declaration of tests/data/papel and stores it.
+    std::unique_ptr<TPruv> Carrega(const QString& nome)
+    {
+        QFile arquivo(PastaPapel + QLatin1Char('/') + nome);
+        EXPECT_TRUE(arquivo.open(QIODevice::ReadOnly)) << nome.toStdString();
+        std::unique_ptr<TPruv> pruv;
+        TPruvAnexo* dono = nullptr;
+        std::unique_ptr<TAnexoFC> anexo;
+        for (const QString& linha : QString::fromUtf8(arquivo.readAll()).split(QLatin1Char('\n'))) {
+            if (linha.startsWith(QLatin1Char('#')) || linha.trimmed().isEmpty())
+                continue;
+            const QStringList c = linha.trimmed().split(QLatin1Char(';'));
+            if (c[0] == QLatin1String("declaracao")) {
+                const QByteArray ano = c[2].toLatin1();
+                pruv = Nova(NumeroDe(c[1].toLatin1().constData()), ano.constData(), c[4].toInt());
+                pruv->GetDeclarante().Nome().SetTexto(c[5]);
+                pruv->SetTipoDeclaracao(c[3]);
+                pruv->SetSituacaoEspecial(c.size() > 6 && c[6] == QLatin1String("especial"));
+                colecao->Inclui(*pruv);
+                dono = pruv.get();
+            } else if (c[0] == QLatin1String("anexo")) {
+                anexo = NovoAnexo(*pruv, NumeroDe(c[1].toLatin1().constData()));
+                anexo->GetDeclarante().Nome().SetTexto(c[2]);
+                pruv->GetColecaoAnexo().Salva(*anexo);
+                anexos.push_back(std::move(anexo));
+                dono = anexos.back().get();
+            } else if (c[0] == QLatin1String("item")) {
+                Itens(*pruv, *dono, c);
+            } else if (c[0] == QLatin1String("comprovante")) {
+                Comprovante(*pruv, c);
+            }
+        }
+        return pruv;
+    }
+
+    static QHash<QString, QString> Chaves(const QStringList& campos, int de)
+    {
+        QHash<QString, QString> chaves;
+        for (int i = de; i < campos.size(); ++i)
+            chaves.insert(campos[i].section(QLatin1Char('='), 0, 0), campos[i].section(QLatin1Char('='), 1));
+        return chaves;
+    }
+
+    void Itens(TPruv& pruv, TPruvAnexo& dono, const QStringList& c)
+    {
+        const auto v = Chaves(c, 4);
+        const int repete = v.value(QStringLiteral("repete"), QStringLiteral("1")).toInt();
+        const int meses = v.value(QStringLiteral("meses"), QStringLiteral("12")).toInt();
+        const auto valor = [&v](const char* chave) { return Valor(v.value(QLatin1String(chave), QStringLiteral("0,00"))); };
+        for (int n = 0; n < repete; ++n) {
+            TPruvItem item(pruv, dono);
+            item.GetCodigoRetencao().SetCodigo(c[1]);
+            pruv.GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+            const qint64 raiz = c[2].toLongLong() + n;
+            const QByteArray texto = QByteArray::number(raiz).rightJustified(c[2].size(), '0');
+            item.GetBeneficiario().SetNi(NumeroDe(texto.constData()));
+            // Names take no digits: the copies are told apart by letters.
+            const QString sufixo = QString(QChar(u'A' + n / 26)) + QChar(u'A' + n % 26);
+            item.GetBeneficiario().Nome().SetTexto(repete == 1 ? c[3] : c[3] + QLatin1Char(' ') + sufixo);
+            TRendimentosTributaveis& r = item.GetValores();
+            for (int m = 1; m <= meses; ++m) {
+                r.GetRendimento(m).SetValor(valor("rend"));
+                r.GetDeducao(m).SetValor(valor("ded"));
+                r.GetImposto(m).SetValor(valor("imp"));
+                item.GetCompensacao().GetCompensacaoAno(m).SetValor(valor("compano"));
+                item.GetCompensacao().GetCompensacaoAnosAnteriores(m).SetValor(valor("compant"));
+                TSubJudice& sj = item.GetSubJudice();
+                sj.GetRendimento(m).SetValor(valor("sjrend"));
+                sj.GetDeducao(m).SetValor(valor("sjded"));
+                sj.GetImposto(m).SetValor(valor("sjimp"));
+                sj.GetDeposito(m).SetValor(valor("sjdep"));
+            }
+            r.GetRendimento(13).SetValor(valor("r13"));
+            r.GetDeducao(13).SetValor(valor("d13"));
+            r.GetImposto(13).SetValor(valor("i13"));
+            ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido) << c.join(QLatin1Char(';')).toStdString();
+        }
+    }
+
+    static void Comprovante(TPruv& pruv, const QStringList& c)
+    {
+        const auto v = Chaves(c, 2);
+        TBeneficiarioPruv beneficiario(&pruv);
+        beneficiario.SetNi(NumeroDe(c[1].toLatin1().constData()));
+        TComprovantePF pf(beneficiario);
+        pruv.GetColecaoComprovante().Carrega(pf);
+        pf.GetNatureza().SetTexto(v.value(QStringLiteral("natureza")));
+        const auto valor = [&v](const char* chave) { return Valor(v.value(QLatin1String(chave), QStringLiteral("0,00"))); };
+        pf.GetQuadro3().GetLinha2().SetValor(valor("q3l2"));
+        pf.GetQuadro4().GetLinha2().SetValor(valor("q4l2"));
+        pf.GetQuadro4().GetLinha7().SetValor(valor("q4l7"));
+        pf.GetQuadro4().GetLinha8().SetValor(valor("q4l8"));
+        pf.GetQuadro4().GetDescricaoLinha8().SetTexto(v.value(QStringLiteral("desc8")));
+        pf.GetInformacoesComplementares().SetTexto(v.value(QStringLiteral("info")));
+        pruv.GetColecaoComprovante().Salva(pf);
+    }
+
+    // Runs one print choice and examines every file it printed; rotulo names the document.
+    void Imprime(const QString& rotulo, const std::function<void()>& imprime)
+    {
+        const qsizetype antes = impressoras.Arquivos().size();
+        const qsizetype mensagens = dialogos.Textos().size();
+        inspecao.Desenhadas();
+        try {
+            imprime();
+        } catch (const std::exception& e) {
+            // The main window would show it, and the paper would stay blank.
+            falhas << rotulo + QStringLiteral(": a impressão parou: ") + QString::fromUtf8(e.what());
+        }
+        const qsizetype depois = impressoras.Arquivos().size();
+        if (depois == antes)
+            falhas << rotulo + QStringLiteral(": nada impresso");
+        for (const QString& m : dialogos.Textos().mid(mensagens))
+            falhas << rotulo + QStringLiteral(": mensagem ao imprimir: ") + m;
+        std::vector<TDesenhoPagina> todas = inspecao.Desenhadas();
+        std::size_t usadas = 0;
+        for (qsizetype i = antes; i < depois; ++i) {
+            const QString arquivo = impressoras.Arquivos()[i];
+            if (!QFile::exists(arquivo))
+                continue;   // a job that received no page (its statement was listed as not printed)
+            const int n = TextoPdf::QuantidadePaginas(arquivo);
+            std::vector<TDesenhoPagina> paginas;
+            for (int p = 0; p < n && usadas < todas.size(); ++p)
+                paginas.push_back(std::move(todas[usadas++]));
+            const QString nome = rotulo + QStringLiteral(" [%1]").arg(QFileInfo(arquivo).completeBaseName());
+            const QList<TextoPdf::TPalavra> palavras = TextoPdf::Palavras(arquivo);
+            QHash<int, QList<TextoPdf::TPalavra>> porPagina;
+            for (const auto& p : palavras)
+                porPagina[p.Pagina].append(p);
+            if (int(paginas.size()) != n)
+                falhas << nome + QStringLiteral(": o PDF tem %1 páginas, o relatório desenhou %2").arg(n).arg(paginas.size());
+            for (std::size_t p = 0; p < paginas.size(); ++p)
+                falhas << InspecaoPapel::ExaminaPagina(nome, int(p) + 1, porPagina.value(int(p) + 1), paginas[p]);
+            falhas << Totais(nome, paginas);
+            ++documentos;
+            this->paginas += n;
+        }
+    }
+
+    // The totals printed against the rows they total.
+    static QStringList Totais(const QString& nome, const std::vector<TDesenhoPagina>& paginas)
+    {
+        QStringList erros;
+        const auto impressoes = Impressoes(paginas);
+        const auto confere = [&](const TImpressaoBanda& b, const QString& elemento, qint64 soma, qint64 linhas) {
+            const qint64 impresso = Centavos(b.Texto(elemento));
+            if (linhas > 0 && impresso != soma)
+                erros << QStringLiteral("%1, página %2, palavra \"%3\": total %4 difere da soma das linhas %5")
+                             .arg(nome).arg(b.Pagina).arg(b.Texto(elemento), elemento).arg(soma);
+        };
+        // The declaration: each column's total under its twelve months, in the band itself.
+        for (const TImpressaoBanda& b : impressoes) {
+            const bool detalhe = b.Banda == QLatin1String("QRBDetalhe") && b.Tem(QStringLiteral("QRLMes1"));
+            const bool sj = b.Banda == QLatin1String("QRCBSubJudice");
+            if (!detalhe && !sj)
+                continue;
+            const QString prefixo = detalhe ? QStringLiteral("QRLValor") : QStringLiteral("QRLValorSJ");
+            for (int coluna = 0; coluna < 5; ++coluna) {
+                const QString total = prefixo + QStringLiteral("%1_14").arg(coluna);
+                if (!b.Tem(total))
+                    continue;
+                qint64 soma = 0;
+                for (int mes = 1; mes <= 12; ++mes)
+                    soma += std::max<qint64>(0, Centavos(b.Texto(prefixo + QStringLiteral("%1_%2").arg(coluna).arg(mes))));
+                confere(b, total, soma, 1);
+            }
+        }
+        // Group footers of the totals by code and of the monthly totals: the rows since the last
+        // footer (the court-decision part of a month in its child band).
+        static const char* const colunas[] = {"Rendimentos", "Deducoes", "Imposto"};
+        std::map<QString, qint64> somas;
+        qint64 linhas = 0;
+        for (const TImpressaoBanda& b : impressoes) {
+            if (b.Banda == QLatin1String("QRSubDetail") || b.Banda == QLatin1String("QRSubDetail1")) {
+                ++linhas;
+                for (const char* c : colunas)
+                    somas[QLatin1String(c)] += std::max<qint64>(0, Centavos(b.Texto(QStringLiteral("QRL") + QLatin1String(c))));
+            }
+            if (b.Banda == QLatin1String("QRSubDetail") || b.Banda == QLatin1String("ChildBand1"))
+                for (int i = 0; i < 6; ++i)
+                    somas[QStringLiteral("J%1").arg(i)] +=
+                        std::max<qint64>(0, Centavos(b.Texto(QStringLiteral("QRLJudicialValor%1").arg(i))));
+            if (b.Banda == QLatin1String("QRBRodapeGrupo")) {
+                for (const char* c : colunas)
+                    confere(b, QStringLiteral("QRLTotal") + QLatin1String(c), somas[QLatin1String(c)], linhas);
+                for (int i = 0; i < 6; ++i)
+                    if (b.Tem(QStringLiteral("QRLTotalJudicialValor%1").arg(i)))
+                        confere(b, QStringLiteral("QRLTotalJudicialValor%1").arg(i), somas[QStringLiteral("J%1").arg(i)], linhas);
+                if (b.Tem(QStringLiteral("QRLQuantidade")) && linhas > 0 && b.Texto(QStringLiteral("QRLQuantidade")).toLongLong() != linhas)
+                    erros << QStringLiteral("%1, página %2, palavra \"%3\": %4 linhas no grupo")
+                                 .arg(nome).arg(b.Pagina).arg(b.Texto(QStringLiteral("QRLQuantidade"))).arg(linhas);
+                somas.clear();
+                linhas = 0;
+            }
+        }
+        // The pending items: the totals of errors and warnings count the rows printed.
+        int erros_ = 0;
+        int avisos = 0;
+        for (const TImpressaoBanda& b : impressoes) {
+            erros_ += b.Texto(QStringLiteral("QrdbErros")).startsWith(QLatin1String("ERRO :"));
+            avisos += b.Texto(QStringLiteral("QrdbErros")).startsWith(QLatin1String("AVISO:"));
+            for (const auto& [elemento, contagem] : {std::pair{QStringLiteral("QrlNumErros"), erros_},
+                                                     std::pair{QStringLiteral("QrlNumAvisos"), avisos}})
+                if (b.Tem(elemento) && b.Texto(elemento).toInt() != contagem)
+                    erros << QStringLiteral("%1, página %2, palavra \"%3\": %4 linhas impressas")
+                                 .arg(nome).arg(b.Pagina).arg(b.Texto(elemento)).arg(contagem);
+        }
+        return erros;
+    }
+
+    // Every choice of the print assistant for one stored declaration.
+    void ImprimeTudo(const QString& arquivo, TPruv& pruv)
+    {
+        const QString d = QFileInfo(arquivo).completeBaseName();
+        Imprime(d + QStringLiteral(" / Totais por Código, sintético"),
+                [&] { ImprimeRelatoBenefPorCodigo(pruv, *colecao, false, false); });
+        Imprime(d + QStringLiteral(" / Totais por Código, analítico"),
+                [&] { ImprimeRelatoBenefPorCodigo(pruv, *colecao, false, true); });
+        Imprime(d + QStringLiteral(" / Lista de Beneficiários"), [&] { ImprimeRelatoListaBenef(pruv, *colecao, false); });
+        Imprime(d + QStringLiteral(" / Total Mensal por Código"),
+                [&] { ImprimeRelatoTotalMensalCodigo(pruv, *colecao, false); });
+        Imprime(d + QStringLiteral(" / Declaração Completa"), [&] { ImprimeRelatoDeclaracao(pruv, *colecao, false); });
+        if (pruv.GetAno() >= QLatin1String("2001")) {
+            Imprime(d + QStringLiteral(" / Comprovantes"), [&] { TFoImprComprovante::ImprimeComprovantes(pruv, QString(), false); });
+            TBeneficiarioPruv primeiro(&pruv);
+            pruv.GetColecaoBeneficiario().PrimeiroRegistro(primeiro);
+            Imprime(d + QStringLiteral(" / Comprovante de um beneficiário"),
+                    [&] { TFoImprComprovante::ImprimeComprovantes(pruv, primeiro.GetNi(), false); });
+        }
+        Imprime(d + QStringLiteral(" / Verificação de Pendências"), [&] {
+            QWidget janela;
+            auto* frame = new TFrPruvVerifica(&janela);
+            (new QVBoxLayout(&janela))->addWidget(frame);
+            frame->Chaves = {pruv.GetAno() + pruv.GetDeclarante().GetRaiz()};
+            int quantidade = 0;
+            frame->Verifica(quantidade);
+            frame->Imprime(false);
+        });
+    }
+
+    // A pair of error files in ErroImp: the lines (".txt") and their messages (".dsc").
+    static void GravaErros(const QString& nome, const QStringList& linhas, const QStringList& mensagens)
+    {
+        const QString pasta = DiretorioDados() + QStringLiteral("/ErroImp/");
+        ASSERT_TRUE(QDir().mkpath(pasta));
+        for (const auto& [extensao, conteudo] : {std::pair{QStringLiteral(".txt"), linhas}, std::pair{QStringLiteral(".dsc"), mensagens}}) {
+            QFile arquivo(pasta + nome + extensao);
+            ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+            arquivo.write((conteudo.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+        }
+    }
+
+    InspecaoPapel inspecao;
+    QString pdfs = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
+    ImpressorasSimuladas impressoras{pdfs};
+    std::vector<std::unique_ptr<TAnexoFC>> anexos;
+    QStringList falhas;
+    int documentos = 0;
+    int paginas = 0;
+};
+
+}  // namespace
+
+TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
+{
+    std::vector<std::unique_ptr<TPruv>> declaracoes;
+    const QStringList arquivos{QStringLiteral("empresa.txt"), QStringLiteral("orgao-federal.txt"),
+                               QStringLiteral("administradora.txt"), QStringLiteral("espolio.txt")};
+    for (const QString& arquivo : arquivos)
+        declaracoes.push_back(Carrega(arquivo));
+    ASSERT_FALSE(HasFailure());
+    for (std::size_t i = 0; i < declaracoes.size(); ++i)
+        ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
+    Imprime(QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); });
+
+    // Receipts of delivered declarations.
+    for (const QString& recibo : {QStringLiteral(PRUV_PASTA_RECIBO "/pj-fundos.ini"), QStringLiteral(PRUV_PASTA_RECIBO "/pf-2001.ini"),
+                                  PastaPapel + QStringLiteral("/recibo-maximos.ini")}) {
+        const QString dados = DiretorioDados() + QStringLiteral("/Recibo.ini");
+        QFile::remove(dados);
+        ASSERT_TRUE(QFile::copy(recibo, dados));
+        Imprime(QStringLiteral("Recibo ") + QFileInfo(recibo).fileName(), [&] {
+            ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec"));
+        });
+    }
+
+    // Error reports of imports: one record per pair of lines, some with messages long enough to
+    // need several lines.
+    QStringList linhasDeclaracao;
+    QStringList linhasComprovante;
+    QStringList mensagens;
+    for (int i = 1; i <= 14; ++i) {
+        const QString tipo = QString::number(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4);
+        QString linha = QString::number(i).rightJustified(8, QLatin1Char('0')) + tipo + NumeroDe("112223330001") +
+                        QStringLiteral("05611") + NumeroDe("100200300").leftJustified(14, QLatin1Char(' ')) +
+                        QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
+        for (int v = 0; v < 39; ++v)
+            linha += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
+        linhasDeclaracao << linha;
+        QString comprovante = NumeroDe("100200300");
+        for (int v = 0; v < 9; ++v)
+            comprovante += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
+        comprovante += QStringLiteral("OUTROS RENDIMENTOS ISENTOS DESCRITOS EM SESSENTA CARACTERES X").left(60);
+        comprovante += QStringLiteral("000000000012345");
+        comprovante += QStringLiteral("PLANO DE SAUDE PAGO A OPERADORA SAUDE ANIMA SA E PREVIDENCIA COMPLEMENTAR ").repeated(3).left(200);
+        linhasComprovante << comprovante;
+        QString mensagem = QStringLiteral("Linha: %1 - Valor inválido no campo %1").arg(i);
+        if (i % 4 == 0)
+            mensagem += QStringLiteral(" - a soma dos rendimentos tributáveis informados nos meses difere do total "
+                                       "informado para o ano-calendário e a dedução excede o rendimento").repeated(3);
+        mensagens << mensagem;
+    }
+    GravaErros(QStringLiteral("Erros"), linhasDeclaracao, mensagens);
+    Imprime(QStringLiteral("Erros de Importação"), [&] {
+        TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
+        ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
+        AjustaPapel(form.Relatorio());
+        ImprimeRelatorio(form.Relatorio());
+    });
+    GravaErros(QStringLiteral("ErrosCompr"), linhasComprovante, mensagens);
+    Imprime(QStringLiteral("Erros de Importação de Comprovantes"), [&] {
+        TFoErrosImportCompr form;
+        ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
+        AjustaPapel(form.Relatorio());
+        ImprimeRelatorio(form.Relatorio());
+    });
+
+    // For a person to look at the pages: PRUV_LEVANTAMENTO_PDF names a folder that gets the files.
+    const QString guarda = qEnvironmentVariable("PRUV_LEVANTAMENTO_PDF");
+    if (!guarda.isEmpty() && QDir().mkpath(guarda))
+        for (const QString& arquivo : impressoras.Arquivos())
+            QFile::copy(arquivo, guarda + QLatin1Char('/') + QFileInfo(arquivo).fileName());
+
+    EXPECT_EQ(falhas, QStringList()) << falhas.size() << " falhas em " << documentos << " documentos, " << paginas
+                                     << " páginas:\n"
+                                     << falhas.join(QLatin1Char('\n')).toStdString();
+    EXPECT_GE(documentos, 30);
+}
