@@ -58,7 +58,6 @@ namespace {
 
 const QString Secao = QStringLiteral("Importacao");
 const QString TabelaDeclaracoes = QStringLiteral("Pruv.DB");
-constexpr int Paginas = 12;
 constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
 constexpr int CodigoSemImpressora = 161;
 
@@ -200,6 +199,9 @@ TFoAssistImportacao::~TFoAssistImportacao()
     DBGrDeclaracao->SetDataSource(nullptr);
     if (TbPruv)
         FechaTabela(*TbPruv);
+    // A text unpacked and never imported (the assistant closed before the import) goes too.
+    if (FDescompactado)
+        QFile::remove(DiretorioDados() + QStringLiteral("/declar.txt"));
 }
 
 QWidget* TFoAssistImportacao::CriaPagina2()
@@ -588,6 +590,7 @@ void TFoAssistImportacao::Descomprime()
         ResultadoDescompressao = ResultadoCompressao::Falha;
     }
     ArquivoImportacao = DiretorioDados() + QStringLiteral("/declar.txt");
+    FDescompactado = true;
 }
 
 int TFoAssistImportacao::DestinoDescompressao()

@@ -165,6 +165,7 @@ private:
     int CodigoNatureza = -1;
     TImportacaoPruv::TContadores FContadores;
     int ResultadoDescompressao = 0;
+    bool FDescompactado = false;   // declar.txt was unpacked into the data folder
     std::uint8_t FFormato = 0;
     QString FNomeErro;
     QString FDiretorio;

@@ -9,7 +9,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -28,6 +27,7 @@
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "shell/CopiaDeSeguranca.h"
@@ -325,7 +325,7 @@ void TFormAssistRestCopSeg::showEvent(QShowEvent* evento)
 
 QString TFormAssistRestCopSeg::ArquivoCopia() const
 {
-    return FDiretorioTrabalho ? FDiretorioTrabalho->filePath(ArquivosDados().front()) : QString();
+    return FDiretorioTrabalho ? FDiretorioTrabalho->Arquivo(ArquivosDados().front()) : QString();
 }
 
 void TFormAssistRestCopSeg::Falha(int resultado, const QString& motivo)
@@ -343,7 +343,7 @@ bool TFormAssistRestCopSeg::Descomprime()
     Gauge1->setValue(0);
     // A folder of its own: nothing left by an earlier run can pass for this backup.
     QDir().mkpath(TPastas::Temporaria());
-    FDiretorioTrabalho = std::make_unique<QTemporaryDir>(TPastas::Temporaria() + QStringLiteral("/restauracao-XXXXXX"));
+    FDiretorioTrabalho = std::make_unique<TPastaDeTrabalho>(TPastas::Temporaria(), PrefixoTrabalhoRestauracao);
     Label2->setText(QStringLiteral("Descomprimindo cópia de segurança..."));
     Label2->repaint();
     if (!QFileInfo(FArquivoOrigem).isFile()) {
@@ -351,9 +351,9 @@ bool TFormAssistRestCopSeg::Descomprime()
         return false;
     }
     int resultado = ResultadoCompressao::Falha;
-    if (FDiretorioTrabalho->isValid()) {
+    if (FDiretorioTrabalho->Valida()) {
         try {
-            resultado = Descomprimir(FArquivoOrigem, FDiretorioTrabalho->path(), [this](int percentual) {
+            resultado = Descomprimir(FArquivoOrigem, FDiretorioTrabalho->Caminho(), [this](int percentual) {
                 Gauge1->setValue(percentual);
                 Gauge1->repaint();
             });

@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTemporaryDir;
+class TPastaDeTrabalho;
 class QWidget;
 
 // The restore assistant, "Assistente de Restauração de Cópia de Segurança da Base de Dados":
@@ -81,7 +81,7 @@ private:
     QString FDiretorioDados;
     QString FArquivoOrigem;
     QString FPastaCorrente;   // where a relative path typed on page 2 starts
-    std::unique_ptr<QTemporaryDir> FDiretorioTrabalho;   // the unpacked backup; removed with the form
+    std::unique_ptr<TPastaDeTrabalho> FDiretorioTrabalho;   // the unpacked backup; removed with the form
     qint64 FNumDeclaracoesAtual = 0;
     qint64 FNumDeclaracoesCopia = 0;
     int FResultado = 0;

@@ -74,7 +74,7 @@ public:
     TGeracao(IFonteEntrega& Fonte, const bool& Cancelado, IProgresso* Gauge, const QString& Ordem,
              const QString& Uf, const QString& NumeroRecibo, TReciboEntrega& Recibo)
         : FFonte(Fonte), FCancelado(Cancelado), FGauge(Gauge), FAberta(Fonte.Aberta()), FUf(Uf),
-          FNumeroRecibo(NumeroRecibo), FRecibo(Recibo), FTipo1(Recibo.Ini()), FTipo4(Recibo.Ini())
+          FNumeroRecibo(NumeroRecibo), FTipo1(Recibo.Ini()), FTipo4(Recibo.Ini())
     {
         // The establishment order belongs to a CNPJ: the declarant's own when none is given.
         if (!FAberta.PessoaFisica)
@@ -206,7 +206,6 @@ private:
     QString FOrdem;
     QString FUf;
     QString FNumeroRecibo;
-    TReciboEntrega& FRecibo;
     TRegistroTipo1 FTipo1;
     TRegistroTipo4 FTipo4;
     TArquivoTexto FArquivo;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <climits>
 
 #include "exchange/CamposImportacao.h"
@@ -119,6 +120,11 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
                                       IProgresso* Gauge, QString& NomeLog, const QString& Arquivo, const TPruv& Alvo,
                                       TContadores& Contadores)
 {
+    // The text unpacked for this import is not kept, whichever way the import ends.
+    const auto removeDescompactado = qScopeGuard([] {
+        for (const char* nome : {"Declar.txt", "declar.txt"})
+            QFile::remove(DiretorioDados() + QLatin1Char('/') + QLatin1String(nome));
+    });
     Contadores = {};
     FCancelado = &Cancelado;
     FGravado = Gravado;
@@ -201,9 +207,6 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
     FLog.SetNomeBase(NomeLog);
     if (!FLog.Conclui() && resultado == 0)
         resultado = CodigoFalhaGravacao;
-    // The text unpacked for this import is not kept.
-    for (const char* nome : {"Declar.txt", "declar.txt"})
-        QFile::remove(DiretorioDados() + QLatin1Char('/') + QLatin1String(nome));
     return resultado;
 }
 

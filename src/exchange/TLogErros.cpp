@@ -70,8 +70,17 @@ bool TLogErros::RegistraErro(int Numero, const QString& Mensagem, const QString&
     return Registra(QStringLiteral("Linha: ") + QString::number(Numero) + QStringLiteral(" - ") + Mensagem, Linha);
 }
 
+QString TLogErros::TextoOmitidos(int Omitidos)
+{
+    return QStringLiteral("Mais %1 linhas rejeitadas ou com aviso não foram listadas.").arg(Omitidos);
+}
+
 bool TLogErros::Registra(const QString& Texto, const QString& Linha)
 {
+    if (FRegistrados >= MaximoRegistros) {
+        ++FRegistrados;
+        return true;
+    }
     const bool gravouTexto = GravaLinha(FErros, Texto);
     const bool gravouLinha = GravaLinha(FLinhas, Linha);
     ++FRegistrados;
@@ -100,6 +109,9 @@ bool TLogErros::Substitui(const QString& Origem, const QString& Destino)
 bool TLogErros::Conclui()
 {
     const bool escrevia = FErros.AbertoParaEscrita() || FLinhas.AbertoParaEscrita();
+    if (escrevia && FRegistrados > MaximoRegistros
+        && !(GravaLinha(FErros, TextoOmitidos(FRegistrados - MaximoRegistros)) && GravaLinha(FLinhas, QString())))
+        FFalhouEscrita = true;
     Fecha();
     if (!escrevia)
         return true;

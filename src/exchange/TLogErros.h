@@ -23,10 +23,15 @@ public:
     bool Inicia(const QString& NomeBase);
     // "Linha: " + Numero + " - " + Mensagem to the messages, Linha to the lines.
     bool RegistraErro(int Numero, const QString& Mensagem, const QString& Linha);
-    // A message already composed, and its line.
+    // A message already composed, and its line. Past MaximoRegistros pairs nothing more is
+    // written, only counted: Conclui then closes the pair with one line that says how many more
+    // there were, so that a hostile file cannot fill the disk with its log.
     bool Registra(const QString& Texto, const QString& Linha);
-    // Pairs written since Inicia.
+    static constexpr int MaximoRegistros = 5000;
+    // Pairs registered since Inicia, those past the bound included.
     [[nodiscard]] int Registrados() const { return FRegistrados; }
+    // The closing message for that many pairs not written.
+    static QString TextoOmitidos(int Omitidos);
     // A write failed since Inicia (the disk is full or gone): the pair is not complete.
     [[nodiscard]] bool FalhouEscrita() const { return FFalhouEscrita; }
 

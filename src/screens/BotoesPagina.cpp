@@ -118,10 +118,10 @@ QHBoxLayout* BarraDePagina(QWidget* Pai, const QRect& Geometria,
     auto* layout = new QHBoxLayout(barra);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    for (const auto& [botao, acao] : Botoes) {
-        layout->addWidget(botao);
-        QObject::connect(botao, &QToolButton::clicked, botao,
-                         [Aberta, acao] { TSaidaDeCampo::SePaginaAberta(Aberta(), acao); });
+    for (const auto& par : Botoes) {
+        layout->addWidget(par.first);
+        QObject::connect(par.first, &QToolButton::clicked, par.first,
+                         [Aberta, acao = par.second] { TSaidaDeCampo::SePaginaAberta(Aberta(), acao); });
     }
     return layout;
 }

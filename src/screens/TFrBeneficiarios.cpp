@@ -299,9 +299,9 @@ void TFrBeneficiarios::CriaBarraFundo()
         {BbAddFundo, &TFrBeneficiarios::BbAddFundoClick},
         {BbDeleteFundo, &TFrBeneficiarios::BbDeleteFundoClick},
         {BbDesfazerFundo, &TFrBeneficiarios::BbDesfazerFundoClick}};
-    for (const auto& [botao, acao] : acoesFundo)
-        connect(botao, &QToolButton::clicked, this,
-                [this, acao] { TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [&] { (this->*acao)(); }); });
+    for (const auto& par : acoesFundo)
+        connect(par.first, &QToolButton::clicked, this,
+                [this, acao = par.second] { TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [&] { (this->*acao)(); }); });
 
     TbAnexo = CriaTabela(TColecaoAnexo::NomeArquivo());
     TbAnexo->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF_CNPJ"), 18, fkCalculated));

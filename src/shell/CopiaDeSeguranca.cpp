@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <exception>
 
@@ -11,6 +10,7 @@
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
+#include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"
 #include "shell/TCopiaBanco.h"
 
@@ -62,16 +62,16 @@ int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Pr
     const QString temporario = Destino + QStringLiteral(".tmp");
     if (!QDir().mkpath(QFileInfo(Destino).absolutePath()) || !QDir().mkpath(TPastas::Temporaria()))
         return ResultadoCompressao::Falha;
-    const QTemporaryDir trabalho(TPastas::Temporaria() + QStringLiteral("/copia-XXXXXX"));
-    if (!trabalho.isValid())
+    const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoCopia);
+    if (!trabalho.Valida())
         return ResultadoCompressao::Falha;
     try {
-        TCopiaBanco::Instantaneo(TPastas::Dados(), trabalho.filePath(TDatabase::NomeArquivo()));
+        TCopiaBanco::Instantaneo(TPastas::Dados(), trabalho.Arquivo(TDatabase::NomeArquivo()));
     } catch (const EDatabaseError& e) {
         qWarning("snapshot of the database failed: %s", e.what());
         return ResultadoCompressao::Falha;
     }
-    int resultado = Empacota(trabalho.path(), temporario, Progresso);
+    int resultado = Empacota(trabalho.Caminho(), temporario, Progresso);
     if (resultado == ResultadoCompressao::Ok && !Substitui(temporario, Destino)) {
         qWarning("backup %s not put in place", qUtf8Printable(Destino));
         resultado = ResultadoCompressao::Falha;
@@ -79,4 +79,9 @@ int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Pr
     if (resultado != ResultadoCompressao::Ok)
         QFile::remove(temporario);
     return resultado;
+}
+
+void RemoveTrabalhosAbandonados()
+{
+    TPastaDeTrabalho::RemoveAbandonadas(TPastas::Temporaria(), {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao});
 }

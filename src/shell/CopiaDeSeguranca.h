@@ -23,3 +23,12 @@ qint64 TamanhoDados();
 // Cancelado (CancelarCompressao from the progress callback) or Falha. On anything but Ok the
 // temporary file is gone and a Destino that existed is as it was.
 int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso);
+
+// The work folders of a backup being written and of a restore being unpacked: under the
+// temporary folder, named by these prefixes, each owned by the copy of the program that made it.
+inline const QString PrefixoTrabalhoCopia = QStringLiteral("copia");
+inline const QString PrefixoTrabalhoRestauracao = QStringLiteral("restauracao");
+
+// Removes the work folders that a backup or restore killed midway left behind, each a full copy
+// of the database: those that no running copy of the program owns.
+void RemoveTrabalhosAbandonados();

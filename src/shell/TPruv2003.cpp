@@ -40,6 +40,7 @@
 #include "platform/report/IImpressoras.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
+#include "shell/CopiaDeSeguranca.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/IDialogoImpressao.h"
 #include "shell/IFrDeclaracao.h"
@@ -339,6 +340,8 @@ bool TPruv2003::ConectaBanco()
         // The first start makes the data folder; SQLite makes the database file.
         if (!TPastas::Cria())
             throw EDatabaseError(QStringLiteral("não foi possível criar a pasta ") + TPastas::Dados());
+        // A backup or restore killed midway left a full copy of the database in its work folder.
+        RemoveTrabalhosAbandonados();
         DbPruv = TDatabase::DaPasta(TPastas::Dados());
     };
     try {

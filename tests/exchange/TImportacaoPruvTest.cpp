@@ -720,6 +720,40 @@ TEST_F(TImportacaoPruvTest, AFileNeeds1400FreeBytesForEach728OfItsOwn)
     EXPECT_EQ(Importa(arquivo), 0);
 }
 
+TEST_F(TImportacaoPruvTest, EveryWayOutRemovesTheTextUnpackedIntoTheDataFolder)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const QString desempacotado = TPastas::Dados() + QStringLiteral("/declar.txt");
+    const QList<QByteArray> linhas{Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0)};
+    auto desempacota = [&] { return Arquivo(linhas, "\r\n", QStringLiteral("DADOS/declar.txt")); };
+    {
+        TEspacoEmDisco::Simulacao espaco(0);
+        EXPECT_EQ(Importa(desempacota(), true), 151);
+    }
+    EXPECT_FALSE(QFile::exists(desempacotado));
+
+    // The log cannot be written where its folder should be.
+    ASSERT_TRUE(QDir(TPastas::ErroImp()).removeRecursively());
+    ASSERT_TRUE(QFile(TPastas::ErroImp()).open(QIODevice::WriteOnly));
+    dialogos.Responde(Resposta::Nao);   // no second try
+    EXPECT_EQ(Importa(desempacota(), true), 159);
+    EXPECT_FALSE(QFile::exists(desempacotado));
+}
+
+TEST_F(TImportacaoPruvTest, TheLogOfAHostileFileStopsAfterItsBoundWithOneClosingLine)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const int alem = 7;
+    const QList<QByteArray> lixo(TLogErros::MaximoRegistros + alem, QByteArray("00000001X lixo"));
+    ASSERT_EQ(Importa(Arquivo(lixo)), 0);
+    EXPECT_EQ(n.RegistrosRejeitados, TLogErros::MaximoRegistros + alem);
+    const auto log = Log(nomeLog);
+    ASSERT_EQ(log.size(), static_cast<std::size_t>(TLogErros::MaximoRegistros + 1));
+    EXPECT_EQ(log.back().first, QStringLiteral("Mais 7 linhas rejeitadas ou com aviso não foram listadas."));
+    EXPECT_EQ(log.back().second, QString());
+    EXPECT_EQ(log[TLogErros::MaximoRegistros - 1].second, QStringLiteral("00000001X lixo"));
+}
+
 // The gauge follows the lines read in small steps, not at every line, and ends full.
 TEST_F(TImportacaoPruvTest, TheGaugeMovesInSmallStepsAndEndsFull)
 {

@@ -136,9 +136,11 @@ QString GravaEntrada(const std::uint8_t* Dados, std::size_t Tamanho)
     return arquivo;
 }
 
-// The two files of the log have the same number of lines, and that number.
-void ConfereLog(const QString& NomeBase, int Esperadas)
+// The two files of the log have the same number of lines, and that number (past the log's bound,
+// the bound and its closing line).
+void ConfereLog(const QString& NomeBase, int Registradas)
 {
+    const int Esperadas = Registradas > TLogErros::MaximoRegistros ? TLogErros::MaximoRegistros + 1 : Registradas;
     TLogErros log;
     int pares = 0;
     if (QFile::exists(log.Pasta() + QLatin1Char('/') + NomeBase + QStringLiteral(".dsc"))) {

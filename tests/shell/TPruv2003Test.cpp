@@ -18,8 +18,10 @@
 #include "model/TErro.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TIniFile.h"
+#include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"
+#include "shell/CopiaDeSeguranca.h"
 #include "shell/EstadoPrograma.h"
 #include "shell/IFrDeclaracao.h"
 #include "shell/TAvisoCopiasDeSeguranca.h"
@@ -108,6 +110,29 @@ TEST_F(TPruv2003Test, FirstStartCreatesTheDataFolderAndTheDatabase)
     modais.Nomes.clear();
     janela.AbrirDialogoInicial();
     EXPECT_EQ(modais.Nomes, QStringList{QStringLiteral("FoInicial")});
+}
+
+TEST_F(TPruv2003Test, StartRemovesTheWorkFoldersThatNoRunningCopyOwns)
+{
+    ASSERT_TRUE(TPastas::Cria());
+    // Left by a backup and a restore killed midway: their lock is free.
+    QStringList abandonadas;
+    for (const QString& prefixo : {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao}) {
+        const QString pasta = TPastas::Temporaria() + QLatin1Char('/') + prefixo + QStringLiteral("-k1ll3d");
+        ASSERT_TRUE(QDir().mkpath(pasta));
+        for (const QString& nome : {TPastaDeTrabalho::NomeTrava, QStringLiteral("pruv2003.db")}) {
+            QFile arquivo(pasta + QLatin1Char('/') + nome);
+            ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        }
+        abandonadas << pasta;
+    }
+    const TPastaDeTrabalho emUso(TPastas::Temporaria(), PrefixoTrabalhoCopia);
+    ASSERT_TRUE(emUso.Valida());
+
+    TPruv2003 janela;
+    for (const QString& pasta : abandonadas)
+        EXPECT_FALSE(QFileInfo::exists(pasta)) << pasta.toStdString();
+    EXPECT_TRUE(QFileInfo(emUso.Caminho()).isDir());
 }
 
 TEST_F(TPruv2003Test, TheSearchTipsAndAboutCommandsOpenTheirWindows)

@@ -1,7 +1,9 @@
 #include "components/data/TdvRtfReader.h"
 
 #include <QHash>
+#include <QStringDecoder>
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -14,6 +16,38 @@ constexpr int CoresMaximas = 4096;
 constexpr int NomeFonteMaximo = 128;
 constexpr int TabsMaximos = 32;
 constexpr qint64 MedidaMaxima = 1 << 22;
+
+constexpr int CodigoPadrao = 1252;
+constexpr int BytesPendentesMaximos = 1 << 16;
+
+// The Windows code page of a font's \fcharset; 0 when the font takes the document's.
+int CodigoDoCharset(qint64 charset)
+{
+    static const QHash<int, int> codigos = {
+        {0, 1252},   {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936}, {136, 950},
+        {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251},
+        {222, 874},  {238, 1250}, {254, 437},  {255, 850},
+    };
+    return charset >= 0 && charset <= 255 ? codigos.value(static_cast<int>(charset), 0) : 0;
+}
+
+// A decoder of that code page through Qt's converters; an invalid one when Qt has none for it.
+QStringDecoder DecodificadorDe(int codigo)
+{
+    const QByteArray numero = QByteArray::number(codigo);
+    QByteArrayList nomes;
+    if (codigo == 10000)
+        nomes << "macintosh";
+    else if (codigo == 932)
+        nomes << "windows-31j" << "Shift_JIS";
+    nomes << "windows-" + numero << "cp" + numero << "IBM" + numero << "ibm-" + numero;
+    for (const QByteArray& nome : nomes) {
+        QStringDecoder decodificador(nome.constData(), QStringDecoder::Flag::Stateless);
+        if (decodificador.isValid())
+            return decodificador;
+    }
+    return QStringDecoder();
+}
 
 enum class TDestino { Texto, Ignora, Fontes, Cores, Marcador };
 
@@ -50,6 +84,7 @@ public:
             else
                 Literal(c);
         }
+        Descarrega();
         FDocumento.Paragraphs.push_back(FParagrafo);
         return FDocumento;
     }
@@ -57,6 +92,7 @@ public:
 private:
     void AbreGrupo()
     {
+        Descarrega();
         FPularPendente = 0;
         if (FPilha.size() >= ProfundidadeMaxima) {
             ++FExcesso;   // counted, so that its closing brace is matched
@@ -68,6 +104,7 @@ private:
 
     void FechaGrupo()
     {
+        Descarrega();
         FPularPendente = 0;
         FIgnoravel = false;
         if (FExcesso > 0) {
@@ -93,6 +130,8 @@ private:
             Simbolo(c);
             return;
         }
+        // The bytes so far belong to the font and destination in force before this word.
+        Descarrega();
         QByteArray palavra;
         while (FPos < n && ((FBytes[FPos] >= 'a' && FBytes[FPos] <= 'z') || (FBytes[FPos] >= 'A' && FBytes[FPos] <= 'Z'))) {
             if (palavra.size() < LetrasMaximas)
@@ -153,7 +192,7 @@ private:
                 ++lidos;
             }
             if (lidos == 2)   // a broken escape gives nothing
-                Caractere(Cp1252(valor));
+                Byte(static_cast<unsigned char>(valor));
             break;
         }
         default:
@@ -199,6 +238,14 @@ private:
             FEstado.Destino = TDestino::Marcador;
             return;
         }
+        if (p == "ansicpg" || p == "mac" || p == "pc" || p == "pca" || p == "ansi") {
+            FCodigoDocumento = p == "ansicpg" ? static_cast<int>(std::clamp<qint64>(numero, 0, 65535))
+                             : p == "mac"     ? 10000
+                             : p == "pc"      ? 437
+                             : p == "pca"     ? 850
+                                              : CodigoPadrao;
+            return;
+        }
         if (FEstado.Destino == TDestino::Marcador) {
             if (p == "pnlvlblt")
                 FParagrafo.Bullet = true;
@@ -230,6 +277,11 @@ private:
             if (p == "f") {
                 GuardaFonte();
                 FFonteAtual = static_cast<int>(numero);
+            } else if (p == "fcharset") {
+                if (FCodigoFonteAtual <= 0)
+                    FCodigoFonteAtual = CodigoDoCharset(numero);
+            } else if (p == "cpg") {
+                FCodigoFonteAtual = static_cast<int>(std::clamp<qint64>(numero, 0, 65535));
             } else if (p == "u") {
                 Caractere(QChar(static_cast<char16_t>(static_cast<qint16>(numero))));
                 FPularPendente = FEstado.PularUnicode;
@@ -282,8 +334,11 @@ private:
             FEstado.Formato = TdvRtfCharFormat();
             FEstado.Fonte = -1;
             FEstado.Cor = FEstado.Realce = 0;
-        } else if (p == "tab") {
+        } else if (p == "tab" || p == "cell" || p == "nestcell") {
+            // A table's cell ends with a tab, its row with a paragraph, as plain text shows them.
             Caractere(u'\t');
+        } else if (p == "row" || p == "nestrow") {
+            NovoParagrafo();
         } else if (p == "line") {
             Caractere(QChar(0x2028));
         } else if (p == "u") {
@@ -354,8 +409,54 @@ private:
             FCorAtual = 0;
             FCorDefinida = false;
         } else {
-            Caractere(c == '\t' ? QChar(u'\t') : Cp1252(static_cast<unsigned char>(c)));
+            Byte(static_cast<unsigned char>(c));
         }
+    }
+
+    // A byte of text in the code page of its font: kept until the run of bytes ends, since a
+    // character of an Asian code page takes two.
+    void Byte(unsigned char c)
+    {
+        if (FPularPendente > 0) {
+            --FPularPendente;
+            return;
+        }
+        if (FEstado.Destino != TDestino::Texto && FEstado.Destino != TDestino::Fontes)
+            return;
+        if (FPendentes.size() >= BytesPendentesMaximos)
+            Descarrega();
+        FPendentes += static_cast<char>(c);
+    }
+
+    // The bytes kept, decoded in the code page of the font in force (of the font being
+    // defined, in the font table).
+    void Descarrega()
+    {
+        if (FPendentes.isEmpty())
+            return;
+        int codigo = FEstado.Destino == TDestino::Fontes ? FCodigoFonteAtual : FCodigos.value(NumeroDaFonte(), 0);
+        if (codigo <= 0)
+            codigo = FCodigoDocumento;
+        QStringDecoder* decodificador = codigo == CodigoPadrao ? nullptr : Decodificador(codigo);
+        if (decodificador) {
+            const QString texto = decodificador->decode(FPendentes);
+            decodificador->resetState();
+            for (const QChar c : texto)
+                Emite(c);
+        } else {
+            for (const char c : std::as_const(FPendentes))
+                Emite(Cp1252(static_cast<unsigned char>(c)));
+        }
+        FPendentes.clear();
+    }
+
+    // Nothing when Qt has no converter for the code page: Windows-1252 reads it then.
+    QStringDecoder* Decodificador(int codigo)
+    {
+        auto achado = FDecodificadores.find(codigo);
+        if (achado == FDecodificadores.end())
+            achado = FDecodificadores.emplace(codigo, DecodificadorDe(codigo)).first;
+        return achado->second.isValid() ? &achado->second : nullptr;
     }
 
     void Caractere(QChar c)
@@ -364,6 +465,12 @@ private:
             --FPularPendente;
             return;
         }
+        Descarrega();
+        Emite(c);
+    }
+
+    void Emite(QChar c)
+    {
         if (FEstado.Destino == TDestino::Fontes) {
             if (FNomeFonte.size() < NomeFonteMaximo && c.unicode() >= 0x20)
                 FNomeFonte += c;
@@ -381,11 +488,9 @@ private:
         trechos.back().Text += c;
     }
 
-    [[nodiscard]] QString NomeDaFonte() const
-    {
-        const int numero = FEstado.Fonte >= 0 ? FEstado.Fonte : FFontePadrao;
-        return FFontes.value(numero);
-    }
+    [[nodiscard]] int NumeroDaFonte() const { return FEstado.Fonte >= 0 ? FEstado.Fonte : FFontePadrao; }
+
+    [[nodiscard]] QString NomeDaFonte() const { return FFontes.value(NumeroDaFonte()); }
 
     [[nodiscard]] int CorDaTabela(int indice) const
     {
@@ -394,11 +499,15 @@ private:
 
     void GuardaFonte()
     {
+        Descarrega();
         const QString nome = FNomeFonte.trimmed();
         if (FFonteAtual >= 0 && !nome.isEmpty() && FFontes.size() < FontesMaximas)
             FFontes.insert(FFonteAtual, nome);
+        if (FFonteAtual >= 0 && FCodigoFonteAtual > 0 && FCodigos.size() < FontesMaximas)
+            FCodigos.insert(FFonteAtual, FCodigoFonteAtual);
         FNomeFonte.clear();
         FFonteAtual = -1;
+        FCodigoFonteAtual = 0;
     }
 
     void NovoParagrafo()
@@ -416,7 +525,12 @@ private:
     int FPularPendente = 0;
     int FFontePadrao = -1;
     QHash<int, QString> FFontes;
+    QHash<int, int> FCodigos;   // the fonts' code pages, by font number
     int FFonteAtual = -1;
+    int FCodigoFonteAtual = 0;
+    int FCodigoDocumento = CodigoPadrao;
+    QByteArray FPendentes;
+    std::map<int, QStringDecoder> FDecodificadores;
     QString FNomeFonte;
     QList<int> FCores;
     int FCorAtual = 0;

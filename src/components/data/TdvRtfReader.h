@@ -6,8 +6,10 @@
 
 // Reads the subset of rich text the rich-text edit keeps: text, paragraphs, fonts and sizes,
 // bold, italic, underline, strike-out, the colour table, highlight, alignment, indents, spacing,
-// tab stops and bullets; \'hh escapes are Windows-1252. Other destinations are skipped whole,
-// other control words ignored.
+// tab stops and bullets; table cells end with a tab and rows with a paragraph. Bytes of text
+// (\'hh escapes and literal ones) are read in the code page of their font (\fcharset, \cpg) or of
+// the document (\ansicpg), through Qt's converters; Windows-1252 when none is declared or Qt has
+// no converter for it. Other destinations are skipped whole, other control words ignored.
 // Bytes from outside are never trusted: nesting, numbers and skips are bounded, every step
 // consumes input, and the read ends with the bytes even when groups stay open.
 class TdvRtfReader final {

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
 #include <QTemporaryFile>
 #include <functional>
 #include <utility>
@@ -13,6 +12,7 @@
 #include "platform/compress/TGravadorZip.h"
 #include "platform/compress/TLeitorZip.h"
 #include "platform/compress/TPacoteEntrega.h"
+#include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
 
@@ -61,22 +61,20 @@ QString CaminhoNaPasta(const QString& pasta, const QString& nome)
     return QDir(pasta).absoluteFilePath(nome);
 }
 
-// False when the folder's volume reports less free space than the members claim to hold.
+// False when the folder's volume reports less free space than the bytes claimed and the margin.
 bool CabeNaPasta(const QString& pasta, unsigned long long bytes)
 {
-    const QStorageInfo disco(pasta);
-    return !disco.isValid() || static_cast<unsigned long long>(disco.bytesAvailable()) >= bytes;
+    const qint64 livres = TEspacoEmDisco::Livre(pasta);
+    return livres < 0 || static_cast<unsigned long long>(livres) >= bytes + TCompactador::MargemLivre;
 }
 
-// The member claims no more than a data file of the program could be, nor a ratio only a bomb
-// reaches; CopiaMembro then holds it to what it claims.
-bool DentroDosLimites(const TLeitorZip& leitor, int i)
+// Bytes that claim no more than the maximum, nor a ratio to their packed bytes only a bomb
+// reaches; CopiaMembro then holds each member to what it claims.
+bool DentroDosLimites(unsigned long long tamanho, unsigned long long comprimido, unsigned long long maximo)
 {
-    const unsigned long long tamanho = leitor.Tamanho(i);
-    if (tamanho > TCompactador::TamanhoMaximoMembro)
+    if (tamanho > maximo)
         return false;
-    return tamanho <= TCompactador::TamanhoSemLimiteDeRazao
-        || tamanho / TCompactador::RazaoMaximaCompressao <= leitor.TamanhoComprimido(i);
+    return tamanho <= TCompactador::TamanhoSemLimiteDeRazao || tamanho / TCompactador::RazaoMaximaCompressao <= comprimido;
 }
 
 int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
@@ -322,12 +320,15 @@ int TCompactador::Descomprimir(const QString& arquivo, const QString& pasta, con
         return ResultadoCompressao::Falha;
 
     unsigned long long total = 0;
+    unsigned long long comprimido = 0;
     for (int i = 0; i < n; ++i) {
-        if (!DentroDosLimites(leitor, i))
+        if (!DentroDosLimites(leitor.Tamanho(i), leitor.TamanhoComprimido(i), TamanhoMaximoMembro))
             return ResultadoCompressao::Falha;
         total += leitor.Tamanho(i);
+        comprimido += leitor.TamanhoComprimido(i);
     }
-    if (!CabeNaPasta(pasta, total))
+    // Members each within bounds may still add up to a bomb.
+    if (!DentroDosLimites(total, comprimido, TamanhoMaximoTotal) || !CabeNaPasta(pasta, total))
         return ResultadoCompressao::Falha;
 
     TArquivosNovos novos;
@@ -359,6 +360,7 @@ int TCompactador::DescomprimirPruv(const QString& arquivo, const QString& pasta,
     quint32 crcCabecalho = 0;
     const int i = leitor.Procura(NomeDeclaracao);
     if (!TPacoteEntrega::CrcDoCabecalho(cabecalho, crcCabecalho) || i < 0 || !QFileInfo(pasta).isDir()
+        || !DentroDosLimites(leitor.Tamanho(i), leitor.TamanhoComprimido(i), TamanhoMaximoDeclaracao)
         || !CabeNaPasta(pasta, leitor.Tamanho(i)))
         return ResultadoCompressao::Falha;
     TArquivosNovos novos;

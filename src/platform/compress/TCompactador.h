@@ -52,18 +52,27 @@ public:
     // Bounds of a member that Descomprimir writes: no data file of the program comes near the
     // size, and a member above the smaller size may unpack to no more than that many times its
     // packed bytes. A bomb is refused before anything is written.
+    // The members' sum is bound alike, against the packed bytes of them all.
     static constexpr unsigned long long TamanhoMaximoMembro = 2ULL << 30;
+    static constexpr unsigned long long TamanhoMaximoTotal = TamanhoMaximoMembro;
     static constexpr unsigned long long TamanhoSemLimiteDeRazao = 16ULL << 20;
     static constexpr unsigned long long RazaoMaximaCompressao = 100;
+    // The largest declaration text the delivery layout allows: the header line and 99,999,999
+    // numbered lines (the sequence has 8 digits) of 730 characters, each ended by CR LF. Its
+    // packing is bound by the same ratio as a member's.
+    static constexpr unsigned long long TamanhoMaximoDeclaracao = 248ULL + 2 + 99'999'999ULL * 732;
+    // Unpacking leaves at least this much free on the target's volume.
+    static constexpr unsigned long long MargemLivre = 64ULL << 20;
 
     // Unpacks every member of the zip archive arquivo into pasta under its own name:
-    // Ok, Cancelado, FormatoDesconhecido (not a zip archive) or Falha (a member out of the
-    // bounds above among others).
+    // Ok, Cancelado, FormatoDesconhecido (not a zip archive) or Falha (a member or their sum out
+    // of the bounds above, or more than the volume's free space less the margin, among others).
     int Descomprimir(const QString& arquivo, const QString& pasta, const TProgressoCompressao& progresso);
 
     // Unpacks the declaration of the delivery file arquivo into pasta as "declar.txt", after
     // checking it against the CRC of the plain header: Ok, Cancelado, FormatoDesconhecido (not a
-    // delivery file of this library, such as the packing of earlier versions) or Falha.
+    // delivery file of this library, such as the packing of earlier versions) or Falha (also a
+    // declaration beyond its bounds above or the free space less the margin).
     int DescomprimirPruv(const QString& arquivo, const QString& pasta, const TProgressoCompressao& progresso);
 
     // Unpacks the receipt data of the delivery file arquivo into pasta as "Recibo.ini":

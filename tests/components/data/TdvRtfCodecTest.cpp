@@ -131,3 +131,45 @@ TEST(TdvRtfCodec, OnlyBytesThatStartAsRichTextAreRead)
     EXPECT_FALSE(TdvRtfReader::Read("").has_value());
     EXPECT_TRUE(TdvRtfReader::Read("{\\rtf").has_value());
 }
+
+TEST(TdvRtfCodec, TableCellsEndWithATabAndRowsWithAParagraph)
+{
+    const QByteArray rtf = "{\\rtf1\\ansi\\trowd\\cellx1000\\cellx2000\\intbl foo\\cell bar\\cell\\row"
+                           "\\trowd\\intbl um\\cell dois\\cell\\row\\pard depois\\par}";
+    const TdvRtfDocument d = LeOuFalha(rtf);
+    ASSERT_GE(d.Paragraphs.size(), 3U);
+    EXPECT_EQ(d.Paragraphs[0].Text(), QStringLiteral("foo\tbar\t"));
+    EXPECT_EQ(d.Paragraphs[1].Text(), QStringLiteral("um\tdois\t"));
+    EXPECT_EQ(d.Paragraphs[2].Text(), QStringLiteral("depois"));
+}
+
+TEST(TdvRtfCodec, EscapedBytesFollowTheDeclaredCodePages)
+{
+    const struct { const char* caso; QByteArray rtf; QString texto; } casos[] = {
+        {"Windows-1252 when nothing is declared", "{\\rtf1\\ansi \\'80\\'e9}", QString::fromUtf8("€é")},
+        {"the document's code page, Polish", "{\\rtf1\\ansi\\ansicpg1250 \\'9c\\'b9\\'b3}", QString::fromUtf8("śął")},
+        {"the document's code page, Cyrillic", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}", QString::fromUtf8("При")},
+        {"a Greek font in a Western document",
+         "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset161 Arial Greek;}}"
+         "\\f0 \\'e1{\\f1 \\'e1\\'e2}\\'e1}",
+         QString::fromUtf8("áαβá")},
+        {"two bytes of a Japanese font make one character",
+         "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 Mincho;}}\\f0 \\'82\\'a0\\'93\\'fa}",
+         QString::fromUtf8("あ日")},
+        {"Chinese with the document's code page and a literal trail byte",
+         "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\'ce\\'c4 \\'b0A}", QString::fromUtf8("中文 癆")},
+        {"a code page Qt has no converter for reads as Windows-1252", "{\\rtf1\\ansi\\ansicpg61000 \\'e9}",
+         QString::fromUtf8("é")},
+        {"the ANSI fallback of a Unicode character is skipped", "{\\rtf1\\ansi\\ansicpg1251\\uc1 \\u1044\\'c4x}",
+         QString::fromUtf8("Дx")},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        EXPECT_EQ(LeOuFalha(c.rtf).PlainText(), c.texto);
+    }
+    // The font's name is read in its own code page.
+    const TdvRtfDocument d = LeOuFalha(casos[4].rtf);
+    ASSERT_FALSE(d.Paragraphs.empty());
+    ASSERT_FALSE(d.Paragraphs[0].Runs.empty());
+    EXPECT_EQ(d.Paragraphs[0].Runs[0].Format.Font, QString::fromUtf8("ＭＳ Mincho"));
+}

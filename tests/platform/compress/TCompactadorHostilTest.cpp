@@ -7,6 +7,7 @@
 #include "ProgramaDeTeste.h"
 #include "platform/compress/TCompactador.h"
 #include "platform/compress/TPacoteEntrega.h"
+#include "platform/files/TEspacoEmDisco.h"
 
 using namespace ArquivosDeTeste;
 namespace R = ResultadoCompressao;
@@ -203,7 +204,8 @@ TEST(Bombas, AMemberBeyondItsBoundsIsRefusedBeforeAnythingIsWritten)
     const qsizetype acimaDoPiso = static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao) + 1024;
     const struct { const char* caso; QByteArray dados; int esperado; } casos[] = {
         {"64 MiB of zeros", QByteArray(64 << 20, '\0'), R::Falha},
-        {"zeros up to the floor", QByteArray(static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao), '\0'), R::Ok},
+        // With the other member's byte, the members' sum too is at the floor.
+        {"zeros up to the floor", QByteArray(static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao) - 1, '\0'), R::Ok},
         {"bytes that do not pack, past the floor", Aleatorio(acimaDoPiso, 7), R::Ok},
     };
     for (const auto& c : casos) {
@@ -215,4 +217,54 @@ TEST(Bombas, AMemberBeyondItsBoundsIsRefusedBeforeAnythingIsWritten)
         ASSERT_EQ(c2.Descomprimir(cmp, a.pasta, {}), c.esperado);
         EXPECT_EQ(Conteudo(a.pasta).size(), c.esperado == R::Ok ? 2 : 0);
     }
+}
+
+TEST(Bombas, MembersEachWithinBoundsMayNotAddUpToABomb)
+{
+    // Each member below the floor of the ratio check; together far beyond it.
+    const QByteArray zeros(static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao / 2), '\0');
+    Alvo a;
+    const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"),
+                              Zip({{"a.db", zeros}, {"b.db", zeros}, {"c.db", zeros}}));
+    TCompactador c;
+    EXPECT_EQ(c.Descomprimir(cmp, a.pasta, {}), R::Falha);
+    EXPECT_EQ(Conteudo(a.pasta), QStringList());
+}
+
+TEST(Bombas, UnpackingLeavesTheMarginOfTheVolumeFree)
+{
+    const QByteArray declaracao = Declaracao(3);
+    const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"), Zip({{"pruv2003.db", "data"}}));
+    const QString dec = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/e.dec"),
+                              EntregaCom(Zip({{"Declar.txt", declaracao}}), declaracao));
+    const auto margem = static_cast<qint64>(TCompactador::MargemLivre);
+    const auto tamanho = static_cast<qint64>(declaracao.size());
+    for (const bool cabe : {false, true}) {
+        SCOPED_TRACE(cabe);
+        Alvo a;
+        TCompactador c;
+        {
+            const TEspacoEmDisco::Simulacao disco(margem + (cabe ? tamanho : 3));
+            EXPECT_EQ(c.Descomprimir(cmp, a.pasta, {}), cabe ? R::Ok : R::Falha);
+            EXPECT_EQ(c.DescomprimirPruv(dec, a.pasta, {}), cabe ? R::Ok : R::Falha);
+        }
+        EXPECT_EQ(Conteudo(a.pasta).size(), cabe ? 2 : 0);
+    }
+}
+
+TEST(Bombas, APackedDeclarationBeyondWhatADeclarationPacksToIsRefused)
+{
+    // Lines alike but for nothing pack far better than any declaration's numbered lines.
+    QByteArray texto = Declaracao(1);
+    const QByteArray linha = QByteArray(730, '0') + "\r\n";
+    const auto linhas = static_cast<int>(TCompactador::TamanhoSemLimiteDeRazao / 732) * 2;
+    texto.reserve(texto.size() + linhas * linha.size());
+    for (int i = 0; i < linhas; ++i)
+        texto += linha;
+    Alvo a;
+    const QString dec = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/e.dec"),
+                              EntregaCom(Zip({{"Declar.txt", texto}}), texto));
+    TCompactador c;
+    EXPECT_EQ(c.DescomprimirPruv(dec, a.pasta, {}), R::Falha);
+    EXPECT_EQ(Conteudo(a.pasta), QStringList());
 }
