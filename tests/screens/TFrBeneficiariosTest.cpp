@@ -133,6 +133,39 @@ TEST_F(TFrBeneficiariosTest, TheCodeDecidesTheMonthsTheDeductionsAndTheJudicialT
     }
 }
 
+// Each judicial tab opens on all its columns, none of them scrolled out of sight.
+TEST_F(TFrBeneficiariosTest, EveryColumnOfTheMonthGridsShowsWhenItsTabOpens)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    const struct {
+        const char* grade;
+        std::vector<const char*> titulos;
+    } casos[] = {
+        {"DgrRendimentos", {"Mês", "Rendimento Tributável", "Deduções", "Imposto Retido"}},
+        {"DgcCompensacao", {"Mês", "Imposto Retido", "Ano Calendário", "Anos Anteriores", "Total"}},
+        {"DgsSubJudice", {"Mês", "Rendimento Tributável", "Deduções", "IRRF", "Depósito Judicial"}},
+    };
+    auto* fichas = Campo<QTabWidget>("PCPruvItem");
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.grade);
+        auto* grade = Campo<TPruvGridMeses>(c.grade);
+        fichas->setCurrentWidget(grade->parentWidget());
+        QApplication::processEvents();
+        ASSERT_TRUE(grade->isVisible());
+        ASSERT_EQ(grade->ColCount(), int(c.titulos.size()));
+        for (int coluna = 0; coluna < grade->ColCount(); ++coluna) {
+            const TRect r = grade->CellRect(coluna, 0);
+            EXPECT_GT(r.Width(), 0) << coluna;
+            EXPECT_LE(r.Right, grade->viewport()->width()) << coluna;
+            EXPECT_EQ(grade->GetTexto(coluna, 0), QString::fromUtf8(c.titulos[std::size_t(coluna)]));
+        }
+    }
+}
+
 TEST_F(TFrBeneficiariosTest, ASaveThatFailsKeepsTheUserOnTheItemWithItsEdits)
 {
     pruv = Armazenada(Matriz);

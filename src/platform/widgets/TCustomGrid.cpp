@@ -200,6 +200,7 @@ void TCustomGrid::SetColWidths(int coluna, int largura)
 {
     if (MudaExtensao(FColunas, coluna, largura)) {
         ColWidthsChanged();
+        TrazColunasQueCabem();
         UpdateEdit();
     }
 }
@@ -273,6 +274,15 @@ void TCustomGrid::SetTopRow(int linha)
     UpdateScrollRange();
     viewport()->update();
     TopLeftChanged();
+}
+
+void TCustomGrid::TrazColunasQueCabem()
+{
+    // A grid that scrolled to its current cell while it had little room (hidden, or before its
+    // first layout) would otherwise keep its first columns out of sight once they fit.
+    const int maximo = std::max(FColunas.FixedCount, FColunas.MaxFirst(ClientWidth()));
+    if (FColunas.First > maximo)
+        SetLeftCol(maximo);
 }
 
 void TCustomGrid::SetLeftCol(int coluna)
@@ -1403,6 +1413,7 @@ bool TCustomGrid::viewportEvent(QEvent* e)
             const bool tratado = QAbstractScrollArea::viewportEvent(e);
             UpdateScrollRange();
             Resized();
+            TrazColunasQueCabem();
             if (FEditorMode && FEditor)
                 FEditor->UpdateLoc(AreaDoEditor(CellRect(FColuna, FLinha)));
             return tratado;

@@ -333,6 +333,8 @@ private:
     void AcaoVertical(int acao);
     void MudouHorizontal(int valor);
     void AjustaVisivel();
+    // LeftCol comes back as far as the columns after it leave room.
+    void TrazColunasQueCabem();
     void InvalidaSelecao();
     void MudaQuantidade(TGridAxis& eixo, int quantidade, int padrao);
     void MudaFixas(TGridAxis& eixo, int quantidade, int& atual, const QString& recusa);
