@@ -134,7 +134,7 @@ TEST_F(TFoAssistRelatoriosTest, TheChoicesAreKeptInPruvIniAlsoAfterACancelAndOff
     const std::unique_ptr<TPruv> pruv = Carregada(Matriz, 1);
     TPedidoImpressao pedido;
     pedido.Codigo = 99;
-    QTimer::singleShot(0, [this] {
+    QTimer::singleShot(0, [] {
         ASSERT_NE(AssistenteAberto(), nullptr);
         ::Roteiro(*AssistenteAberto(), {">", "RBDemaisRelatorios", ">", "RBTotalMensalCodigo", "x"});
     });
