@@ -1,5 +1,7 @@
 #include "screens/TPruvGridComprPJ.h"
 
+#include <algorithm>
+
 #include "model/TComprovantePJ.h"
 #include "screens/LinhasDeComprovante.h"
 
@@ -74,6 +76,12 @@ bool TPruvGridComprPJ::CelulaEditavel(int ACol, int ARow)
 
 void TPruvGridComprPJ::Atualiza()
 {
+    // The statement is loaded after it is handed over: its lines are counted again here.
+    if (FComprovante) {
+        AjustaLinhasDeComprovante(*this, Linhas());
+        if (Row() >= RowCount())
+            SelecionaCelula(ColunaNatureza, RowCount() - 1);
+    }
     if (ColCount() == 5) {
         SetColWidths(0, 50);
         SetColWidths(1, 50);

@@ -105,6 +105,9 @@ bool TPruvGridRendParcial::CelulaEditavel(int ACol, int ARow)
 
 void TPruvGridRendParcial::Atualiza()
 {
+    // The statement is loaded after it is handed over: its lines are counted again here.
+    if (FComprovante)
+        AjustaLinhasDeComprovante(*this, Linhas());
     if (ColCount() == 5) {
         SetColWidths(0, 50);
         const int resto = ClientWidth() - 50 - ColCount() * GridLineWidth();

@@ -8,6 +8,7 @@
 #include "platform/ui/InterfaceUsuario.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFrComprovante.h"
+#include "screens/TPruvGridComprPJ.h"
 #include "screens/TPruvEdit.h"
 
 namespace {
@@ -209,4 +210,16 @@ TEST_F(TFrComprovanteTest, ReadOnlyFieldsShowTheirValueFormattedAndAreNoTabStop)
             EXPECT_FALSE(campo->focusPolicy() & Qt::TabFocus);
             EXPECT_EQ(campo->palette().color(QPalette::Base), campo->palette().color(QPalette::Button));
         }
+}
+
+TEST_F(TFrComprovanteTest, ACompanysStatementShowsOneRowForEachOfItsLines)
+{
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    EXPECT_TRUE(grade->isVisibleTo(Campo("NaturezaPJ")));
+    EXPECT_EQ(grade->RowCount(), 2);   // the titles and January of 1708
+    EXPECT_EQ(grade->GetTexto(0, 1), QStringLiteral("Jan"));
+    EXPECT_EQ(grade->GetTexto(1, 1), QStringLiteral("1708"));
 }
