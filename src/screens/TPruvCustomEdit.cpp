@@ -125,6 +125,11 @@ bool TPruvCustomEdit::Cabe(const QString& texto) const
     return TLinhasEdit(texto, font(), caixa.width(), true).Altura() <= caixa.height();
 }
 
+TLinhasEdit TPruvCustomEdit::Linhas() const
+{
+    return TLinhasEdit(text(), font(), AreaTexto().width(), FLimitado);
+}
+
 qreal TPruvCustomEdit::Deslocamento(const TLinhasEdit& linhas) const
 {
     if (FLimitado)
@@ -135,9 +140,8 @@ qreal TPruvCustomEdit::Deslocamento(const TLinhasEdit& linhas) const
 
 int TPruvCustomEdit::PosicaoEm(QPoint ponto) const
 {
-    const QRect caixa = AreaTexto();
-    const TLinhasEdit linhas(text(), font(), caixa.width(), FLimitado);
-    return linhas.Posicao(QPointF(ponto - caixa.topLeft()) + QPointF(0, Deslocamento(linhas)));
+    const TLinhasEdit linhas = Linhas();
+    return linhas.Posicao(QPointF(ponto - AreaTexto().topLeft()) + QPointF(0, Deslocamento(linhas)));
 }
 
 void TPruvCustomEdit::paintEvent(QPaintEvent* e)
@@ -151,7 +155,7 @@ void TPruvCustomEdit::paintEvent(QPaintEvent* e)
     initStyleOption(&opcao);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opcao, &p, this);
     const QRect caixa = AreaTexto();
-    const TLinhasEdit linhas(text(), font(), caixa.width(), FLimitado);
+    const TLinhasEdit linhas = Linhas();
     const QPointF origem(caixa.left(), caixa.top() - Deslocamento(linhas));
     p.setClipRect(caixa);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
@@ -206,9 +210,7 @@ void TPruvCustomEdit::mouseDoubleClickEvent(QMouseEvent* e)
 void TPruvCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     if (FMultiline && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-        const QRect caixa = AreaTexto();
-        const TLinhasEdit linhas(text(), font(), caixa.width(), FLimitado);
-        const int destino = linhas.Vizinha(cursorPosition(), key == Qt::Key_Up ? -1 : 1);
+        const int destino = Linhas().Vizinha(cursorPosition(), key == Qt::Key_Up ? -1 : 1);
         if (shift & Qt::ShiftModifier) {
             const int ancora = hasSelectedText() && selectionStart() == cursorPosition() ? selectionEnd()
                                : hasSelectedText()                                    ? selectionStart()

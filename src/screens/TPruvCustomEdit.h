@@ -76,6 +76,8 @@ private:
     [[nodiscard]] QRect AreaTexto() const;
     // Whether the text would still fit the box (Limitado).
     [[nodiscard]] bool Cabe(const QString& texto) const;
+    // The text's lines as the multi-line box shows them.
+    [[nodiscard]] TLinhasEdit Linhas() const;
     // The character position under a point of the multi-line box.
     [[nodiscard]] int PosicaoEm(QPoint ponto) const;
     // How far the multi-line text is moved up so that the caret's line shows.

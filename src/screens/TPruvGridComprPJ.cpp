@@ -33,10 +33,9 @@ int TPruvGridComprPJ::Linhas() const
 void TPruvGridComprPJ::SetComprovante(TComprovantePJ* comprovante)
 {
     FComprovante = comprovante;
-    AjustaLinhasDeComprovante(*this, Linhas());
     SetFixedRows(1);
+    Atualiza();   // counts the statement's rows
     SelecionaCelula(ColunaNatureza, Row());
-    Atualiza();
 }
 
 QString TPruvGridComprPJ::GetTexto(int ACol, int ARow)

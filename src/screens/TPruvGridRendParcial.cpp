@@ -45,8 +45,7 @@ int TPruvGridRendParcial::Linhas() const
 void TPruvGridRendParcial::SetComprovante(TComprovantePF* comprovante)
 {
     FComprovante = comprovante;
-    AjustaLinhasDeComprovante(*this, Linhas());
-    Atualiza();
+    Atualiza();   // counts the statement's rows
 }
 
 QString TPruvGridRendParcial::GetTexto(int ACol, int ARow)
