@@ -149,7 +149,7 @@ void TDatabase::ExecutaGuardado(const QString& sql)
 namespace {
 
 // Kept things beyond which the keeping starts again: more than a declaration's tables need.
-constexpr qsizetype MaximoGuardados = 256;
+constexpr qsizetype MaximoGuardados = 512;
 
 }  // namespace
 
@@ -159,6 +159,9 @@ void TDatabase::ConfereEsquema()
     const qint64 atual = versao.Passo() ? versao.Inteiro(0) : -1;
     versao.Reinicia();
     if (atual != FVersaoEsquema) {
+        // Rarely: tables made, changed or dropped. Their statements go with them.
+        if (FVersaoEsquema >= 0)
+            FDevolvidos.clear();
         EsqueceGuardados();
         FVersaoEsquema = atual;
     }
@@ -166,8 +169,9 @@ void TDatabase::ConfereEsquema()
 
 void TDatabase::EsqueceGuardados()
 {
+    // The statements stay: each is valid SQL for any schema under which a cursor writes the same
+    // text (SQLite prepares it again by itself), and a table gone fails the cursor's schema first.
     FEsquemas.clear();
-    FDevolvidos.clear();
     FVersaoEsquema = -1;
 }
 
@@ -207,7 +211,7 @@ void TDatabase::DevolveComando(std::shared_ptr<TComando> comando)
     comando->SoltaLigacoes();
     comando->SetMarca(0);
     if (FDevolvidos.size() >= MaximoGuardados)
-        FDevolvidos.clear();
+        return;   // finalised: those kept serve the tables opened most
     const QString sql = comando->Sql();
     FDevolvidos.insert(sql, std::move(comando));
 }
