@@ -490,7 +490,11 @@ void TCursorTabela::SoltaLeituras()
 {
     // The statement whose step runs the filters cannot be reset from inside them: it is stopped
     // when the filter returns.
+    // Called before every write of the connection: a walk that is not under way holds no read
+    // (it was reset when it ended), so only one under way is reset.
     for (TFluxo* fluxo : {&FFrente, &FTras, &FFrenteFiltro, &FTrasFiltro}) {
+        if (!fluxo->Ativo)
+            continue;
         if (fluxo->Comando && fluxo->Comando != FRodando)
             fluxo->Comando->Reinicia();
         fluxo->Ativo = false;
