@@ -616,8 +616,10 @@ int TCursorTabela::Avalia(int argumentos, sqlite3_value** valores) noexcept
     FQuantosArgumentos = argumentos;
     ++FNumeroLinha;
     const std::size_t total = FEsquema.Campos.size();
-    FLinha.Valores.resize(total);
-    FLidaEm.resize(total, 0);
+    if (FLinha.Valores.size() != total) {
+        FLinha.Valores.resize(total);
+        FLidaEm.resize(total, 0);
+    }
     FLinha.RowId = 0;
     ++FFluxoRodando->Avaliadas;
     FLinha.Leitura = 0;
