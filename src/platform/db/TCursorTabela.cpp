@@ -80,7 +80,7 @@ void TCursorTabela::MontaColunasFiltro()
     FColunasFiltro.clear();
     FTexto.clear();
     for (const auto& campo : FEsquema.Campos)
-        FTexto.push_back(IsTextType(campo.DataType));
+        FTexto.push_back(IsTextType(campo.DataType) ? 1 : 0);
     FAprender.clear();
 }
 
@@ -512,14 +512,18 @@ void TCursorTabela::Le(const TComando& comando, TRegistro& registro)
     registro.Valores.resize(total);
     registro.RowId = FPrimeiraColuna ? comando.Inteiro(0) : 0;
     for (std::size_t i = 0; i < total; ++i)
-        comando.LeValor(static_cast<int>(i) + FPrimeiraColuna, FTexto[i], registro.Valores[i]);
+        comando.LeValor(static_cast<int>(i) + FPrimeiraColuna, FTexto[i] != 0, registro.Valores[i]);
 }
 
 void TCursorTabela::SoltaLeituras()
 {
     // The statement whose step runs the filters cannot be reset from inside them: it is stopped
     // when the filter returns.
+    // Called before every write of the connection: a walk that is not under way holds no read
+    // (it was reset when it ended), so only one under way is reset.
     for (TFluxo* fluxo : {&FFrente, &FTras, &FFrenteFiltro, &FTrasFiltro}) {
+        if (!fluxo->Ativo)
+            continue;
         if (fluxo->Comando && fluxo->Comando != FRodando)
             fluxo->Comando->Reinicia();
         fluxo->Ativo = false;
@@ -642,8 +646,10 @@ int TCursorTabela::Avalia(int argumentos, sqlite3_value** valores) noexcept
     FQuantosArgumentos = argumentos;
     ++FNumeroLinha;
     const std::size_t total = FEsquema.Campos.size();
-    FLinha.Valores.resize(total);
-    FLidaEm.resize(total, 0);
+    if (FLinha.Valores.size() != total) {
+        FLinha.Valores.resize(total);
+        FLidaEm.resize(total, 0);
+    }
     FLinha.RowId = 0;
     ++FFluxoRodando->Avaliadas;
     FLinha.Leitura = 0;
@@ -683,7 +689,7 @@ void TCursorTabela::LeColunaFiltrada(int coluna)
         return;
     const int argumento = indice < FArgumento.size() ? FArgumento[indice] : -1;
     if (argumento > 0 && argumento < FQuantosArgumentos) {
-        TComando::LeValorDe(FArgumentos[argumento], FTexto[indice], FLinha.Valores[indice]);
+        TComando::LeValorDe(FArgumentos[argumento], FTexto[indice] != 0, FLinha.Valores[indice]);
         FLidaEm[indice] = FNumeroLinha;
         return;
     }
@@ -716,7 +722,7 @@ void TCursorTabela::LeLinhaFiltradaInteira()
             if (FEsquema.ChavePrimaria.isEmpty())
                 chave.emplace_back(static_cast<qint64>(sqlite3_value_int64(FArgumentos[argumento])));
             else if (i < FColunasChave.size())
-                chave.push_back(TComando::ValorDe(FArgumentos[argumento], FTexto[static_cast<std::size_t>(FColunasChave[i])]));
+                chave.push_back(TComando::ValorDe(FArgumentos[argumento], FTexto[static_cast<std::size_t>(FColunasChave[i])] != 0));
         }
         le = &Prepara(FSqlLinha);
         le->Reinicia();

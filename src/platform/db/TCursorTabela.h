@@ -170,7 +170,7 @@ private:
     std::array<int, 4> FModoFiltro{-1, -1, -1, -1};
     std::array<quint64, 4> FGeracaoPlano{};
     std::vector<int> FArgumento;       // per column, its argument; -1 when not handed over
-    std::vector<bool> FTexto;          // per column: read as text
+    std::vector<char> FTexto;          // per column: read as text (not vector<bool>: read per value of every row)
     std::vector<int> FAprender;        // columns read with the whole row, to be handed over from the next walk
     QString FOrdemDecrescente;
     TFluxo FFrenteFiltro;
