@@ -6,14 +6,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <sqlite3.h>
 
 #include "exchange/TArqComprovante.h"
 #include "exchange/TDeclaracaoEntrega.h"
 #include "exchange/TImportacaoPruv.h"
 #include "exchange/TItemEntrega.h"
+#include "exchange/TListaNiImportadosCR.h"
 #include "exchange/TLogErros.h"
 #include "exchange/TRegistroTipo1.h"
 #include "exchange/TRegistroTipo2.h"
+#include "model/EsquemaPrograma.h"
 #include "model/TColecaoCodigoRetencao.h"
 #include "model/TColecaoPruv.h"
 #include "model/TPruv.h"
@@ -65,6 +68,11 @@ struct TAmbiente {
         if (!TPastas::Cria())
             Falha("the program folder cannot be made");
         Banco = TDatabase::DaPasta(DiretorioDados());
+        // Every table made before the runs, as the program does when it opens the database: a
+        // table first made inside a run would go with its undoing, and each run would change
+        // the schema, which the database's kept schemas and statements then forget.
+        CriaTabelasPrograma(*Banco);
+        TListaNiImportadosCR();
         TColecaoCodigoRetencao(QStringLiteral("2002"), QStringLiteral(PRUV_PASTA_RECURSOS "/CodRet.txt"));
         Colecao = std::make_unique<TColecaoPruv>();
         Declaracao = std::make_unique<TPruv>();
@@ -211,13 +219,18 @@ int ImportaComprovantesFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
     std::uint8_t resultado = 0;
     int rejeitadas = 0;
     QString nome;
+    const qint64 escritasAntes = sqlite3_total_changes64(banco->Conexao());
     {
         TTransacao desfazer(*banco);
         TArqComprovante importacao(arquivo, *a.Declaracao);
         resultado = importacao.Importa(nullptr);
         rejeitadas = importacao.Rejeitadas();
         nome = importacao.NomeLog();
-        a.Declaracao->LiberaItens();   // its collections read the undone tables afresh
+        // Its collections read the undone tables afresh, as the program's own undoing has them
+        // do; when no row was written there is nothing undone, and they stay as an import that
+        // stored nothing leaves them.
+        if (sqlite3_total_changes64(banco->Conexao()) != escritasAntes)
+            a.Declaracao->LiberaItens();
     }
     if (resultado != 0)
         Falha("the import failed");

@@ -23,6 +23,9 @@ const QString MenorValor = QStringLiteral("-1e999");
 // Statements a cursor keeps for reuse, beyond which its cache starts again.
 constexpr qsizetype MaximoComandos = 64;
 
+// Sets of texts a cursor keeps, by the order, range and filters they were written for.
+constexpr std::size_t MaximoTextosGuardados = 4;
+
 // A lent statement is reset on every way out of its search, so that it holds no read open.
 class TReiniciaAoSair {
 public:
@@ -148,7 +151,8 @@ void TCursorTabela::AprendeColunas()
     }
     FAprender.clear();
     if (mudou && FTextosProntos)
-        MontaSqlFiltro();
+        FTextosProntos = false;   // the filter texts hand over the new columns
+    GaranteTextos();
 }
 
 TCursorTabela::~TCursorTabela()
@@ -199,6 +203,7 @@ void TCursorTabela::RecarregaEsquema()
     const QString nome = FNomeIndice;
     const QStringList campos = FCamposOrdem;
     FEsquema = TEsquemaTabela::Le(*FBanco, FEsquema.Nome);
+    FTextosGuardados.clear();
     MontaTextosEsquema();
     if (porIndice && (nome.isEmpty() || FEsquema.Indice(nome)))
         DefineIndice(nome);
@@ -342,16 +347,85 @@ void TCursorTabela::Reconstroi()
     FTextosProntos = false;
 }
 
+bool TCursorTabela::TFormaTextos::operator==(const TFormaTextos& outra) const
+{
+    return Selecao == outra.Selecao && Ordem == outra.Ordem && Inicio == outra.Inicio && InicioExclusivo == outra.InicioExclusivo &&
+           Fim == outra.Fim && FimExclusivo == outra.FimExclusivo && Expressoes == outra.Expressoes &&
+           ColunasFiltro == outra.ColunasFiltro;
+}
+
+TCursorTabela::TFormaTextos TCursorTabela::FormaAtual() const
+{
+    TFormaTextos forma;
+    forma.Selecao = FSelecaoOrdenada;
+    forma.Ordem.reserve(static_cast<qsizetype>(FOrdem.size()));
+    for (const auto& coluna : FOrdem)
+        forma.Ordem << coluna.Expressao;
+    forma.Inicio = FInicio ? static_cast<int>(FInicio->Valores.size()) : -1;
+    forma.InicioExclusivo = FInicio && FInicio->Exclusivo;
+    forma.Fim = FFim ? static_cast<int>(FFim->Valores.size()) : -1;
+    forma.FimExclusivo = FFim && FFim->Exclusivo;
+    for (const auto& clausula : FExpressoes)
+        forma.Expressoes << clausula.Sql;
+    forma.ColunasFiltro = FColunasFiltro;
+    return forma;
+}
+
+void TCursorTabela::TrocaTextos(TTextosGuardados& guardados, bool guarda)
+{
+    auto troca = [guarda](auto& campo, auto& guardado) {
+        if (guarda)
+            guardado = campo;
+        else
+            campo = guardado;
+    };
+    troca(FOnde, guardados.Onde);
+    troca(FOrdemCrescente, guardados.OrdemCrescente);
+    troca(FOrdemDecrescente, guardados.OrdemDecrescente);
+    troca(FSqlPrimeiro, guardados.Primeiro);
+    troca(FSqlUltimo, guardados.Ultimo);
+    troca(FSqlProximo, guardados.Proximo);
+    troca(FSqlAnterior, guardados.Anterior);
+    troca(FSqlBookmark, guardados.Bookmark);
+    troca(FSqlCompara, guardados.Compara);
+    troca(FSqlConta, guardados.Conta);
+    troca(FSqlNumero, guardados.Numero);
+    troca(FSqlPosicao, guardados.Posicao);
+    troca(FSqlFiltroChave, guardados.FiltroChave);
+    troca(FSqlFiltroPosicao, guardados.FiltroPosicao);
+    troca(FArgumento, guardados.Argumento);
+    troca(FArgumentosChave, guardados.ArgumentosChave);
+}
+
 void TCursorTabela::GaranteTextos()
 {
     if (FTextosProntos)
         return;
     FTextosProntos = true;
-    QStringList partes;
+    // A table walked within a range, then without it, then within it again (a collection's
+    // searches) comes back to texts it wrote before: only the values are taken afresh.
+    TFormaTextos forma = FormaAtual();
+    for (auto& guardados : FTextosGuardados) {
+        if (guardados.Forma == forma) {
+            TrocaTextos(guardados, false);
+            MontaValoresOnde();
+            EsqueceFiltradas();
+            return;
+        }
+    }
+    MontaTextos();
+    if (FTextosGuardados.size() >= MaximoTextosGuardados)
+        FTextosGuardados.erase(FTextosGuardados.begin());
+    FTextosGuardados.emplace_back();
+    FTextosGuardados.back().Forma = std::move(forma);
+    TrocaTextos(FTextosGuardados.back(), true);
+}
+
+void TCursorTabela::MontaValoresOnde()
+{
     FValoresOnde.clear();
-    auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo) {
+    auto limite = [&](const TLimite& l) {
         const int n = static_cast<int>(l.Valores.size());
-        partes << QStringLiteral("%1 %2 %3").arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo), Marcadores(n));
         for (int i = 0; i < n; ++i) {
             QVariant valor = l.Valores[static_cast<std::size_t>(i)];
             const TColunaOrdem& coluna = FOrdem[static_cast<std::size_t>(i)];
@@ -364,13 +438,27 @@ void TCursorTabela::GaranteTextos()
         }
     };
     if (FInicio)
+        limite(*FInicio);
+    if (FFim)
+        limite(*FFim);
+    for (const auto& clausula : FExpressoes)
+        FValoresOnde.insert(FValoresOnde.end(), clausula.Valores.begin(), clausula.Valores.end());
+}
+
+void TCursorTabela::MontaTextos()
+{
+    MontaValoresOnde();
+    QStringList partes;
+    auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo) {
+        const int n = static_cast<int>(l.Valores.size());
+        partes << QStringLiteral("%1 %2 %3").arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo), Marcadores(n));
+    };
+    if (FInicio)
         limite(*FInicio, ">=", ">");
     if (FFim)
         limite(*FFim, "<=", "<");
-    for (const auto& clausula : FExpressoes) {
+    for (const auto& clausula : FExpressoes)
         partes << clausula.Sql;
-        FValoresOnde.insert(FValoresOnde.end(), clausula.Valores.begin(), clausula.Valores.end());
-    }
     FOnde = partes.isEmpty() ? QStringLiteral("1") : partes.join(QStringLiteral(" AND "));
 
     QStringList crescente, decrescente;
