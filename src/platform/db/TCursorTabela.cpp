@@ -23,8 +23,8 @@ const QString MenorValor = QStringLiteral("-1e999");
 // Statements a cursor keeps for reuse, beyond which its cache starts again.
 constexpr qsizetype MaximoComandos = 64;
 
-// Sets of texts a cursor keeps, by the order, range and filters they were written for.
-constexpr std::size_t MaximoTextosGuardados = 4;
+// Sets of texts kept by the form they were written for, beyond which the keeping starts again.
+constexpr qsizetype MaximoTextosGuardados = 1024;
 
 // A lent statement is reset on every way out of its search, so that it holds no read open.
 class TReiniciaAoSair {
@@ -203,7 +203,6 @@ void TCursorTabela::RecarregaEsquema()
     const QString nome = FNomeIndice;
     const QStringList campos = FCamposOrdem;
     FEsquema = TEsquemaTabela::Le(*FBanco, FEsquema.Nome);
-    FTextosGuardados.clear();
     MontaTextosEsquema();
     if (porIndice && (nome.isEmpty() || FEsquema.Indice(nome)))
         DefineIndice(nome);
@@ -347,27 +346,31 @@ void TCursorTabela::Reconstroi()
     FTextosProntos = false;
 }
 
-bool TCursorTabela::TFormaTextos::operator==(const TFormaTextos& outra) const
+QString TCursorTabela::FormaAtual() const
 {
-    return Selecao == outra.Selecao && Ordem == outra.Ordem && Inicio == outra.Inicio && InicioExclusivo == outra.InicioExclusivo &&
-           Fim == outra.Fim && FimExclusivo == outra.FimExclusivo && Expressoes == outra.Expressoes &&
-           ColunasFiltro == outra.ColunasFiltro;
-}
-
-TCursorTabela::TFormaTextos TCursorTabela::FormaAtual() const
-{
-    TFormaTextos forma;
-    forma.Selecao = FSelecaoOrdenada;
-    forma.Ordem.reserve(static_cast<qsizetype>(FOrdem.size()));
-    for (const auto& coluna : FOrdem)
-        forma.Ordem << coluna.Expressao;
-    forma.Inicio = FInicio ? static_cast<int>(FInicio->Valores.size()) : -1;
-    forma.InicioExclusivo = FInicio && FInicio->Exclusivo;
-    forma.Fim = FFim ? static_cast<int>(FFim->Valores.size()) : -1;
-    forma.FimExclusivo = FFim && FFim->Exclusivo;
-    for (const auto& clausula : FExpressoes)
-        forma.Expressoes << clausula.Sql;
-    forma.ColunasFiltro = FColunasFiltro;
+    // Everything the texts are written from: the columns and key of the table, the order, the
+    // size and kind of the range, the filters' SQL and the columns handed to the record filters.
+    const QChar separador(0x1f);
+    QString forma = FSelecaoOrdenada;
+    forma += separador;
+    forma += FEsquema.ChavePrimaria.join(QLatin1Char(','));
+    for (const auto& coluna : FOrdem) {
+        forma += separador;
+        forma += coluna.Expressao;
+    }
+    forma += separador;
+    forma += QString::number(FInicio ? static_cast<int>(FInicio->Valores.size()) * 2 + (FInicio->Exclusivo ? 1 : 0) : -1);
+    forma += QLatin1Char(':');
+    forma += QString::number(FFim ? static_cast<int>(FFim->Valores.size()) * 2 + (FFim->Exclusivo ? 1 : 0) : -1);
+    for (const auto& clausula : FExpressoes) {
+        forma += separador;
+        forma += clausula.Sql;
+    }
+    forma += separador;
+    for (const int coluna : FColunasFiltro) {
+        forma += QString::number(coluna);
+        forma += QLatin1Char(',');
+    }
     return forma;
 }
 
@@ -402,23 +405,25 @@ void TCursorTabela::GaranteTextos()
     if (FTextosProntos)
         return;
     FTextosProntos = true;
-    // A table walked within a range, then without it, then within it again (a collection's
-    // searches) comes back to texts it wrote before: only the values are taken afresh.
-    TFormaTextos forma = FormaAtual();
-    for (auto& guardados : FTextosGuardados) {
-        if (guardados.Forma == forma) {
-            TrocaTextos(guardados, false);
-            MontaValoresOnde();
-            EsqueceFiltradas();
-            return;
-        }
+    // The texts depend on nothing but their form: a collection that walks within a range, then
+    // without it, then within it again, and every table of the same kind opened again, take back
+    // texts written before; only the values are taken afresh.
+    // Never destroyed: cursors of objects destroyed at exit still write texts. The program
+    // reads its database from the main thread alone.
+    static auto& guardados = *new QHash<QString, std::shared_ptr<TTextosGuardados>>();
+    const QString forma = FormaAtual();
+    if (const auto it = guardados.constFind(forma); it != guardados.cend()) {
+        TrocaTextos(**it, false);
+        MontaValoresOnde();
+        EsqueceFiltradas();
+        return;
     }
     MontaTextos();
-    if (FTextosGuardados.size() >= MaximoTextosGuardados)
-        FTextosGuardados.erase(FTextosGuardados.begin());
-    FTextosGuardados.emplace_back();
-    FTextosGuardados.back().Forma = std::move(forma);
-    TrocaTextos(FTextosGuardados.back(), true);
+    if (guardados.size() >= MaximoTextosGuardados)
+        guardados.clear();
+    auto novos = std::make_shared<TTextosGuardados>();
+    TrocaTextos(*novos, true);
+    guardados.insert(forma, std::move(novos));
 }
 
 void TCursorTabela::MontaValoresOnde()

@@ -98,28 +98,14 @@ private:
     void MontaTextos();
     void MontaValoresOnde();
     void EsqueceFiltradas();
-    // What the texts are written from, besides the schema.
-    struct TFormaTextos {
-        QString Selecao;
-        QStringList Ordem;
-        int Inicio = -1;   // fields of the range's start; -1 none
-        bool InicioExclusivo = false;
-        int Fim = -1;
-        bool FimExclusivo = false;
-        QStringList Expressoes;
-        std::vector<int> ColunasFiltro;
-        bool operator==(const TFormaTextos& outra) const;
-    };
     struct TTextosGuardados {
-        TFormaTextos Forma;
         QString Onde, OrdemCrescente, OrdemDecrescente;
         QString Primeiro, Ultimo, Proximo, Anterior, Bookmark, Compara, Conta, Numero, Posicao;
         std::array<QString, 4> FiltroChave, FiltroPosicao;
         std::vector<int> Argumento, ArgumentosChave;
     };
-    [[nodiscard]] TFormaTextos FormaAtual() const;
+    [[nodiscard]] QString FormaAtual() const;
     void TrocaTextos(TTextosGuardados& guardados, bool guarda);
-    std::vector<TTextosGuardados> FTextosGuardados;
     TComando& Prepara(const QString& sql);
     std::shared_ptr<TComando> PreparaCompartilhado(const QString& sql);
     void EsqueceComandos();
