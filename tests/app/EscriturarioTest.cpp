@@ -1,20 +1,30 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
 #include "support/ProgramaDeTeste.h"
 #include "app/Programa.h"
+#include "assistants/TFrPruvVerifica.h"
+#include "model/TColecaoComprovante.h"
 #include "model/TColecaoPruv.h"
+#include "model/TComprovantePF.h"
 #include "model/TErro.h"
 #include "model/TPruv.h"
 #include "model/TColecaoPruvItem.h"
 #include "model/TPruvItem.h"
+#include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
 
@@ -44,6 +54,13 @@ public:
     static QWidget* Ativa() { return QApplication::activeWindow(); }
     static bool AtivaE(const char* nome) { return Ativa() && Ativa()->objectName() == QLatin1String(nome); }
     static bool FocoEm(const char* nome) { return NomeDoFoco() == QLatin1String(nome); }
+    static bool FocoDentroDe(const char* nome)
+    {
+        for (QWidget* w = Foco(); w; w = w->parentWidget())
+            if (w->objectName() == QLatin1String(nome))
+                return true;
+        return false;
+    }
     static void Tecla(Qt::Key tecla, Qt::KeyboardModifiers mod = Qt::NoModifier)
     {
         QWidget* alvo = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Foco() ? Foco() : Ativa();
@@ -135,15 +152,18 @@ struct TBeneficiarioDigitado {
     // January: income, deductions, tax, deposit.
     const char* Meses[3][3];
     const char* SubJudice[4];
+    // The income statement's official and private pension and alimony; together the months'
+    // deductions, as the statement's check wants them.
+    const char* Comprovante[3];
 };
 
 const TBeneficiarioDigitado Beneficiarios[] = {
     {"22233344405", "JOAO DE SOUZA", {{"1000", "100", "50"}, {"2000", "200", "150"}, {"1500", "0", "80"}},
-     {"500", "0", "20", "40"}},
+     {"500", "0", "20", "40"}, {"200", "60", "40"}},
     {"11144477735", "ANA PEREIRA", {{"3000", "300", "250"}, {"3100", "310", "260"}, {"2900", "0", "200"}},
-     {"700", "0", "30", "60"}},
+     {"700", "0", "30", "60"}, {"400", "110", "100"}},
     {"12345678909", "CARLOS LIMA", {{"800", "0", "10"}, {"900", "0", "20"}, {"850", "0", "15"}},
-     {"300", "0", "5", "25"}},
+     {"300", "0", "5", "25"}, {"0", "0", "0"}},
 };
 
 // A beneficiary on 0561 typed from its code to its sub judice month, stored with Alt+Insert.
@@ -193,13 +213,99 @@ void DigitaBeneficiario(Passos& passos, const TBeneficiarioDigitado& b)
                       }});
 }
 
+// The verification frame of the active window.
+TFrPruvVerifica* Verificacao()
+{
+    return E::Ativa() ? E::Ativa()->findChild<TFrPruvVerifica*>() : nullptr;
+}
+
+// The visible field of that name in the active window (the funds page repeats the
+// beneficiaries' fields).
+template <class W = QWidget>
+const W* Mostrado(const char* nome)
+{
+    if (E::Ativa())
+        for (const W* w : E::Ativa()->findChildren<const W*>(QLatin1String(nome)))
+            if (w->isVisible())
+                return w;
+    return nullptr;
+}
+
+QString TextoDoRotulo(const char* nome)
+{
+    const auto* w = Mostrado<QLabel>(nome);
+    return w ? w->text().trimmed() : QString();
+}
+
+QString TextoDe(const char* nome)
+{
+    const auto* w = Mostrado<QLineEdit>(nome);
+    return w ? w->text() : QString();
+}
+
+bool Visivel(const char* nome)
+{
+    return Mostrado(nome) != nullptr;
+}
+
+// The typed beneficiary whose statement the page shows.
+const TBeneficiarioDigitado* BeneficiarioDoComprovante(bool Exige)
+{
+    const auto* campo = Mostrado<QLineEdit>("edtNiBenef");
+    const QString numero = campo ? campo->text().remove(QRegularExpression(QStringLiteral("\\D"))) : QString();
+    for (const TBeneficiarioDigitado& b : Beneficiarios)
+        if (numero == QLatin1String(b.Cpf))
+            return &b;
+    if (Exige)
+        ADD_FAILURE() << "a statement of " << numero.toStdString();
+    return nullptr;
+}
+
 qint64 Quantia(const char* texto)
 {
     return QByteArray(texto).toLongLong() * 10000;
 }
 
+// The amount a summary field shows, in the model's units.
+qint64 QuantiaMostrada(const char* campo)
+{
+    const auto* edit = Mostrado<QLineEdit>(campo);
+    if (!edit) {
+        ADD_FAILURE() << "no field " << campo;
+        return -1;
+    }
+    QString texto = edit->text();
+    texto.remove(QLatin1Char('.')).replace(QLatin1Char(','), QLatin1Char('.'));
+    return std::llround(texto.toDouble() * 10000);
+}
+
+// The summary's totals are those of the values typed, 13th salary included.
+void ConfereResumo()
+{
+    qint64 rendimento = 0, deducao = 0, imposto = 0, sjRendimento = 0, sjDeducao = 0, sjImposto = 0, deposito = 0;
+    for (const TBeneficiarioDigitado& b : Beneficiarios) {
+        for (const auto& mes : b.Meses) {
+            rendimento += Quantia(mes[0]);
+            deducao += Quantia(mes[1]);
+            imposto += Quantia(mes[2]);
+        }
+        sjRendimento += Quantia(b.SubJudice[0]);
+        sjDeducao += Quantia(b.SubJudice[1]);
+        sjImposto += Quantia(b.SubJudice[2]);
+        deposito += Quantia(b.SubJudice[3]);
+    }
+    EXPECT_EQ(QuantiaMostrada("DeTotBen"), qint64(std::size(Beneficiarios)) * 10000);
+    EXPECT_EQ(QuantiaMostrada("DeTotRend"), rendimento);
+    EXPECT_EQ(QuantiaMostrada("DeTotDed"), deducao);
+    EXPECT_EQ(QuantiaMostrada("DeTotIrrf"), imposto);
+    EXPECT_EQ(QuantiaMostrada("DeTotRendSubJud"), sjRendimento);
+    EXPECT_EQ(QuantiaMostrada("DeTotDedSubJud"), sjDeducao);
+    EXPECT_EQ(QuantiaMostrada("DeTotIrrfSubJud"), sjImposto);
+    EXPECT_EQ(QuantiaMostrada("DeTotDepSubJud"), deposito);
+}
+
 // The declaration of the current program folder holds every value the clerk typed.
-void ConfereDeclaracao()
+void ConfereDeclaracao(bool Comprovantes)
 {
     TErros erros;
     TPruv lida;
@@ -241,6 +347,15 @@ void ConfereDeclaracao()
         EXPECT_EQ(s.GetDeducao(1).GetValor(), Quantia(b->SubJudice[1]));
         EXPECT_EQ(s.GetImposto(1).GetValor(), Quantia(b->SubJudice[2]));
         EXPECT_EQ(s.GetDeposito(1).GetValor(), Quantia(b->SubJudice[3]));
+        if (Comprovantes) {
+            // A statement of nothing but zeros is not stored.
+            TComprovantePF comprovante(item.GetBeneficiario());
+            EXPECT_EQ(lida.GetColecaoComprovante().Carrega(comprovante), Quantia(b->Comprovante[0]) > 0);
+            const TQuadroRendTributaveis& q = comprovante.GetQuadro3();
+            EXPECT_EQ(q.GetLinha2().GetValor(), Quantia(b->Comprovante[0]));
+            EXPECT_EQ(q.GetLinha3().GetValor(), Quantia(b->Comprovante[1]));
+            EXPECT_EQ(q.GetLinha4().GetValor(), Quantia(b->Comprovante[2]));
+        }
     }
     itens.EncerraLeitura();
     EXPECT_EQ(achados, std::size(Beneficiarios));
@@ -256,6 +371,7 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta() + QStringLiteral("/pdf"));
     impressoras.Nomes.clear();   // only the PDF stand-in
 
+    static QElapsedTimer pausa;
     Passos passos({
         {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
         {"the initial screen offers a new declaration", [] { return E::AtivaE("FoInicial"); },
@@ -311,8 +427,109 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     for (const TBeneficiarioDigitado& b : Beneficiarios)
         DigitaBeneficiario(passos, b);
     passos.insert(passos.end(), {
+        {"to the income statements by their tab's letter", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeCpfCnpjBenef"); },
+         [] { E::Tecla(Qt::Key_C, Qt::AltModifier); }},
+    });
+    // The statements one after the other: the first opens on its beneficiary's number, Alt+Page
+    // Down goes on to the next.
+    static const TBeneficiarioDigitado* anterior = nullptr;
+    anterior = nullptr;
+    for (std::size_t i = 0; i < std::size(Beneficiarios); ++i) {
+        passos.push_back({"a statement, Tab to its deductions",
+                          [] { return E::AtivaE("Pruv2003") && BeneficiarioDoComprovante(false) != anterior; },
+                          [] {
+                              for (int t = 0; t < 8 && !E::FocoEm("edtPrevOficial"); ++t)
+                                  E::Tecla(Qt::Key_Tab);
+                          }});
+        passos.push_back({"the statement's deductions", [] { return E::FocoEm("edtPrevOficial"); },
+                          [i] {
+                              anterior = BeneficiarioDoComprovante(true);
+                              if (anterior)
+                                  for (const char* valor : anterior->Comprovante) {
+                                      E::Digita(QString::fromLatin1(valor));
+                                      E::Tecla(Qt::Key_Tab);
+                                  }
+                              E::Tecla(i + 1 < std::size(Beneficiarios) ? Qt::Key_PageDown : Qt::Key_B, Qt::AltModifier);
+                          }});
+    }
+    passos.insert(passos.end(), {
+        {"the summary by its letter", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DblcCodRet"); },
+         [] { E::Tecla(Qt::Key_R, Qt::AltModifier); }},
+        {"the summary shows the totals of what was typed", [] { return E::FocoDentroDe("PgResumo"); },
+         [] {
+             ConfereResumo();
+             E::Tecla(Qt::Key_E, Qt::ControlModifier);   // the pending items
+         }},
+        {"the verification ends without errors; Esc closes it", [] { return E::AtivaE("FoPendencias") && Verificacao() && Verificacao()->Concluida(); },
+         [] {
+             EXPECT_EQ(Verificacao()->NumErros(), 0);
+             E::Tecla(Qt::Key_Escape);
+         }},
+        {"back on the summary; the delivery file", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
+         [] { E::Tecla(Qt::Key_G, Qt::ControlModifier); }},
+        {"the place of transmission", [] { return E::AtivaE("FoAssistGeracao") && E::FocoEm("DBLCUF"); },
+         [] { E::Digita(QStringLiteral("SP")); }},
+        {"the list drops as one types: Return takes the state", [] { return QApplication::activePopupWidget() != nullptr; },
+         [] { E::Tecla(Qt::Key_Return); }},
+        {"Concluir", [] { return E::AtivaE("FoAssistGeracao") && E::FocoEm("DBLCUF"); },
+         [] { E::Tecla(Qt::Key_O, Qt::AltModifier); }},
+        {"not transmitting now: Tab to the answer, Right to Não", [] { return E::AtivaE("FoAssistGeracao") && Visivel("RBNao"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("RBSim") && !E::FocoEm("RBNao"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Right);   // Não stands beside Sim
+             E::Tecla(Qt::Key_A, Qt::AltModifier);
+         }},
+        {"the file is written: Fechar", [] { return E::AtivaE("FoAssistGeracao") && Visivel("Memo2"); },
+         [] { E::Tecla(Qt::Key_F, Qt::AltModifier); }},
+        {"back on the summary; printing", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
+         [] { E::Tecla(Qt::Key_M, Qt::ControlModifier); }},
+        {"the print assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"the whole declaration is the first choice: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"to paper rather than the screen: Tab to the choice, Down", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+        {"printed on the default printer; closing the declaration", [&impressoras] { return E::AtivaE("Pruv2003") && !impressoras.Arquivos().isEmpty(); },
+         [] { E::Tecla(Qt::Key_F, Qt::ControlModifier); }},
+        {"closed; opening it again", [] { return E::AtivaE("Pruv2003") && !Visivel("PgDeclaracao"); },
+         [] { E::Tecla(Qt::Key_A, Qt::ControlModifier); }},
+        {"the open dialog lists it: Return", [] { return E::AtivaE("FoAbreDeclaracao") && E::FocoEm("DBGrDeclaracao"); },
+         [] { E::Tecla(Qt::Key_Return); }},
+        {"open again; searching", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
+         [] { E::Tecla(Qt::Key_S, Qt::ControlModifier); }},
+        {"the search window: Shift+Tab to its criterion", [] { return E::AtivaE("FoPesquisar"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("CbChave"); ++t)
+                 E::Tecla(Qt::Key_Backtab);
+         }},
+        {"by name: Alt+Down opens the criteria", [] { return E::FocoEm("CbChave"); },
+         [] { E::Tecla(Qt::Key_Down, Qt::AltModifier); }},
+        {"the last criterion: Down to it, Return", [] { return QApplication::activePopupWidget() != nullptr; },
+         [] {
+             for (int i = 0; i < 3; ++i)
+                 E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"the name typed", [] { return E::FocoEm("EdChave"); },
+         [] {
+             E::Digita(QStringLiteral("ANA"));
+             pausa.start();
+         }},
+        // The list follows the typing after a pause of the keys.
+        {"the search follows the typing: Return locates",
+         [] { return E::FocoEm("EdChave") && Visivel("DbgBeneficiarios") && pausa.hasExpired(1000); },
+         [] { E::Tecla(Qt::Key_Return); }},
+        {"located: the beneficiary's page shows the one found",
+         [] { return E::AtivaE("Pruv2003") && E::FocoEm("DblcCodRet") && !TextoDe("DeNomeBenef").isEmpty(); },
+         [] { EXPECT_EQ(TextoDe("DeNomeBenef"), QStringLiteral("ANA PEREIRA")); }},
         {"leaving by the menu: Declaração, Sair do Programa",
-         [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeCpfCnpjBenef"); },
+         [] { return E::AtivaE("Pruv2003"); },
          [] {
              E::Tecla(Qt::Key_D, Qt::AltModifier);
          }},
@@ -327,5 +544,50 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     TVolumes::DefinePastaBase(QString());
 
     // What was typed, as the program stored it.
-    ConfereDeclaracao();
+    ConfereDeclaracao(true);
+    const QStringList entregues = QDir(base + QStringLiteral("/Declaracoes Gravadas XEQ/Pruv2003/11222333000181/2002"))
+                                      .entryList({QStringLiteral("*.dec")}, QDir::Files);
+    ASSERT_EQ(entregues.size(), 1);
+    ASSERT_EQ(impressoras.Arquivos().size(), 1);
+    EXPECT_GT(QFileInfo(impressoras.Arquivos().front()).size(), 0);
+
+    // The delivery file, imported into a fresh program folder through the import assistant.
+    static QString entregue;
+    entregue = base + QStringLiteral("/Declaracoes Gravadas XEQ/Pruv2003/11222333000181/2002/") + entregues.front();
+    const QString fresca = ProgramaDeTeste::Pasta() + QStringLiteral("/fresca");
+    QDir().mkpath(fresca);
+    qputenv("PRUV2003_HOME", fresca.toLocal8Bit());
+    TPastas::DirecionaConfiguracoesQt();
+    Escriturario importador({
+        {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
+        {"the initial screen: Esc to the main window", [] { return E::AtivaE("FoInicial"); },
+         [] { E::Tecla(Qt::Key_Escape); }},
+        {"importing", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_I, Qt::ControlModifier); }},
+        {"the import assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"a declaration: Tab to the file name", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+         }},
+        {"the delivery file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
+         [] {
+             E::Digita(entregue);
+             E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+        {"imported: Fechar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotDecImp"); },
+         [] {
+             EXPECT_EQ(TextoDoRotulo("LbTotDecImp"), QStringLiteral("1"));
+             EXPECT_EQ(TextoDoRotulo("LbTotBenefAdic"), QString::number(std::size(Beneficiarios)));
+             E::Tecla(Qt::Key_F, Qt::AltModifier);
+         }},
+        {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
+        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
+        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+    });
+    EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia2")), 0);
+    EXPECT_EQ(importador.Parado(), std::string()) << "stopped at " << importador.Parado();
+    // The delivery layout carries no income statement: the statement's deductions were compared
+    // in the first folder.
+    ConfereDeclaracao(false);
 }
