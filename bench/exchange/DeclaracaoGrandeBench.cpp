@@ -2,7 +2,7 @@
 // beneficiary in ten with sub judice values on its first code), each step beside a floor measured
 // in the same run. Every floor works on the program's own database file or on a new file made from
 // its CREATE statements (same tables and indexes), with the program's settings (rollback journal,
-// synchronous=FULL), over the same rows:
+// synchronous=FULL, no connection mutex), over the same rows:
 //   save insert-only (a new declaration, write-through off, inside one transaction)
 //                                  vs the same rows bound to prepared INSERTs, one transaction
 //   import of a delivery-layout file into a new declaration   vs the same
@@ -348,7 +348,7 @@ void BM_ImportaNova(benchmark::State& Estado)
 double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pasta)
 {
     sqlite3* conexao = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3_exec(conexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     // Columns: code, kind, number, name, then income, deduction and tax of each period as the
     // value line lays them out, then the same of the sub judice values.
@@ -476,7 +476,7 @@ void BM_GeraEntrega(benchmark::State& Estado)
 double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas)
 {
     sqlite3* conexao = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3_exec(conexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     const TCronometro cronometro;
     sqlite3_stmt* consulta = nullptr;

@@ -153,7 +153,7 @@ class TPiso {
 public:
     explicit TPiso(const TProgramaArmazenado& Programa) : FChave(Programa.Chave.toUtf8())
     {
-        sqlite3_open_v2(QFile::encodeName(Programa.Banco()).constData(), &FConexao, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_open_v2(QFile::encodeName(Programa.Banco()).constData(), &FConexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         sqlite3_exec(FConexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     }
     ~TPiso()

@@ -165,6 +165,24 @@ TEST(TMonetario, TextWithoutSeparatorHasTwoImpliedDecimals)
         EXPECT_EQ(m.SetTextoSemSeparador(T(c.texto)), c.codigo);
         EXPECT_EQ(m.GetValor(), c.valor);
     }
+    // Digits are read several at a time: a character next to the digits, a digit of another
+    // script or one far above them refuses the value wherever it stands, in every length.
+    for (const char16_t intruso : {u'/', u':', u'\u0660', u'\uFF10', u'\u8030'}) {
+        for (qsizetype tamanho = 2; tamanho <= 15; ++tamanho) {
+            for (qsizetype posicao = 0; posicao < tamanho; ++posicao) {
+                QString texto(tamanho, QLatin1Char('7'));
+                texto[posicao] = QChar(intruso);
+                SCOPED_TRACE(texto.toStdString());
+                TMonetario m;
+                m.SetValor(70000);
+                EXPECT_EQ(m.SetTextoSemSeparador(texto), 114);
+                EXPECT_EQ(m.GetValor(), 70000);
+            }
+        }
+    }
+    TMonetario longo;
+    EXPECT_EQ(longo.SetTextoSemSeparador(u"001234567890123"), 0);
+    EXPECT_EQ(longo.GetValor(), Q_INT64_C(12345678901) * TMonetario::Escala + 2300);
 }
 
 TEST(TMonetario, LimpaTextoKeepsDigitsAndOneSeparator)

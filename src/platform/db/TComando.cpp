@@ -62,26 +62,25 @@ auto ComValor(const TOrigem& origem, bool texto, F&& recebe)
 template <typename TOrigem>
 void LeEm(const TOrigem& origem, bool texto, QVariant& destino)
 {
+    // QString and qint64 live inside the QVariant itself (never in a shared block), so writing
+    // through constData touches no other variant; the string's own sharing is checked.
     const int tipo = origem.Tipo();
     if (tipo == SQLITE_TEXT && destino.metaType() == QMetaType::fromType<QString>()) {
-        auto* alvo = static_cast<QString*>(destino.data());
-        const auto* letras = reinterpret_cast<const char*>(origem.Texto());
+        auto* alvo = static_cast<QString*>(const_cast<void*>(destino.constData()));
+        const auto* letras = reinterpret_cast<const unsigned char*>(origem.Texto());
         const int bytes = origem.Bytes();
-        if (!letras || !alvo->isDetached())
-            alvo = nullptr;
-        for (int i = 0; alvo && i < bytes; ++i) {
-            if (static_cast<unsigned char>(letras[i]) >= 0x80)
-                alvo = nullptr;
-        }
-        if (alvo) {
-            alvo->resize(bytes);
+        if (letras && alvo->isDetached()) {
+            if (alvo->size() != bytes)
+                alvo->resize(bytes);
             QChar* p = alvo->data();
-            for (int i = 0; i < bytes; ++i)
-                p[i] = QLatin1Char(letras[i]);
-            return;
+            int i = 0;
+            for (; i < bytes && letras[i] < 0x80; ++i)
+                p[i] = QLatin1Char(static_cast<char>(letras[i]));
+            if (i == bytes)
+                return;
         }
     } else if (tipo == SQLITE_INTEGER && !texto && destino.metaType() == QMetaType::fromType<qint64>()) {
-        *static_cast<qint64*>(destino.data()) = static_cast<qint64>(origem.Inteiro());
+        *static_cast<qint64*>(const_cast<void*>(destino.constData())) = static_cast<qint64>(origem.Inteiro());
         return;
     }
     destino = ComValor(origem, texto, [](auto&&... valor) { return QVariant(std::forward<decltype(valor)>(valor)...); });
@@ -233,6 +232,11 @@ void TComando::Reinicia()
     sqlite3_reset(FComando);
 }
 
+void TComando::SoltaLigacoes()
+{
+    sqlite3_clear_bindings(FComando);
+}
+
 int TComando::Colunas() const
 {
     return sqlite3_column_count(FComando);
@@ -257,7 +261,9 @@ QString TComando::Texto(int coluna) const
 
 void TComando::LeValor(int coluna, bool texto, QVariant& destino) const
 {
-    LeEm(TColunaDeComando{FComando, coluna}, texto, destino);
+    // The column's value fetched once, then its type, letters and length read from it: each
+    // sqlite3_column_* call would find the column and check the connection again.
+    LeEm(TArgumento{sqlite3_column_value(FComando, coluna)}, texto, destino);
 }
 
 QVariant TComando::ValorDe(sqlite3_value* valor, bool texto)

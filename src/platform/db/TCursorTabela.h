@@ -94,6 +94,8 @@ private:
     [[nodiscard]] QString IndiceDaOrdem() const;
     void MontaTextosEsquema();
     void Reconstroi();
+    void GaranteTextos();
+    void EsqueceFiltradas();
     TComando& Prepara(const QString& sql);
     std::shared_ptr<TComando> PreparaCompartilhado(const QString& sql);
     void EsqueceComandos();
@@ -152,6 +154,7 @@ private:
     QString FSqlBookmark, FSqlCompara, FSqlConta, FSqlNumero, FSqlPosicao;
     std::array<std::vector<QString>, 3> FSqlChave;   // per search mode, by the number of fields; made on use
     std::vector<QVariant> FValoresOnde;
+    bool FTextosProntos = false;   // FOnde, FValoresOnde and the texts above, by the order, range and filters
     QHash<QString, std::shared_ptr<TComando>> FComandos;
     QHash<QString, std::shared_ptr<TComando>> FBuscas;
     quint64 FLeituras = 0;
@@ -167,7 +170,7 @@ private:
     std::array<int, 4> FModoFiltro{-1, -1, -1, -1};
     std::array<quint64, 4> FGeracaoPlano{};
     std::vector<int> FArgumento;       // per column, its argument; -1 when not handed over
-    std::vector<bool> FTexto;          // per column: read as text
+    std::vector<char> FTexto;          // per column: read as text (not vector<bool>: read per value of every row)
     std::vector<int> FAprender;        // columns read with the whole row, to be handed over from the next walk
     QString FOrdemDecrescente;
     TFluxo FFrenteFiltro;

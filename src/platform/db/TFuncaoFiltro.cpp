@@ -22,9 +22,14 @@ void Esquece(void* conexao)
 
 void Chama(sqlite3_context* contexto, int argumentos, sqlite3_value** valores)
 {
-    auto* avaliador = argumentos > 0 ? static_cast<TFuncaoFiltro::IAvaliador*>(
-                                           sqlite3_value_pointer(valores[0], TFuncaoFiltro::TipoPonteiro))
-                                     : nullptr;
+    // Asked on every row: the evaluator found in the first argument is kept with it, which SQLite
+    // does for as long as that argument (a bound parameter) stays as it is.
+    auto* avaliador = static_cast<TFuncaoFiltro::IAvaliador*>(sqlite3_get_auxdata(contexto, 0));
+    if (!avaliador && argumentos > 0) {
+        avaliador = static_cast<TFuncaoFiltro::IAvaliador*>(sqlite3_value_pointer(valores[0], TFuncaoFiltro::TipoPonteiro));
+        if (avaliador)
+            sqlite3_set_auxdata(contexto, 0, avaliador, nullptr);
+    }
     const int resultado = avaliador ? avaliador->Avalia(argumentos, valores) : -1;
     if (resultado < 0)
         sqlite3_result_error(contexto, "record filter stopped", -1);
