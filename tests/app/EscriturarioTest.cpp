@@ -527,7 +527,28 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
          [] { E::Tecla(Qt::Key_Return); }},
         {"located: the beneficiary's page shows the one found",
          [] { return E::AtivaE("Pruv2003") && E::FocoEm("DblcCodRet") && !TextoDe("DeNomeBenef").isEmpty(); },
-         [] { EXPECT_EQ(TextoDe("DeNomeBenef"), QStringLiteral("ANA PEREIRA")); }},
+         [] {
+             EXPECT_EQ(TextoDe("DeNomeBenef"), QStringLiteral("ANA PEREIRA"));
+             E::Tecla(Qt::Key_S, Qt::ControlModifier);
+         }},
+        // Back in the search, Return on the criterion locates as well; the criterion and the
+        // typed name stay.
+        {"the search again: Shift+Tab to the criterion, Return", [] { return E::AtivaE("FoPesquisar") && E::FocoEm("EdChave"); },
+         [] {
+             EXPECT_EQ(TextoDe("EdChave"), QStringLiteral("ANA"));
+             E::Tecla(Qt::Key_Backtab);
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"located again, the search kept", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DblcCodRet"); },
+         [] {
+             EXPECT_EQ(TextoDe("DeNomeBenef"), QStringLiteral("ANA PEREIRA"));
+             for (QWidget* janela : QApplication::topLevelWidgets()) {
+                 const auto* chave = janela->findChild<const QLineEdit*>(QStringLiteral("EdChave"));
+                 if (janela->objectName() == QLatin1String("FoPesquisar") && chave) {
+                     EXPECT_EQ(chave->text(), QStringLiteral("ANA"));
+                 }
+             }
+         }},
         {"leaving by the menu: Declaração, Sair do Programa",
          [] { return E::AtivaE("Pruv2003"); },
          [] {
