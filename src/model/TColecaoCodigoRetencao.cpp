@@ -117,8 +117,10 @@ void TColecaoCodigoRetencao::Preenche(const QString& ArquivoCodigos)
     } catch (const EDatabaseError& e) {
         throw EDadosError(142, ParametroAbertura(NomeTabelaVersao(), e), TipoDialogo::Erro, Botao::Ok, 0);
     }
-    if (!tabela.IsEmpty() && (versao.isEmpty() || versao == armazenada))
+    if (!tabela.IsEmpty() && (versao.isEmpty() || versao == armazenada)) {
+        FVersaoTabela = armazenada;
         return;   // a file that cannot be read leaves a filled table as it is
+    }
     const auto codigos = TArquivoCodigosRetencao::Le(caminho);
     try {
         const auto banco = tabela.OpenDatabase();
@@ -145,6 +147,8 @@ void TColecaoCodigoRetencao::Preenche(const QString& ArquivoCodigos)
             tabela.Post();
         }
         transacao.Confirma();
+        // Within an outer transaction the rows may still be undone: known only once committed.
+        FVersaoTabela = banco->ProfundidadeTransacao() == 0 ? versao : QString();
     } catch (const EDatabaseError& e) {
         if (tabela.State() == dsInsert)
             tabela.Cancel();
@@ -191,34 +195,58 @@ bool TColecaoCodigoRetencao::Existe(const QString& Ano, const QString& Codigo, c
     return tabela.FindKey({Codigo});
 }
 
+std::shared_ptr<const TColecaoCodigoRetencao::TMemoria> TColecaoCodigoRetencao::MemoriaGuardada(
+    const std::shared_ptr<TDatabase>& Banco, const QString& Versao, std::shared_ptr<const TMemoria> Nova)
+{
+    // One database at a time: the program opens one data folder.
+    struct TGuardada {
+        std::weak_ptr<TDatabase> Banco;
+        QString Versao;
+        std::shared_ptr<const TMemoria> Memoria;
+    };
+    static TGuardada guardada;
+    if (Versao.isEmpty())
+        return nullptr;
+    if (Nova) {
+        guardada = {Banco, Versao, std::move(Nova)};
+        return guardada.Memoria;
+    }
+    if (guardada.Versao != Versao || guardada.Banco.lock() != Banco)
+        return nullptr;
+    return guardada.Memoria;
+}
+
 void TColecaoCodigoRetencao::CarregaMemoria()
 {
     TdvTable& tabela = Tabela();
-    Indice(IndicePrimario);
     Esquece();
+    const std::shared_ptr<TDatabase> banco = tabela.OpenDatabase();
+    if (auto guardada = MemoriaGuardada(banco, FVersaoTabela)) {
+        FMemoria = std::move(guardada);
+        return;
+    }
+    Indice(IndicePrimario);
+    auto memoria = std::make_shared<TMemoria>();
     try {
         for (tabela.First(); !tabela.Eof(); tabela.Next()) {
             TCodigoRetencao linha;
             LeRegistro(linha);
-            const int i = static_cast<int>(FLinhas.size());
+            const int i = static_cast<int>(memoria->Linhas.size());
             const QString& codigo = linha.GetCodigo();
-            FPorChave.insert(Chave({linha.GetAno(), linha.GetAnexo(), codigo}), i);
+            memoria->PorChave.insert(Chave({linha.GetAno(), linha.GetAnexo(), codigo}), i);
             // The first row of each search's key is the one Existe finds.
             const QString codigoAno = Chave({codigo, linha.GetAno()});
-            if (!FPorCodigoAno.contains(codigoAno))
-                FPorCodigoAno.insert(codigoAno, i);
-            if (!FPorCodigo.contains(codigo))
-                FPorCodigo.insert(codigo, i);
-            FLinhas.push_back(std::move(linha));
+            if (!memoria->PorCodigoAno.contains(codigoAno))
+                memoria->PorCodigoAno.insert(codigoAno, i);
+            if (!memoria->PorCodigo.contains(codigo))
+                memoria->PorCodigo.insert(codigo, i);
+            memoria->Linhas.push_back(std::move(linha));
         }
     } catch (const EDatabaseError& e) {
-        FLinhas.clear();
-        FPorChave.clear();
-        FPorCodigoAno.clear();
-        FPorCodigo.clear();
         throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
     }
-    FEmMemoria = true;
+    FMemoria = std::move(memoria);
+    MemoriaGuardada(banco, FVersaoTabela, FMemoria);
 }
 
 namespace {
@@ -247,7 +275,7 @@ void TColecaoCodigoRetencao::Esquece()
 
 bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo)
 {
-    if (!FEmMemoria)
+    if (!FMemoria)
         CarregaMemoria();
     const QString& codigo = Codigo.GetCodigo();
     if (Anexo != FUltimoAnexo || FAno != FUltimoAno) {
@@ -256,11 +284,11 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
         FUltimoAno = FAno;
     }
     const auto procura = [&] {
-        int linha = FPorChave.value(Chave({FAno, Anexo, codigo}), -1);
+        int linha = FMemoria->PorChave.value(Chave({FAno, Anexo, codigo}), -1);
         if (linha < 0)
-            linha = FPorCodigoAno.value(Chave({codigo, FAno}), -1);
+            linha = FMemoria->PorCodigoAno.value(Chave({codigo, FAno}), -1);
         if (linha < 0)
-            linha = FPorCodigo.value(codigo, -1);
+            linha = FMemoria->PorCodigo.value(codigo, -1);
         return linha;
     };
     // A code of four digits, the table's own form, is known by its number, without hashing a
@@ -284,7 +312,7 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
         return false;
     // An item checked twice, or the next of the same code, holds the row already: comparing
     // costs less than copying its texts.
-    const TCodigoRetencao& linha = FLinhas[static_cast<std::size_t>(achado)];
+    const TCodigoRetencao& linha = FMemoria->Linhas[static_cast<std::size_t>(achado)];
     if (!(Codigo == linha))
         Codigo = linha;
     return true;

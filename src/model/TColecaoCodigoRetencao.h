@@ -2,6 +2,7 @@
 #include <QHash>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/ICodigosRetencao.h"
@@ -68,11 +69,20 @@ private:
 
     QString FAno;
     // Every row, in the order of the primary index, and where Existe's three searches find theirs.
-    std::vector<TCodigoRetencao> FLinhas;
-    QHash<QString, int> FPorChave;        // year, annex flag, code
-    QHash<QString, int> FPorCodigoAno;    // code, year: the first in primary order
-    QHash<QString, int> FPorCodigo;       // code: the earliest year
-    bool FEmMemoria = false;
+    struct TMemoria {
+        std::vector<TCodigoRetencao> Linhas;
+        QHash<QString, int> PorChave;        // year, annex flag, code
+        QHash<QString, int> PorCodigoAno;    // code, year: the first in primary order
+        QHash<QString, int> PorCodigo;       // code: the earliest year
+    };
+    // Read once per database and code file: the rows are the file's whose digest CodRetVer keeps
+    // (Preenche replaces them all whenever it changes), so every collection opened on the same
+    // database with the same digest shares them.
+    // The rows kept for the database and digest (nullptr: none); Nova, when given, is kept instead.
+    static std::shared_ptr<const TMemoria> MemoriaGuardada(const std::shared_ptr<TDatabase>& Banco, const QString& Versao,
+                                                           std::shared_ptr<const TMemoria> Nova = nullptr);
+    std::shared_ptr<const TMemoria> FMemoria;
+    QString FVersaoTabela;   // the digest the rows came from; empty when unknown
     // The rows found (-1 none) by code, for the year and annex flag of the last search: an
     // import and a save ask for the same few codes item after item.
     struct TAchado {

@@ -204,3 +204,48 @@ TEST_F(TColecaoCodigoRetencaoTest, ChoiceListsShowTheCodesOfTheDeclarationsYear)
     TColecaoCodigoRetencao::FiltraAnexo(pruv, *tabela);
     EXPECT_EQ(Linhas(*tabela), QStringList({"0:0561", "0:3249"}));
 }
+
+TEST_F(TColecaoCodigoRetencaoTest, CodesKeptInMemoryFollowTheFileAndTheDatabase)
+{
+    // The rows read into memory serve every collection of the same database and code file; a
+    // replaced file or another data folder is read afresh.
+    auto resumo = [](TColecaoCodigoRetencao& codigos) {
+        TCodigoRetencao codigo;
+        codigo.SetCodigo(QStringLiteral("0561"));
+        return codigos.BuscaCodigo(codigo, QStringLiteral("0")) ? codigo.GetResumo() : QStringLiteral("(none)");
+    };
+    {
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
+        EXPECT_EQ(resumo(codigos), QStringLiteral("Trabalho assalariado"));
+    }
+    {
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo("2002|0561|0|F|C|F|S|N|S|Outro\n"));
+        EXPECT_EQ(resumo(codigos), QStringLiteral("Outro"));
+    }
+    {
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo("2002|0588|0|F|C|F|S|N|S|Sem vinculo\n"));
+        EXPECT_EQ(resumo(codigos), QStringLiteral("(none)"));
+    }
+    const QString arquivo = Arquivo("2002|0561|0|F|C|F|S|N|S|Outro\n");
+    {
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), arquivo);
+        EXPECT_EQ(resumo(codigos), QStringLiteral("Outro"));
+    }
+    // Another data folder, filled from the same file but with a row changed since.
+    ProgramaDeTeste::Termina();
+    ProgramaDeTeste::Inicia();
+    ASSERT_TRUE(TPastas::Cria());
+    const QString outroArquivo = Arquivo("2002|0561|0|F|C|F|S|N|S|Outro\n");
+    {
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), outroArquivo);
+    }
+    {
+        auto tabela = CriaTabela(TColecaoCodigoRetencao::NomeArquivo());
+        tabela->Open();
+        tabela->Edit();
+        tabela->FieldByName(QStringLiteral("RESUMO"))->SetAsString(QStringLiteral("Deste banco"));
+        tabela->Post();
+    }
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), outroArquivo);
+    EXPECT_EQ(resumo(codigos), QStringLiteral("Deste banco"));
+}

@@ -232,6 +232,11 @@ void TComando::Reinicia()
     sqlite3_reset(FComando);
 }
 
+void TComando::SoltaLigacoes()
+{
+    sqlite3_clear_bindings(FComando);
+}
+
 int TComando::Colunas() const
 {
     return sqlite3_column_count(FComando);

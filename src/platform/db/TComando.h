@@ -33,6 +33,7 @@ public:
     // Steps to the end of a statement that returns no rows.
     void Executa();
     void Reinicia();   // back to before the first row; bindings are kept
+    void SoltaLigacoes();   // every parameter back to NULL
 
     [[nodiscard]] int Colunas() const;
     [[nodiscard]] QVariant Valor(int coluna) const;   // qint64, double, QString, QByteArray or invalid for NULL

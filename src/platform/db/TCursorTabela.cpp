@@ -122,6 +122,11 @@ void TCursorTabela::MontaSqlFiltro()
         const QString& f = posicao ? porPosicao : porChave;
         textos = {base + f + crescente, base + f + decrescente, base + depois + f + crescente, base + antes + f + decrescente};
     }
+    EsqueceFiltradas();
+}
+
+void TCursorTabela::EsqueceFiltradas()
+{
     FModoFiltro.fill(-1);
     if (FFrenteFiltro.Comando && FFrenteFiltro.Comando != FRodando)
         FFrenteFiltro.Comando->Reinicia();
@@ -142,14 +147,21 @@ void TCursorTabela::AprendeColunas()
         }
     }
     FAprender.clear();
-    if (mudou)
+    if (mudou && FTextosProntos)
         MontaSqlFiltro();
 }
 
 TCursorTabela::~TCursorTabela()
 {
     FBanco->RemoveLeitor(this);
+    // The next cursor over the same table, range and filters prepares them no more.
+    QHash<QString, std::shared_ptr<TComando>> comandos;
+    comandos.swap(FComandos);
     EsqueceComandos();
+    for (auto& comando : comandos)
+        FBanco->DevolveComando(std::move(comando));
+    for (auto& comando : FBuscas)
+        FBanco->DevolveComando(std::move(comando));
     FBuscas.clear();
 }
 
@@ -318,7 +330,23 @@ QString TCursorTabela::Marcadores(int quantidade) const
 
 void TCursorTabela::Reconstroi()
 {
+    // Opening a table changes its order, range and filters a few times before the first read:
+    // the statements' texts are made once, when a read needs them.
     SoltaLeituras();
+    ++FVersaoOnde;
+    FFrente = {};
+    FTras = {};
+    for (auto& textos : FSqlChave)
+        textos.clear();
+    EsqueceFiltradas();
+    FTextosProntos = false;
+}
+
+void TCursorTabela::GaranteTextos()
+{
+    if (FTextosProntos)
+        return;
+    FTextosProntos = true;
     QStringList partes;
     FValoresOnde.clear();
     auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo) {
@@ -344,9 +372,6 @@ void TCursorTabela::Reconstroi()
         FValoresOnde.insert(FValoresOnde.end(), clausula.Valores.begin(), clausula.Valores.end());
     }
     FOnde = partes.isEmpty() ? QStringLiteral("1") : partes.join(QStringLiteral(" AND "));
-    ++FVersaoOnde;
-    FFrente = {};
-    FTras = {};
 
     QStringList crescente, decrescente;
     for (const auto& coluna : FOrdem) {
@@ -367,13 +392,12 @@ void TCursorTabela::Reconstroi()
     FSqlConta = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(tabela, FOnde);
     FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4").arg(tabela, FOnde, Vetor(n), Marcadores(n));
     FSqlPosicao = FSqlPrimeiro + QStringLiteral(" LIMIT 1 OFFSET ?");
-    for (auto& textos : FSqlChave)
-        textos.clear();
     MontaSqlFiltro();
 }
 
 const QString& TCursorTabela::SqlChave(int campos, TModoChave modo)
 {
+    GaranteTextos();
     auto& textos = FSqlChave[static_cast<std::size_t>(modo)];
     const auto n = static_cast<std::size_t>(campos);
     if (textos.size() <= n)
@@ -401,7 +425,10 @@ std::shared_ptr<TComando> TCursorTabela::PreparaCompartilhado(const QString& sql
             SoltaLeituras();
             EsqueceComandos();
         }
-        it = FComandos.insert(sql, std::make_shared<TComando>(FBanco->Conexao(), sql));
+        std::shared_ptr<TComando> comando = FBanco->ComandoDevolvido(sql);
+        if (!comando)
+            comando = std::make_shared<TComando>(FBanco->Conexao(), sql);
+        it = FComandos.insert(sql, std::move(comando));
     }
     return it.value();
 }
@@ -417,7 +444,9 @@ std::shared_ptr<TComando> TCursorTabela::Empresta(const QString& sql)
     }
     if (FBuscas.size() > MaximoComandos)
         FBuscas.clear();   // a statement lent out lives on with its search
-    auto comando = std::make_shared<TComando>(FBanco->Conexao(), sql);
+    std::shared_ptr<TComando> comando = FBanco->ComandoDevolvido(sql);
+    if (!comando)
+        comando = std::make_shared<TComando>(FBanco->Conexao(), sql);
     FBuscas.insert(sql, comando);
     return comando;
 }
@@ -540,6 +569,7 @@ bool TCursorTabela::PlanoNaTabela(int tipo)
 
 int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro)
 {
+    GaranteTextos();
     if (FRodando)
         return -1;
     AprendeColunas();
@@ -722,6 +752,7 @@ bool TCursorTabela::Continua(const TFluxo& fluxo, const TRegistro* de) const
 
 bool TCursorTabela::Busca(const TRegistro* de, TGetMode modo, TRegistro& registro)
 {
+    GaranteTextos();
     const bool frente = modo == gmNext;
     TFluxo& fluxo = frente ? FFrente : FTras;
     if (!Continua(fluxo, de)) {
@@ -749,6 +780,7 @@ bool TCursorTabela::Busca(const TRegistro* de, TGetMode modo, TRegistro& registr
 
 bool TCursorTabela::BuscaBookmark(const TBookmark& marca, TRegistro& registro)
 {
+    GaranteTextos();
     if (marca.IsNull())
         return false;
     TComando& comando = Prepara(FSqlBookmark);
@@ -783,6 +815,7 @@ TBookmark TCursorTabela::Bookmark(const TRegistro& registro) const
 
 int TCursorTabela::Compara(const TBookmark& a, const TBookmark& b)
 {
+    GaranteTextos();
     // The order of the rows themselves, whatever the ranges and filters.
     TComando& le = Prepara(FSqlLinha);
     le.Reinicia();
@@ -809,6 +842,7 @@ int TCursorTabela::Compara(const TBookmark& a, const TBookmark& b)
 
 int TCursorTabela::Conta()
 {
+    GaranteTextos();
     TComando& comando = Prepara(FSqlConta);
     comando.Reinicia();
     int posicao = 1;
@@ -820,6 +854,7 @@ int TCursorTabela::Conta()
 
 int TCursorTabela::Numero(const TRegistro& registro)
 {
+    GaranteTextos();
     TComando& comando = Prepara(FSqlNumero);
     comando.Reinicia();
     int posicao = 1;
@@ -832,6 +867,7 @@ int TCursorTabela::Numero(const TRegistro& registro)
 
 bool TCursorTabela::BuscaNumero(int numero, TRegistro& registro)
 {
+    GaranteTextos();
     if (numero < 1)
         return false;
     TComando& comando = Prepara(FSqlPosicao);
@@ -884,6 +920,7 @@ bool TCursorTabela::BuscaChave(const std::vector<QVariant>& valores, TModoChave 
 bool TCursorTabela::Localiza(const std::vector<int>& colunas, const QVariantList& valores, TLocateOptions opcoes,
                              const TAceita& aceita, TRegistro& registro, bool& tratado)
 {
+    GaranteTextos();
     tratado = false;
     const bool semCaixa = (opcoes & TLocateOption::loCaseInsensitive) != 0;
     const bool parcial = (opcoes & TLocateOption::loPartialKey) != 0;

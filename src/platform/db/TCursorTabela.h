@@ -94,6 +94,8 @@ private:
     [[nodiscard]] QString IndiceDaOrdem() const;
     void MontaTextosEsquema();
     void Reconstroi();
+    void GaranteTextos();
+    void EsqueceFiltradas();
     TComando& Prepara(const QString& sql);
     std::shared_ptr<TComando> PreparaCompartilhado(const QString& sql);
     void EsqueceComandos();
@@ -152,6 +154,7 @@ private:
     QString FSqlBookmark, FSqlCompara, FSqlConta, FSqlNumero, FSqlPosicao;
     std::array<std::vector<QString>, 3> FSqlChave;   // per search mode, by the number of fields; made on use
     std::vector<QVariant> FValoresOnde;
+    bool FTextosProntos = false;   // FOnde, FValoresOnde and the texts above, by the order, range and filters
     QHash<QString, std::shared_ptr<TComando>> FComandos;
     QHash<QString, std::shared_ptr<TComando>> FBuscas;
     quint64 FLeituras = 0;

@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include "platform/db/EDatabaseError.h"
+#include "platform/db/TEsquemaTabela.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ TDatabase::~TDatabase()
     }
     FEntregues.clear();
     FComandos.clear();
+    FDevolvidos.clear();
     sqlite3_close_v2(FConexao);
 }
 
@@ -142,6 +144,76 @@ TComando& TDatabase::Guardado(const QString& sql)
 void TDatabase::ExecutaGuardado(const QString& sql)
 {
     Guardado(sql).Executa();   // reset when it ends, even on failure
+}
+
+namespace {
+
+// Kept things beyond which the keeping starts again: more than a declaration's tables need.
+constexpr qsizetype MaximoGuardados = 512;
+
+}  // namespace
+
+void TDatabase::ConfereEsquema()
+{
+    TComando& versao = Guardado(QStringLiteral("PRAGMA schema_version"));
+    const qint64 atual = versao.Passo() ? versao.Inteiro(0) : -1;
+    versao.Reinicia();
+    if (atual != FVersaoEsquema) {
+        // Rarely: tables made, changed or dropped. Their statements go with them.
+        if (FVersaoEsquema >= 0)
+            FDevolvidos.clear();
+        EsqueceGuardados();
+        FVersaoEsquema = atual;
+    }
+}
+
+void TDatabase::EsqueceGuardados()
+{
+    // The statements stay: each is valid SQL for any schema under which a cursor writes the same
+    // text (SQLite prepares it again by itself), and a table gone fails the cursor's schema first.
+    FEsquemas.clear();
+    FVersaoEsquema = -1;
+}
+
+std::shared_ptr<const TEsquemaTabela> TDatabase::EsquemaGuardado(const QString& nomeTabela)
+{
+    ConfereEsquema();
+    return FEsquemas.value(nomeTabela);
+}
+
+void TDatabase::GuardaEsquema(const QString& nomeTabela, std::shared_ptr<const TEsquemaTabela> esquema)
+{
+    ConfereEsquema();
+    if (FEsquemas.size() >= MaximoGuardados)
+        FEsquemas.clear();
+    FEsquemas.insert(nomeTabela, std::move(esquema));
+}
+
+std::shared_ptr<TComando> TDatabase::ComandoDevolvido(const QString& sql)
+{
+    if (FDevolvidos.isEmpty())
+        return nullptr;
+    ConfereEsquema();
+    auto it = FDevolvidos.find(sql);
+    if (it == FDevolvidos.end())
+        return nullptr;
+    std::shared_ptr<TComando> comando = std::move(it.value());
+    FDevolvidos.erase(it);
+    return comando;
+}
+
+void TDatabase::DevolveComando(std::shared_ptr<TComando> comando)
+{
+    // Nobody else may hold it: it is handed to the next holder as new.
+    if (!comando || comando.use_count() != 1)
+        return;
+    comando->Reinicia();
+    comando->SoltaLigacoes();
+    comando->SetMarca(0);
+    if (FDevolvidos.size() >= MaximoGuardados)
+        return;   // finalised: those kept serve the tables opened most
+    const QString sql = comando->Sql();
+    FDevolvidos.insert(sql, std::move(comando));
 }
 
 QString TDatabase::NomeSemExtensao(const QString& nomeTabela)
@@ -283,6 +355,7 @@ void TDatabase::ConfirmaTransacao(int nivel)
         throw EDatabaseError(QStringLiteral("transactions closed out of order"));
     if (TransacaoPerdida()) {
         // The transaction object is closed all the same; the outermost one ends the lost state.
+        EsqueceGuardados();
         --FProfundidade;
         FalhaPerdida();
     }
@@ -302,6 +375,7 @@ void TDatabase::ConfirmaTransacao(int nivel)
     try {
         ExecutaGuardado(QStringLiteral("COMMIT"));
     } catch (...) {
+        EsqueceGuardados();
         if (sqlite3_get_autocommit(FConexao) == 0) {
             try {
                 ExecutaDireto(QStringLiteral("ROLLBACK"));
@@ -319,6 +393,7 @@ void TDatabase::DesfazTransacao(int nivel)
 {
     if (nivel != FProfundidade)
         throw EDatabaseError(QStringLiteral("transactions closed out of order"));
+    EsqueceGuardados();
     const bool perdida = TransacaoPerdida();
     SoltaLeituras();
     ++FGeracao;

@@ -7,6 +7,7 @@
 #include "platform/db/TComando.h"
 
 struct sqlite3;
+struct TEsquemaTabela;
 
 // The one SQLite database file of a data folder. Every table opened on the folder goes through
 // the same connection, so one transaction can span several tables.
@@ -57,6 +58,17 @@ public:
     // A statement kept for reuse, reset and ready to be bound. Used for statements that run to
     // their end at once; cursors keep their own.
     TComando& Comando(const QString& sql);
+    // Kept while the schema stays as it is: the table definitions TEsquemaTabela::Le read, and
+    // the statements that closed cursors prepared, for the next cursor that prepares the same
+    // text (each handed to one holder at a time, reset and unbound). Opening a declaration's
+    // many tables again then parses and prepares nothing. Forgotten when SQLite's schema
+    // version moves; the definitions also after every rollback, which may bring back an older
+    // schema under a version number seen since.
+    [[nodiscard]] std::shared_ptr<const TEsquemaTabela> EsquemaGuardado(const QString& nomeTabela);
+    void GuardaEsquema(const QString& nomeTabela, std::shared_ptr<const TEsquemaTabela> esquema);
+    [[nodiscard]] std::shared_ptr<TComando> ComandoDevolvido(const QString& sql);   // nullptr: none kept
+    void DevolveComando(std::shared_ptr<TComando> comando);
+
     // Runs a statement that writes (after the fault hook and the release of the readers).
     void Escreve(TComando& comando);
     void Escreve(const QString& sql);
@@ -104,6 +116,8 @@ private:
     TComando& Guardado(const QString& sql);   // kept for reuse, made on first use
     void ExecutaGuardado(const QString& sql);
     void ConfereFalhaSimulada();
+    void ConfereEsquema();
+    void EsqueceGuardados();
     void RecusaSePerdida() const;
     [[noreturn]] static void FalhaPerdida();
     template <typename Execucao>
@@ -114,6 +128,9 @@ private:
     QHash<QString, std::shared_ptr<TComando>> FComandos;
     std::vector<TComando*> FEntregues;   // of FComandos, handed out since the readers were last released
     std::vector<ILeitor*> FLeitores;
+    QHash<QString, std::shared_ptr<const TEsquemaTabela>> FEsquemas;
+    QMultiHash<QString, std::shared_ptr<TComando>> FDevolvidos;
+    qint64 FVersaoEsquema = -1;   // of the kept ones; -1 none
     quint64 FGeracao = 0;
     int FProfundidade = 0;
     int FLote = 0;

@@ -126,6 +126,15 @@ const TIndexDef* TEsquemaTabela::Indice(const QString& nome) const
 
 TEsquemaTabela TEsquemaTabela::Le(TDatabase& banco, const QString& nomeTabela)
 {
+    if (const auto guardado = banco.EsquemaGuardado(nomeTabela))
+        return *guardado;
+    TEsquemaTabela esquema = LeDoBanco(banco, nomeTabela);
+    banco.GuardaEsquema(nomeTabela, std::make_shared<const TEsquemaTabela>(esquema));
+    return esquema;
+}
+
+TEsquemaTabela TEsquemaTabela::LeDoBanco(TDatabase& banco, const QString& nomeTabela)
+{
     TEsquemaTabela esquema;
     esquema.Nome = banco.NomeReal(nomeTabela);
     if (esquema.Nome.isEmpty())

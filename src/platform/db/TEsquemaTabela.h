@@ -25,7 +25,8 @@ struct TEsquemaTabela {
     [[nodiscard]] int IndiceCampo(const QString& nome) const;   // -1 when absent (case ignored)
     [[nodiscard]] const TIndexDef* Indice(const QString& nome) const;   // by name, case ignored; "" the primary
 
-    // Raises EDatabaseError when the table does not exist.
+    // Raises EDatabaseError when the table does not exist. Kept by the database while its schema
+    // stays as it is.
     static TEsquemaTabela Le(TDatabase& banco, const QString& nomeTabela);
 
     // Replaces the table (and its data) by an empty one with these columns and indexes; the
@@ -41,4 +42,7 @@ struct TEsquemaTabela {
     [[nodiscard]] static QString Aspas(const QString& identificador);
     [[nodiscard]] static QString NomeIndiceSqlite(const QString& tabela, const QString& indice);
     [[nodiscard]] static QString ColunaSemCaixa(const QString& campo);
+
+private:
+    static TEsquemaTabela LeDoBanco(TDatabase& banco, const QString& nomeTabela);
 };

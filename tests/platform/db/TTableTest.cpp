@@ -4,6 +4,7 @@
 
 #include "BancoDeTeste.h"
 #include "platform/db/EDatabaseError.h"
+#include "platform/db/TEsquemaTabela.h"
 #include "platform/db/TTable.h"
 #include "platform/db/TTransacao.h"
 
@@ -505,3 +506,66 @@ TEST_F(TTableTest, RefreshShowsOtherCursorsChangesAndKeepsThePosition)
 }
 
 }  // namespace
+
+namespace {
+
+QStringList NomesDosCampos(TTable& tabela)
+{
+    QStringList nomes;
+    for (int i = 0; i < tabela.FieldCount(); ++i)
+        nomes << tabela.Fields(i)->FieldName();
+    return nomes;
+}
+
+}  // namespace
+
+TEST_F(TTableTest, ATableOpenedAgainSeesItsSchemaAsItIsAfterAChangeOrARollback)
+{
+    // The database keeps what it read of a table and the statements of closed tables; neither may
+    // outlive the schema they were made for, even when a rollback brings back a version number.
+    tabela.Close();
+    auto banco = Banco();
+    auto refaz = [&](const char* extra) {
+        TEsquemaTabela::Cria(*banco, QStringLiteral("Outra"),
+                             {{QStringLiteral("CHAVE"), ftString, 5}, {QString::fromUtf8(extra), ftString, 5}},
+                             {{QString(), QStringLiteral("CHAVE"), TIndexOption::ixPrimary}});
+    };
+    auto nomes = [&] {
+        TTable outra;
+        outra.SetDatabaseName(PastaDados());
+        outra.SetTableName(QStringLiteral("Outra"));
+        outra.Open();
+        return NomesDosCampos(outra);
+    };
+    refaz("PRIMEIRO");
+    EXPECT_EQ(nomes(), (QStringList{"CHAVE", "PRIMEIRO"}));
+    {
+        TTransacao desfeita(*banco);
+        refaz("DESFEITO");
+        EXPECT_EQ(nomes(), (QStringList{"CHAVE", "DESFEITO"}));
+    }
+    refaz("SEGUNDO");   // the same number of changes as the one undone, before any other read
+    EXPECT_EQ(nomes(), (QStringList{"CHAVE", "SEGUNDO"}));
+}
+
+TEST_F(TTableTest, TablesOpenedOneAfterAnotherEachWalkTheirOwnRange)
+{
+    // The second one prepares nothing: it takes the first one's statements, bound afresh.
+    GravaPadrao();
+    tabela.Close();
+    auto caminha = [&](const char* dono) {
+        TTable outra;
+        outra.SetDatabaseName(PastaDados());
+        outra.SetTableName(QStringLiteral("PruvItem.DB"));
+        outra.Open();
+        outra.SetRange({QStringLiteral("0"), QString::fromUtf8(dono)}, {QStringLiteral("0"), QString::fromUtf8(dono)});
+        QStringList itens;
+        for (outra.First(); !outra.Eof(); outra.Next())
+            itens << outra.FieldByName(QStringLiteral("PRUV_ITEM_DK"))->AsString();
+        return itens;
+    };
+    EXPECT_EQ(caminha("00001"), (QStringList{"0000001", "0000002", "0000003"}));
+    EXPECT_EQ(caminha("00002"), QStringList{"0000001"});
+    EXPECT_EQ(caminha("00001"), (QStringList{"0000001", "0000002", "0000003"}));
+    EXPECT_EQ(caminha("00003"), QStringList{});
+}
