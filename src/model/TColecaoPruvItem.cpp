@@ -351,7 +351,8 @@ QString Colunas(const QString& Apelido, const std::vector<TFieldDef>& Campos)
 
 TColunaMonetaria ColunasDaLinha(const TComando& Linha, int Inicio)
 {
-    return [&Linha, Inicio](int Coluna) { return Linha.Nulo(Inicio + Coluna) ? 0 : Linha.Inteiro(Inicio + Coluna); };
+    // SQLite reads NULL as 0: one call a column, not two, on every money column of a walk.
+    return [&Linha, Inicio](int Coluna) { return Linha.Inteiro(Inicio + Coluna); };
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "model/TPruvItem.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -148,11 +149,14 @@ bool TPruvItem::PessoaJuridica() const
 
 bool TPruvItem::RegraAde() const
 {
-    if (!AnoAPartirDe(Ano(), "2002"))
+    // Asked for every month of every item verified: the code is compared in place first, as few
+    // codes fall under the rule, and the year only for those.
+    const QString& codigo = FCodigo.GetCodigo();
+    if (codigo.size() != 4)
         return false;
-    const QString codigo = Codigo();
-    return (codigo == QLatin1String("8045") && PessoaFisica()) || codigo == QLatin1String("6799")
-           || codigo == QLatin1String("3249") || codigo == QLatin1String("3251");
+    const auto eh = [&codigo](const char16_t (&Outro)[5]) { return std::equal(Outro, Outro + 4, codigo.utf16()); };
+    const bool doCodigo = (eh(u"8045") && PessoaFisica()) || eh(u"6799") || eh(u"3249") || eh(u"3251");
+    return doCodigo && AnoAPartirDe(Ano(), "2002");
 }
 
 std::uint8_t TPruvItem::MensagemAde() const

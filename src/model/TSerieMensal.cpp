@@ -1,5 +1,6 @@
 #include "model/TSerieMensal.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -58,7 +59,20 @@ qint64 TSerieMensal::SomaAno() const
 {
     // Typed and stored amounts stay below the money limit, so 13 of them never reach the 64-bit
     // one; an amount set past it in code is refused rather than wrapped.
+    // The running summary adds every series of every item saved: the months are added without a
+    // check each while none is past 2^59 (13 of those stay below 2^63), and checked one by one
+    // only when one is.
+    constexpr qint64 Folgado = qint64(1) << 59;
     qint64 soma = 0;
+    bool folgado = true;
+    for (const TMonetario& mes : FMeses) {
+        const qint64 valor = std::max<qint64>(mes.TMonetario::GetValor(), 0);
+        folgado &= valor < Folgado;
+        soma += valor < Folgado ? valor : 0;
+    }
+    if (folgado)
+        return soma;
+    soma = 0;
     for (const TMonetario& mes : FMeses) {
         const qint64 valor = mes.TMonetario::GetValor();
         if (__builtin_add_overflow(soma, valor < 0 ? 0 : valor, &soma))

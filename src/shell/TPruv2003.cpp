@@ -37,6 +37,7 @@
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
 #include "platform/widgets/TRetornoDeFoco.h"
+#include "platform/widgets/TTabNoGrupo.h"
 #include "platform/report/IImpressoras.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
@@ -183,6 +184,7 @@ TPruv2003::TPruv2003(QWidget* pai) : QMainWindow(pai)
         ExcecaoAplicacao::Instala([this](std::exception_ptr excecao) { ApplicationEvents1Exception(excecao); });
     qApp->installEventFilter(this);   // keys previewed
     new TRetornoDeFoco(this);         // a closed window gives the focus back to its opener
+    new TTabNoGrupo(this);            // Tab enters a radio group on its checked option
     FormCreate();
 }
 

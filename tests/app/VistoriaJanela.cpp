@@ -21,6 +21,8 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QHeaderView>
+#include <QSizeGrip>
 #include <QSet>
 #include <QSplitter>
 #include <QStyle>
@@ -67,9 +69,12 @@ QString SemMnemonico(QString texto)
     return texto;
 }
 
-// A plain frame without children is a drawn bevel or line, meant to lie around or under controls.
+// A plain frame without children is a drawn bevel or line, meant to lie around or under controls;
+// a size grip is drawn in a window's corner, over what lies there.
 bool Decoracao(const QWidget& w)
 {
+    if (qobject_cast<const QSizeGrip*>(&w))
+        return true;
     if (w.metaObject() != &QFrame::staticMetaObject)
         return false;
     for (QObject* filho : w.children())
@@ -93,7 +98,7 @@ QStringList VistoriaJanela::Falhas()
     Ingles(FJanela, FJanela.windowTitle());
     // A window of one size that offers the window manager's maximise button, which does nothing.
     const Qt::WindowFlags bandeiras = FJanela.windowFlags();
-    if (FJanela.minimumSize() == FJanela.maximumSize()
+    if (FJanela.minimumSize() == FJanela.maximumSize() && !(bandeiras & Qt::FramelessWindowHint)
         && (!(bandeiras & Qt::CustomizeWindowHint) || (bandeiras & Qt::WindowMaximizeButtonHint)))
         FFalhas << FNome + QStringLiteral(": has one size but offers to maximise it");
     Percorre(FJanela);
@@ -143,6 +148,22 @@ void VistoriaJanela::Textos(QWidget& controle)
         ComboDaBiblioteca(*lista);
     else if (auto* edit = qobject_cast<QLineEdit*>(&controle))
         Ingles(controle, edit->text());
+    else if (auto* vista = qobject_cast<QAbstractItemView*>(&controle))
+        Itens(*vista);
+}
+
+// A list or tree of Qt's own (the file dialog's): its column titles and the texts of its rows.
+void VistoriaJanela::Itens(QAbstractItemView& vista)
+{
+    const QAbstractItemModel* modelo = vista.model();
+    if (!modelo)
+        return;
+    const QModelIndex raiz = vista.rootIndex();
+    for (int c = 0; c < modelo->columnCount(raiz); ++c)
+        Ingles(vista, modelo->headerData(c, Qt::Horizontal).toString());
+    for (int l = 0; l < std::min(modelo->rowCount(raiz), 100); ++l)
+        for (int c = 0; c < modelo->columnCount(raiz); ++c)
+            Ingles(vista, modelo->index(l, c, raiz).data().toString());
 }
 
 void VistoriaJanela::Rotulo(QLabel& rotulo)
@@ -296,7 +317,9 @@ void VistoriaJanela::Ingles(const QWidget& controle, const QString& texto)
     // "OK" is Portuguese too, and the program's own caption where its forms give it; "bytes" as well.
     static const QRegularExpression palavras(QStringLiteral(
         "\\b(True|False|Tru|Fal|Folder|Computer|Cancel|Yes|Open|Save|Close|Apply|Help|Browse|Back|Next|Finish|"
-        "Abort|Retry|Ignore|Discard|Directory|Files?|Name|Size|Type|Drive|Look in|Date Modified)\\b"));
+        "Abort|Retry|Ignore|Discard|Directory|Files?|Name|Size|Type|Drive|Look in|Date Modified|"
+        "January|February|March|April|May|June|July|August|September|October|November|December|"
+        "Feb|Apr|Aug|Sep|Oct|Dec|Mon|Tue|Wed|Thu|Fri|Sat|Sun|AM|PM)\\b"));
     const QString limpo = SemMnemonico(texto).trimmed();
     const QRegularExpressionMatch achado = palavras.match(limpo);
     if (achado.hasMatch())
@@ -341,7 +364,7 @@ bool Entrada(const QWidget& w)
     return qobject_cast<const QComboBox*>(&w) || qobject_cast<const QAbstractSpinBox*>(&w)
            || qobject_cast<const QCheckBox*>(&w) || qobject_cast<const QRadioButton*>(&w)
            || qobject_cast<const TCustomGrid*>(&w)
-           || qobject_cast<const QAbstractItemView*>(&w);
+           || (qobject_cast<const QAbstractItemView*>(&w) && !qobject_cast<const QHeaderView*>(&w));   // a list's titles go with the list
 }
 
 // The radio buttons that exclude each other with this one, itself included.

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class QAbstractButton;
+class QAbstractItemView;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -16,7 +17,8 @@ class QWidget;
 // - a label, button, group title, tab, combo item or grid column title shows less than its text
 //   (too narrow, too low, or cut by a container);
 // - two visible sibling controls overlap;
-// - a text shown is one of Qt's or the platform's English words;
+// - a text shown is one of Qt's or the platform's English words (month names included), in a
+//   list of Qt's own as well;
 // - an enabled input cannot be reached by Tab;
 // - a radio group does not move with the arrow keys.
 class VistoriaJanela {
@@ -38,6 +40,7 @@ private:
     void Combo(QComboBox& combo);
     void ComboDaBiblioteca(TdvDBCustomComboBox& combo);
     void Grade(QWidget& grade);
+    void Itens(QAbstractItemView& vista);
     void Sobreposicoes(QWidget& pai);
     void Ingles(const QWidget& controle, const QString& texto);
     // The area of the control that must be seen (its own coordinates) is cut by an ancestor.

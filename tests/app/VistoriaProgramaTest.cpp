@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -23,8 +24,20 @@
 #include "shell/TComandosPrincipal.h"
 #include "shell/TFormAssist.h"
 #include "shell/TPruv2003.h"
+#include "assistants/TFoAssistImportacao.h"
+#include "model/TErro.h"
+#include "platform/ui/TDialogosQt.h"
+#include "platform/ui/TTraducaoQt.h"
+#include "shell/TFoSplash.h"
 
 namespace {
+
+// The environment the program's start prepares before the application object is made (the
+// file dialog's dates follow it), so that the survey sees what the program shows.
+const bool ambiente = [] {
+    TTraducaoQt::PreparaAmbiente();
+    return true;
+}();
 
 // Answers every message as a user who goes on would: Sim, else OK, else the first button.
 class DialogosQueSeguem final : public IDialogos {
@@ -280,6 +293,10 @@ protected:
         QSize minimo = w.minimumSize();
         if (minimo.isEmpty())
             minimo = w.minimumSizeHint().isValid() ? w.minimumSizeHint() : original;
+        // Qt's file dialog is laid out by Qt: its words and its size as it opens are ours to look
+        // at, not what its own smallest size cuts.
+        if (qobject_cast<QFileDialog*>(&w))
+            minimo = original;
         for (const QSize& tamanho : {minimo, original, QSize(1600, 1200).boundedTo(w.maximumSize())}) {
             w.resize(tamanho);
             QApplication::processEvents();
@@ -405,5 +422,41 @@ TEST_F(VistoriaProgramaTest, PagesOfAFundAdministratorsAndOfAPersonsDeclarations
     Abre(CpfDeclarante);
     Vistoria(*janela, QStringLiteral(" (person)"));
     Esperadas({"Pruv2003"});
+    SemFalhas();
+}
+
+// The program's own message dialogs (an information, a warning with Cancel and Help, an error, a
+// question with Sim and Não), Qt's file dialog as the import assistant opens it, and the splash:
+// whole texts, Portuguese words, the keyboard.
+TEST_F(VistoriaProgramaTest, MessagesTheFileDialogAndTheSplashSpeakPortugueseAndShowTheirWholeTexts)
+{
+    Declaracoes();
+    const TTraducaoQt traducao;
+    TDialogosQt mensagens(janela.get());
+    InterfaceUsuario::Instala(&mensagens);
+    TErro(77, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    TErro(166, QString(), TipoDialogo::Aviso, Botao::Ok | Botao::Cancela | Botao::Ajuda, 30000).Exibe();
+    TErro(159, QString(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+    TErro(31, QStringLiteral("222.333.444-05;0561"), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe();
+    InterfaceUsuario::Instala(&seguem);
+
+    {
+        // The file dialog opens over the assistant, which the survey leaves open meanwhile.
+        TColecaoPruv colecao;
+        TFoAssistImportacao importacao(colecao, QStringLiteral("erros"), janela.get());
+        jaVistas << &importacao;
+        importacao.show();
+        Ativa(importacao);
+        auto* procura = importacao.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+        ASSERT_NE(procura, nullptr);
+        procura->click();   // the survey's clock looks at the dialog and cancels it
+    }
+
+    TFoSplash splash;
+    splash.show();
+    Vistoria(splash);
+    splash.close();
+
+    Esperadas({"QMessageBox", "QFileDialog", "FoSplash"});
     SemFalhas();
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "model/TCompensacao.h"
+#include "model/TErro.h"
 #include "model/TSubJudice.h"
 #include "ObservadorRegistrado.h"
 
@@ -28,6 +29,24 @@ TEST(TRendimentosTributaveis, TotalsHoldMonthsOneToTwelveOnly)
     valores.GetRendimento(6).SetValor(-4 * Um);   // a negative amount counts as 0
     EXPECT_EQ(valores.GetTotalRendimento().GetValor(), 5 * Um);
     EXPECT_EQ(valores.Rendimentos().SomaAno(), 12 * Um);
+}
+
+TEST(TRendimentosTributaveis, YearSumIsExactPastTheMoneyLimitAndRefusesWhatWouldWrap)
+{
+    TRendimentosTributaveis valores;
+    constexpr qint64 Grande = qint64(1) << 60;   // set in code, past any typed amount
+    valores.GetRendimento(2).SetValor(Grande);
+    valores.GetRendimento(13).SetValor(TMonetario::Maximo);
+    valores.GetRendimento(5).SetValor(-Grande);
+    EXPECT_EQ(valores.Rendimentos().SomaAno(), Grande + TMonetario::Maximo);
+    for (int m = 1; m <= 13; ++m)
+        valores.GetRendimento(m).SetValor(Grande);
+    try {
+        (void)valores.Rendimentos().SomaAno();
+        ADD_FAILURE() << "a sum past 64 bits was given";
+    } catch (const EMonetarioInvalido& e) {
+        EXPECT_EQ(e.Codigo(), 165);
+    }
 }
 
 TEST(TRendimentosTributaveis, NegativeAmountsAreZeroForTheZeroTests)

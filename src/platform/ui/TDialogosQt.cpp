@@ -73,6 +73,8 @@ TDialogosQt::TDialogosQt(QWidget* pai, PedidoDeAjuda ajuda)
 
 void TDialogosQt::Monta(QMessageBox& caixa, const TMensagemDialogo& mensagem)
 {
+    // A message has the size of its text: the window manager offers no maximise button.
+    caixa.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     caixa.setWindowTitle(Titulo(mensagem.Tipo));
     caixa.setIcon(Icone(mensagem.Tipo));
     caixa.setText(mensagem.Texto);

@@ -269,8 +269,17 @@ void TCustomEdit::ProcessKey(QKeyEvent* e)
 void TCustomEdit::AcaoDaTecla(QKeyEvent* e, bool teclaViva, QChar original, QChar caractere)
 {
     if (original.isNull()) {
-        if (teclaViva)
-            ExecutaAcao(e);
+        if (!teclaViva)
+            return;
+        // Alt with a letter or digit types nothing (no menu, tab or button took it): the line
+        // edit gets the key without its text, so that it only moves.
+        const Qt::KeyboardModifiers mods = e->modifiers();
+        if (mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier) && !e->text().isEmpty()) {
+            QKeyEvent semTexto(QEvent::KeyPress, e->key(), mods, QString());
+            ExecutaAcao(&semTexto);
+            return;
+        }
+        ExecutaAcao(e);
         return;
     }
     if (caractere.isNull())

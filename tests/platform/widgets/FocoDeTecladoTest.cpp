@@ -11,6 +11,7 @@
 #include "platform/widgets/FechaComEsc.h"
 #include "platform/widgets/TOrdemTab.h"
 #include "platform/widgets/TRetornoDeFoco.h"
+#include "platform/widgets/TTabNoGrupo.h"
 
 // Reading order: rows by their tops, a row from left to right; a control a little lower than
 // its neighbour (a label's baseline) still reads in its row.
@@ -69,6 +70,49 @@ TEST(TOrdemTab, TabFollowsTheScreenAcrossBoxesWhateverTheCreationOrder)
 // A window that closes gives the focus back to its opener, on the control that had it: after a
 // dialog closed by Esc, after a plain window closed by Esc, and not when the user had gone on to
 // another window meanwhile.
+// Tab enters a radio group on its checked option, the next Tab leaves the group; the same
+// backwards. A group without a checked option is entered on its first.
+TEST(TTabNoGrupo, TabEntersARadioGroupOnItsCheckedOptionAndLeavesItWithTheNextTab)
+{
+    const TTabNoGrupo tabNoGrupo;
+    QWidget janela;
+    auto* layout = new QVBoxLayout(&janela);
+    auto* antes = new QLineEdit(&janela);
+    layout->addWidget(antes);
+    auto* grupo = new QWidget(&janela);
+    auto* opcoes = new QVBoxLayout(grupo);
+    QRadioButton* radios[3];
+    for (QRadioButton*& r : radios) {
+        r = new QRadioButton(QStringLiteral("opção"), grupo);
+        opcoes->addWidget(r);
+    }
+    layout->addWidget(grupo);
+    auto* depois = new QLineEdit(&janela);
+    layout->addWidget(depois);
+    radios[1]->setChecked(true);
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+
+    antes->setFocus();
+    const struct {
+        Qt::Key tecla;
+        QWidget* foco;
+    } passos[] = {{Qt::Key_Tab, radios[1]}, {Qt::Key_Tab, depois}, {Qt::Key_Backtab, radios[1]},
+                  {Qt::Key_Backtab, antes}};
+    for (const auto& p : passos) {
+        QTest::keyClick(QApplication::focusWidget(), p.tecla);
+        EXPECT_EQ(QApplication::focusWidget(), p.foco) << "after " << (p.tecla == Qt::Key_Tab ? "Tab" : "Shift+Tab");
+    }
+
+    radios[1]->setAutoExclusive(false);
+    radios[1]->setChecked(false);
+    radios[1]->setAutoExclusive(true);
+    antes->setFocus();
+    QTest::keyClick(antes, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), radios[0]);
+}
+
 TEST(TRetornoDeFoco, AClosedWindowGivesTheFocusBackToTheControlOfItsOpener)
 {
     TRetornoDeFoco retorno;

@@ -179,6 +179,22 @@ TEST(TCustomEdit, TheLengthLimitStopsTypingButNotTheProgramsText)
     EXPECT_EQ(edit.text(), QStringLiteral("32221234"));
 }
 
+// An Alt+letter that no menu, tab or button took (the beneficiary's Alt+J while the court
+// decision tab is hidden) types nothing, as on the desktops the clerks come from; typing goes
+// on where it was.
+TEST(TCustomEdit, AnAltLetterThatNothingTookTypesNothing)
+{
+    TCustomEdit edit;
+    edit.SetText(QStringLiteral("0561"));
+    edit.setCursorPosition(4);
+    QTest::keyClick(&edit, Qt::Key_J, Qt::AltModifier);
+    QTest::keyClick(&edit, Qt::Key_5, Qt::AltModifier);
+    EXPECT_EQ(edit.text(), QStringLiteral("0561"));
+    QTest::keyClick(&edit, Qt::Key_Left);
+    QTest::keyClicks(&edit, QStringLiteral("j"));
+    EXPECT_EQ(edit.text(), QStringLiteral("056j1"));
+}
+
 TEST(TCustomEdit, SelectionFollowsThePlatformsConventions)
 {
     TCustomEdit edit;
