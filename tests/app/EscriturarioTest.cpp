@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QElapsedTimer>
@@ -571,6 +572,9 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     ASSERT_EQ(entregues.size(), 1);
     ASSERT_EQ(impressoras.Arquivos().size(), 1);
     EXPECT_GT(QFileInfo(impressoras.Arquivos().front()).size(), 0);
+    // For a person looking at the paper the clerk printed.
+    if (const QString guarda = qEnvironmentVariable("PRUV_ESCRITURARIO_PAPEL"); !guarda.isEmpty())
+        QFile::copy(impressoras.Arquivos().front(), guarda);
 
     // The delivery file, imported into a fresh program folder through the import assistant.
     static QString entregue;
