@@ -86,8 +86,6 @@ void LeEm(const TOrigem& origem, bool texto, QVariant& destino)
     destino = ComValor(origem, texto, [](auto&&... valor) { return QVariant(std::forward<decltype(valor)>(valor)...); });
 }
 
-thread_local quint64 atividade = 0;
-
 // The UTF-8 of a text of the basic plane (three bytes a character at most) into `saida`; -1,
 // writing nothing useful, when it holds a surrogate: QString::toUtf8 then converts it.
 qsizetype Utf8SemPares(QStringView texto, char* saida)
@@ -115,7 +113,7 @@ qsizetype Utf8SemPares(QStringView texto, char* saida)
 
 TComando::TComando(sqlite3* conexao, const QString& sql) : FConexao(conexao), FSql(sql)
 {
-    ++atividade;
+    ++FAtividade;
     const QByteArray texto = sql.toUtf8();
     const int rc = sqlite3_prepare_v3(conexao, texto.constData(), static_cast<int>(texto.size()),
                                       SQLITE_PREPARE_PERSISTENT, &FComando, nullptr);
@@ -125,7 +123,7 @@ TComando::TComando(sqlite3* conexao, const QString& sql) : FConexao(conexao), FS
 
 TComando::~TComando()
 {
-    ++atividade;
+    ++FAtividade;
     sqlite3_finalize(FComando);
 }
 
@@ -208,7 +206,7 @@ void TComando::LigaInteiro(int posicao, qint64 valor)
 
 bool TComando::Passo()
 {
-    ++atividade;
+    ++FAtividade;
     const int rc = sqlite3_step(FComando);
     if (rc == SQLITE_ROW)
         return true;
@@ -228,7 +226,7 @@ void TComando::Executa()
 
 void TComando::Reinicia()
 {
-    ++atividade;
+    ++FAtividade;
     sqlite3_reset(FComando);
 }
 
@@ -274,11 +272,6 @@ QVariant TComando::ValorDe(sqlite3_value* valor, bool texto)
 void TComando::LeValorDe(sqlite3_value* valor, bool texto, QVariant& destino)
 {
     LeEm(TArgumento{valor}, texto, destino);
-}
-
-quint64 TComando::Atividade()
-{
-    return atividade;
 }
 
 bool TComando::Nulo(int coluna) const

@@ -476,7 +476,9 @@ bool TDataSet::HasFilterCallbacks() const
 
 bool TDataSet::Aceita(TRegistro& registro)
 {
-    if (!HasFilterCallbacks())
+    // Asked for every row of a filtered walk: callbacks gathered since the filters last changed
+    // answer without walking the filters again.
+    if ((!FCallbacksAtivos || FCallbacksAtivos->empty()) && !HasFilterCallbacks())
         return true;
     bool aceito = true;
     ++FNivelFiltro;
