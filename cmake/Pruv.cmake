@@ -1,5 +1,5 @@
 # pruv_add_library(name SOURCES a.cpp ... LIBS dep ...)
-# One static library per folder, with Qt's headers precompiled.
+# One static library per folder, its family subfolders included, with Qt's headers precompiled.
 function(pruv_add_library name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})

@@ -24,12 +24,12 @@
 #include <vector>
 
 #include "MedidaBench.h"
-#include "model/TColecaoCodigoRetencao.h"
-#include "model/TColecaoPruv.h"
-#include "model/TColecaoPruvItem.h"
-#include "model/TNi.h"
-#include "model/TPruv.h"
-#include "model/Utilitarios.h"
+#include "model/codes/TColecaoCodigoRetencao.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/declaration/TPruv.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/people/TNi.h"
+#include "model/values/Utilitarios.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"
 #include "platform/files/TPastas.h"

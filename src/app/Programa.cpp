@@ -12,11 +12,11 @@
 #include "platform/ui/TTraducaoQt.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "screens/TZofHint.h"
-#include "shell/ExcecaoAplicacao.h"
-#include "shell/TFoAjuda.h"
-#include "shell/TFoSplash.h"
-#include "shell/TInstanciaUnica.h"
-#include "shell/TPruv2003.h"
+#include "shell/startup/TFoSplash.h"
+#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/window/TFoAjuda.h"
+#include "shell/window/TInstanciaUnica.h"
+#include "shell/window/TPruv2003.h"
 
 int ExecutaPrograma(const QString& PastaInstancia)
 {

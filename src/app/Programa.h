@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "shell/TInstanciaUnica.h"
+#include "shell/window/TInstanciaUnica.h"
 
 // The program from its start to its end, inside an application object that already exists:
 // the single-instance check (its lock in PastaInstancia), the splash, the main window and the

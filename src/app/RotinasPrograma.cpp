@@ -11,9 +11,9 @@
 #include "screens/RotinasDeclaracao.h"
 #include "screens/TFoCalcula.h"
 #include "screens/TFoPesquisar.h"
-#include "shell/CopiaDeSeguranca.h"
-#include "shell/TFoIndexa.h"
-#include "shell/TFormCopSegAuto.h"
+#include "shell/backup/CopiaDeSeguranca.h"
+#include "shell/backup/TFormCopSegAuto.h"
+#include "shell/declarations/TFoIndexa.h"
 
 TRotinasPrincipal RotinasPrograma(TPruv2003& janela)
 {

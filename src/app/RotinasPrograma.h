@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/TPruv2003.h"
+#include "shell/window/TPruv2003.h"
 
 // Every window the program's commands open, handed to its main window: the one wiring that the
 // program runs and that the tests of the whole program run too.

@@ -2,7 +2,7 @@
 #include <QPixmap>
 #include <initializer_list>
 
-#include "shell/TDmGeral.h"
+#include "shell/window/TDmGeral.h"
 
 class QWidget;
 

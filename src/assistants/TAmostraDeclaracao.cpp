@@ -4,7 +4,7 @@
 
 #include "exchange/CamposImportacao.h"
 #include "exchange/TLeitorLinhas.h"
-#include "model/TNi.h"
+#include "model/people/TNi.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "model/Utilitarios.h"
+#include "model/values/Utilitarios.h"
 
 TCaminhoDigitado TCaminhoDigitado::Separa(const QString& Texto, const QString& Corrente)
 {

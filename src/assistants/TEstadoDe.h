@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/TEstado.h"
+#include "shell/assistant/TEstado.h"
 
 // A step of a concrete assistant TForm: entering it shows its page and runs the form's
 // ExecutaEtapa with the page's number; Evento chooses the next step through Vai.

@@ -7,7 +7,7 @@
 
 #include "assistants/TEstadoDe.h"
 #include "platform/files/TVolumes.h"
-#include "shell/TFormAssist.h"
+#include "shell/assistant/TFormAssist.h"
 
 class QCheckBox;
 class QComboBox;

@@ -6,8 +6,8 @@
 
 #include "assistants/TEstadoDe.h"
 #include "exchange/TImportacaoPruv.h"
-#include "model/TErro.h"
-#include "shell/TFormAssist.h"
+#include "model/values/TErro.h"
+#include "shell/assistant/TFormAssist.h"
 
 class QCheckBox;
 class QComboBox;

@@ -8,12 +8,12 @@
 #include "assistants/RotuloAssistente.h"
 #include "assistants/TFrResultTrans.h"
 #include "assistants/TRotuloSitio.h"
-#include "model/Utilitarios.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/values/Utilitarios.h"
 #include "screens/TFrPesquisaDeclaracoes.h"
-#include "shell/EstadoPrograma.h"
-#include "shell/PosicaoAssistente.h"
-#include "shell/TDmGeral.h"
+#include "shell/assistant/PosicaoAssistente.h"
+#include "shell/window/EstadoPrograma.h"
+#include "shell/window/TDmGeral.h"
 
 namespace {
 

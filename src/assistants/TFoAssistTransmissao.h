@@ -1,6 +1,6 @@
 #pragma once
 #include "assistants/TEstadoDe.h"
-#include "shell/TFormAssist.h"
+#include "shell/assistant/TFormAssist.h"
 
 class TFrPesquisaDeclaracoes;
 class TFrResultTrans;

@@ -8,11 +8,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "model/TNi.h"
-#include "model/TPruv.h"
+#include "model/people/TNi.h"
+#include "model/declaration/TPruv.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/widgets/FechaComEsc.h"
-#include "shell/ExcecaoAplicacao.h"
+#include "shell/window/ExcecaoAplicacao.h"
 #include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {

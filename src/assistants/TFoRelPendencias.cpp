@@ -4,13 +4,13 @@
 #include <QScopeGuard>
 #include <memory>
 
-#include "components/data/TdvTable.h"
-#include "model/RotinasTabela.h"
+#include "components/data/datasets/TdvTable.h"
 #include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/storage/RotinasTabela.h"
 #include "platform/report/TSaidaRelatorio.h"
-#include "shell/TDmGeral.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
+#include "shell/window/TDmGeral.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include "assistants/TCaminhoDigitado.h"
 #include "assistants/TPaginaArquivo.h"
 #include "assistants/TPaginaComFigura.h"
-#include "shell/PosicaoAssistente.h"
-#include "model/ReorganizaTabelas.h"
-#include "model/TArquivoIni.h"
-#include "model/TErro.h"
-#include "model/Utilitarios.h"
+#include "shell/assistant/PosicaoAssistente.h"
+#include "model/storage/ReorganizaTabelas.h"
+#include "model/values/TArquivoIni.h"
+#include "model/values/TErro.h"
+#include "model/values/Utilitarios.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
@@ -29,8 +29,8 @@
 #include "platform/files/TVolumes.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TProgressoQt.h"
-#include "shell/CopiaDeSeguranca.h"
-#include "shell/TRegistroPruv.h"
+#include "shell/backup/CopiaDeSeguranca.h"
+#include "shell/window/TRegistroPruv.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "assistants/TEstadoDe.h"
-#include "shell/TFormAssist.h"
+#include "shell/assistant/TFormAssist.h"
 
 class QCheckBox;
 class QLabel;

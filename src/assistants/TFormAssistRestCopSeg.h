@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "assistants/TEstadoDe.h"
-#include "shell/TFormAssist.h"
+#include "shell/assistant/TFormAssist.h"
 
 class QLabel;
 class QLineEdit;

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "assistants/TEstiloLinhaVerificacao.h"
-#include "model/IVerificacao.h"
+#include "model/declaration/IVerificacao.h"
 
 class QCheckBox;
 class QLabel;

@@ -3,7 +3,7 @@
 #include "assistants/TEstiloLinhaVerificacao.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "assistants/TabelaVerifica.h"
-#include "model/Utilitarios.h"
+#include "model/values/Utilitarios.h"
 #include "platform/db/TDataSet.h"
 #include "platform/report/TDadoSistema.h"
 #include "platform/report/TFonte.h"
@@ -11,7 +11,7 @@
 #include "platform/report/TImagem.h"
 #include "platform/report/TMedidaTexto.h"
 #include "platform/report/TMemo.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 
 #include "assistants/DesenhoIcones.h"
 #include "assistants/TDesenhoResultadoTrans.h"
-#include "model/TErro.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/values/TErro.h"
 #include "platform/transmit/ProgramaTransmissao.h"
 #include "platform/transmit/TInstalacaoTransmissao.h"
 #include "platform/ui/InterfaceUsuario.h"

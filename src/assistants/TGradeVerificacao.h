@@ -1,5 +1,5 @@
 #pragma once
-#include "components/controls/TdvCustomDBGrid.h"
+#include "components/controls/grid/TdvCustomDBGrid.h"
 
 // The read-only list of the verification's rows: the library grid over the verification table,
 // without titles or indicator, whole rows selected, nothing to edit, insert or delete.

@@ -7,7 +7,7 @@
 #include "platform/report/TMedidaTexto.h"
 #include "platform/report/TMemo.h"
 #include "platform/report/TRotulo.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "components/data/TdvTable.h"
-#include "model/EsquemaPrograma.h"
-#include "model/RotinasTabela.h"
-#include "model/TErro.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/storage/EsquemaPrograma.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"
 
 namespace TabelaUf {

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "exchange/TLinhaFixa.h"
-#include "model/TNi.h"
-#include "model/Utilitarios.h"
+#include "model/people/TNi.h"
+#include "model/values/Utilitarios.h"
 
 namespace LayoutDeclar {
 

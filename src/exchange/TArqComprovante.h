@@ -5,7 +5,7 @@
 
 #include "exchange/TLogErros.h"
 #include "exchange/TRegistroComprovante.h"
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 
 class IProgresso;
 class TBeneficiarioPruv;

@@ -3,12 +3,12 @@
 #include <QDate>
 #include <utility>
 
-#include "model/TAnexoFC.h"
-#include "model/TColecaoAnexo.h"
-#include "model/TColecaoPruv.h"
-#include "model/TColecaoPruvItem.h"
-#include "model/TDeclaranteAnexo.h"
-#include "model/TPruvItem.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/declaration/TDeclaranteAnexo.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/items/TPruvItem.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "exchange/IFonteEntrega.h"
-#include "model/TErro.h"
-#include "model/TPruv.h"
+#include "model/declaration/TPruv.h"
+#include "model/values/TErro.h"
 
 class TAnexoFC;
 class TColecaoPruv;

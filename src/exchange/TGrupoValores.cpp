@@ -4,9 +4,9 @@
 #include "exchange/TLeitorLinhas.h"
 #include "exchange/TLinhaLida.h"
 #include "exchange/TTabelaImpItem.h"
-#include "model/ErrosDeLinha.h"
-#include "model/TPruvAnexo.h"
-#include "model/Utilitarios.h"
+#include "model/declaration/TPruvAnexo.h"
+#include "model/values/ErrosDeLinha.h"
+#include "model/values/Utilitarios.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "exchange/TMensagemLinha.h"
-#include "model/TErro.h"
-#include "model/TPruvItem.h"
+#include "model/items/TPruvItem.h"
+#include "model/values/TErro.h"
 
 class IDeclaracao;
 class TLeitorLinhas;

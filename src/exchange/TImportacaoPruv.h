@@ -6,7 +6,7 @@
 
 #include "exchange/TLinhaLida.h"
 #include "exchange/TLogErros.h"
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 
 class IProgresso;
 class TAnexoFC;

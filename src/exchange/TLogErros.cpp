@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "model/ArquivosTexto.h"
-#include "model/TErro.h"
+#include "model/values/ArquivosTexto.h"
+#include "model/values/TErro.h"
 #include "platform/files/TPastas.h"
 
 namespace {

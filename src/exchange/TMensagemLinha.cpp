@@ -1,6 +1,6 @@
 #include "exchange/TMensagemLinha.h"
 
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 
 QString TMensagemLinha::Inicio(int Numero)
 {

@@ -1,6 +1,6 @@
 #include "exchange/TNumeroRecibo.h"
 
-#include "model/Utilitarios.h"
+#include "model/values/Utilitarios.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "exchange/TDeclaracaoEntrega.h"
-#include "model/Utilitarios.h"
+#include "model/values/Utilitarios.h"
 #include "platform/files/TFormatSettings.h"
 
 namespace {

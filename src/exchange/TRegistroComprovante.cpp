@@ -3,7 +3,7 @@
 #include <array>
 
 #include "exchange/CamposImportacao.h"
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 
 namespace {
 

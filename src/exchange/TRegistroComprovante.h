@@ -2,7 +2,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "model/TMonetario.h"
+#include "model/values/TMonetario.h"
 
 // One line of an income-statement file: thirteen fixed-column fields, the beneficiary's CPF, ten
 // amounts in digits of cents without separator, the description of the other exempt income and

@@ -3,8 +3,8 @@
 #include "exchange/LayoutDeclar.h"
 #include "exchange/TDeclaracaoEntrega.h"
 #include "exchange/TSaidaDeclar.h"
-#include "model/TNi.h"
-#include "model/Utilitarios.h"
+#include "model/people/TNi.h"
+#include "model/values/Utilitarios.h"
 #include "platform/files/TIniFile.h"
 
 using namespace LayoutDeclar;

@@ -2,9 +2,9 @@
 
 #include <QStringList>
 
-#include "model/RotinasTabela.h"
-#include "model/TErro.h"
-#include "model/Utilitarios.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/values/TErro.h"
+#include "model/values/Utilitarios.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"

@@ -5,8 +5,8 @@
 
 #include "exchange/TNomeEntrega.h"
 #include "exchange/TNumeroRecibo.h"
-#include "model/TErro.h"
-#include "model/Utilitarios.h"
+#include "model/values/TErro.h"
+#include "model/values/Utilitarios.h"
 #include "platform/compress/Compressao.h"
 #include "reports/CarregaBibliotecaAssinatura.h"
 #include "reports/TArquivoRecibo.h"

@@ -5,10 +5,10 @@
 #include <functional>
 #include <utility>
 
-#include "model/TMonetario.h"
-#include "model/TSerieMensal.h"
-#include "model/Utilitarios.h"
 #include "model/gui/AvisosImpressora.h"
+#include "model/items/TSerieMensal.h"
+#include "model/values/TMonetario.h"
+#include "model/values/Utilitarios.h"
 #include "platform/report/TFonte.h"
 #include "platform/report/TForma.h"
 #include "platform/report/TMedidaTexto.h"
@@ -17,7 +17,7 @@
 #include "platform/report/TSaidaRelatorio.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 
 QString TextoValor(qint64 Valor)
 {

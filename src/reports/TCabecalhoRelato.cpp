@@ -1,7 +1,7 @@
 #include "reports/TCabecalhoRelato.h"
 
-#include "model/TDeclaranteAnexo.h"
-#include "model/TPruv.h"
+#include "model/declaration/TDeclaranteAnexo.h"
+#include "model/declaration/TPruv.h"
 #include "platform/report/TBanda.h"
 #include "platform/report/TRotulo.h"
 #include "reports/RotinasRelatorio.h"

@@ -1,8 +1,8 @@
 #include "reports/TDadosRecibo.h"
 
 #include "exchange/TNumeroRecibo.h"
-#include "model/TMonetario.h"
-#include "model/Utilitarios.h"
+#include "model/values/TMonetario.h"
+#include "model/values/Utilitarios.h"
 #include "platform/files/TIniFile.h"
 #include "reports/RotinasRelatorio.h"
 

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "assistants/TEstadoDe.h"
-#include "shell/TFormAssist.h"
-#include "shell/TRotinasImpressao.h"
+#include "shell/assistant/TFormAssist.h"
+#include "shell/printing/TRotinasImpressao.h"
 
 class QLabel;
 class QRadioButton;

@@ -3,16 +3,16 @@
 #include <QScopeGuard>
 #include <algorithm>
 
-#include "model/ArquivosTexto.h"
-#include "model/TBeneficiarioPruv.h"
-#include "model/TColecaoBeneficiario.h"
-#include "model/TColecaoComprovante.h"
-#include "model/TComprovantePF.h"
-#include "model/TColecaoPruv.h"
-#include "model/TComprovantePJ.h"
-#include "model/TErro.h"
-#include "model/TPruv.h"
-#include "model/TResumo.h"
+#include "model/values/ArquivosTexto.h"
+#include "model/people/TBeneficiarioPruv.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePF.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/statements/TComprovantePJ.h"
+#include "model/values/TErro.h"
+#include "model/declaration/TPruv.h"
+#include "model/declaration/TResumo.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/files/TPastas.h"
 #include "platform/report/TMemo.h"
@@ -21,7 +21,7 @@
 #include "reports/RotinasRelatorio.h"
 #include "reports/TFrRelCompRendNaoImp.h"
 #include "reports/TLeiauteComprovante.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 
 namespace {
 

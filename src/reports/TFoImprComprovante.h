@@ -2,7 +2,7 @@
 #include <QString>
 #include <memory>
 
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 #include "platform/files/TArquivoTexto.h"
 
 class TBeneficiarioPruv;

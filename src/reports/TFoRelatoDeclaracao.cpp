@@ -1,10 +1,10 @@
 #include "reports/TFoRelatoDeclaracao.h"
 
-#include "model/TAnexoFC.h"
-#include "model/TPruv.h"
-#include "model/TPruvItem.h"
-#include "model/ValoresArmazenados.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TPruv.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/items/TPruvItem.h"
+#include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "platform/report/TUnidades.h"
@@ -13,7 +13,7 @@
 #include "reports/TCabecalhoRelato.h"
 #include "reports/TRodapeRelato.h"
 #include "reports/TRotuloPagina.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 #include "reports/TFoRelatoGerencial.h"
 
-#include "model/TColecaoAnexo.h"
-#include "model/TColecaoPruv.h"
-#include "model/TPruv.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/declaration/TPruv.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "reports/ExecutaRelato.h"
 #include "reports/RotinasRelatorio.h"
 #include "reports/TRodapeRelato.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 
 class TBanda;
 class TColecaoPruv;

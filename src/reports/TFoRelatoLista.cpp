@@ -1,14 +1,14 @@
 #include "reports/TFoRelatoLista.h"
 
-#include "model/TAnexoFC.h"
-#include "model/TPruv.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TPruv.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "reports/RotinasRelatorio.h"
 #include "reports/TCabecalhoRelato.h"
 #include "reports/TRodapeRelato.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/TColecaoPruvItem.h"
+#include "model/items/TColecaoPruvItem.h"
 #include "reports/TPercursoDeclaracao.h"
 
 class TBanda;

@@ -1,8 +1,8 @@
 #include "reports/TFoRelatoListaBenef.h"
 
-#include "model/TPruv.h"
-#include "model/TPruvItem.h"
-#include "model/ValoresArmazenados.h"
+#include "model/declaration/TPruv.h"
+#include "model/items/TPruvItem.h"
+#include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "reports/ExecutaRelato.h"

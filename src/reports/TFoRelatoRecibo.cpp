@@ -1,8 +1,8 @@
 #include "reports/TFoRelatoRecibo.h"
 
-#include "model/Utilitarios.h"
 #include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/values/Utilitarios.h"
 #include "platform/files/TFormatSettings.h"
 #include "platform/report/TDadoSistema.h"
 #include "platform/report/TForma.h"

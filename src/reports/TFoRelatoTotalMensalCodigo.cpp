@@ -1,7 +1,7 @@
 #include "reports/TFoRelatoTotalMensalCodigo.h"
 
-#include "model/TPruvItem.h"
-#include "model/ValoresArmazenados.h"
+#include "model/items/TPruvItem.h"
+#include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "platform/report/TSubDetalhe.h"

@@ -1,7 +1,7 @@
 #include "reports/TFrRelCompRendNaoImp.h"
 
-#include "model/ArquivosTexto.h"
-#include "model/TErro.h"
+#include "model/values/ArquivosTexto.h"
+#include "model/values/TErro.h"
 #include "platform/report/TDadoSistema.h"
 #include "platform/report/TImagem.h"
 #include "platform/report/TRelatorio.h"
@@ -9,7 +9,7 @@
 #include "reports/RotinasRelatorio.h"
 #include "reports/TFoImprComprovante.h"
 #include "reports/TLeiauteComprovante.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "reports/TParteDecisaoJudicial.h"
 
-#include "model/TPruvItem.h"
+#include "model/items/TPruvItem.h"
 #include "platform/report/TBanda.h"
 #include "platform/report/TRotulo.h"
 #include "reports/RotinasRelatorio.h"

@@ -1,11 +1,11 @@
 #include "reports/TPercursoDeclaracao.h"
 
-#include "model/TAnexoFC.h"
-#include "model/TColecaoAnexo.h"
-#include "model/TColecaoPruv.h"
-#include "model/TPruv.h"
-#include "model/TPruvItem.h"
-#include "model/TResumo.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/declaration/TPruv.h"
+#include "model/declaration/TResumo.h"
+#include "model/items/TPruvItem.h"
 
 TPercursoDeclaracao::TPercursoDeclaracao(const TPruv& Declaracao, TColecaoPruv& Colecao,
                                          TColecaoPruvItem::TOrdem Ordem)

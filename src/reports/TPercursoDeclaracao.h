@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
 
-#include "model/TColecaoPruvItem.h"
-#include "model/TErro.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/values/TErro.h"
 
 class TAnexoFC;
 class TColecaoPruv;

@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "screens/TSaidaDeCampo.h"
-#include "shell/TDmGeral.h"
+#include "shell/window/TDmGeral.h"
 
 namespace {
 

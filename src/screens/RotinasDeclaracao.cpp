@@ -3,9 +3,9 @@
 #include "screens/TFoCalculaResumo.h"
 #include "screens/TFoNovaDeclaracao.h"
 #include "screens/TFrDeclaracao.h"
-#include "shell/TFoAbreDeclaracao.h"
-#include "shell/TFoExcluiDeclaracao.h"
-#include "shell/TPruv2003.h"
+#include "shell/declarations/TFoAbreDeclaracao.h"
+#include "shell/declarations/TFoExcluiDeclaracao.h"
+#include "shell/window/TPruv2003.h"
 
 void DefineRotinasDeclaracao(TRotinasPrincipal& Rotinas, QWidget* Dono)
 {

@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "model/TDragMonetario.h"
+#include "model/values/TDragMonetario.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 
 namespace {

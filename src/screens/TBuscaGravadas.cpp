@@ -4,11 +4,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "components/data/TdvTable.h"
+#include "components/data/datasets/TdvTable.h"
 #include "exchange/TNomeEntrega.h"
 #include "exchange/TNumeroRecibo.h"
-#include "model/ArquivosTexto.h"
-#include "model/RotinasTabela.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/values/ArquivosTexto.h"
 #include "platform/db/TField.h"
 #include "platform/files/TVolumes.h"
 

@@ -19,8 +19,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "model/TDragMonetario.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/values/TDragMonetario.h"
 #include "platform/widgets/TCustomEdit.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "screens/TArrasteMonetario.h"

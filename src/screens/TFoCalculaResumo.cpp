@@ -4,16 +4,16 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "model/TAnexoFC.h"
-#include "model/TColecaoAnexo.h"
-#include "model/TColecaoPruvItem.h"
-#include "model/TColecaoResumo.h"
-#include "model/TPruv.h"
-#include "model/TPruvItem.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TColecaoResumo.h"
+#include "model/declaration/TPruv.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/items/TPruvItem.h"
 #include "platform/ui/TBombaDeEventos.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/ExcecaoAplicacao.h"
+#include "shell/window/ExcecaoAplicacao.h"
 
 namespace {
 

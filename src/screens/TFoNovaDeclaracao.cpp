@@ -5,15 +5,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "components/controls/TdvDBComboBox.h"
-#include "model/TColecaoPruv.h"
-#include "model/TErro.h"
-#include "model/TNi.h"
-#include "model/TPruv.h"
+#include "components/controls/combos/TdvDBComboBox.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/declaration/TPruv.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/people/TNi.h"
+#include "model/values/TErro.h"
 #include "screens/TPruvEdit.h"
-#include "shell/BotoesDialogo.h"
-#include "shell/ExcecaoAplicacao.h"
+#include "shell/assistant/BotoesDialogo.h"
+#include "shell/window/ExcecaoAplicacao.h"
 
 namespace {
 

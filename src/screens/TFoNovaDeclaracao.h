@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "shell/TDialogoPrincipal.h"
+#include "shell/window/TDialogoPrincipal.h"
 
 class QPushButton;
 class TColecaoPruv;

@@ -7,7 +7,7 @@
 
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrPesquisarPruv.h"
-#include "shell/ExcecaoAplicacao.h"
+#include "shell/window/ExcecaoAplicacao.h"
 #include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {

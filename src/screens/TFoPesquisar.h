@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-#include "shell/IFrDeclaracao.h"
+#include "shell/window/IFrDeclaracao.h"
 
 class TFrPesquisarPruv;
 class TPruv;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "shell/IFrDeclaracao.h"
+#include "shell/window/IFrDeclaracao.h"
 
 class QTabWidget;
 class QToolButton;

@@ -12,22 +12,22 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "model/TBeneficiarioPruv.h"
-#include "model/TColecaoBeneficiario.h"
-#include "model/TColecaoComprovante.h"
-#include "model/TComprovantePF.h"
-#include "model/TComprovantePJ.h"
-#include "model/TErro.h"
-#include "model/TNi.h"
-#include "model/TPruv.h"
+#include "model/declaration/TPruv.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/people/TBeneficiarioPruv.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/people/TNi.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePF.h"
+#include "model/statements/TComprovantePJ.h"
+#include "model/values/TErro.h"
 #include "screens/BotoesPagina.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvGridComprPJ.h"
 #include "screens/TPruvGridRendParcial.h"
 #include "screens/TPruvMemo.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/ExcecaoAplicacao.h"
+#include "shell/window/ExcecaoAplicacao.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvMemo.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/FonteFormulario.h"
+#include "shell/window/FonteFormulario.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "shell/IFrDeclaracao.h"
+#include "shell/window/IFrDeclaracao.h"
 
 class QTabWidget;
 class TColecaoPruv;

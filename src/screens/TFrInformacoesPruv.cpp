@@ -5,25 +5,25 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "components/controls/TdvDBComboBox.h"
-#include "components/controls/TdvDBLookupCombo.h"
-#include "components/data/TdvTable.h"
-#include "model/RotinasTabela.h"
-#include "model/TColecaoResponsavel.h"
+#include "components/controls/combos/TdvDBComboBox.h"
+#include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/people/TColecaoResponsavel.h"
 #include "platform/widgets/TOrdemTab.h"
 #include "platform/db/TField.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TSaidaDeCampo.h"
-#include "model/TColecaoAnexo.h"
-#include "model/TColecaoPruv.h"
-#include "model/TColecaoResumo.h"
-#include "model/TErro.h"
-#include "model/TNi.h"
-#include "model/TPruv.h"
-#include "model/Utilitarios.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/declaration/TColecaoResumo.h"
+#include "model/values/TErro.h"
+#include "model/people/TNi.h"
+#include "model/declaration/TPruv.h"
+#include "model/values/Utilitarios.h"
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrDeclaracao.h"
-#include "shell/ExcecaoAplicacao.h"
+#include "shell/window/ExcecaoAplicacao.h"
 
 namespace {
 

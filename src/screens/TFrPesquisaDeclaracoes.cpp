@@ -3,20 +3,20 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "components/controls/TdvDBDateTimePicker.h"
-#include "components/controls/TdvDBGrid.h"
-#include "components/data/TdvTable.h"
+#include "components/controls/datetime/TdvDBDateTimePicker.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/datasets/TdvTable.h"
 #include "exchange/TNumeroRecibo.h"
-#include "model/EsquemaPrograma.h"
-#include "model/RotinasTabela.h"
-#include "model/TErro.h"
-#include "model/TNi.h"
+#include "model/people/TNi.h"
+#include "model/storage/EsquemaPrograma.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/ui/TCursorOcupado.h"
 #include "screens/TBuscaGravadas.h"
-#include "shell/ExcecaoAplicacao.h"
+#include "shell/window/ExcecaoAplicacao.h"
 
 namespace {
 

@@ -13,18 +13,18 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "components/controls/TdvDBComboBox.h"
-#include "components/controls/TdvDBGrid.h"
-#include "components/data/TdvTable.h"
-#include "model/RotinasTabela.h"
-#include "model/TColecaoBeneficiario.h"
-#include "model/TColecaoPruvItem.h"
-#include "model/TErro.h"
-#include "model/TPruv.h"
+#include "components/controls/combos/TdvDBComboBox.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/declaration/TPruv.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/values/TErro.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
-#include "shell/ExcecaoAplicacao.h"
-#include "shell/TabelaDeclaracoes.h"
+#include "shell/declarations/TabelaDeclaracoes.h"
+#include "shell/window/ExcecaoAplicacao.h"
 
 namespace {
 

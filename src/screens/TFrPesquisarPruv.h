@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "shell/IFrDeclaracao.h"
+#include "shell/window/IFrDeclaracao.h"
 
 class QLabel;
 class QLineEdit;

@@ -11,8 +11,8 @@
 #include <QPointer>
 #include <QScopedValueRollback>
 
-#include "model/TDragMonetario.h"
-#include "model/TErro.h"
+#include "model/values/TDragMonetario.h"
+#include "model/values/TErro.h"
 #include "platform/widgets/SystemColors.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "screens/TArrasteMonetario.h"

@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <memory>
 
-#include "model/TDadoBasico.h"
-#include "model/TDragMonetario.h"
+#include "model/values/TDadoBasico.h"
+#include "model/values/TDragMonetario.h"
 #include "platform/widgets/SomenteLeitura.h"
 #include "screens/TArrasteMonetario.h"
 

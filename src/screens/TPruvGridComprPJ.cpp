@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/TComprovantePJ.h"
+#include "model/statements/TComprovantePJ.h"
 #include "screens/LinhasDeComprovante.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <QDropEvent>
 #include <cmath>
 
-#include "model/IDeclaracao.h"
-#include "model/TErro.h"
-#include "model/TPruvItem.h"
+#include "model/declaration/IDeclaracao.h"
+#include "model/items/TPruvItem.h"
+#include "model/values/TErro.h"
 #include "platform/widgets/SystemColors.h"
 
 namespace {

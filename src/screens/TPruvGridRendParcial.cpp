@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "model/TComprovantePF.h"
-#include "model/TErro.h"
+#include "model/statements/TComprovantePF.h"
+#include "model/values/TErro.h"
 #include "screens/LinhasDeComprovante.h"
 
 namespace {

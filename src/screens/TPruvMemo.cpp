@@ -7,7 +7,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "model/TDadoBasico.h"
+#include "model/values/TDadoBasico.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "screens/TSaidaDeCampo.h"
 

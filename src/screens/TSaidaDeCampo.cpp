@@ -9,9 +9,9 @@
 #include <exception>
 #include <vector>
 
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
-#include "shell/ExcecaoAplicacao.h"
+#include "shell/window/ExcecaoAplicacao.h"
 
 namespace {
 

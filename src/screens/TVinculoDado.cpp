@@ -1,6 +1,6 @@
 #include "screens/TVinculoDado.h"
 
-#include "model/TDadoBasico.h"
+#include "model/values/TDadoBasico.h"
 
 TVinculoDado::~TVinculoDado()
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "model/IObservador.h"
+#include "model/values/IObservador.h"
 
 class TDadoBasico;
 

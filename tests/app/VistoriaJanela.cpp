@@ -36,8 +36,8 @@
 #include <QToolButton>
 
 #include "TextosPintados.h"
-#include "components/controls/TdvCustomDBGrid.h"
-#include "components/controls/TdvDBCustomComboBox.h"
+#include "components/controls/combos/TdvDBCustomComboBox.h"
+#include "components/controls/grid/TdvCustomDBGrid.h"
 #include "platform/widgets/TCustomGrid.h"
 
 namespace {

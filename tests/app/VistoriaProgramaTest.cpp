@@ -15,20 +15,20 @@
 
 #include "VistoriaJanela.h"
 #include "app/RotinasPrograma.h"
-#include "model/TSubJudice.h"
+#include "model/items/TSubJudice.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/ui/InterfaceUsuario.h"
-#include "shell/TFormCopSegAuto.h"
+#include "shell/backup/TFormCopSegAuto.h"
 #include "support/ProgramaDeTeste.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
-#include "shell/TComandosPrincipal.h"
-#include "shell/TFormAssist.h"
-#include "shell/TPruv2003.h"
+#include "shell/window/TComandosPrincipal.h"
+#include "shell/assistant/TFormAssist.h"
+#include "shell/window/TPruv2003.h"
 #include "assistants/TFoAssistImportacao.h"
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 #include "platform/ui/TDialogosQt.h"
 #include "platform/ui/TTraducaoQt.h"
-#include "shell/TFoSplash.h"
+#include "shell/startup/TFoSplash.h"
 
 namespace {
 

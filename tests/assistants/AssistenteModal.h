@@ -5,7 +5,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "shell/TAssistente.h"
+#include "shell/assistant/TAssistente.h"
 
 // Runs Acao on the modal assistant of class TForm as soon as it shows; one still open afterwards
 // is cancelled, so that a failed expectation never leaves the test waiting.

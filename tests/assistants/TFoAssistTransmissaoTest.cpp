@@ -4,16 +4,16 @@
 
 #include "assistants/TFoAssistTransmissao.h"
 #include "assistants/TFrResultTrans.h"
-#include "components/controls/TdvDBGrid.h"
-#include "components/data/TdvTable.h"
-#include "model/EsquemaPrograma.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/storage/EsquemaPrograma.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastas.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "screens/GravadasDeTeste.h"
 #include "screens/TFrPesquisaDeclaracoes.h"
-#include "shell/TAssistente.h"
+#include "shell/assistant/TAssistente.h"
 
 namespace {
 

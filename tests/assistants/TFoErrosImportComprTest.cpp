@@ -8,12 +8,12 @@
 #include "TextoPdf.h"
 #include "assistants/TFoErrosImportCompr.h"
 #include "exchange/TArqComprovante.h"
-#include "model/TColecaoCodigoRetencao.h"
-#include "model/TPruv.h"
+#include "model/codes/TColecaoCodigoRetencao.h"
+#include "model/declaration/TPruv.h"
 #include "platform/files/TPastas.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "platform/ui/DialogosRoteirizados.h"
-#include "shell/TFoPreview.h"
+#include "shell/printing/TFoPreview.h"
 #include "support/ProgramaDeTeste.h"
 
 // An import of statements whose lines are all refused, the report previewed through its entry:

@@ -7,9 +7,9 @@
 #include "VerificacaoDeTeste.h"
 #include "assistants/TFoPendencias.h"
 #include "shell/CopiasDeTeste.h"
-#include "shell/EstadoPrograma.h"
+#include "shell/window/EstadoPrograma.h"
 #include "shell/Espera.h"
-#include "shell/TPruv2003.h"
+#include "shell/window/TPruv2003.h"
 
 namespace {
 

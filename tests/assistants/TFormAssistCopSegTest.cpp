@@ -9,14 +9,14 @@
 #include "AjudaDeTeste.h"
 #include "assistants/TFormAssistCopSeg.h"
 #include "model/PruvDeTeste.h"
-#include "model/TArquivoIni.h"
+#include "model/values/TArquivoIni.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TVolumes.h"
-#include "shell/CopiaDeSeguranca.h"
 #include "shell/CopiasDeTeste.h"
-#include "shell/EstadoPrograma.h"
-#include "shell/TRegistroPruv.h"
+#include "shell/backup/CopiaDeSeguranca.h"
+#include "shell/window/EstadoPrograma.h"
+#include "shell/window/TRegistroPruv.h"
 
 namespace {
 

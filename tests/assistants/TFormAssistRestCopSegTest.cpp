@@ -8,11 +8,11 @@
 #include "AjudaDeTeste.h"
 #include "assistants/TFormAssistRestCopSeg.h"
 #include "model/PruvDeTeste.h"
-#include "model/TArquivoIni.h"
+#include "model/values/TArquivoIni.h"
 #include "platform/files/TEspacoEmDisco.h"
-#include "shell/CopiaDeSeguranca.h"
 #include "shell/CopiasDeTeste.h"
-#include "shell/TCopiaBanco.h"
+#include "shell/backup/CopiaDeSeguranca.h"
+#include "shell/backup/TCopiaBanco.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "TextoPdf.h"
 #include "VerificacaoDeTeste.h"
 #include "assistants/TFrRelPendencias.h"
-#include "model/RotinasTabela.h"
+#include "model/storage/RotinasTabela.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "support/ProgramaDeTeste.h"

@@ -8,7 +8,7 @@
 
 #include "assistants/TDesenhoResultadoTrans.h"
 #include "assistants/TFrResultTrans.h"
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"
 #include "platform/ui/AtividadeRegistrada.h"
 #include "support/ProgramaDeTeste.h"

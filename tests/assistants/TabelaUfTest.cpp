@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "assistants/TabelaUf.h"
-#include "components/data/TdvTable.h"
-#include "model/RotinasTabela.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/storage/RotinasTabela.h"
 #include "platform/files/TPastas.h"
 
 TEST(TabelaUf, IsMadeAndFilledOnFirstUseAndFilledAgainWhenFoundEmpty)

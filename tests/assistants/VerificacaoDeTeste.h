@@ -6,9 +6,9 @@
 
 #include "assistants/TFrPruvVerifica.h"
 #include "assistants/TabelaVerifica.h"
-#include "components/data/TdvTable.h"
+#include "components/data/datasets/TdvTable.h"
 #include "model/PruvDeTeste.h"
-#include "model/TPruvItem.h"
+#include "model/items/TPruvItem.h"
 
 // Stored declarations with items that pass, that give a warning (84: income above 100.000 Reais)
 // or an error (90: nothing in any month), and the verification frame in a window.

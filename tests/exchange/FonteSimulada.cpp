@@ -1,6 +1,6 @@
 #include "FonteSimulada.h"
 
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 
 FonteSimulada::Declaracao* FonteSimulada::Procura(const QString& Ano, const QString& Ni)
 {

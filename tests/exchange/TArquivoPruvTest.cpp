@@ -7,7 +7,7 @@
 #include "FonteSimulada.h"
 #include "exchange/ResultadoEntrega.h"
 #include "exchange/TArquivoPruv.h"
-#include "model/TNi.h"
+#include "model/people/TNi.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"

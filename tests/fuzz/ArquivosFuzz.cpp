@@ -18,7 +18,7 @@
 #include "platform/transmit/ICarregadorTransmissao.h"
 #include "reports/TArquivoRecibo.h"
 #include "reports/TDadosRecibo.h"
-#include "shell/TCopiaBanco.h"
+#include "shell/backup/TCopiaBanco.h"
 
 namespace {
 

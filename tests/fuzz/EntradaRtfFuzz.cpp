@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "components/data/TdvRtfReader.h"
-#include "components/data/TdvRtfWriter.h"
+#include "components/data/richtext/TdvRtfReader.h"
+#include "components/data/richtext/TdvRtfWriter.h"
 
 int LeRtfFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
 {

@@ -7,10 +7,10 @@
 
 #include "ImprimeQString.h"
 #include "ItensDeTeste.h"
-#include "model/TColecaoComprovante.h"
-#include "model/TComprovantePF.h"
-#include "model/TComprovantePJ.h"
-#include "model/Utilitarios.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePF.h"
+#include "model/statements/TComprovantePJ.h"
+#include "model/values/Utilitarios.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastas.h"
 

@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "DeclaracaoDeTeste.h"
-#include "model/IColecoesDeclaracao.h"
-#include "model/TColecaoBeneficiario.h"
-#include "model/TColecaoPruvItem.h"
-#include "model/TColecaoResumo.h"
-#include "model/TErro.h"
-#include "model/TNi.h"
-#include "model/TResumo.h"
+#include "model/declaration/IColecoesDeclaracao.h"
+#include "model/declaration/TColecaoResumo.h"
+#include "model/declaration/TResumo.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/people/TNi.h"
+#include "model/values/TErro.h"
 
 // A stored declaration reduced to what its item, beneficiary and summary collections ask of it,
 // on the data folder of the running test. Codes: 0561 and 0588 (13th salary by year), 3208 with

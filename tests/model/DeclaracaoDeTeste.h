@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "model/ICodigosRetencao.h"
-#include "model/IDeclaracao.h"
-#include "model/TCodigoRetencao.h"
-#include "model/TNaturezas.h"
-#include "model/TPruvAnexo.h"
+#include "model/codes/ICodigosRetencao.h"
+#include "model/codes/TCodigoRetencao.h"
+#include "model/declaration/IDeclaracao.h"
+#include "model/declaration/TNaturezas.h"
+#include "model/declaration/TPruvAnexo.h"
 
 // In-memory withholding-code table of one year, searched as the real one is: the code in the
 // year on the asked side of the annex flag, then in the year on either side, then in any year.

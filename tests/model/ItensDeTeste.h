@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "model/IItensBeneficiario.h"
-#include "model/TBeneficiarioPruv.h"
-#include "model/TPruvItem.h"
+#include "model/items/IItensBeneficiario.h"
+#include "model/people/TBeneficiarioPruv.h"
+#include "model/items/TPruvItem.h"
 #include "DeclaracaoDeTeste.h"
 
 // n reais and c cents as the model holds them.

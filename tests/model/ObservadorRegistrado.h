@@ -2,8 +2,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "model/IObservador.h"
-#include "model/TDadoBasico.h"
+#include "model/values/IObservador.h"
+#include "model/values/TDadoBasico.h"
 
 // Test observer: writes down each call as "Atualiza:<text>" or "Liberado", in order, to its own
 // list or to one shared by several observers (then prefixed by its name).

@@ -2,8 +2,8 @@
 #include <QString>
 #include <vector>
 
-#include "model/IVerificacao.h"
-#include "model/TErro.h"
+#include "model/declaration/IVerificacao.h"
+#include "model/values/TErro.h"
 
 // Test double of a verification run: copies the pending items of its list into rows as the
 // verification table would hold them, and writes down the other calls.

@@ -5,7 +5,7 @@
 
 #include "TextoPdf.h"
 #include "model/PruvDeTeste.h"
-#include "model/TNi.h"
+#include "model/people/TNi.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "support/ProgramaDeTeste.h"
 

@@ -7,16 +7,16 @@
 
 #include "RelatosDeTeste.h"
 #include "RoteiroAssistente.h"
-#include "components/data/TdvTable.h"
+#include "components/data/datasets/TdvTable.h"
 #include "assistants/TFoPendencias.h"
 #include "reports/RotinasImpressao.h"
 #include "screens/TFrPesquisarPruv.h"
-#include "shell/DialogoImpressaoRoteirizado.h"
-#include "shell/EstadoPrograma.h"
+#include "shell/printing/DialogoImpressaoRoteirizado.h"
+#include "shell/window/EstadoPrograma.h"
 #include "shell/Espera.h"
-#include "shell/TFoPreview.h"
-#include "shell/TPreviewRelatorio.h"
-#include "shell/TPruv2003.h"
+#include "shell/printing/TFoPreview.h"
+#include "shell/printing/TPreviewRelatorio.h"
+#include "shell/window/TPruv2003.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "RelatosDeTeste.h"
 #include "RoteiroAssistente.h"
-#include "components/data/TdvTable.h"
-#include "model/EsquemaPrograma.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/storage/EsquemaPrograma.h"
 #include "screens/GravadasDeTeste.h"
 #include "screens/TFrPesquisarPruv.h"
 #include "shell/Espera.h"

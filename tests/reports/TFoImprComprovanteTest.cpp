@@ -8,17 +8,17 @@
 
 #include "TextoPdf.h"
 #include "model/PruvDeTeste.h"
-#include "model/TBeneficiarioPruv.h"
-#include "model/TColecaoBeneficiario.h"
-#include "model/TColecaoComprovante.h"
-#include "model/TComprovantePF.h"
+#include "model/people/TBeneficiarioPruv.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePF.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TDocumentoRelatorio.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "reports/TLeiauteComprovante.h"
 #include "shell/Espera.h"
-#include "shell/TFoPreview.h"
-#include "shell/TPreviewRelatorio.h"
+#include "shell/printing/TFoPreview.h"
+#include "shell/printing/TPreviewRelatorio.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {

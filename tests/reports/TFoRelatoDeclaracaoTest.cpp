@@ -9,8 +9,8 @@
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "reports/TFoRelatoDeclaracao.h"
-#include "shell/TFoPreview.h"
-#include "shell/TPreviewRelatorio.h"
+#include "shell/printing/TFoPreview.h"
+#include "shell/printing/TPreviewRelatorio.h"
 
 namespace {
 

@@ -3,17 +3,17 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include "components/controls/TdvDBComboBox.h"
-#include "components/controls/TdvDBGrid.h"
-#include "components/controls/TdvDBLookupCombo.h"
-#include "components/data/TdvTable.h"
-#include "model/TColecaoResponsavel.h"
+#include "components/controls/combos/TdvDBComboBox.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/people/TColecaoResponsavel.h"
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFoNovaDeclaracao.h"
 #include "screens/TPruvEdit.h"
-#include "shell/TFoAbreDeclaracao.h"
-#include "shell/TFoExcluiDeclaracao.h"
+#include "shell/declarations/TFoAbreDeclaracao.h"
+#include "shell/declarations/TFoExcluiDeclaracao.h"
 
 namespace {
 

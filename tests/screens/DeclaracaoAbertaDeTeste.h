@@ -9,8 +9,8 @@
 #include "model/PruvDeTeste.h"
 #include "screens/RotinasDeclaracao.h"
 #include "screens/TFrDeclaracao.h"
-#include "shell/EstadoPrograma.h"
-#include "shell/TPruv2003.h"
+#include "shell/window/EstadoPrograma.h"
+#include "shell/window/TPruv2003.h"
 
 // Runs Acao on the modal dialog of that name as soon as it shows; one still open afterwards is
 // cancelled, so that a failed expectation never leaves the test waiting.

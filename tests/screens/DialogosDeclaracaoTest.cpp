@@ -2,12 +2,12 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
-#include "components/controls/TdvDBGrid.h"
-#include "components/data/TdvTable.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/datasets/TdvTable.h"
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
-#include "shell/TFoAbreDeclaracao.h"
-#include "components/controls/TdvDBComboBox.h"
+#include "shell/declarations/TFoAbreDeclaracao.h"
+#include "components/controls/combos/TdvDBComboBox.h"
 #include "screens/TFoNovaDeclaracao.h"
 
 namespace {

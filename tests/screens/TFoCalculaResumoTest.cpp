@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "screens/DeclaracaoAbertaDeTeste.h"
-#include "model/TResumo.h"
+#include "model/declaration/TResumo.h"
 #include "screens/TFoCalculaResumo.h"
 
 namespace {

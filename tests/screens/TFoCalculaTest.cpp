@@ -4,13 +4,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "model/TMonetario.h"
+#include "model/values/TMonetario.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
 #include "screens/TCLEDLabel.h"
 #include "screens/TFoCalcula.h"
 #include "screens/TPruvEdit.h"
-#include "shell/TPruv2003.h"
+#include "shell/window/TPruv2003.h"
 
 using namespace TecladoDeTeste;
 

@@ -3,8 +3,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "components/controls/TdvDBLookupCombo.h"
-#include "model/TColecaoPruvItem.h"
+#include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "model/items/TColecaoPruvItem.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFrBeneficiarios.h"
 #include "screens/TPruvEdit.h"

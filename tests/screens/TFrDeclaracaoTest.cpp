@@ -4,7 +4,7 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-#include "components/controls/TdvDBComboBox.h"
+#include "components/controls/combos/TdvDBComboBox.h"
 #include "model/gui/UtilJanelas.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFrBeneficiarios.h"

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "GravadasDeTeste.h"
-#include "components/controls/TdvDBDateTimePicker.h"
-#include "components/controls/TdvDBGrid.h"
-#include "components/data/TdvTable.h"
-#include "model/EsquemaPrograma.h"
+#include "components/controls/datetime/TdvDBDateTimePicker.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/storage/EsquemaPrograma.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TField.h"
 #include "platform/files/TPastas.h"

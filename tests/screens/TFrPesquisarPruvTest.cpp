@@ -9,9 +9,9 @@
 #include <tuple>
 #include <vector>
 
-#include "components/controls/TdvDBComboBox.h"
-#include "components/controls/TdvDBGrid.h"
-#include "components/data/TdvTable.h"
+#include "components/controls/combos/TdvDBComboBox.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/datasets/TdvTable.h"
 #include "model/PruvDeTeste.h"
 #include "platform/db/TField.h"
 #include "screens/TFoPesquisar.h"

@@ -2,9 +2,9 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-#include "components/controls/TdvDBDateTimePicker.h"
-#include "components/controls/TdvDBGrid.h"
-#include "components/data/dvSystem.h"
+#include "components/controls/datetime/TdvDBDateTimePicker.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/common/dvSystem.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"

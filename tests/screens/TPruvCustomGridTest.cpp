@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/widgets/TecladoDeTeste.h"
-#include "model/TDragMonetario.h"
+#include "model/values/TDragMonetario.h"
 #include "screens/TPruvCustomGrid.h"
 
 using namespace TecladoDeTeste;

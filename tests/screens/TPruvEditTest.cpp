@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "model/TCpf.h"
-#include "model/TDragMonetario.h"
-#include "model/TMonetario.h"
-#include "model/TTexto.h"
+#include "model/people/TCpf.h"
+#include "model/values/TDragMonetario.h"
+#include "model/values/TMonetario.h"
+#include "model/values/TTexto.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
 #include "screens/TLinhasEdit.h"

@@ -6,8 +6,8 @@
 
 #include "model/DeclaracaoDeTeste.h"
 #include "model/ItensDeTeste.h"
-#include "model/TComprovantePJ.h"
-#include "model/TPruvItem.h"
+#include "model/items/TPruvItem.h"
+#include "model/statements/TComprovantePJ.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
 #include "screens/TPruvEdit.h"

@@ -3,7 +3,7 @@
 #include <QPrinter>
 #include <cstdint>
 
-#include "model/TErro.h"
+#include "model/values/TErro.h"
 #include "platform/report/IImpressoras.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-#include "model/TNaturezas.h"
-#include "model/Utilitarios.h"
-#include "model/gui/IComboItens.h"
+#include "components/controls/combos/IComboItens.h"
+#include "model/declaration/TNaturezas.h"
+#include "model/values/Utilitarios.h"
 #include "platform/report/IImpressoras.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/ui/TCursorOcupado.h"

@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <exception>
 
-#include "components/data/dvBeep.h"
-#include "components/data/dvSystem.h"
+#include "components/data/common/dvBeep.h"
+#include "components/data/common/dvSystem.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
 
 // What a control test fixes and watches while it lives: the library's clock (when given), its

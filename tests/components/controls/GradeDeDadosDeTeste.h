@@ -7,9 +7,9 @@
 #include <optional>
 #include <set>
 
-#include "components/controls/TdvCustomDBGrid.h"
-#include "components/controls/TdvGridDataLink.h"
-#include "components/data/TdvTable.h"
+#include "components/controls/grid/TdvCustomDBGrid.h"
+#include "components/controls/grid/TdvGridDataLink.h"
+#include "components/data/datasets/TdvTable.h"
 #include "platform/db/BancoDeTeste.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TTransacao.h"

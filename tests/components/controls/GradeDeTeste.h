@@ -1,7 +1,7 @@
 #pragma once
 #include <QList>
 
-#include "components/controls/IdvEditGrid.h"
+#include "components/controls/edits/IdvEditGrid.h"
 #include "platform/widgets/TCustomGrid.h"
 
 // A platform grid (the edits know by its class that they edit a cell) taking the keys its cell

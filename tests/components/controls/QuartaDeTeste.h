@@ -2,7 +2,7 @@
 #include <QDate>
 #include <QDateTime>
 
-#include "components/controls/dvCalendar.h"
+#include "components/controls/datetime/dvCalendar.h"
 
 // The day (and time) as the library's date value.
 inline double Dia(int ano, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0)

@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "model/TNaturezas.h"
-#include "model/Utilitarios.h"
-#include "model/gui/IComboItens.h"
+#include "components/controls/combos/IComboItens.h"
+#include "model/declaration/TNaturezas.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/values/Utilitarios.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TRelatorio.h"
 

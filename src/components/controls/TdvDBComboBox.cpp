@@ -1,6 +1,0 @@
-#include "components/controls/TdvDBComboBox.h"
-
-TdvDBComboBox::TdvDBComboBox(QWidget* parent)
-    : TdvDBCustomComboBox(parent)
-{
-}

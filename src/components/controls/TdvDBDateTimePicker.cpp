@@ -1,3 +1,0 @@
-#include "components/controls/TdvDBDateTimePicker.h"
-
-TdvDBDateTimePicker::TdvDBDateTimePicker(QWidget* parent) : TdvDBCustomDateTimePicker(parent) {}

@@ -1,9 +1,0 @@
-#pragma once
-#include "components/controls/TdvDBCustomDateTimePicker.h"
-
-// The published date-time picker, as the forms place it.
-class TdvDBDateTimePicker : public TdvDBCustomDateTimePicker {
-    Q_OBJECT
-public:
-    explicit TdvDBDateTimePicker(QWidget* parent = nullptr);
-};

@@ -1,3 +1,0 @@
-#include "components/controls/TdvDBLookupCombo.h"
-
-TdvDBLookupCombo::TdvDBLookupCombo(QWidget* parent) : TdvDBCustomLookupCombo(parent) {}

@@ -1,9 +1,0 @@
-#pragma once
-#include "components/controls/TdvDBCustomLookupCombo.h"
-
-// The lookup combo that the forms place.
-class TdvDBLookupCombo final : public TdvDBCustomLookupCombo {
-    Q_OBJECT
-public:
-    explicit TdvDBLookupCombo(QWidget* parent = nullptr);
-};

@@ -1,0 +1,6 @@
+#include "components/controls/combos/TdvDBComboBox.h"
+
+TdvDBComboBox::TdvDBComboBox(QWidget* parent)
+    : TdvDBCustomComboBox(parent)
+{
+}

@@ -1,0 +1,3 @@
+#include "components/controls/datetime/TdvDBDateTimePicker.h"
+
+TdvDBDateTimePicker::TdvDBDateTimePicker(QWidget* parent) : TdvDBCustomDateTimePicker(parent) {}

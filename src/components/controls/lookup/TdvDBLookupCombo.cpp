@@ -1,0 +1,3 @@
+#include "components/controls/lookup/TdvDBLookupCombo.h"
+
+TdvDBLookupCombo::TdvDBLookupCombo(QWidget* parent) : TdvDBCustomLookupCombo(parent) {}

@@ -1,0 +1,54 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "components/data/qbe/TdvQbeQuery.h"
+#include "platform/db/TEsquemaTabela.h"
+
+class TDatabase;
+
+// The SQL SELECT of a query-by-example: every table of the text once in FROM (tables that no
+// example element joins are combined row by row with the others), the checked fields in the
+// answer (tables in order, fields left to right), the conditions of each alternative row joined
+// by AND and the alternatives by OR, example elements written in several fields as equalities,
+// and the checked fields as the order of the answer. Values are bound, never pasted.
+struct TdvQbeSql {
+    QString Sql;
+    std::vector<std::pair<QString, QVariant>> Params;   // by name, without ":"
+};
+
+class TdvQbeSqlBuilder final {
+public:
+    // blankAsZero: a blank numeric field counts as zero in the conditions.
+    TdvQbeSqlBuilder(TDatabase& database, bool blankAsZero);
+
+    // Raises EDBEngineError (SQLite's general error code) for a table or field the database
+    // lacks, a value that does not suit its field, rows that check different fields, or an
+    // example element that nothing defines.
+    TdvQbeSql Build(const TdvQbeQuery& query);
+
+private:
+    struct TColuna {
+        int Bloco = 0;
+        int Campo = 0;
+    };
+
+    [[nodiscard]] QString Referencia(int bloco, int campo) const;   // t1."FIELD"
+    [[nodiscard]] QString Comparavel(int bloco, int campo) const;    // with blanks as zero where they count
+    [[nodiscard]] const TFieldDef& Def(int bloco, int campo) const;
+    QString Parametro(const QVariant& valor);
+    [[nodiscard]] QVariant Valor(int bloco, int campo, const TdvQbeCondition& condicao) const;
+    QString Condicao(int bloco, int campo, const TdvQbeCondition& condicao,
+                     const std::map<QString, TColuna>& elementos);
+    [[noreturn]] void Falha(int bloco, const QString& texto) const;
+
+    TDatabase& FBanco;
+    bool FBrancoZero;
+    const TdvQbeQuery* FConsulta = nullptr;
+    std::vector<TEsquemaTabela> FEsquemas;         // per block
+    std::vector<std::vector<int>> FColunas;        // per block and field: column of the schema
+    TdvQbeSql FResultado;
+};

@@ -1,7 +1,0 @@
-#include "model/TDragMonetario.h"
-
-TDragMonetario::TDragMonetario(const QString& Texto)
-{
-    FMonetario.SetTexto(Texto);
-    setText(FMonetario.GetTexto());
-}

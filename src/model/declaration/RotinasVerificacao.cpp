@@ -1,0 +1,57 @@
+#include "model/declaration/RotinasVerificacao.h"
+
+#include "model/declaration/IColecoesDeclaracao.h"
+#include "model/declaration/IVerificacao.h"
+#include "model/declaration/TPruvAnexo.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "platform/ui/InterfaceUsuario.h"
+
+void IncluiSecao(IVerificacao& Frame, const TErros& Erros, const QString& Titulo)
+{
+    TSecaoVerificacao secao(Frame, Titulo);
+    if (!Erros.Vazia())
+        secao.IncluiErros();
+    secao.Termina();
+}
+
+void TSecaoVerificacao::IncluiErros()
+{
+    IncluiErros(FTitulo);
+}
+
+void TSecaoVerificacao::IncluiErros(const QString& Cabecalho)
+{
+    if (!FCabecalhoEscrito) {
+        FFrame.IncluiLinha(QStringLiteral("10") + Cabecalho);
+        FCabecalhoEscrito = true;
+    }
+    FFrame.IncluiErros();
+}
+
+void TSecaoVerificacao::Termina()
+{
+    if (!FCabecalhoEscrito)
+        FFrame.IncluiLinha(QStringLiteral("20") + FTitulo);
+    FFrame.IncluiLinha(QString());
+}
+
+void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPruvAnexo& Dono, TErros& Erros,
+                   IVerificacao& Frame, int& Verificados, TSecaoVerificacao& Secao)
+{
+    TResumo& resumo = Dono.GetResumo();
+    resumo.Zera();
+    TPruvItem lido(Declaracao, Dono);
+    const TPruvItem vazio(Declaracao, Dono);   // stands for "no item": each one read is added
+    Erros.Limpa();
+    Itens.IniciaLeitura();
+    while (!Frame.Interrompida() && Itens.LeProximo(lido)) {
+        Frame.MostraVerificados(++Verificados);
+        resumo.AcumulaItem(vazio, lido);
+        InterfaceUsuario::Atividade().MantemVivo();
+        Erros.Limpa();
+        lido.VerificaPendencias(Erros);
+        if (!Erros.Vazia() || Frame.Interrompida())
+            Secao.IncluiErros();
+    }
+    Itens.EncerraLeitura();
+}

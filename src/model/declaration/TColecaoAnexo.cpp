@@ -1,0 +1,265 @@
+#include "model/declaration/TColecaoAnexo.h"
+
+#include <QStringList>
+
+#include "components/data/datasets/TdvTable.h"
+#include "model/declaration/TColecaoResumo.h"
+#include "model/declaration/TDeclaranteAnexo.h"
+#include "model/declaration/TPruv.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/storage/ValoresArmazenados.h"
+#include "model/values/Utilitarios.h"
+#include "platform/db/TDatabase.h"
+
+namespace {
+
+const QString E_PRUV_DK = QStringLiteral("E_PRUV_DK");
+const QString ANEXO_DK = QStringLiteral("ANEXO_DK");
+const QString IN_PF_PJ = QStringLiteral("IN_PF_PJ");
+const QString NR_PF_PJ = QStringLiteral("NR_PF_PJ");
+const QString NM_EMPR = QStringLiteral("NM_EMPR");
+const QString IChaveAnexo = QStringLiteral("IChaveAnexo");
+
+constexpr int LarguraChave = 5;
+
+QString Tipo(const TAnexoFC& Anexo)
+{
+    return QString::number(Anexo.GetDeclarante().TipoAtual());
+}
+
+// The declaration's annexes on IChaveAnexo, with the filter lines given.
+void RestringeAosAnexos(TdvTable& Tabela, const QString& Chave, const QStringList& Linhas)
+{
+    RestringeTabela(Tabela, IChaveAnexo, {Chave, QStringLiteral("1"), QStringLiteral("000000000001")},
+                    {Chave, QStringLiteral("2"), QStringLiteral("999999999999")}, Linhas);
+}
+
+}  // namespace
+
+QString TColecaoAnexo::NomeArquivo()
+{
+    return QStringLiteral("Anexo.db");
+}
+
+std::vector<TFieldDef> TColecaoAnexo::Campos()
+{
+    return {CampoTexto(E_PRUV_DK, LarguraChave), CampoTexto(ANEXO_DK, LarguraChave), CampoTexto(IN_PF_PJ, 1),
+            CampoTexto(NR_PF_PJ, 12), CampoTexto(NM_EMPR, 60)};
+}
+
+std::vector<TIndexDef> TColecaoAnexo::Indices()
+{
+    return {{QString(), ANEXO_DK, TIndexOption::ixPrimary | TIndexOption::ixUnique},
+            {IChaveAnexo, E_PRUV_DK + QLatin1Char(';') + IN_PF_PJ + QLatin1Char(';') + NR_PF_PJ, 0}};
+}
+
+TColecaoAnexo::TColecaoAnexo(TPruv& Declaracao) : FDeclaracao(Declaracao), FAnexoAtual(Declaracao)
+{
+    FAnexoAtual.SetErros(&FErrosInternos);
+    CriaTabelaColecao(NomeArquivo());
+    CriaEsquema(Campos(), Indices());
+    AbreTabelaColecao();
+    FiltraDeclaracao();
+}
+
+TColecaoAnexo::~TColecaoAnexo() = default;
+
+void TColecaoAnexo::FiltraDeclaracao()
+{
+    RestringeAosAnexos(Tabela(), FDeclaracao.GetChave(), {});
+}
+
+void TColecaoAnexo::FiltraTabela(TdvTable& Tabela) const
+{
+    const QString chave = FDeclaracao.GetChave();
+    RestringeAosAnexos(Tabela, chave, {E_PRUV_DK + QStringLiteral(" = ") + chave});
+}
+
+void TColecaoAnexo::LeRegistro(TAnexoFC& Anexo)
+{
+    const TdvTable& tabela = Tabela();
+    if (tabela.Bof() && tabela.Eof()) {
+        Anexo.Limpa();
+        return;
+    }
+    if (tabela.FieldByName(E_PRUV_DK)->AsString() != FDeclaracao.GetChave())
+        throw EColecaoError(20, QString(), 0);
+    Anexo.SetChave(tabela.FieldByName(ANEXO_DK)->AsString());
+    const QString numero = tabela.FieldByName(NR_PF_PJ)->AsString();
+    TDeclaranteAnexo& fundo = Anexo.GetFundo();
+    fundo.SetRaizSemExcecao(numero.left(tabela.FieldByName(IN_PF_PJ)->AsString() == QLatin1String("1") ? 9 : 12));
+    fundo.Nome().SetNomeSemExcecao(tabela.FieldByName(NM_EMPR)->AsString());
+    Anexo.Copia(FAnexoAtual);
+    FErrosInternos.Limpa();
+    FDeclaracao.GetColecaoResumo().Carrega(Anexo.GetResumo());
+}
+
+void TColecaoAnexo::GravaRegistro(TAnexoFC& Anexo)
+{
+    if (FDeclaracao.GetChave().isEmpty() || Anexo.GetChave().isEmpty())
+        return;
+    TdvTable& tabela = Tabela();
+    tabela.Edit();   // an appended row stays being inserted
+    const TDeclaranteAnexo& fundo = Anexo.GetFundo();
+    tabela.FieldByName(E_PRUV_DK)->SetAsString(FDeclaracao.GetChave());
+    tabela.FieldByName(ANEXO_DK)->SetAsString(Anexo.GetChave());
+    tabela.FieldByName(IN_PF_PJ)->SetAsString(Tipo(Anexo));
+    tabela.FieldByName(NR_PF_PJ)->SetAsString(fundo.GetRaiz());
+    tabela.FieldByName(NM_EMPR)->SetAsString(fundo.Nome().GetTexto());
+    Grava();
+}
+
+bool TColecaoAnexo::LocalizaFundo(const QString& Tipo, const QString& Numero)
+{
+    return Tabela().FindKey({FDeclaracao.GetChave(), Tipo, Numero});
+}
+
+bool TColecaoAnexo::Localiza(TAnexoFC& Anexo)
+{
+    TdvTable& tabela = Tabela();
+    const QString chave = Anexo.GetChave();
+    if (!chave.isEmpty() && chave > QLatin1String("00000")) {
+        LimpaFiltro();
+        SelecionaIndice(QString());
+        if (!tabela.FindKey({chave})) {
+            FiltraDeclaracao();
+            return false;
+        }
+        const QString tipo = tabela.FieldByName(IN_PF_PJ)->AsString();
+        const QString numero = tabela.FieldByName(NR_PF_PJ)->AsString();
+        FiltraDeclaracao();
+        if (tabela.Locate(ANEXO_DK, {chave}, 0))
+            return true;
+        // Another declaration's annex: its fund, when this declaration has it, is the row to use;
+        // writing the foreign key over another of this declaration's rows would lose that annex.
+        if (!LocalizaFundo(tipo, numero))
+            return false;
+        Anexo.SetChave(tabela.FieldByName(ANEXO_DK)->AsString());
+        return true;
+    }
+    FiltraDeclaracao();
+    if (!LocalizaFundo(Tipo(Anexo), Anexo.GetFundo().GetRaiz()))
+        return false;
+    Anexo.SetChave(tabela.FieldByName(ANEXO_DK)->AsString());
+    Anexo.GetFundo().Nome().SetNomeSemExcecao(tabela.FieldByName(NM_EMPR)->AsString());
+    return true;
+}
+
+bool TColecaoAnexo::Carrega(TAnexoFC& Anexo)
+{
+    if (!Localiza(Anexo))
+        return false;
+    Anexo.LiberaItens();
+    LeRegistro(Anexo);
+    return true;
+}
+
+void TColecaoAnexo::Insere(TAnexoFC& Anexo)
+{
+    LimpaFiltro();
+    SelecionaIndice(QString());
+    Anexo.SetChave(ZerosAEsquerda(ProximaChave(ANEXO_DK), LarguraChave));
+    FiltraDeclaracao();
+    Tabela().Append();
+}
+
+void TColecaoAnexo::Salva(TAnexoFC& Anexo)
+{
+    const QString chaveAntes = Anexo.GetChave();
+    EmTransacao(
+        *Tabela().OpenDatabase(), NomeTabela(),
+        [&] {
+            if (Localiza(Anexo)) {
+                GravaRegistro(Anexo);
+                return;
+            }
+            Insere(Anexo);
+            GravaRegistro(Anexo);
+            TResumo& resumo = Anexo.GetResumo();
+            resumo.Zera();
+            resumo.SetOK(true);
+            FDeclaracao.GetColecaoResumo().Grava(resumo);
+        },
+        [&] {
+            Anexo.SetChave(chaveAntes);
+            Desfaz();
+            FDeclaracao.DesfazColecoes();
+        });
+}
+
+void TColecaoAnexo::Exclui(TAnexoFC& Anexo)
+{
+    EmTransacao(
+        *Tabela().OpenDatabase(), NomeTabela(),
+        [&] {
+            if (!Localiza(Anexo))
+                return;
+            Anexo.LiberaItens();
+            // The beneficiaries of its items, to be let go once the items are gone.
+            QStringList numeros;
+            {
+                TColecaoPruvItem itens(FDeclaracao, Anexo);
+                TPruvItem item(FDeclaracao, Anexo);
+                TErros lidos;   // faults of stored values being deleted concern no one
+                item.SetErros(&lidos);
+                itens.PrimeiroRegistro(item);
+                while (!itens.Eof()) {
+                    const QString numero = item.GetBeneficiario().GetNiFormatado();
+                    if (!numero.isEmpty() && !numeros.contains(numero))
+                        numeros.append(numero);
+                    itens.ProximoRegistro(item);
+                }
+                itens.ExcluiTodos();
+            }
+            TColecaoResumo& resumos = FDeclaracao.GetColecaoResumo();
+            if (resumos.Localiza(Anexo.GetResumo())) {
+                resumos.TColecao::Exclui();
+                resumos.TColecao::Grava();
+            }
+            if (Localiza(Anexo))
+                TColecao::Exclui();
+            Grava();
+            TColecaoBeneficiario& beneficiarios = FDeclaracao.GetColecaoBeneficiario();
+            for (const QString& numero : numeros) {
+                TBeneficiarioPruv beneficiario(&FDeclaracao);
+                TErros lidos;
+                beneficiario.SetErros(&lidos);
+                beneficiario.SetNiSemExcecao(numero);
+                beneficiarios.EliminaSemItens(beneficiario);
+            }
+            beneficiarios.TColecao::Grava();
+        },
+        [&] {
+            Desfaz();
+            FDeclaracao.DesfazColecoes();
+        });
+}
+
+void TColecaoAnexo::ExcluiTodos()
+{
+    EmTransacao(
+        *Tabela().OpenDatabase(), NomeTabela(),
+        [&] {
+            TAnexoFC trabalho(FDeclaracao);
+            TErros lidos;   // faults of stored values being deleted concern no one
+            trabalho.SetErros(&lidos);
+            FiltraDeclaracao();
+            Primeiro();
+            while (!Eof()) {
+                trabalho.SetChave(Tabela().FieldByName(ANEXO_DK)->AsString());
+                TColecaoPruvItem(FDeclaracao, trabalho).ExcluiTodos();
+                TColecao::Exclui();
+                trabalho.Reinicia();
+            }
+            Grava();
+        },
+        [&] { Desfaz(); });
+}
+
+void TColecaoAnexo::Desfaz()
+{
+    DescartaEdicao(Tabela());
+    FiltraDeclaracao();
+}

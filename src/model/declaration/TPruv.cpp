@@ -1,0 +1,489 @@
+#include "model/declaration/TPruv.h"
+
+#include <stdexcept>
+
+#include "model/declaration/IVerificacao.h"
+#include "model/declaration/RotinasVerificacao.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TColecaoResumo.h"
+#include "model/declaration/TDeclaranteAnexo.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePF.h"
+#include "model/statements/TComprovantePJ.h"
+#include "model/values/Utilitarios.h"
+#include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TCursorOcupado.h"
+
+namespace {
+
+const QString AnoNovo = QStringLiteral("2002");
+// From this year on natures are those of today, funds have annexes and sub judice values exist.
+const QString AnoNaturezasAtuais = QStringLiteral("1999");
+
+}  // namespace
+
+TPruv::TPruv() : FNatureza(&FNaturezas.GetTodas()[NaturezaVazia])
+{
+    SetDeclarante(std::make_unique<TContribuinte>());
+    FResumoTotal = std::make_unique<TResumo>(this);
+}
+
+TPruv::~TPruv()
+{
+    // The collections reach this declaration's members and one another: the items first, the
+    // summaries last.
+    LiberaItens();
+    // An annex that outlives its declaration must not reach it when it goes.
+    for (TAnexoFC* anexo : FAnexos)
+        anexo->FLigado = false;
+}
+
+// ---- owner of items ----
+
+TColecaoPruvItem& TPruv::GetItens()
+{
+    if (!Itens())
+        GuardaItens(std::make_unique<TColecaoPruvItem>(*this, *this));
+    return *Itens();
+}
+
+void TPruv::SetErros(TErros* Erros)
+{
+    ArmazenaErros(Erros);
+    FNiEstabResponsavel.SetErros(Erros);
+    FResponsavel.SetErros(Erros);
+    FRespCnpj.SetErros(Erros);
+    GetDeclarante().SetErros(Erros);
+}
+
+void TPruv::Limpa()
+{
+    // First, while the keys are there: items let go during a bulk load store their summaries.
+    LiberaItens();
+    TPruvAnexo::Limpa();
+    FNiEstabResponsavel.Limpa();
+    FRespCnpj.Limpa();
+    FNaturezas.LimpaDisponiveis();
+    FNatureza = &FNaturezas.GetTodas()[NaturezaVazia];
+    FResponsavel.Limpa();
+    FDataGeracao = 0;
+    FTipoDeclaracao = QStringLiteral("O");
+    FSituacaoEspecial = false;
+    FNrDisquetes = 0;
+    FNrEstabelecimentos = 0;
+    if (TErros* erros = Erros())
+        erros->Limpa();
+    FResumoTotal.reset();
+    FAno = AnoNovo;
+}
+
+void TPruv::LiberaItens()
+{
+    // Every items collection, the annexes' too, uses the collections below: they go first.
+    for (TAnexoFC* anexo : std::vector<TAnexoFC*>(FAnexos))
+        anexo->LiberaItens();
+    TPruvAnexo::LiberaItens();
+    FColecaoAnexo.reset();
+    FColecaoComprovante.reset();
+    FColecaoBeneficiario.reset();
+    FColecaoCodigoRetencao.reset();
+    FColecaoResumo.reset();
+}
+
+// ---- collections ----
+
+TColecaoCodigoRetencao& TPruv::GetColecaoCodigoRetencao()
+{
+    if (!FColecaoCodigoRetencao)
+        FColecaoCodigoRetencao = std::make_unique<TColecaoCodigoRetencao>(FAno);
+    return *FColecaoCodigoRetencao;
+}
+
+TColecaoBeneficiario& TPruv::GetColecaoBeneficiario()
+{
+    if (!FColecaoBeneficiario)
+        FColecaoBeneficiario = std::make_unique<TColecaoBeneficiario>(*this);
+    return *FColecaoBeneficiario;
+}
+
+TColecaoResumo& TPruv::GetColecaoResumo()
+{
+    if (!FColecaoResumo)
+        FColecaoResumo = std::make_unique<TColecaoResumo>(*this);
+    return *FColecaoResumo;
+}
+
+TColecaoAnexo& TPruv::GetColecaoAnexo()
+{
+    if (!FColecaoAnexo)
+        FColecaoAnexo = std::make_unique<TColecaoAnexo>(*this);
+    return *FColecaoAnexo;
+}
+
+TColecaoComprovante& TPruv::GetColecaoComprovante()
+{
+    if (!FColecaoComprovante)
+        FColecaoComprovante =
+            std::make_unique<TColecaoComprovante>(*this, [this]() -> IItensBeneficiario& { return GetItens(); });
+    return *FColecaoComprovante;
+}
+
+void TPruv::DesfazColecoes()
+{
+    if (FColecaoBeneficiario)
+        FColecaoBeneficiario->Desfaz();
+    if (FColecaoResumo)
+        FColecaoResumo->Desfaz();
+    if (FColecaoAnexo)
+        FColecaoAnexo->Desfaz();
+    // Let go rather than read again: the statement tables may have been made inside the undone
+    // transaction. Made afresh on next use, the holder reads (and makes) them as they now stand.
+    FColecaoComprovante.reset();
+}
+
+TResumo& TPruv::GetResumoTotal()
+{
+    if (!FResumoTotal)
+        FResumoTotal = std::make_unique<TResumo>(this);
+    return *FResumoTotal;
+}
+
+void TPruv::ExcluiComprovante(TBeneficiarioPruv& Beneficiario)
+{
+    const auto exclui = [&](TComprovante& comprovante) {
+        TColecaoComprovante& comprovantes = GetColecaoComprovante();
+        comprovantes.Carrega(comprovante);
+        comprovante.SetAlterado(false);
+        comprovantes.Exclui(comprovante);
+    };
+    if (Beneficiario.TipoAtual() == TNiContribuinte::Cpf) {
+        TComprovantePF comprovante(Beneficiario);
+        exclui(comprovante);
+    } else if (Beneficiario.TipoAtual() == TNiContribuinte::Cnpj) {
+        TComprovantePJ comprovante(Beneficiario);
+        exclui(comprovante);
+    }
+}
+
+// ---- rules ----
+
+std::uint8_t TPruv::ConfereAno(const QString& Ano, bool PermiteVazio)
+{
+    const QString aparado = Ano.trimmed();
+    if (PermiteVazio && aparado.isEmpty())
+        return 0;
+    if (!aparado.isEmpty() && SoNumeros(Ano)) {
+        bool lido = false;
+        const int valor = Ano.toInt(&lido);
+        if (lido && valor >= 1997 && valor <= 2003)
+            return 0;
+    }
+    return 119;
+}
+
+std::uint8_t TPruv::ConfereNatureza(const TNatureza* Natureza, bool PermiteVazio) const
+{
+    if (!Natureza)
+        return PermiteVazio ? 0 : 49;
+    if (Natureza->GetCodigo() > 4)
+        return 49;
+    if (Natureza->GetDescricao().isEmpty()) {
+        if (PermiteVazio)
+            return 0;
+        if (FNaturezas.GetDisponiveis().size() > 1)
+            return 49;
+    }
+    return FNaturezas.GetDisponivel(Natureza->GetCodigo()) ? 0 : 49;
+}
+
+std::uint8_t TPruv::ConfereDataGeracao(double)
+{
+    return 0;
+}
+
+std::uint8_t TPruv::ConfereTipoDeclaracao(const QString& Tipo)
+{
+    return Tipo == QLatin1String("O") || Tipo == QLatin1String("R") ? 0 : 50;
+}
+
+std::uint8_t TPruv::ConfereSituacaoEspecial(bool Situacao, const QString& Ano)
+{
+    return !Situacao && Ano == QLatin1String("2003") ? 46 : 0;
+}
+
+// ---- setters ----
+
+void TPruv::AplicaAno()
+{
+    GetColecaoCodigoRetencao().SetAno(FAno);
+    AtualizaNaturezas();
+}
+
+void TPruv::SetAno(const QString& Ano)
+{
+    if (const std::uint8_t codigo = ConfereAno(Ano, false); codigo != 0) {
+        FAno.clear();
+        throw EPruvError(codigo, Ano, 0);
+    }
+    FAno = Ano;
+    AplicaAno();
+    if (FAno > FAnoAtual)
+        SetSituacaoEspecial(true);
+}
+
+void TPruv::SetAnoSemExcecao(const QString& Ano)
+{
+    FAno = Ano;
+    if (const std::uint8_t codigo = ConfereAno(Ano, false); codigo != 0) {
+        FAno.clear();
+        RegistraErro(Erros(), EPruvError(codigo, Ano, 0));
+        return;
+    }
+    AplicaAno();
+}
+
+const TNatureza& TPruv::NaturezaDaTabela(const TNatureza& Natureza) const
+{
+    for (const TNatureza& entrada : FNaturezas.GetTodas())
+        if (&entrada == &Natureza)
+            return entrada;
+    throw std::logic_error("a nature of another declaration's table");
+}
+
+void TPruv::SetNatureza(const TNatureza& Natureza)
+{
+    const TNatureza& natureza = NaturezaDaTabela(Natureza);
+    if (const std::uint8_t codigo = ConfereNatureza(&natureza, true); codigo != 0)
+        throw EPruvError(codigo, natureza.GetDescricao(), 0);
+    FNatureza = &natureza;
+}
+
+void TPruv::SetNaturezaSemExcecao(const TNatureza& Natureza)
+{
+    FNatureza = &NaturezaDaTabela(Natureza);
+    if (const std::uint8_t codigo = ConfereNatureza(FNatureza, true); codigo != 0)
+        RegistraErro(Erros(), EPruvError(codigo, FNatureza->GetDescricao(), 0));
+}
+
+void TPruv::SetDataGeracao(double Data)
+{
+    FDataGeracao = Data;
+}
+
+void TPruv::SetDataGeracaoSemExcecao(double Data)
+{
+    FDataGeracao = Data;
+}
+
+void TPruv::SetTipoDeclaracao(const QString& Tipo)
+{
+    if (const std::uint8_t codigo = ConfereTipoDeclaracao(Tipo); codigo != 0)
+        throw EPruvError(codigo, Tipo, 0);
+    FTipoDeclaracao = Tipo;
+}
+
+void TPruv::SetTipoDeclaracaoSemExcecao(const QString& Tipo)
+{
+    if (const std::uint8_t codigo = ConfereTipoDeclaracao(Tipo); codigo != 0) {
+        RegistraErro(Erros(), EPruvError(codigo, Tipo, 0));
+        return;
+    }
+    FTipoDeclaracao = Tipo;
+}
+
+void TPruv::SetSituacaoEspecial(bool Situacao)
+{
+    if (const std::uint8_t codigo = ConfereSituacaoEspecial(Situacao, FAno); codigo != 0)
+        throw EPruvError(codigo, QString(), 0);
+    FSituacaoEspecial = Situacao;
+}
+
+void TPruv::SetSituacaoEspecialSemExcecao(bool Situacao)
+{
+    if (const std::uint8_t codigo = ConfereSituacaoEspecial(Situacao, FAno); codigo != 0) {
+        RegistraErro(Erros(), EPruvError(codigo, QString(), 0));
+        return;
+    }
+    FSituacaoEspecial = Situacao;
+}
+
+void TPruv::SetNrDisquetes(int Quantidade)
+{
+    FNrDisquetes = Quantidade;
+    FNrDisquetesValor.SetValor(qint64{Quantidade} * TMonetario::Escala);
+}
+
+void TPruv::SetNrEstabelecimentos(int Quantidade)
+{
+    FNrEstabelecimentos = Quantidade;
+    FNrEstabelecimentosValor.SetValor(qint64{Quantidade} * TMonetario::Escala);
+}
+
+// ---- natures ----
+
+void TPruv::AtualizaNaturezas()
+{
+    FNaturezas.LimpaDisponiveis();
+    const auto todas = FNaturezas.GetTodas();
+    const auto disponibiliza = [&](std::initializer_list<int> posicoes) {
+        for (const int posicao : posicoes)
+            FNaturezas.AdicionaDisponivel(todas[posicao]);
+    };
+    const TContribuinte& declarante = GetDeclarante();
+    switch (declarante.TipoAtual()) {
+    case TNiContribuinte::Cpf:
+        break;
+    case TNiContribuinte::Cnpj:
+        if (FAno == QLatin1String("1998"))
+            disponibiliza({1, 6, 7});
+        else if (FAno >= AnoNaturezasAtuais) {
+            if (ObtemOrdemCnpj(declarante.GetNi(), false) > QLatin1String("0001"))
+                disponibiliza({1, 2});
+            else
+                disponibiliza({0, 1, 2, 3});
+        }
+        break;
+    default:
+        if (FAno == QLatin1String("1998"))
+            disponibiliza({1, 6, 7, 8});
+        else if (FAno >= AnoNaturezasAtuais)
+            disponibiliza({0, 1, 2, 3, 8});
+        else
+            disponibiliza({8, 9});
+        break;
+    }
+    if (FNaturezas.GetDisponiveis().empty()) {
+        FNatureza = &todas[NaturezaVazia];
+        FNaturezas.AdicionaDisponivel(todas[NaturezaVazia]);
+    }
+}
+
+// ---- checks ----
+
+EPruvError TPruv::Pendencia(std::uint8_t Codigo, const QString& Parametro, std::uint8_t Objeto, TipoDialogo Tipo,
+                            const QString* QuemEh) const
+{
+    return EPruvError(Codigo, Parametro, Tipo, Botao::Ok, 0, GetChave(),
+                      QuemEh ? *QuemEh : GetDeclarante().GetNiFormatado(), Objeto);
+}
+
+void TPruv::VerificaDados(TErros& Erros) const
+{
+    const TContribuinte& declarante = GetDeclarante();
+    const QString chave = GetChave();
+    const QString numero = declarante.GetNiFormatado();
+    declarante.VerificaNiPendencia(Erros, chave, numero, ObjetoNi);
+    declarante.VerificaNomePendencia(Erros, chave, numero, ObjetoNome);
+    if (const std::uint8_t codigo = ConfereNatureza(FNatureza, false); codigo != 0)
+        Erros.Add(Pendencia(codigo, QString(), ObjetoNatureza));
+    if (const std::uint8_t codigo = ConfereAno(FAno, false); codigo != 0)
+        Erros.Add(Pendencia(codigo, FAno, ObjetoAno));
+    if (const std::uint8_t codigo = ConfereTipoDeclaracao(FTipoDeclaracao); codigo != 0)
+        Erros.Add(Pendencia(codigo, QString(), ObjetoTipo));
+    if (const std::uint8_t codigo = ConfereSituacaoEspecial(FSituacaoEspecial, FAno); codigo != 0)
+        Erros.Add(Pendencia(codigo, QString(), ObjetoSituacaoEspecial));
+}
+
+void TPruv::VerificaFundos(TErros& Erros)
+{
+    if (FAno < AnoNaturezasAtuais)
+        return;
+    const bool administradora = FNatureza->GetCodigo() == CodigoAdministradora;
+    const QString numero = GetDeclarante().GetNiFormatado();
+    const bool semAnexos = GetColecaoAnexo().EstaVazia();
+    if (!semAnexos && !administradora)
+        Erros.Add(Pendencia(60, numero, ObjetoNatureza, TipoDialogo::Aviso));
+    else if (semAnexos && administradora)
+        Erros.Add(Pendencia(59, numero, ObjetoNatureza));
+}
+
+void TPruv::VerificaSemItens(TErros& Erros)
+{
+    const QString nenhum;
+    if (FTipoDeclaracao == QLatin1String("O") && FAno >= AnoNaturezasAtuais)
+        Erros.Add(Pendencia(133, QString(), ObjetoSemItens, TipoDialogo::Erro, &nenhum));
+    else if (FAno < AnoNaturezasAtuais)
+        Erros.Add(Pendencia(134, QString(), ObjetoSemItens, TipoDialogo::Erro, &nenhum));
+    else if (!GetColecaoAnexo().EstaVazia() && FNatureza->GetCodigo() == CodigoAdministradora)
+        Erros.Add(Pendencia(43, QString(), ObjetoSemItens));
+    else
+        Erros.Add(Pendencia(133, QString(), ObjetoSemItens, TipoDialogo::Aviso, &nenhum));
+}
+
+bool TPruv::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
+{
+    const TCursorOcupado ocupado;
+    TColecaoPruvItem& itens = GetItens();
+
+    VerificaDados(Erros);
+    VerificaFundos(Erros);
+    IncluiSecao(Frame, Erros, QStringLiteral("Identificação do declarante"));
+
+    Erros.Limpa();
+    FResponsavel.VerificaPendencias(Erros);
+    IncluiSecao(Frame, Erros, QStringLiteral("Responsável pelo Preenchimento da Declaração"));
+
+    if (GetDeclarante().TipoAtual() == TNiContribuinte::Cnpj) {
+        Erros.Limpa();
+        if (const std::uint8_t codigo = ValidaCpf(FRespCnpj.GetNi(), false); codigo != 0)
+            Erros.Add(Pendencia(codigo, FRespCnpj.GetNiFormatado(), ObjetoRespCnpj));
+        IncluiSecao(Frame, Erros, QStringLiteral("Responsável perante o CNPJ"));
+    }
+
+    TSecaoVerificacao beneficiarios(Frame, QStringLiteral("Beneficiários"));
+    VerificaItens(itens, *this, *this, Erros, Frame, Verificados, beneficiarios);
+    if (itens.EstaVazia()) {
+        Erros.Limpa();
+        VerificaSemItens(Erros);
+        beneficiarios.IncluiErros();
+    }
+    beneficiarios.Termina();
+
+    if (!Frame.Interrompida()) {
+        TResumo& proprio = TPruvAnexo::GetResumo();
+        proprio.SetOK(true);
+        GetColecaoResumo().Grava(proprio);
+    }
+    TPruvAnexo::LiberaItens();
+
+    if (FAno >= AnoNaturezasAtuais && FNatureza->GetCodigo() == CodigoAdministradora) {
+        TColecaoAnexo& anexos = GetColecaoAnexo();
+        TAnexoFC anexo(*this);
+        anexos.PrimeiroRegistro(anexo);
+        while (!anexos.Eof() && !Frame.Interrompida()) {
+            InterfaceUsuario::Atividade().MantemVivo();
+            Erros.Limpa();
+            Frame.IncluiTituloFundo(anexo.GetFundo().GetNiFormatado(), anexo.GetFundo().Nome().GetTexto());
+            anexo.Verifica(Erros, Frame, Verificados);
+            anexo.Reinicia();
+            anexos.ProximoRegistro(anexo);
+        }
+    }
+    FColecaoAnexo.reset();
+    Frame.SetaConcluida(true);
+    return Frame.NumErros() <= 0;
+}
+
+void TPruv::CalculaResumo()
+{
+    TResumo& total = GetResumoTotal();
+    TResumo& proprio = TPruvAnexo::GetResumo();
+    total.Zera();
+    proprio.Zera();
+    GetColecaoResumo().Carrega(proprio);
+    total.SetOK(true);
+    total.Soma(proprio);
+    if (FNatureza->GetCodigo() != CodigoAdministradora)
+        return;
+    TColecaoAnexo& anexos = GetColecaoAnexo();
+    TAnexoFC anexo(*this);
+    anexos.PrimeiroRegistro(anexo);
+    while (!anexos.Eof()) {
+        total.Soma(anexo.GetResumo());
+        anexo.Reinicia();
+        anexos.ProximoRegistro(anexo);
+    }
+}

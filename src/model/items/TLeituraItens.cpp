@@ -1,0 +1,69 @@
+#include "model/items/TLeituraItens.h"
+
+#include <stdexcept>
+
+TLeituraItens::TLeituraItens(std::shared_ptr<TDatabase> Banco, const QString& Selecao, QVariantList Parametros,
+                             const QStringList& Ordem, std::vector<int> PosicoesOrdem)
+    : FBanco(std::move(Banco)), FParametros(std::move(Parametros)), FPosicoesOrdem(std::move(PosicoesOrdem))
+{
+    const QString ordem = QStringLiteral(" ORDER BY ") + Ordem.join(QLatin1Char(','));
+    QStringList marcadores;
+    for (qsizetype i = 0; i < Ordem.size(); ++i)
+        marcadores << QLatin1Char('?') + QString::number(FParametros.size() + i + 1);
+    FPrimeira = std::make_unique<TComando>(FBanco->Conexao(), Selecao + ordem);
+    FSeguinte = std::make_unique<TComando>(FBanco->Conexao(),
+                                           Selecao + QStringLiteral(" AND (%1) > (%2)").arg(Ordem.join(QLatin1Char(',')),
+                                                                                          marcadores.join(QLatin1Char(',')))
+                                               + ordem);
+    for (TComando* comando : {FPrimeira.get(), FSeguinte.get()})
+        for (qsizetype i = 0; i < FParametros.size(); ++i)
+            comando->Liga(static_cast<int>(i + 1), FParametros[i]);
+    FBanco->RegistraLeitor(this);
+}
+
+TLeituraItens::~TLeituraItens()
+{
+    FBanco->RemoveLeitor(this);
+}
+
+bool TLeituraItens::Proxima()
+{
+    if (FFim)
+        return false;
+    if (!FAtual) {
+        if (!FIniciada) {
+            FAtual = FPrimeira.get();
+        } else {
+            FAtual = FSeguinte.get();
+            for (std::size_t i = 0; i < FUltima.size(); ++i)
+                FAtual->Liga(static_cast<int>(FParametros.size() + static_cast<qsizetype>(i) + 1), FUltima[i]);
+        }
+        FAtual->Reinicia();
+        FIniciada = true;
+    }
+    if (!FAtual->Passo()) {
+        FAtual->Reinicia();
+        FAtual = nullptr;
+        FFim = true;
+        return false;
+    }
+    FUltima.clear();
+    for (const int posicao : FPosicoesOrdem)
+        FUltima.push_back(FAtual->Valor(posicao));
+    return true;
+}
+
+const TComando& TLeituraItens::Linha() const
+{
+    if (!FAtual)
+        throw std::logic_error("no row is current in the walk");
+    return *FAtual;
+}
+
+void TLeituraItens::SoltaLeituras()
+{
+    if (FAtual) {
+        FAtual->Reinicia();
+        FAtual = nullptr;
+    }
+}

@@ -1,0 +1,453 @@
+#include "model/items/TPruvItem.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "model/codes/ICodigosRetencao.h"
+#include "model/declaration/IDeclaracao.h"
+#include "model/declaration/TNaturezas.h"
+#include "model/declaration/TPruvAnexo.h"
+#include "model/values/Utilitarios.h"
+
+namespace {
+
+const QString SubJudiceTexto = QStringLiteral(" Exigibilidade Suspensa ");
+const QString CompensacaoTexto = QStringLiteral(" Compensação ");
+
+// "Jan" to "Dez", and "13º" for the 13th salary.
+QString MesAbreviado(int Mes)
+{
+    return Meses(Mes).left(3);
+}
+
+bool AnoAPartirDe(const QString& Ano, const char* Limite)
+{
+    return Ano >= QLatin1String(Limite);
+}
+
+}  // namespace
+
+TPruvItem::TPruvItem(IDeclaracao& Declaracao, TPruvAnexo& Dono)
+    : FDeclaracao(Declaracao),
+      FDono(Dono),
+      FInAnexo(Dono.EhAnexo() ? QStringLiteral("1") : QStringLiteral("0")),
+      FBeneficiario(&Declaracao)
+{
+    if (FDeclaracao.Erros())
+        SetErros(FDeclaracao.Erros());
+    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
+        TMonetarioTotal& total = FTotaisMes[m - 1];
+        total.AdicionaSoma(FValores.GetImposto(m));
+        total.AdicionaSoma(FCompensacao.GetCompensacaoAno(m));
+        total.AdicionaSoma(FCompensacao.GetCompensacaoAnosAnteriores(m));
+    }
+    FTotalImposto.AdicionaSoma(FValores.GetTotalImposto());
+    FTotalImposto.AdicionaSoma(FCompensacao.GetTotalCompensacaoAno());
+    FTotalImposto.AdicionaSoma(FCompensacao.GetTotalCompensacaoAnosAnteriores());
+    // Building the totals is no change of the item.
+    for (TMonetarioTotal& total : FTotaisMes)
+        total.SetAlterado(false);
+    FTotalImposto.SetAlterado(false);
+}
+
+void TPruvItem::Limpa()
+{
+    FChave.clear();
+    FValores.Limpa();
+    FCompensacao.Limpa();
+    FSubJudice.Limpa();
+    FBeneficiario.Limpa();
+    FCodigo.Limpa();
+}
+
+void TPruvItem::Copia(TPruvItem& Destino) const
+{
+    Destino.FChave = FChave;
+    FBeneficiario.AtribuiA(Destino.FBeneficiario);
+    FCodigo.CopiaPara(Destino.FCodigo);
+    FValores.Copia(Destino.FValores);
+    FCompensacao.Copia(Destino.FCompensacao);
+    FSubJudice.Copia(Destino.FSubJudice);
+}
+
+void TPruvItem::SetErros(TErros* Erros)
+{
+    FErros = Erros;
+    FBeneficiario.SetErros(Erros);
+    FValores.SetErros(Erros);
+    FSubJudice.SetErros(Erros);
+    FCompensacao.SetErros(Erros);
+}
+
+void TPruvItem::AtribuiCodigoRetencao(const TCodigoRetencao& Codigo)
+{
+    if (&Codigo != &FCodigo)
+        Codigo.CopiaPara(FCodigo);
+    FAlterado = true;
+}
+
+TMonetarioTotal& TPruvItem::GetTotalImpostoMes(int Mes)
+{
+    if (Mes < 1 || Mes > TSerieMensal::Meses)
+        throw std::out_of_range("Mes fora de 1 a 13: " + std::to_string(Mes));
+    return FTotaisMes[Mes - 1];
+}
+
+void TPruvItem::CalculaLiquido(int Mes, TMonetario& Destino) const
+{
+    // ImpostoDoMes sums what the month's total holds, without the limit a total's reading has.
+    Destino.SetValor(FValores.GetRendimento(Mes).GetValorPositivo() - FValores.GetDeducao(Mes).GetValorPositivo()
+                     - ImpostoDoMes(Mes));
+}
+
+bool TPruvItem::GetAlterado() const
+{
+    if (!FAlterado)
+        FAlterado = FBeneficiario.GetAlterado() || FValores.GetAlterado() || FCompensacao.GetAlterado()
+                    || FSubJudice.GetAlterado();
+    return FAlterado;
+}
+
+void TPruvItem::SetAlterado(bool Alterado)
+{
+    FAlterado = Alterado;
+    FBeneficiario.SetAlterado(Alterado);
+    FValores.SetAlterado(Alterado);
+    FCompensacao.SetAlterado(Alterado);
+    FSubJudice.SetAlterado(Alterado);
+}
+
+// ---- what the checks read
+
+std::uint8_t TPruvItem::NumeroObjeto(std::uint8_t Objeto) const
+{
+    return FDono.EhAnexo() ? static_cast<std::uint8_t>(Objeto + DeslocamentoAnexo) : Objeto;
+}
+
+void TPruvItem::Pendencia(TErros& Erros, std::uint8_t Codigo, const QString& Parametro, TipoDialogo Tipo,
+                          std::uint8_t Objeto) const
+{
+    Erros.Add(EPruvItemError(Codigo, Parametro, Tipo, Botao::Ok, 0, FDono.GetChave(), FChave, NumeroObjeto(Objeto)));
+}
+
+QString TPruvItem::Ano() const
+{
+    return FDeclaracao.GetAno();
+}
+
+bool TPruvItem::PessoaFisica() const
+{
+    return FBeneficiario.TipoAtual() == TNiContribuinte::Cpf;
+}
+
+bool TPruvItem::PessoaJuridica() const
+{
+    return FBeneficiario.TipoAtual() == TNiContribuinte::Cnpj;
+}
+
+bool TPruvItem::RegraAde() const
+{
+    // Asked for every month of every item verified: the code is compared in place first, as few
+    // codes fall under the rule, and the year only for those.
+    const QString& codigo = FCodigo.GetCodigo();
+    if (codigo.size() != 4)
+        return false;
+    const auto eh = [&codigo](const char16_t (&Outro)[5]) { return std::equal(Outro, Outro + 4, codigo.utf16()); };
+    const bool doCodigo = (eh(u"8045") && PessoaFisica()) || eh(u"6799") || eh(u"3249") || eh(u"3251");
+    return doCodigo && AnoAPartirDe(Ano(), "2002");
+}
+
+std::uint8_t TPruvItem::MensagemAde() const
+{
+    return Codigo() == QLatin1String("8045") ? 170 : 171;
+}
+
+bool TPruvItem::DecimoTerceiroDoCodigo() const
+{
+    const QString codigo = Codigo();
+    return codigo == QLatin1String("0561") || (codigo == QLatin1String("0588") && AnoAPartirDe(Ano(), "2002"));
+}
+
+qint64 TPruvItem::SomaValores(int Mes) const
+{
+    return FValores.GetRendimento(Mes).GetValorPositivo() + FValores.GetDeducao(Mes).GetValorPositivo()
+           + FValores.GetImposto(Mes).GetValorPositivo();
+}
+
+qint64 TPruvItem::SomaSubJudiceSemDeposito(int Mes) const
+{
+    return FSubJudice.GetRendimento(Mes).GetValorPositivo() + FSubJudice.GetDeducao(Mes).GetValorPositivo()
+           + FSubJudice.GetImposto(Mes).GetValorPositivo();
+}
+
+qint64 TPruvItem::SomaDeposito(int Mes) const
+{
+    return FSubJudice.GetDeposito(Mes).GetValorPositivo();
+}
+
+qint64 TPruvItem::SomaSubJudice(int Mes) const
+{
+    return SomaSubJudiceSemDeposito(Mes) + SomaDeposito(Mes);
+}
+
+qint64 TPruvItem::SomaCompensacoes(int Mes) const
+{
+    return FCompensacao.GetCompensacaoAno(Mes).GetValorPositivo()
+           + FCompensacao.GetCompensacaoAnosAnteriores(Mes).GetValorPositivo();
+}
+
+qint64 TPruvItem::ImpostoDoMes(int Mes) const
+{
+    return FValores.GetImposto(Mes).GetValorPositivo() + SomaCompensacoes(Mes);
+}
+
+// ---- checks before a save
+
+std::uint8_t TPruvItem::Verifica()
+{
+    if (FDono.GetChave().isEmpty() || FDeclaracao.GetChave().isEmpty())
+        return 3;
+    if (const std::uint8_t codigo = FBeneficiario.VerificaNi(); codigo != 0)
+        return codigo;
+    if (const std::uint8_t codigo = VerificaCodigo(); codigo != 0)
+        return codigo;
+    return VerificaTipoBeneficiario();
+}
+
+std::uint8_t TPruvItem::ValoresValidos() const
+{
+    if (!RegraAde())
+        return 0;
+    for (int m = 2; m <= TSerieMensal::Meses; ++m)
+        if (SomaValores(m) > 0 || SomaSubJudice(m) > 0 || SomaCompensacoes(m) > 0)
+            return MensagemAde();
+    return 0;
+}
+
+std::uint8_t TPruvItem::VerificaCodigo()
+{
+    if (!FDeclaracao.GetColecaoCodigoRetencao().BuscaCodigo(FCodigo, FInAnexo))
+        return 116;
+    if (FCodigo.GetAno() != Ano())
+        return 117;
+    if (FInAnexo == QLatin1String("0") && FCodigo.GetAnexo() != QLatin1String("0"))
+        return 38;
+    if (FInAnexo == QLatin1String("1") && FCodigo.GetAnexo() != QLatin1String("1"))
+        return 37;
+    if (FCodigo.GetIn4() && FDeclaracao.GetNatureza().GetCodigo() != 1)
+        return 111;
+    return 0;
+}
+
+std::uint8_t TPruvItem::VerificaTipoBeneficiario()
+{
+    if (!FDeclaracao.GetColecaoCodigoRetencao().BuscaCodigo(FCodigo, FInAnexo))
+        return 0;
+    if (FCodigo.GetPfPjAmbos() == QLatin1String("F") && PessoaJuridica())
+        return 110;
+    if (FCodigo.GetPfPjAmbos() == QLatin1String("J") && PessoaFisica())
+        return 109;
+    return 0;
+}
+
+// ---- checks of the verification
+
+void TPruvItem::VerificaPendencias(TErros& Erros)
+{
+    FBeneficiario.VerificaNiPendencia(Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNi));
+    FBeneficiario.VerificaNomePendencia(Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNome));
+    std::uint8_t codigo = VerificaCodigo();
+    if (codigo == 0)
+        codigo = VerificaTipoBeneficiario();
+    if (codigo != 0)
+        Pendencia(Erros, codigo, Codigo() + QLatin1Char(';') + Ni(), TipoDialogo::Erro, ObjetoCodigo);
+    VerificaValores(Erros);
+}
+
+void TPruvItem::VerificaValores(TErros& Erros) const
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m)
+        VerificaMes(Erros, m);
+    VerificaAdmissibilidade(Erros);
+    VerificaDecimoTerceiro(Erros);
+    VerificaZerado(Erros);
+}
+
+void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
+{
+    // The texts of a pending item are made only for one that is found: most months have none.
+    const auto parametro = [&] { return Codigo() + QLatin1Char(' ') + Ni() + QLatin1Char(' ') + MesAbreviado(Mes); };
+    const auto parametroSubJudice = [&] {
+        return Codigo() + SubJudiceTexto + Ni() + QLatin1Char(' ') + MesAbreviado(Mes);
+    };
+
+    if (Mes >= 2 && RegraAde()) {
+        const std::uint8_t mensagem = MensagemAde();
+        const auto prefixo = [&] { return Codigo() + QLatin1Char(';'); };
+        if (SomaValores(Mes) > 0)
+            Pendencia(Erros, mensagem, prefixo() + parametro(), TipoDialogo::Erro, ObjetoValores);
+        if (SomaSubJudice(Mes) > 0)
+            Pendencia(Erros, mensagem, prefixo() + parametroSubJudice(), TipoDialogo::Erro, ObjetoSubJudice);
+        if (SomaCompensacoes(Mes) > 0)
+            Pendencia(Erros, mensagem,
+                      prefixo() + Codigo() + CompensacaoTexto + Ni() + QLatin1Char(' ') + MesAbreviado(Mes),
+                      TipoDialogo::Erro, ObjetoCompensacao);
+    }
+
+    const qint64 rendimento = FValores.GetRendimento(Mes).GetValorPositivo();
+    const qint64 deducao = FValores.GetDeducao(Mes).GetValorPositivo();
+    const qint64 imposto = ImpostoDoMes(Mes);
+    const bool deducaoSubJudice = FSubJudice.GetDeducao(Mes).GetValorPositivo() > 0;
+    const bool admiteDeducao = FCodigo.GetDeducao();
+
+    if (imposto > 0 && imposto >= rendimento)
+        Pendencia(Erros, 83, parametro(), TipoDialogo::Aviso, ObjetoValores);
+
+    if (PessoaFisica()) {
+        if (rendimento > 100000 * TMonetario::Escala)
+            Pendencia(Erros, 84, parametro(), TipoDialogo::Aviso, ObjetoValores);
+        if (deducao > 0 && !admiteDeducao)
+            Pendencia(Erros, 91, parametro(), TipoDialogo::Erro, ObjetoValores);
+        else if (deducao > 20000 * TMonetario::Escala)
+            Pendencia(Erros, 85, parametro(), TipoDialogo::Aviso, ObjetoValores);
+        if (imposto > 20000 * TMonetario::Escala)
+            Pendencia(Erros, 86, parametro(), TipoDialogo::Aviso, ObjetoValores);
+        if (deducaoSubJudice && !admiteDeducao)
+            Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
+        if (SomaCompensacoes(Mes) > 0 && rendimento == 0)
+            Pendencia(Erros, 97, parametro(), TipoDialogo::Erro, ObjetoValores);
+    } else {
+        if (rendimento > 1000000 * TMonetario::Escala)
+            Pendencia(Erros, 87, parametro(), TipoDialogo::Aviso, ObjetoValores);
+        if (deducao > 0)
+            Pendencia(Erros, 91, parametro(), TipoDialogo::Erro, ObjetoValores);
+        if (FValores.GetImposto(Mes).GetValorPositivo() > 100000 * TMonetario::Escala)
+            Pendencia(Erros, 88, parametro(), TipoDialogo::Aviso, ObjetoValores);
+        if (deducaoSubJudice)
+            Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
+    }
+}
+
+void TPruvItem::VerificaAdmissibilidade(TErros& Erros) const
+{
+    const bool subJudice = !FSubJudice.Zerado() || !FSubJudice.DepositoTotalZerado();
+    const bool compensacao = !FCompensacao.Zerado();
+    if (!subJudice && !compensacao)
+        return;
+
+    std::uint8_t mensagemSubJudice = 0;
+    std::uint8_t mensagemCompensacao = 0;
+    QString parametro = Codigo() + QLatin1Char(' ') + Ni();
+    if (!AnoAPartirDe(Ano(), "2000")) {
+        mensagemSubJudice = 101;
+        mensagemCompensacao = 103;
+        parametro = Ano() + QLatin1Char(';') + Ni();
+    } else if (!PessoaFisica()) {
+        mensagemSubJudice = 98;
+        mensagemCompensacao = 100;
+    } else if (!FCodigo.GetSubJudice()) {
+        mensagemSubJudice = 94;
+        mensagemCompensacao = 96;
+    } else {
+        return;
+    }
+    if (subJudice)
+        Pendencia(Erros, mensagemSubJudice, parametro, TipoDialogo::Erro, ObjetoValores);
+    if (compensacao)
+        Pendencia(Erros, mensagemCompensacao, parametro, TipoDialogo::Erro, ObjetoValores);
+}
+
+void TPruvItem::VerificaDecimoTerceiro(TErros& Erros) const
+{
+    if (DecimoTerceiroDoCodigo() && !PessoaJuridica())
+        return;
+    const QString mes = QLatin1Char(' ') + MesAbreviado(TSerieMensal::Meses);
+    if (SomaValores(TSerieMensal::Meses) > 0)
+        Pendencia(Erros, 92, Codigo() + QLatin1Char(' ') + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+    if (SomaSubJudice(TSerieMensal::Meses) > 0)
+        Pendencia(Erros, 92, Codigo() + SubJudiceTexto + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+    if (SomaCompensacoes(TSerieMensal::Meses) > 0)
+        Pendencia(Erros, 92, Codigo() + CompensacaoTexto + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+}
+
+void TPruvItem::VerificaZerado(TErros& Erros) const
+{
+    if (!FValores.Zerado() || !FSubJudice.Zerado() || !FSubJudice.DepositoTotalZerado() || !FCompensacao.Zerado())
+        return;
+    // Rectifying declarations before 1999 could list an item to say it had nothing.
+    const bool aviso = !AnoAPartirDe(Ano(), "1999") && FDeclaracao.GetTipoDeclaracao() == QLatin1String("R");
+    Pendencia(Erros, 90, Codigo() + QLatin1Char(' ') + Ni(), aviso ? TipoDialogo::Aviso : TipoDialogo::Erro,
+              ObjetoValores);
+}
+
+// ---- checks of the import
+
+void TPruvItem::ListaAde(TErros& Erros, SomaDoMes Soma) const
+{
+    if (!RegraAde())
+        return;
+    QStringList meses;
+    for (int m = 2; m <= TSerieMensal::Meses; ++m)
+        if ((this->*Soma)(m) > 0)
+            meses << MesAbreviado(m);
+    if (!meses.isEmpty())
+        Erros.Add(EPruvItemError(MensagemAde(),
+                                 Codigo() + QLatin1Char(';') + QLatin1Char('(') + meses.join(QStringLiteral(", "))
+                                     + QLatin1Char(')'),
+                                 0));
+}
+
+void TPruvItem::DecimoTerceiroImportacao(TErros& Erros, qint64 Soma, bool TestaBeneficiario) const
+{
+    const bool permitido = DecimoTerceiroDoCodigo() && !(TestaBeneficiario && PessoaJuridica());
+    if (Soma > 0 && !permitido)
+        Erros.Add(EPruvItemError(92, Codigo(), 0));
+}
+
+void TPruvItem::VerificaRendimentos(TErros& Erros) const
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m)
+        if (FValores.GetDeducao(m).GetValorPositivo() > 0 && (!PessoaFisica() || !FCodigo.GetDeducao()))
+            Erros.Add(EPruvItemError(91, Codigo() + QLatin1Char(';') + MesAbreviado(m), 0));
+    ListaAde(Erros, &TPruvItem::SomaValores);
+    DecimoTerceiroImportacao(Erros, SomaValores(TSerieMensal::Meses), true);
+}
+
+void TPruvItem::VerificaGrupoJudicial(TErros& Erros, bool Presente, const MensagensGrupo& Mensagens,
+                                      bool TestaDeducoes, SomaDoMes Soma) const
+{
+    if (!Presente)
+        return;
+    if (!AnoAPartirDe(Ano(), "2000")) {
+        Erros.Add(EPruvItemError(Mensagens.Ano, Ano(), 0));
+    } else if (!FCodigo.GetSubJudice()) {
+        Erros.Add(EPruvItemError(Mensagens.Codigo, Codigo(), 0));
+    } else if (PessoaJuridica()) {
+        Erros.Add(EPruvItemError(Mensagens.Juridica, Ni(), 0));
+    } else {
+        if (TestaDeducoes)
+            for (int m = 1; m <= TSerieMensal::Meses; ++m)
+                if (FSubJudice.GetDeducao(m).GetValorPositivo() > 0 && !FCodigo.GetDeducao())
+                    Erros.Add(EPruvItemError(91, Codigo() + QLatin1Char(';') + MesAbreviado(m), 0));
+        ListaAde(Erros, Soma);
+        // A legal entity was refused above: the 13th depends on the code alone.
+        DecimoTerceiroImportacao(Erros, (this->*Soma)(TSerieMensal::Meses), false);
+    }
+}
+
+void TPruvItem::VerificaSubJudice(TErros& Erros) const
+{
+    VerificaGrupoJudicial(Erros, !FSubJudice.Zerado(), {101, 94, 98}, true, &TPruvItem::SomaSubJudiceSemDeposito);
+}
+
+void TPruvItem::VerificaDeposito(TErros& Erros) const
+{
+    VerificaGrupoJudicial(Erros, !FSubJudice.DepositoTotalZerado(), {102, 95, 99}, false, &TPruvItem::SomaDeposito);
+}
+
+void TPruvItem::VerificaCompensacao(TErros& Erros) const
+{
+    VerificaGrupoJudicial(Erros, !FCompensacao.Zerado(), {103, 96, 100}, false, &TPruvItem::SomaCompensacoes);
+}

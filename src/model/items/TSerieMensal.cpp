@@ -1,0 +1,94 @@
+#include "model/items/TSerieMensal.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "model/values/TErro.h"
+
+namespace {
+
+int Indice(int Mes)
+{
+    if (Mes < 1 || Mes > TSerieMensal::Meses)
+        throw std::out_of_range("Mes fora de 1 a 13: " + std::to_string(Mes));
+    return Mes - 1;
+}
+
+}  // namespace
+
+TSerieMensal::TSerieMensal()
+{
+    FTotal.ReservaParcelas(Meses - 1);   // every item holds many series
+    for (int m = 0; m < Meses - 1; ++m)
+        FTotal.AdicionaSoma(FMeses[m]);
+    FTotal.SetAlterado(false);   // building the total is no change of the series
+}
+
+TMonetario& TSerieMensal::Mes(int Mes)
+{
+    return FMeses[Indice(Mes)];
+}
+
+const TMonetario& TSerieMensal::Mes(int Mes) const
+{
+    return FMeses[Indice(Mes)];
+}
+
+void TSerieMensal::Limpa()
+{
+    for (TMonetario& mes : FMeses)
+        mes.TMonetario::SetValor(0);
+}
+
+void TSerieMensal::CopiaDe(const TSerieMensal& Origem)
+{
+    for (int m = 0; m < Meses; ++m)
+        FMeses[m].SetValor(Origem.FMeses[m].GetValorPositivo());
+}
+
+bool TSerieMensal::Zerada() const
+{
+    for (const TMonetario& mes : FMeses)
+        if (mes.TMonetario::GetValor() > 0)
+            return false;
+    return true;
+}
+
+qint64 TSerieMensal::SomaAno() const
+{
+    // Typed and stored amounts stay below the money limit, so 13 of them never reach the 64-bit
+    // one; an amount set past it in code is refused rather than wrapped.
+    // The running summary adds every series of every item saved: the months are added without a
+    // check each while none is past 2^59 (13 of those stay below 2^63), and checked one by one
+    // only when one is.
+    constexpr qint64 Folgado = qint64(1) << 59;
+    qint64 soma = 0;
+    bool folgado = true;
+    for (const TMonetario& mes : FMeses) {
+        const qint64 valor = std::max<qint64>(mes.TMonetario::GetValor(), 0);
+        folgado &= valor < Folgado;
+        soma += valor < Folgado ? valor : 0;
+    }
+    if (folgado)
+        return soma;
+    soma = 0;
+    for (const TMonetario& mes : FMeses) {
+        const qint64 valor = mes.TMonetario::GetValor();
+        if (__builtin_add_overflow(soma, valor < 0 ? 0 : valor, &soma))
+            throw EMonetarioInvalido(165, QString(), 0);
+    }
+    return soma;
+}
+
+bool TSerieMensal::Alterada() const
+{
+    return FTotal.GetAlterado() || FMeses[Meses - 1].GetAlterado();
+}
+
+void TSerieMensal::SetAlterado(bool Alterado)
+{
+    for (TMonetario& mes : FMeses)
+        mes.TDadoBasico::SetAlterado(Alterado);
+    FTotal.SetAlterado(Alterado);
+}

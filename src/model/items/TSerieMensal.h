@@ -1,0 +1,45 @@
+#pragma once
+#include <QtGlobal>
+#include <array>
+
+#include "model/values/TMonetario.h"
+#include "model/values/TMonetarioTotal.h"
+
+// One kind of amount of an item, month by month: months 1 to 12 and month 13 (the 13th
+// salary), each an observable amount, with a running total that observes months 1 to 12 only.
+// The total observes the months' addresses, so a series is neither copied nor moved.
+class TSerieMensal final {
+public:
+    static constexpr int Meses = 13;
+
+    TSerieMensal();
+    TSerieMensal(const TSerieMensal&) = delete;
+    TSerieMensal& operator=(const TSerieMensal&) = delete;
+
+    // Month 1 to 13; any other raises std::out_of_range.
+    [[nodiscard]] TMonetario& Mes(int Mes);
+    [[nodiscard]] const TMonetario& Mes(int Mes) const;
+    [[nodiscard]] TMonetarioTotal& Total() { return FTotal; }
+    [[nodiscard]] const TMonetarioTotal& Total() const { return FTotal; }
+
+    // Every month 0; only the months that change tell their observers.
+    void Limpa();
+    // Each month takes the positive amount of the same month of Origem.
+    void CopiaDe(const TSerieMensal& Origem);
+    // No month above 0 (negative amounts count as 0). As the total adds the months' positive
+    // amounts, this is also "month 13 and the total are both 0", without reading the total
+    // (which refuses a sum past the money limit).
+    [[nodiscard]] bool Zerada() const;
+    // The positive amounts of months 1 to 13 added exactly, with no money limit.
+    [[nodiscard]] qint64 SomaAno() const;
+    // The total or month 13 reports a change (the total does for any of months 1 to 12).
+    [[nodiscard]] bool Alterada() const;
+    // Sets the flag of the 13 months and of the total, without telling anyone.
+    void SetAlterado(bool Alterado);
+
+private:
+    // Plain values, never totals: the series reads and sets them without virtual calls, as bulk
+    // loads and summaries go through every month of every item.
+    std::array<TMonetario, Meses> FMeses;
+    TMonetarioTotal FTotal;   // after the months: it stops observing them before they go
+};

@@ -1,0 +1,277 @@
+#include "model/people/TColecaoBeneficiario.h"
+
+#include <optional>
+
+#include "components/data/datasets/TdvTable.h"
+#include "model/declaration/IColecoesDeclaracao.h"
+#include "model/declaration/TPruvAnexo.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/storage/ValoresArmazenados.h"
+#include "model/values/TErro.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
+
+namespace {
+
+enum : int { cDeclaracao, cTipo, cNumero, cNome };
+
+// The beneficiary's row key within its declaration as one number (kind, then the root's digits),
+// so that a bulk load tells the beneficiaries it met without building texts; nullopt for a number
+// that is not digits, which is then always looked up.
+std::optional<qint64> ChaveNumerica(const TBeneficiarioPruv& Beneficiario)
+{
+    const std::uint8_t tipo = Beneficiario.TipoAtual();
+    const qsizetype tamanho = tipo == TNiContribuinte::Cpf ? 9 : tipo == TNiContribuinte::Cnpj ? 12 : 0;
+    const QString ni = Beneficiario.GetNi();
+    if (tamanho == 0 || ni.size() < tamanho)
+        return std::nullopt;
+    qint64 chave = tipo;
+    for (qsizetype i = 0; i < tamanho; ++i) {
+        const char16_t c = ni.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        chave = chave * 10 + (c - u'0');
+    }
+    return chave;
+}
+
+}  // namespace
+
+QString TColecaoBeneficiario::NomeArquivo()
+{
+    return QStringLiteral("Benef.db");
+}
+
+TColecaoBeneficiario::TColecaoBeneficiario(IColecoesDeclaracao& Declaracao) : FDeclaracao(Declaracao)
+{
+    CriaTabelaColecao(NomeArquivo());
+    CriaEsquema(Campos(), Indices());
+    AbreTabelaColecao();
+    AplicaFiltro();
+}
+
+TColecaoBeneficiario::~TColecaoBeneficiario() = default;
+
+std::vector<TFieldDef> TColecaoBeneficiario::Campos()
+{
+    return {CampoTexto(QStringLiteral("E_PRUV_DK"), 5), CampoTexto(QStringLiteral("IN_PF_PJ"), 1),
+            CampoTexto(QStringLiteral("NR_PF_PJ"), 12), CampoTexto(QStringLiteral("NM_NM_EMPR"), 60)};
+}
+
+std::vector<TIndexDef> TColecaoBeneficiario::Indices()
+{
+    return {{QString(), QStringLiteral("E_PRUV_DK;IN_PF_PJ;NR_PF_PJ"), TIndexOption::ixPrimary},
+            {QStringLiteral("IPFPJ"), QStringLiteral("IN_PF_PJ;NR_PF_PJ"), 0}};
+}
+
+void TColecaoBeneficiario::AplicaFiltro()
+{
+    const QString chave = FDeclaracao.GetChave();
+    RestringeTabela(Tabela(), QString(), {chave, QStringLiteral("0"), QStringLiteral("000000000")},
+                    {chave, QStringLiteral("9"), QStringLiteral("999999999999")}, {QStringLiteral("E_PRUV_DK = ") + chave});
+    SetFiltrado(true);
+}
+
+bool TColecaoBeneficiario::LocalizaChave(const TBeneficiarioPruv& Beneficiario)
+{
+    return Tabela().FindKey({FDeclaracao.GetChave(), Beneficiario.TipoArmazenado(), Beneficiario.GetRaiz()});
+}
+
+bool TColecaoBeneficiario::Localiza(TBeneficiarioPruv& Beneficiario)
+{
+    bool preencheu = false;
+    return Localiza(Beneficiario, preencheu);
+}
+
+bool TColecaoBeneficiario::Localiza(TBeneficiarioPruv& Beneficiario, bool& PreencheuNome)
+{
+    PreencheuNome = false;
+    if (LocalizaChave(Beneficiario))
+        return true;
+    if (!GetGravarEmDisco())
+        return false;   // a bulk load stores the names it is given
+    TdvTable& tabela = Tabela();
+    const QString raiz = Beneficiario.GetRaiz();
+    if (Beneficiario.TipoAtual() == TNiContribuinte::Cnpj) {
+        // Another establishment of the same company in this declaration gives its name.
+        const QString empresa = raiz.left(8);
+        tabela.FindNearest({FDeclaracao.GetChave(), QStringLiteral("2"), empresa});
+        if (!tabela.Eof() && tabela.Fields(cTipo)->AsString() == QLatin1String("2")
+            && tabela.Fields(cNumero)->AsString().left(8) == empresa) {
+            Beneficiario.Nome().SetNomeSemExcecao(tabela.Fields(cNome)->AsString());
+            PreencheuNome = true;
+            return false;
+        }
+    }
+    if (Beneficiario.Nome().GetTexto().isEmpty()) {
+        // The same number in any declaration.
+        LimpaFiltro();
+        SelecionaIndice(QStringLiteral("IPFPJ"));
+        if (tabela.FindKey({Beneficiario.TipoArmazenado(), raiz})) {
+            Beneficiario.Nome().SetNomeSemExcecao(tabela.Fields(cNome)->AsString());
+            PreencheuNome = true;
+        }
+        AplicaFiltro();
+    }
+    return false;
+}
+
+void TColecaoBeneficiario::LeRegistro(TBeneficiarioPruv& Beneficiario)
+{
+    TdvTable& tabela = Tabela();
+    if (tabela.Bof() && tabela.Eof()) {
+        Beneficiario.Limpa();
+        LimpaNome(Beneficiario);
+        return;
+    }
+    if (tabela.Fields(cDeclaracao)->AsString() != FDeclaracao.GetChave())
+        throw EColecaoError(21, QString(), 0);
+    const int tamanho = tabela.Fields(cTipo)->AsString() == QLatin1String("1") ? 9 : 12;
+    Beneficiario.SetRaizSemExcecao(tabela.Fields(cNumero)->AsString().left(tamanho));
+    Beneficiario.Nome().SetNomeSemExcecao(tabela.Fields(cNome)->AsString());
+}
+
+bool TColecaoBeneficiario::Carrega(TBeneficiarioPruv& Beneficiario)
+{
+    bool preencheu = false;
+    if (Localiza(Beneficiario, preencheu)) {
+        LeRegistro(Beneficiario);
+        return true;
+    }
+    if (preencheu) {
+        // The name found goes through the name rules as if typed.
+        const QString nome = Beneficiario.Nome().GetTexto();
+        LimpaNome(Beneficiario);
+        Beneficiario.Nome().SetNomeSemExcecao(nome);
+    } else {
+        LimpaNome(Beneficiario);
+    }
+    return false;
+}
+
+void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
+{
+    FVistosDireto.clear();
+    if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
+        return;
+    TdvTable& tabela = Tabela();
+    if (!Localiza(Beneficiario)) {
+        Novo();
+    } else if (tabela.Fields(cTipo)->AsString() == Beneficiario.TipoArmazenado()
+               && tabela.Fields(cNumero)->AsString() == Beneficiario.GetRaiz()
+               && tabela.Fields(cNome)->AsString() == Beneficiario.Nome().GetTexto()) {
+        return;   // stored as it is: the items of one beneficiary are saved one after another
+    }
+    tabela.Edit();
+    tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());
+    tabela.Fields(cTipo)->SetAsString(Beneficiario.TipoArmazenado());
+    tabela.Fields(cNumero)->SetAsString(Beneficiario.GetRaiz());
+    tabela.Fields(cNome)->SetAsString(Beneficiario.Nome().GetTexto());
+    Grava();
+}
+
+void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
+{
+    if (GetGravarEmDisco()) {
+        GravaRegistro(Beneficiario);
+        return;
+    }
+    if (FDeclaracao.GetChave().isEmpty() || Beneficiario.GetNiFormatado().isEmpty())
+        return;
+    try {
+        if (!FInsercao) {
+            const auto banco = Tabela().OpenDatabase();
+            FInsercao = std::make_unique<TInsercao>(banco, NomeArquivo(), Campos());
+            const QString tabela = TEsquemaTabela::Aspas(banco->NomeReal(NomeArquivo()));
+            FSqlBusca = QStringLiteral("SELECT NM_NM_EMPR FROM %1 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
+                            .arg(tabela);
+            FSqlNome = QStringLiteral("UPDATE %1 SET NM_NM_EMPR = ?4 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
+                           .arg(tabela);
+        }
+        const QString& nome = Beneficiario.Nome().GetTexto();
+        const std::optional<qint64> vista = ChaveNumerica(Beneficiario);
+        if (vista && FChaveVistos != FDeclaracao.GetChave()) {
+            FVistosDireto.clear();
+            FChaveVistos = FDeclaracao.GetChave();
+        }
+        if (vista) {
+            const auto achado = FVistosDireto.find(*vista);
+            if (achado != FVistosDireto.end() && achado->second == nome)
+                return;   // met before in this load, stored under this name
+        }
+        const QString tipo = Beneficiario.TipoArmazenado();
+        const QString raiz = Beneficiario.GetRaiz();
+        TDatabase& banco = FInsercao->Banco();
+        TComando& busca = banco.Comando(FSqlBusca);
+        busca.LigaTexto(1, FDeclaracao.GetChave());
+        busca.LigaTexto(2, tipo);
+        busca.LigaTexto(3, raiz);
+        const bool achou = busca.Passo();
+        const QString guardado = achou ? busca.Texto(0) : QString();
+        const bool mesmoNome = achou && guardado == nome;
+        busca.Reinicia();
+        if (!mesmoNome && achou) {
+            TComando& altera = banco.Comando(FSqlNome);
+            altera.LigaTexto(1, FDeclaracao.GetChave());
+            altera.LigaTexto(2, tipo);
+            altera.LigaTexto(3, raiz);
+            altera.Liga(4, QVariant(nome.left(Campos()[cNome].Size)));
+            banco.Escreve(altera);
+        } else if (!achou) {
+            FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
+            FInsercao->Texto(cTipo, tipo);
+            FInsercao->Texto(cNumero, raiz);
+            FInsercao->Texto(cNome, nome);
+            FInsercao->Grava();
+        }
+        if (vista)
+            FVistosDireto[*vista] = nome;
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+    }
+}
+
+void TColecaoBeneficiario::LimpaNome(TBeneficiarioPruv& Beneficiario)
+{
+    Beneficiario.Nome().Limpa();
+}
+
+void TColecaoBeneficiario::Novo()
+{
+    Tabela().Append();
+}
+
+void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
+{
+    FVistosDireto.clear();
+    if (!LocalizaChave(Beneficiario) || FDeclaracao.GetDonoDeclaracao().GetItens().PossuiItensBeneficiario(Beneficiario))
+        return;
+    const std::uint8_t tipo = Beneficiario.TipoAtual();
+    if (tipo == TNiContribuinte::Cpf || tipo == TNiContribuinte::Cnpj)
+        FDeclaracao.ExcluiComprovante(Beneficiario);
+    // Deleting the statement may have moved the table.
+    if (LocalizaChave(Beneficiario))
+        Exclui();
+}
+
+void TColecaoBeneficiario::ExcluiTodos()
+{
+    FVistosDireto.clear();
+    AplicaFiltro();
+    ExcluiLinhas(*this);
+}
+
+void TColecaoBeneficiario::SetGravarEmDisco(bool Gravar)
+{
+    FVistosDireto.clear();
+    TColecao::SetGravarEmDisco(Gravar);
+}
+
+void TColecaoBeneficiario::Desfaz()
+{
+    FVistosDireto.clear();   // the row it names may be undone
+    DescartaEdicao(Tabela());
+}

@@ -1,0 +1,169 @@
+#include "model/storage/RotinasTabela.h"
+
+#include <utility>
+
+#include "components/data/datasets/TdvTable.h"
+#include "model/values/TErro.h"
+#include "model/values/Utilitarios.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
+#include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TCursorOcupado.h"
+
+bool ErroIndice = false;
+
+QString TextoDoMotor(const EDatabaseError& Erro)
+{
+    QString texto = Erro.Mensagem();
+    if (const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro)) {
+        if (QString motivo = motor->Motivo(); !motivo.isEmpty()) {
+            // The user reads the reason; SQLite's own text stays for whoever helps them.
+            qWarning("database engine: %s", Erro.what());
+            texto = std::move(motivo);
+        }
+    }
+    texto.replace(QLatin1Char(';'), QLatin1Char(','));
+    return texto;
+}
+
+QString ParametroEscrita(const QString& Nome, const EDatabaseError& Erro)
+{
+    return Nome + QStringLiteral(". Erro Retornado: ") + TextoDoMotor(Erro);
+}
+
+QString ParametroAbertura(const QString& Nome, const EDatabaseError& Erro)
+{
+    return Nome + QStringLiteral(".  Erro Retornado: ") + TextoDoMotor(Erro);
+}
+
+std::unique_ptr<TdvTable> CriaTabela(const QString& NomeArquivo)
+{
+    auto tabela = std::make_unique<TdvTable>();
+    tabela->SetDatabaseName(DiretorioDados());
+    tabela->SetTableName(NomeArquivo);
+    tabela->SetTableType(ttParadox);
+    return tabela;
+}
+
+bool AbreTabela(TdvTable& Tabela)
+{
+    bool aberta = false;
+    {
+        TCursorOcupado ampulheta;
+        try {
+            if (Tabela.Active())
+                Tabela.Close();
+            Tabela.SetDatabaseName(DiretorioDados());
+            Tabela.Open();
+            aberta = true;
+        } catch (const EDatabaseError& e) {
+            TErro::MostraMensagem(TErro::FormataMensagem(142, ParametroAbertura(Tabela.TableName(), e)),
+                                  TipoDialogo::Erro, Botao::Ok, 0);
+        }
+    }
+    InterfaceUsuario::Atividade().MantemVivo();
+    return aberta;
+}
+
+void FechaTabela(TdvTable& Tabela)
+{
+    if (!Tabela.Active())
+        return;
+    Tabela.dvFilter().clear();
+    Tabela.RefreshDvFilter();
+    Tabela.Close();
+}
+
+void GravaDisco(TdvTable& Tabela)
+{
+    if (Tabela.Active())
+        Tabela.FlushBuffers();
+}
+
+bool GravaTabela(TdvTable& Tabela)
+{
+    try {
+        if (EmEdicao(Tabela))
+            Tabela.Post();
+        GravaDisco(Tabela);
+    } catch (const EDatabaseError& e) {
+        throw EDbError(141, ParametroEscrita(Tabela.TableName(), e), 0);
+    }
+    return true;
+}
+
+bool EmEdicao(const TdvTable& Tabela)
+{
+    return Tabela.State() == dsEdit || Tabela.State() == dsInsert;
+}
+
+void DescartaEdicao(TdvTable& Tabela)
+{
+    if (!Tabela.Active())
+        return;
+    if (EmEdicao(Tabela) || Tabela.State() == dsSetKey)
+        Tabela.Cancel();
+    Tabela.Refresh();
+}
+
+void EmTransacao(TDatabase& Banco, const QString& Nome, const std::function<void()>& Acao,
+                 const std::function<void()>& Desfaz)
+{
+    try {
+        try {
+            TTransacao transacao(Banco);
+            Acao();
+            transacao.Confirma();
+        } catch (...) {
+            // The transaction is rolled back by now: the tables read what is stored again.
+            Desfaz();
+            throw;
+        }
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(141, ParametroEscrita(Nome, e), 0);
+    }
+}
+
+void EmTransacao(TdvTable& Tabela, const std::function<void()>& Acao)
+{
+    EmTransacao(*Tabela.OpenDatabase(), Tabela.TableName(), Acao, [&] { DescartaEdicao(Tabela); });
+}
+
+void CompactaTabela(TdvTable& Tabela)
+{
+    {
+        TCursorOcupado ampulheta;
+        Tabela.Close();
+        QString erro;
+        while (!Tabela.PackTable(erro)) {
+            const QString pergunta = QStringLiteral("Não foi possível eliminar as exclusões da Tabela ") +
+                                     Tabela.TableName() + QStringLiteral(".  Tentar Novamente?");
+            if (TErro::MostraMensagem(pergunta, TipoDialogo::Erro, Botao::Sim | Botao::Nao, 0) != Resposta::Sim)
+                break;
+        }
+        Tabela.Close();
+    }
+    InterfaceUsuario::Atividade().MantemVivo();
+}
+
+void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
+                     const QStringList& Linhas)
+{
+    Tabela.dvFilter().clear();
+    Tabela.RefreshDvFilter();
+    SelecionaIndiceTabela(Tabela, Indice);
+    Tabela.SetRange(Inicio, Fim);
+    Tabela.dvFilter() = Linhas;
+    Tabela.RefreshDvFilter();
+}
+
+void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome)
+{
+    try {
+        Tabela.SetIndexName(Nome);
+    } catch (const EDatabaseError& e) {
+        ErroIndice = true;
+        throw EDadosError(143, ParametroAbertura(Nome, e), TipoDialogo::Erro, Botao::Ok, 0);
+    }
+}

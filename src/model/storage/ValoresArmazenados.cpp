@@ -1,0 +1,121 @@
+#include "model/storage/ValoresArmazenados.h"
+
+#include <algorithm>
+
+#include "components/data/datasets/TdvTable.h"
+#include "model/declaration/IDeclaracao.h"
+#include "model/items/TPruvItem.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/storage/TColecao.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TInsercao.h"
+
+namespace {
+
+// SQLite's primary result code of a refused constraint (a key already taken).
+constexpr int RestricaoViolada = 19;
+
+}  // namespace
+
+TFieldDef CampoTexto(const QString& Nome, int Tamanho)
+{
+    return {Nome, ftString, Tamanho, false};
+}
+
+TFieldDef CampoMonetario(const QString& Nome)
+{
+    return {Nome, ftCurrency, 0, false};
+}
+
+qint64 LeMonetario(const TdvTable& Tabela, int Coluna)
+{
+    return Tabela.Fields(Coluna)->AsFixed4();
+}
+
+void GravaMonetario(TField& Campo, qint64 Valor)
+{
+    Campo.SetAsFixed4(std::max<qint64>(Valor, 0));
+}
+
+void GravaMonetario(TdvTable& Tabela, int Coluna, qint64 Valor)
+{
+    GravaMonetario(*Tabela.Fields(Coluna), Valor);
+}
+
+bool MantemDecimoTerceiro(const TPruvItem& Item)
+{
+    const QString& codigo = Item.GetCodigoRetencao().GetCodigo();
+    return codigo == QLatin1String("0561")
+           || (codigo == QLatin1String("0588") && Item.GetDeclaracao().GetAno() >= QLatin1String("2002"));
+}
+
+bool AdmiteDeducoes(const TPruvItem& Item)
+{
+    return Item.GetCodigoRetencao().GetDeducao() && Item.GetBeneficiario().TipoAtual() != TNiContribuinte::Cnpj;
+}
+
+void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefixo)
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m)
+        Campos.push_back(CampoMonetario(Prefixo + QString::number(m).rightJustified(2, QLatin1Char('0'))));
+}
+
+void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+             bool Mantem13)
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
+        const bool guarda = Admitida && (m < TSerieMensal::Meses || Mantem13);
+        Serie.Mes(Item, m).SetValor(guarda ? Coluna(Serie.PrimeiraColuna + m - 1) : 0);
+    }
+}
+
+TColunaMonetaria ColunasDe(const TdvTable& Tabela)
+{
+    return [&Tabela](int Coluna) { return LeMonetario(Tabela, Coluna); };
+}
+
+namespace {
+
+template <typename Coluna>
+void GravaSerieEm(Coluna&& Grava, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+{
+    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
+        TMonetario& valor = Serie.Mes(Item, m);
+        if (!Admitida || (m == TSerieMensal::Meses && !Mantem13))
+            valor.SetValor(0);
+        Grava(Serie.PrimeiraColuna + m - 1, std::max<qint64>(valor.GetValor(), 0));
+    }
+}
+
+}  // namespace
+
+void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+                bool Mantem13)
+{
+    GravaSerieEm(Coluna, Serie, Item, Admitida, Mantem13);
+}
+
+void GravaSerie(TInsercao& Linha, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+{
+    GravaSerieEm([&Linha](int Coluna, qint64 Valor) { Linha.Inteiro(Coluna, Valor); }, Serie, Item, Admitida,
+                 Mantem13);
+}
+
+TGravaColuna ColunasPara(TdvTable& Tabela)
+{
+    return [&Tabela](int Coluna, qint64 Valor) { GravaMonetario(Tabela, Coluna, Valor); };
+}
+
+void ExcluiLinhas(TColecao& Colecao)
+{
+    Colecao.Primeiro();
+    while (!Colecao.Eof())
+        Colecao.Exclui();
+    Colecao.Grava();
+}
+
+bool ViolacaoDeChave(const EDatabaseError& Erro)
+{
+    const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro);
+    return motor && (motor->Codigo() & 0xFF) == RestricaoViolada;
+}

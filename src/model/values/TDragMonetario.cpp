@@ -1,0 +1,7 @@
+#include "model/values/TDragMonetario.h"
+
+TDragMonetario::TDragMonetario(const QString& Texto)
+{
+    FMonetario.SetTexto(Texto);
+    setText(FMonetario.GetTexto());
+}

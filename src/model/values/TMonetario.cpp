@@ -1,0 +1,243 @@
+#include "model/values/TMonetario.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
+#include "model/values/TErro.h"
+#include "model/values/Utilitarios.h"
+#include "platform/files/TFormatSettings.h"
+
+namespace {
+
+QChar Decimal()
+{
+    return TFormatSettings::Programa().DecimalSeparator;
+}
+
+// Four UTF-16 characters at P appended to Valor as decimal digits, all four at once (a file's
+// line holds tens of 15-digit values); false, Valor untouched, when one is not a digit.
+bool QuatroDigitos(const char16_t* P, qint64& Valor)
+{
+    static_assert(std::endian::native == std::endian::little, "the first character is the lowest lane");
+    std::uint64_t x = 0;
+    std::memcpy(&x, P, sizeof x);
+    // Per 16-bit lane: below 0x8000, so that the sums below carry into no other lane; at least
+    // '0' (0x8000 - 0x30 added sets the top bit) and below ':' (0x8000 - 0x3A added leaves it).
+    constexpr std::uint64_t Altos = 0x8000800080008000ULL;
+    const std::uint64_t desdeZero = x + 0x7FD07FD07FD07FD0ULL;
+    const std::uint64_t depoisNove = x + 0x7FC67FC67FC67FC6ULL;
+    if (((x | depoisNove) & Altos) != 0 || (desdeZero & Altos) != Altos)
+        return false;
+    std::uint64_t d = x - 0x0030003000300030ULL;
+    d = (d * 10 + (d >> 16)) & 0x000000FF000000FFULL;   // two-digit numbers in lanes 0 and 2
+    d = (d * 100 + (d >> 32)) & 0xFFFFFFFFULL;
+    Valor = Valor * 10000 + static_cast<qint64>(d);
+    return true;
+}
+
+[[noreturn]] void LevantaLimite(const QString& Parametro = QString())
+{
+    throw EMonetarioInvalido(165, Parametro, 0);
+}
+
+// Reads a cleaned text (digits, at most one separator, at most four decimals) as ten-thousandths;
+// nullopt when it holds no digit or does not fit in 64 bits.
+std::optional<qint64> Converte(const QString& Texto)
+{
+    const qsizetype separador = Texto.indexOf(Decimal());
+    const QString inteiros = separador < 0 ? Texto : Texto.left(separador);
+    const QString decimais = separador < 0 ? QString() : Texto.mid(separador + 1);
+    if ((inteiros.isEmpty() && decimais.isEmpty()) || decimais.size() > 4)
+        return std::nullopt;
+    qint64 valor = 0;
+    for (const QChar c : inteiros) {
+        if (!EhDigito(c) || __builtin_mul_overflow(valor, 10, &valor)
+            || __builtin_add_overflow(valor, c.unicode() - '0', &valor))
+            return std::nullopt;
+    }
+    if (__builtin_mul_overflow(valor, TMonetario::Escala, &valor))
+        return std::nullopt;
+    qint64 peso = TMonetario::Escala / 10;
+    for (const QChar c : decimais) {
+        if (!EhDigito(c))
+            return std::nullopt;
+        valor += (c.unicode() - '0') * peso;   // below Escala: cannot overflow past the check above
+        peso /= 10;
+    }
+    return valor;
+}
+
+}  // namespace
+
+QString TMonetario::Inteiros(qint64 Unidades, bool Agrupa)
+{
+    QString texto = QString::number(Unidades);
+    if (Agrupa)
+        for (qsizetype i = texto.size() - 3; i > 0; i -= 3)
+            texto.insert(i, TFormatSettings::Programa().ThousandSeparator);
+    return texto;
+}
+
+qint64 TMonetario::Centavos() const
+{
+    return (GetValorPositivo() + 50) / 100;
+}
+
+QString TMonetario::GetTexto() const
+{
+    const qint64 centavos = Centavos();
+    return Inteiros(centavos / 100, false) + Decimal()
+           + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
+}
+
+QString TMonetario::GetTextoFormatado() const
+{
+    const qint64 centavos = Centavos();
+    return Inteiros(centavos / 100, true) + Decimal()
+           + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
+}
+
+void TMonetario::SetTexto(const QString& Texto)
+{
+    QString limpo = Texto;
+    LimpaTexto(limpo);
+    if (limpo.isEmpty()) {
+        Limpa();
+        return;
+    }
+    const auto valor = Converte(limpo);
+    if (!valor)
+        LevantaLimite(limpo);
+    VerificaLimite(*valor);
+    SetValor(*valor);
+}
+
+void TMonetario::SetValor(qint64 Valor)
+{
+    if (Valor == FValor)
+        return;
+    FValor = Valor;
+    Notifica();
+}
+
+void TMonetario::VerificaLimite(qint64 Valor) const
+{
+    if (Valor > Maximo)
+        LevantaLimite();
+}
+
+void TMonetario::Limpa()
+{
+    FValor = 0;
+    Notifica();
+}
+
+void TMonetario::LimpaTexto(QString& Texto)
+{
+    QString limpo;
+    limpo.reserve(Texto.size());
+    bool separador = false;
+    int decimais = 0;
+    for (const QChar c : Texto) {
+        if (separador && decimais == 3)
+            break;   // everything after the third decimal goes
+        if (EhDigito(c)) {
+            limpo += c;
+            if (separador)
+                ++decimais;
+        } else if (c == Decimal() && !separador) {
+            limpo += c;
+            separador = true;
+        }
+    }
+    Texto = limpo;
+}
+
+std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
+{
+    // The width of a file's column (15) or less, from two digits on: checked and summed in one
+    // pass, as nothing there can overflow.
+    if (Texto.size() >= 2 && Texto.size() <= 15) {
+        qint64 digitos = 0;
+        const char16_t* p = Texto.utf16();
+        const char16_t* fim = p + Texto.size();
+        for (qsizetype resto = Texto.size() % 4; resto > 0; --resto, ++p) {
+            const unsigned d = static_cast<unsigned>(*p) - '0';
+            if (d > 9)
+                return 114;
+            digitos = digitos * 10 + d;
+        }
+        for (; p < fim; p += 4) {
+            if (!QuatroDigitos(p, digitos))
+                return 114;
+        }
+        // The last two digits are the cents.
+        if (digitos > Maximo / (Escala / 100))
+            return 165;
+        SetValor(digitos * (Escala / 100));
+        return 0;
+    }
+    if (Texto.isEmpty() || !SoNumeros(Texto))
+        return 114;
+    // The last two digits are the cents; a single digit gets the separator in front of it, so "5"
+    // reads as 0,50. Read in place: an import reads tens of values per line.
+    const qsizetype inteiros = Texto.size() < 2 ? 0 : Texto.size() - 2;
+    qint64 valor = 0;
+    for (qsizetype i = 0; i < inteiros; ++i)
+        if (__builtin_mul_overflow(valor, 10, &valor) || __builtin_add_overflow(valor, Texto[i].unicode() - '0', &valor))
+            return 114;
+    if (__builtin_mul_overflow(valor, Escala, &valor))
+        return 114;
+    qint64 peso = Escala / 10;
+    for (qsizetype i = inteiros; i < Texto.size(); ++i, peso /= 10)
+        valor += (Texto[i].unicode() - '0') * peso;
+    if (valor > Maximo)
+        return 165;
+    SetValor(valor);
+    return 0;
+}
+
+QString TMonetario::GetTextoArquivo() const
+{
+    if (GetValorPositivo() > Maximo)
+        LevantaLimite();
+    return QString::number(Centavos()).rightJustified(15, QLatin1Char('0'));
+}
+
+qint64 TMonetario::SomaVerificada(qint64 A, qint64 B)
+{
+    qint64 resultado = 0;
+    if (__builtin_add_overflow(A, B, &resultado) || resultado > Maximo)
+        LevantaLimite();
+    return resultado;
+}
+
+qint64 TMonetario::SubtracaoVerificada(qint64 A, qint64 B)
+{
+    qint64 resultado = 0;
+    if (__builtin_sub_overflow(A, B, &resultado))
+        LevantaLimite();
+    return resultado;
+}
+
+void TMonetario::Soma(const TMonetario& Outro)
+{
+    FValor = SomaVerificada(FValor, Outro.GetValorPositivo());
+}
+
+void TMonetario::Subtrai(const TMonetario& Outro)
+{
+    FValor = SubtracaoVerificada(FValor, Outro.GetValorPositivo());
+}
+
+QString TNumero::GetTexto() const
+{
+    return Inteiros((GetValorPositivo() + Escala / 2) / Escala, false);
+}
+
+QString TNumero::GetTextoFormatado() const
+{
+    return Inteiros((GetValorPositivo() + Escala / 2) / Escala, true);
+}

@@ -1,0 +1,74 @@
+#pragma once
+#include <QString>
+#include <QtGlobal>
+#include <cstdint>
+
+#include "model/values/TDadoBasico.h"
+
+// An amount of money: an exact count of ten-thousandths, typed and shown with two decimals in
+// the program's number format, limited to 99.999.999.999,99, and written to the delivery file as
+// 15 digits of cents. Rounding to cents is half away from zero, in integers.
+class TMonetario : public TDadoBasico {
+public:
+    static constexpr qint64 Escala = 10000;                // the value 1
+    static constexpr qint64 Maximo = 999999999999900;      // 99.999.999.999,99
+
+    // The positive amount with two decimals, with thousands separators.
+    [[nodiscard]] QString GetTextoFormatado() const override;
+    // Keeps the digits and the first decimal separator (at most three decimals after it): an
+    // empty result clears the value; a number too long to hold, or above Maximo, raises
+    // EMonetarioInvalido 165 (with the cleaned text as parameter, or none for the limit) and
+    // leaves the amount as it was. The sign cannot be typed.
+    void SetTexto(const QString& Texto) override;
+    // The positive amount with two decimals and no thousands separator.
+    [[nodiscard]] QString GetTexto() const override;
+
+    // Stores and notifies when the value differs; an equal value notifies nobody.
+    virtual void SetValor(qint64 Valor);
+    // GetValor, or 0 when negative; inline: totals and checks ask it of every month of an item.
+    [[nodiscard]] virtual qint64 GetValorPositivo() const
+    {
+        const qint64 valor = GetValor();
+        return valor < 0 ? 0 : valor;
+    }
+    [[nodiscard]] virtual qint64 GetValor() const { return FValor; }
+    // Raises EMonetarioInvalido 165 (empty parameter) when Valor is above Maximo.
+    virtual void VerificaLimite(qint64 Valor) const;
+    virtual void Limpa();   // 0, and notifies
+
+    // Keeps the digits and the first decimal separator, and at most three digits after it.
+    static void LimpaTexto(QString& Texto);
+    // Digits with two implied decimals, as the exchange files carry them ("5" is 0,50). Answers
+    // 0, 114 for a text that is empty, holds anything but digits or cannot be read, or 165 above
+    // Maximo; the amount changes only on 0.
+    std::uint8_t SetTextoSemSeparador(QStringView Texto);
+    // 15 digits of cents ("000000000123456" for 1.234,56); a negative amount gives zeros. Raises
+    // EMonetarioInvalido 165 above Maximo rather than cut digits off.
+    [[nodiscard]] QString GetTextoArquivo() const;
+    [[nodiscard]] bool EhZero() const { return GetValorPositivo() == 0; }
+    // Add or subtract Outro's positive amount without notifying. A sum above Maximo raises
+    // EMonetarioInvalido 165 and leaves the amount as it was.
+    void Soma(const TMonetario& Outro);
+    void Subtrai(const TMonetario& Outro);
+
+    // The positive amount in cents, rounded half away from zero.
+    [[nodiscard]] qint64 Centavos() const;
+
+    // Checked arithmetic of amounts: a sum above Maximo, or a result beyond what 64 bits hold,
+    // raises EMonetarioInvalido 165.
+    static qint64 SomaVerificada(qint64 A, qint64 B);
+    static qint64 SubtracaoVerificada(qint64 A, qint64 B);
+
+protected:
+    // Whole units with thousands separators when Agrupa; the decimal part is the caller's.
+    static QString Inteiros(qint64 Unidades, bool Agrupa);
+
+    qint64 FValor = 0;
+};
+
+// A whole number kept as an amount: shown without decimals (rounded half away from zero).
+class TNumero : public TMonetario {
+public:
+    [[nodiscard]] QString GetTextoFormatado() const override;
+    [[nodiscard]] QString GetTexto() const override;
+};

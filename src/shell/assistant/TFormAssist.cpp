@@ -1,0 +1,252 @@
+#include "shell/assistant/TFormAssist.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "model/gui/UtilJanelas.h"
+#include "shell/window/EstadoPrograma.h"
+#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/window/TFoAjuda.h"
+#include "platform/widgets/TMinimoDoProjeto.h"
+
+namespace {
+
+constexpr int LarguraForm = 524;
+constexpr int AlturaForm = 240;
+constexpr int AlturaInferior = 41;
+constexpr int AlturaBevel = 8;
+constexpr int LarguraDireita = 340;
+constexpr int LarguraEsquerda = 137;
+constexpr QSize TamanhoBotao(90, 24);
+// What a window manager's title bar takes besides the caption: the icon, the buttons, the margins.
+constexpr int MargemTitulo = 160;
+
+QPushButton* CriaBotao(QWidget* pai, const char* nome, const QString& texto)
+{
+    auto* botao = new QPushButton(texto, pai);
+    botao->setObjectName(QLatin1String(nome));
+    botao->setFixedSize(TamanhoBotao);
+    return botao;
+}
+
+// A small picture of the Concluir button, which the final pages show in their text.
+QPixmap FiguraFechar()
+{
+    QPixmap figura(44, 18);
+    figura.fill(Qt::transparent);
+    QPainter pintor(&figura);
+    pintor.setPen(QColor(Qt::white));
+    pintor.setBrush(QColor(192, 192, 192));
+    pintor.drawRect(0, 0, 43, 17);
+    pintor.setPen(QColor(Qt::black));
+    pintor.drawLine(43, 0, 43, 17);
+    pintor.drawLine(0, 17, 43, 17);
+    QFont fonte = pintor.font();
+    fonte.setPixelSize(9);
+    pintor.setFont(fonte);
+    pintor.drawText(QRect(0, 0, 44, 18), Qt::AlignCenter, QStringLiteral("Concluir"));
+    return figura;
+}
+
+}  // namespace
+
+TFormAssist::TFormAssist(QWidget* owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("FormAssist"));
+    setWindowTitle(QStringLiteral("FormAssist"));
+    resize(LarguraForm, AlturaForm);
+    new TMinimoDoProjeto(*this);
+
+    PnPaginas = new QWidget(this);
+    PnPaginas->setObjectName(QStringLiteral("PnPaginas"));
+    auto* areaPaginas = new QGridLayout(PnPaginas);
+    areaPaginas->setContentsMargins(0, 0, 0, 0);
+
+    ImgFechar = new QLabel(PnPaginas);
+    ImgFechar->setObjectName(QStringLiteral("ImgFechar"));
+    ImgFechar->setPixmap(FiguraFechar());
+    ImgFechar->setFixedSize(44, 18);
+    ImgFechar->setAttribute(Qt::WA_TranslucentBackground);
+    ImgFechar->hide();
+
+    PnInferior = new QFrame(this);
+    PnInferior->setObjectName(QStringLiteral("PnInferior"));
+    PnInferior->setFixedHeight(AlturaInferior);
+    PnInferior->setFrameShape(QFrame::NoFrame);
+
+    Bevel1 = new QFrame(PnInferior);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setFixedHeight(AlturaBevel);
+
+    PnEsquerda = new QWidget(PnInferior);
+    PnEsquerda->setObjectName(QStringLiteral("PnEsquerda"));
+    PnEsquerda->setFixedWidth(LarguraEsquerda);
+    PnDireita = new QWidget(PnInferior);
+    PnDireita->setObjectName(QStringLiteral("PnDireita"));
+    PnDireita->setFixedWidth(LarguraDireita);
+
+    CancelBtn = CriaBotao(PnEsquerda, "CancelBtn", QStringLiteral("&Cancelar"));
+    BtnRetornar = CriaBotao(PnDireita, "BtnRetornar", QStringLiteral("&Voltar"));
+    BtnRetornar->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    BtnRetornar->setEnabled(false);
+    BtnAvancar = CriaBotao(PnDireita, "BtnAvancar", QStringLiteral("&Avançar"));
+    BtnAvancar->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    BtnAvancar->setLayoutDirection(Qt::RightToLeft);   // the arrow to the right of the caption
+    BtnAvancar->setDefault(true);
+    BtnOK = CriaBotao(PnDireita, "BtnOK", QStringLiteral("C&oncluir"));
+
+    auto* esquerda = new QHBoxLayout(PnEsquerda);
+    esquerda->setContentsMargins(8, 0, 0, 6);
+    esquerda->addWidget(CancelBtn, 0, Qt::AlignLeft | Qt::AlignBottom);
+    auto* direita = new QHBoxLayout(PnDireita);
+    direita->setContentsMargins(0, 0, 8, 6);
+    direita->addStretch();
+    for (QPushButton* botao : {BtnRetornar, BtnAvancar, BtnOK})
+        direita->addWidget(botao, 0, Qt::AlignBottom);
+
+    auto* linhaBotoes = new QHBoxLayout;
+    linhaBotoes->setContentsMargins(0, 0, 0, 0);
+    linhaBotoes->addWidget(PnEsquerda);
+    linhaBotoes->addStretch();
+    linhaBotoes->addWidget(PnDireita);
+    auto* inferior = new QVBoxLayout(PnInferior);
+    inferior->setContentsMargins(0, 0, 0, 0);
+    inferior->setSpacing(0);
+    inferior->addWidget(Bevel1);
+    inferior->addLayout(linhaBotoes, 1);
+
+    auto* form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setSpacing(0);
+    form->addWidget(PnPaginas, 1);
+    form->addWidget(PnInferior);
+
+    // The assistant is modal: the main window's F1 cannot reach it, so it has its own.
+    auto* ajuda = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(ajuda, &QShortcut::activated, this, &TFormAssist::MostraAjuda);
+
+    connect(BtnRetornar, &QPushButton::clicked, this, &TFormAssist::BtnRetornarClick);
+    connect(BtnAvancar, &QPushButton::clicked, this, &TFormAssist::BtnAvancarClick);
+    connect(BtnOK, &QPushButton::clicked, this, &TFormAssist::BtnOKClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TFormAssist::CancelBtnClick);
+}
+
+TFormAssist::~TFormAssist() = default;
+
+int TFormAssist::LarguraParaTitulo(const QString& titulo, const QFont& fonte)
+{
+    // Title bars commonly draw the caption in bold.
+    QFont negrito(fonte);
+    negrito.setBold(true);
+    return QFontMetrics(negrito).horizontalAdvance(titulo) + MargemTitulo;
+}
+
+void TFormAssist::changeEvent(QEvent* evento)
+{
+    QDialog::changeEvent(evento);
+    // The window manager cuts a caption wider than the window: the window grows with it.
+    if (evento->type() == QEvent::WindowTitleChange) {
+        const int largura = LarguraParaTitulo(windowTitle(), font());
+        if (width() < largura)
+            resize(largura, height());
+    }
+}
+
+void TFormAssist::MostraAjuda()
+{
+    const QWidget* foco = focusWidget();
+    EstadoPrograma::ContextoAjuda = ObtemHelpContext(foco ? foco : this);
+    TFoAjuda::Mostra(EstadoPrograma::ContextoAjuda, this);
+}
+
+int TFormAssist::ExibeModal()
+{
+    if (ModalResult() != 0)
+        return ModalResult();
+    exec();
+    // Closed by anything else than the stepping (the application quitting): a cancel.
+    return ModalResult() != 0 ? ModalResult() : mrCancel;
+}
+
+QWidget* TFormAssist::Pagina(int n) const
+{
+    return n >= 1 && n <= MaxEstados ? FPaginas[static_cast<std::size_t>(n)] : nullptr;
+}
+
+void TFormAssist::DefinePagina(int n, QWidget* painel)
+{
+    if (n < 1 || n > MaxEstados || !painel)
+        throw std::logic_error("assistant page out of 1..15");
+    painel->setParent(PnPaginas);
+    static_cast<QGridLayout*>(PnPaginas->layout())->addWidget(painel, 0, 0);
+    painel->hide();
+    FPaginas[static_cast<std::size_t>(n)] = painel;
+}
+
+void TFormAssist::DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar)
+{
+    BtnRetornar->setEnabled(Retornar);
+    BtnAvancar->setEnabled(Avancar);
+    BtnOK->setEnabled(Ok);
+    CancelBtn->setEnabled(Cancelar);
+}
+
+void TFormAssist::MostraFechar(bool Fechar)
+{
+    BtnOK->setText(Fechar ? QStringLiteral("&Fechar") : QStringLiteral("C&oncluir"));
+    BtnOK->setIcon(Fechar ? style()->standardIcon(QStyle::SP_DialogCloseButton) : QIcon());
+}
+
+void TFormAssist::ExibePagina(int n)
+{
+    if (QWidget* atual = Pagina(PaginaAtual()); atual && PaginaAtual() != n)
+        atual->hide();
+    if (QWidget* nova = Pagina(n))
+        nova->show();
+    SetPaginaAtual(n);
+}
+
+void TFormAssist::Termina(int resultado)
+{
+    // Only hides the form and leaves the modal loop once the running handler returns; the form
+    // itself lives on until the entry routine frees it.
+    done(resultado);
+}
+
+void TFormAssist::reject()
+{
+    CancelBtnClick();
+}
+
+void TFormAssist::BtnRetornarClick()
+{
+    ExcecaoAplicacao::Protege([this] { Retorna(); });
+}
+
+void TFormAssist::BtnAvancarClick()
+{
+    ExcecaoAplicacao::Protege([this] { Avanca(BotaoAvancar); });
+}
+
+void TFormAssist::BtnOKClick()
+{
+    ExcecaoAplicacao::Protege([this] { Avanca(BotaoConcluir); });
+}
+
+void TFormAssist::CancelBtnClick()
+{
+    ExcecaoAplicacao::Protege([this] { Cancelar(); });
+}

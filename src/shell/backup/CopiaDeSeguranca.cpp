@@ -1,0 +1,87 @@
+#include "shell/backup/CopiaDeSeguranca.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <exception>
+
+#include "platform/compress/Compressao.h"
+#include "platform/compress/ResultadoCompressao.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TPastaDeTrabalho.h"
+#include "platform/files/TPastas.h"
+#include "shell/backup/TCopiaBanco.h"
+
+namespace {
+
+constexpr qint64 Bloco = 128;
+
+// rename(2) puts the new file in place in one step: there is never a moment without a backup.
+bool Substitui(const QString& temporario, const QString& destino)
+{
+    return std::rename(QFile::encodeName(temporario).constData(), QFile::encodeName(destino).constData()) == 0;
+}
+
+// Packs the files of pasta into arquivo; an exception inside counts as a failure.
+int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompressao& progresso)
+{
+    for (const QString& nome : ArquivosDados())
+        if (AdicionaArquivo(QDir(pasta).absoluteFilePath(nome)) == 0)
+            return ResultadoCompressao::Falha;
+    try {
+        return Comprimir(arquivo, progresso);
+    } catch (const std::exception& e) {
+        qWarning("backup not packed into %s: %s", qUtf8Printable(arquivo), e.what());
+        return ResultadoCompressao::Falha;
+    }
+}
+
+}  // namespace
+
+QStringList ArquivosDados()
+{
+    return {TDatabase::NomeArquivo()};
+}
+
+qint64 TamanhoDados()
+{
+    qint64 total = 0;
+    for (const QString& nome : ArquivosDados()) {
+        const QFileInfo arquivo(QDir(TPastas::Dados()).absoluteFilePath(nome));
+        if (!arquivo.isFile() || !arquivo.isReadable())
+            return -1;
+        total += arquivo.size() / Bloco * Bloco;
+    }
+    return total;
+}
+
+int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso)
+{
+    const QString temporario = Destino + QStringLiteral(".tmp");
+    if (!QDir().mkpath(QFileInfo(Destino).absolutePath()) || !QDir().mkpath(TPastas::Temporaria()))
+        return ResultadoCompressao::Falha;
+    const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoCopia);
+    if (!trabalho.Valida())
+        return ResultadoCompressao::Falha;
+    try {
+        TCopiaBanco::Instantaneo(TPastas::Dados(), trabalho.Arquivo(TDatabase::NomeArquivo()));
+    } catch (const EDatabaseError& e) {
+        qWarning("snapshot of the database failed: %s", e.what());
+        return ResultadoCompressao::Falha;
+    }
+    int resultado = Empacota(trabalho.Caminho(), temporario, Progresso);
+    if (resultado == ResultadoCompressao::Ok && !Substitui(temporario, Destino)) {
+        qWarning("backup %s not put in place", qUtf8Printable(Destino));
+        resultado = ResultadoCompressao::Falha;
+    }
+    if (resultado != ResultadoCompressao::Ok)
+        QFile::remove(temporario);
+    return resultado;
+}
+
+void RemoveTrabalhosAbandonados()
+{
+    TPastaDeTrabalho::RemoveAbandonadas(TPastas::Temporaria(), {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao});
+}

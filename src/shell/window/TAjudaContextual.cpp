@@ -1,0 +1,30 @@
+#include "shell/window/TAjudaContextual.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "model/gui/UtilJanelas.h"
+#include "shell/window/EstadoPrograma.h"
+#include "shell/window/TFoAjuda.h"
+
+bool TAjudaContextual::eventFilter(QObject* Objeto, QEvent* Evento)
+{
+    if (Evento->type() != QEvent::KeyPress)
+        return false;
+    const auto* tecla = static_cast<const QKeyEvent*>(Evento);
+    if (tecla->key() != Qt::Key_F1 || tecla->modifiers() != Qt::NoModifier)
+        return false;
+    auto* controle = qobject_cast<QWidget*>(Objeto);
+    if (!controle)
+        return false;
+    QWidget* janela = controle->window();
+    if (qobject_cast<TFoAjuda*>(janela))
+        return true;   // the help window is already what F1 would open
+    const QWidget* foco = QApplication::focusWidget();
+    EstadoPrograma::ContextoAjuda = ObtemHelpContext(foco ? foco : controle);
+    // A drop-down list is no owner for the help: it closes at the next click.
+    TFoAjuda::Mostra(EstadoPrograma::ContextoAjuda,
+                     janela->windowType() == Qt::Popup ? nullptr : janela);
+    return true;
+}

@@ -1,0 +1,80 @@
+#include "model/declaration/TColecaoAnexo.h"
+
+#include "model/PruvDeTeste.h"
+#include "model/declaration/TDeclaranteAnexo.h"
+
+namespace {
+
+using TColecaoAnexoTest = PruvDeTeste;
+
+}  // namespace
+
+TEST_F(TColecaoAnexoTest, NewAnnexGetsTheNextKeyAndAnUpToDateSummary)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    TColecaoAnexo& anexos = pruv->GetColecaoAnexo();
+    auto primeiro = NovoAnexo(*pruv, Fundo);
+    anexos.Salva(*primeiro);
+    EXPECT_EQ(primeiro->GetChave(), QStringLiteral("00001"));
+    EXPECT_EQ(Linhas("Resumo", QStringLiteral("IN_ANEXO"), QStringLiteral("1")), 1);
+    EXPECT_EQ(Linhas("Resumo", QStringLiteral("OK"), QStringLiteral("1")), 2);
+
+    auto segundo = NovoAnexo(*pruv, NumeroDe("667778880001"));
+    anexos.Salva(*segundo);
+    EXPECT_EQ(segundo->GetChave(), QStringLiteral("00002"));
+
+    auto semChave = NovoAnexo(*pruv, Fundo);   // found by its fund, and renamed
+    semChave->GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO GAMA"));
+    anexos.Salva(*semChave);
+    EXPECT_EQ(semChave->GetChave(), QStringLiteral("00001"));
+    EXPECT_EQ(Linhas("Anexo"), 2);
+
+    TAnexoFC lido(*pruv);
+    lido.SetChave(QStringLiteral("00001"));
+    ASSERT_TRUE(anexos.Carrega(lido));
+    EXPECT_EQ(lido.GetDeclarante().GetNi(), Fundo);
+    EXPECT_EQ(lido.GetDeclarante().Nome().GetTexto(), QStringLiteral("FUNDO BETA"));
+    EXPECT_EQ(anexos.GetAnexoAtual().GetChave(), QStringLiteral("00001"));
+    EXPECT_TRUE(lido.GetResumo().GetOK());
+}
+
+TEST_F(TColecaoAnexoTest, AnotherDeclarationsKeyFindsOnlyTheSameFundInThisOne)
+{
+    auto a = Armazenada(Matriz, "2002", 3);
+    auto b = Armazenada(Outra, "2002", 3);
+    auto c = Armazenada(Matriz, "2001", 3);
+    a->GetColecaoAnexo().Salva(*NovoAnexo(*a, Fundo));
+    b->GetColecaoAnexo().Salva(*NovoAnexo(*b, Fundo));
+
+    auto alheio = NovoAnexo(*b, Fundo, "00001");   // a's key
+    EXPECT_TRUE(b->GetColecaoAnexo().Localiza(*alheio));
+    EXPECT_EQ(alheio->GetChave(), QStringLiteral("00002"));
+
+    auto semFundo = NovoAnexo(*c, Fundo, "00001");
+    EXPECT_FALSE(c->GetColecaoAnexo().Localiza(*semFundo));
+    c->GetColecaoAnexo().Salva(*semFundo);   // a new annex, a's untouched
+    EXPECT_EQ(semFundo->GetChave(), QStringLiteral("00003"));
+    EXPECT_EQ(Linhas("Anexo", QStringLiteral("E_PRUV_DK"), a->GetChave()), 1);
+
+    a->GetColecaoAnexo().ExcluiTodos();
+    EXPECT_EQ(Linhas("Anexo"), 2);   // b's and c's stay
+}
+
+TEST_F(TColecaoAnexoTest, DeletingAnAnnexTakesItsItemsSummaryAndBeneficiariesLeftWithoutItems)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    auto anexo = NovoAnexo(*pruv, Fundo);
+    pruv->GetColecaoAnexo().Salva(*anexo);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    Item(*pruv, *anexo, "6800", CpfBeneficiario);
+    Item(*pruv, *anexo, "6813", Filial);
+    ASSERT_EQ(Linhas("Benef"), 2);
+
+    pruv->GetColecaoAnexo().Exclui(*anexo);
+    EXPECT_EQ(Linhas("Anexo"), 0);
+    EXPECT_EQ(Linhas("PruvItem", QStringLiteral("IN_ANEXO"), QStringLiteral("1")), 0);
+    EXPECT_EQ(Linhas("PruvItem"), 1);
+    EXPECT_EQ(Linhas("Resumo", QStringLiteral("IN_ANEXO"), QStringLiteral("1")), 0);
+    EXPECT_EQ(Linhas("Benef", QStringLiteral("NR_PF_PJ"), CpfBeneficiario.left(9)), 1);   // still has an item
+    EXPECT_EQ(Linhas("Benef"), 1);
+}

@@ -1,0 +1,335 @@
+#include "model/declaration/TPruv.h"
+
+#include <QStringList>
+#include <utility>
+
+#include "model/PruvDeTeste.h"
+#include "model/VerificacaoRegistrada.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TColecaoResumo.h"
+#include "model/declaration/TDeclaranteAnexo.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePF.h"
+
+namespace {
+
+class TPruvTest : public PruvDeTeste {
+protected:
+    TErros lista;   // the run's list
+    VerificacaoRegistrada frame{lista};
+    int verificados = 0;
+
+    // The rows of the run: text rows as they are, pending items as gravity, object and message.
+    QStringList Verifica(TPruv& pruv)
+    {
+        pruv.Verifica(lista, frame, verificados);
+        QStringList linhas;
+        for (const auto& l : frame.Linhas)
+            linhas << (l.Objeto == 255 ? l.Descricao
+                                       : QStringLiteral("%1 %2 %3").arg(l.Gravidade).arg(l.Objeto).arg(l.Descricao.mid(2)));
+        return linhas;
+    }
+    static QString Pendente(int gravidade, int objeto, std::uint8_t codigo, const QString& parametro = {})
+    {
+        return QStringLiteral("%1 %2 %3").arg(gravidade).arg(objeto).arg(TErro::FormataMensagem(codigo, parametro));
+    }
+    TAnexoFC& Anexo(TPruv& pruv, const QString& fundo)
+    {
+        return *anexos.emplace_back(NovoAnexo(pruv, fundo, "", true));
+    }
+    std::vector<std::unique_ptr<TAnexoFC>> anexos;
+
+    // A stored administrator's declaration with one stored fund annex holding one item of the
+    // code; the keys of both.
+    std::pair<QString, QString> ComAnexo(const char* codigo)
+    {
+        auto pruv = Armazenada(Matriz, "2002", 3);
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *anexo, codigo, CpfBeneficiario, 300);
+        return {pruv->GetChave(), anexo->GetChave()};
+    }
+    void Carrega(TPruv& pruv, const QString& chave)
+    {
+        pruv.SetErros(&erros);
+        pruv.SetChave(chave);
+        ASSERT_TRUE(colecao->Carrega(pruv));
+    }
+};
+
+int Posicao(const TPruv& pruv, const TNatureza* natureza)
+{
+    return static_cast<int>(natureza - pruv.GetNaturezas().GetTodas().data());
+}
+
+}  // namespace
+
+TEST_F(TPruvTest, YearIsAcceptedFrom1997To2003AndAYearAfterTheCurrentOneIsSpecial)
+{
+    const struct { const char* ano; std::uint8_t codigo; bool especial; } casos[] = {
+        {"1997", 0, false}, {"2002", 0, false}, {"2003", 0, true},
+        {"1996", 119, false}, {"2004", 119, false}, {"20a2", 119, false}, {"", 119, false}, {" 2002", 119, false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ano);
+        TPruv pruv;
+        try {
+            pruv.SetAno(QLatin1String(c.ano));
+            EXPECT_EQ(c.codigo, 0);
+            EXPECT_EQ(pruv.GetAno(), QLatin1String(c.ano));
+        } catch (const EPruvError& e) {
+            EXPECT_EQ(e.Codigo(), c.codigo);
+            EXPECT_EQ(pruv.GetAno(), QString());
+        }
+        EXPECT_EQ(pruv.GetSituacaoEspecial(), c.especial);
+
+        TPruv coletada;
+        coletada.SetErros(&erros);
+        erros.Limpa();
+        coletada.SetAnoSemExcecao(QLatin1String(c.ano));
+        EXPECT_EQ(erros.Count(), c.codigo ? 1 : 0);
+        EXPECT_FALSE(coletada.GetSituacaoEspecial());   // only the raising form switches it on
+    }
+}
+
+TEST_F(TPruvTest, SpecialSituationIsRequiredIn2003AndABadTypeIsRefused)
+{
+    TPruv pruv;
+    pruv.SetErros(&erros);
+    pruv.SetAno(QStringLiteral("2003"));
+    try {
+        pruv.SetSituacaoEspecial(false);
+        ADD_FAILURE() << "46 expected";
+    } catch (const EPruvError& e) {
+        EXPECT_EQ(e.Codigo(), 46);
+    }
+    EXPECT_TRUE(pruv.GetSituacaoEspecial());
+    pruv.SetSituacaoEspecialSemExcecao(false);
+    EXPECT_TRUE(pruv.GetSituacaoEspecial());
+
+    EXPECT_THROW(pruv.SetTipoDeclaracao(QStringLiteral("X")), EPruvError);
+    pruv.SetTipoDeclaracaoSemExcecao(QStringLiteral("X"));
+    EXPECT_EQ(pruv.GetTipoDeclaracao(), QStringLiteral("O"));
+    pruv.SetTipoDeclaracao(QStringLiteral("R"));
+    EXPECT_EQ(pruv.GetTipoDeclaracao(), QStringLiteral("R"));
+    ASSERT_EQ(erros.Count(), 2);
+    EXPECT_EQ(erros.Items(0).Codigo(), 46);
+    EXPECT_EQ(erros.Items(1).Codigo(), 50);
+
+    pruv.SetDataGeracao(0);
+    pruv.SetNrDisquetes(3);
+    EXPECT_EQ(pruv.NrDisquetes().GetTexto(), QStringLiteral("3"));
+}
+
+TEST_F(TPruvTest, NaturesOfferedFollowTheDeclarantsKindAndTheYear)
+{
+    const struct { QString ni; const char* ano; std::vector<int> posicoes; } casos[] = {
+        {{}, "1998", {1, 6, 7, 8}},   {{}, "2002", {0, 1, 2, 3, 8}}, {{}, "1997", {8, 9}},
+        {Matriz, "1997", {5}},        {Matriz, "1998", {1, 6, 7}},   {Matriz, "2002", {0, 1, 2, 3}},
+        {Filial, "2002", {1, 2}},     {CpfDeclarante, "2002", {5}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ni.toStdString() + " " + c.ano);
+        TPruv pruv;
+        if (!c.ni.isEmpty())
+            pruv.GetDeclarante().SetNi(c.ni);
+        pruv.SetAno(QLatin1String(c.ano));
+        std::vector<int> posicoes;
+        for (const TNatureza* n : pruv.GetNaturezas().GetDisponiveis())
+            posicoes.push_back(Posicao(pruv, n));
+        EXPECT_EQ(posicoes, c.posicoes);
+    }
+
+    TPruv filial;
+    filial.SetErros(&erros);
+    filial.GetDeclarante().SetNi(Filial);
+    filial.SetAno(QStringLiteral("2002"));
+    const auto todas = filial.GetNaturezas().GetTodas();
+    EXPECT_THROW(filial.SetNatureza(todas[3]), EPruvError);
+    EXPECT_EQ(Posicao(filial, &filial.GetNatureza()), TPruv::NaturezaVazia);
+    filial.SetNaturezaSemExcecao(todas[3]);
+    EXPECT_EQ(Posicao(filial, &filial.GetNatureza()), 3);
+    ASSERT_EQ(erros.Count(), 1);
+    EXPECT_EQ(erros.Items(0).Codigo(), 49);
+    filial.SetNatureza(todas[2]);
+    EXPECT_EQ(Posicao(filial, &filial.GetNatureza()), 2);
+}
+
+TEST_F(TPruvTest, CompleteDeclarationGivesOnlySectionsWithoutPendingItemsAndStoresItsSummary)
+{
+    auto pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    Executa(QStringLiteral("UPDATE Resumo SET OK = 0"));
+
+    EXPECT_EQ(Verifica(*pruv), (QStringList{
+                                   QStringLiteral("20Identificação do declarante"), QString(),
+                                   QStringLiteral("20Responsável pelo Preenchimento da Declaração"), QString(),
+                                   QStringLiteral("20Responsável perante o CNPJ"), QString(),
+                                   QStringLiteral("20Beneficiários"), QString(),
+                               }));
+    EXPECT_TRUE(frame.Concluida);
+    EXPECT_EQ(verificados, 1);
+    EXPECT_EQ(frame.Verificados, 1);
+    EXPECT_EQ(Linhas("Resumo", QStringLiteral("OK"), QStringLiteral("1")), 1);
+
+    pruv->CalculaResumo();
+    EXPECT_TRUE(pruv->GetResumoTotal().GetOK());
+    EXPECT_EQ(pruv->GetResumoTotal().TOT_BENEF().GetValor(), TMonetario::Escala);
+    EXPECT_EQ(pruv->GetResumoTotal().TOT_REND().GetValor(), 1000 * TMonetario::Escala);
+}
+
+TEST_F(TPruvTest, StoppedRunStoresNoSummary)
+{
+    auto pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    Executa(QStringLiteral("UPDATE Resumo SET OK = 0"));
+    frame.Interrompe = true;
+    Verifica(*pruv);
+    EXPECT_EQ(verificados, 0);
+    EXPECT_EQ(Linhas("Resumo", QStringLiteral("OK"), QStringLiteral("1")), 0);
+}
+
+TEST_F(TPruvTest, FundsAndEmptyDeclarationsGiveTheirPendingItems)
+{
+    const struct {
+        const char* caso; const char* tipo; const char* ano; int natureza; bool anexo; bool item;
+        int gravidade; int objeto; std::uint8_t codigo; bool comNumero;
+    } casos[] = {
+        {"administrator without annexes", "O", "2002", 3, false, true, 1, 7, 59, true},
+        {"annexes of another nature", "O", "2002", 0, true, true, 0, 7, 60, true},
+        {"rectifying administrator without items", "R", "2002", 3, true, false, 1, 18, 43, false},
+        {"rectifying without items", "R", "2002", 0, false, false, 0, 18, 133, false},
+        {"original without items", "O", "1999", 0, false, false, 1, 18, 133, false},
+        {"1998 without items", "O", "1998", 6, false, false, 1, 18, 134, false},
+    };
+    int declarante = 10000000;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        auto pruv = Nova(NumeroDe(QByteArray::number(++declarante).append("0001").constData()), c.ano, c.natureza);
+        pruv->SetTipoDeclaracao(QLatin1String(c.tipo));
+        colecao->Inclui(*pruv);
+        if (c.item)
+            Item(*pruv, *pruv, "0561", CpfBeneficiario);
+        if (c.anexo)
+            Anexo(*pruv, Outra);
+        frame.Linhas.clear();
+        const QString numero = pruv->GetDeclarante().GetNiFormatado();
+        EXPECT_TRUE(Verifica(*pruv).contains(Pendente(c.gravidade, c.objeto, c.codigo, c.comNumero ? numero : QString())));
+        anexos.clear();
+    }
+}
+
+TEST_F(TPruvTest, EachFundOfAnAdministratorIsWalkedUnderItsTitle)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    TAnexoFC& vazio = Anexo(*pruv, Outra);
+    TAnexoFC& cheio = Anexo(*pruv, Fundo);
+    Item(*pruv, cheio, "6800", CpfBeneficiario, 300);
+    const QString chave = vazio.GetChave();
+
+    const QStringList linhas = Verifica(*pruv);
+    const QStringList fundos = linhas.mid(linhas.indexOf(QStringLiteral("20Beneficiários")) + 2);
+    EXPECT_EQ(fundos, (QStringList{
+                          QStringLiteral("09FUNDO BETA ") + cheio.GetFundo().GetNiFormatado(),
+                          QStringLiteral("20Identificação do Fundo ou Clube de Investimento"), QString(),
+                          QStringLiteral("20Beneficiários do Fundo ou Clube de Investimento"), QString(),
+                          QStringLiteral("09FUNDO BETA ") + vazio.GetFundo().GetNiFormatado(),
+                          QStringLiteral("20Identificação do Fundo ou Clube de Investimento"), QString(),
+                          QStringLiteral("10Beneficiários"), Pendente(1, TAnexoFC::ObjetoSemItens, 132), QString(),
+                      }));
+    EXPECT_EQ(frame.Linhas[static_cast<std::size_t>(linhas.indexOf(Pendente(1, 26, 132)))].AQuemPertence, chave);
+    EXPECT_EQ(verificados, 2);
+
+    pruv->CalculaResumo();
+    EXPECT_TRUE(pruv->GetResumoTotal().GetOK());
+    EXPECT_EQ(pruv->GetResumoTotal().TOT_REND().GetValor(), 1300 * TMonetario::Escala);
+}
+
+TEST_F(TPruvTest, FundWithTheAdministratorsNumberIsRefused)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    TAnexoFC anexo(*pruv);
+    anexo.GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO BETA"));
+    EXPECT_THROW(anexo.GetDeclarante().SetNi(Matriz), EAnexoInvalido);
+    erros.Limpa();
+    anexo.GetDeclarante().SetNiSemExcecao(Matriz);
+    ASSERT_EQ(erros.Count(), 1);
+    EXPECT_EQ(erros.Items(0).Codigo(), 36);
+    EXPECT_THROW(anexo.GetDeclarante().SetNi(Filial), EContribuinteInvalido);   // 42: not a head office
+
+    TErros pendentes;
+    anexo.VerificaDados(pendentes);
+    ASSERT_EQ(pendentes.Count(), 1);
+    EXPECT_EQ(pendentes.Items(0).Codigo(), 36);
+    EXPECT_EQ(pendentes.Items(0).Objeto(), TAnexoFC::ObjetoNi);
+}
+
+TEST_F(TPruvTest, AnAnnexsItemsGoBeforeTheCollectionsTheyUseWhateverTheDeclarationDoesFirst)
+{
+    const auto [chave, chaveAnexo] = ComAnexo("6800");
+    const struct { const char* caso; void (*faz)(TColecaoPruv&, std::unique_ptr<TPruv>&); } casos[] = {
+        {"reloaded", [](TColecaoPruv& c, std::unique_ptr<TPruv>& p) { ASSERT_TRUE(c.Carrega(*p)); }},
+        {"collections let go", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p->LiberaItens(); }},
+        {"cleared", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p->Limpa(); }},
+        {"destroyed", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p.reset(); }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        auto pruv = std::make_unique<TPruv>();
+        Carrega(*pruv, chave);
+        auto anexo = std::make_unique<TAnexoFC>(*pruv);
+        anexo->SetChave(chaveAnexo);
+        ASSERT_TRUE(pruv->GetColecaoAnexo().Carrega(*anexo));
+        // A bulk load, as the importer's: letting the items go stores the annex's summary through
+        // the declaration's collections.
+        anexo->GetItens().SetGravarEmDisco(false);
+
+        c.faz(*colecao, pruv);
+        if (pruv && !pruv->GetChave().isEmpty()) {
+            // Made afresh over the declaration's new collections.
+            TPruvItem item(*pruv, *anexo);
+            anexo->GetItens().PrimeiroRegistro(item);
+            EXPECT_EQ(item.GetBeneficiario().Nome().GetTexto(), QStringLiteral("JOSE DA SILVA"));
+        }
+        anexo.reset();
+
+        TPruv relida;
+        Carrega(relida, chave);
+        EXPECT_TRUE(relida.GetResumoTotal().GetOK());
+        EXPECT_EQ(relida.GetResumoTotal().TOT_REND().GetValor(), 300 * TMonetario::Escala);
+    }
+}
+
+TEST_F(TPruvTest, AfterAFailedDeletionIsUndoneTheStatementsReadWhatIsStored)
+{
+    const auto [chave, chaveAnexo] = ComAnexo("0561");
+    // Deleting the annex deletes the statement of its beneficiary, left without items. Each run
+    // starts without statement tables, so that they are made inside the deletion's transaction;
+    // a failure at any write undoes them with everything else.
+    auto banco = TDatabase::DaPasta(DiretorioDados());
+    int falhas = 0;
+    for (;; ++falhas) {
+        SCOPED_TRACE(falhas);
+        for (const char* tabela : {"ComprPf", "ComprPj", "Compvel", "InfoComp"})
+            Executa(QStringLiteral("DROP TABLE IF EXISTS ") + QLatin1String(tabela));
+        TPruv pruv;
+        Carrega(pruv, chave);
+        TAnexoFC anexo(pruv);
+        anexo.SetChave(chaveAnexo);
+        banco->FalhaNaProximaEscrita(falhas);
+        try {
+            pruv.GetColecaoAnexo().Exclui(anexo);
+            break;
+        } catch (const TErro&) {
+            EXPECT_EQ(Linhas("Anexo"), 1);
+        }
+        TBeneficiarioPruv beneficiario(&pruv);
+        beneficiario.SetNi(CpfBeneficiario);
+        TComprovantePF comprovante(beneficiario);
+        bool achou = true;
+        EXPECT_NO_THROW(achou = pruv.GetColecaoComprovante().Carrega(comprovante));
+        EXPECT_FALSE(achou);
+    }
+    EXPECT_GT(falhas, 3);
+    EXPECT_EQ(Linhas("Anexo"), 0);
+}

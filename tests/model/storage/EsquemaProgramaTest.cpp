@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStringList>
+#include <sqlite3.h>
+
+#include "model/ImprimeQString.h"
+#include "model/storage/EsquemaPrograma.h"
+#include "model/storage/RotinasTabela.h"
+#include "model/values/TErro.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/values/Utilitarios.h"
+#include "platform/db/EDatabaseError.h"
+#include "platform/db/TComando.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/TTransacao.h"
+#include "platform/files/TPastas.h"
+
+namespace {
+
+QStringList NomesCampos(const std::vector<TFieldDef>& campos)
+{
+    QStringList nomes;
+    for (const TFieldDef& campo : campos)
+        nomes << campo.Name;
+    return nomes;
+}
+
+class EsquemaProgramaTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(TPastas::Cria());
+        banco = TDatabase::DaPasta(DiretorioDados());
+    }
+    std::shared_ptr<TDatabase> banco;
+};
+
+}  // namespace
+
+TEST_F(EsquemaProgramaTest, EveryTableIsMadeWithItsColumnsAndSurvivesALaterRollback)
+{
+    CriaTabelasPrograma(*banco);
+    {
+        TTransacao desfeita(*banco);   // rolled back, as a failed deletion would be
+    }
+    const std::vector<TTabelaPrograma> tabelas = TabelasPrograma();
+    ASSERT_EQ(tabelas.size(), 15U);
+    for (const TTabelaPrograma& tabela : tabelas) {
+        SCOPED_TRACE(tabela.Nome.toStdString());
+        const TEsquemaTabela lido = TEsquemaTabela::Le(*banco, tabela.Nome);
+        EXPECT_EQ(NomesCampos(lido.Campos), NomesCampos(tabela.Campos));
+        EXPECT_EQ(lido.Indices.size(), tabela.Indices.size());
+    }
+    EXPECT_EQ(banco->NomesTabelas().size(), qsizetype(tabelas.size()));
+}
+
+TEST_F(EsquemaProgramaTest, ACollectionOpenedAfterwardsMakesNothingAndRowsKeptAcrossStarts)
+{
+    CriaTabelasPrograma(*banco);
+    const QStringList antes = banco->NomesTabelas();
+    banco->Escreve(QStringLiteral("INSERT INTO Tabuf (SG_UF, NM_UF) VALUES ('SP', 'SAO PAULO')"));
+    {
+        TColecaoPruv colecao;   // and its responsible persons
+    }
+    CriaTabelasPrograma(*banco);   // the next start
+    EXPECT_EQ(banco->NomesTabelas(), antes);
+    TComando& conta = banco->Comando(QStringLiteral("SELECT COUNT(*) FROM Tabuf"));
+    ASSERT_TRUE(conta.Passo());
+    EXPECT_EQ(conta.Inteiro(0), 1);
+}
+
+TEST_F(EsquemaProgramaTest, ADatabaseHeldByAnotherProgramIsSaidPlainly)
+{
+    // Another program in the middle of a write, past the busy wait.
+    sqlite3* outro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(banco->Arquivo()).constData(), &outro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(outro, "BEGIN IMMEDIATE; CREATE TABLE Outro (A TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
+    try {
+        CriaTabelasPrograma(*banco);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EDadosError& e) {
+        EXPECT_EQ(e.Codigo(), 142);
+        EXPECT_EQ(e.GetMensagem(), QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: o "
+                                                  "banco de dados está em uso por outro programa."));
+    }
+    sqlite3_exec(outro, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(outro);
+    EXPECT_TRUE(banco->NomesTabelas().isEmpty());
+}

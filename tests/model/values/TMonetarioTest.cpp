@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include "model/ObservadorRegistrado.h"
+#include "model/values/TDragMonetario.h"
+#include "model/values/TErro.h"
+#include "model/values/TMonetario.h"
+
+namespace {
+
+QString T(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// The code of the EMonetarioInvalido that f raises, 0 when it raises nothing.
+template <class F>
+int CodigoLevantado(F&& f, QString* parametro = nullptr)
+{
+    try {
+        f();
+    } catch (const EMonetarioInvalido& e) {
+        if (parametro)
+            *parametro = e.Parametro();
+        return e.Codigo();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(TMonetario, TypedTextIsCleanedStoredAndShown)
+{
+    const struct { const char* digitado; qint64 valor; const char* texto; const char* formatado; } casos[] = {
+        {"1.234,5", 12345000, "1234,50", "1.234,50"},
+        {"-5", 50000, "5,00", "5,00"},
+        {"1,2345", 12340, "1,23", "1,23"},
+        {"1,235", 12350, "1,24", "1,24"},            // half away from zero
+        {"1,234", 12340, "1,23", "1,23"},
+        {"0,005", 50, "0,01", "0,01"},
+        {"0,004", 40, "0,00", "0,00"},
+        {",5", 5000, "0,50", "0,50"},
+        {"5,", 50000, "5,00", "5,00"},
+        {"R$ 1 000,00", 10000000, "1000,00", "1.000,00"},
+        {"1,2,3", 12300, "1,23", "1,23"},            // a second separator goes, its digits stay
+        {"1.5", 150000, "15,00", "15,00"},           // "." is the thousands separator
+        {"00012", 120000, "12,00", "12,00"},
+        {"99.999.999.999,99", TMonetario::Maximo, "99999999999,99", "99.999.999.999,99"},
+        {"123456", 1234560000, "123456,00", "123.456,00"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.digitado);
+        TMonetario m;
+        m.SetTexto(T(c.digitado));
+        EXPECT_EQ(m.GetValor(), c.valor);
+        EXPECT_EQ(m.GetTexto(), T(c.texto));
+        EXPECT_EQ(m.GetTextoFormatado(), T(c.formatado));
+    }
+}
+
+TEST(TMonetario, TextsThatCannotBeHeldRaise165AndKeepTheAmount)
+{
+    const struct { const char* digitado; const char* parametro; } casos[] = {
+        {"100.000.000.000,00", ""},                    // above the maximum: no parameter
+        {"99.999.999.999,991", ""},
+        {"922337203685477,5807", ""},                  // fits 64 bits, above the maximum
+        {"922337203685478", "922337203685478"},        // does not fit: the cleaned text
+        {"99999999999999999999999", "99999999999999999999999"},
+        {",", ","},
+        {"abc,", ","},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.digitado);
+        TMonetario m;
+        m.SetValor(70000);
+        ObservadorRegistrado observador;
+        m.AdicionaObservador(observador);
+        QString parametro = QStringLiteral("?");
+        EXPECT_EQ(CodigoLevantado([&] { m.SetTexto(T(c.digitado)); }, &parametro), 165);
+        EXPECT_EQ(parametro, T(c.parametro));
+        EXPECT_EQ(m.GetValor(), 70000);
+        EXPECT_TRUE(observador.Chamadas().isEmpty());
+        m.RemoveObservador(observador);
+    }
+}
+
+TEST(TMonetario, AnEmptyTextClearsTheAmount)
+{
+    const char* vazios[] = {"", "   ", "abc", "-"};
+    for (const char* vazio : vazios) {
+        SCOPED_TRACE(vazio);
+        TMonetario m;
+        m.SetValor(10000);
+        m.SetTexto(T(vazio));
+        EXPECT_EQ(m.GetValor(), 0);
+        EXPECT_EQ(m.GetTexto(), T("0,00"));
+    }
+}
+
+TEST(TMonetario, OnlyARealChangeNotifiesButLimpaAlwaysDoes)
+{
+    TMonetario m;
+    ObservadorRegistrado observador;
+    m.AdicionaObservador(observador);
+    m.SetTexto(T("10"));
+    m.SetTexto(T("10,00"));
+    m.SetValor(100000);
+    EXPECT_EQ(observador.Chamadas(), QStringList{T("Atualiza:10,00")});
+    EXPECT_TRUE(m.GetAlterado());
+    m.Limpa();
+    m.Limpa();
+    EXPECT_EQ(observador.Chamadas().size(), 3);
+    m.RemoveObservador(observador);
+}
+
+TEST(TMonetario, NegativeAmountsShowAndCountAsZero)
+{
+    TMonetario m;
+    m.SetValor(-12345);
+    EXPECT_EQ(m.GetValor(), -12345);
+    EXPECT_EQ(m.GetValorPositivo(), 0);
+    EXPECT_TRUE(m.EhZero());
+    EXPECT_EQ(m.GetTexto(), T("0,00"));
+    EXPECT_EQ(m.GetTextoArquivo(), T("000000000000000"));
+}
+
+TEST(TMonetario, FileTextIsFifteenDigitsOfCents)
+{
+    const struct { qint64 valor; const char* arquivo; } casos[] = {
+        {12345600, "000000000123456"},
+        {0, "000000000000000"},
+        {49, "000000000000000"},
+        {50, "000000000000001"},
+        {TMonetario::Maximo, "009999999999999"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.arquivo);
+        TMonetario m;
+        m.SetValor(c.valor);
+        EXPECT_EQ(m.GetTextoArquivo(), T(c.arquivo));
+    }
+    TMonetario acima;
+    acima.SetValor(TMonetario::Maximo + 1);
+    EXPECT_EQ(CodigoLevantado([&] { (void)acima.GetTextoArquivo(); }), 165);
+}
+
+TEST(TMonetario, TextWithoutSeparatorHasTwoImpliedDecimals)
+{
+    const struct { const char* texto; int codigo; qint64 valor; } casos[] = {
+        {"12345", 0, 1234500},
+        {"05", 0, 500},
+        {"5", 0, 5000},                       // the separator goes in front of a single digit: 0,50
+        {"000000000123456", 0, 12345600},
+        {"009999999999999", 0, TMonetario::Maximo},
+        {"010000000000000", 165, 70000},
+        {"99999999999999999999", 114, 70000},   // cannot be read
+        {"12a4", 114, 70000},
+        {"", 114, 70000},
+        {" 12", 114, 70000},
+        {"-12", 114, 70000},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        TMonetario m;
+        m.SetValor(70000);
+        EXPECT_EQ(m.SetTextoSemSeparador(T(c.texto)), c.codigo);
+        EXPECT_EQ(m.GetValor(), c.valor);
+    }
+    // Digits are read several at a time: a character next to the digits, a digit of another
+    // script or one far above them refuses the value wherever it stands, in every length.
+    for (const char16_t intruso : {u'/', u':', u'\u0660', u'\uFF10', u'\u8030'}) {
+        for (qsizetype tamanho = 2; tamanho <= 15; ++tamanho) {
+            for (qsizetype posicao = 0; posicao < tamanho; ++posicao) {
+                QString texto(tamanho, QLatin1Char('7'));
+                texto[posicao] = QChar(intruso);
+                SCOPED_TRACE(texto.toStdString());
+                TMonetario m;
+                m.SetValor(70000);
+                EXPECT_EQ(m.SetTextoSemSeparador(texto), 114);
+                EXPECT_EQ(m.GetValor(), 70000);
+            }
+        }
+    }
+    TMonetario longo;
+    EXPECT_EQ(longo.SetTextoSemSeparador(u"001234567890123"), 0);
+    EXPECT_EQ(longo.GetValor(), Q_INT64_C(12345678901) * TMonetario::Escala + 2300);
+}
+
+TEST(TMonetario, LimpaTextoKeepsDigitsAndOneSeparator)
+{
+    const struct { const char* antes; const char* depois; } casos[] = {
+        {"1.234,5678", "1234,567"},
+        {"-1 234,5a6b7c8", "1234,567"},
+        {",,1", ",1"},
+        {"abc", ""},
+        {"1,", "1,"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.antes);
+        QString texto = T(c.antes);
+        TMonetario::LimpaTexto(texto);
+        EXPECT_EQ(texto, T(c.depois));
+    }
+}
+
+TEST(TMonetario, SomaAndSubtraiUsePositiveAmountsAndNeverPassTheMaximum)
+{
+    TMonetario a, b, negativo;
+    a.SetValor(100000);
+    b.SetValor(30000);
+    negativo.SetValor(-50000);
+    ObservadorRegistrado observador;
+    a.AdicionaObservador(observador);
+    a.Soma(b);
+    a.Subtrai(negativo);
+    a.Subtrai(b);
+    a.Subtrai(b);
+    EXPECT_EQ(a.GetValor(), 70000);
+    a.Subtrai(a);
+    EXPECT_EQ(a.GetValor(), 0);
+    EXPECT_TRUE(observador.Chamadas().isEmpty());
+    a.RemoveObservador(observador);
+
+    TMonetario maximo, um;
+    maximo.SetValor(TMonetario::Maximo);
+    um.SetValor(1);
+    EXPECT_EQ(CodigoLevantado([&] { maximo.Soma(um); }), 165);
+    EXPECT_EQ(maximo.GetValor(), TMonetario::Maximo);
+    maximo.Subtrai(um);
+    EXPECT_NO_THROW(maximo.Soma(um));
+}
+
+TEST(TMonetario, VerificaLimiteLetsTheMaximumPass)
+{
+    TMonetario m;
+    EXPECT_EQ(CodigoLevantado([&] { m.VerificaLimite(TMonetario::Maximo); }), 0);
+    QString parametro = QStringLiteral("?");
+    EXPECT_EQ(CodigoLevantado([&] { m.VerificaLimite(TMonetario::Maximo + 1); }, &parametro), 165);
+    EXPECT_EQ(parametro, QString());
+}
+
+TEST(TNumero, ShowsWholeNumbers)
+{
+    const struct { const char* digitado; const char* texto; const char* formatado; } casos[] = {
+        {"1234567", "1234567", "1.234.567"},
+        {"12,5", "13", "13"},
+        {"12,4", "12", "12"},
+        {"0", "0", "0"},
+        {"999", "999", "999"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.digitado);
+        TNumero n;
+        n.SetTexto(T(c.digitado));
+        EXPECT_EQ(n.GetTexto(), T(c.texto));
+        EXPECT_EQ(n.GetTextoFormatado(), T(c.formatado));
+    }
+}
+
+TEST(TDragMonetario, CarriesTheTypedAmount)
+{
+    const TDragMonetario arrasto(T("1.234,5"));
+    EXPECT_EQ(arrasto.Monetario().GetValor(), 12345000);
+    EXPECT_EQ(arrasto.text(), T("1234,50"));
+    EXPECT_THROW(TDragMonetario(T("100.000.000.000")), EMonetarioInvalido);
+}
