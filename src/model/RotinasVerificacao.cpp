@@ -3,6 +3,7 @@
 #include "model/IColecoesDeclaracao.h"
 #include "model/IVerificacao.h"
 #include "model/TColecaoPruvItem.h"
+#include "model/TConferenciaContribuinte.h"
 #include "model/TPruvAnexo.h"
 #include "platform/ui/InterfaceUsuario.h"
 
@@ -42,6 +43,7 @@ void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPr
     resumo.Zera();
     TPruvItem lido(Declaracao, Dono);
     const TPruvItem vazio(Declaracao, Dono);   // stands for "no item": each one read is added
+    TConferenciaContribuinte conferencia;
     Erros.Limpa();
     Itens.IniciaLeitura();
     while (!Frame.Interrompida() && Itens.LeProximo(lido)) {
@@ -49,7 +51,7 @@ void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPr
         resumo.AcumulaItem(vazio, lido);
         InterfaceUsuario::Atividade().MantemVivo();
         Erros.Limpa();
-        lido.VerificaPendencias(Erros);
+        lido.VerificaPendencias(Erros, conferencia);
         if (!Erros.Vazia() || Frame.Interrompida())
             Secao.IncluiErros();
     }

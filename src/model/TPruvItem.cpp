@@ -7,6 +7,7 @@
 
 #include "model/ICodigosRetencao.h"
 #include "model/IDeclaracao.h"
+#include "model/TConferenciaContribuinte.h"
 #include "model/TNaturezas.h"
 #include "model/TPruvAnexo.h"
 #include "model/Utilitarios.h"
@@ -256,8 +257,14 @@ std::uint8_t TPruvItem::VerificaTipoBeneficiario()
 
 void TPruvItem::VerificaPendencias(TErros& Erros)
 {
-    FBeneficiario.VerificaNiPendencia(Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNi));
-    FBeneficiario.VerificaNomePendencia(Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNome));
+    TConferenciaContribuinte conferencia;
+    VerificaPendencias(Erros, conferencia);
+}
+
+void TPruvItem::VerificaPendencias(TErros& Erros, TConferenciaContribuinte& Conferencia)
+{
+    Conferencia.Pendencias(FBeneficiario, Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNi),
+                           NumeroObjeto(ObjetoNome));
     std::uint8_t codigo = VerificaCodigo();
     if (codigo == 0)
         codigo = VerificaTipoBeneficiario();
