@@ -5,6 +5,7 @@
 #include "model/TColecaoPruvItem.h"
 #include "model/TConferenciaContribuinte.h"
 #include "model/TPruvAnexo.h"
+#include "model/TResumo.h"
 #include "platform/ui/InterfaceUsuario.h"
 
 void IncluiSecao(IVerificacao& Frame, const TErros& Erros, const QString& Titulo)
@@ -42,13 +43,12 @@ void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPr
     TResumo& resumo = Dono.GetResumo();
     resumo.Zera();
     TPruvItem lido(Declaracao, Dono);
-    const TPruvItem vazio(Declaracao, Dono);   // stands for "no item": each one read is added
     TConferenciaContribuinte conferencia;
     Erros.Limpa();
     Itens.IniciaLeitura();
     while (!Frame.Interrompida() && Itens.LeProximo(lido)) {
         Frame.MostraVerificados(++Verificados);
-        resumo.AcumulaItem(vazio, lido);
+        resumo.Aplica(TResumo::Mudanca(nullptr, lido));   // each item read is added, as a new one
         InterfaceUsuario::Atividade().MantemVivo();
         Erros.Limpa();
         lido.VerificaPendencias(Erros, conferencia);

@@ -214,7 +214,7 @@ std::uint8_t TPruvItem::Verifica()
         return codigo;
     if (const std::uint8_t codigo = VerificaCodigo(); codigo != 0)
         return codigo;
-    return VerificaTipoBeneficiario();
+    return TipoBeneficiarioDoCodigo();   // VerificaCodigo has just found and loaded the code
 }
 
 std::uint8_t TPruvItem::ValoresValidos() const
@@ -246,6 +246,11 @@ std::uint8_t TPruvItem::VerificaTipoBeneficiario()
 {
     if (!FDeclaracao.GetColecaoCodigoRetencao().BuscaCodigo(FCodigo, FInAnexo))
         return 0;
+    return TipoBeneficiarioDoCodigo();
+}
+
+std::uint8_t TPruvItem::TipoBeneficiarioDoCodigo() const
+{
     if (FCodigo.GetPfPjAmbos() == QLatin1String("F") && PessoaJuridica())
         return 110;
     if (FCodigo.GetPfPjAmbos() == QLatin1String("J") && PessoaFisica())
@@ -267,7 +272,7 @@ void TPruvItem::VerificaPendencias(TErros& Erros, TConferenciaContribuinte& Conf
                            NumeroObjeto(ObjetoNome));
     std::uint8_t codigo = VerificaCodigo();
     if (codigo == 0)
-        codigo = VerificaTipoBeneficiario();
+        codigo = TipoBeneficiarioDoCodigo();   // VerificaCodigo has just found and loaded the code
     if (codigo != 0)
         Pendencia(Erros, codigo, Codigo() + QLatin1Char(';') + Ni(), TipoDialogo::Erro, ObjetoCodigo);
     VerificaValores(Erros);
@@ -275,14 +280,16 @@ void TPruvItem::VerificaPendencias(TErros& Erros, TConferenciaContribuinte& Conf
 
 void TPruvItem::VerificaValores(TErros& Erros) const
 {
+    const bool ade = RegraAde();
+    const bool fisica = PessoaFisica();
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
-        VerificaMes(Erros, m);
+        VerificaMes(Erros, m, ade, fisica);
     VerificaAdmissibilidade(Erros);
     VerificaDecimoTerceiro(Erros);
     VerificaZerado(Erros);
 }
 
-void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
+void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const
 {
     // The texts of a pending item are made only for one that is found: most months have none.
     const auto parametro = [&] { return Codigo() + QLatin1Char(' ') + Ni() + QLatin1Char(' ') + MesAbreviado(Mes); };
@@ -290,7 +297,7 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
         return Codigo() + SubJudiceTexto + Ni() + QLatin1Char(' ') + MesAbreviado(Mes);
     };
 
-    if (Mes >= 2 && RegraAde()) {
+    if (Mes >= 2 && Ade) {
         const std::uint8_t mensagem = MensagemAde();
         const auto prefixo = [&] { return Codigo() + QLatin1Char(';'); };
         if (SomaValores(Mes) > 0)
@@ -312,7 +319,7 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
     if (imposto > 0 && imposto >= rendimento)
         Pendencia(Erros, 83, parametro(), TipoDialogo::Aviso, ObjetoValores);
 
-    if (PessoaFisica()) {
+    if (Fisica) {
         if (rendimento > 100000 * TMonetario::Escala)
             Pendencia(Erros, 84, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducao > 0 && !admiteDeducao)

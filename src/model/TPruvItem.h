@@ -134,7 +134,11 @@ private:
     [[nodiscard]] qint64 SomaCompensacoes(int Mes) const;
     [[nodiscard]] qint64 ImpostoDoMes(int Mes) const;              // tax + compensations
 
-    void VerificaMes(TErros& Erros, int Mes) const;
+    // VerificaTipoBeneficiario on the code already found in the table.
+    [[nodiscard]] std::uint8_t TipoBeneficiarioDoCodigo() const;
+    // One month's checks; Ade and Fisica are RegraAde() and PessoaFisica(), the same for every
+    // month of the item and so asked once by the caller.
+    void VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const;
     void VerificaAdmissibilidade(TErros& Erros) const;
     void VerificaDecimoTerceiro(TErros& Erros) const;
     void VerificaZerado(TErros& Erros) const;
