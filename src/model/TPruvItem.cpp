@@ -312,7 +312,8 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const
 
     const qint64 rendimento = FValores.GetRendimento(Mes).GetValorPositivo();
     const qint64 deducao = FValores.GetDeducao(Mes).GetValorPositivo();
-    const qint64 imposto = ImpostoDoMes(Mes);
+    const qint64 compensacoes = SomaCompensacoes(Mes);
+    const qint64 imposto = FValores.GetImposto(Mes).GetValorPositivo() + compensacoes;   // ImpostoDoMes
     const bool deducaoSubJudice = FSubJudice.GetDeducao(Mes).GetValorPositivo() > 0;
     const bool admiteDeducao = FCodigo.GetDeducao();
 
@@ -330,7 +331,7 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const
             Pendencia(Erros, 86, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducaoSubJudice && !admiteDeducao)
             Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
-        if (SomaCompensacoes(Mes) > 0 && rendimento == 0)
+        if (compensacoes > 0 && rendimento == 0)
             Pendencia(Erros, 97, parametro(), TipoDialogo::Erro, ObjetoValores);
     } else {
         if (rendimento > 1000000 * TMonetario::Escala)
