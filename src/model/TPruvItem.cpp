@@ -378,13 +378,14 @@ void TPruvItem::VerificaDecimoTerceiro(TErros& Erros) const
 {
     if (DecimoTerceiroDoCodigo() && !PessoaJuridica())
         return;
-    const QString mes = QLatin1Char(' ') + MesAbreviado(TSerieMensal::Meses);
+    // Made only for a pending item found: most items have no 13th value.
+    const auto mes = []() -> QString { return QLatin1Char(' ') + MesAbreviado(TSerieMensal::Meses); };
     if (SomaValores(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + QLatin1Char(' ') + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, 92, Codigo() + QLatin1Char(' ') + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
     if (SomaSubJudice(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + SubJudiceTexto + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, 92, Codigo() + SubJudiceTexto + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
     if (SomaCompensacoes(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + CompensacaoTexto + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, 92, Codigo() + CompensacaoTexto + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
 }
 
 void TPruvItem::VerificaZerado(TErros& Erros) const
