@@ -3,7 +3,9 @@
 #include "model/declaration/IColecoesDeclaracao.h"
 #include "model/declaration/IVerificacao.h"
 #include "model/declaration/TPruvAnexo.h"
+#include "model/declaration/TResumo.h"
 #include "model/items/TColecaoPruvItem.h"
+#include "model/people/TConferenciaContribuinte.h"
 #include "platform/ui/InterfaceUsuario.h"
 
 void IncluiSecao(IVerificacao& Frame, const TErros& Erros, const QString& Titulo)
@@ -41,15 +43,15 @@ void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPr
     TResumo& resumo = Dono.GetResumo();
     resumo.Zera();
     TPruvItem lido(Declaracao, Dono);
-    const TPruvItem vazio(Declaracao, Dono);   // stands for "no item": each one read is added
+    TConferenciaContribuinte conferencia;
     Erros.Limpa();
     Itens.IniciaLeitura();
     while (!Frame.Interrompida() && Itens.LeProximo(lido)) {
         Frame.MostraVerificados(++Verificados);
-        resumo.AcumulaItem(vazio, lido);
+        resumo.Aplica(TResumo::Mudanca(nullptr, lido));   // each item read is added, as a new one
         InterfaceUsuario::Atividade().MantemVivo();
         Erros.Limpa();
-        lido.VerificaPendencias(Erros);
+        lido.VerificaPendencias(Erros, conferencia);
         if (!Erros.Vazia() || Frame.Interrompida())
             Secao.IncluiErros();
     }

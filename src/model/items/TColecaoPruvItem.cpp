@@ -425,8 +425,10 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
 
     const QString tipo = beneficiario.TipoArmazenado();
     const int bTipo = InicioBeneficiario();
-    if (!linha.Nulo(bTipo) && linha.Texto(bTipo) == tipo && linha.Texto(bTipo + 1) == beneficiario.GetRaiz()) {
-        const QString numero = linha.Texto(bTipo + 1).left(tipo == QLatin1String("1") ? 9 : 12);
+    const bool temBeneficiario = !linha.Nulo(bTipo);
+    const QString raiz = temBeneficiario ? linha.Texto(bTipo + 1) : QString();   // read once: asked for every item
+    if (temBeneficiario && linha.Texto(bTipo) == tipo && raiz == beneficiario.GetRaiz()) {
+        const QString numero = raiz.left(tipo == QLatin1String("1") ? 9 : 12);
         if (numero != beneficiario.GetRaiz())
             beneficiario.SetRaizSemExcecao(numero);
         beneficiario.Nome().SetNomeSemExcecao(linha.Texto(bTipo + 2));

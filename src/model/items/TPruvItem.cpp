@@ -9,6 +9,7 @@
 #include "model/declaration/IDeclaracao.h"
 #include "model/declaration/TNaturezas.h"
 #include "model/declaration/TPruvAnexo.h"
+#include "model/people/TConferenciaContribuinte.h"
 #include "model/values/Utilitarios.h"
 
 namespace {
@@ -213,7 +214,7 @@ std::uint8_t TPruvItem::Verifica()
         return codigo;
     if (const std::uint8_t codigo = VerificaCodigo(); codigo != 0)
         return codigo;
-    return VerificaTipoBeneficiario();
+    return TipoBeneficiarioDoCodigo();   // VerificaCodigo has just found and loaded the code
 }
 
 std::uint8_t TPruvItem::ValoresValidos() const
@@ -245,6 +246,11 @@ std::uint8_t TPruvItem::VerificaTipoBeneficiario()
 {
     if (!FDeclaracao.GetColecaoCodigoRetencao().BuscaCodigo(FCodigo, FInAnexo))
         return 0;
+    return TipoBeneficiarioDoCodigo();
+}
+
+std::uint8_t TPruvItem::TipoBeneficiarioDoCodigo() const
+{
     if (FCodigo.GetPfPjAmbos() == QLatin1String("F") && PessoaJuridica())
         return 110;
     if (FCodigo.GetPfPjAmbos() == QLatin1String("J") && PessoaFisica())
@@ -256,11 +262,17 @@ std::uint8_t TPruvItem::VerificaTipoBeneficiario()
 
 void TPruvItem::VerificaPendencias(TErros& Erros)
 {
-    FBeneficiario.VerificaNiPendencia(Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNi));
-    FBeneficiario.VerificaNomePendencia(Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNome));
+    TConferenciaContribuinte conferencia;
+    VerificaPendencias(Erros, conferencia);
+}
+
+void TPruvItem::VerificaPendencias(TErros& Erros, TConferenciaContribuinte& Conferencia)
+{
+    Conferencia.Pendencias(FBeneficiario, Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNi),
+                           NumeroObjeto(ObjetoNome));
     std::uint8_t codigo = VerificaCodigo();
     if (codigo == 0)
-        codigo = VerificaTipoBeneficiario();
+        codigo = TipoBeneficiarioDoCodigo();   // VerificaCodigo has just found and loaded the code
     if (codigo != 0)
         Pendencia(Erros, codigo, Codigo() + QLatin1Char(';') + Ni(), TipoDialogo::Erro, ObjetoCodigo);
     VerificaValores(Erros);
@@ -268,14 +280,16 @@ void TPruvItem::VerificaPendencias(TErros& Erros)
 
 void TPruvItem::VerificaValores(TErros& Erros) const
 {
+    const bool ade = RegraAde();
+    const bool fisica = PessoaFisica();
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
-        VerificaMes(Erros, m);
+        VerificaMes(Erros, m, ade, fisica);
     VerificaAdmissibilidade(Erros);
     VerificaDecimoTerceiro(Erros);
     VerificaZerado(Erros);
 }
 
-void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
+void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const
 {
     // The texts of a pending item are made only for one that is found: most months have none.
     const auto parametro = [&] { return Codigo() + QLatin1Char(' ') + Ni() + QLatin1Char(' ') + MesAbreviado(Mes); };
@@ -283,7 +297,7 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
         return Codigo() + SubJudiceTexto + Ni() + QLatin1Char(' ') + MesAbreviado(Mes);
     };
 
-    if (Mes >= 2 && RegraAde()) {
+    if (Mes >= 2 && Ade) {
         const std::uint8_t mensagem = MensagemAde();
         const auto prefixo = [&] { return Codigo() + QLatin1Char(';'); };
         if (SomaValores(Mes) > 0)
@@ -298,14 +312,15 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
 
     const qint64 rendimento = FValores.GetRendimento(Mes).GetValorPositivo();
     const qint64 deducao = FValores.GetDeducao(Mes).GetValorPositivo();
-    const qint64 imposto = ImpostoDoMes(Mes);
+    const qint64 compensacoes = SomaCompensacoes(Mes);
+    const qint64 imposto = FValores.GetImposto(Mes).GetValorPositivo() + compensacoes;   // ImpostoDoMes
     const bool deducaoSubJudice = FSubJudice.GetDeducao(Mes).GetValorPositivo() > 0;
     const bool admiteDeducao = FCodigo.GetDeducao();
 
     if (imposto > 0 && imposto >= rendimento)
         Pendencia(Erros, 83, parametro(), TipoDialogo::Aviso, ObjetoValores);
 
-    if (PessoaFisica()) {
+    if (Fisica) {
         if (rendimento > 100000 * TMonetario::Escala)
             Pendencia(Erros, 84, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducao > 0 && !admiteDeducao)
@@ -316,7 +331,7 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes) const
             Pendencia(Erros, 86, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducaoSubJudice && !admiteDeducao)
             Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
-        if (SomaCompensacoes(Mes) > 0 && rendimento == 0)
+        if (compensacoes > 0 && rendimento == 0)
             Pendencia(Erros, 97, parametro(), TipoDialogo::Erro, ObjetoValores);
     } else {
         if (rendimento > 1000000 * TMonetario::Escala)
@@ -363,13 +378,14 @@ void TPruvItem::VerificaDecimoTerceiro(TErros& Erros) const
 {
     if (DecimoTerceiroDoCodigo() && !PessoaJuridica())
         return;
-    const QString mes = QLatin1Char(' ') + MesAbreviado(TSerieMensal::Meses);
+    // Made only for a pending item found: most items have no 13th value.
+    const auto mes = []() -> QString { return QLatin1Char(' ') + MesAbreviado(TSerieMensal::Meses); };
     if (SomaValores(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + QLatin1Char(' ') + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, 92, Codigo() + QLatin1Char(' ') + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
     if (SomaSubJudice(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + SubJudiceTexto + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, 92, Codigo() + SubJudiceTexto + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
     if (SomaCompensacoes(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + CompensacaoTexto + Ni() + mes, TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, 92, Codigo() + CompensacaoTexto + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
 }
 
 void TPruvItem::VerificaZerado(TErros& Erros) const

@@ -11,6 +11,7 @@
 #include "model/values/TErro.h"
 
 class IDeclaracao;
+class TConferenciaContribuinte;
 class TPruvAnexo;
 
 // A pending item made by the checks of an item.
@@ -93,8 +94,11 @@ public:
     // 110 for a CNPJ under a code of persons, 109 for a CPF under a code of legal entities.
     [[nodiscard]] std::uint8_t VerificaTipoBeneficiario();
 
-    // Every check of the item, for the verification: beneficiary, code, then values.
+    // Every check of the item, for the verification: beneficiary, code, then values. A walk
+    // over many items passes one Conferencia to all of them: the beneficiary's number and name are
+    // then checked once for its items that come one after another.
     void VerificaPendencias(TErros& Erros);
+    void VerificaPendencias(TErros& Erros, TConferenciaContribuinte& Conferencia);
     // The value checks: the rule of ADE 9/2002, plausibility by month, admissibility of sub
     // judice values and compensations, the 13th salary, and all values zero.
     void VerificaValores(TErros& Erros) const;
@@ -130,7 +134,11 @@ private:
     [[nodiscard]] qint64 SomaCompensacoes(int Mes) const;
     [[nodiscard]] qint64 ImpostoDoMes(int Mes) const;              // tax + compensations
 
-    void VerificaMes(TErros& Erros, int Mes) const;
+    // VerificaTipoBeneficiario on the code already found in the table.
+    [[nodiscard]] std::uint8_t TipoBeneficiarioDoCodigo() const;
+    // One month's checks; Ade and Fisica are RegraAde() and PessoaFisica(), the same for every
+    // month of the item and so asked once by the caller.
+    void VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const;
     void VerificaAdmissibilidade(TErros& Erros) const;
     void VerificaDecimoTerceiro(TErros& Erros) const;
     void VerificaZerado(TErros& Erros) const;

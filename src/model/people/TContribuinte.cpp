@@ -76,17 +76,34 @@ std::uint8_t TContribuinte::Verifica() const
 void TContribuinte::VerificaNiPendencia(TErros& Erros, const QString& AQuemPertence, const QString& QuemEh,
                                         std::uint8_t Objeto) const
 {
-    if (const std::uint8_t codigo = VerificaNi(); codigo != 0)
-        Erros.Add(EContribuinteInvalido(codigo, GetNi(), TipoDialogo::Erro, Botao::Ok, 0, AQuemPertence, QuemEh,
-                                        Objeto));
+    PendenciaNi(Erros, VerificaNi(), AQuemPertence, QuemEh, Objeto);
 }
 
 void TContribuinte::VerificaNomePendencia(TErros& Erros, const QString& AQuemPertence, const QString& QuemEh,
                                           std::uint8_t Objeto) const
 {
+    PendenciaNome(Erros, CodigoNome(), AQuemPertence, QuemEh, Objeto);
+}
+
+std::uint8_t TContribuinte::CodigoNome() const
+{
     QString nome;
-    if (const std::uint8_t codigo = ConfereONome(nome); codigo != 0)
-        Erros.Add(EContribuinteInvalido(codigo, GetNiFormatado() + QLatin1Char(' ') + FNome.GetTexto(),
+    return ConfereONome(nome);
+}
+
+void TContribuinte::PendenciaNi(TErros& Erros, std::uint8_t Codigo, const QString& AQuemPertence,
+                                const QString& QuemEh, std::uint8_t Objeto) const
+{
+    if (Codigo != 0)
+        Erros.Add(EContribuinteInvalido(Codigo, GetNi(), TipoDialogo::Erro, Botao::Ok, 0, AQuemPertence, QuemEh,
+                                        Objeto));
+}
+
+void TContribuinte::PendenciaNome(TErros& Erros, std::uint8_t Codigo, const QString& AQuemPertence,
+                                  const QString& QuemEh, std::uint8_t Objeto) const
+{
+    if (Codigo != 0)
+        Erros.Add(EContribuinteInvalido(Codigo, GetNiFormatado() + QLatin1Char(' ') + FNome.GetTexto(),
                                         TipoDialogo::Erro, Botao::Ok, 0, AQuemPertence, QuemEh, Objeto));
 }
 

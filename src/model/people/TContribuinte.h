@@ -36,6 +36,15 @@ public:
     void AtribuiA(TContribuinte& Destino) const;
 
 private:
+    friend class TConferenciaContribuinte;
+
+    // The code of the name's check alone.
+    [[nodiscard]] std::uint8_t CodigoNome() const;
+    // The pending item of a code of VerificaNi, or of the name's check; none for 0.
+    void PendenciaNi(TErros& Erros, std::uint8_t Codigo, const QString& AQuemPertence, const QString& QuemEh,
+                     std::uint8_t Objeto) const;
+    void PendenciaNome(TErros& Erros, std::uint8_t Codigo, const QString& AQuemPertence, const QString& QuemEh,
+                       std::uint8_t Objeto) const;
     [[nodiscard]] std::uint8_t ConfereONome(QString& Nome) const;
 
     TNomeContribuinte FNome;

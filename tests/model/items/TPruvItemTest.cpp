@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "model/people/TConferenciaContribuinte.h"
 #include "model/declaration/TPruvAnexo.h"
-#include "model/DeclaracaoDeTeste.h"
-#include "model/ImprimeQString.h"
-#include "model/VerificacaoRegistrada.h"
+#include "DeclaracaoDeTeste.h"
+#include "ImprimeQString.h"
+#include "VerificacaoRegistrada.h"
 
 namespace {
 
@@ -322,6 +323,52 @@ TEST_F(TPruvItemTest, BeneficiaryChecksComeFirst)
     EXPECT_EQ(erros.Items(1).Objeto(), 20);
     EXPECT_EQ(erros.Items(1).AQuemPertence(), QStringLiteral("00001"));
     EXPECT_EQ(erros.Items(1).QuemEh(), QStringLiteral("0000003"));
+    declaracao.SetErros(nullptr);
+}
+
+// A walk checks each beneficiary's number and name once for its items in a row: every item of a
+// faulty beneficiary still gets its own pending items, with its own key, and a change of number,
+// kind or name alone is checked again.
+TEST_F(TPruvItemTest, ASharedBeneficiaryCheckGivesEveryItemItsOwnPendingItems)
+{
+    TErros sink;
+    declaracao.SetErros(&sink);
+    const auto item = Item({"", {{Campo::Rend, 1, "1,00"}}, {}});
+    const struct {
+        const char* ni;
+        const char* nome;
+        const char* chave;
+    } passos[] = {
+        {"111.444.777-36", "", "0000003"},                     // bad number, no name
+        {"111.444.777-36", "", "0000004"},                     // the same beneficiary's next item
+        {"111.444.777-35", "", "0000005"},                     // the number mended
+        {"111.444.777-35", "Ana Souza", "0000006"},            // the name too
+        {"111.444.777-35", "Ana Souza", "0000007"},
+        {"111.444.777-35", "", "0000008"},                     // only the name differs
+        {"11.222.333/0001-81", "", "0000009"},                 // another kind of number
+        {"11.222.333/0001-81", "Empresa de Teste Ltda", "0000010"},
+        {"111.444.777-35", "Empresa de Teste Ltda", "0000011"},  // only the number differs
+    };
+    TConferenciaContribuinte conferencia;
+    int achados = 0;
+    for (const auto& p : passos) {
+        SCOPED_TRACE(p.chave);
+        item->SetChave(QString::fromLatin1(p.chave));
+        item->GetBeneficiario().SetNiSemExcecao(QString::fromLatin1(p.ni));
+        item->GetBeneficiario().Nome().SetNomeSemExcecao(QString::fromLatin1(p.nome));
+        TErros sozinho;
+        item->VerificaPendencias(sozinho);
+        erros.Limpa();
+        item->VerificaPendencias(erros, conferencia);
+        EXPECT_EQ(Pendencias(erros), Pendencias(sozinho));
+        achados += erros.Count();
+        ASSERT_EQ(erros.Count(), sozinho.Count());
+        for (int i = 0; i < erros.Count(); ++i) {
+            EXPECT_EQ(erros.Items(i).QuemEh(), QString::fromLatin1(p.chave));
+            EXPECT_EQ(erros.Items(i).AQuemPertence(), sozinho.Items(i).AQuemPertence());
+        }
+    }
+    EXPECT_GE(achados, 6);
     declaracao.SetErros(nullptr);
 }
 
