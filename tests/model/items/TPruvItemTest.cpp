@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "model/people/TConferenciaContribuinte.h"
+#include "model/DeclaracaoDeTeste.h"
+#include "model/ImprimeQString.h"
+#include "model/VerificacaoRegistrada.h"
 #include "model/declaration/TPruvAnexo.h"
-#include "DeclaracaoDeTeste.h"
-#include "ImprimeQString.h"
-#include "VerificacaoRegistrada.h"
+#include "model/people/TConferenciaContribuinte.h"
 
 namespace {
 
