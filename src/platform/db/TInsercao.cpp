@@ -53,13 +53,10 @@ void TInsercao::Texto(int Coluna, const QString& Valor)
     FLigado[c] = Ligado::Texto;
 }
 
-void TInsercao::Inteiro(int Coluna, qint64 Valor)
+void TInsercao::LigaInteiro(std::size_t c, qint64 Valor)
 {
-    const auto c = static_cast<std::size_t>(Coluna);
-    if (FLigado[c] == Ligado::Inteiro && FInteiros[c] == Valor)
-        return;
     FLigado[c] = Ligado::Nada;
-    FComando->LigaInteiro(Coluna + 1, Valor);
+    FComando->LigaInteiro(static_cast<int>(c) + 1, Valor);
     FInteiros[c] = Valor;
     FLigado[c] = Ligado::Inteiro;
 }

@@ -19,13 +19,21 @@ public:
     // Column by its position in the field definitions, from 0. A value equal to the one the
     // column holds already is not bound again: in a bulk load most columns repeat row after row.
     void Texto(int Coluna, const QString& Valor);
-    void Inteiro(int Coluna, qint64 Valor);
+    void Inteiro(int Coluna, qint64 Valor)
+    {
+        // Inline: a load writes dozens of money columns per row, most of them the same as before.
+        const auto c = static_cast<std::size_t>(Coluna);
+        if (FLigado[c] != Ligado::Inteiro || FInteiros[c] != Valor)
+            LigaInteiro(c, Valor);
+    }
     // Writes the row as TDatabase::Escreve does (fault hook, readers released); the values stay
     // bound. Raises EDBEngineError.
     void Grava();
     [[nodiscard]] TDatabase& Banco() const { return *FBanco; }
 
 private:
+    void LigaInteiro(std::size_t Coluna, qint64 Valor);
+
     std::shared_ptr<TDatabase> FBanco;
     std::vector<TFieldDef> FCampos;
     std::unique_ptr<TComando> FComando;
