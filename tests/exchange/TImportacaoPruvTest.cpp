@@ -792,3 +792,30 @@ TEST_F(TImportacaoPruvTest, EveryMessageOfTheLogIsPairedWithItsLine)
         EXPECT_EQ(linha, QString::fromLatin1(linhas.at(numero - 1))) << mensagem.toStdString();
     }
 }
+
+// Lines in a row of one beneficiary whose name is refused, around a line of another one: each
+// line is refused with its own message, as the first one is.
+TEST_F(TImportacaoPruvTest, EachLineOfARepeatedBeneficiaryWithAFaultyNameIsReported)
+{
+    Recomeca();
+    const auto ana = [](const char* codigo) {
+        return std::move(ItemSimulado(codigo, "98765432100", "ANA 9").Em(S::Rendimento, 1, 12, 30000000));
+    };
+    const QByteArray conteudo = Valores('2', 1, Empresa, ana("0561"), 0) + "\r\n" + Valores('2', 2, Empresa, ana("0588"), 0)
+                                + "\r\n" + Valores('2', 3, Empresa, Luis(), 0) + "\r\n"
+                                + Valores('2', 4, Empresa, ana("3208"), 0) + "\r\n";
+    QFile arquivo(TPastas::Programa() + QStringLiteral("/repetido.txt"));
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    arquivo.write(conteudo);
+    arquivo.close();
+    ASSERT_EQ(Importa(arquivo.fileName()), 0);
+    const QStringList log = Mensagens(nomeLog);
+    ASSERT_EQ(log.size(), 3) << Linhas(log);
+    const QString motivo = log[0].mid(log[0].indexOf(QLatin1String(" - ")));
+    EXPECT_TRUE(motivo.contains(QLatin1String("ANA 9"))) << motivo.toStdString();
+    EXPECT_EQ(log[0], QStringLiteral("Linha: 1") + motivo);
+    EXPECT_EQ(log[1], QStringLiteral("Linha: 2") + motivo);
+    EXPECT_EQ(log[2], QStringLiteral("Linha: 4") + motivo);
+    EXPECT_EQ(n.BeneficiariosAdicionados, 1);
+    EXPECT_EQ(n.RegistrosRejeitados, 3);
+}

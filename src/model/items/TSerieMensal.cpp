@@ -37,8 +37,10 @@ const TMonetario& TSerieMensal::Mes(int Mes) const
 
 void TSerieMensal::Limpa()
 {
+    // A month at 0 already is passed over without a call: most months of a cleared item are.
     for (TMonetario& mes : FMeses)
-        mes.TMonetario::SetValor(0);
+        if (mes.TMonetario::GetValor() != 0)
+            mes.TMonetario::SetValor(0);
 }
 
 void TSerieMensal::CopiaDe(const TSerieMensal& Origem)

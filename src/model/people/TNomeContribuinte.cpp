@@ -114,10 +114,26 @@ std::uint8_t ConfereNome(QString& Nome, std::uint8_t Tipo, bool PermiteVazio)
     }
 }
 
+std::uint8_t TNomeContribuinte::Confere(const QString& Nome, QString& Conferido)
+{
+    const bool vazio = PermiteVazio();
+    if (!FUltima.Feita || FUltima.Tipo != FTipo || FUltima.PermiteVazio != vazio || FUltima.Dado != Nome) {
+        QString nome = Nome;
+        FUltima.Codigo = ConfereNome(nome, FTipo, vazio);
+        FUltima.Conferido = nome;
+        FUltima.Dado = Nome;
+        FUltima.Tipo = FTipo;
+        FUltima.PermiteVazio = vazio;
+        FUltima.Feita = true;
+    }
+    Conferido = FUltima.Conferido;
+    return FUltima.Codigo;
+}
+
 void TNomeContribuinte::SetTexto(const QString& Nome)
 {
-    QString nome = Nome;
-    const std::uint8_t codigo = ConfereNome(nome, FTipo, PermiteVazio());
+    QString nome;
+    const std::uint8_t codigo = Confere(Nome, nome);
     if (codigo != 0)
         throw EContribuinteInvalido(codigo, nome, 0);
     FNome = nome;
@@ -126,8 +142,8 @@ void TNomeContribuinte::SetTexto(const QString& Nome)
 
 void TNomeContribuinte::SetNomeSemExcecao(const QString& Nome)
 {
-    QString nome = Nome;
-    const std::uint8_t codigo = ConfereNome(nome, FTipo, PermiteVazio());
+    QString nome;
+    const std::uint8_t codigo = Confere(Nome, nome);
     FNome = nome;
     Notifica();
     if (codigo != 0)

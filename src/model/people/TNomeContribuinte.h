@@ -31,7 +31,19 @@ public:
     void SetErros(TErros* Erros) { FErros = Erros; }   // not owned
 
 private:
+    // ConfereNome, remembered for the last name given: the items of one beneficiary, and a load
+    // whose lines repeat a name, check it once.
+    std::uint8_t Confere(const QString& Nome, QString& Conferido);
+
     QString FNome;
     std::uint8_t FTipo;
     TErros* FErros = nullptr;
+    struct TUltimaConferencia {
+        bool Feita = false;
+        std::uint8_t Tipo = 0;
+        bool PermiteVazio = false;
+        std::uint8_t Codigo = 0;
+        QString Dado;        // as given
+        QString Conferido;   // as normalised
+    } FUltima;
 };

@@ -9,9 +9,3 @@ void TDadoBasico::SetTexto(const QString&)
 {
     Notifica();
 }
-
-void TDadoBasico::Notifica()
-{
-    FAlterado = true;
-    FObservadores.Notifica(*this);
-}

@@ -26,7 +26,13 @@ public:
     void RemoveObservador(IObservador& Observador) override { FObservadores.Remove(Observador); }
     void NotificaLiberacao() override { FObservadores.NotificaLiberacao(*this); }
     // Every setter calls it after storing: marks the value changed and tells the observers.
-    void Notifica();
+    // Inline: loading an item changes hundreds of values, most of them observed by nobody.
+    void Notifica()
+    {
+        FAlterado = true;
+        if (FObservadores.Count() > 0)
+            FObservadores.Notifica(*this);
+    }
 
     [[nodiscard]] bool PermiteVazio() const { return FPermiteVazio; }
     void SetPermiteVazio(bool Permite) { FPermiteVazio = Permite; }

@@ -190,6 +190,21 @@ void TComando::LigaTexto(int posicao, const QString& texto)
         Falha(rc);
 }
 
+void TComando::LigaTexto(int posicao, const QString& texto, std::string& Guarda)
+{
+    Guarda.resize(static_cast<std::size_t>(texto.size()) * 3);
+    const qsizetype tamanho = Utf8SemPares(texto, Guarda.data());
+    if (tamanho < 0) {
+        LigaTexto(posicao, texto);
+        return;
+    }
+    // A failed bind leaves the position NULL, never pointing at bytes that may change.
+    const int rc = sqlite3_bind_text64(FComando, posicao, Guarda.data(), static_cast<sqlite3_uint64>(tamanho),
+                                       SQLITE_STATIC, SQLITE_UTF8);
+    if (rc != SQLITE_OK)
+        Falha(rc);
+}
+
 void TComando::LigaPonteiro(int posicao, void* ponteiro, const char* tipo)
 {
     const int rc = sqlite3_bind_pointer(FComando, posicao, ponteiro, tipo, nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QVariant>
+#include <string>
 #include <vector>
 
 struct sqlite3;
@@ -19,6 +20,9 @@ public:
     // Binds by position, from 1. An invalid QVariant binds NULL; booleans bind 0 or 1.
     void Liga(int posicao, const QVariant& valor);
     void LigaTexto(int posicao, const QString& texto);
+    // The same with the UTF-8 bytes kept in Guarda, which the statement reads in place (no copy
+    // of its own) until the position is bound again: Guarda must outlive the statement's steps.
+    void LigaTexto(int posicao, const QString& texto, std::string& Guarda);
     void LigaInteiro(int posicao, qint64 valor);
     // Binds a pointer that only a function of this program that asks for `tipo` can read; the
     // pointed object must outlive the statement's steps.

@@ -24,6 +24,7 @@ TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela
                                                                      colunas.join(QLatin1Char(',')),
                                                                      marcadores.join(QLatin1Char(','))));
     FLigado.assign(FCampos.size(), Ligado::Nada);
+    FBytes.resize(FCampos.size());
     FTextos.resize(FCampos.size());
     FInteiros.assign(FCampos.size(), 0);
 }
@@ -48,7 +49,7 @@ void TInsercao::Texto(int Coluna, const QString& Valor)
         return;
     FLigado[c] = Ligado::Nada;   // until bound: a failed bind leaves the column unknown
     const int tamanho = FCampos[c].Size;
-    FComando->LigaTexto(Coluna + 1, tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor);
+    FComando->LigaTexto(Coluna + 1, tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor, FBytes[c]);
     FTextos[c] = Valor;
     FLigado[c] = Ligado::Texto;
 }

@@ -125,3 +125,36 @@ TEST(TNomeContribuinte, SemExcecaoStoresAndReports)
     EXPECT_THROW(semSorvedouro.SetNomeSemExcecao(QStringLiteral("X")), EContribuinteInvalido);
     EXPECT_EQ(semSorvedouro.GetTexto(), QStringLiteral("X"));   // stored all the same
 }
+
+// A name given again (the items of one beneficiary, lines of a file) is checked once, yet each
+// setting reports its fault and stores the normalised name; a change of kind or of the rule for
+// blanks checks it anew.
+TEST(TNomeContribuinte, ANameGivenAgainIsReportedAgainAndFollowsItsKind)
+{
+    TErros erros;
+    TNomeContribuinte nome(1);
+    nome.SetErros(&erros);
+    for (int vez = 0; vez < 3; ++vez) {
+        nome.Limpa();
+        nome.SetNomeSemExcecao(QStringLiteral(" Ana  9 "));
+        EXPECT_EQ(nome.GetTexto(), QStringLiteral("Ana 9"));
+    }
+    ASSERT_EQ(erros.Count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(erros.Items(i).Codigo(), 126);
+
+    nome.SetTipo(2);   // digits are a company's
+    nome.SetNomeSemExcecao(QStringLiteral(" Ana  9 "));
+    EXPECT_EQ(erros.Count(), 3);
+    nome.SetTipo(1);
+    EXPECT_THROW(nome.SetTexto(QStringLiteral(" Ana  9 ")), EContribuinteInvalido);
+    EXPECT_EQ(nome.GetTexto(), QStringLiteral("Ana 9"));
+
+    nome.SetNomeSemExcecao(QStringLiteral("   "));
+    EXPECT_EQ(erros.Items(erros.Count() - 1).Codigo(), 123);
+    const int antes = erros.Count();
+    nome.SetPermiteVazio(true);
+    nome.SetNomeSemExcecao(QStringLiteral("   "));
+    EXPECT_EQ(erros.Count(), antes);
+    EXPECT_TRUE(nome.GetTexto().isEmpty());
+}
