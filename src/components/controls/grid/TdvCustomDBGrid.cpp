@@ -8,6 +8,7 @@
 #include "components/controls/grid/TdvCellHint.h"
 #include "components/controls/grid/TdvColumn.h"
 #include "components/controls/grid/TdvColumnDrag.h"
+#include "components/controls/grid/TdvCustomDBGridComum.h"
 #include "components/controls/grid/TdvGridDataLink.h"
 #include "components/controls/grid/TdvInplaceEdit.h"
 #include "components/controls/grid/dvGridLayout.h"
@@ -22,16 +23,8 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 
-namespace {
-
-const QLatin1String CheckBox("CheckBox");
-
-bool EhSelected(const TField* campo)
-{
-    return campo && campo->Calculated() && campo->FieldName().toLower() == QLatin1String("selected");
-}
-
-}  // namespace
+using GradeDeDados::CheckBox;
+using GradeDeDados::EhSelected;
 
 // ---- creation ----
 

@@ -9,6 +9,7 @@
 #include "components/controls/dvDraw.h"
 #include "components/controls/grid/TdvColumn.h"
 #include "components/controls/grid/TdvColumnDrag.h"
+#include "components/controls/grid/TdvCustomDBGridComum.h"
 #include "components/controls/grid/TdvGridDataLink.h"
 #include "components/controls/grid/dvGridLayout.h"
 #include "components/controls/grid/dvGridPaint.h"
@@ -21,14 +22,10 @@
 #include "platform/db/TField.h"
 #include "platform/widgets/TEdgePainter.h"
 
+using GradeDeDados::CheckBox;
+using GradeDeDados::EhSelected;
+
 namespace {
-
-const QLatin1String CheckBox("CheckBox");
-
-bool EhSelected(const TField* campo)
-{
-    return campo && campo->Calculated() && campo->FieldName().toLower() == QLatin1String("selected");
-}
 
 bool EhNumero(TFieldType tipo)
 {
