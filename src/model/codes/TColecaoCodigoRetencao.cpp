@@ -296,6 +296,8 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
     // them must not grow that list without end.
     int achado = -1;
     if (const int numero = NumeroDoCodigo(codigo); numero >= 0) {
+        if (FPorNumero.empty())
+            FPorNumero.resize(10000);
         TAchado& entrada = FPorNumero[static_cast<std::size_t>(numero)];
         if (entrada.Geracao != FGeracao)
             entrada = {FGeracao, procura()};

@@ -89,7 +89,9 @@ private:
         std::uint32_t Geracao = 0;   // valid while it is FGeracao, which starts past it
         int Linha = -1;
     };
-    std::vector<TAchado> FPorNumero = std::vector<TAchado>(10000);   // four-digit codes by number
+    // Four-digit codes by number; sized at the first search, as a declaration made only to be
+    // read or checked by its year never searches.
+    std::vector<TAchado> FPorNumero;
     std::uint32_t FGeracao = 1;
     QHash<QString, int> FAchados;                                      // any other code
     QString FUltimoAno;

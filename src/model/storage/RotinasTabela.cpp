@@ -66,13 +66,39 @@ bool AbreTabela(TdvTable& Tabela)
     return aberta;
 }
 
+namespace {
+
+// Runs Acao with the table's rereading held back until it ends, whichever way it ends.
+template <typename Acao>
+void EmReposicaoAdiada(TdvTable& Tabela, Acao&& acao)
+{
+    Tabela.AdiaReposicao();
+    try {
+        acao();
+    } catch (...) {
+        try {
+            Tabela.Repoe();
+        } catch (const std::exception& e) {
+            // The failure that stopped the change is the one reported.
+            qWarning("rereading %s after a failed change: %s", qUtf8Printable(Tabela.TableName()), e.what());
+        }
+        throw;
+    }
+    Tabela.Repoe();
+}
+
+}  // namespace
+
 void FechaTabela(TdvTable& Tabela)
 {
     if (!Tabela.Active())
         return;
     Tabela.dvFilter().clear();
-    Tabela.RefreshDvFilter();
-    Tabela.Close();
+    // Closed next: the rows without the filter are never read.
+    EmReposicaoAdiada(Tabela, [&] {
+        Tabela.RefreshDvFilter();
+        Tabela.Close();
+    });
 }
 
 void GravaDisco(TdvTable& Tabela)
@@ -150,12 +176,22 @@ void CompactaTabela(TdvTable& Tabela)
 void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
                      const QStringList& Linhas)
 {
-    Tabela.dvFilter().clear();
-    Tabela.RefreshDvFilter();
-    SelecionaIndiceTabela(Tabela, Indice);
-    Tabela.SetRange(Inicio, Fim);
-    Tabela.dvFilter() = Linhas;
-    Tabela.RefreshDvFilter();
+    const auto restringe = [&] {
+        Tabela.dvFilter().clear();
+        Tabela.RefreshDvFilter();
+        SelecionaIndiceTabela(Tabela, Indice);
+        Tabela.SetRange(Inicio, Fim);   // refused when the table is closed
+        Tabela.dvFilter() = Linhas;
+        Tabela.RefreshDvFilter();
+    };
+    if (!Tabela.Active()) {
+        restringe();
+        return;
+    }
+    // An edit under way is stored (or dropped) before anything moves, as the first refresh would.
+    Tabela.CheckBrowseMode();
+    // The rows are read once, under the new order, range and filter, and not after each step.
+    EmReposicaoAdiada(Tabela, restringe);
 }
 
 void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome)

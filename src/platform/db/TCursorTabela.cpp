@@ -56,25 +56,38 @@ void TCursorTabela::MontaTextosEsquema()
         colunas << QStringLiteral("rowid");
         FPrimeiraColuna = 1;
     }
-    QStringList gravadas;
-    QStringList atribuicoes;
-    for (const auto& campo : FEsquema.Campos) {
-        gravadas << Aspas(campo.Name);
-        atribuicoes << gravadas.back() + QStringLiteral(" = ?");
-    }
-    colunas << gravadas;
+    for (const auto& campo : FEsquema.Campos)
+        colunas << Aspas(campo.Name);
     FColunasChave.clear();
     for (const QString& campo : FEsquema.ChavePrimaria)
         FColunasChave.push_back(FEsquema.IndiceCampo(campo));
-    const QString tabela = Aspas(FEsquema.Nome);
-    const QString chave = OndeChavePrimaria();
-    FSelecao = QStringLiteral("SELECT %1 FROM %2").arg(colunas.join(QLatin1Char(',')), tabela);
-    FSqlLinha = FSelecao + QStringLiteral(" WHERE ") + chave;
-    FSqlInsere = QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-                     .arg(tabela, gravadas.join(QLatin1Char(',')), Marcadores(static_cast<int>(gravadas.size())));
-    FSqlAltera = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(tabela, atribuicoes.join(QLatin1Char(',')), chave);
-    FSqlApaga = QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabela, chave);
+    FSelecao = QStringLiteral("SELECT %1 FROM %2").arg(colunas.join(QLatin1Char(',')), Aspas(FEsquema.Nome));
+    // Written when first needed: most cursors only walk.
+    FSqlLinha.clear();
+    FSqlInsere.clear();
+    FSqlAltera.clear();
+    FSqlApaga.clear();
     MontaColunasFiltro();
+}
+
+const QString& TCursorTabela::SqlPorChave(QString TCursorTabela::*texto)
+{
+    if (FSqlLinha.isEmpty()) {
+        QStringList gravadas;
+        QStringList atribuicoes;
+        for (const auto& campo : FEsquema.Campos) {
+            gravadas << Aspas(campo.Name);
+            atribuicoes << gravadas.back() + QStringLiteral(" = ?");
+        }
+        const QString tabela = Aspas(FEsquema.Nome);
+        const QString chave = OndeChavePrimaria();
+        FSqlInsere = QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                         .arg(tabela, gravadas.join(QLatin1Char(',')), Marcadores(static_cast<int>(gravadas.size())));
+        FSqlAltera = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(tabela, atribuicoes.join(QLatin1Char(',')), chave);
+        FSqlApaga = QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabela, chave);
+        FSqlLinha = FSelecao + QStringLiteral(" WHERE ") + chave;
+    }
+    return this->*texto;
 }
 
 void TCursorTabela::MontaColunasFiltro()
@@ -817,7 +830,7 @@ void TCursorTabela::LeLinhaFiltradaInteira()
             else if (i < FColunasChave.size())
                 chave.push_back(TComando::ValorDe(FArgumentos[argumento], FTexto[static_cast<std::size_t>(FColunasChave[i])] != 0));
         }
-        le = &Prepara(FSqlLinha);
+        le = &Prepara(SqlPorChave(&TCursorTabela::FSqlLinha));
         le->Reinicia();
         int posicao = 1;
         LigaBookmark(*le, posicao, TBookmark(std::move(chave)));
@@ -910,7 +923,7 @@ int TCursorTabela::Compara(const TBookmark& a, const TBookmark& b)
 {
     GaranteTextos();
     // The order of the rows themselves, whatever the ranges and filters.
-    TComando& le = Prepara(FSqlLinha);
+    TComando& le = Prepara(SqlPorChave(&TCursorTabela::FSqlLinha));
     le.Reinicia();
     int posicao = 1;
     LigaBookmark(le, posicao, b);
@@ -1094,7 +1107,7 @@ void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
         maximo.Reinicia();
     }
     if (!original) {
-        TComando& insere = Prepara(FSqlInsere);
+        TComando& insere = Prepara(SqlPorChave(&TCursorTabela::FSqlInsere));
         insere.Reinicia();
         for (int i = 0; i < total; ++i)
             insere.Liga(i + 1, ValorParaGravar(registro, i));
@@ -1102,7 +1115,7 @@ void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
         if (FEsquema.ChavePrimaria.isEmpty())
             registro.RowId = FBanco->UltimoRowId();
     } else {
-        TComando& altera = Prepara(FSqlAltera);
+        TComando& altera = Prepara(SqlPorChave(&TCursorTabela::FSqlAltera));
         altera.Reinicia();
         int posicao = 1;
         for (int i = 0; i < total; ++i)
@@ -1121,7 +1134,7 @@ void TCursorTabela::Apaga(const TRegistro& registro)
     if (FSomenteLeitura)
         throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
     TTransacao transacao(*FBanco);
-    TComando& apaga = Prepara(FSqlApaga);
+    TComando& apaga = Prepara(SqlPorChave(&TCursorTabela::FSqlApaga));
     apaga.Reinicia();
     int posicao = 1;
     LigaBookmark(apaga, posicao, Bookmark(registro));

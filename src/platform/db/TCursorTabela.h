@@ -93,6 +93,8 @@ private:
     QStringList FCamposNome;
     [[nodiscard]] QString IndiceDaOrdem() const;
     void MontaTextosEsquema();
+    // One of the texts that read, write or delete a row by its key.
+    const QString& SqlPorChave(QString TCursorTabela::*texto);
     void Reconstroi();
     void GaranteTextos();
     void MontaTextos();
@@ -146,7 +148,7 @@ private:
     bool FSomenteLeitura;
     QString FSelecao;          // SELECT ... FROM "table"
     QString FSelecaoOrdenada;  // the same, walking the order's own index when it can give the order
-    QString FSqlLinha, FSqlInsere, FSqlAltera, FSqlApaga;   // by the schema
+    QString FSqlLinha, FSqlInsere, FSqlAltera, FSqlApaga;   // by the schema, made on first use
     std::vector<int> FColunasChave;   // of the primary key's fields
     int FPrimeiraColuna = 0;   // 1 when the rowid comes first
     QStringList FCamposOrdem;

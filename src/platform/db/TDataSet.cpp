@@ -565,6 +565,11 @@ void TDataSet::PosicionaEm(TRegistro registro, bool centra)
 
 void TDataSet::Resync(bool centra)
 {
+    if (Adiando() && !centra) {
+        FReposicao = FReposicao == TReposicao::Nenhuma || FReposicao == TReposicao::Resync ? TReposicao::Resync
+                                                                                           : TReposicao::PrimeiroResync;
+        return;
+    }
     TRegistro ancora;
     bool achou = false;
     if (!FJanela.empty()) {
@@ -642,6 +647,10 @@ void TDataSet::First()
     ExigeAtivo();
     GuardaSeEmFiltro();
     CheckBrowseMode();
+    if (Adiando()) {
+        FReposicao = TReposicao::Primeiro;   // what waited before reads nothing the first record needs
+        return;
+    }
     if (BeforeScroll)
         BeforeScroll(this);
     LimpaJanela();
@@ -653,6 +662,32 @@ void TDataSet::First()
     FBof = true;
     DataEvent(deDataSetChange, 0);
     DoAfterScroll();
+}
+
+void TDataSet::AdiaReposicao()
+{
+    ++FAdiamentos;
+}
+
+void TDataSet::Repoe()
+{
+    if (FAdiamentos == 0 || --FAdiamentos > 0)
+        return;
+    const TReposicao reposicao = std::exchange(FReposicao, TReposicao::Nenhuma);
+    if (!Active() || reposicao == TReposicao::Nenhuma)
+        return;
+    if (reposicao == TReposicao::Resync) {
+        Resync(false);
+        return;
+    }
+    First();
+    if (reposicao == TReposicao::PrimeiroResync && !FJanela.empty()) {
+        // A Resync right after First finds the same record in the same row; it only leaves the
+        // dataset off its beginning.
+        FBof = false;
+        FEof = false;
+        DataEvent(deDataSetChange, 0);
+    }
 }
 
 void TDataSet::Last()

@@ -97,6 +97,13 @@ public:
     [[nodiscard]] bool IsSequenced();
     // Reads the records again, keeping the position (the record after it when it is gone).
     void Refresh();
+    // From AdiaReposicao to its Repoe, the rereading that follows a change of order, range or
+    // filter (Refresh, First) waits, and Repoe does it once: a change made in several steps
+    // reads its rows once. Nothing reads the records between; after the last First, only
+    // filters that narrow what it would have read may be added (Repoe takes the first record
+    // then). Pairs nest; Repoe on a closed dataset only forgets what waits.
+    void AdiaReposicao();
+    void Repoe();
 
     // Bookmarks
     [[nodiscard]] TBookmark GetBookmark() const;
@@ -317,4 +324,9 @@ private:
     int FHandleFiltroTexto = 0;
     int FNivelFiltro = 0;
     std::optional<TEstadoGuardado> FGuardado;
+    // What waits for Repoe: a Resync; the first record; or the first record, then a Resync.
+    enum class TReposicao { Nenhuma, Resync, Primeiro, PrimeiroResync };
+    [[nodiscard]] bool Adiando() const { return FAdiamentos > 0 && FNivelFiltro == 0; }
+    int FAdiamentos = 0;
+    TReposicao FReposicao = TReposicao::Nenhuma;
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <algorithm>
 #include <exception>
 #include <map>
@@ -153,11 +154,26 @@ constexpr qsizetype MaximoGuardados = 512;
 
 }  // namespace
 
-void TDatabase::ConfereEsquema()
+qint64 TDatabase::VersaoEsquema()
 {
     TComando& versao = Guardado(QStringLiteral("PRAGMA schema_version"));
     const qint64 atual = versao.Passo() ? versao.Inteiro(0) : -1;
     versao.Reinicia();
+    return atual;
+}
+
+qint64 TDatabase::VersaoEsquemaSemFalha() noexcept
+{
+    try {
+        return VersaoEsquema();
+    } catch (const std::exception&) {
+        return -2;   // unknown: differs from every version read
+    }
+}
+
+void TDatabase::ConfereEsquema()
+{
+    const qint64 atual = VersaoEsquema();
     if (atual != FVersaoEsquema) {
         // Rarely: tables made, changed or dropped. Their statements go with them.
         if (FVersaoEsquema >= 0)
@@ -393,13 +409,21 @@ void TDatabase::DesfazTransacao(int nivel)
 {
     if (nivel != FProfundidade)
         throw EDatabaseError(QStringLiteral("transactions closed out of order"));
-    EsqueceGuardados();
     const bool perdida = TransacaoPerdida();
+    if (perdida)
+        EsqueceGuardados();
     SoltaLeituras();
     ++FGeracao;
     --FProfundidade;
     if (perdida)
         return;   // SQLite has undone it all already, savepoints included
+    // The kept schemas stay unless the undoing changed the schema: a later change could bring
+    // the version number undone back with another schema.
+    const qint64 versaoAntes = VersaoEsquemaSemFalha();
+    const auto confereVersao = qScopeGuard([&] {
+        if (versaoAntes < 0 || VersaoEsquemaSemFalha() != versaoAntes)
+            EsqueceGuardados();
+    });
     if (nivel > 1) {
         ExecutaGuardado(QStringLiteral("ROLLBACK TO ") + Savepoint(nivel));
         ExecutaGuardado(QStringLiteral("RELEASE ") + Savepoint(nivel));

@@ -118,6 +118,9 @@ private:
     void ConfereFalhaSimulada();
     void ConfereEsquema();
     void EsqueceGuardados();
+    // PRAGMA schema_version; the second gives -2 when it cannot be read.
+    qint64 VersaoEsquema();
+    qint64 VersaoEsquemaSemFalha() noexcept;
     void RecusaSePerdida() const;
     [[noreturn]] static void FalhaPerdida();
     template <typename Execucao>

@@ -297,6 +297,57 @@ TEST_F(TColecaoTest, ClearingTheFilterShowsEveryRowAgain)
     EXPECT_EQ(colecao.Quantidade(), 2);
 }
 
+TEST_F(TColecaoTest, ARestrictedTableShowsTheFirstRowOfItsRangeThatPassesItsFilter)
+{
+    TColecaoDeTeste colecao;
+    colecao.Inclui(QStringLiteral("1"), QStringLiteral("001"), QStringLiteral("a"));
+    colecao.Inclui(QStringLiteral("2"), QStringLiteral("001"), QStringLiteral("b"));
+    colecao.Inclui(QStringLiteral("2"), QStringLiteral("002"), QStringLiteral("c"));
+    colecao.Inclui(QStringLiteral("2"), QStringLiteral("003"), QStringLiteral("c"));
+    TdvTable& tabela = colecao.Tabela();
+    const auto nome = [&] { return tabela.FieldByName(QStringLiteral("NOME"))->AsString(); };
+    const auto chave = [&] { return tabela.FieldByName(QStringLiteral("CHAVE"))->AsString(); };
+    // Standing on a row that passes the new filter but is not the first that does.
+    tabela.Last();
+    ASSERT_EQ(chave(), QStringLiteral("003"));
+    RestringeTabela(tabela, QString(), {QStringLiteral("2"), QStringLiteral("000")},
+                    {QStringLiteral("2"), QStringLiteral("999")}, {QStringLiteral("NOME = c")});
+    EXPECT_EQ(chave(), QStringLiteral("002"));
+    EXPECT_FALSE(tabela.Bof());
+    EXPECT_FALSE(tabela.Eof());
+    tabela.Next();
+    EXPECT_EQ(chave(), QStringLiteral("003"));
+    tabela.Next();
+    EXPECT_TRUE(tabela.Eof());
+    EXPECT_EQ(tabela.RecordCount(), 2);
+
+    // An edit under way is stored first; a range with no row passing leaves the table empty.
+    tabela.First();
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("NOME"))->SetAsString(QStringLiteral("d"));
+    RestringeTabela(tabela, QString(), {QStringLiteral("1"), QStringLiteral("000")},
+                    {QStringLiteral("1"), QStringLiteral("999")}, {QStringLiteral("NOME = c")});
+    EXPECT_EQ(tabela.State(), dsBrowse);
+    EXPECT_TRUE(tabela.IsEmpty());
+    EXPECT_TRUE(tabela.Bof());
+    EXPECT_TRUE(tabela.Eof());
+    RestringeTabela(tabela, QStringLiteral("INome"), {}, {}, {QStringLiteral("GRUPO = 2")});
+    EXPECT_EQ(nome(), QStringLiteral("b"));
+    EXPECT_EQ(tabela.RecordCount(), 3);
+    tabela.Next();
+    EXPECT_EQ(nome(), QStringLiteral("c"));
+    EXPECT_EQ(chave(), QStringLiteral("003"));
+    tabela.Next();
+    EXPECT_EQ(nome(), QStringLiteral("d"));
+
+    // An index refused leaves the table readable, without its filter, on a row.
+    EXPECT_THROW(RestringeTabela(tabela, QStringLiteral("INada"), {}, {}, {QStringLiteral("GRUPO = 1")}), EDadosError);
+    EXPECT_TRUE(tabela.dvFilter().isEmpty());
+    EXPECT_EQ(tabela.RecordCount(), 4);
+    EXPECT_FALSE(tabela.Eof());
+    EXPECT_EQ(nome(), QStringLiteral("d"));
+}
+
 TEST_F(TColecaoTest, TableRoutinesReportThroughTheirMessages)
 {
     auto ausente = CriaTabela(QStringLiteral("Ausente.db"));

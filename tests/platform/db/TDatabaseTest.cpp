@@ -106,6 +106,32 @@ TEST_F(TDatabaseTest, AConfirmedTransactionKeepsEveryWrite)
     EXPECT_EQ(banco->ProfundidadeTransacao(), 0);
 }
 
+TEST_F(TDatabaseTest, ATableMadeAgainAfterAnUndoneOneIsReadWithItsOwnColumns)
+{
+    // Each undone table was read while it existed, and the next made after the undoing takes the
+    // same schema version number: the definition read must be the new one.
+    const struct {
+        const char* campo;
+        bool desfaz;
+    } casos[] = {{"PRIMEIRO", true}, {"SEGUNDO", true}, {"TERCEIRO", false}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.campo);
+        TTransacao t(*banco);
+        TTable nova;
+        nova.SetDatabaseName(PastaDados());
+        nova.SetTableName(QStringLiteral("Nova"));
+        nova.CreateTable({{QString::fromLatin1(c.campo), ftString, 5}}, {});
+        nova.Open();
+        ASSERT_EQ(nova.FieldCount(), 1);
+        EXPECT_EQ(nova.Fields(0)->FieldName(), QString::fromLatin1(c.campo));
+        nova.Close();
+        if (!c.desfaz)
+            t.Confirma();
+    }
+    a.Refresh();   // the tables kept open read on
+    EXPECT_TRUE(a.IsEmpty());
+}
+
 TEST_F(TDatabaseTest, TheFaultHookCanWaitForLaterWrites)
 {
     banco->FalhaNaProximaEscrita(1);
