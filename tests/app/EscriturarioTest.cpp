@@ -249,6 +249,19 @@ bool Visivel(const char* nome)
     return Mostrado(nome) != nullptr;
 }
 
+// The report creates its file when printing starts and pumps events while it prints: only the
+// trailer a PDF ends with says the printing is over.
+bool ImpressaoTerminada(const QStringList& arquivos)
+{
+    if (arquivos.isEmpty())
+        return false;
+    QFile pdf(arquivos.front());
+    if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16)
+        return false;
+    pdf.seek(std::max<qint64>(0, pdf.size() - 64));
+    return pdf.readAll().contains("%%EOF");
+}
+
 // The typed beneficiary whose statement the page shows.
 const TBeneficiarioDigitado* BeneficiarioDoComprovante(bool Exige)
 {
@@ -496,7 +509,7 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
              E::Tecla(Qt::Key_Down);
              E::Tecla(Qt::Key_O, Qt::AltModifier);
          }},
-        {"printed on the default printer; closing the declaration", [&impressoras] { return E::AtivaE("Pruv2003") && !impressoras.Arquivos().isEmpty(); },
+        {"printed on the default printer; closing the declaration", [&impressoras] { return E::AtivaE("Pruv2003") && ImpressaoTerminada(impressoras.Arquivos()); },
          [] { E::Tecla(Qt::Key_F, Qt::ControlModifier); }},
         {"closed; opening it again", [] { return E::AtivaE("Pruv2003") && !Visivel("PgDeclaracao"); },
          [] { E::Tecla(Qt::Key_A, Qt::ControlModifier); }},

@@ -50,18 +50,12 @@ TCursorTabela::TCursorTabela(std::shared_ptr<TDatabase> banco, const QString& ta
 
 void TCursorTabela::MontaTextosEsquema()
 {
-    QStringList colunas;
-    FPrimeiraColuna = 0;
-    if (FEsquema.ChavePrimaria.isEmpty()) {
-        colunas << QStringLiteral("rowid");
-        FPrimeiraColuna = 1;
-    }
-    for (const auto& campo : FEsquema.Campos)
-        colunas << Aspas(campo.Name);
+    FPrimeiraColuna = FEsquema.ChavePrimaria.isEmpty() ? 1 : 0;   // the rowid first
     FColunasChave.clear();
     for (const QString& campo : FEsquema.ChavePrimaria)
         FColunasChave.push_back(FEsquema.IndiceCampo(campo));
-    FSelecao = QStringLiteral("SELECT %1 FROM %2").arg(colunas.join(QLatin1Char(',')), Aspas(FEsquema.Nome));
+    // Written once per definition read, shared by every cursor over the table.
+    FSelecao = FEsquema.Selecao.isEmpty() ? TEsquemaTabela::MontaSelecao(FEsquema) : FEsquema.Selecao;
     // Written when first needed: most cursors only walk.
     FSqlLinha.clear();
     FSqlInsere.clear();

@@ -133,6 +133,16 @@ TEsquemaTabela TEsquemaTabela::Le(TDatabase& banco, const QString& nomeTabela)
     return esquema;
 }
 
+QString TEsquemaTabela::MontaSelecao(const TEsquemaTabela& esquema)
+{
+    QStringList colunas;
+    if (esquema.ChavePrimaria.isEmpty())
+        colunas << QStringLiteral("rowid");
+    for (const auto& campo : esquema.Campos)
+        colunas << Aspas(campo.Name);
+    return QStringLiteral("SELECT %1 FROM %2").arg(colunas.join(QLatin1Char(',')), Aspas(esquema.Nome));
+}
+
 TEsquemaTabela TEsquemaTabela::LeDoBanco(TDatabase& banco, const QString& nomeTabela)
 {
     TEsquemaTabela esquema;
@@ -209,6 +219,7 @@ TEsquemaTabela TEsquemaTabela::LeDoBanco(TDatabase& banco, const QString& nomeTa
         esquema.Indices.push_back(def);
         esquema.NomesSqlite << lido.NomeSqlite;
     }
+    esquema.Selecao = MontaSelecao(esquema);
     return esquema;
 }
 

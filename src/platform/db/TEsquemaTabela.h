@@ -21,6 +21,8 @@ struct TEsquemaTabela {
     QStringList NomesSqlite;          // per index: its name in SQLite ("" the primary)
     QStringList ChavePrimaria;        // fields of the primary key; empty: rows are told by rowid
     bool SemRowid = false;
+    // SELECT of every column, the rowid first when there is no primary key; made when read.
+    QString Selecao;
 
     [[nodiscard]] int IndiceCampo(const QString& nome) const;   // -1 when absent (case ignored)
     [[nodiscard]] const TIndexDef* Indice(const QString& nome) const;   // by name, case ignored; "" the primary
@@ -40,6 +42,7 @@ struct TEsquemaTabela {
     [[nodiscard]] static QString TipoDeclarado(const TFieldDef& campo);
     [[nodiscard]] static TFieldDef DefDoTipoDeclarado(const QString& nome, const QString& tipoDeclarado);
     [[nodiscard]] static QString Aspas(const QString& identificador);
+    [[nodiscard]] static QString MontaSelecao(const TEsquemaTabela& esquema);
     [[nodiscard]] static QString NomeIndiceSqlite(const QString& tabela, const QString& indice);
     [[nodiscard]] static QString ColunaSemCaixa(const QString& campo);
 
