@@ -79,11 +79,16 @@ namespace {
 template <typename Coluna>
 void GravaSerieEm(Coluna&& Grava, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
 {
-    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
-        TMonetario& valor = Serie.Mes(Item, m);
-        if (!Admitida || (m == TSerieMensal::Meses && !Mantem13))
-            valor.SetValor(0);
-        Grava(Serie.PrimeiraColuna + m - 1, std::max<qint64>(valor.GetValor(), 0));
+    // A series keeps its months in one array of plain amounts: a bulk load walks it from the
+    // first month, without a call per month.
+    TMonetario* const meses = &Serie.Mes(Item, 1);
+    Q_ASSERT(&Serie.Mes(Item, TSerieMensal::Meses) == meses + TSerieMensal::Meses - 1);
+    const int guardados = !Admitida ? 0 : Mantem13 ? TSerieMensal::Meses : TSerieMensal::Meses - 1;
+    for (int m = 0; m < TSerieMensal::Meses; ++m) {
+        TMonetario& valor = meses[m];
+        if (m >= guardados)
+            valor.TMonetario::SetValor(0);
+        Grava(Serie.PrimeiraColuna + m, std::max<qint64>(valor.TMonetario::GetValor(), 0));
     }
 }
 
@@ -97,17 +102,8 @@ void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruv
 
 void GravaSerie(TInsercao& Linha, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
 {
-    // A series keeps its months in one array of plain amounts: a bulk load walks it from the
-    // first month, without a call per month.
-    TMonetario* const meses = &Serie.Mes(Item, 1);
-    Q_ASSERT(&Serie.Mes(Item, TSerieMensal::Meses) == meses + TSerieMensal::Meses - 1);
-    const int guardados = !Admitida ? 0 : Mantem13 ? TSerieMensal::Meses : TSerieMensal::Meses - 1;
-    for (int m = 0; m < TSerieMensal::Meses; ++m) {
-        TMonetario& valor = meses[m];
-        if (m >= guardados)
-            valor.TMonetario::SetValor(0);
-        Linha.Inteiro(Serie.PrimeiraColuna + m, std::max<qint64>(valor.TMonetario::GetValor(), 0));
-    }
+    GravaSerieEm([&Linha](int Coluna, qint64 Valor) { Linha.Inteiro(Coluna, Valor); }, Serie, Item, Admitida,
+                 Mantem13);
 }
 
 TGravaColuna ColunasPara(TdvTable& Tabela)

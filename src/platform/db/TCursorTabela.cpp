@@ -157,7 +157,7 @@ void TCursorTabela::AprendeColunas()
         }
     }
     FAprender.clear();
-    if (mudou && FTextosProntos)
+    if (mudou)
         FTextosProntos = false;   // the filter texts hand over the new columns
     GaranteTextos();
 }

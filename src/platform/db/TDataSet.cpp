@@ -198,14 +198,7 @@ void TDataSet::LiberaCampos()
 
 const QVariant& TDataSet::Valor(const TField& campo) const
 {
-    // Read for every field of every row of a walk: browsing and filtering find their record here.
-    const TRegistro* registro = nullptr;
-    if (FState == dsBrowse)
-        registro = FJanela.empty() ? nullptr : &FJanela[static_cast<std::size_t>(FAtivo)];
-    else if (FState == dsFilter)
-        registro = FTemporario;
-    else
-        registro = RegistroAtivo();
+    const TRegistro* registro = RegistroAtivo();
     if (!registro || campo.FPosicaoValor < 0 || campo.FPosicaoValor >= static_cast<int>(registro->Valores.size()))
         return Vazio;
     if (registro->Fonte && campo.FPosicaoValor < FColunas)

@@ -62,8 +62,8 @@ public:
     // the statements that closed cursors prepared, for the next cursor that prepares the same
     // text (each handed to one holder at a time, reset and unbound). Opening a declaration's
     // many tables again then parses and prepares nothing. Forgotten when SQLite's schema
-    // version moves; the definitions also after every rollback, which may bring back an older
-    // schema under a version number seen since.
+    // version moves; the definitions also after a rollback that moved it, which may bring back
+    // an older schema under a version number seen since, and after a transaction SQLite lost.
     [[nodiscard]] std::shared_ptr<const TEsquemaTabela> EsquemaGuardado(const QString& nomeTabela);
     void GuardaEsquema(const QString& nomeTabela, std::shared_ptr<const TEsquemaTabela> esquema);
     [[nodiscard]] std::shared_ptr<TComando> ComandoDevolvido(const QString& sql);   // nullptr: none kept
