@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/items/IItensBeneficiario.h"
+#include "model/items/TBeneficiarioLido.h"
 #include "model/items/TPruvItem.h"
 #include "model/storage/TColecao.h"
 #include "model/storage/ValoresArmazenados.h"
@@ -178,5 +179,6 @@ private:
     TPruvItem FItemBusca;     // scratch of the duplicate search
     TPruvItem FItemAnterior;  // the stored state of the row being saved
     std::unique_ptr<TLeituraItens> FLeitura;
+    TBeneficiarioLido FBeneficiarioLido;   // of the walk, by LeProximo
     std::unique_ptr<TInsercao> FInsercao;   // made on the first direct insert
 };
