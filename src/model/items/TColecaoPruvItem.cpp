@@ -243,12 +243,28 @@ int TColecaoPruvItem::ProximaChaveDoDono()
 
 // ---- reading ----
 
-void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna)
+namespace {
+
+// From a column reader, or from a query's row and the position of its first column of the table.
+template <typename... Origem>
+void LeValoresDe(TPruvItem& Item, const Origem&... Linha)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
-    LeSerie(Coluna, Rendimentos, Item, true, mantem13);
-    LeSerie(Coluna, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
-    LeSerie(Coluna, Impostos, Item, true, mantem13);
+    LeSerie(Linha..., Rendimentos, Item, true, mantem13);
+    LeSerie(Linha..., Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    LeSerie(Linha..., Impostos, Item, true, mantem13);
+}
+
+}  // namespace
+
+void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna)
+{
+    LeValoresDe(Item, Coluna);
+}
+
+void TColecaoPruvItem::LeValores(TPruvItem& Item, const TComando& Linha, int Inicio)
+{
+    LeValoresDe(Item, Linha, Inicio);
 }
 
 namespace {
@@ -433,7 +449,7 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
         FBeneficiarioLido.Esquece();
         beneficiario.SetRaizSemExcecao(linha.Texto(cNumero).trimmed());
     }
-    LeValores(Item, ColunasDaLinha(linha, 0));
+    LeValores(Item, linha, 0);
     if (mesmoBeneficiario) {
         LeJudicial(Item, linha);
         Item.SetAlterado(false);
@@ -472,7 +488,7 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
 void TColecaoPruvItem::LeJudicial(TPruvItem& Item, const TComando& Linha)
 {
     if (!Linha.Nulo(InicioJudicial() + cChave))
-        TColecaoJudicial::LeValoresDe(ColunasDaLinha(Linha, InicioJudicial()), Item);
+        TColecaoJudicial::LeValoresDe(Linha, InicioJudicial(), Item);
     else
         FJudicial->LimpaValores(Item);
 }

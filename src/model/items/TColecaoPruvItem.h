@@ -143,6 +143,7 @@ private:
     void LeRegistroAnterior(TPruvItem& Destino);
     void LeItemComprovante(TPruvItem& Item);
     static void LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna);
+    static void LeValores(TPruvItem& Item, const TComando& Linha, int Inicio);
     static void GravaValores(TPruvItem& Item, const TGravaColuna& Coluna);
     static void GravaValores(TPruvItem& Item, TInsercao& Linha);
     // Insert-only writing with write-through off: InsereDireto, in a savepoint of its own unless
