@@ -99,11 +99,26 @@ void TColecaoJudicial::LeValores(TPruvItem& Item)
     LeValoresDe(ColunasDe(Tabela()), Item);
 }
 
-void TColecaoJudicial::LeValoresDe(const TColunaMonetaria& Coluna, TPruvItem& Item)
+namespace {
+
+template <typename... Origem>
+void LeSeriesJudiciais(TPruvItem& Item, const Origem&... Linha)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
     for (const TSerieJudicial& s : Series)
-        LeSerie(Coluna, s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
+        LeSerie(Linha..., s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
+}
+
+}  // namespace
+
+void TColecaoJudicial::LeValoresDe(const TColunaMonetaria& Coluna, TPruvItem& Item)
+{
+    LeSeriesJudiciais(Item, Coluna);
+}
+
+void TColecaoJudicial::LeValoresDe(const TComando& Linha, int Inicio, TPruvItem& Item)
+{
+    LeSeriesJudiciais(Item, Linha, Inicio);
 }
 
 void TColecaoJudicial::LimpaValores(TPruvItem& Item)

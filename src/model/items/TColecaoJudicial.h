@@ -29,6 +29,8 @@ public:
     void LeValores(TPruvItem& Item) override;
     // The same from a row read elsewhere, whose columns are those of the table.
     static void LeValoresDe(const TColunaMonetaria& Coluna, TPruvItem& Item);
+    // The same from a query's row that gives the table's columns from Inicio on.
+    static void LeValoresDe(const TComando& Linha, int Inicio, TPruvItem& Item);
     // Every sub judice value, deposit and compensation of every month 0.
     void LimpaValores(TPruvItem& Item) override;
     // Updates the item's row, or appends one (always while insert-only writing is on), then posts.

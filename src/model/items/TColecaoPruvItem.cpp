@@ -243,12 +243,28 @@ int TColecaoPruvItem::ProximaChaveDoDono()
 
 // ---- reading ----
 
-void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna)
+namespace {
+
+// From a column reader, or from a query's row and the position of its first column of the table.
+template <typename... Origem>
+void LeValoresDe(TPruvItem& Item, const Origem&... Linha)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
-    LeSerie(Coluna, Rendimentos, Item, true, mantem13);
-    LeSerie(Coluna, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
-    LeSerie(Coluna, Impostos, Item, true, mantem13);
+    LeSerie(Linha..., Rendimentos, Item, true, mantem13);
+    LeSerie(Linha..., Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    LeSerie(Linha..., Impostos, Item, true, mantem13);
+}
+
+}  // namespace
+
+void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna)
+{
+    LeValoresDe(Item, Coluna);
+}
+
+void TColecaoPruvItem::LeValores(TPruvItem& Item, const TComando& Linha, int Inicio)
+{
+    LeValoresDe(Item, Linha, Inicio);
 }
 
 namespace {
@@ -360,6 +376,7 @@ TColunaMonetaria ColunasDaLinha(const TComando& Linha, int Inicio)
 void TColecaoPruvItem::IniciaLeitura()
 {
     FLeitura.reset();
+    FBeneficiarioLido.Esquece();
     const auto banco = Tabela().OpenDatabase();
     const auto nome = [&](const QString& arquivo) { return TEsquemaTabela::Aspas(banco->NomeReal(arquivo)); };
     // The range and order of the current view (AplicaFiltro), the key last: it makes each row unique.
@@ -420,11 +437,26 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     codigo.SetCodigo(linha.Texto(cCodigo));
     FCodigos.BuscaCodigo(codigo, FInAnexo);
     TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
-    beneficiario.SetRaizSemExcecao(linha.Texto(cNumero).trimmed());
-    LeValores(Item, ColunasDaLinha(linha, 0));
+    const int bTipo = InicioBeneficiario();
+    const TBeneficiarioLido::TColunas colunasBeneficiario{linha.Bytes(bTipo), linha.Bytes(bTipo + 1),
+                                                          linha.Bytes(bTipo + 2)};
+    // The items of one beneficiary come in a row: it is loaded once for them, unless it was
+    // changed since or its row differs. Its number's and name's faults are then reported once for
+    // the run, where loading it again would report them on each item (a walk's sink is nobody's
+    // to show; verification reports each item's own pending items).
+    const bool mesmoBeneficiario = FBeneficiarioLido.Mantem(beneficiario, colunasBeneficiario);
+    if (!mesmoBeneficiario) {
+        FBeneficiarioLido.Esquece();
+        beneficiario.SetRaizSemExcecao(linha.Texto(cNumero).trimmed());
+    }
+    LeValores(Item, linha, 0);
+    if (mesmoBeneficiario) {
+        LeJudicial(Item, linha);
+        Item.SetAlterado(false);
+        return true;
+    }
 
     const QString tipo = beneficiario.TipoArmazenado();
-    const int bTipo = InicioBeneficiario();
     const bool temBeneficiario = !linha.Nulo(bTipo);
     const QString raiz = temBeneficiario ? linha.Texto(bTipo + 1) : QString();   // read once: asked for every item
     if (temBeneficiario && linha.Texto(bTipo) == tipo && raiz == beneficiario.GetRaiz()) {
@@ -432,6 +464,7 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
         if (numero != beneficiario.GetRaiz())
             beneficiario.SetRaizSemExcecao(numero);
         beneficiario.Nome().SetNomeSemExcecao(linha.Texto(bTipo + 2));
+        FBeneficiarioLido.Registra(beneficiario, colunasBeneficiario);
         LeJudicial(Item, linha);
     } else {
         // Not the row the keyed search would find: the collection's own search decides. The
@@ -455,7 +488,7 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
 void TColecaoPruvItem::LeJudicial(TPruvItem& Item, const TComando& Linha)
 {
     if (!Linha.Nulo(InicioJudicial() + cChave))
-        TColecaoJudicial::LeValoresDe(ColunasDaLinha(Linha, InicioJudicial()), Item);
+        TColecaoJudicial::LeValoresDe(Linha, InicioJudicial(), Item);
     else
         FJudicial->LimpaValores(Item);
 }
@@ -463,6 +496,7 @@ void TColecaoPruvItem::LeJudicial(TPruvItem& Item, const TComando& Linha)
 void TColecaoPruvItem::EncerraLeitura()
 {
     FLeitura.reset();
+    FBeneficiarioLido.Esquece();
 }
 
 void TColecaoPruvItem::CarregaBeneficiario(TPruvItem& Item)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/items/IItensBeneficiario.h"
+#include "model/items/TBeneficiarioLido.h"
 #include "model/items/TPruvItem.h"
 #include "model/storage/TColecao.h"
 #include "model/storage/ValoresArmazenados.h"
@@ -142,6 +143,7 @@ private:
     void LeRegistroAnterior(TPruvItem& Destino);
     void LeItemComprovante(TPruvItem& Item);
     static void LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna);
+    static void LeValores(TPruvItem& Item, const TComando& Linha, int Inicio);
     static void GravaValores(TPruvItem& Item, const TGravaColuna& Coluna);
     static void GravaValores(TPruvItem& Item, TInsercao& Linha);
     // Insert-only writing with write-through off: InsereDireto, in a savepoint of its own unless
@@ -178,5 +180,6 @@ private:
     TPruvItem FItemBusca;     // scratch of the duplicate search
     TPruvItem FItemAnterior;  // the stored state of the row being saved
     std::unique_ptr<TLeituraItens> FLeitura;
+    TBeneficiarioLido FBeneficiarioLido;   // of the walk, by LeProximo
     std::unique_ptr<TInsercao> FInsercao;   // made on the first direct insert
 };

@@ -47,9 +47,10 @@ bool TLeituraItens::Proxima()
         FFim = true;
         return false;
     }
-    FUltima.clear();
-    for (const int posicao : FPosicoesOrdem)
-        FUltima.push_back(FAtual->Valor(posicao));
+    // Written over the last row's values: the same keys' strings are reused, not allocated anew.
+    FUltima.resize(FPosicoesOrdem.size());
+    for (std::size_t i = 0; i < FPosicoesOrdem.size(); ++i)
+        FAtual->LeValor(FPosicoesOrdem[i], false, FUltima[i]);
     return true;
 }
 

@@ -173,19 +173,18 @@ bool TPruvItem::DecimoTerceiroDoCodigo() const
 
 qint64 TPruvItem::SomaValores(int Mes) const
 {
-    return FValores.GetRendimento(Mes).GetValorPositivo() + FValores.GetDeducao(Mes).GetValorPositivo()
-           + FValores.GetImposto(Mes).GetValorPositivo();
+    return FValores.Rendimentos().Positivo(Mes) + FValores.Deducoes().Positivo(Mes) + FValores.Impostos().Positivo(Mes);
 }
 
 qint64 TPruvItem::SomaSubJudiceSemDeposito(int Mes) const
 {
-    return FSubJudice.GetRendimento(Mes).GetValorPositivo() + FSubJudice.GetDeducao(Mes).GetValorPositivo()
-           + FSubJudice.GetImposto(Mes).GetValorPositivo();
+    return FSubJudice.Rendimentos().Positivo(Mes) + FSubJudice.Deducoes().Positivo(Mes)
+           + FSubJudice.Impostos().Positivo(Mes);
 }
 
 qint64 TPruvItem::SomaDeposito(int Mes) const
 {
-    return FSubJudice.GetDeposito(Mes).GetValorPositivo();
+    return FSubJudice.Depositos().Positivo(Mes);
 }
 
 qint64 TPruvItem::SomaSubJudice(int Mes) const
@@ -195,13 +194,12 @@ qint64 TPruvItem::SomaSubJudice(int Mes) const
 
 qint64 TPruvItem::SomaCompensacoes(int Mes) const
 {
-    return FCompensacao.GetCompensacaoAno(Mes).GetValorPositivo()
-           + FCompensacao.GetCompensacaoAnosAnteriores(Mes).GetValorPositivo();
+    return FCompensacao.CompensacoesAno().Positivo(Mes) + FCompensacao.CompensacoesAnosAnteriores().Positivo(Mes);
 }
 
 qint64 TPruvItem::ImpostoDoMes(int Mes) const
 {
-    return FValores.GetImposto(Mes).GetValorPositivo() + SomaCompensacoes(Mes);
+    return FValores.Impostos().Positivo(Mes) + SomaCompensacoes(Mes);
 }
 
 // ---- checks before a save
@@ -310,11 +308,11 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const
                       TipoDialogo::Erro, ObjetoCompensacao);
     }
 
-    const qint64 rendimento = FValores.GetRendimento(Mes).GetValorPositivo();
-    const qint64 deducao = FValores.GetDeducao(Mes).GetValorPositivo();
+    const qint64 rendimento = FValores.Rendimentos().Positivo(Mes);
+    const qint64 deducao = FValores.Deducoes().Positivo(Mes);
     const qint64 compensacoes = SomaCompensacoes(Mes);
-    const qint64 imposto = FValores.GetImposto(Mes).GetValorPositivo() + compensacoes;   // ImpostoDoMes
-    const bool deducaoSubJudice = FSubJudice.GetDeducao(Mes).GetValorPositivo() > 0;
+    const qint64 imposto = FValores.Impostos().Positivo(Mes) + compensacoes;   // ImpostoDoMes
+    const bool deducaoSubJudice = FSubJudice.Deducoes().Positivo(Mes) > 0;
     const bool admiteDeducao = FCodigo.GetDeducao();
 
     if (imposto > 0 && imposto >= rendimento)
@@ -338,7 +336,7 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const
             Pendencia(Erros, 87, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducao > 0)
             Pendencia(Erros, 91, parametro(), TipoDialogo::Erro, ObjetoValores);
-        if (FValores.GetImposto(Mes).GetValorPositivo() > 100000 * TMonetario::Escala)
+        if (FValores.Impostos().Positivo(Mes) > 100000 * TMonetario::Escala)
             Pendencia(Erros, 88, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducaoSubJudice)
             Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);

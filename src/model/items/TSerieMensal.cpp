@@ -6,17 +6,6 @@
 
 #include "model/values/TErro.h"
 
-namespace {
-
-int Indice(int Mes)
-{
-    if (Mes < 1 || Mes > TSerieMensal::Meses)
-        throw std::out_of_range("Mes fora de 1 a 13: " + std::to_string(Mes));
-    return Mes - 1;
-}
-
-}  // namespace
-
 TSerieMensal::TSerieMensal()
 {
     FTotal.ReservaParcelas(Meses - 1);   // every item holds many series
@@ -25,14 +14,9 @@ TSerieMensal::TSerieMensal()
     FTotal.SetAlterado(false);   // building the total is no change of the series
 }
 
-TMonetario& TSerieMensal::Mes(int Mes)
+void TSerieMensal::ForaDaFaixa(int Mes)
 {
-    return FMeses[Indice(Mes)];
-}
-
-const TMonetario& TSerieMensal::Mes(int Mes) const
-{
-    return FMeses[Indice(Mes)];
+    throw std::out_of_range("Mes fora de 1 a 13: " + std::to_string(Mes));
 }
 
 void TSerieMensal::Limpa()

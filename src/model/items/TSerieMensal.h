@@ -1,6 +1,7 @@
 #pragma once
 #include <QtGlobal>
 #include <array>
+#include <cstddef>
 
 #include "model/values/TMonetario.h"
 #include "model/values/TMonetarioTotal.h"
@@ -16,9 +17,16 @@ public:
     TSerieMensal(const TSerieMensal&) = delete;
     TSerieMensal& operator=(const TSerieMensal&) = delete;
 
-    // Month 1 to 13; any other raises std::out_of_range.
-    [[nodiscard]] TMonetario& Mes(int Mes);
-    [[nodiscard]] const TMonetario& Mes(int Mes) const;
+    // Month 1 to 13; any other raises std::out_of_range. Inline: loads, checks and totals ask
+    // for every month of every item.
+    [[nodiscard]] TMonetario& Mes(int Mes) { return FMeses[Indice(Mes)]; }
+    [[nodiscard]] const TMonetario& Mes(int Mes) const { return FMeses[Indice(Mes)]; }
+    // The month's GetValorPositivo, without a virtual call: the months are plain amounts.
+    [[nodiscard]] qint64 Positivo(int Mes) const
+    {
+        const qint64 valor = FMeses[Indice(Mes)].TMonetario::GetValor();
+        return valor < 0 ? 0 : valor;
+    }
     [[nodiscard]] TMonetarioTotal& Total() { return FTotal; }
     [[nodiscard]] const TMonetarioTotal& Total() const { return FTotal; }
 
@@ -38,6 +46,14 @@ public:
     void SetAlterado(bool Alterado);
 
 private:
+    static std::size_t Indice(int Mes)
+    {
+        if (Mes < 1 || Mes > Meses) [[unlikely]]
+            ForaDaFaixa(Mes);
+        return static_cast<std::size_t>(Mes - 1);
+    }
+    [[noreturn]] static void ForaDaFaixa(int Mes);
+
     // Plain values, never totals: the series reads and sets them without virtual calls, as bulk
     // loads and summaries go through every month of every item.
     std::array<TMonetario, Meses> FMeses;

@@ -183,13 +183,12 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
         return;
     try {
         if (!FInsercao) {
-            const auto banco = Tabela().OpenDatabase();
-            FInsercao = std::make_unique<TInsercao>(banco, NomeArquivo(), Campos());
-            const QString tabela = TEsquemaTabela::Aspas(banco->NomeReal(NomeArquivo()));
-            FSqlBusca = QStringLiteral("SELECT NM_NM_EMPR FROM %1 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
-                            .arg(tabela);
-            FSqlNome = QStringLiteral("UPDATE %1 SET NM_NM_EMPR = ?4 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 AND NR_PF_PJ = ?3")
-                           .arg(tabela);
+            // A beneficiary stored already keeps its row and takes the name given, as a post
+            // would: the insert's own key check finds it, with no look-up before each one.
+            FInsercao = std::make_unique<TInsercao>(
+                Tabela().OpenDatabase(), NomeArquivo(), Campos(),
+                QStringLiteral("ON CONFLICT DO UPDATE SET NM_NM_EMPR = excluded.NM_NM_EMPR "
+                               "WHERE NM_NM_EMPR IS NOT excluded.NM_NM_EMPR"));
         }
         const QString& nome = Beneficiario.Nome().GetTexto();
         const std::optional<qint64> vista = ChaveNumerica(Beneficiario);
@@ -202,31 +201,11 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
             if (achado != FVistosDireto.end() && achado->second == nome)
                 return;   // met before in this load, stored under this name
         }
-        const QString tipo = Beneficiario.TipoArmazenado();
-        const QString raiz = Beneficiario.GetRaiz();
-        TDatabase& banco = FInsercao->Banco();
-        TComando& busca = banco.Comando(FSqlBusca);
-        busca.LigaTexto(1, FDeclaracao.GetChave());
-        busca.LigaTexto(2, tipo);
-        busca.LigaTexto(3, raiz);
-        const bool achou = busca.Passo();
-        const QString guardado = achou ? busca.Texto(0) : QString();
-        const bool mesmoNome = achou && guardado == nome;
-        busca.Reinicia();
-        if (!mesmoNome && achou) {
-            TComando& altera = banco.Comando(FSqlNome);
-            altera.LigaTexto(1, FDeclaracao.GetChave());
-            altera.LigaTexto(2, tipo);
-            altera.LigaTexto(3, raiz);
-            altera.Liga(4, QVariant(nome.left(Campos()[cNome].Size)));
-            banco.Escreve(altera);
-        } else if (!achou) {
-            FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
-            FInsercao->Texto(cTipo, tipo);
-            FInsercao->Texto(cNumero, raiz);
-            FInsercao->Texto(cNome, nome);
-            FInsercao->Grava();
-        }
+        FInsercao->Texto(cDeclaracao, FDeclaracao.GetChave());
+        FInsercao->Texto(cTipo, Beneficiario.TipoArmazenado());
+        FInsercao->Texto(cNumero, Beneficiario.GetRaiz());
+        FInsercao->Texto(cNome, nome);
+        FInsercao->Grava();
         if (vista)
             FVistosDireto[*vista] = nome;
     } catch (const EDatabaseError& e) {

@@ -63,8 +63,6 @@ private:
 
     IColecoesDeclaracao& FDeclaracao;   // not owned
     std::unique_ptr<TInsercao> FInsercao;   // made on the first direct write
-    QString FSqlBusca;                      // of the direct write: the stored name by key
-    QString FSqlNome;                       // of the direct write: a new name by key
     // The rows the direct writing of this bulk load found or stored, by their key as a number, with
     // the name stored: a beneficiary has an item under each of its codes. Forgotten whenever a row
     // may change otherwise, and for another declaration (FChaveVistos).

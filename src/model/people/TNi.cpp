@@ -1,6 +1,7 @@
 #include "model/people/TNi.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
@@ -180,23 +181,32 @@ QString ObtemOrdemCnpj(const QString& Texto, bool PermiteVazio)
     return {};
 }
 
+std::uint8_t TNi::Confere(const QString& Texto, QString& Numero, QString& Formatado) const
+{
+    Numero = RemoveMascara(Texto);
+    Formatado = Formata(Numero);
+    return Valida(Numero);
+}
+
 void TNi::SetNi(const QString& Texto)
 {
-    const QString numero = RemoveMascara(Texto);
-    const std::uint8_t codigo = Valida(numero);
+    QString numero;
+    QString formatado;
+    const std::uint8_t codigo = Confere(Texto, numero, formatado);
     if (codigo != 0)
-        throw EContribuinteInvalido(codigo, Formata(numero), 0);
-    FNi = numero;
-    FNiFormatado = Formata(numero);
+        throw EContribuinteInvalido(codigo, formatado, 0);
+    FNi = std::move(numero);
+    FNiFormatado = std::move(formatado);
     Notifica();
 }
 
 void TNi::SetNiSemExcecao(const QString& Texto)
 {
-    const QString numero = RemoveMascara(Texto);
-    const std::uint8_t codigo = Valida(numero);
-    FNi = numero;
-    FNiFormatado = Formata(numero);
+    QString numero;
+    QString formatado;
+    const std::uint8_t codigo = Confere(Texto, numero, formatado);
+    FNi = std::move(numero);
+    FNiFormatado = std::move(formatado);
     Notifica();
     if (codigo != 0)
         RegistraErro(FErros, EContribuinteInvalido(codigo, FNiFormatado, 0));

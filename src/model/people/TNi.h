@@ -62,6 +62,11 @@ public:
     virtual void SetRaiz(const QString& Raiz);
     virtual void SetRaizSemExcecao(const QString& Raiz);
 
+protected:
+    // What the setters store for Texto: the number without its mask (Numero), its masked form
+    // (Formatado), and the code of its check, 0 when valid.
+    [[nodiscard]] virtual std::uint8_t Confere(const QString& Texto, QString& Numero, QString& Formatado) const;
+
 private:
     QString FNiFormatado;
     QString FNi;

@@ -15,8 +15,9 @@ public:
     {
     }
 
-    // The fixed kind, or the one told by the length of Texto.
-    [[nodiscard]] virtual std::uint8_t GetTipo(const QString& Texto) const;
+    // The fixed kind, or the one told by the length of Texto. Not virtual, and Valida and
+    // Formata are final: the setters remember what a text gave under the same rules (Confere).
+    [[nodiscard]] std::uint8_t GetTipo(const QString& Texto) const;
     // The kind of the number held.
     [[nodiscard]] virtual std::uint8_t TipoAtual() const { return GetTipo(GetNi()); }
     virtual void SetTipo(std::uint8_t Tipo) { FTipo = Tipo; }
@@ -26,12 +27,23 @@ public:
     void SetMatrizObrigatoria(bool Obrigatoria) { FMatrizObrigatoria = Obrigatoria; }
 
     // By kind; kind 0 gives 65 and leaves the text unchanged (no check digits).
-    [[nodiscard]] QString Raiz(const QString& Texto) const override;
-    [[nodiscard]] std::uint8_t Valida(const QString& Texto) const override;
-    [[nodiscard]] QString Formata(const QString& Texto) const override;
+    [[nodiscard]] QString Raiz(const QString& Texto) const final;
+    // The root of the number held, remembered with its check (see Confere).
+    [[nodiscard]] QString GetRaiz() const override;
+    [[nodiscard]] std::uint8_t Valida(const QString& Texto) const final;
+    [[nodiscard]] QString Formata(const QString& Texto) const final;
     [[nodiscard]] QString CalculaDV(const QString& Raiz) const override;
 
+protected:
+    // As a number's, remembered per thread by the text and the rules that decide it (the kind,
+    // the head-office rule, whether empty is allowed): an import or a bulk save sets the same
+    // beneficiaries' numbers item after item.
+    [[nodiscard]] std::uint8_t Confere(const QString& Texto, QString& Numero, QString& Formatado) const override;
+
 private:
+    // Everything besides the text that decides a number's check, form and root.
+    [[nodiscard]] std::uint32_t Regras() const;
+
     std::uint8_t FTipo;
     bool FMatrizObrigatoria;
 };

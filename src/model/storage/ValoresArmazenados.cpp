@@ -8,6 +8,7 @@
 #include "model/storage/RotinasTabela.h"
 #include "model/storage/TColecao.h"
 #include "platform/db/EDatabaseError.h"
+#include "platform/db/TComando.h"
 #include "platform/db/TInsercao.h"
 
 namespace {
@@ -60,13 +61,33 @@ void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefi
         Campos.push_back(CampoMonetario(Prefixo + QString::number(m).rightJustified(2, QLatin1Char('0'))));
 }
 
+namespace {
+
+// The months kept in the series' array, walked from the first without a call per month, as
+// GravaSerieEm writes them.
+template <typename Coluna>
+void LeSerieEm(Coluna&& Le, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+{
+    TMonetario* const meses = &Serie.Mes(Item, 1);
+    Q_ASSERT(&Serie.Mes(Item, TSerieMensal::Meses) == meses + TSerieMensal::Meses - 1);
+    const int guardados = !Admitida ? 0 : Mantem13 ? TSerieMensal::Meses : TSerieMensal::Meses - 1;
+    for (int m = 0; m < TSerieMensal::Meses; ++m)
+        meses[m].TMonetario::SetValor(m < guardados ? Le(Serie.PrimeiraColuna + m) : 0);
+}
+
+}  // namespace
+
 void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
              bool Mantem13)
 {
-    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
-        const bool guarda = Admitida && (m < TSerieMensal::Meses || Mantem13);
-        Serie.Mes(Item, m).SetValor(guarda ? Coluna(Serie.PrimeiraColuna + m - 1) : 0);
-    }
+    LeSerieEm(Coluna, Serie, Item, Admitida, Mantem13);
+}
+
+void LeSerie(const TComando& Linha, int Inicio, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+             bool Mantem13)
+{
+    LeSerieEm([&Linha, Inicio](int Coluna) { return Linha.Inteiro(Inicio + Coluna); }, Serie, Item, Admitida,
+              Mantem13);
 }
 
 TColunaMonetaria ColunasDe(const TdvTable& Tabela)

@@ -10,6 +10,7 @@
 
 class EDatabaseError;
 class TColecao;
+class TComando;
 class TInsercao;
 class TField;
 class TMonetario;
@@ -48,6 +49,10 @@ using TColunaMonetaria = std::function<qint64(int Coluna)>;
 // Reads the series into the item; not admitted, every month becomes 0 in the item; month 13
 // becomes 0 unless Mantem13.
 void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
+             bool Mantem13);
+// The same from a row of a query that gives the table's columns from Inicio on (column c at
+// Inicio + c), as the walks read; NULL reads as 0.
+void LeSerie(const TComando& Linha, int Inicio, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
              bool Mantem13);
 // The same from the table's current row.
 [[nodiscard]] TColunaMonetaria ColunasDe(const TdvTable& Tabela);

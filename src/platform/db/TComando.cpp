@@ -272,6 +272,12 @@ QString TComando::Texto(int coluna) const
     return texto ? QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)) : QString();
 }
 
+QByteArrayView TComando::Bytes(int coluna) const
+{
+    const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(FComando, coluna));
+    return texto ? QByteArrayView(texto, sqlite3_column_bytes(FComando, coluna)) : QByteArrayView();
+}
+
 void TComando::LeValor(int coluna, bool texto, QVariant& destino) const
 {
     // The column's value fetched once, then its type, letters and length read from it: each

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 #include <string>
@@ -43,6 +44,9 @@ public:
     [[nodiscard]] QVariant Valor(int coluna) const;   // qint64, double, QString, QByteArray or invalid for NULL
     [[nodiscard]] qint64 Inteiro(int coluna) const;
     [[nodiscard]] QString Texto(int coluna) const;
+    // The column's text as SQLite holds it (UTF-8), without a copy: valid until the next step or
+    // reset. Empty for NULL.
+    [[nodiscard]] QByteArrayView Bytes(int coluna) const;
     // The column into `destino` as Valor gives it, or as text when `texto` (NULL stays invalid).
     // An ASCII text is written over the string `destino` holds when nobody else holds that
     // string, and a number over its number, without allocating: the row readers' way.

@@ -7,7 +7,8 @@
 #include "platform/db/TDatabase.h"
 #include "platform/db/TEsquemaTabela.h"
 
-TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos)
+TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos,
+                     const QString& Conflito)
     : FBanco(std::move(Banco)), FCampos(std::move(Campos))
 {
     const QString nome = FBanco->NomeReal(NomeTabela);
@@ -19,10 +20,11 @@ TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela
         colunas << TEsquemaTabela::Aspas(campo.Name);
         marcadores << QStringLiteral("?");
     }
-    FComando = std::make_unique<TComando>(FBanco->Conexao(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                                .arg(TEsquemaTabela::Aspas(nome),
-                                                                     colunas.join(QLatin1Char(',')),
-                                                                     marcadores.join(QLatin1Char(','))));
+    QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(TEsquemaTabela::Aspas(nome), colunas.join(QLatin1Char(',')), marcadores.join(QLatin1Char(',')));
+    if (!Conflito.isEmpty())
+        sql += QLatin1Char(' ') + Conflito;
+    FComando = std::make_unique<TComando>(FBanco->Conexao(), sql);
     FLigado.assign(FCampos.size(), Ligado::Nada);
     FBytes.resize(FCampos.size());
     FTextos.resize(FCampos.size());

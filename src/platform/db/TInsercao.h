@@ -15,7 +15,9 @@ class TDatabase;
 class TInsercao final {
 public:
     // Raises EDatabaseError when the table is missing or the statement cannot be prepared.
-    TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos);
+    // Conflito, when given, follows the VALUES list as it stands (an "ON CONFLICT ..." clause).
+    TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos,
+              const QString& Conflito = QString());
 
     // Column by its position in the field definitions, from 0. A value equal to the one the
     // column holds already is not bound again: in a bulk load most columns repeat row after row.

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "model/DeclaracaoArmazenadaDeTeste.h"
 #include "model/ImprimeQString.h"
 #include "support/FalhasDeDisco.h"
 #include "model/items/TColecaoPruvItem.h"
+#include "model/people/TConferenciaContribuinte.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
@@ -454,6 +458,96 @@ TEST_F(TColecaoPruvItemTest, TheJoinedWalkGivesEachItemAsReadingItsRowDoesInEver
             EXPECT_EQ(vistos, esperados);
         }
     }
+}
+
+// The items of one beneficiary come in a row; the walk loads the beneficiary once for them. What
+// each item holds and the pending items its check finds stay those of reading its row alone,
+// whether the beneficiary's number is faulty, its row is changed in mid-walk or between walks, or
+// the walk's own object is changed between two items.
+TEST_F(TColecaoPruvItemTest, AWalkLoadsARepeatedBeneficiaryOnceAndGivesWhatReadingEachRowGives)
+{
+    const QString codigos[] = {QStringLiteral("0561"), QStringLiteral("3208"), QStringLiteral("1708")};
+    for (const QString& ni : {Cpf1, Cpf2, Cpf3, Cnpj1})
+        for (const QString& codigo : codigos)
+            ASSERT_EQ(itens().Salva(*Item(codigo, ni, R(100))), TColecaoPruvItem::Inserido);
+    ASSERT_EQ(itens().Salva(*Item(QStringLiteral("0924"), Cpf1, R(5))), TColecaoPruvItem::Inserido);
+    // A number no one has, as an older program or a hand-made file may have stored it.
+    Banco()->Escreve(QStringLiteral("UPDATE PruvItem SET E_NR_PF_PJ = '000000000' WHERE E_NR_PF_PJ = '222333444'"));
+    Banco()->Escreve(QStringLiteral("UPDATE Benef SET NR_PF_PJ = '000000000' WHERE NR_PF_PJ = '222333444'"));
+
+    // Each item as reading its row alone gives it, with its pending items.
+    const auto pendencias = [](TPruvItem& item) {
+        TErros erros;
+        item.VerificaPendencias(erros);
+        QString texto;
+        for (int i = 0; i < erros.Count(); ++i) {
+            const TErro& e = erros.Items(i);
+            texto += QStringLiteral(" [%1 %2 %3 %4 %5]")
+                         .arg(e.Codigo())
+                         .arg(e.Parametro(), e.AQuemPertence(), e.QuemEh())
+                         .arg(e.Objeto());
+        }
+        return texto;
+    };
+    const auto esperados = [&] {
+        QStringList linhas;
+        TPruvItem lido(declaracao, declaracao);
+        for (itens().PrimeiroRegistro(lido); !itens().Eof(); itens().ProximoRegistro(lido))
+            linhas << Descreve(lido) + pendencias(lido);
+        return linhas;
+    };
+    // The walk, with Mexe run after the item of that index.
+    const auto caminha = [&](TPruvItem& item, const std::map<int, std::function<void()>>& mexe = {}) {
+        QStringList linhas;
+        TConferenciaContribuinte conferencia;
+        itens().IniciaLeitura();
+        while (itens().LeProximo(item)) {
+            TErros erros;
+            item.VerificaPendencias(erros, conferencia);
+            linhas << Descreve(item) + pendencias(item);
+            if (const auto acao = mexe.find(static_cast<int>(linhas.size())); acao != mexe.end())
+                acao->second();
+        }
+        itens().EncerraLeitura();
+        return linhas;
+    };
+
+    const QStringList antes = esperados();
+    ASSERT_EQ(antes.size(), 13);
+    ASSERT_TRUE(antes[3].contains(QStringLiteral("000.000.000-00")));
+    ASSERT_TRUE(antes[3].contains(QStringLiteral(" [66 ")));
+    declaracao.ErrosDeCarga.Limpa();
+    TPruvItem item(declaracao, declaracao);
+    EXPECT_EQ(caminha(item), antes);
+    // The faulty number still reaches the item's sink.
+    ASSERT_FALSE(declaracao.ErrosDeCarga.Vazia());
+    for (int i = 0; i < declaracao.ErrosDeCarga.Count(); ++i)
+        EXPECT_EQ(declaracao.ErrosDeCarga.Items(i).Codigo(), 66);
+
+    // Edited between walks.
+    Banco()->Escreve(QStringLiteral("UPDATE Benef SET NM_NM_EMPR = 'ANA SOUZA' WHERE NR_PF_PJ = '333222111'"));
+    const QStringList depois = esperados();
+    ASSERT_NE(depois, antes);
+    EXPECT_EQ(caminha(item), depois);
+
+    // In mid-walk: the stored name after the first item; the walk's object given another number
+    // and its changed flag cleared (as a save clears it) after the second, another name after the
+    // fourth, and emptied after the seventh.
+    const std::map<int, std::function<void()>> mexe = {
+        {1, [] { Banco()->Escreve(QStringLiteral("UPDATE Benef SET NM_NM_EMPR = 'JOAO' WHERE NR_PF_PJ = '111444777'")); }},
+        {2, [&] {
+             item.GetBeneficiario().SetNi(Cpf3);
+             item.SetAlterado(false);
+         }},
+        {4, [&] { item.GetBeneficiario().Nome().SetTexto(QStringLiteral("OUTRO NOME")); }},
+        {7, [&] { item.Limpa(); }},
+    };
+    QStringList emCurso = caminha(item, mexe);
+    const QStringList finais = esperados();
+    ASSERT_EQ(emCurso.size(), 13);
+    EXPECT_EQ(emCurso.mid(1), finais.mid(1));
+    EXPECT_TRUE(emCurso[0].contains(QStringLiteral("JOSE DA SILVA")));
+    EXPECT_TRUE(finais[1].contains(QStringLiteral("JOAO")));
 }
 
 TEST_F(TColecaoPruvItemTest, ABulkLoadStoresTheRowsThatSavingOneByOneStores)

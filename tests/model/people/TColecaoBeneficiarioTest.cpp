@@ -85,6 +85,43 @@ TEST_F(TColecaoBeneficiarioTest, ABulkLoadStoresEachBeneficiaryOnceWithTheLastNa
     EXPECT_EQ(conta.Inteiro(0), 2);
 }
 
+// Beneficiaries stored before the load keep their one row: the same name leaves it, another
+// replaces it, an empty one too, and one with no name stored takes the one given.
+TEST_F(TColecaoBeneficiarioTest, ABulkLoadGivesABeneficiaryStoredBeforeItTheNameGiven)
+{
+    TColecaoBeneficiario& colecao = declaracao.GetColecaoBeneficiario();
+    const QString jose = Cpf(QStringLiteral("111444777"));
+    const QString ana = Cpf(QStringLiteral("222555888"));
+    const QString rui = Cpf(QStringLiteral("333666999"));
+    const QString sem = Cpf(QStringLiteral("444777000"));
+    Grava(declaracao, jose, QStringLiteral("JOSE DA SILVA"));
+    Grava(declaracao, ana, QStringLiteral("ANA PAULA"));
+    Grava(declaracao, rui, QStringLiteral("RUI BARBOSA"));
+    auto banco = TDatabase::DaPasta(DiretorioDados());
+    const QString tabela = banco->NomeReal(TColecaoBeneficiario::NomeArquivo());
+    TComando semNome(banco->Conexao(), QStringLiteral("INSERT INTO \"%1\" VALUES ('00001', '1', '444777000', '')").arg(tabela));
+    banco->Escreve(semNome);
+
+    colecao.SetGravarEmDisco(false);
+    for (const auto& [ni, nome] : {std::pair{jose, "JOSE DA SILVA"}, std::pair{ana, "ANA P SOUZA"}, std::pair{rui, ""},
+                                   std::pair{sem, "SEM NOME ANTES"}}) {
+        TBeneficiarioPruv b(&declaracao);
+        b.SetNi(ni);
+        if (*nome != '\0')
+            b.Nome().SetTexto(QString::fromLatin1(nome));
+        colecao.GravaRegistroDireto(b);
+    }
+    colecao.SetGravarEmDisco(true);
+    TComando linhas(banco->Conexao(), QStringLiteral("SELECT NR_PF_PJ, NM_NM_EMPR FROM \"%1\" "
+                                                     "WHERE E_PRUV_DK = '00001' ORDER BY NR_PF_PJ")
+                                          .arg(tabela));
+    QStringList lidas;
+    while (linhas.Passo())
+        lidas << linhas.Texto(0) + QLatin1Char('=') + linhas.Texto(1);
+    EXPECT_EQ(lidas, (QStringList{QStringLiteral("111444777=JOSE DA SILVA"), QStringLiteral("222555888=ANA P SOUZA"),
+                                  QStringLiteral("333666999="), QStringLiteral("444777000=SEM NOME ANTES")}));
+}
+
 // Two numbers of one root (one with wrong check digits, kept as given) are one row: the name
 // stored is always the one given last, however they alternate.
 TEST_F(TColecaoBeneficiarioTest, ABulkLoadKeepsTheLastNameOfARootWhateverItsCheckDigits)

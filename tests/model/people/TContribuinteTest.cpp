@@ -100,6 +100,48 @@ TEST(TNiContribuinte, DispatchesOnItsKind)
     EXPECT_EQ(porTamanho.TipoAtual(), TNiContribuinte::Cnpj);
 }
 
+
+// The setters remember what a text gave: the same text set again, on this number or on another,
+// under other rules (kind, head-office rule, empty allowed), is judged by those rules.
+TEST(TNiContribuinte, ATextSetAgainIsJudgedByTheRulesInForceThen)
+{
+    const QString filial = QStringLiteral("11.222.333/0002-62");
+    const auto codigo = [](TNiContribuinte& ni, const QString& texto) {
+        TErros erros;
+        ni.SetErros(&erros);
+        ni.SetNiSemExcecao(texto);
+        ni.SetErros(nullptr);
+        return erros.Count() == 0 ? 0 : static_cast<int>(erros.Items(0).Codigo());
+    };
+    TNiContribuinte livre;
+    TNiContribuinte matriz(TNiContribuinte::Cnpj, true);
+    TNiContribuinte pessoa(TNiContribuinte::Cpf);
+    for (int vez = 0; vez < 2; ++vez) {
+        SCOPED_TRACE(vez);
+        EXPECT_EQ(codigo(livre, filial), 0);
+        EXPECT_EQ(livre.GetNi(), QStringLiteral("11222333000262"));
+        EXPECT_EQ(livre.GetNiFormatado(), filial);
+        EXPECT_EQ(codigo(matriz, filial), 42);
+        EXPECT_EQ(matriz.GetNi(), QStringLiteral("11222333000262"));
+        EXPECT_EQ(codigo(pessoa, filial), 66);
+        EXPECT_EQ(pessoa.GetNiFormatado(), QStringLiteral("11222333000262"));
+    }
+    // The rules of one number changed between two settings of the same text.
+    matriz.SetMatrizObrigatoria(false);
+    EXPECT_EQ(codigo(matriz, filial), 0);
+    matriz.SetMatrizObrigatoria(true);
+    EXPECT_EQ(codigo(matriz, filial), 42);
+    livre.SetTipo(TNiContribuinte::Cpf);
+    EXPECT_EQ(codigo(livre, filial), 66);
+    EXPECT_THROW(livre.SetNi(filial), EContribuinteInvalido);
+    livre.SetTipo(TNiContribuinte::PorTamanho);
+    EXPECT_NO_THROW(livre.SetNi(filial));
+    // An empty number follows the value's own rule every time.
+    pessoa.SetPermiteVazio(true);
+    EXPECT_EQ(codigo(pessoa, QString()), 0);
+    pessoa.SetPermiteVazio(false);
+    EXPECT_EQ(codigo(pessoa, QString()), 68);
+}
 TEST(TContribuinte, NameRulesFollowTheNumber)
 {
     TContribuinte contribuinte;
