@@ -108,8 +108,11 @@ void TResumo::Aplica(const TMudanca& Mudanca)
     const auto valores = Valores();
     const std::size_t quantos = Mudanca.SubJudice ? Mudanca.Valores.size() : 5;
     for (std::size_t i = 0; i < quantos; ++i) {
-        // Total := total + (Novo - Anterior), the total read by its positive amount.
+        // Total := total + (Novo - Anterior), the total read by its positive amount. Most kinds
+        // of most items are 0: a total that is not negative then stays as it is.
         TMonetario& total = *valores[i + 1];
+        if (Mudanca.Valores[i] == 0 && total.GetValor() >= 0)
+            continue;
         total.SetValor(SomaExata(total.GetValorPositivo(), Mudanca.Valores[i]));
     }
 }

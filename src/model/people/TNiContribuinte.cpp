@@ -13,6 +13,7 @@ struct TConferido {
     QString Numero;
     QString Formatado;
     std::uint8_t Codigo = 0;
+    QString Raiz;   // null until asked
 };
 
 // A slot per hash, the last text to land there kept: bounded, and a text met again soon after
@@ -78,7 +79,7 @@ std::uint8_t TNiContribuinte::Confere(const QString& Texto, QString& Numero, QSt
         return TNi::Confere(Texto, Numero, Formatado);
     // Valida, Formata and GetTipo are final: these are all that decides the outcome. Slots are
     // zeroed with Regras 0 and an empty text, which never matches.
-    const std::uint32_t regras = 0x10000u | FTipo | (FMatrizObrigatoria ? 0x100u : 0u) | (PermiteVazio() ? 0x200u : 0u);
+    const std::uint32_t regras = Regras();
     TConferido& conferido = Posicao(Texto, regras);
     if (conferido.Regras != regras || conferido.Texto != Texto) {
         QString numero;
@@ -89,9 +90,31 @@ std::uint8_t TNiContribuinte::Confere(const QString& Texto, QString& Numero, QSt
         conferido.Numero = std::move(numero);
         conferido.Formatado = std::move(formatado);
         conferido.Codigo = codigo;
+        conferido.Raiz = QString();
         conferido.Regras = regras;
     }
     Numero = conferido.Numero;
     Formatado = conferido.Formatado;
     return conferido.Codigo;
+}
+
+std::uint32_t TNiContribuinte::Regras() const
+{
+    return 0x10000u | FTipo | (FMatrizObrigatoria ? 0x100u : 0u) | (PermiteVazio() ? 0x200u : 0u);
+}
+
+QString TNiContribuinte::GetRaiz() const
+{
+    // Asked for every item stored. A number set bare (as loads set it) finds the slot its
+    // setting filled; Raiz, final, depends on the text and the kind alone.
+    const QString numero = GetNi();
+    if (numero.isEmpty() || numero.size() > MaiorTexto)
+        return Raiz(numero);
+    const std::uint32_t regras = Regras();
+    TConferido& conferido = Posicao(numero, regras);
+    if (conferido.Regras != regras || conferido.Texto != numero)
+        return Raiz(numero);
+    if (conferido.Raiz.isNull())
+        conferido.Raiz = Raiz(numero);
+    return conferido.Raiz;
 }

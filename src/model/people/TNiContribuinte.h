@@ -27,7 +27,9 @@ public:
     void SetMatrizObrigatoria(bool Obrigatoria) { FMatrizObrigatoria = Obrigatoria; }
 
     // By kind; kind 0 gives 65 and leaves the text unchanged (no check digits).
-    [[nodiscard]] QString Raiz(const QString& Texto) const override;
+    [[nodiscard]] QString Raiz(const QString& Texto) const final;
+    // The root of the number held, remembered with its check (see Confere).
+    [[nodiscard]] QString GetRaiz() const override;
     [[nodiscard]] std::uint8_t Valida(const QString& Texto) const final;
     [[nodiscard]] QString Formata(const QString& Texto) const final;
     [[nodiscard]] QString CalculaDV(const QString& Raiz) const override;
@@ -39,6 +41,9 @@ protected:
     [[nodiscard]] std::uint8_t Confere(const QString& Texto, QString& Numero, QString& Formatado) const override;
 
 private:
+    // Everything besides the text that decides a number's check, form and root.
+    [[nodiscard]] std::uint32_t Regras() const;
+
     std::uint8_t FTipo;
     bool FMatrizObrigatoria;
 };

@@ -180,6 +180,30 @@ TEST(TMonetario, TextWithoutSeparatorHasTwoImpliedDecimals)
             }
         }
     }
+    // Columns of zeros are told apart at once: one other character among them, wherever it
+    // stands, is read as a digit or refuses the value.
+    for (qsizetype tamanho = 2; tamanho <= 15; ++tamanho) {
+        TMonetario zeros;
+        zeros.SetValor(70000);
+        EXPECT_EQ(zeros.SetTextoSemSeparador(QString(tamanho, QLatin1Char('0'))), 0) << tamanho;
+        EXPECT_EQ(zeros.GetValor(), 0) << tamanho;
+        for (qsizetype posicao = 0; posicao < tamanho; ++posicao) {
+            for (const char16_t outro : {u'1', u'/', u'\u8030'}) {
+                QString texto(tamanho, QLatin1Char('0'));
+                texto[posicao] = QChar(outro);
+                SCOPED_TRACE(texto.toStdString());
+                TMonetario m;
+                m.SetValor(70000);
+                qint64 lido = TMonetario::Escala / 100;
+                for (qsizetype p = posicao + 1; p < tamanho; ++p)
+                    lido *= 10;
+                // A digit read, unless it goes past the limit; anything else refused.
+                const int codigo = outro != u'1' ? 114 : lido > TMonetario::Maximo ? 165 : 0;
+                EXPECT_EQ(m.SetTextoSemSeparador(texto), codigo);
+                EXPECT_EQ(m.GetValor(), codigo == 0 ? lido : 70000);
+            }
+        }
+    }
     TMonetario longo;
     EXPECT_EQ(longo.SetTextoSemSeparador(u"001234567890123"), 0);
     EXPECT_EQ(longo.GetValor(), Q_INT64_C(12345678901) * TMonetario::Escala + 2300);
