@@ -206,19 +206,9 @@ const QVariant& TDataSet::Valor(const TField& campo) const
     return registro->Valores[static_cast<std::size_t>(campo.FPosicaoValor)];
 }
 
-const TRegistro* TDataSet::RegistroAtivo() const
+const TRegistro* TDataSet::RegistroDaChave() const
 {
-    switch (FState) {
-    case dsFilter:
-    case dsCalcFields:
-        return FTemporario;
-    case dsSetKey:
-        return FChave ? &FChave->Registro : nullptr;
-    case dsInactive:
-        return nullptr;
-    default:
-        return FJanela.empty() ? nullptr : &FJanela[static_cast<std::size_t>(FAtivo)];
-    }
+    return FChave ? &FChave->Registro : nullptr;
 }
 
 void TDataSet::GravaValor(TField& campo, const QVariant& valor)

@@ -213,7 +213,21 @@ protected:
     void PosicionaEm(TRegistro registro, bool centra);
     [[nodiscard]] std::vector<QByteArray> ActiveFilterExpressions() const;
     [[nodiscard]] bool HasFilterCallbacks() const;
-    [[nodiscard]] const TRegistro* RegistroAtivo() const;
+    // Inline: every read of a field asks it.
+    [[nodiscard]] const TRegistro* RegistroAtivo() const
+    {
+        switch (FState) {
+        case dsFilter:
+        case dsCalcFields:
+            return FTemporario;
+        case dsSetKey:
+            return RegistroDaChave();
+        case dsInactive:
+            return nullptr;
+        default:
+            return FJanela.empty() ? nullptr : &FJanela[static_cast<std::size_t>(FAtivo)];
+        }
+    }
     // Fetch through every filter, callbacks included.
     bool FetchAccepted(const TRegistro* de, TGetMode modo, TRegistro& registro);
     // Like FetchRecord, with the callback filters asked by the cursor as it reads (through
@@ -244,6 +258,7 @@ protected:
 
 private:
     friend class TField;
+    [[nodiscard]] const TRegistro* RegistroDaChave() const;
     friend class TDataSource;
     friend class TDataLink;
 
