@@ -18,16 +18,24 @@ constexpr std::uint8_t CodigoDuplicado = 41;
 constexpr std::uint8_t CodigoSemSubJudice = 118;
 const QString Zeros = QString(TamanhoValor, QLatin1Char('0'));
 
-QString Periodo(int Mes)
-{
-    return Meses(Mes).left(3);
-}
-
 // The message of a refused value: " Rendimento(1ª Coluna) /Jan inválido ou excede o máximo permitido."
+// Written into one text: a file of bad values gives one for every month and column.
 QString TrechoValor(const char16_t* Nome, int Coluna, int Mes, const char16_t* Final)
 {
-    return QStringLiteral(" ") + QString::fromUtf16(Nome) + QStringLiteral("(") + QString::number(Coluna)
-           + QStringLiteral("ª Coluna) /") + Periodo(Mes) + QString::fromUtf16(Final);
+    const QString mes = Meses(Mes);
+    QString trecho;
+    trecho.reserve(96);
+    trecho += QLatin1Char(' ');
+    trecho += QStringView(Nome);
+    trecho += QLatin1Char('(');
+    if (Coluna >= 0 && Coluna <= 9)
+        trecho += QChar(static_cast<char16_t>(u'0' + Coluna));
+    else
+        trecho += QString::number(Coluna);
+    trecho += QStringView(u"ª Coluna) /");
+    trecho += QStringView(mes).left(3);
+    trecho += QStringView(Final);
+    return trecho;
 }
 
 constexpr const char16_t* Invalido = u" inválido ou excede o máximo permitido.";

@@ -26,8 +26,20 @@ QString PastaDoUsuario()
 
 QString SemSeparadorFinal(const QString& caminho)
 {
+    // Asked for every file and table named, nearly always for the same folder: an absolute one
+    // comes out the same whatever the working folder, so the last is kept.
+    static QString ultimo;
+    static QString ultimoLimpo;
+    const bool absoluto = caminho.startsWith(QLatin1Char('/'));
+    if (absoluto && caminho == ultimo)
+        return ultimoLimpo;
     // cleanPath keeps "/" for the root and drops every other trailing separator.
-    return QDir::cleanPath(QDir(caminho).absolutePath());
+    QString limpo = QDir::cleanPath(QDir(caminho).absolutePath());
+    if (absoluto) {
+        ultimo = caminho;
+        ultimoLimpo = limpo;
+    }
+    return limpo;
 }
 
 // The first of the places a shipped file or folder may be in that holds one of the kind asked.
@@ -51,8 +63,9 @@ QString LocalizaRecurso(const QString& nome, bool pasta)
 
 QString TPastas::Programa()
 {
-    if (ProgramaDefinido())
-        return SemSeparadorFinal(qEnvironmentVariable("PRUV2003_HOME"));
+    // Asked for every file and table named: the variable is read once.
+    if (const QString definida = qEnvironmentVariable("PRUV2003_HOME"); !definida.isEmpty())
+        return SemSeparadorFinal(definida);
     const QString executavel = PastaDoExecutavel();
     if (!executavel.isEmpty() && QFileInfo(executavel).isWritable())
         return SemSeparadorFinal(executavel);
