@@ -151,16 +151,19 @@ qint64 TLinhasGuardadas::Linhas() const
     return n;
 }
 
-double TLinhasGuardadas::InsereEm(const QString& Destino) const
+double TLinhasGuardadas::InsereEm(const QString& Destino, const QString& Origem) const
 {
     QFile::remove(Destino);
+    if (!Origem.isEmpty() && !QFile::copy(Origem, Destino))
+        throw std::runtime_error("cannot copy " + Origem.toStdString());
     sqlite3* destino = Abre(Destino);
     double segundos = 0;
     try {
         Executa(destino, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
-        for (const TTabela& t : FTabelas)
-            for (const QByteArray& sql : t.Esquema)
-                Executa(destino, sql.constData());
+        if (Origem.isEmpty())
+            for (const TTabela& t : FTabelas)
+                for (const QByteArray& sql : t.Esquema)
+                    Executa(destino, sql.constData());
         const TCronometro cronometro;
         Executa(destino, "BEGIN IMMEDIATE");
         for (const TTabela& t : FTabelas) {

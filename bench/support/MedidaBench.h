@@ -37,15 +37,17 @@ void Relata(benchmark::State& Estado, int Itens, double ProjetoS, double PisoS, 
 
 // The rows of some tables of a database file, read once and held in memory, so that inserting
 // them again is a floor of what storing them costs: each table made anew in a new file from the
-// same CREATE statements (table and indexes), then every row bound to one prepared INSERT, all
-// in one transaction committed with synchronous=FULL.
+// same CREATE statements (table and indexes), or found in a copy of a database file, then every
+// row bound to one prepared INSERT, all in one transaction committed with synchronous=FULL.
 class TLinhasGuardadas {
 public:
     // Each table with the condition that picks its rows (empty: every row), in which ?1 is Chave.
     TLinhasGuardadas(const QString& Banco, const std::vector<std::pair<QString, QString>>& TabelasOnde,
                      const QString& Chave);
     // Stores every row into a new file Destino (replaced); the seconds of the inserts and commit.
-    [[nodiscard]] double InsereEm(const QString& Destino) const;
+    // With Origem, Destino starts as a copy of that database file, whose tables (and whatever rows
+    // they hold) take the rows, as the program's own file does.
+    [[nodiscard]] double InsereEm(const QString& Destino, const QString& Origem = QString()) const;
     [[nodiscard]] qint64 Linhas() const;
 
 private:
