@@ -105,7 +105,7 @@ TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& 
         item->SetErros(&FErrosInternos);
     CriaTabelaColecao(NomeArquivo());
     CriaTabelaAux(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     SelecionaIndiceAux(QString());
     AbreTabelaColecao();
     AbreTabelaAux();
