@@ -226,11 +226,12 @@ int ImportaComprovantesFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
         resultado = importacao.Importa(nullptr);
         rejeitadas = importacao.Rejeitadas();
         nome = importacao.NomeLog();
-        // Its collections read the undone tables afresh, as the program's own undoing has them
-        // do; when no row was written there is nothing undone, and they stay as an import that
-        // stored nothing leaves them.
+        // Its collections drop what the undone rows left in them, as the program's undoing of
+        // a transaction has them do (the statement collections made afresh, the others reading
+        // the tables again); when no row was written there is nothing undone, and they stay as
+        // an import that stored nothing leaves them.
         if (sqlite3_total_changes64(banco->Conexao()) != escritasAntes)
-            a.Declaracao->LiberaItens();
+            a.Declaracao->DesfazColecoes();
     }
     if (resultado != 0)
         Falha("the import failed");

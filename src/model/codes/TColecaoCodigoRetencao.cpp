@@ -71,7 +71,7 @@ std::vector<TIndexDef> TColecaoCodigoRetencao::Indices()
 TColecaoCodigoRetencao::TColecaoCodigoRetencao(const QString& Ano, const QString& ArquivoCodigos) : FAno(Ano)
 {
     CriaTabelaColecao(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     Preenche(ArquivoCodigos);
 }

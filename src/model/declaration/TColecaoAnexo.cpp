@@ -59,7 +59,7 @@ TColecaoAnexo::TColecaoAnexo(TPruv& Declaracao) : FDeclaracao(Declaracao), FAnex
 {
     FAnexoAtual.SetErros(&FErrosInternos);
     CriaTabelaColecao(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     FiltraDeclaracao();
 }

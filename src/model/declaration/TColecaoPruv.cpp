@@ -92,7 +92,7 @@ std::vector<TIndexDef> TColecaoPruv::Indices()
 TColecaoPruv::TColecaoPruv()
 {
     CriaTabelaColecao(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     FColecaoResponsavel = std::make_unique<TColecaoResponsavel>();
 }

@@ -44,7 +44,7 @@ QString TColecaoResumo::NomeArquivo()
 TColecaoResumo::TColecaoResumo(IDeclaracao& Declaracao) : FDeclaracao(Declaracao)
 {
     CriaTabelaColecao(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     AplicaFiltro();
 }

@@ -218,7 +218,10 @@ std::uint8_t TPruv::ConfereSituacaoEspecial(bool Situacao, const QString& Ano)
 
 void TPruv::AplicaAno()
 {
-    GetColecaoCodigoRetencao().SetAno(FAno);
+    // A code collection not made yet takes the year when it is made: opening its table and
+    // checking its file only to tell it the year cost more than most uses of the declaration.
+    if (FColecaoCodigoRetencao)
+        FColecaoCodigoRetencao->SetAno(FAno);
     AtualizaNaturezas();
 }
 

@@ -169,7 +169,7 @@ private:
     void RetiraAnexo(TAnexoFC& Anexo) { std::erase(FAnexos, &Anexo); }
 
     [[nodiscard]] const TNatureza& NaturezaDaTabela(const TNatureza& Natureza) const;
-    // The code collection in the accepted year, and the natures for it.
+    // The accepted year to the code collection (when made), and the natures for it.
     void AplicaAno();
     [[nodiscard]] EPruvError Pendencia(std::uint8_t Codigo, const QString& Parametro, std::uint8_t Objeto,
                                        TipoDialogo Tipo = TipoDialogo::Erro,

@@ -74,7 +74,7 @@ QString TColecaoJudicial::NomeArquivo()
 TColecaoJudicial::TColecaoJudicial(TPruvAnexo& Dono) : TColecaoItems(Dono)
 {
     CriaTabelaColecao(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     AplicaFiltro();
 }

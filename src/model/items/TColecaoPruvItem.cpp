@@ -105,7 +105,7 @@ TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& 
         item->SetErros(&FErrosInternos);
     CriaTabelaColecao(NomeArquivo());
     CriaTabelaAux(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     SelecionaIndiceAux(QString());
     AbreTabelaColecao();
     AbreTabelaAux();
@@ -217,25 +217,26 @@ int TColecaoPruvItem::UltimaChave()
 // in force. Raises EColecaoError 141 when it would pass seven digits.
 int TColecaoPruvItem::ProximaChaveDoDono()
 {
-    QString digitos;
+    qint64 maior = 0;
     try {
         TDatabase& banco = *Tabela().Database();
         const QString chave = TEsquemaTabela::Aspas(QStringLiteral("PRUV_ITEM_DK"));
+        // Read as numbers, without a text made for each row: the summary asks it of every owner.
+        // A key of more digits than an integer holds reads as the largest one, past MaiorChave.
         TComando& consulta = banco.Comando(
-            QStringLiteral("SELECT ltrim(%1, '0') FROM %2 WHERE %3 = ? AND %4 = ? AND %1 <> '' AND %1 NOT GLOB '*[^0-9]*' "
-                           "ORDER BY length(ltrim(%1, '0')) DESC, ltrim(%1, '0') DESC LIMIT 1")
+            QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2 WHERE %3 = ? AND %4 = ? AND %1 <> '' "
+                           "AND %1 NOT GLOB '*[^0-9]*'")
                 .arg(chave, TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
                      TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
                      TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK"))));
         consulta.LigaTexto(1, FInAnexo);
         consulta.LigaTexto(2, FDono.GetChave());
         if (consulta.Passo())
-            digitos = consulta.Texto(0);
+            maior = consulta.Inteiro(0);   // NULL, no key at all: 0
         consulta.Reinicia();
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
-    const qint64 maior = digitos.size() > TamanhoChave ? qint64(MaiorChave) : digitos.toLongLong();
     if (maior >= MaiorChave)
         throw EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo PRUV_ITEM_DK"), 0);
     return static_cast<int>(maior + 1);

@@ -48,7 +48,7 @@ QString TColecaoBeneficiario::NomeArquivo()
 TColecaoBeneficiario::TColecaoBeneficiario(IColecoesDeclaracao& Declaracao) : FDeclaracao(Declaracao)
 {
     CriaTabelaColecao(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     AplicaFiltro();
 }

@@ -49,7 +49,7 @@ std::vector<TIndexDef> TColecaoResponsavel::Indices()
 TColecaoResponsavel::TColecaoResponsavel()
 {
     CriaTabelaColecao(NomeArquivo());
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
 }
 

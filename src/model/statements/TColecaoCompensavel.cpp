@@ -19,7 +19,7 @@ TColecaoCompensavel::TColecaoCompensavel(IDeclaracao& Declaracao)
                                 {QStringLiteral("999999999"), QStringLiteral("9999")}, {QStringLiteral("COD_RETENCAO")})
 {
     CriaTabelaColecao(QStringLiteral("Compvel.db"));
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     FiltraDeclaracao();
 }

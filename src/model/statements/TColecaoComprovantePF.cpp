@@ -39,7 +39,7 @@ TComprovantePF& PF(TComprovante& Comprovante)
 TColecaoComprovantePF::TColecaoComprovantePF(IDeclaracao& Declaracao) : TColecaoComprovantePFBasica(Declaracao)
 {
     CriaTabelaColecao(QStringLiteral("ComprPf.db"));
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     FiltraDeclaracao();
 }

@@ -20,7 +20,7 @@ TColecaoComprovantePJ::TColecaoComprovantePJ(IDeclaracao& Declaracao)
                                 {QStringLiteral("COD_RETENCAO"), QStringLiteral("MES")})
 {
     CriaTabelaColecao(QStringLiteral("ComprPj.db"));
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     FiltraDeclaracao();
 }

@@ -17,7 +17,7 @@ QString Tipo(const TComprovante& Comprovante)
 TColecaoInfoCompl::TColecaoInfoCompl(IDeclaracao& Declaracao) : TColecaoComprovantePFBasica(Declaracao)
 {
     CriaTabelaColecao(QStringLiteral("InfoComp.db"));
-    CriaEsquema(Campos(), Indices());
+    CriaEsquema(&Campos, &Indices);
     AbreTabelaColecao();
     FiltraDeclaracao();
     Primeiro();

@@ -229,13 +229,13 @@ void TColecao::CriaTabelaAux(const QString& NomeArquivo)
     FTabelaAux = CriaTabela(NomeArquivo);
 }
 
-bool TColecao::CriaEsquema(const std::vector<TFieldDef>& Campos, const std::vector<TIndexDef>& Indices)
+bool TColecao::CriaEsquema(std::vector<TFieldDef> (*Campos)(), std::vector<TIndexDef> (*Indices)())
 {
     TdvTable& tabela = Tabela();
     try {
         if (tabela.Exists())
             return false;
-        tabela.CreateTable(Campos, Indices);
+        tabela.CreateTable(Campos(), Indices());
         return true;
     } catch (const EDatabaseError& e) {
         throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);

@@ -79,9 +79,10 @@ protected:
     // The table objects, created closed on that table name of the data folder.
     void CriaTabelaColecao(const QString& NomeArquivo);
     void CriaTabelaAux(const QString& NomeArquivo);
-    // Creates the main table with these columns and indexes when the database does not have it
-    // yet; true when it was created. Raises EDadosError 142.
-    bool CriaEsquema(const std::vector<TFieldDef>& Campos, const std::vector<TIndexDef>& Indices);
+    // Creates the main table with the columns and indexes these give when the database does not
+    // have it yet (they are asked only then: the table is there on nearly every opening); true
+    // when it was created. Raises EDadosError 142.
+    bool CriaEsquema(std::vector<TFieldDef> (*Campos)(), std::vector<TIndexDef> (*Indices)());
     // (Re)opens the main table, then checks the free space of the data folder. Raises
     // EDadosError 142 (the table stays closed) or EEspacoEmDiscoError 150 (the table is open).
     void AbreTabelaColecao();

@@ -69,8 +69,9 @@ const QString& TCursorTabela::SqlPorChave(QString TCursorTabela::*texto)
     if (FSqlLinha.isEmpty()) {
         QStringList gravadas;
         QStringList atribuicoes;
-        for (const auto& campo : FEsquema.Campos) {
-            gravadas << Aspas(campo.Name);
+        for (std::size_t i = 0; i < FEsquema.Campos.size(); ++i) {
+            gravadas << (static_cast<qsizetype>(i) < FEsquema.NomesAspas.size() ? FEsquema.NomesAspas[static_cast<qsizetype>(i)]
+                                                                             : Aspas(FEsquema.Campos[i].Name));
             atribuicoes << gravadas.back() + QStringLiteral(" = ?");
         }
         const QString tabela = Aspas(FEsquema.Nome);
@@ -236,7 +237,10 @@ void TCursorTabela::DefineOrdem(const QStringList& campos, bool semCaixa)
     auto adiciona = [&](int coluna, bool comCaixa) {
         const TFieldDef& def = FEsquema.Campos[static_cast<std::size_t>(coluna)];
         const bool nulavel = !FEsquema.NaoNulo[static_cast<std::size_t>(coluna)];
-        QString expressao = Aspas(!comCaixa && IsTextType(def.DataType) ? TEsquemaTabela::ColunaSemCaixa(def.Name) : def.Name);
+        const bool semCaixaColuna = !comCaixa && IsTextType(def.DataType);
+        const QStringList& aspas = semCaixaColuna ? FEsquema.NomesSemCaixaAspas : FEsquema.NomesAspas;
+        QString expressao = coluna < aspas.size() ? aspas[coluna]
+                                                  : Aspas(semCaixaColuna ? TEsquemaTabela::ColunaSemCaixa(def.Name) : def.Name);
         if (nulavel)
             expressao = QStringLiteral("IFNULL(%1,%2)").arg(expressao, MenorValor);
         if (IsTextType(def.DataType) && FCamposNome.contains(def.Name, Qt::CaseInsensitive))

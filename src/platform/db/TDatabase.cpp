@@ -36,6 +36,23 @@ QString TDatabase::NomeArquivo()
 
 std::shared_ptr<TDatabase> TDatabase::DaPasta(const QString& pasta)
 {
+    // Asked for at every table opened, nearly always for the folder of the last call: an absolute
+    // folder names the same file whatever the working folder, so its database is taken straight
+    // while it is open.
+    static QString ultimaPasta;
+    static std::weak_ptr<TDatabase> ultimo;
+    if (pasta == ultimaPasta && pasta.startsWith(QLatin1Char('/'))) {
+        if (auto banco = ultimo.lock())
+            return banco;
+    }
+    auto banco = Abre(pasta);
+    ultimaPasta = pasta;
+    ultimo = banco;
+    return banco;
+}
+
+std::shared_ptr<TDatabase> TDatabase::Abre(const QString& pasta)
+{
     const QString arquivo = QDir::cleanPath(QFileInfo(pasta).absoluteFilePath() + QLatin1Char('/') + NomeArquivo());
     auto& abertos = Abertos();
     if (auto it = abertos.find(arquivo); it != abertos.end()) {

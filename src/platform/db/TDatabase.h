@@ -112,6 +112,7 @@ public:
     [[nodiscard]] qint64 TamanhoTabela(const QString& nomeTabela);
 
 private:
+    static std::shared_ptr<TDatabase> Abre(const QString& pasta);   // DaPasta's search of the open ones
     void ExecutaDireto(const QString& sql);
     TComando& Guardado(const QString& sql);   // kept for reuse, made on first use
     void ExecutaGuardado(const QString& sql);

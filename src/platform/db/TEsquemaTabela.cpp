@@ -220,6 +220,10 @@ TEsquemaTabela TEsquemaTabela::LeDoBanco(TDatabase& banco, const QString& nomeTa
         esquema.NomesSqlite << lido.NomeSqlite;
     }
     esquema.Selecao = MontaSelecao(esquema);
+    for (const auto& campo : esquema.Campos) {
+        esquema.NomesAspas << Aspas(campo.Name);
+        esquema.NomesSemCaixaAspas << (IsTextType(campo.DataType) ? Aspas(ColunaSemCaixa(campo.Name)) : QString());
+    }
     return esquema;
 }
 

@@ -23,6 +23,11 @@ struct TEsquemaTabela {
     bool SemRowid = false;
     // SELECT of every column, the rowid first when there is no primary key; made when read.
     QString Selecao;
+    // Per column, its name quoted, and that of its case-blind twin (for every text column, though
+    // only those in a case-insensitive index have one); made when read, as every cursor over the
+    // table writes them again for each order it takes.
+    QStringList NomesAspas;
+    QStringList NomesSemCaixaAspas;
 
     [[nodiscard]] int IndiceCampo(const QString& nome) const;   // -1 when absent (case ignored)
     [[nodiscard]] const TIndexDef* Indice(const QString& nome) const;   // by name, case ignored; "" the primary

@@ -121,7 +121,7 @@ private:
         TTermo termo;
         termo.Tipo = TTipoTermo::Campo;
         termo.TipoCampo = def.DataType;
-        termo.Coluna = TEsquemaTabela::Aspas(def.Name);
+        termo.Coluna = indice < FEsquema.NomesAspas.size() ? FEsquema.NomesAspas[indice] : TEsquemaTabela::Aspas(def.Name);
         termo.Sql = def.DataType == ftCurrency ? QStringLiteral("(%1 / 10000.0)").arg(termo.Coluna) : termo.Coluna;
         return termo;
     }

@@ -24,16 +24,24 @@ public:
     explicit TColecaoDeTeste(bool comAux = false)
     {
         CriaTabelaColecao(QStringLiteral("Teste.db"));
-        CriaEsquema({{QStringLiteral("GRUPO"), ftString, 1},
-                     {QStringLiteral("CHAVE"), ftString, 3},
-                     {QStringLiteral("NOME"), ftString, 20}},
-                    {{QString(), QStringLiteral("GRUPO;CHAVE"), TIndexOption::ixPrimary},
-                     {QStringLiteral("INome"), QStringLiteral("NOME"), 0}});
+        CriaEsquema(&Campos, &Indices);
         if (comAux)
             CriaTabelaAux(QStringLiteral("Teste.db"));
         AbreTabelaColecao();
         if (comAux)
             AbreTabelaAux();
+    }
+
+    static std::vector<TFieldDef> Campos()
+    {
+        return {{QStringLiteral("GRUPO"), ftString, 1},
+                {QStringLiteral("CHAVE"), ftString, 3},
+                {QStringLiteral("NOME"), ftString, 20}};
+    }
+    static std::vector<TIndexDef> Indices()
+    {
+        return {{QString(), QStringLiteral("GRUPO;CHAVE"), TIndexOption::ixPrimary},
+                {QStringLiteral("INome"), QStringLiteral("NOME"), 0}};
     }
 
     void LeRegistro(TLinha& linha) override

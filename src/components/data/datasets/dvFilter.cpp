@@ -1,9 +1,11 @@
 #include "components/data/datasets/dvFilter.h"
 
+#include <QHash>
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "components/data/common/dvCommon.h"
 #include "components/data/datasets/TNode.h"
@@ -106,6 +108,13 @@ std::optional<qint64> ParaInteiro(const QString& texto)
     return valor;
 }
 
+// A field an expression compared with, as it was when the expression was compiled.
+struct TCampoDoFiltro {
+    QString Nome;
+    TFieldType Tipo;
+    int Tamanho;
+};
+
 // The parser of one expression: not shared between calls.
 class TAnalisador {
 public:
@@ -123,6 +132,19 @@ public:
         if (!Logico() || FNos.Count() != 1)
             return nullptr;
         return std::unique_ptr<TNode>(static_cast<TNode*>(FNos.Pop()));
+    }
+
+    // The fields compared with, each as found.
+    [[nodiscard]] const std::vector<TCampoDoFiltro>& Campos() const { return FCampos; }
+    // False when a constant was read by the program's number or date format, which may change.
+    [[nodiscard]] bool SoFormasFixas() const { return FSoFormasFixas; }
+
+private:
+    void RegistraCampo(const QString& Nome, const TField& Campo, std::uint8_t Constante)
+    {
+        FCampos.push_back({Nome, Campo.DataType(), Campo.Size()});
+        if (Constante != ckTexto && Constante != ckBooleano && Constante != ckInteiro16 && Constante != ckInteiro32)
+            FSoFormasFixas = false;
     }
 
 private:
@@ -279,6 +301,8 @@ private:
                                          TipoDialogo::Aviso, Botao::Ok);
                 return false;
             }
+            RegistraCampo(esquerdo->Text, *campo,
+                          direito->Kind == TNode::nkOperand ? TipoConstanteDoCampo(campo->DataType()) : std::uint8_t{ckTexto});
             if (direito->Kind == TNode::nkOperand) {
                 direito->ConstantKind = TipoConstanteDoCampo(campo->DataType());
                 direito->FieldType = campo->DataType();
@@ -295,6 +319,8 @@ private:
 
     QString FResto;
     TDataSet* FDataSet;
+    std::vector<TCampoDoFiltro> FCampos;
+    bool FSoFormasFixas = true;
     TStackStr FSimbolos;
     TStackPtr FNos;
     bool FEsperaLogico = false;
@@ -521,8 +547,45 @@ void AtualizaSeAberto(TDataSet* dataSet)
 
 }  // namespace
 
+namespace {
+
+// A compiled expression with the fields it was compiled against.
+struct TFiltroGuardado {
+    std::vector<TCampoDoFiltro> Campos;
+    QByteArray Compilada;
+};
+
+// Compiled expressions by their text: every opening of a collection restricts its tables with
+// the same few texts. One is taken again only while the dataset's fields it names are as they
+// were; a text that did not compile is never kept, so its warning comes again each time.
+QHash<QString, TFiltroGuardado>& FiltrosGuardados()
+{
+    static QHash<QString, TFiltroGuardado> guardados;
+    return guardados;
+}
+
+constexpr qsizetype MaximoFiltrosGuardados = 256;
+
+bool MesmosCampos(const std::vector<TCampoDoFiltro>& Campos, const TDataSet& DataSet)
+{
+    for (const TCampoDoFiltro& c : Campos) {
+        const TField* campo = DataSet.FindField(c.Nome);
+        if (!campo || campo->DataType() != c.Tipo || campo->Size() != c.Tamanho)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 QByteArray dvParseFilterExpression(const QString& expressao, TDataSet* dataSet)
 {
+    auto& guardados = FiltrosGuardados();
+    if (dataSet) {
+        const auto guardado = guardados.constFind(expressao);
+        if (guardado != guardados.cend() && MesmosCampos(guardado->Campos, *dataSet))
+            return guardado->Compilada;
+    }
     TAnalisador analisador(expressao, dataSet);
     std::unique_ptr<TNode> raiz = analisador.Analisa();
     if (!raiz)
@@ -530,7 +593,13 @@ QByteArray dvParseFilterExpression(const QString& expressao, TDataSet* dataSet)
     TSerializador serializador(raiz->NodeCount());
     if (!serializador.Escreve(*raiz))
         return {};
-    return serializador.Resultado();
+    QByteArray compilada = serializador.Resultado();
+    if (dataSet && analisador.SoFormasFixas() && !compilada.isEmpty()) {
+        if (guardados.size() >= MaximoFiltrosGuardados)
+            guardados.clear();
+        guardados.insert(expressao, {analisador.Campos(), compilada});
+    }
+    return compilada;
 }
 
 bool dvSetFilterExpression(const QString& expressao, TTable* tabela, int& handle, bool abrindo)

@@ -149,6 +149,32 @@ TEST_F(DvFilterTest, TextThatDoesNotParseGivesNothing)
     EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Aviso);
 }
 
+TEST_F(DvFilterTest, TheSameTextFollowsTheFieldsOfEachDataSetItIsCompiledFor)
+{
+    const QString texto = QStringLiteral("QTD = 5 AND NOME = A");
+    const QByteArray inteiro = dvParseFilterExpression(texto, &dados);
+    ASSERT_FALSE(inteiro.isEmpty());
+    // The same names with other types: the constant takes this dataset's type.
+    TDataSetEmMemoria outros({{QStringLiteral("QTD"), ftString, 3}, {QStringLiteral("NOME"), ftString, 40}}, {});
+    outros.Open();
+    const QByteArray texto5 = dvParseFilterExpression(texto, &outros);
+    ASSERT_FALSE(texto5.isEmpty());
+    EXPECT_NE(texto5, inteiro);
+    EXPECT_TRUE(texto5.contains(QByteArray("5", 2)));
+    // A dataset without one of the fields is warned every time, however often the text compiled.
+    TDataSetEmMemoria semNome({{QStringLiteral("QTD"), ftInteger}}, {});
+    semNome.Open();
+    for (int vez = 0; vez < 2; ++vez) {
+        dialogos.Limpa();
+        EXPECT_TRUE(dvParseFilterExpression(texto, &semNome).isEmpty());
+        ASSERT_EQ(dialogos.Mensagens().size(), 1u);
+        EXPECT_EQ(dialogos.Textos().front(), QStringLiteral("NOME\rField not found in Table. "));
+    }
+    EXPECT_EQ(dvParseFilterExpression(texto, &dados), inteiro);
+    // A number read by the program's decimal comma is compiled again each time.
+    EXPECT_EQ(dvParseFilterExpression(QStringLiteral("VALOR = 1,5"), &dados), Compila("VALOR = 1,5"));
+}
+
 TEST_F(DvFilterTest, TextAfterACompleteRelationIsIgnored)
 {
     EXPECT_EQ(Compila("ANO = 2002 XYZ"), Compila("ANO = 2002"));
