@@ -49,6 +49,16 @@ bool JudicialZerado(const TPruvItem& Item)
            && s.ImpostoZerado() && s.RendimentoZerado() && s.DeducaoZerada();
 }
 
+// JudicialZerado's answer, negated, from a new item's summary change that includes the sub
+// judice kinds: compensations of both kinds, sub judice income, deductions, tax and deposits.
+bool TemJudicial(const TResumo::TMudanca& Mudanca)
+{
+    for (std::size_t i = 3; i < Mudanca.Valores.size(); ++i)
+        if (Mudanca.Valores[i] != 0)
+            return true;
+    return false;
+}
+
 bool MesmasSeries(const TSerieMensal& A, const TSerieMensal& B)
 {
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
@@ -734,10 +744,15 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
+    // What the new item adds to the summaries, worked out first: its sums also tell whether it
+    // has judicial values (a kind adds 0 exactly when no month of it is above 0).
+    const TResumo::TMudanca mudanca = TResumo::Mudanca(nullptr, Item);
     // As GravaJudicial with nothing stored before: a row only for values that are not all zero.
-    if (FDeclaracao.GetAno() >= QLatin1String("2000") && Item.GetCodigoRetencao().GetSubJudice() && !JudicialZerado(Item))
+    if (FDeclaracao.GetAno() >= QLatin1String("2000") && Item.GetCodigoRetencao().GetSubJudice()
+        && (mudanca.SubJudice ? TemJudicial(mudanca) : !JudicialZerado(Item)))
         FJudicial->InsereDireto(Item);
-    AcumulaResumos(nullptr, Item);
+    FDono.GetResumo().Aplica(mudanca);
+    FDeclaracao.GetResumoTotal().Aplica(mudanca);
     Item.SetAlterado(false);
 }
 
