@@ -49,6 +49,16 @@ bool JudicialZerado(const TPruvItem& Item)
            && s.ImpostoZerado() && s.RendimentoZerado() && s.DeducaoZerada();
 }
 
+// JudicialZerado's answer, negated, from a new item's summary change that includes the sub
+// judice kinds: compensations of both kinds, sub judice income, deductions, tax and deposits.
+bool TemJudicial(const TResumo::TMudanca& Mudanca)
+{
+    for (std::size_t i = 3; i < Mudanca.Valores.size(); ++i)
+        if (Mudanca.Valores[i] != 0)
+            return true;
+    return false;
+}
+
 bool MesmasSeries(const TSerieMensal& A, const TSerieMensal& B)
 {
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
@@ -217,25 +227,26 @@ int TColecaoPruvItem::UltimaChave()
 // in force. Raises EColecaoError 141 when it would pass seven digits.
 int TColecaoPruvItem::ProximaChaveDoDono()
 {
-    QString digitos;
+    qint64 maior = 0;
     try {
         TDatabase& banco = *Tabela().Database();
         const QString chave = TEsquemaTabela::Aspas(QStringLiteral("PRUV_ITEM_DK"));
+        // Read as numbers, without a text made for each row: the summary asks it of every owner.
+        // A key of more digits than an integer holds reads as the largest one, past MaiorChave.
         TComando& consulta = banco.Comando(
-            QStringLiteral("SELECT ltrim(%1, '0') FROM %2 WHERE %3 = ? AND %4 = ? AND %1 <> '' AND %1 NOT GLOB '*[^0-9]*' "
-                           "ORDER BY length(ltrim(%1, '0')) DESC, ltrim(%1, '0') DESC LIMIT 1")
+            QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2 WHERE %3 = ? AND %4 = ? AND %1 <> '' "
+                           "AND %1 NOT GLOB '*[^0-9]*'")
                 .arg(chave, TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
                      TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
                      TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK"))));
         consulta.LigaTexto(1, FInAnexo);
         consulta.LigaTexto(2, FDono.GetChave());
         if (consulta.Passo())
-            digitos = consulta.Texto(0);
+            maior = consulta.Inteiro(0);   // NULL, no key at all: 0
         consulta.Reinicia();
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
-    const qint64 maior = digitos.size() > TamanhoChave ? qint64(MaiorChave) : digitos.toLongLong();
     if (maior >= MaiorChave)
         throw EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo PRUV_ITEM_DK"), 0);
     return static_cast<int>(maior + 1);
@@ -733,10 +744,15 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
+    // What the new item adds to the summaries, worked out first: its sums also tell whether it
+    // has judicial values (a kind adds 0 exactly when no month of it is above 0).
+    const TResumo::TMudanca mudanca = TResumo::Mudanca(nullptr, Item);
     // As GravaJudicial with nothing stored before: a row only for values that are not all zero.
-    if (FDeclaracao.GetAno() >= QLatin1String("2000") && Item.GetCodigoRetencao().GetSubJudice() && !JudicialZerado(Item))
+    if (FDeclaracao.GetAno() >= QLatin1String("2000") && Item.GetCodigoRetencao().GetSubJudice()
+        && (mudanca.SubJudice ? TemJudicial(mudanca) : !JudicialZerado(Item)))
         FJudicial->InsereDireto(Item);
-    AcumulaResumos(nullptr, Item);
+    FDono.GetResumo().Aplica(mudanca);
+    FDeclaracao.GetResumoTotal().Aplica(mudanca);
     Item.SetAlterado(false);
 }
 

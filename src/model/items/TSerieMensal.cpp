@@ -21,10 +21,22 @@ void TSerieMensal::ForaDaFaixa(int Mes)
 
 void TSerieMensal::Limpa()
 {
-    // A month at 0 already is passed over without a call: most months of a cleared item are.
-    for (TMonetario& mes : FMeses)
-        if (mes.TMonetario::GetValor() != 0)
+    // A month at 0 already is passed over without a call: most months of a cleared item are. A
+    // month that only the total observes is cleared without telling it; the total is told once,
+    // after the months (it tells its own observers once a change anyway).
+    bool calados = false;
+    for (TMonetario& mes : FMeses) {
+        if (mes.TMonetario::GetValor() == 0)
+            continue;
+        if (FTotal.UnicoObservadorDe(mes)) {
+            mes.ZeraCalado();
+            calados = true;
+        } else {
             mes.TMonetario::SetValor(0);
+        }
+    }
+    if (calados)
+        FTotal.TermosMudaram();
 }
 
 void TSerieMensal::CopiaDe(const TSerieMensal& Origem)

@@ -63,14 +63,24 @@ void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefi
 
 namespace {
 
-// The months kept in the series' array, walked from the first without a call per month, as
-// GravaSerieEm writes them.
-template <typename Coluna>
-void LeSerieEm(Coluna&& Le, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+// A series keeps its months in one array of plain amounts: bulk loads and walks go through it
+// from the first month, without a call per month. The months the rules keep come first.
+struct TMesesDaSerie {
+    TMonetario* Meses;
+    int Guardados;
+};
+
+TMesesDaSerie MesesDaSerie(const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
 {
     TMonetario* const meses = &Serie.Mes(Item, 1);
     Q_ASSERT(&Serie.Mes(Item, TSerieMensal::Meses) == meses + TSerieMensal::Meses - 1);
-    const int guardados = !Admitida ? 0 : Mantem13 ? TSerieMensal::Meses : TSerieMensal::Meses - 1;
+    return {meses, !Admitida ? 0 : Mantem13 ? TSerieMensal::Meses : TSerieMensal::Meses - 1};
+}
+
+template <typename Coluna>
+void LeSerieEm(Coluna&& Le, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
+{
+    const auto [meses, guardados] = MesesDaSerie(Serie, Item, Admitida, Mantem13);
     for (int m = 0; m < TSerieMensal::Meses; ++m)
         meses[m].TMonetario::SetValor(m < guardados ? Le(Serie.PrimeiraColuna + m) : 0);
 }
@@ -100,11 +110,7 @@ namespace {
 template <typename Coluna>
 void GravaSerieEm(Coluna&& Grava, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
 {
-    // A series keeps its months in one array of plain amounts: a bulk load walks it from the
-    // first month, without a call per month.
-    TMonetario* const meses = &Serie.Mes(Item, 1);
-    Q_ASSERT(&Serie.Mes(Item, TSerieMensal::Meses) == meses + TSerieMensal::Meses - 1);
-    const int guardados = !Admitida ? 0 : Mantem13 ? TSerieMensal::Meses : TSerieMensal::Meses - 1;
+    const auto [meses, guardados] = MesesDaSerie(Serie, Item, Admitida, Mantem13);
     for (int m = 0; m < TSerieMensal::Meses; ++m) {
         TMonetario& valor = meses[m];
         if (m >= guardados)

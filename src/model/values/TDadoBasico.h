@@ -34,11 +34,18 @@ public:
             FObservadores.Notifica(*this);
     }
 
+    // Observed by that observer and no other.
+    [[nodiscard]] bool ObservadoSoPor(const IObservador& Observador) const { return FObservadores.SoEste(Observador); }
+
     [[nodiscard]] bool PermiteVazio() const { return FPermiteVazio; }
     void SetPermiteVazio(bool Permite) { FPermiteVazio = Permite; }
     // True from the first change until the owner resets it (after a save); no notification.
     [[nodiscard]] virtual bool GetAlterado() const { return FAlterado; }
     virtual void SetAlterado(bool Alterado) { FAlterado = Alterado; }
+
+protected:
+    // Changed, telling no one: for a holder that tells the value's observers itself.
+    void MarcaAlterado() { FAlterado = true; }
 
 private:
     TObservadores FObservadores;

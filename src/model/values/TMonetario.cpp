@@ -16,6 +16,16 @@ QChar Decimal()
     return TFormatSettings::Programa().DecimalSeparator;
 }
 
+// Four UTF-16 characters at P as one number, the first in the lowest lane.
+std::uint64_t Quatro(const char16_t* P)
+{
+    std::uint64_t x = 0;
+    std::memcpy(&x, P, sizeof x);
+    return x;
+}
+
+constexpr std::uint64_t QuatroZeros = 0x0030003000300030ULL;   // "0000"
+
 // Four UTF-16 characters at P appended to Valor as decimal digits, all four at once (a file's
 // line holds tens of 15-digit values); false, Valor untouched, when one is not a digit.
 bool QuatroDigitos(const char16_t* P, qint64& Valor)
@@ -166,16 +176,10 @@ std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
         // A column of zeros, as most of a file's are (deductions, the 13th salary), told by
         // comparing four characters at a time, the last four overlapping the others.
         if (Texto.size() >= 4) {
-            constexpr std::uint64_t QuatroZeros = 0x0030003000300030ULL;
             std::uint64_t diferenca = 0;
-            const auto quatro = [](const char16_t* q) {
-                std::uint64_t x = 0;
-                std::memcpy(&x, q, sizeof x);
-                return x;
-            };
             for (const char16_t* q = p; q + 4 <= fim; q += 4)
-                diferenca |= quatro(q) ^ QuatroZeros;
-            diferenca |= quatro(fim - 4) ^ QuatroZeros;
+                diferenca |= Quatro(q) ^ QuatroZeros;
+            diferenca |= Quatro(fim - 4) ^ QuatroZeros;
             if (diferenca == 0) {
                 SetValor(0);
                 return 0;
@@ -188,6 +192,9 @@ std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
             digitos = digitos * 10 + d;
         }
         for (; p < fim; p += 4) {
+            // Leading zeros add nothing: most of a 15-digit column is.
+            if (digitos == 0 && Quatro(p) == QuatroZeros)
+                continue;
             if (!QuatroDigitos(p, digitos))
                 return 114;
         }

@@ -64,6 +64,16 @@ protected:
     static QString Inteiros(qint64 Unidades, bool Agrupa);
 
     qint64 FValor = 0;
+
+private:
+    friend class TSerieMensal;
+    // 0 and changed, telling no one: for a series whose total, its only observer, it tells once
+    // after clearing every month.
+    void ZeraCalado()
+    {
+        FValor = 0;
+        MarcaAlterado();
+    }
 };
 
 // A whole number kept as an amount: shown without decimals (rounded half away from zero).

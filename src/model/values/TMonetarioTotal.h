@@ -40,6 +40,11 @@ public:
     // Detaches every term; the total is then 0, and notifies.
     void Limpa() override;
 
+    // This total observes Termo and nothing else does.
+    [[nodiscard]] bool UnicoObservadorDe(const TDadoBasico& Termo) const { return Termo.ObservadoSoPor(*this); }
+    // Terms changed without telling it: as if one had told it now.
+    void TermosMudaram() { Atualiza(*this); }
+
     [[nodiscard]] int QuantidadeParcelas() const { return static_cast<int>(FParcelas.size()); }
     [[nodiscard]] int QuantidadeSomadas() const { return FQtdSomadas; }
 

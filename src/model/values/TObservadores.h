@@ -20,6 +20,11 @@ public:
     // Liberado to every observer, then the list is emptied.
     void NotificaLiberacao(ISujeito& Sujeito);
     [[nodiscard]] int Count() const { return static_cast<int>(FLista.size()); }
+    // The list holds that observer alone.
+    [[nodiscard]] bool SoEste(const IObservador& Observador) const
+    {
+        return FLista.size() == 1 && FLista[0] == &Observador;
+    }
 
 private:
     void Esquece(IObservador& Observador);   // one entry of this list leaves the observer's

@@ -508,11 +508,6 @@ QString TField::TextoPadrao() const
     }
 }
 
-QString TField::AsString() const
-{
-    return TextoPadrao();
-}
-
 void TField::SetAsString(const QString& texto)
 {
     SetValue(texto);

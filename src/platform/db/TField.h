@@ -61,7 +61,7 @@ public:
     [[nodiscard]] QVariant Value() const;   // as stored; invalid when blank
     void SetValue(const QVariant& valor);
     void Clear() { SetValue(QVariant()); }
-    [[nodiscard]] QString AsString() const;
+    [[nodiscard]] QString AsString() const { return TextoPadrao(); }   // inline: filters ask it on every row
     void SetAsString(const QString& texto);
     [[nodiscard]] int AsInteger() const;
     void SetAsInteger(int valor);

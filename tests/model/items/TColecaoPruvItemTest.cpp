@@ -195,6 +195,38 @@ TEST_F(TColecaoPruvItemTest, KeysCountOnPerOwnerAndStepOverAKeyTakenElsewhere)
     EXPECT_EQ(Linhas("PruvItem"), 5);
 }
 
+// Keys typed or imported by older programs may lack their zeros, carry too many, or hold letters:
+// the owner's next key follows the highest number among its keys of digits only.
+TEST_F(TColecaoPruvItemTest, TheLastKeyIsTheHighestNumberAmongTheKeysOfDigitsOnly)
+{
+    EXPECT_EQ(itens().UltimaChave(), 1);   // none yet: the first key is next
+    for (const QString& ni : {Cpf1, Cpf2, Cpf3})
+        ASSERT_EQ(itens().Salva(*Item(QStringLiteral("0561"), ni)), TColecaoPruvItem::Inserido);
+    EXPECT_EQ(itens().UltimaChave(), 3);
+    const auto chave = [](const char* de, const char* para) {
+        Banco()->Escreve(QStringLiteral("UPDATE PruvItem SET PRUV_ITEM_DK = '%1' WHERE PRUV_ITEM_DK = '%2'")
+                             .arg(QLatin1String(para), QLatin1String(de)));
+    };
+    chave("0000003", "A0000099");
+    chave("0000002", "12");
+    EXPECT_EQ(itens().UltimaChave(), 12);
+    chave("12", "000000000000015");
+    EXPECT_EQ(itens().UltimaChave(), 15);
+    chave("0000001", "9999998");
+    EXPECT_EQ(itens().UltimaChave(), 9999998);
+    for (const char* cheia : {"9999999", "12345678", "123456789012345678901234567890"}) {
+        SCOPED_TRACE(cheia);
+        chave("9999998", cheia);
+        try {
+            (void)itens().UltimaChave();
+            ADD_FAILURE() << "no key is left after " << cheia;
+        } catch (const EColecaoError& e) {
+            EXPECT_EQ(e.Codigo(), 141);
+        }
+        chave(cheia, "9999998");
+    }
+}
+
 TEST_F(TColecaoPruvItemTest, AnotherItemsCodeAndBeneficiaryAskBeforeReplacingIt)
 {
     auto a = Item(QStringLiteral("3208"), Cpf1, R(100));

@@ -75,6 +75,33 @@ TEST(TRendimentosTributaveis, MonthsOutsideTheYearAreRangeErrors)
     }
 }
 
+// A kind cleared tells the observers of its total once, when every month is 0, not once per
+// month with the sums on the way; each month cleared reads changed.
+TEST(TRendimentosTributaveis, ClearingAKindTellsItsTotalOnceWithTheSumAtZero)
+{
+    TRendimentosTributaveis valores;
+    for (int m = 1; m <= 13; ++m)
+        valores.GetRendimento(m).SetValor(m * Um);
+    EXPECT_EQ(valores.GetTotalRendimento().GetValor(), 78 * Um);
+    valores.SetAlterado(false);
+    ObservadorRegistrado total;
+    ObservadorRegistrado decimo;
+    valores.GetTotalRendimento().AdicionaObservador(total);
+    valores.GetRendimento(13).AdicionaObservador(decimo);
+    valores.LimpaRendimentos();
+    EXPECT_EQ(total.Chamadas(), QStringList{QStringLiteral("Atualiza:0,00")});
+    EXPECT_EQ(decimo.Chamadas(), QStringList{QStringLiteral("Atualiza:0,00")});
+    for (int m = 1; m <= 13; ++m)
+        EXPECT_TRUE(valores.GetRendimento(m).GetAlterado()) << m;
+    EXPECT_TRUE(valores.GetAlterado());
+    EXPECT_TRUE(valores.RendimentoZerado());
+    // Cleared again, nothing changes and nobody is told.
+    valores.LimpaRendimentos();
+    EXPECT_EQ(total.Chamadas().size(), 1);
+    valores.GetTotalRendimento().RemoveObservador(total);
+    valores.GetRendimento(13).RemoveObservador(decimo);
+}
+
 TEST(TRendimentosTributaveis, ClearingLeavesEveryZeroTestTrueAndTellsOnlyChangedValues)
 {
     TSubJudice valores;
