@@ -29,6 +29,13 @@ TConferido& Posicao(const QString& Texto, std::uint32_t Regras)
     return conferidos[(qHash(Texto) ^ Regras) & (Posicoes - 1)];
 }
 
+// Whether the slot holds what Texto gave under these rules. Slots start with Regras 0, which no
+// rules give, so an empty slot never matches.
+bool Guarda(const TConferido& Conferido, const QString& Texto, std::uint32_t Regras)
+{
+    return Conferido.Regras == Regras && Conferido.Texto == Texto;
+}
+
 }  // namespace
 
 std::uint8_t TNiContribuinte::GetTipo(const QString& Texto) const
@@ -77,11 +84,10 @@ std::uint8_t TNiContribuinte::Confere(const QString& Texto, QString& Numero, QSt
 {
     if (Texto.isEmpty() || Texto.size() > MaiorTexto)
         return TNi::Confere(Texto, Numero, Formatado);
-    // Valida, Formata and GetTipo are final: these are all that decides the outcome. Slots are
-    // zeroed with Regras 0 and an empty text, which never matches.
+    // Valida, Formata and GetTipo are final: these are all that decides the outcome.
     const std::uint32_t regras = Regras();
     TConferido& conferido = Posicao(Texto, regras);
-    if (conferido.Regras != regras || conferido.Texto != Texto) {
+    if (!Guarda(conferido, Texto, regras)) {
         QString numero;
         QString formatado;
         const std::uint8_t codigo = TNi::Confere(Texto, numero, formatado);
@@ -112,7 +118,7 @@ QString TNiContribuinte::GetRaiz() const
         return Raiz(numero);
     const std::uint32_t regras = Regras();
     TConferido& conferido = Posicao(numero, regras);
-    if (conferido.Regras != regras || conferido.Texto != numero)
+    if (!Guarda(conferido, numero, regras))
         return Raiz(numero);
     if (conferido.Raiz.isNull())
         conferido.Raiz = Raiz(numero);

@@ -545,10 +545,6 @@ void AtualizaSeAberto(TDataSet* dataSet)
         dataSet->Refresh();
 }
 
-}  // namespace
-
-namespace {
-
 // A compiled expression with the fields it was compiled against.
 struct TFiltroGuardado {
     std::vector<TCampoDoFiltro> Campos;
