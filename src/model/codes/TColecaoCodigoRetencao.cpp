@@ -1,7 +1,9 @@
 #include "model/codes/TColecaoCodigoRetencao.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/codes/TArquivoCodigosRetencao.h"
@@ -85,13 +87,35 @@ QString TColecaoCodigoRetencao::NomeTabelaVersao()
 
 QString TColecaoCodigoRetencao::Versao(const QString& Caminho)
 {
+    // Every declaration opened or imported asks for the digest again: the last one is kept while
+    // the file is the same one (path, size, and the times of its last change and of its entry's
+    // last change, which a file put in its place or written over moves on), so it is read again
+    // only when another file has taken its place.
+    struct TLida {
+        QString Caminho;
+        qint64 Tamanho = -1;
+        QDateTime Alterado;
+        QDateTime EntradaAlterada;
+        QString Versao;
+    };
+    static thread_local TLida ultima;
+    const QFileInfo info(Caminho);
+    if (Caminho.isEmpty() || !info.isFile())
+        return {};
+    const TLida agora{Caminho, info.size(), info.lastModified(),
+                      info.fileTime(QFileDevice::FileMetadataChangeTime), QString()};
+    if (!ultima.Versao.isEmpty() && ultima.Caminho == agora.Caminho && ultima.Tamanho == agora.Tamanho
+        && ultima.Alterado == agora.Alterado && ultima.EntradaAlterada == agora.EntradaAlterada)
+        return ultima.Versao;
     QFile arquivo(Caminho);
-    if (Caminho.isEmpty() || !arquivo.open(QIODevice::ReadOnly))
+    if (!arquivo.open(QIODevice::ReadOnly))
         return {};
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!hash.addData(&arquivo) || arquivo.error() != QFileDevice::NoError)
         return {};
-    return QString::fromLatin1(hash.result().toHex());
+    ultima = agora;
+    ultima.Versao = QString::fromLatin1(hash.result().toHex());
+    return ultima.Versao;
 }
 
 QString TColecaoCodigoRetencao::VersaoArmazenada(TDatabase& Banco)

@@ -96,8 +96,10 @@ TField* TDataSet::Fields(int indice) const
 
 TField* TDataSet::FindField(const QString& nome) const
 {
+    // Names equal but for case have the same length: most fields are passed over on that alone.
     for (const auto& campo : FFields) {
-        if (campo->FieldName().compare(nome, Qt::CaseInsensitive) == 0)
+        const QString& nomeCampo = campo->FieldName();
+        if (nomeCampo.size() == nome.size() && nomeCampo.compare(nome, Qt::CaseInsensitive) == 0)
             return campo.get();
     }
     return nullptr;

@@ -109,7 +109,7 @@ TFieldDef TEsquemaTabela::DefDoTipoDeclarado(const QString& nome, const QString&
 int TEsquemaTabela::IndiceCampo(const QString& nome) const
 {
     for (std::size_t i = 0; i < Campos.size(); ++i) {
-        if (Campos[i].Name.compare(nome, Qt::CaseInsensitive) == 0)
+        if (Campos[i].Name.size() == nome.size() && Campos[i].Name.compare(nome, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }
     return -1;

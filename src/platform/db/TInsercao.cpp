@@ -24,11 +24,21 @@ TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela
                       .arg(TEsquemaTabela::Aspas(nome), colunas.join(QLatin1Char(',')), marcadores.join(QLatin1Char(',')));
     if (!Conflito.isEmpty())
         sql += QLatin1Char(' ') + Conflito;
-    FComando = std::make_unique<TComando>(FBanco->Conexao(), sql);
+    // A collection made again for each declaration loaded prepares the same text again: the
+    // statement another one handed back serves, as the database keeps them for cursors.
+    FComando = FBanco->ComandoDevolvido(sql);
+    if (!FComando)
+        FComando = std::make_shared<TComando>(FBanco->Conexao(), sql);
     FLigado.assign(FCampos.size(), Ligado::Nada);
     FBytes.resize(FCampos.size());
     FTextos.resize(FCampos.size());
     FInteiros.assign(FCampos.size(), 0);
+}
+
+TInsercao::~TInsercao()
+{
+    // Unbound before the texts it reads in place go.
+    FBanco->DevolveComando(std::move(FComando));
 }
 
 namespace {

@@ -18,6 +18,9 @@ public:
     // Conflito, when given, follows the VALUES list as it stands (an "ON CONFLICT ..." clause).
     TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos,
               const QString& Conflito = QString());
+    ~TInsercao();   // hands the statement back to the database for the next one
+    TInsercao(const TInsercao&) = delete;
+    TInsercao& operator=(const TInsercao&) = delete;
 
     // Column by its position in the field definitions, from 0. A value equal to the one the
     // column holds already is not bound again: in a bulk load most columns repeat row after row.
@@ -42,7 +45,7 @@ private:
     // The UTF-8 of each text column as bound: the statement reads it in place, so it is declared
     // before the statement and goes after it.
     std::vector<std::string> FBytes;
-    std::unique_ptr<TComando> FComando;
+    std::shared_ptr<TComando> FComando;
     // What each column holds bound, as text or as an integer (its kind in FLigado).
     enum class Ligado : unsigned char { Nada, Texto, Inteiro };
     std::vector<Ligado> FLigado;

@@ -398,6 +398,9 @@ void TTable::CancelRange()
 {
     ExigeCursorTabela();
     CheckBrowseMode();
+    // Without a range in effect the records shown are already the whole table's.
+    if (!RangeApplied())
+        return;
     LimpaChave(kiCurRangeStart);
     LimpaChave(kiCurRangeEnd);
     AplicaFaixaNoCursor();

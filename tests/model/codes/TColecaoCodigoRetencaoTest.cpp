@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/DeclaracaoDeTeste.h"
@@ -76,6 +78,29 @@ TEST_F(TColecaoCodigoRetencaoTest, TheTableFollowsTheCodeFileItWasFilledFrom)
         TColecaoCodigoRetencao codigos(QStringLiteral("2002"), c.erro ? Arquivo(corrigido) : arquivo);
         EXPECT_EQ(codigos.Quantidade(), c.quantidade);
     }
+}
+
+TEST_F(TColecaoCodigoRetencaoTest, AFileWrittenOverWithTextOfTheSameSizeIsReadAgain)
+{
+    // The file's digest is kept between collections; a file written over, even to the same size,
+    // is told apart by its time of change.
+    const QString arquivo = Arquivo("2002|0561|0|F|C|F|S|N|S|Primeiro\n");
+    const QDateTime escrito = QFileInfo(arquivo).lastModified();
+    {
+        TColecaoCodigoRetencao codigos(QStringLiteral("2002"), arquivo);
+        TCodigoRetencao codigo;
+        codigos.PrimeiroRegistro(codigo);
+        EXPECT_EQ(codigo.GetResumo(), QStringLiteral("Primeiro"));
+    }
+    Arquivo("2002|0561|0|F|C|F|S|N|S|Segundo\n");
+    QFile depois(arquivo);
+    ASSERT_TRUE(depois.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(depois.setFileTime(escrito.addSecs(2), QFileDevice::FileModificationTime));
+    depois.close();
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), arquivo);
+    TCodigoRetencao codigo;
+    codigos.PrimeiroRegistro(codigo);
+    EXPECT_EQ(codigo.GetResumo(), QStringLiteral("Segundo"));
 }
 
 TEST_F(TColecaoCodigoRetencaoTest, AnUnreadableCodeFileLeavesTheTableEmptyForTheNextTry)
