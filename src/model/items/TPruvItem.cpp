@@ -38,12 +38,15 @@ TPruvItem::TPruvItem(IDeclaracao& Declaracao, TPruvAnexo& Dono)
 {
     if (FDeclaracao.Erros())
         SetErros(FDeclaracao.Erros());
+    // Three terms each, room made once: items are made for every declaration loaded.
     for (int m = 1; m <= TSerieMensal::Meses; ++m) {
         TMonetarioTotal& total = FTotaisMes[m - 1];
+        total.ReservaParcelas(3);
         total.AdicionaSoma(FValores.GetImposto(m));
         total.AdicionaSoma(FCompensacao.GetCompensacaoAno(m));
         total.AdicionaSoma(FCompensacao.GetCompensacaoAnosAnteriores(m));
     }
+    FTotalImposto.ReservaParcelas(3);
     FTotalImposto.AdicionaSoma(FValores.GetTotalImposto());
     FTotalImposto.AdicionaSoma(FCompensacao.GetTotalCompensacaoAno());
     FTotalImposto.AdicionaSoma(FCompensacao.GetTotalCompensacaoAnosAnteriores());

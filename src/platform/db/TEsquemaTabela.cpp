@@ -39,9 +39,21 @@ int TamanhoDeclarado(const QString& declarado)
 
 QString TEsquemaTabela::Aspas(const QString& identificador)
 {
-    QString texto = identificador;
-    texto.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + texto + QLatin1Char('"');
+    QString texto;
+    texto.reserve(identificador.size() + 2);
+    AcrescentaAspas(texto, identificador);
+    return texto;
+}
+
+void TEsquemaTabela::AcrescentaAspas(QString& texto, const QString& identificador)
+{
+    texto += QLatin1Char('"');
+    for (const QChar c : identificador) {
+        if (c == QLatin1Char('"'))
+            texto += QLatin1Char('"');
+        texto += c;
+    }
+    texto += QLatin1Char('"');
 }
 
 QString TEsquemaTabela::NomeIndiceSqlite(const QString& tabela, const QString& indice)

@@ -47,6 +47,7 @@ struct TEsquemaTabela {
     [[nodiscard]] static QString TipoDeclarado(const TFieldDef& campo);
     [[nodiscard]] static TFieldDef DefDoTipoDeclarado(const QString& nome, const QString& tipoDeclarado);
     [[nodiscard]] static QString Aspas(const QString& identificador);
+    static void AcrescentaAspas(QString& texto, const QString& identificador);   // Aspas, appended
     [[nodiscard]] static QString MontaSelecao(const TEsquemaTabela& esquema);
     [[nodiscard]] static QString NomeIndiceSqlite(const QString& tabela, const QString& indice);
     [[nodiscard]] static QString ColunaSemCaixa(const QString& campo);

@@ -1,6 +1,5 @@
 #include "platform/db/TInsercao.h"
 
-#include <QStringList>
 #include <cstring>
 
 #include "platform/db/EDatabaseError.h"
@@ -14,14 +13,19 @@ TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela
     const QString nome = FBanco->NomeReal(NomeTabela);
     if (nome.isEmpty())
         throw EDatabaseError(QStringLiteral("Table '%1' does not exist").arg(NomeTabela));
-    QStringList colunas;
-    QStringList marcadores;
-    for (const TFieldDef& campo : FCampos) {
-        colunas << TEsquemaTabela::Aspas(campo.Name);
-        marcadores << QStringLiteral("?");
+    // Written in one text: a collection made for each declaration loaded writes it again.
+    QString sql;
+    sql.reserve(64 + static_cast<qsizetype>(FCampos.size()) * 16 + Conflito.size());
+    sql += QStringLiteral("INSERT INTO ") + TEsquemaTabela::Aspas(nome) + QStringLiteral(" (");
+    for (std::size_t i = 0; i < FCampos.size(); ++i) {
+        if (i > 0)
+            sql += QLatin1Char(',');
+        TEsquemaTabela::AcrescentaAspas(sql, FCampos[i].Name);
     }
-    QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(TEsquemaTabela::Aspas(nome), colunas.join(QLatin1Char(',')), marcadores.join(QLatin1Char(',')));
+    sql += QStringLiteral(") VALUES (");
+    for (std::size_t i = 0; i < FCampos.size(); ++i)
+        sql += i > 0 ? QLatin1String(",?") : QLatin1String("?");
+    sql += QLatin1Char(')');
     if (!Conflito.isEmpty())
         sql += QLatin1Char(' ') + Conflito;
     // A collection made again for each declaration loaded prepares the same text again: the
