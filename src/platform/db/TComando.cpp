@@ -119,6 +119,8 @@ TComando::TComando(sqlite3* conexao, const QString& sql) : FConexao(conexao), FS
                                       SQLITE_PREPARE_PERSISTENT, &FComando, nullptr);
     if (rc != SQLITE_OK)
         Falha(rc);
+    // Sized once: the buffers must not move while SQLite reads them.
+    FGuardas.resize(static_cast<std::size_t>(sqlite3_bind_parameter_count(FComando)));
 }
 
 TComando::~TComando()
@@ -172,6 +174,17 @@ void TComando::Liga(int posicao, const QVariant& valor)
 
 void TComando::LigaTexto(int posicao, const QString& texto)
 {
+    // Read in place from the statement's own buffer for the position: SQLite would otherwise
+    // allocate a copy of its own at every bind, and cursors bind keys at every search.
+    if (posicao >= 1 && posicao <= static_cast<int>(FGuardas.size())) {
+        LigaTexto(posicao, texto, FGuardas[static_cast<std::size_t>(posicao - 1)]);
+        return;
+    }
+    LigaTextoCopiado(posicao, texto);
+}
+
+void TComando::LigaTextoCopiado(int posicao, const QString& texto)
+{
     // Keys, codes and names are short: converted on the stack, SQLite keeps its own copy.
     char curto[256];
     qsizetype tamanho = -1;
@@ -195,7 +208,7 @@ void TComando::LigaTexto(int posicao, const QString& texto, std::string& Guarda)
     Guarda.resize(static_cast<std::size_t>(texto.size()) * 3);
     const qsizetype tamanho = Utf8SemPares(texto, Guarda.data());
     if (tamanho < 0) {
-        LigaTexto(posicao, texto);
+        LigaTextoCopiado(posicao, texto);
         return;
     }
     // A failed bind leaves the position NULL, never pointing at bytes that may change.

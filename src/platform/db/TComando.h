@@ -71,6 +71,7 @@ public:
 
 private:
     [[noreturn]] void Falha(int codigo) const;
+    void LigaTextoCopiado(int posicao, const QString& texto);   // SQLite keeps a copy of its own
 
     // Inline: a filtered walk reads it twice on every row it asks its filters about.
     static inline thread_local quint64 FAtividade = 0;
@@ -79,4 +80,6 @@ private:
     sqlite3_stmt* FComando = nullptr;
     QString FSql;
     quint64 FMarca = 0;
+    // The UTF-8 of the text bound at each position, read by SQLite in place.
+    std::vector<std::string> FGuardas;
 };
