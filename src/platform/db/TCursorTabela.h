@@ -35,6 +35,7 @@ public:
     // Text fields that order and compare (ranges, key searches) by TDatabase::ColacaoNomes; taken
     // by the next change of order.
     void DefineCamposNome(const QStringList& campos) { FCamposNome = campos; }
+    [[nodiscard]] const QStringList& CamposNome() const { return FCamposNome; }
     [[nodiscard]] const QStringList& CamposOrdem() const { return FCamposOrdem; }
     [[nodiscard]] const TIndexDef* IndiceAtual() const;
     void DefineFaixa(std::optional<TLimite> inicio, std::optional<TLimite> fim);

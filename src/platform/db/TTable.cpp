@@ -99,6 +99,11 @@ void TTable::TrocaOrdem(const QString& nome, const QString& campos)
         return;
     }
     CheckBrowseMode();
+    // The order in effect asked for again: the records shown stay as they are (a range in effect
+    // goes with any change of order, so it is let go here too).
+    if (nome == FIndexName && campos == FIndexFieldNames && !RangeApplied()
+        && CursorTabela()->CamposNome() == FCamposNome)
+        return;
     const QString nomeAntes = FIndexName;
     const QString camposAntes = FIndexFieldNames;
     FIndexName = nome;
