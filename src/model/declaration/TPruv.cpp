@@ -89,7 +89,8 @@ void TPruv::LiberaItens()
     FColecaoAnexo.reset();
     FColecaoComprovante.reset();
     FColecaoBeneficiario.reset();
-    FColecaoCodigoRetencao.reset();
+    // The withholding codes stay: reference data that no declaration writes, found by the year
+    // of whichever declaration asks next (an import loads one declaration after another).
     FColecaoResumo.reset();
 }
 
@@ -99,6 +100,8 @@ TColecaoCodigoRetencao& TPruv::GetColecaoCodigoRetencao()
 {
     if (!FColecaoCodigoRetencao)
         FColecaoCodigoRetencao = std::make_unique<TColecaoCodigoRetencao>(FAno);
+    else if (FColecaoCodigoRetencao->GetAno() != FAno)
+        FColecaoCodigoRetencao->SetAno(FAno);   // the year changed without AplicaAno (Limpa)
     return *FColecaoCodigoRetencao;
 }
 

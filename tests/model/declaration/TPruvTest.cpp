@@ -5,6 +5,7 @@
 
 #include "model/PruvDeTeste.h"
 #include "model/VerificacaoRegistrada.h"
+#include "model/codes/TColecaoCodigoRetencao.h"
 #include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TDeclaranteAnexo.h"
@@ -332,4 +333,29 @@ TEST_F(TPruvTest, AfterAFailedDeletionIsUndoneTheStatementsReadWhatIsStored)
     }
     EXPECT_GT(falhas, 3);
     EXPECT_EQ(Linhas("Anexo"), 0);
+}
+
+TEST_F(TPruvTest, TheWithholdingCodesFollowTheYearOfEachDeclarationLoadedInTurn)
+{
+    // The code collection outlives the declarations an import loads one after another: each
+    // finds codes by its own year. 6813 is a code of 1997 to 1999 outside funds, and of funds
+    // from 1999 on.
+    const QString chave1999 = Armazenada(Matriz, "1999")->GetChave();
+    const QString chave2002 = Armazenada(Filial, "2002")->GetChave();
+    auto anoDoCodigo = [](TPruv& pruv) {
+        TCodigoRetencao codigo;
+        codigo.SetCodigo(QStringLiteral("6813"));
+        return pruv.GetColecaoCodigoRetencao().BuscaCodigo(codigo, QStringLiteral("0")) ? codigo.GetAno() : QString();
+    };
+    TPruv pruv;
+    Carrega(pruv, chave1999);
+    EXPECT_EQ(anoDoCodigo(pruv), QStringLiteral("1999"));
+    Carrega(pruv, chave2002);
+    EXPECT_EQ(pruv.GetColecaoCodigoRetencao().GetAno(), QStringLiteral("2002"));
+    EXPECT_EQ(anoDoCodigo(pruv), QStringLiteral("2002"));   // the fund's, of the year
+    pruv.Limpa();
+    pruv.SetAno(QStringLiteral("1998"));
+    EXPECT_EQ(anoDoCodigo(pruv), QStringLiteral("1998"));
+    Carrega(pruv, chave1999);
+    EXPECT_EQ(anoDoCodigo(pruv), QStringLiteral("1999"));
 }
