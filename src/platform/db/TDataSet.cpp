@@ -96,6 +96,11 @@ TField* TDataSet::Fields(int indice) const
 
 TField* TDataSet::FindField(const QString& nome) const
 {
+    // Callers mostly write the name as the field has it: that is looked for first, as bytes.
+    for (const auto& campo : FFields) {
+        if (campo->FieldName() == nome)
+            return campo.get();
+    }
     // Names equal but for case have the same length: most fields are passed over on that alone.
     for (const auto& campo : FFields) {
         const QString& nomeCampo = campo->FieldName();

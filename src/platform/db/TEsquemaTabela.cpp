@@ -120,6 +120,11 @@ TFieldDef TEsquemaTabela::DefDoTipoDeclarado(const QString& nome, const QString&
 
 int TEsquemaTabela::IndiceCampo(const QString& nome) const
 {
+    // As the column is written first, as bytes; then without regard to case.
+    for (std::size_t i = 0; i < Campos.size(); ++i) {
+        if (Campos[i].Name == nome)
+            return static_cast<int>(i);
+    }
     for (std::size_t i = 0; i < Campos.size(); ++i) {
         if (Campos[i].Name.size() == nome.size() && Campos[i].Name.compare(nome, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
