@@ -74,8 +74,18 @@ std::vector<TIndexDef> TColecaoResumo::Indices()
 
 void TColecaoResumo::AplicaFiltro()
 {
-    RestringeADeclaracao(Tabela(), FDeclaracao.GetChave(), QString());
+    const QString chave = FDeclaracao.GetChave();
+    FRestrita = false;   // until restricted: a failure leaves it to be done again
+    RestringeADeclaracao(Tabela(), chave, QString());
     SetFiltrado(true);
+    FChaveFiltrada = chave;
+    FRestrita = true;
+}
+
+void TColecaoResumo::AcompanhaDeclaracao()
+{
+    if (!FRestrita || FDeclaracao.GetChave() != FChaveFiltrada)
+        AplicaFiltro();
 }
 
 void TColecaoResumo::Filtra(const IDeclaracao& Declaracao, TdvTable& Tabela)

@@ -22,6 +22,9 @@ public:
 
     // The declaration's rows, on the primary index: its own first, then the annexes by key.
     void AplicaFiltro();
+    // AplicaFiltro again when the declaration's key is no longer the one the rows were
+    // restricted to: the collection outlives the declarations loaded into its owner in turn.
+    void AcompanhaDeclaracao();
     // Makes the row of the summary's owner current; false when there is none.
     bool Localiza(const TResumo& Resumo);
     // The current row into the summary; on an empty table the summary is zeroed. Raises
@@ -50,4 +53,6 @@ public:
 
 private:
     IDeclaracao& FDeclaracao;   // not owned
+    QString FChaveFiltrada;     // the key AplicaFiltro restricted the rows to
+    bool FRestrita = false;
 };

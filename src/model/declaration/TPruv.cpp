@@ -89,9 +89,9 @@ void TPruv::LiberaItens()
     FColecaoAnexo.reset();
     FColecaoComprovante.reset();
     FColecaoBeneficiario.reset();
-    // The withholding codes stay: reference data that no declaration writes, found by the year
-    // of whichever declaration asks next (an import loads one declaration after another).
-    FColecaoResumo.reset();
+    // The withholding codes and the summaries stay (an import loads one declaration after
+    // another): the codes are reference data that no declaration writes, found by the year of
+    // whichever declaration asks next; the summaries follow its key when asked for.
 }
 
 // ---- collections ----
@@ -116,6 +116,8 @@ TColecaoResumo& TPruv::GetColecaoResumo()
 {
     if (!FColecaoResumo)
         FColecaoResumo = std::make_unique<TColecaoResumo>(*this);
+    else
+        FColecaoResumo->AcompanhaDeclaracao();
     return *FColecaoResumo;
 }
 

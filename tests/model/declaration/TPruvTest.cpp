@@ -359,3 +359,33 @@ TEST_F(TPruvTest, TheWithholdingCodesFollowTheYearOfEachDeclarationLoadedInTurn)
     Carrega(pruv, chave1999);
     EXPECT_EQ(anoDoCodigo(pruv), QStringLiteral("1999"));
 }
+
+TEST_F(TPruvTest, EachDeclarationLoadedInTurnReadsItsOwnSummary)
+{
+    // The summary collection outlives the declarations an import loads one after another: each
+    // reads and stores the row of its own key.
+    auto matriz = Armazenada(Matriz, "2002");
+    Item(*matriz, *matriz, "0561", CpfBeneficiario, 300);
+    auto filial = Armazenada(Filial, "2002");
+    Item(*filial, *filial, "0561", CpfBeneficiario, 500);
+    const QString chaves[] = {matriz->GetChave(), filial->GetChave(), matriz->GetChave()};
+    const qint64 totais[] = {300, 500, 300};
+    TPruv pruv;
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        Carrega(pruv, chaves[i]);
+        EXPECT_EQ(pruv.GetResumoTotal().TOT_REND().GetValor(), totais[i] * TMonetario::Escala);
+    }
+    // A declaration added after them starts from its own empty row.
+    pruv.Limpa();
+    pruv.GetDeclarante().SetNi(NumeroDe("112223330003"));
+    pruv.GetDeclarante().Nome().SetTexto(QStringLiteral("COMERCIO E FILHOS LTDA"));
+    pruv.SetAno(QStringLiteral("2002"));
+    colecao->Inclui(pruv);
+    TPruv relida;
+    Carrega(relida, pruv.GetChave());
+    EXPECT_EQ(relida.GetResumoTotal().TOT_REND().GetValor(), 0);
+    TPruv primeira;
+    Carrega(primeira, chaves[0]);
+    EXPECT_EQ(primeira.GetResumoTotal().TOT_REND().GetValor(), 300 * TMonetario::Escala);
+}
