@@ -140,8 +140,12 @@ void TColecao::SelecionaIndiceAux(const QString& Nome)
 void TColecao::LimpaFiltro()
 {
     TdvTable& tabela = Tabela();
-    tabela.dvFilter().clear();
-    tabela.RefreshDvFilter();
+    // Without a line or a filter in effect the rows shown are already unfiltered: nothing is
+    // read again (every caller goes on to find its row).
+    if (!tabela.dvFilter().isEmpty() || tabela.FiltroEmEfeito()) {
+        tabela.dvFilter().clear();
+        tabela.RefreshDvFilter();
+    }
     tabela.CancelRange();
     FFiltrado = false;
 }

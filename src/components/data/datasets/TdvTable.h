@@ -26,6 +26,9 @@ public:
     void SetdvFilter(const QStringList& linhas);
     // Applies the joined lines (and the OnFilter callback anew); false when they do not compile.
     bool RefreshDvFilter();
+    // A filter in effect that RefreshDvFilter would take away or install again: an expression
+    // or an OnFilter callback.
+    [[nodiscard]] bool FiltroEmEfeito() const { return FFiltroExpressao != 0 || FOnFilter; }
     [[nodiscard]] QString JoinedDvFilter() const;
     [[nodiscard]] static QString JoinFilterLines(const QStringList& linhas);
 
