@@ -1,5 +1,7 @@
 #include "platform/files/TArquivoTexto.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,16 +74,30 @@ bool TArquivoTexto::LeLinha(QString& linha)
     }
     if (FLeitura->atEnd())
         return false;
-    QByteArray bytes = FLeitura->readLine();
-    if (bytes.isEmpty() && FLeitura->error() != QFileDevice::NoError) {
+    // Into one buffer kept for the file, grown only for a longer line: reading each line into an
+    // array of its own grew that array step by step, line after line.
+    qsizetype lidos = 0;
+    for (;;) {
+        if (FLinha.size() - lidos < 2)
+            FLinha.resize(std::max<qsizetype>(1024, FLinha.size() * 2));
+        const qint64 n = FLeitura->readLine(FLinha.data() + lidos, FLinha.size() - lidos);
+        if (n < 0) {
+            FErro = FLeitura->errorString();
+            return false;
+        }
+        lidos += static_cast<qsizetype>(n);
+        if (n == 0 || FLinha[lidos - 1] == '\n' || FLeitura->atEnd())
+            break;
+    }
+    if (lidos == 0 && FLeitura->error() != QFileDevice::NoError) {
         FErro = FLeitura->errorString();
         return false;
     }
-    if (bytes.endsWith('\n'))
-        bytes.chop(1);
-    if (bytes.endsWith('\r'))
-        bytes.chop(1);
-    linha = QString::fromLatin1(bytes);
+    if (lidos > 0 && FLinha[lidos - 1] == '\n')
+        --lidos;
+    if (lidos > 0 && FLinha[lidos - 1] == '\r')
+        --lidos;
+    linha = QString::fromLatin1(FLinha.constData(), lidos);
     return true;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -51,4 +52,5 @@ private:
     std::unique_ptr<QSaveFile> FEscrita;
     QString FCaminho;
     QString FErro;
+    QByteArray FLinha;   // the bytes of the line being read
 };

@@ -69,6 +69,30 @@ TEST(TArquivoTexto, ReadsLfCrLfAndALastLineWithoutEnd)
         Escreve(Caminho("entrada.txt"), QByteArray(c.bytes));
         EXPECT_EQ(LeTudo(Caminho("entrada.txt")), c.linhas);
     }
+    // Lines longer than one read takes, around the lengths where a read stops, with the CR of
+    // CR LF on either side of the stop.
+    for (const int tamanho : {1021, 1022, 1023, 1024, 1025, 2045, 2046, 2047, 5000, 70000}) {
+        SCOPED_TRACE(tamanho);
+        const QByteArray longa(tamanho, 'x');
+        Escreve(Caminho("entrada.txt"), longa + "\r\ncurta\n" + longa);
+        EXPECT_EQ(LeTudo(Caminho("entrada.txt")),
+                  QStringList({QString::fromLatin1(longa), QStringLiteral("curta"), QString::fromLatin1(longa)}));
+    }
+}
+
+TEST(TArquivoTexto, ReadsEachFileOpenedInTurnWithNothingLeftOfTheOneBefore)
+{
+    Escreve(Caminho("longo.txt"), QByteArray(3000, 'a') + "\n" + QByteArray(10, 'b'));
+    Escreve(Caminho("curto.txt"), "c\r\n");
+    TArquivoTexto arquivo;
+    QStringList linhas;
+    QString linha;
+    for (const char* nome : {"longo.txt", "curto.txt"}) {
+        ASSERT_TRUE(arquivo.Abre(Caminho(nome)));
+        while (arquivo.LeLinha(linha))
+            linhas << linha;
+    }
+    EXPECT_EQ(linhas, QStringList({QString(3000, QLatin1Char('a')), QString(10, QLatin1Char('b')), QStringLiteral("c")}));
 }
 
 TEST(TArquivoTexto, AnUnfinishedWriteLeavesTheOldFile)
