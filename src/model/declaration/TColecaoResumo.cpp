@@ -45,8 +45,7 @@ TColecaoResumo::TColecaoResumo(IDeclaracao& Declaracao) : FDeclaracao(Declaracao
 {
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(&Campos, &Indices);
-    AbreTabelaColecao();
-    AplicaFiltro();
+    AbreTabelaColecaoRestrita([this] { AplicaFiltro(); });
 }
 
 TColecaoResumo::~TColecaoResumo() = default;

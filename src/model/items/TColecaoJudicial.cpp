@@ -75,8 +75,7 @@ TColecaoJudicial::TColecaoJudicial(TPruvAnexo& Dono) : TColecaoItems(Dono)
 {
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(&Campos, &Indices);
-    AbreTabelaColecao();
-    AplicaFiltro();
+    AbreTabelaColecaoRestrita([this] { AplicaFiltro(); });
 }
 
 TColecaoJudicial::~TColecaoJudicial() = default;

@@ -117,9 +117,10 @@ TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& 
     CriaTabelaAux(NomeArquivo());
     CriaEsquema(&Campos, &Indices);
     SelecionaIndiceAux(QString());
-    AbreTabelaColecao();
-    AbreTabelaAux();
-    AplicaFiltro();
+    AbreTabelaColecaoRestrita([this] {
+        AbreTabelaAux();
+        AplicaFiltro();
+    });
     FJudicial = std::make_unique<TColecaoJudicial>(Dono);
 }
 

@@ -49,8 +49,7 @@ TColecaoBeneficiario::TColecaoBeneficiario(IColecoesDeclaracao& Declaracao) : FD
 {
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(&Campos, &Indices);
-    AbreTabelaColecao();
-    AplicaFiltro();
+    AbreTabelaColecaoRestrita([this] { AplicaFiltro(); });
 }
 
 TColecaoBeneficiario::~TColecaoBeneficiario() = default;

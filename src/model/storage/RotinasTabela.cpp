@@ -68,13 +68,13 @@ bool AbreTabela(TdvTable& Tabela)
 
 namespace {
 
-// Runs Acao with the table's rereading held back until it ends, whichever way it ends.
-template <typename Acao>
-void EmReposicaoAdiada(TdvTable& Tabela, Acao&& acao)
+// EmReposicaoAdiada for the restrictions here, whose actions are called in place.
+template <typename TAcao>
+void ComReposicaoAdiada(TdvTable& Tabela, TAcao&& Acao)
 {
     Tabela.AdiaReposicao();
     try {
-        acao();
+        Acao();
     } catch (...) {
         try {
             Tabela.Repoe();
@@ -89,13 +89,18 @@ void EmReposicaoAdiada(TdvTable& Tabela, Acao&& acao)
 
 }  // namespace
 
+void EmReposicaoAdiada(TdvTable& Tabela, const std::function<void()>& Acao)
+{
+    ComReposicaoAdiada(Tabela, Acao);
+}
+
 void FechaTabela(TdvTable& Tabela)
 {
     if (!Tabela.Active())
         return;
     Tabela.dvFilter().clear();
     // Closed next: the rows without the filter are never read.
-    EmReposicaoAdiada(Tabela, [&] {
+    ComReposicaoAdiada(Tabela, [&] {
         Tabela.RefreshDvFilter();
         Tabela.Close();
     });
@@ -191,7 +196,7 @@ void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList
     // An edit under way is stored (or dropped) before anything moves, as the first refresh would.
     Tabela.CheckBrowseMode();
     // The rows are read once, under the new order, range and filter, and not after each step.
-    EmReposicaoAdiada(Tabela, restringe);
+    ComReposicaoAdiada(Tabela, restringe);
 }
 
 void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome)

@@ -49,6 +49,10 @@ void EmTransacao(TDatabase& Banco, const QString& Nome, const std::function<void
 // The same on the table's database, the table brought in line by DescartaEdicao.
 void EmTransacao(TdvTable& Tabela, const std::function<void()>& Acao);
 
+// Runs Acao with the table's rereading held back until it ends, whichever way it ends: the rows
+// are read once, under the order, range and filter Acao leaves (opening included).
+void EmReposicaoAdiada(TdvTable& Tabela, const std::function<void()>& Acao);
+
 // Sets the index (an empty name is the primary index). When the engine refuses, sets ErroIndice
 // and raises EDadosError 143 with the index name and the engine's text; the order is unchanged.
 void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome);

@@ -267,6 +267,14 @@ void TColecao::AbreTabelaColecao()
     VerificaEspacoEmDisco();
 }
 
+void TColecao::AbreTabelaColecaoRestrita(const std::function<void()>& Restringe)
+{
+    EmReposicaoAdiada(Tabela(), [&] {
+        AbreTabelaColecao();
+        Restringe();
+    });
+}
+
 void TColecao::AbreTabelaAux()
 {
     if (!FTabelaAux)

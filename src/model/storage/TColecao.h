@@ -86,6 +86,9 @@ protected:
     // (Re)opens the main table, then checks the free space of the data folder. Raises
     // EDadosError 142 (the table stays closed) or EEspacoEmDiscoError 150 (the table is open).
     void AbreTabelaColecao();
+    // AbreTabelaColecao and then Restringe (the subclass's own restriction), the rows read once,
+    // under the restriction: opening alone reads the whole table's first row for nothing.
+    void AbreTabelaColecaoRestrita(const std::function<void()>& Restringe);
     void AbreTabelaAux();   // 142, without the space check
     void FechaTabelaColecao();
     void FechaTabelaAux();

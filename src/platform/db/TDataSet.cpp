@@ -339,9 +339,13 @@ void TDataSet::Open()
         PrepareCursor();
         FBufferCount = RecalculaBufferCount();
         LimpaJanela();
-        TRegistro registro;
-        if (FetchAccepted(nullptr, gmNext, registro))
-            PreencheJanela(std::move(registro), 0);
+        if (Adiando()) {
+            FReposicao = TReposicao::Primeiro;   // read when the deferral ends, as it leaves the table
+        } else {
+            TRegistro registro;
+            if (FetchAccepted(nullptr, gmNext, registro))
+                PreencheJanela(std::move(registro), 0);
+        }
     } catch (...) {
         FState = dsInactive;
         try {

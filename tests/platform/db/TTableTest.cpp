@@ -569,3 +569,33 @@ TEST_F(TTableTest, TablesOpenedOneAfterAnotherEachWalkTheirOwnRange)
     EXPECT_EQ(caminha("00001"), (QStringList{"0000001", "0000002", "0000003"}));
     EXPECT_EQ(caminha("00003"), QStringList{});
 }
+
+TEST_F(TTableTest, AnOpeningHeldBackReadsItsRowsOnceTheHoldEndsUnderWhatWasSetMeanwhile)
+{
+    GravaPadrao();
+    tabela.Close();
+    int rolagens = 0;
+    tabela.AfterScroll = [&](TDataSet*) { ++rolagens; };
+    tabela.AdiaReposicao();
+    tabela.Open();
+    tabela.SetIndexName(QStringLiteral("IChave"));
+    tabela.SetRange({QStringLiteral("0"), QStringLiteral("00001"), QStringLiteral("0561")},
+                    {QStringLiteral("0"), QStringLiteral("00001"), QStringLiteral("0561")});
+    EXPECT_EQ(rolagens, 0);   // nothing read yet
+    tabela.Repoe();
+    EXPECT_EQ(rolagens, 1);
+    EXPECT_TRUE(tabela.Bof());
+    EXPECT_EQ(Caminha("PRUV_ITEM_DK"), QStringList({QStringLiteral("0000002"), QStringLiteral("0000003")}));
+
+    // An opening that fails while held back leaves the table closed and the hold undone.
+    tabela.Close();
+    tabela.SetTableName(QStringLiteral("NaoExiste.DB"));
+    tabela.AdiaReposicao();
+    EXPECT_THROW(tabela.Open(), EDatabaseError);
+    tabela.Repoe();
+    EXPECT_FALSE(tabela.Active());
+    tabela.SetTableName(QStringLiteral("PruvItem.DB"));
+    tabela.SetIndexName(QString());
+    tabela.Open();
+    EXPECT_EQ(Chave(), QStringLiteral("00001/0000001"));
+}
