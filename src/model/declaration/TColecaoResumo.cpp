@@ -74,16 +74,15 @@ std::vector<TIndexDef> TColecaoResumo::Indices()
 void TColecaoResumo::AplicaFiltro()
 {
     const QString chave = FDeclaracao.GetChave();
-    FRestrita = false;   // until restricted: a failure leaves it to be done again
+    FChaveFiltrada.reset();   // until restricted: a failure leaves it to be done again
     RestringeADeclaracao(Tabela(), chave, QString());
     SetFiltrado(true);
     FChaveFiltrada = chave;
-    FRestrita = true;
 }
 
 void TColecaoResumo::AcompanhaDeclaracao()
 {
-    if (!FRestrita || FDeclaracao.GetChave() != FChaveFiltrada)
+    if (FChaveFiltrada != FDeclaracao.GetChave())
         AplicaFiltro();
 }
 

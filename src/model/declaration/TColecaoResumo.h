@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "model/declaration/TResumo.h"
@@ -53,6 +54,5 @@ public:
 
 private:
     IDeclaracao& FDeclaracao;   // not owned
-    QString FChaveFiltrada;     // the key AplicaFiltro restricted the rows to
-    bool FRestrita = false;
+    std::optional<QString> FChaveFiltrada;   // the key AplicaFiltro restricted the rows to
 };

@@ -66,11 +66,7 @@ bool AbreTabela(TdvTable& Tabela)
     return aberta;
 }
 
-namespace {
-
-// EmReposicaoAdiada for the restrictions here, whose actions are called in place.
-template <typename TAcao>
-void ComReposicaoAdiada(TdvTable& Tabela, TAcao&& Acao)
+void EmReposicaoAdiada(TdvTable& Tabela, const std::function<void()>& Acao)
 {
     Tabela.AdiaReposicao();
     try {
@@ -87,20 +83,13 @@ void ComReposicaoAdiada(TdvTable& Tabela, TAcao&& Acao)
     Tabela.Repoe();
 }
 
-}  // namespace
-
-void EmReposicaoAdiada(TdvTable& Tabela, const std::function<void()>& Acao)
-{
-    ComReposicaoAdiada(Tabela, Acao);
-}
-
 void FechaTabela(TdvTable& Tabela)
 {
     if (!Tabela.Active())
         return;
     Tabela.dvFilter().clear();
     // Closed next: the rows without the filter are never read.
-    ComReposicaoAdiada(Tabela, [&] {
+    EmReposicaoAdiada(Tabela, [&] {
         Tabela.RefreshDvFilter();
         Tabela.Close();
     });
@@ -196,7 +185,7 @@ void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList
     // An edit under way is stored (or dropped) before anything moves, as the first refresh would.
     Tabela.CheckBrowseMode();
     // The rows are read once, under the new order, range and filter, and not after each step.
-    ComReposicaoAdiada(Tabela, restringe);
+    EmReposicaoAdiada(Tabela, std::ref(restringe));   // held by reference: nothing copied
 }
 
 void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome)

@@ -529,10 +529,7 @@ std::shared_ptr<TComando> TCursorTabela::PreparaCompartilhado(const QString& sql
             SoltaLeituras();
             EsqueceComandos();
         }
-        std::shared_ptr<TComando> comando = FBanco->ComandoDevolvido(sql);
-        if (!comando)
-            comando = std::make_shared<TComando>(FBanco->Conexao(), sql);
-        it = FComandos.insert(sql, std::move(comando));
+        it = FComandos.insert(sql, FBanco->ComandoDevolvido(sql));
     }
     return it.value();
 }
@@ -549,8 +546,6 @@ std::shared_ptr<TComando> TCursorTabela::Empresta(const QString& sql)
     if (FBuscas.size() > MaximoComandos)
         FBuscas.clear();   // a statement lent out lives on with its search
     std::shared_ptr<TComando> comando = FBanco->ComandoDevolvido(sql);
-    if (!comando)
-        comando = std::make_shared<TComando>(FBanco->Conexao(), sql);
     FBuscas.insert(sql, comando);
     return comando;
 }

@@ -224,15 +224,15 @@ void TDatabase::GuardaEsquema(const QString& nomeTabela, std::shared_ptr<const T
 
 std::shared_ptr<TComando> TDatabase::ComandoDevolvido(const QString& sql)
 {
-    if (FDevolvidos.isEmpty())
-        return nullptr;
-    ConfereEsquema();
-    auto it = FDevolvidos.find(sql);
-    if (it == FDevolvidos.end())
-        return nullptr;
-    std::shared_ptr<TComando> comando = std::move(it.value());
-    FDevolvidos.erase(it);
-    return comando;
+    if (!FDevolvidos.isEmpty()) {
+        ConfereEsquema();
+        if (auto it = FDevolvidos.find(sql); it != FDevolvidos.end()) {
+            std::shared_ptr<TComando> comando = std::move(it.value());
+            FDevolvidos.erase(it);
+            return comando;
+        }
+    }
+    return std::make_shared<TComando>(FConexao, sql);
 }
 
 void TDatabase::DevolveComando(std::shared_ptr<TComando> comando)

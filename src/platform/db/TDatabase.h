@@ -66,7 +66,8 @@ public:
     // an older schema under a version number seen since, and after a transaction SQLite lost.
     [[nodiscard]] std::shared_ptr<const TEsquemaTabela> EsquemaGuardado(const QString& nomeTabela);
     void GuardaEsquema(const QString& nomeTabela, std::shared_ptr<const TEsquemaTabela> esquema);
-    [[nodiscard]] std::shared_ptr<TComando> ComandoDevolvido(const QString& sql);   // nullptr: none kept
+    // A statement of that text for one holder: one handed back and kept, or else prepared now.
+    [[nodiscard]] std::shared_ptr<TComando> ComandoDevolvido(const QString& sql);
     void DevolveComando(std::shared_ptr<TComando> comando);
 
     // Runs a statement that writes (after the fault hook and the release of the readers).

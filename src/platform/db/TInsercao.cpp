@@ -31,8 +31,6 @@ TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela
     // A collection made again for each declaration loaded prepares the same text again: the
     // statement another one handed back serves, as the database keeps them for cursors.
     FComando = FBanco->ComandoDevolvido(sql);
-    if (!FComando)
-        FComando = std::make_shared<TComando>(FBanco->Conexao(), sql);
     FLigado.assign(FCampos.size(), Ligado::Nada);
     FBytes.resize(FCampos.size());
     FTextos.resize(FCampos.size());

@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -65,17 +63,9 @@ QString LocalizaRecurso(const QString& nome, bool pasta)
 
 QString TPastas::Programa()
 {
-    // Asked for every file and table named: the variable's text is compared with the one seen
-    // last, and the folder made again only when it changed.
-    thread_local std::string lida;
-    thread_local QString pasta;
-    if (const char* definida = std::getenv("PRUV2003_HOME"); definida && *definida) {
-        if (pasta.isEmpty() || lida != definida) {
-            pasta = SemSeparadorFinal(QString::fromLocal8Bit(definida));
-            lida = definida;
-        }
-        return pasta;
-    }
+    // Asked for every file and table named: the variable is read once.
+    if (const QString definida = qEnvironmentVariable("PRUV2003_HOME"); !definida.isEmpty())
+        return SemSeparadorFinal(definida);
     const QString executavel = PastaDoExecutavel();
     if (!executavel.isEmpty() && QFileInfo(executavel).isWritable())
         return SemSeparadorFinal(executavel);
@@ -113,6 +103,7 @@ void TPastas::DirecionaConfiguracoesQt()
 
 QString TPastas::Dados()
 {
+    // Asked for every table opened: the name is joined again only when the program folder moved.
     thread_local QString programa;
     thread_local QString dados;
     const QString atual = Programa();
