@@ -326,7 +326,7 @@ void TImportacaoPruv::Despacha()
 
 // ---- declarant ----
 
-void TImportacaoPruv::ConfereDeclarante()
+std::optional<bool> TImportacaoPruv::ConfereDeclarante()
 {
     const QString atual = FPruv->GetDeclarante().GetNi();
     if (Cpf()) {
@@ -340,10 +340,9 @@ void TImportacaoPruv::ConfereDeclarante()
             if (ni != atual)
                 throw TRejeicao{CodigoOutroCpf, {}};
             ConfereNatureza();
-            return;
+            return std::nullopt;
         }
-        AdotaNi(ni);
-        return;
+        return AdotaNi(ni);
     }
     const QString ni = Campo(PosicaoNi, TamanhoNi);
     if (FCnpjValido.isEmpty() || ni != FCnpjValido) {
@@ -356,10 +355,10 @@ void TImportacaoPruv::ConfereDeclarante()
             throw TRejeicao{CodigoOutraEmpresa, {}};
         if (ni == atual) {
             ConfereNatureza();   // the declarant chosen for the import may be this one
-            return;
+            return std::nullopt;
         }
     }
-    AdotaNi(ni);   // the first number, or another establishment of the company
+    return AdotaNi(ni);   // the first number, or another establishment of the company
 }
 
 bool TImportacaoPruv::MesmoDeclarante() const
@@ -383,13 +382,13 @@ void TImportacaoPruv::ConfereNatureza() const
         throw TRejeicao{CodigoNaturezaImpossivel, {}};
 }
 
-void TImportacaoPruv::AdotaNi(const QString& Ni)
+bool TImportacaoPruv::AdotaNi(const QString& Ni)
 {
     LimpaAnexo();   // the fund was the previous declarant's
     FPruv->Limpa();
     FPruv->GetDeclarante().SetNiSemExcecao(Ni);
     FPruv->SetAnoSemExcecao(FAno);
-    CarregaTrabalho();
+    const bool achada = CarregaTrabalho();
     RestauraValoresTrabalho(false);
     if (!NaturezaValida()) {
         // Every line of this declarant is refused alike: none is taken as its number.
@@ -398,6 +397,7 @@ void TImportacaoPruv::AdotaNi(const QString& Ni)
         throw TRejeicao{CodigoNaturezaImpossivel, {}};
     }
     RestauraValoresTrabalho(true);
+    return achada;
 }
 
 bool TImportacaoPruv::CarregaTrabalho()
@@ -481,11 +481,12 @@ void TImportacaoPruv::Inclui(const QString& Tipo, bool SituacaoEspecial)
     FColecao->Atualiza(*FPruv);
 }
 
-bool TImportacaoPruv::GaranteDeclaracao()
+bool TImportacaoPruv::GaranteDeclaracao(std::optional<bool> Lida)
 {
     const QString chave = FPruv->GetChave();
     if (chave.isEmpty() || chave == QStringLiteral("00000")) {
-        const bool achada = CarregaTrabalho();
+        // Read just now when its number was adopted, and nothing has changed it since.
+        const bool achada = Lida ? *Lida : CarregaTrabalho();
         RestauraValoresTrabalho(true);
         if (!achada) {
             // No declarant line before the values: the declaration is made from the choices.
@@ -535,7 +536,7 @@ void TImportacaoPruv::LimpaAnexo()
 void TImportacaoPruv::LeTipo1()
 {
     FErros.Limpa();
-    ConfereDeclarante();
+    const std::optional<bool> lida = ConfereDeclarante();
     const int l = FLeiaute;
 
     // The indicator's values changed with the layout's versions.
@@ -580,7 +581,9 @@ void TImportacaoPruv::LeTipo1()
         }
     }
 
-    const bool achada = CarregaTrabalho();
+    // Read again unless it was read just now for its new number: a line of the same declarant
+    // before this one may have left its data changed in memory.
+    const bool achada = lida ? *lida : CarregaTrabalho();
     RestauraValoresTrabalho(true);
     FErros.Limpa();
     FPruv->SetTipoDeclaracaoSemExcecao(QStringLiteral("O"));
@@ -730,8 +733,7 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
                 throw TRejeicao{CodigoForaDoFundo, {}};
         } else if (!MesmoDeclarante()) {
             FDeclaranteConferido.clear();
-            ConfereDeclarante();
-            if (!GaranteDeclaracao())
+            if (!GaranteDeclaracao(ConfereDeclarante()))
                 return;   // cancelled: the run stops here
             LembraDeclarante();
         }
@@ -742,7 +744,7 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
     }
 
     TPruvAnexo& dono = Tipo == QLatin1Char('5') ? static_cast<TPruvAnexo&>(*FAnexo) : *FPruv;
-    ConfiguraItens(dono, Tipo == QLatin1Char('5') ? FIncluidas.contains(FPruv->GetChave()) : FIncluidaConferida);
+    const bool incluida = Tipo == QLatin1Char('5') ? FIncluidas.contains(FPruv->GetChave()) : FIncluidaConferida;
     std::unique_ptr<TGrupoValores>& feito = Tipo == QLatin1Char('5') ? FGrupoAnexo : FGrupoPruv;
     if (!feito)
         feito = std::make_unique<TGrupoValores>(*FPruv, dono, *FImpItem);
@@ -750,6 +752,8 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
     grupo.Le(FAtual, *FLeitor);
     const auto& linhas = grupo.Linhas();
     if (!grupo.TemErro()) {
+        // Opened only for a group that is to be stored: a refused one writes nothing.
+        ConfiguraItens(dono, incluida);
         TColecaoPruvItem& itens = dono.GetItens();
         switch (itens.Salva(grupo.Item())) {
         case TColecaoPruvItem::Inserido:

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "exchange/TLinhaLida.h"
 #include "exchange/TLogErros.h"
@@ -88,9 +89,10 @@ private:
 
     // The declarant's number of the line against the working declaration; a new number (the
     // first one, or another establishment of the company) becomes the working declaration's.
-    // Raises TRejeicao.
-    void ConfereDeclarante();
-    void AdotaNi(const QString& Ni);
+    // Raises TRejeicao. When it adopts a new number it loads that declaration, and answers
+    // whether it was found; otherwise nothing: the working declaration was not read again.
+    std::optional<bool> ConfereDeclarante();
+    bool AdotaNi(const QString& Ni);
     // Whether the line names the declarant of the value line before it, which was checked and
     // whose declaration was made sure of, with no other line between them: nothing the checks
     // read has changed since, so they are not run again for each of a declarant's many lines.
@@ -103,8 +105,8 @@ private:
     void RestauraValoresTrabalho(bool ComNatureza);
     [[nodiscard]] bool NaturezaValida() const;
     // The working declaration stored (found or added here) with its items set for the run; false
-    // when the user cancelled.
-    bool GaranteDeclaracao();
+    // when the user cancelled. Lida: what ConfereDeclarante answered just before.
+    bool GaranteDeclaracao(std::optional<bool> Lida);
     // Asks once per run whether existing beneficiaries are replaced; false on Cancel (stop set).
     bool ConfirmaExistente(const QString& Pergunta);
     void ContaDeclaracao();
