@@ -205,6 +205,7 @@ void TDatabase::EsqueceGuardados()
     // The statements stay: each is valid SQL for any schema under which a cursor writes the same
     // text (SQLite prepares it again by itself), and a table gone fails the cursor's schema first.
     FEsquemas.clear();
+    FNomesReais.clear();
     FVersaoEsquema = -1;
 }
 
@@ -260,6 +261,11 @@ QString TDatabase::NomeSemExtensao(const QString& nomeTabela)
 
 QString TDatabase::NomeReal(const QString& nomeTabela)
 {
+    // Asked whenever a table is opened or written directly: the answer holds while the schema
+    // does, a table found or not.
+    ConfereEsquema();
+    if (const auto conhecido = FNomesReais.constFind(nomeTabela); conhecido != FNomesReais.cend())
+        return conhecido.value();
     const QString nome = NomeSemExtensao(nomeTabela);
     if (nome.isEmpty())
         return {};
@@ -270,6 +276,9 @@ QString TDatabase::NomeReal(const QString& nomeTabela)
     if (c.Passo())
         real = c.Texto(0);
     c.Reinicia();
+    if (FNomesReais.size() >= MaximoGuardados)
+        FNomesReais.clear();
+    FNomesReais.insert(nomeTabela, real);
     return real;
 }
 

@@ -134,6 +134,7 @@ private:
     std::vector<TComando*> FEntregues;   // of FComandos, handed out since the readers were last released
     std::vector<ILeitor*> FLeitores;
     QHash<QString, std::shared_ptr<const TEsquemaTabela>> FEsquemas;
+    QHash<QString, QString> FNomesReais;   // NomeReal's answers under FVersaoEsquema
     QMultiHash<QString, std::shared_ptr<TComando>> FDevolvidos;
     qint64 FVersaoEsquema = -1;   // of the kept ones; -1 none
     quint64 FGeracao = 0;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cstdlib>
 
 namespace {
 
@@ -63,9 +64,19 @@ QString LocalizaRecurso(const QString& nome, bool pasta)
 
 QString TPastas::Programa()
 {
-    // Asked for every file and table named: the variable is read once.
-    if (const QString definida = qEnvironmentVariable("PRUV2003_HOME"); !definida.isEmpty())
-        return SemSeparadorFinal(definida);
+    // Asked for every file and table named: the variable is compared as it stands, and decoded
+    // and cleaned only when it changed. A relative one follows the working folder.
+    if (const char* definida = std::getenv("PRUV2003_HOME"); definida && *definida) {
+        if (definida[0] != '/')
+            return SemSeparadorFinal(QString::fromLocal8Bit(definida));
+        thread_local QByteArray lida;
+        thread_local QString pasta;
+        if (lida != definida) {
+            pasta = SemSeparadorFinal(QString::fromLocal8Bit(definida));
+            lida = definida;
+        }
+        return pasta;
+    }
     const QString executavel = PastaDoExecutavel();
     if (!executavel.isEmpty() && QFileInfo(executavel).isWritable())
         return SemSeparadorFinal(executavel);

@@ -106,6 +106,31 @@ TEST_F(TDatabaseTest, AConfirmedTransactionKeepsEveryWrite)
     EXPECT_EQ(banco->ProfundidadeTransacao(), 0);
 }
 
+TEST_F(TDatabaseTest, ATablesNameIsFoundAsTheTableIsMadeUndoneMadeAgainAndDropped)
+{
+    const QString nome = QStringLiteral("Nova.db");
+    EXPECT_TRUE(banco->NomeReal(nome).isEmpty());
+    const auto faz = [&](const char* sql) {
+        TComando c(banco->Conexao(), QString::fromLatin1(sql));
+        c.Passo();
+    };
+    {
+        TTransacao t(*banco);
+        faz("CREATE TABLE NOVA (A TEXT)");
+        EXPECT_EQ(banco->NomeReal(nome), QStringLiteral("NOVA"));
+    }
+    EXPECT_TRUE(banco->NomeReal(nome).isEmpty()) << "the making was undone";
+    {
+        // Made again, under the schema version the undone one had, with another name's case.
+        TTransacao t(*banco);
+        faz("CREATE TABLE Nova (A TEXT)");
+        t.Confirma();
+    }
+    EXPECT_EQ(banco->NomeReal(nome), QStringLiteral("Nova"));
+    faz("DROP TABLE Nova");
+    EXPECT_TRUE(banco->NomeReal(nome).isEmpty());
+}
+
 TEST_F(TDatabaseTest, ATableMadeAgainAfterAnUndoneOneIsReadWithItsOwnColumns)
 {
     // Each undone table was read while it existed, and the next made after the undoing takes the

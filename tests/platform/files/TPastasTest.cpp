@@ -39,6 +39,28 @@ TEST(TPastas, TheProgramFolderHasNoTrailingSeparator)
     EXPECT_EQ(TPastas::Programa(), ProgramaDeTeste::Pasta());
 }
 
+TEST(TPastas, EachFolderTheVariableNamesIsTheProgramFolderAtOnce)
+{
+    const QString pasta = ProgramaDeTeste::Pasta();
+    ASSERT_TRUE(QDir(pasta).mkpath(QStringLiteral("um/dois")));
+    qputenv("PRUV2003_HOME", QFile::encodeName(pasta + QStringLiteral("/um")));
+    EXPECT_EQ(TPastas::Dados(), pasta + QStringLiteral("/um/DADOS"));
+    qputenv("PRUV2003_HOME", QFile::encodeName(pasta + QStringLiteral("/um/dois")));
+    EXPECT_EQ(TPastas::Dados(), pasta + QStringLiteral("/um/dois/DADOS"));
+
+    // A relative one is taken from the working folder of the moment (as the system names it).
+    const QString real = QDir(pasta).canonicalPath();
+    const QString antes = QDir::currentPath();
+    qputenv("PRUV2003_HOME", "dois");
+    ASSERT_TRUE(QDir::setCurrent(pasta + QStringLiteral("/um")));
+    EXPECT_EQ(TPastas::Programa(), real + QStringLiteral("/um/dois"));
+    ASSERT_TRUE(QDir::setCurrent(pasta));
+    EXPECT_EQ(TPastas::Programa(), real + QStringLiteral("/dois"));
+    QDir::setCurrent(antes);
+    qputenv("PRUV2003_HOME", QFile::encodeName(pasta));
+    EXPECT_EQ(TPastas::Programa(), pasta);
+}
+
 TEST(TPastas, WithoutTheVariableAWritableExecutableFolderIsTheProgramFolder)
 {
     qunsetenv("PRUV2003_HOME");
