@@ -1,5 +1,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "FonteSimulada.h"
 #include "ImportacaoDeTeste.h"
@@ -564,6 +565,22 @@ TEST_F(TImportacaoPruvTest, AStoredDeclarationIsAskedAboutOnceAndCancelStopsAfte
     ASSERT_EQ(Importa(Arquivo(linhas)), 0);
     EXPECT_EQ(n, TContadores{});
     EXPECT_EQ(Itens(Empresa).size(), 2u);
+}
+
+TEST_F(TImportacaoPruvTest, AFileWhoseValueLinesAreAllRefusedChangesNoStoredRow)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const QByteArray luis = Valores('2', 2, Empresa, Luis(), 0);
+    ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), luis})), 0);
+    const auto banco = TDatabase::DaPasta(TPastas::Dados());
+    const qint64 antes = sqlite3_total_changes64(banco->Conexao());
+
+    dialogos.Responde(Resposta::Sim);
+    ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), Troca(luis, 688, "9"), Troca(luis, 688, "8")})), 0);
+    EXPECT_EQ(n, (TContadores{1, 0, 0, 1, 2, 0, 0}));
+    EXPECT_EQ(sqlite3_total_changes64(banco->Conexao()), antes) << "not even the summary is written again";
+    ASSERT_EQ(Itens(Empresa).size(), 1u);
+    EXPECT_EQ(Itens(Empresa).front().Valor(S::Rendimento, 1), 30000000);
 }
 
 TEST_F(TImportacaoPruvTest, WithoutADeclarantNumberTheLogIsErroNoNi)
