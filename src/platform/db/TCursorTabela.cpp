@@ -199,7 +199,7 @@ void TCursorTabela::DefineIndice(const QString& nome)
         throw EDatabaseError(QStringLiteral("Index does not exist. Index: %1").arg(nome));
     FIndice = indice;
     FNomeIndice = indice ? indice->Name : QString();
-    DefineOrdem(indice ? indice->FieldList() : QStringList(), indice && indice->IsCaseInsensitive());
+    DefineOrdem(indice ? FEsquema.CamposDoIndice(*indice) : QStringList(), indice && indice->IsCaseInsensitive());
 }
 
 void TCursorTabela::RecarregaEsquema()

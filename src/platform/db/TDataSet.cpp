@@ -161,6 +161,7 @@ void TDataSet::CriaCampos()
     }
     std::vector<std::unique_ptr<TField>> antigos = std::move(FFields);
     FFields.clear();
+    FFields.reserve(FFieldDefs.size() + antigos.size());   // once: the items' table has 46 columns
     for (std::size_t i = 0; i < FFieldDefs.size(); ++i) {
         const TFieldDef& def = FFieldDefs[i];
         std::unique_ptr<TField> campo;

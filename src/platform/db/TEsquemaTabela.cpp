@@ -1,6 +1,7 @@
 #include "platform/db/TEsquemaTabela.h"
 
 #include <QRegularExpression>
+#include <functional>
 
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
@@ -141,6 +142,15 @@ const TIndexDef* TEsquemaTabela::Indice(const QString& nome) const
     return nullptr;
 }
 
+QStringList TEsquemaTabela::CamposDoIndice(const TIndexDef& indice) const
+{
+    const TIndexDef* inicio = Indices.data();
+    const std::less<const TIndexDef*> antes;
+    if (CamposIndices.size() == Indices.size() && !antes(&indice, inicio) && antes(&indice, inicio + Indices.size()))
+        return CamposIndices[static_cast<std::size_t>(&indice - inicio)];
+    return indice.FieldList();
+}
+
 TEsquemaTabela TEsquemaTabela::Le(TDatabase& banco, const QString& nomeTabela)
 {
     if (const auto guardado = banco.EsquemaGuardado(nomeTabela))
@@ -237,6 +247,8 @@ TEsquemaTabela TEsquemaTabela::LeDoBanco(TDatabase& banco, const QString& nomeTa
         esquema.NomesSqlite << lido.NomeSqlite;
     }
     esquema.Selecao = MontaSelecao(esquema);
+    for (const auto& indice : esquema.Indices)
+        esquema.CamposIndices.push_back(indice.FieldList());
     for (const auto& campo : esquema.Campos) {
         esquema.NomesAspas << Aspas(campo.Name);
         esquema.NomesSemCaixaAspas << (IsTextType(campo.DataType) ? Aspas(ColunaSemCaixa(campo.Name)) : QString());

@@ -28,9 +28,13 @@ struct TEsquemaTabela {
     // table writes them again for each order it takes.
     QStringList NomesAspas;
     QStringList NomesSemCaixaAspas;
+    // Per index, its fields; made when read, as every cursor over the table takes an index.
+    std::vector<QStringList> CamposIndices;
 
     [[nodiscard]] int IndiceCampo(const QString& nome) const;   // -1 when absent (case ignored)
     [[nodiscard]] const TIndexDef* Indice(const QString& nome) const;   // by name, case ignored; "" the primary
+    // The fields of one of Indices (or of any other index, split from its text).
+    [[nodiscard]] QStringList CamposDoIndice(const TIndexDef& indice) const;
 
     // Raises EDatabaseError when the table does not exist. Kept by the database while its schema
     // stays as it is.

@@ -247,7 +247,15 @@ void TTable::FlushBuffers()
 
 void TTable::LimpaChave(TIndiceChave qual)
 {
-    FChaves[qual] = TChave();
+    // Emptied in place: every search sets a key again, and its buffers keep their room.
+    TChave& chave = FChaves[qual];
+    std::vector<QVariant> valores = std::move(chave.Buffer.Registro.Valores);
+    std::vector<bool> definido = std::move(chave.Buffer.Definido);
+    valores.clear();
+    definido.clear();
+    chave = TChave();
+    chave.Buffer.Registro.Valores = std::move(valores);
+    chave.Buffer.Definido = std::move(definido);
 }
 
 void TTable::IniciaChave(TIndiceChave qual, bool limpa)
@@ -269,6 +277,7 @@ std::vector<QVariant> TTable::ValoresChave(const TChave& chave) const
     const QStringList& campos = cursor->CamposOrdem();
     const int limite = chave.Campos > 0 ? std::min(chave.Campos, static_cast<int>(campos.size()))
                                         : static_cast<int>(campos.size());
+    valores.reserve(static_cast<std::size_t>(limite));
     for (int i = 0; i < limite; ++i) {
         TField* campo = FindField(campos[i]);
         if (!campo)
