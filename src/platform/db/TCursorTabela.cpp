@@ -207,6 +207,7 @@ void TCursorTabela::RecarregaEsquema()
     SoltaLeituras();
     EsqueceComandos();
     FBuscas.clear();
+    FTraduzida.reset();
     const bool porIndice = FIndice != nullptr || FCamposOrdem.isEmpty();
     const QString nome = FNomeIndice;
     const QStringList campos = FCamposOrdem;
@@ -311,7 +312,8 @@ void TCursorTabela::DefineFaixa(std::optional<TLimite> inicio, std::optional<TLi
 bool TCursorTabela::AceitaExpressao(const QByteArray& expressao, QString& erro)
 {
     try {
-        (void)TFiltroSql::Traduz(expressao, FEsquema);
+        // Kept: the dataset applies the expression it was told is good right after.
+        FTraduzida = {expressao, TFiltroSql::Traduz(expressao, FEsquema)};
         return true;
     } catch (const EDatabaseError& e) {
         erro = e.Mensagem();
@@ -323,24 +325,39 @@ void TCursorTabela::DefineExpressoes(const std::vector<QByteArray>& expressoes)
 {
     FExpressoes.clear();
     for (const QByteArray& expressao : expressoes)
-        FExpressoes.push_back(TFiltroSql::Traduz(expressao, FEsquema));
+        FExpressoes.push_back(FTraduzida && FTraduzida->first == expressao ? FTraduzida->second
+                                                                      : TFiltroSql::Traduz(expressao, FEsquema));
+    FTraduzida.reset();
     Reconstroi();
 }
 
 QString TCursorTabela::Vetor(int quantidade) const
 {
-    QStringList partes;
-    for (int i = 0; i < quantidade && i < static_cast<int>(FOrdem.size()); ++i)
-        partes << FOrdem[static_cast<std::size_t>(i)].Expressao;
-    return QLatin1Char('(') + partes.join(QLatin1Char(',')) + QLatin1Char(')');
+    const int n = std::min(quantidade, static_cast<int>(FOrdem.size()));
+    qsizetype tamanho = 2 + std::max(n - 1, 0);
+    for (int i = 0; i < n; ++i)
+        tamanho += FOrdem[static_cast<std::size_t>(i)].Expressao.size();
+    QString vetor;
+    vetor.reserve(tamanho);
+    vetor += QLatin1Char('(');
+    for (int i = 0; i < n; ++i) {
+        if (i > 0)
+            vetor += QLatin1Char(',');
+        vetor += FOrdem[static_cast<std::size_t>(i)].Expressao;
+    }
+    vetor += QLatin1Char(')');
+    return vetor;
 }
 
 QString TCursorTabela::Marcadores(int quantidade) const
 {
-    QStringList partes;
+    QString marcadores;
+    marcadores.reserve(2 * std::max(quantidade, 1) + 1);
+    marcadores += QLatin1Char('(');
     for (int i = 0; i < quantidade; ++i)
-        partes << QStringLiteral("?");
-    return QLatin1Char('(') + partes.join(QLatin1Char(',')) + QLatin1Char(')');
+        marcadores += i > 0 ? QLatin1String(",?") : QLatin1String("?");
+    marcadores += QLatin1Char(')');
+    return marcadores;
 }
 
 void TCursorTabela::Reconstroi()

@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "platform/db/TCursor.h"
 #include "platform/db/TDatabase.h"
@@ -159,6 +160,7 @@ private:
     std::optional<TLimite> FInicio;
     std::optional<TLimite> FFim;
     std::vector<TClausulaSql> FExpressoes;
+    std::optional<std::pair<QByteArray, TClausulaSql>> FTraduzida;   // the last one AceitaExpressao translated
     QString FOnde;
     quint64 FVersaoOnde = 0;   // counts the changes of FOnde's values
     QString FOrdemCrescente;
