@@ -85,9 +85,11 @@ private:
     QString FVersaoTabela;   // the digest the rows came from; empty when unknown
     // The rows found (-1 none) by code, for the year and annex flag of the last search: an
     // import and a save ask for the same few codes item after item.
+    // Plain, so that the table below is sized by clearing its memory: a zero Geracao, never
+    // FGeracao, marks an entry not found yet.
     struct TAchado {
-        std::uint32_t Geracao = 0;   // valid while it is FGeracao, which starts past it
-        int Linha = -1;
+        std::uint32_t Geracao;   // valid while it is FGeracao, which starts past 0
+        int Linha;               // -1: not in the table
     };
     // Four-digit codes by number; sized at the first search, as a declaration made only to be
     // read or checked by its year never searches.
