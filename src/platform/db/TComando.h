@@ -20,10 +20,8 @@ public:
 
     // Binds by position, from 1. An invalid QVariant binds NULL; booleans bind 0 or 1.
     void Liga(int posicao, const QVariant& valor);
+    // Text is read by SQLite in place, from the statement's own buffer for the position.
     void LigaTexto(int posicao, const QString& texto);
-    // The same with the UTF-8 bytes kept in Guarda, which the statement reads in place (no copy
-    // of its own) until the position is bound again: Guarda must outlive the statement's steps.
-    void LigaTexto(int posicao, const QString& texto, std::string& Guarda);
     void LigaInteiro(int posicao, qint64 valor);
     // Binds a pointer that only a function of this program that asks for `tipo` can read; the
     // pointed object must outlive the statement's steps.
@@ -71,6 +69,8 @@ public:
 
 private:
     [[noreturn]] void Falha(int codigo) const;
+    // With the UTF-8 kept in Guarda, read in place until the position is bound again.
+    void LigaTexto(int posicao, const QString& texto, std::string& Guarda);
     void LigaTextoCopiado(int posicao, const QString& texto);   // SQLite keeps a copy of its own
 
     // Inline: a filtered walk reads it twice on every row it asks its filters about.

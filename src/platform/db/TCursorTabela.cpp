@@ -77,7 +77,7 @@ const QString& TCursorTabela::SqlPorChave(QString TCursorTabela::*texto)
         const QString tabela = Aspas(FEsquema.Nome);
         const QString chave = OndeChavePrimaria();
         FSqlInsere = QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-                         .arg(tabela, gravadas.join(QLatin1Char(',')), Marcadores(static_cast<int>(gravadas.size())));
+                         .arg(tabela, gravadas.join(QLatin1Char(',')), TEsquemaTabela::Marcadores(static_cast<int>(gravadas.size())));
         FSqlAltera = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(tabela, atribuicoes.join(QLatin1Char(',')), chave);
         FSqlApaga = QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabela, chave);
         FSqlLinha = FSelecao + QStringLiteral(" WHERE ") + chave;
@@ -126,8 +126,8 @@ void TCursorTabela::MontaSqlFiltro()
     const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
     const QString crescente = QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     const QString decrescente = QStringLiteral(" ORDER BY ") + FOrdemDecrescente;
-    const QString depois = QStringLiteral(" AND %1 > %2").arg(Vetor(n), Marcadores(n));
-    const QString antes = QStringLiteral(" AND %1 < %2").arg(Vetor(n), Marcadores(n));
+    const QString depois = QStringLiteral(" AND %1 > %2").arg(Vetor(n), TEsquemaTabela::Marcadores(n));
+    const QString antes = QStringLiteral(" AND %1 < %2").arg(Vetor(n), TEsquemaTabela::Marcadores(n));
     for (const bool posicao : {false, true}) {
         auto& textos = posicao ? FSqlFiltroPosicao : FSqlFiltroChave;
         const QString& f = posicao ? porPosicao : porChave;
@@ -333,31 +333,14 @@ void TCursorTabela::DefineExpressoes(const std::vector<QByteArray>& expressoes)
 
 QString TCursorTabela::Vetor(int quantidade) const
 {
-    const int n = std::min(quantidade, static_cast<int>(FOrdem.size()));
-    qsizetype tamanho = 2 + std::max(n - 1, 0);
-    for (int i = 0; i < n; ++i)
-        tamanho += FOrdem[static_cast<std::size_t>(i)].Expressao.size();
-    QString vetor;
-    vetor.reserve(tamanho);
-    vetor += QLatin1Char('(');
-    for (int i = 0; i < n; ++i) {
+    QString vetor(QLatin1Char('('));
+    for (int i = 0; i < quantidade && i < static_cast<int>(FOrdem.size()); ++i) {
         if (i > 0)
             vetor += QLatin1Char(',');
         vetor += FOrdem[static_cast<std::size_t>(i)].Expressao;
     }
     vetor += QLatin1Char(')');
     return vetor;
-}
-
-QString TCursorTabela::Marcadores(int quantidade) const
-{
-    QString marcadores;
-    marcadores.reserve(2 * std::max(quantidade, 1) + 1);
-    marcadores += QLatin1Char('(');
-    for (int i = 0; i < quantidade; ++i)
-        marcadores += i > 0 ? QLatin1String(",?") : QLatin1String("?");
-    marcadores += QLatin1Char(')');
-    return marcadores;
 }
 
 void TCursorTabela::Reconstroi()
@@ -484,7 +467,7 @@ void TCursorTabela::MontaTextos()
     QStringList partes;
     auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo) {
         const int n = static_cast<int>(l.Valores.size());
-        partes << QStringLiteral("%1 %2 %3").arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo), Marcadores(n));
+        partes << QStringLiteral("%1 %2 %3").arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo), TEsquemaTabela::Marcadores(n));
     };
     if (FInicio)
         limite(*FInicio, ">=", ">");
@@ -505,13 +488,13 @@ void TCursorTabela::MontaTextos()
     const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
     FSqlPrimeiro = base + QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     FSqlUltimo = base + QStringLiteral(" ORDER BY ") + decrescente.join(QLatin1Char(','));
-    FSqlProximo = base + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), Marcadores(n), FOrdemCrescente);
-    FSqlAnterior = base + QStringLiteral(" AND %1 < %2 ORDER BY %3").arg(Vetor(n), Marcadores(n), decrescente.join(QLatin1Char(',')));
+    FSqlProximo = base + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), TEsquemaTabela::Marcadores(n), FOrdemCrescente);
+    FSqlAnterior = base + QStringLiteral(" AND %1 < %2 ORDER BY %3").arg(Vetor(n), TEsquemaTabela::Marcadores(n), decrescente.join(QLatin1Char(',')));
     const QString tabela = Aspas(FEsquema.Nome);
     FSqlBookmark = FSelecao + QStringLiteral(" WHERE ") + FOnde + QStringLiteral(" AND ") + OndeChavePrimaria();
-    FSqlCompara = QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4").arg(Vetor(n), Marcadores(n), tabela, OndeChavePrimaria());
+    FSqlCompara = QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4").arg(Vetor(n), TEsquemaTabela::Marcadores(n), tabela, OndeChavePrimaria());
     FSqlConta = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(tabela, FOnde);
-    FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4").arg(tabela, FOnde, Vetor(n), Marcadores(n));
+    FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4").arg(tabela, FOnde, Vetor(n), TEsquemaTabela::Marcadores(n));
     FSqlPosicao = FSqlPrimeiro + QStringLiteral(" LIMIT 1 OFFSET ?");
     MontaSqlFiltro();
 }
@@ -527,7 +510,7 @@ const QString& TCursorTabela::SqlChave(int campos, TModoChave modo)
     if (sql.isEmpty()) {
         const char* operador = modo == TModoChave::Igual ? "=" : (modo == TModoChave::Maior ? ">" : ">=");
         sql = FSelecaoOrdenada + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
-                             .arg(FOnde, Vetor(campos), QLatin1String(operador), Marcadores(campos), FOrdemCrescente);
+                             .arg(FOnde, Vetor(campos), QLatin1String(operador), TEsquemaTabela::Marcadores(campos), FOrdemCrescente);
     }
     return sql;
 }
@@ -612,7 +595,7 @@ QString TCursorTabela::OndeChavePrimaria() const
     QStringList colunas;
     for (const QString& campo : FEsquema.ChavePrimaria)
         colunas << Aspas(campo);
-    return QStringLiteral("(%1) = %2").arg(colunas.join(QLatin1Char(',')), Marcadores(static_cast<int>(colunas.size())));
+    return QStringLiteral("(%1) = %2").arg(colunas.join(QLatin1Char(',')), TEsquemaTabela::Marcadores(static_cast<int>(colunas.size())));
 }
 
 void TCursorTabela::LigaBookmark(TComando& comando, int& posicao, const TBookmark& marca) const

@@ -138,7 +138,6 @@ private:
     void LigaChave(TComando& comando, int& posicao, const std::vector<QVariant>& chave) const;
     [[nodiscard]] std::vector<QVariant> Chave(const TRegistro& registro) const;
     [[nodiscard]] QString Vetor(int quantidade) const;
-    [[nodiscard]] QString Marcadores(int quantidade) const;
     [[nodiscard]] QString OndeChavePrimaria() const;
     void LigaBookmark(TComando& comando, int& posicao, const TBookmark& marca) const;
     void Le(const TComando& comando, TRegistro& registro);

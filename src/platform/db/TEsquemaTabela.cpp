@@ -1,6 +1,7 @@
 #include "platform/db/TEsquemaTabela.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <functional>
 
 #include "platform/db/EDatabaseError.h"
@@ -140,6 +141,17 @@ const TIndexDef* TEsquemaTabela::Indice(const QString& nome) const
             return &indice;
     }
     return nullptr;
+}
+
+QString TEsquemaTabela::Marcadores(int quantidade)
+{
+    QString marcadores;
+    marcadores.reserve(2 * std::max(quantidade, 1) + 1);
+    marcadores += QLatin1Char('(');
+    for (int i = 0; i < quantidade; ++i)
+        marcadores += i > 0 ? QLatin1String(",?") : QLatin1String("?");
+    marcadores += QLatin1Char(')');
+    return marcadores;
 }
 
 QStringList TEsquemaTabela::CamposDoIndice(const TIndexDef& indice) const

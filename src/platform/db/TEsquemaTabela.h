@@ -52,6 +52,7 @@ struct TEsquemaTabela {
     [[nodiscard]] static TFieldDef DefDoTipoDeclarado(const QString& nome, const QString& tipoDeclarado);
     [[nodiscard]] static QString Aspas(const QString& identificador);
     static void AcrescentaAspas(QString& texto, const QString& identificador);   // Aspas, appended
+    [[nodiscard]] static QString Marcadores(int quantidade);   // "(?,?,...)", one per value
     [[nodiscard]] static QString MontaSelecao(const TEsquemaTabela& esquema);
     [[nodiscard]] static QString NomeIndiceSqlite(const QString& tabela, const QString& indice);
     [[nodiscard]] static QString ColunaSemCaixa(const QString& campo);

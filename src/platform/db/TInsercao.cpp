@@ -22,24 +22,20 @@ TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela
             sql += QLatin1Char(',');
         TEsquemaTabela::AcrescentaAspas(sql, FCampos[i].Name);
     }
-    sql += QStringLiteral(") VALUES (");
-    for (std::size_t i = 0; i < FCampos.size(); ++i)
-        sql += i > 0 ? QLatin1String(",?") : QLatin1String("?");
-    sql += QLatin1Char(')');
+    sql += QStringLiteral(") VALUES ") + TEsquemaTabela::Marcadores(static_cast<int>(FCampos.size()));
     if (!Conflito.isEmpty())
         sql += QLatin1Char(' ') + Conflito;
     // A collection made again for each declaration loaded prepares the same text again: the
     // statement another one handed back serves, as the database keeps them for cursors.
     FComando = FBanco->ComandoDevolvido(sql);
     FLigado.assign(FCampos.size(), Ligado::Nada);
-    FBytes.resize(FCampos.size());
     FTextos.resize(FCampos.size());
     FInteiros.assign(FCampos.size(), 0);
 }
 
 TInsercao::~TInsercao()
 {
-    // Unbound before the texts it reads in place go.
+    // Handed back unbound, for the next insert into the table.
     FBanco->DevolveComando(std::move(FComando));
 }
 
@@ -63,7 +59,7 @@ void TInsercao::Texto(int Coluna, const QString& Valor)
         return;
     FLigado[c] = Ligado::Nada;   // until bound: a failed bind leaves the column unknown
     const int tamanho = FCampos[c].Size;
-    FComando->LigaTexto(Coluna + 1, tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor, FBytes[c]);
+    FComando->LigaTexto(Coluna + 1, tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor);
     FTextos[c] = Valor;
     FLigado[c] = Ligado::Texto;
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include <QString>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "platform/db/TComando.h"
@@ -42,9 +41,6 @@ private:
 
     std::shared_ptr<TDatabase> FBanco;
     std::vector<TFieldDef> FCampos;
-    // The UTF-8 of each text column as bound: the statement reads it in place, so it is declared
-    // before the statement and goes after it.
-    std::vector<std::string> FBytes;
     std::shared_ptr<TComando> FComando;
     // What each column holds bound, as text or as an integer (its kind in FLigado).
     enum class Ligado : unsigned char { Nada, Texto, Inteiro };
