@@ -31,6 +31,7 @@
 #include "components/data/datasets/dvFieldValues.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
+#include "platform/widgets/dvWidgetEvents.h"
 
 namespace {
 
@@ -663,11 +664,7 @@ void TdvDBCustomLookupCombo::FechaAberto(bool accept)
         esconde();
         FMatch = true;
         if (OnNotInList || (FStyle == TComboBoxStyle::csDropDown && exibidoEhChave)) {
-            bool aceita = true;
-            if (!text().isEmpty() && OnNotInList) {
-                QScopedValueRollback evento(FInEvent, true);
-                OnNotInList(this, LookupTable(), text(), aceita);
-            }
+            const bool aceita = text().isEmpty() || !OnNotInList || PerguntaForaDaLista();
             if (!aceita) {
                 RestauraSalvos();
                 return;
@@ -728,6 +725,20 @@ void TdvDBCustomLookupCombo::FechaAberto(bool accept)
         OnCloseUp(this, LookupTable(), DataSource() ? DataSource()->DataSet() : nullptr, accept);
 }
 
+bool TdvDBCustomLookupCombo::PerguntaForaDaLista()
+{
+    bool aceita = true;
+    QScopedValueRollback evento(FInEvent, true);
+    try {
+        OnNotInList(this, LookupTable(), text(), aceita);
+    } catch (...) {
+        dvPostLButtonUp();
+        throw;
+    }
+    dvPostLButtonUp();
+    return aceita;
+}
+
 void TdvDBCustomLookupCombo::VerificaTextoFechado()
 {
     if (!FGrid->DisplayField() || FInEvent)
@@ -740,11 +751,7 @@ void TdvDBCustomLookupCombo::VerificaTextoFechado()
         else
             PerformSearch();
         if (!FMatch) {
-            bool aceita = true;
-            if (!text().isEmpty()) {
-                QScopedValueRollback evento(FInEvent, true);
-                OnNotInList(this, LookupTable(), text(), aceita);
-            }
+            const bool aceita = text().isEmpty() || PerguntaForaDaLista();
             if (!aceita) {
                 RestauraSalvos();
                 if (hasFocus())

@@ -150,6 +150,9 @@ private:
     void FechaAberto(bool accept);
     void VerificaTextoFechado();
     void RestauraSalvos();
+    // Raises OnNotInList for the typed text with the in-event flag up; a dialog the event showed
+    // took the left button's release away, so that release is posted afterwards.
+    [[nodiscard]] bool PerguntaForaDaLista();
     void SetTextoProprio(const QString& texto);
     void SalvaAtual();
     static void InstalaGancho();

@@ -131,8 +131,29 @@ TEST_F(TdvDBLookupComboTest, ASearchDelayWaitsForTheLastKey)
     EXPECT_EQ(combo->text(), QStringLiteral("BA"));
 }
 
+namespace {
+
+// Counts the left-button releases a control receives.
+class TContaSoltos final : public QObject {
+public:
+    explicit TContaSoltos(QWidget* controle) { controle->installEventFilter(this); }
+    int Soltos = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::MouseButtonRelease)
+            ++Soltos;
+        return false;
+    }
+};
+
+}  // namespace
+
 TEST_F(TdvDBLookupComboTest, ATextNotInTheListIsRefusedOrKeptAsTheEventSays)
 {
+    // The event's own dialog takes the left button's release away: the combo posts it after.
+    TContaSoltos soltos(antes);
     const struct { bool aceita; const char* texto; const char* valor; QList<bool> fechamentos; } casos[] = {
         {false, "SE", "SE", {}},           // back to the value before; no OnCloseUp
         {true, "XX", "XX", {true}},       // kept as text and value
@@ -148,6 +169,7 @@ TEST_F(TdvDBLookupComboTest, ATextNotInTheListIsRefusedOrKeptAsTheEventSays)
         combo->OnNotInList = [&](TdvDBCustomLookupCombo*, TDataSet*, const QString& texto, bool& aceita) {
             oferecidos << texto;
             aceita = c.aceita;
+            QTest::mousePress(antes, Qt::LeftButton, {}, QPoint(2, 2));
         };
         Mostra();
         Tecla(Qt::Key_Down, Qt::AltModifier);
@@ -163,6 +185,9 @@ TEST_F(TdvDBLookupComboTest, ATextNotInTheListIsRefusedOrKeptAsTheEventSays)
         EXPECT_EQ(fechamentos, c.fechamentos);
         // A refused close lets the mouse watch go too.
         EXPECT_FALSE(TdvDBCustomLookupCombo::MouseHookInstalled());
+        soltos.Soltos = 0;
+        QApplication::processEvents();
+        EXPECT_EQ(soltos.Soltos, 1);
         EXPECT_TRUE(dialogo.isVisible());
         dialogo.hide();
     }
