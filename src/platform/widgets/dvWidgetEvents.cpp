@@ -103,6 +103,11 @@ void dvPostLButtonUp()
                                                       QGuiApplication::keyboardModifiers()));
 }
 
+bool dvIsFrame(const QWidget* control)
+{
+    return control && EhMoldura(control->metaObject());
+}
+
 QWidget* dvGetParentFormOrFrame(const QWidget* control)
 {
     for (QWidget* w = control ? control->parentWidget() : nullptr; w; w = w->parentWidget())

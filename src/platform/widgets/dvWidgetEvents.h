@@ -18,3 +18,5 @@ void dvPostLButtonUp();
 // parent. A frame is a widget whose class, or a class it descends from, is "TCustomFrame" or
 // is named "TFr" followed by a capital letter, as the program's frames are.
 QWidget* dvGetParentFormOrFrame(const QWidget* control);
+// Whether the control is such a frame.
+bool dvIsFrame(const QWidget* control);

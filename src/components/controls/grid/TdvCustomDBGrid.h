@@ -349,13 +349,14 @@ protected:
     void UpdateScrollBar();
 
     // Drawing, for the derived grids.
-    void WriteCellText(const QString& text, TAlignment alignment);
+    virtual void WriteCellText(const QString& text, TAlignment alignment);
     void WriteTextRect(TCanvas& canvas, const TRect& r, int dx, unsigned flags, TAlignment alignment,
                        const QString& text, int dy);
     void DrawCellBackground(TField* field, bool drawFocus);
     void DrawCellLines(const TRect& r, int coluna, TGridDrawState state, int linha);
     [[nodiscard]] int DrawDataRow() const { return FDesenho.DataRow; }
     [[nodiscard]] int DrawDataCol() const { return FDesenho.DataCol; }
+    [[nodiscard]] const TRect& DrawCellRect() const { return FDesenho.Rect; }
     // Set by the derived grid's text hook: the cell's text goes left whatever the field says.
     void SetForceLeftText(bool valor) { FDesenho.ForcaEsquerda = valor; }
     // While set, GetPaintCanvas answers this canvas (a bitmap the grid renders a cell into).

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <algorithm>
 
@@ -11,6 +12,7 @@
 #include "components/controls/grid/TdvGridDataLink.h"
 #include "components/controls/grid/TdvInplaceEdit.h"
 #include "components/controls/grid/dvGridLayout.h"
+#include "components/data/common/TdvPaintCopy.h"
 #include "components/data/common/dvControlState.h"
 #include "components/data/datasets/dvDataSetLines.h"
 #include "components/data/datasets/dvFieldValues.h"
@@ -19,6 +21,8 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/ui/InterfaceUsuario.h"
+#include "platform/widgets/TCustomEdit.h"
+#include "platform/widgets/dvWidgetEvents.h"
 
 namespace {
 
@@ -208,18 +212,46 @@ void TdvDBGrid::GetFieldText(int dataCol, QString& text)
 
 QString TdvDBGrid::TextoRich(TField* campo)
 {
+    // Rich text reads as the text a rich edit would show, never as its markup.
+    const TdvDBRichEdit* leitor = LeitorRich(campo);
+    return leitor ? leitor->Text() : campo->AsString();
+}
+
+TdvDBRichEdit* TdvDBGrid::LeitorRich(TField* campo)
+{
     QString tipo, parametros;
     GetControlInfo(campo->FieldName(), tipo, parametros);
     if (tipo != QLatin1String("RichEdit") || !campo->IsBlob())
-        return campo->AsString();
-    // Rich text shows as the text a rich edit would show, never as its markup.
+        return nullptr;
     if (!FLeitorRich) {
         FLeitorRich = new TdvDBRichEdit(this);
         FLeitorRich->hide();
         FLeitorRich->setFrameStyle(QFrame::NoFrame);
     }
     FLeitorRich->LoadFromBlobField(campo);
-    return FLeitorRich->Text();
+    return FLeitorRich;
+}
+
+void TdvDBGrid::WriteCellText(const QString& text, TAlignment alignment)
+{
+    const int coluna = DrawDataCol();
+    TField* campo = DrawDataRow() >= 0 && coluna >= 0 && coluna < FieldCount() ? Fields(coluna) : nullptr;
+    TdvDBRichEdit* rich = campo && EhMemo(campo) && (FMemoAttributes & mGridShow) ? LeitorRich(campo) : nullptr;
+    if (!rich) {
+        TdvCustomDBGrid::WriteCellText(text, alignment);
+        return;
+    }
+    // Rich text shows formatted: the rich edit paints a copy of itself into the cell.
+    TCanvas& canvas = *GetPaintCanvas();
+    const TRect& r = DrawCellRect();
+    canvas.FillRect(r);
+    const int dy = (Options() & dgRowLines) ? 2 : 1;
+    QPainter& pintor = canvas.Painter();
+    pintor.save();
+    canvas.ApplyFont();
+    TdvPaintCopy copia(rich);
+    rich->PaintCopy(pintor, r.ToQRect().adjusted(2, dy, -2, 0));
+    pintor.restore();
 }
 
 // ---- the selected records ----
@@ -418,17 +450,21 @@ QWidget* TdvDBGrid::FindCellControl(const QString& nome) const
     }
     const qsizetype ponto = nome.indexOf(QLatin1Char('.'));
     const QString depois = ponto >= 0 ? nome.mid(ponto + 1) : QString();
+    // Only an edit control edits a cell.
+    const auto edita = [](QWidget* achado) -> QWidget* {
+        return qobject_cast<TCustomEdit*>(achado) || qobject_cast<TdvCustomRichEdit*>(achado) ? achado : nullptr;
+    };
     for (const QWidget* raiz : raizes) {
         if (ponto >= 0 && !depois.isEmpty()) {
             QWidget* primeiro = procura(raiz, nome.left(ponto));
             if (!primeiro)
                 continue;
-            // A control of another module would be the dataset's owner's: the datasets here
-            // belong to no module, so only a frame's control is found.
-            return procura(primeiro, depois);
+            // Another first part names a module, whose control would be the dataset's owner's:
+            // the datasets here belong to no module, so only a frame's control is found.
+            return dvIsFrame(primeiro) ? edita(procura(primeiro, depois)) : nullptr;
         }
         if (QWidget* achado = procura(raiz, nome); achado && achado != this)
-            return achado;
+            return edita(achado);
     }
     return nullptr;
 }

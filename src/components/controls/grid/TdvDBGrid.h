@@ -122,6 +122,7 @@ protected:
     [[nodiscard]] QColor GetFixedColor(int coluna) const override;
     void BeforeRowsChange() override;
     void GetFieldText(int dataCol, QString& text) override;
+    void WriteCellText(const QString& text, TAlignment alignment) override;
     void GetControlInfo(const QString& fieldName, QString& kind, QString& parameters) override;
     void LinkActive(bool ativo) override;
     void SetColumnAttributes() override;
@@ -148,6 +149,8 @@ private:
     // The cell's rich edit is told F2, which opens its editor.
     void AbreRich(QWidget* controle);
     [[nodiscard]] QString TextoRich(TField* campo);
+    // The grid's own rich edit holding the field's rich text; none for another field.
+    [[nodiscard]] TdvDBRichEdit* LeitorRich(TField* campo);
     void AplicaListaDeColunas();
     void AtualizaMarcasDasLinhas();
     [[nodiscard]] int IndiceSelecionado();

@@ -1,5 +1,6 @@
 #include "components/controls/richtext/TdvCustomRichEdit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -29,6 +30,7 @@
 #include "components/controls/richtext/dvRichSearch.h"
 #include "components/data/settings/TdvIntl.h"
 #include "components/data/common/dvBeep.h"
+#include "components/data/common/dvControlState.h"
 #include "platform/report/IImpressoras.h"
 #include "platform/report/TImpressaoPaginas.h"
 #include "platform/report/TPapel.h"
@@ -868,6 +870,24 @@ bool TdvCustomRichEdit::Print(const QString& titulo)
             break;
     }
     return trabalho.Conclui();
+}
+
+void TdvCustomRichEdit::PaintCopy(QPainter& pintor, const QRect& area) const
+{
+    if (!dvIsPaintCopyState(this) || !GradePai() || area.isEmpty())
+        return;
+    // A copy of the document, so that the control's own layout stays as it is.
+    const std::unique_ptr<QTextDocument> copia(document()->clone());
+    copia->setDocumentMargin(0);
+    copia->setTextWidth(area.width());
+    QAbstractTextDocumentLayout::PaintContext contexto;
+    contexto.palette.setColor(QPalette::Text, pintor.pen().color());
+    contexto.clip = QRectF(0, 0, area.width(), area.height());
+    pintor.save();
+    pintor.translate(area.topLeft());
+    pintor.setClipRect(contexto.clip, Qt::IntersectClip);
+    copia->documentLayout()->draw(&pintor, contexto);
+    pintor.restore();
 }
 
 bool TdvCustomRichEdit::PrintThroughWord(const QString& /*modelo*/)

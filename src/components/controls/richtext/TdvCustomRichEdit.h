@@ -12,6 +12,7 @@
 #include "components/controls/richtext/dvRichMeasure.h"
 
 class QIODevice;
+class QPainter;
 class QMenu;
 class QAction;
 class TField;
@@ -250,6 +251,12 @@ public:
 
     // The link under a document position, empty when none (with AutoURLDetect).
     [[nodiscard]] QString UrlAt(int posicao) const;
+
+    // Paints the content, formatted and laid out to the area's width from its top, into a cell
+    // of the grid that holds the control while the grid marks it as painting a copy
+    // (TdvPaintCopy); text of no colour of its own takes the painter's pen. Paints nothing
+    // otherwise.
+    void PaintCopy(QPainter& pintor, const QRect& area) const;
 
 signals:
     void SelectionChanged();

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -10,6 +12,7 @@
 #include "components/controls/GradeDeDadosDeTeste.h"
 #include "components/controls/edits/TdvDBCustomEdit.h"
 #include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/common/TdvPaintCopy.h"
 #include "components/controls/richtext/TdvDBRichEdit.h"
 #include "components/controls/richtext/TdvRichEditForm.h"
 #include "components/controls/grid/TdvGridDataLink.h"
@@ -348,6 +351,53 @@ TEST_F(TdvDBGridTest, LinkedComponentsAreToldWhenTheGridGoesAway)
     EXPECT_TRUE(esquecido.avisos.isEmpty());
 }
 
+namespace {
+
+class TFrDados : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+
+}  // namespace
+
+TEST_F(TdvDBGridTest, OnlyAnEditControlOfTheFormOrOfAFrameEditsACell)
+{
+    const auto cria = [](QWidget* pai, const char* nome, QWidget* controle) {
+        controle->setParent(pai);
+        controle->setObjectName(QLatin1String(nome));
+        controle->hide();
+        return controle;
+    };
+    QWidget* edit1 = cria(&forma, "Edit1", new TdvDBCustomEdit);
+    cria(&forma, "Botao1", new QPushButton);
+    QWidget* moldura = cria(&forma, "FrDados", new TFrDados);
+    QWidget* edit2 = cria(moldura, "Edit2", new TdvDBCustomEdit);
+    QWidget* painel = cria(&forma, "PnDados", new QWidget);
+    cria(painel, "Edit3", new TdvDBCustomEdit);
+    const struct {
+        const char* nome;
+        QWidget* achado;
+    } casos[] = {
+        {"Edit1", edit1},
+        {"Botao1", nullptr},          // no edit control
+        {"FrDados.Edit2", edit2},
+        {"PnDados.Edit3", nullptr},   // no frame: a module's, and the table belongs to none
+        {"Nenhum", nullptr},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        EXPECT_EQ(grade->FindCellControl(QLatin1String(c.nome)), c.achado);
+    }
+
+    tabela.ControlType() = {QStringLiteral("NOME;CustomEdit;Botao1")};
+    Mostra();
+    Clica(Coluna("NOME"), Linha(2));
+    QApplication::processEvents();
+    EXPECT_EQ(grade->GetCellControl(Coluna("NOME"), Linha(2)), nullptr);
+    EXPECT_EQ(forma.findChild<QPushButton*>(QStringLiteral("Botao1"))->parentWidget(), &forma);
+}
+
 TEST_F(TdvDBGridTest, RichTextCellsShowTheirTextAndOpenTheirRichEditsEditor)
 {
     tabela.First();
@@ -394,6 +444,50 @@ TEST_F(TdvDBGridTest, RichTextCellsShowTheirTextAndOpenTheirRichEditsEditor)
     QTest::mouseDClick(grade->viewport(), Qt::LeftButton, {}, Centro(grade->CellRect(Coluna("OBS"), Linha(1))));
     EXPECT_EQ(abertos, QStringList(2, QStringLiteral("Nota rica")));
     EXPECT_EQ(rich->DataField(), QStringLiteral("OBS"));
+}
+
+TEST_F(TdvDBGridTest, ARichTextCellShowsItsFormattingPaintedByTheRichEditAsACopy)
+{
+    tabela.First();
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("OBS"))
+        ->SetAsBytes("{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\cf1 VERMELHO}");
+    tabela.Post();
+    grade->SetMemoAttributes(mSizeable | mWordWrap | mGridShow);
+    tabela.ControlType() = {QStringLiteral("OBS;RichEdit;RichEdit1")};
+    Mostra();
+    const auto vermelhos = [](const QImage& imagem, const QRect& area) {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = imagem.pixelColor(x, y);
+                n += c.red() > 160 && c.green() < 90 && c.blue() < 90;
+            }
+        return n;
+    };
+    const QRect celula = grade->CellRect(Coluna("OBS"), Linha(1)).ToQRect();
+    const QImage grade1 = grade->viewport()->grab().toImage();
+    EXPECT_GT(vermelhos(grade1, celula), 10) << "the red run of the rich text";
+    EXPECT_EQ(vermelhos(grade1, grade->CellRect(Coluna("OBS"), Linha(2)).ToQRect()), 0);
+
+    // Only while the grid marks it does the rich edit paint into the grid.
+    auto* rich = grade->findChild<TdvDBRichEdit*>();
+    ASSERT_NE(rich, nullptr);
+    tabela.First();
+    rich->LoadFromBlobField(tabela.FieldByName(QStringLiteral("OBS")));
+    QImage imagem(120, 30, QImage::Format_RGB32);
+    imagem.fill(Qt::white);
+    {
+        QPainter pintor(&imagem);
+        rich->PaintCopy(pintor, imagem.rect());
+    }
+    EXPECT_EQ(vermelhos(imagem, imagem.rect()), 0);
+    {
+        QPainter pintor(&imagem);
+        TdvPaintCopy copia(rich);
+        rich->PaintCopy(pintor, imagem.rect());
+    }
+    EXPECT_GT(vermelhos(imagem, imagem.rect()), 10);
 }
 
 // The layout store of the grid, in an INI file of the test's folder.
@@ -478,3 +572,5 @@ TEST_F(TdvIniAttributesTest, WithoutNamesTheStoreIsTheProgramsIniAndTheFormAndGr
                   + QStringLiteral(".ini"));
     EXPECT_EQ(grade->IniAttributes().SectionName(), QStringLiteral("FoGravadasDgGravadas"));
 }
+
+#include "TdvDBGridTest.moc"
