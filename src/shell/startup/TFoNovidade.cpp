@@ -211,10 +211,10 @@ void TFoNovidade::MoveMouse(const QPoint& ponto)
 
 void TFoNovidade::Clica(const QPoint& ponto)
 {
+    LiberaBalao();
     MoveMouse(ponto);
     if (FTopicoAtual <= 0)
         return;
-    LiberaBalao();
     FBalao = new TFormN(this);
     FBalao->DefineTexto(TextoBalao(FTopicoAtual));
     const QScreen* tela = screen();
@@ -238,8 +238,34 @@ void TFoNovidade::Pisca()
            FTopicoAtual == NumTopicos ? Marinho : (FPiscaAceso ? Verde : QColor(Qt::black)));
 }
 
+bool TFoNovidade::TeclaDoBalao(QEvent* evento)
+{
+    if (!BalaoAberto())
+        return false;
+    if (evento->type() == QEvent::ShortcutOverride) {
+        evento->accept();
+        return true;
+    }
+    if (evento->type() == QEvent::KeyPress) {
+        // A modifier alone is the first half of a key; the whole key closes the balloon.
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla != Qt::Key_Shift && tecla != Qt::Key_Control && tecla != Qt::Key_Alt && tecla != Qt::Key_Meta
+            && tecla != Qt::Key_AltGr)
+            LiberaBalao();
+        return true;
+    }
+    return false;
+}
+
+bool TFoNovidade::event(QEvent* evento)
+{
+    return TeclaDoBalao(evento) || QDialog::event(evento);
+}
+
 bool TFoNovidade::eventFilter(QObject* objeto, QEvent* evento)
 {
+    if (TeclaDoBalao(evento))
+        return true;
     auto* controle = qobject_cast<QWidget*>(objeto);
     if (controle && controle != BbFechar) {
         if (evento->type() == QEvent::MouseMove) {

@@ -11,7 +11,8 @@ class QTimer;
 
 // The tips window, "Dicas": nine topics, each a caption with a shape as its hot area. The topic
 // under the mouse lights up; a click on it opens its balloon (TFormN) below the click. The caption
-// of topic 9 blinks every 500 ms. Any key closes the window.
+// of topic 9 blinks every 500 ms. While a balloon shows it has the keyboard and a click on the
+// window closes it; otherwise any key closes the window.
 class TFoNovidade final : public QDialog {
     Q_OBJECT
 public:
@@ -32,10 +33,12 @@ public:
     [[nodiscard]] int TopicoAtual() const { return FTopicoAtual; }
     // The open balloon, or nullptr.
     [[nodiscard]] TFormN* Balao() const { return FBalao; }
+    [[nodiscard]] bool BalaoAberto() const { return FBalao && FBalao->isVisible(); }
 
     // The mouse moved to that point of the window: lights the topic under it.
     void MoveMouse(const QPoint& ponto);
-    // A click at that point of the window: the balloon of the current topic, replacing an open one.
+    // A click at that point of the window: an open balloon closes, as the window comes back
+    // to the front; on a topic its balloon opens.
     void Clica(const QPoint& ponto);
     // Closes and frees the open balloon.
     void LiberaBalao();
@@ -48,6 +51,7 @@ public:
     QTimer* Timer1;
 
 protected:
+    bool event(QEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void changeEvent(QEvent* evento) override;
@@ -56,6 +60,8 @@ protected:
 
 private:
     void PintaTopico(int n, bool aceso);
+    // A key while a balloon shows closes only the balloon, and no shortcut of the window runs.
+    bool TeclaDoBalao(QEvent* evento);
 
     QPointer<TFormN> FBalao;
     int FTopicoAtual = 0;

@@ -1,6 +1,8 @@
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -95,10 +97,41 @@ TEST(TFoNovidade, LightsTheTopicUnderTheMouseAndOpensOneBalloonAtATime)
     EXPECT_EQ(janela.Balao()->Texto(), TFoNovidade::TextoBalao(5));
     EXPECT_EQ(janela.findChildren<TFormN*>().size(), 1);
 
-    janela.LiberaBalao();
-    janela.Clica(livre);   // outside any topic: no balloon
+    janela.Clica(livre);   // outside any topic: the balloon closes, the window stays
     EXPECT_EQ(janela.TopicoAtual(), 0);
     EXPECT_EQ(janela.Balao(), nullptr);
+    EXPECT_TRUE(janela.isVisible());
+}
+
+TEST(TFoNovidade, AKeyClosesTheBalloonFirstAndThenTheWindow)
+{
+    TFoNovidade janela;
+    janela.show();
+    janela.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+    const QPoint topico4 = CentroDe(janela.Rotulos[3], janela);
+    QWidget* foco = QApplication::focusWidget() ? QApplication::focusWidget() : &janela;
+    const struct {
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mod;
+    } teclas[] = {
+        {Qt::Key_Escape, Qt::NoModifier},
+        {Qt::Key_X, Qt::NoModifier},
+        {Qt::Key_F, Qt::AltModifier},   // the shortcut of Fechar
+        {Qt::Key_Space, Qt::NoModifier},
+    };
+    for (const auto& t : teclas) {
+        SCOPED_TRACE(t.tecla);
+        janela.Clica(topico4);
+        ASSERT_TRUE(janela.BalaoAberto());
+        QTest::keyClick(foco, t.tecla, t.mod);
+        EXPECT_FALSE(janela.BalaoAberto());
+        EXPECT_TRUE(janela.isVisible());
+    }
+    QTest::qWait(150);   // a button's click runs a moment after its shortcut
+    EXPECT_TRUE(janela.isVisible());
+    QTest::keyClick(foco, Qt::Key_X);   // no balloon: the key closes the window
+    EXPECT_FALSE(janela.isVisible());
 }
 
 TEST(TFoNovidade, TopicNineBlinksEveryHalfSecond)
