@@ -438,15 +438,18 @@ void TFrPesquisarPruv::Localiza()
     TdvTable& itens = beneficiario ? *FTbPruvItemBenef : *FTbPruvItem;
     if (itens.IsEmpty())
         return;
-    const QPointer<QWidget> ativo = QApplication::focusWidget();
+    const QPointer<QWidget> ativo = window()->focusWidget();   // the form's active control
     const bool deBeneficiarios = FOrigemBeneficiarios && beneficiario;
     const QString anexo = Campo(itens, "E_PRUV/ANEXO_DK");
     // The income statement follows first, then the item's own page.
     FPosiciona(anexo, Campo(itens, "CPF_CNPJ"), deBeneficiarios ? 3 : 0);
     const bool fundo = Campo(itens, "IN_ANEXO") == QLatin1String("1");
     FPosiciona(anexo, Campo(itens, "PRUV_ITEM_DK"), deBeneficiarios ? (fundo ? 4 : 2) : (fundo ? 26 : 18));
-    if (ativo && ativo->isVisible() && ativo->isEnabled())
+    // The declaration took the keyboard to show the item; the search takes it back.
+    if (ativo && ativo->isVisible() && ativo->isEnabled()) {
+        ativo->window()->activateWindow();
         ativo->setFocus();
+    }
 }
 
 bool TFrPesquisarPruv::eventFilter(QObject* objeto, QEvent* evento)

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
@@ -261,4 +262,35 @@ TEST_F(TFrPesquisarPruvTest, TheSearchWindowIsMadeOnceAndLetGoWhenClosed)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(janela);
     EXPECT_EQ(FoPesquisar(), nullptr);
+}
+
+TEST_F(TFrPesquisarPruvTest, AfterLocatingTheSearchTakesTheKeyboardBackFromTheDeclaration)
+{
+    auto pruv = Declaracao();
+    QWidget principal;
+    auto* campo = new QLineEdit(&principal);
+    principal.resize(700, 500);
+    principal.show();
+    principal.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&principal));
+    // As the main window does: the declaration comes to the front with the item's field focused.
+    const auto posiciona = [&](const QString&, const QString&, std::uint8_t) {
+        principal.activateWindow();
+        campo->setFocus();
+        (void)QTest::qWaitFor([&] { return QApplication::activeWindow() == &principal; }, 500);
+    };
+    MostraPesquisa(*pruv, posiciona, &principal);
+    QPointer<TFoPesquisar> janela = FoPesquisar();
+    ASSERT_TRUE(janela);
+    // A window over another counts as active with it: the application's active window tells.
+    const auto ativa = [](QWidget* w) { return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 1000); };
+    ASSERT_TRUE(ativa(janela));
+    QLineEdit* chave = janela->FrPesquisarPruv->EdChave;
+    ASSERT_TRUE(chave->hasFocus());
+    QTest::keyClicks(chave, QStringLiteral("3208"));
+    QTest::keyClick(chave, Qt::Key_Return);
+    EXPECT_TRUE(ativa(janela));
+    EXPECT_EQ(QApplication::focusWidget(), chave);
+    EXPECT_EQ(principal.focusWidget(), campo);   // the declaration keeps its place
+    janela->close();
 }
