@@ -10,6 +10,7 @@
 
 #include "components/controls/datetime/TdvDBDateTimePicker.h"
 #include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/common/dvSystem.h"
 #include "components/data/datasets/TdvTable.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
@@ -22,6 +23,8 @@
 #include "model/declaration/TPruv.h"
 #include "model/declaration/TResumo.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/values/TDragMonetario.h"
+#include "screens/TArrasteMonetario.h"
 #include "screens/TPruvEdit.h"
 
 namespace {
@@ -107,6 +110,9 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     DtpDataGera->setObjectName(QStringLiteral("DtpDataGera"));
     DtpDataGera->setGeometry(10, 34, 110, 21);
     DtpDataGera->SetEpoch(1950);
+    double minima = 0;
+    dvTryEncodeDate(2000, 12, 1, minima);
+    DtpDataGera->SetMinDate(minima);
     DtpDataGera->setToolTip(QStringLiteral("Data da última gravação da declaração"));
     DtpDataGera->SetReadOnly(true);   // the writer's date, shown only
     MostraSomenteLeitura(*DtpDataGera, true);
@@ -164,6 +170,18 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     DbgDiscriminado->SetTitleLines(4);
     DbgDiscriminado->SetTitleAlignment(taCenter);
     DbgDiscriminado->SetTitleFont(TFont{DbgDiscriminado->font(), Qt::blue});
+    DbgDiscriminado->OnMouseDown = [this](TCustomGrid*, Qt::MouseButton botao, Qt::KeyboardModifiers, int x, int y) {
+        if (botao == Qt::LeftButton)
+            PressionaDetalhe(x, y);
+    };
+    DbgDiscriminado->OnMouseMove = [this](TCustomGrid*, Qt::KeyboardModifiers, int x, int y) {
+        if (FArraste.Partiu({x, y}))
+            TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(FValorArrastado), DbgDiscriminado,
+                                      TArrasteMonetario::Pressionado);
+    };
+    DbgDiscriminado->OnMouseUp = [this](TCustomGrid*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        FArraste.Solta();
+    };
     geral->installEventFilter(this);
     TsDiscriminado->installEventFilter(this);
     TbDetResumo = CriaTabela(TColecaoResumo::NomeArquivo());
@@ -192,6 +210,20 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     };
     DsDetResumo = std::make_unique<TDataSource>();
     DsDetResumo->SetDataSet(TbDetResumo.get());
+}
+
+void TFrResumo::PressionaDetalhe(int x, int y)
+{
+    // The press has made the cell's row the current record.
+    const TGridCoord celula = DbgDiscriminado->MouseCoord(x, y);
+    const int coluna = celula.X - DbgDiscriminado->IndicatorOffset();
+    TField* campo = celula.Y >= DbgDiscriminado->TitleOffset() && coluna >= 0 && coluna < DbgDiscriminado->FieldCount()
+                        ? DbgDiscriminado->Fields(coluna)
+                        : nullptr;
+    const bool monetario = campo && std::any_of(std::begin(ColunasValores), std::end(ColunasValores),
+                                                [campo](const char* c) { return campo->FieldName() == Exibido(c); });
+    FValorArrastado = monetario ? campo->AsString() : QString();
+    FArraste.Pressiona({x, y}, monetario);
 }
 
 bool TFrResumo::VarianteExcluida(const QString& Codigo, const QString& Anexo, const QString& Ano)

@@ -3,6 +3,8 @@
 #include <array>
 #include <memory>
 
+#include "screens/TInicioDeArraste.h"
+
 class QGroupBox;
 class QTabWidget;
 class TDataSource;
@@ -43,6 +45,9 @@ private:
     void PosicionaGrades();
     void FiltraCodigo(bool& Aceita);
     void AbreDetalhe();
+    // A press on a money cell of the detail grid makes its value ready to be dragged into the
+    // money fields.
+    void PressionaDetalhe(int x, int y);
 
     QTabWidget* PgResumo;
     QWidget* TsGeral;
@@ -74,4 +79,6 @@ private:
 
     TPruv* FPruv = nullptr;   // not owned
     bool FMostraAnexos = false;
+    TInicioDeArraste FArraste;
+    QString FValorArrastado;
 };

@@ -1,4 +1,5 @@
 #include <QGroupBox>
+#include <QTest>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -9,7 +10,9 @@
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFrResumo.h"
+#include "screens/TArrasteMonetario.h"
 #include "screens/TPruvEdit.h"
+#include "model/values/TMonetario.h"
 
 namespace {
 
@@ -130,6 +133,9 @@ TEST_F(TFrResumoTest, ADeclarationNeverWrittenShowsNoDateAfterAWrittenOne)
     Armazenada(Outra).reset();
     Inicia();
     auto* picker = Campo<TdvDBDateTimePicker>("DtpDataGera");
+    double minima = 0;
+    ASSERT_TRUE(dvTryEncodeDate(2000, 12, 1, minima));
+    EXPECT_EQ(picker->MinDate(), minima);
 
     const struct { const char* ni; const char* texto; bool botao; } casos[] = {
         {"escrita", "14/03/2003", true},
@@ -146,4 +152,56 @@ TEST_F(TFrResumoTest, ADeclarationNeverWrittenShowsNoDateAfterAWrittenOne)
         EXPECT_EQ(picker->text(), QLatin1String(c.texto));
         EXPECT_EQ(picker->ShowButton(), c.botao);
     }
+}
+
+TEST_F(TFrResumoTest, AMoneyCellOfTheDetailIsDraggedIntoAMoneyFieldPastTwentyPixels)
+{
+    auto pruv = Armazenada(Outra, "2002", 3);
+    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    pruv.reset();
+    anexo.reset();
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+    Campo<QTabWidget>("PgResumo")->setCurrentIndex(1);
+    QApplication::processEvents();
+    auto* grade = Campo<TdvDBGrid>("DbgDiscriminado");
+    ASSERT_TRUE(grade->isVisible());
+    // A money field of another window, above the main one.
+    QWidget outra;
+    TMonetario valor;
+    auto* campo = new TPruvEdit(&outra);
+    campo->SetTipoDeDado(TTipoDeDado::Numerico);
+    campo->SetDado(&valor);
+    campo->setGeometry(5, 5, 120, 22);
+    outra.setGeometry(10, 10, 140, 40);
+    outra.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&outra));
+    ASSERT_FALSE(janela->frameGeometry().intersects(outra.frameGeometry()));
+
+    const auto coluna = [&](const char* nome) {
+        for (int i = 0; i < grade->FieldCount(); ++i)
+            if (grade->Fields(i)->FieldName() == QLatin1String(nome))
+                return grade->IndicatorOffset() + i;
+        return -1;
+    };
+    const QPoint inicio = grade->CellRect(coluna("TOT_REND_EXIB"), grade->TitleOffset()).ToQRect().center();
+    QTest::mousePress(grade->viewport(), Qt::LeftButton, {}, inicio);
+    QTest::mouseMove(grade->viewport(), inicio + QPoint(19, 0));
+    EXPECT_FALSE(TArrasteMonetario::EmCurso()) << "not yet 20 pixels";
+    QTest::mouseMove(grade->viewport(), inicio + QPoint(20, 0));
+    ASSERT_TRUE(TArrasteMonetario::EmCurso());
+    EXPECT_EQ(TArrasteMonetario::Origem(), grade);
+    QTest::mouseMove(campo, campo->rect().center());
+    QTest::mouseRelease(campo, Qt::LeftButton, {}, campo->rect().center());
+    EXPECT_FALSE(TArrasteMonetario::EmCurso());
+    EXPECT_EQ(valor.GetTexto(), QStringLiteral("1000,00"));
+
+    // The fund's number is no amount.
+    const QPoint numero = grade->CellRect(coluna("CPF_CNPJ"), grade->TitleOffset()).ToQRect().center();
+    QTest::mousePress(grade->viewport(), Qt::LeftButton, {}, numero);
+    QTest::mouseMove(grade->viewport(), numero + QPoint(0, 30));
+    EXPECT_FALSE(TArrasteMonetario::EmCurso());
+    QTest::mouseRelease(grade->viewport(), Qt::LeftButton, {}, numero + QPoint(0, 30));
 }
