@@ -363,6 +363,26 @@ TEST_F(TFoAssistGeracaoTest, ThePlaceAndTheReceiptNumberOfARectifyingDeclaration
     EXPECT_TRUE(b->NumeroRecibo().isEmpty());
 }
 
+TEST_F(TFoAssistGeracaoTest, WithoutATwoLetterPlaceAvancarAndConcluirDoNothing)
+{
+    auto pruv = Declaracao();
+    auto a = Assistente(*pruv);
+    const char* lugares[] = {"", "  ", " S ", "SPX"};   // one letter once trimmed; three
+    for (const char* lugar : lugares) {
+        SCOPED_TRACE(lugar);
+        a->DBLCUF->setText(QLatin1String(lugar));
+        for (const char* botao : {"BtnAvancar", "BtnOK"}) {
+            Clica(*a, botao);
+            EXPECT_EQ(a->Atual(), 1);
+        }
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+    EXPECT_TRUE(NadaGravado());
+    a->DBLCUF->setText(QStringLiteral(" SP "));   // the place is read trimmed
+    Clica(*a, "BtnAvancar");
+    EXPECT_EQ(a->Atual(), 2);
+}
+
 TEST_F(TFoAssistGeracaoTest, TheVolumeIsRememberedACdIsRefusedAndARemovableMediumTakesTheFileAtItsRoot)
 {
     const QString pen = ProgramaDeTeste::Pasta() + QStringLiteral("/PEN");
