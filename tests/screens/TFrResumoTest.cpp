@@ -31,6 +31,19 @@ protected:
         janela->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
     }
+    // A fund administrator with one item of its own and a fund, open on its summary.
+    void AbreAdministradorComFundo()
+    {
+        auto pruv = Armazenada(Outra, "2002", 3);
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        pruv.reset();
+        anexo.reset();
+        Inicia();
+        Abre(Outra);
+        quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+        QApplication::processEvents();
+    }
     [[nodiscard]] QString Texto(const char* nome) const { return Campo<TPruvEdit>(nome)->text(); }
     [[nodiscard]] int Codigos() const
     {
@@ -79,15 +92,7 @@ TEST(TFrResumo, AnnexVariantsAreLeftOutByTheYear)
 
 TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
 {
-    auto pruv = Armazenada(Outra, "2002", 3);
-    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
-    pruv.reset();
-    anexo.reset();
-    Inicia();
-    Abre(Outra);
-    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
-    QApplication::processEvents();
+    AbreAdministradorComFundo();
     auto* abas = Campo<QTabWidget>("PgResumo");
     ASSERT_TRUE(abas->isTabVisible(1));
     TDataSet* detalhe = Campo<TdvDBGrid>("DbgDiscriminado")->DataSource()->DataSet();
@@ -156,14 +161,7 @@ TEST_F(TFrResumoTest, ADeclarationNeverWrittenShowsNoDateAfterAWrittenOne)
 
 TEST_F(TFrResumoTest, AMoneyCellOfTheDetailIsDraggedIntoAMoneyFieldPastTwentyPixels)
 {
-    auto pruv = Armazenada(Outra, "2002", 3);
-    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
-    pruv.reset();
-    anexo.reset();
-    Inicia();
-    Abre(Outra);
-    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+    AbreAdministradorComFundo();
     Campo<QTabWidget>("PgResumo")->setCurrentIndex(1);
     QApplication::processEvents();
     auto* grade = Campo<TdvDBGrid>("DbgDiscriminado");
