@@ -26,6 +26,7 @@
 #include "model/values/TDragMonetario.h"
 #include "screens/TArrasteMonetario.h"
 #include "screens/TPruvEdit.h"
+#include "shell/window/ExcecaoAplicacao.h"
 
 namespace {
 
@@ -176,8 +177,10 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     };
     DbgDiscriminado->OnMouseMove = [this](TCustomGrid*, Qt::KeyboardModifiers, int x, int y) {
         if (FArraste.Partiu({x, y}))
-            TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(FValorArrastado), DbgDiscriminado,
-                                      TArrasteMonetario::Pressionado);
+            ExcecaoAplicacao::Protege([this] {
+                TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(FValorArrastado), DbgDiscriminado,
+                                          TArrasteMonetario::Pressionado);
+            });
     };
     DbgDiscriminado->OnMouseUp = [this](TCustomGrid*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
         FArraste.Solta();
