@@ -106,6 +106,17 @@ bool TFoRelatoBenefPorCodigo::PrecisaLinha()
     SetaValoresPruvItem(Percurso().Item());
     Percurso().Avanca();
     AtualizaProgresso();
+    // The code's total never opens a page alone: its last line keeps room for it, and the
+    // header keeps room for the first line (or, in the synthetic report, for the total).
+    const bool ultima = Percurso().Proximo() != TPercursoDeclaracao::TRegistro::Item
+                        || Percurso().Item().GetCodigoRetencao().GetCodigo() != FCodigoGrupo;
+    FLinhas->ReservaAbaixo = 0;
+    if (ultima) {
+        PreencheRodape(*FRodapeCodigo);
+        FLinhas->ReservaAbaixo = FRodapeCodigo->Altura;
+    }
+    if (FItens == 1)
+        FCabecalhoCodigo->ReservaAbaixo = FAnalitico ? FLinhas->Altura + FLinhas->ReservaAbaixo : AlturaComDecisao;
     return true;
 }
 
