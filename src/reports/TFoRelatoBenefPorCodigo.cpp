@@ -2,6 +2,7 @@
 
 #include "model/items/TPruvItem.h"
 #include "model/storage/ValoresArmazenados.h"
+#include "platform/report/TMedidaTexto.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "platform/report/TSubDetalhe.h"
@@ -129,6 +130,9 @@ void TFoRelatoBenefPorCodigo::SetaValoresPruvItem(const TPruvItem& Item)
     const std::array<qint64, Totais> linha = {ValorAnual(valores.Rendimentos()), ValorAnual(valores.Deducoes()),
                                               ValorAnual(valores.Impostos())};
     FRendimento->Texto = TextoValor(linha[Rendimento]);
+    // The name runs up to where this line's income begins.
+    FNome->Largura = FRendimento->Esquerda + FRendimento->Largura
+                     - TMedidaTexto::Largura(FRendimento->Fonte, FRendimento->Texto) - 8 - XNome;
     FDeducao->Texto = TextoValor(linha[Deducao]);
     FImposto->Texto = TextoValor(linha[Imposto]);
     for (int i = 0; i < Totais; ++i)
