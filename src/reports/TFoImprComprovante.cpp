@@ -385,7 +385,16 @@ bool TFoImprComprovante::PrecisaLinha()
     if (FAtual == nullptr || FAtual != FPJ.get())
         return false;
     FLinha = ProximaLinha(FLinha);
-    return FLinha < FPJ->QuantidadeLinhas();
+    if (FLinha >= FPJ->QuantidadeLinhas())
+        return false;
+    // The table's last line keeps the boxes that close the statement on its page.
+    TLeiauteComprovante& l = *FLeiaute;
+    l.PJRendimentos.ReservaAbaixo = 0;
+    if (ProximaLinha(FLinha + 1) >= FPJ->QuantidadeLinhas()) {
+        l.AjustaQuadro06();
+        l.PJRendimentos.ReservaAbaixo = l.PJRendimentosFooter.Altura + l.Quadro06.Altura + l.Quadro07.Altura;
+    }
+    return true;
 }
 
 bool TFoImprComprovante::RestamLinhas() const
