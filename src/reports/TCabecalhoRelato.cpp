@@ -24,7 +24,7 @@ TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspec
     FTituloNi = &Rotulo(Banda, QStringLiteral("QRLTituloNi"), QString(), 0, linha2, Pontos, true);
     FNi = &Rotulo(Banda, QStringLiteral("QRLNi"), QString(), 40, linha2, Pontos);
     FTituloNome = &Rotulo(Banda, QStringLiteral("QRLTituloNome"), QString(), 190, linha2, Pontos, true);
-    FNome = &Rotulo(Banda, QStringLiteral("QRLNome"), QString(), 300, linha2, Pontos);
+    FNome = &Rotulo(Banda, QStringLiteral("QRLNome"), QString(), EsquerdaNome, linha2, PontosNome);
     LimitaColuna(*FNome, Largura);
 }
 

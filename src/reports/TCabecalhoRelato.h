@@ -36,6 +36,11 @@ public:
 
     // "CPF" or "CNPJ", and "Nome" or "Nome Empresarial", by the kind of the number (a CPF has 11
     // digits; anything else counts as a CNPJ).
+    // Where the declarant's name starts, and its size: wherever else a page shows that name
+    // it is placed the same, so that it is cut the same.
+    static constexpr qreal EsquerdaNome = 335;
+    static constexpr qreal PontosNome = 9;
+
     [[nodiscard]] static QString TituloNi(bool Cpf) { return Cpf ? QStringLiteral("CPF") : QStringLiteral("CNPJ"); }
     [[nodiscard]] static QString TituloNome(bool Cpf)
     {

@@ -213,7 +213,6 @@ bool TFoImprComprovante::PrecisaDados()
 {
     const bool existe = ProximoComprovante();
     if (existe) {
-        PreencheComprovante();
         // Each statement opens its own page, under the header of its own layout.
         FRelatorio->NovaPagina();
     } else {
@@ -231,7 +230,8 @@ bool TFoImprComprovante::ProximoComprovante()
     if (!FPrimeiro && FAtual != nullptr && FAtual == FPJ.get() && !FModoIN4 && FPJ->PossuiLinhasIN4()) {
         FModoIN4 = true;
         FLinha = 0;
-        return true;
+        if (PreparaComprovante(false) == TPreparo::Pronto)
+            return true;
     }
     FModoIN4 = false;
     while (!FBeneficiarios.Eof()) {
@@ -244,18 +244,34 @@ bool TFoImprComprovante::ProximoComprovante()
         }
         if (FBeneficiarios.Eof())
             return false;
-        try {
-            MontaComprovante();
-        } catch (const EMonetarioInvalido&) {
-            // A statement whose amounts cannot be added up is not printable: it is listed, and
-            // the others still print.
-            if (FRegistrando)
-                RegistraNaoImpresso();
-            continue;
+        switch (PreparaComprovante(true)) {
+        case TPreparo::Pronto:
+            FAlgumImpresso = true;
+            return true;
+        case TPreparo::LoteCheio:
+            return false;
+        case TPreparo::Nenhum:
+            break;
         }
-        if (FAtual == nullptr || !FAtual->PossuiRendimentos())
-            continue;
-        if (FAtual->PodeImprimir()) {
+    }
+    return false;
+}
+
+TFoImprComprovante::TPreparo TFoImprComprovante::PreparaComprovante(bool Monta)
+{
+    // Whatever fails while one statement is built or filled (a sum beyond the largest amount,
+    // a row that cannot be read) keeps that statement off the paper: its beneficiary is listed
+    // as not printed and the others still print.
+    try {
+        if (Monta) {
+            MontaComprovante();
+            if (FAtual == nullptr || !FAtual->PossuiRendimentos())
+                return TPreparo::Nenhum;
+            if (!FAtual->PodeImprimir()) {
+                if (FRegistrando)
+                    RegistraNaoImpresso();
+                return TPreparo::Nenhum;
+            }
             if (FRelatorio->NumeroPagina() >= FPaginasPorLote) {
                 // The batch is full: this beneficiary opens the next one.
                 FMaisPaginas = true;
@@ -263,15 +279,18 @@ bool TFoImprComprovante::ProximoComprovante()
                     FRegistrando = false;
                     HabilitaProximasPaginas();
                 }
-                return false;
+                return TPreparo::LoteCheio;
             }
-            FAlgumImpresso = true;
-            return true;
         }
+        PreencheComprovante();
+        return TPreparo::Pronto;
+    } catch (const std::exception&) {
         if (FRegistrando)
             RegistraNaoImpresso();
+        FAtual = nullptr;
+        FModoIN4 = false;
+        return TPreparo::Nenhum;
     }
-    return false;
 }
 
 void TFoImprComprovante::MontaComprovante()
@@ -366,7 +385,16 @@ bool TFoImprComprovante::PrecisaLinha()
     if (FAtual == nullptr || FAtual != FPJ.get())
         return false;
     FLinha = ProximaLinha(FLinha);
-    return FLinha < FPJ->QuantidadeLinhas();
+    if (FLinha >= FPJ->QuantidadeLinhas())
+        return false;
+    // The table's last line keeps the boxes that close the statement on its page.
+    TLeiauteComprovante& l = *FLeiaute;
+    l.PJRendimentos.ReservaAbaixo = 0;
+    if (ProximaLinha(FLinha + 1) >= FPJ->QuantidadeLinhas()) {
+        l.AjustaQuadro06();
+        l.PJRendimentos.ReservaAbaixo = l.PJRendimentosFooter.Altura + l.Quadro06.Altura + l.Quadro07.Altura;
+    }
+    return true;
 }
 
 bool TFoImprComprovante::RestamLinhas() const

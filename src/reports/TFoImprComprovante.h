@@ -60,6 +60,10 @@ private:
     void AntesDeGerar();
     bool PrecisaDados();
     bool ProximoComprovante();
+    enum class TPreparo { Pronto, Nenhum, LoteCheio };
+    // Builds the current beneficiary's statement (Monta; without it, the IN4 statement that
+    // follows its company statement) and fills the layout from it.
+    TPreparo PreparaComprovante(bool Monta);
     void MontaComprovante();
     void PreencheComprovante();
     void ProximasPaginas();

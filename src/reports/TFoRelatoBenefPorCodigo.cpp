@@ -2,6 +2,7 @@
 
 #include "model/items/TPruvItem.h"
 #include "model/storage/ValoresArmazenados.h"
+#include "platform/report/TMedidaTexto.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "platform/report/TSubDetalhe.h"
@@ -106,6 +107,17 @@ bool TFoRelatoBenefPorCodigo::PrecisaLinha()
     SetaValoresPruvItem(Percurso().Item());
     Percurso().Avanca();
     AtualizaProgresso();
+    // The code's total never opens a page alone: its last line keeps room for it, and the
+    // header keeps room for the first line (or, in the synthetic report, for the total).
+    const bool ultima = Percurso().Proximo() != TPercursoDeclaracao::TRegistro::Item
+                        || Percurso().Item().GetCodigoRetencao().GetCodigo() != FCodigoGrupo;
+    FLinhas->ReservaAbaixo = 0;
+    if (ultima) {
+        PreencheRodape(*FRodapeCodigo);
+        FLinhas->ReservaAbaixo = FRodapeCodigo->Altura;
+    }
+    if (FItens == 1)
+        FCabecalhoCodigo->ReservaAbaixo = FAnalitico ? FLinhas->Altura + FLinhas->ReservaAbaixo : AlturaComDecisao;
     return true;
 }
 
@@ -118,6 +130,9 @@ void TFoRelatoBenefPorCodigo::SetaValoresPruvItem(const TPruvItem& Item)
     const std::array<qint64, Totais> linha = {ValorAnual(valores.Rendimentos()), ValorAnual(valores.Deducoes()),
                                               ValorAnual(valores.Impostos())};
     FRendimento->Texto = TextoValor(linha[Rendimento]);
+    // The name runs up to where this line's income begins.
+    FNome->Largura = FRendimento->Esquerda + FRendimento->Largura
+                     - TMedidaTexto::Largura(FRendimento->Fonte, FRendimento->Texto) - 8 - XNome;
     FDeducao->Texto = TextoValor(linha[Deducao]);
     FImposto->Texto = TextoValor(linha[Imposto]);
     for (int i = 0; i < Totais; ++i)

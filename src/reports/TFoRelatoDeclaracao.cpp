@@ -5,6 +5,7 @@
 #include "model/gui/UtilJanelas.h"
 #include "model/items/TPruvItem.h"
 #include "model/storage/ValoresArmazenados.h"
+#include "platform/report/TMedidaTexto.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "platform/report/TUnidades.h"
@@ -25,17 +26,17 @@ constexpr qreal LarguraTotal = 109;
 constexpr qreal AlturaSubJudice13 = 280;
 constexpr qreal AlturaSubJudice = 264;
 
-// Left edges of the values and the totals, and of the titles, of the income, deduction and tax
-// columns: with the compensation columns shown, and without them.
+// Left edges of the values and the totals of the income, deduction and tax columns: with the
+// compensation columns shown, and without them. Each title ends where its values end.
 struct TPosicao {
-    qreal Titulo, Valores, Total;
+    qreal Valores, Total;
 };
-constexpr TPosicao ComCompensacao[3] = {{94, 49, 40}, {239, 179, 170}, {341, 309, 301}};
-constexpr TPosicao SemCompensacao[3] = {{154, 109, 100}, {329, 269, 260}, {461, 429, 421}};
+constexpr TPosicao ComCompensacao[3] = {{49, 40}, {179, 170}, {309, 301}};
+constexpr TPosicao SemCompensacao[3] = {{109, 100}, {269, 260}, {429, 421}};
 // Right edges of the compensation columns, and of the columns of suspended liability.
 constexpr qreal DireitaCompensacao[2] = {519, 629};
 constexpr qreal DireitaSubJudice[4] = {209, 369, 529, 689};
-constexpr qreal DeslocamentoTituloCompensacao = 10;
+constexpr qreal LarguraTitulo = 110;
 
 std::unique_ptr<TRelatorio> NovoRelatorio()
 {
@@ -91,8 +92,14 @@ void TFoRelatoDeclaracao::CriaTitulo()
     Rotulo(t, QStringLiteral("QRLTituloDeclarante"), QStringLiteral("Declarante"), 0, 4, 10, true);
     Rotulo(t, QStringLiteral("QRLTituloNiDeclarante"), QStringLiteral("CNPJ/CPF:"), 0, 26, 8, true);
     FNiDeclarante = &Rotulo(t, QStringLiteral("QRLNiDeclarante"), QString(), 65, 26);
-    Rotulo(t, QStringLiteral("QRLTituloNomeDeclarante"), QStringLiteral("Nome / Nome Empresarial"), 210, 26, 8, true);
-    FNomeDeclarante = &Rotulo(t, QStringLiteral("QRLNomeDeclarante"), QString(), 360, 26);
+    // The name as the page header shows it, on the baseline of its caption.
+    TRotulo& tituloNome = Rotulo(t, QStringLiteral("QRLTituloNomeDeclarante"), QStringLiteral("Nome / Nome Empresarial"),
+                                 0, 26, 8, true);
+    tituloNome.Largura = TCabecalhoRelato::EsquerdaNome - 8;
+    tituloNome.Alinhamento = Qt::AlignRight;
+    FNomeDeclarante = &Rotulo(t, QStringLiteral("QRLNomeDeclarante"), QString(), TCabecalhoRelato::EsquerdaNome, 26,
+                              TCabecalhoRelato::PontosNome);
+    FNomeDeclarante->Topo += TMedidaTexto::Ascendente(tituloNome.Fonte) - TMedidaTexto::Ascendente(FNomeDeclarante->Fonte);
     LimitaColuna(*FNomeDeclarante, FRelatorio->Papel().LarguraUtil());
 
     Rotulo(t, QStringLiteral("QRLTituloResponsavel"), QStringLiteral("Responsável pelo Preenchimento"), 0, 52, 10, true);
@@ -145,13 +152,12 @@ void TFoRelatoDeclaracao::CriaDetalhe()
         const bool compensacao = c >= CompAno;
         FTitulos[c] = &Rotulo(d, QStringLiteral("QRLTitulo%1").arg(c), QString::fromUtf8(titulos[c]), 0,
                               TopoGrade - 20, compensacao ? 7 : 8, true);
+        FTitulos[c]->Largura = LarguraTitulo;
+        FTitulos[c]->Alinhamento = Qt::AlignRight;
         CriaColuna(d, FGrade, c, QStringLiteral("QRLValor"), TopoGrade);
         if (compensacao) {
             const qreal direita = DireitaCompensacao[c - CompAno];
-            // Past the values' edge, so that the first stands clear of the tax column's title.
-            FTitulos[c]->Largura = 110;
-            FTitulos[c]->Esquerda = direita + DeslocamentoTituloCompensacao - 110;
-            FTitulos[c]->Alinhamento = Qt::AlignRight;
+            FTitulos[c]->Esquerda = direita - LarguraTitulo;
             for (int linha = 0; linha < Linhas; ++linha) {
                 TRotulo& r = *FGrade[c][linha];
                 r.Largura = linha == Linhas - 1 ? LarguraTotal : LarguraValor;
@@ -202,7 +208,7 @@ void TFoRelatoDeclaracao::PosicionaValores(bool Compensacao)
 {
     const TPosicao* posicoes = Compensacao ? ComCompensacao : SemCompensacao;
     for (int c = Rendimento; c <= Imposto; ++c) {
-        FTitulos[c]->Esquerda = posicoes[c].Titulo;
+        FTitulos[c]->Esquerda = posicoes[c].Valores + LarguraValor - LarguraTitulo;
         for (int linha = 0; linha < Linhas; ++linha) {
             TRotulo& r = *FGrade[c][linha];
             const bool total = linha == Linhas - 1;
@@ -272,6 +278,9 @@ void TFoRelatoDeclaracao::SetaValoresPruvItem(const TPruvItem& Item)
     FCodigo->Texto = Item.GetCodigoRetencao().GetCodigo();
     FNiBenef->Texto = beneficiario.GetNiFormatado();
     FNomeBenef->Texto = beneficiario.Nome().GetTexto();
+    // The name starts right after its caption and runs to the margin.
+    FNomeBenef->Esquerda = FTituloNomeBenef->Esquerda + TMedidaTexto::Largura(FTituloNomeBenef->Fonte, FTituloNomeBenef->Texto) + 8;
+    LimitaColuna(*FNomeBenef, FRelatorio->Papel().LarguraUtil());
     const TRendimentosTributaveis& valores = Item.GetValores();
     PreencheColuna(FGrade, Rendimento, valores.Rendimentos());
     PreencheColuna(FGrade, Deducao, valores.Deducoes());

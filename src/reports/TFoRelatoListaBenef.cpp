@@ -12,8 +12,9 @@
 
 namespace {
 
-constexpr qreal XNi = 345;
-constexpr qreal XCodigo = 480;
+// The number and the code stand just left of the widest income, so that names get the room.
+constexpr qreal XNi = 430;
+constexpr qreal XCodigo = 540;
 
 }  // namespace
 
@@ -31,7 +32,7 @@ TFoRelatoListaBenef::TFoRelatoListaBenef(const TPruv& Declaracao, TColecaoPruv& 
     FDetalhe->Altura = AlturaLinha;
     FNome = &Rotulo(*FDetalhe, QStringLiteral("QRLNomeBenef"), QString(), 0, 4);
     FNome->AutoTamanho = false;   // a long name stops short of the number
-    FNome->Largura = XNi - 10;
+    FNome->Largura = XNi - 8;
     FNome->Altura = 16;
     FNi = &Rotulo(*FDetalhe, QStringLiteral("QRLCPFBenef"), QString(), XNi, 4);
     FCodigo = &Rotulo(*FDetalhe, QStringLiteral("QRLCodigo"), QString(), XCodigo, 4);

@@ -83,6 +83,9 @@ void TFoRelatoTotalMensalCodigo::TomaItem(const TPruvItem& Item)
         Percurso().Avanca();
         AtualizaProgresso();
     }
+    // The code's header goes to the next page with its first month.
+    FDetalhe->ReservaAbaixo =
+        AlturaMes + (TParteDecisaoJudicial::Zerados(FAcumulado[0].Decisao) ? 0 : FDecisaoMes->Altura);
 }
 
 void TFoRelatoTotalMensalCodigo::AcumulaItem(const TPruvItem& Item)
@@ -114,6 +117,12 @@ bool TFoRelatoTotalMensalCodigo::PrecisaMes()
     FImposto->Texto = TextoValor(mes.Tributaveis[Imposto]);
     FDecisaoMes->Habilitada = !TParteDecisaoJudicial::Zerados(mes.Decisao);
     FDecisao->Preenche(mes.Decisao);
+    // The code's total keeps its last month with it.
+    FMeses->ReservaAbaixo = 0;
+    if (FMesAtual == ultimo) {
+        PreencheRodape(*FMeses->Rodape);
+        FMeses->ReservaAbaixo = FMeses->Rodape->Altura;
+    }
     return true;
 }
 

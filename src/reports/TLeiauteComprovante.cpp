@@ -360,6 +360,10 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     Rotulo(Quadro07, QStringLiteral("lblAssinatura"), QStringLiteral("Assinatura"), 533, TopoCaixa + 2, Pt::Legenda);
     Rotulo(Quadro07, QStringLiteral("numeroIN"), QString(), 0, TopoCaixa + 44, Pt::Linha);
     Quadro07.Altura = TopoCaixa + 44 + 16;
+    // Boxes 6 and 7 end the statement under what they follow: the person responsible signs
+    // under the information, and the information comes right after the table or the boxes.
+    Quadro06.FicaComPai = true;
+    Quadro07.FicaComPai = true;
 
     // Page footer: the page inside the statement.
     Alinhado(PageFooterBand1, QStringLiteral("lblPagina"), QStringLiteral("Página"), W - 80, 4, 50, Pt::Linha, Qt::AlignRight);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
@@ -26,6 +27,7 @@
 #include "model/statements/TComprovantePF.h"
 #include "platform/files/TPastas.h"
 #include "platform/report/ImpressorasSimuladas.h"
+#include "platform/report/TUnidades.h"
 #include "reports/ImprimeRecibo.h"
 #include "reports/RotinasRelatorio.h"
 #include "reports/TFoImprComprovante.h"
@@ -87,6 +89,38 @@ std::vector<TImpressaoBanda> Impressoes(const std::vector<TDesenhoPagina>& pagin
     return impressoes;
 }
 
+// An item typed in a fixture, as the paper must show it.
+struct TItemPapel {
+    QString Arquivo;   // the fixture's base name
+    QString Dono;      // the fund's formatted CNPJ; empty for the declaration's own items
+    QString Codigo;
+    QString Ni;        // formatted
+    QString Nome;
+    bool SubJudice;    // suspended amounts or a judicial deposit
+    bool Decisao;      // suspended amounts, deposit or compensations
+    std::vector<int> MesesDecisao;   // the months 1 to 12 with any of them
+};
+
+// The words of a PDF page by line (boxes that share a middle), left to right.
+QList<QStringList> LinhasDePalavras(const QList<TextoPdf::TPalavra>& palavras)
+{
+    QList<TextoPdf::TPalavra> ordenadas = palavras;
+    std::sort(ordenadas.begin(), ordenadas.end(), [](const auto& a, const auto& b) {
+        return std::abs(a.Caixa.center().y() - b.Caixa.center().y()) > 2 ? a.Caixa.center().y() < b.Caixa.center().y()
+                                                                       : a.Caixa.left() < b.Caixa.left();
+    });
+    QList<QStringList> linhas;
+    qreal meio = -100;
+    for (const auto& p : ordenadas) {
+        if (std::abs(p.Caixa.center().y() - meio) > 2) {
+            linhas.append(QStringList());
+            meio = p.Caixa.center().y();
+        }
+        linhas.last().append(p.Texto);
+    }
+    return linhas;
+}
+
 class LevantamentoPapelTest : public PruvDeTeste {
 protected:
     void SetUp() override
@@ -103,6 +137,8 @@ protected:
         std::unique_ptr<TPruv> pruv;
         TPruvAnexo* dono = nullptr;
         std::unique_ptr<TAnexoFC> anexo;
+        arquivoAtual = QFileInfo(nome).completeBaseName();
+        fundo.clear();
         for (const QString& linha : QString::fromUtf8(arquivo.readAll()).split(QLatin1Char('\n'))) {
             if (linha.startsWith(QLatin1Char('#')) || linha.trimmed().isEmpty())
                 continue;
@@ -117,6 +153,7 @@ protected:
                 dono = pruv.get();
             } else if (c[0] == QLatin1String("anexo")) {
                 anexo = NovoAnexo(*pruv, NumeroDe(c[1].toLatin1().constData()));
+                fundo = anexo->GetDeclarante().GetNiFormatado();
                 anexo->GetDeclarante().Nome().SetTexto(c[2]);
                 pruv->GetColecaoAnexo().Salva(*anexo);
                 anexos.push_back(std::move(anexo));
@@ -143,7 +180,19 @@ protected:
         const auto v = Chaves(c, 4);
         const int repete = v.value(QStringLiteral("repete"), QStringLiteral("1")).toInt();
         const int meses = v.value(QStringLiteral("meses"), QStringLiteral("12")).toInt();
-        const auto valor = [&v](const char* chave) { return Valor(v.value(QLatin1String(chave), QStringLiteral("0,00"))); };
+        // "1.000,00/1.100,00": month 1, month 2, and the last for the months after.
+        int mesAtual = 1;
+        const auto valor = [&v, &mesAtual](const char* chave) {
+            const QStringList porMes = v.value(QLatin1String(chave), QStringLiteral("0,00")).split(QLatin1Char('/'));
+            return Valor(porMes[std::min<qsizetype>(mesAtual, porMes.size()) - 1]);
+        };
+        const auto algum = [&v](std::initializer_list<const char*> chaves) {
+            for (const char* chave : chaves)
+                for (const QString& texto : v.value(QLatin1String(chave), QStringLiteral("0,00")).split(QLatin1Char('/')))
+                    if (Valor(texto) != 0)
+                        return true;
+            return false;
+        };
         for (int n = 0; n < repete; ++n) {
             TPruvItem item(pruv, dono);
             item.GetCodigoRetencao().SetCodigo(c[1]);
@@ -155,7 +204,13 @@ protected:
             const QString sufixo = QString(QChar(u'A' + n / 26)) + QChar(u'A' + n % 26);
             item.GetBeneficiario().Nome().SetTexto(repete == 1 ? c[3] : c[3] + QLatin1Char(' ') + sufixo);
             TRendimentosTributaveis& r = item.GetValores();
+            TItemPapel papel{arquivoAtual, fundo, c[1], QString(), item.GetBeneficiario().Nome().GetTexto(),
+                             algum({"sjrend", "sjded", "sjimp", "sjdep"}),
+                             algum({"sjrend", "sjded", "sjimp", "sjdep", "compano", "compant"}), {}};
             for (int m = 1; m <= meses; ++m) {
+                mesAtual = m;
+                if (papel.Decisao)
+                    papel.MesesDecisao.push_back(m);
                 r.GetRendimento(m).SetValor(valor("rend"));
                 r.GetDeducao(m).SetValor(valor("ded"));
                 r.GetImposto(m).SetValor(valor("imp"));
@@ -167,10 +222,13 @@ protected:
                 sj.GetImposto(m).SetValor(valor("sjimp"));
                 sj.GetDeposito(m).SetValor(valor("sjdep"));
             }
+            mesAtual = 1;
             r.GetRendimento(13).SetValor(valor("r13"));
             r.GetDeducao(13).SetValor(valor("d13"));
             r.GetImposto(13).SetValor(valor("i13"));
             ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido) << c.join(QLatin1Char(';')).toStdString();
+            papel.Ni = item.GetBeneficiario().GetNiFormatado();
+            itensPapel.push_back(papel);
         }
     }
 
@@ -229,6 +287,7 @@ protected:
             for (std::size_t p = 0; p < paginas.size(); ++p)
                 falhas << InspecaoPapel::ExaminaPagina(nome, int(p) + 1, porPagina.value(int(p) + 1), paginas[p]);
             falhas << Totais(nome, paginas);
+            falhas << Documento(nome, rotulo, paginas, porPagina);
             ++documentos;
             this->paginas += n;
         }
@@ -305,6 +364,174 @@ protected:
         return erros;
     }
 
+    // What a reader checks across a document: each value under its column's title, page numbers
+    // right and in Portuguese, numbers in their masks, the bands the data call for, each fund's
+    // items under its own header, and no group header or total alone at a page break.
+    QStringList Documento(const QString& nome, const QString& rotulo, const std::vector<TDesenhoPagina>& paginas,
+                          const QHash<int, QList<TextoPdf::TPalavra>>& porPagina) const
+    {
+        QStringList erros;
+        const auto falha = [&](int pagina, const QString& palavra, const QString& texto) {
+            erros << QStringLiteral("%1, página %2, palavra \"%3\": %4").arg(nome).arg(pagina).arg(palavra, texto);
+        };
+        const int total = int(paginas.size());
+        const bool declaracao = rotulo.endsWith(QStringLiteral("Declaração Completa"));
+        const bool lista = rotulo.endsWith(QStringLiteral("Lista de Beneficiários"));
+        const bool analitico = rotulo.endsWith(QStringLiteral("analítico"));
+        const bool sintetico = rotulo.endsWith(QStringLiteral("sintético"));
+        const bool mensal = rotulo.endsWith(QStringLiteral("Total Mensal por Código"));
+
+        // Each value under its column's title: its right edge where the title's ends.
+        static const std::pair<QRegularExpression, QString> colunas[] = {
+            {QRegularExpression(QStringLiteral("^QRL(?:Total)?(Rendimentos|Deducoes|Imposto)$")), QStringLiteral("QRLTitulo\\1")},
+            {QRegularExpression(QStringLiteral("^QRLValor(\\d)_\\d+$")), QStringLiteral("QRLTitulo\\1")},
+            {QRegularExpression(QStringLiteral("^QRLValorSJ(\\d)_\\d+$")), QStringLiteral("QRLTituloSJ\\1")},
+            {QRegularExpression(QStringLiteral("^QRL(Total)?JudicialValor(\\d)$")), QStringLiteral("QRL\\1JudicialTitulo\\2")},
+        };
+        for (const TDesenhoPagina& p : paginas) {
+            for (const TTracoDesenhado& v : p.Tracos) {
+                if (v.Tipo != TTracoDesenhado::TTipo::Texto || !(declaracao || lista || analitico || sintetico || mensal))
+                    continue;
+                for (const auto& [padrao, titulo] : colunas) {
+                    const auto m = padrao.match(v.Elemento);
+                    if (!m.hasMatch())
+                        continue;
+                    QString nomeTitulo = titulo;
+                    for (int g = 1; g <= padrao.captureCount(); ++g)
+                        nomeTitulo.replace(QStringLiteral("\\%1").arg(g), m.captured(g));
+                    const TTracoDesenhado* achado = nullptr;
+                    for (const TTracoDesenhado& t : p.Tracos)
+                        if (t.Elemento == nomeTitulo && (achado == nullptr || t.Impressao == v.Impressao))
+                            achado = &t;
+                    if (achado == nullptr)
+                        falha(p.Pagina, v.Texto, QStringLiteral("valor sem o título %1 da sua coluna").arg(nomeTitulo));
+                    else if (std::abs(TUnidades::ParaPontos(achado->Caixa.right() - v.Caixa.right())) > 3)
+                        falha(p.Pagina, v.Texto, QStringLiteral("fora da coluna de \"%1\" (%2 pt)")
+                                                     .arg(achado->Texto)
+                                                     .arg(TUnidades::ParaPontos(v.Caixa.right() - achado->Caixa.right()), 0, 'f', 1));
+                    break;
+                }
+            }
+        }
+
+        // Page numbers: "Página N" of this page, "de M" of this document; no English.
+        const bool proprios = rotulo.contains(QStringLiteral("/ Comprovante"));   // numbered inside each statement
+        bool numerado = false;
+        for (int pg = 1; pg <= total; ++pg) {
+            bool achou = false;
+            for (const QStringList& linha : LinhasDePalavras(porPagina.value(pg))) {
+                for (qsizetype i = 0; i < linha.size(); ++i) {
+                    const QString& w = linha[i];
+                    if (w == QStringLiteral("Page") || w == QStringLiteral("of") || w == QStringLiteral("Date:"))
+                        falha(pg, w, QStringLiteral("em inglês"));
+                    if ((w != QStringLiteral("Página") && w != QStringLiteral("Página:")) || i + 1 >= linha.size())
+                        continue;
+                    bool ok = false;
+                    const int n = linha[i + 1].toInt(&ok);
+                    if (!ok)
+                        continue;
+                    achou = true;
+                    if (!proprios && n != pg)
+                        falha(pg, linha[i + 1], QStringLiteral("número de página %1 na página %2").arg(n).arg(pg));
+                    if (i + 3 < linha.size() && linha[i + 2] == QStringLiteral("de") && linha[i + 3].toInt() != total)
+                        falha(pg, linha[i + 3], QStringLiteral("total de páginas %1 num documento de %2").arg(linha[i + 3]).arg(total));
+                }
+            }
+            if (numerado && !achou && !proprios)
+                falha(pg, QString(), QStringLiteral("página sem o seu número"));
+            numerado = numerado || achou;
+        }
+
+        // A CPF or a CNPJ is printed in its mask (the import errors echo the lines they read).
+        if (!rotulo.startsWith(QStringLiteral("Erros de Importação"))) {
+            static const QRegularExpression semMascara(QStringLiteral("^\\d{11}$|^\\d{14}$"));
+            for (const auto& palavras : porPagina)
+                for (const auto& w : palavras)
+                    if (semMascara.match(w.Texto).hasMatch())
+                        falha(w.Pagina, w.Texto, QStringLiteral("CPF ou CNPJ sem a máscara"));
+        }
+
+        // The bands each item calls for, and each fund's items under its own header.
+        const QString arquivo = rotulo.section(QStringLiteral(" / "), 0, 0);
+        std::vector<const TItemPapel*> itens;
+        QHash<QString, QString> donos;   // NI -> fund CNPJ, when one owner only
+        QSet<QString> ambiguos;
+        for (const TItemPapel& i : itensPapel)
+            if (i.Arquivo == arquivo) {
+                itens.push_back(&i);
+                if (donos.contains(i.Ni) && donos.value(i.Ni) != i.Dono)
+                    ambiguos.insert(i.Ni);
+                donos.insert(i.Ni, i.Dono);
+            }
+        if (itens.empty())
+            return erros;
+        const auto conta = [&](const QString& banda, const QString& elemento) {
+            int n = 0;
+            for (const auto& b : Impressoes(paginas))
+                n += b.Banda == banda && (elemento.isEmpty() || b.Tem(elemento));
+            return n;
+        };
+        const auto espera = [&](const QString& oque, int impressas, int esperadas) {
+            if (impressas != esperadas)
+                falha(total, oque, QStringLiteral("%1 impressões, os dados pedem %2").arg(impressas).arg(esperadas));
+        };
+        const auto quantos = [&](auto condicao) { return int(std::count_if(itens.begin(), itens.end(), condicao)); };
+        if (declaracao) {
+            espera(QStringLiteral("QRBDetalhe"), conta(QStringLiteral("QRBDetalhe"), QStringLiteral("QRLCodigo")), int(itens.size()));
+            espera(QStringLiteral("QRCBSubJudice"), conta(QStringLiteral("QRCBSubJudice"), QString()),
+                   quantos([](const TItemPapel* i) { return i->SubJudice; }));
+        }
+        if (lista) {
+            espera(QStringLiteral("QRBDetalhe"), conta(QStringLiteral("QRBDetalhe"), QStringLiteral("QRLCPFBenef")), int(itens.size()));
+            espera(QStringLiteral("Valores de Decisão Judicial"),
+                   conta(QStringLiteral("QRBDetalhe"), QStringLiteral("QRLJudicialTituloJudicial")),
+                   quantos([](const TItemPapel* i) { return i->Decisao; }));
+        }
+        if (analitico)
+            espera(QStringLiteral("QRSubDetail"), conta(QStringLiteral("QRSubDetail"), QStringLiteral("QRLCPFBenef")), int(itens.size()));
+        if (mensal) {
+            // A month with court-decision values of any item of its code and section.
+            QSet<QString> meses;
+            for (const TItemPapel* i : itens)
+                for (int m : i->MesesDecisao)
+                    meses.insert(i->Dono + QLatin1Char('|') + i->Codigo + QLatin1Char('|') + QString::number(m));
+            espera(QStringLiteral("ChildBand1"), conta(QStringLiteral("ChildBand1"), QString()), int(meses.size()));
+        }
+        for (const TDesenhoPagina& p : paginas) {
+            QString fundoDaPagina;
+            for (const TTracoDesenhado& t : p.Tracos)
+                if (t.Elemento == QStringLiteral("QRLCnpjFundo"))
+                    fundoDaPagina = t.Texto;
+            if (declaracao || lista || analitico)
+                for (const TTracoDesenhado& t : p.Tracos)
+                    if (t.Elemento == QStringLiteral("QRLCPFBenef") && donos.contains(t.Texto) && !ambiguos.contains(t.Texto)
+                        && donos.value(t.Texto) != fundoDaPagina)
+                        falha(p.Pagina, t.Texto,
+                              QStringLiteral("item de \"%1\" sob o cabeçalho de \"%2\"").arg(donos.value(t.Texto), fundoDaPagina));
+        }
+
+        // A code's header goes with its first row, its total with its last.
+        if (analitico || sintetico || mensal) {
+            const QString cabecalho = mensal ? QStringLiteral("QRBDetalhe") : QStringLiteral("QRGrupoCodigo");
+            for (const TDesenhoPagina& p : paginas) {
+                QString primeira;
+                QString ultima;
+                for (const TTracoDesenhado& t : p.Tracos) {
+                    if (!t.NoCorpo || t.NoTopo)
+                        continue;
+                    if (primeira.isEmpty())
+                        primeira = t.Banda;
+                    ultima = t.Banda;
+                }
+                if (ultima == cabecalho && p.Pagina < total)
+                    falha(p.Pagina, QStringLiteral("Código:"), QStringLiteral("cabeçalho do código sozinho no pé da página"));
+                if (primeira == QStringLiteral("QRBRodapeGrupo"))
+                    falha(p.Pagina, QStringLiteral("Total"), QStringLiteral("total do código abre a página sem linha do seu código"));
+            }
+        }
+        return erros;
+    }
+
     // Every choice of the print assistant for one stored declaration.
     void ImprimeTudo(const QString& arquivo, TPruv& pruv)
     {
@@ -347,6 +574,9 @@ protected:
         }
     }
 
+    QString arquivoAtual;
+    QString fundo;
+    std::vector<TItemPapel> itensPapel;
     InspecaoPapel inspecao;
     QString pdfs = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
     ImpressorasSimuladas impressoras{pdfs};

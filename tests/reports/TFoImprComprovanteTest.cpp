@@ -12,6 +12,8 @@
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TColecaoComprovante.h"
 #include "model/statements/TComprovantePF.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TPastas.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TDocumentoRelatorio.h"
 #include "platform/report/TSaidaRelatorio.h"
@@ -346,5 +348,53 @@ TEST(TLeiauteComprovante, ComplementaryInformationIsNeverCut)
     for (const auto& c : casos) {
         SCOPED_TRACE(c.medida);
         EXPECT_EQ(TLeiauteComprovante::AlturaMemoInformacoes(c.medida), c.altura);
+    }
+}
+
+// Whatever fails while one statement is built (a sum beyond the largest amount, a stored value
+// that cannot be read) keeps only that statement off the paper: its beneficiary is listed as
+// not printed and the others print.
+TEST_F(TFoImprComprovanteTest, StatementThatFailsToBuildIsListedAndTheOthersPrint)
+{
+    const struct {
+        const char* caso;
+        std::function<void()> estraga;
+    } casos[] = {
+        {"the largest income with suspended income",
+         [this] {
+             TPruvItem item(*pruv, *pruv);
+             item.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
+             pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+             item.GetBeneficiario().SetNi(Ana);
+             item.GetBeneficiario().Nome().SetTexto(QStringLiteral("ANA DE SOUZA"));
+             item.GetValores().GetRendimento(1).SetValor(TMonetario::Maximo);
+             item.GetSubJudice().GetRendimento(1).SetValor(Reais(1));
+             ASSERT_EQ(pruv->GetItens().Salva(item), TColecaoPruvItem::Inserido);
+         }},
+        {"a stored amount beyond the largest one",
+         [this] {
+             Lanca(Ana, "ANA DE SOUZA", "0561", 300000);
+             TDatabase::DaPasta(DiretorioDados())
+                 ->Escreve(QStringLiteral("UPDATE PruvItem SET REND_02 = %1 WHERE E_NR_PF_PJ = '%2'")
+                               .arg(TMonetario::Maximo + TMonetario::Escala)
+                               .arg(Ana.left(9)));
+         }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        colecao->Exclui(*pruv);
+        pruv = Armazenada(Matriz, "2002", 1);
+        Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
+        Lanca(Beta, "EMPRESA BETA LTDA", "1708", 200000);
+        c.estraga();
+
+        const auto arquivos = Imprime();
+        ASSERT_EQ(arquivos.size(), 2);
+        const QString impressos = arquivos[0].join(QLatin1Char('\n'));
+        EXPECT_TRUE(impressos.contains(QStringLiteral("JOSE DA SILVA")));
+        EXPECT_TRUE(impressos.contains(QStringLiteral("EMPRESA BETA LTDA")));
+        EXPECT_FALSE(impressos.contains(QStringLiteral("ANA DE SOUZA")));
+        EXPECT_EQ(Lista(), (FormataCpf(Ana) + QStringLiteral(";ANA DE SOUZA\r\n")).toLatin1());
+        EXPECT_TRUE(dialogos.Textos().isEmpty()) << dialogos.Textos().join(QLatin1Char('\n')).toStdString();
     }
 }

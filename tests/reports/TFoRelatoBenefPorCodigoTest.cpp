@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "InspecaoPapel.h"
 #include "RelatosDeTeste.h"
+#include "model/items/TPruvItem.h"
 #include "reports/TFoRelatoBenefPorCodigo.h"
+#include "reports/TFoRelatoTotalMensalCodigo.h"
 
 namespace {
 
@@ -91,4 +94,60 @@ TEST_F(TFoRelatoBenefPorCodigoTest, AFundsCodesStartAgainOnItsOwnPage)
     EXPECT_TRUE(paginas[1].contains(QStringLiteral("Código: 0924")));
     EXPECT_TRUE(paginas[1].contains(QStringLiteral("Total: 1 240,00")));
     EXPECT_TRUE(paginas[1].contains(QStringLiteral("Fundo ou Clube: ") + Mascara(Fundo)));
+}
+
+// Whatever the number of lines before a page break, a code's header never ends a page and its
+// total never opens one: the header goes on with its first line, the total keeps its last. The
+// monthly totals by code are swept the same way, their months taller by court-decision values.
+TEST_F(TFoRelatoBenefPorCodigoTest, CodeHeaderAndTotalNeverStandAloneAtAPageBreak)
+{
+    InspecaoPapel inspecao;
+    const auto confere = [&](const QString& caso, const QString& cabecalho) {
+        const std::vector<TDesenhoPagina> paginas = inspecao.Desenhadas();
+        EXPECT_GT(paginas.size(), 1u) << caso.toStdString();
+        for (const TDesenhoPagina& p : paginas) {
+            QString primeira;
+            QString ultima;
+            for (const TTracoDesenhado& t : p.Tracos)
+                if (t.NoCorpo && !t.NoTopo) {
+                    if (primeira.isEmpty())
+                        primeira = t.Banda;
+                    ultima = t.Banda;
+                }
+            EXPECT_NE(primeira, QStringLiteral("QRBRodapeGrupo")) << caso.toStdString() << ", página " << p.Pagina;
+            if (p.Pagina < int(paginas.size())) {
+                EXPECT_NE(ultima, cabecalho) << caso.toStdString() << ", página " << p.Pagina;
+            }
+        }
+    };
+    for (int linhas = 5; linhas <= 12; ++linhas) {
+        auto pruv = Armazenada(Matriz);
+        for (int i = 0; i < linhas; ++i)
+            Guarda(*pruv, *pruv, {"0561", NumeroDe(QByteArray::number(300400500 + i).constData()), "ANA PAULA SOUZA",
+                                  100 * Reais, 0, 0, 0, Reais});
+        for (int i = 0; i < 9; ++i)
+            Guarda(*pruv, *pruv, {"3208", NumeroDe(QByteArray::number(300400600 + i).constData()), "BRUNO COSTA LIMA",
+                                  100 * Reais});
+        ImprimeRelatoBenefPorCodigo(*pruv, *colecao, false, true);
+        confere(QStringLiteral("analítico, %1 linhas de 0561").arg(linhas), QStringLiteral("QRGrupoCodigo"));
+        colecao->Exclui(*pruv);
+    }
+    for (int decisoes = 2; decisoes <= 8; decisoes += 2) {
+        auto pruv = Armazenada(Matriz);
+        for (const char* codigo : {"0561", "0588", "3208", "1708"}) {
+            TPruvItem item(*pruv, *pruv);
+            item.GetCodigoRetencao().SetCodigo(QLatin1String(codigo));
+            pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+            item.GetBeneficiario().SetNi(QLatin1String(codigo) == QLatin1String("1708") ? CnpjGama : CpfAna);
+            item.GetBeneficiario().Nome().SetTexto(QStringLiteral("ANA PAULA SOUZA"));
+            for (int m = 1; m <= 12; ++m) {
+                item.GetValores().GetRendimento(m).SetValor(100 * Reais);
+                item.GetSubJudice().GetRendimento(m).SetValor(m <= decisoes ? Reais : 0);
+            }
+            ASSERT_EQ(pruv->GetItens().Salva(item), TColecaoPruvItem::Inserido);
+        }
+        ImprimeRelatoTotalMensalCodigo(*pruv, *colecao, false);
+        confere(QStringLiteral("mensal, %1 meses com decisão").arg(decisoes), QStringLiteral("QRBDetalhe"));
+        colecao->Exclui(*pruv);
+    }
 }

@@ -46,6 +46,11 @@ public:
     // below what the page holds, the parent goes to a new page too (unless together they need
     // more than a page). Along a chain of such children the whole chain stays together.
     bool FicaComPai = false;
+    // Room that must stay below the band (and below the children that stay with it) on its
+    // page for what has to follow it there: a group header's first row, a group's total after
+    // its last row. When it lacks, the band goes to a new page, unless the page holds nothing
+    // yet or the whole would not fit a page anyway. The report sets it as it fills the band.
+    qreal ReservaAbaixo = 0;
 
     // Called when the band is about to print (the page is already started): may change the
     // band's height, enable or disable it and its elements, fill texts, ask the report for a

@@ -13,6 +13,7 @@ struct TTracoDesenhado {
     int Impressao = 0;      // which print of a band on its page, from 1 (counting every band)
     bool NoCorpo = false;   // the band is not one of the page's header, footer or column header
     bool DeFilha = false;   // the band is a child band (it follows another)
+    bool NoTopo = false;    // printed as the page opened, above its first band of records
     QString Elemento;   // the element's name
     QString Texto;      // what a text shows (one line of a memo)
     // A text: from its left edge, the top of its line to the bottom of its descent, as wide as
@@ -23,6 +24,8 @@ struct TTracoDesenhado {
     QRectF Nucleo;
     // A text cut at its element: the rectangle it was cut at; null when it was not cut.
     QRectF Recorte;
+    // A text cut at its element: the whole text it was cut from.
+    QString TextoInteiro;
 };
 
 // What one page of a report received, as the report's generation laid it out.

@@ -179,11 +179,15 @@ bool TGeracao::ImprimeBanda(TBanda& banda)
         // Children that stay with the band go to a new page together with it, when a page can
         // hold them all.
         const qreal juntas = altura + banda.AlturaFilhasJuntas(Contexto());
-        const bool separaFilhas = juntas > altura && FY + juntas > LimiteCorpo()
-                                  && juntas <= LimiteCorpo() - R.Papel().MargemSuperior;
+        const qreal pagina = LimiteCorpo() - R.Papel().MargemSuperior;
+        const bool separaFilhas = juntas > altura && FY + juntas > LimiteCorpo() && juntas <= pagina;
+        // What must follow the band goes with it to a new page.
+        const qreal comReserva = juntas + banda.ReservaAbaixo;
+        const bool semReserva = banda.ReservaAbaixo > 0 && FY + comReserva > LimiteCorpo() && comReserva <= pagina;
         // A page that holds nothing but its top takes the band even when it does not fit:
         // a new page would not have more room.
-        if (FPaginaComCorpo && (banda.ForcaNovaPagina || FY + altura > LimiteCorpo() || separaFilhas)) {
+        if (FPaginaComCorpo
+            && (banda.ForcaNovaPagina || FY + altura > LimiteCorpo() || separaFilhas || semReserva)) {
             FechaPagina(false);
             AbrePagina();
         }
@@ -222,8 +226,10 @@ void TGeracao::Desenha(const TBanda& banda, qreal altura)
                       FDesenho ? &FDesenho->Tracos : nullptr);
         if (FDesenho) {
             ++FImpressoes;
-            for (std::size_t i = antes; i < FDesenho->Tracos.size(); ++i)
+            for (std::size_t i = antes; i < FDesenho->Tracos.size(); ++i) {
                 FDesenho->Tracos[i].Impressao = FImpressoes;
+                FDesenho->Tracos[i].NoTopo = FAbrindo;
+            }
         }
     }
     FY += altura;

@@ -61,7 +61,9 @@ void TRotulo::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
     t.Elemento = Nome();
     t.Caixa = QRectF(x, topo, tinta, TMedidaTexto::AlturaLinha(Fonte));
     t.Nucleo = QRectF(x, base - maiuscula, tinta, maiuscula);
-    if (!AutoTamanho)
+    if (!AutoTamanho) {
         t.Recorte = QRectF(origem.x() + Esquerda, topo, Largura, Altura);
+        t.TextoInteiro = TextoImpresso(contexto);
+    }
     tracos.push_back(std::move(t));
 }

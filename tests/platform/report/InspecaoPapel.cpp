@@ -171,9 +171,10 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
     }
     if (!corpo)
         exame.Falha(QString(), QStringLiteral("página vazia: só o cabeçalho e o rodapé"));
-    // A band that follows another does not open a page without it.
+    // A band that follows another does not open a page without it (a child of the page's own
+    // top, such as a continuation header, is part of that top).
     const auto primeiro = std::find_if(desenho.Tracos.begin(), desenho.Tracos.end(),
-                                       [](const TTracoDesenhado& t) { return t.NoCorpo; });
+                                       [](const TTracoDesenhado& t) { return t.NoCorpo && !t.NoTopo; });
     if (primeiro != desenho.Tracos.end() && primeiro->DeFilha) {
         const auto texto = std::find_if(primeiro, desenho.Tracos.end(), [&](const TTracoDesenhado& t) {
             return t.Impressao == primeiro->Impressao && t.Tipo == TTipo::Texto;
@@ -198,6 +199,39 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
 
     // Rules drawn through texts.
     const std::vector<TRegua> reguas = Reguas(desenho);
+
+    // A cut text uses its room: it is cut only where the next text, a rule across its line or
+    // the margin begins; and a text cut on a page is cut the same way wherever it is on it.
+    QHash<QString, QString> cortes;
+    for (const TTracoDesenhado& t : desenho.Tracos) {
+        if (t.Tipo != TTipo::Texto || t.TextoInteiro.isEmpty() || t.TextoInteiro.trimmed() == t.Texto.trimmed())
+            continue;
+        const QString impresso = t.Texto.simplified();
+        const auto anterior = cortes.constFind(t.TextoInteiro.simplified());
+        if (anterior != cortes.constEnd() && *anterior != impresso)
+            exame.Falha(impresso, QStringLiteral("cortado de outro modo que \"%1\" na mesma página").arg(*anterior));
+        cortes.insert(t.TextoInteiro.simplified(), impresso);
+        const QRectF caixa = EmPontos(t.Caixa);
+        const QRectF nucleo = EmPontos(t.Nucleo);
+        qreal fim = area.right();
+        for (const TTexto& o : textos)
+            if (o.Caixa.left() > caixa.right() - Folga
+                && Sobreposicao(o.Nucleo.top(), o.Nucleo.bottom(), nucleo.top(), nucleo.bottom()) > 0)
+                fim = std::min(fim, o.Caixa.left());
+        for (const TRegua& r : reguas)
+            if (qFuzzyCompare(r.Linha.x1(), r.Linha.x2()) && r.Linha.x1() > caixa.right() - Folga
+                && Sobreposicao(std::min(r.Linha.y1(), r.Linha.y2()), std::max(r.Linha.y1(), r.Linha.y2()),
+                                nucleo.top(), nucleo.bottom()) > 0)
+                fim = std::min(fim, r.Linha.x1());
+        // Room for one more letter and the gap before what follows.
+        const qreal folgaCorte = nucleo.height() * 1.6 + 8;
+        if (fim - caixa.right() > folgaCorte)
+            exame.Falha(impresso, QStringLiteral("cortado com %1 pt livres até o que o segue (%2)")
+                                      .arg(fim - caixa.right(), 0, 'f', 0).arg(t.Elemento));
+    }
+    for (const TTexto& t : textos)
+        if (cortes.contains(t.Palavra) && cortes.value(t.Palavra) != t.Palavra)
+            exame.Falha(cortes.value(t.Palavra), QStringLiteral("cortado aqui, inteiro em outro lugar da página"));
     for (const TRegua& r : reguas)
         for (const TTexto& t : textos)
             if (Cruza(r.Linha, t.Nucleo))

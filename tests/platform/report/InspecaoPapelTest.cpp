@@ -97,3 +97,50 @@ TEST(InspecaoPapel, EachKindOfFaultNamesDocumentPageAndWord)
         EXPECT_TRUE(Tem(falhas, QString::fromUtf8(c.falha))) << falhas.join(QLatin1Char('\n')).toStdString();
     }
 }
+
+// A cut text is a fault when room was left before what follows it, or when the same text is cut
+// another way on the page; cut where the next text begins, it is not.
+TEST(InspecaoPapel, CutTextUsesItsRoomAndIsCutAlikeOnItsPage)
+{
+    const QString nome = QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES");
+    const auto corta = [&](TPaginaComFalha& p, const QString& elemento, qreal y, qreal largura) {
+        TRotulo& r = p.Texto(elemento, nome, 0, y);
+        r.AutoTamanho = false;
+        r.Largura = largura;
+        r.Altura = 16;
+    };
+    const struct {
+        const char* caso;
+        std::function<void(TPaginaComFalha&)> monta;
+        const char* falha;   // nullptr: none
+    } casos[] = {
+        {"cut where the next column begins",
+         [&](TPaginaComFalha& p) {
+             corta(p, QStringLiteral("Nome"), 30, 200);
+             p.Texto(QStringLiteral("Ni"), QStringLiteral("100.200.300-88"), 206, 30);
+         }, nullptr},
+        {"cut with room to spare",
+         [&](TPaginaComFalha& p) {
+             corta(p, QStringLiteral("Nome"), 30, 100);
+             p.Texto(QStringLiteral("Ni"), QStringLiteral("100.200.300-88"), 300, 30);
+         }, "pt livres até o que o segue (Nome)"},
+        {"cut two ways on one page",
+         [&](TPaginaComFalha& p) {
+             corta(p, QStringLiteral("Nome"), 20, 200);
+             p.Texto(QStringLiteral("Ni"), QStringLiteral("100.200.300-88"), 206, 20);
+             corta(p, QStringLiteral("Outro"), 40, 250);
+             p.Texto(QStringLiteral("Ni2"), QStringLiteral("100.200.300-88"), 256, 40);
+         }, "na mesma página"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TPaginaComFalha p;
+        p.Detalhe.Altura = 80;
+        c.monta(p);
+        const QStringList falhas = p.Falhas();
+        if (c.falha == nullptr)
+            EXPECT_EQ(falhas, QStringList());
+        else
+            EXPECT_TRUE(Tem(falhas, QString::fromUtf8(c.falha))) << falhas.join(QLatin1Char('\n')).toStdString();
+    }
+}
