@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -162,6 +163,32 @@ TEST_F(TFrBeneficiariosTest, EveryColumnOfTheMonthGridsShowsWhenItsTabOpens)
             EXPECT_GT(r.Width(), 0) << coluna;
             EXPECT_LE(r.Right, grade->viewport()->width()) << coluna;
             EXPECT_EQ(grade->GetTexto(coluna, 0), QString::fromUtf8(c.titulos[std::size_t(coluna)]));
+        }
+    }
+}
+
+// A year of months at the largest amount a month holds: the totals row shows each total whole.
+TEST_F(TFrBeneficiariosTest, TotalsPastTheLargestMonthlyAmountShowWholeInTheGrids)
+{
+    pruv = Armazenada(Matriz);
+    ItemNoMaximo(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    auto* fichas = Campo<QTabWidget>("PCPruvItem");
+    for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
+        SCOPED_TRACE(nome);
+        auto* grade = Campo<TPruvGridMeses>(nome);
+        fichas->setCurrentWidget(grade->parentWidget());
+        QApplication::processEvents();
+        ASSERT_TRUE(grade->isVisible());
+        for (int coluna = 1; coluna < grade->ColCount(); ++coluna) {
+            const QString total = grade->GetTexto(coluna, TPruvGridMeses::LinhaTotais);
+            SCOPED_TRACE(total.toStdString());
+            EXPECT_TRUE(total.endsWith(QStringLiteral(".999,88")) || total.endsWith(QStringLiteral(".999,76"))
+                        || total.endsWith(QStringLiteral(".999,64")));
+            // The text starts three pixels in from the cell's edge.
+            EXPECT_LE(QFontMetrics(grade->font()).horizontalAdvance(total) + 6, grade->CellRect(coluna, TPruvGridMeses::LinhaTotais).Width());
         }
     }
 }

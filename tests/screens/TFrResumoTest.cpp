@@ -1,3 +1,4 @@
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/TFrComprovante.h"
 #include "screens/TFrResumo.h"
 #include "screens/TPruvEdit.h"
 
@@ -35,7 +37,47 @@ protected:
     }
 };
 
+// The edit shows its whole text: the text is no wider than the edit less its frame and margins.
+void MostraInteiro(const QLineEdit& edit)
+{
+    SCOPED_TRACE(edit.objectName().toStdString() + " " + edit.text().toStdString());
+    EXPECT_LE(QFontMetrics(edit.font()).horizontalAdvance(edit.text()), edit.width() - 8);
+}
+
 }  // namespace
+
+TEST_F(TFrResumoTest, TotalsPastTheLargestMonthlyAmountShowWhole)
+{
+    auto pruv = Armazenada(Matriz);
+    ItemNoMaximo(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    Inicia();
+    Abre(Matriz);
+    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+    QApplication::processEvents();
+    EXPECT_EQ(Texto("DeTotRend"), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(Texto("DeTotDepSubJud"), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(Texto("DeTotAnosAnteriores"), QStringLiteral("1.299.999.999.999,87"));
+    int vistos = 0;
+    for (const TPruvEdit* e : quadro->Pagina(TPaginaDeclaracao::Resumo).findChildren<TPruvEdit*>())
+        if (e->isVisible() && !e->text().isEmpty()) {
+            MostraInteiro(*e);
+            ++vistos;
+        }
+    EXPECT_GE(vistos, 10);
+
+    // The beneficiary's statement: box 3 gathers income and suspended income, 24 months' worth.
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    vistos = 0;
+    for (const TPruvEdit* e : quadro->Comprovante().findChildren<TPruvEdit*>())
+        if (e->isVisible() && e->text().contains(QStringLiteral(".999,"))) {
+            MostraInteiro(*e);
+            ++vistos;
+        }
+    EXPECT_GE(vistos, 2);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
 
 TEST_F(TFrResumoTest, ThePageShowsTheTotalsTypedAndTheCodesUsed)
 {
