@@ -139,6 +139,36 @@ TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
     EXPECT_EQ(detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString(), FormataCnpj(Fundo));
 }
 
+TEST_F(TFrResumoTest, TheDetailShowsTotalsPastTheLargestMonthlyAmountWhole)
+{
+    auto pruv = Armazenada(Outra, "2002", 3);
+    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+    ItemNoMaximo(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    anexo.reset();
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+    QApplication::processEvents();
+    Campo<QTabWidget>("PgResumo")->setCurrentIndex(1);
+    QApplication::processEvents();
+    auto* grade = Campo<TdvDBGrid>("DbgDiscriminado");
+    TDataSet* detalhe = grade->DataSource()->DataSet();
+    detalhe->First();
+    int vistos = 0;
+    for (int i = 0; i < grade->FieldCount(); ++i) {
+        const TField* campo = grade->Fields(i);
+        if (!campo->FieldName().startsWith(QLatin1String("TOT_")) || campo->FieldName() == QLatin1String("TOT_BENEF_EXIB"))
+            continue;
+        SCOPED_TRACE(campo->FieldName().toStdString());
+        EXPECT_EQ(campo->AsString(), QStringLiteral("1.299.999.999.999,87"));
+        EXPECT_LE(QFontMetrics(grade->font()).horizontalAdvance(campo->AsString()) + 4,
+                  grade->ColWidths(i + grade->IndicatorOffset()));
+        ++vistos;
+    }
+    EXPECT_EQ(vistos, 9);
+}
+
 TEST_F(TFrResumoTest, MaximisedTheCodesListAndTheDetailGridTakeThePagesHeight)
 {
     auto pruv = Armazenada(Matriz);
