@@ -50,6 +50,14 @@ protected:
         Campo<QToolButton>(botao)->click();
         QApplication::processEvents();
     }
+    // The month grid of that name, its tab opened.
+    TPruvGridMeses* GradeMostrada(const char* nome) const
+    {
+        auto* grade = Campo<TPruvGridMeses>(nome);
+        Campo<QTabWidget>("PCPruvItem")->setCurrentWidget(grade->parentWidget());
+        QApplication::processEvents();
+        return grade;
+    }
     [[nodiscard]] bool Ficha(const char* nome) const
     {
         auto* fichas = Campo<QTabWidget>("PCPruvItem");
@@ -150,12 +158,9 @@ TEST_F(TFrBeneficiariosTest, EveryColumnOfTheMonthGridsShowsWhenItsTabOpens)
         {"DgcCompensacao", {"Mês", "Imposto Retido", "Ano Calendário", "Anos Anteriores", "Total"}},
         {"DgsSubJudice", {"Mês", "Rendimento Tributável", "Deduções", "IRRF", "Depósito Judicial"}},
     };
-    auto* fichas = Campo<QTabWidget>("PCPruvItem");
     for (const auto& c : casos) {
         SCOPED_TRACE(c.grade);
-        auto* grade = Campo<TPruvGridMeses>(c.grade);
-        fichas->setCurrentWidget(grade->parentWidget());
-        QApplication::processEvents();
+        auto* grade = GradeMostrada(c.grade);
         ASSERT_TRUE(grade->isVisible());
         ASSERT_EQ(grade->ColCount(), int(c.titulos.size()));
         for (int coluna = 0; coluna < grade->ColCount(); ++coluna) {
@@ -175,12 +180,9 @@ TEST_F(TFrBeneficiariosTest, TotalsPastTheLargestMonthlyAmountShowWholeInTheGrid
     pruv.reset();
     AbrePagina();
     Clica("BbFirst");
-    auto* fichas = Campo<QTabWidget>("PCPruvItem");
     for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
         SCOPED_TRACE(nome);
-        auto* grade = Campo<TPruvGridMeses>(nome);
-        fichas->setCurrentWidget(grade->parentWidget());
-        QApplication::processEvents();
+        auto* grade = GradeMostrada(nome);
         ASSERT_TRUE(grade->isVisible());
         for (int coluna = 1; coluna < grade->ColCount(); ++coluna) {
             const QString total = grade->GetTexto(coluna, TPruvGridMeses::LinhaTotais);

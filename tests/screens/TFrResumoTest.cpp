@@ -3,6 +3,8 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "components/controls/datetime/TdvDBDateTimePicker.h"
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/common/dvSystem.h"
@@ -29,6 +31,20 @@ protected:
         janela->show();
         janela->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    }
+    // An administrator's declaration with one fund and the items that lanca stores, opened on
+    // the summary page.
+    void AbreAdministradora(const std::function<void(TPruv&)>& lanca)
+    {
+        auto pruv = Armazenada(Outra, "2002", 3);
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        lanca(*pruv);
+        pruv.reset();
+        anexo.reset();
+        Inicia();
+        Abre(Outra);
+        quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+        QApplication::processEvents();
     }
     [[nodiscard]] QString Texto(const char* nome) const { return Campo<TPruvEdit>(nome)->text(); }
     [[nodiscard]] int Codigos() const
@@ -118,15 +134,7 @@ TEST(TFrResumo, AnnexVariantsAreLeftOutByTheYear)
 
 TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
 {
-    auto pruv = Armazenada(Outra, "2002", 3);
-    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
-    pruv.reset();
-    anexo.reset();
-    Inicia();
-    Abre(Outra);
-    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
-    QApplication::processEvents();
+    AbreAdministradora([this](TPruv& pruv) { Item(pruv, pruv, "0561", CpfBeneficiario, 1000); });
     auto* abas = Campo<QTabWidget>("PgResumo");
     ASSERT_TRUE(abas->isTabVisible(1));
     TDataSet* detalhe = Campo<TdvDBGrid>("DbgDiscriminado")->DataSource()->DataSet();
@@ -141,15 +149,7 @@ TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
 
 TEST_F(TFrResumoTest, TheDetailShowsTotalsPastTheLargestMonthlyAmountWhole)
 {
-    auto pruv = Armazenada(Outra, "2002", 3);
-    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-    ItemNoMaximo(*pruv, *pruv, "0561", CpfBeneficiario);
-    pruv.reset();
-    anexo.reset();
-    Inicia();
-    Abre(Outra);
-    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
-    QApplication::processEvents();
+    AbreAdministradora([this](TPruv& pruv) { ItemNoMaximo(pruv, pruv, "0561", CpfBeneficiario); });
     Campo<QTabWidget>("PgResumo")->setCurrentIndex(1);
     QApplication::processEvents();
     auto* grade = Campo<TdvDBGrid>("DbgDiscriminado");
