@@ -45,6 +45,11 @@ constexpr const char* TitulosValores[] = {
     "Total de~IRRF com~Exigibilidade~Suspensa",
     "Total de~Depósito Judicial"};
 constexpr int PrimeiraJudicial = 3;   // the six after it are hidden without judicial values
+// A total as shown: the summary adds amounts past the largest one an item's month may hold, up
+// to what 64 bits hold ("922.337.203.685.477,58").
+constexpr int TamanhoTotal = 22;
+// Characters of a total's column: a year of thirteen months at that amount shows whole.
+constexpr int LarguraTotal = 20;
 
 QString Exibido(const char* coluna)
 {
@@ -193,7 +198,7 @@ TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
     TbDetResumo->AddField(std::make_unique<TField>(ftString, QStringLiteral("TOT_BENEF_EXIB"), 14, fkCalculated))
         ->SetAlignment(taRightJustify);
     for (const char* coluna : ColunasValores)
-        TbDetResumo->AddField(std::make_unique<TField>(ftString, Exibido(coluna), 18, fkCalculated))
+        TbDetResumo->AddField(std::make_unique<TField>(ftString, Exibido(coluna), TamanhoTotal, fkCalculated))
             ->SetAlignment(taRightJustify);
     TdvTable* detalhe = TbDetResumo.get();
     TbDetResumo->OnCalcFields = [detalhe](TDataSet*) {
@@ -364,7 +369,7 @@ void TFrResumo::Entra()
                         QStringLiteral("TOT_BENEF_EXIB\t10\tTotal de~Beneficiários")};
     for (int i = 0; i < int(std::size(ColunasValores)); ++i)
         if (judicial || i < PrimeiraJudicial || i >= PrimeiraJudicial + 6)
-            colunas << Exibido(ColunasValores[i]) + QStringLiteral("\t16\t") + QString::fromUtf8(TitulosValores[i]);
+            colunas << Exibido(ColunasValores[i]) + QStringLiteral("\t%1\t").arg(LarguraTotal) + QString::fromUtf8(TitulosValores[i]);
     colunas << QStringLiteral("NM_EMPR\t60\tNome Empresarial");
     DbgDiscriminado->SetSelected(colunas);
     for (TdvTable* tabela : {TbPruvItem.get(), TbCodRet.get(), TbDetResumo.get()})

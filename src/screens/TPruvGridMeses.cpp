@@ -117,7 +117,7 @@ void TPruvGridMeses::GetTotal(int ACol, QString& Texto)
     try {
         Texto = total->GetTextoFormatado();
     } catch (const TErro&) {
-        // A sum past the money limit has no text; the verification reports it.
+        // A sum past what 64 bits hold has no text.
         Texto = QStringLiteral("*****");
     }
 }

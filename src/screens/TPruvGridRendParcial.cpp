@@ -73,7 +73,7 @@ QString TPruvGridRendParcial::GetTexto(int ACol, int ARow)
         default: return {};
         }
     } catch (const TErro&) {
-        return QStringLiteral("*****");   // a computed part past the money limit has no text
+        return QStringLiteral("*****");   // a computed part past what 64 bits hold has no text
     }
 }
 

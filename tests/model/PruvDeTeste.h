@@ -123,5 +123,25 @@ protected:
         ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido);
     }
 
+    // An item of the owner under the code with every amount of every month, the 13th salary
+    // included, at the largest one a month may hold: each total past it; stored.
+    void ItemNoMaximo(TPruv& pruv, TPruvAnexo& dono, const char* codigo, const QString& ni)
+    {
+        TPruvItem item(pruv, dono);
+        item.GetCodigoRetencao().SetCodigo(QLatin1String(codigo));
+        pruv.GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+        item.GetBeneficiario().SetNi(ni);
+        item.GetBeneficiario().Nome().SetTexto(QStringLiteral("JOSE DA SILVA"));
+        TRendimentosTributaveis& v = item.GetValores();
+        TSubJudice& s = item.GetSubJudice();
+        TCompensacao& c = item.GetCompensacao();
+        for (int mes = 1; mes <= 13; ++mes)
+            for (TMonetario* valor : {&v.GetRendimento(mes), &v.GetDeducao(mes), &v.GetImposto(mes), &s.GetRendimento(mes),
+                                      &s.GetDeducao(mes), &s.GetImposto(mes), &s.GetDeposito(mes),
+                                      &c.GetCompensacaoAno(mes), &c.GetCompensacaoAnosAnteriores(mes)})
+                valor->SetTexto(QStringLiteral("99.999.999.999,99"));
+        ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido);
+    }
+
     TErros erros;
 };

@@ -8,6 +8,7 @@
 
 #include "TextoPdf.h"
 #include "model/PruvDeTeste.h"
+#include "model/declaration/TResumo.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TColecaoComprovante.h"
@@ -152,6 +153,47 @@ TEST_F(TFoImprComprovanteTest, PersonStatementShowsEveryBoxWithItsAmounts)
         EXPECT_TRUE(p.contains(texto)) << texto.toStdString();
     EXPECT_FALSE(p.contains(QStringLiteral("Página")));   // one page: no number
     EXPECT_EQ(Lista(), QByteArray());
+}
+
+// Each month holds at most the largest amount; a year of thirteen such months, and the same
+// under a court decision, add up past it. The item, the summary and the statement keep the sums
+// whole, and the statement prints (it was once left out as "not printed").
+TEST_F(TFoImprComprovanteTest, AYearAtTheLargestAmountPrintsItsTotalsWhole)
+{
+    TPruvItem item(*pruv, *pruv);
+    item.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
+    pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+    item.GetBeneficiario().SetNi(Jose);
+    item.GetBeneficiario().Nome().SetTexto(QStringLiteral("JOSE DA SILVA"));
+    for (int mes = 1; mes <= 13; ++mes) {
+        item.GetValores().GetRendimento(mes).SetTexto(QStringLiteral("99.999.999.999,99"));
+        item.GetValores().GetImposto(mes).SetTexto(QStringLiteral("99.999.999.999,99"));
+        item.GetSubJudice().GetRendimento(mes).SetTexto(QStringLiteral("99.999.999.999,99"));
+        item.GetSubJudice().GetDeposito(mes).SetTexto(QStringLiteral("99.999.999.999,99"));
+    }
+    EXPECT_EQ(item.GetValores().GetTotalRendimento().GetTextoFormatado(), QStringLiteral("1.199.999.999.999,88"));
+    ASSERT_EQ(pruv->GetItens().Salva(item), TColecaoPruvItem::Inserido);
+
+    TResumo& resumo = pruv->GetResumo();
+    EXPECT_EQ(resumo.TOT_REND().GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(resumo.TOT_IRRF().GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(resumo.TOT_REND_SUBJUD().GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(resumo.TOT_DEP_SUBJUD().GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+
+    const auto arquivos = Imprime();
+    ASSERT_EQ(arquivos.size(), 1);
+    ASSERT_EQ(arquivos[0].size(), 1);
+    const QString& p = arquivos[0][0];
+    EXPECT_TRUE(LinhaCom(p, QStringLiteral("01. Total dos Rendimentos")).endsWith(QStringLiteral("2.399.999.999.999,76")))
+        << LinhaCom(p, QStringLiteral("01. Total dos Rendimentos")).toStdString();
+    // The tax line takes the deposits too.
+    EXPECT_TRUE(LinhaCom(p, QStringLiteral("05. Imposto de Renda Retido")).endsWith(QStringLiteral("2.399.999.999.999,76")))
+        << LinhaCom(p, QStringLiteral("05. Imposto de Renda Retido")).toStdString();
+    EXPECT_TRUE(LinhaCom(p, QStringLiteral("Parcela com exigibilidade suspensa"))
+                    .contains(QStringLiteral("R$ 1.199.999.999.999,88 Deposito Judicial: R$ 1.199.999.999.999,88")))
+        << LinhaCom(p, QStringLiteral("Parcela com exigibilidade suspensa")).toStdString();
+    EXPECT_EQ(Lista(), QByteArray());
+    EXPECT_TRUE(dialogos.Textos().isEmpty());
 }
 
 TEST_F(TFoImprComprovanteTest, CompanyGetsItsStatementThenTheOneOfArt64Lines)

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -48,6 +49,14 @@ protected:
     {
         Campo<QToolButton>(botao)->click();
         QApplication::processEvents();
+    }
+    // The month grid of that name, its tab opened.
+    TPruvGridMeses* GradeMostrada(const char* nome) const
+    {
+        auto* grade = Campo<TPruvGridMeses>(nome);
+        Campo<QTabWidget>("PCPruvItem")->setCurrentWidget(grade->parentWidget());
+        QApplication::processEvents();
+        return grade;
     }
     [[nodiscard]] bool Ficha(const char* nome) const
     {
@@ -149,12 +158,9 @@ TEST_F(TFrBeneficiariosTest, EveryColumnOfTheMonthGridsShowsWhenItsTabOpens)
         {"DgcCompensacao", {"Mês", "Imposto Retido", "Ano Calendário", "Anos Anteriores", "Total"}},
         {"DgsSubJudice", {"Mês", "Rendimento Tributável", "Deduções", "IRRF", "Depósito Judicial"}},
     };
-    auto* fichas = Campo<QTabWidget>("PCPruvItem");
     for (const auto& c : casos) {
         SCOPED_TRACE(c.grade);
-        auto* grade = Campo<TPruvGridMeses>(c.grade);
-        fichas->setCurrentWidget(grade->parentWidget());
-        QApplication::processEvents();
+        auto* grade = GradeMostrada(c.grade);
         ASSERT_TRUE(grade->isVisible());
         ASSERT_EQ(grade->ColCount(), int(c.titulos.size()));
         for (int coluna = 0; coluna < grade->ColCount(); ++coluna) {
@@ -162,6 +168,29 @@ TEST_F(TFrBeneficiariosTest, EveryColumnOfTheMonthGridsShowsWhenItsTabOpens)
             EXPECT_GT(r.Width(), 0) << coluna;
             EXPECT_LE(r.Right, grade->viewport()->width()) << coluna;
             EXPECT_EQ(grade->GetTexto(coluna, 0), QString::fromUtf8(c.titulos[std::size_t(coluna)]));
+        }
+    }
+}
+
+// A year of months at the largest amount a month holds: the totals row shows each total whole.
+TEST_F(TFrBeneficiariosTest, TotalsPastTheLargestMonthlyAmountShowWholeInTheGrids)
+{
+    pruv = Armazenada(Matriz);
+    ItemNoMaximo(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
+        SCOPED_TRACE(nome);
+        auto* grade = GradeMostrada(nome);
+        ASSERT_TRUE(grade->isVisible());
+        for (int coluna = 1; coluna < grade->ColCount(); ++coluna) {
+            const QString total = grade->GetTexto(coluna, TPruvGridMeses::LinhaTotais);
+            SCOPED_TRACE(total.toStdString());
+            EXPECT_TRUE(total.endsWith(QStringLiteral(".999,88")) || total.endsWith(QStringLiteral(".999,76"))
+                        || total.endsWith(QStringLiteral(".999,64")));
+            // The text starts three pixels in from the cell's edge.
+            EXPECT_LE(QFontMetrics(grade->font()).horizontalAdvance(total) + 6, grade->CellRect(coluna, TPruvGridMeses::LinhaTotais).Width());
         }
     }
 }

@@ -1,7 +1,10 @@
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QTest>
 #include <QTabWidget>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "components/controls/datetime/TdvDBDateTimePicker.h"
 #include "components/controls/grid/TdvDBGrid.h"
@@ -9,6 +12,7 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/TFrComprovante.h"
 #include "screens/TFrResumo.h"
 #include "screens/TArrasteMonetario.h"
 #include "screens/TPruvEdit.h"
@@ -31,18 +35,24 @@ protected:
         janela->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
     }
-    // A fund administrator with one item of its own and a fund, open on its summary.
-    void AbreAdministradorComFundo()
+    // An administrator's declaration with one fund and the items that lanca stores, opened on
+    // the summary page.
+    void AbreAdministradora(const std::function<void(TPruv&)>& lanca)
     {
         auto pruv = Armazenada(Outra, "2002", 3);
         auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        lanca(*pruv);
         pruv.reset();
         anexo.reset();
         Inicia();
         Abre(Outra);
         quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
         QApplication::processEvents();
+    }
+    // A fund administrator with one item of its own and a fund, open on its summary.
+    void AbreAdministradorComFundo()
+    {
+        AbreAdministradora([this](TPruv& pruv) { Item(pruv, pruv, "0561", CpfBeneficiario, 1000); });
     }
     [[nodiscard]] QString Texto(const char* nome) const { return Campo<TPruvEdit>(nome)->text(); }
     [[nodiscard]] int Codigos() const
@@ -51,7 +61,47 @@ protected:
     }
 };
 
+// The edit shows its whole text: the text is no wider than the edit less its frame and margins.
+void MostraInteiro(const QLineEdit& edit)
+{
+    SCOPED_TRACE(edit.objectName().toStdString() + " " + edit.text().toStdString());
+    EXPECT_LE(QFontMetrics(edit.font()).horizontalAdvance(edit.text()), edit.width() - 8);
+}
+
 }  // namespace
+
+TEST_F(TFrResumoTest, TotalsPastTheLargestMonthlyAmountShowWhole)
+{
+    auto pruv = Armazenada(Matriz);
+    ItemNoMaximo(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    Inicia();
+    Abre(Matriz);
+    quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+    QApplication::processEvents();
+    EXPECT_EQ(Texto("DeTotRend"), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(Texto("DeTotDepSubJud"), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(Texto("DeTotAnosAnteriores"), QStringLiteral("1.299.999.999.999,87"));
+    int vistos = 0;
+    for (const TPruvEdit* e : quadro->Pagina(TPaginaDeclaracao::Resumo).findChildren<TPruvEdit*>())
+        if (e->isVisible() && !e->text().isEmpty()) {
+            MostraInteiro(*e);
+            ++vistos;
+        }
+    EXPECT_GE(vistos, 10);
+
+    // The beneficiary's statement: box 3 gathers income and suspended income, 24 months' worth.
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    vistos = 0;
+    for (const TPruvEdit* e : quadro->Comprovante().findChildren<TPruvEdit*>())
+        if (e->isVisible() && e->text().contains(QStringLiteral(".999,"))) {
+            MostraInteiro(*e);
+            ++vistos;
+        }
+    EXPECT_GE(vistos, 2);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
 
 TEST_F(TFrResumoTest, ThePageShowsTheTotalsTypedAndTheCodesUsed)
 {
@@ -103,6 +153,28 @@ TEST_F(TFrResumoTest, AnAdministratorSeesItsOwnTotalsAndEachFundsInTheDetail)
     EXPECT_EQ(detalhe->FieldByName(QStringLiteral("TOT_IRRF_EXIB"))->AsString(), QStringLiteral("100,00"));
     detalhe->Next();
     EXPECT_EQ(detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString(), FormataCnpj(Fundo));
+}
+
+TEST_F(TFrResumoTest, TheDetailShowsTotalsPastTheLargestMonthlyAmountWhole)
+{
+    AbreAdministradora([this](TPruv& pruv) { ItemNoMaximo(pruv, pruv, "0561", CpfBeneficiario); });
+    Campo<QTabWidget>("PgResumo")->setCurrentIndex(1);
+    QApplication::processEvents();
+    auto* grade = Campo<TdvDBGrid>("DbgDiscriminado");
+    TDataSet* detalhe = grade->DataSource()->DataSet();
+    detalhe->First();
+    int vistos = 0;
+    for (int i = 0; i < grade->FieldCount(); ++i) {
+        const TField* campo = grade->Fields(i);
+        if (!campo->FieldName().startsWith(QLatin1String("TOT_")) || campo->FieldName() == QLatin1String("TOT_BENEF_EXIB"))
+            continue;
+        SCOPED_TRACE(campo->FieldName().toStdString());
+        EXPECT_EQ(campo->AsString(), QStringLiteral("1.299.999.999.999,87"));
+        EXPECT_LE(QFontMetrics(grade->font()).horizontalAdvance(campo->AsString()) + 4,
+                  grade->ColWidths(i + grade->IndicatorOffset()));
+        ++vistos;
+    }
+    EXPECT_EQ(vistos, 9);
 }
 
 TEST_F(TFrResumoTest, MaximisedTheCodesListAndTheDetailGridTakeThePagesHeight)

@@ -4,6 +4,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "model/DeclaracaoDeTeste.h"
 #include "model/ItensDeTeste.h"
 #include "model/items/TPruvItem.h"
@@ -114,11 +116,15 @@ TEST(TPruvGridMeses, ShowsTitlesMonthsTotalsAndValuesWhereTheMappingPutsThem)
     EXPECT_EQ(j.grade->GetTexto(2, 3), QStringLiteral("7,00"));
 }
 
-TEST(TPruvGridMeses, ATotalPastTheMoneyLimitIsShownWithoutATextRatherThanRaisedWhilePainting)
+// A total past the money limit shows whole; one past what 64 bits hold (only set in code) has no
+// text, rather than raising while painting.
+TEST(TPruvGridMeses, ATotalPastWhat64BitsHoldIsShownWithoutATextRatherThanRaisedWhilePainting)
 {
     Janela<TPruvGridRendimentos> j;
     for (int mes = 1; mes <= 2; ++mes)
         j.item.GetValores().GetRendimento(mes).SetValor(TMonetario::Maximo);
+    EXPECT_EQ(j.grade->GetTexto(1, TPruvGridMeses::LinhaTotais), QStringLiteral("199.999.999.999,98"));
+    j.item.GetValores().GetRendimento(3).SetValor(std::numeric_limits<qint64>::max());
     EXPECT_EQ(j.grade->GetTexto(1, TPruvGridMeses::LinhaTotais), QStringLiteral("*****"));
     EXPECT_NO_THROW(j.grade->viewport()->grab());
 }

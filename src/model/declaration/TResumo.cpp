@@ -4,21 +4,6 @@
 #include "model/items/TPruvItem.h"
 #include "model/values/TErro.h"
 
-namespace {
-
-// Sums of summaries carry no money limit (the limit is the delivery file's to enforce); only
-// a result past 64 bits is refused.
-qint64 SomaExata(qint64 A, qint64 B)
-{
-    qint64 resultado = 0;
-    if (__builtin_add_overflow(A, B, &resultado))
-        throw EMonetarioInvalido(165, QString(), 0);
-    return resultado;
-}
-
-
-}  // namespace
-
 TResumo::TResumo(TPruvAnexo* Dono) : FDono(Dono)
 {
 }
@@ -41,7 +26,7 @@ void TResumo::Soma(TResumo& Outro)
     const auto meus = Valores();
     const auto outros = Outro.Valores();
     for (int i = 0; i < QuantidadeValores; ++i)
-        meus[i]->SetValor(SomaExata(meus[i]->GetValorPositivo(), outros[i]->GetValorPositivo()));
+        meus[i]->SetValor(TMonetario::SomaExata(meus[i]->GetValorPositivo(), outros[i]->GetValorPositivo()));
     FOK = FOK && Outro.FOK;
 }
 
@@ -104,7 +89,7 @@ void TResumo::Aplica(const TMudanca& Mudanca)
     if (Mudanca.Beneficiarios < 0)
         FTotBenef.SetValor(FTotBenef.GetValorPositivo() - TMonetario::Escala);
     else if (Mudanca.Beneficiarios > 0)
-        FTotBenef.SetValor(SomaExata(FTotBenef.GetValorPositivo(), TMonetario::Escala));
+        FTotBenef.SetValor(TMonetario::SomaExata(FTotBenef.GetValorPositivo(), TMonetario::Escala));
     const auto valores = Valores();
     const std::size_t quantos = Mudanca.SubJudice ? Mudanca.Valores.size() : 5;
     for (std::size_t i = 0; i < quantos; ++i) {
@@ -113,6 +98,6 @@ void TResumo::Aplica(const TMudanca& Mudanca)
         TMonetario& total = *valores[i + 1];
         if (Mudanca.Valores[i] == 0 && total.GetValor() >= 0)
             continue;
-        total.SetValor(SomaExata(total.GetValorPositivo(), Mudanca.Valores[i]));
+        total.SetValor(TMonetario::SomaExata(total.GetValorPositivo(), Mudanca.Valores[i]));
     }
 }

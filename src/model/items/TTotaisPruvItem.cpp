@@ -10,8 +10,8 @@ TTotaisPruvItem::TTotaisPruvItem(const TPruvItem& Item) : FCodigo(Item.GetCodigo
 
     FRendimento.SetValor(valores.Rendimentos().Total().GetValorPositivo());
     // What the item's overall tax total holds, read through its parts as the item is const here.
-    FImposto.SetValor(TMonetario::SomaVerificada(
-        TMonetario::SomaVerificada(valores.Impostos().Total().GetValorPositivo(),
+    FImposto.SetValor(TMonetario::SomaExata(
+        TMonetario::SomaExata(valores.Impostos().Total().GetValorPositivo(),
                                    compensacao.CompensacoesAno().Total().GetValorPositivo()),
         compensacao.CompensacoesAnosAnteriores().Total().GetValorPositivo()));
     FCompensacaoAnosAnteriores.SetValor(compensacao.CompensacoesAnosAnteriores().SomaAno());

@@ -19,8 +19,7 @@ void SomaComSinal(TMonetario& Destino, std::initializer_list<qint64> Parcelas)
 {
     qint64 soma = Destino.GetValor();
     for (const qint64 parcela : Parcelas)
-        if (__builtin_add_overflow(soma, parcela, &soma))
-            throw EMonetarioInvalido(165, QString(), 0);
+        soma = TMonetario::SomaExata(soma, parcela);
     Destino.SetValor(soma);
 }
 
@@ -127,8 +126,8 @@ void TComprovantePF::MontaInformacoesComplementares(QStringList& Linhas) const
     for (const auto& t : FTotais) {
         if (t->GetRendimento().EhZero() && t->GetRendimentoSubJudice().EhZero() && t->GetDepositos().EhZero())
             continue;
-        valor.SetValor(TMonetario::SomaVerificada(t->GetRendimento().GetValorPositivo(),
-                                                  t->GetRendimentoSubJudice().GetValorPositivo()));
+        valor.SetValor(TMonetario::SomaExata(t->GetRendimento().GetValorPositivo(),
+                                             t->GetRendimentoSubJudice().GetValorPositivo()));
         Linhas.append(QStringLiteral(" - ") + t->GetCodigo().GetResumo() + QStringLiteral(": R$ ")
                       + valor.GetTextoFormatado());
         if (!t->GetRendimentoSubJudice().EhZero())

@@ -2,9 +2,6 @@
 
 TQuadroRendTributaveis::TQuadroRendTributaveis()
 {
-    // A beneficiary's income under several codes adds up past what one amount may hold.
-    FLinha1.SemLimite = true;
-    FTotal.SemLimite = true;
     FLinha1.AdicionaSoma(FRendimentoProprio);
     FTotal.AdicionaSoma(FImpostoProprio);
 }

@@ -2,7 +2,6 @@
 
 TQuadroTribExclusiva::TQuadroTribExclusiva()
 {
-    FLinha2.SemLimite = true;
     FLinha2.AdicionaSoma(FOutrosRendimentos);
 }
 

@@ -94,7 +94,8 @@ QString TErro::FormataMensagem(std::uint8_t Codigo, const QString& Parametro)
     else if (temMarcador && Parametro.size() - leitura >= 2)
         texto += QStringLiteral(": ") + Parametro.mid(leitura);
 
-    if (!texto.contains(QLatin1Char('?')))
+    // A text that already ends in a full stop (messages 1 and 2 do) keeps the one it has.
+    if (!texto.contains(QLatin1Char('?')) && !texto.endsWith(QLatin1Char('.')))
         texto += QLatin1Char('.');
     return texto;
 }

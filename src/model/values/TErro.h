@@ -46,7 +46,7 @@ public:
     static QString Mensagem(std::uint8_t Codigo);
     // Each "%s" takes the next ";"-separated part of Parametro (an empty part deletes the marker
     // and the character after it); parts left over, or the whole parameter when the text has no
-    // marker, are appended after ": "; a final "." unless the text holds "?".
+    // marker, are appended after ": "; a final "." unless the text holds "?" or ends in one.
     static QString FormataMensagem(std::uint8_t Codigo, const QString& Parametro);
     // Shows a text in the standard message dialog and returns the button pressed.
     static Resposta MostraMensagem(const QString& Texto, TipoDialogo Tipo, std::uint16_t Botoes, int HelpCtx);

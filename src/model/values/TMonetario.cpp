@@ -231,15 +231,15 @@ QString TMonetario::GetTextoArquivo() const
     return QString::number(Centavos()).rightJustified(15, QLatin1Char('0'));
 }
 
-qint64 TMonetario::SomaVerificada(qint64 A, qint64 B)
+qint64 TMonetario::SomaExata(qint64 A, qint64 B)
 {
     qint64 resultado = 0;
-    if (__builtin_add_overflow(A, B, &resultado) || resultado > Maximo)
+    if (__builtin_add_overflow(A, B, &resultado))
         LevantaLimite();
     return resultado;
 }
 
-qint64 TMonetario::SubtracaoVerificada(qint64 A, qint64 B)
+qint64 TMonetario::SubtracaoExata(qint64 A, qint64 B)
 {
     qint64 resultado = 0;
     if (__builtin_sub_overflow(A, B, &resultado))
@@ -249,12 +249,12 @@ qint64 TMonetario::SubtracaoVerificada(qint64 A, qint64 B)
 
 void TMonetario::Soma(const TMonetario& Outro)
 {
-    FValor = SomaVerificada(FValor, Outro.GetValorPositivo());
+    FValor = SomaExata(FValor, Outro.GetValorPositivo());
 }
 
 void TMonetario::Subtrai(const TMonetario& Outro)
 {
-    FValor = SubtracaoVerificada(FValor, Outro.GetValorPositivo());
+    FValor = SubtracaoExata(FValor, Outro.GetValorPositivo());
 }
 
 QString TNumero::GetTexto() const

@@ -46,18 +46,19 @@ public:
     // EMonetarioInvalido 165 above Maximo rather than cut digits off.
     [[nodiscard]] QString GetTextoArquivo() const;
     [[nodiscard]] bool EhZero() const { return GetValorPositivo() == 0; }
-    // Add or subtract Outro's positive amount without notifying. A sum above Maximo raises
-    // EMonetarioInvalido 165 and leaves the amount as it was.
+    // Add or subtract Outro's positive amount without notifying and without the limit: a total
+    // of amounts each kept to Maximo may pass it. Only a result that 64 bits cannot hold raises
+    // EMonetarioInvalido 165, leaving the amount as it was.
     void Soma(const TMonetario& Outro);
     void Subtrai(const TMonetario& Outro);
 
     // The positive amount in cents, rounded half away from zero.
     [[nodiscard]] qint64 Centavos() const;
 
-    // Checked arithmetic of amounts: a sum above Maximo, or a result beyond what 64 bits hold,
+    // Exact arithmetic of amounts, without the limit: only a result beyond what 64 bits hold
     // raises EMonetarioInvalido 165.
-    static qint64 SomaVerificada(qint64 A, qint64 B);
-    static qint64 SubtracaoVerificada(qint64 A, qint64 B);
+    static qint64 SomaExata(qint64 A, qint64 B);
+    static qint64 SubtracaoExata(qint64 A, qint64 B);
 
 protected:
     // Whole units with thousands separators when Agrupa; the decimal part is the caller's.

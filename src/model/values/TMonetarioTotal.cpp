@@ -31,14 +31,6 @@ void TMonetarioTotal::AdicionaSubtracao(TMonetario& Parcela)
     Notifica();
 }
 
-qint64 TMonetarioTotal::SomaExata(qint64 A, qint64 B)
-{
-    qint64 resultado = 0;
-    if (__builtin_add_overflow(A, B, &resultado))
-        throw EMonetarioInvalido(165, QString(), 0);
-    return resultado;
-}
-
 qint64 TMonetarioTotal::GetValor() const
 {
     FAvisado = false;   // read, or tried: the next change is told again
@@ -46,12 +38,7 @@ qint64 TMonetarioTotal::GetValor() const
         qint64 soma = 0;
         for (int i = 0; i < QuantidadeParcelas(); ++i) {
             const qint64 parcela = FParcelas[i].Monetario->GetValorPositivo();
-            if (i >= FQtdSomadas)
-                soma = SubtracaoVerificada(soma, parcela);
-            else if (SemLimite)
-                soma = SomaExata(soma, parcela);
-            else
-                soma = SomaVerificada(soma, parcela);
+            soma = i < FQtdSomadas ? SomaExata(soma, parcela) : SubtracaoExata(soma, parcela);
         }
         FCalculado = soma;
     }

@@ -26,13 +26,9 @@ public:
     // Observes the term, places it at the end, and notifies.
     void AdicionaSubtracao(TMonetario& Parcela);
 
-    // A total that gathers amounts each kept to Maximo (a statement's boxes) may go past it: the
-    // limit is the typed amounts' and the delivery file's, and a total past it still prints.
-    // Only a sum past 64 bits is then refused.
-    bool SemLimite = false;
-
-    // The sum of the terms; raises EMonetarioInvalido 165 when it goes past Maximo (past 64
-    // bits with SemLimite).
+    // The sum of the terms, exact: a total of amounts each kept to Maximo may go past it (the
+    // limit is the typed amounts' and the delivery file's), and still shows and prints whole.
+    // Raises EMonetarioInvalido 165 only for a sum past 64 bits.
     [[nodiscard]] qint64 GetValor() const override;
     // A total is never set nor typed into: both do nothing.
     void SetValor(qint64 Valor) override;
@@ -49,7 +45,6 @@ public:
     [[nodiscard]] int QuantidadeSomadas() const { return FQtdSomadas; }
 
 private:
-    static qint64 SomaExata(qint64 A, qint64 B);
     // A term changed: the sum is made again on the next read; the total's observers are told now,
     // unless they were told since it was last read and it is still marked changed.
     void Atualiza(ISujeito& Sujeito) override;

@@ -41,12 +41,16 @@ TEST(FormataMensagem, FillsMarkersAndAppendsTheRest)
     }
 }
 
-TEST(FormataMensagem, FinalPointUnlessTheTextAsksAQuestion)
+TEST(FormataMensagem, OneFinalPointUnlessTheTextAsksAQuestion)
 {
     const struct { int codigo; const char* parametro; const char* esperado; } casos[] = {
         {33, "", "Deseja sair do programa?"},
         {30, "x", "Você é Pessoa Jurídica de Direito Privado ?: x"},
-        {158, "", "A geração da declaração foi cancelada.."},   // a text ending in "." gets another
+        {158, "", "A geração da declaração foi cancelada."},   // a text ending in "." keeps one
+        {1, "", "O arquivo de recibo está corrompido. Portanto, o recibo não será impresso."},
+        {2, "", "O arquivo da declaração está corrompido. Portanto, o recibo não será impresso."},
+        {2, "Declar.txt", "O arquivo da declaração está corrompido. Portanto, o recibo não será impresso.: Declar.txt."},
+        {70, "12.", "Número de Recibo inválido: 12."},   // nor does an appended value ending in one
         {70, "por quê?", "Número de Recibo inválido: por quê?"},  // the appended value counts too
     };
     for (const auto& c : casos) {

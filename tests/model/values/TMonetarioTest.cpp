@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "model/ObservadorRegistrado.h"
 #include "model/values/TDragMonetario.h"
 #include "model/values/TErro.h"
@@ -226,7 +228,7 @@ TEST(TMonetario, LimpaTextoKeepsDigitsAndOneSeparator)
     }
 }
 
-TEST(TMonetario, SomaAndSubtraiUsePositiveAmountsAndNeverPassTheMaximum)
+TEST(TMonetario, SomaAndSubtraiUsePositiveAmountsWithoutTheLimitOfTypedOnes)
 {
     TMonetario a, b, negativo;
     a.SetValor(100000);
@@ -244,13 +246,22 @@ TEST(TMonetario, SomaAndSubtraiUsePositiveAmountsAndNeverPassTheMaximum)
     EXPECT_TRUE(observador.Chamadas().isEmpty());
     a.RemoveObservador(observador);
 
-    TMonetario maximo, um;
+    // Thirteen months at the maximum add up whole; only what 64 bits cannot hold is refused,
+    // and the amount then stays as it was.
+    TMonetario soma, maximo, um, enorme;
     maximo.SetValor(TMonetario::Maximo);
     um.SetValor(1);
-    EXPECT_EQ(CodigoLevantado([&] { maximo.Soma(um); }), 165);
-    EXPECT_EQ(maximo.GetValor(), TMonetario::Maximo);
-    maximo.Subtrai(um);
-    EXPECT_NO_THROW(maximo.Soma(um));
+    for (int mes = 1; mes <= 13; ++mes)
+        EXPECT_EQ(CodigoLevantado([&] { soma.Soma(maximo); }), 0);
+    EXPECT_EQ(soma.GetValor(), 13 * TMonetario::Maximo);
+    EXPECT_EQ(soma.GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+    enorme.SetValor(std::numeric_limits<qint64>::max());
+    EXPECT_EQ(CodigoLevantado([&] { soma.Soma(enorme); }), 165);
+    EXPECT_EQ(soma.GetValor(), 13 * TMonetario::Maximo);
+    soma.SetValor(std::numeric_limits<qint64>::min() + 1);
+    EXPECT_EQ(CodigoLevantado([&] { soma.Subtrai(um); }), 0);
+    EXPECT_EQ(CodigoLevantado([&] { soma.Subtrai(um); }), 165);
+    EXPECT_EQ(soma.GetValor(), std::numeric_limits<qint64>::min());
 }
 
 TEST(TMonetario, VerificaLimiteLetsTheMaximumPass)

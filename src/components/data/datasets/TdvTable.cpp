@@ -4,7 +4,10 @@
 #include "components/data/datasets/dvFieldValues.h"
 #include "components/data/datasets/dvFilter.h"
 #include "components/data/datasets/dvIndexSearch.h"
+#include "components/data/qbe/TdvQbeParser.h"
+#include "components/data/qbe/dvRunQbe.h"
 #include "components/data/settings/dvPictureMasks.h"
+#include "components/data/settings/dvSettingLines.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TControlesDesligados.h"
 #include "platform/db/TCursorConsulta.h"
@@ -132,8 +135,14 @@ std::unique_ptr<TCursor> TdvTable::CreateCursor()
 {
     if (FQuery.isEmpty())
         return TdvDataSet<TTable>::CreateCursor();
-    if (FLinguagemQuery == QLatin1String("QBE"))
-        throw EDatabaseError(QStringLiteral("Table %1: query-by-example text cannot run on this database engine").arg(Name()));
+    if (FLinguagemQuery == QLatin1String("QBE")) {
+        // Lines joined by CR LF, blanks counting as zero; a text that would change data is
+        // refused before it runs, as a table must have rows to show.
+        const TdvQbeQuery consulta = TdvQbeParser::Parse(dvStringsToText(FQuery, false));
+        if (consulta.ChangesData())
+            throw EDatabaseError(QStringLiteral("Table %1: a query-by-example text that changes data has no rows to show").arg(Name()));
+        return dvRunQbe(*OpenDatabase(), consulta, true);
+    }
     return std::make_unique<TCursorConsulta>(*OpenDatabase(), FQuery.join(QLatin1Char(' ')),
                                              std::vector<std::pair<QString, QVariant>>());
 }

@@ -33,7 +33,8 @@ public:
     [[nodiscard]] static QString JoinFilterLines(const QStringList& linhas);
 
     // Rows from an SQL text ("SQL") instead of the table; a text whose first word is "query"
-    // is query-by-example ("QBE"), which this engine cannot run: opening then raises.
+    // is query-by-example ("QBE"), run as TdvQBE runs it (blanks counting as zero). A
+    // query-by-example text that changes data is refused when the table opens.
     [[nodiscard]] const QStringList& Query() const { return FQuery; }
     void SetQuery(const QStringList& linhas);   // closes the table; lines clear TableName
     [[nodiscard]] const QString& QueryLanguage() const { return FLinguagemQuery; }

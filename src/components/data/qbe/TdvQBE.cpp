@@ -2,13 +2,12 @@
 
 #include <sqlite3.h>
 
-#include "components/data/datasets/TdvTable.h"
 #include "components/data/datasets/dvAnswerTable.h"
 #include "components/data/qbe/TdvQbeParser.h"
-#include "components/data/qbe/TdvQbeSqlBuilder.h"
+#include "components/data/qbe/dvRunQbe.h"
 #include "components/data/settings/dvSettingLines.h"
 #include "platform/db/EDatabaseError.h"
-#include "platform/db/TCursorConsulta.h"
+#include "platform/db/TCursor.h"
 #include "platform/db/TDatabase.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
@@ -93,24 +92,34 @@ std::unique_ptr<TCursor> TdvQBE::Executa()
 {
     const auto banco = OpenDatabase();
     const QString texto = dvStringsToText(ReplaceVariables(FQBE, FVariaveis, FValores), false);
+    const TdvQbeQuery consulta = [&] {
+        try {
+            return TdvQbeParser::Parse(texto);
+        } catch (const EDBEngineError& erro) {
+            if (OnError)
+                OnError(this, erro.Codigo());
+            throw;
+        }
+    }();
+    std::unique_ptr<TCursor> resposta;
     for (;;) {
-        std::unique_ptr<TCursor> resposta;
         try {
             TCursorOcupado ocupado;
-            const TdvQbeSql sql = TdvQbeSqlBuilder(*banco, BlankAsZero).Build(TdvQbeParser::Parse(texto));
-            resposta = std::make_unique<TCursorConsulta>(*banco, sql.Sql, sql.Params);
+            resposta = dvRunQbe(*banco, consulta, BlankAsZero);
+            break;
         } catch (const EDBEngineError& erro) {
             if (OnError)
                 OnError(this, erro.Codigo());
             if (!ConflitoDeBloqueio(erro.Codigo()))
                 throw;
-            if (Repete(erro))
-                continue;
-            return nullptr;
+            if (!Repete(erro))
+                return nullptr;
         }
-        dvCreateQBEAnswerTable(*resposta, AnswerTable, *banco);
-        return resposta;
     }
+    // A text that changed data has no answer to copy.
+    if (resposta)
+        dvCreateQBEAnswerTable(*resposta, AnswerTable, *banco);
+    return resposta;
 }
 
 void TdvQBE::Open()

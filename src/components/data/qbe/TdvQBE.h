@@ -10,7 +10,8 @@ class EDBEngineError;
 
 // The query-by-example dataset of the component library: its QBE text (see TdvQbeParser for
 // what it accepts) runs as SQL on the database of DatabaseName and the dataset shows the
-// answer (read-only). With AnswerTable set, the answer is also copied into that table.
+// answer (read-only). With AnswerTable set, the answer is also copied into that table. A text
+// that changes data runs when the dataset is opened and leaves it closed, with NoAnswer set.
 class TdvQBE : public TdvDataSet<TDBDataSet> {
 public:
     using TErrorEvent = std::function<void(TDataSet* dataSet, int resultado)>;
@@ -36,8 +37,8 @@ public:
                                                       const QStringList& values);
 
     QString AnswerTable;
-    // Kept for the forms that set it: queries here change no data, so there are no auxiliary
-    // tables to keep.
+    // Kept for the forms that set it: this database keeps no auxiliary tables of the rows a
+    // query changed.
     bool AuxiliaryTables = true;
     bool BlankAsZero = true;   // a blank numeric field counts as zero in the conditions
     TErrorEvent OnError;       // the query failed: before the retry question or the error

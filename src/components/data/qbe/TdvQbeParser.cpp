@@ -108,6 +108,20 @@ TdvQbeCell TdvQbeParser::ParseCell(const QString& text, int line)
         if (celula.Check != TdvQbeCheck::None)
             i = 1;
     }
+    // "changeto" and its value end the cell; a comma may part it from the conditions.
+    for (std::size_t j = i; j < tokens.size(); ++j) {
+        if (!EhPalavra(tokens[j], "changeto"))
+            continue;
+        const std::vector<TdvQbeToken> valor(tokens.begin() + static_cast<std::ptrdiff_t>(j) + 1, tokens.end());
+        if (valor.empty())
+            Falha(line, QStringLiteral("\"changeto\" without a value"));
+        TdvQbeCondition novo = Condicao(valor, line);
+        if (novo.Operator != TdvQbeOperator::Equal || novo.Negated || novo.Pattern)
+            Falha(line, QStringLiteral("\"changeto\" takes a value or an example element only"));
+        celula.ChangeTo = novo;
+        tokens.resize(j > i && tokens[j - 1].Kind == TdvQbeTokenKind::Comma ? j - 1 : j);
+        break;
+    }
     if (i == tokens.size())
         return celula;
     // Alternatives split by "or", conditions by ",".
@@ -174,9 +188,18 @@ TdvQbeQuery TdvQbeParser::Parse(const QString& text)
             bloco = &consulta.Blocks.back();
             continue;
         }
-        if (!partes.value(0).isEmpty())
-            Falha(numero, QStringLiteral("\"%1\" under the table's name: rows that change data do not run here")
-                              .arg(partes.value(0)));
+        const QString palavra = partes.value(0);
+        TdvQbeAction acao = TdvQbeAction::None;
+        if (palavra.compare(QLatin1String("insert"), Qt::CaseInsensitive) == 0)
+            acao = TdvQbeAction::Insert;
+        else if (palavra.compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0)
+            acao = TdvQbeAction::Delete;
+        else if (!palavra.isEmpty())
+            Falha(numero, QStringLiteral("\"%1\" under the table's name is not understood").arg(palavra));
+        if (bloco->Rows.empty())
+            bloco->Action = acao;
+        else if (acao != bloco->Action)
+            Falha(numero, QStringLiteral("every row of table %1 must carry the same word under its name").arg(bloco->Table));
         if (partes.size() - 1 > bloco->Fields.size())
             Falha(numero, QStringLiteral("more cells than table %1 has fields").arg(bloco->Table));
         std::vector<TdvQbeCell> celulas;

@@ -22,8 +22,11 @@
 // pattern, "blank", "not" before any of them, an example element ("_" and a name), conditions
 // that must all hold separated by ",", and alternatives separated by "or". Unquoted values
 // holding ".." (any run of characters) or "@" (one character) are patterns, as is the operand
-// of "like". Rows of one table must check the same fields. The cell under the table's name
-// must stay empty: rows that change data are not run here.
+// of "like". Rows of one table must check the same fields.
+//
+// Rows change data with "Insert" or "Delete" under the table's name (every row of that table
+// then carries the same word), or with "changeto" and a value or an example element at the end
+// of a cell ("SP, changeto MG"). An inserted row gives values and example elements only.
 class TdvQbeParser final {
 public:
     // Raises EDBEngineError (SQLite's general error code) naming the line at fault.

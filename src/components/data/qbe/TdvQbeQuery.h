@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // A query-by-example text as the parser reads it: one block per table, with the table's
@@ -29,19 +30,46 @@ struct TdvQbeCondition {
 };
 
 // A cell: its check mark and its conditions, as alternatives (split by "or") of conditions
-// that must all hold (split by ",").
+// that must all hold (split by ","), and the value that "changeto" gives the field (an
+// Equal condition: a constant or an example element).
 struct TdvQbeCell {
     TdvQbeCheck Check = TdvQbeCheck::None;
     std::vector<std::vector<TdvQbeCondition>> Alternatives;
+    std::optional<TdvQbeCondition> ChangeTo;
 };
+
+// The word under a table's name in its rows: they insert the rows they give, or delete the
+// rows they select.
+enum class TdvQbeAction : std::uint8_t { None, Insert, Delete };
 
 struct TdvQbeBlock {
     QString Table;                         // as written
     QStringList Fields;                    // as written
     std::vector<std::vector<TdvQbeCell>> Rows;   // one cell per field
+    TdvQbeAction Action = TdvQbeAction::None;    // the same for every row of the block
     int Line = 0;                          // of the block's heading, counted from 1
+
+    [[nodiscard]] bool ChangesData() const
+    {
+        if (Action != TdvQbeAction::None)
+            return true;
+        for (const auto& row : Rows)
+            for (const TdvQbeCell& cell : row)
+                if (cell.ChangeTo)
+                    return true;
+        return false;
+    }
 };
 
 struct TdvQbeQuery {
     std::vector<TdvQbeBlock> Blocks;
+
+    // Inserts, deletes or changes rows: it has no answer.
+    [[nodiscard]] bool ChangesData() const
+    {
+        for (const TdvQbeBlock& b : Blocks)
+            if (b.ChangesData())
+                return true;
+        return false;
+    }
 };

@@ -188,16 +188,15 @@ QString TdvQbeSqlBuilder::Condicao(int bloco, int campo, const TdvQbeCondition& 
     return positiva;
 }
 
-TdvQbeSql TdvQbeSqlBuilder::Build(const TdvQbeQuery& query)
+void TdvQbeSqlBuilder::Prepara(const TdvQbeQuery& query)
 {
     FConsulta = &query;
     FResultado = {};
     FEsquemas.clear();
     FColunas.clear();
+    FDe.clear();
+    FAlternativas = 1;
     const int blocos = static_cast<int>(query.Blocks.size());
-
-    QStringList de;
-    std::size_t alternativas = 1;
     for (int b = 0; b < blocos; ++b) {
         const TdvQbeBlock& bloco = query.Blocks[static_cast<std::size_t>(b)];
         if (bloco.Table.startsWith(QLatin1Char(':')) || bloco.Table.contains(QLatin1Char('/'))
@@ -215,70 +214,108 @@ TdvQbeSql TdvQbeSqlBuilder::Build(const TdvQbeQuery& query)
             colunas.push_back(coluna);
         }
         FColunas.push_back(std::move(colunas));
-        de << QStringLiteral("%1 AS t%2").arg(TEsquemaTabela::Aspas(real)).arg(b + 1);
-        alternativas = std::max(alternativas, bloco.Rows.size());
+        FDe << QStringLiteral("%1 AS t%2").arg(TEsquemaTabela::Aspas(real)).arg(b + 1);
+        FAlternativas = std::max(FAlternativas, bloco.Rows.size());
     }
     for (int b = 0; b < blocos; ++b) {
         const std::size_t linhas = query.Blocks[static_cast<std::size_t>(b)].Rows.size();
-        if (linhas != 1 && linhas != alternativas)
+        if (linhas != 1 && linhas != FAlternativas)
             Falha(b, QStringLiteral("table %1 has %2 rows where the others have %3")
                          .arg(query.Blocks[static_cast<std::size_t>(b)].Table)
                          .arg(linhas)
-                         .arg(alternativas));
+                         .arg(FAlternativas));
     }
+}
+
+const std::vector<TdvQbeCell>& TdvQbeSqlBuilder::Linha(int bloco, std::size_t alternativa) const
+{
+    const auto& rows = FConsulta->Blocks[static_cast<std::size_t>(bloco)].Rows;
+    return rows.size() == 1 ? rows[0] : rows[alternativa];
+}
+
+std::map<QString, TdvQbeSqlBuilder::TColuna> TdvQbeSqlBuilder::Elementos(std::size_t alternativa, int exceto) const
+{
+    // The field that gives each example element: its first plain occurrence.
+    std::map<QString, TColuna> elementos;
+    for (int b = 0; b < static_cast<int>(FConsulta->Blocks.size()); ++b) {
+        if (b == exceto)
+            continue;
+        const auto& celulas = Linha(b, alternativa);
+        for (int c = 0; c < static_cast<int>(celulas.size()); ++c) {
+            const TdvQbeCell& celula = celulas[static_cast<std::size_t>(c)];
+            if (celula.Alternatives.size() != 1)
+                continue;
+            for (const TdvQbeCondition& cond : celula.Alternatives.front())
+                if (!cond.Element.isEmpty() && cond.Operator == TdvQbeOperator::Equal && !cond.Negated)
+                    elementos.try_emplace(cond.Element, TColuna{b, c});
+        }
+    }
+    return elementos;
+}
+
+QString TdvQbeSqlBuilder::Onde(std::size_t alternativa, const std::map<QString, TColuna>& elementos, int exceto)
+{
+    QStringList condicoes;
+    for (int b = 0; b < static_cast<int>(FConsulta->Blocks.size()); ++b) {
+        if (b == exceto)
+            continue;
+        const auto& celulas = Linha(b, alternativa);
+        for (int c = 0; c < static_cast<int>(celulas.size()); ++c) {
+            QStringList ou;
+            for (const auto& todas : celulas[static_cast<std::size_t>(c)].Alternatives) {
+                QStringList e;
+                for (const TdvQbeCondition& cond : todas) {
+                    const auto it = elementos.find(cond.Element);
+                    // The occurrence that gives the element asks nothing.
+                    if (!cond.Element.isEmpty() && it != elementos.end() && it->second.Bloco == b
+                        && it->second.Campo == c && cond.Operator == TdvQbeOperator::Equal && !cond.Negated)
+                        continue;
+                    e << Condicao(b, c, cond, elementos);
+                }
+                if (!e.isEmpty())
+                    ou << e.join(QStringLiteral(" AND "));
+            }
+            if (!ou.isEmpty())
+                condicoes << (ou.size() == 1 ? ou.front() : QStringLiteral("(") + ou.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
+        }
+    }
+    return condicoes.join(QStringLiteral(" AND "));
+}
+
+QString TdvQbeSqlBuilder::Expressao(int bloco, int campo, const TdvQbeCondition& valor,
+                                    const std::map<QString, TColuna>& elementos)
+{
+    if (valor.Element.isEmpty())
+        return Parametro(Valor(bloco, campo, valor));
+    const auto it = elementos.find(valor.Element);
+    if (it == elementos.end())
+        Falha(bloco, QStringLiteral("example element _%1 is only used, never given a field").arg(valor.Element));
+    return Referencia(it->second.Bloco, it->second.Campo);
+}
+
+TdvQbeSql TdvQbeSqlBuilder::Build(const TdvQbeQuery& query)
+{
+    if (query.ChangesData())
+        throw EDBEngineError(QStringLiteral("Query-by-example: the text changes data and has no answer"), SQLITE_ERROR);
+    Prepara(query);
+    const int blocos = static_cast<int>(query.Blocks.size());
 
     std::vector<TMarca> marcas;
     QStringList onde;
-    for (std::size_t a = 0; a < alternativas; ++a) {
-        const auto linha = [&](int b) -> const std::vector<TdvQbeCell>& {
-            const auto& rows = query.Blocks[static_cast<std::size_t>(b)].Rows;
-            return rows.size() == 1 ? rows[0] : rows[a];
-        };
-        // The checks of this alternative, and the field that gives each example element: its
-        // first plain occurrence.
+    for (std::size_t a = 0; a < FAlternativas; ++a) {
         std::vector<TMarca> estas;
-        std::map<QString, TColuna> elementos;
         for (int b = 0; b < blocos; ++b) {
-            const auto& celulas = linha(b);
-            for (int c = 0; c < static_cast<int>(celulas.size()); ++c) {
-                const TdvQbeCell& celula = celulas[static_cast<std::size_t>(c)];
-                if (celula.Check != TdvQbeCheck::None)
-                    estas.push_back({b, c, celula.Check});
-                if (celula.Alternatives.size() != 1)
-                    continue;
-                for (const TdvQbeCondition& cond : celula.Alternatives.front())
-                    if (!cond.Element.isEmpty() && cond.Operator == TdvQbeOperator::Equal && !cond.Negated)
-                        elementos.try_emplace(cond.Element, TColuna{b, c});
-            }
+            const auto& celulas = Linha(b, a);
+            for (int c = 0; c < static_cast<int>(celulas.size()); ++c)
+                if (celulas[static_cast<std::size_t>(c)].Check != TdvQbeCheck::None)
+                    estas.push_back({b, c, celulas[static_cast<std::size_t>(c)].Check});
         }
         if (a == 0)
             marcas = estas;
         else if (estas != marcas)
             Falha(0, QStringLiteral("every row must check the same fields"));
-
-        QStringList condicoes;
-        for (int b = 0; b < blocos; ++b) {
-            const auto& celulas = linha(b);
-            for (int c = 0; c < static_cast<int>(celulas.size()); ++c) {
-                QStringList ou;
-                for (const auto& todas : celulas[static_cast<std::size_t>(c)].Alternatives) {
-                    QStringList e;
-                    for (const TdvQbeCondition& cond : todas) {
-                        const auto it = elementos.find(cond.Element);
-                        // The occurrence that gives the element asks nothing.
-                        if (!cond.Element.isEmpty() && it != elementos.end() && it->second.Bloco == b
-                            && it->second.Campo == c && cond.Operator == TdvQbeOperator::Equal && !cond.Negated)
-                            continue;
-                        e << Condicao(b, c, cond, elementos);
-                    }
-                    if (!e.isEmpty())
-                        ou << e.join(QStringLiteral(" AND "));
-                }
-                if (!ou.isEmpty())
-                    condicoes << (ou.size() == 1 ? ou.front() : QStringLiteral("(") + ou.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
-            }
-        }
-        onde << (condicoes.isEmpty() ? QStringLiteral("1") : condicoes.join(QStringLiteral(" AND ")));
+        const QString condicoes = Onde(a, Elementos(a, -1), -1);
+        onde << (condicoes.isEmpty() ? QStringLiteral("1") : condicoes);
     }
     if (marcas.empty())
         Falha(0, QStringLiteral("no field is checked: the query has no answer"));
@@ -301,7 +338,7 @@ TdvQbeSql TdvQbeSqlBuilder::Build(const TdvQbeQuery& query)
     }
     FResultado.Sql = QStringLiteral("SELECT %1%2 FROM %3")
                          .arg(repetidas ? QString() : QStringLiteral("DISTINCT "), colunas.join(QStringLiteral(", ")),
-                              de.join(QStringLiteral(", ")));
+                              FDe.join(QStringLiteral(", ")));
     if (onde.size() > 1)
         FResultado.Sql += QStringLiteral(" WHERE (") + onde.join(QStringLiteral(") OR (")) + QLatin1Char(')');
     else if (onde.front() != QLatin1String("1"))
@@ -309,4 +346,97 @@ TdvQbeSql TdvQbeSqlBuilder::Build(const TdvQbeQuery& query)
     if (!ordem.isEmpty())
         FResultado.Sql += QStringLiteral(" ORDER BY ") + ordem.join(QStringLiteral(", "));
     return std::move(FResultado);
+}
+
+std::vector<TdvQbeSql> TdvQbeSqlBuilder::BuildChanges(const TdvQbeQuery& query)
+{
+    Prepara(query);
+    const int blocos = static_cast<int>(query.Blocks.size());
+    int alvo = -1;
+    for (int b = 0; b < blocos; ++b) {
+        const TdvQbeBlock& bloco = query.Blocks[static_cast<std::size_t>(b)];
+        for (const auto& row : bloco.Rows)
+            for (const TdvQbeCell& celula : row)
+                if (celula.Check != TdvQbeCheck::None)
+                    Falha(b, QStringLiteral("a query that changes data checks no field"));
+        if (!bloco.ChangesData())
+            continue;
+        if (alvo >= 0)
+            Falha(b, QStringLiteral("one query changes one table only"));
+        alvo = b;
+    }
+    if (alvo < 0)
+        Falha(0, QStringLiteral("the text changes no data"));
+    const TdvQbeBlock& alterado = query.Blocks[static_cast<std::size_t>(alvo)];
+    const QString tabela = TEsquemaTabela::Aspas(FEsquemas[static_cast<std::size_t>(alvo)].Nome);
+    const QString apelido = QStringLiteral("t%1").arg(alvo + 1);
+    QStringList outras = FDe;
+    outras.removeAt(alvo);
+
+    // One statement per row of the changed table, run in order: each row is its own change.
+    std::vector<TdvQbeSql> comandos;
+    for (std::size_t a = 0; a < alterado.Rows.size(); ++a) {
+        FResultado = {};
+        const auto& celulas = alterado.Rows[a];
+        if (alterado.Action == TdvQbeAction::Insert) {
+            const auto elementos = Elementos(a, alvo);
+            QStringList campos;
+            QStringList valores;
+            for (int c = 0; c < static_cast<int>(celulas.size()); ++c) {
+                const TdvQbeCell& celula = celulas[static_cast<std::size_t>(c)];
+                if (celula.ChangeTo)
+                    Falha(alvo, QStringLiteral("an inserted row changes nothing"));
+                if (celula.Alternatives.empty())
+                    continue;
+                if (celula.Alternatives.size() != 1 || celula.Alternatives.front().size() != 1)
+                    Falha(alvo, QStringLiteral("an inserted row gives one value to each field"));
+                const TdvQbeCondition& valor = celula.Alternatives.front().front();
+                if (valor.Operator != TdvQbeOperator::Equal || valor.Negated || valor.Pattern)
+                    Falha(alvo, QStringLiteral("an inserted row gives values and example elements only"));
+                campos << TEsquemaTabela::Aspas(Def(alvo, c).Name);
+                valores << Expressao(alvo, c, valor, elementos);
+            }
+            if (campos.isEmpty())
+                Falha(alvo, QStringLiteral("an inserted row gives no value"));
+            const QString onde = Onde(a, elementos, alvo);
+            FResultado.Sql = QStringLiteral("INSERT INTO %1 (%2) SELECT %3")
+                                 .arg(tabela, campos.join(QStringLiteral(", ")), valores.join(QStringLiteral(", ")));
+            if (!outras.isEmpty())
+                FResultado.Sql += QStringLiteral(" FROM ") + outras.join(QStringLiteral(", "));
+            if (!onde.isEmpty())
+                FResultado.Sql += QStringLiteral(" WHERE ") + onde;
+        } else {
+            const auto elementos = Elementos(a, -1);
+            QStringList mudancas;
+            for (int c = 0; c < static_cast<int>(celulas.size()); ++c) {
+                const TdvQbeCell& celula = celulas[static_cast<std::size_t>(c)];
+                if (!celula.ChangeTo)
+                    continue;
+                if (alterado.Action == TdvQbeAction::Delete)
+                    Falha(alvo, QStringLiteral("a deleted row changes nothing"));
+                mudancas << TEsquemaTabela::Aspas(Def(alvo, c).Name) + QStringLiteral(" = ")
+                                + Expressao(alvo, c, *celula.ChangeTo, elementos);
+            }
+            if (alterado.Action == TdvQbeAction::None && mudancas.isEmpty())
+                Falha(alvo, QStringLiteral("row %1 of table %2 changes no field").arg(a + 1).arg(alterado.Table));
+            const QString onde = Onde(a, elementos, -1);
+            if (alterado.Action == TdvQbeAction::Delete) {
+                FResultado.Sql = QStringLiteral("DELETE FROM %1 AS %2").arg(tabela, apelido);
+                if (!outras.isEmpty())
+                    FResultado.Sql += QStringLiteral(" WHERE EXISTS (SELECT 1 FROM %1%2)")
+                                          .arg(outras.join(QStringLiteral(", ")),
+                                               onde.isEmpty() ? QString() : QStringLiteral(" WHERE ") + onde);
+                else if (!onde.isEmpty())
+                    FResultado.Sql += QStringLiteral(" WHERE ") + onde;
+            } else {
+                FResultado.Sql = QStringLiteral("UPDATE %1 AS %2 SET %3").arg(tabela, apelido, mudancas.join(QStringLiteral(", ")));
+                if (!outras.isEmpty())
+                    FResultado.Sql += QStringLiteral(" FROM ") + outras.join(QStringLiteral(", "));
+                if (!onde.isEmpty())
+                    FResultado.Sql += QStringLiteral(" WHERE ") + onde;
+            }
+        }
+        comandos.push_back(std::move(FResultado));
+    }
+    return comandos;
 }

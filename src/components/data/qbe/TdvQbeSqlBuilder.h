@@ -28,7 +28,14 @@ public:
     // Raises EDBEngineError (SQLite's general error code) for a table or field the database
     // lacks, a value that does not suit its field, rows that check different fields, or an
     // example element that nothing defines.
+    // Raises it also for a text that changes data.
     TdvQbeSql Build(const TdvQbeQuery& query);
+    // The statements of a text that changes data, one per row of the table it changes, to run
+    // in order: INSERT ... SELECT for "Insert" rows (their example elements taken from the
+    // other tables), DELETE for "Delete" rows, UPDATE for rows with "changeto"; the other
+    // tables' rows select, as in a query. Raises as Build does, and for checked fields, more
+    // than one table changed, or an inserted row that asks instead of giving values.
+    std::vector<TdvQbeSql> BuildChanges(const TdvQbeQuery& query);
 
 private:
     struct TColuna {
@@ -36,6 +43,15 @@ private:
         int Campo = 0;
     };
 
+    // Reads the tables and fields (FEsquemas, FColunas, FDe) and counts the alternatives.
+    void Prepara(const TdvQbeQuery& query);
+    [[nodiscard]] const std::vector<TdvQbeCell>& Linha(int bloco, std::size_t alternativa) const;
+    // The field that gives each example element in that alternative, in every table but exceto.
+    [[nodiscard]] std::map<QString, TColuna> Elementos(std::size_t alternativa, int exceto) const;
+    // The conditions of that alternative in every table but exceto, joined by AND; empty: none.
+    QString Onde(std::size_t alternativa, const std::map<QString, TColuna>& elementos, int exceto);
+    // A value to store: a bound constant, or the field that gives the example element.
+    QString Expressao(int bloco, int campo, const TdvQbeCondition& valor, const std::map<QString, TColuna>& elementos);
     [[nodiscard]] QString Referencia(int bloco, int campo) const;   // t1."FIELD"
     [[nodiscard]] QString Comparavel(int bloco, int campo) const;    // with blanks as zero where they count
     [[nodiscard]] const TFieldDef& Def(int bloco, int campo) const;
@@ -50,5 +66,7 @@ private:
     const TdvQbeQuery* FConsulta = nullptr;
     std::vector<TEsquemaTabela> FEsquemas;         // per block
     std::vector<std::vector<int>> FColunas;        // per block and field: column of the schema
+    QStringList FDe;                               // per block: "Table" AS tN
+    std::size_t FAlternativas = 1;                 // rows of the tables that have more than one
     TdvQbeSql FResultado;
 };

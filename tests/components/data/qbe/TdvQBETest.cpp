@@ -2,11 +2,13 @@
 #include <sqlite3.h>
 
 #include "components/data/datasets/TdvQuery.h"
+#include "components/data/datasets/TdvTable.h"
 #include "components/data/qbe/TdvQBE.h"
 #include "platform/db/BancoDeTeste.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TConfiguracaoMotor.h"
 #include "platform/db/TEsquemaTabela.h"
+#include "platform/db/TTransacao.h"
 #include "platform/files/TIniFile.h"
 #include "platform/ui/DialogosRoteirizados.h"
 
@@ -44,13 +46,32 @@ protected:
                              {});
         TEsquemaTabela::Cria(*banco, QStringLiteral("Pruv.db"),
                              {{QStringLiteral("PRUV_DK"), ftString, 5}, {QStringLiteral("ANO"), ftString, 4}}, {});
+        Preenche();
+        qbe.SetName(QStringLiteral("QbeBenef"));
+        qbe.SetDatabaseName(PastaDados());
+    }
+
+    // The rows of the fixture, and nothing else.
+    void Preenche()
+    {
+        TTransacao transacao(*banco);
+        banco->Escreve(QStringLiteral("DELETE FROM Benef"));
+        banco->Escreve(QStringLiteral("DELETE FROM Pruv"));
         banco->Escreve(QStringLiteral(
             "INSERT INTO Benef VALUES ('Ana Lima','SP','00001',1250000,3), ('Bruno','RJ','00001',0,NULL),"
             " ('Carla Souza','SP','00002',99990000,7), ('Ana Lima','SP','00002',1250000,3),"
             " ('Dario','MG','00003',5000,0), ('','SP','00002',NULL,12)"));
         banco->Escreve(QStringLiteral("INSERT INTO Pruv VALUES ('00001','2002'), ('00002','2003'), ('00003','2002')"));
-        qbe.SetName(QStringLiteral("QbeBenef"));
-        qbe.SetDatabaseName(PastaDados());
+        transacao.Confirma();
+    }
+
+    // Both tables whole, in one order.
+    TLinhas Tabelas()
+    {
+        TLinhas linhas = Sql(QStringLiteral("SELECT * FROM Benef ORDER BY NOME, UF, PRUV_DK, VALOR, QTD"));
+        const TLinhas pruv = Sql(QStringLiteral("SELECT * FROM Pruv ORDER BY PRUV_DK, ANO"));
+        linhas.insert(linhas.end(), pruv.begin(), pruv.end());
+        return linhas;
     }
 
     TLinhas Qbe(const QStringList& texto)
@@ -195,7 +216,13 @@ TEST_F(TdvQBETest, TextsThatCannotRunCallOnErrorAndRaise)
         "Benef.db | NOME | QTD |\n| Check | >muitos |",   // not a number
         "Benef.db | NOME | VALOR |\n| Check | 1.23456 |",  // money past four decimals
         "Benef.db | NOME |\n| Check |\n| |",           // the second row checks nothing
-        "Benef.db | NOME |\nDelete | Check |",         // a row that changes data
+        "Benef.db | NOME |\nDelete | Check |",         // a row that changes data checks nothing
+        "Benef.db | NOME |\nInsert | >Ana |",          // an inserted row gives values
+        "Benef.db | NOME |\nInsert | _x |",            // from elements that another table gives
+        "Benef.db | NOME |\nMove | Ana |",             // no such word
+        "Benef.db | NOME |\nInsert | Ana |\nDelete | Bruno |",   // one word per table
+        "Benef.db | UF |\nDelete | SP |\n\nPruv.db | ANO |\n| 2002, changeto 2004 |",   // one table changed
+        "Benef.db | UF |\n| changeto S.. |",          // a new value is no pattern
         "Benef.db | NOME |\n| Dario |",                // no answer asked
         "Benef.db | NOME | VALOR |\n| Check | like 1.. |",   // a pattern on money
         "Benef.db | NOME |\n| Check \"Ana |",           // unclosed quotes
@@ -323,6 +350,96 @@ TEST_F(TdvQBETest, ALockedDatabaseIsTriedAgainWhileTheUserAgrees)
     qbe.Open();
     EXPECT_TRUE(qbe.Active());
     EXPECT_FALSE(qbe.NoAnswer());
+}
+
+// A table whose Query text is a query-by-example runs it through the same translator.
+TEST_F(TdvQBETest, ATableWithAQueryByExampleTextShowsTheRowsOfTheQbeDataset)
+{
+    const QStringList textos[] = {
+        Benef({QStringLiteral("Check | SP | CheckDescending |")}),
+        Benef({QStringLiteral("Check | | < 1 | <5")}),   // blanks count as zero in both
+        {QStringLiteral("query"), QString(), QStringLiteral("Benef.db | NOME  | PRUV_DK |"),
+         QStringLiteral("         | Check | _d      |"), QString(), QStringLiteral("Pruv.db | PRUV_DK | ANO |"),
+         QStringLiteral("        | _d      | Check 2002 |")},
+    };
+    for (const QStringList& texto : textos) {
+        SCOPED_TRACE(texto.join(QLatin1Char('/')).toStdString());
+        TdvTable tabela;
+        tabela.SetDatabaseName(PastaDados());
+        tabela.SetQuery(texto);
+        tabela.Open();
+        EXPECT_EQ(tabela.QueryLanguage(), QStringLiteral("QBE"));
+        EXPECT_FALSE(tabela.CanModify());
+        const TLinhas pelaTabela = Linhas(tabela);
+        EXPECT_EQ(pelaTabela, Qbe(texto));
+        EXPECT_GT(pelaTabela.size(), 1u);
+    }
+
+    // A table must have rows to show: a text that changes data is refused before it runs.
+    TdvTable tabela;
+    tabela.SetDatabaseName(PastaDados());
+    tabela.SetQuery({QStringLiteral("Query"), QStringLiteral("Benef.db | UF |"), QStringLiteral("Delete | SP |")});
+    const TLinhas antes = Tabelas();
+    EXPECT_THROW(tabela.Open(), EDatabaseError);
+    EXPECT_FALSE(tabela.Active());
+    EXPECT_EQ(Tabelas(), antes);
+}
+
+TEST_F(TdvQBETest, RowsThatChangeDataDoWhatTheirSqlDoes)
+{
+    const struct {
+        const char* qbe;
+        const char* sql;
+    } casos[] = {
+        {"Benef.db | NOME | UF | VALOR | QTD |\nInsert | Eva Reis | PR | 12.5 | 2 |",
+         "INSERT INTO Benef (NOME, UF, VALOR, QTD) VALUES ('Eva Reis', 'PR', 125000, 2)"},
+        {"Benef.db | NOME | UF |\ninsert | Eva | PR |\nInsert | \"Rui, Reis\" | |",
+         "INSERT INTO Benef (NOME, UF) VALUES ('Eva', 'PR'), ('Rui, Reis', '')"},
+        {"Pruv.db | PRUV_DK | ANO |\n| _d | 2002 |\n\nBenef.db | NOME | PRUV_DK |\nInsert | Novo | _d |",
+         "INSERT INTO Benef (NOME, PRUV_DK) SELECT 'Novo', PRUV_DK FROM Pruv WHERE ANO = '2002'"},
+        {"Benef.db | NOME | UF |\nDelete | | SP |", "DELETE FROM Benef WHERE UF = 'SP'"},
+        {"Benef.db | NOME | UF |\nDelete | Dario | |\nDELETE | | RJ |",
+         "DELETE FROM Benef WHERE NOME = 'Dario' OR UF = 'RJ'"},
+        {"Benef.db | QTD |\nDelete | < 1 |", "DELETE FROM Benef WHERE COALESCE(QTD, 0) < 1"},
+        {"Benef.db | PRUV_DK |\nDelete | _d |\n\nPruv.db | PRUV_DK | ANO |\n| _d | 2003 |",
+         "DELETE FROM Benef WHERE PRUV_DK IN (SELECT PRUV_DK FROM Pruv WHERE ANO = '2003')"},
+        {"Benef.db | UF | QTD |\n| SP, changeto MG | |", "UPDATE Benef SET UF = 'MG' WHERE UF = 'SP'"},
+        {"Benef.db | UF | QTD |\n| changeto PE | <1, changeto 9 |", "UPDATE Benef SET UF = 'PE', QTD = 9 WHERE COALESCE(QTD, 0) < 1"},
+        {"Benef.db | NOME | VALOR |\n| Ana Lima | changeto 0.01 |\n| Dario changeto Dario Reis | |",
+         "UPDATE Benef SET VALOR = 100 WHERE NOME = 'Ana Lima'; UPDATE Benef SET NOME = 'Dario Reis' WHERE NOME = 'Dario'"},
+        {"Benef.db | NOME | PRUV_DK |\n| changeto _a | _d |\n\nPruv.db | PRUV_DK | ANO |\n| _d | _a, 2002 |",
+         "UPDATE Benef SET NOME = (SELECT ANO FROM Pruv WHERE Pruv.PRUV_DK = Benef.PRUV_DK)"
+         " WHERE PRUV_DK IN (SELECT PRUV_DK FROM Pruv WHERE ANO = '2002')"},
+    };
+    const TLinhas original = Tabelas();
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.qbe);
+        Preenche();
+        qbe.Close();
+        qbe.SetQBE(QString::fromUtf8(c.qbe).split(QLatin1Char('\n')));
+        qbe.Open();
+        EXPECT_FALSE(qbe.Active());
+        EXPECT_TRUE(qbe.NoAnswer());
+        const TLinhas pelaQbe = Tabelas();
+        Preenche();
+        for (const QString& sql : QString::fromUtf8(c.sql).split(QStringLiteral("; ")))
+            banco->Escreve(sql);
+        EXPECT_EQ(pelaQbe, Tabelas());
+        EXPECT_NE(pelaQbe, original);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+TEST_F(TdvQBETest, RowsThatChangeDataChangeAllOrNothing)
+{
+    const TLinhas antes = Tabelas();
+    qbe.SetQBE({QStringLiteral("Benef.db | NOME | UF |"), QStringLiteral("Delete | Dario | |"),
+                QStringLiteral("Delete | | RJ |")});
+    banco->FalhaNaProximaEscrita(1);   // the second row's statement fails
+    EXPECT_THROW(qbe.Open(), EDBEngineError);
+    EXPECT_EQ(Tabelas(), antes);
+    qbe.Open();
+    EXPECT_EQ(Tabelas().size(), antes.size() - 2);
 }
 
 }  // namespace
