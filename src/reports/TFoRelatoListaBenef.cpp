@@ -12,9 +12,10 @@
 
 namespace {
 
-// The number and the code stand just left of the widest income, so that names get the room.
-constexpr qreal XNi = 430;
-constexpr qreal XCodigo = 540;
+// The number and the code stand just left of the widest year total an item can reach (thirteen
+// months at the largest amount), so that names get the room.
+constexpr qreal XNi = 405;
+constexpr qreal XCodigo = 515;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <initializer_list>
+#include <limits>
 
 #include "TextoPdf.h"
 #include "model/PruvDeTeste.h"
@@ -393,8 +394,8 @@ TEST(TLeiauteComprovante, ComplementaryInformationIsNeverCut)
     }
 }
 
-// Whatever fails while one statement is built (a sum beyond the largest amount, a stored value
-// that cannot be read) keeps only that statement off the paper: its beneficiary is listed as
+// Whatever fails while one statement is built (here stored amounts whose sum overflows) keeps
+// only that statement off the paper: its beneficiary is listed as
 // not printed and the others print.
 TEST_F(TFoImprComprovanteTest, StatementThatFailsToBuildIsListedAndTheOthersPrint)
 {
@@ -402,23 +403,12 @@ TEST_F(TFoImprComprovanteTest, StatementThatFailsToBuildIsListedAndTheOthersPrin
         const char* caso;
         std::function<void()> estraga;
     } casos[] = {
-        {"the largest income with suspended income",
-         [this] {
-             TPruvItem item(*pruv, *pruv);
-             item.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
-             pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
-             item.GetBeneficiario().SetNi(Ana);
-             item.GetBeneficiario().Nome().SetTexto(QStringLiteral("ANA DE SOUZA"));
-             item.GetValores().GetRendimento(1).SetValor(TMonetario::Maximo);
-             item.GetSubJudice().GetRendimento(1).SetValor(Reais(1));
-             ASSERT_EQ(pruv->GetItens().Salva(item), TColecaoPruvItem::Inserido);
-         }},
-        {"a stored amount beyond the largest one",
+        {"stored amounts whose year total no count can hold",
          [this] {
              Lanca(Ana, "ANA DE SOUZA", "0561", 300000);
              TDatabase::DaPasta(DiretorioDados())
-                 ->Escreve(QStringLiteral("UPDATE PruvItem SET REND_02 = %1 WHERE E_NR_PF_PJ = '%2'")
-                               .arg(TMonetario::Maximo + TMonetario::Escala)
+                 ->Escreve(QStringLiteral("UPDATE PruvItem SET REND_01 = %1, REND_02 = %1 WHERE E_NR_PF_PJ = '%2'")
+                               .arg(std::numeric_limits<qint64>::max() / 2 + 1)
                                .arg(Ana.left(9)));
          }},
     };
