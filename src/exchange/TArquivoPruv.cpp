@@ -304,16 +304,20 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
                                 const QString& NumeroRecibo, int Registros)
 {
     std::optional<TGeracao> geracao;
-    // What a run that fails after the generation was recorded takes back: the delivery file it
-    // put in place, the receipt data it wrote and what the open declaration was given.
+    // What a run that does not end with its file in place takes back: the delivery file it put
+    // there, the receipt data it wrote (half a receipt) and, once the generation was recorded,
+    // what the open declaration was given (the stored ones roll back with the transaction).
+    bool concluido = false;
     IFonteEntrega* desfaz = nullptr;
     QString colocado;
     const auto desfazSeFalhou = qScopeGuard([&] {
-        if (!desfaz)
+        if (concluido)
             return;
         if (!colocado.isEmpty())
             QFile::remove(colocado);
         TReciboEntrega().Apaga();
+        if (!desfaz)
+            return;
         try {
             desfaz->DesfazRegistros();
         } catch (const TErro& e) {
@@ -361,7 +365,7 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
             // An establishment's own error: its declarations are stored with the new date all the
             // same, and the run ends without receipt data or packing.
             transacao.Confirma();
-            desfaz = nullptr;
+            concluido = true;
             return resultado;
         }
 
@@ -385,8 +389,7 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
         for (const TEntrada& entrada : geracao->Achadas())
             Fonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);
         transacao.Confirma();
-        desfaz = nullptr;
-        colocado.clear();
+        concluido = true;
         return resultado;
     } catch (const TErro& e) {
         if (geracao)
