@@ -4,11 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <zip.h>
 
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/compress/TAndamento.h"
 #include "platform/files/TArquivoNovo.h"
+#include "platform/files/TFalhasDeArquivo.h"
 
 namespace {
 
@@ -42,6 +44,10 @@ zip_int64_t LeMembro(void* estado, void* dados, zip_uint64_t tamanho, zip_source
     case ZIP_SOURCE_READ: {
         if (leitura->Contagem->Andamento.Cancelado()) {
             zip_error_set(&leitura->Erro, ZIP_ER_CANCELLED, 0);
+            return -1;
+        }
+        if (QString falha; !TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, leitura->Arquivo.fileName(), falha)) {
+            zip_error_set(&leitura->Erro, ZIP_ER_READ, EIO);
             return -1;
         }
         const qint64 lidos = leitura->Arquivo.read(static_cast<char*>(dados),
