@@ -84,25 +84,20 @@ bool TArquivoNovo::Escreve(QByteArrayView dados)
     if (FDescritor < 0 || FFalhou)
         return Falha(QStringLiteral("file not open for writing"));
     FRetido.append(dados.data(), dados.size());
-    if (FRetido.size() < TamanhoRetido)
-        return true;
-    QString erro;
-    if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Escrita, FFinal, erro))
-        return Falha(erro);
-    if (!EscreveTudo(FDescritor, FRetido.constData(), FRetido.size()))
-        return Falha(TextoDoSistema());
-    FRetido.clear();
-    return true;
+    return FRetido.size() < TamanhoRetido || Entrega(TFalhasDeArquivo::Escrita);
 }
 
 bool TArquivoNovo::Descarrega()
 {
     if (FDescritor < 0 || FFalhou)
         return Falha(QStringLiteral("file not open for writing"));
-    if (FRetido.isEmpty())
-        return true;
+    return FRetido.isEmpty() || Entrega(TFalhasDeArquivo::Descarga);
+}
+
+bool TArquivoNovo::Entrega(unsigned operacao)
+{
     QString erro;
-    if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Descarga, FFinal, erro))
+    if (!TFalhasDeArquivo::Permite(static_cast<TFalhasDeArquivo::Operacao>(operacao), FFinal, erro))
         return Falha(erro);
     if (!EscreveTudo(FDescritor, FRetido.constData(), FRetido.size()))
         return Falha(TextoDoSistema());

@@ -42,6 +42,8 @@ public:
 
 private:
     bool Falha(const QString& erro);
+    // Hands the bytes held back to the system, as a call of that kind of TFalhasDeArquivo.
+    bool Entrega(unsigned operacao);
 
     int FDescritor = -1;
     QString FFinal;
