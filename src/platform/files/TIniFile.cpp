@@ -205,6 +205,13 @@ QString TIniFile::ReadString(const QString& secao, const QString& chave, const Q
     return i < 0 ? padrao : conteudo.Linhas()[i].Valor();
 }
 
+QString TIniFile::ReadStringChecked(const QString& secao, const QString& chave, const QString& padrao) const
+{
+    const Conteudo conteudo = Conteudo::LeParaAlterar(FCaminho);
+    const qsizetype i = conteudo.Chave(secao, chave);
+    return i < 0 ? padrao : conteudo.Linhas()[i].Valor();
+}
+
 int TIniFile::ReadInteger(const QString& secao, const QString& chave, int padrao) const
 {
     return Inteiro(ReadString(secao, chave, QString())).value_or(padrao);
