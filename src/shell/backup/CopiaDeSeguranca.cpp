@@ -34,6 +34,15 @@ int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompr
     }
 }
 
+// Removes the plain files of pasta whose names match the filters.
+void RemoveArquivos(const QString& pasta, const QStringList& filtros)
+{
+    const QDir dir(pasta);
+    for (const QString& nome : dir.entryList(filtros, QDir::Files | QDir::Hidden | QDir::System))
+        if (!QFile::remove(dir.filePath(nome)))
+            qWarning("leftover %s not removed", qUtf8Printable(dir.filePath(nome)));
+}
+
 }  // namespace
 
 QStringList ArquivosDados()
@@ -84,8 +93,13 @@ void RemoveTrabalhosAbandonados()
     }
     pastas << TPastas::Programa() + QStringLiteral("/CopSeg");
     pastas.removeDuplicates();
-    for (const QString& pasta : std::as_const(pastas))
+    for (const QString& pasta : std::as_const(pastas)) {
         TArquivoNovo::RemoveAbandonados(pasta);
+        // Earlier builds packed backups beside them under ".tmp" names, libzip adding its own.
+        RemoveArquivos(pasta, {QStringLiteral("*.cmp.tmp"), QStringLiteral("*.cmp.tmp.??????")});
+    }
+    // Earlier builds packed a delivery in a plain temporary file here, not in a work folder.
+    RemoveArquivos(TPastas::Temporaria(), {TCompactador::PrefixoPacote + QStringLiteral("-??????")});
     // The declaration an import unpacked from a delivery file, had the import no time to remove it.
     QFile::remove(QDir(TPastas::Dados()).filePath(TCompactador::NomeDeclaracaoExtraida));
 }
