@@ -128,7 +128,8 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
                 bool sucesso = false;
                 bool disparou = false;
                 {
-                    FalhasDeArquivo::Armada armada({k, operacoes, efeito, false});
+                    // A full disk stays full: every later call of the kinds fails too.
+                    FalhasDeArquivo::Armada armada({k, operacoes, efeito, efeito == Efeito::DiscoCheio});
                     sucesso = op.Executa();
                     disparou = FalhasDeArquivo::Disparou();
                 }
@@ -150,7 +151,7 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
         }
     }
     std::cout << "[guard] " << nome << ": " << chamadas << " calls, " << tentativas << " trials: " << falhas
-              << " failed and reported, " << sucessos << " got past a transient fault, " << mortes
+              << " failed and reported, " << sucessos << " got past the fault and told it, " << mortes
               << " killed\n";
 }
 
