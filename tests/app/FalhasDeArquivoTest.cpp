@@ -255,6 +255,20 @@ protected:
         return importacao.Importa(cancelado, gravado, colecao, 0, nullptr, log, arquivo, alvo, n) == 0;
     }
 
+    // An import under guard: the tables it fills, emptied before each trial, are what it guards;
+    // a log it could not write must be told.
+    Operacao Importacao(std::function<bool()> executa)
+    {
+        return Operacao{
+            [this] { EsvaziaTabelas(semeadas); },
+            std::move(executa),
+            [] { return FalhasDeDisco::Conteudo(Banco()); },
+            {},
+            false,
+            [this] { return !dialogos.Mensagens().empty(); },
+        };
+    }
+
     QStringList semeadas;
     DialogosRoteirizados dialogos;
     AtividadeRegistrada atividade;
@@ -284,14 +298,7 @@ TEST_F(FalhasDeArquivoTest, ATextImportStoresAllOrNothing)
 {
     const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
     Grava(entrada, Linhas(false));
-    Operacao op{
-        [&] { EsvaziaTabelas(semeadas); },
-        [&] { return Importa(entrada, false); },
-        [&] { return FalhasDeDisco::Conteudo(Banco()); },
-        {},
-        false,
-        [&] { return !dialogos.Mensagens().empty(); },
-    };
+    Operacao op = Importacao([&] { return Importa(entrada, false); });
     Guarda("text import", op);
 }
 
@@ -306,17 +313,10 @@ TEST_F(FalhasDeArquivoTest, APackedImportStoresAllOrNothingAndLeavesNoUnpackedTe
     QString dec = ProgramaDeTeste::Pasta() + QStringLiteral("/entrada.dec");
     ASSERT_EQ(ComprimirPruv(dec, [](int) {}), ResultadoCompressao::Ok);
     ASSERT_TRUE(QDir(pacote).removeRecursively());
-    Operacao op{
-        [&] { EsvaziaTabelas(semeadas); },
-        [&] {
-            return DescomprimirPruv(dec, TPastas::Dados(), [](int) {}) == ResultadoCompressao::Ok
-                && Importa(TPastas::Dados() + QStringLiteral("/declar.txt"), true);
-        },
-        [&] { return FalhasDeDisco::Conteudo(Banco()); },
-        {},
-        false,
-        [&] { return !dialogos.Mensagens().empty(); },
-    };
+    Operacao op = Importacao([&] {
+        return DescomprimirPruv(dec, TPastas::Dados(), [](int) {}) == ResultadoCompressao::Ok
+            && Importa(TPastas::Dados() + QStringLiteral("/declar.txt"), true);
+    });
     Guarda("packed import", op);
 }
 
