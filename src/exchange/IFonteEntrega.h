@@ -40,4 +40,7 @@ public:
                                                    int Estabelecimentos) = 0;
     // After the packing: the number of volumes the delivery took, into both declarations.
     virtual void RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes) = 0;
+    // The delivery file was not put in place: the open declaration gets back what the two calls
+    // above gave it, and the stored ones are read again (their rows were rolled back).
+    virtual void DesfazRegistros() = 0;
 };

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
+#include <QScopeGuard>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -27,6 +27,9 @@
 #include "model/values/Utilitarios.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
+#include "platform/db/TDatabase.h"
+#include "platform/db/TTransacao.h"
+#include "platform/files/TArquivoNovo.h"
 #include "platform/files/TArquivoTexto.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TVolumes.h"
@@ -247,7 +250,11 @@ std::uint8_t Comprime(QString& Arquivo, const QString& Pasta, const QString& Nom
         Posiciona(Gauge, percentual);
         InterfaceUsuario::Atividade().MantemVivo();
     };
+    // What a run killed midway left beside the delivery file goes first: the packing's
+    // temporaries and a packed file that never reached its name.
+    TArquivoNovo::RemoveAbandonados(Pasta);
     const QString temporario = Arquivo + QStringLiteral(".tmp");
+    QFile::remove(temporario);
     QString escrito = temporario;
     const int r = ComprimirPruv(escrito, progresso);
     if (r == ResultadoCompressao::Cancelado)
@@ -256,10 +263,8 @@ std::uint8_t Comprime(QString& Arquivo, const QString& Pasta, const QString& Nom
         return R::FalhaCompactacao;
     const bool mesmoCrc = ObtemCRCDeclaracao() == Crc;
     InterfaceUsuario::Atividade().MantemVivo();
-    std::error_code erro;
-    if (mesmoCrc)
-        std::filesystem::rename(escrito.toStdString(), Arquivo.toStdString(), erro);   // replaces at once
-    if (!mesmoCrc || erro) {
+    QString erro;
+    if (!mesmoCrc || !TArquivoNovo::Renomeia(escrito, Arquivo, erro)) {   // replaces at once
         QFile::remove(escrito);
         if (!mesmoCrc)
             InterfaceUsuario::Mostra(CrcDiferente, TipoDialogo::Erro, Botao::Ok);
@@ -299,6 +304,26 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
                                 const QString& NumeroRecibo, int Registros)
 {
     std::optional<TGeracao> geracao;
+    // What a run that does not end with its file in place takes back: the delivery file it put
+    // there, the receipt data it wrote (half a receipt) and, once the generation was recorded,
+    // what the open declaration was given (the stored ones roll back with the transaction).
+    bool concluido = false;
+    IFonteEntrega* desfaz = nullptr;
+    QString colocado;
+    const auto desfazSeFalhou = qScopeGuard([&] {
+        if (concluido)
+            return;
+        if (!colocado.isEmpty())
+            QFile::remove(colocado);
+        TReciboEntrega().Apaga();
+        if (!desfaz)
+            return;
+        try {
+            desfaz->DesfazRegistros();
+        } catch (const TErro& e) {
+            e.Exibe();
+        }
+    });
     try {
         // 1: room for the lines expected.
         const qint64 capacidade = Capacidade();
@@ -315,6 +340,12 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
         if (resultado != R::Ok)
             return resultado;
 
+        // 10 to 14 in one transaction, committed only once the delivery file is in place: a
+        // failure on the way leaves no declaration marked as written without its file.
+        const auto banco = TDatabase::DaPasta(DiretorioDados());
+        TTransacao transacao(*banco);
+        desfaz = &Fonte;
+
         // 10: the generation, in every establishment written and in the open declaration.
         if (GaugeRegistros)
             GaugeRegistros->Completa();
@@ -330,8 +361,13 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
                     resultado = erro->Codigo();
             }
         }
-        if (resultado != R::Ok)
+        if (resultado != R::Ok) {
+            // An establishment's own error: its declarations are stored with the new date all the
+            // same, and the run ends without receipt data or packing.
+            transacao.Confirma();
+            concluido = true;
             return resultado;
+        }
 
         // 11: the receipt data of the head declaration.
         const QString niEntrega = geracao->NiEntrega();
@@ -344,13 +380,16 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
                              TNomeEntrega::Arquivo(niEntrega, aberta.Ano, aberta.Tipo == QLatin1String("R"),
                                                    aberta.SituacaoEspecial, aberta.PessoaFisica),
                              TGeracao::CaminhoDeclar(), recibo.Caminho(), FCrc, GaugeCompactacao);
+        if (resultado != R::Ok)
+            return resultado;
 
         // 14: the volumes the delivery took, once it is in place.
-        if (resultado == R::Ok) {
-            const int volumes = recibo.Volumes();
-            for (const TEntrada& entrada : geracao->Achadas())
-                Fonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);
-        }
+        colocado = Arquivo;
+        const int volumes = recibo.Volumes();
+        for (const TEntrada& entrada : geracao->Achadas())
+            Fonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);
+        transacao.Confirma();
+        concluido = true;
         return resultado;
     } catch (const TErro& e) {
         if (geracao)

@@ -185,6 +185,9 @@ std::unique_ptr<TErro> TFontePruv::RegistraGeracao(const QString& Ano, const QSt
                                                    int Estabelecimentos)
 {
     FechaItens();
+    if (!FAnterior)
+        FAnterior = TGeracaoAnterior{FAberta.GetNiEstabResponsavel().GetNi(), FAberta.GetDataGeracao(),
+                                     FAberta.GetNrEstabelecimentos(), FAberta.GetNrDisquetes()};
     // What loading reports stays: an establishment with bad data stops the delivery.
     if (!CarregaEm(FTrabalho, Ano, Ni))
         return nullptr;
@@ -201,9 +204,29 @@ std::unique_ptr<TErro> TFontePruv::RegistraGeracao(const QString& Ano, const QSt
 void TFontePruv::RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes)
 {
     FechaItens();
+    if (!FAnterior)
+        FAnterior = TGeracaoAnterior{FAberta.GetNiEstabResponsavel().GetNi(), FAberta.GetDataGeracao(),
+                                     FAberta.GetNrEstabelecimentos(), FAberta.GetNrDisquetes()};
     if (!CarregaEm(FTrabalho, Ano, Ni))
         return;
     FTrabalho.SetNrDisquetes(Volumes);
     FAberta.SetNrDisquetes(Volumes);
     FColecao.Atualiza(FTrabalho);
+}
+
+void TFontePruv::DesfazRegistros()
+{
+    FechaItens();
+    if (FAnterior) {
+        TNiContribuinte& estabelecimento = FAberta.GetNiEstabResponsavel();
+        if (FAnterior->Estabelecimento.isEmpty())
+            estabelecimento.Limpa();
+        else
+            estabelecimento.SetNiSemExcecao(FAnterior->Estabelecimento);
+        FAberta.SetDataGeracaoSemExcecao(FAnterior->Data);
+        FAberta.SetNrEstabelecimentos(FAnterior->Estabelecimentos);
+        FAberta.SetNrDisquetes(FAnterior->Volumes);
+        FAnterior.reset();
+    }
+    FColecao.Atualiza();
 }

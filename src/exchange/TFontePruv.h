@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <memory>
 
 #include "exchange/IFonteEntrega.h"
@@ -28,6 +29,7 @@ public:
     std::unique_ptr<TErro> RegistraGeracao(const QString& Ano, const QString& Ni, const QString& RaizEstabelecimento,
                                            const QDateTime& Data, int Estabelecimentos) override;
     void RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes) override;
+    void DesfazRegistros() override;
 
     [[nodiscard]] static TDeclaracaoEntrega Dados(TPruv& Declaracao);
     static void Dados(const TPruvItem& Item, TItemEntrega& Destino);
@@ -45,4 +47,12 @@ private:
     std::unique_ptr<TAnexoFC> FAnexo;
     TColecaoPruvItem* FItens = nullptr;   // the open walk's, owned by its owner of items
     std::unique_ptr<TPruvItem> FItem;
+    // The open declaration's generation as it was before the first record, to take it back.
+    struct TGeracaoAnterior {
+        QString Estabelecimento;
+        double Data = 0;
+        int Estabelecimentos = 0;
+        int Volumes = 0;
+    };
+    std::optional<TGeracaoAnterior> FAnterior;
 };

@@ -191,6 +191,8 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
             FAnexo.reset();
             FPruv.reset();
             transacao.Confirma();
+        } catch (const TLeituraInterrompida&) {
+            resultado = Desfeita(CodigoSemArquivo);   // told and logged where it stopped
         } catch (const TErro& e) {
             resultado = Desfeita(e);
         } catch (const std::exception& e) {
@@ -205,16 +207,22 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
     if (NomeLog.trimmed().isEmpty())
         NomeLog = TLogErros::NomeSemNi();
     FLog.SetNomeBase(NomeLog);
-    if (!FLog.Conclui() && resultado == 0)
-        resultado = CodigoFalhaGravacao;
+    // A log that cannot be put in place is told as such by the log itself; the result stays
+    // what the import did with the rows (stored or undone).
+    FLog.Conclui();
     return resultado;
 }
 
 std::uint8_t TImportacaoPruv::Desfeita(const TErro& Erro)
 {
-    // Undone: nothing of this file is stored.
     Erro.Exibe();
     RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + Erro.GetMensagem());
+    return Desfeita(Erro.Codigo());
+}
+
+std::uint8_t TImportacaoPruv::Desfeita(std::uint8_t Codigo)
+{
+    // Undone: nothing of this file is stored.
     FContadores->Declaracoes = 0;
     FContadores->BeneficiariosAdicionados = 0;
     FContadores->BeneficiariosSubstituidos = 0;
@@ -224,7 +232,7 @@ std::uint8_t TImportacaoPruv::Desfeita(const TErro& Erro)
     } catch (const TErro& releitura) {
         releitura.Exibe();
     }
-    return Erro.Codigo();
+    return Codigo;
 }
 
 void TImportacaoPruv::Prepara(const TPruv& Alvo)
@@ -280,6 +288,8 @@ void TImportacaoPruv::Processa()
         FAtual = {QString(), FLeitor->Lidas() + 1, false};
         RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + TextoLeitura());
         ++FContadores->RegistrosRejeitados;
+        // The rest of the file is unknown: what was read of it is not stored alone.
+        throw TLeituraInterrompida{};
     }
 }
 

@@ -78,8 +78,12 @@ private:
         QString Campo;
     };
 
-    // After the transaction was undone: shown, logged, the counts of what was stored taken back.
+    // A read of the file failed midway (told and logged): the import is undone.
+    struct TLeituraInterrompida {};
+    // After the transaction was undone: shown, logged, then as below.
     std::uint8_t Desfeita(const TErro& Erro);
+    // The counts of what was stored taken back and the collection read again; returns Codigo.
+    std::uint8_t Desfeita(std::uint8_t Codigo);
     void Prepara(const TPruv& Alvo);
     void Processa();
     void Despacha();

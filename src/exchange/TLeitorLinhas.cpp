@@ -3,6 +3,8 @@
 #include <QFileDevice>
 #include <cstring>
 
+#include "platform/files/TFalhasDeArquivo.h"
+
 namespace {
 
 int LinhaQueFalha = 0;   // 0: no simulated failure
@@ -41,6 +43,11 @@ bool TLeitorLinhas::Carrega()
     }
     if (FFim == FBuffer.size() || FArquivo.atEnd())
         return false;
+    QString erro;
+    if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, FArquivo.fileName(), erro)) {
+        FFalhou = true;
+        return false;
+    }
     const qint64 lidos = FArquivo.read(FBuffer.data() + FFim, FBuffer.size() - FFim);
     if (lidos < 0 || FArquivo.error() != QFileDevice::NoError) {
         FFalhou = true;

@@ -6,6 +6,7 @@
 
 #include "model/values/ArquivosTexto.h"
 #include "model/values/TErro.h"
+#include "platform/files/TArquivoNovo.h"
 #include "platform/files/TPastas.h"
 
 namespace {
@@ -101,9 +102,8 @@ void TLogErros::Fecha()
 
 bool TLogErros::Substitui(const QString& Origem, const QString& Destino)
 {
-    if (QFile::exists(Destino) && !QFile::remove(Destino))
-        return false;
-    return QFile::rename(Origem, Destino);
+    QString erro;
+    return TArquivoNovo::Renomeia(Origem, Destino, erro);
 }
 
 bool TLogErros::Conclui()

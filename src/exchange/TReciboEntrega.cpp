@@ -98,7 +98,10 @@ void TReciboEntrega::Grava(const TDeclaracaoEntrega& Cabeca, const TTotaisRecibo
 
 int TReciboEntrega::Volumes() const
 {
-    return FIni.ReadInteger(QStringLiteral("Declaracao"), QStringLiteral("VOLUMES"), 0);
+    bool ok = false;
+    const int volumes =
+        FIni.ReadStringChecked(QStringLiteral("Declaracao"), QStringLiteral("VOLUMES"), QString()).trimmed().toInt(&ok);
+    return ok ? volumes : 0;
 }
 
 QString TReciboEntrega::TextoMonetario(qint64 Centavos)

@@ -42,7 +42,8 @@ public:
     // the CRC, in the order the receipt print expects them. Raises EIniFile when the file
     // cannot be written.
     void Grava(const TDeclaracaoEntrega& Cabeca, const TTotaisRecibo& Totais, const QDate& Data, quint32 Crc);
-    // [Declaracao] VOLUMES as the packing recorded it; 0 when absent or not a number.
+    // [Declaracao] VOLUMES as the packing recorded it; 0 when absent or not a number. Raises
+    // EIniFile when the file is there but cannot be read.
     [[nodiscard]] int Volumes() const;
 
     // An amount in cents as the receipt data writes money: the decimal comma, no thousands

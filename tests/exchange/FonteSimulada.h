@@ -31,6 +31,7 @@ public:
     std::unique_ptr<TErro> RegistraGeracao(const QString& Ano, const QString& Ni, const QString& Raiz,
                                            const QDateTime& Data, int Estabelecimentos) override;
     void RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes) override;
+    void DesfazRegistros() override { Registros << QStringLiteral("desfeito"); }
 
 private:
     Declaracao* Procura(const QString& Ano, const QString& Ni);

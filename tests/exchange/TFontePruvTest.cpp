@@ -15,6 +15,7 @@
 #include "model/items/TPruvItem.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"
+#include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/DialogosRoteirizados.h"
@@ -175,4 +176,43 @@ TEST_F(TFontePruvTest, AnEstablishmentThatLoadsWithAnErrorStopsTheDeliveryWithIt
     ASSERT_EQ(dialogos.Mensagens().size(), 1u);
     EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Erro);
     EXPECT_FALSE(QFileInfo::exists(ProgramaDeTeste::Pasta() + QStringLiteral("/Declaracoes Gravadas XEQ")));
+}
+
+// The generation is recorded only with the delivery file in place: a failure at the packing's
+// very last step (the rename of the file) leaves the stored declarations and the open one as
+// they were, and no file.
+TEST_F(TFontePruvTest, ADeliveryFileThatCannotBePutInPlaceRecordsNoGeneration)
+{
+    const Cenario c = EmpresaDoisEstabelecimentos();
+    std::vector<std::unique_ptr<TPruv>> armazenadas;
+    for (const auto& declaracao : c.Fonte.Declaracoes)
+        armazenadas.push_back(Armazena(declaracao));
+    TPruv& aberta = *armazenadas.front();
+    const QString estabelecimento = aberta.GetNiEstabResponsavel().GetNi();
+    TFalhasDeArquivo::Instala([](TFalhasDeArquivo::Operacao operacao, const QString& caminho) {
+        return operacao == TFalhasDeArquivo::Renomeacao && caminho.endsWith(QLatin1String(".dec"))
+            ? TFalhasDeArquivo::Efeito::DiscoCheio
+            : TFalhasDeArquivo::Efeito::Nenhum;
+    });
+    TArquivoPruv writer;
+    QString arquivo;
+    const bool cancelado = false;
+    const std::uint8_t resultado = writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves,
+                                               TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10);
+    TFalhasDeArquivo::Instala({});
+    EXPECT_EQ(resultado, ResultadoEntrega::FalhaCompactacao);
+    EXPECT_FALSE(QFileInfo::exists(arquivo));
+    EXPECT_FALSE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini")));
+    for (const auto& declaracao : armazenadas) {
+        TPruv lida;
+        lida.SetErros(&erros);
+        lida.GetDeclarante().SetNi(declaracao->GetDeclarante().GetNi());
+        lida.SetAno(QStringLiteral("2002"));
+        ASSERT_TRUE(colecao->Carrega(lida));
+        EXPECT_EQ(lida.GetDataGeracao(), 0);
+        EXPECT_EQ(lida.GetNrEstabelecimentos(), 0);
+    }
+    EXPECT_EQ(aberta.GetDataGeracao(), 0);
+    EXPECT_EQ(aberta.GetNrEstabelecimentos(), 0);
+    EXPECT_EQ(aberta.GetNiEstabResponsavel().GetNi(), estabelecimento);
 }

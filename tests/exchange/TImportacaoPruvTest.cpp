@@ -713,16 +713,17 @@ TEST_F(TImportacaoPruvTest, AFileThatCannotBeReadIsToldAndLogged)
     EXPECT_EQ(Mensagens(nomeLog),
               QStringList{QStringLiteral("Linha: 0 - Não foi possivel abrir arquivo ") + ausente + QLatin1Char('.')});
 
-    // A read failure on the third line: the first two are stored, the user told, the log says where.
+    // A read failure on the third line: the import is undone and fails, the user told, the log
+    // says where.
     const ItemSimulado bruno = std::move(ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000));
     dialogos.Limpa();
     TLeitorLinhas::FalhaSimulada falha(3);
     ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0),
                                Valores('2', 3, Empresa, bruno, 0)})),
-              0);
+              139);
     EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Erro de acesso ao arquivo.")});
     EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{QStringLiteral("Linha: 3 - Erro de acesso ao arquivo.")});
-    EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(n, (TContadores{0, 0, 0, 0, 1, 0, 0}));
 }
 
 TEST_F(TImportacaoPruvTest, AFileNeeds1400FreeBytesForEach728OfItsOwn)

@@ -1,14 +1,11 @@
 #include "platform/compress/TArquivosNovos.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-#include <cstdio>
-#include <unistd.h>
+
+#include "platform/files/TArquivoNovo.h"
 
 struct TArquivosNovos::TNovo {
-    std::unique_ptr<QTemporaryFile> Temporario;
-    QString Final;
+    TArquivoNovo Arquivo;
 };
 
 TArquivosNovos::TArquivosNovos() = default;
@@ -16,11 +13,8 @@ TArquivosNovos::~TArquivosNovos() = default;
 
 bool TArquivosNovos::Novo(const QString& caminho)
 {
-    const QFileInfo destino(caminho);
     auto novo = std::make_unique<TNovo>();
-    novo->Final = destino.absoluteFilePath();
-    novo->Temporario = std::make_unique<QTemporaryFile>(destino.absolutePath() + QStringLiteral("/.novo-XXXXXX"));
-    if (!novo->Temporario->open())
+    if (!novo->Arquivo.Abre(QFileInfo(caminho).absoluteFilePath()))
         return false;
     FArquivos.push_back(std::move(novo));
     return true;
@@ -28,36 +22,25 @@ bool TArquivosNovos::Novo(const QString& caminho)
 
 bool TArquivosNovos::Escreve(QByteArrayView dados)
 {
-    if (FArquivos.empty())
-        return false;
-    QTemporaryFile& arquivo = *FArquivos.back()->Temporario;
-    return arquivo.write(dados.data(), dados.size()) == dados.size();
+    return !FArquivos.empty() && FArquivos.back()->Arquivo.Escreve(dados);
 }
 
 QString TArquivosNovos::Temporario()
 {
-    if (FArquivos.empty() || !FArquivos.back()->Temporario->flush())
+    if (FArquivos.empty() || !FArquivos.back()->Arquivo.Descarrega())
         return {};
-    return FArquivos.back()->Temporario->fileName();
+    return FArquivos.back()->Arquivo.Temporario();
 }
 
 bool TArquivosNovos::Confirma()
 {
-    for (auto& a : FArquivos) {
-        // On disk before the rename, so that a crash cannot leave an empty file in place of a good one.
-        if (!a->Temporario->flush() || ::fsync(a->Temporario->handle()) != 0)
+    // Every file on disk before the first rename, so that a failure of one leaves none in place.
+    for (auto& a : FArquivos)
+        if (!a->Arquivo.Descarrega())
             return false;
-        a->Temporario->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                      | QFileDevice::ReadOther);
-    }
-    for (auto& a : FArquivos) {
-        a->Temporario->close();
-        // rename(2) replaces the destination in one step; QFile::rename would refuse an existing one.
-        if (std::rename(QFile::encodeName(a->Temporario->fileName()).constData(),
-                        QFile::encodeName(a->Final).constData()) != 0)
+    for (auto& a : FArquivos)
+        if (!a->Arquivo.Confirma())
             return false;
-        a->Temporario->setAutoRemove(false);
-    }
     FArquivos.clear();
     return true;
 }

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <functional>
 #include <utility>
 #include <zlib.h>
@@ -13,12 +12,15 @@
 #include "platform/compress/TLeitorZip.h"
 #include "platform/compress/TPacoteEntrega.h"
 #include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TIniFile.h"
+#include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"
 
 const QString TCompactador::NomeDeclaracao = QStringLiteral("Declar.txt");
 const QString TCompactador::NomeRecibo = QStringLiteral("Recibo.ini");
 const QString TCompactador::NomeDeclaracaoExtraida = QStringLiteral("declar.txt");
+const QString TCompactador::PrefixoPacote = QStringLiteral("pacote");
 
 namespace {
 
@@ -110,6 +112,9 @@ bool Copia(const QString& caminho, TArquivosNovos& novos)
         return false;
     QByteArray pedaco(64 * 1024, Qt::Uninitialized);
     for (;;) {
+        QString erro;
+        if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, caminho, erro))
+            return false;
         const qint64 lidos = arquivo.read(pedaco.data(), pedaco.size());
         if (lidos < 0)
             return false;
@@ -253,17 +258,19 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     // does not grow with the declaration, a removable target holds no more than the file it
     // receives, and nothing lands outside the program folder; it is removed when this run ends,
     // whatever its result.
+    // The work folder is owned while this run lives: one left by a run that ended midway is
+    // removed by the next start.
     QDir().mkpath(TPastas::Temporaria());
-    QTemporaryFile pacote(QDir(TPastas::Temporaria()).filePath(QStringLiteral("pacote-XXXXXX")));
-    if (!pacote.open())
+    const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoPacote);
+    if (!trabalho.Valida())
         return ResultadoCompressao::Falha;
-    pacote.close();
-    int r = TGravadorZip::GravaArquivo(pacote.fileName(), membros, andamento);
+    const QString pacote = trabalho.Arquivo(QStringLiteral("pacote.zip"));
+    int r = TGravadorZip::GravaArquivo(pacote, membros, andamento);
     if (r != ResultadoCompressao::Ok)
         return r;
     // The declaration's CRC is that of the very bytes packed, which the packing summed.
     TLeitorZip empacotado;
-    if (empacotado.Abre(pacote.fileName()) != ResultadoCompressao::Ok)
+    if (empacotado.Abre(pacote) != ResultadoCompressao::Ok)
         return ResultadoCompressao::Falha;
     const int iEmpacotada = empacotado.Procura(NomeDeclaracao);
     const quint32 crc = soma.Valor(empacotado.Crc(iEmpacotada), empacotado.Tamanho(iEmpacotada));
@@ -278,7 +285,7 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     QString primeiro;
     for (const auto& destino : destinos) {
         if (!novos.Novo(destino) || !novos.Escreve(cabecalho) || !novos.Escreve(TPacoteEntrega::Separador())
-            || !Copia(pacote.fileName(), novos))
+            || !Copia(pacote, novos))
             return ResultadoCompressao::Falha;
         if (primeiro.isEmpty())
             primeiro = novos.Temporario();

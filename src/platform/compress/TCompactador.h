@@ -21,6 +21,9 @@ public:
     static const QString NomeDeclaracao;          // "Declar.txt", the packed declaration text
     static const QString NomeRecibo;              // "Recibo.ini", the packed receipt data
     static const QString NomeDeclaracaoExtraida;  // "declar.txt", the name DescomprimirPruv writes
+    // The work folders (TPastaDeTrabalho) in the program's temporary folder where ComprimirPruv
+    // packs before framing.
+    static const QString PrefixoPacote;
 
     // 1 when the file joins the next packing; 0 when it is not a readable file, or its name
     // could not be unpacked under itself, or a file of the same name (any case) was added.

@@ -4,10 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <zip.h>
 
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/compress/TAndamento.h"
+#include "platform/files/TArquivoNovo.h"
+#include "platform/files/TFalhasDeArquivo.h"
 
 namespace {
 
@@ -41,6 +44,10 @@ zip_int64_t LeMembro(void* estado, void* dados, zip_uint64_t tamanho, zip_source
     case ZIP_SOURCE_READ: {
         if (leitura->Contagem->Andamento.Cancelado()) {
             zip_error_set(&leitura->Erro, ZIP_ER_CANCELLED, 0);
+            return -1;
+        }
+        if (QString falha; !TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, leitura->Arquivo.fileName(), falha)) {
+            zip_error_set(&leitura->Erro, ZIP_ER_READ, EIO);
             return -1;
         }
         const qint64 lidos = leitura->Arquivo.read(static_cast<char*>(dados),
@@ -141,6 +148,28 @@ int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamen
     return andamento.Cancelado() ? ResultadoCompressao::Cancelado : ResultadoCompressao::Falha;
 }
 
+// Copies the archive libzip wrote into the memory source to the new file.
+bool CopiaArquivo(zip_source_t* memoria, TArquivoNovo& destino)
+{
+    if (zip_source_open(memoria) < 0)
+        return false;
+    QByteArray pedaco(64 * 1024, Qt::Uninitialized);
+    bool ok = true;
+    for (;;) {
+        const zip_int64_t lidos = zip_source_read(memoria, pedaco.data(), static_cast<zip_uint64_t>(pedaco.size()));
+        if (lidos <= 0) {
+            ok = lidos == 0;
+            break;
+        }
+        if (!destino.Escreve(QByteArrayView(pedaco).first(static_cast<qsizetype>(lidos)))) {
+            ok = false;
+            break;
+        }
+    }
+    zip_source_close(memoria);
+    return ok;
+}
+
 }  // namespace
 
 int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
@@ -148,9 +177,30 @@ int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembro
 {
     if (membros.empty())
         return ResultadoCompressao::Falha;
-    int erro = 0;
-    zip_t* za = zip_open(QFile::encodeName(destino).constData(), ZIP_CREATE | ZIP_TRUNCATE, &erro);
-    if (!za)
+    // libzip writes the archive into memory and the program's own new file takes it to disk, so
+    // that every write of it is checked and a run that ends midway leaves only a temporary that
+    // the next start recognises as abandoned.
+    zip_error_t erro;
+    zip_error_init(&erro);
+    zip_source_t* memoria = zip_source_buffer_create(nullptr, 0, 0, &erro);
+    zip_error_fini(&erro);
+    if (!memoria)
         return ResultadoCompressao::Falha;
-    return Fecha(za, membros, andamento);
+    zip_source_keep(memoria);   // still ours after zip_close
+    zip_error_init(&erro);
+    zip_t* za = zip_open_from_source(memoria, ZIP_CREATE | ZIP_TRUNCATE, &erro);
+    zip_error_fini(&erro);
+    if (!za) {
+        zip_source_free(memoria);   // the reference kept
+        zip_source_free(memoria);   // the archive's, which it did not take
+        return ResultadoCompressao::Falha;
+    }
+    int r = Fecha(za, membros, andamento);
+    if (r == ResultadoCompressao::Ok) {
+        TArquivoNovo arquivo;
+        if (!arquivo.Abre(destino) || !CopiaArquivo(memoria, arquivo) || !arquivo.Confirma())
+            r = ResultadoCompressao::Falha;
+    }
+    zip_source_free(memoria);
+    return r;
 }

@@ -20,8 +20,8 @@ public:
     // time for a few per cent of size, and the archive's readers accept any level.
     static constexpr int NivelCompressao = 6;
 
-    // Writes the archive to destino: libzip writes a temporary beside it and renames it only
-    // when complete, so a failed or cancelled run leaves an existing destino as it was.
+    // Writes the archive to destino through a temporary beside it, renamed only when complete,
+    // so a failed or cancelled run leaves an existing destino as it was.
     // An empty member list is refused (libzip would delete destino instead).
     static int GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
                             TAndamento& andamento);

@@ -7,6 +7,7 @@
 #include <zip.h>
 
 #include "platform/compress/ResultadoCompressao.h"
+#include "platform/files/TFalhasDeArquivo.h"
 
 TLeitorZip::~TLeitorZip()
 {
@@ -20,7 +21,9 @@ int TLeitorZip::Abre(const QString& caminho, qint64 inicio)
         zip_discard(FZip);
         FZip = nullptr;
     }
-    if (inicio < 0)
+    FCaminho = caminho;
+    QString falha;
+    if (inicio < 0 || !TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, caminho, falha))
         return ResultadoCompressao::Falha;
     zip_error_t erro;
     zip_error_init(&erro);
@@ -146,6 +149,9 @@ bool TLeitorZip::Le(int i, const std::function<bool(QByteArrayView)>& recebe) co
     char pedaco[64 * 1024];
     for (;;) {
         // libzip checks the member's CRC when it reaches the end and fails the read otherwise.
+        QString falha;
+        if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, FCaminho, falha))
+            return false;
         const zip_int64_t lidos = zip_fread(arquivo, pedaco, sizeof pedaco);
         if (lidos < 0)
             return false;

@@ -45,4 +45,5 @@ private:
     [[nodiscard]] bool NomeBrutoImprimivel(int i) const;
 
     zip* FZip = nullptr;
+    QString FCaminho;   // the file the archive is read from
 };

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "platform/files/TArquivoNovo.h"
+#include "platform/files/TFalhasDeArquivo.h"
 
 TArquivoTexto::TArquivoTexto() = default;
 
@@ -30,9 +32,9 @@ bool TArquivoTexto::Cria(const QString& caminho)
         FErro = QStringLiteral("cannot create folder ") + pasta;
         return false;
     }
-    auto arquivo = std::make_unique<QSaveFile>(caminho);
-    if (!arquivo->open(QIODevice::WriteOnly)) {
-        FErro = arquivo->errorString();
+    auto arquivo = std::make_unique<TArquivoNovo>();
+    if (!arquivo->Abre(caminho)) {
+        FErro = arquivo->Erro();
         return false;
     }
     FEscrita = std::move(arquivo);
@@ -59,8 +61,8 @@ bool TArquivoTexto::GravaLinha(const QString& linha)
     }
     QByteArray bytes = linha.toLatin1();
     bytes.append("\r\n", 2);
-    if (FEscrita->write(bytes) != bytes.size()) {
-        FErro = FEscrita->errorString();
+    if (!FEscrita->Escreve(bytes)) {
+        FErro = FEscrita->Erro();
         return false;
     }
     return true;
@@ -73,6 +75,8 @@ bool TArquivoTexto::LeLinha(QString& linha)
         return false;
     }
     if (FLeitura->atEnd())
+        return false;
+    if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, FCaminho, FErro))
         return false;
     // Into one buffer kept for the file, grown only for a longer line: reading each line into an
     // array of its own grew that array step by step, line after line.
@@ -114,16 +118,16 @@ bool TArquivoTexto::Fecha()
     }
     if (!FEscrita)
         return true;
-    const bool gravou = FEscrita->commit();
+    const bool gravou = FEscrita->Confirma();
     if (!gravou)
-        FErro = FEscrita->errorString();
+        FErro = FEscrita->Erro();
     FEscrita.reset();
     return gravou;
 }
 
 void TArquivoTexto::Descarta()
 {
-    FEscrita.reset();   // an uncommitted save file removes its temporary file
+    FEscrita.reset();   // an unconfirmed new file removes its temporary
 }
 
 bool TArquivoTexto::AbertoParaLeitura() const
@@ -149,7 +153,8 @@ QString TArquivoTexto::Erro() const
 bool TArquivoTexto::LeInicio(const QString& caminho, qint64 tamanho, QByteArray& bytes)
 {
     QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
+    QString erro;
+    if (!arquivo.open(QIODevice::ReadOnly) || !TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, caminho, erro))
         return false;
     bytes = arquivo.read(tamanho);
     return arquivo.error() == QFileDevice::NoError;

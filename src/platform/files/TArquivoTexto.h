@@ -5,7 +5,7 @@
 #include <memory>
 
 class QFile;
-class QSaveFile;
+class TArquivoNovo;
 
 // A single-byte (Latin-1) text file, read or written a line at a time. Lines are written with
 // CR LF; on reading a line ends at LF, and a CR before it is dropped. Nothing here raises:
@@ -49,7 +49,7 @@ private:
     void Reinicia(const QString& caminho);   // lets go of any file, forgets the last error
 
     std::unique_ptr<QFile> FLeitura;
-    std::unique_ptr<QSaveFile> FEscrita;
+    std::unique_ptr<TArquivoNovo> FEscrita;
     QString FCaminho;
     QString FErro;
     QByteArray FLinha;   // the bytes of the line being read

@@ -1,10 +1,12 @@
 #include "platform/files/TIniFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include "platform/files/TArquivoNovo.h"
+#include "platform/files/TFalhasDeArquivo.h"
 
 namespace {
 
@@ -57,6 +59,8 @@ public:
             erro = arquivo.errorString();
             return std::nullopt;
         }
+        if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, caminho, erro))
+            return std::nullopt;
         const QByteArray bytes = arquivo.readAll();
         if (arquivo.error() != QFileDevice::NoError) {
             erro = arquivo.errorString();
@@ -89,9 +93,10 @@ public:
             bytes += linha.texto.toLatin1();
             bytes += "\r\n";
         }
-        QSaveFile arquivo(caminho);
-        if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit())
-            throw EIniFile(QStringLiteral("cannot write %1: %2").arg(caminho, arquivo.errorString()).toStdString());
+        // Every step is checked up to the rename: a failure leaves the old file whole.
+        TArquivoNovo arquivo;
+        if (!arquivo.Abre(caminho) || !arquivo.Escreve(bytes) || !arquivo.Confirma())
+            throw EIniFile(QStringLiteral("cannot write %1: %2").arg(caminho, arquivo.Erro()).toStdString());
     }
 
     // Index of the first header of that section, or -1.
@@ -196,6 +201,13 @@ QList<QByteArray> TIniFile::Linhas(const QByteArray& bytes)
 QString TIniFile::ReadString(const QString& secao, const QString& chave, const QString& padrao) const
 {
     const Conteudo conteudo = Conteudo::LeParaConsulta(FCaminho);
+    const qsizetype i = conteudo.Chave(secao, chave);
+    return i < 0 ? padrao : conteudo.Linhas()[i].Valor();
+}
+
+QString TIniFile::ReadStringChecked(const QString& secao, const QString& chave, const QString& padrao) const
+{
+    const Conteudo conteudo = Conteudo::LeParaAlterar(FCaminho);
     const qsizetype i = conteudo.Chave(secao, chave);
     return i < 0 ? padrao : conteudo.Linhas()[i].Valor();
 }

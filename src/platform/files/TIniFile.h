@@ -29,6 +29,9 @@ public:
     [[nodiscard]] static QList<QByteArray> Linhas(const QByteArray& bytes);
 
     [[nodiscard]] QString ReadString(const QString& secao, const QString& chave, const QString& padrao) const;
+    // As ReadString, but a file that exists and cannot be read raises EIniFile instead of
+    // reading as empty: for a value whose absence would be taken for an answer.
+    [[nodiscard]] QString ReadStringChecked(const QString& secao, const QString& chave, const QString& padrao) const;
     // A value that is not a decimal integer gives the default.
     [[nodiscard]] int ReadInteger(const QString& secao, const QString& chave, int padrao) const;
     // A whole number other than 0 is true; a value that is not one gives the default.

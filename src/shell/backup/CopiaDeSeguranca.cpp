@@ -3,13 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 #include <exception>
 
+#include "model/values/TArquivoIni.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
+#include "platform/compress/TCompactador.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
+#include "platform/files/TArquivoNovo.h"
 #include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"
 #include "shell/backup/TCopiaBanco.h"
@@ -17,12 +19,6 @@
 namespace {
 
 constexpr qint64 Bloco = 128;
-
-// rename(2) puts the new file in place in one step: there is never a moment without a backup.
-bool Substitui(const QString& temporario, const QString& destino)
-{
-    return std::rename(QFile::encodeName(temporario).constData(), QFile::encodeName(destino).constData()) == 0;
-}
 
 // Packs the files of pasta into arquivo; an exception inside counts as a failure.
 int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompressao& progresso)
@@ -36,6 +32,15 @@ int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompr
         qWarning("backup not packed into %s: %s", qUtf8Printable(arquivo), e.what());
         return ResultadoCompressao::Falha;
     }
+}
+
+// Removes the plain files of pasta whose names match the filters.
+void RemoveArquivos(const QString& pasta, const QStringList& filtros)
+{
+    const QDir dir(pasta);
+    for (const QString& nome : dir.entryList(filtros, QDir::Files | QDir::Hidden | QDir::System))
+        if (!QFile::remove(dir.filePath(nome)))
+            qWarning("leftover %s not removed", qUtf8Printable(dir.filePath(nome)));
 }
 
 }  // namespace
@@ -59,7 +64,6 @@ qint64 TamanhoDados()
 
 int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso)
 {
-    const QString temporario = Destino + QStringLiteral(".tmp");
     if (!QDir().mkpath(QFileInfo(Destino).absolutePath()) || !QDir().mkpath(TPastas::Temporaria()))
         return ResultadoCompressao::Falha;
     const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoCopia);
@@ -71,17 +75,31 @@ int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Pr
         qWarning("snapshot of the database failed: %s", e.what());
         return ResultadoCompressao::Falha;
     }
-    int resultado = Empacota(trabalho.Caminho(), temporario, Progresso);
-    if (resultado == ResultadoCompressao::Ok && !Substitui(temporario, Destino)) {
-        qWarning("backup %s not put in place", qUtf8Printable(Destino));
-        resultado = ResultadoCompressao::Falha;
-    }
-    if (resultado != ResultadoCompressao::Ok)
-        QFile::remove(temporario);
-    return resultado;
+    // A temporary that an earlier run killed midway left in the same folder goes first.
+    TArquivoNovo::RemoveAbandonados(QFileInfo(Destino).absolutePath());
+    return Empacota(trabalho.Caminho(), Destino, Progresso);
 }
 
 void RemoveTrabalhosAbandonados()
 {
-    TPastaDeTrabalho::RemoveAbandonadas(TPastas::Temporaria(), {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao});
+    TPastaDeTrabalho::RemoveAbandonadas(TPastas::Temporaria(),
+                                        {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao, TCompactador::PrefixoPacote});
+    QStringList pastas{TPastas::Programa(), TPastas::Dados(), TPastas::ErroImp(), TPastas::Temporaria()};
+    for (const char* chave : {"DirCsDefault", "DirCsUltimo"}) {
+        const QString pasta = TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QLatin1String(chave),
+                                                    QString());
+        if (!pasta.trimmed().isEmpty())
+            pastas << pasta;
+    }
+    pastas << TPastas::Programa() + QStringLiteral("/CopSeg");
+    pastas.removeDuplicates();
+    for (const QString& pasta : std::as_const(pastas)) {
+        TArquivoNovo::RemoveAbandonados(pasta);
+        // Earlier builds packed backups beside them under ".tmp" names, libzip adding its own.
+        RemoveArquivos(pasta, {QStringLiteral("*.cmp.tmp"), QStringLiteral("*.cmp.tmp.??????")});
+    }
+    // Earlier builds packed a delivery in a plain temporary file here, not in a work folder.
+    RemoveArquivos(TPastas::Temporaria(), {TCompactador::PrefixoPacote + QStringLiteral("-??????")});
+    // The declaration an import unpacked from a delivery file, had the import no time to remove it.
+    QFile::remove(QDir(TPastas::Dados()).filePath(TCompactador::NomeDeclaracaoExtraida));
 }

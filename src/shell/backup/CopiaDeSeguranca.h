@@ -18,10 +18,10 @@ QStringList ArquivosDados();
 qint64 TamanhoDados();
 
 // Writes a backup of the data files to Destino: takes their snapshot into a work folder under the
-// temporary folder, packs it into Destino + ".tmp" (Destino's folder made when missing) and
-// renames that over Destino once the packing succeeded. Answers a ResultadoCompressao: Ok,
-// Cancelado (CancelarCompressao from the progress callback) or Falha. On anything but Ok the
-// temporary file is gone and a Destino that existed is as it was.
+// temporary folder and packs it into Destino (its folder made when missing); the packing writes
+// a temporary beside Destino and renames it over Destino only when complete. Answers a
+// ResultadoCompressao: Ok, Cancelado (CancelarCompressao from the progress callback) or Falha.
+// On anything but Ok the temporary is gone and a Destino that existed is as it was.
 int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso);
 
 // The work folders of a backup being written and of a restore being unpacked: under the
@@ -29,6 +29,8 @@ int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Pr
 inline const QString PrefixoTrabalhoCopia = QStringLiteral("copia");
 inline const QString PrefixoTrabalhoRestauracao = QStringLiteral("restauracao");
 
-// Removes the work folders that a backup or restore killed midway left behind, each a full copy
-// of the database: those that no running copy of the program owns.
+// At start: removes what a run killed midway left behind and no running copy owns: the work
+// folders of a backup, a restore or a delivery packing (each a full copy of the data), the
+// temporaries of new files in the program's folders and in the backup folders, and the
+// declaration unpacked for an import.
 void RemoveTrabalhosAbandonados();

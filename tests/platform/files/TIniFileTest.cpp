@@ -1,5 +1,8 @@
+#include <QDir>
 #include <QFile>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "support/ProgramaDeTeste.h"
 #include "platform/files/TIniFile.h"
@@ -148,6 +151,35 @@ TEST(TIniFile, RefusedWritesLeaveTheFileAsItWas)
         EXPECT_THROW(ini.WriteString(c.secao, c.chave, c.valor), EIniFile);
         EXPECT_EQ(Bytes(), kExemplo);
     }
+}
+
+// The system refuses the bytes past a size (the file size limit here, as a full disk would, at
+// the flush that puts the bytes out): the change raises and the old file stays whole, whatever
+// the size of the refusal.
+TEST(TIniFile, AWriteTheSystemRefusesRaisesAndKeepsTheOldFileWhole)
+{
+    Escreve(kExemplo);
+    const auto semSinal = std::signal(SIGXFSZ, SIG_IGN);   // the failed write answers EFBIG instead
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    for (const rlim_t limite : {rlim_t(0), rlim_t(16), rlim_t(kExemplo.size())}) {
+        SCOPED_TRACE(limite);
+        rlimit menor = antes;
+        menor.rlim_cur = limite;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &menor), 0);
+        bool levantou = false;
+        try {
+            TIniFile(Caminho()).WriteString(QStringLiteral("Geral"), QStringLiteral("Nova"), QString(64, QLatin1Char('x')));
+        } catch (const EIniFile&) {
+            levantou = true;
+        }
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &antes), 0);
+        EXPECT_TRUE(levantou);
+        EXPECT_EQ(Bytes(), kExemplo);
+        EXPECT_EQ(QDir(ProgramaDeTeste::Pasta()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("pruv2003.ini")});
+    }
+    std::signal(SIGXFSZ, semSinal);
 }
 
 TEST(TIniFile, AFolderThatCannotTakeTheFileRaises)

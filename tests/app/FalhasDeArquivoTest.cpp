@@ -1,0 +1,420 @@
+// The guard over the program's own files: every write, flush, sync, rename and read that saving
+// settings, importing (text and packed), backing up, restoring and writing the delivery file make
+// under the program folder is failed in turn, as an I/O error, a full disk and a kill. Each trial
+// must leave what it guards before or after, never half; report a failure as a failure and a
+// success only with everything in place; and leave nothing behind once the next start (or the next
+// run of the same command) has cleaned up.
+//
+// The default run tries a sample of the call positions of each operation; the long run tries every
+// one of them:  PRUV2003_FALHAS_TODAS=1 build/tests/app/test_falhas_arquivo
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sqlite3.h>
+
+#include "FonteSimulada.h"
+#include "exchange/LayoutDeclar.h"
+#include "exchange/ResultadoEntrega.h"
+#include "exchange/TArquivoPruv.h"
+#include "exchange/TImportacaoPruv.h"
+#include "exchange/TRegistroTipo1.h"
+#include "exchange/TRegistroTipo2.h"
+#include "model/codes/TColecaoCodigoRetencao.h"
+#include "model/declaration/TColecaoPruv.h"
+#include "model/declaration/TPruv.h"
+#include "model/values/TArquivoIni.h"
+#include "model/values/TErro.h"
+#include "platform/compress/Compressao.h"
+#include "platform/compress/ResultadoCompressao.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TPastaDeTrabalho.h"
+#include "platform/files/TPastas.h"
+#include "platform/files/TVolumes.h"
+#include "platform/ui/AtividadeRegistrada.h"
+#include "platform/ui/DialogosRoteirizados.h"
+#include "shell/backup/CopiaDeSeguranca.h"
+#include "shell/backup/TCopiaBanco.h"
+#include "support/FalhasDeArquivo.h"
+#include "support/FalhasDeDisco.h"
+#include "support/ProgramaDeTeste.h"
+
+namespace {
+
+using FalhasDeArquivo::Efeito;
+namespace R = ResultadoEntrega;
+using S = TItemEntrega::TSerie;
+
+// One operation under guard.
+struct Operacao {
+    std::function<void()> Prepara;          // puts the state before in place
+    std::function<bool()> Executa;          // true when the operation reported success
+    std::function<QString()> Estado;        // what must be before or after, never between
+    std::function<QString()> Memoria;       // what the process itself holds, checked when it lives on
+    bool LimpaNaProximaVez = false;         // what a killed run left goes at the next run of it
+    // Told the user something: a run that got past a fault with what it guards in place must
+    // still say what it could not do (an import's log not written).
+    std::function<bool()> Avisou = {};
+};
+
+QSet<QString> Nomes(const QMap<QString, QByteArray>& arquivos)
+{
+    const QStringList chaves = arquivos.keys();
+    return {chaves.begin(), chaves.end()};
+}
+
+// Tries the operation at each sampled call position with each kind of fault; returns the tally.
+void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquivo::Todas)
+{
+    const auto estado = [&](bool vivo) { return op.Estado() + (vivo && op.Memoria ? op.Memoria() : QString()); };
+    // The run without a fault first: some tables and folders exist only once it has run, and
+    // the state before is the one every later trial starts from.
+    op.Prepara();
+    bool ok = false;
+    const int chamadas = FalhasDeArquivo::Conta(operacoes, [&] { ok = op.Executa(); });
+    ASSERT_TRUE(ok) << nome << ": the operation fails without a fault";
+    ASSERT_GT(chamadas, 0) << nome;
+    const QString depois = estado(true);
+    const QString depoisArquivos = estado(false);
+    const QSet<QString> nomesDepois = Nomes(FalhasDeArquivo::Arquivos(ProgramaDeTeste::Pasta()));
+    op.Prepara();
+    const QString antes = estado(true);
+    const QString antesArquivos = estado(false);
+    ASSERT_NE(antes, depois) << nome << ": the operation changes nothing the guard looks at";
+    const QSet<QString> permitidos = nomesDepois + Nomes(FalhasDeArquivo::Arquivos(ProgramaDeTeste::Pasta()));
+
+    int tentativas = 0, falhas = 0, sucessos = 0, mortes = 0;
+    // What the next start does: it removes what no running copy owns and opens the database,
+    // whose first read rolls back a transaction that a killed run left open.
+    const auto proximoInicio = [] {
+        RemoveTrabalhosAbandonados();
+        sqlite3_exec(TDatabase::DaPasta(TPastas::Dados())->Conexao(), "SELECT count(*) FROM sqlite_schema", nullptr,
+                     nullptr, nullptr);
+    };
+    const auto confereSobras = [&](int k, const char* tipo) {
+        if (op.LimpaNaProximaVez) {
+            EXPECT_TRUE(op.Executa()) << "the next run after a fault";
+        }
+        QSet<QString> sobras = Nomes(FalhasDeArquivo::Arquivos(ProgramaDeTeste::Pasta())) - permitidos;
+        // The logs of an import that failed are its report, not something left behind; the
+        // database's journal is SQLite's own, rolled back or discarded by it (and guarded by the
+        // database's fault layer).
+        sobras.removeIf([](const QString& n) {
+            return (n.startsWith(QLatin1String("DADOS/ErroImp/"))
+                    && (n.endsWith(QLatin1String(".dsc")) || n.endsWith(QLatin1String(".txt"))))
+                || n == QLatin1String("DADOS/") + TDatabase::NomeArquivo() + QLatin1String("-journal");
+        });
+        EXPECT_TRUE(sobras.isEmpty()) << nome << ", " << tipo << " at call " << k << ", left behind: "
+                                      << QStringList(sobras.values()).join(QLatin1String(", ")).toStdString();
+    };
+    for (const int k : FalhasDeArquivo::Posicoes(chamadas)) {
+        for (const Efeito efeito : {k % 2 ? Efeito::DiscoCheio : Efeito::ErroES, Efeito::Morte}) {
+            const char* tipo = efeito == Efeito::Morte ? "kill" : efeito == Efeito::DiscoCheio ? "full disk" : "I/O error";
+            SCOPED_TRACE(::testing::Message() << nome << ", " << tipo << " at call " << k << " of " << chamadas);
+            op.Prepara();
+            ++tentativas;
+            if (efeito == Efeito::Morte) {
+                if (!FalhasDeArquivo::MataNa(k, operacoes, [&] { op.Executa(); }))
+                    continue;
+                ++mortes;
+                proximoInicio();
+                const QString agora = estado(false);
+                EXPECT_TRUE(agora == antesArquivos || agora == depoisArquivos) << agora.toStdString();
+            } else {
+                bool sucesso = false;
+                bool disparou = false;
+                {
+                    // A full disk stays full: every later call of the kinds fails too.
+                    FalhasDeArquivo::Armada armada({k, operacoes, efeito, efeito == Efeito::DiscoCheio});
+                    sucesso = op.Executa();
+                    disparou = FalhasDeArquivo::Disparou();
+                }
+                if (!disparou)
+                    continue;
+                ++(sucesso ? sucessos : falhas);
+                proximoInicio();
+                const QString agora = estado(true);
+                if (sucesso) {
+                    EXPECT_EQ(agora.toStdString(), depois.toStdString()) << "reported success without everything in place";
+                    EXPECT_TRUE(op.Avisou && op.Avisou()) << "a fault passed over in silence";
+                }
+                else
+                    EXPECT_EQ(agora.toStdString(), antes.toStdString()) << "reported failure but changed what it guards";
+            }
+            confereSobras(k, tipo);
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+    std::cout << "[guard] " << nome << ": " << chamadas << " calls, " << tentativas << " trials: " << falhas
+              << " failed and reported, " << sucessos << " got past the fault and told it, " << mortes
+              << " killed\n";
+}
+
+QByteArray Le(const QString& caminho)
+{
+    QFile arquivo(caminho);
+    return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray("<none>");
+}
+
+void Grava(const QString& caminho, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(caminho).path());
+    QFile arquivo(caminho);
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    arquivo.write(bytes);
+}
+
+QString Banco()
+{
+    return TDatabase::DaPasta(TPastas::Dados())->Arquivo();
+}
+
+QStringList Tabelas(bool comLinhas)
+{
+    QStringList tabelas;
+    for (const QString& bloco : FalhasDeDisco::Conteudo(Banco()).split(QLatin1Char('['), Qt::SkipEmptyParts)) {
+        const QStringList linhas = bloco.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if ((linhas.size() > 1) == comLinhas)
+            tabelas << linhas.front().chopped(1);
+    }
+    return tabelas;
+}
+
+// Empties every table but those that held rows from the start (the seeded codes), through the
+// program's own connection.
+void EsvaziaTabelas(const QStringList& semeadas)
+{
+    const auto banco = TDatabase::DaPasta(TPastas::Dados());
+    for (const QString& tabela : Tabelas(true))
+        if (!semeadas.contains(tabela))
+            banco->Escreve(QStringLiteral("DELETE FROM \"%1\"").arg(tabela));
+}
+
+const QString Empresa = QStringLiteral("11222333000181");
+
+TDeclaracaoEntrega Declarante()
+{
+    TDeclaracaoEntrega d;
+    d.Ano = QStringLiteral("2002");
+    d.Ni = Empresa;
+    d.Nome = QStringLiteral("COMERCIO E FILHOS LTDA");
+    return d;
+}
+
+// A file of the delivery layout: the declarant and its beneficiaries, with blank lines enough
+// between them that it is read in more than one block.
+QByteArray Linhas(bool comCabecalho)
+{
+    QByteArray texto;
+    if (comCabecalho)
+        texto += QByteArray("PRUV2003").leftJustified(730, ' ') + "\r\n";
+    texto += TRegistroTipo1::Monta(1, Declarante(), QString(), QString()).Bytes() + "\r\n";
+    const char* const nis[] = {"32165498791", "98765432100", "11144477735", "52998224725"};
+    int sequencia = 2;
+    for (const char* ni : nis) {
+        const ItemSimulado item = std::move(ItemSimulado("0561", ni, "BENEFICIARIO").Em(S::Rendimento, 1, 12, 30000000));
+        texto += TRegistroTipo2::Monta('2', sequencia++, LayoutDeclar::NiDaLinha(Empresa, false), item, 0).Bytes() + "\r\n";
+        if (sequencia == 4)
+            for (int i = 0; i < 600; ++i)
+                texto += QByteArray(700, ' ') + "\r\n";
+    }
+    return texto;
+}
+
+class FalhasDeArquivoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(TPastas::Cria());
+        TColecaoCodigoRetencao(QStringLiteral("2002"), QStringLiteral(PRUV_PASTA_RECURSOS "/CodRet.txt"));
+        semeadas = Tabelas(true);
+    }
+
+    bool Importa(const QString& arquivo, bool gravado)
+    {
+        TColecaoPruv colecao;
+        TPruv alvo;
+        TErros erros;
+        alvo.SetErros(&erros);
+        alvo.GetDeclarante().SetNi(Empresa);
+        alvo.GetDeclarante().Nome().SetTexto(QStringLiteral("COMERCIO E FILHOS LTDA"));
+        alvo.SetAnoSemExcecao(QStringLiteral("2002"));
+        alvo.SetNaturezaSemExcecao(alvo.GetNaturezas().GetTodas()[0]);
+        TImportacaoPruv importacao;
+        const bool cancelado = false;
+        QString log;
+        TImportacaoPruv::TContadores n;
+        dialogos.Limpa();
+        for (int i = 0; i < 4; ++i)
+            dialogos.Responde(Resposta::Nao);   // no second try of a file that cannot be opened
+        return importacao.Importa(cancelado, gravado, colecao, 0, nullptr, log, arquivo, alvo, n) == 0;
+    }
+
+    // An import under guard: the tables it fills, emptied before each trial, are what it guards;
+    // a log it could not write must be told.
+    Operacao Importacao(std::function<bool()> executa)
+    {
+        return Operacao{
+            [this] { EsvaziaTabelas(semeadas); },
+            std::move(executa),
+            [] { return FalhasDeDisco::Conteudo(Banco()); },
+            {},
+            false,
+            [this] { return !dialogos.Mensagens().empty(); },
+        };
+    }
+
+    QStringList semeadas;
+    DialogosRoteirizados dialogos;
+    AtividadeRegistrada atividade;
+};
+
+TEST_F(FalhasDeArquivoTest, ChangingASettingKeepsTheOldFileOrWritesTheNewOneWhole)
+{
+    const QString ini = TArquivoIni::Caminho();
+    Operacao op{
+        [&] { Grava(ini, "; settings\r\n[Copia de Seguranca]\r\nDirCsDefault=/antes\r\nautomatica=1\r\n"); },
+        [&] {
+            try {
+                TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("DirCsDefault"),
+                                         QStringLiteral("/depois"));
+                return true;
+            } catch (const TErro&) {
+                return false;
+            }
+        },
+        [&] { return QString::fromLatin1(Le(ini)); },
+        {},
+    };
+    Guarda("setting", op);
+}
+
+TEST_F(FalhasDeArquivoTest, ATextImportStoresAllOrNothing)
+{
+    const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
+    Grava(entrada, Linhas(false));
+    Operacao op = Importacao([&] { return Importa(entrada, false); });
+    Guarda("text import", op);
+}
+
+TEST_F(FalhasDeArquivoTest, APackedImportStoresAllOrNothingAndLeavesNoUnpackedText)
+{
+    // A delivery file holding the same lines behind a header.
+    const QString pacote = ProgramaDeTeste::Pasta() + QStringLiteral("/pacote");
+    Grava(pacote + QStringLiteral("/Declar.txt"), Linhas(true));
+    Grava(pacote + QStringLiteral("/Recibo.ini"), "[Declaracao]\r\nCRC=0\r\n");
+    AdicionaArquivo(pacote + QStringLiteral("/Recibo.ini"));
+    AdicionaArquivo(pacote + QStringLiteral("/Declar.txt"));
+    QString dec = ProgramaDeTeste::Pasta() + QStringLiteral("/entrada.dec");
+    ASSERT_EQ(ComprimirPruv(dec, [](int) {}), ResultadoCompressao::Ok);
+    ASSERT_TRUE(QDir(pacote).removeRecursively());
+    Operacao op = Importacao([&] {
+        return DescomprimirPruv(dec, TPastas::Dados(), [](int) {}) == ResultadoCompressao::Ok
+            && Importa(TPastas::Dados() + QStringLiteral("/declar.txt"), true);
+    });
+    Guarda("packed import", op);
+}
+
+TEST_F(FalhasDeArquivoTest, ABackupReplacesThePreviousOneOnlyWhenWhole)
+{
+    const QString destino = ProgramaDeTeste::Pasta() + QStringLiteral("/CopSeg/copsegauto.cmp");
+    Operacao op{
+        [&] { Grava(destino, "the previous backup"); },
+        [&] { return GravaCopiaDeSeguranca(destino, [](int) {}) == ResultadoCompressao::Ok; },
+        [&] {
+            const QByteArray bytes = Le(destino);
+            if (bytes == "the previous backup")
+                return QStringLiteral("previous");
+            QTemporaryDir pasta;
+            if (Descomprimir(destino, pasta.path(), [](int) {}) != ResultadoCompressao::Ok)
+                return QStringLiteral("broken");
+            return QStringLiteral("new: ") + FalhasDeDisco::Conteudo(pasta.filePath(TDatabase::NomeArquivo()));
+        },
+        {},
+    };
+    Guarda("backup", op);
+}
+
+TEST_F(FalhasDeArquivoTest, ARestoreBringsBackTheWholeBackupOrNothing)
+{
+    // A backup of a database holding an import; the live one then emptied again.
+    const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
+    Grava(entrada, Linhas(false));
+    ASSERT_TRUE(Importa(entrada, false));
+    const QString copia = ProgramaDeTeste::Pasta() + QStringLiteral("/copia.cmp");
+    ASSERT_EQ(GravaCopiaDeSeguranca(copia, [](int) {}), ResultadoCompressao::Ok);
+    Operacao op{
+        [&] { EsvaziaTabelas(semeadas); },
+        [&] {
+            const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoRestauracao);
+            if (!trabalho.Valida() || Descomprimir(copia, trabalho.Caminho(), [](int) {}) != ResultadoCompressao::Ok)
+                return false;
+            const QString arquivo = trabalho.Arquivo(TDatabase::NomeArquivo());
+            if (!TCopiaBanco::Confere(arquivo).Boa())
+                return false;
+            TCopiaBanco::Restaura(arquivo, TPastas::Dados());
+            return true;
+        },
+        [&] { return FalhasDeDisco::Conteudo(Banco()); },
+        {},
+    };
+    Guarda("restore", op);
+}
+
+TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlace)
+{
+    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    TVolumes::DefinePastaBase(base);
+    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    Cenario c = PessoaFisica();
+    QString arquivo;
+    Operacao op{
+        [&] {
+            c = PessoaFisica();
+            QDir(base).removeRecursively();
+            QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
+            QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
+        },
+        [&] {
+            TArquivoPruv writer;
+            writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
+            const bool cancelado = false;
+            dialogos.Limpa();
+            dialogos.Responde(Resposta::Sim);   // over a file a killed run left whole
+            return writer.Gera(arquivo, cancelado, c.Fonte, nullptr, nullptr, c.Chaves, fixo, QString(), c.Uf,
+                               c.Recibo, 10)
+                == R::Ok;
+        },
+        [&] {
+            QStringList decs;
+            for (QDirIterator it(base, {QStringLiteral("*.dec")}, QDir::Files, QDirIterator::Subdirectories);
+                 it.hasNext();) {
+                const QString dec = it.next();
+                QTemporaryDir pasta;
+                decs << QFileInfo(dec).fileName()
+                            + (DescomprimirPruv(dec, pasta.path(), [](int) {}) == ResultadoCompressao::Ok
+                                   ? QStringLiteral(" whole: ") + QString::fromLatin1(Le(pasta.filePath(QStringLiteral("declar.txt"))).toHex().left(64))
+                                   : QStringLiteral(" broken"));
+            }
+            return decs.join(QLatin1Char('\n'));
+        },
+        [&] {
+            // What was recorded (generation and volumes) unless taken back; the receipt data.
+            const QStringList& r = c.Fonte.Registros;
+            const bool desfeito = !r.isEmpty() && r.last() == QLatin1String("desfeito");
+            return QStringLiteral("\nrecorded: %1\nreceipt: %2")
+                .arg(desfeito ? QString() : r.join(QLatin1Char(';')))
+                .arg(QString::fromLatin1(Le(TPastas::Dados() + QStringLiteral("/Recibo.ini"))));
+        },
+        true,
+    };
+    Guarda("delivery file", op);
+    TVolumes::DefinePastaBase(QString());
+}
+
+}  // namespace
