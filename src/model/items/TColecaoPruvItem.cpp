@@ -232,19 +232,37 @@ int TColecaoPruvItem::ProximaChaveDoDono()
     try {
         TDatabase& banco = *Tabela().Database();
         const QString chave = TEsquemaTabela::Aspas(QStringLiteral("PRUV_ITEM_DK"));
-        // Read as numbers, without a text made for each row: the summary asks it of every owner.
-        // A key of more digits than an integer holds reads as the largest one, past MaiorChave.
-        TComando& consulta = banco.Comando(
-            QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2 WHERE %3 = ? AND %4 = ? AND %1 <> '' "
-                           "AND %1 NOT GLOB '*[^0-9]*'")
-                .arg(chave, TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
-                     TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
-                     TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK"))));
-        consulta.LigaTexto(1, FInAnexo);
-        consulta.LigaTexto(2, FDono.GetChave());
-        if (consulta.Passo())
-            maior = consulta.Inteiro(0);   // NULL, no key at all: 0
-        consulta.Reinicia();
+        const QString onde = QStringLiteral("FROM %1 WHERE %2 = ? AND %3 = ?")
+                                 .arg(TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
+                                      TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
+                                      TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK")));
+        // The first row's first column, NULL (no row to take the maximum of) as 0 or "".
+        const auto consulta = [&](const QString& sql, auto le) {
+            TComando& comando = banco.Comando(sql);
+            comando.LigaTexto(1, FInAnexo);
+            comando.LigaTexto(2, FDono.GetChave());
+            const auto valor = le(comando, comando.Passo() && !comando.Nulo(0));
+            comando.Reinicia();
+            return valor;
+        };
+        const QString soDigitos = QStringLiteral(" AND %1 <> '' AND %1 NOT GLOB '*[^0-9]*'").arg(chave);
+        const auto numero = [](const TComando& c, bool valor) { return valor ? c.Inteiro(0) : qint64{0}; };
+        // The last key of the primary index, found without reading the others. Written by the
+        // program, a key has seven digits: then the last is the highest number, as no shorter key
+        // of digits can pass it. Only longer keys (put there by other means) are still looked
+        // for, by their length alone. The summary asks it of every owner before its walk.
+        const QString ultima = consulta(QStringLiteral("SELECT max(%1) ").arg(chave) + onde,
+                                        [](const TComando& c, bool valor) { return valor ? c.Texto(0) : QString(); });
+        if (ultima.size() == TamanhoChave && SoNumeros(ultima)) {
+            maior = qMax(ultima.toLongLong(),
+                         consulta(QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) ").arg(chave) + onde
+                                      + QStringLiteral(" AND length(%1) > %2").arg(chave).arg(TamanhoChave) + soDigitos,
+                                  numero));
+        } else if (!ultima.isEmpty()) {
+            // Another last key (letters, fewer digits): every key is read as a number. A key of
+            // more digits than an integer holds reads as the largest one, past MaiorChave.
+            maior = consulta(QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) ").arg(chave) + onde + soDigitos, numero);
+        }
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
