@@ -842,13 +842,21 @@ void TCursorTabela::LeLinhaFiltradaInteira()
         // The row that the same walk without the filters gives at the same place.
         const bool frente = FFluxoRodando == &FFrenteFiltro;
         const QString& sql = fluxo.TemDesde ? (frente ? FSqlProximo : FSqlAnterior) : (frente ? FSqlPrimeiro : FSqlUltimo);
-        le = &Prepara(sql + QStringLiteral(" LIMIT 1 OFFSET ?"));
+        // The first row of a walk from an end is the first of the walk without the filters,
+        // whose statement the cursor has at hand from its opening: no statement with an offset
+        // is prepared for the row a first walk learns its columns at.
+        const bool primeira = !fluxo.TemDesde && fluxo.Avaliadas == 1;
+        le = &Prepara(primeira ? sql : sql + QStringLiteral(" LIMIT 1 OFFSET ?"));
+        for (TFluxo* outro : {&FFrente, &FTras})
+            if (outro->Comando == le)
+                outro->Ativo = false;   // begins again by the key of its row
         le->Reinicia();
         int posicao = 1;
         LigaOnde(*le, posicao);
         if (fluxo.TemDesde)
             LigaChave(*le, posicao, fluxo.Desde);
-        le->LigaInteiro(posicao, static_cast<qint64>(fluxo.Avaliadas) - 1);
+        if (!primeira)
+            le->LigaInteiro(posicao, static_cast<qint64>(fluxo.Avaliadas) - 1);
     } else {
         std::vector<QVariant> chave;
         for (std::size_t i = 0; i < FArgumentosChave.size(); ++i) {
