@@ -166,8 +166,9 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
         FLeitor = &leitor;
         try {
             FImpItem = std::make_unique<TTabelaImpItem>();
-            // A group per line at most; past a quarter of a million the table grows as it must.
-            FImpItem->Reserva(static_cast<qsizetype>(qMin<qint64>(linhas, 1 << 18)));
+            // A group per line at most, about ten bytes each; past four million the table grows
+            // as it must.
+            FImpItem->Reserva(static_cast<qsizetype>(qMin<qint64>(linhas, 1 << 22)));
             const auto banco = TDatabase::DaPasta(DiretorioDados());
             TTransacao transacao(*banco);
             // The working declaration lets go of its collections (which store what they held back)

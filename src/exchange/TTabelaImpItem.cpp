@@ -49,23 +49,37 @@ std::uint32_t TTabelaImpItem::NumeroDono(QStringView InAnexo, QStringView ChaveD
     return FNumeroUltimoDono;
 }
 
-TTabelaImpItem::TGrupoNumerico& TTabelaImpItem::Slot(const TGrupoNumerico& Grupo, bool& Novo)
+std::uint32_t TTabelaImpItem::NumeroPrefixo(std::uint32_t Dono, std::uint64_t Codigo, char16_t Tipo)
 {
-    if ((FOcupados + 1) * 2 > FNumericos.size())
-        Redimensiona(qMax<std::size_t>(FNumericos.size() * 2, 64));
-    const std::size_t mascara = FNumericos.size() - 1;
-    const std::uint64_t resto = std::uint64_t{Grupo.Dono} << 40 | std::uint64_t{Grupo.Codigo} << 24
-                                | std::uint64_t{Grupo.Tipo} << 8 | Grupo.TamanhoNi;
-    for (std::size_t i = Espalha(Grupo.Ni, resto) & mascara;; i = (i + 1) & mascara) {
-        TGrupoNumerico& slot = FNumericos[i];
-        if (slot.TamanhoNi == TGrupoNumerico::Vaga) {
-            slot = Grupo;
-            slot.Vistos = 0;
+    const std::uint64_t prefixo = std::uint64_t{Dono} << 32 | std::uint64_t{Tipo} << 16 | Codigo;
+    if (prefixo != FUltimoPrefixo) {
+        auto achado = FPrefixos.constFind(prefixo);
+        if (achado == FPrefixos.cend())
+            achado = FPrefixos.insert(prefixo, static_cast<std::uint32_t>(FPrefixos.size()));
+        FUltimoPrefixo = prefixo;
+        FNumeroUltimoPrefixo = achado.value();
+    }
+    return FNumeroUltimoPrefixo;
+}
+
+std::uint64_t& TTabelaImpItem::Slot(std::uint64_t Grupo, bool& Novo)
+{
+    // At most four fifths taken, so that a search meets a free slot after a few probes.
+    if ((FOcupados + 1) * 5 > FSlots.size() * 4)
+        Redimensiona(qMax<std::size_t>(FSlots.size() * 2, 64));
+    const std::uint64_t marcado = (Grupo + 1) << BitsVistos;
+    const std::size_t capacidade = FSlots.size();
+    // The mixed number scaled to the table, which need not be a power of two.
+    auto i = static_cast<std::size_t>((static_cast<unsigned __int128>(Espalha(Grupo, 0)) * capacidade) >> 64);
+    for (;; i = i + 1 == capacidade ? 0 : i + 1) {
+        std::uint64_t& slot = FSlots[i];
+        if (slot == 0) {
+            slot = marcado;
             ++FOcupados;
             Novo = true;
             return slot;
         }
-        if (slot.MesmoGrupo(Grupo)) {
+        if ((slot & ~MascaraVistos) == marcado) {
             Novo = false;
             return slot;
         }
@@ -74,20 +88,20 @@ TTabelaImpItem::TGrupoNumerico& TTabelaImpItem::Slot(const TGrupoNumerico& Grupo
 
 void TTabelaImpItem::Redimensiona(std::size_t Capacidade)
 {
-    std::vector<TGrupoNumerico> antigos(Capacidade);
-    antigos.swap(FNumericos);
+    std::vector<std::uint64_t> antigos(Capacidade, 0);
+    antigos.swap(FSlots);
     FOcupados = 0;
     bool novo = false;
-    for (const TGrupoNumerico& grupo : antigos)
-        if (grupo.TamanhoNi != TGrupoNumerico::Vaga)
-            Slot(grupo, novo).Vistos = grupo.Vistos;
+    for (const std::uint64_t slot : antigos)
+        if (slot != 0)
+            Slot((slot >> BitsVistos) - 1, novo) = slot;
 }
 
 bool TTabelaImpItem::Marca(std::uint8_t& Vistos, QStringView Identificador)
 {
     // Identifiers are one character each, "0" to "3"; a blank is "0".
     const char16_t c = Identificador.trimmed().isEmpty() ? u'0' : Identificador.front().unicode();
-    const auto bit = static_cast<std::uint8_t>(1u << ((c - u'0') & 7));
+    const auto bit = static_cast<std::uint8_t>(1u << ((c - u'0') & 3));
     const bool visto = (Vistos & bit) != 0;
     Vistos |= bit;
     return visto;
@@ -95,17 +109,26 @@ bool TTabelaImpItem::Marca(std::uint8_t& Vistos, QStringView Identificador)
 
 bool TTabelaImpItem::Registra(const TChave& Chave, bool PrimeiraDoGrupo)
 {
+    // Up to fourteen digits (a CNPJ): with its length below 10^15 / 9, which leaves room for
+    // MaiorPrefixo + 1 prefixes under 2^60.
+    constexpr qsizetype MaisDigitos = 14;
+    constexpr std::uint64_t Numeros = 111111111111111ull;   // (10^15 - 1) / 9
     std::uint64_t ni = 0;
     std::uint64_t codigo = 0;
-    std::uint32_t dono = 0;
-    // 19 digits always fit in 64 bits; a code has four.
-    if (Chave.TipoBenef.size() == 1 && Digitos(Chave.NiBenef, 19, ni) && Chave.Codigo.size() == 4
+    std::uint32_t prefixo = 0;
+    if (Chave.TipoBenef.size() == 1 && Digitos(Chave.NiBenef, MaisDigitos, ni) && Chave.Codigo.size() == 4
         && Digitos(Chave.Codigo, 4, codigo)
-        && (dono = NumeroDono(Chave.InAnexo, Chave.ChaveDono)) <= TGrupoNumerico::MaiorDono) {
-        const TGrupoNumerico grupo{ni, static_cast<std::uint16_t>(dono), static_cast<std::uint16_t>(codigo),
-                                   Chave.TipoBenef.front().unicode(), static_cast<std::uint8_t>(Chave.NiBenef.size())};
+        && (prefixo = NumeroPrefixo(NumeroDono(Chave.InAnexo, Chave.ChaveDono), codigo, Chave.TipoBenef.front().unicode()))
+               <= MaiorPrefixo) {
+        // The numbers of fewer digits come first: (10^n - 1) / 9 of them below n digits.
+        std::uint64_t abaixo = 0;
+        for (qsizetype d = 0; d < Chave.NiBenef.size(); ++d)
+            abaixo = abaixo * 10 + 1;
         bool novo = false;
-        const bool linhaVista = Marca(Slot(grupo, novo).Vistos, Chave.Identificador);
+        std::uint64_t& slot = Slot(std::uint64_t{prefixo} * Numeros + abaixo + ni, novo);
+        auto vistos = static_cast<std::uint8_t>(slot & MascaraVistos);
+        const bool linhaVista = Marca(vistos, Chave.Identificador);
+        slot = (slot & ~MascaraVistos) | vistos;
         return PrimeiraDoGrupo ? !novo : linhaVista;
     }
 
@@ -124,10 +147,8 @@ bool TTabelaImpItem::Registra(const TChave& Chave, bool PrimeiraDoGrupo)
 
 void TTabelaImpItem::Reserva(qsizetype Grupos)
 {
-    std::size_t capacidade = 64;
-    while (capacidade < static_cast<std::size_t>(qMax<qsizetype>(Grupos, 0)) * 2)
-        capacidade *= 2;
-    if (capacidade > FNumericos.size())
+    const auto capacidade = static_cast<std::size_t>(qMax<qsizetype>(Grupos, 0)) * 5 / 4 + 64;
+    if (capacidade > FSlots.size())
         Redimensiona(capacidade);
 }
 
@@ -136,7 +157,10 @@ void TTabelaImpItem::Esvazia()
     FDonos.clear();
     FUltimoDono.clear();
     FNumeroUltimoDono = 0;
-    FNumericos.clear();
+    FPrefixos.clear();
+    FUltimoPrefixo = ~std::uint64_t{0};
+    FNumeroUltimoPrefixo = 0;
+    std::vector<std::uint64_t>().swap(FSlots);
     FOcupados = 0;
     FOutros.clear();
 }

@@ -19,7 +19,6 @@ namespace {
 
 constexpr int Calculado = 1;
 constexpr int Cancelado = 2;
-constexpr int PassosGauge = 100;   // the gauge shows whole percents
 
 }  // namespace
 
@@ -79,9 +78,9 @@ void TFoCalculaResumo::Calcula()
         }
     }
     Gauge->setMaximum(qMax(1, maximo));
-    // Each redraw of the gauge costs as much as reading many items: it moves in at most
-    // PassosGauge steps, and events are pumped at most every 50 ms (a Cancel click among them).
-    const int passo = qMax(1, maximo / PassosGauge);
+    // Each redraw of the gauge costs as much as reading hundreds of items: it moves when events
+    // are pumped, at most every 50 ms (a Cancel click among them), which is as often as anyone
+    // sees it move.
     int lidos = 0;
     TBombaDeEventos bomba;
 
@@ -94,14 +93,14 @@ void TFoCalculaResumo::Calcula()
         item.SetErros(&erros);
         itens.IniciaLeitura();
         while (!FCancelado) {
-            bomba.Bombeia();
+            if (bomba.Bombeia())
+                Gauge->setValue(qMin(lidos, Gauge->maximum()));
             if (FCancelado || !itens.LeProximo(item))
                 break;
             const TResumo::TMudanca mudanca = TResumo::Mudanca(nullptr, item);
             resumo.Aplica(mudanca);
             total.Aplica(mudanca);
-            if (++lidos % passo == 0)
-                Gauge->setValue(qMin(lidos, Gauge->maximum()));
+            ++lidos;
         }
         itens.EncerraLeitura();
         if (FCancelado)

@@ -1,4 +1,6 @@
 #include <QString>
+#include <array>
+#include <vector>
 #include <gtest/gtest.h>
 
 #include "exchange/TTabelaImpItem.h"
@@ -73,6 +75,30 @@ TEST(TTabelaImpItem, KeepsEveryGroupAsItGrows)
         ASSERT_FALSE(registra(i, true)) << i;
     for (int i = 0; i < 5000; ++i)
         ASSERT_TRUE(registra(i, false)) << i;
+}
+
+// Numbers of every length up to a CNPJ's and past it, all zeros, all ones and all nines, under
+// codes and kinds that follow each other, are each a group of their own, and each is met again.
+TEST(TTabelaImpItem, NumbersOfEveryLengthUnderNeighbouringCodesStayApart)
+{
+    std::vector<std::array<QString, 3>> grupos;
+    for (const char* codigo : {"0561", "0562"})
+        for (const char* tipo : {"1", "2"}) {
+            grupos.push_back({QLatin1String(codigo), QLatin1String(tipo), QString()});
+            for (int tamanho = 1; tamanho <= 16; ++tamanho)
+                for (const char digito : {'0', '1', '9'})
+                    grupos.push_back({QLatin1String(codigo), QLatin1String(tipo), QString(tamanho, QLatin1Char(digito))});
+        }
+    TTabelaImpItem tabela;
+    for (const auto& [codigo, tipo, ni] : grupos) {
+        SCOPED_TRACE((codigo + QLatin1Char('/') + tipo + QLatin1Char('/') + ni).toStdString());
+        EXPECT_FALSE(tabela.Registra({u"0", u"00001", codigo, tipo, ni, u"0"}, true));
+    }
+    for (const auto& [codigo, tipo, ni] : grupos) {
+        SCOPED_TRACE((codigo + QLatin1Char('/') + tipo + QLatin1Char('/') + ni).toStdString());
+        EXPECT_TRUE(tabela.Registra({u"0", u"00001", codigo, tipo, ni, u"0"}, false));
+        EXPECT_TRUE(tabela.Registra({u"0", u"00001", codigo, tipo, ni, u"1"}, true));
+    }
 }
 
 // A file with more owners than the table numbers compactly still tells their groups apart.

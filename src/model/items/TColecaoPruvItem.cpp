@@ -8,6 +8,7 @@
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/declaration/TResumo.h"
+#include "model/items/TBuscaBeneficiario.h"
 #include "model/items/TColecaoJudicial.h"
 #include "model/items/TLeituraItens.h"
 #include "model/people/TColecaoBeneficiario.h"
@@ -127,6 +128,7 @@ TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& 
 TColecaoPruvItem::~TColecaoPruvItem()
 {
     FLeitura.reset();
+    FBuscaBeneficiario.reset();
     // A bulk load ends here at the latest: no batch is left open past the collection that opened
     // it, and the summary is stored up to date.
     try {
@@ -232,19 +234,37 @@ int TColecaoPruvItem::ProximaChaveDoDono()
     try {
         TDatabase& banco = *Tabela().Database();
         const QString chave = TEsquemaTabela::Aspas(QStringLiteral("PRUV_ITEM_DK"));
-        // Read as numbers, without a text made for each row: the summary asks it of every owner.
-        // A key of more digits than an integer holds reads as the largest one, past MaiorChave.
-        TComando& consulta = banco.Comando(
-            QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2 WHERE %3 = ? AND %4 = ? AND %1 <> '' "
-                           "AND %1 NOT GLOB '*[^0-9]*'")
-                .arg(chave, TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
-                     TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
-                     TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK"))));
-        consulta.LigaTexto(1, FInAnexo);
-        consulta.LigaTexto(2, FDono.GetChave());
-        if (consulta.Passo())
-            maior = consulta.Inteiro(0);   // NULL, no key at all: 0
-        consulta.Reinicia();
+        const QString onde = QStringLiteral("FROM %1 WHERE %2 = ? AND %3 = ?")
+                                 .arg(TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
+                                      TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
+                                      TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK")));
+        // The first row's first column, NULL (no row to take the maximum of) as 0 or "".
+        const auto consulta = [&](const QString& sql, auto le) {
+            TComando& comando = banco.Comando(sql);
+            comando.LigaTexto(1, FInAnexo);
+            comando.LigaTexto(2, FDono.GetChave());
+            const auto valor = le(comando, comando.Passo() && !comando.Nulo(0));
+            comando.Reinicia();
+            return valor;
+        };
+        const QString soDigitos = QStringLiteral(" AND %1 <> '' AND %1 NOT GLOB '*[^0-9]*'").arg(chave);
+        const auto numero = [](const TComando& c, bool valor) { return valor ? c.Inteiro(0) : qint64{0}; };
+        // The last key of the primary index, found without reading the others. Written by the
+        // program, a key has seven digits: then the last is the highest number, as no shorter key
+        // of digits can pass it. Only longer keys (put there by other means) are still looked
+        // for, by their length alone. The summary asks it of every owner before its walk.
+        const QString ultima = consulta(QStringLiteral("SELECT max(%1) ").arg(chave) + onde,
+                                        [](const TComando& c, bool valor) { return valor ? c.Texto(0) : QString(); });
+        if (ultima.size() == TamanhoChave && SoNumeros(ultima)) {
+            maior = qMax(ultima.toLongLong(),
+                         consulta(QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) ").arg(chave) + onde
+                                      + QStringLiteral(" AND length(%1) > %2").arg(chave).arg(TamanhoChave) + soDigitos,
+                                  numero));
+        } else if (!ultima.isEmpty()) {
+            // Another last key (letters, fewer digits): every key is read as a number. A key of
+            // more digits than an integer holds reads as the largest one, past MaiorChave.
+            maior = consulta(QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) ").arg(chave) + onde + soDigitos, numero);
+        }
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
@@ -355,18 +375,17 @@ bool TColecaoPruvItem::Carrega(TPruvItem& Item)
 
 namespace {
 
-// Where the joined walk's select puts the columns: the item's, the judicial row's, then the
-// beneficiary's kind, number and name.
+// Where the joined walk's select puts the columns: the item's, then the judicial row's.
 int InicioJudicial()
 {
     static const int inicio = static_cast<int>(TColecaoPruvItem::Campos().size());
     return inicio;
 }
 
-int InicioBeneficiario()
+int ColunasJudiciais()
 {
-    static const int inicio = InicioJudicial() + static_cast<int>(TColecaoJudicial::Campos().size());
-    return inicio;
+    static const int colunas = static_cast<int>(TColecaoJudicial::Campos().size());
+    return colunas;
 }
 
 QString Colunas(const QString& Apelido, const std::vector<TFieldDef>& Campos)
@@ -388,6 +407,7 @@ TColunaMonetaria ColunasDaLinha(const TComando& Linha, int Inicio)
 void TColecaoPruvItem::IniciaLeitura()
 {
     FLeitura.reset();
+    FBuscaBeneficiario.reset();
     FBeneficiarioLido.Esquece();
     const auto banco = Tabela().OpenDatabase();
     const auto nome = [&](const QString& arquivo) { return TEsquemaTabela::Aspas(banco->NomeReal(arquivo)); };
@@ -411,19 +431,20 @@ void TColecaoPruvItem::IniciaLeitura()
     const std::vector<int> posicoes = FOrdem == OrdemCodigo          ? std::vector<int>{cCodigo, cTipo, cNumero, cChave}
                                       : FOrdem == OrdemBeneficiario ? std::vector<int>{cTipo, cNumero, cCodigo, cChave}
                                                                     : std::vector<int>{cChave};
+    // The beneficiary is looked up apart (TBuscaBeneficiario), once for the items of one
+    // beneficiary that come in a row, where a join would look it up for each item.
     const QString selecao =
-        QStringLiteral("SELECT %1,%2,b.IN_PF_PJ,b.NR_PF_PJ,b.NM_NM_EMPR FROM %3 i "
+        QStringLiteral("SELECT %1,%2 FROM %3 i "
                        "LEFT JOIN %4 j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
                        "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
-                       "LEFT JOIN %5 b ON b.E_PRUV_DK = ?3 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "
-                       "WHERE i.IN_ANEXO = ?1 AND i.\"E_PRUV/ANEXO_DK\" = ?2 AND %6")
+                       "WHERE i.IN_ANEXO = ?1 AND i.\"E_PRUV/ANEXO_DK\" = ?2 AND %5")
             .arg(Colunas(QStringLiteral("i"), Campos()), Colunas(QStringLiteral("j"), TColecaoJudicial::Campos()),
-                 nome(NomeArquivo()), nome(TColecaoJudicial::NomeArquivo()), nome(TColecaoBeneficiario::NomeArquivo()),
-                 faixa);
+                 nome(NomeArquivo()), nome(TColecaoJudicial::NomeArquivo()), faixa);
     try {
-        FLeitura = std::make_unique<TLeituraItens>(banco, selecao,
-                                                   QVariantList{FInAnexo, FDono.GetChave(), FDeclaracao.GetChave()},
-                                                   ordem, posicoes);
+        FLeitura = std::make_unique<TLeituraItens>(banco, selecao, QVariantList{FInAnexo, FDono.GetChave()}, ordem,
+                                                   posicoes);
+        FBuscaBeneficiario = std::make_unique<TBuscaBeneficiario>(banco, banco->NomeReal(TColecaoBeneficiario::NomeArquivo()),
+                                                                  FDeclaracao.GetChave());
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
@@ -449,9 +470,8 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     codigo.SetCodigo(linha.Texto(cCodigo));
     FCodigos.BuscaCodigo(codigo, FInAnexo);
     TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
-    const int bTipo = InicioBeneficiario();
-    const TBeneficiarioLido::TColunas colunasBeneficiario{linha.Bytes(bTipo), linha.Bytes(bTipo + 1),
-                                                          linha.Bytes(bTipo + 2)};
+    const TBeneficiarioLido::TColunas colunasBeneficiario =
+        FBuscaBeneficiario->Colunas(linha.Bytes(cTipo), linha.Bytes(cNumero));
     // The items of one beneficiary come in a row: it is loaded once for them, unless it was
     // changed since or its row differs. Its number's and name's faults are then reported once for
     // the run, where loading it again would report them on each item (a walk's sink is nobody's
@@ -469,13 +489,13 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     }
 
     const QString tipo = beneficiario.TipoArmazenado();
-    const bool temBeneficiario = !linha.Nulo(bTipo);
-    const QString raiz = temBeneficiario ? linha.Texto(bTipo + 1) : QString();   // read once: asked for every item
-    if (temBeneficiario && linha.Texto(bTipo) == tipo && raiz == beneficiario.GetRaiz()) {
+    const bool temBeneficiario = colunasBeneficiario[0].data() != nullptr;
+    const QString raiz = temBeneficiario ? QString::fromUtf8(colunasBeneficiario[1]) : QString();   // read once: asked for every item
+    if (temBeneficiario && QString::fromUtf8(colunasBeneficiario[0]) == tipo && raiz == beneficiario.GetRaiz()) {
         const QString numero = raiz.left(tipo == QLatin1String("1") ? 9 : 12);
         if (numero != beneficiario.GetRaiz())
             beneficiario.SetRaizSemExcecao(numero);
-        beneficiario.Nome().SetNomeSemExcecao(linha.Texto(bTipo + 2));
+        beneficiario.Nome().SetNomeSemExcecao(QString::fromUtf8(colunasBeneficiario[2]));
         FBeneficiarioLido.Registra(beneficiario, colunasBeneficiario);
         LeJudicial(Item, linha);
     } else {
@@ -484,7 +504,7 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
         std::vector<qint64> judicial;
         const bool temJudicial = !linha.Nulo(InicioJudicial() + cChave);
         if (temJudicial)
-            for (int c = 0; c < InicioBeneficiario() - InicioJudicial(); ++c)
+            for (int c = 0; c < ColunasJudiciais(); ++c)
                 judicial.push_back(ColunasDaLinha(linha, InicioJudicial())(c));
         FBeneficiarios.Carrega(beneficiario);
         if (temJudicial)
@@ -508,6 +528,7 @@ void TColecaoPruvItem::LeJudicial(TPruvItem& Item, const TComando& Linha)
 void TColecaoPruvItem::EncerraLeitura()
 {
     FLeitura.reset();
+    FBuscaBeneficiario.reset();
     FBeneficiarioLido.Esquece();
 }
 

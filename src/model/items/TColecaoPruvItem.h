@@ -14,6 +14,7 @@
 
 class ICodigosRetencao;
 class IColecoesDeclaracao;
+class TBuscaBeneficiario;
 class TColecaoBeneficiario;
 class TColecaoJudicial;
 class TComando;
@@ -180,6 +181,7 @@ private:
     TPruvItem FItemBusca;     // scratch of the duplicate search
     TPruvItem FItemAnterior;  // the stored state of the row being saved
     std::unique_ptr<TLeituraItens> FLeitura;
+    std::unique_ptr<TBuscaBeneficiario> FBuscaBeneficiario;   // of the walk
     TBeneficiarioLido FBeneficiarioLido;   // of the walk, by LeProximo
     std::unique_ptr<TInsercao> FInsercao;   // made on the first direct insert
 };

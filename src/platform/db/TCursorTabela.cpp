@@ -158,9 +158,17 @@ void TCursorTabela::AprendeColunas()
         }
     }
     FAprender.clear();
-    if (mudou)
-        FTextosProntos = false;   // the filter texts hand over the new columns
+    if (!mudou) {
+        GaranteTextos();
+        return;
+    }
+    FTextosProntos = false;   // the filter texts hand over the new columns
+    // The columns handed to the filters choose no index: SQLite's plan of each walk stays.
+    const auto modo = FModoFiltro;
+    const auto geracao = FGeracaoPlano;
     GaranteTextos();
+    FModoFiltro = modo;
+    FGeracaoPlano = geracao;
 }
 
 TCursorTabela::~TCursorTabela()
@@ -666,7 +674,23 @@ bool TCursorTabela::PlanoNaTabela(int tipo)
     return naTabela;
 }
 
+qint64 TCursorTabela::Retomavel(const TFluxo& fluxo) const
+{
+    return fluxo.Ativo && !fluxo.TemDesde && fluxo.PorPosicao && fluxo.Geracao == FBanco->Geracao()
+               ? static_cast<qint64>(fluxo.Avaliadas)
+               : -1;
+}
+
 int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro)
+{
+    const bool frente = modo == gmNext;
+    const TFluxo& fluxo = frente ? FFrenteFiltro : FTrasFiltro;
+    // A walk from the start that learns a column at a row it gave begins again below.
+    return BuscaFiltrada(de, modo, aceita, registro, !FAprender.empty() && Continua(fluxo, de) ? Retomavel(fluxo) : -1);
+}
+
+int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro,
+                                 qint64 retomada)
 {
     GaranteTextos();
     if (FRodando)
@@ -678,6 +702,13 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
     if (!Continua(fluxo, de)) {
         if (fluxo.Comando)
             fluxo.Comando->Reinicia();
+        // A walk from the start that must begin again with a column more handed over begins
+        // from the start again and refuses the rows it has asked about unasked, when the new
+        // walk also goes by place: after the key of its last row, every row of the walk would
+        // be compared with that key.
+        const bool doInicio = retomada >= 0 && PlanoNaTabela(TipoFiltrada(false, frente));
+        if (doInicio)
+            de = nullptr;
         const int tipo = TipoFiltrada(de != nullptr, frente);
         fluxo.PorPosicao = PlanoNaTabela(tipo);
         fluxo.Dono = PreparaCompartilhado(fluxo.PorPosicao ? FSqlFiltroPosicao[tipo] : FSqlFiltroChave[tipo]);
@@ -688,6 +719,7 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
         fluxo.Desde = de ? Chave(*de) : std::vector<QVariant>();
         fluxo.TemDesde = de != nullptr;
         fluxo.Avaliadas = 0;
+        fluxo.Pular = doInicio ? static_cast<quint64>(retomada) : 0;
         if (de)
             LigaChave(comando, posicao, fluxo.Desde);
         comando.LigaPonteiro(posicao, static_cast<TFuncaoFiltro::IAvaliador*>(this), TFuncaoFiltro::TipoPonteiro);
@@ -705,6 +737,7 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
         achou = comando->Passo();
     } catch (const EDBEngineError&) {
         // The step was reset by its failure; `fluxo` may have been cleared by the filter.
+        const qint64 retomavel = Retomavel(fluxo);
         FRodando = nullptr;
         FAceita = nullptr;
         FFrenteFiltro.Ativo = false;
@@ -717,7 +750,7 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
             // A refused row read a column with the whole row: the walk goes on after it with
             // that column handed over, rather than read every following row so.
             const TRegistro recusado{FLinha.Valores, FLinha.RowId, 0, nullptr};
-            return BuscaFiltrada(&recusado, modo, aceita, registro);
+            return BuscaFiltrada(&recusado, modo, aceita, registro, retomavel);
         }
         throw;
     } catch (...) {
@@ -751,6 +784,10 @@ int TCursorTabela::Avalia(int argumentos, sqlite3_value** valores) noexcept
     }
     FLinha.RowId = 0;
     ++FFluxoRodando->Avaliadas;
+    if (FFluxoRodando->Pular > 0) {
+        --FFluxoRodando->Pular;
+        return 0;
+    }
     FLinha.Leitura = 0;
     FLinha.Fonte = &FFonte;
     FAtividadePropria = 0;
@@ -805,13 +842,21 @@ void TCursorTabela::LeLinhaFiltradaInteira()
         // The row that the same walk without the filters gives at the same place.
         const bool frente = FFluxoRodando == &FFrenteFiltro;
         const QString& sql = fluxo.TemDesde ? (frente ? FSqlProximo : FSqlAnterior) : (frente ? FSqlPrimeiro : FSqlUltimo);
-        le = &Prepara(sql + QStringLiteral(" LIMIT 1 OFFSET ?"));
+        // The first row of a walk from an end is the first of the walk without the filters,
+        // whose statement the cursor has at hand from its opening: no statement with an offset
+        // is prepared for the row a first walk learns its columns at.
+        const bool primeira = !fluxo.TemDesde && fluxo.Avaliadas == 1;
+        le = &Prepara(primeira ? sql : sql + QStringLiteral(" LIMIT 1 OFFSET ?"));
+        for (TFluxo* outro : {&FFrente, &FTras})
+            if (outro->Comando == le)
+                outro->Ativo = false;   // begins again by the key of its row
         le->Reinicia();
         int posicao = 1;
         LigaOnde(*le, posicao);
         if (fluxo.TemDesde)
             LigaChave(*le, posicao, fluxo.Desde);
-        le->LigaInteiro(posicao, static_cast<qint64>(fluxo.Avaliadas) - 1);
+        if (!primeira)
+            le->LigaInteiro(posicao, static_cast<qint64>(fluxo.Avaliadas) - 1);
     } else {
         std::vector<QVariant> chave;
         for (std::size_t i = 0; i < FArgumentosChave.size(); ++i) {

@@ -85,6 +85,7 @@ private:
         bool TemDesde = false;
         quint64 Avaliadas = 0;
         bool PorPosicao = false;   // finds the row under test by its place, else by the key handed
+        quint64 Pular = 0;         // rows from the start to refuse unasked: asked by the walk it took up
         quint64 UltimaLeitura = 0;
         quint64 Geracao = 0;
         bool Ativo = false;
@@ -92,6 +93,10 @@ private:
 
     void DefineOrdem(const QStringList& campos, bool semCaixa);
     [[nodiscard]] bool Continua(const TFluxo& fluxo, const TRegistro* de) const;
+    // The rows a walk from the start by place has asked about, when it must begin again with more
+    // columns handed over; -1 when it cannot be taken up so.
+    [[nodiscard]] qint64 Retomavel(const TFluxo& fluxo) const;
+    int BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro, qint64 retomada);
     QStringList FCamposNome;
     [[nodiscard]] QString IndiceDaOrdem() const;
     void MontaTextosEsquema();

@@ -225,6 +225,12 @@ TEST_F(TColecaoPruvItemTest, TheLastKeyIsTheHighestNumberAmongTheKeysOfDigitsOnl
         }
         chave(cheia, "9999998");
     }
+    // The last key by the index has seven digits, yet a longer one holds a higher number.
+    chave("9999998", "0000005");
+    chave("A0000099", "0000004");
+    EXPECT_EQ(itens().UltimaChave(), 15);
+    chave("000000000000015", "0000003");
+    EXPECT_EQ(itens().UltimaChave(), 5);
 }
 
 TEST_F(TColecaoPruvItemTest, AnotherItemsCodeAndBeneficiaryAskBeforeReplacingIt)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BancoDeTeste.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
@@ -482,6 +484,44 @@ TEST(TCursorTabela, TheFilteredRowReadsAsThePlainWalk)
         EXPECT_EQ(aceitas, planas.size());
         EXPECT_EQ(vistas, planas);
     }
+}
+
+// The first walk of a fresh filtered table learns the columns its filter reads at rows it
+// refuses and at rows it takes, in the middle of the walk: every row is still asked about once,
+// in order, and the rows taken are those of the plain walk, forwards and backwards, in the
+// table's order and in an index's.
+TEST(TCursorTabela, AFirstFilteredWalkAsksEachRowOnceWhileItLearnsItsColumns)
+{
+    using namespace filtros;
+    for (const bool indice : {false, true})
+        for (const bool paraTras : {false, true}) {
+            SCOPED_TRACE(QStringLiteral("index %1, backwards %2").arg(indice).arg(paraTras).toStdString());
+            TTable tabela;
+            CriaTabela(tabela);
+            if (indice) {
+                tabela.AddIndex(QStringLiteral("I2"), QStringLiteral("GRUPO"), 0);
+                tabela.SetIndexName(QStringLiteral("I2"));
+            }
+            QStringList planas;
+            QStringList esperadas;
+            for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+                planas << tabela.Fields(0)->AsString();
+                if (Aceita(tabela))
+                    esperadas << tabela.Fields(0)->AsString();
+            }
+            if (paraTras)
+                std::reverse(planas.begin(), planas.end());
+            QStringList perguntadas;
+            tabela.ActivateFilter(tabela.AddFilterCallback([&] {
+                perguntadas << tabela.Fields(0)->AsString();
+                return Aceita(tabela);
+            }));
+            EXPECT_EQ(Chaves(tabela, paraTras), esperadas);
+            EXPECT_EQ(perguntadas, planas);
+            perguntadas.clear();
+            EXPECT_EQ(Chaves(tabela, paraTras), esperadas);
+            EXPECT_EQ(perguntadas, planas);
+        }
 }
 
 // A callback that throws reaches the caller with its own exception, and the table walks again
