@@ -226,3 +226,17 @@ TEST_F(TFrPruvVerificaTest, TheNoticeIsNeverCutWhereTheFrameIsNarrow)
         EXPECT_GE(Filho<QWidget>("Panel3")->height(), 54);
     }
 }
+
+// An error or a warning is read as easily as the headings above it: its lines are as tall.
+TEST_F(TFrPruvVerificaTest, ItemsAreWrittenAsLargeAsTheirHeadings)
+{
+    const QFont lista = Filho<TGradeVerificacao>("DbgErrosEncontrados")->font();
+    for (const char* pendencia : {"01", "00"}) {
+        const QFontMetrics item(TEstiloLinhaVerificacao::DoCodigo(QLatin1String(pendencia)).Fonte(lista));
+        for (const char* titulo : {"08", "10", "20"}) {
+            SCOPED_TRACE(std::string(pendencia) + " under " + titulo);
+            const QFontMetrics cabecalho(TEstiloLinhaVerificacao::DoCodigo(QLatin1String(titulo)).Fonte(lista));
+            EXPECT_GE(item.height(), cabecalho.height());
+        }
+    }
+}
