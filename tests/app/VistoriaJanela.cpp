@@ -37,7 +37,9 @@
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QTableView>
 #include <QToolButton>
+#include <QTreeView>
 
 #include "TextosPintados.h"
 #include "components/controls/combos/TdvDBCustomComboBox.h"
@@ -198,6 +200,23 @@ void VistoriaJanela::Itens(QAbstractItemView& vista)
     const QModelIndex raiz = vista.rootIndex();
     for (int c = 0; c < modelo->columnCount(raiz); ++c)
         Ingles(vista, modelo->headerData(c, Qt::Horizontal).toString());
+    // The titles of its columns whole, as the list opens.
+    const QHeaderView* titulos = nullptr;
+    if (auto* arvore = qobject_cast<QTreeView*>(&vista))
+        titulos = arvore->header();
+    else if (auto* tabela = qobject_cast<QTableView*>(&vista))
+        titulos = tabela->horizontalHeader();
+    if (titulos && titulos->isVisible()) {
+        const int margem = 2 * titulos->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titulos);
+        for (int c = 0; c < titulos->count(); ++c) {
+            if (titulos->isSectionHidden(c))
+                continue;
+            const QString titulo = modelo->headerData(c, Qt::Horizontal).toString();
+            const int precisa = titulos->fontMetrics().horizontalAdvance(titulo) + margem;
+            if (titulos->sectionSize(c) < precisa)
+                Falha(vista, QStringLiteral("the column title \"%1\" needs %2 px, has %3").arg(titulo).arg(precisa).arg(titulos->sectionSize(c)));
+        }
+    }
     for (int l = 0; l < std::min(modelo->rowCount(raiz), 100); ++l)
         for (int c = 0; c < modelo->columnCount(raiz); ++c)
             Ingles(vista, modelo->index(l, c, raiz).data().toString());
