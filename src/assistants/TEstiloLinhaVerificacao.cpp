@@ -42,10 +42,12 @@ TEstiloLinhaVerificacao TEstiloLinhaVerificacao::DoCodigo(const QString& Codigo)
         return {I::Declarante, 0, 15, 9, true, Azul};
     if (Codigo == QLatin1String("09"))
         return {I::Fundo, 10, 20, 9, true, Verde};
+    // Errors and warnings are what the list is read for: in the size of their headings (at 7
+    // points they were much smaller), not bold.
     if (Codigo == QLatin1String("01"))
-        return {I::Erro, 45, 30, 7, false, Qt::black};
+        return {I::Erro, 45, 30, 9, false, Qt::black};
     if (Codigo == QLatin1String("00"))
-        return {I::Aviso, 45, 30, 7, false, Qt::black};
+        return {I::Aviso, 45, 30, 9, false, Qt::black};
     if (Codigo == QLatin1String("20"))
         return {I::Ok, 20, 26, 9, true, Qt::black};
     if (Codigo == QLatin1String("10"))

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QFormLayout>
@@ -20,6 +19,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "platform/widgets/TDialogoArquivo.h"
 #include "shell/assistant/PosicaoAssistente.h"
 #include "assistants/RotuloAssistente.h"
 #include "assistants/TAmostraDeclaracao.h"
@@ -174,7 +174,7 @@ TFoAssistImportacao::TFoAssistImportacao(TColecaoPruv& Colecao, const QString& N
     DefineHelpContext(*this, HelpContext);   // the buttons find it on the form
     EstadoPrograma::ContextoAjuda = HelpContext;
     DialogoAbrir = [this](const QString& pasta, const QString& filtro) {
-        return QFileDialog::getOpenFileName(this, QString(), pasta, filtro);
+        return TDialogoArquivo::Abre(this, pasta, filtro);
     };
     BuscaInformacaoIni();
 

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include <cmath>
 #include <exception>
 
+#include "platform/widgets/TDialogoArquivo.h"
 #include "assistants/TCaminhoDigitado.h"
 #include "assistants/TPaginaArquivo.h"
 #include "assistants/TPaginaComFigura.h"
@@ -89,8 +89,7 @@ TFormAssistCopSeg::TFormAssistCopSeg(QWidget* owner)
     FArquivoDestino = TCaminhoDigitado::Junta(FDirCsDefault, FArqCsDefault);
     FPastaCorrente = QDir::currentPath();
     DialogoSalvar = [this](const QString& pasta, const QString& nome) {
-        return QFileDialog::getSaveFileName(this, QString(), QDir(pasta).filePath(nome),
-                                            TPaginaArquivo::Filtro());
+        return TDialogoArquivo::Salva(this, QDir(pasta).filePath(nome), TPaginaArquivo::Filtro());
     };
 
     DefineHelpContext(*this, HelpContext);   // the buttons find it on the form

@@ -1,7 +1,6 @@
 #include "assistants/TFormAssistRestCopSeg.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "platform/widgets/TDialogoArquivo.h"
 #include "assistants/TCaminhoDigitado.h"
 #include "assistants/TPaginaArquivo.h"
 #include "assistants/TPaginaComFigura.h"
@@ -145,8 +145,7 @@ TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
     FDiretorioDados = DiretorioDados();
     FPastaCorrente = QDir::currentPath();
     DialogoAbrir = [this](const QString& pasta, const QString& nome) {
-        return QFileDialog::getOpenFileName(this, QString(), QDir(pasta).filePath(nome),
-                                            TPaginaArquivo::Filtro());
+        return TDialogoArquivo::Abre(this, QDir(pasta).filePath(nome), TPaginaArquivo::Filtro());
     };
 
     DefineHelpContext(*this, HelpContext);   // the buttons find it on the form

@@ -111,9 +111,9 @@ void TFrPruvVerifica::CriaComponentes()
     CkbAvisos->setObjectName(QStringLiteral("CkbAvisos"));
     CkbAvisos->setToolTip(QStringLiteral("Mostra os avisos durante a verificação de pendências"));
     CkbAvisos->setChecked(true);
-    BbStop = NovoBotao(Panel2, "BbStop", QStringLiteral("Parar"), "Cancela a verificação de pendências");
-    BbLocalizar = NovoBotao(Panel2, "BbLocalizar", QStringLiteral("Localizar"), "Localiza erros ou avisos na declaração");
-    BbImprimir = NovoBotao(Panel2, "BbImprimir", QStringLiteral("Imprimir"),
+    BbStop = NovoBotao(Panel2, "BbStop", QStringLiteral("&Parar"), "Cancela a verificação de pendências");
+    BbLocalizar = NovoBotao(Panel2, "BbLocalizar", QStringLiteral("&Localizar"), "Localiza erros ou avisos na declaração");
+    BbImprimir = NovoBotao(Panel2, "BbImprimir", QStringLiteral("&Imprimir"),
                            "Visualiza a impressão da verificação de pendências ");
     connect(BbStop, &QPushButton::clicked, this, [this] { BbStopClick(); });
     connect(BbLocalizar, &QPushButton::clicked, this, [this] { Localiza(); });
@@ -173,6 +173,14 @@ void TFrPruvVerifica::CriaComponentes()
         DbgErrosEncontradosDrawDataCell(r);
     };
     DbgErrosEncontrados->OnDblClick = [this](TCustomGrid*) { Localiza(); };
+    // Enter on a pending item does what a double-click does, for who works with the keys.
+    DbgErrosEncontrados->OnKeyDown = [this](TCustomGrid*, int& tecla, Qt::KeyboardModifiers modificadores) {
+        if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && !(modificadores & ~Qt::KeypadModifier)
+            && PermiteLocalizar && BbLocalizar->isEnabled()) {
+            tecla = 0;
+            Localiza();
+        }
+    };
     DbgErrosEncontrados->SetDataSource(DsVerificacao.get());
 
     auto* principal = new QVBoxLayout(this);

@@ -142,6 +142,7 @@ void TFrBeneficiarios::CriaComponentes()
     Rotulo(Panel3, "CPF/CNPJ", 64, 1);
     DeCpfCnpjBenef = Edit(Panel3, "DeCpfCnpjBenef", TTipoDeDado::ApenasNumeros, 14, QRect(64, 16, 104, 21));
     DeCpfCnpjBenef->SetAutoAvanco(true);
+    DeCpfCnpjBenef->SetSelecionaRecusado(true);   // a wrong number is typed again whole
     Rotulo(Panel2, "Nome/Nome Empresarial", 172, 1);
     DeNomeBenef = Edit(Panel2, "DeNomeBenef", TTipoDeDado::AlfaNumerico, 60, QRect(172, 16, 266, 21));
 
@@ -508,15 +509,20 @@ void TFrBeneficiarios::AtualizaBotoes()
     }
     for (QToolButton* b : botoes)
         b->setEnabled(true);
-    if (FColecao->Bof()) {
+    // The one item of a collection is its first and its last: nothing to move to, but there to
+    // delete. Delete is off only where the moves have found no item at all.
+    // A new item stands after the stored ones: First and Prior bring them back.
+    const bool semItens = FColecao->Bof() && FColecao->Eof();
+    const bool novo = FItem && FItem->GetChave().isEmpty();
+    if (novo ? semItens : FColecao->NoPrimeiro()) {
         BbFirst->setEnabled(false);
         BbPrior->setEnabled(false);
     }
-    if (FColecao->Eof()) {
+    if (FColecao->NoUltimo()) {
         BbLast->setEnabled(false);
         BbNext->setEnabled(false);
     }
-    if (!BbLast->isEnabled() && !BbFirst->isEnabled())
+    if (semItens)
         BbDelete->setEnabled(false);
 }
 
@@ -997,8 +1003,7 @@ void TFrBeneficiarios::SaiChave(QWidget* Agora)
             parametro = DeCpfCnpjBenef->text();
             FormataNi(parametro);
         }
-        TSaidaDeCampo::MostraAdiado(TErro(r, parametro, TipoDialogo::Erro, Botao::Ok, 0), DeCpfCnpjBenef);
-        QMetaObject::invokeMethod(this, [this] { DeCpfCnpjBenef->selectAll(); }, Qt::QueuedConnection);
+        TSaidaDeCampo::MostraAdiado(TErro(r, parametro, TipoDialogo::Erro, Botao::Ok, 0), DeCpfCnpjBenef, true);
         return;
     }
     // A new item whose code and beneficiary are stored already becomes that item.

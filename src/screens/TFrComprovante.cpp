@@ -395,11 +395,11 @@ void TFrComprovante::AtualizaBotoes()
     if (!temColecao)
         return;
     TColecaoBeneficiario& beneficiarios = FPruv->GetColecaoBeneficiario();
-    if (beneficiarios.Bof()) {
+    if (beneficiarios.NoPrimeiro()) {
         BbFirst->setEnabled(false);
         BbPrior->setEnabled(false);
     }
-    if (beneficiarios.Eof()) {
+    if (beneficiarios.NoUltimo()) {
         BbLast->setEnabled(false);
         BbNext->setEnabled(false);
     }

@@ -48,11 +48,14 @@ bool TPruvCustomEdit::Escreve(bool adiaMensagem)
 {
     if (!TemDado() || !Modified() || TSaidaDeCampo::FocoEmBotaoCancela())
         return true;
-    const bool gravou = TSaidaDeCampo::Grava(this, adiaMensagem, [this] {
-        SetTexto(text());
-        if (AposModificar)
-            AposModificar(this);
-    });
+    const bool gravou = TSaidaDeCampo::Grava(
+        this, adiaMensagem,
+        [this] {
+            SetTexto(text());
+            if (AposModificar)
+                AposModificar(this);
+        },
+        FSelecionaRecusado);
     if (!gravou)
         FMantemTexto = true;
     return gravou;

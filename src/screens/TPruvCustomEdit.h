@@ -41,6 +41,9 @@ public:
     void SetTipoDeDado(TTipoDeDado tipo) { FTipoDeDado = tipo; }
     [[nodiscard]] bool AutoAvanco() const { return FAutoAvanco; }
     void SetAutoAvanco(bool valor) { FAutoAvanco = valor; }
+    // The text the value refused stays selected after the message, so that the user retypes it
+    // whole (the number of a key); otherwise the caret stays after it, for a correction.
+    void SetSelecionaRecusado(bool valor) { FSelecionaRecusado = valor; }
 
     [[nodiscard]] virtual bool TemDado() const { return false; }
     // The text to show: the value's formatted or raw text; here the edit's own.
@@ -89,4 +92,5 @@ private:
     TTipoDeDado FTipoDeDado = TTipoDeDado::AlfaNumerico;
     bool FAutoAvanco = false;
     bool FMantemTexto = false;   // a write-back failed: the next entry keeps what was typed
+    bool FSelecionaRecusado = false;
 };

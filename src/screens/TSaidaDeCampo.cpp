@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -18,6 +19,7 @@ namespace {
 struct TMensagemAdiada {
     TErro Erro;
     QPointer<QWidget> Campo;   // gets the focus back first; null leaves the focus where it is
+    bool Seleciona;            // the field's text is selected after the message
 };
 
 // The messages waiting for the focus change to end, in order; Pendente while they wait or show.
@@ -31,6 +33,20 @@ bool& Pendente()
 {
     static bool pendente = false;
     return pendente;
+}
+
+// The message took the focus and gave it back: what the field did on getting it back (its text
+// shown again) is done before its text is selected.
+void SelecionaDepois(QWidget* campo)
+{
+    auto* edit = qobject_cast<QLineEdit*>(campo);
+    if (!edit)
+        return;
+    edit->selectAll();
+    QTimer::singleShot(0, edit, [edit] {
+        if (edit->hasFocus())
+            edit->selectAll();
+    });
 }
 
 void MostraFila()
@@ -49,6 +65,8 @@ void MostraFila()
             if (m.Campo && QApplication::focusWidget() != m.Campo)
                 m.Campo->setFocus(Qt::OtherFocusReason);
             m.Erro.Exibe();
+            if (m.Seleciona)
+                SelecionaDepois(m.Campo);
         } catch (...) {
             TExcecaoDeEvento::Trata(std::current_exception());
         }
@@ -68,7 +86,7 @@ bool TSaidaDeCampo::FocoEmBotaoCancela()
     return caixa && caixa->buttonRole(botao) == QDialogButtonBox::RejectRole;
 }
 
-bool TSaidaDeCampo::Grava(QWidget* campo, bool adiaMensagem, const std::function<void()>& grava)
+bool TSaidaDeCampo::Grava(QWidget* campo, bool adiaMensagem, const std::function<void()>& grava, bool seleciona)
 {
     try {
         grava();
@@ -77,17 +95,20 @@ bool TSaidaDeCampo::Grava(QWidget* campo, bool adiaMensagem, const std::function
         // The message is queued before the focus comes back, so that those who watch the focus
         // see a refused exit, not a field left, and rewrite nothing under the text kept.
         if (adiaMensagem)
-            MostraAdiado(e, campo);
+            MostraAdiado(e, campo, seleciona);
         campo->setFocus(Qt::OtherFocusReason);
-        if (!adiaMensagem)
+        if (!adiaMensagem) {
             e.Exibe();
+            if (seleciona)
+                SelecionaDepois(campo);
+        }
         return false;
     }
 }
 
-void TSaidaDeCampo::MostraAdiado(const TErro& erro, QWidget* campo)
+void TSaidaDeCampo::MostraAdiado(const TErro& erro, QWidget* campo, bool seleciona)
 {
-    Fila().push_back({erro, campo});
+    Fila().push_back({erro, campo, seleciona});
     if (Pendente())
         return;
     Pendente() = true;

@@ -20,12 +20,14 @@ public:
     [[nodiscard]] static bool FocoEmBotaoCancela();
 
     // Runs grava; a TErro it raises brings the focus back to campo and shows the error (at once,
-    // or once the focus change is over when adiaMensagem), and the answer is false.
-    static bool Grava(QWidget* campo, bool adiaMensagem, const std::function<void()>& grava);
+    // or once the focus change is over when adiaMensagem), and the answer is false. With
+    // seleciona the text kept is selected after the message.
+    static bool Grava(QWidget* campo, bool adiaMensagem, const std::function<void()>& grava, bool seleciona = false);
 
     // Shows the error once the pending events are done; with campo, the focus goes back to it
-    // first. Errors given meanwhile follow in order.
-    static void MostraAdiado(const TErro& erro, QWidget* campo = nullptr);
+    // first, and with seleciona its whole text is selected once the message has closed, so that
+    // what the user types next replaces it. Errors given meanwhile follow in order.
+    static void MostraAdiado(const TErro& erro, QWidget* campo = nullptr, bool seleciona = false);
     // A message of a field's exit is waiting or showing.
     [[nodiscard]] static bool MensagemPendente();
 

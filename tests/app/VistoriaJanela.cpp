@@ -10,10 +10,14 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeySequence>
 #include <QMainWindow>
+#include <QMap>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,7 +37,9 @@
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QTableView>
 #include <QToolButton>
+#include <QTreeView>
 
 #include "TextosPintados.h"
 #include "components/controls/combos/TdvDBCustomComboBox.h"
@@ -126,7 +132,40 @@ QStringList VistoriaJanela::FalhasDeTeclado()
 {
     FFalhas.clear();
     Tabulacao();
+    Comandos();
     Setas();
+    Menus();
+    return FFalhas;
+}
+
+QStringList VistoriaJanela::FalhasDeAbertura(const QWidget& aberta)
+{
+    FFalhas.clear();
+    const auto acimaDeTudo = [](const QWidget& w) { return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
+    // A window manager keeps a window above the one it is transient for, within its layer; an
+    // always-on-top window is a layer above every other.
+    bool transitoria = false;
+    for (const QWidget* w = aberta.parentWidget(); w && !transitoria; w = w->parentWidget())
+        transitoria = w->window() == &FJanela;
+    const QString qual = aberta.objectName().isEmpty() ? QString::fromLatin1(aberta.metaObject()->className())
+                                                       : aberta.objectName();
+    if (acimaDeTudo(FJanela) && !acimaDeTudo(aberta))
+        FFalhas << FNome + QStringLiteral(": opens %1 beneath itself: it stays on top, %1 does not").arg(qual);
+    else if (!transitoria && !acimaDeTudo(aberta))
+        FFalhas << FNome + QStringLiteral(": opens %1, which is not kept above it").arg(qual);
+    return FFalhas;
+}
+
+QStringList VistoriaJanela::FalhasDeSelecao(const QWidget& campo)
+{
+    FFalhas.clear();
+    if (const QWidget* foco = QApplication::focusWidget(); foco != &campo)
+        Falha(campo, QStringLiteral("does not hold the focus, %1 does")
+                         .arg(foco ? QString::fromLatin1(foco->metaObject()->className()) + QLatin1Char(' ') + foco->objectName()
+                                   : QStringLiteral("nothing")));
+    else if (auto* edit = qobject_cast<const QLineEdit*>(&campo); edit && edit->selectedText() != edit->text())
+        Falha(campo, QStringLiteral("shows \"%1\" with \"%2\" selected and the caret at %3: what is typed goes beside it")
+                         .arg(edit->text(), edit->selectedText()).arg(edit->cursorPosition()));
     return FFalhas;
 }
 
@@ -161,6 +200,23 @@ void VistoriaJanela::Itens(QAbstractItemView& vista)
     const QModelIndex raiz = vista.rootIndex();
     for (int c = 0; c < modelo->columnCount(raiz); ++c)
         Ingles(vista, modelo->headerData(c, Qt::Horizontal).toString());
+    // The titles of its columns whole, as the list opens.
+    const QHeaderView* titulos = nullptr;
+    if (auto* arvore = qobject_cast<QTreeView*>(&vista))
+        titulos = arvore->header();
+    else if (auto* tabela = qobject_cast<QTableView*>(&vista))
+        titulos = tabela->horizontalHeader();
+    if (titulos && titulos->isVisible()) {
+        const int margem = 2 * titulos->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titulos);
+        for (int c = 0; c < titulos->count(); ++c) {
+            if (titulos->isSectionHidden(c))
+                continue;
+            const QString titulo = modelo->headerData(c, Qt::Horizontal).toString();
+            const int precisa = titulos->fontMetrics().horizontalAdvance(titulo) + margem;
+            if (titulos->sectionSize(c) < precisa)
+                Falha(vista, QStringLiteral("the column title \"%1\" needs %2 px, has %3").arg(titulo).arg(precisa).arg(titulos->sectionSize(c)));
+        }
+    }
     for (int l = 0; l < std::min(modelo->rowCount(raiz), 100); ++l)
         for (int c = 0; c < modelo->columnCount(raiz); ++c)
             Ingles(vista, modelo->index(l, c, raiz).data().toString());
@@ -415,6 +471,107 @@ void VistoriaJanela::Tabulacao()
                 continue;
         }
         Falha(*w, QStringLiteral("is an enabled input that Tab does not reach"));
+    }
+}
+
+namespace {
+
+// A part of one of Qt's own compound controls (a calendar's month button, a tab bar's arrows).
+bool DentroDeComposto(const QWidget& w, const QWidget& janela)
+{
+    for (const QWidget* pai = w.parentWidget(); pai && pai != &janela; pai = pai->parentWidget())
+        if (Composto(*pai) && !qobject_cast<const QAbstractScrollArea*>(pai))
+            return true;
+    return false;
+}
+
+int Letra(const QString& texto)
+{
+    const QKeySequence letra = QKeySequence::mnemonic(texto);
+    return letra.isEmpty() ? 0 : letra[0].key();
+}
+
+}  // namespace
+
+// Tab reaches every command too, but only after every field before it: a command has a letter, a
+// key of its own, or is the one Return or Esc presses.
+void VistoriaJanela::Comandos()
+{
+    if (FTeclasProprias)
+        return;
+    static const QRegularExpression letra(QStringLiteral("\\p{L}"));
+    for (QAbstractButton* botao : FJanela.findChildren<QAbstractButton*>()) {
+        if (!botao->isVisible() || !botao->isEnabled() || botao->window() != &FJanela
+            || qobject_cast<QCheckBox*>(botao) || qobject_cast<QRadioButton*>(botao) || DentroDeComposto(*botao, FJanela))
+            continue;
+        const auto* ferramenta = qobject_cast<QToolButton*>(botao);
+        if (botao->text().isEmpty() || (ferramenta && ferramenta->toolButtonStyle() == Qt::ToolButtonIconOnly))
+            continue;   // a picture, beside the keys the window answers itself
+        if (Letra(botao->text()) != 0 || !botao->shortcut().isEmpty())
+            continue;
+        // A caption of signs ("...") has no letter to give: Tab reaches it.
+        if (!botao->text().contains(letra) && (botao->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (const auto* empurrar = qobject_cast<QPushButton*>(botao); empurrar && empurrar->isDefault())
+            continue;
+        if (const auto* caixa = qobject_cast<QDialogButtonBox*>(botao->parentWidget());
+            caixa && caixa->buttonRole(botao) == QDialogButtonBox::RejectRole)
+            continue;
+        Falha(*botao, QStringLiteral("is a command that no letter or key of its own reaches"));
+    }
+}
+
+void VistoriaJanela::Menus()
+{
+    auto* principal = qobject_cast<QMainWindow*>(&FJanela);
+    if (!principal || !principal->menuWidget())
+        return;
+    for (QAction* acao : principal->menuBar()->actions())
+        if (acao->menu() && acao->isVisible())
+            Letras(*acao->menu());
+}
+
+// A letter that several items of a menu bear moves among the enabled ones; when only one of them
+// is enabled it is that one's (a submenu opens; a command would run, and is left alone here).
+void VistoriaJanela::Letras(QMenu& menu)
+{
+    QMap<int, QList<QAction*>> porLetra;
+    for (QAction* acao : menu.actions()) {
+        if (!acao->isVisible() || acao->isSeparator())
+            continue;
+        if (const int letra = Letra(acao->text()); letra != 0)
+            porLetra[letra] << acao;
+        if (acao->menu() && acao->isEnabled())
+            Letras(*acao->menu());
+    }
+    const QString nomeMenu = SemMnemonico(menu.title());
+    for (auto grupo = porLetra.cbegin(); grupo != porLetra.cend(); ++grupo) {
+        QList<QAction*> ativas;
+        for (QAction* acao : grupo.value())
+            if (acao->isEnabled())
+                ativas << acao;
+        if (grupo.value().size() < 2 || ativas.isEmpty() || (ativas.size() == 1 && !ativas.first()->menu()))
+            continue;
+        menu.popup(FJanela.mapToGlobal(QPoint(0, 0)));
+        QApplication::processEvents();
+        QSet<QAction*> alcancadas;
+        for (int i = 0; i <= grupo.value().size() && menu.isVisible(); ++i) {
+            QTest::keyClick(&menu, static_cast<Qt::Key>(grupo.key()));
+            QApplication::processEvents();
+            if (menu.activeAction())
+                alcancadas << menu.activeAction();
+            if (ativas.size() == 1 && ativas.first()->menu()->isVisible())
+                break;
+        }
+        for (QAction* acao : ativas)
+            if (!alcancadas.contains(acao) || (acao->menu() && ativas.size() == 1 && !acao->menu()->isVisible()))
+                FFalhas << FNome + QStringLiteral(": menu \"%1\": the letter %2 does not reach \"%3\"")
+                                       .arg(nomeMenu, QKeySequence(grupo.key()).toString(), SemMnemonico(acao->text()));
+        for (QAction* acao : ativas)
+            if (acao->menu())
+                acao->menu()->hide();
+        menu.hide();
+        QApplication::processEvents();
     }
 }
 

@@ -1,14 +1,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -29,6 +33,10 @@
 #include "platform/ui/TDialogosQt.h"
 #include "platform/ui/TTraducaoQt.h"
 #include "shell/startup/TFoSplash.h"
+#include "shell/window/TAjudaContextual.h"
+#include "shell/window/TFoAjuda.h"
+#include "screens/TFrBeneficiarios.h"
+#include "screens/TFrDeclaracao.h"
 
 namespace {
 
@@ -155,12 +163,14 @@ protected:
                 abertas << w;
         return abertas;
     }
-    // Surveys and closes the windows open now that were not before.
-    void Novas(const QSet<QWidget*>& antes)
+    // Surveys and closes the windows open now that were not before, which the opener has opened.
+    void Novas(const QSet<QWidget*>& antes, QWidget* abridor = nullptr)
     {
         QApplication::processEvents();
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible() && !antes.contains(w) && !qobject_cast<QMenu*>(w) && w->windowType() != Qt::ToolTip) {
+                if (abridor)
+                    falhas << VistoriaJanela(*abridor, NomeDe(*abridor)).FalhasDeAbertura(*w);
                 Vistoria(*w);
                 w->close();
             }
@@ -179,7 +189,30 @@ protected:
             return;
         }
         acao->trigger();
-        Novas(antes);
+        Novas(antes, janela.get());
+    }
+
+    // The window of that name, open now.
+    [[nodiscard]] static QWidget* Aberta(const char* nome)
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == QLatin1String(nome))
+                return w;
+        return nullptr;
+    }
+
+    // F1 in the window, as the user presses it where the focus is.
+    void Ajuda(QWidget& abridor)
+    {
+        Ativa(abridor);
+        QWidget* foco = QApplication::focusWidget();
+        QTest::keyClick(foco && foco->window() == &abridor ? foco : &abridor, Qt::Key_F1);
+        QApplication::processEvents();
+        TFoAjuda* ajuda = TFoAjuda::Aberta();
+        ASSERT_TRUE(ajuda && ajuda->isVisible()) << NomeDe(abridor).toStdString();
+        falhas << VistoriaJanela(abridor, NomeDe(abridor)).FalhasDeAbertura(*ajuda);
+        ajuda->close();
+        QApplication::processEvents();
     }
 
     // The search window with each of its criteria, chosen with the arrow key as a user does.
@@ -223,7 +256,7 @@ protected:
         ASSERT_TRUE(imprimir->isEnabled());
         QSet<QWidget*> antes = Abertas();
         imprimir->click();
-        Novas(antes);
+        Novas(antes, pendencias);
         pendencias->close();
         QApplication::processEvents();
     }
@@ -288,7 +321,11 @@ protected:
 
     void Janela(QWidget& w, const QString& nome)
     {
-        falhas << VistoriaJanela(w, nome).FalhasDeTeclado();
+        VistoriaJanela teclado(w, nome);
+        // The calculator answers the digits, signs and letters its keys show (as its help says).
+        if (w.objectName() == QLatin1String("FoCalcula"))
+            teclado.TeclasProprias();
+        falhas << teclado.FalhasDeTeclado();
         const QSize original = w.size();
         QSize minimo = w.minimumSize();
         if (minimo.isEmpty())
@@ -459,4 +496,90 @@ TEST_F(VistoriaProgramaTest, MessagesTheFileDialogAndTheSplashSpeakPortugueseAnd
 
     Esperadas({"QMessageBox", "QFileDialog", "FoSplash"});
     SemFalhas();
+}
+
+// Windows opened from the search and the pending-items windows, which stay on top of the main
+// window, come above them; the menus' letters reach what they name with and without a
+// declaration; a wrong number on the beneficiaries page leaves its text selected for retyping.
+TEST_F(VistoriaProgramaTest, WhatTheKeysOpenComesAboveAndWhatTheyReachIsReady)
+{
+    Declaracoes();
+    TAjudaContextual ajuda;
+    qApp->installEventFilter(&ajuda);
+    falhas << VistoriaJanela(*janela, QStringLiteral("Pruv2003 without a declaration")).FalhasDeTeclado();
+    Abre(Matriz);
+    falhas << VistoriaJanela(*janela, QStringLiteral("Pruv2003 (company)")).FalhasDeTeclado();
+
+    janela->Comando(QStringLiteral("MiPesquisar"))->trigger();
+    QApplication::processEvents();
+    QWidget* pesquisa = Aberta("FoPesquisar");
+    ASSERT_NE(pesquisa, nullptr);
+    Ajuda(*pesquisa);
+    pesquisa->close();
+    QApplication::processEvents();
+
+    janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
+    QApplication::processEvents();
+    QWidget* pendencias = Aberta("FoPendencias");
+    ASSERT_NE(pendencias, nullptr);
+    auto* imprimir = pendencias->findChild<QPushButton*>(QStringLiteral("BbImprimir"));
+    for (int i = 0; i < 500 && !imprimir->isEnabled(); ++i)
+        QTest::qWait(10);
+    Ajuda(*pendencias);
+    pendencias->close();
+    QApplication::processEvents();
+    Ativa(*janela);
+
+    // The real messages, which take the focus away and give it back; the survey's clock closes them.
+    TDialogosQt mensagens(janela.get());
+    InterfaceUsuario::Instala(&mensagens);
+    auto* quadro = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
+    quadro->AtivaPagina(TPaginaDeclaracao::Beneficiarios);
+    QApplication::processEvents();
+    QWidget* codigo = quadro->Beneficiarios().findChild<QWidget*>(QStringLiteral("DblcCodRet"));
+    auto* numero = quadro->Beneficiarios().findChild<QWidget*>(QStringLiteral("DeCpfCnpjBenef"));
+    ASSERT_TRUE(codigo && numero);
+    for (const char* errado : {"11144477736", "11222333000180"}) {
+        Digita(codigo, QStringLiteral("0561"));
+        Tab(codigo);
+        Digita(numero, QLatin1String(errado));
+        QTest::keyClick(numero, Qt::Key_Tab);
+        for (int i = 0; i < 20; ++i)
+            QTest::qWait(10);
+        falhas << VistoriaJanela(*janela, QStringLiteral("Pruv2003 after the number %1").arg(QLatin1String(errado)))
+                      .FalhasDeSelecao(*numero);
+    }
+    InterfaceUsuario::Instala(&seguem);
+    SemFalhas();
+}
+
+// "Uso do Teclado" names every letter of the declaration's pages and tabs, of every kind of
+// declarant, and every key of the menu commands.
+TEST_F(VistoriaProgramaTest, TheKeyboardHelpListsEveryLetterOfThePagesAndEveryCommandKey)
+{
+    QFile arquivo(TFoAjuda::Pagina(TFoAjuda::Pasta(), 15000));
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly)) << arquivo.fileName().toStdString();
+    const QString ajuda = QTextDocumentFragment::fromHtml(QString::fromUtf8(arquivo.readAll())).toPlainText();
+    QStringList teclas;
+    for (QAction* acao : janela->findChildren<QAction*>())
+        if (!acao->shortcut().isEmpty())
+            teclas << acao->shortcut().toString(QKeySequence::PortableText);
+    Declaracoes();
+    for (const QString& ni : {Matriz, Outra, CpfDeclarante}) {
+        Abre(ni);
+        for (QTabWidget* abas : janela->findChildren<QTabWidget*>())
+            for (int i = 0; i < abas->count(); ++i)
+                if (const QKeySequence letra = QKeySequence::mnemonic(abas->tabText(i)); !letra.isEmpty())
+                    teclas << letra.toString(QKeySequence::PortableText);
+        ASSERT_TRUE(janela->FecharDeclaracao());
+    }
+    teclas.removeDuplicates();
+    QStringList faltam;
+    for (const QString& tecla : teclas) {
+        // The key whole: "Alt+B" is not found in "Alt+Backspace".
+        const QRegularExpression whole(QStringLiteral("(^|[^\\w+])%1(?!\\w)").arg(QRegularExpression::escape(tecla)));
+        if (!whole.match(ajuda).hasMatch())
+            faltam << tecla;
+    }
+    EXPECT_TRUE(faltam.isEmpty()) << faltam.join(QStringLiteral(", ")).toStdString();
 }

@@ -192,6 +192,22 @@ TEST_F(TFrPruvVerificaTest, LocatingAnItemMinimisesTheWindowAndHandsOverItsKeys)
     ASSERT_EQ(pedidos.size(), 1);
     EXPECT_EQ(pedidos[0], QStringLiteral("%1|%2|%3").arg(pruv->GetChave(), linhas.back().QuemEh).arg(linhas.back().Objeto));
     EXPECT_TRUE(janela.isMinimized());
+
+    // Enter on a row does what the double click does, for who works with the keys.
+    janela.showNormal();
+    QApplication::processEvents();
+    const auto enter = [&](int linha) {
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, Qt::NoModifier, grade->CellRect(0, linha).ToQRect().center());
+        QTest::keyClick(grade, Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    enter(1);
+    EXPECT_EQ(pedidos.size(), 1);
+    EXPECT_FALSE(janela.isMinimized());
+    enter(static_cast<int>(linhas.size()) - 1);
+    ASSERT_EQ(pedidos.size(), 2);
+    EXPECT_EQ(pedidos[1], pedidos[0]);
+    EXPECT_TRUE(janela.isMinimized());
 }
 
 TEST_F(TFrPruvVerificaTest, TheNoticeIsNeverCutWhereTheFrameIsNarrow)
@@ -208,5 +224,19 @@ TEST_F(TFrPruvVerificaTest, TheNoticeIsNeverCutWhereTheFrameIsNarrow)
         QApplication::processEvents();
         EXPECT_GE(aviso->height(), aviso->heightForWidth(aviso->width()));
         EXPECT_GE(Filho<QWidget>("Panel3")->height(), 54);
+    }
+}
+
+// An error or a warning is read as easily as the headings above it: its lines are as tall.
+TEST_F(TFrPruvVerificaTest, ItemsAreWrittenAsLargeAsTheirHeadings)
+{
+    const QFont lista = Filho<TGradeVerificacao>("DbgErrosEncontrados")->font();
+    for (const char* pendencia : {"01", "00"}) {
+        const QFontMetrics item(TEstiloLinhaVerificacao::DoCodigo(QLatin1String(pendencia)).Fonte(lista));
+        for (const char* titulo : {"08", "10", "20"}) {
+            SCOPED_TRACE(std::string(pendencia) + " under " + titulo);
+            const QFontMetrics cabecalho(TEstiloLinhaVerificacao::DoCodigo(QLatin1String(titulo)).Fonte(lista));
+            EXPECT_GE(item.height(), cabecalho.height());
+        }
     }
 }

@@ -8,6 +8,7 @@
 #include "model/items/TColecaoPruvItem.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFrBeneficiarios.h"
+#include "screens/TFrComprovante.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvGridMeses.h"
 
@@ -397,4 +398,27 @@ TEST_F(TFrBeneficiariosTest, AtTheSmallestWindowEveryRowOfTheMonthGridsShows)
             }
         }
     }
+}
+
+// One beneficiary is the first and the last: on either page the record buttons that would move
+// away from it are off, however the page came to it.
+TEST_F(TFrBeneficiariosTest, WithOneBeneficiaryNoButtonOffersToMoveToAnother)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    AbrePagina();
+    // The page opens on a new item, after the stored one, which the moves back still reach.
+    EXPECT_TRUE(Campo("BbFirst")->isEnabled());
+    EXPECT_TRUE(Campo("BbPrior")->isEnabled());
+    EXPECT_FALSE(Campo("BbNext")->isEnabled());
+    Clica("BbFirst");
+    ASSERT_EQ(Ni(), CpfBeneficiario);
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
+        EXPECT_FALSE(Campo(botao)->isEnabled()) << "beneficiaries page: " << botao;
+    EXPECT_TRUE(Campo("BbDelete")->isEnabled());   // it can still go
+    quadro->AtivaPagina(P::Comprovante);
+    QApplication::processEvents();
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
+        EXPECT_FALSE(quadro->Comprovante().findChild<QWidget*>(QLatin1String(botao))->isEnabled())
+            << "statement page: " << botao;
 }

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTabBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -222,4 +223,25 @@ TEST_F(TFrComprovanteTest, ACompanysStatementShowsOneRowForEachOfItsLines)
     EXPECT_EQ(grade->RowCount(), 2);   // the titles and January of 1708
     EXPECT_EQ(grade->GetTexto(0, 1), QStringLiteral("Jan"));
     EXPECT_EQ(grade->GetTexto(1, 1), QStringLiteral("1708"));
+}
+
+// A company's lines show their month and code: the grid, laid out after it took its current
+// cell, opens on its first column, and the scroll bar still reaches the last.
+TEST_F(TFrComprovanteTest, ACompanysLinesShowTheirMonthAndCode)
+{
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    EXPECT_EQ(grade->LeftCol(), 0);
+    EXPECT_EQ(grade->Col(), 2);
+    for (int coluna = 0; coluna <= 3; ++coluna)
+        EXPECT_FALSE(grade->CellRect(coluna, 1).ToQRect().isEmpty()) << coluna;
+    QScrollBar* barra = grade->horizontalScrollBar();
+    barra->triggerAction(QAbstractSlider::SliderToMaximum);
+    QApplication::processEvents();
+    EXPECT_FALSE(grade->CellRect(4, 1).ToQRect().isEmpty());
+    barra->triggerAction(QAbstractSlider::SliderToMinimum);
+    QApplication::processEvents();
+    EXPECT_EQ(grade->LeftCol(), 0);
 }

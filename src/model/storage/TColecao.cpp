@@ -192,6 +192,21 @@ bool TColecao::Eof() const
     return Tabela().Eof();
 }
 
+bool TColecao::NoPrimeiro()
+{
+    if (Bof() || !Tabela().Active())
+        return true;
+    return Tabela().RecNo() == 1;
+}
+
+bool TColecao::NoUltimo()
+{
+    if (Eof() || !Tabela().Active())
+        return true;
+    const int numero = Tabela().RecNo();
+    return numero > 0 && numero >= Quantidade();
+}
+
 bool TColecao::EstaVazia()
 {
     Primeiro();

@@ -69,6 +69,10 @@ public:
     // Navigation on the main table in its current index, range and filter.
     [[nodiscard]] bool Bof() const;
     [[nodiscard]] bool Eof() const;
+    // The current row is the first (the last) of the range and filter: a move reached the
+    // beginning (the end), or no row lies before (after) it however it was reached.
+    [[nodiscard]] bool NoPrimeiro();
+    [[nodiscard]] bool NoUltimo();
     [[nodiscard]] bool EstaVazia();   // moves to the first row
     void Primeiro();
     void Proximo();

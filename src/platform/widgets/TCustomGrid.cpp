@@ -243,10 +243,16 @@ void TCustomGrid::SetTopRow(int linha)
 void TCustomGrid::TrazColunasQueCabem()
 {
     // A grid that scrolled to its current cell while it had little room (hidden, or before its
-    // first layout) would otherwise keep its first columns out of sight once they fit.
-    const int maximo = std::max(FColunas.FixedCount, FColunas.MaxFirst(ClientWidth()));
-    if (FColunas.First > maximo)
-        SetLeftCol(maximo);
+    // first layout) would otherwise keep its first columns out of sight once they fit, or once
+    // the current cell fits beside them: they come back as far as the current cell stays whole.
+    int primeira = std::max(FColunas.FixedCount, FColunas.MaxFirst(ClientWidth()));
+    TGridAxis eixo = FColunas;
+    for (eixo.First = FColunas.FixedCount; eixo.First < primeira; ++eixo.First)
+        if (FColuna < eixo.First || eixo.LastFullVisible(ClientWidth()) >= FColuna)
+            break;
+    primeira = std::min(primeira, eixo.First);
+    if (FColunas.First > primeira)
+        SetLeftCol(primeira);
 }
 
 void TCustomGrid::SetLeftCol(int coluna)

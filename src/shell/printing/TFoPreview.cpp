@@ -41,11 +41,11 @@ TFoPreview::TFoPreview(QWidget* dono) : QDialog(dono)
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    ZoomFit = CriaBotao("ZoomFit", QStringLiteral("Página inteira"),
+    ZoomFit = CriaBotao("ZoomFit", QStringLiteral("&Página inteira"),
                         QStringLiteral("Visualizar Página Inteira"));
-    Zoom100 = CriaBotao("Zoom100", QStringLiteral("100%"),
+    Zoom100 = CriaBotao("Zoom100", QStringLiteral("&100%"),
                         QStringLiteral("Visualizar em Tamanho Normal"));
-    ZoomToWidth = CriaBotao("ZoomToWidth", QStringLiteral("Largura"),
+    ZoomToWidth = CriaBotao("ZoomToWidth", QStringLiteral("&Largura"),
                             QStringLiteral("Ajustar Visualização à Largura da Página"));
     ToolBar1->addSeparator();
     FirstPage = CriaBotao("FirstPage", QString(), QStringLiteral("Primeira Página"));
@@ -53,8 +53,8 @@ TFoPreview::TFoPreview(QWidget* dono) : QDialog(dono)
     NextPage = CriaBotao("NextPage", QString(), QStringLiteral("Próxima Página"));
     LastPage = CriaBotao("LastPage", QString(), QStringLiteral("Última Página"));
     ToolBar1->addSeparator();
-    Print = CriaBotao("Print", QStringLiteral("Imprimir"), QStringLiteral("Imprimir"));
-    ProximasPaginas = CriaBotao("ProximasPaginas", QStringLiteral("Próximas páginas"),
+    Print = CriaBotao("Print", QStringLiteral("&Imprimir"), QStringLiteral("Imprimir"));
+    ProximasPaginas = CriaBotao("ProximasPaginas", QStringLiteral("Pró&ximas páginas"),
                                 QStringLiteral("Exibe o próximo conjunto de páginas."));
     ToolBar1->addSeparator();
     ToolButton2 = CriaBotao("ToolButton2", QStringLiteral("&Fechar"),

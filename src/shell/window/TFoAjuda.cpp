@@ -67,13 +67,18 @@ void TFoAjuda::Mostra(int contexto, QWidget* dono)
         dono = janelaAberta->parentWidget();
     if (dono)
         dono = dono->window();
-    // A window of the modal assistant's own, or the assistant would keep it from taking clicks.
-    if (janelaAberta && janelaAberta->parentWidget() != dono) {
+    // Above its owner: a window of the owner's own (the modal assistant would otherwise keep it
+    // from taking clicks), and always on top where the owner is, or it would open beneath it.
+    const Qt::WindowFlags tipo =
+        dono && dono->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window;
+    if (janelaAberta && (janelaAberta->parentWidget() != dono
+                         || janelaAberta->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != tipo.testFlag(Qt::WindowStaysOnTopHint))) {
         janelaAberta->hide();
-        janelaAberta->setParent(dono, Qt::Window);
+        janelaAberta->setParent(dono, tipo);
     }
     if (!janelaAberta) {
         janelaAberta = new TFoAjuda(dono);
+        janelaAberta->setWindowFlags(tipo);
         janelaAberta->setAttribute(Qt::WA_DeleteOnClose);
     }
     janelaAberta->FContexto = contexto;

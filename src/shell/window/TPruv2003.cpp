@@ -36,6 +36,7 @@
 #include "platform/db/TDatabase.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
+#include "platform/widgets/TLetrasDeMenu.h"
 #include "platform/widgets/TRetornoDeFoco.h"
 #include "platform/widgets/TTabNoGrupo.h"
 #include "platform/report/IImpressoras.h"
@@ -237,6 +238,7 @@ void TPruv2003::CriaMenus()
             QMenu* menu = pai ? pai->addMenu(QString::fromUtf8(item.Legenda))
                               : menuBar()->addMenu(QString::fromUtf8(item.Legenda));
             menu->setObjectName(nome);
+            TLetrasDeMenu::Instala(*menu);
             FMenus.insert(nome, menu);
             break;
         }

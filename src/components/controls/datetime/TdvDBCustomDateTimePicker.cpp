@@ -275,7 +275,12 @@ void TdvDBCustomDateTimePicker::Store(double valor)
         FParts.SetValue(valor);
     }
     RefreshText();
-    SelectPart();
+    // A value set from outside shows selected only where the user works in the picker: entering
+    // it selects its part again.
+    if (hasFocus())
+        SelectPart();
+    else
+        deselect();
     SetModified(modificado);
 }
 

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -24,6 +23,7 @@
 #include "components/controls/richtext/TdvRulerPanel.h"
 #include "components/data/settings/TdvIntl.h"
 #include "platform/ui/InterfaceUsuario.h"
+#include "platform/widgets/TDialogoArquivo.h"
 
 namespace {
 
@@ -126,14 +126,13 @@ TdvRichEditForm::TdvRichEditForm(TdvCustomRichEdit& origem)
         move(p.Left, p.Top);
 
     DialogoAbrir = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), QString(),
-                                            QStringLiteral("Rich Text Files (*.RTF *.rtf);;Text Files (*.TXT *.txt)"));
+        return TDialogoArquivo::Abre(this, QString(),
+                                     QStringLiteral("Rich Text Files (*.RTF *.rtf);;Text Files (*.TXT *.txt)"));
     };
     DialogoSalvar = [this](int& filtro) {
         const QString filtros[] = {QStringLiteral("Rich Text Files (*.RTF *.rtf)"), QStringLiteral("Text Files (*.TXT *.txt)")};
         QString escolhido;
-        QString nome = QFileDialog::getSaveFileName(this, QString(), QString(), filtros[0] + QStringLiteral(";;") + filtros[1],
-                                                    &escolhido);
+        QString nome = TDialogoArquivo::Salva(this, QString(), filtros[0] + QStringLiteral(";;") + filtros[1], &escolhido);
         filtro = escolhido == filtros[1] ? 2 : 1;
         if (!nome.isEmpty() && QFileInfo(nome).suffix().isEmpty())
             nome += filtro == 2 ? QStringLiteral(".txt") : QStringLiteral(".rtf");

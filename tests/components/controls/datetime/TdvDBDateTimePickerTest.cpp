@@ -590,3 +590,21 @@ TEST_F(SeletorNaGradePublicada, ADateColumnWithoutItsOwnControlIsEditedByTheGrid
     QApplication::processEvents();
     EXPECT_FALSE(proprio->isVisible());
 }
+
+// A date set from outside, as the summary page shows the date of writing, is not painted as
+// selected while the picker does not hold the focus; entering it selects its part as before.
+TEST_F(Seletor, ADateSetWithoutTheFocusShowsNoSelection)
+{
+    DataSemVinculo();
+    for (const bool ativo : {true, false}) {
+        SCOPED_TRACE(ativo);
+        seletor->setEnabled(ativo);
+        seletor->SetDate(ativo ? Dia(2003, 2, 10) : Dia(2003, 2, 11));
+        EXPECT_EQ(Selecionado(), QString());
+    }
+    seletor->setEnabled(true);
+    Entra();
+    EXPECT_FALSE(Selecionado().isEmpty());
+    Sai();
+    EXPECT_EQ(Selecionado(), QString());
+}
