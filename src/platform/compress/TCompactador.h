@@ -52,7 +52,8 @@ public:
     // Bounds of a member that Descomprimir writes: no data file of the program comes near the
     // size, and a member above the smaller size may unpack to no more than that many times its
     // packed bytes. A bomb is refused before anything is written.
-    // The members' sum is bound alike, against the packed bytes of them all.
+    // The members' sum is bound alike, against the packed bytes of them all, which may not
+    // exceed the archive's own size (TLeitorZip refuses members that overlap).
     static constexpr unsigned long long TamanhoMaximoMembro = 2ULL << 30;
     static constexpr unsigned long long TamanhoMaximoTotal = TamanhoMaximoMembro;
     static constexpr unsigned long long TamanhoSemLimiteDeRazao = 16ULL << 20;
