@@ -214,7 +214,7 @@ int TCompactador::Comprimir(const QString& arquivo, const TProgressoCompressao& 
     std::vector<TMembroZip> membros;
     for (const auto& caminho : arquivos)
         membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
-    const int r = TGravadorZip::GravaArquivo(arquivo, membros, andamento);
+    const int r = TGravadorZip::GravaArquivo(arquivo, membros, andamento, &FErroSistema);
     if (r == ResultadoCompressao::Ok)
         andamento.Conclui();
     return r;

@@ -36,6 +36,9 @@ public:
 
     // Packs the added files into the zip archive arquivo: Ok, Cancelado or Falha.
     int Comprimir(const QString& arquivo, const TProgressoCompressao& progresso);
+    // The system's error number (errno) of the last Comprimir that failed writing its file; 0
+    // after a success, or when the failure was not the file's.
+    [[nodiscard]] int ErroSistema() const { return FErroSistema; }
 
     // Packs the added files into the delivery file arquivo (which becomes its absolute path on
     // success): the added "Declar.txt" gives the plain header and the CRC; an added "Recibo.ini"
@@ -84,4 +87,5 @@ private:
     QStringList FArquivos;       // absolute paths, in the order added
     bool FCancelar = false;
     quint32 FCrcDeclaracao = 0;
+    int FErroSistema = 0;
 };

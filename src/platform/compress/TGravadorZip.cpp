@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <zip.h>
 
 #include "platform/compress/ResultadoCompressao.h"
@@ -103,8 +104,14 @@ zip_source_t* FonteDeArquivo(zip_t* za, const QString& caminho, TContagem& conta
     return fonte;
 }
 
+// The system's error number behind libzip's error; 0 when there is none.
+int ErroDoSistema(const zip_error_t* erro)
+{
+    return zip_error_system_type(erro) == ZIP_ET_SYS ? zip_error_code_system(erro) : 0;
+}
+
 // Adds every member and closes the archive; za is freed in every case.
-int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamento)
+int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamento, int& erroSistema)
 {
     TContagem contagem{andamento};
     for (const auto& m : membros)
@@ -137,6 +144,7 @@ int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamen
     }
     if (zip_close(za) == 0)
         return ResultadoCompressao::Ok;
+    erroSistema = ErroDoSistema(zip_get_error(za));
     zip_discard(za);
     return andamento.Cancelado() ? ResultadoCompressao::Cancelado : ResultadoCompressao::Falha;
 }
@@ -144,13 +152,24 @@ int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamen
 }  // namespace
 
 int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
-                               TAndamento& andamento)
+                               TAndamento& andamento, int* erroSistema)
 {
-    if (membros.empty())
-        return ResultadoCompressao::Falha;
-    int erro = 0;
-    zip_t* za = zip_open(QFile::encodeName(destino).constData(), ZIP_CREATE | ZIP_TRUNCATE, &erro);
-    if (!za)
-        return ResultadoCompressao::Falha;
-    return Fecha(za, membros, andamento);
+    int sistema = 0;
+    int r = ResultadoCompressao::Falha;
+    if (!membros.empty()) {
+        int erro = 0;
+        zip_t* za = zip_open(QFile::encodeName(destino).constData(), ZIP_CREATE | ZIP_TRUNCATE, &erro);
+        if (za) {
+            r = Fecha(za, membros, andamento, sistema);
+        } else {
+            // libzip gives no error number for a folder in the file's place.
+            zip_error_t falha;
+            zip_error_init_with_code(&falha, erro);
+            sistema = QFileInfo(destino).isDir() ? EISDIR : ErroDoSistema(&falha);
+            zip_error_fini(&falha);
+        }
+    }
+    if (erroSistema)
+        *erroSistema = r == ResultadoCompressao::Ok ? 0 : sistema;
+    return r;
 }

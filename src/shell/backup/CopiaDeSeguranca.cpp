@@ -3,14 +3,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 
+#include "model/storage/RotinasTabela.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastaDeTrabalho.h"
+#include "platform/files/TMotivoSistema.h"
 #include "platform/files/TPastas.h"
 #include "shell/backup/TCopiaBanco.h"
 
@@ -38,6 +41,43 @@ int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompr
     }
 }
 
+int GravaCopia(const QString& Destino, const TProgressoCompressao& Progresso, QString& Motivo)
+{
+    const QString temporario = Destino + QStringLiteral(".tmp");
+    for (const QString& pasta : {QFileInfo(Destino).absolutePath(), TPastas::Temporaria()}) {
+        if (!QDir().mkpath(pasta)) {
+            Motivo = QStringLiteral("não foi possível criar a pasta ") + QDir::toNativeSeparators(pasta);
+            return ResultadoCompressao::Falha;
+        }
+    }
+    const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoCopia);
+    if (!trabalho.Valida()) {
+        Motivo = QStringLiteral("não foi possível criar a pasta de trabalho em ")
+            + QDir::toNativeSeparators(TPastas::Temporaria());
+        return ResultadoCompressao::Falha;
+    }
+    try {
+        TCopiaBanco::Instantaneo(TPastas::Dados(), trabalho.Arquivo(TDatabase::NomeArquivo()));
+    } catch (const EDatabaseError& e) {
+        qWarning("snapshot of the database failed: %s", e.what());
+        Motivo = QStringLiteral("os dados não puderam ser copiados: ") + TextoDoMotor(e);
+        return ResultadoCompressao::Falha;
+    }
+    int resultado = Empacota(trabalho.Caminho(), temporario, Progresso);
+    if (resultado == ResultadoCompressao::Falha) {
+        Motivo = TMotivoSistema::Texto(ErroSistemaCompressao()) + QStringLiteral(" (")
+            + QDir::toNativeSeparators(QFileInfo(Destino).absolutePath()) + QLatin1Char(')');
+    } else if (resultado == ResultadoCompressao::Ok && !Substitui(temporario, Destino)) {
+        const int erro = errno;
+        qWarning("backup %s not put in place", qUtf8Printable(Destino));
+        Motivo = TMotivoSistema::Texto(erro) + QStringLiteral(" (") + QDir::toNativeSeparators(Destino) + QLatin1Char(')');
+        resultado = ResultadoCompressao::Falha;
+    }
+    if (resultado != ResultadoCompressao::Ok)
+        QFile::remove(temporario);
+    return resultado;
+}
+
 }  // namespace
 
 QStringList ArquivosDados()
@@ -57,27 +97,12 @@ qint64 TamanhoDados()
     return total;
 }
 
-int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso)
+int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso, QString* Motivo)
 {
-    const QString temporario = Destino + QStringLiteral(".tmp");
-    if (!QDir().mkpath(QFileInfo(Destino).absolutePath()) || !QDir().mkpath(TPastas::Temporaria()))
-        return ResultadoCompressao::Falha;
-    const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoCopia);
-    if (!trabalho.Valida())
-        return ResultadoCompressao::Falha;
-    try {
-        TCopiaBanco::Instantaneo(TPastas::Dados(), trabalho.Arquivo(TDatabase::NomeArquivo()));
-    } catch (const EDatabaseError& e) {
-        qWarning("snapshot of the database failed: %s", e.what());
-        return ResultadoCompressao::Falha;
-    }
-    int resultado = Empacota(trabalho.Caminho(), temporario, Progresso);
-    if (resultado == ResultadoCompressao::Ok && !Substitui(temporario, Destino)) {
-        qWarning("backup %s not put in place", qUtf8Printable(Destino));
-        resultado = ResultadoCompressao::Falha;
-    }
-    if (resultado != ResultadoCompressao::Ok)
-        QFile::remove(temporario);
+    QString motivo;
+    const int resultado = GravaCopia(Destino, Progresso, motivo);
+    if (Motivo)
+        *Motivo = resultado == ResultadoCompressao::Falha ? motivo : QString();
     return resultado;
 }
 
