@@ -63,6 +63,14 @@ int GravaCopia(const QString& Destino, const TProgressoCompressao& Progresso, QS
         Motivo = QStringLiteral("os dados não puderam ser copiados: ") + TextoDoMotor(e);
         return ResultadoCompressao::Falha;
     }
+    // A backup that the restore would refuse must not take the place of one it accepts.
+    if (const TCopiaBanco::TConferencia conferencia = TCopiaBanco::Confere(trabalho.Arquivo(TDatabase::NomeArquivo()));
+        !conferencia.Boa()) {
+        qWarning("snapshot of the database refused: %s", qUtf8Printable(conferencia.Motivo));
+        Motivo = QStringLiteral("a cópia dos dados seria recusada pela restauração (") + conferencia.Motivo
+            + QLatin1Char(')');
+        return ResultadoCompressao::Falha;
+    }
     int resultado = Empacota(trabalho.Caminho(), temporario, Progresso);
     if (resultado == ResultadoCompressao::Falha) {
         Motivo = TMotivoSistema::Texto(ErroSistemaCompressao()) + QStringLiteral(" (")

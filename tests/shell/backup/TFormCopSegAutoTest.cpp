@@ -16,6 +16,8 @@
 #include "shell/backup/TCopiaBanco.h"
 #include "shell/backup/TFormCopSegAuto.h"
 #include "shell/window/TRegistroPruv.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TPastas.h"
 
 namespace {
 
@@ -178,4 +180,19 @@ TEST_F(TFormCopSegAutoTest, AFailureIsShownAboveTheProgressWindowWithItsReason)
     }
     EXPECT_EQ(Conteudo(copia), primeira);
     EXPECT_EQ(Registro(), pasta);
+}
+
+TEST_F(TFormCopSegAutoTest, DataTheRestoreWouldRefuseNeverReplaceTheBackup)
+{
+    TFormCopSegAuto::Executa(nullptr);
+    const QByteArray boa = Conteudo(copia);
+    ASSERT_EQ(DeclaracoesNaCopia(copia), 1);
+    // A table changed under the program: the backup of it would be refused by the restore.
+    TDatabase::DaPasta(TPastas::Dados())->Escreve(QStringLiteral("ALTER TABLE Pruv DROP COLUMN RESP_PF"));
+    TFormCopSegAuto::Executa(nullptr);
+    EXPECT_EQ(Conteudo(copia), boa);
+    EXPECT_FALSE(QFileInfo::exists(copia + QStringLiteral(".tmp")));
+    ASSERT_EQ(dialogos.Textos().size(), 1);
+    EXPECT_TRUE(dialogos.Textos().front().startsWith(QStringLiteral("A cópia de segurança automática falhou.\n\nMotivo: ")))
+        << dialogos.Textos().front().toStdString();
 }
