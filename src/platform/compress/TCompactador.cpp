@@ -209,6 +209,7 @@ int TCompactador::Comprimir(const QString& arquivo, const TProgressoCompressao& 
 {
     const QStringList arquivos = std::exchange(FArquivos, {});
     FCancelar = false;
+    FErroSistema = 0;
     TAndamento andamento(progresso, FCancelar);
     andamento.Informa(0);
     std::vector<TMembroZip> membros;

@@ -27,18 +27,26 @@ bool Substitui(const QString& temporario, const QString& destino)
     return std::rename(QFile::encodeName(temporario).constData(), QFile::encodeName(destino).constData()) == 0;
 }
 
-// Packs the files of pasta into arquivo; an exception inside counts as a failure.
-int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompressao& progresso)
+// Packs the files of pasta into arquivo; an exception inside counts as a failure. On a failure,
+// motivo receives why.
+int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompressao& progresso, QString& motivo)
 {
-    for (const QString& nome : ArquivosDados())
-        if (AdicionaArquivo(QDir(pasta).absoluteFilePath(nome)) == 0)
+    for (const QString& nome : ArquivosDados()) {
+        if (AdicionaArquivo(QDir(pasta).absoluteFilePath(nome)) == 0) {
+            motivo = QStringLiteral("o arquivo ") + nome + QStringLiteral(" não pôde ser lido");
             return ResultadoCompressao::Falha;
+        }
+    }
+    int resultado = ResultadoCompressao::Falha;
     try {
-        return Comprimir(arquivo, progresso);
+        resultado = Comprimir(arquivo, progresso);
     } catch (const std::exception& e) {
         qWarning("backup not packed into %s: %s", qUtf8Printable(arquivo), e.what());
-        return ResultadoCompressao::Falha;
     }
+    if (resultado == ResultadoCompressao::Falha)
+        motivo = TMotivoSistema::Texto(ErroSistemaCompressao()) + QStringLiteral(" (")
+            + QDir::toNativeSeparators(QFileInfo(arquivo).absolutePath()) + QLatin1Char(')');
+    return resultado;
 }
 
 int GravaCopia(const QString& Destino, const TProgressoCompressao& Progresso, QString& Motivo)
@@ -71,11 +79,8 @@ int GravaCopia(const QString& Destino, const TProgressoCompressao& Progresso, QS
             + QLatin1Char(')');
         return ResultadoCompressao::Falha;
     }
-    int resultado = Empacota(trabalho.Caminho(), temporario, Progresso);
-    if (resultado == ResultadoCompressao::Falha) {
-        Motivo = TMotivoSistema::Texto(ErroSistemaCompressao()) + QStringLiteral(" (")
-            + QDir::toNativeSeparators(QFileInfo(Destino).absolutePath()) + QLatin1Char(')');
-    } else if (resultado == ResultadoCompressao::Ok && !Substitui(temporario, Destino)) {
+    int resultado = Empacota(trabalho.Caminho(), temporario, Progresso, Motivo);
+    if (resultado == ResultadoCompressao::Ok && !Substitui(temporario, Destino)) {
         const int erro = errno;
         qWarning("backup %s not put in place", qUtf8Printable(Destino));
         Motivo = TMotivoSistema::Texto(erro) + QStringLiteral(" (") + QDir::toNativeSeparators(Destino) + QLatin1Char(')');

@@ -20,10 +20,10 @@ qint64 TamanhoDados();
 // Writes a backup of the data files to Destino: takes their snapshot into a work folder under the
 // temporary folder, checks it as the restore will (TCopiaBanco::Confere), packs it into
 // Destino + ".tmp" (Destino's folder made when missing) and renames that over Destino once the
-// packing succeeded. Answers a ResultadoCompressao: Ok,
-// Cancelado (CancelarCompressao from the progress callback) or Falha. On anything but Ok the
-// temporary file is gone and a Destino that existed is as it was. On Falha, Motivo (when given)
-// receives why, in the user's words: lower case, without a final point.
+// packing succeeded. Answers a ResultadoCompressao: Ok, Cancelado (CancelarCompressao from the
+// progress callback) or Falha. On anything but Ok the temporary file is gone and a Destino that
+// existed is as it was. On Falha, Motivo (when given) receives why, in the user's words: lower
+// case, without a final point.
 int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso, QString* Motivo = nullptr);
 
 // The work folders of a backup being written and of a restore being unpacked: under the
