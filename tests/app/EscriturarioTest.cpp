@@ -633,3 +633,33 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     // in the first folder.
     ConfereDeclaracao(false);
 }
+
+// The main window while it is on the screen, whether or not it is active.
+QWidget* JanelaPrincipal()
+{
+    for (QWidget* janela : QApplication::topLevelWidgets())
+        if (janela->objectName() == QLatin1String("Pruv2003") && janela->isVisible())
+            return janela;
+    return nullptr;
+}
+
+TEST(Escriturario, AProgramStartedOnADatabaseItCannotReadEndsWhenClosed)
+{
+    // Not a database: the program shows its error and goes on with what can mend it.
+    QDir().mkpath(TPastas::Dados());
+    {
+        QFile estragado(TPastas::Dados() + QStringLiteral("/pruv2003.db"));
+        ASSERT_TRUE(estragado.open(QIODevice::WriteOnly));
+        estragado.write(QByteArray(8192, 'x'));
+    }
+    Escriturario escriturario({
+        {"the error", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+        {"the main window, closed as the window's own button does",
+         [] { return JanelaPrincipal() && JanelaPrincipal()->isEnabled() && !QApplication::activeModalWidget(); },
+         [] { JanelaPrincipal()->close(); }},
+        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia")), 0);
+    EXPECT_EQ(escriturario.Feitos(), 3u) << "stopped at " << escriturario.Parado();
+}

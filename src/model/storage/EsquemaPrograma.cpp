@@ -86,6 +86,8 @@ void CriaTabelasPrograma(TDatabase& Banco)
             atual = tabela.Nome;
             if (Banco.NomeReal(tabela.Nome).isEmpty())
                 TEsquemaTabela::Cria(Banco, tabela.Nome, tabela.Campos, tabela.Indices);
+            else
+                TEsquemaTabela::Atualiza(Banco, tabela.Nome, tabela.Campos, tabela.Indices);
         }
         atual = TDatabase::NomeArquivo();
         transacao.Confirma();

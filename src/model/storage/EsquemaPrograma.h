@@ -24,8 +24,10 @@ struct TTabelaPrograma {
 [[nodiscard]] std::vector<TTabelaPrograma> TabelasPrograma();
 
 // Makes, in one transaction, every table of TabelasPrograma that the database does not have
-// yet. Done when the database is opened: a table first made inside a transaction that is later
+// yet, and brings those that an older program made up to today's columns, keeping their rows.
+// Done when the database is opened: a table first made inside a transaction that is later
 // rolled back would vanish under the collections already using it. Raises EDadosError 142
-// naming the table that could not be made (the database file when none was at work, as when
-// another program holds it, which the message then says); then none of them is made.
+// naming the table that could not be made or brought up (as when its rows would not fit); the
+// database file when none was at work, as when another program holds it, which the message then
+// says. Then none of them is made or changed.
 void CriaTabelasPrograma(TDatabase& Banco);

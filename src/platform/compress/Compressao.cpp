@@ -26,6 +26,8 @@ int Comprimir(const QString& arquivo, const TProgressoCompressao& progresso)
     return Compactador().Comprimir(arquivo, progresso);
 }
 
+int ErroSistemaCompressao() { return Compactador().ErroSistema(); }
+
 int ComprimirPruv(QString& arquivo, const TProgressoCompressao& progresso, const QString& segundoCaminho)
 {
     return Compactador().ComprimirPruv(arquivo, progresso, segundoCaminho);

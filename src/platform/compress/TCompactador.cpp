@@ -214,12 +214,13 @@ int TCompactador::Comprimir(const QString& arquivo, const TProgressoCompressao& 
 {
     const QStringList arquivos = std::exchange(FArquivos, {});
     FCancelar = false;
+    FErroSistema = 0;
     TAndamento andamento(progresso, FCancelar);
     andamento.Informa(0);
     std::vector<TMembroZip> membros;
     for (const auto& caminho : arquivos)
         membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
-    const int r = TGravadorZip::GravaArquivo(arquivo, membros, andamento);
+    const int r = TGravadorZip::GravaArquivo(arquivo, membros, andamento, &FErroSistema);
     if (r == ResultadoCompressao::Ok)
         andamento.Conclui();
     return r;

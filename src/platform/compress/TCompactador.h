@@ -39,6 +39,9 @@ public:
 
     // Packs the added files into the zip archive arquivo: Ok, Cancelado or Falha.
     int Comprimir(const QString& arquivo, const TProgressoCompressao& progresso);
+    // The system's error number (errno) of the last Comprimir that failed writing its file; 0
+    // after a success, or when the failure was not the file's.
+    [[nodiscard]] int ErroSistema() const { return FErroSistema; }
 
     // Packs the added files into the delivery file arquivo (which becomes its absolute path on
     // success): the added "Declar.txt" gives the plain header and the CRC; an added "Recibo.ini"
@@ -55,7 +58,8 @@ public:
     // Bounds of a member that Descomprimir writes: no data file of the program comes near the
     // size, and a member above the smaller size may unpack to no more than that many times its
     // packed bytes. A bomb is refused before anything is written.
-    // The members' sum is bound alike, against the packed bytes of them all.
+    // The members' sum is bound alike, against the packed bytes of them all, which may not
+    // exceed the archive's own size (TLeitorZip refuses members that overlap).
     static constexpr unsigned long long TamanhoMaximoMembro = 2ULL << 30;
     static constexpr unsigned long long TamanhoMaximoTotal = TamanhoMaximoMembro;
     static constexpr unsigned long long TamanhoSemLimiteDeRazao = 16ULL << 20;
@@ -86,4 +90,5 @@ private:
     QStringList FArquivos;       // absolute paths, in the order added
     bool FCancelar = false;
     quint32 FCrcDeclaracao = 0;
+    int FErroSistema = 0;
 };

@@ -110,8 +110,14 @@ zip_source_t* FonteDeArquivo(zip_t* za, const QString& caminho, TContagem& conta
     return fonte;
 }
 
+// The system's error number behind libzip's error; 0 when there is none.
+int ErroDoSistema(const zip_error_t* erro)
+{
+    return zip_error_system_type(erro) == ZIP_ET_SYS ? zip_error_code_system(erro) : 0;
+}
+
 // Adds every member and closes the archive; za is freed in every case.
-int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamento)
+int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamento, int& erroSistema)
 {
     TContagem contagem{andamento};
     for (const auto& m : membros)
@@ -144,6 +150,7 @@ int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamen
     }
     if (zip_close(za) == 0)
         return ResultadoCompressao::Ok;
+    erroSistema = ErroDoSistema(zip_get_error(za));
     zip_discard(za);
     return andamento.Cancelado() ? ResultadoCompressao::Cancelado : ResultadoCompressao::Falha;
 }
@@ -173,8 +180,10 @@ bool CopiaArquivo(zip_source_t* memoria, TArquivoNovo& destino)
 }  // namespace
 
 int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
-                               TAndamento& andamento)
+                               TAndamento& andamento, int* erroSistema)
 {
+    if (erroSistema)
+        *erroSistema = 0;
     if (membros.empty())
         return ResultadoCompressao::Falha;
     // libzip writes the archive into memory and the program's own new file takes it to disk, so
@@ -195,12 +204,18 @@ int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembro
         zip_source_free(memoria);   // the archive's, which it did not take
         return ResultadoCompressao::Falha;
     }
-    int r = Fecha(za, membros, andamento);
+    int sistema = 0;
+    int r = Fecha(za, membros, andamento, sistema);
     if (r == ResultadoCompressao::Ok) {
         TArquivoNovo arquivo;
-        if (!arquivo.Abre(destino) || !CopiaArquivo(memoria, arquivo) || !arquivo.Confirma())
+        if (!arquivo.Abre(destino) || !CopiaArquivo(memoria, arquivo) || !arquivo.Confirma()) {
             r = ResultadoCompressao::Falha;
+            // A folder in the file's place refuses the rename with no clearer number.
+            sistema = QFileInfo(destino).isDir() ? EISDIR : arquivo.ErroSistema();
+        }
     }
     zip_source_free(memoria);
+    if (erroSistema && r != ResultadoCompressao::Ok)
+        *erroSistema = sistema;
     return r;
 }

@@ -22,7 +22,9 @@ public:
 
     // Writes the archive to destino through a temporary beside it, renamed only when complete,
     // so a failed or cancelled run leaves an existing destino as it was.
-    // An empty member list is refused (libzip would delete destino instead).
+    // An empty member list is refused (libzip would delete destino instead). On a failure to
+    // write or put the file in place, erroSistema (when given) receives the system's error
+    // number; 0 when the failure was not the file's.
     static int GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
-                            TAndamento& andamento);
+                            TAndamento& andamento, int* erroSistema = nullptr);
 };

@@ -1,8 +1,10 @@
 #include "platform/compress/TLeitorZip.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QStringDecoder>
+#include <cstring>
 #include <memory>
 #include <zip.h>
 
@@ -40,10 +42,34 @@ int TLeitorZip::Abre(const QString& caminho, qint64 inicio)
         codigo = zip_error_code_zip(&erro);
     }
     zip_error_fini(&erro);
+    if (FZip && !CabeNoArquivo(QFileInfo(caminho).size() - inicio)) {
+        zip_discard(FZip);
+        FZip = nullptr;
+        return ResultadoCompressao::Falha;
+    }
     if (FZip)
         return ResultadoCompressao::Ok;
     // An empty or foreign file is "not a zip"; anything else is a damaged or unreadable one.
     return codigo == ZIP_ER_NOZIP ? ResultadoCompressao::FormatoDesconhecido : ResultadoCompressao::Falha;
+}
+
+bool TLeitorZip::CabeNoArquivo(qint64 bytes) const
+{
+    // The smallest local header: its 30 fixed bytes and the name.
+    constexpr unsigned long long CabecalhoLocal = 30;
+    unsigned long long ocupados = 0;
+    const zip_int64_t n = zip_get_num_entries(FZip, 0);
+    for (zip_int64_t i = 0; i < n; ++i) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(FZip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW, &st) != 0 || !(st.valid & ZIP_STAT_COMP_SIZE))
+            return false;
+        const char* nome = zip_get_name(FZip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+        ocupados += CabecalhoLocal + (nome ? std::strlen(nome) : 0) + st.comp_size;
+        if (bytes < 0 || ocupados > static_cast<unsigned long long>(bytes))
+            return false;
+    }
+    return true;
 }
 
 int TLeitorZip::Quantidade() const

@@ -16,7 +16,10 @@ public:
     ~TLeitorZip();
 
     // FormatoDesconhecido when the bytes from inicio on are not a zip archive, Falha when the
-    // file cannot be read or the archive is inconsistent.
+    // file cannot be read or the archive is inconsistent. Members may not overlap: each takes at
+    // least its local header and its packed bytes, and all of them no more than the archive's
+    // real bytes, so that what is unpacked is bound by the archive's size and not by what the
+    // members claim.
     int Abre(const QString& caminho, qint64 inicio = 0);
 
     [[nodiscard]] int Quantidade() const;
@@ -43,6 +46,7 @@ public:
 
 private:
     [[nodiscard]] bool NomeBrutoImprimivel(int i) const;
+    [[nodiscard]] bool CabeNoArquivo(qint64 bytes) const;
 
     zip* FZip = nullptr;
     QString FCaminho;   // the file the archive is read from

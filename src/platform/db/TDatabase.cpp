@@ -21,6 +21,7 @@ std::map<QString, std::weak_ptr<TDatabase>>& Abertos()
 }
 
 bool emMemoria = false;
+int somenteLeituraSimulada = 0;
 
 QString Savepoint(int nivel)
 {
@@ -121,6 +122,23 @@ TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
         sqlite3_close(FConexao);
         throw;
     }
+}
+
+bool TDatabase::SomenteLeitura() const
+{
+    if (somenteLeituraSimulada > 0 || sqlite3_db_readonly(FConexao, "main") == 1)
+        return true;
+    return !emMemoria && !QFileInfo(QFileInfo(FArquivo).absolutePath()).isWritable();
+}
+
+TDatabase::SimulacaoSomenteLeitura::SimulacaoSomenteLeitura()
+{
+    ++somenteLeituraSimulada;
+}
+
+TDatabase::SimulacaoSomenteLeitura::~SimulacaoSomenteLeitura()
+{
+    --somenteLeituraSimulada;
 }
 
 void TDatabase::SetEmMemoria(bool ligado)

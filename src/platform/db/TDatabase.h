@@ -49,6 +49,19 @@ public:
     [[nodiscard]] const QString& Arquivo() const { return FArquivo; }
     [[nodiscard]] sqlite3* Conexao() const { return FConexao; }
 
+    // Nothing can be written: SQLite opened the file read-only (as it does on a read-only disk
+    // or for a file the user may not change), or its folder takes no new file (the journal).
+    [[nodiscard]] bool SomenteLeitura() const;
+    // For tests, whose user may write anywhere: while one exists, every database answers
+    // SomenteLeitura true.
+    class SimulacaoSomenteLeitura {
+    public:
+        SimulacaoSomenteLeitura();
+        ~SimulacaoSomenteLeitura();
+        SimulacaoSomenteLeitura(const SimulacaoSomenteLeitura&) = delete;
+        SimulacaoSomenteLeitura& operator=(const SimulacaoSomenteLeitura&) = delete;
+    };
+
     // The stored name of a table, found without regard to case or extension ("PRUVITEM.DB"
     // finds PruvItem); empty when there is none.
     [[nodiscard]] QString NomeReal(const QString& nomeTabela);

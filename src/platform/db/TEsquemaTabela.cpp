@@ -315,6 +315,48 @@ void TEsquemaTabela::Cria(TDatabase& banco, const QString& nome, const std::vect
     t.Confirma();
 }
 
+bool TEsquemaTabela::Atualiza(TDatabase& banco, const QString& nome, const std::vector<TFieldDef>& campos,
+                              const std::vector<TIndexDef>& indices)
+{
+    const TEsquemaTabela atual = Le(banco, nome);
+    QString colunas;
+    int presentes = 0;
+    for (const TFieldDef& campo : campos) {
+        if (atual.IndiceCampo(campo.Name) < 0)
+            continue;
+        if (presentes++ > 0)
+            colunas += QLatin1Char(',');
+        AcrescentaAspas(colunas, campo.Name);
+    }
+    if (presentes == static_cast<int>(campos.size()))
+        return false;
+    for (const TFieldDef& campo : atual.Campos) {
+        const bool conhecido = std::any_of(campos.begin(), campos.end(), [&](const TFieldDef& c) {
+            return c.Name.compare(campo.Name, Qt::CaseInsensitive) == 0;
+        });
+        if (!conhecido)
+            throw EDatabaseError(QStringLiteral("the column %1 of %2 is not known").arg(campo.Name, atual.Nome));
+    }
+    std::vector<TIndexDef> primario;
+    for (const TIndexDef& indice : indices)
+        if (indice.IsPrimary())
+            primario.push_back(indice);
+
+    // The fresh table takes the old one's name only once every row is in it.
+    const QString copia = atual.Nome + QStringLiteral("$nova");
+    TTransacao t(banco);
+    Cria(banco, copia, campos, primario);
+    if (presentes > 0)
+        banco.Escreve(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(Aspas(copia), colunas, Aspas(atual.Nome)));
+    banco.Escreve(QStringLiteral("DROP TABLE %1").arg(Aspas(atual.Nome)));
+    banco.Escreve(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(Aspas(copia), Aspas(atual.Nome)));
+    for (const TIndexDef& indice : indices)
+        if (!indice.IsPrimary())
+            AdicionaIndice(banco, atual.Nome, indice);
+    t.Confirma();
+    return true;
+}
+
 void TEsquemaTabela::Apaga(TDatabase& banco, const QString& nomeTabela)
 {
     const QString real = banco.NomeReal(nomeTabela);

@@ -44,6 +44,13 @@ struct TEsquemaTabela {
     // primary index (ixPrimary) becomes the primary key. One transaction.
     static void Cria(TDatabase& banco, const QString& nome, const std::vector<TFieldDef>& campos,
                      const std::vector<TIndexDef>& indices);
+    // Brings a table that an older program made up to these columns: when it lacks any of them,
+    // it is rebuilt as Cria makes it and its rows move in by column name, the columns they lack
+    // taking their empty value. False when it lacked none. One transaction: raises
+    // EDatabaseError when it holds a column that is not among these (which a rebuild would lose)
+    // or a row does not fit (a key repeated), and the table is then as it was.
+    static bool Atualiza(TDatabase& banco, const QString& nome, const std::vector<TFieldDef>& campos,
+                         const std::vector<TIndexDef>& indices);
     static void Apaga(TDatabase& banco, const QString& nomeTabela);
     static void AdicionaIndice(TDatabase& banco, const QString& nomeTabela, const TIndexDef& indice);
     static void RemoveIndice(TDatabase& banco, const QString& nomeTabela, const QString& nomeIndice);

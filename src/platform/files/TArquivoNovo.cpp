@@ -48,8 +48,10 @@ TArquivoNovo::~TArquivoNovo()
 
 bool TArquivoNovo::Falha(const QString& erro)
 {
-    if (!FFalhou)
+    if (!FFalhou) {
         FErro = erro;
+        FErroSistema = errno;   // each failing step comes straight from its system call
+    }
     FFalhou = true;
     return false;
 }
@@ -59,6 +61,7 @@ bool TArquivoNovo::Abre(const QString& caminho)
     Descarta();
     FFalhou = false;
     FErro.clear();
+    FErroSistema = 0;
     FRetido.clear();
     const QFileInfo info(caminho);
     FFinal = info.absoluteFilePath();

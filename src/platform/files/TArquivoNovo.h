@@ -32,6 +32,7 @@ public:
     [[nodiscard]] const QString& Caminho() const { return FFinal; }
     [[nodiscard]] const QString& Temporario() const { return FTemporario; }
     [[nodiscard]] const QString& Erro() const { return FErro; }
+    [[nodiscard]] int ErroSistema() const { return FErroSistema; }   // errno of the first failure
 
     // Renames origem over destino in one step (an existing destino is replaced); false with the
     // system's text in erro when it failed, both files then as they were.
@@ -49,6 +50,7 @@ private:
     QString FFinal;
     QString FTemporario;
     QString FErro;
+    int FErroSistema = 0;
     QByteArray FRetido;   // bytes not yet handed to the system
     bool FFalhou = false;
 };

@@ -22,6 +22,8 @@ void DialogosRoteirizados::Responde(Resposta resposta)
 Resposta DialogosRoteirizados::Mostra(const TMensagemDialogo& mensagem)
 {
     FMensagens.push_back(mensagem);
+    if (FAoMostrar)
+        FAoMostrar(mensagem);
     const std::uint16_t botoes = mensagem.Botoes & ~Botao::Ajuda;
     if (botoes == Botao::Ok) {
         if (!FRespostas.empty() && FRespostas.front() == Resposta::Ok)

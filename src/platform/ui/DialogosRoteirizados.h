@@ -2,6 +2,8 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/IDialogos.h"
@@ -29,9 +31,12 @@ public:
     [[nodiscard]] std::vector<int> Codigos() const;    // the callers' references, in order
     [[nodiscard]] std::size_t RespostasPendentes() const { return FRespostas.size(); }
     void Limpa();   // forgets the messages and the answers still queued
+    // Called with each message as it is shown, to look at the screen behind it.
+    void AoMostrar(std::function<void(const TMensagemDialogo&)> acao) { FAoMostrar = std::move(acao); }
 
 private:
     IDialogos* FAnterior;
     std::deque<Resposta> FRespostas;
     std::vector<TMensagemDialogo> FMensagens;
+    std::function<void(const TMensagemDialogo&)> FAoMostrar;
 };

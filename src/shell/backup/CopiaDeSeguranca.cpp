@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <exception>
 
+#include "model/storage/RotinasTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
@@ -13,6 +14,7 @@
 #include "platform/db/TDatabase.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TPastaDeTrabalho.h"
+#include "platform/files/TMotivoSistema.h"
 #include "platform/files/TPastas.h"
 #include "shell/backup/TCopiaBanco.h"
 
@@ -20,18 +22,61 @@ namespace {
 
 constexpr qint64 Bloco = 128;
 
-// Packs the files of pasta into arquivo; an exception inside counts as a failure.
-int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompressao& progresso)
+// Packs the files of pasta into arquivo; an exception inside counts as a failure. On a failure,
+// motivo receives why.
+int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompressao& progresso, QString& motivo)
 {
-    for (const QString& nome : ArquivosDados())
-        if (AdicionaArquivo(QDir(pasta).absoluteFilePath(nome)) == 0)
+    for (const QString& nome : ArquivosDados()) {
+        if (AdicionaArquivo(QDir(pasta).absoluteFilePath(nome)) == 0) {
+            motivo = QStringLiteral("o arquivo ") + nome + QStringLiteral(" não pôde ser lido");
             return ResultadoCompressao::Falha;
+        }
+    }
+    int resultado = ResultadoCompressao::Falha;
     try {
-        return Comprimir(arquivo, progresso);
+        resultado = Comprimir(arquivo, progresso);
     } catch (const std::exception& e) {
         qWarning("backup not packed into %s: %s", qUtf8Printable(arquivo), e.what());
+    }
+    if (resultado == ResultadoCompressao::Falha)
+        motivo = TMotivoSistema::Texto(ErroSistemaCompressao()) + QStringLiteral(" (")
+            + QDir::toNativeSeparators(QFileInfo(arquivo).absolutePath()) + QLatin1Char(')');
+    return resultado;
+}
+
+int GravaCopia(const QString& Destino, const TProgressoCompressao& Progresso, QString& Motivo)
+{
+    for (const QString& pasta : {QFileInfo(Destino).absolutePath(), TPastas::Temporaria()}) {
+        if (!QDir().mkpath(pasta)) {
+            Motivo = QStringLiteral("não foi possível criar a pasta ") + QDir::toNativeSeparators(pasta);
+            return ResultadoCompressao::Falha;
+        }
+    }
+    const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoCopia);
+    if (!trabalho.Valida()) {
+        Motivo = QStringLiteral("não foi possível criar a pasta de trabalho em ")
+            + QDir::toNativeSeparators(TPastas::Temporaria());
         return ResultadoCompressao::Falha;
     }
+    try {
+        TCopiaBanco::Instantaneo(TPastas::Dados(), trabalho.Arquivo(TDatabase::NomeArquivo()));
+    } catch (const EDatabaseError& e) {
+        qWarning("snapshot of the database failed: %s", e.what());
+        Motivo = QStringLiteral("os dados não puderam ser copiados: ") + TextoDoMotor(e);
+        return ResultadoCompressao::Falha;
+    }
+    // A backup that the restore would refuse must not take the place of one it accepts.
+    if (const TCopiaBanco::TConferencia conferencia = TCopiaBanco::Confere(trabalho.Arquivo(TDatabase::NomeArquivo()));
+        !conferencia.Boa()) {
+        qWarning("snapshot of the database refused: %s", qUtf8Printable(conferencia.Motivo));
+        Motivo = QStringLiteral("a cópia dos dados seria recusada pela restauração (") + conferencia.Motivo
+            + QLatin1Char(')');
+        return ResultadoCompressao::Falha;
+    }
+    // A temporary that an earlier run killed midway left in the same folder goes first.
+    TArquivoNovo::RemoveAbandonados(QFileInfo(Destino).absolutePath());
+    // The packing writes beside Destino and renames over it only when complete.
+    return Empacota(trabalho.Caminho(), Destino, Progresso, Motivo);
 }
 
 // Removes the plain files of pasta whose names match the filters.
@@ -62,22 +107,13 @@ qint64 TamanhoDados()
     return total;
 }
 
-int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso)
+int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso, QString* Motivo)
 {
-    if (!QDir().mkpath(QFileInfo(Destino).absolutePath()) || !QDir().mkpath(TPastas::Temporaria()))
-        return ResultadoCompressao::Falha;
-    const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoCopia);
-    if (!trabalho.Valida())
-        return ResultadoCompressao::Falha;
-    try {
-        TCopiaBanco::Instantaneo(TPastas::Dados(), trabalho.Arquivo(TDatabase::NomeArquivo()));
-    } catch (const EDatabaseError& e) {
-        qWarning("snapshot of the database failed: %s", e.what());
-        return ResultadoCompressao::Falha;
-    }
-    // A temporary that an earlier run killed midway left in the same folder goes first.
-    TArquivoNovo::RemoveAbandonados(QFileInfo(Destino).absolutePath());
-    return Empacota(trabalho.Caminho(), Destino, Progresso);
+    QString motivo;
+    const int resultado = GravaCopia(Destino, Progresso, motivo);
+    if (Motivo)
+        *Motivo = resultado == ResultadoCompressao::Falha ? motivo : QString();
+    return resultado;
 }
 
 void RemoveTrabalhosAbandonados()

@@ -18,11 +18,13 @@ QStringList ArquivosDados();
 qint64 TamanhoDados();
 
 // Writes a backup of the data files to Destino: takes their snapshot into a work folder under the
-// temporary folder and packs it into Destino (its folder made when missing); the packing writes
-// a temporary beside Destino and renames it over Destino only when complete. Answers a
-// ResultadoCompressao: Ok, Cancelado (CancelarCompressao from the progress callback) or Falha.
-// On anything but Ok the temporary is gone and a Destino that existed is as it was.
-int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso);
+// temporary folder, checks it as the restore will (TCopiaBanco::Confere) and packs it into
+// Destino (its folder made when missing); the packing writes a temporary beside Destino and
+// renames it over Destino only when complete. Answers a ResultadoCompressao: Ok, Cancelado
+// (CancelarCompressao from the progress callback) or Falha. On anything but Ok the temporary is
+// gone and a Destino that existed is as it was. On Falha, Motivo (when given) receives why, in the
+// user's words: lower case, without a final point.
+int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Progresso, QString* Motivo = nullptr);
 
 // The work folders of a backup being written and of a restore being unpacked: under the
 // temporary folder, named by these prefixes, each owned by the copy of the program that made it.

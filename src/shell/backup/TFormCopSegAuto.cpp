@@ -24,6 +24,14 @@ TFormCopSegAuto* JanelaAtual = nullptr;
 
 const QString Falhou = QStringLiteral("A cópia de segurança automática falhou.");
 
+// The failure and, on a line of its own, why; the previous backup is untouched.
+QString TextoFalha(const QString& motivo)
+{
+    if (motivo.isEmpty())
+        return Falhou;
+    return Falhou + QStringLiteral("\n\nMotivo: ") + motivo + QLatin1Char('.');
+}
+
 }  // namespace
 
 TFormCopSegAuto::TFormCopSegAuto(QWidget* Dono)
@@ -109,12 +117,15 @@ void FazCopiaAutomatica(TFormCopSegAuto& Janela)
     TJanelaVisivel::Mostra(Janela);
     InterfaceUsuario::Atividade().MantemVivo();
 
+    QString motivo;
     const int resultado = GravaCopiaDeSeguranca(pasta + QLatin1Char('/') + QLatin1String(NomeCopiaAutomatica),
-                                                ProgressoCopiaAutomatica);
+                                                ProgressoCopiaAutomatica, &motivo);
     if (resultado == ResultadoCompressao::Cancelado)
         return;   // asked for: nothing to say
     if (resultado != ResultadoCompressao::Ok) {
-        InterfaceUsuario::Mostra(Falhou, TipoDialogo::Personalizado, Botao::Ok);
+        // The progress window stays on top of every other: the message would open beneath it.
+        Janela.hide();
+        InterfaceUsuario::Mostra(TextoFalha(motivo), TipoDialogo::Personalizado, Botao::Ok);
         return;
     }
     try {

@@ -335,6 +335,7 @@ void TPruv2003::FormCreate()
             const TColecaoCodigoRetencao codigos{QString()};
         ObtemColecao();
         atualizaMenus();
+        AvisaSomenteLeitura();
     });
 }
 
@@ -391,6 +392,24 @@ void TPruv2003::PreparaBanco()
     }
     // Every table is made here, outside any transaction that could roll it back.
     CriaTabelasPrograma(*DbPruv);
+}
+
+bool TPruv2003::SomenteLeitura() const
+{
+    return DbPruv && DbPruv->SomenteLeitura();
+}
+
+void TPruv2003::AvisaSomenteLeitura()
+{
+    if (!SomenteLeitura())
+        return;
+    TErro(141,
+          TDatabase::NomeArquivo() + QStringLiteral(". Erro Retornado: a pasta de dados ")
+              + QDir::toNativeSeparators(TPastas::Dados())
+              + QStringLiteral(" não permite gravação: as declarações podem ser consultadas, mas nenhuma alteração "
+                               "será gravada"),
+          TipoDialogo::Aviso, Botao::Ok, 0)
+        .Exibe();
 }
 
 void TPruv2003::Termina()
@@ -736,7 +755,34 @@ bool TPruv2003::FormCloseQuery()
         return false;
     TProcessando processando;
     const TErro pergunta(33, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
-    return pergunta.Exibe() == Resposta::Sim && FecharDeclaracao();
+    if (pergunta.Exibe() != Resposta::Sim)
+        return false;
+    bool fechou = false;
+    try {
+        fechou = FecharDeclaracao();
+    } catch (const TErro& e) {
+        if (!SomenteLeitura())
+            throw;
+        e.Exibe();   // the failed save; the question below follows it
+    }
+    // On data that take no writes every save fails: without a way out the program could not be
+    // closed at all.
+    return fechou || (SomenteLeitura() && DescartaDeclaracao());
+}
+
+bool TPruv2003::DescartaDeclaracao()
+{
+    constexpr int Sair = 33;
+    const QString texto = QStringLiteral("A pasta de dados não permite gravação: as alterações da declaração aberta "
+                                         "não podem ser gravadas. Deseja sair do programa sem gravar?");
+    if (InterfaceUsuario::Mostra(texto, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0, Sair) != Resposta::Sim
+        || !PedeFechamento("FoPendencias") || !PedeFechamento("FoPesquisar"))
+        return false;
+    FechaFrDeclaracao();
+    Pruv.reset();
+    DeclaracaoAberta = false;
+    atualizaMenus();
+    return true;
 }
 
 void TPruv2003::FormClose()

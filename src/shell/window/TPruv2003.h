@@ -172,8 +172,14 @@ private:
     // Opens the database when it is not yet and makes the tables it lacks; raises EDadosError
     // (142) when the file cannot be read.
     void PreparaBanco();
+    // Tells at start that nothing can be written, before anything is typed.
+    void AvisaSomenteLeitura();
+    [[nodiscard]] bool SomenteLeitura() const;
     void Termina();
     bool FormCloseQuery();
+    // The open declaration could not be saved on data that take no writes: the user may leave
+    // it unsaved. True when it was let go.
+    bool DescartaDeclaracao();
     void FormClose();
     void AplicaEstado();
     // Closes and hides the frame, showing the program's picture again.

@@ -89,3 +89,52 @@ TEST_F(EsquemaProgramaTest, ADatabaseHeldByAnotherProgramIsSaidPlainly)
     sqlite3_close(outro);
     EXPECT_TRUE(banco->NomesTabelas().isEmpty());
 }
+
+TEST_F(EsquemaProgramaTest, AnOlderDatabaseIsBroughtUpToTheProgramsColumnsOnOpening)
+{
+    CriaTabelasPrograma(*banco);
+    // An older program's tables: the declarations without two columns, the states without one.
+    banco->Escreve(QStringLiteral("INSERT INTO Pruv (PRUV_DK, AN_RETENCA, NM_NM_EMPR) VALUES ('00001', '2002', 'FULANO')"));
+    banco->Escreve(QStringLiteral("INSERT INTO Pruv (PRUV_DK, AN_RETENCA, NM_NM_EMPR) VALUES ('00002', '2001', 'BELTRANO')"));
+    banco->Escreve(QStringLiteral("ALTER TABLE Pruv DROP COLUMN RESP_PF"));
+    banco->Escreve(QStringLiteral("ALTER TABLE Pruv DROP COLUMN NR_DISQUETES"));
+    banco->Escreve(QStringLiteral("INSERT INTO Tabuf (SG_UF, NM_UF) VALUES ('SP', 'SAO PAULO')"));
+    banco->Escreve(QStringLiteral("ALTER TABLE Tabuf DROP COLUMN NM_UF"));
+
+    CriaTabelasPrograma(*banco);   // the next start
+    for (const TTabelaPrograma& tabela : TabelasPrograma()) {
+        SCOPED_TRACE(tabela.Nome.toStdString());
+        const TEsquemaTabela lido = TEsquemaTabela::Le(*banco, tabela.Nome);
+        EXPECT_EQ(NomesCampos(lido.Campos), NomesCampos(tabela.Campos));
+        EXPECT_EQ(lido.Indices.size(), tabela.Indices.size());
+    }
+    // Every row kept, the columns it lacked empty; the indexes still order it.
+    TComando& linhas = banco->Comando(QStringLiteral("SELECT PRUV_DK, NM_NM_EMPR, RESP_PF, NR_DISQUETES FROM Pruv ORDER BY AN_RETENCA"));
+    QStringList lidas;
+    while (linhas.Passo())
+        lidas << QStringList{linhas.Texto(0), linhas.Texto(1), linhas.Texto(2), linhas.Texto(3)}.join(QLatin1Char('|'));
+    EXPECT_EQ(lidas, (QStringList{QStringLiteral("00002|BELTRANO||"), QStringLiteral("00001|FULANO||")}));
+    TColecaoPruv colecao;
+    EXPECT_FALSE(colecao.EstaVazia());
+}
+
+TEST_F(EsquemaProgramaTest, AnOlderTableWhoseRowsCannotBeKeptIsRefusedAndLeftAsItWas)
+{
+    CriaTabelasPrograma(*banco);
+    // Without its key column, two rows would take the same key in today's table.
+    banco->Escreve(QStringLiteral("DROP TABLE Tabuf"));
+    banco->Escreve(QStringLiteral("CREATE TABLE Tabuf (NM_UF TEXT NOT NULL DEFAULT '')"));
+    banco->Escreve(QStringLiteral("INSERT INTO Tabuf (NM_UF) VALUES ('SAO PAULO'), ('PARANA')"));
+    try {
+        CriaTabelasPrograma(*banco);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EDadosError& e) {
+        EXPECT_EQ(e.Codigo(), 142);
+        EXPECT_TRUE(e.GetMensagem().contains(QStringLiteral("Tabuf"))) << e.GetMensagem().toStdString();
+    }
+    const TEsquemaTabela lido = TEsquemaTabela::Le(*banco, QStringLiteral("Tabuf"));
+    EXPECT_EQ(NomesCampos(lido.Campos), QStringList{QStringLiteral("NM_UF")});
+    TComando& conta = banco->Comando(QStringLiteral("SELECT COUNT(*) FROM Tabuf"));
+    ASSERT_TRUE(conta.Passo());
+    EXPECT_EQ(conta.Inteiro(0), 2);
+}

@@ -22,6 +22,12 @@ QByteArray Declaracao(int linhas);
 // A zip archive holding the given names and contents, written without any of our checks.
 QByteArray Zip(const QList<QPair<QByteArray, QByteArray>>& membros);
 
+// A zip archive whose members overlap: each member's packed data first quotes the local headers
+// of the members after it, as stored blocks, and all end in one shared packed block of nucleo.
+// Member i unpacks to the headers of the members after it and nucleo; each member's recorded
+// sizes and CRC are true, so only the overlap tells it apart.
+QByteArray ZipSobreposto(const QList<QByteArray>& nomes, const QByteArray& nucleo);
+
 // zlib's CRC-32 of the bytes; the text after its first line.
 quint32 CrcZlib(const QByteArray& dados);
 QByteArray AposPrimeiraLinha(const QByteArray& texto);

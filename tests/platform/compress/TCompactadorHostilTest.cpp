@@ -268,3 +268,22 @@ TEST(Bombas, APackedDeclarationBeyondWhatADeclarationPacksToIsRefused)
     EXPECT_EQ(c.DescomprimirPruv(dec, a.pasta, {}), R::Falha);
     EXPECT_EQ(Conteudo(a.pasta), QStringList());
 }
+
+TEST(Bombas, MembersThatShareTheirPackedBytesAreRefused)
+{
+    // Each member below the floor of the ratio check, and their claimed packed bytes, counting the
+    // shared block once per member, enough for their sum: only the archive's real size tells.
+    QByteArray nucleo = Aleatorio(100 * 1024, 11);
+    nucleo += QByteArray(static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao / 2) - nucleo.size(), '\0');
+    const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"),
+                              ZipSobreposto({"a.db", "b.db", "c.db", "d.db"}, nucleo));
+    const QByteArray declaracao = Declaracao(3);
+    const QString dec = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/e.dec"),
+                              EntregaCom(ZipSobreposto({"Recibo.ini", "Declar.txt"}, declaracao), declaracao));
+    Alvo a;
+    TCompactador c;
+    EXPECT_EQ(c.Descomprimir(cmp, a.pasta, {}), R::Falha);
+    EXPECT_EQ(c.DescomprimirPruv(dec, a.pasta, {}), R::Falha);
+    EXPECT_EQ(c.DescomprimirReciboPruv(dec, a.pasta), 0);
+    EXPECT_EQ(Conteudo(a.pasta), QStringList());
+}

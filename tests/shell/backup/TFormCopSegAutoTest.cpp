@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -15,6 +16,8 @@
 #include "shell/backup/TCopiaBanco.h"
 #include "shell/backup/TFormCopSegAuto.h"
 #include "shell/window/TRegistroPruv.h"
+#include "platform/db/TDatabase.h"
+#include "platform/files/TPastas.h"
 
 namespace {
 
@@ -129,8 +132,67 @@ TEST_F(TFormCopSegAutoTest, ALaterExitReplacesTheBackupUnlessItIsCancelledOrFail
     ASSERT_TRUE(QDir().mkpath(outra + QStringLiteral("/copsegauto.cmp")));
     TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("DirCsDefault"), outra);
     TFormCopSegAuto::Executa(nullptr);
-    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("A cópia de segurança automática falhou.")});
+    ASSERT_EQ(dialogos.Textos().size(), 1);
+    EXPECT_TRUE(dialogos.Textos().front().startsWith(QStringLiteral("A cópia de segurança automática falhou.")));
     EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Personalizado);
     EXPECT_FALSE(QFileInfo::exists(outra + QStringLiteral("/copsegauto.cmp.tmp")));
     EXPECT_EQ(Registro(), pasta);
+}
+
+TEST_F(TFormCopSegAutoTest, AFailureIsShownAboveTheProgressWindowWithItsReason)
+{
+    TFormCopSegAuto::Executa(nullptr);
+    const QByteArray primeira = Conteudo(copia);
+    const QString outra = ProgramaDeTeste::Pasta() + QStringLiteral("/outra");
+    const struct { const char* caso; QString pastaCopia; QString ocupado; QString motivo; } casos[] = {
+        {"a folder holds the backup's name", outra, outra + QStringLiteral("/copsegauto.cmp"),
+         QStringLiteral("há uma pasta com o nome do arquivo")},
+        {"a folder holds the temporary's name", outra + QStringLiteral("2"),
+         outra + QStringLiteral("2/copsegauto.cmp.tmp"), QStringLiteral("há uma pasta com o nome do arquivo")},
+        {"a file holds the backup folder's name", outra + QStringLiteral("3/arquivo/copias"), QString(),
+         QStringLiteral("não foi possível criar a pasta")},
+    };
+    ASSERT_TRUE(QDir().mkpath(outra + QStringLiteral("3")));
+    {
+        QFile arquivo(outra + QStringLiteral("3/arquivo"));
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    }
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.Limpa();
+        if (!c.ocupado.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(c.ocupado));
+        }
+        TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("DirCsDefault"), c.pastaCopia);
+        bool progressoVisivel = true;
+        dialogos.AoMostrar([&](const TMensagemDialogo&) {
+            const TFormCopSegAuto* janela = TFormCopSegAuto::Instancia();
+            progressoVisivel = janela && janela->isVisible();
+        });
+        TFormCopSegAuto::Executa(nullptr);
+        dialogos.AoMostrar({});
+        ASSERT_EQ(dialogos.Textos().size(), 1);
+        const QString texto = dialogos.Textos().front();
+        EXPECT_TRUE(texto.startsWith(QStringLiteral("A cópia de segurança automática falhou."))) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(c.motivo)) << texto.toStdString();
+        EXPECT_FALSE(progressoVisivel);
+        EXPECT_FALSE(QFileInfo(c.pastaCopia + QStringLiteral("/copsegauto.cmp")).isFile());
+    }
+    EXPECT_EQ(Conteudo(copia), primeira);
+    EXPECT_EQ(Registro(), pasta);
+}
+
+TEST_F(TFormCopSegAutoTest, DataTheRestoreWouldRefuseNeverReplaceTheBackup)
+{
+    TFormCopSegAuto::Executa(nullptr);
+    const QByteArray boa = Conteudo(copia);
+    ASSERT_EQ(DeclaracoesNaCopia(copia), 1);
+    // A table changed under the program: the backup of it would be refused by the restore.
+    TDatabase::DaPasta(TPastas::Dados())->Escreve(QStringLiteral("ALTER TABLE Pruv DROP COLUMN RESP_PF"));
+    TFormCopSegAuto::Executa(nullptr);
+    EXPECT_EQ(Conteudo(copia), boa);
+    EXPECT_FALSE(QFileInfo::exists(copia + QStringLiteral(".tmp")));
+    ASSERT_EQ(dialogos.Textos().size(), 1);
+    EXPECT_TRUE(dialogos.Textos().front().startsWith(QStringLiteral("A cópia de segurança automática falhou.\n\nMotivo: ")))
+        << dialogos.Textos().front().toStdString();
 }

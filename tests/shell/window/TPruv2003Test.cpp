@@ -718,3 +718,36 @@ TEST_F(TPruv2003Test, AnImportFromTheInitialScreenOffersTheOpenDialogWhileTheImp
     EXPECT_TRUE(legendas.isEmpty());   // the command only refreshes the stored declarations
     EXPECT_FALSE(EmProcessamento);
 }
+
+TEST_F(TPruv2003DeclaracaoTest, OnADataFolderThatTakesNoWritesTheStartSaysSoAndClosingMayLeaveUnsaved)
+{
+    Armazenada(Matriz);
+    const TDatabase::SimulacaoSomenteLeitura somenteLeitura;
+    Inicia();
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{141});
+    EXPECT_TRUE(dialogos.Textos().front().contains(QStringLiteral("não permite gravação")))
+        << dialogos.Textos().front().toStdString();
+    EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Aviso);
+    EXPECT_FALSE(BaseIndisponivel) << "what is stored can still be read";
+
+    // The open declaration cannot be saved: the user is asked, and may stay or leave unsaved.
+    const struct { const char* caso; Resposta resposta; bool fecha; } casos[] = {
+        {"stays", Resposta::Nao, false},
+        {"leaves unsaved", Resposta::Sim, true},
+    };
+    Abre(Matriz);
+    quadro->Sai = false;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);
+        dialogos.Responde(c.resposta);
+        janela->Comando(QStringLiteral("MiSair"))->trigger();
+        ASSERT_EQ(dialogos.Codigos(), (std::vector<int>{33, 33}));
+        EXPECT_TRUE(dialogos.Textos().back().contains(QStringLiteral("sem gravar"))) << dialogos.Textos().back().toStdString();
+        EXPECT_EQ(janela->isVisible(), !c.fecha);
+        EXPECT_EQ(janela->GetDeclaracaoAberta(), !c.fecha);
+        EXPECT_EQ(copias, c.fecha ? 1 : 0);   // the stored data are still worth their backup
+        EXPECT_FALSE(EmProcessamento);
+    }
+}

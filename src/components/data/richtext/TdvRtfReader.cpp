@@ -32,6 +32,7 @@ int CodigoDoCharset(qint64 charset)
 }
 
 // A decoder of that code page through Qt's converters; an invalid one when Qt has none for it.
+// It keeps the lead byte of a character that a piece of text ends with for the next piece.
 QStringDecoder DecodificadorDe(int codigo)
 {
     const QByteArray numero = QByteArray::number(codigo);
@@ -42,7 +43,7 @@ QStringDecoder DecodificadorDe(int codigo)
         nomes << "windows-31j" << "Shift_JIS";
     nomes << "windows-" + numero << "cp" + numero << "IBM" + numero << "ibm-" + numero;
     for (const QByteArray& nome : nomes) {
-        QStringDecoder decodificador(nome.constData(), QStringDecoder::Flag::Stateless);
+        QStringDecoder decodificador(nome.constData());
         if (decodificador.isValid())
             return decodificador;
     }
@@ -424,13 +425,14 @@ private:
         if (FEstado.Destino != TDestino::Texto && FEstado.Destino != TDestino::Fontes)
             return;
         if (FPendentes.size() >= BytesPendentesMaximos)
-            Descarrega();
+            Descarrega(false);
         FPendentes += static_cast<char>(c);
     }
 
     // The bytes kept, decoded in the code page of the font in force (of the font being
-    // defined, in the font table).
-    void Descarrega()
+    // defined, in the font table). Until the run of text ends, a character split between two
+    // pieces waits in the decoder for its trail byte; at its end, a lone lead byte is dropped.
+    void Descarrega(bool fimDoTrecho = true)
     {
         if (FPendentes.isEmpty())
             return;
@@ -440,7 +442,8 @@ private:
         QStringDecoder* decodificador = codigo == CodigoPadrao ? nullptr : Decodificador(codigo);
         if (decodificador) {
             const QString texto = decodificador->decode(FPendentes);
-            decodificador->resetState();
+            if (fimDoTrecho)
+                decodificador->resetState();
             for (const QChar c : texto)
                 Emite(c);
         } else {

@@ -173,3 +173,15 @@ TEST(TdvRtfCodec, EscapedBytesFollowTheDeclaredCodePages)
     ASSERT_FALSE(d.Paragraphs[0].Runs.empty());
     EXPECT_EQ(d.Paragraphs[0].Runs[0].Format.Font, QString::fromUtf8("ＭＳ Mincho"));
 }
+
+TEST(TdvRtfCodec, ADoubleByteCharacterIsWholeWhereverALongRunOfTextBreaks)
+{
+    // A run of text without a control word is decoded in pieces: a character whose lead byte
+    // ends one piece must still meet its trail byte.
+    const QString japones = QString::fromUtf8("あ");
+    for (const int antes : {65534, 65535, 65536, 131071}) {
+        SCOPED_TRACE(antes);
+        const QByteArray rtf = "{\\rtf1\\ansi\\ansicpg932 " + QByteArray(antes, 'a') + "\x82\xa0" "b}";
+        EXPECT_EQ(LeOuFalha(rtf).PlainText(), QString(antes, QLatin1Char('a')) + japones + QStringLiteral("b"));
+    }
+}
