@@ -322,6 +322,10 @@ TEST_F(FalhasDeArquivoTest, APackedImportStoresAllOrNothingAndLeavesNoUnpackedTe
 
 TEST_F(FalhasDeArquivoTest, ABackupReplacesThePreviousOneOnlyWhenWhole)
 {
+    // A database holding an import, which the restore would accept.
+    const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
+    Grava(entrada, Linhas(false));
+    ASSERT_TRUE(Importa(entrada, false));
     const QString destino = ProgramaDeTeste::Pasta() + QStringLiteral("/CopSeg/copsegauto.cmp");
     Operacao op{
         [&] { Grava(destino, "the previous backup"); },

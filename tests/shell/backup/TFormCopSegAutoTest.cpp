@@ -147,8 +147,8 @@ TEST_F(TFormCopSegAutoTest, AFailureIsShownAboveTheProgressWindowWithItsReason)
     const struct { const char* caso; QString pastaCopia; QString ocupado; QString motivo; } casos[] = {
         {"a folder holds the backup's name", outra, outra + QStringLiteral("/copsegauto.cmp"),
          QStringLiteral("há uma pasta com o nome do arquivo")},
-        {"a folder holds the temporary's name", outra + QStringLiteral("2"),
-         outra + QStringLiteral("2/copsegauto.cmp.tmp"), QStringLiteral("há uma pasta com o nome do arquivo")},
+        {"a folder holds the backup's name", outra + QStringLiteral("2"),
+         outra + QStringLiteral("2/copsegauto.cmp"), QStringLiteral("há uma pasta com o nome do arquivo")},
         {"a file holds the backup folder's name", outra + QStringLiteral("3/arquivo/copias"), QString(),
          QStringLiteral("não foi possível criar a pasta")},
     };
