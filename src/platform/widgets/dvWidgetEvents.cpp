@@ -22,8 +22,9 @@ public:
 
     static void Instala()
     {
-        if (qApp)
-            qApp->installEventFilter(&Instancia());
+        // Test programs without widgets run a plain core application: the filter serves it too.
+        if (QCoreApplication* aplicacao = QCoreApplication::instance())
+            aplicacao->installEventFilter(&Instancia());
     }
 
     [[nodiscard]] QWidget* Quem() const { return FQuem.data(); }
