@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -262,6 +263,13 @@ bool ImpressaoTerminada(const QStringList& arquivos)
     return pdf.readAll().contains("%%EOF");
 }
 
+// The message box the program shows, once the keys reach it.
+const QMessageBox* Mensagem()
+{
+    const auto* caixa = qobject_cast<const QMessageBox*>(QApplication::activeModalWidget());
+    return caixa && caixa == E::Ativa() ? caixa : nullptr;
+}
+
 // The typed beneficiary whose statement the page shows.
 const TBeneficiarioDigitado* BeneficiarioDoComprovante(bool Exige)
 {
@@ -508,6 +516,12 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
                  E::Tecla(Qt::Key_Tab);
              E::Tecla(Qt::Key_Down);
              E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+        {"no printer: the message tells where the PDF file went; Return", [&impressoras] { return ImpressaoTerminada(impressoras.Arquivos()) && Mensagem(); },
+         [&impressoras] {
+             EXPECT_TRUE(Mensagem()->text().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
+                 << Mensagem()->text().toStdString();
+             E::Tecla(Qt::Key_Return);
          }},
         {"printed on the default printer; closing the declaration", [&impressoras] { return E::AtivaE("Pruv2003") && ImpressaoTerminada(impressoras.Arquivos()); },
          [] { E::Tecla(Qt::Key_F, Qt::ControlModifier); }},
