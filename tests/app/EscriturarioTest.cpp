@@ -6,9 +6,13 @@
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +21,9 @@
 #include <vector>
 
 #include "support/ProgramaDeTeste.h"
+#include "exchange/ImportacaoDeTeste.h"
+#include "exchange/TDeclaracaoEntrega.h"
+#include "exchange/TItemEntrega.h"
 #include "app/Programa.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "model/statements/TColecaoComprovante.h"
@@ -29,6 +36,7 @@
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
+#include "shell/window/EstadoPrograma.h"
 
 namespace {
 
@@ -383,6 +391,44 @@ void ConfereDeclaracao(bool Comprovantes)
     EXPECT_EQ(achados, std::size(Beneficiarios));
 }
 
+// The printers of the stand-in, with the clerk pressing Ctrl+F as the first report starts to
+// print: the key waits in the queue, as a typed key does, until the printing keeps the windows
+// alive.
+class ImpressoraComTecla final : public IImpressoras {
+public:
+    explicit ImpressoraComTecla(IImpressoras& impressoras) : FImpressoras(impressoras), FAnterior(Impressoras::Instala(this)) {}
+    ~ImpressoraComTecla() override { Impressoras::Instala(FAnterior); }
+    ImpressoraComTecla(const ImpressoraComTecla&) = delete;
+    ImpressoraComTecla& operator=(const ImpressoraComTecla&) = delete;
+
+    [[nodiscard]] int Teclas() const { return FTeclas; }
+
+    [[nodiscard]] bool ExisteImpressora() const override { return FImpressoras.ExisteImpressora(); }
+    [[nodiscard]] QStringList Instaladas() const override { return FImpressoras.Instaladas(); }
+    [[nodiscard]] int CodigoPapelPadrao() const override { return FImpressoras.CodigoPapelPadrao(); }
+    [[nodiscard]] TEscolhaImpressora Escolha() const override { return FImpressoras.Escolha(); }
+    void Escolhe(const TEscolhaImpressora& escolha) override { FImpressoras.Escolhe(escolha); }
+    [[nodiscard]] std::unique_ptr<QPrinter> CriaImpressora(const QString& nomeDocumento) const override
+    {
+        if (FTeclas == 0)
+            for (QWidget* janela : QApplication::topLevelWidgets())
+                if (janela->objectName() == QLatin1String("Pruv2003") && janela->focusWidget()) {
+                    ++FTeclas;
+                    for (const QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease})
+                        QCoreApplication::postEvent(janela->focusWidget(),
+                                                    new QKeyEvent(tipo, Qt::Key_F, Qt::ControlModifier));
+                    // Long enough for the printing's next keep-alive to take the queued events.
+                    QThread::msleep(60);
+                }
+        return FImpressoras.CriaImpressora(nomeDocumento);
+    }
+
+private:
+    IImpressoras& FImpressoras;
+    IImpressoras* FAnterior;
+    mutable int FTeclas = 0;
+};
+
 }  // namespace
 
 TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
@@ -642,4 +688,170 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     // The delivery layout carries no income statement: the statement's deductions were compared
     // in the first folder.
     ConfereDeclaracao(false);
+}
+
+// A company of 2002 typed by a clerk who passed over 2003, printed with no printer while a key
+// was pressed, then an import of another company with its statements, all by the keyboard.
+TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByKeyboard)
+{
+    ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta() + QStringLiteral("/pdf"));
+    impressoras.Nomes.clear();   // only the PDF stand-in
+    ImpressoraComTecla tecla(impressoras);
+
+    // Another company's declaration, with one value line refused, and its statements, all refused.
+    static const QString outra = QStringLiteral("11444777000161");
+    static QString declaracao, comprovantes;
+    {
+        TDeclaracaoEntrega d;
+        d.Ano = QStringLiteral("2002");
+        d.Ni = outra;
+        d.Nome = QStringLiteral("COMERCIO E FILHOS LTDA");
+        TItemEntrega item;
+        item.Codigo = QStringLiteral("0561");
+        item.BeneficiarioPf = true;
+        item.NiBeneficiario = QLatin1String(Beneficiarios[0].Cpf);
+        item.NomeBeneficiario = QLatin1String(Beneficiarios[0].Nome);
+        item.Valor(TItemEntrega::TSerie::Rendimento, 1) = Quantia("1000");
+        const QByteArray boa = ImportacaoDeTeste::Valores('2', 2, outra, item, 0);
+        declaracao = ProgramaDeTeste::Pasta() + QStringLiteral("/declaracao.txt");
+        comprovantes = ProgramaDeTeste::Pasta() + QStringLiteral("/comprovantes.txt");
+        QFile arquivo(declaracao);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        arquivo.write(ImportacaoDeTeste::Tipo1(1, d) + "\r\n" + boa + "\r\n"
+                      + ImportacaoDeTeste::Troca(ImportacaoDeTeste::Valores('2', 3, outra, item, 0), 688, "9") + "\r\n");
+        arquivo.close();
+        QFile linhas(comprovantes);
+        ASSERT_TRUE(linhas.open(QIODevice::WriteOnly));
+        linhas.write(QByteArray(50, '1') + "\r\n" + QByteArray(60, '2') + "\r\n");
+    }
+
+    Passos passos({
+        {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
+        {"the initial screen offers a new declaration", [] { return E::AtivaE("FoInicial"); },
+         [] { E::Tecla(Qt::Key_Return); }},
+        {"the new declaration: the number, Tab to the year", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
+         [] {
+             E::Digita(QStringLiteral("11222333000181"));
+             E::Tecla(Qt::Key_Tab);
+         }},
+        {"Up to 2003", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("CbAnoRet"); },
+         [] { E::Tecla(Qt::Key_Up); }},
+        {"2003 is of extinction: the message, Return", [] { return Mensagem() != nullptr; },
+         [] {
+             EXPECT_TRUE(Mensagem()->text().contains(QStringLiteral("2003"))) << Mensagem()->text().toStdString();
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"Down back to 2002, Tab to the name", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("CbAnoRet"); },
+         [] {
+             E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_Tab);
+         }},
+        {"the name, Return", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeNome"); },
+         [] {
+             E::Digita(QStringLiteral("EMPRESA GAMA LTDA"));
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"the declaration opens, not of extinction; printing", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
+         [] {
+             const auto* sim = Mostrado<QRadioButton>("RbSimEncerramento");
+             const auto* nao = Mostrado<QRadioButton>("RbNaoEncerramento");
+             EXPECT_TRUE(sim && nao && !sim->isChecked() && nao->isChecked());
+             E::Tecla(Qt::Key_M, Qt::ControlModifier);
+         }},
+        {"the print assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"the whole declaration: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"to paper: Tab to the choice, Down, Concluir", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+        // The clerk's Ctrl+F while the report prints (ImpressoraComTecla) must not close the
+        // declaration under it.
+        {"no printer: the message tells where the PDF file went; Return",
+         [&impressoras] { return ImpressaoTerminada(impressoras.Arquivos()) && Mensagem(); },
+         [&impressoras] {
+             EXPECT_TRUE(Mensagem()->text().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
+                 << Mensagem()->text().toStdString();
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"printed, the declaration still open; importing", [] { return E::AtivaE("Pruv2003") && !EstadoPrograma::EmProcessamento; },
+         [] {
+             EXPECT_TRUE(Visivel("PgDeclaracao"));
+             E::Tecla(Qt::Key_I, Qt::ControlModifier);
+         }},
+        {"the import's welcome: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"a declaration: Tab to the file name", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+         }},
+        {"the file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
+         [] {
+             E::Digita(declaracao);
+             E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+        {"imported with a line refused: Fechar shows the report", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotRej"); },
+         [] {
+             EXPECT_NE(TextoDoRotulo("LbTotRej"), QStringLiteral("0"));
+             E::Tecla(Qt::Key_F, Qt::AltModifier);
+         }},
+        {"the report of the refused line: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
+         [] { E::Tecla(Qt::Key_Escape); }},
+        {"the statements now", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_I, Qt::ControlModifier); }},
+        {"the welcome again: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"Tab to the kind of import, Right to the statements", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("RBDeclaracao"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Right);
+         }},
+        {"Tab to the file name", [] { return E::FocoEm("RBComprovante"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+         }},
+        {"the statements' file; Avançar", [] { return E::FocoEm("EdArquivo"); },
+         [] {
+             E::Digita(comprovantes);
+             E::Tecla(Qt::Key_A, Qt::AltModifier);
+         }},
+        {"the imported declaration: Avançar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("DBGrDeclaracao"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"the sample: Avançar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("grdImpCompr"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"every statement refused: Fechar shows their report", [] { return E::AtivaE("FoAssistImportacao") && Visivel("lblComprRejeitados"); },
+         [] {
+             EXPECT_EQ(TextoDoRotulo("lblComprRejeitados"), QStringLiteral("2"));
+             E::Tecla(Qt::Key_F, Qt::AltModifier);
+         }},
+        {"the statements' report: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
+         [] { E::Tecla(Qt::Key_Escape); }},
+        {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
+        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
+        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+    });
+    Escriturario escriturario(std::move(passos));
+    const int resultado = ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
+    EXPECT_EQ(escriturario.Parado(), std::string()) << "stopped at " << escriturario.Parado();
+    EXPECT_EQ(resultado, 0);
+    EXPECT_EQ(tecla.Teclas(), 1);
+
+    // Stored as the clerk left it: of 2002, no special situation.
+    TErros erros;
+    TPruv lida;
+    lida.SetErros(&erros);
+    lida.GetDeclarante().SetNi(QStringLiteral("11222333000181"));
+    lida.SetAno(QStringLiteral("2002"));
+    ASSERT_TRUE(TColecaoPruv().Carrega(lida));
+    EXPECT_FALSE(lida.GetSituacaoEspecial());
+    // The log of the declaration's refused line, where the help sends the clerk to correct it.
+    QFile log(TPastas::ErroImp() + QStringLiteral("/11444777.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << log.fileName().toStdString();
+    EXPECT_TRUE(log.readAll().contains(outra.toLatin1()));
 }
