@@ -821,8 +821,14 @@ TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByK
              E::Digita(comprovantes);
              E::Tecla(Qt::Key_A, Qt::AltModifier);
          }},
-        {"the imported declaration: Avançar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("DBGrDeclaracao"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"the imported declaration, the second: Tab to the list, Down, Avançar",
+         [] { return E::AtivaE("FoAssistImportacao") && Visivel("DBGrDeclaracao"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("DBGrDeclaracao"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_A, Qt::AltModifier);
+         }},
         {"the sample: Avançar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("grdImpCompr"); },
          [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
         {"every statement refused: Fechar shows their report", [] { return E::AtivaE("FoAssistImportacao") && Visivel("lblComprRejeitados"); },
