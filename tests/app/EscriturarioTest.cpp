@@ -36,6 +36,7 @@
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
+#include "platform/ui/TEntradaRetida.h"
 #include "shell/window/EstadoPrograma.h"
 
 namespace {
@@ -93,6 +94,9 @@ private:
         if (FFeito >= FPassos.size() || FDesistiu)
             return;
         Agenda();
+        // While the program works its keys would be lost: the clerk waits for it.
+        if (TEntradaRetida::Retendo())
+            return;
         const TPasso passo = FPassos[FFeito];
         if (passo.Pronto()) {
             if (qEnvironmentVariableIsSet("PRUV_ESCRITURARIO_TRACE"))
@@ -391,6 +395,62 @@ void ConfereDeclaracao(bool Comprovantes)
     EXPECT_EQ(achados, std::size(Beneficiarios));
 }
 
+// From the print assistant's welcome: the whole declaration, to paper; printed with no printer,
+// the message naming the PDF file is answered.
+void ImprimeDeclaracao(Passos& passos, const ImpressorasSimuladas& impressoras)
+{
+    passos.insert(passos.end(), {
+        {"the print assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"the whole declaration is the first choice: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"to paper rather than the screen: Tab to the choice, Down", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+        {"no printer: the message tells where the PDF file went; Return",
+         [&impressoras] { return ImpressaoTerminada(impressoras.Arquivos()) && Mensagem(); },
+         [&impressoras] {
+             EXPECT_TRUE(Mensagem()->text().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
+                 << Mensagem()->text().toStdString();
+             E::Tecla(Qt::Key_Return);
+         }},
+    });
+}
+
+// From the import assistant's welcome: a declaration file (Arquivo outlives the run) typed in,
+// Concluir.
+void ImportaDeclaracao(Passos& passos, const QString& Arquivo)
+{
+    passos.insert(passos.end(), {
+        {"the import assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"a declaration: Tab to the file name", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+         }},
+        {"the file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
+         [&Arquivo] {
+             E::Digita(Arquivo);
+             E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+    });
+}
+
+// Leaving by the menu: Declaração, Sair do Programa, yes to the question.
+void SaiPeloMenu(Passos& passos)
+{
+    passos.insert(passos.end(), {
+        {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
+        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
+        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+    });
+}
+
 // The printers of the stand-in, with the clerk pressing Ctrl+F as the first report starts to
 // print: the key waits in the queue, as a typed key does, until the printing keeps the windows
 // alive.
@@ -552,23 +612,9 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
          [] { E::Tecla(Qt::Key_F, Qt::AltModifier); }},
         {"back on the summary; printing", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
          [] { E::Tecla(Qt::Key_M, Qt::ControlModifier); }},
-        {"the print assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"the whole declaration is the first choice: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"to paper rather than the screen: Tab to the choice, Down", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Down);
-             E::Tecla(Qt::Key_O, Qt::AltModifier);
-         }},
-        {"no printer: the message tells where the PDF file went; Return", [&impressoras] { return ImpressaoTerminada(impressoras.Arquivos()) && Mensagem(); },
-         [&impressoras] {
-             EXPECT_TRUE(Mensagem()->text().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
-                 << Mensagem()->text().toStdString();
-             E::Tecla(Qt::Key_Return);
-         }},
+    });
+    ImprimeDeclaracao(passos, impressoras);
+    passos.insert(passos.end(), {
         {"printed on the default printer; closing the declaration", [&impressoras] { return E::AtivaE("Pruv2003") && ImpressaoTerminada(impressoras.Arquivos()); },
          [] { E::Tecla(Qt::Key_F, Qt::ControlModifier); }},
         {"closed; opening it again", [] { return E::AtivaE("Pruv2003") && !Visivel("PgDeclaracao"); },
@@ -656,33 +702,23 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     QDir().mkpath(fresca);
     qputenv("PRUV2003_HOME", fresca.toLocal8Bit());
     TPastas::DirecionaConfiguracoesQt();
-    Escriturario importador({
+    Passos importacao({
         {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
         {"the initial screen: Esc to the main window", [] { return E::AtivaE("FoInicial"); },
          [] { E::Tecla(Qt::Key_Escape); }},
         {"importing", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_I, Qt::ControlModifier); }},
-        {"the import assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"a declaration: Tab to the file name", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-         }},
-        {"the delivery file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
-         [] {
-             E::Digita(entregue);
-             E::Tecla(Qt::Key_O, Qt::AltModifier);
-         }},
+    });
+    ImportaDeclaracao(importacao, entregue);
+    importacao.insert(importacao.end(), {
         {"imported: Fechar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotDecImp"); },
          [] {
              EXPECT_EQ(TextoDoRotulo("LbTotDecImp"), QStringLiteral("1"));
              EXPECT_EQ(TextoDoRotulo("LbTotBenefAdic"), QString::number(std::size(Beneficiarios)));
              E::Tecla(Qt::Key_F, Qt::AltModifier);
          }},
-        {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
-        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
-        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
     });
+    SaiPeloMenu(importacao);
+    Escriturario importador(std::move(importacao));
     EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia2")), 0);
     EXPECT_EQ(importador.Parado(), std::string()) << "stopped at " << importador.Parado();
     // The delivery layout carries no income statement: the statement's deductions were compared
@@ -758,43 +794,19 @@ TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByK
              EXPECT_TRUE(sim && nao && !sim->isChecked() && nao->isChecked());
              E::Tecla(Qt::Key_M, Qt::ControlModifier);
          }},
-        {"the print assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"the whole declaration: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"to paper: Tab to the choice, Down, Concluir", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Down);
-             E::Tecla(Qt::Key_O, Qt::AltModifier);
-         }},
-        // The clerk's Ctrl+F while the report prints (ImpressoraComTecla) must not close the
-        // declaration under it.
-        {"no printer: the message tells where the PDF file went; Return",
-         [&impressoras] { return ImpressaoTerminada(impressoras.Arquivos()) && Mensagem(); },
-         [&impressoras] {
-             EXPECT_TRUE(Mensagem()->text().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
-                 << Mensagem()->text().toStdString();
-             E::Tecla(Qt::Key_Return);
-         }},
+    });
+    // The clerk's Ctrl+F while the report prints (ImpressoraComTecla) must not close the
+    // declaration under it.
+    ImprimeDeclaracao(passos, impressoras);
+    passos.insert(passos.end(), {
         {"printed, the declaration still open; importing", [] { return E::AtivaE("Pruv2003") && !EstadoPrograma::EmProcessamento; },
          [] {
              EXPECT_TRUE(Visivel("PgDeclaracao"));
              E::Tecla(Qt::Key_I, Qt::ControlModifier);
          }},
-        {"the import's welcome: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"a declaration: Tab to the file name", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-         }},
-        {"the file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
-         [] {
-             E::Digita(declaracao);
-             E::Tecla(Qt::Key_O, Qt::AltModifier);
-         }},
+    });
+    ImportaDeclaracao(passos, declaracao);
+    passos.insert(passos.end(), {
         {"imported with a line refused: Fechar shows the report", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotRej"); },
          [] {
              EXPECT_NE(TextoDoRotulo("LbTotRej"), QStringLiteral("0"));
@@ -838,10 +850,8 @@ TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByK
          }},
         {"the statements' report: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
          [] { E::Tecla(Qt::Key_Escape); }},
-        {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
-        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
-        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
     });
+    SaiPeloMenu(passos);
     Escriturario escriturario(std::move(passos));
     const int resultado = ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
     EXPECT_EQ(escriturario.Parado(), std::string()) << "stopped at " << escriturario.Parado();

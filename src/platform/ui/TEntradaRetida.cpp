@@ -44,12 +44,14 @@ bool Esc(const QEvent& evento)
 
 TEntradaRetida::TEntradaRetida() : FModal(QApplication::activeModalWidget())
 {
+    ++Guardas;
     if (QCoreApplication::instance())
         QCoreApplication::instance()->installEventFilter(this);
 }
 
 TEntradaRetida::~TEntradaRetida()
 {
+    --Guardas;
     if (QCoreApplication::instance())
         QCoreApplication::instance()->removeEventFilter(this);
 }

@@ -19,6 +19,8 @@ public:
 
     // Pumps the pending events under the guard.
     static void Bombeia();
+    // A guard is on: the program is inside a long work, keeping its windows alive.
+    [[nodiscard]] static bool Retendo() { return Guardas > 0; }
 
 protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
@@ -27,4 +29,5 @@ private:
     [[nodiscard]] bool AbertaDepois(const QWidget* janela) const;
 
     QPointer<QWidget> FModal;   // the modal window when the pump began
+    static inline int Guardas = 0;
 };
