@@ -338,15 +338,21 @@ void ConfereResumo()
     EXPECT_EQ(QuantiaMostrada("DeTotDepSubJud"), deposito);
 }
 
+// Loads the clerk's company of 2002 from the current program folder.
+bool CarregaEmpresaGama(TPruv& Lida)
+{
+    Lida.GetDeclarante().SetNi(QStringLiteral("11222333000181"));
+    Lida.SetAno(QStringLiteral("2002"));
+    return TColecaoPruv().Carrega(Lida);
+}
+
 // The declaration of the current program folder holds every value the clerk typed.
 void ConfereDeclaracao(bool Comprovantes)
 {
     TErros erros;
     TPruv lida;
     lida.SetErros(&erros);
-    lida.GetDeclarante().SetNi(QStringLiteral("11222333000181"));
-    lida.SetAno(QStringLiteral("2002"));
-    ASSERT_TRUE(TColecaoPruv().Carrega(lida));
+    ASSERT_TRUE(CarregaEmpresaGama(lida));
     EXPECT_EQ(lida.GetDeclarante().Nome().GetTexto(), QStringLiteral("EMPRESA GAMA LTDA"));
     EXPECT_EQ(lida.GetRespCnpj().GetTexto(), QStringLiteral("52998224725"));
     const TResponsavel& responsavel = lida.GetResponsavel();
@@ -393,6 +399,16 @@ void ConfereDeclaracao(bool Comprovantes)
     }
     itens.EncerraLeitura();
     EXPECT_EQ(achados, std::size(Beneficiarios));
+}
+
+// A first start: the tips closed, a new declaration chosen on the initial screen.
+Passos DoInicioANovaDeclaracao()
+{
+    return {
+        {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
+        {"the initial screen offers a new declaration", [] { return E::AtivaE("FoInicial"); },
+         [] { E::Tecla(Qt::Key_Return); }},
+    };
 }
 
 // From the print assistant's welcome: the whole declaration, to paper; printed with no printer,
@@ -500,10 +516,8 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     impressoras.Nomes.clear();   // only the PDF stand-in
 
     static QElapsedTimer pausa;
-    Passos passos({
-        {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
-        {"the initial screen offers a new declaration", [] { return E::AtivaE("FoInicial"); },
-         [] { E::Tecla(Qt::Key_Return); }},
+    Passos passos = DoInicioANovaDeclaracao();
+    passos.insert(passos.end(), {
         {"the new declaration: number, year, name", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
          [] {
              E::Digita(QStringLiteral("11222333000181"));
@@ -761,10 +775,8 @@ TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByK
         linhas.write(QByteArray(50, '1') + "\r\n" + QByteArray(60, '2') + "\r\n");
     }
 
-    Passos passos({
-        {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
-        {"the initial screen offers a new declaration", [] { return E::AtivaE("FoInicial"); },
-         [] { E::Tecla(Qt::Key_Return); }},
+    Passos passos = DoInicioANovaDeclaracao();
+    passos.insert(passos.end(), {
         {"the new declaration: the number, Tab to the year", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
          [] {
              E::Digita(QStringLiteral("11222333000181"));
@@ -862,9 +874,7 @@ TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByK
     TErros erros;
     TPruv lida;
     lida.SetErros(&erros);
-    lida.GetDeclarante().SetNi(QStringLiteral("11222333000181"));
-    lida.SetAno(QStringLiteral("2002"));
-    ASSERT_TRUE(TColecaoPruv().Carrega(lida));
+    ASSERT_TRUE(CarregaEmpresaGama(lida));
     EXPECT_FALSE(lida.GetSituacaoEspecial());
     // The log of the declaration's refused line, where the help sends the clerk to correct it.
     QFile log(TPastas::ErroImp() + QStringLiteral("/11444777.txt"));
