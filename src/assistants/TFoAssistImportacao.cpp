@@ -801,6 +801,9 @@ void TFoAssistImportacao::Importa()
     Gauge1->setValue(0);
     TProgressoQt gauge(Gauge1);
     TImportacaoPruv importacao;
+    // The log is named for the declarant this file brings, not after an earlier import, whose
+    // log the clerk may still be correcting.
+    FNomeErro.clear();
     FResultadoImportacao = importacao.Importa(FCancelado, ArquivoCompactado, FColecao, FFormato, &gauge, FNomeErro,
                                               ArquivoImportacao, alvo, FContadores);
     LbTotDecImp->setText(QString::number(FContadores.Declaracoes));

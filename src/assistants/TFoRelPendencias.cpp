@@ -44,7 +44,11 @@ void TFoRelPendencias::Imprime()
 {
     TRelatorio& relatorio = FrRelPendencias.QrpPendencias;
     const std::unique_ptr<QPrinter> impressora = CriaImpressoraOuAvisa(relatorio.Titulo);
-    if (impressora && !TSaidaRelatorio::Imprime(relatorio, *impressora))
+    if (!impressora)
+        return;
+    if (TSaidaRelatorio::Imprime(relatorio, *impressora))
+        AvisaImpressaoConcluida(*impressora);
+    else
         AvisaImpressaoRecusada(*impressora);
 }
 

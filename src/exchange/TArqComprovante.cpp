@@ -32,6 +32,12 @@ QString TextoLeitura()
 
 }  // namespace
 
+QString TArqComprovante::NomeLogComprovantes(const QString& NiDeclarante)
+{
+    const QString raiz = NiDeclarante.left(TamanhoNomeLog);
+    return (raiz.isEmpty() ? TLogErros::NomeSemNi() : raiz) + QStringLiteral("-Comprovantes");
+}
+
 TArqComprovante::TArqComprovante(QString Arquivo, TPruv& Pruv)
     : FArquivo(std::move(Arquivo))
     , FPruv(Pruv)
@@ -77,8 +83,7 @@ std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
         FBeneficiario->SetErros(&FErros);
         FComprovante = std::make_unique<TComprovantePF>(*FBeneficiario);
     }
-    const QString raiz = FPruv.GetDeclarante().GetNi().left(TamanhoNomeLog);
-    if (!FLog.Inicia(raiz.isEmpty() ? TLogErros::NomeSemNi() : raiz))
+    if (!FLog.Inicia(NomeLogComprovantes(FPruv.GetDeclarante().GetNi())))
         return CodigoFalhaGravacao;
 
     std::uint8_t resultado = 0;

@@ -36,8 +36,12 @@ public:
     // the log.
     std::uint8_t Importa(IProgresso* Gauge);
 
-    // The base name of the error log in the folder ErroImp: the declarant's first 8 digits.
+    // The base name of the error log in the folder ErroImp (NomeLogComprovantes).
     [[nodiscard]] QString NomeLog() const { return FLog.NomeBase(); }
+    // The declarant's first 8 digits and "-Comprovantes": a name of its own, because the
+    // statements' report deletes its log once shown, while the log of the declaration's import
+    // (named by the declarant's root) stays for the clerk to correct and import again.
+    [[nodiscard]] static QString NomeLogComprovantes(const QString& NiDeclarante);
     [[nodiscard]] int Lidas() const { return FLidas; }           // lines read
     [[nodiscard]] int Importadas() const { return FImportadas; } // statements stored
     [[nodiscard]] int Rejeitadas() const { return FRejeitadas; } // lines refused

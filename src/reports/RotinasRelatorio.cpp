@@ -128,7 +128,7 @@ int ContaPaginas(TRelatorio& Relatorio)
     return Relatorio.Prepara();
 }
 
-bool ImprimeRelatorio(TRelatorio& Relatorio)
+bool ImprimeRelatorio(TRelatorio& Relatorio, QStringList* ArquivosPdf)
 {
     const std::unique_ptr<QPrinter> impressora = CriaImpressoraOuAvisa(Relatorio.Titulo);
     if (!impressora)
@@ -140,6 +140,10 @@ bool ImprimeRelatorio(TRelatorio& Relatorio)
     }
     if (!impresso)
         AvisaImpressaoRecusada(*impressora);
+    else if (ArquivosPdf == nullptr)
+        AvisaImpressaoConcluida(*impressora);
+    else if (const QString arquivo = ArquivoSemImpressora(*impressora); !arquivo.isEmpty())
+        ArquivosPdf->append(arquivo);
     return impresso;
 }
 

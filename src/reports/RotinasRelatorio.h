@@ -1,6 +1,7 @@
 #pragma once
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class TBanda;
@@ -44,8 +45,10 @@ void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura);
 
 // Generates the report straight onto the default printer, pages sent as they are made, the
 // interface kept alive meanwhile. No printer: message 161; a printer or file that refused the
-// job: message 159 for a file, 161 otherwise; false then.
-bool ImprimeRelatorio(TRelatorio& Relatorio);
+// job: message 159 for a file, 161 otherwise; false then. Without an installed printer the pages
+// go to a PDF file: its name is added to ArquivosPdf when given (a report printed in batches
+// tells the clerk once), else the clerk is told at once.
+bool ImprimeRelatorio(TRelatorio& Relatorio, QStringList* ArquivosPdf = nullptr);
 // Prepara with the interface kept alive and the busy cursor: the pages the report will have.
 int ContaPaginas(TRelatorio& Relatorio);
 // The pages counted (for "Página n de m"), then the report shown in the preview window, or

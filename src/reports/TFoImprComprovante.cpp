@@ -13,6 +13,7 @@
 #include "model/values/TErro.h"
 #include "model/declaration/TPruv.h"
 #include "model/declaration/TResumo.h"
+#include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/files/TPastas.h"
 #include "platform/report/TMemo.h"
@@ -167,8 +168,10 @@ bool TFoImprComprovante::Executa(const QString& Ni, bool Preview)
 
 bool TFoImprComprovante::ImprimeLotes()
 {
+    QStringList arquivosPdf;
+    const auto avisa = qScopeGuard([&arquivosPdf] { AvisaGravadoSemImpressora(arquivosPdf); });
     do {
-        if (!ImprimeRelatorio(*FRelatorio))
+        if (!ImprimeRelatorio(*FRelatorio, &arquivosPdf))
             return false;   // the printer failed: the user was told, no further batch
         FRegistrando = true;
     } while (FMaisPaginas);

@@ -1,7 +1,10 @@
 #include "reports/TFoRelatoDeclaracao.h"
 
+#include <QScopeGuard>
+
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TPruv.h"
+#include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
 #include "model/items/TPruvItem.h"
 #include "model/storage/ValoresArmazenados.h"
@@ -445,8 +448,10 @@ bool TFoRelatoDeclaracao::Imprime()
 {
     // Batch after batch, each its own job, until the declaration has gone out whole.
     Prepara(true);
+    QStringList arquivosPdf;
+    const auto avisa = qScopeGuard([&arquivosPdf] { AvisaGravadoSemImpressora(arquivosPdf); });
     do {
-        if (!ImprimeRelatorio(*FRelatorio))
+        if (!ImprimeRelatorio(*FRelatorio, &arquivosPdf))
             return false;   // the printer failed: the user was told, no further batch
     } while (FInterrompido);
     return true;

@@ -6,8 +6,13 @@
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -16,6 +21,9 @@
 #include <vector>
 
 #include "support/ProgramaDeTeste.h"
+#include "exchange/ImportacaoDeTeste.h"
+#include "exchange/TDeclaracaoEntrega.h"
+#include "exchange/TItemEntrega.h"
 #include "app/Programa.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "model/statements/TColecaoComprovante.h"
@@ -28,6 +36,8 @@
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
+#include "platform/ui/TEntradaRetida.h"
+#include "shell/window/EstadoPrograma.h"
 
 namespace {
 
@@ -84,6 +94,9 @@ private:
         if (FFeito >= FPassos.size() || FDesistiu)
             return;
         Agenda();
+        // While the program works its keys would be lost: the clerk waits for it.
+        if (TEntradaRetida::Retendo())
+            return;
         const TPasso passo = FPassos[FFeito];
         if (passo.Pronto()) {
             if (qEnvironmentVariableIsSet("PRUV_ESCRITURARIO_TRACE"))
@@ -273,6 +286,13 @@ bool ImpressaoTerminada(const QStringList& arquivos)
     return pdf.readAll().contains("%%EOF");
 }
 
+// The message box the program shows, once the keys reach it.
+const QMessageBox* Mensagem()
+{
+    const auto* caixa = qobject_cast<const QMessageBox*>(QApplication::activeModalWidget());
+    return caixa && caixa == E::Ativa() ? caixa : nullptr;
+}
+
 // The typed beneficiary whose statement the page shows.
 const TBeneficiarioDigitado* BeneficiarioDoComprovante(bool Exige)
 {
@@ -329,15 +349,21 @@ void ConfereResumo()
     EXPECT_EQ(QuantiaMostrada("DeTotDepSubJud"), deposito);
 }
 
+// Loads the clerk's company of 2002 from the current program folder.
+bool CarregaEmpresaGama(TPruv& Lida)
+{
+    Lida.GetDeclarante().SetNi(QStringLiteral("11222333000181"));
+    Lida.SetAno(QStringLiteral("2002"));
+    return TColecaoPruv().Carrega(Lida);
+}
+
 // The declaration of the current program folder holds every value the clerk typed.
 void ConfereDeclaracao(bool Comprovantes)
 {
     TErros erros;
     TPruv lida;
     lida.SetErros(&erros);
-    lida.GetDeclarante().SetNi(QStringLiteral("11222333000181"));
-    lida.SetAno(QStringLiteral("2002"));
-    ASSERT_TRUE(TColecaoPruv().Carrega(lida));
+    ASSERT_TRUE(CarregaEmpresaGama(lida));
     EXPECT_EQ(lida.GetDeclarante().Nome().GetTexto(), QStringLiteral("EMPRESA GAMA LTDA"));
     EXPECT_EQ(lida.GetRespCnpj().GetTexto(), QStringLiteral("52998224725"));
     const TResponsavel& responsavel = lida.GetResponsavel();
@@ -386,6 +412,110 @@ void ConfereDeclaracao(bool Comprovantes)
     EXPECT_EQ(achados, std::size(Beneficiarios));
 }
 
+// A first start: the tips closed, a new declaration chosen on the initial screen.
+Passos DoInicioANovaDeclaracao()
+{
+    return {
+        {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
+        {"the initial screen offers a new declaration", [] { return E::AtivaE("FoInicial"); },
+         [] { E::Tecla(Qt::Key_Return); }},
+    };
+}
+
+// From the print assistant's welcome: the whole declaration, to paper; printed with no printer,
+// the message naming the PDF file is answered.
+void ImprimeDeclaracao(Passos& passos, const ImpressorasSimuladas& impressoras)
+{
+    passos.insert(passos.end(), {
+        {"the print assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"the whole declaration is the first choice: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"to paper rather than the screen: Tab to the choice, Down", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+        {"no printer: the message tells where the PDF file went; Return",
+         [&impressoras] { return ImpressaoTerminada(impressoras.Arquivos()) && Mensagem(); },
+         [&impressoras] {
+             EXPECT_TRUE(Mensagem()->text().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
+                 << Mensagem()->text().toStdString();
+             E::Tecla(Qt::Key_Return);
+         }},
+    });
+}
+
+// From the import assistant's welcome: a declaration file (Arquivo outlives the run) typed in,
+// Concluir.
+void ImportaDeclaracao(Passos& passos, const QString& Arquivo)
+{
+    passos.insert(passos.end(), {
+        {"the import assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"a declaration: Tab to the file name", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+         }},
+        {"the file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
+         [&Arquivo] {
+             E::Digita(Arquivo);
+             E::Tecla(Qt::Key_O, Qt::AltModifier);
+         }},
+    });
+}
+
+// Leaving by the menu: Declaração, Sair do Programa, yes to the question.
+void SaiPeloMenu(Passos& passos)
+{
+    passos.insert(passos.end(), {
+        {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
+        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
+        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+    });
+}
+
+// The printers of the stand-in, with the clerk pressing Ctrl+F as the first report starts to
+// print: the key waits in the queue, as a typed key does, until the printing keeps the windows
+// alive.
+class ImpressoraComTecla final : public IImpressoras {
+public:
+    explicit ImpressoraComTecla(IImpressoras& impressoras) : FImpressoras(impressoras), FAnterior(Impressoras::Instala(this)) {}
+    ~ImpressoraComTecla() override { Impressoras::Instala(FAnterior); }
+    ImpressoraComTecla(const ImpressoraComTecla&) = delete;
+    ImpressoraComTecla& operator=(const ImpressoraComTecla&) = delete;
+
+    [[nodiscard]] int Teclas() const { return FTeclas; }
+
+    [[nodiscard]] bool ExisteImpressora() const override { return FImpressoras.ExisteImpressora(); }
+    [[nodiscard]] QStringList Instaladas() const override { return FImpressoras.Instaladas(); }
+    [[nodiscard]] int CodigoPapelPadrao() const override { return FImpressoras.CodigoPapelPadrao(); }
+    [[nodiscard]] TEscolhaImpressora Escolha() const override { return FImpressoras.Escolha(); }
+    void Escolhe(const TEscolhaImpressora& escolha) override { FImpressoras.Escolhe(escolha); }
+    [[nodiscard]] std::unique_ptr<QPrinter> CriaImpressora(const QString& nomeDocumento) const override
+    {
+        if (FTeclas == 0)
+            for (QWidget* janela : QApplication::topLevelWidgets())
+                if (janela->objectName() == QLatin1String("Pruv2003") && janela->focusWidget()) {
+                    ++FTeclas;
+                    for (const QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease})
+                        QCoreApplication::postEvent(janela->focusWidget(),
+                                                    new QKeyEvent(tipo, Qt::Key_F, Qt::ControlModifier));
+                    // Long enough for the printing's next keep-alive to take the queued events.
+                    QThread::msleep(60);
+                }
+        return FImpressoras.CriaImpressora(nomeDocumento);
+    }
+
+private:
+    IImpressoras& FImpressoras;
+    IImpressoras* FAnterior;
+    mutable int FTeclas = 0;
+};
+
 }  // namespace
 
 TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
@@ -397,10 +527,8 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     impressoras.Nomes.clear();   // only the PDF stand-in
 
     static QElapsedTimer pausa;
-    Passos passos({
-        {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
-        {"the initial screen offers a new declaration", [] { return E::AtivaE("FoInicial"); },
-         [] { E::Tecla(Qt::Key_Return); }},
+    Passos passos = DoInicioANovaDeclaracao();
+    passos.insert(passos.end(), {
         {"the new declaration: number, year, name", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
          [] {
              E::Digita(QStringLiteral("11222333000181"));
@@ -509,17 +637,9 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
          [] { E::Tecla(Qt::Key_F, Qt::AltModifier); }},
         {"back on the summary; printing", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
          [] { E::Tecla(Qt::Key_M, Qt::ControlModifier); }},
-        {"the print assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"the whole declaration is the first choice: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"to paper rather than the screen: Tab to the choice, Down", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Down);
-             E::Tecla(Qt::Key_O, Qt::AltModifier);
-         }},
+    });
+    ImprimeDeclaracao(passos, impressoras);
+    passos.insert(passos.end(), {
         {"printed on the default printer; closing the declaration", [&impressoras] { return E::AtivaE("Pruv2003") && ImpressaoTerminada(impressoras.Arquivos()); },
          [] { E::Tecla(Qt::Key_F, Qt::ControlModifier); }},
         {"closed; opening it again", [] { return E::AtivaE("Pruv2003") && !Visivel("PgDeclaracao"); },
@@ -600,33 +720,23 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
     QDir().mkpath(fresca);
     qputenv("PRUV2003_HOME", fresca.toLocal8Bit());
     TPastas::DirecionaConfiguracoesQt();
-    Escriturario importador({
+    Passos importacao({
         {"the tips close with Esc", [] { return E::AtivaE("FoNovidade"); }, [] { E::Tecla(Qt::Key_Escape); }},
         {"the initial screen: Esc to the main window", [] { return E::AtivaE("FoInicial"); },
          [] { E::Tecla(Qt::Key_Escape); }},
         {"importing", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_I, Qt::ControlModifier); }},
-        {"the import assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"a declaration: Tab to the file name", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-         }},
-        {"the delivery file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
-         [] {
-             E::Digita(entregue);
-             E::Tecla(Qt::Key_O, Qt::AltModifier);
-         }},
+    });
+    ImportaDeclaracao(importacao, entregue);
+    importacao.insert(importacao.end(), {
         {"imported: Fechar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotDecImp"); },
          [] {
              EXPECT_EQ(TextoDoRotulo("LbTotDecImp"), QStringLiteral("1"));
              EXPECT_EQ(TextoDoRotulo("LbTotBenefAdic"), QString::number(std::size(Beneficiarios)));
              E::Tecla(Qt::Key_F, Qt::AltModifier);
          }},
-        {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
-        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
-        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
     });
+    SaiPeloMenu(importacao);
+    Escriturario importador(std::move(importacao));
     EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia2")), 0);
     EXPECT_EQ(importador.Parado(), std::string()) << "stopped at " << importador.Parado();
     // The delivery layout carries no income statement: the statement's deductions were compared
@@ -662,4 +772,146 @@ TEST(Escriturario, AProgramStartedOnADatabaseItCannotReadEndsWhenClosed)
     });
     EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia")), 0);
     EXPECT_EQ(escriturario.Feitos(), 3u) << "stopped at " << escriturario.Parado();
+}
+
+// A company of 2002 typed by a clerk who passed over 2003, printed with no printer while a key
+// was pressed, then an import of another company with its statements, all by the keyboard.
+TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByKeyboard)
+{
+    ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta() + QStringLiteral("/pdf"));
+    impressoras.Nomes.clear();   // only the PDF stand-in
+    ImpressoraComTecla tecla(impressoras);
+
+    // Another company's declaration, with one value line refused, and its statements, all refused.
+    static const QString outra = QStringLiteral("11444777000161");
+    static QString declaracao, comprovantes;
+    {
+        TDeclaracaoEntrega d;
+        d.Ano = QStringLiteral("2002");
+        d.Ni = outra;
+        d.Nome = QStringLiteral("COMERCIO E FILHOS LTDA");
+        TItemEntrega item;
+        item.Codigo = QStringLiteral("0561");
+        item.BeneficiarioPf = true;
+        item.NiBeneficiario = QLatin1String(Beneficiarios[0].Cpf);
+        item.NomeBeneficiario = QLatin1String(Beneficiarios[0].Nome);
+        item.Valor(TItemEntrega::TSerie::Rendimento, 1) = Quantia("1000");
+        const QByteArray boa = ImportacaoDeTeste::Valores('2', 2, outra, item, 0);
+        declaracao = ProgramaDeTeste::Pasta() + QStringLiteral("/declaracao.txt");
+        comprovantes = ProgramaDeTeste::Pasta() + QStringLiteral("/comprovantes.txt");
+        QFile arquivo(declaracao);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        arquivo.write(ImportacaoDeTeste::Tipo1(1, d) + "\r\n" + boa + "\r\n"
+                      + ImportacaoDeTeste::Troca(ImportacaoDeTeste::Valores('2', 3, outra, item, 0), 688, "9") + "\r\n");
+        arquivo.close();
+        QFile linhas(comprovantes);
+        ASSERT_TRUE(linhas.open(QIODevice::WriteOnly));
+        linhas.write(QByteArray(50, '1') + "\r\n" + QByteArray(60, '2') + "\r\n");
+    }
+
+    Passos passos = DoInicioANovaDeclaracao();
+    passos.insert(passos.end(), {
+        {"the new declaration: the number, Tab to the year", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
+         [] {
+             E::Digita(QStringLiteral("11222333000181"));
+             E::Tecla(Qt::Key_Tab);
+         }},
+        {"Up to 2003", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("CbAnoRet"); },
+         [] { E::Tecla(Qt::Key_Up); }},
+        {"2003 is of extinction: the message, Return", [] { return Mensagem() != nullptr; },
+         [] {
+             EXPECT_TRUE(Mensagem()->text().contains(QStringLiteral("2003"))) << Mensagem()->text().toStdString();
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"Down back to 2002, Tab to the name", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("CbAnoRet"); },
+         [] {
+             E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_Tab);
+         }},
+        {"the name, Return", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeNome"); },
+         [] {
+             E::Digita(QStringLiteral("EMPRESA GAMA LTDA"));
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"the declaration opens, not of extinction; printing", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
+         [] {
+             const auto* sim = Mostrado<QRadioButton>("RbSimEncerramento");
+             const auto* nao = Mostrado<QRadioButton>("RbNaoEncerramento");
+             EXPECT_TRUE(sim && nao && !sim->isChecked() && nao->isChecked());
+             E::Tecla(Qt::Key_M, Qt::ControlModifier);
+         }},
+    });
+    // The clerk's Ctrl+F while the report prints (ImpressoraComTecla) must not close the
+    // declaration under it.
+    ImprimeDeclaracao(passos, impressoras);
+    passos.insert(passos.end(), {
+        {"printed, the declaration still open; importing", [] { return E::AtivaE("Pruv2003") && !EstadoPrograma::EmProcessamento; },
+         [] {
+             EXPECT_TRUE(Visivel("PgDeclaracao"));
+             E::Tecla(Qt::Key_I, Qt::ControlModifier);
+         }},
+    });
+    ImportaDeclaracao(passos, declaracao);
+    passos.insert(passos.end(), {
+        {"imported with a line refused: Fechar shows the report", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotRej"); },
+         [] {
+             EXPECT_NE(TextoDoRotulo("LbTotRej"), QStringLiteral("0"));
+             E::Tecla(Qt::Key_F, Qt::AltModifier);
+         }},
+        {"the report of the refused line: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
+         [] { E::Tecla(Qt::Key_Escape); }},
+        {"the statements now", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_I, Qt::ControlModifier); }},
+        {"the welcome again: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"Tab to the kind of import, Right to the statements", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("RBDeclaracao"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Right);
+         }},
+        {"Tab to the file name", [] { return E::FocoEm("RBComprovante"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+         }},
+        {"the statements' file; Avançar", [] { return E::FocoEm("EdArquivo"); },
+         [] {
+             E::Digita(comprovantes);
+             E::Tecla(Qt::Key_A, Qt::AltModifier);
+         }},
+        {"the imported declaration, the second: Tab to the list, Down, Avançar",
+         [] { return E::AtivaE("FoAssistImportacao") && Visivel("DBGrDeclaracao"); },
+         [] {
+             for (int t = 0; t < 8 && !E::FocoEm("DBGrDeclaracao"); ++t)
+                 E::Tecla(Qt::Key_Tab);
+             E::Tecla(Qt::Key_Down);
+             E::Tecla(Qt::Key_A, Qt::AltModifier);
+         }},
+        {"the sample: Avançar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("grdImpCompr"); },
+         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+        {"every statement refused: Fechar shows their report", [] { return E::AtivaE("FoAssistImportacao") && Visivel("lblComprRejeitados"); },
+         [] {
+             EXPECT_EQ(TextoDoRotulo("lblComprRejeitados"), QStringLiteral("2"));
+             E::Tecla(Qt::Key_F, Qt::AltModifier);
+         }},
+        {"the statements' report: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
+         [] { E::Tecla(Qt::Key_Escape); }},
+    });
+    SaiPeloMenu(passos);
+    Escriturario escriturario(std::move(passos));
+    const int resultado = ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
+    EXPECT_EQ(escriturario.Parado(), std::string()) << "stopped at " << escriturario.Parado();
+    EXPECT_EQ(resultado, 0);
+    EXPECT_EQ(tecla.Teclas(), 1);
+
+    // Stored as the clerk left it: of 2002, no special situation.
+    TErros erros;
+    TPruv lida;
+    lida.SetErros(&erros);
+    ASSERT_TRUE(CarregaEmpresaGama(lida));
+    EXPECT_FALSE(lida.GetSituacaoEspecial());
+    // The log of the declaration's refused line, where the help sends the clerk to correct it.
+    QFile log(TPastas::ErroImp() + QStringLiteral("/11444777.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << log.fileName().toStdString();
+    EXPECT_TRUE(log.readAll().contains(outra.toLatin1()));
 }

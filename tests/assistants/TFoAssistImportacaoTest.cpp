@@ -418,6 +418,63 @@ TEST_F(TFoAssistImportacaoTest, TheCommandImportsStatementsIntoTheChosenDeclarat
     static_cast<void>(antiga);
 }
 
+// The error log the help sends the clerk to: each declaration import's own, named for its
+// declarant, kept by the imports that follow.
+TEST_F(TFoAssistImportacaoTest, EachImportKeepsItsOwnErrorLogUnderTheNameOfWhatItImported)
+{
+    ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta());
+    QStringList relatados;
+    TPruv2003 janela;
+    TRotinasPrincipal rotinas;
+    rotinas.ExecutaAssistImportacao = ExecutaAssistImportacao;
+    rotinas.ExibeRelatorioErrosImp = [&](int, const QString& nome, const QString&) { relatados << nome; };
+    janela.DefineRotinas(std::move(rotinas));
+    const auto importaDeclaracao = [&](const QString& ni) {
+        AoAbrir([&](TFoAssistImportacao& a) {
+            a.EdArquivo->setText(ArquivoDeclaracao(Declarante(ni)));
+            Clica(a, "BtnOK");   // Concluir: the whole import with what is proposed
+            EXPECT_EQ(a.Atual(), 7);
+            Clica(a, "BtnOK");
+        });
+        janela.Comando(QStringLiteral("MiImportar"))->trigger();
+    };
+
+    // Another company first, then the one the statements go to: each log its own.
+    importaDeclaracao(Outra);
+    importaDeclaracao(Matriz);
+    EXPECT_EQ(relatados, (QStringList{Outra.left(8), Matriz.left(8)})) << relatados.join(QLatin1Char(' ')).toStdString();
+    const auto logMatriz = Log(Matriz.left(8));
+    ASSERT_EQ(logMatriz.size(), 1u);
+    EXPECT_TRUE(logMatriz[0].second.contains(Matriz)) << logMatriz[0].second.toStdString();
+    const auto logOutra = Log(Outra.left(8));
+    ASSERT_EQ(logOutra.size(), 1u);
+    EXPECT_TRUE(logOutra[0].second.contains(Outra)) << logOutra[0].second.toStdString();
+
+    // Statements of the same company, with refused lines and their report shown: the
+    // declaration's log stays as it was.
+    const QString comprovantes = Arquivo({Comprovante(Luis, "10600"), Comprovante(Bruno, "500"), QByteArray(50, '1')},
+                                         "\r\n", QStringLiteral("comprovantes.txt"));
+    bool previsto = false;
+    AoAbrir([&](TFoAssistImportacao& a) {
+        Clica(a, "BtnAvancar");
+        a.RBComprovante->click();
+        a.EdArquivo->setText(comprovantes);
+        Clica(a, "BtnAvancar");
+        ASSERT_EQ(a.Atual(), 8);
+        ASSERT_TRUE(a.DBGrDeclaracao->DataSource()->DataSet()->Locate(QStringLiteral("NR_PF_PJ"), {Matriz.left(12)}, {}));
+        Clica(a, "BtnAvancar");
+        Clica(a, "BtnAvancar");
+        ASSERT_EQ(a.Atual(), 11);
+        EXPECT_EQ(a.lblComprRejeitados->text(), QStringLiteral("2"));
+        FechaPreview(previsto);
+        Clica(a, "BtnOK");
+    });
+    janela.Comando(QStringLiteral("MiImportar"))->trigger();
+    EXPECT_TRUE(previsto);
+    EXPECT_EQ(Log(Matriz.left(8)), logMatriz);
+    EXPECT_EQ(Log(Outra.left(8)), logOutra);
+}
+
 TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImportedAndLocksAStoredOne)
 {
     Armazenada(Matriz, "2001", 1);

@@ -1,4 +1,5 @@
 #include <QDateTime>
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include "TextoPdf.h"
@@ -56,6 +57,13 @@ TEST_F(TFrRelPendenciasTest, PrintedRunEndsWithItsTotals)
     const QString fim = TextoPdf::Linhas(paginas.back()).join(QLatin1Char('|'));
     EXPECT_TRUE(fim.contains(QStringLiteral("Total de Erros: 0012"))) << fim.toStdString();
     EXPECT_TRUE(fim.contains(QStringLiteral("Total de Avisos: 0003"))) << fim.toStdString();
+
+    // Only the PDF stand-in: the clerk is told which file holds the paper.
+    impressoras.Nomes.clear();
+    frame->Imprime(false);
+    ASSERT_EQ(impressoras.Arquivos().size(), 2);
+    ASSERT_EQ(dialogos.Codigos(), (std::vector<int>{161, 162}));
+    EXPECT_TRUE(dialogos.Textos().back().contains(QDir::toNativeSeparators(impressoras.Arquivos().back())));
 }
 
 TEST_F(TFrRelPendenciasTest, RowsRunOverTheirPagesAsTheirCodesSay)

@@ -114,7 +114,7 @@ TEST_F(TArqComprovanteTest, EachLineIsCheckedAgainstTheDeclarationAndStoredWhenA
     ProgressoRegistrado gauge;
     TArqComprovante importacao(Comprovantes(linhas), pruv);
     ASSERT_EQ(importacao.Importa(&gauge), 0);
-    EXPECT_EQ(importacao.NomeLog(), QStringLiteral("11222333"));
+    EXPECT_EQ(importacao.NomeLog(), QStringLiteral("11222333-Comprovantes"));
     EXPECT_EQ(importacao.Lidas(), 11);
     EXPECT_EQ(importacao.Importadas(), 1);
     EXPECT_EQ(importacao.Rejeitadas(), 8);

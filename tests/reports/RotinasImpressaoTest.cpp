@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTimer>
@@ -183,12 +184,16 @@ TEST_F(RotinasImpressaoTest, WithNoPrinterPrintShows161AndSetUp162)
     EXPECT_TRUE(Imprime({">", ">", "RBImprimir", "!"}));
     ASSERT_EQ(impressoras.Arquivos().size(), 1);
     EXPECT_EQ(impressoras.Usadas(), QStringList{QString()});
+    // The clerk is told where the paper went: no printer, a PDF file, which one.
+    ASSERT_EQ(dialogos.Codigos(), (std::vector<int>{162, 162}));
+    EXPECT_TRUE(dialogos.Textos().back().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
+        << dialogos.Textos().back().toStdString();
 
     // Not even the stand-in: the assistant does not start.
     impressoras.Existe = false;
     janela->Comando(QStringLiteral("MiConfigurarImpressora"))->trigger();
     EXPECT_FALSE(Imprime({">", ">", "RBImprimir", "!"}));
-    EXPECT_EQ(dialogos.Codigos(), (std::vector<int>{162, 162, 161}));
+    EXPECT_EQ(dialogos.Codigos(), (std::vector<int>{162, 162, 162, 161}));
     EXPECT_EQ(impressoras.Arquivos().size(), 1);
     EXPECT_TRUE(dialogo.OfertasConfiguracao().empty());
     EXPECT_FALSE(EstadoPrograma::EmProcessamento);

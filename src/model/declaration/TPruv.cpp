@@ -1,6 +1,7 @@
 #include "model/declaration/TPruv.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "model/declaration/IVerificacao.h"
 #include "model/declaration/RotinasVerificacao.h"
@@ -72,6 +73,7 @@ void TPruv::Limpa()
     FDataGeracao = 0;
     FTipoDeclaracao = QStringLiteral("O");
     FSituacaoEspecial = false;
+    FSituacaoAntesDoAno.reset();
     FNrDisquetes = 0;
     FNrEstabelecimentos = 0;
     if (TErros* erros = Erros())
@@ -238,8 +240,15 @@ void TPruv::SetAno(const QString& Ano)
     }
     FAno = Ano;
     AplicaAno();
-    if (FAno > FAnoAtual)
-        SetSituacaoEspecial(true);
+    if (FAno > FAnoAtual) {
+        // A year after the current one carries the special situation; what stood before comes
+        // back when the year goes back, so that a year only passed over leaves no mark.
+        if (!FSituacaoAntesDoAno)
+            FSituacaoAntesDoAno = FSituacaoEspecial;
+        FSituacaoEspecial = true;
+    } else if (FSituacaoAntesDoAno) {
+        FSituacaoEspecial = *std::exchange(FSituacaoAntesDoAno, std::nullopt);
+    }
 }
 
 void TPruv::SetAnoSemExcecao(const QString& Ano)
@@ -307,6 +316,7 @@ void TPruv::SetSituacaoEspecial(bool Situacao)
     if (const std::uint8_t codigo = ConfereSituacaoEspecial(Situacao, FAno); codigo != 0)
         throw EPruvError(codigo, QString(), 0);
     FSituacaoEspecial = Situacao;
+    FSituacaoAntesDoAno.reset();   // chosen: no year takes it back
 }
 
 void TPruv::SetSituacaoEspecialSemExcecao(bool Situacao)
@@ -316,6 +326,7 @@ void TPruv::SetSituacaoEspecialSemExcecao(bool Situacao)
         return;
     }
     FSituacaoEspecial = Situacao;
+    FSituacaoAntesDoAno.reset();
 }
 
 void TPruv::SetNrDisquetes(int Quantidade)

@@ -2,6 +2,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/codes/TColecaoCodigoRetencao.h"
@@ -125,7 +126,8 @@ public:
     // ---- setters ----
     // A refused year leaves the year empty. An accepted one gives the withholding codes its year
     // and rebuilds the available natures; the raising form also switches the special situation
-    // on for a year after the current one.
+    // on for a year after the current one, and a later year not after it puts back the special
+    // situation that stood before (unless it was set meanwhile).
     void SetAno(const QString& Ano);
     void SetAnoSemExcecao(const QString& Ano);
     // Natureza is one of GetNaturezas().GetTodas() (anything else raises std::logic_error). The
@@ -188,6 +190,9 @@ private:
     TRespCnpj FRespCnpj;
     QString FTipoDeclaracao = QStringLiteral("O");
     bool FSituacaoEspecial = false;
+    // The special situation before a year after the current one switched it on; none while no
+    // year forces it or once it was chosen.
+    std::optional<bool> FSituacaoAntesDoAno;
     int FNrDisquetes = 0;
     int FNrEstabelecimentos = 0;
     TNumero FNrDisquetesValor;

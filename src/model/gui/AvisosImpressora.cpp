@@ -1,5 +1,7 @@
 #include "model/gui/AvisosImpressora.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <cstdint>
 
@@ -10,6 +12,7 @@ namespace {
 
 constexpr std::uint8_t ErroGravacao = 159;
 constexpr std::uint8_t SemImpressora = 161;
+constexpr std::uint8_t NenhumaImpressoraInstalada = 162;
 
 void AvisaSemImpressora()
 {
@@ -40,4 +43,35 @@ void AvisaImpressaoRecusada(const QPrinter& Impressora)
         TErro(ErroGravacao, Impressora.outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
     else
         AvisaSemImpressora();
+}
+
+QString ArquivoSemImpressora(const QPrinter& Impressora)
+{
+    // The stand-in prints only where no printer is installed; a printer may itself write PDF.
+    if (Impressora.outputFormat() != QPrinter::PdfFormat || !Impressoras::Atual().Instaladas().isEmpty())
+        return QString();
+    return Impressora.outputFileName();
+}
+
+void AvisaGravadoSemImpressora(const QStringList& Arquivos)
+{
+    if (Arquivos.isEmpty())
+        return;
+    QString onde;
+    if (Arquivos.size() == 1) {
+        onde = QStringLiteral("o documento foi gravado em PDF no arquivo ") + QDir::toNativeSeparators(Arquivos.front());
+    } else {
+        const QFileInfo primeiro(Arquivos.front());
+        onde = QStringLiteral("o documento foi gravado em %1 arquivos PDF na pasta %2, de \"%3\" a \"%4\"")
+                   .arg(Arquivos.size())
+                   .arg(QDir::toNativeSeparators(primeiro.absolutePath()), primeiro.fileName(),
+                        QFileInfo(Arquivos.back()).fileName());
+    }
+    TErro(NenhumaImpressoraInstalada, onde, TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+}
+
+void AvisaImpressaoConcluida(const QPrinter& Impressora)
+{
+    if (const QString arquivo = ArquivoSemImpressora(Impressora); !arquivo.isEmpty())
+        AvisaGravadoSemImpressora({arquivo});
 }

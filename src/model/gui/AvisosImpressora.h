@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QPrinter;
@@ -16,3 +17,12 @@ class QPrinter;
 // Tells that the printer refused a job: message 159 with the file's name when it was writing a
 // PDF file, 161 otherwise.
 void AvisaImpressaoRecusada(const QPrinter& Impressora);
+
+// The file a job printed on Impressora went to when no printer is installed (the PDF stand-in);
+// empty when it went to a printer.
+[[nodiscard]] QString ArquivoSemImpressora(const QPrinter& Impressora);
+// Tells the clerk that the document went to these files for want of a printer: message 162 with
+// the files' place. Nothing when there are none.
+void AvisaGravadoSemImpressora(const QStringList& Arquivos);
+// Both, for one job that printed on Impressora.
+void AvisaImpressaoConcluida(const QPrinter& Impressora);

@@ -3,6 +3,10 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include "platform/ui/TEntradaRetida.h"
+
+TAtividadeQt::TAtividadeQt() : FBomba(TBombaDeEventos::IntervaloPadrao, {}, &TEntradaRetida::Bombeia) {}
+
 TAtividadeQt::~TAtividadeQt()
 {
     while (FProfundidade > 0)

@@ -2,10 +2,11 @@
 #include "platform/ui/IAtividade.h"
 #include "platform/ui/TBombaDeEventos.h"
 
-// Busy cursor as the application's override cursor; keep-alive through TBombaDeEventos.
+// Busy cursor as the application's override cursor; keep-alive through TBombaDeEventos, whose
+// pumps hold the user's input back from the work's commands (TEntradaRetida).
 class TAtividadeQt final : public IAtividade {
 public:
-    TAtividadeQt() = default;
+    TAtividadeQt();
     ~TAtividadeQt() override;   // gives back a cursor still held
 
     void IniciaOcupado() override;

@@ -318,6 +318,8 @@ void TFoPreview::PrintClick()
         return;
     if (!TSaidaRelatorio::ImprimePaginas(*documento, *impressora, de, ate))
         AvisaImpressaoRecusada(*impressora);
+    else
+        AvisaImpressaoConcluida(*impressora);
 }
 
 void TFoPreview::ProximasPaginasClick()

@@ -1,7 +1,10 @@
 #include "model/declaration/TPruv.h"
 
 #include <QStringList>
+#include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "model/PruvDeTeste.h"
 #include "model/VerificacaoRegistrada.h"
@@ -89,6 +92,43 @@ TEST_F(TPruvTest, YearIsAcceptedFrom1997To2003AndAYearAfterTheCurrentOneIsSpecia
         coletada.SetAnoSemExcecao(QLatin1String(c.ano));
         EXPECT_EQ(erros.Count(), c.codigo ? 1 : 0);
         EXPECT_FALSE(coletada.GetSituacaoEspecial());   // only the raising form switches it on
+    }
+}
+
+// The year a clerk passes over on the way to another leaves no special situation behind; one
+// the clerk chose stays.
+TEST_F(TPruvTest, AYearPassedOverLeavesTheSpecialSituationAsItWas)
+{
+    // Each step: a year to set ("*" sets the special situation on by choice, "-" clears the
+    // declaration); then the special situation expected at the end.
+    const struct { std::vector<const char*> passos; bool especial; } casos[] = {
+        {{"2003", "2002"}, false},
+        {{"2003", "2003", "2002"}, false},       // forced twice, still nothing chosen
+        {{"2003", "20a2", "2001"}, false},       // a refused year in between
+        {{"2003", "2003"}, true},
+        {{"*", "2003", "2002"}, true},           // chosen before the year forced it
+        {{"2003", "*", "2002"}, true},           // confirmed while forced: a choice
+        {{"2003", "-", "2002"}, false},
+        {{"2003", "-", "*", "2003", "1999"}, true},
+    };
+    for (const auto& c : casos) {
+        std::string rastro;
+        TPruv pruv;
+        for (const char* passo : c.passos) {
+            rastro += std::string(passo) + " ";
+            if (std::string_view(passo) == "*") {
+                pruv.SetSituacaoEspecial(true);
+            } else if (std::string_view(passo) == "-") {
+                pruv.Limpa();
+            } else {
+                try {
+                    pruv.SetAno(QLatin1String(passo));
+                } catch (const EPruvError&) {
+                }
+            }
+        }
+        SCOPED_TRACE(rastro);
+        EXPECT_EQ(pruv.GetSituacaoEspecial(), c.especial);
     }
 }
 

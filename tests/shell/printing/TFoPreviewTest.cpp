@@ -183,6 +183,25 @@ TEST(TFoPreview, PrintWithoutAnyPrinterShowsMessage161)
     EXPECT_TRUE(dialogo.Ofertas().empty());
 }
 
+TEST(TFoPreview, PrintWithOnlyThePdfStandInTellsWhereTheFileWent)
+{
+    RelatorioDePaginas relatorio(2);
+    TJanela t(relatorio.R);
+    ASSERT_TRUE(t.Gerou());
+    ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta());
+    impressoras.Nomes.clear();
+    DialogosRoteirizados dialogos;
+    DialogoImpressaoRoteirizado dialogo;
+    dialogo.Responde({true, TFaixaImpressao::Todas, 0, 0});
+
+    t.Janela.Print->click();
+
+    ASSERT_EQ(impressoras.Arquivos().size(), 1u);
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{162});
+    EXPECT_TRUE(dialogos.Textos().front().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
+        << dialogos.Textos().front().toStdString();
+}
+
 TEST(TFoPreview, FailedPdfWriteShowsMessage159)
 {
     // A printer whose PDF file cannot be written (its folder does not exist).
