@@ -274,9 +274,10 @@ QWidget* TFoAssistImportacao::CriaPagina4()
     PanelNatureza->setObjectName(QStringLiteral("PanelNatureza"));
     CbTipoDeclar = new TdvDBComboBox(PanelNatureza);
     CbTipoDeclar->setObjectName(QStringLiteral("CbTipoDeclar"));
-    // The descriptions are longer than the page is wide: the box shows the chosen one shortened,
-    // whole in its hint, and the list opens wide enough for all of them.
+    // The descriptions are longer than the page is wide: the box is two lines tall and shows the
+    // chosen one wrapped, whole; the hint holds it too and the list opens wide enough for all.
     CbTipoDeclar->SetStyle(TComboBoxStyle::csOwnerDrawFixed);
+    CbTipoDeclar->setFixedHeight(AlturaDaNatureza(QFontMetrics(CbTipoDeclar->font())));
     CbTipoDeclar->OnDrawItem = [this](QWidget*, int indice, QPainter& p, const QRect& r, unsigned estado) {
         DesenhaNatureza(indice, p, r, estado);
     };
@@ -730,8 +731,20 @@ void TFoAssistImportacao::DesenhaNatureza(int Indice, QPainter& p, const QRect& 
     p.setPen(paleta.color(grupo, destacado ? QPalette::HighlightedText : QPalette::Text));
     p.setFont(CbTipoDeclar->font());
     const QRect texto = r.adjusted(3, 0, -3, 0);
-    p.drawText(texto, Qt::AlignLeft | Qt::AlignVCenter,
-               p.fontMetrics().elidedText(CbTipoDeclar->Items()[Indice], Qt::ElideRight, texto.width()));
+    const QString& descricao = CbTipoDeclar->Items()[Indice];
+    // Wrapped where the rectangle holds it (the box), shortened where it cannot (a row of the list).
+    constexpr int quebra = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+    if (p.fontMetrics().boundingRect(texto, quebra, descricao).height() <= texto.height())
+        p.drawText(texto, quebra, descricao);
+    else
+        p.drawText(texto, Qt::AlignLeft | Qt::AlignVCenter,
+                   p.fontMetrics().elidedText(descricao, Qt::ElideRight, texto.width()));
+}
+
+int TFoAssistImportacao::AlturaDaNatureza(const QFontMetrics& Medidas)
+{
+    // Two lines and the frame round them: the longest description wraps once at the page's width.
+    return 2 * Medidas.lineSpacing() + 6;
 }
 
 void TFoAssistImportacao::TravaPainel(bool Encontrada)

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFontMetrics;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -144,6 +145,8 @@ private:
     // The chosen nature's whole description as the box's hint.
     void DicaNatureza();
     void DesenhaNatureza(int Indice, QPainter& p, const QRect& r, unsigned Estado) const;
+    // The nature box's height: two lines of its font inside its frame.
+    [[nodiscard]] static int AlturaDaNatureza(const QFontMetrics& Medidas);
     void TravaPainel(bool Encontrada);
     void PassaNomeEAno();
     void Importa();

@@ -6,6 +6,7 @@
 #include "exchange/TTabelaImpItem.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/values/ErrosDeLinha.h"
+#include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
 
 namespace {
@@ -224,5 +225,5 @@ void TGrupoValores::VerificaItem()
     QString texto;
     ConcatenaErros(erros, haErros, texto);
     if (haErros && !FLinhas.empty())
-        FLinhas.back().Mensagem = TMensagemLinha::Inicio(FLinhas.back().Numero) + texto + QLatin1Char('.');
+        FLinhas.back().Mensagem = TMensagemLinha::Inicio(FLinhas.back().Numero) + TErro::ComPontoFinal(texto);
 }

@@ -17,6 +17,8 @@
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TNi.h"
 #include "model/values/ArquivosTexto.h"
+#include "model/values/ErrosDeLinha.h"
+#include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"
@@ -658,7 +660,7 @@ void TImportacaoPruv::LeTipo1()
     FPruv->SetChave(QString());
     FPruv->GetRespCnpj().Limpa();
     FPruv->GetResponsavel().Limpa();
-    RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + texto + QLatin1Char('.'));
+    RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + TErro::ComPontoFinal(texto));
     ++FContadores->RegistrosRejeitados;
 }
 
@@ -717,7 +719,7 @@ void TImportacaoPruv::LeTipo4()
         bool haErros = false;
         QString texto;
         ConcatenaDesde(FErros, 0, haErros, texto);
-        RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + texto + QLatin1Char('.'));
+        RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + TErro::ComPontoFinal(texto));
         ++FContadores->RegistrosRejeitados;
         LimpaAnexo();
         return;
@@ -779,9 +781,7 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
             break;
         }
         // Nothing could be written: the item lacks a key part.
-        FLog.Registra(TMensagemLinha::Inicio(linhas.front().Numero) + TErro::Mensagem(CodigoChaveInvalida)
-                          + QLatin1Char('.'),
-                      linhas.front().Texto);
+        FLog.Registra(TextoErroCampo(CodigoChaveInvalida, QString(), linhas.front().Numero), linhas.front().Texto);
         for (std::size_t i = 1; i < linhas.size(); ++i)
             FLog.Registra(TGrupoValores::TextoRejeitado(linhas[i].Numero), linhas[i].Texto);
     } else {
@@ -802,16 +802,13 @@ void TImportacaoPruv::RegistraErro(const QString& Texto)
 
 void TImportacaoPruv::RegistraCodigo(std::uint8_t Codigo, const QString& Campo)
 {
-    QString texto = TMensagemLinha::Inicio(FAtual.Numero) + TErro::Mensagem(Codigo);
-    if (!Campo.isEmpty())
-        texto += QStringLiteral(": ") + Campo;
-    RegistraErro(texto + QLatin1Char('.'));
+    RegistraErro(TextoErroCampo(Codigo, Campo, FAtual.Numero));
 }
 
 void TImportacaoPruv::RegistraAviso(std::uint8_t Codigo)
 {
     RegistraErro(QStringLiteral("Linha: ") + QString::number(FAtual.Numero) + QStringLiteral(" -  AVISO: ")
-                 + TErro::Mensagem(Codigo) + QLatin1Char('.'));
+                 + MensagemDaLinha(Codigo));
 }
 
 void TImportacaoPruv::Rejeita(const TRejeicao& Rejeicao)

@@ -1,6 +1,6 @@
 #include "exchange/TMensagemLinha.h"
 
-#include "model/values/TErro.h"
+#include "model/values/ErrosDeLinha.h"
 
 QString TMensagemLinha::Inicio(int Numero)
 {
@@ -14,7 +14,7 @@ void TMensagemLinha::Adiciona(const QString& Mensagem)
 
 void TMensagemLinha::AdicionaCodigo(std::uint8_t Codigo, const QString& Parametro)
 {
-    Adiciona(Parametro.isEmpty() ? TErro::Mensagem(Codigo) + QLatin1Char('.') : TErro::FormataMensagem(Codigo, Parametro));
+    Adiciona(MensagemDaLinha(Codigo, Parametro));
 }
 
 void TMensagemLinha::AdicionaTrecho(const QString& Trecho)

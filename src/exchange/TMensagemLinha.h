@@ -11,7 +11,8 @@ public:
 
     // A message already worded (with its final point).
     void Adiciona(const QString& Mensagem);
-    // The message of Codigo: formatted with Parametro when there is one, else its text and ".".
+    // The message of Codigo: formatted with Parametro when there is one, else its text and a
+    // stop unless it ends in one or in "?".
     void AdicionaCodigo(std::uint8_t Codigo, const QString& Parametro = QString());
     void AdicionaTrecho(const QString& Trecho);
 

@@ -94,6 +94,15 @@ void TPruvCustomInplaceEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
         key = Qt::Key_Tab;
         shift |= Qt::ShiftModifier;
     }
+    if (key == Qt::Key_Escape) {
+        // The typing is dropped: the cell's stored text comes back, all selected, so that what
+        // is typed next replaces it instead of running on from the dropped digits.
+        UpdateContents();
+        SetModified(false);
+        selectAll();
+        key = 0;
+        return;
+    }
     if (EhEnter(key) || key == Qt::Key_Tab)
         GridKeyDown(key, shift);
     TInplaceEdit::KeyDown(key, shift);

@@ -21,6 +21,7 @@ struct THintInfo {
 
 // The ordinary cell editor; right-aligned in a money grid. Enter and Tab go to the grid's
 // keys first, so the editor moves by the grid's rules and Tab at its ends leaves the grid.
+// Esc gives the editor the cell's stored text again, all selected.
 class TPruvCustomInplaceEdit : public TInplaceEdit {
     Q_OBJECT
 public:

@@ -519,6 +519,24 @@ TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImported
     EXPECT_EQ(Linhas("PruvItem"), 0);   // nothing imported yet
 }
 
+TEST_F(TFoAssistImportacaoTest, EveryNatureFitsWholeInTheBoxOnThePage)
+{
+    auto a = Assistente();
+    AteODeclarante(*a, ArquivoDeclaracao(Declarante(Matriz)));
+    ASSERT_EQ(a->Atual(), 4);
+    a->show();
+    QCoreApplication::processEvents();
+    const QRect texto = a->CbTipoDeclar->EditRect().ToQRect().adjusted(3, 0, -3, 0);
+    EXPECT_LE(a->CbTipoDeclar->geometry().right(), a->PanelNatureza->width());
+    const QFontMetrics medidas(a->CbTipoDeclar->font());
+    const QStringList& descricoes = a->CbTipoDeclar->Items().Strings();
+    ASSERT_FALSE(descricoes.isEmpty());
+    for (const QString& descricao : descricoes) {
+        SCOPED_TRACE(descricao.toStdString());
+        EXPECT_LE(medidas.boundingRect(texto, Qt::TextWordWrap, descricao).height(), texto.height());
+    }
+}
+
 TEST_F(TFoAssistImportacaoTest, ADeliveryFileIsUnpackedAndImportedAndAnUnknownPackingEndsOnTheErrorPage)
 {
     // A delivery file written by this program, of a declaration deleted since.

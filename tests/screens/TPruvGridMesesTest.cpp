@@ -253,6 +253,35 @@ TEST(TPruvGridMeses, LeavingTheGridWithARefusedTextKeepsTheUserOnTheCell)
     EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("9999999999999"));
 }
 
+TEST(TPruvGridMeses, EscRestoresTheStoredAmountAndWhatIsTypedNextReplacesIt)
+{
+    // Esc in the editor gives the cell its stored text back, all selected: the amount typed
+    // after it stands alone, and leaving the cell after Esc stores what was there.
+    const struct { qint64 guardado; const char* antes; const char* depois; const char* mostra; qint64 fica; } casos[] = {
+        {0, "1000001500", "1000,00", "0,00", Reais(1000)},
+        {Reais(250), "1000001500", "1000,00", "250,00", Reais(1000)},
+        {Reais(250), "77", "", "250,00", Reais(250)},       // Esc, then away: nothing typed stays
+        {Reais(250), "12,3", "9", "250,00", Reais(9)},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.guardado << " " << c.antes << " " << c.depois);
+        Janela<TPruvGridRendimentos> j;
+        j.item.GetValores().GetRendimento(5).SetValor(c.guardado);
+        j.Em(1, 5);
+        Digita(QString::fromLatin1(c.antes));
+        Tecla(Qt::Key_Escape);
+        ASSERT_TRUE(j.grade->EditorMode());
+        EXPECT_EQ(j.grade->InplaceEditor()->text(), QString::fromLatin1(c.mostra));
+        EXPECT_EQ(j.grade->InplaceEditor()->selectedText(), QString::fromLatin1(c.mostra));
+        Digita(QString::fromLatin1(c.depois));
+        QCoreApplication::processEvents();   // the second decimal moves on by itself
+        if (j.Atual() == Celula{1, 5})
+            Tecla(Qt::Key_Down);
+        EXPECT_EQ(j.item.GetValores().GetRendimento(5).GetValor(), c.fica);
+        EXPECT_TRUE(j.dialogos.Textos().isEmpty());
+    }
+}
+
 TEST(TPruvGridMeses, AnAmountDraggedFromACellDropsIntoAMoneyEdit)
 {
     Janela<TPruvGridRendimentos> j;

@@ -10,14 +10,6 @@ QString InicioDaLinha(int N)
     return QStringLiteral("Linha: ") + QString::number(N) + QStringLiteral(" - ");
 }
 
-QString TextoDoCampo(std::uint8_t Codigo, const QString& Campo, int N)
-{
-    QString texto = InicioDaLinha(N) + TErro::Mensagem(Codigo);
-    if (!Campo.isEmpty())
-        texto += QStringLiteral(": ") + Campo;
-    return texto + QLatin1Char('.');
-}
-
 bool GravaNosLogs(bool Grava, const QString& Texto, const QString& Linha, TArquivoTexto& LogErros,
                   TArquivoTexto& LogRejeitadas)
 {
@@ -29,6 +21,19 @@ bool GravaNosLogs(bool Grava, const QString& Texto, const QString& Linha, TArqui
 }
 
 }  // namespace
+
+QString MensagemDaLinha(std::uint8_t Codigo, const QString& Parametro)
+{
+    return Parametro.isEmpty() ? TErro::ComPontoFinal(TErro::Mensagem(Codigo))
+                               : TErro::FormataMensagem(Codigo, Parametro);
+}
+
+QString TextoErroCampo(std::uint8_t Codigo, const QString& Campo, int N)
+{
+    if (Campo.isEmpty())
+        return InicioDaLinha(N) + MensagemDaLinha(Codigo);
+    return InicioDaLinha(N) + TErro::Mensagem(Codigo) + QStringLiteral(": ") + Campo + QLatin1Char('.');
+}
 
 void ConcatenaErros(const TErros& Erros, bool& HaErros, QString& Texto)
 {
@@ -47,8 +52,7 @@ bool RegistraErroLinha(int Indice, std::uint8_t Codigo, const QString& Parametro
                        bool& HaErro, QString& Texto, std::vector<QString>& Linhas, int& N, QString& Linha)
 {
     HaErro = true;
-    const QString mensagem = Parametro.isEmpty() ? TErro::Mensagem(Codigo) + QLatin1Char('.')
-                                                 : TErro::FormataMensagem(Codigo, Parametro);
+    const QString mensagem = MensagemDaLinha(Codigo, Parametro);
     Texto = Texto.isEmpty() ? InicioDaLinha(N) + mensagem : Texto + QStringLiteral("; ") + mensagem;
     Linhas.at(static_cast<std::size_t>(Indice)) = Texto;
     const bool leu = LeLinha(Arquivo, Linha);
@@ -60,7 +64,7 @@ bool RegistraErroCampo(bool Grava, std::uint8_t Codigo, const QString& Campo, TA
                        TArquivoTexto& LogErros, TArquivoTexto& LogRejeitadas, QString& Texto, QString& Linha,
                        int& N, int& Rejeitadas, int& Erros)
 {
-    Texto = TextoDoCampo(Codigo, Campo, N);
+    Texto = TextoErroCampo(Codigo, Campo, N);
     const bool gravou = GravaNosLogs(Grava, Texto, Linha, LogErros, LogRejeitadas);
     ++Rejeitadas;
     ++Erros;
@@ -72,7 +76,7 @@ bool RegistraErroCampo(bool Grava, std::uint8_t Codigo, const QString& Campo, TA
 bool RegistraErroSimples(bool Grava, std::uint8_t Codigo, const QString& Campo, TArquivoTexto& LogErros,
                          TArquivoTexto& LogRejeitadas, QString& Texto, const QString& Linha, int N, int& Erros)
 {
-    Texto = TextoDoCampo(Codigo, Campo, N);
+    Texto = TextoErroCampo(Codigo, Campo, N);
     const bool gravou = GravaNosLogs(Grava, Texto, Linha, LogErros, LogRejeitadas);
     ++Erros;
     return gravou;

@@ -9,6 +9,13 @@ class TErros;
 // Builders of the error lines of the import logs. N is the number of the current input line;
 // every line they build starts "Linha: " + N + " - ".
 
+// The message of Codigo in an error line: formatted with Parametro when there is one, otherwise
+// its raw text closed by a stop (none added after a "." or "?" of its own).
+[[nodiscard]] QString MensagemDaLinha(std::uint8_t Codigo, const QString& Parametro = QString());
+
+// "Linha: " + N + " - " + the message of Codigo, then ": " + Campo + "." when Campo is given.
+[[nodiscard]] QString TextoErroCampo(std::uint8_t Codigo, const QString& Campo, int N);
+
 // For each entry of Erros of type error: sets HaErros and appends its message to Texto, joined
 // with "; ", the final "." of the result taken off each time.
 void ConcatenaErros(const TErros& Erros, bool& HaErros, QString& Texto);

@@ -95,9 +95,14 @@ QString TErro::FormataMensagem(std::uint8_t Codigo, const QString& Parametro)
         texto += QStringLiteral(": ") + Parametro.mid(leitura);
 
     // A text that already ends in a full stop (messages 1 and 2 do) keeps the one it has.
-    if (!texto.contains(QLatin1Char('?')) && !texto.endsWith(QLatin1Char('.')))
-        texto += QLatin1Char('.');
-    return texto;
+    return texto.contains(QLatin1Char('?')) ? texto : ComPontoFinal(texto);
+}
+
+QString TErro::ComPontoFinal(const QString& Texto)
+{
+    if (Texto.endsWith(QLatin1Char('.')) || Texto.endsWith(QLatin1Char('?')))
+        return Texto;
+    return Texto + QLatin1Char('.');
 }
 
 Resposta TErro::MostraMensagem(const QString& Texto, TipoDialogo Tipo, std::uint16_t Botoes, int HelpCtx)

@@ -48,6 +48,8 @@ public:
     // and the character after it); parts left over, or the whole parameter when the text has no
     // marker, are appended after ": "; a final "." unless the text holds "?" or ends in one.
     static QString FormataMensagem(std::uint8_t Codigo, const QString& Parametro);
+    // Texto closed by a full stop, unless it already ends in one or in a question mark.
+    static QString ComPontoFinal(const QString& Texto);
     // Shows a text in the standard message dialog and returns the button pressed.
     static Resposta MostraMensagem(const QString& Texto, TipoDialogo Tipo, std::uint16_t Botoes, int HelpCtx);
 

@@ -143,3 +143,36 @@ TEST(RegistraErroCampo, ALogThatCannotBeWrittenIsReported)
     EXPECT_FALSE(RegistraErroSimples(true, 19, QString(), fechado, fechado, texto, entrada.Linha, entrada.N, erros));
     EXPECT_TRUE(RegistraErroSimples(false, 19, QString(), fechado, fechado, texto, entrada.Linha, entrada.N, erros));
 }
+
+TEST(ErrosDeLinha, AMessageEndedByAStopOrAQuestionGetsNoSecondStop)
+{
+    // 19 ends bare, 56 in a full stop, 30 in a question mark. A field is closed by its own stop.
+    const struct { std::uint8_t codigo; const char* campo; const char* fim; } casos[] = {
+        {19, "", "inválido."},
+        {19, "X", "inválido: X."},
+        {56, "", "4,5 e 6."},
+        {56, "X", "4,5 e 6.: X."},
+        {30, "", "Privado ?"},
+        {30, "X", "Privado ?: X."},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << int(c.codigo) << " " << c.campo);
+        TArquivoTexto dsc, txt;
+        QString texto;
+        int erros = 0;
+        ASSERT_TRUE(RegistraErroSimples(false, c.codigo, QString::fromLatin1(c.campo), dsc, txt, texto, QString(), 7,
+                                        erros));
+        EXPECT_TRUE(texto.startsWith(QStringLiteral("Linha: 7 - ")));
+        EXPECT_TRUE(texto.endsWith(QString::fromUtf8(c.fim))) << texto.toStdString();
+
+        if (*c.campo)
+            continue;
+        Entrada entrada;
+        std::vector<QString> linhas(1);
+        bool haErro = false;
+        QString linha;
+        ASSERT_TRUE(RegistraErroLinha(0, c.codigo, QString(), entrada.Arquivo, haErro, linha, linhas, entrada.N,
+                                      entrada.Linha));
+        EXPECT_EQ(linha, QStringLiteral("Linha: 1 - ") + TErro::Mensagem(c.codigo) + (c.codigo == 19 ? "." : ""));
+    }
+}

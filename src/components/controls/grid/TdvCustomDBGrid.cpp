@@ -336,6 +336,13 @@ bool TdvCustomDBGrid::GetCheckBoxValues(int coluna, int, QString& checked, QStri
     return false;
 }
 
+bool TdvCustomDBGrid::MostraCaixasDeMarcacao() const
+{
+    const QStringList& linhas = ControlTypeInUse();
+    return std::any_of(linhas.begin(), linhas.end(),
+                       [](const QString& linha) { return linha.section(QLatin1Char(';'), 1, 1) == CheckBox; });
+}
+
 bool TdvCustomDBGrid::IsDataCell(int coluna, int linha) const
 {
     const int dataCol = coluna - FIndicatorOffset;
@@ -561,7 +568,11 @@ bool TdvCustomDBGrid::DonoEhLookupCombo() const
 void TdvCustomDBGrid::InitRowHeights()
 {
     const bool linhas = FOptions & dgRowLines;
-    SetDefaultRowHeight(dvDataRowHeight(dvTextHeight(font()), linhas, FRowHeightPercent));
+    int altura = dvDataRowHeight(dvTextHeight(font()), linhas, FRowHeightPercent);
+    // A small font would clip the check boxes drawn in the rows.
+    if (MostraCaixasDeMarcacao())
+        altura = std::max(altura, dvCheckBoxRowHeight());
+    SetDefaultRowHeight(altura);
     if (FOptions & dgTitles)
         SetRowHeights(0, dvTitleRowHeight(dvTextHeight(FTitleFont.Font), FTitleLines, linhas));
 }

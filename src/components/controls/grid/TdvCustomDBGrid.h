@@ -191,6 +191,8 @@ public:
     [[nodiscard]] const QStringList& ControlTypeInUse() const;
     // For a data cell whose field has a line FIELD;CheckBox;checked;unchecked (compared exactly).
     bool GetCheckBoxValues(int coluna, int linha, QString& checked, QString& unchecked) const;
+    // Some field is drawn as a check box (a ControlType line of that kind is in effect).
+    [[nodiscard]] bool MostraCaixasDeMarcacao() const;
     // The link is active and the cell shows a mapped field of a held record.
     [[nodiscard]] bool IsDataCell(int coluna, int linha) const;
     // A data cell of a memo field, or of a blob field marked RichEdit.

@@ -12,6 +12,12 @@ class QFont;
 
 // A data row: a line of text plus 2 (plus 1 with row lines), scaled by the percentage.
 [[nodiscard]] int dvDataRowHeight(int textHeight, bool rowLines, int rowHeightPercent);
+// The least data row that shows a check box whole: the box with its frame, and above and below
+// it a clear pixel and the focus line.
+[[nodiscard]] constexpr int dvCheckBoxRowHeight()
+{
+    return 10 + 2 + 2 * 2;
+}
 // The title row: titleLines lines of text plus 4 (plus 1 without row lines).
 [[nodiscard]] int dvTitleRowHeight(int textHeight, int titleLines, bool rowLines);
 // A column: displayWidth characters "0" wide plus 4, widened to titleWidth (0: no title).

@@ -5,6 +5,7 @@
 
 #include "components/controls/GradeDeDadosDeTeste.h"
 #include "components/controls/grid/TdvColumn.h"
+#include "components/controls/grid/dvGridLayout.h"
 #include "components/controls/grid/dvGridPaint.h"
 #include "components/data/settings/TdvIntl.h"
 
@@ -290,6 +291,32 @@ TEST_F(TdvCustomDBGridTest, CellTextLandsInItsRectangle)
     const TRect ultima = grade->CellRect(2, 5);
     EXPECT_EQ(Escuros(imagem, {ultima.Right + 2, 0, grade->ClientWidth(), grade->ClientHeight()}), 0);
     EXPECT_EQ(Escuros(imagem, {0, ultima.Bottom + 2, grade->ClientWidth(), grade->ClientHeight()}), 0);
+}
+
+TEST_F(TdvCustomDBGridTest, ARowOfCheckBoxesLeavesRoomForTheFocusFrameAroundTheBox)
+{
+    tabela.ControlType() = {QStringLiteral("ATIVO;CheckBox;S;N")};
+    Mostra(5);
+    for (const int pixels : {8, 10, 11, 12}) {
+        SCOPED_TRACE(pixels);
+        QFont fonte = Fonte();
+        fonte.setPixelSize(pixels);
+        grade->setFont(fonte);
+        QApplication::processEvents();
+        const TRect r = grade->CellRect(3, 2);
+        const int y = (r.Top + r.Bottom - 10) / 2;   // the box's top; its frame is one pixel outside
+        // The focus line and a clear pixel above the frame, and the same below it.
+        EXPECT_GE(y - 1 - r.Top, 2);
+        EXPECT_GE(r.Bottom - 1 - (y + 10), 2);
+    }
+
+    // Without check boxes the rows keep the height of their text.
+    tabela.ControlType().clear();
+    QFont pequena = Fonte();
+    pequena.setPixelSize(8);
+    grade->setFont(pequena);
+    QApplication::processEvents();
+    EXPECT_EQ(grade->DefaultRowHeight(), dvDataRowHeight(dvTextHeight(pequena), true, 100));
 }
 
 TEST_F(TdvCustomDBGridTest, CheckBoxCellsShowTheirCheckedValueInAnyCase)
