@@ -92,7 +92,9 @@ QString TMonetario::Inteiros(qint64 Unidades, bool Agrupa)
 
 qint64 TMonetario::Centavos() const
 {
-    return (GetValorPositivo() + 50) / 100;
+    // Rounded half up without adding first: a total may reach what 64 bits hold.
+    const qint64 valor = GetValorPositivo();
+    return valor / 100 + (valor % 100 >= 50 ? 1 : 0);
 }
 
 QString TMonetario::GetTexto() const

@@ -256,6 +256,7 @@ TEST(TMonetario, SomaAndSubtraiUsePositiveAmountsWithoutTheLimitOfTypedOnes)
     EXPECT_EQ(soma.GetValor(), 13 * TMonetario::Maximo);
     EXPECT_EQ(soma.GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
     enorme.SetValor(std::numeric_limits<qint64>::max());
+    EXPECT_EQ(enorme.GetTextoFormatado(), QStringLiteral("922.337.203.685.477,58"));   // shown whole too
     EXPECT_EQ(CodigoLevantado([&] { soma.Soma(enorme); }), 165);
     EXPECT_EQ(soma.GetValor(), 13 * TMonetario::Maximo);
     soma.SetValor(std::numeric_limits<qint64>::min() + 1);
