@@ -196,6 +196,9 @@ TFoAssistImportacao::TFoAssistImportacao(TColecaoPruv& Colecao, const QString& N
 
 TFoAssistImportacao::~TFoAssistImportacao()
 {
+    // Freed while shown, the name field loses the focus as the window goes: its check must not
+    // run on a window already half gone.
+    disconnect(DENome, nullptr, this, nullptr);
     DBGrDeclaracao->SetDataSource(nullptr);
     if (TbPruv)
         FechaTabela(*TbPruv);
