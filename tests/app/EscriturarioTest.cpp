@@ -774,6 +774,31 @@ TEST(Escriturario, AProgramStartedOnADatabaseItCannotReadEndsWhenClosed)
     EXPECT_EQ(escriturario.Feitos(), 3u) << "stopped at " << escriturario.Parado();
 }
 
+// Closed while the splash still runs, before the program's own loop has begun: with no window
+// left the loop would wait for ever, and a second start would only bring the hidden window back.
+TEST(Escriturario, AProgramClosedDuringItsSplashEnds)
+{
+    QDir().mkpath(TPastas::Dados());
+    {
+        QFile estragado(TPastas::Dados() + QStringLiteral("/pruv2003.db"));
+        ASSERT_TRUE(estragado.open(QIODevice::WriteOnly));
+        estragado.write(QByteArray(8192, 'x'));
+    }
+    Escriturario escriturario({
+        {"the error", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+        {"the main window, closed while the splash runs",
+         [] { return JanelaPrincipal() && !JanelaPrincipal()->isEnabled() && !QApplication::activeModalWidget(); },
+         [] { JanelaPrincipal()->close(); }},
+        {"leaving asks", [] { return QApplication::activeModalWidget() != nullptr; }, [] { E::Tecla(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    QElapsedTimer relogio;
+    relogio.start();
+    EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia")), 0);
+    EXPECT_EQ(escriturario.Feitos(), 3u) << "stopped at " << escriturario.Parado();
+    EXPECT_LT(relogio.elapsed(), 10000) << "the program went on after its window had closed";
+}
+
 // A company of 2002 typed by a clerk who passed over 2003, printed with no printer while a key
 // was pressed, then an import of another company with its statements, all by the keyboard.
 TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByKeyboard)

@@ -744,6 +744,7 @@ void TPruv2003::closeEvent(QCloseEvent* evento)
         if (!FormCloseQuery())
             return;
         evento->accept();
+        FFechada = true;
         FormClose();
     });
 }
