@@ -59,9 +59,15 @@ int ExecutaPrograma(const QString& PastaInstancia)
                 AnimaSplash(*splash);
                 splash.reset();
             }
-            janela.setEnabled(true);
-            ExcecaoAplicacao::Protege([&janela] { janela.AbrirDialogoInicial(); });
-            if (!janela.Terminando())
+            // Qt ends its loop with the last window only once the loop runs: a window closed
+            // during the splash or the initial dialogs ends the program here.
+            if (!janela.Fechada()) {
+                janela.setEnabled(true);
+                ExcecaoAplicacao::Protege([&janela] { janela.AbrirDialogoInicial(); });
+            }
+            if (janela.Fechada())
+                resultado = 0;
+            else if (!janela.Terminando())
                 resultado = QApplication::exec();
         }
         instancia.DefineJanela(nullptr);

@@ -753,9 +753,11 @@ QWidget* JanelaPrincipal()
     return nullptr;
 }
 
-TEST(Escriturario, AProgramStartedOnADatabaseItCannotReadEndsWhenClosed)
+// Not a database: the program shows its error and goes on with what can mend it. The user
+// closes the main window, after the splash or while it still runs, and confirms; the program
+// must end then.
+void FechaSobreUmArquivoQueNaoEBanco(bool duranteOSplash)
 {
-    // Not a database: the program shows its error and goes on with what can mend it.
     QDir().mkpath(TPastas::Dados());
     {
         QFile estragado(TPastas::Dados() + QStringLiteral("/pruv2003.db"));
@@ -765,13 +767,32 @@ TEST(Escriturario, AProgramStartedOnADatabaseItCannotReadEndsWhenClosed)
     Escriturario escriturario({
         {"the error", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
         {"the main window, closed as the window's own button does",
-         [] { return JanelaPrincipal() && JanelaPrincipal()->isEnabled() && !QApplication::activeModalWidget(); },
+         // The main window stays disabled while the splash runs.
+         [duranteOSplash] {
+             return JanelaPrincipal() && JanelaPrincipal()->isEnabled() != duranteOSplash
+                    && !QApplication::activeModalWidget();
+         },
          [] { JanelaPrincipal()->close(); }},
-        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+        {"leaving asks", [] { return QApplication::activeModalWidget() != nullptr; }, [] { E::Tecla(Qt::Key_Return); }},
         {"the program has ended", [] { return false; }, [] {}},
     });
+    QElapsedTimer relogio;
+    relogio.start();
     EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia")), 0);
     EXPECT_EQ(escriturario.Feitos(), 3u) << "stopped at " << escriturario.Parado();
+    EXPECT_LT(relogio.elapsed(), 10000) << "the program went on after its window had closed";
+}
+
+TEST(Escriturario, AProgramStartedOnADatabaseItCannotReadEndsWhenClosed)
+{
+    FechaSobreUmArquivoQueNaoEBanco(false);
+}
+
+// Closed before the program's own loop has begun: with no window left that loop would wait for
+// ever, and a second start would only bring the hidden window back.
+TEST(Escriturario, AProgramClosedDuringItsSplashEnds)
+{
+    FechaSobreUmArquivoQueNaoEBanco(true);
 }
 
 // A company of 2002 typed by a clerk who passed over 2003, printed with no printer while a key

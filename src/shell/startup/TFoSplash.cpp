@@ -220,7 +220,20 @@ TFoSplash::~TFoSplash() = default;
 
 void TFoSplash::SetPrincipal(QWidget* principal)
 {
+    if (FPrincipal)
+        FPrincipal->removeEventFilter(this);
     FPrincipal = principal;
+    if (FPrincipal)
+        FPrincipal->installEventFilter(this);
+}
+
+bool TFoSplash::eventFilter(QObject* objeto, QEvent* evento)
+{
+    // The user closed the program while it was loading: nothing is left to wait for. A
+    // minimised window's hide comes from the window system and is not an end.
+    if (objeto == FPrincipal && evento->type() == QEvent::Hide && !evento->spontaneous())
+        Interrompe();
+    return QWidget::eventFilter(objeto, evento);
 }
 
 void TFoSplash::Reinicia()

@@ -68,7 +68,8 @@ public:
     TFoSplash();
     ~TFoSplash() override;
 
-    // The main window it is placed on when shown; none while it does not exist yet.
+    // The main window it is placed on when shown; none while it does not exist yet. Closing
+    // that window ends the splash too.
     void SetPrincipal(QWidget* principal);
     [[nodiscard]] bool Terminado() const { return FFim; }
 
@@ -79,6 +80,7 @@ protected:
     void mousePressEvent(QMouseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void Reinicia();

@@ -124,6 +124,15 @@ void GravaBooleano(const char* secao, const char* chave, bool valor)
                              valor ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+// The program ends with its main window: a window of its own left on the screen (the pending
+// items kept through a data error, a check still running) would keep Qt's loop waiting for it.
+void EscondeDemaisJanelas(const QWidget& principal)
+{
+    for (QWidget* janela : QApplication::topLevelWidgets())
+        if (janela != &principal && janela->isVisible())
+            janela->hide();
+}
+
 }  // namespace
 
 // A command that this program runs, with the routine it needs before it can be enabled (none for
@@ -744,6 +753,8 @@ void TPruv2003::closeEvent(QCloseEvent* evento)
         if (!FormCloseQuery())
             return;
         evento->accept();
+        FFechada = true;
+        EscondeDemaisJanelas(*this);
         FormClose();
     });
 }

@@ -143,6 +143,8 @@ public:
     void ApplicationEvents1Exception(std::exception_ptr excecao);
     // The program was told to end (no database, or a full disk).
     [[nodiscard]] bool Terminando() const { return FTerminando; }
+    // The user closed the window and confirmed: the program ends with it.
+    [[nodiscard]] bool Fechada() const { return FFechada; }
 
     // The command (menu item) or menu of that component name; nullptr when there is none.
     [[nodiscard]] QAction* Comando(const QString& nome) const;
@@ -264,5 +266,6 @@ private:
     TEstadoMenus FEstadoMenus;
     bool FMenusHabilitados = true;
     bool FTerminando = false;
+    bool FFechada = false;
     ExcecaoAplicacao::Tratador FTratadorAnterior;
 };

@@ -106,17 +106,22 @@ TEST(TFoSplash, TheEnvironmentSwitchLeavesTheSplashOut)
 TEST(TFoSplash, AClickAKeyOrCloseEndsTheAnimationAtOnce)
 {
     const ChaveSplash chave(nullptr);
-    const std::function<void(TFoSplash&)> maneiras[] = {
-        [](TFoSplash& s) { QTest::mouseClick(s.findChild<QLabel*>(QStringLiteral("LbPruv")), Qt::LeftButton); },
-        [](TFoSplash& s) { QTest::keyClick(&s, Qt::Key_Space); },
-        [](TFoSplash& s) { s.close(); },
+    const std::function<void(TFoSplash&, QWidget&)> maneiras[] = {
+        [](TFoSplash& s, QWidget&) { QTest::mouseClick(s.findChild<QLabel*>(QStringLiteral("LbPruv")), Qt::LeftButton); },
+        [](TFoSplash& s, QWidget&) { QTest::keyClick(&s, Qt::Key_Space); },
+        [](TFoSplash& s, QWidget&) { s.close(); },
+        // The main window closed by the user while the program loads.
+        [](TFoSplash&, QWidget& principal) { principal.close(); },
     };
     for (const auto& maneira : maneiras) {
+        QWidget principal;
+        principal.show();
         auto splash = TFoSplash::Cria();
         ASSERT_NE(splash, nullptr);
+        splash->SetPrincipal(&principal);
         splash->show();
         const QRect inicio = Disco(*splash);
-        QTimer::singleShot(0, splash.get(), [&maneira, &splash] { maneira(*splash); });
+        QTimer::singleShot(0, splash.get(), [&maneira, &splash, &principal] { maneira(*splash, principal); });
         AnimaSplash(*splash);
         EXPECT_TRUE(splash->Terminado());
         EXPECT_NE(Disco(*splash), TTrajetoSplash::Geometria(inicio, TTrajetoSplash::TotalPassos));

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -631,6 +633,30 @@ TEST_F(TPruv2003DeclaracaoTest, ADataErrorWithADeclarationOpenLetsTheRestoreDrop
     EXPECT_EQ(quadro->Fechamentos, 1);
     EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pruv 2003"));
     EXPECT_TRUE(Ligado("MiSair"));
+}
+
+// The pending items stay open through a data error, since nothing of the declaration is touched
+// then; a window of the program left on the screen would keep the program from ending.
+TEST_F(TPruv2003DeclaracaoTest, AfterADataErrorClosingTheMainWindowEndsTheProgramWithAllItsWindows)
+{
+    Armazenada(Matriz);
+    Inicia();
+    Abre(Matriz);
+    TJanelaModeless pendencias("FoPendencias", true);   // its check still running
+    TJanelaModeless pesquisa("FoPesquisar");
+    janela->ApplicationEvents1Exception(std::make_exception_ptr(EDadosError(143, QStringLiteral("IChavePruv"), 0)));
+    ASSERT_TRUE(BaseIndisponivel);
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Sim);
+
+    // As the program's own loop runs it: it must end with the main window.
+    QTimer::singleShot(0, janela.get(), [this] { janela->close(); });
+    QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{33});
+    EXPECT_FALSE(janela->isVisible());
+    EXPECT_FALSE(pendencias.isVisible());
+    EXPECT_FALSE(pesquisa.isVisible());
 }
 
 TEST_F(TPruv2003DeclaracaoTest, TheSearchCommandOpensTheSearchOnTheOpenDeclarationAndLocatesThroughTheWindow)
