@@ -28,9 +28,6 @@
 
 namespace {
 
-// The display is dragged once the mouse has moved this far, held.
-constexpr int LimiarDoArraste = 20;
-
 QPointer<TFoCalcula>& Janela()
 {
     static QPointer<TFoCalcula> janela;
@@ -291,15 +288,11 @@ bool TFoCalcula::eventFilter(QObject* objeto, QEvent* evento)
     switch (evento->type()) {
     case QEvent::MouseButtonPress: {
         auto* m = static_cast<QMouseEvent*>(evento);
-        FArrastePendente = m->button() == Qt::LeftButton;
-        FInicioArraste = m->globalPosition().toPoint();
+        FArraste.Pressiona(m->globalPosition().toPoint(), m->button() == Qt::LeftButton);
         return false;
     }
     case QEvent::MouseMove: {
-        const QPoint p = static_cast<QMouseEvent*>(evento)->globalPosition().toPoint();
-        if (FArrastePendente && (std::abs(p.x() - FInicioArraste.x()) >= LimiarDoArraste
-                                 || std::abs(p.y() - FInicioArraste.y()) >= LimiarDoArraste)) {
-            FArrastePendente = false;
+        if (FArraste.Partiu(static_cast<QMouseEvent*>(evento)->globalPosition().toPoint())) {
             Executa([this] {
                 TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(FCalculadora.Entrada()), PaDisplay,
                                           TArrasteMonetario::Pressionado);
@@ -308,7 +301,7 @@ bool TFoCalcula::eventFilter(QObject* objeto, QEvent* evento)
         return false;
     }
     case QEvent::MouseButtonRelease:
-        FArrastePendente = false;
+        FArraste.Solta();
         return false;
     case QEvent::DragEnter:
     case QEvent::DragMove: {

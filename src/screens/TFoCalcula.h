@@ -1,8 +1,8 @@
 #pragma once
-#include <QPoint>
 #include <QWidget>
 
 #include "screens/TCalculadora.h"
+#include "screens/TInicioDeArraste.h"
 
 class QFrame;
 class QLabel;
@@ -53,6 +53,5 @@ private:
     QRadioButton* RbFixa4 = nullptr;
     QRadioButton* RbLivre = nullptr;
     std::size_t FLinhasNaFita = 0;
-    QPoint FInicioArraste;
-    bool FArrastePendente = false;
+    TInicioDeArraste FArraste;   // from the display
 };

@@ -10,13 +10,6 @@
 #include "platform/widgets/SomenteLeitura.h"
 #include "screens/TArrasteMonetario.h"
 
-namespace {
-
-// The mouse moves this far, held with Shift, before the amount of a money edit is dragged.
-constexpr int LimiarDoArraste = 20;
-
-}  // namespace
-
 TPruvEdit::TPruvEdit(QWidget* parent)
     : TPruvCustomEdit(parent), FVinculo([this] { Reapresenta(); })
 {
@@ -56,18 +49,15 @@ void TPruvEdit::SetTexto(const QString& Texto)
 
 void TPruvEdit::mousePressEvent(QMouseEvent* e)
 {
-    FArrastePendente = TipoDeDado() == TTipoDeDado::Numerico && e->button() == Qt::LeftButton
-                       && e->modifiers().testFlag(Qt::ShiftModifier);
-    FInicioArraste = e->position().toPoint();
+    FArraste.Pressiona(e->position().toPoint(), TipoDeDado() == TTipoDeDado::Numerico
+                                                    && e->button() == Qt::LeftButton
+                                                    && e->modifiers().testFlag(Qt::ShiftModifier));
     TPruvCustomEdit::mousePressEvent(e);
 }
 
 void TPruvEdit::mouseMoveEvent(QMouseEvent* e)
 {
-    const QPoint p = e->position().toPoint();
-    if (FArrastePendente && (std::abs(p.x() - FInicioArraste.x()) >= LimiarDoArraste
-                             || std::abs(p.y() - FInicioArraste.y()) >= LimiarDoArraste)) {
-        FArrastePendente = false;
+    if (FArraste.Partiu(e->position().toPoint())) {
         TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(text()), this, TArrasteMonetario::Pressionado);
         return;
     }
@@ -76,7 +66,7 @@ void TPruvEdit::mouseMoveEvent(QMouseEvent* e)
 
 void TPruvEdit::mouseReleaseEvent(QMouseEvent* e)
 {
-    FArrastePendente = false;
+    FArraste.Solta();
     TPruvCustomEdit::mouseReleaseEvent(e);
 }
 

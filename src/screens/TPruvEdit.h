@@ -1,6 +1,6 @@
 #pragma once
-#include <QPoint>
 
+#include "screens/TInicioDeArraste.h"
 #include "screens/TPruvCustomEdit.h"
 #include "screens/TVinculoDado.h"
 
@@ -40,6 +40,5 @@ private:
     [[nodiscard]] bool AceitaSoltar(const QMimeData* dados) const;
 
     TVinculoDado FVinculo;
-    QPoint FInicioArraste;
-    bool FArrastePendente = false;   // Shift and the left button held, not yet 20 pixels away
+    TInicioDeArraste FArraste;   // Shift and the left button held on a money field
 };
