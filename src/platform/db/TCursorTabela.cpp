@@ -662,9 +662,7 @@ bool TCursorTabela::PlanoNaTabela(int tipo)
     if (FModoFiltro[t] >= 0 && FGeracaoPlano[t] == FBanco->Geracao())
         return FModoFiltro[t] == 1;
     bool naTabela = true;
-    TComando plano(FBanco->Conexao(), QStringLiteral("EXPLAIN QUERY PLAN ") + FSqlFiltroPosicao[t]);
-    while (plano.Passo()) {
-        const QString passo = plano.Texto(plano.Colunas() - 1);
+    for (const QString& passo : FBanco->Plano(FSqlFiltroPosicao[t])) {
         if (passo.contains(QLatin1String("INDEX"), Qt::CaseInsensitive) || passo.contains(QLatin1String("B-TREE"), Qt::CaseInsensitive) ||
             passo.contains(QLatin1String("AUTOMATIC"), Qt::CaseInsensitive))
             naTabela = false;
