@@ -857,23 +857,19 @@ TCursorTabela::TSondagem TCursorTabela::SondaPrimeira(bool frente, const TAceita
         return TSondagem::SemLinha;
     // As a row under test inside the engine: read by no walk yet, its columns noted as read.
     const quint64 leitura = std::exchange(registro.Leitura, 0);
-    TLinhaSondada fonte(*this);
-    registro.Fonte = &fonte;
+    registro.Fonte = &FFonte;
+    FSondando = true;
     const quint64 antes = TComando::Atividade();
     const quint64 versao = FVersaoOnde;
-    const auto ao = qScopeGuard([&] { registro.Fonte = nullptr; });
+    const auto ao = qScopeGuard([&] {
+        registro.Fonte = nullptr;
+        FSondando = false;
+    });
     const bool aceito = aceita(registro);
     registro.Leitura = leitura;
     if (TComando::Atividade() != antes || FVersaoOnde != versao || !FTextosProntos)
         return TSondagem::Perturbada;
     return aceito ? TSondagem::Aceita : TSondagem::Recusada;
-}
-
-void TCursorTabela::TLinhaSondada::Le(int coluna)
-{
-    const auto indice = static_cast<std::size_t>(coluna);
-    if (coluna >= 0 && indice < FCursor.FArgumento.size() && FCursor.FArgumento[indice] < 0)
-        FCursor.FAprender.push_back(coluna);
 }
 
 void TCursorTabela::TLinhaFiltrada::Le(int coluna)
@@ -884,7 +880,13 @@ void TCursorTabela::TLinhaFiltrada::Le(int coluna)
 void TCursorTabela::LeColunaFiltrada(int coluna)
 {
     const auto indice = static_cast<std::size_t>(coluna);
-    if (!FArgumentos || indice >= FLidaEm.size() || indice >= FLinha.Valores.size() || FLidaEm[indice] == FNumeroLinha)
+    if (!FArgumentos) {
+        // Outside the engine the row was read whole: a column not handed over is noted.
+        if (FSondando && coluna >= 0 && indice < FArgumento.size() && FArgumento[indice] < 0)
+            FAprender.push_back(coluna);
+        return;
+    }
+    if (indice >= FLidaEm.size() || indice >= FLinha.Valores.size() || FLidaEm[indice] == FNumeroLinha)
         return;
     const int argumento = indice < FArgumento.size() ? FArgumento[indice] : -1;
     if (argumento > 0 && argumento < FQuantosArgumentos) {

@@ -119,20 +119,11 @@ private:
     TComando& Prepara(const QString& sql);
     std::shared_ptr<TComando> PreparaCompartilhado(const QString& sql);
     void EsqueceComandos();
-    // The row being filtered inside the engine, read column by column.
+    // A row under test by the filters, read column by column inside the engine; outside it, the
+    // first row of a walk read whole, whose columns the filters read are noted.
     class TLinhaFiltrada final : public TFonteRegistro {
     public:
         explicit TLinhaFiltrada(TCursorTabela& cursor) : FCursor(cursor) {}
-        void Le(int coluna) override;
-
-    private:
-        TCursorTabela& FCursor;
-    };
-    // The first row of a walk from an end, while it is tested outside the engine: notes the
-    // columns the filters read that are not handed over.
-    class TLinhaSondada final : public TFonteRegistro {
-    public:
-        explicit TLinhaSondada(TCursorTabela& cursor) : FCursor(cursor) {}
         void Le(int coluna) override;
 
     private:
@@ -206,6 +197,7 @@ private:
     std::vector<char> FTexto;          // per column: read as text (not vector<bool>: read per value of every row)
     std::vector<int> FAprender;        // columns read with the whole row, to be handed over from the next walk
     bool FSondado = false;             // the filters were asked about a first row outside the engine
+    bool FSondando = false;            // ... and are being asked now
     QString FOrdemDecrescente;
     TFluxo FFrenteFiltro;
     TFluxo FTrasFiltro;
