@@ -1,5 +1,6 @@
 #include "platform/db/TCursorTabela.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -93,6 +94,7 @@ void TCursorTabela::MontaColunasFiltro()
     for (const auto& campo : FEsquema.Campos)
         FTexto.push_back(IsTextType(campo.DataType) ? 1 : 0);
     FAprender.clear();
+    FSondado = false;
 }
 
 void TCursorTabela::MontaSqlFiltro()
@@ -162,11 +164,12 @@ void TCursorTabela::AprendeColunas()
         GaranteTextos();
         return;
     }
-    FTextosProntos = false;   // the filter texts hand over the new columns
+    // Only the filter texts hand over the new columns: the others, when made, stay as they are.
+    const bool soFiltros = std::exchange(FTextosProntos, false);
     // The columns handed to the filters choose no index: SQLite's plan of each walk stays.
     const auto modo = FModoFiltro;
     const auto geracao = FGeracaoPlano;
-    GaranteTextos();
+    GaranteTextos(soFiltros);
     FModoFiltro = modo;
     FGeracaoPlano = geracao;
 }
@@ -419,7 +422,7 @@ void TCursorTabela::TrocaTextos(TTextosGuardados& guardados, bool guarda)
     troca(FArgumentosChave, guardados.ArgumentosChave);
 }
 
-void TCursorTabela::GaranteTextos()
+void TCursorTabela::GaranteTextos(bool soFiltros)
 {
     if (FTextosProntos)
         return;
@@ -437,7 +440,10 @@ void TCursorTabela::GaranteTextos()
         EsqueceFiltradas();
         return;
     }
-    MontaTextos();
+    if (soFiltros)
+        MontaSqlFiltro();
+    else
+        MontaTextos();
     if (guardados.size() >= MaximoTextosGuardados)
         guardados.clear();
     auto novos = std::make_shared<TTextosGuardados>();
@@ -662,9 +668,7 @@ bool TCursorTabela::PlanoNaTabela(int tipo)
     if (FModoFiltro[t] >= 0 && FGeracaoPlano[t] == FBanco->Geracao())
         return FModoFiltro[t] == 1;
     bool naTabela = true;
-    TComando plano(FBanco->Conexao(), QStringLiteral("EXPLAIN QUERY PLAN ") + FSqlFiltroPosicao[t]);
-    while (plano.Passo()) {
-        const QString passo = plano.Texto(plano.Colunas() - 1);
+    for (const QString& passo : FBanco->Plano(FSqlFiltroPosicao[t])) {
         if (passo.contains(QLatin1String("INDEX"), Qt::CaseInsensitive) || passo.contains(QLatin1String("B-TREE"), Qt::CaseInsensitive) ||
             passo.contains(QLatin1String("AUTOMATIC"), Qt::CaseInsensitive))
             naTabela = false;
@@ -695,13 +699,31 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
     GaranteTextos();
     if (FRodando)
         return -1;
-    AprendeColunas();
-    TFuncaoFiltro::Registra(FBanco->Conexao());
+    if (!FAprender.empty())
+        AprendeColunas();
     const bool frente = modo == gmNext;
     TFluxo& fluxo = frente ? FFrenteFiltro : FTrasFiltro;
+    TRegistro primeira;
+    auto sondagem = TSondagem::SemLinha;
     if (!Continua(fluxo, de)) {
+        // Once per walk: a walk that steps on was begun on this connection, which has it still.
+        TFuncaoFiltro::Registra(FBanco->Conexao());
         if (fluxo.Comando)
             fluxo.Comando->Reinicia();
+        // The first walk of the filters asks them about its first row outside the engine, read
+        // whole: the columns they read are handed over from the walk's one statement, which
+        // refuses that row unasked, rather than from a second one that begins again.
+        if (!de && retomada < 0 && !FSondado && PlanoNaTabela(TipoFiltrada(false, frente))) {
+            FSondado = true;
+            sondagem = SondaPrimeira(frente, aceita, primeira);
+            if (sondagem == TSondagem::Perturbada)
+                return -1;   // the filters used the database: this walk is done outside the engine
+            if (sondagem != TSondagem::SemLinha) {
+                if (!FAprender.empty())
+                    AprendeColunas();
+                retomada = 1;
+            }
+        }
         // A walk from the start that must begin again with a column more handed over begins
         // from the start again and refuses the rows it has asked about unasked, when the new
         // walk also goes by place: after the key of its last row, every row of the walk would
@@ -726,6 +748,11 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
         fluxo.Comando = &comando;
         fluxo.Geracao = FBanco->Geracao();
         fluxo.Ativo = true;
+        if (sondagem == TSondagem::Aceita) {
+            registro = std::move(primeira);
+            fluxo.UltimaLeitura = registro.Leitura;
+            return 1;
+        }
     }
     const std::shared_ptr<TComando> comando = fluxo.Dono;
     FRodando = comando.get();
@@ -813,6 +840,38 @@ int TCursorTabela::Avalia(int argumentos, sqlite3_value** valores) noexcept
     return aceito ? 1 : 0;
 }
 
+TCursorTabela::TSondagem TCursorTabela::SondaPrimeira(bool frente, const TAceita& aceita, TRegistro& registro)
+{
+    TComando& le = Prepara(frente ? FSqlPrimeiro : FSqlUltimo);
+    for (TFluxo* outro : {&FFrente, &FTras})
+        if (outro->Comando == &le)
+            outro->Ativo = false;   // begins again by the key of its row
+    le.Reinicia();
+    int posicao = 1;
+    LigaOnde(le, posicao);
+    const bool achou = le.Passo();
+    if (achou)
+        Le(le, registro);
+    le.Reinicia();
+    if (!achou)
+        return TSondagem::SemLinha;
+    // As a row under test inside the engine: read by no walk yet, its columns noted as read.
+    const quint64 leitura = std::exchange(registro.Leitura, 0);
+    registro.Fonte = &FFonte;
+    FSondando = true;
+    const quint64 antes = TComando::Atividade();
+    const quint64 versao = FVersaoOnde;
+    const auto ao = qScopeGuard([&] {
+        registro.Fonte = nullptr;
+        FSondando = false;
+    });
+    const bool aceito = aceita(registro);
+    registro.Leitura = leitura;
+    if (TComando::Atividade() != antes || FVersaoOnde != versao || !FTextosProntos)
+        return TSondagem::Perturbada;
+    return aceito ? TSondagem::Aceita : TSondagem::Recusada;
+}
+
 void TCursorTabela::TLinhaFiltrada::Le(int coluna)
 {
     FCursor.LeColunaFiltrada(coluna);
@@ -821,7 +880,13 @@ void TCursorTabela::TLinhaFiltrada::Le(int coluna)
 void TCursorTabela::LeColunaFiltrada(int coluna)
 {
     const auto indice = static_cast<std::size_t>(coluna);
-    if (!FArgumentos || indice >= FLidaEm.size() || indice >= FLinha.Valores.size() || FLidaEm[indice] == FNumeroLinha)
+    if (!FArgumentos) {
+        // Outside the engine the row was read whole: a column not handed over is noted.
+        if (FSondando && coluna >= 0 && indice < FArgumento.size() && FArgumento[indice] < 0)
+            FAprender.push_back(coluna);
+        return;
+    }
+    if (indice >= FLidaEm.size() || indice >= FLinha.Valores.size() || FLidaEm[indice] == FNumeroLinha)
         return;
     const int argumento = indice < FArgumento.size() ? FArgumento[indice] : -1;
     if (argumento > 0 && argumento < FQuantosArgumentos) {

@@ -103,7 +103,8 @@ private:
     // One of the texts that read, write or delete a row by its key.
     const QString& SqlPorChave(QString TCursorTabela::*texto);
     void Reconstroi();
-    void GaranteTextos();
+    // `soFiltros`: only the columns handed to the record filters changed since the texts were made.
+    void GaranteTextos(bool soFiltros = false);
     void MontaTextos();
     void MontaValoresOnde();
     void EsqueceFiltradas();
@@ -118,7 +119,8 @@ private:
     TComando& Prepara(const QString& sql);
     std::shared_ptr<TComando> PreparaCompartilhado(const QString& sql);
     void EsqueceComandos();
-    // The row being filtered inside the engine, read column by column.
+    // A row under test by the filters, read column by column inside the engine; outside it, the
+    // first row of a walk read whole, whose columns the filters read are noted.
     class TLinhaFiltrada final : public TFonteRegistro {
     public:
         explicit TLinhaFiltrada(TCursorTabela& cursor) : FCursor(cursor) {}
@@ -127,6 +129,9 @@ private:
     private:
         TCursorTabela& FCursor;
     };
+    enum class TSondagem { SemLinha, Recusada, Aceita, Perturbada };
+    // Reads the first row of the walk without the filters and asks them about it.
+    TSondagem SondaPrimeira(bool frente, const TAceita& aceita, TRegistro& registro);
     int Avalia(int argumentos, sqlite3_value** valores) noexcept override;
     void LeColunaFiltrada(int coluna);
     void LeLinhaFiltradaInteira();
@@ -191,6 +196,8 @@ private:
     std::vector<int> FArgumento;       // per column, its argument; -1 when not handed over
     std::vector<char> FTexto;          // per column: read as text (not vector<bool>: read per value of every row)
     std::vector<int> FAprender;        // columns read with the whole row, to be handed over from the next walk
+    bool FSondado = false;             // the filters were asked about a first row outside the engine
+    bool FSondando = false;            // ... and are being asked now
     QString FOrdemDecrescente;
     TFluxo FFrenteFiltro;
     TFluxo FTrasFiltro;

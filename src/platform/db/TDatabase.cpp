@@ -224,6 +224,7 @@ void TDatabase::EsqueceGuardados()
     // text (SQLite prepares it again by itself), and a table gone fails the cursor's schema first.
     FEsquemas.clear();
     FNomesReais.clear();
+    FPlanos.clear();
     FVersaoEsquema = -1;
 }
 
@@ -252,6 +253,21 @@ std::shared_ptr<TComando> TDatabase::ComandoDevolvido(const QString& sql)
         }
     }
     return std::make_shared<TComando>(FConexao, sql);
+}
+
+QStringList TDatabase::Plano(const QString& sql)
+{
+    ConfereEsquema();
+    if (const auto it = FPlanos.constFind(sql); it != FPlanos.cend())
+        return it.value();
+    QStringList passos;
+    TComando plano(FConexao, QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+    while (plano.Passo())
+        passos << plano.Texto(plano.Colunas() - 1);
+    if (FPlanos.size() >= MaximoGuardados)
+        FPlanos.clear();
+    FPlanos.insert(sql, passos);
+    return passos;
 }
 
 void TDatabase::DevolveComando(std::shared_ptr<TComando> comando)

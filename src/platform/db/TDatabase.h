@@ -82,6 +82,10 @@ public:
     // A statement of that text for one holder: one handed back and kept, or else prepared now.
     [[nodiscard]] std::shared_ptr<TComando> ComandoDevolvido(const QString& sql);
     void DevolveComando(std::shared_ptr<TComando> comando);
+    // The steps of SQLite's plan for a statement (the detail of each row of EXPLAIN QUERY PLAN),
+    // kept by its text while the schema stays as it is: a table opened again plans its walks
+    // no more. Raises EDBEngineError when the statement cannot be prepared.
+    [[nodiscard]] QStringList Plano(const QString& sql);
 
     // Runs a statement that writes (after the fault hook and the release of the readers).
     void Escreve(TComando& comando);
@@ -149,6 +153,7 @@ private:
     QHash<QString, std::shared_ptr<const TEsquemaTabela>> FEsquemas;
     QHash<QString, QString> FNomesReais;   // NomeReal's answers under FVersaoEsquema
     QMultiHash<QString, std::shared_ptr<TComando>> FDevolvidos;
+    QHash<QString, QStringList> FPlanos;   // Plano's answers under FVersaoEsquema
     qint64 FVersaoEsquema = -1;   // of the kept ones; -1 none
     quint64 FGeracao = 0;
     int FProfundidade = 0;

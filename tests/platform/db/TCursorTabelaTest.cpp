@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 
 #include "BancoDeTeste.h"
@@ -522,6 +524,72 @@ TEST(TCursorTabela, AFirstFilteredWalkAsksEachRowOnceWhileItLearnsItsColumns)
             EXPECT_EQ(Chaves(tabela, paraTras), esperadas);
             EXPECT_EQ(perguntadas, planas);
         }
+}
+
+// The first walk asks its filter about the first row before the walk inside the engine begins:
+// whether the filter takes that row or not, reads columns or none, or throws there, every row is
+// asked once and the rows are those of the plain walk, forwards and backwards.
+TEST(TCursorTabela, AFirstFilteredWalkAsksItsFirstRowOnceWhateverTheFilterDoesThere)
+{
+    using namespace filtros;
+    // By the number of the row and how many rows were asked before it.
+    const struct {
+        const char* caso;
+        std::function<bool(TTable&, int)> aceita;
+    } casos[] = {
+        {"takes both ends", [](TTable& t, int) { return t.Fields(3)->AsInteger() % 39 == 1 || t.Fields(3)->AsInteger() % 3 == 0; }},
+        {"refuses both ends", [](TTable& t, int) { return t.Fields(3)->AsInteger() % 39 != 1 && t.Fields(3)->AsInteger() % 3 == 0; }},
+        {"reads no column", [](TTable&, int) { return true; }},
+        {"reads a column from the second row on", [](TTable& t, int antes) { return antes == 0 || t.Fields(4)->AsString().size() > 6; }},
+    };
+    for (const auto& c : casos)
+        for (const bool paraTras : {false, true}) {
+            SCOPED_TRACE(QStringLiteral("%1, backwards %2").arg(QLatin1String(c.caso)).arg(paraTras).toStdString());
+            TTable tabela;
+            CriaTabela(tabela);
+            QStringList planas;
+            QStringList esperadas;
+            for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+                planas << tabela.Fields(0)->AsString();
+                if (c.aceita(tabela, static_cast<int>(planas.size()) - 1))
+                    esperadas << tabela.Fields(0)->AsString();
+            }
+            if (paraTras) {
+                std::reverse(planas.begin(), planas.end());
+                esperadas.clear();
+                for (int i = 0; i < planas.size(); ++i) {
+                    tabela.FindKey({planas[i]});
+                    if (c.aceita(tabela, i))
+                        esperadas.prepend(planas[i]);
+                }
+            }
+            QStringList perguntadas;
+            tabela.ActivateFilter(tabela.AddFilterCallback([&] {
+                perguntadas << tabela.Fields(0)->AsString();
+                return c.aceita(tabela, static_cast<int>(perguntadas.size()) - 1);
+            }));
+            EXPECT_EQ(Chaves(tabela, paraTras), esperadas);
+            EXPECT_EQ(perguntadas, planas);
+        }
+
+    TTable tabela;
+    CriaTabela(tabela);
+    struct EFiltro : std::runtime_error {
+        using std::runtime_error::runtime_error;
+    };
+    bool lanca = true;
+    const int filtro = tabela.AddFilterCallback([&] {
+        if (std::exchange(lanca, false))
+            throw EFiltro("filtro");
+        return tabela.Fields(2)->AsString() == QLatin1String("G1");
+    });
+    EXPECT_THROW(
+        {
+            tabela.ActivateFilter(filtro);
+            tabela.First();
+        },
+        EFiltro);
+    EXPECT_EQ(Chaves(tabela, false).size(), 10) << "the next walk asks again";
 }
 
 // A callback that throws reaches the caller with its own exception, and the table walks again

@@ -157,6 +157,30 @@ TEST_F(TDatabaseTest, ATableMadeAgainAfterAnUndoneOneIsReadWithItsOwnColumns)
     EXPECT_TRUE(a.IsEmpty());
 }
 
+TEST_F(TDatabaseTest, AStatementsPlanFollowsEveryChangeOfTheSchema)
+{
+    // The plans are kept by the statement's text: an index made, undone or dropped gives the
+    // same text another plan, which must be asked again.
+    const QString sql = QStringLiteral("SELECT * FROM Benef WHERE NR = ?");
+    const auto porIndice = [&] { return banco->Plano(sql).join(QLatin1Char(' ')).contains(QLatin1String("INDEX")); };
+    const auto faz = [&](const char* texto) {
+        TComando c(banco->Conexao(), QString::fromLatin1(texto));
+        c.Passo();
+    };
+    EXPECT_FALSE(porIndice());
+    {
+        TTransacao t(*banco);
+        faz("CREATE INDEX BenefNr ON Benef (NR)");
+        EXPECT_TRUE(porIndice()) << "made inside the transaction";
+    }
+    EXPECT_FALSE(porIndice()) << "the making was undone";
+    faz("CREATE INDEX BenefNr ON Benef (NR)");
+    EXPECT_TRUE(porIndice());
+    faz("DROP INDEX BenefNr");
+    EXPECT_FALSE(porIndice());
+    EXPECT_THROW((void)banco->Plano(QStringLiteral("SELECT * FROM Nenhuma")), EDBEngineError);
+}
+
 TEST_F(TDatabaseTest, TheFaultHookCanWaitForLaterWrites)
 {
     banco->FalhaNaProximaEscrita(1);
