@@ -1,4 +1,5 @@
 #pragma once
+#include "support/ArmadaNoEscopo.h"
 #include <QMap>
 #include <QString>
 #include <functional>
@@ -26,13 +27,7 @@ void Desarma();
 [[nodiscard]] int Contadas();    // calls of the kinds counted since the last Arma
 
 // Disarms on leaving the scope, so that a failed assertion leaves no fault armed.
-class Armada {
-public:
-    explicit Armada(const Falha& falha) { Arma(falha); }
-    ~Armada() { Desarma(); }
-    Armada(const Armada&) = delete;
-    Armada& operator=(const Armada&) = delete;
-};
+using Armada = TArmadaNoEscopo<Falha, &Arma, &Desarma>;
 
 // The calls of the kinds that acao makes, counted without failing any.
 int Conta(unsigned operacoes, const std::function<void()>& acao);

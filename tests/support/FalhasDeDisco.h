@@ -1,4 +1,5 @@
 #pragma once
+#include "support/ArmadaNoEscopo.h"
 #include <QString>
 #include <exception>
 #include <gtest/gtest.h>
@@ -31,13 +32,7 @@ void Desarma();
 [[nodiscard]] bool Disparou();   // a failure was given since the last Arma
 
 // Disarms on leaving the scope, so that a failed assertion leaves no fault armed.
-class Armada {
-public:
-    explicit Armada(const Falha& falha) { Arma(falha); }
-    ~Armada() { Desarma(); }
-    Armada(const Armada&) = delete;
-    Armada& operator=(const Armada&) = delete;
-};
+using Armada = TArmadaNoEscopo<Falha, &Arma, &Desarma>;
 
 // Every table of the database file with its rows, in a stable order, read through a connection
 // of its own: two states compare as texts. Empty when the file cannot be read.

@@ -4,22 +4,10 @@
 
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TFalhasDeArquivo.h"
+#include "support/ArquivosDeTeste.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {
-
-QByteArray Le(const QString& caminho)
-{
-    QFile arquivo(caminho);
-    return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray("<missing>");
-}
-
-void Grava(const QString& caminho, const QByteArray& bytes)
-{
-    QFile arquivo(caminho);
-    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
-    arquivo.write(bytes);
-}
 
 QStringList Arquivos()
 {
@@ -37,7 +25,7 @@ TEST(TArquivoNovo, AFailureAtAnyStepKeepsTheOldFileWhole)
     for (const auto operacao : {TFalhasDeArquivo::Escrita, TFalhasDeArquivo::Descarga, TFalhasDeArquivo::Sincronia,
                                 TFalhasDeArquivo::Renomeacao}) {
         SCOPED_TRACE(operacao);
-        Grava(caminho, "old");
+        GravaArquivo(caminho, "old");
         TFalhasDeArquivo::Instala([operacao](TFalhasDeArquivo::Operacao feita, const QString&) {
             return feita == operacao ? TFalhasDeArquivo::Efeito::DiscoCheio : TFalhasDeArquivo::Efeito::Nenhum;
         });
@@ -47,12 +35,12 @@ TEST(TArquivoNovo, AFailureAtAnyStepKeepsTheOldFileWhole)
         EXPECT_FALSE(gravou);
         EXPECT_FALSE(novo.Erro().isEmpty());
         novo.Descarta();
-        EXPECT_EQ(Le(caminho), "old");
+        EXPECT_EQ(BytesDoArquivo(caminho), "old");
         EXPECT_EQ(Arquivos(), QStringList{QStringLiteral("dados.txt")});
     }
     TArquivoNovo novo;
     ASSERT_TRUE(novo.Abre(caminho) && novo.Escreve(grande) && novo.Confirma());
-    EXPECT_EQ(Le(caminho), grande);
+    EXPECT_EQ(BytesDoArquivo(caminho), grande);
 }
 
 // Only the temporaries that no running writer holds go: a writer's own, still open, stays, and
@@ -60,9 +48,9 @@ TEST(TArquivoNovo, AFailureAtAnyStepKeepsTheOldFileWhole)
 TEST(TArquivoNovo, RemovesOnlyTheTemporariesNoWriterHolds)
 {
     const QString pasta = ProgramaDeTeste::Pasta();
-    Grava(pasta + QStringLiteral("/.recibo.ini.novo-AbC123"), "left by a killed run");
-    Grava(pasta + QStringLiteral("/.recibo.ini.novo-ABC"), "not ours: short suffix");
-    Grava(pasta + QStringLiteral("/recibo.ini.novo-ABC123"), "not ours: not hidden");
+    GravaArquivo(pasta + QStringLiteral("/.recibo.ini.novo-AbC123"), "left by a killed run");
+    GravaArquivo(pasta + QStringLiteral("/.recibo.ini.novo-ABC"), "not ours: short suffix");
+    GravaArquivo(pasta + QStringLiteral("/recibo.ini.novo-ABC123"), "not ours: not hidden");
     TArquivoNovo aberto;
     ASSERT_TRUE(aberto.Abre(pasta + QStringLiteral("/Declar.txt")));
     EXPECT_EQ(TArquivoNovo::RemoveAbandonados(pasta), 1);
@@ -71,5 +59,5 @@ TEST(TArquivoNovo, RemovesOnlyTheTemporariesNoWriterHolds)
     EXPECT_TRUE(QFile::exists(pasta + QStringLiteral("/.recibo.ini.novo-ABC")));
     EXPECT_TRUE(QFile::exists(pasta + QStringLiteral("/recibo.ini.novo-ABC123")));
     ASSERT_TRUE(aberto.Escreve("x") && aberto.Confirma());
-    EXPECT_EQ(Le(pasta + QStringLiteral("/Declar.txt")), "x");
+    EXPECT_EQ(BytesDoArquivo(pasta + QStringLiteral("/Declar.txt")), "x");
 }

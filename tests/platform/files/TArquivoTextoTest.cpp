@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include "support/ArquivosDeTeste.h"
 #include "support/ProgramaDeTeste.h"
 #include "platform/files/TArquivoTexto.h"
 
@@ -11,19 +12,6 @@ namespace {
 QString Caminho(const char* nome)
 {
     return ProgramaDeTeste::Pasta() + QLatin1Char('/') + QLatin1String(nome);
-}
-
-QByteArray Bytes(const QString& caminho)
-{
-    QFile arquivo(caminho);
-    return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray("<missing>");
-}
-
-void Escreve(const QString& caminho, const QByteArray& bytes)
-{
-    QFile arquivo(caminho);
-    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
-    arquivo.write(bytes);
 }
 
 QStringList LeTudo(const QString& caminho)
@@ -50,7 +38,7 @@ TEST(TArquivoTexto, WritesLatin1WithCrLfAndMakesTheFolders)
     ASSERT_TRUE(arquivo.GravaLinha(QString()));
     ASSERT_TRUE(arquivo.GravaLinha(QStringLiteral("€")));   // beyond Latin-1
     ASSERT_TRUE(arquivo.Fecha());
-    EXPECT_EQ(Bytes(caminho), QByteArray("A\xe7\xe3o\r\n\r\n?\r\n"));
+    EXPECT_EQ(BytesDoArquivo(caminho), QByteArray("A\xe7\xe3o\r\n\r\n?\r\n"));
 }
 
 TEST(TArquivoTexto, ReadsLfCrLfAndALastLineWithoutEnd)
@@ -66,7 +54,7 @@ TEST(TArquivoTexto, ReadsLfCrLfAndALastLineWithoutEnd)
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.bytes);
-        Escreve(Caminho("entrada.txt"), QByteArray(c.bytes));
+        GravaArquivo(Caminho("entrada.txt"), QByteArray(c.bytes));
         EXPECT_EQ(LeTudo(Caminho("entrada.txt")), c.linhas);
     }
     // Lines longer than one read takes, around the lengths where a read stops, with the CR of
@@ -74,7 +62,7 @@ TEST(TArquivoTexto, ReadsLfCrLfAndALastLineWithoutEnd)
     for (const int tamanho : {1021, 1022, 1023, 1024, 1025, 2045, 2046, 2047, 5000, 70000}) {
         SCOPED_TRACE(tamanho);
         const QByteArray longa(tamanho, 'x');
-        Escreve(Caminho("entrada.txt"), longa + "\r\ncurta\n" + longa);
+        GravaArquivo(Caminho("entrada.txt"), longa + "\r\ncurta\n" + longa);
         EXPECT_EQ(LeTudo(Caminho("entrada.txt")),
                   QStringList({QString::fromLatin1(longa), QStringLiteral("curta"), QString::fromLatin1(longa)}));
     }
@@ -82,8 +70,8 @@ TEST(TArquivoTexto, ReadsLfCrLfAndALastLineWithoutEnd)
 
 TEST(TArquivoTexto, ReadsEachFileOpenedInTurnWithNothingLeftOfTheOneBefore)
 {
-    Escreve(Caminho("longo.txt"), QByteArray(3000, 'a') + "\n" + QByteArray(10, 'b'));
-    Escreve(Caminho("curto.txt"), "c\r\n");
+    GravaArquivo(Caminho("longo.txt"), QByteArray(3000, 'a') + "\n" + QByteArray(10, 'b'));
+    GravaArquivo(Caminho("curto.txt"), "c\r\n");
     TArquivoTexto arquivo;
     QStringList linhas;
     QString linha;
@@ -98,14 +86,14 @@ TEST(TArquivoTexto, ReadsEachFileOpenedInTurnWithNothingLeftOfTheOneBefore)
 TEST(TArquivoTexto, AnUnfinishedWriteLeavesTheOldFile)
 {
     const QString caminho = Caminho("declar.txt");
-    Escreve(caminho, "antigo\r\n");
+    GravaArquivo(caminho, "antigo\r\n");
     {
         TArquivoTexto arquivo;
         ASSERT_TRUE(arquivo.Cria(caminho));
         ASSERT_TRUE(arquivo.GravaLinha(QStringLiteral("novo")));
-        EXPECT_EQ(Bytes(caminho), QByteArray("antigo\r\n"));
+        EXPECT_EQ(BytesDoArquivo(caminho), QByteArray("antigo\r\n"));
     }   // dropped without Fecha
-    EXPECT_EQ(Bytes(caminho), QByteArray("antigo\r\n"));
+    EXPECT_EQ(BytesDoArquivo(caminho), QByteArray("antigo\r\n"));
     EXPECT_EQ(QDir(ProgramaDeTeste::Pasta()).entryList(QDir::Files), QStringList{QStringLiteral("declar.txt")});
 
     TArquivoTexto arquivo;
@@ -113,7 +101,7 @@ TEST(TArquivoTexto, AnUnfinishedWriteLeavesTheOldFile)
     ASSERT_TRUE(arquivo.GravaLinha(QStringLiteral("novo")));
     arquivo.Descarta();
     EXPECT_FALSE(arquivo.AbertoParaEscrita());
-    EXPECT_EQ(Bytes(caminho), QByteArray("antigo\r\n"));
+    EXPECT_EQ(BytesDoArquivo(caminho), QByteArray("antigo\r\n"));
 }
 
 TEST(TArquivoTexto, FailuresAnswerFalseWithAReason)
@@ -126,14 +114,14 @@ TEST(TArquivoTexto, FailuresAnswerFalseWithAReason)
     EXPECT_TRUE(arquivo.Fim());
     EXPECT_FALSE(arquivo.GravaLinha(QStringLiteral("x")));
 
-    Escreve(Caminho("arquivo"), "x");
+    GravaArquivo(Caminho("arquivo"), "x");
     EXPECT_FALSE(arquivo.Cria(Caminho("arquivo/sob-arquivo.txt")));   // its folder is a file
     EXPECT_FALSE(arquivo.Erro().isEmpty());
 }
 
 TEST(TArquivoTexto, LeInicioReadsAtMostTheGivenBytes)
 {
-    Escreve(Caminho("cab.txt"), QByteArray("PRUV\0resto", 10));
+    GravaArquivo(Caminho("cab.txt"), QByteArray("PRUV\0resto", 10));
     QByteArray bytes;
     ASSERT_TRUE(TArquivoTexto::LeInicio(Caminho("cab.txt"), 7, bytes));
     EXPECT_EQ(bytes, QByteArray("PRUV\0re", 7));
