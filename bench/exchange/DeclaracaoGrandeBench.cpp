@@ -73,8 +73,8 @@ const QString Ano = QStringLiteral("2002");
 
 QString Cnpj(int Itens, int Filial)
 {
-    const QString raiz = QStringLiteral("%1").arg(10000000 + Itens / 10 + Filial, 8, 10, QLatin1Char('0')) +
-                         QStringLiteral("0001");
+    const QString raiz = QStringLiteral("%1").arg(10000000 + Itens / 10 + Filial, 8, 10, QLatin1Char('0'))
+        + QStringLiteral("0001");
     return raiz + CalculaDV(raiz);
 }
 
@@ -91,7 +91,8 @@ void PreparaCpfs(int Beneficiarios)
     std::vector<QString>& cpfs = Cpfs();
     for (int b = static_cast<int>(cpfs.size()); b < Beneficiarios; ++b) {
         // 7919 is prime to 900,000,000: past 113,650 beneficiaries the roots go round, all distinct.
-        const QString raiz = QStringLiteral("%1").arg(100000000 + (qint64{b} * 7919) % 900000000, 9, 10, QLatin1Char('0'));
+        const QString raiz = QStringLiteral("%1").arg(100000000 + (qint64{b} * 7919) % 900000000, 9, 10,
+                                                      QLatin1Char('0'));
         cpfs.push_back(raiz + CalculaDV(raiz));
     }
 }
@@ -239,10 +240,12 @@ struct TPrograma {
     // The rows of the declaration's beneficiaries, items and judicial values.
     [[nodiscard]] TLinhasGuardadas Linhas(const QString& Chave) const
     {
-        return TLinhasGuardadas(Banco(), {{QStringLiteral("Benef"), QStringLiteral("E_PRUV_DK = ?1")},
-                                          {QStringLiteral("PruvItem"), QStringLiteral("E_PRUV_DK = ?1")},
-                                          {QStringLiteral("Judicial"), QStringLiteral("IN_ANEXO = '0' AND \"E_PRUV/ANEXO_DK\" = ?1")}},
-                                Chave);
+        return TLinhasGuardadas(
+            Banco(),
+            {{QStringLiteral("Benef"), QStringLiteral("E_PRUV_DK = ?1")},
+             {QStringLiteral("PruvItem"), QStringLiteral("E_PRUV_DK = ?1")},
+             {QStringLiteral("Judicial"), QStringLiteral("IN_ANEXO = '0' AND \"E_PRUV/ANEXO_DK\" = ?1")}},
+            Chave);
     }
 
     // The delivery-layout file of that many items (value lines of every item, then the sub judice
@@ -260,7 +263,8 @@ struct TPrograma {
                 Preenche(item, b, c);
                 for (int identificador : {0, 2})
                     if (TRegistroTipo2::Presente(item, identificador))
-                        saida.write(TRegistroTipo2::Monta('2', ++sequencia, Empresa, item, identificador).Bytes() + "\r\n");
+                        saida.write(TRegistroTipo2::Monta('2', ++sequencia, Empresa, item, identificador).Bytes()
+                                    + "\r\n");
             }
         Linhas = sequencia;
         return arquivo;
@@ -366,7 +370,8 @@ void BM_ImportaNova(benchmark::State& Estado)
             TImportacaoPruv importacao;
             QString log;
             const bool cancelado = false;
-            const std::uint8_t r = importacao.Importa(cancelado, false, *programa.colecao, 0, nullptr, log, arquivo, alvo, n);
+            const std::uint8_t r = importacao.Importa(cancelado, false, *programa.colecao, 0, nullptr, log, arquivo,
+                                                      alvo, n);
             if (r != 0 || n.BeneficiariosAdicionados != itens) {
                 Estado.SkipWithError(qPrintable(QStringLiteral("not imported whole: %1 of %2 items, %3 lines refused")
                                                     .arg(n.BeneficiariosAdicionados)
@@ -402,7 +407,8 @@ void BM_ImportaNova(benchmark::State& Estado)
 double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pasta)
 {
     sqlite3* conexao = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                    nullptr);
     sqlite3_exec(conexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     // Columns: code, kind, number, name, then income, deduction and tax of each period as the
     // value line lays them out, then the same of the sub judice values.
@@ -411,7 +417,7 @@ double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pa
         for (int m = 1; m <= 13; ++m)
             for (const char* serie : {"REND_", "DED_", "IRRF_"})
                 sql += QByteArray(", ") + tabela + serie + (tabela[0] == 'j' ? "SUBJUD_" : "")
-                       + QByteArray::number(m).rightJustified(2, '0');
+                    + QByteArray::number(m).rightJustified(2, '0');
     sql += " FROM PruvItem i JOIN Benef b ON b.E_PRUV_DK = i.E_PRUV_DK AND b.IN_PF_PJ = i.E_IN_PF_PJ "
            "AND b.NR_PF_PJ = i.E_NR_PF_PJ LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO "
            "AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
@@ -506,8 +512,8 @@ void BM_GeraEntrega(benchmark::State& Estado)
         TArquivoPruv writer;
         QString arquivo;
         const bool cancelado = false;
-        const std::uint8_t r = writer.Gera(arquivo, cancelado, pruv, *programa.colecao, nullptr, &gauge, chaves,
-                                           volume, QString(), QStringLiteral("SP"), QString(), itens);
+        const std::uint8_t r = writer.Gera(arquivo, cancelado, pruv, *programa.colecao, nullptr, &gauge, chaves, volume,
+                                           QString(), QStringLiteral("SP"), QString(), itens);
         const double projeto = cronometro.Segundos();
         if (r != ResultadoEntrega::Ok) {
             Estado.SkipWithError("the delivery file was not written");
@@ -532,17 +538,19 @@ void BM_GeraEntrega(benchmark::State& Estado)
 double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas)
 {
     sqlite3* conexao = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                    nullptr);
     sqlite3_exec(conexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     const TCronometro cronometro;
     sqlite3_stmt* consulta = nullptr;
-    sqlite3_prepare_v2(conexao,
-                       "SELECT i.*, j.*, b.IN_PF_PJ, b.NR_PF_PJ, b.NM_NM_EMPR FROM PruvItem i "
-                       "LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
-                       "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
-                       "LEFT JOIN Benef b ON b.E_PRUV_DK = ?1 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "
-                       "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 ORDER BY i.PRUV_ITEM_DK",
-                       -1, &consulta, nullptr);
+    sqlite3_prepare_v2(
+        conexao,
+        "SELECT i.*, j.*, b.IN_PF_PJ, b.NR_PF_PJ, b.NM_NM_EMPR FROM PruvItem i "
+        "LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
+        "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
+        "LEFT JOIN Benef b ON b.E_PRUV_DK = ?1 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "
+        "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 ORDER BY i.PRUV_ITEM_DK",
+        -1, &consulta, nullptr);
     const QByteArray chave = Chave.toUtf8();
     sqlite3_bind_text(consulta, 1, chave.constData(), -1, SQLITE_STATIC);
     const int colunas = sqlite3_column_count(consulta);
@@ -641,7 +649,8 @@ void BM_Resumo(benchmark::State& Estado)
         janela.Calcula();
         const double projeto = cronometro.Segundos();
         const qint64 pico = MemoriaKiB("VmHWM") - antes;
-        if (!pruv.GetResumo().GetOK() || pruv.GetResumo().TOT_BENEF().GetValor() != qint64(itens) * TMonetario::Escala) {
+        if (!pruv.GetResumo().GetOK()
+            || pruv.GetResumo().TOT_BENEF().GetValor() != qint64(itens) * TMonetario::Escala) {
             Estado.SkipWithError("the summary did not count every item");
             return;
         }
@@ -700,7 +709,7 @@ void BM_RelatorioDeclaracao(benchmark::State& Estado)
     }
 }
 
-}  // namespace
+}   // namespace
 
 // The 1,000,000-item case runs last in each, beside the others; --benchmark_filter='/(10000|100000)/'
 // leaves it out, and the larger ones.
@@ -711,7 +720,12 @@ BENCHMARK(BM_ImportaNova) TAMANHOS->Arg(2000000)->Iterations(1);
 BENCHMARK(BM_GeraEntrega) TAMANHOS->Iterations(1);
 BENCHMARK(BM_Verifica) TAMANHOS->Iterations(1);
 BENCHMARK(BM_Resumo) TAMANHOS->Iterations(1);
-BENCHMARK(BM_RelatorioDeclaracao)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_RelatorioDeclaracao)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1);
 
 int main(int argc, char** argv)
 {

@@ -151,9 +151,11 @@ void AbreNoPrimeiro(TFrBeneficiarios& pagina, TPruv& pruv)
 
 class TPiso {
 public:
-    explicit TPiso(const TProgramaArmazenado& Programa) : FChave(Programa.Chave.toUtf8())
+    explicit TPiso(const TProgramaArmazenado& Programa)
+        : FChave(Programa.Chave.toUtf8())
     {
-        sqlite3_open_v2(QFile::encodeName(Programa.Banco()).constData(), &FConexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        sqlite3_open_v2(QFile::encodeName(Programa.Banco()).constData(), &FConexao,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         sqlite3_exec(FConexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     }
     ~TPiso()
@@ -187,7 +189,7 @@ public:
             ++linhas;
             for (int c = 0; c < sqlite3_column_count(Comando); ++c)
                 soma += sqlite3_column_type(Comando, c) == SQLITE_INTEGER ? sqlite3_column_int64(Comando, c)
-                                                                           : sqlite3_column_bytes(Comando, c);
+                                                                          : sqlite3_column_bytes(Comando, c);
         }
         benchmark::DoNotOptimize(soma);
         return linhas;
@@ -211,10 +213,10 @@ private:
     std::vector<sqlite3_stmt*> FComandos;
 };
 
-#define ITEM_JUNTO                                                                                               \
-    "SELECT i.*, j.*, b.* FROM PruvItem i LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO "                      \
-    "AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "                      \
-    "LEFT JOIN Benef b ON b.E_PRUV_DK = ?1 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "        \
+#define ITEM_JUNTO                                                                                                     \
+    "SELECT i.*, j.*, b.* FROM PruvItem i LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO "                            \
+    "AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "                           \
+    "LEFT JOIN Benef b ON b.E_PRUV_DK = ?1 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "               \
     "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 "
 
 // ---- opening ----
@@ -353,11 +355,29 @@ void BM_TeclaPesquisa(benchmark::State& Estado)
     pesquisa.Fecha();
 }
 
-}  // namespace
+}   // namespace
 
-BENCHMARK(BM_AbrePrimeiroBeneficiario)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_ProximoBeneficiario)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(500);
-BENCHMARK(BM_TeclaPesquisa)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+BENCHMARK(BM_AbrePrimeiroBeneficiario)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
+BENCHMARK(BM_ProximoBeneficiario)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime()
+    ->Iterations(500);
+BENCHMARK(BM_TeclaPesquisa)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(40);
 
 int main(int argc, char** argv)
 {

@@ -26,7 +26,8 @@ sqlite3* Abre(const QString& Arquivo)
     // Without the connection's mutex, as the program opens its own: a floor that takes a lock on
     // every call would flatter the program.
     if (sqlite3_open_v2(QFile::encodeName(Arquivo).constData(), &conexao,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr)
+        != SQLITE_OK) {
         sqlite3_close(conexao);
         throw std::runtime_error("cannot open " + Arquivo.toStdString());
     }
@@ -41,14 +42,12 @@ sqlite3_stmt* Prepara(sqlite3* Conexao, const QByteArray& Sql)
     return comando;
 }
 
-template <typename T>
-void Acrescenta(QByteArray& Destino, T Valor)
+template <typename T> void Acrescenta(QByteArray& Destino, T Valor)
 {
     Destino.append(reinterpret_cast<const char*>(&Valor), sizeof Valor);
 }
 
-template <typename T>
-T Le(const char*& Cursor)
+template <typename T> T Le(const char*& Cursor)
 {
     T valor;
     std::memcpy(&valor, Cursor, sizeof valor);
@@ -56,7 +55,7 @@ T Le(const char*& Cursor)
     return valor;
 }
 
-}  // namespace
+}   // namespace
 
 qint64 MemoriaKiB(const char* Campo)
 {
@@ -95,8 +94,9 @@ TLinhasGuardadas::TLinhasGuardadas(const QString& Banco, const std::vector<std::
         for (const auto& [nome, onde] : TabelasOnde) {
             TTabela t;
             t.Nome = nome.toUtf8();
-            sqlite3_stmt* esquema = Prepara(origem, "SELECT sql FROM sqlite_schema WHERE tbl_name = ?1 AND sql IS NOT NULL "
-                                                    "ORDER BY type = 'index', name");
+            sqlite3_stmt* esquema = Prepara(origem,
+                                            "SELECT sql FROM sqlite_schema WHERE tbl_name = ?1 AND sql IS NOT NULL "
+                                            "ORDER BY type = 'index', name");
             sqlite3_bind_text(esquema, 1, t.Nome.constData(), -1, SQLITE_STATIC);
             while (sqlite3_step(esquema) == SQLITE_ROW)
                 t.Esquema.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(esquema, 0)));
@@ -107,12 +107,14 @@ TLinhasGuardadas::TLinhasGuardadas(const QString& Banco, const std::vector<std::
             sqlite3_stmt* chaves = Prepara(origem, "SELECT name FROM pragma_table_info(?1) WHERE pk > 0 ORDER BY pk");
             sqlite3_bind_text(chaves, 1, t.Nome.constData(), -1, SQLITE_STATIC);
             while (sqlite3_step(chaves) == SQLITE_ROW)
-                ordem += (ordem.isEmpty() ? " ORDER BY \"" : ", \"") + QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(chaves, 0))) + '"';
+                ordem += (ordem.isEmpty() ? " ORDER BY \"" : ", \"")
+                    + QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(chaves, 0))) + '"';
             sqlite3_finalize(chaves);
             if (ordem.isEmpty())
                 ordem = " ORDER BY rowid";
-            sqlite3_stmt* linhas = Prepara(origem, "SELECT * FROM \"" + t.Nome + '"'
-                                                       + (onde.isEmpty() ? QByteArray() : " WHERE " + onde.toUtf8()) + ordem);
+            sqlite3_stmt* linhas = Prepara(origem,
+                                           "SELECT * FROM \"" + t.Nome + '"'
+                                               + (onde.isEmpty() ? QByteArray() : " WHERE " + onde.toUtf8()) + ordem);
             if (!onde.isEmpty())
                 sqlite3_bind_text(linhas, 1, chave.constData(), -1, SQLITE_STATIC);
             t.Colunas = sqlite3_column_count(linhas);
@@ -209,4 +211,4 @@ double TLinhasGuardadas::InsereEm(const QString& Destino, const QString& Origem)
     return segundos;
 }
 
-}  // namespace MedidaBench
+}   // namespace MedidaBench

@@ -61,4 +61,4 @@ private:
     std::vector<TTabela> FTabelas;
 };
 
-}  // namespace MedidaBench
+}   // namespace MedidaBench

@@ -37,7 +37,7 @@ bool DeValores(QChar Tipo)
     return Tipo == QLatin1Char('2') || Tipo == QLatin1Char('5');
 }
 
-}  // namespace
+}   // namespace
 
 QStringList TAmostraDeclaracao::Colunas(const QString& Linha)
 {

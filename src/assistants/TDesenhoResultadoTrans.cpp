@@ -8,15 +8,15 @@ namespace {
 bool EhCodigo(const QString& codigo)
 {
     return codigo == QLatin1String("10") || codigo == QLatin1String("20") || codigo == QLatin1String("30")
-           || codigo == QLatin1String("40");
+        || codigo == QLatin1String("40");
 }
 
-}  // namespace
+}   // namespace
 
 TDesenhoResultadoTrans::TDesenhoResultadoTrans(Imagens imagens, QObject* parent)
-    : QStyledItemDelegate(parent), FImagens(std::move(imagens))
-{
-}
+    : QStyledItemDelegate(parent)
+    , FImagens(std::move(imagens))
+{}
 
 QString TDesenhoResultadoTrans::Codigo(const QString& item)
 {

@@ -3,10 +3,12 @@
 
 // A step of a concrete assistant TForm: entering it shows its page and runs the form's
 // ExecutaEtapa with the page's number; Evento chooses the next step through Vai.
-template <class TForm>
-class TEstadoDe : public TEstado {
+template <class TForm> class TEstadoDe : public TEstado {
 public:
-    TEstadoDe(TForm& form, int pagina) : TEstado(form, pagina), FAssistente(form) {}
+    TEstadoDe(TForm& form, int pagina)
+        : TEstado(form, pagina)
+        , FAssistente(form)
+    {}
     void Processa() override { FAssistente.ExecutaEtapa(Pagina()); }
 
 protected:

@@ -33,7 +33,7 @@ void Clipe(QPainter& p)
     p.drawPath(clipe);
 }
 
-}  // namespace
+}   // namespace
 
 TEstiloLinhaVerificacao TEstiloLinhaVerificacao::DoCodigo(const QString& Codigo)
 {
@@ -80,13 +80,26 @@ QPixmap TEstiloLinhaVerificacao::Imagem(TIconeVerificacao Icone)
     QPainter p(&imagem);
     p.setRenderHint(QPainter::Antialiasing);
     switch (Icone) {
-    case I::Declarante: Documento(p); break;
-    case I::Fundo: Clipe(p); break;
-    case I::Erro: DesenhaIconeErro(p); break;
-    case I::Aviso: DesenhaIconeAviso(p, QColor(250, 210, 40)); break;
-    case I::Exclamacao: DesenhaIconeAviso(p, QColor(250, 140, 40)); break;
-    case I::Ok: DesenhaIconeOk(p); break;
-    case I::Nenhum: break;
+    case I::Declarante:
+        Documento(p);
+        break;
+    case I::Fundo:
+        Clipe(p);
+        break;
+    case I::Erro:
+        DesenhaIconeErro(p);
+        break;
+    case I::Aviso:
+        DesenhaIconeAviso(p, QColor(250, 210, 40));
+        break;
+    case I::Exclamacao:
+        DesenhaIconeAviso(p, QColor(250, 140, 40));
+        break;
+    case I::Ok:
+        DesenhaIconeOk(p);
+        break;
+    case I::Nenhum:
+        break;
     }
     return imagem;
 }

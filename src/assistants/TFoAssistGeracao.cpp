@@ -53,7 +53,6 @@ const QString Seis = QStringLiteral("      ");
 
 TFoAssistGeracao* Existente = nullptr;
 
-
 void GravaIni(const QString& secao, const char* chave, const QString& valor)
 {
     try {
@@ -63,18 +62,22 @@ void GravaIni(const QString& secao, const char* chave, const QString& valor)
     }
 }
 
-}  // namespace
+}   // namespace
 
-const QString TFoAssistGeracao::TextoErroVerificacao = QStringLiteral("Declaração apresentou erros não pode ser gravada.");
-const QString TFoAssistGeracao::TextoVerificacaoCancelada =
-    QStringLiteral("Verificação de pendências cancelada. Declaração não pode ser gravada.");
+const QString TFoAssistGeracao::TextoErroVerificacao = QStringLiteral(
+    "Declaração apresentou erros não pode ser gravada.");
+const QString TFoAssistGeracao::TextoVerificacaoCancelada = QStringLiteral(
+    "Verificação de pendências cancelada. Declaração não pode ser gravada.");
 const QString TFoAssistGeracao::TextoCdRom = QStringLiteral(
     "A declaração não pode ser gravada diretamente em CD, deverá ser gravada primeiramente no disco rígido.");
 const QString TFoAssistGeracao::TextoReciboVazio = QStringLiteral("Número de recibo não preenchido.");
 const QString TFoAssistGeracao::TextoReciboInvalido = QStringLiteral("Número de recibo inválido.");
 
 TFoAssistGeracao::TFoAssistGeracao(TPruv& Declaracao, TColecaoPruv& Colecao, QWidget* owner)
-    : TFormAssist(owner), FDeclaracao(Declaracao), FArquivoPruv(std::make_unique<TArquivoPruv>()), FColecao(Colecao)
+    : TFormAssist(owner)
+    , FDeclaracao(Declaracao)
+    , FArquivoPruv(std::make_unique<TArquivoPruv>())
+    , FColecao(Colecao)
 {
     setObjectName(QStringLiteral("FoAssistGeracao"));
     setWindowTitle(QStringLiteral("Assistente de Gravação da Declaração"));
@@ -150,9 +153,10 @@ QWidget* TFoAssistGeracao::CriaPagina1()
     linha->addWidget(DBLCUF, 1);
     return PaginaComFigura(
         "Panel1", FiguraDe(TImagem::Gerar),
-        {RotuloAssistente(QStringLiteral("Será efetuada a gravação da declaração para entrega, via internet, à Morvex Federal.  "
-                              "Para gravar em disquete, certifique-se que o mesmo esteja vazio."),
-               nullptr),
+        {RotuloAssistente(
+             QStringLiteral("Será efetuada a gravação da declaração para entrega, via internet, à Morvex Federal.  "
+                            "Para gravar em disquete, certifique-se que o mesmo esteja vazio."),
+             nullptr),
          local});
 }
 
@@ -170,10 +174,11 @@ QWidget* TFoAssistGeracao::CriaPagina3()
     for (const TVolume& volume : FVolumes)
         DCBDisco->addItem(volume.Nome);
     connect(DCBDisco, &QComboBox::currentIndexChanged, this, [this] { DCBDiscoChange(); });
-    return PaginaComFigura("Panel3", FiguraDe(TImagem::Gerar),
-                           {RotuloAssistente(QStringLiteral("Indique a unidade  desejada para gravar a declaração."), nullptr),
-                            RotuloAssistente(QStringLiteral("A gravação poderá ser efetuada em disquete ou disco rígido."), nullptr),
-                            DCBDisco});
+    return PaginaComFigura(
+        "Panel3", FiguraDe(TImagem::Gerar),
+        {RotuloAssistente(QStringLiteral("Indique a unidade  desejada para gravar a declaração."), nullptr),
+         RotuloAssistente(QStringLiteral("A gravação poderá ser efetuada em disquete ou disco rígido."), nullptr),
+         DCBDisco});
 }
 
 QWidget* TFoAssistGeracao::CriaPagina4()
@@ -203,9 +208,10 @@ QWidget* TFoAssistGeracao::CriaPagina5()
     Memo2 = new QPlainTextEdit;
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setReadOnly(true);
-    Label7 = RotuloAssistente(QStringLiteral("ATENÇÃO : a declaração transmitida fora do prazo está sujeita a cobrança de multa por "
-                                  "atraso."),
-                   nullptr, "Label7");
+    Label7 = RotuloAssistente(
+        QStringLiteral("ATENÇÃO : a declaração transmitida fora do prazo está sujeita a cobrança de multa por "
+                       "atraso."),
+        nullptr, "Label7");
     QPalette paleta = Label7->palette();
     paleta.setColor(QPalette::WindowText, Qt::red);
     Label7->setPalette(paleta);
@@ -217,12 +223,14 @@ QWidget* TFoAssistGeracao::CriaPagina5()
 
 QWidget* TFoAssistGeracao::CriaPagina6()
 {
-    LbPrimeiraParteErro = RotuloAssistente(QStringLiteral("A declaração não foi gravada. Na unidade indicada existe uma declaração "
-                                               "do mesmo declarante, do mesmo tipo, já transmitida à Morvex Federal."),
-                                nullptr, "LbPrimeiraParteErro");
-    LErro = RotuloAssistente(QStringLiteral("Se deseja realmente gravar esta declaração, você deverá excluir a declaração gravada "
-                                 "anteriormente, ou  gravá-la em outro disco."),
-                  nullptr, "LErro");
+    LbPrimeiraParteErro = RotuloAssistente(
+        QStringLiteral("A declaração não foi gravada. Na unidade indicada existe uma declaração "
+                       "do mesmo declarante, do mesmo tipo, já transmitida à Morvex Federal."),
+        nullptr, "LbPrimeiraParteErro");
+    LErro = RotuloAssistente(
+        QStringLiteral("Se deseja realmente gravar esta declaração, você deverá excluir a declaração gravada "
+                       "anteriormente, ou  gravá-la em outro disco."),
+        nullptr, "LErro");
     return PaginaComFigura("Panel6", style()->standardPixmap(QStyle::SP_MessageBoxCritical),
                            {LbPrimeiraParteErro, LErro});
 }
@@ -249,13 +257,13 @@ QWidget* TFoAssistGeracao::CriaPagina8()
     linha->addWidget(RBSim);
     linha->addWidget(RBNao);
     linha->addStretch();
-    QLabel* aviso = RotuloAssistente(QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do Ulvaro.   "
-                                         "Caso este aplicativo não esteja instalado  faça a cópia do programa da página "
-                                         "da Morvex Federal no endereço:"),
-                          nullptr);
+    QLabel* aviso = RotuloAssistente(
+        QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do Ulvaro.   "
+                       "Caso este aplicativo não esteja instalado  faça a cópia do programa da página "
+                       "da Morvex Federal no endereço:"),
+        nullptr);
     QLabel* pergunta = RotuloAssistente(QStringLiteral("Deseja transmitir a declaração agora?"), nullptr);
-    QWidget* painel =
-        PaginaComFigura("Panel8", FiguraDe(TImagem::Transmitir), {aviso, LbSite, pergunta, respostas});
+    QWidget* painel = PaginaComFigura("Panel8", FiguraDe(TImagem::Transmitir), {aviso, LbSite, pergunta, respostas});
     DefineHelpContext(*RBSim, HelpContextTransmissao);
     DefineHelpContext(*RBNao, HelpContextTransmissao);
     return painel;
@@ -274,8 +282,10 @@ QWidget* TFoAssistGeracao::CriaPagina9()
     linha->addStretch();
     return PaginaComFigura(
         "Panel9", FiguraDe(TImagem::Gerar),
-        {RotuloAssistente(QStringLiteral("Informe abaixo o número constante do recibo anteriormente entregue."), nullptr),
-         RotuloAssistente(QStringLiteral("A informação errada deste número inviabilizará a entrega da declaração."), nullptr),
+        {RotuloAssistente(QStringLiteral("Informe abaixo o número constante do recibo anteriormente entregue."),
+                          nullptr),
+         RotuloAssistente(QStringLiteral("A informação errada deste número inviabilizará a entrega da declaração."),
+                          nullptr),
          numero});
 }
 
@@ -568,13 +578,14 @@ void TFoAssistGeracao::PreencheMemo()
 {
     const TContribuinte& declarante = FDeclaracao.GetDeclarante();
     const bool empresa = declarante.TipoAtual() == TNiContribuinte::Cnpj;
-    QStringList linhas{QStringLiteral("Você gravou sua declaração com sucesso."),
-                       QStringLiteral("      Pruv 2003   Ano-Calendário: ") + FDeclaracao.GetAno(),
-                       Seis + (empresa ? FDeclaracao.GetNiEstabResponsavel().GetNiFormatado()
-                                       : declarante.GetNiFormatado()),
-                       Seis + declarante.Nome().GetTexto(), QStringLiteral("    ")};
+    QStringList linhas{
+        QStringLiteral("Você gravou sua declaração com sucesso."),
+        QStringLiteral("      Pruv 2003   Ano-Calendário: ") + FDeclaracao.GetAno(),
+        Seis + (empresa ? FDeclaracao.GetNiEstabResponsavel().GetNiFormatado() : declarante.GetNiFormatado()),
+        Seis + declarante.Nome().GetTexto(), QStringLiteral("    ")};
     if (FRemovivel)
-        linhas << QStringLiteral(" No disquete gravado, cole uma etiqueta com as informações") << QStringLiteral(" acima.");
+        linhas << QStringLiteral(" No disquete gravado, cole uma etiqueta com as informações")
+               << QStringLiteral(" acima.");
     else
         linhas << QStringLiteral("A declaração foi gravada em: ")
                << Seis + QDir::toNativeSeparators(QFileInfo(FNomeArquivo).absolutePath());

@@ -134,19 +134,19 @@ private:
     void MostraErro(const QString& Texto);
 
     std::uint8_t FResultado = SemResultado;
-    TPruv& FDeclaracao;                        // not owned
+    TPruv& FDeclaracao;   // not owned
     QStringList FChaves;
     std::unique_ptr<TArquivoPruv> FArquivoPruv;
-    std::unique_ptr<TdvTable> FTabuf;          // the states DBLCUF lists
-    TColecaoPruv& FColecao;                    // not owned
-    QString FUnidade;                          // the chosen volume's root
+    std::unique_ptr<TdvTable> FTabuf;   // the states DBLCUF lists
+    TColecaoPruv& FColecao;             // not owned
+    QString FUnidade;                   // the chosen volume's root
     QString FDiretorio;
     bool FRemovivel = false;
     int FNumRegistros = 0;
     QString FNomeArquivo;
-    QList<TVolume> FVolumes;                   // as DCBDisco lists them
-    TVolume FVolume;                           // the chosen one
-    bool FCancelado = false;                   // read by the writer
+    QList<TVolume> FVolumes;   // as DCBDisco lists them
+    TVolume FVolume;           // the chosen one
+    bool FCancelado = false;   // read by the writer
 };
 
 // The steps; step n shows page n and does ExecutaEtapa(n) when entered.

@@ -116,17 +116,21 @@ QLabel* Contador(const char* nome)
 
 TFoAssistImportacao* Existente = nullptr;
 
-}  // namespace
+}   // namespace
 
 const QString TFoAssistImportacao::TextoDescompactacao = QStringLiteral(
     "A declaração não pôde ser importada, pois apresentou problemas na descompactação do arquivo gerado.");
 const QString TFoAssistImportacao::TextoCancelada = QStringLiteral("A importação da declaração foi cancelada.");
 const QString TFoAssistImportacao::TextoFormatoAntigo = QStringLiteral(
-    "A declaração não pôde ser importada: o arquivo foi compactado por uma versão anterior do programa, num formato que "
+    "A declaração não pôde ser importada: o arquivo foi compactado por uma versão anterior do programa, num formato "
+    "que "
     "este programa não descompacta. Importe o arquivo texto da declaração.");
 
 TFoAssistImportacao::TFoAssistImportacao(TColecaoPruv& Colecao, const QString& NomeErro, QWidget* owner)
-    : TFormAssist(owner), FColecao(Colecao), PruvImportacao(std::make_unique<TPruv>()), FNomeErro(NomeErro)
+    : TFormAssist(owner)
+    , FColecao(Colecao)
+    , PruvImportacao(std::make_unique<TPruv>())
+    , FNomeErro(NomeErro)
 {
     setObjectName(QStringLiteral("FoAssistImportacao"));
     setWindowTitle(QStringLiteral("Assistente de Importação de Dados"));
@@ -135,9 +139,10 @@ TFoAssistImportacao::TFoAssistImportacao(TColecaoPruv& Colecao, const QString& N
 
     TPaginaComFigura pagina1 = TPaginaComFigura::Cria(
         QStringLiteral("Panel1"),
-        {QStringLiteral("Este Assistente  serve para que você utilize  dados de sua contabilidade  na elaboração da Pruv e "
-                        "de Comprovante de Rendimentos. Os  dados  deverão estar em um arquivo texto com o leiaute  "
-                        "especificado pela Morvex Federal (veja no menu  Ajuda - Leiaute do Arquivo Pruv)."),
+        {QStringLiteral(
+             "Este Assistente  serve para que você utilize  dados de sua contabilidade  na elaboração da Pruv e "
+             "de Comprovante de Rendimentos. Os  dados  deverão estar em um arquivo texto com o leiaute  "
+             "especificado pela Morvex Federal (veja no menu  Ajuda - Leiaute do Arquivo Pruv)."),
          QStringLiteral("Usar  o  assistente  é  fácil. Basta  clicar  no  botão \"Avançar\" e responder às questões "
                         "apresentadas.")},
         TImagem::Importar);
@@ -148,23 +153,26 @@ TFoAssistImportacao::TFoAssistImportacao(TColecaoPruv& Colecao, const QString& N
     DefinePagina(4, CriaPagina4());
     grdImpDecl = new TPruvGridImpDecl;
     grdImpDecl->setObjectName(QStringLiteral("grdImpDecl"));
-    DefinePagina(5, PaginaSobre("Panel5",
-                                QStringLiteral("Veja abaixo uma amostra de como os  registros serão importados para sua "
-                                               "declaração"),
-                                grdImpDecl, 1));
+    DefinePagina(5,
+                 PaginaSobre("Panel5",
+                             QStringLiteral("Veja abaixo uma amostra de como os  registros serão importados para sua "
+                                            "declaração"),
+                             grdImpDecl, 1));
     Gauge1 = Gauge("Gauge1");
     DefinePagina(6, PaginaSobre("Panel6", QStringLiteral("Importando ..."), Gauge1));
     DefinePagina(7, CriaPagina7());
     DefinePagina(8, CriaPagina8());
     grdImpCompr = new TPruvGridImpCompr;
     grdImpCompr->setObjectName(QStringLiteral("grdImpCompr"));
-    DefinePagina(9, PaginaSobre("Panel9",
-                                QStringLiteral("Veja abaixo uma amostra de como os  registros serão importados:"),
-                                grdImpCompr, 1));
+    DefinePagina(9,
+                 PaginaSobre("Panel9",
+                             QStringLiteral("Veja abaixo uma amostra de como os  registros serão importados:"),
+                             grdImpCompr, 1));
     Gauge2 = Gauge("Gauge2");
     DefinePagina(10, PaginaSobre("Panel10", QStringLiteral("Importando ..."), Gauge2));
     DefinePagina(11, CriaPagina11());
-    TPaginaComFigura pagina12 = TPaginaComFigura::Cria(QStringLiteral("Panel12"), {TextoDescompactacao}, TImagem::Importar);
+    TPaginaComFigura pagina12 = TPaginaComFigura::Cria(QStringLiteral("Panel12"), {TextoDescompactacao},
+                                                       TImagem::Importar);
     LErro = pagina12.Textos.front();
     LErro->setObjectName(QStringLiteral("LErro"));
     if (auto* figura = pagina12.Painel->findChild<QLabel*>(QStringLiteral("Image1")))
@@ -245,9 +253,10 @@ QWidget* TFoAssistImportacao::CriaPagina4()
     painel->setObjectName(QStringLiteral("Panel4"));
     auto* layout = new QVBoxLayout(painel);
     layout->setContentsMargins(16, 16, 16, 8);
-    layout->addWidget(RotuloAssistente(QStringLiteral("Altere, se for o caso , o Nome/Nome Empresarial e indique o ano-calendário "
-                                           "para a importação"),
-                            painel));
+    layout->addWidget(
+        RotuloAssistente(QStringLiteral("Altere, se for o caso , o Nome/Nome Empresarial e indique o ano-calendário "
+                                        "para a importação"),
+                         painel));
 
     CbAnoRet = new QComboBox(painel);
     CbAnoRet->setObjectName(QStringLiteral("CbAnoRet"));
@@ -338,7 +347,8 @@ QWidget* TFoAssistImportacao::CriaPagina8()
     DsPruv->SetDataSet(TbPruv.get());
     DBGrDeclaracao = new TdvCustomDBGrid;
     DBGrDeclaracao->setObjectName(QStringLiteral("DBGrDeclaracao"));
-    DBGrDeclaracao->SetOptions(dgTitles | dgColumnResize | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);
+    DBGrDeclaracao->SetOptions(dgTitles | dgColumnResize | dgColLines | dgRowLines | dgRowSelect
+                               | dgAlwaysShowSelection);
     DBGrDeclaracao->SetReadOnly(true);
     DBGrDeclaracao->SetUseTFields(false);
     DBGrDeclaracao->SetSelected({QStringLiteral("NR_PF_PJ\t18\tCPF/CNPJ"),
@@ -516,8 +526,9 @@ bool TFoAssistImportacao::Declaracoes() const
 
 void TFoAssistImportacao::RBDeclaracaoClick()
 {
-    LDescrImportacao->setText(QStringLiteral("Você poderá importar arquivos de declarações gravadas pelo QWT PRUV2001 ou "
-                                             "anteriores, ou ainda, importar seus dados de um arquivo texto."));
+    LDescrImportacao->setText(
+        QStringLiteral("Você poderá importar arquivos de declarações gravadas pelo QWT PRUV2001 ou "
+                       "anteriores, ou ainda, importar seus dados de um arquivo texto."));
 }
 
 void TFoAssistImportacao::RBComprovanteClick()
@@ -527,11 +538,10 @@ void TFoAssistImportacao::RBComprovanteClick()
 
 void TFoAssistImportacao::BitBtn1Click()
 {
-    const QString filtro =
-        RBDeclaracao->isChecked()
-            ? QStringLiteral("Todos arquivos (*.*);;Arquivo texto (*.txt);;Pruv Original (*.dec *.d10 *.d00 *.d90 *.rfo);;"
-                             "Pruv Retificadora (*.d21 *.d11 *.d01 *.d91 *.rfr)")
-            : QStringLiteral("Todos arquivos (*.*);;Arquivo texto (*.txt)");
+    const QString filtro = RBDeclaracao->isChecked()
+        ? QStringLiteral("Todos arquivos (*.*);;Arquivo texto (*.txt);;Pruv Original (*.dec *.d10 *.d00 *.d90 *.rfo);;"
+                         "Pruv Retificadora (*.d21 *.d11 *.d01 *.d91 *.rfr)")
+        : QStringLiteral("Todos arquivos (*.*);;Arquivo texto (*.txt)");
     const QString pasta = QFileInfo(FDiretorio).isDir() ? FDiretorio : DiretorioPrograma();
     const QString escolhido = DialogoAbrir(pasta, filtro);
     if (escolhido.isEmpty())
@@ -561,8 +571,9 @@ int TFoAssistImportacao::Escolha(bool& Repetir)
     const QString extensao = QLatin1Char('.') + QFileInfo(ArquivoImportacao).suffix().toUpper();
     ArquivoCompactado = false;
     FFormato = 0;
-    if (Entre(extensao, {ExtensoesAnoDoisDigitos[0], ExtensoesAnoDoisDigitos[1], ExtensoesAnoDoisDigitos[2],
-                         ExtensoesAnoDoisDigitos[3], ExtensoesAnoDoisDigitos[4], ExtensoesAnoDoisDigitos[5]})) {
+    if (Entre(extensao,
+              {ExtensoesAnoDoisDigitos[0], ExtensoesAnoDoisDigitos[1], ExtensoesAnoDoisDigitos[2],
+               ExtensoesAnoDoisDigitos[3], ExtensoesAnoDoisDigitos[4], ExtensoesAnoDoisDigitos[5]})) {
         ArquivoCompactado = true;
         FFormato = FormatoAnoDoisDigitos;
     } else if (Entre(extensao, {ExtensoesCompactadas[0], ExtensoesCompactadas[1], ExtensoesCompactadas[2]})) {
@@ -655,7 +666,8 @@ void TFoAssistImportacao::LeDeclarante()
     if (amostra.Natureza.isDigit()) {
         CodigoNatureza = amostra.Natureza.digitValue();
         PruvImportacao->AtualizaNaturezas();
-        if (const TNatureza* natureza = PruvImportacao->GetNaturezas().GetDisponivel(static_cast<std::uint8_t>(CodigoNatureza)))
+        if (const TNatureza* natureza = PruvImportacao->GetNaturezas().GetDisponivel(
+                static_cast<std::uint8_t>(CodigoNatureza)))
             PruvImportacao->SetNaturezaSemExcecao(*natureza);
     }
     FErrosImportacao.Limpa();
@@ -689,8 +701,8 @@ void TFoAssistImportacao::ProcuraDeclaracao()
         PruvImportacao->SetChave(QString());
         PruvImportacao->AtualizaNaturezas();
         if (CodigoNatureza >= 0) {
-            if (const TNatureza* natureza =
-                    PruvImportacao->GetNaturezas().GetDisponivel(static_cast<std::uint8_t>(CodigoNatureza)))
+            if (const TNatureza* natureza = PruvImportacao->GetNaturezas().GetDisponivel(
+                    static_cast<std::uint8_t>(CodigoNatureza)))
                 PruvImportacao->SetNaturezaSemExcecao(*natureza);
         }
         PruvImportacao->GetDeclarante().Nome().SetNomeSemExcecao(NomeArquivo);
@@ -807,8 +819,8 @@ void TFoAssistImportacao::Importa()
     if (i >= 0) {
         const auto& disponiveis = alvo.GetNaturezas().GetDisponiveis();
         const auto todas = alvo.GetNaturezas().GetTodas();
-        const TNatureza& natureza =
-            i < static_cast<int>(disponiveis.size()) ? *disponiveis[static_cast<std::size_t>(i)] : todas[TPruv::NaturezaVazia];
+        const TNatureza& natureza = i < static_cast<int>(disponiveis.size()) ? *disponiveis[static_cast<std::size_t>(i)]
+                                                                             : todas[TPruv::NaturezaVazia];
         alvo.SetNaturezaSemExcecao(natureza);
         if (natureza.GetDescricao() == QLatin1String("Pessoa Física"))
             alvo.GetDeclarante().SetTipo(TNiContribuinte::Cpf);

@@ -174,8 +174,8 @@ private:
     QString FDiretorio;
     int FComprRejeitados = 0;
     QString FNomeLogCompr;
-    bool FCancelado = false;   // read by the importers
-    bool FPreenchendo = false; // page 4 is being filled: its change handlers wait
+    bool FCancelado = false;     // read by the importers
+    bool FPreenchendo = false;   // page 4 is being filled: its change handlers wait
 };
 
 // The steps; step n shows page n and does ExecutaEtapa(n) when entered.

@@ -21,7 +21,7 @@ const QString Titulo = QStringLiteral("Assistente de Transmissão de Declaraçõ
 
 TFoAssistTransmissao* Existente = nullptr;
 
-}  // namespace
+}   // namespace
 
 bool TEstadoTrans::Evento(int codigo)
 {
@@ -35,14 +35,17 @@ bool TEstadoTrans::Evento(int codigo)
     }
 }
 
-TFoAssistTransmissao::TFoAssistTransmissao(QWidget* owner) : TFormAssist(owner)
+TFoAssistTransmissao::TFoAssistTransmissao(QWidget* owner)
+    : TFormAssist(owner)
 {
     setObjectName(QStringLiteral("FoAssistTransmissao"));
     setWindowTitle(Titulo);
     resize(620, 320);
 
     FrPesquisaDeclaracoes = new TFrPesquisaDeclaracoes;
-    FrPesquisaDeclaracoes->OnChangeSelection = [this](TFrPesquisaDeclaracoes*) { FrPesquisaDeclaracoesChangeSelection(); };
+    FrPesquisaDeclaracoes->OnChangeSelection = [this](TFrPesquisaDeclaracoes*) {
+        FrPesquisaDeclaracoesChangeSelection();
+    };
     FrResultTrans = new TFrResultTrans;
     FrResultTrans->setObjectName(QStringLiteral("FrResultTrans"));
     DefinePagina(1, CriaPagina1());
@@ -73,9 +76,10 @@ QWidget* TFoAssistTransmissao::CriaPagina1()
                                          "declarações a serem enviadas.")),
          RotuloAssistente(QStringLiteral("Se a declaração a ser transmitida estiver em disquete, insira o mesmo na "
                                          "unidade antes de avançar.")),
-         RotuloAssistente(QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do Ulvaro.   "
-                                         "Caso este aplicativo não esteja instalado  faça a cópia do programa da página "
-                                         "da Secretaria Morvex Federal no endereço:")),
+         RotuloAssistente(
+             QStringLiteral("A transmissão da declaração gravada deverá ser realizada através do Ulvaro.   "
+                            "Caso este aplicativo não esteja instalado  faça a cópia do programa da página "
+                            "da Secretaria Morvex Federal no endereço:")),
          LbSite});
 }
 

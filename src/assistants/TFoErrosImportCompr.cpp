@@ -26,7 +26,7 @@ const struct {
     {"Outros Rend. Isent.", 6, 0},
 };
 
-}  // namespace
+}   // namespace
 
 TFoErrosImportCompr::TFoErrosImportCompr()
     : TRelatoErros(QStringLiteral("QRErrosImportCompr"),
@@ -54,8 +54,8 @@ void TFoErrosImportCompr::CriaInformacoes()
 {
     TBanda& banda = CriaBandaLinha(QStringLiteral("QRBInformacoes"), [this](TBanda& b) {
         FRegistro.SetLinha(Log().Linha());
-        b.ElementoDe<TMemo>(QStringLiteral("QRMInformacoes")).Linhas =
-            QStringList{FRegistro.Campo(TRegistroComprovante::Campos)};
+        b.ElementoDe<TMemo>(QStringLiteral("QRMInformacoes")).Linhas = QStringList{
+            FRegistro.Campo(TRegistroComprovante::Campos)};
     });
     banda.Altura = 2 * AlturaLinha + 6;
     const QString rotulo = QStringLiteral("Informações Complementares:");

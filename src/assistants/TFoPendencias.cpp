@@ -19,9 +19,11 @@ namespace {
 
 TFoPendencias* Global = nullptr;
 
-}  // namespace
+}   // namespace
 
-TFoPendencias::TFoPendencias(QWidget* Dono) : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), FDono(Dono)
+TFoPendencias::TFoPendencias(QWidget* Dono)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
+    , FDono(Dono)
 {
     setObjectName(QStringLiteral("FoPendencias"));
     DefineHelpContext(*this, HelpContext);

@@ -31,8 +31,8 @@ public:
     ~TFoPendencias() override;
 
     TFrPruvVerifica* FrPruvVerifica;
-    QTimer* Timer1;   // starts the verification once the window shows
-    QTimer* Timer2;   // closes the window once a stopped verification has ended
+    QTimer* Timer1;          // starts the verification once the window shows
+    QTimer* Timer2;          // closes the window once a stopped verification has ended
     TPruv* Pruv = nullptr;   // the declaration verified; not owned
 
     // Where the window goes: centred across its owner, its bottom edge MargemInferior (scaled

@@ -16,9 +16,10 @@ namespace {
 
 TFoRelPendencias* Global = nullptr;
 
-}  // namespace
+}   // namespace
 
-TFoRelPendencias::TFoRelPendencias(TdvTable& Tabela, const TFrPruvVerifica* Verificacao) : FTabela(Tabela)
+TFoRelPendencias::TFoRelPendencias(TdvTable& Tabela, const TFrPruvVerifica* Verificacao)
+    : FTabela(Tabela)
 {
     FrRelPendencias.Tabela = &Tabela;
     FrRelPendencias.Verificacao = Verificacao;

@@ -12,7 +12,7 @@ constexpr int PosicaoAdministrador = 151;   // type 4: the administrator's CNPJ,
 constexpr qreal ColunaMes = 60;             // left of the first value column
 constexpr qreal LarguraValor = 150;
 
-}  // namespace
+}   // namespace
 
 TFoRelatoErrosImp::TFoRelatoErrosImp(const QString& Modo)
     : TRelatoErros(QStringLiteral("QRRelatoErrosImp"), Titulo(Modo))
@@ -25,7 +25,7 @@ TFoRelatoErrosImp::TFoRelatoErrosImp(const QString& Modo)
 QString TFoRelatoErrosImp::Titulo(const QString& Modo)
 {
     return Modo == QLatin1String(ModoImportacao) ? QStringLiteral("Relatório de Erros de Importação  - Pruv 2003")
-                                                  : QStringLiteral("Relatório de Erros - Analisador Pruv 2003");
+                                                 : QStringLiteral("Relatório de Erros - Analisador Pruv 2003");
 }
 
 QString TFoRelatoErrosImp::Instrucoes(const QString& Modo)
@@ -61,7 +61,8 @@ std::vector<TCampoErro> TFoRelatoErrosImp::Campos(const QString& Linha)
     if (tipo == QLatin1Char('4')) {
         campos.push_back({QStringLiteral("CNPJ do Fundo ou Clube: "), ni, 1, 0});
         campos.push_back({QStringLiteral("Nome do Fundo ou Clube: "), nome, 2, 0});
-        campos.push_back({QStringLiteral("CNPJ do Declarante(Administrador): "), CampoLinha(Linha, PosicaoAdministrador, TamanhoNi), 3, 0});
+        campos.push_back({QStringLiteral("CNPJ do Declarante(Administrador): "),
+                          CampoLinha(Linha, PosicaoAdministrador, TamanhoNi), 3, 0});
         return campos;
     }
     campos.push_back({tipo == QLatin1Char('5') ? QStringLiteral("CNPJ do Fundo ou Clube: ")
@@ -69,7 +70,8 @@ std::vector<TCampoErro> TFoRelatoErrosImp::Campos(const QString& Linha)
                       ni, 1, 0});
     campos.push_back({QStringLiteral("Código (somente números): "), CampoLinha(Linha, PosicaoCodigo, 4), 1, 1});
     campos.push_back({QStringLiteral("Tipo de beneficiário (1 ou 2): "), CampoLinha(Linha, PosicaoTipoBenef, 1), 2, 0});
-    campos.push_back({QStringLiteral("CPF ou CNPJ do Beneficiário: "), CampoLinha(Linha, PosicaoNiBenef, TamanhoNi), 2, 1});
+    campos.push_back(
+        {QStringLiteral("CPF ou CNPJ do Beneficiário: "), CampoLinha(Linha, PosicaoNiBenef, TamanhoNi), 2, 1});
     campos.push_back({QStringLiteral("Nome do Beneficiário: "), nome, 3, 0});
     return campos;
 }

@@ -61,7 +61,7 @@ QString ComExtensaoCmp(const QString& Nome)
     return QFileInfo(Nome).suffix().toUpper() == QLatin1String("CMP") ? Nome : Nome + QStringLiteral(".cmp");
 }
 
-}  // namespace
+}   // namespace
 
 TFormAssistCopSeg::TFormAssistCopSeg(QWidget* owner)
     : TFormAssist(owner)
@@ -217,9 +217,10 @@ void TFormAssistCopSeg::MostraPagina(int n)
         MostraFechar(true);
         CancelBtn->setEnabled(false);
         if (n == 5) {
-            Label7->setText(FRemovivel ? QStringLiteral("Sua cópia de segurança foi efetuada com sucesso. Etiquete o(s) "
-                                                        "disquete(s) e guarde-o(s) em lugar seguro.")
-                                       : QStringLiteral("Sua cópia de segurança foi efetuada com sucesso."));
+            Label7->setText(FRemovivel
+                                ? QStringLiteral("Sua cópia de segurança foi efetuada com sucesso. Etiquete o(s) "
+                                                 "disquete(s) e guarde-o(s) em lugar seguro.")
+                                : QStringLiteral("Sua cópia de segurança foi efetuada com sucesso."));
         } else {
             QString texto = TextoFalha;
             if (FResultado == ResultadoCompressao::Falha)

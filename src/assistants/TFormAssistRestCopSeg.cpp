@@ -46,13 +46,13 @@ QString NaoEncontrado(const QString& arquivo)
 QString NaoECopia(const QString& arquivo)
 {
     return QStringLiteral("O arquivo ") + QDir::toNativeSeparators(arquivo)
-           + QStringLiteral(" não é uma cópia de segurança da base de dados deste programa.");
+        + QStringLiteral(" não é uma cópia de segurança da base de dados deste programa.");
 }
 
 QString Danificada(const QString& arquivo)
 {
     return QStringLiteral("A cópia de segurança ") + QDir::toNativeSeparators(arquivo)
-           + QStringLiteral(" está danificada e não pode ser restaurada.");
+        + QStringLiteral(" está danificada e não pode ser restaurada.");
 }
 
 QString SemEspaco()
@@ -93,7 +93,7 @@ QString LeIni(const char* chave)
     return TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QLatin1String(chave), QString());
 }
 
-}  // namespace
+}   // namespace
 
 TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
     : TFormAssist(owner)
@@ -115,10 +115,11 @@ TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
     DefinePagina(1, pagina1.Painel);
     DefinePagina(2, CriaPagina2());
     DefinePagina(3, CriaPaginaProgresso("Panel3", QString(), Label2, Gauge1));
-    DefinePagina(4, TPaginaComFigura::ComTexto(QStringLiteral("Panel4"), QStringLiteral("Label7"),
-                                               QStringLiteral("Sua restauração da cópia de segurança foi efetuada com "
-                                                              "sucesso."),
-                                               Label7));
+    DefinePagina(4,
+                 TPaginaComFigura::ComTexto(QStringLiteral("Panel4"), QStringLiteral("Label7"),
+                                            QStringLiteral("Sua restauração da cópia de segurança foi efetuada com "
+                                                           "sucesso."),
+                                            Label7));
     TPaginaComFigura pagina5 = TPaginaComFigura::Cria(
         QStringLiteral("Panel5"), {QStringLiteral("Houve um erro na restauração da cópia de segurança."), QString()});
     Label4 = pagina5.Textos[0];
@@ -128,7 +129,8 @@ TFormAssistRestCopSeg::TFormAssistRestCopSeg(QWidget* owner)
     DefinePagina(5, pagina5.Painel);
     DefinePagina(6, TPaginaComFigura::ComTexto(QStringLiteral("Panel6"), QStringLiteral("Label9"), QString(), Label9));
     QLabel* atualizando = nullptr;
-    DefinePagina(7, CriaPaginaProgresso("Panel7", QStringLiteral("Atualizando arquivos de dados..."), atualizando, Gauge2));
+    DefinePagina(
+        7, CriaPaginaProgresso("Panel7", QStringLiteral("Atualizando arquivos de dados..."), atualizando, Gauge2));
 
     AdicionaEstado(std::make_unique<TEstadoRCS1>(*this, 1));
     AdicionaEstado(std::make_unique<TEstadoRCS2>(*this, 2));
@@ -400,8 +402,9 @@ bool TFormAssistRestCopSeg::SubstituiDados()
             Gauge2->setValue(Gauge2->value() + 1);
         } catch (const EDatabaseError& e) {
             qWarning("backup %s not restored: %s", qUtf8Printable(FArquivoOrigem), e.what());
-            Falha(ResultadoCompressao::Falha, QStringLiteral("Os dados atuais não puderam ser substituídos: ")
-                                                  + TextoDoMotor(e) + QLatin1Char('.'));
+            Falha(ResultadoCompressao::Falha,
+                  QStringLiteral("Os dados atuais não puderam ser substituídos: ") + TextoDoMotor(e)
+                      + QLatin1Char('.'));
             ok = false;
         }
     }

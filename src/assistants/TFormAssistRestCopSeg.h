@@ -80,7 +80,7 @@ private:
     QString FArqCsUltimo;
     QString FDiretorioDados;
     QString FArquivoOrigem;
-    QString FPastaCorrente;   // where a relative path typed on page 2 starts
+    QString FPastaCorrente;                                 // where a relative path typed on page 2 starts
     std::unique_ptr<TPastaDeTrabalho> FDiretorioTrabalho;   // the unpacked backup; removed with the form
     qint64 FNumDeclaracoesAtual = 0;
     qint64 FNumDeclaracoesCopia = 0;

@@ -71,12 +71,12 @@ void Repinta(QWidget* controle)
         controle->repaint();
 }
 
-}  // namespace
+}   // namespace
 
 TFrPruvVerifica::TFrPruvVerifica(QWidget* parent)
-    : QFrame(parent),
-      TbVerificacao(CriaTabela(QLatin1String(TabelaVerifica::NomeArquivo))),
-      DsVerificacao(std::make_unique<TDataSource>())
+    : QFrame(parent)
+    , TbVerificacao(CriaTabela(QLatin1String(TabelaVerifica::NomeArquivo)))
+    , DsVerificacao(std::make_unique<TDataSource>())
 {
     setObjectName(QStringLiteral("FrPruvVerifica"));
     resize(Largura, Altura);
@@ -104,15 +104,16 @@ void TFrPruvVerifica::CriaComponentes()
     Panel2->setObjectName(QStringLiteral("Panel2"));
 
     PanelNumErros = NovoContador(Panel2, "PanelNumErros", "Número de erros.  Erros impedem a gravação da declaração");
-    PanelNumAvisos =
-        NovoContador(Panel2, "PanelNumAvisos", "Número de avisos. Avisos não impedem a gravação da declaração");
+    PanelNumAvisos = NovoContador(Panel2, "PanelNumAvisos",
+                                  "Número de avisos. Avisos não impedem a gravação da declaração");
     PnVerificados = NovoContador(Panel2, "PnVerificados", "Número de beneficiários já verificados");
     CkbAvisos = new QCheckBox(QStringLiteral("Mostrar avisos"), Panel2);
     CkbAvisos->setObjectName(QStringLiteral("CkbAvisos"));
     CkbAvisos->setToolTip(QStringLiteral("Mostra os avisos durante a verificação de pendências"));
     CkbAvisos->setChecked(true);
     BbStop = NovoBotao(Panel2, "BbStop", QStringLiteral("&Parar"), "Cancela a verificação de pendências");
-    BbLocalizar = NovoBotao(Panel2, "BbLocalizar", QStringLiteral("&Localizar"), "Localiza erros ou avisos na declaração");
+    BbLocalizar = NovoBotao(Panel2, "BbLocalizar", QStringLiteral("&Localizar"),
+                            "Localiza erros ou avisos na declaração");
     BbImprimir = NovoBotao(Panel2, "BbImprimir", QStringLiteral("&Imprimir"),
                            "Visualiza a impressão da verificação de pendências ");
     connect(BbStop, &QPushButton::clicked, this, [this] { BbStopClick(); });
@@ -146,9 +147,10 @@ void TFrPruvVerifica::CriaComponentes()
         rotulo->setPalette(paleta);
         return rotulo;
     };
-    LabelMens = mensagem("LabelMens", QStringLiteral("Os ERROS impedem a gravação da declaração para entrega à XEQ, "
-                                                     "enquanto os AVISOS são apenas alertas de pendências que não "
-                                                     "impedem a gravação da mesma."));
+    LabelMens = mensagem("LabelMens",
+                         QStringLiteral("Os ERROS impedem a gravação da declaração para entrega à XEQ, "
+                                        "enquanto os AVISOS são apenas alertas de pendências que não "
+                                        "impedem a gravação da mesma."));
     LabelStop = mensagem("LabelStop", QStringLiteral("Verificação de pendências interrompida pelo usuário! "));
     LabelStop->hide();
     auto* topo = new QHBoxLayout(Panel3);
@@ -166,8 +168,8 @@ void TFrPruvVerifica::CriaComponentes()
     // A row at the least: where the frame is narrow the notice above takes the height it needs.
     DbgErrosEncontrados->setMinimumHeight(32);
     DbgErrosEncontrados->SetUseTFields(false);
-    DbgErrosEncontrados->SetSelected({QLatin1String(TabelaVerifica::DESCRICAO) + QStringLiteral("\t180\t") +
-                                      QLatin1String(TabelaVerifica::DESCRICAO)});
+    DbgErrosEncontrados->SetSelected({QLatin1String(TabelaVerifica::DESCRICAO) + QStringLiteral("\t180\t")
+                                      + QLatin1String(TabelaVerifica::DESCRICAO)});
     DbgErrosEncontrados->SetDefaultDrawing(false);
     DbgErrosEncontrados->OnDrawDataCell = [this](TdvCustomDBGrid*, const TRect& r, TField*, TGridDrawState) {
         DbgErrosEncontradosDrawDataCell(r);
@@ -248,7 +250,7 @@ void TFrPruvVerifica::VerificaChaves(int& Quantidade)
 }
 
 void TFrPruvVerifica::VerificaChave(const QString& Chave, TPruv& Pruv, TColecaoPruv& Colecao, int& Natureza,
-                                     int& Quantidade)
+                                    int& Quantidade)
 {
     FErrosVerificacao->Limpa();
     Pruv.Limpa();
@@ -355,13 +357,14 @@ void TFrPruvVerifica::IncluiLinha(const QString& Texto)
 
 void TFrPruvVerifica::IncluiTituloDeclarante(const QString& Numero, const QString& Nome, const QString& Ano)
 {
-    IncluiTexto(QStringLiteral("08") + Numero + Separador + Nome + Separador + QStringLiteral("Ano-calendário: ") + Ano);
+    IncluiTexto(QStringLiteral("08") + Numero + Separador + Nome + Separador + QStringLiteral("Ano-calendário: ")
+                + Ano);
 }
 
 void TFrPruvVerifica::IncluiTituloFundo(const QString& Texto1, const QString& Texto2)
 {
-    IncluiTexto(QStringLiteral("09") + Texto1 + Separador + Texto2 + Separador +
-                QStringLiteral("Fundos ou Clubes de Investimentos"));
+    IncluiTexto(QStringLiteral("09") + Texto1 + Separador + Texto2 + Separador
+                + QStringLiteral("Fundos ou Clubes de Investimentos"));
 }
 
 void TFrPruvVerifica::MostraVerificados(int Quantidade)

@@ -56,7 +56,7 @@ int PartesDaLinha(const QString& Descricao)
     return -1;
 }
 
-}  // namespace
+}   // namespace
 
 TFrRelPendencias::TFrRelPendencias()
 {
@@ -112,8 +112,8 @@ void TFrRelPendencias::CriaCabecalho()
     imagem.Topo = 4;
     imagem.Largura = 134;
     imagem.Altura = 40;
-    TRotulo& titulo = banda.AdicionaRotulo(QStringLiteral("QRLEncerra"),
-                                           QStringLiteral("Verificação de Pendências"), 0, 12, Arial(21, true));
+    TRotulo& titulo = banda.AdicionaRotulo(QStringLiteral("QRLEncerra"), QStringLiteral("Verificação de Pendências"), 0,
+                                           12, Arial(21, true));
     titulo.Alinhamento = Qt::AlignHCenter;
     FLarguraDaBanda.push_back(&titulo);
 }
@@ -144,8 +144,8 @@ void TFrRelPendencias::CriaDetalhe()
     texto("QrdbErros", 46, Arial(11));
     FTextos.back().second = [this] {
         const bool aviso = Tabela != nullptr && TabelaVerifica::Gravidade(*Tabela) == TabelaVerifica::GravidadeAviso;
-        return (aviso ? QStringLiteral("AVISO: ") : QStringLiteral("ERRO : ")) +
-               TabelaVerifica::Texto(Descricao(), TamanhoTexto);
+        return (aviso ? QStringLiteral("AVISO: ") : QStringLiteral("ERRO : "))
+            + TabelaVerifica::Texto(Descricao(), TamanhoTexto);
     };
     banda.AntesDeImprimir = [this](TBanda& b, bool&) {
         PreencheTextos();
@@ -159,8 +159,8 @@ void TFrRelPendencias::CriaSumario()
     banda.Altura = 40;
     Moldura(banda, QStringLiteral("QRShape2"), 4, 32);
     qreal esquerda = 12;
-    for (const auto& [rotulo, nome] : {std::pair{"Total de Erros: ", "QrlNumErros"},
-                                       std::pair{"Total de Avisos: ", "QrlNumAvisos"}}) {
+    for (const auto& [rotulo, nome] :
+         {std::pair{"Total de Erros: ", "QrlNumErros"}, std::pair{"Total de Avisos: ", "QrlNumAvisos"}}) {
         const QFont negrito = Arial(12, true);
         const QString texto = QLatin1String(rotulo);
         banda.AdicionaRotulo(QLatin1String(nome) + QStringLiteral("Rotulo"), texto, esquerda, 12, negrito);

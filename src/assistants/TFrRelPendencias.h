@@ -26,9 +26,9 @@ public:
     TFrRelPendencias();
 
     TRelatorio QrpPendencias{QStringLiteral("QrpPendencias")};
-    TDataSet* Tabela = nullptr;                      // the rows to print; not owned
-    const TFrPruvVerifica* Verificacao = nullptr;    // its counters are the totals; none: no totals
-    bool Visualizando = false;                       // the report goes to the preview window
+    TDataSet* Tabela = nullptr;                     // the rows to print; not owned
+    const TFrPruvVerifica* Verificacao = nullptr;   // its counters are the totals; none: no totals
+    bool Visualizando = false;                      // the report goes to the preview window
 
     // The program's picture at the page header's left.
     void DefineLogotipo(const QImage& Logotipo);
@@ -45,7 +45,7 @@ private:
     void QRBand2BeforePrint(TBanda& Banda);
     [[nodiscard]] QString Descricao() const;
 
-    bool FPrimeiro = true;   // the next record asked for is the table's first
+    bool FPrimeiro = true;                              // the next record asked for is the table's first
     std::vector<TElementoRelatorio*> FLarguraDaBanda;   // as wide as the paper leaves the bands
     std::vector<TElementoRelatorio*> FAteAMargem;       // from their left to the right margin
     // The row's texts and what each shows of the current row.

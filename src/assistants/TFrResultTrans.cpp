@@ -64,7 +64,7 @@ QLabel* NovaImagem(QWidget* dono, const char* nome, const char* codigo)
     return imagem;
 }
 
-}  // namespace
+}   // namespace
 
 const QString TFrResultTrans::TextoNaoInstalado = QStringLiteral(
     "O Ulvaro não está instalado no seu computador. Faça a cópia do programa da página da Morvex Federal e "
@@ -92,8 +92,8 @@ TFrResultTrans::TFrResultTrans(QWidget* parent)
     LbxResultado = new QListWidget(PnResultado);
     LbxResultado->setObjectName(QStringLiteral("LbxResultado"));
     LbxResultado->setUniformItemSizes(true);
-    LbxResultado->setItemDelegate(new TDesenhoResultadoTrans(
-        [this](const QString& codigo) { return ImagemDoCodigo(codigo); }, LbxResultado));
+    LbxResultado->setItemDelegate(
+        new TDesenhoResultadoTrans([this](const QString& codigo) { return ImagemDoCodigo(codigo); }, LbxResultado));
     DefineHelpContext(*LbxResultado, HelpContextResultado);
     auto* layoutResultado = new QVBoxLayout(PnResultado);
     layoutResultado->setContentsMargins(0, 0, 0, 0);
@@ -158,8 +158,8 @@ TFrResultTrans::TFrResultTrans(QWidget* parent)
     layoutDownLoad->addWidget(Bevel1);
     PnDownLoad->hide();
 
-    for (QWidget* controle : {static_cast<QWidget*>(PnDownLoad), static_cast<QWidget*>(LbUlvaro),
-                              static_cast<QWidget*>(LbSite)}) {
+    for (QWidget* controle :
+         {static_cast<QWidget*>(PnDownLoad), static_cast<QWidget*>(LbUlvaro), static_cast<QWidget*>(LbSite)}) {
         controle->setMouseTracking(true);
         controle->installEventFilter(this);
     }

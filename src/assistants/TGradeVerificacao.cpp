@@ -1,6 +1,7 @@
 #include "assistants/TGradeVerificacao.h"
 
-TGradeVerificacao::TGradeVerificacao(QWidget* parent) : TdvCustomDBGrid(parent)
+TGradeVerificacao::TGradeVerificacao(QWidget* parent)
+    : TdvCustomDBGrid(parent)
 {
     SetOptions(dgRowSelect | dgAlwaysShowSelection | dgWordWrap);
     SetKeyOptions(0);

@@ -8,13 +8,13 @@ namespace {
 
 constexpr int Margem = 3;   // on each side of a cell's text, as the cells are painted
 
-}  // namespace
+}   // namespace
 
 TPruvGridAmostra::TPruvGridAmostra(const QStringList& Titulos, int LinhasVisiveis, QWidget* parent)
-    : TPruvCustomGrid(parent),
-      FColunas(static_cast<int>(Titulos.size())),
-      FTextos(Titulos.size() * Linhas),
-      FMinimas(Titulos.size(), 0)
+    : TPruvCustomGrid(parent)
+    , FColunas(static_cast<int>(Titulos.size()))
+    , FTextos(Titulos.size() * Linhas)
+    , FMinimas(Titulos.size(), 0)
 {
     SetColCount(FColunas);
     SetRowCount(LinhasVisiveis);

@@ -4,8 +4,8 @@
 
 namespace {
 
-const char16_t* const Identificacao[] = {u"Ordem", u"Tipo", u"CPF/CNPJ", u"Cód.", u"T.Ben.", u"CPF/CNPJ",
-                                         u"Nome/Nome Empresarial"};
+const char16_t* const Identificacao[] = {
+    u"Ordem", u"Tipo", u"CPF/CNPJ", u"Cód.", u"T.Ben.", u"CPF/CNPJ", u"Nome/Nome Empresarial"};
 constexpr int Larguras[] = {50, 25, 86, 32, 37, 86, 180};   // at least
 const char16_t* const Valores[] = {u"Rend. ", u"Dedução ", u"Imposto "};
 const char16_t* const Periodos[] = {u"Jan", u"Fev", u"Mar", u"Abr", u"Mai", u"Jun", u"Jul",
@@ -19,9 +19,10 @@ QStringList Titulos()
     return titulos;
 }
 
-}  // namespace
+}   // namespace
 
-TPruvGridImpDecl::TPruvGridImpDecl(QWidget* parent) : TPruvGridAmostra(Titulos(), 20, parent)
+TPruvGridImpDecl::TPruvGridImpDecl(QWidget* parent)
+    : TPruvGridAmostra(Titulos(), 20, parent)
 {
     for (int c = 0; c < static_cast<int>(std::size(Larguras)); ++c)
         DefineLarguraMinima(c, Larguras[c]);

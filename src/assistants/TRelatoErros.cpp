@@ -27,9 +27,10 @@ int Percentual(int Contador, int Total)
     return static_cast<int>((200LL * Contador + Total) / (2LL * Total));
 }
 
-}  // namespace
+}   // namespace
 
-TRelatoErros::TRelatoErros(const QString& NomeRelatorio, const QString& Titulo) : FRelatorio(NomeRelatorio)
+TRelatoErros::TRelatoErros(const QString& NomeRelatorio, const QString& Titulo)
+    : FRelatorio(NomeRelatorio)
 {
     FRelatorio.Titulo = Titulo;
     FRelatorio.Papel().DefineCodigo(9);
@@ -77,8 +78,8 @@ bool TRelatoErros::Abre(const QString& Nome)
 
 void TRelatoErros::DefineArquivo(const QString& Caminho)
 {
-    FRelatorio.BandaDe(Cabecalho).ElementoDe<TRotulo>(QStringLiteral("QRLArquivo")).Texto =
-        QStringLiteral("Arquivo: ") + Caminho;
+    FRelatorio.BandaDe(Cabecalho).ElementoDe<TRotulo>(QStringLiteral("QRLArquivo")).Texto = QStringLiteral("Arquivo: ")
+        + Caminho;
 }
 
 void TRelatoErros::DefineTitulo(const QString& Titulo)
@@ -120,7 +121,8 @@ void TRelatoErros::CriaCabecalho(const QString& Titulo)
     titulo.Alinhamento = Qt::AlignHCenter;
     titulo.Largura = FRelatorio.Papel().LarguraUtil();
     AteAMargem(titulo);
-    TRotulo& arquivo = banda.AdicionaRotulo(QStringLiteral("QRLArquivo"), QStringLiteral("Arquivo: "), 0, 36, Arial(12));
+    TRotulo& arquivo = banda.AdicionaRotulo(QStringLiteral("QRLArquivo"), QStringLiteral("Arquivo: "), 0, 36,
+                                            Arial(12));
     // A long path stops at the margin.
     arquivo.AutoTamanho = false;
     arquivo.Altura = AlturaLinha;

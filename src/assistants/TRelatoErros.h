@@ -79,4 +79,3 @@ private:
     TMemo* FMensagem = nullptr;
     std::vector<TElementoRelatorio*> FAteAMargem;
 };
-

@@ -7,7 +7,8 @@
 const QColor TRotuloSitio::Cor(0, 0, 128);
 const QColor TRotuloSitio::CorAtiva(0, 0, 255);
 
-TRotuloSitio::TRotuloSitio(QWidget* parent) : QLabel(QString::fromLatin1(EnderecoSitio), parent)
+TRotuloSitio::TRotuloSitio(QWidget* parent)
+    : QLabel(QString::fromLatin1(EnderecoSitio), parent)
 {
     setCursor(Qt::PointingHandCursor);
     QFont fonte = font();

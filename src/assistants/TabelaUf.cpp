@@ -18,20 +18,13 @@ struct TEstadoFederado {
 };
 
 constexpr TEstadoFederado Estados[] = {
-    {"AC", u"ACRE"},           {"AL", u"ALAGOAS"},
-    {"AM", u"AMAZONAS"},       {"AP", u"AMAPÁ"},
-    {"BA", u"BAHIA"},          {"CE", u"CEARÁ"},
-    {"DF", u"DISTRITO FEDERAL"}, {"ES", u"ESPÍRITO SANTO"},
-    {"GO", u"GOIÁS"},          {"MA", u"MARANHÃO"},
-    {"MG", u"MINAS GERAIS"},   {"MS", u"MATO GROSSO DO SUL"},
-    {"MT", u"MATO GROSSO"},    {"PA", u"PARÁ"},
-    {"PB", u"PARAÍBA"},        {"PE", u"PERNAMBUCO"},
-    {"PI", u"PIAUÍ"},          {"PR", u"PARANÁ"},
-    {"RJ", u"RIO DE JANEIRO"}, {"RN", u"RIO GRANDE DO NORTE"},
-    {"RO", u"RONDÔNIA"},       {"RR", u"RORAIMA"},
-    {"RS", u"RIO GRANDE DO SUL"}, {"SC", u"SANTA CATARINA"},
-    {"SE", u"SERGIPE"},        {"SP", u"SÃO PAULO"},
-    {"TO", u"TOCANTINS"},
+    {"AC", u"ACRE"},        {"AL", u"ALAGOAS"},   {"AM", u"AMAZONAS"},          {"AP", u"AMAPÁ"},
+    {"BA", u"BAHIA"},       {"CE", u"CEARÁ"},     {"DF", u"DISTRITO FEDERAL"},  {"ES", u"ESPÍRITO SANTO"},
+    {"GO", u"GOIÁS"},       {"MA", u"MARANHÃO"},  {"MG", u"MINAS GERAIS"},      {"MS", u"MATO GROSSO DO SUL"},
+    {"MT", u"MATO GROSSO"}, {"PA", u"PARÁ"},      {"PB", u"PARAÍBA"},           {"PE", u"PERNAMBUCO"},
+    {"PI", u"PIAUÍ"},       {"PR", u"PARANÁ"},    {"RJ", u"RIO DE JANEIRO"},    {"RN", u"RIO GRANDE DO NORTE"},
+    {"RO", u"RONDÔNIA"},    {"RR", u"RORAIMA"},   {"RS", u"RIO GRANDE DO SUL"}, {"SC", u"SANTA CATARINA"},
+    {"SE", u"SERGIPE"},     {"SP", u"SÃO PAULO"}, {"TO", u"TOCANTINS"},
 };
 
 void Preenche(TdvTable& Tabela)
@@ -47,7 +40,7 @@ void Preenche(TdvTable& Tabela)
     Tabela.First();
 }
 
-}  // namespace
+}   // namespace
 
 bool Abre(TdvTable& Tabela)
 {
@@ -81,4 +74,4 @@ QList<std::pair<QString, QString>> Lista()
     return estados;
 }
 
-}  // namespace TabelaUf
+}   // namespace TabelaUf

@@ -21,4 +21,4 @@ bool Abre(TdvTable& Tabela);
 // The states in code order, (code, name); read through Abre on a table of its own.
 [[nodiscard]] QList<std::pair<QString, QString>> Lista();
 
-}  // namespace TabelaUf
+}   // namespace TabelaUf

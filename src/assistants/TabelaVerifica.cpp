@@ -15,7 +15,7 @@ QString Nome(const char* campo)
     return QLatin1String(campo);
 }
 
-}  // namespace
+}   // namespace
 
 std::vector<TFieldDef> Campos()
 {
@@ -86,4 +86,4 @@ bool ItemPendente(const TDataSet& Tabela)
     return gravidade == GravidadeAviso || gravidade == GravidadeErro;
 }
 
-}  // namespace TabelaVerifica
+}   // namespace TabelaVerifica

@@ -51,4 +51,4 @@ void Inclui(TdvTable& Tabela, const QString& AQuemPertence, const QString& QuemE
 // The current row is an error or a warning (not a heading or a plain line).
 [[nodiscard]] bool ItemPendente(const TDataSet& Tabela);
 
-}  // namespace TabelaVerifica
+}   // namespace TabelaVerifica

@@ -27,15 +27,15 @@ bool EmBranco(const QString& Texto);
 namespace CamposEntrega {
 
 constexpr int TamanhoLinha = LayoutDeclar::TamanhoRegistro;   // every line after the header
-constexpr int PosicaoTipo = 9;         // record type, "1" to "6"
-constexpr int PosicaoNi = 10;          // declarant (types 1 to 3) or fund (types 4 to 6), 14 characters
+constexpr int PosicaoTipo = 9;                                // record type, "1" to "6"
+constexpr int PosicaoNi = 10;   // declarant (types 1 to 3) or fund (types 4 to 6), 14 characters
 constexpr int TamanhoNi = 14;
 constexpr int PosicaoCodigo = 24;      // withholding code, 4 characters
 constexpr int PosicaoTipoBenef = 28;   // "1" CPF, "2" CNPJ
 constexpr int PosicaoNiBenef = 29;     // 14 characters; a CPF in its last 11
 constexpr int PosicaoNome = 43;        // 60 characters
 constexpr int TamanhoNome = 60;
-constexpr int PosicaoValores = 103;    // 13 periods of 3 columns of 15 digits of cents
+constexpr int PosicaoValores = 103;   // 13 periods of 3 columns of 15 digits of cents
 constexpr int TamanhoValor = 15;
 constexpr int TamanhoPeriodo = 3 * TamanhoValor;
 constexpr int Periodos = 13;
@@ -62,4 +62,4 @@ inline QString LinhaCheia(const QString& Linha)
     return Linha.size() >= TamanhoLinha ? Linha : Linha.leftJustified(TamanhoLinha, QLatin1Char(' '));
 }
 
-}  // namespace CamposEntrega
+}   // namespace CamposEntrega

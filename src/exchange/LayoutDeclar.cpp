@@ -35,7 +35,7 @@ bool JaNormalizado(const QString& Nome, bool PessoaFisica)
     return anterior != u' ' || Nome.isEmpty();   // no blank at the end
 }
 
-}  // namespace
+}   // namespace
 
 QString NomeDaLinha(const QString& Nome, bool PessoaFisica)
 {
@@ -69,4 +69,4 @@ void Numera(TLinhaFixa& Linha, int Sequencia)
         throw std::overflow_error("more lines than the sequence number can count");
 }
 
-}  // namespace LayoutDeclar
+}   // namespace LayoutDeclar

@@ -29,4 +29,4 @@ TLinhaFixa NovaLinha(int Sequencia, char Tipo, const QString& NiDaLinha);
 // Puts another sequence number (1-8) in the line, with the same limit.
 void Numera(TLinhaFixa& Linha, int Sequencia);
 
-}  // namespace LayoutDeclar
+}   // namespace LayoutDeclar

@@ -30,7 +30,7 @@ QString TextoLeitura()
     return QStringLiteral("Erro de acesso ao arquivo.");
 }
 
-}  // namespace
+}   // namespace
 
 QString TArqComprovante::NomeLogComprovantes(const QString& NiDeclarante)
 {
@@ -41,8 +41,7 @@ QString TArqComprovante::NomeLogComprovantes(const QString& NiDeclarante)
 TArqComprovante::TArqComprovante(QString Arquivo, TPruv& Pruv)
     : FArquivo(std::move(Arquivo))
     , FPruv(Pruv)
-{
-}
+{}
 
 TArqComprovante::~TArqComprovante() = default;
 
@@ -115,7 +114,8 @@ std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
         } catch (const std::exception& e) {
             // An engine failure that no collection named.
             resultado = Desfeita(EColecaoError(
-                CodigoFalhaTabela, TDatabase::NomeArquivo() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0));
+                CodigoFalhaTabela,
+                TDatabase::NomeArquivo() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0));
         }
         if (Gauge)
             Gauge->Completa();
@@ -190,11 +190,13 @@ QString TArqComprovante::LeValores()
     TQuadroRendTributaveis& quadro3 = FComprovante->GetQuadro3();
     TQuadroRendIsentos& quadro4 = FComprovante->GetQuadro4();
     // Box 4's line 6 is not kept: the file's exempt lines 6 and 7 are the box's lines 7 and 8.
-    const struct { int Campo; TMonetario& Destino; } campos[] = {
-        {2, quadro3.GetLinha2()}, {3, quadro3.GetLinha3()}, {4, quadro3.GetLinha4()},
-        {5, quadro4.GetLinha1()}, {6, quadro4.GetLinha2()}, {7, quadro4.GetLinha3()},
-        {8, quadro4.GetLinha4()}, {9, quadro4.GetLinha5()}, {10, quadro4.GetLinha7()},
-        {12, quadro4.GetLinha8()},
+    const struct {
+        int Campo;
+        TMonetario& Destino;
+    } campos[] = {
+        {2, quadro3.GetLinha2()},  {3, quadro3.GetLinha3()},  {4, quadro3.GetLinha4()}, {5, quadro4.GetLinha1()},
+        {6, quadro4.GetLinha2()},  {7, quadro4.GetLinha3()},  {8, quadro4.GetLinha4()}, {9, quadro4.GetLinha5()},
+        {10, quadro4.GetLinha7()}, {12, quadro4.GetLinha8()},
     };
     QString recusa;
     for (const auto& c : campos) {
@@ -203,7 +205,8 @@ QString TArqComprovante::LeValores()
             continue;
         if (!recusa.isEmpty())
             recusa += QStringLiteral("; ");
-        recusa += TRegistroComprovante::Rotulo(c.Campo) + QStringLiteral(": ") + TErro::FormataMensagem(codigo, QString());
+        recusa += TRegistroComprovante::Rotulo(c.Campo) + QStringLiteral(": ")
+            + TErro::FormataMensagem(codigo, QString());
     }
     quadro4.GetDescricaoLinha8().SetTexto(RetiraBrancosFinais(FRegistro.Campo(11)));
     FComprovante->GetInformacoesComplementares().SetTexto(RetiraBrancosFinais(FRegistro.Campo(13)));

@@ -42,9 +42,9 @@ public:
     // statements' report deletes its log once shown, while the log of the declaration's import
     // (named by the declarant's root) stays for the clerk to correct and import again.
     [[nodiscard]] static QString NomeLogComprovantes(const QString& NiDeclarante);
-    [[nodiscard]] int Lidas() const { return FLidas; }           // lines read
-    [[nodiscard]] int Importadas() const { return FImportadas; } // statements stored
-    [[nodiscard]] int Rejeitadas() const { return FRejeitadas; } // lines refused
+    [[nodiscard]] int Lidas() const { return FLidas; }             // lines read
+    [[nodiscard]] int Importadas() const { return FImportadas; }   // statements stored
+    [[nodiscard]] int Rejeitadas() const { return FRejeitadas; }   // lines refused
 
     // The log's messages of a refused line.
     [[nodiscard]] static QString TextoTamanhoInvalido(qsizetype Tamanho);
@@ -62,8 +62,8 @@ private:
     std::uint8_t Desfeita(const TErro& Erro);
 
     QString FArquivo;
-    TPruv& FPruv;   // not owned
-    TErros FErros;  // what the beneficiary's setter refuses
+    TPruv& FPruv;    // not owned
+    TErros FErros;   // what the beneficiary's setter refuses
     std::unique_ptr<TBeneficiarioPruv> FBeneficiario;
     std::unique_ptr<TComprovantePF> FComprovante;
     std::unique_ptr<TListaNiImportadosCR> FLista;

@@ -74,10 +74,16 @@ qint64 Capacidade()
 // One run of Gera.
 class TGeracao {
 public:
-    TGeracao(IFonteEntrega& Fonte, const bool& Cancelado, IProgresso* Gauge, const QString& Ordem,
-             const QString& Uf, const QString& NumeroRecibo, TReciboEntrega& Recibo)
-        : FFonte(Fonte), FCancelado(Cancelado), FGauge(Gauge), FAberta(Fonte.Aberta()), FUf(Uf),
-          FNumeroRecibo(NumeroRecibo), FTipo1(Recibo.Ini()), FTipo4(Recibo.Ini())
+    TGeracao(IFonteEntrega& Fonte, const bool& Cancelado, IProgresso* Gauge, const QString& Ordem, const QString& Uf,
+             const QString& NumeroRecibo, TReciboEntrega& Recibo)
+        : FFonte(Fonte)
+        , FCancelado(Cancelado)
+        , FGauge(Gauge)
+        , FAberta(Fonte.Aberta())
+        , FUf(Uf)
+        , FNumeroRecibo(NumeroRecibo)
+        , FTipo1(Recibo.Ini())
+        , FTipo4(Recibo.Ini())
     {
         // The establishment order belongs to a CNPJ: the declarant's own when none is given.
         if (!FAberta.PessoaFisica)
@@ -231,7 +237,7 @@ std::uint8_t Comprime(QString& Arquivo, const QString& Pasta, const QString& Nom
     std::uint8_t resultado = R::Ok;
     if (QFileInfo::exists(Arquivo)
         && InterfaceUsuario::Mostra(PerguntaSobrescreve, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao)
-               != Resposta::Sim)
+            != Resposta::Sim)
         resultado = R::Recusado;
     if (!TNomeEntrega::ReciboExistente(Arquivo).isEmpty())
         return R::ReciboExiste;
@@ -273,7 +279,7 @@ std::uint8_t Comprime(QString& Arquivo, const QString& Pasta, const QString& Nom
     return R::Ok;
 }
 
-}  // namespace
+}   // namespace
 
 TArquivoPruv::TArquivoPruv()
 {
@@ -294,8 +300,8 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, TPruv& 
         e.Exibe();
         return e.Codigo();
     }
-    return Gera(Arquivo, Cancelado, *fonte, GaugeRegistros, GaugeCompactacao, Chaves, Volume, Ordem, Uf,
-                NumeroRecibo, Registros);
+    return Gera(Arquivo, Cancelado, *fonte, GaugeRegistros, GaugeCompactacao, Chaves, Volume, Ordem, Uf, NumeroRecibo,
+                Registros);
 }
 
 std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteEntrega& Fonte,
@@ -353,8 +359,9 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
         const TDeclaracaoEntrega& aberta = geracao->Aberta();
         const int larguraRaiz = aberta.PessoaFisica ? 9 : 8;
         for (const TEntrada& entrada : geracao->Achadas()) {
-            const auto erro = Fonte.RegistraGeracao(entrada.Ano, entrada.Ni, entrada.Ni.left(larguraRaiz) + geracao->Ordem(),
-                                                    agora, static_cast<int>(entradas.size()));
+            const auto erro = Fonte.RegistraGeracao(entrada.Ano, entrada.Ni,
+                                                    entrada.Ni.left(larguraRaiz) + geracao->Ordem(), agora,
+                                                    static_cast<int>(entradas.size()));
             if (erro) {
                 erro->Exibe();
                 if (resultado == R::Ok)

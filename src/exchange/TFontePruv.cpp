@@ -18,7 +18,7 @@ using S = TItemEntrega::TSerie;
 double DataDoModelo(const QDateTime& Data)
 {
     return static_cast<double>(QDate(1899, 12, 30).daysTo(Data.date()))
-           + Data.time().msecsSinceStartOfDay() / 86400000.0;
+        + Data.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
 bool PessoaFisica(const TNiContribuinte& Ni)
@@ -26,10 +26,11 @@ bool PessoaFisica(const TNiContribuinte& Ni)
     return Ni.TipoAtual() == TNiContribuinte::Cpf;
 }
 
-}  // namespace
+}   // namespace
 
 TFontePruv::TFontePruv(TPruv& Aberta, TColecaoPruv& Colecao)
-    : FAberta(Aberta), FColecao(Colecao)
+    : FAberta(Aberta)
+    , FColecao(Colecao)
 {
     FTrabalho.SetErros(&FErros);
 }
@@ -135,8 +136,8 @@ std::vector<TAnexoEntrega> TFontePruv::Anexos(const TDeclaracaoEntrega& Declarac
     while (!colecao.Eof()) {
         colecao.LeRegistro(anexo);
         const TDeclaranteAnexo& fundo = anexo.GetFundo();
-        anexos.push_back({anexo.GetChave(), fundo.GetNi(), fundo.GetNiFormatado(), PessoaFisica(fundo),
-                          fundo.Nome().GetTexto()});
+        anexos.push_back(
+            {anexo.GetChave(), fundo.GetNi(), fundo.GetNiFormatado(), PessoaFisica(fundo), fundo.Nome().GetTexto()});
         colecao.Proximo();
     }
     return anexos;

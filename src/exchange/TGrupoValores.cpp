@@ -13,7 +13,7 @@ namespace {
 
 using namespace CamposEntrega;
 
-constexpr std::uint8_t CodigoSemFimDeLinha = 197;       // a line longer than the layout
+constexpr std::uint8_t CodigoSemFimDeLinha = 197;   // a line longer than the layout
 constexpr std::uint8_t CodigoTipoBeneficiario = 17;
 constexpr std::uint8_t CodigoDuplicado = 41;
 constexpr std::uint8_t CodigoSemSubJudice = 118;
@@ -45,8 +45,8 @@ constexpr const char16_t* SoZeros = u" esta coluna deve ser preenchida com zeros
 
 // Reads the column into the amount; a refusal adds its text to the line's message.
 // Linha is at least a layout line long (LinhaCheia).
-void LeColuna(QStringView Linha, int Mes, int Coluna, TMonetario& Destino, const char16_t* Nome,
-              const char16_t* Final, TMensagemLinha& Mensagem)
+void LeColuna(QStringView Linha, int Mes, int Coluna, TMonetario& Destino, const char16_t* Nome, const char16_t* Final,
+              TMensagemLinha& Mensagem)
 {
     if (Destino.SetTextoSemSeparador(ValorEm(Linha, Mes, Coluna)) != 0)
         Mensagem.AdicionaTrecho(TrechoValor(Nome, Coluna, Mes, Final));
@@ -64,7 +64,7 @@ std::uint8_t BitIdentificador(QChar Identificador)
     return static_cast<std::uint8_t>(1u << (Identificador.unicode() - u'0'));
 }
 
-}  // namespace
+}   // namespace
 
 TGrupoValores::TGrupoValores(IDeclaracao& Declaracao, TPruvAnexo& Dono, TTabelaImpItem& ImpItem)
     : FItem(Declaracao, Dono)
@@ -76,7 +76,7 @@ TGrupoValores::TGrupoValores(IDeclaracao& Declaracao, TPruvAnexo& Dono, TTabelaI
 QString TGrupoValores::TextoRejeitado(int Numero)
 {
     return TMensagemLinha::Inicio(Numero)
-           + QStringLiteral("Registro rejeitado por erro em outro registro deste beneficiário / código");
+        + QStringLiteral("Registro rejeitado por erro em outro registro deste beneficiário / código");
 }
 
 QString TGrupoValores::TextoIdentificadorInvalido()
@@ -118,8 +118,8 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
             LeValores(linha, CaractereLinha(linha, PosicaoIdentificador), mensagem);
         FLinhas.push_back({linha, Atual.Numero, mensagem.Texto()});
 
-        if (!Atual.Proxima(Leitor) || SemConteudo(Atual.Texto)
-            || static_cast<int>(FLinhas.size()) >= MaximoLinhas || !MesmoGrupo(primeira, Atual.Texto))
+        if (!Atual.Proxima(Leitor) || SemConteudo(Atual.Texto) || static_cast<int>(FLinhas.size()) >= MaximoLinhas
+            || !MesmoGrupo(primeira, Atual.Texto))
             break;
     }
     if (!TemErro())
@@ -163,8 +163,12 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
     const QChar tipo = CaractereLinha(Linha, PosicaoTipoBenef);
     const QString ni = FItem.GetBeneficiario().GetNi();
     const QString& codigo = FItem.GetCodigoRetencao().GetCodigo();
-    const TTabelaImpItem::TChave chave{FItem.GetInAnexo(), FItem.GetDono().GetChave(), codigo,
-                                       QStringView(&tipo, 1), ni, QStringView(&Identificador, 1)};
+    const TTabelaImpItem::TChave chave{FItem.GetInAnexo(),
+                                       FItem.GetDono().GetChave(),
+                                       codigo,
+                                       QStringView(&tipo, 1),
+                                       ni,
+                                       QStringView(&Identificador, 1)};
     const bool jaNoArquivo = FImpItem.Registra(chave, FLinhas.empty());
     const std::uint8_t bit = BitIdentificador(Identificador);
     const bool repetidoNoGrupo = (FIdentificadores & bit) != 0;
@@ -176,7 +180,8 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
 
     if ((Identificador == QLatin1Char('2') || Identificador == QLatin1Char('3'))
         && !FItem.GetCodigoRetencao().GetSubJudice()) {
-        Mensagem.Adiciona(CampoLinha(Linha, 1, 8) + QStringLiteral("  ") + TErro::FormataMensagem(CodigoSemSubJudice, codigo));
+        Mensagem.Adiciona(CampoLinha(Linha, 1, 8) + QStringLiteral("  ")
+                          + TErro::FormataMensagem(CodigoSemSubJudice, codigo));
         return;
     }
 

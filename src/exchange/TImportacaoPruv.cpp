@@ -53,10 +53,10 @@ constexpr std::uint8_t CodigoFalhaGravacao = 159;
 constexpr std::uint8_t CodigoNaoAdministradora = 164;
 constexpr std::uint8_t CodigoSemFimDeLinha = 197;
 
-constexpr int PassosDoGauge = 200;           // moves of the gauge over a whole file
+constexpr int PassosDoGauge = 200;        // moves of the gauge over a whole file
 constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
-constexpr int PosicaoCpf = 13;             // a person's CPF within positions 10-23
-constexpr int PosicaoAno = 28;             // type 1; the later fields move back by the layout flag
+constexpr int PosicaoCpf = 13;            // a person's CPF within positions 10-23
+constexpr int PosicaoAno = 28;            // type 1; the later fields move back by the layout flag
 constexpr int PosicaoTipoDeclaracao = 32;
 constexpr int PosicaoSituacao = 33;
 constexpr int PosicaoNatureza = 35;
@@ -99,7 +99,7 @@ QString RaizDoNi(const TContribuinte& Declarante)
     return Declarante.GetNi().left(Declarante.TipoAtual() == TNiContribuinte::Cpf ? 9 : 8);
 }
 
-}  // namespace
+}   // namespace
 
 TImportacaoPruv::TImportacaoPruv() = default;
 
@@ -303,7 +303,8 @@ void TImportacaoPruv::Despacha()
     const bool grupo = tipo == QLatin1Char('2') || tipo == QLatin1Char('5');
     if (tipo != QLatin1Char('2'))
         FDeclaranteConferido.clear();   // any other line may change the working declaration
-    const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4') || linha.startsWith(QStringLiteral("PRUV"));
+    const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4')
+        || linha.startsWith(QStringLiteral("PRUV"));
     try {
         if (SemConteudo(linha) || (FGravado && !conhecido)) {
             // blank, or in a recorded file totals and unknown lines: passed over without a word
@@ -378,7 +379,7 @@ bool TImportacaoPruv::MesmoDeclarante() const
 {
     const QStringView linha(FAtual.Texto);
     return !FDeclaranteConferido.isEmpty() && linha.size() >= PosicaoNi - 1 + TamanhoNi
-           && linha.mid(PosicaoNi - 1, TamanhoNi) == FDeclaranteConferido;
+        && linha.mid(PosicaoNi - 1, TamanhoNi) == FDeclaranteConferido;
 }
 
 void TImportacaoPruv::LembraDeclarante()
@@ -439,7 +440,7 @@ bool TImportacaoPruv::NaturezaValida() const
     const TNaturezas& naturezas = FPruv->GetNaturezas();
     const auto& disponiveis = naturezas.GetDisponiveis();
     const bool semDisponiveis = disponiveis.empty()
-                                || (disponiveis.size() == 1 && disponiveis.front() == &naturezas.GetTodas()[TPruv::NaturezaVazia]);
+        || (disponiveis.size() == 1 && disponiveis.front() == &naturezas.GetTodas()[TPruv::NaturezaVazia]);
     if (semDisponiveis)
         return FNatureza != NaturezaPessoaFisica;
     return naturezas.IndiceDisponivel(&naturezas.GetTodas()[FNatureza]) >= 0;
@@ -458,8 +459,8 @@ bool TImportacaoPruv::ConfirmaExistente(const QString& Pergunta)
 {
     if (FPerguntou)
         return true;
-    const Resposta resposta =
-        TErro::MostraMensagem(Pergunta, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao | Botao::Cancela, 0);
+    const Resposta resposta = TErro::MostraMensagem(Pergunta, TipoDialogo::Confirmacao,
+                                                    Botao::Sim | Botao::Nao | Botao::Cancela, 0);
     if (resposta != Resposta::Sim && resposta != Resposta::Nao) {
         FParar = true;
         return false;
@@ -612,7 +613,8 @@ void TImportacaoPruv::LeTipo1()
         if (FErros.Count() > lidos) {
             if (!texto.isEmpty())
                 texto += QStringLiteral(". ");
-            texto += QStringLiteral("Erro no responsável perante o CNPJ: ") + SemPontoFinal(FErros.Items(lidos).GetMensagem());
+            texto += QStringLiteral("Erro no responsável perante o CNPJ: ")
+                + SemPontoFinal(FErros.Items(lidos).GetMensagem());
         }
         lidos = FErros.Count();
     }

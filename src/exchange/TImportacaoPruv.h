@@ -30,13 +30,13 @@ class TTabelaImpItem;
 class TImportacaoPruv final {
 public:
     struct TContadores {
-        int Declaracoes = 0;            // declarations imported
+        int Declaracoes = 0;   // declarations imported
         int BeneficiariosAdicionados = 0;
         int BeneficiariosSubstituidos = 0;   // existing items replaced (not those kept)
         int BeneficiariosRejeitados = 0;
         int RegistrosRejeitados = 0;
-        int Fundos = 0;                 // fund or club annexes
-        int Avisos = 0;                 // warnings
+        int Fundos = 0;   // fund or club annexes
+        int Avisos = 0;   // warnings
 
         bool operator==(const TContadores&) const = default;
     };
@@ -154,7 +154,7 @@ private:
     // What the user chose for the import.
     QString FAno;
     QString FNome;
-    int FNatureza = 0;   // position in the table of all natures
+    int FNatureza = 0;            // position in the table of all natures
     std::uint8_t FTipoAlvo = 2;   // 1 CPF, 2 CNPJ
 
     // The answers remembered for the run.

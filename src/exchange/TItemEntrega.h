@@ -20,10 +20,10 @@ struct TItemEntrega {
     };
     static constexpr int Meses = 13;   // 13 is the 13th salary
 
-    QString Codigo;                    // four digits
-    bool BeneficiarioPf = false;       // the beneficiary has a CPF
-    QString NiBeneficiario;            // 11 or 14 digits
-    QString NomeBeneficiario;          // as stored
+    QString Codigo;                // four digits
+    bool BeneficiarioPf = false;   // the beneficiary has a CPF
+    QString NiBeneficiario;        // 11 or 14 digits
+    QString NomeBeneficiario;      // as stored
     std::array<std::array<qint64, Meses>, QuantidadeSeries> Valores{};
 
     [[nodiscard]] qint64& Valor(TSerie Serie, int Mes) { return Valores.at(Serie).at(Mes - 1); }

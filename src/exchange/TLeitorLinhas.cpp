@@ -9,7 +9,7 @@ namespace {
 
 int LinhaQueFalha = 0;   // 0: no simulated failure
 
-}  // namespace
+}   // namespace
 
 TLeitorLinhas::FalhaSimulada::FalhaSimulada(int Linha)
     : FAnterior(LinhaQueFalha)

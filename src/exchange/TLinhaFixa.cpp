@@ -5,8 +5,7 @@
 
 TLinhaFixa::TLinhaFixa(int Tamanho)
     : FBytes(Tamanho, ' ')
-{
-}
+{}
 
 char* TLinhaFixa::Inicio(int Posicao, int Largura)
 {

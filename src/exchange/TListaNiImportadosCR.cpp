@@ -7,8 +7,7 @@
 TListaNiImportadosCR::TListaNiImportadosCR()
     : TTabelaTrabalho(QStringLiteral("ImpComp"), {{QStringLiteral("CPF"), ftString, 11, false}},
                       {{QString(), QStringLiteral("CPF"), TIndexOption::ixPrimary}})
-{
-}
+{}
 
 bool TListaNiImportadosCR::Inclui(const QString& Cpf)
 {

@@ -14,7 +14,7 @@ namespace {
 constexpr std::uint8_t CodigoFalhaGravacao = 159;
 constexpr std::uint8_t CodigoFalhaRenomear = 154;
 
-}  // namespace
+}   // namespace
 
 QString TLogErros::NomeErros()
 {
@@ -33,8 +33,7 @@ QString TLogErros::NomeSemNi()
 
 TLogErros::TLogErros()
     : FPasta(TPastas::ErroImp())
-{
-}
+{}
 
 QString TLogErros::NomeSeguro(const QString& Nome)
 {
@@ -119,7 +118,10 @@ bool TLogErros::Conclui()
         TErro(CodigoFalhaGravacao, FPasta + QLatin1Char('/') + NomeErros(), 0).Exibe();
         return false;
     }
-    const struct { QString origem; QString destino; } pares[] = {
+    const struct {
+        QString origem;
+        QString destino;
+    } pares[] = {
         {FPasta + QLatin1Char('/') + NomeErros(), NomeArquivoDsc()},
         {FPasta + QLatin1Char('/') + NomeLinhasErro(), NomeArquivoTxt()},
     };

@@ -10,9 +10,9 @@
 // (lines). The import error reports read a pair back a line of each at a time.
 class TLogErros final {
 public:
-    static QString NomeErros();         // "Erros.txt"
-    static QString NomeLinhasErro();    // "LinhaErro.txt"
-    static QString NomeSemNi();         // "ErroNoNi": the base name when no declarant was read
+    static QString NomeErros();        // "Erros.txt"
+    static QString NomeLinhasErro();   // "LinhaErro.txt"
+    static QString NomeSemNi();        // "ErroNoNi": the base name when no declarant was read
 
     TLogErros();   // the folder is the data folder's ErroImp
     TLogErros(const TLogErros&) = delete;

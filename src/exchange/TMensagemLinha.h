@@ -7,7 +7,9 @@
 // layout) are appended as they are.
 class TMensagemLinha final {
 public:
-    explicit TMensagemLinha(int Numero = 0) : FNumero(Numero) {}
+    explicit TMensagemLinha(int Numero = 0)
+        : FNumero(Numero)
+    {}
 
     // A message already worded (with its final point).
     void Adiciona(const QString& Mensagem);

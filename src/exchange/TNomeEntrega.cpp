@@ -13,15 +13,15 @@ QString TNomeEntrega::Arquivo(const QString& NiEntrega, const QString& Ano, bool
     if (SituacaoEspecial)
         situacao = PessoaFisica ? QStringLiteral("-ESPOLIOSAIDA") : QStringLiteral("-EXTINCAO");
     return NiEntrega + QStringLiteral("-PRUV-") + LayoutDeclar::AnoPrograma + QLatin1Char('-') + Ano
-           + (Retificadora ? QStringLiteral("-RETIF") : QStringLiteral("-ORIGI")) + situacao + QStringLiteral(".dec");
+        + (Retificadora ? QStringLiteral("-RETIF") : QStringLiteral("-ORIGI")) + situacao + QStringLiteral(".dec");
 }
 
 QString TNomeEntrega::Pasta(const TVolume& Volume, const QString& NiEntrega, const QString& Ano)
 {
     if (Volume.Removivel())
         return Volume.Raiz;
-    return QDir(Volume.Raiz).filePath(QStringLiteral("Declaracoes Gravadas XEQ/Pruv2003/") + NiEntrega
-                                      + QLatin1Char('/') + Ano);
+    return QDir(Volume.Raiz)
+        .filePath(QStringLiteral("Declaracoes Gravadas XEQ/Pruv2003/") + NiEntrega + QLatin1Char('/') + Ano);
 }
 
 QString TNomeEntrega::ReciboExistente(const QString& CaminhoDec)

@@ -18,7 +18,7 @@ QChar DigitoVerificador(const QString& digitos)
     return QLatin1Char(static_cast<char>('0' + (dv >= 10 ? 0 : dv)));
 }
 
-}  // namespace
+}   // namespace
 
 int TNumeroRecibo::Valida(const QString& texto)
 {

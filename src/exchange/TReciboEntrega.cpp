@@ -25,10 +25,10 @@ QString Data(const QDate& Data)
 {
     const QChar barra = TFormatSettings::Programa().DateSeparator;
     return ZerosAEsquerda(Data.day(), 2) + barra + ZerosAEsquerda(Data.month(), 2) + barra
-           + ZerosAEsquerda(Data.year(), 4);
+        + ZerosAEsquerda(Data.year(), 4);
 }
 
-}  // namespace
+}   // namespace
 
 void TTotaisRecibo::Acumula(const TItemEntrega& Item)
 {
@@ -39,8 +39,7 @@ void TTotaisRecibo::Acumula(const TItemEntrega& Item)
 
 TReciboEntrega::TReciboEntrega()
     : FIni(DiretorioDados() + QStringLiteral("/Recibo.ini"))
-{
-}
+{}
 
 bool TReciboEntrega::Apaga()
 {
@@ -90,7 +89,8 @@ void TReciboEntrega::Grava(const TDeclaracaoEntrega& Cabeca, const TTotaisRecibo
     Escreve(valoresSJ, QStringLiteral("VL_DEPOSITO"), valor(S::Deposito));
 
     Escreve(declaracao, QStringLiteral("AN_RETENCAO"), Cabeca.Ano);
-    Escreve(declaracao, QStringLiteral("ENCERRA"), Cabeca.SituacaoEspecial ? QStringLiteral("SIM") : QStringLiteral("NAO"));
+    Escreve(declaracao, QStringLiteral("ENCERRA"),
+            Cabeca.SituacaoEspecial ? QStringLiteral("SIM") : QStringLiteral("NAO"));
     const QString crc = ZerosAEsquerda(Crc, 10);
     Escreve(declaracao, QStringLiteral("CRC"), crc);
     Escreve(declaracao, QStringLiteral("HASH_DECL"), crc);

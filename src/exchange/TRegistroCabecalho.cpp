@@ -9,9 +9,9 @@
 using namespace LayoutDeclar;
 
 TRegistroCabecalho::TRegistroCabecalho(QString Ordem, QString Uf)
-    : FOrdem(std::move(Ordem)), FUf(std::move(Uf))
-{
-}
+    : FOrdem(std::move(Ordem))
+    , FUf(std::move(Uf))
+{}
 
 QString TRegistroCabecalho::NiDoCabecalho(const TDeclaracaoEntrega& Aberta) const
 {
@@ -42,8 +42,8 @@ TLinhaFixa TRegistroCabecalho::Monta(const TDeclaracaoEntrega& Aberta, const TDe
     return linha;
 }
 
-bool TRegistroCabecalho::Grava(TSaidaDeclar& Saida, const TDeclaracaoEntrega& Aberta,
-                               const TDeclaracaoEntrega& Gravada, const QString& Recibo) const
+bool TRegistroCabecalho::Grava(TSaidaDeclar& Saida, const TDeclaracaoEntrega& Aberta, const TDeclaracaoEntrega& Gravada,
+                               const QString& Recibo) const
 {
     return Saida.Grava(Monta(Aberta, Gravada, Recibo).Bytes());
 }

@@ -8,7 +8,7 @@
 namespace {
 
 struct TCampo {
-    int Inicio;    // from 1
+    int Inicio;   // from 1
     int Tamanho;
     const char16_t* Rotulo;
 };
@@ -31,7 +31,7 @@ constexpr std::array<TCampo, TRegistroComprovante::Campos> Tabela = {{
 
 constexpr std::uint8_t CodigoValorInvalido = 114;
 
-}  // namespace
+}   // namespace
 
 void TRegistroComprovante::SetLinha(const QString& Linha)
 {

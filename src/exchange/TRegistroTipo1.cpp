@@ -11,8 +11,7 @@ using namespace LayoutDeclar;
 
 TRegistroTipo1::TRegistroTipo1(TIniFile& Recibo)
     : FRecibo(Recibo)
-{
-}
+{}
 
 TLinhaFixa TRegistroTipo1::Monta(int Sequencia, const TDeclaracaoEntrega& Declaracao, const QString& Ordem,
                                  const QString& NumeroRecibo)

@@ -31,16 +31,21 @@ qint64 Centavos(qint64 DezMilesimos)
     return DezMilesimos > 0 ? (DezMilesimos + 50) / 100 : 0;
 }
 
-}  // namespace
+}   // namespace
 
 bool TRegistroTipo2::Presente(const TItemEntrega& Item, int Identificador)
 {
     switch (Identificador) {
-    case 0: return true;
-    case 1: return Item.Possui({S::CompensacaoAnosAnteriores, S::CompensacaoAno});
-    case 2: return Item.Possui({S::RendimentoSubJudice, S::DeducaoSubJudice, S::ImpostoSubJudice});
-    case 3: return Item.Possui({S::Deposito});
-    default: return false;
+    case 0:
+        return true;
+    case 1:
+        return Item.Possui({S::CompensacaoAnosAnteriores, S::CompensacaoAno});
+    case 2:
+        return Item.Possui({S::RendimentoSubJudice, S::DeducaoSubJudice, S::ImpostoSubJudice});
+    case 3:
+        return Item.Possui({S::Deposito});
+    default:
+        return false;
     }
 }
 
@@ -98,7 +103,7 @@ void PoeValores(TLinhaFixa& Linha, const TRegistroTipo2::TColunas& Colunas, int 
     Linha.Bytes(688, 1, QByteArrayView(identificador, 1));
 }
 
-}  // namespace
+}   // namespace
 
 TLinhaFixa TRegistroTipo2::Monta(char Tipo, int Sequencia, const QString& NiDeclarante, const TItemEntrega& Item,
                                  int Identificador)
@@ -126,8 +131,9 @@ bool TRegistroTipo2::Grava(char Tipo, TSaidaDeclar& Saida, TOrdemRegistros& Orde
         Saida.Grava(linha->Bytes());
         if (!Ordem.Aceita(*linha)) {
             if (Tipo == '5' && id == 0)
-                InterfaceUsuario::Mostra(QString::fromLatin1(Ordem.Ultima() + "    -    " + TOrdemRegistros::Chave(*linha)),
-                                         TipoDialogo::Erro, Botao::Ok);
+                InterfaceUsuario::Mostra(
+                    QString::fromLatin1(Ordem.Ultima() + "    -    " + TOrdemRegistros::Chave(*linha)),
+                    TipoDialogo::Erro, Botao::Ok);
             Saida.Falha(ResultadoEntrega::ForaDeOrdem);
             return false;
         }

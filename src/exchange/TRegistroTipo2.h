@@ -26,8 +26,8 @@ public:
     // The amounts in cents, rounded half away from zero.
     [[nodiscard]] static TColunas Colunas(const TItemEntrega& Item, int Identificador);
     // NiDeclarante: positions 10-23 (see LayoutDeclar::NiDaLinha).
-    [[nodiscard]] static TLinhaFixa Monta(char Tipo, int Sequencia, const QString& NiDeclarante, const TItemEntrega& Item,
-                                          int Identificador);
+    [[nodiscard]] static TLinhaFixa Monta(char Tipo, int Sequencia, const QString& NiDeclarante,
+                                          const TItemEntrega& Item, int Identificador);
 
     // Writes the item's lines in identifier order, each checked by the order rule and, when
     // accepted, added to the CRC and to the code's totals. A line out of order records

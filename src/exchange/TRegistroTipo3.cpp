@@ -13,7 +13,7 @@ namespace {
 // A sum that reached 16 digits no longer fits its field: it stays there instead of overflowing.
 constexpr qint64 Transbordo = 1'000'000'000'000'000;
 
-}  // namespace
+}   // namespace
 
 void TTotalCodigo::Soma(const TColunas& Colunas)
 {

@@ -9,8 +9,7 @@ using namespace LayoutDeclar;
 
 TRegistroTipo4::TRegistroTipo4(TIniFile& Recibo)
     : FRecibo(Recibo)
-{
-}
+{}
 
 TLinhaFixa TRegistroTipo4::Monta(int Sequencia, const TAnexoEntrega& Anexo, const TDeclaracaoEntrega& Administradora)
 {

@@ -11,7 +11,7 @@ namespace {
 
 constexpr char FimDeLinha[] = "\r\n";
 
-}  // namespace
+}   // namespace
 
 TSaidaDeclar::TSaidaDeclar(TArquivoTexto& Arquivo)
     : FArquivo(Arquivo)

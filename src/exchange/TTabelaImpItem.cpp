@@ -32,7 +32,7 @@ std::uint64_t Espalha(std::uint64_t Ni, std::uint64_t Resto)
     return h;
 }
 
-}  // namespace
+}   // namespace
 
 std::uint32_t TTabelaImpItem::NumeroDono(QStringView InAnexo, QStringView ChaveDono)
 {
@@ -118,8 +118,9 @@ bool TTabelaImpItem::Registra(const TChave& Chave, bool PrimeiraDoGrupo)
     std::uint32_t prefixo = 0;
     if (Chave.TipoBenef.size() == 1 && Digitos(Chave.NiBenef, MaisDigitos, ni) && Chave.Codigo.size() == 4
         && Digitos(Chave.Codigo, 4, codigo)
-        && (prefixo = NumeroPrefixo(NumeroDono(Chave.InAnexo, Chave.ChaveDono), codigo, Chave.TipoBenef.front().unicode()))
-               <= MaiorPrefixo) {
+        && (prefixo = NumeroPrefixo(NumeroDono(Chave.InAnexo, Chave.ChaveDono), codigo,
+                                    Chave.TipoBenef.front().unicode()))
+            <= MaiorPrefixo) {
         // The numbers of fewer digits come first: (10^n - 1) / 9 of them below n digits.
         std::uint64_t abaixo = 0;
         for (qsizetype d = 0; d < Chave.NiBenef.size(); ++d)
@@ -135,8 +136,15 @@ bool TTabelaImpItem::Registra(const TChave& Chave, bool PrimeiraDoGrupo)
     QString grupo;
     grupo.reserve(Chave.InAnexo.size() + Chave.ChaveDono.size() + Chave.Codigo.size() + Chave.TipoBenef.size()
                   + Chave.NiBenef.size() + 4);
-    grupo.append(Chave.InAnexo).append(Separador).append(Chave.ChaveDono).append(Separador).append(Chave.Codigo)
-        .append(Separador).append(Chave.TipoBenef).append(Separador).append(Chave.NiBenef);
+    grupo.append(Chave.InAnexo)
+        .append(Separador)
+        .append(Chave.ChaveDono)
+        .append(Separador)
+        .append(Chave.Codigo)
+        .append(Separador)
+        .append(Chave.TipoBenef)
+        .append(Separador)
+        .append(Chave.NiBenef);
     auto achado = FOutros.find(grupo);
     const bool grupoVisto = achado != FOutros.end();
     if (!grupoVisto)

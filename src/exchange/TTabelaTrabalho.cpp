@@ -24,7 +24,7 @@ bool MesmasColunas(const TEsquemaTabela& Esquema, const std::vector<TFieldDef>& 
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 TTabelaTrabalho::TTabelaTrabalho(QString Nome, const std::vector<TFieldDef>& Campos,
                                  const std::vector<TIndexDef>& Indices)

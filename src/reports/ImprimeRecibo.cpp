@@ -23,7 +23,7 @@ void Mostra(std::uint8_t codigo)
     TErro(codigo, QString(), 0).Exibe();
 }
 
-}  // namespace
+}   // namespace
 
 void ImprimeRecibo(const QStringList& Arquivos, bool JaGerado, const QString& Nome)
 {

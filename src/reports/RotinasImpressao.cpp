@@ -22,7 +22,7 @@ void ImprimePendencias(bool Visualiza)
     janela->FrPruvVerifica->Imprime(Visualiza);
 }
 
-}  // namespace
+}   // namespace
 
 TRotinasImpressao RotinasImpressao()
 {

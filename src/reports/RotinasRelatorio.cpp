@@ -70,14 +70,14 @@ QFont FonteRelato(qreal Pontos, bool Negrito)
     return TFonte::DePontos(QStringLiteral("Arial"), Pontos, Negrito);
 }
 
-TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal Esquerda, qreal Topo,
-                qreal Pontos, bool Negrito)
+TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal Esquerda, qreal Topo, qreal Pontos,
+                bool Negrito)
 {
     return Banda.AdicionaRotulo(Nome, Texto, Esquerda, Topo, FonteRelato(Pontos, Negrito));
 }
 
-TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal Topo, qreal Largura,
-                     qreal Pontos, bool Negrito)
+TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal Topo, qreal Largura, qreal Pontos,
+                     bool Negrito)
 {
     TRotulo& r = Rotulo(Banda, Nome, QString(), Direita - Largura, Topo, Pontos, Negrito);
     r.Largura = Largura;
@@ -106,10 +106,9 @@ namespace {
 class TMantemVivo final {
 public:
     explicit TMantemVivo(TRelatorio& Relatorio)
-        : FRelatorio(Relatorio),
-          FAnterior(std::exchange(Relatorio.AoProcessar, [] { InterfaceUsuario::Atividade().MantemVivo(); }))
-    {
-    }
+        : FRelatorio(Relatorio)
+        , FAnterior(std::exchange(Relatorio.AoProcessar, [] { InterfaceUsuario::Atividade().MantemVivo(); }))
+    {}
     ~TMantemVivo() { FRelatorio.AoProcessar = std::move(FAnterior); }
     TMantemVivo(const TMantemVivo&) = delete;
     TMantemVivo& operator=(const TMantemVivo&) = delete;
@@ -119,7 +118,7 @@ private:
     std::function<void()> FAnterior;
 };
 
-}  // namespace
+}   // namespace
 
 int ContaPaginas(TRelatorio& Relatorio)
 {

@@ -33,8 +33,8 @@ class TSerieMensal;
 // Fonts of the report forms, in points.
 [[nodiscard]] QFont FonteRelato(qreal Pontos, bool Negrito = false);
 // A label of the form's font; with Largura above 0 it is aligned inside that width.
-TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal Esquerda, qreal Topo,
-                qreal Pontos = 8, bool Negrito = false);
+TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal Esquerda, qreal Topo, qreal Pontos = 8,
+                bool Negrito = false);
 // A right-aligned label whose right edge is Direita (the money columns).
 TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal Topo, qreal Largura = 130,
                      qreal Pontos = 8, bool Negrito = false);

@@ -20,7 +20,7 @@ QString DoisDigitos(int n)
     return ZerosAEsquerda(n, 2);
 }
 
-}  // namespace
+}   // namespace
 
 QString TRecepcao::Texto() const
 {
@@ -53,7 +53,10 @@ void TArquivoRecibo::LeRecepcao()
     FRecepcao = TRecepcao{};
     FRecepcao.NumeroRecibo = Campo(linha, 60, 10);
     FRecepcao.Ni = Campo(linha, 3, 14).trimmed();
-    const struct { int inicio, tamanho; int* parte; } partes[] = {
+    const struct {
+        int inicio, tamanho;
+        int* parte;
+    } partes[] = {
         {17, 2, &FRecepcao.Dia},  {19, 2, &FRecepcao.Mes},    {21, 4, &FRecepcao.Ano},
         {25, 2, &FRecepcao.Hora}, {27, 2, &FRecepcao.Minuto}, {29, 2, &FRecepcao.Segundo},
     };
@@ -69,8 +72,8 @@ void TArquivoRecibo::LeRecepcao()
 bool TArquivoRecibo::CodigosConferem() const
 {
     return CodigoControle(Campo(FLinhas.at(0), 1, 16)) == Campo(FLinhas.at(0), 17, 10)
-           && CodigoControle(Campo(FLinhas.at(1), 1, 89)) == Campo(FLinhas.at(1), 90)
-           && CodigoControle(Campo(FLinhas.at(2), 1, 48)) == Campo(FLinhas.at(2), 49, 10);
+        && CodigoControle(Campo(FLinhas.at(1), 1, 89)) == Campo(FLinhas.at(1), 90)
+        && CodigoControle(Campo(FLinhas.at(2), 1, 48)) == Campo(FLinhas.at(2), 49, 10);
 }
 
 TSituacaoRecibo TArquivoRecibo::Verifica(const QString& crcDeclaracao,

@@ -37,8 +37,7 @@ public:
     // the declarant's number of line 2, the declaration's CRC of the receipt data, the date and
     // time) and the three control codes. The library is asked for only once the marks passed;
     // a null one gives SemAssinatura. A certified receipt must hold a real date.
-    TSituacaoRecibo Verifica(const QString& crcDeclaracao,
-                             const std::function<IBibliotecaAssinatura*()>& assinatura);
+    TSituacaoRecibo Verifica(const QString& crcDeclaracao, const std::function<IBibliotecaAssinatura*()>& assinatura);
     // The fields of line 2, read by Verifica.
     [[nodiscard]] const TRecepcao& Recepcao() const { return FRecepcao; }
 

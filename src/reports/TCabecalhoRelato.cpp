@@ -11,10 +11,11 @@ namespace {
 constexpr qreal Pontos = 9;
 constexpr qreal EntreLinhas = 20;
 
-}  // namespace
+}   // namespace
 
 TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial, qreal Largura)
-    : FBanda(Banda), FLargura(Largura)
+    : FBanda(Banda)
+    , FLargura(Largura)
 {
     FAno = &Rotulo(Banda, QStringLiteral("QRLAno"), QString(), 0, Topo, Pontos, true);
     FTipo = &Rotulo(Banda, QStringLiteral("QRLTipo"), QString(), 170, Topo, Pontos, true);
@@ -32,14 +33,14 @@ void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas)
 {
     const qreal linha = DuasLinhas ? Topo + EntreLinhas : Topo;
     const qreal x = DuasLinhas ? 0 : 200;
-    FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLFundo"), QStringLiteral("Fundo ou Clube de Investimento:"),
-                             0, Topo, Pontos, true));
-    FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLTituloCnpjFundo"), QStringLiteral("CNPJ"), x, linha, Pontos,
-                             true));
+    FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLFundo"), QStringLiteral("Fundo ou Clube de Investimento:"), 0,
+                             Topo, Pontos, true));
+    FFundo.push_back(
+        &Rotulo(FBanda, QStringLiteral("QRLTituloCnpjFundo"), QStringLiteral("CNPJ"), x, linha, Pontos, true));
     FRotuloCnpjFundo = &Rotulo(FBanda, QStringLiteral("QRLCnpjFundo"), QString(), x + 40, linha, Pontos);
     FFundo.push_back(FRotuloCnpjFundo);
-    FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLTituloNomeFundo"), QStringLiteral("Nome Empresarial"),
-                             x + 190, linha, Pontos, true));
+    FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLTituloNomeFundo"), QStringLiteral("Nome Empresarial"), x + 190,
+                             linha, Pontos, true));
     FRotuloNomeFundo = &Rotulo(FBanda, QStringLiteral("QRLNomeFundo"), QString(), x + 300, linha, Pontos);
     LimitaColuna(*FRotuloNomeFundo, FLargura);
     FFundo.push_back(FRotuloNomeFundo);

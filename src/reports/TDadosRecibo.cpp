@@ -34,7 +34,7 @@ bool EhAno(const QString& ano)
     return !ano.isEmpty() && ano.size() <= 9 && SoNumeros(ano);
 }
 
-}  // namespace
+}   // namespace
 
 std::optional<qint64> TDadosRecibo::LeCentavos(const QString& texto)
 {
@@ -93,22 +93,27 @@ std::optional<TDadosRecibo> TDadosRecibo::Le(const QString& caminho)
 
     d.Ano = ini.ReadString(Declaracao, QStringLiteral("AN_RETENCAO"), ausente);
     d.AnoCalendario = QStringLiteral("Ano-calendário: ") + d.Ano;
-    const bool encerra = ini.ReadString(Declaracao, QStringLiteral("ENCERRA"), QStringLiteral("NAO")) != QLatin1String("NAO");
+    const bool encerra = ini.ReadString(Declaracao, QStringLiteral("ENCERRA"), QStringLiteral("NAO"))
+        != QLatin1String("NAO");
     // The exercise is the year after the calendar year, or the year itself for a declaration of
     // extinction, closing of an estate or departure.
     d.Exercicio = QStringLiteral("Exercício: ");
     if (EhAno(d.Ano))
         d.Exercicio += QString::number(d.Ano.toInt() + (encerra ? 0 : 1));
     if (encerra)
-        d.SituacaoEspecial = tipoPessoa == QLatin1String("2") ? QStringLiteral("Extinção")
-                                                              : QStringLiteral("Encerramento de Espólio / Saída definitiva do país");
+        d.SituacaoEspecial = tipoPessoa == QLatin1String("2")
+            ? QStringLiteral("Extinção")
+            : QStringLiteral("Encerramento de Espólio / Saída definitiva do país");
     d.Tipo = ini.ReadString(Declaracao, QStringLiteral("TP_Arquivo"), ausente) == QLatin1String("R")
-                 ? QStringLiteral("Tipo: Retificadora")
-                 : QStringLiteral("Tipo: Original");
+        ? QStringLiteral("Tipo: Retificadora")
+        : QStringLiteral("Tipo: Original");
     d.BeneficiariosPf = ini.ReadString(Declaracao, QStringLiteral("NR_BENEF_PF"), QStringLiteral("0"));
     d.BeneficiariosPj = ini.ReadString(Declaracao, QStringLiteral("NR_BENEF_PJ"), QStringLiteral("0"));
 
-    const struct { const char* secao; const char* chave; } valores[QuantidadeValores] = {
+    const struct {
+        const char* secao;
+        const char* chave;
+    } valores[QuantidadeValores] = {
         {"Valores", "VL_REND"},      {"Valores", "VL_DEDUC"},      {"Valores", "VL_IMPOSTO"},
         {"ValoresSJ", "VL_COMP_AT"}, {"ValoresSJ", "VL_COMP_ANT"}, {"ValoresSJ", "VL_REND"},
         {"ValoresSJ", "VL_DEDUC"},   {"ValoresSJ", "VL_IMPOSTO"},  {"ValoresSJ", "VL_DEPOSITO"},

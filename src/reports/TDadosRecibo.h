@@ -24,27 +24,26 @@ struct TDadosRecibo {
     bool PessoaFisica = false;   // [Declarante] IN_PF_PJ is "1"
     QString TituloNi;            // "CPF do Declarante:" or "CNPJ do Declarante:"
     QString Ni;
-    QString TituloNome;          // "Nome:" or "Nome Empresarial:"
+    QString TituloNome;   // "Nome:" or "Nome Empresarial:"
     QString Nome;
 
-    QString Ano;                 // the calendar year as written ("E" when missing)
-    QString Exercicio;           // "Exercício: " and the year of the exercise
-    QString AnoCalendario;       // "Ano-calendário: " and the year
-    QString Tipo;                // "Tipo: Original" or "Tipo: Retificadora"
-    QString SituacaoEspecial;    // empty for a declaration without one
+    QString Ano;                // the calendar year as written ("E" when missing)
+    QString Exercicio;          // "Exercício: " and the year of the exercise
+    QString AnoCalendario;      // "Ano-calendário: " and the year
+    QString Tipo;               // "Tipo: Original" or "Tipo: Retificadora"
+    QString SituacaoEspecial;   // empty for a declaration without one
 
     QString BeneficiariosPf;
     QString BeneficiariosPj;
     std::array<QString, QuantidadeValores> Valores;
 
-    QString NomeResponsavel, CpfResponsavel, EmailResponsavel, DddResponsavel, TelefoneResponsavel,
-        FaxResponsavel;
+    QString NomeResponsavel, CpfResponsavel, EmailResponsavel, DddResponsavel, TelefoneResponsavel, FaxResponsavel;
 
-    QString Crc;                 // [Declaracao] CRC as written ("0" when missing)
-    QString NumeroControle;      // the CRC's first five pairs of digits joined by "."
-    QString NumeroRecibo;        // "Nº do Recibo: " and the receipt number, NN.NN.NN.NN.NN-NN
+    QString Crc;                       // [Declaracao] CRC as written ("0" when missing)
+    QString NumeroControle;            // the CRC's first five pairs of digits joined by "."
+    QString NumeroRecibo;              // "Nº do Recibo: " and the receipt number, NN.NN.NN.NN.NN-NN
     bool NumeroReciboValido = false;   // the CRC and its check digits make a valid receipt number
-    QString NiAcesso;            // "CPF: " or "CNPJ: " and the declarant's number
+    QString NiAcesso;                  // "CPF: " or "CNPJ: " and the declarant's number
 
     std::vector<TLinhaEstabelecimentos> Linhas;
 
@@ -60,6 +59,5 @@ struct TDadosRecibo {
     // The first five pairs of digits of the CRC joined by ".".
     [[nodiscard]] static QString NumeroDeControle(const QString& crc);
     // Splits the entries into rows of EntradasPorLinha.
-    static void AcrescentaLinhas(std::vector<TLinhaEstabelecimentos>& linhas, const QStringList& entradas,
-                                 bool fundos);
+    static void AcrescentaLinhas(std::vector<TLinhaEstabelecimentos>& linhas, const QStringList& entradas, bool fundos);
 };

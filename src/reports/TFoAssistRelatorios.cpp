@@ -34,13 +34,13 @@
 #include "shell/window/EstadoPrograma.h"
 #include "shell/window/TDmGeral.h"
 
-const QString TFoAssistRelatorios::TextoSemBeneficiarios =
-    QStringLiteral("O relatório não será impresso pois a declaração não possui nenhum beneficiário.");
-const QString TFoAssistRelatorios::TextoSemComprovantes =
-    QStringLiteral("Esta declaração não possui nenhum beneficiário, portanto não pode ser impresso comprovante de "
-                   "rendimentos.");
-const QString TFoAssistRelatorios::TextoSemArquivo =
-    QStringLiteral("Nenhuma declaração foi selecionada para que o recibo fosse impresso.");
+const QString TFoAssistRelatorios::TextoSemBeneficiarios = QStringLiteral(
+    "O relatório não será impresso pois a declaração não possui nenhum beneficiário.");
+const QString TFoAssistRelatorios::TextoSemComprovantes = QStringLiteral(
+    "Esta declaração não possui nenhum beneficiário, portanto não pode ser impresso comprovante de "
+    "rendimentos.");
+const QString TFoAssistRelatorios::TextoSemArquivo = QStringLiteral(
+    "Nenhuma declaração foi selecionada para que o recibo fosse impresso.");
 
 namespace {
 
@@ -66,13 +66,22 @@ struct TChaveIni {
 std::vector<TChaveIni> ChavesIni(const TFoAssistRelatorios& a)
 {
     return {
-        {"Relatorio", "Tipo", {{"ListaBeneficiario", a.RBListaBenef}, {"TotaisCodigo", a.RBTotaisCodigo},
-                               {"TotalMensalCodigo", a.RBTotalMensalCodigo}, {"Gerencial", a.RBGerencial}}},
+        {"Relatorio",
+         "Tipo",
+         {{"ListaBeneficiario", a.RBListaBenef},
+          {"TotaisCodigo", a.RBTotaisCodigo},
+          {"TotalMensalCodigo", a.RBTotalMensalCodigo},
+          {"Gerencial", a.RBGerencial}}},
         {"Relatorio", "Detalhamento", {{"Sintetico", a.RBSintetico}, {"Analitico", a.RBAnalitico}}},
         {"Beneficiarios", "Ordenacao", {{"Alfabetica", a.RBOrdemAlfab}, {"CPF", a.RBOrdemCPF}}},
         {"Relatorio", "Impressao", {{"Visualizar", a.RBVisualizar}, {"Imprimir", a.RBImprimir}}},
-        {"Relatorio", "Base", {{"Declaracao", a.RBDeclaracao}, {"Recibo", a.RBRecibo}, {"Comprovante", a.RBComprovante},
-                               {"Verificacao", a.RBVerificacao}, {"Demais", a.RBDemaisRelatorios}}},
+        {"Relatorio",
+         "Base",
+         {{"Declaracao", a.RBDeclaracao},
+          {"Recibo", a.RBRecibo},
+          {"Comprovante", a.RBComprovante},
+          {"Verificacao", a.RBVerificacao},
+          {"Demais", a.RBDemaisRelatorios}}},
         {"Comprovante", "Beneficiarios", {{"Todos", a.RBTodosComprovantes}, {"Um", a.RBUmBeneficiario}}},
     };
 }
@@ -98,10 +107,13 @@ bool Conclui(int codigo)
     return codigo == TAssistente::BotaoConcluir;
 }
 
-}  // namespace
+}   // namespace
 
 TFoAssistRelatorios::TFoAssistRelatorios(TPruv& Pruv, TColecaoPruv& Colecao, bool Aberta, QWidget* owner)
-    : TFormAssist(owner), FPruv(Pruv), FColecao(Colecao), FAberta(Aberta)
+    : TFormAssist(owner)
+    , FPruv(Pruv)
+    , FColecao(Colecao)
+    , FAberta(Aberta)
 {
     setObjectName(QStringLiteral("FoAssistRelatorios"));
     setWindowTitle(QStringLiteral("Assistente de Impressão"));
@@ -262,7 +274,7 @@ QWidget* Texto(const QString& nome, const QStringList& textos, QLabel** rotulo =
     return coluna;
 }
 
-}  // namespace
+}   // namespace
 
 QWidget* TFoAssistRelatorios::PaginaDeOpcoes(const QString& nome, const QString& prompt,
                                              std::initializer_list<TOpcao> opcoes, std::span<QLabel*> exemplo,
@@ -322,10 +334,11 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
     switch (n) {
     case 1:
         return PaginaComFigura(
-            nome, Texto(QStringLiteral("Label1"),
-                        {QStringLiteral("Com este assistente você pode especificar que tipo de relatório deseja. O "
-                                        "funcionamento é simples. Basta clicar no botão \"Avançar\" e ir respondendo "
-                                        "às questões que vão sendo apresentadas.")}));
+            nome,
+            Texto(QStringLiteral("Label1"),
+                  {QStringLiteral("Com este assistente você pode especificar que tipo de relatório deseja. O "
+                                  "funcionamento é simples. Basta clicar no botão \"Avançar\" e ir respondendo "
+                                  "às questões que vão sendo apresentadas.")}));
     case 2:
         return PaginaDeOpcoes(nome, QStringLiteral("Escolha o tipo de relatório na lista abaixo:"),
                               {{&RBListaBenef, "RBListaBenef", "Lista de Beneficiários"},
@@ -339,10 +352,10 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
                                {&RBAnalitico, "RBAnalitico", "Relatório Analítico"}},
                               LbExemploDetalhe, "LbExemploDetalhe", &TFoAssistRelatorios::ExemploDetalhe);
     case 4:
-        return PaginaDeOpcoes(nome, QStringLiteral("Como serão ordenados os beneficiários?"),
-                              {{&RBOrdemAlfab, "RBOrdemAlfab", "Ordem Alfabética"},
-                               {&RBOrdemCPF, "RBOrdemCPF", "Ordem de CPF ou CNPJ"}},
-                              LbExemploOrdem, "LbExemploOrdem", &TFoAssistRelatorios::ExemploOrdem);
+        return PaginaDeOpcoes(
+            nome, QStringLiteral("Como serão ordenados os beneficiários?"),
+            {{&RBOrdemAlfab, "RBOrdemAlfab", "Ordem Alfabética"}, {&RBOrdemCPF, "RBOrdemCPF", "Ordem de CPF ou CNPJ"}},
+            LbExemploOrdem, "LbExemploOrdem", &TFoAssistRelatorios::ExemploOrdem);
     case 5:
         return PaginaDeOpcoes(nome,
                               QStringLiteral("Escolha abaixo a forma como quer que o relatório seja apresentado e "
@@ -405,43 +418,49 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
         return PaginaComFigura(nome, Texto(QStringLiteral("LbErroComprovRecibo"), {QString()}, &LbErroComprovRecibo));
     default:
         return PaginaComFigura(
-            nome, Texto(QStringLiteral("Label12"),
-                        {QStringLiteral("Se o recibo a ser impresso for relativo a declaração  gravada em disquete, "
-                                        "certifique-se que o mesmo esteja inserido na unidade, antes de avançar. "),
-                         QStringLiteral("O assistente pesquisará em todas as suas unidades de disco por declarações "
-                                        "já gravadas e transmitidas.")}));
+            nome,
+            Texto(QStringLiteral("Label12"),
+                  {QStringLiteral("Se o recibo a ser impresso for relativo a declaração  gravada em disquete, "
+                                  "certifique-se que o mesmo esteja inserido na unidade, antes de avançar. "),
+                   QStringLiteral("O assistente pesquisará em todas as suas unidades de disco por declarações "
+                                  "já gravadas e transmitidas.")}));
     }
 }
 
 void TFoAssistRelatorios::ExemploTipo()
 {
     if (RBListaBenef->isChecked()) {
-        Linhas(LbExemploTipo, {QStringLiteral("Listagem dos funcionários"), QStringLiteral("com totais anuais"),
-                               Nomes[0], Nomes[1], Nomes[2]});
+        Linhas(LbExemploTipo,
+               {QStringLiteral("Listagem dos funcionários"), QStringLiteral("com totais anuais"), Nomes[0], Nomes[1],
+                Nomes[2]});
     } else if (RBTotaisCodigo->isChecked()) {
-        Linhas(LbExemploTipo, {QStringLiteral("Dados ordenados por código"), QStringLiteral("de retenção"),
-                               QStringLiteral("Código 0561"), QStringLiteral("Código 0588"), QStringLiteral("Código 0924")});
+        Linhas(LbExemploTipo,
+               {QStringLiteral("Dados ordenados por código"), QStringLiteral("de retenção"),
+                QStringLiteral("Código 0561"), QStringLiteral("Código 0588"), QStringLiteral("Código 0924")});
     } else if (RBTotalMensalCodigo->isChecked()) {
-        Linhas(LbExemploTipo, {QStringLiteral("Dados totalizados mensalmente"), QStringLiteral("por código de retenção"),
-                               QStringLiteral("Código 0561"), QStringLiteral("     janeiro / fevereiro"),
-                               QStringLiteral("     março / Total")});
+        Linhas(LbExemploTipo,
+               {QStringLiteral("Dados totalizados mensalmente"), QStringLiteral("por código de retenção"),
+                QStringLiteral("Código 0561"), QStringLiteral("     janeiro / fevereiro"),
+                QStringLiteral("     março / Total")});
     } else if (RBGerencial->isChecked()) {
-        Linhas(LbExemploTipo, {QStringLiteral("Informações gerais de"), QStringLiteral("todas as declarações"),
-                               QStringLiteral("Declarante xx.xxx.xxx"), QStringLiteral("Ano-calendário"),
-                               QStringLiteral("Original"), QStringLiteral("Responsável")});
+        Linhas(LbExemploTipo,
+               {QStringLiteral("Informações gerais de"), QStringLiteral("todas as declarações"),
+                QStringLiteral("Declarante xx.xxx.xxx"), QStringLiteral("Ano-calendário"), QStringLiteral("Original"),
+                QStringLiteral("Responsável")});
     }
 }
 
 void TFoAssistRelatorios::ExemploDetalhe()
 {
     if (RBSintetico->isChecked())
-        Linhas(LbExemploDetalhe, {QStringLiteral("O Relatório Sintético é resumido,"),
-                                  QStringLiteral("apresentando apenas os dados totais"), QStringLiteral("Código 0561"),
-                                  QStringLiteral("Código 0764"), QStringLiteral("Código 8051")});
+        Linhas(LbExemploDetalhe,
+               {QStringLiteral("O Relatório Sintético é resumido,"),
+                QStringLiteral("apresentando apenas os dados totais"), QStringLiteral("Código 0561"),
+                QStringLiteral("Código 0764"), QStringLiteral("Código 8051")});
     else
-        Linhas(LbExemploDetalhe, {QStringLiteral("O Relatório Analítico apresenta,"),
-                                  QStringLiteral("dados de todos os beneficiários "), QStringLiteral("Código 0561"),
-                                  QStringLiteral("     ") + Nomes[0], QStringLiteral("     ") + Nomes[1]});
+        Linhas(LbExemploDetalhe,
+               {QStringLiteral("O Relatório Analítico apresenta,"), QStringLiteral("dados de todos os beneficiários "),
+                QStringLiteral("Código 0561"), QStringLiteral("     ") + Nomes[0], QStringLiteral("     ") + Nomes[1]});
 }
 
 void TFoAssistRelatorios::ExemploOrdem()
@@ -776,8 +795,7 @@ bool TEstadoRelatorios12::Evento(int codigo)
 
 // ---- entry ----
 
-void ExecutaAssistRelatorios(TPedidoImpressao& Pedido, TPruv& Pruv, TColecaoPruv& Colecao, bool Aberta,
-                             QWidget* Dono)
+void ExecutaAssistRelatorios(TPedidoImpressao& Pedido, TPruv& Pruv, TColecaoPruv& Colecao, bool Aberta, QWidget* Dono)
 {
     Pedido = {};
     if (Instancia)

@@ -38,9 +38,9 @@ public:
     static constexpr int Largura = 557;
     static constexpr int Altura = 231;
     // Why nothing can be printed (page 11).
-    static const QString TextoSemBeneficiarios;      // a report of beneficiaries
-    static const QString TextoSemComprovantes;       // income statements
-    static const QString TextoSemArquivo;            // receipts
+    static const QString TextoSemBeneficiarios;   // a report of beneficiaries
+    static const QString TextoSemComprovantes;    // income statements
+    static const QString TextoSemArquivo;         // receipts
 
     // Pruv: the open declaration when Aberta, else an empty one that page 7 loads; both outlive
     // the assistant. Reads the last choices and runs step 1.
@@ -161,11 +161,11 @@ private:
 // The steps: step n shows page n.
 using TEstadoRelatorios = TEstadoDe<TFoAssistRelatorios>;
 
-#define PRUV_ESTADO_RELATORIOS(N)                        \
-    class TEstadoRelatorios##N final : public TEstadoRelatorios { \
-    public:                                                \
-        using TEstadoRelatorios::TEstadoRelatorios;        \
-        bool Evento(int codigo) override;                  \
+#define PRUV_ESTADO_RELATORIOS(N)                                                                                      \
+    class TEstadoRelatorios##N final : public TEstadoRelatorios {                                                      \
+    public:                                                                                                            \
+        using TEstadoRelatorios::TEstadoRelatorios;                                                                    \
+        bool Evento(int codigo) override;                                                                              \
     };
 PRUV_ESTADO_RELATORIOS(1)
 PRUV_ESTADO_RELATORIOS(2)
@@ -183,5 +183,4 @@ PRUV_ESTADO_RELATORIOS(12)
 
 // Runs the print assistant modally over Dono and frees it: the request receives the choice; 0
 // when an assistant already runs.
-void ExecutaAssistRelatorios(TPedidoImpressao& Pedido, TPruv& Pruv, TColecaoPruv& Colecao, bool Aberta,
-                             QWidget* Dono);
+void ExecutaAssistRelatorios(TPedidoImpressao& Pedido, TPruv& Pruv, TColecaoPruv& Colecao, bool Aberta, QWidget* Dono);

@@ -37,15 +37,15 @@ int Inteiro(const TNumero& numero)
     return int((v + TMonetario::Escala / 2) / TMonetario::Escala);
 }
 
-}  // namespace
+}   // namespace
 
 TFoImprComprovante::TFoImprComprovante(TPruv& Declaracao, int Paginas)
-    : FDeclaracao(Declaracao),
-      FBeneficiarios(Declaracao.GetColecaoBeneficiario()),
-      FComprovantes(Declaracao.GetColecaoComprovante()),
-      FBeneficiario(std::make_unique<TBeneficiarioPruv>(&Declaracao)),
-      FRelatorio(std::make_unique<TRelatorio>(QString::fromLatin1(Nome))),
-      FPaginasPorLote(Paginas)
+    : FDeclaracao(Declaracao)
+    , FBeneficiarios(Declaracao.GetColecaoBeneficiario())
+    , FComprovantes(Declaracao.GetColecaoComprovante())
+    , FBeneficiario(std::make_unique<TBeneficiarioPruv>(&Declaracao))
+    , FRelatorio(std::make_unique<TRelatorio>(QString::fromLatin1(Nome)))
+    , FPaginasPorLote(Paginas)
 {
     FBeneficiario->SetErros(&FErrosBeneficiario);
     FRelatorio->Titulo = QStringLiteral("Comprovante de Rendimentos");
@@ -326,7 +326,7 @@ void TFoImprComprovante::MontaComprovante()
 void TFoImprComprovante::PreencheComprovante()
 {
     const TTipoLeiaute leiaute = FAtual == FPF.get() ? TTipoLeiaute::PF
-                                 : FModoIN4          ? TTipoLeiaute::IN4
+        : FModoIN4                                   ? TTipoLeiaute::IN4
                                                      : TTipoLeiaute::PJ;
     TLeiauteComprovante& l = *FLeiaute;
     l.Configura(leiaute);
@@ -350,16 +350,27 @@ void TFoImprComprovante::PreencheComprovante()
         TQuadroRendIsentos& q4 = pf.GetQuadro4();
         TQuadroTribExclusiva& q5 = pf.GetQuadro5();
         // Line 6 of box 4 is not kept: its lines 7 and 8 are the statement's 06 and 07.
-        const struct { const TBanda& banda; const char* nome; const TDadoBasico& valor; } valores[] = {
+        const struct {
+            const TBanda& banda;
+            const char* nome;
+            const TDadoBasico& valor;
+        } valores[] = {
             {l.PFQuadro02, "NaturezaRendimento", pf.GetNatureza()},
-            {l.PFQuadro03, "Q3L1", q3.GetLinha1()}, {l.PFQuadro03, "Q3L2", q3.GetLinha2()},
-            {l.PFQuadro03, "Q3L3", q3.GetLinha3()}, {l.PFQuadro03, "Q3L4", q3.GetLinha4()},
+            {l.PFQuadro03, "Q3L1", q3.GetLinha1()},
+            {l.PFQuadro03, "Q3L2", q3.GetLinha2()},
+            {l.PFQuadro03, "Q3L3", q3.GetLinha3()},
+            {l.PFQuadro03, "Q3L4", q3.GetLinha4()},
             {l.PFQuadro03, "Q3L5", q3.GetTotal()},
-            {l.PFQuadro04, "Q4L1", q4.GetLinha1()}, {l.PFQuadro04, "Q4L2", q4.GetLinha2()},
-            {l.PFQuadro04, "Q4L3", q4.GetLinha3()}, {l.PFQuadro04, "Q4L4", q4.GetLinha4()},
-            {l.PFQuadro04, "Q4L5", q4.GetLinha5()}, {l.PFQuadro04, "Q4L6", q4.GetLinha7()},
-            {l.PFQuadro04, "Q4L7", q4.GetLinha8()}, {l.PFQuadro04, "Q4L7Texto", q4.GetDescricaoLinha8()},
-            {l.PFQuadro05, "Q5L1", q5.GetLinha1()}, {l.PFQuadro05, "Q5L2", q5.GetLinha2()},
+            {l.PFQuadro04, "Q4L1", q4.GetLinha1()},
+            {l.PFQuadro04, "Q4L2", q4.GetLinha2()},
+            {l.PFQuadro04, "Q4L3", q4.GetLinha3()},
+            {l.PFQuadro04, "Q4L4", q4.GetLinha4()},
+            {l.PFQuadro04, "Q4L5", q4.GetLinha5()},
+            {l.PFQuadro04, "Q4L6", q4.GetLinha7()},
+            {l.PFQuadro04, "Q4L7", q4.GetLinha8()},
+            {l.PFQuadro04, "Q4L7Texto", q4.GetDescricaoLinha8()},
+            {l.PFQuadro05, "Q5L1", q5.GetLinha1()},
+            {l.PFQuadro05, "Q5L2", q5.GetLinha2()},
         };
         for (const auto& v : valores)
             texto(v.banda, v.nome, v.valor.GetTextoFormatado());
@@ -421,8 +432,8 @@ void TFoImprComprovante::PreencheLinha()
     TLeiauteComprovante::Texto(banda, QStringLiteral("PJCodigo"), linha.GetCodigo());
     TLeiauteComprovante::Texto(banda, QStringLiteral("PJRendimento"), linha.GetRendimento().GetTextoFormatado());
     TLeiauteComprovante::Texto(banda, QStringLiteral("PJImposto"), linha.GetImposto().GetTextoFormatado());
-    banda.ElementoDe<TMemo>(QStringLiteral("PJDescricao")).Linhas =
-        QStringList{FModoIN4 ? QStringLiteral(".") : linha.GetNatureza()};
+    banda.ElementoDe<TMemo>(QStringLiteral("PJDescricao")).Linhas = QStringList{FModoIN4 ? QStringLiteral(".")
+                                                                                         : linha.GetNatureza()};
     FLeiaute->AjustaLinha();
 }
 

@@ -16,12 +16,12 @@ namespace {
 constexpr qreal XNome = 140;
 constexpr qreal LarguraNi = 125;
 
-}  // namespace
+}   // namespace
 
 TFoRelatoBenefPorCodigo::TFoRelatoBenefPorCodigo(const TPruv& Declaracao, TColecaoPruv& Colecao, bool Analitico)
     : TFoRelatoLista(QString::fromLatin1(Nome), QStringLiteral("Relatório de Totais por Código"), Declaracao, Colecao,
-                     TColecaoPruvItem::OrdemCodigo, true),
-      FAnalitico(Analitico)
+                     TColecaoPruvItem::OrdemCodigo, true)
+    , FAnalitico(Analitico)
 {
     TRelatorio& r = Relatorio();
     const qreal largura = r.Papel().LarguraUtil();
@@ -110,7 +110,7 @@ bool TFoRelatoBenefPorCodigo::PrecisaLinha()
     // The code's total never opens a page alone: its last line keeps room for it, and the
     // header keeps room for the first line (or, in the synthetic report, for the total).
     const bool ultima = Percurso().Proximo() != TPercursoDeclaracao::TRegistro::Item
-                        || Percurso().Item().GetCodigoRetencao().GetCodigo() != FCodigoGrupo;
+        || Percurso().Item().GetCodigoRetencao().GetCodigo() != FCodigoGrupo;
     FLinhas->ReservaAbaixo = 0;
     if (ultima) {
         PreencheRodape(*FRodapeCodigo);
@@ -132,7 +132,7 @@ void TFoRelatoBenefPorCodigo::SetaValoresPruvItem(const TPruvItem& Item)
     FRendimento->Texto = TextoValor(linha[Rendimento]);
     // The name runs up to where this line's income begins.
     FNome->Largura = FRendimento->Esquerda + FRendimento->Largura
-                     - TMedidaTexto::Largura(FRendimento->Fonte, FRendimento->Texto) - 8 - XNome;
+        - TMedidaTexto::Largura(FRendimento->Fonte, FRendimento->Texto) - 8 - XNome;
     FDeducao->Texto = TextoValor(linha[Deducao]);
     FImposto->Texto = TextoValor(linha[Imposto]);
     for (int i = 0; i < Totais; ++i)

@@ -51,7 +51,7 @@ std::unique_ptr<TRelatorio> NovoRelatorio()
     return relatorio;
 }
 
-}  // namespace
+}   // namespace
 
 qreal TFoRelatoDeclaracao::LimiteVertical()
 {
@@ -59,7 +59,8 @@ qreal TFoRelatoDeclaracao::LimiteVertical()
 }
 
 TFoRelatoDeclaracao::TFoRelatoDeclaracao(const TPruv& Declaracao, TColecaoPruv& Colecao)
-    : FRelatorio(NovoRelatorio()), FPercurso(Declaracao, Colecao, TColecaoPruvItem::OrdemChave)
+    : FRelatorio(NovoRelatorio())
+    , FPercurso(Declaracao, Colecao, TColecaoPruvItem::OrdemChave)
 {
     CriaCabecalho();
     CriaTitulo();
@@ -96,20 +97,26 @@ void TFoRelatoDeclaracao::CriaTitulo()
     Rotulo(t, QStringLiteral("QRLTituloNiDeclarante"), QStringLiteral("CNPJ/CPF:"), 0, 26, 8, true);
     FNiDeclarante = &Rotulo(t, QStringLiteral("QRLNiDeclarante"), QString(), 65, 26);
     // The name as the page header shows it, on the baseline of its caption.
-    TRotulo& tituloNome = Rotulo(t, QStringLiteral("QRLTituloNomeDeclarante"), QStringLiteral("Nome / Nome Empresarial"),
-                                 0, 26, 8, true);
+    TRotulo& tituloNome = Rotulo(t, QStringLiteral("QRLTituloNomeDeclarante"),
+                                 QStringLiteral("Nome / Nome Empresarial"), 0, 26, 8, true);
     tituloNome.Largura = TCabecalhoRelato::EsquerdaNome - 8;
     tituloNome.Alinhamento = Qt::AlignRight;
     FNomeDeclarante = &Rotulo(t, QStringLiteral("QRLNomeDeclarante"), QString(), TCabecalhoRelato::EsquerdaNome, 26,
                               TCabecalhoRelato::PontosNome);
-    FNomeDeclarante->Topo += TMedidaTexto::Ascendente(tituloNome.Fonte) - TMedidaTexto::Ascendente(FNomeDeclarante->Fonte);
+    FNomeDeclarante->Topo += TMedidaTexto::Ascendente(tituloNome.Fonte)
+        - TMedidaTexto::Ascendente(FNomeDeclarante->Fonte);
     LimitaColuna(*FNomeDeclarante, FRelatorio->Papel().LarguraUtil());
 
-    Rotulo(t, QStringLiteral("QRLTituloResponsavel"), QStringLiteral("Responsável pelo Preenchimento"), 0, 52, 10, true);
-    const struct { const char* nome; const char* titulo; qreal x, y, xValor; } campos[7] = {
-        {"QRLCpfResp", "CPF", 0, 74, 30},          {"QRLNomeResp", "Nome ", 180, 74, 215},
-        {"QRLDDDResp", "DDD", 0, 94, 30},          {"QRLFoneResp", "Telefone", 80, 94, 130},
-        {"QRLRamalResp", "Ramal", 230, 94, 265},   {"QRLFaxResp", "Fax", 330, 94, 355},
+    Rotulo(t, QStringLiteral("QRLTituloResponsavel"), QStringLiteral("Responsável pelo Preenchimento"), 0, 52, 10,
+           true);
+    const struct {
+        const char* nome;
+        const char* titulo;
+        qreal x, y, xValor;
+    } campos[7] = {
+        {"QRLCpfResp", "CPF", 0, 74, 30},         {"QRLNomeResp", "Nome ", 180, 74, 215},
+        {"QRLDDDResp", "DDD", 0, 94, 30},         {"QRLFoneResp", "Telefone", 80, 94, 130},
+        {"QRLRamalResp", "Ramal", 230, 94, 265},  {"QRLFaxResp", "Fax", 330, 94, 355},
         {"QRLEmailResp", "E-Mail", 450, 94, 490},
     };
     for (std::size_t i = 0; i < FResponsavel.size(); ++i) {
@@ -117,8 +124,8 @@ void TFoRelatoDeclaracao::CriaTitulo()
         Rotulo(t, QStringLiteral("QRLTitulo") + QLatin1String(c.nome), QString::fromUtf8(c.titulo), c.x, c.y, 8, true);
         FResponsavel[i] = &Rotulo(t, QLatin1String(c.nome), QString(), c.xValor, c.y);
     }
-    FBlocoRespCnpj[0] = &Rotulo(t, QStringLiteral("QRLTituloRespCnpj"), QStringLiteral("Responsável perante o CNPJ"),
-                                0, 120, 10, true);
+    FBlocoRespCnpj[0] = &Rotulo(t, QStringLiteral("QRLTituloRespCnpj"), QStringLiteral("Responsável perante o CNPJ"), 0,
+                                120, 10, true);
     FBlocoRespCnpj[1] = &Rotulo(t, QStringLiteral("QRLTituloCpfRespCnpj"), QStringLiteral("CPF"), 0, 142, 8, true);
     FRespCnpj = &Rotulo(t, QStringLiteral("QRLRespCnpj"), QString(), 30, 142);
     FBlocoRespCnpj[2] = FRespCnpj;
@@ -153,8 +160,8 @@ void TFoRelatoDeclaracao::CriaDetalhe()
                                                  "Comp. Anos Anteriores"};
     for (int c = 0; c < Colunas; ++c) {
         const bool compensacao = c >= CompAno;
-        FTitulos[c] = &Rotulo(d, QStringLiteral("QRLTitulo%1").arg(c), QString::fromUtf8(titulos[c]), 0,
-                              TopoGrade - 20, compensacao ? 7 : 8, true);
+        FTitulos[c] = &Rotulo(d, QStringLiteral("QRLTitulo%1").arg(c), QString::fromUtf8(titulos[c]), 0, TopoGrade - 20,
+                              compensacao ? 7 : 8, true);
         FTitulos[c]->Largura = LarguraTitulo;
         FTitulos[c]->Alinhamento = Qt::AlignRight;
         CriaColuna(d, FGrade, c, QStringLiteral("QRLValor"), TopoGrade);
@@ -282,7 +289,8 @@ void TFoRelatoDeclaracao::SetaValoresPruvItem(const TPruvItem& Item)
     FNiBenef->Texto = beneficiario.GetNiFormatado();
     FNomeBenef->Texto = beneficiario.Nome().GetTexto();
     // The name starts right after its caption and runs to the margin.
-    FNomeBenef->Esquerda = FTituloNomeBenef->Esquerda + TMedidaTexto::Largura(FTituloNomeBenef->Fonte, FTituloNomeBenef->Texto) + 8;
+    FNomeBenef->Esquerda = FTituloNomeBenef->Esquerda
+        + TMedidaTexto::Largura(FTituloNomeBenef->Fonte, FTituloNomeBenef->Texto) + 8;
     LimitaColuna(*FNomeBenef, FRelatorio->Papel().LarguraUtil());
     const TRendimentosTributaveis& valores = Item.GetValores();
     PreencheColuna(FGrade, Rendimento, valores.Rendimentos());
@@ -373,7 +381,7 @@ void TFoRelatoDeclaracao::AntesDoCabecalho(TBanda& Banda)
     // start of the next fund.
     FRodape->DefineIdentificacao(fundo ? FCabecalhoRelato->CnpjFundo()
                                        : QStringLiteral("Declarante: ")
-                                             + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
+                                         + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
 }
 
 bool TFoRelatoDeclaracao::PrecisaDados()

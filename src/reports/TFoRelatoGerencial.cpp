@@ -16,10 +16,12 @@ namespace {
 constexpr qreal XValor = 250;
 constexpr qreal EntreLinhas = 18;
 
-}  // namespace
+}   // namespace
 
 TFoRelatoGerencial::TFoRelatoGerencial(TColecaoPruv& Colecao)
-    : FColecao(Colecao), FPruv(std::make_unique<TPruv>()), FRelatorio(std::make_unique<TRelatorio>(QString::fromLatin1(Nome)))
+    : FColecao(Colecao)
+    , FPruv(std::make_unique<TPruv>())
+    , FRelatorio(std::make_unique<TRelatorio>(QString::fromLatin1(Nome)))
 {
     FPruv->SetErros(&FErros);
     TRelatorio& r = *FRelatorio;
@@ -59,7 +61,12 @@ void TFoRelatoGerencial::CriaDetalhe()
     FDetalhe = &r.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("QRBDetalhe"));
     TBanda& d = *FDetalhe;
     // One line each: the caption (empty when it follows the declarant's kind) and the value.
-    const struct { const char* nome; const char* titulo; TRotulo** rotuloTitulo; TRotulo** valor; } linhas[] = {
+    const struct {
+        const char* nome;
+        const char* titulo;
+        TRotulo** rotuloTitulo;
+        TRotulo** valor;
+    } linhas[] = {
         {"Declarante", "Declarante:", nullptr, &FDeclarante},
         {"Nome", "", &FTituloNome, &FNome},
         {"Ano", "Ano-Calendário:", nullptr, &FAno},
@@ -112,7 +119,7 @@ void TFoRelatoGerencial::Preenche(TPruv& Pruv)
     FTituloSituacao->Texto = cpf ? QStringLiteral("Espólio/Saída definitiva do país:") : QStringLiteral("Extinção:");
     FSituacao->Texto = Pruv.GetSituacaoEspecial() ? QStringLiteral("SIM") : QStringLiteral("NÃO");
     FTipo->Texto = Pruv.GetTipoDeclaracao() == QLatin1String("R") ? QStringLiteral("Retificadora")
-                                                                   : QStringLiteral("Original");
+                                                                  : QStringLiteral("Original");
     FRespCnpj->Texto = Pruv.GetRespCnpj().GetNiFormatado();
     TResponsavel& responsavel = Pruv.GetResponsavel();
     FCpfResponsavel->Texto = responsavel.GetNiFormatado();

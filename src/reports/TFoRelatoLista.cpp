@@ -24,11 +24,12 @@ std::unique_ptr<TRelatorio> NovoRelatorio(const QString& Nome, const QString& Ti
     return relatorio;
 }
 
-}  // namespace
+}   // namespace
 
 TFoRelatoLista::TFoRelatoLista(const QString& Nome, const QString& Titulo, const TPruv& Declaracao,
                                TColecaoPruv& Colecao, TColecaoPruvItem::TOrdem Ordem, bool Nota13)
-    : FRelatorio(NovoRelatorio(Nome, Titulo)), FPercurso(Declaracao, Colecao, Ordem)
+    : FRelatorio(NovoRelatorio(Nome, Titulo))
+    , FPercurso(Declaracao, Colecao, Ordem)
 {
     TRelatorio& r = *FRelatorio;
     const qreal largura = r.Papel().LarguraUtil();
@@ -111,7 +112,7 @@ void TFoRelatoLista::AntesDoCabecalho(TBanda& Banda)
     // the start of the next fund.
     FRodape->DefineIdentificacao(fundo ? QStringLiteral("Fundo ou Clube: ") + FCabecalhoRelato->CnpjFundo()
                                        : QStringLiteral("Declarante: ")
-                                             + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
+                                         + FPercurso.Declaracao().GetDeclarante().GetNiFormatado());
 }
 
 bool TFoRelatoLista::PrecisaDados()

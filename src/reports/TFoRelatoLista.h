@@ -58,8 +58,8 @@ protected:
     // "Rendimentos", "Deduções" and "Imposto Retido" over the money columns.
     void TitulosValores();
     // The three money labels of a line at Topo.
-    void RotulosValores(TBanda& Banda, const QString& Prefixo, qreal Topo, TRotulo*& Rendimento,
-                        TRotulo*& Deducao, TRotulo*& Imposto);
+    void RotulosValores(TBanda& Banda, const QString& Prefixo, qreal Topo, TRotulo*& Rendimento, TRotulo*& Deducao,
+                        TRotulo*& Imposto);
 
     // The walk's progress into the report.
     void AtualizaProgresso();

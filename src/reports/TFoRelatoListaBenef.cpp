@@ -17,7 +17,7 @@ namespace {
 constexpr qreal XNi = 405;
 constexpr qreal XCodigo = 515;
 
-}  // namespace
+}   // namespace
 
 TFoRelatoListaBenef::TFoRelatoListaBenef(const TPruv& Declaracao, TColecaoPruv& Colecao)
     : TFoRelatoLista(QString::fromLatin1(Nome), QStringLiteral("Relatório com Lista de Beneficiários"), Declaracao,

@@ -22,12 +22,12 @@ constexpr qreal Mm(qreal mm)
     return TUnidades::DeMilimetros(mm);
 }
 constexpr qreal Largura = Mm(185);
-constexpr qreal Corpo = 9;      // points
+constexpr qreal Corpo = 9;   // points
 constexpr qreal Secao = 10;
 constexpr qreal Rodape = 8;
 
-TRotulo& RotuloMm(TBanda& banda, const QString& nome, const QString& texto, qreal x, qreal y,
-                  qreal pontos = Corpo, bool negrito = false)
+TRotulo& RotuloMm(TBanda& banda, const QString& nome, const QString& texto, qreal x, qreal y, qreal pontos = Corpo,
+                  bool negrito = false)
 {
     return Rotulo(banda, nome, texto, Mm(x), Mm(y), pontos, negrito);
 }
@@ -61,7 +61,7 @@ QString Data(const QDate& data)
 {
     const QChar barra = TFormatSettings::Programa().DateSeparator;
     return ZerosAEsquerda(data.day(), 2) + barra + ZerosAEsquerda(data.month(), 2) + barra
-           + ZerosAEsquerda(data.year(), 4);
+        + ZerosAEsquerda(data.year(), 4);
 }
 
 // The statement's lines, in print order: the counts, then the amounts of TDadosRecibo::Valores.
@@ -86,7 +86,7 @@ const struct {
 const char* const Estabelecimentos[TDadosRecibo::EntradasPorLinha] = {"QRLEstab1", "QRLEstab2", "QRLEstab3",
                                                                       "QRLEstab4", "QRLEstab5"};
 
-}  // namespace
+}   // namespace
 
 TFoRelatoRecibo::TFoRelatoRecibo()
     : FRelatorio(std::make_unique<TRelatorio>(QStringLiteral("QRRelatoRecibo")))
@@ -121,7 +121,8 @@ void TFoRelatoRecibo::CriaTitulo()
     RotuloMm(b, QStringLiteral("QRLTipo"), QString(), 125, 25);
     RotuloMm(b, QStringLiteral("QRLSitEsp"), QString(), 0, 30, Corpo, true);
     Regua(b, QStringLiteral("QRSDeclarante"), 35);
-    RotuloMm(b, QStringLiteral("QRLIdentificacao"), QStringLiteral("Identificação do Declarante"), 0, 36.5, Secao, true);
+    RotuloMm(b, QStringLiteral("QRLIdentificacao"), QStringLiteral("Identificação do Declarante"), 0, 36.5, Secao,
+             true);
     RotuloMm(b, QStringLiteral("QRLTitCnpjDeclar"), QString(), 0, 42);
     RotuloMm(b, QStringLiteral("QRLNiDeclar"), QString(), 38, 42, Corpo, true);
     RotuloMm(b, QStringLiteral("QRLTitNomeDeclar"), QString(), 0, 47);
@@ -142,7 +143,7 @@ void TFoRelatoRecibo::CriaEstabelecimentos()
         imprime = linha != nullptr && linha->Fundos;
     };
     RotuloMm(titulo, QStringLiteral("QRLTitFundo"), QStringLiteral("Fundos ou Clubes de Investimentos informados"), 0,
-           1, Corpo, true);
+             1, Corpo, true);
 
     TBanda& b = FRelatorio->CriaBanda(TTipoBanda::Detalhe, QStringLiteral("QRBandEstabes"));
     FEstabes = &b;
@@ -190,8 +191,12 @@ void TFoRelatoRecibo::CriaResponsavel()
     b.Altura = Mm(24);
     Regua(b, QStringLiteral("QRSResponsavel"), 1);
     RotuloMm(b, QStringLiteral("QRLTitResponsavel"),
-           QStringLiteral("Dados da pessoa responsável pelo preenchimento da declaração"), 0, 2.5, Secao, true);
-    const struct { const char* titulo; const char* nome; qreal x, y, xValor; } campos[] = {
+             QStringLiteral("Dados da pessoa responsável pelo preenchimento da declaração"), 0, 2.5, Secao, true);
+    const struct {
+        const char* titulo;
+        const char* nome;
+        qreal x, y, xValor;
+    } campos[] = {
         {"Nome:", "QRLNomeResp", 0, 8.5, 12},
         {"CPF:", "QRLCpfResp", 125, 8.5, 134},
         {"Correio Eletrônico:", "QRLEmailResp", 0, 13, 32},
@@ -236,8 +241,8 @@ void TFoRelatoRecibo::CriaAssinatura()
     RotuloMm(b, QStringLiteral("QRLNiAcesso"), QString(), 5, 10, Secao, true);
     RotuloMm(b, QStringLiteral("QRLNumRec"), QString(), 5, 15.5, Secao, true);
     Regua(b, QStringLiteral("QRSLinhaAssinatura"), 22, 5, 175);
-    RotuloMm(b, QStringLiteral("QRLAssinatura"), QStringLiteral("Declaração recebida via internet pelo agente receptor QUABIX"),
-           5, 25);
+    RotuloMm(b, QStringLiteral("QRLAssinatura"),
+             QStringLiteral("Declaração recebida via internet pelo agente receptor QUABIX"), 5, 25);
     RotuloMm(b, QStringLiteral("QRLDadosAssinatura"), QString(), 5, 30.5);
     RotuloMm(b, QStringLiteral("QRLNumAssinatura"), QString(), 75, 30.5);
     RotuloMm(b, QStringLiteral("QRLNumeroControle"), QString(), 110, 30.5);
@@ -328,7 +333,8 @@ QStringList TFoRelatoRecibo::Observacoes(const QDate& recepcao)
     return {
         QStringLiteral("Esta declaração será processada posteriormente, estando sujeita à rejeição."),
         QStringLiteral("A partir  de ") + Data(processamento)
-            + QStringLiteral(", consulte  o resultado  do  processamento, acessando  a página  da  Secretaria da  Morvex"),
+            + QStringLiteral(
+                ", consulte  o resultado  do  processamento, acessando  a página  da  Secretaria da  Morvex"),
         QStringLiteral("Federal na Internet, no endereço ") + QString::fromLatin1(EnderecoSitio)
             + QStringLiteral(", informando os dados do código de acesso deste recibo."),
         QString(),

@@ -14,7 +14,7 @@ constexpr qreal AlturaMes = 18;
 constexpr qreal AlturaTotal = 22;
 constexpr qreal AlturaTotalComDecisao = 62;
 
-}  // namespace
+}   // namespace
 
 TFoRelatoTotalMensalCodigo::TFoRelatoTotalMensalCodigo(const TPruv& Declaracao, TColecaoPruv& Colecao)
     : TFoRelatoLista(QString::fromLatin1(Nome), QStringLiteral("Total Mensal por Código"), Declaracao, Colecao,
@@ -41,8 +41,7 @@ TFoRelatoTotalMensalCodigo::TFoRelatoTotalMensalCodigo(const TPruv& Declaracao, 
 
     FDecisaoMes = &r.CriaFilha(QStringLiteral("ChildBand1"), *FMeses);
     FDecisaoMes->Altura = TParteDecisaoJudicial::Altura + 4;
-    FDecisao = std::make_unique<TParteDecisaoJudicial>(*FDecisaoMes, QStringLiteral("QRLJudicial"), 0,
-                                                       DireitaImposto);
+    FDecisao = std::make_unique<TParteDecisaoJudicial>(*FDecisaoMes, QStringLiteral("QRLJudicial"), 0, DireitaImposto);
     // Shown or not with its month (PrecisaMes), and on its month's page.
     FDecisaoMes->FicaComPai = true;
 
@@ -84,8 +83,8 @@ void TFoRelatoTotalMensalCodigo::TomaItem(const TPruvItem& Item)
         AtualizaProgresso();
     }
     // The code's header goes to the next page with its first month.
-    FDetalhe->ReservaAbaixo =
-        AlturaMes + (TParteDecisaoJudicial::Zerados(FAcumulado[0].Decisao) ? 0 : FDecisaoMes->Altura);
+    FDetalhe->ReservaAbaixo = AlturaMes
+        + (TParteDecisaoJudicial::Zerados(FAcumulado[0].Decisao) ? 0 : FDecisaoMes->Altura);
 }
 
 void TFoRelatoTotalMensalCodigo::AcumulaItem(const TPruvItem& Item)

@@ -15,13 +15,13 @@ namespace {
 
 constexpr qreal ColunaCpf = 160;   // the numbers are centred in the first 160 units
 
-}  // namespace
+}   // namespace
 
 TFrRelCompRendNaoImp::TFrRelCompRendNaoImp(const QString& Ni, bool Preview, int Quantidade)
-    : FRelatorio(std::make_unique<TRelatorio>(QString::fromLatin1(Nome))),
-      FNi(Ni),
-      FPreview(Preview),
-      FQuantidade(Quantidade)
+    : FRelatorio(std::make_unique<TRelatorio>(QString::fromLatin1(Nome)))
+    , FNi(Ni)
+    , FPreview(Preview)
+    , FQuantidade(Quantidade)
 {
     FRelatorio->Titulo = QStringLiteral("Comprovantes de Rendimentos Não Impressos");
     FRelatorio->ImprimeSeVazio = false;
@@ -49,10 +49,12 @@ void TFrRelCompRendNaoImp::CriaBandas()
                              60, 6, FonteRelato(14, true));
     cabecalho.AdicionaRotulo(QStringLiteral("QRLDeclarante"), QStringLiteral("Declarante: "), 60, 34, FonteRelato(10));
     Linha(cabecalho, QStringLiteral("ReguaTitulos"), 64 - 1, largura);
-    auto& cpf = cabecalho.AdicionaRotulo(QStringLiteral("QRLabelCpf"), QStringLiteral("CPF"), 0, 70, FonteRelato(9, true));
+    auto& cpf = cabecalho.AdicionaRotulo(QStringLiteral("QRLabelCpf"), QStringLiteral("CPF"), 0, 70,
+                                         FonteRelato(9, true));
     cpf.Largura = ColunaCpf;
     cpf.Alinhamento = Qt::AlignHCenter;
-    cabecalho.AdicionaRotulo(QStringLiteral("QRLabelNome"), QStringLiteral("Nome"), ColunaCpf + 10, 70, FonteRelato(9, true));
+    cabecalho.AdicionaRotulo(QStringLiteral("QRLabelNome"), QStringLiteral("Nome"), ColunaCpf + 10, 70,
+                             FonteRelato(9, true));
     Linha(cabecalho, QStringLiteral("ReguaColunas"), 90 - 1, largura);
     cabecalho.Altura = 96;
     FCabecalho = &cabecalho;
@@ -80,7 +82,8 @@ void TFrRelCompRendNaoImp::CriaBandas()
     qreal y = 32;
     int n = 1;
     for (const char* linha : instrucoes) {
-        sumario.AdicionaRotulo(QStringLiteral("QRLInstrucao%1").arg(n++), QString::fromUtf8(linha), 0, y, FonteRelato(8));
+        sumario.AdicionaRotulo(QStringLiteral("QRLInstrucao%1").arg(n++), QString::fromUtf8(linha), 0, y,
+                               FonteRelato(8));
         y += 15;
     }
     sumario.Altura = y + 4;

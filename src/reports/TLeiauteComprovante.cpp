@@ -23,19 +23,19 @@ constexpr qreal W = TLeiauteComprovante::Largura;
 
 // Font sizes in points.
 namespace Pt {
-constexpr qreal Legenda = 6.5;    // captions of a cell
-constexpr qreal Linha = 7;        // captions of a row of values
-constexpr qreal Titulo = 7.5;     // titles of the boxes
-constexpr qreal Valor = 8;        // what the statement states
-}  // namespace Pt
+constexpr qreal Legenda = 6.5;   // captions of a cell
+constexpr qreal Linha = 7;       // captions of a row of values
+constexpr qreal Titulo = 7.5;    // titles of the boxes
+constexpr qreal Valor = 8;       // what the statement states
+}   // namespace Pt
 
-constexpr qreal TopoCaixa = 16;   // where a box's frame starts under its title
+constexpr qreal TopoCaixa = 16;        // where a box's frame starts under its title
 constexpr qreal ColunaValores = 600;   // left edge of the amounts of boxes 3 to 5
 constexpr qreal MinimoMemo = 60;
 
 // A label centred, or aligned right, in the column from x to x + largura.
-TRotulo& Alinhado(TBanda& banda, const QString& nome, const QString& texto, qreal x, qreal y,
-                  qreal largura, qreal pontos, Qt::Alignment alinhamento, bool negrito = false)
+TRotulo& Alinhado(TBanda& banda, const QString& nome, const QString& texto, qreal x, qreal y, qreal largura,
+                  qreal pontos, Qt::Alignment alinhamento, bool negrito = false)
 {
     TRotulo& rotulo = Rotulo(banda, nome, texto, x, y, pontos, negrito);
     rotulo.Largura = largura;
@@ -69,8 +69,7 @@ void TituloQuadro(TBanda& banda, const QString& nome, const QString& texto, qrea
 }
 
 // A cell of a frame: its caption on top, its value under it.
-void Celula(TBanda& banda, const QString& legenda, const QString& texto, const QString& valor,
-            qreal x, qreal y)
+void Celula(TBanda& banda, const QString& legenda, const QString& texto, const QString& valor, qreal x, qreal y)
 {
     Rotulo(banda, legenda, texto, x + 3, y + 2, Pt::Legenda);
     Rotulo(banda, valor, QString(), x + 3, y + 14, Pt::Valor, true);
@@ -98,8 +97,8 @@ qreal QuadroDeValores(TBanda& banda, const QString& titulo, std::initializer_lis
             Linha(banda, QStringLiteral("Regua%1").arg(n), y - 1, W);
         Rotulo(banda, QString::fromLatin1(l.Legenda), QString::fromUtf8(l.Texto), 4, y + 2, Pt::Linha);
         if (l.Continuacao != nullptr)
-            Rotulo(banda, QString::fromLatin1(l.Legenda) + QLatin1Char('b'), QString::fromUtf8(l.Continuacao),
-                   18, y + 12, Pt::Linha);
+            Rotulo(banda, QString::fromLatin1(l.Legenda) + QLatin1Char('b'), QString::fromUtf8(l.Continuacao), 18,
+                   y + 12, Pt::Linha);
         Alinhado(banda, QString::fromLatin1(l.Valor), QString(), ColunaValores + 4, y + (altura - 13) / 2,
                  W - ColunaValores - 8, Pt::Valor, Qt::AlignRight, true);
         y += altura;
@@ -116,12 +115,11 @@ struct TColunas {
     const char* Titulo[5];
 };
 
-constexpr TColunas ColunasPJ{{32, 95, 498, 605},
-                             {"Mês", "Código de Retenção", "Descrição do Rendimento", "Rendimento (R$)",
-                              "Imposto Retido (R$)"}};
-constexpr TColunas ColunasIN4{{181, 359, 0, 535},
-                              {"MÊS DO PAGAMENTO ", "CÓDIGO DA RETENÇÃO", nullptr, "VALOR PAGO (R$)",
-                               "VALOR RETIDO (R$)"}};
+constexpr TColunas ColunasPJ{
+    {32, 95, 498, 605},
+    {"Mês", "Código de Retenção", "Descrição do Rendimento", "Rendimento (R$)", "Imposto Retido (R$)"}};
+constexpr TColunas ColunasIN4{
+    {181, 359, 0, 535}, {"MÊS DO PAGAMENTO ", "CÓDIGO DA RETENÇÃO", nullptr, "VALOR PAGO (R$)", "VALOR RETIDO (R$)"}};
 
 // The title of box 3 and the framed titles of the columns; the band's height.
 qreal CabecalhoLinhas(TBanda& banda, const QString& titulo, const TColunas& colunas)
@@ -161,27 +159,27 @@ constexpr TPosicoesLinha PosicoesIN4{70, 250, 392, 579, {181, 359, 0, 535}, fals
 constexpr qreal TopoDescricao = 3;
 constexpr qreal AlturaLinhaIN4 = 18;
 
-}  // namespace
+}   // namespace
 
 TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
-    : PageHeader(r.CriaBanda(TTipoBanda::CabecalhoPagina, QStringLiteral("PageHeader"))),
-      headerPJ(r.CriaFilha(QStringLiteral("headerPJ"), PageHeader)),
-      headerIN4(r.CriaBanda(TTipoBanda::Filha, QStringLiteral("headerIN4"))),
-      Quadro01(r.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("Quadro01"))),
-      PFQuadro02(r.CriaFilha(QStringLiteral("PFQuadro02"), Quadro01)),
-      PFQuadro03(r.CriaFilha(QStringLiteral("PFQuadro03"), PFQuadro02)),
-      PFQuadro04(r.CriaFilha(QStringLiteral("PFQuadro04"), PFQuadro03)),
-      PFQuadro05(r.CriaFilha(QStringLiteral("PFQuadro05"), PFQuadro04)),
-      PJQuadro02(r.CriaBanda(TTipoBanda::Filha, QStringLiteral("PJQuadro02"))),
-      IN4Quadro02(r.CriaBanda(TTipoBanda::Filha, QStringLiteral("IN4Quadro02"))),
-      PJQuadro03(r.CriaBanda(TTipoBanda::CabecalhoGrupo, QStringLiteral("PJQuadro03"))),
-      IN4Quadro03(r.CriaBanda(TTipoBanda::CabecalhoGrupo, QStringLiteral("IN4Quadro03"))),
-      PJRendimentos(r.CriaSubDetalhe(QStringLiteral("PJRendimentos"))),
-      PJRendimentosFooter(r.CriaBanda(TTipoBanda::RodapeGrupo, QStringLiteral("PJRendimentosFooter"))),
-      Quadro06(r.CriaFilha(QStringLiteral("Quadro06"), PFQuadro05)),
-      Quadro07(r.CriaFilha(QStringLiteral("Quadro07"), Quadro06)),
-      PageFooterBand1(r.CriaBanda(TTipoBanda::RodapePagina, QStringLiteral("PageFooterBand1"))),
-      FRelatorio(r)
+    : PageHeader(r.CriaBanda(TTipoBanda::CabecalhoPagina, QStringLiteral("PageHeader")))
+    , headerPJ(r.CriaFilha(QStringLiteral("headerPJ"), PageHeader))
+    , headerIN4(r.CriaBanda(TTipoBanda::Filha, QStringLiteral("headerIN4")))
+    , Quadro01(r.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("Quadro01")))
+    , PFQuadro02(r.CriaFilha(QStringLiteral("PFQuadro02"), Quadro01))
+    , PFQuadro03(r.CriaFilha(QStringLiteral("PFQuadro03"), PFQuadro02))
+    , PFQuadro04(r.CriaFilha(QStringLiteral("PFQuadro04"), PFQuadro03))
+    , PFQuadro05(r.CriaFilha(QStringLiteral("PFQuadro05"), PFQuadro04))
+    , PJQuadro02(r.CriaBanda(TTipoBanda::Filha, QStringLiteral("PJQuadro02")))
+    , IN4Quadro02(r.CriaBanda(TTipoBanda::Filha, QStringLiteral("IN4Quadro02")))
+    , PJQuadro03(r.CriaBanda(TTipoBanda::CabecalhoGrupo, QStringLiteral("PJQuadro03")))
+    , IN4Quadro03(r.CriaBanda(TTipoBanda::CabecalhoGrupo, QStringLiteral("IN4Quadro03")))
+    , PJRendimentos(r.CriaSubDetalhe(QStringLiteral("PJRendimentos")))
+    , PJRendimentosFooter(r.CriaBanda(TTipoBanda::RodapeGrupo, QStringLiteral("PJRendimentosFooter")))
+    , Quadro06(r.CriaFilha(QStringLiteral("Quadro06"), PFQuadro05))
+    , Quadro07(r.CriaFilha(QStringLiteral("Quadro07"), Quadro06))
+    , PageFooterBand1(r.CriaBanda(TTipoBanda::RodapePagina, QStringLiteral("PageFooterBand1")))
+    , FRelatorio(r)
 {
     r.Papel().DefineCodigo(1);
     r.Papel().DefineOrientacao(TOrientacao::Retrato);
@@ -203,15 +201,19 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     Rotulo(PageHeader, QStringLiteral("lblSecretaria"), QStringLiteral("Secretaria da Morvex Federal"), 64, 28, 10);
     constexpr qreal xTitulo = 300;
     constexpr qreal wTitulo = 280;
-    const struct { const char* nome; const char* texto; qreal topo; } titulos[] = {
+    const struct {
+        const char* nome;
+        const char* texto;
+        qreal topo;
+    } titulos[] = {
         {"TituloComprovantePF1", "Comprovante de Rendimentos Pagos e de", 12},
         {"TituloComprovantePF2", "Retenção de Imposto de Renda na Fonte", 28},
         {"TituloComprovanteIN4a", "Comprovante Anual de Retenção", 12},
         {"TituloComprovanteIN4b", "Lei nº 9.430/96, Art. 64", 28},
     };
     for (const auto& t : titulos)
-        Alinhado(PageHeader, QString::fromLatin1(t.nome), QString::fromUtf8(t.texto), xTitulo, t.topo, wTitulo,
-                 8.5, Qt::AlignHCenter, true);
+        Alinhado(PageHeader, QString::fromLatin1(t.nome), QString::fromUtf8(t.texto), xTitulo, t.topo, wTitulo, 8.5,
+                 Qt::AlignHCenter, true);
     auto& tituloPJ = PageHeader.Adiciona<TMemo>(QStringLiteral("tituloComprovantePJ"));
     tituloPJ.Linhas = QStringList{QStringLiteral(
         "Comprovante Anual de Rendimentos Pagos ou Creditados e de Retenção de Imposto de Renda na Fonte - "
@@ -225,16 +227,15 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     Moldura(PageHeader, QStringLiteral("MolduraAno"), 590, 2, W - 590, 56);
     Alinhado(PageHeader, QStringLiteral("lblAnoCalendario"), QStringLiteral("ANO-CALENDÁRIO"), 590, 9, W - 590,
              Pt::Legenda + 0.5, Qt::AlignHCenter, true);
-    Alinhado(PageHeader, QStringLiteral("ValorAnoCalendario"), QString(), 590, 25, W - 590, 14, Qt::AlignHCenter,
-             true);
+    Alinhado(PageHeader, QStringLiteral("ValorAnoCalendario"), QString(), 590, 25, W - 590, 14, Qt::AlignHCenter, true);
     Linha(PageHeader, QStringLiteral("Regua"), 66 - 1, W);
     PageHeader.Altura = 72;
 
     // Continuation headers of the monthly lines.
-    headerPJ.Altura = CabecalhoLinhas(
-        headerPJ, QStringLiteral("3. RENDIMENTO E IMPOSTO RETIDO NA FONTE (Continuação)"), ColunasPJ);
-    headerIN4.Altura = CabecalhoLinhas(
-        headerIN4, QStringLiteral("3. RELAÇÃO DE PAGAMENTOS E RETENÇÕES (Continuação)"), ColunasIN4);
+    headerPJ.Altura = CabecalhoLinhas(headerPJ, QStringLiteral("3. RENDIMENTO E IMPOSTO RETIDO NA FONTE (Continuação)"),
+                                      ColunasPJ);
+    headerIN4.Altura = CabecalhoLinhas(headerIN4, QStringLiteral("3. RELAÇÃO DE PAGAMENTOS E RETENÇÕES (Continuação)"),
+                                       ColunasIN4);
 
     // Box 1: the paying source.
     Quadro01.ForcaNovaPagina = true;
@@ -246,17 +247,24 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     Quadro01.Altura = TopoCaixa + 32 + 4;
 
     // Box 2 of each layout: the beneficiary.
-    TituloQuadro(PFQuadro02, QStringLiteral("lblTitulo"), QStringLiteral("2. PESSOA FÍSICA BENEFICIÁRIA DOS RENDIMENTOS"));
+    TituloQuadro(PFQuadro02, QStringLiteral("lblTitulo"),
+                 QStringLiteral("2. PESSOA FÍSICA BENEFICIÁRIA DOS RENDIMENTOS"));
     Moldura(PFQuadro02, QStringLiteral("Moldura"), 0, TopoCaixa, W, 64);
     Linha(PFQuadro02, QStringLiteral("ReguaNatureza"), TopoCaixa + 32 - 1, W);
     Vertical(PFQuadro02, QStringLiteral("Regua"), 160, TopoCaixa, 32);
-    Celula(PFQuadro02, QStringLiteral("lblCpf"), QStringLiteral("CPF"), QStringLiteral("BeneficiarioPFNi"), 0, TopoCaixa);
+    Celula(PFQuadro02, QStringLiteral("lblCpf"), QStringLiteral("CPF"), QStringLiteral("BeneficiarioPFNi"), 0,
+           TopoCaixa);
     Celula(PFQuadro02, QStringLiteral("lblNome"), QStringLiteral("Nome Completo"), QStringLiteral("BeneficiarioPFNome"),
            160, TopoCaixa);
     Celula(PFQuadro02, QStringLiteral("lblNatureza"), QStringLiteral("Natureza do Rendimento"),
            QStringLiteral("NaturezaRendimento"), 0, TopoCaixa + 32);
     PFQuadro02.Altura = TopoCaixa + 64 + 4;
-    const struct { TBanda* banda; const char* titulo; const char* ni; const char* nome; } quadros2[] = {
+    const struct {
+        TBanda* banda;
+        const char* titulo;
+        const char* ni;
+        const char* nome;
+    } quadros2[] = {
         {&PJQuadro02, "2. PESSOA JURÍDICA BENEFICIÁRIA DOS RENDIMENTOS", "BeneficiarioPJNi", "BeneficiarioPJNome"},
         {&IN4Quadro02, "2. PESSOA JURÍDICA FORNECEDORA DE BENS OU DE SERVIÇOS", "BeneficiarioIN4Ni",
          "beneficiarioIN4Nome"},
@@ -266,8 +274,8 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
         Moldura(*q.banda, QStringLiteral("Moldura"), 0, TopoCaixa, W, 32);
         Vertical(*q.banda, QStringLiteral("Regua"), 160, TopoCaixa, 32);
         Celula(*q.banda, QStringLiteral("lblCnpj"), QStringLiteral("CNPJ"), QString::fromLatin1(q.ni), 0, TopoCaixa);
-        Celula(*q.banda, QStringLiteral("lblNome"), QStringLiteral("Nome Empresarial"), QString::fromLatin1(q.nome), 160,
-               TopoCaixa);
+        Celula(*q.banda, QStringLiteral("lblNome"), QStringLiteral("Nome Empresarial"), QString::fromLatin1(q.nome),
+               160, TopoCaixa);
         q.banda->Altura = TopoCaixa + 32 + 4;
     }
 
@@ -307,12 +315,13 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     }
     PFQuadro05.Altura = QuadroDeValores(
         PFQuadro05, QStringLiteral("5. RENDIMENTOS SUJEITOS À TRIBUTAÇÃO EXCLUSIVA (RENDIMENTO LÍQUIDO)"),
-        {{"lblQ5L1", "01. Décimo Terceiro Salário", nullptr, "Q5L1"},
-         {"lblQ5L2", "02. Outros", nullptr, "Q5L2"}});
+        {{"lblQ5L1", "01. Décimo Terceiro Salário", nullptr, "Q5L1"}, {"lblQ5L2", "02. Outros", nullptr, "Q5L2"}});
 
     // Box 3 of a company's statement: the header and one row per monthly line.
-    PJQuadro03.Altura = CabecalhoLinhas(PJQuadro03, QStringLiteral("3. RENDIMENTO E IMPOSTO RETIDO NA FONTE"), ColunasPJ);
-    IN4Quadro03.Altura = CabecalhoLinhas(IN4Quadro03, QStringLiteral("3. RELAÇÃO DE PAGAMENTOS E RETENÇÕES"), ColunasIN4);
+    PJQuadro03.Altura = CabecalhoLinhas(PJQuadro03, QStringLiteral("3. RENDIMENTO E IMPOSTO RETIDO NA FONTE"),
+                                        ColunasPJ);
+    IN4Quadro03.Altura = CabecalhoLinhas(IN4Quadro03, QStringLiteral("3. RELAÇÃO DE PAGAMENTOS E RETENÇÕES"),
+                                         ColunasIN4);
     PJRendimentos.Cabecalho = &PJQuadro03;
     PJRendimentos.Rodape = &PJRendimentosFooter;
     PJRendimentos.ImprimeSeVazio = true;   // the footer carries boxes 6 and 7
@@ -351,7 +360,8 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     Moldura(Quadro07, QStringLiteral("Moldura"), 0, TopoCaixa, W, 40);
     Vertical(Quadro07, QStringLiteral("ReguaData"), 430, TopoCaixa, 40);
     Vertical(Quadro07, QStringLiteral("ReguaAssinatura"), 530, TopoCaixa, 40);
-    Celula(Quadro07, QStringLiteral("lblNome"), QStringLiteral("Nome"), QStringLiteral("Q7ResponsavelNome"), 0, TopoCaixa);
+    Celula(Quadro07, QStringLiteral("lblNome"), QStringLiteral("Nome"), QStringLiteral("Q7ResponsavelNome"), 0,
+           TopoCaixa);
     Rotulo(Quadro07, QStringLiteral("lblData"), QStringLiteral("DATA"), 433, TopoCaixa + 2, Pt::Legenda);
     auto& data = Quadro07.Adiciona<TDadoSistema>(QStringLiteral("Q7Data"), TTipoDadoSistema::Data);
     data.Fonte = FonteRelato(Pt::Valor, true);
@@ -366,8 +376,10 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     Quadro07.FicaComPai = true;
 
     // Page footer: the page inside the statement.
-    Alinhado(PageFooterBand1, QStringLiteral("lblPagina"), QStringLiteral("Página"), W - 80, 4, 50, Pt::Linha, Qt::AlignRight);
-    Alinhado(PageFooterBand1, QStringLiteral("QRPaginaComprovante"), QString(), W - 26, 4, 26, Pt::Linha, Qt::AlignRight);
+    Alinhado(PageFooterBand1, QStringLiteral("lblPagina"), QStringLiteral("Página"), W - 80, 4, 50, Pt::Linha,
+             Qt::AlignRight);
+    Alinhado(PageFooterBand1, QStringLiteral("QRPaginaComprovante"), QString(), W - 26, 4, 26, Pt::Linha,
+             Qt::AlignRight);
     PageFooterBand1.Altura = 18;
 
     Configura(TTipoLeiaute::PF);
@@ -391,8 +403,11 @@ void TLeiauteComprovante::Configura(TTipoLeiaute leiaute)
     const bool pf = leiaute == TTipoLeiaute::PF;
     const bool in4 = leiaute == TTipoLeiaute::IN4;
 
-    const struct { const char* nome; bool mostra; } titulos[] = {
-        {"TituloComprovantePF1", pf}, {"TituloComprovantePF2", pf}, {"tituloComprovantePJ", !pf && !in4},
+    const struct {
+        const char* nome;
+        bool mostra;
+    } titulos[] = {
+        {"TituloComprovantePF1", pf},   {"TituloComprovantePF2", pf},   {"tituloComprovantePJ", !pf && !in4},
         {"TituloComprovanteIN4a", in4}, {"TituloComprovanteIN4b", in4},
     };
     for (const auto& t : titulos)
@@ -406,12 +421,14 @@ void TLeiauteComprovante::Configura(TTipoLeiaute leiaute)
     Texto(Quadro06, QStringLiteral("numeroQ6"), pf ? QStringLiteral("6.") : QStringLiteral("4."));
     Texto(Quadro07, QStringLiteral("numeroQ7"), pf ? QStringLiteral("7.") : QStringLiteral("5."));
     Texto(Quadro07, QStringLiteral("numeroIN"),
-          pf    ? QStringLiteral("Aprovado pela IN/XEQ nº 120/2000")
-          : in4 ? QStringLiteral("Aprovado pela IN/XEQ/STN/SFC nº 23/2001")
-                : QStringLiteral("Aprovado pela IN/XEQ nº 119/2000"));
+          pf        ? QStringLiteral("Aprovado pela IN/XEQ nº 120/2000")
+              : in4 ? QStringLiteral("Aprovado pela IN/XEQ/STN/SFC nº 23/2001")
+                    : QStringLiteral("Aprovado pela IN/XEQ nº 119/2000"));
     Texto(Quadro01, QStringLiteral("tituloQuadro1"),
-          pf ? QStringLiteral("1. FONTE PAGADORA PESSOA JURÍDICA OU PESSOA FÍSICA") : QStringLiteral("1. FONTE PAGADORA"));
-    Texto(Quadro01, QStringLiteral("lblQ1Nome"), pf ? QStringLiteral("Nome Empresarial/Nome") : QStringLiteral("Nome Empresarial"));
+          pf ? QStringLiteral("1. FONTE PAGADORA PESSOA JURÍDICA OU PESSOA FÍSICA")
+             : QStringLiteral("1. FONTE PAGADORA"));
+    Texto(Quadro01, QStringLiteral("lblQ1Nome"),
+          pf ? QStringLiteral("Nome Empresarial/Nome") : QStringLiteral("Nome Empresarial"));
     Texto(Quadro01, QStringLiteral("lblQ1Ni"), pf ? QStringLiteral("CNPJ/CPF") : QStringLiteral("CNPJ"));
 
     // The columns of the monthly lines.

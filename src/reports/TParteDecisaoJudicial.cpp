@@ -9,11 +9,11 @@ namespace {
 
 constexpr qreal LarguraColuna = 125;
 
-}  // namespace
+}   // namespace
 
 TParteDecisaoJudicial::TParteDecisaoJudicial(TBanda& Banda, const QString& Prefixo, qreal Topo, qreal Direita)
 {
-    static const char* const titulos[Colunas] = {"Rendimentos",     "Deduções",        "Imposto Retido",
+    static const char* const titulos[Colunas] = {"Rendimentos",       "Deduções",        "Imposto Retido",
                                                  "Depósito Judicial", "Comp. Ano Atual", "Comp. Anos Anteriores"};
     FRotulos.push_back(&Rotulo(Banda, Prefixo + QStringLiteral("TituloJudicial"),
                                QStringLiteral("Valores de Decisão Judicial"), 0, Topo + 16, 8, true));
@@ -33,8 +33,9 @@ TParteDecisaoJudicial::TValores TParteDecisaoJudicial::DoItem(const TPruvItem& I
 {
     const TSubJudice& sj = Item.GetSubJudice();
     const TCompensacao& comp = Item.GetCompensacao();
-    return {ValorAnual(sj.Rendimentos()), ValorAnual(sj.Deducoes()),           ValorAnual(sj.Impostos()),
-            ValorAnual(sj.Depositos()),   ValorAnual(comp.CompensacoesAno()), ValorAnual(comp.CompensacoesAnosAnteriores())};
+    return {ValorAnual(sj.Rendimentos()),       ValorAnual(sj.Deducoes()),
+            ValorAnual(sj.Impostos()),          ValorAnual(sj.Depositos()),
+            ValorAnual(comp.CompensacoesAno()), ValorAnual(comp.CompensacoesAnosAnteriores())};
 }
 
 TParteDecisaoJudicial::TValores TParteDecisaoJudicial::DoMes(const TPruvItem& Item, int Mes)

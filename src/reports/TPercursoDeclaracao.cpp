@@ -7,9 +7,9 @@
 #include "model/declaration/TResumo.h"
 #include "model/items/TPruvItem.h"
 
-TPercursoDeclaracao::TPercursoDeclaracao(const TPruv& Declaracao, TColecaoPruv& Colecao,
-                                         TColecaoPruvItem::TOrdem Ordem)
-    : FPruv(std::make_unique<TPruv>()), FOrdem(Ordem)
+TPercursoDeclaracao::TPercursoDeclaracao(const TPruv& Declaracao, TColecaoPruv& Colecao, TColecaoPruvItem::TOrdem Ordem)
+    : FPruv(std::make_unique<TPruv>())
+    , FOrdem(Ordem)
 {
     FPruv->SetErros(&FErros);
     FPruv->SetChave(Declaracao.GetChave());

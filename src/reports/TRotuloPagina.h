@@ -6,7 +6,9 @@
 // all its batches (Total); otherwise the count of the report's last Prepara is used.
 class TRotuloPagina final : public TRotulo {
 public:
-    explicit TRotuloPagina(QString nome) : TRotulo(std::move(nome)) {}
+    explicit TRotuloPagina(QString nome)
+        : TRotulo(std::move(nome))
+    {}
 
     int Deslocamento = 0;
     int Total = 0;   // 0: the report's own count

@@ -93,7 +93,7 @@ QPixmap Desenho(TFiguraBotao figura)
     return imagem;
 }
 
-}  // namespace
+}   // namespace
 
 QToolButton* BotaoDePagina(QWidget* Pai, const char* Nome, TFiguraBotao Figura, const char* Dica, bool Cancela)
 {

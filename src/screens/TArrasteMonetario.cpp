@@ -19,10 +19,12 @@ TArrasteMonetario*& Atual()
     return atual;
 }
 
-}  // namespace
+}   // namespace
 
 TArrasteMonetario::TArrasteMonetario(std::unique_ptr<TDragMonetario> dados, QWidget* origem, TModo modo)
-    : FDados(std::move(dados)), FOrigem(origem), FModo(modo)
+    : FDados(std::move(dados))
+    , FOrigem(origem)
+    , FModo(modo)
 {
     qApp->installEventFilter(this);
     QApplication::setOverrideCursor(Qt::ForbiddenCursor);
@@ -139,9 +141,9 @@ bool TArrasteMonetario::eventFilter(QObject* objeto, QEvent* evento)
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(evento);
     const QPoint global = mouse->globalPosition().toPoint();
-    const bool solta = FModo == Pressionado ? evento->type() == QEvent::MouseButtonRelease
-                                            : evento->type() == QEvent::MouseButtonPress
-                                                  || evento->type() == QEvent::MouseButtonDblClick;
+    const bool solta = FModo == Pressionado
+        ? evento->type() == QEvent::MouseButtonRelease
+        : evento->type() == QEvent::MouseButtonPress || evento->type() == QEvent::MouseButtonDblClick;
     if (solta) {
         // Off the list first: whatever the drop does (a message, another drag) runs on its own.
         Atual() = nullptr;

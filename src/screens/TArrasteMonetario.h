@@ -45,6 +45,6 @@ private:
     std::unique_ptr<TDragMonetario> FDados;
     QPointer<QWidget> FOrigem;
     TModo FModo;
-    QPointer<QWidget> FAlvo;     // the control the amount is over
-    bool FAlvoAceita = false;    // it took the drag on entering
+    QPointer<QWidget> FAlvo;    // the control the amount is over
+    bool FAlvoAceita = false;   // it took the drag on entering
 };

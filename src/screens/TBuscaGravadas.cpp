@@ -33,7 +33,7 @@ double DiasDesde1899(const QDateTime& momento)
 {
     const QDateTime local = momento.toLocalTime();
     return static_cast<double>(QDate(1899, 12, 30).daysTo(local.date()))
-           + local.time().msecsSinceStartOfDay() / 86400000.0;
+        + local.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
 QStringList SubPastas(const QString& pasta)
@@ -42,7 +42,7 @@ QStringList SubPastas(const QString& pasta)
     return QDir(pasta).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-}  // namespace
+}   // namespace
 
 bool TBuscaGravadas::NomeDeEntrega(const QString& Nome)
 {
@@ -56,7 +56,8 @@ bool TBuscaGravadas::LeCabecalho(const QString& Cabecalho, TDeclaracaoGravada& G
 {
     if (Cabecalho.size() < TamanhoCabecalho)
         return false;
-    if (Trecho(Cabecalho, 1, 12).toUpper() != QLatin1String("PRUV    2003") || Trecho(Cabecalho, 17, 4) != QLatin1String("1080"))
+    if (Trecho(Cabecalho, 1, 12).toUpper() != QLatin1String("PRUV    2003")
+        || Trecho(Cabecalho, 17, 4) != QLatin1String("1080"))
         return false;
     const QString volume = Trecho(Cabecalho, 125, 1);
     if (volume != QLatin1String("0") && volume != QLatin1String("1"))
@@ -68,7 +69,8 @@ bool TBuscaGravadas::LeCabecalho(const QString& Cabecalho, TDeclaracaoGravada& G
     if (!SoDigitos(numero) || !SoDigitos(recibo))
         return false;
     Gravada.Ano = Trecho(Cabecalho, 13, 4);
-    Gravada.Tipo = Trecho(Cabecalho, 21, 1) == QLatin1String("0") ? QStringLiteral("Original") : QStringLiteral("Retificadora");
+    Gravada.Tipo = Trecho(Cabecalho, 21, 1) == QLatin1String("0") ? QStringLiteral("Original")
+                                                                  : QStringLiteral("Retificadora");
     Gravada.InPfPj = cpf ? QStringLiteral("1") : QStringLiteral("2");
     Gravada.NrPfPj = numero;
     Gravada.Nome = Trecho(Cabecalho, 40, 60).trimmed();
@@ -82,14 +84,15 @@ QList<TDeclaracaoGravada> TBuscaGravadas::BuscaPasta(const QString& Pasta, std::
     const QDir pasta(Pasta);
     const QFileInfoList arquivos = pasta.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QFileInfo& arquivo : arquivos) {
-        if (arquivo.suffix().compare(QLatin1String("rec"), Qt::CaseInsensitive) == 0 || !NomeDeEntrega(arquivo.fileName()))
+        if (arquivo.suffix().compare(QLatin1String("rec"), Qt::CaseInsensitive) == 0
+            || !NomeDeEntrega(arquivo.fileName()))
             continue;
         TDeclaracaoGravada gravada;
         if (!LeCabecalho(LeCabecalhoArquivo(arquivo.absoluteFilePath()), gravada))
             continue;
         gravada.ComRecibo = !TNomeEntrega::ReciboExistente(arquivo.absoluteFilePath()).isEmpty();
         const bool aceita = Situacao == Todas || (Situacao == Transmitidas && gravada.ComRecibo)
-                            || (Situacao == NaoTransmitidas && !gravada.ComRecibo);
+            || (Situacao == NaoTransmitidas && !gravada.ComRecibo);
         if (!aceita)
             continue;
         gravada.Caminho = QDir::cleanPath(arquivo.absolutePath());

@@ -8,16 +8,16 @@ class TdvTable;
 
 // One delivery file found on a volume, with what its plain header tells.
 struct TDeclaracaoGravada {
-    QString Caminho;        // the file's folder, without a trailing separator
-    QString NomeArquivo;    // with its extension
-    QDateTime DataGera;     // the file's date and time
-    QString InPfPj;         // "1" a person (CPF), "2" a legal entity (CNPJ)
-    QString NrPfPj;         // 11 or 14 digits
+    QString Caminho;       // the file's folder, without a trailing separator
+    QString NomeArquivo;   // with its extension
+    QDateTime DataGera;    // the file's date and time
+    QString InPfPj;        // "1" a person (CPF), "2" a legal entity (CNPJ)
+    QString NrPfPj;        // 11 or 14 digits
     QString Ano;
     QString Nome;
-    QString Hash;           // the receipt number: ten digits and their two check digits
-    QString Tipo;           // "Original" or "Retificadora"
-    bool ComRecibo = false; // the receipt file of the transmission lies beside it
+    QString Hash;             // the receipt number: ten digits and their two check digits
+    QString Tipo;             // "Original" or "Retificadora"
+    bool ComRecibo = false;   // the receipt file of the transmission lies beside it
 
     [[nodiscard]] QString CaminhoCompleto() const { return Caminho + QLatin1Char('/') + NomeArquivo; }
 };

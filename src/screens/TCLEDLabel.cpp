@@ -30,10 +30,12 @@ const QPolygon& Forma(int elemento)
 // "Erro" from the right: o, r, r, E.
 constexpr std::uint8_t PadroesErro[] = {92, 80, 80, 121};
 
-}  // namespace
+}   // namespace
 
 TCLEDLabel::TCLEDLabel(QWidget* parent)
-    : QWidget(parent), FOffColor(SystemColors::BtnFace()), FBackGroundColor(SystemColors::BtnFace())
+    : QWidget(parent)
+    , FOffColor(SystemColors::BtnFace())
+    , FBackGroundColor(SystemColors::BtnFace())
 {
     resize(15, 34);
 }

@@ -21,7 +21,7 @@ QString Agrupa(const QString& digitos)
     return r;
 }
 
-}  // namespace
+}   // namespace
 
 TCalculadora::TCalculadora() = default;
 
@@ -92,8 +92,12 @@ QString TCalculadora::TextoVisor(long double valor, bool digitando, const QStrin
         casasMostradas = virgula ? std::min(static_cast<int>(entrada.size() - pos - 1), cabem) : 0;
     } else {
         switch (casas) {
-        case TCasas::Fixa2: casasMostradas = std::min(2, cabem); break;
-        case TCasas::Fixa4: casasMostradas = std::min(4, cabem); break;
+        case TCasas::Fixa2:
+            casasMostradas = std::min(2, cabem);
+            break;
+        case TCasas::Fixa4:
+            casasMostradas = std::min(4, cabem);
+            break;
         case TCasas::Livre:
             casasMostradas = std::min(DecimaisDaFigura, cabem);
             while (casasMostradas > 0 && decimais.at(casasMostradas - 1) == u'0')
@@ -166,16 +170,24 @@ bool TCalculadora::Executa()
     long double r = 0;
     bool falhou = false;
     switch (FPendente.unicode()) {
-    case u'+': r = FAcumulador + FValor; break;
-    case u'-': r = FAcumulador - FValor; break;
-    case u'x': r = FAcumulador * FValor; break;
+    case u'+':
+        r = FAcumulador + FValor;
+        break;
+    case u'-':
+        r = FAcumulador - FValor;
+        break;
+    case u'x':
+        r = FAcumulador * FValor;
+        break;
     case u'/':
         if (FValor == 0)
             falhou = true;
         else
             r = FAcumulador / FValor;
         break;
-    default: r = FValor; break;
+    default:
+        r = FValor;
+        break;
     }
     FIndicador = QChar();
     if (falhou || r > Limite) {
@@ -317,27 +329,52 @@ bool TCalculadora::Tecla(QChar c)
     if (FModoMemoria) {
         FModoMemoria = false;
         switch (c.unicode()) {
-        case u'+': MSoma(); return true;
-        case u'-': MSubtrai(); return true;
-        case u'C': MC(); return true;
-        case u'R': MR(); return true;
-        default: break;   // not a memory key: an ordinary one
+        case u'+':
+            MSoma();
+            return true;
+        case u'-':
+            MSubtrai();
+            return true;
+        case u'C':
+            MC();
+            return true;
+        case u'R':
+            MR();
+            return true;
+        default:
+            break;   // not a memory key: an ordinary one
         }
     }
     switch (c.unicode()) {
-    case 8: CE(); return true;
+    case 8:
+        CE();
+        return true;
     case 13:
-    case u'=': Resultado(); return true;
+    case u'=':
+        Resultado();
+        return true;
     case 27:
-    case u'C': AC(); return true;
-    case u'*': Operacao(u'x'); return true;
+    case u'C':
+        AC();
+        return true;
+    case u'*':
+        Operacao(u'x');
+        return true;
     case u'+':
     case u'-':
-    case u'/': Operacao(c); return true;
+    case u'/':
+        Operacao(c);
+        return true;
     case u',':
-    case u'.': Virgula(); return true;
-    case u'S': TrocaSinal(); return true;
-    case u'M': FModoMemoria = true; return true;
+    case u'.':
+        Virgula();
+        return true;
+    case u'S':
+        TrocaSinal();
+        return true;
+    case u'M':
+        FModoMemoria = true;
+        return true;
     default:
         if (c >= u'0' && c <= u'9') {
             Digito(c.unicode() - u'0');

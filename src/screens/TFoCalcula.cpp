@@ -34,7 +34,7 @@ QPointer<TFoCalcula>& Janela()
     return janela;
 }
 
-}  // namespace
+}   // namespace
 
 void MostraCalculadora()
 {
@@ -55,8 +55,9 @@ TFoCalcula* TFoCalcula::Aberta()
 }
 
 TFoCalcula::TFoCalcula(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                  | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("FoCalcula"));
     DefineHelpContext(*this, HelpContext);
@@ -67,8 +68,8 @@ TFoCalcula::TFoCalcula(QWidget* parent)
     PaDisplay = new QFrame(this);
     PaDisplay->setObjectName(QStringLiteral("PaDisplay"));
     PaDisplay->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    PaDisplay->setToolTip(QStringLiteral(
-        "Clique e arraste com mouse o valor do visor para o campo onde se deseja transportar o valor."));
+    PaDisplay->setToolTip(
+        QStringLiteral("Clique e arraste com mouse o valor do visor para o campo onde se deseja transportar o valor."));
     PaDisplay->setAcceptDrops(true);
     PaDisplay->setAutoFillBackground(true);
     QPalette fundo = PaDisplay->palette();
@@ -117,18 +118,12 @@ TFoCalcula::TFoCalcula(QWidget* parent)
         const char* legenda;
         int linha, coluna;
     } botoes[] = {
-        {"BtMC", "MC", 0, 0},        {"BtMR", "MR", 0, 1},
-        {"BtMSub", "M--", 0, 2},     {"BtMSom", "M+", 0, 3},
-        {"BtAC", "AC", 0, 4},        {"Bt7", "7", 1, 0},
-        {"Bt8", "8", 1, 1},          {"Bt9", "9", 1, 2},
-        {"BtDiv", "/", 1, 3},        {"BtCE", "CE", 1, 4},
-        {"Bt4", "4", 2, 0},          {"Bt5", "5", 2, 1},
-        {"Bt6", "6", 2, 2},          {"BtMul", "x", 2, 3},
-        {"BtSinal", "+/--", 2, 4},   {"Bt1", "1", 3, 0},
-        {"Bt2", "2", 3, 1},          {"Bt3", "3", 3, 2},
-        {"BtSub", "--", 3, 3},       {"BtRes", "=", 3, 4},
-        {"Bt0", "0", 4, 0},          {"BtVirgula", ",", 4, 1},
-        {"BtSom", "+", 4, 3},
+        {"BtMC", "MC", 0, 0}, {"BtMR", "MR", 0, 1},     {"BtMSub", "M--", 0, 2},   {"BtMSom", "M+", 0, 3},
+        {"BtAC", "AC", 0, 4}, {"Bt7", "7", 1, 0},       {"Bt8", "8", 1, 1},        {"Bt9", "9", 1, 2},
+        {"BtDiv", "/", 1, 3}, {"BtCE", "CE", 1, 4},     {"Bt4", "4", 2, 0},        {"Bt5", "5", 2, 1},
+        {"Bt6", "6", 2, 2},   {"BtMul", "x", 2, 3},     {"BtSinal", "+/--", 2, 4}, {"Bt1", "1", 3, 0},
+        {"Bt2", "2", 3, 1},   {"Bt3", "3", 3, 2},       {"BtSub", "--", 3, 3},     {"BtRes", "=", 3, 4},
+        {"Bt0", "0", 4, 0},   {"BtVirgula", ",", 4, 1}, {"BtSom", "+", 4, 3},
     };
     for (const auto& b : botoes) {
         auto* botao = new QPushButton(QString::fromUtf8(b.legenda), this);
@@ -187,17 +182,17 @@ TFoCalcula::TFoCalcula(QWidget* parent)
             if (!marcado)
                 return;
             Executa([this, rb] {
-                FCalculadora.SetCasas(rb == RbFixa2   ? TCalculadora::TCasas::Fixa2
-                                      : rb == RbFixa4 ? TCalculadora::TCasas::Fixa4
-                                                      : TCalculadora::TCasas::Livre);
+                FCalculadora.SetCasas(rb == RbFixa2       ? TCalculadora::TCasas::Fixa2
+                                          : rb == RbFixa4 ? TCalculadora::TCasas::Fixa4
+                                                          : TCalculadora::TCasas::Livre);
             });
         });
     }
     auto* transportar = new QPushButton(QStringLiteral("&Transportar"), this);
     transportar->setObjectName(QStringLiteral("BtTransportar"));
     transportar->setFocusPolicy(Qt::NoFocus);
-    transportar->setToolTip(QStringLiteral(
-        "Após acionar este botão, clique no campo para onde o valor do visor deve ser transportado."));
+    transportar->setToolTip(
+        QStringLiteral("Após acionar este botão, clique no campo para onde o valor do visor deve ser transportado."));
     connect(transportar, &QPushButton::clicked, this, [this] { Executa([this] { Transporta(); }); });
 
     MeFita = new QPlainTextEdit(this);
@@ -224,8 +219,7 @@ TFoCalcula::TFoCalcula(QWidget* parent)
     Mostra();
 }
 
-template <typename F>
-void TFoCalcula::Executa(F&& f)
+template <typename F> void TFoCalcula::Executa(F&& f)
 {
     try {
         f();

@@ -35,8 +35,7 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    template <typename F>
-    void Executa(F&& f);
+    template <typename F> void Executa(F&& f);
     void Mostra();
     void Transporta();
 

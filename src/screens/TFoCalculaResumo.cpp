@@ -20,9 +20,11 @@ namespace {
 constexpr int Calculado = 1;
 constexpr int Cancelado = 2;
 
-}  // namespace
+}   // namespace
 
-TFoCalculaResumo::TFoCalculaResumo(TPruv& Pruv, QWidget* Dono) : QDialog(Dono), FPruv(Pruv)
+TFoCalculaResumo::TFoCalculaResumo(TPruv& Pruv, QWidget* Dono)
+    : QDialog(Dono)
+    , FPruv(Pruv)
 {
     setObjectName(QStringLiteral("FoCalculaResumo"));
     DefineHelpContext(*this, HelpContext);

@@ -29,10 +29,12 @@ QLabel* Rotulo(QWidget* pai, const char* texto, const QRect& r)
     return rotulo;
 }
 
-}  // namespace
+}   // namespace
 
 TFoNovaDeclaracao::TFoNovaDeclaracao(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
-    : TDialogoPrincipal("FoNovaDeclaracao", 422, 167, HelpContext, Dono), Pruv(Pruv), ColecaoPruv(Colecao)
+    : TDialogoPrincipal("FoNovaDeclaracao", 422, 167, HelpContext, Dono)
+    , Pruv(Pruv)
+    , ColecaoPruv(Colecao)
 {
     setWindowTitle(QStringLiteral("Nova Declaração"));
 
@@ -147,7 +149,7 @@ void TFoNovaDeclaracao::BbOkClick()
     if (Pruv.GetAno() >= QLatin1String("1999") && declarante.TipoAtual() == TNiContribuinte::Cnpj
         && ObtemOrdemCnpj(declarante.GetNi(), false) != QLatin1String("0001")
         && TErro(PessoaJuridicaPrivada, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe()
-               == Resposta::Sim) {
+            == Resposta::Sim) {
         TErro(SoMatriz, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
         FocaPrimeiro(DeCpfCnpj, nullptr, nullptr, nullptr);
         return;

@@ -15,9 +15,10 @@ namespace {
 QPointer<TFoPesquisar> Existente;
 constexpr int DistanciaBase = 12;   // above the main window's bottom edge
 
-}  // namespace
+}   // namespace
 
-TFoPesquisar::TFoPesquisar(QWidget* Dono) : QDialog(Dono, Qt::Tool | Qt::WindowStaysOnTopHint)
+TFoPesquisar::TFoPesquisar(QWidget* Dono)
+    : QDialog(Dono, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FoPesquisar"));
     DefineHelpContext(*this, HelpContext);

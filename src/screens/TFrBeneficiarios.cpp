@@ -39,7 +39,6 @@ constexpr int AjudaFundo = 50100;
 constexpr int AjudaValores = 50600;
 constexpr int AjudaFichas[] = {12060, 12070, 12080};
 
-
 QLabel* Rotulo(QWidget* pai, const char* texto, int x, int y)
 {
     auto* rotulo = new QLabel(QString::fromUtf8(texto), pai);
@@ -64,7 +63,7 @@ bool TeclaDeNumero(QChar tecla, bool copiaCola)
     constexpr char16_t CtrlC = 3, Backspace = 8, Tab = 9, AvancoLinha = 10, Enter = 13, CtrlV = 22;
     const char16_t c = tecla.unicode();
     return tecla.isDigit() || c == Backspace || c == Tab || c == AvancoLinha || c == Enter
-           || (copiaCola && (c == CtrlC || c == CtrlV));
+        || (copiaCola && (c == CtrlC || c == CtrlV));
 }
 
 template <class Grade>
@@ -90,14 +89,14 @@ Grade* CriaGrade(QTabWidget* fichas, QWidget*& ficha, const char* nomeFicha, con
     return grade;
 }
 
-}  // namespace
+}   // namespace
 
-TFrBeneficiarios::TFrBeneficiarios(QWidget* pai) : QWidget(pai)
+TFrBeneficiarios::TFrBeneficiarios(QWidget* pai)
+    : QWidget(pai)
 {
     CriaComponentes();
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* antes, QWidget* agora) {
-        ExcecaoAplicacao::Protege([&] { FocoMudou(antes, agora); });
-    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* antes, QWidget* agora) { ExcecaoAplicacao::Protege([&] { FocoMudou(antes, agora); }); });
 }
 
 TFrBeneficiarios::~TFrBeneficiarios()
@@ -169,8 +168,8 @@ void TFrBeneficiarios::CriaComponentes()
     DefineHelpContext(*PCPruvItem, AjudaChave);
     layout->addWidget(PCPruvItem, 1);
     DgrRendimentos = CriaGrade<TPruvGridRendimentos>(PCPruvItem, TSRendimentosTrib, "TSRendimentosTrib",
-                                                     "Rendimentos &Tributáveis", "DgrRendimentos",
-                                                     {64, 183, 183, 183}, AjudaFichas[0]);
+                                                     "Rendimentos &Tributáveis", "DgrRendimentos", {64, 183, 183, 183},
+                                                     AjudaFichas[0]);
     DgcCompensacao = CriaGrade<TPruvGridCompensacao>(PCPruvItem, TSCompensacao, "TSCompensacao",
                                                      "Compensação de Imposto por Decisão &Judicial", "DgcCompensacao",
                                                      {64, 137, 137, 137, 137}, AjudaFichas[1]);
@@ -194,8 +193,10 @@ void TFrBeneficiarios::CriaComponentes()
     TdvTable* codigos = TbCodRet.get();
     TbCodRet->OnCalcFields = [codigos](TDataSet*) {
         const QString tipo = codigos->FieldByName(QStringLiteral("PF_PJ_AMBOS"))->AsString();
-        codigos->FieldByName(QStringLiteral("Pf"))->SetAsBoolean(tipo == QLatin1String("F") || tipo == QLatin1String("A"));
-        codigos->FieldByName(QStringLiteral("Pj"))->SetAsBoolean(tipo == QLatin1String("J") || tipo == QLatin1String("A"));
+        codigos->FieldByName(QStringLiteral("Pf"))
+            ->SetAsBoolean(tipo == QLatin1String("F") || tipo == QLatin1String("A"));
+        codigos->FieldByName(QStringLiteral("Pj"))
+            ->SetAsBoolean(tipo == QLatin1String("J") || tipo == QLatin1String("A"));
     };
     DblcCodRet->SetLookupTable(TbCodRet.get());
     DblcCodRet->SetLookupField(QStringLiteral("COD_RETENCAO"));
@@ -286,10 +287,10 @@ void TFrBeneficiarios::CriaBarraFundo()
     Rotulo(PnIdentificacaoFundo, "Nome Empresarial do Fundo ou Clube de Investimento", 150, 1);
     DeNomeFundo = Edit(PnIdentificacaoFundo, "DeNomeFundo", TTipoDeDado::AlfaNumerico, 60, QRect(150, 16, 380, 21));
     BbAddFundo = BotaoDePagina(PnIdentificacaoFundo, "BbAddFundo", TFiguraBotao::Inclui, "Inclui novo Fundo ou Clube");
-    BbDeleteFundo =
-        BotaoDePagina(PnIdentificacaoFundo, "BbDeleteFundo", TFiguraBotao::Exclui, "Exclui o Fundo ou Clube");
+    BbDeleteFundo = BotaoDePagina(PnIdentificacaoFundo, "BbDeleteFundo", TFiguraBotao::Exclui,
+                                  "Exclui o Fundo ou Clube");
     BbDesfazerFundo = BotaoDePagina(PnIdentificacaoFundo, "BbDesfazerFundo", TFiguraBotao::Desfaz,
-                            "Desfaz as últimas alterações no campo nome do Fundo ou Clube", true);
+                                    "Desfaz as últimas alterações no campo nome do Fundo ou Clube", true);
     int x = 540;
     for (QToolButton* b : {BbAddFundo, BbDeleteFundo, BbDesfazerFundo}) {
         b->setGeometry(x, 14, 26, 24);
@@ -301,8 +302,9 @@ void TFrBeneficiarios::CriaBarraFundo()
         {BbDeleteFundo, &TFrBeneficiarios::BbDeleteFundoClick},
         {BbDesfazerFundo, &TFrBeneficiarios::BbDesfazerFundoClick}};
     for (const auto& par : acoesFundo)
-        connect(par.first, &QToolButton::clicked, this,
-                [this, acao = par.second] { TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [&] { (this->*acao)(); }); });
+        connect(par.first, &QToolButton::clicked, this, [this, acao = par.second] {
+            TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [&] { (this->*acao)(); });
+        });
 
     TbAnexo = CriaTabela(TColecaoAnexo::NomeArquivo());
     TbAnexo->AddField(std::make_unique<TField>(ftString, QStringLiteral("CPF_CNPJ"), 18, fkCalculated));
@@ -657,10 +659,22 @@ void TFrBeneficiarios::CarregaAtual()
     FItem->Copia(*FCopia);
 }
 
-void TFrBeneficiarios::MovePrimeiro() { FColecao->PrimeiroRegistro(*FItem); }
-void TFrBeneficiarios::MoveAnterior() { FColecao->AnteriorRegistro(*FItem); }
-void TFrBeneficiarios::MoveProximo() { FColecao->ProximoRegistro(*FItem); }
-void TFrBeneficiarios::MoveUltimo() { FColecao->UltimoRegistro(*FItem); }
+void TFrBeneficiarios::MovePrimeiro()
+{
+    FColecao->PrimeiroRegistro(*FItem);
+}
+void TFrBeneficiarios::MoveAnterior()
+{
+    FColecao->AnteriorRegistro(*FItem);
+}
+void TFrBeneficiarios::MoveProximo()
+{
+    FColecao->ProximoRegistro(*FItem);
+}
+void TFrBeneficiarios::MoveUltimo()
+{
+    FColecao->UltimoRegistro(*FItem);
+}
 
 void TFrBeneficiarios::Navega(void (TFrBeneficiarios::*Move)())
 {
@@ -682,9 +696,18 @@ void TFrBeneficiarios::DepoisDeNavegar()
     PCPruvItem->setCurrentIndex(0);
 }
 
-void TFrBeneficiarios::BbFirstClick() { Navega(&TFrBeneficiarios::MovePrimeiro); }
-void TFrBeneficiarios::BbNextClick() { Navega(&TFrBeneficiarios::MoveProximo); }
-void TFrBeneficiarios::BbLastClick() { Navega(&TFrBeneficiarios::MoveUltimo); }
+void TFrBeneficiarios::BbFirstClick()
+{
+    Navega(&TFrBeneficiarios::MovePrimeiro);
+}
+void TFrBeneficiarios::BbNextClick()
+{
+    Navega(&TFrBeneficiarios::MoveProximo);
+}
+void TFrBeneficiarios::BbLastClick()
+{
+    Navega(&TFrBeneficiarios::MoveUltimo);
+}
 
 void TFrBeneficiarios::BbPriorClick()
 {
@@ -742,8 +765,8 @@ void TFrBeneficiarios::BbDeleteClick()
         CarregaAtual();
     } else {
         // The item as stored is what is deleted, whatever was typed since.
-        const QString parametro =
-            FCopia->GetBeneficiario().GetNiFormatado() + QLatin1Char(';') + FCopia->GetCodigoRetencao().GetCodigo();
+        const QString parametro = FCopia->GetBeneficiario().GetNiFormatado() + QLatin1Char(';')
+            + FCopia->GetCodigoRetencao().GetCodigo();
         if (TErro(31, parametro, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe() == Resposta::Sim) {
             try {
                 FCopia->Copia(*FItem);
@@ -892,7 +915,7 @@ bool TFrBeneficiarios::Contem(const QWidget* Area, const QWidget* w) const
 bool TFrBeneficiarios::FocoEmDescarte(const QWidget* Agora) const
 {
     return Agora == BbDelete || Agora == BbDesfazer || Agora == BbDeleteFundo || Agora == BbDesfazerFundo
-           || TSaidaDeCampo::FocoEmBotaoCancela();
+        || TSaidaDeCampo::FocoEmBotaoCancela();
 }
 
 void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
@@ -941,10 +964,10 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
     const bool agoraGrade = Contem(PCPruvItem, Agora);
     if (antesChave && !agoraChave && agoraGrade) {
         // Into the values only with a code, a number and a name.
-        QWidget* vazio = FItem->GetCodigoRetencao().GetCodigo().isEmpty()                  ? static_cast<QWidget*>(DblcCodRet)
-                         : FItem->GetBeneficiario().GetNiFormatado().isEmpty()             ? static_cast<QWidget*>(DeCpfCnpjBenef)
-                         : FItem->GetBeneficiario().Nome().GetTexto().trimmed().isEmpty() ? DeNomeBenef
-                                                                                             : nullptr;
+        QWidget* vazio = FItem->GetCodigoRetencao().GetCodigo().isEmpty()    ? static_cast<QWidget*>(DblcCodRet)
+            : FItem->GetBeneficiario().GetNiFormatado().isEmpty()            ? static_cast<QWidget*>(DeCpfCnpjBenef)
+            : FItem->GetBeneficiario().Nome().GetTexto().trimmed().isEmpty() ? DeNomeBenef
+                                                                             : nullptr;
         if (vazio) {
             QMetaObject::invokeMethod(
                 this, [vazio] { FocaPrimeiro(vazio, nullptr, nullptr, nullptr); }, Qt::QueuedConnection);
@@ -1020,8 +1043,8 @@ void TFrBeneficiarios::SaiNome()
     bool mostrada = false;
     const std::uint8_t r = SalvaPruvItem(mostrada);
     if (r != 0 && !mostrada)
-        TSaidaDeCampo::MostraAdiado(
-            TErro(r, FItem->GetCodigoRetencao().GetCodigo(), TipoDialogo::Erro, Botao::Ok, 0), DeNomeBenef);
+        TSaidaDeCampo::MostraAdiado(TErro(r, FItem->GetCodigoRetencao().GetCodigo(), TipoDialogo::Erro, Botao::Ok, 0),
+                                    DeNomeBenef);
 }
 
 void TFrBeneficiarios::EntraGrades()
@@ -1115,7 +1138,7 @@ void TFrBeneficiarios::BbDeleteFundoClick()
         return;
     }
     const QString parametro = FAnexo->GetDeclarante().Nome().GetTexto() + QStringLiteral(" ( CNPJ ")
-                              + FAnexo->GetDeclarante().GetNiFormatado() + QStringLiteral(" )");
+        + FAnexo->GetDeclarante().GetNiFormatado() + QStringLiteral(" )");
     if (TErro(32, parametro, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe() == Resposta::Sim) {
         FechaItens();
         FPruv->GetColecaoAnexo().Exclui(*FAnexo);

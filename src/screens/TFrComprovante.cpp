@@ -73,10 +73,10 @@ TPruvMemo* Memo(QWidget* pai, const char* nome, const QRect& r)
     return memo;
 }
 
+}   // namespace
 
-}  // namespace
-
-TFrComprovante::TFrComprovante(QWidget* pai) : QWidget(pai)
+TFrComprovante::TFrComprovante(QWidget* pai)
+    : QWidget(pai)
 {
     CriaComponentes();
 }
@@ -92,7 +92,8 @@ void TFrComprovante::CriaComponentes()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* aviso = new QLabel(
-        QStringLiteral("As informações desta ficha  somente serão utilizadas para emissão dos comprovantes de rendimentos"),
+        QStringLiteral(
+            "As informações desta ficha  somente serão utilizadas para emissão dos comprovantes de rendimentos"),
         this);
     aviso->setObjectName(QStringLiteral("LbAviso"));
     aviso->setAlignment(Qt::AlignCenter);
@@ -121,12 +122,12 @@ void TFrComprovante::CriaComponentes()
     for (QToolButton* botao : {BbFirst, BbPrior, BbNext, BbLast, BbCancel})
         botao->setEnabled(false);
     QHBoxLayout* barra = BarraDePagina(Panel2, QRect(470, 14, 150, 26),
-                  {{BbFirst, [this] { BbFirstClick(); }},
-                   {BbPrior, [this] { BbPriorClick(); }},
-                   {BbNext, [this] { BbNextClick(); }},
-                   {BbLast, [this] { BbLastClick(); }},
-                   {BbCancel, [this] { BbCancelClick(); }}},
-                  [this] { return Aberta(); });
+                                       {{BbFirst, [this] { BbFirstClick(); }},
+                                        {BbPrior, [this] { BbPriorClick(); }},
+                                        {BbNext, [this] { BbNextClick(); }},
+                                        {BbLast, [this] { BbLastClick(); }},
+                                        {BbCancel, [this] { BbCancelClick(); }}},
+                                       [this] { return Aberta(); });
     barra->insertSpacing(4, 6);
 
     // The page's own context, for its controls above the tabs; the tab control's follows its tab.
@@ -157,7 +158,8 @@ void TFrComprovante::CriaComponentes()
                      "04. Lucro e dividendo a partir de 1996 pago por PJ (lucro real, presumido e arbitrado)", 94);
     edtMicroempresa = Linha(RendIsentos, "edtMicroempresa",
                             "05. Valores pagos ao titular ou sócio de microempresa ou empresa de pequeno porte", 122);
-    edtPDV = Linha(RendIsentos, "edtPDV", "06. Indenizações por rescisão, inclusive PDV, e por acidente de trabalho", 150);
+    edtPDV = Linha(RendIsentos, "edtPDV", "06. Indenizações por rescisão, inclusive PDV, e por acidente de trabalho",
+                   150);
     edtIsentoOutros = Linha(RendIsentos, "edtIsentoOutros", "07. Outros (especif.)", 178);
     edtIsentoTextoOutros = new TPruvEdit(RendIsentos);
     edtIsentoTextoOutros->setObjectName(QStringLiteral("edtIsentoTextoOutros"));
@@ -231,7 +233,8 @@ void TFrComprovante::CriaComponentes()
         FocaPrimeiro(edt65anos, nullptr, nullptr, nullptr);
     };
     edtIsentoOutros->OnPressEnter = [this](TPruvCustomEdit*) {
-        if (grdRendimentosParciais->RowCount() > 1 && PageControl1->isTabEnabled(PageControl1->indexOf(TribExclusiva))) {
+        if (grdRendimentosParciais->RowCount() > 1
+            && PageControl1->isTabEnabled(PageControl1->indexOf(TribExclusiva))) {
             PageControl1->setCurrentWidget(TribExclusiva);
             FocaPrimeiro(grdRendimentosParciais, nullptr, nullptr, nullptr);
         } else if (PageControl1->isTabEnabled(PageControl1->indexOf(InformacoesPF))) {
@@ -372,7 +375,7 @@ void TFrComprovante::Redesenha()
     if (vazio) {
         PageControl1->setCurrentWidget(ComprovanteVazio);
         const bool deFundo = FAtual && !FAtual->PossuiItemDeclaracao()
-                             && FPruv->GetNatureza().GetCodigo() != TPruv::CodigoAdministradora;
+            && FPruv->GetNatureza().GetCodigo() != TPruv::CodigoAdministradora;
         lblCompVazio1->setVisible(!deFundo);
         lblCompVazio2->setVisible(!deFundo);
         lblCompVazio3->setVisible(deFundo);
@@ -483,10 +486,22 @@ bool TFrComprovante::Valida()
 
 // ---- navigation ----
 
-void TFrComprovante::MovePrimeiro() { FPruv->GetColecaoBeneficiario().PrimeiroRegistro(*FBeneficiario); }
-void TFrComprovante::MoveAnterior() { FPruv->GetColecaoBeneficiario().AnteriorRegistro(*FBeneficiario); }
-void TFrComprovante::MoveProximo() { FPruv->GetColecaoBeneficiario().ProximoRegistro(*FBeneficiario); }
-void TFrComprovante::MoveUltimo() { FPruv->GetColecaoBeneficiario().UltimoRegistro(*FBeneficiario); }
+void TFrComprovante::MovePrimeiro()
+{
+    FPruv->GetColecaoBeneficiario().PrimeiroRegistro(*FBeneficiario);
+}
+void TFrComprovante::MoveAnterior()
+{
+    FPruv->GetColecaoBeneficiario().AnteriorRegistro(*FBeneficiario);
+}
+void TFrComprovante::MoveProximo()
+{
+    FPruv->GetColecaoBeneficiario().ProximoRegistro(*FBeneficiario);
+}
+void TFrComprovante::MoveUltimo()
+{
+    FPruv->GetColecaoBeneficiario().UltimoRegistro(*FBeneficiario);
+}
 
 void TFrComprovante::Navega(void (TFrComprovante::*Move)())
 {
@@ -498,10 +513,22 @@ void TFrComprovante::Navega(void (TFrComprovante::*Move)())
     CarregaComprovante();
 }
 
-void TFrComprovante::BbFirstClick() { Navega(&TFrComprovante::MovePrimeiro); }
-void TFrComprovante::BbPriorClick() { Navega(&TFrComprovante::MoveAnterior); }
-void TFrComprovante::BbNextClick() { Navega(&TFrComprovante::MoveProximo); }
-void TFrComprovante::BbLastClick() { Navega(&TFrComprovante::MoveUltimo); }
+void TFrComprovante::BbFirstClick()
+{
+    Navega(&TFrComprovante::MovePrimeiro);
+}
+void TFrComprovante::BbPriorClick()
+{
+    Navega(&TFrComprovante::MoveAnterior);
+}
+void TFrComprovante::BbNextClick()
+{
+    Navega(&TFrComprovante::MoveProximo);
+}
+void TFrComprovante::BbLastClick()
+{
+    Navega(&TFrComprovante::MoveUltimo);
+}
 
 void TFrComprovante::BbCancelClick()
 {
@@ -550,10 +577,12 @@ bool TFrComprovante::eventFilter(QObject* objeto, QEvent* evento)
     } else if ((objeto == barra || objeto == PageControl1) && evento->type() == QEvent::KeyPress) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);
         const bool ctrl = tecla->modifiers().testFlag(Qt::ControlModifier);
-        const bool muda = (objeto == barra && (tecla->key() == Qt::Key_Left || tecla->key() == Qt::Key_Right
-                                               || tecla->key() == Qt::Key_Home || tecla->key() == Qt::Key_End))
-                          || (ctrl && (tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab
-                                       || tecla->key() == Qt::Key_PageUp || tecla->key() == Qt::Key_PageDown));
+        const bool muda = (objeto == barra
+                           && (tecla->key() == Qt::Key_Left || tecla->key() == Qt::Key_Right
+                               || tecla->key() == Qt::Key_Home || tecla->key() == Qt::Key_End))
+            || (ctrl
+                && (tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab || tecla->key() == Qt::Key_PageUp
+                    || tecla->key() == Qt::Key_PageDown));
         if (muda)
             destino = -1;
     } else if (objeto == barra && evento->type() == QEvent::Shortcut) {

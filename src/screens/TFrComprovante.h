@@ -117,14 +117,14 @@ private:
     QLabel* lblCompVazio3;
     QLabel* lblCompVazio4;
 
-    TPruv* FPruv = nullptr;                           // not owned
-    TComprovante* FAtual = nullptr;                   // FPF or FPJ
+    TPruv* FPruv = nullptr;           // not owned
+    TComprovante* FAtual = nullptr;   // FPF or FPJ
     std::unique_ptr<TBeneficiarioPruv> FBeneficiario;
     std::unique_ptr<TComprovantePF> FPF;
     std::unique_ptr<TComprovantePJ> FPJ;
     bool Verificado = false;
     bool DeducoesAlteradas = false;
-    bool FConferindo = false;     // the deductions question is on the screen
-    QString FDeducoesAceitas;     // the result and deductions last accepted with OK
+    bool FConferindo = false;      // the deductions question is on the screen
+    QString FDeducoesAceitas;      // the result and deductions last accepted with OK
     bool FFichaLiberada = false;   // a tab change the page makes itself
 };

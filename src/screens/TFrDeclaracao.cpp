@@ -52,9 +52,10 @@ TPruvCustomGrid* GradeDoControle(QWidget* controle)
     return nullptr;
 }
 
-}  // namespace
+}   // namespace
 
-TFrDeclaracao::TFrDeclaracao(QWidget* pai) : QWidget(pai)
+TFrDeclaracao::TFrDeclaracao(QWidget* pai)
+    : QWidget(pai)
 {
     resize(Largura, Altura);
     setFont(FonteFormulario());
@@ -168,8 +169,8 @@ bool TFrDeclaracao::PodeSair()
     if (auto* memo = qobject_cast<TPruvMemo*>(ativo); memo && !memo->Valida())
         return false;
     return FrInformacoesPruv->Valida() && FrBeneficiariosPruv->Valida()
-           && (!MostrandoFundos() || FrBeneficiariosAnexo->Valida())
-           && (!MostrandoComprovante() || FrComprovante->Valida());
+        && (!MostrandoFundos() || FrBeneficiariosAnexo->Valida())
+        && (!MostrandoComprovante() || FrComprovante->Valida());
 }
 
 void TFrDeclaracao::Fecha()

@@ -82,14 +82,14 @@ private:
     TFrComprovante* FrComprovante;
     QWidget* PnEspaco;
 
-    TPruv* Declaracao = nullptr;            // not owned
-    TColecaoPruv* ColecaoPruv = nullptr;    // not owned
+    TPruv* Declaracao = nullptr;           // not owned
+    TColecaoPruv* ColecaoPruv = nullptr;   // not owned
     std::function<void()> FOnChange;
     TPosicionaCampo FPosicionaCampo;
     bool FSincronizarComprovante = false;
-    bool FAberto = false;                   // page changes reach FOnChange only while open
-    bool FVerificando = false;              // PodeSair runs
-    bool FVoltando = false;                 // a refused page change goes back
+    bool FAberto = false;        // page changes reach FOnChange only while open
+    bool FVerificando = false;   // PodeSair runs
+    bool FVoltando = false;      // a refused page change goes back
     TPaginaDeclaracao FAtual = TPaginaDeclaracao::Informacoes;
     TPaginaDeclaracao FAnterior = TPaginaDeclaracao::Informacoes;
 };

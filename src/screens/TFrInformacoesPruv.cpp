@@ -32,7 +32,9 @@ constexpr int LarguraPagina = 628;
 // The design's distances, at 96 pixels per inch, scaled to the screen.
 class TEscala {
 public:
-    explicit TEscala(const QWidget& w) : FFator(w.logicalDpiY() / 96.0) {}
+    explicit TEscala(const QWidget& w)
+        : FFator(w.logicalDpiY() / 96.0)
+    {}
     [[nodiscard]] int operator()(int medida) const { return qRound(medida * FFator); }
     void Posiciona(QWidget* w, int esquerda, int topo, int largura, int altura) const
     {
@@ -91,7 +93,7 @@ bool Confirma(std::uint8_t codigo)
     return TErro(codigo, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe() == Resposta::Sim;
 }
 
-}  // namespace
+}   // namespace
 
 // The combo lists the available natures that have a description, in order.
 TNatureza* TFrInformacoesPruv::NaturezaDoCombo(int Indice) const
@@ -111,7 +113,8 @@ int TFrInformacoesPruv::IndiceNoCombo(const TNatureza& Natureza) const
     return -1;
 }
 
-TFrInformacoesPruv::TFrInformacoesPruv(QWidget* pai) : QWidget(pai)
+TFrInformacoesPruv::TFrInformacoesPruv(QWidget* pai)
+    : QWidget(pai)
 {
     CriaComponentes();
     connect(qApp, &QApplication::focusChanged, this, &TFrInformacoesPruv::FocoMudou);
@@ -236,7 +239,8 @@ void TFrInformacoesPruv::CriaComponentes()
 
     GbRetificadora = Grupo(PnInformacoes, "GbRetificadora", "Esta declaração é retificadora ?");
     RbSimRetificadora = Opcao(GbRetificadora, "RbSimRetificadora", "Sim", 15, false);
-    RbSimRetificadora->setToolTip(QStringLiteral("Assinale \"Sim\" quando desejar corrigir a declaração entregue anteriormente"));
+    RbSimRetificadora->setToolTip(
+        QStringLiteral("Assinale \"Sim\" quando desejar corrigir a declaração entregue anteriormente"));
     RbNaoRetificadora = Opcao(GbRetificadora, "RbNaoRetificadora", "Não", 85, true);
     RbNaoRetificadora->setToolTip(QStringLiteral("Assinale \"Não\" para entrega da primeira declaração"));
     for (QRadioButton* opcao : {RbSimRetificadora, RbNaoRetificadora})
@@ -300,10 +304,12 @@ void TFrInformacoesPruv::Dispoe(bool cnpj, const QString& ano)
     } else {
         GbSitEspecial->setTitle(
             QStringLiteral("Esta declaração é de encerramento de espólio/saída definitiva do país ?"));
-        RbSimEncerramento->setToolTip(QStringLiteral("Assinale \"Sim\" quando estiver enquadrado nos casos "
-                                                     "decorrentes de saída definitiva do país ou encerramento de espólio"));
-        RbNaoEncerramento->setToolTip(QStringLiteral("Assinale \"Não\" quando não estiver enquadrado nos casos "
-                                                     "decorrentes de saída definitiva do país ou encerramento de espólio"));
+        RbSimEncerramento->setToolTip(
+            QStringLiteral("Assinale \"Sim\" quando estiver enquadrado nos casos "
+                           "decorrentes de saída definitiva do país ou encerramento de espólio"));
+        RbNaoEncerramento->setToolTip(
+            QStringLiteral("Assinale \"Não\" quando não estiver enquadrado nos casos "
+                           "decorrentes de saída definitiva do país ou encerramento de espólio"));
     }
     LbCpfCgc->setText(cnpj ? QStringLiteral("CNPJ") : QStringLiteral("CPF"));
     LbNomeRazaoS->setText(cnpj ? QStringLiteral("Nome Empresarial") : QStringLiteral("Nome"));

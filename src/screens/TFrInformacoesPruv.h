@@ -38,11 +38,11 @@ public:
 
     // The distances of the layout, by declarant kind and year, at 96 pixels per inch.
     struct TDisposicao {
-        bool Natureza;            // the nature's label and combo are shown
-        int AlturaIdentificacao;  // of GbIdentificacao
-        int TopoResponsavel;      // of GbResponsavel
-        int TopoRetificadora;     // of GbRetificadora and GbSitEspecial
-        bool ResponsavelCnpj;     // GbResponsavelCnpj is shown
+        bool Natureza;             // the nature's label and combo are shown
+        int AlturaIdentificacao;   // of GbIdentificacao
+        int TopoResponsavel;       // of GbResponsavel
+        int TopoRetificadora;      // of GbRetificadora and GbSitEspecial
+        bool ResponsavelCnpj;      // GbResponsavelCnpj is shown
     };
     [[nodiscard]] static TDisposicao Disposicao(bool Cnpj, const QString& Ano);
 

@@ -23,25 +23,27 @@ namespace {
 const QColor Marinho(0, 0, 128);
 const QColor Vermelho(255, 0, 0);
 
-}  // namespace
+}   // namespace
 
 const QString TFrPesquisaDeclaracoes::TextoTransmitidas = QStringLiteral(
     "Foram encontradas nas suas unidades as seguintes Declarações já transmitidas.  Selecione as Declarações para as "
     "quais deseja imprimir o recibo.");
-const QString TFrPesquisaDeclaracoes::TextoSemTransmitidas =
-    QStringLiteral("Não foram encontradas Declarações já transmitidas nas suas unidades.");
+const QString TFrPesquisaDeclaracoes::TextoSemTransmitidas = QStringLiteral(
+    "Não foram encontradas Declarações já transmitidas nas suas unidades.");
 const QString TFrPesquisaDeclaracoes::TextoNaoTransmitidas = QStringLiteral(
     "Foram encontradas nas suas unidades as seguintes Declarações já gravadas para entrega à XEQ e ainda não "
     "transmitidas.  Selecione as Declarações que deseja transmitir.");
 const QString TFrPesquisaDeclaracoes::TextoSemNaoTransmitidas = QStringLiteral(
     "Não foram encontradas Declarações gravadas para entrega à XEQ e ainda não transmitidas nas suas unidades.");
-const QString TFrPesquisaDeclaracoes::TextoTodas =
-    QStringLiteral("Foram encontradas nas suas unidades as seguintes Declarações já gravadas para entrega à XEQ.");
-const QString TFrPesquisaDeclaracoes::TextoSemTodas =
-    QStringLiteral("Não foram encontradas Declarações já gravadas para entrega à XEQ nas suas unidades.");
+const QString TFrPesquisaDeclaracoes::TextoTodas = QStringLiteral(
+    "Foram encontradas nas suas unidades as seguintes Declarações já gravadas para entrega à XEQ.");
+const QString TFrPesquisaDeclaracoes::TextoSemTodas = QStringLiteral(
+    "Não foram encontradas Declarações já gravadas para entrega à XEQ nas suas unidades.");
 
 TFrPesquisaDeclaracoes::TFrPesquisaDeclaracoes(QWidget* parent)
-    : QFrame(parent), FTbGeradas(CriaTabela(TabelaGeradasPrograma().Nome)), DsGeradas(std::make_unique<TDataSource>())
+    : QFrame(parent)
+    , FTbGeradas(CriaTabela(TabelaGeradasPrograma().Nome))
+    , DsGeradas(std::make_unique<TDataSource>())
 {
     setObjectName(QStringLiteral("FrPesquisaDeclaracoes"));
     Panel1 = new QFrame(this);
@@ -83,12 +85,11 @@ TFrPesquisaDeclaracoes::TFrPesquisaDeclaracoes(QWidget* parent)
     DbgGeradas->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection | dgMultiSelect);
     DbgGeradas->SetMultiSelectOptions(msoAutoUnselect | msoShiftSelect);
     DbgGeradas->SetEditControlOptions(ecoCheckboxSingleClick);
-    DbgGeradas->SetSelected({QStringLiteral("Selected\t2\t "), QStringLiteral("CPF_CNPJ\t18\tCPF/CNPJ"),
-                             QStringLiteral("ANO\t4\tAno"), QStringLiteral("DATA_GERA\t18\tData de Gravação"),
-                             QStringLiteral("HASH\t14\tNúmero do Recibo"), QStringLiteral("TIPO\t12\tTipo"),
-                             QStringLiteral("NOME_ARQUIVO\t52\tNome do arquivo"),
-                             QStringLiteral("CAMINHO\t50\tCaminho Completo"),
-                             QStringLiteral("NOME\t45\tNome/Nome Empresarial")});
+    DbgGeradas->SetSelected(
+        {QStringLiteral("Selected\t2\t "), QStringLiteral("CPF_CNPJ\t18\tCPF/CNPJ"), QStringLiteral("ANO\t4\tAno"),
+         QStringLiteral("DATA_GERA\t18\tData de Gravação"), QStringLiteral("HASH\t14\tNúmero do Recibo"),
+         QStringLiteral("TIPO\t12\tTipo"), QStringLiteral("NOME_ARQUIVO\t52\tNome do arquivo"),
+         QStringLiteral("CAMINHO\t50\tCaminho Completo"), QStringLiteral("NOME\t45\tNome/Nome Empresarial")});
     DbgGeradas->OnMultiSelectRecord = [this](TdvDBGrid*, bool selecionando, bool&) { MultiSelecao(selecionando); };
 
     auto* layout = new QVBoxLayout(this);
@@ -173,7 +174,7 @@ QStringList& TFrPesquisaDeclaracoes::ArquivosSelecionados()
     for (const TBookmark& marca : DbgGeradas->SelectedRows()) {
         tabela.GotoBookmark(marca);
         lista << tabela.FieldByName(QStringLiteral("CAMINHO"))->AsString() + QLatin1Char('/')
-                     + tabela.FieldByName(QStringLiteral("NOME_ARQUIVO"))->AsString();
+                + tabela.FieldByName(QStringLiteral("NOME_ARQUIVO"))->AsString();
     }
     tabela.GotoBookmark(atual);
     tabela.EnableControls();

@@ -67,7 +67,7 @@ TdvDBGrid* CriaGrade(const char* nome, QWidget* pai)
     return grade;
 }
 
-}  // namespace
+}   // namespace
 
 const QString TFrPesquisarPruv::TextoCodigo = QStringLiteral("Código de Retenção");
 const QString TFrPesquisarPruv::TextoCpf = QStringLiteral("CPF");
@@ -112,14 +112,19 @@ bool TFrPesquisarPruv::TeclaAceita(QChar Tecla, TChave Chave)
         return true;
     if (Chave != ChaveNome)
         return false;
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || SinaisNome.contains(Tecla) || Acentuadas.contains(Tecla);
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || SinaisNome.contains(Tecla)
+        || Acentuadas.contains(Tecla);
 }
 
 TFrPesquisarPruv::TFrPesquisarPruv(QWidget* parent)
-    : QFrame(parent), FTbBeneficiarios(CriaTabela(TColecaoBeneficiario::NomeArquivo())),
-      FTbPruvItem(CriaTabela(TColecaoPruvItem::NomeArquivo())), FTbPruvItemBenef(CriaTabela(TColecaoPruvItem::NomeArquivo())),
-      FTbNomes(CriaTabela(TColecaoBeneficiario::NomeArquivo())), DsBeneficiarios(std::make_unique<TDataSource>()),
-      DsPruvItem(std::make_unique<TDataSource>()), DsPruvItemBenef(std::make_unique<TDataSource>())
+    : QFrame(parent)
+    , FTbBeneficiarios(CriaTabela(TColecaoBeneficiario::NomeArquivo()))
+    , FTbPruvItem(CriaTabela(TColecaoPruvItem::NomeArquivo()))
+    , FTbPruvItemBenef(CriaTabela(TColecaoPruvItem::NomeArquivo()))
+    , FTbNomes(CriaTabela(TColecaoBeneficiario::NomeArquivo()))
+    , DsBeneficiarios(std::make_unique<TDataSource>())
+    , DsPruvItem(std::make_unique<TDataSource>())
+    , DsPruvItemBenef(std::make_unique<TDataSource>())
 {
     setObjectName(QStringLiteral("FrPesquisarPruv"));
     PnPesquisar = new QFrame(this);
@@ -171,7 +176,8 @@ TFrPesquisarPruv::TFrPesquisarPruv(QWidget* parent)
     FTbBeneficiarios->SetCamposNome({QStringLiteral("NM_NM_EMPR")});
     TdvTable* beneficiarios = FTbBeneficiarios.get();
     FTbBeneficiarios->OnCalcFields = [beneficiarios](TDataSet*) {
-        beneficiarios->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(CpfCnpjArmazenado(Campo(*beneficiarios, "NR_PF_PJ")));
+        beneficiarios->FieldByName(QStringLiteral("CPF_CNPJ"))
+            ->SetAsString(CpfCnpjArmazenado(Campo(*beneficiarios, "NR_PF_PJ")));
     };
     FTbPruvItem->AddField(std::make_unique<TField>(ftString, QStringLiteral("NM_NM_EMPRE"), 60, fkCalculated));
     TdvTable* itens = FTbPruvItem.get();
@@ -186,7 +192,8 @@ TFrPesquisarPruv::TFrPesquisarPruv(QWidget* parent)
     };
     TdvTable* itensBenef = FTbPruvItemBenef.get();
     FTbPruvItemBenef->OnCalcFields = [itensBenef](TDataSet*) {
-        itensBenef->FieldByName(QStringLiteral("CPF_CNPJ"))->SetAsString(CpfCnpjArmazenado(Campo(*itensBenef, "E_NR_PF_PJ")));
+        itensBenef->FieldByName(QStringLiteral("CPF_CNPJ"))
+            ->SetAsString(CpfCnpjArmazenado(Campo(*itensBenef, "E_NR_PF_PJ")));
     };
     FTbBeneficiarios->AfterScroll = [this](TDataSet*) { BeneficiarioMudou(); };
 
@@ -266,7 +273,7 @@ void TFrPesquisarPruv::Abre(TPruv& Declaracao, TPosicionaCampo Posiciona)
             tabela->dvFilter() << QStringLiteral("IN_ANEXO = 0");
     }
     FAberto = AbreTabela(*FTbNomes) && AbreTabela(*FTbBeneficiarios) && AbreTabela(*FTbPruvItem)
-              && AbreTabela(*FTbPruvItemBenef);
+        && AbreTabela(*FTbPruvItemBenef);
     for (TdvTable* tabela : {FTbPruvItem.get(), FTbPruvItemBenef.get()})
         tabela->RefreshDvFilter();
     DsBeneficiarios->SetDataSet(FTbBeneficiarios.get());
@@ -348,9 +355,14 @@ void TFrPesquisarPruv::CbChaveChange()
     if (chave == ChaveCodigo) {
         FTbBeneficiarios->SetIndexName(QStringLiteral("IPFPJ"));
     } else {
-        DbgBeneficiarios->SetSelected(
-            {QStringLiteral("CPF_CNPJ\t18\t") + (chave == ChaveCpf ? QStringLiteral("CPF") : chave == ChaveCnpj ? QStringLiteral("CNPJ") : QStringLiteral("CPF/CNPJ")),
-             QStringLiteral("NM_NM_EMPR\t60\t") + (chave == ChaveCpf ? QStringLiteral("Nome") : chave == ChaveCnpj ? QStringLiteral("Nome Empresarial") : QStringLiteral("Nome/Nome Empresarial"))});
+        DbgBeneficiarios->SetSelected({QStringLiteral("CPF_CNPJ\t18\t")
+                                           + (chave == ChaveCpf        ? QStringLiteral("CPF")
+                                                  : chave == ChaveCnpj ? QStringLiteral("CNPJ")
+                                                                       : QStringLiteral("CPF/CNPJ")),
+                                       QStringLiteral("NM_NM_EMPR\t60\t")
+                                           + (chave == ChaveCpf        ? QStringLiteral("Nome")
+                                                  : chave == ChaveCnpj ? QStringLiteral("Nome Empresarial")
+                                                                       : QStringLiteral("Nome/Nome Empresarial"))});
     }
     MostraGrades();
     EdChave->setFocus();

@@ -97,7 +97,7 @@ private:
     void BeneficiarioMudou();
     [[nodiscard]] bool ChaveBeneficiario() const;
 
-    TPruv* FDeclaracao = nullptr;          // not owned
+    TPruv* FDeclaracao = nullptr;   // not owned
     TPosicionaCampo FPosiciona;
     bool FOrigemBeneficiarios = false;
     bool FSelBeneficiario = false;
@@ -105,7 +105,7 @@ private:
     std::unique_ptr<TdvTable> FTbBeneficiarios;
     std::unique_ptr<TdvTable> FTbPruvItem;
     std::unique_ptr<TdvTable> FTbPruvItemBenef;
-    std::unique_ptr<TdvTable> FTbNomes;    // the beneficiaries' names the item list looks up
+    std::unique_ptr<TdvTable> FTbNomes;   // the beneficiaries' names the item list looks up
     std::unique_ptr<TDataSource> DsBeneficiarios;
     std::unique_ptr<TDataSource> DsPruvItem;
     std::unique_ptr<TDataSource> DsPruvItemBenef;

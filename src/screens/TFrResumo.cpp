@@ -31,19 +31,18 @@
 namespace {
 
 // The money columns of the detail grid, each shown through a text of its own.
-constexpr const char* ColunasValores[] = {"TOT_REND",        "TOT_DED",        "TOT_IRRF",
-                                          "TOT_ANO_ATU",     "TOT_ANO_ANT",    "TOT_REND_SUBJUD",
-                                          "TOT_DED_SUBJUD",  "TOT_IRRF_SUBJUD", "TOT_DEP_SUBJUD"};
-constexpr const char* TitulosValores[] = {
-    "Total de~Rendimentos",
-    "Total de~Deduções",
-    "Total de~Imposto Retido",
-    "Total de Imposto~Compensado por~Decisão Judicial~(Ano Calendário)",
-    "Total de Imposto~Compensado por~Decisão Judicial~(Anos Anteriores)",
-    "Total de~Rendimentos com~Exigibilidade~Suspensa",
-    "Total de~Deduções com~Exigibilidade~Suspensa",
-    "Total de~IRRF com~Exigibilidade~Suspensa",
-    "Total de~Depósito Judicial"};
+constexpr const char* ColunasValores[] = {"TOT_REND",       "TOT_DED",         "TOT_IRRF",
+                                          "TOT_ANO_ATU",    "TOT_ANO_ANT",     "TOT_REND_SUBJUD",
+                                          "TOT_DED_SUBJUD", "TOT_IRRF_SUBJUD", "TOT_DEP_SUBJUD"};
+constexpr const char* TitulosValores[] = {"Total de~Rendimentos",
+                                          "Total de~Deduções",
+                                          "Total de~Imposto Retido",
+                                          "Total de Imposto~Compensado por~Decisão Judicial~(Ano Calendário)",
+                                          "Total de Imposto~Compensado por~Decisão Judicial~(Anos Anteriores)",
+                                          "Total de~Rendimentos com~Exigibilidade~Suspensa",
+                                          "Total de~Deduções com~Exigibilidade~Suspensa",
+                                          "Total de~IRRF com~Exigibilidade~Suspensa",
+                                          "Total de~Depósito Judicial"};
 constexpr int PrimeiraJudicial = 3;   // the six after it are hidden without judicial values
 // A total as shown: the summary adds amounts past the largest one an item's month may hold, up
 // to what 64 bits hold ("922.337.203.685.477,58").
@@ -84,9 +83,10 @@ QGroupBox* Grupo(QWidget* pai, const char* nome, const char* titulo, const QRect
     return g;
 }
 
-}  // namespace
+}   // namespace
 
-TFrResumo::TFrResumo(QWidget* pai) : QWidget(pai)
+TFrResumo::TFrResumo(QWidget* pai)
+    : QWidget(pai)
 {
     setMinimumSize(628, 340);
     DefineHelpContext(*this, AjudaResumo);
@@ -226,10 +226,11 @@ void TFrResumo::PressionaDetalhe(int x, int y)
     const TGridCoord celula = DbgDiscriminado->MouseCoord(x, y);
     const int coluna = celula.X - DbgDiscriminado->IndicatorOffset();
     TField* campo = celula.Y >= DbgDiscriminado->TitleOffset() && coluna >= 0 && coluna < DbgDiscriminado->FieldCount()
-                        ? DbgDiscriminado->Fields(coluna)
-                        : nullptr;
-    const bool monetario = campo && std::any_of(std::begin(ColunasValores), std::end(ColunasValores),
-                                                [campo](const char* c) { return campo->FieldName() == Exibido(c); });
+        ? DbgDiscriminado->Fields(coluna)
+        : nullptr;
+    const bool monetario = campo
+        && std::any_of(std::begin(ColunasValores), std::end(ColunasValores),
+                       [campo](const char* c) { return campo->FieldName() == Exibido(c); });
     FValorArrastado = monetario ? campo->AsString() : QString();
     FArraste.Pressiona({x, y}, monetario);
 }
@@ -303,7 +304,7 @@ TFrResumo::~TFrResumo()
 
 std::array<TPruvEdit*, 11> TFrResumo::Edits() const
 {
-    return {DeQtdVolumes,  DeTotBen,           DeTotRend,       DeTotDed,       DeTotIrrf,      DeTotAnoAtual,
+    return {DeQtdVolumes,        DeTotBen,        DeTotRend,      DeTotDed,        DeTotIrrf,     DeTotAnoAtual,
             DeTotAnosAnteriores, DeTotRendSubJud, DeTotDedSubJud, DeTotIrrfSubJud, DeTotDepSubJud};
 }
 
@@ -314,9 +315,9 @@ void TFrResumo::Abre()
     TResumo& resumo = FPruv->GetResumo();
     DeQtdVolumes->SetDado(&FPruv->NrDisquetes());
     // The number of beneficiaries, then the nine totals in the summary's order.
-    TPruvEdit* const totais[] = {DeTotBen,        DeTotRend,      DeTotDed,        DeTotIrrf,     DeTotAnoAtual,
-                                 DeTotAnosAnteriores, DeTotRendSubJud, DeTotDedSubJud, DeTotIrrfSubJud,
-                                 DeTotDepSubJud};
+    TPruvEdit* const totais[] = {DeTotBen,        DeTotRend,           DeTotDed,        DeTotIrrf,
+                                 DeTotAnoAtual,   DeTotAnosAnteriores, DeTotRendSubJud, DeTotDedSubJud,
+                                 DeTotIrrfSubJud, DeTotDepSubJud};
     for (int i = 0; i < TResumo::QuantidadeValores; ++i)
         totais[i]->SetDado(&resumo.Valor(i));
     if (FMostraAnexos)
@@ -369,7 +370,8 @@ void TFrResumo::Entra()
                         QStringLiteral("TOT_BENEF_EXIB\t10\tTotal de~Beneficiários")};
     for (int i = 0; i < int(std::size(ColunasValores)); ++i)
         if (judicial || i < PrimeiraJudicial || i >= PrimeiraJudicial + 6)
-            colunas << Exibido(ColunasValores[i]) + QStringLiteral("\t%1\t").arg(LarguraTotal) + QString::fromUtf8(TitulosValores[i]);
+            colunas << Exibido(ColunasValores[i]) + QStringLiteral("\t%1\t").arg(LarguraTotal)
+                    + QString::fromUtf8(TitulosValores[i]);
     colunas << QStringLiteral("NM_EMPR\t60\tNome Empresarial");
     DbgDiscriminado->SetSelected(colunas);
     for (TdvTable* tabela : {TbPruvItem.get(), TbCodRet.get(), TbDetResumo.get()})

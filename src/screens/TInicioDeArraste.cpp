@@ -10,8 +10,7 @@ void TInicioDeArraste::Pressiona(const QPoint& ponto, bool podeArrastar)
 
 bool TInicioDeArraste::Partiu(const QPoint& ponto)
 {
-    if (!FPronto
-        || (std::abs(ponto.x() - FInicio.x()) < FLimiar && std::abs(ponto.y() - FInicio.y()) < FLimiar))
+    if (!FPronto || (std::abs(ponto.x() - FInicio.x()) < FLimiar && std::abs(ponto.y() - FInicio.y()) < FLimiar))
         return false;
     FPronto = false;
     return true;

@@ -7,7 +7,9 @@ class TInicioDeArraste final {
 public:
     static constexpr int LimiarPadrao = 20;   // pixels
 
-    explicit TInicioDeArraste(int limiar = LimiarPadrao) : FLimiar(limiar) {}
+    explicit TInicioDeArraste(int limiar = LimiarPadrao)
+        : FLimiar(limiar)
+    {}
 
     // A press at that point; only a press that may drag makes the drag ready.
     void Pressiona(const QPoint& ponto, bool podeArrastar);

@@ -23,10 +23,14 @@ bool ParaDireita(THintDirection d)
 THintDirection SeHorizontalFalha(THintDirection d)
 {
     switch (d) {
-    case THintDirection::hdUpRight: return THintDirection::hdUpLeft;
-    case THintDirection::hdUpLeft: return THintDirection::hdUpRight;
-    case THintDirection::hdDownRight: return THintDirection::hdDownLeft;
-    case THintDirection::hdDownLeft: return THintDirection::hdDownRight;
+    case THintDirection::hdUpRight:
+        return THintDirection::hdUpLeft;
+    case THintDirection::hdUpLeft:
+        return THintDirection::hdUpRight;
+    case THintDirection::hdDownRight:
+        return THintDirection::hdDownLeft;
+    case THintDirection::hdDownLeft:
+        return THintDirection::hdDownRight;
     }
     return d;
 }
@@ -34,10 +38,14 @@ THintDirection SeHorizontalFalha(THintDirection d)
 THintDirection SeVerticalFalha(THintDirection d)
 {
     switch (d) {
-    case THintDirection::hdUpRight: return THintDirection::hdDownRight;
-    case THintDirection::hdUpLeft: return THintDirection::hdDownLeft;
-    case THintDirection::hdDownRight: return THintDirection::hdUpRight;
-    case THintDirection::hdDownLeft: return THintDirection::hdUpLeft;
+    case THintDirection::hdUpRight:
+        return THintDirection::hdDownRight;
+    case THintDirection::hdUpLeft:
+        return THintDirection::hdDownLeft;
+    case THintDirection::hdDownRight:
+        return THintDirection::hdUpRight;
+    case THintDirection::hdDownLeft:
+        return THintDirection::hdUpLeft;
     }
     return d;
 }
@@ -53,7 +61,7 @@ void Pontilha(QPainter& p, const QPainterPath& area, int x1, int x2, int y1, int
                 p.drawPoint(x, y);
 }
 
-}  // namespace
+}   // namespace
 
 TNewHint::TNewHint(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
@@ -68,8 +76,7 @@ QSize TNewHint::MedeTexto(const QString& texto, QFont fonte)
 {
     fonte.setFamily(QStringLiteral("Arial"));
     fonte.setPointSize(8);
-    const QRect r = QFontMetrics(fonte).boundingRect(QRect(0, 0, LarguraDeMedida, 100000),
-                                                     Qt::TextWordWrap, texto);
+    const QRect r = QFontMetrics(fonte).boundingRect(QRect(0, 0, LarguraDeMedida, 100000), Qt::TextWordWrap, texto);
     return {r.width() + 6, r.height() + 2};
 }
 
@@ -80,9 +87,7 @@ TPosicaoBalao TNewHint::Posiciona(QPoint cursor, QSize tela, QSize medida, THint
     const int w = medida.width() + 16;
     const int hCima = medida.height() + 20;
     const int hBaixo = medida.height() + 29;
-    const auto horizontal = [&](THintDirection d) {
-        return ParaDireita(d) ? x + w <= tela.width() : x + 6 - w >= 0;
-    };
+    const auto horizontal = [&](THintDirection d) { return ParaDireita(d) ? x + w <= tela.width() : x + 6 - w >= 0; };
     const auto vertical = [&](THintDirection d) {
         return ParaCima(d) ? y - 10 - hCima >= 0 : y + 30 + hBaixo <= tela.height();
     };
@@ -130,7 +135,8 @@ void TNewHint::Desenha(QPainter& p, QSize tamanho, THintDirection direcao, const
 
     // 1. The body's shadow, in two strips along its right and bottom edges.
     QPainterPath sombra;
-    const QRect corpoSombra = cima ? QRect(QPoint(10, 8), QPoint(W - 1, H - 9)) : QRect(QPoint(10, 23), QPoint(W - 1, H - 3));
+    const QRect corpoSombra = cima ? QRect(QPoint(10, 8), QPoint(W - 1, H - 9))
+                                   : QRect(QPoint(10, 23), QPoint(W - 1, H - 3));
     sombra.addRoundedRect(corpoSombra, (R - 1) / 2.0, (R - 1) / 2.0);
     if (cima) {
         Pontilha(p, sombra, W - 14, W, 8, H - 14, a.Sombra);
@@ -143,17 +149,33 @@ void TNewHint::Desenha(QPainter& p, QSize tamanho, THintDirection direcao, const
     // The pointer's base points and tip.
     QPoint base1, base2, ponta;
     switch (direcao) {
-    case THintDirection::hdUpRight: base1 = {10, H - 15}; base2 = {20, H - 15}; ponta = {0, H}; break;
-    case THintDirection::hdUpLeft: base1 = {W - 26, H - 15}; base2 = {W - 16, H - 15}; ponta = {W - 6, H}; break;
-    case THintDirection::hdDownRight: base1 = {10, 15}; base2 = {20, 15}; ponta = {0, 0}; break;
-    case THintDirection::hdDownLeft: base1 = {W - 26, 15}; base2 = {W - 16, 15}; ponta = {W - 6, 0}; break;
+    case THintDirection::hdUpRight:
+        base1 = {10, H - 15};
+        base2 = {20, H - 15};
+        ponta = {0, H};
+        break;
+    case THintDirection::hdUpLeft:
+        base1 = {W - 26, H - 15};
+        base2 = {W - 16, H - 15};
+        ponta = {W - 6, H};
+        break;
+    case THintDirection::hdDownRight:
+        base1 = {10, 15};
+        base2 = {20, 15};
+        ponta = {0, 0};
+        break;
+    case THintDirection::hdDownLeft:
+        base1 = {W - 26, 15};
+        base2 = {W - 16, 15};
+        ponta = {W - 6, 0};
+        break;
     }
 
     // 2. The pointer's shadow, upward only.
     if (cima) {
         const QPolygon triangulo = direcao == THintDirection::hdUpRight
-                                       ? QPolygon({{12, H - 15}, {25, H - 15}, {12, H}})
-                                       : QPolygon({{W - 33, H - 15}, {W - 11, H - 15}, {W - 6, H}});
+            ? QPolygon({{12, H - 15}, {25, H - 15}, {12, H}})
+            : QPolygon({{W - 33, H - 15}, {W - 11, H - 15}, {W - 6, H}});
         QPainterPath area;
         area.addPolygon(triangulo);
         area.closeSubpath();

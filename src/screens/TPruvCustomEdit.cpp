@@ -17,17 +17,14 @@
 
 TPruvCustomEdit::TPruvCustomEdit(QWidget* parent)
     : TCustomEdit(parent)
-{
-}
+{}
 
 QString TPruvCustomEdit::GetTexto(bool) const
 {
     return text();
 }
 
-void TPruvCustomEdit::SetTexto(const QString&)
-{
-}
+void TPruvCustomEdit::SetTexto(const QString&) {}
 
 bool TPruvCustomEdit::Valida()
 {
@@ -70,10 +67,13 @@ void TPruvCustomEdit::Reapresenta()
 void TPruvCustomEdit::AvancaFoco()
 {
     QPointer<TPruvCustomEdit> vivo(this);
-    QMetaObject::invokeMethod(this, [vivo] {
-        if (vivo && vivo->hasFocus())
-            vivo->focusNextChild();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [vivo] {
+            if (vivo && vivo->hasFocus())
+                vivo->focusNextChild();
+        },
+        Qt::QueuedConnection);
 }
 
 void TPruvCustomEdit::DoEnter()
@@ -216,8 +216,8 @@ void TPruvCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
         const int destino = Linhas().Vizinha(cursorPosition(), key == Qt::Key_Up ? -1 : 1);
         if (shift & Qt::ShiftModifier) {
             const int ancora = hasSelectedText() && selectionStart() == cursorPosition() ? selectionEnd()
-                               : hasSelectedText()                                    ? selectionStart()
-                                                                                      : cursorPosition();
+                : hasSelectedText()                                                      ? selectionStart()
+                                                                                         : cursorPosition();
             setSelection(ancora, destino - ancora);
         } else {
             setCursorPosition(destino);

@@ -77,12 +77,13 @@ void Passo(const TGridRect& a, int direcao, int& coluna, int& linha)
     }
 }
 
-}  // namespace
+}   // namespace
 
 // ---- editors ----
 
 TPruvCustomInplaceEdit::TPruvCustomInplaceEdit(TPruvCustomGrid& grid)
-    : TInplaceEdit(grid), FPruvGrid(grid)
+    : TInplaceEdit(grid)
+    , FPruvGrid(grid)
 {
     if (grid.Monetario())
         setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -232,9 +233,7 @@ QString TPruvCustomGrid::GetTexto(int, int)
     return {};
 }
 
-void TPruvCustomGrid::SetTexto(int, int, const QString&)
-{
-}
+void TPruvCustomGrid::SetTexto(int, int, const QString&) {}
 
 TGridRect TPruvCustomGrid::AreaEditavel()
 {
@@ -314,7 +313,7 @@ TGridCoord Procura(const TGridRect& a, int direcao, int coluna, int linha, int l
     return {coluna, linha};
 }
 
-}  // namespace
+}   // namespace
 
 void TPruvCustomGrid::MoveCelula(int Direcao)
 {
@@ -455,7 +454,8 @@ void TPruvCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
             ShowEditor();
             key = 0;
             if (auto* editor = qobject_cast<TPruvCustomInplaceEdit*>(InplaceEditor()))
-                QMetaObject::invokeMethod(editor, [editor] { editor->Cola(); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    editor, [editor] { editor->Cola(); }, Qt::QueuedConnection);
         }
     } else if (ctrl && key == Qt::Key_C) {
         key = 0;
@@ -503,8 +503,8 @@ void TPruvCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers sh
 void TPruvCustomGrid::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
     TCustomGrid::MouseMove(shift, x, y);
-    if (!FArrastePendente || (std::abs(x - FInicioArraste.x()) < LimiarDoArraste
-                              && std::abs(y - FInicioArraste.y()) < LimiarDoArraste))
+    if (!FArrastePendente
+        || (std::abs(x - FInicioArraste.x()) < LimiarDoArraste && std::abs(y - FInicioArraste.y()) < LimiarDoArraste))
         return;
     FArrastePendente = false;
     const TGridCoord celula = MouseCoord(FInicioArraste.x(), FInicioArraste.y());

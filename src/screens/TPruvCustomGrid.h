@@ -184,7 +184,7 @@ private:
     bool FMonetario = false;
     bool FReadOnly = false;
     bool FSuprimeValidacao = false;
-    bool FSaindo = false;             // DoExit runs
-    QPoint FInicioArraste;            // where the left button went down
-    bool FArrastePendente = false;    // held on a money grid, not yet 12 pixels away
+    bool FSaindo = false;            // DoExit runs
+    QPoint FInicioArraste;           // where the left button went down
+    bool FArrastePendente = false;   // held on a money grid, not yet 12 pixels away
 };

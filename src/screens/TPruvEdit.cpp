@@ -11,7 +11,8 @@
 #include "screens/TArrasteMonetario.h"
 
 TPruvEdit::TPruvEdit(QWidget* parent)
-    : TPruvCustomEdit(parent), FVinculo([this] { Reapresenta(); })
+    : TPruvCustomEdit(parent)
+    , FVinculo([this] { Reapresenta(); })
 {
     setAcceptDrops(true);
 }
@@ -49,9 +50,9 @@ void TPruvEdit::SetTexto(const QString& Texto)
 
 void TPruvEdit::mousePressEvent(QMouseEvent* e)
 {
-    FArraste.Pressiona(e->position().toPoint(), TipoDeDado() == TTipoDeDado::Numerico
-                                                    && e->button() == Qt::LeftButton
-                                                    && e->modifiers().testFlag(Qt::ShiftModifier));
+    FArraste.Pressiona(e->position().toPoint(),
+                       TipoDeDado() == TTipoDeDado::Numerico && e->button() == Qt::LeftButton
+                           && e->modifiers().testFlag(Qt::ShiftModifier));
     TPruvCustomEdit::mousePressEvent(e);
 }
 

@@ -11,7 +11,7 @@ const char* const Meses[] = {"Jan", "Fev", "Mar", "Abr", "Mai", "Jun", "Jul", "A
 const char* const Titulos[] = {"Mês", "Código", "Natureza do Rendimento", "Rendimento", "Imposto"};
 constexpr int ColunaNatureza = 2;
 
-}  // namespace
+}   // namespace
 
 TPruvGridComprPJ::TPruvGridComprPJ(QWidget* parent)
     : TPruvCustomGrid(parent)
@@ -47,12 +47,18 @@ QString TPruvGridComprPJ::GetTexto(int ACol, int ARow)
         return {};
     const TRendimentoMensalPJ& linha = FComprovante->GetLinha(indice);
     switch (ACol) {
-    case 0: return QString::fromUtf8(Meses[(linha.GetMes() - 1) % 12]);
-    case 1: return linha.GetCodigo();
-    case 2: return linha.GetNatureza();
-    case 3: return linha.GetRendimento().GetTextoFormatado();
-    case 4: return linha.GetImposto().GetTextoFormatado();
-    default: return {};
+    case 0:
+        return QString::fromUtf8(Meses[(linha.GetMes() - 1) % 12]);
+    case 1:
+        return linha.GetCodigo();
+    case 2:
+        return linha.GetNatureza();
+    case 3:
+        return linha.GetRendimento().GetTextoFormatado();
+    case 4:
+        return linha.GetImposto().GetTextoFormatado();
+    default:
+        return {};
     }
 }
 

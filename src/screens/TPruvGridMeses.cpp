@@ -11,8 +11,8 @@
 
 namespace {
 
-const char* const NomesMeses[] = {"Janeiro", "Fevereiro", "Março", "Abril", "Maio", "Junho", "Julho",
-                                  "Agosto", "Setembro", "Outubro", "Novembro", "Dezembro"};
+const char* const NomesMeses[] = {"Janeiro", "Fevereiro", "Março",    "Abril",   "Maio",     "Junho",
+                                  "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
 
 // The column of the month names.
 constexpr int LarguraColunaMes = 100;
@@ -26,7 +26,7 @@ qint64 Quantia(const QString& texto)
     return m.GetValor();
 }
 
-}  // namespace
+}   // namespace
 
 TPruvGridMeses::TPruvGridMeses(QWidget* parent)
     : TPruvCustomGrid(parent)
@@ -319,10 +319,14 @@ TMonetario* TPruvGridRendimentos::ValorDoMes(int ACol, int Mes)
         return nullptr;
     auto& v = item->GetValores();
     switch (ACol) {
-    case 1: return &v.GetRendimento(Mes);
-    case 2: return &v.GetDeducao(Mes);
-    case 3: return &v.GetImposto(Mes);
-    default: return nullptr;
+    case 1:
+        return &v.GetRendimento(Mes);
+    case 2:
+        return &v.GetDeducao(Mes);
+    case 3:
+        return &v.GetImposto(Mes);
+    default:
+        return nullptr;
     }
 }
 
@@ -333,10 +337,14 @@ TMonetario* TPruvGridRendimentos::TotalDaColuna(int ACol)
         return nullptr;
     auto& v = item->GetValores();
     switch (ACol) {
-    case 1: return &v.GetTotalRendimento();
-    case 2: return &v.GetTotalDeducao();
-    case 3: return &v.GetTotalImposto();
-    default: return nullptr;
+    case 1:
+        return &v.GetTotalRendimento();
+    case 2:
+        return &v.GetTotalDeducao();
+    case 3:
+        return &v.GetTotalImposto();
+    default:
+        return nullptr;
     }
 }
 
@@ -366,11 +374,16 @@ TMonetario* TPruvGridCompensacao::ValorDoMes(int ACol, int Mes)
     if (!item)
         return nullptr;
     switch (ACol) {
-    case 1: return &item->GetValores().GetImposto(Mes);
-    case 2: return &item->GetCompensacao().GetCompensacaoAno(Mes);
-    case 3: return &item->GetCompensacao().GetCompensacaoAnosAnteriores(Mes);
-    case 4: return &item->GetTotalImpostoMes(Mes);
-    default: return nullptr;
+    case 1:
+        return &item->GetValores().GetImposto(Mes);
+    case 2:
+        return &item->GetCompensacao().GetCompensacaoAno(Mes);
+    case 3:
+        return &item->GetCompensacao().GetCompensacaoAnosAnteriores(Mes);
+    case 4:
+        return &item->GetTotalImpostoMes(Mes);
+    default:
+        return nullptr;
     }
 }
 
@@ -380,11 +393,16 @@ TMonetario* TPruvGridCompensacao::TotalDaColuna(int ACol)
     if (!item)
         return nullptr;
     switch (ACol) {
-    case 1: return &item->GetValores().GetTotalImposto();
-    case 2: return &item->GetCompensacao().GetTotalCompensacaoAno();
-    case 3: return &item->GetCompensacao().GetTotalCompensacaoAnosAnteriores();
-    case 4: return &item->GetTotalImposto();
-    default: return nullptr;
+    case 1:
+        return &item->GetValores().GetTotalImposto();
+    case 2:
+        return &item->GetCompensacao().GetTotalCompensacaoAno();
+    case 3:
+        return &item->GetCompensacao().GetTotalCompensacaoAnosAnteriores();
+    case 4:
+        return &item->GetTotalImposto();
+    default:
+        return nullptr;
     }
 }
 
@@ -443,11 +461,16 @@ TMonetario* TPruvGridSubJudice::ValorDoMes(int ACol, int Mes)
         return nullptr;
     auto& s = item->GetSubJudice();
     switch (ACol) {
-    case 1: return &s.GetRendimento(Mes);
-    case 2: return &s.GetDeducao(Mes);
-    case 3: return &s.GetImposto(Mes);
-    case 4: return &s.GetDeposito(Mes);
-    default: return nullptr;
+    case 1:
+        return &s.GetRendimento(Mes);
+    case 2:
+        return &s.GetDeducao(Mes);
+    case 3:
+        return &s.GetImposto(Mes);
+    case 4:
+        return &s.GetDeposito(Mes);
+    default:
+        return nullptr;
     }
 }
 
@@ -458,10 +481,15 @@ TMonetario* TPruvGridSubJudice::TotalDaColuna(int ACol)
         return nullptr;
     auto& s = item->GetSubJudice();
     switch (ACol) {
-    case 1: return &s.GetTotalRendimento();
-    case 2: return &s.GetTotalDeducao();
-    case 3: return &s.GetTotalImposto();
-    case 4: return &s.GetTotalDeposito();
-    default: return nullptr;
+    case 1:
+        return &s.GetTotalRendimento();
+    case 2:
+        return &s.GetTotalDeducao();
+    case 3:
+        return &s.GetTotalImposto();
+    case 4:
+        return &s.GetTotalDeposito();
+    default:
+        return nullptr;
     }
 }

@@ -17,11 +17,11 @@ class TPruvItem;
 class TPruvGridMeses : public TPruvCustomGrid {
     Q_OBJECT
 public:
-    static constexpr int LarguraProjeto = 590;    // the size the grid is made at
+    static constexpr int LarguraProjeto = 590;   // the size the grid is made at
     static constexpr int AlturaProjeto = 269;
-    static constexpr int LinhaTotais = 13;        // the shown row of the totals
-    static constexpr int MesDecimoTerceiro = 13;  // internal rows: months 1 to 13, then
-    static constexpr int InternaTotais = 14;      // the totals
+    static constexpr int LinhaTotais = 13;         // the shown row of the totals
+    static constexpr int MesDecimoTerceiro = 13;   // internal rows: months 1 to 13, then
+    static constexpr int InternaTotais = 14;       // the totals
 
     explicit TPruvGridMeses(QWidget* parent = nullptr);
 

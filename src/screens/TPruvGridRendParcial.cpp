@@ -11,7 +11,7 @@ namespace {
 
 constexpr int LinhasDeTitulo = 2;
 
-}  // namespace
+}   // namespace
 
 TPruvGridRendParcial::TPruvGridRendParcial(QWidget* parent)
     : TPruvCustomGrid(parent)
@@ -65,12 +65,18 @@ QString TPruvGridRendParcial::GetTexto(int ACol, int ARow)
     TRendimentoParcial& linha = FComprovante->GetRendimentoParcial(indice);
     try {
         switch (ACol) {
-        case 0: return linha.GetCodigo();
-        case 1: return linha.GetRendimentoExclusivo().GetTextoFormatado();
-        case 2: return linha.GetImpostoExclusivo().GetTextoFormatado();
-        case 3: return linha.GetRendimentoCompensavel().GetTextoFormatado();
-        case 4: return linha.GetImpostoCompensavel().GetTextoFormatado();
-        default: return {};
+        case 0:
+            return linha.GetCodigo();
+        case 1:
+            return linha.GetRendimentoExclusivo().GetTextoFormatado();
+        case 2:
+            return linha.GetImpostoExclusivo().GetTextoFormatado();
+        case 3:
+            return linha.GetRendimentoCompensavel().GetTextoFormatado();
+        case 4:
+            return linha.GetImpostoCompensavel().GetTextoFormatado();
+        default:
+            return {};
         }
     } catch (const TErro&) {
         return QStringLiteral("*****");   // a computed part past what 64 bits hold has no text

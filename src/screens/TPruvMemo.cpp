@@ -12,7 +12,8 @@
 #include "screens/TSaidaDeCampo.h"
 
 TPruvMemo::TPruvMemo(QWidget* parent)
-    : QPlainTextEdit(parent), FVinculo([this] { Reapresenta(); })
+    : QPlainTextEdit(parent)
+    , FVinculo([this] { Reapresenta(); })
 {
     connect(this, &QPlainTextEdit::textChanged, this, [this] { Limita(); });
 }

@@ -73,7 +73,7 @@ void MostraFila()
     }
 }
 
-}  // namespace
+}   // namespace
 
 bool TSaidaDeCampo::FocoEmBotaoCancela()
 {

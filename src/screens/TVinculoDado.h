@@ -9,7 +9,9 @@ class TDadoBasico;
 class TVinculoDado final : private IObservador {
 public:
     // aoMudar runs after each change of the value.
-    explicit TVinculoDado(std::function<void()> aoMudar) : FAoMudar(std::move(aoMudar)) {}
+    explicit TVinculoDado(std::function<void()> aoMudar)
+        : FAoMudar(std::move(aoMudar))
+    {}
     ~TVinculoDado();   // stops observing
     TVinculoDado(const TVinculoDado&) = delete;
     TVinculoDado& operator=(const TVinculoDado&) = delete;

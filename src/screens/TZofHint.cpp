@@ -20,7 +20,7 @@ TPruvCustomGrid* GradeDe(QWidget* w)
     return w ? qobject_cast<TPruvCustomGrid*>(w->parentWidget()) : nullptr;
 }
 
-}  // namespace
+}   // namespace
 
 TZofHint::TZofHint(QObject* parent)
     : QObject(parent)
@@ -92,7 +92,7 @@ bool TZofHint::EmSequencia() const
     if (FBalao && FBalao->isVisible())
         return true;
     return FEscondidoEm.isValid()
-           && FEscondidoEm.elapsed() < qApp->style()->styleHint(QStyle::SH_ToolTip_FallAsleepDelay);
+        && FEscondidoEm.elapsed() < qApp->style()->styleHint(QStyle::SH_ToolTip_FallAsleepDelay);
 }
 
 void TZofHint::Esconde()
@@ -165,9 +165,8 @@ bool TZofHint::eventFilter(QObject* objeto, QEvent* evento)
             return false;
         }
         // From one cell or control to the next while hints are showing, only the short pause.
-        const int espera = EmSequencia()
-                               ? HintShortPause
-                               : FHintPauseTime - qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
+        const int espera = EmSequencia() ? HintShortPause
+                                         : FHintPauseTime - qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
         if (espera > 0)
             Aguarda(controle, texto, area, ajuda->globalPos(), espera);
         else

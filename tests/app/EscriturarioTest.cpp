@@ -52,7 +52,8 @@ public:
         std::function<void()> Faz;
     };
 
-    explicit Escriturario(std::vector<TPasso> passos) : FPassos(std::move(passos))
+    explicit Escriturario(std::vector<TPasso> passos)
+        : FPassos(std::move(passos))
     {
         FPrazo.setRemainingTime(PrazoPasso);
         Agenda();
@@ -74,7 +75,9 @@ public:
     }
     static void Tecla(Qt::Key tecla, Qt::KeyboardModifiers mod = Qt::NoModifier)
     {
-        QWidget* alvo = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Foco() ? Foco() : Ativa();
+        QWidget* alvo = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+            : Foco()                                      ? Foco()
+                                                          : Ativa();
         if (alvo)
             QTest::keyClick(alvo, tecla, mod);
     }
@@ -88,7 +91,10 @@ private:
     static constexpr int PrazoPasso = 15000;
     // A new timer for each look: a timer does not fire again while its last call has not
     // returned, and a step's keys may run a modal window for a long while.
-    void Agenda() { QTimer::singleShot(20, this, [this] { Avanca(); }); }
+    void Agenda()
+    {
+        QTimer::singleShot(20, this, [this] { Avanca(); });
+    }
     void Avanca()
     {
         if (FFeito >= FPassos.size() || FDesistiu)
@@ -172,12 +178,21 @@ struct TBeneficiarioDigitado {
 };
 
 const TBeneficiarioDigitado Beneficiarios[] = {
-    {"22233344405", "JOAO DE SOUZA", {{"1000", "100", "50"}, {"2000", "200", "150"}, {"1500", "0", "80"}},
-     {"500", "0", "20", "40"}, {"200", "60", "40"}},
-    {"11144477735", "ANA PEREIRA", {{"3000", "300", "250"}, {"3100", "310", "260"}, {"2900", "0", "200"}},
-     {"700", "0", "30", "60"}, {"400", "110", "100"}},
-    {"12345678909", "CARLOS LIMA", {{"800", "0", "10"}, {"900", "0", "20"}, {"850", "0", "15"}},
-     {"300", "0", "5", "25"}, {"0", "0", "0"}},
+    {"22233344405",
+     "JOAO DE SOUZA",
+     {{"1000", "100", "50"}, {"2000", "200", "150"}, {"1500", "0", "80"}},
+     {"500", "0", "20", "40"},
+     {"200", "60", "40"}},
+    {"11144477735",
+     "ANA PEREIRA",
+     {{"3000", "300", "250"}, {"3100", "310", "260"}, {"2900", "0", "200"}},
+     {"700", "0", "30", "60"},
+     {"400", "110", "100"}},
+    {"12345678909",
+     "CARLOS LIMA",
+     {{"800", "0", "10"}, {"900", "0", "20"}, {"850", "0", "15"}},
+     {"300", "0", "5", "25"},
+     {"0", "0", "0"}},
 };
 
 // A beneficiary on 0561 typed from its code to its sub judice month, stored with Alt+Insert.
@@ -235,8 +250,7 @@ TFrPruvVerifica* Verificacao()
 
 // The visible field of that name in the active window (the funds page repeats the
 // beneficiaries' fields).
-template <class W = QWidget>
-const W* Mostrado(const char* nome)
+template <class W = QWidget> const W* Mostrado(const char* nome)
 {
     if (E::Ativa())
         for (const W* w : E::Ativa()->findChildren<const W*>(QLatin1String(nome)))
@@ -378,9 +392,9 @@ void ConfereDeclaracao(bool Comprovantes)
     item.SetErros(&erros);
     itens.IniciaLeitura();
     while (itens.LeProximo(item)) {
-        const auto b = std::find_if(std::begin(Beneficiarios), std::end(Beneficiarios), [&](const TBeneficiarioDigitado& d) {
-            return item.GetBeneficiario().GetNi() == QLatin1String(d.Cpf);
-        });
+        const auto b = std::find_if(
+            std::begin(Beneficiarios), std::end(Beneficiarios),
+            [&](const TBeneficiarioDigitado& d) { return item.GetBeneficiario().GetNi() == QLatin1String(d.Cpf); });
         ASSERT_NE(b, std::end(Beneficiarios)) << item.GetBeneficiario().GetNi().toStdString();
         ++achados;
         SCOPED_TRACE(b->Nome);
@@ -426,56 +440,66 @@ Passos DoInicioANovaDeclaracao()
 // the message naming the PDF file is answered.
 void ImprimeDeclaracao(Passos& passos, const ImpressorasSimuladas& impressoras)
 {
-    passos.insert(passos.end(), {
-        {"the print assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"the whole declaration is the first choice: Avançar", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"to paper rather than the screen: Tab to the choice, Down", [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Down);
-             E::Tecla(Qt::Key_O, Qt::AltModifier);
-         }},
-        {"no printer: the message tells where the PDF file went; Return",
-         [&impressoras] { return ImpressaoTerminada(impressoras.Arquivos()) && Mensagem(); },
-         [&impressoras] {
-             EXPECT_TRUE(Mensagem()->text().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
-                 << Mensagem()->text().toStdString();
-             E::Tecla(Qt::Key_Return);
-         }},
-    });
+    passos.insert(
+        passos.end(),
+        {
+            {"the print assistant's welcome: Avançar",
+             [] { return E::AtivaE("FoAssistRelatorios") && E::FocoEm("BtnAvancar"); },
+             [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+            {"the whole declaration is the first choice: Avançar",
+             [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
+             [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+            {"to paper rather than the screen: Tab to the choice, Down",
+             [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
+             [] {
+                 for (int t = 0; t < 8 && !E::FocoEm("RBVisualizar") && !E::FocoEm("RBImprimir"); ++t)
+                     E::Tecla(Qt::Key_Tab);
+                 E::Tecla(Qt::Key_Down);
+                 E::Tecla(Qt::Key_O, Qt::AltModifier);
+             }},
+            {"no printer: the message tells where the PDF file went; Return",
+             [&impressoras] { return ImpressaoTerminada(impressoras.Arquivos()) && Mensagem(); },
+             [&impressoras] {
+                 EXPECT_TRUE(Mensagem()->text().contains(QDir::toNativeSeparators(impressoras.Arquivos().front())))
+                     << Mensagem()->text().toStdString();
+                 E::Tecla(Qt::Key_Return);
+             }},
+        });
 }
 
 // From the import assistant's welcome: a declaration file (Arquivo outlives the run) typed in,
 // Concluir.
 void ImportaDeclaracao(Passos& passos, const QString& Arquivo)
 {
-    passos.insert(passos.end(), {
-        {"the import assistant's welcome: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"a declaration: Tab to the file name", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-         }},
-        {"the file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
-         [&Arquivo] {
-             E::Digita(Arquivo);
-             E::Tecla(Qt::Key_O, Qt::AltModifier);
-         }},
-    });
+    passos.insert(passos.end(),
+                  {
+                      {"the import assistant's welcome: Avançar",
+                       [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
+                       [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+                      {"a declaration: Tab to the file name",
+                       [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
+                       [] {
+                           for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
+                               E::Tecla(Qt::Key_Tab);
+                       }},
+                      {"the file's name; Concluir", [] { return E::FocoEm("EdArquivo"); },
+                       [&Arquivo] {
+                           E::Digita(Arquivo);
+                           E::Tecla(Qt::Key_O, Qt::AltModifier);
+                       }},
+                  });
 }
 
 // Leaving by the menu: Declaração, Sair do Programa, yes to the question.
 void SaiPeloMenu(Passos& passos)
 {
-    passos.insert(passos.end(), {
-        {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
-        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
-        {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
-    });
+    passos.insert(
+        passos.end(),
+        {
+            {"leaving by the menu", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
+            {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
+            {"leaving asks", [] { return E::Ativa() && !E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_Return); }},
+        });
 }
 
 // The printers of the stand-in, with the clerk pressing Ctrl+F as the first report starts to
@@ -483,7 +507,10 @@ void SaiPeloMenu(Passos& passos)
 // alive.
 class ImpressoraComTecla final : public IImpressoras {
 public:
-    explicit ImpressoraComTecla(IImpressoras& impressoras) : FImpressoras(impressoras), FAnterior(Impressoras::Instala(this)) {}
+    explicit ImpressoraComTecla(IImpressoras& impressoras)
+        : FImpressoras(impressoras)
+        , FAnterior(Impressoras::Instala(this))
+    {}
     ~ImpressoraComTecla() override { Impressoras::Instala(FAnterior); }
     ImpressoraComTecla(const ImpressoraComTecla&) = delete;
     ImpressoraComTecla& operator=(const ImpressoraComTecla&) = delete;
@@ -516,7 +543,7 @@ private:
     mutable int FTeclas = 0;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
 {
@@ -528,61 +555,67 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
 
     static QElapsedTimer pausa;
     Passos passos = DoInicioANovaDeclaracao();
-    passos.insert(passos.end(), {
-        {"the new declaration: number, year, name", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
-         [] {
-             E::Digita(QStringLiteral("11222333000181"));
-             E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Tab);
-             E::Digita(QStringLiteral("EMPRESA GAMA LTDA"));
-             E::Tecla(Qt::Key_Return);
-         }},
-        {"the declaration opens on its name; the nature is the first", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
-         [] {
-             E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Down);
-         }},
-        // Tab reads the page as it shows: rectifying, special situation, the CNPJ's CPF, then
-        // the person responsible.
-        {"Tab: rectifying", [] { return E::FocoEm("CbTipoDeclarante"); }, [] { E::Tecla(Qt::Key_Tab); }},
-        {"Tab: special situation", [] { return E::NomeDoFoco().endsWith(QLatin1String("Retificadora")); },
-         [] { E::Tecla(Qt::Key_Tab); }},
-        {"Tab: the CNPJ's CPF", [] { return E::NomeDoFoco().endsWith(QLatin1String("Encerramento")); },
-         [] { E::Tecla(Qt::Key_Tab); }},
-        {"the CPF before the CNPJ", [] { return E::FocoEm("DeRespNoCnpj"); },
-         [] {
-             E::Digita(QStringLiteral("52998224725"));
-             E::Tecla(Qt::Key_Tab);
-         }},
-        {"the person responsible", [] { return E::FocoEm("DblcResponsavel"); },
-         [] {
-             E::Digita(QStringLiteral("52998224725"));
-             E::Tecla(Qt::Key_Tab);
-         }},
-        {"name, area code, telephone", [] { return E::FocoEm("DeNomeResp"); },
-         [] {
-             E::Digita(QStringLiteral("MARIA DA SILVA"));
-             E::Tecla(Qt::Key_Tab);
-         }},
-        {"area code", [] { return E::FocoEm("DeDDD"); },
-         [] {
-             E::Digita(QStringLiteral("11"));
-             E::Tecla(Qt::Key_Tab);
-         }},
-        {"telephone", [] { return E::FocoEm("DeTelefone"); },
-         [] {
-             E::Digita(QStringLiteral("32221234"));
-             E::Tecla(Qt::Key_Tab);
-         }},
-        {"to the beneficiaries by their tab's letter", [] { return E::AtivaE("Pruv2003") && !E::FocoEm("DeTelefone"); },
-         [] { E::Tecla(Qt::Key_B, Qt::AltModifier); }},
-    });
+    passos.insert(passos.end(),
+                  {
+                      {"the new declaration: number, year, name",
+                       [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
+                       [] {
+                           E::Digita(QStringLiteral("11222333000181"));
+                           E::Tecla(Qt::Key_Tab);
+                           E::Tecla(Qt::Key_Tab);
+                           E::Digita(QStringLiteral("EMPRESA GAMA LTDA"));
+                           E::Tecla(Qt::Key_Return);
+                       }},
+                      {"the declaration opens on its name; the nature is the first",
+                       [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
+                       [] {
+                           E::Tecla(Qt::Key_Tab);
+                           E::Tecla(Qt::Key_Down);
+                       }},
+                      // Tab reads the page as it shows: rectifying, special situation, the CNPJ's CPF, then
+                      // the person responsible.
+                      {"Tab: rectifying", [] { return E::FocoEm("CbTipoDeclarante"); }, [] { E::Tecla(Qt::Key_Tab); }},
+                      {"Tab: special situation", [] { return E::NomeDoFoco().endsWith(QLatin1String("Retificadora")); },
+                       [] { E::Tecla(Qt::Key_Tab); }},
+                      {"Tab: the CNPJ's CPF", [] { return E::NomeDoFoco().endsWith(QLatin1String("Encerramento")); },
+                       [] { E::Tecla(Qt::Key_Tab); }},
+                      {"the CPF before the CNPJ", [] { return E::FocoEm("DeRespNoCnpj"); },
+                       [] {
+                           E::Digita(QStringLiteral("52998224725"));
+                           E::Tecla(Qt::Key_Tab);
+                       }},
+                      {"the person responsible", [] { return E::FocoEm("DblcResponsavel"); },
+                       [] {
+                           E::Digita(QStringLiteral("52998224725"));
+                           E::Tecla(Qt::Key_Tab);
+                       }},
+                      {"name, area code, telephone", [] { return E::FocoEm("DeNomeResp"); },
+                       [] {
+                           E::Digita(QStringLiteral("MARIA DA SILVA"));
+                           E::Tecla(Qt::Key_Tab);
+                       }},
+                      {"area code", [] { return E::FocoEm("DeDDD"); },
+                       [] {
+                           E::Digita(QStringLiteral("11"));
+                           E::Tecla(Qt::Key_Tab);
+                       }},
+                      {"telephone", [] { return E::FocoEm("DeTelefone"); },
+                       [] {
+                           E::Digita(QStringLiteral("32221234"));
+                           E::Tecla(Qt::Key_Tab);
+                       }},
+                      {"to the beneficiaries by their tab's letter",
+                       [] { return E::AtivaE("Pruv2003") && !E::FocoEm("DeTelefone"); },
+                       [] { E::Tecla(Qt::Key_B, Qt::AltModifier); }},
+                  });
     for (const TBeneficiarioDigitado& b : Beneficiarios)
         DigitaBeneficiario(passos, b);
-    passos.insert(passos.end(), {
-        {"to the income statements by their tab's letter", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeCpfCnpjBenef"); },
-         [] { E::Tecla(Qt::Key_C, Qt::AltModifier); }},
-    });
+    passos.insert(passos.end(),
+                  {
+                      {"to the income statements by their tab's letter",
+                       [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeCpfCnpjBenef"); },
+                       [] { E::Tecla(Qt::Key_C, Qt::AltModifier); }},
+                  });
     // The statements one after the other: the first opens on its beneficiary's number, Alt+Page
     // Down goes on to the next.
     static const TBeneficiarioDigitado* anterior = nullptr;
@@ -602,100 +635,111 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
                                       E::Digita(QString::fromLatin1(valor));
                                       E::Tecla(Qt::Key_Tab);
                                   }
-                              E::Tecla(i + 1 < std::size(Beneficiarios) ? Qt::Key_PageDown : Qt::Key_B, Qt::AltModifier);
+                              E::Tecla(i + 1 < std::size(Beneficiarios) ? Qt::Key_PageDown : Qt::Key_B,
+                                       Qt::AltModifier);
                           }});
     }
-    passos.insert(passos.end(), {
-        {"the summary by its letter", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DblcCodRet"); },
-         [] { E::Tecla(Qt::Key_R, Qt::AltModifier); }},
-        {"the summary shows the totals of what was typed", [] { return E::FocoDentroDe("PgResumo"); },
-         [] {
-             ConfereResumo();
-             E::Tecla(Qt::Key_E, Qt::ControlModifier);   // the pending items
-         }},
-        {"the verification ends without errors; Esc closes it", [] { return E::AtivaE("FoPendencias") && Verificacao() && Verificacao()->Concluida(); },
-         [] {
-             EXPECT_EQ(Verificacao()->NumErros(), 0);
-             E::Tecla(Qt::Key_Escape);
-         }},
-        {"back on the summary; the delivery file", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
-         [] { E::Tecla(Qt::Key_G, Qt::ControlModifier); }},
-        {"the place of transmission", [] { return E::AtivaE("FoAssistGeracao") && E::FocoEm("DBLCUF"); },
-         [] { E::Digita(QStringLiteral("SP")); }},
-        {"the list drops as one types: Return takes the state", [] { return QApplication::activePopupWidget() != nullptr; },
-         [] { E::Tecla(Qt::Key_Return); }},
-        {"Concluir", [] { return E::AtivaE("FoAssistGeracao") && E::FocoEm("DBLCUF"); },
-         [] { E::Tecla(Qt::Key_O, Qt::AltModifier); }},
-        {"not transmitting now: Tab to the answer, Right to Não", [] { return E::AtivaE("FoAssistGeracao") && Visivel("RBNao"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("RBSim") && !E::FocoEm("RBNao"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Right);   // Não stands beside Sim
-             E::Tecla(Qt::Key_A, Qt::AltModifier);
-         }},
-        {"the file is written: Fechar", [] { return E::AtivaE("FoAssistGeracao") && Visivel("Memo2"); },
-         [] { E::Tecla(Qt::Key_F, Qt::AltModifier); }},
-        {"back on the summary; printing", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
-         [] { E::Tecla(Qt::Key_M, Qt::ControlModifier); }},
-    });
+    passos.insert(
+        passos.end(),
+        {
+            {"the summary by its letter", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DblcCodRet"); },
+             [] { E::Tecla(Qt::Key_R, Qt::AltModifier); }},
+            {"the summary shows the totals of what was typed", [] { return E::FocoDentroDe("PgResumo"); },
+             [] {
+                 ConfereResumo();
+                 E::Tecla(Qt::Key_E, Qt::ControlModifier);   // the pending items
+             }},
+            {"the verification ends without errors; Esc closes it",
+             [] { return E::AtivaE("FoPendencias") && Verificacao() && Verificacao()->Concluida(); },
+             [] {
+                 EXPECT_EQ(Verificacao()->NumErros(), 0);
+                 E::Tecla(Qt::Key_Escape);
+             }},
+            {"back on the summary; the delivery file",
+             [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
+             [] { E::Tecla(Qt::Key_G, Qt::ControlModifier); }},
+            {"the place of transmission", [] { return E::AtivaE("FoAssistGeracao") && E::FocoEm("DBLCUF"); },
+             [] { E::Digita(QStringLiteral("SP")); }},
+            {"the list drops as one types: Return takes the state",
+             [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_Return); }},
+            {"Concluir", [] { return E::AtivaE("FoAssistGeracao") && E::FocoEm("DBLCUF"); },
+             [] { E::Tecla(Qt::Key_O, Qt::AltModifier); }},
+            {"not transmitting now: Tab to the answer, Right to Não",
+             [] { return E::AtivaE("FoAssistGeracao") && Visivel("RBNao"); },
+             [] {
+                 for (int t = 0; t < 8 && !E::FocoEm("RBSim") && !E::FocoEm("RBNao"); ++t)
+                     E::Tecla(Qt::Key_Tab);
+                 E::Tecla(Qt::Key_Right);   // Não stands beside Sim
+                 E::Tecla(Qt::Key_A, Qt::AltModifier);
+             }},
+            {"the file is written: Fechar", [] { return E::AtivaE("FoAssistGeracao") && Visivel("Memo2"); },
+             [] { E::Tecla(Qt::Key_F, Qt::AltModifier); }},
+            {"back on the summary; printing", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
+             [] { E::Tecla(Qt::Key_M, Qt::ControlModifier); }},
+        });
     ImprimeDeclaracao(passos, impressoras);
-    passos.insert(passos.end(), {
-        {"printed on the default printer; closing the declaration", [&impressoras] { return E::AtivaE("Pruv2003") && ImpressaoTerminada(impressoras.Arquivos()); },
-         [] { E::Tecla(Qt::Key_F, Qt::ControlModifier); }},
-        {"closed; opening it again", [] { return E::AtivaE("Pruv2003") && !Visivel("PgDeclaracao"); },
-         [] { E::Tecla(Qt::Key_A, Qt::ControlModifier); }},
-        {"the open dialog lists it: Return", [] { return E::AtivaE("FoAbreDeclaracao") && E::FocoEm("DBGrDeclaracao"); },
-         [] { E::Tecla(Qt::Key_Return); }},
-        {"open again; searching", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
-         [] { E::Tecla(Qt::Key_S, Qt::ControlModifier); }},
-        {"the search window: Shift+Tab to its criterion", [] { return E::AtivaE("FoPesquisar"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("CbChave"); ++t)
+    passos.insert(
+        passos.end(),
+        {
+            {"printed on the default printer; closing the declaration",
+             [&impressoras] { return E::AtivaE("Pruv2003") && ImpressaoTerminada(impressoras.Arquivos()); },
+             [] { E::Tecla(Qt::Key_F, Qt::ControlModifier); }},
+            {"closed; opening it again", [] { return E::AtivaE("Pruv2003") && !Visivel("PgDeclaracao"); },
+             [] { E::Tecla(Qt::Key_A, Qt::ControlModifier); }},
+            {"the open dialog lists it: Return",
+             [] { return E::AtivaE("FoAbreDeclaracao") && E::FocoEm("DBGrDeclaracao"); },
+             [] { E::Tecla(Qt::Key_Return); }},
+            {"open again; searching", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
+             [] { E::Tecla(Qt::Key_S, Qt::ControlModifier); }},
+            {"the search window: Shift+Tab to its criterion", [] { return E::AtivaE("FoPesquisar"); },
+             [] {
+                 for (int t = 0; t < 8 && !E::FocoEm("CbChave"); ++t)
+                     E::Tecla(Qt::Key_Backtab);
+             }},
+            {"by name: Alt+Down opens the criteria", [] { return E::FocoEm("CbChave"); },
+             [] { E::Tecla(Qt::Key_Down, Qt::AltModifier); }},
+            {"the last criterion: Down to it, Return", [] { return QApplication::activePopupWidget() != nullptr; },
+             [] {
+                 for (int i = 0; i < 3; ++i)
+                     E::Tecla(Qt::Key_Down);
+                 E::Tecla(Qt::Key_Return);
+             }},
+            {"the name typed", [] { return E::FocoEm("EdChave"); },
+             [] {
+                 E::Digita(QStringLiteral("ANA"));
+                 pausa.start();
+             }},
+            // The list follows the typing after a pause of the keys.
+            {"the search follows the typing: Return locates",
+             [] { return E::FocoEm("EdChave") && Visivel("DbgBeneficiarios") && pausa.hasExpired(1000); },
+             [] { E::Tecla(Qt::Key_Return); }},
+            // The declaration shows the one found and the search keeps the keyboard, in the field
+            // it was typed in.
+            {"located: the beneficiary's page shows the one found, the search keeps the keys",
+             [] {
+                 return E::AtivaE("FoPesquisar") && E::FocoEm("EdChave")
+                     && !TextoEm("Pruv2003", "DeNomeBenef").isEmpty();
+             },
+             [] {
+                 EXPECT_EQ(TextoEm("Pruv2003", "DeNomeBenef"), QStringLiteral("ANA PEREIRA"));
+                 EXPECT_EQ(TextoDe("EdChave"), QStringLiteral("ANA"));
                  E::Tecla(Qt::Key_Backtab);
-         }},
-        {"by name: Alt+Down opens the criteria", [] { return E::FocoEm("CbChave"); },
-         [] { E::Tecla(Qt::Key_Down, Qt::AltModifier); }},
-        {"the last criterion: Down to it, Return", [] { return QApplication::activePopupWidget() != nullptr; },
-         [] {
-             for (int i = 0; i < 3; ++i)
-                 E::Tecla(Qt::Key_Down);
-             E::Tecla(Qt::Key_Return);
-         }},
-        {"the name typed", [] { return E::FocoEm("EdChave"); },
-         [] {
-             E::Digita(QStringLiteral("ANA"));
-             pausa.start();
-         }},
-        // The list follows the typing after a pause of the keys.
-        {"the search follows the typing: Return locates",
-         [] { return E::FocoEm("EdChave") && Visivel("DbgBeneficiarios") && pausa.hasExpired(1000); },
-         [] { E::Tecla(Qt::Key_Return); }},
-        // The declaration shows the one found and the search keeps the keyboard, in the field
-        // it was typed in.
-        {"located: the beneficiary's page shows the one found, the search keeps the keys",
-         [] { return E::AtivaE("FoPesquisar") && E::FocoEm("EdChave") && !TextoEm("Pruv2003", "DeNomeBenef").isEmpty(); },
-         [] {
-             EXPECT_EQ(TextoEm("Pruv2003", "DeNomeBenef"), QStringLiteral("ANA PEREIRA"));
-             EXPECT_EQ(TextoDe("EdChave"), QStringLiteral("ANA"));
-             E::Tecla(Qt::Key_Backtab);
-             E::Tecla(Qt::Key_Return);
-         }},
-        // Return on the criterion locates as well; the criterion keeps the keys.
-        {"located again from the criterion, the search kept", [] { return E::AtivaE("FoPesquisar") && E::FocoEm("CbChave"); },
-         [] {
-             EXPECT_EQ(TextoEm("Pruv2003", "DeNomeBenef"), QStringLiteral("ANA PEREIRA"));
-             EXPECT_EQ(TextoDe("EdChave"), QStringLiteral("ANA"));
-             E::Tecla(Qt::Key_Escape);
-         }},
-        {"leaving by the menu: Declaração, Sair do Programa",
-         [] { return E::AtivaE("Pruv2003"); },
-         [] {
-             E::Tecla(Qt::Key_D, Qt::AltModifier);
-         }},
-        {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
-        {"leaving asks", [] { return E::Ativa() && E::Ativa()->objectName() != QLatin1String("Pruv2003"); },
-         [] { E::Tecla(Qt::Key_Return); }},
-    });
+                 E::Tecla(Qt::Key_Return);
+             }},
+            // Return on the criterion locates as well; the criterion keeps the keys.
+            {"located again from the criterion, the search kept",
+             [] { return E::AtivaE("FoPesquisar") && E::FocoEm("CbChave"); },
+             [] {
+                 EXPECT_EQ(TextoEm("Pruv2003", "DeNomeBenef"), QStringLiteral("ANA PEREIRA"));
+                 EXPECT_EQ(TextoDe("EdChave"), QStringLiteral("ANA"));
+                 E::Tecla(Qt::Key_Escape);
+             }},
+            {"leaving by the menu: Declaração, Sair do Programa", [] { return E::AtivaE("Pruv2003"); },
+             [] { E::Tecla(Qt::Key_D, Qt::AltModifier); }},
+            {"the menu", [] { return QApplication::activePopupWidget() != nullptr; }, [] { E::Tecla(Qt::Key_S); }},
+            {"leaving asks", [] { return E::Ativa() && E::Ativa()->objectName() != QLatin1String("Pruv2003"); },
+             [] { E::Tecla(Qt::Key_Return); }},
+        });
     Escriturario escriturario(std::move(passos));
     const int resultado = ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
     EXPECT_EQ(escriturario.Parado(), std::string()) << "stopped at " << escriturario.Parado();
@@ -727,14 +771,15 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
         {"importing", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_I, Qt::ControlModifier); }},
     });
     ImportaDeclaracao(importacao, entregue);
-    importacao.insert(importacao.end(), {
-        {"imported: Fechar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotDecImp"); },
-         [] {
-             EXPECT_EQ(TextoDoRotulo("LbTotDecImp"), QStringLiteral("1"));
-             EXPECT_EQ(TextoDoRotulo("LbTotBenefAdic"), QString::number(std::size(Beneficiarios)));
-             E::Tecla(Qt::Key_F, Qt::AltModifier);
-         }},
-    });
+    importacao.insert(importacao.end(),
+                      {
+                          {"imported: Fechar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotDecImp"); },
+                           [] {
+                               EXPECT_EQ(TextoDoRotulo("LbTotDecImp"), QStringLiteral("1"));
+                               EXPECT_EQ(TextoDoRotulo("LbTotBenefAdic"), QString::number(std::size(Beneficiarios)));
+                               E::Tecla(Qt::Key_F, Qt::AltModifier);
+                           }},
+                      });
     SaiPeloMenu(importacao);
     Escriturario importador(std::move(importacao));
     EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia2")), 0);
@@ -770,7 +815,7 @@ void FechaSobreUmArquivoQueNaoEBanco(bool duranteOSplash)
          // The main window stays disabled while the splash runs.
          [duranteOSplash] {
              return JanelaPrincipal() && JanelaPrincipal()->isEnabled() != duranteOSplash
-                    && !QApplication::activeModalWidget();
+                 && !QApplication::activeModalWidget();
          },
          [] { JanelaPrincipal()->close(); }},
         {"leaving asks", [] { return QApplication::activeModalWidget() != nullptr; }, [] { E::Tecla(Qt::Key_Return); }},
@@ -823,7 +868,8 @@ TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByK
         QFile arquivo(declaracao);
         ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
         arquivo.write(ImportacaoDeTeste::Tipo1(1, d) + "\r\n" + boa + "\r\n"
-                      + ImportacaoDeTeste::Troca(ImportacaoDeTeste::Valores('2', 3, outra, item, 0), 688, "9") + "\r\n");
+                      + ImportacaoDeTeste::Troca(ImportacaoDeTeste::Valores('2', 3, outra, item, 0), 688, "9")
+                      + "\r\n");
         arquivo.close();
         QFile linhas(comprovantes);
         ASSERT_TRUE(linhas.open(QIODevice::WriteOnly));
@@ -831,93 +877,106 @@ TEST(Escriturario, AYearPassedOverAPrintoutWithoutPrinterAndTheImportLogsKeptByK
     }
 
     Passos passos = DoInicioANovaDeclaracao();
-    passos.insert(passos.end(), {
-        {"the new declaration: the number, Tab to the year", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
-         [] {
-             E::Digita(QStringLiteral("11222333000181"));
-             E::Tecla(Qt::Key_Tab);
-         }},
-        {"Up to 2003", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("CbAnoRet"); },
-         [] { E::Tecla(Qt::Key_Up); }},
-        {"2003 is of extinction: the message, Return", [] { return Mensagem() != nullptr; },
-         [] {
-             EXPECT_TRUE(Mensagem()->text().contains(QStringLiteral("2003"))) << Mensagem()->text().toStdString();
-             E::Tecla(Qt::Key_Return);
-         }},
-        {"Down back to 2002, Tab to the name", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("CbAnoRet"); },
-         [] {
-             E::Tecla(Qt::Key_Down);
-             E::Tecla(Qt::Key_Tab);
-         }},
-        {"the name, Return", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeNome"); },
-         [] {
-             E::Digita(QStringLiteral("EMPRESA GAMA LTDA"));
-             E::Tecla(Qt::Key_Return);
-         }},
-        {"the declaration opens, not of extinction; printing", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
-         [] {
-             const auto* sim = Mostrado<QRadioButton>("RbSimEncerramento");
-             const auto* nao = Mostrado<QRadioButton>("RbNaoEncerramento");
-             EXPECT_TRUE(sim && nao && !sim->isChecked() && nao->isChecked());
-             E::Tecla(Qt::Key_M, Qt::ControlModifier);
-         }},
-    });
+    passos.insert(passos.end(),
+                  {
+                      {"the new declaration: the number, Tab to the year",
+                       [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
+                       [] {
+                           E::Digita(QStringLiteral("11222333000181"));
+                           E::Tecla(Qt::Key_Tab);
+                       }},
+                      {"Up to 2003", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("CbAnoRet"); },
+                       [] { E::Tecla(Qt::Key_Up); }},
+                      {"2003 is of extinction: the message, Return", [] { return Mensagem() != nullptr; },
+                       [] {
+                           EXPECT_TRUE(Mensagem()->text().contains(QStringLiteral("2003")))
+                               << Mensagem()->text().toStdString();
+                           E::Tecla(Qt::Key_Return);
+                       }},
+                      {"Down back to 2002, Tab to the name",
+                       [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("CbAnoRet"); },
+                       [] {
+                           E::Tecla(Qt::Key_Down);
+                           E::Tecla(Qt::Key_Tab);
+                       }},
+                      {"the name, Return", [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeNome"); },
+                       [] {
+                           E::Digita(QStringLiteral("EMPRESA GAMA LTDA"));
+                           E::Tecla(Qt::Key_Return);
+                       }},
+                      {"the declaration opens, not of extinction; printing",
+                       [] { return E::AtivaE("Pruv2003") && E::FocoEm("DeNome"); },
+                       [] {
+                           const auto* sim = Mostrado<QRadioButton>("RbSimEncerramento");
+                           const auto* nao = Mostrado<QRadioButton>("RbNaoEncerramento");
+                           EXPECT_TRUE(sim && nao && !sim->isChecked() && nao->isChecked());
+                           E::Tecla(Qt::Key_M, Qt::ControlModifier);
+                       }},
+                  });
     // The clerk's Ctrl+F while the report prints (ImpressoraComTecla) must not close the
     // declaration under it.
     ImprimeDeclaracao(passos, impressoras);
-    passos.insert(passos.end(), {
-        {"printed, the declaration still open; importing", [] { return E::AtivaE("Pruv2003") && !EstadoPrograma::EmProcessamento; },
-         [] {
-             EXPECT_TRUE(Visivel("PgDeclaracao"));
-             E::Tecla(Qt::Key_I, Qt::ControlModifier);
-         }},
-    });
+    passos.insert(passos.end(),
+                  {
+                      {"printed, the declaration still open; importing",
+                       [] { return E::AtivaE("Pruv2003") && !EstadoPrograma::EmProcessamento; },
+                       [] {
+                           EXPECT_TRUE(Visivel("PgDeclaracao"));
+                           E::Tecla(Qt::Key_I, Qt::ControlModifier);
+                       }},
+                  });
     ImportaDeclaracao(passos, declaracao);
-    passos.insert(passos.end(), {
-        {"imported with a line refused: Fechar shows the report", [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotRej"); },
-         [] {
-             EXPECT_NE(TextoDoRotulo("LbTotRej"), QStringLiteral("0"));
-             E::Tecla(Qt::Key_F, Qt::AltModifier);
-         }},
-        {"the report of the refused line: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
-         [] { E::Tecla(Qt::Key_Escape); }},
-        {"the statements now", [] { return E::AtivaE("Pruv2003"); }, [] { E::Tecla(Qt::Key_I, Qt::ControlModifier); }},
-        {"the welcome again: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"Tab to the kind of import, Right to the statements", [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("RBDeclaracao"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Right);
-         }},
-        {"Tab to the file name", [] { return E::FocoEm("RBComprovante"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-         }},
-        {"the statements' file; Avançar", [] { return E::FocoEm("EdArquivo"); },
-         [] {
-             E::Digita(comprovantes);
-             E::Tecla(Qt::Key_A, Qt::AltModifier);
-         }},
-        {"the imported declaration, the second: Tab to the list, Down, Avançar",
-         [] { return E::AtivaE("FoAssistImportacao") && Visivel("DBGrDeclaracao"); },
-         [] {
-             for (int t = 0; t < 8 && !E::FocoEm("DBGrDeclaracao"); ++t)
-                 E::Tecla(Qt::Key_Tab);
-             E::Tecla(Qt::Key_Down);
-             E::Tecla(Qt::Key_A, Qt::AltModifier);
-         }},
-        {"the sample: Avançar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("grdImpCompr"); },
-         [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
-        {"every statement refused: Fechar shows their report", [] { return E::AtivaE("FoAssistImportacao") && Visivel("lblComprRejeitados"); },
-         [] {
-             EXPECT_EQ(TextoDoRotulo("lblComprRejeitados"), QStringLiteral("2"));
-             E::Tecla(Qt::Key_F, Qt::AltModifier);
-         }},
-        {"the statements' report: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
-         [] { E::Tecla(Qt::Key_Escape); }},
-    });
+    passos.insert(
+        passos.end(),
+        {
+            {"imported with a line refused: Fechar shows the report",
+             [] { return E::AtivaE("FoAssistImportacao") && Visivel("LbTotRej"); },
+             [] {
+                 EXPECT_NE(TextoDoRotulo("LbTotRej"), QStringLiteral("0"));
+                 E::Tecla(Qt::Key_F, Qt::AltModifier);
+             }},
+            {"the report of the refused line: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
+             [] { E::Tecla(Qt::Key_Escape); }},
+            {"the statements now", [] { return E::AtivaE("Pruv2003"); },
+             [] { E::Tecla(Qt::Key_I, Qt::ControlModifier); }},
+            {"the welcome again: Avançar", [] { return E::AtivaE("FoAssistImportacao") && E::FocoEm("BtnAvancar"); },
+             [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+            {"Tab to the kind of import, Right to the statements",
+             [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
+             [] {
+                 for (int t = 0; t < 8 && !E::FocoEm("RBDeclaracao"); ++t)
+                     E::Tecla(Qt::Key_Tab);
+                 E::Tecla(Qt::Key_Right);
+             }},
+            {"Tab to the file name", [] { return E::FocoEm("RBComprovante"); },
+             [] {
+                 for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
+                     E::Tecla(Qt::Key_Tab);
+             }},
+            {"the statements' file; Avançar", [] { return E::FocoEm("EdArquivo"); },
+             [] {
+                 E::Digita(comprovantes);
+                 E::Tecla(Qt::Key_A, Qt::AltModifier);
+             }},
+            {"the imported declaration, the second: Tab to the list, Down, Avançar",
+             [] { return E::AtivaE("FoAssistImportacao") && Visivel("DBGrDeclaracao"); },
+             [] {
+                 for (int t = 0; t < 8 && !E::FocoEm("DBGrDeclaracao"); ++t)
+                     E::Tecla(Qt::Key_Tab);
+                 E::Tecla(Qt::Key_Down);
+                 E::Tecla(Qt::Key_A, Qt::AltModifier);
+             }},
+            {"the sample: Avançar", [] { return E::AtivaE("FoAssistImportacao") && Visivel("grdImpCompr"); },
+             [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+            {"every statement refused: Fechar shows their report",
+             [] { return E::AtivaE("FoAssistImportacao") && Visivel("lblComprRejeitados"); },
+             [] {
+                 EXPECT_EQ(TextoDoRotulo("lblComprRejeitados"), QStringLiteral("2"));
+                 E::Tecla(Qt::Key_F, Qt::AltModifier);
+             }},
+            {"the statements' report: Esc", [] { return E::AtivaE("FoPreview") && Visivel("ToolButton2"); },
+             [] { E::Tecla(Qt::Key_Escape); }},
+        });
     SaiPeloMenu(passos);
     Escriturario escriturario(std::move(passos));
     const int resultado = ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));

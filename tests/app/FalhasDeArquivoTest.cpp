@@ -51,11 +51,11 @@ using S = TItemEntrega::TSerie;
 
 // One operation under guard.
 struct Operacao {
-    std::function<void()> Prepara;          // puts the state before in place
-    std::function<bool()> Executa;          // true when the operation reported success
-    std::function<QString()> Estado;        // what must be before or after, never between
-    std::function<QString()> Memoria;       // what the process itself holds, checked when it lives on
-    bool LimpaNaProximaVez = false;         // what a killed run left goes at the next run of it
+    std::function<void()> Prepara;      // puts the state before in place
+    std::function<bool()> Executa;      // true when the operation reported success
+    std::function<QString()> Estado;    // what must be before or after, never between
+    std::function<QString()> Memoria;   // what the process itself holds, checked when it lives on
+    bool LimpaNaProximaVez = false;     // what a killed run left goes at the next run of it
     // Told the user something: a run that got past a fault with what it guards in place must
     // still say what it could not do (an import's log not written).
     std::function<bool()> Avisou = {};
@@ -113,7 +113,9 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
     };
     for (const int k : FalhasDeArquivo::Posicoes(chamadas)) {
         for (const Efeito efeito : {k % 2 ? Efeito::DiscoCheio : Efeito::ErroES, Efeito::Morte}) {
-            const char* tipo = efeito == Efeito::Morte ? "kill" : efeito == Efeito::DiscoCheio ? "full disk" : "I/O error";
+            const char* tipo = efeito == Efeito::Morte ? "kill"
+                : efeito == Efeito::DiscoCheio         ? "full disk"
+                                                       : "I/O error";
             SCOPED_TRACE(::testing::Message() << nome << ", " << tipo << " at call " << k << " of " << chamadas);
             op.Prepara();
             ++tentativas;
@@ -139,11 +141,12 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
                 proximoInicio();
                 const QString agora = estado(true);
                 if (sucesso) {
-                    EXPECT_EQ(agora.toStdString(), depois.toStdString()) << "reported success without everything in place";
+                    EXPECT_EQ(agora.toStdString(), depois.toStdString())
+                        << "reported success without everything in place";
                     EXPECT_TRUE(op.Avisou && op.Avisou()) << "a fault passed over in silence";
-                }
-                else
-                    EXPECT_EQ(agora.toStdString(), antes.toStdString()) << "reported failure but changed what it guards";
+                } else
+                    EXPECT_EQ(agora.toStdString(), antes.toStdString())
+                        << "reported failure but changed what it guards";
             }
             confereSobras(k, tipo);
             if (::testing::Test::HasFailure())
@@ -151,8 +154,7 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
         }
     }
     std::cout << "[guard] " << nome << ": " << chamadas << " calls, " << tentativas << " trials: " << falhas
-              << " failed and reported, " << sucessos << " got past the fault and told it, " << mortes
-              << " killed\n";
+              << " failed and reported, " << sucessos << " got past the fault and told it, " << mortes << " killed\n";
 }
 
 QByteArray Le(const QString& caminho)
@@ -217,8 +219,10 @@ QByteArray Linhas(bool comCabecalho)
     const char* const nis[] = {"32165498791", "98765432100", "11144477735", "52998224725"};
     int sequencia = 2;
     for (const char* ni : nis) {
-        const ItemSimulado item = std::move(ItemSimulado("0561", ni, "BENEFICIARIO").Em(S::Rendimento, 1, 12, 30000000));
-        texto += TRegistroTipo2::Monta('2', sequencia++, LayoutDeclar::NiDaLinha(Empresa, false), item, 0).Bytes() + "\r\n";
+        const ItemSimulado item = std::move(
+            ItemSimulado("0561", ni, "BENEFICIARIO").Em(S::Rendimento, 1, 12, 30000000));
+        texto += TRegistroTipo2::Monta('2', sequencia++, LayoutDeclar::NiDaLinha(Empresa, false), item, 0).Bytes()
+            + "\r\n";
         if (sequencia == 4)
             for (int i = 0; i < 600; ++i)
                 texto += QByteArray(700, ' ') + "\r\n";
@@ -390,8 +394,8 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
             const bool cancelado = false;
             dialogos.Limpa();
             dialogos.Responde(Resposta::Sim);   // over a file a killed run left whole
-            return writer.Gera(arquivo, cancelado, c.Fonte, nullptr, nullptr, c.Chaves, fixo, QString(), c.Uf,
-                               c.Recibo, 10)
+            return writer.Gera(arquivo, cancelado, c.Fonte, nullptr, nullptr, c.Chaves, fixo, QString(), c.Uf, c.Recibo,
+                               10)
                 == R::Ok;
         },
         [&] {
@@ -401,9 +405,11 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
                 const QString dec = it.next();
                 QTemporaryDir pasta;
                 decs << QFileInfo(dec).fileName()
-                            + (DescomprimirPruv(dec, pasta.path(), [](int) {}) == ResultadoCompressao::Ok
-                                   ? QStringLiteral(" whole: ") + QString::fromLatin1(Le(pasta.filePath(QStringLiteral("declar.txt"))).toHex().left(64))
-                                   : QStringLiteral(" broken"));
+                        + (DescomprimirPruv(dec, pasta.path(), [](int) {}) == ResultadoCompressao::Ok
+                               ? QStringLiteral(" whole: ")
+                                   + QString::fromLatin1(
+                                       Le(pasta.filePath(QStringLiteral("declar.txt"))).toHex().left(64))
+                               : QStringLiteral(" broken"));
             }
             return decs.join(QLatin1Char('\n'));
         },
@@ -421,4 +427,4 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     TVolumes::DefinePastaBase(QString());
 }
 
-}  // namespace
+}   // namespace

@@ -11,7 +11,10 @@ namespace {
 
 class TMotorRegistro final : public QPaintEngine {
 public:
-    explicit TMotorRegistro(std::vector<TTextoPintado>& textos) : QPaintEngine(AllFeatures), FTextos(textos) {}
+    explicit TMotorRegistro(std::vector<TTextoPintado>& textos)
+        : QPaintEngine(AllFeatures)
+        , FTextos(textos)
+    {}
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -41,9 +44,9 @@ private:
 class TDispositivoRegistro final : public QPaintDevice {
 public:
     TDispositivoRegistro(const QSize& tamanho, std::vector<TTextoPintado>& textos)
-        : FTamanho(tamanho), FMotor(textos)
-    {
-    }
+        : FTamanho(tamanho)
+        , FMotor(textos)
+    {}
     ~TDispositivoRegistro() override = default;
     [[nodiscard]] QPaintEngine* paintEngine() const override { return &FMotor; }
 
@@ -81,7 +84,7 @@ private:
     mutable TMotorRegistro FMotor;
 };
 
-}  // namespace
+}   // namespace
 
 std::vector<TTextoPintado> TextosPintados::De(QWidget& controle)
 {

@@ -11,7 +11,7 @@ class QWidget;
 struct TTextoPintado {
     QString Texto;
     QRectF Area;
-    QRectF Recorte;        // empty when nothing clipped the painter
+    QRectF Recorte;   // empty when nothing clipped the painter
 };
 
 namespace TextosPintados {
@@ -19,4 +19,4 @@ namespace TextosPintados {
 // Renders the widget and its children through a recording device.
 [[nodiscard]] std::vector<TTextoPintado> De(QWidget& controle);
 
-}  // namespace TextosPintados
+}   // namespace TextosPintados

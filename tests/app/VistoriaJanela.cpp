@@ -54,17 +54,16 @@ bool Composto(const QWidget& w)
     if (qobject_cast<const QScrollArea*>(&w))
         return false;
     return qobject_cast<const QComboBox*>(&w) || qobject_cast<const QAbstractSpinBox*>(&w)
-           || qobject_cast<const QLineEdit*>(&w) || qobject_cast<const QTabBar*>(&w)
-           || qobject_cast<const QScrollBar*>(&w) || qobject_cast<const QMenuBar*>(&w)
-           || qobject_cast<const QCalendarWidget*>(&w) || qobject_cast<const QAbstractScrollArea*>(&w)
-           || qobject_cast<const QAbstractButton*>(&w);
+        || qobject_cast<const QLineEdit*>(&w) || qobject_cast<const QTabBar*>(&w) || qobject_cast<const QScrollBar*>(&w)
+        || qobject_cast<const QMenuBar*>(&w) || qobject_cast<const QCalendarWidget*>(&w)
+        || qobject_cast<const QAbstractScrollArea*>(&w) || qobject_cast<const QAbstractButton*>(&w);
 }
 
 // Containers whose children are placed by Qt itself, around each other by design.
 bool ArranjadoPeloQt(const QWidget& w)
 {
     return qobject_cast<const QMainWindow*>(&w) || qobject_cast<const QToolBar*>(&w)
-           || qobject_cast<const QSplitter*>(&w) || qobject_cast<const QTabWidget*>(&w);
+        || qobject_cast<const QSplitter*>(&w) || qobject_cast<const QTabWidget*>(&w);
 }
 
 QString SemMnemonico(QString texto)
@@ -94,9 +93,12 @@ bool Visivel(const QWidget& w)
     return w.isVisible() && !w.isWindow() && w.width() > 0 && w.height() > 0;
 }
 
-}  // namespace
+}   // namespace
 
-VistoriaJanela::VistoriaJanela(QWidget& janela, QString nome) : FJanela(janela), FNome(std::move(nome)) {}
+VistoriaJanela::VistoriaJanela(QWidget& janela, QString nome)
+    : FJanela(janela)
+    , FNome(std::move(nome))
+{}
 
 QStringList VistoriaJanela::Falhas()
 {
@@ -160,12 +162,16 @@ QStringList VistoriaJanela::FalhasDeSelecao(const QWidget& campo)
 {
     FFalhas.clear();
     if (const QWidget* foco = QApplication::focusWidget(); foco != &campo)
-        Falha(campo, QStringLiteral("does not hold the focus, %1 does")
-                         .arg(foco ? QString::fromLatin1(foco->metaObject()->className()) + QLatin1Char(' ') + foco->objectName()
-                                   : QStringLiteral("nothing")));
+        Falha(
+            campo,
+            QStringLiteral("does not hold the focus, %1 does")
+                .arg(foco ? QString::fromLatin1(foco->metaObject()->className()) + QLatin1Char(' ') + foco->objectName()
+                          : QStringLiteral("nothing")));
     else if (auto* edit = qobject_cast<const QLineEdit*>(&campo); edit && edit->selectedText() != edit->text())
-        Falha(campo, QStringLiteral("shows \"%1\" with \"%2\" selected and the caret at %3: what is typed goes beside it")
-                         .arg(edit->text(), edit->selectedText()).arg(edit->cursorPosition()));
+        Falha(campo,
+              QStringLiteral("shows \"%1\" with \"%2\" selected and the caret at %3: what is typed goes beside it")
+                  .arg(edit->text(), edit->selectedText())
+                  .arg(edit->cursorPosition()));
     return FFalhas;
 }
 
@@ -214,7 +220,11 @@ void VistoriaJanela::Itens(QAbstractItemView& vista)
             const QString titulo = modelo->headerData(c, Qt::Horizontal).toString();
             const int precisa = titulos->fontMetrics().horizontalAdvance(titulo) + margem;
             if (titulos->sectionSize(c) < precisa)
-                Falha(vista, QStringLiteral("the column title \"%1\" needs %2 px, has %3").arg(titulo).arg(precisa).arg(titulos->sectionSize(c)));
+                Falha(vista,
+                      QStringLiteral("the column title \"%1\" needs %2 px, has %3")
+                          .arg(titulo)
+                          .arg(precisa)
+                          .arg(titulos->sectionSize(c)));
         }
     }
     for (int l = 0; l < std::min(modelo->rowCount(raiz), 100); ++l)
@@ -227,22 +237,26 @@ void VistoriaJanela::Rotulo(QLabel& rotulo)
     if (rotulo.text().isEmpty() || !rotulo.pixmap().isNull())
         return;
     const bool rico = rotulo.textFormat() == Qt::RichText
-                      || (rotulo.textFormat() == Qt::AutoText && Qt::mightBeRichText(rotulo.text()));
+        || (rotulo.textFormat() == Qt::AutoText && Qt::mightBeRichText(rotulo.text()));
     Ingles(rotulo, rico ? QTextDocumentFragment::fromHtml(rotulo.text()).toPlainText() : rotulo.text());
     QSize precisa;
     if (rotulo.wordWrap()) {
         precisa = QSize(rotulo.width(), rotulo.heightForWidth(rotulo.width()));
         if (precisa.height() > rotulo.height() + 1)
-            Falha(rotulo, QStringLiteral("the text needs %1 px of height, has %2").arg(precisa.height()).arg(rotulo.height()));
+            Falha(rotulo,
+                  QStringLiteral("the text needs %1 px of height, has %2").arg(precisa.height()).arg(rotulo.height()));
     } else {
         precisa = rotulo.sizeHint();
         if (rotulo.width() < precisa.width() - 1)
-            Falha(rotulo, QStringLiteral("the text needs %1 px of width, has %2").arg(precisa.width()).arg(rotulo.width()));
+            Falha(rotulo,
+                  QStringLiteral("the text needs %1 px of width, has %2").arg(precisa.width()).arg(rotulo.width()));
         else if (rotulo.height() < precisa.height() - 3)
-            Falha(rotulo, QStringLiteral("the text needs %1 px of height, has %2").arg(precisa.height()).arg(rotulo.height()));
+            Falha(rotulo,
+                  QStringLiteral("the text needs %1 px of height, has %2").arg(precisa.height()).arg(rotulo.height()));
     }
-    Cortado(rotulo, QStyle::alignedRect(rotulo.layoutDirection(), rotulo.alignment(),
-                                        precisa.boundedTo(rotulo.size()), rotulo.rect()));
+    Cortado(rotulo,
+            QStyle::alignedRect(rotulo.layoutDirection(), rotulo.alignment(), precisa.boundedTo(rotulo.size()),
+                                rotulo.rect()));
 }
 
 void VistoriaJanela::Botao(QAbstractButton& botao)
@@ -256,8 +270,12 @@ void VistoriaJanela::Botao(QAbstractButton& botao)
     if (qobject_cast<QCheckBox*>(&botao) || qobject_cast<QRadioButton*>(&botao)) {
         const QSize precisa = botao.sizeHint();
         if (botao.width() < precisa.width() - 1 || botao.height() < precisa.height() - 3)
-            Falha(botao, QStringLiteral("the caption needs %1x%2 px, has %3x%4")
-                             .arg(precisa.width()).arg(precisa.height()).arg(botao.width()).arg(botao.height()));
+            Falha(botao,
+                  QStringLiteral("the caption needs %1x%2 px, has %3x%4")
+                      .arg(precisa.width())
+                      .arg(precisa.height())
+                      .arg(botao.width())
+                      .arg(botao.height()));
         necessaria = QRect(QPoint(0, 0), precisa.boundedTo(botao.size()));
     } else if (auto* empurrar = qobject_cast<QPushButton*>(&botao)) {
         QStyleOptionButton opcao;
@@ -267,12 +285,14 @@ void VistoriaJanela::Botao(QAbstractButton& botao)
         opcao.iconSize = empurrar->iconSize();
         const QRect conteudo = botao.style()->subElementRect(QStyle::SE_PushButtonContents, &opcao, &botao);
         if (conteudo.width() < texto + icone || conteudo.height() < botao.fontMetrics().height() - 2)
-            Falha(botao, QStringLiteral("the caption needs %1 px of width, has %2").arg(texto + icone).arg(conteudo.width()));
+            Falha(botao,
+                  QStringLiteral("the caption needs %1 px of width, has %2").arg(texto + icone).arg(conteudo.width()));
     } else if (auto* ferramenta = qobject_cast<QToolButton*>(&botao)) {
         if (ferramenta->toolButtonStyle() == Qt::ToolButtonIconOnly)
             return;
         if (botao.width() - 6 < texto + icone)
-            Falha(botao, QStringLiteral("the caption needs %1 px of width, has %2").arg(texto + icone + 6).arg(botao.width()));
+            Falha(botao,
+                  QStringLiteral("the caption needs %1 px of width, has %2").arg(texto + icone + 6).arg(botao.width()));
     }
     Cortado(botao, necessaria);
 }
@@ -283,7 +303,7 @@ void VistoriaJanela::Grupo(QGroupBox& grupo)
         return;
     Ingles(grupo, grupo.title());
     const int precisa = grupo.fontMetrics().horizontalAdvance(SemMnemonico(grupo.title())) + 16
-                        + (grupo.isCheckable() ? 20 : 0);
+        + (grupo.isCheckable() ? 20 : 0);
     if (grupo.width() < precisa)
         Falha(grupo, QStringLiteral("the title needs %1 px of width, has %2").arg(precisa).arg(grupo.width()));
     Cortado(grupo, QRect(0, 0, std::min(precisa, grupo.width()), grupo.fontMetrics().height()));
@@ -297,7 +317,7 @@ void VistoriaJanela::Abas(QTabBar& abas)
         Ingles(abas, abas.tabText(i));
         const QRect aba = abas.tabRect(i);
         const int precisa = abas.fontMetrics().horizontalAdvance(SemMnemonico(abas.tabText(i))) + 8
-                            + (abas.tabIcon(i).isNull() ? 0 : abas.iconSize().width() + 4);
+            + (abas.tabIcon(i).isNull() ? 0 : abas.iconSize().width() + 4);
         if (!abas.rect().contains(aba) || aba.width() < precisa)
             Falha(abas, QStringLiteral("the tab \"%1\" is not shown whole").arg(SemMnemonico(abas.tabText(i))));
         else
@@ -311,7 +331,8 @@ void VistoriaJanela::Combo(QComboBox& combo)
     opcao.initFrom(&combo);
     opcao.editable = combo.isEditable();
     opcao.frame = combo.hasFrame();
-    const QRect campo = combo.style()->subControlRect(QStyle::CC_ComboBox, &opcao, QStyle::SC_ComboBoxEditField, &combo);
+    const QRect campo = combo.style()->subControlRect(QStyle::CC_ComboBox, &opcao, QStyle::SC_ComboBoxEditField,
+                                                      &combo);
     for (int i = 0; i < combo.count(); ++i) {
         const QString item = combo.itemText(i);
         Ingles(combo, item);
@@ -395,9 +416,15 @@ void VistoriaJanela::Cortado(const QWidget& controle, const QRect& necessaria)
             && static_cast<const QAbstractScrollArea*>(pai->parentWidget())->viewport() == pai)
             return;
         if (!pai->rect().contains(area)) {
-            Falha(controle, QStringLiteral("is cut by %1 (needs %2,%3 %4x%5 of its %6x%7)")
-                                .arg(Nome(*pai)).arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height())
-                                .arg(pai->width()).arg(pai->height()));
+            Falha(controle,
+                  QStringLiteral("is cut by %1 (needs %2,%3 %4x%5 of its %6x%7)")
+                      .arg(Nome(*pai))
+                      .arg(area.x())
+                      .arg(area.y())
+                      .arg(area.width())
+                      .arg(area.height())
+                      .arg(pai->width())
+                      .arg(pai->height()));
             return;
         }
     }
@@ -418,9 +445,10 @@ bool Entrada(const QWidget& w)
     if (auto* grade = qobject_cast<const TdvCustomDBGrid*>(&w))
         return !grade->ReadOnly();
     return qobject_cast<const QComboBox*>(&w) || qobject_cast<const QAbstractSpinBox*>(&w)
-           || qobject_cast<const QCheckBox*>(&w) || qobject_cast<const QRadioButton*>(&w)
-           || qobject_cast<const TCustomGrid*>(&w)
-           || (qobject_cast<const QAbstractItemView*>(&w) && !qobject_cast<const QHeaderView*>(&w));   // a list's titles go with the list
+        || qobject_cast<const QCheckBox*>(&w) || qobject_cast<const QRadioButton*>(&w)
+        || qobject_cast<const TCustomGrid*>(&w)
+        || (qobject_cast<const QAbstractItemView*>(&w)
+            && !qobject_cast<const QHeaderView*>(&w));   // a list's titles go with the list
 }
 
 // The radio buttons that exclude each other with this one, itself included.
@@ -446,7 +474,7 @@ QList<QAbstractButton*> Ativos(const QList<QAbstractButton*>& botoes)
     return ativos;
 }
 
-}  // namespace
+}   // namespace
 
 void VistoriaJanela::Tabulacao()
 {
@@ -491,7 +519,7 @@ int Letra(const QString& texto)
     return letra.isEmpty() ? 0 : letra[0].key();
 }
 
-}  // namespace
+}   // namespace
 
 // Tab reaches every command too, but only after every field before it: a command has a letter, a
 // key of its own, or is the one Return or Esc presses.
@@ -501,8 +529,8 @@ void VistoriaJanela::Comandos()
         return;
     static const QRegularExpression letra(QStringLiteral("\\p{L}"));
     for (QAbstractButton* botao : FJanela.findChildren<QAbstractButton*>()) {
-        if (!botao->isVisible() || !botao->isEnabled() || botao->window() != &FJanela
-            || qobject_cast<QCheckBox*>(botao) || qobject_cast<QRadioButton*>(botao) || DentroDeComposto(*botao, FJanela))
+        if (!botao->isVisible() || !botao->isEnabled() || botao->window() != &FJanela || qobject_cast<QCheckBox*>(botao)
+            || qobject_cast<QRadioButton*>(botao) || DentroDeComposto(*botao, FJanela))
             continue;
         const auto* ferramenta = qobject_cast<QToolButton*>(botao);
         if (botao->text().isEmpty() || (ferramenta && ferramenta->toolButtonStyle() == Qt::ToolButtonIconOnly))
@@ -565,8 +593,9 @@ void VistoriaJanela::Letras(QMenu& menu)
         }
         for (QAction* acao : ativas)
             if (!alcancadas.contains(acao) || (acao->menu() && ativas.size() == 1 && !acao->menu()->isVisible()))
-                FFalhas << FNome + QStringLiteral(": menu \"%1\": the letter %2 does not reach \"%3\"")
-                                       .arg(nomeMenu, QKeySequence(grupo.key()).toString(), SemMnemonico(acao->text()));
+                FFalhas << FNome
+                        + QStringLiteral(": menu \"%1\": the letter %2 does not reach \"%3\"")
+                              .arg(nomeMenu, QKeySequence(grupo.key()).toString(), SemMnemonico(acao->text()));
         for (QAction* acao : ativas)
             if (acao->menu())
                 acao->menu()->hide();

@@ -103,7 +103,7 @@ protected:
     DialogosQueSeguem seguem;
     ImpressorasSimuladas impressoras{ProgramaDeTeste::Pasta()};
     QStringList falhas;
-    QSet<QString> vistas;    // the windows surveyed, by name
+    QSet<QString> vistas;   // the windows surveyed, by name
     QTimer relogio;
     QList<QWidget*> emVistoria;
     QList<QPointer<QWidget>> jaVistas;
@@ -342,7 +342,8 @@ protected:
             falhas << VistoriaJanela(w, vista).Falhas();
             // For a person looking at what the survey saw.
             if (const QString fotos = qEnvironmentVariable("PRUV_VISTORIA_FOTOS"); !fotos.isEmpty())
-                w.grab().save(fotos + QLatin1Char('/') + QString(vista).replace(QLatin1Char('/'), QLatin1Char('_')) + QStringLiteral(".png"));
+                w.grab().save(fotos + QLatin1Char('/') + QString(vista).replace(QLatin1Char('/'), QLatin1Char('_'))
+                              + QStringLiteral(".png"));
         }
         w.resize(original);
         QApplication::processEvents();
@@ -362,8 +363,8 @@ protected:
         for (const char* nome : nomes)
             esperadas << QLatin1String(nome);
         for (const QString& nome : vistas)
-            EXPECT_TRUE(esperadas.contains(nome)) << "the window " << nome.toStdString()
-                                                  << " opened but the survey does not list it";
+            EXPECT_TRUE(esperadas.contains(nome))
+                << "the window " << nome.toStdString() << " opened but the survey does not list it";
         for (const QString& nome : esperadas)
             EXPECT_TRUE(vistas.contains(nome)) << "the survey did not reach " << nome.toStdString();
     }
@@ -403,16 +404,15 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(VistoriaProgramaTest, EveryCommandOfTheMenuBarIsInTheSurvey)
 {
     for (const TItemMenu& item : TComandosPrincipal::Menus()) {
         if (item.Tipo != TItemMenu::TTipo::Comando)
             continue;
-        const bool listado = std::any_of(std::begin(Comandos), std::end(Comandos), [&](const TComandoVistoriado& c) {
-            return qstrcmp(c.Nome, item.Nome) == 0;
-        });
+        const bool listado = std::any_of(std::begin(Comandos), std::end(Comandos),
+                                         [&](const TComandoVistoriado& c) { return qstrcmp(c.Nome, item.Nome) == 0; });
         EXPECT_TRUE(listado) << "the command " << item.Nome << " is not in the survey";
     }
 }

@@ -9,8 +9,7 @@
 
 // Runs Acao on the modal assistant of class TForm as soon as it shows; one still open afterwards
 // is cancelled, so that a failed expectation never leaves the test waiting.
-template <class TForm>
-void AoAbrirAssistente(const std::function<void(TForm&)>& Acao)
+template <class TForm> void AoAbrirAssistente(const std::function<void(TForm&)>& Acao)
 {
     QTimer::singleShot(0, [Acao] {
         for (QWidget* janela : QApplication::topLevelWidgets()) {

@@ -49,8 +49,10 @@ std::vector<TItemLido> Itens(TPruv& pruv)
     colecao.Primeiro();
     while (!colecao.Eof()) {
         colecao.LeRegistro(item);
-        TItemLido lido{item.GetCodigoRetencao().GetCodigo(), item.GetBeneficiario().GetNi(),
-                       item.GetBeneficiario().Nome().GetTexto(), {}};
+        TItemLido lido{item.GetCodigoRetencao().GetCodigo(),
+                       item.GetBeneficiario().GetNi(),
+                       item.GetBeneficiario().Nome().GetTexto(),
+                       {}};
         for (int mes = 1; mes <= 13; ++mes)
             for (TMonetario* v : {&item.GetValores().GetRendimento(mes), &item.GetValores().GetDeducao(mes),
                                   &item.GetValores().GetImposto(mes), &item.GetSubJudice().GetRendimento(mes)})
@@ -98,8 +100,7 @@ protected:
         janela->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
     }
-    template <class W = QWidget>
-    W* Na(QWidget& pagina, const char* nome) const
+    template <class W = QWidget> W* Na(QWidget& pagina, const char* nome) const
     {
         return pagina.findChild<W*>(QLatin1String(nome));
     }
@@ -136,7 +137,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(CaminhoPrincipalTest, ADeclarationTypedCheckedAndWrittenReadsBackWithTheSameItemsAndTotals)
 {
@@ -162,8 +163,8 @@ TEST_F(CaminhoPrincipalTest, ADeclarationTypedCheckedAndWrittenReadsBackWithTheS
     auto* responsavel = Na<TdvDBLookupCombo>(informacoes, "DblcResponsavel");
     Digita(responsavel, CpfResponsavel);
     Tab(responsavel);
-    for (const auto& [campo, texto] : {std::pair{"DeNomeResp", "MARIA DA SILVA"}, std::pair{"DeDDD", "11"},
-                                       std::pair{"DeTelefone", "32221234"}}) {
+    for (const auto& [campo, texto] :
+         {std::pair{"DeNomeResp", "MARIA DA SILVA"}, std::pair{"DeDDD", "11"}, std::pair{"DeTelefone", "32221234"}}) {
         Digita(Na(informacoes, campo), QLatin1String(texto));
         Tab(Na(informacoes, campo));
     }
@@ -213,8 +214,9 @@ TEST_F(CaminhoPrincipalTest, ADeclarationTypedCheckedAndWrittenReadsBackWithTheS
 
     // The pending items: none is an error.
     janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
-    ASSERT_TRUE(Espera([] { return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida()
-                                   && !FoPendencias()->Timer1->isActive(); }));
+    ASSERT_TRUE(Espera([] {
+        return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
+    }));
     EXPECT_EQ(FoPendencias()->FrPruvVerifica->NumErros(), 0);
     FoPendencias()->close();
     QApplication::processEvents();
@@ -242,7 +244,7 @@ TEST_F(CaminhoPrincipalTest, ADeclarationTypedCheckedAndWrittenReadsBackWithTheS
     });
     janela->Comando(QStringLiteral("MiGravarXeq"))->trigger();
     const QString entrega = base + QStringLiteral("/Declaracoes Gravadas XEQ/Pruv2003/") + Matriz
-                            + QStringLiteral("/2002/") + Matriz + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec");
+        + QStringLiteral("/2002/") + Matriz + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec");
     ASSERT_TRUE(QFileInfo::exists(entrega));
     EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('\n')).toStdString();
 
@@ -307,8 +309,9 @@ TEST_F(CaminhoPrincipalTest, ThePendingItemsWindowClosesWithEscAndPassesTheComma
     QWidget* nome = janela->findChild<QWidget*>(QStringLiteral("DeNome"));
     const auto verifica = [this] {
         janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
-        EXPECT_TRUE(Espera([] { return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida()
-                                       && !FoPendencias()->Timer1->isActive(); }));
+        EXPECT_TRUE(Espera([] {
+            return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
+        }));
         FoPendencias()->activateWindow();   // as the window system does: the platform's focus too
         EXPECT_TRUE(QTest::qWaitForWindowActive(FoPendencias()));
     };

@@ -4,7 +4,11 @@
 
 TEST(CaminhoDigitado, SplitsATypedPathIntoItsFolderAndName)
 {
-    const struct { const char* texto; const char* pasta; const char* nome; } casos[] = {
+    const struct {
+        const char* texto;
+        const char* pasta;
+        const char* nome;
+    } casos[] = {
         {"/a/b/copia", "/a/b", "copia"},
         {" /a//b/copia.cmp ", "/a/b", "copia.cmp"},
         {"/a/b/", "/a/b", ""},

@@ -105,7 +105,10 @@ protected:
         ASSERT_FALSE(a.DBLCUF->DroppedDown());
         ASSERT_EQ(a.Uf(), QLatin1String(sigla));
     }
-    static void Clica(TFoAssistGeracao& a, const char* botao) { a.findChild<QPushButton*>(QLatin1String(botao))->click(); }
+    static void Clica(TFoAssistGeracao& a, const char* botao)
+    {
+        a.findChild<QPushButton*>(QLatin1String(botao))->click();
+    }
     // From page 1 through the verification to the volume page.
     static void AteOVolume(TFoAssistGeracao& a)
     {
@@ -118,7 +121,10 @@ protected:
     {
         return base + QStringLiteral("/Declaracoes Gravadas XEQ/Pruv2003/") + Matriz + QStringLiteral("/2002");
     }
-    QString Entrega() const { return PastaEntrega() + QLatin1Char('/') + Matriz + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec"); }
+    QString Entrega() const
+    {
+        return PastaEntrega() + QLatin1Char('/') + Matriz + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    }
     QString ReciboDaEntrega() const { return Entrega().chopped(3) + QStringLiteral("REC"); }
     bool NadaGravado() const { return !QFileInfo::exists(base + QStringLiteral("/Declaracoes Gravadas XEQ")); }
     void Instala()
@@ -132,7 +138,7 @@ protected:
     TransmissaoRoteirizada transmissao;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoAssistGeracaoTest, TheCommandWritesTheOpenDeclarationAndPrintsTheReceiptOnlyAfterATransmission)
 {
@@ -153,7 +159,8 @@ TEST_F(TFoAssistGeracaoTest, TheCommandWritesTheOpenDeclarationAndPrintsTheRecei
     TRotinasPrincipal rotinas;
     rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
     rotinas.Impressao.ImprimeRecibo = [&impressos](const QStringList& arquivos, bool jaGerado, const QString& nome) {
-        impressos.push_back({arquivos, jaGerado, nome, QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini"))});
+        impressos.push_back(
+            {arquivos, jaGerado, nome, QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini"))});
     };
     janela.DefineRotinas(rotinas);
     QAction* comando = janela.Comando(QStringLiteral("MiGravarXeq"));
@@ -347,7 +354,7 @@ TEST_F(TFoAssistGeracaoTest, ThePlaceAndTheReceiptNumberOfARectifyingDeclaration
     Clica(*a, "BtnOK");   // verified and written
     ASSERT_EQ(a->Atual(), 8);
     const QByteArray texto = Le(TPastas::Dados() + QStringLiteral("/Declar.txt"));
-    EXPECT_EQ(texto.mid(99, 2), "RJ");                   // the place, in the header
+    EXPECT_EQ(texto.mid(99, 2), "RJ");                // the place, in the header
     EXPECT_TRUE(texto.contains(valido.toLatin1()));   // the receipt number
     a->RBNao->setChecked(true);
     Clica(*a, "BtnAvancar");
@@ -389,8 +396,8 @@ TEST_F(TFoAssistGeracaoTest, TheVolumeIsRememberedACdIsRefusedAndARemovableMediu
     const QString cd = ProgramaDeTeste::Pasta() + QStringLiteral("/ZCD");
     QDir().mkpath(pen);
     QDir().mkpath(cd);
-    TVolumes::Simulacao midias({{pen, QStringLiteral("PEN"), TVolume::TTipo::Removivel},
-                                {cd, QStringLiteral("CD"), TVolume::TTipo::CdRom}});
+    TVolumes::Simulacao midias(
+        {{pen, QStringLiteral("PEN"), TVolume::TTipo::Removivel}, {cd, QStringLiteral("CD"), TVolume::TTipo::CdRom}});
     const QString nomeBase = TVolumes::Lista().front().Nome;
     auto pruv = Declaracao();
 
@@ -520,7 +527,7 @@ QStringList ArquivosEm(const QString& pasta)
     return arquivos;
 }
 
-}  // namespace
+}   // namespace
 
 // Whoever sets PRUV2003_HOME finds in it everything the program writes: the delivery file on the
 // fixed volume, the automatic backup, the setting in place of the registry, Qt's own dialog

@@ -145,17 +145,22 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TPruvGridImpDecl, TitlesAlignmentsAndTextsOfItsRows)
 {
     TPruvGridImpDecl grade;
     EXPECT_EQ(grade.ColCount(), 46);
     EXPECT_EQ(grade.RowCount(), 20);
-    const struct { int coluna; const char* titulo; int alinhamento; } casos[] = {
-        {0, "Ordem", 2},          {1, "Tipo", 2},     {2, "CPF/CNPJ", 0},    {3, "Cód.", 2},
-        {4, "T.Ben.", 2},         {6, "Nome/Nome Empresarial", 0},         {7, "Rend. Jan", 1},
-        {8, "Dedução Jan", 1},    {9, "Imposto Jan", 1},                   {45, "Imposto 13°", 1},
+    const struct {
+        int coluna;
+        const char* titulo;
+        int alinhamento;
+    } casos[] = {
+        {0, "Ordem", 2},        {1, "Tipo", 2},        {2, "CPF/CNPJ", 0},
+        {3, "Cód.", 2},         {4, "T.Ben.", 2},      {6, "Nome/Nome Empresarial", 0},
+        {7, "Rend. Jan", 1},    {8, "Dedução Jan", 1}, {9, "Imposto Jan", 1},
+        {45, "Imposto 13°", 1},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.coluna);
@@ -173,12 +178,13 @@ TEST(TPruvGridImpDecl, TitlesAlignmentsAndTextsOfItsRows)
 
 TEST(TPruvGridImpDecl, AColumnKeepsItsWidthAsAMinimumAndWidensToItsWidestText)
 {
-    const struct { int minima, texto, largura; } casos[] = {
-        {86, 60, 86},    // narrower text: the minimum
-        {86, 79, 86},    // text and margins fill it exactly
-        {86, 80, 87},    // one pixel more widens it
-        {50, 120, 127},
-        {0, 0, 7},       // an empty column still keeps its margins
+    const struct {
+        int minima, texto, largura;
+    } casos[] = {
+        {86, 60, 86},                // narrower text: the minimum
+        {86, 79, 86},                // text and margins fill it exactly
+        {86, 80, 87},                // one pixel more widens it
+        {50, 120, 127}, {0, 0, 7},   // an empty column still keeps its margins
     };
     for (const auto& c : casos)
         EXPECT_EQ(TPruvGridAmostra::LarguraColuna(c.minima, c.texto), c.largura) << c.minima << " " << c.texto;
@@ -214,7 +220,10 @@ TEST(TPruvGridImpCompr, ALineShowsItsFieldsAndTheGridGrowsTo21RowsAtMost)
     EXPECT_EQ(grade.RowCount(), 2);
     EXPECT_TRUE(grade.ReadOnly());
     const QString linha = QString::fromLatin1(Comprovante(Luis, "123456")) + QStringLiteral("ALUGUEL");
-    const struct { int linha; int linhas; } casos[] = {{1, 2}, {5, 6}, {3, 6}, {20, 21}, {21, 21}};
+    const struct {
+        int linha;
+        int linhas;
+    } casos[] = {{1, 2}, {5, 6}, {3, 6}, {20, 21}, {21, 21}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.linha);
         grade.AdicionaLinha(c.linha, linha);
@@ -251,7 +260,14 @@ TEST_F(TFoAssistImportacaoTest, TheFileTellsTheDeclarantAndItsFirstValueLines)
         {"header and declarant", {cabecalho, tipo1, valores}, 0, '1', "2002", '1', Matriz, 1},
         {"a two-digit year, fields two places back", {Troca(tipo1, 28, "99O121")}, 2, '1', "1999", '1', Matriz, 0},
         {"values first: the declarant of positions 10-23", {valores, valores}, 0, '2', "", '\0', Matriz, 2},
-        {"a person's values", {Valores('2', 1, CpfDeclarante, ItemEntrega(Luis, "LUIS"), 0)}, 0, '2', "", '\0', CpfDeclarante, 1},
+        {"a person's values",
+         {Valores('2', 1, CpfDeclarante, ItemEntrega(Luis, "LUIS"), 0)},
+         0,
+         '2',
+         "",
+         '\0',
+         CpfDeclarante,
+         1},
         {"no more than 19 samples", muitas, 0, '1', "2002", '1', Matriz, 19},
         {"nothing of a declaration", {"lixo", Troca(QByteArray(730, ' '), 9, "7")}, 0, '\0', "", '\0', QString(), 0},
     };
@@ -380,9 +396,9 @@ TEST_F(TFoAssistImportacaoTest, TheCommandImportsStatementsIntoTheChosenDeclarat
     janela.Comando(QStringLiteral("MiImportar"))->trigger();
     ASSERT_FALSE(janela.ObtemColecao().EstaVazia());
 
-    const QString comprovantes =
-        Arquivo({Comprovante(Luis, "10600"), "", Comprovante(Bruno, "500"), QByteArray(50, '1')}, "\r\n",
-                QStringLiteral("comprovantes.txt"));
+    const QString comprovantes = Arquivo(
+        {Comprovante(Luis, "10600"), "", Comprovante(Bruno, "500"), QByteArray(50, '1')}, "\r\n",
+        QStringLiteral("comprovantes.txt"));
     for (const bool impressora : {true, false}) {
         SCOPED_TRACE(impressora);
         impressoras.Existe = impressora;
@@ -392,7 +408,8 @@ TEST_F(TFoAssistImportacaoTest, TheCommandImportsStatementsIntoTheChosenDeclarat
             ASSERT_TRUE(a.RBComprovante->isEnabled());
             Clica(a, "BtnAvancar");
             a.RBComprovante->click();
-            EXPECT_EQ(a.LDescrImportacao->text(), QStringLiteral("\rVocê somente poderá importar dados de arquivo texto."));
+            EXPECT_EQ(a.LDescrImportacao->text(),
+                      QStringLiteral("\rVocê somente poderá importar dados de arquivo texto."));
             a.EdArquivo->setText(comprovantes);
             Clica(a, "BtnAvancar");
             ASSERT_EQ(a.Atual(), 8);
@@ -442,7 +459,8 @@ TEST_F(TFoAssistImportacaoTest, EachImportKeepsItsOwnErrorLogUnderTheNameOfWhatI
     // Another company first, then the one the statements go to: each log its own.
     importaDeclaracao(Outra);
     importaDeclaracao(Matriz);
-    EXPECT_EQ(relatados, (QStringList{Outra.left(8), Matriz.left(8)})) << relatados.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(relatados, (QStringList{Outra.left(8), Matriz.left(8)}))
+        << relatados.join(QLatin1Char(' ')).toStdString();
     const auto logMatriz = Log(Matriz.left(8));
     ASSERT_EQ(logMatriz.size(), 1u);
     EXPECT_TRUE(logMatriz[0].second.contains(Matriz)) << logMatriz[0].second.toStdString();
@@ -461,7 +479,8 @@ TEST_F(TFoAssistImportacaoTest, EachImportKeepsItsOwnErrorLogUnderTheNameOfWhatI
         a.EdArquivo->setText(comprovantes);
         Clica(a, "BtnAvancar");
         ASSERT_EQ(a.Atual(), 8);
-        ASSERT_TRUE(a.DBGrDeclaracao->DataSource()->DataSet()->Locate(QStringLiteral("NR_PF_PJ"), {Matriz.left(12)}, {}));
+        ASSERT_TRUE(
+            a.DBGrDeclaracao->DataSource()->DataSet()->Locate(QStringLiteral("NR_PF_PJ"), {Matriz.left(12)}, {}));
         Clica(a, "BtnAvancar");
         Clica(a, "BtnAvancar");
         ASSERT_EQ(a.Atual(), 11);
@@ -499,7 +518,12 @@ TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImported
     EXPECT_TRUE(a->PanelNome->isEnabled());
     EXPECT_EQ(a->DENome->text(), QStringLiteral("COMERCIO E FILHOS LTDA"));
 
-    const struct { const char* caso; const char* nome; int natureza; std::vector<int> codigos; } casos[] = {
+    const struct {
+        const char* caso;
+        const char* nome;
+        int natureza;
+        std::vector<int> codigos;
+    } casos[] = {
         {"no name", "   ", 0, {77}},
         {"no nature", "COMERCIO E FILHOS LTDA", -1, {49}},
         {"a name too short for a company", "AB", 0, {78}},
@@ -564,7 +588,12 @@ TEST_F(TFoAssistImportacaoTest, ADeliveryFileIsUnpackedAndImportedAndAnUnknownPa
         ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
         arquivo.write("a packing of an earlier version\r\n");
     }
-    const struct { const char* caso; QString arquivo; int pagina; QString erro; } casos[] = {
+    const struct {
+        const char* caso;
+        QString arquivo;
+        int pagina;
+        QString erro;
+    } casos[] = {
         {"a packing of an earlier version", antiga, 12, TFoAssistImportacao::TextoFormatoAntigo},
         {"this program's delivery file", entrega, 4, QString()},
     };

@@ -28,7 +28,8 @@ protected:
         ASSERT_TRUE(TPastas::Cria());
         CriaTabelasPrograma(*TDatabase::DaPasta(TPastas::Dados()));
         transmissao.DefinePastaSistema(ProgramaDeTeste::Pasta() + QStringLiteral("/sistema"));
-        arquivo = GravadasDeTeste::Grava(gravadas.PastaDe(Cnpj), QStringLiteral("11222333000181-PRUV-2003-2002-ORIGI-NORMAL.dec"),
+        arquivo = GravadasDeTeste::Grava(gravadas.PastaDe(Cnpj),
+                                         QStringLiteral("11222333000181-PRUV-2003-2002-ORIGI-NORMAL.dec"),
                                          GravadasDeTeste::Cabecalho(Cnpj));
     }
 
@@ -36,7 +37,10 @@ protected:
     {
         return assistente.findChild<QPushButton*>(QLatin1String(nome));
     }
-    bool Ligado(const TFoAssistTransmissao& assistente, const char* nome) const { return Botao(assistente, nome)->isEnabled(); }
+    bool Ligado(const TFoAssistTransmissao& assistente, const char* nome) const
+    {
+        return Botao(assistente, nome)->isEnabled();
+    }
     static QString PastaPrograma() { return ProgramaDeTeste::Pasta() + QStringLiteral("/ulvaro"); }
 
     GravadasDeTeste gravadas;
@@ -45,7 +49,7 @@ protected:
     QString arquivo;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoAssistTransmissaoTest, ConcluirStopsOnTheListUntilAFileIsSelected)
 {
@@ -75,9 +79,9 @@ TEST_F(TFoAssistTransmissaoTest, SendsTheChosenFilesAndShowsEachOutcome)
 {
     const struct {
         const char* caso;
-        const char* versao;      // nullptr: the program is not installed
+        const char* versao;   // nullptr: the program is not installed
         int resultado;
-        const char* linha;       // the result line's code; nullptr: a notice instead
+        const char* linha;   // the result line's code; nullptr: a notice instead
         const QString* aviso;
     } casos[] = {
         {"not installed", nullptr, 0, nullptr, &TFrResultTrans::TextoNaoInstalado},

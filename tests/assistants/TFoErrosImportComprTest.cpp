@@ -33,8 +33,8 @@ TEST(TFoErrosImportCompr, ThePreviewShowsEachRefusedLineAndThePairIsDeletedAfter
         QFile f(arquivo);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray(50, '1') + "\r\n");
-        QByteArray linha = "12345678900" + QByteArray("000000000010600") + QByteArray(15 * 8, '0') +
-                           QByteArray("BOLSA DE ESTUDOS").leftJustified(60, ' ') + "000000000001000" + "ALUGUEL RECEBIDO";
+        QByteArray linha = "12345678900" + QByteArray("000000000010600") + QByteArray(15 * 8, '0')
+            + QByteArray("BOLSA DE ESTUDOS").leftJustified(60, ' ') + "000000000001000" + "ALUGUEL RECEBIDO";
         f.write(linha + "\r\n");
     }
     TArqComprovante importacao(arquivo, pruv);

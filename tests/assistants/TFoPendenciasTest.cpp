@@ -51,11 +51,15 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TFoPendencias, SitsCentredOverTheBottomOfItsOwner)
 {
-    const struct { QRect dono; int ppp; QPoint esperado; } casos[] = {
+    const struct {
+        QRect dono;
+        int ppp;
+        QPoint esperado;
+    } casos[] = {
         {{100, 50, 800, 600}, 96, {195, 416}},
         {{100, 50, 800, 600}, 120, {195, 413}},   // 15 pixels
         {{0, 0, 642, 470}, 144, {16, 230}},       // 18 pixels
@@ -69,10 +73,14 @@ TEST(TFoPendencias, SitsCentredOverTheBottomOfItsOwner)
 
 TEST(TFoPendencias, KeepsAltKeysAndD)
 {
-    const struct { int tecla; Qt::KeyboardModifiers modificadores; bool engolida; } casos[] = {
-        {Qt::Key_A, Qt::AltModifier, true},     {Qt::Key_F4, Qt::AltModifier, false},
-        {Qt::Key_Alt, Qt::AltModifier, true},   {Qt::Key_D, Qt::NoModifier, true},
-        {Qt::Key_A, Qt::NoModifier, false},     {Qt::Key_Down, Qt::NoModifier, false},
+    const struct {
+        int tecla;
+        Qt::KeyboardModifiers modificadores;
+        bool engolida;
+    } casos[] = {
+        {Qt::Key_A, Qt::AltModifier, true},    {Qt::Key_F4, Qt::AltModifier, false},
+        {Qt::Key_Alt, Qt::AltModifier, true},  {Qt::Key_D, Qt::NoModifier, true},
+        {Qt::Key_A, Qt::NoModifier, false},    {Qt::Key_Down, Qt::NoModifier, false},
         {Qt::Key_Down, Qt::AltModifier, true},
     };
     for (const auto& c : casos) {

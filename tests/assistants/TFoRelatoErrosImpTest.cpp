@@ -29,7 +29,7 @@ QByteArray Registro(std::initializer_list<std::pair<int, QByteArray>> Campos)
     return linha;
 }
 
-}  // namespace
+}   // namespace
 
 // A file of another system imported with a good declarant, a beneficiary of no kind, a fund line
 // and a line of an unknown type: each refused line comes back with its message and its fields.
@@ -52,8 +52,16 @@ TEST(TFoRelatoErrosImp, EveryRejectedLineShowsItsMessageAndTheFieldsOfItsType)
     const QByteArray valores = QByteArray("000000000300000") + "000000000012345" + "000000000000077";
     const QString arquivo = Arquivo({
         Tipo1(1, d),
-        Registro({{1, "00000002"}, {9, "2"}, {10, Empresa.toLatin1()}, {24, "0561"}, {28, "7"},
-                  {29, "00032165498791"}, {43, "LUIS GONCALVES"}, {103, QByteArray(585, '0')}, {103 + 45 * 12, valores}, {688, "0"}}),
+        Registro({{1, "00000002"},
+                  {9, "2"},
+                  {10, Empresa.toLatin1()},
+                  {24, "0561"},
+                  {28, "7"},
+                  {29, "00032165498791"},
+                  {43, "LUIS GONCALVES"},
+                  {103, QByteArray(585, '0')},
+                  {103 + 45 * 12, valores},
+                  {688, "0"}}),
         Registro({{1, "00000003"}, {9, "4"}, {10, "55666777000144"}, {43, "FUNDO BETA"}, {151, "99888777000166"}}),
         Registro({{1, "00000004"}, {9, "7"}, {10, Empresa.toLatin1()}, {43, "LINHA ESTRANHA"}}),
     });
@@ -79,8 +87,8 @@ TEST(TFoRelatoErrosImp, EveryRejectedLineShowsItsMessageAndTheFieldsOfItsType)
     const QString tudo = paginas.join(QLatin1Char('|'));
     const QStringList primeira = paginas.front().split(QLatin1Char('|'));
     EXPECT_EQ(primeira.at(0), QStringLiteral("Relatório de Erros de Importação - Pruv 2003"));
-    EXPECT_EQ(primeira.at(1), QStringLiteral("Arquivo: ") + TPastas::ErroImp() + QLatin1Char('/') + nome +
-                                  QStringLiteral(".txt"));
+    EXPECT_EQ(primeira.at(1),
+              QStringLiteral("Arquivo: ") + TPastas::ErroImp() + QLatin1Char('/') + nome + QStringLiteral(".txt"));
     // Each message once, whole (the memo breaks it between words, onto lines of its own).
     QString corrido = tudo;
     corrido.replace(QLatin1Char('|'), QLatin1Char(' '));
@@ -116,8 +124,10 @@ TEST(TFoRelatoErrosImp, EveryRejectedLineShowsItsMessageAndTheFieldsOfItsType)
 
 TEST(TFoRelatoErrosImp, AnAnalysisHasItsOwnTitleAndInstructions)
 {
-    EXPECT_EQ(TFoRelatoErrosImp::Titulo(QStringLiteral("A")), QStringLiteral("Relatório de Erros - Analisador Pruv 2003"));
-    EXPECT_EQ(TFoRelatoErrosImp::Titulo(QStringLiteral("i")), QStringLiteral("Relatório de Erros - Analisador Pruv 2003"));
+    EXPECT_EQ(TFoRelatoErrosImp::Titulo(QStringLiteral("A")),
+              QStringLiteral("Relatório de Erros - Analisador Pruv 2003"));
+    EXPECT_EQ(TFoRelatoErrosImp::Titulo(QStringLiteral("i")),
+              QStringLiteral("Relatório de Erros - Analisador Pruv 2003"));
     EXPECT_TRUE(TFoRelatoErrosImp::Instrucoes(QString()).endsWith(QStringLiteral("analisar a Pruv novamente.")));
 }
 

@@ -57,7 +57,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFormAssistCopSegTest, BacksUpToTheNamedFileAndRemembersThePlace)
 {
@@ -89,11 +89,17 @@ TEST_F(TFormAssistCopSegTest, TheFileNamedOnPage2BecomesTheTarget)
 {
     const QString arquivoComum = ProgramaDeTeste::Pasta() + QStringLiteral("/comum");
     QFile(arquivoComum).open(QIODevice::WriteOnly);
-    const struct { const char* caso; QString texto; QString destino; const char* mensagem; } casos[] = {
+    const struct {
+        const char* caso;
+        QString texto;
+        QString destino;
+        const char* mensagem;
+    } casos[] = {
         {"no extension", pasta + QStringLiteral("/copia"), pasta + QStringLiteral("/copia.cmp"), nullptr},
         {"extension in capitals", pasta + QStringLiteral("/copia.CMP"), pasta + QStringLiteral("/copia.CMP"), nullptr},
         {"a folder only", pasta + QStringLiteral("/"), pasta + QStringLiteral("/CopSeg.cmp"), nullptr},
-        {"a name only", QStringLiteral("copia.cmp"), DiretorioPrograma() + QStringLiteral("/CopSeg/copia.cmp"), nullptr},
+        {"a name only", QStringLiteral("copia.cmp"), DiretorioPrograma() + QStringLiteral("/CopSeg/copia.cmp"),
+         nullptr},
         {"blanks", QStringLiteral("   "), QString(), "O nome completo do arquivo deverá ser especificado."},
         {"a folder that cannot be made", arquivoComum + QStringLiteral("/sub/copia.cmp"), QString(),
          "Não é possível criar o diretório que você especificou. Verifique se o nome do mesmo é válido."},
@@ -164,7 +170,8 @@ TEST_F(TFormAssistCopSegTest, ABackupOnARemovableMediumRemembersOnlyTheLastPlace
     Clica(form, "BtnAvancar");
     ASSERT_EQ(form.PaginaAtual(), 5);
     EXPECT_TRUE(QFileInfo::exists(midia + QStringLiteral("/copia.cmp")));
-    EXPECT_TRUE(form.Label7->text().endsWith(QStringLiteral("Etiquete o(s) disquete(s) e guarde-o(s) em lugar seguro.")));
+    EXPECT_TRUE(
+        form.Label7->text().endsWith(QStringLiteral("Etiquete o(s) disquete(s) e guarde-o(s) em lugar seguro.")));
     EXPECT_EQ(Ini("dirCsUltimo"), midia);
     EXPECT_EQ(Ini("ArqCsUltimo"), QStringLiteral("copia.cmp"));
     EXPECT_EQ(Ini("DirCsDefault"), QStringLiteral("-"));
@@ -183,9 +190,18 @@ TEST_F(TFormAssistCopSegTest, F1OpensTheAssistantsHelp)
 TEST(TFormAssistCopSeg, EstimatesTheFloppyDisksFromTheSizeOfTheData)
 {
     // x = bytes * 0.23 / 1,440,000; a fractional part past 0.8 asks for one disk more.
-    const struct { qint64 bytes; int disquetes; } casos[] = {
-        {0, 1}, {-1, 1}, {3130435, 1} /* x = 0.5 */, {5321740, 2} /* x = 0.85 */, {6260870, 2} /* x = 1 */,
-        {15652174, 3} /* x = 2.5 */, {17467826, 3} /* x = 2.79 */, {17843479, 4} /* x = 2.85 */,
+    const struct {
+        qint64 bytes;
+        int disquetes;
+    } casos[] = {
+        {0, 1},
+        {-1, 1},
+        {3130435, 1} /* x = 0.5 */,
+        {5321740, 2} /* x = 0.85 */,
+        {6260870, 2} /* x = 1 */,
+        {15652174, 3} /* x = 2.5 */,
+        {17467826, 3} /* x = 2.79 */,
+        {17843479, 4} /* x = 2.85 */,
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.bytes);
@@ -206,11 +222,13 @@ TEST_F(TFormAssistCopSegTest, TheNoticeOfTheRemovableMediumCountsTheDisksOfTheDa
         EXPECT_EQ(form.PaginaAtual(), 3);
         return form.Label5->text();
     };
-    EXPECT_EQ(aviso(), QStringLiteral("Voce precisará de um disquete para efetuar a cópia de segurança. Certifique-se "
-                                      "de que o mesmo esteja inserido na unidade selecionada"));
+    EXPECT_EQ(aviso(),
+              QStringLiteral("Voce precisará de um disquete para efetuar a cópia de segurança. Certifique-se "
+                             "de que o mesmo esteja inserido na unidade selecionada"));
     // About 20 MB of data: x = 3.2, four disks at most.
     Executa(QStringLiteral("CREATE TABLE Lastro (B BLOB)"));
     Executa(QStringLiteral("INSERT INTO Lastro VALUES (zeroblob(20000000))"));
-    EXPECT_EQ(aviso(), QStringLiteral("Você precisará de até 4 disquetes vazios para efetuar a cópia de segurança. "
-                                      "Insira o primeiro na unidade selecionada"));
+    EXPECT_EQ(aviso(),
+              QStringLiteral("Você precisará de até 4 disquetes vazios para efetuar a cópia de segurança. "
+                             "Insira o primeiro na unidade selecionada"));
 }

@@ -53,7 +53,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFormAssistRestCopSegTest, TheBackupReplacesTheCurrentDataAfterTheConfirmation)
 {
@@ -90,8 +90,10 @@ TEST_F(TFormAssistRestCopSegTest, AnEmptyDatabaseIsReplacedWithoutConfirmation)
     colecao->Exclui(*Nova(Filial));
     colecao.reset();
     // Concluir on page 1 takes the backup last written.
-    TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("dirCsUltimo"), pasta + QLatin1Char('/'));
-    TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("ArqCsUltimo"), QStringLiteral("copia.cmp"));
+    TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("dirCsUltimo"),
+                             pasta + QLatin1Char('/'));
+    TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("ArqCsUltimo"),
+                             QStringLiteral("copia.cmp"));
 
     TFormAssistRestCopSeg form;
     Clica(form, "BtnOK");

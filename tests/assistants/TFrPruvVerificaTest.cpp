@@ -14,12 +14,11 @@ namespace {
 
 class TFrPruvVerificaTest : public VerificacaoDeTeste {
 protected:
-    template <typename T>
-    T* Filho(const char* nome) const { return frame->findChild<T*>(QLatin1String(nome)); }
+    template <typename T> T* Filho(const char* nome) const { return frame->findChild<T*>(QLatin1String(nome)); }
     QString Texto(const char* nome) const { return Filho<QLabel>(nome)->text(); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFrPruvVerificaTest, RunWritesHeadingsSectionsErrorsAndWarningsInOrder)
 {
@@ -29,10 +28,12 @@ TEST_F(TFrPruvVerificaTest, RunWritesHeadingsSectionsErrorsAndWarningsInOrder)
     Erro(*pruv);
 
     EXPECT_EQ(Verifica({Chave(*pruv)}), 3);
-    EXPECT_EQ(Codigos(), (QStringList{"08", "20", "", "20", "", "20", "", "10", "00", "01"}));   // no blank row at the end
+    EXPECT_EQ(Codigos(),
+              (QStringList{"08", "20", "", "20", "", "20", "", "10", "00", "01"}));   // no blank row at the end
     const auto linhas = Linhas();
-    EXPECT_EQ(linhas[0].Descricao, QStringLiteral("08") + pruv->GetDeclarante().GetNiFormatado() +
-                                       QStringLiteral("     EMPRESA ALFA LTDA     Ano-calendário: 2002"));
+    EXPECT_EQ(linhas[0].Descricao,
+              QStringLiteral("08") + pruv->GetDeclarante().GetNiFormatado()
+                  + QStringLiteral("     EMPRESA ALFA LTDA     Ano-calendário: 2002"));
     EXPECT_EQ(linhas[1].Descricao, QStringLiteral("20Identificação do declarante"));
     EXPECT_EQ(linhas[7].Descricao, QStringLiteral("10Beneficiários"));
     for (const std::size_t i : {0u, 1u, 2u, 7u}) {
@@ -190,14 +191,16 @@ TEST_F(TFrPruvVerificaTest, LocatingAnItemMinimisesTheWindowAndHandsOverItsKeys)
 
     duploClique(static_cast<int>(linhas.size()) - 1);
     ASSERT_EQ(pedidos.size(), 1);
-    EXPECT_EQ(pedidos[0], QStringLiteral("%1|%2|%3").arg(pruv->GetChave(), linhas.back().QuemEh).arg(linhas.back().Objeto));
+    EXPECT_EQ(pedidos[0],
+              QStringLiteral("%1|%2|%3").arg(pruv->GetChave(), linhas.back().QuemEh).arg(linhas.back().Objeto));
     EXPECT_TRUE(janela.isMinimized());
 
     // Enter on a row does what the double click does, for who works with the keys.
     janela.showNormal();
     QApplication::processEvents();
     const auto enter = [&](int linha) {
-        QTest::mouseClick(grade->viewport(), Qt::LeftButton, Qt::NoModifier, grade->CellRect(0, linha).ToQRect().center());
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grade->CellRect(0, linha).ToQRect().center());
         QTest::keyClick(grade, Qt::Key_Return);
         QApplication::processEvents();
     };

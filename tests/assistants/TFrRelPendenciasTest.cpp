@@ -28,7 +28,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFrRelPendenciasTest, PrintedRunEndsWithItsTotals)
 {
@@ -100,9 +100,10 @@ TEST_F(TFrRelPendenciasTest, RowsRunOverTheirPagesAsTheirCodesSay)
         EXPECT_TRUE(linhas.back().endsWith(QStringLiteral("Página: %1").arg(p + 1)));
     }
     const QStringList primeira = TextoPdf::Linhas(paginas.front());
-    EXPECT_EQ(primeira.mid(1, 3), (QStringList{QStringLiteral("111.444.777-35 JOAO DA SILVA Ano-calendário: 2002"),
-                                              QStringLiteral("Responsável pelo Preenchimento da Declaração"),
-                                              QStringLiteral("Beneficiários")}));
+    EXPECT_EQ(
+        primeira.mid(1, 3),
+        (QStringList{QStringLiteral("111.444.777-35 JOAO DA SILVA Ano-calendário: 2002"),
+                     QStringLiteral("Responsável pelo Preenchimento da Declaração"), QStringLiteral("Beneficiários")}));
 
     // Every pending item once, in order, the pages cutting between rows.
     const QStringList erros = LinhasCom(paginas, QStringLiteral("ERRO : Pendência"));
@@ -119,7 +120,7 @@ TEST_F(TFrRelPendenciasTest, RowsRunOverTheirPagesAsTheirCodesSay)
 
     const QString ultima = TextoPdf::Linhas(paginas.back()).join(QLatin1Char('|'));
     EXPECT_TRUE(ultima.contains(QStringLiteral("AVISO: ") + cento.trimmed() + QLatin1Char('|')));   // cut after 120
-    EXPECT_TRUE(ultima.contains(QStringLiteral("ERRO : linha sem código conhecido")));   // as the row before
+    EXPECT_TRUE(ultima.contains(QStringLiteral("ERRO : linha sem código conhecido")));              // as the row before
     EXPECT_TRUE(ultima.contains(QStringLiteral("556.667.770/0001-44 FUNDO BETA Fundos ou Clubes de Investimentos")));
     EXPECT_TRUE(ultima.contains(QStringLiteral("Total de Erros:")));
     EXPECT_FALSE(ultima.contains(QStringLiteral("Total de Erros: 0")));   // no verification: no totals

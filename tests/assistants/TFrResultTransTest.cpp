@@ -37,8 +37,7 @@ protected:
         for (int n = 1; n <= quantidade; ++n)
             frame.Arquivos() << Arquivo(n);
     }
-    template <typename T>
-    T* Filho(const char* nome) const { return frame.findChild<T*>(QLatin1String(nome)); }
+    template <typename T> T* Filho(const char* nome) const { return frame.findChild<T*>(QLatin1String(nome)); }
     bool Visivel(const char* nome) const { return !Filho<QWidget>(nome)->isHidden(); }
     QString TextoMeErro() const { return Filho<QPlainTextEdit>("MeErro")->toPlainText(); }
 
@@ -49,8 +48,13 @@ protected:
 
 TEST_F(TFrResultTransTest, MissingOrOldInstallationOrNoFileShowsItsNotice)
 {
-    const struct { const char* versao; bool biblioteca; int arquivos; const QString& aviso; } casos[] = {
-        {nullptr, true, 1, TFrResultTrans::TextoNaoInstalado},     // no INI file
+    const struct {
+        const char* versao;
+        bool biblioteca;
+        int arquivos;
+        const QString& aviso;
+    } casos[] = {
+        {nullptr, true, 1, TFrResultTrans::TextoNaoInstalado},   // no INI file
         {"200300", true, 1, TFrResultTrans::TextoDesatualizado},
         {"abc", true, 1, TFrResultTrans::TextoDesatualizado},
         {"200301", false, 1, TFrResultTrans::TextoNaoInstalado},   // no sending library in Path
@@ -84,11 +88,11 @@ TEST_F(TFrResultTransTest, SendsEveryFileWithProgressAndOneResultEach)
     int posicaoDurante = -1;
     bool enviandoDurante = false;
     transmissao.RespondeEnvio({0, QStringLiteral("Recebida\nem 31/03/2003"), {0, 40, 80}, [&] {
-        posicaoDurante = gauge->value();
-        enviandoDurante = frame.Arquivos().at(0).startsWith(QLatin1String("30")) && !gauge->isHidden()
-                          && !lista->isEnabled() && Visivel("PnTrans");
-    }});
-    transmissao.RespondeEnvio({1, QStringLiteral("Falha na conexão"), {0}, {}});      // a failure mid-list
+                                   posicaoDurante = gauge->value();
+                                   enviandoDurante = frame.Arquivos().at(0).startsWith(QLatin1String("30"))
+                                       && !gauge->isHidden() && !lista->isEnabled() && Visivel("PnTrans");
+                               }});
+    transmissao.RespondeEnvio({1, QStringLiteral("Falha na conexão"), {0}, {}});   // a failure mid-list
     transmissao.RespondeEnvio({4896, QStringLiteral("Já entregue"), {}, {}});
     Seleciona(3);
     frame.Transmite();
@@ -96,10 +100,12 @@ TEST_F(TFrResultTransTest, SendsEveryFileWithProgressAndOneResultEach)
     EXPECT_EQ(posicaoDurante, 80);
     EXPECT_TRUE(enviandoDurante);
     EXPECT_EQ(transmissao.Enviados(), (QStringList{Arquivo(1), Arquivo(2), Arquivo(3)}));
-    EXPECT_EQ(frame.Arquivos(), (QStringList{QLatin1String("20") + Arquivo(1), QLatin1String("10") + Arquivo(2),
-                                             QLatin1String("40") + Arquivo(3)}));
-    EXPECT_EQ(frame.MensagensEnvio(), (QStringList{QStringLiteral("Recebida  em 31/03/2003"),
-                                                   QStringLiteral("Falha na conexão"), QStringLiteral("Já entregue")}));
+    EXPECT_EQ(frame.Arquivos(),
+              (QStringList{QLatin1String("20") + Arquivo(1), QLatin1String("10") + Arquivo(2),
+                           QLatin1String("40") + Arquivo(3)}));
+    EXPECT_EQ(frame.MensagensEnvio(),
+              (QStringList{QStringLiteral("Recebida  em 31/03/2003"), QStringLiteral("Falha na conexão"),
+                           QStringLiteral("Já entregue")}));
     EXPECT_EQ(lista->currentRow(), 0);
     EXPECT_EQ(TextoMeErro(), frame.MensagensEnvio().at(0));
     EXPECT_TRUE(lista->isEnabled());
@@ -161,9 +167,9 @@ TEST_F(TFrResultTransTest, LibraryFailureMarksTheFileAndLeavesTheFrameUsable)
 {
     Instala();
     transmissao.RespondeEnvio({0, QString(), {}, [&] {
-        frame.Transmite();   // a second request pumped in while sending is ignored
-        throw std::runtime_error("falhou");
-    }});
+                                   frame.Transmite();   // a second request pumped in while sending is ignored
+                                   throw std::runtime_error("falhou");
+                               }});
     Seleciona(2);
     EXPECT_THROW(frame.Transmite(), std::runtime_error);
     EXPECT_EQ(frame.Arquivos(), (QStringList{QLatin1String("10") + Arquivo(1), Arquivo(2)}));
@@ -180,7 +186,10 @@ TEST_F(TFrResultTransTest, LibraryFailureMarksTheFileAndLeavesTheFrameUsable)
 
 TEST(TFrResultTrans, ResultGivesTheLinesCode)
 {
-    const struct { int resultado; const char* codigo; } casos[] = {
+    const struct {
+        int resultado;
+        const char* codigo;
+    } casos[] = {
         {0, "20"}, {1004, "40"}, {4896, "40"}, {1, "10"}, {-1, "10"}, {4897, "10"},
     };
     for (const auto& c : casos) {
@@ -191,7 +200,11 @@ TEST(TFrResultTrans, ResultGivesTheLinesCode)
 
 TEST(TDesenhoResultadoTrans, SplitsALineIntoCodeAndText)
 {
-    const struct { QString item; const char* codigo; QString texto; } casos[] = {
+    const struct {
+        QString item;
+        const char* codigo;
+        QString texto;
+    } casos[] = {
         {QStringLiteral("20/a.dec"), "20", QStringLiteral("/a.dec")},
         {QStringLiteral("30/a.dec"), "30", QStringLiteral("/a.dec")},
         {QStringLiteral("/a.dec"), "", QStringLiteral("/a.dec")},   // not sent yet
@@ -204,4 +217,4 @@ TEST(TDesenhoResultadoTrans, SplitsALineIntoCodeAndText)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -7,10 +7,11 @@ namespace {
 
 quint32 CrcZlib(const QByteArray& dados)
 {
-    return static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(dados.constData()), static_cast<uInt>(dados.size())));
+    return static_cast<quint32>(
+        crc32(0, reinterpret_cast<const Bytef*>(dados.constData()), static_cast<uInt>(dados.size())));
 }
 
-}  // namespace
+}   // namespace
 
 TEST(CalculaCRC, ChainsLinesAndLineEndsIntoTheCrcOfTheFile)
 {
@@ -27,7 +28,10 @@ TEST(CalculaCRC, ChainsLinesAndLineEndsIntoTheCrcOfTheFile)
 
 TEST(CalculaCRC, TakesOnlyTheGivenLength)
 {
-    const struct { int tamanho; QByteArray coberto; } casos[] = {
+    const struct {
+        int tamanho;
+        QByteArray coberto;
+    } casos[] = {
         {4, "1234"},
         {0, ""},
         {-3, ""},

@@ -13,15 +13,9 @@ TEST(CampoLinha, ReadsAFieldOfItsWidthWhateverTheLine)
         int tamanho;
         const char* campo;
     } casos[] = {
-        {"abcdef", 2, 3, "bcd"},
-        {"abcdef", 4, 3, "def"},
-        {"abcdef", 5, 3, "ef "},
-        {"abcdef", 7, 2, "  "},
-        {"abcdef", 20, 2, "  "},
-        {"", 1, 3, "   "},
-        {"a\xe7 ", 1, 3, "a\xe7 "},
-        {"abcdef", 0, 3, ""},
-        {"abcdef", 1, 0, ""},
+        {"abcdef", 2, 3, "bcd"},    {"abcdef", 4, 3, "def"}, {"abcdef", 5, 3, "ef "},
+        {"abcdef", 7, 2, "  "},     {"abcdef", 20, 2, "  "}, {"", 1, 3, "   "},
+        {"a\xe7 ", 1, 3, "a\xe7 "}, {"abcdef", 0, 3, ""},    {"abcdef", 1, 0, ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.linha) + " " + std::to_string(c.inicio) + "," + std::to_string(c.tamanho));
@@ -51,15 +45,9 @@ TEST(MesmoCampo, ComparesAsTheFieldsReadByCampoLinha)
         int inicio;
         int tamanho;
     } casos[] = {
-        {"abcdef", "abcdef", 2, 3},
-        {"abcdef", "abXdef", 2, 3},
-        {"abcdef", "abcXYZ", 2, 3},
-        {"ab", "ab  ", 1, 4},
-        {"ab", "ab x", 1, 4},
-        {"a", "", 3, 2},
-        {"abc", "abd", 3, 0},
-        {"abc", "abd", 0, 3},
-        {"ab\xe7", "ab\xe3", 1, 3},
+        {"abcdef", "abcdef", 2, 3}, {"abcdef", "abXdef", 2, 3}, {"abcdef", "abcXYZ", 2, 3},
+        {"ab", "ab  ", 1, 4},       {"ab", "ab x", 1, 4},       {"a", "", 3, 2},
+        {"abc", "abd", 3, 0},       {"abc", "abd", 0, 3},       {"ab\xe7", "ab\xe3", 1, 3},
         {"abc", "ABC", 1, 3},
     };
     for (const auto& c : casos) {
@@ -71,4 +59,4 @@ TEST(MesmoCampo, ComparesAsTheFieldsReadByCampoLinha)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -16,11 +16,11 @@ public:
         std::vector<std::pair<TAnexoEntrega, std::vector<TItemEntrega>>> Anexos;
     };
 
-    std::vector<Declaracao> Declaracoes;    // the first is the open one
+    std::vector<Declaracao> Declaracoes;            // the first is the open one
     std::map<QString, std::uint8_t> ErrosGeracao;   // by number: the error that setting the establishment gives
-    QStringList Registros;                  // "geracao|volumes ano ni ..." in the order recorded
-    std::function<void()> AoRegistrarGeracao;      // runs between the writing and the packing
-    std::function<void(int)> AoLerItem;            // with the count of items read so far
+    QStringList Registros;                          // "geracao|volumes ano ni ..." in the order recorded
+    std::function<void()> AoRegistrarGeracao;       // runs between the writing and the packing
+    std::function<void(int)> AoLerItem;             // with the count of items read so far
 
     TDeclaracaoEntrega Aberta() override { return Declaracoes.at(0).Dados; }
     bool Carrega(const QString& Ano, const QString& Ni, TDeclaracaoEntrega& Destino) override;
@@ -47,7 +47,10 @@ struct ItemSimulado : TItemEntrega {
     ItemSimulado& Em(TSerie Serie, int De, int Ate, qint64 Valor);
     ItemSimulado& Em(TSerie Serie, int Mes, qint64 Valor) { return Em(Serie, Mes, Mes, Valor); }
 };
-constexpr qint64 Reais(qint64 Centavos) { return Centavos * 100; }   // in cents, for the amounts
+constexpr qint64 Reais(qint64 Centavos)
+{
+    return Centavos * 100;
+}   // in cents, for the amounts
 
 // The four declarations of the golden files under tests/data/declar, with the keys to write.
 struct Cenario {

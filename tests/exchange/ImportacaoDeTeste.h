@@ -60,7 +60,8 @@ inline std::vector<std::pair<QString, QString>> Log(const QString& NomeBase)
 {
     std::vector<std::pair<QString, QString>> pares;
     TLogErros log;
-    if (!QFile::exists(TPastas::ErroImp() + QLatin1Char('/') + NomeBase + QStringLiteral(".dsc")) || !log.AbreLeitura(NomeBase))
+    if (!QFile::exists(TPastas::ErroImp() + QLatin1Char('/') + NomeBase + QStringLiteral(".dsc"))
+        || !log.AbreLeitura(NomeBase))
         return pares;
     while (log.LeProximo())
         pares.emplace_back(log.Mensagem(), log.Linha());
@@ -76,4 +77,4 @@ inline QStringList Mensagens(const QString& NomeBase)
     return mensagens;
 }
 
-}  // namespace ImportacaoDeTeste
+}   // namespace ImportacaoDeTeste

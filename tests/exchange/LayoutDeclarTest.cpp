@@ -12,9 +12,9 @@
 TEST(TLinhaFixa, FieldsKeepTheirBytePositions)
 {
     TLinhaFixa linha(12);
-    linha.Texto(1, 3, QStringLiteral("ABCDEF"));          // cut
-    linha.Texto(4, 3, QStringLiteral("Ç"));               // Latin-1 kept, padded
-    linha.Texto(7, 2, QStringLiteral("\u20ACx"));         // beyond Latin-1: one byte each
+    linha.Texto(1, 3, QStringLiteral("ABCDEF"));    // cut
+    linha.Texto(4, 3, QStringLiteral("Ç"));         // Latin-1 kept, padded
+    linha.Texto(7, 2, QStringLiteral("\u20ACx"));   // beyond Latin-1: one byte each
     EXPECT_TRUE(linha.Numero(9, 4, 42));
     EXPECT_EQ(linha.Bytes(), QByteArray("ABC\xC7  ?x0042"));
     EXPECT_FALSE(linha.Numero(9, 4, 12345));   // too many digits: the field stays
@@ -50,13 +50,17 @@ TEST(TRegistroTipo3, ATotalBeyondFifteenDigitsIsRefused)
 
 TEST(TNomeEntrega, NameTellsTypeAndSituationAndTheFolderTheVolume)
 {
-    const struct { bool retificadora, especial, pf; const char* nome; } casos[] = {
+    const struct {
+        bool retificadora, especial, pf;
+        const char* nome;
+    } casos[] = {
         {false, false, true, "11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec"},
         {true, true, true, "11144477735-PRUV-2003-2002-RETIF-ESPOLIOSAIDA.dec"},
         {false, true, false, "11144477735-PRUV-2003-2002-ORIGI-EXTINCAO.dec"},
     };
     for (const auto& c : casos)
-        EXPECT_EQ(TNomeEntrega::Arquivo(QStringLiteral("11144477735"), QStringLiteral("2002"), c.retificadora, c.especial, c.pf),
+        EXPECT_EQ(TNomeEntrega::Arquivo(QStringLiteral("11144477735"), QStringLiteral("2002"), c.retificadora,
+                                        c.especial, c.pf),
                   QLatin1String(c.nome));
     const TVolume fixo{QStringLiteral("/home/ana"), QStringLiteral("ana"), TVolume::TTipo::Fixo};
     const TVolume pendrive{QStringLiteral("/media/ana/PEN"), QStringLiteral("PEN"), TVolume::TTipo::Removivel};
@@ -67,8 +71,13 @@ TEST(TNomeEntrega, NameTellsTypeAndSituationAndTheFolderTheVolume)
 
 TEST(TReciboEntrega, MoneyHasADecimalCommaAndNoTrailingZeros)
 {
-    const struct { qint64 centavos; const char* texto; } casos[] = {
-        {0, "0"}, {5, "0,05"}, {50, "0,5"}, {123456, "1234,56"}, {123450, "1234,5"}, {999999999999999, "9999999999999,99"},
+    const struct {
+        qint64 centavos;
+        const char* texto;
+    } casos[] = {
+        {0, "0"},           {5, "0,05"},
+        {50, "0,5"},        {123456, "1234,56"},
+        {123450, "1234,5"}, {999999999999999, "9999999999999,99"},
     };
     for (const auto& c : casos)
         EXPECT_EQ(TReciboEntrega::TextoMonetario(c.centavos), QLatin1String(c.texto));

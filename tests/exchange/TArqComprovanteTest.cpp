@@ -68,7 +68,10 @@ protected:
         alvo.SetAno(d.Ano);
         const QString arquivo = Arquivo(
             {Tipo1(1, d),
-             Valores('2', 2, Empresa, ItemSimulado("0561", Luis, "LUIS").Em(S::Rendimento, 1, 12, 30000000).Em(S::Deducao, 1, 12, 2000000), 0),
+             Valores(
+                 '2', 2, Empresa,
+                 ItemSimulado("0561", Luis, "LUIS").Em(S::Rendimento, 1, 12, 30000000).Em(S::Deducao, 1, 12, 2000000),
+                 0),
              Valores('2', 3, Empresa, ItemSimulado("0561", Bruno, "BRUNO").Em(S::Rendimento, 3, 100000000), 0),
              Valores('2', 4, Empresa, ItemSimulado("8053", Ana, "ANA").Em(S::Rendimento, 3, 10000000), 0)});
         TImportacaoPruv importacao;
@@ -94,12 +97,13 @@ protected:
     TPruv pruv;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TArqComprovanteTest, EachLineIsCheckedAgainstTheDeclarationAndStoredWhenAccepted)
 {
     const QList<QByteArray> linhas = {
-        Linha(Luis, {"10600", "20000", "30000", "1100000", "500", "600", "700", "800", "900", "1000"}, "BOLSA", "ALUGUEL"),
+        Linha(Luis, {"10600", "20000", "30000", "1100000", "500", "600", "700", "800", "900", "1000"}, "BOLSA",
+              "ALUGUEL"),
         "",
         "      ",
         QByteArray(220, '1'),
@@ -119,18 +123,19 @@ TEST_F(TArqComprovanteTest, EachLineIsCheckedAgainstTheDeclarationAndStoredWhenA
     EXPECT_EQ(importacao.Importadas(), 1);
     EXPECT_EQ(importacao.Rejeitadas(), 8);
     EXPECT_EQ(gauge.Posicao(), gauge.Maximo());
-    EXPECT_EQ(Linhas(Mensagens(importacao.NomeLog())),
-              Linhas({QStringLiteral("Linha: 4 - Tamanho de Linha Inválido: 220"),
-                      QStringLiteral("Linha: 5 - Aposentadoria: O valor informado neste campo não pode exceder "
-                                     "R$13.754,00.; Diarias: Valor inválido."),
-                      QStringLiteral("Linha: 6 - Beneficiário duplicado no arquivo."),
-                      QStringLiteral("Linha: 7 - Número de Inscrição no CPF inválido: 123.456.789-00."),
-                      QStringLiteral("Linha: 8 - Beneficiário não consta da Pruv."),
-                      QStringLiteral("Linha: 9 - Beneficiário possui apenas rendimentos financeiros.  Este programa não "
-                                     "emite comprovante de rendimentos financeiros."),
-                      QStringLiteral("Linha: 10 - Beneficiário duplicado no arquivo."),
-                      // Longer than its fields: read by position like any other.
-                      QStringLiteral("Linha: 11 - Beneficiário duplicado no arquivo.")}));
+    EXPECT_EQ(
+        Linhas(Mensagens(importacao.NomeLog())),
+        Linhas({QStringLiteral("Linha: 4 - Tamanho de Linha Inválido: 220"),
+                QStringLiteral("Linha: 5 - Aposentadoria: O valor informado neste campo não pode exceder "
+                               "R$13.754,00.; Diarias: Valor inválido."),
+                QStringLiteral("Linha: 6 - Beneficiário duplicado no arquivo."),
+                QStringLiteral("Linha: 7 - Número de Inscrição no CPF inválido: 123.456.789-00."),
+                QStringLiteral("Linha: 8 - Beneficiário não consta da Pruv."),
+                QStringLiteral("Linha: 9 - Beneficiário possui apenas rendimentos financeiros.  Este programa não "
+                               "emite comprovante de rendimentos financeiros."),
+                QStringLiteral("Linha: 10 - Beneficiário duplicado no arquivo."),
+                // Longer than its fields: read by position like any other.
+                QStringLiteral("Linha: 11 - Beneficiário duplicado no arquivo.")}));
     EXPECT_EQ(Log(importacao.NomeLog()).at(1).second, QString::fromLatin1(linhas.at(4)));
 
     TBeneficiarioPruv beneficiario(&pruv);
@@ -140,9 +145,9 @@ TEST_F(TArqComprovanteTest, EachLineIsCheckedAgainstTheDeclarationAndStoredWhenA
     TQuadroRendTributaveis& q3 = comprovante.GetQuadro3();
     TQuadroRendIsentos& q4 = comprovante.GetQuadro4();
     const std::pair<TMonetario*, qint64> valores[] = {
-        {&q3.GetLinha2(), 1060000}, {&q3.GetLinha3(), 2000000},   {&q3.GetLinha4(), 3000000},
+        {&q3.GetLinha2(), 1060000},   {&q3.GetLinha3(), 2000000}, {&q3.GetLinha4(), 3000000},
         {&q4.GetLinha1(), 110000000}, {&q4.GetLinha2(), 50000},   {&q4.GetLinha3(), 60000},
-        {&q4.GetLinha4(), 70000},    {&q4.GetLinha5(), 80000},    {&q4.GetLinha7(), 90000},
+        {&q4.GetLinha4(), 70000},     {&q4.GetLinha5(), 80000},   {&q4.GetLinha7(), 90000},
         {&q4.GetLinha8(), 100000},
     };
     for (const auto& [valor, esperado] : valores)
@@ -158,7 +163,8 @@ TEST_F(TArqComprovanteTest, AnotherImportReplacesTheLogAndAFailureUndoesTheWhole
     EXPECT_EQ(Mensagens(primeira.NomeLog()).size(), 2);
 
     const QString arquivo = Comprovantes({Linha(Luis, {"10600"}), Linha(Bruno, {"5"})});
-    TDatabase::DaPasta(TPastas::Dados())->FalhaNaProximaEscrita(5);   // within the second line, after the first was stored
+    TDatabase::DaPasta(TPastas::Dados())
+        ->FalhaNaProximaEscrita(5);   // within the second line, after the first was stored
     TArqComprovante segunda(arquivo, pruv);
     EXPECT_EQ(segunda.Importa(nullptr), 141);
     EXPECT_EQ(segunda.Importadas(), 0);
@@ -180,10 +186,15 @@ TEST_F(TArqComprovanteTest, AnotherImportReplacesTheLogAndAFailureUndoesTheWhole
 TEST(TRegistroComprovante, FieldsStandAtTheirColumnsAndAmountsReadAsMoney)
 {
     TRegistroComprovante registro;
-    registro.SetLinha(QString::fromLatin1(Linha("32165498791", {"123456", "", "", "", "", "x"}, "DESC", "INFO")) + QStringLiteral("   "));
+    registro.SetLinha(QString::fromLatin1(Linha("32165498791", {"123456", "", "", "", "", "x"}, "DESC", "INFO"))
+                      + QStringLiteral("   "));
     EXPECT_EQ(registro.GetLinha().size(), 222 + 3);   // trailing blanks dropped
     EXPECT_TRUE(registro.TamanhoValido());
-    const struct { int campo; const char* texto; std::uint8_t codigo; } casos[] = {
+    const struct {
+        int campo;
+        const char* texto;
+        std::uint8_t codigo;
+    } casos[] = {
         {1, "32165498791", 0},
         {2, "1.234,56", 0},
         {3, "0,00", 0},

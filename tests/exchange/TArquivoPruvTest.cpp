@@ -66,8 +66,8 @@ protected:
 
     std::uint8_t Gera(Cenario& c, const TVolume& volume, int registros = 10)
     {
-        return writer.Gera(arquivo, cancelado, c.Fonte, &gaugeRegistros, &gaugeCompactacao, c.Chaves, volume,
-                           QString(), c.Uf, c.Recibo, registros);
+        return writer.Gera(arquivo, cancelado, c.Fonte, &gaugeRegistros, &gaugeCompactacao, c.Chaves, volume, QString(),
+                           c.Uf, c.Recibo, registros);
     }
     std::uint8_t Gera(Cenario& c) { return Gera(c, fixo); }
 
@@ -82,7 +82,7 @@ protected:
     bool cancelado = false;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TArquivoPruvTest, WritesTheGoldenTextAndReceiptDataAndPacksThemWhereTheVolumeSays)
 {
@@ -129,7 +129,9 @@ TEST_F(TArquivoPruvTest, WritesTheGoldenTextAndReceiptDataAndPacksThemWhereTheVo
         for (const QString& chave : c.Chaves) {
             const QString ni = chave.mid(4) + CalculaDV(chave.mid(4));
             esperado << QStringLiteral("geracao 2002 %1 %2 2003-03-14T10:30:00 %3")
-                            .arg(ni, ni.left(ni.size() == 11 ? 9 : 8) + (ni.size() == 11 ? QString() : QStringLiteral("0001")),
+                            .arg(ni,
+                                 ni.left(ni.size() == 11 ? 9 : 8)
+                                     + (ni.size() == 11 ? QString() : QStringLiteral("0001")),
                                  QString::number(c.Chaves.size()));
         }
         for (const QString& chave : c.Chaves)
@@ -143,11 +145,15 @@ TEST_F(TArquivoPruvTest, WritesTheGoldenTextAndReceiptDataAndPacksThemWhereTheVo
 TEST_F(TArquivoPruvTest, RefusesWhenTheExpectedLinesDoNotFitTheFreeSpace)
 {
     // Capacity: (free - 102400) / 730 lines, truncated.
-    const struct { qint64 livre; int registros; std::uint8_t resultado; } casos[] = {
-        {102400, 0, R::SemEspaco},                // no room at all
+    const struct {
+        qint64 livre;
+        int registros;
+        std::uint8_t resultado;
+    } casos[] = {
+        {102400, 0, R::SemEspaco},                     // no room at all
         {102400 + 730 * 20 + 729, 20, R::SemEspaco},   // exactly the capacity
-        {102400 + 730 * 20, 19, R::Ok},           // one fewer
-        {-1, 0, R::SemEspaco},                    // the volume cannot tell
+        {102400 + 730 * 20, 19, R::Ok},                // one fewer
+        {-1, 0, R::SemEspaco},                         // the volume cannot tell
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.livre);
@@ -180,7 +186,8 @@ TEST_F(TArquivoPruvTest, ItemsOutOfOrderEndTheRunWith153)
     EXPECT_FALSE(QFileInfo::exists(Declar()));
     EXPECT_TRUE(dialogos.Mensagens().empty());
     EXPECT_TRUE(pf.Fonte.Registros.isEmpty());
-    EXPECT_FALSE(TIniFile(TPastas::Dados() + QStringLiteral("/Recibo.ini")).ValueExists(QStringLiteral("Declaracao"), QStringLiteral("DT_GERACAO")));
+    EXPECT_FALSE(TIniFile(TPastas::Dados() + QStringLiteral("/Recibo.ini"))
+                     .ValueExists(QStringLiteral("Declaracao"), QStringLiteral("DT_GERACAO")));
 
     // Annex items: the user sees both keys first.
     Cenario fundos = AdministradoraDeFundos();
@@ -191,8 +198,18 @@ TEST_F(TArquivoPruvTest, ItemsOutOfOrderEndTheRunWith153)
                          QString(), 10),
               R::ForaDeOrdem);
     ASSERT_EQ(dialogos.Textos().size(), 1);
-    EXPECT_EQ(dialogos.Textos()[0], QStringLiteral("55667788000186" "6800" "1" "00098765432100" "0" "    -    "
-                                                    "55667788000186" "6800" "1" "00012345678909" "0"));
+    EXPECT_EQ(dialogos.Textos()[0],
+              QStringLiteral("55667788000186"
+                             "6800"
+                             "1"
+                             "00098765432100"
+                             "0"
+                             "    -    "
+                             "55667788000186"
+                             "6800"
+                             "1"
+                             "00012345678909"
+                             "0"));
 }
 
 TEST_F(TArquivoPruvTest, AnExistingDeliveryFileIsReplacedOnlyWhenTheUserSaysSo)

@@ -92,7 +92,8 @@ protected:
                 item.GetValores().GetRendimento(mes).SetValor(origem.Valor(S::Rendimento, mes));
                 item.GetValores().GetDeducao(mes).SetValor(origem.Valor(S::Deducao, mes));
                 item.GetValores().GetImposto(mes).SetValor(origem.Valor(S::Imposto, mes));
-                item.GetCompensacao().GetCompensacaoAnosAnteriores(mes).SetValor(origem.Valor(S::CompensacaoAnosAnteriores, mes));
+                item.GetCompensacao().GetCompensacaoAnosAnteriores(mes).SetValor(
+                    origem.Valor(S::CompensacaoAnosAnteriores, mes));
                 item.GetCompensacao().GetCompensacaoAno(mes).SetValor(origem.Valor(S::CompensacaoAno, mes));
                 item.GetSubJudice().GetRendimento(mes).SetValor(origem.Valor(S::RendimentoSubJudice, mes));
                 item.GetSubJudice().GetDeducao(mes).SetValor(origem.Valor(S::DeducaoSubJudice, mes));
@@ -108,11 +109,14 @@ protected:
     std::unique_ptr<TColecaoPruv> colecao;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFontePruvTest, StoredDeclarationsAreWrittenAsTheGoldenFilesAndRecordTheirGeneration)
 {
-    const struct { const char* ouro; Cenario (*cenario)(); } casos[] = {
+    const struct {
+        const char* ouro;
+        Cenario (*cenario)();
+    } casos[] = {
         {"pj-dois-estab.txt", EmpresaDoisEstabelecimentos},
         {"administradora-fundos.txt", AdministradoraDeFundos},
     };

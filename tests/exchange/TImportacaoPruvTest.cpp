@@ -55,13 +55,13 @@ QString Ouro(const char* nome)
     return QStringLiteral(PRUV_PASTA_OURO "/") + QLatin1String(nome);
 }
 
-
 // A company declarant and two beneficiaries of code 0561 (persons, deductions and sub judice
 // values admitted) and one of code 1708 (no sub judice values).
 const QString Empresa = QStringLiteral("11222333000181");
 const QString Filial = QStringLiteral("11222333000262");
 
-TDeclaracaoEntrega Declarante(const QString& ni = Empresa, const char* nome = "COMERCIO E FILHOS LTDA", int natureza = 0)
+TDeclaracaoEntrega Declarante(const QString& ni = Empresa, const char* nome = "COMERCIO E FILHOS LTDA",
+                              int natureza = 0)
 {
     TDeclaracaoEntrega d;
     d.Ano = QStringLiteral("2002");
@@ -88,7 +88,9 @@ QString ValoresAusentes(int periodo, int coluna)
     for (int p = periodo; p <= 13; ++p)
         for (int c = p == periodo ? coluna : 1; c <= 3; ++c)
             texto += QStringLiteral(" %1(%2ª Coluna) /%3 %4 ou excede o máximo permitido.")
-                         .arg(c == 1 ? QStringLiteral("Rendimento") : c == 2 ? QStringLiteral("Dedução") : QStringLiteral("Imposto"))
+                         .arg(c == 1       ? QStringLiteral("Rendimento")
+                                  : c == 2 ? QStringLiteral("Dedução")
+                                           : QStringLiteral("Imposto"))
                          .arg(c)
                          .arg(QString::fromUtf8(periodos[p - 1]))
                          .arg(c == 2 ? QStringLiteral("inválida") : QStringLiteral("inválido"));
@@ -176,12 +178,19 @@ protected:
     TContadores n;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TImportacaoPruvTest, RecordedDeclarationsComeBackAsTheyWereWritten)
 {
     TVolumes::DefinePastaBase(ProgramaDeTeste::Pasta());
-    const struct { const char* ouro; Cenario (*cenario)(); int natureza; int declaracoes; int itens; int fundos; } casos[] = {
+    const struct {
+        const char* ouro;
+        Cenario (*cenario)();
+        int natureza;
+        int declaracoes;
+        int itens;
+        int fundos;
+    } casos[] = {
         {"pf-original.txt", PessoaFisica, 8, 1, 3, 0},
         {"retificadora.txt", Retificadora, 1, 1, 1, 0},
         {"administradora-fundos.txt", AdministradoraDeFundos, 3, 1, 5, 2},
@@ -204,14 +213,15 @@ TEST_F(TImportacaoPruvTest, RecordedDeclarationsComeBackAsTheyWereWritten)
         TArquivoPruv writer;
         QString arquivo;
         const bool cancelado = false;
-        ASSERT_EQ(writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves, TVolumes::Lista().first(),
-                              QString(), c.Uf, c.Recibo, 10),
+        ASSERT_EQ(writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves,
+                              TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10),
                   ResultadoEntrega::Ok);
         QList<QByteArray> esperadas = Le(Ouro(caso.ouro)).split('\n');
         const QList<QByteArray> obtidas = Le(TPastas::Dados() + QStringLiteral("/Declar.txt")).split('\n');
         for (qsizetype i = 1; i < esperadas.size() && avisos > 0; ++i)
             if (esperadas[i].size() > 9 && esperadas[i][8] == '1' && i > 1)
-                esperadas[i] = Troca(esperadas[i], 43, LayoutDeclar::NomeDaLinha(d.Nome, false).toLatin1().leftJustified(60, ' '));
+                esperadas[i] = Troca(esperadas[i], 43,
+                                     LayoutDeclar::NomeDaLinha(d.Nome, false).toLatin1().leftJustified(60, ' '));
         ASSERT_EQ(obtidas.size(), esperadas.size());
         for (qsizetype i = 0; i < esperadas.size(); ++i)
             ASSERT_EQ(obtidas[i].toStdString(), esperadas[i].toStdString()) << "line " << i + 1;
@@ -232,8 +242,10 @@ TEST_F(TImportacaoPruvTest, EachLineOfAGroupIsCheckedByItsSituationIdentifier)
     const QByteArray l1 = Valores('2', 3, Empresa, ItemSimulado(luis).Em(S::CompensacaoAno, 2, 10000), 1);
     const QByteArray l2 = Valores('2', 4, Empresa, ItemSimulado(luis).Em(S::RendimentoSubJudice, 3, 10000), 2);
     const QByteArray l3 = Valores('2', 5, Empresa, ItemSimulado(luis).Em(S::Deposito, 4, 10000), 3);
-    const QByteArray pj = Valores('2', 2, Empresa, ItemSimulado("1708", "44556677000186", "SERVICOS SA").Em(S::Rendimento, 6, 10000), 0);
-    const QString rejeitada = QStringLiteral(" - Registro rejeitado por erro em outro registro deste beneficiário / código");
+    const QByteArray pj = Valores('2', 2, Empresa,
+                                  ItemSimulado("1708", "44556677000186", "SERVICOS SA").Em(S::Rendimento, 6, 10000), 0);
+    const QString rejeitada = QStringLiteral(
+        " - Registro rejeitado por erro em outro registro deste beneficiário / código");
     const struct {
         const char* caso;
         QList<QByteArray> linhas;
@@ -242,42 +254,73 @@ TEST_F(TImportacaoPruvTest, EachLineOfAGroupIsCheckedByItsSituationIdentifier)
     } casos[] = {
         {"all four identifiers are one item", {l0, l1, l2, l3}, {}, 1},
         {"a blank identifier is 0", {Troca(l0, 688, " ")}, {}, 1},
-        {"identifier 0 twice", {l0, l0},
-         {QStringLiteral("Linha: 1") + rejeitada, QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")}, 0},
-        {"identifier 9", {Troca(l0, 688, "9")},
-         {QStringLiteral("Linha: 1 - Identificador de situação do rendimento / imposto (posição 688) inválido.")}, 0},
-        {"a letter in an amount", {Troca(l0, 103 + 45 * 2 + 14, "x")},
-         {QStringLiteral("Linha: 1 - Rendimento(1ª Coluna) /Mar inválido ou excede o máximo permitido.")}, 0},
-        {"compensations with a third column", {l0, Troca(l1, 103 + 30, "000000000000001")},
+        {"identifier 0 twice",
+         {l0, l0},
          {QStringLiteral("Linha: 1") + rejeitada,
-          QStringLiteral("Linha: 2 - Compensação(3ª Coluna) /Jan esta coluna deve ser preenchida com zeros.")}, 0},
-        {"deposits with a second column", {Troca(l3, 103 + 45 * 12 + 15, "000000000000009")},
-         {QStringLiteral("Linha: 1 - Depósito(2ª Coluna) /13º esta coluna deve ser preenchida com zeros.")}, 0},
-        {"sub judice values under a code without them", {pj, Troca(Troca(l2, 24, "1708"), 28, "244556677000186")},
+          QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")},
+         0},
+        {"identifier 9",
+         {Troca(l0, 688, "9")},
+         {QStringLiteral("Linha: 1 - Identificador de situação do rendimento / imposto (posição 688) inválido.")},
+         0},
+        {"a letter in an amount",
+         {Troca(l0, 103 + 45 * 2 + 14, "x")},
+         {QStringLiteral("Linha: 1 - Rendimento(1ª Coluna) /Mar inválido ou excede o máximo permitido.")},
+         0},
+        {"compensations with a third column",
+         {l0, Troca(l1, 103 + 30, "000000000000001")},
          {QStringLiteral("Linha: 1") + rejeitada,
-          QStringLiteral("Linha: 2 - 00000004  O Código de Retenção 1708 não admite valores com exigibilidade suspensa.")}, 0},
-        {"a second group of the same beneficiary and code", {l0, pj, l0},
-         {QStringLiteral("Linha: 3 - Código/beneficiário duplicado no arquivo.")}, 2},
-        {"a fifth line starts a group of its own", {l0, l1, l2, l3, l3},
-         {QStringLiteral("Linha: 5 - Código/beneficiário duplicado no arquivo.")}, 1},
-        {"a line of another company is refused alone", {l0, Troca(l1, 10, "44556677000186")},
+          QStringLiteral("Linha: 2 - Compensação(3ª Coluna) /Jan esta coluna deve ser preenchida com zeros.")},
+         0},
+        {"deposits with a second column",
+         {Troca(l3, 103 + 45 * 12 + 15, "000000000000009")},
+         {QStringLiteral("Linha: 1 - Depósito(2ª Coluna) /13º esta coluna deve ser preenchida com zeros.")},
+         0},
+        {"sub judice values under a code without them",
+         {pj, Troca(Troca(l2, 24, "1708"), 28, "244556677000186")},
+         {QStringLiteral("Linha: 1") + rejeitada,
+          QStringLiteral(
+              "Linha: 2 - 00000004  O Código de Retenção 1708 não admite valores com exigibilidade suspensa.")},
+         0},
+        {"a second group of the same beneficiary and code",
+         {l0, pj, l0},
+         {QStringLiteral("Linha: 3 - Código/beneficiário duplicado no arquivo.")},
+         2},
+        {"a fifth line starts a group of its own",
+         {l0, l1, l2, l3, l3},
+         {QStringLiteral("Linha: 5 - Código/beneficiário duplicado no arquivo.")},
+         1},
+        {"a line of another company is refused alone",
+         {l0, Troca(l1, 10, "44556677000186")},
          {QStringLiteral("Linha: 2 - Um arquivo de importação somente poderá conter declarações de uma mesma pessoa "
-                         "jurídica.")}, 1},
+                         "jurídica.")},
+         1},
         {"a line cut in December's income", {l0.left(600)}, {QStringLiteral("Linha: 1 -") + ValoresAusentes(12, 1)}, 0},
-        {"a second line cut inside the declarant's number", {l0, l1.left(15)},
-         {QStringLiteral("Linha: 2 - Número de Inscrição no CNPJ inválido: 11.222.3  /    -  .")}, 1},
-        {"a second line cut inside the beneficiary's name joins the group", {l0, l1.left(60)},
-         {QStringLiteral("Linha: 1") + rejeitada, QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")}, 0},
-        {"two lines cut alike", {l0.left(30), l0.left(30)},
+        {"a second line cut inside the declarant's number",
+         {l0, l1.left(15)},
+         {QStringLiteral("Linha: 2 - Número de Inscrição no CNPJ inválido: 11.222.3  /    -  .")},
+         1},
+        {"a second line cut inside the beneficiary's name joins the group",
+         {l0, l1.left(60)},
+         {QStringLiteral("Linha: 1") + rejeitada,
+          QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")},
+         0},
+        {"two lines cut alike",
+         {l0.left(30), l0.left(30)},
          {QStringLiteral("Linha: 1 - Número de Inscrição no CPF inválido:    .   .   -  .; O primeiro nome deve ter no "
                          "mínimo duas letras.")
               + ValoresAusentes(1, 1),
-          QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")}, 0},
+          QStringLiteral("Linha: 2 - Código/beneficiário duplicado no arquivo.")},
+         0},
         {"the name of a later line of the group is not read", {l0, Troca(l1, 43, "outro nome")}, {}, 1},
-        {"a code of legal entities for a person", {Troca(l0, 24, "1708")},
-         {QStringLiteral("Linha: 1 - O Código de Retenção 1708 é exclusivo para Pessoa Jurídica.")}, 0},
-        {"the item's own check: deductions of a legal entity", {Troca(pj, 103 + 15, "000000000000100")},
-         {QStringLiteral("Linha: 1 - Deducão indevida para código/beneficiário: 1708;Jan.")}, 0},
+        {"a code of legal entities for a person",
+         {Troca(l0, 24, "1708")},
+         {QStringLiteral("Linha: 1 - O Código de Retenção 1708 é exclusivo para Pessoa Jurídica.")},
+         0},
+        {"the item's own check: deductions of a legal entity",
+         {Troca(pj, 103 + 15, "000000000000100")},
+         {QStringLiteral("Linha: 1 - Deducão indevida para código/beneficiário: 1708;Jan.")},
+         0},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -292,16 +335,21 @@ TEST_F(TImportacaoPruvTest, EachLineOfAGroupIsCheckedByItsSituationIdentifier)
 TEST_F(TImportacaoPruvTest, TotalsAndUnknownLinesAreReportedOnlyInFilesOfOtherSystems)
 {
     const QByteArray tipo3 = Troca(QByteArray(730, ' '), 1, "000000033" + Empresa.toLatin1() + "0561");
-    const QList<QByteArray> linhas = {"PRUV    2003" + QByteArray(236, ' '), Tipo1(1, Declarante()),
-                                      Valores('2', 2, Empresa, Luis(), 0), tipo3, Troca(tipo3, 9, "6"),
-                                      Troca(tipo3, 9, "X"), QByteArray(730, ' ')};
+    const QList<QByteArray> linhas = {"PRUV    2003" + QByteArray(236, ' '),
+                                      Tipo1(1, Declarante()),
+                                      Valores('2', 2, Empresa, Luis(), 0),
+                                      tipo3,
+                                      Troca(tipo3, 9, "6"),
+                                      Troca(tipo3, 9, "X"),
+                                      QByteArray(730, ' ')};
     Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
     ASSERT_EQ(Importa(Arquivo(linhas), false), 0);
     EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 1, 0, 2}));
     const QString aviso = QStringLiteral(" -  AVISO: Registro com identificação de tipo de registro igual a 3 ou 6 "
                                          "(totalização de código) será descartado na importação.");
-    EXPECT_MENSAGENS(Mensagens(nomeLog), (QStringList{QStringLiteral("Linha: 4") + aviso, QStringLiteral("Linha: 5") + aviso,
-                                               QStringLiteral("Linha: 6 - Identificador de tipo de registro inválido.")}));
+    EXPECT_MENSAGENS(Mensagens(nomeLog),
+                     (QStringList{QStringLiteral("Linha: 4") + aviso, QStringLiteral("Linha: 5") + aviso,
+                                  QStringLiteral("Linha: 6 - Identificador de tipo de registro inválido.")}));
     EXPECT_EQ(Log(nomeLog).at(2).second, QString::fromLatin1(linhas.at(5)));
 
     TPruv pruv;
@@ -325,32 +373,56 @@ TEST_F(TImportacaoPruvTest, DeclarantLineFindingsWarnOrRefuseAsTheirRuleSays)
         const char* tipo;
     } casos[] = {
         {"accepted", base, {}, {1, 1, 0, 0, 0, 0, 0}, "O"},
-        {"another name: kept as chosen", Troca(base, 43, "OUTRO NOME"),
-         {QStringLiteral("Linha: 1 - Nome informado no tipo 1 (dados do declarante) diferente do nome selecionado para importação.")},
-         {1, 1, 0, 0, 0, 0, 1}, "O"},
-        {"type X: original", Troca(base, 32, "X"),
-         {QStringLiteral("Linha: 1 - Indicador de tipo de declaração diferente de \"O\" (original) ou \"R\" (retificadora).")},
-         {1, 1, 0, 0, 0, 0, 1}, "O"},
+        {"another name: kept as chosen",
+         Troca(base, 43, "OUTRO NOME"),
+         {QStringLiteral("Linha: 1 - Nome informado no tipo 1 (dados do declarante) diferente do nome selecionado para "
+                         "importação.")},
+         {1, 1, 0, 0, 0, 0, 1},
+         "O"},
+        {"type X: original",
+         Troca(base, 32, "X"),
+         {QStringLiteral(
+             "Linha: 1 - Indicador de tipo de declaração diferente de \"O\" (original) ou \"R\" (retificadora).")},
+         {1, 1, 0, 0, 0, 0, 1},
+         "O"},
         {"rectifying", Troca(base, 32, "R"), {}, {1, 1, 0, 0, 0, 0, 0}, "R"},
-        {"another year", Troca(base, 28, "2001"),
-         {QStringLiteral("Linha: 1 - Ano informado no tipo 1 (dados do declarante) diferente do ano selecionado para importação.")},
-         {1, 1, 0, 0, 0, 0, 1}, "O"},
-        {"another nature", Troca(base, 35, "1"),
-         {QStringLiteral("Linha: 1 -  AVISO: Natureza do declarante no tipo 1 (dados do declarante) diferente da natureza "
-                         "selecionada para importação.")},
-         {1, 1, 0, 0, 0, 0, 1}, "O"},
-        {"a nature that is no digit", Troca(base, 35, "A"),
-         {QStringLiteral("Linha: 1 - Indicador de natureza do declarante inválido.")}, {1, 1, 0, 0, 0, 0, 1}, "O"},
-        {"an invalid CNPJ", Troca(base, 10, "11222333000100"),
-         {QStringLiteral("Linha: 1 - Número de Inscrição no CNPJ inválido: 11.222.333/0001-00.")}, {1, 1, 0, 0, 1, 0, 0}, "O"},
-        {"another company", Troca(base, 10, "44556677000186"),
-         {QStringLiteral("Linha: 1 - Um arquivo de importação somente poderá conter declarações de uma mesma pessoa jurídica.")},
-         {1, 1, 0, 0, 1, 0, 0}, "O"},
-        {"a bad responsible person", Troca(base, 406, "12345678900"),
-         {QStringLiteral("Linha: 1 - Número de Inscrição no CPF inválido: 123.456.789-00; O primeiro nome deve ter no "
-                         "mínimo duas letras; DDD inválido. Informe com no mínimo 2 dígitos numéricos; Telefone inválido. "
-                         "Informe com no mínimo 4 dígitos numéricos.")},
-         {1, 1, 0, 0, 1, 0, 0}, "O"},
+        {"another year",
+         Troca(base, 28, "2001"),
+         {QStringLiteral(
+             "Linha: 1 - Ano informado no tipo 1 (dados do declarante) diferente do ano selecionado para importação.")},
+         {1, 1, 0, 0, 0, 0, 1},
+         "O"},
+        {"another nature",
+         Troca(base, 35, "1"),
+         {QStringLiteral(
+             "Linha: 1 -  AVISO: Natureza do declarante no tipo 1 (dados do declarante) diferente da natureza "
+             "selecionada para importação.")},
+         {1, 1, 0, 0, 0, 0, 1},
+         "O"},
+        {"a nature that is no digit",
+         Troca(base, 35, "A"),
+         {QStringLiteral("Linha: 1 - Indicador de natureza do declarante inválido.")},
+         {1, 1, 0, 0, 0, 0, 1},
+         "O"},
+        {"an invalid CNPJ",
+         Troca(base, 10, "11222333000100"),
+         {QStringLiteral("Linha: 1 - Número de Inscrição no CNPJ inválido: 11.222.333/0001-00.")},
+         {1, 1, 0, 0, 1, 0, 0},
+         "O"},
+        {"another company",
+         Troca(base, 10, "44556677000186"),
+         {QStringLiteral(
+             "Linha: 1 - Um arquivo de importação somente poderá conter declarações de uma mesma pessoa jurídica.")},
+         {1, 1, 0, 0, 1, 0, 0},
+         "O"},
+        {"a bad responsible person",
+         Troca(base, 406, "12345678900"),
+         {QStringLiteral(
+             "Linha: 1 - Número de Inscrição no CPF inválido: 123.456.789-00; O primeiro nome deve ter no "
+             "mínimo duas letras; DDD inválido. Informe com no mínimo 2 dígitos numéricos; Telefone inválido. "
+             "Informe com no mínimo 4 dígitos numéricos.")},
+         {1, 1, 0, 0, 1, 0, 0},
+         "O"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -369,10 +441,14 @@ TEST_F(TImportacaoPruvTest, EarlierLayoutsCarryTwoDigitYearsAndFieldsTwoPlacesBa
 {
     // Year "99" at 28-29, then type, situation, kind and nature at 30 to 33.
     QByteArray tipo1 = Tipo1(1, Declarante());
-    tipo1 = Troca(tipo1, 28, "99R1" "20" "      ");
+    tipo1 = Troca(tipo1, 28,
+                  "99R1"
+                  "20"
+                  "      ");
     Escolhe(Empresa, "COMERCIO E FILHOS LTDA", QStringLiteral("1999"));
     ItemSimulado item = Luis();
-    ASSERT_EQ(Importa(Arquivo({tipo1, Valores('2', 2, Empresa, item, 0)}), true, TImportacaoPruv::LeiauteAnoDoisDigitos), 0);
+    ASSERT_EQ(
+        Importa(Arquivo({tipo1, Valores('2', 2, Empresa, item, 0)}), true, TImportacaoPruv::LeiauteAnoDoisDigitos), 0);
     EXPECT_TRUE(Mensagens(nomeLog).isEmpty()) << Mensagens(nomeLog).join(QLatin1Char('\n')).toStdString();
     TPruv pruv;
     ASSERT_TRUE(Armazenada(Empresa, QStringLiteral("1999"), pruv));
@@ -384,7 +460,8 @@ TEST_F(TImportacaoPruvTest, FundLinesNeedAnAdministratorsHeadOfficeAndTheirFund)
 {
     const TDeclaracaoEntrega matriz = Declarante(Empresa, "GESTORA", 3);
     const TDeclaracaoEntrega filial = Declarante(Filial, "GESTORA", 3);
-    const TAnexoEntrega fundo{QString(), QStringLiteral("55667788000186"), QString(), false, QStringLiteral("FUNDO ALFA")};
+    const TAnexoEntrega fundo{QString(), QStringLiteral("55667788000186"), QString(), false,
+                              QStringLiteral("FUNDO ALFA")};
     const ItemSimulado cotista = std::move(ItemSimulado("6800", "12345678909", "ANA").Em(S::Rendimento, 1, 500000));
     const QByteArray item = Valores('2', 2, Filial, Luis(), 0);
     const QByteArray tipo4 = Tipo4(3, fundo, matriz);
@@ -395,8 +472,9 @@ TEST_F(TImportacaoPruvTest, FundLinesNeedAnAdministratorsHeadOfficeAndTheirFund)
     // office the working declaration, counted once.
     ASSERT_EQ(Importa(Arquivo({item, tipo4, tipo5})), 0);
     EXPECT_EQ(n, (TContadores{1, 1, 0, 0, 1, 1, 0}));
-    EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{QStringLiteral("Linha: 1 - Declarante não pode ter a natureza "
-                                                                    "selecionada para a importação.")});
+    EXPECT_MENSAGENS(Mensagens(nomeLog),
+                     QStringList{QStringLiteral("Linha: 1 - Declarante não pode ter a natureza "
+                                                "selecionada para a importação.")});
     EXPECT_EQ(Itens(Empresa, QStringLiteral("2002"), fundo.Ni).size(), 1u);
     EXPECT_TRUE(Itens(Filial).empty());
 
@@ -405,10 +483,12 @@ TEST_F(TImportacaoPruvTest, FundLinesNeedAnAdministratorsHeadOfficeAndTheirFund)
     dialogos.Responde(Resposta::Sim);
     nomeLog.clear();
     ASSERT_EQ(Importa(Arquivo({Tipo4(1, fundo, filial), tipo5, Troca(tipo5, 10, "99887766000105")})), 0);
-    EXPECT_EQ(Mensagens(nomeLog),
-              (QStringList{QStringLiteral("Linha: 1 - CNPJ diferente de matriz \"0001\". CNPJ do declarante não pode ser filial."),
-                           QStringLiteral("Linha: 2 - Beneficiário sem Fundo ou Clube de Investimentos correspondente."),
-                           QStringLiteral("Linha: 3 - Beneficiário sem Fundo ou Clube de Investimentos correspondente.")}));
+    EXPECT_EQ(
+        Mensagens(nomeLog),
+        (QStringList{
+            QStringLiteral("Linha: 1 - CNPJ diferente de matriz \"0001\". CNPJ do declarante não pode ser filial."),
+            QStringLiteral("Linha: 2 - Beneficiário sem Fundo ou Clube de Investimentos correspondente."),
+            QStringLiteral("Linha: 3 - Beneficiário sem Fundo ou Clube de Investimentos correspondente.")}));
     // A value line of another fund than the current one.
     nomeLog.clear();
     ASSERT_EQ(Importa(Arquivo({tipo4, Troca(tipo5, 10, "99887766000105")})), 0);
@@ -417,8 +497,9 @@ TEST_F(TImportacaoPruvTest, FundLinesNeedAnAdministratorsHeadOfficeAndTheirFund)
     // Funds are for administrators only.
     Escolhe(Empresa, "GESTORA");
     ASSERT_EQ(Importa(Arquivo({tipo4})), 0);
-    EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{QStringLiteral("Linha: 1 - Fundo para declarante que não é Administrador "
-                                                             "de Fundo ou Clube de Investimentos.")});
+    EXPECT_MENSAGENS(Mensagens(nomeLog),
+                     QStringList{QStringLiteral("Linha: 1 - Fundo para declarante que não é Administrador "
+                                                "de Fundo ou Clube de Investimentos.")});
 }
 
 TEST_F(TImportacaoPruvTest, LinesOfADeclarantThatCannotHaveTheChosenNatureAreRefused)
@@ -433,11 +514,19 @@ TEST_F(TImportacaoPruvTest, LinesOfADeclarantThatCannotHaveTheChosenNatureAreRef
         QStringList log;
         int adicionados;
     } casos[] = {
-        {"a branch under a company's own nature", QString(), 0, {daFilial},
-         {QStringLiteral("Linha: 1 - ") + recusa}, 0},
+        {"a branch under a company's own nature",
+         QString(),
+         0,
+         {daFilial},
+         {QStringLiteral("Linha: 1 - ") + recusa},
+         0},
         {"the branch chosen for the import", Filial, 0, {daFilial}, {QStringLiteral("Linha: 1 - ") + recusa}, 0},
-        {"a branch's declarant line and its values", QString(), 0, {Tipo1(1, Declarante(Filial)), daFilial},
-         {QStringLiteral("Linha: 1 - ") + recusa, QStringLiteral("Linha: 2 - ") + recusa}, 0},
+        {"a branch's declarant line and its values",
+         QString(),
+         0,
+         {Tipo1(1, Declarante(Filial)), daFilial},
+         {QStringLiteral("Linha: 1 - ") + recusa, QStringLiteral("Linha: 2 - ") + recusa},
+         0},
         {"a branch as a federal body", QString(), 1, {daFilial}, {}, 1},
         {"the head office as an administrator", QString(), 3, {Valores('2', 2, Empresa, Luis(), 0)}, {}, 1},
     };
@@ -468,36 +557,36 @@ TEST_F(TImportacaoPruvTest, EveryValueLineIsCheckedAgainstItsOwnDeclarant)
     }
     int proxima = 0;
     const auto linha = [&](const QString& ni) {
-        const ItemSimulado item = std::move(ItemSimulado("0561", cpfs.at(proxima).constData(), "BENEFICIARIO")
-                                                .Em(S::Rendimento, 1, 10000));
+        const ItemSimulado item = std::move(
+            ItemSimulado("0561", cpfs.at(proxima).constData(), "BENEFICIARIO").Em(S::Rendimento, 1, 10000));
         ++proxima;
         return Valores('2', proxima, ni, item, 0);
     };
     const QByteArray luis = Valores('2', 1, Empresa, Luis(), 0);
     const QString invalido = QStringLiteral("Número de Inscrição no CNPJ inválido: ");
-    const QString outraEmpresa =
-        QStringLiteral("Um arquivo de importação somente poderá conter declarações de uma mesma pessoa jurídica.");
+    const QString outraEmpresa = QStringLiteral(
+        "Um arquivo de importação somente poderá conter declarações de uma mesma pessoa jurídica.");
     const QList<QByteArray> linhas = {
         luis,
         linha(Empresa),
         linha(QStringLiteral("11222333000100")),   // 3: a wrong check digit
         linha(Empresa),
-        linha(Filial),                              // 5: another establishment
+        linha(Filial),   // 5: another establishment
         linha(Filial),
-        linha(Empresa),                             // 7: back to the head office
+        linha(Empresa),                            // 7: back to the head office
         linha(QStringLiteral("44556677000186")),   // 8: another company
         linha(Empresa),
-        luis.left(20),                              // 10: cut inside the declarant's number
+        luis.left(20),   // 10: cut inside the declarant's number
         linha(Empresa),
-        luis,                                       // 12: met before
-        QByteArray(),                               // 13: blank
+        luis,           // 12: met before
+        QByteArray(),   // 13: blank
         linha(Empresa),
-        Tipo1(15, Declarante(Filial)),              // 15: the branch's declarant line
+        Tipo1(15, Declarante(Filial)),   // 15: the branch's declarant line
         linha(Empresa),
         linha(QStringLiteral("1122233300018a")),   // 17: a letter
-        Troca(linha(Empresa), 23, " "),             // 18: its last digit blank
+        Troca(linha(Empresa), 23, " "),            // 18: its last digit blank
         linha(Empresa),
-        Troca(linha(Empresa), 9, "5"),              // 20: a fund's line without a fund
+        Troca(linha(Empresa), 9, "5"),   // 20: a fund's line without a fund
         linha(Empresa),
     };
     Escolhe(Empresa, "COMERCIO E FILHOS LTDA", QStringLiteral("2002"), 1);
@@ -529,7 +618,8 @@ TEST_F(TImportacaoPruvTest, ARecordedPrivateCompanyKeepsItsHeadOfficeAndRefusesI
     ASSERT_EQ(Importa(Ouro("pj-dois-estab.txt"), true), 0);
     EXPECT_EQ(n, (TContadores{1, 2, 0, 0, 2, 0, 0}));
     const QString recusa = QStringLiteral(" - Declarante não pode ter a natureza selecionada para a importação.");
-    EXPECT_MENSAGENS(Mensagens(nomeLog), (QStringList{QStringLiteral("Linha: 7") + recusa, QStringLiteral("Linha: 8") + recusa}));
+    EXPECT_MENSAGENS(Mensagens(nomeLog),
+                     (QStringList{QStringLiteral("Linha: 7") + recusa, QStringLiteral("Linha: 8") + recusa}));
     EXPECT_EQ(Itens(d.Ni).size(), 2u);
     EXPECT_TRUE(Itens(c.Fonte.Declaracoes.back().Dados.Ni).empty());
 }
@@ -596,9 +686,10 @@ TEST_F(TImportacaoPruvTest, WithoutADeclarantNumberTheLogIsErroNoNi)
 TEST_F(TImportacaoPruvTest, BadInputOfAnyShapeGetsItsMessageLineByLine)
 {
     const QByteArray bom = Valores('2', 1, Empresa, Luis(), 0);
-    const QByteArray outro = Valores('2', 2, Empresa, ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000), 0);
-    const QString semFimDeLinha =
-        QStringLiteral("Arquivo com tamanho inválido, verifique se possui CRLF(enter) no final de cada linha.");
+    const QByteArray outro = Valores('2', 2, Empresa,
+                                     ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000), 0);
+    const QString semFimDeLinha = QStringLiteral(
+        "Arquivo com tamanho inválido, verifique se possui CRLF(enter) no final de cada linha.");
     QByteArray binario(900, '\0');
     for (int i = 0; i < binario.size(); ++i)
         binario[i] = static_cast<char>((i * 37 + 11) % 256);
@@ -612,9 +703,9 @@ TEST_F(TImportacaoPruvTest, BadInputOfAnyShapeGetsItsMessageLineByLine)
          QStringLiteral("Linha: 2 - Identificador de situação do rendimento / imposto (posição 688) inválido."), 1},
         {"a last line without its line end", bom + "\r\n" + Troca(outro, 688, "9"),
          QStringLiteral("Linha: 2 - Identificador de situação do rendimento / imposto (posição 688) inválido."), 1},
-        {"lines ended by CR alone", bom + "\r" + outro + "\r",
-         QStringLiteral("Linha: 1 - ") + semFimDeLinha, 0},
-        {"two records on one line", Tipo1(1, Declarante()) + bom + "\r\n" + outro, QStringLiteral("Linha: 1 - ") + semFimDeLinha, 1},
+        {"lines ended by CR alone", bom + "\r" + outro + "\r", QStringLiteral("Linha: 1 - ") + semFimDeLinha, 0},
+        {"two records on one line", Tipo1(1, Declarante()) + bom + "\r\n" + outro,
+         QStringLiteral("Linha: 1 - ") + semFimDeLinha, 1},
         {"a line of three megabytes", QByteArray(3 * 1024 * 1024, 'x') + "\r\n" + bom,
          QStringLiteral("Linha: 1 - ") + semFimDeLinha, 1},
         {"a short line", bom.left(120) + "\r\n", QStringLiteral("Linha: 1 -") + ValoresAusentes(1, 2), 0},
@@ -708,8 +799,8 @@ TEST_F(TImportacaoPruvTest, AFileThatCannotBeReadIsToldAndLogged)
     const QString ausente = TPastas::Programa() + QStringLiteral("/nao-existe.txt");
     dialogos.Responde(Resposta::Nao);   // no second try
     ASSERT_EQ(Importa(ausente), 0);
-    EXPECT_EQ(dialogos.Textos().front(), QStringLiteral("Não foi possível abrir o arquivo ") + ausente
-                                             + QStringLiteral(". Tentar Novamente?"));
+    EXPECT_EQ(dialogos.Textos().front(),
+              QStringLiteral("Não foi possível abrir o arquivo ") + ausente + QStringLiteral(". Tentar Novamente?"));
     EXPECT_EQ(Mensagens(nomeLog),
               QStringList{QStringLiteral("Linha: 0 - Não foi possivel abrir arquivo ") + ausente + QLatin1Char('.')});
 
@@ -718,8 +809,8 @@ TEST_F(TImportacaoPruvTest, AFileThatCannotBeReadIsToldAndLogged)
     const ItemSimulado bruno = std::move(ItemSimulado("0561", "98765432100", "BRUNO").Em(S::Rendimento, 3, 10000));
     dialogos.Limpa();
     TLeitorLinhas::FalhaSimulada falha(3);
-    ASSERT_EQ(Importa(Arquivo({Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0),
-                               Valores('2', 3, Empresa, bruno, 0)})),
+    ASSERT_EQ(Importa(Arquivo(
+                  {Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0), Valores('2', 3, Empresa, bruno, 0)})),
               139);
     EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Erro de acesso ao arquivo.")});
     EXPECT_MENSAGENS(Mensagens(nomeLog), QStringList{QStringLiteral("Linha: 3 - Erro de acesso ao arquivo.")});
@@ -799,8 +890,9 @@ TEST_F(TImportacaoPruvTest, EveryMessageOfTheLogIsPairedWithItsLine)
 {
     Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
     const QByteArray bom = Valores('2', 2, Empresa, Luis(), 0);
-    const QList<QByteArray> linhas = {Tipo1(1, Declarante()), Troca(bom, 28, "9"), bom, bom,
-                                      Troca(QByteArray(730, ' '), 9, "3"), "Z", Troca(bom, 688, "1")};
+    const QList<QByteArray> linhas = {
+        Tipo1(1, Declarante()), Troca(bom, 28, "9"), bom, bom, Troca(QByteArray(730, ' '), 9, "3"), "Z",
+        Troca(bom, 688, "1")};
     ASSERT_EQ(Importa(Arquivo(linhas)), 0);
     const auto pares = Log(nomeLog);
     ASSERT_EQ(pares.size(), 6u);
@@ -819,9 +911,9 @@ TEST_F(TImportacaoPruvTest, EachLineOfARepeatedBeneficiaryWithAFaultyNameIsRepor
     const auto ana = [](const char* codigo) {
         return std::move(ItemSimulado(codigo, "98765432100", "ANA 9").Em(S::Rendimento, 1, 12, 30000000));
     };
-    const QByteArray conteudo = Valores('2', 1, Empresa, ana("0561"), 0) + "\r\n" + Valores('2', 2, Empresa, ana("0588"), 0)
-                                + "\r\n" + Valores('2', 3, Empresa, Luis(), 0) + "\r\n"
-                                + Valores('2', 4, Empresa, ana("3208"), 0) + "\r\n";
+    const QByteArray conteudo = Valores('2', 1, Empresa, ana("0561"), 0) + "\r\n"
+        + Valores('2', 2, Empresa, ana("0588"), 0) + "\r\n" + Valores('2', 3, Empresa, Luis(), 0) + "\r\n"
+        + Valores('2', 4, Empresa, ana("3208"), 0) + "\r\n";
     QFile arquivo(TPastas::Programa() + QStringLiteral("/repetido.txt"));
     ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
     arquivo.write(conteudo);

@@ -14,7 +14,7 @@ QByteArray Le(const QString& caminho)
     return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TLogErros, ThePairTakesTheBaseNameAndIsReadBackLineByLine)
 {
@@ -26,7 +26,8 @@ TEST(TLogErros, ThePairTakesTheBaseNameAndIsReadBackLineByLine)
 
     TLogErros log;
     ASSERT_TRUE(log.Inicia(QStringLiteral("provisorio")));
-    EXPECT_TRUE(log.RegistraErro(3, QStringLiteral("Beneficiário duplicado no arquivo."), QStringLiteral("ÁÉ linha 3")));
+    EXPECT_TRUE(
+        log.RegistraErro(3, QStringLiteral("Beneficiário duplicado no arquivo."), QStringLiteral("ÁÉ linha 3")));
     EXPECT_TRUE(log.Registra(QStringLiteral("Linha: 7 -  AVISO: aviso."), QString()));
     log.SetNomeBase(QStringLiteral("12345678"));   // the declarant, known by the end
     ASSERT_TRUE(log.Conclui());
@@ -89,19 +90,34 @@ TEST(TLeitorLinhas, LinesEndAtLfWithOrWithoutCrAndLongLinesAreCut)
         {"a lone CR stays in the line", "a\rb\r\n", {"a\rb"}, 0},
         {"empty lines", "\r\n\n", {"", ""}, 0},
         {"nothing", "", {}, 0},
-        {"a line beyond the maximum", longa + "\r\nz", {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "z"}, 1},
-        {"exactly the maximum", longa.left(TLeitorLinhas::MaximoGuardado) + "\r\n", {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x'))}, 0},
-        {"Latin-1 bytes", QByteArray("\xe7\xe3\xff\x00!", 5), {QStringLiteral("çãÿ") + QChar(0) + QStringLiteral("!")}, 0},
+        {"a line beyond the maximum",
+         longa + "\r\nz",
+         {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "z"},
+         1},
+        {"exactly the maximum",
+         longa.left(TLeitorLinhas::MaximoGuardado) + "\r\n",
+         {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x'))},
+         0},
+        {"Latin-1 bytes",
+         QByteArray("\xe7\xe3\xff\x00!", 5),
+         {QStringLiteral("çãÿ") + QChar(0) + QStringLiteral("!")},
+         0},
         {"a CR at the very end stays", "a\r\nb\r", {"a", "b\r"}, 0},
         {"a CR before CR LF stays", "a\r\r\n", {"a\r"}, 0},
-        {"one beyond the maximum, LF alone", longa.left(TLeitorLinhas::MaximoGuardado + 1) + "\nz",
-         {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "z"}, 1},
-        {"the maximum with a CR of its own", longa.left(TLeitorLinhas::MaximoGuardado - 1) + "\r\r\n",
-         {QString(TLeitorLinhas::MaximoGuardado - 1, QLatin1Char('x')) + QLatin1Char('\r')}, 0},
+        {"one beyond the maximum, LF alone",
+         longa.left(TLeitorLinhas::MaximoGuardado + 1) + "\nz",
+         {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "z"},
+         1},
+        {"the maximum with a CR of its own",
+         longa.left(TLeitorLinhas::MaximoGuardado - 1) + "\r\r\n",
+         {QString(TLeitorLinhas::MaximoGuardado - 1, QLatin1Char('x')) + QLatin1Char('\r')},
+         0},
         {"a last line beyond the maximum", longa, {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x'))}, 1},
-        {"lines after a cut one", longa + "\r\nz\r\n" + longa + "\ny",
+        {"lines after a cut one",
+         longa + "\r\nz\r\n" + longa + "\ny",
          {QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "z",
-          QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "y"}, 3},
+          QString(TLeitorLinhas::MaximoGuardado, QLatin1Char('x')), "y"},
+         3},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);

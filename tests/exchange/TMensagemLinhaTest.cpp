@@ -6,7 +6,10 @@
 TEST(TMensagemLinha, ACodeEndedByAStopOrAQuestionGetsNoSecondStop)
 {
     // 19 ends bare, 56 in a full stop, 30 in a question mark.
-    const struct { std::uint8_t codigo; const char* fim; } casos[] = {
+    const struct {
+        std::uint8_t codigo;
+        const char* fim;
+    } casos[] = {
         {19, "inválido."},
         {56, "4,5 e 6."},
         {30, "Privado ?"},

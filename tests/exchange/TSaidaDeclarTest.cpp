@@ -38,7 +38,7 @@ TItemEntrega Item(const char* Nome)
     return item;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TSaidaDeclar, LinesOfManyBlocksReachTheFileWhole)
 {
@@ -54,7 +54,8 @@ TEST(TSaidaDeclar, LinesOfManyBlocksReachTheFileWhole)
         esperado += linha + "\r\n";
         if (i > 0) {
             saida.SomaCrc(linha);
-            crc = static_cast<quint32>(crc32(crc, reinterpret_cast<const Bytef*>(linha.constData()), static_cast<uInt>(linha.size())));
+            crc = static_cast<quint32>(
+                crc32(crc, reinterpret_cast<const Bytef*>(linha.constData()), static_cast<uInt>(linha.size())));
             crc = static_cast<quint32>(crc32(crc, reinterpret_cast<const Bytef*>("\r\n"), 2));
         }
     }
@@ -85,7 +86,7 @@ TEST(TRegistroTipo2, EachLineOfAnItemIsTheLineMontaMakes)
         todas.Valor(S::Rendimento, m) = m * 1'000'000;
         todas.Valor(S::CompensacaoAno, m) = 149;   // rounds to 1 cent
         todas.Valor(S::ImpostoSubJudice, m) = 51 * m;
-        todas.Valor(S::Deposito, m) = 7;           // rounds to nothing
+        todas.Valor(S::Deposito, m) = 7;   // rounds to nothing
     }
     TItemEntrega grande = Item("MARIA");
     grande.Valor(S::Rendimento, 1) = 5'000'000;
@@ -115,14 +116,16 @@ TEST(TRegistroTipo2, EachLineOfAnItemIsTheLineMontaMakes)
         TTotalCodigo totalEsperado;
         int sequencia = 0;
         for (const int id : c.identificadores) {
-            esperado += TRegistroTipo2::Monta('2', ++sequencia, QStringLiteral("00011144477735"), c.item, id).Bytes() + "\r\n";
+            esperado += TRegistroTipo2::Monta('2', ++sequencia, QStringLiteral("00011144477735"), c.item, id).Bytes()
+                + "\r\n";
             totalEsperado.Soma(TRegistroTipo2::Colunas(c.item, id));
         }
         EXPECT_EQ(Le(Caminho(c.caso)), esperado);
         EXPECT_EQ(total.Linhas(), totalEsperado.Linhas());
         EXPECT_EQ(total.Somas(), totalEsperado.Somas());
-        EXPECT_EQ(saida.Crc(), static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(esperado.constData()),
-                                                          static_cast<uInt>(esperado.size()))));
+        EXPECT_EQ(saida.Crc(),
+                  static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(esperado.constData()),
+                                             static_cast<uInt>(esperado.size()))));
     }
     // The value, and the next line's field in the same place left blank, not holding it.
     const QByteArray linhas = Le(Caminho("a value beyond its field"));
@@ -143,13 +146,26 @@ TEST(TOrdemRegistros, AcceptsOnlyAKeyAboveTheLastOne)
     TOrdemRegistros ordem;
     EXPECT_TRUE(ordem.Aceita(linha("00011144477735", '0')));
     const QByteArray primeira = ordem.Ultima();
-    EXPECT_EQ(primeira, "11222333000181" "0561" "1" "00011144477735" "0");
-    const struct { const char* caso; const char* ni; char identificador; bool aceita; } casos[] = {
+    EXPECT_EQ(primeira,
+              "11222333000181"
+              "0561"
+              "1"
+              "00011144477735"
+              "0");
+    const struct {
+        const char* caso;
+        const char* ni;
+        char identificador;
+        bool aceita;
+    } casos[] = {
         {"the same key", "00011144477735", '0', false},
         {"a lower number", "00011144477734", '9', false},
         {"the same number, a later line", "00011144477735", '2', true},
         {"the same number, an earlier line", "00011144477735", '1', false},
-        {"a byte beyond ASCII sorts after the digits", "\xC7" "0011144477735", '0', true},
+        {"a byte beyond ASCII sorts after the digits",
+         "\xC7"
+         "0011144477735",
+         '0', true},
         {"a digit after it does not", "90011144477735", '0', false},
     };
     for (const auto& c : casos) {
@@ -168,9 +184,26 @@ TEST(TOrdemRegistros, AcceptsOnlyAKeyAboveTheLastOne)
 TEST(LayoutDeclar, NamesAreWrittenAsNormalisingGivesThem)
 {
     const char* nomes[] = {
-        "JOSE DA SILVA", "JOSE DA SILVA LTDA.", "D'AVILA & FILHOS - ME", "A", "", " ", "JOSE  DA SILVA",
-        " JOSE", "JOSE ", "Jose da Silva", "JOSÉ", "ÂNGELA", "JOSE\tSILVA", "ZÉ~", "123 ABC/DEF", "X.Y'Z",
-        "  ", "MARIA  ", "\xE2\x82\xAC", "NOME COM ACENTUAÇÃO",
+        "JOSE DA SILVA",
+        "JOSE DA SILVA LTDA.",
+        "D'AVILA & FILHOS - ME",
+        "A",
+        "",
+        " ",
+        "JOSE  DA SILVA",
+        " JOSE",
+        "JOSE ",
+        "Jose da Silva",
+        "JOSÉ",
+        "ÂNGELA",
+        "JOSE\tSILVA",
+        "ZÉ~",
+        "123 ABC/DEF",
+        "X.Y'Z",
+        "  ",
+        "MARIA  ",
+        "\xE2\x82\xAC",
+        "NOME COM ACENTUAÇÃO",
     };
     for (const char* nome : nomes)
         for (const bool pf : {true, false}) {

@@ -87,7 +87,8 @@ TEST(TTabelaImpItem, NumbersOfEveryLengthUnderNeighbouringCodesStayApart)
             grupos.push_back({QLatin1String(codigo), QLatin1String(tipo), QString()});
             for (int tamanho = 1; tamanho <= 16; ++tamanho)
                 for (const char digito : {'0', '1', '9'})
-                    grupos.push_back({QLatin1String(codigo), QLatin1String(tipo), QString(tamanho, QLatin1Char(digito))});
+                    grupos.push_back(
+                        {QLatin1String(codigo), QLatin1String(tipo), QString(tamanho, QLatin1Char(digito))});
         }
     TTabelaImpItem tabela;
     for (const auto& [codigo, tipo, ni] : grupos) {
@@ -117,4 +118,4 @@ TEST(TTabelaImpItem, OwnersPastTheCompactNumbersKeepTheirGroupsApart)
     }
 }
 
-}  // namespace
+}   // namespace

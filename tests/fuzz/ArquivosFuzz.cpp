@@ -33,7 +33,8 @@ QString GravaEntrada(const QString& Nome, const std::uint8_t* Dados, std::size_t
     const QString arquivo = TPastas::Programa() + QLatin1Char('/') + Nome;
     QFile saida(arquivo);
     if (!saida.open(QIODevice::WriteOnly)
-        || saida.write(reinterpret_cast<const char*>(Dados), static_cast<qint64>(Tamanho)) != static_cast<qint64>(Tamanho))
+        || saida.write(reinterpret_cast<const char*>(Dados), static_cast<qint64>(Tamanho))
+            != static_cast<qint64>(Tamanho))
         Falha("the input cannot be written");
     return arquivo;
 }
@@ -51,8 +52,9 @@ struct TAlvo {
     QString Pasta;
     QStringList Programa;   // the program folder's names before the unpacking
     TAlvo(const QString& Nome, const std::uint8_t* Dados, std::size_t Tamanho)
-        : Entrada(GravaEntrada(Nome, Dados, Tamanho)), Pai(TPastas::Programa() + QStringLiteral("/pai")),
-          Pasta(Pai + QStringLiteral("/alvo"))
+        : Entrada(GravaEntrada(Nome, Dados, Tamanho))
+        , Pai(TPastas::Programa() + QStringLiteral("/pai"))
+        , Pasta(Pai + QStringLiteral("/alvo"))
     {
         QDir(Pai).removeRecursively();
         if (!QDir().mkpath(Pasta))
@@ -107,7 +109,7 @@ bool SoUmaMudanca(const QList<QByteArray>& Antes, const QList<QByteArray>& Depoi
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 int DescompactaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
 {
@@ -128,7 +130,9 @@ int DescompactaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
         const QByteArray texto = Le(declaracao);
         const qsizetype fim = texto.indexOf('\n');
         const QByteArray resto = fim < 0 ? QByteArray() : texto.mid(fim + 1);
-        if (fim < 0 || crc32_z(0, reinterpret_cast<const Bytef*>(resto.constData()), static_cast<z_size_t>(resto.size())) != crc)
+        if (fim < 0
+            || crc32_z(0, reinterpret_cast<const Bytef*>(resto.constData()), static_cast<z_size_t>(resto.size()))
+                != crc)
             Falha("the unpacked declaration does not give the header's CRC");
     }
     const int recibo = compactador.DescomprimirReciboPruv(arquivo, alvo.Pasta);
@@ -171,8 +175,8 @@ int LeReciboFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
     const QString arquivo = GravaEntrada(QStringLiteral("entrada.rec"), Dados, Tamanho);
     TArquivoRecibo recibo(arquivo);
     TAssinaturaCrente assinatura;
-    const TSituacaoRecibo situacao =
-        recibo.Verifica(QStringLiteral("0123456789"), [&assinatura]() -> IBibliotecaAssinatura* { return &assinatura; });
+    const TSituacaoRecibo situacao = recibo.Verifica(QStringLiteral("0123456789"),
+                                                     [&assinatura]() -> IBibliotecaAssinatura* { return &assinatura; });
     if (situacao == TSituacaoRecibo::Certificado) {
         if (!recibo.Recepcao().Data().isValid() || recibo.Recepcao().Texto().isEmpty())
             Falha("a certified receipt without a real date");

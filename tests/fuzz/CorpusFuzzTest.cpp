@@ -19,11 +19,13 @@ void Reproduz(const char* Pasta, int (*Entrada)(const std::uint8_t*, std::size_t
         QFile arquivo(pasta.filePath(amostra));
         ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
         const QByteArray dados = arquivo.readAll();
-        EXPECT_EQ(Entrada(reinterpret_cast<const std::uint8_t*>(dados.constData()), static_cast<std::size_t>(dados.size())), 0);
+        EXPECT_EQ(
+            Entrada(reinterpret_cast<const std::uint8_t*>(dados.constData()), static_cast<std::size_t>(dados.size())),
+            0);
     }
 }
 
-}  // namespace
+}   // namespace
 
 TEST(CorpusFuzz, DeliveryLayoutSamplesImportWithoutBreakingTheLog)
 {

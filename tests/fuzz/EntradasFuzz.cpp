@@ -90,7 +90,8 @@ struct TAmbiente {
         int sequencia = 1;
         for (const char* cpf : {"32165498791", "98765432100", "12345678909"}) {
             TItemEntrega item;
-            item.Codigo = QLatin1String(cpf) == QLatin1String("12345678909") ? QStringLiteral("8053") : QStringLiteral("0561");
+            item.Codigo = QLatin1String(cpf) == QLatin1String("12345678909") ? QStringLiteral("8053")
+                                                                             : QStringLiteral("0561");
             item.BeneficiarioPf = true;
             item.NiBeneficiario = QLatin1String(cpf);
             item.NomeBeneficiario = QStringLiteral("BENEFICIARIO DE TESTE");
@@ -139,7 +140,8 @@ QString GravaEntrada(const std::uint8_t* Dados, std::size_t Tamanho)
     const QString arquivo = TPastas::Programa() + QStringLiteral("/entrada.txt");
     QFile saida(arquivo);
     if (!saida.open(QIODevice::WriteOnly)
-        || saida.write(reinterpret_cast<const char*>(Dados), static_cast<qint64>(Tamanho)) != static_cast<qint64>(Tamanho))
+        || saida.write(reinterpret_cast<const char*>(Dados), static_cast<qint64>(Tamanho))
+            != static_cast<qint64>(Tamanho))
         Falha("the input cannot be written");
     return arquivo;
 }
@@ -169,7 +171,7 @@ void ConfereLog(const QString& NomeBase, int Registradas)
         Falha("the counts do not match the log");
 }
 
-}  // namespace
+}   // namespace
 
 int ImportaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
 {
@@ -188,7 +190,8 @@ int ImportaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
     alvo.SetErros(&erros);
     const bool pessoa = (opcoes & 4) != 0;
     alvo.GetDeclarante().SetNi(pessoa ? Pessoa : Empresa);
-    alvo.GetDeclarante().Nome().SetTexto(pessoa ? QStringLiteral("JOSE DA SILVA") : QStringLiteral("COMERCIO E FILHOS LTDA"));
+    alvo.GetDeclarante().Nome().SetTexto(pessoa ? QStringLiteral("JOSE DA SILVA")
+                                                : QStringLiteral("COMERCIO E FILHOS LTDA"));
     alvo.SetAnoSemExcecao((opcoes & 2) != 0 ? QStringLiteral("1999") : QStringLiteral("2002"));
     alvo.SetNaturezaSemExcecao(alvo.GetNaturezas().GetTodas()[pessoa ? 8 : 3]);
 
@@ -201,8 +204,8 @@ int ImportaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
         TTransacao desfazer(*banco);
         TImportacaoPruv importacao;
         const bool cancelado = false;
-        resultado = importacao.Importa(cancelado, (opcoes & 1) != 0, *a.Colecao, (opcoes & 2) != 0 ? 2 : 0, nullptr, nome,
-                                       arquivo, alvo, n);
+        resultado = importacao.Importa(cancelado, (opcoes & 1) != 0, *a.Colecao, (opcoes & 2) != 0 ? 2 : 0, nullptr,
+                                       nome, arquivo, alvo, n);
     }
     a.Colecao->Atualiza();
     if (resultado != 0)

@@ -72,26 +72,31 @@ protected:
     }
 
     // A beneficiary of the declaration and its statement, loaded through the holder.
-    template <class C>
-    struct Carregado {
+    template <class C> struct Carregado {
         TBeneficiarioPruv beneficiario;
         C comprovante{beneficiario};
         bool achou = false;
-        Carregado(DeclaracaoDeTeste& declaracao, const char* ni) : beneficiario(&declaracao)
+        Carregado(DeclaracaoDeTeste& declaracao, const char* ni)
+            : beneficiario(&declaracao)
         {
             beneficiario.SetNi(QString::fromLatin1(ni));
         }
     };
-    template <class C>
-    std::unique_ptr<Carregado<C>> Carrega(const char* ni)
+    template <class C> std::unique_ptr<Carregado<C>> Carrega(const char* ni)
     {
         auto c = std::make_unique<Carregado<C>>(declaracao, ni);
         c->achou = holder->Carrega(c->comprovante);
         c->comprovante.SetAlterado(false);
         return c;
     }
-    std::unique_ptr<Carregado<TComprovantePF>> CarregaPF(const char* ni = CpfDeTeste) { return Carrega<TComprovantePF>(ni); }
-    std::unique_ptr<Carregado<TComprovantePJ>> CarregaPJ(const char* ni = CnpjDeTeste) { return Carrega<TComprovantePJ>(ni); }
+    std::unique_ptr<Carregado<TComprovantePF>> CarregaPF(const char* ni = CpfDeTeste)
+    {
+        return Carrega<TComprovantePF>(ni);
+    }
+    std::unique_ptr<Carregado<TComprovantePJ>> CarregaPJ(const char* ni = CnpjDeTeste)
+    {
+        return Carrega<TComprovantePJ>(ni);
+    }
 
     DeclaracaoDeTeste declaracao;
     ItensDeTeste itens{declaracao};

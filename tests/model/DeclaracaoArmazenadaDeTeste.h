@@ -18,8 +18,10 @@
 // both kinds of beneficiary; 3208 also for the annexes.
 class DeclaracaoArmazenada : public TPruvAnexo, public IColecoesDeclaracao {
 public:
-    explicit DeclaracaoArmazenada(const QString& chave = QStringLiteral("00001"), const QString& ano = QStringLiteral("2002"))
-        : FAno(ano), FCodigos(ano)
+    explicit DeclaracaoArmazenada(const QString& chave = QStringLiteral("00001"),
+                                  const QString& ano = QStringLiteral("2002"))
+        : FAno(ano)
+        , FCodigos(ano)
     {
         SetDeclarante(std::make_unique<TContribuinte>());
         TPruvAnexo::SetChave(chave);
@@ -92,7 +94,8 @@ private:
 // A fund or club annex of such a declaration, with its own item collection.
 class AnexoArmazenado : public TPruvAnexo {
 public:
-    AnexoArmazenado(DeclaracaoArmazenada& declaracao, const QString& chave) : FDeclaracao(declaracao)
+    AnexoArmazenado(DeclaracaoArmazenada& declaracao, const QString& chave)
+        : FDeclaracao(declaracao)
     {
         SetDeclarante(std::make_unique<TContribuinte>(TContribuinte::Cnpj, true));
         SetChave(chave);
@@ -113,5 +116,11 @@ private:
 };
 
 // Valid numbers from their roots.
-inline QString Cpf(const QString& raiz9) { return raiz9 + CalculaDV(raiz9); }
-inline QString Cnpj(const QString& raiz12) { return raiz12 + CalculaDV(raiz12); }
+inline QString Cpf(const QString& raiz9)
+{
+    return raiz9 + CalculaDV(raiz9);
+}
+inline QString Cnpj(const QString& raiz12)
+{
+    return raiz12 + CalculaDV(raiz12);
+}

@@ -14,7 +14,9 @@
 // year on the asked side of the annex flag, then in the year on either side, then in any year.
 class TabelaCodigosDeTeste : public ICodigosRetencao {
 public:
-    explicit TabelaCodigosDeTeste(QString ano = QStringLiteral("2002")) : FAno(std::move(ano)) {}
+    explicit TabelaCodigosDeTeste(QString ano = QStringLiteral("2002"))
+        : FAno(std::move(ano))
+    {}
 
     void SetAno(const QString& ano) { FAno = ano; }
     // A row, replacing the one of the same code, year and annex flag; pfPj "F", "J" or "A" (both).
@@ -49,8 +51,8 @@ public:
             return false;
         };
         return busca([&](const TCodigoRetencao& l) { return l.GetAno() == FAno && l.GetAnexo() == Anexo; })
-               || busca([&](const TCodigoRetencao& l) { return l.GetAno() == FAno; })
-               || busca([](const TCodigoRetencao&) { return true; });
+            || busca([&](const TCodigoRetencao& l) { return l.GetAno() == FAno; })
+            || busca([](const TCodigoRetencao&) { return true; });
     }
 
 private:

@@ -19,7 +19,9 @@ constexpr qint64 Reais(qint64 n, qint64 c = 0)
 // order they were added.
 class ItensDeTeste : public IItensBeneficiario {
 public:
-    explicit ItensDeTeste(DeclaracaoDeTeste& declaracao) : FDeclaracao(declaracao) {}
+    explicit ItensDeTeste(DeclaracaoDeTeste& declaracao)
+        : FDeclaracao(declaracao)
+    {}
 
     // An item of dono (the declaration when null) for the beneficiary, under a code of the
     // regime whose description is "Código " + code.

@@ -10,9 +10,9 @@
 class ObservadorRegistrado : public IObservador {
 public:
     explicit ObservadorRegistrado(QString nome = {}, QStringList* registro = nullptr)
-        : FNome(std::move(nome)), FRegistro(registro ? registro : &FProprio)
-    {
-    }
+        : FNome(std::move(nome))
+        , FRegistro(registro ? registro : &FProprio)
+    {}
 
     void Atualiza(ISujeito& sujeito) override
     {
@@ -24,7 +24,10 @@ public:
     [[nodiscard]] const QStringList& Chamadas() const { return *FRegistro; }
 
 private:
-    void Anota(const QString& chamada) { *FRegistro << (FNome.isEmpty() ? chamada : FNome + QLatin1Char(' ') + chamada); }
+    void Anota(const QString& chamada)
+    {
+        *FRegistro << (FNome.isEmpty() ? chamada : FNome + QLatin1Char(' ') + chamada);
+    }
 
     QString FNome;
     QStringList FProprio;

@@ -136,9 +136,10 @@ protected:
         TSubJudice& s = item.GetSubJudice();
         TCompensacao& c = item.GetCompensacao();
         for (int mes = 1; mes <= 13; ++mes)
-            for (TMonetario* valor : {&v.GetRendimento(mes), &v.GetDeducao(mes), &v.GetImposto(mes), &s.GetRendimento(mes),
-                                      &s.GetDeducao(mes), &s.GetImposto(mes), &s.GetDeposito(mes),
-                                      &c.GetCompensacaoAno(mes), &c.GetCompensacaoAnosAnteriores(mes)})
+            for (TMonetario* valor :
+                 {&v.GetRendimento(mes), &v.GetDeducao(mes), &v.GetImposto(mes), &s.GetRendimento(mes),
+                  &s.GetDeducao(mes), &s.GetImposto(mes), &s.GetDeposito(mes), &c.GetCompensacaoAno(mes),
+                  &c.GetCompensacaoAnosAnteriores(mes)})
                 valor->SetTexto(QStringLiteral("99.999.999.999,99"));
         ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido);
     }

@@ -17,12 +17,14 @@ public:
         QString Descricao;
     };
 
-    explicit VerificacaoRegistrada(const TErros& lista) : FLista(lista) {}
+    explicit VerificacaoRegistrada(const TErros& lista)
+        : FLista(lista)
+    {}
 
-    bool Interrompe = false;        // what Interrompida answers
-    bool MostraAvisos = true;       // the box that shows warnings
+    bool Interrompe = false;    // what Interrompida answers
+    bool MostraAvisos = true;   // the box that shows warnings
     int Avisos = 0;
-    int Verificados = -1;           // last MostraVerificados
+    int Verificados = -1;   // last MostraVerificados
     bool Concluida = false;
     std::vector<Linha> Linhas;
 

@@ -92,7 +92,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(AjudaDoProgramaTest, EveryHelpContextAWindowCanOpenHasItsOwnPage)
 {
@@ -127,10 +127,10 @@ TEST_F(AjudaDoProgramaTest, EveryHelpContextAWindowCanOpenHasItsOwnPage)
     junta(std::make_unique<TFoAssistRelatorios>(*pruv, *colecao, false));
 
     // A window that lost its contexts would shrink this list without failing below.
-    for (const int esperado : {11000, 11005, 11010, 11020, 11030, 11040, 11060, 11090, 11091, 11095, 12000, 12010,
-                               12030, 12060, 12070, 12080, 12600, 13000, 13010, 13020, 13030, 13040, 13050, 14000,
-                               14002, 14003, 14010, 14020, 14030, 14033, 14036, 14048, 16000, 50000, 50100, 50200,
-                               50300})
+    for (const int esperado :
+         {11000, 11005, 11010, 11020, 11030, 11040, 11060, 11090, 11091, 11095, 12000, 12010, 12030,
+          12060, 12070, 12080, 12600, 13000, 13010, 13020, 13030, 13040, 13050, 14000, 14002, 14003,
+          14010, 14020, 14030, 14033, 14036, 14048, 16000, 50000, 50100, 50200, 50300})
         EXPECT_TRUE(contextos.count(esperado)) << "no window carries the context " << esperado;
 
     for (const int contexto : contextos) {

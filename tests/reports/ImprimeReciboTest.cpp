@@ -25,7 +25,10 @@ protected:
     }
 
     // Every page of the i-th receipt printed, its lines joined by "|".
-    QString Impresso(int i) const { return TextoPdf::TextosJuntos(impressoras.Arquivos().at(i)).join(QLatin1Char('#')); }
+    QString Impresso(int i) const
+    {
+        return TextoPdf::TextosJuntos(impressoras.Arquivos().at(i)).join(QLatin1Char('#'));
+    }
 
     QString pdfs = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
     ImpressorasSimuladas impressoras{pdfs};
@@ -47,7 +50,7 @@ void ContemNenhum(const QString& texto, const QStringList& partes)
 
 const QStringList Carimbo = {QStringLiteral("QUABIX"), QStringLiteral("Atenção:")};
 
-}  // namespace
+}   // namespace
 
 TEST_F(ImprimeReciboTest, JustWrittenDeliveryPrintsEveryFieldOfItsReceiptDataWithoutTheStamp)
 {
@@ -57,22 +60,26 @@ TEST_F(ImprimeReciboTest, JustWrittenDeliveryPrintsEveryFieldOfItsReceiptDataWit
     EXPECT_TRUE(dialogos.Mensagens().empty());
     ASSERT_EQ(impressoras.Arquivos().size(), 1);
     const QString texto = Impresso(0);
-    ContemTodos(texto, {
-        "MINISTÉRIO DA BREVIA|SECRETARIA DA MORVEX FEDERAL|PRUV - Pruv 2003|RECIBO DE ENTREGA",
-        "Exercício: 2003 Ano-calendário: 2002 Tipo: Original",
-        "Identificação do Declarante|CNPJ do Declarante: 11.222.333/0001-81|Nome Empresarial: Comércio & Filhos Ltda",
-        "|0001 0002 0003|Fundos ou Clubes de Investimentos informados|55.667.788/0001-86 99.887.766/0001-05 "
-        "12.345.678/0001-95 23.456.789/0001-41 34.567.890/0001-03|45.678.901/0001-50|",
-        "Extrato da Declaração|Valores|01. Beneficiários PF 12|02. Beneficiários PJ 3|"
-        "03. Rendimentos Tributáveis 1.234.567,80|04. Deduções 2.275,08|05. Imposto Retido 0,01|"
-        "Compensação Judicial|06. Compensação Ano Atual por Decisão Judicial 10,00|"
-        "07. Compensação Anos Anteriores por Decisão Judicial 0,00|Tributação com Exigibilidade Suspensa|"
-        "08. Rendimentos Tributáveis 99.999.999.999,99|09. Deduções 0,00|10. IRRF 3.487,30|11. Depósito Judicial 50,00|",
-        "Dados da pessoa responsável pelo preenchimento da declaração|Nome: Pedro Álvares CPF: 529.982.247-25|"
-        "Correio Eletrônico: pedro@comercio.com.br|DDD: 011 Telefone: 98765-4321 Fax: 3333-4444|",
-        "CÓDIGO DE ACESSO|CNPJ: 11.222.333/0001-81|Nº do Recibo: 07.92.64.89.28-00|",
-        "07.92.64.89.28 Página: 1 de 1",
-    });
+    ContemTodos(
+        texto,
+        {
+            "MINISTÉRIO DA BREVIA|SECRETARIA DA MORVEX FEDERAL|PRUV - Pruv 2003|RECIBO DE ENTREGA",
+            "Exercício: 2003 Ano-calendário: 2002 Tipo: Original",
+            "Identificação do Declarante|CNPJ do Declarante: 11.222.333/0001-81|Nome Empresarial: Comércio & Filhos "
+            "Ltda",
+            "|0001 0002 0003|Fundos ou Clubes de Investimentos informados|55.667.788/0001-86 99.887.766/0001-05 "
+            "12.345.678/0001-95 23.456.789/0001-41 34.567.890/0001-03|45.678.901/0001-50|",
+            "Extrato da Declaração|Valores|01. Beneficiários PF 12|02. Beneficiários PJ 3|"
+            "03. Rendimentos Tributáveis 1.234.567,80|04. Deduções 2.275,08|05. Imposto Retido 0,01|"
+            "Compensação Judicial|06. Compensação Ano Atual por Decisão Judicial 10,00|"
+            "07. Compensação Anos Anteriores por Decisão Judicial 0,00|Tributação com Exigibilidade Suspensa|"
+            "08. Rendimentos Tributáveis 99.999.999.999,99|09. Deduções 0,00|10. IRRF 3.487,30|11. Depósito Judicial "
+            "50,00|",
+            "Dados da pessoa responsável pelo preenchimento da declaração|Nome: Pedro Álvares CPF: 529.982.247-25|"
+            "Correio Eletrônico: pedro@comercio.com.br|DDD: 011 Telefone: 98765-4321 Fax: 3333-4444|",
+            "CÓDIGO DE ACESSO|CNPJ: 11.222.333/0001-81|Nº do Recibo: 07.92.64.89.28-00|",
+            "07.92.64.89.28 Página: 1 de 1",
+        });
     ContemNenhum(texto, Carimbo);
 }
 
@@ -91,21 +98,27 @@ TEST_F(ImprimeReciboTest, CertifiedReceiptGetsTheStampAndFrom2002TheNotes)
     ASSERT_EQ(impressoras.Arquivos().size(), 2);
     ASSERT_EQ(transmissao.ChamadasVA5().size(), 2u);
     EXPECT_EQ(transmissao.ChamadasVA5()[1].Ni, QStringLiteral("11144477735"));
-    ContemTodos(Impresso(0), {
-        "|Atenção:|Esta declaração será processada posteriormente, estando sujeita à rejeição.|A partir de 21/03/2003,",
-        "Para retificar esta declaração, será exigido o nº do recibo informado abaixo.|CÓDIGO DE ACESSO|",
-        "|07.92.64.89.28 Página: 1 de 1",
-        "|Declaração recebida via internet pelo agente receptor QUABIX|em 14/3/2003 às 15:30:05 0792648928 07.92.64.89.28|",
-    });
+    ContemTodos(Impresso(0),
+                {
+                    "|Atenção:|Esta declaração será processada posteriormente, estando sujeita à rejeição.|A partir de "
+                    "21/03/2003,",
+                    "Para retificar esta declaração, será exigido o nº do recibo informado abaixo.|CÓDIGO DE ACESSO|",
+                    "|07.92.64.89.28 Página: 1 de 1",
+                    "|Declaração recebida via internet pelo agente receptor QUABIX|em 14/3/2003 às 15:30:05 0792648928 "
+                    "07.92.64.89.28|",
+                });
     const QString pessoa = Impresso(1);
-    ContemTodos(pessoa, {
-        "Exercício: 2001 Ano-calendário: 2001 Tipo: Original|Encerramento de Espólio / Saída definitiva do país|",
-        "CPF do Declarante: 111.444.777-35|Nome: José da Silva|",
-        "|CPF: 111.444.777-35|Nº do Recibo: 12.34.56.78.90-",
-        "QUABIX|em 28/2/2002 às 09:08:07 1234567890 12.34.56.78.90|",
-    });
+    ContemTodos(
+        pessoa,
+        {
+            "Exercício: 2001 Ano-calendário: 2001 Tipo: Original|Encerramento de Espólio / Saída definitiva do país|",
+            "CPF do Declarante: 111.444.777-35|Nome: José da Silva|",
+            "|CPF: 111.444.777-35|Nº do Recibo: 12.34.56.78.90-",
+            "QUABIX|em 28/2/2002 às 09:08:07 1234567890 12.34.56.78.90|",
+        });
     ContemNenhum(pessoa, {QStringLiteral("Atenção:"), QStringLiteral("Fundos ou Clubes")});
-    EXPECT_TRUE(QString::fromLatin1(Le(ReciboDados())).contains(QStringLiteral("NM_DECLAR=José da Silva")));   // the last unpacked
+    EXPECT_TRUE(QString::fromLatin1(Le(ReciboDados()))
+                    .contains(QStringLiteral("NM_DECLAR=José da Silva")));   // the last unpacked
 }
 
 TEST_F(ImprimeReciboTest, ReceiptFileThatFailsItsCheckStopsOnlyItsOwnReceipt)
@@ -142,9 +155,9 @@ TEST_F(ImprimeReciboTest, UnpackableDeliveryEndsTheCallAndBadReceiptNumbersSkipT
     semNumero.replace("CRC=0792648928", "CRC=0000000000");
     QByteArray valorEstragado = Le(Fixture(QStringLiteral("pf-2001.ini")));
     valorEstragado.replace("VL_REND=15000", "VL_REND=15.000,00");
-    ImprimeRecibo({Entrega(QStringLiteral("d"), semNumero), terceiro, Entrega(QStringLiteral("e"), valorEstragado),
-                   primeiro},
-                  false, QString());
+    ImprimeRecibo(
+        {Entrega(QStringLiteral("d"), semNumero), terceiro, Entrega(QStringLiteral("e"), valorEstragado), primeiro},
+        false, QString());
     EXPECT_EQ(dialogos.Codigos(), (std::vector<int>{70, 2}));
     ASSERT_EQ(impressoras.Arquivos().size(), 2);
     EXPECT_TRUE(Impresso(1).contains(QStringLiteral("Comércio & Filhos Ltda")));

@@ -94,10 +94,10 @@ struct TItemPapel {
     QString Arquivo;   // the fixture's base name
     QString Dono;      // the fund's formatted CNPJ; empty for the declaration's own items
     QString Codigo;
-    QString Ni;        // formatted
+    QString Ni;   // formatted
     QString Nome;
-    bool SubJudice;    // suspended amounts or a judicial deposit
-    bool Decisao;      // suspended amounts, deposit or compensations
+    bool SubJudice;                  // suspended amounts or a judicial deposit
+    bool Decisao;                    // suspended amounts, deposit or compensations
     std::vector<int> MesesDecisao;   // the months 1 to 12 with any of them
 };
 
@@ -107,7 +107,7 @@ QList<QStringList> LinhasDePalavras(const QList<TextoPdf::TPalavra>& palavras)
     QList<TextoPdf::TPalavra> ordenadas = palavras;
     std::sort(ordenadas.begin(), ordenadas.end(), [](const auto& a, const auto& b) {
         return std::abs(a.Caixa.center().y() - b.Caixa.center().y()) > 2 ? a.Caixa.center().y() < b.Caixa.center().y()
-                                                                       : a.Caixa.left() < b.Caixa.left();
+                                                                         : a.Caixa.left() < b.Caixa.left();
     });
     QList<QStringList> linhas;
     qreal meio = -100;
@@ -188,7 +188,8 @@ protected:
         };
         const auto algum = [&v](std::initializer_list<const char*> chaves) {
             for (const char* chave : chaves)
-                for (const QString& texto : v.value(QLatin1String(chave), QStringLiteral("0,00")).split(QLatin1Char('/')))
+                for (const QString& texto :
+                     v.value(QLatin1String(chave), QStringLiteral("0,00")).split(QLatin1Char('/')))
                     if (Valor(texto) != 0)
                         return true;
             return false;
@@ -204,9 +205,14 @@ protected:
             const QString sufixo = QString(QChar(u'A' + n / 26)) + QChar(u'A' + n % 26);
             item.GetBeneficiario().Nome().SetTexto(repete == 1 ? c[3] : c[3] + QLatin1Char(' ') + sufixo);
             TRendimentosTributaveis& r = item.GetValores();
-            TItemPapel papel{arquivoAtual, fundo, c[1], QString(), item.GetBeneficiario().Nome().GetTexto(),
+            TItemPapel papel{arquivoAtual,
+                             fundo,
+                             c[1],
+                             QString(),
+                             item.GetBeneficiario().Nome().GetTexto(),
                              algum({"sjrend", "sjded", "sjimp", "sjdep"}),
-                             algum({"sjrend", "sjded", "sjimp", "sjdep", "compano", "compant"}), {}};
+                             algum({"sjrend", "sjded", "sjimp", "sjdep", "compano", "compant"}),
+                             {}};
             for (int m = 1; m <= meses; ++m) {
                 mesAtual = m;
                 if (papel.Decisao)
@@ -226,7 +232,8 @@ protected:
             r.GetRendimento(13).SetValor(valor("r13"));
             r.GetDeducao(13).SetValor(valor("d13"));
             r.GetImposto(13).SetValor(valor("i13"));
-            ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido) << c.join(QLatin1Char(';')).toStdString();
+            ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido)
+                << c.join(QLatin1Char(';')).toStdString();
             papel.Ni = item.GetBeneficiario().GetNiFormatado();
             itensPapel.push_back(papel);
         }
@@ -240,7 +247,9 @@ protected:
         TComprovantePF pf(beneficiario);
         pruv.GetColecaoComprovante().Carrega(pf);
         pf.GetNatureza().SetTexto(v.value(QStringLiteral("natureza")));
-        const auto valor = [&v](const char* chave) { return Valor(v.value(QLatin1String(chave), QStringLiteral("0,00"))); };
+        const auto valor = [&v](const char* chave) {
+            return Valor(v.value(QLatin1String(chave), QStringLiteral("0,00")));
+        };
         pf.GetQuadro3().GetLinha2().SetValor(valor("q3l2"));
         pf.GetQuadro4().GetLinha2().SetValor(valor("q4l2"));
         pf.GetQuadro4().GetLinha7().SetValor(valor("q4l7"));
@@ -283,7 +292,8 @@ protected:
             for (const auto& p : palavras)
                 porPagina[p.Pagina].append(p);
             if (int(paginas.size()) != n)
-                falhas << nome + QStringLiteral(": o PDF tem %1 páginas, o relatório desenhou %2").arg(n).arg(paginas.size());
+                falhas << nome
+                        + QStringLiteral(": o PDF tem %1 páginas, o relatório desenhou %2").arg(n).arg(paginas.size());
             for (std::size_t p = 0; p < paginas.size(); ++p)
                 falhas << InspecaoPapel::ExaminaPagina(nome, int(p) + 1, porPagina.value(int(p) + 1), paginas[p]);
             falhas << Totais(nome, paginas);
@@ -302,7 +312,10 @@ protected:
             const qint64 impresso = Centavos(b.Texto(elemento));
             if (linhas > 0 && impresso != soma)
                 erros << QStringLiteral("%1, página %2, palavra \"%3\": total %4 difere da soma das linhas %5")
-                             .arg(nome).arg(b.Pagina).arg(b.Texto(elemento), elemento).arg(soma);
+                             .arg(nome)
+                             .arg(b.Pagina)
+                             .arg(b.Texto(elemento), elemento)
+                             .arg(soma);
         };
         // The declaration: each column's total under its twelve months, in the band itself.
         for (const TImpressaoBanda& b : impressoes) {
@@ -317,7 +330,8 @@ protected:
                     continue;
                 qint64 soma = 0;
                 for (int mes = 1; mes <= 12; ++mes)
-                    soma += std::max<qint64>(0, Centavos(b.Texto(prefixo + QStringLiteral("%1_%2").arg(coluna).arg(mes))));
+                    soma += std::max<qint64>(0,
+                                             Centavos(b.Texto(prefixo + QStringLiteral("%1_%2").arg(coluna).arg(mes))));
                 confere(b, total, soma, 1);
             }
         }
@@ -330,21 +344,27 @@ protected:
             if (b.Banda == QLatin1String("QRSubDetail") || b.Banda == QLatin1String("QRSubDetail1")) {
                 ++linhas;
                 for (const char* c : colunas)
-                    somas[QLatin1String(c)] += std::max<qint64>(0, Centavos(b.Texto(QStringLiteral("QRL") + QLatin1String(c))));
+                    somas[QLatin1String(c)] += std::max<qint64>(
+                        0, Centavos(b.Texto(QStringLiteral("QRL") + QLatin1String(c))));
             }
             if (b.Banda == QLatin1String("QRSubDetail") || b.Banda == QLatin1String("ChildBand1"))
                 for (int i = 0; i < 6; ++i)
-                    somas[QStringLiteral("J%1").arg(i)] +=
-                        std::max<qint64>(0, Centavos(b.Texto(QStringLiteral("QRLJudicialValor%1").arg(i))));
+                    somas[QStringLiteral("J%1").arg(i)] += std::max<qint64>(
+                        0, Centavos(b.Texto(QStringLiteral("QRLJudicialValor%1").arg(i))));
             if (b.Banda == QLatin1String("QRBRodapeGrupo")) {
                 for (const char* c : colunas)
                     confere(b, QStringLiteral("QRLTotal") + QLatin1String(c), somas[QLatin1String(c)], linhas);
                 for (int i = 0; i < 6; ++i)
                     if (b.Tem(QStringLiteral("QRLTotalJudicialValor%1").arg(i)))
-                        confere(b, QStringLiteral("QRLTotalJudicialValor%1").arg(i), somas[QStringLiteral("J%1").arg(i)], linhas);
-                if (b.Tem(QStringLiteral("QRLQuantidade")) && linhas > 0 && b.Texto(QStringLiteral("QRLQuantidade")).toLongLong() != linhas)
+                        confere(b, QStringLiteral("QRLTotalJudicialValor%1").arg(i),
+                                somas[QStringLiteral("J%1").arg(i)], linhas);
+                if (b.Tem(QStringLiteral("QRLQuantidade")) && linhas > 0
+                    && b.Texto(QStringLiteral("QRLQuantidade")).toLongLong() != linhas)
                     erros << QStringLiteral("%1, página %2, palavra \"%3\": %4 linhas no grupo")
-                                 .arg(nome).arg(b.Pagina).arg(b.Texto(QStringLiteral("QRLQuantidade"))).arg(linhas);
+                                 .arg(nome)
+                                 .arg(b.Pagina)
+                                 .arg(b.Texto(QStringLiteral("QRLQuantidade")))
+                                 .arg(linhas);
                 somas.clear();
                 linhas = 0;
             }
@@ -355,11 +375,14 @@ protected:
         for (const TImpressaoBanda& b : impressoes) {
             erros_ += b.Texto(QStringLiteral("QrdbErros")).startsWith(QLatin1String("ERRO :"));
             avisos += b.Texto(QStringLiteral("QrdbErros")).startsWith(QLatin1String("AVISO:"));
-            for (const auto& [elemento, contagem] : {std::pair{QStringLiteral("QrlNumErros"), erros_},
-                                                     std::pair{QStringLiteral("QrlNumAvisos"), avisos}})
+            for (const auto& [elemento, contagem] :
+                 {std::pair{QStringLiteral("QrlNumErros"), erros_}, std::pair{QStringLiteral("QrlNumAvisos"), avisos}})
                 if (b.Tem(elemento) && b.Texto(elemento).toInt() != contagem)
                     erros << QStringLiteral("%1, página %2, palavra \"%3\": %4 linhas impressas")
-                                 .arg(nome).arg(b.Pagina).arg(b.Texto(elemento)).arg(contagem);
+                                 .arg(nome)
+                                 .arg(b.Pagina)
+                                 .arg(b.Texto(elemento))
+                                 .arg(contagem);
         }
         return erros;
     }
@@ -383,14 +406,17 @@ protected:
 
         // Each value under its column's title: its right edge where the title's ends.
         static const std::pair<QRegularExpression, QString> colunas[] = {
-            {QRegularExpression(QStringLiteral("^QRL(?:Total)?(Rendimentos|Deducoes|Imposto)$")), QStringLiteral("QRLTitulo\\1")},
+            {QRegularExpression(QStringLiteral("^QRL(?:Total)?(Rendimentos|Deducoes|Imposto)$")),
+             QStringLiteral("QRLTitulo\\1")},
             {QRegularExpression(QStringLiteral("^QRLValor(\\d)_\\d+$")), QStringLiteral("QRLTitulo\\1")},
             {QRegularExpression(QStringLiteral("^QRLValorSJ(\\d)_\\d+$")), QStringLiteral("QRLTituloSJ\\1")},
-            {QRegularExpression(QStringLiteral("^QRL(Total)?JudicialValor(\\d)$")), QStringLiteral("QRL\\1JudicialTitulo\\2")},
+            {QRegularExpression(QStringLiteral("^QRL(Total)?JudicialValor(\\d)$")),
+             QStringLiteral("QRL\\1JudicialTitulo\\2")},
         };
         for (const TDesenhoPagina& p : paginas) {
             for (const TTracoDesenhado& v : p.Tracos) {
-                if (v.Tipo != TTracoDesenhado::TTipo::Texto || !(declaracao || lista || analitico || sintetico || mensal))
+                if (v.Tipo != TTracoDesenhado::TTipo::Texto
+                    || !(declaracao || lista || analitico || sintetico || mensal))
                     continue;
                 for (const auto& [padrao, titulo] : colunas) {
                     const auto m = padrao.match(v.Elemento);
@@ -406,9 +432,10 @@ protected:
                     if (achado == nullptr)
                         falha(p.Pagina, v.Texto, QStringLiteral("valor sem o título %1 da sua coluna").arg(nomeTitulo));
                     else if (std::abs(TUnidades::ParaPontos(achado->Caixa.right() - v.Caixa.right())) > 3)
-                        falha(p.Pagina, v.Texto, QStringLiteral("fora da coluna de \"%1\" (%2 pt)")
-                                                     .arg(achado->Texto)
-                                                     .arg(TUnidades::ParaPontos(v.Caixa.right() - achado->Caixa.right()), 0, 'f', 1));
+                        falha(p.Pagina, v.Texto,
+                              QStringLiteral("fora da coluna de \"%1\" (%2 pt)")
+                                  .arg(achado->Texto)
+                                  .arg(TUnidades::ParaPontos(v.Caixa.right() - achado->Caixa.right()), 0, 'f', 1));
                     break;
                 }
             }
@@ -434,7 +461,8 @@ protected:
                     if (!proprios && n != pg)
                         falha(pg, linha[i + 1], QStringLiteral("número de página %1 na página %2").arg(n).arg(pg));
                     if (i + 3 < linha.size() && linha[i + 2] == QStringLiteral("de") && linha[i + 3].toInt() != total)
-                        falha(pg, linha[i + 3], QStringLiteral("total de páginas %1 num documento de %2").arg(linha[i + 3]).arg(total));
+                        falha(pg, linha[i + 3],
+                              QStringLiteral("total de páginas %1 num documento de %2").arg(linha[i + 3]).arg(total));
                 }
             }
             if (numerado && !achou && !proprios)
@@ -477,18 +505,21 @@ protected:
         };
         const auto quantos = [&](auto condicao) { return int(std::count_if(itens.begin(), itens.end(), condicao)); };
         if (declaracao) {
-            espera(QStringLiteral("QRBDetalhe"), conta(QStringLiteral("QRBDetalhe"), QStringLiteral("QRLCodigo")), int(itens.size()));
+            espera(QStringLiteral("QRBDetalhe"), conta(QStringLiteral("QRBDetalhe"), QStringLiteral("QRLCodigo")),
+                   int(itens.size()));
             espera(QStringLiteral("QRCBSubJudice"), conta(QStringLiteral("QRCBSubJudice"), QString()),
                    quantos([](const TItemPapel* i) { return i->SubJudice; }));
         }
         if (lista) {
-            espera(QStringLiteral("QRBDetalhe"), conta(QStringLiteral("QRBDetalhe"), QStringLiteral("QRLCPFBenef")), int(itens.size()));
+            espera(QStringLiteral("QRBDetalhe"), conta(QStringLiteral("QRBDetalhe"), QStringLiteral("QRLCPFBenef")),
+                   int(itens.size()));
             espera(QStringLiteral("Valores de Decisão Judicial"),
                    conta(QStringLiteral("QRBDetalhe"), QStringLiteral("QRLJudicialTituloJudicial")),
                    quantos([](const TItemPapel* i) { return i->Decisao; }));
         }
         if (analitico)
-            espera(QStringLiteral("QRSubDetail"), conta(QStringLiteral("QRSubDetail"), QStringLiteral("QRLCPFBenef")), int(itens.size()));
+            espera(QStringLiteral("QRSubDetail"), conta(QStringLiteral("QRSubDetail"), QStringLiteral("QRLCPFBenef")),
+                   int(itens.size()));
         if (mensal) {
             // A month with court-decision values of any item of its code and section.
             QSet<QString> meses;
@@ -504,10 +535,11 @@ protected:
                     fundoDaPagina = t.Texto;
             if (declaracao || lista || analitico)
                 for (const TTracoDesenhado& t : p.Tracos)
-                    if (t.Elemento == QStringLiteral("QRLCPFBenef") && donos.contains(t.Texto) && !ambiguos.contains(t.Texto)
-                        && donos.value(t.Texto) != fundoDaPagina)
+                    if (t.Elemento == QStringLiteral("QRLCPFBenef") && donos.contains(t.Texto)
+                        && !ambiguos.contains(t.Texto) && donos.value(t.Texto) != fundoDaPagina)
                         falha(p.Pagina, t.Texto,
-                              QStringLiteral("item de \"%1\" sob o cabeçalho de \"%2\"").arg(donos.value(t.Texto), fundoDaPagina));
+                              QStringLiteral("item de \"%1\" sob o cabeçalho de \"%2\"")
+                                  .arg(donos.value(t.Texto), fundoDaPagina));
         }
 
         // A code's header goes with its first row, its total with its last.
@@ -524,9 +556,11 @@ protected:
                     ultima = t.Banda;
                 }
                 if (ultima == cabecalho && p.Pagina < total)
-                    falha(p.Pagina, QStringLiteral("Código:"), QStringLiteral("cabeçalho do código sozinho no pé da página"));
+                    falha(p.Pagina, QStringLiteral("Código:"),
+                          QStringLiteral("cabeçalho do código sozinho no pé da página"));
                 if (primeira == QStringLiteral("QRBRodapeGrupo"))
-                    falha(p.Pagina, QStringLiteral("Total"), QStringLiteral("total do código abre a página sem linha do seu código"));
+                    falha(p.Pagina, QStringLiteral("Total"),
+                          QStringLiteral("total do código abre a página sem linha do seu código"));
             }
         }
         return erros;
@@ -540,12 +574,14 @@ protected:
                 [&] { ImprimeRelatoBenefPorCodigo(pruv, *colecao, false, false); });
         Imprime(d + QStringLiteral(" / Totais por Código, analítico"),
                 [&] { ImprimeRelatoBenefPorCodigo(pruv, *colecao, false, true); });
-        Imprime(d + QStringLiteral(" / Lista de Beneficiários"), [&] { ImprimeRelatoListaBenef(pruv, *colecao, false); });
+        Imprime(d + QStringLiteral(" / Lista de Beneficiários"),
+                [&] { ImprimeRelatoListaBenef(pruv, *colecao, false); });
         Imprime(d + QStringLiteral(" / Total Mensal por Código"),
                 [&] { ImprimeRelatoTotalMensalCodigo(pruv, *colecao, false); });
         Imprime(d + QStringLiteral(" / Declaração Completa"), [&] { ImprimeRelatoDeclaracao(pruv, *colecao, false); });
         if (pruv.GetAno() >= QLatin1String("2001")) {
-            Imprime(d + QStringLiteral(" / Comprovantes"), [&] { TFoImprComprovante::ImprimeComprovantes(pruv, QString(), false); });
+            Imprime(d + QStringLiteral(" / Comprovantes"),
+                    [&] { TFoImprComprovante::ImprimeComprovantes(pruv, QString(), false); });
             TBeneficiarioPruv primeiro(&pruv);
             pruv.GetColecaoBeneficiario().PrimeiroRegistro(primeiro);
             Imprime(d + QStringLiteral(" / Comprovante de um beneficiário"),
@@ -567,7 +603,8 @@ protected:
     {
         const QString pasta = DiretorioDados() + QStringLiteral("/ErroImp/");
         ASSERT_TRUE(QDir().mkpath(pasta));
-        for (const auto& [extensao, conteudo] : {std::pair{QStringLiteral(".txt"), linhas}, std::pair{QStringLiteral(".dsc"), mensagens}}) {
+        for (const auto& [extensao, conteudo] :
+             {std::pair{QStringLiteral(".txt"), linhas}, std::pair{QStringLiteral(".dsc"), mensagens}}) {
             QFile arquivo(pasta + nome + extensao);
             ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
             arquivo.write((conteudo.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
@@ -586,7 +623,7 @@ protected:
     int paginas = 0;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
 {
@@ -601,14 +638,14 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
     Imprime(QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); });
 
     // Receipts of delivered declarations.
-    for (const QString& recibo : {QStringLiteral(PRUV_PASTA_RECIBO "/pj-fundos.ini"), QStringLiteral(PRUV_PASTA_RECIBO "/pf-2001.ini"),
-                                  PastaPapel + QStringLiteral("/recibo-maximos.ini")}) {
+    for (const QString& recibo :
+         {QStringLiteral(PRUV_PASTA_RECIBO "/pj-fundos.ini"), QStringLiteral(PRUV_PASTA_RECIBO "/pf-2001.ini"),
+          PastaPapel + QStringLiteral("/recibo-maximos.ini")}) {
         const QString dados = DiretorioDados() + QStringLiteral("/Recibo.ini");
         QFile::remove(dados);
         ASSERT_TRUE(QFile::copy(recibo, dados));
-        Imprime(QStringLiteral("Recibo ") + QFileInfo(recibo).fileName(), [&] {
-            ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec"));
-        });
+        Imprime(QStringLiteral("Recibo ") + QFileInfo(recibo).fileName(),
+                [&] { ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec")); });
     }
 
     // Error reports of imports: one record per pair of lines, some with messages long enough to
@@ -618,9 +655,9 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
     QStringList mensagens;
     for (int i = 1; i <= 14; ++i) {
         const QString tipo = QString::number(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4);
-        QString linha = QString::number(i).rightJustified(8, QLatin1Char('0')) + tipo + NumeroDe("112223330001") +
-                        QStringLiteral("05611") + NumeroDe("100200300").leftJustified(14, QLatin1Char(' ')) +
-                        QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
+        QString linha = QString::number(i).rightJustified(8, QLatin1Char('0')) + tipo + NumeroDe("112223330001")
+            + QStringLiteral("05611") + NumeroDe("100200300").leftJustified(14, QLatin1Char(' '))
+            + QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
         for (int v = 0; v < 39; ++v)
             linha += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
         linhasDeclaracao << linha;
@@ -629,12 +666,15 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
             comprovante += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
         comprovante += QStringLiteral("OUTROS RENDIMENTOS ISENTOS DESCRITOS EM SESSENTA CARACTERES X").left(60);
         comprovante += QStringLiteral("000000000012345");
-        comprovante += QStringLiteral("PLANO DE SAUDE PAGO A OPERADORA SAUDE ANIMA SA E PREVIDENCIA COMPLEMENTAR ").repeated(3).left(200);
+        comprovante += QStringLiteral("PLANO DE SAUDE PAGO A OPERADORA SAUDE ANIMA SA E PREVIDENCIA COMPLEMENTAR ")
+                           .repeated(3)
+                           .left(200);
         linhasComprovante << comprovante;
         QString mensagem = QStringLiteral("Linha: %1 - Valor inválido no campo %1").arg(i);
         if (i % 4 == 0)
             mensagem += QStringLiteral(" - a soma dos rendimentos tributáveis informados nos meses difere do total "
-                                       "informado para o ano-calendário e a dedução excede o rendimento").repeated(3);
+                                       "informado para o ano-calendário e a dedução excede o rendimento")
+                            .repeated(3);
         mensagens << mensagem;
     }
     GravaErros(QStringLiteral("Erros"), linhasDeclaracao, mensagens);

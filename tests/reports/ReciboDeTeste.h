@@ -17,4 +17,4 @@ QString Entrega(const QString& nome, const QByteArray& reciboIni);
 // The receipt file beside a delivery file: the same name with ".rec".
 QString ReciboAoLado(const QString& entrega, const QByteArray& conteudo);
 
-}  // namespace ReciboDeTeste
+}   // namespace ReciboDeTeste

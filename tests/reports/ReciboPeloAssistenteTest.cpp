@@ -51,7 +51,8 @@ protected:
         declaracao += "\r\n" + QByteArray(730, '1') + "\r\n";
         AdicionaArquivo(Grava(trabalho + QStringLiteral("/Declar.txt"), declaracao));
         AdicionaArquivo(Grava(trabalho + QStringLiteral("/Recibo.ini"), Le(Fixture(fixture + QStringLiteral(".ini")))));
-        QString dec = gravadas.PastaDe(ni) + QLatin1Char('/') + QLatin1String(ni) + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec");
+        QString dec = gravadas.PastaDe(ni) + QLatin1Char('/') + QLatin1String(ni)
+            + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec");
         QDir().mkpath(gravadas.PastaDe(ni));
         EXPECT_EQ(ComprimirPruv(dec, {}), ResultadoCompressao::Ok);
         if (transmitida)
@@ -89,7 +90,7 @@ protected:
     std::unique_ptr<TColecaoPruv> colecao;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(ReciboPeloAssistenteTest, TheReceiptOfATransmittedFileChosenOnPage8IsPrinted)
 {

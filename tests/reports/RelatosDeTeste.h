@@ -17,9 +17,9 @@ struct TItemDeTeste {
     qint64 rendimentoMensal = 0;   // months 1 to 12
     qint64 deducaoMensal = 0;
     qint64 impostoMensal = 0;
-    qint64 decimoTerceiro = 0;     // income of month 13
-    qint64 compensacaoJaneiro = 0; // of the calendar year
-    qint64 subJudiceJaneiro = 0;   // income under suspended liability
+    qint64 decimoTerceiro = 0;       // income of month 13
+    qint64 compensacaoJaneiro = 0;   // of the calendar year
+    qint64 subJudiceJaneiro = 0;     // income under suspended liability
 };
 
 constexpr qint64 Reais = TMonetario::Escala;

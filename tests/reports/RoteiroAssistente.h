@@ -13,11 +13,11 @@ inline void Roteiro(TFoAssistRelatorios& assistente, const std::vector<const cha
 {
     for (const char* passo : passos) {
         const QString p = QLatin1String(passo);
-        const char* botao = p == QLatin1String("<")   ? "BtnRetornar"
-                            : p == QLatin1String(">") ? "BtnAvancar"
-                            : p == QLatin1String("!") ? "BtnOK"
-                            : p == QLatin1String("x") ? "CancelBtn"
-                                                      : nullptr;
+        const char* botao = p == QLatin1String("<") ? "BtnRetornar"
+            : p == QLatin1String(">")               ? "BtnAvancar"
+            : p == QLatin1String("!")               ? "BtnOK"
+            : p == QLatin1String("x")               ? "CancelBtn"
+                                                    : nullptr;
         if (botao) {
             assistente.findChild<QPushButton*>(QLatin1String(botao))->click();
         } else {

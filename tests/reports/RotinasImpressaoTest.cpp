@@ -80,7 +80,7 @@ protected:
     std::unique_ptr<TPruv2003> janela;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(RotinasImpressaoTest, EveryPrintedChoiceReachesItsReport)
 {
@@ -96,26 +96,35 @@ TEST_F(RotinasImpressaoTest, EveryPrintedChoiceReachesItsReport)
     } casos[] = {
         {{">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", ">", "RBSintetico", ">", "RBImprimir", "!"},
          "Relatório de Totais por Código",
-         {QStringLiteral("Relatório de Totais por Código|"), QStringLiteral("|Total: 2 3.600,00 0,00 360,00|")}, 1},
+         {QStringLiteral("Relatório de Totais por Código|"), QStringLiteral("|Total: 2 3.600,00 0,00 360,00|")},
+         1},
         {{">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", ">", "RBAnalitico", ">", "RBImprimir", "!"},
          "Relatório de Totais por Código",
-         {QStringLiteral("|200.300.400-94 BRUNO COSTA LIMA 2.400,00 0,00 240,00|"), QStringLiteral("|Total: 2 3.600,00 0,00 360,00|")}, 1},
+         {QStringLiteral("|200.300.400-94 BRUNO COSTA LIMA 2.400,00 0,00 240,00|"),
+          QStringLiteral("|Total: 2 3.600,00 0,00 360,00|")},
+         1},
         {{">", "RBDemaisRelatorios", ">", "RBListaBenef", ">", "RBImprimir", "!"},
          "Relatório com Lista de Beneficiários",
          {QStringLiteral("Relatório com Lista de Beneficiários|"),
-          QStringLiteral("|Total de beneficiários / código da declaração: 2|")}, 1},
+          QStringLiteral("|Total de beneficiários / código da declaração: 2|")},
+         1},
         {{">", "RBDemaisRelatorios", ">", "RBGerencial", ">", "RBImprimir", "!"},
-         "Relatório Gerencial", {QStringLiteral("Relatório Gerencial|") + declarante, QStringLiteral("|Nº de Fundo/Clube: 0|")}, 1},
+         "Relatório Gerencial",
+         {QStringLiteral("Relatório Gerencial|") + declarante, QStringLiteral("|Nº de Fundo/Clube: 0|")},
+         1},
         {{">", "RBDeclaracao", ">", "RBImprimir", "!"},
          "Declaração Completa",
-         {QStringLiteral("|Responsável pelo Preenchimento|"), QStringLiteral("|Total 2.400,00 0,00 240,00|")}, 1},
+         {QStringLiteral("|Responsável pelo Preenchimento|"), QStringLiteral("|Total 2.400,00 0,00 240,00|")},
+         1},
         {{">", "RBComprovante", ">", ">", "RBImprimir", "!"},
          "Comprovante de Rendimentos",
          {QStringLiteral("Comprovante de Rendimentos Pagos e de"),
-          QStringLiteral("|01. Total dos Rendimentos (inclusive férias) 1.200,00|")}, 2},
+          QStringLiteral("|01. Total dos Rendimentos (inclusive férias) 1.200,00|")},
+         2},
         {{">", "RBDemaisRelatorios", ">", "RBTotalMensalCodigo", ">", "RBImprimir", "!"},
          "Total Mensal por Código",
-         {QStringLiteral("Total Mensal por Código|"), QStringLiteral("|Total Código 3.600,00 0,00 360,00|")}, 1},
+         {QStringLiteral("Total Mensal por Código|"), QStringLiteral("|Total Código 3.600,00 0,00 360,00|")},
+         1},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.titulo);
@@ -241,10 +250,13 @@ TEST_F(RotinasImpressaoTest, PreviewedChoicesShowTheirReportInThePreviewWindow)
     DuasAna();
     Inicia();
     Abre(Matriz);
-    const struct { std::vector<const char*> passos; int paginas; } casos[] = {
-        {{">", "!"}, 1},                                                         // 10: the declaration
-        {{">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", "!"}, 1},            // 1
-        {{">", "RBComprovante", ">", "!"}, 2},                                   // 14: every statement
+    const struct {
+        std::vector<const char*> passos;
+        int paginas;
+    } casos[] = {
+        {{">", "!"}, 1},                                                // 10: the declaration
+        {{">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", "!"}, 1},   // 1
+        {{">", "RBComprovante", ">", "!"}, 2},                          // 14: every statement
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(::testing::PrintToString(c.passos));
@@ -303,9 +315,9 @@ TEST_F(RotinasImpressaoTest, OneBeneficiarysStatementIsTheOneFoundInTheSearch)
     ASSERT_EQ(impressoras.Arquivos().size(), 1);
     const QStringList paginas = Paginas(0);
     ASSERT_EQ(paginas.size(), 1);
-    for (const QString& linha : {QStringLiteral("Comprovante de Rendimentos Pagos e de"),
-                                 QStringLiteral("|200.300.400-94 BRUNO COSTA LIMA|"),
-                                 QStringLiteral("|01. Total dos Rendimentos (inclusive férias) 2.400,00|")})
+    for (const QString& linha :
+         {QStringLiteral("Comprovante de Rendimentos Pagos e de"), QStringLiteral("|200.300.400-94 BRUNO COSTA LIMA|"),
+          QStringLiteral("|01. Total dos Rendimentos (inclusive férias) 2.400,00|")})
         EXPECT_TRUE(paginas[0].contains(linha)) << linha.toStdString() << "\n" << paginas[0].toStdString();
     EXPECT_FALSE(paginas[0].contains(QStringLiteral("ANA PAULA")));
 }

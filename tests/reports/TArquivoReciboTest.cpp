@@ -33,13 +33,20 @@ TSituacaoRecibo Verifica(TArquivoRecibo& recibo)
     return recibo.Verifica(QStringLiteral("0792648928"), [&assinatura] { return assinatura.Obtem(); });
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TArquivoRecibo, CheckGoesByTheMarksTheSignatureAndTheCodes)
 {
     using S = TSituacaoRecibo;
-    const struct { const char* caso; int linha, posicao; char troca; int biblioteca; S esperada; int chamadas;
-                   const char* fixture = "pj-fundos.rec"; } casos[] = {
+    const struct {
+        const char* caso;
+        int linha, posicao;
+        char troca;
+        int biblioteca;
+        S esperada;
+        int chamadas;
+        const char* fixture = "pj-fundos.rec";
+    } casos[] = {
         {"authentic", 0, 0, 0, 1, S::Certificado, 1},
         {"not authentic", 0, 0, 0, 0, S::Invalido, 1},
         {"no library", 0, 0, 0, -1, S::SemAssinatura, 0},
@@ -73,7 +80,10 @@ TEST(TArquivoRecibo, CheckGoesByTheMarksTheSignatureAndTheCodes)
 
 TEST(TArquivoRecibo, DatePartsStopAtTheFirstThatIsNotANumber)
 {
-    const struct { int posicao; std::vector<int> partes; } casos[] = {
+    const struct {
+        int posicao;
+        std::vector<int> partes;
+    } casos[] = {
         {17, {0, 0, 0, 0, 0, 0}},
         {20, {14, 0, 0, 0, 0, 0}},
         {26, {14, 3, 2003, 0, 0, 0}},
@@ -93,15 +103,17 @@ TEST(TArquivoRecibo, DatePartsStopAtTheFirstThatIsNotANumber)
 TEST(CarregaBibliotecaAssinatura, InstallationsUpTo2002LendTheirFolderOthersOnlyThisProgramsOwn)
 {
     const QString instalada = ProgramaDeTeste::Pasta() + QStringLiteral("/Ulvaro");
-    const struct { const char* versao; bool naInstalacao; bool naPastaPrograma; bool carrega; } casos[] = {
-        {"2002", true, false, true},
-        {"200201", true, false, true},
-        {"1999", true, false, true},
-        {"0", true, false, true},
+    const struct {
+        const char* versao;
+        bool naInstalacao;
+        bool naPastaPrograma;
+        bool carrega;
+    } casos[] = {
+        {"2002", true, false, true},    {"200201", true, false, true},
+        {"1999", true, false, true},    {"0", true, false, true},
         {"200301", true, false, false},   // a current transmission program: only this program's folder
-        {"200301", false, true, true},
-        {"20a1", true, false, false},
-        {nullptr, false, true, true},     // nothing installed
+        {"200301", false, true, true},  {"20a1", true, false, false},
+        {nullptr, false, true, true},   // nothing installed
         {nullptr, false, false, false},
     };
     for (const auto& c : casos) {

@@ -8,7 +8,11 @@ using namespace ReciboDeTeste;
 
 TEST(TDadosRecibo, AmountsReadWithEitherDecimalSignAndRoundToCents)
 {
-    const struct { const char* texto; qint64 centavos; bool lido; } casos[] = {
+    const struct {
+        const char* texto;
+        qint64 centavos;
+        bool lido;
+    } casos[] = {
         {"0", 0, true},
         {"55800", 5580000, true},
         {"2275,08", 227508, true},
@@ -17,12 +21,12 @@ TEST(TDadosRecibo, AmountsReadWithEitherDecimalSignAndRoundToCents)
         {",5", 50, true},
         {"7,", 700, true},
         {" 12,34 ", 1234, true},
-        {"0,005", 1, true},        // half a cent goes up
+        {"0,005", 1, true},   // half a cent goes up
         {"0,0049", 0, true},
         {"99999999999999", 9999999999999900, true},
         {"", 0, false},
         {"-5", 0, false},
-        {"1.234,56", 0, false},    // thousands separators are not receipt data
+        {"1.234,56", 0, false},   // thousands separators are not receipt data
         {"12a", 0, false},
         {"1E5", 0, false},
         {"999999999999999", 0, false},   // beyond 14 whole digits

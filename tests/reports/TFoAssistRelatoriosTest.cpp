@@ -63,7 +63,7 @@ protected:
     GravadasDeTeste gravadas;   // no delivery file on the case's volumes
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoAssistRelatoriosTest, EachPathEndsInItsChoiceCodeOrOnTheReasonWhyNothingPrints)
 {
@@ -71,16 +71,19 @@ TEST_F(TFoAssistRelatoriosTest, EachPathEndsInItsChoiceCodeOrOnTheReasonWhyNothi
     const struct {
         Declaracao declaracao;
         std::vector<const char*> passos;
-        int codigo;        // -1: still running, on that page
+        int codigo;   // -1: still running, on that page
         int pagina;
-        const char* erro;  // the text of page 11
+        const char* erro;   // the text of page 11
     } casos[] = {
         {ComBeneficiarios, {">", "!"}, 10, 0, ""},
         {ComBeneficiarios, {">", ">", "RBImprimir", "!"}, 11, 0, ""},
         // Concluir on page 2 passes steps 3 and 5, which checks Visualizar.
         {ComBeneficiarios, {">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", "!"}, 1, 0, ""},
-        {ComBeneficiarios, {">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", ">", "RBAnalitico", ">", "RBImprimir", "!"},
-         4, 0, ""},
+        {ComBeneficiarios,
+         {">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", ">", "RBAnalitico", ">", "RBImprimir", "!"},
+         4,
+         0,
+         ""},
         {ComBeneficiarios, {">", "RBDemaisRelatorios", ">", "RBListaBenef", ">", "RBImprimir", "!"}, 6, 0, ""},
         {ComBeneficiarios, {">", "RBDemaisRelatorios", ">", "RBGerencial", "!"}, 7, 0, ""},
         {ComBeneficiarios, {">", "RBDemaisRelatorios", ">", "RBTotalMensalCodigo", "!"}, 20, 0, ""},
@@ -88,11 +91,17 @@ TEST_F(TFoAssistRelatoriosTest, EachPathEndsInItsChoiceCodeOrOnTheReasonWhyNothi
         {ComBeneficiarios, {">", "RBComprovante", "!", ">", "RBImprimir", "!"}, 15, 0, ""},
         {ComBeneficiarios, {">", "RBComprovante", ">", "RBUmBeneficiario", "!"}, -1, 10, ""},
         // No beneficiary to list: the reason shows, and Fechar prints nothing.
-        {SemBeneficiarios, {">", "RBDemaisRelatorios", ">", "RBListaBenef", "!"}, -1, 11,
+        {SemBeneficiarios,
+         {">", "RBDemaisRelatorios", ">", "RBListaBenef", "!"},
+         -1,
+         11,
          "O relatório não será impresso pois a declaração não possui nenhum beneficiário."},
         {SemBeneficiarios, {">", "RBDemaisRelatorios", ">", "RBTotaisCodigo", ">", "!"}, 0, 0, ""},
         {SemBeneficiarios, {">", "RBDemaisRelatorios", ">", "RBGerencial", "!"}, 7, 0, ""},
-        {SemBeneficiarios, {">", "RBComprovante", "!"}, -1, 11,
+        {SemBeneficiarios,
+         {">", "RBComprovante", "!"},
+         -1,
+         11,
          "Esta declaração não possui nenhum beneficiário, portanto não pode ser impresso comprovante de rendimentos."},
         {SemBeneficiarios, {">", "RBComprovante", ">", "<", "RBDeclaracao", "!"}, 10, 0, ""},
         // With no declaration open, one is chosen on page 7, even with Concluir; not for Gerencial.
@@ -140,10 +149,17 @@ TEST_F(TFoAssistRelatoriosTest, TheChoicesAreKeptInPruvIniAlsoAfterACancelAndOff
     });
     ExecutaAssistRelatorios(pedido, *pruv, *colecao, true, nullptr);
     EXPECT_EQ(pedido.Codigo, 0);
-    const struct { const char* secao; const char* chave; const char* valor; } gravadas[] = {
-        {"Relatorio", "Tipo", "TotalMensalCodigo"}, {"Relatorio", "Detalhamento", "Sintetico"},
-        {"Beneficiarios", "Ordenacao", "Alfabetica"}, {"Relatorio", "Impressao", "Visualizar"},
-        {"Relatorio", "Base", "Demais"}, {"Comprovante", "Beneficiarios", "Todos"},
+    const struct {
+        const char* secao;
+        const char* chave;
+        const char* valor;
+    } gravadas[] = {
+        {"Relatorio", "Tipo", "TotalMensalCodigo"},
+        {"Relatorio", "Detalhamento", "Sintetico"},
+        {"Beneficiarios", "Ordenacao", "Alfabetica"},
+        {"Relatorio", "Impressao", "Visualizar"},
+        {"Relatorio", "Base", "Demais"},
+        {"Comprovante", "Beneficiarios", "Todos"},
     };
     for (const auto& g : gravadas)
         EXPECT_EQ(Ini(g.secao, g.chave), QLatin1String(g.valor)) << g.chave;
@@ -157,8 +173,8 @@ TEST_F(TFoAssistRelatoriosTest, TheChoicesAreKeptInPruvIniAlsoAfterACancelAndOff
     ini.WriteString(QStringLiteral("Relatorio"), QStringLiteral("Base"), QStringLiteral("Recibo"));
     ini.WriteString(QStringLiteral("Comprovante"), QStringLiteral("Beneficiarios"), QStringLiteral("Um"));
     TFoAssistRelatorios& a = Cria(*pruv, true);
-    for (const QRadioButton* b : {a.RBGerencial, a.RBAnalitico, a.RBOrdemCPF, a.RBImprimir, a.RBDeclaracao,
-                                  a.RBUmBeneficiario})
+    for (const QRadioButton* b :
+         {a.RBGerencial, a.RBAnalitico, a.RBOrdemCPF, a.RBImprimir, a.RBDeclaracao, a.RBUmBeneficiario})
         EXPECT_TRUE(b->isChecked()) << b->objectName().toStdString();
     EXPECT_EQ(a.LbExemploTipo[0]->text(), QStringLiteral("Informações gerais de"));
     EXPECT_EQ(a.LbExemploOrdem[0]->text(), QStringLiteral("011.12..."));

@@ -108,7 +108,7 @@ QString LinhaCom(const QString& pagina, const QString& legenda)
     return QStringLiteral("(sem a linha) ") + legenda;
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoImprComprovanteTest, PersonStatementShowsEveryBoxWithItsAmounts)
 {
@@ -126,7 +126,10 @@ TEST_F(TFoImprComprovanteTest, PersonStatementShowsEveryBoxWithItsAmounts)
     ASSERT_EQ(arquivos.size(), 1);
     ASSERT_EQ(arquivos[0].size(), 1);
     const QString& p = arquivos[0][0];
-    const struct { const char* legenda; const char* valor; } linhas[] = {
+    const struct {
+        const char* legenda;
+        const char* valor;
+    } linhas[] = {
         {"01. Total dos Rendimentos (inclusive férias)", "12.345,60"},
         {"02. Contribuição Previdenciária Oficial", "0,00"},
         {"05. Imposto de Renda Retido", "1.234,56"},
@@ -149,8 +152,8 @@ TEST_F(TFoImprComprovanteTest, PersonStatementShowsEveryBoxWithItsAmounts)
           QStringLiteral("3. RENDIMENTOS TRIBUTÁVEIS, DEDUÇÕES E IMPOSTO RETIDO NA FONTE"),
           QStringLiteral("5. RENDIMENTOS SUJEITOS À TRIBUTAÇÃO EXCLUSIVA (RENDIMENTO LÍQUIDO)"),
           QStringLiteral("6. INFORMAÇÕES COMPLEMENTARES"), QStringLiteral("Plano de saude: R$ 10,00"),
-          QStringLiteral("7. RESPONSÁVEL PELAS INFORMAÇÕES"), QStringLiteral("MARIA DA SILVA"),
-          QStringLiteral("2002"), QStringLiteral("Aprovado pela IN/XEQ nº 120/2000")})
+          QStringLiteral("7. RESPONSÁVEL PELAS INFORMAÇÕES"), QStringLiteral("MARIA DA SILVA"), QStringLiteral("2002"),
+          QStringLiteral("Aprovado pela IN/XEQ nº 120/2000")})
         EXPECT_TRUE(p.contains(texto)) << texto.toStdString();
     EXPECT_FALSE(p.contains(QStringLiteral("Página")));   // one page: no number
     EXPECT_EQ(Lista(), QByteArray());
@@ -185,10 +188,12 @@ TEST_F(TFoImprComprovanteTest, AYearAtTheLargestAmountPrintsItsTotalsWhole)
     ASSERT_EQ(arquivos.size(), 1);
     ASSERT_EQ(arquivos[0].size(), 1);
     const QString& p = arquivos[0][0];
-    EXPECT_TRUE(LinhaCom(p, QStringLiteral("01. Total dos Rendimentos")).endsWith(QStringLiteral("2.399.999.999.999,76")))
+    EXPECT_TRUE(
+        LinhaCom(p, QStringLiteral("01. Total dos Rendimentos")).endsWith(QStringLiteral("2.399.999.999.999,76")))
         << LinhaCom(p, QStringLiteral("01. Total dos Rendimentos")).toStdString();
     // The tax line takes the deposits too.
-    EXPECT_TRUE(LinhaCom(p, QStringLiteral("05. Imposto de Renda Retido")).endsWith(QStringLiteral("2.399.999.999.999,76")))
+    EXPECT_TRUE(
+        LinhaCom(p, QStringLiteral("05. Imposto de Renda Retido")).endsWith(QStringLiteral("2.399.999.999.999,76")))
         << LinhaCom(p, QStringLiteral("05. Imposto de Renda Retido")).toStdString();
     EXPECT_TRUE(LinhaCom(p, QStringLiteral("Parcela com exigibilidade suspensa"))
                     .contains(QStringLiteral("R$ 1.199.999.999.999,88 Deposito Judicial: R$ 1.199.999.999.999,88")))
@@ -208,13 +213,26 @@ TEST_F(TFoImprComprovanteTest, CompanyGetsItsStatementThenTheOneOfArt64Lines)
     ASSERT_EQ(arquivos.size(), 1);
     const QStringList& p = arquivos[0];
     ASSERT_EQ(p.size(), 3);
-    const struct { int pagina; const char* presentes[4]; const char* linha; const char* ausente; } casos[] = {
-        {0, {"2. PESSOA JURÍDICA BENEFICIÁRIA DOS RENDIMENTOS", "EMPRESA BETA LTDA", "Aprovado pela IN/XEQ nº 119/2000",
-             "4. INFORMAÇÕES COMPLEMENTARES"}, "Jan 1708", "6147"},
-        {1, {"2. PESSOA JURÍDICA FORNECEDORA DE BENS OU DE SERVIÇOS", "EMPRESA BETA LTDA",
-             "Aprovado pela IN/XEQ/STN/SFC nº 23/2001", "5. RESPONSÁVEL PELAS INFORMAÇÕES"}, "Fev 6147", "1708"},
-        {2, {"3. RELAÇÃO DE PAGAMENTOS E RETENÇÕES", "EMPRESA GAMA SA", "VALOR RETIDO (R$)", "1. FONTE PAGADORA"},
-         "Mar 6190", "BENEFICIÁRIA"},
+    const struct {
+        int pagina;
+        const char* presentes[4];
+        const char* linha;
+        const char* ausente;
+    } casos[] = {
+        {0,
+         {"2. PESSOA JURÍDICA BENEFICIÁRIA DOS RENDIMENTOS", "EMPRESA BETA LTDA", "Aprovado pela IN/XEQ nº 119/2000",
+          "4. INFORMAÇÕES COMPLEMENTARES"},
+         "Jan 1708",
+         "6147"},
+        {1,
+         {"2. PESSOA JURÍDICA FORNECEDORA DE BENS OU DE SERVIÇOS", "EMPRESA BETA LTDA",
+          "Aprovado pela IN/XEQ/STN/SFC nº 23/2001", "5. RESPONSÁVEL PELAS INFORMAÇÕES"},
+         "Fev 6147",
+         "1708"},
+        {2,
+         {"3. RELAÇÃO DE PAGAMENTOS E RETENÇÕES", "EMPRESA GAMA SA", "VALOR RETIDO (R$)", "1. FONTE PAGADORA"},
+         "Mar 6190",
+         "BENEFICIÁRIA"},
     };
     const char* const valores[] = {"2.000,00 200,00", "900,00 90,00", "300,00 30,00"};
     for (const auto& c : casos) {
@@ -296,9 +314,10 @@ TEST_F(TFoImprComprovanteTest, NothingToIssueIsToldAndNothingPrinted)
 {
     Lanca(Jose, "JOSE DA SILVA", "8053", 100000);   // financial income only
     EXPECT_TRUE(Imprime().isEmpty());
-    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Não há comprovantes de rendimentos a emitir.\n"
-                                                            "Este programa não emite comprovante de rendimentos "
-                                                            "financeiros.")});
+    EXPECT_EQ(dialogos.Textos(),
+              QStringList{QStringLiteral("Não há comprovantes de rendimentos a emitir.\n"
+                                         "Este programa não emite comprovante de rendimentos "
+                                         "financeiros.")});
 }
 
 TEST_F(TFoImprComprovanteTest, PrinterThatFailsIsToldOnceAndEndsTheJob)
@@ -387,7 +406,10 @@ TEST_F(TFoImprComprovanteTest, LongStatementNumbersItsPagesAndContinuesItsTable)
 
 TEST(TLeiauteComprovante, ComplementaryInformationIsNeverCut)
 {
-    const struct { qreal medida; qreal altura; } casos[] = {{0, 60}, {59.5, 60}, {60, 60}, {150, 150}};
+    const struct {
+        qreal medida;
+        qreal altura;
+    } casos[] = {{0, 60}, {59.5, 60}, {60, 60}, {150, 150}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.medida);
         EXPECT_EQ(TLeiauteComprovante::AlturaMemoInformacoes(c.medida), c.altura);

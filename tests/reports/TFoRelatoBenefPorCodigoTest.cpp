@@ -23,7 +23,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoRelatoBenefPorCodigoTest, AnalyticGroupsTheItemsByCodeWithTotalsThatAddUpTheLinesPrinted)
 {
@@ -123,11 +123,12 @@ TEST_F(TFoRelatoBenefPorCodigoTest, CodeHeaderAndTotalNeverStandAloneAtAPageBrea
     for (int linhas = 5; linhas <= 12; ++linhas) {
         auto pruv = Armazenada(Matriz);
         for (int i = 0; i < linhas; ++i)
-            Guarda(*pruv, *pruv, {"0561", NumeroDe(QByteArray::number(300400500 + i).constData()), "ANA PAULA SOUZA",
-                                  100 * Reais, 0, 0, 0, Reais});
+            Guarda(*pruv, *pruv,
+                   {"0561", NumeroDe(QByteArray::number(300400500 + i).constData()), "ANA PAULA SOUZA", 100 * Reais, 0,
+                    0, 0, Reais});
         for (int i = 0; i < 9; ++i)
-            Guarda(*pruv, *pruv, {"3208", NumeroDe(QByteArray::number(300400600 + i).constData()), "BRUNO COSTA LIMA",
-                                  100 * Reais});
+            Guarda(*pruv, *pruv,
+                   {"3208", NumeroDe(QByteArray::number(300400600 + i).constData()), "BRUNO COSTA LIMA", 100 * Reais});
         ImprimeRelatoBenefPorCodigo(*pruv, *colecao, false, true);
         confere(QStringLiteral("analítico, %1 linhas de 0561").arg(linhas), QStringLiteral("QRGrupoCodigo"));
         colecao->Exclui(*pruv);

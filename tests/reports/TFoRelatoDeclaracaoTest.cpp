@@ -29,9 +29,10 @@ protected:
     {
         auto pruv = Armazenada(Matriz);
         for (int i = 0; i < 6; ++i) {
-            const QByteArray nome = QStringLiteral("JOSE %1").arg(QString(2, QChar(u'A' + i)) + QLatin1Char('X')).toUtf8();
-            Guarda(*pruv, *pruv, {"0588", NumeroDe(QByteArray::number(300000000 + i).constData()), nome.constData(),
-                                  10 * Reais});
+            const QByteArray nome =
+                QStringLiteral("JOSE %1").arg(QString(2, QChar(u'A' + i)) + QLatin1Char('X')).toUtf8();
+            Guarda(*pruv, *pruv,
+                   {"0588", NumeroDe(QByteArray::number(300000000 + i).constData()), nome.constData(), 10 * Reais});
         }
         return pruv;
     }
@@ -49,11 +50,17 @@ bool Espera(const std::function<bool()>& condicao)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoRelatoDeclaracaoTest, FirstPageCarriesTheDeclarantAndThePersonsResponsible)
 {
-    const struct { const char* ni; const char* ano; bool especial; const char* esperado; bool respCnpj; } casos[] = {
+    const struct {
+        const char* ni;
+        const char* ano;
+        bool especial;
+        const char* esperado;
+        bool respCnpj;
+    } casos[] = {
         {"112223330001", "2002", false, "Ano-Calendário: 2002 Tipo: Original", true},
         {"111444777", "2003", true, "Ano-Calendário: 2003 Tipo: Original Espólio / Saída definitiva do país", false},
     };
@@ -88,8 +95,14 @@ TEST_F(TFoRelatoDeclaracaoTest, EachItemsRowsAndColumnsFollowItsCodeYearAndAmoun
 {
     enum Extra { Nada, Compensacao, SubJudice };
     const struct {
-        const char* codigo; const char* ano; bool cnpj; Extra extra;
-        bool decimo; bool deducoes; bool compensacao; bool subJudice;
+        const char* codigo;
+        const char* ano;
+        bool cnpj;
+        Extra extra;
+        bool decimo;
+        bool deducoes;
+        bool compensacao;
+        bool subJudice;
     } casos[] = {
         {"0588", "2001", false, Nada, false, true, false, false},
         {"0588", "2002", false, Nada, true, true, false, false},
@@ -102,26 +115,29 @@ TEST_F(TFoRelatoDeclaracaoTest, EachItemsRowsAndColumnsFollowItsCodeYearAndAmoun
     for (const auto& c : casos) {
         SCOPED_TRACE(::testing::Message() << c.codigo << " " << c.ano << " " << c.extra);
         auto pruv = Armazenada(Matriz, c.ano);
-        TItemDeTeste item{c.codigo, c.cnpj ? CnpjGama : CpfAna, c.cnpj ? "EMPRESA GAMA SA" : "ANA PAULA SOUZA",
-                          1000 * Reais, c.cnpj ? 0 : 50 * Reais, 100 * Reais, 700 * Reais};
+        TItemDeTeste item{c.codigo,     c.cnpj ? CnpjGama : CpfAna, c.cnpj ? "EMPRESA GAMA SA" : "ANA PAULA SOUZA",
+                          1000 * Reais, c.cnpj ? 0 : 50 * Reais,    100 * Reais,
+                          700 * Reais};
         item.compensacaoJaneiro = c.extra == Compensacao ? 30 * Reais : 0;
         item.subJudiceJaneiro = c.extra == SubJudice ? 200 * Reais : 0;
         Guarda(*pruv, *pruv, item);
         ImprimeRelatoDeclaracao(*pruv, *colecao, false);
 
         const QString p = Paginas(arquivo++).join(QLatin1Char('#'));
-        EXPECT_TRUE(p.contains(QStringLiteral("Código %1 %2 %3 %4 %5")
-                                   .arg(QLatin1String(c.codigo), c.cnpj ? QStringLiteral("CNPJ") : QStringLiteral("CPF"),
-                                        Mascara(item.ni), c.cnpj ? QStringLiteral("Nome Empresarial") : QStringLiteral("Nome"),
-                                        QString::fromUtf8(item.nome))))
+        EXPECT_TRUE(
+            p.contains(QStringLiteral("Código %1 %2 %3 %4 %5")
+                           .arg(QLatin1String(c.codigo), c.cnpj ? QStringLiteral("CNPJ") : QStringLiteral("CPF"),
+                                Mascara(item.ni), c.cnpj ? QStringLiteral("Nome Empresarial") : QStringLiteral("Nome"),
+                                QString::fromUtf8(item.nome))))
             << p.toStdString();
         const QString deducao = c.deducoes ? QStringLiteral(" 50,00") : QString();
         const QString compensacao = c.compensacao ? QStringLiteral(" 30,00 0,00") : QString();
-        EXPECT_TRUE(p.contains(QStringLiteral("|Jan 1.000,00") + deducao + QStringLiteral(" 100,00") + compensacao + QLatin1Char('|')))
+        EXPECT_TRUE(p.contains(QStringLiteral("|Jan 1.000,00") + deducao + QStringLiteral(" 100,00") + compensacao
+                               + QLatin1Char('|')))
             << p.toStdString();
         EXPECT_TRUE(p.contains(QStringLiteral("|Total 12.000,00") + (c.deducoes ? QStringLiteral(" 600,00") : QString())
-                               + QStringLiteral(" 1.200,00") + (c.compensacao ? QStringLiteral(" 30,00 0,00") : QString())
-                               + QLatin1Char('|')))
+                               + QStringLiteral(" 1.200,00")
+                               + (c.compensacao ? QStringLiteral(" 30,00 0,00") : QString()) + QLatin1Char('|')))
             << p.toStdString();
         EXPECT_EQ(p.contains(QStringLiteral("|13º 700,00")), c.decimo);
         EXPECT_EQ(p.contains(QStringLiteral("Deduções")), c.deducoes);
@@ -129,7 +145,8 @@ TEST_F(TFoRelatoDeclaracaoTest, EachItemsRowsAndColumnsFollowItsCodeYearAndAmoun
         EXPECT_EQ(p.contains(QStringLiteral("Comp. Anos Anteriores")), c.compensacao);
         EXPECT_EQ(p.contains(QStringLiteral("Tributação com Exigibilidade Suspensa")), c.subJudice);
         if (c.subJudice) {
-            EXPECT_TRUE(p.contains(QStringLiteral("Mês Rendimentos Deduções Imposto Retido Depósito Judicial|Jan 200,00 0,00 0,00 0,00|")));
+            EXPECT_TRUE(p.contains(QStringLiteral(
+                "Mês Rendimentos Deduções Imposto Retido Depósito Judicial|Jan 200,00 0,00 0,00 0,00|")));
             EXPECT_TRUE(p.contains(QStringLiteral("|Total 200,00 0,00 0,00 0,00|")));
         }
         colecao->Exclui(*pruv);

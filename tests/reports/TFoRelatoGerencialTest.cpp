@@ -7,7 +7,7 @@ namespace {
 
 class TFoRelatoGerencialTest : public RelatosDeTeste {};
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoRelatoGerencialTest, ListsEveryStoredDeclarationByItsOwnDeclarantsKind)
 {
@@ -28,19 +28,18 @@ TEST_F(TFoRelatoGerencialTest, ListsEveryStoredDeclarationByItsOwnDeclarantsKind
     const QString& p = paginas[0];
     EXPECT_TRUE(p.startsWith(QStringLiteral("Relatório Gerencial|")));
     const QString blocoPf = QStringLiteral("Declarante: ") + Mascara(CpfDeclarante)
-                            + QStringLiteral("|Nome: CARLOS DIAS|Ano-Calendário: 2003|Espólio/Saída definitiva do país: SIM"
-                                             "|Tipo: Original|CPF do responsável perante o CNPJ:|CPF do Responsável pelo "
-                                             "Preenchimento: ")
-                            + Mascara(CpfResponsavel)
-                            + QStringLiteral("|Nome do Responsável pelo Preenchimento: MARIA DA SILVA|Data de Gravação:"
-                                             "|Nº de disquetes: 0|Nº de Fundo/Clube: 0|");
+        + QStringLiteral("|Nome: CARLOS DIAS|Ano-Calendário: 2003|Espólio/Saída definitiva do país: SIM"
+                         "|Tipo: Original|CPF do responsável perante o CNPJ:|CPF do Responsável pelo "
+                         "Preenchimento: ")
+        + Mascara(CpfResponsavel)
+        + QStringLiteral("|Nome do Responsável pelo Preenchimento: MARIA DA SILVA|Data de Gravação:"
+                         "|Nº de disquetes: 0|Nº de Fundo/Clube: 0|");
     const QString blocoPj = QStringLiteral("Declarante: ") + Mascara(Matriz)
-                            + QStringLiteral("|Nome Empresarial: EMPRESA ALFA LTDA|Ano-Calendário: 2002|Extinção: NÃO"
-                                             "|Tipo: Retificadora|CPF do responsável perante o CNPJ: ")
-                            + Mascara(CpfResponsavel) + QStringLiteral("|CPF do Responsável pelo Preenchimento: ")
-                            + Mascara(CpfResponsavel)
-                            + QStringLiteral("|Nome do Responsável pelo Preenchimento: MARIA DA SILVA|Data de Gravação: "
-                                             "01/01/2003|Nº de disquetes: 2|Nº de Fundo/Clube: 2|");
+        + QStringLiteral("|Nome Empresarial: EMPRESA ALFA LTDA|Ano-Calendário: 2002|Extinção: NÃO"
+                         "|Tipo: Retificadora|CPF do responsável perante o CNPJ: ")
+        + Mascara(CpfResponsavel) + QStringLiteral("|CPF do Responsável pelo Preenchimento: ") + Mascara(CpfResponsavel)
+        + QStringLiteral("|Nome do Responsável pelo Preenchimento: MARIA DA SILVA|Data de Gravação: "
+                         "01/01/2003|Nº de disquetes: 2|Nº de Fundo/Clube: 2|");
     EXPECT_TRUE(p.contains(blocoPf)) << p.toStdString();
     EXPECT_TRUE(p.contains(blocoPj)) << p.toStdString();
     EXPECT_TRUE(p.contains(QStringLiteral("Página 1 de 1")));

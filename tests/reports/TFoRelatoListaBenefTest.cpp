@@ -8,7 +8,7 @@ namespace {
 
 class TFoRelatoListaBenefTest : public RelatosDeTeste {};
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoRelatoListaBenefTest, ListsEachItemWithTheYearsAmountsAndItsCourtDecisionPart)
 {
@@ -22,18 +22,19 @@ TEST_F(TFoRelatoListaBenefTest, ListsEachItemWithTheYearsAmountsAndItsCourtDecis
     const QStringList paginas = Paginas();
     ASSERT_EQ(paginas.size(), 1);
     const QString& p = paginas[0];
-    for (const QString& texto : {QStringLiteral("Relatório com Lista de Beneficiários"),
-                                 QStringLiteral("Ano-Calendário: 2002 Tipo: Original"),
-                                 QStringLiteral("CNPJ ") + Mascara(Matriz) + QStringLiteral(" Nome Empresarial EMPRESA ALFA LTDA"),
-                                 QStringLiteral("Beneficiário CNPJ / CPF Código Rendimentos Deduções Imposto Retido"),
-                                 QStringLiteral("Total de beneficiários / código da declaração: 3"),
-                                 QStringLiteral("Declarante: ") + Mascara(Matriz), QStringLiteral("Página 1 de 1")})
+    for (const QString& texto :
+         {QStringLiteral("Relatório com Lista de Beneficiários"), QStringLiteral("Ano-Calendário: 2002 Tipo: Original"),
+          QStringLiteral("CNPJ ") + Mascara(Matriz) + QStringLiteral(" Nome Empresarial EMPRESA ALFA LTDA"),
+          QStringLiteral("Beneficiário CNPJ / CPF Código Rendimentos Deduções Imposto Retido"),
+          QStringLiteral("Total de beneficiários / código da declaração: 3"),
+          QStringLiteral("Declarante: ") + Mascara(Matriz), QStringLiteral("Página 1 de 1")})
         EXPECT_TRUE(p.contains(texto)) << texto.toStdString() << "\n" << p.toStdString();
     EXPECT_TRUE(p.contains(QRegularExpression(QStringLiteral("Data: \\d\\d/\\d\\d/\\d{4}"))));
 
     // The year's amounts are the twelve months and the 13th salary.
     EXPECT_EQ(LinhaCom(p, QStringLiteral("ANA PAULA")),
-              QStringLiteral("ANA PAULA SOUZA ") + Mascara(CpfAna) + QStringLiteral(" 0561 ** 13.000,00 600,00 1.200,00"));
+              QStringLiteral("ANA PAULA SOUZA ") + Mascara(CpfAna)
+                  + QStringLiteral(" 0561 ** 13.000,00 600,00 1.200,00"));
     EXPECT_EQ(LinhaCom(p, QStringLiteral("BRUNO")),
               QStringLiteral("BRUNO COSTA LIMA ") + Mascara(CpfBruno) + QStringLiteral(" 3208 6.000,00 0,00 0,00"));
     EXPECT_EQ(LinhaCom(p, QStringLiteral("GAMA")),
@@ -43,8 +44,9 @@ TEST_F(TFoRelatoListaBenefTest, ListsEachItemWithTheYearsAmountsAndItsCourtDecis
     const auto bruno = linhas.indexOf(LinhaCom(p, QStringLiteral("BRUNO")));
     EXPECT_EQ(p.count(QStringLiteral("Valores de Decisão Judicial")), 1);
     ASSERT_LT(bruno + 2, linhas.size());
-    EXPECT_EQ(linhas[bruno + 1], QStringLiteral("Rendimentos Deduções Imposto Retido Depósito Judicial Comp. Ano Atual "
-                                                "Comp. Anos Anteriores"));
+    EXPECT_EQ(linhas[bruno + 1],
+              QStringLiteral("Rendimentos Deduções Imposto Retido Depósito Judicial Comp. Ano Atual "
+                             "Comp. Anos Anteriores"));
     EXPECT_EQ(linhas[bruno + 2], QStringLiteral("Valores de Decisão Judicial 200,00 0,00 0,00 0,00 30,00 0,00"));
     // In the order of the beneficiaries: persons by number, then companies.
     EXPECT_LT(p.indexOf(QStringLiteral("ANA PAULA")), p.indexOf(QStringLiteral("BRUNO")));
@@ -54,7 +56,11 @@ TEST_F(TFoRelatoListaBenefTest, ListsEachItemWithTheYearsAmountsAndItsCourtDecis
 
 TEST_F(TFoRelatoListaBenefTest, The13thSalaryMarkAndNoteFollowTheCodeAndTheYear)
 {
-    const struct { const char* codigo; const char* ano; bool marca; } casos[] = {
+    const struct {
+        const char* codigo;
+        const char* ano;
+        bool marca;
+    } casos[] = {
         {"0588", "2001", false},
         {"0588", "2002", true},
         {"0561", "2001", true},
@@ -109,8 +115,8 @@ TEST_F(TFoRelatoListaBenefTest, LongListsBreakIntoNumberedPagesWithEveryLineOnce
         const QString nome = QStringLiteral("JOSE %1%2").arg(QChar(u'B' + i / 20)).arg(QChar(u'A' + i % 20));
         nomes << nome;
         const QByteArray utf8 = nome.toUtf8();
-        Guarda(*pruv, *pruv, {"0588", NumeroDe(QByteArray::number(100000000 + i * 7).constData()), utf8.constData(),
-                              10 * Reais});
+        Guarda(*pruv, *pruv,
+               {"0588", NumeroDe(QByteArray::number(100000000 + i * 7).constData()), utf8.constData(), 10 * Reais});
     }
     ImprimeRelatoListaBenef(*pruv, *colecao, false);
 

@@ -31,7 +31,7 @@ QStringList Trecho(const QStringList& linhas, const QString& codigo)
     return trecho;
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoRelatoTotalMensalCodigoTest, AddsEachCodesItemsMonthByMonth)
 {

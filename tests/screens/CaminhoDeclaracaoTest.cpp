@@ -25,7 +25,7 @@ class CaminhoDeclaracaoTest : public DeclaracaoAbertaDeTeste {
 protected:
     // The new-declaration dialog filled and confirmed; Depois runs with it still shown (or not).
     void NovaPeloComando(const QString& ni, const char* nome, int ano = 1,
-              const std::function<void(TFoNovaDeclaracao&)>& Depois = {})
+                         const std::function<void(TFoNovaDeclaracao&)>& Depois = {})
     {
         AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [=](TFoNovaDeclaracao& d) {
             EXPECT_EQ(d.CbAnoRet->Text(), QStringLiteral("2002"));
@@ -51,7 +51,7 @@ protected:
     [[nodiscard]] TPruvEdit* Edit(const char* nome) const { return Campo<TPruvEdit>(nome); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(CaminhoDeclaracaoTest, ANewDeclarationIsTypedClosedOpenedAgainAndDeleted)
 {
@@ -107,7 +107,8 @@ TEST_F(CaminhoDeclaracaoTest, ANewDeclarationIsTypedClosedOpenedAgainAndDeleted)
     });
     dialogos.Responde(Resposta::Sim);
     janela->Comando(QStringLiteral("MiExcluir"))->trigger();
-    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Tem certeza que deseja excluir a declaração selecionada ?")});
+    EXPECT_EQ(dialogos.Textos(),
+              QStringList{QStringLiteral("Tem certeza que deseja excluir a declaração selecionada ?")});
     EXPECT_FALSE(janela->GetDeclaracaoAberta());
     EXPECT_EQ(Linhas("Pruv"), 0);
     EXPECT_FALSE(janela->Comando(QStringLiteral("MiAbrir"))->isEnabled());
@@ -123,16 +124,22 @@ TEST_F(CaminhoDeclaracaoTest, TheNewDeclarationDialogRefusesWhatCannotBeStored)
         const char* caso;
         QString ni;
         const char* nome;
-        int ano;                         // item of the year list; 1 is "2002"
+        int ano;   // item of the year list; 1 is "2002"
         std::vector<Resposta> respostas;
         std::vector<int> codigos;
         bool criada;
-        const char* foco;                // where the focus stays when refused
+        const char* foco;   // where the focus stays when refused
     } casos[] = {
         {"an empty name only moves the focus", Filial, "", 1, {}, {}, false, "DeNome"},
         {"a branch that is not private law", Filial, "EMPRESA FILIAL", 1, {Resposta::Nao}, {30}, true, ""},
-        {"a branch of a private-law company", NumeroDe("112223330003"), "EMPRESA FILIAL", 1, {Resposta::Sim},
-         {30, 54}, false, "DeCpfCnpj"},
+        {"a branch of a private-law company",
+         NumeroDe("112223330003"),
+         "EMPRESA FILIAL",
+         1,
+         {Resposta::Sim},
+         {30, 54},
+         false,
+         "DeCpfCnpj"},
         {"a branch before 1999 is not asked", NumeroDe("112223330004"), "EMPRESA FILIAL", 5, {}, {}, true, ""},
         {"the CNPJ's declaration exists", Matriz, "EMPRESA ALFA LTDA", 1, {}, {74}, false, "DeCpfCnpj"},
         {"the CPF's declaration exists", CpfDeclarante, "JOSE DA SILVA", 1, {}, {75}, false, "DeCpfCnpj"},
@@ -218,9 +225,10 @@ TEST_F(CaminhoDeclaracaoTest, PosicionaCampoFocusesEveryDeclarantField)
     Armazenada(Matriz);
     Inicia();
     Abre(Matriz);
-    const char* campos[] = {"DeCpfCnpj",       "DeNome",     "CbTipoDeclarante", "DeRespNoCnpj", "RbSimRetificadora",
-                            "RbSimEncerramento", "DblcResponsavel", "DeNomeResp", "DeDDD",  "DeTelefone",
-                            "DeRamal",          "DeFax",      "DeEmail"};
+    const char* campos[] = {
+        "DeCpfCnpj",         "DeNome",          "CbTipoDeclarante", "DeRespNoCnpj", "RbSimRetificadora",
+        "RbSimEncerramento", "DblcResponsavel", "DeNomeResp",       "DeDDD",        "DeTelefone",
+        "DeRamal",           "DeFax",           "DeEmail"};
     for (std::uint8_t codigo = 5; codigo <= 17; ++codigo) {
         SCOPED_TRACE(campos[codigo - 5]);
         quadro->AtivaPagina(P::Resumo);
@@ -277,7 +285,10 @@ namespace {
 // does: the window then asks its declaration whether it may be left.
 class DialogosQueDesativam final : public IDialogos {
 public:
-    explicit DialogosQueDesativam(TPruv2003& janela) : FJanela(janela), FAnterior(InterfaceUsuario::Instala(this)) {}
+    explicit DialogosQueDesativam(TPruv2003& janela)
+        : FJanela(janela)
+        , FAnterior(InterfaceUsuario::Instala(this))
+    {}
     ~DialogosQueDesativam() override { InterfaceUsuario::Instala(FAnterior); }
     Resposta Mostra(const TMensagemDialogo& mensagem) override
     {
@@ -301,7 +312,7 @@ private:
     IDialogos* FAnterior;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(CaminhoDeclaracaoTest, ARefusedValueIsToldOnceWhenItsMessageTakesTheActivation)
 {
@@ -416,7 +427,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 // The menu's shortcuts come before a field's own keys, Ctrl+A (Abrir) included: a field keeps only
 // the editing keys that no command takes.

@@ -14,8 +14,7 @@
 
 // Runs Acao on the modal dialog of that name as soon as it shows; one still open afterwards is
 // cancelled, so that a failed expectation never leaves the test waiting.
-template <class D = QDialog>
-void AoAbrir(const char* nome, std::function<void(D&)> Acao)
+template <class D = QDialog> void AoAbrir(const char* nome, std::function<void(D&)> Acao)
 {
     QTimer::singleShot(0, [nome, Acao] {
         for (QWidget* janela : QApplication::topLevelWidgets()) {
@@ -91,11 +90,7 @@ protected:
         EXPECT_TRUE(outra.Carrega(*pruv));
         return pruv;
     }
-    template <class W = QWidget>
-    W* Campo(const char* nome) const
-    {
-        return janela->findChild<W*>(QLatin1String(nome));
-    }
+    template <class W = QWidget> W* Campo(const char* nome) const { return janela->findChild<W*>(QLatin1String(nome)); }
     // Types into the field as the user does: focus, select all (End, Shift+Home: Ctrl+A is the
     // command Abrir), the text; then Tab leaves it.
     static void Digita(QWidget* campo, const QString& texto)

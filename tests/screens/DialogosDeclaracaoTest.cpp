@@ -21,7 +21,10 @@ protected:
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Abrir Declaração"));
             TdvTable& tabela = d.TbPruv();
             for (tabela.First(); !tabela.Eof(); tabela.Next())
-                if (tabela.FieldByName(QStringLiteral("CPF_CNPJ"))->AsString().remove(QRegularExpression(QStringLiteral("\\D"))) == ni
+                if (tabela.FieldByName(QStringLiteral("CPF_CNPJ"))
+                            ->AsString()
+                            .remove(QRegularExpression(QStringLiteral("\\D")))
+                        == ni
                     && tabela.FieldByName(QStringLiteral("AN_RETENCA"))->AsString() == QLatin1String(ano))
                     break;
             ASSERT_FALSE(tabela.Eof());
@@ -32,7 +35,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(DialogosDeclaracaoTest, OpenListsTheStoredDeclarationsAndLoadsTheChosenOne)
 {
@@ -112,7 +115,8 @@ TEST_F(DialogosDeclaracaoTest, TheListDialogsShowEveryColumnAndButtonWhole)
     for (const char* comando : {"MiAbrir", "MiExcluir"}) {
         SCOPED_TRACE(comando);
         bool verificado = false;
-        const char* nome = QLatin1String(comando) == QLatin1String("MiAbrir") ? "FoAbreDeclaracao" : "FoExcluiDeclaracao";
+        const char* nome = QLatin1String(comando) == QLatin1String("MiAbrir") ? "FoAbreDeclaracao"
+                                                                              : "FoExcluiDeclaracao";
         AoAbrir<QDialog>(nome, [&verificado](QDialog& d) {
             auto* grade = d.findChild<TdvDBGrid*>();
             ASSERT_NE(grade, nullptr);

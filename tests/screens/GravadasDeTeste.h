@@ -12,8 +12,9 @@
 class GravadasDeTeste {
 public:
     GravadasDeTeste()
-        : Base(ProgramaDeTeste::Pasta() + QStringLiteral("/base")), Midia(ProgramaDeTeste::Pasta() + QStringLiteral("/pendrive")),
-          FMidias({TVolume{Midia, QStringLiteral("PENDRIVE"), TVolume::TTipo::Removivel}})
+        : Base(ProgramaDeTeste::Pasta() + QStringLiteral("/base"))
+        , Midia(ProgramaDeTeste::Pasta() + QStringLiteral("/pendrive"))
+        , FMidias({TVolume{Midia, QStringLiteral("PENDRIVE"), TVolume::TTipo::Removivel}})
     {
         QDir().mkpath(Base);
         QDir().mkpath(Midia);
@@ -38,7 +39,7 @@ public:
         c += recibo;
         c += "00";
         c += QByteArray(11, '1');
-        c += "0";                         // position 125: the volume flag
+        c += "0";   // position 125: the volume flag
         c += QByteArray(123, '0');
         return c + "\r\nPKDEC01\n";
     }
@@ -47,7 +48,7 @@ public:
     [[nodiscard]] QString PastaDe(const char* ni, const char* ano = "2002") const
     {
         return Base + QStringLiteral("/Declaracoes Gravadas XEQ/Pruv2003/") + QLatin1String(ni) + QLatin1Char('/')
-               + QLatin1String(ano);
+            + QLatin1String(ano);
     }
 
     static QString Grava(const QString& pasta, const QString& nome, const QByteArray& conteudo)

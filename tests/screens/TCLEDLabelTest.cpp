@@ -37,7 +37,7 @@ QPoint Em(int celula, int x, int y)
 // One pixel inside each segment a to g.
 const QPoint Segmento[] = {{6, 1}, {10, 7}, {10, 18}, {6, 25}, {1, 18}, {1, 7}, {6, 12}};
 
-}  // namespace
+}   // namespace
 
 TEST(TCLEDLabel, DigitsLightTheirSegments)
 {
@@ -59,7 +59,10 @@ TEST(TCLEDLabel, DigitsLightTheirSegments)
 TEST(TCLEDLabel, SegmentAOfTheRightmostCellSpansItsColumns)
 {
     const QImage imagem = Pinta(QStringLiteral("8"));
-    const struct { int x, y; QColor cor; } casos[] = {
+    const struct {
+        int x, y;
+        QColor cor;
+    } casos[] = {
         {195, 2, Aceso}, {203, 2, Aceso}, {196, 1, Aceso}, {202, 1, Aceso},
         {194, 2, Fundo}, {204, 2, Fundo}, {195, 1, Fundo},
     };
@@ -72,7 +75,11 @@ TEST(TCLEDLabel, SegmentAOfTheRightmostCellSpansItsColumns)
 TEST(TCLEDLabel, SignsAndSeparatorsShareTheCellOfTheDigitToTheirLeft)
 {
     const QImage imagem = Pinta(QStringLiteral("-12,5"));
-    const struct { QPoint p; QColor cor; const char* oque; } casos[] = {
+    const struct {
+        QPoint p;
+        QColor cor;
+        const char* oque;
+    } casos[] = {
         {Em(12, 6, 1), Aceso, "5: a"},
         {Em(12, 10, 7), Apagado, "5: b"},
         {Em(11, 14, 25), Aceso, "comma after 2"},
@@ -93,7 +100,10 @@ TEST(TCLEDLabel, SignsAndSeparatorsShareTheCellOfTheDigitToTheirLeft)
 TEST(TCLEDLabel, TheErrorStateReadsErroWhateverTheText)
 {
     const QImage imagem = Pinta(QStringLiteral("123"), true);
-    const struct { int celula; std::uint8_t padrao; } casos[] = {{12, 92}, {11, 80}, {10, 80}, {9, 121}};
+    const struct {
+        int celula;
+        std::uint8_t padrao;
+    } casos[] = {{12, 92}, {11, 80}, {10, 80}, {9, 121}};
     for (const auto& c : casos) {
         for (int s = 0; s < 7; ++s) {
             SCOPED_TRACE(testing::Message() << "cell " << c.celula << " segment " << s);

@@ -16,14 +16,19 @@ TCalculadora Digitado(const QString& teclas, TCasas casas = TCasas::Fixa2)
     return c;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TCalculadora, ShowsWhatIsTypedAndWhatIsComputed)
 {
-    const struct { const char* teclas; TCasas casas; const char* visor; bool erro; } casos[] = {
-        {"123456789012", TCasas::Fixa2, "12.345.678.901", false},      // a twelfth integer digit is refused
+    const struct {
+        const char* teclas;
+        TCasas casas;
+        const char* visor;
+        bool erro;
+    } casos[] = {
+        {"123456789012", TCasas::Fixa2, "12.345.678.901", false},          // a twelfth integer digit is refused
         {"12345678901,1234", TCasas::Fixa2, "12.345.678.901,12", false},   // three decimals kept, two fit
-        {"0,1234", TCasas::Fixa2, "0,1234", false},               // 15 characters at most
+        {"0,1234", TCasas::Fixa2, "0,1234", false},                        // 15 characters at most
         {"12,", TCasas::Fixa2, "12,", false},
         {",5", TCasas::Fixa2, "0,5", false},
         {"10/4=", TCasas::Fixa2, "2,50", false},
@@ -36,7 +41,7 @@ TEST(TCalculadora, ShowsWhatIsTypedAndWhatIsComputed)
         {"7S", TCasas::Fixa2, "-7", false},
         {"1+2+3=", TCasas::Livre, "6", false},
         {"1234\b", TCasas::Fixa2, "123", false},
-        {"5*3=\b", TCasas::Livre, "0", false},     // after a result, backspace is AC
+        {"5*3=\b", TCasas::Livre, "0", false},   // after a result, backspace is AC
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.teclas);
@@ -78,7 +83,10 @@ TEST(TCalculadora, TheTapeRecordsEachStep)
 
 TEST(TCalculadora, TheOperationIndicatorShowsThePendingOperation)
 {
-    const struct { const char* teclas; QChar indicador; } casos[] = {
+    const struct {
+        const char* teclas;
+        QChar indicador;
+    } casos[] = {
         {"5+", u'+'}, {"5+3", u'+'}, {"5+3*", u'x'}, {"5+3=", QChar()}, {"5+\b", QChar()},
     };
     for (const auto& c : casos) {
@@ -89,15 +97,17 @@ TEST(TCalculadora, TheOperationIndicatorShowsThePendingOperation)
 
 TEST(TCalculadora, Memory)
 {
-    const struct { const char* teclas; double memoria; bool visivel; const char* visor; } casos[] = {
-        {"5M+", 5, true, "5"},
-        {"5M+C2M+", 7, true, "2"},
-        {"5M+CMR", 5, true, "5,00"},
-        {"5M+CMRMR", 0, false, "5,00"},   // MR twice clears the memory
-        {"5M+C9M-", -4, true, "9"},
-        {"5M+MC", 0, false, "5"},
-        {"5M+C", 5, true, "0"},            // AC with a number typed keeps the memory
-        {"5M+CC", 0, false, "0"},          // a second AC clears it
+    const struct {
+        const char* teclas;
+        double memoria;
+        bool visivel;
+        const char* visor;
+    } casos[] = {
+        {"5M+", 5, true, "5"},       {"5M+C2M+", 7, true, "2"},
+        {"5M+CMR", 5, true, "5,00"}, {"5M+CMRMR", 0, false, "5,00"},   // MR twice clears the memory
+        {"5M+C9M-", -4, true, "9"},  {"5M+MC", 0, false, "5"},
+        {"5M+C", 5, true, "0"},     // AC with a number typed keeps the memory
+        {"5M+CC", 0, false, "0"},   // a second AC clears it
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.teclas);
@@ -110,7 +120,11 @@ TEST(TCalculadora, Memory)
 
 TEST(TCalculadora, TheDisplayDropsDecimalsSoThatEveryDigitFits)
 {
-    const struct { long double valor; TCasas casas; const char* texto; } casos[] = {
+    const struct {
+        long double valor;
+        TCasas casas;
+        const char* texto;
+    } casos[] = {
         {12345678901.0L, TCasas::Fixa2, "12.345.678.901,00"},
         {12345678901.5L, TCasas::Fixa4, "12.345.678.901,50"},
         {1234567890.5L, TCasas::Fixa4, "1.234.567.890,500"},

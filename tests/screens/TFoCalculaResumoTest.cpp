@@ -10,7 +10,7 @@ namespace {
 
 class TFoCalculaResumoTest : public DeclaracaoAbertaDeTeste {};
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoCalculaResumoTest, TheTotalsOfEveryItemAreComputedAndStoredOrNothingOnCancel)
 {
@@ -85,7 +85,7 @@ void SomaItemAItem(TPruv& Pruv, TPruvAnexo& Dono, TResumo& Resumo, TResumo& Tota
     }
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoCalculaResumoTest, TheJoinedWalkGivesTheSameTotalsAsReadingEachItemByItsKey)
 {
@@ -114,7 +114,8 @@ TEST_F(TFoCalculaResumoTest, TheJoinedWalkGivesTheSameTotalsAsReadingEachItemByI
         for (int f = 0; f < c.fundos; ++f) {
             fundos.push_back(NovoAnexo(*pruv, fundos2[f], "", true));
             for (int b = 0; b < 5 + f; ++b)
-                ItemCheio(*pruv, *fundos.back(), "6800", NumeroDe(QByteArray::number(444555000 + b).constData()), 90 * b);
+                ItemCheio(*pruv, *fundos.back(), "6800", NumeroDe(QByteArray::number(444555000 + b).constData()),
+                          90 * b);
         }
 
         TResumo esperadoProprio(nullptr), esperadoTotal(nullptr);

@@ -47,7 +47,7 @@ struct Mesa {
     TFoCalcula* calculadora = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TFoCalcula, OneCalculatorAtATimeFreedOnClosing)
 {

@@ -30,8 +30,7 @@ protected:
     }
     TFrBeneficiarios& Pagina() const { return quadro->Beneficiarios(); }
     // The annex page has fields of the same names.
-    template <class W = QWidget>
-    W* Campo(const char* nome) const
+    template <class W = QWidget> W* Campo(const char* nome) const
     {
         return Pagina().findChild<W*>(QLatin1String(nome));
     }
@@ -72,7 +71,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFrBeneficiariosTest, AnItemIsTypedKeyFirstThenItsValuesAndStored)
 {
@@ -118,10 +117,8 @@ TEST_F(TFrBeneficiariosTest, TheCodeDecidesTheMonthsTheDeductionsAndTheJudicialT
         int linhas, colunas;
         bool judicial;
     } casos[] = {
-        {"2001", "0588", false, 14, 4, true},
-        {"2002", "0588", false, 15, 4, true},
-        {"2001", "0561", false, 15, 4, true},
-        {"2002", "3208", false, 14, 4, true},
+        {"2001", "0588", false, 14, 4, true}, {"2002", "0588", false, 15, 4, true},
+        {"2001", "0561", false, 15, 4, true}, {"2002", "3208", false, 14, 4, true},
         {"2002", "1708", true, 14, 3, false},   // legal entities only: no deductions, no judicial tabs
     };
     for (const auto& c : casos) {
@@ -191,7 +188,8 @@ TEST_F(TFrBeneficiariosTest, TotalsPastTheLargestMonthlyAmountShowWholeInTheGrid
             EXPECT_TRUE(total.endsWith(QStringLiteral(".999,88")) || total.endsWith(QStringLiteral(".999,76"))
                         || total.endsWith(QStringLiteral(".999,64")));
             // The text starts three pixels in from the cell's edge.
-            EXPECT_LE(QFontMetrics(grade->font()).horizontalAdvance(total) + 6, grade->CellRect(coluna, TPruvGridMeses::LinhaTotais).Width());
+            EXPECT_LE(QFontMetrics(grade->font()).horizontalAdvance(total) + 6,
+                      grade->CellRect(coluna, TPruvGridMeses::LinhaTotais).Width());
         }
     }
 }
@@ -385,8 +383,8 @@ TEST_F(TFrBeneficiariosTest, AtTheSmallestWindowEveryRowOfTheMonthGridsShows)
             fichas->setTabVisible(ficha, true);   // as a code with judicial values shows them
             fichas->setCurrentIndex(ficha);
             for (bool decimoTerceiro : {false, true}) {
-                SCOPED_TRACE(testing::Message() << (pagina == P::Fundos ? "funds " : "items ") << nome << " "
-                                                << decimoTerceiro);
+                SCOPED_TRACE(testing::Message()
+                             << (pagina == P::Fundos ? "funds " : "items ") << nome << " " << decimoTerceiro);
                 grade->SetDecimoTerceiro(decimoTerceiro);
                 QApplication::processEvents();
                 const TRect r = grade->CellRect(0, grade->RowCount() - 1);

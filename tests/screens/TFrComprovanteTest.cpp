@@ -31,8 +31,7 @@ protected:
         quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
         QApplication::processEvents();
     }
-    template <class W = QWidget>
-    W* Campo(const char* nome) const
+    template <class W = QWidget> W* Campo(const char* nome) const
     {
         return quadro->Comprovante().findChild<W*>(QLatin1String(nome));
     }
@@ -56,7 +55,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFrComprovanteTest, EachBeneficiaryShowsTheTabsOfItsStatement)
 {
@@ -65,7 +64,8 @@ TEST_F(TFrComprovanteTest, EachBeneficiaryShowsTheTabsOfItsStatement)
         std::vector<const char*> mostradas;
         std::vector<const char*> ocultas;
     } casos[] = {
-        {"RendTributaveis", {"RendTributaveis", "RendIsentos", "TribExclusiva", "InformacoesPF"},
+        {"RendTributaveis",
+         {"RendTributaveis", "RendIsentos", "TribExclusiva", "InformacoesPF"},
          {"ComprovanteVazio", "NaturezaPJ"}},
         {"ComprovanteVazio", {"ComprovanteVazio"}, {"RendTributaveis", "NaturezaPJ"}},   // financial income only
         {"NaturezaPJ", {"NaturezaPJ", "InfComplementares"}, {"InfComplementaresIN4", "RendTributaveis"}},
@@ -142,9 +142,9 @@ namespace {
 class DialogosComReentrada final : public IDialogos {
 public:
     explicit DialogosComReentrada(std::function<void()> Durante)
-        : FAnterior(InterfaceUsuario::Instala(this)), FDurante(std::move(Durante))
-    {
-    }
+        : FAnterior(InterfaceUsuario::Instala(this))
+        , FDurante(std::move(Durante))
+    {}
     ~DialogosComReentrada() override { InterfaceUsuario::Instala(FAnterior); }
     Resposta Mostra(const TMensagemDialogo& mensagem) override
     {
@@ -160,7 +160,7 @@ private:
     std::function<void()> FDurante;
 };
 
-}  // namespace
+}   // namespace
 
 // The deductions question is one window, and an OK holds until a deduction changes: leaving the
 // page again, even after coming back to it, asks nothing more.
@@ -204,7 +204,7 @@ TEST_F(TFrComprovanteTest, ReadOnlyFieldsShowTheirValueFormattedAndAreNoTabStop)
         for (QWidget* campo : pagina->findChildren<QWidget*>()) {
             const auto* edit = qobject_cast<TPruvEdit*>(campo);
             const bool somenteLeitura = (edit && edit->ReadOnly())
-                                        || campo->objectName() == QLatin1String("DtpDataGera");
+                || campo->objectName() == QLatin1String("DtpDataGera");
             if (!somenteLeitura)
                 continue;
             SCOPED_TRACE(campo->objectName().toStdString());

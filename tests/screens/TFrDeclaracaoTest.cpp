@@ -23,7 +23,7 @@ protected:
     [[nodiscard]] int AjudaPaginas() const { return ObtemHelpContext(Campo("PgDeclaracao")); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFrDeclaracaoTest, TheDeclarantPageIsLaidOutByTheKindOfDeclarantAndTheYear)
 {

@@ -35,7 +35,8 @@ protected:
         GravadasDeTeste::Grava(pasta, QStringLiteral("11222333000181-PRUV-2003-2002-RETIF-NORMAL.REC"), "recibo");
         GravadasDeTeste::Grava(gravadas.PastaDe(Cpf), QStringLiteral("11144477735-PRUV-2003-2002-ORIGI-NORMAL.DEC"),
                                GravadasDeTeste::Cabecalho(Cpf, "JOSE DA SILVA"));
-        GravadasDeTeste::Grava(gravadas.PastaDe(Cpf), QStringLiteral("11144477735-PRUV-2003-2002-ORIGI-NORMAL.rec"), "r");
+        GravadasDeTeste::Grava(gravadas.PastaDe(Cpf), QStringLiteral("11144477735-PRUV-2003-2002-ORIGI-NORMAL.rec"),
+                               "r");
         // Named as ours but another layout, cut short, or not named as ours at all.
         GravadasDeTeste::Grava(pasta, QStringLiteral("11222333000181-PRUV-2003-2002-ORIGI-EXTINCAO.dec"),
                                GravadasDeTeste::Cabecalho(Cnpj, "OUTRA", false, "0123456789", "1081"));
@@ -63,7 +64,7 @@ protected:
     DialogosRoteirizados dialogos;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFrPesquisaDeclaracoesTest, EachSituationListsItsFilesAndSkipsWhatIsNotOurs)
 {
@@ -102,8 +103,10 @@ TEST_F(TFrPesquisaDeclaracoesTest, TheHeaderGivesTheRowsData)
 
     TDeclaracaoGravada lida;
     EXPECT_FALSE(TBuscaGravadas::LeCabecalho(QString(), lida));
-    EXPECT_FALSE(TBuscaGravadas::LeCabecalho(QString::fromLatin1(GravadasDeTeste::Cabecalho(Cnpj)).replace(0, 4, QStringLiteral("XPTO")), lida));
-    EXPECT_TRUE(TBuscaGravadas::LeCabecalho(QString::fromLatin1(GravadasDeTeste::Cabecalho(Cnpj)).replace(0, 4, QStringLiteral("pruv")), lida));
+    EXPECT_FALSE(TBuscaGravadas::LeCabecalho(
+        QString::fromLatin1(GravadasDeTeste::Cabecalho(Cnpj)).replace(0, 4, QStringLiteral("XPTO")), lida));
+    EXPECT_TRUE(TBuscaGravadas::LeCabecalho(
+        QString::fromLatin1(GravadasDeTeste::Cabecalho(Cnpj)).replace(0, 4, QStringLiteral("pruv")), lida));
 }
 
 TEST_F(TFrPesquisaDeclaracoesTest, TheFrameListsCountsTheSelectionAndGivesThePathsInItsOrder)
@@ -126,11 +129,11 @@ TEST_F(TFrPesquisaDeclaracoesTest, TheFrameListsCountsTheSelectionAndGivesThePat
 
     tabela.Last();
     const QString ultimo = tabela.FieldByName(QStringLiteral("CAMINHO"))->AsString() + QLatin1Char('/')
-                           + tabela.FieldByName(QStringLiteral("NOME_ARQUIVO"))->AsString();
+        + tabela.FieldByName(QStringLiteral("NOME_ARQUIVO"))->AsString();
     quadro.DbgGeradas->SelectCurrentRecord();
     tabela.First();
     const QString primeiro = tabela.FieldByName(QStringLiteral("CAMINHO"))->AsString() + QLatin1Char('/')
-                             + tabela.FieldByName(QStringLiteral("NOME_ARQUIVO"))->AsString();
+        + tabela.FieldByName(QStringLiteral("NOME_ARQUIVO"))->AsString();
     EXPECT_FALSE(tabela.FieldByName(QStringLiteral("CPF_CNPJ"))->AsString().isEmpty());
     quadro.DbgGeradas->SelectCurrentRecord();
     EXPECT_EQ(quadro.QuantidadeSelecionados(), 2);

@@ -69,7 +69,7 @@ protected:
     Posicoes posicoes;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TFrPesquisarPruvFaixa, EachKeyGivesItsRange)
 {
@@ -108,8 +108,8 @@ TEST(TFrPesquisarPruvFaixa, TheEditTakesDigitsAndForNamesTheirLetters)
         char16_t tecla;
         bool numero, nome;
     } casos[] = {
-        {u'7', true, true}, {u'\b', true, true}, {u'A', false, true}, {u'z', false, true},
-        {u'É', false, true}, {u'ü', false, true}, {u'&', false, true}, {u'\\', false, true},
+        {u'7', true, true},  {u'\b', true, true},  {u'A', false, true},  {u'z', false, true},
+        {u'É', false, true}, {u'ü', false, true},  {u'&', false, true},  {u'\\', false, true},
         {u'-', false, true}, {u'*', false, false}, {u'ñ', false, false}, {u'{', false, false},
     };
     for (const auto& c : casos) {
@@ -154,8 +154,10 @@ TEST_F(TFrPesquisarPruvTest, CodesRestrictTheItemsByPrefixOrWholeCode)
 TEST_F(TFrPesquisarPruvTest, NamesCompareWithoutCaseOrAccents)
 {
     auto pruv = Declaracao(3);
-    Executa(QStringLiteral("UPDATE Benef SET NM_NM_EMPR = 'josé pereira' WHERE NR_PF_PJ = '%1'").arg(CpfBeneficiario.left(9)));
-    Executa(QStringLiteral("UPDATE Benef SET NM_NM_EMPR = 'JOSEFA LIMA' WHERE NR_PF_PJ = '%1'").arg(CpfResponsavel.left(9)));
+    Executa(QStringLiteral("UPDATE Benef SET NM_NM_EMPR = 'josé pereira' WHERE NR_PF_PJ = '%1'")
+                .arg(CpfBeneficiario.left(9)));
+    Executa(QStringLiteral("UPDATE Benef SET NM_NM_EMPR = 'JOSEFA LIMA' WHERE NR_PF_PJ = '%1'")
+                .arg(CpfResponsavel.left(9)));
     F quadro;
     quadro.Abre(*pruv, posicoes.Posiciona());
     quadro.SelecionaChave(F::ChaveNome);
@@ -283,7 +285,9 @@ TEST_F(TFrPesquisarPruvTest, AfterLocatingTheSearchTakesTheKeyboardBackFromTheDe
     QPointer<TFoPesquisar> janela = FoPesquisar();
     ASSERT_TRUE(janela);
     // A window over another counts as active with it: the application's active window tells.
-    const auto ativa = [](QWidget* w) { return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 1000); };
+    const auto ativa = [](QWidget* w) {
+        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 1000);
+    };
     ASSERT_TRUE(ativa(janela));
     QLineEdit* chave = janela->FrPesquisarPruv->EdChave;
     ASSERT_TRUE(chave->hasFocus());

@@ -55,10 +55,7 @@ protected:
         AbreAdministradora([this](TPruv& pruv) { Item(pruv, pruv, "0561", CpfBeneficiario, 1000); });
     }
     [[nodiscard]] QString Texto(const char* nome) const { return Campo<TPruvEdit>(nome)->text(); }
-    [[nodiscard]] int Codigos() const
-    {
-        return Campo<TdvDBGrid>("dvDBGrid2")->DataSource()->DataSet()->RecordCount();
-    }
+    [[nodiscard]] int Codigos() const { return Campo<TdvDBGrid>("dvDBGrid2")->DataSource()->DataSet()->RecordCount(); }
 };
 
 // The edit shows its whole text: the text is no wider than the edit less its frame and margins.
@@ -68,7 +65,7 @@ void MostraInteiro(const QLineEdit& edit)
     EXPECT_LE(QFontMetrics(edit.font()).horizontalAdvance(edit.text()), edit.width() - 8);
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFrResumoTest, TotalsPastTheLargestMonthlyAmountShowWhole)
 {
@@ -128,7 +125,12 @@ TEST_F(TFrResumoTest, ThePageShowsTheTotalsTypedAndTheCodesUsed)
 
 TEST(TFrResumo, AnnexVariantsAreLeftOutByTheYear)
 {
-    const struct { const char* codigo; const char* anexo; const char* ano; bool excluida; } casos[] = {
+    const struct {
+        const char* codigo;
+        const char* anexo;
+        const char* ano;
+        bool excluida;
+    } casos[] = {
         {"0924", "1", "2000", true},  {"0924", "1", "1999", true},  {"0924", "0", "2002", false},
         {"3223", "1", "2002", true},  {"3223", "1", "2001", false}, {"6799", "1", "1999", true},
         {"6799", "1", "2000", false}, {"0561", "1", "1999", false},
@@ -166,7 +168,8 @@ TEST_F(TFrResumoTest, TheDetailShowsTotalsPastTheLargestMonthlyAmountWhole)
     int vistos = 0;
     for (int i = 0; i < grade->FieldCount(); ++i) {
         const TField* campo = grade->Fields(i);
-        if (!campo->FieldName().startsWith(QLatin1String("TOT_")) || campo->FieldName() == QLatin1String("TOT_BENEF_EXIB"))
+        if (!campo->FieldName().startsWith(QLatin1String("TOT_"))
+            || campo->FieldName() == QLatin1String("TOT_BENEF_EXIB"))
             continue;
         SCOPED_TRACE(campo->FieldName().toStdString());
         EXPECT_EQ(campo->AsString(), QStringLiteral("1.299.999.999.999,87"));
@@ -188,7 +191,7 @@ TEST_F(TFrResumoTest, MaximisedTheCodesListAndTheDetailGridTakeThePagesHeight)
     QApplication::processEvents();
     auto* codigos = Campo<TdvDBGrid>("dvDBGrid2");
     const int normal = codigos->height();
-    EXPECT_FALSE(codigos->Options() & dgTitles);   // a list of codes, without titles
+    EXPECT_FALSE(codigos->Options() & dgTitles);                       // a list of codes, without titles
     EXPECT_GE(codigos->ClientHeight(), codigos->DefaultRowHeight());   // a code seen whole
 
     janela->resize(1600, 1200);
@@ -214,7 +217,11 @@ TEST_F(TFrResumoTest, ADeclarationNeverWrittenShowsNoDateAfterAWrittenOne)
     ASSERT_TRUE(dvTryEncodeDate(2000, 12, 1, minima));
     EXPECT_EQ(picker->MinDate(), minima);
 
-    const struct { const char* ni; const char* texto; bool botao; } casos[] = {
+    const struct {
+        const char* ni;
+        const char* texto;
+        bool botao;
+    } casos[] = {
         {"escrita", "14/03/2003", true},
         {"nunca escrita", "", false},
         {"escrita outra vez", "14/03/2003", true},

@@ -9,7 +9,13 @@ TEST(TNewHint, OpensOnTheFirstSideThatFitsTheScreen)
     using enum THintDirection;
     const QSize tela(800, 600);
     const QSize medida(156, 15);   // W 178, w 172, up 35 high, down 44
-    const struct { QPoint cursor; THintDirection primeira; THintDirection direcao; QRect janela; QPoint ponta; } casos[] = {
+    const struct {
+        QPoint cursor;
+        THintDirection primeira;
+        THintDirection direcao;
+        QRect janela;
+        QPoint ponta;
+    } casos[] = {
         {{100, 300}, hdUpRight, hdUpRight, {100, 255, 178, 35}, {100, 290}},
         {{700, 300}, hdUpRight, hdUpLeft, {534, 255, 178, 35}, {706, 290}},
         {{100, 20}, hdUpRight, hdDownRight, {100, 50, 178, 44}, {100, 50}},
@@ -50,10 +56,10 @@ TEST(TNewHint, PaintsTheBodyThePointerAndTheShadow)
     p.end();
     const int W = 178;
     const int H = 35;
-    EXPECT_EQ(QColor(imagem.pixel(W / 2, 10)), QColor(Qt::yellow));          // inside the body
-    EXPECT_EQ(QColor(imagem.pixel(W / 2, 0)), QColor(Qt::black));            // its outline
-    EXPECT_EQ(QColor(imagem.pixel(15, H - 15)), QColor(Qt::yellow));         // the pointer's base opens it
-    EXPECT_EQ(QColor(imagem.pixel(W - 2, 20)), QColor(Qt::blue));            // dotted shadow: x, y both even
-    EXPECT_EQ(qAlpha(imagem.pixel(W - 2, 21)), 0);                           // and between its dots
-    EXPECT_EQ(qAlpha(imagem.pixel(W - 1, 0)), 0);                            // outside everything
+    EXPECT_EQ(QColor(imagem.pixel(W / 2, 10)), QColor(Qt::yellow));    // inside the body
+    EXPECT_EQ(QColor(imagem.pixel(W / 2, 0)), QColor(Qt::black));      // its outline
+    EXPECT_EQ(QColor(imagem.pixel(15, H - 15)), QColor(Qt::yellow));   // the pointer's base opens it
+    EXPECT_EQ(QColor(imagem.pixel(W - 2, 20)), QColor(Qt::blue));      // dotted shadow: x, y both even
+    EXPECT_EQ(qAlpha(imagem.pixel(W - 2, 21)), 0);                     // and between its dots
+    EXPECT_EQ(qAlpha(imagem.pixel(W - 1, 0)), 0);                      // outside everything
 }

@@ -22,7 +22,8 @@ using Celula = std::pair<int, int>;
 // Four columns and rows after the titles; the cell (2, 2) is not editable.
 class GradeDeTeste : public TPruvCustomGrid {
 public:
-    explicit GradeDeTeste(bool monetario, QWidget* pai = nullptr) : TPruvCustomGrid(pai)
+    explicit GradeDeTeste(bool monetario, QWidget* pai = nullptr)
+        : TPruvCustomGrid(pai)
     {
         SetMonetario(monetario);
         SetColCount(4);
@@ -67,7 +68,8 @@ protected:
 
 // A grid between two edits, shown and focused on the cell asked.
 struct Janela {
-    explicit Janela(bool monetario = false) : grade(new GradeDeTeste(monetario))
+    explicit Janela(bool monetario = false)
+        : grade(new GradeDeTeste(monetario))
     {
         grade->setMinimumSize(260, 100);   // every cell shown
         auto* layout = new QHBoxLayout(&janela);
@@ -105,7 +107,7 @@ struct Janela {
     QLineEdit* depois = new QLineEdit;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TPruvCustomGrid, EditableAreaIsEveryCellPastTheFixedOnes)
 {
@@ -119,16 +121,21 @@ TEST(TPruvCustomGrid, EditableAreaIsEveryCellPastTheFixedOnes)
 
 TEST(TPruvCustomGrid, KeysWalkRoundTheEditableAreaSkippingCellsThatAreNot)
 {
-    const struct { Celula de; Qt::Key tecla; Qt::KeyboardModifiers mods; Celula para; } casos[] = {
+    const struct {
+        Celula de;
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mods;
+        Celula para;
+    } casos[] = {
         {{1, 1}, Qt::Key_Right, Qt::NoModifier, {2, 1}},
-        {{3, 1}, Qt::Key_Right, Qt::NoModifier, {1, 2}},      // end of the row: the next one
-        {{1, 2}, Qt::Key_Tab, Qt::NoModifier, {3, 2}},        // over the cell that is not editable
-        {{3, 3}, Qt::Key_Return, Qt::NoModifier, {1, 1}},     // last cell: round to the first
+        {{3, 1}, Qt::Key_Right, Qt::NoModifier, {1, 2}},    // end of the row: the next one
+        {{1, 2}, Qt::Key_Tab, Qt::NoModifier, {3, 2}},      // over the cell that is not editable
+        {{3, 3}, Qt::Key_Return, Qt::NoModifier, {1, 1}},   // last cell: round to the first
         {{3, 3}, Qt::Key_Right, Qt::NoModifier, {1, 1}},
-        {{1, 1}, Qt::Key_Left, Qt::NoModifier, {3, 3}},       // first cell: round to the last
+        {{1, 1}, Qt::Key_Left, Qt::NoModifier, {3, 3}},   // first cell: round to the last
         {{1, 2}, Qt::Key_Backtab, Qt::ShiftModifier, {3, 1}},
         {{2, 1}, Qt::Key_Down, Qt::NoModifier, {2, 3}},
-        {{2, 3}, Qt::Key_Down, Qt::NoModifier, {3, 1}},       // foot of a column: top of the next
+        {{2, 3}, Qt::Key_Down, Qt::NoModifier, {3, 1}},   // foot of a column: top of the next
         {{3, 3}, Qt::Key_Down, Qt::NoModifier, {1, 1}},
         {{1, 1}, Qt::Key_Up, Qt::NoModifier, {3, 3}},
         {{2, 3}, Qt::Key_Up, Qt::NoModifier, {2, 1}},
@@ -140,7 +147,8 @@ TEST(TPruvCustomGrid, KeysWalkRoundTheEditableAreaSkippingCellsThatAreNot)
         Tecla(c.tecla, c.mods);
         EXPECT_EQ(j.Atual(), c.para);
         // Moving to another row validates the row left.
-        const std::vector<int> esperadas = c.para.second != c.de.second ? std::vector<int>{c.de.second} : std::vector<int>{};
+        const std::vector<int> esperadas = c.para.second != c.de.second ? std::vector<int>{c.de.second}
+                                                                        : std::vector<int>{};
         EXPECT_EQ(j.grade->validadas, esperadas);
     }
 }
@@ -207,21 +215,24 @@ TEST(TPruvCustomGrid, TextReachesTheCellOnlyWhenTheEditorCloses)
 
 TEST(TPruvInplaceEditMonetario, TypingRules)
 {
-    const struct { const char* texto; int de; int tamanho; char16_t tecla; char16_t fica; bool segunda; } casos[] = {
-        {"", 0, 0, u'5', u'5', false},
-        {"12345678901", 11, 0, u'1', 0, false},   // a twelfth integer digit
-        {"12345678901", 5, 0, u'1', 0, false},
-        {"12345678901", 11, 0, u',', u',', false},
-        {"1234", 4, 0, u'.', u',', false},         // "." is the decimal comma
-        {"1234,", 5, 0, u'5', u'5', false},         // first decimal
-        {"1234,5", 6, 0, u'6', u'6', true},         // second decimal: on to the next cell
-        {"1234,56", 7, 0, u'7', 0, false},          // no third
-        {"12,3", 1, 0, u',', 0, false},              // a second separator
-        {"12,34", 0, 5, u',', u',', false},          // all selected: as in an empty cell
-        {"12,34", 0, 5, u'9', u'9', false},
-        {"12", 2, 0, u'a', 0, false},
-        {"12", 2, 0, u' ', 0, false},
-        {"12", 2, 0, 8, 8, false},                   // backspace passes
+    const struct {
+        const char* texto;
+        int de;
+        int tamanho;
+        char16_t tecla;
+        char16_t fica;
+        bool segunda;
+    } casos[] = {
+        {"", 0, 0, u'5', u'5', false},         {"12345678901", 11, 0, u'1', 0, false},   // a twelfth integer digit
+        {"12345678901", 5, 0, u'1', 0, false}, {"12345678901", 11, 0, u',', u',', false},
+        {"1234", 4, 0, u'.', u',', false},    // "." is the decimal comma
+        {"1234,", 5, 0, u'5', u'5', false},   // first decimal
+        {"1234,5", 6, 0, u'6', u'6', true},   // second decimal: on to the next cell
+        {"1234,56", 7, 0, u'7', 0, false},    // no third
+        {"12,3", 1, 0, u',', 0, false},       // a second separator
+        {"12,34", 0, 5, u',', u',', false},   // all selected: as in an empty cell
+        {"12,34", 0, 5, u'9', u'9', false},    {"12", 2, 0, u'a', 0, false},
+        {"12", 2, 0, u' ', 0, false},          {"12", 2, 0, 8, 8, false},   // backspace passes
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << c.texto << " at " << c.de << " + " << char(c.tecla));

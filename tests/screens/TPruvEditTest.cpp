@@ -56,7 +56,7 @@ struct Janela {
     QPushButton* cancela = new QPushButton(QStringLiteral("Cancelar"));
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TPruvEdit, ShowsTheRawTextWhileFocusedAndWritesItBackFormattedOnLeaving)
 {
@@ -154,7 +154,11 @@ TEST(TPruvEdit, LeavingForACancelButtonWritesNothingAndShowsNothing)
 
 TEST(TPruvEdit, FiltersTheCharactersByTheKindOfData)
 {
-    const struct { TTipoDeDado tipo; const char* digitado; const char* fica; } casos[] = {
+    const struct {
+        TTipoDeDado tipo;
+        const char* digitado;
+        const char* fica;
+    } casos[] = {
         {TTipoDeDado::Numerico, "123456789012", "12345678901"},   // a twelfth integer digit
         {TTipoDeDado::Numerico, "1.5,3x", "1,53"},                // "." types the comma, once
         {TTipoDeDado::ApenasNumeros, "12a-3", "123"},
@@ -218,7 +222,10 @@ TEST(TPruvEdit, EnterFiresOnPressEnterOrAdvancesWithAutoAvanco)
 
 TEST(TPruvEdit, PasteIntoADigitsOnlyEditTakesOnlyDigits)
 {
-    const struct { const char* colado; const char* fica; } casos[] = {
+    const struct {
+        const char* colado;
+        const char* fica;
+    } casos[] = {
         {"12a", ""},
         {"123", "123"},
     };
@@ -321,7 +328,7 @@ struct EditSozinho {
     TPruvCustomEdit* edit = new TPruvCustomEdit(&janela);
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TPruvCustomEdit, ALimitedEditRefusesWhatWouldScrollOnOneLineOrBelowTheLastOfSeveral)
 {

@@ -29,8 +29,7 @@ QPoint Centro(const TRect& r)
 }
 
 // A month grid of one stored item and a money edit beside it, shown; the grid has the focus.
-template <typename Grade>
-struct Janela {
+template <typename Grade> struct Janela {
     explicit Janela(const char* codigo = "0561")
     {
         item.SetChave(QStringLiteral("0000001"));
@@ -68,24 +67,28 @@ struct Janela {
     TPruvEdit* edit = new TPruvEdit;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TPruvGridMeses, MapsShownRowsAndColumnsToTheModels)
 {
-    const struct { int mostrada; int interna; } linhas[] = {
-        {0, 0}, {1, 1}, {12, 12},
-        {13, 14},   // the totals are shown before the 13th salary
+    const struct {
+        int mostrada;
+        int interna;
+    } linhas[] = {
+        {0, 0},   {1, 1}, {12, 12}, {13, 14},   // the totals are shown before the 13th salary
         {14, 13},
     };
     for (const auto& c : linhas) {
         SCOPED_TRACE(c.mostrada);
         EXPECT_EQ(TPruvGridMeses::LinhaInterna(c.mostrada), c.interna);
     }
-    const struct { int mostrada; bool deducao; int interna; } colunas[] = {
-        {0, false, 0}, {1, false, 1},
-        {2, false, 3},   // no deductions column: tax moves into its place
-        {3, false, 4},
-        {2, true, 2}, {3, true, 3},
+    const struct {
+        int mostrada;
+        bool deducao;
+        int interna;
+    } colunas[] = {
+        {0, false, 0}, {1, false, 1}, {2, false, 3},   // no deductions column: tax moves into its place
+        {3, false, 4}, {2, true, 2},  {3, true, 3},
     };
     for (const auto& c : colunas) {
         SCOPED_TRACE(testing::Message() << c.mostrada << " " << c.deducao);
@@ -99,10 +102,12 @@ TEST(TPruvGridMeses, ShowsTitlesMonthsTotalsAndValuesWhereTheMappingPutsThem)
     j.item.GetValores().GetRendimento(3).SetValor(Reais(1234, 50));
     j.item.GetValores().GetRendimento(13).SetValor(Reais(10));
     j.item.GetValores().GetImposto(3).SetValor(Reais(7));
-    const struct { int c, l; const char* texto; } casos[] = {
-        {0, 0, "Mês"}, {1, 0, "Rendimento Tributável"}, {3, 0, "Imposto Retido"},
-        {0, 3, "Março"}, {0, 13, "Totais"}, {0, 14, "13º Salário"},
-        {1, 3, "1.234,50"}, {1, 14, "10,00"},
+    const struct {
+        int c, l;
+        const char* texto;
+    } casos[] = {
+        {0, 0, "Mês"},       {1, 0, "Rendimento Tributável"}, {3, 0, "Imposto Retido"}, {0, 3, "Março"},
+        {0, 13, "Totais"},   {0, 14, "13º Salário"},          {1, 3, "1.234,50"},       {1, 14, "10,00"},
         {1, 13, "1.234,50"},   // the total of months 1 to 12
         {3, 3, "7,00"},
     };
@@ -131,11 +136,15 @@ TEST(TPruvGridMeses, ATotalPastWhat64BitsHoldIsShownWithoutATextRatherThanRaised
 
 TEST(TPruvGridMeses, TheTotalsRowIsNeverReachedByTheKeys)
 {
-    const struct { bool decimoTerceiro; Celula de; Qt::Key tecla; Celula para; } casos[] = {
-        {true, {1, 12}, Qt::Key_Down, {1, 14}},     // December to the 13th salary, over the totals
-        {true, {1, 14}, Qt::Key_Up, {1, 12}},
-        {true, {3, 14}, Qt::Key_Return, {1, 1}},
-        {false, {1, 12}, Qt::Key_Down, {2, 1}},     // no 13th salary: December wraps to January
+    const struct {
+        bool decimoTerceiro;
+        Celula de;
+        Qt::Key tecla;
+        Celula para;
+    } casos[] = {
+        {true, {1, 12}, Qt::Key_Down, {1, 14}},   // December to the 13th salary, over the totals
+        {true, {1, 14}, Qt::Key_Up, {1, 12}},     {true, {3, 14}, Qt::Key_Return, {1, 1}},
+        {false, {1, 12}, Qt::Key_Down, {2, 1}},   // no 13th salary: December wraps to January
         {false, {3, 12}, Qt::Key_Return, {1, 1}},
     };
     Janela<TPruvGridRendimentos> j;
@@ -151,11 +160,16 @@ TEST(TPruvGridMeses, TheTotalsRowIsNeverReachedByTheKeys)
 
 TEST(TPruvGridMeses, ACodeEndedIn2002TakesNothingAfterJanuary)
 {
-    const struct { const char* ano; int linha; const char* texto; const char* fica; std::vector<int> mensagens; } casos[] = {
-        {"2002", 3, "100", "0,00", {171}},
-        {"2002", 1, "100", "100,00", {}},     // January is accepted
-        {"2002", 14, "5", "0,00", {171}},     // the 13th salary is after January too
-        {"2002", 3, "0,0", "0,00", {}},       // no amount: nothing to refuse, whatever the text
+    const struct {
+        const char* ano;
+        int linha;
+        const char* texto;
+        const char* fica;
+        std::vector<int> mensagens;
+    } casos[] = {
+        {"2002", 3, "100", "0,00", {171}}, {"2002", 1, "100", "100,00", {}},   // January is accepted
+        {"2002", 14, "5", "0,00", {171}},                                      // the 13th salary is after January too
+        {"2002", 3, "0,0", "0,00", {}},   // no amount: nothing to refuse, whatever the text
         {"2001", 3, "100", "100,00", {}},
     };
     for (const auto& c : casos) {
@@ -174,7 +188,10 @@ TEST(TPruvGridMeses, ACodeEndedIn2002TakesNothingAfterJanuary)
 
 TEST(TPruvGridMeses, Code8045IsEndedForPersonsOnly)
 {
-    const struct { const char* ni; std::vector<int> mensagens; } casos[] = {
+    const struct {
+        const char* ni;
+        std::vector<int> mensagens;
+    } casos[] = {
         {"11144477735", {170}},
         {"11222333000181", {}},
     };
@@ -257,10 +274,16 @@ TEST(TPruvGridMeses, EscRestoresTheStoredAmountAndWhatIsTypedNextReplacesIt)
 {
     // Esc in the editor gives the cell its stored text back, all selected: the amount typed
     // after it stands alone, and leaving the cell after Esc stores what was there.
-    const struct { qint64 guardado; const char* antes; const char* depois; const char* mostra; qint64 fica; } casos[] = {
+    const struct {
+        qint64 guardado;
+        const char* antes;
+        const char* depois;
+        const char* mostra;
+        qint64 fica;
+    } casos[] = {
         {0, "1000001500", "1000,00", "0,00", Reais(1000)},
         {Reais(250), "1000001500", "1000,00", "250,00", Reais(1000)},
-        {Reais(250), "77", "", "250,00", Reais(250)},       // Esc, then away: nothing typed stays
+        {Reais(250), "77", "", "250,00", Reais(250)},   // Esc, then away: nothing typed stays
         {Reais(250), "12,3", "9", "250,00", Reais(9)},
     };
     for (const auto& c : casos) {
@@ -335,7 +358,11 @@ TEST(TPruvGridComprPJ, IsHiddenWithoutLinesAndEditsOnlyTheNature)
 
 TEST(TPruvGridRendParcial, TitleBoxesSpanTheirCells)
 {
-    const struct { int c, l; TGridRect caixa; const char* texto; } casos[] = {
+    const struct {
+        int c, l;
+        TGridRect caixa;
+        const char* texto;
+    } casos[] = {
         {0, 0, {0, 0, 0, 1}, "Código"},
         {0, 1, {0, 0, 0, 1}, "Código"},
         {2, 0, {1, 0, 2, 0}, "Parcela de Tributação Exclusiva"},

@@ -10,7 +10,10 @@
 
 TEST(TZofHint, AHintStaysLongerTheLongerItsText)
 {
-    const struct { int caracteres; int ms; } casos[] = {
+    const struct {
+        int caracteres;
+        int ms;
+    } casos[] = {
         {0, 1300}, {5, 1300}, {15, 1300}, {16, 1320}, {100, 7200},
     };
     for (const auto& c : casos) {

@@ -14,7 +14,8 @@
 class ConfiguracaoDeTeste {
 public:
     ConfiguracaoDeTeste()
-        : FHavia(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")), FAntes(qgetenv("XDG_CONFIG_HOME"))
+        : FHavia(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+        , FAntes(qgetenv("XDG_CONFIG_HOME"))
     {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(ProgramaDeTeste::Pasta() + QStringLiteral("/config")));
     }
@@ -38,9 +39,9 @@ private:
 class AtividadeComAcao final : public IAtividade {
 public:
     explicit AtividadeComAcao(std::function<void()> acao)
-        : FAcao(std::move(acao)), FAnterior(InterfaceUsuario::Instala(static_cast<IAtividade*>(this)))
-    {
-    }
+        : FAcao(std::move(acao))
+        , FAnterior(InterfaceUsuario::Instala(static_cast<IAtividade*>(this)))
+    {}
     ~AtividadeComAcao() override { InterfaceUsuario::Instala(FAnterior); }
     AtividadeComAcao(const AtividadeComAcao&) = delete;
     AtividadeComAcao& operator=(const AtividadeComAcao&) = delete;

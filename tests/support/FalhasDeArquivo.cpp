@@ -59,7 +59,7 @@ void Instala()
     TFalhasDeArquivo::Instala(Decide);
 }
 
-}  // namespace
+}   // namespace
 
 void Arma(const Falha& falha)
 {
@@ -124,8 +124,7 @@ bool MataNa(int k, unsigned operacoes, const std::function<void()>& acao)
         Arma({k, operacoes, Efeito::Morte, false});
         try {
             acao();
-        } catch (...) {
-        }
+        } catch (...) {}
         ::_exit(0);
     }
     int situacao = 0;
@@ -150,4 +149,4 @@ QMap<QString, QByteArray> Arquivos(const QString& pasta)
     return arquivos;
 }
 
-}  // namespace FalhasDeArquivo
+}   // namespace FalhasDeArquivo

@@ -16,10 +16,10 @@ namespace FalhasDeArquivo {
 enum class Efeito { ErroES, DiscoCheio, Morte };
 
 struct Falha {
-    int Antes = 0;                                // calls let through before the one that fails
-    unsigned Operacoes = TFalhasDeArquivo::Todas;  // the kinds counted
+    int Antes = 0;                                  // calls let through before the one that fails
+    unsigned Operacoes = TFalhasDeArquivo::Todas;   // the kinds counted
     Efeito Tipo = Efeito::ErroES;
-    bool Permanente = false;                      // every later call of the kinds fails too
+    bool Permanente = false;   // every later call of the kinds fails too
 };
 void Arma(const Falha& falha);
 void Desarma();
@@ -45,4 +45,4 @@ bool MataNa(int k, unsigned operacoes, const std::function<void()>& acao);
 // bytes: two states compare as maps.
 QMap<QString, QByteArray> Arquivos(const QString& pasta);
 
-}  // namespace FalhasDeArquivo
+}   // namespace FalhasDeArquivo

@@ -129,8 +129,25 @@ int DeviceCharacteristics(sqlite3_file* f)
 
 // Version 1: no shared memory (no WAL) and no memory mapping, which the program uses neither.
 const sqlite3_io_methods metodos = {
-    1, Close, Read, Write, Truncate, Sync, FileSize, Lock, Unlock, CheckReservedLock, FileControl,
-    SectorSize, DeviceCharacteristics, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    1,
+    Close,
+    Read,
+    Write,
+    Truncate,
+    Sync,
+    FileSize,
+    Lock,
+    Unlock,
+    CheckReservedLock,
+    FileControl,
+    SectorSize,
+    DeviceCharacteristics,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
 };
 
 int Open(sqlite3_vfs*, sqlite3_filename nome, sqlite3_file* f, int flags, int* saida)
@@ -151,7 +168,7 @@ int Delete(sqlite3_vfs*, const char* nome, int sincroniza)
     return base->xDelete(base, nome, sincroniza);
 }
 
-}  // namespace
+}   // namespace
 
 void Instala()
 {
@@ -218,4 +235,4 @@ bool Disparou()
     return estado.Disparou;
 }
 
-}  // namespace FalhasDeDisco
+}   // namespace FalhasDeDisco

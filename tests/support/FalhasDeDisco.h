@@ -22,10 +22,10 @@ enum Operacao : unsigned {
 void Instala();   // once, before any connection; later calls do nothing
 
 struct Falha {
-    int Antes = 0;                 // operations let through before the one that fails
-    unsigned Tipos = Todas;        // the kinds counted
-    bool Permanente = false;       // every later operation fails too
-    bool DiscoCheio = false;       // a write fails as SQLITE_FULL rather than SQLITE_IOERR
+    int Antes = 0;             // operations let through before the one that fails
+    unsigned Tipos = Todas;    // the kinds counted
+    bool Permanente = false;   // every later operation fails too
+    bool DiscoCheio = false;   // a write fails as SQLITE_FULL rather than SQLITE_IOERR
 };
 void Arma(const Falha& falha);
 void Desarma();
@@ -42,8 +42,7 @@ using Armada = TArmadaNoEscopo<Falha, &Arma, &Desarma>;
 // and so on, until a run gets past them all and succeeds; writes fail in turn as an I/O error and
 // as a full disk. Each run that failed must have raised, and `confere(k)` then checks that it left
 // everything as it was. Returns the number of runs that failed.
-template <typename Acao, typename Confere>
-int PorCadaOperacao(unsigned Tipos, Acao&& acao, Confere&& confere)
+template <typename Acao, typename Confere> int PorCadaOperacao(unsigned Tipos, Acao&& acao, Confere&& confere)
 {
     for (int k = 0;; ++k) {
         SCOPED_TRACE(k);
@@ -72,4 +71,4 @@ int PorCadaOperacao(unsigned Tipos, Acao&& acao, Confere&& confere)
     }
 }
 
-}  // namespace FalhasDeDisco
+}   // namespace FalhasDeDisco

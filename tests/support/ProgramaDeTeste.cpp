@@ -36,4 +36,4 @@ void Termina()
     pastaAtual.reset();
 }
 
-}  // namespace ProgramaDeTeste
+}   // namespace ProgramaDeTeste

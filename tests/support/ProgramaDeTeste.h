@@ -12,4 +12,4 @@ QString Pasta();
 void Inicia();
 void Termina();
 
-}  // namespace ProgramaDeTeste
+}   // namespace ProgramaDeTeste

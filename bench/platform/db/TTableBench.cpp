@@ -34,25 +34,26 @@ struct TBase {
     explicit TBase(int Linhas)
     {
         banco = TDatabase::DaPasta(pasta.path());
-        std::vector<TFieldDef> campos = {{QStringLiteral("IN_ANEXO"), ftString, 1},
-                                         {QStringLiteral("DONO"), ftString, 5},
-                                         {QStringLiteral("ITEM"), ftString, 7},
-                                         {QStringLiteral("CODIGO"), ftString, 4},
-                                         {QStringLiteral("TIPO"), ftString, 1},
-                                         {QStringLiteral("NUMERO"), ftString, 12},
-                                         {QStringLiteral("GRUPO"), ftString, 2}};
+        std::vector<TFieldDef> campos = {
+            {QStringLiteral("IN_ANEXO"), ftString, 1}, {QStringLiteral("DONO"), ftString, 5},
+            {QStringLiteral("ITEM"), ftString, 7},     {QStringLiteral("CODIGO"), ftString, 4},
+            {QStringLiteral("TIPO"), ftString, 1},     {QStringLiteral("NUMERO"), ftString, 12},
+            {QStringLiteral("GRUPO"), ftString, 2}};
         for (int m = 1; m <= Meses; ++m)
             campos.push_back({QStringLiteral("REND%1").arg(m), ftCurrency});
         TTable tabela;
         tabela.SetDatabaseName(pasta.path());
         tabela.SetTableName(QStringLiteral("PruvItem.DB"));
-        tabela.CreateTable(campos, {{QString(), QStringLiteral("IN_ANEXO;DONO;ITEM"), TIndexOption::ixPrimary},
-                                    {QStringLiteral("ICodigo"), QStringLiteral("CODIGO;TIPO;NUMERO"), TIndexOption::ixCaseInsensitive}});
+        tabela.CreateTable(
+            campos,
+            {{QString(), QStringLiteral("IN_ANEXO;DONO;ITEM"), TIndexOption::ixPrimary},
+             {QStringLiteral("ICodigo"), QStringLiteral("CODIGO;TIPO;NUMERO"), TIndexOption::ixCaseInsensitive}});
         QStringList marcadores;
         for (std::size_t i = 0; i < campos.size(); ++i)
             marcadores << QStringLiteral("?");
         TTransacao t(*banco);
-        TComando insere(banco->Conexao(), QStringLiteral("INSERT INTO PruvItem VALUES (%1)").arg(marcadores.join(QLatin1Char(','))));
+        TComando insere(banco->Conexao(),
+                        QStringLiteral("INSERT INTO PruvItem VALUES (%1)").arg(marcadores.join(QLatin1Char(','))));
         for (int i = 0; i < Linhas; ++i) {
             insere.Reinicia();
             insere.LigaTexto(1, QStringLiteral("0"));
@@ -93,7 +94,8 @@ QByteArray FiltroGrupo()
     palavra(6, 10);
     palavra(8, 52);
     dupla(10, CanExpr::nodeBINARY), dupla(14, CanExpr::canEQ), palavra(18, 28), palavra(20, 14);
-    dupla(24, CanExpr::nodeCONST), dupla(28, CanExpr::canCONST2), palavra(32, CanExpr::fldZSTRING), palavra(34, 3), palavra(36, 6);
+    dupla(24, CanExpr::nodeCONST), dupla(28, CanExpr::canCONST2), palavra(32, CanExpr::fldZSTRING), palavra(34, 3),
+        palavra(36, 6);
     dupla(38, CanExpr::nodeFIELD), dupla(42, CanExpr::canFIELD2), palavra(46, 1), palavra(48, 0);
     return b + nome + valor;
 }
@@ -156,7 +158,10 @@ qint64 LeRegistro(TTable& tabela)
 
 enum class TFiltro { Nenhum, Expressao, Callback };
 
-const char* OrdemPrimariaSql() { return "IN_ANEXO,DONO,ITEM"; }
+const char* OrdemPrimariaSql()
+{
+    return "IN_ANEXO,DONO,ITEM";
+}
 
 // A table over the index, opened with the filter, not yet walked.
 std::unique_ptr<TTable> AbreTabela(TBase& base, const char* indice, TFiltro filtro)
@@ -198,8 +203,7 @@ void Caminha(benchmark::State& estado, const char* indice, TFiltro filtro, const
     // measured walk (an instruction profile) then counts the walks that follow, as the repeated
     // ones of a timed run do. BM_FirstWalk times the first ones.
     for (int vez = 0; vez < 2; ++vez)
-        for (tabela->First(); !tabela->Eof(); tabela->Next()) {
-        }
+        for (tabela->First(); !tabela->Eof(); tabela->Next()) {}
     for (auto _ : estado) {
         const qint64 antes = MemoriaKiB("VmRSS");
         ZeraPico();
@@ -256,16 +260,28 @@ void Caminha(benchmark::State& estado, const char* indice, TFiltro filtro, const
 
 const char* const OrdemPrimaria = OrdemPrimariaSql();
 
-void BM_PrimaryIndex(benchmark::State& s) { Caminha(s, "", TFiltro::Nenhum, OrdemPrimaria); }
+void BM_PrimaryIndex(benchmark::State& s)
+{
+    Caminha(s, "", TFiltro::Nenhum, OrdemPrimaria);
+}
 void BM_SecondaryIndex(benchmark::State& s)
 {
     Caminha(s, "ICodigo", TFiltro::Nenhum, "\"CODIGO$ci\",\"TIPO$ci\",\"NUMERO$ci\",IN_ANEXO,DONO,ITEM");
 }
-void BM_ExpressionFilter(benchmark::State& s) { Caminha(s, "", TFiltro::Expressao, OrdemPrimaria); }
-void BM_CallbackFilter(benchmark::State& s) { Caminha(s, "", TFiltro::Callback, OrdemPrimaria); }
-void BM_FirstWalk(benchmark::State& s) { CaminhaPrimeiras(s); }
+void BM_ExpressionFilter(benchmark::State& s)
+{
+    Caminha(s, "", TFiltro::Expressao, OrdemPrimaria);
+}
+void BM_CallbackFilter(benchmark::State& s)
+{
+    Caminha(s, "", TFiltro::Callback, OrdemPrimaria);
+}
+void BM_FirstWalk(benchmark::State& s)
+{
+    CaminhaPrimeiras(s);
+}
 
-}  // namespace
+}   // namespace
 
 BENCHMARK(BM_PrimaryIndex)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_SecondaryIndex)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime();

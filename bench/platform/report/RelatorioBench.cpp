@@ -34,8 +34,8 @@ struct TRelatorioDeLista {
         auto& moldura = cabecalho.Adiciona<TForma>(QStringLiteral("Moldura"));
         moldura.Largura = R.Papel().LarguraUtil();
         moldura.Altura = 50;
-        cabecalho.AdicionaRotulo(QStringLiteral("Titulo"), QStringLiteral("Relatório com Lista de Beneficiários"),
-                                 10, 12, titulo);
+        cabecalho.AdicionaRotulo(QStringLiteral("Titulo"), QStringLiteral("Relatório com Lista de Beneficiários"), 10,
+                                 12, titulo);
         TBanda& rodape = R.CriaBanda(TTipoBanda::RodapePagina, QStringLiteral("Rodape"));
         rodape.Altura = 20;
         auto& data = rodape.Adiciona<TDadoSistema>(QStringLiteral("Data"), TTipoDadoSistema::Data);
@@ -50,9 +50,9 @@ struct TRelatorioDeLista {
         TBanda& detalhe = R.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("Detalhe"));
         const qreal livre = R.AlturaUtil() - R.Papel().MargemSuperior - cabecalho.Altura;
         detalhe.Altura = livre / RegistrosPorPagina - 0.01;
-        const QString colunas[] = {QStringLiteral("0561"), QStringLiteral("123.456.789-09"),
-                                   QStringLiteral("Nome do Beneficiário"), QStringLiteral("1.234.567,89"),
-                                   QStringLiteral("12.345,67"), QStringLiteral("123.456,78")};
+        const QString colunas[] = {
+            QStringLiteral("0561"),         QStringLiteral("123.456.789-09"), QStringLiteral("Nome do Beneficiário"),
+            QStringLiteral("1.234.567,89"), QStringLiteral("12.345,67"),      QStringLiteral("123.456,78")};
         qreal x = 0;
         for (const QString& c : colunas) {
             auto& campo = detalhe.Adiciona<TTextoDado>(QStringLiteral("C") + c);
@@ -77,8 +77,7 @@ void GeraPdf(benchmark::State& estado)
         paginas = relatorio.R.Documento()->Recebidas();
     }
     estado.counters["paginas"] = paginas;
-    estado.counters["paginas/s"] =
-        benchmark::Counter(paginas, benchmark::Counter::kIsIterationInvariantRate);
+    estado.counters["paginas/s"] = benchmark::Counter(paginas, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void GeraParaVisualizar(benchmark::State& estado)
@@ -96,15 +95,14 @@ void Prepara(benchmark::State& estado)
     int paginas = 0;
     for (auto _ : estado)
         paginas = relatorio.R.Prepara();
-    estado.counters["paginas/s"] =
-        benchmark::Counter(paginas, benchmark::Counter::kIsIterationInvariantRate);
+    estado.counters["paginas/s"] = benchmark::Counter(paginas, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 BENCHMARK(GeraPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(GeraParaVisualizar)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Prepara)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

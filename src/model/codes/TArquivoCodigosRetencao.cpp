@@ -87,7 +87,7 @@ QString LeCampos(const QStringList& campos, int& primeiro, int& ultimo, TCodigoR
     return QString();
 }
 
-}  // namespace
+}   // namespace
 
 QString TArquivoCodigosRetencao::NomeArquivo()
 {

@@ -8,7 +8,7 @@ class TCodigoRetencao {
 public:
     [[nodiscard]] const QString& GetCodigo() const { return FCodigo; }   // four digits
     void SetCodigo(const QString& Codigo) { FCodigo = Codigo; }
-    [[nodiscard]] const QString& GetAno() const { return FAno; }         // four digits
+    [[nodiscard]] const QString& GetAno() const { return FAno; }   // four digits
     void SetAno(const QString& Ano) { FAno = Ano; }
     // "F" person, "J" legal entity, anything else both.
     [[nodiscard]] const QString& GetPfPjAmbos() const { return FPfPjAmbos; }

@@ -38,7 +38,7 @@ void PreparaFiltro(TdvTable& tabela)
     SelecionaIndiceTabela(tabela, IndicePrimario);
 }
 
-}  // namespace
+}   // namespace
 
 QString TColecaoCodigoRetencao::NomeArquivo()
 {
@@ -48,16 +48,11 @@ QString TColecaoCodigoRetencao::NomeArquivo()
 std::vector<TFieldDef> TColecaoCodigoRetencao::Campos()
 {
     return {
-        {QStringLiteral("ANO"), ftString, 4},
-        {QStringLiteral("COD_RETENCAO"), ftString, 4},
-        {QStringLiteral("PF_PJ_AMBOS"), ftString, 1},
-        {QStringLiteral("RESUMO"), ftString, 100},
-        {QStringLiteral("REGIME"), ftString, 1},
-        {QStringLiteral("COMPROVANTE"), ftString, 1},
-        {QStringLiteral("ANEXO"), ftString, 1},
-        {QStringLiteral("DEDUCAO"), ftBoolean},
-        {QStringLiteral("IN4"), ftBoolean},
-        {QStringLiteral("SUBJUDICE"), ftBoolean},
+        {QStringLiteral("ANO"), ftString, 4},         {QStringLiteral("COD_RETENCAO"), ftString, 4},
+        {QStringLiteral("PF_PJ_AMBOS"), ftString, 1}, {QStringLiteral("RESUMO"), ftString, 100},
+        {QStringLiteral("REGIME"), ftString, 1},      {QStringLiteral("COMPROVANTE"), ftString, 1},
+        {QStringLiteral("ANEXO"), ftString, 1},       {QStringLiteral("DEDUCAO"), ftBoolean},
+        {QStringLiteral("IN4"), ftBoolean},           {QStringLiteral("SUBJUDICE"), ftBoolean},
     };
 }
 
@@ -70,7 +65,8 @@ std::vector<TIndexDef> TColecaoCodigoRetencao::Indices()
     };
 }
 
-TColecaoCodigoRetencao::TColecaoCodigoRetencao(const QString& Ano, const QString& ArquivoCodigos) : FAno(Ano)
+TColecaoCodigoRetencao::TColecaoCodigoRetencao(const QString& Ano, const QString& ArquivoCodigos)
+    : FAno(Ano)
 {
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(&Campos, &Indices);
@@ -102,8 +98,8 @@ QString TColecaoCodigoRetencao::Versao(const QString& Caminho)
     const QFileInfo info(Caminho);
     if (Caminho.isEmpty() || !info.isFile())
         return {};
-    const TLida agora{Caminho, info.size(), info.lastModified(),
-                      info.fileTime(QFileDevice::FileMetadataChangeTime), QString()};
+    const TLida agora{Caminho, info.size(), info.lastModified(), info.fileTime(QFileDevice::FileMetadataChangeTime),
+                      QString()};
     if (!ultima.Versao.isEmpty() && ultima.Caminho == agora.Caminho && ultima.Tamanho == agora.Tamanho
         && ultima.Alterado == agora.Alterado && ultima.EntradaAlterada == agora.EntradaAlterada)
         return ultima.Versao;
@@ -122,7 +118,8 @@ QString TColecaoCodigoRetencao::VersaoArmazenada(TDatabase& Banco)
 {
     if (Banco.NomeReal(NomeTabelaVersao()).isEmpty())
         return {};
-    TComando& comando = Banco.Comando(QStringLiteral("SELECT VERSAO FROM ") + TEsquemaTabela::Aspas(NomeTabelaVersao()));
+    TComando& comando = Banco.Comando(QStringLiteral("SELECT VERSAO FROM ")
+                                      + TEsquemaTabela::Aspas(NomeTabelaVersao()));
     const QString versao = comando.Passo() ? comando.Texto(0) : QString();
     comando.Reinicia();
     return versao;
@@ -152,7 +149,8 @@ void TColecaoCodigoRetencao::Preenche(const QString& ArquivoCodigos)
         const QString versoes = TEsquemaTabela::Aspas(NomeTabelaVersao());
         banco->Escreve(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + versoes + QStringLiteral(" (VERSAO TEXT)"));
         banco->Escreve(QStringLiteral("DELETE FROM ") + versoes);
-        TComando& grava = banco->Comando(QStringLiteral("INSERT INTO ") + versoes + QStringLiteral(" (VERSAO) VALUES (?)"));
+        TComando& grava = banco->Comando(QStringLiteral("INSERT INTO ") + versoes
+                                         + QStringLiteral(" (VERSAO) VALUES (?)"));
         grava.LigaTexto(1, versao);
         banco->Escreve(grava);
         tabela.EmptyTable();
@@ -219,8 +217,9 @@ bool TColecaoCodigoRetencao::Existe(const QString& Ano, const QString& Codigo, c
     return tabela.FindKey({Codigo});
 }
 
-std::shared_ptr<const TColecaoCodigoRetencao::TMemoria> TColecaoCodigoRetencao::MemoriaGuardada(
-    const std::shared_ptr<TDatabase>& Banco, const QString& Versao, std::shared_ptr<const TMemoria> Nova)
+std::shared_ptr<const TColecaoCodigoRetencao::TMemoria>
+TColecaoCodigoRetencao::MemoriaGuardada(const std::shared_ptr<TDatabase>& Banco, const QString& Versao,
+                                        std::shared_ptr<const TMemoria> Nova)
 {
     // One database at a time: the program opens one data folder.
     struct TGuardada {
@@ -289,7 +288,7 @@ int NumeroDoCodigo(const QString& Codigo)
     return numero;
 }
 
-}  // namespace
+}   // namespace
 
 void TColecaoCodigoRetencao::Esquece()
 {
@@ -358,5 +357,6 @@ void TColecaoCodigoRetencao::FiltraAnexo(const IDeclaracao& Pruv, TdvTable& Tabe
 {
     const QString ano = Pruv.GetAno();
     PreparaFiltro(Tabela);
-    Tabela.SetRange({ano, QStringLiteral("0"), QStringLiteral("0000")}, {ano, QStringLiteral("1"), QStringLiteral("9999")});
+    Tabela.SetRange({ano, QStringLiteral("0"), QStringLiteral("0000")},
+                    {ano, QStringLiteral("1"), QStringLiteral("9999")});
 }

@@ -71,15 +71,16 @@ private:
     // Every row, in the order of the primary index, and where Existe's three searches find theirs.
     struct TMemoria {
         std::vector<TCodigoRetencao> Linhas;
-        QHash<QString, int> PorChave;        // year, annex flag, code
-        QHash<QString, int> PorCodigoAno;    // code, year: the first in primary order
-        QHash<QString, int> PorCodigo;       // code: the earliest year
+        QHash<QString, int> PorChave;       // year, annex flag, code
+        QHash<QString, int> PorCodigoAno;   // code, year: the first in primary order
+        QHash<QString, int> PorCodigo;      // code: the earliest year
     };
     // Read once per database and code file: the rows are the file's whose digest CodRetVer keeps
     // (Preenche replaces them all whenever it changes), so every collection opened on the same
     // database with the same digest shares them.
     // The rows kept for the database and digest (nullptr: none); Nova, when given, is kept instead.
-    static std::shared_ptr<const TMemoria> MemoriaGuardada(const std::shared_ptr<TDatabase>& Banco, const QString& Versao,
+    static std::shared_ptr<const TMemoria> MemoriaGuardada(const std::shared_ptr<TDatabase>& Banco,
+                                                           const QString& Versao,
                                                            std::shared_ptr<const TMemoria> Nova = nullptr);
     std::shared_ptr<const TMemoria> FMemoria;
     QString FVersaoTabela;   // the digest the rows came from; empty when unknown
@@ -95,7 +96,7 @@ private:
     // read or checked by its year never searches.
     std::vector<TAchado> FPorNumero;
     std::uint32_t FGeracao = 1;
-    QHash<QString, int> FAchados;                                      // any other code
+    QHash<QString, int> FAchados;   // any other code
     QString FUltimoAno;
     QString FUltimoAnexo;
 };

@@ -19,7 +19,10 @@ void IncluiSecao(IVerificacao& Frame, const TErros& Erros, const QString& Titulo
 // whether it had any.
 class TSecaoVerificacao {
 public:
-    TSecaoVerificacao(IVerificacao& Frame, QString Titulo) : FFrame(Frame), FTitulo(std::move(Titulo)) {}
+    TSecaoVerificacao(IVerificacao& Frame, QString Titulo)
+        : FFrame(Frame)
+        , FTitulo(std::move(Titulo))
+    {}
 
     // The run's list into the section, after the heading when it is the first time; Cabecalho
     // replaces the section's title in that heading.

@@ -48,6 +48,6 @@ public:
 private:
     friend class TPruv;   // tells the annex when it goes first
 
-    TPruv& FDeclaracao;   // not owned
-    bool FLigado = true;  // false once the declaration is gone
+    TPruv& FDeclaracao;    // not owned
+    bool FLigado = true;   // false once the declaration is gone
 };

@@ -36,7 +36,7 @@ void RestringeAosAnexos(TdvTable& Tabela, const QString& Chave, const QStringLis
                     {Chave, QStringLiteral("2"), QStringLiteral("999999999999")}, Linhas);
 }
 
-}  // namespace
+}   // namespace
 
 QString TColecaoAnexo::NomeArquivo()
 {
@@ -55,7 +55,9 @@ std::vector<TIndexDef> TColecaoAnexo::Indices()
             {IChaveAnexo, E_PRUV_DK + QLatin1Char(';') + IN_PF_PJ + QLatin1Char(';') + NR_PF_PJ, 0}};
 }
 
-TColecaoAnexo::TColecaoAnexo(TPruv& Declaracao) : FDeclaracao(Declaracao), FAnexoAtual(Declaracao)
+TColecaoAnexo::TColecaoAnexo(TPruv& Declaracao)
+    : FDeclaracao(Declaracao)
+    , FAnexoAtual(Declaracao)
 {
     FAnexoAtual.SetErros(&FErrosInternos);
     CriaTabelaColecao(NomeArquivo());

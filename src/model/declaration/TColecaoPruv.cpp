@@ -53,7 +53,7 @@ QString Prefixo(const TContribuinte& Declarante)
     }
 }
 
-}  // namespace
+}   // namespace
 
 QString TColecaoPruv::NomeArquivo()
 {
@@ -63,20 +63,11 @@ QString TColecaoPruv::NomeArquivo()
 std::vector<TFieldDef> TColecaoPruv::Campos()
 {
     return {
-        CampoTexto(PRUV_DK, LarguraChave),
-        CampoTexto(AN_RETENCA, 4),
-        {DATA_GERA, ftDateTime},
-        CampoTexto(IN_RETIFIC, 1),
-        {IN_ENCERRA, ftBoolean},
-        {NR_DISQUETES, ftInteger},
-        {NR_ESTABES, ftInteger},
-        {IN_NATUREZADECLAR, ftSmallint},
-        CampoTexto(IN_PF_PJ, 1),
-        CampoTexto(NR_PF_PJ, 12),
-        CampoTexto(NM_NM_EMPR, 60),
-        CampoTexto(NR_EST_RESP, 4),
-        CampoTexto(RESP_NO_CNPJ, 9),
-        CampoTexto(RESP_PF, 9),
+        CampoTexto(PRUV_DK, LarguraChave), CampoTexto(AN_RETENCA, 4),       {DATA_GERA, ftDateTime},
+        CampoTexto(IN_RETIFIC, 1),         {IN_ENCERRA, ftBoolean},         {NR_DISQUETES, ftInteger},
+        {NR_ESTABES, ftInteger},           {IN_NATUREZADECLAR, ftSmallint}, CampoTexto(IN_PF_PJ, 1),
+        CampoTexto(NR_PF_PJ, 12),          CampoTexto(NM_NM_EMPR, 60),      CampoTexto(NR_EST_RESP, 4),
+        CampoTexto(RESP_NO_CNPJ, 9),       CampoTexto(RESP_PF, 9),
     };
 }
 
@@ -141,9 +132,9 @@ void TColecaoPruv::LeRegistro(TPruv& Pruv)
     Pruv.AtualizaNaturezas();
     const auto todas = Pruv.GetNaturezas().GetTodas();
     const TField* natureza = tabela.FieldByName(IN_NATUREZADECLAR);
-    const TNatureza* disponivel =
-        natureza->IsNull() ? nullptr
-                           : Pruv.GetNaturezas().GetDisponivel(static_cast<std::uint8_t>(natureza->AsInteger()));
+    const TNatureza* disponivel = natureza->IsNull()
+        ? nullptr
+        : Pruv.GetNaturezas().GetDisponivel(static_cast<std::uint8_t>(natureza->AsInteger()));
     Pruv.SetNaturezaSemExcecao(disponivel ? *disponivel : todas[TPruv::NaturezaVazia]);
 
     TResponsavel& responsavel = Pruv.GetResponsavel();
@@ -316,7 +307,8 @@ void TColecaoPruv::FiltraAno(const QString& Ni, const QString& Ano, TdvTable& Ta
 {
     const QString empresa = RemoveMascara(Ni).left(8);
     RestringeTabela(Tabela, IAno, {Ano, QStringLiteral("2"), empresa + QStringLiteral("0001")},
-                    {Ano, QStringLiteral("2"), empresa + QStringLiteral("9999")}, {AN_RETENCA + QStringLiteral(" = ") + Ano});
+                    {Ano, QStringLiteral("2"), empresa + QStringLiteral("9999")},
+                    {AN_RETENCA + QStringLiteral(" = ") + Ano});
 }
 
 void TColecaoPruv::Desfaz()

@@ -10,7 +10,15 @@
 namespace {
 
 // Columns by position.
-enum : int { cDeclaracao, cInAnexo, cDono, cNumero, cNome, cPrimeiroValor, cOK = cPrimeiroValor + TResumo::QuantidadeValores };
+enum : int {
+    cDeclaracao,
+    cInAnexo,
+    cDono,
+    cNumero,
+    cNome,
+    cPrimeiroValor,
+    cOK = cPrimeiroValor + TResumo::QuantidadeValores
+};
 
 const char* const NomesValores[TResumo::QuantidadeValores] = {
     "TOT_BENEF",   "TOT_REND",        "TOT_DED",        "TOT_IRRF",        "TOT_ANO_ATU",
@@ -31,17 +39,19 @@ QString ChaveDono(const TResumo& Resumo)
 void RestringeADeclaracao(TdvTable& Tabela, const QString& Chave, const QString& Indice)
 {
     RestringeTabela(Tabela, Indice, {Chave, QStringLiteral("0"), QStringLiteral("000000000")},
-                    {Chave, QStringLiteral("1"), QStringLiteral("999999999999")}, {QStringLiteral("E_PRUV_DK = ") + Chave});
+                    {Chave, QStringLiteral("1"), QStringLiteral("999999999999")},
+                    {QStringLiteral("E_PRUV_DK = ") + Chave});
 }
 
-}  // namespace
+}   // namespace
 
 QString TColecaoResumo::NomeArquivo()
 {
     return QStringLiteral("Resumo.db");
 }
 
-TColecaoResumo::TColecaoResumo(IDeclaracao& Declaracao) : FDeclaracao(Declaracao)
+TColecaoResumo::TColecaoResumo(IDeclaracao& Declaracao)
+    : FDeclaracao(Declaracao)
 {
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(&Campos, &Indices);
@@ -53,7 +63,7 @@ TColecaoResumo::~TColecaoResumo() = default;
 std::vector<TFieldDef> TColecaoResumo::Campos()
 {
     std::vector<TFieldDef> campos{
-        CampoTexto(QStringLiteral("E_PRUV_DK"), 5),  CampoTexto(QStringLiteral("IN_ANEXO"), 1),
+        CampoTexto(QStringLiteral("E_PRUV_DK"), 5),       CampoTexto(QStringLiteral("IN_ANEXO"), 1),
         CampoTexto(QStringLiteral("E_PRUV/ANEXO_DK"), 5), CampoTexto(QStringLiteral("NR_PF_PJ"), 12),
         CampoTexto(QStringLiteral("NM_EMPR"), 60),
     };

@@ -53,6 +53,6 @@ public:
     [[nodiscard]] static std::vector<TIndexDef> Indices();
 
 private:
-    IDeclaracao& FDeclaracao;   // not owned
+    IDeclaracao& FDeclaracao;                // not owned
     std::optional<QString> FChaveFiltrada;   // the key AplicaFiltro restricted the rows to
 };

@@ -3,9 +3,9 @@
 #include "model/declaration/TPruvAnexo.h"
 
 TDeclaranteAnexo::TDeclaranteAnexo(const TPruvAnexo& Declaracao)
-    : TContribuinte(TNiContribuinte::Cnpj, true), FDeclaracao(Declaracao)
-{
-}
+    : TContribuinte(TNiContribuinte::Cnpj, true)
+    , FDeclaracao(Declaracao)
+{}
 
 void TDeclaranteAnexo::SetNi(const QString& Texto)
 {

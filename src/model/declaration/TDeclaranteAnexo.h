@@ -5,7 +5,10 @@
 class TPruvAnexo;
 
 // An invalid fund or club annex.
-class EAnexoInvalido : public TErro { public: using TErro::TErro; };
+class EAnexoInvalido : public TErro {
+public:
+    using TErro::TErro;
+};
 
 // The fund or club that one annex of a declaration identifies: a head-office CNPJ (42 for any
 // other order) that may not be the administrator's own number (36).

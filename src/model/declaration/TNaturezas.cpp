@@ -5,25 +5,26 @@
 #include <utility>
 
 TNatureza::TNatureza(std::uint8_t Codigo, QString Descricao)
-    : FCodigo(Codigo), FDescricao(std::move(Descricao))
-{
-}
+    : FCodigo(Codigo)
+    , FDescricao(std::move(Descricao))
+{}
 
 TNaturezas::TNaturezas()
     : FTodas{{
-          {0, QStringLiteral("Pessoa Jurídica de Direito Privado EXCETO administradora de Fundos ou Clubes de Investimentos")},
-          {1, QStringLiteral("Órgão, autarquia ou fundação da administração pública federal")},
-          {2, QStringLiteral("Órgão, autarquia ou fundação da administração pública estadual ou municipal")},
-          {3, QStringLiteral("Pessoa Jurídica de Direito Privado administradora de Fundos ou Clubes de Investimentos")},
-          {4, QStringLiteral("Fundo de Investimento Imobiliário equiparado à Pessoa Jurídica")},
-          {0, QString()},
-          {0, QStringLiteral("Pessoa Jurídica de Direito Privado")},
-          {2, QStringLiteral("Órgão, autarquia ou fundação da administração pública estadual ou municipal")},
-          {0, QStringLiteral("Pessoa Física")},
-          {0, QStringLiteral("Pessoa Jurídica")},
-      }}
-{
-}
+        {0,
+         QStringLiteral(
+             "Pessoa Jurídica de Direito Privado EXCETO administradora de Fundos ou Clubes de Investimentos")},
+        {1, QStringLiteral("Órgão, autarquia ou fundação da administração pública federal")},
+        {2, QStringLiteral("Órgão, autarquia ou fundação da administração pública estadual ou municipal")},
+        {3, QStringLiteral("Pessoa Jurídica de Direito Privado administradora de Fundos ou Clubes de Investimentos")},
+        {4, QStringLiteral("Fundo de Investimento Imobiliário equiparado à Pessoa Jurídica")},
+        {0, QString()},
+        {0, QStringLiteral("Pessoa Jurídica de Direito Privado")},
+        {2, QStringLiteral("Órgão, autarquia ou fundação da administração pública estadual ou municipal")},
+        {0, QStringLiteral("Pessoa Física")},
+        {0, QStringLiteral("Pessoa Jurídica")},
+    }}
+{}
 
 void TNaturezas::AdicionaDisponivel(TNatureza& Natureza)
 {
@@ -44,6 +45,5 @@ TNatureza* TNaturezas::GetDisponivel(std::uint8_t Codigo) const
 std::int8_t TNaturezas::IndiceDisponivel(const TNatureza* Natureza) const
 {
     const auto achada = std::find(FDisponiveis.begin(), FDisponiveis.end(), Natureza);
-    return achada == FDisponiveis.end() ? std::int8_t{-1}
-                                        : static_cast<std::int8_t>(achada - FDisponiveis.begin());
+    return achada == FDisponiveis.end() ? std::int8_t{-1} : static_cast<std::int8_t>(achada - FDisponiveis.begin());
 }

@@ -24,9 +24,10 @@ const QString AnoNovo = QStringLiteral("2002");
 // From this year on natures are those of today, funds have annexes and sub judice values exist.
 const QString AnoNaturezasAtuais = QStringLiteral("1999");
 
-}  // namespace
+}   // namespace
 
-TPruv::TPruv() : FNatureza(&FNaturezas.GetTodas()[NaturezaVazia])
+TPruv::TPruv()
+    : FNatureza(&FNaturezas.GetTodas()[NaturezaVazia])
 {
     SetDeclarante(std::make_unique<TContribuinte>());
     FResumoTotal = std::make_unique<TResumo>(this);
@@ -133,8 +134,8 @@ TColecaoAnexo& TPruv::GetColecaoAnexo()
 TColecaoComprovante& TPruv::GetColecaoComprovante()
 {
     if (!FColecaoComprovante)
-        FColecaoComprovante =
-            std::make_unique<TColecaoComprovante>(*this, [this]() -> IItensBeneficiario& { return GetItens(); });
+        FColecaoComprovante = std::make_unique<TColecaoComprovante>(
+            *this, [this]() -> IItensBeneficiario& { return GetItens(); });
     return *FColecaoComprovante;
 }
 

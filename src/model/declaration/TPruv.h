@@ -21,7 +21,10 @@ class TColecaoComprovante;
 
 // A refused value of the declaration's own rules: year, type, special situation, nature, or a
 // declarant and year already stored.
-class EPruvError : public TErro { public: using TErro::TErro; };
+class EPruvError : public TErro {
+public:
+    using TErro::TErro;
+};
 
 // One annual declaration of income tax withheld at source: its calendar year, original or
 // rectifying, the special situation, the declarant and its nature, the persons responsible, the
@@ -174,8 +177,7 @@ private:
     // The accepted year to the code collection (when made), and the natures for it.
     void AplicaAno();
     [[nodiscard]] EPruvError Pendencia(std::uint8_t Codigo, const QString& Parametro, std::uint8_t Objeto,
-                                       TipoDialogo Tipo = TipoDialogo::Erro,
-                                       const QString* QuemEh = nullptr) const;
+                                       TipoDialogo Tipo = TipoDialogo::Erro, const QString* QuemEh = nullptr) const;
     // The fund warning (60) or error (59) of the declarant's nature against its annexes.
     void VerificaFundos(TErros& Erros);
     // The error of a declaration without items, by type and year.

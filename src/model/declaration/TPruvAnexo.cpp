@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-TPruvAnexo::TPruvAnexo() : FResumo(std::make_unique<TResumo>(this))
-{
-}
+TPruvAnexo::TPruvAnexo()
+    : FResumo(std::make_unique<TResumo>(this))
+{}
 
 TPruvAnexo::~TPruvAnexo() = default;
 

@@ -50,8 +50,7 @@ protected:
     [[nodiscard]] TColecaoPruvItem* Itens() const { return FItens.get(); }
     // Takes the collection made by GetItens. A template, so that it is instantiated where the
     // collection's class is complete, while this base only forward-declares it.
-    template <class C>
-    void GuardaItens(std::unique_ptr<C> Itens)
+    template <class C> void GuardaItens(std::unique_ptr<C> Itens)
     {
         FItens = PonteiroItens(Itens.release(), [](TColecaoPruvItem* p) { delete static_cast<C*>(p); });
     }
@@ -60,8 +59,8 @@ private:
     using PonteiroItens = std::unique_ptr<TColecaoPruvItem, void (*)(TColecaoPruvItem*)>;
 
     QString FChave;
-    TErros* FErros = nullptr;                    // not owned
+    TErros* FErros = nullptr;   // not owned
     std::unique_ptr<TContribuinte> FDeclarante;
     std::unique_ptr<TResumo> FResumo;
-    PonteiroItens FItens{nullptr, nullptr};      // last: goes first, while the rest is whole
+    PonteiroItens FItens{nullptr, nullptr};   // last: goes first, while the rest is whole
 };

@@ -4,13 +4,13 @@
 #include "model/items/TPruvItem.h"
 #include "model/values/TErro.h"
 
-TResumo::TResumo(TPruvAnexo* Dono) : FDono(Dono)
-{
-}
+TResumo::TResumo(TPruvAnexo* Dono)
+    : FDono(Dono)
+{}
 
 std::array<TMonetario*, TResumo::QuantidadeValores> TResumo::Valores()
 {
-    return {&FTotBenef,  &FTotRend,       &FTotDed,       &FTotIrrf,      &FTotAnoAtu,
+    return {&FTotBenef,  &FTotRend,       &FTotDed,       &FTotIrrf,       &FTotAnoAtu,
             &FTotAnoAnt, &FTotRendSubJud, &FTotDedSubJud, &FTotIrrfSubJud, &FTotDepSubJud};
 }
 
@@ -71,9 +71,10 @@ TResumo::TMudanca TResumo::Mudanca(const TPruvItem* Anterior, const TPruvItem& N
     mudanca.Valores[0] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Rendimentos(); });
     mudanca.Valores[1] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Deducoes(); });
     mudanca.Valores[2] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetValores().Impostos(); });
-    mudanca.Valores[3] = diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetCompensacao().CompensacoesAno(); });
-    mudanca.Valores[4] =
-        diferenca([](const TPruvItem& i) -> decltype(auto) { return i.GetCompensacao().CompensacoesAnosAnteriores(); });
+    mudanca.Valores[3] = diferenca(
+        [](const TPruvItem& i) -> decltype(auto) { return i.GetCompensacao().CompensacoesAno(); });
+    mudanca.Valores[4] = diferenca(
+        [](const TPruvItem& i) -> decltype(auto) { return i.GetCompensacao().CompensacoesAnosAnteriores(); });
     mudanca.SubJudice = Novo.GetDeclaracao().GetAno() >= QLatin1String("2000");   // none before 2000
     if (!mudanca.SubJudice)
         return mudanca;

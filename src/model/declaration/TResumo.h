@@ -24,7 +24,7 @@ public:
     [[nodiscard]] TPruvAnexo* GetDono() const { return FDono; }
 
     // Each named after its column of the summary table.
-    [[nodiscard]] TNumero& TOT_BENEF() { return FTotBenef; }   // items, in whole units
+    [[nodiscard]] TNumero& TOT_BENEF() { return FTotBenef; }    // items, in whole units
     [[nodiscard]] TMonetario& TOT_REND() { return FTotRend; }   // months 1 to 13 each
     [[nodiscard]] TMonetario& TOT_DED() { return FTotDed; }
     [[nodiscard]] TMonetario& TOT_IRRF() { return FTotIrrf; }
@@ -53,8 +53,8 @@ public:
 
     // What AcumulaItem moves, worked out once for several summaries of the same item.
     struct TMudanca {
-        int Beneficiarios = 0;   // -1, 0 or 1
-        bool SubJudice = false;  // the sub judice totals move
+        int Beneficiarios = 0;                                 // -1, 0 or 1
+        bool SubJudice = false;                                // the sub judice totals move
         std::array<qint64, QuantidadeValores - 1> Valores{};   // in the order of Valores(), after the count
     };
     // Anterior null: the item is new, with nothing stored before it.

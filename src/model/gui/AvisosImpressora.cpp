@@ -19,7 +19,7 @@ void AvisaSemImpressora()
     TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
 }
 
-}  // namespace
+}   // namespace
 
 bool ExisteImpressoraOuAvisa()
 {
@@ -59,7 +59,8 @@ void AvisaGravadoSemImpressora(const QStringList& Arquivos)
         return;
     QString onde;
     if (Arquivos.size() == 1) {
-        onde = QStringLiteral("o documento foi gravado em PDF no arquivo ") + QDir::toNativeSeparators(Arquivos.front());
+        onde = QStringLiteral("o documento foi gravado em PDF no arquivo ")
+            + QDir::toNativeSeparators(Arquivos.front());
     } else {
         const QFileInfo primeiro(Arquivos.front());
         onde = QStringLiteral("o documento foi gravado em %1 arquivos PDF na pasta %2, de \"%3\" a \"%4\"")

@@ -15,15 +15,17 @@ void Liga(TComando& Busca, int Posicao, QByteArrayView Valor)
     Busca.Liga(Posicao, Valor.data() ? QVariant(QString::fromUtf8(Valor)) : QVariant());
 }
 
-}  // namespace
+}   // namespace
 
-TBuscaBeneficiario::TBuscaBeneficiario(std::shared_ptr<TDatabase> Banco, const QString& Tabela, const QString& Declaracao)
+TBuscaBeneficiario::TBuscaBeneficiario(std::shared_ptr<TDatabase> Banco, const QString& Tabela,
+                                       const QString& Declaracao)
     : FBanco(std::move(Banco))
 {
     FBusca = std::make_unique<TComando>(
-        FBanco->Conexao(), QStringLiteral("SELECT IN_PF_PJ,NR_PF_PJ,NM_NM_EMPR FROM %1 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 "
-                                          "AND NR_PF_PJ = ?3")
-                               .arg(TEsquemaTabela::Aspas(Tabela)));
+        FBanco->Conexao(),
+        QStringLiteral("SELECT IN_PF_PJ,NR_PF_PJ,NM_NM_EMPR FROM %1 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 "
+                       "AND NR_PF_PJ = ?3")
+            .arg(TEsquemaTabela::Aspas(Tabela)));
     FBusca->LigaTexto(1, Declaracao);
     FBanco->RegistraLeitor(this);
 }

@@ -31,7 +31,7 @@ public:
 private:
     std::shared_ptr<TDatabase> FBanco;
     std::unique_ptr<TComando> FBusca;
-    bool FValida = false;   // FTipo and FNumero were looked up since the last write
+    bool FValida = false;                // FTipo and FNumero were looked up since the last write
     std::array<std::string, 2> FChave;   // the item's kind and number looked up last
     std::array<bool, 2> FChaveNula{};
     std::array<std::string, TBeneficiarioLido::Colunas> FValores;

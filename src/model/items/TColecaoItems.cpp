@@ -7,9 +7,9 @@
 #include "model/storage/ValoresArmazenados.h"
 
 TColecaoItems::TColecaoItems(TPruvAnexo& Dono)
-    : FInAnexo(Dono.EhAnexo() ? QStringLiteral("1") : QStringLiteral("0")), FDono(Dono)
-{
-}
+    : FInAnexo(Dono.EhAnexo() ? QStringLiteral("1") : QStringLiteral("0"))
+    , FDono(Dono)
+{}
 
 TColecaoItems::~TColecaoItems() = default;
 

@@ -23,18 +23,22 @@ struct TSerieJudicial {
 
 // In the order of the table's columns, from position 3.
 const std::array<TSerieJudicial, 6> Series{{
-    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetRendimento(m); }, 3}, stSubJudice,
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetRendimento(m); }, 3},
+     stSubJudice,
      "REND_SUBJUD_"},
-    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetDeducao(m); }, 16}, stDeducao,
-     "DED_SUBJUD_"},
-    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetImposto(m); }, 29}, stSubJudice,
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetDeducao(m); }, 16}, stDeducao, "DED_SUBJUD_"},
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetImposto(m); }, 29},
+     stSubJudice,
      "IRRF_SUBJUD_"},
-    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetDeposito(m); }, 42}, stDeposito,
+    {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetSubJudice().GetDeposito(m); }, 42},
+     stDeposito,
      "DEP_SUBJUD_"},
     {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetCompensacao().GetCompensacaoAno(m); }, 55},
-     stCompensacao, "COMP_ANO_ATU_"},
+     stCompensacao,
+     "COMP_ANO_ATU_"},
     {{[](TPruvItem& i, int m) -> TMonetario& { return i.GetCompensacao().GetCompensacaoAnosAnteriores(m); }, 68},
-     stCompensacao, "COMP_ANO_ANT_"},
+     stCompensacao,
+     "COMP_ANO_ANT_"},
 }};
 
 bool Admitidos(const TPruvItem& Item)
@@ -56,22 +60,22 @@ bool Admitida(const TPruvItem& Item, TipoSerie Tipo, bool Leitura)
 }
 
 // Into a row being posted or straight into a prepared insert (Destino picks GravaSerie's form).
-template <typename Destino>
-void GravaValoresEm(Destino& Linha, TPruvItem& Item)
+template <typename Destino> void GravaValoresEm(Destino& Linha, TPruvItem& Item)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
     for (const TSerieJudicial& s : Series)
         GravaSerie(Linha, s.Serie, Item, Admitida(Item, s.Tipo, false), mantem13);
 }
 
-}  // namespace
+}   // namespace
 
 QString TColecaoJudicial::NomeArquivo()
 {
     return QStringLiteral("Judicial.db");
 }
 
-TColecaoJudicial::TColecaoJudicial(TPruvAnexo& Dono) : TColecaoItems(Dono)
+TColecaoJudicial::TColecaoJudicial(TPruvAnexo& Dono)
+    : TColecaoItems(Dono)
 {
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(&Campos, &Indices);
@@ -100,15 +104,14 @@ void TColecaoJudicial::LeValores(TPruvItem& Item)
 
 namespace {
 
-template <typename... Origem>
-void LeSeriesJudiciais(TPruvItem& Item, const Origem&... Linha)
+template <typename... Origem> void LeSeriesJudiciais(TPruvItem& Item, const Origem&... Linha)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
     for (const TSerieJudicial& s : Series)
         LeSerie(Linha..., s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
 }
 
-}  // namespace
+}   // namespace
 
 void TColecaoJudicial::LeValoresDe(const TColunaMonetaria& Coluna, TPruvItem& Item)
 {

@@ -40,7 +40,6 @@ public:
     // loads: no dataset, no read-back. Raises EColecaoError 141.
     void InsereDireto(TPruvItem& Item);
 
-
     // The key columns, then the six series of thirteen months in the order above.
     [[nodiscard]] static std::vector<TFieldDef> Campos();
     [[nodiscard]] static std::vector<TIndexDef> Indices();

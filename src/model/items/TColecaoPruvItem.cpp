@@ -39,7 +39,7 @@ const TSerieArmazenada Impostos{[](TPruvItem& i, int m) -> TMonetario& { return 
 bool MesmaLinha(const TPruvItem& A, const TPruvItem& B)
 {
     return A.GetChave() == B.GetChave() && A.GetCodigoRetencao().GetCodigo() == B.GetCodigoRetencao().GetCodigo()
-           && A.GetBeneficiario().GetNiFormatado() == B.GetBeneficiario().GetNiFormatado();
+        && A.GetBeneficiario().GetNiFormatado() == B.GetBeneficiario().GetNiFormatado();
 }
 
 bool JudicialZerado(const TPruvItem& Item)
@@ -47,7 +47,7 @@ bool JudicialZerado(const TPruvItem& Item)
     const TCompensacao& c = Item.GetCompensacao();
     const TSubJudice& s = Item.GetSubJudice();
     return c.CompensacaoAnoZerada() && c.CompensacaoAnosAnterioresZerada() && s.DepositoTotalZerado()
-           && s.ImpostoZerado() && s.RendimentoZerado() && s.DeducaoZerada();
+        && s.ImpostoZerado() && s.RendimentoZerado() && s.DeducaoZerada();
 }
 
 // JudicialZerado's answer, negated, from a new item's summary change that includes the sub
@@ -76,16 +76,18 @@ bool MesmoJudicial(const TPruvItem& A, const TPruvItem& B)
     const TCompensacao& ca = A.GetCompensacao();
     const TCompensacao& cb = B.GetCompensacao();
     return MesmasSeries(sa.Rendimentos(), sb.Rendimentos()) && MesmasSeries(sa.Deducoes(), sb.Deducoes())
-           && MesmasSeries(sa.Impostos(), sb.Impostos()) && MesmasSeries(sa.Depositos(), sb.Depositos())
-           && MesmasSeries(ca.CompensacoesAno(), cb.CompensacoesAno())
-           && MesmasSeries(ca.CompensacoesAnosAnteriores(), cb.CompensacoesAnosAnteriores());
+        && MesmasSeries(sa.Impostos(), sb.Impostos()) && MesmasSeries(sa.Depositos(), sb.Depositos())
+        && MesmasSeries(ca.CompensacoesAno(), cb.CompensacoesAno())
+        && MesmasSeries(ca.CompensacoesAnosAnteriores(), cb.CompensacoesAnosAnteriores());
 }
 
 // The owner of the items read for an income statement: an item of the declaration or of one of
 // its annexes, told by the annex flag of its row.
 class TDonoDeLeitura final : public TPruvAnexo {
 public:
-    explicit TDonoDeLeitura(bool Anexo) : FAnexo(Anexo) {}
+    explicit TDonoDeLeitura(bool Anexo)
+        : FAnexo(Anexo)
+    {}
 
     TColecaoPruvItem& GetItens() override { throw std::logic_error("an item read for a statement has no collection"); }
     void SetErros(TErros* Erros) override { ArmazenaErros(Erros); }
@@ -95,7 +97,7 @@ private:
     bool FAnexo;
 };
 
-}  // namespace
+}   // namespace
 
 QString TColecaoPruvItem::NomeArquivo()
 {
@@ -103,14 +105,14 @@ QString TColecaoPruvItem::NomeArquivo()
 }
 
 TColecaoPruvItem::TColecaoPruvItem(IColecoesDeclaracao& Declaracao, TPruvAnexo& Dono)
-    : FDeclaracao(Declaracao),
-      FDono(Dono),
-      FInAnexo(Dono.EhAnexo() ? QStringLiteral("1") : QStringLiteral("0")),
-      FBeneficiarios(Declaracao.GetColecaoBeneficiario()),
-      FCodigos(Declaracao.GetColecaoCodigoRetencao()),
-      FItemAtual(Declaracao, Dono),
-      FItemBusca(Declaracao, Dono),
-      FItemAnterior(Declaracao, Dono)
+    : FDeclaracao(Declaracao)
+    , FDono(Dono)
+    , FInAnexo(Dono.EhAnexo() ? QStringLiteral("1") : QStringLiteral("0"))
+    , FBeneficiarios(Declaracao.GetColecaoBeneficiario())
+    , FCodigos(Declaracao.GetColecaoCodigoRetencao())
+    , FItemAtual(Declaracao, Dono)
+    , FItemBusca(Declaracao, Dono)
+    , FItemAnterior(Declaracao, Dono)
 {
     for (TPruvItem* item : {&FItemAtual, &FItemBusca, &FItemAnterior})
         item->SetErros(&FErrosInternos);
@@ -137,7 +139,8 @@ TColecaoPruvItem::~TColecaoPruvItem()
     } catch (const TErro& e) {
         e.Exibe();
     } catch (const std::exception& e) {
-        EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0).Exibe();
+        EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0)
+            .Exibe();
     }
 }
 
@@ -157,8 +160,10 @@ std::vector<TFieldDef> TColecaoPruvItem::Campos()
 std::vector<TIndexDef> TColecaoPruvItem::Indices()
 {
     return {TColecaoItems::IndicePrimario(),
-            {QStringLiteral("IChavePruvItem"), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0},
-            {QStringLiteral("IBenefPruvAnexo"), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
+            {QStringLiteral("IChavePruvItem"),
+             QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0},
+            {QStringLiteral("IBenefPruvAnexo"),
+             QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
             {QStringLiteral("IBenef"), QStringLiteral("E_PRUV_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0}};
 }
 
@@ -269,7 +274,8 @@ int TColecaoPruvItem::ProximaChaveDoDono()
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
     if (maior >= MaiorChave)
-        throw EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo PRUV_ITEM_DK"), 0);
+        throw EColecaoError(
+            141, NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo PRUV_ITEM_DK"), 0);
     return static_cast<int>(maior + 1);
 }
 
@@ -278,8 +284,7 @@ int TColecaoPruvItem::ProximaChaveDoDono()
 namespace {
 
 // From a column reader, or from a query's row and the position of its first column of the table.
-template <typename... Origem>
-void LeValoresDe(TPruvItem& Item, const Origem&... Linha)
+template <typename... Origem> void LeValoresDe(TPruvItem& Item, const Origem&... Linha)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
     LeSerie(Linha..., Rendimentos, Item, true, mantem13);
@@ -287,7 +292,7 @@ void LeValoresDe(TPruvItem& Item, const Origem&... Linha)
     LeSerie(Linha..., Impostos, Item, true, mantem13);
 }
 
-}  // namespace
+}   // namespace
 
 void TColecaoPruvItem::LeValores(TPruvItem& Item, const TColunaMonetaria& Coluna)
 {
@@ -302,8 +307,7 @@ void TColecaoPruvItem::LeValores(TPruvItem& Item, const TComando& Linha, int Ini
 namespace {
 
 // Into a row being posted or straight into a prepared insert (Destino picks GravaSerie's form).
-template <typename Destino>
-void GravaValoresEm(Destino& Linha, TPruvItem& Item)
+template <typename Destino> void GravaValoresEm(Destino& Linha, TPruvItem& Item)
 {
     const bool mantem13 = MantemDecimoTerceiro(Item);
     GravaSerie(Linha, Rendimentos, Item, true, mantem13);
@@ -311,7 +315,7 @@ void GravaValoresEm(Destino& Linha, TPruvItem& Item)
     GravaSerie(Linha, Impostos, Item, true, mantem13);
 }
 
-}  // namespace
+}   // namespace
 
 void TColecaoPruvItem::GravaValores(TPruvItem& Item, const TGravaColuna& Coluna)
 {
@@ -402,7 +406,7 @@ TColunaMonetaria ColunasDaLinha(const TComando& Linha, int Inicio)
     return [&Linha, Inicio](int Coluna) { return Linha.Inteiro(Inicio + Coluna); };
 }
 
-}  // namespace
+}   // namespace
 
 void TColecaoPruvItem::IniciaLeitura()
 {
@@ -416,21 +420,25 @@ void TColecaoPruvItem::IniciaLeitura()
     QStringList ordem;
     switch (FOrdem) {
     case OrdemCodigo:
-        faixa = QStringLiteral("(i.TRIB_TRIBU,i.E_IN_PF_PJ,i.E_NR_PF_PJ) BETWEEN ('0000','0','000000000') AND ('9999','9','999999999999')");
-        ordem = QStringList{QStringLiteral("i.TRIB_TRIBU"), QStringLiteral("i.E_IN_PF_PJ"), QStringLiteral("i.E_NR_PF_PJ")};
+        faixa = QStringLiteral("(i.TRIB_TRIBU,i.E_IN_PF_PJ,i.E_NR_PF_PJ) BETWEEN ('0000','0','000000000') AND "
+                               "('9999','9','999999999999')");
+        ordem = QStringList{QStringLiteral("i.TRIB_TRIBU"), QStringLiteral("i.E_IN_PF_PJ"),
+                            QStringLiteral("i.E_NR_PF_PJ")};
         break;
     case OrdemBeneficiario:
-        faixa = QStringLiteral("(i.E_IN_PF_PJ,i.E_NR_PF_PJ,i.TRIB_TRIBU) BETWEEN ('0','000000000','0000') AND ('9','999999999999','9999')");
-        ordem = QStringList{QStringLiteral("i.E_IN_PF_PJ"), QStringLiteral("i.E_NR_PF_PJ"), QStringLiteral("i.TRIB_TRIBU")};
+        faixa = QStringLiteral("(i.E_IN_PF_PJ,i.E_NR_PF_PJ,i.TRIB_TRIBU) BETWEEN ('0','000000000','0000') AND "
+                               "('9','999999999999','9999')");
+        ordem = QStringList{QStringLiteral("i.E_IN_PF_PJ"), QStringLiteral("i.E_NR_PF_PJ"),
+                            QStringLiteral("i.TRIB_TRIBU")};
         break;
     default:
         faixa = QStringLiteral("i.PRUV_ITEM_DK BETWEEN '0000001' AND '9999999'");
         break;
     }
     ordem << QStringLiteral("i.PRUV_ITEM_DK");
-    const std::vector<int> posicoes = FOrdem == OrdemCodigo          ? std::vector<int>{cCodigo, cTipo, cNumero, cChave}
-                                      : FOrdem == OrdemBeneficiario ? std::vector<int>{cTipo, cNumero, cCodigo, cChave}
-                                                                    : std::vector<int>{cChave};
+    const std::vector<int> posicoes = FOrdem == OrdemCodigo ? std::vector<int>{cCodigo, cTipo, cNumero, cChave}
+        : FOrdem == OrdemBeneficiario                       ? std::vector<int>{cTipo, cNumero, cCodigo, cChave}
+                                                            : std::vector<int>{cChave};
     // The beneficiary is looked up apart (TBuscaBeneficiario), once for the items of one
     // beneficiary that come in a row, where a join would look it up for each item.
     const QString selecao =
@@ -443,8 +451,8 @@ void TColecaoPruvItem::IniciaLeitura()
     try {
         FLeitura = std::make_unique<TLeituraItens>(banco, selecao, QVariantList{FInAnexo, FDono.GetChave()}, ordem,
                                                    posicoes);
-        FBuscaBeneficiario = std::make_unique<TBuscaBeneficiario>(banco, banco->NomeReal(TColecaoBeneficiario::NomeArquivo()),
-                                                                  FDeclaracao.GetChave());
+        FBuscaBeneficiario = std::make_unique<TBuscaBeneficiario>(
+            banco, banco->NomeReal(TColecaoBeneficiario::NomeArquivo()), FDeclaracao.GetChave());
     } catch (const EDatabaseError& e) {
         throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
     }
@@ -470,8 +478,8 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     codigo.SetCodigo(linha.Texto(cCodigo));
     FCodigos.BuscaCodigo(codigo, FInAnexo);
     TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
-    const TBeneficiarioLido::TColunas colunasBeneficiario =
-        FBuscaBeneficiario->Colunas(linha.Bytes(cTipo), linha.Bytes(cNumero));
+    const TBeneficiarioLido::TColunas colunasBeneficiario = FBuscaBeneficiario->Colunas(linha.Bytes(cTipo),
+                                                                                        linha.Bytes(cNumero));
     // The items of one beneficiary come in a row: it is loaded once for them, unless it was
     // changed since or its row differs. Its number's and name's faults are then reported once for
     // the run, where loading it again would report them on each item (a walk's sink is nobody's
@@ -490,7 +498,8 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
 
     const QString tipo = beneficiario.TipoArmazenado();
     const bool temBeneficiario = colunasBeneficiario[0].data() != nullptr;
-    const QString raiz = temBeneficiario ? QString::fromUtf8(colunasBeneficiario[1]) : QString();   // read once: asked for every item
+    const QString raiz = temBeneficiario ? QString::fromUtf8(colunasBeneficiario[1])
+                                         : QString();   // read once: asked for every item
     if (temBeneficiario && QString::fromUtf8(colunasBeneficiario[0]) == tipo && raiz == beneficiario.GetRaiz()) {
         const QString numero = raiz.left(tipo == QLatin1String("1") ? 9 : 12);
         if (numero != beneficiario.GetRaiz())
@@ -508,8 +517,8 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
                 judicial.push_back(ColunasDaLinha(linha, InicioJudicial())(c));
         FBeneficiarios.Carrega(beneficiario);
         if (temJudicial)
-            TColecaoJudicial::LeValoresDe([&judicial](int Coluna) { return judicial[static_cast<std::size_t>(Coluna)]; },
-                                          Item);
+            TColecaoJudicial::LeValoresDe(
+                [&judicial](int Coluna) { return judicial[static_cast<std::size_t>(Coluna)]; }, Item);
         else
             FJudicial->LimpaValores(Item);
     }
@@ -573,7 +582,8 @@ bool TColecaoPruvItem::Localiza(TPruvItem& Item)
 bool TColecaoPruvItem::Posiciona(const TPruvItem& Item)
 {
     const TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
-    return PosicionaEm(Item.GetChave(), Item.GetCodigoRetencao().GetCodigo(), beneficiario.TipoArmazenado(), beneficiario.GetRaiz());
+    return PosicionaEm(Item.GetChave(), Item.GetCodigoRetencao().GetCodigo(), beneficiario.TipoArmazenado(),
+                       beneficiario.GetRaiz());
 }
 
 bool TColecaoPruvItem::PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo,
@@ -600,7 +610,7 @@ bool TColecaoPruvItem::PossuiItensBeneficiario(const TBeneficiarioPruv& Benefici
     SelecionaIndiceLocaliza(QStringLiteral("IBenef"));
     aux.FindNearest({chave, tipo, numero});
     return !(aux.Bof() && aux.Eof()) && aux.Fields(cDeclaracao)->AsString() == chave
-           && aux.Fields(cTipo)->AsString() == tipo && aux.Fields(cNumero)->AsString() == numero;
+        && aux.Fields(cTipo)->AsString() == tipo && aux.Fields(cNumero)->AsString() == numero;
 }
 
 void TColecaoPruvItem::FiltraBeneficiario(const TBeneficiarioPruv& Beneficiario)
@@ -879,7 +889,7 @@ bool TColecaoPruvItem::MudouCodigoOuBeneficiario(const TPruvItem& Item) const
 {
     const auto difere = [&](const TPruvItem& Outro) {
         return Outro.GetCodigoRetencao().GetCodigo() != Item.GetCodigoRetencao().GetCodigo()
-               || Outro.GetBeneficiario().GetNiFormatado() != Item.GetBeneficiario().GetNiFormatado();
+            || Outro.GetBeneficiario().GetNiFormatado() != Item.GetBeneficiario().GetNiFormatado();
     };
     return difere(FItemAnterior) || (!FItemAtual.GetChave().isEmpty() && !MesmaLinha(FItemAtual, Item));
 }
@@ -898,10 +908,9 @@ void TColecaoPruvItem::ConfereDuplicado(const TPruvItem& Item)
     if (!Posiciona(FItemAnterior))
         throw EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: Record/key deleted."), 0);
     if (duplicado)
-        throw EColecaoError(76,
-                            Item.GetBeneficiario().GetNiFormatado() + QLatin1Char(';')
-                                + Item.GetCodigoRetencao().GetCodigo(),
-                            TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
+        throw EColecaoError(
+            76, Item.GetBeneficiario().GetNiFormatado() + QLatin1Char(';') + Item.GetCodigoRetencao().GetCodigo(),
+            TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
 }
 
 void TColecaoPruvItem::GravaJudicial(TPruvItem& Item)

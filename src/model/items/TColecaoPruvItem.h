@@ -177,11 +177,11 @@ private:
     bool FSubstituiExistente = true;
     // The working items report to a sink of their own: copying into them is no one's error.
     TErros FErrosInternos;
-    TPruvItem FItemAtual;     // the item as last loaded or saved
-    TPruvItem FItemBusca;     // scratch of the duplicate search
-    TPruvItem FItemAnterior;  // the stored state of the row being saved
+    TPruvItem FItemAtual;      // the item as last loaded or saved
+    TPruvItem FItemBusca;      // scratch of the duplicate search
+    TPruvItem FItemAnterior;   // the stored state of the row being saved
     std::unique_ptr<TLeituraItens> FLeitura;
     std::unique_ptr<TBuscaBeneficiario> FBuscaBeneficiario;   // of the walk
-    TBeneficiarioLido FBeneficiarioLido;   // of the walk, by LeProximo
-    std::unique_ptr<TInsercao> FInsercao;   // made on the first direct insert
+    TBeneficiarioLido FBeneficiarioLido;                      // of the walk, by LeProximo
+    std::unique_ptr<TInsercao> FInsercao;                     // made on the first direct insert
 };

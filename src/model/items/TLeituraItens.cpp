@@ -4,17 +4,20 @@
 
 TLeituraItens::TLeituraItens(std::shared_ptr<TDatabase> Banco, const QString& Selecao, QVariantList Parametros,
                              const QStringList& Ordem, std::vector<int> PosicoesOrdem)
-    : FBanco(std::move(Banco)), FParametros(std::move(Parametros)), FPosicoesOrdem(std::move(PosicoesOrdem))
+    : FBanco(std::move(Banco))
+    , FParametros(std::move(Parametros))
+    , FPosicoesOrdem(std::move(PosicoesOrdem))
 {
     const QString ordem = QStringLiteral(" ORDER BY ") + Ordem.join(QLatin1Char(','));
     QStringList marcadores;
     for (qsizetype i = 0; i < Ordem.size(); ++i)
         marcadores << QLatin1Char('?') + QString::number(FParametros.size() + i + 1);
     FPrimeira = std::make_unique<TComando>(FBanco->Conexao(), Selecao + ordem);
-    FSeguinte = std::make_unique<TComando>(FBanco->Conexao(),
-                                           Selecao + QStringLiteral(" AND (%1) > (%2)").arg(Ordem.join(QLatin1Char(',')),
-                                                                                          marcadores.join(QLatin1Char(',')))
-                                               + ordem);
+    FSeguinte = std::make_unique<TComando>(
+        FBanco->Conexao(),
+        Selecao
+            + QStringLiteral(" AND (%1) > (%2)").arg(Ordem.join(QLatin1Char(',')), marcadores.join(QLatin1Char(',')))
+            + ordem);
     for (TComando* comando : {FPrimeira.get(), FSeguinte.get()})
         for (qsizetype i = 0; i < FParametros.size(); ++i)
             comando->Liga(static_cast<int>(i + 1), FParametros[i]);

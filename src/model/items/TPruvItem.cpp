@@ -28,13 +28,13 @@ bool AnoAPartirDe(const QString& Ano, const char* Limite)
     return Ano >= QLatin1String(Limite);
 }
 
-}  // namespace
+}   // namespace
 
 TPruvItem::TPruvItem(IDeclaracao& Declaracao, TPruvAnexo& Dono)
-    : FDeclaracao(Declaracao),
-      FDono(Dono),
-      FInAnexo(Dono.EhAnexo() ? QStringLiteral("1") : QStringLiteral("0")),
-      FBeneficiario(&Declaracao)
+    : FDeclaracao(Declaracao)
+    , FDono(Dono)
+    , FInAnexo(Dono.EhAnexo() ? QStringLiteral("1") : QStringLiteral("0"))
+    , FBeneficiario(&Declaracao)
 {
     if (FDeclaracao.Erros())
         SetErros(FDeclaracao.Erros());
@@ -110,7 +110,7 @@ bool TPruvItem::GetAlterado() const
 {
     if (!FAlterado)
         FAlterado = FBeneficiario.GetAlterado() || FValores.GetAlterado() || FCompensacao.GetAlterado()
-                    || FSubJudice.GetAlterado();
+            || FSubJudice.GetAlterado();
     return FAlterado;
 }
 
@@ -158,7 +158,7 @@ bool TPruvItem::RegraAde() const
     const QString& codigo = FCodigo.GetCodigo();
     if (codigo.size() != 4)
         return false;
-    const auto eh = [&codigo](const char16_t (&Outro)[5]) { return std::equal(Outro, Outro + 4, codigo.utf16()); };
+    const auto eh = [&codigo](const char16_t(&Outro)[5]) { return std::equal(Outro, Outro + 4, codigo.utf16()); };
     const bool doCodigo = (eh(u"8045") && PessoaFisica()) || eh(u"6799") || eh(u"3249") || eh(u"3251");
     return doCodigo && AnoAPartirDe(Ano(), "2002");
 }
@@ -182,7 +182,7 @@ qint64 TPruvItem::SomaValores(int Mes) const
 qint64 TPruvItem::SomaSubJudiceSemDeposito(int Mes) const
 {
     return FSubJudice.Rendimentos().Positivo(Mes) + FSubJudice.Deducoes().Positivo(Mes)
-           + FSubJudice.Impostos().Positivo(Mes);
+        + FSubJudice.Impostos().Positivo(Mes);
 }
 
 qint64 TPruvItem::SomaDeposito(int Mes) const
@@ -410,10 +410,9 @@ void TPruvItem::ListaAde(TErros& Erros, SomaDoMes Soma) const
         if ((this->*Soma)(m) > 0)
             meses << MesAbreviado(m);
     if (!meses.isEmpty())
-        Erros.Add(EPruvItemError(MensagemAde(),
-                                 Codigo() + QLatin1Char(';') + QLatin1Char('(') + meses.join(QStringLiteral(", "))
-                                     + QLatin1Char(')'),
-                                 0));
+        Erros.Add(EPruvItemError(
+            MensagemAde(),
+            Codigo() + QLatin1Char(';') + QLatin1Char('(') + meses.join(QStringLiteral(", ")) + QLatin1Char(')'), 0));
 }
 
 void TPruvItem::DecimoTerceiroImportacao(TErros& Erros, qint64 Soma, bool TestaBeneficiario) const
@@ -432,8 +431,8 @@ void TPruvItem::VerificaRendimentos(TErros& Erros) const
     DecimoTerceiroImportacao(Erros, SomaValores(TSerieMensal::Meses), true);
 }
 
-void TPruvItem::VerificaGrupoJudicial(TErros& Erros, bool Presente, const MensagensGrupo& Mensagens,
-                                      bool TestaDeducoes, SomaDoMes Soma) const
+void TPruvItem::VerificaGrupoJudicial(TErros& Erros, bool Presente, const MensagensGrupo& Mensagens, bool TestaDeducoes,
+                                      SomaDoMes Soma) const
 {
     if (!Presente)
         return;

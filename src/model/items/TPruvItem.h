@@ -15,7 +15,10 @@ class TConferenciaContribuinte;
 class TPruvAnexo;
 
 // A pending item made by the checks of an item.
-class EPruvItemError : public TErro { public: using TErro::TErro; };
+class EPruvItemError : public TErro {
+public:
+    using TErro::TErro;
+};
 
 // One line of the declaration: one beneficiary under one withholding code, with the thirteen
 // monthly taxable values, the compensations by judicial decision and the values under judicial
@@ -29,9 +32,9 @@ public:
     static constexpr std::uint8_t ObjetoCodigo = 18;
     static constexpr std::uint8_t ObjetoNi = 19;
     static constexpr std::uint8_t ObjetoNome = 20;
-    static constexpr std::uint8_t ObjetoValores = 21;        // and every value check not below
-    static constexpr std::uint8_t ObjetoCompensacao = 22;    // the rule of ADE 9/2002
-    static constexpr std::uint8_t ObjetoSubJudice = 23;      // the rule of ADE 9/2002
+    static constexpr std::uint8_t ObjetoValores = 21;       // and every value check not below
+    static constexpr std::uint8_t ObjetoCompensacao = 22;   // the rule of ADE 9/2002
+    static constexpr std::uint8_t ObjetoSubJudice = 23;     // the rule of ADE 9/2002
     static constexpr std::uint8_t DeslocamentoAnexo = 8;
 
     // Both outlive the item; Dono is Declaracao itself or one of its annexes. The item takes the
@@ -128,11 +131,11 @@ private:
 
     // Sums of the month's positive amounts.
     [[nodiscard]] qint64 SomaValores(int Mes) const;
-    [[nodiscard]] qint64 SomaSubJudice(int Mes) const;            // with the deposit
+    [[nodiscard]] qint64 SomaSubJudice(int Mes) const;   // with the deposit
     [[nodiscard]] qint64 SomaSubJudiceSemDeposito(int Mes) const;
     [[nodiscard]] qint64 SomaDeposito(int Mes) const;
     [[nodiscard]] qint64 SomaCompensacoes(int Mes) const;
-    [[nodiscard]] qint64 ImpostoDoMes(int Mes) const;              // tax + compensations
+    [[nodiscard]] qint64 ImpostoDoMes(int Mes) const;   // tax + compensations
 
     // VerificaTipoBeneficiario on the code already found in the table.
     [[nodiscard]] std::uint8_t TipoBeneficiarioDoCodigo() const;
@@ -146,12 +149,12 @@ private:
     void ListaAde(TErros& Erros, SomaDoMes Soma) const;
     void DecimoTerceiroImportacao(TErros& Erros, qint64 Soma, bool TestaBeneficiario) const;
     struct MensagensGrupo {
-        std::uint8_t Ano;          // the year does not admit the group
-        std::uint8_t Codigo;       // the code does not
-        std::uint8_t Juridica;     // a legal entity does not
+        std::uint8_t Ano;        // the year does not admit the group
+        std::uint8_t Codigo;     // the code does not
+        std::uint8_t Juridica;   // a legal entity does not
     };
-    void VerificaGrupoJudicial(TErros& Erros, bool Presente, const MensagensGrupo& Mensagens,
-                               bool TestaDeducoes, SomaDoMes Soma) const;
+    void VerificaGrupoJudicial(TErros& Erros, bool Presente, const MensagensGrupo& Mensagens, bool TestaDeducoes,
+                               SomaDoMes Soma) const;
 
     IDeclaracao& FDeclaracao;   // not owned
     TPruvAnexo& FDono;          // not owned

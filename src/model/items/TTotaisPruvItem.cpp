@@ -2,7 +2,8 @@
 
 #include "model/items/TPruvItem.h"
 
-TTotaisPruvItem::TTotaisPruvItem(const TPruvItem& Item) : FCodigo(Item.GetCodigoRetencao())
+TTotaisPruvItem::TTotaisPruvItem(const TPruvItem& Item)
+    : FCodigo(Item.GetCodigoRetencao())
 {
     const TRendimentosTributaveis& valores = Item.GetValores();
     const TCompensacao& compensacao = Item.GetCompensacao();
@@ -10,10 +11,10 @@ TTotaisPruvItem::TTotaisPruvItem(const TPruvItem& Item) : FCodigo(Item.GetCodigo
 
     FRendimento.SetValor(valores.Rendimentos().Total().GetValorPositivo());
     // What the item's overall tax total holds, read through its parts as the item is const here.
-    FImposto.SetValor(TMonetario::SomaExata(
-        TMonetario::SomaExata(valores.Impostos().Total().GetValorPositivo(),
-                                   compensacao.CompensacoesAno().Total().GetValorPositivo()),
-        compensacao.CompensacoesAnosAnteriores().Total().GetValorPositivo()));
+    FImposto.SetValor(
+        TMonetario::SomaExata(TMonetario::SomaExata(valores.Impostos().Total().GetValorPositivo(),
+                                                    compensacao.CompensacoesAno().Total().GetValorPositivo()),
+                              compensacao.CompensacoesAnosAnteriores().Total().GetValorPositivo()));
     FCompensacaoAnosAnteriores.SetValor(compensacao.CompensacoesAnosAnteriores().SomaAno());
     Item.CalculaLiquido(13, FLiquido13);
     FLiquido13SubJudice.SetValor(subJudice.GetRendimento(13).GetValorPositivo()

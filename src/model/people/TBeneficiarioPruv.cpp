@@ -3,7 +3,8 @@
 #include "model/declaration/IDeclaracao.h"
 
 TBeneficiarioPruv::TBeneficiarioPruv(IDeclaracao* Declaracao)
-    : TContribuinte(PorTamanho), FDeclaracao(Declaracao)
+    : TContribuinte(PorTamanho)
+    , FDeclaracao(Declaracao)
 {
     if (FDeclaracao && FDeclaracao->Erros())
         SetErros(FDeclaracao->Erros());
@@ -20,8 +21,11 @@ QString TBeneficiarioPruv::TipoArmazenado() const
 {
     // Asked for every item stored: the usual kinds are literals, nothing allocated.
     switch (TipoAtual()) {
-    case Cpf: return QStringLiteral("1");
-    case Cnpj: return QStringLiteral("2");
-    default: return QString::number(TipoAtual());
+    case Cpf:
+        return QStringLiteral("1");
+    case Cnpj:
+        return QStringLiteral("2");
+    default:
+        return QString::number(TipoAtual());
     }
 }

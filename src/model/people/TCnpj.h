@@ -4,7 +4,9 @@
 // A CNPJ value (14 digits); with MatrizObrigatoria only the head office (order 0001) passes.
 class TCnpj : public TNi {
 public:
-    explicit TCnpj(bool MatrizObrigatoria = false) : FMatrizObrigatoria(MatrizObrigatoria) {}
+    explicit TCnpj(bool MatrizObrigatoria = false)
+        : FMatrizObrigatoria(MatrizObrigatoria)
+    {}
 
     [[nodiscard]] QString Raiz(const QString& Texto) const override { return RemoveMascara(Texto).left(12); }
     [[nodiscard]] std::uint8_t Valida(const QString& Texto) const override

@@ -38,14 +38,15 @@ std::optional<qint64> ChaveNumerica(const TBeneficiarioPruv& Beneficiario)
     return chave;
 }
 
-}  // namespace
+}   // namespace
 
 QString TColecaoBeneficiario::NomeArquivo()
 {
     return QStringLiteral("Benef.db");
 }
 
-TColecaoBeneficiario::TColecaoBeneficiario(IColecoesDeclaracao& Declaracao) : FDeclaracao(Declaracao)
+TColecaoBeneficiario::TColecaoBeneficiario(IColecoesDeclaracao& Declaracao)
+    : FDeclaracao(Declaracao)
 {
     CriaTabelaColecao(NomeArquivo());
     CriaEsquema(&Campos, &Indices);
@@ -70,7 +71,8 @@ void TColecaoBeneficiario::AplicaFiltro()
 {
     const QString chave = FDeclaracao.GetChave();
     RestringeTabela(Tabela(), QString(), {chave, QStringLiteral("0"), QStringLiteral("000000000")},
-                    {chave, QStringLiteral("9"), QStringLiteral("999999999999")}, {QStringLiteral("E_PRUV_DK = ") + chave});
+                    {chave, QStringLiteral("9"), QStringLiteral("999999999999")},
+                    {QStringLiteral("E_PRUV_DK = ") + chave});
     SetFiltrado(true);
 }
 
@@ -225,7 +227,8 @@ void TColecaoBeneficiario::Novo()
 void TColecaoBeneficiario::EliminaSemItens(TBeneficiarioPruv& Beneficiario)
 {
     FVistosDireto.clear();
-    if (!LocalizaChave(Beneficiario) || FDeclaracao.GetDonoDeclaracao().GetItens().PossuiItensBeneficiario(Beneficiario))
+    if (!LocalizaChave(Beneficiario)
+        || FDeclaracao.GetDonoDeclaracao().GetItens().PossuiItensBeneficiario(Beneficiario))
         return;
     const std::uint8_t tipo = Beneficiario.TipoAtual();
     if (tipo == TNiContribuinte::Cpf || tipo == TNiContribuinte::Cnpj)

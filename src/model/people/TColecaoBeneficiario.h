@@ -61,7 +61,7 @@ private:
     // Localiza, telling whether it filled in a name.
     bool Localiza(TBeneficiarioPruv& Beneficiario, bool& PreencheuNome);
 
-    IColecoesDeclaracao& FDeclaracao;   // not owned
+    IColecoesDeclaracao& FDeclaracao;       // not owned
     std::unique_ptr<TInsercao> FInsercao;   // made on the first direct write
     // The rows the direct writing of this bulk load found or stored, by their key as a number, with
     // the name stored: a beneficiary has an item under each of its codes. Forgotten whenever a row

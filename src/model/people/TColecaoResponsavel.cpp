@@ -21,7 +21,7 @@ constexpr int LarguraNome = 255;
 constexpr int LarguraFone = 15;
 constexpr int LarguraEmail = 255;
 
-}  // namespace
+}   // namespace
 
 QString TColecaoResponsavel::NomeArquivo()
 {
@@ -113,7 +113,9 @@ void TColecaoResponsavel::Salva(const TResponsavel& Pessoa)
             tabela.Edit();
         else
             Insere(Pessoa);
-        const auto grava = [&](const QString& nome, const QString& valor) { tabela.FieldByName(nome)->SetAsString(valor); };
+        const auto grava = [&](const QString& nome, const QString& valor) {
+            tabela.FieldByName(nome)->SetAsString(valor);
+        };
         grava(NR_PF, Pessoa.GetRaiz());
         grava(NM_RESP, Pessoa.Nome().GetTexto());
         grava(ED_DDD, Pessoa.Fone().DDD().GetTexto());

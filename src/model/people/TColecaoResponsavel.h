@@ -23,8 +23,8 @@ public:
     // the person's sink, so a bad stored value never raises while a sink is set.
     void LeRegistro(TResponsavel& Pessoa) override;
     void Insere(const TResponsavel& Pessoa);   // appends a row and leaves it being inserted
-    void LimpaDados(TResponsavel& Pessoa);   // name, phone, fax and e-mail; the CPF stays
-    void Exclui(TResponsavel& Pessoa);       // the person's row, when there is one
+    void LimpaDados(TResponsavel& Pessoa);     // name, phone, fax and e-mail; the CPF stays
+    void Exclui(TResponsavel& Pessoa);         // the person's row, when there is one
     // Clears filter and range, orders by CPF and makes the person's row current; whether found.
     bool Localiza(const TResponsavel& Pessoa);
     // The stored data of the person's CPF, or every field but the CPF cleared when none is stored.

@@ -3,8 +3,8 @@
 #include "model/people/TContribuinte.h"
 
 void TConferenciaContribuinte::Pendencias(const TContribuinte& Contribuinte, TErros& Erros,
-                                          const QString& AQuemPertence, const QString& QuemEh,
-                                          std::uint8_t ObjetoNi, std::uint8_t ObjetoNome)
+                                          const QString& AQuemPertence, const QString& QuemEh, std::uint8_t ObjetoNi,
+                                          std::uint8_t ObjetoNome)
 {
     const QString ni = Contribuinte.GetNi();
     const QString nome = Contribuinte.Nome().GetTexto();

@@ -3,9 +3,9 @@
 #include "model/values/TErro.h"
 
 TContribuinte::TContribuinte(std::uint8_t Tipo, bool MatrizObrigatoria)
-    : TNiContribuinte(Tipo, MatrizObrigatoria), FNome(Tipo)
-{
-}
+    : TNiContribuinte(Tipo, MatrizObrigatoria)
+    , FNome(Tipo)
+{}
 
 void TContribuinte::SetNi(const QString& Texto)
 {
@@ -91,12 +91,12 @@ std::uint8_t TContribuinte::CodigoNome() const
     return ConfereONome(nome);
 }
 
-void TContribuinte::PendenciaNi(TErros& Erros, std::uint8_t Codigo, const QString& AQuemPertence,
-                                const QString& QuemEh, std::uint8_t Objeto) const
+void TContribuinte::PendenciaNi(TErros& Erros, std::uint8_t Codigo, const QString& AQuemPertence, const QString& QuemEh,
+                                std::uint8_t Objeto) const
 {
     if (Codigo != 0)
-        Erros.Add(EContribuinteInvalido(Codigo, GetNi(), TipoDialogo::Erro, Botao::Ok, 0, AQuemPertence, QuemEh,
-                                        Objeto));
+        Erros.Add(
+            EContribuinteInvalido(Codigo, GetNi(), TipoDialogo::Erro, Botao::Ok, 0, AQuemPertence, QuemEh, Objeto));
 }
 
 void TContribuinte::PendenciaNome(TErros& Erros, std::uint8_t Codigo, const QString& AQuemPertence,

@@ -13,7 +13,7 @@ bool Recusado(const QString& Texto, qsizetype MinimoDeDigitos, bool PermiteVazio
     return (tamanho >= 1 && tamanho < MinimoDeDigitos) || !SoNumeros(Texto) || (Texto.isEmpty() && !PermiteVazio);
 }
 
-}  // namespace
+}   // namespace
 
 QString TParteFone::Prepara(const QString& Texto) const
 {

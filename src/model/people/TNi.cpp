@@ -50,7 +50,7 @@ bool ConfereDigitos(const QString& numero, int pesoMaximo)
 {
     char16_t dv[2];
     return DigitosVerificadores(QStringView(numero).first(numero.size() - 2), numero.size() - 2, pesoMaximo, dv)
-           && numero.at(numero.size() - 2) == QChar(dv[0]) && numero.at(numero.size() - 1) == QChar(dv[1]);
+        && numero.at(numero.size() - 2) == QChar(dv[0]) && numero.at(numero.size() - 1) == QChar(dv[1]);
 }
 
 QString Mascara(const QString& digitos, std::initializer_list<std::pair<qsizetype, char>> separadores)
@@ -67,11 +67,13 @@ QString Mascara(const QString& digitos, std::initializer_list<std::pair<qsizetyp
     return resultado;
 }
 
-}  // namespace
+}   // namespace
 
 QString RemoveMascara(const QString& Texto)
 {
-    const auto mascara = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-'); };
+    const auto mascara = [](QChar c) {
+        return c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-');
+    };
     // Numbers are mostly held bare and asked for many times an item: those are shared as they are.
     if (!Texto.isEmpty() && std::none_of(Texto.begin(), Texto.end(), mascara))
         return Texto;
@@ -158,18 +160,26 @@ void FormataNi(QString& Texto)
 {
     const QString digitos = RemoveMascara(Texto);
     switch (TipoPorTamanho(digitos)) {
-    case 1: Texto = FormataCpf(digitos); break;
-    case 2: Texto = FormataCnpj(digitos); break;
-    default: break;
+    case 1:
+        Texto = FormataCpf(digitos);
+        break;
+    case 2:
+        Texto = FormataCnpj(digitos);
+        break;
+    default:
+        break;
     }
 }
 
 QString CalculaDV(const QString& Raiz)
 {
     switch (TipoPorTamanho(Raiz)) {
-    case 1: return CalculaDVCpf(Raiz);
-    case 2: return CalculaDVCnpj(Raiz);
-    default: return {};
+    case 1:
+        return CalculaDVCpf(Raiz);
+    case 2:
+        return CalculaDVCnpj(Raiz);
+    default:
+        return {};
     }
 }
 

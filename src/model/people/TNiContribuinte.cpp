@@ -36,7 +36,7 @@ bool Guarda(const TConferido& Conferido, const QString& Texto, std::uint32_t Reg
     return Conferido.Regras == Regras && Conferido.Texto == Texto;
 }
 
-}  // namespace
+}   // namespace
 
 std::uint8_t TNiContribuinte::GetTipo(const QString& Texto) const
 {
@@ -47,36 +47,48 @@ QString TNiContribuinte::Raiz(const QString& Texto) const
 {
     const QString numero = RemoveMascara(Texto);
     switch (GetTipo(numero)) {
-    case Cpf: return numero.left(9);
-    case Cnpj: return numero.left(12);
-    default: return numero;
+    case Cpf:
+        return numero.left(9);
+    case Cnpj:
+        return numero.left(12);
+    default:
+        return numero;
     }
 }
 
 std::uint8_t TNiContribuinte::Valida(const QString& Texto) const
 {
     switch (GetTipo(Texto)) {
-    case Cpf: return ValidaCpf(Texto, PermiteVazio());
-    case Cnpj: return ValidaCnpj(Texto, FMatrizObrigatoria, PermiteVazio());
-    default: return 65;
+    case Cpf:
+        return ValidaCpf(Texto, PermiteVazio());
+    case Cnpj:
+        return ValidaCnpj(Texto, FMatrizObrigatoria, PermiteVazio());
+    default:
+        return 65;
     }
 }
 
 QString TNiContribuinte::Formata(const QString& Texto) const
 {
     switch (GetTipo(Texto)) {
-    case Cpf: return FormataCpf(Texto);
-    case Cnpj: return FormataCnpj(Texto);
-    default: return Texto;
+    case Cpf:
+        return FormataCpf(Texto);
+    case Cnpj:
+        return FormataCnpj(Texto);
+    default:
+        return Texto;
     }
 }
 
 QString TNiContribuinte::CalculaDV(const QString& Raiz) const
 {
     switch (GetTipo(Raiz)) {
-    case Cpf: return CalculaDVCpf(Raiz);
-    case Cnpj: return CalculaDVCnpj(Raiz);
-    default: return {};
+    case Cpf:
+        return CalculaDVCpf(Raiz);
+    case Cnpj:
+        return CalculaDVCnpj(Raiz);
+    default:
+        return {};
     }
 }
 

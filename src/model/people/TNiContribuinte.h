@@ -11,9 +11,9 @@ public:
     // By length, no head-office rule: TNiContribuinte(); a CPF: TNiContribuinte(Cpf);
     // a head-office CNPJ: TNiContribuinte(Cnpj, true).
     explicit TNiContribuinte(std::uint8_t Tipo = PorTamanho, bool MatrizObrigatoria = false)
-        : FTipo(Tipo), FMatrizObrigatoria(MatrizObrigatoria)
-    {
-    }
+        : FTipo(Tipo)
+        , FMatrizObrigatoria(MatrizObrigatoria)
+    {}
 
     // The fixed kind, or the one told by the length of Texto. Not virtual, and Valida and
     // Formata are final: the setters remember what a text gave under the same rules (Confere).

@@ -11,10 +11,32 @@ namespace {
 bool EhLetraAcentuada(char16_t c)
 {
     switch (c) {
-    case 0xC0: case 0xC1: case 0xC2: case 0xC3: case 0xC7: case 0xC9: case 0xCA: case 0xCD:
-    case 0xD3: case 0xD4: case 0xD5: case 0xDA: case 0xDC:
-    case 0xE0: case 0xE1: case 0xE2: case 0xE3: case 0xE7: case 0xE9: case 0xEA: case 0xED:
-    case 0xF3: case 0xF4: case 0xF5: case 0xFA: case 0xFC:
+    case 0xC0:
+    case 0xC1:
+    case 0xC2:
+    case 0xC3:
+    case 0xC7:
+    case 0xC9:
+    case 0xCA:
+    case 0xCD:
+    case 0xD3:
+    case 0xD4:
+    case 0xD5:
+    case 0xDA:
+    case 0xDC:
+    case 0xE0:
+    case 0xE1:
+    case 0xE2:
+    case 0xE3:
+    case 0xE7:
+    case 0xE9:
+    case 0xEA:
+    case 0xED:
+    case 0xF3:
+    case 0xF4:
+    case 0xF5:
+    case 0xFA:
+    case 0xFC:
         return true;
     default:
         return false;
@@ -28,8 +50,8 @@ bool EhLetraSimples(char16_t c)
 
 bool PodeEmPessoaJuridica(char16_t c)
 {
-    return c == u' ' || c == u'&' || c == u'\'' || (c >= 0x2C && c <= 0x39) || (c >= 0x40 && c <= 0x5A)
-           || c == u'\\' || (c >= 0x61 && c <= 0x7A) || EhLetraAcentuada(c);
+    return c == u' ' || c == u'&' || c == u'\'' || (c >= 0x2C && c <= 0x39) || (c >= 0x40 && c <= 0x5A) || c == u'\\'
+        || (c >= 0x61 && c <= 0x7A) || EhLetraAcentuada(c);
 }
 
 bool PodeEmPessoaFisica(char16_t c)
@@ -99,7 +121,7 @@ std::uint8_t ConferePessoaFisica(const QString& nome)
     return 0;
 }
 
-}  // namespace
+}   // namespace
 
 std::uint8_t ConfereNome(QString& Nome, std::uint8_t Tipo, bool PermiteVazio)
 {
@@ -108,9 +130,12 @@ std::uint8_t ConfereNome(QString& Nome, std::uint8_t Tipo, bool PermiteVazio)
         return 0;
     switch (Tipo) {
     case 0:
-    case 2: return ConferePessoaJuridica(Nome);
-    case 1: return ConferePessoaFisica(Nome);
-    default: return 0;
+    case 2:
+        return ConferePessoaJuridica(Nome);
+    case 1:
+        return ConferePessoaFisica(Nome);
+    default:
+        return 0;
     }
 }
 

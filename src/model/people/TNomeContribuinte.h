@@ -15,7 +15,9 @@ std::uint8_t ConfereNome(QString& Nome, std::uint8_t Tipo, bool PermiteVazio);
 // The name of a taxpayer, checked by the rules of its kind.
 class TNomeContribuinte : public TDadoBasico {
 public:
-    explicit TNomeContribuinte(std::uint8_t Tipo = 0) : FTipo(Tipo) {}
+    explicit TNomeContribuinte(std::uint8_t Tipo = 0)
+        : FTipo(Tipo)
+    {}
 
     // Raises EContribuinteInvalido (the code, the normalised name) and changes nothing when the
     // name is refused; otherwise stores the normalised name and notifies.

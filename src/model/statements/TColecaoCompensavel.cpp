@@ -11,7 +11,7 @@ TComprovantePF& PF(TComprovante& Comprovante)
     return dynamic_cast<TComprovantePF&>(Comprovante);
 }
 
-}  // namespace
+}   // namespace
 
 TColecaoCompensavel::TColecaoCompensavel(IDeclaracao& Declaracao)
     : TColecaoLinhasComprovante(Declaracao, QStringLiteral("NR_PF"),
@@ -75,6 +75,7 @@ void TColecaoCompensavel::LeValores(TComprovante& Comprovante, int Linha)
 void TColecaoCompensavel::GravaValores(TComprovante& Comprovante, int Linha)
 {
     TRendimentoParcial& linha = PF(Comprovante).GetRendimentoParcial(Linha);
-    GravaMonetario(*Tabela().FieldByName(QStringLiteral("REND_COMPENSAVEL")), linha.GetRendimentoCompensavel().GetValor());
+    GravaMonetario(*Tabela().FieldByName(QStringLiteral("REND_COMPENSAVEL")),
+                   linha.GetRendimentoCompensavel().GetValor());
     GravaMonetario(*Tabela().FieldByName(QStringLiteral("IRRF_COMPENSAVEL")), linha.GetImpostoCompensavel().GetValor());
 }

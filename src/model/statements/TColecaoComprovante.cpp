@@ -15,16 +15,15 @@ namespace {
 const QString Ordinaria = QStringLiteral("0");
 const QString IN4 = QStringLiteral("1");
 
-}  // namespace
+}   // namespace
 
 TColecaoComprovante::TColecaoComprovante(IDeclaracao& Declaracao, TFonteItens Itens)
-    : FItens(std::move(Itens)),
-      FPF(std::make_unique<TColecaoComprovantePF>(Declaracao)),
-      FPJ(std::make_unique<TColecaoComprovantePJ>(Declaracao)),
-      FCompensavel(std::make_unique<TColecaoCompensavel>(Declaracao)),
-      FInfoCompl(std::make_unique<TColecaoInfoCompl>(Declaracao))
-{
-}
+    : FItens(std::move(Itens))
+    , FPF(std::make_unique<TColecaoComprovantePF>(Declaracao))
+    , FPJ(std::make_unique<TColecaoComprovantePJ>(Declaracao))
+    , FCompensavel(std::make_unique<TColecaoCompensavel>(Declaracao))
+    , FInfoCompl(std::make_unique<TColecaoInfoCompl>(Declaracao))
+{}
 
 TColecaoComprovante::~TColecaoComprovante() = default;
 

@@ -34,9 +34,10 @@ TComprovantePF& PF(TComprovante& Comprovante)
     return dynamic_cast<TComprovantePF&>(Comprovante);
 }
 
-}  // namespace
+}   // namespace
 
-TColecaoComprovantePF::TColecaoComprovantePF(IDeclaracao& Declaracao) : TColecaoComprovantePFBasica(Declaracao)
+TColecaoComprovantePF::TColecaoComprovantePF(IDeclaracao& Declaracao)
+    : TColecaoComprovantePFBasica(Declaracao)
 {
     CriaTabelaColecao(QStringLiteral("ComprPf.db"));
     CriaEsquema(&Campos, &Indices);

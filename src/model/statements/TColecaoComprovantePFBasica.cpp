@@ -8,7 +8,9 @@
 #include "model/storage/RotinasTabela.h"
 #include "model/values/TErro.h"
 
-TColecaoComprovantePFBasica::TColecaoComprovantePFBasica(IDeclaracao& Declaracao) : FDeclaracao(Declaracao) {}
+TColecaoComprovantePFBasica::TColecaoComprovantePFBasica(IDeclaracao& Declaracao)
+    : FDeclaracao(Declaracao)
+{}
 
 bool TColecaoComprovantePFBasica::Localiza(const TComprovante& Comprovante)
 {

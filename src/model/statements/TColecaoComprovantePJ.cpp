@@ -12,7 +12,7 @@ TRendimentoMensalPJ& Linha(TComprovante& Comprovante, int Indice)
     return dynamic_cast<TComprovantePJ&>(Comprovante).GetLinha(Indice);
 }
 
-}  // namespace
+}   // namespace
 
 TColecaoComprovantePJ::TColecaoComprovantePJ(IDeclaracao& Declaracao)
     : TColecaoLinhasComprovante(Declaracao, QStringLiteral("NR_PJ"), {QStringLiteral("000000000001")},

@@ -12,9 +12,10 @@ QString Tipo(const TComprovante& Comprovante)
     return QString::number(Comprovante.GetBeneficiario().TipoAtual());
 }
 
-}  // namespace
+}   // namespace
 
-TColecaoInfoCompl::TColecaoInfoCompl(IDeclaracao& Declaracao) : TColecaoComprovantePFBasica(Declaracao)
+TColecaoInfoCompl::TColecaoInfoCompl(IDeclaracao& Declaracao)
+    : TColecaoComprovantePFBasica(Declaracao)
 {
     CriaTabelaColecao(QStringLiteral("InfoComp.db"));
     CriaEsquema(&Campos, &Indices);
@@ -60,8 +61,8 @@ void TColecaoInfoCompl::Salva(TComprovante& Comprovante)
 {
     EmTransacao(Tabela(), [&] {
         const bool encontrado = Localiza(Comprovante);
-        if (Comprovante.GetChaveDeclaracao().isEmpty() || Comprovante.GetBeneficiario().GetNiFormatado().isEmpty() ||
-            FIN4.isEmpty())
+        if (Comprovante.GetChaveDeclaracao().isEmpty() || Comprovante.GetBeneficiario().GetNiFormatado().isEmpty()
+            || FIN4.isEmpty())
             return;
         const QString texto = Texto(Comprovante).GetTexto();
         if (Comprovante.GetAlterado() && texto.isEmpty()) {

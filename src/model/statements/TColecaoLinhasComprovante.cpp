@@ -19,18 +19,17 @@ QString EmVista(const TComprovante& Comprovante)
     return Comprovante.GetChaveDeclaracao() + QLatin1Char('/') + Raiz(Comprovante);
 }
 
-}  // namespace
+}   // namespace
 
 TColecaoLinhasComprovante::TColecaoLinhasComprovante(IDeclaracao& Declaracao, QString ColunaRaiz,
                                                      QVariantList InicioDeclaracao, QVariantList FimDeclaracao,
                                                      QStringList ColunasLinha)
-    : FDeclaracao(Declaracao),
-      FColunaRaiz(std::move(ColunaRaiz)),
-      FInicioDeclaracao(std::move(InicioDeclaracao)),
-      FFimDeclaracao(std::move(FimDeclaracao)),
-      FColunasLinha(std::move(ColunasLinha))
-{
-}
+    : FDeclaracao(Declaracao)
+    , FColunaRaiz(std::move(ColunaRaiz))
+    , FInicioDeclaracao(std::move(InicioDeclaracao))
+    , FFimDeclaracao(std::move(FimDeclaracao))
+    , FColunasLinha(std::move(ColunasLinha))
+{}
 
 bool TColecaoLinhasComprovante::Carrega(TComprovante& Comprovante)
 {
@@ -101,8 +100,8 @@ bool TColecaoLinhasComprovante::Localiza(TComprovante& Comprovante, int Linha)
     if (FEmVista != EmVista(Comprovante))
         FiltraComprovante(Comprovante);
     SelecionaIndice(QString());
-    return Tabela().FindKey(QVariantList{Comprovante.GetChaveDeclaracao(), Raiz(Comprovante)} +
-                            ChaveLinha(Comprovante, Linha));
+    return Tabela().FindKey(QVariantList{Comprovante.GetChaveDeclaracao(), Raiz(Comprovante)}
+                            + ChaveLinha(Comprovante, Linha));
 }
 
 void TColecaoLinhasComprovante::FiltraDeclaracao()

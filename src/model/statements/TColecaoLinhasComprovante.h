@@ -54,7 +54,7 @@ protected:
     [[nodiscard]] virtual bool LinhaVazia(TComprovante& Comprovante, int Linha) const = 0;
     // The line of the current row, -1 when the statement has none.
     [[nodiscard]] virtual int LinhaDoRegistro(TComprovante& Comprovante) const = 0;
-    virtual void LeValores(TComprovante& Comprovante, int Linha) = 0;   // from the current row
+    virtual void LeValores(TComprovante& Comprovante, int Linha) = 0;      // from the current row
     virtual void GravaValores(TComprovante& Comprovante, int Linha) = 0;   // into the row being edited
 
 private:

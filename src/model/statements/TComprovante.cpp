@@ -5,9 +5,9 @@
 #include "model/items/TPruvItem.h"
 #include "model/people/TBeneficiarioPruv.h"
 
-TComprovante::TComprovante(TBeneficiarioPruv& Beneficiario) : FBeneficiario(Beneficiario)
-{
-}
+TComprovante::TComprovante(TBeneficiarioPruv& Beneficiario)
+    : FBeneficiario(Beneficiario)
+{}
 
 QString TComprovante::GetAno() const
 {

@@ -7,8 +7,8 @@ namespace {
 
 // The allowance per dependant: the difference between the declaration's deductions and the
 // statement's must be a whole number of them.
-constexpr qint64 DeducaoDependenteAte2001 = 900000;     // 90,00
-constexpr qint64 DeducaoDependenteDesde2002 = 1060000;  // 106,00
+constexpr qint64 DeducaoDependenteAte2001 = 900000;      // 90,00
+constexpr qint64 DeducaoDependenteDesde2002 = 1060000;   // 106,00
 
 const QString Cabecalho = QStringLiteral("Os rendimentos seguintes estão informados nas linhas 3.01 e/ou 5.02:");
 
@@ -23,12 +23,12 @@ void SomaComSinal(TMonetario& Destino, std::initializer_list<qint64> Parcelas)
     Destino.SetValor(soma);
 }
 
-}  // namespace
+}   // namespace
 
 TComprovantePF::TComprovantePF(TBeneficiarioPruv& Beneficiario)
-    : TComprovante(Beneficiario), FQuadro4(GetAno())
-{
-}
+    : TComprovante(Beneficiario)
+    , FQuadro4(GetAno())
+{}
 
 TRendimentoParcial& TComprovantePF::GetRendimentoParcial(int Indice)
 {
@@ -109,7 +109,7 @@ void TComprovantePF::AjustaRendimentoParcial(int Indice)
 std::uint8_t TComprovantePF::VerificaDeducoes() const
 {
     qint64 diferenca = FQuadro3.GetDeducoesPruv().GetValorPositivo() - FQuadro3.GetLinha2().GetValorPositivo()
-                       - FQuadro3.GetLinha3().GetValorPositivo() - FQuadro3.GetLinha4().GetValorPositivo();
+        - FQuadro3.GetLinha3().GetValorPositivo() - FQuadro3.GetLinha4().GetValorPositivo();
     for (const auto& p : FParciais)
         if (p->GetRendimentoCompensavel().GetValorPositivo() > 0)
             diferenca += p->GetDeducoes().GetValorPositivo();
@@ -161,7 +161,7 @@ bool TComprovantePF::GetAlterado() const
 {
     if (!FAlterado) {
         FAlterado = FQuadro3.GetAlterado() || FQuadro4.GetAlterado() || FQuadro5.GetAlterado()
-                    || GetInformacoesComplementares().GetAlterado() || FNatureza.GetAlterado();
+            || GetInformacoesComplementares().GetAlterado() || FNatureza.GetAlterado();
         for (const auto& p : FParciais)
             FAlterado = FAlterado || p->GetAlterado();
     }

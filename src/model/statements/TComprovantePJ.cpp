@@ -2,9 +2,9 @@
 
 #include "model/items/TPruvItem.h"
 
-TComprovantePJ::TComprovantePJ(TBeneficiarioPruv& Beneficiario) : TComprovante(Beneficiario)
-{
-}
+TComprovantePJ::TComprovantePJ(TBeneficiarioPruv& Beneficiario)
+    : TComprovante(Beneficiario)
+{}
 
 TRendimentoMensalPJ& TComprovantePJ::GetLinha(int Indice)
 {
@@ -29,8 +29,7 @@ void TComprovantePJ::AdicionaItem(const TPruvItem& Item)
     TComprovante::AdicionaItem(Item);
     if (Item.GetCodigoRetencao().GetRegime() == QLatin1String("F"))
         return;
-    const TCodigoRetencao& codigo =
-        *FCodigos.emplace_back(std::make_unique<TCodigoRetencao>(Item.GetCodigoRetencao()));
+    const TCodigoRetencao& codigo = *FCodigos.emplace_back(std::make_unique<TCodigoRetencao>(Item.GetCodigoRetencao()));
     for (int mes = 1; mes <= 12; ++mes) {   // the 13th salary is not on this statement
         if (Item.GetValores().GetRendimento(mes).EhZero())
             continue;

@@ -7,10 +7,12 @@
 // a person's income statement), whose ceiling depends on the calendar year.
 class TMonetarioMais65 final : public TMonetario {
 public:
-    static constexpr qint64 LimiteAte2001 = 117000000;    // 11.700,00
-    static constexpr qint64 LimiteDesde2002 = 137540000;  // 13.754,00
+    static constexpr qint64 LimiteAte2001 = 117000000;     // 11.700,00
+    static constexpr qint64 LimiteDesde2002 = 137540000;   // 13.754,00
 
-    explicit TMonetarioMais65(QString Ano = QString()) : FAno(std::move(Ano)) {}
+    explicit TMonetarioMais65(QString Ano = QString())
+        : FAno(std::move(Ano))
+    {}
 
     [[nodiscard]] const QString& GetAno() const { return FAno; }   // four digits, compared as text
     void SetAno(const QString& Ano) { FAno = Ano; }

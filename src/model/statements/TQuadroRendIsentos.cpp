@@ -1,8 +1,8 @@
 #include "model/statements/TQuadroRendIsentos.h"
 
-TQuadroRendIsentos::TQuadroRendIsentos(const QString& Ano) : FLinha1(Ano)
-{
-}
+TQuadroRendIsentos::TQuadroRendIsentos(const QString& Ano)
+    : FLinha1(Ano)
+{}
 
 void TQuadroRendIsentos::Limpa()
 {

@@ -16,10 +16,11 @@ std::uint8_t MesDoAno(int Mes)
     return static_cast<std::uint8_t>(Mes);
 }
 
-}  // namespace
+}   // namespace
 
 TRendimentoMensalPJ::TRendimentoMensalPJ(const TPruvItem& Item, const TCodigoRetencao& Codigo, int Mes)
-    : FCodigo(Codigo), FMes(MesDoAno(Mes))
+    : FCodigo(Codigo)
+    , FMes(MesDoAno(Mes))
 {
     FRendimento.SetValor(Item.GetValores().GetRendimento(Mes).GetValorPositivo());
     FImposto.SetValor(Item.GetValores().GetImposto(Mes).GetValorPositivo());

@@ -2,7 +2,8 @@
 
 #include "model/items/TTotaisPruvItem.h"
 
-TRendimentoParcial::TRendimentoParcial(TTotaisPruvItem& Totais) : FTotais(Totais)
+TRendimentoParcial::TRendimentoParcial(TTotaisPruvItem& Totais)
+    : FTotais(Totais)
 {
     FRendimentoExclusivo.AdicionaSoma(FTotais.GetRendimento());
     FRendimentoExclusivo.AdicionaSubtracao(FRendimentoCompensavel);

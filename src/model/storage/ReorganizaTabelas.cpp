@@ -40,8 +40,8 @@ const struct {
     const char* Nome;
     int Peso;
 } TabelasCompactadas[] = {
-    {"Anexo.DB", 2}, {"Benef.DB", 3}, {"Compvel.DB", 1}, {"ComprPF.DB", 1},
-    {"ComprPJ.DB", 1}, {"Pruv.DB", 4}, {"InfoComp.DB", 1}, {"Resumo.DB", 2},
+    {"Anexo.DB", 2},   {"Benef.DB", 3}, {"Compvel.DB", 1},  {"ComprPF.DB", 1},
+    {"ComprPJ.DB", 1}, {"Pruv.DB", 4},  {"InfoComp.DB", 1}, {"Resumo.DB", 2},
 };
 constexpr int PesoCompactacao = 15;
 constexpr int PesoAntesItens = 1;
@@ -119,10 +119,9 @@ enum class TRecriacao { Feita, Recusada };
 // rebuilt.
 void ConfereColunas(const std::vector<TFieldDef>& Atuais, const std::vector<TFieldDef>& Definidas)
 {
-    const bool iguais = std::equal(Atuais.begin(), Atuais.end(), Definidas.begin(), Definidas.end(),
-                                   [](const TFieldDef& a, const TFieldDef& b) {
-                                       return a.Name.compare(b.Name, Qt::CaseInsensitive) == 0;
-                                   });
+    const bool iguais = std::equal(
+        Atuais.begin(), Atuais.end(), Definidas.begin(), Definidas.end(),
+        [](const TFieldDef& a, const TFieldDef& b) { return a.Name.compare(b.Name, Qt::CaseInsensitive) == 0; });
     if (!iguais)
         throw EDatabaseError(QStringLiteral("the columns of %1 are not the program's").arg(NomeItens));
 }
@@ -196,9 +195,9 @@ bool Reorganiza(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco, co
 {
     QStringList linhas;
     if (!QFileInfo(ArquivoIndices).isFile() || !TArquivoIndices::Le(ArquivoIndices, linhas)) {
-        TErro::MostraMensagem(QStringLiteral("Arquivo ") + QDir::toNativeSeparators(ArquivoIndices) +
-                                  QStringLiteral(" não encontrado. ") +
-                                  QStringLiteral("Não será possível realizar a reorganização das tabelas"),
+        TErro::MostraMensagem(QStringLiteral("Arquivo ") + QDir::toNativeSeparators(ArquivoIndices)
+                                  + QStringLiteral(" não encontrado. ")
+                                  + QStringLiteral("Não será possível realizar a reorganização das tabelas"),
                               TipoDialogo::Erro, Botao::Ok, 0);
         return false;
     }
@@ -245,7 +244,7 @@ bool Reorganiza(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco, co
     return sucesso;
 }
 
-}  // namespace
+}   // namespace
 
 qint64 EspacoParaCompactar(qint64 TamanhoItens)
 {

@@ -157,8 +157,8 @@ void CompactaTabela(TdvTable& Tabela)
         Tabela.Close();
         QString erro;
         while (!Tabela.PackTable(erro)) {
-            const QString pergunta = QStringLiteral("Não foi possível eliminar as exclusões da Tabela ") +
-                                     Tabela.TableName() + QStringLiteral(".  Tentar Novamente?");
+            const QString pergunta = QStringLiteral("Não foi possível eliminar as exclusões da Tabela ")
+                + Tabela.TableName() + QStringLiteral(".  Tentar Novamente?");
             if (TErro::MostraMensagem(pergunta, TipoDialogo::Erro, Botao::Sim | Botao::Nao, 0) != Resposta::Sim)
                 break;
         }

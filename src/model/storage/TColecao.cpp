@@ -24,7 +24,7 @@ void Relata(const TErro& erro)
     }
 }
 
-}  // namespace
+}   // namespace
 
 TColecao::TColecao() = default;
 
@@ -35,7 +35,8 @@ TColecao::~TColecao()
     } catch (const TErro& e) {
         Relata(e);
     } catch (const std::exception& e) {
-        Relata(EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0));
+        Relata(
+            EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0));
     }
 }
 
@@ -177,8 +178,7 @@ int TColecao::ProximaChave(const QString& Campo)
     const qint64 proxima = maior + 1;
     if (proxima > std::numeric_limits<int>::max() || (largura > 0 && QString::number(proxima).size() > largura))
         throw EColecaoError(141,
-                            NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo ") + Campo,
-                            0);
+                            NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo ") + Campo, 0);
     return static_cast<int>(proxima);
 }
 
@@ -274,7 +274,7 @@ void Abre(TdvTable& tabela)
     }
 }
 
-}  // namespace
+}   // namespace
 
 void TColecao::AbreTabelaColecao()
 {

@@ -50,8 +50,8 @@ public:
     bool Grava();
     // Every post is its own transaction and already on the disk: only a pending edit is posted.
     void GravaEmDisco();
-    void Exclui();   // the current row
-    void Atualiza();   // reads the rows again
+    void Exclui();                    // the current row
+    void Atualiza();                  // reads the rows again
     [[nodiscard]] int Quantidade();   // rows in the current range and filter
 
     // An empty name is the primary index. Raises EDadosError 143 and sets ErroIndice.
@@ -114,8 +114,7 @@ private:
 };
 
 // A collection whose rows are read into objects of one model class.
-template <class TObjeto>
-class TColecaoDe : public TColecao {
+template <class TObjeto> class TColecaoDe : public TColecao {
 public:
     // Reads the current row of the main table into the object.
     virtual void LeRegistro(TObjeto& Objeto) = 0;

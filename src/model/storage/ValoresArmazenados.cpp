@@ -16,7 +16,7 @@ namespace {
 // SQLite's primary result code of a refused constraint (a key already taken).
 constexpr int RestricaoViolada = 19;
 
-}  // namespace
+}   // namespace
 
 TFieldDef CampoTexto(const QString& Nome, int Tamanho)
 {
@@ -47,7 +47,7 @@ bool MantemDecimoTerceiro(const TPruvItem& Item)
 {
     const QString& codigo = Item.GetCodigoRetencao().GetCodigo();
     return codigo == QLatin1String("0561")
-           || (codigo == QLatin1String("0588") && Item.GetDeclaracao().GetAno() >= QLatin1String("2002"));
+        || (codigo == QLatin1String("0588") && Item.GetDeclaracao().GetAno() >= QLatin1String("2002"));
 }
 
 bool AdmiteDeducoes(const TPruvItem& Item)
@@ -85,7 +85,7 @@ void LeSerieEm(Coluna&& Le, const TSerieArmazenada& Serie, TPruvItem& Item, bool
         meses[m].TMonetario::SetValor(m < guardados ? Le(Serie.PrimeiraColuna + m) : 0);
 }
 
-}  // namespace
+}   // namespace
 
 void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
              bool Mantem13)
@@ -96,8 +96,7 @@ void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPru
 void LeSerie(const TComando& Linha, int Inicio, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
              bool Mantem13)
 {
-    LeSerieEm([&Linha, Inicio](int Coluna) { return Linha.Inteiro(Inicio + Coluna); }, Serie, Item, Admitida,
-              Mantem13);
+    LeSerieEm([&Linha, Inicio](int Coluna) { return Linha.Inteiro(Inicio + Coluna); }, Serie, Item, Admitida, Mantem13);
 }
 
 TColunaMonetaria ColunasDe(const TdvTable& Tabela)
@@ -119,7 +118,7 @@ void GravaSerieEm(Coluna&& Grava, const TSerieArmazenada& Serie, TPruvItem& Item
     }
 }
 
-}  // namespace
+}   // namespace
 
 void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
                 bool Mantem13)
@@ -129,8 +128,7 @@ void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruv
 
 void GravaSerie(TInsercao& Linha, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
 {
-    GravaSerieEm([&Linha](int Coluna, qint64 Valor) { Linha.Inteiro(Coluna, Valor); }, Serie, Item, Admitida,
-                 Mantem13);
+    GravaSerieEm([&Linha](int Coluna, qint64 Valor) { Linha.Inteiro(Coluna, Valor); }, Serie, Item, Admitida, Mantem13);
 }
 
 TGravaColuna ColunasPara(TdvTable& Tabela)

@@ -23,14 +23,14 @@ bool AbreComNovaTentativa(const QString& Caminho, const std::function<bool()>& a
         MantemVivo();
         if (abriu)
             return true;
-        const QString pergunta =
-            QStringLiteral("Não foi possível abrir o arquivo ") + Caminho + QStringLiteral(". Tentar Novamente?");
+        const QString pergunta = QStringLiteral("Não foi possível abrir o arquivo ") + Caminho
+            + QStringLiteral(". Tentar Novamente?");
         if (TErro::MostraMensagem(pergunta, TipoDialogo::Erro, Botao::Sim | Botao::Nao, 0) != Resposta::Sim)
             return false;
     }
 }
 
-}  // namespace
+}   // namespace
 
 bool CriaArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho)
 {

@@ -20,7 +20,7 @@ bool GravaNosLogs(bool Grava, const QString& Texto, const QString& Linha, TArqui
     return gravouErro && gravouLinha;
 }
 
-}  // namespace
+}   // namespace
 
 QString MensagemDaLinha(std::uint8_t Codigo, const QString& Parametro)
 {
@@ -48,8 +48,8 @@ void ConcatenaErros(const TErros& Erros, bool& HaErros, QString& Texto)
     }
 }
 
-bool RegistraErroLinha(int Indice, std::uint8_t Codigo, const QString& Parametro, TArquivoTexto& Arquivo,
-                       bool& HaErro, QString& Texto, std::vector<QString>& Linhas, int& N, QString& Linha)
+bool RegistraErroLinha(int Indice, std::uint8_t Codigo, const QString& Parametro, TArquivoTexto& Arquivo, bool& HaErro,
+                       QString& Texto, std::vector<QString>& Linhas, int& N, QString& Linha)
 {
     HaErro = true;
     const QString mensagem = MensagemDaLinha(Codigo, Parametro);
@@ -61,8 +61,8 @@ bool RegistraErroLinha(int Indice, std::uint8_t Codigo, const QString& Parametro
 }
 
 bool RegistraErroCampo(bool Grava, std::uint8_t Codigo, const QString& Campo, TArquivoTexto& Entrada,
-                       TArquivoTexto& LogErros, TArquivoTexto& LogRejeitadas, QString& Texto, QString& Linha,
-                       int& N, int& Rejeitadas, int& Erros)
+                       TArquivoTexto& LogErros, TArquivoTexto& LogRejeitadas, QString& Texto, QString& Linha, int& N,
+                       int& Rejeitadas, int& Erros)
 {
     Texto = TextoErroCampo(Codigo, Campo, N);
     const bool gravou = GravaNosLogs(Grava, Texto, Linha, LogErros, LogRejeitadas);

@@ -39,6 +39,6 @@ void ConcatenaErros(const TErros& Erros, bool& HaErros, QString& Texto);
 
 // The same text and writes as RegistraErroCampo; counts the error in Erros only, and neither
 // reads a line nor changes N.
-[[nodiscard]] bool RegistraErroSimples(bool Grava, std::uint8_t Codigo, const QString& Campo,
-                                       TArquivoTexto& LogErros, TArquivoTexto& LogRejeitadas, QString& Texto,
-                                       const QString& Linha, int N, int& Erros);
+[[nodiscard]] bool RegistraErroSimples(bool Grava, std::uint8_t Codigo, const QString& Campo, TArquivoTexto& LogErros,
+                                       TArquivoTexto& LogRejeitadas, QString& Texto, const QString& Linha, int N,
+                                       int& Erros);

@@ -10,7 +10,8 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /*   3 */ u"Chave Inválida",
     /*   4 */ u"Nome informado no tipo 1 (dados do declarante) diferente do nome selecionado para importação",
     /*   5 */ u"Ano informado no tipo 1 (dados do declarante) diferente do ano selecionado para importação",
-    /*   6 */ u"Natureza do declarante no tipo 1 (dados do declarante) diferente da natureza selecionada para importação",
+    /*   6 */
+    u"Natureza do declarante no tipo 1 (dados do declarante) diferente da natureza selecionada para importação",
     /*   7 */ u"Natureza do declarante no tipo 1 (dados do declarante) para ano anterior a 1998",
     /*   8 */ u"Declarante não pode ter a natureza selecionada para a importação",
     /*   9 */ u"Declarante não pode ter a natureza informada no arquivo texto",
@@ -22,7 +23,9 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /*  15 */ u"Dedução sem rendimento",
     /*  16 */ u"Data de Geração da declaração inválida",
     /*  17 */ u"Identificador de tipo de beneficiário inválido",
-    /*  18 */ u"Registro com identificação de tipo de registro igual a 3 ou 6 (totalização de código) será descartado na importação",
+    /*  18 */
+    u"Registro com identificação de tipo de registro igual a 3 ou 6 (totalização de código) será descartado na "
+    u"importação",
     /*  19 */ u"Identificador de tipo de registro inválido",
     /*  20 */ u"Este Fundo ou Clube não pertence a esta Pruv",
     /*  21 */ u"Este beneficiário não pertence a esta Pruv",
@@ -38,7 +41,9 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /*  31 */ u"Confirma a exclusão do beneficiário %s para o código %s?",
     /*  32 */ u"Confirma a exclusão do Fundo ou Clube de Investimento %s?",
     /*  33 */ u"Deseja sair do programa?",
-    /*  34 */ u"As informações dos Fundos ou Clubes de Investimentos ficarão indisponíveis e não serão gravadas para entrega à XEQ. Deseja continuar ?",
+    /*  34 */
+    u"As informações dos Fundos ou Clubes de Investimentos ficarão indisponíveis e não serão gravadas para entrega à "
+    u"XEQ. Deseja continuar ?",
     /*  35 */ u"Classe abstrata não pode ser instanciada",
     /*  36 */ u"O CNPJ do Fundo ou Clube de Investimento não pode ser o mesmo do Administrador",
     /*  37 */ u"O código %s não é previsto para Fundo ou Clube de Investimento",
@@ -48,9 +53,16 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /*  41 */ u"Código/beneficiário duplicado no arquivo",
     /*  42 */ u"O CNPJ do Fundo ou Clube de Investimento deverá ser sempre da matriz(0001)",
     /*  43 */ u"Pruv sem beneficiários e com Fundos ou Clubes de Investimentos",
-    /*  44 */ u"Por se tratar de ano-calendário %s, esta declaração substituirá integralmente as informações apresentadas em declaração anterior.  A entrega de Pruv parcial por mais de um setor da empresa ocasiona perda de dados.  Verifique e proceda a retificação com segurança",
-    /*  45 */ u"Para o ano-calendário %s, a declaração retificadora deverá ser apresentada somente com as informações a serem alteradas, incluídas ou excluídas",
-    /*  46 */ u"A declaração do ano-calendário 2003 deve se referir a situações de extinção/encerramento de espólio/saída definitiva do país",
+    /*  44 */
+    u"Por se tratar de ano-calendário %s, esta declaração substituirá integralmente as informações apresentadas em "
+    u"declaração anterior.  A entrega de Pruv parcial por mais de um setor da empresa ocasiona perda de dados.  "
+    u"Verifique e proceda a retificação com segurança",
+    /*  45 */
+    u"Para o ano-calendário %s, a declaração retificadora deverá ser apresentada somente com as informações a serem "
+    u"alteradas, incluídas ou excluídas",
+    /*  46 */
+    u"A declaração do ano-calendário 2003 deve se referir a situações de extinção/encerramento de espólio/saída "
+    u"definitiva do país",
     /*  47 */ u"CNPJ diferente de matriz \"0001\". CNPJ do declarante não pode ser filial",
     /*  48 */ u"Indicador de natureza do declarante inválido para ano-calendário anterior a 1999",
     /*  49 */ u"Indicador de natureza do declarante inválido",
@@ -58,14 +70,22 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /*  51 */ u"Identificação da espécie de beneficiário inválida",
     /*  52 */ u"Declaração ano-calendário 2003 deve ser de extinção",
     /*  53 */ u"Declaração ano-calendário 2003 deve ser de encerramento de espólio/saída definitiva do país",
-    /*  54 */ u"Para Declarações de anos-calendário 1999, 2000, 2001, 2002 e 2003, só será permitido o preenchimento da Pruv por estabelecimento matriz (0001)",
+    /*  54 */
+    u"Para Declarações de anos-calendário 1999, 2000, 2001, 2002 e 2003, só será permitido o preenchimento da Pruv por "
+    u"estabelecimento matriz (0001)",
     /*  55 */ u"Fundo ou Clube de Investimento inexistente",
-    /*  56 */ u"Natureza do declarante igual a 3 ( Instituição Administrado de Fundo ou Clube de Investimento) mas sem o grupo de registros 4,5 e 6.",
-    /*  57 */ u"As informações dos beneficiários do Fundo ou Clube de Investimento deverão ser preenchidas na respectiva ficha",
-    /*  58 */ u"Existem Fundos ou Clubes de Investimentos preenchidos anteriormente que estão sendo incluídos nesta declaração",
+    /*  56 */
+    u"Natureza do declarante igual a 3 ( Instituição Administrado de Fundo ou Clube de Investimento) mas sem o grupo "
+    u"de registros 4,5 e 6.",
+    /*  57 */
+    u"As informações dos beneficiários do Fundo ou Clube de Investimento deverão ser preenchidas na respectiva ficha",
+    /*  58 */
+    u"Existem Fundos ou Clubes de Investimentos preenchidos anteriormente que estão sendo incluídos nesta declaração",
     /*  59 */ u"Instituição administradora de Fundos ou Clubes sem o preenchimento da respectiva ficha",
     /*  60 */ u"Fundos ou Clubes de Investimentos preenchidos.  Não serão gravados para a entrega na XEQ",
-    /*  61 */ u"Este beneficiário pertence a um Fundo ou Clube de Investimento que está indisponível em virtude da natureza do declarante",
+    /*  61 */
+    u"Este beneficiário pertence a um Fundo ou Clube de Investimento que está indisponível em virtude da natureza do "
+    u"declarante",
     /*  62 */ u"Pruv inexistente",
     /*  63 */ u"Declarante inexistente",
     /*  64 */ u"Responsável inexistente",
@@ -78,8 +98,10 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /*  71 */ u"Número de recibo não preenchido",
     /*  72 */ u"Número de recibo preenchido em situação que não o exige",
     /*  73 */ u"Ano-calendário inválido",
-    /*  74 */ u"Já existe declaração para o CNPJ %s no Ano-calendário %s. Utilize a opção Abrir no menu Declaração ou corrija",
-    /*  75 */ u"Já existe declaração para o CPF %s no Ano-calendário %s. Utilize a opção Abrir no menu Declaração ou corrija",
+    /*  74 */
+    u"Já existe declaração para o CNPJ %s no Ano-calendário %s. Utilize a opção Abrir no menu Declaração ou corrija",
+    /*  75 */
+    u"Já existe declaração para o CPF %s no Ano-calendário %s. Utilize a opção Abrir no menu Declaração ou corrija",
     /*  76 */ u"Já existe o beneficiário %s para o código %s. Deseja substituí-lo?",
     /*  77 */ u"Nome incompleto ou inválido",
     /*  78 */ u"Nome Empresarial incompleto ou inválido",
@@ -116,7 +138,8 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /* 109 */ u"O Código de Retenção %s é exclusivo para Pessoa Jurídica",
     /* 110 */ u"O Código de Retenção %s é exclusivo para Pessoa Física",
     /* 111 */ u"O Código de Retenção %s é exclusivo para Orgão Público Federal",
-    /* 112 */ u"Todos os pagamentos efetuados a beneficiários não identificados devem ser somados e registrados uma única vez",
+    /* 112 */
+    u"Todos os pagamentos efetuados a beneficiários não identificados devem ser somados e registrados uma única vez",
     /* 113 */ u"Valor negativo ou inválido",
     /* 114 */ u"Valor inválido",
     /* 115 */ u"Sigla de UF inválida ou ausente",
@@ -157,7 +180,9 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /* 150 */ u"Não há espaço em disco suficiente para executar o programa com segurança.  O programa será finalizado",
     /* 151 */ u"Não há espaço em disco suficiente para executar esta operação",
     /* 152 */ u"Não foi possível verificar o espaço em disco para executar esta operação",
-    /* 153 */ u"Não foi possível concluir a gravação da Declaração, devido a um erro na seqüência dos registros. Utilize a opção Reorganizar Tabelas de Dados do menu Ferramentas e tente novamente",
+    /* 153 */
+    u"Não foi possível concluir a gravação da Declaração, devido a um erro na seqüência dos registros. Utilize a opção "
+    u"Reorganizar Tabelas de Dados do menu Ferramentas e tente novamente",
     /* 154 */ u"Erro ao tentar excluir ou renomear arquivo",
     /* 155 */ u"Erro ao tentar fechar arquivo",
     /* 156 */ u"Ja existe recibo para esta declaração",
@@ -165,23 +190,32 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /* 158 */ u"A geração da declaração foi cancelada.",
     /* 159 */ u"Erro na gravação do arquivo. Verifique o espaço em disco",
     /* 160 */ u"A configuração de formato numérico no Windows não está de acordo com o padrão brasileiro.",
-    /* 161 */ u"Para imprimir ou visualizar relatórios é necessário que exista pelo menos um driver de impressão instalado no seu sistema",
+    /* 161 */
+    u"Para imprimir ou visualizar relatórios é necessário que exista pelo menos um driver de impressão instalado no "
+    u"seu sistema",
     /* 162 */ u"O seu sistema não possui nenhuma impressora instalada",
     /* 163 */ u"Houve um erro de inicialização do banco de dados. Mensagem retornada: ",
     /* 164 */ u"Fundo para declarante que não é Administrador de Fundo ou Clube de Investimentos",
     /* 165 */ u"Valor excede o máximo permitido pelo programa: 99.999.999.999,99",
     /* 166 */ u"A diferença entre as deduções informadas no comprovante e na Pruv não é válida.",
-    /* 167 */ u"As deduções informadas no comprovante são maiores do que as informadas na Pruv. O comprovante deste beneficiário não será impresso.",
+    /* 167 */
+    u"As deduções informadas no comprovante são maiores do que as informadas na Pruv. O comprovante deste beneficiário "
+    u"não será impresso.",
     /* 168 */ u"O valor informado neste campo não pode exceder R$11.700,00",
     /* 169 */ u"O valor informado neste campo não pode exceder R$13.754,00",
-    /* 170 */ u"O código %s, conforme ADE Vimbe nº 9/2002, a partir de 17 de janeiro de 2002, aplica-se somente a beneficiário Pessoa Jurídica.",
-    /* 171 */ u"O código %s foi extinto, conforme ADE Vimbe nº 9/2002, de 16 de janeiro de 2002. Só deverão ser informados, neste código, os valores retidos até 16 de janeiro de 2002",
+    /* 170 */
+    u"O código %s, conforme ADE Vimbe nº 9/2002, a partir de 17 de janeiro de 2002, aplica-se somente a beneficiário "
+    u"Pessoa Jurídica.",
+    /* 171 */
+    u"O código %s foi extinto, conforme ADE Vimbe nº 9/2002, de 16 de janeiro de 2002. Só deverão ser informados, "
+    u"neste código, os valores retidos até 16 de janeiro de 2002",
     /* 172 */ u"Registro tipo 1 ausente",
     /* 173 */ u"Identificação da espécie de declarante inválida",
     /* 174 */ u"Nome do Arquivo inválido",
     /* 175 */ u"Indicador de Situação da Declaração inválido",
     /* 176 */ u"Ano Referência inválido",
-    /* 177 */ u"As posições referentes ao filler, ou que são para uso da XEQ, devem ser preenchidas apenas com espaços em branco",
+    /* 177 */
+    u"As posições referentes ao filler, ou que são para uso da XEQ, devem ser preenchidas apenas com espaços em branco",
     /* 178 */ u"CPF do responsável perante o CNPJ inválido",
     /* 179 */ u"Mais de um registro do tipo 1 (dados do declarante) no arquivo",
     /* 180 */ u"Registro fora de seqüência",
@@ -204,7 +238,7 @@ constexpr const char16_t* textos[Mensagens::Quantidade] = {
     /* 197 */ u"Arquivo com tamanho inválido, verifique se possui CRLF(enter) no final de cada linha",
 };
 
-}  // namespace
+}   // namespace
 
 namespace Mensagens {
 
@@ -215,4 +249,4 @@ QString Texto(std::uint8_t codigo)
     return QString::fromUtf16(textos[codigo]);
 }
 
-}  // namespace Mensagens
+}   // namespace Mensagens

@@ -11,4 +11,4 @@ constexpr int Quantidade = 198;   // codes 0 to 197
 // The raw text of a code, with its "%s" markers; empty for a code outside the table.
 QString Texto(std::uint8_t codigo);
 
-}  // namespace Mensagens
+}   // namespace Mensagens

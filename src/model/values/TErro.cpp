@@ -12,32 +12,29 @@ std::uint16_t ComAjuda(std::uint16_t botoes, int helpCtx)
     return helpCtx > 0 ? static_cast<std::uint16_t>(botoes | Botao::Ajuda) : botoes;
 }
 
-}  // namespace
+}   // namespace
 
 TErro::TErro(std::uint8_t Codigo, const QString& Parametro, int HelpCtx)
     : TErro(Codigo, Parametro, TipoDialogo::Erro, Botao::Ok, HelpCtx)
-{
-}
+{}
 
 TErro::TErro(std::uint8_t Codigo, const QString& Parametro, TipoDialogo Tipo, std::uint16_t Botoes, int HelpCtx)
     : TErro(Codigo, Parametro, Tipo, Botoes, HelpCtx, QString(), QString(), 0)
-{
-}
+{}
 
 TErro::TErro(std::uint8_t Codigo, const QString& Parametro, TipoDialogo Tipo, std::uint16_t Botoes, int HelpCtx,
              const QString& AQuemPertence, const QString& QuemEh, std::uint8_t Objeto)
-    : FCodigo(Codigo),
-      FParametro(Parametro),
-      FTipo(Tipo),
-      FBotoes(ComAjuda(Botoes, HelpCtx)),
-      FHelpCtx(HelpCtx),
-      FAQuemPertence(AQuemPertence),
-      FQuemEh(QuemEh),
-      FObjeto(Objeto),
-      FMensagem(FormataMensagem(Codigo, Parametro)),
-      FMensagemUtf8(FMensagem.toUtf8())
-{
-}
+    : FCodigo(Codigo)
+    , FParametro(Parametro)
+    , FTipo(Tipo)
+    , FBotoes(ComAjuda(Botoes, HelpCtx))
+    , FHelpCtx(HelpCtx)
+    , FAQuemPertence(AQuemPertence)
+    , FQuemEh(QuemEh)
+    , FObjeto(Objeto)
+    , FMensagem(FormataMensagem(Codigo, Parametro))
+    , FMensagemUtf8(FMensagem.toUtf8())
+{}
 
 TErro::~TErro() = default;
 TErro::TErro(const TErro&) = default;

@@ -67,14 +67,38 @@ private:
 };
 
 // Each names the kind of value or record that failed; none adds anything to TErro.
-class EContribuinteInvalido : public TErro { public: using TErro::TErro; };   // CPF, CNPJ, names
-class EFoneInvalido : public TErro { public: using TErro::TErro; };           // area code, phone, extension
-class EEmailInvalido : public TErro { public: using TErro::TErro; };          // e-mail address
-class EMonetarioInvalido : public TErro { public: using TErro::TErro; };      // money and numbers
-class EColecaoError : public TErro { public: using TErro::TErro; };           // a collection's rows
-class EDadosError : public TErro { public: using TErro::TErro; };             // opening a table, an index
-class EEspacoEmDiscoError : public TErro { public: using TErro::TErro; };     // too little free disk space
-class EDbError : public TErro { public: using TErro::TErro; };                // writing through the table routines
+class EContribuinteInvalido : public TErro {
+public:
+    using TErro::TErro;
+};   // CPF, CNPJ, names
+class EFoneInvalido : public TErro {
+public:
+    using TErro::TErro;
+};   // area code, phone, extension
+class EEmailInvalido : public TErro {
+public:
+    using TErro::TErro;
+};   // e-mail address
+class EMonetarioInvalido : public TErro {
+public:
+    using TErro::TErro;
+};   // money and numbers
+class EColecaoError : public TErro {
+public:
+    using TErro::TErro;
+};   // a collection's rows
+class EDadosError : public TErro {
+public:
+    using TErro::TErro;
+};   // opening a table, an index
+class EEspacoEmDiscoError : public TErro {
+public:
+    using TErro::TErro;
+};   // too little free disk space
+class EDbError : public TErro {
+public:
+    using TErro::TErro;
+};   // writing through the table routines
 
 // The errors collected by the setters that do not raise, by loads and by checks; owns them.
 class TErros {
@@ -87,8 +111,7 @@ public:
 
     void Add(std::unique_ptr<TErro> Erro);   // a null pointer is ignored
     // Keeps a copy of the error, of its own class.
-    template <std::derived_from<TErro> E>
-    void Add(const E& Erro) { Add(std::make_unique<E>(Erro)); }
+    template <std::derived_from<TErro> E> void Add(const E& Erro) { Add(std::make_unique<E>(Erro)); }
 
     [[nodiscard]] int Count() const { return static_cast<int>(FLista.size()); }
     [[nodiscard]] bool Vazia() const { return FLista.empty(); }
@@ -103,8 +126,7 @@ private:
 
 // The report of a setter that does not raise: into its sink, or raised when it has none, so that
 // the error is never lost.
-template <std::derived_from<TErro> E>
-void RegistraErro(TErros* Erros, const E& Erro)
+template <std::derived_from<TErro> E> void RegistraErro(TErros* Erros, const E& Erro)
 {
     if (!Erros)
         throw Erro;

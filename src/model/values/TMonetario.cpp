@@ -79,7 +79,7 @@ std::optional<qint64> Converte(const QString& Texto)
     return valor;
 }
 
-}  // namespace
+}   // namespace
 
 QString TMonetario::Inteiros(qint64 Unidades, bool Agrupa)
 {
@@ -101,14 +101,14 @@ QString TMonetario::GetTexto() const
 {
     const qint64 centavos = Centavos();
     return Inteiros(centavos / 100, false) + Decimal()
-           + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
+        + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
 }
 
 QString TMonetario::GetTextoFormatado() const
 {
     const qint64 centavos = Centavos();
     return Inteiros(centavos / 100, true) + Decimal()
-           + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
+        + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
 }
 
 void TMonetario::SetTexto(const QString& Texto)
@@ -213,7 +213,8 @@ std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
     const qsizetype inteiros = Texto.size() < 2 ? 0 : Texto.size() - 2;
     qint64 valor = 0;
     for (qsizetype i = 0; i < inteiros; ++i)
-        if (__builtin_mul_overflow(valor, 10, &valor) || __builtin_add_overflow(valor, Texto[i].unicode() - '0', &valor))
+        if (__builtin_mul_overflow(valor, 10, &valor)
+            || __builtin_add_overflow(valor, Texto[i].unicode() - '0', &valor))
             return 114;
     if (__builtin_mul_overflow(valor, Escala, &valor))
         return 114;

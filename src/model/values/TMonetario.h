@@ -10,8 +10,8 @@
 // 15 digits of cents. Rounding to cents is half away from zero, in integers.
 class TMonetario : public TDadoBasico {
 public:
-    static constexpr qint64 Escala = 10000;                // the value 1
-    static constexpr qint64 Maximo = 999999999999900;      // 99.999.999.999,99
+    static constexpr qint64 Escala = 10000;             // the value 1
+    static constexpr qint64 Maximo = 999999999999900;   // 99.999.999.999,99
 
     // The positive amount with two decimals, with thousands separators.
     [[nodiscard]] QString GetTextoFormatado() const override;

@@ -45,13 +45,9 @@ qint64 TMonetarioTotal::GetValor() const
     return *FCalculado;
 }
 
-void TMonetarioTotal::SetValor(qint64)
-{
-}
+void TMonetarioTotal::SetValor(qint64) {}
 
-void TMonetarioTotal::SetTexto(const QString&)
-{
-}
+void TMonetarioTotal::SetTexto(const QString&) {}
 
 void TMonetarioTotal::Limpa()
 {

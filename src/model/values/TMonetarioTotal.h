@@ -59,5 +59,5 @@ private:
     std::vector<TermoObservado> FParcelas;   // not owned; the first FQtdSomadas are added
     int FQtdSomadas = 0;
     mutable std::optional<qint64> FCalculado;   // the sum, while valid
-    mutable bool FAvisado = false;   // the observers were told of a change since the last read
+    mutable bool FAvisado = false;              // the observers were told of a change since the last read
 };

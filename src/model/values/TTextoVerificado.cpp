@@ -1,7 +1,6 @@
 #include "model/values/TTextoVerificado.h"
 
-template <class EErro>
-void TTextoVerificado<EErro>::SetTexto(const QString& Texto)
+template <class EErro> void TTextoVerificado<EErro>::SetTexto(const QString& Texto)
 {
     const QString texto = Prepara(Texto);
     if (const std::uint8_t codigo = Valida(texto))
@@ -10,8 +9,7 @@ void TTextoVerificado<EErro>::SetTexto(const QString& Texto)
     Notifica();
 }
 
-template <class EErro>
-void TTextoVerificado<EErro>::SetTextoSemExcecao(const QString& Texto)
+template <class EErro> void TTextoVerificado<EErro>::SetTextoSemExcecao(const QString& Texto)
 {
     FTexto = Prepara(Texto);
     Notifica();

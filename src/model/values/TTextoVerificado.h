@@ -7,8 +7,7 @@
 
 // A text value with a check of its own (the phone parts, the e-mail), whose refusals are
 // errors of the class EErro.
-template <class EErro>
-class TTextoVerificado : public TDadoBasico {
+template <class EErro> class TTextoVerificado : public TDadoBasico {
 public:
     // The text is prepared (Prepara) and checked: a refused text raises EErro (the code, the
     // prepared text) and the old text stays; otherwise it is stored and notified.
@@ -17,7 +16,7 @@ public:
     // the error is raised after storing, so that it is never lost.
     void SetTextoSemExcecao(const QString& Texto);
     [[nodiscard]] QString GetTexto() const override { return FTexto; }
-    void Limpa() { FTexto.clear(); }   // without notifying
+    void Limpa() { FTexto.clear(); }                   // without notifying
     void SetErros(TErros* Erros) { FErros = Erros; }   // not owned
 
     // The message code of Texto's check with this value's PermiteVazio; 0 when it passes.

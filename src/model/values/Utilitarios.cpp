@@ -137,7 +137,7 @@ QString ExtraiValor(const QString& Linha, int Inicio, int Tamanho)
         return campo;
     const qint64 centavos = campo.toLongLong();   // at most 15 digits: always fits
     return QString::number(centavos / 100) + TFormatSettings::Programa().DecimalSeparator
-           + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
+        + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
 }
 
 namespace {
@@ -145,24 +145,44 @@ namespace {
 QChar SemAcento(QChar c)
 {
     switch (c.unicode()) {
-    case 0xC0: case 0xC1: case 0xC2: case 0xC3: case 0xE0: case 0xE1: case 0xE2: case 0xE3:
+    case 0xC0:
+    case 0xC1:
+    case 0xC2:
+    case 0xC3:
+    case 0xE0:
+    case 0xE1:
+    case 0xE2:
+    case 0xE3:
         return QLatin1Char('A');
-    case 0xC9: case 0xCA: case 0xE9: case 0xEA:
+    case 0xC9:
+    case 0xCA:
+    case 0xE9:
+    case 0xEA:
         return QLatin1Char('E');
-    case 0xCD: case 0xED:
+    case 0xCD:
+    case 0xED:
         return QLatin1Char('I');
-    case 0xD3: case 0xD4: case 0xD5: case 0xF3: case 0xF4: case 0xF5:
+    case 0xD3:
+    case 0xD4:
+    case 0xD5:
+    case 0xF3:
+    case 0xF4:
+    case 0xF5:
         return QLatin1Char('O');
-    case 0xDA: case 0xDC: case 0xFA: case 0xFC:
+    case 0xDA:
+    case 0xDC:
+    case 0xFA:
+    case 0xFC:
         return QLatin1Char('U');
-    case 0xC7: case 0xE7:
+    case 0xC7:
+    case 0xE7:
         return QLatin1Char('C');
     default:
         return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - 0x20) : c;
     }
 }
 
-}  // namespace
+}   // namespace
 
 QString NormalizaTexto(const QString& Texto, bool TrocaPontuacao)
 {
@@ -183,10 +203,9 @@ QString NormalizaTexto(const QString& Texto, bool TrocaPontuacao)
 QString Meses(int Mes)
 {
     static const std::array<QString, 13> nomes = {
-        QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),
-        QStringLiteral("Abril"),   QStringLiteral("Maio"),      QStringLiteral("Junho"),
-        QStringLiteral("Julho"),   QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
-        QStringLiteral("Outubro"), QStringLiteral("Novembro"),  QStringLiteral("Dezembro"),
+        QStringLiteral("Janeiro"),  QStringLiteral("Fevereiro"), QStringLiteral("Março"),    QStringLiteral("Abril"),
+        QStringLiteral("Maio"),     QStringLiteral("Junho"),     QStringLiteral("Julho"),    QStringLiteral("Agosto"),
+        QStringLiteral("Setembro"), QStringLiteral("Outubro"),   QStringLiteral("Novembro"), QStringLiteral("Dezembro"),
         QStringLiteral("13º"),
     };
     return Mes >= 1 && Mes <= 13 ? nomes[Mes - 1] : QString();

@@ -10,23 +10,32 @@ TCompactador& Compactador()
     return compactador;
 }
 
-}  // namespace
+}   // namespace
 
-int AdicionaArquivo(const QString& caminho) { return Compactador().AdicionaArquivo(caminho); }
+int AdicionaArquivo(const QString& caminho)
+{
+    return Compactador().AdicionaArquivo(caminho);
+}
 
 quint32 CalculaCRC32(const char* texto, quint32 tamanho, quint32 crc)
 {
     return TCompactador::CalculaCRC32(texto, tamanho, crc);
 }
 
-void CancelarCompressao() { Compactador().CancelarCompressao(); }
+void CancelarCompressao()
+{
+    Compactador().CancelarCompressao();
+}
 
 int Comprimir(const QString& arquivo, const TProgressoCompressao& progresso)
 {
     return Compactador().Comprimir(arquivo, progresso);
 }
 
-int ErroSistemaCompressao() { return Compactador().ErroSistema(); }
+int ErroSistemaCompressao()
+{
+    return Compactador().ErroSistema();
+}
 
 int ComprimirPruv(QString& arquivo, const TProgressoCompressao& progresso, const QString& segundoCaminho)
 {
@@ -48,4 +57,7 @@ int DescomprimirReciboPruv(const QString& arquivo, const QString& pasta)
     return Compactador().DescomprimirReciboPruv(arquivo, pasta);
 }
 
-quint32 ObtemCRCDeclaracao() { return Compactador().ObtemCRCDeclaracao(); }
+quint32 ObtemCRCDeclaracao()
+{
+    return Compactador().ObtemCRCDeclaracao();
+}

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 TAndamento::TAndamento(const TProgressoCompressao& progresso, const bool& cancelar)
-    : FProgresso(progresso), FCancelar(cancelar)
-{
-}
+    : FProgresso(progresso)
+    , FCancelar(cancelar)
+{}
 
 void TAndamento::Informa(int percentual)
 {

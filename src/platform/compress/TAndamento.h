@@ -20,6 +20,6 @@ public:
 
 private:
     const TProgressoCompressao& FProgresso;   // not owned
-    const bool& FCancelar;                     // not owned
+    const bool& FCancelar;                    // not owned
     int FUltimo = -1;
 };

@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-
 // Files written into one folder all or none: each is written under a temporary name beside its
 // final place and renamed only by Confirma. Whatever was not confirmed is removed when the
 // object goes, so a failed or cancelled run leaves the folder as it was.

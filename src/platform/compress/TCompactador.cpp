@@ -76,7 +76,8 @@ bool DentroDosLimites(unsigned long long tamanho, unsigned long long comprimido,
 {
     if (tamanho > maximo)
         return false;
-    return tamanho <= TCompactador::TamanhoSemLimiteDeRazao || tamanho / TCompactador::RazaoMaximaCompressao <= comprimido;
+    return tamanho <= TCompactador::TamanhoSemLimiteDeRazao
+        || tamanho / TCompactador::RazaoMaximaCompressao <= comprimido;
 }
 
 int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
@@ -190,7 +191,7 @@ bool MarcaVolumes(const QString& caminho, QByteArray& texto)
     return recibo.error() == QFileDevice::NoError && texto.size() <= TamanhoMaximoRecibo;
 }
 
-}  // namespace
+}   // namespace
 
 quint32 TCompactador::CalculaCRC32(const char* texto, quint32 tamanho, quint32 crc)
 {
@@ -226,8 +227,7 @@ int TCompactador::Comprimir(const QString& arquivo, const TProgressoCompressao& 
     return r;
 }
 
-int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& progresso,
-                                const QString& segundoCaminho)
+int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& progresso, const QString& segundoCaminho)
 {
     const QStringList arquivos = std::exchange(FArquivos, {});
     FCancelar = false;

@@ -18,9 +18,9 @@
 class TCompactador final {
 public:
     // The names the delivery frame packs and unpacks.
-    static const QString NomeDeclaracao;          // "Declar.txt", the packed declaration text
-    static const QString NomeRecibo;              // "Recibo.ini", the packed receipt data
-    static const QString NomeDeclaracaoExtraida;  // "declar.txt", the name DescomprimirPruv writes
+    static const QString NomeDeclaracao;           // "Declar.txt", the packed declaration text
+    static const QString NomeRecibo;               // "Recibo.ini", the packed receipt data
+    static const QString NomeDeclaracaoExtraida;   // "declar.txt", the name DescomprimirPruv writes
     // The work folders (TPastaDeTrabalho) in the program's temporary folder where ComprimirPruv
     // packs before framing.
     static const QString PrefixoPacote;
@@ -87,7 +87,7 @@ public:
     int DescomprimirReciboPruv(const QString& arquivo, const QString& pasta);
 
 private:
-    QStringList FArquivos;       // absolute paths, in the order added
+    QStringList FArquivos;   // absolute paths, in the order added
     bool FCancelar = false;
     quint32 FCrcDeclaracao = 0;
     int FErroSistema = 0;

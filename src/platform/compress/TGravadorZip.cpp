@@ -177,10 +177,10 @@ bool CopiaArquivo(zip_source_t* memoria, TArquivoNovo& destino)
     return ok;
 }
 
-}  // namespace
+}   // namespace
 
-int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
-                               TAndamento& andamento, int* erroSistema)
+int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros, TAndamento& andamento,
+                               int* erroSistema)
 {
     if (erroSistema)
         *erroSistema = 0;

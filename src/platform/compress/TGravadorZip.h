@@ -7,8 +7,8 @@ class TAndamento;
 
 // One member of an archive being written: a file on disk, or bytes held in memory.
 struct TMembroZip {
-    QString Nome;        // name inside the archive: a plain file name
-    QString Caminho;     // file read when the archive is written (when Dados is not used)
+    QString Nome;      // name inside the archive: a plain file name
+    QString Caminho;   // file read when the archive is written (when Dados is not used)
     QByteArray Dados;
     bool UsaDados = false;
 };
@@ -25,6 +25,6 @@ public:
     // An empty member list is refused (libzip would delete destino instead). On a failure to
     // write or put the file in place, erroSistema (when given) receives the system's error
     // number; 0 when the failure was not the file's.
-    static int GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros,
-                            TAndamento& andamento, int* erroSistema = nullptr);
+    static int GravaArquivo(const QString& destino, const std::vector<TMembroZip>& membros, TAndamento& andamento,
+                            int* erroSistema = nullptr);
 };

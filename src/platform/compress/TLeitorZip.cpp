@@ -62,7 +62,8 @@ bool TLeitorZip::CabeNoArquivo(qint64 bytes) const
     for (zip_int64_t i = 0; i < n; ++i) {
         zip_stat_t st;
         zip_stat_init(&st);
-        if (zip_stat_index(FZip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW, &st) != 0 || !(st.valid & ZIP_STAT_COMP_SIZE))
+        if (zip_stat_index(FZip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW, &st) != 0
+            || !(st.valid & ZIP_STAT_COMP_SIZE))
             return false;
         const char* nome = zip_get_name(FZip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
         ocupados += CabecalhoLocal + (nome ? std::strlen(nome) : 0) + st.comp_size;
@@ -90,7 +91,8 @@ unsigned long long TLeitorZip::Tamanho(int i) const
 {
     zip_stat_t st;
     zip_stat_init(&st);
-    if (!FZip || i < 0 || zip_stat_index(FZip, static_cast<zip_uint64_t>(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+    if (!FZip || i < 0 || zip_stat_index(FZip, static_cast<zip_uint64_t>(i), 0, &st) != 0
+        || !(st.valid & ZIP_STAT_SIZE))
         return 0;
     return st.size;
 }

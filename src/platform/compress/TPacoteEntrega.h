@@ -23,8 +23,8 @@ class TPacoteEntrega final {
 public:
     static constexpr int TamanhoMinimoCabecalho = 142;
     static constexpr int TamanhoMaximoCabecalho = 4096;
-    static constexpr int PosicaoCrc = 102;          // 1-based, 10 bytes
-    static constexpr int PosicaoVolume = 125;       // 1-based, 1 byte
+    static constexpr int PosicaoCrc = 102;      // 1-based, 10 bytes
+    static constexpr int PosicaoVolume = 125;   // 1-based, 1 byte
 
     // The plain header made from the declaration's first line (without its line end).
     // Empty when the line is shorter than TamanhoMinimoCabecalho or longer than the maximum.

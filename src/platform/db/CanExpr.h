@@ -47,4 +47,4 @@ constexpr int TamanhoBcd = 34;
 constexpr std::int32_t DiaZeroMotor = 693594;
 constexpr double MilissegundosPorDia = 86400000.0;
 
-}  // namespace CanExpr
+}   // namespace CanExpr

@@ -10,7 +10,7 @@ int Primario(int codigo)
     return codigo & 0xff;
 }
 
-}  // namespace
+}   // namespace
 
 QString EDBEngineError::Motivo() const
 {

@@ -8,13 +8,18 @@
 // above the platform turn it into their numbered messages.
 class EDatabaseError : public EComMensagem {
 public:
-    explicit EDatabaseError(const QString& mensagem) : EComMensagem(mensagem) {}
+    explicit EDatabaseError(const QString& mensagem)
+        : EComMensagem(mensagem)
+    {}
 };
 
 // SQLite refused a statement; carries its result code and its text.
 class EDBEngineError : public EDatabaseError {
 public:
-    EDBEngineError(const QString& mensagem, int codigo) : EDatabaseError(mensagem), FCodigo(codigo) {}
+    EDBEngineError(const QString& mensagem, int codigo)
+        : EDatabaseError(mensagem)
+        , FCodigo(codigo)
+    {}
 
     [[nodiscard]] int Codigo() const noexcept { return FCodigo; }
     // The reason in the user's language, for the conditions a user can meet (a damaged file, a

@@ -15,7 +15,7 @@ bool ViolaChave(const EDBEngineError& erro)
     return (erro.Codigo() & 0xFF) == SQLITE_CONSTRAINT;
 }
 
-}  // namespace
+}   // namespace
 
 void TBatchMove::Execute()
 {

@@ -10,12 +10,12 @@ enum TBatchMode : std::uint8_t { batAppend, batUpdate, batAppendUpdate, batDelet
 // transaction: when the move is aborted the table is as it was.
 class TBatchMove {
 public:
-    TDataSet* Source = nullptr;        // not owned; read from its first record
-    TTable* Destination = nullptr;     // not owned
-    TBatchMode Mode = batAppend;       // batAppend only: the others raise
-    bool AbortOnKeyViol = true;        // false: a row that breaks a key is skipped and counted
-    bool AbortOnProblem = true;        // false: a row whose values do not fit is skipped and counted
-    int RecordCount = 0;               // at most this many records; 0 all
+    TDataSet* Source = nullptr;      // not owned; read from its first record
+    TTable* Destination = nullptr;   // not owned
+    TBatchMode Mode = batAppend;     // batAppend only: the others raise
+    bool AbortOnKeyViol = true;      // false: a row that breaks a key is skipped and counted
+    bool AbortOnProblem = true;      // false: a row whose values do not fit is skipped and counted
+    int RecordCount = 0;             // at most this many records; 0 all
 
     // Raises EDatabaseError on an aborted move (the table unchanged).
     void Execute();

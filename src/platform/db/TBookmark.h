@@ -7,7 +7,9 @@
 class TBookmark {
 public:
     TBookmark() = default;
-    explicit TBookmark(std::vector<QVariant> chave) : FChave(std::move(chave)) {}
+    explicit TBookmark(std::vector<QVariant> chave)
+        : FChave(std::move(chave))
+    {}
 
     [[nodiscard]] bool IsNull() const { return FChave.empty(); }
     [[nodiscard]] const std::vector<QVariant>& Chave() const { return FChave; }

@@ -31,8 +31,7 @@ struct TArgumento {
 
 // Hands the value to `recebe` in its own type: nothing for NULL, QString (also for any other
 // type when `texto`), qint64, double or QByteArray.
-template <typename TOrigem, typename F>
-auto ComValor(const TOrigem& origem, bool texto, F&& recebe)
+template <typename TOrigem, typename F> auto ComValor(const TOrigem& origem, bool texto, F&& recebe)
 {
     if (texto) {
         // Only NULL, or a failed conversion, gives no letters: the type is asked then only.
@@ -59,8 +58,7 @@ auto ComValor(const TOrigem& origem, bool texto, F&& recebe)
 // Writes the value into `destino` as ComValor gives it. Walks and filters read the same columns
 // row after row into the same records: an ASCII text is written over the string the record held
 // when nobody else holds it, and a number over the number, without allocating.
-template <typename TOrigem>
-void LeEm(const TOrigem& origem, bool texto, QVariant& destino)
+template <typename TOrigem> void LeEm(const TOrigem& origem, bool texto, QVariant& destino)
 {
     // QString and qint64 live inside the QVariant itself (never in a shared block), so writing
     // through constData touches no other variant; the string's own sharing is checked.
@@ -83,7 +81,8 @@ void LeEm(const TOrigem& origem, bool texto, QVariant& destino)
         *static_cast<qint64*>(const_cast<void*>(destino.constData())) = static_cast<qint64>(origem.Inteiro());
         return;
     }
-    destino = ComValor(origem, texto, [](auto&&... valor) { return QVariant(std::forward<decltype(valor)>(valor)...); });
+    destino = ComValor(origem, texto,
+                       [](auto&&... valor) { return QVariant(std::forward<decltype(valor)>(valor)...); });
 }
 
 // The UTF-8 of a text of the basic plane (three bytes a character at most) into `saida`; -1,
@@ -109,9 +108,11 @@ qsizetype Utf8SemPares(QStringView texto, char* saida)
     return p - saida;
 }
 
-}  // namespace
+}   // namespace
 
-TComando::TComando(sqlite3* conexao, const QString& sql) : FConexao(conexao), FSql(sql)
+TComando::TComando(sqlite3* conexao, const QString& sql)
+    : FConexao(conexao)
+    , FSql(sql)
 {
     ++FAtividade;
     const QByteArray texto = sql.toUtf8();
@@ -247,8 +248,7 @@ bool TComando::Passo()
 
 void TComando::Executa()
 {
-    while (Passo()) {
-    }
+    while (Passo()) {}
     sqlite3_reset(FComando);
 }
 

@@ -35,7 +35,7 @@ public:
     bool Passo();
     // Steps to the end of a statement that returns no rows.
     void Executa();
-    void Reinicia();   // back to before the first row; bindings are kept
+    void Reinicia();        // back to before the first row; bindings are kept
     void SoltaLigacoes();   // every parameter back to NULL
 
     [[nodiscard]] int Colunas() const;
@@ -55,7 +55,7 @@ public:
     [[nodiscard]] bool Nulo(int coluna) const;
     [[nodiscard]] QString NomeColuna(int coluna) const;
     [[nodiscard]] QString TipoDeclarado(int coluna) const;   // empty for an expression
-    [[nodiscard]] bool SomenteLeitura() const;   // the statement does not write
+    [[nodiscard]] bool SomenteLeitura() const;               // the statement does not write
     [[nodiscard]] const QString& Sql() const { return FSql; }
 
     // Free for the owner: tells which set of values it bound last, so that values that stay

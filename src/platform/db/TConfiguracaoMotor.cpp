@@ -10,7 +10,7 @@ QString Secao(const QString& alias)
     return QStringLiteral("Databases\\") + alias + QStringLiteral("\\db info");
 }
 
-}  // namespace
+}   // namespace
 
 QString TConfiguracaoMotor::Arquivo()
 {

@@ -5,7 +5,11 @@
 // are enabled again on every way out of the scope.
 class TControlesDesligados {
 public:
-    explicit TControlesDesligados(TDataSet& dataset) : FDataSet(dataset) { FDataSet.DisableControls(); }
+    explicit TControlesDesligados(TDataSet& dataset)
+        : FDataSet(dataset)
+    {
+        FDataSet.DisableControls();
+    }
     ~TControlesDesligados() { FDataSet.EnableControls(); }
     TControlesDesligados(const TControlesDesligados&) = delete;
     TControlesDesligados& operator=(const TControlesDesligados&) = delete;

@@ -44,8 +44,9 @@ TCursorConsulta::TCursorConsulta(TDatabase& banco, const QString& sql,
             switch (valor.typeId()) {
             case QMetaType::LongLong:
                 if (def.DataType == ftUnknown || def.DataType == ftInteger)
-                    def.DataType = (valor.toLongLong() > 2147483647LL || valor.toLongLong() < -2147483648LL) ? ftLargeint
-                                                                                                            : ftInteger;
+                    def.DataType = (valor.toLongLong() > 2147483647LL || valor.toLongLong() < -2147483648LL)
+                        ? ftLargeint
+                        : ftInteger;
                 break;
             case QMetaType::Double:
                 if (def.DataType != ftString && def.DataType != ftBlob)

@@ -30,7 +30,9 @@ constexpr qsizetype MaximoTextosGuardados = 1024;
 // A lent statement is reset on every way out of its search, so that it holds no read open.
 class TReiniciaAoSair {
 public:
-    explicit TReiniciaAoSair(TComando& comando) : FComando(comando) {}
+    explicit TReiniciaAoSair(TComando& comando)
+        : FComando(comando)
+    {}
     ~TReiniciaAoSair() { FComando.Reinicia(); }
     TReiniciaAoSair(const TReiniciaAoSair&) = delete;
     TReiniciaAoSair& operator=(const TReiniciaAoSair&) = delete;
@@ -39,10 +41,12 @@ private:
     TComando& FComando;
 };
 
-}  // namespace
+}   // namespace
 
 TCursorTabela::TCursorTabela(std::shared_ptr<TDatabase> banco, const QString& tabela, bool somenteLeitura)
-    : FBanco(std::move(banco)), FEsquema(TEsquemaTabela::Le(*FBanco, tabela)), FSomenteLeitura(somenteLeitura)
+    : FBanco(std::move(banco))
+    , FEsquema(TEsquemaTabela::Le(*FBanco, tabela))
+    , FSomenteLeitura(somenteLeitura)
 {
     MontaTextosEsquema();
     DefineIndice(QString());
@@ -71,14 +75,16 @@ const QString& TCursorTabela::SqlPorChave(QString TCursorTabela::*texto)
         QStringList gravadas;
         QStringList atribuicoes;
         for (std::size_t i = 0; i < FEsquema.Campos.size(); ++i) {
-            gravadas << (static_cast<qsizetype>(i) < FEsquema.NomesAspas.size() ? FEsquema.NomesAspas[static_cast<qsizetype>(i)]
-                                                                             : Aspas(FEsquema.Campos[i].Name));
+            gravadas << (static_cast<qsizetype>(i) < FEsquema.NomesAspas.size()
+                             ? FEsquema.NomesAspas[static_cast<qsizetype>(i)]
+                             : Aspas(FEsquema.Campos[i].Name));
             atribuicoes << gravadas.back() + QStringLiteral(" = ?");
         }
         const QString tabela = Aspas(FEsquema.Nome);
         const QString chave = OndeChavePrimaria();
         FSqlInsere = QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-                         .arg(tabela, gravadas.join(QLatin1Char(',')), TEsquemaTabela::Marcadores(static_cast<int>(gravadas.size())));
+                         .arg(tabela, gravadas.join(QLatin1Char(',')),
+                              TEsquemaTabela::Marcadores(static_cast<int>(gravadas.size())));
         FSqlAltera = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(tabela, atribuicoes.join(QLatin1Char(',')), chave);
         FSqlApaga = QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabela, chave);
         FSqlLinha = FSelecao + QStringLiteral(" WHERE ") + chave;
@@ -133,7 +139,8 @@ void TCursorTabela::MontaSqlFiltro()
     for (const bool posicao : {false, true}) {
         auto& textos = posicao ? FSqlFiltroPosicao : FSqlFiltroChave;
         const QString& f = posicao ? porPosicao : porChave;
-        textos = {base + f + crescente, base + f + decrescente, base + depois + f + crescente, base + antes + f + decrescente};
+        textos = {base + f + crescente, base + f + decrescente, base + depois + f + crescente,
+                  base + antes + f + decrescente};
     }
     EsqueceFiltradas();
 }
@@ -153,8 +160,9 @@ void TCursorTabela::AprendeColunas()
 {
     bool mudou = false;
     for (const int coluna : FAprender) {
-        if (coluna >= 0 && coluna < static_cast<int>(FArgumento.size()) && FArgumento[static_cast<std::size_t>(coluna)] < 0 &&
-            std::find(FColunasFiltro.begin(), FColunasFiltro.end(), coluna) == FColunasFiltro.end()) {
+        if (coluna >= 0 && coluna < static_cast<int>(FArgumento.size())
+            && FArgumento[static_cast<std::size_t>(coluna)] < 0
+            && std::find(FColunasFiltro.begin(), FColunasFiltro.end(), coluna) == FColunasFiltro.end()) {
             FColunasFiltro.push_back(coluna);
             mudou = true;
         }
@@ -251,8 +259,9 @@ void TCursorTabela::DefineOrdem(const QStringList& campos, bool semCaixa)
         const bool nulavel = !FEsquema.NaoNulo[static_cast<std::size_t>(coluna)];
         const bool semCaixaColuna = !comCaixa && IsTextType(def.DataType);
         const QStringList& aspas = semCaixaColuna ? FEsquema.NomesSemCaixaAspas : FEsquema.NomesAspas;
-        QString expressao = coluna < aspas.size() ? aspas[coluna]
-                                                  : Aspas(semCaixaColuna ? TEsquemaTabela::ColunaSemCaixa(def.Name) : def.Name);
+        QString expressao = coluna < aspas.size()
+            ? aspas[coluna]
+            : Aspas(semCaixaColuna ? TEsquemaTabela::ColunaSemCaixa(def.Name) : def.Name);
         if (nulavel)
             expressao = QStringLiteral("IFNULL(%1,%2)").arg(expressao, MenorValor);
         if (IsTextType(def.DataType) && FCamposNome.contains(def.Name, Qt::CaseInsensitive))
@@ -337,7 +346,7 @@ void TCursorTabela::DefineExpressoes(const std::vector<QByteArray>& expressoes)
     FExpressoes.clear();
     for (const QByteArray& expressao : expressoes)
         FExpressoes.push_back(FTraduzida && FTraduzida->first == expressao ? FTraduzida->second
-                                                                      : TFiltroSql::Traduz(expressao, FEsquema));
+                                                                           : TFiltroSql::Traduz(expressao, FEsquema));
     FTraduzida.reset();
     Reconstroi();
 }
@@ -381,7 +390,8 @@ QString TCursorTabela::FormaAtual() const
         forma += coluna.Expressao;
     }
     forma += separador;
-    forma += QString::number(FInicio ? static_cast<int>(FInicio->Valores.size()) * 2 + (FInicio->Exclusivo ? 1 : 0) : -1);
+    forma += QString::number(FInicio ? static_cast<int>(FInicio->Valores.size()) * 2 + (FInicio->Exclusivo ? 1 : 0)
+                                     : -1);
     forma += QLatin1Char(':');
     forma += QString::number(FFim ? static_cast<int>(FFim->Valores.size()) * 2 + (FFim->Exclusivo ? 1 : 0) : -1);
     for (const auto& clausula : FExpressoes) {
@@ -461,8 +471,8 @@ void TCursorTabela::MontaValoresOnde()
             const TColunaOrdem& coluna = FOrdem[static_cast<std::size_t>(i)];
             if (coluna.Nulavel && (!valor.isValid() || valor.isNull()))
                 valor = -std::numeric_limits<double>::infinity();
-            else if (coluna.Coluna >= 0 && IsTextType(FEsquema.Campos[static_cast<std::size_t>(coluna.Coluna)].DataType) &&
-                     !valor.isValid())
+            else if (coluna.Coluna >= 0 && IsTextType(FEsquema.Campos[static_cast<std::size_t>(coluna.Coluna)].DataType)
+                     && !valor.isValid())
                 valor = QString();
             FValoresOnde.push_back(valor);
         }
@@ -481,7 +491,8 @@ void TCursorTabela::MontaTextos()
     QStringList partes;
     auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo) {
         const int n = static_cast<int>(l.Valores.size());
-        partes << QStringLiteral("%1 %2 %3").arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo), TEsquemaTabela::Marcadores(n));
+        partes << QStringLiteral("%1 %2 %3")
+                      .arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo), TEsquemaTabela::Marcadores(n));
     };
     if (FInicio)
         limite(*FInicio, ">=", ">");
@@ -502,13 +513,18 @@ void TCursorTabela::MontaTextos()
     const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
     FSqlPrimeiro = base + QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     FSqlUltimo = base + QStringLiteral(" ORDER BY ") + decrescente.join(QLatin1Char(','));
-    FSqlProximo = base + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), TEsquemaTabela::Marcadores(n), FOrdemCrescente);
-    FSqlAnterior = base + QStringLiteral(" AND %1 < %2 ORDER BY %3").arg(Vetor(n), TEsquemaTabela::Marcadores(n), decrescente.join(QLatin1Char(',')));
+    FSqlProximo = base
+        + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), TEsquemaTabela::Marcadores(n), FOrdemCrescente);
+    FSqlAnterior = base
+        + QStringLiteral(" AND %1 < %2 ORDER BY %3")
+              .arg(Vetor(n), TEsquemaTabela::Marcadores(n), decrescente.join(QLatin1Char(',')));
     const QString tabela = Aspas(FEsquema.Nome);
     FSqlBookmark = FSelecao + QStringLiteral(" WHERE ") + FOnde + QStringLiteral(" AND ") + OndeChavePrimaria();
-    FSqlCompara = QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4").arg(Vetor(n), TEsquemaTabela::Marcadores(n), tabela, OndeChavePrimaria());
+    FSqlCompara = QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4")
+                      .arg(Vetor(n), TEsquemaTabela::Marcadores(n), tabela, OndeChavePrimaria());
     FSqlConta = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(tabela, FOnde);
-    FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4").arg(tabela, FOnde, Vetor(n), TEsquemaTabela::Marcadores(n));
+    FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4")
+                     .arg(tabela, FOnde, Vetor(n), TEsquemaTabela::Marcadores(n));
     FSqlPosicao = FSqlPrimeiro + QStringLiteral(" LIMIT 1 OFFSET ?");
     MontaSqlFiltro();
 }
@@ -523,8 +539,10 @@ const QString& TCursorTabela::SqlChave(int campos, TModoChave modo)
     QString& sql = textos[n];
     if (sql.isEmpty()) {
         const char* operador = modo == TModoChave::Igual ? "=" : (modo == TModoChave::Maior ? ">" : ">=");
-        sql = FSelecaoOrdenada + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
-                             .arg(FOnde, Vetor(campos), QLatin1String(operador), TEsquemaTabela::Marcadores(campos), FOrdemCrescente);
+        sql = FSelecaoOrdenada
+            + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
+                  .arg(FOnde, Vetor(campos), QLatin1String(operador), TEsquemaTabela::Marcadores(campos),
+                       FOrdemCrescente);
     }
     return sql;
 }
@@ -609,7 +627,8 @@ QString TCursorTabela::OndeChavePrimaria() const
     QStringList colunas;
     for (const QString& campo : FEsquema.ChavePrimaria)
         colunas << Aspas(campo);
-    return QStringLiteral("(%1) = %2").arg(colunas.join(QLatin1Char(',')), TEsquemaTabela::Marcadores(static_cast<int>(colunas.size())));
+    return QStringLiteral("(%1) = %2")
+        .arg(colunas.join(QLatin1Char(',')), TEsquemaTabela::Marcadores(static_cast<int>(colunas.size())));
 }
 
 void TCursorTabela::LigaBookmark(TComando& comando, int& posicao, const TBookmark& marca) const
@@ -669,8 +688,9 @@ bool TCursorTabela::PlanoNaTabela(int tipo)
         return FModoFiltro[t] == 1;
     bool naTabela = true;
     for (const QString& passo : FBanco->Plano(FSqlFiltroPosicao[t])) {
-        if (passo.contains(QLatin1String("INDEX"), Qt::CaseInsensitive) || passo.contains(QLatin1String("B-TREE"), Qt::CaseInsensitive) ||
-            passo.contains(QLatin1String("AUTOMATIC"), Qt::CaseInsensitive))
+        if (passo.contains(QLatin1String("INDEX"), Qt::CaseInsensitive)
+            || passo.contains(QLatin1String("B-TREE"), Qt::CaseInsensitive)
+            || passo.contains(QLatin1String("AUTOMATIC"), Qt::CaseInsensitive))
             naTabela = false;
     }
     FModoFiltro[t] = naTabela ? 1 : 0;
@@ -681,8 +701,8 @@ bool TCursorTabela::PlanoNaTabela(int tipo)
 qint64 TCursorTabela::Retomavel(const TFluxo& fluxo) const
 {
     return fluxo.Ativo && !fluxo.TemDesde && fluxo.PorPosicao && fluxo.Geracao == FBanco->Geracao()
-               ? static_cast<qint64>(fluxo.Avaliadas)
-               : -1;
+        ? static_cast<qint64>(fluxo.Avaliadas)
+        : -1;
 }
 
 int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAceita& aceita, TRegistro& registro)
@@ -906,7 +926,8 @@ void TCursorTabela::LeLinhaFiltradaInteira()
     if (fluxo.PorPosicao) {
         // The row that the same walk without the filters gives at the same place.
         const bool frente = FFluxoRodando == &FFrenteFiltro;
-        const QString& sql = fluxo.TemDesde ? (frente ? FSqlProximo : FSqlAnterior) : (frente ? FSqlPrimeiro : FSqlUltimo);
+        const QString& sql = fluxo.TemDesde ? (frente ? FSqlProximo : FSqlAnterior)
+                                            : (frente ? FSqlPrimeiro : FSqlUltimo);
         // The first row of a walk from an end is the first of the walk without the filters,
         // whose statement the cursor has at hand from its opening: no statement with an offset
         // is prepared for the row a first walk learns its columns at.
@@ -931,7 +952,8 @@ void TCursorTabela::LeLinhaFiltradaInteira()
             if (FEsquema.ChavePrimaria.isEmpty())
                 chave.emplace_back(static_cast<qint64>(sqlite3_value_int64(FArgumentos[argumento])));
             else if (i < FColunasChave.size())
-                chave.push_back(TComando::ValorDe(FArgumentos[argumento], FTexto[static_cast<std::size_t>(FColunasChave[i])] != 0));
+                chave.push_back(
+                    TComando::ValorDe(FArgumentos[argumento], FTexto[static_cast<std::size_t>(FColunasChave[i])] != 0));
         }
         le = &Prepara(SqlPorChave(&TCursorTabela::FSqlLinha));
         le->Reinicia();
@@ -956,7 +978,8 @@ void TCursorTabela::LeLinhaFiltradaInteira()
 bool TCursorTabela::Continua(const TFluxo& fluxo, const TRegistro* de) const
 {
     // The statement steps on while it stands just after `de`, the row it gave last.
-    return de && de->Leitura != 0 && fluxo.Ativo && fluxo.UltimaLeitura == de->Leitura && fluxo.Geracao == FBanco->Geracao();
+    return de && de->Leitura != 0 && fluxo.Ativo && fluxo.UltimaLeitura == de->Leitura
+        && fluxo.Geracao == FBanco->Geracao();
 }
 
 bool TCursorTabela::Busca(const TRegistro* de, TGetMode modo, TRegistro& registro)
@@ -1118,8 +1141,8 @@ bool TCursorTabela::BuscaChave(const std::vector<QVariant>& valores, TModoChave 
         const TColunaOrdem& coluna = FOrdem[static_cast<std::size_t>(i)];
         if (coluna.Nulavel && (!valor.isValid() || valor.isNull()))
             valor = -std::numeric_limits<double>::infinity();
-        else if (!valor.isValid() && coluna.Coluna >= 0 &&
-                 IsTextType(FEsquema.Campos[static_cast<std::size_t>(coluna.Coluna)].DataType))
+        else if (!valor.isValid() && coluna.Coluna >= 0
+                 && IsTextType(FEsquema.Campos[static_cast<std::size_t>(coluna.Coluna)].DataType))
             valor = QString();
         comando.Liga(posicao++, valor);
     }
@@ -1172,7 +1195,9 @@ bool TCursorTabela::Localiza(const std::vector<int>& colunas, const QVariantList
     }
     tratado = true;
     const std::shared_ptr<TComando> emprestado = Empresta(
-        FSelecao + QStringLiteral(" WHERE %1 AND %2 ORDER BY %3").arg(FOnde, condicoes.join(QStringLiteral(" AND ")), FOrdemCrescente));
+        FSelecao
+        + QStringLiteral(" WHERE %1 AND %2 ORDER BY %3")
+              .arg(FOnde, condicoes.join(QStringLiteral(" AND ")), FOrdemCrescente));
     TComando& comando = *emprestado;
     const TReiniciaAoSair reinicia(comando);
     comando.Reinicia();
@@ -1201,10 +1226,11 @@ void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
     TTransacao transacao(*FBanco);
     for (int i = 0; i < total; ++i) {
         const auto indice = static_cast<std::size_t>(i);
-        if (FEsquema.Campos[indice].DataType != ftAutoInc || (registro.Valores[indice].isValid() && !registro.Valores[indice].isNull()))
+        if (FEsquema.Campos[indice].DataType != ftAutoInc
+            || (registro.Valores[indice].isValid() && !registro.Valores[indice].isNull()))
             continue;
-        TComando& maximo = FBanco->Comando(
-            QStringLiteral("SELECT IFNULL(MAX(%1),0)+1 FROM %2").arg(Aspas(FEsquema.Campos[indice].Name), Aspas(FEsquema.Nome)));
+        TComando& maximo = FBanco->Comando(QStringLiteral("SELECT IFNULL(MAX(%1),0)+1 FROM %2")
+                                               .arg(Aspas(FEsquema.Campos[indice].Name), Aspas(FEsquema.Nome)));
         if (maximo.Passo())
             registro.Valores[indice] = maximo.Inteiro(0);
         maximo.Reinicia();

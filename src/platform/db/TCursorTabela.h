@@ -123,7 +123,9 @@ private:
     // first row of a walk read whole, whose columns the filters read are noted.
     class TLinhaFiltrada final : public TFonteRegistro {
     public:
-        explicit TLinhaFiltrada(TCursorTabela& cursor) : FCursor(cursor) {}
+        explicit TLinhaFiltrada(TCursorTabela& cursor)
+            : FCursor(cursor)
+        {}
         void Le(int coluna) override;
 
     private:
@@ -157,11 +159,11 @@ private:
     std::shared_ptr<TDatabase> FBanco;
     TEsquemaTabela FEsquema;
     bool FSomenteLeitura;
-    QString FSelecao;          // SELECT ... FROM "table"
-    QString FSelecaoOrdenada;  // the same, walking the order's own index when it can give the order
+    QString FSelecao;           // SELECT ... FROM "table"
+    QString FSelecaoOrdenada;   // the same, walking the order's own index when it can give the order
     QString FSqlLinha, FSqlInsere, FSqlAltera, FSqlApaga;   // by the schema, made on first use
-    std::vector<int> FColunasChave;   // of the primary key's fields
-    int FPrimeiraColuna = 0;   // 1 when the rowid comes first
+    std::vector<int> FColunasChave;                         // of the primary key's fields
+    int FPrimeiraColuna = 0;                                // 1 when the rowid comes first
     QStringList FCamposOrdem;
     const TIndexDef* FIndice = nullptr;
     QString FNomeIndice;   // of FIndice, "" the primary
@@ -186,32 +188,32 @@ private:
     TFluxo FTras;
 
     // Filtering inside the engine.
-    std::vector<int> FColunasFiltro;   // read by the filters so far, handed to the function
-    std::vector<int> FArgumentosChave; // the arguments of the key (the rowid, or the primary key's fields)
+    std::vector<int> FColunasFiltro;     // read by the filters so far, handed to the function
+    std::vector<int> FArgumentosChave;   // the arguments of the key (the rowid, or the primary key's fields)
     // Per walk (first, last, after, before): with the key handed over or not; which one SQLite's
     // plan allows (-1 not asked yet), as of which change of the database.
     std::array<QString, 4> FSqlFiltroChave, FSqlFiltroPosicao;
     std::array<int, 4> FModoFiltro{-1, -1, -1, -1};
     std::array<quint64, 4> FGeracaoPlano{};
-    std::vector<int> FArgumento;       // per column, its argument; -1 when not handed over
-    std::vector<char> FTexto;          // per column: read as text (not vector<bool>: read per value of every row)
-    std::vector<int> FAprender;        // columns read with the whole row, to be handed over from the next walk
-    bool FSondado = false;             // the filters were asked about a first row outside the engine
-    bool FSondando = false;            // ... and are being asked now
+    std::vector<int> FArgumento;   // per column, its argument; -1 when not handed over
+    std::vector<char> FTexto;      // per column: read as text (not vector<bool>: read per value of every row)
+    std::vector<int> FAprender;    // columns read with the whole row, to be handed over from the next walk
+    bool FSondado = false;         // the filters were asked about a first row outside the engine
+    bool FSondando = false;        // ... and are being asked now
     QString FOrdemDecrescente;
     TFluxo FFrenteFiltro;
     TFluxo FTrasFiltro;
-    TComando* FRodando = nullptr;        // the statement stepping the filters, while it steps
+    TComando* FRodando = nullptr;   // the statement stepping the filters, while it steps
     TFluxo* FFluxoRodando = nullptr;
     const TAceita* FAceita = nullptr;
     bool FInterrompido = false;
-    bool FReaprender = false;            // stopped after a refused row that read a column with the whole row
-    std::exception_ptr FExcecao;         // thrown by a filter inside the engine
+    bool FReaprender = false;      // stopped after a refused row that read a column with the whole row
+    std::exception_ptr FExcecao;   // thrown by a filter inside the engine
     TLinhaFiltrada FFonte{*this};
     TRegistro FLinha;
     sqlite3_value** FArgumentos = nullptr;
     int FQuantosArgumentos = 0;
-    std::vector<quint64> FLidaEm;        // per column, the row (FNumeroLinha) it was read for
+    std::vector<quint64> FLidaEm;   // per column, the row (FNumeroLinha) it was read for
     quint64 FNumeroLinha = 0;
-    quint64 FAtividadePropria = 0;       // statements the cursor itself ran during a filter
+    quint64 FAtividadePropria = 0;   // statements the cursor itself ran during a filter
 };

@@ -126,8 +126,8 @@ bool TDBDataSet::InternalLocate(const QString& campos, const QVariantList& valor
             return false;
         colunas.push_back(campo->FieldNo() - 1);
     }
-    return FCursor->Localiza(colunas, valores, opcoes, [this](TRegistro& r) { return AcceptRecord(r); }, registro,
-                             tratado);
+    return FCursor->Localiza(
+        colunas, valores, opcoes, [this](TRegistro& r) { return AcceptRecord(r); }, registro, tratado);
 }
 
 void TDBDataSet::InternalRefresh()

@@ -38,8 +38,8 @@ protected:
     int InternalRecNo(const TRegistro& registro) override;
     bool FetchRecNo(int numero, TRegistro& registro) override;
     int InternalCompareBookmarks(const TBookmark& a, const TBookmark& b) override;
-    bool InternalLocate(const QString& campos, const QVariantList& valores, TLocateOptions opcoes,
-                        TRegistro& registro, bool& tratado) override;
+    bool InternalLocate(const QString& campos, const QVariantList& valores, TLocateOptions opcoes, TRegistro& registro,
+                        bool& tratado) override;
     void InternalRefresh() override;
     bool AcceptExpression(const QByteArray& expressao, QString& erro) override;
     void FiltersChanged() override;

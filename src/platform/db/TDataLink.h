@@ -34,8 +34,8 @@ public:
     [[nodiscard]] bool Eof() const;
     int MoveBy(int distancia);
 
-    bool Edit();            // true when the dataset is (now) being edited
-    void UpdateRecord();    // runs UpdateData, with RecordChanged notifications held back
+    bool Edit();           // true when the dataset is (now) being edited
+    void UpdateRecord();   // runs UpdateData, with RecordChanged notifications held back
 
 protected:
     virtual void ActiveChanged() {}

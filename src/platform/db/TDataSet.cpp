@@ -40,7 +40,10 @@ bool ValorIgual(const TField& campo, const QVariant& procurado, Qt::CaseSensitiv
 class TRegistroTemporario {
 public:
     TRegistroTemporario(TDataSetState& estado, TRegistro*& temporario, TDataSetState novoEstado, TRegistro* registro)
-        : FEstado(estado), FTemporario(temporario), FEstadoAntes(estado), FTemporarioAntes(temporario)
+        : FEstado(estado)
+        , FTemporario(temporario)
+        , FEstadoAntes(estado)
+        , FTemporarioAntes(temporario)
     {
         FEstado = novoEstado;
         FTemporario = registro;
@@ -60,7 +63,7 @@ private:
     TRegistro* FTemporarioAntes;
 };
 
-}  // namespace
+}   // namespace
 
 TDataSet::TDataSet() = default;
 
@@ -166,8 +169,8 @@ void TDataSet::CriaCampos()
         const TFieldDef& def = FFieldDefs[i];
         std::unique_ptr<TField> campo;
         for (auto& antigo : antigos) {
-            if (antigo && antigo->FieldKind() == fkData &&
-                antigo->FieldName().compare(def.Name, Qt::CaseInsensitive) == 0) {
+            if (antigo && antigo->FieldKind() == fkData
+                && antigo->FieldName().compare(def.Name, Qt::CaseInsensitive) == 0) {
                 campo = std::move(antigo);
                 break;
             }
@@ -241,8 +244,8 @@ void TDataSet::GravaValor(TField& campo, const QVariant& valor)
     default:
         Erro(QStringLiteral("Dataset not in edit or insert mode"));
     }
-    if ((campo.FieldKind() == fkData && !campo.CanModify()) || campo.Calculated() != (campo.FieldKind() == fkInternalCalc) ||
-        campo.Lookup())
+    if ((campo.FieldKind() == fkData && !campo.CanModify())
+        || campo.Calculated() != (campo.FieldKind() == fkInternalCalc) || campo.Lookup())
         Erro(QStringLiteral("Field '%1' cannot be modified").arg(campo.DisplayName()));
     TRegistro& registro = FJanela[static_cast<std::size_t>(FAtivo)];
     QVariant anterior = registro.Valores[posicao];
@@ -295,7 +298,8 @@ void TDataSet::ComputeCalcFields(TRegistro& registro)
             TField* origem = FindField(chave);
             valores << (origem ? origem->Value() : QVariant());
         }
-        valor = campo->Normaliza(campo->LookupDataSet->Lookup(campo->LookupKeyFields, valores, campo->LookupResultField));
+        valor = campo->Normaliza(
+            campo->LookupDataSet->Lookup(campo->LookupKeyFields, valores, campo->LookupResultField));
     }
     DoOnCalcFields();
 }
@@ -536,8 +540,8 @@ void TDataSet::PreencheJanela(TRegistro ancora, int posicao)
     FJanela.push_back(std::move(ancora));
     int antes = 0;
     TRegistro registro;
-    while (antes < posicao && static_cast<int>(FJanela.size()) < FBufferCount &&
-           FetchAccepted(&FJanela.front(), gmPrior, registro)) {
+    while (antes < posicao && static_cast<int>(FJanela.size()) < FBufferCount
+           && FetchAccepted(&FJanela.front(), gmPrior, registro)) {
         FJanela.insert(FJanela.begin(), std::move(registro));
         ++antes;
     }
@@ -948,8 +952,8 @@ bool TDataSet::InternalLocate(const QString& campos, const QVariantList& valores
         lista.push_back(FieldByName(nome));
     if (lista.empty() || static_cast<int>(lista.size()) != valores.size())
         Erro(QStringLiteral("Locate needs one value per field"));
-    const Qt::CaseSensitivity caixa =
-        (opcoes & TLocateOption::loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const Qt::CaseSensitivity caixa = (opcoes & TLocateOption::loCaseInsensitive) ? Qt::CaseInsensitive
+                                                                                  : Qt::CaseSensitive;
     const bool parcial = (opcoes & TLocateOption::loPartialKey) != 0;
 
     TRegistro anterior;
@@ -1095,7 +1099,8 @@ void TDataSet::Append()
     TRegistro registro;
     if (FBufferCount > 1 && FetchAccepted(nullptr, gmPrior, registro)) {
         FJanela.push_back(std::move(registro));
-        while (static_cast<int>(FJanela.size()) < FBufferCount - 1 && FetchAccepted(&FJanela.front(), gmPrior, registro))
+        while (static_cast<int>(FJanela.size()) < FBufferCount - 1
+               && FetchAccepted(&FJanela.front(), gmPrior, registro))
             FJanela.insert(FJanela.begin(), std::move(registro));
     }
     TRegistro novo;

@@ -15,7 +15,16 @@
 
 class TDataSource;
 
-enum TDataSetState : std::uint8_t { dsInactive, dsBrowse, dsEdit, dsInsert, dsSetKey, dsCalcFields, dsFilter, dsOpening };
+enum TDataSetState : std::uint8_t {
+    dsInactive,
+    dsBrowse,
+    dsEdit,
+    dsInsert,
+    dsSetKey,
+    dsCalcFields,
+    dsFilter,
+    dsOpening
+};
 
 // What a dataset tells the data sources, and through them the data links, about itself.
 enum TDataEvent : std::uint8_t {
@@ -33,7 +42,7 @@ enum TDataEvent : std::uint8_t {
 namespace TLocateOption {
 constexpr std::uint8_t loCaseInsensitive = 1u << 0;
 constexpr std::uint8_t loPartialKey = 1u << 1;
-}  // namespace TLocateOption
+}   // namespace TLocateOption
 using TLocateOptions = std::uint8_t;
 
 enum TGetMode : std::uint8_t { gmNext, gmPrior };
@@ -169,7 +178,7 @@ public:
 
 protected:
     // The cursor a subclass gives.
-    virtual void InternalOpen() = 0;    // fills FieldDefs() through SetFieldDefs
+    virtual void InternalOpen() = 0;   // fills FieldDefs() through SetFieldDefs
     virtual void InternalClose() = 0;
     // The record after (gmNext) or before (gmPrior) `de` in the cursor's order, or the first or
     // last one when `de` is null, within ranges and expression filters. `registro` may hold an

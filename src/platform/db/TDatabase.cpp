@@ -28,7 +28,7 @@ QString Savepoint(int nivel)
     return QStringLiteral("nivel%1").arg(nivel);
 }
 
-}  // namespace
+}   // namespace
 
 QString TDatabase::NomeArquivo()
 {
@@ -85,7 +85,7 @@ int ComparaColacaoNomes(void*, int tamanhoA, const void* a, int tamanhoB, const 
                                    QString::fromUtf8(static_cast<const char*>(b), tamanhoB));
 }
 
-}  // namespace
+}   // namespace
 
 int TDatabase::ComparaNomes(const QString& a, const QString& b)
 {
@@ -94,7 +94,8 @@ int TDatabase::ComparaNomes(const QString& a, const QString& b)
     return dobrados != 0 ? dobrados : a.compare(b);
 }
 
-TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
+TDatabase::TDatabase(const QString& arquivo)
+    : FArquivo(arquivo)
 {
     const QByteArray nome = QFile::encodeName(arquivo);
     // One thread uses the connection: SQLite's own locking of it would only cost time.
@@ -103,7 +104,8 @@ TDatabase::TDatabase(const QString& arquivo) : FArquivo(arquivo)
                                        | (emMemoria ? SQLITE_OPEN_MEMORY : 0),
                                    nullptr);
     if (rc != SQLITE_OK) {
-        const QString texto = FConexao ? QString::fromUtf8(sqlite3_errmsg(FConexao)) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString texto = FConexao ? QString::fromUtf8(sqlite3_errmsg(FConexao))
+                                       : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(FConexao);
         throw EDBEngineError(texto + QStringLiteral(": ") + arquivo, rc);
     }
@@ -187,7 +189,7 @@ namespace {
 // Kept things beyond which the keeping starts again: more than a declaration's tables need.
 constexpr qsizetype MaximoGuardados = 512;
 
-}  // namespace
+}   // namespace
 
 qint64 TDatabase::VersaoEsquema()
 {
@@ -303,8 +305,8 @@ QString TDatabase::NomeReal(const QString& nomeTabela)
     const QString nome = NomeSemExtensao(nomeTabela);
     if (nome.isEmpty())
         return {};
-    TComando& c = Comando(QStringLiteral(
-        "SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
+    TComando& c = Comando(
+        QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
     c.LigaTexto(1, nome);
     QString real;
     if (c.Passo())
@@ -318,8 +320,8 @@ QString TDatabase::NomeReal(const QString& nomeTabela)
 
 QStringList TDatabase::NomesTabelas()
 {
-    TComando& c = Comando(QStringLiteral(
-        "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
+    TComando& c = Comando(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE "
+                                         "'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
     QStringList nomes;
     while (c.Passo())
         nomes << c.Texto(0);
@@ -366,8 +368,7 @@ void TDatabase::RecusaSePerdida() const
         FalhaPerdida();
 }
 
-template <typename Execucao>
-void TDatabase::ExecutaEscrita(Execucao&& executa)
+template <typename Execucao> void TDatabase::ExecutaEscrita(Execucao&& executa)
 {
     RecusaSePerdida();
     ConfereFalhaSimulada();
@@ -522,8 +523,9 @@ qint64 TDatabase::TamanhoTabela(const QString& nomeTabela)
         const QString nome = NomeReal(nomeTabela);
         if (nome.isEmpty())
             return 0;
-        TComando soma(FConexao, QStringLiteral("SELECT COALESCE(SUM(pgsize), 0) FROM dbstat "
-                                               "WHERE name IN (SELECT name FROM sqlite_schema WHERE tbl_name = ?1)"));
+        TComando soma(FConexao,
+                      QStringLiteral("SELECT COALESCE(SUM(pgsize), 0) FROM dbstat "
+                                     "WHERE name IN (SELECT name FROM sqlite_schema WHERE tbl_name = ?1)"));
         soma.LigaTexto(1, nome);
         return soma.Passo() ? soma.Inteiro(0) : 0;
     } catch (const EDatabaseError&) {

@@ -91,8 +91,8 @@ public:
     void Escreve(TComando& comando);
     void Escreve(const QString& sql);
 
-    [[nodiscard]] int Alteracoes() const;        // rows changed by the last write
-    [[nodiscard]] qint64 UltimoRowId() const;    // rowid of the last row inserted
+    [[nodiscard]] int Alteracoes() const;       // rows changed by the last write
+    [[nodiscard]] qint64 UltimoRowId() const;   // rowid of the last row inserted
 
     // Counts every change to the data or the schema: a cursor whose statement began before a
     // change seeks again instead of stepping on.
@@ -142,8 +142,7 @@ private:
     qint64 VersaoEsquemaSemFalha() noexcept;
     void RecusaSePerdida() const;
     [[noreturn]] static void FalhaPerdida();
-    template <typename Execucao>
-    void ExecutaEscrita(Execucao&& executa);
+    template <typename Execucao> void ExecutaEscrita(Execucao&& executa);
 
     QString FArquivo;
     sqlite3* FConexao = nullptr;
@@ -154,7 +153,7 @@ private:
     QHash<QString, QString> FNomesReais;   // NomeReal's answers under FVersaoEsquema
     QMultiHash<QString, std::shared_ptr<TComando>> FDevolvidos;
     QHash<QString, QStringList> FPlanos;   // Plano's answers under FVersaoEsquema
-    qint64 FVersaoEsquema = -1;   // of the kept ones; -1 none
+    qint64 FVersaoEsquema = -1;            // of the kept ones; -1 none
     quint64 FGeracao = 0;
     int FProfundidade = 0;
     int FLote = 0;

@@ -21,12 +21,24 @@ struct TTipoDeclarado {
 
 // Order matters: longer prefixes first.
 const TTipoDeclarado Tipos[] = {
-    {ftFmtMemo, "FMTMEMO", " TEXT"},   {ftMemo, "MEMO", " TEXT"},        {ftString, "TEXT", ""},
-    {ftSmallint, "SMALLINT", ""},      {ftWord, "WORD", " INTEGER"},     {ftAutoInc, "AUTOINC", " INTEGER"},
-    {ftLargeint, "BIGINT", ""},        {ftCurrency, "CURRENCY", " INTEGER"}, {ftBoolean, "BOOLEAN", ""},
-    {ftBCD, "BCD", " REAL"},           {ftDateTime, "DATETIME", " REAL"}, {ftDate, "DATE", " REAL"},
-    {ftTime, "TIME", " REAL"},         {ftFloat, "FLOAT", ""},            {ftGraphic, "GRAPHIC", " BLOB"},
-    {ftVarBytes, "VARBYTES", " BLOB"}, {ftBytes, "BYTES", " BLOB"},       {ftBlob, "BLOB", ""},
+    {ftFmtMemo, "FMTMEMO", " TEXT"},
+    {ftMemo, "MEMO", " TEXT"},
+    {ftString, "TEXT", ""},
+    {ftSmallint, "SMALLINT", ""},
+    {ftWord, "WORD", " INTEGER"},
+    {ftAutoInc, "AUTOINC", " INTEGER"},
+    {ftLargeint, "BIGINT", ""},
+    {ftCurrency, "CURRENCY", " INTEGER"},
+    {ftBoolean, "BOOLEAN", ""},
+    {ftBCD, "BCD", " REAL"},
+    {ftDateTime, "DATETIME", " REAL"},
+    {ftDate, "DATE", " REAL"},
+    {ftTime, "TIME", " REAL"},
+    {ftFloat, "FLOAT", ""},
+    {ftGraphic, "GRAPHIC", " BLOB"},
+    {ftVarBytes, "VARBYTES", " BLOB"},
+    {ftBytes, "BYTES", " BLOB"},
+    {ftBlob, "BLOB", ""},
     {ftInteger, "INTEGER", ""},
 };
 
@@ -37,7 +49,7 @@ int TamanhoDeclarado(const QString& declarado)
     return achado.hasMatch() ? achado.captured(1).toInt() : 0;
 }
 
-}  // namespace
+}   // namespace
 
 QString TEsquemaTabela::Aspas(const QString& identificador)
 {
@@ -74,8 +86,9 @@ QString TEsquemaTabela::TipoDeclarado(const TFieldDef& campo)
         if (t.Tipo != campo.DataType)
             continue;
         QString texto = QString::fromLatin1(t.Prefixo) + QString::fromLatin1(t.Resto);
-        if ((campo.DataType == ftString || campo.DataType == ftBCD || campo.DataType == ftBytes ||
-             campo.DataType == ftVarBytes) && campo.Size > 0)
+        if ((campo.DataType == ftString || campo.DataType == ftBCD || campo.DataType == ftBytes
+             || campo.DataType == ftVarBytes)
+            && campo.Size > 0)
             texto += QStringLiteral("(%1)").arg(campo.Size);
         return texto;
     }
@@ -104,8 +117,8 @@ TFieldDef TEsquemaTabela::DefDoTipoDeclarado(const QString& nome, const QString&
         // A column made elsewhere: SQLite's affinity rules.
         if (declarado.contains(QLatin1String("INT")))
             def.DataType = ftInteger;
-        else if (declarado.contains(QLatin1String("CHAR")) || declarado.contains(QLatin1String("CLOB")) ||
-                 declarado.contains(QLatin1String("TEXT")))
+        else if (declarado.contains(QLatin1String("CHAR")) || declarado.contains(QLatin1String("CLOB"))
+                 || declarado.contains(QLatin1String("TEXT")))
             def.DataType = ftString;
         else if (declarado.contains(QLatin1String("BLOB")))
             def.DataType = ftBlob;
@@ -347,7 +360,8 @@ bool TEsquemaTabela::Atualiza(TDatabase& banco, const QString& nome, const std::
     TTransacao t(banco);
     Cria(banco, copia, campos, primario);
     if (presentes > 0)
-        banco.Escreve(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(Aspas(copia), colunas, Aspas(atual.Nome)));
+        banco.Escreve(
+            QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(Aspas(copia), colunas, Aspas(atual.Nome)));
     banco.Escreve(QStringLiteral("DROP TABLE %1").arg(Aspas(atual.Nome)));
     banco.Escreve(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(Aspas(copia), Aspas(atual.Nome)));
     for (const TIndexDef& indice : indices)
@@ -391,8 +405,9 @@ void TEsquemaTabela::AdicionaIndice(TDatabase& banco, const QString& nomeTabela,
         if (indice.IsCaseInsensitive() && IsTextType(campo.DataType)) {
             const QString oculta = ColunaSemCaixa(campo.Name);
             if (!ocultas.contains(oculta)) {
-                banco.Escreve(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT GENERATED ALWAYS AS (%3) VIRTUAL COLLATE NOCASE")
-                                  .arg(Aspas(esquema.Nome), Aspas(oculta), Aspas(campo.Name)));
+                banco.Escreve(
+                    QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT GENERATED ALWAYS AS (%3) VIRTUAL COLLATE NOCASE")
+                        .arg(Aspas(esquema.Nome), Aspas(oculta), Aspas(campo.Name)));
                 ocultas << oculta;
             }
             colunas << Aspas(oculta);

@@ -31,7 +31,7 @@ struct TEsquemaTabela {
     // Per index, its fields; made when read, as every cursor over the table takes an index.
     std::vector<QStringList> CamposIndices;
 
-    [[nodiscard]] int IndiceCampo(const QString& nome) const;   // -1 when absent (case ignored)
+    [[nodiscard]] int IndiceCampo(const QString& nome) const;           // -1 when absent (case ignored)
     [[nodiscard]] const TIndexDef* Indice(const QString& nome) const;   // by name, case ignored; "" the primary
     // The fields of one of Indices (or of any other index, split from its text).
     [[nodiscard]] QStringList CamposDoIndice(const TIndexDef& indice) const;
@@ -59,7 +59,7 @@ struct TEsquemaTabela {
     [[nodiscard]] static TFieldDef DefDoTipoDeclarado(const QString& nome, const QString& tipoDeclarado);
     [[nodiscard]] static QString Aspas(const QString& identificador);
     static void AcrescentaAspas(QString& texto, const QString& identificador);   // Aspas, appended
-    [[nodiscard]] static QString Marcadores(int quantidade);   // "(?,?,...)", one per value
+    [[nodiscard]] static QString Marcadores(int quantidade);                     // "(?,?,...)", one per value
     [[nodiscard]] static QString MontaSelecao(const TEsquemaTabela& esquema);
     [[nodiscard]] static QString NomeIndiceSqlite(const QString& tabela, const QString& indice);
     [[nodiscard]] static QString ColunaSemCaixa(const QString& campo);

@@ -50,14 +50,16 @@ qint64 ArredondaDivisao(qint64 valor, qint64 divisor)
     return valor >= 0 ? (valor + metade) / divisor : -((-valor + metade) / divisor);
 }
 
-}  // namespace
+}   // namespace
 
 TField::TField(TFieldType tipo, const QString& nome, int tamanho, TFieldKind tipoCampo)
-    : FFieldName(nome), FDataType(tipo), FFieldKind(tipoCampo), FSize(tamanho),
-      FAlignment(EhInteiro(tipo) || tipo == ftFloat || tipo == ftCurrency || tipo == ftBCD ? taRightJustify
-                                                                                          : taLeftJustify)
-{
-}
+    : FFieldName(nome)
+    , FDataType(tipo)
+    , FFieldKind(tipoCampo)
+    , FSize(tamanho)
+    , FAlignment(EhInteiro(tipo) || tipo == ftFloat || tipo == ftCurrency || tipo == ftBCD ? taRightJustify
+                                                                                           : taLeftJustify)
+{}
 
 bool TField::IsNumeric() const
 {
@@ -174,10 +176,10 @@ QString TField::TextoDeData(double dias, TFieldType tipo)
     const auto milissegundos = static_cast<int>(std::llround((dias - inteiro) * 86400000.0));
     const QTime hora = QTime(0, 0).addMSecs(milissegundos);
     auto doisDigitos = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
-    const QString textoData = doisDigitos(data.day()) + formato.DateSeparator + doisDigitos(data.month()) +
-                              formato.DateSeparator + QStringLiteral("%1").arg(data.year(), 4, 10, QLatin1Char('0'));
-    const QString textoHora = doisDigitos(hora.hour()) + formato.TimeSeparator + doisDigitos(hora.minute()) +
-                              formato.TimeSeparator + doisDigitos(hora.second());
+    const QString textoData = doisDigitos(data.day()) + formato.DateSeparator + doisDigitos(data.month())
+        + formato.DateSeparator + QStringLiteral("%1").arg(data.year(), 4, 10, QLatin1Char('0'));
+    const QString textoHora = doisDigitos(hora.hour()) + formato.TimeSeparator + doisDigitos(hora.minute())
+        + formato.TimeSeparator + doisDigitos(hora.second());
     if (tipo == ftDate)
         return textoData;
     if (tipo == ftTime)
@@ -431,7 +433,8 @@ QVariant TField::Normaliza(const QVariant& valor) const
             return static_cast<double>(DiaZero.daysTo(valor.toDate()));
         if (valor.typeId() == QMetaType::QDateTime) {
             const QDateTime momento = valor.toDateTime();
-            return static_cast<double>(DiaZero.daysTo(momento.date())) + momento.time().msecsSinceStartOfDay() / 86400000.0;
+            return static_cast<double>(DiaZero.daysTo(momento.date()))
+                + momento.time().msecsSinceStartOfDay() / 86400000.0;
         }
         double dias = valor.toDouble();
         if (FDataType == ftDate)
@@ -738,7 +741,8 @@ void TField::SaveToStream(QIODevice& destino) const
 {
     const QByteArray bytes = AsBytes();
     if (destino.write(bytes) != bytes.size())
-        throw EDatabaseError(QStringLiteral("Field '%1' could not be written: %2").arg(DisplayName(), destino.errorString()));
+        throw EDatabaseError(
+            QStringLiteral("Field '%1' could not be written: %2").arg(DisplayName(), destino.errorString()));
 }
 
 void TField::FocusControl()

@@ -23,10 +23,10 @@ public:
     [[nodiscard]] const QString& FieldName() const { return FFieldName; }
     [[nodiscard]] TFieldType DataType() const { return FDataType; }
     [[nodiscard]] TFieldKind FieldKind() const { return FFieldKind; }
-    [[nodiscard]] int Size() const { return FSize; }   // characters of a text, decimals of a BCD
+    [[nodiscard]] int Size() const { return FSize; }         // characters of a text, decimals of a BCD
     [[nodiscard]] int FieldNo() const { return FFieldNo; }   // the table column, from 1; 0 when none
     [[nodiscard]] TDataSet* DataSet() const { return FDataSet; }
-    [[nodiscard]] int Index() const;                    // position in the dataset's field list
+    [[nodiscard]] int Index() const;   // position in the dataset's field list
     void SetIndex(int indice);
     [[nodiscard]] bool Calculated() const { return FFieldKind == fkCalculated || FFieldKind == fkInternalCalc; }
     [[nodiscard]] bool Lookup() const { return FFieldKind == fkLookup; }

@@ -11,8 +11,7 @@
 namespace {
 
 // Little-endian numbers, byte by byte.
-template <typename T>
-T LeNumero(const char* dados)
+template <typename T> T LeNumero(const char* dados)
 {
     quint64 valor = 0;
     for (std::size_t i = sizeof(T); i-- > 0;)
@@ -34,12 +33,14 @@ struct TTermo {
     TFieldType TipoCampo = ftUnknown;   // of a field
     QVariant Constante;                 // of a constant, as read
     std::uint16_t TipoConstante = 0;
-    QString Coluna;                     // of a field: the quoted column
+    QString Coluna;   // of a field: the quoted column
 };
 
 class TLeitor {
 public:
-    TLeitor(const QByteArray& dados, const TEsquemaTabela& esquema) : FDados(dados), FEsquema(esquema)
+    TLeitor(const QByteArray& dados, const TEsquemaTabela& esquema)
+        : FDados(dados)
+        , FEsquema(esquema)
     {
         if (dados.size() < CanExpr::TamanhoCabecalho)
             Recusa(QStringLiteral("too short"));
@@ -49,8 +50,8 @@ public:
         FNos = Palavra(4);
         FInicioNos = Palavra(6);
         FInicioLiterais = Palavra(8);
-        if (FTotal > dados.size() || FNos == 0 || FInicioNos != CanExpr::TamanhoCabecalho ||
-            FInicioLiterais != FInicioNos + CanExpr::TamanhoNo * FNos || FInicioLiterais > FTotal)
+        if (FTotal > dados.size() || FNos == 0 || FInicioNos != CanExpr::TamanhoCabecalho
+            || FInicioLiterais != FInicioNos + CanExpr::TamanhoNo * FNos || FInicioLiterais > FTotal)
             Recusa(QStringLiteral("malformed header"));
     }
 
@@ -121,7 +122,8 @@ private:
         TTermo termo;
         termo.Tipo = TTipoTermo::Campo;
         termo.TipoCampo = def.DataType;
-        termo.Coluna = indice < FEsquema.NomesAspas.size() ? FEsquema.NomesAspas[indice] : TEsquemaTabela::Aspas(def.Name);
+        termo.Coluna = indice < FEsquema.NomesAspas.size() ? FEsquema.NomesAspas[indice]
+                                                           : TEsquemaTabela::Aspas(def.Name);
         termo.Sql = def.DataType == ftCurrency ? QStringLiteral("(%1 / 10000.0)").arg(termo.Coluna) : termo.Coluna;
         return termo;
     }
@@ -134,7 +136,8 @@ private:
         termo.TipoConstante = tipo;
         switch (tipo) {
         case CanExpr::fldZSTRING:
-            termo.Constante = QString::fromLatin1(dados, static_cast<qsizetype>(strnlen(dados, static_cast<std::size_t>(tamanho))));
+            termo.Constante = QString::fromLatin1(
+                dados, static_cast<qsizetype>(strnlen(dados, static_cast<std::size_t>(tamanho))));
             break;
         case CanExpr::fldINT16:
             if (tamanho != 2)
@@ -200,18 +203,46 @@ private:
         QString simbolo;
         TTipoTermo resultado = TTipoTermo::Condicao;
         switch (operador) {
-        case CanExpr::canEQ: simbolo = QStringLiteral("="); break;
-        case CanExpr::canNE: simbolo = QStringLiteral("<>"); break;
-        case CanExpr::canGT: simbolo = QStringLiteral(">"); break;
-        case CanExpr::canLT: simbolo = QStringLiteral("<"); break;
-        case CanExpr::canGE: simbolo = QStringLiteral(">="); break;
-        case CanExpr::canLE: simbolo = QStringLiteral("<="); break;
-        case CanExpr::canAND: simbolo = QStringLiteral("AND"); break;
-        case CanExpr::canOR: simbolo = QStringLiteral("OR"); break;
-        case CanExpr::canADD: simbolo = QStringLiteral("+"); resultado = TTipoTermo::Valor; break;
-        case CanExpr::canSUB: simbolo = QStringLiteral("-"); resultado = TTipoTermo::Valor; break;
-        case CanExpr::canMUL: simbolo = QStringLiteral("*"); resultado = TTipoTermo::Valor; break;
-        case CanExpr::canDIV: simbolo = QStringLiteral("/"); resultado = TTipoTermo::Valor; break;
+        case CanExpr::canEQ:
+            simbolo = QStringLiteral("=");
+            break;
+        case CanExpr::canNE:
+            simbolo = QStringLiteral("<>");
+            break;
+        case CanExpr::canGT:
+            simbolo = QStringLiteral(">");
+            break;
+        case CanExpr::canLT:
+            simbolo = QStringLiteral("<");
+            break;
+        case CanExpr::canGE:
+            simbolo = QStringLiteral(">=");
+            break;
+        case CanExpr::canLE:
+            simbolo = QStringLiteral("<=");
+            break;
+        case CanExpr::canAND:
+            simbolo = QStringLiteral("AND");
+            break;
+        case CanExpr::canOR:
+            simbolo = QStringLiteral("OR");
+            break;
+        case CanExpr::canADD:
+            simbolo = QStringLiteral("+");
+            resultado = TTipoTermo::Valor;
+            break;
+        case CanExpr::canSUB:
+            simbolo = QStringLiteral("-");
+            resultado = TTipoTermo::Valor;
+            break;
+        case CanExpr::canMUL:
+            simbolo = QStringLiteral("*");
+            resultado = TTipoTermo::Valor;
+            break;
+        case CanExpr::canDIV:
+            simbolo = QStringLiteral("/");
+            resultado = TTipoTermo::Valor;
+            break;
         default:
             Recusa(QStringLiteral("operator %1").arg(operador));
         }
@@ -268,7 +299,7 @@ private:
     int FInicioLiterais = 0;
 };
 
-}  // namespace
+}   // namespace
 
 TClausulaSql TFiltroSql::Traduz(const QByteArray& expressao, const TEsquemaTabela& esquema)
 {

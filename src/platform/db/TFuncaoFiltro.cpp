@@ -26,7 +26,8 @@ void Chama(sqlite3_context* contexto, int argumentos, sqlite3_value** valores)
     // does for as long as that argument (a bound parameter) stays as it is.
     auto* avaliador = static_cast<TFuncaoFiltro::IAvaliador*>(sqlite3_get_auxdata(contexto, 0));
     if (!avaliador && argumentos > 0) {
-        avaliador = static_cast<TFuncaoFiltro::IAvaliador*>(sqlite3_value_pointer(valores[0], TFuncaoFiltro::TipoPonteiro));
+        avaliador = static_cast<TFuncaoFiltro::IAvaliador*>(
+            sqlite3_value_pointer(valores[0], TFuncaoFiltro::TipoPonteiro));
         if (avaliador)
             sqlite3_set_auxdata(contexto, 0, avaliador, nullptr);
     }
@@ -37,7 +38,7 @@ void Chama(sqlite3_context* contexto, int argumentos, sqlite3_value** valores)
         sqlite3_result_int(contexto, resultado);
 }
 
-}  // namespace
+}   // namespace
 
 void TFuncaoFiltro::Registra(sqlite3* conexao)
 {

@@ -11,7 +11,7 @@ constexpr std::uint8_t ixDescending = 1u << 2;
 constexpr std::uint8_t ixCaseInsensitive = 1u << 3;
 constexpr std::uint8_t ixExpression = 1u << 4;
 constexpr std::uint8_t ixNonMaintained = 1u << 5;
-}  // namespace TIndexOption
+}   // namespace TIndexOption
 using TIndexOptions = std::uint8_t;
 
 // One index of a table. Fields are ';'-separated ("E_PRUV_DK;NR_PF"); the primary index has

@@ -8,7 +8,8 @@
 
 TInsercao::TInsercao(std::shared_ptr<TDatabase> Banco, const QString& NomeTabela, std::vector<TFieldDef> Campos,
                      const QString& Conflito)
-    : FBanco(std::move(Banco)), FCampos(std::move(Campos))
+    : FBanco(std::move(Banco))
+    , FCampos(std::move(Campos))
 {
     const QString nome = FBanco->NomeReal(NomeTabela);
     if (nome.isEmpty())
@@ -46,11 +47,11 @@ namespace {
 bool MesmoTexto(const QString& A, const QString& B)
 {
     return A.size() == B.size()
-           && (A.constData() == B.constData()
-               || std::memcmp(A.constData(), B.constData(), static_cast<std::size_t>(A.size()) * sizeof(QChar)) == 0);
+        && (A.constData() == B.constData()
+            || std::memcmp(A.constData(), B.constData(), static_cast<std::size_t>(A.size()) * sizeof(QChar)) == 0);
 }
 
-}  // namespace
+}   // namespace
 
 void TInsercao::Texto(int Coluna, const QString& Valor)
 {

@@ -9,7 +9,10 @@
 class TParam {
 public:
     TParam() = default;
-    TParam(const QString& nome, TFieldType tipo = ftUnknown) : FName(nome), FDataType(tipo) {}
+    TParam(const QString& nome, TFieldType tipo = ftUnknown)
+        : FName(nome)
+        , FDataType(tipo)
+    {}
 
     [[nodiscard]] const QString& Name() const { return FName; }
     void SetName(const QString& nome) { FName = nome; }

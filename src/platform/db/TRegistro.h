@@ -17,8 +17,8 @@ protected:
 // invalid QVariant for a blank value.
 struct TRegistro {
     std::vector<QVariant> Valores;
-    qint64 RowId = 0;    // the row of a table without primary key
-    quint64 Leitura = 0; // which read of its cursor gave it (0: changed since, or never read)
+    qint64 RowId = 0;      // the row of a table without primary key
+    quint64 Leitura = 0;   // which read of its cursor gave it (0: changed since, or never read)
     // Set only while a filter tests the record: the columns are read from it on demand.
     TFonteRegistro* Fonte = nullptr;
 };

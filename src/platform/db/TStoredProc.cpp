@@ -10,7 +10,7 @@ namespace {
         QStringLiteral("Stored procedure '%1' cannot run: the database engine has no stored procedures").arg(nome));
 }
 
-}  // namespace
+}   // namespace
 
 TStoredProc::~TStoredProc()
 {

@@ -12,7 +12,7 @@ namespace {
     throw EDatabaseError(texto);
 }
 
-}  // namespace
+}   // namespace
 
 TTable::~TTable()
 {
@@ -157,7 +157,7 @@ void TTable::UpdateIndexDefs()
     } else {
         auto banco = OpenDatabase();
         FIndexDefs = banco->NomeReal(FTableName).isEmpty() ? std::vector<TIndexDef>()
-                                                            : TEsquemaTabela::Le(*banco, FTableName).Indices;
+                                                           : TEsquemaTabela::Le(*banco, FTableName).Indices;
     }
     FIndexDefsLidos = true;
 }
@@ -312,8 +312,9 @@ bool TTable::VaiParaChave(TIndiceChave qual, bool exato, bool exclusivo)
     const auto modo = exato ? TCursorTabela::TModoChave::Igual
                             : (exclusivo ? TCursorTabela::TModoChave::Maior : TCursorTabela::TModoChave::MaiorIgual);
     TRegistro registro;
-    bool achou = !valores.empty() &&
-                 cursor.BuscaChave(valores, modo, [this](TRegistro& r) { return AcceptRecord(r); }, registro);
+    bool achou = !valores.empty()
+        && cursor.BuscaChave(
+            valores, modo, [this](TRegistro& r) { return AcceptRecord(r); }, registro);
     if (!achou && !exato && !valores.empty()) {
         // Past the last key: the last record.
         achou = FetchAccepted(nullptr, gmPrior, registro);

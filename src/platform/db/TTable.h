@@ -69,8 +69,8 @@ public:
     void SetRangeEnd();
     void EditRangeStart();
     void EditRangeEnd();
-    void ApplyRange();   // moves to the first record of the range
-    void CancelRange();  // keeps the current record
+    void ApplyRange();    // moves to the first record of the range
+    void CancelRange();   // keeps the current record
     void SetRange(const QVariantList& inicio, const QVariantList& fim);
     // A range limits the records now.
     [[nodiscard]] bool RangeApplied() const;

@@ -5,7 +5,10 @@
 
 #include "platform/db/TDatabase.h"
 
-TTransacao::TTransacao(TDatabase& banco) : FBanco(banco), FNivel(banco.IniciaTransacao()) {}
+TTransacao::TTransacao(TDatabase& banco)
+    : FBanco(banco)
+    , FNivel(banco.IniciaTransacao())
+{}
 
 TTransacao::~TTransacao()
 {

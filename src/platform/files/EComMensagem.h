@@ -12,7 +12,10 @@ public:
     [[nodiscard]] const char* what() const noexcept override { return FUtf8.constData(); }
 
 protected:
-    explicit EComMensagem(const QString& mensagem) : FMensagem(mensagem), FUtf8(mensagem.toUtf8()) {}
+    explicit EComMensagem(const QString& mensagem)
+        : FMensagem(mensagem)
+        , FUtf8(mensagem.toUtf8())
+    {}
 
 private:
     QString FMensagem;

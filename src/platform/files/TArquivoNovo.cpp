@@ -39,7 +39,7 @@ bool EscreveTudo(int descritor, const char* dados, qsizetype tamanho)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 TArquivoNovo::~TArquivoNovo()
 {

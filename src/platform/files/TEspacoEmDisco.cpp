@@ -26,7 +26,7 @@ QString PastaExistente(const QString& pasta)
     return atual;
 }
 
-}  // namespace
+}   // namespace
 
 qint64 TEspacoEmDisco::Livre(const QString& pasta)
 {
@@ -45,13 +45,11 @@ qint64 TEspacoEmDisco::Livre(const QString& pasta)
 
 TEspacoEmDisco::Simulacao::Simulacao(qint64 bytes)
     : Simulacao([bytes](const QString&) { return bytes; })
-{
-}
+{}
 
 TEspacoEmDisco::Simulacao::Simulacao(std::function<qint64(const QString&)> consulta)
     : FAnterior(std::exchange(ConsultaSimulada(), std::move(consulta)))
-{
-}
+{}
 
 TEspacoEmDisco::Simulacao::~Simulacao()
 {

@@ -12,7 +12,7 @@ TFalhasDeArquivo::Gancho& GanchoInstalado()
     return gancho;
 }
 
-}  // namespace
+}   // namespace
 
 void TFalhasDeArquivo::Instala(Gancho gancho)
 {

@@ -10,8 +10,8 @@ class TFalhasDeArquivo final {
 public:
     enum Operacao : unsigned {
         Escrita = 1,
-        Descarga = 2,     // a buffer handed to the system
-        Sincronia = 4,    // fsync
+        Descarga = 2,    // a buffer handed to the system
+        Sincronia = 4,   // fsync
         Truncagem = 8,
         Renomeacao = 16,
         Leitura = 32,

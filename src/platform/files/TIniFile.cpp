@@ -14,7 +14,7 @@ struct Linha {
     enum class Tipo { Secao, Chave, Outra };
     QString texto;   // as in the file, without its line end
     Tipo tipo = Tipo::Outra;
-    QString nome;    // section or key name, trimmed
+    QString nome;   // section or key name, trimmed
 
     [[nodiscard]] QString Valor() const { return texto.mid(texto.indexOf(QLatin1Char('=')) + 1); }
 };
@@ -174,12 +174,11 @@ std::optional<int> Inteiro(const QString& texto)
     return ok ? std::optional<int>(valor) : std::nullopt;
 }
 
-}  // namespace
+}   // namespace
 
 TIniFile::TIniFile(QString caminho)
     : FCaminho(std::move(caminho))
-{
-}
+{}
 
 QList<QByteArray> TIniFile::Linhas(const QByteArray& bytes)
 {

@@ -31,7 +31,7 @@ int Trava(const QString& Arquivo, int Abertura)
     return fd;
 }
 
-}  // namespace
+}   // namespace
 
 TPastaDeTrabalho::TPastaDeTrabalho(const QString& Pai, const QString& Prefixo)
     : FPasta(Pai + QLatin1Char('/') + Prefixo + QStringLiteral("-XXXXXX"))
@@ -55,7 +55,8 @@ int TPastaDeTrabalho::RemoveAbandonadas(const QString& Pai, const QStringList& P
     for (const QString& prefixo : Prefixos)
         filtros << prefixo + QStringLiteral("-*");
     int removidas = 0;
-    const QFileInfoList pastas = QDir(Pai).entryInfoList(filtros, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks);
+    const QFileInfoList pastas = QDir(Pai).entryInfoList(
+        filtros, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks);
     for (const QFileInfo& pasta : pastas) {
         const int fd = Trava(pasta.filePath() + QLatin1Char('/') + NomeTrava, O_RDONLY);
         if (fd < 0) {

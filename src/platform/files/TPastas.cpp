@@ -60,7 +60,7 @@ QString LocalizaRecurso(const QString& nome, bool pasta)
     return QString();
 }
 
-}  // namespace
+}   // namespace
 
 QString TPastas::Programa()
 {

@@ -32,7 +32,8 @@ bool DispositivoRemovivel(const QByteArray& dispositivo)
 {
     if (!dispositivo.startsWith("/dev/"))
         return false;
-    const QString nome = QFileInfo(QString::fromLocal8Bit(dispositivo)).canonicalFilePath().section(QLatin1Char('/'), -1);
+    const QString nome =
+        QFileInfo(QString::fromLocal8Bit(dispositivo)).canonicalFilePath().section(QLatin1Char('/'), -1);
     if (nome.isEmpty())
         return false;
     QString pasta = QFileInfo(QStringLiteral("/sys/class/block/") + nome).canonicalFilePath();
@@ -87,7 +88,7 @@ bool Contem(const QString& raiz, const QString& caminho)
     return caminho == raiz || caminho.startsWith(raiz.endsWith(QLatin1Char('/')) ? raiz : raiz + QLatin1Char('/'));
 }
 
-}  // namespace
+}   // namespace
 
 QString TVolumes::PastaBase()
 {
@@ -120,7 +121,8 @@ TVolume TVolumes::DoCaminho(const QString& caminho)
 }
 
 TVolumes::Simulacao::Simulacao(QList<TVolume> midias)
-    : FAnterior(MidiasSimuladas()), FMidias(std::move(midias))
+    : FAnterior(MidiasSimuladas())
+    , FMidias(std::move(midias))
 {
     MidiasSimuladas() = &FMidias;
 }

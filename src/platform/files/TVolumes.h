@@ -7,8 +7,8 @@
 struct TVolume {
     enum class TTipo { Fixo, Removivel, CdRom };
 
-    QString Raiz;                // absolute, "/" separators, no trailing separator
-    QString Nome;                // as the lists show it: the medium's label, else its folder
+    QString Raiz;   // absolute, "/" separators, no trailing separator
+    QString Nome;   // as the lists show it: the medium's label, else its folder
     TTipo Tipo = TTipo::Fixo;
 
     [[nodiscard]] bool Removivel() const { return Tipo == TTipo::Removivel; }

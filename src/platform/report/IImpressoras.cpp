@@ -6,7 +6,7 @@ namespace {
 
 IImpressoras* Instalada = nullptr;
 
-}  // namespace
+}   // namespace
 
 IImpressoras& Impressoras::Atual()
 {

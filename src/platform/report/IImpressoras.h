@@ -34,8 +34,7 @@ public:
     // A printer ready for a job named nomeDocumento: the chosen printer with its paper and
     // orientation, else the default printer, else the stand-in writing a new PDF file named
     // after the document; nullptr when ExisteImpressora is false.
-    [[nodiscard]] virtual std::unique_ptr<QPrinter> CriaImpressora(
-        const QString& nomeDocumento) const = 0;
+    [[nodiscard]] virtual std::unique_ptr<QPrinter> CriaImpressora(const QString& nomeDocumento) const = 0;
 
     // The printer the jobs now go to, as the set-up offers it: the chosen one while it is
     // installed, else the default printer with its paper, in portrait.
@@ -52,4 +51,4 @@ namespace Impressoras {
 IImpressoras& Atual();
 IImpressoras* Instala(IImpressoras* impressoras);   // returns what was installed before
 
-}  // namespace Impressoras
+}   // namespace Impressoras

@@ -5,9 +5,9 @@
 #include "platform/report/TImpressorasSistema.h"
 
 ImpressorasSimuladas::ImpressorasSimuladas(QString pastaPdf)
-    : FAnterior(Impressoras::Instala(this)), FPastaPdf(std::move(pastaPdf))
-{
-}
+    : FAnterior(Impressoras::Instala(this))
+    , FPastaPdf(std::move(pastaPdf))
+{}
 
 ImpressorasSimuladas::~ImpressorasSimuladas()
 {

@@ -13,7 +13,7 @@ public:
     ImpressorasSimuladas(const ImpressorasSimuladas&) = delete;
     ImpressorasSimuladas& operator=(const ImpressorasSimuladas&) = delete;
 
-    bool Existe = true;        // false: no printer and no stand-in
+    bool Existe = true;   // false: no printer and no stand-in
     int CodigoPapel = 9;
     // The installed printers while Existe; the first is the default one. Empty: only the
     // stand-in prints.
@@ -22,8 +22,7 @@ public:
     [[nodiscard]] bool ExisteImpressora() const override { return Existe; }
     [[nodiscard]] QStringList Instaladas() const override { return Existe ? Nomes : QStringList(); }
     [[nodiscard]] int CodigoPapelPadrao() const override;
-    [[nodiscard]] std::unique_ptr<QPrinter> CriaImpressora(
-        const QString& nomeDocumento) const override;
+    [[nodiscard]] std::unique_ptr<QPrinter> CriaImpressora(const QString& nomeDocumento) const override;
     [[nodiscard]] TEscolhaImpressora Escolha() const override;
     void Escolhe(const TEscolhaImpressora& escolha) override { FEscolha = escolha; }
 

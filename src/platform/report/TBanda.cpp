@@ -4,7 +4,10 @@
 
 #include "platform/report/TRotulo.h"
 
-TBanda::TBanda(TTipoBanda tipo, QString nome) : FTipo(tipo), FNome(std::move(nome)) {}
+TBanda::TBanda(TTipoBanda tipo, QString nome)
+    : FTipo(tipo)
+    , FNome(std::move(nome))
+{}
 
 TBanda::~TBanda()
 {
@@ -16,8 +19,8 @@ TBanda::~TBanda()
         FFilha->FPai = nullptr;
 }
 
-TRotulo& TBanda::AdicionaRotulo(const QString& nome, const QString& texto, qreal esquerda,
-                                qreal topo, const QFont& fonte)
+TRotulo& TBanda::AdicionaRotulo(const QString& nome, const QString& texto, qreal esquerda, qreal topo,
+                                const QFont& fonte)
 {
     TRotulo& rotulo = Adiciona<TRotulo>(nome);
     rotulo.Texto = texto;
@@ -70,7 +73,7 @@ qreal TBanda::AlturaFilhasJuntas(const TContextoImpressao& contexto) const
 }
 
 void TBanda::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto,
-                    std::vector<TTracoDesenhado>* tracos) const
+                     std::vector<TTracoDesenhado>* tracos) const
 {
     for (const auto& e : FElementos) {
         if (!e->Habilitado)
@@ -80,7 +83,7 @@ void TBanda::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao&
             const std::size_t antes = tracos->size();
             e->Registra(*tracos, origem, contexto);
             const bool corpo = FTipo != TTipoBanda::CabecalhoPagina && FTipo != TTipoBanda::RodapePagina
-                               && FTipo != TTipoBanda::CabecalhoColunas;
+                && FTipo != TTipoBanda::CabecalhoColunas;
             for (std::size_t i = antes; i < tracos->size(); ++i) {
                 (*tracos)[i].Banda = FNome;
                 (*tracos)[i].NoCorpo = corpo;

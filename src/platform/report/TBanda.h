@@ -38,10 +38,10 @@ public:
     [[nodiscard]] const QString& Nome() const { return FNome; }
 
     qreal Altura = 0;
-    bool Habilitada = true;          // a disabled band is passed over: no events, no space
-    bool ForcaNovaPagina = false;    // starts on a new page unless the page holds nothing yet
-    bool RepeteEmNovaPagina = false; // a group's or sub-detail's header printed again on every
-                                     // new page while its group or rows go on
+    bool Habilitada = true;            // a disabled band is passed over: no events, no space
+    bool ForcaNovaPagina = false;      // starts on a new page unless the page holds nothing yet
+    bool RepeteEmNovaPagina = false;   // a group's or sub-detail's header printed again on every
+                                       // new page while its group or rows go on
     // A child band that never starts a page without its parent: when the two do not fit together
     // below what the page holds, the parent goes to a new page too (unless together they need
     // more than a page). Along a chain of such children the whole chain stays together.
@@ -60,8 +60,7 @@ public:
     std::function<void(TBanda& banda, bool impressa)> DepoisDeImprimir;
 
     // Elements, printed in the order added.
-    template <class T, class... Argumentos>
-    T& Adiciona(Argumentos&&... argumentos)
+    template <class T, class... Argumentos> T& Adiciona(Argumentos&&... argumentos)
     {
         auto elemento = std::make_unique<T>(std::forward<Argumentos>(argumentos)...);
         T& referencia = *elemento;
@@ -69,18 +68,13 @@ public:
         return referencia;
     }
     // A label of the given font at (esquerda, topo).
-    TRotulo& AdicionaRotulo(const QString& nome, const QString& texto, qreal esquerda, qreal topo,
-                            const QFont& fonte);
+    TRotulo& AdicionaRotulo(const QString& nome, const QString& texto, qreal esquerda, qreal topo, const QFont& fonte);
 
-    [[nodiscard]] const std::vector<std::unique_ptr<TElementoRelatorio>>& Elementos() const
-    {
-        return FElementos;
-    }
+    [[nodiscard]] const std::vector<std::unique_ptr<TElementoRelatorio>>& Elementos() const { return FElementos; }
     // nullptr when the band has no element of that name.
     [[nodiscard]] TElementoRelatorio* Elemento(const QString& nome) const;
     // The element of that name and type; std::logic_error when there is none.
-    template <class T>
-    [[nodiscard]] T& ElementoDe(const QString& nome) const
+    template <class T> [[nodiscard]] T& ElementoDe(const QString& nome) const
     {
         auto* e = dynamic_cast<T*>(Elemento(nome));
         if (e == nullptr)

@@ -13,7 +13,9 @@ enum class TTipoDadoSistema {
 class TDadoSistema final : public TRotulo {
 public:
     explicit TDadoSistema(QString nome, TTipoDadoSistema dado = TTipoDadoSistema::NumeroPagina)
-        : TRotulo(std::move(nome)), Dado(dado) {}
+        : TRotulo(std::move(nome))
+        , Dado(dado)
+    {}
 
     TTipoDadoSistema Dado;
 

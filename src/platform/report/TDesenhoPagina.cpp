@@ -10,7 +10,7 @@ TRegistroDesenho::TObservador& Observador()
     return observador;
 }
 
-}  // namespace
+}   // namespace
 
 TRegistroDesenho::TObservador TRegistroDesenho::Instala(TObservador observador)
 {

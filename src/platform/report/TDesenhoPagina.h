@@ -9,13 +9,13 @@ struct TTracoDesenhado {
     enum class TTipo { Texto, Linha, Moldura, Imagem };
 
     TTipo Tipo = TTipo::Texto;
-    QString Banda;      // the band's name
+    QString Banda;          // the band's name
     int Impressao = 0;      // which print of a band on its page, from 1 (counting every band)
     bool NoCorpo = false;   // the band is not one of the page's header, footer or column header
     bool DeFilha = false;   // the band is a child band (it follows another)
     bool NoTopo = false;    // printed as the page opened, above its first band of records
-    QString Elemento;   // the element's name
-    QString Texto;      // what a text shows (one line of a memo)
+    QString Elemento;       // the element's name
+    QString Texto;          // what a text shows (one line of a memo)
     // A text: from its left edge, the top of its line to the bottom of its descent, as wide as
     // the text. A line: from one end to the other (no width or no height). A frame or a picture:
     // its rectangle.

@@ -2,11 +2,11 @@
 
 #include <stdexcept>
 
-TDocumentoRelatorio::TDocumentoRelatorio(const TPapel& papel, int primeiraPagina,
-                                         bool guardaPaginas)
-    : FPapel(papel), FPrimeiraPagina(primeiraPagina), FGuardaPaginas(guardaPaginas)
-{
-}
+TDocumentoRelatorio::TDocumentoRelatorio(const TPapel& papel, int primeiraPagina, bool guardaPaginas)
+    : FPapel(papel)
+    , FPrimeiraPagina(primeiraPagina)
+    , FGuardaPaginas(guardaPaginas)
+{}
 
 const QPicture& TDocumentoRelatorio::Pagina(int indice) const
 {

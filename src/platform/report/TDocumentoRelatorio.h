@@ -14,8 +14,7 @@ class TDocumentoRelatorio final : public QObject {
 
 public:
     // primeiraPagina: the report's number of the first page this document will hold.
-    explicit TDocumentoRelatorio(const TPapel& papel, int primeiraPagina = 1,
-                                 bool guardaPaginas = true);
+    explicit TDocumentoRelatorio(const TPapel& papel, int primeiraPagina = 1, bool guardaPaginas = true);
 
     [[nodiscard]] const TPapel& Papel() const { return FPapel; }
     // Pages held, and pages received (held or handed on).

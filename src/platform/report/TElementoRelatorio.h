@@ -11,15 +11,17 @@ class QPainter;
 
 // What an element may print besides its own contents.
 struct TContextoImpressao {
-    int Pagina = 0;          // number of the page being printed, from 1
-    int TotalPaginas = 0;    // pages counted by the report's last Prepara; 0 when none
-    QDateTime DataHora;      // when the generation started
+    int Pagina = 0;         // number of the page being printed, from 1
+    int TotalPaginas = 0;   // pages counted by the report's last Prepara; 0 when none
+    QDateTime DataHora;     // when the generation started
 };
 
 // Something printed on a band. Positions are in report units from the band's top-left corner.
 class TElementoRelatorio {
 public:
-    explicit TElementoRelatorio(QString nome) : FNome(std::move(nome)) {}
+    explicit TElementoRelatorio(QString nome)
+        : FNome(std::move(nome))
+    {}
     virtual ~TElementoRelatorio() = default;
     TElementoRelatorio(const TElementoRelatorio&) = delete;
     TElementoRelatorio& operator=(const TElementoRelatorio&) = delete;
@@ -37,8 +39,7 @@ public:
     [[nodiscard]] virtual qreal AlturaEsticada(const TContextoImpressao& contexto) const;
 
     // origem: the band's top-left corner on the page.
-    virtual void Desenha(QPainter& pintor, QPointF origem,
-                         const TContextoImpressao& contexto) const = 0;
+    virtual void Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto) const = 0;
     // Adds what Desenha draws, as it draws it, for a watcher of the pages (TRegistroDesenho).
     virtual void Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
                           const TContextoImpressao& contexto) const = 0;

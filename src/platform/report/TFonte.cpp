@@ -6,16 +6,13 @@
 QString TFonte::Familia(const QString& pedida)
 {
     const QString nome = pedida.trimmed();
-    static const struct { const char* pedida; const char* livre; } trocas[] = {
-        {"Arial", "Liberation Sans"},
-        {"Helvetica", "Liberation Sans"},
-        {"MS Sans Serif", "Liberation Sans"},
-        {"Tahoma", "Liberation Sans"},
-        {"Verdana", "Liberation Sans"},
-        {"Times New Roman", "Liberation Serif"},
-        {"Times", "Liberation Serif"},
-        {"Courier New", "Liberation Mono"},
-        {"Courier", "Liberation Mono"},
+    static const struct {
+        const char* pedida;
+        const char* livre;
+    } trocas[] = {
+        {"Arial", "Liberation Sans"},  {"Helvetica", "Liberation Sans"},   {"MS Sans Serif", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"}, {"Verdana", "Liberation Sans"},     {"Times New Roman", "Liberation Serif"},
+        {"Times", "Liberation Serif"}, {"Courier New", "Liberation Mono"}, {"Courier", "Liberation Mono"},
     };
     for (const auto& t : trocas)
         if (nome.compare(QLatin1String(t.pedida), Qt::CaseInsensitive) == 0)
@@ -23,14 +20,12 @@ QString TFonte::Familia(const QString& pedida)
     return nome.isEmpty() ? QStringLiteral("Liberation Sans") : nome;
 }
 
-QFont TFonte::Cria(const QString& familia, qreal tamanho, bool negrito, bool italico,
-                   bool sublinhado)
+QFont TFonte::Cria(const QString& familia, qreal tamanho, bool negrito, bool italico, bool sublinhado)
 {
     return DePontos(familia, TUnidades::ParaPontos(tamanho), negrito, italico, sublinhado);
 }
 
-QFont TFonte::DePontos(const QString& familia, qreal pontos, bool negrito, bool italico,
-                       bool sublinhado)
+QFont TFonte::DePontos(const QString& familia, qreal pontos, bool negrito, bool italico, bool sublinhado)
 {
     QFont fonte(Familia(familia));
     // Points resolve against the recording device, pinned at 96 per inch.

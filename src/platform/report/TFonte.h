@@ -12,8 +12,8 @@ struct TFonte final {
     // "Liberation Serif", "Courier New" "Liberation Mono"; any other family stays as given.
     [[nodiscard]] static QString Familia(const QString& pedida);
 
-    [[nodiscard]] static QFont Cria(const QString& familia, qreal tamanho, bool negrito = false,
-                                    bool italico = false, bool sublinhado = false);
+    [[nodiscard]] static QFont Cria(const QString& familia, qreal tamanho, bool negrito = false, bool italico = false,
+                                    bool sublinhado = false);
     [[nodiscard]] static QFont DePontos(const QString& familia, qreal pontos, bool negrito = false,
                                         bool italico = false, bool sublinhado = false);
     // Liberation Sans, 10 points: what an element shows unless the report sets its font.

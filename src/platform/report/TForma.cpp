@@ -20,12 +20,10 @@ void TForma::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao&
         break;
     }
     case TTipoForma::LinhaHorizontal:
-        pintor.drawLine(QPointF(area.left(), area.center().y()),
-                        QPointF(area.right(), area.center().y()));
+        pintor.drawLine(QPointF(area.left(), area.center().y()), QPointF(area.right(), area.center().y()));
         break;
     case TTipoForma::LinhaVertical:
-        pintor.drawLine(QPointF(area.center().x(), area.top()),
-                        QPointF(area.center().x(), area.bottom()));
+        pintor.drawLine(QPointF(area.center().x(), area.top()), QPointF(area.center().x(), area.bottom()));
         break;
     }
     pintor.restore();

@@ -7,7 +7,8 @@
 #include "platform/report/TSubDetalhe.h"
 
 TGeracao::TGeracao(TRelatorio& relatorio, TDocumentoRelatorio* documento)
-    : R(relatorio), FDocumento(documento)
+    : R(relatorio)
+    , FDocumento(documento)
 {
     FGrupoAberto.assign(R.Grupos().size(), false);
     FChaveGrupo.assign(R.Grupos().size(), QString());
@@ -186,8 +187,7 @@ bool TGeracao::ImprimeBanda(TBanda& banda)
         const bool semReserva = banda.ReservaAbaixo > 0 && FY + comReserva > LimiteCorpo() && comReserva <= pagina;
         // A page that holds nothing but its top takes the band even when it does not fit:
         // a new page would not have more room.
-        if (FPaginaComCorpo
-            && (banda.ForcaNovaPagina || FY + altura > LimiteCorpo() || separaFilhas || semReserva)) {
+        if (FPaginaComCorpo && (banda.ForcaNovaPagina || FY + altura > LimiteCorpo() || separaFilhas || semReserva)) {
             FechaPagina(false);
             AbrePagina();
         }

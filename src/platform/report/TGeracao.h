@@ -64,7 +64,7 @@ private:
     // Page.
     std::unique_ptr<TPaginaGravada> FGravada;
     std::unique_ptr<TDesenhoPagina> FDesenho;   // what the page holds, while a watcher wants it
-    int FImpressoes = 0;                         // bands drawn on it
+    int FImpressoes = 0;                        // bands drawn on it
     QPainter FPintor;
     bool FPaginaAberta = false;
     bool FPaginaComCorpo = false;   // a band other than the page's top bands printed on it

@@ -9,7 +9,9 @@
 // footer prints. Groups nest in the order the report made them.
 class TGrupo final : public TBanda {
 public:
-    explicit TGrupo(QString nome) : TBanda(TTipoBanda::CabecalhoGrupo, std::move(nome)) {}
+    explicit TGrupo(QString nome)
+        : TBanda(TTipoBanda::CabecalhoGrupo, std::move(nome))
+    {}
 
     // The current record's key; asked after the report's PrecisaDados answered a record.
     std::function<QString()> Chave;

@@ -11,8 +11,7 @@
 #include "platform/report/TPapel.h"
 #include "platform/report/TUnidades.h"
 
-TImpressaoPaginas::TImpressaoPaginas(QPrinter& impressora, const TPapel& papel,
-                                     const QString& nomeDocumento)
+TImpressaoPaginas::TImpressaoPaginas(QPrinter& impressora, const TPapel& papel, const QString& nomeDocumento)
     : FImpressora(impressora)
 {
     FImpressora.setFullPage(true);
@@ -21,9 +20,8 @@ TImpressaoPaginas::TImpressaoPaginas(QPrinter& impressora, const TPapel& papel,
     if (FImpressora.outputFormat() == QPrinter::PdfFormat && !FImpressora.outputFileName().isEmpty()) {
         FArquivo = FImpressora.outputFileName();
         const QFileInfo info(FArquivo);
-        FTemporario = info.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + info.fileName() +
-                      QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128).left(8) +
-                      QStringLiteral(".tmp");
+        FTemporario = info.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + info.fileName() + QLatin1Char('.')
+            + QUuid::createUuid().toString(QUuid::Id128).left(8) + QStringLiteral(".tmp");
         FImpressora.setOutputFileName(FTemporario);
     }
 }
@@ -67,8 +65,8 @@ bool TImpressaoPaginas::Conclui()
         }
         std::error_code erro;
         // Replaces an earlier file in one step: it is either the old file or the whole new one.
-        std::filesystem::rename(QFile::encodeName(FTemporario).toStdString(),
-                                QFile::encodeName(FArquivo).toStdString(), erro);
+        std::filesystem::rename(QFile::encodeName(FTemporario).toStdString(), QFile::encodeName(FArquivo).toStdString(),
+                                erro);
         if (erro) {
             QFile::remove(FTemporario);
             FFalhou = true;

@@ -27,7 +27,7 @@ public:
 private:
     QPrinter& FImpressora;
     QPainter FPintor;
-    QString FArquivo;      // the PDF file to write; empty for a printer
+    QString FArquivo;   // the PDF file to write; empty for a printer
     QString FTemporario;
     int FPaginas = 0;
     bool FFalhou = false;

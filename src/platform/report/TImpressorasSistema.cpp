@@ -11,7 +11,9 @@
 
 TImpressorasSistema::TImpressorasSistema() = default;
 
-TImpressorasSistema::TImpressorasSistema(QString pastaPdf) : FPastaPdf(std::move(pastaPdf)) {}
+TImpressorasSistema::TImpressorasSistema(QString pastaPdf)
+    : FPastaPdf(std::move(pastaPdf))
+{}
 
 QString TImpressorasSistema::PastaPdf() const
 {
@@ -48,8 +50,7 @@ TEscolhaImpressora TImpressorasSistema::EscolhaValida(const TEscolhaImpressora& 
 
 QPrinterInfo TImpressorasSistema::Escolhida() const
 {
-    const TEscolhaImpressora escolha =
-        EscolhaValida(FEscolha, Instaladas(), QPrinterInfo::defaultPrinterName());
+    const TEscolhaImpressora escolha = EscolhaValida(FEscolha, Instaladas(), QPrinterInfo::defaultPrinterName());
     return QPrinterInfo::printerInfo(escolha.Nome);
 }
 
@@ -94,7 +95,7 @@ void TImpressorasSistema::AplicaEscolha(QPrinter& impressora, const TEscolhaImpr
     if (TPapel::CodigoValido(escolha.CodigoPapel))
         impressora.setPageSize(QPageSize(TPapel::TamanhoDoCodigo(escolha.CodigoPapel)));
     impressora.setPageOrientation(escolha.Orientacao == TOrientacao::Paisagem ? QPageLayout::Landscape
-                                                                             : QPageLayout::Portrait);
+                                                                              : QPageLayout::Portrait);
 }
 
 bool TImpressorasSistema::PastaGravavel(const QString& pasta)

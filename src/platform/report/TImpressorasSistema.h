@@ -13,8 +13,7 @@ public:
     [[nodiscard]] bool ExisteImpressora() const override;
     [[nodiscard]] QStringList Instaladas() const override;
     [[nodiscard]] int CodigoPapelPadrao() const override;
-    [[nodiscard]] std::unique_ptr<QPrinter> CriaImpressora(
-        const QString& nomeDocumento) const override;
+    [[nodiscard]] std::unique_ptr<QPrinter> CriaImpressora(const QString& nomeDocumento) const override;
     [[nodiscard]] TEscolhaImpressora Escolha() const override;
     void Escolhe(const TEscolhaImpressora& escolha) override;
 
@@ -29,7 +28,7 @@ public:
     // The choice among the installed printers (instaladas): kept while its printer is one of
     // them, else the default printer's name (padrao, else the first installed) with no paper.
     [[nodiscard]] static TEscolhaImpressora EscolhaValida(const TEscolhaImpressora& escolhida,
-                                                         const QStringList& instaladas, const QString& padrao);
+                                                          const QStringList& instaladas, const QString& padrao);
     // The paper and orientation of the choice on the printer; a choice without paper leaves the
     // printer's own.
     static void AplicaEscolha(QPrinter& impressora, const TEscolhaImpressora& escolha);

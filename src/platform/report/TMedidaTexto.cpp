@@ -13,8 +13,7 @@ QFontMetricsF Metricas(const QFont& fonte)
 
 // Appends the lines of one paragraph (no line ends inside). Blanks in front of the paragraph
 // are kept; a line that wraps drops the blanks where it broke.
-void QuebraParagrafo(const QFontMetricsF& m, const QString& paragrafo, qreal largura,
-                     QStringList& linhas)
+void QuebraParagrafo(const QFontMetricsF& m, const QString& paragrafo, qreal largura, QStringList& linhas)
 {
     QString linha;
     bool inicio = true;
@@ -53,7 +52,7 @@ void QuebraParagrafo(const QFontMetricsF& m, const QString& paragrafo, qreal lar
     linhas.append(linha);
 }
 
-}  // namespace
+}   // namespace
 
 qreal TMedidaTexto::Largura(const QFont& fonte, const QString& texto)
 {

@@ -5,7 +5,10 @@
 #include "platform/report/TFonte.h"
 #include "platform/report/TMedidaTexto.h"
 
-TMemo::TMemo(QString nome) : TElementoRelatorio(std::move(nome)), Fonte(TFonte::Padrao()) {}
+TMemo::TMemo(QString nome)
+    : TElementoRelatorio(std::move(nome))
+    , Fonte(TFonte::Padrao())
+{}
 
 QStringList TMemo::LinhasImpressas() const
 {
@@ -50,8 +53,7 @@ void TMemo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& 
     pintor.restore();
 }
 
-void TMemo::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
-                     const TContextoImpressao& /*contexto*/) const
+void TMemo::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem, const TContextoImpressao& /*contexto*/) const
 {
     const QStringList linhas = LinhasImpressas();
     const qreal alturaLinha = TMedidaTexto::AlturaLinha(Fonte);

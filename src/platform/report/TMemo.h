@@ -24,8 +24,7 @@ public:
     [[nodiscard]] qreal AlturaMedida() const;
 
     [[nodiscard]] qreal AlturaEsticada(const TContextoImpressao& contexto) const override;
-    void Desenha(QPainter& pintor, QPointF origem,
-                 const TContextoImpressao& contexto) const override;
+    void Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto) const override;
     void Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
                   const TContextoImpressao& contexto) const override;
 };

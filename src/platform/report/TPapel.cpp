@@ -11,15 +11,26 @@ struct TCodigoPapel {
 
 // In code order; where two codes share a size, the first is the one a size maps back to.
 constexpr TCodigoPapel CodigosPapel[] = {
-    {1, QPageSize::Letter},         {2, QPageSize::Letter},    {3, QPageSize::Tabloid},
-    {4, QPageSize::Ledger},         {5, QPageSize::Legal},     {6, QPageSize::Statement},
-    {7, QPageSize::ExecutiveStandard}, {8, QPageSize::A3},        {9, QPageSize::A4},
-    {10, QPageSize::A4},            {11, QPageSize::A5},       {12, QPageSize::JisB4},
-    {13, QPageSize::JisB5},         {14, QPageSize::FanFoldGermanLegal},
-    {24, QPageSize::AnsiC},         {25, QPageSize::AnsiD},    {26, QPageSize::AnsiE},
+    {1, QPageSize::Letter},
+    {2, QPageSize::Letter},
+    {3, QPageSize::Tabloid},
+    {4, QPageSize::Ledger},
+    {5, QPageSize::Legal},
+    {6, QPageSize::Statement},
+    {7, QPageSize::ExecutiveStandard},
+    {8, QPageSize::A3},
+    {9, QPageSize::A4},
+    {10, QPageSize::A4},
+    {11, QPageSize::A5},
+    {12, QPageSize::JisB4},
+    {13, QPageSize::JisB5},
+    {14, QPageSize::FanFoldGermanLegal},
+    {24, QPageSize::AnsiC},
+    {25, QPageSize::AnsiD},
+    {26, QPageSize::AnsiE},
 };
 
-}  // namespace
+}   // namespace
 
 TPapel::TPapel()
 {
@@ -31,8 +42,7 @@ void TPapel::DefineCodigo(int codigo)
     FCodigo = CodigoValido(codigo) ? codigo : 1;
 }
 
-void TPapel::DefineMargensEmMilimetros(qreal superior, qreal inferior, qreal esquerda,
-                                       qreal direita)
+void TPapel::DefineMargensEmMilimetros(qreal superior, qreal inferior, qreal esquerda, qreal direita)
 {
     MargemSuperior = TUnidades::DeMilimetros(superior);
     MargemInferior = TUnidades::DeMilimetros(inferior);
@@ -61,9 +71,7 @@ QPageSize TPapel::Tamanho() const
 
 QPageLayout TPapel::Leiaute() const
 {
-    return QPageLayout(Tamanho(),
-                       FOrientacao == TOrientacao::Retrato ? QPageLayout::Portrait
-                                                           : QPageLayout::Landscape,
+    return QPageLayout(Tamanho(), FOrientacao == TOrientacao::Retrato ? QPageLayout::Portrait : QPageLayout::Landscape,
                        QMarginsF(0, 0, 0, 0));
 }
 

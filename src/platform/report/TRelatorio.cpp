@@ -7,7 +7,10 @@
 #include "platform/report/TGrupo.h"
 #include "platform/report/TSubDetalhe.h"
 
-TRelatorio::TRelatorio(QString nome) : Titulo(nome), FNome(std::move(nome)) {}
+TRelatorio::TRelatorio(QString nome)
+    : Titulo(nome)
+    , FNome(std::move(nome))
+{}
 
 TRelatorio::~TRelatorio()
 {
@@ -29,12 +32,24 @@ TBanda& TRelatorio::CriaBanda(TTipoBanda tipo, const QString& nome)
 {
     TBanda** unica = nullptr;
     switch (tipo) {
-    case TTipoBanda::CabecalhoPagina: unica = &FCabecalhoPagina; break;
-    case TTipoBanda::RodapePagina: unica = &FRodapePagina; break;
-    case TTipoBanda::Titulo: unica = &FTitulo; break;
-    case TTipoBanda::CabecalhoColunas: unica = &FCabecalhoColunas; break;
-    case TTipoBanda::Detalhe: unica = &FDetalhe; break;
-    case TTipoBanda::Sumario: unica = &FSumario; break;
+    case TTipoBanda::CabecalhoPagina:
+        unica = &FCabecalhoPagina;
+        break;
+    case TTipoBanda::RodapePagina:
+        unica = &FRodapePagina;
+        break;
+    case TTipoBanda::Titulo:
+        unica = &FTitulo;
+        break;
+    case TTipoBanda::CabecalhoColunas:
+        unica = &FCabecalhoColunas;
+        break;
+    case TTipoBanda::Detalhe:
+        unica = &FDetalhe;
+        break;
+    case TTipoBanda::Sumario:
+        unica = &FSumario;
+        break;
     case TTipoBanda::SubDetalhe:
         throw std::logic_error("Sub-detalhe se cria com CriaSubDetalhe: " + nome.toStdString());
     case TTipoBanda::CabecalhoGrupo:
@@ -74,13 +89,20 @@ TSubDetalhe& TRelatorio::CriaSubDetalhe(const QString& nome)
 TBanda* TRelatorio::Banda(TTipoBanda tipo) const
 {
     switch (tipo) {
-    case TTipoBanda::CabecalhoPagina: return FCabecalhoPagina;
-    case TTipoBanda::RodapePagina: return FRodapePagina;
-    case TTipoBanda::Titulo: return FTitulo;
-    case TTipoBanda::CabecalhoColunas: return FCabecalhoColunas;
-    case TTipoBanda::Detalhe: return FDetalhe;
-    case TTipoBanda::Sumario: return FSumario;
-    default: return nullptr;
+    case TTipoBanda::CabecalhoPagina:
+        return FCabecalhoPagina;
+    case TTipoBanda::RodapePagina:
+        return FRodapePagina;
+    case TTipoBanda::Titulo:
+        return FTitulo;
+    case TTipoBanda::CabecalhoColunas:
+        return FCabecalhoColunas;
+    case TTipoBanda::Detalhe:
+        return FDetalhe;
+    case TTipoBanda::Sumario:
+        return FSumario;
+    default:
+        return nullptr;
     }
 }
 
@@ -193,8 +215,7 @@ bool TRelatorio::Executa(int paginas)
         FGeracao->Passo();
         if (AoProcessar)
             AoProcessar();
-        if (paginas > 0 && !FGeracao->Terminada() &&
-            FGeracao->PaginasConcluidas() - antes >= paginas)
+        if (paginas > 0 && !FGeracao->Terminada() && FGeracao->PaginasConcluidas() - antes >= paginas)
             return false;
     }
     const bool cancelada = FGeracao->Cancelada();
@@ -224,8 +245,7 @@ void TRelatorio::LiberaDocumento()
         FDocumento.reset();
         return;
     }
-    CriaDocumento(FDocumento->NumeroDaPagina(FDocumento->Recebidas() + 1),
-                  FDocumento->GuardaPaginas());
+    CriaDocumento(FDocumento->NumeroDaPagina(FDocumento->Recebidas() + 1), FDocumento->GuardaPaginas());
     FGeracao->TrocaDocumento(FDocumento.get());
 }
 

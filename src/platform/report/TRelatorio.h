@@ -61,8 +61,7 @@ public:
     // The band of a single kind; nullptr when the report has none.
     [[nodiscard]] TBanda* Banda(TTipoBanda tipo) const;
     [[nodiscard]] TBanda* BandaPorNome(const QString& nome) const;
-    template <class T = TBanda>
-    [[nodiscard]] T& BandaDe(const QString& nome) const
+    template <class T = TBanda> [[nodiscard]] T& BandaDe(const QString& nome) const
     {
         auto* b = dynamic_cast<T*>(BandaPorNome(nome));
         if (b == nullptr)

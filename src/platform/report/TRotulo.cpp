@@ -6,7 +6,10 @@
 #include "platform/report/TFonte.h"
 #include "platform/report/TMedidaTexto.h"
 
-TRotulo::TRotulo(QString nome) : TElementoRelatorio(std::move(nome)), Fonte(TFonte::Padrao()) {}
+TRotulo::TRotulo(QString nome)
+    : TElementoRelatorio(std::move(nome))
+    , Fonte(TFonte::Padrao())
+{}
 
 QString TRotulo::TextoImpresso(const TContextoImpressao& /*contexto*/) const
 {
@@ -40,8 +43,7 @@ void TRotulo::Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao
         pintor.restore();
 }
 
-void TRotulo::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
-                       const TContextoImpressao& contexto) const
+void TRotulo::Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem, const TContextoImpressao& contexto) const
 {
     const QString texto = TextoNoRotulo(contexto);
     if (texto.isEmpty())

@@ -24,8 +24,7 @@ public:
     // What prints inside the element: TextoImpresso, cut to the width without AutoTamanho.
     [[nodiscard]] QString TextoNoRotulo(const TContextoImpressao& contexto) const;
 
-    void Desenha(QPainter& pintor, QPointF origem,
-                 const TContextoImpressao& contexto) const override;
+    void Desenha(QPainter& pintor, QPointF origem, const TContextoImpressao& contexto) const override;
     void Registra(std::vector<TTracoDesenhado>& tracos, QPointF origem,
                   const TContextoImpressao& contexto) const override;
 };

@@ -9,8 +9,7 @@
 #include "platform/report/TImpressorasSistema.h"
 #include "platform/report/TRelatorio.h"
 
-bool TSaidaRelatorio::ImprimePaginas(const TDocumentoRelatorio& documento, QPrinter& impressora,
-                                     int de, int ate)
+bool TSaidaRelatorio::ImprimePaginas(const TDocumentoRelatorio& documento, QPrinter& impressora, int de, int ate)
 {
     de = std::max(de, 1);
     ate = std::min(ate, documento.Quantidade());

@@ -9,8 +9,7 @@ class TRelatorio;
 struct TSaidaRelatorio final {
     // The held pages de to ate (indices of the document, kept inside 1 to its page count) as
     // one job on the printer. false when the printer refused the job or a page.
-    static bool ImprimePaginas(const TDocumentoRelatorio& documento, QPrinter& impressora, int de,
-                               int ate);
+    static bool ImprimePaginas(const TDocumentoRelatorio& documento, QPrinter& impressora, int de, int ate);
     static bool ExportaPdf(const TDocumentoRelatorio& documento, const QString& caminho);
 
     // Generates the report straight onto the printer, each page sent as it is ready and none

@@ -8,7 +8,9 @@
 // row and the footer after the last; both print with no rows only with ImprimeSeVazio.
 class TSubDetalhe final : public TBanda {
 public:
-    explicit TSubDetalhe(QString nome) : TBanda(TTipoBanda::SubDetalhe, std::move(nome)) {}
+    explicit TSubDetalhe(QString nome)
+        : TBanda(TTipoBanda::SubDetalhe, std::move(nome))
+    {}
 
     std::function<bool()> PrecisaDados;   // without it, no rows
     // Bands of kinds CabecalhoGrupo and RodapeGrupo made by the same report; may be swapped

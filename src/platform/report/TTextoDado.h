@@ -6,7 +6,9 @@
 // A label whose text is asked for when the band prints (a field of the current record).
 class TTextoDado final : public TRotulo {
 public:
-    explicit TTextoDado(QString nome) : TRotulo(std::move(nome)) {}
+    explicit TTextoDado(QString nome)
+        : TRotulo(std::move(nome))
+    {}
 
     std::function<QString()> Valor;   // without it, Texto prints
 

@@ -9,8 +9,7 @@ void TUnidades::DesenhaPagina(QPainter& pintor, const QPicture& pagina)
     // one, whatever resolution it was recorded at; the pages are recorded at 96 per inch.
     static const QPicture referencia;
     pintor.save();
-    pintor.scale(qreal(referencia.logicalDpiX()) / PorPolegada,
-                 qreal(referencia.logicalDpiY()) / PorPolegada);
+    pintor.scale(qreal(referencia.logicalDpiX()) / PorPolegada, qreal(referencia.logicalDpiY()) / PorPolegada);
     pintor.drawPicture(0, 0, pagina);
     pintor.restore();
 }

@@ -21,4 +21,4 @@ ICarregadorTransmissao* Instala(ICarregadorTransmissao* carregador)
     return anterior;
 }
 
-}  // namespace ProgramaTransmissao
+}   // namespace ProgramaTransmissao

@@ -11,4 +11,4 @@ ICarregadorTransmissao& Carregador();
 // Returns what was installed before, so that a scope can put it back.
 ICarregadorTransmissao* Instala(ICarregadorTransmissao* carregador);
 
-}  // namespace ProgramaTransmissao
+}   // namespace ProgramaTransmissao

@@ -19,9 +19,8 @@ namespace {
 using FnEnviarDeclaracao = std::int32_t (*)(char* arquivo, char* mensagem);
 using FnGauge = void (*)(std::int32_t percentual);
 using FnSetaGaugeTransmissao = void (*)(FnGauge gauge);
-using FnVA5 = unsigned char (*)(const char* recibo, const char* ni, const char* crc, std::int32_t dia,
-                                std::int32_t mes, std::int32_t ano, std::int32_t hora, std::int32_t minuto,
-                                std::int32_t segundo);
+using FnVA5 = unsigned char (*)(const char* recibo, const char* ni, const char* crc, std::int32_t dia, std::int32_t mes,
+                                std::int32_t ano, std::int32_t hora, std::int32_t minuto, std::int32_t segundo);
 
 // The progress library keeps one plain function address, so the receiver lives here.
 TGaugeTransmissao gaugeAtual;
@@ -44,7 +43,9 @@ void AtualizaGaugeTransmissao(std::int32_t percentual)
 // A loaded library, freed with its owner.
 class TBiblioteca {
 public:
-    explicit TBiblioteca(std::unique_ptr<QLibrary> biblioteca) : FBiblioteca(std::move(biblioteca)) {}
+    explicit TBiblioteca(std::unique_ptr<QLibrary> biblioteca)
+        : FBiblioteca(std::move(biblioteca))
+    {}
     ~TBiblioteca() { FBiblioteca->unload(); }
     TBiblioteca(const TBiblioteca&) = delete;
     TBiblioteca& operator=(const TBiblioteca&) = delete;
@@ -85,7 +86,9 @@ QString ArquivoNaPasta(const QString& pasta, const char* nome)
 class TBibliotecaEnvioQt final : public IBibliotecaEnvio, private TBiblioteca {
 public:
     TBibliotecaEnvioQt(std::unique_ptr<QLibrary> biblioteca, FnEnviarDeclaracao enviar)
-        : TBiblioteca(std::move(biblioteca)), FEnviar(enviar) {}
+        : TBiblioteca(std::move(biblioteca))
+        , FEnviar(enviar)
+    {}
 
     int EnviarDeclaracao(const QString& arquivo, QString& mensagem) override
     {
@@ -112,7 +115,9 @@ private:
 class TBibliotecaProgressoQt final : public IBibliotecaProgresso, private TBiblioteca {
 public:
     TBibliotecaProgressoQt(std::unique_ptr<QLibrary> biblioteca, FnSetaGaugeTransmissao seta)
-        : TBiblioteca(std::move(biblioteca)), FSeta(seta) {}
+        : TBiblioteca(std::move(biblioteca))
+        , FSeta(seta)
+    {}
     ~TBibliotecaProgressoQt() override { gaugeAtual = nullptr; }
 
     void SetaGaugeTransmissao(TGaugeTransmissao gauge) override
@@ -128,13 +133,16 @@ private:
 class TBibliotecaAssinaturaQt final : public IBibliotecaAssinatura, private TBiblioteca {
 public:
     TBibliotecaAssinaturaQt(std::unique_ptr<QLibrary> biblioteca, FnVA5 va5)
-        : TBiblioteca(std::move(biblioteca)), FVA5(va5) {}
+        : TBiblioteca(std::move(biblioteca))
+        , FVA5(va5)
+    {}
 
-    bool VA5(const QString& numeroRecibo, const QString& ni, const QString& crc, int dia, int mes, int ano,
-             int hora, int minuto, int segundo) override
+    bool VA5(const QString& numeroRecibo, const QString& ni, const QString& crc, int dia, int mes, int ano, int hora,
+             int minuto, int segundo) override
     {
-        return FVA5(numeroRecibo.toLatin1().constData(), ni.toLatin1().constData(), crc.toLatin1().constData(),
-                    dia, mes, ano, hora, minuto, segundo) != 0;
+        return FVA5(numeroRecibo.toLatin1().constData(), ni.toLatin1().constData(), crc.toLatin1().constData(), dia,
+                    mes, ano, hora, minuto, segundo)
+            != 0;
     }
 
 private:
@@ -152,7 +160,7 @@ std::unique_ptr<Biblioteca> Carrega(const QString& arquivo, const char* exportac
     return std::make_unique<Biblioteca>(std::move(biblioteca), funcao);
 }
 
-}  // namespace
+}   // namespace
 
 QString TCarregadorTransmissao::PastaSistema() const
 {
@@ -173,7 +181,7 @@ std::unique_ptr<IBibliotecaProgresso> TCarregadorTransmissao::CarregaProgresso(c
     const QString arquivo = ArquivoNaPasta(pasta, NomeProgresso);
     if (arquivo.isEmpty())   // by name, through the system's search path
         return Carrega<TBibliotecaProgressoQt, FnSetaGaugeTransmissao>(QString::fromLatin1(NomeProgresso),
-                                                                        "SetaGaugeTransmissao", false);
+                                                                       "SetaGaugeTransmissao", false);
     return Carrega<TBibliotecaProgressoQt, FnSetaGaugeTransmissao>(arquivo, "SetaGaugeTransmissao");
 }
 

@@ -7,8 +7,7 @@
 
 TInstalacaoTransmissao::TInstalacaoTransmissao(const QString& pastaSistema)
     : FArquivoIni(LocalizaArquivo(pastaSistema, QString::fromLatin1(NomeIni)))
-{
-}
+{}
 
 int TInstalacaoTransmissao::Versao() const
 {
@@ -21,7 +20,9 @@ QString TInstalacaoTransmissao::VersaoTexto() const
 {
     if (!Existe())
         return QStringLiteral("0");
-    return TIniFile(FArquivoIni).ReadString(QString::fromLatin1(Secao), QStringLiteral("Versao"), QStringLiteral("0")).trimmed();
+    return TIniFile(FArquivoIni)
+        .ReadString(QString::fromLatin1(Secao), QStringLiteral("Versao"), QStringLiteral("0"))
+        .trimmed();
 }
 
 QString TInstalacaoTransmissao::Path() const

@@ -11,7 +11,11 @@
 // Each library counts itself among the open ones while it lives.
 class TransmissaoRoteirizada::TEnvioRoteirizado final : public IBibliotecaEnvio {
 public:
-    explicit TEnvioRoteirizado(TransmissaoRoteirizada& dono) : FDono(dono) { ++FDono.FAbertas; }
+    explicit TEnvioRoteirizado(TransmissaoRoteirizada& dono)
+        : FDono(dono)
+    {
+        ++FDono.FAbertas;
+    }
     ~TEnvioRoteirizado() override { --FDono.FAbertas; }
     TEnvioRoteirizado(const TEnvioRoteirizado&) = delete;
     TEnvioRoteirizado& operator=(const TEnvioRoteirizado&) = delete;
@@ -24,7 +28,11 @@ private:
 
 class TransmissaoRoteirizada::TProgressoRoteirizado final : public IBibliotecaProgresso {
 public:
-    explicit TProgressoRoteirizado(TransmissaoRoteirizada& dono) : FDono(dono) { ++FDono.FAbertas; }
+    explicit TProgressoRoteirizado(TransmissaoRoteirizada& dono)
+        : FDono(dono)
+    {
+        ++FDono.FAbertas;
+    }
     ~TProgressoRoteirizado() override
     {
         FDono.FGauge = nullptr;
@@ -41,13 +49,17 @@ private:
 
 class TransmissaoRoteirizada::TAssinaturaRoteirizada final : public IBibliotecaAssinatura {
 public:
-    explicit TAssinaturaRoteirizada(TransmissaoRoteirizada& dono) : FDono(dono) { ++FDono.FAbertas; }
+    explicit TAssinaturaRoteirizada(TransmissaoRoteirizada& dono)
+        : FDono(dono)
+    {
+        ++FDono.FAbertas;
+    }
     ~TAssinaturaRoteirizada() override { --FDono.FAbertas; }
     TAssinaturaRoteirizada(const TAssinaturaRoteirizada&) = delete;
     TAssinaturaRoteirizada& operator=(const TAssinaturaRoteirizada&) = delete;
 
-    bool VA5(const QString& numeroRecibo, const QString& ni, const QString& crc, int dia, int mes, int ano,
-             int hora, int minuto, int segundo) override
+    bool VA5(const QString& numeroRecibo, const QString& ni, const QString& crc, int dia, int mes, int ano, int hora,
+             int minuto, int segundo) override
     {
         FDono.FChamadasVA5.push_back({numeroRecibo, ni, crc, dia, mes, ano, hora, minuto, segundo});
         return FDono.FAutentico;
@@ -59,8 +71,7 @@ private:
 
 TransmissaoRoteirizada::TransmissaoRoteirizada()
     : FAnterior(ProgramaTransmissao::Instala(this))
-{
-}
+{}
 
 TransmissaoRoteirizada::~TransmissaoRoteirizada()
 {

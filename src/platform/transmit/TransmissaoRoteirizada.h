@@ -19,8 +19,8 @@ public:
     struct TEnvio {
         int Resultado = 0;
         QString Mensagem;
-        std::vector<int> Progresso;       // given to the gauge, in order, during the call
-        std::function<void()> Durante;    // run after the progress, before the call returns
+        std::vector<int> Progresso;      // given to the gauge, in order, during the call
+        std::function<void()> Durante;   // run after the progress, before the call returns
     };
     struct TChamadaVA5 {
         QString NumeroRecibo, Ni, Crc;

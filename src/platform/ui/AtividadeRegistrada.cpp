@@ -4,8 +4,7 @@
 
 AtividadeRegistrada::AtividadeRegistrada()
     : FAnterior(InterfaceUsuario::Instala(this))
-{
-}
+{}
 
 AtividadeRegistrada::~AtividadeRegistrada()
 {

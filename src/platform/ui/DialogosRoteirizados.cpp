@@ -6,8 +6,7 @@
 
 DialogosRoteirizados::DialogosRoteirizados()
     : FAnterior(InterfaceUsuario::Instala(this))
-{
-}
+{}
 
 DialogosRoteirizados::~DialogosRoteirizados()
 {

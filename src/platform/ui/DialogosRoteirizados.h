@@ -28,7 +28,7 @@ public:
 
     [[nodiscard]] const std::vector<TMensagemDialogo>& Mensagens() const { return FMensagens; }
     [[nodiscard]] QStringList Textos() const;
-    [[nodiscard]] std::vector<int> Codigos() const;    // the callers' references, in order
+    [[nodiscard]] std::vector<int> Codigos() const;   // the callers' references, in order
     [[nodiscard]] std::size_t RespostasPendentes() const { return FRespostas.size(); }
     void Limpa();   // forgets the messages and the answers still queued
     // Called with each message as it is shown, to look at the screen behind it.

@@ -24,7 +24,7 @@ constexpr std::uint16_t Todos = 1u << 7;
 constexpr std::uint16_t NaoParaTodos = 1u << 8;
 constexpr std::uint16_t SimParaTodos = 1u << 9;
 constexpr std::uint16_t Ajuda = 1u << 10;
-}  // namespace Botao
+}   // namespace Botao
 
 // The button that closed a dialog (modal result); Nenhuma when it was closed without one.
 enum class Resposta : std::uint16_t {
@@ -48,8 +48,8 @@ struct TMensagemDialogo {
     QString Texto;
     TipoDialogo Tipo = TipoDialogo::Informacao;
     std::uint16_t Botoes = Botao::Ok;
-    int HelpCtx = 0;    // the Help button is shown only when Botoes has Botao::Ajuda
-    int Referencia = -1;  // opaque number of the caller; never shown, kept by test doubles
+    int HelpCtx = 0;       // the Help button is shown only when Botoes has Botao::Ajuda
+    int Referencia = -1;   // opaque number of the caller; never shown, kept by test doubles
 };
 
 // Shows a message and waits for the user's answer.

@@ -24,7 +24,7 @@ TAtividadeNula atividadeNula;
 IDialogos* dialogosAtuais = nullptr;
 IAtividade* atividadeAtual = nullptr;
 
-}  // namespace
+}   // namespace
 
 namespace InterfaceUsuario {
 
@@ -57,4 +57,4 @@ Resposta Mostra(const QString& texto, TipoDialogo tipo, std::uint16_t botoes, in
     return Dialogos().Mostra(TMensagemDialogo{texto, tipo, botoes, helpCtx, referencia});
 }
 
-}  // namespace InterfaceUsuario
+}   // namespace InterfaceUsuario

@@ -21,7 +21,6 @@ IDialogos* Instala(IDialogos* dialogos);
 IAtividade* Instala(IAtividade* atividade);
 
 // Shorthand for Dialogos().Mostra.
-Resposta Mostra(const QString& texto, TipoDialogo tipo, std::uint16_t botoes, int helpCtx = 0,
-                int referencia = -1);
+Resposta Mostra(const QString& texto, TipoDialogo tipo, std::uint16_t botoes, int helpCtx = 0, int referencia = -1);
 
-}  // namespace InterfaceUsuario
+}   // namespace InterfaceUsuario

@@ -5,7 +5,9 @@
 
 #include "platform/ui/TEntradaRetida.h"
 
-TAtividadeQt::TAtividadeQt() : FBomba(TBombaDeEventos::IntervaloPadrao, {}, &TEntradaRetida::Bombeia) {}
+TAtividadeQt::TAtividadeQt()
+    : FBomba(TBombaDeEventos::IntervaloPadrao, {}, &TEntradaRetida::Bombeia)
+{}
 
 TAtividadeQt::~TAtividadeQt()
 {

@@ -4,7 +4,9 @@
 #include <utility>
 
 TBombaDeEventos::TBombaDeEventos(qint64 intervalo, Relogio relogio, Bomba bomba)
-    : FIntervalo(intervalo), FRelogio(std::move(relogio)), FBomba(std::move(bomba))
+    : FIntervalo(intervalo)
+    , FRelogio(std::move(relogio))
+    , FBomba(std::move(bomba))
 {
     if (!FRelogio) {
         FCronometro.start();

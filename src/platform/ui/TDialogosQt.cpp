@@ -35,11 +35,16 @@ const char* const propriedadeResposta = "pruvResposta";
 QString Titulo(TipoDialogo tipo)
 {
     switch (tipo) {
-    case TipoDialogo::Aviso: return QStringLiteral("Aviso");
-    case TipoDialogo::Erro: return QStringLiteral("Erro");
-    case TipoDialogo::Informacao: return QStringLiteral("Informação");
-    case TipoDialogo::Confirmacao: return QStringLiteral("Confirmação");
-    case TipoDialogo::Personalizado: break;
+    case TipoDialogo::Aviso:
+        return QStringLiteral("Aviso");
+    case TipoDialogo::Erro:
+        return QStringLiteral("Erro");
+    case TipoDialogo::Informacao:
+        return QStringLiteral("Informação");
+    case TipoDialogo::Confirmacao:
+        return QStringLiteral("Confirmação");
+    case TipoDialogo::Personalizado:
+        break;
     }
     return QApplication::applicationDisplayName();
 }
@@ -47,11 +52,16 @@ QString Titulo(TipoDialogo tipo)
 QMessageBox::Icon Icone(TipoDialogo tipo)
 {
     switch (tipo) {
-    case TipoDialogo::Aviso: return QMessageBox::Warning;
-    case TipoDialogo::Erro: return QMessageBox::Critical;
-    case TipoDialogo::Informacao: return QMessageBox::Information;
-    case TipoDialogo::Confirmacao: return QMessageBox::Question;
-    case TipoDialogo::Personalizado: break;
+    case TipoDialogo::Aviso:
+        return QMessageBox::Warning;
+    case TipoDialogo::Erro:
+        return QMessageBox::Critical;
+    case TipoDialogo::Informacao:
+        return QMessageBox::Information;
+    case TipoDialogo::Confirmacao:
+        return QMessageBox::Question;
+    case TipoDialogo::Personalizado:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -64,12 +74,12 @@ QAbstractButton* BotaoDe(const QMessageBox& caixa, Resposta resposta)
     return nullptr;
 }
 
-}  // namespace
+}   // namespace
 
 TDialogosQt::TDialogosQt(QWidget* pai, PedidoDeAjuda ajuda)
-    : FPai(pai), FAjuda(std::move(ajuda))
-{
-}
+    : FPai(pai)
+    , FAjuda(std::move(ajuda))
+{}
 
 void TDialogosQt::Monta(QMessageBox& caixa, const TMensagemDialogo& mensagem)
 {

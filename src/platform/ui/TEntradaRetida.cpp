@@ -40,9 +40,10 @@ bool Esc(const QEvent& evento)
     return tecla.key() == Qt::Key_Escape && tecla.modifiers() == Qt::NoModifier;
 }
 
-}  // namespace
+}   // namespace
 
-TEntradaRetida::TEntradaRetida() : FModal(QApplication::activeModalWidget())
+TEntradaRetida::TEntradaRetida()
+    : FModal(QApplication::activeModalWidget())
 {
     ++Guardas;
     if (QCoreApplication::instance())

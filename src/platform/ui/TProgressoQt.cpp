@@ -5,7 +5,8 @@
 #include <algorithm>
 
 TProgressoQt::TProgressoQt(QProgressBar* barra, QLabel* rotulo)
-    : FBarra(barra), FRotulo(rotulo)
+    : FBarra(barra)
+    , FRotulo(rotulo)
 {
     if (FBarra) {
         FFaixa.Minimo = FBarra->minimum();

@@ -21,9 +21,8 @@ public:
         static const struct {
             const char* Original;
             const char* Traducao;
-        } textos[] = {{"Folder", "Pasta"},     {"File Folder", "Pasta"}, {"Drive", "Unidade"},
-                      {"Shortcut", "Atalho"},  {"Alias", "Atalho"},      {"File", "Arquivo"},
-                      {"%1 File", "Arquivo %1"}};
+        } textos[] = {{"Folder", "Pasta"}, {"File Folder", "Pasta"}, {"Drive", "Unidade"},     {"Shortcut", "Atalho"},
+                      {"Alias", "Atalho"}, {"File", "Arquivo"},      {"%1 File", "Arquivo %1"}};
         for (const auto& t : textos)
             if (qstrcmp(texto, t.Original) == 0)
                 return QString::fromUtf8(t.Traducao);
@@ -31,7 +30,7 @@ public:
     }
 };
 
-}  // namespace
+}   // namespace
 
 void TTraducaoQt::PreparaAmbiente()
 {
@@ -48,7 +47,8 @@ void TTraducaoQt::PreparaAmbiente()
 }
 
 TTraducaoQt::TTraducaoQt(const QString& pasta)
-    : FTradutor(std::make_unique<QTranslator>()), FComplemento(std::make_unique<TComplementoQt>())
+    : FTradutor(std::make_unique<QTranslator>())
+    , FComplemento(std::make_unique<TComplementoQt>())
 {
     // The C library keeps reading and writing numbers with a point, whatever the environment.
     std::setlocale(LC_NUMERIC, "C");

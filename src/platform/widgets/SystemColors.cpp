@@ -10,7 +10,7 @@ QColor DaPaleta(QPalette::ColorGroup grupo, QPalette::ColorRole papel)
     return QGuiApplication::palette().color(grupo, papel);
 }
 
-}  // namespace
+}   // namespace
 
 namespace SystemColors {
 
@@ -50,4 +50,4 @@ QColor HighlightText()
     return DaPaleta(QPalette::Active, QPalette::HighlightedText);
 }
 
-}  // namespace SystemColors
+}   // namespace SystemColors

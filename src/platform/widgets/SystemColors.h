@@ -5,12 +5,12 @@
 // a control's default colours follow the desktop's scheme as the original ones did.
 namespace SystemColors {
 
-QColor Window();               // the background of edits and lists
-QColor WindowText();           // their text
-QColor BtnFace();              // the face of buttons and dialogs
-QColor ActiveCaption();        // the title bar of the active window
-QColor InactiveCaptionText();  // the dimmed text of an inactive title bar
-QColor Highlight();            // selected items
+QColor Window();                // the background of edits and lists
+QColor WindowText();            // their text
+QColor BtnFace();               // the face of buttons and dialogs
+QColor ActiveCaption();         // the title bar of the active window
+QColor InactiveCaptionText();   // the dimmed text of an inactive title bar
+QColor Highlight();             // selected items
 QColor HighlightText();
 
-}  // namespace SystemColors
+}   // namespace SystemColors

@@ -22,7 +22,9 @@ struct TBrush {
 // progress: the font and brush chosen for the next fill or text.
 class TCanvas {
 public:
-    explicit TCanvas(QPainter& painter) : FPainter(painter) {}
+    explicit TCanvas(QPainter& painter)
+        : FPainter(painter)
+    {}
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
 

@@ -128,8 +128,8 @@ void TCustomEdit::AplicaMargens()
     if (!FTemEditRect)
         return;
     const QRect c = ClientRect();
-    setTextMargins(std::max(0, FEditRect.Left), std::max(0, FEditRect.Top),
-                   std::max(0, c.width() - FEditRect.Right), std::max(0, c.height() - FEditRect.Bottom));
+    setTextMargins(std::max(0, FEditRect.Left), std::max(0, FEditRect.Top), std::max(0, c.width() - FEditRect.Right),
+                   std::max(0, c.height() - FEditRect.Bottom));
 }
 
 void TCustomEdit::EndLoading()

@@ -47,8 +47,8 @@ public:
 
     [[nodiscard]] int SelStart() const;
     [[nodiscard]] int SelLength() const;
-    void SetSelStart(int inicio);      // the caret there, nothing selected
-    void SetSelLength(int tamanho);    // selects from SelStart
+    void SetSelStart(int inicio);     // the caret there, nothing selected
+    void SetSelLength(int tamanho);   // selects from SelStart
     void SetSel(int ancora, int cursor);
     void SelectAll() { selectAll(); }
 

@@ -21,10 +21,12 @@ namespace {
 
 constexpr int IntervaloDaSelecao = 60;
 
-}  // namespace
+}   // namespace
 
 TCustomGrid::TCustomGrid(QWidget* parent)
-    : QAbstractScrollArea(parent), FCor(palette().color(QPalette::Base)), FCorFixa(palette().color(QPalette::Button))
+    : QAbstractScrollArea(parent)
+    , FCor(palette().color(QPalette::Base))
+    , FCorFixa(palette().color(QPalette::Button))
 {
     setFocusPolicy(Qt::StrongFocus);
     FColunas.Extents.assign(5, FLarguraPadrao);
@@ -339,13 +341,9 @@ void TCustomGrid::TopLeftChanged()
         FEditor->UpdateLoc(AreaDoEditor(CellRect(FColuna, FLinha)));
 }
 
-void TCustomGrid::ColumnMoved(int, int)
-{
-}
+void TCustomGrid::ColumnMoved(int, int) {}
 
-void TCustomGrid::SizeChanged(int, int)
-{
-}
+void TCustomGrid::SizeChanged(int, int) {}
 
 void TCustomGrid::MoveColRow(int coluna, int linha, bool, bool show)
 {
@@ -782,7 +780,7 @@ bool TCustomGrid::CanEditModify()
 bool TCustomGrid::CanEditShow()
 {
     return (FOpcoes & (goRowSelect | goEditing)) == goEditing && FEditorMode && FJanelaCriada
-           && ((FOpcoes & goAlwaysShowEditor) || IsActiveControl());
+        && ((FOpcoes & goAlwaysShowEditor) || IsActiveControl());
 }
 
 QString TCustomGrid::GetEditText(int, int)
@@ -790,9 +788,7 @@ QString TCustomGrid::GetEditText(int, int)
     return {};
 }
 
-void TCustomGrid::SetEditText(int, int, const QString&)
-{
-}
+void TCustomGrid::SetEditText(int, int, const QString&) {}
 
 int TCustomGrid::GetEditLimit()
 {

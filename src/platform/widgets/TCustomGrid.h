@@ -100,8 +100,8 @@ public:
     using TGridNotifyEvent = std::function<void(TCustomGrid* sender)>;
     using TGridKeyEvent = std::function<void(TCustomGrid* sender, int& key, Qt::KeyboardModifiers shift)>;
     using TGridKeyPressEvent = std::function<void(TCustomGrid* sender, QChar& key)>;
-    using TGridMouseEvent = std::function<void(TCustomGrid* sender, Qt::MouseButton button,
-                                               Qt::KeyboardModifiers shift, int x, int y)>;
+    using TGridMouseEvent =
+        std::function<void(TCustomGrid* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
     using TGridMouseMoveEvent = std::function<void(TCustomGrid* sender, Qt::KeyboardModifiers shift, int x, int y)>;
 
     explicit TCustomGrid(QWidget* parent = nullptr);
@@ -367,8 +367,8 @@ private:
     bool FEditorMode = false;
     int FColunaEditor = -1;   // the cell the editor was loaded from, -1 when none
     int FLinhaEditor = -1;
-    bool FDentro = false;     // the focus is in the grid or its editor (entered, not yet left)
-    bool FFocoDoEditor = false;   // the hiding editor hands the focus back
+    bool FDentro = false;             // the focus is in the grid or its editor (entered, not yet left)
+    bool FFocoDoEditor = false;       // the hiding editor hands the focus back
     bool FCarregandoEditor = false;   // the editor takes the current cell's text
     Qt::KeyboardModifiers FShiftAtual;
     TGridState FEstado = TGridState::gsNormal;

@@ -15,7 +15,7 @@ namespace {
 // Pixels either side of a column's line where a press resizes the column.
 constexpr int MargemDeDimensao = 3;
 
-}  // namespace
+}   // namespace
 
 // ---- mouse ----
 

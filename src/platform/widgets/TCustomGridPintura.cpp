@@ -15,7 +15,12 @@ const QColor CorLinha(192, 192, 192);
 // Keeps the canvas pointer set only for the paint in progress.
 class CanvasDaPintura {
 public:
-    CanvasDaPintura(TCanvas*& destino, TCanvas& canvas) : FDestino(destino), FAntes(destino) { destino = &canvas; }
+    CanvasDaPintura(TCanvas*& destino, TCanvas& canvas)
+        : FDestino(destino)
+        , FAntes(destino)
+    {
+        destino = &canvas;
+    }
     ~CanvasDaPintura() { FDestino = FAntes; }
     CanvasDaPintura(const CanvasDaPintura&) = delete;
     CanvasDaPintura& operator=(const CanvasDaPintura&) = delete;
@@ -25,13 +30,11 @@ private:
     TCanvas* FAntes;
 };
 
-}  // namespace
+}   // namespace
 
 // ---- painting ----
 
-void TCustomGrid::DrawCell(int, int, const TRect&, TGridDrawState)
-{
-}
+void TCustomGrid::DrawCell(int, int, const TRect&, TGridDrawState) {}
 
 void TCustomGrid::DesenhaLinhas(const TRect& r, bool fixa)
 {

@@ -22,7 +22,7 @@ bool OfereceAosPais(QWidget* grade, const QKeyEvent& e)
     return copia.isAccepted();
 }
 
-}  // namespace
+}   // namespace
 
 // ---- keys ----
 

@@ -24,8 +24,9 @@ void AlargaTitulos(QFileDialog& dialogo)
                 continue;
             const int margem = 2 * titulos->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titulos);
             for (int c = 0; c < titulos->count(); ++c) {
-                const int precisa = titulos->fontMetrics().horizontalAdvance(modelo->headerData(c, Qt::Horizontal).toString())
-                                    + margem + 2;
+                const int precisa = titulos->fontMetrics().horizontalAdvance(
+                                        modelo->headerData(c, Qt::Horizontal).toString())
+                    + margem + 2;
                 if (!titulos->isSectionHidden(c) && titulos->sectionSize(c) < precisa)
                     titulos->resizeSection(c, precisa);
             }
@@ -52,7 +53,7 @@ QString Escolhe(QFileDialog& dialogo, const QString& caminho, QString* escolhido
     return dialogo.selectedFiles().value(0);
 }
 
-}  // namespace
+}   // namespace
 
 QString TDialogoArquivo::Abre(QWidget* dono, const QString& caminho, const QString& filtros)
 {

@@ -57,7 +57,7 @@ TRect DesenhaBorda(QPainter& p, TRect r, unsigned flags, const CoresDaBorda& cor
     return r;
 }
 
-}  // namespace
+}   // namespace
 
 void TEdgePainter::DrawEdge(QPainter& p, const TRect& r, unsigned edge, unsigned flags, const QPalette& pal)
 {

@@ -31,7 +31,7 @@ void MostraPadrao(std::exception_ptr excecao)
     }
 }
 
-}  // namespace
+}   // namespace
 
 void TExcecaoDeEvento::Trata(std::exception_ptr excecao)
 {

@@ -11,7 +11,7 @@ int& Pausa()
     return pausa;
 }
 
-}  // namespace
+}   // namespace
 
 THintWindow::THintWindow(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint)

@@ -2,9 +2,11 @@
 
 #include <QPainter>
 
-TImageList::TImageList(int largura, int altura, QObject* parent) : QObject(parent), FLargura(largura), FAltura(altura)
-{
-}
+TImageList::TImageList(int largura, int altura, QObject* parent)
+    : QObject(parent)
+    , FLargura(largura)
+    , FAltura(altura)
+{}
 
 void TImageList::Add(const QPixmap& imagem)
 {

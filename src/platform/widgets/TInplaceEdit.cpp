@@ -10,7 +10,8 @@
 #include "platform/widgets/TCustomGrid.h"
 
 TInplaceEdit::TInplaceEdit(TCustomGrid& grid)
-    : TCustomEdit(&grid), FGrid(grid)
+    : TCustomEdit(&grid)
+    , FGrid(grid)
 {
     hide();
     SetAutoSize(false);

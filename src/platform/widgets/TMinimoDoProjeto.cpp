@@ -3,7 +3,8 @@
 #include <QEvent>
 #include <QWidget>
 
-TMinimoDoProjeto::TMinimoDoProjeto(QWidget& janela) : QObject(&janela)
+TMinimoDoProjeto::TMinimoDoProjeto(QWidget& janela)
+    : QObject(&janela)
 {
     janela.installEventFilter(this);
 }

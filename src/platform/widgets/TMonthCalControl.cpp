@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int Margem = 4;          // inside the month, left and right of the grid and below it
+constexpr int Margem = 4;   // inside the month, left and right of the grid and below it
 constexpr int Linhas = 6;
 constexpr int Colunas = 7;
 
@@ -49,13 +49,13 @@ void Seta(QPainter& p, const TRect& r, bool esquerda, const QColor& cor)
     p.fillPath(caminho, cor);
 }
 
-}  // namespace
+}   // namespace
 
 TMonthCalControl::TMonthCalControl(QWidget* parent)
     : QWidget(parent)
 {
-    FColors = {SystemColors::Window(), SystemColors::WindowText(), SystemColors::ActiveCaption(),
-               SystemColors::HighlightText(), SystemColors::Window(), SystemColors::InactiveCaptionText()};
+    FColors = {SystemColors::Window(),        SystemColors::WindowText(), SystemColors::ActiveCaption(),
+               SystemColors::HighlightText(), SystemColors::Window(),     SystemColors::InactiveCaptionText()};
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     const QDate hoje = QDate::currentDate();
@@ -136,7 +136,8 @@ void TMonthCalControl::SetFirstDayOfWeek(int dia)
 
 QColor TMonthCalControl::CalColor(int indice) const
 {
-    return indice >= 0 && indice < static_cast<int>(FColors.size()) ? FColors[static_cast<std::size_t>(indice)] : QColor();
+    return indice >= 0 && indice < static_cast<int>(FColors.size()) ? FColors[static_cast<std::size_t>(indice)]
+                                                                    : QColor();
 }
 
 void TMonthCalControl::SetCalColor(int indice, const QColor& cor)
@@ -223,8 +224,8 @@ TMonthCalControl::TLayout TMonthCalControl::LayoutFor(const TMetrics& m, const Q
     l.NextButton = {l.Title.Right - 3 - botao, l.Title.Top + 3, l.Title.Right - 3, l.Title.Top + 3 + botao};
     const int texto = l.Title.Left + (l.Title.Width() - (larguraMes + larguraEspaco + larguraAno)) / 2;
     l.TitleMonth = {texto, l.Title.Top + 2, texto + larguraMes, l.Title.Bottom - 2};
-    l.TitleYear = {l.TitleMonth.Right + larguraEspaco, l.Title.Top + 2,
-                   l.TitleMonth.Right + larguraEspaco + larguraAno, l.Title.Bottom - 2};
+    l.TitleYear = {l.TitleMonth.Right + larguraEspaco, l.Title.Top + 2, l.TitleMonth.Right + larguraEspaco + larguraAno,
+                   l.Title.Bottom - 2};
 
     const int grade = l.Block.Left + Margem + (conteudo - larguraGrade) / 2;
     l.DayNames = {grade + semanas, l.Title.Bottom + 2, grade + larguraGrade, l.Title.Bottom + 2 + alturaNomes};
@@ -426,8 +427,8 @@ void TMonthCalControl::PaintDays(QPainter& p, const TLayout& l) const
     const QFont negrito = Negrito(font());
     for (int i = 0; i < Linhas * Colunas; ++i) {
         const QDate dia = primeira.addDays(i);
-        const QRect r(l.Days.Left + (i % Colunas) * l.CellWidth, l.Days.Top + (i / Colunas) * l.CellHeight,
-                      l.CellWidth, l.CellHeight);
+        const QRect r(l.Days.Left + (i % Colunas) * l.CellWidth, l.Days.Top + (i / Colunas) * l.CellHeight, l.CellWidth,
+                      l.CellHeight);
         const bool doMes = dia.month() == FShownMonth;
         const bool selecionado = FSelStart.isValid() && dia >= FSelStart && dia <= FSelEnd;
         QColor cor = doMes && InRange(dia) ? FColors[MCSC_TEXT] : FColors[MCSC_TRAILINGTEXT];

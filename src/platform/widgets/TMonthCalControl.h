@@ -23,20 +23,20 @@ class TMonthCalControl : public QWidget {
 public:
     // Style bits.
     enum : unsigned {
-        MCS_DAYSTATE = 0x1,       // asks OnGetDayState which days are bold
-        MCS_MULTISELECT = 0x2,    // a range of days is selected
-        MCS_WEEKNUMBERS = 0x4,    // a column of week numbers before the grid
-        MCS_NOTODAYCIRCLE = 0x8,  // today's cell is not circled
-        MCS_NOTODAY = 0x10,       // no line with today's date
+        MCS_DAYSTATE = 0x1,        // asks OnGetDayState which days are bold
+        MCS_MULTISELECT = 0x2,     // a range of days is selected
+        MCS_WEEKNUMBERS = 0x4,     // a column of week numbers before the grid
+        MCS_NOTODAYCIRCLE = 0x8,   // today's cell is not circled
+        MCS_NOTODAY = 0x10,        // no line with today's date
     };
     // Colour indexes.
     enum : int {
-        MCSC_BACKGROUND = 0,    // around the month
-        MCSC_TEXT = 1,          // the days of the month
-        MCSC_TITLEBK = 2,       // the title, the day names and the selection
+        MCSC_BACKGROUND = 0,   // around the month
+        MCSC_TEXT = 1,         // the days of the month
+        MCSC_TITLEBK = 2,      // the title, the day names and the selection
         MCSC_TITLETEXT = 3,
-        MCSC_MONTHBK = 4,       // under the days
-        MCSC_TRAILINGTEXT = 5,  // the days of the neighbouring months and those out of range
+        MCSC_MONTHBK = 4,        // under the days
+        MCSC_TRAILINGTEXT = 5,   // the days of the neighbouring months and those out of range
     };
     enum THitArea {
         MCHT_NOWHERE,
@@ -87,7 +87,7 @@ public:
         TRect Today;         // empty without today's line
         int CellWidth = 0;
         int CellHeight = 0;
-        QSize MinSize;       // the smallest client area that holds the month
+        QSize MinSize;   // the smallest client area that holds the month
     };
 
     explicit TMonthCalControl(QWidget* parent = nullptr);

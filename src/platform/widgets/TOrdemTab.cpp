@@ -35,7 +35,7 @@ void Coleta(const QWidget& Pai, QList<QWidget*>& Saida)
     }
 }
 
-}  // namespace
+}   // namespace
 
 QList<int> TOrdemTab::OrdemDeLeitura(const QList<QRect>& Retangulos)
 {

@@ -16,4 +16,4 @@ namespace TOrdemTab {
 // screen (positions relative to each parent; hidden controls keep their place in the chain).
 void PelaTela(QWidget& Raiz);
 
-}  // namespace TOrdemTab
+}   // namespace TOrdemTab

@@ -14,7 +14,9 @@ namespace {
 class DelegadoDaLista final : public QStyledItemDelegate {
 public:
     explicit DelegadoDaLista(TPopupListBox* lista)
-        : QStyledItemDelegate(lista), FLista(lista) {}
+        : QStyledItemDelegate(lista)
+        , FLista(lista)
+    {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -44,10 +46,11 @@ private:
     TPopupListBox* FLista;
 };
 
-}  // namespace
+}   // namespace
 
 TPopupListBox::TPopupListBox(QWidget* owner)
-    : QListWidget(owner), FOwner(owner)
+    : QListWidget(owner)
+    , FOwner(owner)
 {
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_ShowWithoutActivating);

@@ -14,9 +14,9 @@ class TPopupListBox : public QListWidget {
 public:
     explicit TPopupListBox(QWidget* owner);
 
-    std::function<void(QKeyEvent*)> OnOwnerKey;        // press and release of every key
-    std::function<void(QMouseEvent*)> OnMouseUp;       // left button released inside the rows
-    std::function<void()> OnHidden;                    // hidden, by the owner or by a press outside
+    std::function<void(QKeyEvent*)> OnOwnerKey;    // press and release of every key
+    std::function<void(QMouseEvent*)> OnMouseUp;   // left button released inside the rows
+    std::function<void()> OnHidden;                // hidden, by the owner or by a press outside
     // Draws row index into r; without it rows are drawn plainly.
     std::function<void(QPainter&, const QRect& r, int index, bool selected)> OnDrawItem;
 

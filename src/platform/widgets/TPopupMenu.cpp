@@ -11,18 +11,18 @@
 
 namespace {
 
-constexpr int Borda = 2;           // frame and the gap inside it
-constexpr int MargemMarca = 18;    // room for the check mark before the caption
+constexpr int Borda = 2;          // frame and the gap inside it
+constexpr int MargemMarca = 18;   // room for the check mark before the caption
 constexpr int MargemDireita = 14;
 constexpr int AlturaSeparador = 7;
-constexpr int EspacoColuna = 5;    // between columns, the line in the middle
+constexpr int EspacoColuna = 5;   // between columns, the line in the middle
 
 bool Separador(const TMenuItem& item)
 {
     return item.Caption == QLatin1String("-");
 }
 
-}  // namespace
+}   // namespace
 
 TPopupMenu::TPopupMenu(QWidget* owner)
     : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint)
@@ -173,7 +173,7 @@ void TPopupMenu::paintEvent(QPaintEvent*)
         if (destacado)
             p.fillRect(r, pal.color(QPalette::Highlight));
         const QColor cor = !item.Enabled ? pal.color(QPalette::Disabled, QPalette::Text)
-                           : destacado   ? pal.color(QPalette::HighlightedText)
+            : destacado                  ? pal.color(QPalette::HighlightedText)
                                          : pal.color(QPalette::WindowText);
         p.setPen(cor);
         if (item.Checked) {
@@ -182,7 +182,8 @@ void TPopupMenu::paintEvent(QPaintEvent*)
             p.drawLine(cx, cy, cx + 2, cy + 2);
             p.drawLine(cx + 2, cy + 2, cx + 7, cy - 3);
         }
-        p.drawText(r.adjusted(MargemMarca, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, item.Caption);
+        p.drawText(r.adjusted(MargemMarca, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   item.Caption);
     }
 }
 

@@ -24,9 +24,10 @@ bool PodeReceber(const QWidget* janela)
     return janela && janela->isVisible() && janela->isEnabled() && !janela->isMinimized();
 }
 
-}  // namespace
+}   // namespace
 
-TRetornoDeFoco::TRetornoDeFoco(QObject* pai) : QObject(pai)
+TRetornoDeFoco::TRetornoDeFoco(QObject* pai)
+    : QObject(pai)
 {
     qApp->installEventFilter(this);
 }

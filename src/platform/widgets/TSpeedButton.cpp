@@ -48,7 +48,8 @@ void TSpeedButton::PaintGlyph(QPainter& p)
         return;
     const int deslocamento = isDown() ? 1 : 0;
     const QSize tamanho = FGlyph.deviceIndependentSize().toSize();
-    const QPoint origem((width() - tamanho.width()) / 2 + deslocamento, (height() - tamanho.height()) / 2 + deslocamento);
+    const QPoint origem((width() - tamanho.width()) / 2 + deslocamento,
+                        (height() - tamanho.height()) / 2 + deslocamento);
     p.drawPixmap(origem, FGlyph);
 }
 

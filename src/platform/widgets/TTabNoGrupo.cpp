@@ -34,16 +34,16 @@ QWidget* DepoisDoGrupo(QWidget& inicio, const QList<QAbstractButton*>& grupo, bo
         w = paraFrente ? w->nextInFocusChain() : w->previousInFocusChain();
         if (!w || w == &inicio)
             return nullptr;
-        if (w->window() == inicio.window() && Alcancavel(*w)
-            && !grupo.contains(qobject_cast<QAbstractButton*>(w)))
+        if (w->window() == inicio.window() && Alcancavel(*w) && !grupo.contains(qobject_cast<QAbstractButton*>(w)))
             return w;
     }
     return nullptr;
 }
 
-}  // namespace
+}   // namespace
 
-TTabNoGrupo::TTabNoGrupo(QObject* pai) : QObject(pai)
+TTabNoGrupo::TTabNoGrupo(QObject* pai)
+    : QObject(pai)
 {
     qApp->installEventFilter(this);
 }

@@ -32,7 +32,8 @@ public:
     bool eventFilter(QObject* alvo, QEvent* evento) override
     {
         const QEvent::Type tipo = evento->type();
-        if (tipo != QEvent::MouseButtonPress && tipo != QEvent::MouseButtonDblClick && tipo != QEvent::MouseButtonRelease)
+        if (tipo != QEvent::MouseButtonPress && tipo != QEvent::MouseButtonDblClick
+            && tipo != QEvent::MouseButtonRelease)
             return false;
         if (!alvo->isWidgetType() || static_cast<QMouseEvent*>(evento)->button() != Qt::LeftButton)
             return false;
@@ -66,7 +67,7 @@ bool EhMoldura(const QMetaObject* classe)
     return false;
 }
 
-}  // namespace
+}   // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(InstalaBotaoEsquerdo)
 
@@ -91,7 +92,7 @@ QWidget* QuemSeguraOBotao()
     return quem;
 }
 
-}  // namespace
+}   // namespace
 
 void dvPostLButtonUp()
 {
@@ -99,9 +100,9 @@ void dvPostLButtonUp()
     if (!quem)
         return;
     const QPointF global = QCursor::pos();
-    QCoreApplication::postEvent(quem, new QMouseEvent(QEvent::MouseButtonRelease, quem->mapFromGlobal(global), global,
-                                                      Qt::LeftButton, Qt::NoButton,
-                                                      QGuiApplication::keyboardModifiers()));
+    QCoreApplication::postEvent(quem,
+                                new QMouseEvent(QEvent::MouseButtonRelease, quem->mapFromGlobal(global), global,
+                                                Qt::LeftButton, Qt::NoButton, QGuiApplication::keyboardModifiers()));
 }
 
 bool dvIsFrame(const QWidget* control)

@@ -16,6 +16,6 @@ void PosicionaAssistente(QWidget& Assistente)
     if (!dono)
         return;
     const QWidget* principal = dono->window();
-    Assistente.move(PosicaoAssistente(principal->frameGeometry(), principal->size(), Assistente.size(),
-                                      principal->logicalDpiY()));
+    Assistente.move(
+        PosicaoAssistente(principal->frameGeometry(), principal->size(), Assistente.size(), principal->logicalDpiY()));
 }

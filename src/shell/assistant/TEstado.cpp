@@ -3,9 +3,9 @@
 #include "shell/assistant/TAssistente.h"
 
 TEstado::TEstado(TAssistente& form, int pagina)
-    : FForm(form), FPagina(pagina)
-{
-}
+    : FForm(form)
+    , FPagina(pagina)
+{}
 
 void TEstado::Mostra()
 {

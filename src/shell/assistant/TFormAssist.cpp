@@ -58,7 +58,7 @@ QPixmap FiguraFechar()
     return figura;
 }
 
-}  // namespace
+}   // namespace
 
 TFormAssist::TFormAssist(QWidget* owner)
     : QDialog(owner)

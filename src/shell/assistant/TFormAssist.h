@@ -47,12 +47,12 @@ protected:
     void Termina(int resultado) override;
     void changeEvent(QEvent* evento) override;
 
-    QLabel* ImgFechar;        // a picture of the closing button, for the final pages' text
+    QLabel* ImgFechar;   // a picture of the closing button, for the final pages' text
     QFrame* PnInferior;
     QFrame* Bevel1;
     QWidget* PnDireita;
     QWidget* PnEsquerda;
-    QWidget* PnPaginas;       // the page panels' area
+    QWidget* PnPaginas;   // the page panels' area
     QPushButton* BtnRetornar;
     QPushButton* BtnAvancar;
     QPushButton* BtnOK;

@@ -88,7 +88,7 @@ void RemoveArquivos(const QString& pasta, const QStringList& filtros)
             qWarning("leftover %s not removed", qUtf8Printable(dir.filePath(nome)));
 }
 
-}  // namespace
+}   // namespace
 
 QStringList ArquivosDados()
 {
@@ -118,8 +118,8 @@ int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Pr
 
 void RemoveTrabalhosAbandonados()
 {
-    TPastaDeTrabalho::RemoveAbandonadas(TPastas::Temporaria(),
-                                        {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao, TCompactador::PrefixoPacote});
+    TPastaDeTrabalho::RemoveAbandonadas(
+        TPastas::Temporaria(), {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao, TCompactador::PrefixoPacote});
     QStringList pastas{TPastas::Programa(), TPastas::Dados(), TPastas::ErroImp(), TPastas::Temporaria()};
     for (const char* chave : {"DirCsDefault", "DirCsUltimo"}) {
         const QString pasta = TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QLatin1String(chave),

@@ -66,8 +66,8 @@ void CopiaPaginas(sqlite3* origem, sqlite3* destino)
 // The stored name of a table, matched without regard to case or extension; empty when absent.
 QString NomeReal(sqlite3* banco, const QString& tabela)
 {
-    TComando c(banco, QStringLiteral(
-        "SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
+    TComando c(banco,
+               QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
     c.LigaTexto(1, TDatabase::NomeSemExtensao(tabela));
     return c.Passo() ? c.Texto(0) : QString();
 }
@@ -113,8 +113,9 @@ TConferencia ConfereAberto(sqlite3* banco)
             return {TSituacao::Danificada, QStringLiteral("integridade: ") + resposta};
     }
     {
-        TComando objetos(banco, QStringLiteral(
-            "SELECT type || ' ' || name FROM sqlite_schema WHERE type NOT IN ('table', 'index')"));
+        TComando objetos(
+            banco,
+            QStringLiteral("SELECT type || ' ' || name FROM sqlite_schema WHERE type NOT IN ('table', 'index')"));
         if (objetos.Passo())
             return {TSituacao::Alheia, QStringLiteral("objeto não esperado: ") + objetos.Texto(0)};
     }
@@ -156,7 +157,7 @@ void SubstituiArquivo(sqlite3* origem, const QString& arquivo)
     }
 }
 
-}  // namespace
+}   // namespace
 
 QString TCopiaBanco::ArquivoDaPasta(const QString& PastaDados)
 {

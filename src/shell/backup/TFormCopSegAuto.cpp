@@ -32,7 +32,7 @@ QString TextoFalha(const QString& motivo)
     return Falhou + QStringLiteral("\n\nMotivo: ") + motivo + QLatin1Char('.');
 }
 
-}  // namespace
+}   // namespace
 
 TFormCopSegAuto::TFormCopSegAuto(QWidget* Dono)
     : QDialog(Dono, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -49,7 +49,8 @@ TFormCopSegAuto::TFormCopSegAuto(QWidget* Dono)
     GaugeTotal->setFixedSize(414, 24);
     GaugeTotal->setRange(0, 100);
     GaugeTotal->setValue(0);
-    BotaoCancelar = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("&Cancelar"), this);
+    BotaoCancelar = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("&Cancelar"),
+                                    this);
     BotaoCancelar->setObjectName(QStringLiteral("BotaoCancelar"));
     BotaoCancelar->setFixedSize(90, 25);
 

@@ -8,8 +8,10 @@
 #include "platform/db/TField.h"
 
 TFoAbreDeclaracao::TFoAbreDeclaracao(const QString& Legenda, TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
-    : TFoListaDeclaracoes("FoAbreDeclaracao", "DBGrDeclaracao", false, HelpContext, Dono), DBGrDeclaracao(&Grade()),
-      Pruv(Pruv), ColecaoPruv(Colecao)
+    : TFoListaDeclaracoes("FoAbreDeclaracao", "DBGrDeclaracao", false, HelpContext, Dono)
+    , DBGrDeclaracao(&Grade())
+    , Pruv(Pruv)
+    , ColecaoPruv(Colecao)
 {
     setWindowTitle(Legenda);
     DBGrDeclaracao->SetSelected({QStringLiteral("CPF_CNPJ\t18\tCPF/CNPJ"),

@@ -11,8 +11,11 @@
 #include "platform/ui/TCursorOcupado.h"
 
 TFoExcluiDeclaracao::TFoExcluiDeclaracao(TColecaoPruv& Colecao, QWidget* Dono)
-    : TFoListaDeclaracoes("FoExcluiDeclaracao", "DBGrContribu", true, HelpContext, Dono), DBGrContribu(&Grade()),
-      ColecaoPruv(Colecao), FErros(std::make_unique<TErros>()), Pruv(std::make_unique<TPruv>())
+    : TFoListaDeclaracoes("FoExcluiDeclaracao", "DBGrContribu", true, HelpContext, Dono)
+    , DBGrContribu(&Grade())
+    , ColecaoPruv(Colecao)
+    , FErros(std::make_unique<TErros>())
+    , Pruv(std::make_unique<TPruv>())
 {
     setWindowTitle(QStringLiteral("Excluir Declaração"));
     Pruv->SetErros(FErros.get());

@@ -17,7 +17,8 @@
 #include "platform/widgets/TMinimoDoProjeto.h"
 
 TFoIndexa::TFoIndexa(QWidget* Pai, const QString& ArquivoIndices)
-    : QDialog(Pai), FArquivoIndices(ArquivoIndices)
+    : QDialog(Pai)
+    , FArquivoIndices(ArquivoIndices)
 {
     setObjectName(QStringLiteral("FoIndexa"));
     setWindowTitle(QStringLiteral("Pruv 2003 - Reorganização das Tabelas de Dados"));

@@ -13,8 +13,9 @@
 
 TFoListaDeclaracoes::TFoListaDeclaracoes(const char* Nome, const char* NomeGrade, bool ComSelecao, int HelpContext,
                                          QWidget* Dono)
-    : TDialogoPrincipal(Nome, 481, 230, HelpContext, Dono), FTbPruv(CriaTbPruv(ComSelecao)),
-      DsPruv(std::make_unique<TDataSource>())
+    : TDialogoPrincipal(Nome, 481, 230, HelpContext, Dono)
+    , FTbPruv(CriaTbPruv(ComSelecao))
+    , DsPruv(std::make_unique<TDataSource>())
 {
     FGrade = new TdvDBGrid(this);
     FGrade->setObjectName(QLatin1String(NomeGrade));

@@ -4,8 +4,7 @@
 
 DialogoImpressaoRoteirizado::DialogoImpressaoRoteirizado()
     : FAnterior(DialogoImpressao::Instala(this))
-{
-}
+{}
 
 DialogoImpressaoRoteirizado::~DialogoImpressaoRoteirizado()
 {
@@ -17,8 +16,8 @@ void DialogoImpressaoRoteirizado::Responde(const TEscolhaImpressao& escolha)
     FRespostas.push_back(escolha);
 }
 
-TEscolhaImpressao DialogoImpressaoRoteirizado::Executa(QPrinter& /*impressora*/, int minimo,
-                                                       int maximo, QWidget* /*dono*/)
+TEscolhaImpressao DialogoImpressaoRoteirizado::Executa(QPrinter& /*impressora*/, int minimo, int maximo,
+                                                       QWidget* /*dono*/)
 {
     FOfertas.push_back({minimo, maximo});
     if (FRespostas.empty())

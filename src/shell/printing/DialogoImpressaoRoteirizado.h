@@ -20,8 +20,7 @@ public:
     // The next printer set-up chooses this; std::nullopt gives up.
     void RespondeConfiguracao(const std::optional<TEscolhaImpressora>& escolha);
 
-    TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo,
-                              QWidget* dono) override;
+    TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo, QWidget* dono) override;
     bool Configura(TEscolhaImpressora& escolha, const QStringList& impressoras, QWidget* dono) override;
 
     struct TOferta {

@@ -6,7 +6,7 @@ namespace {
 
 IDialogoImpressao* Instalado = nullptr;
 
-}  // namespace
+}   // namespace
 
 IDialogoImpressao& DialogoImpressao::Atual()
 {

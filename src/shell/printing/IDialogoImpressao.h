@@ -24,8 +24,7 @@ struct TEscolhaImpressao {
 class IDialogoImpressao {
 public:
     virtual ~IDialogoImpressao() = default;
-    virtual TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo,
-                                      QWidget* dono) = 0;
+    virtual TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo, QWidget* dono) = 0;
     // The printer set-up: one of the installed printers (impressoras), its paper and its
     // orientation, starting from escolha, which receives them; false when the user gave up.
     virtual bool Configura(TEscolhaImpressora& escolha, const QStringList& impressoras, QWidget* dono) = 0;
@@ -39,4 +38,4 @@ namespace DialogoImpressao {
 IDialogoImpressao& Atual();
 IDialogoImpressao* Instala(IDialogoImpressao* dialogo);   // returns what was installed before
 
-}  // namespace DialogoImpressao
+}   // namespace DialogoImpressao

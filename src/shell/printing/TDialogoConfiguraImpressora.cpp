@@ -27,7 +27,7 @@ QList<int> TodosOsCodigos()
     return codigos;
 }
 
-}  // namespace
+}   // namespace
 
 QList<int> TDialogoConfiguraImpressora::CodigosOferecidos(const QList<QPageSize>& tamanhos)
 {

@@ -5,14 +5,13 @@
 
 #include "shell/printing/TDialogoConfiguraImpressora.h"
 
-TEscolhaImpressao TDialogoImpressaoQt::Executa(QPrinter& impressora, int minimo, int maximo,
-                                               QWidget* dono)
+TEscolhaImpressao TDialogoImpressaoQt::Executa(QPrinter& impressora, int minimo, int maximo, QWidget* dono)
 {
     QPrintDialog dialogo(&impressora, dono);
     dialogo.setMinMax(minimo, maximo);
     dialogo.setFromTo(minimo, maximo);
-    dialogo.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintSelection |
-                       QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintToFile);
+    dialogo.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintSelection
+                       | QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintToFile);
     TEscolhaImpressao escolha;
     if (dialogo.exec() != QDialog::Accepted)
         return escolha;

@@ -4,7 +4,6 @@
 // The print dialog of Qt.
 class TDialogoImpressaoQt final : public IDialogoImpressao {
 public:
-    TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo,
-                              QWidget* dono) override;
+    TEscolhaImpressao Executa(QPrinter& impressora, int minimo, int maximo, QWidget* dono) override;
     bool Configura(TEscolhaImpressora& escolha, const QStringList& impressoras, QWidget* dono) override;
 };

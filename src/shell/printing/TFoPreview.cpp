@@ -28,23 +28,22 @@ TFoPreview* Global = nullptr;
 // Given before the window exists; handed to it by VisualizaRelatorio.
 std::function<void()> EventoPendente;
 
-}  // namespace
+}   // namespace
 
-TFoPreview::TFoPreview(QWidget* dono) : QDialog(dono)
+TFoPreview::TFoPreview(QWidget* dono)
+    : QDialog(dono)
 {
     setObjectName(QStringLiteral("FoPreview"));
     DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Visualizar Impressão"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                   | Qt::WindowCloseButtonHint);
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    ZoomFit = CriaBotao("ZoomFit", QStringLiteral("&Página inteira"),
-                        QStringLiteral("Visualizar Página Inteira"));
-    Zoom100 = CriaBotao("Zoom100", QStringLiteral("&100%"),
-                        QStringLiteral("Visualizar em Tamanho Normal"));
+    ZoomFit = CriaBotao("ZoomFit", QStringLiteral("&Página inteira"), QStringLiteral("Visualizar Página Inteira"));
+    Zoom100 = CriaBotao("Zoom100", QStringLiteral("&100%"), QStringLiteral("Visualizar em Tamanho Normal"));
     ZoomToWidth = CriaBotao("ZoomToWidth", QStringLiteral("&Largura"),
                             QStringLiteral("Ajustar Visualização à Largura da Página"));
     ToolBar1->addSeparator();
@@ -140,14 +139,12 @@ void TFoPreview::DefineRelatorio(TRelatorio* relatorio)
     FRelatorio = relatorio;
     if (relatorio == nullptr)
         return;
-    FAoProcessarAnterior = std::exchange(relatorio->AoProcessar,
-                                         [] { InterfaceUsuario::Atividade().MantemVivo(); });
+    FAoProcessarAnterior = std::exchange(relatorio->AoProcessar, [] { InterfaceUsuario::Atividade().MantemVivo(); });
     FAoMudarProgressoAnterior = std::exchange(relatorio->AoMudarProgresso, [this](int percentual) {
         PainelProgresso->setText(QString::number(percentual) + QLatin1Char('%'));
     });
-    FAoCriarDocumentoAnterior = std::exchange(relatorio->AoCriarDocumento, [this](TDocumentoRelatorio&) {
-        AtribuiImpressora();
-    });
+    FAoCriarDocumentoAnterior = std::exchange(relatorio->AoCriarDocumento,
+                                              [this](TDocumentoRelatorio&) { AtribuiImpressora(); });
 }
 
 void TFoPreview::AtribuiImpressora()

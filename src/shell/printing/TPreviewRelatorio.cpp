@@ -13,9 +13,10 @@ namespace {
 
 constexpr int Borda = 10;   // grey around the page, in screen pixels
 
-}  // namespace
+}   // namespace
 
-TPreviewRelatorio::TPreviewRelatorio(QWidget* dono) : QAbstractScrollArea(dono)
+TPreviewRelatorio::TPreviewRelatorio(QWidget* dono)
+    : QAbstractScrollArea(dono)
 {
     viewport()->setBackgroundRole(QPalette::Dark);
     viewport()->setAutoFillBackground(true);
@@ -106,8 +107,7 @@ QSize TPreviewRelatorio::TamanhoPaginaNaTela() const
 void TPreviewRelatorio::Atualiza()
 {
     if (FModo != TModoZoom::Percentual)
-        FZoom = ZoomQueCabe(TamanhoPaginaEm100(), viewport()->size(),
-                            FModo == TModoZoom::LarguraDaPagina);
+        FZoom = ZoomQueCabe(TamanhoPaginaEm100(), viewport()->size(), FModo == TModoZoom::LarguraDaPagina);
     const QSize pagina = TamanhoPaginaNaTela();
     const QSize area = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, pagina.width() + 2 * Borda - area.width()));
@@ -138,9 +138,9 @@ void TPreviewRelatorio::paintEvent(QPaintEvent* /*evento*/)
     }
     const QSize area = viewport()->size();
     const int x = tamanho.width() + 2 * Borda < area.width() ? (area.width() - tamanho.width()) / 2
-                                                               : Borda - horizontalScrollBar()->value();
+                                                             : Borda - horizontalScrollBar()->value();
     const int y = tamanho.height() + 2 * Borda < area.height() ? (area.height() - tamanho.height()) / 2
-                                                                 : Borda - verticalScrollBar()->value();
+                                                               : Borda - verticalScrollBar()->value();
     QPainter pintor(viewport());
     pintor.setPen(Qt::black);
     pintor.drawRect(QRect(QPoint(x - 1, y - 1), tamanho + QSize(1, 1)));

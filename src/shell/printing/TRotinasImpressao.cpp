@@ -10,8 +10,7 @@
 namespace {
 
 // Calls the routine when the program gave one.
-template <class TRotina, class... TArgumentos>
-void Chama(const TRotina& rotina, TArgumentos&&... argumentos)
+template <class TRotina, class... TArgumentos> void Chama(const TRotina& rotina, TArgumentos&&... argumentos)
 {
     if (rotina)
         rotina(std::forward<TArgumentos>(argumentos)...);
@@ -22,7 +21,7 @@ bool TemBeneficiarios(TPruv& pruv)
     return pruv.GetResumo().TOT_BENEF().GetValorPositivo() > 0;
 }
 
-}  // namespace
+}   // namespace
 
 void DespachaImpressao(const TPedidoImpressao& pedido, TPruv& pruv, TColecaoPruv& colecao,
                        const TRotinasImpressao& rotinas)

@@ -36,10 +36,13 @@ void CorDaFonte(QWidget* controle, const QColor& cor)
     controle->setPalette(paleta);
 }
 
-}  // namespace
+}   // namespace
 
 TFoInicial::TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
-    : QDialog(Dono), Pruv(Pruv), ColecaoPruv(Colecao), DsPruv(std::make_unique<TDataSource>())
+    : QDialog(Dono)
+    , Pruv(Pruv)
+    , ColecaoPruv(Colecao)
+    , DsPruv(std::make_unique<TDataSource>())
 {
     setObjectName(QStringLiteral("FoInicial"));
     setWindowTitle(QStringLiteral("Pruv 2003"));

@@ -17,8 +17,8 @@
 
 namespace {
 
-const QColor Verde(0, 255, 0);        // lime
-const QColor Azulado(0, 128, 128);    // teal
+const QColor Verde(0, 255, 0);       // lime
+const QColor Azulado(0, 128, 128);   // teal
 const QColor Marinho(0, 0, 128);
 
 struct TTopico {
@@ -75,7 +75,7 @@ void Colore(QWidget* controle, QPalette::ColorRole papel, const QColor& cor)
 
 TFoNovidade* Existente = nullptr;
 
-}  // namespace
+}   // namespace
 
 QString TFoNovidade::Legenda(int n)
 {
@@ -93,7 +93,8 @@ QString TFoNovidade::TextoBalao(int n)
     return texto;
 }
 
-TFoNovidade::TFoNovidade(QWidget* parent) : QDialog(parent)
+TFoNovidade::TFoNovidade(QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FoNovidade"));
     DefineHelpContext(*this, HelpContext);

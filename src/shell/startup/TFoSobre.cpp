@@ -43,7 +43,9 @@ QLabel* Titulo(const QString& texto, int pixels, bool negrito, QWidget* pai)
 // A waving green flag with its yellow lozenge, drawn in vertical strips shifted by a sine.
 class TBandeira final : public QWidget {
 public:
-    TBandeira(const int& fase, QWidget* pai) : QWidget(pai), FFase(fase)
+    TBandeira(const int& fase, QWidget* pai)
+        : QWidget(pai)
+        , FFase(fase)
     {
         setFixedSize(LarguraBandeira + 8, AlturaBandeira + 16);
     }
@@ -67,7 +69,8 @@ protected:
         QPainter pintor(this);
         for (int x = 0; x < LarguraBandeira; x += 2) {
             const double onda = std::sin((x + FFase * 6) * std::numbers::pi / 30.0) * 4.0 * x / LarguraBandeira;
-            pintor.drawPixmap(QPoint(4 + x, 8 + static_cast<int>(std::lround(onda))), pano, QRect(x, 0, 2, AlturaBandeira));
+            pintor.drawPixmap(QPoint(4 + x, 8 + static_cast<int>(std::lround(onda))), pano,
+                              QRect(x, 0, 2, AlturaBandeira));
         }
     }
 
@@ -78,7 +81,12 @@ private:
 // A light that sweeps along a bar, under the titles.
 class TVarredura final : public QWidget {
 public:
-    TVarredura(const int& fase, QWidget* pai) : QWidget(pai), FFase(fase) { setFixedHeight(6); }
+    TVarredura(const int& fase, QWidget* pai)
+        : QWidget(pai)
+        , FFase(fase)
+    {
+        setFixedHeight(6);
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -98,7 +106,7 @@ private:
     const int& FFase;
 };
 
-}  // namespace
+}   // namespace
 
 const QString TFoSobre::TextoVersao = QStringLiteral("Versão 1.0");
 
@@ -106,7 +114,8 @@ std::function<bool(const QUrl&)> TFoSobre::AbreEndereco = [](const QUrl& enderec
     return QDesktopServices::openUrl(endereco);
 };
 
-TFoSobre::TFoSobre(QWidget* parent) : QDialog(parent)
+TFoSobre::TFoSobre(QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FoSobre"));
     setWindowTitle(QStringLiteral("Sobre a Pruv 2003"));

@@ -92,7 +92,7 @@ void PintaFundo(QWidget* w, const QColor& cor)
     w->setPalette(paleta);
 }
 
-}  // namespace
+}   // namespace
 
 QRect TTrajetoSplash::Geometria(const QRect& inicio, int passo)
 {
@@ -108,8 +108,9 @@ QRect TTrajetoSplash::Geometria(const QRect& inicio, int passo)
         // Clockwise from the top of a circle whose centre lies Raio below the disk.
         const double angulo = 2.0 * std::numbers::pi * n / PassosCirculo;
         const QPoint centro = ponto + QPoint(0, Raio);
-        ponto = centro + QPoint(static_cast<int>(std::lround(Raio * std::sin(angulo))),
-                                static_cast<int>(std::lround(-Raio * std::cos(angulo))));
+        ponto = centro
+            + QPoint(static_cast<int>(std::lround(Raio * std::sin(angulo))),
+                     static_cast<int>(std::lround(-Raio * std::cos(angulo))));
     }
     ponto.rx() -= consome(Esquerda);
     ponto.ry() -= consome(Subida);
@@ -143,8 +144,8 @@ QPoint TFoSplash::Posicao(const QRect& molduraPrincipal, int alturaClientePrinci
 }
 
 TFoSplash::TFoSplash()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      FQuadros(FigurasVisor())
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , FQuadros(FigurasVisor())
 {
     setObjectName(QStringLiteral("FoSplash"));
     setFixedSize(Largura, Altura);

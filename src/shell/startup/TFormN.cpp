@@ -10,9 +10,10 @@ namespace {
 
 constexpr int Margem = 6;   // the frame and the memo's own margin, each side
 
-}  // namespace
+}   // namespace
 
-TFormN::TFormN(QWidget* parent) : QFrame(parent, Qt::ToolTip | Qt::FramelessWindowHint)
+TFormN::TFormN(QWidget* parent)
+    : QFrame(parent, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("FormN"));
     setFrameStyle(QFrame::Box | QFrame::Plain);

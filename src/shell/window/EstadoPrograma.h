@@ -15,4 +15,4 @@ inline bool EmProcessamento = false;
 // The help context that the help commands show.
 inline int ContextoAjuda = 0;
 
-}  // namespace EstadoPrograma
+}   // namespace EstadoPrograma

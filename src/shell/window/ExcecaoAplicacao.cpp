@@ -20,7 +20,7 @@ QString TextoDe(std::exception_ptr excecao)
     }
 }
 
-}  // namespace
+}   // namespace
 
 namespace ExcecaoAplicacao {
 
@@ -54,4 +54,4 @@ void Protege(const std::function<void()>& acao) noexcept
     }
 }
 
-}  // namespace ExcecaoAplicacao
+}   // namespace ExcecaoAplicacao

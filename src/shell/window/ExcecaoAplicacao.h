@@ -18,4 +18,4 @@ void Trata(std::exception_ptr excecao) noexcept;
 // Runs acao and hands any exception it raises to Trata.
 void Protege(const std::function<void()>& acao) noexcept;
 
-}  // namespace ExcecaoAplicacao
+}   // namespace ExcecaoAplicacao

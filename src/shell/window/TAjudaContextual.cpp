@@ -24,7 +24,6 @@ bool TAjudaContextual::eventFilter(QObject* Objeto, QEvent* Evento)
     const QWidget* foco = QApplication::focusWidget();
     EstadoPrograma::ContextoAjuda = ObtemHelpContext(foco ? foco : controle);
     // A drop-down list is no owner for the help: it closes at the next click.
-    TFoAjuda::Mostra(EstadoPrograma::ContextoAjuda,
-                     janela->windowType() == Qt::Popup ? nullptr : janela);
+    TFoAjuda::Mostra(EstadoPrograma::ContextoAjuda, janela->windowType() == Qt::Popup ? nullptr : janela);
     return true;
 }

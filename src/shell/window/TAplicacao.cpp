@@ -19,9 +19,10 @@ public:
     }
 };
 
-}  // namespace
+}   // namespace
 
-TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv)
+TAplicacao::TAplicacao(int& argc, char** argv)
+    : QApplication(argc, argv)
 {
     setStyle(new TEstiloPruv);   // the application owns it
     installEventFilter(new TAjudaContextual(this));

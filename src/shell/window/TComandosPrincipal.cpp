@@ -32,8 +32,8 @@ constexpr TItemMenu menus[] = {
     {T::Comando, "MiSair", "MiDeclaracao", "&Sair do Programa", "", I::Nenhuma, "", false, false},
 
     {T::Menu, "MiFerramentas", "", "&Ferramentas", "", I::Nenhuma, "", false, false},
-    {T::Comando, "MiPesquisar", "MiFerramentas", "&Pesquisar Beneficiário", "Ctrl+S", I::Pesquisar, "FoPesquisar",
-     true, false},
+    {T::Comando, "MiPesquisar", "MiFerramentas", "&Pesquisar Beneficiário", "Ctrl+S", I::Pesquisar, "FoPesquisar", true,
+     false},
     {T::Comando, "MiResumo", "MiFerramentas", "Atualizar o Resumo da &Declaração", "", I::Nenhuma, "FoCalculaResumo",
      true, false},
     {T::Comando, "MiCalculadora", "MiFerramentas", "&Calculadora", "Ctrl+L", I::Calculadora, "FoCalcula", true, false},
@@ -80,7 +80,7 @@ constexpr TBotaoBarra barra[] = {
     {"TbAjuda", "MiAjudaCampo", "Ajuda da PRUV 2003"},
 };
 
-}  // namespace
+}   // namespace
 
 namespace TComandosPrincipal {
 
@@ -102,4 +102,4 @@ const TItemMenu* Item(const char* nome)
     return nullptr;
 }
 
-}  // namespace TComandosPrincipal
+}   // namespace TComandosPrincipal

@@ -9,10 +9,10 @@ struct TItemMenu {
     enum class TTipo { Menu, Comando, Separador };
 
     TTipo Tipo;
-    const char* Nome;       // the component name ("MiNova", "N4"); empty for an unnamed separator
-    const char* Pai;        // the menu it belongs to; empty for a menu of the bar
+    const char* Nome;   // the component name ("MiNova", "N4"); empty for an unnamed separator
+    const char* Pai;    // the menu it belongs to; empty for a menu of the bar
     const char* Legenda;
-    const char* Atalho;     // in QKeySequence's portable text; empty for none
+    const char* Atalho;   // in QKeySequence's portable text; empty for none
     TImagem Imagem;
     const char* Porteiro;   // the window name the command passes to the gatekeeper; empty for none
     bool Guardado;          // the command waits for no other: it does nothing while another runs
@@ -21,8 +21,8 @@ struct TItemMenu {
 
 // One place of the toolbar: a button that runs a command of the menu, or a divider.
 struct TBotaoBarra {
-    const char* Nome;       // "TbNova"; empty for a divider
-    const char* Comando;    // the menu item whose handler it runs
+    const char* Nome;      // "TbNova"; empty for a divider
+    const char* Comando;   // the menu item whose handler it runs
     const char* Dica;
 };
 
@@ -33,4 +33,4 @@ namespace TComandosPrincipal {
 // The entry of that name; nullptr when there is none.
 [[nodiscard]] const TItemMenu* Item(const char* nome);
 
-}  // namespace TComandosPrincipal
+}   // namespace TComandosPrincipal

@@ -50,12 +50,13 @@ void Pasta(QPainter& p, bool aberta)
     p.setPen(QPen(QColor(150, 110, 20), 1));
     p.setBrush(Amarelo);
     QPolygonF fundo;
-    fundo << QPointF(1.5, 3.5) << QPointF(8.5, 3.5) << QPointF(10.5, 5.5) << QPointF(20.5, 5.5)
-          << QPointF(20.5, 17.5) << QPointF(1.5, 17.5);
+    fundo << QPointF(1.5, 3.5) << QPointF(8.5, 3.5) << QPointF(10.5, 5.5) << QPointF(20.5, 5.5) << QPointF(20.5, 17.5)
+          << QPointF(1.5, 17.5);
     p.drawPolygon(fundo);
     p.setBrush(AmareloClaro);
     if (aberta)
-        p.drawPolygon(QPolygonF() << QPointF(4.5, 9.5) << QPointF(23.0, 9.5) << QPointF(19.5, 17.5) << QPointF(1.5, 17.5));
+        p.drawPolygon(QPolygonF() << QPointF(4.5, 9.5) << QPointF(23.0, 9.5) << QPointF(19.5, 17.5)
+                                  << QPointF(1.5, 17.5));
     else
         p.drawRect(QRectF(1.5, 8.5, 19, 9));
 }
@@ -71,7 +72,7 @@ void Disquete(QPainter& p, const QRectF& r, const QColor& cor)
     const qreal w = r.width();
     const qreal h = r.height();
     p.setBrush(CinzaClaro);
-    p.drawRect(QRectF(r.left() + w * 0.25, r.top(), w * 0.45, h * 0.33));    // shutter
+    p.drawRect(QRectF(r.left() + w * 0.25, r.top(), w * 0.45, h * 0.33));   // shutter
     p.setBrush(Papel);
     p.drawRect(QRectF(r.left() + w * 0.15, r.top() + h * 0.52, w * 0.7, h * 0.48));   // label
 }
@@ -224,7 +225,7 @@ QPixmap Cinzenta(const QPixmap& cor)
     return QPixmap::fromImage(figura);
 }
 
-}  // namespace
+}   // namespace
 
 QPixmap TDmGeral::IlCor(TImagem imagem)
 {

@@ -10,7 +10,7 @@ namespace {
 bool DesligadoSemDados(const QString& nome, const QString& pai)
 {
     static const QSet<QString> desligados = {
-        QStringLiteral("MiDeclaracao"), QStringLiteral("MiPesquisar"),   QStringLiteral("MiResumo"),
+        QStringLiteral("MiDeclaracao"),  QStringLiteral("MiPesquisar"),   QStringLiteral("MiResumo"),
         QStringLiteral("MiSincronizar"), QStringLiteral("MiGravarCopia"), QStringLiteral("MiCopiaAuto"),
         QStringLiteral("MiCalculadora"),
     };
@@ -21,7 +21,9 @@ bool DesligadoSemDados(const QString& nome, const QString& pai)
 bool PedeDeclaracao(const QString& nome)
 {
     static const QSet<QString> comandos = {
-        QStringLiteral("MiFecharDeclaracao"), QStringLiteral("MiResumo"),  QStringLiteral("MiVerificarPendencias"),
+        QStringLiteral("MiFecharDeclaracao"),
+        QStringLiteral("MiResumo"),
+        QStringLiteral("MiVerificarPendencias"),
         QStringLiteral("MiPesquisar"),
     };
     return comandos.contains(nome);
@@ -31,12 +33,14 @@ bool PedeDeclaracao(const QString& nome)
 bool PedeColecao(const QString& nome)
 {
     static const QSet<QString> comandos = {
-        QStringLiteral("MiAbrir"), QStringLiteral("MiExcluir"), QStringLiteral("MiGravarXeq"),
+        QStringLiteral("MiAbrir"),
+        QStringLiteral("MiExcluir"),
+        QStringLiteral("MiGravarXeq"),
     };
     return comandos.contains(nome);
 }
 
-}  // namespace
+}   // namespace
 
 TEstadoMenus TEstadoMenus::Calcula(const TSituacaoMenus& s)
 {

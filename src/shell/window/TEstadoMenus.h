@@ -4,14 +4,14 @@
 
 // What the state of the main window's commands depends on.
 struct TSituacaoMenus {
-    bool Habilitados = true;          // false after a data error left the program read-only
-    bool ColecaoVazia = true;         // no declaration is stored
+    bool Habilitados = true;    // false after a data error left the program read-only
+    bool ColecaoVazia = true;   // no declaration is stored
     bool DeclaracaoAberta = false;
     // Of the open declaration:
-    QString Nome;                     // the declarant's name
-    QString Estabelecimento;          // the order digits of its CNPJ; empty for a CPF
-    QString Ano;                      // the calendar year
-    QString AnoAtual;                 // the program's current calendar year
+    QString Nome;              // the declarant's name
+    QString Estabelecimento;   // the order digits of its CNPJ; empty for a CPF
+    QString Ano;               // the calendar year
+    QString AnoAtual;          // the program's current calendar year
     int CodigoNatureza = 0;
     // The commands that this program can run: the others are disabled in every state.
     QSet<QString> Disponiveis;
@@ -23,8 +23,8 @@ struct TEstadoMenus {
     bool SincronizarVisivel = true;   // MiSincronizar and its separator N4
     bool MostraComprovante = true;    // the declaration frame's pages
     bool MostraFundos = false;
-    QString Titulo;                   // the window's caption
-    QString AnoRet;                   // the year label of the toolbar
+    QString Titulo;   // the window's caption
+    QString AnoRet;   // the year label of the toolbar
 
     [[nodiscard]] bool Habilitado(const QString& nome) const { return Habilitados.contains(nome); }
 

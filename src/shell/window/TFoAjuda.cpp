@@ -20,7 +20,7 @@ QPointer<TFoAjuda> janelaAberta;
 
 constexpr int Espaco = 8;   // between the owner's frame and the help window
 
-}  // namespace
+}   // namespace
 
 QString TFoAjuda::Pasta()
 {
@@ -69,10 +69,13 @@ void TFoAjuda::Mostra(int contexto, QWidget* dono)
         dono = dono->window();
     // Above its owner: a window of the owner's own (the modal assistant would otherwise keep it
     // from taking clicks), and always on top where the owner is, or it would open beneath it.
-    const Qt::WindowFlags tipo =
-        dono && dono->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window;
-    if (janelaAberta && (janelaAberta->parentWidget() != dono
-                         || janelaAberta->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != tipo.testFlag(Qt::WindowStaysOnTopHint))) {
+    const Qt::WindowFlags tipo = dono && dono->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
+        ? Qt::Window | Qt::WindowStaysOnTopHint
+        : Qt::Window;
+    if (janelaAberta
+        && (janelaAberta->parentWidget() != dono
+            || janelaAberta->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
+                != tipo.testFlag(Qt::WindowStaysOnTopHint))) {
         janelaAberta->hide();
         janelaAberta->setParent(dono, tipo);
     }
@@ -95,7 +98,9 @@ TFoAjuda* TFoAjuda::Aberta()
     return janelaAberta;
 }
 
-TFoAjuda::TFoAjuda(QWidget* pai) : QWidget(pai, Qt::Window), Texto(new QTextBrowser(this))
+TFoAjuda::TFoAjuda(QWidget* pai)
+    : QWidget(pai, Qt::Window)
+    , Texto(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("FoAjuda"));
     setWindowTitle(QStringLiteral("Ajuda da Pruv 2003"));

@@ -18,7 +18,7 @@ QByteArray PedidoFrente()
     return QByteArrayLiteral("frente\n");
 }
 
-}  // namespace
+}   // namespace
 
 QString TInstanciaUnica::NomePadrao()
 {
@@ -32,9 +32,10 @@ QString TInstanciaUnica::PastaPadrao()
 }
 
 TInstanciaUnica::TInstanciaUnica(QString pasta, QString nome, QObject* pai)
-    : QObject(pai), FPasta(std::move(pasta)), FNome(std::move(nome))
-{
-}
+    : QObject(pai)
+    , FPasta(std::move(pasta))
+    , FNome(std::move(nome))
+{}
 
 TInstanciaUnica::~TInstanciaUnica()
 {
@@ -65,8 +66,7 @@ bool TInstanciaUnica::InstanciaAnterior()
     // The lock cannot be written here: a copy that answers still counts as running.
     if (PedeParaFrente(Caminho()))
         return true;
-    qWarning("cannot create the single-instance lock in %s; starting without it",
-             qUtf8Printable(FPasta));
+    qWarning("cannot create the single-instance lock in %s; starting without it", qUtf8Printable(FPasta));
     return false;
 }
 

@@ -18,8 +18,7 @@ public:
     static QString PastaPadrao();   // the user's runtime folder
 
     // The lock file is pasta/nome + ".lock", the socket pasta/nome.
-    explicit TInstanciaUnica(QString pasta = PastaPadrao(), QString nome = NomePadrao(),
-                             QObject* pai = nullptr);
+    explicit TInstanciaUnica(QString pasta = PastaPadrao(), QString nome = NomePadrao(), QObject* pai = nullptr);
     ~TInstanciaUnica() override;
 
     // True when another copy runs: it has been asked to come to the front (a copy still starting

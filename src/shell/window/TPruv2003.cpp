@@ -93,7 +93,9 @@ bool ImpressoraPresente()
 // colour.
 class TFundo final : public QWidget {
 public:
-    explicit TFundo(QWidget* pai) : QWidget(pai), FLogotipo(TDmGeral::Logotipo())
+    explicit TFundo(QWidget* pai)
+        : QWidget(pai)
+        , FLogotipo(TDmGeral::Logotipo())
     {
         setAutoFillBackground(true);
         QPalette paleta = palette();
@@ -133,7 +135,7 @@ void EscondeDemaisJanelas(const QWidget& principal)
             janela->hide();
 }
 
-}  // namespace
+}   // namespace
 
 // A command that this program runs, with the routine it needs before it can be enabled (none for
 // the shell's own commands).
@@ -148,8 +150,7 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
     static const TComandoProgramado programados[] = {
         {"MiNova", &TPruv2003::MiNovaClick, [](const TRotinasPrincipal& r) { return bool(r.NovaDeclaracao); }},
         {"MiAbrir", &TPruv2003::MiAbrirClick, [](const TRotinasPrincipal& r) { return bool(r.AbreDeclaracao); }},
-        {"MiExcluir", &TPruv2003::MiExcluirClick,
-         [](const TRotinasPrincipal& r) { return bool(r.ExcluiDeclaracoes); }},
+        {"MiExcluir", &TPruv2003::MiExcluirClick, [](const TRotinasPrincipal& r) { return bool(r.ExcluiDeclaracoes); }},
         {"MiFecharDeclaracao", &TPruv2003::MiFecharDeclaracaoClick, nullptr},
         {"MiImportar", &TPruv2003::MiImportarClick,
          [](const TRotinasPrincipal& r) { return bool(r.ExecutaAssistImportacao); }},
@@ -187,11 +188,12 @@ std::span<const TPruv2003::TComandoProgramado> TPruv2003::Programados()
     return programados;
 }
 
-TPruv2003::TPruv2003(QWidget* pai) : QMainWindow(pai)
+TPruv2003::TPruv2003(QWidget* pai)
+    : QMainWindow(pai)
 {
     CriaComponentes();
-    FTratadorAnterior =
-        ExcecaoAplicacao::Instala([this](std::exception_ptr excecao) { ApplicationEvents1Exception(excecao); });
+    FTratadorAnterior = ExcecaoAplicacao::Instala(
+        [this](std::exception_ptr excecao) { ApplicationEvents1Exception(excecao); });
     qApp->installEventFilter(this);   // keys previewed
     new TRetornoDeFoco(this);         // a closed window gives the focus back to its opener
     new TTabNoGrupo(this);            // Tab enters a radio group on its checked option
@@ -333,7 +335,8 @@ void TPruv2003::FormCreate()
     Comando(QStringLiteral("MiSincronizar"))->setChecked(LeBooleano("Geral", "SincronizarComprovante", true));
     Comando(QStringLiteral("MiCopiaAuto"))
         ->setChecked(TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QStringLiteral("automatica"),
-                                           QStringLiteral("1")) == QLatin1String("1"));
+                                           QStringLiteral("1"))
+                     == QLatin1String("1"));
     // A database file that cannot be read, or a table that cannot be made or opened, is a data
     // error: the handler leaves the program running read-only, with the restore and the
     // reorganisation that can mend it.
@@ -536,10 +539,12 @@ bool TPruv2003::ExecutaInicial()
         return false;
     };
     ofertas.Importa = [this] {
-        if (!FRotinas.ExecutaAssistImportacao || !PodeAbrirForm(QStringLiteral("FoAssistImportacao")) || !ImportaDados())
+        if (!FRotinas.ExecutaAssistImportacao || !PodeAbrirForm(QStringLiteral("FoAssistImportacao"))
+            || !ImportaDados())
             return false;
         return FRotinas.AbreDeclaracao && !BaseIndisponivel
-               && FRotinas.AbreDeclaracao(ObtemDeclaracao(), ObtemColecao(), QStringLiteral("Importação - Abrir Declaração"));
+            && FRotinas.AbreDeclaracao(ObtemDeclaracao(), ObtemColecao(),
+                                       QStringLiteral("Importação - Abrir Declaração"));
     };
     return MostraInicial(ObtemDeclaracao(), ObtemColecao(), ofertas, this);
 }
@@ -906,7 +911,8 @@ bool TPruv2003::ImportaDados()
 {
     bool relatorio = false;
     int linhas = 0;
-    const bool importou = FRotinas.ExecutaAssistImportacao(FNomeErroImportacao, ObtemColecao(), relatorio, linhas, this);
+    const bool importou = FRotinas.ExecutaAssistImportacao(FNomeErroImportacao, ObtemColecao(), relatorio, linhas,
+                                                           this);
     if (relatorio && ImpressoraPresente() && FRotinas.ExibeRelatorioErrosImp)
         FRotinas.ExibeRelatorioErrosImp(linhas, FNomeErroImportacao, QStringLiteral("I"));
     ObtemColecao().Atualiza();
@@ -932,7 +938,7 @@ void MostraFicha(QWidget* campo, const QWidget* pagina)
                 fichas->setCurrentWidget(filho);
 }
 
-}  // namespace
+}   // namespace
 
 void TPruv2003::FocaCampo(TPaginaDeclaracao pagina, const char* nome)
 {
@@ -959,11 +965,10 @@ void TPruv2003::PosicionaCampo(const QString& Anexo, const QString& Item, std::u
     activateWindow();
 
     // The declarant's fields, by code from 5.
-    static const char* const informacoes[] = {"DeCpfCnpj",       "DeNome",           "CbTipoDeclarante",
-                                              "DeRespNoCnpj",    "RbSimRetificadora", "RbSimEncerramento",
-                                              "DblcResponsavel", "DeNomeResp",        "DeDDD",
-                                              "DeTelefone",      "DeRamal",           "DeFax",
-                                              "DeEmail"};
+    static const char* const informacoes[] = {
+        "DeCpfCnpj",         "DeNome",          "CbTipoDeclarante", "DeRespNoCnpj", "RbSimRetificadora",
+        "RbSimEncerramento", "DblcResponsavel", "DeNomeResp",       "DeDDD",        "DeTelefone",
+        "DeRamal",           "DeFax",           "DeEmail"};
     constexpr std::uint8_t PrimeiroInformacoes = 5;
     constexpr std::uint8_t UltimoInformacoes = 17;
     if (Objeto >= PrimeiroInformacoes && Objeto <= UltimoInformacoes) {
@@ -1021,10 +1026,10 @@ void TPruv2003::PosicionaBeneficiario(TPaginaDeclaracao pagina, const QString& A
     }
     QCoreApplication::processEvents();
     // The field of each code, from 18 on the beneficiaries page and from 24 on the annex page.
-    static const char* const beneficiarios[] = {"DblcCodRet", "DeCpfCnpjBenef", "DeNomeBenef", "DgrRendimentos",
-                                                "DgcCompensacao", "DgsSubJudice"};
-    static const char* const anexo[] = {"DblcFundos",   "DeNomeFundo",    "DblcCodRet",     "DeCpfCnpjBenef",
-                                        "DeNomeBenef",  "DgrRendimentos", "DgcCompensacao", "DgsSubJudice"};
+    static const char* const beneficiarios[] = {"DblcCodRet",     "DeCpfCnpjBenef", "DeNomeBenef",
+                                                "DgrRendimentos", "DgcCompensacao", "DgsSubJudice"};
+    static const char* const anexo[] = {"DblcFundos",  "DeNomeFundo",    "DblcCodRet",     "DeCpfCnpjBenef",
+                                        "DeNomeBenef", "DgrRendimentos", "DgcCompensacao", "DgsSubJudice"};
     if (!fundos && Objeto >= 18 && Objeto <= 23)
         FocaCampo(pagina, beneficiarios[Objeto - 18]);
     else if (fundos && Objeto >= 24)
@@ -1057,9 +1062,9 @@ void TPruv2003::FrDeclaracaoChange()
         break;
     case P::Informacoes: {
         // The focus stays on a field of the page that the user chose.
-        static const char* const proprios[] = {"CbTipoDeclarante", "DeCpfCnpj", "DeDDD",      "DeTelefone",
-                                               "DeRamal",          "DeFax",     "DeEmail",    "DeNomeResp",
-                                               "DblcResponsavel"};
+        static const char* const proprios[] = {"CbTipoDeclarante", "DeCpfCnpj",  "DeDDD",
+                                               "DeTelefone",       "DeRamal",    "DeFax",
+                                               "DeEmail",          "DeNomeResp", "DblcResponsavel"};
         const QWidget* foco = QApplication::focusWidget();
         for (const char* nome : proprios) {
             const QWidget* campo = CampoDaPagina(pagina, nome);
@@ -1097,8 +1102,7 @@ bool TPruv2003::eventFilter(QObject* objeto, QEvent* evento)
     const auto* tecla = static_cast<QKeyEvent*>(evento);
     // Only keys typed in this window, once (the application sees each key at every widget it
     // passes through).
-    if (widget->window() != this || widget != QApplication::focusWidget()
-        || !(tecla->modifiers() & Qt::AltModifier))
+    if (widget->window() != this || widget != QApplication::focusWidget() || !(tecla->modifiers() & Qt::AltModifier))
         return QMainWindow::eventFilter(objeto, evento);
     const TPaginaDeclaracao pagina = FrDeclaracao->PaginaAtiva();
     bool tratada = false;
@@ -1125,8 +1129,8 @@ bool TPruv2003::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores)
     const QWidget* painelFundo = widgetPagina.findChild<QWidget*>(QStringLiteral("PnIdentificacaoFundo"));
     const QWidget* foco = QApplication::focusWidget();
     const bool focoNoFundo = painelFundo && foco && painelFundo->isAncestorOf(foco);
-    const TAcaoTecla acao =
-        TTeclasPrincipal::Acao(pagina, tecla, modificadores.testFlag(Qt::KeypadModifier), focoNoFundo);
+    const TAcaoTecla acao = TTeclasPrincipal::Acao(pagina, tecla, modificadores.testFlag(Qt::KeypadModifier),
+                                                   focoNoFundo);
     switch (acao.Tipo) {
     case T::Nenhuma:
         return false;

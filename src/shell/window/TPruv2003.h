@@ -29,11 +29,11 @@ struct TItemMenu;
 // screens and the assistants): the program hands their entry routines in. A command whose
 // routine is missing stays disabled.
 struct TRotinasPrincipal {
-    std::function<void()> MostraCalculadora;                    // modeless, one at a time
+    std::function<void()> MostraCalculadora;   // modeless, one at a time
     std::function<void(QWidget* dono)> ExecutaAssistTransmissao;
-    std::function<void(QWidget* dono)> ExecutaAssistCopSeg;     // the backup assistant
-    std::function<void(QWidget* dono)> ExecutaAssistRestCopSeg; // the restore assistant
-    std::function<void()> MostraReorganizacao;                  // rebuilds the tables
+    std::function<void(QWidget* dono)> ExecutaAssistCopSeg;       // the backup assistant
+    std::function<void(QWidget* dono)> ExecutaAssistRestCopSeg;   // the restore assistant
+    std::function<void()> MostraReorganizacao;                    // rebuilds the tables
     // The data files by name: the restore removes their work copies from the temporary folder.
     QStringList ArquivosDados;
     // The declaration frame, made once as a hidden child of the main window (dono), which shows
@@ -247,9 +247,9 @@ private:
     QWidget* Panel1;
     QLabel* LbAnoRet;
     QWidget* Panel2;
-    QWidget* Image;                       // paints the program's picture while nothing is open
+    QWidget* Image;                          // paints the program's picture while nothing is open
     IFrDeclaracao* FrDeclaracao = nullptr;   // child widget, made by CriaFrDeclaracao
-    QHash<QString, QAction*> FComandos;   // menu items, by component name
+    QHash<QString, QAction*> FComandos;      // menu items, by component name
     QHash<QString, QMenu*> FMenus;
     QAction* N4 = nullptr;
 
@@ -259,8 +259,8 @@ private:
     std::unique_ptr<TColecaoPruv> ColecaoPruv;
     std::unique_ptr<TPruv> Pruv;
     bool DeclaracaoAberta = false;
-    bool FColecaoVazia = true;   // no declaration stored, as atualizaMenus last found
-    QString FNomeErroImportacao;  // the error files of the last import, for the next one
+    bool FColecaoVazia = true;     // no declaration stored, as atualizaMenus last found
+    QString FNomeErroImportacao;   // the error files of the last import, for the next one
 
     TRotinasPrincipal FRotinas;
     TEstadoMenus FEstadoMenus;

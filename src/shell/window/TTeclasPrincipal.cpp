@@ -42,7 +42,7 @@ TAcaoTecla Edicao(int tecla, bool teclado, bool fundo)
     return {};
 }
 
-}  // namespace
+}   // namespace
 
 namespace TTeclasPrincipal {
 
@@ -84,4 +84,4 @@ bool Repassa(TPaginaDeclaracao Pagina, int Tecla, bool Tratada)
     return Tecla == Qt::Key_F4 || Pagina == P::Informacoes || Pagina == P::Resumo || !Tratada;
 }
 
-}  // namespace TTeclasPrincipal
+}   // namespace TTeclasPrincipal

@@ -20,4 +20,4 @@ namespace TTeclasPrincipal {
 // summary pages every key does; elsewhere a handled key is swallowed.
 [[nodiscard]] bool Repassa(TPaginaDeclaracao Pagina, int Tecla, bool Tratada);
 
-}  // namespace TTeclasPrincipal
+}   // namespace TTeclasPrincipal

@@ -13,16 +13,16 @@
 class AmbienteDeControles {
 public:
     explicit AmbienteDeControles(TdvNow relogio = nullptr)
-        : FBipeAnterior(dvInstallBeep(&ContaBipe)),
-          FRelogioAnterior(relogio ? dvInstallNow(relogio) : nullptr),
-          FTrocouRelogio(relogio != nullptr),
-          FTratadorAnterior(TExcecaoDeEvento::Instala([this](std::exception_ptr e) {
-              try {
-                  std::rethrow_exception(e);
-              } catch (const std::exception& erro) {
-                  erros << QString::fromUtf8(erro.what());
-              }
-          }))
+        : FBipeAnterior(dvInstallBeep(&ContaBipe))
+        , FRelogioAnterior(relogio ? dvInstallNow(relogio) : nullptr)
+        , FTrocouRelogio(relogio != nullptr)
+        , FTratadorAnterior(TExcecaoDeEvento::Instala([this](std::exception_ptr e) {
+            try {
+                std::rethrow_exception(e);
+            } catch (const std::exception& erro) {
+                erros << QString::fromUtf8(erro.what());
+            }
+        }))
     {
         Bipes() = 0;
     }

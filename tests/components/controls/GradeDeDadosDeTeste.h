@@ -115,9 +115,10 @@ protected:
         tabela.Append();
         tabela.FieldByName(QStringLiteral("NR"))->SetAsInteger(nr);
         tabela.FieldByName(QStringLiteral("NOME"))->SetAsString(QStringLiteral("Nome %1").arg(nr));
-        tabela.FieldByName(QStringLiteral("ATIVO"))->SetAsString(nr % 3 == 0 ? QStringLiteral("N")
-                                                                 : nr % 3 == 1 ? QStringLiteral("S")
-                                                                               : QStringLiteral("s"));
+        tabela.FieldByName(QStringLiteral("ATIVO"))
+            ->SetAsString(nr % 3 == 0       ? QStringLiteral("N")
+                              : nr % 3 == 1 ? QStringLiteral("S")
+                                            : QStringLiteral("s"));
         tabela.Post();
     }
 
@@ -183,4 +184,3 @@ protected:
     GradeObservada* grade = new GradeObservada(&janela);
     QLineEdit* depois = new QLineEdit(&janela);
 };
-

@@ -29,7 +29,7 @@ QList<int> Colunas(const QImage& img, int y, const QColor& c)
     return xs;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(dvDraw, TheEllipsisIsThreeSquareDotsInTheMiddle)
 {

@@ -9,9 +9,9 @@
 class TDataSetEmMemoria : public TDataSet {
 public:
     TDataSetEmMemoria(std::vector<TFieldDef> definicoes, std::vector<std::vector<QVariant>> linhas)
-        : FDefinicoes(std::move(definicoes)), FLinhas(std::move(linhas))
-    {
-    }
+        : FDefinicoes(std::move(definicoes))
+        , FLinhas(std::move(linhas))
+    {}
 
 protected:
     void InternalOpen() override { SetFieldDefs(FDefinicoes); }

@@ -33,7 +33,7 @@ QString MensagemDe(const QByteArray& conteudo)
     return QStringLiteral("no error");
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TArquivoCodigosRetencao, ALineStandsForEachYearOfItsRange)
 {
@@ -61,7 +61,10 @@ TEST(TArquivoCodigosRetencao, ALineStandsForEachYearOfItsRange)
 
 TEST(TArquivoCodigosRetencao, RefusesAMalformedLineNamingIt)
 {
-    const struct { const char* linha; const char* fim; } casos[] = {
+    const struct {
+        const char* linha;
+        const char* fim;
+    } casos[] = {
         {"2002|0561|0|F|C|F|S|N|S", "linha 2, 9 campos em vez de 10."},
         {"2003-2002|0561|0|F|C|F|S|N|S|x", "linha 2, anos inválidos."},
         {"02|0561|0|F|C|F|S|N|S|x", "linha 2, anos inválidos."},

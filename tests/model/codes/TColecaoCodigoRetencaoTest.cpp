@@ -15,16 +15,15 @@
 
 namespace {
 
-const char* const Codigos =
-    "# ANOS|COD_RETENCAO|ANEXO|PF_PJ_AMBOS|REGIME|COMPROVANTE|DEDUCAO|IN4|SUBJUDICE|RESUMO\n"
-    "2001-2002|0561|0|F|C|F|S|N|S|Trabalho assalariado\n"
-    "2003|0561|0|F|C|F|S|N|S|Trabalho assalariado\n"
-    "2002|0588|0|F|C|F|S|N|S|Trabalho sem vínculo empregatício\n"
-    "2002|6800|1|A|F|N|N|N|N|Fundos de renda fixa\n"
-    "2002|0924|0|A|E|A|N|N|N|Demais rendimentos de capital\n"
-    "2002|0924|1|A|F|N|N|N|N|Demais rendimentos de capital\n"
-    "2002|6190|0|J|C|J|N|S|N|Órgão público federal: demais serviços\n"
-    "2001|3249|0|A|C|A|N|N|N|Código extinto\n";
+const char* const Codigos = "# ANOS|COD_RETENCAO|ANEXO|PF_PJ_AMBOS|REGIME|COMPROVANTE|DEDUCAO|IN4|SUBJUDICE|RESUMO\n"
+                            "2001-2002|0561|0|F|C|F|S|N|S|Trabalho assalariado\n"
+                            "2003|0561|0|F|C|F|S|N|S|Trabalho assalariado\n"
+                            "2002|0588|0|F|C|F|S|N|S|Trabalho sem vínculo empregatício\n"
+                            "2002|6800|1|A|F|N|N|N|N|Fundos de renda fixa\n"
+                            "2002|0924|0|A|E|A|N|N|N|Demais rendimentos de capital\n"
+                            "2002|0924|1|A|F|N|N|N|N|Demais rendimentos de capital\n"
+                            "2002|6190|0|J|C|J|N|S|N|Órgão público federal: demais serviços\n"
+                            "2001|3249|0|A|C|A|N|N|N|Código extinto\n";
 
 class TColecaoCodigoRetencaoTest : public ::testing::Test {
 protected:
@@ -44,13 +43,13 @@ protected:
     {
         QStringList linhas;
         for (tabela.First(); !tabela.Eof(); tabela.Next())
-            linhas << tabela.FieldByName(QStringLiteral("ANEXO"))->AsString() + QLatin1Char(':') +
-                          tabela.FieldByName(QStringLiteral("COD_RETENCAO"))->AsString();
+            linhas << tabela.FieldByName(QStringLiteral("ANEXO"))->AsString() + QLatin1Char(':')
+                    + tabela.FieldByName(QStringLiteral("COD_RETENCAO"))->AsString();
         return linhas;
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TColecaoCodigoRetencaoTest, TheTableFollowsTheCodeFileItWasFilledFrom)
 {
@@ -62,7 +61,12 @@ TEST_F(TColecaoCodigoRetencaoTest, TheTableFollowsTheCodeFileItWasFilledFrom)
         EXPECT_EQ(primeiro.GetAno() + primeiro.GetCodigo(), QStringLiteral("20010561"));
     }
     const QByteArray corrigido = "2002|0561|0|F|C|F|S|N|S|Outro\n";
-    const struct { const char* caso; QByteArray conteudo; bool erro; int quantidade; } casos[] = {
+    const struct {
+        const char* caso;
+        QByteArray conteudo;
+        bool erro;
+        int quantidade;
+    } casos[] = {
         {"the same file: read once", Codigos, false, 9},
         {"a corrected file replaces every row", corrigido, false, 1},
         {"the same again", corrigido, false, 1},
@@ -120,13 +124,18 @@ TEST_F(TColecaoCodigoRetencaoTest, AnUnreadableCodeFileLeavesTheTableEmptyForThe
 TEST_F(TColecaoCodigoRetencaoTest, ACodeIsFoundInTheYearThenOnEitherSideThenInAnyYear)
 {
     TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
-    const struct { const char* ano; const char* codigo; const char* anexo; bool achado; const char* anoLido; const char* anexoLido; } casos[] = {
-        {"2002", "0561", "0", true, "2002", "0"},
-        {"2002", "0924", "1", true, "2002", "1"},
+    const struct {
+        const char* ano;
+        const char* codigo;
+        const char* anexo;
+        bool achado;
+        const char* anoLido;
+        const char* anexoLido;
+    } casos[] = {
+        {"2002", "0561", "0", true, "2002", "0"}, {"2002", "0924", "1", true, "2002", "1"},
         {"2002", "6800", "0", true, "2002", "1"},   // only on the annex side in the year
         {"2002", "3249", "0", true, "2001", "0"},   // only in an earlier year
-        {"2003", "0588", "0", true, "2002", "0"},
-        {"2000", "0561", "0", true, "2001", "0"},   // any year: the earliest
+        {"2003", "0588", "0", true, "2002", "0"}, {"2000", "0561", "0", true, "2001", "0"},   // any year: the earliest
         {"2002", "9999", "0", false, "", ""},
     };
     for (const auto& c : casos) {
@@ -156,9 +165,15 @@ TEST_F(TColecaoCodigoRetencaoTest, SearchesOneAfterAnotherEachFindTheirOwnRow)
         item.SetCodigo(QLatin1String(codigo));
         return codigos.BuscaCodigo(item, QLatin1String(anexo));
     };
-    const struct { const char* codigo; const char* anexo; bool achado; const char* anexoLido; const char* pfPj; } casos[] = {
-        {"0924", "0", true, "0", "A"}, {"0924", "1", true, "1", "A"}, {"0924", "0", true, "0", "A"},
-        {"6190", "0", true, "0", "J"}, {"6190", "0", true, "0", "J"}, {"0561", "0", true, "0", "F"},
+    const struct {
+        const char* codigo;
+        const char* anexo;
+        bool achado;
+        const char* anexoLido;
+        const char* pfPj;
+    } casos[] = {
+        {"0924", "0", true, "0", "A"},  {"0924", "1", true, "1", "A"}, {"0924", "0", true, "0", "A"},
+        {"6190", "0", true, "0", "J"},  {"6190", "0", true, "0", "J"}, {"0561", "0", true, "0", "F"},
         {"9999", "0", false, "0", "F"},   // not found: the item keeps what it held
         {"0924", "1", true, "1", "A"},
     };
@@ -177,7 +192,8 @@ TEST_F(TColecaoCodigoRetencaoTest, SearchesOneAfterAnotherEachFindTheirOwnRow)
     EXPECT_TRUE(busca("0588", "0"));
     EXPECT_EQ(item.GetResumo(), QStringLiteral("Trabalho sem vínculo empregatício"));
     // Another year: the same code is that year's row.
-    for (const auto& [ano, anoLido] : {std::pair{"2002", "2002"}, std::pair{"2003", "2003"}, std::pair{"2000", "2001"}}) {
+    for (const auto& [ano, anoLido] :
+         {std::pair{"2002", "2002"}, std::pair{"2003", "2003"}, std::pair{"2000", "2001"}}) {
         SCOPED_TRACE(ano);
         codigos.SetAno(QLatin1String(ano));
         EXPECT_TRUE(busca("0561", "0"));

@@ -7,7 +7,7 @@ namespace {
 
 using TColecaoAnexoTest = PruvDeTeste;
 
-}  // namespace
+}   // namespace
 
 TEST_F(TColecaoAnexoTest, NewAnnexGetsTheNextKeyAndAnUpToDateSummary)
 {

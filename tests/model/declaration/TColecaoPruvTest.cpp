@@ -14,8 +14,8 @@ namespace {
 using TColecaoPruvTest = PruvDeTeste;
 
 // Every table a declaration owns rows in, with the responsible persons'.
-const char* const Tabelas[] = {"Pruv", "PruvItem", "Judicial", "Anexo", "Benef", "Resumo",
-                               "ComprPf", "ComprPj", "Compvel", "InfoComp", "Respons"};
+const char* const Tabelas[] = {"Pruv",    "PruvItem", "Judicial", "Anexo",    "Benef",  "Resumo",
+                               "ComprPf", "ComprPj",  "Compvel",  "InfoComp", "Respons"};
 
 std::map<std::string, qint64> Contagens()
 {
@@ -25,14 +25,17 @@ std::map<std::string, qint64> Contagens()
     return contagens;
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TColecaoPruvTest, InclusionIssuesKeysAndRefusesASecondDeclarationOfTheSameYear)
 {
     EXPECT_EQ(Armazenada(Matriz)->GetChave(), QStringLiteral("00001"));
     EXPECT_EQ(Linhas("Resumo", QStringLiteral("OK"), QStringLiteral("1")), 1);   // complete, empty
 
-    const struct { QString ni; std::uint8_t codigo; } casos[] = {{Matriz, 74}, {CpfDeclarante, 75}};
+    const struct {
+        QString ni;
+        std::uint8_t codigo;
+    } casos[] = {{Matriz, 74}, {CpfDeclarante, 75}};
     Armazenada(CpfDeclarante);
     for (const auto& c : casos) {
         SCOPED_TRACE(c.codigo);
@@ -83,9 +86,14 @@ TEST_F(TColecaoPruvTest, StoredDeclarationComesBackAsWritten)
 TEST_F(TColecaoPruvTest, SearchByDeclarantAndYearLendsAStoredNameToANewDeclaration)
 {
     Armazenada(Matriz);
-    const struct { QString ni; const char* ano; const char* chave; bool achou; bool nome; } casos[] = {
-        {Matriz, "2002", "00000", true, true},
-        {Matriz, "2002", "", true, true},
+    const struct {
+        QString ni;
+        const char* ano;
+        const char* chave;
+        bool achou;
+        bool nome;
+    } casos[] = {
+        {Matriz, "2002", "00000", true, true}, {Matriz, "2002", "", true, true},
         {Matriz, "2001", "", false, true},   // another year of the same company
         {Filial, "2002", "", false, true},   // another establishment
         {Outra, "2002", "", false, false},
@@ -111,7 +119,11 @@ TEST_F(TColecaoPruvTest, LoadingTakesOnlyAvailableNaturesAndTheDeclarantsOwnEsta
     Executa(QStringLiteral("UPDATE Pruv SET IN_NATUREZADECLAR = 3 WHERE PRUV_DK = '00001'"));
     Executa(QStringLiteral("UPDATE Pruv SET NR_EST_RESP = '0000' WHERE PRUV_DK = '00003'"));
 
-    const struct { const char* chave; QString estabelecimento; int natureza; } casos[] = {
+    const struct {
+        const char* chave;
+        QString estabelecimento;
+        int natureza;
+    } casos[] = {
         {"00001", Filial, TPruv::NaturezaVazia},   // 3 is not offered to a branch
         {"00002", CpfDeclarante, TPruv::NaturezaVazia},
         {"00003", Matriz, 0},
@@ -176,9 +188,12 @@ TEST_F(TColecaoPruvTest, DeletingADeclarationRemovesEveryRowItOwnsInOneTransacti
     Item(*pruv, *anexo, "6800", Filial);
     (void)pruv->GetColecaoComprovante();   // its tables
     Executa(QStringLiteral("INSERT INTO ComprPf (E_PRUV_DK, NR_PF) VALUES ('00002', '222333444')"));
-    Executa(QStringLiteral("INSERT INTO ComprPj (E_PRUV_DK, NR_PJ, COD_RETENCAO, MES) VALUES ('00002', '112223330002', '6800', '01')"));
-    Executa(QStringLiteral("INSERT INTO Compvel (E_PRUV_DK, NR_PF, COD_RETENCAO) VALUES ('00002', '222333444', '0561')"));
-    Executa(QStringLiteral("INSERT INTO InfoComp (E_PRUV_DK, IN4, IN_PF_PJ, NR_PF_PJ) VALUES ('00002', '0', '1', '222333444')"));
+    Executa(QStringLiteral(
+        "INSERT INTO ComprPj (E_PRUV_DK, NR_PJ, COD_RETENCAO, MES) VALUES ('00002', '112223330002', '6800', '01')"));
+    Executa(
+        QStringLiteral("INSERT INTO Compvel (E_PRUV_DK, NR_PF, COD_RETENCAO) VALUES ('00002', '222333444', '0561')"));
+    Executa(QStringLiteral(
+        "INSERT INTO InfoComp (E_PRUV_DK, IN4, IN_PF_PJ, NR_PF_PJ) VALUES ('00002', '0', '1', '222333444')"));
     const auto cheio = Contagens();
     for (const char* tabela : Tabelas)
         EXPECT_TRUE(std::string(tabela) == "Respons" || cheio.at(tabela) > antes.at(tabela)) << tabela;

@@ -28,7 +28,10 @@ TEST(TNaturezas, AvailableNaturesAreFoundByCodeAndByObject)
     naturezas.AdicionaDisponivel(todas[1]);
     naturezas.AdicionaDisponivel(todas[7]);
 
-    const struct { int codigo; int posicao; } casos[] = {
+    const struct {
+        int codigo;
+        int posicao;
+    } casos[] = {
         {2, 7}, {0, 6}, {1, 1}, {3, -1}, {4, -1},
     };
     for (const auto& c : casos) {

@@ -29,8 +29,9 @@ protected:
         pruv.Verifica(lista, frame, verificados);
         QStringList linhas;
         for (const auto& l : frame.Linhas)
-            linhas << (l.Objeto == 255 ? l.Descricao
-                                       : QStringLiteral("%1 %2 %3").arg(l.Gravidade).arg(l.Objeto).arg(l.Descricao.mid(2)));
+            linhas << (l.Objeto == 255
+                           ? l.Descricao
+                           : QStringLiteral("%1 %2 %3").arg(l.Gravidade).arg(l.Objeto).arg(l.Descricao.mid(2)));
         return linhas;
     }
     static QString Pendente(int gravidade, int objeto, std::uint8_t codigo, const QString& parametro = {})
@@ -65,13 +66,17 @@ int Posicao(const TPruv& pruv, const TNatureza* natureza)
     return static_cast<int>(natureza - pruv.GetNaturezas().GetTodas().data());
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TPruvTest, YearIsAcceptedFrom1997To2003AndAYearAfterTheCurrentOneIsSpecial)
 {
-    const struct { const char* ano; std::uint8_t codigo; bool especial; } casos[] = {
-        {"1997", 0, false}, {"2002", 0, false}, {"2003", 0, true},
-        {"1996", 119, false}, {"2004", 119, false}, {"20a2", 119, false}, {"", 119, false}, {" 2002", 119, false},
+    const struct {
+        const char* ano;
+        std::uint8_t codigo;
+        bool especial;
+    } casos[] = {
+        {"1997", 0, false},   {"2002", 0, false},   {"2003", 0, true}, {"1996", 119, false},
+        {"2004", 119, false}, {"20a2", 119, false}, {"", 119, false},  {" 2002", 119, false},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.ano);
@@ -101,15 +106,15 @@ TEST_F(TPruvTest, AYearPassedOverLeavesTheSpecialSituationAsItWas)
 {
     // Each step: a year to set ("*" sets the special situation on by choice, "-" clears the
     // declaration); then the special situation expected at the end.
-    const struct { std::vector<const char*> passos; bool especial; } casos[] = {
-        {{"2003", "2002"}, false},
-        {{"2003", "2003", "2002"}, false},       // forced twice, still nothing chosen
-        {{"2003", "20a2", "2001"}, false},       // a refused year in between
-        {{"2003", "2003"}, true},
-        {{"*", "2003", "2002"}, true},           // chosen before the year forced it
-        {{"2003", "*", "2002"}, true},           // confirmed while forced: a choice
-        {{"2003", "-", "2002"}, false},
-        {{"2003", "-", "*", "2003", "1999"}, true},
+    const struct {
+        std::vector<const char*> passos;
+        bool especial;
+    } casos[] = {
+        {{"2003", "2002"}, false},         {{"2003", "2003", "2002"}, false},   // forced twice, still nothing chosen
+        {{"2003", "20a2", "2001"}, false},                                      // a refused year in between
+        {{"2003", "2003"}, true},          {{"*", "2003", "2002"}, true},       // chosen before the year forced it
+        {{"2003", "*", "2002"}, true},                                          // confirmed while forced: a choice
+        {{"2003", "-", "2002"}, false},    {{"2003", "-", "*", "2003", "1999"}, true},
     };
     for (const auto& c : casos) {
         std::string rastro;
@@ -123,8 +128,7 @@ TEST_F(TPruvTest, AYearPassedOverLeavesTheSpecialSituationAsItWas)
             } else {
                 try {
                     pruv.SetAno(QLatin1String(passo));
-                } catch (const EPruvError&) {
-                }
+                } catch (const EPruvError&) {}
             }
         }
         SCOPED_TRACE(rastro);
@@ -163,10 +167,14 @@ TEST_F(TPruvTest, SpecialSituationIsRequiredIn2003AndABadTypeIsRefused)
 
 TEST_F(TPruvTest, NaturesOfferedFollowTheDeclarantsKindAndTheYear)
 {
-    const struct { QString ni; const char* ano; std::vector<int> posicoes; } casos[] = {
-        {{}, "1998", {1, 6, 7, 8}},   {{}, "2002", {0, 1, 2, 3, 8}}, {{}, "1997", {8, 9}},
-        {Matriz, "1997", {5}},        {Matriz, "1998", {1, 6, 7}},   {Matriz, "2002", {0, 1, 2, 3}},
-        {Filial, "2002", {1, 2}},     {CpfDeclarante, "2002", {5}},
+    const struct {
+        QString ni;
+        const char* ano;
+        std::vector<int> posicoes;
+    } casos[] = {
+        {{}, "1998", {1, 6, 7, 8}}, {{}, "2002", {0, 1, 2, 3, 8}}, {{}, "1997", {8, 9}},
+        {Matriz, "1997", {5}},      {Matriz, "1998", {1, 6, 7}},   {Matriz, "2002", {0, 1, 2, 3}},
+        {Filial, "2002", {1, 2}},   {CpfDeclarante, "2002", {5}},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.ni.toStdString() + " " + c.ano);
@@ -201,12 +209,17 @@ TEST_F(TPruvTest, CompleteDeclarationGivesOnlySectionsWithoutPendingItemsAndStor
     Item(*pruv, *pruv, "0561", CpfBeneficiario);
     Executa(QStringLiteral("UPDATE Resumo SET OK = 0"));
 
-    EXPECT_EQ(Verifica(*pruv), (QStringList{
-                                   QStringLiteral("20Identificação do declarante"), QString(),
-                                   QStringLiteral("20Responsável pelo Preenchimento da Declaração"), QString(),
-                                   QStringLiteral("20Responsável perante o CNPJ"), QString(),
-                                   QStringLiteral("20Beneficiários"), QString(),
-                               }));
+    EXPECT_EQ(Verifica(*pruv),
+              (QStringList{
+                  QStringLiteral("20Identificação do declarante"),
+                  QString(),
+                  QStringLiteral("20Responsável pelo Preenchimento da Declaração"),
+                  QString(),
+                  QStringLiteral("20Responsável perante o CNPJ"),
+                  QString(),
+                  QStringLiteral("20Beneficiários"),
+                  QString(),
+              }));
     EXPECT_TRUE(frame.Concluida);
     EXPECT_EQ(verificados, 1);
     EXPECT_EQ(frame.Verificados, 1);
@@ -232,8 +245,16 @@ TEST_F(TPruvTest, StoppedRunStoresNoSummary)
 TEST_F(TPruvTest, FundsAndEmptyDeclarationsGiveTheirPendingItems)
 {
     const struct {
-        const char* caso; const char* tipo; const char* ano; int natureza; bool anexo; bool item;
-        int gravidade; int objeto; std::uint8_t codigo; bool comNumero;
+        const char* caso;
+        const char* tipo;
+        const char* ano;
+        int natureza;
+        bool anexo;
+        bool item;
+        int gravidade;
+        int objeto;
+        std::uint8_t codigo;
+        bool comNumero;
     } casos[] = {
         {"administrator without annexes", "O", "2002", 3, false, true, 1, 7, 59, true},
         {"annexes of another nature", "O", "2002", 0, true, true, 0, 7, 60, true},
@@ -254,7 +275,8 @@ TEST_F(TPruvTest, FundsAndEmptyDeclarationsGiveTheirPendingItems)
             Anexo(*pruv, Outra);
         frame.Linhas.clear();
         const QString numero = pruv->GetDeclarante().GetNiFormatado();
-        EXPECT_TRUE(Verifica(*pruv).contains(Pendente(c.gravidade, c.objeto, c.codigo, c.comNumero ? numero : QString())));
+        EXPECT_TRUE(
+            Verifica(*pruv).contains(Pendente(c.gravidade, c.objeto, c.codigo, c.comNumero ? numero : QString())));
         anexos.clear();
     }
 }
@@ -270,14 +292,20 @@ TEST_F(TPruvTest, EachFundOfAnAdministratorIsWalkedUnderItsTitle)
 
     const QStringList linhas = Verifica(*pruv);
     const QStringList fundos = linhas.mid(linhas.indexOf(QStringLiteral("20Beneficiários")) + 2);
-    EXPECT_EQ(fundos, (QStringList{
-                          QStringLiteral("09FUNDO BETA ") + cheio.GetFundo().GetNiFormatado(),
-                          QStringLiteral("20Identificação do Fundo ou Clube de Investimento"), QString(),
-                          QStringLiteral("20Beneficiários do Fundo ou Clube de Investimento"), QString(),
-                          QStringLiteral("09FUNDO BETA ") + vazio.GetFundo().GetNiFormatado(),
-                          QStringLiteral("20Identificação do Fundo ou Clube de Investimento"), QString(),
-                          QStringLiteral("10Beneficiários"), Pendente(1, TAnexoFC::ObjetoSemItens, 132), QString(),
-                      }));
+    EXPECT_EQ(fundos,
+              (QStringList{
+                  QStringLiteral("09FUNDO BETA ") + cheio.GetFundo().GetNiFormatado(),
+                  QStringLiteral("20Identificação do Fundo ou Clube de Investimento"),
+                  QString(),
+                  QStringLiteral("20Beneficiários do Fundo ou Clube de Investimento"),
+                  QString(),
+                  QStringLiteral("09FUNDO BETA ") + vazio.GetFundo().GetNiFormatado(),
+                  QStringLiteral("20Identificação do Fundo ou Clube de Investimento"),
+                  QString(),
+                  QStringLiteral("10Beneficiários"),
+                  Pendente(1, TAnexoFC::ObjetoSemItens, 132),
+                  QString(),
+              }));
     EXPECT_EQ(frame.Linhas[static_cast<std::size_t>(linhas.indexOf(Pendente(1, 26, 132)))].AQuemPertence, chave);
     EXPECT_EQ(verificados, 2);
 
@@ -308,7 +336,10 @@ TEST_F(TPruvTest, FundWithTheAdministratorsNumberIsRefused)
 TEST_F(TPruvTest, AnAnnexsItemsGoBeforeTheCollectionsTheyUseWhateverTheDeclarationDoesFirst)
 {
     const auto [chave, chaveAnexo] = ComAnexo("6800");
-    const struct { const char* caso; void (*faz)(TColecaoPruv&, std::unique_ptr<TPruv>&); } casos[] = {
+    const struct {
+        const char* caso;
+        void (*faz)(TColecaoPruv&, std::unique_ptr<TPruv>&);
+    } casos[] = {
         {"reloaded", [](TColecaoPruv& c, std::unique_ptr<TPruv>& p) { ASSERT_TRUE(c.Carrega(*p)); }},
         {"collections let go", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p->LiberaItens(); }},
         {"cleared", [](TColecaoPruv&, std::unique_ptr<TPruv>& p) { p->Limpa(); }},

@@ -42,7 +42,7 @@ protected:
     TPruvItem item{declaracao, declaracao};
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TResumoTest, AccumulatesAddsChangesAndRemovesItems)
 {

@@ -26,7 +26,11 @@ class TPruv2003 : public QMainWindow {
 // Restores an environment variable when the test ends.
 class Ambiente {
 public:
-    explicit Ambiente(const char* nome) : FNome(nome), FValor(qgetenv(nome)), FDefinida(qEnvironmentVariableIsSet(nome)) {}
+    explicit Ambiente(const char* nome)
+        : FNome(nome)
+        , FValor(qgetenv(nome))
+        , FDefinida(qEnvironmentVariableIsSet(nome))
+    {}
     ~Ambiente()
     {
         if (FDefinida)
@@ -54,11 +58,15 @@ public:
     QLineEdit FEdit;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TituloJanela, SuffixByEstablishment)
 {
-    const struct { const char* nome; const char* estabelecimento; const char* titulo; } casos[] = {
+    const struct {
+        const char* nome;
+        const char* estabelecimento;
+        const char* titulo;
+    } casos[] = {
         {"", "0001", "Pruv 2003"},
         {"ACME", "0001", "Pruv 2003 - ACME   Matriz"},
         {"ACME", "0002", "Pruv 2003 - ACME   Filial 0002"},
@@ -123,7 +131,10 @@ TEST(ObtemHelpContext, FromTheControlOrItsNearestParent)
 
 TEST(AjustaPapel, TheDefaultPrintersPaperOrLetter)
 {
-    const struct { int codigoImpressora; int codigoRelatorio; } casos[] = {
+    const struct {
+        int codigoImpressora;
+        int codigoRelatorio;
+    } casos[] = {
         {9, 9}, {1, 1}, {14, 14}, {24, 24}, {26, 26}, {15, 1}, {0, 1}, {256, 1},
     };
     for (const auto& c : casos) {

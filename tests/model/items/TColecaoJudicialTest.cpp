@@ -14,12 +14,18 @@ constexpr qint64 Um = TMonetario::Escala;
 TMonetario& Valor(TPruvItem& item, int serie, int mes)
 {
     switch (serie) {
-    case 0: return item.GetSubJudice().GetRendimento(mes);
-    case 1: return item.GetSubJudice().GetDeducao(mes);
-    case 2: return item.GetSubJudice().GetImposto(mes);
-    case 3: return item.GetSubJudice().GetDeposito(mes);
-    case 4: return item.GetCompensacao().GetCompensacaoAno(mes);
-    default: return item.GetCompensacao().GetCompensacaoAnosAnteriores(mes);
+    case 0:
+        return item.GetSubJudice().GetRendimento(mes);
+    case 1:
+        return item.GetSubJudice().GetDeducao(mes);
+    case 2:
+        return item.GetSubJudice().GetImposto(mes);
+    case 3:
+        return item.GetSubJudice().GetDeposito(mes);
+    case 4:
+        return item.GetCompensacao().GetCompensacaoAno(mes);
+    default:
+        return item.GetCompensacao().GetCompensacaoAnosAnteriores(mes);
     }
 }
 
@@ -48,13 +54,17 @@ TEST_F(TColecaoJudicialTest, WhatTheRulesForbidIsZeroInTheItemAndInTheRow)
     const QString cnpj = Cnpj(QStringLiteral("112223330001"));
     // Per series (income, deductions, tax, deposits, compensation of the year, of earlier years):
     // month 1 kept; and whether month 13 is kept.
-    const struct { const char* codigo; const char* ano; QString ni; const char* mes1; bool mes13; } casos[] = {
-        {"3208", "2002", cpf, "111111", false},
-        {"3208", "2002", cnpj, "000000", false},   // a CNPJ admits none
-        {"0924", "2002", cpf, "101111", false},    // no deductions for the code
-        {"1708", "2002", cpf, "000000", false},    // no sub judice values for the code
-        {"0588", "2002", cpf, "111111", true},
-        {"0588", "2001", cpf, "111111", false},
+    const struct {
+        const char* codigo;
+        const char* ano;
+        QString ni;
+        const char* mes1;
+        bool mes13;
+    } casos[] = {
+        {"3208", "2002", cpf, "111111", false}, {"3208", "2002", cnpj, "000000", false},   // a CNPJ admits none
+        {"0924", "2002", cpf, "101111", false},                                            // no deductions for the code
+        {"1708", "2002", cpf, "000000", false},   // no sub judice values for the code
+        {"0588", "2002", cpf, "111111", true},  {"0588", "2001", cpf, "111111", false},
     };
     TColecaoJudicial judicial(declaracao);
     int chave = 0;
@@ -123,4 +133,4 @@ TEST_F(TColecaoJudicialTest, RowsBelongToOneOwnerAndOneAnnexFlag)
     EXPECT_TRUE(lido->GetCompensacao().Zerado());
 }
 
-}  // namespace
+}   // namespace

@@ -34,7 +34,8 @@ QString Conteudo(std::initializer_list<const char*> tabelas = {"PruvItem", "Judi
     auto banco = Banco();
     QString texto;
     for (const char* nome : tabelas) {
-        TComando c(banco->Conexao(), QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1, 2, 3").arg(banco->NomeReal(QLatin1String(nome))));
+        TComando c(banco->Conexao(),
+                   QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1, 2, 3").arg(banco->NomeReal(QLatin1String(nome))));
         while (c.Passo()) {
             for (int i = 0; i < c.Colunas(); ++i)
                 texto += c.Valor(i).toString() + QLatin1Char('|');
@@ -47,7 +48,8 @@ QString Conteudo(std::initializer_list<const char*> tabelas = {"PruvItem", "Judi
 qint64 Linhas(const char* tabela)
 {
     auto banco = Banco();
-    TComando c(banco->Conexao(), QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(banco->NomeReal(QLatin1String(tabela))));
+    TComando c(banco->Conexao(),
+               QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(banco->NomeReal(QLatin1String(tabela))));
     return c.Passo() ? c.Inteiro(0) : -1;
 }
 
@@ -55,8 +57,8 @@ qint64 Linhas(const char* tabela)
 QString Descreve(const TPruvItem& i)
 {
     QString texto = i.GetChave() + QLatin1Char(' ') + i.GetCodigoRetencao().GetCodigo() + QLatin1Char('/')
-                    + i.GetCodigoRetencao().GetAno() + QLatin1Char(' ') + i.GetBeneficiario().GetNiFormatado()
-                    + QLatin1Char(' ') + i.GetBeneficiario().Nome().GetTexto() + QLatin1Char(':');
+        + i.GetCodigoRetencao().GetAno() + QLatin1Char(' ') + i.GetBeneficiario().GetNiFormatado() + QLatin1Char(' ')
+        + i.GetBeneficiario().Nome().GetTexto() + QLatin1Char(':');
     const TRendimentosTributaveis& v = i.GetValores();
     const TSubJudice& s = i.GetSubJudice();
     const TCompensacao& c = i.GetCompensacao();
@@ -69,7 +71,10 @@ QString Descreve(const TPruvItem& i)
 }
 
 // Money in whole reais, on the model's scale.
-constexpr qint64 R(qint64 reais) { return reais * TMonetario::Escala; }
+constexpr qint64 R(qint64 reais)
+{
+    return reais * TMonetario::Escala;
+}
 
 class TColecaoPruvItemTest : public ::testing::Test {
 protected:
@@ -131,13 +136,16 @@ protected:
 
 TEST_F(TColecaoPruvItemTest, MonthThirteenAndDeductionsFollowCodeYearAndBeneficiary)
 {
-    const struct { const char* codigo; const char* ano; QString ni; bool mes13; bool deducao; } casos[] = {
-        {"0561", "2001", Cpf1, true, true},
-        {"0588", "2001", Cpf2, false, true},
-        {"0588", "2002", Cpf3, true, true},
-        {"3208", "2002", Cpf1, false, true},
-        {"3208", "2002", Cnpj1, false, false},   // a CNPJ has no deductions
-        {"1708", "2002", Cpf2, false, false},    // nor a code without them
+    const struct {
+        const char* codigo;
+        const char* ano;
+        QString ni;
+        bool mes13;
+        bool deducao;
+    } casos[] = {
+        {"0561", "2001", Cpf1, true, true},   {"0588", "2001", Cpf2, false, true},   {"0588", "2002", Cpf3, true, true},
+        {"3208", "2002", Cpf1, false, true},  {"3208", "2002", Cnpj1, false, false},   // a CNPJ has no deductions
+        {"1708", "2002", Cpf2, false, false},                                          // nor a code without them
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.codigo) + " " + c.ano + " " + c.ni.toStdString());
@@ -388,7 +396,7 @@ TEST_F(TColecaoPruvItemTest, AFailureAnywhereLeavesEveryTableAndTheSummariesAsTh
             EXPECT_EQ(declaracao.GetResumo().TOT_REND().GetValor(), rendimento);
             EXPECT_EQ(declaracao.GetResumoTotal().TOT_BENEF().GetValor(), total);
         }
-        EXPECT_GE(falhas, 3);   // the item, its beneficiary, its judicial row and the summary at least
+        EXPECT_GE(falhas, 3);                // the item, its beneficiary, its judicial row and the summary at least
         Banco()->FalhaNaProximaEscrita(0);   // disarms what the successful run left armed
         EXPECT_THROW(Banco()->Escreve(QStringLiteral("SELECT 1")), EDBEngineError);
     }
@@ -469,8 +477,8 @@ TEST_F(TColecaoPruvItemTest, TheJoinedWalkGivesEachItemAsReadingItsRowDoesInEver
     // A beneficiary whose row is gone: the collection's own search decides its name.
     Banco()->Escreve(QStringLiteral("DELETE FROM Benef WHERE NR_PF_PJ = '333222111'"));
 
-    for (const auto ordem : {TColecaoPruvItem::OrdemChave, TColecaoPruvItem::OrdemCodigo,
-                             TColecaoPruvItem::OrdemBeneficiario}) {
+    for (const auto ordem :
+         {TColecaoPruvItem::OrdemChave, TColecaoPruvItem::OrdemCodigo, TColecaoPruvItem::OrdemBeneficiario}) {
         SCOPED_TRACE(static_cast<int>(ordem));
         itens().SetOrdem(ordem);
         QStringList esperados;
@@ -572,8 +580,10 @@ TEST_F(TColecaoPruvItemTest, AWalkLoadsARepeatedBeneficiaryOnceAndGivesWhatReadi
     // and its changed flag cleared (as a save clears it) after the second, another name after the
     // fourth, and emptied after the seventh.
     const std::map<int, std::function<void()>> mexe = {
-        {1, [] { Banco()->Escreve(QStringLiteral("UPDATE Benef SET NM_NM_EMPR = 'JOAO' WHERE NR_PF_PJ = '111444777'")); }},
-        {2, [&] {
+        {1,
+         [] { Banco()->Escreve(QStringLiteral("UPDATE Benef SET NM_NM_EMPR = 'JOAO' WHERE NR_PF_PJ = '111444777'")); }},
+        {2,
+         [&] {
              item.GetBeneficiario().SetNi(Cpf3);
              item.SetAlterado(false);
          }},
@@ -599,8 +609,8 @@ TEST_F(TColecaoPruvItemTest, ABulkLoadStoresTheRowsThatSavingOneByOneStores)
         lista.push_back(Item(QStringLiteral("0561"), Cpf1, R(20)));
         lista.back()->GetValores().GetImposto(13).SetValor(R(2));
         lista.push_back(Item(QStringLiteral("0561"), Cnpj1, R(30)));
-        lista.back()->GetValores().GetDeducao(1).SetValor(R(5));        // a CNPJ has none
-        lista.back()->GetSubJudice().GetDeposito(1).SetValor(R(7));     // nor judicial values
+        lista.back()->GetValores().GetDeducao(1).SetValor(R(5));      // a CNPJ has none
+        lista.back()->GetSubJudice().GetDeposito(1).SetValor(R(7));   // nor judicial values
         lista.push_back(Item(QStringLiteral("1708"), Cpf2, -R(1)));   // stored as 0
         lista.back()->GetCompensacao().GetCompensacaoAno(1).SetValor(R(6));
         return lista;
@@ -702,12 +712,13 @@ TEST_F(TColecaoPruvItemTest, AStatementSeesItsBeneficiarysItemsOfEveryOwnerByCod
     QStringList vistos;
     itens().ParaCadaItem(a->GetBeneficiario(), [&](const TPruvItem& i) {
         vistos << i.GetInAnexo() + i.GetDono().GetChave() + i.GetCodigoRetencao().GetCodigo() + ':'
-                      + i.GetValores().GetRendimento(1).GetTexto() + '/' + i.GetCompensacao().GetCompensacaoAno(1).GetTexto();
+                + i.GetValores().GetRendimento(1).GetTexto() + '/' + i.GetCompensacao().GetCompensacaoAno(1).GetTexto();
     });
-    EXPECT_EQ(vistos, (QStringList{QStringLiteral("0000010561:20,00/0,00"), QStringLiteral("0000013208:10,00/3,00"),
-                                   QStringLiteral("1000073208:30,00/0,00")}));
+    EXPECT_EQ(vistos,
+              (QStringList{QStringLiteral("0000010561:20,00/0,00"), QStringLiteral("0000013208:10,00/3,00"),
+                           QStringLiteral("1000073208:30,00/0,00")}));
     // The owner's view is back.
     EXPECT_EQ(itens().Quantidade(), 3);
 }
 
-}  // namespace
+}   // namespace

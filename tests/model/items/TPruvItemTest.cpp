@@ -29,15 +29,24 @@ struct Valor {
 TMonetario& Alvo(TPruvItem& item, Campo campo, int mes)
 {
     switch (campo) {
-    case Campo::Rend: return item.GetValores().GetRendimento(mes);
-    case Campo::Ded: return item.GetValores().GetDeducao(mes);
-    case Campo::Imp: return item.GetValores().GetImposto(mes);
-    case Campo::CompAno: return item.GetCompensacao().GetCompensacaoAno(mes);
-    case Campo::CompAnt: return item.GetCompensacao().GetCompensacaoAnosAnteriores(mes);
-    case Campo::SjRend: return item.GetSubJudice().GetRendimento(mes);
-    case Campo::SjDed: return item.GetSubJudice().GetDeducao(mes);
-    case Campo::SjImp: return item.GetSubJudice().GetImposto(mes);
-    case Campo::Dep: return item.GetSubJudice().GetDeposito(mes);
+    case Campo::Rend:
+        return item.GetValores().GetRendimento(mes);
+    case Campo::Ded:
+        return item.GetValores().GetDeducao(mes);
+    case Campo::Imp:
+        return item.GetValores().GetImposto(mes);
+    case Campo::CompAno:
+        return item.GetCompensacao().GetCompensacaoAno(mes);
+    case Campo::CompAnt:
+        return item.GetCompensacao().GetCompensacaoAnosAnteriores(mes);
+    case Campo::SjRend:
+        return item.GetSubJudice().GetRendimento(mes);
+    case Campo::SjDed:
+        return item.GetSubJudice().GetDeducao(mes);
+    case Campo::SjImp:
+        return item.GetSubJudice().GetImposto(mes);
+    case Campo::Dep:
+        return item.GetSubJudice().GetDeposito(mes);
     }
     throw std::logic_error("campo");
 }
@@ -119,24 +128,29 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TPruvItemValores, MonthlyThresholdsByBeneficiaryKind)
 {
     Confere({
         {"PF income at the limit", {{Campo::Rend, 3, "100.000,00"}}, {}},
-        {"PF income past the limit", {{Campo::Rend, 3, "100.000,01"}},
-         {"84 A 21 0561 111.444.777-35 Mar"}},
+        {"PF income past the limit", {{Campo::Rend, 3, "100.000,01"}}, {"84 A 21 0561 111.444.777-35 Mar"}},
         {"PF deduction at the limit", {{Campo::Rend, 4, "50.000,00"}, {Campo::Ded, 4, "20.000,00"}}, {}},
-        {"PF deduction past the limit", {{Campo::Rend, 4, "50.000,00"}, {Campo::Ded, 4, "20.000,01"}},
+        {"PF deduction past the limit",
+         {{Campo::Rend, 4, "50.000,00"}, {Campo::Ded, 4, "20.000,01"}},
          {"85 A 21 0561 111.444.777-35 Abr"}},
         {"PF deduction under a code without deductions is an error, not a warning",
          {{Campo::Rend, 4, "50.000,00"}, {Campo::Ded, 4, "30.000,00"}},
-         {"91 E 21 0561 111.444.777-35 Abr"}, "2002", "0561", Cpf, false},
+         {"91 E 21 0561 111.444.777-35 Abr"},
+         "2002",
+         "0561",
+         Cpf,
+         false},
         {"PF tax with compensations past 20.000",
          {{Campo::Rend, 5, "90.000,00"}, {Campo::Imp, 5, "20.000,00"}, {Campo::CompAnt, 5, "0,01"}},
          {"86 A 21 0561 111.444.777-35 Mai"}},
-        {"tax equal to income", {{Campo::Rend, 1, "10,00"}, {Campo::Imp, 1, "10,00"}},
+        {"tax equal to income",
+         {{Campo::Rend, 1, "10,00"}, {Campo::Imp, 1, "10,00"}},
          {"83 A 21 0561 111.444.777-35 Jan"}},
         {"tax just below income", {{Campo::Rend, 1, "10,00"}, {Campo::Imp, 1, "9,99"}}, {}},
         {"compensations alone equal to income",
@@ -145,21 +159,41 @@ TEST_F(TPruvItemValores, MonthlyThresholdsByBeneficiaryKind)
         {"PF compensation without income",
          {{Campo::Rend, 1, "10,00"}, {Campo::CompAno, 7, "1,00"}},
          {"83 A 21 0561 111.444.777-35 Jul", "97 E 21 0561 111.444.777-35 Jul"}},
-        {"a negative income reads as zero", {{Campo::Rend, 8, "-100,00"}, {Campo::Imp, 8, "1,00"}},
+        {"a negative income reads as zero",
+         {{Campo::Rend, 8, "-100,00"}, {Campo::Imp, 8, "1,00"}},
          {"83 A 21 0561 111.444.777-35 Ago"}},
         {"PF sub judice deduction under a code without deductions",
          {{Campo::Rend, 9, "10,00"}, {Campo::SjDed, 9, "1,00"}},
-         {"91 E 21 0561 Exigibilidade Suspensa 111.444.777-35 Set"}, "2002", "0561", Cpf, false},
+         {"91 E 21 0561 Exigibilidade Suspensa 111.444.777-35 Set"},
+         "2002",
+         "0561",
+         Cpf,
+         false},
         {"PJ income at the limit", {{Campo::Rend, 10, "1.000.000,00"}}, {}, "2002", "0561", Cnpj},
-        {"PJ income past the limit", {{Campo::Rend, 10, "1.000.000,01"}},
-         {"87 A 21 0561 11.222.333/0001-81 Out"}, "2002", "0561", Cnpj},
-        {"PJ deduction, even under a code with deductions", {{Campo::Rend, 11, "10,00"}, {Campo::Ded, 11, "0,01"}},
-         {"91 E 21 0561 11.222.333/0001-81 Nov"}, "2002", "0561", Cnpj},
+        {"PJ income past the limit",
+         {{Campo::Rend, 10, "1.000.000,01"}},
+         {"87 A 21 0561 11.222.333/0001-81 Out"},
+         "2002",
+         "0561",
+         Cnpj},
+        {"PJ deduction, even under a code with deductions",
+         {{Campo::Rend, 11, "10,00"}, {Campo::Ded, 11, "0,01"}},
+         {"91 E 21 0561 11.222.333/0001-81 Nov"},
+         "2002",
+         "0561",
+         Cnpj},
         {"PJ tax past 100.000, compensations aside",
          {{Campo::Rend, 12, "900.000,00"}, {Campo::Imp, 12, "100.000,01"}},
-         {"88 A 21 0561 11.222.333/0001-81 Dez"}, "2002", "0561", Cnpj},
-        {"PJ tax of 30.000 is no warning", {{Campo::Rend, 12, "900.000,00"}, {Campo::Imp, 12, "30.000,00"}}, {},
-         "2002", "0561", Cnpj},
+         {"88 A 21 0561 11.222.333/0001-81 Dez"},
+         "2002",
+         "0561",
+         Cnpj},
+        {"PJ tax of 30.000 is no warning",
+         {{Campo::Rend, 12, "900.000,00"}, {Campo::Imp, 12, "30.000,00"}},
+         {},
+         "2002",
+         "0561",
+         Cnpj},
     });
 }
 
@@ -169,36 +203,77 @@ TEST_F(TPruvItemValores, ThirteenthSalaryByCodeYearAndBeneficiary)
         {"0561 in 2001", {{Campo::Rend, 13, "100,00"}}, {}, "2001", "0561"},
         {"0588 before 2002", {{Campo::Rend, 13, "100,00"}}, {"92 E 21 0588 111.444.777-35 13º"}, "2001", "0588"},
         {"0588 from 2002", {{Campo::Rend, 13, "100,00"}}, {}, "2002", "0588"},
-        {"0588 from 2002 to a CNPJ", {{Campo::Rend, 13, "100,00"}}, {"92 E 21 0588 11.222.333/0001-81 13º"},
-         "2002", "0588", Cnpj},
+        {"0588 from 2002 to a CNPJ",
+         {{Campo::Rend, 13, "100,00"}},
+         {"92 E 21 0588 11.222.333/0001-81 13º"},
+         "2002",
+         "0588",
+         Cnpj},
         {"another code", {{Campo::Rend, 13, "100,00"}}, {"92 E 21 3208 111.444.777-35 13º"}, "2002", "3208"},
-        {"sub judice 13th", {{Campo::Rend, 1, "1,00"}, {Campo::Dep, 13, "1,00"}},
-         {"92 E 21 0588 Exigibilidade Suspensa 111.444.777-35 13º"}, "2001", "0588"},
+        {"sub judice 13th",
+         {{Campo::Rend, 1, "1,00"}, {Campo::Dep, 13, "1,00"}},
+         {"92 E 21 0588 Exigibilidade Suspensa 111.444.777-35 13º"},
+         "2001",
+         "0588"},
         {"values and compensations each their own",
          {{Campo::Rend, 13, "100,00"}, {Campo::CompAno, 13, "1,00"}},
-         {"92 E 21 3208 111.444.777-35 13º", "92 E 21 3208 Compensação 111.444.777-35 13º"}, "2002", "3208"},
+         {"92 E 21 3208 111.444.777-35 13º", "92 E 21 3208 Compensação 111.444.777-35 13º"},
+         "2002",
+         "3208"},
     });
 }
 
 TEST_F(TPruvItemValores, SubJudiceAndCompensationsByYearBeneficiaryAndCode)
 {
     Confere({
-        {"sub judice before 2000, whatever the code", {{Campo::SjRend, 2, "5,00"}},
-         {"101 E 21 1999;111.444.777-35"}, "1999"},
-        {"compensations before 2000", {{Campo::Rend, 2, "50,00"}, {Campo::CompAnt, 2, "5,00"}},
-         {"103 E 21 1999;111.444.777-35"}, "1999"},
-        {"sub judice to a CNPJ", {{Campo::SjImp, 2, "5,00"}}, {"98 E 21 0561 11.222.333/0001-81"}, "2000", "0561",
+        {"sub judice before 2000, whatever the code",
+         {{Campo::SjRend, 2, "5,00"}},
+         {"101 E 21 1999;111.444.777-35"},
+         "1999"},
+        {"compensations before 2000",
+         {{Campo::Rend, 2, "50,00"}, {Campo::CompAnt, 2, "5,00"}},
+         {"103 E 21 1999;111.444.777-35"},
+         "1999"},
+        {"sub judice to a CNPJ",
+         {{Campo::SjImp, 2, "5,00"}},
+         {"98 E 21 0561 11.222.333/0001-81"},
+         "2000",
+         "0561",
          Cnpj},
-        {"compensations to a CNPJ", {{Campo::Rend, 2, "50,00"}, {Campo::CompAno, 2, "5,00"}},
-         {"100 E 21 0561 11.222.333/0001-81"}, "2000", "0561", Cnpj},
-        {"sub judice under a code without them", {{Campo::SjRend, 2, "5,00"}}, {"94 E 21 0561 111.444.777-35"},
-         "2000", "0561", Cpf, true, false},
-        {"a deposit alone is sub judice", {{Campo::Dep, 5, "5,00"}}, {"94 E 21 0561 111.444.777-35"}, "2000", "0561",
-         Cpf, true, false},
-        {"compensations under a code without them", {{Campo::Rend, 2, "50,00"}, {Campo::CompAno, 2, "5,00"}},
-         {"96 E 21 0561 111.444.777-35"}, "2000", "0561", Cpf, true, false},
+        {"compensations to a CNPJ",
+         {{Campo::Rend, 2, "50,00"}, {Campo::CompAno, 2, "5,00"}},
+         {"100 E 21 0561 11.222.333/0001-81"},
+         "2000",
+         "0561",
+         Cnpj},
+        {"sub judice under a code without them",
+         {{Campo::SjRend, 2, "5,00"}},
+         {"94 E 21 0561 111.444.777-35"},
+         "2000",
+         "0561",
+         Cpf,
+         true,
+         false},
+        {"a deposit alone is sub judice",
+         {{Campo::Dep, 5, "5,00"}},
+         {"94 E 21 0561 111.444.777-35"},
+         "2000",
+         "0561",
+         Cpf,
+         true,
+         false},
+        {"compensations under a code without them",
+         {{Campo::Rend, 2, "50,00"}, {Campo::CompAno, 2, "5,00"}},
+         {"96 E 21 0561 111.444.777-35"},
+         "2000",
+         "0561",
+         Cpf,
+         true,
+         false},
         {"both under a code that admits them",
-         {{Campo::Rend, 2, "50,00"}, {Campo::SjRend, 2, "5,00"}, {Campo::CompAno, 2, "5,00"}}, {}, "2000"},
+         {{Campo::Rend, 2, "50,00"}, {Campo::SjRend, 2, "5,00"}, {Campo::CompAno, 2, "5,00"}},
+         {},
+         "2000"},
     });
 }
 
@@ -212,12 +287,15 @@ TEST_F(TPruvItemValores, CodesEndedByTheAct)
          {{Campo::Rend, 3, "10,00"}, {Campo::SjRend, 3, "1,00"}, {Campo::CompAnt, 3, "1,00"}},
          {"171 E 21 6799;6799 111.444.777-35 Mar", "171 E 23 6799;6799 Exigibilidade Suspensa 111.444.777-35 Mar",
           "171 E 22 6799;6799 Compensação 111.444.777-35 Mar"},
-         "2002", "6799"},
+         "2002",
+         "6799"},
         {"8045 to a CNPJ", {{Campo::Rend, 2, "10,00"}}, {}, "2002", "8045", Cnpj},
         {"8045 to a CPF", {{Campo::Rend, 2, "10,00"}}, {"170 E 21 8045;8045 111.444.777-35 Fev"}, "2002", "8045"},
         {"the 13th of an ended code",
          {{Campo::Rend, 13, "10,00"}},
-         {"171 E 21 3251;3251 111.444.777-35 13º", "92 E 21 3251 111.444.777-35 13º"}, "2002", "3251"},
+         {"171 E 21 3251;3251 111.444.777-35 13º", "92 E 21 3251 111.444.777-35 13º"},
+         "2002",
+         "3251"},
     });
 }
 
@@ -225,11 +303,19 @@ TEST_F(TPruvItemValores, AllValuesZero)
 {
     Confere({
         {"original", {}, {"90 E 21 0561 111.444.777-35"}},
-        {"rectifying before 1999 is a warning", {}, {"90 A 21 0561 111.444.777-35"}, "1998", "0561", Cpf, true,
-         true, "R"},
+        {"rectifying before 1999 is a warning",
+         {},
+         {"90 A 21 0561 111.444.777-35"},
+         "1998",
+         "0561",
+         Cpf,
+         true,
+         true,
+         "R"},
         {"original before 1999", {}, {"90 E 21 0561 111.444.777-35"}, "1998"},
         {"rectifying of 1999", {}, {"90 E 21 0561 111.444.777-35"}, "1999", "0561", Cpf, true, true, "R"},
-        {"negative amounts count as zero", {{Campo::Rend, 4, "-3,00"}, {Campo::Dep, 13, "-1,00"}},
+        {"negative amounts count as zero",
+         {{Campo::Rend, 4, "-3,00"}, {Campo::Dep, 13, "-1,00"}},
          {"90 E 21 0561 111.444.777-35"}},
         {"a deposit is a value", {{Campo::Dep, 4, "3,00"}}, {}},
     });
@@ -243,8 +329,8 @@ TEST_F(TPruvItemTest, ItemsOfAnAnnexUseTheirOwnObjectNumbers)
     EXPECT_EQ(item->GetInAnexo(), QStringLiteral("1"));
     item->GetCodigoRetencao().SetCodigo(QStringLiteral("3208"));   // a code of the declaration's items
     item->VerificaPendencias(erros);
-    EXPECT_EQ(Pendencias(erros), (std::vector<std::string>{"37 E 26 3208;111.444.777-35",
-                                                           "92 E 29 3208 111.444.777-35 13º"}));
+    EXPECT_EQ(Pendencias(erros),
+              (std::vector<std::string>{"37 E 26 3208;111.444.777-35", "92 E 29 3208 111.444.777-35 13º"}));
     EXPECT_EQ(erros.Items(0).AQuemPertence(), QStringLiteral("00007"));
     EXPECT_EQ(erros.Items(0).QuemEh(), QStringLiteral("0000003"));
 }
@@ -283,8 +369,8 @@ TEST_F(TPruvItemTest, CodeChecksInTheirOrder)
         erros.Limpa();
         declaracao.Natureza = &declaracao.Naturezas.GetTodas()[c.natureza];
         // The code under test is set after the fixture's own row (1,00 in January: no value item).
-        const auto item =
-            Item({c.nome, {{Campo::Rend, 1, "1,00"}}, {}, "2002", "0561", c.ni}, c.doAnexo ? &anexo : nullptr);
+        const auto item = Item({c.nome, {{Campo::Rend, 1, "1,00"}}, {}, "2002", "0561", c.ni},
+                               c.doAnexo ? &anexo : nullptr);
         item->GetCodigoRetencao().Limpa();
         item->GetCodigoRetencao().SetCodigo(QString::fromLatin1(c.codigo));
         item->VerificaPendencias(erros);
@@ -339,15 +425,15 @@ TEST_F(TPruvItemTest, ASharedBeneficiaryCheckGivesEveryItemItsOwnPendingItems)
         const char* nome;
         const char* chave;
     } passos[] = {
-        {"111.444.777-36", "", "0000003"},                     // bad number, no name
-        {"111.444.777-36", "", "0000004"},                     // the same beneficiary's next item
-        {"111.444.777-35", "", "0000005"},                     // the number mended
-        {"111.444.777-35", "Ana Souza", "0000006"},            // the name too
+        {"111.444.777-36", "", "0000003"},            // bad number, no name
+        {"111.444.777-36", "", "0000004"},            // the same beneficiary's next item
+        {"111.444.777-35", "", "0000005"},            // the number mended
+        {"111.444.777-35", "Ana Souza", "0000006"},   // the name too
         {"111.444.777-35", "Ana Souza", "0000007"},
-        {"111.444.777-35", "", "0000008"},                     // only the name differs
-        {"11.222.333/0001-81", "", "0000009"},                 // another kind of number
+        {"111.444.777-35", "", "0000008"},       // only the name differs
+        {"11.222.333/0001-81", "", "0000009"},   // another kind of number
         {"11.222.333/0001-81", "Empresa de Teste Ltda", "0000010"},
-        {"111.444.777-35", "Empresa de Teste Ltda", "0000011"},  // only the number differs
+        {"111.444.777-35", "Empresa de Teste Ltda", "0000011"},   // only the number differs
     };
     TConferenciaContribuinte conferencia;
     int achados = 0;
@@ -430,23 +516,41 @@ TEST_F(TPruvItemTest, ImportChecksGiveThePlainErrorOfEachGroup)
         Cenario cenario;
         Verificacao verifica;
     } casos[] = {
-        {{"PF deduction, code without deductions", {{Campo::Ded, 3, "1,00"}}, {"91 E 0 0561;Mar"}, "2002", "0561",
-          Cpf, false},
+        {{"PF deduction, code without deductions",
+          {{Campo::Ded, 3, "1,00"}},
+          {"91 E 0 0561;Mar"},
+          "2002",
+          "0561",
+          Cpf,
+          false},
          rend},
         {{"PJ deduction", {{Campo::Ded, 3, "1,00"}}, {"91 E 0 0561;Mar"}, "2002", "0561", Cnpj}, rend},
-        {{"ended code, listed months", {{Campo::Rend, 1, "1,00"}, {Campo::Rend, 2, "1,00"}, {Campo::Imp, 3, "1,00"}},
-          {"171 E 0 3249;(Fev, Mar)"}, "2002", "3249"},
+        {{"ended code, listed months",
+          {{Campo::Rend, 1, "1,00"}, {Campo::Rend, 2, "1,00"}, {Campo::Imp, 3, "1,00"}},
+          {"171 E 0 3249;(Fev, Mar)"},
+          "2002",
+          "3249"},
          rend},
         {{"13th", {{Campo::Rend, 13, "1,00"}}, {"92 E 0 0588"}, "2001", "0588"}, rend},
         {{"sub judice before 2000", {{Campo::SjRend, 3, "1,00"}}, {"101 E 0 1999"}, "1999"}, sj},
-        {{"sub judice, code without it", {{Campo::SjRend, 3, "1,00"}}, {"94 E 0 0561"}, "2002", "0561", Cpf, true,
+        {{"sub judice, code without it",
+          {{Campo::SjRend, 3, "1,00"}},
+          {"94 E 0 0561"},
+          "2002",
+          "0561",
+          Cpf,
+          true,
           false},
          sj},
         {{"sub judice to a CNPJ", {{Campo::SjRend, 3, "1,00"}}, {"98 E 0 11.222.333/0001-81"}, "2002", "0561", Cnpj},
          sj},
         {{"sub judice deduction, ended code, 13th",
           {{Campo::SjDed, 4, "1,00"}, {Campo::SjImp, 13, "1,00"}},
-          {"91 E 0 3251;Abr", "171 E 0 3251;(Abr, 13º)", "92 E 0 3251"}, "2002", "3251", Cpf, false},
+          {"91 E 0 3251;Abr", "171 E 0 3251;(Abr, 13º)", "92 E 0 3251"},
+          "2002",
+          "3251",
+          Cpf,
+          false},
          sj},
         {{"deposits are not the sub judice group", {{Campo::Dep, 3, "1,00"}}, {}, "1999"}, sj},
         {{"deposit before 2000", {{Campo::Dep, 13, "1,00"}}, {"102 E 0 1999"}, "1999"}, dep},
@@ -455,10 +559,20 @@ TEST_F(TPruvItemTest, ImportChecksGiveThePlainErrorOfEachGroup)
         {{"deposit to a CNPJ", {{Campo::Dep, 3, "1,00"}}, {"99 E 0 11.222.333/0001-81"}, "2002", "0561", Cnpj}, dep},
         {{"deposit in the 13th", {{Campo::Dep, 13, "1,00"}}, {"92 E 0 3208"}, "2002", "3208"}, dep},
         {{"compensation before 2000", {{Campo::CompAnt, 3, "1,00"}}, {"103 E 0 1999"}, "1999"}, comp},
-        {{"compensation, code without it", {{Campo::CompAno, 3, "1,00"}}, {"96 E 0 0561"}, "2002", "0561", Cpf, true,
+        {{"compensation, code without it",
+          {{Campo::CompAno, 3, "1,00"}},
+          {"96 E 0 0561"},
+          "2002",
+          "0561",
+          Cpf,
+          true,
           false},
          comp},
-        {{"compensation to a CNPJ", {{Campo::CompAno, 3, "1,00"}}, {"100 E 0 11.222.333/0001-81"}, "2002", "0561",
+        {{"compensation to a CNPJ",
+          {{Campo::CompAno, 3, "1,00"}},
+          {"100 E 0 11.222.333/0001-81"},
+          "2002",
+          "0561",
           Cnpj},
          comp},
         {{"compensation of 8045 to a person", {{Campo::CompAno, 2, "1,00"}}, {"170 E 0 8045;(Fev)"}, "2002", "8045"},
@@ -491,8 +605,13 @@ TEST_F(TPruvItemTest, ImportListOfEndedMonthsReadsAsOneSentence)
 
 TEST_F(TPruvItemTest, TaxTotalsIncludeCompensations)
 {
-    const auto item = Item({"", {{Campo::Imp, 1, "10,00"}, {Campo::CompAno, 1, "2,00"}, {Campo::CompAnt, 1, "3,00"},
-                                  {Campo::Imp, 12, "1,00"}, {Campo::Imp, 13, "7,00"}, {Campo::CompAnt, 13, "1,00"}},
+    const auto item = Item({"",
+                            {{Campo::Imp, 1, "10,00"},
+                             {Campo::CompAno, 1, "2,00"},
+                             {Campo::CompAnt, 1, "3,00"},
+                             {Campo::Imp, 12, "1,00"},
+                             {Campo::Imp, 13, "7,00"},
+                             {Campo::CompAnt, 13, "1,00"}},
                             {}});
     EXPECT_EQ(item->GetTotalImpostoMes(1).GetValor(), 15 * TMonetario::Escala);
     EXPECT_EQ(item->GetTotalImpostoMes(13).GetValor(), 8 * TMonetario::Escala);
@@ -505,8 +624,11 @@ TEST_F(TPruvItemTest, TaxTotalsIncludeCompensations)
 
 TEST_F(TPruvItemTest, NetValueKeepsItsSign)
 {
-    const auto item = Item({"", {{Campo::Rend, 13, "100,00"}, {Campo::Ded, 13, "10,00"}, {Campo::Imp, 13, "95,00"},
-                                  {Campo::CompAno, 13, "5,00"}},
+    const auto item = Item({"",
+                            {{Campo::Rend, 13, "100,00"},
+                             {Campo::Ded, 13, "10,00"},
+                             {Campo::Imp, 13, "95,00"},
+                             {Campo::CompAno, 13, "5,00"}},
                             {}});
     TMonetario liquido;
     item->CalculaLiquido(13, liquido);
@@ -531,8 +653,8 @@ TEST_F(TPruvItemTest, CopyAndClear)
 {
     TErros sink;
     declaracao.SetErros(&sink);
-    const auto origem = Item({"", {{Campo::Rend, 2, "10,00"}, {Campo::Dep, 13, "1,00"}, {Campo::CompAnt, 4, "2,00"}},
-                              {}, "2002", "0561"});
+    const auto origem = Item(
+        {"", {{Campo::Rend, 2, "10,00"}, {Campo::Dep, 13, "1,00"}, {Campo::CompAnt, 4, "2,00"}}, {}, "2002", "0561"});
     TPruvItem destino(declaracao, declaracao);
     EXPECT_EQ(destino.Erros(), &sink);   // an item takes its declaration's sink
     destino.GetValores().GetImposto(5).SetTexto(QStringLiteral("9,00"));
@@ -560,8 +682,8 @@ TEST_F(TPruvItemTest, CopyAndClear)
 
 TEST_F(TPruvItemTest, PendingItemsBecomeVerificationRows)
 {
-    const auto item = Item({"", {{Campo::Rend, 1, "10,00"}, {Campo::Imp, 1, "10,00"}, {Campo::Rend, 13, "1,00"}},
-                            {}, "2002", "3208"});
+    const auto item = Item(
+        {"", {{Campo::Rend, 1, "10,00"}, {Campo::Imp, 1, "10,00"}, {Campo::Rend, 13, "1,00"}}, {}, "2002", "3208"});
     item->VerificaPendencias(erros);
     VerificacaoRegistrada verificacao(erros);
     verificacao.MostraAvisos = false;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr qint64 Um = TMonetario::Escala;
 
-}  // namespace
+}   // namespace
 
 TEST(TRendimentosTributaveis, TotalsHoldMonthsOneToTwelveOnly)
 {
@@ -120,8 +120,8 @@ TEST(TRendimentosTributaveis, ClearingLeavesEveryZeroTestTrueAndTellsOnlyChanged
     EXPECT_TRUE(dezembro.Chamadas().isEmpty());
     EXPECT_TRUE(valores.Zerado());
     EXPECT_TRUE(valores.DepositoZerado());
-    for (const bool zerado : {valores.RendimentoZerado(), valores.DeducaoZerada(), valores.ImpostoZerado(),
-                              valores.DepositoTotalZerado()})
+    for (const bool zerado :
+         {valores.RendimentoZerado(), valores.DeducaoZerada(), valores.ImpostoZerado(), valores.DepositoTotalZerado()})
         EXPECT_TRUE(zerado);
     valores.GetRendimento(3).RemoveObservador(marco);
 }

@@ -18,29 +18,45 @@ protected:
         TRendimentosTributaveis& v = item.GetValores();
         TCompensacao& c = item.GetCompensacao();
         TSubJudice& s = item.GetSubJudice();
-        const struct { TMonetario& valor; qint64 reais; } valores[] = {
-            {v.GetRendimento(1), 1000}, {v.GetRendimento(2), 500}, {v.GetRendimento(13), 300},
-            {v.GetDeducao(1), 100},     {v.GetDeducao(13), 50},
-            {v.GetImposto(1), 80},      {v.GetImposto(13), 260},
-            {c.GetCompensacaoAno(2), 20}, {c.GetCompensacaoAno(13), 40},
-            {c.GetCompensacaoAnosAnteriores(1), 10}, {c.GetCompensacaoAnosAnteriores(13), 5},
-            {s.GetRendimento(1), 400},  {s.GetRendimento(13), 100},
-            {s.GetDeducao(1), 30},      {s.GetDeducao(13), 20},
+        const struct {
+            TMonetario& valor;
+            qint64 reais;
+        } valores[] = {
+            {v.GetRendimento(1), 1000},
+            {v.GetRendimento(2), 500},
+            {v.GetRendimento(13), 300},
+            {v.GetDeducao(1), 100},
+            {v.GetDeducao(13), 50},
+            {v.GetImposto(1), 80},
+            {v.GetImposto(13), 260},
+            {c.GetCompensacaoAno(2), 20},
+            {c.GetCompensacaoAno(13), 40},
+            {c.GetCompensacaoAnosAnteriores(1), 10},
+            {c.GetCompensacaoAnosAnteriores(13), 5},
+            {s.GetRendimento(1), 400},
+            {s.GetRendimento(13), 100},
+            {s.GetDeducao(1), 30},
+            {s.GetDeducao(13), 20},
             {s.GetImposto(1), 60},
-            {s.GetDeposito(1), 70},     {s.GetDeposito(13), 90},
+            {s.GetDeposito(1), 70},
+            {s.GetDeposito(13), 90},
         };
         for (const auto& x : valores)
             x.valor.SetValor(Reais(x.reais));
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TTotaisPruvItemTest, TakesTheYearlyAmountsOnce)
 {
     const TTotaisPruvItem t(item);
     item.GetValores().GetRendimento(1).SetValor(0);   // after the snapshot: not seen
-    const struct { const char* nome; const TMonetario& valor; qint64 reais; } casos[] = {
+    const struct {
+        const char* nome;
+        const TMonetario& valor;
+        qint64 reais;
+    } casos[] = {
         {"income of months 1 to 12", t.GetRendimento(), 1500},
         {"tax with both compensations, months 1 to 12", t.GetImposto(), 80 + 20 + 10},
         {"earlier-years compensation with the 13th", t.GetCompensacaoAnosAnteriores(), 15},

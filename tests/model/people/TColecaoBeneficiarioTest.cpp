@@ -61,8 +61,8 @@ TEST_F(TColecaoBeneficiarioTest, ABulkLoadStoresEachBeneficiaryOnceWithTheLastNa
     // A beneficiary comes once per code, in any order; a new name replaces the stored one, and
     // the former name given again comes back.
     const std::pair<QString, const char*> cargas[] = {
-        {jose, "JOSE DA SILVA"}, {ana, "ANA PAULA"}, {jose, "JOSE DA SILVA"}, {jose, "JOSE SILVA"},
-        {ana, "ANA PAULA"},      {jose, "JOSE DA SILVA"},
+        {jose, "JOSE DA SILVA"}, {ana, "ANA PAULA"}, {jose, "JOSE DA SILVA"},
+        {jose, "JOSE SILVA"},    {ana, "ANA PAULA"}, {jose, "JOSE DA SILVA"},
     };
     for (const auto& [ni, nome] : cargas) {
         TBeneficiarioPruv b(&declaracao);
@@ -80,7 +80,9 @@ TEST_F(TColecaoBeneficiarioTest, ABulkLoadStoresEachBeneficiaryOnceWithTheLastNa
         EXPECT_EQ(lido.Nome().GetTexto(), QString::fromLatin1(nome));
     }
     auto banco = TDatabase::DaPasta(DiretorioDados());
-    TComando conta(banco->Conexao(), QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(banco->NomeReal(TColecaoBeneficiario::NomeArquivo())));
+    TComando conta(
+        banco->Conexao(),
+        QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(banco->NomeReal(TColecaoBeneficiario::NomeArquivo())));
     ASSERT_TRUE(conta.Passo());
     EXPECT_EQ(conta.Inteiro(0), 2);
 }
@@ -99,7 +101,8 @@ TEST_F(TColecaoBeneficiarioTest, ABulkLoadGivesABeneficiaryStoredBeforeItTheName
     Grava(declaracao, rui, QStringLiteral("RUI BARBOSA"));
     auto banco = TDatabase::DaPasta(DiretorioDados());
     const QString tabela = banco->NomeReal(TColecaoBeneficiario::NomeArquivo());
-    TComando semNome(banco->Conexao(), QStringLiteral("INSERT INTO \"%1\" VALUES ('00001', '1', '444777000', '')").arg(tabela));
+    TComando semNome(banco->Conexao(),
+                     QStringLiteral("INSERT INTO \"%1\" VALUES ('00001', '1', '444777000', '')").arg(tabela));
     banco->Escreve(semNome);
 
     colecao.SetGravarEmDisco(false);
@@ -112,14 +115,16 @@ TEST_F(TColecaoBeneficiarioTest, ABulkLoadGivesABeneficiaryStoredBeforeItTheName
         colecao.GravaRegistroDireto(b);
     }
     colecao.SetGravarEmDisco(true);
-    TComando linhas(banco->Conexao(), QStringLiteral("SELECT NR_PF_PJ, NM_NM_EMPR FROM \"%1\" "
-                                                     "WHERE E_PRUV_DK = '00001' ORDER BY NR_PF_PJ")
-                                          .arg(tabela));
+    TComando linhas(banco->Conexao(),
+                    QStringLiteral("SELECT NR_PF_PJ, NM_NM_EMPR FROM \"%1\" "
+                                   "WHERE E_PRUV_DK = '00001' ORDER BY NR_PF_PJ")
+                        .arg(tabela));
     QStringList lidas;
     while (linhas.Passo())
         lidas << linhas.Texto(0) + QLatin1Char('=') + linhas.Texto(1);
-    EXPECT_EQ(lidas, (QStringList{QStringLiteral("111444777=JOSE DA SILVA"), QStringLiteral("222555888=ANA P SOUZA"),
-                                  QStringLiteral("333666999="), QStringLiteral("444777000=SEM NOME ANTES")}));
+    EXPECT_EQ(lidas,
+              (QStringList{QStringLiteral("111444777=JOSE DA SILVA"), QStringLiteral("222555888=ANA P SOUZA"),
+                           QStringLiteral("333666999="), QStringLiteral("444777000=SEM NOME ANTES")}));
 }
 
 // Two numbers of one root (one with wrong check digits, kept as given) are one row: the name
@@ -132,7 +137,10 @@ TEST_F(TColecaoBeneficiarioTest, ABulkLoadKeepsTheLastNameOfARootWhateverItsChec
     const QString certo = Cpf(QStringLiteral("111444777"));
     const QString errado = QStringLiteral("11144477700");
     const std::pair<QString, const char*> cargas[] = {
-        {certo, "JOSE DA SILVA"}, {errado, "JOSE SOUZA"}, {certo, "JOSE DA SILVA"}, {errado, "JOSE SOUZA"},
+        {certo, "JOSE DA SILVA"},
+        {errado, "JOSE SOUZA"},
+        {certo, "JOSE DA SILVA"},
+        {errado, "JOSE SOUZA"},
     };
     for (std::size_t i = 0; i < std::size(cargas); ++i) {
         TBeneficiarioPruv b(&declaracao);
@@ -153,8 +161,9 @@ TEST_F(TColecaoBeneficiarioTest, APersonsNumberIsReadFromItsFirstNineCharacters)
 {
     TColecaoBeneficiario& colecao = declaracao.GetColecaoBeneficiario();
     auto banco = TDatabase::DaPasta(DiretorioDados());
-    TComando insere(banco->Conexao(), QStringLiteral("INSERT INTO \"%1\" VALUES ('00001', '1', '111444777999', 'JOSE DA SILVA')")
-                                          .arg(banco->NomeReal(TColecaoBeneficiario::NomeArquivo())));
+    TComando insere(banco->Conexao(),
+                    QStringLiteral("INSERT INTO \"%1\" VALUES ('00001', '1', '111444777999', 'JOSE DA SILVA')")
+                        .arg(banco->NomeReal(TColecaoBeneficiario::NomeArquivo())));
     banco->Escreve(insere);
     colecao.Atualiza();
     TBeneficiarioPruv b(&declaracao);
@@ -163,4 +172,4 @@ TEST_F(TColecaoBeneficiarioTest, APersonsNumberIsReadFromItsFirstNineCharacters)
     EXPECT_EQ(b.Nome().GetTexto(), QStringLiteral("JOSE DA SILVA"));
 }
 
-}  // namespace
+}   // namespace

@@ -78,7 +78,7 @@ protected:
     DialogosRoteirizados dialogos;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TColecaoResponsavelTest, SavedPersonComesBackWithTheFaxOnThePhonesAreaCode)
 {
@@ -89,9 +89,10 @@ TEST_F(TColecaoResponsavelTest, SavedPersonComesBackWithTheFaxOnThePhonesAreaCod
 
     TPessoa lida;
     ASSERT_TRUE(colecao.Carrega(lida.Pessoa));
-    EXPECT_EQ(lida.Campos(), (QStringList{Cpf, QStringLiteral("Ana Maria Souza"), QStringLiteral("11"),
-                                          QStringLiteral("32345678"), QStringLiteral("12"), QStringLiteral("11"),
-                                          QStringLiteral("32345679"), QStringLiteral("ana@exemplo.com.br")}));
+    EXPECT_EQ(lida.Campos(),
+              (QStringList{Cpf, QStringLiteral("Ana Maria Souza"), QStringLiteral("11"), QStringLiteral("32345678"),
+                           QStringLiteral("12"), QStringLiteral("11"), QStringLiteral("32345679"),
+                           QStringLiteral("ana@exemplo.com.br")}));
     EXPECT_TRUE(lida.Erros.Vazia());
 }
 
@@ -177,7 +178,8 @@ TEST_F(TColecaoResponsavelTest, FailedSaveLeavesTheRowAsItWas)
         FAIL() << "no error";
     } catch (const EColecaoError& e) {
         EXPECT_EQ(e.Codigo(), 141);
-        EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("Respons.db. Erro Retornado: "))) << e.Parametro().toStdString();
+        EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("Respons.db. Erro Retornado: ")))
+            << e.Parametro().toStdString();
     }
     TPessoa lida;
     ASSERT_TRUE(colecao.Carrega(lida.Pessoa));

@@ -79,7 +79,14 @@ TEST(TRespCnpj, EveryFaultIs178)
 
 TEST(TNiContribuinte, DispatchesOnItsKind)
 {
-    const struct { int tipo; bool matriz; const char* texto; int codigo; const char* formatado; const char* raiz; } casos[] = {
+    const struct {
+        int tipo;
+        bool matriz;
+        const char* texto;
+        int codigo;
+        const char* formatado;
+        const char* raiz;
+    } casos[] = {
         {0, false, "11144477735", 0, "111.444.777-35", "111444777"},
         {0, false, "11222333000262", 0, "11.222.333/0002-62", "112223330002"},
         {2, true, "11222333000262", 42, "11.222.333/0002-62", "112223330002"},
@@ -99,7 +106,6 @@ TEST(TNiContribuinte, DispatchesOnItsKind)
     porTamanho.SetNi(QStringLiteral("11.222.333/0001-81"));
     EXPECT_EQ(porTamanho.TipoAtual(), TNiContribuinte::Cnpj);
 }
-
 
 // The setters remember what a text gave: the same text set again, on this number or on another,
 // under other rules (kind, head-office rule, empty allowed), is judged by those rules.
@@ -163,7 +169,13 @@ TEST(TContribuinte, NameRulesFollowTheNumber)
 
 TEST(TContribuinte, VerificaGivesTheFirstFault)
 {
-    const struct { const char* ni; const char* nome; bool vazioOk; int codigo; int codigoNi; } casos[] = {
+    const struct {
+        const char* ni;
+        const char* nome;
+        bool vazioOk;
+        int codigo;
+        int codigoNi;
+    } casos[] = {
         {"11144477735", "Ana Maria", false, 0, 0},
         {"11144477735", "A", false, 123, 0},
         {"11222333000181", "Me", false, 78, 0},

@@ -5,16 +5,16 @@
 
 TEST(TEmail, TheAtSignMustStandBetweenTwoParts)
 {
-    const struct { const char* endereco; bool vazioOk; int codigo; } casos[] = {
-        {"a@b", false, 0},
-        {"fulano@exemplo.com.br", false, 0},
-        {"@b", false, 81},
-        {"a@", false, 81},
-        {"a@b@", false, 0},    // only the first at sign counts
-        {"ab", false, 81},
-        {"", false, 81},
-        {"", true, 0},
-        {" a@b ", false, 0},   // stored as typed
+    const struct {
+        const char* endereco;
+        bool vazioOk;
+        int codigo;
+    } casos[] = {
+        {"a@b", false, 0},  {"fulano@exemplo.com.br", false, 0},
+        {"@b", false, 81},  {"a@", false, 81},
+        {"a@b@", false, 0},   // only the first at sign counts
+        {"ab", false, 81},  {"", false, 81},
+        {"", true, 0},      {" a@b ", false, 0},   // stored as typed
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.endereco);

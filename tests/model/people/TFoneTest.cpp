@@ -12,8 +12,7 @@ QString T(const char* utf8)
 }
 
 // The code that the raising setter gives, 0 when it stores.
-template <class Parte>
-int Codigo(Parte& parte, const QString& texto)
+template <class Parte> int Codigo(Parte& parte, const QString& texto)
 {
     try {
         parte.SetTexto(texto);
@@ -23,13 +22,19 @@ int Codigo(Parte& parte, const QString& texto)
     return 0;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TFone, PartsDropLeadingZerosThenCheck)
 {
-    const struct { const char* parte; const char* digitado; bool vazioOk; int codigo; const char* guardado; } casos[] = {
+    const struct {
+        const char* parte;
+        const char* digitado;
+        bool vazioOk;
+        int codigo;
+        const char* guardado;
+    } casos[] = {
         {"ddd", "011", false, 0, "11"},
-        {"ddd", "0", false, 82, ""},       // becomes empty, which is not allowed here
+        {"ddd", "0", false, 82, ""},   // becomes empty, which is not allowed here
         {"ddd", "0", true, 0, ""},
         {"ddd", "", false, 82, ""},
         {"ddd", "1", true, 82, ""},
@@ -50,9 +55,9 @@ TEST(TFone, PartsDropLeadingZerosThenCheck)
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.parte) + " [" + c.digitado + "]");
         TFone fone;
-        TDadoBasico& parte = std::string(c.parte) == "ddd"      ? static_cast<TDadoBasico&>(fone.DDD())
-                             : std::string(c.parte) == "numero" ? static_cast<TDadoBasico&>(fone.Numero())
-                                                                : static_cast<TDadoBasico&>(fone.Ramal());
+        TDadoBasico& parte = std::string(c.parte) == "ddd" ? static_cast<TDadoBasico&>(fone.DDD())
+            : std::string(c.parte) == "numero"             ? static_cast<TDadoBasico&>(fone.Numero())
+                                                           : static_cast<TDadoBasico&>(fone.Ramal());
         parte.SetPermiteVazio(c.vazioOk);
         EXPECT_EQ(Codigo(parte, T(c.digitado)), c.codigo);
         EXPECT_EQ(parte.GetTexto(), T(c.guardado));
@@ -97,7 +102,12 @@ TEST(TFone, SemExcecaoStoresAndReportsToTheSink)
 
 TEST(TFone, FormattedTexts)
 {
-    const struct { const char* ddd; const char* numero; const char* dddFormatado; const char* numeroFormatado; } casos[] = {
+    const struct {
+        const char* ddd;
+        const char* numero;
+        const char* dddFormatado;
+        const char* numeroFormatado;
+    } casos[] = {
         {"11", "32221234", "(11)", "3222-1234"},
         {"61", "1234", "(61)", "1234"},
         {"", "12345", "", "1-2345"},

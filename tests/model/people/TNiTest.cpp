@@ -5,17 +5,20 @@
 
 TEST(CalculaDV, GivesBothCheckDigitsOfARoot)
 {
-    const struct { const char* raiz; const char* dv; } casos[] = {
+    const struct {
+        const char* raiz;
+        const char* dv;
+    } casos[] = {
         {"111444777", "35"},
         {"529982247", "25"},
-        {"123456789", "09"},      // first digit 10 becomes 0
+        {"123456789", "09"},   // first digit 10 becomes 0
         {"000000001", "91"},
         {"112223330001", "81"},
         {"112223330002", "62"},
         {"123456780195", "38"},   // weights of a CNPJ go back to 2 after 9
         {"11144477", ""},         // a root of another length has none
         {"1114447770", ""},
-        {"11144477a", ""},        // any non-digit spoils it
+        {"11144477a", ""},   // any non-digit spoils it
         {"", ""},
     };
     for (const auto& c : casos) {
@@ -28,7 +31,11 @@ TEST(CalculaDV, GivesBothCheckDigitsOfARoot)
 
 TEST(ValidaCpf, GivesTheMessageOfEachFault)
 {
-    const struct { const char* texto; bool vazioOk; int codigo; } casos[] = {
+    const struct {
+        const char* texto;
+        bool vazioOk;
+        int codigo;
+    } casos[] = {
         {"11144477735", false, 0},
         {"11111111111", false, 0},    // repeated digits with right check digits pass
         {"11144477736", false, 66},   // wrong check digit
@@ -51,7 +58,12 @@ TEST(ValidaCpf, GivesTheMessageOfEachFault)
 
 TEST(ValidaCnpj, GivesTheMessageOfEachFault)
 {
-    const struct { const char* texto; bool matriz; bool vazioOk; int codigo; } casos[] = {
+    const struct {
+        const char* texto;
+        bool matriz;
+        bool vazioOk;
+        int codigo;
+    } casos[] = {
         {"11222333000181", false, false, 0},
         {"11222333000181", true, false, 0},
         {"11222333000262", false, false, 0},    // a branch passes...
@@ -73,13 +85,18 @@ TEST(ValidaCnpj, GivesTheMessageOfEachFault)
 
 TEST(ValidaInscricao, KindZeroIsToldByTheLength)
 {
-    const struct { const char* texto; int tipo; bool vazioOk; int codigo; } casos[] = {
+    const struct {
+        const char* texto;
+        int tipo;
+        bool vazioOk;
+        int codigo;
+    } casos[] = {
         {"11144477735", 0, false, 0},
         {"11222333000181", 0, false, 0},
-        {"111444777", 0, false, 66},        // nine characters: a CPF, and a short one
-        {"112223330001", 0, false, 67},     // twelve or more: a CNPJ
-        {"1114447773", 0, false, 65},       // ten: neither
-        {"", 0, true, 65},                  // empty of no kind fails even when allowed
+        {"111444777", 0, false, 66},      // nine characters: a CPF, and a short one
+        {"112223330001", 0, false, 67},   // twelve or more: a CNPJ
+        {"1114447773", 0, false, 65},     // ten: neither
+        {"", 0, true, 65},                // empty of no kind fails even when allowed
         {"", 1, true, 0},
         {"", 1, false, 68},
         {"", 2, true, 0},
@@ -97,7 +114,10 @@ TEST(ValidaInscricao, KindZeroIsToldByTheLength)
 
 TEST(TipoPorTamanho, NineOrElevenIsACpfTwelveOrMoreACnpj)
 {
-    const struct { int tamanho; int tipo; } casos[] = {
+    const struct {
+        int tamanho;
+        int tipo;
+    } casos[] = {
         {0, 0}, {8, 0}, {9, 1}, {10, 0}, {11, 1}, {12, 2}, {14, 2}, {18, 2},
     };
     for (const auto& c : casos)
@@ -106,7 +126,10 @@ TEST(TipoPorTamanho, NineOrElevenIsACpfTwelveOrMoreACnpj)
 
 TEST(FormataNi, MasksByLength)
 {
-    const struct { const char* texto; const char* formatado; } casos[] = {
+    const struct {
+        const char* texto;
+        const char* formatado;
+    } casos[] = {
         {"11144477735", "111.444.777-35"},
         {"11222333000181", "11.222.333/0001-81"},
         {"111.444.777-35", "111.444.777-35"},   // already masked: masked again from its digits
@@ -131,7 +154,10 @@ TEST(RemoveMascara, DropsOnlySlashPointAndHyphen)
 
 TEST(ObtemOrdemCnpj, OrderOfAValidCnpjOnly)
 {
-    const struct { const char* texto; const char* ordem; } casos[] = {
+    const struct {
+        const char* texto;
+        const char* ordem;
+    } casos[] = {
         {"11.222.333/0002-62", "0002"},
         {"11222333000181", "0001"},
         {"11222333000182", ""},   // wrong check digits

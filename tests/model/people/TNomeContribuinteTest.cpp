@@ -21,62 +21,70 @@ void Confere(std::uint8_t tipo, std::initializer_list<CasoNome> casos)
     }
 }
 
-}  // namespace
+}   // namespace
 
 TEST(ConfereNome, PersonRules)
 {
-    Confere(1, {
-        {"Ana", 0},                                   // one word is enough
-        {"A", 123},                                   // but not one letter
-        {"A Silva", 0},
-        {"", 123},
-        {"   ", 123},
-        {"José D'Ávila Júnior", 0},
-        {"João Paulo II", 0},
-        {"João Paulo III", 0},                        // III closes a name
-        {"João Paulo IIII", 125},
-        {"João III Souza", 125},                      // but nowhere else
-        {"Maria Essstela", 125},
-        {"Aaa Silva", 0},                             // bytes differ: A and a
-        {"Anna Maria", 0},
-        {"Maria Silva2", 126},
-        {"Maria & Filhos", 128},
-        {"Maria-Silva", 128},
-        {"Maria\tSilva", 128},                        // control character inside
-        {"Ñandu Silva", 128},                         // an accent outside the set
-        {"Maria Abcdefghijklmnopqrst", 0},            // twenty letters
-        {"Maria Abcdefghijklmnopqrstu", 124},         // twenty-one
-        {"a b c d e f g h i j k l m n o", 0},         // fifteen words
-        {"a b c d e f g h i j k l m n o p", 122},     // sixteen
-        {"Dr. Álvaro Ítalo Ülrich Çelso Õnio", 0},
-    });
+    Confere(1,
+            {
+                {"Ana", 0},   // one word is enough
+                {"A", 123},   // but not one letter
+                {"A Silva", 0},
+                {"", 123},
+                {"   ", 123},
+                {"José D'Ávila Júnior", 0},
+                {"João Paulo II", 0},
+                {"João Paulo III", 0},   // III closes a name
+                {"João Paulo IIII", 125},
+                {"João III Souza", 125},   // but nowhere else
+                {"Maria Essstela", 125},
+                {"Aaa Silva", 0},   // bytes differ: A and a
+                {"Anna Maria", 0},
+                {"Maria Silva2", 126},
+                {"Maria & Filhos", 128},
+                {"Maria-Silva", 128},
+                {"Maria\tSilva", 128},                      // control character inside
+                {"Ñandu Silva", 128},                       // an accent outside the set
+                {"Maria Abcdefghijklmnopqrst", 0},          // twenty letters
+                {"Maria Abcdefghijklmnopqrstu", 124},       // twenty-one
+                {"a b c d e f g h i j k l m n o", 0},       // fifteen words
+                {"a b c d e f g h i j k l m n o p", 122},   // sixteen
+                {"Dr. Álvaro Ítalo Ülrich Çelso Õnio", 0},
+            });
 }
 
 TEST(ConfereNome, LegalEntityRules)
 {
     for (std::uint8_t tipo : {0, 2}) {
         SCOPED_TRACE(tipo);
-        Confere(tipo, {
-            {"Açougue & Cia. Ltda", 0},
-            {"3M do Brasil", 0},                      // digits allowed
-            {"Me", 78},                               // two characters
-            {"ABC", 0},
-            {"a@b.com/x-y,z\\w 'q'", 0},
-            {"Loja #1", 128},
-            {"Loja (centro)", 128},
-            {"", 78},
-        });
+        Confere(tipo,
+                {
+                    {"Açougue & Cia. Ltda", 0},
+                    {"3M do Brasil", 0},   // digits allowed
+                    {"Me", 78},            // two characters
+                    {"ABC", 0},
+                    {"a@b.com/x-y,z\\w 'q'", 0},
+                    {"Loja #1", 128},
+                    {"Loja (centro)", 128},
+                    {"", 78},
+                });
     }
 }
 
 TEST(ConfereNome, NormalisesBlanksInPlace)
 {
-    const struct { const char* entrada; int tipo; bool vazioOk; const char* normalizado; int codigo; } casos[] = {
+    const struct {
+        const char* entrada;
+        int tipo;
+        bool vazioOk;
+        const char* normalizado;
+        int codigo;
+    } casos[] = {
         {"  Maria    da   Silva  ", 1, false, "Maria da Silva", 0},
         {"\t Acme  Ltda\r\n", 2, false, "Acme Ltda", 0},
         {"   ", 1, true, "", 0},
-        {"  Ana  9  ", 1, false, "Ana 9", 126},       // normalised even when refused
-        {"x", 7, false, "x", 0},                      // an unknown kind checks nothing
+        {"  Ana  9  ", 1, false, "Ana 9", 126},   // normalised even when refused
+        {"x", 7, false, "x", 0},                  // an unknown kind checks nothing
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.entrada);

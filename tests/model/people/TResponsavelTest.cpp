@@ -23,7 +23,7 @@ void Preenche(TResponsavel& r)
     r.Fone().Numero().SetTexto(QStringLiteral("32221234"));
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TResponsavel, AFilledResponsiblePersonHasNoPendingItem)
 {
@@ -36,11 +36,14 @@ TEST(TResponsavel, AFilledResponsiblePersonHasNoPendingItem)
 
 TEST(TResponsavel, EachFaultyPartIsAPendingItemOfItsField)
 {
-    const struct { const char* caso; void (*muda)(TResponsavel&); std::vector<int> objetos; } casos[] = {
+    const struct {
+        const char* caso;
+        void (*muda)(TResponsavel&);
+        std::vector<int> objetos;
+    } casos[] = {
         {"empty phone", [](TResponsavel& r) { r.Fone().Limpa(); }, {13, 14}},
         {"empty fax", [](TResponsavel& r) { r.Fax().Limpa(); }, {}},
-        {"faulty fax number",
-         [](TResponsavel& r) { r.Fax().Numero().SetTextoSemExcecao(QStringLiteral("12")); }, {16}},
+        {"faulty fax number", [](TResponsavel& r) { r.Fax().Numero().SetTextoSemExcecao(QStringLiteral("12")); }, {16}},
         {"faulty fax area code and extensions",   // not checked
          [](TResponsavel& r) {
              r.Fax().DDD().SetTextoSemExcecao(QStringLiteral("x"));

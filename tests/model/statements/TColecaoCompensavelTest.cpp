@@ -10,7 +10,7 @@ void Compensa(TComprovantePF& pf, int linha, qint64 rend, qint64 imp)
     pf.GetRendimentoParcial(linha).GetImpostoCompensavel().SetValor(imp);
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(ComprovantesDeTeste, CompensableRowOfACodeGoneIsDeletedAndTheNextStillApplied)
 {

@@ -14,7 +14,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TColecaoComprovantePFTest, DefaultNatureIsStoredEmptyAndReadBackAsTheDefault)
 {

@@ -9,8 +9,8 @@ TEST_F(ComprovantesDeTeste, CompanyRowsOfLinesGoneAreDeletedAndTheRestStillAppli
     TColecaoComprovantePJ colecao(declaracao);
     auto pj = CarregaPJ();
     ASSERT_EQ(pj->comprovante.QuantidadeLinhas(), 4);
-    pj->comprovante.GetLinha(0).SetNatureza(QStringLiteral("JANEIRO"));    // 1708, month 1
-    pj->comprovante.GetLinha(3).SetNatureza(QStringLiteral("FEVEREIRO"));  // 2100, month 2
+    pj->comprovante.GetLinha(0).SetNatureza(QStringLiteral("JANEIRO"));     // 1708, month 1
+    pj->comprovante.GetLinha(3).SetNatureza(QStringLiteral("FEVEREIRO"));   // 2100, month 2
     colecao.Salva(pj->comprovante);
     ASSERT_EQ(LinhasGravadas("ComprPj").size(), 2);
 

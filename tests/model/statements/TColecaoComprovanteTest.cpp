@@ -29,7 +29,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TColecaoComprovanteTest, PersonStatementComesBackAsSaved)
 {
@@ -83,8 +83,9 @@ TEST_F(TColecaoComprovanteTest, CompanyStatementKeepsLineNaturesAndBothTexts)
     pj->comprovante.GetInformacoesComplementaresIN4().SetTexto(QStringLiteral("órgão federal"));
     holder->Salva(pj->comprovante);
     EXPECT_EQ(LinhasGravadas("ComprPj"), QStringList{QStringLiteral("00001|112223330001|1708|02|SERVIÇOS PRESTADOS")});
-    EXPECT_EQ(LinhasGravadas("InfoComp"), (QStringList{QStringLiteral("00001|0|2|112223330001|comum"),
-                                                       QStringLiteral("00001|1|2|112223330001|órgão federal")}));
+    EXPECT_EQ(LinhasGravadas("InfoComp"),
+              (QStringList{QStringLiteral("00001|0|2|112223330001|comum"),
+                           QStringLiteral("00001|1|2|112223330001|órgão federal")}));
 
     auto lido = CarregaPJ();
     EXPECT_TRUE(lido->achou);

@@ -53,25 +53,38 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TComprovantePFTest, EachRegimeFillsItsBoxes)
 {
-    Adiciona(itens, anexo, {
-        {.codigo = "0561", .regime = "C", .rend = 1000, .ded = 100, .imp = 50, .rend13 = 500, .imp13 = 20,
-         .sjRend = 200, .sjDed = 10, .dep = 30},
-        {.codigo = "6800", .regime = "E", .rend = 300, .imp = 30, .anexo = true},
-        {.codigo = "5936", .regime = "P", .rend = 800, .ded = 40, .imp = 500},
-        {.codigo = "3426", .regime = "F", .rend = 5000},                 // only counted
-        {.codigo = "7777", .regime = "X", .rend = 1200, .rend13 = 100, .imp13 = 150},   // net 13th -50
-    });
+    Adiciona(itens, anexo,
+             {
+                 {.codigo = "0561",
+                  .regime = "C",
+                  .rend = 1000,
+                  .ded = 100,
+                  .imp = 50,
+                  .rend13 = 500,
+                  .imp13 = 20,
+                  .sjRend = 200,
+                  .sjDed = 10,
+                  .dep = 30},
+                 {.codigo = "6800", .regime = "E", .rend = 300, .imp = 30, .anexo = true},
+                 {.codigo = "5936", .regime = "P", .rend = 800, .ded = 40, .imp = 500},
+                 {.codigo = "3426", .regime = "F", .rend = 5000},                                // only counted
+                 {.codigo = "7777", .regime = "X", .rend = 1200, .rend13 = 100, .imp13 = 150},   // net 13th -50
+             });
     Adiciona(itens, anexo, {{.codigo = "0561", .regime = "C", .rend = 9000}}, "529.982.247-25");   // someone else
     Monta();
 
     TQuadroRendTributaveis& q3 = comprovante.GetQuadro3();
     TQuadroTribExclusiva& q5 = comprovante.GetQuadro5();
     const auto confere = [&](qint64 linha1, qint64 imposto, qint64 exclusivos) {
-        const struct { const char* nome; const TMonetario& valor; qint64 reais; } casos[] = {
+        const struct {
+            const char* nome;
+            const TMonetario& valor;
+            qint64 reais;
+        } casos[] = {
             {"3.01: C income with its sub judice income, plus typed shares", q3.GetLinha1(), linha1},
             {"3.05: C tax with its deposits, plus typed shares", q3.GetTotal(), imposto},
             {"deductions of the declaration: C's, sub judice too", q3.GetDeducoesPruv(), 110},
@@ -105,7 +118,8 @@ TEST_F(TComprovantePFTest, EachRegimeFillsItsBoxes)
 
 TEST_F(TComprovantePFTest, ItemsOnlyOfRegimeFLeaveTheStatementEmpty)
 {
-    Adiciona(itens, anexo, {{.codigo = "3426", .regime = "F", .rend = 100, .anexo = true},
+    Adiciona(itens, anexo,
+             {{.codigo = "3426", .regime = "F", .rend = 100, .anexo = true},
               {.codigo = "6800", .regime = "F", .rend = 200, .anexo = true}});
     Monta();
     EXPECT_EQ(comprovante.QuantidadeItens(), 2);
@@ -118,7 +132,10 @@ TEST_F(TComprovantePFTest, NatureDefaultsToTheFirstGreatestIncome)
     Adiciona(itens, anexo,
              {{.codigo = "0561", .regime = "C", .rend = 100}, {.codigo = "0588", .regime = "C", .rend = 100}});
     Monta();
-    const struct { const char* digitada; bool padrao; } casos[] = {
+    const struct {
+        const char* digitada;
+        bool padrao;
+    } casos[] = {
         {"", true},   // as assembled: the first of equal incomes
         {"  código 0561 ", true},
         {"Aluguéis", false},
@@ -143,14 +160,10 @@ TEST_F(TComprovantePFTest, DeductionsDifferByWholeAllowances)
         bool parcial;    // a typed share brings the partial item's deductions in
         int codigo;
     } casos[] = {
-        {"2002", 2188'00, false, 0},   // 212,00 is twice 106,00
-        {"2001", 2188'00, false, 166},
-        {"2001", 2220'00, false, 0},   // 180,00 is twice 90,00
-        {"1997", 2220'00, false, 0},
-        {"2003", 2189'00, false, 166},
-        {"2002", 2400'00, false, 0},   // no difference
-        {"2002", 2400'01, false, 167},
-        {"2002", 2401'00, true, 0},    // -1,00 + 107,00
+        {"2002", 2188'00, false, 0},                                  // 212,00 is twice 106,00
+        {"2001", 2188'00, false, 166}, {"2001", 2220'00, false, 0},   // 180,00 is twice 90,00
+        {"1997", 2220'00, false, 0},   {"2003", 2189'00, false, 166}, {"2002", 2400'00, false, 0},   // no difference
+        {"2002", 2400'01, false, 167}, {"2002", 2401'00, true, 0},                                   // -1,00 + 107,00
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.ano) + " " + std::to_string(c.linhas));
@@ -168,10 +181,14 @@ TEST_F(TComprovantePFTest, DeductionsDifferByWholeAllowances)
 
 TEST_F(TComprovantePFTest, TypedSharesAreBroughtWithinTheItem)
 {
-    Adiciona(itens, anexo, {{.codigo = "5936", .regime = "P", .rend = 800, .imp = 500},
+    Adiciona(itens, anexo,
+             {{.codigo = "5936", .regime = "P", .rend = 800, .imp = 500},
               {.codigo = "1895", .regime = "P", .rend = 800, .imp = 900}});
     Monta();
-    const struct { int linha; qint64 rend, imp, rendAjustado, impAjustado; } casos[] = {
+    const struct {
+        int linha;
+        qint64 rend, imp, rendAjustado, impAjustado;
+    } casos[] = {
         {0, 1000, 300, 800, 500},   // income capped, then the exclusive tax moves into the share
         {0, 500, 600, 500, 500},    // tax capped by the item's tax
         {0, 200, 300, 200, 200},    // tax share not above the income share
@@ -192,7 +209,11 @@ TEST_F(TComprovantePFTest, TypedSharesAreBroughtWithinTheItem)
 TEST_F(TComprovantePFTest, ComplementaryLinesNeedTwoOrMore)
 {
     const QString cabecalho = QStringLiteral("Os rendimentos seguintes estão informados nas linhas 3.01 e/ou 5.02:");
-    const struct { const char* nome; std::vector<Item> itens; QStringList esperado; } casos[] = {
+    const struct {
+        const char* nome;
+        std::vector<Item> itens;
+        QStringList esperado;
+    } casos[] = {
         {"one income line", {{.codigo = "0561", .regime = "C", .rend = 1000}}, {}},
         {"no income at all: no heading alone", {{.codigo = "0561", .regime = "C", .ded = 10}}, {}},
         {"two income lines",

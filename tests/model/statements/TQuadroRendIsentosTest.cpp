@@ -7,7 +7,12 @@
 
 TEST(TQuadroRendIsentos, Line1CeilingFollowsTheYear)
 {
-    const struct { const char* ano; const char* teto; const char* acima; int codigo; } casos[] = {
+    const struct {
+        const char* ano;
+        const char* teto;
+        const char* acima;
+        int codigo;
+    } casos[] = {
         {"1997", "11.700,00", "11.700,01", 168}, {"1998", "11.700,00", "11.700,01", 168},
         {"1999", "11.700,00", "11.700,01", 168}, {"2000", "11.700,00", "11.700,01", 168},
         {"2001", "11.700,00", "11.700,01", 168}, {"2002", "13.754,00", "13.754,01", 169},

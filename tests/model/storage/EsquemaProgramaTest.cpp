@@ -37,7 +37,7 @@ protected:
     std::shared_ptr<TDatabase> banco;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(EsquemaProgramaTest, EveryTableIsMadeWithItsColumnsAndSurvivesALaterRollback)
 {
@@ -76,14 +76,16 @@ TEST_F(EsquemaProgramaTest, ADatabaseHeldByAnotherProgramIsSaidPlainly)
     // Another program in the middle of a write, past the busy wait.
     sqlite3* outro = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(banco->Arquivo()).constData(), &outro), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(outro, "BEGIN IMMEDIATE; CREATE TABLE Outro (A TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(outro, "BEGIN IMMEDIATE; CREATE TABLE Outro (A TEXT)", nullptr, nullptr, nullptr),
+              SQLITE_OK);
     try {
         CriaTabelasPrograma(*banco);
         ADD_FAILURE() << "no error raised";
     } catch (const EDadosError& e) {
         EXPECT_EQ(e.Codigo(), 142);
-        EXPECT_EQ(e.GetMensagem(), QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: o "
-                                                  "banco de dados está em uso por outro programa."));
+        EXPECT_EQ(e.GetMensagem(),
+                  QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: o "
+                                 "banco de dados está em uso por outro programa."));
     }
     sqlite3_exec(outro, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(outro);
@@ -94,8 +96,10 @@ TEST_F(EsquemaProgramaTest, AnOlderDatabaseIsBroughtUpToTheProgramsColumnsOnOpen
 {
     CriaTabelasPrograma(*banco);
     // An older program's tables: the declarations without two columns, the states without one.
-    banco->Escreve(QStringLiteral("INSERT INTO Pruv (PRUV_DK, AN_RETENCA, NM_NM_EMPR) VALUES ('00001', '2002', 'FULANO')"));
-    banco->Escreve(QStringLiteral("INSERT INTO Pruv (PRUV_DK, AN_RETENCA, NM_NM_EMPR) VALUES ('00002', '2001', 'BELTRANO')"));
+    banco->Escreve(
+        QStringLiteral("INSERT INTO Pruv (PRUV_DK, AN_RETENCA, NM_NM_EMPR) VALUES ('00001', '2002', 'FULANO')"));
+    banco->Escreve(
+        QStringLiteral("INSERT INTO Pruv (PRUV_DK, AN_RETENCA, NM_NM_EMPR) VALUES ('00002', '2001', 'BELTRANO')"));
     banco->Escreve(QStringLiteral("ALTER TABLE Pruv DROP COLUMN RESP_PF"));
     banco->Escreve(QStringLiteral("ALTER TABLE Pruv DROP COLUMN NR_DISQUETES"));
     banco->Escreve(QStringLiteral("INSERT INTO Tabuf (SG_UF, NM_UF) VALUES ('SP', 'SAO PAULO')"));
@@ -109,7 +113,8 @@ TEST_F(EsquemaProgramaTest, AnOlderDatabaseIsBroughtUpToTheProgramsColumnsOnOpen
         EXPECT_EQ(lido.Indices.size(), tabela.Indices.size());
     }
     // Every row kept, the columns it lacked empty; the indexes still order it.
-    TComando& linhas = banco->Comando(QStringLiteral("SELECT PRUV_DK, NM_NM_EMPR, RESP_PF, NR_DISQUETES FROM Pruv ORDER BY AN_RETENCA"));
+    TComando& linhas = banco->Comando(
+        QStringLiteral("SELECT PRUV_DK, NM_NM_EMPR, RESP_PF, NR_DISQUETES FROM Pruv ORDER BY AN_RETENCA"));
     QStringList lidas;
     while (linhas.Passo())
         lidas << QStringList{linhas.Texto(0), linhas.Texto(1), linhas.Texto(2), linhas.Texto(3)}.join(QLatin1Char('|'));

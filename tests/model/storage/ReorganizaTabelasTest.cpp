@@ -57,7 +57,8 @@ protected:
         FalhaItens = false;
         ErroIndice = false;
         banco = TDatabase::DaPasta(DiretorioDados());
-        TEsquemaTabela::Cria(*banco, QStringLiteral("PruvItem"), TColecaoPruvItem::Campos(), TColecaoPruvItem::Indices());
+        TEsquemaTabela::Cria(*banco, QStringLiteral("PruvItem"), TColecaoPruvItem::Campos(),
+                             TColecaoPruvItem::Indices());
         for (int i = 1; i <= LinhasItens; ++i)
             Insere(QStringLiteral("INSERT INTO PruvItem (IN_ANEXO, \"E_PRUV/ANEXO_DK\", PRUV_ITEM_DK, E_PRUV_DK, "
                                   "TRIB_TRIBU, E_IN_PF_PJ, E_NR_PF_PJ, REND_01, IRRF_13) "
@@ -129,7 +130,7 @@ protected:
     QStringList itensAntes;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(ReorganizaTabelasTest, MissingIndexFileStopsBeforeAnythingChanges)
 {
@@ -137,9 +138,10 @@ TEST_F(ReorganizaTabelasTest, MissingIndexFileStopsBeforeAnythingChanges)
     indices = QDir(DiretorioPrograma()).filePath(QStringLiteral("outro.dat"));
     EXPECT_FALSE(Reorganiza(true));
     ASSERT_EQ(dialogos.Mensagens().size(), 1u);
-    EXPECT_EQ(dialogos.Mensagens()[0].Texto, QStringLiteral("Arquivo ") + indices +
-                                                 QStringLiteral(" não encontrado. Não será possível realizar a "
-                                                                "reorganização das tabelas"));
+    EXPECT_EQ(dialogos.Mensagens()[0].Texto,
+              QStringLiteral("Arquivo ") + indices
+                  + QStringLiteral(" não encontrado. Não será possível realizar a "
+                                   "reorganização das tabelas"));
     EXPECT_EQ(dialogos.Mensagens()[0].Tipo, TipoDialogo::Erro);
     EXPECT_EQ(gauge.Textos(), QStringList{Falha});
     EXPECT_TRUE(ErroIndice);
@@ -158,8 +160,9 @@ TEST_F(ReorganizaTabelasTest, ADatabaseFileThatCannotBeReadIsSaidOnceAndLeftAsIt
 
     EXPECT_FALSE(Reorganiza(true));
     ASSERT_EQ(dialogos.Mensagens().size(), 1u);
-    EXPECT_EQ(dialogos.Mensagens()[0].Texto, QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: "
-                                                            "o arquivo não é um banco de dados válido."));
+    EXPECT_EQ(dialogos.Mensagens()[0].Texto,
+              QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: "
+                             "o arquivo não é um banco de dados válido."));
     EXPECT_EQ(gauge.Textos(), QStringList{Falha});
     EXPECT_TRUE(ErroIndice);
     QFile depois(arquivo);
@@ -177,8 +180,9 @@ TEST_F(ReorganizaTabelasTest, RebuildsTheItemTableAndTheIndexesAndClearsBothFlag
     EXPECT_FALSE(FalhaItens);
     EXPECT_TRUE(dialogos.Mensagens().empty());
     EXPECT_EQ(Linhas(QStringLiteral("PruvItem")), itensAntes);
-    EXPECT_EQ(Indices(QStringLiteral("Benef")),
-              (QStringList{QStringLiteral("=E_PRUV_DK;IN_PF_PJ;NR_PF_PJ"), QStringLiteral("IPFPJ=IN_PF_PJ;NR_PF_PJ*")}));
+    EXPECT_EQ(
+        Indices(QStringLiteral("Benef")),
+        (QStringList{QStringLiteral("=E_PRUV_DK;IN_PF_PJ;NR_PF_PJ"), QStringLiteral("IPFPJ=IN_PF_PJ;NR_PF_PJ*")}));
     EXPECT_EQ(Indices(QStringLiteral("PruvItem")),
               (QStringList{indicesItens[0], indicesItens[1] + QLatin1Char('*'), indicesItens[2],
                            indicesItens[3] + QLatin1Char('*')}));
@@ -194,9 +198,10 @@ TEST_F(ReorganizaTabelasTest, PackingPassShowsEachTableWithItsWeight)
 {
     EXPECT_TRUE(Reorganiza(true));
     EXPECT_EQ(gauge.Maximo(), QuantidadeLinhas + 15);
-    const QStringList tabelas{QStringLiteral("anexo.db"), QStringLiteral("benef.db"), QStringLiteral("compvel.db"),
-                              QStringLiteral("comprpf.db"), QStringLiteral("comprpj.db"), QStringLiteral("pruv.db"),
-                              QStringLiteral("infocomp.db"), QStringLiteral("resumo.db"), QStringLiteral("pruvitem.db")};
+    const QStringList tabelas{
+        QStringLiteral("anexo.db"),    QStringLiteral("benef.db"),   QStringLiteral("compvel.db"),
+        QStringLiteral("comprpf.db"),  QStringLiteral("comprpj.db"), QStringLiteral("pruv.db"),
+        QStringLiteral("infocomp.db"), QStringLiteral("resumo.db"),  QStringLiteral("pruvitem.db")};
     QStringList esperados;
     for (const QString& t : tabelas)
         esperados << QStringLiteral("Limpando exclusões ") + t;
@@ -309,7 +314,9 @@ TEST_F(ReorganizaTabelasTest, FreeSpaceRule)
     for (const auto& c : casos) {
         const qint64 itens = banco->TamanhoTabela(QStringLiteral("PruvItem"));
         ASSERT_GT(itens, 0);
-        const qint64 livre = c.base == Desconhecido ? -1 : (c.base == Compactar ? EspacoParaCompactar(itens) : itens) + c.folga;
+        const qint64 livre = c.base == Desconhecido
+            ? -1
+            : (c.base == Compactar ? EspacoParaCompactar(itens) : itens) + c.folga;
         SCOPED_TRACE(testing::Message() << c.limpar << c.verifica << ' ' << livre);
         dialogos.Limpa();
         const auto textosAntes = gauge.Textos().size();
@@ -350,8 +357,8 @@ TEST_F(ReorganizaTabelasTest, EachLineReplacesOrCreatesItsIndex)
         const char* mensagem;
     } casos[] = {
         {"NR_PF_PJ;IN_PF_PJ\\ipfpj\\BENEF.DB", true, "=E_PRUV_DK;IN_PF_PJ;NR_PF_PJ,ipfpj=NR_PF_PJ;IN_PF_PJ*", nullptr},
-        {"NM_NM_EMPR\\INome\\Benef", true,
-         "=E_PRUV_DK;IN_PF_PJ;NR_PF_PJ,INome=NM_NM_EMPR*,ipfpj=NR_PF_PJ;IN_PF_PJ*", nullptr},
+        {"NM_NM_EMPR\\INome\\Benef", true, "=E_PRUV_DK;IN_PF_PJ;NR_PF_PJ,INome=NM_NM_EMPR*,ipfpj=NR_PF_PJ;IN_PF_PJ*",
+         nullptr},
         {"IN_PF_PJ\\\\Benef.db", true, "=E_PRUV_DK;IN_PF_PJ;NR_PF_PJ,INome=NM_NM_EMPR*,ipfpj=NR_PF_PJ;IN_PF_PJ*",
          nullptr},
         // The old index stays when the new one cannot be made.
@@ -400,7 +407,8 @@ TEST_F(ReorganizaTabelasTest, ShippedIndexFileFitsTheCollectionsTables)
     QStringList linhas;
     ASSERT_TRUE(TArquivoIndices::Le(indices, linhas));
     const QStringList tabelas = QStringLiteral("Pruv PruvItem Judicial Resumo Benef Anexo Respons Compvel InfoComp "
-                                               "ComprPf ComprPj CodRet").split(QLatin1Char(' '));
+                                               "ComprPf ComprPj CodRet")
+                                    .split(QLatin1Char(' '));
     // The tables of the collections keep their definitions, case aside.
     const struct {
         QString tabela;

@@ -90,8 +90,8 @@ int LinhasConfirmadas(const char* tabela)
     const QByteArray sql = QByteArray("SELECT count(*) FROM ") + tabela;
     sqlite3_stmt* comando = nullptr;
     int linhas = -1;
-    if (sqlite3_prepare_v2(conexao, sql.constData(), -1, &comando, nullptr) == SQLITE_OK &&
-        sqlite3_step(comando) == SQLITE_ROW)
+    if (sqlite3_prepare_v2(conexao, sql.constData(), -1, &comando, nullptr) == SQLITE_OK
+        && sqlite3_step(comando) == SQLITE_ROW)
         linhas = sqlite3_column_int(comando, 0);
     sqlite3_finalize(comando);
     sqlite3_close(conexao);
@@ -110,7 +110,7 @@ protected:
     DialogosRoteirizados dialogos;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TColecaoTest, NextKeyIsTheHighestNumberOfTheWholeTablePlusOne)
 {
@@ -144,14 +144,17 @@ TEST_F(TColecaoTest, NextKeyPastTheColumnWidthIsAnErrorNotARepeatedKey)
         FAIL() << "no error";
     } catch (const EColecaoError& e) {
         EXPECT_EQ(e.Codigo(), 141);
-        EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("Teste.db. Erro Retornado: "))) << e.Parametro().toStdString();
+        EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("Teste.db. Erro Retornado: ")))
+            << e.Parametro().toStdString();
     }
 }
 
 TEST_F(TColecaoTest, AnIndexThatDoesNotExistRaises143AndSetsTheFlag)
 {
     TColecaoDeTeste colecao(true);
-    const struct { bool aux; } casos[] = {{false}, {true}};
+    const struct {
+        bool aux;
+    } casos[] = {{false}, {true}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.aux);
         ErroIndice = false;
@@ -163,7 +166,8 @@ TEST_F(TColecaoTest, AnIndexThatDoesNotExistRaises143AndSetsTheFlag)
             FAIL() << "no error";
         } catch (const EDadosError& e) {
             EXPECT_EQ(e.Codigo(), 143);
-            EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("INada.  Erro Retornado: "))) << e.Parametro().toStdString();
+            EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("INada.  Erro Retornado: ")))
+                << e.Parametro().toStdString();
         }
         EXPECT_TRUE(ErroIndice);
     }
@@ -220,7 +224,8 @@ TEST_F(TColecaoTest, AFailedWriteRaises141AndWritesNothing)
         FAIL() << "no error";
     } catch (const EColecaoError& e) {
         EXPECT_EQ(e.Codigo(), 141);
-        EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("Teste.db. Erro Retornado: "))) << e.Parametro().toStdString();
+        EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("Teste.db. Erro Retornado: ")))
+            << e.Parametro().toStdString();
     }
     EXPECT_EQ(LinhasConfirmadas("Teste"), 1);
     colecao.Grava();   // the row is still there to be written
@@ -254,7 +259,8 @@ TEST_F(TColecaoTest, OpeningFailuresRaise142OrTheDiskSpaceError)
         FAIL() << "no error";
     } catch (const EDadosError& e) {
         EXPECT_EQ(e.Codigo(), 142);
-        EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("Ausente.db.  Erro Retornado: "))) << e.Parametro().toStdString();
+        EXPECT_TRUE(e.Parametro().startsWith(QStringLiteral("Ausente.db.  Erro Retornado: ")))
+            << e.Parametro().toStdString();
     }
 
     const TEspacoEmDisco::Simulacao cheio(EspacoMinimoEmDisco - 1);

@@ -24,7 +24,7 @@ void Escreve(const QString& caminho, const QByteArray& bytes)
     arquivo.write(bytes);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(ArquivosTexto, ARefusedOpenAsksAndRetriesWhileTheAnswerIsYes)
 {
@@ -37,8 +37,8 @@ TEST(ArquivosTexto, ARefusedOpenAsksAndRetriesWhileTheAnswerIsYes)
     EXPECT_FALSE(AbreArquivoTexto(arquivo, caminho));
     ASSERT_EQ(dialogos.Mensagens().size(), 2u);
     const TMensagemDialogo& pergunta = dialogos.Mensagens()[0];
-    EXPECT_EQ(pergunta.Texto, QStringLiteral("Não foi possível abrir o arquivo ") + caminho +
-                                  QStringLiteral(". Tentar Novamente?"));
+    EXPECT_EQ(pergunta.Texto,
+              QStringLiteral("Não foi possível abrir o arquivo ") + caminho + QStringLiteral(". Tentar Novamente?"));
     EXPECT_EQ(pergunta.Tipo, TipoDialogo::Erro);
     EXPECT_EQ(pergunta.Botoes, Botao::Sim | Botao::Nao);
     EXPECT_GE(atividade.VezesMantido(), 2);
@@ -47,7 +47,10 @@ TEST(ArquivosTexto, ARefusedOpenAsksAndRetriesWhileTheAnswerIsYes)
 // Answers Yes after making the missing file, as a user who fixed the cause would.
 class CriaEResponde final : public IDialogos {
 public:
-    explicit CriaEResponde(QString caminho) : FCaminho(std::move(caminho)), FAnterior(InterfaceUsuario::Instala(this)) {}
+    explicit CriaEResponde(QString caminho)
+        : FCaminho(std::move(caminho))
+        , FAnterior(InterfaceUsuario::Instala(this))
+    {}
     ~CriaEResponde() override { InterfaceUsuario::Instala(FAnterior); }
     Resposta Mostra(const TMensagemDialogo&) override
     {

@@ -38,7 +38,7 @@ public:
     int N = 1;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(ConcatenaErros, OnlyErrorsJoinedWithoutTheirFinalFullStop)
 {
@@ -46,11 +46,16 @@ TEST(ConcatenaErros, OnlyErrorsJoinedWithoutTheirFinalFullStop)
     erros.Add(EContribuinteInvalido(66, QStringLiteral("111.444.777-36"), 0));
     erros.Add(TErro(82, QStringLiteral("1"), TipoDialogo::Aviso, Botao::Ok, 0));   // a warning: left out
     erros.Add(EMonetarioInvalido(165, QString(), 0));
-    const struct { const char* antes; const char* depois; } casos[] = {
-        {"", "Número de Inscrição no CPF inválido: 111.444.777-36; "
-             "Valor excede o máximo permitido pelo programa: 99.999.999.999,99"},
-        {"Nome", "Nome; Número de Inscrição no CPF inválido: 111.444.777-36; "
-                 "Valor excede o máximo permitido pelo programa: 99.999.999.999,99"},
+    const struct {
+        const char* antes;
+        const char* depois;
+    } casos[] = {
+        {"",
+         "Número de Inscrição no CPF inválido: 111.444.777-36; "
+         "Valor excede o máximo permitido pelo programa: 99.999.999.999,99"},
+        {"Nome",
+         "Nome; Número de Inscrição no CPF inválido: 111.444.777-36; "
+         "Valor excede o máximo permitido pelo programa: 99.999.999.999,99"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.antes);
@@ -85,15 +90,16 @@ TEST(RegistraErroLinha, StartsTheLineThenAppendsAndMovesOn)
 
     ASSERT_TRUE(RegistraErroLinha(1, 37, QStringLiteral("0561"), entrada.Arquivo, haErro, texto, linhas, entrada.N,
                                   entrada.Linha));
-    EXPECT_EQ(texto, QStringLiteral("Linha: 1 - Identificador de tipo de registro inválido.; "
-                                    "O código 0561 não é previsto para Fundo ou Clube de Investimento."));
+    EXPECT_EQ(texto,
+              QStringLiteral("Linha: 1 - Identificador de tipo de registro inválido.; "
+                             "O código 0561 não é previsto para Fundo ou Clube de Investimento."));
     EXPECT_EQ(linhas[1], texto);
     EXPECT_EQ(entrada.N, 3);
     EXPECT_EQ(entrada.Linha, QStringLiteral("terceira"));
 
-    EXPECT_THROW((void)RegistraErroLinha(3, 19, QString(), entrada.Arquivo, haErro, texto, linhas, entrada.N,
-                                         entrada.Linha),
-                 std::out_of_range);
+    EXPECT_THROW(
+        (void)RegistraErroLinha(3, 19, QString(), entrada.Arquivo, haErro, texto, linhas, entrada.N, entrada.Linha),
+        std::out_of_range);
 }
 
 TEST(RegistraErroCampo, WritesBothLogsCountsAndMovesOn)
@@ -127,7 +133,8 @@ TEST(RegistraErroCampo, WritesBothLogsCountsAndMovesOn)
     ASSERT_TRUE(txt.Fecha());
     EXPECT_EQ(Bytes(Caminho("ErroImp/imp.dsc")),
               QString(QStringLiteral("Linha: 1 - Número de Inscrição no CPF inválido: 111.444.777-36.\r\n"
-                                     "Linha: 3 - Registro fora de seqüência.\r\n")).toLatin1());
+                                     "Linha: 3 - Registro fora de seqüência.\r\n"))
+                  .toLatin1());
     EXPECT_EQ(Bytes(Caminho("ErroImp/imp.txt")), QByteArray("primeira\r\nterceira\r\n"));
 }
 
@@ -147,21 +154,21 @@ TEST(RegistraErroCampo, ALogThatCannotBeWrittenIsReported)
 TEST(ErrosDeLinha, AMessageEndedByAStopOrAQuestionGetsNoSecondStop)
 {
     // 19 ends bare, 56 in a full stop, 30 in a question mark. A field is closed by its own stop.
-    const struct { std::uint8_t codigo; const char* campo; const char* fim; } casos[] = {
-        {19, "", "inválido."},
-        {19, "X", "inválido: X."},
-        {56, "", "4,5 e 6."},
-        {56, "X", "4,5 e 6.: X."},
-        {30, "", "Privado ?"},
-        {30, "X", "Privado ?: X."},
+    const struct {
+        std::uint8_t codigo;
+        const char* campo;
+        const char* fim;
+    } casos[] = {
+        {19, "", "inválido."},     {19, "X", "inválido: X."}, {56, "", "4,5 e 6."},
+        {56, "X", "4,5 e 6.: X."}, {30, "", "Privado ?"},     {30, "X", "Privado ?: X."},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << int(c.codigo) << " " << c.campo);
         TArquivoTexto dsc, txt;
         QString texto;
         int erros = 0;
-        ASSERT_TRUE(RegistraErroSimples(false, c.codigo, QString::fromLatin1(c.campo), dsc, txt, texto, QString(), 7,
-                                        erros));
+        ASSERT_TRUE(
+            RegistraErroSimples(false, c.codigo, QString::fromLatin1(c.campo), dsc, txt, texto, QString(), 7, erros));
         EXPECT_TRUE(texto.startsWith(QStringLiteral("Linha: 7 - ")));
         EXPECT_TRUE(texto.endsWith(QString::fromUtf8(c.fim))) << texto.toStdString();
 

@@ -17,7 +17,7 @@ std::set<int> CodigosQueContem(const QString& trecho)
     return codigos;
 }
 
-}  // namespace
+}   // namespace
 
 // The texts reach log files and the user exactly as stored: any change to one of them, even an
 // accent or a blank, must be deliberate. The digest is of the 198 texts in Latin-1, one per line.
@@ -41,26 +41,32 @@ TEST(Mensagens, TableIsUnchanged)
 TEST(Mensagens, MarkersQuestionsAndBlanksWhereExpected)
 {
     EXPECT_EQ(CodigosQueContem(QStringLiteral("%s")),
-              (std::set<int>{31, 32, 37, 38, 44, 45, 74, 75, 76, 92, 94, 95, 96, 101, 102, 103, 109, 110, 111, 116,
-                             117, 118, 139, 140, 141, 142, 143, 144, 170, 171}));
+              (std::set<int>{31,  32,  37,  38,  44,  45,  74,  75,  76,  92,  94,  95,  96,  101, 102,
+                             103, 109, 110, 111, 116, 117, 118, 139, 140, 141, 142, 143, 144, 170, 171}));
     EXPECT_EQ(CodigosQueContem(QStringLiteral("?")), (std::set<int>{30, 31, 32, 33, 34, 76}));
     for (int c : {31, 74, 75, 76})
         EXPECT_EQ(Mensagens::Texto(static_cast<std::uint8_t>(c)).count(QStringLiteral("%s")), 2) << c;
-    EXPECT_EQ(Mensagens::Texto(163), QStringLiteral("Houve um erro de inicialização do banco de dados. Mensagem retornada: "));
+    EXPECT_EQ(Mensagens::Texto(163),
+              QStringLiteral("Houve um erro de inicialização do banco de dados. Mensagem retornada: "));
     EXPECT_EQ(Mensagens::Texto(89), Mensagens::Texto(15));
 }
 
 TEST(Mensagens, SampleTextsByteForByte)
 {
-    const struct { int codigo; const char* utf8; } casos[] = {
+    const struct {
+        int codigo;
+        const char* utf8;
+    } casos[] = {
         {0, "Sem erro"},
         {47, "CNPJ diferente de matriz \"0001\". CNPJ do declarante não pode ser filial"},
         {60, "Fundos ou Clubes de Investimentos preenchidos.  Não serão gravados para a entrega na XEQ"},
         {66, "Número de Inscrição no CPF inválido"},
-        {153, "Não foi possível concluir a gravação da Declaração, devido a um erro na seqüência dos registros. "
-              "Utilize a opção Reorganizar Tabelas de Dados do menu Ferramentas e tente novamente"},
-        {170, "O código %s, conforme ADE Vimbe nº 9/2002, a partir de 17 de janeiro de 2002, aplica-se somente a "
-              "beneficiário Pessoa Jurídica."},
+        {153,
+         "Não foi possível concluir a gravação da Declaração, devido a um erro na seqüência dos registros. "
+         "Utilize a opção Reorganizar Tabelas de Dados do menu Ferramentas e tente novamente"},
+        {170,
+         "O código %s, conforme ADE Vimbe nº 9/2002, a partir de 17 de janeiro de 2002, aplica-se somente a "
+         "beneficiário Pessoa Jurídica."},
         {197, "Arquivo com tamanho inválido, verifique se possui CRLF(enter) no final de cada linha"},
     };
     for (const auto& c : casos)

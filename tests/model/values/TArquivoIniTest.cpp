@@ -12,7 +12,10 @@ TEST(TArquivoIni, KeysRoundTripThroughTheProgramsIniFile)
     const QString secao = QStringLiteral("Copia de Seguranca");
     EXPECT_EQ(TArquivoIni::LeString(secao, QStringLiteral("automatica"), QStringLiteral("1")), QStringLiteral("1"));
 
-    const struct { const char* chave; const char* valor; } casos[] = {
+    const struct {
+        const char* chave;
+        const char* valor;
+    } casos[] = {
         {"DirCsDefault", "/home/usuário/CopSeg/"},
         {"automatica", "0"},
         {"ArqCsUltimo", ""},
@@ -27,12 +30,13 @@ TEST(TArquivoIni, KeysRoundTripThroughTheProgramsIniFile)
     }
     QFile arquivo(TArquivoIni::Caminho());
     ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
-    EXPECT_EQ(arquivo.readAll(), QString(QStringLiteral("[Copia de Seguranca]\r\n"
-                                                        "DirCsDefault=/home/usuário/CopSeg/\r\n"
-                                                        "automatica=0\r\n"
-                                                        "ArqCsUltimo=\r\n"
-                                                        "DirCsUltimo= com brancos \r\n"))
-                                     .toLatin1());
+    EXPECT_EQ(arquivo.readAll(),
+              QString(QStringLiteral("[Copia de Seguranca]\r\n"
+                                     "DirCsDefault=/home/usuário/CopSeg/\r\n"
+                                     "automatica=0\r\n"
+                                     "ArqCsUltimo=\r\n"
+                                     "DirCsUltimo= com brancos \r\n"))
+                  .toLatin1());
 }
 
 TEST(TArquivoIni, AWriteThatFailsRaises159AndKeepsTheFile)

@@ -13,7 +13,9 @@ class DadoSimples : public TDadoBasico {};
 // Removes itself from the value it observes when first told of a change.
 class ObservadorQueSai : public IObservador {
 public:
-    explicit ObservadorQueSai(TDadoBasico& dado) : FDado(dado) {}
+    explicit ObservadorQueSai(TDadoBasico& dado)
+        : FDado(dado)
+    {}
     void Atualiza(ISujeito&) override
     {
         ++Chamadas;
@@ -26,11 +28,14 @@ private:
     TDadoBasico& FDado;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TTexto, StoresTheTextWithoutSurroundingBlanks)
 {
-    const struct { const char* entrada; const char* guardado; } casos[] = {
+    const struct {
+        const char* entrada;
+        const char* guardado;
+    } casos[] = {
         {"  Rua das Flores  ", "Rua das Flores"},
         {"\t\r\nlinha\x01\x1f", "linha"},
         {"a  b", "a  b"},   // blanks inside stay
@@ -72,7 +77,7 @@ TEST(TDadoBasico, ChangedFlagFollowsNotificationsOnly)
     EXPECT_TRUE(dado.GetAlterado());
     EXPECT_EQ(observador.Chamadas(), QStringList{QStringLiteral("Atualiza:")});
 
-    dado.SetAlterado(false);                     // reset after a save: nobody is told
+    dado.SetAlterado(false);   // reset after a save: nobody is told
     EXPECT_FALSE(dado.GetAlterado());
     EXPECT_EQ(observador.Chamadas().size(), 1);
     dado.RemoveObservador(observador);
@@ -88,8 +93,9 @@ TEST(TDadoBasico, ObserversAreCalledInOrderOncePerAddition)
     texto.AdicionaObservador(b);
     texto.AdicionaObservador(a);
     texto.SetTexto(QStringLiteral("x"));
-    EXPECT_EQ(registro, (QStringList{QStringLiteral("a Atualiza:x"), QStringLiteral("b Atualiza:x"),
-                                     QStringLiteral("a Atualiza:x")}));
+    EXPECT_EQ(
+        registro,
+        (QStringList{QStringLiteral("a Atualiza:x"), QStringLiteral("b Atualiza:x"), QStringLiteral("a Atualiza:x")}));
 
     registro.clear();
     texto.RemoveObservador(a);   // the first occurrence only

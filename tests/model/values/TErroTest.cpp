@@ -8,7 +8,11 @@
 
 TEST(FormataMensagem, FillsMarkersAndAppendsTheRest)
 {
-    const struct { int codigo; const char* parametro; const char* esperado; } casos[] = {
+    const struct {
+        int codigo;
+        const char* parametro;
+        const char* esperado;
+    } casos[] = {
         // no marker: ": " and the whole parameter; nothing when it is empty
         {66, "111.444.777-35", "Número de Inscrição no CPF inválido: 111.444.777-35."},
         {68, "", "Número de Inscrição no CPF ausente."},
@@ -43,15 +47,20 @@ TEST(FormataMensagem, FillsMarkersAndAppendsTheRest)
 
 TEST(FormataMensagem, OneFinalPointUnlessTheTextAsksAQuestion)
 {
-    const struct { int codigo; const char* parametro; const char* esperado; } casos[] = {
+    const struct {
+        int codigo;
+        const char* parametro;
+        const char* esperado;
+    } casos[] = {
         {33, "", "Deseja sair do programa?"},
         {30, "x", "Você é Pessoa Jurídica de Direito Privado ?: x"},
         {158, "", "A geração da declaração foi cancelada."},   // a text ending in "." keeps one
         {1, "", "O arquivo de recibo está corrompido. Portanto, o recibo não será impresso."},
         {2, "", "O arquivo da declaração está corrompido. Portanto, o recibo não será impresso."},
-        {2, "Declar.txt", "O arquivo da declaração está corrompido. Portanto, o recibo não será impresso.: Declar.txt."},
-        {70, "12.", "Número de Recibo inválido: 12."},   // nor does an appended value ending in one
-        {70, "por quê?", "Número de Recibo inválido: por quê?"},  // the appended value counts too
+        {2, "Declar.txt",
+         "O arquivo da declaração está corrompido. Portanto, o recibo não será impresso.: Declar.txt."},
+        {70, "12.", "Número de Recibo inválido: 12."},             // nor does an appended value ending in one
+        {70, "por quê?", "Número de Recibo inválido: por quê?"},   // the appended value counts too
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.codigo);
@@ -84,7 +93,10 @@ TEST(TErro, ConstructorsSetHowItIsShown)
 
 TEST(TErro, HelpButtonOnlyWithAHelpContext)
 {
-    const struct { int helpCtx; std::uint16_t botoes; } casos[] = {
+    const struct {
+        int helpCtx;
+        std::uint16_t botoes;
+    } casos[] = {
         {-1, Botao::Ok},
         {0, Botao::Ok},
         {1, Botao::Ok | Botao::Ajuda},
@@ -118,7 +130,8 @@ TEST(TErro, ExibeShowsItsTextThroughTheDialogs)
 
     EXPECT_EQ(dialogos.Codigos(), (std::vector<int>{76, 68}));
     const TMensagemDialogo& pergunta = dialogos.Mensagens().front();
-    EXPECT_EQ(pergunta.Texto, QStringLiteral("Já existe o beneficiário 111.444.777-35 para o código 0561. Deseja substituí-lo?"));
+    EXPECT_EQ(pergunta.Texto,
+              QStringLiteral("Já existe o beneficiário 111.444.777-35 para o código 0561. Deseja substituí-lo?"));
     EXPECT_EQ(pergunta.Tipo, TipoDialogo::Confirmacao);
     EXPECT_EQ(pergunta.Botoes, Botao::Sim | Botao::Nao | Botao::Ajuda);
     EXPECT_EQ(pergunta.HelpCtx, 7);

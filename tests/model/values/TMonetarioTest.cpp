@@ -15,8 +15,7 @@ QString T(const char* utf8)
 }
 
 // The code of the EMonetarioInvalido that f raises, 0 when it raises nothing.
-template <class F>
-int CodigoLevantado(F&& f, QString* parametro = nullptr)
+template <class F> int CodigoLevantado(F&& f, QString* parametro = nullptr)
 {
     try {
         f();
@@ -28,23 +27,28 @@ int CodigoLevantado(F&& f, QString* parametro = nullptr)
     return 0;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TMonetario, TypedTextIsCleanedStoredAndShown)
 {
-    const struct { const char* digitado; qint64 valor; const char* texto; const char* formatado; } casos[] = {
+    const struct {
+        const char* digitado;
+        qint64 valor;
+        const char* texto;
+        const char* formatado;
+    } casos[] = {
         {"1.234,5", 12345000, "1234,50", "1.234,50"},
         {"-5", 50000, "5,00", "5,00"},
         {"1,2345", 12340, "1,23", "1,23"},
-        {"1,235", 12350, "1,24", "1,24"},            // half away from zero
+        {"1,235", 12350, "1,24", "1,24"},   // half away from zero
         {"1,234", 12340, "1,23", "1,23"},
         {"0,005", 50, "0,01", "0,01"},
         {"0,004", 40, "0,00", "0,00"},
         {",5", 5000, "0,50", "0,50"},
         {"5,", 50000, "5,00", "5,00"},
         {"R$ 1 000,00", 10000000, "1000,00", "1.000,00"},
-        {"1,2,3", 12300, "1,23", "1,23"},            // a second separator goes, its digits stay
-        {"1.5", 150000, "15,00", "15,00"},           // "." is the thousands separator
+        {"1,2,3", 12300, "1,23", "1,23"},    // a second separator goes, its digits stay
+        {"1.5", 150000, "15,00", "15,00"},   // "." is the thousands separator
         {"00012", 120000, "12,00", "12,00"},
         {"99.999.999.999,99", TMonetario::Maximo, "99999999999,99", "99.999.999.999,99"},
         {"123456", 1234560000, "123456,00", "123.456,00"},
@@ -61,11 +65,14 @@ TEST(TMonetario, TypedTextIsCleanedStoredAndShown)
 
 TEST(TMonetario, TextsThatCannotBeHeldRaise165AndKeepTheAmount)
 {
-    const struct { const char* digitado; const char* parametro; } casos[] = {
-        {"100.000.000.000,00", ""},                    // above the maximum: no parameter
+    const struct {
+        const char* digitado;
+        const char* parametro;
+    } casos[] = {
+        {"100.000.000.000,00", ""},   // above the maximum: no parameter
         {"99.999.999.999,991", ""},
-        {"922337203685477,5807", ""},                  // fits 64 bits, above the maximum
-        {"922337203685478", "922337203685478"},        // does not fit: the cleaned text
+        {"922337203685477,5807", ""},             // fits 64 bits, above the maximum
+        {"922337203685478", "922337203685478"},   // does not fit: the cleaned text
         {"99999999999999999999999", "99999999999999999999999"},
         {",", ","},
         {"abc,", ","},
@@ -127,7 +134,10 @@ TEST(TMonetario, NegativeAmountsShowAndCountAsZero)
 
 TEST(TMonetario, FileTextIsFifteenDigitsOfCents)
 {
-    const struct { qint64 valor; const char* arquivo; } casos[] = {
+    const struct {
+        qint64 valor;
+        const char* arquivo;
+    } casos[] = {
         {12345600, "000000000123456"},
         {0, "000000000000000"},
         {49, "000000000000000"},
@@ -147,10 +157,14 @@ TEST(TMonetario, FileTextIsFifteenDigitsOfCents)
 
 TEST(TMonetario, TextWithoutSeparatorHasTwoImpliedDecimals)
 {
-    const struct { const char* texto; int codigo; qint64 valor; } casos[] = {
+    const struct {
+        const char* texto;
+        int codigo;
+        qint64 valor;
+    } casos[] = {
         {"12345", 0, 1234500},
         {"05", 0, 500},
-        {"5", 0, 5000},                       // the separator goes in front of a single digit: 0,50
+        {"5", 0, 5000},   // the separator goes in front of a single digit: 0,50
         {"000000000123456", 0, 12345600},
         {"009999999999999", 0, TMonetario::Maximo},
         {"010000000000000", 165, 70000},
@@ -213,12 +227,11 @@ TEST(TMonetario, TextWithoutSeparatorHasTwoImpliedDecimals)
 
 TEST(TMonetario, LimpaTextoKeepsDigitsAndOneSeparator)
 {
-    const struct { const char* antes; const char* depois; } casos[] = {
-        {"1.234,5678", "1234,567"},
-        {"-1 234,5a6b7c8", "1234,567"},
-        {",,1", ",1"},
-        {"abc", ""},
-        {"1,", "1,"},
+    const struct {
+        const char* antes;
+        const char* depois;
+    } casos[] = {
+        {"1.234,5678", "1234,567"}, {"-1 234,5a6b7c8", "1234,567"}, {",,1", ",1"}, {"abc", ""}, {"1,", "1,"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.antes);
@@ -276,7 +289,11 @@ TEST(TMonetario, VerificaLimiteLetsTheMaximumPass)
 
 TEST(TNumero, ShowsWholeNumbers)
 {
-    const struct { const char* digitado; const char* texto; const char* formatado; } casos[] = {
+    const struct {
+        const char* digitado;
+        const char* texto;
+        const char* formatado;
+    } casos[] = {
         {"1234567", "1234567", "1.234.567"},
         {"12,5", "13", "13"},
         {"12,4", "12", "12"},

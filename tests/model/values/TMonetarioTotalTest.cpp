@@ -16,7 +16,7 @@ std::unique_ptr<TMonetario> Valor(qint64 unidades)
     return m;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TMonetarioTotal, AddedTermsFirstThenSubtractedEachWithItsPositiveAmount)
 {
@@ -184,7 +184,7 @@ public:
     void Liberado(ISujeito&) override {}
 };
 
-}  // namespace
+}   // namespace
 
 // An observer that has not read the total since it was told of a change is not told again; a
 // read (even one that raises 165), or the total marked unchanged, makes the next change told.

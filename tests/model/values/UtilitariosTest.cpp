@@ -11,7 +11,7 @@ QString T(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
-}  // namespace
+}   // namespace
 
 TEST(Diretorios, FollowTheProgramFolder)
 {
@@ -23,7 +23,10 @@ TEST(Diretorios, FollowTheProgramFolder)
 
 TEST(RetiraBarraFinal, RemovesEveryTrailingSeparator)
 {
-    const struct { const char* caminho; const char* esperado; } casos[] = {
+    const struct {
+        const char* caminho;
+        const char* esperado;
+    } casos[] = {
         {"/home/u/CopSeg/", "/home/u/CopSeg"},
         {"/home/u/CopSeg//", "/home/u/CopSeg"},
         {"C:\\CopSeg\\", "C:\\CopSeg"},
@@ -38,7 +41,10 @@ TEST(RetiraBarraFinal, RemovesEveryTrailingSeparator)
 
 TEST(VerificaEspacoEmDisco, BelowTheMinimumOrUnknownRaises150)
 {
-    const struct { qint64 livres; bool levanta; } casos[] = {
+    const struct {
+        qint64 livres;
+        bool levanta;
+    } casos[] = {
         {56199, true}, {56200, false}, {0, true}, {-1, true}, {1'000'000'000, false},
     };
     for (const auto& c : casos) {
@@ -63,23 +69,24 @@ TEST(VerificaEspacoEmDisco, BelowTheMinimumOrUnknownRaises150)
 TEST(VerificaEspacoEmDisco, AsksAboutTheDataFolder)
 {
     QString consultada;
-    TEspacoEmDisco::Simulacao disco([&](const QString& pasta) { consultada = pasta; return 100000; });
+    TEspacoEmDisco::Simulacao disco([&](const QString& pasta) {
+        consultada = pasta;
+        return 100000;
+    });
     VerificaEspacoEmDisco();
     EXPECT_EQ(consultada, DiretorioDados());
 }
 
 TEST(SoNumeros, DigitsOnlyAndDigitsWithSigns)
 {
-    const struct { const char* texto; bool numeros; bool sinais; } casos[] = {
-        {"", true, true},
-        {"0123456789", true, true},
-        {" 1", false, false},
-        {"1 ", false, false},
-        {"12.345-6/7", false, true},
-        {"1,5", false, false},
-        {"+1", false, false},
-        {"a", false, false},
-        {"١", false, false},   // a digit of another script
+    const struct {
+        const char* texto;
+        bool numeros;
+        bool sinais;
+    } casos[] = {
+        {"", true, true},     {"0123456789", true, true},  {" 1", false, false},
+        {"1 ", false, false}, {"12.345-6/7", false, true}, {"1,5", false, false},
+        {"+1", false, false}, {"a", false, false},         {"١", false, false},   // a digit of another script
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.texto);
@@ -90,7 +97,12 @@ TEST(SoNumeros, DigitsOnlyAndDigitsWithSigns)
 
 TEST(Palavras, RunsOfBlanksAreOneSeparator)
 {
-    const struct { const char* texto; int quantidade; int n; const char* palavra; } casos[] = {
+    const struct {
+        const char* texto;
+        int quantidade;
+        int n;
+        const char* palavra;
+    } casos[] = {
         {"Ana Maria", 2, 2, "Maria"},
         {"Ana Maria", 2, 3, ""},
         {"  Ana    Maria  Silva ", 3, 2, "Maria"},
@@ -130,7 +142,10 @@ TEST(Preenchimento, ZerosInFrontBlanksBehind)
 
 TEST(RetiraZerosEsquerda, OnlyLeadingZeros)
 {
-    const struct { const char* texto; const char* esperado; } casos[] = {
+    const struct {
+        const char* texto;
+        const char* esperado;
+    } casos[] = {
         {"000", ""}, {"0101", "101"}, {"100", "100"}, {"", ""}, {"011", "11"}, {" 01", " 01"},
     };
     for (const auto& c : casos) {
@@ -143,7 +158,11 @@ TEST(RetiraZerosEsquerda, OnlyLeadingZeros)
 
 TEST(FormataValor, WholePartWithZerosAndNeverAnExponent)
 {
-    const struct { int tamanho; double valor; const char* esperado; } casos[] = {
+    const struct {
+        int tamanho;
+        double valor;
+        const char* esperado;
+    } casos[] = {
         {15, 123456.0, "000000000123456"},
         {10, 4294967295.0, "4294967295"},
         {5, 2.5, "00002"},
@@ -165,21 +184,21 @@ TEST(SomaValores, RoundsToTheDecimalsGiven)
     EXPECT_DOUBLE_EQ(SomaValores(18, 2, 0.1, 0.2), 0.3);
     EXPECT_DOUBLE_EQ(SomaValores(18, 2, 1.0, 0.006), 1.01);
     EXPECT_DOUBLE_EQ(SomaValores(18, 0, 123456.0, 1.0), 123457.0);
-    EXPECT_DOUBLE_EQ(SomaValores(4, 2, 123.456, 0.0), 123.5);    // four significant digits
+    EXPECT_DOUBLE_EQ(SomaValores(4, 2, 123.456, 0.0), 123.5);   // four significant digits
     EXPECT_THROW(SomaValores(18, 2, 1e308, 1e308), std::runtime_error);
 }
 
 TEST(ExtraiValor, DigitsAreCentsAnythingElseIsKept)
 {
     const QString linha = T("x000000000123456abc  00000000000000000007");
-    const struct { int inicio; int tamanho; const char* esperado; } casos[] = {
-        {2, 15, "1234,56"},
-        {2, 20, "1234,56"},     // only the first 15 characters count
-        {17, 3, "abc"},
-        {20, 2, "  "},
-        {22, 20, "0,00"},       // 15 zeros
-        {100, 5, ""},
-        {41, 1, "0,07"},
+    const struct {
+        int inicio;
+        int tamanho;
+        const char* esperado;
+    } casos[] = {
+        {2, 15, "1234,56"}, {2, 20, "1234,56"},                     // only the first 15 characters count
+        {17, 3, "abc"},     {20, 2, "  "},      {22, 20, "0,00"},   // 15 zeros
+        {100, 5, ""},       {41, 1, "0,07"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.inicio);
@@ -189,7 +208,11 @@ TEST(ExtraiValor, DigitsAreCentsAnythingElseIsKept)
 
 TEST(NormalizaTexto, UpperCaseWithoutAccentsAndSingleBlanks)
 {
-    const struct { const char* texto; bool troca; const char* esperado; } casos[] = {
+    const struct {
+        const char* texto;
+        bool troca;
+        const char* esperado;
+    } casos[] = {
         {"  José da Conceição  ", false, "JOSE DA CONCEICAO"},
         {"ÀÁÂÃàáâã ÉÊéê Íí ÓÔÕóôõ ÚÜúü Çç", false, "AAAAAAAA EEEE II OOOOOO UUUU CC"},
         {"Ana   Maria", false, "ANA MARIA"},

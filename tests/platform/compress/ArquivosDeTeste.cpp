@@ -119,16 +119,16 @@ struct TMembroSobreposto {
 // The header fields a local and a central header share, from "version needed" to the name's length.
 void PoeCampos(QByteArray& saida, const TMembroSobreposto& m)
 {
-    Poe16(saida, 20);       // version needed
-    Poe16(saida, 0);        // flags
-    Poe16(saida, 8);        // deflate
-    Poe16(saida, 0);        // time
-    Poe16(saida, 0x21);     // 1980-01-01
+    Poe16(saida, 20);     // version needed
+    Poe16(saida, 0);      // flags
+    Poe16(saida, 8);      // deflate
+    Poe16(saida, 0);      // time
+    Poe16(saida, 0x21);   // 1980-01-01
     Poe32(saida, m.Crc);
     Poe32(saida, m.Comprimido);
     Poe32(saida, m.Tamanho);
     Poe16(saida, static_cast<quint32>(m.Nome.size()));
-    Poe16(saida, 0);        // extra
+    Poe16(saida, 0);   // extra
 }
 
 QByteArray CabecalhoLocal(const TMembroSobreposto& m)
@@ -157,7 +157,7 @@ QByteArray DeflateCru(const QByteArray& dados)
     return saida;
 }
 
-}  // namespace
+}   // namespace
 
 QByteArray ZipSobreposto(const QList<QByteArray>& nomes, const QByteArray& nucleo)
 {
@@ -197,10 +197,10 @@ QByteArray ZipSobreposto(const QList<QByteArray>& nomes, const QByteArray& nucle
         Poe32(arquivo, 0x02014b50);
         Poe16(arquivo, 20);   // version made by
         PoeCampos(arquivo, m);
-        Poe16(arquivo, 0);    // comment
-        Poe16(arquivo, 0);    // disk
-        Poe16(arquivo, 0);    // internal attributes
-        Poe32(arquivo, 0);    // external attributes
+        Poe16(arquivo, 0);   // comment
+        Poe16(arquivo, 0);   // disk
+        Poe16(arquivo, 0);   // internal attributes
+        Poe32(arquivo, 0);   // external attributes
         Poe32(arquivo, m.Posicao);
         arquivo += m.Nome;
     }
@@ -218,7 +218,8 @@ QByteArray ZipSobreposto(const QList<QByteArray>& nomes, const QByteArray& nucle
 
 quint32 CrcZlib(const QByteArray& dados)
 {
-    return static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(dados.constData()), static_cast<uInt>(dados.size())));
+    return static_cast<quint32>(
+        crc32(0, reinterpret_cast<const Bytef*>(dados.constData()), static_cast<uInt>(dados.size())));
 }
 
 QByteArray AposPrimeiraLinha(const QByteArray& texto)
@@ -228,8 +229,9 @@ QByteArray AposPrimeiraLinha(const QByteArray& texto)
 
 QByteArray EntregaCom(const QByteArray& zip, const QByteArray& declaracao)
 {
-    return TPacoteEntrega::MontaCabecalho(declaracao.left(declaracao.indexOf('\r')), CrcZlib(AposPrimeiraLinha(declaracao)))
+    return TPacoteEntrega::MontaCabecalho(declaracao.left(declaracao.indexOf('\r')),
+                                          CrcZlib(AposPrimeiraLinha(declaracao)))
         + TPacoteEntrega::Separador() + zip;
 }
 
-}  // namespace ArquivosDeTeste
+}   // namespace ArquivosDeTeste

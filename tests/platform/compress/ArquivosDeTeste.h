@@ -5,16 +5,19 @@
 #include <ostream>
 
 // Readable failures: gtest finds these through QString's namespace.
-inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
+inline void PrintTo(const QString& texto, std::ostream* os)
+{
+    *os << '"' << texto.toStdString() << '"';
+}
 
 // Files for the packing tests, made inside the running case's program folder.
 namespace ArquivosDeTeste {
 
-QString Pasta(const QString& nome);                        // created when missing
+QString Pasta(const QString& nome);   // created when missing
 QString Grava(const QString& caminho, const QByteArray& dados);
 QByteArray Le(const QString& caminho);
-QStringList Conteudo(const QString& pasta);                // names in the folder, hidden ones too, sorted
-QByteArray Aleatorio(qsizetype tamanho, quint32 semente);  // bytes that do not compress
+QStringList Conteudo(const QString& pasta);                 // names in the folder, hidden ones too, sorted
+QByteArray Aleatorio(qsizetype tamanho, quint32 semente);   // bytes that do not compress
 
 // A declaration text in the delivery layout: a 248-byte header, then `linhas` lines of 730 bytes,
 // every line ended by CR LF.
@@ -34,4 +37,4 @@ QByteArray AposPrimeiraLinha(const QByteArray& texto);
 // A delivery file framed around an archive, with the header and CRC of the declaration text.
 QByteArray EntregaCom(const QByteArray& zip, const QByteArray& declaracao);
 
-}  // namespace ArquivosDeTeste
+}   // namespace ArquivosDeTeste

@@ -16,21 +16,41 @@ namespace {
 
 // A fresh target folder inside a parent that must stay untouched too.
 struct Alvo {
-    Alvo() { QDir(pai).removeRecursively(); Pasta(QStringLiteral("pai/alvo")); }
+    Alvo()
+    {
+        QDir(pai).removeRecursively();
+        Pasta(QStringLiteral("pai/alvo"));
+    }
     QString pai = Pasta(QStringLiteral("pai"));
     QString pasta = pai + QStringLiteral("/alvo");
 };
 
-}  // namespace
+}   // namespace
 
 TEST(NomesHostis, ArchiveHoldingAnyUnsafeNameIsRefusedWhole)
 {
     const QByteArray absoluto = (Pasta(QStringLiteral("fora")) + QStringLiteral("/x")).toUtf8();
     const QByteArray nomes[] = {
-        "../x", "../../x", "a/../../x", "sub/x", "/tmp/x", absoluto, "..\\x", "C:x", "C:\\x", ".", "..",
-        "x\ny", "dir/",
+        "../x",
+        "../../x",
+        "a/../../x",
+        "sub/x",
+        "/tmp/x",
+        absoluto,
+        "..\\x",
+        "C:x",
+        "C:\\x",
+        ".",
+        "..",
+        "x\ny",
+        "dir/",
         // Control and high bytes that a CP437 reading would turn into graphic characters.
-        "x\x07y.db", "x\x1by.db", "x\x01.db", "x\x7fy.db", "caf\x82.db", "\xff",
+        "x\x07y.db",
+        "x\x1by.db",
+        "x\x01.db",
+        "x\x7fy.db",
+        "caf\x82.db",
+        "\xff",
     };
     for (const QByteArray& hostil : nomes) {
         SCOPED_TRACE(hostil.toStdString());
@@ -61,7 +81,8 @@ TEST(NomesHostis, ALinkInTheTargetFolderIsReplacedNotFollowed)
     Alvo a;
     const QString vitima = Grava(a.pai + QStringLiteral("/vitima"), "keep me");
     ASSERT_TRUE(QFile::link(vitima, a.pasta + QStringLiteral("/Pruv.db")));
-    const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"), Zip({{"Pruv.db", "restored"}}));
+    const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"),
+                              Zip({{"Pruv.db", "restored"}}));
     TCompactador c;
     ASSERT_EQ(c.Descomprimir(cmp, a.pasta, {}), R::Ok);
     EXPECT_EQ(Le(vitima), "keep me");
@@ -72,10 +93,19 @@ TEST(NomesHostis, ALinkInTheTargetFolderIsReplacedNotFollowed)
 TEST(NomesHostis, DeliveryUnpackersTakeOnlyTheirOwnMemberUnderTheirOwnName)
 {
     const QByteArray declaracao = Declaracao(2);
-    const struct { const char* caso; QList<QPair<QByteArray, QByteArray>> membros; int pruv; int recibo; } casos[] = {
+    const struct {
+        const char* caso;
+        QList<QPair<QByteArray, QByteArray>> membros;
+        int pruv;
+        int recibo;
+    } casos[] = {
         {"hostile names beside good members",
-         {{"../Declar.txt", "evil"}, {"Declar.txt", declaracao}, {"/tmp/Recibo.ini", "evil"}, {"Recibo.ini", "[A]\r\n"}},
-         R::Ok, 1},
+         {{"../Declar.txt", "evil"},
+          {"Declar.txt", declaracao},
+          {"/tmp/Recibo.ini", "evil"},
+          {"Recibo.ini", "[A]\r\n"}},
+         R::Ok,
+         1},
         {"only hostile names", {{"../Declar.txt", declaracao}, {"sub/Recibo.ini", "[A]\r\n"}}, R::Falha, 0},
     };
     for (const auto& caso : casos) {
@@ -109,7 +139,13 @@ TEST(ArquivosEstranhos, EachUnpackerGivesAClearFailure)
     QByteArray zipDanificado = zip;
     zipDanificado[60] = static_cast<char>(zipDanificado[60] ^ 0x55);   // inside the first member's data
 
-    const struct { const char* caso; QByteArray conteudo; int cmp; int pruv; int recibo; } casos[] = {
+    const struct {
+        const char* caso;
+        QByteArray conteudo;
+        int cmp;
+        int pruv;
+        int recibo;
+    } casos[] = {
         {"empty file", {}, R::FormatoDesconhecido, R::FormatoDesconhecido, 0},
         {"text file", "just some text\r\nand more\r\n", R::FormatoDesconhecido, R::FormatoDesconhecido, 0},
         {"earlier version's packing", "PKDV" + Aleatorio(5000, 9), R::FormatoDesconhecido, R::FormatoDesconhecido, 0},
@@ -118,7 +154,8 @@ TEST(ArquivosEstranhos, EachUnpackerGivesAClearFailure)
         {"header CRC does not match", crcErrado, R::FormatoDesconhecido, R::Falha, 1},
         {"mark after the header missing", semMarca, R::FormatoDesconhecido, R::FormatoDesconhecido, 0},
         {"damaged member data", zipDanificado, R::Falha, R::FormatoDesconhecido, 0},
-        {"delivery with damaged member data", EntregaCom(zipDanificado, declaracao), R::FormatoDesconhecido, R::Falha, 1},
+        {"delivery with damaged member data", EntregaCom(zipDanificado, declaracao), R::FormatoDesconhecido, R::Falha,
+         1},
         {"truncated archive", zip.left(zip.size() / 2), R::FormatoDesconhecido, R::FormatoDesconhecido, 0},
     };
     for (const auto& caso : casos) {
@@ -179,7 +216,8 @@ TEST(Robustez, TruncatedFlippedAndRandomFilesNeverEscapeOrCrash)
         amostras.append(Aleatorio(1 + static_cast<qsizetype>(s) * 97, s));
 
     const QString origem = Pasta(QStringLiteral("origem")) + QStringLiteral("/arquivo");
-    const QStringList permitidos = {QStringLiteral("Declar.txt"), QStringLiteral("Recibo.ini"), QStringLiteral("declar.txt")};
+    const QStringList permitidos = {QStringLiteral("Declar.txt"), QStringLiteral("Recibo.ini"),
+                                    QStringLiteral("declar.txt")};
     int validos = 0;
     for (const QByteArray& amostra : amostras) {
         Grava(origem, amostra);
@@ -202,10 +240,15 @@ TEST(Robustez, TruncatedFlippedAndRandomFilesNeverEscapeOrCrash)
 TEST(Bombas, AMemberBeyondItsBoundsIsRefusedBeforeAnythingIsWritten)
 {
     const qsizetype acimaDoPiso = static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao) + 1024;
-    const struct { const char* caso; QByteArray dados; int esperado; } casos[] = {
+    const struct {
+        const char* caso;
+        QByteArray dados;
+        int esperado;
+    } casos[] = {
         {"64 MiB of zeros", QByteArray(64 << 20, '\0'), R::Falha},
         // With the other member's byte, the members' sum too is at the floor.
-        {"zeros up to the floor", QByteArray(static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao) - 1, '\0'), R::Ok},
+        {"zeros up to the floor", QByteArray(static_cast<qsizetype>(TCompactador::TamanhoSemLimiteDeRazao) - 1, '\0'),
+         R::Ok},
         {"bytes that do not pack, past the floor", Aleatorio(acimaDoPiso, 7), R::Ok},
     };
     for (const auto& c : casos) {
@@ -234,7 +277,8 @@ TEST(Bombas, MembersEachWithinBoundsMayNotAddUpToABomb)
 TEST(Bombas, UnpackingLeavesTheMarginOfTheVolumeFree)
 {
     const QByteArray declaracao = Declaracao(3);
-    const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"), Zip({{"pruv2003.db", "data"}}));
+    const QString cmp = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/c.cmp"),
+                              Zip({{"pruv2003.db", "data"}}));
     const QString dec = Grava(Pasta(QStringLiteral("origem")) + QStringLiteral("/e.dec"),
                               EntregaCom(Zip({{"Declar.txt", declaracao}}), declaracao));
     const auto margem = static_cast<qint64>(TCompactador::MargemLivre);

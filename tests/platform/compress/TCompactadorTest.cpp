@@ -19,8 +19,9 @@ struct Entrega {
     QString destino = Pasta(QStringLiteral("Gravadas"));
     QByteArray declaracao = Declaracao(5);
     QString declar = Grava(dados + QStringLiteral("/Declar.txt"), declaracao);
-    QString recibo = Grava(dados + QStringLiteral("/Recibo.Ini"),
-                           "[Declarante]\r\nIN_PF_PJ=1\r\n[Declaracao]\r\nCRC=0000000001\r\n\r\n[Valores]\r\nVL_REND=1,00\r\n");
+    QString recibo = Grava(
+        dados + QStringLiteral("/Recibo.Ini"),
+        "[Declarante]\r\nIN_PF_PJ=1\r\n[Declaracao]\r\nCRC=0000000001\r\n\r\n[Valores]\r\nVL_REND=1,00\r\n");
     QString dec = destino + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
 
     int Empacota(TCompactador& c, const TProgressoCompressao& progresso = {})
@@ -32,13 +33,16 @@ struct Entrega {
     }
 };
 
-}  // namespace
+}   // namespace
 
 // --- CRC ---------------------------------------------------------------------------------
 
 TEST(CalculaCRC32, ChainedPiecesGiveZlibsCrcOfTheWhole)
 {
-    const struct { QByteArray texto; std::vector<int> cortes; } casos[] = {
+    const struct {
+        QByteArray texto;
+        std::vector<int> cortes;
+    } casos[] = {
         {"123456789", {}},
         {"123456789", {1, 5}},
         {"", {}},
@@ -52,7 +56,8 @@ TEST(CalculaCRC32, ChainedPiecesGiveZlibsCrcOfTheWhole)
         std::vector<int> cortes = c.cortes;
         cortes.push_back(static_cast<int>(c.texto.size()));
         for (const int fim : cortes) {
-            registro = TCompactador::CalculaCRC32(c.texto.constData() + inicio, static_cast<quint32>(fim - inicio), registro);
+            registro = TCompactador::CalculaCRC32(c.texto.constData() + inicio, static_cast<quint32>(fim - inicio),
+                                                  registro);
             inicio = fim;
         }
         EXPECT_EQ(~registro, CrcZlib(c.texto));
@@ -70,12 +75,15 @@ TEST(AdicionaArquivo, RefusesWhatCouldNotBePackedAndUnpackedUnderItsName)
     QDir().mkpath(pasta + QStringLiteral("/sub"));
     TCompactador c;
     ASSERT_EQ(c.AdicionaArquivo(pasta + QStringLiteral("/Pruv.db")), 1);
-    const struct { QString caminho; int esperado; } casos[] = {
+    const struct {
+        QString caminho;
+        int esperado;
+    } casos[] = {
         {pasta + QStringLiteral("/nao-existe"), 0},
-        {pasta + QStringLiteral("/sub"), 0},          // a folder
+        {pasta + QStringLiteral("/sub"), 0},   // a folder
         {QString(), 0},
-        {pasta + QStringLiteral("/Pruv.db"), 0},      // added already
-        {pasta + QStringLiteral("/../d/PRUV.DB"), 0}, // same name, other case
+        {pasta + QStringLiteral("/Pruv.db"), 0},        // added already
+        {pasta + QStringLiteral("/../d/PRUV.DB"), 0},   // same name, other case
         {pasta + QStringLiteral("/outro"), 1},
     };
     for (const auto& c2 : casos) {
@@ -91,10 +99,8 @@ TEST(Comprimir, RoundTripRestoresEveryFileUnderItsName)
     const QString dados = Pasta(QStringLiteral("DADOS"));
     const QString trabalho = Pasta(QStringLiteral("TEMP"));
     const QList<QPair<QString, QByteArray>> arquivos = {
-        {QStringLiteral("Pruv.DB"), "declarations"},
-        {QStringLiteral("Vazio.PX"), {}},
-        {QStringLiteral("Grande.DB"), Aleatorio(300000, 1)},
-        {QStringLiteral("Texto.MB"), QByteArray(200000, 'a')},
+        {QStringLiteral("Pruv.DB"), "declarations"},         {QStringLiteral("Vazio.PX"), {}},
+        {QStringLiteral("Grande.DB"), Aleatorio(300000, 1)}, {QStringLiteral("Texto.MB"), QByteArray(200000, 'a')},
         {QStringLiteral("Acentuação.db"), "\xe9\xe7"},
     };
     TCompactador c;
@@ -178,7 +184,10 @@ TEST(ComprimirPruv, ReportsTheCrcOfThePackedLinesAsTheWriterChainsIt)
 TEST(ComprimirPruv, TheHeadersCrcIsThatOfTheTextAfterItsFirstLineWhateverItsShape)
 {
     const QByteArray cabecalho(248, 'P');
-    const struct { const char* caso; QByteArray declaracao; } casos[] = {
+    const struct {
+        const char* caso;
+        QByteArray declaracao;
+    } casos[] = {
         {"the header only", cabecalho + "\r\n"},
         {"a header ended by LF alone", cabecalho + "\nline\r\n"},
         {"a last line without its end", cabecalho + "\r\nline\r\nlast"},
@@ -235,7 +244,11 @@ TEST(ComprimirPruv, GivesBackTheAbsolutePathAndWritesTheSecondCopy)
 
 TEST(ComprimirPruv, FailsWithoutAUsableDeclarationAndKeepsTheOldFile)
 {
-    const struct { const char* caso; QByteArray declaracao; bool adiciona; } casos[] = {
+    const struct {
+        const char* caso;
+        QByteArray declaracao;
+        bool adiciona;
+    } casos[] = {
         {"declaration not added", Declaracao(2), false},
         {"header line of 141 bytes", QByteArray(141, 'P') + "\r\nline\r\n", true},
         {"no line end at all", QByteArray(300, 'P'), true},
@@ -277,10 +290,14 @@ enum class Operacao { Comprimir, ComprimirPruv, Descomprimir, DescomprimirPruv }
 const char* Nome(Operacao o)
 {
     switch (o) {
-    case Operacao::Comprimir: return "Comprimir";
-    case Operacao::ComprimirPruv: return "ComprimirPruv";
-    case Operacao::Descomprimir: return "Descomprimir";
-    case Operacao::DescomprimirPruv: return "DescomprimirPruv";
+    case Operacao::Comprimir:
+        return "Comprimir";
+    case Operacao::ComprimirPruv:
+        return "ComprimirPruv";
+    case Operacao::Descomprimir:
+        return "Descomprimir";
+    case Operacao::DescomprimirPruv:
+        return "DescomprimirPruv";
     }
     return "";
 }
@@ -289,10 +306,14 @@ const char* Nome(Operacao o)
 QString Alvo(Operacao o)
 {
     switch (o) {
-    case Operacao::Comprimir: return QStringLiteral("CopSeg.cmp");
-    case Operacao::ComprimirPruv: return QStringLiteral("x.dec");
-    case Operacao::Descomprimir: return QStringLiteral("Grande.db");
-    case Operacao::DescomprimirPruv: return QStringLiteral("declar.txt");
+    case Operacao::Comprimir:
+        return QStringLiteral("CopSeg.cmp");
+    case Operacao::ComprimirPruv:
+        return QStringLiteral("x.dec");
+    case Operacao::Descomprimir:
+        return QStringLiteral("Grande.db");
+    case Operacao::DescomprimirPruv:
+        return QStringLiteral("declar.txt");
     }
     return {};
 }
@@ -349,18 +370,18 @@ int Executa(Operacao o, int cancelaEm, std::vector<int>& informados, QString& sa
     return -1;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Andamento, ProgressRisesFromZeroToOneHundred)
 {
-    for (const Operacao o : {Operacao::Comprimir, Operacao::ComprimirPruv, Operacao::Descomprimir,
-                             Operacao::DescomprimirPruv}) {
+    for (const Operacao o :
+         {Operacao::Comprimir, Operacao::ComprimirPruv, Operacao::Descomprimir, Operacao::DescomprimirPruv}) {
         SCOPED_TRACE(Nome(o));
         std::vector<int> informados;
         QString saida;
         ASSERT_EQ(Executa(o, -1, informados, saida), R::Ok);
         EXPECT_NE(Le(saida + QLatin1Char('/') + Alvo(o)), "good");   // replaced when complete
-        ASSERT_GE(informados.size(), 3u);   // something between the ends
+        ASSERT_GE(informados.size(), 3u);                            // something between the ends
         EXPECT_EQ(informados.front(), 0);
         EXPECT_EQ(informados.back(), 100);
         EXPECT_TRUE(std::is_sorted(informados.begin(), informados.end()));
@@ -370,8 +391,8 @@ TEST(Andamento, ProgressRisesFromZeroToOneHundred)
 
 TEST(Andamento, CancelStopsTheRunAndLeavesTheGoodFileAlone)
 {
-    for (const Operacao o : {Operacao::Comprimir, Operacao::ComprimirPruv, Operacao::Descomprimir,
-                             Operacao::DescomprimirPruv}) {
+    for (const Operacao o :
+         {Operacao::Comprimir, Operacao::ComprimirPruv, Operacao::Descomprimir, Operacao::DescomprimirPruv}) {
         for (const int cancelaEm : {0, 1, 50}) {
             SCOPED_TRACE(std::string(Nome(o)) + " at " + std::to_string(cancelaEm));
             std::vector<int> informados;

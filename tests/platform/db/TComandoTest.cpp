@@ -38,4 +38,4 @@ TEST(TComando, TextIsBoundAsItsUtf8WhateverItsLength)
     }
 }
 
-}  // namespace
+}   // namespace

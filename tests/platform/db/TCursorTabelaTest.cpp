@@ -58,9 +58,9 @@ TEST(TCursorTabela, BlankNumbersInAnIndexSortFirstAndAreWalkedPast)
     TTable tabela;
     tabela.SetDatabaseName(PastaDados());
     tabela.SetTableName(QStringLiteral("Resumo"));
-    tabela.CreateTable({{QStringLiteral("K"), ftString, 3}, {QStringLiteral("N"), ftInteger}},
-                       {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary},
-                        {QStringLiteral("IN"), QStringLiteral("N"), 0}});
+    tabela.CreateTable(
+        {{QStringLiteral("K"), ftString, 3}, {QStringLiteral("N"), ftInteger}},
+        {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary}, {QStringLiteral("IN"), QStringLiteral("N"), 0}});
     tabela.Open();
     const struct {
         const char* chave;
@@ -93,12 +93,28 @@ TEST(TCursorTabela, MalformedFilterExpressionsAreRefused)
     tabela.SetTableName(QStringLiteral("F"));
     tabela.CreateTable({{QStringLiteral("ANO"), ftSmallint}}, {});
     tabela.Open();
-    const QByteArray valida = QByteArray::fromHex(
-        "0100" "3a00" "0300" "0a00" "3400"
-        "02000000" "03000000" "1c00" "0e00" "0000"
-        "05000000" "0e000000" "0500" "0200" "0400"
-        "04000000" "0d000000" "0100" "0000" "0000"
-        "414e4f00" "d207");
+    const QByteArray valida = QByteArray::fromHex("0100"
+                                                  "3a00"
+                                                  "0300"
+                                                  "0a00"
+                                                  "3400"
+                                                  "02000000"
+                                                  "03000000"
+                                                  "1c00"
+                                                  "0e00"
+                                                  "0000"
+                                                  "05000000"
+                                                  "0e000000"
+                                                  "0500"
+                                                  "0200"
+                                                  "0400"
+                                                  "04000000"
+                                                  "0d000000"
+                                                  "0100"
+                                                  "0000"
+                                                  "0000"
+                                                  "414e4f00"
+                                                  "d207");
     const int handle = tabela.AddFilterExpression(valida);
     tabela.DropFilter(handle);
 
@@ -121,7 +137,13 @@ TEST(TCursorTabela, MalformedFilterExpressionsAreRefused)
         {"unknown operator", altera(14, "63000000")},
         {"name outside the pool", altera(48, "4000")},
         {"no such field", altera(52, "58")},
-        {"a value as condition", valida.left(10) + QByteArray::fromHex("04000000" "0d000000" "0100" "0000" "0000")},
+        {"a value as condition",
+         valida.left(10)
+             + QByteArray::fromHex("04000000"
+                                   "0d000000"
+                                   "0100"
+                                   "0000"
+                                   "0000")},
         {"self reference", altera(18, "0000")},
     };
     for (const auto& c : casos) {
@@ -136,7 +158,8 @@ TEST(TCursorTabela, NestedTransactionsAreSavepoints)
     TTable tabela;
     tabela.SetDatabaseName(PastaDados());
     tabela.SetTableName(QStringLiteral("N"));
-    tabela.CreateTable({{QStringLiteral("K"), ftString, 3}}, {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary}});
+    tabela.CreateTable({{QStringLiteral("K"), ftString, 3}},
+                       {{QString(), QStringLiteral("K"), TIndexOption::ixPrimary}});
     tabela.Open();
     auto insere = [&](const char* chave) {
         tabela.Append();
@@ -235,7 +258,8 @@ TEST(TCursorTabela, KeptSearchStatementsSurviveSchemaChangesAndPacking)
 
     tabela.First();
     tabela.Next();   // a walk left half way
-    EXPECT_EQ(tabela.Lookup(QStringLiteral("K"), {QStringLiteral("a")}, QStringLiteral("NOME")), QVariant(QStringLiteral("na")));
+    EXPECT_EQ(tabela.Lookup(QStringLiteral("K"), {QStringLiteral("a")}, QStringLiteral("NOME")),
+              QVariant(QStringLiteral("na")));
     EXPECT_EQ(tabela.RecordCount(), 3);
     EXPECT_NO_THROW(banco->Compacta());
     EXPECT_TRUE(tabela.FindKey({QStringLiteral("a")}));
@@ -287,18 +311,35 @@ TEST(TCursorTabela, ASearchStartedByTheFilterOfTheSameSearchDoesNotDisturbIt)
     EXPECT_GT(buscasInternas, 0);
 }
 
-}  // namespace
+}   // namespace
 
 namespace filtros {
 
 // ANO = 2002, in the engine's serialised form.
 QByteArray AnoIgual2002()
 {
-    return QByteArray::fromHex("0100" "3a00" "0300" "0a00" "3400"
-                               "02000000" "03000000" "1c00" "0e00" "0000"
-                               "05000000" "0e000000" "0500" "0200" "0400"
-                               "04000000" "0d000000" "0100" "0000" "0000"
-                               "414e4f00" "d207");
+    return QByteArray::fromHex("0100"
+                               "3a00"
+                               "0300"
+                               "0a00"
+                               "3400"
+                               "02000000"
+                               "03000000"
+                               "1c00"
+                               "0e00"
+                               "0000"
+                               "05000000"
+                               "0e000000"
+                               "0500"
+                               "0200"
+                               "0400"
+                               "04000000"
+                               "0d000000"
+                               "0100"
+                               "0000"
+                               "0000"
+                               "414e4f00"
+                               "d207");
 }
 
 // Forty rows keyed "001".."040": a year, a group, a number and a name that is blank in every
@@ -359,7 +400,7 @@ QStringList Esperadas(TTable& tabela)
     return chaves;
 }
 
-}  // namespace filtros
+}   // namespace filtros
 
 // The callback filter runs inside the engine's walk: forwards, backwards, counted, with a range
 // and an expression filter, and after writes, it gives the rows the plain walk gives it.
@@ -471,8 +512,8 @@ TEST(TCursorTabela, TheFilteredRowReadsAsThePlainWalk)
             QStringList linha(tabela.FieldCount());
             for (int i = 0; i < tabela.FieldCount(); ++i) {
                 const int campo = (i + pedido) % tabela.FieldCount();
-                linha[campo] =
-                    tabela.Fields(campo)->AsString() + (tabela.Fields(campo)->IsNull() ? QStringLiteral("!") : QString());
+                linha[campo] = tabela.Fields(campo)->AsString()
+                    + (tabela.Fields(campo)->IsNull() ? QStringLiteral("!") : QString());
             }
             ++pedido;
             vistas << linha.join(QLatin1Char('|'));
@@ -537,10 +578,13 @@ TEST(TCursorTabela, AFirstFilteredWalkAsksItsFirstRowOnceWhateverTheFilterDoesTh
         const char* caso;
         std::function<bool(TTable&, int)> aceita;
     } casos[] = {
-        {"takes both ends", [](TTable& t, int) { return t.Fields(3)->AsInteger() % 39 == 1 || t.Fields(3)->AsInteger() % 3 == 0; }},
-        {"refuses both ends", [](TTable& t, int) { return t.Fields(3)->AsInteger() % 39 != 1 && t.Fields(3)->AsInteger() % 3 == 0; }},
+        {"takes both ends",
+         [](TTable& t, int) { return t.Fields(3)->AsInteger() % 39 == 1 || t.Fields(3)->AsInteger() % 3 == 0; }},
+        {"refuses both ends",
+         [](TTable& t, int) { return t.Fields(3)->AsInteger() % 39 != 1 && t.Fields(3)->AsInteger() % 3 == 0; }},
         {"reads no column", [](TTable&, int) { return true; }},
-        {"reads a column from the second row on", [](TTable& t, int antes) { return antes == 0 || t.Fields(4)->AsString().size() > 6; }},
+        {"reads a column from the second row on",
+         [](TTable& t, int antes) { return antes == 0 || t.Fields(4)->AsString().size() > 6; }},
     };
     for (const auto& c : casos)
         for (const bool paraTras : {false, true}) {
@@ -602,7 +646,8 @@ TEST(TCursorTabela, ACallbackThatThrowsOrUsesTheDatabaseBehavesAsOutsideTheEngin
     TTable outra;
     outra.SetDatabaseName(PastaDados());
     outra.SetTableName(QStringLiteral("Grupos"));
-    outra.CreateTable({{QStringLiteral("GRUPO"), ftString, 2}}, {{QString(), QStringLiteral("GRUPO"), TIndexOption::ixPrimary}});
+    outra.CreateTable({{QStringLiteral("GRUPO"), ftString, 2}},
+                      {{QString(), QStringLiteral("GRUPO"), TIndexOption::ixPrimary}});
     outra.Open();
     for (const char* grupo : {"G1", "G3"}) {
         outra.Append();

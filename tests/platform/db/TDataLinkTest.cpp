@@ -28,7 +28,10 @@ protected:
     void ActiveChanged() override { Eventos.push_back(Active() ? QStringLiteral("ativo") : QStringLiteral("inativo")); }
     void DataSetChanged() override { Eventos.push_back(QStringLiteral("mudou")); }
     void DataSetScrolled(int distancia) override { Eventos.push_back(QStringLiteral("rolou %1").arg(distancia)); }
-    void EditingChanged() override { Eventos.push_back(Editing() ? QStringLiteral("editando") : QStringLiteral("navegando")); }
+    void EditingChanged() override
+    {
+        Eventos.push_back(Editing() ? QStringLiteral("editando") : QStringLiteral("navegando"));
+    }
     void RecordChanged(TField* campo) override
     {
         Eventos.push_back(QStringLiteral("registro ") + (campo ? campo->FieldName() : QStringLiteral("*")));
@@ -72,7 +75,7 @@ TEST_F(TDataLinkTest, AWindowOfVisibleRecordsFollowsTheCursor)
 
     tabela.MoveBy(3);   // within the window
     EXPECT_EQ(link.ActiveRecord(), 3);
-    tabela.Next();      // the window moves by one
+    tabela.Next();   // the window moves by one
     EXPECT_EQ(link.ActiveRecord(), 3);
     EXPECT_EQ(link.Visiveis("N"), (QStringList{"2", "3", "4", "5"}));
     tabela.Last();
@@ -105,7 +108,8 @@ TEST_F(TDataLinkTest, EditingStateAndFieldChangesReachTheLinks)
     EXPECT_TRUE(link.Edit());
     tabela.FieldByName(QStringLiteral("N"))->SetAsInteger(99);
     tabela.Post();
-    EXPECT_EQ(link.Eventos, (std::vector<QString>{"editando", "registro *", "registro N", "gravar", "navegando", "mudou"}));
+    EXPECT_EQ(link.Eventos,
+              (std::vector<QString>{"editando", "registro *", "registro N", "gravar", "navegando", "mudou"}));
 }
 
 TEST_F(TDataLinkTest, DisableControlsHoldsTheEventsBackUntilEnabled)
@@ -154,7 +158,7 @@ TEST_F(TDataLinkTest, AFieldLinkFollowsItsField)
     EXPECT_EQ(link.Field()->AsInteger(), 2);
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -226,4 +230,4 @@ TEST_F(TDataLinkTest, LongMovesReportTheirWholeDistance)
     EXPECT_EQ(tabela.RecNo(), 1);
 }
 
-}  // namespace
+}   // namespace

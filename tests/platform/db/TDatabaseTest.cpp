@@ -287,13 +287,16 @@ TEST_F(TDatabaseTest, PackingGivesBackTheSpaceOfDeletedRows)
     EXPECT_TRUE(a.IsEmpty());
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TDatabaseTest, AfterSQLiteRollsBackByItselfNoLaterWriteOfTheOperationCommits)
 {
     Insere(a, QStringLiteral("00001"), QStringLiteral("antes"));
     // An import: one transaction, a savepoint for each item, one that fails on the disk once.
-    const struct { const char* caso; FalhasDeDisco::Falha falha; } casos[] = {
+    const struct {
+        const char* caso;
+        FalhasDeDisco::Falha falha;
+    } casos[] = {
         {"journal write", {0, FalhasDeDisco::Escrita, false, false}},
         {"full disk", {0, FalhasDeDisco::Escrita, false, true}},
     };
@@ -346,11 +349,8 @@ TEST(TDatabaseColacao, NamesCompareWithoutCaseOrAccentsThenByTheirText)
         int sinal;
     } casos[] = {
         {"JOSE", "josé", -1},   // equal once folded: the text decides, so the order stays total
-        {"JOSÉ", "JOSEFA", -1},
-        {"josé p", "JOSE{", -1},
-        {"ÁGUA", "AZUL", -1},
-        {"Ünica", "UNICA", 1},
-        {"MARIA", "MARIA", 0},
+        {"JOSÉ", "JOSEFA", -1}, {"josé p", "JOSE{", -1}, {"ÁGUA", "AZUL", -1},
+        {"Ünica", "UNICA", 1},  {"MARIA", "MARIA", 0},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.a);

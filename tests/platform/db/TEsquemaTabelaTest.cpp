@@ -12,12 +12,12 @@ TEST(TEsquemaTabela, EveryFieldTypeKeepsItsTypeAndSize)
 {
     auto banco = Banco();
     const std::vector<TFieldDef> campos = {
-        {QStringLiteral("A"), ftString, 12},  {QStringLiteral("B"), ftSmallint},  {QStringLiteral("C"), ftInteger},
-        {QStringLiteral("D"), ftWord},        {QStringLiteral("E"), ftBoolean},   {QStringLiteral("F"), ftFloat},
-        {QStringLiteral("G"), ftCurrency},    {QStringLiteral("H"), ftBCD, 2},    {QStringLiteral("I"), ftDate},
-        {QStringLiteral("J"), ftTime},        {QStringLiteral("K"), ftDateTime},  {QStringLiteral("L"), ftAutoInc},
-        {QStringLiteral("M"), ftBlob},        {QStringLiteral("N"), ftMemo},      {QStringLiteral("O"), ftGraphic},
-        {QStringLiteral("P"), ftFmtMemo},     {QStringLiteral("Q"), ftLargeint},  {QStringLiteral("R"), ftBytes, 8},
+        {QStringLiteral("A"), ftString, 12}, {QStringLiteral("B"), ftSmallint}, {QStringLiteral("C"), ftInteger},
+        {QStringLiteral("D"), ftWord},       {QStringLiteral("E"), ftBoolean},  {QStringLiteral("F"), ftFloat},
+        {QStringLiteral("G"), ftCurrency},   {QStringLiteral("H"), ftBCD, 2},   {QStringLiteral("I"), ftDate},
+        {QStringLiteral("J"), ftTime},       {QStringLiteral("K"), ftDateTime}, {QStringLiteral("L"), ftAutoInc},
+        {QStringLiteral("M"), ftBlob},       {QStringLiteral("N"), ftMemo},     {QStringLiteral("O"), ftGraphic},
+        {QStringLiteral("P"), ftFmtMemo},    {QStringLiteral("Q"), ftLargeint}, {QStringLiteral("R"), ftBytes, 8},
     };
     TEsquemaTabela::Cria(*banco, QStringLiteral("Tudo.db"), campos, {});
     const TEsquemaTabela lido = TEsquemaTabela::Le(*banco, QStringLiteral("TUDO"));
@@ -35,7 +35,8 @@ TEST(TEsquemaTabela, EveryFieldTypeKeepsItsTypeAndSize)
 TEST(TEsquemaTabela, TablesMadeElsewhereGetTypesFromTheirAffinity)
 {
     auto banco = Banco();
-    TComando(banco->Conexao(), QStringLiteral("CREATE TABLE Externa (n INT, t VARCHAR(10), r DOUBLE, b BLOB, x)")).Executa();
+    TComando(banco->Conexao(), QStringLiteral("CREATE TABLE Externa (n INT, t VARCHAR(10), r DOUBLE, b BLOB, x)"))
+        .Executa();
     const TEsquemaTabela lido = TEsquemaTabela::Le(*banco, QStringLiteral("externa"));
     const TFieldType esperados[] = {ftInteger, ftString, ftFloat, ftBlob, ftString};
     ASSERT_EQ(lido.Campos.size(), 5u);
@@ -74,13 +75,15 @@ TEST(TEsquemaTabela, BadDefinitionsAreRefusedAndChangeNothing)
                                       {{QString(), QStringLiteral("NADA"), TIndexOption::ixPrimary}}),
                  EDatabaseError);
     EXPECT_FALSE(banco->NomeReal(QStringLiteral("T")).isEmpty()) << "the old table stays";
-    EXPECT_THROW(TEsquemaTabela::AdicionaIndice(*banco, QStringLiteral("T"), {QStringLiteral("I"), QStringLiteral("B"), 0}),
-                 EDatabaseError);
-    EXPECT_THROW(TEsquemaTabela::AdicionaIndice(*banco, QStringLiteral("T"), {QString(), QStringLiteral("A"), TIndexOption::ixPrimary}),
+    EXPECT_THROW(
+        TEsquemaTabela::AdicionaIndice(*banco, QStringLiteral("T"), {QStringLiteral("I"), QStringLiteral("B"), 0}),
+        EDatabaseError);
+    EXPECT_THROW(TEsquemaTabela::AdicionaIndice(*banco, QStringLiteral("T"),
+                                                {QString(), QStringLiteral("A"), TIndexOption::ixPrimary}),
                  EDatabaseError);
     EXPECT_THROW(TEsquemaTabela::RemoveIndice(*banco, QStringLiteral("T"), QStringLiteral("Nenhum")), EDatabaseError);
     EXPECT_THROW(TEsquemaTabela::Le(*banco, QStringLiteral("Nenhuma")), EDatabaseError);
     EXPECT_EQ(banco->ProfundidadeTransacao(), 0);
 }
 
-}  // namespace
+}   // namespace

@@ -54,7 +54,8 @@ TEST_F(TFieldTest, TextsGoInAndComeBackInTheProgramsFormats)
         {"CURTO", "", ""},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(QStringLiteral("%1 %2").arg(QString::fromUtf8(c.campo), QString::fromUtf8(c.entrada)).toStdString());
+        SCOPED_TRACE(
+            QStringLiteral("%1 %2").arg(QString::fromUtf8(c.campo), QString::fromUtf8(c.entrada)).toStdString());
         Campo(c.campo)->SetAsString(QString::fromUtf8(c.entrada));
         EXPECT_EQ(Campo(c.campo)->AsString(), QString::fromUtf8(c.saida));
     }
@@ -67,8 +68,8 @@ TEST_F(TFieldTest, ValuesThatDoNotFitTheirFieldAreRefused)
         const char* campo;
         const char* entrada;
     } casos[] = {
-        {"CURTO", "40000"}, {"CURTO", "12a"},       {"INTEIRO", "3000000000"}, {"LOGICO", "talvez"},
-        {"REAL", "1.5"},     {"DINHEIRO", "1.000"}, {"DATA", "31/02/2002"},    {"DATA", "hoje"},
+        {"CURTO", "40000"}, {"CURTO", "12a"},      {"INTEIRO", "3000000000"}, {"LOGICO", "talvez"},
+        {"REAL", "1.5"},    {"DINHEIRO", "1.000"}, {"DATA", "31/02/2002"},    {"DATA", "hoje"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.entrada);
@@ -84,7 +85,9 @@ TEST_F(TFieldTest, BlankValuesAndTheirTexts)
     EXPECT_EQ(Campo("NOTA")->DisplayText(), QStringLiteral("(Memo)"));
     Campo("NOTA")->SetAsString(QStringLiteral("linha"));
     EXPECT_EQ(Campo("NOTA")->DisplayText(), QStringLiteral("(MEMO)"));
-    Campo("TEXTO")->OnGetText = [](TField* campo, QString& texto, bool) { texto = QLatin1Char('<') + campo->AsString() + QLatin1Char('>'); };
+    Campo("TEXTO")->OnGetText = [](TField* campo, QString& texto, bool) {
+        texto = QLatin1Char('<') + campo->AsString() + QLatin1Char('>');
+    };
     Campo("TEXTO")->SetAsString(QStringLiteral("x"));
     EXPECT_EQ(Campo("TEXTO")->DisplayText(), QStringLiteral("<x>"));
     tabela.Post();
@@ -137,4 +140,4 @@ TEST_F(TFieldTest, FieldsOnlyChangeWhileEditing)
     EXPECT_THROW(Campo("TEXTO")->SetAsString(QStringLiteral("x")), EDatabaseError);
 }
 
-}  // namespace
+}   // namespace

@@ -43,14 +43,16 @@ TEST(TInsercao, EachRowStoresTheValuesGivenForItWhetherTheyRepeatOrNot)
     auto banco = Banco();
     const auto tabela = NovaTabela(banco, 3, 4);
     TInsercao& insere = *tabela;
-    const struct { const char* chave; const char* texto; qint64 numero; bool vTexto; } linhas[] = {
-        {"a", "um", 1, true},
-        {"b", "um", 1, true},          // everything but the key repeats
-        {"c", "dois", 1, true},
-        {"d", "", 2, false},           // V takes a number
-        {"e", "", 2, false},
-        {"f", "dois", 2, true},        // and a text again, the same as two rows before
-        {"ggg!", "cinco", 0, true},    // texts cut to the field's size
+    const struct {
+        const char* chave;
+        const char* texto;
+        qint64 numero;
+        bool vTexto;
+    } linhas[] = {
+        {"a", "um", 1, true},       {"b", "um", 1, true},     // everything but the key repeats
+        {"c", "dois", 1, true},     {"d", "", 2, false},      // V takes a number
+        {"e", "", 2, false},        {"f", "dois", 2, true},   // and a text again, the same as two rows before
+        {"ggg!", "cinco", 0, true},                           // texts cut to the field's size
         {"h", "cinco", 0, true},
     };
     for (const auto& l : linhas) {
@@ -62,8 +64,8 @@ TEST(TInsercao, EachRowStoresTheValuesGivenForItWhetherTheyRepeatOrNot)
         insere.Inteiro(2, l.numero);
         insere.Grava();
     }
-    EXPECT_EQ(Linhas(*banco), (QStringList{"a|um|1", "b|um|1", "c|dois|1", "d|7|2", "e|7|2", "f|dois|2", "ggg|cinc|0",
-                                           "h|cinc|0"}));
+    EXPECT_EQ(Linhas(*banco),
+              (QStringList{"a|um|1", "b|um|1", "c|dois|1", "d|7|2", "e|7|2", "f|dois|2", "ggg|cinc|0", "h|cinc|0"}));
 }
 
 TEST(TInsercao, ARefusedRowLeavesTheNextOneItsOwnValues)
@@ -86,4 +88,4 @@ TEST(TInsercao, ARefusedRowLeavesTheNextOneItsOwnValues)
     EXPECT_EQ(Linhas(*banco), (QStringList{"a|primeira|1", "b|repetida|2", "c|primeira|2"}));
 }
 
-}  // namespace
+}   // namespace

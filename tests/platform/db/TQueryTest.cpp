@@ -15,7 +15,8 @@ protected:
     {
         tabela.SetDatabaseName(PastaDados());
         tabela.SetTableName(QStringLiteral("Codigos"));
-        tabela.CreateTable({{QStringLiteral("ANO"), ftString, 4}, {QStringLiteral("COD"), ftString, 4},
+        tabela.CreateTable({{QStringLiteral("ANO"), ftString, 4},
+                            {QStringLiteral("COD"), ftString, 4},
                             {QStringLiteral("IN4"), ftBoolean}},
                            {{QString(), QStringLiteral("ANO;COD"), TIndexOption::ixPrimary}});
         tabela.Open();
@@ -35,7 +36,8 @@ protected:
 
 TEST_F(TQueryTest, RunsASelectWithBoundParameters)
 {
-    consulta.SetSQL({QStringLiteral("SELECT COD, IN4 FROM Codigos"), QStringLiteral("WHERE COD > :DESDE ORDER BY COD DESC")});
+    consulta.SetSQL(
+        {QStringLiteral("SELECT COD, IN4 FROM Codigos"), QStringLiteral("WHERE COD > :DESDE ORDER BY COD DESC")});
     ASSERT_EQ(consulta.Params().Count(), 1);
     consulta.ParamByName(QStringLiteral("desde")).SetAsString(QStringLiteral("9999' OR '1'='1"));
     consulta.Open();
@@ -82,7 +84,8 @@ TEST_F(TQueryTest, ABatchMoveAppendsEveryRowOrNone)
     TTable destino;
     destino.SetDatabaseName(PastaDados());
     destino.SetTableName(QStringLiteral("Copia"));
-    destino.CreateTable({{QStringLiteral("ANO"), ftString, 4}, {QStringLiteral("COD"), ftString, 4},
+    destino.CreateTable({{QStringLiteral("ANO"), ftString, 4},
+                         {QStringLiteral("COD"), ftString, 4},
                          {QStringLiteral("IN4"), ftBoolean}},
                         {{QString(), QStringLiteral("COD"), TIndexOption::ixPrimary}});
     TBatchMove move;
@@ -103,4 +106,4 @@ TEST_F(TQueryTest, ABatchMoveAppendsEveryRowOrNone)
     EXPECT_EQ(move.KeyViolCount(), 4);
 }
 
-}  // namespace
+}   // namespace

@@ -24,17 +24,18 @@ protected:
     {
         tabela.SetDatabaseName(PastaDados());
         tabela.SetTableName(QStringLiteral("PruvItem.DB"));
-        tabela.CreateTable({{QStringLiteral("IN_ANEXO"), ftString, 1},
-                            {QStringLiteral("E_PRUV/ANEXO_DK"), ftString, 5},
-                            {QStringLiteral("PRUV_ITEM_DK"), ftString, 7},
-                            {QStringLiteral("TRIB_TRIBU"), ftString, 4},
-                            {QStringLiteral("NOME"), ftString, 30},
-                            {QStringLiteral("VALOR"), ftCurrency},
-                            {QStringLiteral("QTD"), ftInteger}},
-                           {{QString(), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;PRUV_ITEM_DK"), TIndexOption::ixPrimary},
-                            {QStringLiteral("IChave"), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;TRIB_TRIBU"),
-                             TIndexOption::ixCaseInsensitive},
-                            {QStringLiteral("INome"), QStringLiteral("NOME"), TIndexOption::ixCaseInsensitive}});
+        tabela.CreateTable(
+            {{QStringLiteral("IN_ANEXO"), ftString, 1},
+             {QStringLiteral("E_PRUV/ANEXO_DK"), ftString, 5},
+             {QStringLiteral("PRUV_ITEM_DK"), ftString, 7},
+             {QStringLiteral("TRIB_TRIBU"), ftString, 4},
+             {QStringLiteral("NOME"), ftString, 30},
+             {QStringLiteral("VALOR"), ftCurrency},
+             {QStringLiteral("QTD"), ftInteger}},
+            {{QString(), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;PRUV_ITEM_DK"), TIndexOption::ixPrimary},
+             {QStringLiteral("IChave"), QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;TRIB_TRIBU"),
+              TIndexOption::ixCaseInsensitive},
+             {QStringLiteral("INome"), QStringLiteral("NOME"), TIndexOption::ixCaseInsensitive}});
         tabela.Open();
     }
 
@@ -71,8 +72,11 @@ protected:
         return valores;
     }
 
-    QString Chave() { return tabela.FieldByName(QStringLiteral("E_PRUV/ANEXO_DK"))->AsString() + QLatin1Char('/') +
-                             tabela.FieldByName(QStringLiteral("PRUV_ITEM_DK"))->AsString(); }
+    QString Chave()
+    {
+        return tabela.FieldByName(QStringLiteral("E_PRUV/ANEXO_DK"))->AsString() + QLatin1Char('/')
+            + tabela.FieldByName(QStringLiteral("PRUV_ITEM_DK"))->AsString();
+    }
 
     TTable tabela;
 };
@@ -298,7 +302,8 @@ TEST_F(TTableTest, ADuplicateKeyFailsThePostAndKeepsTheEdit)
 TEST_F(TTableTest, DeletingWhileWalkingVisitsEveryRowOnce)
 {
     for (int i = 1; i <= 50; ++i)
-        Grava({{"0", "00001", qPrintable(QStringLiteral("%1").arg(i, 7, 10, QLatin1Char('0'))), i % 3 ? "0561" : "0588", "x"}});
+        Grava({{"0", "00001", qPrintable(QStringLiteral("%1").arg(i, 7, 10, QLatin1Char('0'))), i % 3 ? "0561" : "0588",
+                "x"}});
     TTable outra;
     outra.SetDatabaseName(PastaDados());
     outra.SetTableName(QStringLiteral("pruvitem"));
@@ -311,7 +316,8 @@ TEST_F(TTableTest, DeletingWhileWalkingVisitsEveryRowOnce)
             tabela.Delete();
             // Another cursor deletes the row ahead of this one.
             const QString proximo = tabela.FieldByName(QStringLiteral("PRUV_ITEM_DK"))->AsString();
-            if (outra.FindKey({QStringLiteral("0"), QStringLiteral("00001"), proximo}) && proximo.endsWith(QLatin1Char('1')))
+            if (outra.FindKey({QStringLiteral("0"), QStringLiteral("00001"), proximo})
+                && proximo.endsWith(QLatin1Char('1')))
                 outra.Delete();
         } else {
             tabela.Next();
@@ -390,8 +396,9 @@ TEST_F(TTableTest, IndexesAreAddedAndRemovedByName)
     EXPECT_EQ(nomes, (QStringList{QStringLiteral("IChave"), QStringLiteral("ICodigo"), QStringLiteral("INome")}));
     tabela.SetIndexName(QStringLiteral("ICodigo"));
     tabela.First();
-    EXPECT_EQ(Caminha("NOME"), (QStringList{QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("carla"),
-                                            QStringLiteral("Bruno"), QStringLiteral("DANIEL")}));
+    EXPECT_EQ(Caminha("NOME"),
+              (QStringList{QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("carla"),
+                           QStringLiteral("Bruno"), QStringLiteral("DANIEL")}));
     tabela.DeleteIndex(QStringLiteral("icodigo"));
     EXPECT_TRUE(tabela.IndexName().isEmpty());
     EXPECT_THROW(tabela.SetIndexName(QStringLiteral("ICodigo")), EDatabaseError);
@@ -410,7 +417,7 @@ TEST_F(TTableTest, FieldsKeepTheirNamesWithSlashes)
     EXPECT_THROW((void)tabela.FieldByName(QStringLiteral("NOPE")), EDatabaseError);
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -439,9 +446,9 @@ TEST_F(TTableTest, CalculatedAndLookupFieldsAreFilledForEveryRecord)
     tabela.AddField(std::move(calculado));
     tabela.AddField(std::move(procurado));
     tabela.OnCalcFields = [](TDataSet* d) {
-        d->FieldByName(QStringLiteral("CHAVE"))->SetAsString(d->FieldByName(QStringLiteral("E_PRUV/ANEXO_DK"))->AsString() +
-                                                           QLatin1Char('-') +
-                                                           d->FieldByName(QStringLiteral("PRUV_ITEM_DK"))->AsString());
+        d->FieldByName(QStringLiteral("CHAVE"))
+            ->SetAsString(d->FieldByName(QStringLiteral("E_PRUV/ANEXO_DK"))->AsString() + QLatin1Char('-')
+                          + d->FieldByName(QStringLiteral("PRUV_ITEM_DK"))->AsString());
     };
     tabela.Open();
     EXPECT_EQ(tabela.FieldCount(), 9);
@@ -451,7 +458,8 @@ TEST_F(TTableTest, CalculatedAndLookupFieldsAreFilledForEveryRecord)
     EXPECT_EQ(tabela.FieldByName(QStringLiteral("DESCRICAO"))->AsString(), QStringLiteral("Trabalho"));
     tabela.Edit();
     tabela.FieldByName(QStringLiteral("TRIB_TRIBU"))->SetAsString(QStringLiteral("0588"));
-    EXPECT_EQ(tabela.FieldByName(QStringLiteral("DESCRICAO"))->AsString(), QStringLiteral("Autonomo")) << "recalculated while editing";
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("DESCRICAO"))->AsString(), QStringLiteral("Autonomo"))
+        << "recalculated while editing";
     EXPECT_THROW(tabela.FieldByName(QStringLiteral("CHAVE"))->SetAsString(QStringLiteral("x")), EDatabaseError);
     tabela.Cancel();
     EXPECT_TRUE(tabela.Locate(QStringLiteral("CHAVE"), {QStringLiteral("00002-0000001")}, 0));
@@ -461,7 +469,7 @@ TEST_F(TTableTest, CalculatedAndLookupFieldsAreFilledForEveryRecord)
     EXPECT_EQ(tabela.FieldCount(), 9) << "the added fields stay";
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -471,13 +479,15 @@ TEST_F(TTableTest, OrderByFieldsAndRecordsThatMoveWhenTheirKeyChanges)
     tabela.SetIndexFieldNames(QStringLiteral("TRIB_TRIBU;NOME"));
     EXPECT_TRUE(tabela.IndexName().isEmpty());
     tabela.First();
-    EXPECT_EQ(Caminha("NOME"), (QStringList{QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("carla"),
-                                            QStringLiteral("Bruno"), QStringLiteral("DANIEL")}));
+    EXPECT_EQ(Caminha("NOME"),
+              (QStringList{QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("carla"),
+                           QStringLiteral("Bruno"), QStringLiteral("DANIEL")}));
     tabela.First();
     tabela.Edit();
     tabela.FieldByName(QStringLiteral("TRIB_TRIBU"))->SetAsString(QStringLiteral("9999"));
     tabela.Post();
-    EXPECT_EQ(tabela.FieldByName(QStringLiteral("NOME"))->AsString(), QStringLiteral("Ana")) << "the record is followed";
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("NOME"))->AsString(), QStringLiteral("Ana"))
+        << "the record is followed";
     tabela.Next();
     EXPECT_TRUE(tabela.Eof()) << "to its new place at the end";
     tabela.SetIndexName(QStringLiteral("INome"));
@@ -505,7 +515,7 @@ TEST_F(TTableTest, RefreshShowsOtherCursorsChangesAndKeepsThePosition)
     EXPECT_EQ(Chave(), QStringLiteral("00001/0000003")) << "the record after the one deleted";
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -517,7 +527,7 @@ QStringList NomesDosCampos(TTable& tabela)
     return nomes;
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TTableTest, ATableOpenedAgainSeesItsSchemaAsItIsAfterAChangeOrARollback)
 {

@@ -14,7 +14,7 @@ QStringList Arquivos()
     return QDir(ProgramaDeTeste::Pasta()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-}  // namespace
+}   // namespace
 
 // Whichever step fails (a write of a large file, the last flush, the sync or the rename), the
 // old file stays whole, the failure is told and no temporary is left.

@@ -27,7 +27,7 @@ QStringList LeTudo(const QString& caminho)
     return linhas;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TArquivoTexto, WritesLatin1WithCrLfAndMakesTheFolders)
 {
@@ -43,7 +43,10 @@ TEST(TArquivoTexto, WritesLatin1WithCrLfAndMakesTheFolders)
 
 TEST(TArquivoTexto, ReadsLfCrLfAndALastLineWithoutEnd)
 {
-    const struct { const char* bytes; QStringList linhas; } casos[] = {
+    const struct {
+        const char* bytes;
+        QStringList linhas;
+    } casos[] = {
         {"um\r\ndois\r\n", {QStringLiteral("um"), QStringLiteral("dois")}},
         {"um\ndois\n", {QStringLiteral("um"), QStringLiteral("dois")}},
         {"um\r\ndois", {QStringLiteral("um"), QStringLiteral("dois")}},
@@ -80,7 +83,8 @@ TEST(TArquivoTexto, ReadsEachFileOpenedInTurnWithNothingLeftOfTheOneBefore)
         while (arquivo.LeLinha(linha))
             linhas << linha;
     }
-    EXPECT_EQ(linhas, QStringList({QString(3000, QLatin1Char('a')), QString(10, QLatin1Char('b')), QStringLiteral("c")}));
+    EXPECT_EQ(linhas,
+              QStringList({QString(3000, QLatin1Char('a')), QString(10, QLatin1Char('b')), QStringLiteral("c")}));
 }
 
 TEST(TArquivoTexto, AnUnfinishedWriteLeavesTheOldFile)

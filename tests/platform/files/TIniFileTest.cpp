@@ -27,22 +27,25 @@ void Escreve(const QByteArray& bytes)
     arquivo.write(bytes);
 }
 
-const QByteArray kExemplo =
-    "; comentario\r\n"
-    "[Geral]\r\n"
-    "JahMostrou=1\r\n"
-    "  Disco = c: [Sistema]  \r\n"
-    "\r\n"
-    "[Copia de Seguranca]\n"   // LF alone
-    "DirCsDefault=/home/u/CopSeg/\n";
+const QByteArray kExemplo = "; comentario\r\n"
+                            "[Geral]\r\n"
+                            "JahMostrou=1\r\n"
+                            "  Disco = c: [Sistema]  \r\n"
+                            "\r\n"
+                            "[Copia de Seguranca]\n"   // LF alone
+                            "DirCsDefault=/home/u/CopSeg/\n";
 
-}  // namespace
+}   // namespace
 
 TEST(TIniFile, ReadsRawValuesWithoutRegardToCase)
 {
     Escreve(kExemplo);
     const TIniFile ini(Caminho());
-    const struct { const char* secao; const char* chave; const char* valor; } casos[] = {
+    const struct {
+        const char* secao;
+        const char* chave;
+        const char* valor;
+    } casos[] = {
         {"Geral", "JahMostrou", "1"},
         {"GERAL", "jahmostrou", "1"},
         {"geral", "DISCO", " c: [Sistema]  "},   // raw: blanks and brackets kept
@@ -57,7 +60,8 @@ TEST(TIniFile, ReadsRawValuesWithoutRegardToCase)
                   QString::fromLatin1(c.valor));
     }
     EXPECT_EQ(ini.ReadSections(), (QStringList{QStringLiteral("Geral"), QStringLiteral("Copia de Seguranca")}));
-    EXPECT_EQ(ini.ReadSection(QStringLiteral("geral")), (QStringList{QStringLiteral("JahMostrou"), QStringLiteral("Disco")}));
+    EXPECT_EQ(ini.ReadSection(QStringLiteral("geral")),
+              (QStringList{QStringLiteral("JahMostrou"), QStringLiteral("Disco")}));
     EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("Geral")),
               (QStringList{QStringLiteral("JahMostrou=1"), QStringLiteral("Disco= c: [Sistema]  ")}));
     EXPECT_TRUE(ini.SectionExists(QStringLiteral("GERAL")));
@@ -87,7 +91,8 @@ TEST(TIniFile, ChangesKeepOrderCommentsAndSpelling)
 TEST(TIniFile, RoundTripsLatin1Values)
 {
     TIniFile ini(Caminho());
-    const QString valores[] = {QString(), QStringLiteral(" a=b ; c "), QStringLiteral("Conceição"), QStringLiteral("\"x\"")};
+    const QString valores[] = {QString(), QStringLiteral(" a=b ; c "), QStringLiteral("Conceição"),
+                               QStringLiteral("\"x\"")};
     for (const QString& valor : valores) {
         SCOPED_TRACE(valor.toStdString());
         ini.WriteString(QStringLiteral("S"), QStringLiteral("K"), valor);
@@ -137,7 +142,12 @@ TEST(TIniFile, RefusedWritesLeaveTheFileAsItWas)
 {
     Escreve(kExemplo);
     TIniFile ini(Caminho());
-    const struct { const char* porque; QString secao; QString chave; QString valor; } casos[] = {
+    const struct {
+        const char* porque;
+        QString secao;
+        QString chave;
+        QString valor;
+    } casos[] = {
         {"line end in value", QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("a\r\nb")},
         {"beyond Latin-1", QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("€")},
         {"empty key", QStringLiteral("S"), QStringLiteral(" "), QStringLiteral("v")},
@@ -169,7 +179,8 @@ TEST(TIniFile, AWriteTheSystemRefusesRaisesAndKeepsTheOldFileWhole)
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &menor), 0);
         bool levantou = false;
         try {
-            TIniFile(Caminho()).WriteString(QStringLiteral("Geral"), QStringLiteral("Nova"), QString(64, QLatin1Char('x')));
+            TIniFile(Caminho()).WriteString(QStringLiteral("Geral"), QStringLiteral("Nova"),
+                                            QString(64, QLatin1Char('x')));
         } catch (const EIniFile&) {
             levantou = true;
         }
@@ -202,7 +213,8 @@ TEST(TIniFile, NamesWithBlanksAroundThemReadBackAndAreWrittenOnce)
     for (int vez = 1; vez <= 2; ++vez) {
         SCOPED_TRACE(vez);
         ini.WriteString(QStringLiteral(" Geral "), QStringLiteral(" Disco "), QString::number(vez));
-        EXPECT_EQ(ini.ReadString(QStringLiteral(" Geral "), QStringLiteral(" Disco "), QString()), QString::number(vez));
+        EXPECT_EQ(ini.ReadString(QStringLiteral(" Geral "), QStringLiteral(" Disco "), QString()),
+                  QString::number(vez));
         EXPECT_EQ(ini.ReadString(QStringLiteral("Geral"), QStringLiteral("Disco"), QString()), QString::number(vez));
         EXPECT_TRUE(ini.ValueExists(QStringLiteral(" Geral"), QStringLiteral("Disco ")));
         EXPECT_EQ(Bytes(), QByteArray("[Geral]\r\nDisco=") + QByteArray::number(vez) + "\r\n");

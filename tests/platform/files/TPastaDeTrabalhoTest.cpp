@@ -50,11 +50,13 @@ QString DeUmaCopiaMorta(const QString& Prefixo)
 
 void Envelhece(const QString& Pasta)
 {
-    const struct utimbuf antiga{0, 1000000000};
+    const struct utimbuf antiga {
+        0, 1000000000
+    };
     ::utime(QFile::encodeName(Pasta).constData(), &antiga);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TPastaDeTrabalho, IsMadeUnderItsParentAndGoesWithEverythingInIt)
 {

@@ -110,7 +110,7 @@ struct RecursosDeTeste {
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TPastas, AShippedFileIsLookedForInResourcesFirstThenBesideTheExecutable)
 {

@@ -13,7 +13,7 @@ struct BaseDefinida {
     ~BaseDefinida() { TVolumes::DefinePastaBase(QString()); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TVolumes, TheBaseFolderIsTheProgramFolderOrHomeUntilOneIsSetAndAlwaysComesFirst)
 {
@@ -24,7 +24,8 @@ TEST(TVolumes, TheBaseFolderIsTheProgramFolderOrHomeUntilOneIsSetAndAlwaysComesF
     {
         BaseDefinida base(QStringLiteral("/tmp/pruv/base/"));
         EXPECT_EQ(TVolumes::PastaBase(), QStringLiteral("/tmp/pruv/base"));
-        EXPECT_EQ(TVolumes::Lista().first(), (TVolume{QStringLiteral("/tmp/pruv/base"), QStringLiteral("/tmp/pruv/base"), T::Fixo}));
+        EXPECT_EQ(TVolumes::Lista().first(),
+                  (TVolume{QStringLiteral("/tmp/pruv/base"), QStringLiteral("/tmp/pruv/base"), T::Fixo}));
     }
     EXPECT_EQ(TVolumes::PastaBase(), programa);
     qunsetenv("PRUV2003_HOME");
@@ -48,7 +49,10 @@ TEST(TVolumes, APathBelongsToTheMediumThatHoldsItElseToTheBase)
     TVolumes::Simulacao midias({cd, pendrive});
     EXPECT_EQ(TVolumes::Lista().size(), 3);
 
-    const struct { const char* caminho; QString raiz; } casos[] = {
+    const struct {
+        const char* caminho;
+        QString raiz;
+    } casos[] = {
         {"/media/ana/PEN", pendrive.Raiz},
         {"/media/ana/PEN/sub/../x.dec", pendrive.Raiz},
         {"/media/ana/CD/a", cd.Raiz},

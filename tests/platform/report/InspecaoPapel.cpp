@@ -24,8 +24,7 @@ QRectF EmPontos(const QRectF& r)
 // Also for a rule, whose box has no width or no height.
 bool Dentro(const QRectF& area, const QRectF& r)
 {
-    return r.left() >= area.left() && r.right() <= area.right() && r.top() >= area.top()
-           && r.bottom() <= area.bottom();
+    return r.left() >= area.left() && r.right() <= area.right() && r.top() >= area.top() && r.bottom() <= area.bottom();
 }
 
 qreal Sobreposicao(qreal a0, qreal a1, qreal b0, qreal b1)
@@ -46,11 +45,15 @@ struct TRegua {
 
 class TExame {
 public:
-    TExame(QString rotulo, int pagina) : FRotulo(std::move(rotulo)), FPagina(pagina) {}
+    TExame(QString rotulo, int pagina)
+        : FRotulo(std::move(rotulo))
+        , FPagina(pagina)
+    {}
 
     void Falha(const QString& palavra, const QString& tipo)
     {
-        const QString texto = QStringLiteral("%1, página %2, palavra \"%3\": %4").arg(FRotulo).arg(FPagina).arg(palavra, tipo);
+        const QString texto =
+            QStringLiteral("%1, página %2, palavra \"%3\": %4").arg(FRotulo).arg(FPagina).arg(palavra, tipo);
         if (!FFalhas.contains(texto))
             FFalhas << texto;
     }
@@ -83,12 +86,12 @@ bool Cruza(const QLineF& l, const QRectF& nucleo)
     if (qFuzzyCompare(l.y1(), l.y2())) {
         const qreal y = l.y1();
         return y > nucleo.top() && y < nucleo.bottom()
-               && Sobreposicao(std::min(l.x1(), l.x2()), std::max(l.x1(), l.x2()), nucleo.left(), nucleo.right()) > Folga;
+            && Sobreposicao(std::min(l.x1(), l.x2()), std::max(l.x1(), l.x2()), nucleo.left(), nucleo.right()) > Folga;
     }
     if (qFuzzyCompare(l.x1(), l.x2())) {
         const qreal x = l.x1();
         return x > nucleo.left() + Folga && x < nucleo.right() - Folga
-               && Sobreposicao(std::min(l.y1(), l.y2()), std::max(l.y1(), l.y2()), nucleo.top(), nucleo.bottom()) > Folga;
+            && Sobreposicao(std::min(l.y1(), l.y2()), std::max(l.y1(), l.y2()), nucleo.top(), nucleo.bottom()) > Folga;
     }
     return false;
 }
@@ -98,7 +101,7 @@ QString PrimeiraPalavra(const QString& texto)
     return texto.simplified().section(QLatin1Char(' '), 0, 0);
 }
 
-}  // namespace
+}   // namespace
 
 InspecaoPapel::InspecaoPapel()
 {
@@ -123,7 +126,10 @@ QStringList InspecaoPapel::Examina(const QString& arquivoPdf, const QString& rot
     const int noPdf = TextoPdf::QuantidadePaginas(arquivoPdf);
     QStringList falhas;
     if (noPdf != int(desenhadas.size()))
-        falhas << QStringLiteral("%1: o PDF tem %2 páginas, o relatório desenhou %3").arg(rotulo).arg(noPdf).arg(desenhadas.size());
+        falhas << QStringLiteral("%1: o PDF tem %2 páginas, o relatório desenhou %3")
+                      .arg(rotulo)
+                      .arg(noPdf)
+                      .arg(desenhadas.size());
     QHash<int, QList<TextoPdf::TPalavra>> porPagina;
     for (const TextoPdf::TPalavra& p : palavras)
         porPagina[p.Pagina].append(p);
@@ -157,7 +163,8 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
         if (!t.Recorte.isNull()) {
             const QRectF recorte = EmPontos(t.Recorte).adjusted(-Folga, -Folga, Folga, Folga);
             if (caixa.right() > recorte.right() || caixa.left() < recorte.left())
-                exame.Falha(t.Texto.simplified(), QStringLiteral("texto cortado no meio de uma letra (%1)").arg(t.Elemento));
+                exame.Falha(t.Texto.simplified(),
+                            QStringLiteral("texto cortado no meio de uma letra (%1)").arg(t.Elemento));
             if (nucleo.top() < recorte.top() || nucleo.bottom() > recorte.bottom())
                 exame.Falha(t.Texto.simplified(), QStringLiteral("texto cortado na altura (%1)").arg(t.Elemento));
         }
@@ -179,7 +186,8 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
         const auto texto = std::find_if(primeiro, desenho.Tracos.end(), [&](const TTracoDesenhado& t) {
             return t.Impressao == primeiro->Impressao && t.Tipo == TTipo::Texto;
         });
-        exame.Falha(texto != desenho.Tracos.end() && texto->Impressao == primeiro->Impressao ? texto->Texto.simplified() : QString(),
+        exame.Falha(texto != desenho.Tracos.end() && texto->Impressao == primeiro->Impressao ? texto->Texto.simplified()
+                                                                                             : QString(),
                     QStringLiteral("a banda %1 abre a página longe da banda que ela segue").arg(primeiro->Banda));
     }
 
@@ -193,8 +201,9 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
                 continue;
             const qreal horizontal = Sobreposicao(a.Caixa.left(), a.Caixa.right(), b.Caixa.left(), b.Caixa.right());
             if (horizontal > -EspacoMinimo)
-                exame.Falha(a.Palavra, horizontal > Folga ? QStringLiteral("sobre o texto \"%1\"").arg(b.Palavra)
-                                                            : QStringLiteral("encostado no texto \"%1\"").arg(b.Palavra));
+                exame.Falha(a.Palavra,
+                            horizontal > Folga ? QStringLiteral("sobre o texto \"%1\"").arg(b.Palavra)
+                                               : QStringLiteral("encostado no texto \"%1\"").arg(b.Palavra));
         }
 
     // Rules drawn through texts.
@@ -221,13 +230,16 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
         for (const TRegua& r : reguas)
             if (qFuzzyCompare(r.Linha.x1(), r.Linha.x2()) && r.Linha.x1() > caixa.right() - Folga
                 && Sobreposicao(std::min(r.Linha.y1(), r.Linha.y2()), std::max(r.Linha.y1(), r.Linha.y2()),
-                                nucleo.top(), nucleo.bottom()) > 0)
+                                nucleo.top(), nucleo.bottom())
+                    > 0)
                 fim = std::min(fim, r.Linha.x1());
         // Room for one more letter and the gap before what follows.
         const qreal folgaCorte = nucleo.height() * 1.6 + 8;
         if (fim - caixa.right() > folgaCorte)
-            exame.Falha(impresso, QStringLiteral("cortado com %1 pt livres até o que o segue (%2)")
-                                      .arg(fim - caixa.right(), 0, 'f', 0).arg(t.Elemento));
+            exame.Falha(impresso,
+                        QStringLiteral("cortado com %1 pt livres até o que o segue (%2)")
+                            .arg(fim - caixa.right(), 0, 'f', 0)
+                            .arg(t.Elemento));
     }
     for (const TTexto& t : textos)
         if (cortes.contains(t.Palavra) && cortes.value(t.Palavra) != t.Palavra)
@@ -243,9 +255,12 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
     for (int i = 0; i < palavras.size(); ++i) {
         const TextoPdf::TPalavra& a = palavras[i];
         if (!Dentro(area, a.Caixa))
-            exame.Falha(a.Texto, QStringLiteral("fora da área de impressão (%1, %2 a %3, %4 pt)")
-                                     .arg(a.Caixa.left(), 0, 'f', 1).arg(a.Caixa.top(), 0, 'f', 1)
-                                     .arg(a.Caixa.right(), 0, 'f', 1).arg(a.Caixa.bottom(), 0, 'f', 1));
+            exame.Falha(a.Texto,
+                        QStringLiteral("fora da área de impressão (%1, %2 a %3, %4 pt)")
+                            .arg(a.Caixa.left(), 0, 'f', 1)
+                            .arg(a.Caixa.top(), 0, 'f', 1)
+                            .arg(a.Caixa.right(), 0, 'f', 1)
+                            .arg(a.Caixa.bottom(), 0, 'f', 1));
         for (int j = i + 1; j < palavras.size(); ++j) {
             const TextoPdf::TPalavra& b = palavras[j];
             const qreal h = Sobreposicao(a.Caixa.left(), a.Caixa.right(), b.Caixa.left(), b.Caixa.right());

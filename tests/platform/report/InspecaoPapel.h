@@ -27,8 +27,7 @@ public:
                         std::vector<TDesenhoPagina>* paginas = nullptr);
 
     // The faults of one page: its words (points) and what the engine drew on it (units).
-    static QStringList ExaminaPagina(const QString& rotulo, int pagina,
-                                     const QList<TextoPdf::TPalavra>& palavras,
+    static QStringList ExaminaPagina(const QString& rotulo, int pagina, const QList<TextoPdf::TPalavra>& palavras,
                                      const TDesenhoPagina& desenho);
 
 private:

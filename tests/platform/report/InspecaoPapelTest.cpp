@@ -45,7 +45,7 @@ bool Tem(const QStringList& falhas, const QString& trecho)
     return false;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(InspecaoPapel, CleanPageHasNoFault)
 {
@@ -60,34 +60,46 @@ TEST(InspecaoPapel, EachKindOfFaultNamesDocumentPageAndWord)
         std::function<void(TPaginaComFalha&)> monta;
         const char* falha;
     } casos[] = {
-        {"over another word", [](TPaginaComFalha& p) { p.Texto(QStringLiteral("Sobre"), QStringLiteral("Zzzz"), 4, 0); },
+        {"over another word",
+         [](TPaginaComFalha& p) { p.Texto(QStringLiteral("Sobre"), QStringLiteral("Zzzz"), 4, 0); },
          "Falhas, página 1, palavra \"Correto\": sobre"},
-        {"touching another", [](TPaginaComFalha& p) {
+        {"touching another",
+         [](TPaginaComFalha& p) {
              const qreal x = TMedidaTexto::Largura(p.Detalhe.ElementoDe<TRotulo>(QStringLiteral("Bom")).Fonte,
-                                                    QStringLiteral("Correto"));
+                                                   QStringLiteral("Correto"));
              p.Texto(QStringLiteral("Junto"), QStringLiteral("Junto"), x + 0.5, 0);
-         }, "palavra \"Correto\": encostado no texto \"Junto\""},
-        {"past the right margin", [](TPaginaComFalha& p) {
+         },
+         "palavra \"Correto\": encostado no texto \"Junto\""},
+        {"past the right margin",
+         [](TPaginaComFalha& p) {
              p.Texto(QStringLiteral("Longe"), QStringLiteral("Longe"), p.R.Papel().LarguraUtil() - 10, 30);
-         }, "palavra \"Longe\": fora da área de impressão"},
-        {"struck by a rule", [](TPaginaComFalha& p) {
+         },
+         "palavra \"Longe\": fora da área de impressão"},
+        {"struck by a rule",
+         [](TPaginaComFalha& p) {
              auto& linha = p.Detalhe.Adiciona<TForma>(QStringLiteral("Risco"), TTipoForma::LinhaHorizontal);
              linha.Topo = 2;
              linha.Largura = 200;
              linha.Altura = 6;   // drawn halfway down: through the capitals
-         }, "palavra \"Correto\": riscado pela linha Detalhe.Risco"},
-        {"cut at its height", [](TPaginaComFalha& p) {
+         },
+         "palavra \"Correto\": riscado pela linha Detalhe.Risco"},
+        {"cut at its height",
+         [](TPaginaComFalha& p) {
              TRotulo& r = p.Texto(QStringLiteral("Baixo"), QStringLiteral("Baixo"), 0, 30);
              r.AutoTamanho = false;
              r.Largura = 200;
              r.Altura = 5;
-         }, "palavra \"Baixo\": texto cortado na altura"},
-        {"page with nothing but its top", [](TPaginaComFalha& p) {
+         },
+         "palavra \"Baixo\": texto cortado na altura"},
+        {"page with nothing but its top",
+         [](TPaginaComFalha& p) {
              p.Detalhe.Habilitada = false;
              p.R.CriaBanda(TTipoBanda::RodapePagina, QStringLiteral("Rodape")).Altura = 20;
-             p.R.BandaDe(QStringLiteral("Rodape")).AdicionaRotulo(QStringLiteral("N"), QStringLiteral("Rodapé"), 0, 0,
-                                                                   TFonte::Cria(QStringLiteral("Liberation Sans"), 10));
-         }, "página 1, palavra \"\": página vazia"},
+             p.R.BandaDe(QStringLiteral("Rodape"))
+                 .AdicionaRotulo(QStringLiteral("N"), QStringLiteral("Rodapé"), 0, 0,
+                                 TFonte::Cria(QStringLiteral("Liberation Sans"), 10));
+         },
+         "página 1, palavra \"\": página vazia"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -118,19 +130,22 @@ TEST(InspecaoPapel, CutTextUsesItsRoomAndIsCutAlikeOnItsPage)
          [&](TPaginaComFalha& p) {
              corta(p, QStringLiteral("Nome"), 30, 200);
              p.Texto(QStringLiteral("Ni"), QStringLiteral("100.200.300-88"), 206, 30);
-         }, nullptr},
+         },
+         nullptr},
         {"cut with room to spare",
          [&](TPaginaComFalha& p) {
              corta(p, QStringLiteral("Nome"), 30, 100);
              p.Texto(QStringLiteral("Ni"), QStringLiteral("100.200.300-88"), 300, 30);
-         }, "pt livres até o que o segue (Nome)"},
+         },
+         "pt livres até o que o segue (Nome)"},
         {"cut two ways on one page",
          [&](TPaginaComFalha& p) {
              corta(p, QStringLiteral("Nome"), 20, 200);
              p.Texto(QStringLiteral("Ni"), QStringLiteral("100.200.300-88"), 206, 20);
              corta(p, QStringLiteral("Outro"), 40, 250);
              p.Texto(QStringLiteral("Ni2"), QStringLiteral("100.200.300-88"), 256, 40);
-         }, "na mesma página"},
+         },
+         "na mesma página"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);

@@ -3,7 +3,8 @@
 #include "platform/report/TDadoSistema.h"
 #include "platform/report/TFonte.h"
 
-RelatorioDePaginas::RelatorioDePaginas(int total) : Total(total)
+RelatorioDePaginas::RelatorioDePaginas(int total)
+    : Total(total)
 {
     TBanda& detalhe = R.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("Detalhe"));
     detalhe.Altura = 30;

@@ -6,7 +6,12 @@ TEST(TDadoSistema, PrintsItsTextAndTheValueInTheProgramsFormats)
 {
     const TContextoImpressao contexto{7, 12, QDateTime(QDate(2003, 4, 5), QTime(8, 9, 10))};
     const TContextoImpressao semTotal{7, 0, contexto.DataHora};
-    const struct { TTipoDadoSistema dado; const char* texto; const TContextoImpressao& c; const char* impresso; } casos[] = {
+    const struct {
+        TTipoDadoSistema dado;
+        const char* texto;
+        const TContextoImpressao& c;
+        const char* impresso;
+    } casos[] = {
         {TTipoDadoSistema::NumeroPagina, "Página ", contexto, "Página 7"},
         {TTipoDadoSistema::TotalPaginas, "de ", contexto, "de 12"},
         {TTipoDadoSistema::TotalPaginas, "de ", semTotal, "de "},   // not prepared: no count

@@ -22,7 +22,8 @@ TEST(TImpressorasSistema, TheChoiceHoldsWhileItsPrinterIsInstalled)
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.instaladas.join(QLatin1Char(',')).toStdString());
-        const TEscolhaImpressora e = TImpressorasSistema::EscolhaValida(c.escolha, c.instaladas, QLatin1String(c.padrao));
+        const TEscolhaImpressora e = TImpressorasSistema::EscolhaValida(c.escolha, c.instaladas,
+                                                                        QLatin1String(c.padrao));
         EXPECT_EQ(e.Nome, QLatin1String(c.nome));
         EXPECT_EQ(e.CodigoPapel, c.papel);
         EXPECT_EQ(e.Orientacao, c.papel ? TOrientacao::Paisagem : TOrientacao::Retrato);

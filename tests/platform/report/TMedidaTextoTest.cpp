@@ -9,24 +9,27 @@ TEST(TMedidaTexto, BreaksBetweenWordsAtTheWidth)
     const QFont fonte = TFonte::Cria(QStringLiteral("Liberation Mono"), 10);
     const qreal c = TMedidaTexto::Largura(fonte, QStringLiteral("x"));
     ASSERT_GT(c, 0);
-    const struct { const char* texto; int colunas; QStringList linhas; } casos[] = {
+    const struct {
+        const char* texto;
+        int colunas;
+        QStringList linhas;
+    } casos[] = {
         {"", 10, {}},
         {"abc def", 7, {"abc def"}},
         {"abc def", 6, {"abc", "def"}},
         {"abc   def ghi", 9, {"abc   def", "ghi"}},
-        {"abcdefghij", 4, {"abcd", "efgh", "ij"}},                // a word wider than the line
+        {"abcdefghij", 4, {"abcd", "efgh", "ij"}},   // a word wider than the line
         {"ab abcdefghij", 4, {"ab", "abcd", "efgh", "ij"}},
-        {"  ab cd", 7, {"  ab cd"}},                              // the paragraph's indent stays
-        {"ab   ", 2, {"ab"}},                                      // trailing blanks take no room
+        {"  ab cd", 7, {"  ab cd"}},   // the paragraph's indent stays
+        {"ab   ", 2, {"ab"}},          // trailing blanks take no room
         {"a\n\nb", 5, {"a", "", "b"}},
         {"a\r\nb\rc", 5, {"a", "b", "c"}},
-        {"x", 0, {"x"}},                                           // one character at least
+        {"x", 0, {"x"}},   // one character at least
     };
     for (const auto& t : casos) {
         SCOPED_TRACE(t.texto);
         const qreal largura = t.colunas * c + c / 2;
-        EXPECT_EQ(TMedidaTexto::Quebra(fonte, QString::fromUtf8(t.texto), t.colunas == 0 ? 0 : largura),
-                  t.linhas);
+        EXPECT_EQ(TMedidaTexto::Quebra(fonte, QString::fromUtf8(t.texto), t.colunas == 0 ? 0 : largura), t.linhas);
     }
 }
 
@@ -34,7 +37,11 @@ TEST(TMedidaTexto, CortaDropsWholeCharactersThatDoNotFit)
 {
     const QFont fonte = TFonte::Cria(QStringLiteral("Liberation Mono"), 10);
     const qreal c = TMedidaTexto::Largura(fonte, QStringLiteral("x"));
-    const struct { const char* texto; qreal colunas; const char* cortado; } casos[] = {
+    const struct {
+        const char* texto;
+        qreal colunas;
+        const char* cortado;
+    } casos[] = {
         {"JOSÉ DA SILVA", 13, "JOSÉ DA SILVA"},
         {"JOSÉ DA SILVA", 12.5, "JOSÉ DA SILV"},   // never half a letter
         {"JOSÉ DA SILVA", 8, "JOSÉ DA"},           // no blank left at the end
@@ -57,10 +64,12 @@ TEST(TMedidaTexto, HeightIsLinesTimesTheLineHeight)
 
 TEST(TFonte, LayoutFamiliesBecomeTheirFreeCounterparts)
 {
-    const struct { const char* pedida; const char* dada; } casos[] = {
-        {"Arial", "Liberation Sans"}, {"arial", "Liberation Sans"},
-        {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"},
-        {"", "Liberation Sans"}, {"DejaVu Sans", "DejaVu Sans"},
+    const struct {
+        const char* pedida;
+        const char* dada;
+    } casos[] = {
+        {"Arial", "Liberation Sans"},       {"arial", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"}, {"", "Liberation Sans"},      {"DejaVu Sans", "DejaVu Sans"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.pedida);
@@ -72,13 +81,18 @@ TEST(TFonte, LayoutFamiliesBecomeTheirFreeCounterparts)
 
 TEST(TMedidaTexto, RecuoPlacesTheTextByItsAlignment)
 {
-    const struct { Qt::Alignment alinhamento; qreal caixa; qreal texto; qreal recuo; } casos[] = {
+    const struct {
+        Qt::Alignment alinhamento;
+        qreal caixa;
+        qreal texto;
+        qreal recuo;
+    } casos[] = {
         {Qt::AlignLeft, 100, 40, 0},
         {Qt::AlignRight, 100, 40, 60},
         {Qt::AlignHCenter, 100, 40, 30},
         {Qt::AlignRight | Qt::AlignVCenter, 100, 40, 60},   // only the horizontal flags count
         {Qt::AlignCenter, 100, 40, 30},
-        {Qt::AlignRight, 100, 130, -30},                     // wider than the box: runs out at the left
+        {Qt::AlignRight, 100, 130, -30},   // wider than the box: runs out at the left
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(static_cast<int>(c.alinhamento));

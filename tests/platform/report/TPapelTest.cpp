@@ -5,11 +5,22 @@
 
 TEST(TPapel, CodesGiveTheirSizesAndUnknownCodesLetter)
 {
-    const struct { int codigo; int dado; QPageSize::PageSizeId tamanho; } casos[] = {
-        {1, 1, QPageSize::Letter},   {5, 5, QPageSize::Legal},    {9, 9, QPageSize::A4},
-        {11, 11, QPageSize::A5},     {14, 14, QPageSize::FanFoldGermanLegal},
-        {26, 26, QPageSize::AnsiE},  {0, 1, QPageSize::Letter},   {15, 1, QPageSize::Letter},
-        {23, 1, QPageSize::Letter},  {27, 1, QPageSize::Letter},  {-9, 1, QPageSize::Letter},
+    const struct {
+        int codigo;
+        int dado;
+        QPageSize::PageSizeId tamanho;
+    } casos[] = {
+        {1, 1, QPageSize::Letter},
+        {5, 5, QPageSize::Legal},
+        {9, 9, QPageSize::A4},
+        {11, 11, QPageSize::A5},
+        {14, 14, QPageSize::FanFoldGermanLegal},
+        {26, 26, QPageSize::AnsiE},
+        {0, 1, QPageSize::Letter},
+        {15, 1, QPageSize::Letter},
+        {23, 1, QPageSize::Letter},
+        {27, 1, QPageSize::Letter},
+        {-9, 1, QPageSize::Letter},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.codigo);

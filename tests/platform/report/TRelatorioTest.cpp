@@ -33,8 +33,7 @@ void PoeCabecalhoERodape(TRelatorio& r, qreal alturaRodape = 20)
 {
     TBanda& cabecalho = r.CriaBanda(TTipoBanda::CabecalhoPagina, QStringLiteral("Cabecalho"));
     cabecalho.Altura = 30;
-    cabecalho.AdicionaRotulo(QStringLiteral("Titulo"), QStringLiteral("Relatório de teste"), 0, 0,
-                             Fonte(14));
+    cabecalho.AdicionaRotulo(QStringLiteral("Titulo"), QStringLiteral("Relatório de teste"), 0, 0, Fonte(14));
     TBanda& rodape = r.CriaBanda(TTipoBanda::RodapePagina, QStringLiteral("Rodape"));
     rodape.Altura = alturaRodape;
     auto& pagina = rodape.Adiciona<TDadoSistema>(QStringLiteral("Pagina"));
@@ -77,7 +76,7 @@ QStringList Corpo(const QStringList& pagina)
     return corpo;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TRelatorio, GroupsCloseAndOpenAroundTheirRecordsOverSeveralPages)
 {
@@ -97,8 +96,7 @@ TEST(TRelatorio, GroupsCloseAndOpenAroundTheirRecordsOverSeveralPages)
     grupo.Rodape = &rodape;
     int fechado = 0;
     rodape.AntesDeImprimir = [&fechado](TBanda& b, bool&) {
-        b.ElementoDe<TRotulo>(QStringLiteral("Texto")).Texto =
-            QStringLiteral("Fim do grupo %1").arg(++fechado);
+        b.ElementoDe<TRotulo>(QStringLiteral("Texto")).Texto = QStringLiteral("Fim do grupo %1").arg(++fechado);
     };
     rodape.AdicionaRotulo(QStringLiteral("Texto"), QString(), 0, 0, Fonte());
 
@@ -171,25 +169,26 @@ TEST(TRelatorio, SubDetailRowsGoOnOnTheNextPageUnderTheirHeaderAgain)
     ASSERT_EQ(paginas.size(), 2);
     const QStringList p1 = Corpo(paginas[0]);
     const QStringList p2 = Corpo(paginas[1]);
-    EXPECT_EQ(p1.mid(0, 3), (QStringList{QStringLiteral("Mestre A"), QStringLiteral("Cabeçalho das linhas"),
-                                         QStringLiteral("A linha 1")}));
+    EXPECT_EQ(
+        p1.mid(0, 3),
+        (QStringList{QStringLiteral("Mestre A"), QStringLiteral("Cabeçalho das linhas"), QStringLiteral("A linha 1")}));
     ASSERT_GE(p2.size(), 2);
     EXPECT_EQ(p2[0], QStringLiteral("Cabeçalho das linhas"));
     const int continua = p2[1].section(QLatin1Char(' '), 2).toInt();
     EXPECT_EQ(p1.constLast(), QStringLiteral("A linha %1").arg(continua - 1));
-    EXPECT_EQ(p2.mid(p2.indexOf(QStringLiteral("A linha 70")) + 1),
-              (QStringList{QStringLiteral("Fim das linhas de A"), QStringLiteral("Mestre B"),
-                           QStringLiteral("Cabeçalho das linhas"), QStringLiteral("B linha 1"),
-                           QStringLiteral("B linha 2"), QStringLiteral("B linha 3"),
-                           QStringLiteral("Fim das linhas de B")}));
+    EXPECT_EQ(
+        p2.mid(p2.indexOf(QStringLiteral("A linha 70")) + 1),
+        (QStringList{QStringLiteral("Fim das linhas de A"), QStringLiteral("Mestre B"),
+                     QStringLiteral("Cabeçalho das linhas"), QStringLiteral("B linha 1"), QStringLiteral("B linha 2"),
+                     QStringLiteral("B linha 3"), QStringLiteral("Fim das linhas de B")}));
 }
 
 TEST(TRelatorio, PageFooterCarriesTheTotalCountedByPrepare)
 {
     TRelatorio r(QStringLiteral("Total"));
     PoeCabecalhoERodape(r);
-    auto& total = r.BandaDe(QStringLiteral("Rodape")).Adiciona<TDadoSistema>(
-        QStringLiteral("Total"), TTipoDadoSistema::TotalPaginas);
+    auto& total = r.BandaDe(QStringLiteral("Rodape"))
+                      .Adiciona<TDadoSistema>(QStringLiteral("Total"), TTipoDadoSistema::TotalPaginas);
     total.Texto = QStringLiteral("de ");
     total.Fonte = Fonte();
     total.Esquerda = 200;
@@ -271,9 +270,9 @@ TEST(TRelatorio, ChildBandFollowsItsParentOnlyWhenTheParentPrints)
     const auto paginas = GeraPdf(r, QStringLiteral("filhas.pdf"));
 
     ASSERT_EQ(paginas.size(), 1);
-    EXPECT_EQ(paginas[0], (QStringList{QStringLiteral("Registro 1"), QStringLiteral("Filha de 1"),
-                                       QStringLiteral("Registro 3"), QStringLiteral("Filha de 3"),
-                                       QStringLiteral("Registro 4"), QStringLiteral("Filha de 4")}));
+    EXPECT_EQ(paginas[0],
+              (QStringList{QStringLiteral("Registro 1"), QStringLiteral("Filha de 1"), QStringLiteral("Registro 3"),
+                           QStringLiteral("Filha de 3"), QStringLiteral("Registro 4"), QStringLiteral("Filha de 4")}));
 }
 
 TEST(TRelatorio, BeforePrintSetsTheHeightTheBandTakes)
@@ -339,9 +338,9 @@ TEST(TRelatorio, NewPageFromTheDataEventEndsThePageOrRedoesAnEmptyTop)
     const auto paginas = GeraPdf(r, QStringLiteral("secoes.pdf"));
 
     ASSERT_EQ(paginas.size(), 2);
-    EXPECT_EQ(paginas[0], (QStringList{QStringLiteral("Seção Fundo 1"), QStringLiteral("Registro 1"),
-                                       QStringLiteral("Registro 2"), QStringLiteral("Registro 3"),
-                                       QStringLiteral("Página 1")}));
+    EXPECT_EQ(paginas[0],
+              (QStringList{QStringLiteral("Seção Fundo 1"), QStringLiteral("Registro 1"), QStringLiteral("Registro 2"),
+                           QStringLiteral("Registro 3"), QStringLiteral("Página 1")}));
     EXPECT_EQ(paginas[1].constFirst(), QStringLiteral("Seção Fundo 4"));
     EXPECT_EQ(paginas[1].constLast(), QStringLiteral("Página 2"));
 }
@@ -354,12 +353,9 @@ TEST(TRelatorio, ReportOptionsDecideTheFirstHeaderLastFooterAndEmptyReport)
         int registros;
         QList<QStringList> esperado;
     } casos[] = {
-        {"both kept", true, true, true, 1,
-         {{"Relatório de teste", "Título", "Registro 1", "Sumário", "Página 1"}}},
-        {"no header on page 1, no footer on the last", false, false, true, 1,
-         {{"Título", "Registro 1", "Sumário"}}},
-        {"empty report printed", true, true, true, 0,
-         {{"Relatório de teste", "Título", "Sumário", "Página 1"}}},
+        {"both kept", true, true, true, 1, {{"Relatório de teste", "Título", "Registro 1", "Sumário", "Página 1"}}},
+        {"no header on page 1, no footer on the last", false, false, true, 1, {{"Título", "Registro 1", "Sumário"}}},
+        {"empty report printed", true, true, true, 0, {{"Relatório de teste", "Título", "Sumário", "Página 1"}}},
         {"empty report not printed", true, true, false, 0, {}},
     };
     for (const auto& c : casos) {

@@ -29,11 +29,15 @@ QByteArray Conteudo(const QString& arquivo)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TSaidaRelatorio, PaperAndUnitsReachThePdf)
 {
-    const struct { int codigo; TOrientacao orientacao; QSizeF pontos; } casos[] = {
+    const struct {
+        int codigo;
+        TOrientacao orientacao;
+        QSizeF pontos;
+    } casos[] = {
         {9, TOrientacao::Retrato, {595, 842}},
         {1, TOrientacao::Paisagem, {792, 612}},
         {5, TOrientacao::Retrato, {612, 1008}},
@@ -75,7 +79,10 @@ TEST(TSaidaRelatorio, PrintsTheRangeOfHeldPagesAsked)
     RelatorioDePaginas relatorio(5);
     ASSERT_TRUE(relatorio.R.Gera());
     const TDocumentoRelatorio& doc = *relatorio.R.Documento();
-    const struct { int de, ate; QStringList esperado; } casos[] = {
+    const struct {
+        int de, ate;
+        QStringList esperado;
+    } casos[] = {
         {2, 3, {"Página 2", "Página 3"}},
         {4, 4, {"Página 4"}},
         {0, 99, {"Página 1", "Página 2", "Página 3", "Página 4", "Página 5"}},
@@ -137,7 +144,10 @@ TEST(TSaidaRelatorio, ExportIntoAMissingFolderFails)
 TEST(TImpressorasSistema, PdfStandInNamesFilesAfterTheDocumentWithoutOverwriting)
 {
     const QString pasta = ProgramaDeTeste::Pasta();
-    const struct { const char* nome; const char* arquivo; } casos[] = {
+    const struct {
+        const char* nome;
+        const char* arquivo;
+    } casos[] = {
         {"Relatório", "Relatório.pdf"},
         {"a/b:c?", "a_b_c_.pdf"},
         {"", "Relatorio.pdf"},

@@ -10,20 +10,19 @@ QString Executa(const QString& programa, const QStringList& argumentos)
 {
     QProcess processo;
     processo.start(programa, argumentos);
-    if (!processo.waitForFinished(60000) || processo.exitStatus() != QProcess::NormalExit ||
-        processo.exitCode() != 0)
-        throw std::runtime_error(("falhou: " + programa + " " + argumentos.join(' ')).toStdString() +
-                                 " " + processo.readAllStandardError().toStdString());
+    if (!processo.waitForFinished(60000) || processo.exitStatus() != QProcess::NormalExit || processo.exitCode() != 0)
+        throw std::runtime_error(("falhou: " + programa + " " + argumentos.join(' ')).toStdString() + " "
+                                 + processo.readAllStandardError().toStdString());
     return QString::fromUtf8(processo.readAllStandardOutput());
 }
 
-}  // namespace
+}   // namespace
 
 QStringList TextoPdf::Paginas(const QString& arquivo)
 {
     QStringList paginas = Executa(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                                   QStringLiteral("UTF-8"), arquivo, QStringLiteral("-")})
+                                  {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), arquivo,
+                                   QStringLiteral("-")})
                               .split(QLatin1Char('\f'));
     // pdftotext ends every page, the last one included, with a form feed.
     if (!paginas.isEmpty() && paginas.constLast().trimmed().isEmpty())
@@ -53,8 +52,8 @@ QStringList TextoPdf::Linhas(const QString& textoPagina)
 QList<TextoPdf::TPalavra> TextoPdf::Palavras(const QString& arquivo)
 {
     const QString html = Executa(QStringLiteral("pdftotext"),
-                                 {QStringLiteral("-bbox-layout"), QStringLiteral("-enc"),
-                                  QStringLiteral("UTF-8"), arquivo, QStringLiteral("-")});
+                                 {QStringLiteral("-bbox-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                  arquivo, QStringLiteral("-")});
     const QRegularExpression pagina(QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
                                                    "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
     QList<TPalavra> palavras;
@@ -68,11 +67,12 @@ QList<TextoPdf::TPalavra> TextoPdf::Palavras(const QString& arquivo)
         const qreal x0 = m.captured(1).toDouble();
         const qreal y0 = m.captured(2).toDouble();
         QString texto = m.captured(5);
-        texto.replace(QLatin1String("&lt;"), QLatin1String("<")).replace(QLatin1String("&gt;"), QLatin1String(">"))
-            .replace(QLatin1String("&quot;"), QLatin1String("\"")).replace(QLatin1String("&apos;"), QLatin1String("'"))
+        texto.replace(QLatin1String("&lt;"), QLatin1String("<"))
+            .replace(QLatin1String("&gt;"), QLatin1String(">"))
+            .replace(QLatin1String("&quot;"), QLatin1String("\""))
+            .replace(QLatin1String("&apos;"), QLatin1String("'"))
             .replace(QLatin1String("&amp;"), QLatin1String("&"));
-        palavras.append({numero, texto,
-                         QRectF(x0, y0, m.captured(3).toDouble() - x0, m.captured(4).toDouble() - y0)});
+        palavras.append({numero, texto, QRectF(x0, y0, m.captured(3).toDouble() - x0, m.captured(4).toDouble() - y0)});
     }
     return palavras;
 }
@@ -88,7 +88,7 @@ QRegularExpressionMatch InfoPdf(const QString& arquivo, const QString& padrao)
     return m;
 }
 
-}  // namespace
+}   // namespace
 
 QSizeF TextoPdf::TamanhoPagina(const QString& arquivo)
 {

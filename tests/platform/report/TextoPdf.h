@@ -16,7 +16,7 @@ QStringList TextosJuntos(const QString& arquivo);
 // The lines of one page's text with their blanks trimmed and empty lines dropped.
 QStringList Linhas(const QString& textoPagina);
 struct TPalavra {
-    int Pagina;     // from 1
+    int Pagina;   // from 1
     QString Texto;
     QRectF Caixa;   // in points from the page's top-left corner
 };
@@ -28,4 +28,4 @@ QList<TPalavra> Palavras(const QString& arquivo);
 // Size of the first page in points.
 QSizeF TamanhoPagina(const QString& arquivo);
 
-}  // namespace TextoPdf
+}   // namespace TextoPdf

@@ -47,10 +47,10 @@ __attribute__((visibility("default"))) std::int32_t EnviarDeclaracao(char* arqui
 
 // Authentic unless the CRC is "0".
 __attribute__((visibility("default"))) unsigned char VA5(const char*, const char*, const char* crc, std::int32_t,
-                                                          std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-                                                          std::int32_t)
+                                                         std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                                         std::int32_t)
 {
     return std::strcmp(crc, "0") != 0;
 }
 
-}  // extern "C"
+}   // extern "C"

@@ -120,7 +120,10 @@ TEST_F(TCarregadorTransmissaoTest, GaugeFailureComesOutOnceTheLibraryHasReturned
 
 TEST_F(TCarregadorTransmissaoTest, FileNameMustFitTheLibrarysBuffer)
 {
-    const struct { QString nome; bool aceito; } casos[] = {
+    const struct {
+        QString nome;
+        bool aceito;
+    } casos[] = {
         {QString(255, QLatin1Char('a')), true},
         {QString(256, QLatin1Char('a')), false},
         {QString(127, QChar(0x00E7)) + QLatin1Char('a'), true},   // bytes count, not characters
@@ -146,4 +149,4 @@ TEST_F(TCarregadorTransmissaoTest, SignatureLibraryAnswersWhetherTheReceiptIsAut
     EXPECT_FALSE(assinatura->VA5(recibo, ni, QStringLiteral("0"), 31, 3, 2003, 23, 59, 59));
 }
 
-}  // namespace
+}   // namespace

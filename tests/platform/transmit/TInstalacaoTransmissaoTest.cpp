@@ -22,7 +22,7 @@ void Escreve(const QString& caminho, const QByteArray& conteudo)
     arquivo.write(conteudo);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TInstalacaoTransmissao, ReadsVersionAndFolderOfTheIniFile)
 {

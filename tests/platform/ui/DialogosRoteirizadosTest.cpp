@@ -12,7 +12,7 @@ Resposta Pergunta(const QString& texto, std::uint16_t botoes, int referencia = -
     return InterfaceUsuario::Mostra(texto, TipoDialogo::Confirmacao, botoes, 0, referencia);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(DialogosRoteirizados, AnswersQuestionsInTheOrderScripted)
 {
@@ -54,7 +54,8 @@ TEST(DialogosRoteirizados, RecordsEveryMessageAsShown)
 {
     DialogosRoteirizados dialogos;
     dialogos.Responde(Resposta::Sim);
-    InterfaceUsuario::Mostra(QStringLiteral("Número inválido."), TipoDialogo::Erro, Botao::Ok | Botao::Ajuda, 11095, 66);
+    InterfaceUsuario::Mostra(QStringLiteral("Número inválido."), TipoDialogo::Erro, Botao::Ok | Botao::Ajuda, 11095,
+                             66);
     Pergunta(QStringLiteral("Deseja sair do programa?"), Botao::Sim | Botao::Nao, 33);
     EXPECT_EQ(dialogos.Codigos(), (std::vector<int>{66, 33}));
     EXPECT_EQ(dialogos.Textos(),

@@ -62,12 +62,13 @@ void Clique(QWidget* alvo)
 {
     const QPointF meio = QRectF(alvo->rect()).center();
     for (const QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        QCoreApplication::postEvent(alvo, new QMouseEvent(tipo, meio, alvo->mapToGlobal(meio), Qt::LeftButton,
-                                                          tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                                          Qt::NoModifier));
+        QCoreApplication::postEvent(alvo,
+                                    new QMouseEvent(tipo, meio, alvo->mapToGlobal(meio), Qt::LeftButton,
+                                                    tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                    Qt::NoModifier));
 }
 
-}  // namespace
+}   // namespace
 
 // Input that arrives while a long work keeps the windows alive runs nothing behind the work's
 // back; the work's own window keeps its Esc and its buttons. Afterwards input works again.
@@ -81,7 +82,8 @@ TEST(TAtividadeQt, InputArrivingDuringLongWorkRunsNoCommandButTheWorksCancel)
     } casos[] = {
         {"Ctrl+F in the main window's field", [](TJanelas& j) { Tecla(j.Campo, Qt::Key_F, Qt::ControlModifier); },
          [](const TJanelas& j) { return j.Fechadas == 1; }, false},
-        {"a letter typed into the main window", [](TJanelas& j) { Tecla(j.Campo, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")); },
+        {"a letter typed into the main window",
+         [](TJanelas& j) { Tecla(j.Campo, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")); },
          [](const TJanelas& j) { return j.Campo->text() == QLatin1String("x"); }, false},
         {"a click on a command of the main window", [](TJanelas& j) { Clique(j.Comando); },
          [](const TJanelas& j) { return j.Comandos == 1; }, false},

@@ -13,9 +13,9 @@ namespace {
 QStringList Legendas(const QMessageBox& caixa)
 {
     QStringList legendas;
-    for (Resposta r : {Resposta::Sim, Resposta::Nao, Resposta::Ok, Resposta::Cancela, Resposta::Aborta,
-                       Resposta::Repete, Resposta::Ignora, Resposta::Todos, Resposta::NaoParaTodos,
-                       Resposta::SimParaTodos})
+    for (Resposta r :
+         {Resposta::Sim, Resposta::Nao, Resposta::Ok, Resposta::Cancela, Resposta::Aborta, Resposta::Repete,
+          Resposta::Ignora, Resposta::Todos, Resposta::NaoParaTodos, Resposta::SimParaTodos})
         for (QAbstractButton* b : caixa.buttons())
             if (b->property("pruvResposta").toInt() == static_cast<int>(r))
                 legendas << b->text();
@@ -41,7 +41,7 @@ void Pressiona(const QString& legenda)
     });
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TDialogosQt, ShowsTheRequestedButtonsWithTheirDefaults)
 {
@@ -71,7 +71,11 @@ TEST(TDialogosQt, ShowsTheRequestedButtonsWithTheirDefaults)
 
 TEST(TDialogosQt, TitleAndIconFollowTheType)
 {
-    const struct { TipoDialogo tipo; const char* titulo; QMessageBox::Icon icone; } casos[] = {
+    const struct {
+        TipoDialogo tipo;
+        const char* titulo;
+        QMessageBox::Icon icone;
+    } casos[] = {
         {TipoDialogo::Aviso, "Aviso", QMessageBox::Warning},
         {TipoDialogo::Erro, "Erro", QMessageBox::Critical},
         {TipoDialogo::Informacao, "Informação", QMessageBox::Information},

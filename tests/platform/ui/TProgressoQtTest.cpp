@@ -46,7 +46,7 @@ public:
     }
 };
 
-}  // namespace
+}   // namespace
 
 // A step too small to show draws nothing: a long loop is not slowed by redrawing its gauge.
 TEST(TProgressoQt, RedrawsOnlyWhenWhatItShowsChanges)
@@ -65,7 +65,7 @@ TEST(TProgressoQt, RedrawsOnlyWhenWhatItShowsChanges)
     EXPECT_GE(conta.Pinturas, 100);   // every percent at least
     EXPECT_LE(conta.Pinturas, 301);   // every pixel and every percent at most
     const int antes = conta.Pinturas;
-    progresso.DefineFaixa(0, 10);     // a new range draws its first step again
+    progresso.DefineFaixa(0, 10);   // a new range draws its first step again
     progresso.DefinePosicao(0);
     EXPECT_GT(conta.Pinturas, antes);
 }

@@ -19,14 +19,15 @@ QString Legenda(QDialogButtonBox::StandardButton botao)
     return caixa.button(botao)->text().remove(QLatin1Char('&'));   // mnemonics differ among styles
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TTraducaoQt, QtsStandardDialogsSpeakPortugueseWhileItLives)
 {
     ASSERT_EQ(Legenda(QDialogButtonBox::Cancel), QStringLiteral("Cancel"));
     {
         const TTraducaoQt traducao;
-        ASSERT_TRUE(traducao.Carregada()) << "qt6-translations-l10n missing from " << TTraducaoQt::PastaPadrao().toStdString();
+        ASSERT_TRUE(traducao.Carregada())
+            << "qt6-translations-l10n missing from " << TTraducaoQt::PastaPadrao().toStdString();
         EXPECT_EQ(Legenda(QDialogButtonBox::Cancel), QStringLiteral("Cancelar"));
         EXPECT_EQ(Legenda(QDialogButtonBox::Yes), QStringLiteral("Sim"));
         EXPECT_EQ(Legenda(QDialogButtonBox::No), QStringLiteral("Não"));
@@ -37,7 +38,8 @@ TEST(TTraducaoQt, QtsStandardDialogsSpeakPortugueseWhileItLives)
         dialogo.setAcceptMode(QFileDialog::AcceptSave);
         auto* botoes = dialogo.findChild<QDialogButtonBox*>();
         ASSERT_NE(botoes, nullptr);
-        EXPECT_EQ(botoes->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Cancelar"));
+        EXPECT_EQ(botoes->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                  QStringLiteral("Cancelar"));
     }
     EXPECT_EQ(Legenda(QDialogButtonBox::Cancel), QStringLiteral("Cancel"));   // removed with it
 }

@@ -98,8 +98,8 @@ TEST(TTabNoGrupo, TabEntersARadioGroupOnItsCheckedOptionAndLeavesItWithTheNextTa
     const struct {
         Qt::Key tecla;
         QWidget* foco;
-    } passos[] = {{Qt::Key_Tab, radios[1]}, {Qt::Key_Tab, depois}, {Qt::Key_Backtab, radios[1]},
-                  {Qt::Key_Backtab, antes}};
+    } passos[] = {
+        {Qt::Key_Tab, radios[1]}, {Qt::Key_Tab, depois}, {Qt::Key_Backtab, radios[1]}, {Qt::Key_Backtab, antes}};
     for (const auto& p : passos) {
         QTest::keyClick(QApplication::focusWidget(), p.tecla);
         EXPECT_EQ(QApplication::focusWidget(), p.foco) << "after " << (p.tecla == Qt::Key_Tab ? "Tab" : "Shift+Tab");

@@ -81,7 +81,7 @@ protected:
     QPushButton* outro = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TCustomEditNoDialogo, SplitsAKeyIntoItsKeyDownAndItsCharacter)
 {

@@ -42,7 +42,7 @@ protected:
     void ColumnMoved(int de, int para) override { movidas.emplace_back(de, para); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TCustomGrid, DrawsEachCellShownOnceWithItsState)
 {
@@ -105,7 +105,8 @@ namespace {
 // A grid of texts edited in place, between two edits.
 class GradeDeTextos : public TCustomGrid {
 public:
-    explicit GradeDeTextos(QWidget* pai) : TCustomGrid(pai)
+    explicit GradeDeTextos(QWidget* pai)
+        : TCustomGrid(pai)
     {
         SetColCount(6);
         SetRowCount(20);
@@ -151,7 +152,7 @@ protected:
     int saidas = 0;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(GradeEditavel, TypingOpensTheEditorWhoseTextReachesTheCell)
 {
@@ -168,7 +169,7 @@ TEST_F(GradeEditavel, TypingOpensTheEditorWhoseTextReachesTheCell)
     Tecla(Qt::Key_F2);
     ASSERT_TRUE(Editando());
     EXPECT_FALSE(grade->InplaceEditor()->hasSelectedText());
-    Tecla(Qt::Key_Right);    // inside the text
+    Tecla(Qt::Key_Right);   // inside the text
     EXPECT_EQ(Atual(), (TGridCoord{1, 1}));
 
     Tecla(Qt::Key_Down);
@@ -191,17 +192,12 @@ TEST_F(GradeEditavel, KeysMoveTheCurrentCellTabThroughItsStops)
         Qt::KeyboardModifiers mods;
         TGridCoord celula;
     } casos[] = {
-        {Qt::Key_Up, Qt::NoModifier, {1, 1}},
-        {Qt::Key_Right, Qt::NoModifier, {2, 1}},
+        {Qt::Key_Up, Qt::NoModifier, {1, 1}},         {Qt::Key_Right, Qt::NoModifier, {2, 1}},
         {Qt::Key_Tab, Qt::NoModifier, {4, 1}},   // column 3 is no stop
-        {Qt::Key_End, Qt::NoModifier, {5, 1}},
-        {Qt::Key_Tab, Qt::NoModifier, {1, 2}},
-        {Qt::Key_Backtab, Qt::ShiftModifier, {5, 1}},
-        {Qt::Key_Home, Qt::NoModifier, {1, 1}},
-        {Qt::Key_Down, Qt::NoModifier, {1, 2}},
-        {Qt::Key_PageDown, Qt::NoModifier, {1, 2 + pagina}},
-        {Qt::Key_End, Qt::ControlModifier, {5, 19}},
-        {Qt::Key_Home, Qt::ControlModifier, {1, 1}},
+        {Qt::Key_End, Qt::NoModifier, {5, 1}},        {Qt::Key_Tab, Qt::NoModifier, {1, 2}},
+        {Qt::Key_Backtab, Qt::ShiftModifier, {5, 1}}, {Qt::Key_Home, Qt::NoModifier, {1, 1}},
+        {Qt::Key_Down, Qt::NoModifier, {1, 2}},       {Qt::Key_PageDown, Qt::NoModifier, {1, 2 + pagina}},
+        {Qt::Key_End, Qt::ControlModifier, {5, 19}},  {Qt::Key_Home, Qt::ControlModifier, {1, 1}},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(QKeySequence(QKeyCombination(c.mods, c.tecla)).toString().toStdString());
@@ -217,7 +213,7 @@ TEST_F(GradeEditavel, WithoutGoTabsTabLeavesTheGridFromItsEditorToo)
     ASSERT_EQ(entradas, 1);
     Digita(QStringLiteral("x"));
     ASSERT_TRUE(Editando());
-    EXPECT_EQ(saidas, 0);   // from the grid into its editor is no exit
+    EXPECT_EQ(saidas, 0);    // from the grid into its editor is no exit
     Tecla(Qt::Key_Return);   // nor back
     EXPECT_EQ(QApplication::focusWidget(), grade);
     Tecla(Qt::Key_Return);

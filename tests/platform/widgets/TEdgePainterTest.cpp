@@ -32,15 +32,18 @@ QImage Desenha(unsigned edge, unsigned flags)
 
 const QColor Fundo(1, 2, 3);
 
-}  // namespace
+}   // namespace
 
 TEST(TEdgePainter, MonoSunkenBoxIsAFrameLineWithTheWindowColourInside)
 {
     const QImage img = Desenha(TEdgePainter::EDGE_SUNKEN, TEdgePainter::BF_RECT | TEdgePainter::BF_MONO);
-    const struct { int x, y; QColor cor; } casos[] = {
+    const struct {
+        int x, y;
+        QColor cor;
+    } casos[] = {
         {0, 4, Qt::black}, {5, 0, Qt::black}, {9, 4, Qt::black}, {5, 7, Qt::black},   // outer line
         {1, 4, Qt::white}, {5, 1, Qt::white}, {8, 4, Qt::white}, {5, 6, Qt::white},   // inner line
-        {5, 4, Fundo},                                                                 // inside untouched
+        {5, 4, Fundo},                                                                // inside untouched
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
@@ -61,9 +64,12 @@ TEST(TEdgePainter, DrawsOnlyTheSidesAskedFor)
 TEST(TEdgePainter, RaisedAndSunkenTakeTheThreeDimensionalColours)
 {
     const QPalette pal = Paleta();
-    const struct { unsigned edge; QColor fora, foraEscuro, dentro, dentroEscuro; } casos[] = {
-        {TEdgePainter::EDGE_RAISED, pal.color(QPalette::Midlight), pal.color(QPalette::Shadow), pal.color(QPalette::Light),
-         pal.color(QPalette::Dark)},
+    const struct {
+        unsigned edge;
+        QColor fora, foraEscuro, dentro, dentroEscuro;
+    } casos[] = {
+        {TEdgePainter::EDGE_RAISED, pal.color(QPalette::Midlight), pal.color(QPalette::Shadow),
+         pal.color(QPalette::Light), pal.color(QPalette::Dark)},
         {TEdgePainter::EDGE_SUNKEN, pal.color(QPalette::Dark), pal.color(QPalette::Light), pal.color(QPalette::Shadow),
          pal.color(QPalette::Midlight)},
         {TEdgePainter::EDGE_ETCHED, pal.color(QPalette::Dark), pal.color(QPalette::Light), pal.color(QPalette::Light),

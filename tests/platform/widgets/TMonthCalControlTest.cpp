@@ -20,10 +20,7 @@ protected:
         controle.show();
     }
 
-    void Clica(const QPoint& p)
-    {
-        QTest::mouseClick(&controle, Qt::LeftButton, Qt::NoModifier, p);
-    }
+    void Clica(const QPoint& p) { QTest::mouseClick(&controle, Qt::LeftButton, Qt::NoModifier, p); }
 
     QPoint Centro(const TRect& r) const { return controle.contentsRect().topLeft() + r.ToQRect().center(); }
 
@@ -31,17 +28,18 @@ protected:
     std::vector<std::pair<QDate, QDate>> selecoes;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TMonthCalControl, GridStartsOnTheFirstDayOfTheWeekBeforeTheMonth)
 {
-    const struct { int ano, mes, primeiro; QDate celula; } casos[] = {
+    const struct {
+        int ano, mes, primeiro;
+        QDate celula;
+    } casos[] = {
         {2003, 2, 6, QDate(2003, 1, 26)},   // Saturday the 1st: the week from Sunday the 26th
         {2004, 2, 6, QDate(2004, 2, 1)},    // leap year, starts on a Sunday: no trailing days
-        {2000, 2, 6, QDate(2000, 1, 30)},
-        {2003, 3, 0, QDate(2003, 2, 24)},   // weeks from Monday
-        {1997, 1, 6, QDate(1996, 12, 29)},
-        {2003, 12, 6, QDate(2003, 11, 30)},
+        {2000, 2, 6, QDate(2000, 1, 30)},  {2003, 3, 0, QDate(2003, 2, 24)},   // weeks from Monday
+        {1997, 1, 6, QDate(1996, 12, 29)}, {2003, 12, 6, QDate(2003, 11, 30)},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(QStringLiteral("%1/%2").arg(c.mes).arg(c.ano).toStdString());
@@ -72,19 +70,24 @@ TEST(TMonthCalControl, LayoutIsCentredAndGrowsWithItsParts)
 TEST_F(ControleDeMes, HitTestNamesEveryPartAndTheDayUnderTheMouse)
 {
     const C::TLayout l = controle.CurrentLayout();
-    const struct { TRect r; C::THitArea area; } casos[] = {
-        {l.PrevButton, C::MCHT_TITLEBTNPREV}, {l.NextButton, C::MCHT_TITLEBTNNEXT},
-        {l.TitleMonth, C::MCHT_TITLEMONTH},   {l.TitleYear, C::MCHT_TITLEYEAR},
-        {l.DayNames, C::MCHT_CALENDARDAY},    {l.Today, C::MCHT_TODAYLINK},
+    const struct {
+        TRect r;
+        C::THitArea area;
+    } casos[] = {
+        {l.PrevButton, C::MCHT_TITLEBTNPREV}, {l.NextButton, C::MCHT_TITLEBTNNEXT}, {l.TitleMonth, C::MCHT_TITLEMONTH},
+        {l.TitleYear, C::MCHT_TITLEYEAR},     {l.DayNames, C::MCHT_CALENDARDAY},    {l.Today, C::MCHT_TODAYLINK},
     };
     for (const auto& c : casos)
         EXPECT_EQ(controle.HitTest(Centro(c.r)).Hit, c.area);
 
-    const struct { QDate dia; C::THitArea area; } dias[] = {
+    const struct {
+        QDate dia;
+        C::THitArea area;
+    } dias[] = {
         {QDate(2003, 2, 23), C::MCHT_CALENDARDATEPREV},   // the grid's first cell
         {QDate(2003, 3, 1), C::MCHT_CALENDARDATE},
         {QDate(2003, 3, 31), C::MCHT_CALENDARDATE},
-        {QDate(2003, 4, 5), C::MCHT_CALENDARDATENEXT},    // its last cell
+        {QDate(2003, 4, 5), C::MCHT_CALENDARDATENEXT},   // its last cell
     };
     for (const auto& d : dias) {
         const C::THitTest h = controle.HitTest(controle.DayRect(d.dia).center());
@@ -119,7 +122,8 @@ TEST_F(ControleDeMes, DraggingStretchesARangeUpToTheMostDaysAllowed)
     const QPoint inicio = controle.DayRect(QDate(2003, 3, 10)).center();
     QTest::mousePress(&controle, Qt::LeftButton, Qt::NoModifier, inicio);
     const QPointF fim = controle.DayRect(QDate(2003, 3, 20)).center();
-    QMouseEvent arrasto(QEvent::MouseMove, fim, controle.mapToGlobal(fim), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent arrasto(QEvent::MouseMove, fim, controle.mapToGlobal(fim), Qt::NoButton, Qt::LeftButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(&controle, &arrasto);
     QTest::mouseRelease(&controle, Qt::LeftButton, Qt::NoModifier, fim.toPoint());
     EXPECT_EQ(controle.SelStart(), QDate(2003, 3, 10));

@@ -11,20 +11,21 @@ void Preenche(TPopupListBox& lista, const QStringList& itens)
         lista.AddItem(item);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TPopupListBox, FindsTheNextRowBeginningWithTheTextWrappingRound)
 {
     QWidget dono;
     TPopupListBox lista(&dono);
     Preenche(lista, {QStringLiteral("Nome"), QStringLiteral("CPF"), QStringLiteral("CNPJ"), QStringLiteral("cnpj 2")});
-    const struct { const char* prefixo; int inicio; int achado; } casos[] = {
-        {"c", -1, 1},
-        {"c", 1, 2},
-        {"c", 3, 1},      // wraps round past the last row
-        {"CNPJ", 2, 3},   // without regard to case
-        {"x", -1, -1},
-        {"", -1, 0},
+    const struct {
+        const char* prefixo;
+        int inicio;
+        int achado;
+    } casos[] = {
+        {"c", -1, 1},   {"c", 1, 2}, {"c", 3, 1},   // wraps round past the last row
+        {"CNPJ", 2, 3},                             // without regard to case
+        {"x", -1, -1},  {"", -1, 0},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.prefixo);

@@ -51,4 +51,4 @@ inline void Digita(const QString& texto)
     }
 }
 
-}  // namespace TecladoDeTeste
+}   // namespace TecladoDeTeste

@@ -106,6 +106,6 @@ TEST(WidgetEvents, TheFormOrFrameOfAControlIsItsNearest)
     EXPECT_EQ(dvGetParentFormOrFrame(nullptr), nullptr);
 }
 
-}  // namespace
+}   // namespace
 
 #include "dvWidgetEventsTest.moc"

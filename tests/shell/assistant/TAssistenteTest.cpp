@@ -34,7 +34,7 @@ public:
     std::vector<int> Verificadas;
     std::vector<int> Resultados;
     std::map<int, std::function<void()>> Trabalhos;   // extra work of a step, by its number
-    std::map<int, bool> Recusa;                        // pages whose check refuses
+    std::map<int, bool> Recusa;                       // pages whose check refuses
 
 protected:
     void Termina(int resultado) override { Resultados.push_back(resultado); }
@@ -44,9 +44,10 @@ protected:
 class EstadoRoteiro final : public TEstado {
 public:
     EstadoRoteiro(TAssistente& form, int numero, int proximo, bool repetir = false)
-        : TEstado(form, numero), FProximoRoteiro(proximo), FRepetir(repetir)
-    {
-    }
+        : TEstado(form, numero)
+        , FProximoRoteiro(proximo)
+        , FRepetir(repetir)
+    {}
     void Processa() override { Form().ExecutaEtapa(Pagina()); }
     bool Evento(int codigo) override
     {
@@ -89,7 +90,7 @@ std::vector<EstadoRoteiro*> Monta(AssistenteGravado& a, std::initializer_list<Pa
     return estados;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TAssistente, ANewAssistantStartsAtStepOneAndDoesNothingWithoutSteps)
 {
@@ -144,7 +145,10 @@ TEST(TAssistente, AStepThatAsksToRepeatMovesOnWithoutAClickEachPageCheckedFirst)
 
 TEST(TAssistente, ARepeatThatReachesTheEndStopsThere)
 {
-    const struct { int fim; int resultado; } casos[] = {{0, mrOk}, {-1, mrCancel}};
+    const struct {
+        int fim;
+        int resultado;
+    } casos[] = {{0, mrOk}, {-1, mrCancel}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.fim);
         AssistenteGravado a;
@@ -192,9 +196,13 @@ TEST(TAssistente, VoltarShowsThePreviousPageOnlyAndNothingBeforeTheFirst)
 
 TEST(TAssistente, AnInvalidStepShowsItsPageAsksCorrigeOnceAndStays)
 {
-    const struct { bool mendar; std::vector<int> etapas; std::vector<int> paginas; } casos[] = {
-        {false, {1}, {1, 2}},         // still failed: the page, no work
-        {true, {1, 2}, {1, 2, 2}},    // mended: the page again, then the work
+    const struct {
+        bool mendar;
+        std::vector<int> etapas;
+        std::vector<int> paginas;
+    } casos[] = {
+        {false, {1}, {1, 2}},        // still failed: the page, no work
+        {true, {1, 2}, {1, 2, 2}},   // mended: the page again, then the work
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.mendar);

@@ -72,9 +72,10 @@ public:
 };
 
 EstadoDeTeste::EstadoDeTeste(FormDeTeste& form, int numero, int proximo, bool repetir)
-    : TEstado(form, numero), FProximoRoteiro(proximo), FRepetir(repetir)
-{
-}
+    : TEstado(form, numero)
+    , FProximoRoteiro(proximo)
+    , FRepetir(repetir)
+{}
 
 void EstadoDeTeste::Processa()
 {
@@ -98,13 +99,17 @@ void ClicaDepois(FormDeTeste& form, std::vector<const char*> nomes)
     });
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TFormAssist, HasTheFourButtonsAndTheirSize)
 {
     FormDeTeste form({{0, false}});
     EXPECT_EQ(form.size(), QSize(524, 240));
-    const struct { const char* nome; const char* texto; bool habilitado; } casos[] = {
+    const struct {
+        const char* nome;
+        const char* texto;
+        bool habilitado;
+    } casos[] = {
         {"BtnRetornar", "&Voltar", false},
         {"BtnAvancar", "&Avançar", true},
         {"BtnOK", "C&oncluir", true},
@@ -166,7 +171,8 @@ TEST(TFormAssist, CancelarPumpedDuringAStepKeepsTheFormUntilTheStepEnds)
 {
     bool passoTerminou = false;
     bool formVivo = false;
-    auto form = std::make_unique<FormDeTeste>(std::initializer_list<FormDeTeste::Passo>{{2, true}, {3, false}, {0, false}});
+    auto form = std::make_unique<FormDeTeste>(
+        std::initializer_list<FormDeTeste::Passo>{{2, true}, {3, false}, {0, false}});
     FormDeTeste* f = form.get();
     f->Trabalhos[2] = [f, &passoTerminou, &formVivo] {
         QPointer<FormDeTeste> guarda(f);
@@ -188,8 +194,7 @@ TEST(TFormAssist, CancelarPumpedDuringAStepKeepsTheFormUntilTheStepEnds)
 TEST(TFormAssist, AnAssistantCancelledWhileStepOneRanIsNotShown)
 {
     bool mostrado = false;
-    FormDeTeste form({{2, false}, {0, false}},
-                     {{1, [&form] { form.Cancelar(); }}});
+    FormDeTeste form({{2, false}, {0, false}}, {{1, [&form] { form.Cancelar(); }}});
     QTimer::singleShot(0, &form, [&form, &mostrado] {
         mostrado = form.isVisible();
         if (mostrado)

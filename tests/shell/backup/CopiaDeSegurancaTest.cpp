@@ -16,7 +16,10 @@ TEST(CopiaDeSeguranca, TheNextStartRemovesWhatKilledRunsLeftAndNothingElse)
     const QString outra = ProgramaDeTeste::Pasta() + QStringLiteral("/outra");
     ASSERT_TRUE(QDir().mkpath(outra));
     TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("DirCsUltimo"), outra);
-    const struct { const char* caminho; bool fica; } casos[] = {
+    const struct {
+        const char* caminho;
+        bool fica;
+    } casos[] = {
         {"CopSeg/copsegauto.cmp", true},
         {"CopSeg/copsegauto.cmp.tmp", false},
         {"CopSeg/copsegauto.cmp.tmp.Ab12Cd", false},

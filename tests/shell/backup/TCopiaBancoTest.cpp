@@ -25,7 +25,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TCopiaBancoTest, ASnapshotRestoredOverLaterChangesBringsItsRowsBack)
 {
@@ -68,14 +68,20 @@ TEST_F(TCopiaBancoTest, RefusesAFileThatIsNotASoundDatabaseOfTheProgram)
     estragado.close();
 
     using TSituacao = TCopiaBanco::TConferencia::TSituacao;
-    const struct { const char* caso; QString arquivo; TSituacao situacao; } casos[] = {
+    const struct {
+        const char* caso;
+        QString arquivo;
+        TSituacao situacao;
+    } casos[] = {
         {"missing", TPastas::Temporaria() + QStringLiteral("/nenhum.db"), TSituacao::Ausente},
         {"not a database", texto.fileName(), TSituacao::Danificada},
         {"damaged pages", estragado.fileName(), TSituacao::Danificada},
         {"no declarations table", Banco("outra.db", {"CREATE TABLE Clientes (NOME TEXT)"}), TSituacao::Alheia},
         {"a column missing", Banco("velha.db", {"CREATE TABLE Pruv (PRUV_DK TEXT)"}), TSituacao::Alheia},
-        {"a trigger", Banco("gatilho.db", {"CREATE TABLE Pruv (PRUV_DK TEXT)",
-                                           "CREATE TRIGGER t AFTER INSERT ON Pruv BEGIN DELETE FROM Pruv; END"}),
+        {"a trigger",
+         Banco(
+             "gatilho.db",
+             {"CREATE TABLE Pruv (PRUV_DK TEXT)", "CREATE TRIGGER t AFTER INSERT ON Pruv BEGIN DELETE FROM Pruv; END"}),
          TSituacao::Alheia},
     };
     for (const auto& c : casos) {

@@ -48,7 +48,11 @@ protected:
 // Records the gauge's value at every painting of a control.
 class PinturasDoGauge final : public QObject {
 public:
-    PinturasDoGauge(QWidget& controle, const QProgressBar& gauge) : FGauge(gauge) { controle.installEventFilter(this); }
+    PinturasDoGauge(QWidget& controle, const QProgressBar& gauge)
+        : FGauge(gauge)
+    {
+        controle.installEventFilter(this);
+    }
     std::vector<int> Valores;
 
 protected:
@@ -63,7 +67,7 @@ private:
     const QProgressBar& FGauge;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFormCopSegAutoTest, TheWindowIsPaintedBeforeThePackingAndAsTheGaugeMoves)
 {
@@ -144,11 +148,16 @@ TEST_F(TFormCopSegAutoTest, AFailureIsShownAboveTheProgressWindowWithItsReason)
     TFormCopSegAuto::Executa(nullptr);
     const QByteArray primeira = Conteudo(copia);
     const QString outra = ProgramaDeTeste::Pasta() + QStringLiteral("/outra");
-    const struct { const char* caso; QString pastaCopia; QString ocupado; QString motivo; } casos[] = {
+    const struct {
+        const char* caso;
+        QString pastaCopia;
+        QString ocupado;
+        QString motivo;
+    } casos[] = {
         {"a folder holds the backup's name", outra, outra + QStringLiteral("/copsegauto.cmp"),
          QStringLiteral("há uma pasta com o nome do arquivo")},
-        {"a folder holds the backup's name", outra + QStringLiteral("2"),
-         outra + QStringLiteral("2/copsegauto.cmp"), QStringLiteral("há uma pasta com o nome do arquivo")},
+        {"a folder holds the backup's name", outra + QStringLiteral("2"), outra + QStringLiteral("2/copsegauto.cmp"),
+         QStringLiteral("há uma pasta com o nome do arquivo")},
         {"a file holds the backup folder's name", outra + QStringLiteral("3/arquivo/copias"), QString(),
          QStringLiteral("não foi possível criar a pasta")},
     };
@@ -193,6 +202,7 @@ TEST_F(TFormCopSegAutoTest, DataTheRestoreWouldRefuseNeverReplaceTheBackup)
     EXPECT_EQ(Conteudo(copia), boa);
     EXPECT_FALSE(QFileInfo::exists(copia + QStringLiteral(".tmp")));
     ASSERT_EQ(dialogos.Textos().size(), 1);
-    EXPECT_TRUE(dialogos.Textos().front().startsWith(QStringLiteral("A cópia de segurança automática falhou.\n\nMotivo: ")))
+    EXPECT_TRUE(
+        dialogos.Textos().front().startsWith(QStringLiteral("A cópia de segurança automática falhou.\n\nMotivo: ")))
         << dialogos.Textos().front().toStdString();
 }

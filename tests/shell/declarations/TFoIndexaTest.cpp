@@ -21,8 +21,7 @@
 
 namespace {
 
-template <class T>
-T* Componente(const TFoIndexa& janela, const char* nome)
+template <class T> T* Componente(const TFoIndexa& janela, const char* nome)
 {
     return janela.findChild<T*>(QLatin1String(nome));
 }
@@ -40,7 +39,7 @@ protected:
     DialogosRoteirizados dialogos;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoIndexaTest, ReorganisesWithTheChosenPackingAndHandsTheFocusToClose)
 {
@@ -83,10 +82,12 @@ TEST_F(TFoIndexaTest, MissingIndexFileIsToldAndTheDialogStaysUsable)
     janela.show();
     Componente<QPushButton>(janela, "BbReorganizar")->click();
 
-    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Arquivo ") + indices +
-                                             QStringLiteral(" não encontrado. Não será possível realizar a "
-                                                            "reorganização das tabelas")});
-    EXPECT_EQ(Componente<QLabel>(janela, "LbProgresso")->text(), QStringLiteral("Não foi possível concluir a reorganização"));
+    EXPECT_EQ(dialogos.Textos(),
+              QStringList{QStringLiteral("Arquivo ") + indices
+                          + QStringLiteral(" não encontrado. Não será possível realizar a "
+                                           "reorganização das tabelas")});
+    EXPECT_EQ(Componente<QLabel>(janela, "LbProgresso")->text(),
+              QStringLiteral("Não foi possível concluir a reorganização"));
     EXPECT_TRUE(ErroIndice);
     EXPECT_TRUE(Componente<QPushButton>(janela, "BbReorganizar")->isEnabled());
     EXPECT_TRUE(Componente<QPushButton>(janela, "BbFechar")->isEnabled());
@@ -97,7 +98,10 @@ namespace {
 // Answers every message by trying to close the dialog first.
 class FechaAoPerguntar final : public IDialogos {
 public:
-    explicit FechaAoPerguntar(TFoIndexa& janela) : FJanela(janela), FAnterior(InterfaceUsuario::Instala(this)) {}
+    explicit FechaAoPerguntar(TFoIndexa& janela)
+        : FJanela(janela)
+        , FAnterior(InterfaceUsuario::Instala(this))
+    {}
     ~FechaAoPerguntar() override { InterfaceUsuario::Instala(FAnterior); }
     FechaAoPerguntar(const FechaAoPerguntar&) = delete;
     FechaAoPerguntar& operator=(const FechaAoPerguntar&) = delete;
@@ -119,7 +123,7 @@ private:
     IDialogos* FAnterior;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoIndexaTest, CannotBeClosedWhileReorganising)
 {

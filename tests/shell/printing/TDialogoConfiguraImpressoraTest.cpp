@@ -9,7 +9,10 @@ TEST(TDialogoConfiguraImpressora, OffersThePapersThePrinterTakesThatTheProgramKn
     const QList<int> todos = TDialogoConfiguraImpressora::CodigosOferecidos({});
     EXPECT_EQ(todos.size(), 15);   // 1 to 14 and 24 to 26, Letter small and A4 small being Letter and A4
     EXPECT_FALSE(todos.contains(2) || todos.contains(10));
-    const struct { QList<QPageSize::PageSizeId> tamanhos; QList<int> codigos; } casos[] = {
+    const struct {
+        QList<QPageSize::PageSizeId> tamanhos;
+        QList<int> codigos;
+    } casos[] = {
         {{QPageSize::A4, QPageSize::Letter, QPageSize::Legal}, {1, 5, 9}},
         {{QPageSize::A4, QPageSize::B0}, {9}},   // a size without a code is not offered
         {{QPageSize::B0}, todos},                // nothing known: every code

@@ -37,7 +37,7 @@ struct TJanela {
     QString Status() const { return Janela.PainelPagina->text(); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TFoPreview, ShowsTheGeneratedPagesAndTheirStatus)
 {
@@ -62,13 +62,16 @@ TEST(TFoPreview, ShowsTheGeneratedPagesAndTheirStatus)
 
 TEST(TFoPreview, KeysPageThroughTheReport)
 {
-    const struct { Qt::Key tecla; bool alt; int de; int para; } casos[] = {
-        {Qt::Key_PageDown, false, 1, 2}, {Qt::Key_Right, false, 2, 3},
-        {Qt::Key_PageDown, true, 1, 5},  {Qt::Key_Right, true, 2, 5},
-        {Qt::Key_PageDown, false, 5, 5},  // the last page stays
-        {Qt::Key_PageUp, false, 3, 2},   {Qt::Key_Left, false, 1, 1},
-        {Qt::Key_PageUp, true, 4, 1},    {Qt::Key_Left, true, 4, 1},
-        {Qt::Key_Home, false, 4, 1},     {Qt::Key_End, false, 2, 5},
+    const struct {
+        Qt::Key tecla;
+        bool alt;
+        int de;
+        int para;
+    } casos[] = {
+        {Qt::Key_PageDown, false, 1, 2}, {Qt::Key_Right, false, 2, 3},    {Qt::Key_PageDown, true, 1, 5},
+        {Qt::Key_Right, true, 2, 5},     {Qt::Key_PageDown, false, 5, 5},   // the last page stays
+        {Qt::Key_PageUp, false, 3, 2},   {Qt::Key_Left, false, 1, 1},     {Qt::Key_PageUp, true, 4, 1},
+        {Qt::Key_Left, true, 4, 1},      {Qt::Key_Home, false, 4, 1},     {Qt::Key_End, false, 2, 5},
         {Qt::Key_Up, false, 3, 3},       {Qt::Key_Down, false, 3, 3},
     };
     RelatorioDePaginas relatorio(5);
@@ -134,9 +137,12 @@ TEST(TFoPreview, CloseButtonStopsTheGenerationThenClosesOnTheNextClick)
 
 TEST(TFoPreview, PrintsTheRangeChosenInTheDialog)
 {
-    const struct { const char* caso; TEscolhaImpressao escolha; QStringList paginas; } casos[] = {
-        {"all", {true, TFaixaImpressao::Todas, 0, 0},
-         {"Página 1", "Página 2", "Página 3", "Página 4"}},
+    const struct {
+        const char* caso;
+        TEscolhaImpressao escolha;
+        QStringList paginas;
+    } casos[] = {
+        {"all", {true, TFaixaImpressao::Todas, 0, 0}, {"Página 1", "Página 2", "Página 3", "Página 4"}},
         {"the page on the screen", {true, TFaixaImpressao::Selecao, 0, 0}, {"Página 3"}},
         {"from-to", {true, TFaixaImpressao::Paginas, 2, 3}, {"Página 2", "Página 3"}},
         {"from-to beyond the last", {true, TFaixaImpressao::Paginas, 4, 9}, {"Página 4"}},
@@ -148,8 +154,7 @@ TEST(TFoPreview, PrintsTheRangeChosenInTheDialog)
     t.Janela.QRPreview->DefinePagina(3);
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta() + QLatin1Char('/') +
-                                         QString::fromLatin1(c.caso));
+        ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta() + QLatin1Char('/') + QString::fromLatin1(c.caso));
         DialogoImpressaoRoteirizado dialogo;
         dialogo.Responde(c.escolha);
         t.Janela.Print->click();
@@ -272,8 +277,8 @@ TEST(TFoPreview, NextBatchesComeFromTheRegisteredRoutineUntilTheLast)
 
     VisualizaRelatorio(relatorio.R);
 
-    EXPECT_EQ(vistos, (QStringList{QStringLiteral("Página 1/3"), QStringLiteral("Página 1/3"),
-                                   QStringLiteral("Página 1/1")}));
+    EXPECT_EQ(vistos,
+              (QStringList{QStringLiteral("Página 1/3"), QStringLiteral("Página 1/3"), QStringLiteral("Página 1/1")}));
     EXPECT_EQ(FoPreview(), nullptr);
     EXPECT_EQ(relatorio.R.Documento(), nullptr);   // the pages went with the window
 }
@@ -307,8 +312,7 @@ TEST(TFoPreview, EngineBatchesResumeWhereTheyStopped)
         EXPECT_EQ(t.Janela.ProximasPaginas->isEnabled(), lote < 3);
         t.Janela.ProximasPaginas->click();
     }
-    EXPECT_EQ(primeiras, (QStringList{QStringLiteral("1+2"), QStringLiteral("3+2"),
-                                      QStringLiteral("5+1")}));
+    EXPECT_EQ(primeiras, (QStringList{QStringLiteral("1+2"), QStringLiteral("3+2"), QStringLiteral("5+1")}));
     EXPECT_FALSE(relatorio.R.Gerando());
 }
 
@@ -376,13 +380,16 @@ TEST(TFoPreview, ZoomButtonsChooseHowThePageFits)
 
 TEST(TPreviewRelatorio, ZoomThatFitsTheArea)
 {
-    const struct { QSizeF pagina; QSize area; bool soLargura; int zoom; } casos[] = {
-        {{800, 1000}, {820, 1020}, false, 100},
-        {{800, 1000}, {420, 1020}, false, 50},
-        {{800, 1000}, {820, 520}, false, 50},
-        {{800, 1000}, {820, 520}, true, 100},
+    const struct {
+        QSizeF pagina;
+        QSize area;
+        bool soLargura;
+        int zoom;
+    } casos[] = {
+        {{800, 1000}, {820, 1020}, false, 100}, {{800, 1000}, {420, 1020}, false, 50},
+        {{800, 1000}, {820, 520}, false, 50},   {{800, 1000}, {820, 520}, true, 100},
         {{800, 1000}, {20, 20}, false, 5},   // never below 5
-        {{}, {800, 600}, false, 100},       // no page yet
+        {{}, {800, 600}, false, 100},        // no page yet
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.zoom);

@@ -21,7 +21,9 @@ struct TRotinasAnotadas {
         Rotinas.ImprimeRelatoListaBenef = [=, this](const TPruv&, TColecaoPruv&, bool v) {
             Chamadas << QStringLiteral("Lista ") + modo(v);
         };
-        Rotinas.ImprimeRelatoGerencial = [=, this](TColecaoPruv&, bool v) { Chamadas << QStringLiteral("Gerencial ") + modo(v); };
+        Rotinas.ImprimeRelatoGerencial = [=, this](TColecaoPruv&, bool v) {
+            Chamadas << QStringLiteral("Gerencial ") + modo(v);
+        };
         Rotinas.ImprimeRelatoDeclaracao = [=, this](const TPruv&, TColecaoPruv&, bool v) {
             Chamadas << QStringLiteral("Declaracao ") + modo(v);
         };
@@ -33,33 +35,51 @@ struct TRotinasAnotadas {
             Chamadas << QStringLiteral("Mensal ") + modo(v);
         };
         Rotinas.ImprimeRecibo = [this](const QStringList& arquivos, bool jaGerado, const QString& nome) {
-            Chamadas << QStringLiteral("Recibo ") + arquivos.join(QLatin1Char(',')) + (jaGerado ? QStringLiteral(" gerado") : QString())
-                            + nome;
+            Chamadas << QStringLiteral("Recibo ") + arquivos.join(QLatin1Char(','))
+                    + (jaGerado ? QStringLiteral(" gerado") : QString()) + nome;
         };
     }
 };
 
 class TRotinasImpressaoTest : public PruvDeTeste {};
 
-}  // namespace
+}   // namespace
 
 TEST_F(TRotinasImpressaoTest, EachChoiceCodeRunsItsReport)
 {
-    const struct { int codigo; bool beneficiarios; const char* chamada; } casos[] = {
+    const struct {
+        int codigo;
+        bool beneficiarios;
+        const char* chamada;
+    } casos[] = {
         {0, true, ""},
-        {1, true, "Codigo P S"}, {2, true, "Codigo I S"}, {3, true, "Codigo P A"}, {4, true, "Codigo I A"},
-        {5, true, "Lista P"}, {6, true, "Lista I"}, {7, false, "Gerencial P"}, {8, false, "Gerencial I"},
+        {1, true, "Codigo P S"},
+        {2, true, "Codigo I S"},
+        {3, true, "Codigo P A"},
+        {4, true, "Codigo I A"},
+        {5, true, "Lista P"},
+        {6, true, "Lista I"},
+        {7, false, "Gerencial P"},
+        {8, false, "Gerencial I"},
         {9, true, ""},
-        {10, false, "Declaracao P"}, {11, false, "Declaracao I"},
+        {10, false, "Declaracao P"},
+        {11, false, "Declaracao I"},
         {12, false, "Recibo /a/x.dec,/b/y.dec"},
         {13, true, ""},
-        {14, true, "Comprovantes P "}, {15, true, "Comprovantes I "},
-        {14, false, ""}, {15, false, ""},
-        {16, false, "Pendencias P"}, {17, false, "Pendencias I"},
-        {18, true, "Comprovantes P 11144477735"}, {19, true, "Comprovantes I 11144477735"},
-        {18, false, ""}, {19, false, ""},
-        {20, true, "Mensal P"}, {21, true, "Mensal I"},
-        {22, true, ""}, {255, true, ""},
+        {14, true, "Comprovantes P "},
+        {15, true, "Comprovantes I "},
+        {14, false, ""},
+        {15, false, ""},
+        {16, false, "Pendencias P"},
+        {17, false, "Pendencias I"},
+        {18, true, "Comprovantes P 11144477735"},
+        {19, true, "Comprovantes I 11144477735"},
+        {18, false, ""},
+        {19, false, ""},
+        {20, true, "Mensal P"},
+        {21, true, "Mensal I"},
+        {22, true, ""},
+        {255, true, ""},
     };
     TPruv pruv;
     pruv.SetErros(&erros);

@@ -45,7 +45,7 @@ TFoInicial& Inicial(QDialog& janela)
     return dynamic_cast<TFoInicial&>(janela);
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TFoInicialTest, WithNothingStoredOffersOnlyANewDeclarationOrAnImport)
 {

@@ -25,7 +25,7 @@ QColor CorDoTexto(const QLabel* rotulo)
     return rotulo->palette().color(QPalette::WindowText);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TFormN, GoesBelowTheClickAndBackWhereItWouldLeaveTheScreen)
 {
@@ -36,10 +36,10 @@ TEST(TFormN, GoesBelowTheClickAndBackWhereItWouldLeaveTheScreen)
         QPoint esperado;
     } casos[] = {
         {{100, 100}, {103, 122}},
-        {{600, 100}, {603 - 331, 122}},       // past the right edge: moved left by its width
-        {{100, 550}, {103, 572 - 100}},       // past the bottom: moved up by its height
+        {{600, 100}, {603 - 331, 122}},   // past the right edge: moved left by its width
+        {{100, 550}, {103, 572 - 100}},   // past the bottom: moved up by its height
         {{700, 560}, {703 - 331, 582 - 100}},
-        {{-50, -30}, {0, 0}},                 // never at a negative position
+        {{-50, -30}, {0, 0}},   // never at a negative position
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.clique.x());

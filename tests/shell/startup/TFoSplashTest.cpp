@@ -13,7 +13,9 @@ namespace {
 // Sets the splash switch for the scope and puts the old value back.
 class ChaveSplash {
 public:
-    explicit ChaveSplash(const char* valor) : FAntes(qgetenv(Nome)), FHavia(qEnvironmentVariableIsSet(Nome))
+    explicit ChaveSplash(const char* valor)
+        : FAntes(qgetenv(Nome))
+        , FHavia(qEnvironmentVariableIsSet(Nome))
     {
         if (valor)
             qputenv(Nome, valor);
@@ -49,22 +51,24 @@ bool TimerAtivo(const TFoSplash& splash)
     return splash.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive();
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TTrajetoSplash, TheDiskGoesDownRoundLeftUpAndSinks)
 {
     const QRect inicio(100, 50, 40, 40);
-    const struct { int passo; QRect geometria; } casos[] = {
-        {0, {100, 50, 40, 40}},
-        {80, {100, 130, 40, 40}},     // down 80
-        {110, {150, 180, 40, 40}},    // a quarter of the circle: right of its centre
-        {140, {100, 230, 40, 40}},    // half: at the bottom
-        {200, {100, 130, 40, 40}},    // round once
-        {270, {30, 130, 40, 40}},     // left 70
-        {290, {30, 110, 40, 40}},     // up 20
-        {420, {30, 130, 40, 20}},     // half sunk, the bottom edge kept
-        {550, {30, 150, 40, 0}},      // gone in
-        {900, {30, 150, 40, 0}},      // nothing after the end
+    const struct {
+        int passo;
+        QRect geometria;
+    } casos[] = {
+        {0, {100, 50, 40, 40}},    {80, {100, 130, 40, 40}},   // down 80
+        {110, {150, 180, 40, 40}},                             // a quarter of the circle: right of its centre
+        {140, {100, 230, 40, 40}},                             // half: at the bottom
+        {200, {100, 130, 40, 40}},                             // round once
+        {270, {30, 130, 40, 40}},                              // left 70
+        {290, {30, 110, 40, 40}},                              // up 20
+        {420, {30, 130, 40, 20}},                              // half sunk, the bottom edge kept
+        {550, {30, 150, 40, 0}},                               // gone in
+        {900, {30, 150, 40, 0}},                               // nothing after the end
     };
     EXPECT_EQ(TTrajetoSplash::TotalPassos, 550);
     for (const auto& c : casos) {
@@ -95,7 +99,10 @@ TEST(TFoSplash, SitsCentredOnTheMainWindowFortyPixelsIntoItsClientArea)
 
 TEST(TFoSplash, TheEnvironmentSwitchLeavesTheSplashOut)
 {
-    const struct { const char* valor; bool criado; } casos[] = {{"1", false}, {"0", true}, {nullptr, true}};
+    const struct {
+        const char* valor;
+        bool criado;
+    } casos[] = {{"1", false}, {"0", true}, {nullptr, true}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.valor ? c.valor : "unset");
         const ChaveSplash chave(c.valor);
@@ -107,7 +114,9 @@ TEST(TFoSplash, AClickAKeyOrCloseEndsTheAnimationAtOnce)
 {
     const ChaveSplash chave(nullptr);
     const std::function<void(TFoSplash&, QWidget&)> maneiras[] = {
-        [](TFoSplash& s, QWidget&) { QTest::mouseClick(s.findChild<QLabel*>(QStringLiteral("LbPruv")), Qt::LeftButton); },
+        [](TFoSplash& s, QWidget&) {
+            QTest::mouseClick(s.findChild<QLabel*>(QStringLiteral("LbPruv")), Qt::LeftButton);
+        },
         [](TFoSplash& s, QWidget&) { QTest::keyClick(&s, Qt::Key_Space); },
         [](TFoSplash& s, QWidget&) { s.close(); },
         // The main window closed by the user while the program loads.
@@ -165,6 +174,7 @@ TEST(TFoSplash, ShowsTheNameWithItsYearAndFillsItsBoxes)
     QStringList caixas;
     for (int i = 1; i <= 3; ++i)
         caixas << splash.findChild<QLabel*>(QStringLiteral("Bevel%1").arg(i))->text();
-    EXPECT_EQ(caixas, (QStringList{QStringLiteral("Declaração do"), QStringLiteral("Imposto de Renda"),
-                                   QStringLiteral("Retido na Fonte")}));
+    EXPECT_EQ(caixas,
+              (QStringList{QStringLiteral("Declaração do"), QStringLiteral("Imposto de Renda"),
+                           QStringLiteral("Retido na Fonte")}));
 }

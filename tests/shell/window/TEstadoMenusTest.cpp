@@ -30,7 +30,7 @@ TSituacaoMenus Aberta(const char* ano, int natureza)
     return s;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TEstadoMenus, CommandsFollowTheStoredAndTheOpenDeclaration)
 {
@@ -43,9 +43,10 @@ TEST(TEstadoMenus, CommandsFollowTheStoredAndTheOpenDeclaration)
 
     const QStringList comColecao = {"MiAbrir", "MiExcluir", "MiGravarXeq"};
     const QStringList comDeclaracao = {"MiFecharDeclaracao", "MiResumo", "MiVerificarPendencias", "MiPesquisar"};
-    const QStringList sempre = {"MiNova", "MiImportar", "MiImprimir", "MiTransmitirviaInternet", "MiSair",
-                                "MiCalculadora", "MiGravarCopia", "MiCopiaAuto", "MiIndexador", "MiRestaurarCopia",
-                                "MiConteudo", "MiAjudaCampo", "MiSobre"};
+    const QStringList sempre = {"MiNova",      "MiImportar",       "MiImprimir",    "MiTransmitirviaInternet",
+                                "MiSair",      "MiCalculadora",    "MiGravarCopia", "MiCopiaAuto",
+                                "MiIndexador", "MiRestaurarCopia", "MiConteudo",    "MiAjudaCampo",
+                                "MiSobre"};
     const struct {
         const char* caso;
         TSituacaoMenus situacao;
@@ -66,7 +67,7 @@ TEST(TEstadoMenus, CommandsFollowTheStoredAndTheOpenDeclaration)
         for (const QString& nome : sempre) {
             // What repairs the data and the help never go.
             const bool fica = nome == "MiIndexador" || nome == "MiRestaurarCopia" || nome == "MiConteudo"
-                              || nome == "MiAjudaCampo" || nome == "MiSobre";
+                || nome == "MiAjudaCampo" || nome == "MiSobre";
             EXPECT_EQ(estado.Habilitado(nome), c.restantes || fica) << nome.toStdString();
         }
         EXPECT_EQ(estado.Habilitado("MiDeclaracao"), c.restantes);
@@ -91,8 +92,8 @@ TEST(TEstadoMenus, CaptionYearAndPagesFollowTheOpenDeclaration)
          false},
         {"earlier year", Aberta("2001", 0), "Pruv 2003 - EMPRESA EXEMPLO LTDA   Matriz", "Ano-calendário: 2001", false,
          false},
-        {"fund administrator", Aberta("2002", 3), "Pruv 2003 - EMPRESA EXEMPLO LTDA   Matriz",
-         "Ano-calendário: 2002", true, true},
+        {"fund administrator", Aberta("2002", 3), "Pruv 2003 - EMPRESA EXEMPLO LTDA   Matriz", "Ano-calendário: 2002",
+         true, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -102,7 +103,8 @@ TEST(TEstadoMenus, CaptionYearAndPagesFollowTheOpenDeclaration)
         EXPECT_EQ(estado.SincronizarVisivel, c.sincronizar);
         EXPECT_EQ(estado.MostraComprovante, c.sincronizar);
         EXPECT_EQ(estado.MostraFundos, c.fundos);
-        EXPECT_EQ(estado.Habilitado("MiSincronizar"), c.sincronizar && c.situacao.Disponiveis.contains("MiSincronizar"));
+        EXPECT_EQ(estado.Habilitado("MiSincronizar"),
+                  c.sincronizar && c.situacao.Disponiveis.contains("MiSincronizar"));
     }
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 const QString Nome = QStringLiteral("Pruv 2003");
 
-}  // namespace
+}   // namespace
 
 TEST(TInstanciaUnica, TheFirstStartRunsAndASecondAsksItToComeToTheFront)
 {

@@ -42,7 +42,8 @@ namespace {
 class ProgramaLimpo {
 public:
     ProgramaLimpo()
-        : FHaviaConfig(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")), FConfig(qgetenv("XDG_CONFIG_HOME"))
+        : FHaviaConfig(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+        , FConfig(qgetenv("XDG_CONFIG_HOME"))
     {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(ProgramaDeTeste::Pasta() + QStringLiteral("/config")));
         BaseIndisponivel = false;
@@ -70,7 +71,8 @@ protected:
 
     static QString Ini(const char* secao, const char* chave)
     {
-        return TIniFile(TArquivoIni::Caminho()).ReadString(QLatin1String(secao), QLatin1String(chave), QStringLiteral("-"));
+        return TIniFile(TArquivoIni::Caminho())
+            .ReadString(QLatin1String(secao), QLatin1String(chave), QStringLiteral("-"));
     }
     static bool Ligado(const TPruv2003& janela, const char* nome)
     {
@@ -88,7 +90,7 @@ void CriaCopia(const QString& pasta, const QString& nome)
     arquivo.write("PK");
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TPruv2003Test, FirstStartCreatesTheDataFolderAndTheDatabase)
 {
@@ -98,7 +100,8 @@ TEST_F(TPruv2003Test, FirstStartCreatesTheDataFolderAndTheDatabase)
     EXPECT_TRUE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/pruv2003.db")));
     // Every table is there before any transaction could roll its making back.
     for (const TTabelaPrograma& tabela : TabelasPrograma())
-        EXPECT_FALSE(TDatabase::DaPasta(TPastas::Dados())->NomeReal(tabela.Nome).isEmpty()) << tabela.Nome.toStdString();
+        EXPECT_FALSE(TDatabase::DaPasta(TPastas::Dados())->NomeReal(tabela.Nome).isEmpty())
+            << tabela.Nome.toStdString();
     EXPECT_TRUE(QFileInfo(TPastas::Temporaria()).isDir());
     EXPECT_TRUE(QFileInfo(TPastas::ErroImp()).isDir());
     EXPECT_EQ(janela.windowTitle(), QStringLiteral("Pruv 2003"));
@@ -169,7 +172,8 @@ TEST_F(TPruv2003Test, TheFirstStartListsTheBackupsOfTheRegisteredFolder)
         ASSERT_EQ(dialogos.Mensagens().size(), 1u);
         const TMensagemDialogo& aviso = dialogos.Mensagens().front();
         EXPECT_EQ(aviso.Texto, TAvisoCopiasDeSeguranca::Texto(pasta));
-        EXPECT_TRUE(aviso.Texto.startsWith(copias == 1 ? QStringLiteral("Um arquivo") : QStringLiteral("Os seguintes")));
+        EXPECT_TRUE(
+            aviso.Texto.startsWith(copias == 1 ? QStringLiteral("Um arquivo") : QStringLiteral("Os seguintes")));
         EXPECT_EQ(aviso.Tipo, TipoDialogo::Informacao);
         EXPECT_EQ(aviso.Botoes, Botao::Ok);
     }
@@ -222,8 +226,9 @@ TEST_F(TPruv2003Test, ADatabaseFileThatCannotBeReadLeavesOnlyWhatCanMendIt)
     rotinas.MostraReorganizacao = [] {};
     janela.DefineRotinas(rotinas);
     ASSERT_EQ(dialogos.Codigos(), std::vector<int>{142});
-    EXPECT_EQ(dialogos.Textos().front(), QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: "
-                                                        "o arquivo não é um banco de dados válido."));
+    EXPECT_EQ(dialogos.Textos().front(),
+              QStringLiteral("Não foi possivel abrir a tabela pruv2003.db.  Erro Retornado: "
+                             "o arquivo não é um banco de dados válido."));
     EXPECT_TRUE(BaseIndisponivel);
     EXPECT_FALSE(janela.Terminando()) << "the program goes on, read-only";
     for (const char* comando : {"MiRestaurarCopia", "MiIndexador", "MiConteudo", "MiAjudaCampo"})
@@ -248,14 +253,14 @@ TEST_F(TPruv2003Test, ADatabaseFileThatCannotBeReadLeavesOnlyWhatCanMendIt)
 TEST_F(TPruv2003Test, IniOptionsSetTheCheckItemsAndTheirCommandsWriteThemBack)
 {
     const struct {
-        const char* automatica;        // nullptr: absent
+        const char* automatica;   // nullptr: absent
         const char* sincronizar;
         bool copiaAuto, sincroniza;
     } casos[] = {
         {nullptr, nullptr, true, true},
         {"0", "0", false, false},
         {"1", "1", true, true},
-        {"S", "1", false, true},       // only "1" turns the backup on
+        {"S", "1", false, true},   // only "1" turns the backup on
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.automatica ? c.automatica : "absent");
@@ -337,8 +342,9 @@ TEST_F(TPruv2003Test, TheExceptionHandlerTellsTheErrorsApart)
     } casos[] = {
         {"disk full", std::make_exception_ptr(EEspacoEmDiscoError(150, QString(), 0)), 150, true, true},
         {"data error", std::make_exception_ptr(EDadosError(143, QStringLiteral("IChavePruv"), 0)), 143, true, false},
-        {"other error", std::make_exception_ptr(TErro(76, QStringLiteral("111.444.777-35;0561"), TipoDialogo::Confirmacao,
-                                                      Botao::Sim | Botao::Nao, 0)),
+        {"other error",
+         std::make_exception_ptr(
+             TErro(76, QStringLiteral("111.444.777-35;0561"), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0)),
          76, false, false},
         {"not ours", std::make_exception_ptr(std::runtime_error("falhou")), -1, false, false},
     };
@@ -436,7 +442,8 @@ public:
 // A modeless window of the open declaration (pending items, search) that may refuse to close.
 class TJanelaModeless final : public QWidget {
 public:
-    explicit TJanelaModeless(const char* nome, bool recusa = false) : Recusa(recusa)
+    explicit TJanelaModeless(const char* nome, bool recusa = false)
+        : Recusa(recusa)
     {
         setObjectName(QLatin1String(nome));
         show();
@@ -483,7 +490,7 @@ protected:
     [[nodiscard]] bool Ligado(const char* nome) const { return janela->Comando(QLatin1String(nome))->isEnabled(); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TPruv2003DeclaracaoTest, TheOpenDeclarationSetsTheCaptionTheYearAndTheCommands)
 {
@@ -505,8 +512,8 @@ TEST_F(TPruv2003DeclaracaoTest, TheOpenDeclarationSetsTheCaptionTheYearAndTheCom
     } casos[] = {
         {Matriz, "2002", "Pruv 2003 - EMPRESA ALFA LTDA   Matriz", true, false},
         {Filial, "2001", "Pruv 2003 - EMPRESA ALFA LTDA   Filial 0002", false, false},   // an earlier year
-        {CpfDeclarante, "2002", "Pruv 2003 - JOSE DA SILVA   ", true, false},           // no establishment
-        {Outra, "2002", "Pruv 2003 - EMPRESA ALFA LTDA   Matriz", true, true},          // funds administrator
+        {CpfDeclarante, "2002", "Pruv 2003 - JOSE DA SILVA   ", true, false},            // no establishment
+        {Outra, "2002", "Pruv 2003 - EMPRESA ALFA LTDA   Matriz", true, true},           // funds administrator
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.titulo);
@@ -589,9 +596,9 @@ TEST_F(TPruv2003DeclaracaoTest, TheGatekeeperClosesTheModelessWindowsOfTheOpenDe
         {"FoPendencias", false, false, true, true, false},
         {"FoAssistRelatorios", false, false, true, true, false},
         {"FoPesquisar", false, false, true, false, true},
-        {"", false, false, true, true, true},                     // the window lost activation
-        {"FoNovaDeclaracao", true, false, false, true, true},     // the pending items refuse
-        {"FoNovaDeclaracao", false, true, false, true, true},     // a field holds an invalid value
+        {"", false, false, true, true, true},                   // the window lost activation
+        {"FoNovaDeclaracao", true, false, false, true, true},   // the pending items refuse
+        {"FoNovaDeclaracao", false, true, false, true, true},   // a field holds an invalid value
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(::testing::Message() << c.nome << c.pendenciasRecusa << c.quadroRecusa);
@@ -757,7 +764,11 @@ TEST_F(TPruv2003DeclaracaoTest, OnADataFolderThatTakesNoWritesTheStartSaysSoAndC
     EXPECT_FALSE(BaseIndisponivel) << "what is stored can still be read";
 
     // The open declaration cannot be saved: the user is asked, and may stay or leave unsaved.
-    const struct { const char* caso; Resposta resposta; bool fecha; } casos[] = {
+    const struct {
+        const char* caso;
+        Resposta resposta;
+        bool fecha;
+    } casos[] = {
         {"stays", Resposta::Nao, false},
         {"leaves unsaved", Resposta::Sim, true},
     };
@@ -770,7 +781,8 @@ TEST_F(TPruv2003DeclaracaoTest, OnADataFolderThatTakesNoWritesTheStartSaysSoAndC
         dialogos.Responde(c.resposta);
         janela->Comando(QStringLiteral("MiSair"))->trigger();
         ASSERT_EQ(dialogos.Codigos(), (std::vector<int>{33, 33}));
-        EXPECT_TRUE(dialogos.Textos().back().contains(QStringLiteral("sem gravar"))) << dialogos.Textos().back().toStdString();
+        EXPECT_TRUE(dialogos.Textos().back().contains(QStringLiteral("sem gravar")))
+            << dialogos.Textos().back().toStdString();
         EXPECT_EQ(janela->isVisible(), !c.fecha);
         EXPECT_EQ(janela->GetDeclaracaoAberta(), !c.fecha);
         EXPECT_EQ(copias, c.fecha ? 1 : 0);   // the stored data are still worth their backup

@@ -7,7 +7,7 @@ namespace {
 using P = TPaginaDeclaracao;
 using T = TAcaoTecla::TTipo;
 
-}  // namespace
+}   // namespace
 
 TEST(TTeclasPrincipal, AltKeysPressTheButtonsOfTheActivePage)
 {

@@ -3,7 +3,8 @@
 #include "components/controls/combos/TdvDBCustomCombo.h"
 
 TBtnWinControl::TBtnWinControl(TdvDBCustomCombo* combo)
-    : QWidget(combo), FCombo(combo)
+    : QWidget(combo)
+    , FCombo(combo)
 {
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);

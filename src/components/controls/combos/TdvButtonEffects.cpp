@@ -3,9 +3,9 @@
 #include "platform/widgets/TSpeedButton.h"
 
 TdvButtonEffects::TdvButtonEffects(QWidget* control, TSpeedButton* button)
-    : FControl(control), FButton(button)
-{
-}
+    : FControl(control)
+    , FButton(button)
+{}
 
 void TdvButtonEffects::SetTransparent(bool valor)
 {

@@ -5,9 +5,9 @@
 #include "components/controls/combos/TdvDBCustomCombo.h"
 
 TdvComboButtonEffects::TdvComboButtonEffects(TdvDBCustomCombo* combo, TSpeedButton* button)
-    : TdvButtonEffects(combo, button), FCombo(combo)
-{
-}
+    : TdvButtonEffects(combo, button)
+    , FCombo(combo)
+{}
 
 void TdvComboButtonEffects::Refresh()
 {

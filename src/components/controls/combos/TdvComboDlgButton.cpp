@@ -7,9 +7,9 @@
 #include "platform/widgets/TEdgePainter.h"
 
 TdvComboDlgButton::TdvComboDlgButton(QWidget* host, TdvDBCustomCombo* combo)
-    : TSpeedButton(host), FCombo(combo)
-{
-}
+    : TSpeedButton(host)
+    , FCombo(combo)
+{}
 
 void TdvComboDlgButton::PaintFace(QPainter& p)
 {

@@ -9,7 +9,7 @@ bool Antes(const QString& a, const QString& b)
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
 }
 
-}  // namespace
+}   // namespace
 
 int TdvComboItems::Add(const QString& texto)
 {

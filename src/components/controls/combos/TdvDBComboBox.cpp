@@ -2,5 +2,4 @@
 
 TdvDBComboBox::TdvDBComboBox(QWidget* parent)
     : TdvDBCustomComboBox(parent)
-{
-}
+{}

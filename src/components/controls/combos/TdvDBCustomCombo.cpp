@@ -26,13 +26,13 @@ QPixmap SetaDeLista()
     return seta;
 }
 
-}  // namespace
+}   // namespace
 
 TdvDBCustomCombo::TdvDBCustomCombo(QWidget* parent)
-    : TdvDBCustomEdit(parent),
-      FHost(new TBtnWinControl(this)),
-      FButton(new TdvComboDlgButton(FHost, this)),
-      FButtonEffects(std::make_unique<TdvComboButtonEffects>(this, FButton))
+    : TdvDBCustomEdit(parent)
+    , FHost(new TBtnWinControl(this))
+    , FButton(new TdvComboDlgButton(FHost, this))
+    , FButtonEffects(std::make_unique<TdvComboButtonEffects>(this, FButton))
 {
     QObject::connect(FButton, &QAbstractButton::clicked, this, [this] {
         if (OptionFlags[2])
@@ -108,8 +108,7 @@ QPixmap TdvDBCustomCombo::FaceBitmap() const
 {
     if (FButtonStyle == TdvComboButtonStyle::cbsCustom)
         return FButtonGlyph;
-    if (FButtonStyle == TdvComboButtonStyle::cbsDownArrow
-        && (FButtonEffects->Flat() || FButtonEffects->Transparent()))
+    if (FButtonStyle == TdvComboButtonStyle::cbsDownArrow && (FButtonEffects->Flat() || FButtonEffects->Transparent()))
         return SetaDeLista();
     return {};
 }

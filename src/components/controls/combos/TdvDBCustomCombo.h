@@ -102,8 +102,8 @@ protected:
 private:
     void PosicionaBotao();
 
-    TBtnWinControl* FHost;          // child widget, owned through Qt
-    TdvComboDlgButton* FButton;     // child of the host
+    TBtnWinControl* FHost;        // child widget, owned through Qt
+    TdvComboDlgButton* FButton;   // child of the host
     TdvComboButtonStyle FButtonStyle = TdvComboButtonStyle::cbsEllipsis;
     int FListOnlyStyle = 0;
     bool FDroppedDown = false;

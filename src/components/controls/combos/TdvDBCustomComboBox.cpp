@@ -416,8 +416,8 @@ void TdvDBCustomComboBox::KeyDown(int& key, Qt::KeyboardModifiers shift)
             if (i >= 0)
                 SelecionaItem(i);
         }
-    } else if (DroppedDown() && (FStyle != TComboBoxStyle::csDropDown || AutoDropDown) && FFirstKey
-               && dvIsEditKey(key) && TudoSelecionado()) {
+    } else if (DroppedDown() && (FStyle != TComboBoxStyle::csDropDown || AutoDropDown) && FFirstKey && dvIsEditKey(key)
+               && TudoSelecionado()) {
         LinkEdit();
         SetText(QString());
         FFirstKey = false;
@@ -464,7 +464,7 @@ void TdvDBCustomComboBox::KeyPress(QChar& key)
     // A field shown other than it is edited: a key that sends the caret home keeps the selection.
     const TField* campo = Field();
     const bool textoDiferente = !FMapList && campo && campo->DataSet() && campo->DataSet()->State() == dsBrowse
-                                && campo->AsString() != campo->DisplayText();
+        && campo->AsString() != campo->DisplayText();
     const int inicioAntes = SelStart();
     const int tamanhoAntes = SelLength();
     TdvDBCustomCombo::KeyPress(key);

@@ -14,7 +14,8 @@ enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFix
 enum TOwnerDrawStateBit : unsigned { odSelected = 1u << 0, odFocused = 1u << 4 };
 
 // (Control, Index, Canvas, Rect, State).
-using TDrawItemEvent = std::function<void(QWidget* control, int index, QPainter& canvas, const QRect& rect, unsigned state)>;
+using TDrawItemEvent =
+    std::function<void(QWidget* control, int index, QPainter& canvas, const QRect& rect, unsigned state)>;
 // (Control, Index, var Height).
 using TMeasureItemEvent = std::function<void(QWidget* control, int index, int& height)>;
 // (Sender, Select): the list closed, Select telling whether its choice was accepted.
@@ -39,8 +40,8 @@ public:
     [[nodiscard]] bool Sorted() const { return FItems.Sorted(); }
     void SetSorted(bool valor) { FItems.SetSorted(valor); }
     int DropDownCount = 8;
-    int ItemHeight = 0;                 // 0: the height of a line in the list's font
-    int DropDownWidth = 0;              // 0: the combo's width
+    int ItemHeight = 0;      // 0: the height of a line in the list's font
+    int DropDownWidth = 0;   // 0: the combo's width
     bool AllowClearKey = false;
     bool AutoDropDown = false;
     bool ShowMatchText = false;

@@ -5,10 +5,11 @@
 namespace {
 constexpr quint64 PausaDaBusca = 1500;
 constexpr int TamanhoDaBusca = 32;
-}  // namespace
+}   // namespace
 
 TdvPopupListbox::TdvPopupListbox(TdvDBCustomComboBox* combo)
-    : TPopupListBox(combo), FCombo(combo)
+    : TPopupListBox(combo)
+    , FCombo(combo)
 {
     SetItemHeight(11);
     setToolTip(QString());

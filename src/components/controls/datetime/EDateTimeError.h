@@ -7,7 +7,9 @@
 // date and is meant for the user.
 class EDateTimeError : public EComMensagem {
 public:
-    explicit EDateTimeError(const QString& mensagem) : EComMensagem(mensagem) {}
+    explicit EDateTimeError(const QString& mensagem)
+        : EComMensagem(mensagem)
+    {}
 
     // "Date exceeds maximum of %s" and "Date is less than minimum of %s" with the limit's day.
     [[nodiscard]] static EDateTimeError Exceeds(double maxDate);

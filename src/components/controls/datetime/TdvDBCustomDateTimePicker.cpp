@@ -33,8 +33,7 @@ bool TemTipo(const QString& formato, QStringView tipos)
 }
 
 // Stores a new value; false when it is the same.
-template <typename T>
-bool Troca(T& campo, const T& valor)
+template <typename T> bool Troca(T& campo, const T& valor)
 {
     if (campo == valor)
         return false;
@@ -42,10 +41,11 @@ bool Troca(T& campo, const T& valor)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 TdvDBCustomDateTimePicker::TdvDBCustomDateTimePicker(QWidget* parent)
-    : TdvDBCustomCombo(parent), FEpoch(dvIntl().DefaultEpochYear)
+    : TdvDBCustomCombo(parent)
+    , FEpoch(dvIntl().DefaultEpochYear)
 {
     SetButtonStyle(TdvComboButtonStyle::cbsDownArrow);
     SetShowButton(false);
@@ -85,7 +85,7 @@ TdvDTKind TdvDBCustomDateTimePicker::Kind() const
         default:
             // A date-time field shown without its date is edited as a time.
             return !FDisplayFormat.isEmpty() && !TemTipo(FDisplayFormat, u"DMY") ? TdvDTKind::Time
-                                                                                : TdvDTKind::DateTime;
+                                                                                 : TdvDTKind::DateTime;
         }
     }
     switch (FUnboundDataType) {
@@ -104,7 +104,7 @@ bool TdvDBCustomDateTimePicker::KeepsFieldTime() const
     if (!campo)
         return FUnboundDataType == TdvDTEditDataType::dvDTEdtTime;
     return campo->DataType() == ftDate
-           || (campo->DataType() == ftDateTime && !FDisplayFormat.isEmpty() && !TemTipo(FDisplayFormat, u"HNSA"));
+        || (campo->DataType() == ftDateTime && !FDisplayFormat.isEmpty() && !TemTipo(FDisplayFormat, u"HNSA"));
 }
 
 bool TdvDBCustomDateTimePicker::FieldNotOpen() const
@@ -144,8 +144,8 @@ void TdvDBCustomDateTimePicker::Sync()
     FParts.RoundMinutes = FInterval.RoundMinutes;
     FParts.AutoAdvance = AutoAdvance;
     const TdvCalDayOfWeek primeiro = FCalendarAttributes.FirstDayOfWeek;
-    FParts.FirstDayOfWeek =
-        primeiro == TdvCalDayOfWeek::dvdowLocaleDefault ? dvProgramFirstDayOfWeek : static_cast<int>(primeiro);
+    FParts.FirstDayOfWeek = primeiro == TdvCalDayOfWeek::dvdowLocaleDefault ? dvProgramFirstDayOfWeek
+                                                                            : static_cast<int>(primeiro);
 }
 
 double TdvDBCustomDateTimePicker::Date()
@@ -291,7 +291,7 @@ void TdvDBCustomDateTimePicker::RefreshText()
     const TField* campo = Field();
     const double valor = FParts.Value();
     const bool vazio = valor == 0 && !DroppedDown()
-                       && ((campo && campo->IsNull()) || (!Bound() && FEmpty && Kind() != TdvDTKind::Time));
+        && ((campo && campo->IsNull()) || (!Bound() && FEmpty && Kind() != TdvDTKind::Time));
     if (!FieldNotOpen() && !vazio)
         t = FParts.Text();
     if (t != text()) {
@@ -590,7 +590,7 @@ void TdvDBCustomDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
     if (ctrl) {
         // The clipboard and selecting all are the line edit's; no other command may touch the text.
         const bool area = key == Qt::Key_C || key == Qt::Key_Insert || key == Qt::Key_V || key == Qt::Key_X
-                          || key == Qt::Key_A;
+            || key == Qt::Key_A;
         if (!area)
             key = 0;
         return;
@@ -629,8 +629,9 @@ void TdvDBCustomDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
         key = Qt::Key_Up;
     else if (key == Qt::Key_Minus)
         key = Qt::Key_Down;
-    else if (avanca && ((key == Qt::Key_Slash && separadorData == u'/') || key == separadorData.unicode()
-                        || key == separadorHora.unicode()))
+    else if (avanca
+             && ((key == Qt::Key_Slash && separadorData == u'/') || key == separadorData.unicode()
+                 || key == separadorHora.unicode()))
         key = Qt::Key_Right;
 
     switch (key) {

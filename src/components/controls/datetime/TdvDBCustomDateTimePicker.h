@@ -133,8 +133,8 @@ private:
     int FEpoch;
     double FValueAtEntry = 0;
     double FValueAtDrop = 0;
-    bool FEmpty = false;           // cleared by the user: written as null
-    bool FEscapeClosed = false;    // the Esc that closed the calendar must not also reset
+    bool FEmpty = false;          // cleared by the user: written as null
+    bool FEscapeClosed = false;   // the Esc that closed the calendar must not also reset
     bool FClosing = false;
     bool FButtonClick = false;
     QString FSavedToolTip;

@@ -1,3 +1,5 @@
 #include "components/controls/datetime/TdvDBDateTimePicker.h"
 
-TdvDBDateTimePicker::TdvDBDateTimePicker(QWidget* parent) : TdvDBCustomDateTimePicker(parent) {}
+TdvDBDateTimePicker::TdvDBDateTimePicker(QWidget* parent)
+    : TdvDBCustomDateTimePicker(parent)
+{}

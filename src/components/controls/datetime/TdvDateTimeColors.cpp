@@ -4,11 +4,10 @@
 #include "platform/widgets/SystemColors.h"
 
 TdvDateTimeColors::TdvDateTimeColors(TdvMonthCalendar* owner)
-    : FOwner(owner),
-      FColors{SystemColors::Window(),        SystemColors::WindowText(), SystemColors::ActiveCaption(),
-              QColor(Qt::white),             QColor(Qt::white),          SystemColors::InactiveCaptionText()}
-{
-}
+    : FOwner(owner)
+    , FColors{SystemColors::Window(), SystemColors::WindowText(), SystemColors::ActiveCaption(),
+              QColor(Qt::white),      QColor(Qt::white),          SystemColors::InactiveCaptionText()}
+{}
 
 QColor TdvDateTimeColors::Color(int index) const
 {

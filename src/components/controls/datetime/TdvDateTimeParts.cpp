@@ -65,7 +65,7 @@ bool CompletaJa(QChar tipo, int digito, bool dozeHoras)
     }
 }
 
-}  // namespace
+}   // namespace
 
 QString TdvDateTimeParts::ExpandFormat(const QString& format)
 {
@@ -627,7 +627,9 @@ TdvTypeResult TdvDateTimeParts::TypeLetter(QChar letter)
     TdvDTFields f = Decode(FValue);
     if (t.Kind == u'M' && t.IsName()) {
         const bool longo = t.Text.size() >= 4;
-        auto comeca = [&](int mes) { return (longo ? dvLongMonthName(mes) : dvShortMonthName(mes)).startsWith(letter); };
+        auto comeca = [&](int mes) {
+            return (longo ? dvLongMonthName(mes) : dvShortMonthName(mes)).startsWith(letter);
+        };
         int achado = 0;
         for (int m = f.Month + 1; m <= 12 && !achado; ++m)
             if (comeca(m))

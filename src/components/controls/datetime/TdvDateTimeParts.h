@@ -134,8 +134,8 @@ private:
 
     QString FFormat;
     bool FCFormat = false;
-    std::vector<TdvDTToken> FTokens;        // of the expanded format
-    std::vector<TdvDTToken> FDateTokens;    // "c" with a zero time: the short date alone
+    std::vector<TdvDTToken> FTokens;       // of the expanded format
+    std::vector<TdvDTToken> FDateTokens;   // "c" with a zero time: the short date alone
     bool FTwelveHour = false;
     TdvDTKind FKind = TdvDTKind::DateTime;
     double FValue = 0;

@@ -27,10 +27,13 @@ TMonthCalControl::TNames NomesDoPrograma()
     return nomes;
 }
 
-}  // namespace
+}   // namespace
 
 TdvMonthCalendar::TdvMonthCalendar(QWidget* parent)
-    : TMonthCalControl(parent), FColors(this), FColor(SystemColors::Window()), FMonthMenu(new TPopupMenu(this))
+    : TMonthCalControl(parent)
+    , FColors(this)
+    , FColor(SystemColors::Window())
+    , FMonthMenu(new TPopupMenu(this))
 {
     FDateTime = dvNow();
     SetNames(NomesDoPrograma());
@@ -111,7 +114,7 @@ void TdvMonthCalendar::SetTabStop(bool valor)
 int TdvMonthCalendar::EffectiveFirstDayOfWeek() const
 {
     return FFirstDayOfWeek == TdvCalDayOfWeek::dvdowLocaleDefault ? dvProgramFirstDayOfWeek
-                                                                   : static_cast<int>(FFirstDayOfWeek);
+                                                                  : static_cast<int>(FFirstDayOfWeek);
 }
 
 void TdvMonthCalendar::SetFirstDayOfWeek(TdvCalDayOfWeek dia)
@@ -395,8 +398,7 @@ void TdvMonthCalendar::ShowYearMenu()
     if (!FYearMenu)
         FYearMenu = new TPopupMenu(this);
     const QString rotulo = dvIntl().MonthCalendar.PopupYearLabel;
-    std::vector<TMenuItem> itens =
-        YearMenuItems(FPopupYearOptions, Date(), ShownYear(), FMinDate, FMaxDate, rotulo);
+    std::vector<TMenuItem> itens = YearMenuItems(FPopupYearOptions, Date(), ShownYear(), FMinDate, FMaxDate, rotulo);
     std::size_t primeiroAno = 0;
     if (FPopupYearOptions.ShowEditYear) {
         itens[0].OnClick = [this] { EditYear(); };
@@ -418,8 +420,7 @@ void TdvMonthCalendar::EditYear()
     const TdvYearQuestion pergunta = EditYearQuestion(FMinDate, FMaxDate, dvIntl().MonthCalendar.EnterYearPrompt);
     const QString padrao = QString::number(ShownYear());
     int ano = 0;
-    while (!AcceptsYear(dvInputBox(pergunta.Caption, pergunta.Prompt, padrao), pergunta, ano)) {
-    }
+    while (!AcceptsYear(dvInputBox(pergunta.Caption, pergunta.Prompt, padrao), pergunta, ano)) {}
     MoveTo(dvWithYear(Date(), ano));
 }
 

@@ -126,7 +126,8 @@ public:
     // Where the year menu's left edge goes, from the left of the title's year text.
     [[nodiscard]] static int YearMenuLeft(int yearTextLeft, const TdvPopupYearOptions& opcoes, int editLabelWidth,
                                           int pixelsPerInch);
-    [[nodiscard]] static TdvYearQuestion EditYearQuestion(double minDate, double maxDate, const QString& enterYearPrompt);
+    [[nodiscard]] static TdvYearQuestion EditYearQuestion(double minDate, double maxDate,
+                                                          const QString& enterYearPrompt);
     // True, with the year, for a whole number within the question's years.
     [[nodiscard]] static bool AcceptsYear(const QString& resposta, const TdvYearQuestion& pergunta, int& ano);
     [[nodiscard]] static bool OutsideLimits(double day, double minDate, double maxDate);
@@ -177,8 +178,8 @@ private:
     int FMaxSelectCount = 31;
     bool FSelectionChanged = false;
     QColor FColor;
-    TPopupMenu* FMonthMenu;                 // child, owned through Qt
-    TPopupMenu* FYearMenu = nullptr;        // child, made on first use
+    TPopupMenu* FMonthMenu;            // child, owned through Qt
+    TPopupMenu* FYearMenu = nullptr;   // child, made on first use
     TdvPopupYearOptions FPopupYearOptions;
     TdvCalDayOfWeek FFirstDayOfWeek = TdvCalDayOfWeek::dvdowLocaleDefault;
 };

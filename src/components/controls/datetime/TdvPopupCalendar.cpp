@@ -7,7 +7,9 @@
 #include "components/controls/combos/TBtnWinControl.h"
 #include "components/controls/datetime/TdvDBCustomDateTimePicker.h"
 
-TdvPopupCalendar::TdvPopupCalendar(TdvDBCustomDateTimePicker* picker) : TdvMonthCalendar(picker), FPicker(picker)
+TdvPopupCalendar::TdvPopupCalendar(TdvDBCustomDateTimePicker* picker)
+    : TdvMonthCalendar(picker)
+    , FPicker(picker)
 {
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -59,8 +61,8 @@ bool TdvPopupCalendar::ClosesOutside(QMouseEvent* e)
     if (rect().contains(mapFromGlobal(global)))
         return false;
     // A press on the picker's button would drop the calendar down again once it is closed.
-    if (QWidget* botao = FPicker->ButtonHost(); botao && botao->isVisible()
-                                                && botao->rect().contains(botao->mapFromGlobal(global)))
+    if (QWidget* botao = FPicker->ButtonHost();
+        botao && botao->isVisible() && botao->rect().contains(botao->mapFromGlobal(global)))
         setAttribute(Qt::WA_NoMouseReplay);
     FPicker->CancelMode();
     return true;

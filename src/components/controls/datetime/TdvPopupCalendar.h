@@ -8,7 +8,7 @@ class TdvDBCustomDateTimePicker;
 
 // Where the drop-down calendar of a picker opens, in screen coordinates.
 struct TdvCalendarPlacementInput {
-    QPoint Edit;          // the picker's client origin
+    QPoint Edit;   // the picker's client origin
     int PickerWidth = 0;
     int PickerHeight = 0;
     int CalendarWidth = 0;

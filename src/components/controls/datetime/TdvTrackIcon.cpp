@@ -22,9 +22,10 @@ QPixmap Marcador(bool paraCima)
     return p;
 }
 
-}  // namespace
+}   // namespace
 
-TdvTrackIcon::TdvTrackIcon(QWidget* parent) : QWidget(parent)
+TdvTrackIcon::TdvTrackIcon(QWidget* parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
 }

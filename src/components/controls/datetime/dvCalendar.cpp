@@ -11,9 +11,9 @@ namespace {
 const QDate DiaZero(1899, 12, 30);
 
 const std::array<QString, 12> mesesLongos = {
-    QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),    QStringLiteral("Abril"),
-    QStringLiteral("Maio"),    QStringLiteral("Junho"),     QStringLiteral("Julho"),    QStringLiteral("Agosto"),
-    QStringLiteral("Setembro"), QStringLiteral("Outubro"),  QStringLiteral("Novembro"), QStringLiteral("Dezembro"),
+    QStringLiteral("Janeiro"),  QStringLiteral("Fevereiro"), QStringLiteral("Março"),    QStringLiteral("Abril"),
+    QStringLiteral("Maio"),     QStringLiteral("Junho"),     QStringLiteral("Julho"),    QStringLiteral("Agosto"),
+    QStringLiteral("Setembro"), QStringLiteral("Outubro"),   QStringLiteral("Novembro"), QStringLiteral("Dezembro"),
 };
 
 const std::array<QString, 7> diasLongos = {
@@ -22,7 +22,7 @@ const std::array<QString, 7> diasLongos = {
     QStringLiteral("Domingo"),
 };
 
-}  // namespace
+}   // namespace
 
 bool dvIsLeapYear(int year)
 {

@@ -5,11 +5,10 @@
 #include "components/data/settings/TdvPictureValidator.h"
 
 TdvCustomMaskEdit::TdvCustomMaskEdit(QWidget* parent)
-    : TCustomEdit(parent),
-      FPicture(std::make_unique<TdvDBPicture>(this)),
-      FFrame(std::make_unique<TdvEditFrame>(this))
-{
-}
+    : TCustomEdit(parent)
+    , FPicture(std::make_unique<TdvDBPicture>(this))
+    , FFrame(std::make_unique<TdvEditFrame>(this))
+{}
 
 TdvCustomMaskEdit::~TdvCustomMaskEdit() = default;
 

@@ -20,7 +20,8 @@
 #include "platform/files/TFormatSettings.h"
 
 TdvDBCustomEdit::TdvDBCustomEdit(QWidget* parent)
-    : TdvCustomMaskEdit(parent), FDataLink(std::make_unique<TFieldDataLink>())
+    : TdvCustomMaskEdit(parent)
+    , FDataLink(std::make_unique<TFieldDataLink>())
 {
     // Typing stays refused until loading ends; from then on the link decides.
     SetReadOnlyFlag(true);
@@ -266,7 +267,7 @@ bool TdvDBCustomEdit::FieldAcceptsChar(QChar c) const
     case ftCurrency:
     case ftBCD:
         return sinalOuDigito || c == TFormatSettings::Programa().DecimalSeparator || c == QLatin1Char('e')
-               || c == QLatin1Char('E');
+            || c == QLatin1Char('E');
     default:
         return true;
     }
@@ -533,21 +534,23 @@ void TdvDBCustomEdit::DateCompletion()
     };
     switch (parte) {
     case dtpDay:
-        t += formato.toLower().contains(QLatin1String("dd")) ? QStringLiteral("%1").arg(hoje.day(), 2, 10, QLatin1Char('0'))
-                                                             : QString::number(hoje.day());
+        t += formato.toLower().contains(QLatin1String("dd"))
+            ? QStringLiteral("%1").arg(hoje.day(), 2, 10, QLatin1Char('0'))
+            : QString::number(hoje.day());
         separaData();
         conclui();
         return;
     case dtpMonth:
         t += formato.toLower().contains(QLatin1String("mm"))
-                 ? QStringLiteral("%1").arg(hoje.month(), 2, 10, QLatin1Char('0'))
-                 : QString::number(hoje.month());
+            ? QStringLiteral("%1").arg(hoje.month(), 2, 10, QLatin1Char('0'))
+            : QString::number(hoje.month());
         separaData();
         conclui();
         return;
     case dtpYear:
-        t += formato.contains(QLatin1String("yyyy")) ? QString::number(hoje.year())
-                                                      : QStringLiteral("%1").arg(hoje.year() % 100, 2, 10, QLatin1Char('0'));
+        t += formato.contains(QLatin1String("yyyy"))
+            ? QString::number(hoje.year())
+            : QStringLiteral("%1").arg(hoje.year() % 100, 2, 10, QLatin1Char('0'));
         separaData();
         conclui();
         return;
@@ -561,9 +564,9 @@ void TdvDBCustomEdit::DateCompletion()
     const QString parteHora = soHora ? t : (espaco >= 0 ? t.mid(espaco + 1) : QString());
     const bool horaCompleta = parteHora.count(ts) >= 2 && !parteHora.endsWith(ts);
     const QString maiusculas = t.toUpper();
-    const bool temDesignador = am.isEmpty() ? horaCompleta
-                                            : maiusculas.contains(am.at(0).toUpper())
-                                                  || (!pm.isEmpty() && maiusculas.contains(pm.at(0).toUpper()));
+    const bool temDesignador = am.isEmpty()
+        ? horaCompleta
+        : maiusculas.contains(am.at(0).toUpper()) || (!pm.isEmpty() && maiusculas.contains(pm.at(0).toUpper()));
     if (temDesignador)
         return;
     const QTime hora = agora.time();

@@ -8,8 +8,7 @@
 
 TdvDBPicture::TdvDBPicture(TdvCustomMaskEdit* owner)
     : FOwner(owner)
-{
-}
+{}
 
 IdvPublished* TdvDBPicture::DataSet() const
 {
@@ -33,7 +32,7 @@ TdvPictureMaskInfo InfoDaLinha(IdvPublished* dataSet, const QString& campo)
     return dvGetPictureMaskInfo(dataSet, campo, true);
 }
 
-}  // namespace
+}   // namespace
 
 QString TdvDBPicture::PictureMask() const
 {
@@ -51,7 +50,8 @@ void TdvDBPicture::SetPictureMask(const QString& mascara)
     }
     FPictureMask = mascara;
     if (MaskFromDataSet())
-        dvSetPictureMaskInfo(DataSet(), Field(), {mascara, FAutoFill, FAllowInvalidExit}, {.Mask = false, .Flags = true});
+        dvSetPictureMaskInfo(DataSet(), Field(), {mascara, FAutoFill, FAllowInvalidExit},
+                             {.Mask = false, .Flags = true});
 }
 
 bool TdvDBPicture::AutoFill() const

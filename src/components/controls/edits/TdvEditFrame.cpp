@@ -16,7 +16,7 @@ TCustomEdit* ComoEdit(QWidget* w)
     return qobject_cast<TCustomEdit*>(w);
 }
 
-}  // namespace
+}   // namespace
 
 TdvEditFrame::TdvEditFrame(QWidget* control)
     : FControl(control)
@@ -229,7 +229,8 @@ void TdvEditFrame::EraseFrame(bool clientOnly) const
     const TRect bounds = TRect::From(FControl->geometry());
     if (pai) {
         const TCustomEdit* edit = ComoEdit(FControl);
-        const TRect area = (clientOnly || !edit) ? bounds : EraseArea(bounds, edit->EditRect(), FNonFocusBorders & efLeftBorder);
+        const TRect area = (clientOnly || !edit) ? bounds
+                                                 : EraseArea(bounds, edit->EditRect(), FNonFocusBorders & efLeftBorder);
         pai->update(area.ToQRect());
     }
     FControl->update();

@@ -16,7 +16,14 @@ enum TdvEditFrameEnabledType : unsigned {
 };
 using TdvEditFrameEnabledSet = unsigned;
 
-enum class TdvEditFocusStyle { efsFrameBox, efsFrameSunken, efsFrameRaised, efsFrameEtched, efsFrameBump, efsFrameSingle };
+enum class TdvEditFocusStyle {
+    efsFrameBox,
+    efsFrameSunken,
+    efsFrameRaised,
+    efsFrameEtched,
+    efsFrameBump,
+    efsFrameSingle
+};
 
 // The flat, self-drawn frame of a library edit in place of its window border: one set of sides
 // and one edge style while the edit has the focus, another while it has not, and an optional

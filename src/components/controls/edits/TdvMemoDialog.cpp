@@ -27,12 +27,11 @@ QStringList LinhasDoMemo(const QPlainTextEdit& memo)
     return texto.isEmpty() ? QStringList() : texto.split(QLatin1Char('\n'));
 }
 
-}  // namespace
+}   // namespace
 
 TdvMemoDialog::TdvMemoDialog(QObject* owner)
     : QObject(owner)
-{
-}
+{}
 
 TdvMemoDialog::~TdvMemoDialog() = default;
 

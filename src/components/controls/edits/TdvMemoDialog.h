@@ -12,11 +12,11 @@ class TDataSource;
 class TdvMemoDlg;
 
 enum TdvMemoAttribute : unsigned {
-    mSizeable = 0x1,       // the dialog can be resized
-    mWordWrap = 0x2,       // long lines wrap at the memo's edge
-    mGridShow = 0x4,       // (for the grid) memo cells show their text
-    mViewOnly = 0x8,       // the text cannot be changed
-    mDisableDialog = 0x10, // (for the grid) memo cells open no dialog
+    mSizeable = 0x1,         // the dialog can be resized
+    mWordWrap = 0x2,         // long lines wrap at the memo's edge
+    mGridShow = 0x4,         // (for the grid) memo cells show their text
+    mViewOnly = 0x8,         // the text cannot be changed
+    mDisableDialog = 0x10,   // (for the grid) memo cells open no dialog
 };
 using TdvMemoAttributes = unsigned;
 
@@ -51,7 +51,7 @@ public:
     TMemoDialogEvent OnCloseDialog;   // it was closed, before the text is written back
     TMemoButtonEvent OnUserButton1Click;
     TMemoButtonEvent OnUserButton2Click;
-    QString UserButton1Caption;       // a button with a caption is shown below the memo
+    QString UserButton1Caption;   // a button with a caption is shown below the memo
     QString UserButton2Caption;
     QStringList Lines;
 

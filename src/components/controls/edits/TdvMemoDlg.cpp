@@ -17,8 +17,7 @@ constexpr int LarguraBotaoDoUsuario = 89;
 constexpr int AlturaBotaoDoUsuario = 26;
 
 // Runs a handler of the form; nothing may unwind through the event loop.
-template <typename F>
-void Protegido(F&& acao)
+template <typename F> void Protegido(F&& acao)
 {
     try {
         acao();
@@ -27,7 +26,7 @@ void Protegido(F&& acao)
     }
 }
 
-}  // namespace
+}   // namespace
 
 TdvMemoDlg::TLayout TdvMemoDlg::LayoutFor(const QSize& cliente, int larguraBotao, bool somenteLeitura,
                                           bool comBotaoDoUsuario)
@@ -57,11 +56,11 @@ QSize TdvMemoDlg::ClientSizeFor(int largura, int altura)
 }
 
 TdvMemoDlg::TdvMemoDlg(QWidget* parent)
-    : QDialog(parent),
-      Memo(new QPlainTextEdit(this)),
-      UserButtonPanel(new QWidget(this)),
-      UserButton1(new QPushButton(UserButtonPanel)),
-      UserButton2(new QPushButton(UserButtonPanel))
+    : QDialog(parent)
+    , Memo(new QPlainTextEdit(this))
+    , UserButtonPanel(new QWidget(this))
+    , UserButton1(new QPushButton(UserButtonPanel))
+    , UserButton2(new QPushButton(UserButtonPanel))
 {
     setWindowTitle(QStringLiteral("Dialog"));
     QFont fonte(QStringLiteral("Liberation Sans"), 8);
@@ -155,8 +154,7 @@ void TdvMemoDlg::PlaceUserButtons()
     }
     if (direita == 0)
         return;
-    UserButtonPanel->setGeometry(Memo->x() - 1, Memo->y() + Memo->height() + 2, direita + 10,
-                                 AlturaBotaoDoUsuario + 4);
+    UserButtonPanel->setGeometry(Memo->x() - 1, Memo->y() + Memo->height() + 2, direita + 10, AlturaBotaoDoUsuario + 4);
     UserButtonPanel->show();
 }
 
@@ -190,7 +188,8 @@ bool TdvMemoDlg::FormCloseQuery()
     bool podeFechar = true;
     if (Memo->document()->isModified() && !FOKPressed) {
         podeFechar = InterfaceUsuario::Mostra(dvIntl().UserMessages.MemoChangesWarning, TipoDialogo::Confirmacao,
-                                              Botao::Sim | Botao::Nao) == Resposta::Sim;
+                                              Botao::Sim | Botao::Nao)
+            == Resposta::Sim;
         if (podeFechar)
             FResult = Rejected;
     } else if (FOKPressed && FResult != Accepted) {

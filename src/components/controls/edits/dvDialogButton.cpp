@@ -11,9 +11,9 @@ QPushButton* dvCreateDialogButton(QWidget* owner, TdvDialogButtonKind kind)
     botao->resize(botaoDef.Width, botaoDef.Height);
     botao->setAutoDefault(false);
     if (botaoDef.Bitmapped) {
-        const QStyle::StandardPixmap glifo = kind == TdvDialogButtonKind::bkOK       ? QStyle::SP_DialogOkButton
-                                             : kind == TdvDialogButtonKind::bkCancel ? QStyle::SP_DialogCancelButton
-                                                                                     : QStyle::SP_DialogHelpButton;
+        const QStyle::StandardPixmap glifo = kind == TdvDialogButtonKind::bkOK ? QStyle::SP_DialogOkButton
+            : kind == TdvDialogButtonKind::bkCancel                            ? QStyle::SP_DialogCancelButton
+                                                                               : QStyle::SP_DialogHelpButton;
         botao->setIcon(botao->style()->standardIcon(glifo));
         QFont fonte(QStringLiteral("Liberation Sans"));
         fonte.setPixelSize(11);

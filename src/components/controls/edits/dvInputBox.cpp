@@ -12,15 +12,15 @@ TdvInputBoxFunc& Instalada()
     return funcao;
 }
 
-}  // namespace
+}   // namespace
 
 QString dvInputBox(const QString& caption, const QString& prompt, const QString& defaultValue)
 {
     if (Instalada())
         return Instalada()(caption, prompt, defaultValue);
     bool ok = false;
-    const QString texto =
-        QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, defaultValue, &ok);
+    const QString texto = QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal,
+                                                defaultValue, &ok);
     return ok ? texto : defaultValue;
 }
 

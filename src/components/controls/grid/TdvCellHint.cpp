@@ -15,7 +15,7 @@ namespace {
 constexpr int IntervaloDaDica = 250;
 constexpr int TiquesMinimos = 16;
 
-}  // namespace
+}   // namespace
 
 TdvCellHint::TdvCellHint(TdvCustomDBGrid& grid)
     : FGrid(grid)
@@ -92,8 +92,10 @@ void TdvCellHint::Mostra(int coluna, int linha, TField* campo, const QString& te
     if (!padrao)
         return;
     const QFontMetrics daJanela(FJanela->font());
-    const int formatoJanela = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs | (FJanela->WordWrap ? Qt::TextWordWrap : 0);
-    const QRect texto2 = daJanela.boundingRect(QRect(0, 0, larguraMaxima, std::max(1, alturaMaxima)), formatoJanela, texto);
+    const int formatoJanela = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs
+        | (FJanela->WordWrap ? Qt::TextWordWrap : 0);
+    const QRect texto2 = daJanela.boundingRect(QRect(0, 0, larguraMaxima, std::max(1, alturaMaxima)), formatoJanela,
+                                               texto);
     const int largura = std::min(texto2.width(), larguraMaxima) + 8;
     const int altura = std::min(texto2.height(), std::max(1, alturaMaxima));
     QRect area(r.Left, r.Top, largura, r.Height());

@@ -3,9 +3,10 @@
 #include "components/controls/grid/TdvCustomDBGrid.h"
 
 TdvColumn::TdvColumn(TdvCustomDBGrid& grid, const QString& fieldName, bool padrao)
-    : FGrid(grid), FFieldName(fieldName), FPadrao(padrao)
-{
-}
+    : FGrid(grid)
+    , FFieldName(fieldName)
+    , FPadrao(padrao)
+{}
 
 void TdvColumn::SetFooterValue(const QString& valor)
 {

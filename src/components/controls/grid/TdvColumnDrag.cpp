@@ -10,10 +10,10 @@
 
 namespace {
 
-constexpr int Limiar = 2;          // pixels the mouse moves before the drag starts
+constexpr int Limiar = 2;   // pixels the mouse moves before the drag starts
 constexpr int IntervaloRolagem = 100;
 
-}  // namespace
+}   // namespace
 
 TdvColumnDrag::TdvColumnDrag(TdvCustomDBGrid& grid)
     : FGrid(grid)

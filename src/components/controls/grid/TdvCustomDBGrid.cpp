@@ -29,15 +29,15 @@ using GradeDeDados::EhSelected;
 // ---- creation ----
 
 TdvCustomDBGrid::TdvCustomDBGrid(QWidget* parent)
-    : TCustomGrid(parent),
-      FDataLink(std::make_unique<TdvGridDataLink>(*this)),
-      FArrasto(std::make_unique<TdvColumnDrag>(*this)),
-      FDica(std::make_unique<TdvCellHint>(*this)),
-      FColunaPadrao(std::make_unique<TdvColumn>(*this, QString(), true)),
-      FTitleFont{font(), palette().color(QPalette::Text)},
-      FTitleColor(palette().color(QPalette::Button)),
-      FFooterColor(palette().color(QPalette::Button)),
-      FFooterCellColor(palette().color(QPalette::Button))
+    : TCustomGrid(parent)
+    , FDataLink(std::make_unique<TdvGridDataLink>(*this))
+    , FArrasto(std::make_unique<TdvColumnDrag>(*this))
+    , FDica(std::make_unique<TdvCellHint>(*this))
+    , FColunaPadrao(std::make_unique<TdvColumn>(*this, QString(), true))
+    , FTitleFont{font(), palette().color(QPalette::Text)}
+    , FTitleColor(palette().color(QPalette::Button))
+    , FFooterColor(palette().color(QPalette::Button))
+    , FFooterCellColor(palette().color(QPalette::Button))
 {
     TdvGridResources::Acquire();
     SetColor(palette().color(QPalette::Base));
@@ -127,9 +127,8 @@ void TdvCustomDBGrid::SetOptions(TdvDBGridOptions opcoes)
         UpdateEditorWordWrap();
         InvalidateGrid();
     }
-    constexpr TdvDBGridOptions relayout = dgEditing | dgAlwaysShowEditor | dgTitles | dgIndicator | dgColLines |
-                                          dgRowLines | dgRowSelect | dgAlwaysShowSelection | dgPerfectRowFit |
-                                          dgShowFooter;
+    constexpr TdvDBGridOptions relayout = dgEditing | dgAlwaysShowEditor | dgTitles | dgIndicator | dgColLines
+        | dgRowLines | dgRowSelect | dgAlwaysShowSelection | dgPerfectRowFit | dgShowFooter;
     if (mudou & relayout)
         LayoutChanged();
 }
@@ -348,7 +347,7 @@ bool TdvCustomDBGrid::IsDataCell(int coluna, int linha) const
     const int dataCol = coluna - FIndicatorOffset;
     const int dataRow = linha - FTitleOffset;
     return FDataLink->Active() && dvIsCompatibleDataSet(DataSet()) && dataCol >= 0 && dataCol < FieldCount()
-           && dataRow >= 0 && dataRow < FDataLink->RecordCount();
+        && dataRow >= 0 && dataRow < FDataLink->RecordCount();
 }
 
 bool TdvCustomDBGrid::IsBlobCell(int coluna, int linha) const
@@ -410,8 +409,7 @@ bool TdvCustomDBGrid::IsCustomEditCell(int, int)
     return false;
 }
 
-void TdvCustomDBGrid::DoCalcCellColors(TField* field, TGridDrawState state, bool highlight, TFont& font,
-                                       TBrush& brush)
+void TdvCustomDBGrid::DoCalcCellColors(TField* field, TGridDrawState state, bool highlight, TFont& font, TBrush& brush)
 {
     if (OnCalcCellColors)
         OnCalcCellColors(this, field, state, highlight, font, brush);
@@ -424,8 +422,7 @@ void TdvCustomDBGrid::DoTitleButtonClick(const QString& fieldName)
         OnTitleButtonClick(this, fieldName);
 }
 
-void TdvCustomDBGrid::DoCalcTitleAttributes(const QString& fieldName, TFont& font, TBrush& brush,
-                                            TAlignment& alignment)
+void TdvCustomDBGrid::DoCalcTitleAttributes(const QString& fieldName, TFont& font, TBrush& brush, TAlignment& alignment)
 {
     if (OnCalcTitleAttributes)
         OnCalcTitleAttributes(this, fieldName, font, brush, alignment);

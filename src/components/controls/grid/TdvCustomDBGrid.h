@@ -53,12 +53,12 @@ public:
     using TNotifyEvent = std::function<void(TdvCustomDBGrid* sender)>;
     using TCalcCellColorsEvent = std::function<void(TdvCustomDBGrid* sender, TField* field, TGridDrawState state,
                                                     bool highlight, TFont& font, TBrush& brush)>;
-    using TCalcTitleAttributesEvent = std::function<void(TdvCustomDBGrid* sender, const QString& fieldName,
-                                                         TFont& font, TBrush& brush, TAlignment& alignment)>;
-    using TCalcTitleImageEvent = std::function<void(TdvCustomDBGrid* sender, TField* field,
-                                                    TdvTitleImageAttributes& attributes)>;
-    using TDrawDataCellEvent = std::function<void(TdvCustomDBGrid* sender, const TRect& rect, TField* field,
-                                                  TGridDrawState state)>;
+    using TCalcTitleAttributesEvent = std::function<void(TdvCustomDBGrid* sender, const QString& fieldName, TFont& font,
+                                                         TBrush& brush, TAlignment& alignment)>;
+    using TCalcTitleImageEvent =
+        std::function<void(TdvCustomDBGrid* sender, TField* field, TdvTitleImageAttributes& attributes)>;
+    using TDrawDataCellEvent =
+        std::function<void(TdvCustomDBGrid* sender, const TRect& rect, TField* field, TGridDrawState state)>;
     using TDrawTitleCellEvent = std::function<void(TdvCustomDBGrid* sender, TCanvas& canvas, TField* field,
                                                    const TRect& rect, bool& defaultDrawing)>;
     using TDrawFooterCellEvent = std::function<void(TdvCustomDBGrid* sender, TCanvas& canvas, const TRect& rect,

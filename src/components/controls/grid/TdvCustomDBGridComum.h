@@ -15,4 +15,4 @@ inline bool EhSelected(const TField* campo)
     return campo && campo->Calculated() && campo->FieldName().toLower() == QLatin1String("selected");
 }
 
-}  // namespace GradeDeDados
+}   // namespace GradeDeDados

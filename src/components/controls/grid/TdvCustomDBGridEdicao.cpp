@@ -40,13 +40,13 @@ bool AceitaCaractere(const TField& campo, QChar c)
     case ftCurrency:
     case ftBCD:
         return (sinalOuDigito && c.unicode() < 128) || c == TFormatSettings::Programa().DecimalSeparator
-               || c == QLatin1Char('E') || c == QLatin1Char('e');
+            || c == QLatin1Char('E') || c == QLatin1Char('e');
     default:
         return true;
     }
 }
 
-}  // namespace
+}   // namespace
 
 TdvInplaceEdit* TdvCustomDBGrid::InplaceEdit() const
 {
@@ -140,7 +140,7 @@ void TdvCustomDBGrid::CancelEditing()
     if (dados->Modified()
         && InterfaceUsuario::Mostra(dvIntl().UserMessages.dvDBGridDiscardChanges, TipoDialogo::Confirmacao,
                                     Botao::Sim | Botao::Nao)
-               != Resposta::Sim)
+            != Resposta::Sim)
         return;
     dados->Cancel();
 }
@@ -151,7 +151,7 @@ bool TdvCustomDBGrid::ConfirmDelete()
         return true;
     return InterfaceUsuario::Mostra(QStringLiteral("Delete record?"), TipoDialogo::Confirmacao,
                                     Botao::Ok | Botao::Cancela)
-           != Resposta::Cancela;
+        != Resposta::Cancela;
 }
 
 void TdvCustomDBGrid::TabNavigation(bool backward)

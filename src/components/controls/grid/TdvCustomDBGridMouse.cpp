@@ -208,8 +208,8 @@ TdvGridHintWindow* TdvCustomDBGrid::CreateHintWindow(TField*)
     return janela;
 }
 
-void TdvCustomDBGrid::DoCreateHintWindow(TdvGridHintWindow* hintWindow, TField* field, bool& wordWrap,
-                                         int& maxWidth, int& maxHeight, bool& doDefault, const TRect& r)
+void TdvCustomDBGrid::DoCreateHintWindow(TdvGridHintWindow* hintWindow, TField* field, bool& wordWrap, int& maxWidth,
+                                         int& maxHeight, bool& doDefault, const TRect& r)
 {
     if (OnCreateHintWindow)
         OnCreateHintWindow(this, hintWindow, field, r, wordWrap, maxWidth, maxHeight, doDefault);

@@ -74,7 +74,7 @@ QByteArray SemCabecalho(const QByteArray& bytes)
     return bytes;
 }
 
-}  // namespace
+}   // namespace
 
 // ---- painting ----
 
@@ -178,7 +178,7 @@ void TdvCustomDBGrid::DesenhaTitulo(int coluna, const TRect& r)
     TdvTitleImageAttributes imagem;
     DoCalcTitleImage(campo, imagem);
     const bool pressionado = FTitleButtons && FTituloPressionadoCol >= 0 && !FCanvasSubstituto
-                             && FTituloPressionadoCol == coluna;
+        && FTituloPressionadoCol == coluna;
     const int p = pressionado ? 1 : 0;
     TRect texto = r;
     if (imagem.ImageIndex >= 0 && FTitleImageList) {
@@ -264,8 +264,8 @@ void TdvCustomDBGrid::EscreveTextoDaCelula(const TRect& r, const QString& text, 
     if (FDesenho.DataRow < 0) {
         const int p = (FTitleButtons && FTituloPressionadoCol >= 0 && !FCanvasSubstituto
                        && FTituloPressionadoCol == FDesenho.DataCol + FIndicatorOffset)
-                          ? 1
-                          : 0;
+            ? 1
+            : 0;
         const int quantas = dvTitleLineCount(text, FTitleLines);
         const int dy = dvTitleTextTop(RowHeights(0), dvTextHeight(canvas.Font.Font), quantas, p);
         unsigned flags = wtEllipsis;
@@ -338,7 +338,8 @@ void TdvCustomDBGrid::DrawCellLines(const TRect& r, int coluna, TGridDrawState s
         return;
     QPainter& p = GetPaintCanvas()->Painter();
     const QColor claro = palette().color(QPalette::Light);
-    const QColor escuro = (state & gdFixed) && (state & gdSelected) ? QColor(Qt::black) : palette().color(QPalette::Dark);
+    const QColor escuro = (state & gdFixed) && (state & gdSelected) ? QColor(Qt::black)
+                                                                    : palette().color(QPalette::Dark);
     if (FOptions & dgColLines) {
         p.fillRect(QRect(r.Left, r.Top, 1, r.Height()), claro);
         p.fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), escuro);
@@ -463,8 +464,8 @@ void TdvCustomDBGrid::DesenhaImageIndex(int coluna, const TRect& r, TGridDrawSta
     imagem.fill(GetPaintCanvas()->Brush.Color);
     if (!campo->IsNull()) {
         const int indice = campo->DataType() == ftFloat || campo->DataType() == ftCurrency
-                               ? static_cast<int>(campo->AsFloat())
-                               : campo->AsInteger();
+            ? static_cast<int>(campo->AsFloat())
+            : campo->AsInteger();
         if (indice >= 0) {
             QPainter pintor(&imagem);
             FImageList->Draw(pintor, 0, 0, indice);

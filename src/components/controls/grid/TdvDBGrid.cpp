@@ -28,8 +28,7 @@ namespace {
 
 bool EhDataHora(const TField* campo)
 {
-    return campo
-           && (campo->DataType() == ftDate || campo->DataType() == ftTime || campo->DataType() == ftDateTime);
+    return campo && (campo->DataType() == ftDate || campo->DataType() == ftTime || campo->DataType() == ftDateTime);
 }
 
 // The two bookmarks in the dataset's order.
@@ -43,11 +42,14 @@ bool EhMemo(const TField* campo)
     return campo && (campo->DataType() == ftMemo || (campo->IsBlob() && dvIsRichEditField(campo, false)));
 }
 
-}  // namespace
+}   // namespace
 
 // ---- creation ----
 
-TdvDBGrid::TdvDBGrid(QWidget* parent) : TdvCustomDBGrid(parent), FIniAttributes(*this) {}
+TdvDBGrid::TdvDBGrid(QWidget* parent)
+    : TdvCustomDBGrid(parent)
+    , FIniAttributes(*this)
+{}
 
 TdvDBGrid::~TdvDBGrid()
 {
@@ -104,8 +106,7 @@ void TdvDBGrid::AddLinkedComponent(QObject* componente)
 
 void TdvDBGrid::RemoveLinkedComponent(QObject* componente)
 {
-    std::erase_if(FLinkedComponents,
-                  [componente](const QPointer<QObject>& c) { return !c || c.data() == componente; });
+    std::erase_if(FLinkedComponents, [componente](const QPointer<QObject>& c) { return !c || c.data() == componente; });
 }
 
 // ---- the column list ----
@@ -175,8 +176,8 @@ void TdvDBGrid::SetColumnAttributes()
         QString tipo, parametros;
         GetControlInfo(Fields(i)->FieldName(), tipo, parametros);
         const bool propria = tipo == QLatin1String("CheckBox") || tipo == QLatin1String("Bitmap")
-                             || tipo == QLatin1String("ImageIndex") || IsSelectedCheckBoxColumn(coluna)
-                             || (dvIsCustomControlType(tipo) && FindCellControl(parametros.section(';', 0, 0)));
+            || tipo == QLatin1String("ImageIndex") || IsSelectedCheckBoxColumn(coluna)
+            || (dvIsCustomControlType(tipo) && FindCellControl(parametros.section(';', 0, 0)));
         if (propria)
             SetTabStops(coluna, true);
     }
@@ -396,8 +397,8 @@ void TdvDBGrid::Paint()
     TdvCustomDBGrid::Paint();
     // The control follows the current cell once the paint is over: no geometry changes now.
     const QWidget* controle = GetCellControl(Col(), Row());
-    const bool fora = controle && (!controle->isVisible()
-                                   || controle->geometry() != AreaDoEditor(CellRect(Col(), Row())).ToQRect());
+    const bool fora = controle
+        && (!controle->isVisible() || controle->geometry() != AreaDoEditor(CellRect(Col(), Row())).ToQRect());
     if (fora && !FAtualizacaoPendente) {
         FAtualizacaoPendente = true;
         QMetaObject::invokeMethod(
@@ -414,8 +415,7 @@ void TdvDBGrid::DrawCell(int coluna, int linha, const TRect& r, TGridDrawState e
 {
     // The cell under a control placed over it is the control's to show.
     if (coluna == Col() && linha == Row() && FCurrentCellControl && FCurrentCellControl->isVisible()
-        && FCurrentCellControl->parentWidget() == this
-        && FCurrentCellControl->geometry() == AreaDoEditor(r).ToQRect())
+        && FCurrentCellControl->parentWidget() == this && FCurrentCellControl->geometry() == AreaDoEditor(r).ToQRect())
         return;
     TdvCustomDBGrid::DrawCell(coluna, linha, r, estado);
 }
@@ -598,8 +598,7 @@ void TdvDBGrid::UpdateCellControl()
     if (dvIsDesigning(this) || !HandleAllocated())
         return;
     QWidget* controle = GetCellControl(Col(), Row());
-    if (controle && controle != FDateTimePicker && !(FEditControlOptions & ecoDisableCustomControls)
-        && PodeEditar()) {
+    if (controle && controle != FDateTimePicker && !(FEditControlOptions & ecoDisableCustomControls) && PodeEditar()) {
         PoeControle(controle);
         return;
     }
@@ -812,7 +811,7 @@ void TdvDBGrid::keyPressEvent(QKeyEvent* e)
     QWidget* controle = FCurrentCellControl;
     const QString texto = e->text();
     const bool digita = texto.size() == 1 && (texto[0].unicode() >= 32 || texto[0].unicode() == 8)
-                        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (digita && controle && controle->isVisible() && controle->parentWidget() == this && PodeEditar()
         && DataLink().Active()) {
         // A key that types goes on into the control, as if typed there.
@@ -877,8 +876,8 @@ std::vector<TdvStoredColumn> TdvDBGrid::ColunasParaGuardar()
     }
     for (const QString& linha : Selected()) {
         const QStringList partes = linha.split(QLatin1Char('\t'));
-        colunas.push_back({partes.value(0), partes.value(1), partes.value(2),
-                           partes.size() >= 4 ? partes[3] : QStringLiteral("F")});
+        colunas.push_back(
+            {partes.value(0), partes.value(1), partes.value(2), partes.size() >= 4 ? partes[3] : QStringLiteral("F")});
     }
     return colunas;
 }

@@ -14,10 +14,10 @@
 class TdvDBRichEdit;
 
 enum TdvEditControlOption : unsigned {
-    ecoCheckboxSingleClick = 1u << 0,    // one click toggles a check box (else a double click)
-    ecoSearchOwnerForm = 1u << 1,        // cell controls are found in the nearest form or frame
-    ecoDisableCustomControls = 1u << 2,  // no controls placed over cells
-    ecoDisableDateTimePicker = 1u << 3,  // date-time fields are edited in place
+    ecoCheckboxSingleClick = 1u << 0,     // one click toggles a check box (else a double click)
+    ecoSearchOwnerForm = 1u << 1,         // cell controls are found in the nearest form or frame
+    ecoDisableCustomControls = 1u << 2,   // no controls placed over cells
+    ecoDisableDateTimePicker = 1u << 3,   // date-time fields are edited in place
 };
 using TdvEditControlOptions = unsigned;
 

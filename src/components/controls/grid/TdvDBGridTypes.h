@@ -29,9 +29,8 @@ enum TdvDBGridOption : std::uint32_t {
 };
 using TdvDBGridOptions = std::uint32_t;
 
-constexpr TdvDBGridOptions dvDBGridDefaultOptions = dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines |
-                                                    dgRowLines | dgTabs | dgConfirmDelete | dgCancelOnExit |
-                                                    dgWordWrap;
+constexpr TdvDBGridOptions dvDBGridDefaultOptions = dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines
+    | dgRowLines | dgTabs | dgConfirmDelete | dgCancelOnExit | dgWordWrap;
 
 enum TdvDBGridKeyOption : std::uint8_t { dgEnterToTab = 1u << 0, dgAllowDelete = 1u << 1, dgAllowInsert = 1u << 2 };
 using TdvDBGridKeyOptions = std::uint8_t;

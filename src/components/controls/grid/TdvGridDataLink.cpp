@@ -68,7 +68,11 @@ void TdvGridDataLink::UpdateData()
 {
     struct Escrevendo {
         bool& flag;
-        explicit Escrevendo(bool& f) : flag(f) { flag = true; }
+        explicit Escrevendo(bool& f)
+            : flag(f)
+        {
+            flag = true;
+        }
         ~Escrevendo() { flag = false; }
         Escrevendo(const Escrevendo&) = delete;
         Escrevendo& operator=(const Escrevendo&) = delete;

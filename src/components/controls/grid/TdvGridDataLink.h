@@ -13,7 +13,9 @@ public:
     // Beyond this many mapped fields AddMapping raises.
     static constexpr int MaxMapSize = 16380;
 
-    explicit TdvGridDataLink(TdvCustomDBGrid& grid) : FGrid(grid) {}
+    explicit TdvGridDataLink(TdvCustomDBGrid& grid)
+        : FGrid(grid)
+    {}
 
     [[nodiscard]] TdvCustomDBGrid& Grid() const { return FGrid; }
     [[nodiscard]] int FieldCount() const { return static_cast<int>(FFieldMap.size()); }
@@ -53,7 +55,9 @@ private:
 // text); the one before comes back however the block ends.
 class TdvRegistroMomentaneo final {
 public:
-    TdvRegistroMomentaneo(TdvGridDataLink& link, int registro) : FLink(link), FAntes(link.ActiveRecord())
+    TdvRegistroMomentaneo(TdvGridDataLink& link, int registro)
+        : FLink(link)
+        , FAntes(link.ActiveRecord())
     {
         FLink.SetActiveRecord(registro);
     }

@@ -68,7 +68,7 @@ private:
     std::unique_ptr<QSettings> FRegistro;
 };
 
-}  // namespace
+}   // namespace
 
 QString TdvIniAttributes::FileName() const
 {

@@ -21,7 +21,9 @@ struct TdvStoredColumn {
 // is destroyed, while Enabled.
 class TdvIniAttributes final {
 public:
-    explicit TdvIniAttributes(const QWidget& grid) : FGrid(grid) {}
+    explicit TdvIniAttributes(const QWidget& grid)
+        : FGrid(grid)
+    {}
 
     bool Enabled = false;
     bool SaveToRegistry = false;

@@ -9,7 +9,9 @@
 #include "platform/db/TField.h"
 
 TdvInplaceEdit::TdvInplaceEdit(TdvCustomDBGrid& grid)
-    : TInplaceEdit(grid), FGrid(grid), FPicture(std::make_unique<TdvDBPicture>(nullptr))
+    : TInplaceEdit(grid)
+    , FGrid(grid)
+    , FPicture(std::make_unique<TdvDBPicture>(nullptr))
 {
     WordWrap = grid.Options() & dgWordWrap;
 }
@@ -39,8 +41,8 @@ void TdvInplaceEdit::LeMascara()
     TField* campo = FGrid.SelectedField();
     if (!FGrid.DataSet() || !campo)
         return;
-    const TdvPictureMaskInfo info =
-        dvGetPictureMaskInfo(dvGetPictureMaskOwner(&FGrid, FGrid.DataSet()), campo->FieldName(), true);
+    const TdvPictureMaskInfo info = dvGetPictureMaskInfo(dvGetPictureMaskOwner(&FGrid, FGrid.DataSet()),
+                                                         campo->FieldName(), true);
     FPicture->SetPictureMask(info.Mask);
     FPicture->SetAutoFill(info.AutoFill);
     FPicture->SetAllowInvalidExit(false);

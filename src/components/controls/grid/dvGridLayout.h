@@ -42,10 +42,10 @@ class QFont;
 
 // Where a dataset stands, for the grid's vertical scroll bar.
 struct TdvScrollPosition {
-    bool Sequenced = false;     // it knows record numbers
+    bool Sequenced = false;   // it knows record numbers
     int RecordCount = 0;
     int RecNo = 0;
-    bool PositionKnown = true;  // browsing or editing (not inserting)
+    bool PositionKnown = true;   // browsing or editing (not inserting)
     bool Bof = false;
     bool Eof = false;
 };

@@ -26,7 +26,7 @@ Qt::Alignment Alinhamento(TAlignment alinhamento)
     return Qt::AlignLeft;
 }
 
-}  // namespace
+}   // namespace
 
 bool dvIsSingleLineHeight(const QFont& font, const TRect& cell)
 {
@@ -68,8 +68,7 @@ void dvWriteTextRect(TCanvas& canvas, const TRect& cell, int dx, unsigned flags,
     p.restore();
 }
 
-void dvDrawGridCheckBox(QPainter& p, const TRect& box, bool checked, bool readOnly, bool tickStyle,
-                        const QPalette& pal)
+void dvDrawGridCheckBox(QPainter& p, const TRect& box, bool checked, bool readOnly, bool tickStyle, const QPalette& pal)
 {
     const int x = box.Left;
     const int y = box.Top;
@@ -83,7 +82,8 @@ void dvDrawGridCheckBox(QPainter& p, const TRect& box, bool checked, bool readOn
     p.fillRect(QRect(x - 1, y + 10, 12, 1), Qt::white);
     p.fillRect(QRect(x + 10, y - 1, 1, 12), Qt::white);
     // Inner frame, on the box's own edge.
-    const QColor claroDentro = tickStyle ? pal.color(QPalette::Midlight) : pal.color(QPalette::Disabled, QPalette::Text);
+    const QColor claroDentro = tickStyle ? pal.color(QPalette::Midlight)
+                                         : pal.color(QPalette::Disabled, QPalette::Text);
     p.fillRect(QRect(x, y, 10, 1), Qt::black);
     p.fillRect(QRect(x, y, 1, 10), Qt::black);
     p.fillRect(QRect(x, y + 9, 10, 1), claroDentro);
@@ -161,7 +161,7 @@ void Cria()
     Compartilhados() = std::move(recursos);
 }
 
-}  // namespace
+}   // namespace
 
 void TdvGridResources::Acquire()
 {

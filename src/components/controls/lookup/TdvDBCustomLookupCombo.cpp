@@ -42,7 +42,7 @@ bool EmEdicao(const TDataSet* dados)
     return dados && (dados->State() == dsEdit || dados->State() == dsInsert);
 }
 
-}  // namespace
+}   // namespace
 
 // The watch that every open drop-down shares: a press of the mouse outside the combo whose grid
 // shows and outside that grid closes the grid, as a click elsewhere does. One for the program,
@@ -77,7 +77,8 @@ public:
 // ---- creation ----
 
 TdvDBCustomLookupCombo::TdvDBCustomLookupCombo(QWidget* parent)
-    : TdvDBCustomCombo(parent), FGrid(std::make_unique<TdvPopupGrid>(*this))
+    : TdvDBCustomCombo(parent)
+    , FGrid(std::make_unique<TdvPopupGrid>(*this))
 {
     SetButtonStyle(TdvComboButtonStyle::cbsDownArrow);
     OptionFlags[2] = true;
@@ -376,7 +377,7 @@ void TdvDBCustomLookupCombo::SwitchToDisplayOrder()
         if (!campo)
             return;
         linhas << campo->FieldName() + QLatin1Char('\t') + QString::number(campo->DisplayWidth()) + QLatin1Char('\t')
-                      + campo->DisplayLabel();
+                + campo->DisplayLabel();
     }
     if (dv)
         dv->SelectIndexForSelected(linhas);
@@ -516,10 +517,10 @@ void TdvDBCustomLookupCombo::PlaceGrid()
     in.Titles = opcoes & loTitles;
     in.RowLines = opcoes & loRowLines;
     // The pitch of a data row of the grid, less the line the formula adds itself.
-    const int passo = (FGrid->HandleAllocated() ? FGrid->DefaultRowHeight()
-                                                : dvDataRowHeight(QFontMetrics(fonte).height(), in.RowLines,
-                                                                  FGrid->RowHeightPercent()))
-                      + (in.RowLines ? FGrid->GridLineWidth() : 0);
+    const int passo = (FGrid->HandleAllocated()
+                           ? FGrid->DefaultRowHeight()
+                           : dvDataRowHeight(QFontMetrics(fonte).height(), in.RowLines, FGrid->RowHeightPercent()))
+        + (in.RowLines ? FGrid->GridLineWidth() : 0);
     in.RowHeight = passo - (in.RowLines ? 1 : 0);
     in.DropDownWidth = DropDownWidth;
     const int zero = QFontMetrics(fonte).horizontalAdvance(QLatin1Char('0'));
@@ -562,7 +563,7 @@ void TdvDBCustomLookupCombo::DropDown()
         for (int i = 0; i < FGrid->LookupFieldCount(); ++i) {
             const TField* campo = FGrid->LookupFieldAt(i);
             FSelected << campo->FieldName() + QLatin1Char('\t') + QString::number(campo->DisplayWidth())
-                             + QLatin1Char('\t') + campo->DisplayLabel();
+                    + QLatin1Char('\t') + campo->DisplayLabel();
         }
     }
     FGrid->SetSelected(FSelected);
@@ -1041,7 +1042,7 @@ void TdvDBCustomLookupCombo::PintaProprio(QPainter& p)
         switch (FGrid->DisplayField()->Alignment()) {
         case taRightJustify:
             esquerda = fundo.right() + 1 - largura - 2 + (ShowButton() && !transparente ? 1 : 0)
-                       - (quadro ? Frame().NonFocusTextOffsetX : 0);
+                - (quadro ? Frame().NonFocusTextOffsetX : 0);
             break;
         case taCenter:
             esquerda = (fundo.left() + fundo.right() + 1 - largura) / 2;

@@ -28,8 +28,8 @@ class TdvDBCustomLookupCombo : public TdvDBCustomCombo {
     Q_OBJECT
 public:
     // (Sender, LookupTable, FillTable: the data source's dataset or null, modified)
-    using TCloseUpEvent = std::function<void(TdvDBCustomLookupCombo* sender, TDataSet* lookupTable,
-                                             TDataSet* fillTable, bool modified)>;
+    using TCloseUpEvent =
+        std::function<void(TdvDBCustomLookupCombo* sender, TDataSet* lookupTable, TDataSet* fillTable, bool modified)>;
     // (Sender, LookupTable, NewValue, var Accept)
     using TNotInListEvent = std::function<void(TdvDBCustomLookupCombo* sender, TDataSet* lookupTable,
                                                const QString& newValue, bool& accept)>;

@@ -1,3 +1,5 @@
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 
-TdvDBLookupCombo::TdvDBLookupCombo(QWidget* parent) : TdvDBCustomLookupCombo(parent) {}
+TdvDBLookupCombo::TdvDBLookupCombo(QWidget* parent)
+    : TdvDBCustomLookupCombo(parent)
+{}

@@ -16,7 +16,9 @@
 #include "platform/db/TField.h"
 
 TdvDBLookupList::TdvDBLookupList(TdvDBCustomLookupCombo& combo, QWidget* parent)
-    : TdvCustomDBGrid(parent), FCombo(combo), FLookupSource(std::make_unique<TDataSource>())
+    : TdvCustomDBGrid(parent)
+    , FCombo(combo)
+    , FLookupSource(std::make_unique<TDataSource>())
 {
     SetUseTFields(false);
     SetOptions(dgRowSelect);
@@ -300,8 +302,7 @@ bool TdvDBLookupList::CanGridAcceptKey(int key, Qt::KeyboardModifiers shift)
     default:
         return TdvCustomDBGrid::CanGridAcceptKey(key, shift);
     }
-    if ((key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down)
-        && !CanModifyValue())
+    if ((key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down) && !CanModifyValue())
         return false;
     TDataSet* tabela = LookupTable();
     if (!tabela || !tabela->Active())

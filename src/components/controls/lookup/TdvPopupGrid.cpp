@@ -29,7 +29,7 @@ bool TdvPopupGrid::CanModifyValue()
     if (combo.DataLink().Editing())
         return true;
     return combo.EditCanModify() && fonte
-           && (fonte->State() == dsEdit || fonte->State() == dsInsert || fonte->AutoEdit);
+        && (fonte->State() == dsEdit || fonte->State() == dsInsert || fonte->AutoEdit);
 }
 
 void TdvPopupGrid::LinkActive(bool ativo)

@@ -17,8 +17,8 @@ int dvLookupDropDownHeight(int rows, bool titles, bool rowLines, int rowHeight)
     return (rows + t) * (rowHeight + l) + 2 + 3 * t;
 }
 
-int dvLookupNaturalWidth(int thumbWidth, const int* displayWidths, const int* titleWidths, int columns,
-                         int zeroWidth, int gridLineWidth, bool titles)
+int dvLookupNaturalWidth(int thumbWidth, const int* displayWidths, const int* titleWidths, int columns, int zeroWidth,
+                         int gridLineWidth, bool titles)
 {
     int largura = thumbWidth + 1;
     for (int i = 0; i < columns; ++i) {

@@ -5,7 +5,7 @@
 // combo's place on the screen and the grid's rows and columns, so that it can be checked
 // without a window.
 struct TdvLookupDropDownInput {
-    int X = 0;                 // screen position of the combo's client origin
+    int X = 0;   // screen position of the combo's client origin
     int Y = 0;
     int ComboWidth = 0;
     int ComboHeight = 0;
@@ -21,8 +21,8 @@ struct TdvLookupDropDownInput {
     int ColumnCount = 0;
     int GridLineWidth = 1;
     int ButtonWidth = 0;
-    bool RightAligned = false; // DropDownAlignment taRightJustify
-    int HorzScrollHeight = 0;  // the system's horizontal scroll bar
+    bool RightAligned = false;   // DropDownAlignment taRightJustify
+    int HorzScrollHeight = 0;    // the system's horizontal scroll bar
 };
 
 // The rows shown: DropDownCount, 1 for 0, and no more than the records when their count is
@@ -35,8 +35,8 @@ struct TdvLookupDropDownInput {
 // The natural width of the columns: thumb + 1, plus for each column its width in characters
 // times the width of "0" plus the grid line (or its title's width when titles show and that is
 // larger).
-[[nodiscard]] int dvLookupNaturalWidth(int thumbWidth, const int* displayWidths, const int* titleWidths,
-                                       int columns, int zeroWidth, int gridLineWidth, bool titles);
+[[nodiscard]] int dvLookupNaturalWidth(int thumbWidth, const int* displayWidths, const int* titleWidths, int columns,
+                                       int zeroWidth, int gridLineWidth, bool titles);
 
 // The grid's screen rectangle: below the combo, or above it when it would pass the screen's
 // bottom (below again when above would pass the top); as wide as asked, within the screen, never

@@ -56,11 +56,13 @@ TdvRtfDocument DocumentoDeTexto(const QString& texto)
     return d;
 }
 
-}  // namespace
+}   // namespace
 
 TdvCustomRichEdit::TdvCustomRichEdit(QWidget* parent)
-    : QTextEdit(parent), PrintJobName(QCoreApplication::applicationName()),
-      FLines(std::make_unique<TdvRichEditStrings>(*this)), FLinks(new TdvUrlHighlighter(*this))
+    : QTextEdit(parent)
+    , PrintJobName(QCoreApplication::applicationName())
+    , FLines(std::make_unique<TdvRichEditStrings>(*this))
+    , FLinks(new TdvUrlHighlighter(*this))
 {
     setAcceptRichText(true);
     setTabChangesFocus(true);
@@ -328,18 +330,31 @@ bool TdvCustomRichEdit::PassaTeclaAGrade(QKeyEvent* e)
     const bool ctrl = (m & Qt::ControlModifier) != 0;
     bool passa = false;
     switch (k) {
-    case Qt::Key_Escape: passa = !Modified(); break;
+    case Qt::Key_Escape:
+        passa = !Modified();
+        break;
     case Qt::Key_PageUp:
-    case Qt::Key_PageDown: passa = true; break;
+    case Qt::Key_PageDown:
+        passa = true;
+        break;
     case Qt::Key_Up:
-    case Qt::Key_Down: passa = (m & Qt::AltModifier) == 0; break;
+    case Qt::Key_Down:
+        passa = (m & Qt::AltModifier) == 0;
+        break;
     case Qt::Key_Home:
-    case Qt::Key_End: passa = ctrl; break;
+    case Qt::Key_End:
+        passa = ctrl;
+        break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: passa = !WantReturns || ctrl; break;
+    case Qt::Key_Enter:
+        passa = !WantReturns || ctrl;
+        break;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: passa = (grade->Options() & goTabs) != 0; break;
-    default: break;
+    case Qt::Key_Backtab:
+        passa = (grade->Options() & goTabs) != 0;
+        break;
+    default:
+        break;
     }
     if (!passa)
         return false;
@@ -374,8 +389,8 @@ void TdvCustomRichEdit::keyPressEvent(QKeyEvent* e)
     }
     if (GetBoundField() && IsContentLoaded() && !EffectiveReadOnly()) {
         const bool edita = k == Qt::Key_Delete || k == Qt::Key_Backspace || colar || enter
-                           || (k == Qt::Key_X && m == Qt::ControlModifier) || (k == Qt::Key_Tab && WantTabs)
-                           || (!e->text().isEmpty() && e->text().at(0) >= QChar(32) && !(m & Qt::ControlModifier));
+            || (k == Qt::Key_X && m == Qt::ControlModifier) || (k == Qt::Key_Tab && WantTabs)
+            || (!e->text().isEmpty() && e->text().at(0) >= QChar(32) && !(m & Qt::ControlModifier));
         if (edita)
             BeginFieldEdit();
     }
@@ -431,11 +446,21 @@ QMenu* TdvCustomRichEdit::CreatePopupMenu()
     };
     item("Edit", somenteLeitura ? t.ViewCaption : t.EditCaption, rpoPopupEdit, [this] { ExecuteEditor(); });
     menu->addSeparator();
-    item("Cut", t.CutCaption, rpoPopupCut, [this] { BeginFieldEdit(); cut(); })->setEnabled(HasSelection() && !somenteLeitura);
+    item("Cut", t.CutCaption, rpoPopupCut, [this] {
+        BeginFieldEdit();
+        cut();
+    })->setEnabled(HasSelection() && !somenteLeitura);
     item("Copy", t.CopyCaption, rpoPopupCopy, [this] { copy(); })->setEnabled(HasSelection());
-    item("Paste", t.PasteCaption, rpoPopupPaste, [this] { paste(); })->setEnabled(CanPasteClipboard() && !somenteLeitura);
+    item("Paste", t.PasteCaption, rpoPopupPaste, [this] {
+        paste();
+    })->setEnabled(CanPasteClipboard() && !somenteLeitura);
     menu->addSeparator();
-    const struct { const char* nome; QString titulo; unsigned opcao; TdvRichEffect efeito; } efeitos[] = {
+    const struct {
+        const char* nome;
+        QString titulo;
+        unsigned opcao;
+        TdvRichEffect efeito;
+    } efeitos[] = {
         {"Bold", t.BoldCaption, rpoPopupBold, TdvRichEffect::Bold},
         {"Italic", t.ItalicCaption, rpoPopupItalic, TdvRichEffect::Italic},
         {"Underline", t.UnderlineCaption, rpoPopupUnderline, TdvRichEffect::Underline},
@@ -539,7 +564,8 @@ bool TdvCustomRichEdit::ReplaceMatch(const QString& substituto, bool tudo)
 bool TdvCustomRichEdit::ReplaceNextMatch(const QString& procura, const QString& substituto, unsigned opcoes)
 {
     const QString texto = document()->toRawText();
-    const int achou = dvRichSearch::Procura(texto, procura, textCursor().position(), static_cast<int>(texto.size()), opcoes);
+    const int achou = dvRichSearch::Procura(texto, procura, textCursor().position(), static_cast<int>(texto.size()),
+                                            opcoes);
     if (achou < 0 || procura.isEmpty())
         return false;
     BeginFieldEdit();
@@ -601,10 +627,14 @@ bool TdvCustomRichEdit::SelectionHasEffect(TdvRichEffect efeito) const
 {
     const QTextCharFormat f = textCursor().charFormat();
     switch (efeito) {
-    case TdvRichEffect::Bold: return f.fontWeight() >= QFont::Bold;
-    case TdvRichEffect::Italic: return f.fontItalic();
-    case TdvRichEffect::Underline: return f.fontUnderline();
-    case TdvRichEffect::StrikeOut: return f.fontStrikeOut();
+    case TdvRichEffect::Bold:
+        return f.fontWeight() >= QFont::Bold;
+    case TdvRichEffect::Italic:
+        return f.fontItalic();
+    case TdvRichEffect::Underline:
+        return f.fontUnderline();
+    case TdvRichEffect::StrikeOut:
+        return f.fontStrikeOut();
     }
     return false;
 }
@@ -613,10 +643,18 @@ void TdvCustomRichEdit::ToggleSelectionEffect(TdvRichEffect efeito, bool liga)
 {
     AplicaFormato([&](QTextCharFormat& f) {
         switch (efeito) {
-        case TdvRichEffect::Bold: f.setFontWeight(liga ? QFont::Bold : QFont::Normal); break;
-        case TdvRichEffect::Italic: f.setFontItalic(liga); break;
-        case TdvRichEffect::Underline: f.setFontUnderline(liga); break;
-        case TdvRichEffect::StrikeOut: f.setFontStrikeOut(liga); break;
+        case TdvRichEffect::Bold:
+            f.setFontWeight(liga ? QFont::Bold : QFont::Normal);
+            break;
+        case TdvRichEffect::Italic:
+            f.setFontItalic(liga);
+            break;
+        case TdvRichEffect::Underline:
+            f.setFontUnderline(liga);
+            break;
+        case TdvRichEffect::StrikeOut:
+            f.setFontStrikeOut(liga);
+            break;
         }
     });
 }
@@ -670,10 +708,10 @@ TdvParagraphFormat TdvCustomRichEdit::GetParagraphFormat() const
 {
     const TdvRtfParagraph p = dvRichDocument::ParagrafoDe(textCursor().block());
     TdvParagraphFormat r;
-    r.Align = p.Alignment == TdvRtfAlignment::Right    ? 2
-              : p.Alignment == TdvRtfAlignment::Center ? 3
-              : p.Alignment == TdvRtfAlignment::Justify ? 4
-                                                        : 1;
+    r.Align = p.Alignment == TdvRtfAlignment::Right ? 2
+        : p.Alignment == TdvRtfAlignment::Center    ? 3
+        : p.Alignment == TdvRtfAlignment::Justify   ? 4
+                                                    : 1;
     r.OffsetValue = -p.FirstIndent;
     r.StartIndentValue = p.LeftIndent + p.FirstIndent;
     r.RightIndentValue = p.RightIndent;
@@ -701,14 +739,15 @@ void TdvCustomRichEdit::SetParagraphFormat(const TdvParagraphFormat& r)
     QTextCursor c(document());
     c.beginEditBlock();
     const int ate = selecao.selectionEnd();
-    for (QTextBlock b = document()->findBlock(selecao.selectionStart()); b.isValid() && b.position() <= ate; b = b.next()) {
+    for (QTextBlock b = document()->findBlock(selecao.selectionStart()); b.isValid() && b.position() <= ate;
+         b = b.next()) {
         TdvRtfParagraph p = dvRichDocument::ParagrafoDe(b);
         int inicio = p.LeftIndent + p.FirstIndent;
         int deslocamento = -p.FirstIndent;
         if (r.Changes & TdvParagraphFormat::Alignment)
-            p.Alignment = r.AlignmentCaption == textos.AlignLeft    ? TdvRtfAlignment::Left
-                          : r.AlignmentCaption == textos.AlignRight ? TdvRtfAlignment::Right
-                                                                    : TdvRtfAlignment::Center;
+            p.Alignment = r.AlignmentCaption == textos.AlignLeft ? TdvRtfAlignment::Left
+                : r.AlignmentCaption == textos.AlignRight        ? TdvRtfAlignment::Right
+                                                                 : TdvRtfAlignment::Center;
         if (r.Changes & TdvParagraphFormat::Numbering)
             p.Bullet = r.Bullet;
         if (r.Changes & TdvParagraphFormat::Offset)
@@ -734,7 +773,10 @@ void TdvCustomRichEdit::SetParagraphFormat(const TdvParagraphFormat& r)
             const int rule = r.LineSpacingRule;
             const int valor = rule == 1 ? 30 : rule == 2 ? 40 : r.LineSpacingValue;
             p.LineMultiple = rule == 1 || rule == 2 || rule == 5;
-            p.LineSpacing = rule == 0 ? 0 : p.LineMultiple ? valor * 12 : rule == 4 ? -std::abs(valor) : std::abs(valor);
+            p.LineSpacing = rule == 0 ? 0
+                : p.LineMultiple      ? valor * 12
+                : rule == 4           ? -std::abs(valor)
+                                      : std::abs(valor);
         }
         c.setPosition(b.position());
         dvRichDocument::AplicaParagrafo(c, p);

@@ -98,7 +98,7 @@ struct TdvParagraphFormat {
     int LineSpacingValue = 0;   // twips for 3 and 4, twentieths of a line for 5
     int SpaceBeforeValue = 0;
     int SpaceAfterValue = 0;
-    QList<int> Tabs;            // at most 32 are sent
+    QList<int> Tabs;   // at most 32 are sent
     int StartIndentValue = 0;
     int RightIndentValue = 0;
     int OffsetValue = 0;
@@ -136,7 +136,7 @@ public:
 
     // Asked before a clicked link opens; clearing the flag keeps it closed.
     std::function<void(TdvCustomRichEdit* sender, const QString& url, bool& abre)> OnURLOpen;
-    std::function<void(QWidget* form)> OnCreateDialog, OnInitDialog, OnCloseDialog;
+    std::function<void(QWidget*form)> OnCreateDialog, OnInitDialog, OnCloseDialog;
     // Asked by the editor window before its File commands; clearing the flag cancels.
     using TRTFNotifyEvent = std::function<void(QWidget* form, bool& continua)>;
     TRTFNotifyEvent OnMenuLoadClick, OnMenuPrintClick, OnMenuSaveAsClick, OnMenuSaveAndExitClick;

@@ -14,7 +14,8 @@ TdvRichFindDialog* AbreBusca(TdvCustomRichEdit& editor, bool substitui)
 {
     // The selection is offered as the text to find unless it spans a line end.
     const QString selecionado = editor.textCursor().selectedText();
-    const bool temQuebra = selecionado.contains(QChar::ParagraphSeparator) || selecionado.contains(QChar::LineSeparator);
+    const bool temQuebra = selecionado.contains(QChar::ParagraphSeparator)
+        || selecionado.contains(QChar::LineSeparator);
     const QString procura = !selecionado.isEmpty() && !temQuebra ? selecionado : editor.LastSearchText;
     editor.BeginSearch();
     auto* dialogo = new TdvRichFindDialog(editor, substitui);
@@ -23,7 +24,7 @@ TdvRichFindDialog* AbreBusca(TdvCustomRichEdit& editor, bool substitui)
     return dialogo;
 }
 
-}  // namespace
+}   // namespace
 
 bool TdvCustomRichEdit::ExecuteFindDialog()
 {

@@ -10,7 +10,8 @@
 #include "platform/widgets/TExcecaoDeEvento.h"
 
 TdvDBRichEdit::TdvDBRichEdit(QWidget* parent)
-    : TdvCustomRichEdit(parent), FDataLink(std::make_unique<TFieldDataLink>())
+    : TdvCustomRichEdit(parent)
+    , FDataLink(std::make_unique<TFieldDataLink>())
 {
     OleOptions = reoAdjustPopupMenu;
     FDataLink->OnDataChange = [this] { DataChange(); };
@@ -67,7 +68,7 @@ bool EmEdicao(const TDataSet* dados)
     return dados && (dados->State() == dsEdit || dados->State() == dsInsert);
 }
 
-}  // namespace
+}   // namespace
 
 void TdvDBRichEdit::DataChange()
 {

@@ -11,11 +11,13 @@
 #include "platform/report/TPapel.h"
 
 TdvPageSetupDialog::TdvPageSetupDialog(TdvCustomRichEdit& editor, QWidget* parent)
-    : QDialog(parent), FEditor(editor)
+    : QDialog(parent)
+    , FEditor(editor)
 {
     setObjectName(QStringLiteral("dvPageSetupDialog"));
     setWindowTitle(QStringLiteral("Page Setup"));
-    const QString unidade = editor.MeasurementUnits == TdvMeasurementUnits::muInches ? QStringLiteral(" (in)") : QStringLiteral(" (cm)");
+    const QString unidade = editor.MeasurementUnits == TdvMeasurementUnits::muInches ? QStringLiteral(" (in)")
+                                                                                     : QStringLiteral(" (cm)");
     auto* campos = new QFormLayout(this);
     auto edit = [&](const char* nome, const QString& rotulo, double valor) {
         auto* e = new QLineEdit(dvFormatNumber(valor), this);

@@ -53,10 +53,11 @@ QColor DaEtiqueta(unsigned etiqueta)
                   static_cast<int>((etiqueta >> 16) & 0xFF));
 }
 
-}  // namespace
+}   // namespace
 
 TdvRichEditForm::TdvRichEditForm(TdvCustomRichEdit& origem)
-    : QDialog(origem.window()), FOrigem(origem)
+    : QDialog(origem.window())
+    , FOrigem(origem)
 {
     setObjectName(QStringLiteral("dvRichEditForm"));
     setWindowTitle(origem.EditorCaption);
@@ -68,7 +69,8 @@ TdvRichEditForm::TdvRichEditForm(TdvCustomRichEdit& origem)
     RichEdit1->SetWordWrap(origem.WordWrap());
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->WantTabs = true;
-    RichEdit1->PopupOptions = rpoPopupCut | rpoPopupCopy | rpoPopupPaste | rpoPopupFont | rpoPopupBullet | rpoPopupParagraph;
+    RichEdit1->PopupOptions = rpoPopupCut | rpoPopupCopy | rpoPopupPaste | rpoPopupFont | rpoPopupBullet
+        | rpoPopupParagraph;
     RichEdit1->document()->setDefaultFont(origem.document()->defaultFont());
     RichEdit1->MeasurementUnits = origem.MeasurementUnits;
     RichEdit1->OnInitDialog = origem.OnInitDialog;
@@ -130,9 +132,11 @@ TdvRichEditForm::TdvRichEditForm(TdvCustomRichEdit& origem)
                                      QStringLiteral("Rich Text Files (*.RTF *.rtf);;Text Files (*.TXT *.txt)"));
     };
     DialogoSalvar = [this](int& filtro) {
-        const QString filtros[] = {QStringLiteral("Rich Text Files (*.RTF *.rtf)"), QStringLiteral("Text Files (*.TXT *.txt)")};
+        const QString filtros[] = {QStringLiteral("Rich Text Files (*.RTF *.rtf)"),
+                                   QStringLiteral("Text Files (*.TXT *.txt)")};
         QString escolhido;
-        QString nome = TDialogoArquivo::Salva(this, QString(), filtros[0] + QStringLiteral(";;") + filtros[1], &escolhido);
+        QString nome = TDialogoArquivo::Salva(this, QString(), filtros[0] + QStringLiteral(";;") + filtros[1],
+                                              &escolhido);
         filtro = escolhido == filtros[1] ? 2 : 1;
         if (!nome.isEmpty() && QFileInfo(nome).suffix().isEmpty())
             nome += filtro == 2 ? QStringLiteral(".txt") : QStringLiteral(".rtf");
@@ -176,8 +180,8 @@ void TdvRichEditForm::MontaMenus()
         x->setObjectName(QLatin1String(nome));
         return x;
     };
-    auto item = [this](QMenu* dono, const char* nome, const QString& titulo, const QKeySequence& atalho, const QString& dica,
-                       auto acao) {
+    auto item = [this](QMenu* dono, const char* nome, const QString& titulo, const QKeySequence& atalho,
+                       const QString& dica, auto acao) {
         QAction* a = dono->addAction(titulo);
         a->setObjectName(QLatin1String(nome));
         a->setShortcut(atalho);
@@ -189,30 +193,40 @@ void TdvRichEditForm::MontaMenus()
     LoadItem = item(FileMenu, "LoadItem", m.LoadCaption, {}, d.LoadButtonHint, [this] { Carrega(); });
     SaveAsItem = item(FileMenu, "SaveAsItem", m.SaveAsCaption, {}, d.SaveAsButtonHint, [this] { SalvaComo(); });
     FileMenu->addSeparator();
-    SaveExitItem = item(FileMenu, "SaveExitItem", m.SaveExitCaption, QKeySequence(QStringLiteral("Ctrl+S")), d.SaveExitHint, [this] {
-        if (Pergunta(FOrigem.OnMenuSaveAndExitClick))
-            done(Accepted);
-    });
+    SaveExitItem = item(FileMenu, "SaveExitItem", m.SaveExitCaption, QKeySequence(QStringLiteral("Ctrl+S")),
+                        d.SaveExitHint, [this] {
+                            if (Pergunta(FOrigem.OnMenuSaveAndExitClick))
+                                done(Accepted);
+                        });
     FileMenu->addSeparator();
-    PrintItem = item(FileMenu, "PrintItem", m.PrintCaption, QKeySequence(QStringLiteral("Ctrl+P")), d.PrintButtonHint, [this] { Imprime(); });
-    PageSetupItem = item(FileMenu, "PageSetupItem", m.PageSetupCaption, {}, d.PageSetupHint, [this] { ConfiguraPagina(); });
+    PrintItem = item(FileMenu, "PrintItem", m.PrintCaption, QKeySequence(QStringLiteral("Ctrl+P")), d.PrintButtonHint,
+                     [this] { Imprime(); });
+    PageSetupItem = item(FileMenu, "PageSetupItem", m.PageSetupCaption, {}, d.PageSetupHint,
+                         [this] { ConfiguraPagina(); });
     FileMenu->addSeparator();
     ExitItem = item(FileMenu, "ExitItem", m.ExitCaption, {}, d.ExitHint, [this] { done(Rejected); });
 
     EditMenu = menu("EditMenu", m.EditCaption);
-    UndoItem = item(EditMenu, "UndoItem", m.UndoCaption, QKeySequence(QStringLiteral("Ctrl+Z")), d.UndoButtonHint, [this] { RichEdit1->undo(); });
-    RedoItem = item(EditMenu, "RedoItem", Rotulo(m.RedoCaption, "&Redo"), QKeySequence(QStringLiteral("Ctrl+Y")), d.RedoButtonHint,
-                    [this] { RichEdit1->redo(); });
+    UndoItem = item(EditMenu, "UndoItem", m.UndoCaption, QKeySequence(QStringLiteral("Ctrl+Z")), d.UndoButtonHint,
+                    [this] { RichEdit1->undo(); });
+    RedoItem = item(EditMenu, "RedoItem", Rotulo(m.RedoCaption, "&Redo"), QKeySequence(QStringLiteral("Ctrl+Y")),
+                    d.RedoButtonHint, [this] { RichEdit1->redo(); });
     EditMenu->addSeparator();
-    CutItem = item(EditMenu, "CutItem", m.CutCaption, QKeySequence(QStringLiteral("Ctrl+X")), d.CutButtonHint, [this] { RichEdit1->cut(); });
-    CopyItem = item(EditMenu, "CopyItem", m.CopyCaption, QKeySequence(QStringLiteral("Ctrl+C")), d.CopyButtonHint, [this] { RichEdit1->copy(); });
-    PasteItem = item(EditMenu, "PasteItem", m.PasteCaption, QKeySequence(QStringLiteral("Ctrl+V")), d.PasteButtonHint, [this] { RichEdit1->paste(); });
-    ClearItem = item(EditMenu, "ClearItem", m.ClearCaption, {}, d.ClearHint, [this] { RichEdit1->textCursor().removeSelectedText(); });
-    SelectAllItem = item(EditMenu, "SelectAllItem", m.SelectallCaption, QKeySequence(QStringLiteral("Ctrl+A")), d.SelectAllHint,
-                         [this] { RichEdit1->selectAll(); });
+    CutItem = item(EditMenu, "CutItem", m.CutCaption, QKeySequence(QStringLiteral("Ctrl+X")), d.CutButtonHint,
+                   [this] { RichEdit1->cut(); });
+    CopyItem = item(EditMenu, "CopyItem", m.CopyCaption, QKeySequence(QStringLiteral("Ctrl+C")), d.CopyButtonHint,
+                    [this] { RichEdit1->copy(); });
+    PasteItem = item(EditMenu, "PasteItem", m.PasteCaption, QKeySequence(QStringLiteral("Ctrl+V")), d.PasteButtonHint,
+                     [this] { RichEdit1->paste(); });
+    ClearItem = item(EditMenu, "ClearItem", m.ClearCaption, {}, d.ClearHint,
+                     [this] { RichEdit1->textCursor().removeSelectedText(); });
+    SelectAllItem = item(EditMenu, "SelectAllItem", m.SelectallCaption, QKeySequence(QStringLiteral("Ctrl+A")),
+                         d.SelectAllHint, [this] { RichEdit1->selectAll(); });
     EditMenu->addSeparator();
-    FindItem = item(EditMenu, "FindItem", m.FindCaption, QKeySequence(QStringLiteral("Ctrl+F")), d.FindButtonHint, [this] { RichEdit1->ExecuteFindDialog(); });
-    FindNextItem = item(EditMenu, "FindNextItem", m.FindNextCaption, QKeySequence(Qt::Key_F3), d.FindNextHint, [this] { RichEdit1->FindNextMatch(); });
+    FindItem = item(EditMenu, "FindItem", m.FindCaption, QKeySequence(QStringLiteral("Ctrl+F")), d.FindButtonHint,
+                    [this] { RichEdit1->ExecuteFindDialog(); });
+    FindNextItem = item(EditMenu, "FindNextItem", m.FindNextCaption, QKeySequence(Qt::Key_F3), d.FindNextHint,
+                        [this] { RichEdit1->FindNextMatch(); });
     ReplaceItem = item(EditMenu, "ReplaceItem", m.ReplaceCaption, QKeySequence(QStringLiteral("Ctrl+H")), d.ReplaceHint,
                        [this] { RichEdit1->ExecuteReplaceDialog(); });
 
@@ -227,7 +241,8 @@ void TdvRichEditForm::MontaMenus()
     };
     ToolbarItem = mostra("ToolbarItem", m.ToolbarCaption, d.ToolbarHint, [this] { return Toolbar; });
     FormatBarItem = mostra("FormatBarItem", m.FormatBarCaption, d.FormatBarHint, [this] { return FormatBar; });
-    StatusBarItem = mostra("StatusBarItem", m.ViewStatusBarCaption, d.ViewStatusBarHint, [this] { return static_cast<QWidget*>(StatusBar); });
+    StatusBarItem = mostra("StatusBarItem", m.ViewStatusBarCaption, d.ViewStatusBarHint,
+                           [this] { return static_cast<QWidget*>(StatusBar); });
     RulerItem = mostra("RulerItem", m.RulerCaption, QString(), [this] { return static_cast<QWidget*>(Ruler); });
     ViewMenu->addSeparator();
     OptionsItem = ViewMenu->addAction(m.OptionsCaption);
@@ -238,7 +253,8 @@ void TdvRichEditForm::MontaMenus()
     DateTimeItem = InsertMenu->addAction(QStringLiteral("Date and Time"));
     DateTimeItem->setObjectName(QStringLiteral("DateTimeItem"));
     DateTimeItem->setVisible(false);
-    ObjectItem = item(InsertMenu, "ObjectItem", m.InsertObjectCaption, {}, d.InsertObjectHint, [this] { RichEdit1->InsertObject(); });
+    ObjectItem = item(InsertMenu, "ObjectItem", m.InsertObjectCaption, {}, d.InsertObjectHint,
+                      [this] { RichEdit1->InsertObject(); });
 
     FormatMenu = menu("FormatMenu", m.FormatCaption);
     FontItem = item(FormatMenu, "FontItem", m.FontCaption, {}, d.FontHint, [this] {
@@ -259,7 +275,8 @@ void TdvRichEditForm::MontaMenus()
     });
 
     ToolsMenu = menu("ToolsMenu", m.ToolCaption);
-    SpellingItem = item(ToolsMenu, "SpellingItem", m.SpellCheckCaption, {}, d.SpellCheckHint, [this] { RichEdit1->SpellCheck(); });
+    SpellingItem = item(ToolsMenu, "SpellingItem", m.SpellCheckCaption, {}, d.SpellCheckHint,
+                        [this] { RichEdit1->SpellCheck(); });
     HelpMenu = menu("HelpMenu", m.HelpCaption);
     HelpMenu->menuAction()->setVisible(false);
 }
@@ -267,7 +284,8 @@ void TdvRichEditForm::MontaMenus()
 void TdvRichEditForm::MontaBarras()
 {
     const TdvDBRichEditIntl& d = dvIntl().RichEdit;
-    auto botao = [](QWidget* dono, QHBoxLayout* linha, const char* nome, const QString& texto, const QString& dica, QStyle::StandardPixmap icone = QStyle::SP_CustomBase) {
+    auto botao = [](QWidget* dono, QHBoxLayout* linha, const char* nome, const QString& texto, const QString& dica,
+                    QStyle::StandardPixmap icone = QStyle::SP_CustomBase) {
         auto* b = new QToolButton(dono);
         b->setObjectName(QLatin1String(nome));
         b->setText(texto);
@@ -285,10 +303,13 @@ void TdvRichEditForm::MontaBarras()
     FLinhaFerramentas->setSpacing(1);
     QHBoxLayout* l = FLinhaFerramentas;
     NewButton = botao(Toolbar, l, "NewButton", QStringLiteral("New"), d.NewButtonHint, QStyle::SP_FileIcon);
-    LoadButton1 = botao(Toolbar, l, "LoadButton1", QStringLiteral("Open"), d.LoadButtonHint, QStyle::SP_DialogOpenButton);
-    SaveAsButton = botao(Toolbar, l, "SaveAsButton", QStringLiteral("Save"), d.SaveAsButtonHint, QStyle::SP_DialogSaveButton);
+    LoadButton1 = botao(Toolbar, l, "LoadButton1", QStringLiteral("Open"), d.LoadButtonHint,
+                        QStyle::SP_DialogOpenButton);
+    SaveAsButton = botao(Toolbar, l, "SaveAsButton", QStringLiteral("Save"), d.SaveAsButtonHint,
+                         QStyle::SP_DialogSaveButton);
     PrintButton = botao(Toolbar, l, "PrintButton", QStringLiteral("Print"), d.PrintButtonHint);
-    FindButton = botao(Toolbar, l, "FindButton", QStringLiteral("Find"), d.FindButtonHint, QStyle::SP_FileDialogContentsView);
+    FindButton = botao(Toolbar, l, "FindButton", QStringLiteral("Find"), d.FindButtonHint,
+                       QStyle::SP_FileDialogContentsView);
     CutButton = botao(Toolbar, l, "CutButton", QStringLiteral("Cut"), d.CutButtonHint);
     CopyButton = botao(Toolbar, l, "CopyButton", QStringLiteral("Copy"), d.CopyButtonHint);
     UndoButton = botao(Toolbar, l, "UndoButton", QStringLiteral("Undo"), d.UndoButtonHint, QStyle::SP_ArrowBack);
@@ -325,7 +346,8 @@ void TdvRichEditForm::MontaBarras()
     FontSizeCombo->setObjectName(QStringLiteral("FontSizeCombo"));
     FontSizeCombo->setEditable(true);
     FontSizeCombo->setInsertPolicy(QComboBox::NoInsert);
-    FontSizeCombo->addItems({"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
+    FontSizeCombo->addItems(
+        {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
     Dica(FontSizeCombo, d.FontSizeComboHint);
     f->addWidget(FontSizeCombo);
     auto estilo = [&](const char* nome, const QString& texto, const QString& dica, auto muda) {
@@ -337,7 +359,8 @@ void TdvRichEditForm::MontaBarras()
         return b;
     };
     BoldButton = estilo("BoldButton", QStringLiteral("B"), d.BoldButtonHint, [](QFont& x) { x.setBold(true); });
-    UnderlineButton = estilo("UnderlineButton", QStringLiteral("U"), d.UnderlineButtonHint, [](QFont& x) { x.setUnderline(true); });
+    UnderlineButton = estilo("UnderlineButton", QStringLiteral("U"), d.UnderlineButtonHint,
+                             [](QFont& x) { x.setUnderline(true); });
     ItalicButton = estilo("ItalicButton", QStringLiteral("I"), d.ItalicButtonHint, [](QFont& x) { x.setItalic(true); });
     f->addSpacing(6);
     LeftButton = estilo("LeftButton", QStringLiteral("Left"), d.LeftButtonHint, [](QFont&) {});
@@ -384,10 +407,14 @@ void TdvRichEditForm::MontaBarras()
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    const struct { const char* nome; unsigned etiqueta; } cores[] = {
-        {"Black", 0}, {"Maroon", 128}, {"Green", 32768}, {"Olive", 32896}, {"Navy", 8388608}, {"Purple", 8388736},
-        {"Teal", 8421376}, {"Gray", 8421504}, {"Silver", 12632256}, {"Red", 255}, {"Lime", 65280}, {"Yellow", 65535},
-        {"Blue", 16711680}, {"Fuchsia", 16711935}, {"Aqua", 16776960}, {"White", 16777215},
+    const struct {
+        const char* nome;
+        unsigned etiqueta;
+    } cores[] = {
+        {"Black", 0},         {"Maroon", 128},       {"Green", 32768},   {"Olive", 32896},
+        {"Navy", 8388608},    {"Purple", 8388736},   {"Teal", 8421376},  {"Gray", 8421504},
+        {"Silver", 12632256}, {"Red", 255},          {"Lime", 65280},    {"Yellow", 65535},
+        {"Blue", 16711680},   {"Fuchsia", 16711935}, {"Aqua", 16776960}, {"White", 16777215},
     };
     auto amostra = [](const QColor& cor) {
         QPixmap p(16, 12);
@@ -408,9 +435,8 @@ void TdvRichEditForm::MontaBarras()
         RichEdit1->SetSelectionColor(DaEtiqueta(a->data().toUInt()));
         AtualizaSelecao();
     });
-    connect(ColorButton, &QToolButton::clicked, this, [this] {
-        PopupMenu1->popup(ColorButton->mapToGlobal(QPoint(0, ColorButton->height())));
-    });
+    connect(ColorButton, &QToolButton::clicked, this,
+            [this] { PopupMenu1->popup(ColorButton->mapToGlobal(QPoint(0, ColorButton->height()))); });
 }
 
 void TdvRichEditForm::AplicaOpcoes()
@@ -492,9 +518,10 @@ void TdvRichEditForm::AtualizaSelecao()
     FontNameCombo->setEditText(face);
     // A face that is not installed shows in red.
     QPalette p = FontNameCombo->palette();
-    p.setColor(QPalette::Text, FontNameCombo->findText(face, Qt::MatchFixedString) >= 0 || FontNameCombo->count() == 0
-                                   ? palette().color(QPalette::Text)
-                                   : QColor(255, 0, 0));
+    p.setColor(QPalette::Text,
+               FontNameCombo->findText(face, Qt::MatchFixedString) >= 0 || FontNameCombo->count() == 0
+                   ? palette().color(QPalette::Text)
+                   : QColor(255, 0, 0));
     FontNameCombo->setPalette(p);
     if (FontNameCombo->lineEdit())
         FontNameCombo->lineEdit()->setPalette(p);
@@ -553,7 +580,8 @@ bool TdvRichEditForm::Carrega()
         return false;
     QFile arquivo(nome);
     if (!arquivo.open(QIODevice::ReadOnly)) {
-        InterfaceUsuario::Mostra(QStringLiteral("Cannot open file %1.").arg(QDir::toNativeSeparators(nome)), TipoDialogo::Erro, Botao::Ok);
+        InterfaceUsuario::Mostra(QStringLiteral("Cannot open file %1.").arg(QDir::toNativeSeparators(nome)),
+                                 TipoDialogo::Erro, Botao::Ok);
         return false;
     }
     RichEdit1->LoadFromStreamAs(arquivo, false);
@@ -571,15 +599,16 @@ bool TdvRichEditForm::SalvaComo()
     if (nome.isEmpty())
         return false;
     if (QFileInfo::exists(nome)
-        && InterfaceUsuario::Mostra(QStringLiteral("OK to overwrite %1").arg(QDir::toNativeSeparators(nome)), TipoDialogo::Confirmacao,
-                                    Botao::Sim | Botao::Nao | Botao::Cancela)
-               != Resposta::Sim)
+        && InterfaceUsuario::Mostra(QStringLiteral("OK to overwrite %1").arg(QDir::toNativeSeparators(nome)),
+                                    TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao | Botao::Cancela)
+            != Resposta::Sim)
         return false;
     // The second filter writes plain text; the editor itself stays in rich text.
     const QByteArray bytes = RichEdit1->SaveToBytes(false, filtro == 2);
     QSaveFile arquivo(nome);
     if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit()) {
-        InterfaceUsuario::Mostra(QStringLiteral("Cannot create file %1.").arg(QDir::toNativeSeparators(nome)), TipoDialogo::Erro, Botao::Ok);
+        InterfaceUsuario::Mostra(QStringLiteral("Cannot create file %1.").arg(QDir::toNativeSeparators(nome)),
+                                 TipoDialogo::Erro, Botao::Ok);
         return false;
     }
     return true;
@@ -587,7 +616,8 @@ bool TdvRichEditForm::SalvaComo()
 
 void TdvRichEditForm::Novo()
 {
-    if (InterfaceUsuario::Mostra(dvIntl().UserMessages.RichEditClearWarning, TipoDialogo::Confirmacao, Botao::Ok | Botao::Cancela)
+    if (InterfaceUsuario::Mostra(dvIntl().UserMessages.RichEditClearWarning, TipoDialogo::Confirmacao,
+                                 Botao::Ok | Botao::Cancela)
         != Resposta::Ok)
         return;
     RichEdit1->clear();
@@ -620,9 +650,13 @@ void TdvRichEditForm::done(int resultado)
     if (resultado != Accepted && RichEdit1->Modified() && !SomenteLeitura()) {
         switch (InterfaceUsuario::Mostra(dvIntl().UserMessages.RichEditExitWarning, TipoDialogo::Confirmacao,
                                          Botao::Sim | Botao::Nao | Botao::Cancela)) {
-        case Resposta::Sim: resultado = Accepted; break;
-        case Resposta::Nao: break;
-        default: return;   // the editor stays open
+        case Resposta::Sim:
+            resultado = Accepted;
+            break;
+        case Resposta::Nao:
+            break;
+        default:
+            return;   // the editor stays open
         }
     }
     QDialog::done(resultado);

@@ -58,8 +58,8 @@ public:
     QAction *DateTimeItem, *ObjectItem, *FontItem, *BulletItem, *ParagraphItem, *TabsItem, *SpellingItem;
     QWidget* Toolbar;
     QWidget* FormatBar;
-    QToolButton *NewButton, *LoadButton1, *SaveAsButton, *PrintButton, *FindButton, *CutButton, *CopyButton, *UndoButton,
-        *PasteButton, *RedoButton, *SpellButton;
+    QToolButton *NewButton, *LoadButton1, *SaveAsButton, *PrintButton, *FindButton, *CutButton, *CopyButton,
+        *UndoButton, *PasteButton, *RedoButton, *SpellButton;
     QToolButton *BoldButton, *UnderlineButton, *ItalicButton, *LeftButton, *CenterButton, *RightButton, *BulletButton,
         *ColorButton, *HighlightButton;
     QComboBox* FontNameCombo;

@@ -9,8 +9,7 @@
 
 TdvRichEditStrings::TdvRichEditStrings(TdvCustomRichEdit& dono)
     : FDono(dono)
-{
-}
+{}
 
 int TdvRichEditStrings::Count() const
 {

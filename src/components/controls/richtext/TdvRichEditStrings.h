@@ -15,11 +15,11 @@ public:
     [[nodiscard]] int Count() const;
     [[nodiscard]] QString Strings(int indice) const;   // empty past the end
     void Put(int indice, const QString& texto);
-    void Insert(int indice, const QString& texto);      // Count appends
+    void Insert(int indice, const QString& texto);   // Count appends
     void Add(const QString& texto) { Insert(Count(), texto); }
     void Delete(int indice);
     void Clear();
-    [[nodiscard]] QString Text() const;                 // lines joined by CR LF
+    [[nodiscard]] QString Text() const;   // lines joined by CR LF
     void SetText(const QString& texto);
     [[nodiscard]] QStringList ToStringList() const;
     void BeginUpdate();

@@ -12,7 +12,8 @@
 #include "components/data/settings/TdvIntl.h"
 
 TdvRichFindDialog::TdvRichFindDialog(TdvCustomRichEdit& editor, bool substitui)
-    : QDialog(editor.window()), FEditor(&editor)
+    : QDialog(editor.window())
+    , FEditor(&editor)
 {
     setObjectName(substitui ? QStringLiteral("ReplaceDialog") : QStringLiteral("FindDialog"));
     setWindowTitle(substitui ? QStringLiteral("Replace") : QStringLiteral("Find"));
@@ -80,5 +81,5 @@ void TdvRichFindDialog::PreparaBusca()
         return;
     FEditor->LastSearchText = FindEdit->text();
     FEditor->SearchOptions = (MatchCase->isChecked() ? TdvCustomRichEdit::soMatchCase : 0u)
-                             | (WholeWord->isChecked() ? TdvCustomRichEdit::soWholeWord : 0u);
+        | (WholeWord->isChecked() ? TdvCustomRichEdit::soWholeWord : 0u);
 }

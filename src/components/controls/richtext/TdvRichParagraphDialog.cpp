@@ -19,14 +19,15 @@ QString OuPadrao(const QString& texto, const QString& padrao)
     return texto.isEmpty() ? padrao : texto;
 }
 
-}  // namespace
+}   // namespace
 
 TdvRichParagraphDialog::TTextos TdvRichParagraphDialog::Textos(const TdvParagraphFormat& f, TdvMeasurementUnits u)
 {
     auto medida = [u](int twips, int divisoes) {
-        return dvFormatMeasurementRounded(static_cast<double>(twips) / TwipsPorPolegada
-                                              * (u == TdvMeasurementUnits::muCentimeters ? CentimetrosPorPolegada : 1.0),
-                                          u, divisoes);
+        return dvFormatMeasurementRounded(
+            static_cast<double>(twips) / TwipsPorPolegada
+                * (u == TdvMeasurementUnits::muCentimeters ? CentimetrosPorPolegada : 1.0),
+            u, divisoes);
     };
     TTextos t;
     t.Left = medida(f.StartIndentValue + f.OffsetValue, 0);
@@ -73,9 +74,11 @@ TdvParagraphFormat TdvRichParagraphDialog::Pedido(const TTextos& t, TdvMeasureme
     const TdvRichEditParagraphDlg& textos = dvIntl().RichEdit.ParagraphDialog;
     TdvParagraphFormat f;
     f.Changes = TdvParagraphFormat::Alignment | TdvParagraphFormat::Offset | TdvParagraphFormat::RightIndent
-                | TdvParagraphFormat::StartIndent | TdvParagraphFormat::SpaceBefore | TdvParagraphFormat::SpaceAfter
-                | TdvParagraphFormat::LineSpacing;
-    f.AlignmentCaption = t.Alignment == 2 ? textos.AlignRight : t.Alignment == 1 ? textos.AlignCenter : textos.AlignLeft;
+        | TdvParagraphFormat::StartIndent | TdvParagraphFormat::SpaceBefore | TdvParagraphFormat::SpaceAfter
+        | TdvParagraphFormat::LineSpacing;
+    f.AlignmentCaption = t.Alignment == 2 ? textos.AlignRight
+        : t.Alignment == 1                ? textos.AlignCenter
+                                          : textos.AlignLeft;
     const int esquerda = twips(t.Left);
     const int primeira = twips(t.FirstLine);
     f.OffsetValue = std::min(-primeira, esquerda);
@@ -94,7 +97,8 @@ TdvParagraphFormat TdvRichParagraphDialog::Pedido(const TTextos& t, TdvMeasureme
 }
 
 TdvRichParagraphDialog::TdvRichParagraphDialog(TdvCustomRichEdit& editor)
-    : QDialog(editor.window()), FEditor(editor)
+    : QDialog(editor.window())
+    , FEditor(editor)
 {
     const TdvRichEditParagraphDlg& t = dvIntl().RichEdit.ParagraphDialog;
     const bool dicas = (editor.EditorOptions & reoShowHints) != 0;
@@ -109,7 +113,8 @@ TdvRichParagraphDialog::TdvRichParagraphDialog(TdvCustomRichEdit& editor)
     };
     AlignmentCombo = new QComboBox(this);
     AlignmentCombo->setObjectName(QStringLiteral("AlignmentCombo"));
-    AlignmentCombo->addItems({OuPadrao(t.AlignLeft, QStringLiteral("Left")), OuPadrao(t.AlignCenter, QStringLiteral("Center")),
+    AlignmentCombo->addItems({OuPadrao(t.AlignLeft, QStringLiteral("Left")),
+                              OuPadrao(t.AlignCenter, QStringLiteral("Center")),
                               OuPadrao(t.AlignRight, QStringLiteral("Right"))});
     LeftEdit = edit("LeftEdit");
     RightEdit = edit("RightEdit");
@@ -119,11 +124,11 @@ TdvRichParagraphDialog::TdvRichParagraphDialog(TdvCustomRichEdit& editor)
     WithinParagraphEdit = edit("WithinParagraphEdit");
     LineSpacingComboBox = new QComboBox(this);
     LineSpacingComboBox->setObjectName(QStringLiteral("LineSpacingComboBox"));
-    LineSpacingComboBox->addItems({OuPadrao(t.SpacingSingle, QStringLiteral("Single")), OuPadrao(t.Spacing1_5, QStringLiteral("1.5 Lines")),
-                                   OuPadrao(t.SpacingDouble, QStringLiteral("Double")),
-                                   OuPadrao(t.SpacingAtLeast, QStringLiteral("At least")),
-                                   OuPadrao(t.SpacingExactly, QStringLiteral("Exactly")),
-                                   OuPadrao(t.SpacingMultiple, QStringLiteral("Multiple"))});
+    LineSpacingComboBox->addItems(
+        {OuPadrao(t.SpacingSingle, QStringLiteral("Single")), OuPadrao(t.Spacing1_5, QStringLiteral("1.5 Lines")),
+         OuPadrao(t.SpacingDouble, QStringLiteral("Double")), OuPadrao(t.SpacingAtLeast, QStringLiteral("At least")),
+         OuPadrao(t.SpacingExactly, QStringLiteral("Exactly")),
+         OuPadrao(t.SpacingMultiple, QStringLiteral("Multiple"))});
     if (dicas) {
         LeftEdit->setToolTip(t.LeftEditHint);
         RightEdit->setToolTip(t.RightEditHint);
@@ -204,7 +209,8 @@ TdvRichParagraphDialog::TTextos TdvRichParagraphDialog::TextosAtuais() const
 void TdvRichParagraphDialog::OKClick()
 {
     const TTextos t = TextosAtuais();
-    QLineEdit* edits[] = {LeftEdit, FirstLineEdit, RightEdit, BeforeParagraphEdit, AfterParagraphEdit, WithinParagraphEdit};
+    QLineEdit* edits[] = {LeftEdit,           FirstLineEdit,      RightEdit, BeforeParagraphEdit,
+                          AfterParagraphEdit, WithinParagraphEdit};
     const int invalido = PrimeiroInvalido(t, FEditor.MeasurementUnits);
     if (invalido >= 0) {
         edits[invalido]->setFocus();

@@ -27,7 +27,7 @@ bool Numero(const QString& texto, double& valor)
     return dvParseNumber(t, valor);
 }
 
-}  // namespace
+}   // namespace
 
 bool TdvRichTabDialog::AcrescentaTab(QStringList& lista, const QString& texto, TdvMeasurementUnits unidade)
 {
@@ -62,7 +62,8 @@ QList<int> TdvRichTabDialog::Posicoes(const QStringList& lista, TdvMeasurementUn
 }
 
 TdvRichTabDialog::TdvRichTabDialog(TdvCustomRichEdit& editor)
-    : QDialog(editor.window()), FEditor(editor)
+    : QDialog(editor.window())
+    , FEditor(editor)
 {
     const TdvRichEditTabDlg& t = dvIntl().RichEdit.TabDialog;
     const bool dicas = (editor.EditorOptions & reoShowHints) != 0;

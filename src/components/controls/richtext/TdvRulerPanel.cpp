@@ -29,7 +29,8 @@ int TdvRulerPanel::TwipsParaPixels(int twips, double dpi)
 }
 
 TdvRulerPanel::TdvRulerPanel(TdvCustomRichEdit& editor, QWidget* parent)
-    : QFrame(parent), FEditor(editor)
+    : QFrame(parent)
+    , FEditor(editor)
 {
     setObjectName(QStringLiteral("Ruler"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -55,7 +56,8 @@ double TdvRulerPanel::LarguraEmUnidades() const
 {
     if (FEditor.EditWidth == TdvRichEditWidth::rewPrinterSize) {
         const double polegadas = FEditor.PrintableSize().width() / 96.0;
-        return FEditor.MeasurementUnits == TdvMeasurementUnits::muCentimeters ? polegadas * CentimetrosPorPolegada : polegadas;
+        return FEditor.MeasurementUnits == TdvMeasurementUnits::muCentimeters ? polegadas * CentimetrosPorPolegada
+                                                                              : polegadas;
     }
     return (FEditor.viewport()->width() - 2 * Margem) / PixelsPorUnidade(logicalDpiX(), FEditor.MeasurementUnits);
 }

@@ -14,7 +14,7 @@ class TdvRulerPanel final : public QFrame {
 public:
     TdvRulerPanel(TdvCustomRichEdit& editor, QWidget* parent);
 
-    static constexpr int Margem = 6;         // pixels left free at each side
+    static constexpr int Margem = 6;   // pixels left free at each side
     static constexpr int DistanciaMinima = 48;
 
     // Screen pixels per unit.

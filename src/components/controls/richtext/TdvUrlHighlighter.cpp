@@ -5,9 +5,9 @@
 #include "components/controls/richtext/TdvCustomRichEdit.h"
 
 TdvUrlHighlighter::TdvUrlHighlighter(TdvCustomRichEdit& editor)
-    : QSyntaxHighlighter(editor.document()), FEditor(editor)
-{
-}
+    : QSyntaxHighlighter(editor.document())
+    , FEditor(editor)
+{}
 
 QList<std::pair<int, int>> TdvUrlHighlighter::Links(const QString& texto)
 {

@@ -34,7 +34,7 @@ int Twips(const QTextBlockFormat& f, int propriedade, double pixels)
     return static_cast<int>(std::lround(pixels * TwipsPorPixel));
 }
 
-}  // namespace
+}   // namespace
 
 TdvRtfCharFormat FormatoDe(const QTextCharFormat& f, const QFont& padrao)
 {
@@ -76,10 +76,10 @@ TdvRtfParagraph ParagrafoDe(const QTextBlock& bloco)
     const QTextBlockFormat f = bloco.blockFormat();
     TdvRtfParagraph p;
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
-    p.Alignment = a & Qt::AlignHCenter  ? TdvRtfAlignment::Center
-                  : a & Qt::AlignRight  ? TdvRtfAlignment::Right
-                  : a & Qt::AlignJustify ? TdvRtfAlignment::Justify
-                                         : TdvRtfAlignment::Left;
+    p.Alignment = a & Qt::AlignHCenter ? TdvRtfAlignment::Center
+        : a & Qt::AlignRight           ? TdvRtfAlignment::Right
+        : a & Qt::AlignJustify         ? TdvRtfAlignment::Justify
+                                       : TdvRtfAlignment::Left;
     p.LeftIndent = Twips(f, PropLeft, f.leftMargin());
     p.RightIndent = Twips(f, PropRight, f.rightMargin());
     p.FirstIndent = Twips(f, PropFirst, f.textIndent());
@@ -103,10 +103,18 @@ void AplicaParagrafo(QTextCursor& cursor, const TdvRtfParagraph& p)
 {
     QTextBlockFormat f = cursor.blockFormat();
     switch (p.Alignment) {
-    case TdvRtfAlignment::Left: f.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); break;
-    case TdvRtfAlignment::Center: f.setAlignment(Qt::AlignHCenter); break;
-    case TdvRtfAlignment::Right: f.setAlignment(Qt::AlignRight | Qt::AlignAbsolute); break;
-    case TdvRtfAlignment::Justify: f.setAlignment(Qt::AlignJustify); break;
+    case TdvRtfAlignment::Left:
+        f.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+        break;
+    case TdvRtfAlignment::Center:
+        f.setAlignment(Qt::AlignHCenter);
+        break;
+    case TdvRtfAlignment::Right:
+        f.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+        break;
+    case TdvRtfAlignment::Justify:
+        f.setAlignment(Qt::AlignJustify);
+        break;
     }
     f.setLeftMargin(Pixels(p.LeftIndent));
     f.setProperty(PropLeft, p.LeftIndent);
@@ -142,7 +150,8 @@ void AplicaParagrafo(QTextCursor& cursor, const TdvRtfParagraph& p)
     if (p.Bullet && !lista) {
         // Joins the bullet list of the paragraph before, so that a run of bullets is one list.
         const QTextBlock anterior = cursor.block().previous();
-        if (anterior.isValid() && anterior.textList() && anterior.textList()->format().style() == QTextListFormat::ListDisc)
+        if (anterior.isValid() && anterior.textList()
+            && anterior.textList()->format().style() == QTextListFormat::ListDisc)
             anterior.textList()->add(cursor.block());
         else
             cursor.createList(QTextListFormat::ListDisc);
@@ -200,4 +209,4 @@ void Insere(QTextCursor& cursor, const TdvRtfDocument& documento)
     cursor.endEditBlock();
 }
 
-}  // namespace dvRichDocument
+}   // namespace dvRichDocument

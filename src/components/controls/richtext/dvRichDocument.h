@@ -27,4 +27,4 @@ void Insere(QTextCursor& cursor, const TdvRtfDocument& documento);
 [[nodiscard]] TdvRtfParagraph ParagrafoDe(const QTextBlock& bloco);
 void AplicaParagrafo(QTextCursor& cursor, const TdvRtfParagraph& paragrafo);
 
-}  // namespace dvRichDocument
+}   // namespace dvRichDocument

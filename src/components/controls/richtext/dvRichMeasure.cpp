@@ -20,7 +20,8 @@ bool dvParseNumber(const QString& texto, double& valor)
 
 QString dvFormatMeasurement(double valor, TdvMeasurementUnits unidade)
 {
-    return dvFormatNumber(valor) + (unidade == TdvMeasurementUnits::muInches ? QStringLiteral("''") : QStringLiteral(" cm"));
+    return dvFormatNumber(valor)
+        + (unidade == TdvMeasurementUnits::muInches ? QStringLiteral("''") : QStringLiteral(" cm"));
 }
 
 QString dvFormatMeasurementRounded(double valor, TdvMeasurementUnits unidade, int divisoes)

@@ -19,7 +19,8 @@ constexpr int MedidaMaximaTwips = 31680;
 // what is left is not a number.
 [[nodiscard]] bool dvParseMeasurement(const QString& texto, TdvMeasurementUnits unidade, int& twips);
 // A valid number whose twips lie within -31680 to 31680.
-[[nodiscard]] bool dvMeasurementInRange(const QString& texto, TdvMeasurementUnits unidade, int minimo = -MedidaMaximaTwips);
+[[nodiscard]] bool dvMeasurementInRange(const QString& texto, TdvMeasurementUnits unidade,
+                                        int minimo = -MedidaMaximaTwips);
 // Twips in the unit, to two decimals.
 [[nodiscard]] double dvTwipsToMeasurement(int twips, TdvMeasurementUnits unidade);
 // A plain number with the decimal comma; false for anything else.

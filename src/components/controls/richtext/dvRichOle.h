@@ -17,7 +17,7 @@ constexpr unsigned Move = 2;
 constexpr unsigned Link = 4;
 constexpr unsigned KeyShift = 4;
 constexpr unsigned KeyControl = 8;
-}  // namespace dvDropEffect
+}   // namespace dvDropEffect
 
 // The effect of a drop on a rich-text edit. While dragging it stays as it is; on a drop, Ctrl
 // and Shift link, Ctrl alone copies, anything else moves, each only when efeito (the effects the

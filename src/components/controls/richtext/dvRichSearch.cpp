@@ -25,7 +25,7 @@ Qt::CaseSensitivity Caixa(unsigned opcoes)
     return (opcoes & MatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
 }
 
-}  // namespace
+}   // namespace
 
 int Procura(const QString& texto, const QString& procura, int de, int ate, unsigned opcoes)
 {
@@ -60,4 +60,4 @@ int ProcuraParaTras(const QString& texto, const QString& procura, int inicio, in
     return -1;
 }
 
-}  // namespace dvRichSearch
+}   // namespace dvRichSearch

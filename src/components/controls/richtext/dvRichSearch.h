@@ -10,6 +10,7 @@ enum : unsigned { MatchCase = 1, WholeWord = 2 };
 // letter, digit or underscore right before or after it.
 [[nodiscard]] int Procura(const QString& texto, const QString& procura, int de, int ate, unsigned opcoes);
 // The last match that starts at inicio or before, but not before inicio - tamanho; -1 when none.
-[[nodiscard]] int ProcuraParaTras(const QString& texto, const QString& procura, int inicio, int tamanho, unsigned opcoes);
+[[nodiscard]] int ProcuraParaTras(const QString& texto, const QString& procura, int inicio, int tamanho,
+                                  unsigned opcoes);
 
-}  // namespace dvRichSearch
+}   // namespace dvRichSearch

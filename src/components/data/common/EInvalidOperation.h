@@ -7,5 +7,7 @@
 // mask does not accept); the message is meant for the user.
 class EInvalidOperation : public EComMensagem {
 public:
-    explicit EInvalidOperation(const QString& mensagem) : EComMensagem(mensagem) {}
+    explicit EInvalidOperation(const QString& mensagem)
+        : EComMensagem(mensagem)
+    {}
 };

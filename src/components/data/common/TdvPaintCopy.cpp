@@ -2,7 +2,8 @@
 
 #include <QVariant>
 
-TdvPaintCopy::TdvPaintCopy(QObject* control) : FControl(control)
+TdvPaintCopy::TdvPaintCopy(QObject* control)
+    : FControl(control)
 {
     if (FControl)
         FControl->setProperty(Property, FControl->property(Property).toInt() + 1);

@@ -9,8 +9,14 @@
     return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
 
-[[nodiscard]] constexpr int dvMax(int a, int b) { return a > b ? a : b; }
-[[nodiscard]] constexpr int dvMin(int a, int b) { return a < b ? a : b; }
+[[nodiscard]] constexpr int dvMax(int a, int b)
+{
+    return a > b ? a : b;
+}
+[[nodiscard]] constexpr int dvMin(int a, int b)
+{
+    return a < b ? a : b;
+}
 
 // A size laid out at 96 pixels per inch, for a screen of pixelsPerInch (integer division).
 [[nodiscard]] constexpr int dvScaleForPixelsPerInch(int valor, int pixelsPerInch)

@@ -25,10 +25,10 @@ bool ParentIs(const QObject* control, const char* className)
         return true;
     // A control placed over a grid's cell lies in the grid's viewport, inside the grid.
     return pai->objectName() == QLatin1String("qt_scrollarea_viewport") && pai->parent()
-           && dvIsClass(pai->parent()->metaObject(), QLatin1String(className));
+        && dvIsClass(pai->parent()->metaObject(), QLatin1String(className));
 }
 
-}  // namespace
+}   // namespace
 
 bool dvIsParentCustomGrid(const QObject* control)
 {
@@ -45,9 +45,7 @@ bool dvIsDesigning(const QObject*)
     return false;
 }
 
-void dvDesignerModified(const QObject*)
-{
-}
+void dvDesignerModified(const QObject*) {}
 
 bool dvIsPaintCopyState(const QObject* control)
 {

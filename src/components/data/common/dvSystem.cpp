@@ -105,7 +105,7 @@ int TimeCursorPart(int pos, const QString& texto)
     return pos - (segundo + 1) > 2 ? dtpAmPm : dtpSecond;
 }
 
-}  // namespace
+}   // namespace
 
 TdvNow dvInstallNow(TdvNow now)
 {
@@ -173,9 +173,21 @@ bool dvScanDateEpoch(const QString& text, int& pos, int epochYear, double& date)
         if (!ScanNumberOrMonth(text, p, n3))
             return false;
         switch (ordem) {
-        case doDMY: dia = n1; mes = n2; ano = n3; break;
-        case doYMD: ano = n1; mes = n2; dia = n3; break;
-        default: mes = n1; dia = n2; ano = n3; break;
+        case doDMY:
+            dia = n1;
+            mes = n2;
+            ano = n3;
+            break;
+        case doYMD:
+            ano = n1;
+            mes = n2;
+            dia = n3;
+            break;
+        default:
+            mes = n1;
+            dia = n2;
+            ano = n3;
+            break;
         }
         if (ano <= 99) {
             ano += epochYear / 100 * 100;
@@ -350,7 +362,7 @@ int dvGetDateTimeCursorPart(int cursorPos, const QString& text, bool timeOnly)
     double d = 0;
     const bool temData = dvScanDate(text, fim, d);
     const bool noBrancoFinal = cursorPos == fim - 1 && cursorPos >= 0 && cursorPos < text.size()
-                               && text[cursorPos] == QLatin1Char(' ');
+        && text[cursorPos] == QLatin1Char(' ');
     if (temData && (cursorPos >= fim || noBrancoFinal))
         return TimeCursorPart(cursorPos, text);
 

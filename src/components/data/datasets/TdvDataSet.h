@@ -13,8 +13,7 @@
 // A dataset of the engine (TBase) with the library's additions: the record callback carrying
 // OnFilter, the picture check before posting, the lookup lines resolved before the calculated
 // fields, the hour glass of a long filter, and the lookup tables freed on closing.
-template <class TBase>
-class TdvDataSet : public TBase, public TdvDataSetExtensions {
+template <class TBase> class TdvDataSet : public TBase, public TdvDataSetExtensions {
 public:
     ~TdvDataSet() override = default;
 

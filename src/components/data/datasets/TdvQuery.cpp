@@ -8,7 +8,7 @@ const char* const FiltroLocalRecusado =
     "Local filtering is not supported on a Live-Query which contains a Where clause in the SQL string. To perform a "
     "local filter on this query, you will need to set its RequestLive property to False.";
 
-}  // namespace
+}   // namespace
 
 TdvQuery::~TdvQuery()
 {

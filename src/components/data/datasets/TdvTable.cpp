@@ -20,7 +20,11 @@ namespace {
 // Raises the nested-operation counter for a scope.
 class TOperacaoAninhada {
 public:
-    explicit TOperacaoAninhada(int& contador) : FContador(contador) { ++FContador; }
+    explicit TOperacaoAninhada(int& contador)
+        : FContador(contador)
+    {
+        ++FContador;
+    }
     ~TOperacaoAninhada() { --FContador; }
     TOperacaoAninhada(const TOperacaoAninhada&) = delete;
     TOperacaoAninhada& operator=(const TOperacaoAninhada&) = delete;
@@ -47,7 +51,7 @@ QString TextoDoValor(const QVariant& valor)
     }
 }
 
-}  // namespace
+}   // namespace
 
 TdvTable::TdvTable() = default;
 
@@ -140,7 +144,8 @@ std::unique_ptr<TCursor> TdvTable::CreateCursor()
         // refused before it runs, as a table must have rows to show.
         const TdvQbeQuery consulta = TdvQbeParser::Parse(dvStringsToText(FQuery, false));
         if (consulta.ChangesData())
-            throw EDatabaseError(QStringLiteral("Table %1: a query-by-example text that changes data has no rows to show").arg(Name()));
+            throw EDatabaseError(
+                QStringLiteral("Table %1: a query-by-example text that changes data has no rows to show").arg(Name()));
         return dvRunQbe(*OpenDatabase(), consulta, true);
     }
     return std::make_unique<TCursorConsulta>(*OpenDatabase(), FQuery.join(QLatin1Char(' ')),
@@ -200,8 +205,8 @@ bool TdvTable::PackTable(QString& erro)
 {
     erro.clear();
     const QString nome = TableName().toLower();
-    const bool paradox = TableType() == ttParadox ||
-                         (TableType() == ttDefault && nome.contains(QLatin1String(".db")) && nome.endsWith(QLatin1Char('b')));
+    const bool paradox = TableType() == ttParadox
+        || (TableType() == ttDefault && nome.contains(QLatin1String(".db")) && nome.endsWith(QLatin1Char('b')));
     const bool dbase = TableType() == ttDBase || (TableType() == ttDefault && nome.contains(QLatin1String(".dbf")));
     if (!paradox && !dbase) {
         erro = QStringLiteral("Invalid table type for packing.");
@@ -266,10 +271,11 @@ QString TdvTable::GetIndexNameForFields(const QString& campos)
     }
     auto igual = [&](const TIndexDef& d) { return d.Fields.compare(campos, Qt::CaseInsensitive) == 0; };
     auto comeca = [&](const TIndexDef& d) {
-        return d.Fields.compare(campos, Qt::CaseInsensitive) == 0 ||
-               d.Fields.startsWith(campos + QLatin1Char(';'), Qt::CaseInsensitive);
+        return d.Fields.compare(campos, Qt::CaseInsensitive) == 0
+            || d.Fields.startsWith(campos + QLatin1Char(';'), Qt::CaseInsensitive);
     };
-    for (const auto& teste : {std::function<bool(const TIndexDef&)>(igual), std::function<bool(const TIndexDef&)>(comeca)}) {
+    for (const auto& teste :
+         {std::function<bool(const TIndexDef&)>(igual), std::function<bool(const TIndexDef&)>(comeca)}) {
         for (bool semCaixa : {true, false}) {
             for (const auto& d : *definicoes) {
                 if (d.IsCaseInsensitive() == semCaixa && teste(d))
@@ -308,7 +314,8 @@ bool TdvTable::LookupFindKey(const QVariantList& valores)
     if (campos == 0)
         return false;
     if (valores.size() > campos) {
-        Aviso(QStringLiteral("Table ") + Name() + QStringLiteral(": FindKey has too many lookup values for index ") + IndexName());
+        Aviso(QStringLiteral("Table ") + Name() + QStringLiteral(": FindKey has too many lookup values for index ")
+              + IndexName());
         return false;
     }
     TOperacaoAninhada aninhada(FOperacoesAninhadas);

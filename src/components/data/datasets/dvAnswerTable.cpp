@@ -24,9 +24,9 @@ void Copia(TCursor& resposta, TDatabase& banco, const QString& tabela)
     QStringList marcas;
     for (std::size_t i = 0; i < campos.size(); ++i)
         marcas << QStringLiteral("?");
-    TComando insere(banco.Conexao(), QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                                         .arg(TEsquemaTabela::Aspas(TDatabase::NomeSemExtensao(tabela)),
-                                              marcas.join(QLatin1Char(','))));
+    TComando insere(banco.Conexao(),
+                    QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                        .arg(TEsquemaTabela::Aspas(TDatabase::NomeSemExtensao(tabela)), marcas.join(QLatin1Char(','))));
     TRegistro registro;
     for (bool ha = resposta.Busca(nullptr, gmNext, registro); ha; ha = resposta.Busca(&registro, gmNext, registro)) {
         insere.Reinicia();
@@ -41,7 +41,7 @@ void Copia(TCursor& resposta, TDatabase& banco, const QString& tabela)
     transacao.Confirma();
 }
 
-}  // namespace
+}   // namespace
 
 bool dvCreateQBEAnswerTable(TCursor& answer, const QString& answerTable, TDatabase& database)
 {

@@ -10,7 +10,7 @@ namespace {
 
 const QChar tab = QLatin1Char('\t');
 
-}  // namespace
+}   // namespace
 
 void dvGetControlInfo(IdvPublished* component, const QString& field, QString& type, QString& parameters)
 {

@@ -12,12 +12,12 @@ bool IsDateOrTimeType(TFieldType tipo)
     return tipo == ftDate || tipo == ftTime || tipo == ftDateTime;
 }
 
-}  // namespace
+}   // namespace
 
 bool dvIsIntegerType(TFieldType dataType)
 {
     return dataType == ftSmallint || dataType == ftInteger || dataType == ftWord || dataType == ftAutoInc
-           || dataType == ftLargeint;
+        || dataType == ftLargeint;
 }
 
 bool dvIsFloatType(TFieldType dataType)
@@ -32,10 +32,14 @@ bool dvIsValidFieldValue(TFieldType dataType, const QString& text)
     if (dvIsFloatType(dataType))
         return dvIsFloat(text);
     switch (dataType) {
-    case ftDate: return dvIsValidDate(text);
-    case ftTime: return dvIsValidTime(text);
-    case ftDateTime: return dvIsValidDateTime(text) || dvIsValidDate(text);
-    default: return true;
+    case ftDate:
+        return dvIsValidDate(text);
+    case ftTime:
+        return dvIsValidTime(text);
+    case ftDateTime:
+        return dvIsValidDateTime(text) || dvIsValidDate(text);
+    default:
+        return true;
     }
 }
 
@@ -69,8 +73,7 @@ int dvCompareBookmarks(TDataSet* dataset, const TBookmark& a, const TBookmark& b
     return dataset->CompareBookmarks(a, b);
 }
 
-bool dvFindMatch(TDataSet* dataset, const QString& value, const QString& fieldName, int matchType,
-                 bool caseSensitive)
+bool dvFindMatch(TDataSet* dataset, const QString& value, const QString& fieldName, int matchType, bool caseSensitive)
 {
     if (!dataset)
         return false;

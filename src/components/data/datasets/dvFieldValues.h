@@ -30,5 +30,4 @@ int dvCompareBookmarks(TDataSet* dataset, const TBookmark& a, const TBookmark& b
 
 // True at once when the current record's field text equals the value (after lower-casing both
 // when not case-sensitive); otherwise the locate engine searches from the first record.
-bool dvFindMatch(TDataSet* dataset, const QString& value, const QString& fieldName, int matchType,
-                 bool caseSensitive);
+bool dvFindMatch(TDataSet* dataset, const QString& value, const QString& fieldName, int matchType, bool caseSensitive);

@@ -67,8 +67,8 @@ std::uint8_t TipoConstanteDoCampo(TFieldType tipo)
 bool InicioDeNome(QChar c)
 {
     const ushort u = c.unicode();
-    return u == '!' || u == '#' || u == '$' || u == '*' || u == '+' || u == '-' || u == '/' || u == '@' ||
-           (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == '`' || (u >= 146 && u <= 255);
+    return u == '!' || u == '#' || u == '$' || u == '*' || u == '+' || u == '-' || u == '/' || u == '@'
+        || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == '`' || (u >= 146 && u <= 255);
 }
 
 bool ContinuaNome(QChar c)
@@ -78,8 +78,8 @@ bool ContinuaNome(QChar c)
 
 bool EhComparacao(const QString& t)
 {
-    return t == QLatin1String("<") || t == QLatin1String("<>") || t == QLatin1String("<=") ||
-           t == QLatin1String(">=") || t == QLatin1String("=") || t == QLatin1String(">");
+    return t == QLatin1String("<") || t == QLatin1String("<>") || t == QLatin1String("<=") || t == QLatin1String(">=")
+        || t == QLatin1String("=") || t == QLatin1String(">");
 }
 
 QString SemBrancosFinais(QString texto)
@@ -118,7 +118,10 @@ struct TCampoDoFiltro {
 // The parser of one expression: not shared between calls.
 class TAnalisador {
 public:
-    TAnalisador(const QString& texto, TDataSet* dataSet) : FResto(texto), FDataSet(dataSet) {}
+    TAnalisador(const QString& texto, TDataSet* dataSet)
+        : FResto(texto)
+        , FDataSet(dataSet)
+    {}
     ~TAnalisador()
     {
         while (void* no = FNos.Pop())
@@ -159,7 +162,9 @@ private:
         const QChar c = FResto[0];
         if (c == QLatin1Char('(') || c == QLatin1Char(')'))
             return QString(c);
-        auto comparacao = [](QChar x) { return x == QLatin1Char('<') || x == QLatin1Char('=') || x == QLatin1Char('>'); };
+        auto comparacao = [](QChar x) {
+            return x == QLatin1Char('<') || x == QLatin1Char('=') || x == QLatin1Char('>');
+        };
         if (comparacao(c))
             return FResto.left(FResto.size() > 1 && comparacao(FResto[1]) ? 2 : 1);
         if (FEsperaLogico) {
@@ -297,12 +302,14 @@ private:
         if (esquerdo->Kind == TNode::nkOperand) {
             TField* campo = FDataSet ? FDataSet->FindField(esquerdo->Text) : nullptr;
             if (!campo) {
-                InterfaceUsuario::Mostra(esquerdo->Text + QLatin1Char('\r') + QStringLiteral("Field not found in Table. "),
+                InterfaceUsuario::Mostra(esquerdo->Text + QLatin1Char('\r')
+                                             + QStringLiteral("Field not found in Table. "),
                                          TipoDialogo::Aviso, Botao::Ok);
                 return false;
             }
             RegistraCampo(esquerdo->Text, *campo,
-                          direito->Kind == TNode::nkOperand ? TipoConstanteDoCampo(campo->DataType()) : std::uint8_t{ckTexto});
+                          direito->Kind == TNode::nkOperand ? TipoConstanteDoCampo(campo->DataType())
+                                                            : std::uint8_t{ckTexto});
             if (direito->Kind == TNode::nkOperand) {
                 direito->ConstantKind = TipoConstanteDoCampo(campo->DataType());
                 direito->FieldType = campo->DataType();
@@ -329,7 +336,9 @@ private:
 // Writes the tree into the engine's format: children first, each node in the next lower slot.
 class TSerializador {
 public:
-    explicit TSerializador(int nos) : FNos(nos), FProximoSlot(nos)
+    explicit TSerializador(int nos)
+        : FNos(nos)
+        , FProximoSlot(nos)
     {
         FArea.resize(static_cast<qsizetype>(CanExpr::TamanhoNo) * nos, '\0');
     }
@@ -342,8 +351,8 @@ public:
             return false;
         no.SlotOffset = --FProximoSlot * CanExpr::TamanhoNo;
         if (no.Kind != TNode::nkOperand) {
-            Slot(no.SlotOffset, CanExpr::nodeBINARY, CodigoOperador(no.Text),
-                 no.Left ? no.Left->SlotOffset : 0, no.Right ? no.Right->SlotOffset : 0, 0);
+            Slot(no.SlotOffset, CanExpr::nodeBINARY, CodigoOperador(no.Text), no.Left ? no.Left->SlotOffset : 0,
+                 no.Right ? no.Right->SlotOffset : 0, 0);
             return true;
         }
         if (no.ConstantKind == ckCampo) {
@@ -405,9 +414,10 @@ private:
         static const struct {
             const char* Texto;
             std::uint32_t Codigo;
-        } codigos[] = {{"=", CanExpr::canEQ},  {"<>", CanExpr::canNE}, {">", CanExpr::canGT},  {"<", CanExpr::canLT},
-                       {">=", CanExpr::canGE}, {"<=", CanExpr::canLE}, {"AND", CanExpr::canAND}, {"OR", CanExpr::canOR},
-                       {"+", CanExpr::canADD}, {"-", CanExpr::canSUB}, {"*", CanExpr::canMUL}, {"/", CanExpr::canDIV}};
+        } codigos[] = {{"=", CanExpr::canEQ},    {"<>", CanExpr::canNE}, {">", CanExpr::canGT},
+                       {"<", CanExpr::canLT},    {">=", CanExpr::canGE}, {"<=", CanExpr::canLE},
+                       {"AND", CanExpr::canAND}, {"OR", CanExpr::canOR}, {"+", CanExpr::canADD},
+                       {"-", CanExpr::canSUB},   {"*", CanExpr::canMUL}, {"/", CanExpr::canDIV}};
         for (const auto& c : codigos) {
             if (operador == QLatin1String(c.Texto))
                 return c.Codigo;
@@ -446,7 +456,8 @@ private:
         const double escalado = std::round(std::fabs(valor) * std::pow(10.0, casas));
         if (!std::isfinite(escalado) || escalado >= 1e31)
             return false;
-        const QString digitos = QStringLiteral("%1").arg(static_cast<double>(escalado), Precisao, 'f', 0, QLatin1Char('0'));
+        const QString digitos = QStringLiteral("%1").arg(static_cast<double>(escalado), Precisao, 'f', 0,
+                                                         QLatin1Char('0'));
         if (digitos.size() != Precisao)
             return false;
         saida = QByteArray(CanExpr::TamanhoBcd, '\0');
@@ -506,14 +517,15 @@ private:
         case ckDataHora: {
             const QString limpo = SemAspas(texto);
             double dias = 0;
-            const TFieldType tipoTexto = no.ConstantKind == ckHora ? ftTime
-                                         : (no.ConstantKind == ckDataHora && limpo.contains(QLatin1Char(' ')))
-                                             ? ftDateTime
-                                             : ftDate;
-            if ((tipoTexto == ftDate && limpo.trimmed().contains(QLatin1Char(' '))) || !TField::LeData(limpo, tipoTexto, dias))
+            const TFieldType tipoTexto = no.ConstantKind == ckHora                    ? ftTime
+                : (no.ConstantKind == ckDataHora && limpo.contains(QLatin1Char(' '))) ? ftDateTime
+                                                                                      : ftDate;
+            if ((tipoTexto == ftDate && limpo.trimmed().contains(QLatin1Char(' ')))
+                || !TField::LeData(limpo, tipoTexto, dias))
                 return false;
             const auto dia = static_cast<qint64>(std::floor(dias));
-            const auto milissegundos = static_cast<qint64>(std::llround((dias - std::floor(dias)) * CanExpr::MilissegundosPorDia));
+            const auto milissegundos = static_cast<qint64>(
+                std::llround((dias - std::floor(dias)) * CanExpr::MilissegundosPorDia));
             if (no.ConstantKind == ckData) {
                 tipo = CanExpr::fldDATE;
                 valor = Bytes32(dia + CanExpr::DiaZeroMotor);
@@ -522,8 +534,8 @@ private:
                 valor = Bytes32(milissegundos);
             } else {
                 tipo = CanExpr::fldTIMESTAMP;
-                valor = BytesDouble(static_cast<double>(dia + CanExpr::DiaZeroMotor) * CanExpr::MilissegundosPorDia +
-                                    static_cast<double>(milissegundos));
+                valor = BytesDouble(static_cast<double>(dia + CanExpr::DiaZeroMotor) * CanExpr::MilissegundosPorDia
+                                    + static_cast<double>(milissegundos));
             }
             return true;
         }
@@ -572,7 +584,7 @@ bool MesmosCampos(const std::vector<TCampoDoFiltro>& Campos, const TDataSet& Dat
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 QByteArray dvParseFilterExpression(const QString& expressao, TDataSet* dataSet)
 {

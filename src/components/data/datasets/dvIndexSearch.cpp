@@ -22,10 +22,14 @@ QVariant ValorDaChave(const TField& campo, const QString& texto)
     if (texto.isEmpty() && campo.DataType() != ftString)
         return {};
     switch (campo.DataType()) {
-    case ftDate: return dvTextToDate(texto);
-    case ftTime: return dvTextToTime(texto);
-    case ftDateTime: return dvIsValidDateTime(texto) ? dvTextToDateTime(texto) : dvTextToDate(texto);
-    default: return texto;
+    case ftDate:
+        return dvTextToDate(texto);
+    case ftTime:
+        return dvTextToTime(texto);
+    case ftDateTime:
+        return dvIsValidDateTime(texto) ? dvTextToDateTime(texto) : dvTextToDate(texto);
+    default:
+        return texto;
     }
 }
 
@@ -45,7 +49,7 @@ bool Alcancou(const TField& campo, const QString& texto, bool semCaixa)
     return campo.AsString().compare(texto, Qt::CaseInsensitive) == 0;
 }
 
-}  // namespace
+}   // namespace
 
 bool dvIsIndexedTable(TDataSet* dataset)
 {
@@ -112,7 +116,8 @@ bool dvIndexSearch(TdvTable* table, const QString& text, int fieldPosition)
             QVariantList inicio = chave;
             QVariantList fim = chave;
             inicio << text;
-            fim << text.leftJustified(qMax(campo->Size(), int(text.size())), QChar(char16_t(table->NarrowSearchUpperChar)));
+            fim << text.leftJustified(qMax(campo->Size(), int(text.size())),
+                                      QChar(char16_t(table->NarrowSearchUpperChar)));
             if (indice && (indice->Options & TIndexOption::ixDescending))
                 std::swap(inicio, fim);
             table->SetRange(inicio, fim);

@@ -23,10 +23,13 @@ bool IsFloatType(TFieldType tipo)
 class TCriterio {
 public:
     TCriterio(const TField& campo, int tipo, bool caixa, const QString& valor)
-        : FCampo(campo), FTipo(tipo), FCaixa(caixa), FValor(valor)
+        : FCampo(campo)
+        , FTipo(tipo)
+        , FCaixa(caixa)
+        , FValor(valor)
     {
         FPorNumero = tipo == mtExact && IsFloatType(campo.DataType()) && campo.FieldKind() == fkData
-                     && dvTextToFloat(valor, FNumero);
+            && dvTextToFloat(valor, FNumero);
     }
 
     [[nodiscard]] bool Aceita() const
@@ -111,7 +114,7 @@ std::optional<bool> PeloIndice(TDataSet& dataset, TField& campo, int tipo, bool 
     return achou;
 }
 
-}  // namespace
+}   // namespace
 
 bool dvIsMemoField(const TField& field)
 {
@@ -161,8 +164,8 @@ QString dvFieldSearchText(const TField& field)
     }
 }
 
-bool dvLocateEngine(bool fromFirst, TDataSet* dataset, const QString& fieldName, int matchType,
-                    bool caseSensitive, const QString& value)
+bool dvLocateEngine(bool fromFirst, TDataSet* dataset, const QString& fieldName, int matchType, bool caseSensitive,
+                    const QString& value)
 {
     if (!dataset)
         return false;

@@ -17,8 +17,8 @@ enum TdvMatchType : unsigned char {
 // upper-cased texts. Uses the table's current index when it answers the same question, else
 // reads record by record. An unknown field shows the warning "Field <name> not found." and
 // gives false.
-bool dvLocateEngine(bool fromFirst, TDataSet* dataset, const QString& fieldName, int matchType,
-                    bool caseSensitive, const QString& value);
+bool dvLocateEngine(bool fromFirst, TDataSet* dataset, const QString& fieldName, int matchType, bool caseSensitive,
+                    const QString& value);
 
 // The match rules on a field's text: exact (two empty texts match), partial, anywhere; an
 // empty value matches nothing partially. Case-insensitive, both texts are upper-cased.

@@ -54,11 +54,12 @@ void Atualiza(TDataSet* dataset, QStringList* campos, QStringList* ligacoes, Tdv
         TdvTable* tabela = TabelaDaLinha(dataset, *tabelas, tokens);
         dvSyncLookupTable(tabela, dataset, tokens, linha);
         if (!tabela->LookupFields().isEmpty())
-            Atualiza(tabela, &tabela->LookupFields(), &tabela->LookupLinks(), &tabela->LookupTables(), profundidade + 1);
+            Atualiza(tabela, &tabela->LookupFields(), &tabela->LookupLinks(), &tabela->LookupTables(),
+                     profundidade + 1);
     }
 }
 
-}  // namespace
+}   // namespace
 
 TdvLookupTables* dvGetLookupTables(TDataSet* dataset)
 {

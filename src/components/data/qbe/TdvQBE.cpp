@@ -31,7 +31,7 @@ void Substitui(QString& linha, qsizetype pos, qsizetype tamanho, const QString& 
     linha = linha.left(pos) + valor + linha.mid(pos + tamanho).left(Limite);
 }
 
-}  // namespace
+}   // namespace
 
 TdvQBE::TdvQBE()
 {

@@ -42,9 +42,8 @@ TdvQbeCondition Condicao(const std::vector<TdvQbeToken>& tokens, int linha)
             const char* Texto;
             TdvQbeOperator Operador;
         } operadores[] = {
-            {"=", TdvQbeOperator::Equal},        {"<>", TdvQbeOperator::NotEqual},
-            {"<", TdvQbeOperator::Less},         {">", TdvQbeOperator::Greater},
-            {"<=", TdvQbeOperator::LessOrEqual}, {">=", TdvQbeOperator::GreaterOrEqual},
+            {"=", TdvQbeOperator::Equal},   {"<>", TdvQbeOperator::NotEqual},    {"<", TdvQbeOperator::Less},
+            {">", TdvQbeOperator::Greater}, {"<=", TdvQbeOperator::LessOrEqual}, {">=", TdvQbeOperator::GreaterOrEqual},
         };
         for (const auto& o : operadores)
             if (tokens[i].Text == QLatin1String(o.Texto))
@@ -60,7 +59,9 @@ TdvQbeCondition Condicao(const std::vector<TdvQbeToken>& tokens, int linha)
         return c;
     }
     if (i == tokens.size())
-        Falha(linha, temOperador || c.Negated ? QStringLiteral("an operator without a value") : QStringLiteral("an empty condition"));
+        Falha(linha,
+              temOperador || c.Negated ? QStringLiteral("an operator without a value")
+                                       : QStringLiteral("an empty condition"));
 
     const TdvQbeToken& primeiro = tokens[i];
     if (primeiro.Kind == TdvQbeTokenKind::Element || primeiro.Kind == TdvQbeTokenKind::Quoted) {
@@ -91,7 +92,7 @@ TdvQbeCondition Condicao(const std::vector<TdvQbeToken>& tokens, int linha)
     return c;
 }
 
-}  // namespace
+}   // namespace
 
 TdvQbeCell TdvQbeParser::ParseCell(const QString& text, int line)
 {
@@ -199,7 +200,8 @@ TdvQbeQuery TdvQbeParser::Parse(const QString& text)
         if (bloco->Rows.empty())
             bloco->Action = acao;
         else if (acao != bloco->Action)
-            Falha(numero, QStringLiteral("every row of table %1 must carry the same word under its name").arg(bloco->Table));
+            Falha(numero,
+                  QStringLiteral("every row of table %1 must carry the same word under its name").arg(bloco->Table));
         if (partes.size() - 1 > bloco->Fields.size())
             Falha(numero, QStringLiteral("more cells than table %1 has fields").arg(bloco->Table));
         std::vector<TdvQbeCell> celulas;

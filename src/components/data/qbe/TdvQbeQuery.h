@@ -24,9 +24,9 @@ enum class TdvQbeOperator : std::uint8_t { Equal, NotEqual, Less, Greater, LessO
 struct TdvQbeCondition {
     TdvQbeOperator Operator = TdvQbeOperator::Equal;
     bool Negated = false;
-    QString Value;            // the constant as written (quotes taken off)
-    QString Element;          // the example element without its "_" (lower case); empty: a constant
-    bool Pattern = false;     // the constant holds the wildcards ".." or "@"
+    QString Value;          // the constant as written (quotes taken off)
+    QString Element;        // the example element without its "_" (lower case); empty: a constant
+    bool Pattern = false;   // the constant holds the wildcards ".." or "@"
 };
 
 // A cell: its check mark and its conditions, as alternatives (split by "or") of conditions
@@ -43,11 +43,11 @@ struct TdvQbeCell {
 enum class TdvQbeAction : std::uint8_t { None, Insert, Delete };
 
 struct TdvQbeBlock {
-    QString Table;                         // as written
-    QStringList Fields;                    // as written
+    QString Table;                               // as written
+    QStringList Fields;                          // as written
     std::vector<std::vector<TdvQbeCell>> Rows;   // one cell per field
     TdvQbeAction Action = TdvQbeAction::None;    // the same for every row of the block
-    int Line = 0;                          // of the block's heading, counted from 1
+    int Line = 0;                                // of the block's heading, counted from 1
 
     [[nodiscard]] bool ChangesData() const
     {

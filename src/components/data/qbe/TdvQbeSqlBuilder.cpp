@@ -67,11 +67,12 @@ struct TMarca {
     bool operator==(const TMarca&) const = default;
 };
 
-}  // namespace
+}   // namespace
 
-TdvQbeSqlBuilder::TdvQbeSqlBuilder(TDatabase& database, bool blankAsZero) : FBanco(database), FBrancoZero(blankAsZero)
-{
-}
+TdvQbeSqlBuilder::TdvQbeSqlBuilder(TDatabase& database, bool blankAsZero)
+    : FBanco(database)
+    , FBrancoZero(blankAsZero)
+{}
 
 void TdvQbeSqlBuilder::Falha(int bloco, const QString& texto) const
 {
@@ -172,7 +173,8 @@ QString TdvQbeSqlBuilder::Condicao(int bloco, int campo, const TdvQbeCondition& 
     if (!condicao.Element.isEmpty()) {
         const auto it = elementos.find(condicao.Element);
         if (it == elementos.end())
-            Falha(bloco, QStringLiteral("example element _%1 is only compared, never given a field").arg(condicao.Element));
+            Falha(bloco,
+                  QStringLiteral("example element _%1 is only compared, never given a field").arg(condicao.Element));
         direita = Comparavel(it->second.Bloco, it->second.Campo);
     } else {
         direita = Parametro(Valor(bloco, campo, condicao));
@@ -220,10 +222,11 @@ void TdvQbeSqlBuilder::Prepara(const TdvQbeQuery& query)
     for (int b = 0; b < blocos; ++b) {
         const std::size_t linhas = query.Blocks[static_cast<std::size_t>(b)].Rows.size();
         if (linhas != 1 && linhas != FAlternativas)
-            Falha(b, QStringLiteral("table %1 has %2 rows where the others have %3")
-                         .arg(query.Blocks[static_cast<std::size_t>(b)].Table)
-                         .arg(linhas)
-                         .arg(FAlternativas));
+            Falha(b,
+                  QStringLiteral("table %1 has %2 rows where the others have %3")
+                      .arg(query.Blocks[static_cast<std::size_t>(b)].Table)
+                      .arg(linhas)
+                      .arg(FAlternativas));
     }
 }
 
@@ -276,7 +279,9 @@ QString TdvQbeSqlBuilder::Onde(std::size_t alternativa, const std::map<QString, 
                     ou << e.join(QStringLiteral(" AND "));
             }
             if (!ou.isEmpty())
-                condicoes << (ou.size() == 1 ? ou.front() : QStringLiteral("(") + ou.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
+                condicoes << (ou.size() == 1
+                                  ? ou.front()
+                                  : QStringLiteral("(") + ou.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
         }
     }
     return condicoes.join(QStringLiteral(" AND "));
@@ -415,7 +420,7 @@ std::vector<TdvQbeSql> TdvQbeSqlBuilder::BuildChanges(const TdvQbeQuery& query)
                 if (alterado.Action == TdvQbeAction::Delete)
                     Falha(alvo, QStringLiteral("a deleted row changes nothing"));
                 mudancas << TEsquemaTabela::Aspas(Def(alvo, c).Name) + QStringLiteral(" = ")
-                                + Expressao(alvo, c, *celula.ChangeTo, elementos);
+                        + Expressao(alvo, c, *celula.ChangeTo, elementos);
             }
             if (alterado.Action == TdvQbeAction::None && mudancas.isEmpty())
                 Falha(alvo, QStringLiteral("row %1 of table %2 changes no field").arg(a + 1).arg(alterado.Table));
@@ -429,7 +434,8 @@ std::vector<TdvQbeSql> TdvQbeSqlBuilder::BuildChanges(const TdvQbeQuery& query)
                 else if (!onde.isEmpty())
                     FResultado.Sql += QStringLiteral(" WHERE ") + onde;
             } else {
-                FResultado.Sql = QStringLiteral("UPDATE %1 AS %2 SET %3").arg(tabela, apelido, mudancas.join(QStringLiteral(", ")));
+                FResultado.Sql =
+                    QStringLiteral("UPDATE %1 AS %2 SET %3").arg(tabela, apelido, mudancas.join(QStringLiteral(", ")));
                 if (!outras.isEmpty())
                     FResultado.Sql += QStringLiteral(" FROM ") + outras.join(QStringLiteral(", "));
                 if (!onde.isEmpty())

@@ -53,7 +53,7 @@ private:
     // A value to store: a bound constant, or the field that gives the example element.
     QString Expressao(int bloco, int campo, const TdvQbeCondition& valor, const std::map<QString, TColuna>& elementos);
     [[nodiscard]] QString Referencia(int bloco, int campo) const;   // t1."FIELD"
-    [[nodiscard]] QString Comparavel(int bloco, int campo) const;    // with blanks as zero where they count
+    [[nodiscard]] QString Comparavel(int bloco, int campo) const;   // with blanks as zero where they count
     [[nodiscard]] const TFieldDef& Def(int bloco, int campo) const;
     QString Parametro(const QVariant& valor);
     [[nodiscard]] QVariant Valor(int bloco, int campo, const TdvQbeCondition& condicao) const;
@@ -64,9 +64,9 @@ private:
     TDatabase& FBanco;
     bool FBrancoZero;
     const TdvQbeQuery* FConsulta = nullptr;
-    std::vector<TEsquemaTabela> FEsquemas;         // per block
-    std::vector<std::vector<int>> FColunas;        // per block and field: column of the schema
-    QStringList FDe;                               // per block: "Table" AS tN
-    std::size_t FAlternativas = 1;                 // rows of the tables that have more than one
+    std::vector<TEsquemaTabela> FEsquemas;    // per block
+    std::vector<std::vector<int>> FColunas;   // per block and field: column of the schema
+    QStringList FDe;                          // per block: "Table" AS tN
+    std::size_t FAlternativas = 1;            // rows of the tables that have more than one
     TdvQbeSql FResultado;
 };

@@ -16,7 +16,7 @@ bool IsOperatorChar(QChar c)
     return c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>');
 }
 
-}  // namespace
+}   // namespace
 
 std::vector<TdvQbeToken> TdvQbeTokenizer::Tokens(const QString& cell)
 {
@@ -49,7 +49,8 @@ std::vector<TdvQbeToken> TdvQbeTokenizer::Tokens(const QString& cell)
                 }
             }
             if (!fechado)
-                throw EDBEngineError(QStringLiteral("a quoted text is not closed: %1").arg(cell.trimmed()), SQLITE_ERROR);
+                throw EDBEngineError(QStringLiteral("a quoted text is not closed: %1").arg(cell.trimmed()),
+                                     SQLITE_ERROR);
             token.Kind = TdvQbeTokenKind::Quoted;
         } else if (c == QLatin1Char(',')) {
             token.Kind = TdvQbeTokenKind::Comma;

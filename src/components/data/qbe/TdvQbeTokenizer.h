@@ -10,7 +10,7 @@ enum class TdvQbeTokenKind : std::uint8_t { Word, Quoted, Element, Operator, Com
 
 struct TdvQbeToken {
     TdvQbeTokenKind Kind = TdvQbeTokenKind::Word;
-    QString Text;       // a quoted text without its quotes; an element without its "_"
+    QString Text;   // a quoted text without its quotes; an element without its "_"
     bool SpaceBefore = false;
 };
 

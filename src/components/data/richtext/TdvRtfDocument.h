@@ -9,33 +9,33 @@
 enum class TdvRtfAlignment { Left, Center, Right, Justify };
 
 struct TdvRtfCharFormat {
-    QString Font;                 // empty: the document's default face
-    int HalfPoints = 24;          // 12 pt
+    QString Font;          // empty: the document's default face
+    int HalfPoints = 24;   // 12 pt
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
     bool StrikeOut = false;
-    int Color = -1;               // -1: the automatic colour
-    int Highlight = -1;           // -1: no background
+    int Color = -1;       // -1: the automatic colour
+    int Highlight = -1;   // -1: no background
     bool operator==(const TdvRtfCharFormat&) const = default;
 };
 
 struct TdvRtfRun {
-    QString Text;                 // tabs as '\t', line breaks inside the paragraph as U+2028
+    QString Text;   // tabs as '\t', line breaks inside the paragraph as U+2028
     TdvRtfCharFormat Format;
     bool operator==(const TdvRtfRun&) const = default;
 };
 
 struct TdvRtfParagraph {
     TdvRtfAlignment Alignment = TdvRtfAlignment::Left;
-    int LeftIndent = 0;           // start indent of the lines after the first
+    int LeftIndent = 0;   // start indent of the lines after the first
     int RightIndent = 0;
-    int FirstIndent = 0;          // first line relative to LeftIndent (negative hangs)
+    int FirstIndent = 0;   // first line relative to LeftIndent (negative hangs)
     int SpaceBefore = 0;
     int SpaceAfter = 0;
-    int LineSpacing = 0;          // \sl: 0 single; positive at least, negative exactly (twips)
-    bool LineMultiple = false;    // \slmult1: LineSpacing is 240ths of a line
-    QList<int> Tabs;              // ascending positions
+    int LineSpacing = 0;         // \sl: 0 single; positive at least, negative exactly (twips)
+    bool LineMultiple = false;   // \slmult1: LineSpacing is 240ths of a line
+    QList<int> Tabs;             // ascending positions
     bool Bullet = false;
     std::vector<TdvRtfRun> Runs;
     bool operator==(const TdvRtfParagraph&) const = default;

@@ -24,9 +24,9 @@ constexpr int BytesPendentesMaximos = 1 << 16;
 int CodigoDoCharset(qint64 charset)
 {
     static const QHash<int, int> codigos = {
-        {0, 1252},   {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936}, {136, 950},
-        {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251},
-        {222, 874},  {238, 1250}, {254, 437},  {255, 850},
+        {0, 1252},   {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},
+        {136, 950},  {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
+        {186, 1257}, {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850},
     };
     return charset >= 0 && charset <= 255 ? codigos.value(static_cast<int>(charset), 0) : 0;
 }
@@ -40,7 +40,8 @@ QStringDecoder DecodificadorDe(int codigo)
     if (codigo == 10000)
         nomes << "macintosh";
     else if (codigo == 932)
-        nomes << "windows-31j" << "Shift_JIS";
+        nomes << "windows-31j"
+              << "Shift_JIS";
     nomes << "windows-" + numero << "cp" + numero << "IBM" + numero << "ibm-" + numero;
     for (const QByteArray& nome : nomes) {
         QStringDecoder decodificador(nome.constData());
@@ -56,7 +57,7 @@ struct TEstado {
     TDestino Destino = TDestino::Texto;
     int Fonte = -1;   // number in the font table; -1 the default
     TdvRtfCharFormat Formato;
-    int Cor = 0;      // index in the colour table; 0 automatic
+    int Cor = 0;   // index in the colour table; 0 automatic
     int Realce = 0;
     int PularUnicode = 1;
 };
@@ -134,7 +135,8 @@ private:
         // The bytes so far belong to the font and destination in force before this word.
         Descarrega();
         QByteArray palavra;
-        while (FPos < n && ((FBytes[FPos] >= 'a' && FBytes[FPos] <= 'z') || (FBytes[FPos] >= 'A' && FBytes[FPos] <= 'Z'))) {
+        while (FPos < n
+               && ((FBytes[FPos] >= 'a' && FBytes[FPos] <= 'z') || (FBytes[FPos] >= 'A' && FBytes[FPos] <= 'Z'))) {
             if (palavra.size() < LetrasMaximas)
                 palavra += FBytes[FPos];
             ++FPos;
@@ -204,10 +206,10 @@ private:
     // Windows-1252: Latin-1 but for 0x80 to 0x9F (unassigned bytes keep their code).
     static QChar Cp1252(int byte)
     {
-        static const char16_t faixa80[32] = {
-            0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-            0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+        static const char16_t faixa80[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
         if (byte >= 0x80 && byte <= 0x9F)
             return QChar(faixa80[byte - 0x80]);
         return QChar(char16_t(byte));
@@ -224,10 +226,7 @@ private:
         return -1;
     }
 
-    static int Limita(qint64 valor)
-    {
-        return static_cast<int>(std::clamp<qint64>(valor, -MedidaMaxima, MedidaMaxima));
-    }
+    static int Limita(qint64 valor) { return static_cast<int>(std::clamp<qint64>(valor, -MedidaMaxima, MedidaMaxima)); }
 
     void Palavra(const QByteArray& p, bool temNumero, qint64 numero)
     {
@@ -241,9 +240,9 @@ private:
         }
         if (p == "ansicpg" || p == "mac" || p == "pc" || p == "pca" || p == "ansi") {
             FCodigoDocumento = p == "ansicpg" ? static_cast<int>(std::clamp<qint64>(numero, 0, 65535))
-                             : p == "mac"     ? 10000
-                             : p == "pc"      ? 437
-                             : p == "pca"     ? 850
+                : p == "mac"                  ? 10000
+                : p == "pc"                   ? 437
+                : p == "pca"                  ? 850
                                               : CodigoPadrao;
             return;
         }
@@ -253,10 +252,12 @@ private:
             return;
         }
         static const QByteArray ignorados[] = {
-            "stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf", "footer", "footerl",
-            "footerr", "footerf", "footnote", "pntext", "listtable", "listoverridetable", "rsidtbl", "fldinst",
-            "themedata", "colorschememapping", "latentstyles", "datastore", "xmlnstbl", "filetbl", "revtbl",
-            "generator", "bkmkstart", "bkmkend",
+            "stylesheet",        "info",      "pict",     "object",    "header",
+            "headerl",           "headerr",   "headerf",  "footer",    "footerl",
+            "footerr",           "footerf",   "footnote", "pntext",    "listtable",
+            "listoverridetable", "rsidtbl",   "fldinst",  "themedata", "colorschememapping",
+            "latentstyles",      "datastore", "xmlnstbl", "filetbl",   "revtbl",
+            "generator",         "bkmkstart", "bkmkend",
         };
         // A field's result is shown: only its instruction (\fldinst) is skipped.
         if (std::find(std::begin(ignorados), std::end(ignorados), p) != std::end(ignorados)) {
@@ -542,7 +543,7 @@ private:
     TdvRtfDocument FDocumento;
 };
 
-}  // namespace
+}   // namespace
 
 bool TdvRtfReader::IsRtf(const QByteArray& bytes)
 {

@@ -51,7 +51,7 @@ int Indice(QStringList& lista, const QString& item)
     return i;
 }
 
-}  // namespace
+}   // namespace
 
 QByteArray TdvRtfWriter::Write(const TdvRtfDocument& documento)
 {
@@ -90,12 +90,22 @@ QByteArray TdvRtfWriter::Write(const TdvRtfDocument& documento)
             saida += "\\par\r\n";
         saida += "\\pard";
         switch (p.Alignment) {
-        case TdvRtfAlignment::Left: break;
-        case TdvRtfAlignment::Center: saida += "\\qc"; break;
-        case TdvRtfAlignment::Right: saida += "\\qr"; break;
-        case TdvRtfAlignment::Justify: saida += "\\qj"; break;
+        case TdvRtfAlignment::Left:
+            break;
+        case TdvRtfAlignment::Center:
+            saida += "\\qc";
+            break;
+        case TdvRtfAlignment::Right:
+            saida += "\\qr";
+            break;
+        case TdvRtfAlignment::Justify:
+            saida += "\\qj";
+            break;
         }
-        const struct { const char* palavra; int valor; } medidas[] = {
+        const struct {
+            const char* palavra;
+            int valor;
+        } medidas[] = {
             {"fi", p.FirstIndent}, {"li", p.LeftIndent}, {"ri", p.RightIndent},
             {"sb", p.SpaceBefore}, {"sa", p.SpaceAfter}, {"sl", p.LineSpacing},
         };

@@ -15,7 +15,9 @@ QString dvRichTextToPlain(const QByteArray& content)
     QString texto;
     for (const TdvRtfParagraph& p : documento->Paragraphs)
         texto += p.Text() + QLatin1Char('\n');
-    texto.replace(QChar(0x2028), QLatin1Char('\n')).replace(QChar(0xA0), QLatin1Char(' ')).replace(QChar(0x2011), QLatin1Char('-'));
+    texto.replace(QChar(0x2028), QLatin1Char('\n'))
+        .replace(QChar(0xA0), QLatin1Char(' '))
+        .replace(QChar(0x2011), QLatin1Char('-'));
     while (texto.endsWith(QLatin1Char('\n')))
         texto.chop(1);
     return texto;

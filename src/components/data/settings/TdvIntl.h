@@ -253,7 +253,8 @@ struct TdvDBRichEditIntl {
     QString PasteButtonHint = QStringLiteral("Paste | Inserts Clipboard contents");
     QString BoldButtonHint = QStringLiteral("Bold | Makes the selection bold (toggle)");
     QString ColorButtonHint = QStringLiteral("Color | Formats the selection with a color");
-    QString UnderlineButtonHint = QStringLiteral("Underline | Formats the selection with a continuous underline (toggle)");
+    QString UnderlineButtonHint = QStringLiteral(
+        "Underline | Formats the selection with a continuous underline (toggle)");
     QString ItalicButtonHint = QStringLiteral("Italic | Makes the selection italic (toggle)");
     QString LeftButtonHint = QStringLiteral("Align Left | Left-justifies paragraph (toggle)");
     QString CenterButtonHint = QStringLiteral("Center | Center-justifies paragraph (toggle)");
@@ -292,7 +293,7 @@ struct TdvDialogButtonSpec {
     int Height = 0;
     bool ModalResultOk = false;
     bool ModalResultCancel = false;
-    bool Cancel = false;     // the button answers the Esc key
+    bool Cancel = false;   // the button answers the Esc key
     TdvFontStyles FontStyle = 0;
 };
 

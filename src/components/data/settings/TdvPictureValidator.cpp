@@ -56,7 +56,10 @@ struct TProfundidade {
 // part being matched ends (the end of the picture, or the closing bracket of a group).
 class TCasamento {
 public:
-    TCasamento(const QString& picture, QString& input) : FPic(picture), FIn(input) {}
+    TCasamento(const QString& picture, QString& input)
+        : FPic(picture)
+        , FIn(input)
+    {}
 
     TPicResult Run()
     {
@@ -303,10 +306,11 @@ private:
     int FJ = 0;
 };
 
-}  // namespace
+}   // namespace
 
 TdvPictureValidator::TdvPictureValidator(const QString& picture, bool autoFill)
-    : FOptions(autoFill ? 5 : 4), FPicture(picture)
+    : FOptions(autoFill ? 5 : 4)
+    , FPicture(picture)
 {
     QString vazio;
     if (Picture(vazio, false) != TPicResult::prEmpty)

@@ -8,9 +8,9 @@ enum class TPicResult : std::uint8_t {
     prIncomplete = 1,
     prEmpty = 2,
     prError = 3,
-    prSyntax = 4,       // the picture itself is malformed
-    prAmbiguous = 5,    // complete, but more could follow (inner result only)
-    prIncompNoFill = 6  // incomplete and nothing to fill in (inner result only)
+    prSyntax = 4,        // the picture itself is malformed
+    prAmbiguous = 5,     // complete, but more could follow (inner result only)
+    prIncompNoFill = 6   // incomplete and nothing to fill in (inner result only)
 };
 
 // Checks and completes a text against a picture mask:

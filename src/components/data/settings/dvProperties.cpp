@@ -19,7 +19,7 @@ bool Set(QObject* objeto, const char* nome, const QVariant& valor)
     return HasProperty(objeto, nome) && objeto->setProperty(nome, valor);
 }
 
-}  // namespace
+}   // namespace
 
 IdvPublished* dvPublished(TDataSet* dataset)
 {

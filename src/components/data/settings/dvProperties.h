@@ -34,16 +34,16 @@ QStringList* dvGetLookupLinks(IdvPublished* component);
 // An empty event when absent.
 IdvPublished::TInvalidValueEvent dvGetOnInvalidValue(const IdvPublished* dataset);
 TDataSource* dvGetMasterSource(const IdvPublished* dataset);   // nullptr when absent
-QString dvGetDatabaseName(const IdvPublished* dataset);         // empty when absent
+QString dvGetDatabaseName(const IdvPublished* dataset);        // empty when absent
 // Sets or clears ofoEnabled; nothing when absent.
 void dvSetOnFilterEnabled(IdvPublished* dataset, bool enabled);
 
-TDataSource* dvGetDataSource(const QObject* control);           // nullptr when absent
+TDataSource* dvGetDataSource(const QObject* control);              // nullptr when absent
 bool dvSetDataSource(QObject* control, TDataSource* dataSource);   // false when absent
 // Leaves field unchanged when absent.
 void dvGetDataField(const QObject* control, QString& field);
 bool dvSetDataField(QObject* control, const QString& field);
 // bsSingle when single, else bsNone; false when absent.
 bool dvSetBorderStyle(QObject* control, bool single);
-bool dvGetWantReturns(const QObject* control);                  // false when absent
-bool dvGetPictureMaskFromDataSet(const QObject* control);       // true when absent
+bool dvGetWantReturns(const QObject* control);              // false when absent
+bool dvGetPictureMaskFromDataSet(const QObject* control);   // true when absent

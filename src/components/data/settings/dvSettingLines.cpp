@@ -31,7 +31,7 @@ int FindByFirstToken(const QStringList& linhas, const QString& campo, QChar sepa
     return -1;
 }
 
-}  // namespace
+}   // namespace
 
 int dvFindPictureMaskLine(const QStringList& masks, const QString& field)
 {
@@ -70,7 +70,8 @@ void dvSetPictureMaskLine(QStringList& masks, const QString& field, const TdvPic
             masks.removeAt(i);
         return;
     }
-    const QString linha = field + tab + novo.Mask + tab + FlagText(novo.AutoFill) + tab + FlagText(novo.AllowInvalidExit);
+    const QString linha = field + tab + novo.Mask + tab + FlagText(novo.AutoFill) + tab
+        + FlagText(novo.AllowInvalidExit);
     if (i >= 0)
         masks[i] = linha;
     else

@@ -60,7 +60,7 @@ protected:
     QLineEdit* outro = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(ComboNoDialogo, EnterWithTheListDownChoosesWithoutPressingTheDefaultButton)
 {
@@ -281,7 +281,7 @@ TEST(TdvDBComboBox, WithoutMappingTheTextIsTheValue)
     combo.SetValue(QStringLiteral("Nowhere"));   // csDropDown shows any value
     EXPECT_EQ(combo.Text(), QStringLiteral("Nowhere"));
     EXPECT_EQ(combo.ItemIndex(), -1);
-    combo.SetValue(QStringLiteral("right"));     // found without regard to case
+    combo.SetValue(QStringLiteral("right"));   // found without regard to case
     EXPECT_EQ(combo.ItemIndex(), 2);
 }
 
@@ -291,7 +291,10 @@ TEST(TdvDBComboBox, TheListFitsItsRowsAndFlipsAtTheScreensEdges)
     EXPECT_EQ(TdvDBCustomComboBox::ListHeight(13, 20, 8), 13 * 8 + 4);
     EXPECT_EQ(TdvDBCustomComboBox::ListHeight(13, 0, 8), 4);
     const TRect tela{0, 0, 800, 600};
-    const struct { TRect combo; TRect esperado; } casos[] = {
+    const struct {
+        TRect combo;
+        TRect esperado;
+    } casos[] = {
         {{100, 100, 220, 121}, {100, 120, 220, 215}},   // under the combo, over its last row
         {{100, 550, 220, 571}, {100, 455, 220, 550}},   // above it near the bottom
         {{700, 100, 820, 121}, {699, 120, 819, 215}},   // right-aligned near the right edge
@@ -334,8 +337,8 @@ TEST_F(ComboNoDialogo, DeleteClearsAListStyleComboOnlyWhenAllowed)
 TEST_F(ComboNoDialogo, AnOwnerDrawnListSearchesTheKeysTypedInQuickSuccession)
 {
     combo->SetStyle(TComboBoxStyle::csOwnerDrawFixed);
-    combo->SetItems({QStringLiteral("Abacate"), QStringLiteral("Banana"), QStringLiteral("Bergamota"),
-                     QStringLiteral("Caju")});
+    combo->SetItems(
+        {QStringLiteral("Abacate"), QStringLiteral("Banana"), QStringLiteral("Bergamota"), QStringLiteral("Caju")});
     combo->SetItemIndex(0);
     combo->OnDrawItem = [](QWidget*, int, QPainter&, const QRect&, unsigned) {};
     Tecla(Qt::Key_Down, Qt::AltModifier);

@@ -80,7 +80,7 @@ protected:
     bool abertoDuranteOClique = false;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(ComboComBotao, AltDownDropsDownAndNeverReachesTheEdit)
 {

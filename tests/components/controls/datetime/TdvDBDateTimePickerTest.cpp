@@ -55,10 +55,7 @@ protected:
         outro->setFocus();
     }
 
-    void TearDown() override
-    {
-        delete seletor;
-    }
+    void TearDown() override { delete seletor; }
 
     // As the summary page places it.
     void DataSemVinculo()
@@ -96,7 +93,7 @@ protected:
     QLineEdit* outro = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(Seletor, AnUnboundDateStartsEmptyAndTheFirstDigitStartsFromToday)
 {
@@ -140,7 +137,10 @@ TEST_F(Seletor, LimitsRaiseTheirMessagesAndKeepTheValue)
     DataSemVinculo();
     seletor->SetMaxDate(Dia(2003, 12, 31));
     seletor->SetDate(Dia(2003, 3, 5));
-    const struct { double dia; const char* mensagem; } casos[] = {
+    const struct {
+        double dia;
+        const char* mensagem;
+    } casos[] = {
         {Dia(2004, 1, 1), "Date exceeds maximum of 31/12/2003"},
         {Dia(2000, 11, 30), "Date is less than minimum of 01/12/2000"},
     };
@@ -294,8 +294,8 @@ TEST_F(Seletor, TheMouseChoosesADayAndAPressElsewhereClosesKeepingIt)
     seletor->DropDown();
     Tecla(Qt::Key_Right);
     const QPoint fora(calendario->width() + 20, 5);
-    QMouseEvent pressao(QEvent::MouseButtonPress, QPointF(fora), calendario->mapToGlobal(QPointF(fora)),
-                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent pressao(QEvent::MouseButtonPress, QPointF(fora), calendario->mapToGlobal(QPointF(fora)), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(calendario, &pressao);
     EXPECT_FALSE(seletor->DroppedDown());
     EXPECT_EQ(seletor->Date(), Dia(2003, 3, 28));
@@ -319,12 +319,18 @@ TEST(TdvPopupCalendar, OpensBelowOrAboveAndAlignsWithThePicker)
 {
     using A = TdvDTCalAlignment;
     // Picker 140 x 22 at the given origin; calendar 180 x 150; work area to 768, screen 1024 wide.
-    const struct { int x; int y; A alinhamento; int esquerda; int topo; } casos[] = {
+    const struct {
+        int x;
+        int y;
+        A alinhamento;
+        int esquerda;
+        int topo;
+    } casos[] = {
         {100, 100, A::dvdtaLeft, 101, 121},
-        {100, 700, A::dvdtaLeft, 101, 550},      // no room below: above
+        {100, 700, A::dvdtaLeft, 101, 550},   // no room below: above
         {100, 100, A::dvdtaRight, 100 + 140 - 16 - 180 - 1 + 1, 121},
         {100, 100, A::dvdtaCenter, 100 + (140 - 180 - 16 - 1) / 2 + 1, 121},
-        {10, 100, A::dvdtaRight, 1, 121},        // a negative left becomes 0
+        {10, 100, A::dvdtaRight, 1, 121},   // a negative left becomes 0
         {10, 100, A::dvdtaCenter, 1, 121},
         {900, 100, A::dvdtaLeft, 900 + 140 - 1 - 180 + 1, 121},   // the screen's edge: right-aligned
         {100, 120, A::dvdtaLeft, 101, 141},
@@ -377,12 +383,19 @@ protected:
     TdvDBDateTimePicker* seletor = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(SeletorNaGrade, KeysLeaveTheCellAtItsEdgesAndWhenAllIsSelected)
 {
     // preparo: ">" and "<" move between the parts from all the text selected.
-    const struct { const char* preparo; bool editorSempre; Qt::Key tecla; Qt::KeyboardModifiers mods; bool paraGrade; const char* texto; } casos[] = {
+    const struct {
+        const char* preparo;
+        bool editorSempre;
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mods;
+        bool paraGrade;
+        const char* texto;
+    } casos[] = {
         {"", false, Qt::Key_Down, Qt::NoModifier, true, "05/03/2003"},
         {">", false, Qt::Key_Down, Qt::NoModifier, false, "05/02/2003"},
         {">", false, Qt::Key_Down, Qt::ControlModifier, true, "05/03/2003"},
@@ -430,7 +443,10 @@ TEST_F(Seletor, PasteReadsADateAndCutEmpties)
     DataSemVinculo();
     seletor->SetDate(Dia(2003, 3, 5));
     Entra();
-    const struct { const char* colado; const char* texto; } casos[] = {
+    const struct {
+        const char* colado;
+        const char* texto;
+    } casos[] = {
         {"20/04/2003", "20/04/2003"},
         {"20/04/03 10:30", "20/04/2003"},   // a date and time: the date shown
         {"abc", "20/04/2003"},              // no date: nothing changes
@@ -534,7 +550,7 @@ protected:
     TdvDBDateTimePicker* seletor = new TdvDBDateTimePicker(&forma);
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(SeletorNaGradePublicada, EditsTheDateOfItsCellAndHandsTheRowKeysToTheGrid)
 {

@@ -40,17 +40,11 @@ protected:
         janela.show();
     }
 
-    void TearDown() override
-    {
-        dvInstallInputBox({});
-    }
+    void TearDown() override { dvInstallInputBox({}); }
 
     void Clica(const QPoint& p) { QTest::mouseClick(calendario, Qt::LeftButton, Qt::NoModifier, p); }
     void ClicaNoDia(int ano, int mes, int dia) { Clica(calendario->DayRect(QDate(ano, mes, dia)).center()); }
-    void ClicaEm(const TRect& r)
-    {
-        Clica(calendario->contentsRect().topLeft() + r.ToQRect().center());
-    }
+    void ClicaEm(const TRect& r) { Clica(calendario->contentsRect().topLeft() + r.ToQRect().center()); }
 
     QWidget janela;
     TdvMonthCalendar* calendario = nullptr;   // child of the window
@@ -59,7 +53,7 @@ protected:
     QStringList& erros = ambiente.erros;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(CalendarioNaJanela, StartsNowInAWeekFromSunday)
 {
@@ -89,10 +83,12 @@ TEST_F(CalendarioNaJanela, ClickedDaysBecomeTheDateAndKeepTheTime)
 
 TEST_F(CalendarioNaJanela, KeysMoveByDaysWeeksAndMonths)
 {
-    const struct { Qt::Key tecla; double dia; } casos[] = {
-        {Qt::Key_Left, Dia(2003, 3, 30)},     {Qt::Key_Right, Dia(2003, 4, 1)},
-        {Qt::Key_Up, Dia(2003, 3, 24)},       {Qt::Key_Down, Dia(2003, 4, 7)},
-        {Qt::Key_PageUp, Dia(2003, 2, 28)},   {Qt::Key_PageDown, Dia(2003, 4, 30)},
+    const struct {
+        Qt::Key tecla;
+        double dia;
+    } casos[] = {
+        {Qt::Key_Left, Dia(2003, 3, 30)}, {Qt::Key_Right, Dia(2003, 4, 1)},   {Qt::Key_Up, Dia(2003, 3, 24)},
+        {Qt::Key_Down, Dia(2003, 4, 7)},  {Qt::Key_PageUp, Dia(2003, 2, 28)}, {Qt::Key_PageDown, Dia(2003, 4, 30)},
     };
     calendario->setFocus();
     for (const auto& c : casos) {

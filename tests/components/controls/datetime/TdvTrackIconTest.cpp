@@ -14,16 +14,20 @@ void Mouse(QWidget* w, QEvent::Type tipo, int x, Qt::MouseButtons botoes)
     QApplication::sendEvent(w, &e);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TdvTrackIcon, DragsWithinItsLimits)
 {
-    const struct { int left; int cursor; int press; int min; int max; int novo; } casos[] = {
-        {50, 10, 4, 0, 0, 56},
-        {50, -100, 4, 0, 0, -54},     // no limits
-        {50, -100, 4, 20, 0, 20},
-        {50, 300, 4, 20, 200, 200},
-        {50, 2, 4, 20, 200, 48},
+    const struct {
+        int left;
+        int cursor;
+        int press;
+        int min;
+        int max;
+        int novo;
+    } casos[] = {
+        {50, 10, 4, 0, 0, 56},    {50, -100, 4, 0, 0, -54},   // no limits
+        {50, -100, 4, 20, 0, 20}, {50, 300, 4, 20, 200, 200}, {50, 2, 4, 20, 200, 48},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << c.left << " " << c.cursor);

@@ -19,13 +19,18 @@ QStringList Textos(const std::vector<TMenuItem>& itens, bool TMenuItem::*marca)
     return textos;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(dvCalendar, MonthsAndYearsKeepTheDayCutToTheMonthAndTheTime)
 {
-    const struct { double de; int meses; int ano; double para; } casos[] = {
+    const struct {
+        double de;
+        int meses;
+        int ano;
+        double para;
+    } casos[] = {
         {Dia(2003, 1, 31), 1, 0, Dia(2003, 2, 28)},
-        {Dia(2004, 1, 31), 1, 0, Dia(2004, 2, 29)},     // leap year
+        {Dia(2004, 1, 31), 1, 0, Dia(2004, 2, 29)},   // leap year
         {Dia(2003, 3, 31), -1, 0, Dia(2003, 2, 28)},
         {Dia(2002, 12, 15), 1, 0, Dia(2003, 1, 15)},
         {Dia(2003, 1, 15), -1, 0, Dia(2002, 12, 15)},
@@ -81,7 +86,8 @@ TEST(TdvMonthCalendarMenus, YearMenuListsColumnsOfYearsWithinTheLimits)
 {
     TdvPopupYearOptions opcoes;
     const double data = Dia(2003, 6, 15);
-    const auto itens = TdvMonthCalendar::YearMenuItems(opcoes, data, 2003, Dia(2000, 12, 1), 0, QStringLiteral("Edit Year"));
+    const auto itens = TdvMonthCalendar::YearMenuItems(opcoes, data, 2003, Dia(2000, 12, 1), 0,
+                                                       QStringLiteral("Edit Year"));
     ASSERT_EQ(itens.size(), 20u);
     EXPECT_EQ(itens.front().Caption, QStringLiteral("1990"));
     EXPECT_EQ(itens.back().Caption, QStringLiteral("2009"));
@@ -111,26 +117,34 @@ TEST(TdvMonthCalendarMenus, MonthMenuDisablesMonthsOutOfTheLimits)
     EXPECT_EQ(itens[0].Caption, QStringLiteral("Janeiro"));
     EXPECT_EQ(Textos(itens, &TMenuItem::Checked), QStringList{QStringLiteral("Março")});
     EXPECT_FALSE(itens[0].Enabled);
-    EXPECT_TRUE(itens[1].Enabled);    // 28/02, the day cut, is the minimum
-    EXPECT_TRUE(itens[8].Enabled);    // 30/09, the day cut, is the maximum
+    EXPECT_TRUE(itens[1].Enabled);   // 28/02, the day cut, is the minimum
+    EXPECT_TRUE(itens[8].Enabled);   // 30/09, the day cut, is the maximum
     EXPECT_FALSE(itens[9].Enabled);
 }
 
 TEST(TdvMonthCalendarMenus, EditYearQuestionNamesTheLimitYears)
 {
-    const struct { double minimo, maximo; const char* titulo; const char* pergunta; } casos[] = {
+    const struct {
+        double minimo, maximo;
+        const char* titulo;
+        const char* pergunta;
+    } casos[] = {
         {0, 0, "Enter Valid Year", " "},
         {Dia(2000, 12, 1), 0, "Enter Valid Year (>=2000)", "Enter New Year:"},
         {0, Dia(2003, 1, 1), "Enter Valid Year (<=2003)", "Enter New Year:"},
         {Dia(2000, 12, 1), Dia(2003, 1, 1), "Enter Valid Year (2000-2003)", "Enter New Year:"},
     };
     for (const auto& c : casos) {
-        const TdvYearQuestion q = TdvMonthCalendar::EditYearQuestion(c.minimo, c.maximo, QStringLiteral("Enter Valid Year"));
+        const TdvYearQuestion q = TdvMonthCalendar::EditYearQuestion(c.minimo, c.maximo,
+                                                                     QStringLiteral("Enter Valid Year"));
         EXPECT_EQ(q.Caption, QString::fromLatin1(c.titulo));
         EXPECT_EQ(q.Prompt, QString::fromLatin1(c.pergunta));
     }
     const TdvYearQuestion q = TdvMonthCalendar::EditYearQuestion(Dia(2000, 12, 1), 0, QStringLiteral("E"));
-    const struct { const char* resposta; bool aceita; } respostas[] = {
+    const struct {
+        const char* resposta;
+        bool aceita;
+    } respostas[] = {
         {"2001", true}, {" 2000 ", true}, {"1999", false}, {"abc", false}, {"", false}, {"10000", false},
     };
     for (const auto& r : respostas) {

@@ -29,19 +29,20 @@ protected:
     TdvDBCustomEdit* edit = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(EditNaGrade, KeysThatMoveBetweenCellsGoToTheGrid)
 {
-    const struct { Qt::Key tecla; Qt::KeyboardModifiers mods; bool paraGrade; } casos[] = {
-        {Qt::Key_Return, Qt::NoModifier, true},
-        {Qt::Key_Down, Qt::NoModifier, true},
-        {Qt::Key_PageUp, Qt::NoModifier, true},
-        {Qt::Key_Down, Qt::AltModifier, false},
-        {Qt::Key_Escape, Qt::NoModifier, true},  // the edit is not modified
-        {Qt::Key_Left, Qt::NoModifier, false},   // the editor is not always shown
-        {Qt::Key_Insert, Qt::NoModifier, true},
-        {Qt::Key_Insert, Qt::ShiftModifier, false},
+    const struct {
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mods;
+        bool paraGrade;
+    } casos[] = {
+        {Qt::Key_Return, Qt::NoModifier, true}, {Qt::Key_Down, Qt::NoModifier, true},
+        {Qt::Key_PageUp, Qt::NoModifier, true}, {Qt::Key_Down, Qt::AltModifier, false},
+        {Qt::Key_Escape, Qt::NoModifier, true},   // the edit is not modified
+        {Qt::Key_Left, Qt::NoModifier, false},    // the editor is not always shown
+        {Qt::Key_Insert, Qt::NoModifier, true}, {Qt::Key_Insert, Qt::ShiftModifier, false},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.tecla);

@@ -91,7 +91,7 @@ protected:
     QLineEdit* outro = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(EditLigado, TypingEditsTheRecordAndLeavingWritesTheFieldBack)
 {
@@ -182,7 +182,11 @@ TEST_F(EditLigado, ADateIsReadWithTwoDigitYearsInTheEditsWindow)
 {
     Liga(QStringLiteral("NASC"));
     TField* nasc = tabela.FieldByName(QStringLiteral("NASC"));
-    const struct { int epoch; const char* texto; QDate gravada; } casos[] = {
+    const struct {
+        int epoch;
+        const char* texto;
+        QDate gravada;
+    } casos[] = {
         {0, "01/01/49", QDate(2049, 1, 1)},
         {0, "01/01/50", QDate(1950, 1, 1)},
         {1900, "01/01/49", QDate(1949, 1, 1)},

@@ -65,20 +65,24 @@ protected:
     std::vector<bool> verificacoes;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(EditNaJanela, TypingAgainstAPictureFillsItsLiteralsIn)
 {
     Mascara(QStringLiteral("###-####"));
-    const struct { char tecla; const char* texto; int caret; bool passou; } passos[] = {
-        {'1', "1", 1, false},
-        {'2', "12", 2, false},
-        {'3', "123-", 4, false},   // the literal comes with the third digit
-        {'4', "123-4", 5, false},
-        {'5', "123-45", 6, false},
-        {'6', "123-456", 7, false},
-        {'7', "123-4567", 8, true},
-    };
+    const struct {
+        char tecla;
+        const char* texto;
+        int caret;
+        bool passou;
+    } passos
+        [] =
+            {
+                {'1', "1", 1, false},       {'2', "12", 2, false},
+                {'3', "123-", 4, false},   // the literal comes with the third digit
+                {'4', "123-4", 5, false},   {'5', "123-45", 6, false},
+                {'6', "123-456", 7, false}, {'7', "123-4567", 8, true},
+            };
     for (const auto& p : passos) {
         SCOPED_TRACE(p.tecla);
         Digita(QString(QChar::fromLatin1(p.tecla)));

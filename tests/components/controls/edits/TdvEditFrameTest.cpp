@@ -20,12 +20,16 @@ QFont FonteDeTeste()
 
 constexpr unsigned Todos = efLeftBorder | efTopBorder | efRightBorder | efBottomBorder;
 
-}  // namespace
+}   // namespace
 
 TEST(TdvEditFrame, InsetsLeaveRoomForTheFocusedEdges)
 {
     using S = TdvEditFocusStyle;
-    const struct { S estilo; unsigned lados; TRect esperado; } casos[] = {
+    const struct {
+        S estilo;
+        unsigned lados;
+        TRect esperado;
+    } casos[] = {
         {S::efsFrameBox, Todos, {2, 2, 99, 21}},
         {S::efsFrameBox, efLeftBorder, {2, 2, 100, 21}},
         {S::efsFrameSingle, Todos, {2, 2, 100, 21}},
@@ -48,7 +52,7 @@ TEST(TdvEditFrame, TextOffsetsFollowTheBordersAndAddTheExtraOffsets)
     frame.GetTextOffsets(x, y, false);   // only a bottom line
     EXPECT_EQ(x, 1);
     EXPECT_EQ(y, 2);
-    frame.GetTextOffsets(x, y, true);    // thin box on every side
+    frame.GetTextOffsets(x, y, true);   // thin box on every side
     EXPECT_EQ(x, 2);
     EXPECT_EQ(y, 2);
     frame.SetFocusStyle(TdvEditFocusStyle::efsFrameSunken);
@@ -158,7 +162,7 @@ protected:
     void Refresh() override { ++atualizacoes; }
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TdvButtonEffects, EitherLookMakesTheButtonFlatAndRepeatingOneDoesNothing)
 {
@@ -175,4 +179,3 @@ TEST(TdvButtonEffects, EitherLookMakesTheButtonFlatAndRepeatingOneDoesNothing)
     efeitos.SetFlat(false);
     EXPECT_EQ(efeitos.atualizacoes, 3);
 }
-

@@ -81,11 +81,15 @@ protected:
     TDataSource fonte;
 };
 
-}  // namespace
+}   // namespace
 
 TEST(TdvMemoDlg, LayoutKeepsTheMeasuredMarginsOfTheFramedWindow)
 {
-    const struct { bool leitura, usuario; int ok; bool cancela; } casos[] = {
+    const struct {
+        bool leitura, usuario;
+        int ok;
+        bool cancela;
+    } casos[] = {
         {false, false, 541 - 194, true},
         {true, false, 6 + (541 - 77) / 2, false},   // centred under the memo
         {true, true, 6 + 541 - 77 - 25, false},
@@ -142,7 +146,10 @@ TEST_F(DialogoDeMemo, EscAfterTypingAsksAndNoKeepsTheText)
 
 TEST_F(DialogoDeMemo, CtrlEnterAndF2Confirm)
 {
-    const struct { Qt::Key tecla; Qt::KeyboardModifiers mods; } casos[] = {
+    const struct {
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mods;
+    } casos[] = {
         {Qt::Key_Return, Qt::ControlModifier},
         {Qt::Key_F2, Qt::NoModifier},
     };
@@ -160,8 +167,12 @@ TEST_F(DialogoDeMemo, CtrlEnterAndF2Confirm)
 TEST_F(DialogoDeMemo, BoundsFollowDlgLeftAndDlgTop)
 {
     const QRect tela = QGuiApplication::primaryScreen()->geometry();
-    const struct { int esquerda, topo, largura, altura; QSize cliente; bool centrado; } casos[] = {
-        {-1, 0, 561, 396, QSize(555, 370), true},    // as the grid asks: the designed size
+    const struct {
+        int esquerda, topo, largura, altura;
+        QSize cliente;
+        bool centrado;
+    } casos[] = {
+        {-1, 0, 561, 396, QSize(555, 370), true},   // as the grid asks: the designed size
         {0, 0, 400, 300, QSize(394, 275), true},
         {20, 30, 561, 396, QSize(555, 371), false},
     };
@@ -172,8 +183,9 @@ TEST_F(DialogoDeMemo, BoundsFollowDlgLeftAndDlgTop)
         componente.DlgHeight = c.altura;
         Executa([&c, &tela](TdvMemoDlg& d) {
             EXPECT_EQ(d.size(), c.cliente);
-            const QPoint canto = c.centrado ? tela.center() - QPoint((c.cliente.width() + 6) / 2, (c.cliente.height() + 25) / 2)
-                                            : QPoint(20, 30);
+            const QPoint canto = c.centrado
+                ? tela.center() - QPoint((c.cliente.width() + 6) / 2, (c.cliente.height() + 25) / 2)
+                : QPoint(20, 30);
             EXPECT_EQ(d.pos(), canto);
             QTest::keyClick(d.Memo, Qt::Key_Escape);
         });

@@ -46,7 +46,7 @@ protected:
     TdvBeepFunc bipeAnterior = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(GradeEditada, TypingEditsTheFieldAndLeavingTheRecordPostsIt)
 {
@@ -185,7 +185,7 @@ TEST_F(GradeEditada, TheKeysMoveThroughRecordsAndColumns)
         int registro;
         int coluna;
     } casos[] = {
-        {Qt::Key_Up, Qt::NoModifier, 1, 0},            // nothing above the first
+        {Qt::Key_Up, Qt::NoModifier, 1, 0},   // nothing above the first
         {Qt::Key_Down, Qt::NoModifier, 2, 0},
         {Qt::Key_PageDown, Qt::NoModifier, 12, 0},     // a page: rows 3 to 12 shown
         {Qt::Key_PageUp, Qt::ControlModifier, 3, 0},   // the first row shown
@@ -232,8 +232,8 @@ TEST_F(GradeEditada, WithTheEditorAlwaysShownTheArrowsLeaveTheTextAtItsEnds)
               grade->viewport()->geometry().topLeft() + QPoint(grade->CellRect(3, 2).Left, grade->CellRect(3, 2).Top));
     Tecla(Qt::Key_Left);
     EXPECT_EQ(grade->SelectedIndex(), 1);
-    Tecla(Qt::Key_F2);      // the caret at the end of the text
-    Tecla(Qt::Key_Left);    // moves inside it
+    Tecla(Qt::Key_F2);     // the caret at the end of the text
+    Tecla(Qt::Key_Left);   // moves inside it
     EXPECT_EQ(grade->SelectedIndex(), 1);
     Tecla(Qt::Key_End);
     Tecla(Qt::Key_Right);
@@ -243,8 +243,8 @@ TEST_F(GradeEditada, WithTheEditorAlwaysShownTheArrowsLeaveTheTextAtItsEnds)
 TEST_F(GradeEditada, OnlyWhatTheFieldAndTheGridAllowIsTyped)
 {
     grade->SetUseTFields(false);
-    grade->SetSelected({QStringLiteral("NR\t4\tNr"), QStringLiteral("NOME\t12\tNome\tT"),
-                        QStringLiteral("ATIVO\t1\tA")});
+    grade->SetSelected(
+        {QStringLiteral("NR\t4\tNr"), QStringLiteral("NOME\t12\tNome\tT"), QStringLiteral("ATIVO\t1\tA")});
     Entra(1, 0);
     Digita(QStringLiteral("a5"));   // a number takes no letter
     EXPECT_EQ(grade->InplaceEditor()->text(), QStringLiteral("5"));
@@ -294,7 +294,8 @@ TEST_F(GradeEditada, APictureMaskCompletesTypingAndRefusesWhatBreaksIt)
     Digita(QStringLiteral("12"));
     EXPECT_FALSE(verificados.last());
     Tecla(Qt::Key_Tab);
-    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Invalid input value.  Use escape key to abandon changes")});
+    EXPECT_EQ(dialogos.Textos(),
+              QStringList{QStringLiteral("Invalid input value.  Use escape key to abandon changes")});
     EXPECT_EQ(grade->SelectedIndex(), 1);
     EXPECT_EQ(Campo("NOME"), QStringLiteral("123-45"));
 }

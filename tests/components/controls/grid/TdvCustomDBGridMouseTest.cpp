@@ -39,7 +39,7 @@ protected:
     void Sobre(int coluna, int linha) { QTest::mouseMove(grade->viewport(), Centro(grade->CellRect(coluna, linha))); }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(GradeClicada, AClickMovesTheRecordAndTheColumnOnceAndASecondOpensTheEditor)
 {
@@ -76,12 +76,13 @@ TEST_F(GradeClicada, AClickMovesTheRecordAndTheColumnOnceAndASecondOpensTheEdito
 TEST_F(GradeClicada, HeldPastTheEdgeTheRowsScroll)
 {
     Mostra(10);
-    const struct { TGridScrollDirections direcao; int registro; } casos[] = {
-        {sdDown, 11},   // the row after the last one shown
-        {sdDown, 12},
-        {sdUp, 2},      // the row before the first one shown (3 to 12)
-        {sdUp, 1},
-        {sdRight, 1},   // and the column moves on
+    const struct {
+        TGridScrollDirections direcao;
+        int registro;
+    } casos[] = {
+        {sdDown, 11},                 // the row after the last one shown
+        {sdDown, 12}, {sdUp, 2},      // the row before the first one shown (3 to 12)
+        {sdUp, 1},    {sdRight, 1},   // and the column moves on
     };
     for (const auto& c : casos) {
         grade->TimedScroll(c.direcao);
@@ -105,11 +106,8 @@ TEST_F(GradeClicada, ClicksSelectRecordsButNotOnTheSelectedCheckBoxColumn)
         Qt::KeyboardModifiers mods;
         std::set<int> selecionados;
     } casos[] = {
-        {3, Qt::NoModifier, {3}},
-        {5, Qt::NoModifier, {5}},   // a plain click leaves only the record clicked
-        {7, Qt::ControlModifier, {5, 7}},
-        {5, Qt::ControlModifier, {7}},
-        {2, Qt::ShiftModifier, {2, 7}},
+        {3, Qt::NoModifier, {3}},         {5, Qt::NoModifier, {5}},   // a plain click leaves only the record clicked
+        {7, Qt::ControlModifier, {5, 7}}, {5, Qt::ControlModifier, {7}}, {2, Qt::ShiftModifier, {2, 7}},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.linha);
@@ -146,8 +144,9 @@ TEST_F(GradeClicada, ATitleIsAButtonUntilItIsDraggedToAnotherColumn)
 
     const QPoint nr = Centro(grade->CellRect(1, 0));
     Arrasta(nr, {nr + QPoint(5, 0), Centro(grade->CellRect(3, 0))});
-    EXPECT_EQ(grade->Selected(), (QStringList{QStringLiteral("NOME\t12\tNome"), QStringLiteral("ATIVO\t1\tA"),
-                                              QStringLiteral("NR\t4\tNr")}));
+    EXPECT_EQ(
+        grade->Selected(),
+        (QStringList{QStringLiteral("NOME\t12\tNome"), QStringLiteral("ATIVO\t1\tA"), QStringLiteral("NR\t4\tNr")}));
     EXPECT_EQ(movidas, (std::vector<std::pair<int, int>>{{0, 2}}));
     EXPECT_EQ(cliques.size(), 1);
 
@@ -160,8 +159,8 @@ TEST_F(GradeClicada, ATitleIsAButtonUntilItIsDraggedToAnotherColumn)
 TEST_F(GradeClicada, ATitleDraggedPastTheRightEdgeScrollsTheColumns)
 {
     grade->SetUseTFields(false);
-    grade->SetSelected({QStringLiteral("NR\t25\tNr"), QStringLiteral("NOME\t25\tNome"),
-                        QStringLiteral("ATIVO\t25\tA")});
+    grade->SetSelected(
+        {QStringLiteral("NR\t25\tNr"), QStringLiteral("NOME\t25\tNome"), QStringLiteral("ATIVO\t25\tA")});
     Mostra(5);
     ASSERT_EQ(grade->LeftCol(), 1);
     const QPoint nr = Centro(grade->CellRect(1, 0));

@@ -23,7 +23,11 @@ TEST_F(TdvCustomDBGridTest, ColumnsComeFromTheSelectedLines)
     EXPECT_EQ(grade->ColCount(), 4);
     EXPECT_EQ(grade->Fields(1)->FieldName(), QStringLiteral("NOME"));
     const int zero = dvTextWidth(Fonte(), QStringLiteral("0"));
-    const struct { int coluna; int largura; bool parada; } casos[] = {
+    const struct {
+        int coluna;
+        int largura;
+        bool parada;
+    } casos[] = {
         {1, std::max(5 * zero + 4, dvTextWidth(Fonte(), QStringLiteral("Número")) + 4), true},
         {2, std::max(20 * zero + 4, dvTextWidth(Fonte(), QStringLiteral("Beneficiário")) + 4), false},
         {3, dvTextWidth(Fonte(), QStringLiteral("Ativo")) + 4, true},   // wider than one character
@@ -205,12 +209,9 @@ TEST_F(TdvCustomDBGridTest, TheScrollBarShowsTheRecordNumberAndMovesTheTable)
         QAbstractSlider::SliderAction acao;
         int registro;
     } casos[] = {
-        {QAbstractSlider::SliderSingleStepAdd, 16},
-        {QAbstractSlider::SliderSingleStepSub, 15},
-        {QAbstractSlider::SliderPageStepAdd, 25},
-        {QAbstractSlider::SliderPageStepSub, 15},
-        {QAbstractSlider::SliderToMaximum, 30},
-        {QAbstractSlider::SliderSingleStepAdd, 30},   // never a new record
+        {QAbstractSlider::SliderSingleStepAdd, 16}, {QAbstractSlider::SliderSingleStepSub, 15},
+        {QAbstractSlider::SliderPageStepAdd, 25},   {QAbstractSlider::SliderPageStepSub, 15},
+        {QAbstractSlider::SliderToMaximum, 30},     {QAbstractSlider::SliderSingleStepAdd, 30},   // never a new record
         {QAbstractSlider::SliderToMinimum, 1},
     };
     for (const auto& c : casos) {
@@ -352,7 +353,9 @@ TEST_F(TdvCustomDBGridTest, TheIndicatorMarksTheCurrentRecordAndItsState)
 {
     Mostra(5);
     tabela.Next();
-    const auto indicador = [this](const QImage& imagem, int linha) { return imagem.copy(grade->CellRect(0, linha).ToQRect()); };
+    const auto indicador = [this](const QImage& imagem, int linha) {
+        return imagem.copy(grade->CellRect(0, linha).ToQRect());
+    };
     const QImage navegando = Imagem();
     EXPECT_EQ(Escuros(navegando, grade->CellRect(0, 1), 60), 0);
     EXPECT_EQ(Escuros(navegando, grade->CellRect(0, 2), 60), 25);
@@ -447,8 +450,9 @@ TEST_F(TdvCustomDBGridTest, AMovedColumnTakesItsSelectedLineOrItsFieldAlong)
     grade->SetSelected({QStringLiteral("NR\t4\tNr"), QStringLiteral("NOME\t12\tNome"), QStringLiteral("ATIVO\t1\tA")});
     Mostra(5);
     grade->MoveColumn(1, 3);
-    EXPECT_EQ(grade->Selected(), (QStringList{QStringLiteral("NOME\t12\tNome"), QStringLiteral("ATIVO\t1\tA"),
-                                              QStringLiteral("NR\t4\tNr")}));
+    EXPECT_EQ(
+        grade->Selected(),
+        (QStringList{QStringLiteral("NOME\t12\tNome"), QStringLiteral("ATIVO\t1\tA"), QStringLiteral("NR\t4\tNr")}));
     EXPECT_EQ(grade->Fields(2)->FieldName(), QStringLiteral("NR"));
 
     grade->SetUseTFields(true);
@@ -496,24 +500,30 @@ QPixmap Quadrado(const QColor& cor)
     return imagem;
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(TdvCustomDBGridTest, PictureAndImageCellsDrawWhatTheirFieldHolds)
 {
     TdvTable figuras;
     figuras.SetDatabaseName(PastaDados());
     figuras.SetTableName(QStringLiteral("Figuras"));
-    figuras.CreateTable({{QStringLiteral("NR"), ftInteger}, {QStringLiteral("FOTO"), ftGraphic},
-                         {QStringLiteral("ICONE"), ftInteger}},
-                        {{QString(), QStringLiteral("NR"), TIndexOption::ixPrimary}});
+    figuras.CreateTable(
+        {{QStringLiteral("NR"), ftInteger}, {QStringLiteral("FOTO"), ftGraphic}, {QStringLiteral("ICONE"), ftInteger}},
+        {{QString(), QStringLiteral("NR"), TIndexOption::ixPrimary}});
     figuras.Open();
     QByteArray comCabecalho(8, '\0');
     const QByteArray azul = Png(Qt::blue);
     qToLittleEndian<quint16>(1, comCabecalho.data());
     qToLittleEndian<quint16>(256, comCabecalho.data() + 2);
     qToLittleEndian<quint32>(static_cast<quint32>(azul.size()), comCabecalho.data() + 4);
-    const struct { QByteArray foto; QVariant icone; } linhas[] = {
-        {Png(Qt::red), 0}, {comCabecalho + azul, 1}, {QByteArray(), QVariant()}, {QByteArray("not a picture"), -1},
+    const struct {
+        QByteArray foto;
+        QVariant icone;
+    } linhas[] = {
+        {Png(Qt::red), 0},
+        {comCabecalho + azul, 1},
+        {QByteArray(), QVariant()},
+        {QByteArray("not a picture"), -1},
     };
     int nr = 0;
     for (const auto& l : linhas) {
@@ -536,7 +546,11 @@ TEST_F(TdvCustomDBGridTest, PictureAndImageCellsDrawWhatTheirFieldHolds)
     figuras.Last();   // the current cell off the rows looked at
 
     const QImage imagem = Imagem();
-    const struct { int linha; QColor foto; QColor icone; } casos[] = {
+    const struct {
+        int linha;
+        QColor foto;
+        QColor icone;
+    } casos[] = {
         {1, Qt::red, Qt::green},
         {2, Qt::blue, Qt::yellow},
         {3, QColor(), QColor()},

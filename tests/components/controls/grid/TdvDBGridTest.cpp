@@ -48,8 +48,8 @@ protected:
             tabela.Append();
             tabela.FieldByName(QStringLiteral("NR"))->SetAsInteger(nr);
             tabela.FieldByName(QStringLiteral("NOME"))->SetAsString(QStringLiteral("Arquivo %1").arg(nr));
-            tabela.FieldByName(QStringLiteral("IN_RETIFIC"))->SetAsString(nr % 2 ? QStringLiteral("r")
-                                                                               : QStringLiteral("O"));
+            tabela.FieldByName(QStringLiteral("IN_RETIFIC"))
+                ->SetAsString(nr % 2 ? QStringLiteral("r") : QStringLiteral("O"));
             tabela.FieldByName(QStringLiteral("OBS"))->SetAsString(QStringLiteral("Nota %1").arg(nr));
             tabela.Post();
         }
@@ -146,12 +146,14 @@ TEST_F(TdvDBGridTest, MultiSelectionKeepsBookmarksThatTheEventMayRefuse)
     };
     Mostra();
     const int nome = Coluna("NOME");
-    const struct { int nr; Qt::KeyboardModifiers mods; QList<int> selecionados; } casos[] = {
-        {2, Qt::ControlModifier, {2}},
-        {4, Qt::ControlModifier, {2}},          // refused by the event
-        {3, Qt::ControlModifier, {2, 3}},
-        {2, Qt::ControlModifier, {3}},          // a second click lets it go
-        {7, Qt::ShiftModifier, {2, 3, 5, 6, 7}},   // from the anchor on, still without 4
+    const struct {
+        int nr;
+        Qt::KeyboardModifiers mods;
+        QList<int> selecionados;
+    } casos[] = {
+        {2, Qt::ControlModifier, {2}},           {4, Qt::ControlModifier, {2}},   // refused by the event
+        {3, Qt::ControlModifier, {2, 3}},        {2, Qt::ControlModifier, {3}},   // a second click lets it go
+        {7, Qt::ShiftModifier, {2, 3, 5, 6, 7}},                                  // from the anchor on, still without 4
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nr);
@@ -187,8 +189,8 @@ TEST_F(TdvDBGridTest, CheckBoxCellsToggleByMouseAndSpaceWithoutRegardToCase)
 TEST_F(TdvDBGridTest, TheSelectedCheckBoxSelectsTheRecord)
 {
     tabela.ControlType() = {QStringLiteral("Selected;CheckBox;T;F")};
-    grade->SetSelected({QStringLiteral("Selected\t2\t "), QStringLiteral("NR\t4\tNúmero"),
-                        QStringLiteral("NOME\t12\tNome")});
+    grade->SetSelected(
+        {QStringLiteral("Selected\t2\t "), QStringLiteral("NR\t4\tNúmero"), QStringLiteral("NOME\t12\tNome")});
     grade->SetOptions(grade->Options() | dgMultiSelect);
     Mostra();
     const int coluna = Coluna("Selected");
@@ -202,7 +204,10 @@ TEST_F(TdvDBGridTest, TheSelectedCheckBoxSelectsTheRecord)
 
 TEST_F(TdvDBGridTest, AMemoCellOpensTheMemoDialogViewOnlyWhenItCannotBeChanged)
 {
-    const struct { bool somenteLeitura; bool esperado; } casos[] = {{false, false}, {true, true}};
+    const struct {
+        bool somenteLeitura;
+        bool esperado;
+    } casos[] = {{false, false}, {true, true}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.somenteLeitura);
         grade->SetReadOnly(c.somenteLeitura);
@@ -232,7 +237,10 @@ TEST_F(TdvDBGridTest, AMemoCellOpensTheMemoDialogViewOnlyWhenItCannotBeChanged)
 TEST_F(TdvDBGridTest, MemoCellsShowMemoUnlessGridShow)
 {
     Mostra();
-    const struct { TdvMemoAttributes atributos; const char* texto; } casos[] = {
+    const struct {
+        TdvMemoAttributes atributos;
+        const char* texto;
+    } casos[] = {
         {mSizeable | mWordWrap, "(Memo)"},
         {mGridShow, "Nota 1"},
     };
@@ -330,7 +338,7 @@ public:
     void Notification(QObject* componente, TOperation operacao) override { avisos << std::pair{componente, operacao}; }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TdvDBGridTest, LinkedComponentsAreToldWhenTheGridGoesAway)
 {
@@ -359,7 +367,7 @@ public:
     using QWidget::QWidget;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TdvDBGridTest, OnlyAnEditControlOfTheFormOrOfAFrameEditsACell)
 {
@@ -379,10 +387,8 @@ TEST_F(TdvDBGridTest, OnlyAnEditControlOfTheFormOrOfAFrameEditsACell)
         const char* nome;
         QWidget* achado;
     } casos[] = {
-        {"Edit1", edit1},
-        {"Botao1", nullptr},          // no edit control
-        {"FrDados.Edit2", edit2},
-        {"PnDados.Edit3", nullptr},   // no frame: a module's, and the table belongs to none
+        {"Edit1", edit1},         {"Botao1", nullptr},          // no edit control
+        {"FrDados.Edit2", edit2}, {"PnDados.Edit3", nullptr},   // no frame: a module's, and the table belongs to none
         {"Nenhum", nullptr},
     };
     for (const auto& c : casos) {
@@ -517,8 +523,9 @@ TEST_F(TdvIniAttributesTest, TheLayoutIsStoredAndRestoredUnderTheFormAndGridName
     grade->SetSelected({QStringLiteral("IN_RETIFIC\t3\tRet.")});
     grade->IniAttributes().CheckNewFields = true;   // a column designed after the layout was stored
     grade->LoadFromIniFile();
-    EXPECT_EQ(grade->Selected(), (QStringList{QStringLiteral("NR\t13\tTotal de~Rendimentos\tF"),
-                                              QStringLiteral("NOME\t12\tNome\tF"), QStringLiteral("IN_RETIFIC\t3\tRet.")}));
+    EXPECT_EQ(grade->Selected(),
+              (QStringList{QStringLiteral("NR\t13\tTotal de~Rendimentos\tF"), QStringLiteral("NOME\t12\tNome\tF"),
+                           QStringLiteral("IN_RETIFIC\t3\tRet.")}));
     EXPECT_EQ(grade->FieldCount(), 3);
 }
 
@@ -526,7 +533,8 @@ TEST_F(TdvIniAttributesTest, AValueWithoutTheDelimiterKeepsTheDesignedColumns)
 {
     for (bool useTFields : {false, true}) {
         SCOPED_TRACE(useTFields);
-        TIniFile(arquivo).WriteString(QStringLiteral("FoGravadasDgGravadas"), QStringLiteral("NR"), QStringLiteral("4"));
+        TIniFile(arquivo).WriteString(QStringLiteral("FoGravadasDgGravadas"), QStringLiteral("NR"),
+                                      QStringLiteral("4"));
         grade->SetUseTFields(useTFields);
         const QStringList desenhadas{QStringLiteral("NR\t4\tNúmero"), QStringLiteral("NOME\t12\tNome")};
         grade->SetSelected(desenhadas);
@@ -539,7 +547,12 @@ TEST_F(TdvIniAttributesTest, AValueWithoutTheDelimiterKeepsTheDesignedColumns)
 
 TEST_F(TdvIniAttributesTest, AGridBeingDestroyedShowsNoMessage)
 {
-    const struct { const char* caso; bool registro; QString arquivo; QString delimitador; } casos[] = {
+    const struct {
+        const char* caso;
+        bool registro;
+        QString arquivo;
+        QString delimitador;
+    } casos[] = {
         {"no file name for the registry", true, QString(), QStringLiteral(";;")},
         {"missing folder", false, QStringLiteral("/nao/existe/grade.ini"), QStringLiteral(";;")},
         {"no delimiter", false, QString(), QString()},
@@ -556,7 +569,7 @@ TEST_F(TdvIniAttributesTest, AGridBeingDestroyedShowsNoMessage)
         outra->IniAttributes().SetDelimiter(c.delimitador);
         outra->SaveToIniFile();   // shown while the grid lives
         EXPECT_EQ(dialogos.Textos().size(), 1);
-        delete outra;              // and not when it goes
+        delete outra;   // and not when it goes
         EXPECT_EQ(dialogos.Textos().size(), 1);
         dialogos.Limpa();
     }

@@ -6,7 +6,14 @@
 
 TEST(dvGridLayout, RowsAreALineOfTextWithTheirMargins)
 {
-    const struct { int texto; bool linhas; int percentual; int dados; int titulo1; int titulo4; } casos[] = {
+    const struct {
+        int texto;
+        bool linhas;
+        int percentual;
+        int dados;
+        int titulo1;
+        int titulo4;
+    } casos[] = {
         {14, true, 100, 17, 18, 60},
         {14, false, 100, 16, 19, 61},
         {14, true, 150, 25, 18, 60},   // (14 + 3) x 150 div 100
@@ -29,7 +36,11 @@ TEST(dvGridLayout, ColumnsTakeTheirCharactersOrTheirWidestTitleLine)
     EXPECT_EQ(dvTitleWidth(fonte, QStringLiteral("Total de~Rendimentos")),
               dvTextWidth(fonte, QStringLiteral("Rendimentos")) + 4);
     // Back to characters, rounding down; characters wider than 7 pixels round a little up.
-    const struct { int pixels; int zero; int largura; } casos[] = {
+    const struct {
+        int pixels;
+        int zero;
+        int largura;
+    } casos[] = {
         {95, 7, 13}, {101, 7, 13}, {102, 7, 14}, {4, 7, 0}, {95, 0, 0}, {62, 10, 6}, {61, 10, 5},
     };
     for (const auto& c : casos)

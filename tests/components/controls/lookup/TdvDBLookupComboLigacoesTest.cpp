@@ -37,9 +37,11 @@ protected:
                              {QStringLiteral("PorNome"), QStringLiteral("NM_UF"), 0}});
         estados.Open();
         TTransacao todas(*estados.Database());
-        for (const auto& [regiao, sigla, nome] :
-             {std::tuple{"NE", "AL", "ALAGOAS"}, {"NE", "BA", "BAHIA"}, {"NE", "SE", "SERGIPE"},
-              {"SD", "SP", "SAO PAULO"}, {"SU", "SC", "SANTA CATARINA"}}) {
+        for (const auto& [regiao, sigla, nome] : {std::tuple{"NE", "AL", "ALAGOAS"},
+                                                  {"NE", "BA", "BAHIA"},
+                                                  {"NE", "SE", "SERGIPE"},
+                                                  {"SD", "SP", "SAO PAULO"},
+                                                  {"SU", "SC", "SANTA CATARINA"}}) {
             estados.Append();
             estados.FieldByName(QStringLiteral("REGIAO"))->SetAsString(QLatin1String(regiao));
             estados.FieldByName(QStringLiteral("SG_UF"))->SetAsString(QLatin1String(sigla));
@@ -101,7 +103,7 @@ protected:
     TdvDBLookupCombo* combo = new TdvDBLookupCombo(&janela);
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(LigacoesTest, AComboOnALookupFieldShowsItAndWritesTheChosenKeysIntoTheKeyFields)
 {
@@ -239,20 +241,21 @@ protected:
     TdvDBLookupCombo* combo = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(LookupNaGrade, AClosedComboHandsTheKeysThatMoveBetweenCellsToTheGrid)
 {
-    const struct { Qt::Key tecla; Qt::KeyboardModifiers mods; bool paraGrade; } casos[] = {
-        {Qt::Key_Down, Qt::NoModifier, true},
-        {Qt::Key_PageDown, Qt::NoModifier, true},
+    const struct {
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mods;
+        bool paraGrade;
+    } casos[] = {
+        {Qt::Key_Down, Qt::NoModifier, true},        {Qt::Key_PageDown, Qt::NoModifier, true},
         {Qt::Key_Insert, Qt::ShiftModifier, true},   // Insert whatever the shift state
         {Qt::Key_Escape, Qt::NoModifier, true},      // nothing typed
         {Qt::Key_Left, Qt::NoModifier, false},       // the grid does not always show its editor
-        {Qt::Key_Delete, Qt::ControlModifier, true},
-        {Qt::Key_Delete, Qt::NoModifier, false},
-        {Qt::Key_Tab, Qt::NoModifier, true},
-        {Qt::Key_Return, Qt::NoModifier, true},
+        {Qt::Key_Delete, Qt::ControlModifier, true}, {Qt::Key_Delete, Qt::NoModifier, false},
+        {Qt::Key_Tab, Qt::NoModifier, true},         {Qt::Key_Return, Qt::NoModifier, true},
         {Qt::Key_F2, Qt::NoModifier, false},
     };
     for (const auto& c : casos) {
@@ -369,7 +372,7 @@ TEST_F(LigacoesTest, AGridsPictureOfTheComboShowsTheRecordsValueWithoutHighlight
         EXPECT_EQ(DaCor(combo->grab().toImage(), area, realce), 0);
     }
     EXPECT_EQ(combo->text(), QStringLiteral("nada"));   // the combo itself keeps what was typed
-    combo->SetDataField(QStringLiteral("NOME_UF"));   // a lookup field gives its own text
+    combo->SetDataField(QStringLiteral("NOME_UF"));     // a lookup field gives its own text
     {
         TdvPaintCopy copia(combo);
         EXPECT_EQ(combo->CopyText(), QStringLiteral("BAHIA"));

@@ -33,8 +33,12 @@ protected:
                              {QStringLiteral("PorNome"), QStringLiteral("NM_UF"), 0}});
         estados.Open();
         TTransacao todas(*estados.Database());
-        for (const auto& [sigla, nome] : {std::pair{"AC", "ACRE"}, {"AL", "ALAGOAS"}, {"BA", "BAHIA"},
-                                          {"SC", "SANTA CATARINA"}, {"SE", "SERGIPE"}, {"SP", "SAO PAULO"}}) {
+        for (const auto& [sigla, nome] : {std::pair{"AC", "ACRE"},
+                                          {"AL", "ALAGOAS"},
+                                          {"BA", "BAHIA"},
+                                          {"SC", "SANTA CATARINA"},
+                                          {"SE", "SERGIPE"},
+                                          {"SP", "SAO PAULO"}}) {
             estados.Append();
             estados.FieldByName(QStringLiteral("SG_UF"))->SetAsString(QLatin1String(sigla));
             estados.FieldByName(QStringLiteral("NM_UF"))->SetAsString(QLatin1String(nome));
@@ -148,15 +152,20 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TdvDBLookupComboTest, ATextNotInTheListIsRefusedOrKeptAsTheEventSays)
 {
     // The event's own dialog takes the left button's release away: the combo posts it after.
     TContaSoltos soltos(antes);
-    const struct { bool aceita; const char* texto; const char* valor; QList<bool> fechamentos; } casos[] = {
-        {false, "SE", "SE", {}},           // back to the value before; no OnCloseUp
-        {true, "XX", "XX", {true}},       // kept as text and value
+    const struct {
+        bool aceita;
+        const char* texto;
+        const char* valor;
+        QList<bool> fechamentos;
+    } casos[] = {
+        {false, "SE", "SE", {}},      // back to the value before; no OnCloseUp
+        {true, "XX", "XX", {true}},   // kept as text and value
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.aceita);
@@ -303,8 +312,9 @@ TEST_F(TdvDBLookupComboTest, DroppingDownWithoutAnOpenTableOnlySaysSo)
     estados.Close();
     combo->DropDown();
     EXPECT_FALSE(combo->DroppedDown());
-    EXPECT_EQ(dialogos.Textos(),
-              (QStringList{QStringLiteral("No lookup table specified!"), QStringLiteral("Lookup table is not active!")}));
+    EXPECT_EQ(
+        dialogos.Textos(),
+        (QStringList{QStringLiteral("No lookup table specified!"), QStringLiteral("Lookup table is not active!")}));
 }
 
 TEST_F(TdvDBLookupComboTest, SelectedIsBuiltFromTheLookupFieldsWhenEmpty)
@@ -381,7 +391,13 @@ TEST_F(TdvDBLookupListTest, ThreeLookupFieldsAreKeptAndTheListOpensOnThem)
 TEST_F(TdvDBLookupComboTest, FindTableValueTakesAWholeKeyOnlyUnlessPartial)
 {
     PorNome();
-    const struct { const char* valor; const char* campo; bool parcial; bool achou; const char* atual; } casos[] = {
+    const struct {
+        const char* valor;
+        const char* campo;
+        bool parcial;
+        bool achou;
+        const char* atual;
+    } casos[] = {
         {"SP", "SG_UF", false, true, "SP"},
         {"S", "SG_UF", false, false, nullptr},   // the nearest key is no match
         {"S", "SG_UF", true, true, "SC"},

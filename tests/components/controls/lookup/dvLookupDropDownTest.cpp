@@ -4,12 +4,15 @@
 
 TEST(dvLookupDropDown, RowsComeFromTheCountShrunkToTheRecords)
 {
-    const struct { int contagem; int registros; int linhas; } casos[] = {
-        {8, -1, 8},    // count of records not known
-        {0, -1, 1},    // DropDownCount 0 shows one row
-        {8, 3, 3},     // fewer records than rows
-        {12, 30, 12},
-        {8, 0, 1},     // an empty table still shows a row
+    const struct {
+        int contagem;
+        int registros;
+        int linhas;
+    } casos[] = {
+        {8, -1, 8},                // count of records not known
+        {0, -1, 1},                // DropDownCount 0 shows one row
+        {8, 3, 3},                 // fewer records than rows
+        {12, 30, 12}, {8, 0, 1},   // an empty table still shows a row
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.contagem * 100 + c.registros);

@@ -26,7 +26,7 @@ TdvRtfParagraph Com(const QString& texto, TdvRtfCharFormat f = {})
     return p;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TdvCustomRichEdit, EachSupportedFormatStreamsInAndOutUnchanged)
 {
@@ -55,7 +55,10 @@ TEST(TdvCustomRichEdit, EachSupportedFormatStreamsInAndOutUnchanged)
     TdvRtfParagraph misto = Com(QStringLiteral("a "));
     misto.Runs.push_back({QStringLiteral("b"), efeitos});
 
-    const struct { const char* nome; TdvRtfDocument documento; } casos[] = {
+    const struct {
+        const char* nome;
+        TdvRtfDocument documento;
+    } casos[] = {
         {"font and size", UmParagrafo(Com(QStringLiteral("face"), fonte))},
         {"effects", UmParagrafo(Com(QStringLiteral("forte"), efeitos))},
         {"colours", UmParagrafo(Com(QStringLiteral("cor"), cores))},
@@ -77,7 +80,11 @@ TEST(TdvCustomRichEdit, EachSupportedFormatStreamsInAndOutUnchanged)
 
 TEST(TdvCustomRichEdit, PlainTextStreamsAsPlainTextWithEveryLineEndExpanded)
 {
-    const struct { QByteArray entrada; bool plainText; QStringList linhas; } casos[] = {
+    const struct {
+        QByteArray entrada;
+        bool plainText;
+        QStringList linhas;
+    } casos[] = {
         {"a\nb\rc\r\nd", false, {"a", "b", "c", "d"}},
         {"a\n\nb", false, {"a", "", "b"}},
         {"{\\rtf1 x\\par y}", true, {"{\\rtf1 x\\par y}"}},
@@ -158,9 +165,15 @@ protected:
 
 TEST_F(BuscaRich, ReplaceAllReplacesEveryMatchExactlyOnce)
 {
-    const struct { const char* texto; const char* procura; const char* por; int caret; const char* resultado; } casos[] = {
+    const struct {
+        const char* texto;
+        const char* procura;
+        const char* por;
+        int caret;
+        const char* resultado;
+    } casos[] = {
         {"aaa", "a", "b", 0, "bbb"},
-        {"aaa", "a", "aa", 0, "aaaaaa"},       // the replacement holds the match: no second pass over it
+        {"aaa", "a", "aa", 0, "aaaaaa"},   // the replacement holds the match: no second pass over it
         {"aaa", "a", "", 0, ""},
         {"xa ya za", "a", "bb", 3, "xbb ybb zbb"},   // wraps around and stops where it began
         {"Casa casa", "casa", "lar", 0, "lar lar"},
@@ -195,7 +208,10 @@ TEST_F(BuscaRich, FindWrapsOnceAndThenReportsNoMoreMatches)
 TEST_F(BuscaRich, WholeWordAndMatchCaseNarrowTheSearch)
 {
     edit.SetText(QStringLiteral("Ana banana ana"));
-    const struct { unsigned opcoes; int achado; } casos[] = {
+    const struct {
+        unsigned opcoes;
+        int achado;
+    } casos[] = {
         {0, 0},
         {TdvCustomRichEdit::soWholeWord | TdvCustomRichEdit::soMatchCase, 11},
         {TdvCustomRichEdit::soMatchCase, 5},
@@ -232,8 +248,8 @@ TEST(TdvCustomRichEdit, ParagraphFormatsAreSetAndReadInTwips)
     edit.SetText(QStringLiteral("um"));
     TdvParagraphFormat f;
     f.Changes = TdvParagraphFormat::Alignment | TdvParagraphFormat::StartIndent | TdvParagraphFormat::Offset
-                | TdvParagraphFormat::RightIndent | TdvParagraphFormat::TabStops | TdvParagraphFormat::LineSpacing
-                | TdvParagraphFormat::SpaceBefore;
+        | TdvParagraphFormat::RightIndent | TdvParagraphFormat::TabStops | TdvParagraphFormat::LineSpacing
+        | TdvParagraphFormat::SpaceBefore;
     f.AlignmentCaption = QStringLiteral("Right");
     f.StartIndentValue = 720;
     f.OffsetValue = 360;
@@ -261,7 +277,12 @@ TEST(TdvCustomRichEdit, ParagraphFormatsAreSetAndReadInTwips)
 TEST(TdvCustomRichEdit, MeasurementsConvertBetweenTwipsAndTheUnit)
 {
     using U = TdvMeasurementUnits;
-    const struct { const char* texto; U unidade; bool valido; int twips; } leituras[] = {
+    const struct {
+        const char* texto;
+        U unidade;
+        bool valido;
+        int twips;
+    } leituras[] = {
         {"1''", U::muInches, true, 1440},
         {"1 cm", U::muCentimeters, true, 567},   // 1440 / 2.537 = 567.6, cut toward zero
         {"0,5", U::muInches, true, 720},
@@ -280,20 +301,28 @@ TEST(TdvCustomRichEdit, MeasurementsConvertBetweenTwipsAndTheUnit)
     }
     EXPECT_EQ(dvTwipsToMeasurement(567, U::muCentimeters), 1.0);
     EXPECT_EQ(dvTwipsToMeasurement(720, U::muInches), 0.5);
-    const struct { double valor; U unidade; int divisoes; const char* texto; } formatos[] = {
-        {0.5, U::muInches, 0, "0,5''"},
-        {0.49, U::muInches, 0, "0,5''"},     // rounded to eighths
-        {-0.5, U::muInches, 0, "-0,5''"},
-        {1.0, U::muCentimeters, 0, "1 cm"},
-        {0.16, U::muCentimeters, 100, "0,16 cm"},
-        {0.9, U::muCentimeters, 0, "0,9 cm"},
+    const struct {
+        double valor;
+        U unidade;
+        int divisoes;
+        const char* texto;
+    } formatos[] = {
+        {0.5, U::muInches, 0, "0,5''"},           {0.49, U::muInches, 0, "0,5''"},   // rounded to eighths
+        {-0.5, U::muInches, 0, "-0,5''"},         {1.0, U::muCentimeters, 0, "1 cm"},
+        {0.16, U::muCentimeters, 100, "0,16 cm"}, {0.9, U::muCentimeters, 0, "0,9 cm"},
     };
     for (const auto& c : formatos) {
         SCOPED_TRACE(c.texto);
         EXPECT_EQ(dvFormatMeasurementRounded(c.valor, c.unidade, c.divisoes), QString::fromUtf8(c.texto));
     }
-    const struct { const char* texto; bool dentro; } limites[] = {
-        {"22", true}, {"22.01", false}, {"-22", true}, {"-22,01", false},
+    const struct {
+        const char* texto;
+        bool dentro;
+    } limites[] = {
+        {"22", true},
+        {"22.01", false},
+        {"-22", true},
+        {"-22,01", false},
     };
     for (const auto& c : limites) {
         SCOPED_TRACE(c.texto);
@@ -373,12 +402,17 @@ TEST(TdvCustomRichEdit, ALinkClickedIsAskedAboutAndOpened)
 TEST(dvRichOle, TheKeysChooseTheDropEffectAmongThoseAllowed)
 {
     using namespace dvDropEffect;
-    const struct { bool arrastando; unsigned teclas; unsigned permitidos; unsigned efeito; } casos[] = {
+    const struct {
+        bool arrastando;
+        unsigned teclas;
+        unsigned permitidos;
+        unsigned efeito;
+    } casos[] = {
         {true, KeyControl, Copy | Move, Copy | Move},   // while dragging nothing changes
         {false, 0, Copy | Move | Link, Move},
         {false, KeyControl, Copy | Move, Copy},
         {false, KeyControl | KeyShift, Copy | Move | Link, Link},
-        {false, KeyControl, Move, Move},                // Ctrl where only moving is allowed
+        {false, KeyControl, Move, Move},   // Ctrl where only moving is allowed
         {false, KeyControl | KeyShift, Copy | Move, Copy | Move},
         {false, 0, Copy, Copy},
     };

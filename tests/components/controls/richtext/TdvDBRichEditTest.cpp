@@ -18,7 +18,8 @@ using namespace TecladoDeTeste;
 
 namespace {
 
-const QByteArray NotaRica = "{\\rtf1{\\fonttbl{\\f0\\fnil Liberation Sans;}}\\pard\\qc\\plain\\f0\\fs24\\b Nota\\plain\\fs24  forte}";
+const QByteArray NotaRica =
+    "{\\rtf1{\\fonttbl{\\f0\\fnil Liberation Sans;}}\\pard\\qc\\plain\\f0\\fs24\\b Nota\\plain\\fs24  forte}";
 
 // Two records of a table with a rich-text blob and a text column, shown in a form beside
 // another control that takes the focus away.
@@ -30,7 +31,8 @@ protected:
         tabela.SetTableName(QStringLiteral("Notas"));
         tabela.CreateTable({{QStringLiteral("NOME"), ftString, 30}, {QStringLiteral("NOTA"), ftBlob}}, {});
         tabela.Open();
-        for (const auto& [nome, nota] : {std::pair{"Ana", NotaRica}, std::pair{"Bia", QByteArray("linha 1\nlinha 2")}}) {
+        for (const auto& [nome, nota] :
+             {std::pair{"Ana", NotaRica}, std::pair{"Bia", QByteArray("linha 1\nlinha 2")}}) {
             tabela.Append();
             tabela.FieldByName(QStringLiteral("NOME"))->SetAsString(QLatin1String(nome));
             tabela.FieldByName(QStringLiteral("NOTA"))->SetAsBytes(nota);
@@ -82,7 +84,7 @@ protected:
     QLineEdit* outro = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(RichLigado, ABlobLoadsAsRichTextAndPlainTextLineEndsBecomeParagraphs)
 {
@@ -172,6 +174,7 @@ TEST_F(RichLigado, AReadOnlyFieldsMenuShowsViewAndNoFormatting)
     for (QAction* a : menu->actions())
         if (a->isVisible() && !a->isSeparator())
             visiveis << a->objectName() + QLatin1Char('=') + a->text();
-    EXPECT_EQ(visiveis, (QStringList{QStringLiteral("Edit=&View"), QStringLiteral("Cut=Cu&t"), QStringLiteral("Copy=&Copy"),
-                                     QStringLiteral("Paste=&Paste"), QStringLiteral("Find=Fin&d")}));
+    EXPECT_EQ(visiveis,
+              (QStringList{QStringLiteral("Edit=&View"), QStringLiteral("Cut=Cu&t"), QStringLiteral("Copy=&Copy"),
+                           QStringLiteral("Paste=&Paste"), QStringLiteral("Find=Fin&d")}));
 }

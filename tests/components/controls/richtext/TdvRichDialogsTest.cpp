@@ -34,8 +34,12 @@ TEST(TdvRichParagraphDialog, ShowsTheParagraphInTheUnitRounded)
 
 TEST(TdvRichParagraphDialog, EachLineSpacingChoiceStartsItsOwnAtValue)
 {
-    const struct { int item; U unidade; const char* at; } casos[] = {
-        {0, U::muInches, ""}, {1, U::muInches, ""}, {2, U::muInches, ""},
+    const struct {
+        int item;
+        U unidade;
+        const char* at;
+    } casos[] = {
+        {0, U::muInches, ""},       {1, U::muInches, ""},       {2, U::muInches, ""},
         {3, U::muInches, "0,16''"}, {4, U::muInches, "0,16''"}, {4, U::muCentimeters, "0,42 cm"},
         {5, U::muInches, "1"},
     };
@@ -49,7 +53,10 @@ TEST(TdvRichParagraphDialog, TheFirstEditOutOfRangeIsTheOneRefused)
 {
     TdvRichParagraphDialog::TTextos t{"1", "0", "0", "0", "0", "", 0, 0};
     EXPECT_EQ(TdvRichParagraphDialog::PrimeiroInvalido(t, U::muInches), -1);
-    const struct { int edit; const char* texto; } casos[] = {
+    const struct {
+        int edit;
+        const char* texto;
+    } casos[] = {
         {0, "22,01"}, {1, "x"}, {2, "-23"}, {3, ""}, {4, "1,2,3"}, {5, "99"},
     };
     for (const auto& c : casos) {
@@ -99,7 +106,12 @@ TEST(TdvRichParagraphDialog, AnInvalidEditKeepsTheDialogOpenOnIt)
 
 TEST(TdvRichTabDialog, TheListStaysSortedUniqueAndWithinItsLimits)
 {
-    const struct { const char* nome; QStringList antes; const char* texto; QStringList depois; } casos[] = {
+    const struct {
+        const char* nome;
+        QStringList antes;
+        const char* texto;
+        QStringList depois;
+    } casos[] = {
         {"22 inches is the limit", {}, "22", {"22''"}},
         {"past it is ignored", {}, "22.01", {}},
         {"negative is ignored", {}, "-1", {}},

@@ -36,7 +36,7 @@ protected:
     TdvCustomRichEdit origem;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(EditorRich, SaveAndExitGivesTheChangedCopyBack)
 {
@@ -66,7 +66,8 @@ TEST_F(EditorRich, LeavingAChangedCopyAsksAndCancelKeepsTheEditorOpen)
     form->ExitItem->trigger();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Rejected);
-    EXPECT_EQ(dialogos.Textos(), QStringList(2, QStringLiteral("Changes have been made!  Do you wish to save your changes?")));
+    EXPECT_EQ(dialogos.Textos(),
+              QStringList(2, QStringLiteral("Changes have been made!  Do you wish to save your changes?")));
     EXPECT_EQ(origem.Text(), QStringLiteral("texto original"));
 }
 
@@ -193,14 +194,16 @@ TEST(KeyboardLocks, AnX11DisplayGivesAReadingAndTheOffscreenPlatformNone)
 TEST(TdvRulerPanel, AMarkerPositionSnapsDownToTheUnitsDivisions)
 {
     using U = TdvMeasurementUnits;
-    const struct { int pixels; U unidade; int twips; } casos[] = {
-        {96, U::muInches, 1440},
-        {100, U::muInches, 1440},    // 1.04 inch: down to 1
-        {48, U::muInches, 720},
-        {11, U::muInches, 0},        // below an eighth
-        {38, U::muCentimeters, 567}, // 1.004 cm
-        {47, U::muCentimeters, 567}, // 1.24 cm: down to 1
-        {48, U::muCentimeters, 709}, // 1.27 cm: down to 1.25
+    const struct {
+        int pixels;
+        U unidade;
+        int twips;
+    } casos[] = {
+        {96, U::muInches, 1440},     {100, U::muInches, 1440},   // 1.04 inch: down to 1
+        {48, U::muInches, 720},      {11, U::muInches, 0},       // below an eighth
+        {38, U::muCentimeters, 567},                             // 1.004 cm
+        {47, U::muCentimeters, 567},                             // 1.24 cm: down to 1
+        {48, U::muCentimeters, 709},                             // 1.27 cm: down to 1.25
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.pixels);

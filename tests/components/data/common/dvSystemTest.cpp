@@ -14,7 +14,9 @@ QDateTime Hoje2003()
 // Fixes today's date for the life of a test.
 class HojeFixo {
 public:
-    HojeFixo() : FAnterior(dvInstallNow(&Hoje2003)) {}
+    HojeFixo()
+        : FAnterior(dvInstallNow(&Hoje2003))
+    {}
     ~HojeFixo() { dvInstallNow(FAnterior); }
 
 private:
@@ -31,31 +33,25 @@ double Hora(int h, int m, int s)
     return double(h * 3600 + m * 60 + s) / 86400.0;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(ScanDate, ReadsDayMonthYearInTheProgramsFormat)
 {
     HojeFixo hoje;
-    const struct { const char* texto; bool valido; int ano, mes, dia; } casos[] = {
-        {"31/12/2002", true, 2002, 12, 31},
-        {"31/12/02", true, 2002, 12, 31},
-        {"29/02/2000", true, 2000, 2, 29},
-        {"29/02/1900", false, 0, 0, 0},      // 1900 is not a leap year
-        {"29/02/2003", false, 0, 0, 0},
-        {"31/04/2003", false, 0, 0, 0},
-        {"0/1/2003", false, 0, 0, 0},
-        {"1/13/2003", false, 0, 0, 0},
-        {"1/1/", false, 0, 0, 0},             // a second separator needs a year
-        {"5/3", true, 2003, 3, 5},            // no year: today's
-        {"1/JAN/2003", true, 2003, 1, 1},
-        {"1/fev/2003", true, 2003, 2, 1},     // the program's month names
-        {"10/Dez/2003", true, 2003, 12, 10},
-        {"1/feb/2003", false, 0, 0, 0},
-        {" 1 / 2 / 2003 ", true, 2003, 2, 1},
+    const struct {
+        const char* texto;
+        bool valido;
+        int ano, mes, dia;
+    } casos[] = {
+        {"31/12/2002", true, 2002, 12, 31},  {"31/12/02", true, 2002, 12, 31}, {"29/02/2000", true, 2000, 2, 29},
+        {"29/02/1900", false, 0, 0, 0},   // 1900 is not a leap year
+        {"29/02/2003", false, 0, 0, 0},      {"31/04/2003", false, 0, 0, 0},   {"0/1/2003", false, 0, 0, 0},
+        {"1/13/2003", false, 0, 0, 0},       {"1/1/", false, 0, 0, 0},           // a second separator needs a year
+        {"5/3", true, 2003, 3, 5},                                               // no year: today's
+        {"1/JAN/2003", true, 2003, 1, 1},    {"1/fev/2003", true, 2003, 2, 1},   // the program's month names
+        {"10/Dez/2003", true, 2003, 12, 10}, {"1/feb/2003", false, 0, 0, 0},   {" 1 / 2 / 2003 ", true, 2003, 2, 1},
         {"1/1/0001", true, 2001, 1, 1},   // any year up to 99 is windowed
-        {"31/12/9999", true, 9999, 12, 31},
-        {"abc", false, 0, 0, 0},
-        {"", false, 0, 0, 0},
+        {"31/12/9999", true, 9999, 12, 31},  {"abc", false, 0, 0, 0},          {"", false, 0, 0, 0},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.texto);
@@ -71,17 +67,15 @@ TEST(ScanDate, ReadsDayMonthYearInTheProgramsFormat)
 
 TEST(ScanDate, PutsTwoDigitYearsInTheHundredYearsFromTheEpoch)
 {
-    const struct { const char* texto; int epoca; int ano; } casos[] = {
-        {"1/1/49", 1950, 2049},
-        {"1/1/50", 1950, 1950},
-        {"1/1/99", 1950, 1999},
-        {"1/1/0", 1950, 2000},
-        {"1/1/0049", 1950, 2049},   // four digits, but still 49
-        {"1/1/100", 1950, 100},
-        {"1/1/99", 2000, 2099},
-        {"1/1/00", 2000, 2000},
-        {"1/1/29", 1930, 2029},
-        {"1/1/30", 1930, 1930},
+    const struct {
+        const char* texto;
+        int epoca;
+        int ano;
+    } casos[] = {
+        {"1/1/49", 1950, 2049}, {"1/1/50", 1950, 1950},   {"1/1/99", 1950, 1999},
+        {"1/1/0", 1950, 2000},  {"1/1/0049", 1950, 2049},   // four digits, but still 49
+        {"1/1/100", 1950, 100}, {"1/1/99", 2000, 2099},   {"1/1/00", 2000, 2000},
+        {"1/1/29", 1930, 2029}, {"1/1/30", 1930, 1930},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.texto) + " epoch " + std::to_string(c.epoca));
@@ -119,7 +113,10 @@ TEST(ScanDate, CountsDaysFromTheEndOf1899AndMovesThePosition)
 
 TEST(ScanDate, OrdersByTheFirstLetterOfTheFormat)
 {
-    const struct { const char* formato; int ordem; } casos[] = {
+    const struct {
+        const char* formato;
+        int ordem;
+    } casos[] = {
         {"dd/mm/yyyy", doDMY}, {"MM/dd/yy", doMDY}, {"yyyy-MM-dd", doYMD}, {"", doMDY}, {"x", doMDY},
     };
     for (const auto& c : casos) {
@@ -130,7 +127,11 @@ TEST(ScanDate, OrdersByTheFirstLetterOfTheFormat)
 
 TEST(ScanTime, ReadsHoursMinutesSecondsAndTheDesignators)
 {
-    const struct { const char* texto; bool valido; double valor; } casos[] = {
+    const struct {
+        const char* texto;
+        bool valido;
+        double valor;
+    } casos[] = {
         {"12:30", true, Hora(12, 30, 0)},
         {"1:02:03", true, Hora(1, 2, 3)},
         {"23:59:59", true, Hora(23, 59, 59)},
@@ -158,7 +159,12 @@ TEST(ScanTime, ReadsHoursMinutesSecondsAndTheDesignators)
 
 TEST(ScanDateTime, NeedsADateFollowedByATimeAndNothingElse)
 {
-    const struct { const char* texto; bool valida; bool dataValida; double valor; } casos[] = {
+    const struct {
+        const char* texto;
+        bool valida;
+        bool dataValida;
+        double valor;
+    } casos[] = {
         {"31/12/2002 10:30", true, false, Dia(2002, 12, 31) + Hora(10, 30, 0)},
         {"31/12/2002 10:30 ", true, false, Dia(2002, 12, 31) + Hora(10, 30, 0)},
         {"31/12/2002", false, true, 0},
@@ -177,22 +183,19 @@ TEST(ScanDateTime, NeedsADateFollowedByATimeAndNothingElse)
 
 TEST(NumberText, RecognisesIntegersAndNumbersWithTheDecimalComma)
 {
-    const struct { const char* texto; bool inteiro; bool real; } casos[] = {
-        {"", true, true},
-        {"12", true, true},
-        {"-5", true, true},
-        {"-", false, false},
-        {"+5", false, true},
-        {" 5", false, true},
-        {"1a", false, false},
-        {"1,5", false, true},
-        {",5", false, true},
-        {"5,", false, true},
-        {"-1,5e3", false, true},
-        {"1.5", false, false},       // the point is no decimal separator here
-        {"1.000,5", false, false},   // nor are thousands separators read
-        {"e5", false, false},
-        {"1e", false, false},
+    const struct {
+        const char* texto;
+        bool inteiro;
+        bool real;
+    } casos[] = {
+        {"", true, true},          {"12", true, true},
+        {"-5", true, true},        {"-", false, false},
+        {"+5", false, true},       {" 5", false, true},
+        {"1a", false, false},      {"1,5", false, true},
+        {",5", false, true},       {"5,", false, true},
+        {"-1,5e3", false, true},   {"1.5", false, false},   // the point is no decimal separator here
+        {"1.000,5", false, false},                          // nor are thousands separators read
+        {"e5", false, false},      {"1e", false, false},
         {"1,5 ", false, true},
     };
     for (const auto& c : casos) {
@@ -211,11 +214,14 @@ TEST(NumberText, RecognisesIntegersAndNumbersWithTheDecimalComma)
 TEST(CursorPart, NamesThePartOfADateTimeUnderTheCaret)
 {
     const QString texto = QStringLiteral("31/12/2002 10:30:45 PM");
-    const struct { int pos; int parte; } casos[] = {
-        {0, dtpDay},     {2, dtpDay},     {3, dtpMonth},  {5, dtpMonth}, {6, dtpYear},
-        {9, dtpYear},    {10, dtpHour},   // one before the date's end, on the blank
-        {11, dtpHour},   {13, dtpHour},   {14, dtpMinute}, {17, dtpSecond},
-        {19, dtpSecond}, {20, dtpAmPm},   {22, dtpAmPm},
+    const struct {
+        int pos;
+        int parte;
+    } casos[] = {
+        {0, dtpDay},     {2, dtpDay},   {3, dtpMonth},   {5, dtpMonth},
+        {6, dtpYear},    {9, dtpYear},  {10, dtpHour},   // one before the date's end, on the blank
+        {11, dtpHour},   {13, dtpHour}, {14, dtpMinute}, {17, dtpSecond},
+        {19, dtpSecond}, {20, dtpAmPm}, {22, dtpAmPm},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.pos);

@@ -97,4 +97,4 @@ TEST_F(TdvQueryTest, AStoredProceduresFilterIgnoresTheOptions)
     EXPECT_EQ(chamadas, 1);
 }
 
-}  // namespace
+}   // namespace

@@ -17,14 +17,15 @@ protected:
         tabela.SetDatabaseName(PastaDados());
         tabela.SetTableName(QStringLiteral("CodRet.db"));
         tabela.SetTableType(ttParadox);
-        tabela.CreateTable({{QStringLiteral("ANO"), ftSmallint},
-                            {QStringLiteral("CODIGO"), ftString, 4},
-                            {QStringLiteral("DESCRICAO"), ftString, 40},
-                            {QStringLiteral("IN4"), ftBoolean},
-                            {QStringLiteral("LIMITE"), ftCurrency},
-                            {QStringLiteral("INICIO"), ftDate}},
-                           {{QString(), QStringLiteral("ANO;CODIGO"), TIndexOption::ixPrimary},
-                            {QStringLiteral("IDescricao"), QStringLiteral("DESCRICAO"), TIndexOption::ixCaseInsensitive}});
+        tabela.CreateTable(
+            {{QStringLiteral("ANO"), ftSmallint},
+             {QStringLiteral("CODIGO"), ftString, 4},
+             {QStringLiteral("DESCRICAO"), ftString, 40},
+             {QStringLiteral("IN4"), ftBoolean},
+             {QStringLiteral("LIMITE"), ftCurrency},
+             {QStringLiteral("INICIO"), ftDate}},
+            {{QString(), QStringLiteral("ANO;CODIGO"), TIndexOption::ixPrimary},
+             {QStringLiteral("IDescricao"), QStringLiteral("DESCRICAO"), TIndexOption::ixCaseInsensitive}});
         tabela.Open();
         const struct {
             int ano;
@@ -125,8 +126,9 @@ TEST_F(TdvTableTest, AFilterThatDoesNotCompileRemovesThePreviousOne)
     EXPECT_TRUE(dialogos.Mensagens().empty());
 
     tabela.SetdvFilter({QStringLiteral("SUMIDO = 1")});
-    EXPECT_EQ(dialogos.Textos(), (QStringList{QStringLiteral("SUMIDO\rField not found in Table. "),
-                                              QStringLiteral("Fail to set filter")}));
+    EXPECT_EQ(
+        dialogos.Textos(),
+        (QStringList{QStringLiteral("SUMIDO\rField not found in Table. "), QStringLiteral("Fail to set filter")}));
     EXPECT_EQ(tabela.RecordCount(), 5);
     EXPECT_EQ(Filtra({QStringLiteral("   "), QString()}), 5) << "blank lines remove the filter";
 }
@@ -300,7 +302,7 @@ TEST_F(TdvTableTest, RegisteredRecordsLearnThatTheTableIsGone)
     EXPECT_TRUE(*vivo);
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -356,4 +358,4 @@ TEST_F(TdvTableTest, PicturesAreCheckedBeforePosting)
     EXPECT_EQ(tabela.State(), dsBrowse);
 }
 
-}  // namespace
+}   // namespace

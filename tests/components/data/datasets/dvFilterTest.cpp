@@ -31,7 +31,10 @@ protected:
     QByteArray Compila(const char* texto) { return dvParseFilterExpression(QString::fromUtf8(texto), &dados); }
 
     static int Palavra(const QByteArray& b, int posicao) { return qFromLittleEndian<quint16>(b.constData() + posicao); }
-    static quint32 Dupla(const QByteArray& b, int posicao) { return qFromLittleEndian<quint32>(b.constData() + posicao); }
+    static quint32 Dupla(const QByteArray& b, int posicao)
+    {
+        return qFromLittleEndian<quint32>(b.constData() + posicao);
+    }
     // The slot of a node and the literal pool.
     static const char* Slot(const QByteArray& b, int deslocamento) { return b.constData() + 10 + deslocamento; }
     static QByteArray Literal(const QByteArray& b, int deslocamento, int tamanho)
@@ -45,12 +48,28 @@ protected:
 
 TEST_F(DvFilterTest, ASmallIntegerComparisonIsWrittenByteForByte)
 {
-    const QByteArray esperado = QByteArray::fromHex(
-        "0100" "3a00" "0300" "0a00" "3400"                 // version, size 58, 3 nodes, node start 10, literals at 52
-        "02000000" "03000000" "1c00" "0e00" "0000"         // slot 0: "=" with left at 28, right at 14
-        "05000000" "0e000000" "0500" "0200" "0400"         // slot 1: 16-bit constant, 2 bytes, literal 4
-        "04000000" "0d000000" "0100" "0000" "0000"         // slot 2: field 1, name at literal 0
-        "414e4f00" "d207");                                // "ANO\0", 2002
+    const QByteArray esperado = QByteArray::fromHex("0100"
+                                                    "3a00"
+                                                    "0300"
+                                                    "0a00"
+                                                    "3400"   // version, size 58, 3 nodes, node start 10, literals at 52
+                                                    "02000000"
+                                                    "03000000"
+                                                    "1c00"
+                                                    "0e00"
+                                                    "0000"   // slot 0: "=" with left at 28, right at 14
+                                                    "05000000"
+                                                    "0e000000"
+                                                    "0500"
+                                                    "0200"
+                                                    "0400"   // slot 1: 16-bit constant, 2 bytes, literal 4
+                                                    "04000000"
+                                                    "0d000000"
+                                                    "0100"
+                                                    "0000"
+                                                    "0000"   // slot 2: field 1, name at literal 0
+                                                    "414e4f00"
+                                                    "d207");   // "ANO\0", 2002
     EXPECT_EQ(Compila("ANO = 2002").toHex(), esperado.toHex());
     // The field's name in another case matches; the name is written as typed.
     QByteArray minusculo = esperado;
@@ -103,8 +122,12 @@ TEST_F(DvFilterTest, NumbersUseTheProgramsDecimalComma)
     EXPECT_EQ(valor, 1.5);
     const QByteArray bcd = Compila("PRECO = 12,34");
     ASSERT_FALSE(bcd.isEmpty());
-    EXPECT_EQ(Literal(bcd, 6, 34).toHex(), QByteArray::fromHex("2002" "0000000000000000000000000000" "1234" +
-                                                               QByteArray(32, '0')).toHex());
+    EXPECT_EQ(Literal(bcd, 6, 34).toHex(),
+              QByteArray::fromHex("2002"
+                                  "0000000000000000000000000000"
+                                  "1234"
+                                  + QByteArray(32, '0'))
+                  .toHex());
 }
 
 TEST_F(DvFilterTest, AndAndOrGroupFromTheLeft)
@@ -130,10 +153,10 @@ TEST_F(DvFilterTest, TextThatDoesNotParseGivesNothing)
         {"ANO = %", false},
         {"(ANO = 1", false},
         {"NADA = 1", true},
-        {"ANO = abc", false},            // not a number
-        {"ANO = 40000", false},          // does not fit sixteen bits
+        {"ANO = abc", false},     // not a number
+        {"ANO = 40000", false},   // does not fit sixteen bits
         {"DIA = \"31/02/2002\"", false},
-        {"DIA = 01/01/2002", false},     // unquoted, a date is the number 01
+        {"DIA = 01/01/2002", false},   // unquoted, a date is the number 01
         {"ANO = 1 AND (X = 2)", true},
         {"NOME = \"sem fim", false},
     };
@@ -191,4 +214,4 @@ TEST_F(DvFilterTest, OversizedOperandsAndLiteralsFailCleanly)
     EXPECT_TRUE(Compila(qPrintable(relacoes.join(QStringLiteral(" OR ")))).isEmpty());
 }
 
-}  // namespace
+}   // namespace

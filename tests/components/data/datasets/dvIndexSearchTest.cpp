@@ -47,7 +47,9 @@ protected:
     IndexSearchTest()
     {
         Cria(benef, QStringLiteral("Benef"),
-             {{QStringLiteral("NI"), ftString, 3}, {QStringLiteral("NOME"), ftString, 12}, {QStringLiteral("QTD"), ftInteger, 0}},
+             {{QStringLiteral("NI"), ftString, 3},
+              {QStringLiteral("NOME"), ftString, 12},
+              {QStringLiteral("QTD"), ftInteger, 0}},
              {{QString(), QStringLiteral("NI"), TIndexOption::ixPrimary},
               {QStringLiteral("Nome"), QStringLiteral("NOME"), TIndexOption::ixCaseInsensitive},
               {QStringLiteral("NiNome"), QStringLiteral("NI;NOME"), 0},
@@ -63,20 +65,22 @@ protected:
     DialogosRoteirizados dialogos;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(IndexSearchTest, MovesToTheFirstRecordThatBeginsWithTheText)
 {
     for (bool locate : {true, false}) {
         SCOPED_TRACE(locate ? "locate" : "nearest key");
         dvIntl().UseLocateMethodForSearch = locate;
-        const struct { const char* indice; const char* texto; int posicao; bool achou; const char* ni; } casos[] = {
-            {"Nome", "an", 0, true, "002"},
-            {"Nome", "ANA P", 0, true, "003"},
-            {"Nome", "m", 0, true, "001"},
-            {"", "00", 0, true, "001"},
-            {"", "003", 0, true, "003"},
-            {"Qtd", "20", 0, true, "003"},
+        const struct {
+            const char* indice;
+            const char* texto;
+            int posicao;
+            bool achou;
+            const char* ni;
+        } casos[] = {
+            {"Nome", "an", 0, true, "002"}, {"Nome", "ANA P", 0, true, "003"}, {"Nome", "m", 0, true, "001"},
+            {"", "00", 0, true, "001"},     {"", "003", 0, true, "003"},       {"Qtd", "20", 0, true, "003"},
             {"Qtd", "1a", 0, false, "002"},   // no integer: stays on the first (QTD 10)
         };
         for (const auto& c : casos) {
@@ -133,15 +137,20 @@ TEST_F(IndexSearchTest, ATableWithoutIndexIsReported)
 TEST_F(IndexSearchTest, LookupTablesFollowTheMasterRecord)
 {
     TdvTable codigos;
-    Cria(codigos, QStringLiteral("CodRet"), {{QStringLiteral("CODIGO"), ftString, 4}, {QStringLiteral("DESCRICAO"), ftString, 20}},
+    Cria(codigos, QStringLiteral("CodRet"),
+         {{QStringLiteral("CODIGO"), ftString, 4}, {QStringLiteral("DESCRICAO"), ftString, 20}},
          {{QString(), QStringLiteral("CODIGO"), TIndexOption::ixPrimary}},
          {{QStringLiteral("0561"), QStringLiteral("Trabalho")}, {QStringLiteral("1708"), QStringLiteral("Serviços")}});
     codigos.Close();
 
     TdvTable itens;
-    Cria(itens, QStringLiteral("Itens"), {{QStringLiteral("ITEM"), ftString, 3}, {QStringLiteral("COD"), ftString, 4}, {QStringLiteral("DESC"), ftString, 20}},
+    Cria(itens, QStringLiteral("Itens"),
+         {{QStringLiteral("ITEM"), ftString, 3},
+          {QStringLiteral("COD"), ftString, 4},
+          {QStringLiteral("DESC"), ftString, 20}},
          {{QString(), QStringLiteral("ITEM"), TIndexOption::ixPrimary}},
-         {{QStringLiteral("1"), QStringLiteral("0561"), QVariant()}, {QStringLiteral("2"), QStringLiteral("1708"), QVariant()}});
+         {{QStringLiteral("1"), QStringLiteral("0561"), QVariant()},
+          {QStringLiteral("2"), QStringLiteral("1708"), QVariant()}});
     itens.LookupFields() = {QStringLiteral("DESC;;CODRET;DESCRICAO;;CODIGO")};
     itens.LookupLinks() = {QStringLiteral("COD;CODIGO")};
 
@@ -173,8 +182,10 @@ TEST_F(IndexSearchTest, LookupTablesFollowTheMasterRecord)
 TEST_F(IndexSearchTest, ALookupTableWithoutIndexIsSearchedByItsFirstLookupField)
 {
     TdvTable estados;
-    Cria(estados, QStringLiteral("Estados"), {{QStringLiteral("SIGLA"), ftString, 2}, {QStringLiteral("NOME"), ftString, 20}}, {},
-         {{QStringLiteral("RJ"), QStringLiteral("Rio de Janeiro")}, {QStringLiteral("SP"), QStringLiteral("São Paulo")}});
+    Cria(estados, QStringLiteral("Estados"),
+         {{QStringLiteral("SIGLA"), ftString, 2}, {QStringLiteral("NOME"), ftString, 20}}, {},
+         {{QStringLiteral("RJ"), QStringLiteral("Rio de Janeiro")},
+          {QStringLiteral("SP"), QStringLiteral("São Paulo")}});
     TdvTable mestre;
     Cria(mestre, QStringLiteral("Mestre"), {{QStringLiteral("UF"), ftString, 2}}, {}, {{QStringLiteral("sp")}});
     EXPECT_TRUE(dvPositionLookupTable(&estados, &mestre, {QStringLiteral("UF"), QStringLiteral("SIGLA")}));

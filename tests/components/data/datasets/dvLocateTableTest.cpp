@@ -23,7 +23,8 @@ protected:
                            {{QString(), QStringLiteral("NI"), TIndexOption::ixPrimary},
                             {QStringLiteral("Nome"), QStringLiteral("NOME"), TIndexOption::ixCaseInsensitive}});
         tabela.Open();
-        for (const auto& [ni, nome] : {std::pair{"001", "Maria"}, {"002", "ana"}, {"003", "ANA PAULA"}, {"004", "Ângela"}}) {
+        for (const auto& [ni, nome] :
+             {std::pair{"001", "Maria"}, {"002", "ana"}, {"003", "ANA PAULA"}, {"004", "Ângela"}}) {
             tabela.Append();
             tabela.FieldByName(QStringLiteral("NI"))->SetAsString(QString::fromUtf8(ni));
             tabela.FieldByName(QStringLiteral("NOME"))->SetAsString(QString::fromUtf8(nome));
@@ -36,29 +37,37 @@ protected:
     TTable tabela;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(LocateTableTest, GivesTheSameAnswerThroughTheIndexOrRecordByRecord)
 {
-    const struct { const char* indice; const char* campo; int tipo; bool caixa; const char* valor; const char* ni; } casos[] = {
-        {"Nome", "NOME", mtExact, false, "ana", "002"},        // through the case-insensitive index
+    const struct {
+        const char* indice;
+        const char* campo;
+        int tipo;
+        bool caixa;
+        const char* valor;
+        const char* ni;
+    } casos[] = {
+        {"Nome", "NOME", mtExact, false, "ana", "002"},   // through the case-insensitive index
         {"Nome", "NOME", mtExact, false, "ANA paula", "003"},
         {"Nome", "NOME", mtPartial, false, "an", "002"},
         {"Nome", "NOME", mtPartial, false, "ana p", "003"},
         {"Nome", "NOME", mtPartial, false, "zz", nullptr},
         {"Nome", "NOME", mtExact, false, "an", nullptr},
-        {"Nome", "NOME", mtPartial, true, "AN", "003"},        // case-sensitive: read record by record
-        {"Nome", "NOME", mtExact, false, "ângela", "004"},     // accents: read record by record
+        {"Nome", "NOME", mtPartial, true, "AN", "003"},      // case-sensitive: read record by record
+        {"Nome", "NOME", mtExact, false, "ângela", "004"},   // accents: read record by record
         {"Nome", "NOME", mtAnywhere, false, "paula", "003"},
-        {"", "NI", mtExact, true, "003", "003"},               // through the primary index
+        {"", "NI", mtExact, true, "003", "003"},   // through the primary index
         {"", "NI", mtPartial, true, "00", "001"},
         {"", "NI", mtExact, true, "005", nullptr},
         {"", "NI", mtPartial, true, "01", nullptr},
-        {"", "NI", mtExact, false, "004", "004"},              // not case-sensitive: read record by record
-        {"", "NOME", mtExact, true, "Maria", "001"},           // the index does not begin with NOME
+        {"", "NI", mtExact, false, "004", "004"},      // not case-sensitive: read record by record
+        {"", "NOME", mtExact, true, "Maria", "001"},   // the index does not begin with NOME
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.indice) + " " + c.campo + " " + std::to_string(c.tipo) + (c.caixa ? " cs " : " ci ") + c.valor);
+        SCOPED_TRACE(std::string(c.indice) + " " + c.campo + " " + std::to_string(c.tipo) + (c.caixa ? " cs " : " ci ")
+                     + c.valor);
         tabela.SetIndexName(QString::fromLatin1(c.indice));
         tabela.Last();
         const QString antes = Ni();

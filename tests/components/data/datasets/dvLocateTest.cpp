@@ -27,8 +27,10 @@ protected:
                  {QStringLiteral("ATIVO"), ftBoolean, 0},
                  {QStringLiteral("QTD"), ftInteger, 0}},
                 {
-                    {QStringLiteral("ABC"), 1.5, qint64(15000), Dia(2003, 1, 1), QStringLiteral("texto simples"), qint64(1), qint64(1)},
-                    {QStringLiteral("abd"), 2.25, qint64(0), QVariant(), QStringLiteral("{\\rtf1\\ansi Declara\\'e7\\'e3o anual\\par}"), qint64(0), qint64(2)},
+                    {QStringLiteral("ABC"), 1.5, qint64(15000), Dia(2003, 1, 1), QStringLiteral("texto simples"),
+                     qint64(1), qint64(1)},
+                    {QStringLiteral("abd"), 2.25, qint64(0), QVariant(),
+                     QStringLiteral("{\\rtf1\\ansi Declara\\'e7\\'e3o anual\\par}"), qint64(0), qint64(2)},
                     {QStringLiteral("Xabc"), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), qint64(3)},
                     {QString(), 0.1, qint64(1000), Dia(2002, 12, 31), QStringLiteral("Ação"), qint64(1), qint64(4)},
                     {QStringLiteral("ação"), 1e20, qint64(-25000), QVariant(), QVariant(), qint64(0), qint64(5)},
@@ -50,34 +52,40 @@ protected:
     DialogosRoteirizados dialogos;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(LocateTest, FindsTheFirstRecordThatMatchesByKindAndCase)
 {
-    const struct { const char* campo; int tipo; bool caixa; const char* valor; int linha; } casos[] = {
+    const struct {
+        const char* campo;
+        int tipo;
+        bool caixa;
+        const char* valor;
+        int linha;
+    } casos[] = {
         {"NOME", mtExact, false, "abc", 1},
         {"NOME", mtExact, true, "abc", 0},
         {"NOME", mtExact, true, "ABC", 1},
-        {"NOME", mtPartial, false, "ab", 1},        // ABC, not case-sensitive
-        {"NOME", mtPartial, true, "ab", 2},         // abd
-        {"NOME", mtAnywhere, true, "abc", 3},       // Xabc
-        {"NOME", mtExact, false, "", 4},            // only an empty field matches an empty value
+        {"NOME", mtPartial, false, "ab", 1},    // ABC, not case-sensitive
+        {"NOME", mtPartial, true, "ab", 2},     // abd
+        {"NOME", mtAnywhere, true, "abc", 3},   // Xabc
+        {"NOME", mtExact, false, "", 4},        // only an empty field matches an empty value
         {"NOME", mtPartial, false, "", 0},
         {"NOME", mtAnywhere, false, "", 0},
-        {"NOME", mtExact, false, "AÇÃO", 5},        // accented letters change case too
-        {"NOME", 7, false, "abc", 0},               // no such kind of match
-        {"VALOR", mtExact, false, "1,5", 1},        // by number with the decimal comma
+        {"NOME", mtExact, false, "AÇÃO", 5},   // accented letters change case too
+        {"NOME", 7, false, "abc", 0},          // no such kind of match
+        {"VALOR", mtExact, false, "1,5", 1},   // by number with the decimal comma
         {"VALOR", mtExact, false, "2,250", 2},
         {"VALOR", mtExact, false, "0,1", 4},
-        {"VALOR", mtExact, false, "1.5", 0},        // no number: compared as text
+        {"VALOR", mtExact, false, "1.5", 0},   // no number: compared as text
         {"VALOR", mtPartial, false, "2,2", 2},
         {"VALOR", mtExact, false, "1E20", 5},
-        {"VALOR", mtExact, false, "0", 0},          // a blank value is no zero
+        {"VALOR", mtExact, false, "0", 0},   // a blank value is no zero
         {"MOEDA", mtExact, false, "1,5", 1},
         {"MOEDA", mtExact, false, "0", 2},
         {"MOEDA", mtExact, false, "-2,5", 5},
-        {"MOEDA", mtAnywhere, false, ",1", 4},      // 0,1 as text
-        {"DATA", mtExact, false, "31/12/2002", 4},    // dates as the program writes them
+        {"MOEDA", mtAnywhere, false, ",1", 4},       // 0,1 as text
+        {"DATA", mtExact, false, "31/12/2002", 4},   // dates as the program writes them
         {"DATA", mtPartial, false, "01/01", 1},
         {"OBS", mtAnywhere, false, "declaração", 2},   // rich text read as plain text
         {"OBS", mtAnywhere, false, "rtf", 0},
@@ -159,12 +167,17 @@ TEST(LocateLongTexts, SearchesWholeMemosAndLongValues)
 
 TEST(FieldValues, SuitTheTextToTheFieldType)
 {
-    const struct { TFieldType tipo; const char* texto; bool valido; bool buscavel; } casos[] = {
+    const struct {
+        TFieldType tipo;
+        const char* texto;
+        bool valido;
+        bool buscavel;
+    } casos[] = {
         {ftInteger, "12", true, true},
         {ftSmallint, "-3", true, true},
         {ftAutoInc, "1,5", false, false},
         {ftLargeint, "x", false, false},
-        {ftInteger, "", true, false},     // empty: a valid value, but nothing to search
+        {ftInteger, "", true, false},   // empty: a valid value, but nothing to search
         {ftFloat, "1,5", true, true},
         {ftCurrency, "1.5", false, false},
         {ftBCD, "", true, false},

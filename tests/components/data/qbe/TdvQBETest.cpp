@@ -112,8 +112,7 @@ TEST_F(TdvQBETest, ChecksGiveTheirFieldsInOrder)
         QStringList qbe;
         const char* sql;
     } casos[] = {
-        {Benef({QStringLiteral("Check | Check | |")}),
-         "SELECT DISTINCT NOME, UF FROM Benef ORDER BY NOME, UF"},
+        {Benef({QStringLiteral("Check | Check | |")}), "SELECT DISTINCT NOME, UF FROM Benef ORDER BY NOME, UF"},
         {Benef({QStringLiteral("CheckDescending | check | |")}),
          "SELECT DISTINCT NOME, UF FROM Benef ORDER BY NOME DESC, UF"},
         {Benef({QStringLiteral("CheckPlus | | |")}), "SELECT NOME FROM Benef"},
@@ -151,19 +150,22 @@ TEST_F(TdvQBETest, SelectionConditionsGiveTheRowsOfTheirSql)
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.linha);
-        EXPECT_EQ(Qbe(Benef({QString::fromLatin1(c.linha)})),
-                  Sql(QStringLiteral("SELECT DISTINCT NOME FROM Benef WHERE %1 ORDER BY NOME").arg(QLatin1String(c.onde))));
+        EXPECT_EQ(
+            Qbe(Benef({QString::fromLatin1(c.linha)})),
+            Sql(QStringLiteral("SELECT DISTINCT NOME FROM Benef WHERE %1 ORDER BY NOME").arg(QLatin1String(c.onde))));
     }
 }
 
 TEST_F(TdvQBETest, BlankNumbersCountAsZeroOnlyWhenAsked)
 {
     const QStringList texto = Benef({QStringLiteral("Check | | < 1 | <5")});
-    EXPECT_EQ(Qbe(texto), Sql(QStringLiteral("SELECT DISTINCT NOME FROM Benef WHERE COALESCE(VALOR, 0) < 10000 AND "
-                                             "COALESCE(QTD, 0) < 5 ORDER BY NOME")));
+    EXPECT_EQ(Qbe(texto),
+              Sql(QStringLiteral("SELECT DISTINCT NOME FROM Benef WHERE COALESCE(VALOR, 0) < 10000 AND "
+                                 "COALESCE(QTD, 0) < 5 ORDER BY NOME")));
     EXPECT_EQ(Qbe(texto).size(), 3u);   // Bruno (no quantity) and Dario, below the heading
     qbe.BlankAsZero = false;
-    EXPECT_EQ(Qbe(texto), Sql(QStringLiteral("SELECT DISTINCT NOME FROM Benef WHERE VALOR < 10000 AND QTD < 5 ORDER BY NOME")));
+    EXPECT_EQ(Qbe(texto),
+              Sql(QStringLiteral("SELECT DISTINCT NOME FROM Benef WHERE VALOR < 10000 AND QTD < 5 ORDER BY NOME")));
 }
 
 TEST_F(TdvQBETest, ExampleElementsJoinTablesAndOrRowsAddAlternatives)
@@ -175,20 +177,19 @@ TEST_F(TdvQBETest, ExampleElementsJoinTablesAndOrRowsAddAlternatives)
         QStringLiteral("Pruv.db | PRUV_DK | ANO        |"),
         QStringLiteral("        | _D      | Check 2002 |"),
     };
-    EXPECT_EQ(Qbe(juntas), Sql(QStringLiteral("SELECT DISTINCT b.NOME, p.ANO FROM Benef b JOIN Pruv p ON "
-                                              "p.PRUV_DK = b.PRUV_DK WHERE p.ANO = '2002' ORDER BY 1, 2")));
+    EXPECT_EQ(Qbe(juntas),
+              Sql(QStringLiteral("SELECT DISTINCT b.NOME, p.ANO FROM Benef b JOIN Pruv p ON "
+                                 "p.PRUV_DK = b.PRUV_DK WHERE p.ANO = '2002' ORDER BY 1, 2")));
 
     // One row per alternative; the one-row table holds in both.
     const QStringList ou{
-        QStringLiteral("Benef.db | NOME  | UF | PRUV_DK |"),
-        QStringLiteral("         | Check | SP | _d      |"),
-        QStringLiteral("         | Check | MG | _d      |"),
-        QString(),
-        QStringLiteral("Pruv.db | PRUV_DK | ANO  |"),
-        QStringLiteral("        | _d      | 2002 |"),
+        QStringLiteral("Benef.db | NOME  | UF | PRUV_DK |"), QStringLiteral("         | Check | SP | _d      |"),
+        QStringLiteral("         | Check | MG | _d      |"), QString(),
+        QStringLiteral("Pruv.db | PRUV_DK | ANO  |"),        QStringLiteral("        | _d      | 2002 |"),
     };
-    EXPECT_EQ(Qbe(ou), Sql(QStringLiteral("SELECT DISTINCT b.NOME FROM Benef b JOIN Pruv p ON p.PRUV_DK = b.PRUV_DK "
-                                          "WHERE p.ANO = '2002' AND b.UF IN ('SP', 'MG') ORDER BY 1")));
+    EXPECT_EQ(Qbe(ou),
+              Sql(QStringLiteral("SELECT DISTINCT b.NOME FROM Benef b JOIN Pruv p ON p.PRUV_DK = b.PRUV_DK "
+                                 "WHERE p.ANO = '2002' AND b.UF IN ('SP', 'MG') ORDER BY 1")));
 
     // An element compared in another field: the values above Ana Lima's.
     const QStringList comparado{
@@ -196,37 +197,36 @@ TEST_F(TdvQBETest, ExampleElementsJoinTablesAndOrRowsAddAlternatives)
         QStringLiteral("         | Ana Lima | _v    |"),
         QStringLiteral("         | Check    | > _v  |"),
     };
-    EXPECT_THROW(Qbe(comparado), EDBEngineError) << "rows of one table are alternatives: they must check the same fields";
+    EXPECT_THROW(Qbe(comparado), EDBEngineError)
+        << "rows of one table are alternatives: they must check the same fields";
     const QStringList doisBlocos{
-        QStringLiteral("Benef.db | NOME     | VALOR |"),
-        QStringLiteral("         | Ana Lima | _v    |"),
-        QString(),
-        QStringLiteral("Benef.db | NOME  | VALOR |"),
-        QStringLiteral("         | Check | > _v  |"),
+        QStringLiteral("Benef.db | NOME     | VALOR |"), QStringLiteral("         | Ana Lima | _v    |"), QString(),
+        QStringLiteral("Benef.db | NOME  | VALOR |"),    QStringLiteral("         | Check | > _v  |"),
     };
-    EXPECT_EQ(Qbe(doisBlocos), Sql(QStringLiteral("SELECT DISTINCT b.NOME FROM Benef a, Benef b WHERE a.NOME = "
-                                                  "'Ana Lima' AND COALESCE(b.VALOR, 0) > COALESCE(a.VALOR, 0) ORDER BY 1")));
+    EXPECT_EQ(Qbe(doisBlocos),
+              Sql(QStringLiteral("SELECT DISTINCT b.NOME FROM Benef a, Benef b WHERE a.NOME = "
+                                 "'Ana Lima' AND COALESCE(b.VALOR, 0) > COALESCE(a.VALOR, 0) ORDER BY 1")));
 }
 
 TEST_F(TdvQBETest, TextsThatCannotRunCallOnErrorAndRaise)
 {
     const char* const textos[] = {
-        "Nada.db | NOME |\n| Check |",                 // no such table
-        "Benef.db | SOBRENOME |\n| Check |",           // no such field
-        "Benef.db | NOME | QTD |\n| Check | >muitos |",   // not a number
-        "Benef.db | NOME | VALOR |\n| Check | 1.23456 |",  // money past four decimals
-        "Benef.db | NOME |\n| Check |\n| |",           // the second row checks nothing
-        "Benef.db | NOME |\nDelete | Check |",         // a row that changes data checks nothing
-        "Benef.db | NOME |\nInsert | >Ana |",          // an inserted row gives values
-        "Benef.db | NOME |\nInsert | _x |",            // from elements that another table gives
-        "Benef.db | NOME |\nMove | Ana |",             // no such word
+        "Nada.db | NOME |\n| Check |",                           // no such table
+        "Benef.db | SOBRENOME |\n| Check |",                     // no such field
+        "Benef.db | NOME | QTD |\n| Check | >muitos |",          // not a number
+        "Benef.db | NOME | VALOR |\n| Check | 1.23456 |",        // money past four decimals
+        "Benef.db | NOME |\n| Check |\n| |",                     // the second row checks nothing
+        "Benef.db | NOME |\nDelete | Check |",                   // a row that changes data checks nothing
+        "Benef.db | NOME |\nInsert | >Ana |",                    // an inserted row gives values
+        "Benef.db | NOME |\nInsert | _x |",                      // from elements that another table gives
+        "Benef.db | NOME |\nMove | Ana |",                       // no such word
         "Benef.db | NOME |\nInsert | Ana |\nDelete | Bruno |",   // one word per table
         "Benef.db | UF |\nDelete | SP |\n\nPruv.db | ANO |\n| 2002, changeto 2004 |",   // one table changed
-        "Benef.db | UF |\n| changeto S.. |",          // a new value is no pattern
-        "Benef.db | NOME |\n| Dario |",                // no answer asked
-        "Benef.db | NOME | VALOR |\n| Check | like 1.. |",   // a pattern on money
-        "Benef.db | NOME |\n| Check \"Ana |",           // unclosed quotes
-        "Benef.db | NOME | UF |\n| Check | > _x |",     // element never given
+        "Benef.db | UF |\n| changeto S.. |",                                            // a new value is no pattern
+        "Benef.db | NOME |\n| Dario |",                                                 // no answer asked
+        "Benef.db | NOME | VALOR |\n| Check | like 1.. |",                              // a pattern on money
+        "Benef.db | NOME |\n| Check \"Ana |",                                           // unclosed quotes
+        "Benef.db | NOME | UF |\n| Check | > _x |",                                     // element never given
         "Select * from Benef",
     };
     std::vector<int> codigos;
@@ -268,8 +268,9 @@ TEST_F(TdvQBETest, TildeVariablesAreReplacedAndTheUnknownOnesBlanked)
         {"| ~ufx |", "| SPx |"},   // the name is found at the start of a longer one
     };
     for (const auto& c : casos)
-        EXPECT_EQ(TdvQBE::ReplaceVariables({QString::fromLatin1(c.linha)}, {QStringLiteral("uf")}, {QStringLiteral("SP")}),
-                  QStringList{QString::fromLatin1(c.resultado)});
+        EXPECT_EQ(
+            TdvQBE::ReplaceVariables({QString::fromLatin1(c.linha)}, {QStringLiteral("uf")}, {QStringLiteral("SP")}),
+            QStringList{QString::fromLatin1(c.resultado)});
     // The last variable first: "~ufx" goes before "~uf" can take its start.
     EXPECT_EQ(TdvQBE::ReplaceVariables({QStringLiteral("~ufx ~uf")}, {QStringLiteral("uf"), QStringLiteral("ufx")},
                                        {QStringLiteral("SP"), QStringLiteral("RJ")}),
@@ -279,15 +280,16 @@ TEST_F(TdvQBETest, TildeVariablesAreReplacedAndTheUnknownOnesBlanked)
     EXPECT_EQ(TdvQBE::ReplaceVariables({longa}, {QStringLiteral("uf")}, {QStringLiteral("SP")}).front().size(), 257);
 
     // The dataset holds no variables: each one reads as a blank.
-    EXPECT_EQ(Qbe(Benef({QStringLiteral("Check | ~estado | |")})), Sql(QStringLiteral("SELECT DISTINCT NOME FROM Benef ORDER BY 1")));
+    EXPECT_EQ(Qbe(Benef({QStringLiteral("Check | ~estado | |")})),
+              Sql(QStringLiteral("SELECT DISTINCT NOME FROM Benef ORDER BY 1")));
 }
 
 TEST_F(TdvQBETest, TheAnswerGoesToTheTableItsNameGives)
 {
     const QString outra = PastaDados() + QStringLiteral("/outra");
     QDir().mkpath(outra);
-    TIniFile(TConfiguracaoMotor::Arquivo()).WriteString(QStringLiteral("Databases\\EXTRA\\db info"),
-                                                        QStringLiteral("PATH"), outra + QLatin1Char('/'));
+    TIniFile(TConfiguracaoMotor::Arquivo())
+        .WriteString(QStringLiteral("Databases\\EXTRA\\db info"), QStringLiteral("PATH"), outra + QLatin1Char('/'));
     const QStringList texto = Benef({QStringLiteral("Check | SP | CheckPlus |")});
     const QString esperado = QStringLiteral("SELECT NOME, VALOR FROM Benef WHERE UF = 'SP' ORDER BY NOME");
 
@@ -312,8 +314,9 @@ TEST_F(TdvQBETest, TheAnswerGoesToTheTableItsNameGives)
     EXPECT_EQ(Qbe(texto), Sql(esperado)) << "the answer shows all the same";
     qbe.AnswerTable = PastaDados() + QStringLiteral("/nao/existe/R.db");
     Qbe(texto);
-    EXPECT_EQ(dialogos.Textos(), (QStringList{QStringLiteral("Invalid Alias in QBE"),
-                                              QStringLiteral("Unable to create answer table ") + qbe.AnswerTable}));
+    EXPECT_EQ(dialogos.Textos(),
+              (QStringList{QStringLiteral("Invalid Alias in QBE"),
+                           QStringLiteral("Unable to create answer table ") + qbe.AnswerTable}));
 }
 
 TEST_F(TdvQBETest, ALockedDatabaseIsTriedAgainWhileTheUserAgrees)
@@ -404,9 +407,11 @@ TEST_F(TdvQBETest, RowsThatChangeDataDoWhatTheirSqlDoes)
         {"Benef.db | PRUV_DK |\nDelete | _d |\n\nPruv.db | PRUV_DK | ANO |\n| _d | 2003 |",
          "DELETE FROM Benef WHERE PRUV_DK IN (SELECT PRUV_DK FROM Pruv WHERE ANO = '2003')"},
         {"Benef.db | UF | QTD |\n| SP, changeto MG | |", "UPDATE Benef SET UF = 'MG' WHERE UF = 'SP'"},
-        {"Benef.db | UF | QTD |\n| changeto PE | <1, changeto 9 |", "UPDATE Benef SET UF = 'PE', QTD = 9 WHERE COALESCE(QTD, 0) < 1"},
+        {"Benef.db | UF | QTD |\n| changeto PE | <1, changeto 9 |",
+         "UPDATE Benef SET UF = 'PE', QTD = 9 WHERE COALESCE(QTD, 0) < 1"},
         {"Benef.db | NOME | VALOR |\n| Ana Lima | changeto 0.01 |\n| Dario changeto Dario Reis | |",
-         "UPDATE Benef SET VALOR = 100 WHERE NOME = 'Ana Lima'; UPDATE Benef SET NOME = 'Dario Reis' WHERE NOME = 'Dario'"},
+         "UPDATE Benef SET VALOR = 100 WHERE NOME = 'Ana Lima'; UPDATE Benef SET NOME = 'Dario Reis' WHERE NOME = "
+         "'Dario'"},
         {"Benef.db | NOME | PRUV_DK |\n| changeto _a | _d |\n\nPruv.db | PRUV_DK | ANO |\n| _d | _a, 2002 |",
          "UPDATE Benef SET NOME = (SELECT ANO FROM Pruv WHERE Pruv.PRUV_DK = Benef.PRUV_DK)"
          " WHERE PRUV_DK IN (SELECT PRUV_DK FROM Pruv WHERE ANO = '2002')"},
@@ -442,4 +447,4 @@ TEST_F(TdvQBETest, RowsThatChangeDataChangeAllOrNothing)
     EXPECT_EQ(Tabelas().size(), antes.size() - 2);
 }
 
-}  // namespace
+}   // namespace

@@ -19,7 +19,7 @@ TdvRtfDocument LeOuFalha(const QByteArray& bytes)
     return documento.value_or(TdvRtfDocument());
 }
 
-}  // namespace
+}   // namespace
 
 TEST(TdvRtfCodec, EachFormatComesBackAsItWasWritten)
 {
@@ -58,9 +58,13 @@ TEST(TdvRtfCodec, EachFormatComesBackAsItWasWritten)
     misto.Runs.push_back({QStringLiteral("mono"), outraFonte});
     TdvRtfParagraph acentos = Paragrafo(QString::fromUtf8("ação € \u2028segunda linha"));
 
-    const struct { const char* nome; TdvRtfDocument documento; } casos[] = {
+    const struct {
+        const char* nome;
+        TdvRtfDocument documento;
+    } casos[] = {
         {"plain", {{Paragrafo(QStringLiteral("texto simples"))}}},
-        {"empty paragraph between", {{Paragrafo(QStringLiteral("a")), TdvRtfParagraph(), Paragrafo(QStringLiteral("b"))}}},
+        {"empty paragraph between",
+         {{Paragrafo(QStringLiteral("a")), TdvRtfParagraph(), Paragrafo(QStringLiteral("b"))}}},
         {"alignment", {{centrado}}},
         {"indents and tabs", {{recuado}}},
         {"spacing", {{espacado}}},
@@ -106,10 +110,15 @@ TEST(TdvRtfCodec, ReadsWhatOtherEditorsWrite)
 
 TEST(TdvRtfCodec, HostileDocumentsEndWithoutFailing)
 {
-    const struct { const char* nome; QByteArray bytes; QString texto; } casos[] = {
+    const struct {
+        const char* nome;
+        QByteArray bytes;
+        QString texto;
+    } casos[] = {
         {"groups never closed", "{\\rtf1 abc{{{{", QStringLiteral("abc")},
         {"too many closing braces", "{\\rtf1 a}}}}b", QStringLiteral("ab")},
-        {"deep nesting", "{\\rtf1 " + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "y", QStringLiteral("xy")},
+        {"deep nesting", "{\\rtf1 " + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "y",
+         QStringLiteral("xy")},
         {"huge numbers", "{\\rtf1\\fs99999999999999999999\\li-99999999999999\\tx99999999999 a}", QStringLiteral("a")},
         {"binary length past the end", "{\\rtf1 a\\bin999999999 bc", QStringLiteral("a")},
         {"negative binary length", "{\\rtf1 a\\bin-5 bc}", QStringLiteral("abc")},
@@ -145,7 +154,11 @@ TEST(TdvRtfCodec, TableCellsEndWithATabAndRowsWithAParagraph)
 
 TEST(TdvRtfCodec, EscapedBytesFollowTheDeclaredCodePages)
 {
-    const struct { const char* caso; QByteArray rtf; QString texto; } casos[] = {
+    const struct {
+        const char* caso;
+        QByteArray rtf;
+        QString texto;
+    } casos[] = {
         {"Windows-1252 when nothing is declared", "{\\rtf1\\ansi \\'80\\'e9}", QString::fromUtf8("€é")},
         {"the document's code page, Polish", "{\\rtf1\\ansi\\ansicpg1250 \\'9c\\'b9\\'b3}", QString::fromUtf8("śął")},
         {"the document's code page, Cyrillic", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}", QString::fromUtf8("При")},
@@ -154,7 +167,8 @@ TEST(TdvRtfCodec, EscapedBytesFollowTheDeclaredCodePages)
          "\\f0 \\'e1{\\f1 \\'e1\\'e2}\\'e1}",
          QString::fromUtf8("áαβá")},
         {"two bytes of a Japanese font make one character",
-         "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 Mincho;}}\\f0 \\'82\\'a0\\'93\\'fa}",
+         "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 Mincho;}}\\f0 "
+         "\\'82\\'a0\\'93\\'fa}",
          QString::fromUtf8("あ日")},
         {"Chinese with the document's code page and a literal trail byte",
          "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\'ce\\'c4 \\'b0A}", QString::fromUtf8("中文 癆")},
@@ -181,7 +195,9 @@ TEST(TdvRtfCodec, ADoubleByteCharacterIsWholeWhereverALongRunOfTextBreaks)
     const QString japones = QString::fromUtf8("あ");
     for (const int antes : {65534, 65535, 65536, 131071}) {
         SCOPED_TRACE(antes);
-        const QByteArray rtf = "{\\rtf1\\ansi\\ansicpg932 " + QByteArray(antes, 'a') + "\x82\xa0" "b}";
+        const QByteArray rtf = "{\\rtf1\\ansi\\ansicpg932 " + QByteArray(antes, 'a')
+            + "\x82\xa0"
+              "b}";
         EXPECT_EQ(LeOuFalha(rtf).PlainText(), QString(antes, QLatin1Char('a')) + japones + QStringLiteral("b"));
     }
 }

@@ -4,17 +4,20 @@
 
 TEST(RichText, GivesThePlainTextARichTextControlWouldShow)
 {
-    const struct { const char* rtf; const char* texto; } casos[] = {
+    const struct {
+        const char* rtf;
+        const char* texto;
+    } casos[] = {
         {"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0\\green0\\blue0;}\\f0\\fs20 Rendimento anual\\par}",
          "Rendimento anual"},
         {"{\\rtf1 linha 1\\par linha 2\\line fim\\par\\par}", "linha 1\nlinha 2\nfim"},
         {"{\\rtf1 Declara\\'e7\\'e3o}", "Declaração"},
-        {"{\\rtf1\\uc1 A\\u231\\'e7\\u227?o}", "Ação"},                  // the fallback after \\u is skipped
-        {"{\\rtf1 {\\*\\generator Editor 5;}texto}", "texto"},            // unknown optional destinations
+        {"{\\rtf1\\uc1 A\\u231\\'e7\\u227?o}", "Ação"},          // the fallback after \\u is skipped
+        {"{\\rtf1 {\\*\\generator Editor 5;}texto}", "texto"},   // unknown optional destinations
         {"{\\rtf1 chaves \\{ \\} e barra \\\\}", "chaves { } e barra \\"},
         {"{\\rtf1 a\\tab b}", "a\tb"},
         {"{\\rtf1 \\b negrito\\b0  e normal}", "negrito e normal"},
-        {"{\\rtf1 pre\\'80o}", "pre€o"},                                  // Windows-1252, not Latin-1
+        {"{\\rtf1 pre\\'80o}", "pre€o"},   // Windows-1252, not Latin-1
         {"{\\rtf1 {\\info{\\title T}}corpo}", "corpo"},
     };
     for (const auto& c : casos) {

@@ -16,7 +16,11 @@ void ContaBipe()
 // Counts beeps and gives the global instance back its defaults after each test.
 class TdvIntlTest : public ::testing::Test {
 protected:
-    TdvIntlTest() : FBipeAnterior(dvInstallBeep(&ContaBipe)) { bipes = 0; }
+    TdvIntlTest()
+        : FBipeAnterior(dvInstallBeep(&ContaBipe))
+    {
+        bipes = 0;
+    }
     ~TdvIntlTest() override
     {
         dvInstallBeep(FBipeAnterior);
@@ -28,7 +32,7 @@ private:
     TdvBeepFunc FBipeAnterior;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(TdvIntlTest, TheGlobalInstanceStartsWithTheLibrarysTexts)
 {
@@ -93,7 +97,10 @@ TEST_F(TdvIntlTest, DisconnectingOrAnUnconnectedInstanceChangesNothing)
 
 TEST_F(TdvIntlTest, GivesTheIniFileItsExtension)
 {
-    const struct { const char* nome; const char* global; } casos[] = {
+    const struct {
+        const char* nome;
+        const char* global;
+    } casos[] = {
         {"grid", "grid.ini"},
         {".ini", ""},
         {"", ""},
@@ -117,7 +124,9 @@ TEST_F(TdvIntlTest, AMaskFailureBeepsAndRaisesUnlessTheHandlerSaysOtherwise)
     }
     EXPECT_EQ(bipes, 1);
 
-    dvIntl().OnValidationErrorUsingMask = [](QObject*, TField*, QString& msg, bool&) { msg = QStringLiteral("Valor inválido"); };
+    dvIntl().OnValidationErrorUsingMask = [](QObject*, TField*, QString& msg, bool&) {
+        msg = QStringLiteral("Valor inválido");
+    };
     try {
         dvIntl().ValidationErrorUsingMask(nullptr, nullptr);
         FAIL() << "no exception";

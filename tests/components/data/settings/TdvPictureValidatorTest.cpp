@@ -21,7 +21,7 @@ void Confere(const CasoMascara& c)
     EXPECT_EQ(texto, QString::fromUtf8(c.saida));
 }
 
-}  // namespace
+}   // namespace
 
 TEST(PictureMask, AcceptsCompleteTextsAndStoresEachCharactersForm)
 {
@@ -30,14 +30,14 @@ TEST(PictureMask, AcceptsCompleteTextsAndStoresEachCharactersForm)
         {"&&", "ab", false, TPicResult::prComplete, "AB"},
         {"~~", "AB", false, TPicResult::prComplete, "ab"},
         {"!!", "ab", false, TPicResult::prComplete, "AB"},
-        {"!!", "1-", false, TPicResult::prComplete, "1-"},          // ! takes any character
+        {"!!", "1-", false, TPicResult::prComplete, "1-"},   // ! takes any character
         {"@@", "1a", false, TPicResult::prComplete, "1a"},
-        {"??", "éZ", false, TPicResult::prComplete, "éZ"},          // letters above 128 count
+        {"??", "éZ", false, TPicResult::prComplete, "éZ"},   // letters above 128 count
         {"&", "é", false, TPicResult::prComplete, "É"},
-        {"a#", "A1", false, TPicResult::prComplete, "a1"},         // a literal stores the picture's form
-        {";##", "#5", false, TPicResult::prComplete, "#5"},        // ; makes # a literal
+        {"a#", "A1", false, TPicResult::prComplete, "a1"},    // a literal stores the picture's form
+        {";##", "#5", false, TPicResult::prComplete, "#5"},   // ; makes # a literal
         {"#;*", "1*", false, TPicResult::prComplete, "1*"},
-        {"##,&&", "ab", false, TPicResult::prComplete, "AB"},      // the second alternative
+        {"##,&&", "ab", false, TPicResult::prComplete, "AB"},   // the second alternative
         {"##,&&", "12", false, TPicResult::prComplete, "12"},
         {"{##}/{##}", "12/34", false, TPicResult::prComplete, "12/34"},
     };
@@ -50,13 +50,11 @@ TEST(PictureMask, RefusesTextsThePictureDoesNotAllowAndKeepsThemAsTyped)
     const CasoMascara casos[] = {
         {"###-####", "1234", true, TPicResult::prError, "1234"},   // 4 is not the literal -
         {"##", "123", false, TPicResult::prError, "123"},          // input left over
-        {"##", "1a", false, TPicResult::prError, "1a"},
-        {"??", "a1", false, TPicResult::prError, "a1"},
-        {"&&", "a1", false, TPicResult::prError, "a1"},            // nothing upper-cased on refusal
-        {";##", "5", false, TPicResult::prError, "5"},
-        {"##,&&", "1a", false, TPicResult::prError, "1a"},
-        {"##/##", "1 ", false, TPicResult::prError, "1 "},         // a blank is no digit
-        {"##/##", "12 3", false, TPicResult::prError, "12 3"},     // a blank stands for a literal only last
+        {"##", "1a", false, TPicResult::prError, "1a"},          {"??", "a1", false, TPicResult::prError, "a1"},
+        {"&&", "a1", false, TPicResult::prError, "a1"},   // nothing upper-cased on refusal
+        {";##", "5", false, TPicResult::prError, "5"},           {"##,&&", "1a", false, TPicResult::prError, "1a"},
+        {"##/##", "1 ", false, TPicResult::prError, "1 "},       // a blank is no digit
+        {"##/##", "12 3", false, TPicResult::prError, "12 3"},   // a blank stands for a literal only last
     };
     for (const auto& c : casos)
         Confere(c);
@@ -67,12 +65,12 @@ TEST(PictureMask, ReportsAValidBeginningAsIncompleteAndFillsInLiterals)
     const CasoMascara casos[] = {
         {"###-####", "123", true, TPicResult::prIncomplete, "123-"},
         {"###-####", "123", false, TPicResult::prIncomplete, "123"},
-        {"###-####", "12", true, TPicResult::prIncomplete, "12"},           // nothing to fill yet
+        {"###-####", "12", true, TPicResult::prIncomplete, "12"},   // nothing to fill yet
         {"##/##/####", "12/34", true, TPicResult::prIncomplete, "12/34/"},
-        {"##;###", "12", true, TPicResult::prIncomplete, "12#"},           // an escaped literal is filled
-        {"##-(##", "12", true, TPicResult::prIncomplete, "12-("},          // every literal up to the next item
-        {"## ##", "12", true, TPicResult::prIncomplete, "12"},             // a blank is never filled
-        {"##/##", "12 ", false, TPicResult::prIncomplete, "12/"},          // a final blank stands for /
+        {"##;###", "12", true, TPicResult::prIncomplete, "12#"},    // an escaped literal is filled
+        {"##-(##", "12", true, TPicResult::prIncomplete, "12-("},   // every literal up to the next item
+        {"## ##", "12", true, TPicResult::prIncomplete, "12"},      // a blank is never filled
+        {"##/##", "12 ", false, TPicResult::prIncomplete, "12/"},   // a final blank stands for /
         {"*3#", "12", false, TPicResult::prIncomplete, "12"},
         {"&&", "a", false, TPicResult::prIncomplete, "A"},
     };
@@ -88,7 +86,7 @@ TEST(PictureMask, TreatsOptionalPartsAndRepetitionsByTheirCounts)
         {"#[#]", "123", false, TPicResult::prError, "123"},
         {"[(###)]###", "(11", false, TPicResult::prIncomplete, "(11"},
         {"[(###)]###", "(11)", false, TPicResult::prError, "(11)"},
-        {"[(###)]###", "123", false, TPicResult::prComplete, "123"},        // the optional part skipped
+        {"[(###)]###", "123", false, TPicResult::prComplete, "123"},   // the optional part skipped
         {"[(###)]###", "(123)456", false, TPicResult::prComplete, "(123)456"},
         {"*#", "12345", false, TPicResult::prComplete, "12345"},
         {"*#", "12a", false, TPicResult::prError, "12a"},
@@ -96,7 +94,7 @@ TEST(PictureMask, TreatsOptionalPartsAndRepetitionsByTheirCounts)
         {"*3#", "1234", false, TPicResult::prError, "1234"},
         {"*2{#-}", "1-2-", false, TPicResult::prComplete, "1-2-"},
         {"#*&", "1ab", false, TPicResult::prComplete, "1AB"},
-        {"*[#]", "a", false, TPicResult::prError, "a"},                   // a repeated item that takes nothing ends
+        {"*[#]", "a", false, TPicResult::prError, "a"},   // a repeated item that takes nothing ends
     };
     for (const auto& c : casos)
         Confere(c);
@@ -160,10 +158,13 @@ TEST(PictureMask, KeepsTheAutoFillOptionAndFillsOnlyWhenNotSuppressed)
 TEST(PictureMask, IsValidAcceptsOnlyCompleteOrEmptyTexts)
 {
     const TdvPictureValidator validador(QStringLiteral("##/##"), true);
-    const struct { const char* texto; bool valido; } casos[] = {
+    const struct {
+        const char* texto;
+        bool valido;
+    } casos[] = {
         {"12/34", true},
         {"", true},
-        {"12", false},     // incomplete
+        {"12", false},   // incomplete
         {"12/3a", false},
     };
     for (const auto& c : casos) {

@@ -54,9 +54,10 @@ std::vector<TFieldDef> Definicoes()
 class PictureMasksTest : public ::testing::Test {
 protected:
     PictureMasksTest()
-        : tabela(Definicoes(), {{QStringLiteral("12345-678"), QStringLiteral("SP"), QStringLiteral("{\\rtf1 x}"), QVariant()},
-                                {QStringLiteral("1234"), QStringLiteral("sp"), QStringLiteral("simples"), QByteArray("{\\rtf1 y}")},
-                                {QString(), QStringLiteral("S1"), QVariant(), QVariant()}})
+        : tabela(Definicoes(),
+                 {{QStringLiteral("12345-678"), QStringLiteral("SP"), QStringLiteral("{\\rtf1 x}"), QVariant()},
+                  {QStringLiteral("1234"), QStringLiteral("sp"), QStringLiteral("simples"), QByteArray("{\\rtf1 y}")},
+                  {QString(), QStringLiteral("S1"), QVariant(), QVariant()}})
     {
         tabela.Mascaras = {QStringLiteral("CEP\t#####-###\tT\tF"), QStringLiteral("UF\t&&")};
         tabela.Open();
@@ -101,7 +102,7 @@ bool EscWaiting()
     return era;
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(PictureMasksTest, PostingNeedsEveryMaskedTextCompleteOrEmpty)
 {
@@ -113,7 +114,7 @@ TEST_F(PictureMasksTest, PostingNeedsEveryMaskedTextCompleteOrEmpty)
     EXPECT_EQ(Valida(1), QString());
     EXPECT_EQ(Valida(2), QStringLiteral("Invalid characters. Field : Cep"));   // its display name
     EXPECT_EQ(invalidos, QStringList{QStringLiteral("CEP")});
-    EXPECT_EQ(Valida(3), QStringLiteral("Invalid characters. Field : UF"));    // an empty CEP passes
+    EXPECT_EQ(Valida(3), QStringLiteral("Invalid characters. Field : UF"));   // an empty CEP passes
     EXPECT_EQ(tabela.FieldByName(QStringLiteral("UF"))->AsString(), QStringLiteral("S1"));
 
     tabela.OnInvalidValue = nullptr;
@@ -205,8 +206,9 @@ TEST_F(PictureMasksTest, LinesOfFieldsTheDatasetLacksAreDropped)
 
 TEST_F(PictureMasksTest, SelectedLinesShowOnlyTheirFieldsInTheirOrder)
 {
-    dvDataSetApplySelected(&tabela, {QStringLiteral("UF\t4\tEstado"), QStringLiteral("SUMIDO\t9\tX"),
-                                     QStringLiteral("CEP\t10\tCódigo postal")});
+    dvDataSetApplySelected(
+        &tabela,
+        {QStringLiteral("UF\t4\tEstado"), QStringLiteral("SUMIDO\t9\tX"), QStringLiteral("CEP\t10\tCódigo postal")});
     EXPECT_FALSE(tabela.ControlsDisabled());
     QStringList selecionados;
     dvDataSetToSelected(&tabela, selecionados);

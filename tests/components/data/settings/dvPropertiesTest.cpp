@@ -43,7 +43,7 @@ class TdvDataInspector : public QObject {
     Q_OBJECT
 };
 
-}  // namespace
+}   // namespace
 
 TEST(PropertiesByName, ReachWhatAComponentPublishes)
 {
@@ -145,13 +145,13 @@ TEST(ControlState, APaintedCopyLastsWhileTheGridMarksIt)
 
 TEST(EditKeys, AreThoseThatTypeOrEraseText)
 {
-    for (int tecla : {int(Qt::Key_Backspace), int(Qt::Key_Space), int(Qt::Key_Delete), int(Qt::Key_0),
-                      int(Qt::Key_A), int(Qt::Key_Z), int(Qt::Key_Comma), int(Qt::Key_Semicolon),
-                      int(Qt::Key_BracketLeft), int(Qt::Key_Ccedilla), int(Qt::Key_Slash)})
+    for (int tecla : {int(Qt::Key_Backspace), int(Qt::Key_Space), int(Qt::Key_Delete), int(Qt::Key_0), int(Qt::Key_A),
+                      int(Qt::Key_Z), int(Qt::Key_Comma), int(Qt::Key_Semicolon), int(Qt::Key_BracketLeft),
+                      int(Qt::Key_Ccedilla), int(Qt::Key_Slash)})
         EXPECT_TRUE(dvIsEditKey(tecla)) << tecla;
     for (int tecla : {int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down), int(Qt::Key_F1),
-                      int(Qt::Key_F24), int(Qt::Key_Shift), int(Qt::Key_Escape), int(Qt::Key_Return),
-                      int(Qt::Key_Home), int(Qt::Key_Tab), int(Qt::Key_Insert)})
+                      int(Qt::Key_F24), int(Qt::Key_Shift), int(Qt::Key_Escape), int(Qt::Key_Return), int(Qt::Key_Home),
+                      int(Qt::Key_Tab), int(Qt::Key_Insert)})
         EXPECT_FALSE(dvIsEditKey(tecla)) << tecla;
 }
 

@@ -6,16 +6,18 @@ TEST(PictureMaskLines, ReadsTheFieldsMaskAndFlags)
 {
     const QStringList mascaras = {
         QStringLiteral("CPF\t###.###.###-##\tF\tT"),
-        QStringLiteral("Cep\t#####-###"),            // no flags: both true
+        QStringLiteral("Cep\t#####-###"),   // no flags: both true
         QStringLiteral("UF\t&&\tT"),
         QStringLiteral("FONE\t####-####\tF\tF"),
     };
-    const struct { const char* campo; const char* mascara; bool preenche; bool saiInvalido; } casos[] = {
-        {"cpf", "###.###.###-##", false, true},
-        {"CEP", "#####-###", true, true},
-        {"uf", "&&", true, true},
-        {"Fone", "####-####", false, false},
-        {"NOME", "", true, true},   // no line
+    const struct {
+        const char* campo;
+        const char* mascara;
+        bool preenche;
+        bool saiInvalido;
+    } casos[] = {
+        {"cpf", "###.###.###-##", false, true}, {"CEP", "#####-###", true, true}, {"uf", "&&", true, true},
+        {"Fone", "####-####", false, false},    {"NOME", "", true, true},   // no line
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.campo);
@@ -37,7 +39,7 @@ TEST(PictureMaskLines, WritesReplacesKeepsAndDeletesTheFieldsLine)
     EXPECT_EQ(mascaras[0], QStringLiteral("cpf\t###.###\tF\tT"));   // flags kept, mask replaced
 
     dvSetPictureMaskLine(mascaras, QStringLiteral("UF"), {QString(), false, false}, {true, false});
-    EXPECT_EQ(mascaras[1], QStringLiteral("UF\t&&\tF\tF"));         // mask kept, flags replaced
+    EXPECT_EQ(mascaras[1], QStringLiteral("UF\t&&\tF\tF"));   // mask kept, flags replaced
 
     dvSetPictureMaskLine(mascaras, QStringLiteral("Uf"), {});
     EXPECT_EQ(mascaras, QStringList({QStringLiteral("cpf\t###.###\tF\tT"), QStringLiteral("CEP\t#####-###\tT\tF")}));
@@ -53,7 +55,11 @@ TEST(ControlTypeLines, GiveTheTypeAndTheRestOfTheLine)
         QStringLiteral("OBS;RichEdit"),
         QStringLiteral("COD;CustomEdit;DeCodigo"),
     };
-    const struct { const char* campo; const char* tipo; const char* parametros; } casos[] = {
+    const struct {
+        const char* campo;
+        const char* tipo;
+        const char* parametros;
+    } casos[] = {
         {"ativo", "CheckBox", "S;N"},
         {"OBS", "RichEdit", ""},
         {"COD", "CustomEdit", "DeCodigo"},

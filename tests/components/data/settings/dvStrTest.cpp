@@ -4,17 +4,23 @@
 
 TEST(StrGetToken, CutsTokensAndMovesThePosition)
 {
-    const struct { const char* texto; int pos; const char* delim; const char* token; int depois; } casos[] = {
+    const struct {
+        const char* texto;
+        int pos;
+        const char* delim;
+        const char* token;
+        int depois;
+    } casos[] = {
         {"NOME;CheckBox;S;N", 1, ";", "NOME", 6},
         {"NOME;CheckBox;S;N", 6, ";", "CheckBox", 15},
-        {"NOME;CheckBox;S;N", 17, ";", "N", -1},        // no delimiter follows: the rest
-        {"a;b;", 5, ";", "", -1},                        // past the end
-        {"a;b", 0, ";", "", 0},                          // 0 or less gives nothing
+        {"NOME;CheckBox;S;N", 17, ";", "N", -1},   // no delimiter follows: the rest
+        {"a;b;", 5, ";", "", -1},                  // past the end
+        {"a;b", 0, ";", "", 0},                    // 0 or less gives nothing
         {"a;b", -1, ";", "", -1},
         {"", 1, ";", "", -1},
-        {"A = 1 and B = 2", 1, "AND", "A = 1", 11},      // a word delimiter, any case
+        {"A = 1 and B = 2", 1, "AND", "A = 1", 11},   // a word delimiter, any case
         {"A = 1 AND B = 2", 11, "AND", "B = 2", -1},
-        {"BRANDO = 1", 1, "AND", "BRANDO = 1", -1},      // inside a word it is no delimiter
+        {"BRANDO = 1", 1, "AND", "BRANDO = 1", -1},   // inside a word it is no delimiter
         {"CAMPO\t80\tTítulo", 7, "\t", "80", 10},
     };
     for (const auto& c : casos) {
@@ -28,12 +34,11 @@ TEST(StrGetToken, CutsTokensAndMovesThePosition)
 
 TEST(StrSplit, KeepsEveryPieceIncludingATrailingEmptyOne)
 {
-    const struct { const char* texto; QStringList pedacos; } casos[] = {
-        {"a;b;c", {"a", "b", "c"}},
-        {"a;b;", {"a", "b", ""}},
-        {";a", {"", "a"}},
-        {"a", {"a"}},
-        {"", {""}},
+    const struct {
+        const char* texto;
+        QStringList pedacos;
+    } casos[] = {
+        {"a;b;c", {"a", "b", "c"}}, {"a;b;", {"a", "b", ""}}, {";a", {"", "a"}}, {"a", {"a"}}, {"", {""}},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.texto);
@@ -59,7 +64,11 @@ TEST(StrRoutines, TrimReplaceCountCompareAndCut)
     EXPECT_TRUE(dvSameText(QStringLiteral("ação"), QStringLiteral("AÇÃO")));
     EXPECT_FALSE(dvSameText(QStringLiteral("Benef"), QStringLiteral("Benefs")));
 
-    const struct { const char* texto; const char* depois; const char* antes; } cortes[] = {
+    const struct {
+        const char* texto;
+        const char* depois;
+        const char* antes;
+    } cortes[] = {
         {"chave=valor", "valor", "chave"},
         {"=valor", "valor", ""},
         {"chave=", "", "chave"},
@@ -75,12 +84,15 @@ TEST(StrRoutines, TrimReplaceCountCompareAndCut)
 
 TEST(StrFileNameOnly, KeepsTheNameUpToItsFirstDot)
 {
-    const struct { const char* caminho; const char* nome; } casos[] = {
+    const struct {
+        const char* caminho;
+        const char* nome;
+    } casos[] = {
         {"Benef.db", "Benef"},
         {"DADOS/PruvItem.DB", "PruvItem"},
         {"C:\\DADOS\\Pruv.db", "Pruv"},
         {"copia.seg.cmp", "copia"},
-        {"Benef", "Benef"},           // a name without a dot stays whole
+        {"Benef", "Benef"},   // a name without a dot stays whole
         {"DADOS/Benef", "Benef"},
         {"DADOS.old/Benef", "Benef"},
         {"", ""},
