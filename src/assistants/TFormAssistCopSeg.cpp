@@ -17,7 +17,7 @@
 #include "assistants/TPaginaArquivo.h"
 #include "assistants/TPaginaComFigura.h"
 #include "shell/assistant/PosicaoAssistente.h"
-#include "model/storage/ReorganizaTabelas.h"
+#include "model/schema/ReorganizaTabelas.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"

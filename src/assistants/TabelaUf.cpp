@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"

@@ -1,7 +1,7 @@
 #include "assistants/TabelaVerifica.h"
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"

@@ -8,7 +8,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "exchange/TNumeroRecibo.h"
 #include "model/people/TNi.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"

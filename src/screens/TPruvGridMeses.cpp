@@ -4,7 +4,7 @@
 #include <QDropEvent>
 #include <cmath>
 
-#include "model/declaration/IDeclaracao.h"
+#include "model/interfaces/IDeclaracao.h"
 #include "model/items/TPruvItem.h"
 #include "model/values/TErro.h"
 #include "platform/widgets/SystemColors.h"

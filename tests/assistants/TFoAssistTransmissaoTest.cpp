@@ -6,7 +6,7 @@
 #include "assistants/TFrResultTrans.h"
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastas.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"

@@ -19,7 +19,7 @@
 #include "model/codes/TColecaoCodigoRetencao.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "DeclaracaoDeTeste.h"
-#include "model/declaration/IColecoesDeclaracao.h"
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TResumo.h"
+#include "model/interfaces/IColecoesDeclaracao.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TNi.h"

@@ -6,9 +6,9 @@
 
 #include "model/codes/ICodigosRetencao.h"
 #include "model/codes/TCodigoRetencao.h"
-#include "model/declaration/IDeclaracao.h"
-#include "model/declaration/TNaturezas.h"
 #include "model/declaration/TPruvAnexo.h"
+#include "model/interfaces/IDeclaracao.h"
+#include "model/interfaces/TNaturezas.h"
 
 // In-memory withholding-code table of one year, searched as the real one is: the code in the
 // year on the asked side of the annex flag, then in the year on either side, then in any year.

@@ -10,7 +10,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
 #include "platform/compress/Compressao.h"

@@ -9,7 +9,7 @@
 #include "RelatosDeTeste.h"
 #include "RoteiroAssistente.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "screens/GravadasDeTeste.h"
 #include "screens/TFrPesquisarPruv.h"
 #include "shell/Espera.h"

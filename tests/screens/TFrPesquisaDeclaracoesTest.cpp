@@ -7,7 +7,7 @@
 #include "components/controls/datetime/TdvDBDateTimePicker.h"
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TField.h"
 #include "platform/files/TPastas.h"

@@ -7,8 +7,8 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/codes/TArquivoCodigosRetencao.h"
-#include "model/declaration/IDeclaracao.h"
-#include "model/declaration/TNaturezas.h"
+#include "model/interfaces/IDeclaracao.h"
+#include "model/interfaces/TNaturezas.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"

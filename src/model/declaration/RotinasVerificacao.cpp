@@ -1,9 +1,9 @@
 #include "model/declaration/RotinasVerificacao.h"
 
-#include "model/declaration/IColecoesDeclaracao.h"
 #include "model/declaration/IVerificacao.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/declaration/TResumo.h"
+#include "model/interfaces/IColecoesDeclaracao.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TConferenciaContribuinte.h"
 #include "platform/ui/InterfaceUsuario.h"

@@ -1,8 +1,8 @@
 #include "model/declaration/TColecaoResumo.h"
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/declaration/IDeclaracao.h"
 #include "model/declaration/TPruvAnexo.h"
+#include "model/interfaces/IDeclaracao.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TErro.h"

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "model/codes/TColecaoCodigoRetencao.h"
-#include "model/declaration/IColecoesDeclaracao.h"
-#include "model/declaration/TNaturezas.h"
 #include "model/declaration/TPruvAnexo.h"
+#include "model/interfaces/IColecoesDeclaracao.h"
+#include "model/interfaces/TNaturezas.h"
 #include "model/people/TRespCnpj.h"
 #include "model/people/TResponsavel.h"
 #include "model/values/TErro.h"

@@ -1,6 +1,6 @@
 #include "model/declaration/TResumo.h"
 
-#include "model/declaration/IDeclaracao.h"
+#include "model/interfaces/IDeclaracao.h"
 #include "model/items/TPruvItem.h"
 #include "model/values/TErro.h"
 

@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "components/controls/combos/IComboItens.h"
-#include "model/declaration/TNaturezas.h"
+#include "model/interfaces/TNaturezas.h"
 #include "model/values/Utilitarios.h"
 #include "platform/report/IImpressoras.h"
 #include "platform/report/TRelatorio.h"

@@ -4,10 +4,10 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/codes/ICodigosRetencao.h"
-#include "model/declaration/IColecoesDeclaracao.h"
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/declaration/TResumo.h"
+#include "model/interfaces/IColecoesDeclaracao.h"
 #include "model/items/TBuscaBeneficiario.h"
 #include "model/items/TColecaoJudicial.h"
 #include "model/items/TLeituraItens.h"

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "model/codes/ICodigosRetencao.h"
-#include "model/declaration/IDeclaracao.h"
-#include "model/declaration/TNaturezas.h"
 #include "model/declaration/TPruvAnexo.h"
+#include "model/interfaces/IDeclaracao.h"
+#include "model/interfaces/TNaturezas.h"
 #include "model/people/TConferenciaContribuinte.h"
 #include "model/values/Utilitarios.h"
 

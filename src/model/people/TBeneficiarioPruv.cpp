@@ -1,6 +1,6 @@
 #include "model/people/TBeneficiarioPruv.h"
 
-#include "model/declaration/IDeclaracao.h"
+#include "model/interfaces/IDeclaracao.h"
 
 TBeneficiarioPruv::TBeneficiarioPruv(IDeclaracao* Declaracao)
     : TContribuinte(PorTamanho)

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/declaration/IColecoesDeclaracao.h"
 #include "model/declaration/TPruvAnexo.h"
+#include "model/interfaces/IColecoesDeclaracao.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/storage/ValoresArmazenados.h"

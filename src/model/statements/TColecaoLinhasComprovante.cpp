@@ -1,7 +1,7 @@
 #include "model/statements/TColecaoLinhasComprovante.h"
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/declaration/IDeclaracao.h"
+#include "model/interfaces/IDeclaracao.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/statements/RotinasComprovante.h"
 #include "model/statements/TComprovante.h"

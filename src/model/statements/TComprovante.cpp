@@ -1,6 +1,6 @@
 #include "model/statements/TComprovante.h"
 
-#include "model/declaration/IDeclaracao.h"
+#include "model/interfaces/IDeclaracao.h"
 #include "model/items/IItensBeneficiario.h"
 #include "model/items/TPruvItem.h"
 #include "model/people/TBeneficiarioPruv.h"

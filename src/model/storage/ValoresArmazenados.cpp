@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/declaration/IDeclaracao.h"
+#include "model/interfaces/IDeclaracao.h"
 #include "model/items/TPruvItem.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/storage/TColecao.h"

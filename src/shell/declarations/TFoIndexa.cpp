@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "model/storage/ReorganizaTabelas.h"
+#include "model/schema/ReorganizaTabelas.h"
 #include "model/values/TErro.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/ui/TProgressoQt.h"

@@ -22,7 +22,7 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/codes/TArquivoCodigosRetencao.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
 #include "model/storage/RotinasTabela.h"

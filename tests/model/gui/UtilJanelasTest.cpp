@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "components/controls/combos/IComboItens.h"
-#include "model/declaration/TNaturezas.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/interfaces/TNaturezas.h"
 #include "model/values/Utilitarios.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TRelatorio.h"

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/gui/UtilJanelas.h"
-#include "model/storage/ReorganizaTabelas.h"
+#include "model/schema/ReorganizaTabelas.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/Utilitarios.h"
 #include "platform/files/TEspacoEmDisco.h"

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "model/PruvDeTeste.h"

@@ -1,4 +1,4 @@
-#include "model/declaration/TNaturezas.h"
+#include "model/interfaces/TNaturezas.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "model/storage/ReorganizaTabelas.h"
+#include "model/schema/ReorganizaTabelas.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -13,7 +13,7 @@
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TColecaoResponsavel.h"
-#include "model/storage/ReorganizaTabelas.h"
+#include "model/schema/ReorganizaTabelas.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/storage/TArquivoIndices.h"
 #include "model/values/Utilitarios.h"

@@ -5,7 +5,7 @@
 #include <sqlite3.h>
 
 #include "model/ImprimeQString.h"
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/TErro.h"
 #include "model/declaration/TColecaoPruv.h"

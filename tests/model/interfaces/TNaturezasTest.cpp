@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "model/declaration/TNaturezas.h"
+#include "model/interfaces/TNaturezas.h"
 
 TEST(TNaturezas, TheTableHoldsTheTenNaturesByPosition)
 {

@@ -1,4 +1,4 @@
-#include "model/storage/EsquemaPrograma.h"
+#include "model/schema/EsquemaPrograma.h"
 
 #include "model/codes/TColecaoCodigoRetencao.h"
 #include "model/declaration/TColecaoAnexo.h"

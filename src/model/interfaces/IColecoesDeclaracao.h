@@ -1,5 +1,5 @@
 #pragma once
-#include "model/declaration/IDeclaracao.h"
+#include "model/interfaces/IDeclaracao.h"
 
 class TBeneficiarioPruv;
 class TColecaoBeneficiario;
