@@ -1,7 +1,7 @@
 #include "reports/TFoRelatoBenefPorCodigo.h"
 
+#include "model/items/RegrasDoItem.h"
 #include "model/items/TPruvItem.h"
-#include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TMedidaTexto.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
@@ -94,7 +94,7 @@ void TFoRelatoBenefPorCodigo::TomaItem(const TPruvItem& Item)
     FCodigoGrupo = Item.GetCodigoRetencao().GetCodigo();
     FCodigo->Texto = FCodigoGrupo;
     FDescricao->Texto = Item.GetCodigoRetencao().GetResumo();
-    FDecimoTerceiro = MantemDecimoTerceiro(Item);
+    FDecimoTerceiro = RegrasDoItem::MantemDecimoTerceiro(Item);
     FAsterisco->Habilitado = FDecimoTerceiro;
     ZeraTotais();
 }

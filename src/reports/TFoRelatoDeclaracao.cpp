@@ -6,8 +6,8 @@
 #include "model/declaration/TPruv.h"
 #include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
+#include "model/items/RegrasDoItem.h"
 #include "model/items/TPruvItem.h"
-#include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TMedidaTexto.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
@@ -296,13 +296,13 @@ void TFoRelatoDeclaracao::SetaValoresPruvItem(const TPruvItem& Item)
     PreencheColuna(FGrade, Rendimento, valores.Rendimentos());
     PreencheColuna(FGrade, Deducao, valores.Deducoes());
     PreencheColuna(FGrade, Imposto, valores.Impostos());
-    HabilitacaoDeducao(AdmiteDeducoes(Item));
+    HabilitacaoDeducao(RegrasDoItem::AdmiteDeducoes(Item));
     const TCompensacao& compensacao = Item.GetCompensacao();
     PreencheColuna(FGrade, CompAno, compensacao.CompensacoesAno());
     PreencheColuna(FGrade, CompAnteriores, compensacao.CompensacoesAnosAnteriores());
     HabilitacaoCompensacao(!compensacao.Zerado());
     // Last: the columns shown above come with all their rows.
-    const bool decimoTerceiro = MantemDecimoTerceiro(Item);
+    const bool decimoTerceiro = RegrasDoItem::MantemDecimoTerceiro(Item);
     Habilitacao13(decimoTerceiro);
 
     const TSubJudice& sj = Item.GetSubJudice();

@@ -1,8 +1,8 @@
 #include "reports/TFoRelatoListaBenef.h"
 
 #include "model/declaration/TPruv.h"
+#include "model/items/RegrasDoItem.h"
 #include "model/items/TPruvItem.h"
-#include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "reports/ExecutaRelato.h"
@@ -76,7 +76,7 @@ void TFoRelatoListaBenef::SetaValoresPruvItem(const TPruvItem& Item)
     FRendimento->Texto = TextoValor(ValorAnual(valores.Rendimentos()));
     FDeducao->Texto = TextoValor(ValorAnual(valores.Deducoes()));
     FImposto->Texto = TextoValor(ValorAnual(valores.Impostos()));
-    FDecimoTerceiro = MantemDecimoTerceiro(Item);
+    FDecimoTerceiro = RegrasDoItem::MantemDecimoTerceiro(Item);
     FAsterisco->Habilitado = FDecimoTerceiro;
     SetaValoresSubJudice(Item);
 }

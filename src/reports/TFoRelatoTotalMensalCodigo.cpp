@@ -1,7 +1,7 @@
 #include "reports/TFoRelatoTotalMensalCodigo.h"
 
+#include "model/items/RegrasDoItem.h"
 #include "model/items/TPruvItem.h"
-#include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "platform/report/TSubDetalhe.h"
@@ -73,7 +73,7 @@ void TFoRelatoTotalMensalCodigo::TomaItem(const TPruvItem& Item)
     const QString texto = codigo.GetCodigo();
     FCodigo->Texto = texto;
     FDescricao->Texto = codigo.GetResumo();
-    FDecimoTerceiro = MantemDecimoTerceiro(Item);
+    FDecimoTerceiro = RegrasDoItem::MantemDecimoTerceiro(Item);
     FAcumulado.fill(TMes{});
     FMesAtual = 0;
     while (Percurso().Proximo() == TPercursoDeclaracao::TRegistro::Item

@@ -23,7 +23,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/items/TPruvItem.h"
 #include "model/values/Utilitarios.h"
-#include "model/storage/ValoresArmazenados.h"
+#include "model/items/RegrasDoItem.h"
 #include "model/gui/UtilJanelas.h"
 #include "screens/BotoesPagina.h"
 #include "platform/db/TField.h"
@@ -492,7 +492,7 @@ void TFrBeneficiarios::RefazTela()
             PCPruvItem->setTabVisible(i, codigo.GetSubJudice());
         }
     }
-    const bool decimo = MantemDecimoTerceiro(item);
+    const bool decimo = RegrasDoItem::MantemDecimoTerceiro(item);
     DgrRendimentos->SetDecimoTerceiro(decimo);
     DgcCompensacao->SetDecimoTerceiro(decimo);
     DgsSubJudice->SetDecimoTerceiro(decimo);

@@ -13,6 +13,7 @@
 #include "components/data/common/dvSystem.h"
 #include "components/data/datasets/TdvTable.h"
 #include "model/storage/RotinasTabela.h"
+#include "model/codes/RegrasDosCodigos.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/declaration/TColecaoResumo.h"
@@ -237,18 +238,7 @@ void TFrResumo::PressionaDetalhe(int x, int y)
 
 bool TFrResumo::VarianteExcluida(const QString& Codigo, const QString& Anexo, const QString& Ano)
 {
-    if (Anexo != QLatin1String("1"))
-        return false;
-    if (Codigo == QLatin1String("0924") && Ano >= QLatin1String("2000"))
-        return true;
-    if (Codigo == QLatin1String("3223") && Ano >= QLatin1String("2002"))
-        return true;
-    static const char* const de1999[] = {"0490", "5286", "0924", "5232", "6799", "6800", "6813"};
-    if (Ano == QLatin1String("1999"))
-        for (const char* c : de1999)
-            if (Codigo == QLatin1String(c))
-                return true;
-    return false;
+    return RegrasDosCodigos::VarianteAnexoExcluida(Codigo, Anexo, Ano);
 }
 
 // A code is listed when the declaration (or, for a fund administrator, one of its funds) has

@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <cmath>
 
+#include "model/codes/RegrasDosCodigos.h"
 #include "model/interfaces/IDeclaracao.h"
 #include "model/items/TPruvItem.h"
 #include "model/values/TErro.h"
@@ -169,14 +170,11 @@ QString TPruvGridMeses::GetEditText(int ACol, int ARow)
 
 int TPruvGridMeses::MensagemExtinto(int Mes) const
 {
-    if (!FPruvItem || Mes < 2 || FPruvItem->GetDeclaracao().GetAno() != QLatin1String("2002"))
+    if (!FPruvItem || Mes < 2 || !RegrasDosCodigos::AdeNaDigitacao(FPruvItem->GetDeclaracao().GetAno()))
         return 0;
-    const QString codigo = FPruvItem->GetCodigoRetencao().GetCodigo();
-    if (codigo == QLatin1String("8045"))
-        return FPruvItem->GetBeneficiario().TipoAtual() == TNiContribuinte::Cpf ? 170 : 0;
-    if (codigo == QLatin1String("6799") || codigo == QLatin1String("3249") || codigo == QLatin1String("3251"))
-        return 171;
-    return 0;
+    return RegrasDosCodigos::MensagemAde(FPruvItem->GetCodigoRetencao().GetCodigo(), [this] {
+        return FPruvItem->GetBeneficiario().TipoAtual() == TNiContribuinte::Cpf;
+    });
 }
 
 void TPruvGridMeses::SetTexto(int ACol, int ARow, const QString& Value)

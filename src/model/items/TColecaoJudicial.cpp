@@ -9,7 +9,8 @@
 #include "platform/db/TDatabase.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/items/TPruvItem.h"
-#include "model/storage/ValoresArmazenados.h"
+#include "model/items/RegrasDoItem.h"
+#include "model/items/TSerieArmazenada.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ bool Admitida(const TPruvItem& Item, TipoSerie Tipo, bool Leitura)
 // Into a row being posted or straight into a prepared insert (Destino picks GravaSerie's form).
 template <typename Destino> void GravaValoresEm(Destino& Linha, TPruvItem& Item)
 {
-    const bool mantem13 = MantemDecimoTerceiro(Item);
+    const bool mantem13 = RegrasDoItem::MantemDecimoTerceiro(Item);
     for (const TSerieJudicial& s : Series)
         GravaSerie(Linha, s.Serie, Item, Admitida(Item, s.Tipo, false), mantem13);
 }
@@ -106,7 +107,7 @@ namespace {
 
 template <typename... Origem> void LeSeriesJudiciais(TPruvItem& Item, const Origem&... Linha)
 {
-    const bool mantem13 = MantemDecimoTerceiro(Item);
+    const bool mantem13 = RegrasDoItem::MantemDecimoTerceiro(Item);
     for (const TSerieJudicial& s : Series)
         LeSerie(Linha..., s.Serie, Item, Admitida(Item, s.Tipo, true), mantem13);
 }

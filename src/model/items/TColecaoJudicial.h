@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/items/TColecaoItems.h"
-#include "model/storage/ValoresArmazenados.h"
+#include "model/items/TSerieArmazenada.h"
 #include "platform/db/TInsercao.h"
 
 // The values of an item that follow from judicial proceedings (table Judicial): income, deductions

@@ -8,9 +8,11 @@
 #include "model/declaration/TPruvAnexo.h"
 #include "model/declaration/TResumo.h"
 #include "model/interfaces/IColecoesDeclaracao.h"
+#include "model/items/RegrasDoItem.h"
 #include "model/items/TBuscaBeneficiario.h"
 #include "model/items/TColecaoJudicial.h"
 #include "model/items/TLeituraItens.h"
+#include "model/items/TSerieArmazenada.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TComprovante.h"
 #include "model/storage/RotinasTabela.h"
@@ -286,9 +288,9 @@ namespace {
 // From a column reader, or from a query's row and the position of its first column of the table.
 template <typename... Origem> void LeValoresDe(TPruvItem& Item, const Origem&... Linha)
 {
-    const bool mantem13 = MantemDecimoTerceiro(Item);
+    const bool mantem13 = RegrasDoItem::MantemDecimoTerceiro(Item);
     LeSerie(Linha..., Rendimentos, Item, true, mantem13);
-    LeSerie(Linha..., Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    LeSerie(Linha..., Deducoes, Item, RegrasDoItem::AdmiteDeducoes(Item), mantem13);
     LeSerie(Linha..., Impostos, Item, true, mantem13);
 }
 
@@ -309,9 +311,9 @@ namespace {
 // Into a row being posted or straight into a prepared insert (Destino picks GravaSerie's form).
 template <typename Destino> void GravaValoresEm(Destino& Linha, TPruvItem& Item)
 {
-    const bool mantem13 = MantemDecimoTerceiro(Item);
+    const bool mantem13 = RegrasDoItem::MantemDecimoTerceiro(Item);
     GravaSerie(Linha, Rendimentos, Item, true, mantem13);
-    GravaSerie(Linha, Deducoes, Item, AdmiteDeducoes(Item), mantem13);
+    GravaSerie(Linha, Deducoes, Item, RegrasDoItem::AdmiteDeducoes(Item), mantem13);
     GravaSerie(Linha, Impostos, Item, true, mantem13);
 }
 

@@ -8,8 +8,8 @@
 #include "model/items/IItensBeneficiario.h"
 #include "model/items/TBeneficiarioLido.h"
 #include "model/items/TPruvItem.h"
+#include "model/items/TSerieArmazenada.h"
 #include "model/storage/TColecao.h"
-#include "model/storage/ValoresArmazenados.h"
 #include "model/values/TErro.h"
 
 class ICodigosRetencao;

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "model/codes/ICodigosRetencao.h"
+#include "model/codes/RegrasDosCodigos.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/interfaces/IDeclaracao.h"
 #include "model/interfaces/TNaturezas.h"
+#include "model/items/RegrasDoItem.h"
 #include "model/people/TConferenciaContribuinte.h"
 #include "model/values/Utilitarios.h"
 
@@ -153,25 +155,15 @@ bool TPruvItem::PessoaJuridica() const
 
 bool TPruvItem::RegraAde() const
 {
-    // Asked for every month of every item verified: the code is compared in place first, as few
-    // codes fall under the rule, and the year only for those.
-    const QString& codigo = FCodigo.GetCodigo();
-    if (codigo.size() != 4)
-        return false;
-    const auto eh = [&codigo](const char16_t(&Outro)[5]) { return std::equal(Outro, Outro + 4, codigo.utf16()); };
-    const bool doCodigo = (eh(u"8045") && PessoaFisica()) || eh(u"6799") || eh(u"3249") || eh(u"3251");
-    return doCodigo && AnoAPartirDe(Ano(), "2002");
+    // Asked for every month of every item verified: the code first, as few codes fall under the
+    // act, and the beneficiary and the year only for those.
+    return RegrasDosCodigos::MensagemAde(FCodigo.GetCodigo(), [this] { return PessoaFisica(); }) != 0
+        && RegrasDosCodigos::AdeNasVerificacoes(Ano());
 }
 
 std::uint8_t TPruvItem::MensagemAde() const
 {
-    return Codigo() == QLatin1String("8045") ? 170 : 171;
-}
-
-bool TPruvItem::DecimoTerceiroDoCodigo() const
-{
-    const QString codigo = Codigo();
-    return codigo == QLatin1String("0561") || (codigo == QLatin1String("0588") && AnoAPartirDe(Ano(), "2002"));
+    return RegrasDosCodigos::MensagemAde(FCodigo.GetCodigo(), [this] { return PessoaFisica(); });
 }
 
 qint64 TPruvItem::SomaValores(int Mes) const
@@ -377,7 +369,7 @@ void TPruvItem::VerificaAdmissibilidade(TErros& Erros) const
 
 void TPruvItem::VerificaDecimoTerceiro(TErros& Erros) const
 {
-    if (DecimoTerceiroDoCodigo() && !PessoaJuridica())
+    if (RegrasDoItem::MantemDecimoTerceiro(*this) && !PessoaJuridica())
         return;
     // Made only for a pending item found: most items have no 13th value.
     const auto mes = []() -> QString { return QLatin1Char(' ') + MesAbreviado(TSerieMensal::Meses); };
@@ -417,7 +409,7 @@ void TPruvItem::ListaAde(TErros& Erros, SomaDoMes Soma) const
 
 void TPruvItem::DecimoTerceiroImportacao(TErros& Erros, qint64 Soma, bool TestaBeneficiario) const
 {
-    const bool permitido = DecimoTerceiroDoCodigo() && !(TestaBeneficiario && PessoaJuridica());
+    const bool permitido = RegrasDoItem::MantemDecimoTerceiro(*this) && !(TestaBeneficiario && PessoaJuridica());
     if (Soma > 0 && !permitido)
         Erros.Add(EPruvItemError(92, Codigo(), 0));
 }

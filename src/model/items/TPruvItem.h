@@ -126,8 +126,6 @@ private:
     // The code is one that ADE 9/2002 ended after January of 2002 for this beneficiary.
     [[nodiscard]] bool RegraAde() const;
     [[nodiscard]] std::uint8_t MensagemAde() const;
-    // A 13th salary is allowed for the code in the declaration's year (any beneficiary kind).
-    [[nodiscard]] bool DecimoTerceiroDoCodigo() const;
 
     // Sums of the month's positive amounts.
     [[nodiscard]] qint64 SomaValores(int Mes) const;

@@ -3,24 +3,17 @@
 #include <QStringList>
 #include <QVariantList>
 #include <QtGlobal>
-#include <functional>
-#include <vector>
 
 #include "platform/db/TFieldDef.h"
 
 class EDatabaseError;
 class TColecao;
-class TComando;
-class TInsercao;
 class TField;
-class TMonetario;
-class TPruvItem;
 class TdvTable;
 
 // How the declaration's tables keep their values and show one owner's rows: money columns hold
-// the exact count of ten-thousandths, months of a series lie in thirteen columns in a row, the
-// rules that decide which months and kinds an item may hold are applied on every read and every
-// write, and a view is a range of an index with the filter lines that select the same rows.
+// the exact count of ten-thousandths, and a view is a range of an index with the filter lines
+// that select the same rows.
 
 [[nodiscard]] TFieldDef CampoTexto(const QString& Nome, int Tamanho);
 [[nodiscard]] TFieldDef CampoMonetario(const QString& Nome);
@@ -30,43 +23,6 @@ class TdvTable;
 // A negative amount is stored as 0.
 void GravaMonetario(TField& Campo, qint64 Valor);
 void GravaMonetario(TdvTable& Tabela, int Coluna, qint64 Valor);
-
-// Month 13 (the 13th salary) holds values only for code "0561", and for code "0588" from the
-// calendar year "2002" on.
-[[nodiscard]] bool MantemDecimoTerceiro(const TPruvItem& Item);
-// The item's code admits deductions and its beneficiary is not a CNPJ.
-[[nodiscard]] bool AdmiteDeducoes(const TPruvItem& Item);
-
-// One monthly series of an item stored in thirteen columns: month m at PrimeiraColuna + m - 1.
-struct TSerieArmazenada {
-    TMonetario& (*Mes)(TPruvItem& Item, int Mes);
-    int PrimeiraColuna;
-};
-// The thirteen column names Prefixo + "01" to Prefixo + "13".
-void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefixo);
-// The money value of a column of the row being read, by the column's position in its table.
-using TColunaMonetaria = std::function<qint64(int Coluna)>;
-// Reads the series into the item; not admitted, every month becomes 0 in the item; month 13
-// becomes 0 unless Mantem13.
-void LeSerie(const TColunaMonetaria& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
-             bool Mantem13);
-// The same from a row of a query that gives the table's columns from Inicio on (column c at
-// Inicio + c), as the walks read; NULL reads as 0.
-void LeSerie(const TComando& Linha, int Inicio, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
-             bool Mantem13);
-// The same from the table's current row.
-[[nodiscard]] TColunaMonetaria ColunasDe(const TdvTable& Tabela);
-// Writes a money value, never negative, into a column of the row being written, by the column's
-// position in its table.
-using TGravaColuna = std::function<void(int Coluna, qint64 Valor)>;
-// Writes the series; what is not admitted (or month 13 unless Mantem13) becomes 0 in the item and
-// is written as 0; a negative amount is written as 0.
-void GravaSerie(const TGravaColuna& Coluna, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida,
-                bool Mantem13);
-// The same straight into a prepared insert's columns, as bulk loads write.
-void GravaSerie(TInsercao& Linha, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13);
-// The same into the table's current row.
-[[nodiscard]] TGravaColuna ColunasPara(TdvTable& Tabela);
 
 // Deletes every row in the collection's view, from the first, then posts.
 void ExcluiLinhas(TColecao& Colecao);
