@@ -35,7 +35,7 @@
 #include "model/people/TNiContribuinte.h"
 #include "model/declaration/TPruv.h"
 #include "model/values/Utilitarios.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/ui/TProgressoQt.h"

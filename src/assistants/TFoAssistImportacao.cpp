@@ -33,7 +33,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "exchange/TArqComprovante.h"
 #include "exchange/TLeitorLinhas.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/people/TNi.h"

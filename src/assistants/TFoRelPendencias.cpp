@@ -7,7 +7,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "shell/printing/TFoPreview.h"
 #include "shell/window/TDmGeral.h"

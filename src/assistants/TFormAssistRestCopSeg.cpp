@@ -17,7 +17,7 @@
 #include "assistants/TPaginaComFigura.h"
 #include "shell/assistant/PosicaoAssistente.h"
 #include "model/values/TArquivoIni.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
 #include "model/gui/UtilJanelas.h"

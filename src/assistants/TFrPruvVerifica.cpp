@@ -20,7 +20,7 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
 #include "model/gui/AvisosImpressora.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/EDatabaseError.h"

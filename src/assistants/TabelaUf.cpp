@@ -4,7 +4,7 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/schema/EsquemaPrograma.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/EDatabaseError.h"

@@ -22,7 +22,7 @@
 #include "model/declaration/TResumo.h"
 #include "model/gui/UtilJanelas.h"
 #include "model/people/TNi.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/TDataSource.h"

@@ -7,7 +7,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "exchange/TNomeEntrega.h"
 #include "exchange/TNumeroRecibo.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/ArquivosTexto.h"
 #include "platform/db/TField.h"
 #include "platform/files/TVolumes.h"

@@ -11,7 +11,7 @@
 
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TColecaoAnexo.h"
 #include "model/people/TColecaoBeneficiario.h"

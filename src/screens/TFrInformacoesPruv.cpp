@@ -8,7 +8,7 @@
 #include "components/controls/combos/TdvDBComboBox.h"
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/people/TColecaoResponsavel.h"
 #include "platform/widgets/TOrdemTab.h"
 #include "platform/db/TField.h"

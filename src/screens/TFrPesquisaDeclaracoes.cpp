@@ -9,7 +9,7 @@
 #include "exchange/TNumeroRecibo.h"
 #include "model/people/TNi.h"
 #include "model/schema/EsquemaPrograma.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDataSource.h"

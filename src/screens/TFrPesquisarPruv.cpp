@@ -19,7 +19,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TColecaoBeneficiario.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"

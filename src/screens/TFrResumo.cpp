@@ -12,7 +12,7 @@
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/common/dvSystem.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/codes/RegrasDosCodigos.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
 #include "model/items/TColecaoPruvItem.h"

@@ -5,7 +5,7 @@
 #include "TextoPdf.h"
 #include "VerificacaoDeTeste.h"
 #include "assistants/TFrRelPendencias.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "support/ProgramaDeTeste.h"

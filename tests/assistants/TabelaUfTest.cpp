@@ -2,7 +2,7 @@
 
 #include "assistants/TabelaUf.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "platform/files/TPastas.h"
 
 TEST(TabelaUf, IsMadeAndFilledOnFirstUseAndFilledAgainWhenFoundEmpty)

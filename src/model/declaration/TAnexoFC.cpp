@@ -3,10 +3,10 @@
 #include <stdexcept>
 
 #include "model/declaration/IVerificacao.h"
-#include "model/declaration/RotinasVerificacao.h"
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TDeclaranteAnexo.h"
 #include "model/declaration/TPruv.h"
+#include "model/declaration/TSecaoVerificacao.h"
 #include "model/items/TColecaoPruvItem.h"
 
 TAnexoFC::TAnexoFC(TPruv& Declaracao)

@@ -8,7 +8,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TColecaoBeneficiario.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/TDatabase.h"

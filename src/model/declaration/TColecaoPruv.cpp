@@ -7,7 +7,7 @@
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TColecaoResponsavel.h"
 #include "model/statements/TColecaoComprovante.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/TDatabase.h"

@@ -3,7 +3,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/interfaces/IDeclaracao.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TErro.h"
 

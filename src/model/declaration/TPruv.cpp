@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "model/declaration/IVerificacao.h"
-#include "model/declaration/RotinasVerificacao.h"
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TDeclaranteAnexo.h"
+#include "model/declaration/TSecaoVerificacao.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TColecaoComprovante.h"

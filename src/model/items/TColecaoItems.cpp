@@ -3,7 +3,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/items/TPruvItem.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 
 TColecaoItems::TColecaoItems(TPruvAnexo& Dono)

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"

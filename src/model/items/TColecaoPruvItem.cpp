@@ -15,7 +15,7 @@
 #include "model/items/TSerieArmazenada.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TComprovante.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/EDatabaseError.h"

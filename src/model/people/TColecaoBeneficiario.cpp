@@ -6,7 +6,7 @@
 #include "model/declaration/TPruvAnexo.h"
 #include "model/interfaces/IColecoesDeclaracao.h"
 #include "model/items/TColecaoPruvItem.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"

@@ -12,7 +12,7 @@
 #include "model/statements/TColecaoComprovantePF.h"
 #include "model/statements/TColecaoComprovantePJ.h"
 #include "model/statements/TColecaoInfoCompl.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"

@@ -9,7 +9,7 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/items/TColecaoPruvItem.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/TArquivoIndices.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"

@@ -6,7 +6,7 @@
 #include "model/statements/TColecaoInfoCompl.h"
 #include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/TDatabase.h"
 

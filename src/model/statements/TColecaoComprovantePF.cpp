@@ -5,7 +5,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/statements/TComprovantePF.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 
 namespace {

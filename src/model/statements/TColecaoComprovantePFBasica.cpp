@@ -3,9 +3,9 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/interfaces/IDeclaracao.h"
 #include "model/people/TBeneficiarioPruv.h"
-#include "model/statements/RotinasComprovante.h"
+#include "model/statements/LinhasEmVista.h"
 #include "model/statements/TComprovante.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 
 TColecaoComprovantePFBasica::TColecaoComprovantePFBasica(IDeclaracao& Declaracao)

@@ -3,7 +3,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/statements/TComprovante.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 
 namespace {
 

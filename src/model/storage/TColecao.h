@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "platform/db/TFieldDef.h"
 #include "platform/db/TIndexDef.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/TColecao.h"
 #include "platform/db/EDatabaseError.h"
 

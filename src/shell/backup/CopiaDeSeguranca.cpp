@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <exception>
 
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"

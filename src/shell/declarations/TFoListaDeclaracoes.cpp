@@ -4,7 +4,7 @@
 
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "platform/db/TDataSource.h"
 #include "shell/assistant/BotoesDialogo.h"
 #include "shell/assistant/PosicaoAssistente.h"

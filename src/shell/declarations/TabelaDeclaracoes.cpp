@@ -3,7 +3,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/people/TNi.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "platform/db/TField.h"
 
 QString CpfCnpjArmazenado(const QString& NrPfPj)

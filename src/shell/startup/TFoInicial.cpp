@@ -11,7 +11,7 @@
 
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/values/TErro.h"
 #include "model/declaration/TPruv.h"

@@ -25,7 +25,7 @@
 #include "model/schema/EsquemaPrograma.h"
 #include "model/codes/TArquivoCodigosRetencao.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/values/TErro.h"

@@ -6,7 +6,7 @@
 #include "model/declaration/TColecaoAnexo.h"
 #include "model/statements/TColecaoComprovante.h"
 #include "model/people/TColecaoResponsavel.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "components/data/datasets/TdvTable.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/ImprimeQString.h"
 #include "model/people/TColecaoResponsavel.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/TDatabase.h"

@@ -6,7 +6,7 @@
 
 #include "model/ImprimeQString.h"
 #include "model/schema/EsquemaPrograma.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/values/Utilitarios.h"

@@ -14,7 +14,7 @@
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TColecaoResponsavel.h"
 #include "model/schema/ReorganizaTabelas.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/storage/TArquivoIndices.h"
 #include "model/values/Utilitarios.h"
 #include "platform/db/TComando.h"

@@ -9,7 +9,7 @@
 
 #include "model/gui/UtilJanelas.h"
 #include "model/schema/ReorganizaTabelas.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/Utilitarios.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"

@@ -14,7 +14,7 @@
 #include <stdexcept>
 
 #include "model/schema/EsquemaPrograma.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "model/PruvDeTeste.h"
 #include "model/values/TErro.h"

@@ -1,4 +1,4 @@
-#include "model/declaration/RotinasVerificacao.h"
+#include "model/declaration/TSecaoVerificacao.h"
 
 #include "model/declaration/IVerificacao.h"
 #include "model/declaration/TPruvAnexo.h"

@@ -1,4 +1,4 @@
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 
 #include <utility>
 

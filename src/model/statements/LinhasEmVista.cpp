@@ -1,9 +1,9 @@
-#include "model/statements/RotinasComprovante.h"
+#include "model/statements/LinhasEmVista.h"
 
 #include <vector>
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/storage/RotinasTabela.h"
+#include "model/storage/OperacoesTabela.h"
 
 bool PercorreAplicando(TdvTable& Tabela, const std::function<bool()>& Aplica)
 {
