@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 
 TCaminhoDigitado TCaminhoDigitado::Separa(const QString& Texto, const QString& Corrente)
 {

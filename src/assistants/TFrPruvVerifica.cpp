@@ -22,7 +22,7 @@
 #include "model/gui/AvisosImpressora.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDataSource.h"
 #include "platform/ui/InterfaceUsuario.h"

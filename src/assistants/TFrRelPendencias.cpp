@@ -3,7 +3,7 @@
 #include "assistants/TEstiloLinhaVerificacao.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "assistants/TabelaVerifica.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/TDataSet.h"
 #include "platform/report/TDadoSistema.h"
 #include "platform/report/TFonte.h"

@@ -4,7 +4,7 @@
 
 #include "exchange/TLinhaFixa.h"
 #include "model/people/TNi.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 
 namespace LayoutDeclar {
 

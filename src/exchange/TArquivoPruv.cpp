@@ -24,7 +24,7 @@
 #include "model/people/TNi.h"
 #include "model/values/ArquivosTexto.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/db/TDatabase.h"

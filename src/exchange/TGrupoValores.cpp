@@ -7,7 +7,7 @@
 #include "model/declaration/TPruvAnexo.h"
 #include "model/values/ErrosDeLinha.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 
 namespace {
 

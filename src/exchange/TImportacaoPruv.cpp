@@ -19,7 +19,7 @@
 #include "model/values/ArquivosTexto.h"
 #include "model/values/ErrosDeLinha.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"
 #include "platform/files/TEspacoEmDisco.h"

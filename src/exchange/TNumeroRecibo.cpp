@@ -1,6 +1,6 @@
 #include "exchange/TNumeroRecibo.h"
 
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "exchange/TDeclaracaoEntrega.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TFormatSettings.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "exchange/TDeclaracaoEntrega.h"
 #include "exchange/TSaidaDeclar.h"
 #include "model/people/TNi.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TIniFile.h"
 
 using namespace LayoutDeclar;

@@ -4,7 +4,7 @@
 
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"

@@ -6,7 +6,7 @@
 #include "exchange/TNomeEntrega.h"
 #include "exchange/TNumeroRecibo.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/compress/Compressao.h"
 #include "reports/CarregaBibliotecaAssinatura.h"
 #include "reports/TArquivoRecibo.h"

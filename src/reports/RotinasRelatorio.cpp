@@ -8,7 +8,7 @@
 #include "model/gui/AvisosImpressora.h"
 #include "model/items/TSerieMensal.h"
 #include "model/values/TMonetario.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/report/TFonte.h"
 #include "platform/report/TForma.h"
 #include "platform/report/TMedidaTexto.h"

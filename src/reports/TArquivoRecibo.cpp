@@ -1,7 +1,7 @@
 #include "reports/TArquivoRecibo.h"
 
 #include "exchange/CalculaCRC.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TArquivoTexto.h"
 #include "platform/transmit/ICarregadorTransmissao.h"
 

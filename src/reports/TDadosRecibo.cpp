@@ -2,7 +2,7 @@
 
 #include "exchange/TNumeroRecibo.h"
 #include "model/values/TMonetario.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TIniFile.h"
 #include "reports/RotinasRelatorio.h"
 

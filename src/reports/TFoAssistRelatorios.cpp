@@ -24,7 +24,7 @@
 #include "model/people/TNi.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/files/TIniFile.h"

@@ -2,7 +2,7 @@
 
 #include "model/gui/AvisosImpressora.h"
 #include "model/gui/UtilJanelas.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TFormatSettings.h"
 #include "platform/report/TDadoSistema.h"
 #include "platform/report/TForma.h"

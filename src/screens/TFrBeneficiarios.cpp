@@ -22,7 +22,7 @@
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
 #include "model/items/TPruvItem.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "model/items/RegrasDoItem.h"
 #include "model/gui/UtilJanelas.h"
 #include "screens/BotoesPagina.h"

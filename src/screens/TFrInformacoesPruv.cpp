@@ -20,7 +20,7 @@
 #include "model/values/TErro.h"
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "model/gui/UtilJanelas.h"
 #include "screens/TFrDeclaracao.h"
 #include "shell/window/ExcecaoAplicacao.h"

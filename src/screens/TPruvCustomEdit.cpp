@@ -10,7 +10,7 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "screens/TLinhasEdit.h"
 #include "screens/TPruvCustomGrid.h"
 #include "screens/TSaidaDeCampo.h"

@@ -12,7 +12,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/schema/EsquemaPrograma.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/db/TDatabase.h"

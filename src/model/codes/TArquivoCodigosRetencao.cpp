@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TPastas.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/TDatabase.h"
 
 namespace {

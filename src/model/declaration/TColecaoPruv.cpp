@@ -9,7 +9,7 @@
 #include "model/statements/TColecaoComprovante.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/TDatabase.h"
 
 namespace {

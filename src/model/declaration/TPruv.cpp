@@ -14,7 +14,7 @@
 #include "model/statements/TColecaoComprovante.h"
 #include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 

@@ -17,7 +17,7 @@
 #include "model/statements/TComprovante.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"

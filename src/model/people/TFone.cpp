@@ -1,7 +1,7 @@
 #include "model/people/TFone.h"
 
 #include "model/values/TTexto.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/TArquivoIndices.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TBatchMove.h"
 #include "platform/db/TComando.h"

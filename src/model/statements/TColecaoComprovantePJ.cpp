@@ -2,7 +2,7 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/statements/TComprovantePJ.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"

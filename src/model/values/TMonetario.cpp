@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TFormatSettings.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "model/gui/UtilJanelas.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/ui/InterfaceUsuario.h"

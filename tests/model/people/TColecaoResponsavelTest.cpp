@@ -5,7 +5,7 @@
 #include "model/people/TColecaoResponsavel.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"

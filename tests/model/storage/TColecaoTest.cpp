@@ -5,7 +5,7 @@
 #include "model/ImprimeQString.h"
 #include "model/storage/TColecao.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"

@@ -5,7 +5,7 @@
 
 #include "model/values/ErrosDeLinha.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TArquivoTexto.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 
 TEST(TArquivoIni, KeysRoundTripThroughTheProgramsIniFile)
 {

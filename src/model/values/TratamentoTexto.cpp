@@ -1,4 +1,4 @@
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "model/values/TErro.h"
-#include "model/values/Utilitarios.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/files/TEspacoEmDisco.h"
 
 namespace {
