@@ -49,7 +49,7 @@
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TNi.h"
 #include "model/items/TPruvItem.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/compress/TGravadorZip.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"

@@ -29,7 +29,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TNi.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"
 #include "platform/files/TPastas.h"

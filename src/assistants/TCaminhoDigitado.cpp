@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 
 TCaminhoDigitado TCaminhoDigitado::Separa(const QString& Texto, const QString& Corrente)
 {

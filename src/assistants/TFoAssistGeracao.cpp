@@ -34,6 +34,7 @@
 #include "model/values/TErro.h"
 #include "model/people/TNiContribuinte.h"
 #include "model/declaration/TPruv.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TratamentoTexto.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/gui/UtilJanelas.h"

@@ -40,7 +40,7 @@
 #include "model/people/TNiContribuinte.h"
 #include "model/people/TNomeContribuinte.h"
 #include "model/declaration/TPruv.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"

@@ -9,7 +9,7 @@
 #include "assistants/TFrResultTrans.h"
 #include "assistants/TRotuloSitio.h"
 #include "model/gui/UtilJanelas.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "screens/TFrPesquisaDeclaracoes.h"
 #include "shell/assistant/PosicaoAssistente.h"
 #include "shell/window/EstadoPrograma.h"

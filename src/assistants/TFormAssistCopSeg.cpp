@@ -20,7 +20,7 @@
 #include "model/schema/ReorganizaTabelas.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"

@@ -19,7 +19,7 @@
 #include "model/values/TArquivoIni.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "model/gui/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"

@@ -21,6 +21,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/gui/AvisosImpressora.h"
 #include "model/storage/OperacoesTabela.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
 #include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"

@@ -4,7 +4,7 @@
 
 #include "exchange/TLinhaFixa.h"
 #include "model/people/TNi.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/CamposEntrega.h"
 
 namespace LayoutDeclar {
 

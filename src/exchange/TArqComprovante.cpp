@@ -11,7 +11,7 @@
 #include "model/statements/TColecaoComprovante.h"
 #include "model/statements/TComprovantePF.h"
 #include "model/values/ArquivosTexto.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"
 #include "platform/ui/IProgresso.h"

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "exchange/TDeclaracaoEntrega.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TratamentoTexto.h"
 #include "platform/files/TFormatSettings.h"
 

@@ -4,7 +4,7 @@
 #include "exchange/TDeclaracaoEntrega.h"
 #include "exchange/TSaidaDeclar.h"
 #include "model/people/TNi.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/CamposEntrega.h"
 #include "platform/files/TIniFile.h"
 
 using namespace LayoutDeclar;

@@ -3,8 +3,8 @@
 #include <QStringList>
 
 #include "model/storage/OperacoesTabela.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"

@@ -1,5 +1,6 @@
 #include "reports/CarregaBibliotecaAssinatura.h"
 
+#include "model/values/PastasPrograma.h"
 #include "model/values/TratamentoTexto.h"
 #include "platform/transmit/ProgramaTransmissao.h"
 #include "platform/transmit/TInstalacaoTransmissao.h"

@@ -5,8 +5,8 @@
 
 #include "exchange/TNomeEntrega.h"
 #include "exchange/TNumeroRecibo.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
 #include "platform/compress/Compressao.h"
 #include "reports/CarregaBibliotecaAssinatura.h"
 #include "reports/TArquivoRecibo.h"

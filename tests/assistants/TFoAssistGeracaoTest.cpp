@@ -29,7 +29,7 @@
 #include "exchange/ResultadoEntrega.h"
 #include "exchange/TNumeroRecibo.h"
 #include "model/values/TArquivoIni.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"

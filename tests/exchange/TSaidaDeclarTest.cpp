@@ -9,7 +9,7 @@
 #include "exchange/TRegistroTipo2.h"
 #include "exchange/TRegistroTipo3.h"
 #include "exchange/TSaidaDeclar.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/CamposEntrega.h"
 #include "platform/files/TArquivoTexto.h"
 #include "support/ProgramaDeTeste.h"
 

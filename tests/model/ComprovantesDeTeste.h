@@ -10,7 +10,7 @@
 #include "model/statements/TColecaoComprovante.h"
 #include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastas.h"
 

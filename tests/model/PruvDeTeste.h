@@ -11,7 +11,7 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TNi.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastas.h"

@@ -4,7 +4,7 @@
 
 #include "ReciboDeTeste.h"
 #include "TextoPdf.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/files/TPastas.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"

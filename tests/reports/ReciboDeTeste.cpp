@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <stdexcept>
 
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "support/ProgramaDeTeste.h"

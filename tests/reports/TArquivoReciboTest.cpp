@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ReciboDeTeste.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"
 #include "reports/CarregaBibliotecaAssinatura.h"
 #include "reports/TArquivoRecibo.h"

@@ -10,7 +10,7 @@
 
 #include "components/controls/combos/IComboItens.h"
 #include "model/interfaces/TNaturezas.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/report/IImpressoras.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/ui/TCursorOcupado.h"

@@ -12,6 +12,7 @@
 #include "model/interfaces/TNaturezas.h"
 #include "model/items/RegrasDoItem.h"
 #include "model/people/TConferenciaContribuinte.h"
+#include "model/values/CamposEntrega.h"
 #include "model/values/TratamentoTexto.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
 #include "model/storage/OperacoesTabela.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/db/TDatabase.h"
 
 namespace {

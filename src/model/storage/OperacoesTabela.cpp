@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "components/data/datasets/TdvTable.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/files/TPastas.h"
 
 QString TArquivoIndices::NomeArquivo()

@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "components/data/datasets/TdvTable.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"

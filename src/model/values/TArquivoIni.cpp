@@ -1,7 +1,7 @@
 #include "model/values/TArquivoIni.h"
 
+#include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
 #include "platform/files/TIniFile.h"
 
 QString TArquivoIni::Caminho()

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "model/gui/UtilJanelas.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/ui/InterfaceUsuario.h"

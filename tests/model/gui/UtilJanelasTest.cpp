@@ -12,7 +12,7 @@
 #include "components/controls/combos/IComboItens.h"
 #include "model/gui/UtilJanelas.h"
 #include "model/interfaces/TNaturezas.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TRelatorio.h"
 

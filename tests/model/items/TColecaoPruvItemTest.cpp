@@ -8,7 +8,7 @@
 #include "support/FalhasDeDisco.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TConferenciaContribuinte.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"

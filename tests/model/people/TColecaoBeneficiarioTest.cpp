@@ -3,7 +3,7 @@
 #include "model/DeclaracaoArmazenadaDeTeste.h"
 #include "model/ImprimeQString.h"
 #include "model/people/TColecaoBeneficiario.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastas.h"

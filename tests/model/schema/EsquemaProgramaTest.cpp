@@ -9,7 +9,7 @@
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "model/declaration/TColecaoPruv.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"

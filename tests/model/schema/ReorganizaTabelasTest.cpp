@@ -16,6 +16,7 @@
 #include "model/schema/ReorganizaTabelas.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/TArquivoIndices.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TratamentoTexto.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/values/ArquivosTexto.h"
-#include "model/values/TratamentoTexto.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/files/TArquivoTexto.h"
 #include "platform/ui/AtividadeRegistrada.h"
 #include "platform/ui/DialogosRoteirizados.h"

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "model/values/ErrosDeLinha.h"
+#include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
 #include "platform/files/TArquivoTexto.h"
 
 namespace {

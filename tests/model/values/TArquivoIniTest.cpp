@@ -2,9 +2,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include "model/values/PastasPrograma.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
-#include "model/values/TratamentoTexto.h"
 
 TEST(TArquivoIni, KeysRoundTripThroughTheProgramsIniFile)
 {
