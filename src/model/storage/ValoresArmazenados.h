@@ -11,9 +11,9 @@ class TColecao;
 class TField;
 class TdvTable;
 
-// How the declaration's tables keep their values and show one owner's rows: money columns hold
-// the exact count of ten-thousandths, and a view is a range of an index with the filter lines
-// that select the same rows.
+// How the declaration's tables keep their values: text columns, and money columns that hold the
+// exact count of ten-thousandths; and the deletion of a collection's view and the refused key
+// that the collections share.
 
 [[nodiscard]] TFieldDef CampoTexto(const QString& Nome, int Tamanho);
 [[nodiscard]] TFieldDef CampoMonetario(const QString& Nome);
