@@ -31,6 +31,18 @@ QByteArray Le(const QString& caminho)
     return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
 }
 
+// The writing of a scenario's establishments to the base folder.
+TPedidoGeracao Pedido(const Cenario& c)
+{
+    TPedidoGeracao pedido;
+    pedido.Chaves = c.Chaves;
+    pedido.Volume = TVolumes::Lista().first();
+    pedido.Uf = c.Uf;
+    pedido.NumeroRecibo = c.Recibo;
+    pedido.Registros = 10;
+    return pedido;
+}
+
 // The declarations of a golden file stored through the model, as the screens would store them.
 class TFontePruvTest : public ::testing::Test {
 protected:
@@ -130,11 +142,7 @@ TEST_F(TFontePruvTest, StoredDeclarationsAreWrittenAsTheGoldenFilesAndRecordThei
 
         TArquivoPruv writer;
         writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(12, 0)); });
-        QString arquivo;
-        const bool cancelado = false;
-        ASSERT_EQ(writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves,
-                              TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10),
-                  ResultadoEntrega::Ok);
+        ASSERT_EQ(writer.Gera(aberta, *colecao, Pedido(c)).Codigo, ResultadoEntrega::Ok);
         EXPECT_EQ(Le(TPastas::Dados() + QStringLiteral("/Declar.txt")),
                   Le(QStringLiteral(PRUV_PASTA_OURO "/") + QLatin1String(caso.ouro)));
 
@@ -172,11 +180,7 @@ TEST_F(TFontePruvTest, AnEstablishmentThatLoadsWithAnErrorStopsTheDeliveryWithIt
         transacao.Confirma();
     }
     TArquivoPruv writer;
-    QString arquivo;
-    const bool cancelado = false;
-    EXPECT_EQ(writer.Gera(arquivo, cancelado, *armazenadas.front(), *colecao, nullptr, nullptr, c.Chaves,
-                          TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10),
-              78);
+    EXPECT_EQ(writer.Gera(*armazenadas.front(), *colecao, Pedido(c)).Codigo, 78);
     ASSERT_EQ(dialogos.Mensagens().size(), 1u);
     EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Erro);
     EXPECT_FALSE(QFileInfo::exists(ProgramaDeTeste::Pasta() + QStringLiteral("/Declaracoes Gravadas XEQ")));
@@ -199,13 +203,10 @@ TEST_F(TFontePruvTest, ADeliveryFileThatCannotBePutInPlaceRecordsNoGeneration)
             : TFalhasDeArquivo::Efeito::Nenhum;
     });
     TArquivoPruv writer;
-    QString arquivo;
-    const bool cancelado = false;
-    const std::uint8_t resultado = writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves,
-                                               TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10);
+    const TResultadoGeracao resultado = writer.Gera(aberta, *colecao, Pedido(c));
     TFalhasDeArquivo::Instala({});
-    EXPECT_EQ(resultado, ResultadoEntrega::FalhaCompactacao);
-    EXPECT_FALSE(QFileInfo::exists(arquivo));
+    EXPECT_EQ(resultado.Codigo, ResultadoEntrega::FalhaCompactacao);
+    EXPECT_FALSE(QFileInfo::exists(resultado.Arquivo));
     EXPECT_FALSE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini")));
     for (const auto& declaracao : armazenadas) {
         TPruv lida;
