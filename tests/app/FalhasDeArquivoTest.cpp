@@ -389,15 +389,9 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
         [&] {
             TArquivoPruv writer;
             writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
-            TPedidoGeracao pedido;
-            pedido.Chaves = c.Chaves;
-            pedido.Volume = fixo;
-            pedido.Uf = c.Uf;
-            pedido.NumeroRecibo = c.Recibo;
-            pedido.Registros = 10;
             dialogos.Limpa();
             dialogos.Responde(Resposta::Sim);   // over a file a killed run left whole
-            return writer.Gera(c.Fonte, pedido).Codigo == R::Ok;
+            return writer.Gera(c.Fonte, c.Pedido(fixo)).Codigo == R::Ok;
         },
         [&] {
             QStringList decs;

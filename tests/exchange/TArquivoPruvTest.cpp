@@ -66,13 +66,8 @@ protected:
 
     TPedidoGeracao Pedido(const Cenario& c, const TVolume& volume, int registros = 10)
     {
-        TPedidoGeracao pedido;
+        TPedidoGeracao pedido = c.Pedido(volume, registros);
         pedido.Cancelado = &cancelado;
-        pedido.Chaves = c.Chaves;
-        pedido.Volume = volume;
-        pedido.Uf = c.Uf;
-        pedido.NumeroRecibo = c.Recibo;
-        pedido.Registros = registros;
         return pedido;
     }
     // The path named by the run goes to arquivo.

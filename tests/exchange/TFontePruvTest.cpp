@@ -31,18 +31,6 @@ QByteArray Le(const QString& caminho)
     return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
 }
 
-// The writing of a scenario's establishments to the base folder.
-TPedidoGeracao Pedido(const Cenario& c)
-{
-    TPedidoGeracao pedido;
-    pedido.Chaves = c.Chaves;
-    pedido.Volume = TVolumes::Lista().first();
-    pedido.Uf = c.Uf;
-    pedido.NumeroRecibo = c.Recibo;
-    pedido.Registros = 10;
-    return pedido;
-}
-
 // The declarations of a golden file stored through the model, as the screens would store them.
 class TFontePruvTest : public ::testing::Test {
 protected:
@@ -142,7 +130,7 @@ TEST_F(TFontePruvTest, StoredDeclarationsAreWrittenAsTheGoldenFilesAndRecordThei
 
         TArquivoPruv writer;
         writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(12, 0)); });
-        ASSERT_EQ(writer.Gera(aberta, *colecao, Pedido(c)).Codigo, ResultadoEntrega::Ok);
+        ASSERT_EQ(writer.Gera(aberta, *colecao, c.Pedido(TVolumes::Lista().first())).Codigo, ResultadoEntrega::Ok);
         EXPECT_EQ(Le(TPastas::Dados() + QStringLiteral("/Declar.txt")),
                   Le(QStringLiteral(PRUV_PASTA_OURO "/") + QLatin1String(caso.ouro)));
 
@@ -180,7 +168,7 @@ TEST_F(TFontePruvTest, AnEstablishmentThatLoadsWithAnErrorStopsTheDeliveryWithIt
         transacao.Confirma();
     }
     TArquivoPruv writer;
-    EXPECT_EQ(writer.Gera(*armazenadas.front(), *colecao, Pedido(c)).Codigo, 78);
+    EXPECT_EQ(writer.Gera(*armazenadas.front(), *colecao, c.Pedido(TVolumes::Lista().first())).Codigo, 78);
     ASSERT_EQ(dialogos.Mensagens().size(), 1u);
     EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Erro);
     EXPECT_FALSE(QFileInfo::exists(ProgramaDeTeste::Pasta() + QStringLiteral("/Declaracoes Gravadas XEQ")));
@@ -203,7 +191,7 @@ TEST_F(TFontePruvTest, ADeliveryFileThatCannotBePutInPlaceRecordsNoGeneration)
             : TFalhasDeArquivo::Efeito::Nenhum;
     });
     TArquivoPruv writer;
-    const TResultadoGeracao resultado = writer.Gera(aberta, *colecao, Pedido(c));
+    const TResultadoGeracao resultado = writer.Gera(aberta, *colecao, c.Pedido(TVolumes::Lista().first()));
     TFalhasDeArquivo::Instala({});
     EXPECT_EQ(resultado.Codigo, ResultadoEntrega::FalhaCompactacao);
     EXPECT_FALSE(QFileInfo::exists(resultado.Arquivo));

@@ -227,13 +227,7 @@ TEST_F(TImportacaoPruvTest, RecordedDeclarationsComeBackAsTheyWereWritten)
         TPruv aberta;
         ASSERT_TRUE(Armazenada(d.Ni, d.Ano, aberta));
         TArquivoPruv writer;
-        TPedidoGeracao pedido;
-        pedido.Chaves = c.Chaves;
-        pedido.Volume = TVolumes::Lista().first();
-        pedido.Uf = c.Uf;
-        pedido.NumeroRecibo = c.Recibo;
-        pedido.Registros = 10;
-        ASSERT_EQ(writer.Gera(aberta, *colecao, pedido).Codigo, ResultadoEntrega::Ok);
+        ASSERT_EQ(writer.Gera(aberta, *colecao, c.Pedido(TVolumes::Lista().first())).Codigo, ResultadoEntrega::Ok);
         QList<QByteArray> esperadas = Le(Ouro(caso.ouro)).split('\n');
         const QList<QByteArray> obtidas = Le(TPastas::Dados() + QStringLiteral("/Declar.txt")).split('\n');
         for (qsizetype i = 1; i < esperadas.size() && avisos > 0; ++i)
