@@ -78,6 +78,7 @@ public:
     TEscritaDeclar(IFonteEntrega& Fonte, const TPedidoGeracao& Pedido, TReciboEntrega& Recibo)
         : FFonte(Fonte)
         , FCancelado(Pedido.Cancelado)
+        , FPergunta(Pedido.Pergunta)
         , FGauge(Pedido.GaugeRegistros)
         , FAberta(Fonte.Aberta())
         , FUf(Pedido.Uf)
@@ -110,7 +111,7 @@ public:
         FCapacidade = Capacidade;
         if (FGauge)
             FGauge->DefineFaixa(0, Registros);
-        if (!CriaArquivoTexto(FArquivo, CaminhoDeclar()))
+        if (!CriaArquivoTexto(FArquivo, CaminhoDeclar(), FPergunta))
             return R::ErroGravacao;
         FSaida.emplace(FArquivo);
         for (const TEntrada& entrada : Entradas) {
@@ -214,6 +215,7 @@ private:
 
     IFonteEntrega& FFonte;
     const bool* FCancelado;
+    TPergunta FPergunta;
     IProgresso* FGauge;
     TDeclaracaoEntrega FAberta;
     QString FOrdem;
@@ -239,7 +241,8 @@ std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QStrin
 {
     std::uint8_t resultado = R::Ok;
     if (QFileInfo::exists(Arquivo)
-        && PerguntaPor(Pedido.Pergunta, PerguntaSobrescreve, Botao::Sim | Botao::Nao) != Resposta::Sim)
+        && PerguntaPor(Pedido.Pergunta, PerguntaSobrescreve, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao)
+            != Resposta::Sim)
         resultado = R::Recusado;
     if (!TNomeEntrega::ReciboExistente(Arquivo).isEmpty())
         return R::ReciboExiste;

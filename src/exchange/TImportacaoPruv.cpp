@@ -153,12 +153,12 @@ TResultadoImportacao TImportacaoPruv::Importa(TColecaoPruv& Colecao, const TPedi
     }
     if (FGauge)
         FGauge->DefineFaixa(0, static_cast<int>(qMin<qint64>(linhas, INT_MAX)));
-    if (!FLog.Inicia(FNomeLog))
+    if (!FLog.Inicia(FNomeLog, FPergunta))
         return {CodigoFalhaGravacao, FNomeLog, FContadores};
 
     std::uint8_t resultado = 0;
     QFile arquivo;
-    if (!AbreArquivo(arquivo, Pedido.Arquivo, QIODevice::ReadOnly)) {
+    if (!AbreArquivo(arquivo, Pedido.Arquivo, QIODevice::ReadOnly, FPergunta)) {
         // The user was told; the report tells it again.
         RegistraErro(TMensagemLinha::Inicio(0) + TErro::FormataMensagem(CodigoSemArquivo, Pedido.Arquivo));
         ++FContadores.RegistrosRejeitados;
@@ -458,7 +458,8 @@ bool TImportacaoPruv::ConfirmaExistente(const QString& Pergunta)
 {
     if (FPerguntou)
         return true;
-    const Resposta resposta = PerguntaPor(FPergunta, Pergunta, Botao::Sim | Botao::Nao | Botao::Cancela);
+    const Resposta resposta = PerguntaPor(FPergunta, Pergunta, TipoDialogo::Confirmacao,
+                                          Botao::Sim | Botao::Nao | Botao::Cancela);
     if (resposta != Resposta::Sim && resposta != Resposta::Nao) {
         FParar = true;
         return false;

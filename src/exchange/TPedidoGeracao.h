@@ -2,7 +2,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "exchange/TPergunta.h"
+#include "platform/ui/TPergunta.h"
 #include "platform/files/TVolumes.h"
 
 class IProgresso;
@@ -28,6 +28,7 @@ struct TPedidoGeracao {
     QString NumeroRecibo;
     // The lines the verification counted, for the free-space test.
     int Registros = 0;
-    // Asks whether an existing delivery file is overwritten (Sim or Nao).
+    // Asks whether an existing delivery file is overwritten (a confirmation) and whether to try
+    // again to create the text that cannot be created (an error); each Sim or Nao.
     TPergunta Pergunta = PerguntaAoUsuario;
 };

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "exchange/TPergunta.h"
+#include "platform/ui/TPergunta.h"
 
 class IProgresso;
 class TPruv;
@@ -37,6 +37,7 @@ struct TPedidoImportacao {
     // The base name of the error log; empty to name it after the declarant's number.
     QString NomeLog;
     // Asks, once per run, whether the beneficiaries of a declaration already stored are replaced
-    // (Sim, Nao or Cancela).
+    // (a confirmation: Sim, Nao or Cancela), and whether to try again to open the file or create
+    // the log that cannot be opened or created (an error: Sim or Nao).
     TPergunta Pergunta = PerguntaAoUsuario;
 };

@@ -263,19 +263,19 @@ TEST_F(TArquivoPruvTest, TheOverwriteQuestionGoesToTheRequestsOwnWayOfAsking)
     for (const auto& caso : casos) {
         SCOPED_TRACE(static_cast<int>(caso.resposta));
         Grava(dec, "the delivery of an earlier run");
-        QStringList perguntas;
-        std::vector<std::uint16_t> botoes;
+        std::vector<TMensagemDialogo> perguntas;
         TPedidoGeracao pedido = Pedido(c, fixo);
-        pedido.Pergunta = [&](const QString& texto, std::uint16_t oferecidos) {
-            perguntas << texto;
-            botoes.push_back(oferecidos);
+        pedido.Pergunta = [&](const QString& texto, TipoDialogo tipo, std::uint16_t botoes) {
+            perguntas.push_back({texto, tipo, botoes});
             return caso.resposta;
         };
         const TResultadoGeracao resultado = writer.Gera(c.Fonte, pedido);
         EXPECT_EQ(resultado.Codigo, caso.codigo);
         EXPECT_EQ(resultado.Arquivo, dec);
-        EXPECT_EQ(perguntas, QStringList{QStringLiteral("Esta declaração já foi gravada, deseja sobrescrevê-la?")});
-        EXPECT_EQ(botoes, std::vector<std::uint16_t>{Botao::Sim | Botao::Nao});
+        ASSERT_EQ(perguntas.size(), 1u);
+        EXPECT_EQ(perguntas[0].Texto, QStringLiteral("Esta declaração já foi gravada, deseja sobrescrevê-la?"));
+        EXPECT_EQ(perguntas[0].Tipo, TipoDialogo::Confirmacao);
+        EXPECT_EQ(perguntas[0].Botoes, Botao::Sim | Botao::Nao);
         EXPECT_EQ(Le(dec).startsWith("PRUV    2003"), caso.substituido);
     }
     EXPECT_TRUE(dialogos.Mensagens().empty());

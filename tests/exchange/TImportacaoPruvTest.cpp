@@ -670,25 +670,44 @@ TEST_F(TImportacaoPruvTest, AStoredDeclarationIsAskedAboutOnceAndCancelStopsAfte
     EXPECT_EQ(Itens(Empresa).size(), 2u);
 }
 
-// The caller that asks in its own way gets the question with its three answers, and nothing
-// reaches the dialogs.
-TEST_F(TImportacaoPruvTest, TheQuestionAboutAStoredDeclarationGoesToTheRequestsOwnWayOfAsking)
+// The caller that asks in its own way gets each question the run asks, and nothing reaches the
+// dialogs: whether a stored declaration's beneficiaries are replaced, whether to try again to
+// open a file that is not there.
+TEST_F(TImportacaoPruvTest, TheQuestionsOfTheRunGoToTheRequestsOwnWayOfAsking)
 {
     Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
     const QList<QByteArray> linhas = {Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0)};
     ASSERT_EQ(Importa(Arquivo(linhas)), 0);
-    QStringList perguntas;
-    std::vector<std::uint16_t> botoes;
-    TPedidoImportacao pedido = Pedido(Arquivo(linhas));
-    pedido.Pergunta = [&](const QString& texto, std::uint16_t oferecidos) {
-        perguntas << texto;
-        botoes.push_back(oferecidos);
-        return Resposta::Cancela;
+    const QString ausente = TPastas::Programa() + QStringLiteral("/nao-existe.txt");
+    const struct {
+        QString arquivo;
+        Resposta resposta;
+        QString pergunta;
+        TipoDialogo tipo;
+        std::uint16_t botoes;
+        int rejeitados;
+    } casos[] = {
+        {Arquivo(linhas), Resposta::Cancela, TImportacaoPruv::PerguntaTipo1(), TipoDialogo::Confirmacao,
+         Botao::Sim | Botao::Nao | Botao::Cancela, 0},
+        {ausente, Resposta::Nao,
+         QStringLiteral("Não foi possível abrir o arquivo ") + ausente + QStringLiteral(". Tentar Novamente?"),
+         TipoDialogo::Erro, Botao::Sim | Botao::Nao, 1},
     };
-    ASSERT_EQ(Importa(pedido), 0);
-    EXPECT_EQ(perguntas, QStringList{TImportacaoPruv::PerguntaTipo1()});
-    EXPECT_EQ(botoes, std::vector<std::uint16_t>{Botao::Sim | Botao::Nao | Botao::Cancela});
-    EXPECT_EQ(n, TContadores{});
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.pergunta.toStdString());
+        std::vector<TMensagemDialogo> perguntas;
+        TPedidoImportacao pedido = Pedido(caso.arquivo);
+        pedido.Pergunta = [&](const QString& texto, TipoDialogo tipo, std::uint16_t botoes) {
+            perguntas.push_back({texto, tipo, botoes});
+            return caso.resposta;
+        };
+        ASSERT_EQ(Importa(pedido), 0);
+        ASSERT_EQ(perguntas.size(), 1u);
+        EXPECT_EQ(perguntas[0].Texto, caso.pergunta);
+        EXPECT_EQ(perguntas[0].Tipo, caso.tipo);
+        EXPECT_EQ(perguntas[0].Botoes, caso.botoes);
+        EXPECT_EQ(n, (TContadores{0, 0, 0, 0, caso.rejeitados, 0, 0}));
+    }
     EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
