@@ -362,17 +362,15 @@ void BM_ImportaNova(benchmark::State& Estado)
     for (auto _ : Estado) {
         Apaga(*programa.colecao, empresa);
         const QString base = programa.CopiaBanco();
-        TImportacaoPruv::TContadores n;
         const qint64 antes = MemoriaKiB("VmRSS");
         ZeraPico();
         const TCronometro cronometro;
         {
             TImportacaoPruv importacao;
-            QString log;
-            const bool cancelado = false;
-            const std::uint8_t r = importacao.Importa(cancelado, false, *programa.colecao, 0, nullptr, log, arquivo,
-                                                      alvo, n);
-            if (r != 0 || n.BeneficiariosAdicionados != itens) {
+            const TResultadoImportacao resultado = importacao.Importa(*programa.colecao,
+                                                                      TPedidoImportacao(arquivo, alvo));
+            const TResultadoImportacao::TContadores& n = resultado.Contadores;
+            if (resultado.Codigo != 0 || n.BeneficiariosAdicionados != itens) {
                 Estado.SkipWithError(qPrintable(QStringLiteral("not imported whole: %1 of %2 items, %3 lines refused")
                                                     .arg(n.BeneficiariosAdicionados)
                                                     .arg(itens)
@@ -510,10 +508,13 @@ void BM_GeraEntrega(benchmark::State& Estado)
         TGaugeMarcador gauge;
         const TCronometro cronometro;
         TArquivoPruv writer;
-        QString arquivo;
-        const bool cancelado = false;
-        const std::uint8_t r = writer.Gera(arquivo, cancelado, pruv, *programa.colecao, nullptr, &gauge, chaves, volume,
-                                           QString(), QStringLiteral("SP"), QString(), itens);
+        TPedidoGeracao pedido;
+        pedido.GaugeCompactacao = &gauge;
+        pedido.Chaves = chaves;
+        pedido.Volume = volume;
+        pedido.Uf = QStringLiteral("SP");
+        pedido.Registros = itens;
+        const std::uint8_t r = writer.Gera(pruv, *programa.colecao, pedido).Codigo;
         const double projeto = cronometro.Segundos();
         if (r != ResultadoEntrega::Ok) {
             Estado.SkipWithError("the delivery file was not written");

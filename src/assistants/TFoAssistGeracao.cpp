@@ -528,8 +528,20 @@ void TFoAssistGeracao::Grava()
     if (!FChaves.isEmpty()) {
         TProgressoQt registros(Gauge1);
         TProgressoQt compactacao(Gauge2);
-        FResultado = FArquivoPruv->Gera(FNomeArquivo, FCancelado, FDeclaracao, FColecao, &registros, &compactacao,
-                                        FChaves, FVolume, QString(), Uf(), NumeroRecibo(), FNumRegistros);
+        TPedidoGeracao pedido;
+        pedido.Cancelado = &FCancelado;
+        pedido.GaugeRegistros = &registros;
+        pedido.GaugeCompactacao = &compactacao;
+        pedido.Chaves = FChaves;
+        pedido.Volume = FVolume;
+        pedido.Uf = Uf();
+        pedido.NumeroRecibo = NumeroRecibo();
+        pedido.Registros = FNumRegistros;
+        const TResultadoGeracao resultado = FArquivoPruv->Gera(FDeclaracao, FColecao, pedido);
+        FResultado = resultado.Codigo;
+        // A run that stopped before naming the file keeps the name of an earlier one.
+        if (!resultado.Arquivo.isEmpty())
+            FNomeArquivo = resultado.Arquivo;
     }
     FChaves.clear();
 }

@@ -32,6 +32,7 @@
 #include "components/controls/combos/TdvDBComboBox.h"
 #include "components/data/datasets/TdvTable.h"
 #include "exchange/TArqComprovante.h"
+#include "exchange/TImportacaoPruv.h"
 #include "exchange/TLeitorLinhas.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
@@ -829,11 +830,17 @@ void TFoAssistImportacao::Importa()
     Gauge1->setValue(0);
     TProgressoQt gauge(Gauge1);
     TImportacaoPruv importacao;
+    TPedidoImportacao pedido(ArquivoImportacao, alvo);
+    pedido.Cancelado = &FCancelado;
+    pedido.ArquivoCompactado = ArquivoCompactado;
+    pedido.Leiaute = FFormato;
+    pedido.Gauge = &gauge;
     // The log is named for the declarant this file brings, not after an earlier import, whose
-    // log the clerk may still be correcting.
-    FNomeErro.clear();
-    FResultadoImportacao = importacao.Importa(FCancelado, ArquivoCompactado, FColecao, FFormato, &gauge, FNomeErro,
-                                              ArquivoImportacao, alvo, FContadores);
+    // log the clerk may still be correcting: no name is given.
+    const TResultadoImportacao resultado = importacao.Importa(FColecao, pedido);
+    FResultadoImportacao = resultado.Codigo;
+    FNomeErro = resultado.NomeLog;
+    FContadores = resultado.Contadores;
     LbTotDecImp->setText(QString::number(FContadores.Declaracoes));
     LbTotBenefAdic->setText(QString::number(FContadores.BeneficiariosAdicionados));
     LbTotBenefSubs->setText(QString::number(FContadores.BeneficiariosSubstituidos));
@@ -985,7 +992,7 @@ bool ExecutaAssistImportacao(QString& NomeErro, TColecaoPruv& Colecao, bool& Mos
     assistente->RBComprovante->setEnabled(!Colecao.EstaVazia());
     assistente->ExibeModal();
     assistente->GravaDadosIni();
-    const TImportacaoPruv::TContadores& n = assistente->Contadores();
+    const TResultadoImportacao::TContadores& n = assistente->Contadores();
     Linhas = n.RegistrosRejeitados + n.Avisos;
     if (assistente->Declaracoes()) {
         NomeErro = assistente->NomeErro();

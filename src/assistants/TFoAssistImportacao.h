@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "assistants/TEstadoDe.h"
-#include "exchange/TImportacaoPruv.h"
+#include "exchange/TPedidoImportacao.h"
+#include "exchange/TResultadoImportacao.h"
 #include "model/values/TErro.h"
 #include "shell/assistant/TFormAssist.h"
 
@@ -43,7 +44,7 @@ class TFoAssistImportacao final : public TFormAssist {
 public:
     static constexpr int HelpContext = 11030;
     // The format flag of the packed files of the versions whose year has two digits.
-    static constexpr std::uint8_t FormatoAnoDoisDigitos = TImportacaoPruv::LeiauteAnoDoisDigitos;
+    static constexpr std::uint8_t FormatoAnoDoisDigitos = TPedidoImportacao::LeiauteAnoDoisDigitos;
 
     static const QString TextoDescompactacao;
     static const QString TextoCancelada;
@@ -74,7 +75,7 @@ public:
     void DENomeExit();
 
     // ---- results ----
-    [[nodiscard]] const TImportacaoPruv::TContadores& Contadores() const { return FContadores; }
+    [[nodiscard]] const TResultadoImportacao::TContadores& Contadores() const { return FContadores; }
     [[nodiscard]] std::uint8_t ResultadoImportacao() const { return FResultadoImportacao; }
     [[nodiscard]] const QString& NomeErro() const { return FNomeErro; }
     [[nodiscard]] const TPruv& Declaracao() const { return *PruvImportacao; }
@@ -166,7 +167,7 @@ private:
     QString ArquivoImportacao;
     QString NomeArquivo;
     int CodigoNatureza = -1;
-    TImportacaoPruv::TContadores FContadores;
+    TResultadoImportacao::TContadores FContadores;
     int ResultadoDescompressao = 0;
     bool FDescompactado = false;   // declar.txt was unpacked into the data folder
     std::uint8_t FFormato = 0;

@@ -71,23 +71,24 @@ qint64 Capacidade()
     return (TEspacoEmDisco::Livre(DiretorioDados()) - TArquivoPruv::ReservaEmDisco) / LayoutDeclar::TamanhoRegistro;
 }
 
-// One run of Gera.
-class TGeracao {
+// The writing of Declar.txt in one run of Gera, and what the rest of the run takes from it:
+// the establishments found, the delivery's number, the totals and the CRC of the receipt data.
+class TEscritaDeclar {
 public:
-    TGeracao(IFonteEntrega& Fonte, const bool& Cancelado, IProgresso* Gauge, const QString& Ordem, const QString& Uf,
-             const QString& NumeroRecibo, TReciboEntrega& Recibo)
+    TEscritaDeclar(IFonteEntrega& Fonte, const TPedidoGeracao& Pedido, TReciboEntrega& Recibo)
         : FFonte(Fonte)
-        , FCancelado(Cancelado)
-        , FGauge(Gauge)
+        , FCancelado(Pedido.Cancelado)
+        , FPergunta(Pedido.Pergunta)
+        , FGauge(Pedido.GaugeRegistros)
         , FAberta(Fonte.Aberta())
-        , FUf(Uf)
-        , FNumeroRecibo(NumeroRecibo)
+        , FUf(Pedido.Uf)
+        , FNumeroRecibo(Pedido.NumeroRecibo)
         , FTipo1(Recibo.Ini())
         , FTipo4(Recibo.Ini())
     {
         // The establishment order belongs to a CNPJ: the declarant's own when none is given.
         if (!FAberta.PessoaFisica)
-            FOrdem = Ordem.isEmpty() ? ObtemOrdemCnpj(FAberta.Ni, false) : Ordem;
+            FOrdem = Pedido.Ordem.isEmpty() ? ObtemOrdemCnpj(FAberta.Ni, false) : Pedido.Ordem;
     }
 
     [[nodiscard]] const TDeclaracaoEntrega& Aberta() const { return FAberta; }
@@ -100,14 +101,17 @@ public:
     }
     [[nodiscard]] const TTotaisRecibo& Totais() const { return FTotais; }
 
-    // Steps 2 to 9: Declar.txt for every establishment found. The result is 0, Cancelado
-    // (157, the text kept as far as written) or the first fault (the text deleted).
+    // Writes Declar.txt: for every establishment found, its header (once), its declarant line,
+    // the value and total lines of its own items and, for a fund administrator, of each fund.
+    // Stops at a cancel, at a fault or when the lines reach the free space. The result is 0,
+    // FalhaCompactacao when cancelled (the text kept as far as written) or the first fault (the
+    // text deleted).
     std::uint8_t Escreve(const std::vector<TEntrada>& Entradas, qint64 Capacidade, int Registros)
     {
         FCapacidade = Capacidade;
         if (FGauge)
             FGauge->DefineFaixa(0, Registros);
-        if (!CriaArquivoTexto(FArquivo, CaminhoDeclar()))
+        if (!CriaArquivoTexto(FArquivo, CaminhoDeclar(), FPergunta))
             return R::ErroGravacao;
         FSaida.emplace(FArquivo);
         for (const TEntrada& entrada : Entradas) {
@@ -139,7 +143,7 @@ public:
             Descarta();
             return R::ErroGravacao;
         }
-        return FCancelado ? R::FalhaCompactacao : R::Ok;
+        return Cancelado() ? R::FalhaCompactacao : R::Ok;
     }
 
     // Drops the text being written and deletes an earlier one.
@@ -154,9 +158,10 @@ public:
     [[nodiscard]] static QString CaminhoDeclar() { return DiretorioDados() + QStringLiteral("/Declar.txt"); }
 
 private:
+    [[nodiscard]] bool Cancelado() const { return FCancelado && *FCancelado; }
     [[nodiscard]] bool Continua() const
     {
-        return !FCancelado && !FSaida->Falhou() && FCapacidade > FSaida->Sequencia();
+        return !Cancelado() && !FSaida->Falhou() && FCapacidade > FSaida->Sequencia();
     }
 
     void EscreveCabecalho()
@@ -209,7 +214,8 @@ private:
     }
 
     IFonteEntrega& FFonte;
-    const bool& FCancelado;
+    const bool* FCancelado;
+    TPergunta FPergunta;
     IProgresso* FGauge;
     TDeclaracaoEntrega FAberta;
     QString FOrdem;
@@ -227,16 +233,15 @@ private:
     quint32 FCrc = 0;
 };
 
-// Steps 12 and 13: names the delivery file, asks before overwriting, refuses when a receipt
-// file is there, packs the receipt data and the text into a temporary file beside the target
-// and puts it in place only when the library's CRC is the writer's.
-std::uint8_t Comprime(QString& Arquivo, const QString& Pasta, const QString& Nome, const QString& Declar,
-                      const QString& Recibo, quint32 Crc, IProgresso* Gauge)
+// The delivery file Arquivo in Pasta: asks before overwriting one, refuses when a receipt file
+// is there, packs the receipt data and the text into a temporary file beside the target and
+// puts it in place only when the library's CRC is the writer's.
+std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QString& Declar, const QString& Recibo,
+                      quint32 Crc, const TPedidoGeracao& Pedido)
 {
-    Arquivo = QDir(Pasta).filePath(Nome);
     std::uint8_t resultado = R::Ok;
     if (QFileInfo::exists(Arquivo)
-        && InterfaceUsuario::Mostra(PerguntaSobrescreve, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao)
+        && PerguntaPor(Pedido.Pergunta, PerguntaSobrescreve, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao)
             != Resposta::Sim)
         resultado = R::Recusado;
     if (!TNomeEntrega::ReciboExistente(Arquivo).isEmpty())
@@ -250,10 +255,11 @@ std::uint8_t Comprime(QString& Arquivo, const QString& Pasta, const QString& Nom
     if (!AdicionaArquivo(Recibo))
         return R::FalhaCompactacao;
     AdicionaArquivo(Declar);
-    if (Gauge)
-        Gauge->DefineFaixa(0, 100);
-    const auto progresso = [Gauge](int percentual) {
-        Posiciona(Gauge, percentual);
+    IProgresso* gauge = Pedido.GaugeCompactacao;
+    if (gauge)
+        gauge->DefineFaixa(0, 100);
+    const auto progresso = [gauge](int percentual) {
+        Posiciona(gauge, percentual);
         InterfaceUsuario::Atividade().MantemVivo();
     };
     // What a run killed midway left beside the delivery file goes first: the packing's
@@ -288,28 +294,22 @@ TArquivoPruv::TArquivoPruv()
 
 TArquivoPruv::~TArquivoPruv() = default;
 
-std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, TPruv& Declaracao, TColecaoPruv& Colecao,
-                                IProgresso* GaugeRegistros, IProgresso* GaugeCompactacao, const QStringList& Chaves,
-                                const TVolume& Volume, const QString& Ordem, const QString& Uf,
-                                const QString& NumeroRecibo, int Registros)
+TResultadoGeracao TArquivoPruv::Gera(TPruv& Declaracao, TColecaoPruv& Colecao, const TPedidoGeracao& Pedido)
 {
     std::unique_ptr<TFontePruv> fonte;
     try {
         fonte = std::make_unique<TFontePruv>(Declaracao, Colecao);
     } catch (const TErro& e) {
         e.Exibe();
-        return e.Codigo();
+        return {e.Codigo(), QString()};
     }
-    return Gera(Arquivo, Cancelado, *fonte, GaugeRegistros, GaugeCompactacao, Chaves, Volume, Ordem, Uf, NumeroRecibo,
-                Registros);
+    return Gera(*fonte, Pedido);
 }
 
-std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteEntrega& Fonte,
-                                IProgresso* GaugeRegistros, IProgresso* GaugeCompactacao, const QStringList& Chaves,
-                                const TVolume& Volume, const QString& Ordem, const QString& Uf,
-                                const QString& NumeroRecibo, int Registros)
+TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao& Pedido)
 {
-    std::optional<TGeracao> geracao;
+    TResultadoGeracao resultado;
+    std::optional<TEscritaDeclar> escrita;
     // What a run that does not end with its file in place takes back: the delivery file it put
     // there, the receipt data it wrote (half a receipt) and, once the generation was recorded,
     // what the open declaration was given (the stored ones roll back with the transaction).
@@ -330,92 +330,96 @@ std::uint8_t TArquivoPruv::Gera(QString& Arquivo, const bool& Cancelado, IFonteE
             e.Exibe();
         }
     });
+    const auto termina = [&resultado](std::uint8_t Codigo) {
+        resultado.Codigo = Codigo;
+        return resultado;
+    };
     try {
-        // 1: room for the lines expected.
+        // Room for the lines expected, or nothing is written.
         const qint64 capacidade = Capacidade();
-        if (Registros >= capacidade)
-            return R::SemEspaco;
+        if (Pedido.Registros >= capacidade)
+            return termina(R::SemEspaco);
 
         TReciboEntrega recibo;
         if (!recibo.Apaga())
-            return R::ErroGravacao;
-        geracao.emplace(Fonte, Cancelado, GaugeRegistros, Ordem, Uf, NumeroRecibo, recibo);
-        const std::vector<TEntrada> entradas = Entradas(Chaves);
-        std::uint8_t resultado = geracao->Escreve(entradas, capacidade, Registros);
-        FCrc = geracao->Crc();
-        if (resultado != R::Ok)
-            return resultado;
+            return termina(R::ErroGravacao);
+        escrita.emplace(Fonte, Pedido, recibo);
+        const std::vector<TEntrada> entradas = Entradas(Pedido.Chaves);
+        std::uint8_t codigo = escrita->Escreve(entradas, capacidade, Pedido.Registros);
+        FCrc = escrita->Crc();
+        if (codigo != R::Ok)
+            return termina(codigo);
 
-        // 10 to 14 in one transaction, committed only once the delivery file is in place: a
-        // failure on the way leaves no declaration marked as written without its file.
+        // What follows the text is one transaction, committed only once the delivery file is in
+        // place: a failure on the way leaves no declaration marked as written without its file.
         const auto banco = TDatabase::DaPasta(DiretorioDados());
         TTransacao transacao(*banco);
         desfaz = &Fonte;
 
-        // 10: the generation, in every establishment written and in the open declaration.
-        if (GaugeRegistros)
-            GaugeRegistros->Completa();
+        // The generation, in every establishment written and in the open declaration.
+        if (Pedido.GaugeRegistros)
+            Pedido.GaugeRegistros->Completa();
         const QDateTime agora = FRelogio ? FRelogio() : QDateTime::currentDateTime();
-        const TDeclaracaoEntrega& aberta = geracao->Aberta();
+        const TDeclaracaoEntrega& aberta = escrita->Aberta();
         const int larguraRaiz = aberta.PessoaFisica ? 9 : 8;
-        for (const TEntrada& entrada : geracao->Achadas()) {
+        for (const TEntrada& entrada : escrita->Achadas()) {
             const auto erro = Fonte.RegistraGeracao(entrada.Ano, entrada.Ni,
-                                                    entrada.Ni.left(larguraRaiz) + geracao->Ordem(), agora,
+                                                    entrada.Ni.left(larguraRaiz) + escrita->Ordem(), agora,
                                                     static_cast<int>(entradas.size()));
             if (erro) {
                 erro->Exibe();
-                if (resultado == R::Ok)
-                    resultado = erro->Codigo();
+                if (codigo == R::Ok)
+                    codigo = erro->Codigo();
             }
         }
-        if (resultado != R::Ok) {
+        if (codigo != R::Ok) {
             // An establishment's own error: its declarations are stored with the new date all the
             // same, and the run ends without receipt data or packing.
             transacao.Confirma();
             concluido = true;
-            return resultado;
+            return termina(codigo);
         }
 
-        // 11: the receipt data of the head declaration.
-        const QString niEntrega = geracao->NiEntrega();
+        // The receipt data of the head declaration.
+        const QString niEntrega = escrita->NiEntrega();
         TDeclaracaoEntrega cabeca = aberta;
         Fonte.Carrega(aberta.Ano, niEntrega, cabeca);
-        recibo.Grava(cabeca, geracao->Totais(), agora.date(), FCrc);
+        recibo.Grava(cabeca, escrita->Totais(), agora.date(), FCrc);
 
-        // 12, 13: the delivery file.
-        resultado = Comprime(Arquivo, TNomeEntrega::Pasta(Volume, niEntrega, aberta.Ano),
-                             TNomeEntrega::Arquivo(niEntrega, aberta.Ano, aberta.Tipo == QLatin1String("R"),
-                                                   aberta.SituacaoEspecial, aberta.PessoaFisica),
-                             TGeracao::CaminhoDeclar(), recibo.Caminho(), FCrc, GaugeCompactacao);
-        if (resultado != R::Ok)
-            return resultado;
+        // The delivery file, named for the delivery's number, year, type and situation.
+        const QString pasta = TNomeEntrega::Pasta(Pedido.Volume, niEntrega, aberta.Ano);
+        resultado.Arquivo = QDir(pasta).filePath(TNomeEntrega::Arquivo(
+            niEntrega, aberta.Ano, aberta.Tipo == QLatin1String("R"), aberta.SituacaoEspecial, aberta.PessoaFisica));
+        codigo = Comprime(resultado.Arquivo, pasta, TEscritaDeclar::CaminhoDeclar(), recibo.Caminho(), FCrc, Pedido);
+        if (codigo != R::Ok)
+            return termina(codigo);
 
-        // 14: the volumes the delivery took, once it is in place.
-        colocado = Arquivo;
+        // The volumes the delivery took, once it is in place.
+        colocado = resultado.Arquivo;
         const int volumes = recibo.Volumes();
-        for (const TEntrada& entrada : geracao->Achadas())
+        for (const TEntrada& entrada : escrita->Achadas())
             Fonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);
         transacao.Confirma();
         concluido = true;
-        return resultado;
+        return termina(codigo);
     } catch (const TErro& e) {
-        if (geracao)
-            geracao->Descarta();
+        if (escrita)
+            escrita->Descarta();
         e.Exibe();
-        return e.Codigo();
+        return termina(e.Codigo());
     } catch (const EIniFile&) {
-        if (geracao)
-            geracao->Descarta();
-        return R::ErroGravacao;   // the receipt data could not be written
+        if (escrita)
+            escrita->Descarta();
+        return termina(R::ErroGravacao);   // the receipt data could not be written
     } catch (const std::overflow_error&) {
-        if (geracao)
-            geracao->Descarta();
-        return R::ErroGravacao;   // more lines than the layout can number
+        if (escrita)
+            escrita->Descarta();
+        return termina(R::ErroGravacao);   // more lines than the layout can number
     } catch (const std::exception& e) {
-        if (geracao)
-            geracao->Descarta();
+        if (escrita)
+            escrita->Descarta();
         TErro::MostraMensagem(QStringLiteral("erro inesperado: ") + QString::fromUtf8(e.what()), TipoDialogo::Erro,
                               Botao::Ok, 0);
-        return R::FalhaCompactacao;
+        return termina(R::FalhaCompactacao);
     }
 }

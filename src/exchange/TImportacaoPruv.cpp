@@ -118,23 +118,22 @@ QString TImportacaoPruv::PerguntaExistente()
                           "sobrescritas?");
 }
 
-std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TColecaoPruv& Colecao, std::uint8_t Leiaute,
-                                      IProgresso* Gauge, QString& NomeLog, const QString& Arquivo, const TPruv& Alvo,
-                                      TContadores& Contadores)
+TResultadoImportacao TImportacaoPruv::Importa(TColecaoPruv& Colecao, const TPedidoImportacao& Pedido)
 {
     // The text unpacked for this import is not kept, whichever way the import ends.
     const auto removeDescompactado = qScopeGuard([] {
         for (const char* nome : {"Declar.txt", "declar.txt"})
             QFile::remove(DiretorioDados() + QLatin1Char('/') + QLatin1String(nome));
     });
-    Contadores = {};
-    FCancelado = &Cancelado;
-    FGravado = Gravado;
+    FContadores = {};
+    FCancelado = Pedido.Cancelado;
+    FArquivoCompactado = Pedido.ArquivoCompactado;
     FColecao = &Colecao;
-    FLeiaute = Leiaute == LeiauteAnoDoisDigitos ? LeiauteAnoDoisDigitos : LeiauteAtual;
-    FGauge = Gauge;
-    FNomeLog = &NomeLog;
-    FContadores = &Contadores;
+    FLeiaute = Pedido.Leiaute == TPedidoImportacao::LeiauteAnoDoisDigitos ? TPedidoImportacao::LeiauteAnoDoisDigitos
+                                                                          : TPedidoImportacao::LeiauteAtual;
+    FGauge = Pedido.Gauge;
+    FNomeLog = Pedido.NomeLog;
+    FPergunta = Pedido.Pergunta;
     FVersao.clear();
     FCpfValido.clear();
     FCnpjValido.clear();
@@ -147,22 +146,22 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
     FTemAnexo = false;
     FAtual = {};
 
-    const qint64 linhas = QFileInfo(Arquivo).size() / BytesPorLinha;
+    const qint64 linhas = QFileInfo(Pedido.Arquivo).size() / BytesPorLinha;
     if (TEspacoEmDisco::Livre(DiretorioDados()) < linhas * BytesLivresPorLinha) {
         FParar = true;
-        return CodigoSemEspaco;
+        return {CodigoSemEspaco, FNomeLog, FContadores};
     }
     if (FGauge)
         FGauge->DefineFaixa(0, static_cast<int>(qMin<qint64>(linhas, INT_MAX)));
-    if (!FLog.Inicia(NomeLog))
-        return CodigoFalhaGravacao;
+    if (!FLog.Inicia(FNomeLog, FPergunta))
+        return {CodigoFalhaGravacao, FNomeLog, FContadores};
 
     std::uint8_t resultado = 0;
     QFile arquivo;
-    if (!AbreArquivo(arquivo, Arquivo, QIODevice::ReadOnly)) {
+    if (!AbreArquivo(arquivo, Pedido.Arquivo, QIODevice::ReadOnly, FPergunta)) {
         // The user was told; the report tells it again.
-        RegistraErro(TMensagemLinha::Inicio(0) + TErro::FormataMensagem(CodigoSemArquivo, Arquivo));
-        ++FContadores->RegistrosRejeitados;
+        RegistraErro(TMensagemLinha::Inicio(0) + TErro::FormataMensagem(CodigoSemArquivo, Pedido.Arquivo));
+        ++FContadores.RegistrosRejeitados;
     } else {
         TLeitorLinhas leitor(arquivo);
         FLeitor = &leitor;
@@ -186,7 +185,7 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
                     Importacao.FImpItem.reset();
                 }
             } libera{*this};
-            Prepara(Alvo);
+            Prepara(Pedido.Alvo);
             Processa();
             FImpItem->Esvazia();
             FGrupoPruv.reset();
@@ -204,16 +203,16 @@ std::uint8_t TImportacaoPruv::Importa(const bool& Cancelado, bool Gravado, TCole
         }
         FLeitor = nullptr;
     }
-    if (FGauge && !Cancelado && !FParar)
+    if (FGauge && !Cancelado() && !FParar)
         FGauge->Completa();
 
-    if (NomeLog.trimmed().isEmpty())
-        NomeLog = TLogErros::NomeSemNi();
-    FLog.SetNomeBase(NomeLog);
+    if (FNomeLog.trimmed().isEmpty())
+        FNomeLog = TLogErros::NomeSemNi();
+    FLog.SetNomeBase(FNomeLog);
     // A log that cannot be put in place is told as such by the log itself; the result stays
     // what the import did with the rows (stored or undone).
     FLog.Conclui();
-    return resultado;
+    return {resultado, FNomeLog, FContadores};
 }
 
 std::uint8_t TImportacaoPruv::Desfeita(const TErro& Erro)
@@ -226,10 +225,10 @@ std::uint8_t TImportacaoPruv::Desfeita(const TErro& Erro)
 std::uint8_t TImportacaoPruv::Desfeita(std::uint8_t Codigo)
 {
     // Undone: nothing of this file is stored.
-    FContadores->Declaracoes = 0;
-    FContadores->BeneficiariosAdicionados = 0;
-    FContadores->BeneficiariosSubstituidos = 0;
-    FContadores->Fundos = 0;
+    FContadores.Declaracoes = 0;
+    FContadores.BeneficiariosAdicionados = 0;
+    FContadores.BeneficiariosSubstituidos = 0;
+    FContadores.Fundos = 0;
     try {
         FColecao->Atualiza();
     } catch (const TErro& releitura) {
@@ -278,7 +277,7 @@ void TImportacaoPruv::Processa()
     const int passo = FGauge ? qMax(1, (FGauge->Maximo() - FGauge->Minimo()) / PassosDoGauge) : 1;
     int proximaPosicao = 0;
     FAtual.Proxima(*FLeitor);
-    while (FAtual.Presente && !*FCancelado && !FParar) {
+    while (FAtual.Presente && !Cancelado() && !FParar) {
         if (FGauge && FLeitor->Lidas() >= proximaPosicao) {
             FGauge->DefinePosicao(FLeitor->Lidas());
             proximaPosicao = FLeitor->Lidas() + passo;
@@ -290,7 +289,7 @@ void TImportacaoPruv::Processa()
         TErro::MostraMensagem(TextoLeitura(), TipoDialogo::Erro, Botao::Ok, 0);
         FAtual = {QString(), FLeitor->Lidas() + 1, false};
         RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + TextoLeitura());
-        ++FContadores->RegistrosRejeitados;
+        ++FContadores.RegistrosRejeitados;
         // The rest of the file is unknown: what was read of it is not stored alone.
         throw TLeituraInterrompida{};
     }
@@ -306,13 +305,13 @@ void TImportacaoPruv::Despacha()
     const bool conhecido = grupo || tipo == QLatin1Char('1') || tipo == QLatin1Char('4')
         || linha.startsWith(QStringLiteral("PRUV"));
     try {
-        if (SemConteudo(linha) || (FGravado && !conhecido)) {
+        if (SemConteudo(linha) || (FArquivoCompactado && !conhecido)) {
             // blank, or in a recorded file totals and unknown lines: passed over without a word
         } else if (!grupo && PassaDe(linha, TamanhoLinha)) {
             // Records run together: the line ends are missing.
             throw TRejeicao{CodigoSemFimDeLinha, {}};
         } else if (linha.startsWith(QStringLiteral("PRUV"))) {
-            if (FGravado)
+            if (FArquivoCompactado)
                 FVersao = Campo(5, 4);
         } else if (tipo == QLatin1Char('1')) {
             LeTipo1();
@@ -321,13 +320,13 @@ void TImportacaoPruv::Despacha()
             return;   // the group has read on
         } else if (tipo == QLatin1Char('4')) {
             LeTipo4();
-        } else if (!FGravado) {
+        } else if (!FArquivoCompactado) {
             if (tipo == QLatin1Char('3') || tipo == QLatin1Char('6')) {
                 RegistraAviso(CodigoTotalizacao);
-                ++FContadores->Avisos;
+                ++FContadores.Avisos;
             } else {
                 RegistraCodigo(CodigoTipoRegistro);
-                ++FContadores->RegistrosRejeitados;
+                ++FContadores.RegistrosRejeitados;
             }
         }
     } catch (const TRejeicao& r) {
@@ -459,8 +458,8 @@ bool TImportacaoPruv::ConfirmaExistente(const QString& Pergunta)
 {
     if (FPerguntou)
         return true;
-    const Resposta resposta = TErro::MostraMensagem(Pergunta, TipoDialogo::Confirmacao,
-                                                    Botao::Sim | Botao::Nao | Botao::Cancela, 0);
+    const Resposta resposta = PerguntaPor(FPergunta, Pergunta, TipoDialogo::Confirmacao,
+                                          Botao::Sim | Botao::Nao | Botao::Cancela);
     if (resposta != Resposta::Sim && resposta != Resposta::Nao) {
         FParar = true;
         return false;
@@ -475,14 +474,14 @@ void TImportacaoPruv::ContaDeclaracao()
     const QString chave = FPruv->GetChave();
     if (!FContadas.contains(chave)) {
         FContadas.insert(chave);
-        ++FContadores->Declaracoes;
+        ++FContadores.Declaracoes;
     }
 }
 
 void TImportacaoPruv::DescontaDeclaracao()
 {
-    if (FContadas.remove(FPruv->GetChave()) && FContadores->Declaracoes > 0)
-        --FContadores->Declaracoes;
+    if (FContadas.remove(FPruv->GetChave()) && FContadores.Declaracoes > 0)
+        --FContadores.Declaracoes;
 }
 
 void TImportacaoPruv::Inclui(const QString& Tipo, bool SituacaoEspecial)
@@ -534,8 +533,8 @@ void TImportacaoPruv::ConfiguraItens(TPruvAnexo& Dono, bool Incluida)
 
 void TImportacaoPruv::DefineNomeLog()
 {
-    if (FNomeLog->trimmed().isEmpty())
-        *FNomeLog = RaizDoNi(FPruv->GetDeclarante());
+    if (FNomeLog.trimmed().isEmpty())
+        FNomeLog = RaizDoNi(FPruv->GetDeclarante());
 }
 
 void TImportacaoPruv::LimpaAnexo()
@@ -570,28 +569,29 @@ void TImportacaoPruv::LeTipo1()
         tipo = QStringLiteral("R");
     } else if (tipoLido != QLatin1Char('O')) {
         RegistraCodigo(CodigoTipoDeclaracao);
-        ++FContadores->Avisos;
+        ++FContadores.Avisos;
     }
 
     if (Campo(PosicaoNome, TamanhoNome).trimmed().toUpper() != FNome.trimmed().toUpper()) {
         RegistraCodigo(CodigoNomeDiferente);
-        ++FContadores->Avisos;
+        ++FContadores.Avisos;
     }
 
-    const QString ano = l == LeiauteAnoDoisDigitos ? QStringLiteral("19") + Campo(PosicaoAno, 2) : Campo(PosicaoAno, 4);
+    const QString ano = l == TPedidoImportacao::LeiauteAnoDoisDigitos ? QStringLiteral("19") + Campo(PosicaoAno, 2)
+                                                                      : Campo(PosicaoAno, 4);
     if (TPruv::ConfereAno(ano, false) == 0 && ano != FAno) {
         RegistraCodigo(CodigoAnoDiferente);
-        ++FContadores->Avisos;
+        ++FContadores.Avisos;
     }
 
     if (!Cpf() && FAno > QStringLiteral("1997")) {
         const QChar natureza = Caractere(PosicaoNatureza - l);
         if (natureza < QLatin1Char('0') || natureza > QLatin1Char('9')) {
             RegistraCodigo(CodigoNaturezaInvalida);
-            ++FContadores->Avisos;
+            ++FContadores.Avisos;
         } else if (natureza.unicode() - '0' != FPruv->GetNaturezas().GetTodas()[FNatureza].GetCodigo()) {
             RegistraAviso(CodigoNaturezaDiferente);
-            ++FContadores->Avisos;
+            ++FContadores.Avisos;
         }
     }
 
@@ -663,7 +663,7 @@ void TImportacaoPruv::LeTipo1()
     FPruv->GetRespCnpj().Limpa();
     FPruv->GetResponsavel().Limpa();
     RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + TErro::ComPontoFinal(texto));
-    ++FContadores->RegistrosRejeitados;
+    ++FContadores.RegistrosRejeitados;
 }
 
 // ---- type 4: a fund or club ----
@@ -722,14 +722,14 @@ void TImportacaoPruv::LeTipo4()
         QString texto;
         ConcatenaDesde(FErros, 0, haErros, texto);
         RegistraErro(TMensagemLinha::Inicio(FAtual.Numero) + TErro::ComPontoFinal(texto));
-        ++FContadores->RegistrosRejeitados;
+        ++FContadores.RegistrosRejeitados;
         LimpaAnexo();
         return;
     }
     TColecaoAnexo& anexos = FPruv->GetColecaoAnexo();
     anexos.Carrega(*FAnexo);
     FAnexo->GetDeclarante().Nome().SetNomeSemExcecao(nome);
-    ++FContadores->Fundos;
+    ++FContadores.Fundos;
     anexos.Salva(*FAnexo);
     FErros.Limpa();
     FTemAnexo = true;
@@ -772,12 +772,12 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
         TColecaoPruvItem& itens = dono.GetItens();
         switch (itens.Salva(grupo.Item())) {
         case TColecaoPruvItem::Inserido:
-            ++FContadores->BeneficiariosAdicionados;
+            ++FContadores.BeneficiariosAdicionados;
             return;
         case TColecaoPruvItem::Atualizado:
             // An item kept as it was (the user chose not to overwrite) is not a replacement.
             if (itens.GetSubstituiExistente())
-                ++FContadores->BeneficiariosSubstituidos;
+                ++FContadores.BeneficiariosSubstituidos;
             return;
         default:
             break;
@@ -791,8 +791,8 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
             FLog.Registra(linha.Mensagem.isEmpty() ? TGrupoValores::TextoRejeitado(linha.Numero) : linha.Mensagem,
                           linha.Texto);
     }
-    FContadores->RegistrosRejeitados += static_cast<int>(linhas.size());
-    ++FContadores->BeneficiariosRejeitados;
+    FContadores.RegistrosRejeitados += static_cast<int>(linhas.size());
+    ++FContadores.BeneficiariosRejeitados;
 }
 
 // ---- the log ----
@@ -816,7 +816,7 @@ void TImportacaoPruv::RegistraAviso(std::uint8_t Codigo)
 void TImportacaoPruv::Rejeita(const TRejeicao& Rejeicao)
 {
     RegistraCodigo(Rejeicao.Codigo, Rejeicao.Campo);
-    ++FContadores->RegistrosRejeitados;
+    ++FContadores.RegistrosRejeitados;
 }
 
 QString TImportacaoPruv::Campo(int Inicio, int Tamanho) const

@@ -7,6 +7,8 @@
 
 #include "exchange/TLinhaLida.h"
 #include "exchange/TLogErros.h"
+#include "exchange/TPedidoImportacao.h"
+#include "exchange/TResultadoImportacao.h"
 #include "model/values/TErro.h"
 
 class IProgresso;
@@ -29,39 +31,13 @@ class TTabelaImpItem;
 // declarations as they were. Importa throws nothing.
 class TImportacaoPruv final {
 public:
-    struct TContadores {
-        int Declaracoes = 0;   // declarations imported
-        int BeneficiariosAdicionados = 0;
-        int BeneficiariosSubstituidos = 0;   // existing items replaced (not those kept)
-        int BeneficiariosRejeitados = 0;
-        int RegistrosRejeitados = 0;
-        int Fundos = 0;   // fund or club annexes
-        int Avisos = 0;   // warnings
-
-        bool operator==(const TContadores&) const = default;
-    };
-
-    // Leiaute: 2 for the recorded files of earlier versions whose type 1 line has a two-digit
-    // year, otherwise 0.
-    static constexpr std::uint8_t LeiauteAtual = 0;
-    static constexpr std::uint8_t LeiauteAnoDoisDigitos = 2;
-
     TImportacaoPruv();
     ~TImportacaoPruv();
     TImportacaoPruv(const TImportacaoPruv&) = delete;
     TImportacaoPruv& operator=(const TImportacaoPruv&) = delete;
 
-    // Cancelado: read before every line. Gravado: the file is a declaration recorded by this
-    // program or an earlier version (its header gives the version; totals and unknown lines are
-    // dropped silently); clear for a file of another system (they are reported). Colecao: the
-    // stored declarations. Gauge: moved by lines, may be null. NomeLog: the base name of the
-    // error log, set from the declarant's number when empty ("ErroNoNi" without one). Alvo: the
-    // declarant, name, year and nature chosen for the import.
-    // 0; 151 when the data folder's volume lacks the room the file needs; 159 when the log cannot
-    // be written; or the code of the database failure that undid the import (already shown).
-    std::uint8_t Importa(const bool& Cancelado, bool Gravado, TColecaoPruv& Colecao, std::uint8_t Leiaute,
-                         IProgresso* Gauge, QString& NomeLog, const QString& Arquivo, const TPruv& Alvo,
-                         TContadores& Contadores);
+    // Imports Pedido.Arquivo into the stored declarations of Colecao.
+    TResultadoImportacao Importa(TColecaoPruv& Colecao, const TPedidoImportacao& Pedido);
 
     // Free bytes needed on the data folder's volume for each line of the file.
     static constexpr qint64 BytesLivresPorLinha = 1400;
@@ -85,6 +61,7 @@ private:
     // The counts of what was stored taken back and the collection read again; returns Codigo.
     std::uint8_t Desfeita(std::uint8_t Codigo);
     void Prepara(const TPruv& Alvo);
+    [[nodiscard]] bool Cancelado() const { return FCancelado && *FCancelado; }
     void Processa();
     void Despacha();
     void LeTipo1();
@@ -133,12 +110,13 @@ private:
 
     // One run.
     const bool* FCancelado = nullptr;
-    bool FGravado = false;
-    std::uint8_t FLeiaute = LeiauteAtual;
+    bool FArquivoCompactado = false;
+    std::uint8_t FLeiaute = TPedidoImportacao::LeiauteAtual;
     TColecaoPruv* FColecao = nullptr;
-    TContadores* FContadores = nullptr;
-    QString* FNomeLog = nullptr;
+    TResultadoImportacao::TContadores FContadores;
+    QString FNomeLog;
     IProgresso* FGauge = nullptr;
+    TPergunta FPergunta;
     TLeitorLinhas* FLeitor = nullptr;
     TLinhaLida FAtual;
     QString FVersao;   // characters 5 to 8 of a recorded file's header

@@ -50,15 +50,15 @@ void TLogErros::SetNomeBase(const QString& NomeBase)
     FNomeBase = NomeSeguro(NomeBase);
 }
 
-bool TLogErros::Inicia(const QString& NomeBase)
+bool TLogErros::Inicia(const QString& NomeBase, const TPergunta& Pergunta)
 {
     Fecha();
     SetNomeBase(NomeBase);
     FRegistrados = 0;
     FFalhouEscrita = false;
-    if (!CriaArquivoTexto(FErros, FPasta + QLatin1Char('/') + NomeErros()))
+    if (!CriaArquivoTexto(FErros, FPasta + QLatin1Char('/') + NomeErros(), Pergunta))
         return false;
-    if (!CriaArquivoTexto(FLinhas, FPasta + QLatin1Char('/') + NomeLinhasErro())) {
+    if (!CriaArquivoTexto(FLinhas, FPasta + QLatin1Char('/') + NomeLinhasErro(), Pergunta)) {
         FErros.Descarta();
         return false;
     }

@@ -2,6 +2,7 @@
 #include <QString>
 
 #include "platform/files/TArquivoTexto.h"
+#include "platform/ui/TPergunta.h"
 
 // The pair of error files of an import in the folder ErroImp of the data folder: one message per
 // line in the first, the input line it belongs to in the second, so that line k of one file is
@@ -20,7 +21,7 @@ public:
 
     // Keeps the base name and creates both working files (and the folder). When one cannot be
     // created the user was asked whether to try again; false then, and nothing is left open.
-    bool Inicia(const QString& NomeBase);
+    bool Inicia(const QString& NomeBase, const TPergunta& Pergunta = {});
     // "Linha: " + Numero + " - " + Mensagem to the messages, Linha to the lines.
     bool RegistraErro(int Numero, const QString& Mensagem, const QString& Linha);
     // A message already composed, and its line. Past MaximoRegistros pairs nothing more is

@@ -250,13 +250,12 @@ protected:
         alvo.SetAnoSemExcecao(QStringLiteral("2002"));
         alvo.SetNaturezaSemExcecao(alvo.GetNaturezas().GetTodas()[0]);
         TImportacaoPruv importacao;
-        const bool cancelado = false;
-        QString log;
-        TImportacaoPruv::TContadores n;
+        TPedidoImportacao pedido(arquivo, alvo);
+        pedido.ArquivoCompactado = gravado;
         dialogos.Limpa();
         for (int i = 0; i < 4; ++i)
             dialogos.Responde(Resposta::Nao);   // no second try of a file that cannot be opened
-        return importacao.Importa(cancelado, gravado, colecao, 0, nullptr, log, arquivo, alvo, n) == 0;
+        return importacao.Importa(colecao, pedido).Codigo == 0;
     }
 
     // An import under guard: the tables it fills, emptied before each trial, are what it guards;
@@ -380,7 +379,6 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     TVolumes::DefinePastaBase(base);
     const TVolume fixo{base, base, TVolume::TTipo::Fixo};
     Cenario c = PessoaFisica();
-    QString arquivo;
     Operacao op{
         [&] {
             c = PessoaFisica();
@@ -391,12 +389,9 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
         [&] {
             TArquivoPruv writer;
             writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
-            const bool cancelado = false;
             dialogos.Limpa();
             dialogos.Responde(Resposta::Sim);   // over a file a killed run left whole
-            return writer.Gera(arquivo, cancelado, c.Fonte, nullptr, nullptr, c.Chaves, fixo, QString(), c.Uf, c.Recibo,
-                               10)
-                == R::Ok;
+            return writer.Gera(c.Fonte, c.Pedido(fixo)).Codigo == R::Ok;
         },
         [&] {
             QStringList decs;

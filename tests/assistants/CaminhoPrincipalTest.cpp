@@ -276,13 +276,11 @@ TEST_F(CaminhoPrincipalTest, ADeclarationTypedCheckedAndWrittenReadsBackWithTheS
         alvo.GetDeclarante().Nome().SetTexto(QStringLiteral("EMPRESA GAMA LTDA"));
         alvo.SetAno(QStringLiteral("2002"));
         TImportacaoPruv importacao;
-        TImportacaoPruv::TContadores n;
-        QString log;
-        const bool cancelado = false;
-        EXPECT_EQ(importacao.Importa(cancelado, true, nova, 0, nullptr, log,
-                                     TPastas::Temporaria() + QStringLiteral("/declar.txt"), alvo, n),
-                  0);
-        EXPECT_EQ(n.BeneficiariosAdicionados, 2);
+        TPedidoImportacao pedido(TPastas::Temporaria() + QStringLiteral("/declar.txt"), alvo);
+        pedido.ArquivoCompactado = true;
+        const TResultadoImportacao resultado = importacao.Importa(nova, pedido);
+        EXPECT_EQ(resultado.Codigo, 0);
+        EXPECT_EQ(resultado.Contadores.BeneficiariosAdicionados, 2);
         TPruv lida;
         lida.SetErros(&erros);
         lida.GetDeclarante().SetNi(Matriz);

@@ -572,11 +572,14 @@ TEST_F(TFoAssistImportacaoTest, ADeliveryFileIsUnpackedAndImportedAndAnUnknownPa
     QString entrega;
     {
         TArquivoPruv writer;
-        const bool cancelado = false;
-        ASSERT_EQ(writer.Gera(entrega, cancelado, *pruv, *colecao, nullptr, nullptr,
-                              {QStringLiteral("2002") + pruv->GetDeclarante().GetRaiz()}, volume, QString(),
-                              QStringLiteral("SP"), QString(), 10),
-                  0);
+        TPedidoGeracao pedido;
+        pedido.Chaves = QStringList{QStringLiteral("2002") + pruv->GetDeclarante().GetRaiz()};
+        pedido.Volume = volume;
+        pedido.Uf = QStringLiteral("SP");
+        pedido.Registros = 10;
+        const TResultadoGeracao resultado = writer.Gera(*pruv, *colecao, pedido);
+        ASSERT_EQ(resultado.Codigo, 0);
+        entrega = resultado.Arquivo;
     }
     pruv->LiberaItens();
     colecao->Exclui(*pruv);
@@ -614,7 +617,7 @@ TEST_F(TFoAssistImportacaoTest, ADeliveryFileIsUnpackedAndImportedAndAnUnknownPa
         Clica(*a, "BtnAvancar");
         Clica(*a, "BtnAvancar");
         ASSERT_EQ(a->Atual(), 7);
-        EXPECT_EQ(a->Contadores(), (TImportacaoPruv::TContadores{1, 1, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(a->Contadores(), (TResultadoImportacao::TContadores{1, 1, 0, 0, 0, 0, 0}));
         EXPECT_EQ(Linhas("PruvItem"), 1);
         // The text unpacked for the import is not kept.
         EXPECT_FALSE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/declar.txt")));
@@ -640,7 +643,7 @@ TEST_F(TFoAssistImportacaoTest, NothingIsStoredBeforeTheImportAndACleanImportOff
     Clica(*a, "BtnAvancar");
     Clica(*a, "BtnAvancar");
     ASSERT_EQ(a->Atual(), 7);
-    EXPECT_EQ(a->Contadores(), (TImportacaoPruv::TContadores{1, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(a->Contadores(), (TResultadoImportacao::TContadores{1, 1, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(a->CheckMostrRel->isHidden());
     EXPECT_EQ(Linhas("PruvItem"), 1);
 }

@@ -66,10 +66,9 @@ TEST(TFoRelatoErrosImp, EveryRejectedLineShowsItsMessageAndTheFieldsOfItsType)
         Registro({{1, "00000004"}, {9, "7"}, {10, Empresa.toLatin1()}, {43, "LINHA ESTRANHA"}}),
     });
     TImportacaoPruv importacao;
-    TImportacaoPruv::TContadores n;
-    QString nome;
-    const bool cancelado = false;
-    ASSERT_EQ(importacao.Importa(cancelado, false, colecao, 0, nullptr, nome, arquivo, alvo, n), 0);
+    const TResultadoImportacao resultado = importacao.Importa(colecao, TPedidoImportacao(arquivo, alvo));
+    ASSERT_EQ(resultado.Codigo, 0);
+    const QString nome = resultado.NomeLog;
     const auto log = Log(nome);
     ASSERT_EQ(log.size(), 3u);
 

@@ -151,3 +151,14 @@ Cenario AdministradoraDeFundos()
     c.Uf = QStringLiteral("RJ");
     return c;
 }
+
+TPedidoGeracao Cenario::Pedido(const TVolume& Volume, int Registros) const
+{
+    TPedidoGeracao pedido;
+    pedido.Chaves = Chaves;
+    pedido.Volume = Volume;
+    pedido.Uf = Uf;
+    pedido.NumeroRecibo = Recibo;
+    pedido.Registros = Registros;
+    return pedido;
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "exchange/IFonteEntrega.h"
+#include "exchange/TPedidoGeracao.h"
 
 // Declarations kept in memory for the writer of the delivery file, with what it recorded.
 class FonteSimulada final : public IFonteEntrega {
@@ -58,6 +59,9 @@ struct Cenario {
     QStringList Chaves;
     QString Uf;
     QString Recibo;
+
+    // The writing of the keys to Volume, Registros lines expected.
+    [[nodiscard]] TPedidoGeracao Pedido(const TVolume& Volume, int Registros = 10) const;
 };
 Cenario PessoaFisica();
 Cenario EmpresaDoisEstabelecimentos();

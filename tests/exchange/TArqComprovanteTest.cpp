@@ -75,11 +75,9 @@ protected:
              Valores('2', 3, Empresa, ItemSimulado("0561", Bruno, "BRUNO").Em(S::Rendimento, 3, 100000000), 0),
              Valores('2', 4, Empresa, ItemSimulado("8053", Ana, "ANA").Em(S::Rendimento, 3, 10000000), 0)});
         TImportacaoPruv importacao;
-        TImportacaoPruv::TContadores n;
-        QString nome;
-        const bool cancelado = false;
-        ASSERT_EQ(importacao.Importa(cancelado, false, *colecao, 0, nullptr, nome, arquivo, alvo, n), 0);
-        ASSERT_EQ(n.BeneficiariosAdicionados, 3);
+        const TResultadoImportacao resultado = importacao.Importa(*colecao, TPedidoImportacao(arquivo, alvo));
+        ASSERT_EQ(resultado.Codigo, 0);
+        ASSERT_EQ(resultado.Contadores.BeneficiariosAdicionados, 3);
         pruv.SetErros(&erros);
         pruv.GetDeclarante().SetNi(Empresa);
         pruv.SetAno(d.Ano);

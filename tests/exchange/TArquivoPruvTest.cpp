@@ -64,10 +64,26 @@ protected:
     }
     void TearDown() override { TVolumes::DefinePastaBase(QString()); }
 
+    TPedidoGeracao Pedido(const Cenario& c, const TVolume& volume, int registros = 10)
+    {
+        TPedidoGeracao pedido = c.Pedido(volume, registros);
+        pedido.Cancelado = &cancelado;
+        return pedido;
+    }
+    // The path named by the run goes to arquivo.
+    std::uint8_t Gera(TArquivoPruv& w, Cenario& c, const TPedidoGeracao& pedido)
+    {
+        const TResultadoGeracao resultado = w.Gera(c.Fonte, pedido);
+        if (!resultado.Arquivo.isEmpty())
+            arquivo = resultado.Arquivo;
+        return resultado.Codigo;
+    }
     std::uint8_t Gera(Cenario& c, const TVolume& volume, int registros = 10)
     {
-        return writer.Gera(arquivo, cancelado, c.Fonte, &gaugeRegistros, &gaugeCompactacao, c.Chaves, volume, QString(),
-                           c.Uf, c.Recibo, registros);
+        TPedidoGeracao pedido = Pedido(c, volume, registros);
+        pedido.GaugeRegistros = &gaugeRegistros;
+        pedido.GaugeCompactacao = &gaugeCompactacao;
+        return Gera(writer, c, pedido);
     }
     std::uint8_t Gera(Cenario& c) { return Gera(c, fixo); }
 
@@ -108,9 +124,9 @@ TEST_F(TArquivoPruvTest, WritesTheGoldenTextAndReceiptDataAndPacksThemWhereTheVo
         Cenario c = caso.cenario();
         TArquivoPruv novo;   // a run of its own, as the assistant makes it
         novo.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
-        ASSERT_EQ(novo.Gera(arquivo, cancelado, c.Fonte, nullptr, &gaugeCompactacao, c.Chaves,
-                            caso.removivel ? removivel : fixo, QString(), c.Uf, c.Recibo, 10),
-                  R::Ok);
+        TPedidoGeracao pedido = Pedido(c, caso.removivel ? removivel : fixo);
+        pedido.GaugeCompactacao = &gaugeCompactacao;
+        ASSERT_EQ(Gera(novo, c, pedido), R::Ok);
         ConfereComOuro(Declar(), (std::string(caso.ouro) + ".txt").c_str());
         ConfereComOuro(TPastas::Dados() + QStringLiteral("/Recibo.ini"), (std::string(caso.ouro) + ".ini").c_str());
 
@@ -194,9 +210,9 @@ TEST_F(TArquivoPruvTest, ItemsOutOfOrderEndTheRunWith153)
     auto& itens = fundos.Fonte.Declaracoes[0].Anexos[0].second;
     std::swap(itens[0], itens[1]);
     TArquivoPruv outro;
-    EXPECT_EQ(outro.Gera(arquivo, cancelado, fundos.Fonte, nullptr, nullptr, fundos.Chaves, fixo, QString(), fundos.Uf,
-                         QString(), 10),
-              R::ForaDeOrdem);
+    TPedidoGeracao pedido = Pedido(fundos, fixo);
+    pedido.NumeroRecibo.clear();
+    EXPECT_EQ(Gera(outro, fundos, pedido), R::ForaDeOrdem);
     ASSERT_EQ(dialogos.Textos().size(), 1);
     EXPECT_EQ(dialogos.Textos()[0],
               QStringLiteral("55667788000186"
@@ -227,6 +243,48 @@ TEST_F(TArquivoPruvTest, AnExistingDeliveryFileIsReplacedOnlyWhenTheUserSaysSo)
     dialogos.Responde(Resposta::Sim);
     EXPECT_EQ(Gera(c), R::Ok);
     EXPECT_TRUE(Le(dec).startsWith("PRUV    2003"));
+}
+
+// The caller that asks in its own way gets the question, and nothing reaches the dialogs; the
+// path comes back once the run named it, also when the answer refuses the writing.
+TEST_F(TArquivoPruvTest, TheOverwriteQuestionGoesToTheRequestsOwnWayOfAsking)
+{
+    Cenario c = PessoaFisica();
+    ASSERT_EQ(Gera(c), R::Ok);
+    const QString dec = arquivo;
+    const struct {
+        Resposta resposta;
+        std::uint8_t codigo;
+        bool substituido;
+    } casos[] = {
+        {Resposta::Nao, R::Recusado, false},
+        {Resposta::Sim, R::Ok, true},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(static_cast<int>(caso.resposta));
+        Grava(dec, "the delivery of an earlier run");
+        std::vector<TMensagemDialogo> perguntas;
+        TPedidoGeracao pedido = Pedido(c, fixo);
+        pedido.Pergunta = [&](const QString& texto, TipoDialogo tipo, std::uint16_t botoes) {
+            perguntas.push_back({texto, tipo, botoes});
+            return caso.resposta;
+        };
+        const TResultadoGeracao resultado = writer.Gera(c.Fonte, pedido);
+        EXPECT_EQ(resultado.Codigo, caso.codigo);
+        EXPECT_EQ(resultado.Arquivo, dec);
+        ASSERT_EQ(perguntas.size(), 1u);
+        EXPECT_EQ(perguntas[0].Texto, QStringLiteral("Esta declaração já foi gravada, deseja sobrescrevê-la?"));
+        EXPECT_EQ(perguntas[0].Tipo, TipoDialogo::Confirmacao);
+        EXPECT_EQ(perguntas[0].Botoes, Botao::Sim | Botao::Nao);
+        EXPECT_EQ(Le(dec).startsWith("PRUV    2003"), caso.substituido);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+
+    // Stopped before the file was named: no path.
+    TEspacoEmDisco::Simulacao espaco(102400);
+    const TResultadoGeracao semEspaco = writer.Gera(c.Fonte, Pedido(c, fixo));
+    EXPECT_EQ(semEspaco.Codigo, R::SemEspaco);
+    EXPECT_TRUE(semEspaco.Arquivo.isEmpty());
 }
 
 TEST_F(TArquivoPruvTest, AReceiptFileBesideTheTargetGives156WhateverTheAnswer)

@@ -130,11 +130,7 @@ TEST_F(TFontePruvTest, StoredDeclarationsAreWrittenAsTheGoldenFilesAndRecordThei
 
         TArquivoPruv writer;
         writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(12, 0)); });
-        QString arquivo;
-        const bool cancelado = false;
-        ASSERT_EQ(writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves,
-                              TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10),
-                  ResultadoEntrega::Ok);
+        ASSERT_EQ(writer.Gera(aberta, *colecao, c.Pedido(TVolumes::Lista().first())).Codigo, ResultadoEntrega::Ok);
         EXPECT_EQ(Le(TPastas::Dados() + QStringLiteral("/Declar.txt")),
                   Le(QStringLiteral(PRUV_PASTA_OURO "/") + QLatin1String(caso.ouro)));
 
@@ -172,11 +168,7 @@ TEST_F(TFontePruvTest, AnEstablishmentThatLoadsWithAnErrorStopsTheDeliveryWithIt
         transacao.Confirma();
     }
     TArquivoPruv writer;
-    QString arquivo;
-    const bool cancelado = false;
-    EXPECT_EQ(writer.Gera(arquivo, cancelado, *armazenadas.front(), *colecao, nullptr, nullptr, c.Chaves,
-                          TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10),
-              78);
+    EXPECT_EQ(writer.Gera(*armazenadas.front(), *colecao, c.Pedido(TVolumes::Lista().first())).Codigo, 78);
     ASSERT_EQ(dialogos.Mensagens().size(), 1u);
     EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Erro);
     EXPECT_FALSE(QFileInfo::exists(ProgramaDeTeste::Pasta() + QStringLiteral("/Declaracoes Gravadas XEQ")));
@@ -199,13 +191,10 @@ TEST_F(TFontePruvTest, ADeliveryFileThatCannotBePutInPlaceRecordsNoGeneration)
             : TFalhasDeArquivo::Efeito::Nenhum;
     });
     TArquivoPruv writer;
-    QString arquivo;
-    const bool cancelado = false;
-    const std::uint8_t resultado = writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves,
-                                               TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10);
+    const TResultadoGeracao resultado = writer.Gera(aberta, *colecao, c.Pedido(TVolumes::Lista().first()));
     TFalhasDeArquivo::Instala({});
-    EXPECT_EQ(resultado, ResultadoEntrega::FalhaCompactacao);
-    EXPECT_FALSE(QFileInfo::exists(arquivo));
+    EXPECT_EQ(resultado.Codigo, ResultadoEntrega::FalhaCompactacao);
+    EXPECT_FALSE(QFileInfo::exists(resultado.Arquivo));
     EXPECT_FALSE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini")));
     for (const auto& declaracao : armazenadas) {
         TPruv lida;

@@ -23,7 +23,7 @@
 #include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
 
-void PrintTo(const TImportacaoPruv::TContadores& c, std::ostream* saida)
+void PrintTo(const TResultadoImportacao::TContadores& c, std::ostream* saida)
 {
     *saida << "{decl " << c.Declaracoes << ", adic " << c.BeneficiariosAdicionados << ", subst "
            << c.BeneficiariosSubstituidos << ", benef rej " << c.BeneficiariosRejeitados << ", reg rej "
@@ -36,7 +36,7 @@ namespace {
 
 using namespace ImportacaoDeTeste;
 using S = TItemEntrega::TSerie;
-using TContadores = TImportacaoPruv::TContadores;
+using TContadores = TResultadoImportacao::TContadores;
 
 // Lists are compared as their lines, so that a failure shows the texts.
 std::string Linhas(const QStringList& lista)
@@ -120,11 +120,27 @@ protected:
         alvo.SetNaturezaSemExcecao(alvo.GetNaturezas().GetTodas()[natureza]);
     }
 
-    std::uint8_t Importa(const QString& arquivo, bool gravado = false, std::uint8_t leiaute = 0)
+    // The import of arquivo for alvo under the log nomeLog.
+    TPedidoImportacao Pedido(const QString& arquivo, bool gravado = false, std::uint8_t leiaute = 0)
+    {
+        TPedidoImportacao pedido(arquivo, alvo);
+        pedido.ArquivoCompactado = gravado;
+        pedido.Leiaute = leiaute;
+        pedido.NomeLog = nomeLog;
+        return pedido;
+    }
+    // The log's name and the counts of the run go to nomeLog and n.
+    std::uint8_t Importa(const TPedidoImportacao& pedido)
     {
         TImportacaoPruv importacao;
-        const bool cancelado = false;
-        return importacao.Importa(cancelado, gravado, *colecao, leiaute, nullptr, nomeLog, arquivo, alvo, n);
+        const TResultadoImportacao resultado = importacao.Importa(*colecao, pedido);
+        nomeLog = resultado.NomeLog;
+        n = resultado.Contadores;
+        return resultado.Codigo;
+    }
+    std::uint8_t Importa(const QString& arquivo, bool gravado = false, std::uint8_t leiaute = 0)
+    {
+        return Importa(Pedido(arquivo, gravado, leiaute));
     }
 
     // The stored items of a declaration (or of its annex Fundo) in code order.
@@ -211,11 +227,7 @@ TEST_F(TImportacaoPruvTest, RecordedDeclarationsComeBackAsTheyWereWritten)
         TPruv aberta;
         ASSERT_TRUE(Armazenada(d.Ni, d.Ano, aberta));
         TArquivoPruv writer;
-        QString arquivo;
-        const bool cancelado = false;
-        ASSERT_EQ(writer.Gera(arquivo, cancelado, aberta, *colecao, nullptr, nullptr, c.Chaves,
-                              TVolumes::Lista().first(), QString(), c.Uf, c.Recibo, 10),
-                  ResultadoEntrega::Ok);
+        ASSERT_EQ(writer.Gera(aberta, *colecao, c.Pedido(TVolumes::Lista().first())).Codigo, ResultadoEntrega::Ok);
         QList<QByteArray> esperadas = Le(Ouro(caso.ouro)).split('\n');
         const QList<QByteArray> obtidas = Le(TPastas::Dados() + QStringLiteral("/Declar.txt")).split('\n');
         for (qsizetype i = 1; i < esperadas.size() && avisos > 0; ++i)
@@ -448,7 +460,8 @@ TEST_F(TImportacaoPruvTest, EarlierLayoutsCarryTwoDigitYearsAndFieldsTwoPlacesBa
     Escolhe(Empresa, "COMERCIO E FILHOS LTDA", QStringLiteral("1999"));
     ItemSimulado item = Luis();
     ASSERT_EQ(
-        Importa(Arquivo({tipo1, Valores('2', 2, Empresa, item, 0)}), true, TImportacaoPruv::LeiauteAnoDoisDigitos), 0);
+        Importa(Arquivo({tipo1, Valores('2', 2, Empresa, item, 0)}), true, TPedidoImportacao::LeiauteAnoDoisDigitos),
+        0);
     EXPECT_TRUE(Mensagens(nomeLog).isEmpty()) << Mensagens(nomeLog).join(QLatin1Char('\n')).toStdString();
     TPruv pruv;
     ASSERT_TRUE(Armazenada(Empresa, QStringLiteral("1999"), pruv));
@@ -655,6 +668,47 @@ TEST_F(TImportacaoPruvTest, AStoredDeclarationIsAskedAboutOnceAndCancelStopsAfte
     ASSERT_EQ(Importa(Arquivo(linhas)), 0);
     EXPECT_EQ(n, TContadores{});
     EXPECT_EQ(Itens(Empresa).size(), 2u);
+}
+
+// The caller that asks in its own way gets each question the run asks, and nothing reaches the
+// dialogs: whether a stored declaration's beneficiaries are replaced, whether to try again to
+// open a file that is not there.
+TEST_F(TImportacaoPruvTest, TheQuestionsOfTheRunGoToTheRequestsOwnWayOfAsking)
+{
+    Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
+    const QList<QByteArray> linhas = {Tipo1(1, Declarante()), Valores('2', 2, Empresa, Luis(), 0)};
+    ASSERT_EQ(Importa(Arquivo(linhas)), 0);
+    const QString ausente = TPastas::Programa() + QStringLiteral("/nao-existe.txt");
+    const struct {
+        QString arquivo;
+        Resposta resposta;
+        QString pergunta;
+        TipoDialogo tipo;
+        std::uint16_t botoes;
+        int rejeitados;
+    } casos[] = {
+        {Arquivo(linhas), Resposta::Cancela, TImportacaoPruv::PerguntaTipo1(), TipoDialogo::Confirmacao,
+         Botao::Sim | Botao::Nao | Botao::Cancela, 0},
+        {ausente, Resposta::Nao,
+         QStringLiteral("Não foi possível abrir o arquivo ") + ausente + QStringLiteral(". Tentar Novamente?"),
+         TipoDialogo::Erro, Botao::Sim | Botao::Nao, 1},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.pergunta.toStdString());
+        std::vector<TMensagemDialogo> perguntas;
+        TPedidoImportacao pedido = Pedido(caso.arquivo);
+        pedido.Pergunta = [&](const QString& texto, TipoDialogo tipo, std::uint16_t botoes) {
+            perguntas.push_back({texto, tipo, botoes});
+            return caso.resposta;
+        };
+        ASSERT_EQ(Importa(pedido), 0);
+        ASSERT_EQ(perguntas.size(), 1u);
+        EXPECT_EQ(perguntas[0].Texto, caso.pergunta);
+        EXPECT_EQ(perguntas[0].Tipo, caso.tipo);
+        EXPECT_EQ(perguntas[0].Botoes, caso.botoes);
+        EXPECT_EQ(n, (TContadores{0, 0, 0, 0, caso.rejeitados, 0, 0}));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
 TEST_F(TImportacaoPruvTest, AFileWhoseValueLinesAreAllRefusedChangesNoStoredRow)
@@ -871,9 +925,9 @@ TEST_F(TImportacaoPruvTest, TheGaugeMovesInSmallStepsAndEndsFull)
     for (int i = 0; i < 2000; ++i)
         linhas << QByteArray(726, ' ');   // 728 bytes with the line end: one line of the gauge's range
     ProgressoRegistrado gauge;
-    TImportacaoPruv importacao;
-    const bool cancelado = false;
-    ASSERT_EQ(importacao.Importa(cancelado, false, *colecao, 0, &gauge, nomeLog, Arquivo(linhas), alvo, n), 0);
+    TPedidoImportacao pedido = Pedido(Arquivo(linhas));
+    pedido.Gauge = &gauge;
+    ASSERT_EQ(Importa(pedido), 0);
     const std::vector<int>& posicoes = gauge.Posicoes();
     EXPECT_EQ(gauge.Maximo(), 2000);
     ASSERT_FALSE(posicoes.empty());

@@ -105,11 +105,8 @@ struct TAmbiente {
             Falha("the base declaration cannot be written");
         saida.close();
         TImportacaoPruv importacao;
-        TImportacaoPruv::TContadores n;
-        QString nome;
-        const bool cancelado = false;
-        if (importacao.Importa(cancelado, false, *Colecao, 0, nullptr, nome, arquivo, *Declaracao, n) != 0
-            || n.BeneficiariosAdicionados != 3)
+        const TResultadoImportacao resultado = importacao.Importa(*Colecao, TPedidoImportacao(arquivo, *Declaracao));
+        if (resultado.Codigo != 0 || resultado.Contadores.BeneficiariosAdicionados != 3)
             Falha("the base declaration was not stored");
         if (!Colecao->Carrega(*Declaracao))
             Falha("the base declaration cannot be read back");
@@ -197,20 +194,19 @@ int ImportaEntregaFuzz(const std::uint8_t* Dados, std::size_t Tamanho)
 
     // Whatever the run stores is undone, so that the next one starts from the same data.
     const auto banco = TDatabase::DaPasta(DiretorioDados());
-    std::uint8_t resultado = 0;
-    QString nome;
-    TImportacaoPruv::TContadores n;
+    TResultadoImportacao resultado;
     {
         TTransacao desfazer(*banco);
         TImportacaoPruv importacao;
-        const bool cancelado = false;
-        resultado = importacao.Importa(cancelado, (opcoes & 1) != 0, *a.Colecao, (opcoes & 2) != 0 ? 2 : 0, nullptr,
-                                       nome, arquivo, alvo, n);
+        TPedidoImportacao pedido(arquivo, alvo);
+        pedido.ArquivoCompactado = (opcoes & 1) != 0;
+        pedido.Leiaute = (opcoes & 2) != 0 ? 2 : 0;
+        resultado = importacao.Importa(*a.Colecao, pedido);
     }
     a.Colecao->Atualiza();
-    if (resultado != 0)
+    if (resultado.Codigo != 0)
         Falha("the import failed");
-    ConfereLog(nome, n.RegistrosRejeitados + n.Avisos);
+    ConfereLog(resultado.NomeLog, resultado.Contadores.RegistrosRejeitados + resultado.Contadores.Avisos);
     return 0;
 }
 

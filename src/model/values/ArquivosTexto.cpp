@@ -16,7 +16,7 @@ void MantemVivo()
     InterfaceUsuario::Atividade().MantemVivo();
 }
 
-bool AbreComNovaTentativa(const QString& Caminho, const std::function<bool()>& abre)
+bool AbreComNovaTentativa(const QString& Caminho, const TPergunta& Pergunta, const std::function<bool()>& abre)
 {
     for (;;) {
         const bool abriu = abre();
@@ -25,26 +25,26 @@ bool AbreComNovaTentativa(const QString& Caminho, const std::function<bool()>& a
             return true;
         const QString pergunta = QStringLiteral("Não foi possível abrir o arquivo ") + Caminho
             + QStringLiteral(". Tentar Novamente?");
-        if (TErro::MostraMensagem(pergunta, TipoDialogo::Erro, Botao::Sim | Botao::Nao, 0) != Resposta::Sim)
+        if (PerguntaPor(Pergunta, pergunta, TipoDialogo::Erro, Botao::Sim | Botao::Nao) != Resposta::Sim)
             return false;
     }
 }
 
 }   // namespace
 
-bool CriaArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho)
+bool CriaArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho, const TPergunta& Pergunta)
 {
-    return AbreComNovaTentativa(Caminho, [&] { return Arquivo.Cria(Caminho); });
+    return AbreComNovaTentativa(Caminho, Pergunta, [&] { return Arquivo.Cria(Caminho); });
 }
 
-bool AbreArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho)
+bool AbreArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho, const TPergunta& Pergunta)
 {
-    return AbreComNovaTentativa(Caminho, [&] { return Arquivo.Abre(Caminho); });
+    return AbreComNovaTentativa(Caminho, Pergunta, [&] { return Arquivo.Abre(Caminho); });
 }
 
-bool AbreArquivo(QFile& Arquivo, const QString& Caminho, QIODevice::OpenMode Modo)
+bool AbreArquivo(QFile& Arquivo, const QString& Caminho, QIODevice::OpenMode Modo, const TPergunta& Pergunta)
 {
-    return AbreComNovaTentativa(Caminho, [&] {
+    return AbreComNovaTentativa(Caminho, Pergunta, [&] {
         Arquivo.close();
         Arquivo.setFileName(Caminho);
         return Arquivo.open(Modo);

@@ -2,6 +2,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include "platform/ui/TPergunta.h"
+
 class QFile;
 class TArquivoTexto;
 
@@ -10,12 +12,13 @@ class TArquivoTexto;
 
 // Creates the folder of Caminho with its parents and the file (written under a temporary name
 // until TArquivoTexto::Fecha). On failure asks "Não foi possível abrir o arquivo <Caminho>.
-// Tentar Novamente?" (error, Yes and No): Yes tries again, No answers false.
-bool CriaArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho);
+// Tentar Novamente?" (error, Yes and No) through Pergunta (empty: the dialog seam): Yes tries
+// again, No answers false.
+bool CriaArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho, const TPergunta& Pergunta = {});
 // Opens an existing text file for reading; failure and retry as above.
-bool AbreArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho);
+bool AbreArquivoTexto(TArquivoTexto& Arquivo, const QString& Caminho, const TPergunta& Pergunta = {});
 // Opens a file of bytes in that mode; failure and retry as above.
-bool AbreArquivo(QFile& Arquivo, const QString& Caminho, QIODevice::OpenMode Modo);
+bool AbreArquivo(QFile& Arquivo, const QString& Caminho, QIODevice::OpenMode Modo, const TPergunta& Pergunta = {});
 // The first 142 bytes of the file, cut at the first NUL byte; empty when the file cannot be
 // opened or read.
 QString LeCabecalhoArquivo(const QString& Caminho);

@@ -1,5 +1,7 @@
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "model/values/ArquivosTexto.h"
 #include "model/values/PastasPrograma.h"
@@ -73,6 +75,42 @@ TEST(ArquivosTexto, ARetryThatSucceedsAnswersTrue)
     EXPECT_TRUE(AbreArquivo(arquivo, caminho, QIODevice::ReadOnly));
     EXPECT_TRUE(arquivo.isOpen());
     EXPECT_EQ(usuario.Perguntas, 1);
+}
+
+// A caller that asks in its own way gets the question, and nothing reaches the dialogs.
+TEST(ArquivosTexto, EachOpenerAsksThroughTheQuestionItIsGiven)
+{
+    DialogosRoteirizados dialogos;
+    Escreve(Caminho("arquivo"), "not a folder");
+    const QString falta = Caminho("falta.txt");
+    const QString debaixo = Caminho("arquivo/novo.txt");   // its folder cannot be made
+    TArquivoTexto texto;
+    QFile bytes;
+    const struct {
+        const char* nome;
+        QString caminho;
+        std::function<bool(const TPergunta&)> abre;
+    } casos[] = {
+        {"CriaArquivoTexto", debaixo, [&](const TPergunta& p) { return CriaArquivoTexto(texto, debaixo, p); }},
+        {"AbreArquivoTexto", falta, [&](const TPergunta& p) { return AbreArquivoTexto(texto, falta, p); }},
+        {"AbreArquivo", falta, [&](const TPergunta& p) { return AbreArquivo(bytes, falta, QIODevice::ReadOnly, p); }},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        std::vector<TMensagemDialogo> perguntas;
+        const TPergunta pergunta = [&](const QString& t, TipoDialogo tipo, std::uint16_t botoes) {
+            perguntas.push_back({t, tipo, botoes});
+            return Resposta::Nao;
+        };
+        EXPECT_FALSE(caso.abre(pergunta));
+        ASSERT_EQ(perguntas.size(), 1u);
+        EXPECT_EQ(perguntas[0].Texto,
+                  QStringLiteral("Não foi possível abrir o arquivo ") + caso.caminho
+                      + QStringLiteral(". Tentar Novamente?"));
+        EXPECT_EQ(perguntas[0].Tipo, TipoDialogo::Erro);
+        EXPECT_EQ(perguntas[0].Botoes, Botao::Sim | Botao::Nao);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
 TEST(ArquivosTexto, CriaArquivoTextoMakesTheFolders)
