@@ -173,9 +173,11 @@ int TPruvGridMeses::MensagemExtinto(int Mes) const
         return 0;
     const QString codigo = FPruvItem->GetCodigoRetencao().GetCodigo();
     if (codigo == QLatin1String("8045"))
-        return FPruvItem->GetBeneficiario().TipoAtual() == TNiContribuinte::Cpf ? 170 : 0;
+        return FPruvItem->GetBeneficiario().TipoAtual() == TNiContribuinte::Cpf
+            ? CodigoMensagem::CodigoSoPessoaJuridicaPeloAde
+            : 0;
     if (codigo == QLatin1String("6799") || codigo == QLatin1String("3249") || codigo == QLatin1String("3251"))
-        return 171;
+        return CodigoMensagem::CodigoExtintoPeloAde;
     return 0;
 }
 
@@ -230,7 +232,7 @@ bool TPruvGridMeses::AvisaImpostoMaiorQueRendimento(int ARow)
         imposto = TMonetario::Maximo + 1;   // past the limit: more than any income
     }
     if (imposto > 0 && imposto >= FPruvItem->GetValores().GetRendimento(mes).GetValor())
-        Avisa(TErro(83, QString(), TipoDialogo::Aviso, Botao::Ok, 0));
+        Avisa(TErro(CodigoMensagem::ImpostoNaoMenorQueRendimento, QString(), TipoDialogo::Aviso, Botao::Ok, 0));
     return true;
 }
 

@@ -156,6 +156,6 @@ void TColecaoJudicial::InsereDireto(TPruvItem& Item)
         GravaValoresEm(linha, Item);
         linha.Grava();
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
 }

@@ -39,7 +39,7 @@ void VerificaEspacoEmDisco()
 {
     const qint64 livres = TEspacoEmDisco::Livre(DiretorioDados());
     if (livres < EspacoMinimoEmDisco)
-        throw EEspacoEmDiscoError(150, QString(), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EEspacoEmDiscoError(CodigoMensagem::SemEspacoParaOPrograma, QString(), TipoDialogo::Erro, Botao::Ok, 0);
 }
 
 bool EhDigito(QChar c)
