@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "assistants/TEstadoDe.h"
+#include "model/values/CodigoMensagem.h"
 #include "platform/files/TVolumes.h"
 #include "shell/assistant/TFormAssist.h"
 
@@ -42,7 +43,7 @@ public:
     static constexpr int HelpContext = 11060;
     static constexpr int HelpContextTransmissao = 11040;   // page 8
     // The writer's result until it has run.
-    static constexpr std::uint8_t SemResultado = 157;
+    static constexpr std::uint8_t SemResultado = CodigoMensagem::FalhaNaCompactacao;
 
     static const QString TextoErroVerificacao;
     static const QString TextoVerificacaoCancelada;

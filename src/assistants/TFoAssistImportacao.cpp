@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "model/values/CodigoMensagem.h"
 #include "platform/widgets/TDialogoArquivo.h"
 #include "shell/assistant/PosicaoAssistente.h"
 #include "assistants/RotuloAssistente.h"
@@ -60,7 +61,6 @@ namespace {
 const QString Secao = QStringLiteral("Importacao");
 const QString TabelaDeclaracoes = QStringLiteral("Pruv.DB");
 constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
-constexpr int CodigoSemImpressora = 161;
 
 // The packed declaration files: those of the versions with a two-digit year first.
 const char* const ExtensoesAnoDoisDigitos[] = {".RFO", ".RFR", ".D90", ".D91", ".D00", ".D01"};
@@ -479,15 +479,15 @@ bool TFoAssistImportacao::PodeAvancar(int etapa)
     case 4: {
         QString nome = DENome->text().trimmed();
         if (nome.isEmpty()) {
-            TErro(77, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+            TErro(CodigoMensagem::NomeInvalido, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
             return false;
         }
         if (CbAnoRet->currentText().trimmed().size() != 4) {
-            TErro(73, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+            TErro(CodigoMensagem::AnoCalendarioInvalido, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
             return false;
         }
         if (PanelNatureza->isEnabled() && CbTipoDeclar->ItemIndex() < 0) {
-            TErro(49, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+            TErro(CodigoMensagem::NaturezaInvalida, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
             return false;
         }
         const TContribuinte& declarante = PruvImportacao->GetDeclarante();
@@ -1004,7 +1004,7 @@ bool ExecutaAssistImportacao(QString& NomeErro, TColecaoPruv& Colecao, bool& Mos
         if (Impressoras::Atual().ExisteImpressora())
             ExibeErrosImportCompr(assistente->NomeLogComprovantes(), assistente->ComprovantesRejeitados());
         else
-            TErro(CodigoSemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+            TErro(CodigoMensagem::SemDriverDeImpressao, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
     }
     return false;
 }

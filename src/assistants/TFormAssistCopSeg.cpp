@@ -362,7 +362,7 @@ bool TFormAssistCopSeg::Comprime()
     // The snapshot goes to the temporary folder and the packed file to the target.
     const qint64 bytes = TamanhoDados();
     if (!Cabe(QFileInfo(FArquivoDestino).absolutePath(), bytes) || !Cabe(TPastas::Temporaria(), bytes)) {
-        TErro(151, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::SemEspacoParaAOperacao, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
         SetFalhouAtual(true);
         return false;
     }

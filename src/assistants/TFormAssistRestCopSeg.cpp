@@ -57,7 +57,7 @@ QString Danificada(const QString& arquivo)
 
 QString SemEspaco()
 {
-    return TErro::Mensagem(151) + QLatin1Char('.');
+    return TErro::Mensagem(CodigoMensagem::SemEspacoParaAOperacao) + QLatin1Char('.');
 }
 
 // Why a backup file could not be unpacked into pasta: the archive is looked at again.
@@ -393,7 +393,7 @@ bool TFormAssistRestCopSeg::SubstituiDados()
     const qint64 livres = TEspacoEmDisco::Livre(FDiretorioDados);
     bool ok = true;
     if (livres >= 0 && livres < QFileInfo(ArquivoCopia()).size() + atual) {
-        TErro(151, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::SemEspacoParaAOperacao, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
         Falha(ResultadoCompressao::Falha, SemEspaco());
         ok = false;
     } else {

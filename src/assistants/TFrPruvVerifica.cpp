@@ -32,8 +32,7 @@
 
 namespace {
 
-// The message of two establishments of one company with different natures, and where it points.
-constexpr std::uint8_t NaturezaDivergente = 138;
+// Where the message of two establishments of one company with different natures points.
 constexpr std::uint8_t ObjetoNatureza = 7;
 // Pending items copied by one call, at most.
 constexpr int MaximoPorChamada = 65535;
@@ -266,8 +265,8 @@ void TFrPruvVerifica::VerificaChave(const QString& Chave, TPruv& Pruv, TColecaoP
     if (Natureza < 0)
         Natureza = codigo;
     else if (codigo != Natureza)
-        FErrosVerificacao->Add(TErro(NaturezaDivergente, QString(), TipoDialogo::Erro, Botao::Ok, 0, Pruv.GetChave(),
-                                     declarante.GetNiFormatado(), ObjetoNatureza));
+        FErrosVerificacao->Add(TErro(CodigoMensagem::NaturezaDivergente, QString(), TipoDialogo::Erro, Botao::Ok, 0,
+                                     Pruv.GetChave(), declarante.GetNiFormatado(), ObjetoNatureza));
     Pruv.Verifica(*FErrosVerificacao, *this, Quantidade);
 }
 
@@ -285,7 +284,7 @@ void TFrPruvVerifica::RemoveLinhaVaziaFinal()
     try {
         tabela.Delete();
     } catch (const EDatabaseError& e) {
-        throw EDbError(141, ParametroEscrita(tabela.TableName(), e), 0);
+        throw EDbError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(tabela.TableName(), e), 0);
     }
 }
 

@@ -24,9 +24,6 @@
 
 namespace {
 
-// The message of a file name the sending library cannot take.
-constexpr std::uint8_t MensagemNomeInvalido = 174;
-
 const QColor CorLinkAtivo(0, 0, 255);
 const QColor CorLink(0, 0, 128);
 
@@ -272,7 +269,7 @@ void TFrResultTrans::EnviaArquivo(int indice, const QString& arquivo, IBibliotec
     if (!IBibliotecaEnvio::NomeAceito(caminho)) {
         // The library's buffer would cut the name and send another file, or none.
         codigo = QString::fromLatin1(CodigoErro);
-        mensagem = TErro::FormataMensagem(MensagemNomeInvalido, caminho);
+        mensagem = TErro::FormataMensagem(CodigoMensagem::NomeDeArquivoInvalido, caminho);
     } else {
         TProgressoQt gauge(GgDescomp);
         gauge.DefineFaixa(0, 100);

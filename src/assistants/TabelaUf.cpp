@@ -52,7 +52,8 @@ bool Abre(TdvTable& Tabela)
             Tabela.CreateTable(esquema.Campos, esquema.Indices);
         }
     } catch (const EDatabaseError& e) {
-        throw EDadosError(142, ParametroAbertura(Tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(Tabela.TableName(), e), TipoDialogo::Erro,
+                          Botao::Ok, 0);
     }
     if (!AbreTabela(Tabela))
         return false;

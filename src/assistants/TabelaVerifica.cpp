@@ -30,12 +30,13 @@ bool Reinicia(TdvTable& Tabela)
         if (!Tabela.Exists())
             Tabela.CreateTable(Campos(), {});
     } catch (const EDatabaseError& e) {
-        throw EDadosError(142, ParametroAbertura(Tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(Tabela.TableName(), e), TipoDialogo::Erro,
+                          Botao::Ok, 0);
     }
     try {
         Tabela.EmptyTable();
     } catch (const EDatabaseError& e) {
-        throw EDbError(141, ParametroEscrita(Tabela.TableName(), e), 0);
+        throw EDbError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(Tabela.TableName(), e), 0);
     }
     CompactaTabela(Tabela);
     return AbreTabela(Tabela);

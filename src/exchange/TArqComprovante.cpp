@@ -12,6 +12,7 @@
 #include "model/statements/TComprovantePF.h"
 #include "model/values/ArquivosTexto.h"
 #include "model/values/PastasPrograma.h"
+#include "model/values/CodigoMensagem.h"
 #include "platform/db/TDatabase.h"
 #include "platform/db/TTransacao.h"
 #include "platform/ui/IProgresso.h"
@@ -20,9 +21,6 @@
 namespace {
 
 constexpr int BytesPorLinha = 423;   // a full line with its CR LF, for the gauge
-constexpr std::uint8_t CodigoSemArquivo = 139;
-constexpr std::uint8_t CodigoFalhaTabela = 141;
-constexpr std::uint8_t CodigoFalhaGravacao = 159;
 constexpr int TamanhoNomeLog = 8;
 
 QString TextoLeitura()
@@ -83,14 +81,14 @@ std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
         FComprovante = std::make_unique<TComprovantePF>(*FBeneficiario);
     }
     if (!FLog.Inicia(NomeLogComprovantes(FPruv.GetDeclarante().GetNi())))
-        return CodigoFalhaGravacao;
+        return CodigoMensagem::FalhaNaGravacao;
 
     std::uint8_t resultado = 0;
     QFile arquivo;
     if (!AbreArquivo(arquivo, FArquivo, QIODevice::ReadOnly)) {
         // The user was told; the log tells the report.
-        Rejeita(0, TErro::FormataMensagem(CodigoSemArquivo, FArquivo), QString());
-        resultado = CodigoSemArquivo;
+        Rejeita(0, TErro::FormataMensagem(CodigoMensagem::ArquivoNaoAberto, FArquivo), QString());
+        resultado = CodigoMensagem::ArquivoNaoAberto;
     } else {
         if (Gauge)
             Gauge->DefineFaixa(0, static_cast<int>(qMin<qint64>(arquivo.size() / BytesPorLinha, INT_MAX)));
@@ -113,15 +111,15 @@ std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
             resultado = Desfeita(e);
         } catch (const std::exception& e) {
             // An engine failure that no collection named.
-            resultado = Desfeita(EColecaoError(
-                CodigoFalhaTabela,
-                TDatabase::NomeArquivo() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0));
+            resultado = Desfeita(EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
+                                               ErroRetornado(TDatabase::NomeArquivo(), QString::fromUtf8(e.what())),
+                                               0));
         }
         if (Gauge)
             Gauge->Completa();
     }
     if (!FLog.Conclui() && resultado == 0)
-        resultado = CodigoFalhaGravacao;
+        resultado = CodigoMensagem::FalhaNaGravacao;
     return resultado;
 }
 

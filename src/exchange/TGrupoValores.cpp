@@ -13,10 +13,6 @@ namespace {
 
 using namespace CamposEntrega;
 
-constexpr std::uint8_t CodigoSemFimDeLinha = 197;   // a line longer than the layout
-constexpr std::uint8_t CodigoTipoBeneficiario = 17;
-constexpr std::uint8_t CodigoDuplicado = 41;
-constexpr std::uint8_t CodigoSemSubJudice = 118;
 const QString Zeros = QString(TamanhoValor, QLatin1Char('0'));
 
 // The message of a refused value: " Rendimento(1ª Coluna) /Jan inválido ou excede o máximo permitido."
@@ -113,7 +109,7 @@ void TGrupoValores::Le(TLinhaLida& Atual, TLeitorLinhas& Leitor)
             LeIdentificacao(linha, mensagem);
         // A line cut short reads its missing fields as blanks: each one is told as a blank field.
         if (PassaDe(linha, TamanhoLinha))
-            mensagem.AdicionaCodigo(CodigoSemFimDeLinha);
+            mensagem.AdicionaCodigo(CodigoMensagem::LinhaSemFimDeLinha);
         else
             LeValores(linha, CaractereLinha(linha, PosicaoIdentificador), mensagem);
         FLinhas.push_back({linha, Atual.Numero, mensagem.Texto()});
@@ -135,7 +131,7 @@ void TGrupoValores::LeIdentificacao(const QString& Linha, TMensagemLinha& Mensag
         beneficiario.SetNiSemExcecao(CampoLinha(Linha, PosicaoNiBenef + 3, TamanhoNi - 3));
     } else {
         if (tipo != QLatin1Char('2'))
-            Mensagem.AdicionaCodigo(CodigoTipoBeneficiario);
+            Mensagem.AdicionaCodigo(CodigoMensagem::TipoDeBeneficiarioInvalido);
         beneficiario.SetNiSemExcecao(CampoLinha(Linha, PosicaoNiBenef, TamanhoNi));
     }
     beneficiario.Nome().SetNomeSemExcecao(CampoLinha(Linha, PosicaoNome, TamanhoNome).trimmed());
@@ -173,7 +169,7 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
     const std::uint8_t bit = BitIdentificador(Identificador);
     const bool repetidoNoGrupo = (FIdentificadores & bit) != 0;
     if (jaNoArquivo || repetidoNoGrupo)
-        Mensagem.AdicionaCodigo(CodigoDuplicado);
+        Mensagem.AdicionaCodigo(CodigoMensagem::ItemDuplicadoNoArquivo);
     if (repetidoNoGrupo)
         return;
     FIdentificadores |= bit;
@@ -181,7 +177,7 @@ void TGrupoValores::LeValores(const QString& Linha, QChar Identificador, TMensag
     if ((Identificador == QLatin1Char('2') || Identificador == QLatin1Char('3'))
         && !FItem.GetCodigoRetencao().GetSubJudice()) {
         Mensagem.Adiciona(CampoLinha(Linha, 1, 8) + QStringLiteral("  ")
-                          + TErro::FormataMensagem(CodigoSemSubJudice, codigo));
+                          + TErro::FormataMensagem(CodigoMensagem::CodigoSemExigibilidadeSuspensa, codigo));
         return;
     }
 

@@ -30,29 +30,6 @@ namespace {
 
 using namespace CamposEntrega;
 
-constexpr std::uint8_t CodigoChaveInvalida = 3;
-constexpr std::uint8_t CodigoNomeDiferente = 4;
-constexpr std::uint8_t CodigoAnoDiferente = 5;
-constexpr std::uint8_t CodigoNaturezaDiferente = 6;
-constexpr std::uint8_t CodigoNaturezaImpossivel = 8;
-constexpr std::uint8_t CodigoOutroCpf = 10;
-constexpr std::uint8_t CodigoOutraEmpresa = 11;
-constexpr std::uint8_t CodigoForaDoFundo = 13;
-constexpr std::uint8_t CodigoSemFundo = 14;
-constexpr std::uint8_t CodigoTotalizacao = 18;
-constexpr std::uint8_t CodigoTipoRegistro = 19;
-constexpr std::uint8_t CodigoFilial = 47;
-constexpr std::uint8_t CodigoNaturezaInvalida = 49;
-constexpr std::uint8_t CodigoTipoDeclaracao = 50;
-constexpr std::uint8_t CodigoCpfInvalido = 66;
-constexpr std::uint8_t CodigoCnpjInvalido = 67;
-constexpr std::uint8_t CodigoSemArquivo = 139;
-constexpr std::uint8_t CodigoFalhaTabela = 141;
-constexpr std::uint8_t CodigoSemEspaco = 151;
-constexpr std::uint8_t CodigoFalhaGravacao = 159;
-constexpr std::uint8_t CodigoNaoAdministradora = 164;
-constexpr std::uint8_t CodigoSemFimDeLinha = 197;
-
 constexpr int PassosDoGauge = 200;        // moves of the gauge over a whole file
 constexpr int NaturezaPessoaFisica = 8;   // position in the table of all natures
 constexpr int PosicaoCpf = 13;            // a person's CPF within positions 10-23
@@ -67,7 +44,7 @@ constexpr int PosicaoResponsavel = 406;
 // The parameter of message 141 for a failure that names no table.
 QString ParametroFalha(const std::exception& Erro)
 {
-    return TDatabase::NomeArquivo() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(Erro.what());
+    return ErroRetornado(TDatabase::NomeArquivo(), QString::fromUtf8(Erro.what()));
 }
 
 QString TextoLeitura()
@@ -149,18 +126,19 @@ TResultadoImportacao TImportacaoPruv::Importa(TColecaoPruv& Colecao, const TPedi
     const qint64 linhas = QFileInfo(Pedido.Arquivo).size() / BytesPorLinha;
     if (TEspacoEmDisco::Livre(DiretorioDados()) < linhas * BytesLivresPorLinha) {
         FParar = true;
-        return {CodigoSemEspaco, FNomeLog, FContadores};
+        return {CodigoMensagem::SemEspacoParaAOperacao, FNomeLog, FContadores};
     }
     if (FGauge)
         FGauge->DefineFaixa(0, static_cast<int>(qMin<qint64>(linhas, INT_MAX)));
     if (!FLog.Inicia(FNomeLog, FPergunta))
-        return {CodigoFalhaGravacao, FNomeLog, FContadores};
+        return {CodigoMensagem::FalhaNaGravacao, FNomeLog, FContadores};
 
     std::uint8_t resultado = 0;
     QFile arquivo;
     if (!AbreArquivo(arquivo, Pedido.Arquivo, QIODevice::ReadOnly, FPergunta)) {
         // The user was told; the report tells it again.
-        RegistraErro(TMensagemLinha::Inicio(0) + TErro::FormataMensagem(CodigoSemArquivo, Pedido.Arquivo));
+        RegistraErro(TMensagemLinha::Inicio(0)
+                     + TErro::FormataMensagem(CodigoMensagem::ArquivoNaoAberto, Pedido.Arquivo));
         ++FContadores.RegistrosRejeitados;
     } else {
         TLeitorLinhas leitor(arquivo);
@@ -194,12 +172,12 @@ TResultadoImportacao TImportacaoPruv::Importa(TColecaoPruv& Colecao, const TPedi
             FPruv.reset();
             transacao.Confirma();
         } catch (const TLeituraInterrompida&) {
-            resultado = Desfeita(CodigoSemArquivo);   // told and logged where it stopped
+            resultado = Desfeita(CodigoMensagem::ArquivoNaoAberto);   // told and logged where it stopped
         } catch (const TErro& e) {
             resultado = Desfeita(e);
         } catch (const std::exception& e) {
             // An engine failure that no collection named.
-            resultado = Desfeita(EColecaoError(CodigoFalhaTabela, ParametroFalha(e), 0));
+            resultado = Desfeita(EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroFalha(e), 0));
         }
         FLeitor = nullptr;
     }
@@ -309,7 +287,7 @@ void TImportacaoPruv::Despacha()
             // blank, or in a recorded file totals and unknown lines: passed over without a word
         } else if (!grupo && PassaDe(linha, TamanhoLinha)) {
             // Records run together: the line ends are missing.
-            throw TRejeicao{CodigoSemFimDeLinha, {}};
+            throw TRejeicao{CodigoMensagem::LinhaSemFimDeLinha, {}};
         } else if (linha.startsWith(QStringLiteral("PRUV"))) {
             if (FArquivoCompactado)
                 FVersao = Campo(5, 4);
@@ -322,10 +300,10 @@ void TImportacaoPruv::Despacha()
             LeTipo4();
         } else if (!FArquivoCompactado) {
             if (tipo == QLatin1Char('3') || tipo == QLatin1Char('6')) {
-                RegistraAviso(CodigoTotalizacao);
+                RegistraAviso(CodigoMensagem::TotalizacaoDescartada);
                 ++FContadores.Avisos;
             } else {
-                RegistraCodigo(CodigoTipoRegistro);
+                RegistraCodigo(CodigoMensagem::TipoDeRegistroInvalido);
                 ++FContadores.RegistrosRejeitados;
             }
         }
@@ -346,12 +324,12 @@ std::optional<bool> TImportacaoPruv::ConfereDeclarante()
         const QString ni = Campo(PosicaoCpf, TamanhoNi - (PosicaoCpf - PosicaoNi));
         if (FCpfValido.isEmpty() || ni != FCpfValido) {
             if (ValidaCpf(ni, false) != 0)
-                throw TRejeicao{CodigoCpfInvalido, FormataCpf(ni)};
+                throw TRejeicao{CodigoMensagem::CpfInvalido, FormataCpf(ni)};
             FCpfValido = ni;
         }
         if (!atual.isEmpty()) {
             if (ni != atual)
-                throw TRejeicao{CodigoOutroCpf, {}};
+                throw TRejeicao{CodigoMensagem::ImportacaoDeOutraPessoaFisica, {}};
             ConfereNatureza();
             return std::nullopt;
         }
@@ -360,12 +338,12 @@ std::optional<bool> TImportacaoPruv::ConfereDeclarante()
     const QString ni = Campo(PosicaoNi, TamanhoNi);
     if (FCnpjValido.isEmpty() || ni != FCnpjValido) {
         if (ValidaCnpj(ni, false, false) != 0)
-            throw TRejeicao{CodigoCnpjInvalido, FormataCnpj(ni)};
+            throw TRejeicao{CodigoMensagem::CnpjInvalido, FormataCnpj(ni)};
         FCnpjValido = ni;
     }
     if (!atual.isEmpty()) {
         if (ni.left(8) != atual.left(8))
-            throw TRejeicao{CodigoOutraEmpresa, {}};
+            throw TRejeicao{CodigoMensagem::ImportacaoDeOutraPessoaJuridica, {}};
         if (ni == atual) {
             ConfereNatureza();   // the declarant chosen for the import may be this one
             return std::nullopt;
@@ -392,7 +370,7 @@ void TImportacaoPruv::LembraDeclarante()
 void TImportacaoPruv::ConfereNatureza() const
 {
     if (!NaturezaValida())
-        throw TRejeicao{CodigoNaturezaImpossivel, {}};
+        throw TRejeicao{CodigoMensagem::NaturezaRecusadaNaImportacao, {}};
 }
 
 bool TImportacaoPruv::AdotaNi(const QString& Ni)
@@ -407,7 +385,7 @@ bool TImportacaoPruv::AdotaNi(const QString& Ni)
         // Every line of this declarant is refused alike: none is taken as its number.
         LimpaAnexo();
         FPruv->Limpa();
-        throw TRejeicao{CodigoNaturezaImpossivel, {}};
+        throw TRejeicao{CodigoMensagem::NaturezaRecusadaNaImportacao, {}};
     }
     RestauraValoresTrabalho(true);
     return achada;
@@ -568,29 +546,29 @@ void TImportacaoPruv::LeTipo1()
     if (tipoLido == QLatin1Char('R')) {
         tipo = QStringLiteral("R");
     } else if (tipoLido != QLatin1Char('O')) {
-        RegistraCodigo(CodigoTipoDeclaracao);
+        RegistraCodigo(CodigoMensagem::TipoDeDeclaracaoInvalido);
         ++FContadores.Avisos;
     }
 
     if (Campo(PosicaoNome, TamanhoNome).trimmed().toUpper() != FNome.trimmed().toUpper()) {
-        RegistraCodigo(CodigoNomeDiferente);
+        RegistraCodigo(CodigoMensagem::NomeDiferenteNaImportacao);
         ++FContadores.Avisos;
     }
 
     const QString ano = l == TPedidoImportacao::LeiauteAnoDoisDigitos ? QStringLiteral("19") + Campo(PosicaoAno, 2)
                                                                       : Campo(PosicaoAno, 4);
     if (TPruv::ConfereAno(ano, false) == 0 && ano != FAno) {
-        RegistraCodigo(CodigoAnoDiferente);
+        RegistraCodigo(CodigoMensagem::AnoDiferenteNaImportacao);
         ++FContadores.Avisos;
     }
 
     if (!Cpf() && FAno > QStringLiteral("1997")) {
         const QChar natureza = Caractere(PosicaoNatureza - l);
         if (natureza < QLatin1Char('0') || natureza > QLatin1Char('9')) {
-            RegistraCodigo(CodigoNaturezaInvalida);
+            RegistraCodigo(CodigoMensagem::NaturezaInvalida);
             ++FContadores.Avisos;
         } else if (natureza.unicode() - '0' != FPruv->GetNaturezas().GetTodas()[FNatureza].GetCodigo()) {
-            RegistraAviso(CodigoNaturezaDiferente);
+            RegistraAviso(CodigoMensagem::NaturezaDiferenteNaImportacao);
             ++FContadores.Avisos;
         }
     }
@@ -673,15 +651,15 @@ void TImportacaoPruv::LeTipo4()
     FErros.Limpa();
     const TNatureza& natureza = FPruv->GetNaturezas().GetTodas()[FNatureza];
     if (natureza.GetCodigo() != TPruv::CodigoAdministradora)
-        throw TRejeicao{CodigoNaoAdministradora, {}};
+        throw TRejeicao{CodigoMensagem::FundoSemAdministradora, {}};
     const QString cnpj = Campo(PosicaoNiAdministradora, TamanhoNi);
     if (ValidaCnpj(cnpj, false, false) != 0)
-        throw TRejeicao{CodigoCnpjInvalido, FormataCnpj(cnpj)};
+        throw TRejeicao{CodigoMensagem::CnpjInvalido, FormataCnpj(cnpj)};
     const QString atual = FPruv->GetDeclarante().GetNi();
     if (atual.isEmpty() || cnpj.left(8) != atual.left(8))
-        throw TRejeicao{CodigoOutraEmpresa, {}};
+        throw TRejeicao{CodigoMensagem::ImportacaoDeOutraPessoaJuridica, {}};
     if (cnpj.mid(8, 4) != QStringLiteral("0001"))
-        throw TRejeicao{CodigoFilial, {}};
+        throw TRejeicao{CodigoMensagem::DeclaranteFilial, {}};
 
     // The administrator's head office becomes the working declaration.
     const bool tinhaChave = !FPruv->GetChave().isEmpty();
@@ -743,9 +721,9 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
     try {
         if (Tipo == QLatin1Char('5')) {
             if (!FTemAnexo)
-                throw TRejeicao{CodigoSemFundo, {}};
+                throw TRejeicao{CodigoMensagem::BeneficiarioSemFundo, {}};
             if (Campo(PosicaoNi, TamanhoNi) != FAnexo->GetDeclarante().GetNi())
-                throw TRejeicao{CodigoForaDoFundo, {}};
+                throw TRejeicao{CodigoMensagem::BeneficiarioForaDoFundo, {}};
         } else if (!MesmoDeclarante()) {
             FDeclaranteConferido.clear();
             if (!GaranteDeclaracao(ConfereDeclarante()))
@@ -783,7 +761,8 @@ void TImportacaoPruv::LeGrupo(QChar Tipo)
             break;
         }
         // Nothing could be written: the item lacks a key part.
-        FLog.Registra(TextoErroCampo(CodigoChaveInvalida, QString(), linhas.front().Numero), linhas.front().Texto);
+        FLog.Registra(TextoErroCampo(CodigoMensagem::ChaveInvalida, QString(), linhas.front().Numero),
+                      linhas.front().Texto);
         for (std::size_t i = 1; i < linhas.size(); ++i)
             FLog.Registra(TGrupoValores::TextoRejeitado(linhas[i].Numero), linhas[i].Texto);
     } else {

@@ -9,13 +9,6 @@
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TPastas.h"
 
-namespace {
-
-constexpr std::uint8_t CodigoFalhaGravacao = 159;
-constexpr std::uint8_t CodigoFalhaRenomear = 154;
-
-}   // namespace
-
 QString TLogErros::NomeErros()
 {
     return QStringLiteral("Erros.txt");
@@ -115,7 +108,7 @@ bool TLogErros::Conclui()
     if (!escrevia)
         return true;
     if (FFalhouEscrita) {
-        TErro(CodigoFalhaGravacao, FPasta + QLatin1Char('/') + NomeErros(), 0).Exibe();
+        TErro(CodigoMensagem::FalhaNaGravacao, FPasta + QLatin1Char('/') + NomeErros(), 0).Exibe();
         return false;
     }
     const struct {
@@ -128,7 +121,7 @@ bool TLogErros::Conclui()
     bool concluiu = true;
     for (const auto& par : pares) {
         if (!Substitui(par.origem, par.destino)) {
-            TErro(CodigoFalhaRenomear, QDir::toNativeSeparators(par.destino), 0).Exibe();
+            TErro(CodigoMensagem::ArquivoNaoExcluidoOuRenomeado, QDir::toNativeSeparators(par.destino), 0).Exibe();
             concluiu = false;
         }
     }

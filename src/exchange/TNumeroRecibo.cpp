@@ -1,6 +1,7 @@
 #include "exchange/TNumeroRecibo.h"
 
 #include "model/values/TratamentoTexto.h"
+#include "model/values/CodigoMensagem.h"
 
 namespace {
 
@@ -23,9 +24,9 @@ QChar DigitoVerificador(const QString& digitos)
 int TNumeroRecibo::Valida(const QString& texto)
 {
     if (texto.size() != 12 || texto == QLatin1String("000000000000"))
-        return CodigoInvalido;
+        return CodigoMensagem::ReciboInvalido;
     const QString dv = CalculaDV(texto.left(10));
-    return !dv.isEmpty() && dv == texto.right(2) ? 0 : CodigoInvalido;
+    return !dv.isEmpty() && dv == texto.right(2) ? 0 : CodigoMensagem::ReciboInvalido;
 }
 
 QString TNumeroRecibo::CalculaDV(const QString& base)

@@ -5,12 +5,11 @@
 // shown as NN.NN.NN.NN.NN-NN. No state: every operation works on the text given.
 class TNumeroRecibo final {
 public:
-    static constexpr int CodigoInvalido = 70;   // the message callers show for a bad number
-
     TNumeroRecibo() = delete;
 
     // 0 when texto is 12 digits whose last two are the check digits of the first ten and which
-    // are not all zeros; CodigoInvalido otherwise (a shown form with its "." and "-" included).
+    // are not all zeros; otherwise the code of the message callers show for a bad number
+    // (CodigoMensagem::ReciboInvalido), also for a shown form with its "." and "-" included.
     static int Valida(const QString& texto);
     // The two check digits of a 10-digit base; empty when base is not exactly 10 digits.
     static QString CalculaDV(const QString& base);

@@ -29,8 +29,6 @@ constexpr std::array<TCampo, TRegistroComprovante::Campos> Tabela = {{
     {222, 200, u"Informações Complementares"},
 }};
 
-constexpr std::uint8_t CodigoValorInvalido = 114;
-
 }   // namespace
 
 void TRegistroComprovante::SetLinha(const QString& Linha)
@@ -61,7 +59,7 @@ QString TRegistroComprovante::Campo(int N) const
 std::uint8_t TRegistroComprovante::LeValor(int N, TMonetario& Destino) const
 {
     if (!CampoMonetario(N))
-        return CodigoValorInvalido;
+        return CodigoMensagem::ValorInvalido;
     TMonetario lido;
     if (const std::uint8_t codigo = lido.SetTextoSemSeparador(Campo(N)); codigo != 0)
         return codigo;

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::uint8_t CodigoFalhaTabela = 141;
-
 bool MesmasColunas(const TEsquemaTabela& Esquema, const std::vector<TFieldDef>& Campos)
 {
     if (Esquema.Campos.size() != Campos.size())
@@ -49,8 +47,8 @@ void TTabelaTrabalho::Falha(const std::exception& Erro) const
 {
     const auto* erroBanco = dynamic_cast<const EDatabaseError*>(&Erro);
     const QString texto = erroBanco ? ParametroEscrita(FNome, *erroBanco)
-                                    : FNome + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(Erro.what());
-    throw EColecaoError(CodigoFalhaTabela, texto, 0);
+                                    : ErroRetornado(FNome, QString::fromUtf8(Erro.what()));
+    throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, texto, 0);
 }
 
 QString TTabelaTrabalho::Tabela() const

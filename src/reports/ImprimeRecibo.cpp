@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr std::uint8_t ReciboCorrompido = 1;
-constexpr std::uint8_t DeclaracaoCorrompida = 2;
-
 void Mostra(std::uint8_t codigo)
 {
     TErro(codigo, QString(), 0).Exibe();
@@ -40,18 +37,18 @@ void ImprimeRecibo(const QStringList& Arquivos, bool JaGerado, const QString& No
             if (QFile::exists(reciboIni))
                 QFile::remove(reciboIni);
             if (DescomprimirReciboPruv(arquivo, dados) == 0) {
-                Mostra(DeclaracaoCorrompida);
+                Mostra(CodigoMensagem::DeclaracaoCorrompida);
                 return;
             }
             entrega = arquivo;
         }
         const std::optional<TDadosRecibo> recibo = TDadosRecibo::Le(reciboIni);
         if (!recibo) {
-            Mostra(DeclaracaoCorrompida);
+            Mostra(CodigoMensagem::DeclaracaoCorrompida);
             return;
         }
         if (!recibo->NumeroReciboValido) {
-            Mostra(TNumeroRecibo::CodigoInvalido);
+            Mostra(CodigoMensagem::ReciboInvalido);
             continue;
         }
         relato.Preenche(*recibo);
@@ -61,7 +58,7 @@ void ImprimeRecibo(const QStringList& Arquivos, bool JaGerado, const QString& No
             TArquivoRecibo rec(arquivoRecibo);
             const TSituacaoRecibo situacao = rec.Verifica(recibo->Crc, [&assinatura] { return assinatura.Obtem(); });
             if (situacao == TSituacaoRecibo::Invalido) {
-                Mostra(ReciboCorrompido);
+                Mostra(CodigoMensagem::ReciboCorrompido);
                 continue;
             }
             if (situacao == TSituacaoRecibo::Certificado)

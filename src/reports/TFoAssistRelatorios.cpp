@@ -44,8 +44,6 @@ const QString TFoAssistRelatorios::TextoSemArquivo = QStringLiteral(
 
 namespace {
 
-constexpr std::uint8_t NenhumaDeclaracao = 136;
-constexpr std::uint8_t NenhumBeneficiario = 137;
 const QColor AzulTitulo(0, 0, 128);
 
 // The one assistant that runs; nullptr when none.
@@ -514,7 +512,8 @@ bool TFoAssistRelatorios::PodeAvancar(int etapa)
 {
     if (etapa == 7) {
         if (!FTbPruv->Active() || FTbPruv->IsEmpty()) {
-            TErro(NenhumaDeclaracao, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+            TErro(CodigoMensagem::NenhumaDeclaracaoSelecionada, QString(), TipoDialogo::Informacao, Botao::Ok, 0)
+                .Exibe();
             return false;
         }
         const QString raiz = FTbPruv->FieldByName(QStringLiteral("NR_PF_PJ"))->AsString().trimmed();
@@ -525,7 +524,7 @@ bool TFoAssistRelatorios::PodeAvancar(int etapa)
         return true;
     }
     if (etapa == 10 && BeneficiarioSelecionado().trimmed().isEmpty()) {
-        TErro(NenhumBeneficiario, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::NenhumBeneficiarioSelecionado, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
         return false;
     }
     return true;
@@ -680,7 +679,6 @@ void TFoAssistRelatorios::BuscaInformacaoIni()
 
 void TFoAssistRelatorios::GravaDadosIni()
 {
-    constexpr std::uint8_t ErroGravacao = 159;
     TIniFile ini(ArquivoIni());
     try {
         for (const TChaveIni& chave : ChavesIni(*this))
@@ -689,7 +687,7 @@ void TFoAssistRelatorios::GravaDadosIni()
                     ini.WriteString(QLatin1String(chave.Secao), QLatin1String(chave.Chave), QLatin1String(texto));
     } catch (const EIniFile&) {
         // Only the choices offered next time are lost: the user is told, the printing goes on.
-        TErro(ErroGravacao, ini.FileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::FalhaNaGravacao, ini.FileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
     }
 }
 

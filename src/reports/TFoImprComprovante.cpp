@@ -28,8 +28,6 @@ namespace {
 
 TFoImprComprovante* Instancia = nullptr;   // the job running, one at a time
 
-constexpr std::uint8_t ErroGravacao = 159;
-
 // The beneficiary count of the summary, a whole number kept as an amount.
 int Inteiro(const TNumero& numero)
 {
@@ -160,7 +158,7 @@ bool TFoImprComprovante::Executa(const QString& Ni, bool Preview)
 
     if (!FLista.Fecha()) {
         // Without its list, the report of statements not printed would show an older one.
-        TErro(ErroGravacao, ArquivoNaoImpressos(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::FalhaNaGravacao, ArquivoNaoImpressos(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
         return false;
     }
     return impresso;

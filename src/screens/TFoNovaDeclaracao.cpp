@@ -103,11 +103,10 @@ void TFoNovaDeclaracao::CbAnoRetCloseUp()
 {
     // However "2003" was reached (the list, an arrow, a typed digit) the warning comes once,
     // until another year is chosen.
-    constexpr std::uint8_t SoSituacaoEspecial = 46;
     const bool ano2003 = CbAnoRet->Text() == QLatin1String("2003");
     if (ano2003 && !FAvisou2003) {
         FAvisou2003 = true;
-        TErro(SoSituacaoEspecial, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::AnoExigeSituacaoEspecial, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
     }
     FAvisou2003 = ano2003;
 }
@@ -132,8 +131,6 @@ bool TFoNovaDeclaracao::Atribui(QWidget* Controle, const std::function<void()>& 
 
 void TFoNovaDeclaracao::BbOkClick()
 {
-    constexpr std::uint8_t PessoaJuridicaPrivada = 30;
-    constexpr std::uint8_t SoMatriz = 54;
     if (DeNome->Text().trimmed().isEmpty()) {
         FocaPrimeiro(DeNome, nullptr, nullptr, nullptr);
         return;
@@ -148,9 +145,10 @@ void TFoNovaDeclaracao::BbOkClick()
     // From 1999 on only the head office of a private-law company declares.
     if (Pruv.GetAno() >= QLatin1String("1999") && declarante.TipoAtual() == TNiContribuinte::Cnpj
         && ObtemOrdemCnpj(declarante.GetNi(), false) != QLatin1String("0001")
-        && TErro(PessoaJuridicaPrivada, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe()
+        && TErro(CodigoMensagem::PessoaJuridicaPrivada, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0)
+                .Exibe()
             == Resposta::Sim) {
-        TErro(SoMatriz, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::SoEstabelecimentoMatriz, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
         FocaPrimeiro(DeCpfCnpj, nullptr, nullptr, nullptr);
         return;
     }

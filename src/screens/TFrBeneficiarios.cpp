@@ -578,7 +578,7 @@ std::uint8_t TFrBeneficiarios::SalvaPruvItem(bool& Mostrada)
         try {
             FColecao->Salva(item);
         } catch (const TErro& e) {
-            if (e.Codigo() != 76)
+            if (e.Codigo() != CodigoMensagem::BeneficiarioExistente)
                 throw;
             if (e.Exibe() != Resposta::Sim) {
                 // The stored beneficiary and code come back; the values typed stay.
@@ -586,7 +586,7 @@ std::uint8_t TFrBeneficiarios::SalvaPruvItem(bool& Mostrada)
                 item.GetCodigoRetencao() = FCopia->GetCodigoRetencao();
                 RefazTela();
                 Mostrada = true;
-                return 76;
+                return CodigoMensagem::BeneficiarioExistente;
             }
             FColecao->Substitui(item);
         }
@@ -604,7 +604,7 @@ std::uint8_t TFrBeneficiarios::SalvaPruvItem(bool& Mostrada)
 void TFrBeneficiarios::MostraErroItem(std::uint8_t Codigo)
 {
     QString parametro = FItem->GetCodigoRetencao().GetCodigo();
-    if (Codigo >= 65 && Codigo <= 67) {
+    if (Codigo >= CodigoMensagem::NiInvalido && Codigo <= CodigoMensagem::CnpjInvalido) {
         parametro = DeCpfCnpjBenef->text();
         FormataNi(parametro);
     }
@@ -613,7 +613,7 @@ void TFrBeneficiarios::MostraErroItem(std::uint8_t Codigo)
 
 void TFrBeneficiarios::FocaErroItem(std::uint8_t Codigo)
 {
-    const bool numero = Codigo >= 65 && Codigo <= 69;
+    const bool numero = Codigo >= CodigoMensagem::NiInvalido && Codigo <= CodigoMensagem::CnpjAusente;
     if (!numero && FItem->GetBeneficiario().Nome().GetTexto().isEmpty()) {
         FocaPrimeiro(DeNomeBenef, nullptr, nullptr, nullptr);
     } else {
@@ -636,7 +636,7 @@ bool TFrBeneficiarios::SalvaAntesDeSair()
         if (foco == edit && !edit->Valida())
             return false;
     if (AtualizaCodigo() != 0 && !FItem->GetChave().isEmpty()) {
-        TErro(116, DblcCodRet->Text(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::CodigoRetencaoInvalido, DblcCodRet->Text(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
         FocaPrimeiro(DblcCodRet, nullptr, nullptr, nullptr);
         return false;
     }
@@ -767,7 +767,10 @@ void TFrBeneficiarios::BbDeleteClick()
         // The item as stored is what is deleted, whatever was typed since.
         const QString parametro = FCopia->GetBeneficiario().GetNiFormatado() + QLatin1Char(';')
             + FCopia->GetCodigoRetencao().GetCodigo();
-        if (TErro(31, parametro, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe() == Resposta::Sim) {
+        if (TErro(CodigoMensagem::ConfirmaExclusaoBeneficiario, parametro, TipoDialogo::Confirmacao,
+                  Botao::Sim | Botao::Nao, 0)
+                .Exibe()
+            == Resposta::Sim) {
             try {
                 FCopia->Copia(*FItem);
                 FColecao->Exclui(*FItem);
@@ -983,7 +986,7 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
         const std::uint8_t r = SalvaPruvItem(mostrada);
         if (r != 0 && !mostrada) {
             QString parametro = FItem->GetCodigoRetencao().GetCodigo();
-            if (r >= 65 && r <= 67) {
+            if (r >= CodigoMensagem::NiInvalido && r <= CodigoMensagem::CnpjInvalido) {
                 parametro = DeCpfCnpjBenef->text();
                 FormataNi(parametro);
             }
@@ -1022,7 +1025,7 @@ void TFrBeneficiarios::SaiChave(QWidget* Agora)
         return;
     if (const std::uint8_t r = item.Verifica(); r != 0) {
         QString parametro = item.GetCodigoRetencao().GetCodigo();
-        if (r >= 65 && r <= 67) {
+        if (r >= CodigoMensagem::NiInvalido && r <= CodigoMensagem::CnpjInvalido) {
             parametro = DeCpfCnpjBenef->text();
             FormataNi(parametro);
         }
@@ -1139,7 +1142,9 @@ void TFrBeneficiarios::BbDeleteFundoClick()
     }
     const QString parametro = FAnexo->GetDeclarante().Nome().GetTexto() + QStringLiteral(" ( CNPJ ")
         + FAnexo->GetDeclarante().GetNiFormatado() + QStringLiteral(" )");
-    if (TErro(32, parametro, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0).Exibe() == Resposta::Sim) {
+    if (TErro(CodigoMensagem::ConfirmaExclusaoFundo, parametro, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0)
+            .Exibe()
+        == Resposta::Sim) {
         FechaItens();
         FPruv->GetColecaoAnexo().Exclui(*FAnexo);
         TbAnexo->Refresh();

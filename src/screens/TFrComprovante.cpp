@@ -437,7 +437,8 @@ bool TFrComprovante::ConfereDeducoes()
     // also when the page is left and entered again.
     const QString situacao = QString::number(codigo) + QLatin1Char('|') + SituacaoDeducoes();
     if (codigo != 0 && situacao != FDeducoesAceitas) {
-        const TipoDialogo tipo = codigo == 166 ? TipoDialogo::Aviso : TipoDialogo::Erro;
+        const TipoDialogo tipo = codigo == CodigoMensagem::DeducoesDiferentesNoComprovante ? TipoDialogo::Aviso
+                                                                                           : TipoDialogo::Erro;
         FConferindo = true;
         const auto fim = qScopeGuard([this] { FConferindo = false; });
         if (TErro(codigo, QString(), tipo, Botao::Ok | Botao::Cancela | Botao::Ajuda, AjudaDeducoes).Exibe()

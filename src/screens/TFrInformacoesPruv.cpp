@@ -461,7 +461,7 @@ void TFrInformacoesPruv::CbTipoDeclaranteChange()
     };
     if (eraFundos && !ehFundos) {
         const bool temFundos = FPruv->GetColecaoAnexo().Quantidade() > 0;
-        if (temFundos && !Confirma(34)) {
+        if (temFundos && !Confirma(CodigoMensagem::ConfirmaFundosIndisponiveis)) {
             CbTipoDeclarante->SetItemIndex(FIndiceNatureza);
             return;
         }
@@ -474,9 +474,9 @@ void TFrInformacoesPruv::CbTipoDeclaranteChange()
     }
     if (!eraFundos && ehFundos) {
         if (FPruv->GetColecaoAnexo().Quantidade() == 0) {
-            Informa(57);
+            Informa(CodigoMensagem::BeneficiariosDoFundoNaFicha);
         } else {
-            Informa(58);
+            Informa(CodigoMensagem::FundosAnterioresIncluidos);
             resumoInvalido();
         }
         FPruv->SetNatureza(*nova);
@@ -498,7 +498,9 @@ void TFrInformacoesPruv::RetificadoraClick()
     }
     FPruv->SetTipoDeclaracao(QStringLiteral("R"));
     if (FAberto)
-        Informa(FPruv->GetAno() >= QLatin1String("1999") ? 44 : 45, FPruv->GetAno(), TipoDialogo::Aviso);
+        Informa(FPruv->GetAno() >= QLatin1String("1999") ? CodigoMensagem::RetificadoraSubstituiTudo
+                                                         : CodigoMensagem::RetificadoraSoComAlteracoes,
+                FPruv->GetAno(), TipoDialogo::Aviso);
 }
 
 void TFrInformacoesPruv::EncerramentoClick()
@@ -515,7 +517,7 @@ void TFrInformacoesPruv::EncerramentoClick()
     }
     // A declaration of the year after the current one is always of a special situation.
     if (FAberto)
-        Informa(Cnpj() ? 52 : 53);
+        Informa(Cnpj() ? CodigoMensagem::AnoExigeExtincao : CodigoMensagem::AnoExigeEncerramento);
     RbSimEncerramento->setChecked(true);
     FocaPrimeiro(RbSimEncerramento, nullptr, nullptr, nullptr);
 }

@@ -444,7 +444,7 @@ void TFrPesquisarPruv::Localiza()
         return;
     const bool beneficiario = ChaveBeneficiario();
     if (beneficiario && !FTbBeneficiarios->IsEmpty() && FTbPruvItemBenef->IsEmpty()) {
-        TErro(61, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::FundoIndisponivel, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
         return;
     }
     TdvTable& itens = beneficiario ? *FTbPruvItemBenef : *FTbPruvItem;

@@ -228,7 +228,7 @@ bool TPruvGridMeses::AvisaImpostoMaiorQueRendimento(int ARow)
         imposto = TMonetario::Maximo + 1;   // past the limit: more than any income
     }
     if (imposto > 0 && imposto >= FPruvItem->GetValores().GetRendimento(mes).GetValor())
-        Avisa(TErro(83, QString(), TipoDialogo::Aviso, Botao::Ok, 0));
+        Avisa(TErro(CodigoMensagem::ImpostoNaoMenorQueRendimento, QString(), TipoDialogo::Aviso, Botao::Ok, 0));
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "model/codes/RegrasDosCodigos.h"
 
+#include "model/values/CodigoMensagem.h"
+
 #include <QString>
 #include <algorithm>
 #include <iterator>
@@ -14,10 +16,10 @@ bool AnoAPartirDe(QStringView Ano, QLatin1String Limite)
 using RegrasDosCodigos::TCodigoExtinto;
 
 constexpr TCodigoExtinto ExtintosPelaAde[] = {
-    {QLatin1String("8045"), true, 170},
-    {QLatin1String("6799"), false, 171},
-    {QLatin1String("3249"), false, 171},
-    {QLatin1String("3251"), false, 171},
+    {QLatin1String("8045"), true, CodigoMensagem::CodigoSoPessoaJuridicaPeloAde},
+    {QLatin1String("6799"), false, CodigoMensagem::CodigoExtintoPeloAde},
+    {QLatin1String("3249"), false, CodigoMensagem::CodigoExtintoPeloAde},
+    {QLatin1String("3251"), false, CodigoMensagem::CodigoExtintoPeloAde},
 };
 
 }   // namespace

@@ -17,7 +17,8 @@ constexpr int TamanhoResumo = 100;   // the width of the table's column RESUMO
 
 [[noreturn]] void Falha(const QString& caminho, const QString& motivo)
 {
-    throw EDadosError(139, caminho + QLatin1Char(';') + motivo, TipoDialogo::Erro, Botao::Ok, 0);
+    throw EDadosError(CodigoMensagem::ArquivoNaoAberto, caminho + QLatin1Char(';') + motivo, TipoDialogo::Erro,
+                      Botao::Ok, 0);
 }
 
 bool QuatroDigitos(const QString& texto)

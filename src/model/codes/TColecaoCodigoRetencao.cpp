@@ -136,7 +136,8 @@ void TColecaoCodigoRetencao::Preenche(const QString& ArquivoCodigos)
     try {
         armazenada = VersaoArmazenada(*tabela.OpenDatabase());
     } catch (const EDatabaseError& e) {
-        throw EDadosError(142, ParametroAbertura(NomeTabelaVersao(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(NomeTabelaVersao(), e), TipoDialogo::Erro,
+                          Botao::Ok, 0);
     }
     if (!tabela.IsEmpty() && (versao.isEmpty() || versao == armazenada)) {
         FVersaoTabela = armazenada;
@@ -175,7 +176,8 @@ void TColecaoCodigoRetencao::Preenche(const QString& ArquivoCodigos)
         if (tabela.State() == dsInsert)
             tabela.Cancel();
         tabela.Refresh();
-        throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro,
+                          Botao::Ok, 0);
     }
     tabela.First();
 }
@@ -266,7 +268,8 @@ void TColecaoCodigoRetencao::CarregaMemoria()
             memoria->Linhas.push_back(std::move(linha));
         }
     } catch (const EDatabaseError& e) {
-        throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro,
+                          Botao::Ok, 0);
     }
     FMemoria = std::move(memoria);
     MemoriaGuardada(banco, FVersaoTabela, FMemoria);

@@ -8,6 +8,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/declaration/TSecaoVerificacao.h"
 #include "model/items/TColecaoPruvItem.h"
+#include "model/values/CodigoMensagem.h"
 
 TAnexoFC::TAnexoFC(TPruv& Declaracao)
     : FDeclaracao(Declaracao)
@@ -66,8 +67,8 @@ void TAnexoFC::VerificaDados(TErros& Erros) const
     fundo.VerificaNiPendencia(Erros, chave, chave, ObjetoNi);
     fundo.VerificaNomePendencia(Erros, chave, chave, ObjetoNome);
     if (fundo.MesmoDoAdministrador())
-        Erros.Add(
-            EAnexoInvalido(36, QString(), TipoDialogo::Erro, Botao::Ok, 0, chave, fundo.GetNiFormatado(), ObjetoNi));
+        Erros.Add(EAnexoInvalido(CodigoMensagem::FundoIgualAoAdministrador, QString(), TipoDialogo::Erro, Botao::Ok, 0,
+                                 chave, fundo.GetNiFormatado(), ObjetoNi));
 }
 
 void TAnexoFC::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
@@ -83,8 +84,8 @@ void TAnexoFC::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
     VerificaItens(itens, FDeclaracao, *this, Erros, Frame, Verificados, beneficiarios);
     if (itens.EstaVazia()) {
         Erros.Limpa();
-        Erros.Add(
-            EAnexoInvalido(132, QString(), TipoDialogo::Erro, Botao::Ok, 0, GetChave(), QString(), ObjetoSemItens));
+        Erros.Add(EAnexoInvalido(CodigoMensagem::FundoSemBeneficiarios, QString(), TipoDialogo::Erro, Botao::Ok, 0,
+                                 GetChave(), QString(), ObjetoSemItens));
         beneficiarios.IncluiErros(QStringLiteral("Beneficiários"));
     }
     beneficiarios.Termina();

@@ -11,6 +11,7 @@
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TratamentoTexto.h"
+#include "model/values/CodigoMensagem.h"
 #include "platform/db/TDatabase.h"
 
 namespace {
@@ -87,7 +88,7 @@ void TColecaoAnexo::LeRegistro(TAnexoFC& Anexo)
         return;
     }
     if (tabela.FieldByName(E_PRUV_DK)->AsString() != FDeclaracao.GetChave())
-        throw EColecaoError(20, QString(), 0);
+        throw EColecaoError(CodigoMensagem::FundoDeOutraPruv, QString(), 0);
     Anexo.SetChave(tabela.FieldByName(ANEXO_DK)->AsString());
     const QString numero = tabela.FieldByName(NR_PF_PJ)->AsString();
     TDeclaranteAnexo& fundo = Anexo.GetFundo();

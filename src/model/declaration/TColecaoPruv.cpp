@@ -10,6 +10,7 @@
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TratamentoTexto.h"
+#include "model/values/CodigoMensagem.h"
 #include "platform/db/TDatabase.h"
 
 namespace {
@@ -240,11 +241,13 @@ void TColecaoPruv::Inclui(TPruv& Pruv)
         [&] {
             const TContribuinte& declarante = Pruv.GetDeclarante();
             if (Localiza(Pruv))
-                throw EPruvError(declarante.TipoAtual() == TNiContribuinte::Cnpj ? 74 : 75,
+                throw EPruvError(declarante.TipoAtual() == TNiContribuinte::Cnpj
+                                     ? CodigoMensagem::DeclaracaoExistenteCnpj
+                                     : CodigoMensagem::DeclaracaoExistenteCpf,
                                  declarante.GetNiFormatado() + QLatin1Char(';') + Pruv.GetAno(), 0);
             // A row without a year could never be found again.
             if (Pruv.GetAno().isEmpty())
-                throw EPruvError(119, QString(), 0);
+                throw EPruvError(CodigoMensagem::AnoInvalido, QString(), 0);
             LimpaFiltro();
             SelecionaIndice(QString());
             Pruv.SetChave(ZerosAEsquerda(ProximaChave(PRUV_DK), LarguraChave));

@@ -114,7 +114,7 @@ void TColecaoResumo::LeRegistro(TResumo& Resumo)
         return;
     }
     if (tabela.Fields(cDeclaracao)->AsString() != FDeclaracao.GetChave())
-        throw EColecaoError(22, QString(), 0);
+        throw EColecaoError(CodigoMensagem::ResumoDeOutraPruv, QString(), 0);
     for (int i = 0; i < TResumo::QuantidadeValores; ++i)
         Resumo.Valor(i).SetValor(LeMonetario(tabela, cPrimeiroValor + i));
     Resumo.SetOK(tabela.Fields(cOK)->AsBoolean());

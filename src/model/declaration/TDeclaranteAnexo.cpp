@@ -1,6 +1,7 @@
 #include "model/declaration/TDeclaranteAnexo.h"
 
 #include "model/declaration/TPruvAnexo.h"
+#include "model/values/CodigoMensagem.h"
 
 TDeclaranteAnexo::TDeclaranteAnexo(const TPruvAnexo& Declaracao)
     : TContribuinte(TNiContribuinte::Cnpj, true)
@@ -29,5 +30,5 @@ bool TDeclaranteAnexo::MesmoDoAdministrador() const
 
 EAnexoInvalido TDeclaranteAnexo::ErroMesmoDoAdministrador() const
 {
-    return EAnexoInvalido(36, GetNiFormatado(), 0);
+    return EAnexoInvalido(CodigoMensagem::FundoIgualAoAdministrador, GetNiFormatado(), 0);
 }

@@ -15,6 +15,7 @@
 #include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
 #include "model/values/TratamentoTexto.h"
+#include "model/values/CodigoMensagem.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 
@@ -189,22 +190,22 @@ std::uint8_t TPruv::ConfereAno(const QString& Ano, bool PermiteVazio)
         if (lido && valor >= 1997 && valor <= 2003)
             return 0;
     }
-    return 119;
+    return CodigoMensagem::AnoInvalido;
 }
 
 std::uint8_t TPruv::ConfereNatureza(const TNatureza* Natureza, bool PermiteVazio) const
 {
     if (!Natureza)
-        return PermiteVazio ? 0 : 49;
+        return PermiteVazio ? 0 : CodigoMensagem::NaturezaInvalida;
     if (Natureza->GetCodigo() > 4)
-        return 49;
+        return CodigoMensagem::NaturezaInvalida;
     if (Natureza->GetDescricao().isEmpty()) {
         if (PermiteVazio)
             return 0;
         if (FNaturezas.GetDisponiveis().size() > 1)
-            return 49;
+            return CodigoMensagem::NaturezaInvalida;
     }
-    return FNaturezas.GetDisponivel(Natureza->GetCodigo()) ? 0 : 49;
+    return FNaturezas.GetDisponivel(Natureza->GetCodigo()) ? 0 : CodigoMensagem::NaturezaInvalida;
 }
 
 std::uint8_t TPruv::ConfereDataGeracao(double)
@@ -214,12 +215,12 @@ std::uint8_t TPruv::ConfereDataGeracao(double)
 
 std::uint8_t TPruv::ConfereTipoDeclaracao(const QString& Tipo)
 {
-    return Tipo == QLatin1String("O") || Tipo == QLatin1String("R") ? 0 : 50;
+    return Tipo == QLatin1String("O") || Tipo == QLatin1String("R") ? 0 : CodigoMensagem::TipoDeDeclaracaoInvalido;
 }
 
 std::uint8_t TPruv::ConfereSituacaoEspecial(bool Situacao, const QString& Ano)
 {
-    return !Situacao && Ano == QLatin1String("2003") ? 46 : 0;
+    return !Situacao && Ano == QLatin1String("2003") ? CodigoMensagem::AnoExigeSituacaoEspecial : 0;
 }
 
 // ---- setters ----
@@ -415,22 +416,25 @@ void TPruv::VerificaFundos(TErros& Erros)
     const QString numero = GetDeclarante().GetNiFormatado();
     const bool semAnexos = GetColecaoAnexo().EstaVazia();
     if (!semAnexos && !administradora)
-        Erros.Add(Pendencia(60, numero, ObjetoNatureza, TipoDialogo::Aviso));
+        Erros.Add(Pendencia(CodigoMensagem::FundosNaoGravados, numero, ObjetoNatureza, TipoDialogo::Aviso));
     else if (semAnexos && administradora)
-        Erros.Add(Pendencia(59, numero, ObjetoNatureza));
+        Erros.Add(Pendencia(CodigoMensagem::AdministradoraSemFicha, numero, ObjetoNatureza));
 }
 
 void TPruv::VerificaSemItens(TErros& Erros)
 {
     const QString nenhum;
     if (FTipoDeclaracao == QLatin1String("O") && FAno >= AnoNaturezasAtuais)
-        Erros.Add(Pendencia(133, QString(), ObjetoSemItens, TipoDialogo::Erro, &nenhum));
+        Erros.Add(Pendencia(CodigoMensagem::PruvSemBeneficiarioSoRetificadora, QString(), ObjetoSemItens,
+                            TipoDialogo::Erro, &nenhum));
     else if (FAno < AnoNaturezasAtuais)
-        Erros.Add(Pendencia(134, QString(), ObjetoSemItens, TipoDialogo::Erro, &nenhum));
+        Erros.Add(
+            Pendencia(CodigoMensagem::PruvSemBeneficiario, QString(), ObjetoSemItens, TipoDialogo::Erro, &nenhum));
     else if (!GetColecaoAnexo().EstaVazia() && FNatureza->GetCodigo() == CodigoAdministradora)
-        Erros.Add(Pendencia(43, QString(), ObjetoSemItens));
+        Erros.Add(Pendencia(CodigoMensagem::PruvSemBeneficiariosComFundos, QString(), ObjetoSemItens));
     else
-        Erros.Add(Pendencia(133, QString(), ObjetoSemItens, TipoDialogo::Aviso, &nenhum));
+        Erros.Add(Pendencia(CodigoMensagem::PruvSemBeneficiarioSoRetificadora, QString(), ObjetoSemItens,
+                            TipoDialogo::Aviso, &nenhum));
 }
 
 bool TPruv::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)

@@ -10,13 +10,9 @@
 
 namespace {
 
-constexpr std::uint8_t ErroGravacao = 159;
-constexpr std::uint8_t SemImpressora = 161;
-constexpr std::uint8_t NenhumaImpressoraInstalada = 162;
-
 void AvisaSemImpressora()
 {
-    TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    TErro(CodigoMensagem::SemDriverDeImpressao, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
 }
 
 }   // namespace
@@ -40,7 +36,7 @@ std::unique_ptr<QPrinter> CriaImpressoraOuAvisa(const QString& Titulo)
 void AvisaImpressaoRecusada(const QPrinter& Impressora)
 {
     if (Impressora.outputFormat() == QPrinter::PdfFormat)
-        TErro(ErroGravacao, Impressora.outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::FalhaNaGravacao, Impressora.outputFileName(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
     else
         AvisaSemImpressora();
 }
@@ -68,7 +64,7 @@ void AvisaGravadoSemImpressora(const QStringList& Arquivos)
                    .arg(QDir::toNativeSeparators(primeiro.absolutePath()), primeiro.fileName(),
                         QFileInfo(Arquivos.back()).fileName());
     }
-    TErro(NenhumaImpressoraInstalada, onde, TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    TErro(CodigoMensagem::NenhumaImpressoraInstalada, onde, TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
 }
 
 void AvisaImpressaoConcluida(const QPrinter& Impressora)

@@ -157,6 +157,6 @@ void TColecaoJudicial::InsereDireto(TPruvItem& Item)
         GravaValoresEm(linha, Item);
         linha.Grava();
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
 }

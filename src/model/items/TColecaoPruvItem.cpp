@@ -18,6 +18,7 @@
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TratamentoTexto.h"
+#include "model/values/CodigoMensagem.h"
 #include "platform/db/EDatabaseError.h"
 #include "platform/db/TComando.h"
 #include "platform/db/TDatabase.h"
@@ -141,7 +142,7 @@ TColecaoPruvItem::~TColecaoPruvItem()
     } catch (const TErro& e) {
         e.Exibe();
     } catch (const std::exception& e) {
-        EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0)
+        EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ErroRetornado(NomeTabela(), QString::fromUtf8(e.what())), 0)
             .Exibe();
     }
 }
@@ -273,11 +274,11 @@ int TColecaoPruvItem::ProximaChaveDoDono()
             maior = consulta(QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) ").arg(chave) + onde + soDigitos, numero);
         }
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
     if (maior >= MaiorChave)
-        throw EColecaoError(
-            141, NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo PRUV_ITEM_DK"), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
+                            ErroRetornado(NomeTabela(), QStringLiteral("não há chave livre no campo PRUV_ITEM_DK")), 0);
     return static_cast<int>(maior + 1);
 }
 
@@ -353,7 +354,7 @@ void TColecaoPruvItem::LeRegistro(TPruvItem& Item)
         return;
     }
     if (tabela.Fields(cDeclaracao)->AsString() != FDeclaracao.GetChave())
-        throw EColecaoError(23, QString(), 0);
+        throw EColecaoError(CodigoMensagem::ItemDeOutraPruv, QString(), 0);
     LeLinha(Item, FInAnexo);
     FBeneficiarios.Carrega(Item.GetBeneficiario());
     FJudicial->Carrega(Item);
@@ -456,7 +457,7 @@ void TColecaoPruvItem::IniciaLeitura()
         FBuscaBeneficiario = std::make_unique<TBuscaBeneficiario>(
             banco, banco->NomeReal(TColecaoBeneficiario::NomeArquivo()), FDeclaracao.GetChave());
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
 }
 
@@ -468,12 +469,12 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
         if (!FLeitura->Proxima())
             return false;
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
     // As LeRegistro: the item's row, then its beneficiary, then its judicial values.
     const TComando& linha = FLeitura->Linha();
     if (linha.Texto(cDeclaracao) != FDeclaracao.GetChave())
-        throw EColecaoError(23, QString(), 0);
+        throw EColecaoError(CodigoMensagem::ItemDeOutraPruv, QString(), 0);
     Item.SetChave(linha.Texto(cChave));
     TCodigoRetencao& codigo = Item.GetCodigoRetencao();
     codigo.Limpa();
@@ -723,7 +724,7 @@ std::uint8_t TColecaoPruvItem::SalvaDireto(TPruvItem& Item)
         try {
             FInsercao = std::make_unique<TInsercao>(Tabela().OpenDatabase(), NomeArquivo(), Campos());
         } catch (const EDatabaseError& e) {
-            throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+            throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
         }
     }
     const bool indivisivel = FInsercao->Banco().ProfundidadeTransacao() > 1;
@@ -776,7 +777,7 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
             linha.Grava();
         }
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
     // What the new item adds to the summaries, worked out first: its sums also tell whether it
     // has judicial values (a kind adds 0 exactly when no month of it is above 0).
@@ -908,11 +909,13 @@ void TColecaoPruvItem::ConfereDuplicado(const TPruvItem& Item)
     const bool duplicado = !FItemBusca.GetChave().isEmpty();
     AplicaFiltro();
     if (!Posiciona(FItemAnterior))
-        throw EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: Record/key deleted."), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
+                            ErroRetornado(NomeTabela(), QStringLiteral("Record/key deleted.")), 0);
     if (duplicado)
-        throw EColecaoError(
-            76, Item.GetBeneficiario().GetNiFormatado() + QLatin1Char(';') + Item.GetCodigoRetencao().GetCodigo(),
-            TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
+        throw EColecaoError(CodigoMensagem::BeneficiarioExistente,
+                            Item.GetBeneficiario().GetNiFormatado() + QLatin1Char(';')
+                                + Item.GetCodigoRetencao().GetCodigo(),
+                            TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
 }
 
 void TColecaoPruvItem::GravaJudicial(TPruvItem& Item)

@@ -14,6 +14,7 @@
 #include "model/people/TConferenciaContribuinte.h"
 #include "model/values/CamposEntrega.h"
 #include "model/values/TratamentoTexto.h"
+#include "model/values/CodigoMensagem.h"
 
 namespace {
 
@@ -203,7 +204,7 @@ qint64 TPruvItem::ImpostoDoMes(int Mes) const
 std::uint8_t TPruvItem::Verifica()
 {
     if (FDono.GetChave().isEmpty() || FDeclaracao.GetChave().isEmpty())
-        return 3;
+        return CodigoMensagem::ChaveInvalida;
     if (const std::uint8_t codigo = FBeneficiario.VerificaNi(); codigo != 0)
         return codigo;
     if (const std::uint8_t codigo = VerificaCodigo(); codigo != 0)
@@ -224,15 +225,15 @@ std::uint8_t TPruvItem::ValoresValidos() const
 std::uint8_t TPruvItem::VerificaCodigo()
 {
     if (!FDeclaracao.GetColecaoCodigoRetencao().BuscaCodigo(FCodigo, FInAnexo))
-        return 116;
+        return CodigoMensagem::CodigoRetencaoInvalido;
     if (FCodigo.GetAno() != Ano())
-        return 117;
+        return CodigoMensagem::CodigoRetencaoInvalidoNoAno;
     if (FInAnexo == QLatin1String("0") && FCodigo.GetAnexo() != QLatin1String("0"))
-        return 38;
+        return CodigoMensagem::CodigoSoParaFundo;
     if (FInAnexo == QLatin1String("1") && FCodigo.GetAnexo() != QLatin1String("1"))
-        return 37;
+        return CodigoMensagem::CodigoNaoPrevistoParaFundo;
     if (FCodigo.GetIn4() && FDeclaracao.GetNatureza().GetCodigo() != 1)
-        return 111;
+        return CodigoMensagem::CodigoSoOrgaoPublico;
     return 0;
 }
 
@@ -246,9 +247,9 @@ std::uint8_t TPruvItem::VerificaTipoBeneficiario()
 std::uint8_t TPruvItem::TipoBeneficiarioDoCodigo() const
 {
     if (FCodigo.GetPfPjAmbos() == QLatin1String("F") && PessoaJuridica())
-        return 110;
+        return CodigoMensagem::CodigoSoPessoaFisica;
     if (FCodigo.GetPfPjAmbos() == QLatin1String("J") && PessoaFisica())
-        return 109;
+        return CodigoMensagem::CodigoSoPessoaJuridica;
     return 0;
 }
 
@@ -312,30 +313,30 @@ void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const
     const bool admiteDeducao = FCodigo.GetDeducao();
 
     if (imposto > 0 && imposto >= rendimento)
-        Pendencia(Erros, 83, parametro(), TipoDialogo::Aviso, ObjetoValores);
+        Pendencia(Erros, CodigoMensagem::ImpostoNaoMenorQueRendimento, parametro(), TipoDialogo::Aviso, ObjetoValores);
 
     if (Fisica) {
         if (rendimento > 100000 * TMonetario::Escala)
-            Pendencia(Erros, 84, parametro(), TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::RendimentoAcimaDeCemMil, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducao > 0 && !admiteDeducao)
-            Pendencia(Erros, 91, parametro(), TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::DeducaoIndevida, parametro(), TipoDialogo::Erro, ObjetoValores);
         else if (deducao > 20000 * TMonetario::Escala)
-            Pendencia(Erros, 85, parametro(), TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::DeducoesAcimaDeVinteMil, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (imposto > 20000 * TMonetario::Escala)
-            Pendencia(Erros, 86, parametro(), TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::ImpostoAcimaDeVinteMil, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducaoSubJudice && !admiteDeducao)
-            Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::DeducaoIndevida, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
         if (compensacoes > 0 && rendimento == 0)
-            Pendencia(Erros, 97, parametro(), TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::CompensacaoSemRendimento, parametro(), TipoDialogo::Erro, ObjetoValores);
     } else {
         if (rendimento > 1000000 * TMonetario::Escala)
-            Pendencia(Erros, 87, parametro(), TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::RendimentoAcimaDeUmMilhao, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducao > 0)
-            Pendencia(Erros, 91, parametro(), TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::DeducaoIndevida, parametro(), TipoDialogo::Erro, ObjetoValores);
         if (FValores.Impostos().Positivo(Mes) > 100000 * TMonetario::Escala)
-            Pendencia(Erros, 88, parametro(), TipoDialogo::Aviso, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::ImpostoAcimaDeCemMil, parametro(), TipoDialogo::Aviso, ObjetoValores);
         if (deducaoSubJudice)
-            Pendencia(Erros, 91, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
+            Pendencia(Erros, CodigoMensagem::DeducaoIndevida, parametroSubJudice(), TipoDialogo::Erro, ObjetoValores);
     }
 }
 
@@ -350,15 +351,15 @@ void TPruvItem::VerificaAdmissibilidade(TErros& Erros) const
     std::uint8_t mensagemCompensacao = 0;
     QString parametro = Codigo() + QLatin1Char(' ') + Ni();
     if (!AnoAPartirDe(Ano(), "2000")) {
-        mensagemSubJudice = 101;
-        mensagemCompensacao = 103;
+        mensagemSubJudice = CodigoMensagem::AnoSemSubJudice;
+        mensagemCompensacao = CodigoMensagem::AnoSemCompensacao;
         parametro = Ano() + QLatin1Char(';') + Ni();
     } else if (!PessoaFisica()) {
-        mensagemSubJudice = 98;
-        mensagemCompensacao = 100;
+        mensagemSubJudice = CodigoMensagem::PessoaJuridicaSemSubJudice;
+        mensagemCompensacao = CodigoMensagem::PessoaJuridicaSemCompensacao;
     } else if (!FCodigo.GetSubJudice()) {
-        mensagemSubJudice = 94;
-        mensagemCompensacao = 96;
+        mensagemSubJudice = CodigoMensagem::CodigoSemSubJudice;
+        mensagemCompensacao = CodigoMensagem::CodigoSemCompensacao;
     } else {
         return;
     }
@@ -375,11 +376,14 @@ void TPruvItem::VerificaDecimoTerceiro(TErros& Erros) const
     // Made only for a pending item found: most items have no 13th value.
     const auto mes = []() -> QString { return QLatin1Char(' ') + MesAbreviado(TSerieMensal::Meses); };
     if (SomaValores(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + QLatin1Char(' ') + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, CodigoMensagem::DecimoTerceiroIndevido, Codigo() + QLatin1Char(' ') + Ni() + mes(),
+                  TipoDialogo::Erro, ObjetoValores);
     if (SomaSubJudice(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + SubJudiceTexto + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, CodigoMensagem::DecimoTerceiroIndevido, Codigo() + SubJudiceTexto + Ni() + mes(),
+                  TipoDialogo::Erro, ObjetoValores);
     if (SomaCompensacoes(TSerieMensal::Meses) > 0)
-        Pendencia(Erros, 92, Codigo() + CompensacaoTexto + Ni() + mes(), TipoDialogo::Erro, ObjetoValores);
+        Pendencia(Erros, CodigoMensagem::DecimoTerceiroIndevido, Codigo() + CompensacaoTexto + Ni() + mes(),
+                  TipoDialogo::Erro, ObjetoValores);
 }
 
 void TPruvItem::VerificaZerado(TErros& Erros) const
@@ -388,8 +392,8 @@ void TPruvItem::VerificaZerado(TErros& Erros) const
         return;
     // Rectifying declarations before 1999 could list an item to say it had nothing.
     const bool aviso = !AnoAPartirDe(Ano(), "1999") && FDeclaracao.GetTipoDeclaracao() == QLatin1String("R");
-    Pendencia(Erros, 90, Codigo() + QLatin1Char(' ') + Ni(), aviso ? TipoDialogo::Aviso : TipoDialogo::Erro,
-              ObjetoValores);
+    Pendencia(Erros, CodigoMensagem::ValoresZerados, Codigo() + QLatin1Char(' ') + Ni(),
+              aviso ? TipoDialogo::Aviso : TipoDialogo::Erro, ObjetoValores);
 }
 
 // ---- checks of the import
@@ -412,14 +416,15 @@ void TPruvItem::DecimoTerceiroImportacao(TErros& Erros, qint64 Soma, bool TestaB
 {
     const bool permitido = RegrasDoItem::MantemDecimoTerceiro(*this) && !(TestaBeneficiario && PessoaJuridica());
     if (Soma > 0 && !permitido)
-        Erros.Add(EPruvItemError(92, Codigo(), 0));
+        Erros.Add(EPruvItemError(CodigoMensagem::DecimoTerceiroIndevido, Codigo(), 0));
 }
 
 void TPruvItem::VerificaRendimentos(TErros& Erros) const
 {
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
         if (FValores.GetDeducao(m).GetValorPositivo() > 0 && (!PessoaFisica() || !FCodigo.GetDeducao()))
-            Erros.Add(EPruvItemError(91, Codigo() + QLatin1Char(';') + MesAbreviado(m), 0));
+            Erros.Add(
+                EPruvItemError(CodigoMensagem::DeducaoIndevida, Codigo() + QLatin1Char(';') + MesAbreviado(m), 0));
     ListaAde(Erros, &TPruvItem::SomaValores);
     DecimoTerceiroImportacao(Erros, SomaValores(TSerieMensal::Meses), true);
 }
@@ -439,7 +444,8 @@ void TPruvItem::VerificaGrupoJudicial(TErros& Erros, bool Presente, const Mensag
         if (TestaDeducoes)
             for (int m = 1; m <= TSerieMensal::Meses; ++m)
                 if (FSubJudice.GetDeducao(m).GetValorPositivo() > 0 && !FCodigo.GetDeducao())
-                    Erros.Add(EPruvItemError(91, Codigo() + QLatin1Char(';') + MesAbreviado(m), 0));
+                    Erros.Add(EPruvItemError(CodigoMensagem::DeducaoIndevida,
+                                             Codigo() + QLatin1Char(';') + MesAbreviado(m), 0));
         ListaAde(Erros, Soma);
         // A legal entity was refused above: the 13th depends on the code alone.
         DecimoTerceiroImportacao(Erros, (this->*Soma)(TSerieMensal::Meses), false);
@@ -448,15 +454,24 @@ void TPruvItem::VerificaGrupoJudicial(TErros& Erros, bool Presente, const Mensag
 
 void TPruvItem::VerificaSubJudice(TErros& Erros) const
 {
-    VerificaGrupoJudicial(Erros, !FSubJudice.Zerado(), {101, 94, 98}, true, &TPruvItem::SomaSubJudiceSemDeposito);
+    VerificaGrupoJudicial(Erros, !FSubJudice.Zerado(),
+                          {CodigoMensagem::AnoSemSubJudice, CodigoMensagem::CodigoSemSubJudice,
+                           CodigoMensagem::PessoaJuridicaSemSubJudice},
+                          true, &TPruvItem::SomaSubJudiceSemDeposito);
 }
 
 void TPruvItem::VerificaDeposito(TErros& Erros) const
 {
-    VerificaGrupoJudicial(Erros, !FSubJudice.DepositoTotalZerado(), {102, 95, 99}, false, &TPruvItem::SomaDeposito);
+    VerificaGrupoJudicial(Erros, !FSubJudice.DepositoTotalZerado(),
+                          {CodigoMensagem::AnoSemDepositoJudicial, CodigoMensagem::CodigoSemDepositoJudicial,
+                           CodigoMensagem::PessoaJuridicaSemDepositoJudicial},
+                          false, &TPruvItem::SomaDeposito);
 }
 
 void TPruvItem::VerificaCompensacao(TErros& Erros) const
 {
-    VerificaGrupoJudicial(Erros, !FCompensacao.Zerado(), {103, 96, 100}, false, &TPruvItem::SomaCompensacoes);
+    VerificaGrupoJudicial(Erros, !FCompensacao.Zerado(),
+                          {CodigoMensagem::AnoSemCompensacao, CodigoMensagem::CodigoSemCompensacao,
+                           CodigoMensagem::PessoaJuridicaSemCompensacao},
+                          false, &TPruvItem::SomaCompensacoes);
 }

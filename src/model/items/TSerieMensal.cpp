@@ -74,7 +74,7 @@ qint64 TSerieMensal::SomaAno() const
     for (const TMonetario& mes : FMeses) {
         const qint64 valor = mes.TMonetario::GetValor();
         if (__builtin_add_overflow(soma, valor < 0 ? 0 : valor, &soma))
-            throw EMonetarioInvalido(165, QString(), 0);
+            throw EMonetarioInvalido(CodigoMensagem::ValorExcessivo, QString(), 0);
     }
     return soma;
 }

@@ -1,6 +1,8 @@
 #include "model/people/TBeneficiarioPruv.h"
 
 #include "model/interfaces/IDeclaracao.h"
+#include "model/declaration/IDeclaracao.h"
+#include "model/values/CodigoMensagem.h"
 
 TBeneficiarioPruv::TBeneficiarioPruv(IDeclaracao* Declaracao)
     : TContribuinte(PorTamanho)
@@ -14,7 +16,7 @@ std::uint8_t TBeneficiarioPruv::Verifica() const
 {
     if (const std::uint8_t codigo = TContribuinte::Verifica(); codigo != 0)
         return codigo;
-    return FDeclaracao ? 0 : 12;
+    return FDeclaracao ? 0 : CodigoMensagem::BeneficiarioSemPruv;
 }
 
 QString TBeneficiarioPruv::TipoArmazenado() const

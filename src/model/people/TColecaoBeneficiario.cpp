@@ -129,7 +129,7 @@ void TColecaoBeneficiario::LeRegistro(TBeneficiarioPruv& Beneficiario)
         return;
     }
     if (tabela.Fields(cDeclaracao)->AsString() != FDeclaracao.GetChave())
-        throw EColecaoError(21, QString(), 0);
+        throw EColecaoError(CodigoMensagem::BeneficiarioDeOutraPruv, QString(), 0);
     const int tamanho = tabela.Fields(cTipo)->AsString() == QLatin1String("1") ? 9 : 12;
     Beneficiario.SetRaizSemExcecao(tabela.Fields(cNumero)->AsString().left(tamanho));
     Beneficiario.Nome().SetNomeSemExcecao(tabela.Fields(cNome)->AsString());
@@ -210,7 +210,7 @@ void TColecaoBeneficiario::GravaRegistroDireto(TBeneficiarioPruv& Beneficiario)
         if (vista)
             FVistosDireto[*vista] = nome;
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
 }
 

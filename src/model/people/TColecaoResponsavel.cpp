@@ -126,7 +126,7 @@ void TColecaoResponsavel::Salva(const TResponsavel& Pessoa)
         Grava();
     } catch (const EDatabaseError& e) {
         tabela.Cancel();
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     } catch (const EColecaoError&) {
         // A row left half-edited would be posted by the next move of the table.
         tabela.Cancel();

@@ -1,5 +1,6 @@
 #include "model/people/TFone.h"
 
+#include "model/values/CodigoMensagem.h"
 #include "model/values/TTexto.h"
 #include "model/values/TratamentoTexto.h"
 
@@ -30,7 +31,7 @@ QString TFoneDDD::GetTextoFormatado() const
 
 std::uint8_t TFoneDDD::Valida(const QString& Texto) const
 {
-    return Recusado(Texto, 2, PermiteVazio()) ? 82 : 0;
+    return Recusado(Texto, 2, PermiteVazio()) ? CodigoMensagem::DddInvalido : 0;
 }
 
 QString TFoneNumero::GetTextoFormatado() const
@@ -41,12 +42,12 @@ QString TFoneNumero::GetTextoFormatado() const
 
 std::uint8_t TFoneNumero::Valida(const QString& Texto) const
 {
-    return Recusado(Texto, 4, PermiteVazio()) ? 130 : 0;
+    return Recusado(Texto, 4, PermiteVazio()) ? CodigoMensagem::TelefoneInvalido : 0;
 }
 
 std::uint8_t TFoneRamal::Valida(const QString& Texto) const
 {
-    return SoNumeros(Texto) ? 0 : 131;
+    return SoNumeros(Texto) ? 0 : CodigoMensagem::RamalInvalido;
 }
 
 void TFone::SetErros(TErros* Erros)

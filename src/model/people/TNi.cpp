@@ -98,30 +98,30 @@ QString CalculaDVCnpj(const QString& Raiz)
 std::uint8_t ValidaCpf(const QString& Texto, bool PermiteVazio)
 {
     if (Texto.isEmpty())
-        return PermiteVazio ? 0 : 68;
+        return PermiteVazio ? 0 : CodigoMensagem::CpfAusente;
     if (Texto.size() != 11)
-        return 66;
+        return CodigoMensagem::CpfInvalido;
     if (!ConfereDigitos(Texto, 11))
-        return 66;
+        return CodigoMensagem::CpfInvalido;
     // Their check digits agree, yet they are no one's number.
     if (QStringLiteral("00000000000 99999999999").contains(Texto))
-        return 66;
+        return CodigoMensagem::CpfInvalido;
     return 0;
 }
 
 std::uint8_t ValidaCnpj(const QString& Texto, bool MatrizObrigatoria, bool PermiteVazio)
 {
     if (Texto.isEmpty())
-        return PermiteVazio ? 0 : 69;
+        return PermiteVazio ? 0 : CodigoMensagem::CnpjAusente;
     if (Texto.size() != 14)
-        return 67;
+        return CodigoMensagem::CnpjInvalido;
     const QStringView ordem = QStringView(Texto).mid(8, 4);
     if (ordem == u"0000")
-        return 67;
+        return CodigoMensagem::CnpjInvalido;
     if (!ConfereDigitos(Texto, 9))
-        return 67;
+        return CodigoMensagem::CnpjInvalido;
     if (MatrizObrigatoria && ordem != u"0001")
-        return 42;
+        return CodigoMensagem::FundoForaDaMatriz;
     return 0;
 }
 
@@ -143,7 +143,7 @@ std::uint8_t ValidaInscricao(const QString& Texto, std::uint8_t Tipo, bool Matri
         return ValidaCpf(Texto, PermiteVazio);
     if (Tipo == 2)
         return ValidaCnpj(Texto, MatrizObrigatoria, PermiteVazio);
-    return 65;
+    return CodigoMensagem::NiInvalido;
 }
 
 QString FormataCpf(const QString& Texto)

@@ -4,6 +4,8 @@
 #include <memory>
 #include <utility>
 
+#include "model/values/CodigoMensagem.h"
+
 namespace {
 
 // One number's check as a text gave it under some rules.
@@ -64,7 +66,7 @@ std::uint8_t TNiContribuinte::Valida(const QString& Texto) const
     case Cnpj:
         return ValidaCnpj(Texto, FMatrizObrigatoria, PermiteVazio());
     default:
-        return 65;
+        return CodigoMensagem::NiInvalido;
     }
 }
 

@@ -85,38 +85,38 @@ std::uint8_t ConferePessoaJuridica(const QString& nome)
 {
     for (QChar c : nome)
         if (!PodeEmPessoaJuridica(c.unicode()))
-            return 128;
-    return nome.size() < 3 ? 78 : 0;
+            return CodigoMensagem::CaracteresInvalidosNoNome;
+    return nome.size() < 3 ? CodigoMensagem::NomeEmpresarialInvalido : 0;
 }
 
 std::uint8_t ConferePessoaFisica(const QString& nome)
 {
     for (QChar c : nome) {
         if (c.unicode() >= u'0' && c.unicode() <= u'9')
-            return 126;
+            return CodigoMensagem::AlgarismosNoNome;
         if (!PodeEmPessoaFisica(c.unicode()))
-            return 128;
+            return CodigoMensagem::CaracteresInvalidosNoNome;
     }
     // The words, as views: a name is checked for every item saved or imported.
     QStringView palavras[16];
     qsizetype quantas = 0;
     for (const QStringView palavra : QStringView(nome).tokenize(u' ', Qt::SkipEmptyParts)) {
         if (quantas == 15)
-            return 122;
+            return CodigoMensagem::NomeComMaisDeQuinzePartes;
         palavras[quantas++] = palavra;
     }
     if (quantas == 0)
-        return 123;
+        return CodigoMensagem::PrimeiroNomeCurto;
     for (qsizetype i = 0; i < quantas; ++i) {
         const QStringView palavra = palavras[i].left(30);
         if (quantas == 1 && palavra.size() == 1)
-            return 123;
+            return CodigoMensagem::PrimeiroNomeCurto;
         if (palavra.size() > 20)
-            return 124;
+            return CodigoMensagem::PalavraLongaNoNome;
         // Roman numerals close a name: "III" is allowed there, and only there.
         const bool ultimaEhIII = i == quantas - 1 && palavra == QLatin1String("III");
         if (!ultimaEhIII && TemTresIguais(palavra))
-            return 125;
+            return CodigoMensagem::RepeticaoNoNome;
     }
     return 0;
 }

@@ -92,6 +92,7 @@ void CriaTabelasPrograma(TDatabase& Banco)
         atual = TDatabase::NomeArquivo();
         transacao.Confirma();
     } catch (const EDatabaseError& e) {
-        throw EDadosError(142, ParametroAbertura(atual, e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(atual, e), TipoDialogo::Erro, Botao::Ok,
+                          0);
     }
 }

@@ -67,11 +67,13 @@ bool ConfereEspaco(qint64 necessario)
 {
     const qint64 livre = necessario < 0 ? -1 : TEspacoEmDisco::Livre(DiretorioDados());
     if (livre < 0) {
-        EEspacoEmDiscoError(152, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        EEspacoEmDiscoError(CodigoMensagem::EspacoNaoVerificado, QString(), TipoDialogo::Informacao, Botao::Ok, 0)
+            .Exibe();
         return true;
     }
     if (necessario > livre) {
-        EEspacoEmDiscoError(151, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
+        EEspacoEmDiscoError(CodigoMensagem::SemEspacoParaAOperacao, QString(), TipoDialogo::Aviso, Botao::Ok, 0)
+            .Exibe();
         return false;
     }
     return true;
@@ -206,8 +208,9 @@ bool Reorganiza(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco, co
     try {
         (void)TDatabase::DaPasta(DiretorioDados());
     } catch (const EDatabaseError& e) {
-        TErro::MostraMensagem(TErro::FormataMensagem(142, ParametroAbertura(TDatabase::NomeArquivo(), e)),
-                              TipoDialogo::Erro, Botao::Ok, 0);
+        TErro::MostraMensagem(
+            TErro::FormataMensagem(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(TDatabase::NomeArquivo(), e)),
+            TipoDialogo::Erro, Botao::Ok, 0);
         return false;
     }
     const int quantidade = static_cast<int>(linhas.size());

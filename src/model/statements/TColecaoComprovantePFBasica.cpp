@@ -82,7 +82,7 @@ bool TColecaoComprovantePFBasica::LeRegistroDe(TComprovante& Comprovante)
         return false;
     }
     if (tabela.FieldByName(QStringLiteral("E_PRUV_DK"))->AsString() != Comprovante.GetChaveDeclaracao())
-        throw EColecaoError(21, QString(), 0);
+        throw EColecaoError(CodigoMensagem::BeneficiarioDeOutraPruv, QString(), 0);
     return true;
 }
 

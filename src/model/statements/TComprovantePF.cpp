@@ -114,9 +114,9 @@ std::uint8_t TComprovantePF::VerificaDeducoes() const
         if (p->GetRendimentoCompensavel().GetValorPositivo() > 0)
             diferenca += p->GetDeducoes().GetValorPositivo();
     if (diferenca < 0)
-        return 167;
+        return CodigoMensagem::DeducoesMaioresNoComprovante;
     const qint64 passo = GetAno() <= QLatin1String("2001") ? DeducaoDependenteAte2001 : DeducaoDependenteDesde2002;
-    return diferenca % passo == 0 ? 0 : 166;
+    return diferenca % passo == 0 ? 0 : CodigoMensagem::DeducoesDiferentesNoComprovante;
 }
 
 void TComprovantePF::MontaInformacoesComplementares(QStringList& Linhas) const

@@ -11,6 +11,7 @@
 #include "model/statements/TQuadroRendTributaveis.h"
 #include "model/statements/TQuadroTribExclusiva.h"
 #include "model/statements/TRendimentoParcial.h"
+#include "model/values/CodigoMensagem.h"
 #include "model/values/TTexto.h"
 
 // The income statement of an individual (CPF), laid out in boxes: box 2 the nature of the income
@@ -63,7 +64,10 @@ public:
     // Some item is on the statement (one of a regime other than "F").
     [[nodiscard]] bool PossuiRendimentos() const override { return !FTotais.empty(); }
     // Unless the typed deductions exceed the declaration's (VerificaDeducoes 167).
-    [[nodiscard]] bool PodeImprimir() const override { return VerificaDeducoes() != 167; }
+    [[nodiscard]] bool PodeImprimir() const override
+    {
+        return VerificaDeducoes() != CodigoMensagem::DeducoesMaioresNoComprovante;
+    }
     void AdicionaItem(const TPruvItem& Item) override;
     void Limpa() override;
 

@@ -6,9 +6,9 @@ void TMonetarioMais65::VerificaLimite(qint64 Valor) const
 {
     if (FAno <= QLatin1String("2001")) {
         if (Valor > LimiteAte2001)
-            throw EMonetarioInvalido(168, QString(), 0);
+            throw EMonetarioInvalido(CodigoMensagem::LimiteMais65Ate2001, QString(), 0);
     } else if (Valor > LimiteDesde2002) {
-        throw EMonetarioInvalido(169, QString(), 0);
+        throw EMonetarioInvalido(CodigoMensagem::LimiteMais65Desde2002, QString(), 0);
     }
     TMonetario::VerificaLimite(Valor);
 }

@@ -29,7 +29,7 @@ QString TextoDoMotor(const EDatabaseError& Erro)
 
 QString ParametroEscrita(const QString& Nome, const EDatabaseError& Erro)
 {
-    return Nome + QStringLiteral(". Erro Retornado: ") + TextoDoMotor(Erro);
+    return ErroRetornado(Nome, TextoDoMotor(Erro));
 }
 
 QString ParametroAbertura(const QString& Nome, const EDatabaseError& Erro)
@@ -58,8 +58,9 @@ bool AbreTabela(TdvTable& Tabela)
             Tabela.Open();
             aberta = true;
         } catch (const EDatabaseError& e) {
-            TErro::MostraMensagem(TErro::FormataMensagem(142, ParametroAbertura(Tabela.TableName(), e)),
-                                  TipoDialogo::Erro, Botao::Ok, 0);
+            TErro::MostraMensagem(
+                TErro::FormataMensagem(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(Tabela.TableName(), e)),
+                TipoDialogo::Erro, Botao::Ok, 0);
         }
     }
     InterfaceUsuario::Atividade().MantemVivo();
@@ -108,7 +109,7 @@ bool GravaTabela(TdvTable& Tabela)
             Tabela.Post();
         GravaDisco(Tabela);
     } catch (const EDatabaseError& e) {
-        throw EDbError(141, ParametroEscrita(Tabela.TableName(), e), 0);
+        throw EDbError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(Tabela.TableName(), e), 0);
     }
     return true;
 }
@@ -141,7 +142,7 @@ void EmTransacao(TDatabase& Banco, const QString& Nome, const std::function<void
             throw;
         }
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(Nome, e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(Nome, e), 0);
     }
 }
 
@@ -194,6 +195,7 @@ void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome)
         Tabela.SetIndexName(Nome);
     } catch (const EDatabaseError& e) {
         ErroIndice = true;
-        throw EDadosError(143, ParametroAbertura(Nome, e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::IndiceNaoSelecionado, ParametroAbertura(Nome, e), TipoDialogo::Erro,
+                          Botao::Ok, 0);
     }
 }

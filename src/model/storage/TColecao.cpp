@@ -35,8 +35,8 @@ TColecao::~TColecao()
     } catch (const TErro& e) {
         Relata(e);
     } catch (const std::exception& e) {
-        Relata(
-            EColecaoError(141, NomeTabela() + QStringLiteral(". Erro Retornado: ") + QString::fromUtf8(e.what()), 0));
+        Relata(EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
+                             ErroRetornado(NomeTabela(), QString::fromUtf8(e.what())), 0));
     }
 }
 
@@ -48,7 +48,7 @@ void TColecao::Fecha()
             try {
                 acao();
             } catch (const EDatabaseError& e) {
-                throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+                throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
             }
         } catch (...) {
             if (!primeira)
@@ -86,7 +86,7 @@ void TColecao::SetGravarEmDisco(bool Gravar)
         if (const auto banco = std::move(FLote))
             banco->SetWriteThrough(true);
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
 }
 
@@ -100,7 +100,7 @@ bool TColecao::Grava()
         if (FGravarEmDisco)
             GravaEmDisco();
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
     return true;
 }
@@ -173,12 +173,12 @@ int TColecao::ProximaChave(const QString& Campo)
         consulta.Reinicia();
         maior = digitos.size() > 18 ? std::numeric_limits<qint64>::max() - 1 : digitos.toLongLong();
     } catch (const EDatabaseError& e) {
-        throw EColecaoError(141, ParametroEscrita(NomeTabela(), e), 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
     const qint64 proxima = maior + 1;
     if (proxima > std::numeric_limits<int>::max() || (largura > 0 && QString::number(proxima).size() > largura))
-        throw EColecaoError(141,
-                            NomeTabela() + QStringLiteral(". Erro Retornado: não há chave livre no campo ") + Campo, 0);
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
+                            ErroRetornado(NomeTabela(), QStringLiteral("não há chave livre no campo ") + Campo), 0);
     return static_cast<int>(proxima);
 }
 
@@ -257,7 +257,8 @@ bool TColecao::CriaEsquema(std::vector<TFieldDef> (*Campos)(), std::vector<TInde
         tabela.CreateTable(Campos(), Indices());
         return true;
     } catch (const EDatabaseError& e) {
-        throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro,
+                          Botao::Ok, 0);
     }
 }
 
@@ -270,7 +271,8 @@ void Abre(TdvTable& tabela)
             tabela.Close();
         tabela.Open();
     } catch (const EDatabaseError& e) {
-        throw EDadosError(142, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(tabela.TableName(), e), TipoDialogo::Erro,
+                          Botao::Ok, 0);
     }
 }
 

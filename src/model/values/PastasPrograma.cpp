@@ -1,5 +1,6 @@
 #include "model/values/PastasPrograma.h"
 
+#include "model/values/CodigoMensagem.h"
 #include "model/values/TErro.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
@@ -31,5 +32,5 @@ void VerificaEspacoEmDisco()
 {
     const qint64 livres = TEspacoEmDisco::Livre(DiretorioDados());
     if (livres < EspacoMinimoEmDisco)
-        throw EEspacoEmDiscoError(150, QString(), TipoDialogo::Erro, Botao::Ok, 0);
+        throw EEspacoEmDiscoError(CodigoMensagem::SemEspacoParaOPrograma, QString(), TipoDialogo::Erro, Botao::Ok, 0);
 }

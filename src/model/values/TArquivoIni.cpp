@@ -19,6 +19,6 @@ void TArquivoIni::GravaString(const QString& Secao, const QString& Chave, const 
     try {
         TIniFile(Caminho()).WriteString(Secao, Chave, Valor);
     } catch (const EIniFile&) {
-        throw TErro(159, Caminho(), 0);
+        throw TErro(CodigoMensagem::FalhaNaGravacao, Caminho(), 0);
     }
 }

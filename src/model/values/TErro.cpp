@@ -107,6 +107,11 @@ Resposta TErro::MostraMensagem(const QString& Texto, TipoDialogo Tipo, std::uint
     return InterfaceUsuario::Mostra(Texto, Tipo, Botoes, HelpCtx);
 }
 
+QString ErroRetornado(const QString& Nome, const QString& Texto)
+{
+    return Nome + QStringLiteral(". Erro Retornado: ") + Texto;
+}
+
 void TErros::Add(std::unique_ptr<TErro> Erro)
 {
     if (Erro)

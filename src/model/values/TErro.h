@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/values/CodigoMensagem.h"
 #include "platform/ui/IDialogos.h"
 
 // The error of the model: a message code of the table Mensagens with its parameter (the values
@@ -65,6 +66,10 @@ private:
     QString FMensagem;
     QByteArray FMensagemUtf8;
 };
+
+// The parameter of a failed table or file: its name, ". Erro Retornado: " and the system's own
+// text, as the user reads it after the message.
+QString ErroRetornado(const QString& Nome, const QString& Texto);
 
 // Each names the kind of value or record that failed; none adds anything to TErro.
 class EContribuinteInvalido : public TErro {

@@ -49,7 +49,7 @@ bool QuatroDigitos(const char16_t* P, qint64& Valor)
 
 [[noreturn]] void LevantaLimite(const QString& Parametro = QString())
 {
-    throw EMonetarioInvalido(165, Parametro, 0);
+    throw EMonetarioInvalido(CodigoMensagem::ValorExcessivo, Parametro, 0);
 }
 
 // Reads a cleaned text (digits, at most one separator, at most four decimals) as ten-thousandths;
@@ -190,7 +190,7 @@ std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
         for (qsizetype resto = Texto.size() % 4; resto > 0; --resto, ++p) {
             const unsigned d = static_cast<unsigned>(*p) - '0';
             if (d > 9)
-                return 114;
+                return CodigoMensagem::ValorInvalido;
             digitos = digitos * 10 + d;
         }
         for (; p < fim; p += 4) {
@@ -198,16 +198,16 @@ std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
             if (digitos == 0 && Quatro(p) == QuatroZeros)
                 continue;
             if (!QuatroDigitos(p, digitos))
-                return 114;
+                return CodigoMensagem::ValorInvalido;
         }
         // The last two digits are the cents.
         if (digitos > Maximo / (Escala / 100))
-            return 165;
+            return CodigoMensagem::ValorExcessivo;
         SetValor(digitos * (Escala / 100));
         return 0;
     }
     if (Texto.isEmpty() || !SoNumeros(Texto))
-        return 114;
+        return CodigoMensagem::ValorInvalido;
     // The last two digits are the cents; a single digit gets the separator in front of it, so "5"
     // reads as 0,50. Read in place: an import reads tens of values per line.
     const qsizetype inteiros = Texto.size() < 2 ? 0 : Texto.size() - 2;
@@ -215,14 +215,14 @@ std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
     for (qsizetype i = 0; i < inteiros; ++i)
         if (__builtin_mul_overflow(valor, 10, &valor)
             || __builtin_add_overflow(valor, Texto[i].unicode() - '0', &valor))
-            return 114;
+            return CodigoMensagem::ValorInvalido;
     if (__builtin_mul_overflow(valor, Escala, &valor))
-        return 114;
+        return CodigoMensagem::ValorInvalido;
     qint64 peso = Escala / 10;
     for (qsizetype i = inteiros; i < Texto.size(); ++i, peso /= 10)
         valor += (Texto[i].unicode() - '0') * peso;
     if (valor > Maximo)
-        return 165;
+        return CodigoMensagem::ValorExcessivo;
     SetValor(valor);
     return 0;
 }

@@ -82,10 +82,9 @@ public:
 // Whether a printer is there to print on; when none is, the user is told.
 bool ImpressoraPresente()
 {
-    constexpr std::uint8_t SemImpressora = 161;
     if (Impressoras::Atual().ExisteImpressora())
         return true;
-    TErro(SemImpressora, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+    TErro(CodigoMensagem::SemDriverDeImpressao, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
     return false;
 }
 
@@ -390,7 +389,8 @@ void TPruv2003::MostraFalhaConexao(const EDatabaseError& e)
     QString texto = TextoDoMotor(e);
     if (texto != e.Mensagem())
         texto += QStringLiteral(": ") + QDir(TPastas::Dados()).filePath(TDatabase::NomeArquivo());
-    InterfaceUsuario::Mostra(TErro::Mensagem(163) + texto, TipoDialogo::Erro, Botao::Ok, 0, 163);
+    InterfaceUsuario::Mostra(TErro::Mensagem(CodigoMensagem::FalhaAoIniciarBanco) + texto, TipoDialogo::Erro, Botao::Ok,
+                             0, CodigoMensagem::FalhaAoIniciarBanco);
 }
 
 void TPruv2003::PreparaBanco()
@@ -399,7 +399,8 @@ void TPruv2003::PreparaBanco()
         try {
             DbPruv = TDatabase::DaPasta(TPastas::Dados());
         } catch (const EDatabaseError& e) {
-            throw EDadosError(142, ParametroAbertura(TDatabase::NomeArquivo(), e), TipoDialogo::Erro, Botao::Ok, 0);
+            throw EDadosError(CodigoMensagem::TabelaNaoAberta, ParametroAbertura(TDatabase::NomeArquivo(), e),
+                              TipoDialogo::Erro, Botao::Ok, 0);
         }
     }
     // Every table is made here, outside any transaction that could roll it back.
@@ -415,11 +416,12 @@ void TPruv2003::AvisaSomenteLeitura()
 {
     if (!SomenteLeitura())
         return;
-    TErro(141,
-          TDatabase::NomeArquivo() + QStringLiteral(". Erro Retornado: a pasta de dados ")
-              + QDir::toNativeSeparators(TPastas::Dados())
-              + QStringLiteral(" não permite gravação: as declarações podem ser consultadas, mas nenhuma alteração "
-                               "será gravada"),
+    TErro(CodigoMensagem::TabelaNaoAtualizada,
+          ErroRetornado(
+              TDatabase::NomeArquivo(),
+              QStringLiteral("a pasta de dados ") + QDir::toNativeSeparators(TPastas::Dados())
+                  + QStringLiteral(" não permite gravação: as declarações podem ser consultadas, mas nenhuma alteração "
+                                   "será gravada")),
           TipoDialogo::Aviso, Botao::Ok, 0)
         .Exibe();
 }
@@ -728,11 +730,10 @@ void TPruv2003::Executa(const TItemMenu& item)
 
 void TPruv2003::ApplicationEvents1Exception(std::exception_ptr excecao)
 {
-    constexpr std::uint8_t DiscoCheio = 150;
     try {
         std::rethrow_exception(excecao);
     } catch (const TErro& e) {
-        if (dynamic_cast<const EEspacoEmDiscoError*>(&e) || e.Codigo() == DiscoCheio) {
+        if (dynamic_cast<const EEspacoEmDiscoError*>(&e) || e.Codigo() == CodigoMensagem::SemEspacoParaOPrograma) {
             e.Exibe();
             BaseIndisponivel = true;
             Termina();
@@ -770,7 +771,8 @@ bool TPruv2003::FormCloseQuery()
     if (EmProcessamento)
         return false;
     TProcessando processando;
-    const TErro pergunta(33, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
+    const TErro pergunta(CodigoMensagem::ConfirmaSaida, QString(), TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao,
+                         0);
     if (pergunta.Exibe() != Resposta::Sim)
         return false;
     bool fechou = false;
@@ -788,10 +790,11 @@ bool TPruv2003::FormCloseQuery()
 
 bool TPruv2003::DescartaDeclaracao()
 {
-    constexpr int Sair = 33;
     const QString texto = QStringLiteral("A pasta de dados não permite gravação: as alterações da declaração aberta "
                                          "não podem ser gravadas. Deseja sair do programa sem gravar?");
-    if (InterfaceUsuario::Mostra(texto, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0, Sair) != Resposta::Sim
+    if (InterfaceUsuario::Mostra(texto, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0,
+                                 CodigoMensagem::ConfirmaSaida)
+            != Resposta::Sim
         || !PedeFechamento("FoPendencias") || !PedeFechamento("FoPesquisar"))
         return false;
     FechaFrDeclaracao();
@@ -1307,11 +1310,10 @@ void TPruv2003::MiImprimirClick(const TItemMenu& item)
 
 void TPruv2003::MiConfigurarImpressoraClick(const TItemMenu&)
 {
-    constexpr std::uint8_t SemImpressoraInstalada = 162;
     IImpressoras& impressoras = Impressoras::Atual();
     const QStringList instaladas = impressoras.Instaladas();
     if (instaladas.isEmpty()) {
-        TErro(SemImpressoraInstalada, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
+        TErro(CodigoMensagem::NenhumaImpressoraInstalada, QString(), TipoDialogo::Informacao, Botao::Ok, 0).Exibe();
         return;
     }
     TEscolhaImpressora escolha = impressoras.Escolha();

@@ -26,5 +26,5 @@ void TRegistroPruv::GravaString(const QString& Nome, const QString& Valor)
     arquivo.setValue(Nome, Valor);
     arquivo.sync();
     if (arquivo.status() != QSettings::NoError)
-        throw TErro(159, caminho, 0);
+        throw TErro(CodigoMensagem::FalhaNaGravacao, caminho, 0);
 }

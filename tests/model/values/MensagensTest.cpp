@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <set>
 
+#include "model/values/CodigoMensagem.h"
 #include "model/values/Mensagens.h"
 #include "model/ImprimeQString.h"
 
@@ -77,4 +78,33 @@ TEST(Mensagens, CodeOutsideTheTableIsEmpty)
 {
     EXPECT_TRUE(Mensagens::Texto(198).isEmpty());
     EXPECT_TRUE(Mensagens::Texto(255).isEmpty());
+}
+
+// Callers compare codes by name (a save refused for a duplicate, the range of number faults, the
+// deductions still printed): a name bound to another number would change what they do silently.
+TEST(Mensagens, ComparedNamesReachTheirTexts)
+{
+    const struct {
+        std::uint8_t codigo;
+        const char* trecho;
+    } casos[] = {
+        {CodigoMensagem::BeneficiarioExistente, "Já existe o beneficiário %s"},
+        {CodigoMensagem::NiInvalido, "CPF/CNPJ inválido"},
+        {CodigoMensagem::CnpjInvalido, "no CNPJ inválido"},
+        {CodigoMensagem::CnpjAusente, "no CNPJ ausente"},
+        {CodigoMensagem::DeducoesDiferentesNoComprovante, "A diferença entre as deduções"},
+        {CodigoMensagem::DeducoesMaioresNoComprovante, "são maiores do que"},
+        {CodigoMensagem::SemEspacoParaOPrograma, "O programa será finalizado"},
+        {CodigoMensagem::ReciboInvalido, "Número de Recibo inválido"},
+        {CodigoMensagem::FalhaNaCompactacao, "Erro na compactação"},
+        {CodigoMensagem::GeracaoCancelada, "foi cancelada"},
+        {CodigoMensagem::FalhaAoIniciarBanco, "inicialização do banco"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.trecho);
+        EXPECT_TRUE(Mensagens::Texto(c.codigo).contains(QString::fromUtf8(c.trecho)));
+    }
+    // The number faults a beneficiary's page points back to lie between these two.
+    EXPECT_LT(CodigoMensagem::NiInvalido, CodigoMensagem::CnpjInvalido);
+    EXPECT_LT(CodigoMensagem::CnpjInvalido, CodigoMensagem::CnpjAusente);
 }
