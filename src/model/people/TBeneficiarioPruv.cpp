@@ -1,7 +1,7 @@
 #include "model/people/TBeneficiarioPruv.h"
 
 #include "model/interfaces/IDeclaracao.h"
-#include "model/declaration/IDeclaracao.h"
+#include "model/interfaces/IDeclaracao.h"
 #include "model/values/CodigoMensagem.h"
 
 TBeneficiarioPruv::TBeneficiarioPruv(IDeclaracao* Declaracao)
