@@ -3,6 +3,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <exception>
 
 #include "model/gui/UtilJanelas.h"
 #include "platform/ui/TProgressoEspacado.h"
@@ -44,7 +45,7 @@ TFoCalculaResumo::TFoCalculaResumo(TPruv& Pruv, QWidget* Dono)
 int TFoCalculaResumo::CalculaResumo(TPruv& Pruv, QWidget* Dono)
 {
     TFoCalculaResumo janela(Pruv, Dono);
-    QTimer::singleShot(100, &janela, [&janela] { ExcecaoAplicacao::Protege([&janela] { janela.Calcula(); }); });
+    QTimer::singleShot(100, &janela, [&janela] { janela.Calcula(); });
     const int resultado = janela.exec();
     return resultado == Calculado ? Calculado : Cancelado;
 }
@@ -60,5 +61,12 @@ void TFoCalculaResumo::Calcula()
     // Each redraw of the gauge costs as much as reading hundreds of items: it moves at most every
     // 50 ms, which is as often as anyone sees it move.
     TProgressoEspacado gauge(barra);
-    done(FRecalculo.Executa(gauge) ? Calculado : Cancelado);
+    bool calculado = false;
+    try {
+        calculado = FRecalculo.Executa(gauge);
+    } catch (...) {
+        // Shown over this window, which then closes: with the walk ended, nothing would close it.
+        ExcecaoAplicacao::Trata(std::current_exception());
+    }
+    done(calculado ? Calculado : Cancelado);
 }

@@ -20,7 +20,8 @@ public:
     // completed are stored, the declaration's total stays invalid).
     static int CalculaResumo(TPruv& Pruv, QWidget* Dono);
 
-    // The computation, run by the window's timer; closes the window with its result.
+    // The computation, run by the window's timer; closes the window with its result, after
+    // showing the error of a computation that failed (2: the summary stays invalid).
     void Calcula();
 
 protected:
