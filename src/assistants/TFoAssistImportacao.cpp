@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 #include "platform/widgets/TDialogoArquivo.h"
-#include "shell/assistant/PosicaoAssistente.h"
+#include "shell/common/PosicaoAssistente.h"
 #include "assistants/RotuloAssistente.h"
 #include "assistants/TAmostraDeclaracao.h"
 #include "assistants/TFoErrosImportCompr.h"
@@ -41,7 +41,7 @@
 #include "model/people/TNomeContribuinte.h"
 #include "model/declaration/TPruv.h"
 #include "model/values/Utilitarios.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/db/TDataSource.h"
@@ -50,9 +50,9 @@
 #include "platform/report/IImpressoras.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TProgressoQt.h"
-#include "shell/window/EstadoPrograma.h"
-#include "shell/window/ExcecaoAplicacao.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/EstadoPrograma.h"
+#include "shell/common/ExcecaoAplicacao.h"
+#include "shell/common/TDmGeral.h"
 
 namespace {
 

@@ -15,12 +15,12 @@
 #include "assistants/TCaminhoDigitado.h"
 #include "assistants/TPaginaArquivo.h"
 #include "assistants/TPaginaComFigura.h"
-#include "shell/assistant/PosicaoAssistente.h"
+#include "shell/common/PosicaoAssistente.h"
 #include "model/values/TArquivoIni.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/compress/TLeitorZip.h"
@@ -31,7 +31,7 @@
 #include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "shell/backup/CopiaDeSeguranca.h"
-#include "shell/window/EstadoPrograma.h"
+#include "shell/common/EstadoPrograma.h"
 #include "shell/backup/TCopiaBanco.h"
 
 namespace {

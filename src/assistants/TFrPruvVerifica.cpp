@@ -19,7 +19,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
-#include "model/gui/AvisosImpressora.h"
+#include "shell/common/AvisosImpressora.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"

@@ -14,7 +14,7 @@
 
 #include "assistants/DesenhoIcones.h"
 #include "assistants/TDesenhoResultadoTrans.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "model/values/TErro.h"
 #include "platform/transmit/ProgramaTransmissao.h"
 #include "platform/transmit/TInstalacaoTransmissao.h"

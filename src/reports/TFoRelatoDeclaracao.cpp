@@ -4,8 +4,8 @@
 
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TPruv.h"
-#include "model/gui/AvisosImpressora.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/AvisosImpressora.h"
+#include "shell/common/UtilJanelas.h"
 #include "model/items/TPruvItem.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TMedidaTexto.h"

@@ -1,7 +1,7 @@
 #include "reports/TFoRelatoRecibo.h"
 
-#include "model/gui/AvisosImpressora.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/AvisosImpressora.h"
+#include "shell/common/UtilJanelas.h"
 #include "model/values/Utilitarios.h"
 #include "platform/files/TFormatSettings.h"
 #include "platform/report/TDadoSistema.h"

@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <exception>
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "platform/ui/TProgressoEspacado.h"
 #include "platform/ui/TProgressoQt.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

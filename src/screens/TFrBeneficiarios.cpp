@@ -24,13 +24,13 @@
 #include "model/items/TPruvItem.h"
 #include "model/values/Utilitarios.h"
 #include "model/storage/ValoresArmazenados.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "screens/BotoesPagina.h"
 #include "platform/db/TField.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvGridMeses.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "model/declaration/TPruv.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TNi.h"
@@ -27,7 +27,7 @@
 #include "screens/TPruvGridRendParcial.h"
 #include "screens/TPruvMemo.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

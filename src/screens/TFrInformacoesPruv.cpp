@@ -21,9 +21,9 @@
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
 #include "model/values/Utilitarios.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "screens/TFrDeclaracao.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

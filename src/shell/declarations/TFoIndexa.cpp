@@ -11,7 +11,7 @@
 
 #include "model/storage/ReorganizaTabelas.h"
 #include "model/values/TErro.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "platform/ui/TProgressoQt.h"
 #include "shell/assistant/TFormAssist.h"
 #include "platform/widgets/TMinimoDoProjeto.h"

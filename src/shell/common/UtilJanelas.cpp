@@ -1,4 +1,4 @@
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 
 #include <QApplication>
 #include <QFile>

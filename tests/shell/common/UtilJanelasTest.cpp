@@ -11,7 +11,7 @@
 
 #include "components/controls/combos/IComboItens.h"
 #include "model/declaration/TNaturezas.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/UtilJanelas.h"
 #include "model/values/Utilitarios.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TRelatorio.h"
