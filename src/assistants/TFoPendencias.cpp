@@ -10,7 +10,7 @@
 
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/widgets/FechaComEsc.h"
 #include "shell/common/ExcecaoAplicacao.h"
 #include "platform/widgets/TMinimoDoProjeto.h"

@@ -6,7 +6,7 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "shell/common/AvisosImpressora.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/PapelRelatorio.h"
 #include "model/storage/RotinasTabela.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "shell/printing/TFoPreview.h"

@@ -14,7 +14,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/declaration/TResumo.h"
 #include "shell/common/AvisosImpressora.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/PapelRelatorio.h"
 #include "platform/files/TPastas.h"
 #include "platform/report/TMemo.h"
 #include "platform/report/TRelatorio.h"

@@ -5,7 +5,7 @@
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TPruv.h"
 #include "shell/common/AvisosImpressora.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/PapelRelatorio.h"
 #include "model/items/TPruvItem.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "platform/report/TMedidaTexto.h"

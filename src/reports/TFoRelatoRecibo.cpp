@@ -1,7 +1,8 @@
 #include "reports/TFoRelatoRecibo.h"
 
 #include "shell/common/AvisosImpressora.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/Navegador.h"
+#include "shell/common/PapelRelatorio.h"
 #include "model/values/Utilitarios.h"
 #include "platform/files/TFormatSettings.h"
 #include "platform/report/TDadoSistema.h"

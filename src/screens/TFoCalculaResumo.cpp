@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <exception>
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/ui/TProgressoEspacado.h"
 #include "platform/ui/TProgressoQt.h"
 #include "screens/TSaidaDeCampo.h"

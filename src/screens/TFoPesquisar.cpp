@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "screens/TFrPesquisarPruv.h"
 #include "shell/common/ExcecaoAplicacao.h"
 #include "platform/widgets/TMinimoDoProjeto.h"

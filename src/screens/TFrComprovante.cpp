@@ -13,7 +13,8 @@
 #include <QVBoxLayout>
 
 #include "model/declaration/TPruv.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TNi.h"

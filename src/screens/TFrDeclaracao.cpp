@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "screens/TFrBeneficiarios.h"
 #include "screens/TFrComprovante.h"
 #include "screens/TFrInformacoesPruv.h"

@@ -21,7 +21,9 @@
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
 #include "model/values/Utilitarios.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ComboNaturezas.h"
+#include "shell/common/FocaPrimeiro.h"
+#include "shell/common/TituloJanela.h"
 #include "screens/TFrDeclaracao.h"
 #include "shell/common/ExcecaoAplicacao.h"
 

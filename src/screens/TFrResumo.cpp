@@ -22,7 +22,7 @@
 #include "platform/widgets/SomenteLeitura.h"
 #include "model/declaration/TPruv.h"
 #include "model/declaration/TResumo.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "model/values/TDragMonetario.h"
 #include "screens/TArrasteMonetario.h"
 #include "screens/TPruvEdit.h"

@@ -17,7 +17,7 @@
 #include "assistants/TFoPendencias.h"
 #include "assistants/TFormAssistCopSeg.h"
 #include "assistants/TFormAssistRestCopSeg.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/ui/TDialogosQt.h"
 #include "reports/TFoAssistRelatorios.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "shell/common/EstadoPrograma.h"
 #include "shell/common/ExcecaoAplicacao.h"
 #include "shell/common/TFoAjuda.h"

@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
 #include "model/values/Utilitarios.h"

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "shell/common/EstadoPrograma.h"
 #include "shell/common/TFoAjuda.h"
 

@@ -1,6 +1,6 @@
 #include "shell/common/TDialogoPrincipal.h"
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "shell/common/PosicaoAssistente.h"
 #include "shell/common/FonteFormulario.h"
 

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "shell/common/AvisosImpressora.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/report/TDocumentoRelatorio.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TSaidaRelatorio.h"

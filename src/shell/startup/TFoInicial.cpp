@@ -15,7 +15,7 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/values/TErro.h"
 #include "model/declaration/TPruv.h"
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/widgets/SystemColors.h"

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/Navegador.h"
 #include "shell/common/TDmGeral.h"
 
 namespace {

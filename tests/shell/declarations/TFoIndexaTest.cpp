@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "shell/common/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "model/storage/ReorganizaTabelas.h"
 #include "model/storage/RotinasTabela.h"
 #include "model/values/Utilitarios.h"
