@@ -2,7 +2,7 @@
 
 // The state of the running program that the main window, its commands and the windows they open
 // share. One thread reads and writes them all. The collections' own flag, ErroIndice, is in
-// model/RotinasTabela.h.
+// model/storage/RotinasTabela.h.
 namespace EstadoPrograma {
 
 // The database cannot be used: the connection failed at start-up, or a data error left the
