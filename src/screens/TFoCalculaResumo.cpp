@@ -5,10 +5,10 @@
 #include <QTimer>
 #include <exception>
 
-#include "shell/common/ContextoAjuda.h"
 #include "platform/ui/TProgressoEspacado.h"
 #include "platform/ui/TProgressoQt.h"
 #include "screens/TSaidaDeCampo.h"
+#include "shell/common/ContextoAjuda.h"
 #include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
