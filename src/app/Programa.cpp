@@ -13,8 +13,8 @@
 #include "platform/widgets/TExcecaoDeEvento.h"
 #include "screens/TZofHint.h"
 #include "shell/startup/TFoSplash.h"
-#include "shell/window/ExcecaoAplicacao.h"
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/ExcecaoAplicacao.h"
+#include "shell/common/TFoAjuda.h"
 #include "shell/window/TInstanciaUnica.h"
 #include "shell/window/TPruv2003.h"
 

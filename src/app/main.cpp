@@ -1,6 +1,6 @@
 #include "app/Programa.h"
 #include "platform/ui/TTraducaoQt.h"
-#include "shell/window/TAplicacao.h"
+#include "shell/common/TAplicacao.h"
 
 int main(int argc, char* argv[])
 {

@@ -2,7 +2,7 @@
 #include <QPixmap>
 #include <initializer_list>
 
-#include "shell/window/TDmGeral.h"
+#include "shell/common/TDmGeral.h"
 
 class QWidget;
 

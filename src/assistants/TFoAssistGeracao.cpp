@@ -17,7 +17,7 @@
 #include <exception>
 #include <initializer_list>
 
-#include "shell/assistant/PosicaoAssistente.h"
+#include "shell/common/PosicaoAssistente.h"
 #include "assistants/RotuloAssistente.h"
 #include "assistants/PaginasAssistente.h"
 #include "assistants/TRotuloSitio.h"
@@ -37,12 +37,13 @@
 #include "model/values/PastasPrograma.h"
 #include "model/values/TratamentoTexto.h"
 #include "model/storage/OperacoesTabela.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "platform/compress/Compressao.h"
 #include "platform/ui/TProgressoQt.h"
-#include "shell/window/EstadoPrograma.h"
-#include "shell/window/ExcecaoAplicacao.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/EstadoPrograma.h"
+#include "shell/common/ExcecaoAplicacao.h"
+#include "shell/common/TDmGeral.h"
 
 namespace {
 

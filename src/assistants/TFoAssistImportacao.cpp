@@ -21,7 +21,7 @@
 
 #include "model/values/CodigoMensagem.h"
 #include "platform/widgets/TDialogoArquivo.h"
-#include "shell/assistant/PosicaoAssistente.h"
+#include "shell/common/PosicaoAssistente.h"
 #include "assistants/RotuloAssistente.h"
 #include "assistants/TAmostraDeclaracao.h"
 #include "assistants/TFoErrosImportCompr.h"
@@ -43,7 +43,9 @@
 #include "model/people/TNomeContribuinte.h"
 #include "model/declaration/TPruv.h"
 #include "model/values/PastasPrograma.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ComboNaturezas.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/db/TDataSource.h"
@@ -52,9 +54,9 @@
 #include "platform/report/IImpressoras.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TProgressoQt.h"
-#include "shell/window/EstadoPrograma.h"
-#include "shell/window/ExcecaoAplicacao.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/EstadoPrograma.h"
+#include "shell/common/ExcecaoAplicacao.h"
+#include "shell/common/TDmGeral.h"
 
 namespace {
 

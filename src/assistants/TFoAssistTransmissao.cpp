@@ -8,12 +8,13 @@
 #include "assistants/RotuloAssistente.h"
 #include "assistants/TFrResultTrans.h"
 #include "assistants/TRotuloSitio.h"
-#include "model/gui/UtilJanelas.h"
 #include "model/values/PastasPrograma.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "screens/TFrPesquisaDeclaracoes.h"
-#include "shell/assistant/PosicaoAssistente.h"
-#include "shell/window/EstadoPrograma.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/PosicaoAssistente.h"
+#include "shell/common/EstadoPrograma.h"
+#include "shell/common/TDmGeral.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/widgets/FechaComEsc.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 #include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {

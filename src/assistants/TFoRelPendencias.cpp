@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "components/data/datasets/TdvTable.h"
-#include "model/gui/AvisosImpressora.h"
-#include "model/gui/UtilJanelas.h"
 #include "model/storage/OperacoesTabela.h"
+#include "shell/common/AvisosImpressora.h"
+#include "shell/common/PapelRelatorio.h"
 #include "platform/report/TSaidaRelatorio.h"
 #include "shell/printing/TFoPreview.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/TDmGeral.h"
 
 namespace {
 

@@ -16,12 +16,13 @@
 #include "assistants/TCaminhoDigitado.h"
 #include "assistants/TPaginaArquivo.h"
 #include "assistants/TPaginaComFigura.h"
-#include "shell/assistant/PosicaoAssistente.h"
 #include "model/schema/ReorganizaTabelas.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
 #include "model/values/PastasPrograma.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/PosicaoAssistente.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/files/TEspacoEmDisco.h"
@@ -30,7 +31,7 @@
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TProgressoQt.h"
 #include "shell/backup/CopiaDeSeguranca.h"
-#include "shell/window/TRegistroPruv.h"
+#include "shell/common/TRegistroPruv.h"
 
 namespace {
 

@@ -14,7 +14,8 @@
 
 #include "assistants/DesenhoIcones.h"
 #include "assistants/TDesenhoResultadoTrans.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/Navegador.h"
 #include "model/values/TErro.h"
 #include "platform/transmit/ProgramaTransmissao.h"
 #include "platform/transmit/TInstalacaoTransmissao.h"

@@ -1,6 +1,6 @@
 #include "assistants/TRelatoErros.h"
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/PapelRelatorio.h"
 #include "platform/report/TDadoSistema.h"
 #include "platform/report/TFonte.h"
 #include "platform/report/TForma.h"

@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/Navegador.h"
 
 const QColor TRotuloSitio::Cor(0, 0, 128);
 const QColor TRotuloSitio::CorAtiva(0, 0, 255);

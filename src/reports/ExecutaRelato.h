@@ -2,7 +2,7 @@
 #include <QScopedValueRollback>
 #include <utility>
 
-#include "model/gui/AvisosImpressora.h"
+#include "shell/common/AvisosImpressora.h"
 #include "reports/RotinasRelatorio.h"
 
 // A report form of the kind is running: a second call meanwhile does nothing.

@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-#include "model/gui/AvisosImpressora.h"
+#include "shell/common/AvisosImpressora.h"
 #include "model/items/TSerieMensal.h"
 #include "model/values/TMonetario.h"
 #include "model/values/TratamentoTexto.h"

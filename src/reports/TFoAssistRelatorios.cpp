@@ -20,7 +20,8 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
 #include "model/declaration/TResumo.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "model/people/TNi.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
@@ -31,8 +32,8 @@
 #include "platform/files/TPastas.h"
 #include "screens/TFrPesquisaDeclaracoes.h"
 #include "screens/TFrPesquisarPruv.h"
-#include "shell/window/EstadoPrograma.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/EstadoPrograma.h"
+#include "shell/common/TDmGeral.h"
 
 const QString TFoAssistRelatorios::TextoSemBeneficiarios = QStringLiteral(
     "O relatório não será impresso pois a declaração não possui nenhum beneficiário.");

@@ -4,9 +4,9 @@
 
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TPruv.h"
-#include "model/gui/AvisosImpressora.h"
-#include "model/gui/UtilJanelas.h"
 #include "model/items/RegrasDoItem.h"
+#include "shell/common/AvisosImpressora.h"
+#include "shell/common/PapelRelatorio.h"
 #include "model/items/TPruvItem.h"
 #include "platform/report/TMedidaTexto.h"
 #include "platform/report/TRelatorio.h"

@@ -3,7 +3,7 @@
 #include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/PapelRelatorio.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "reports/ExecutaRelato.h"

@@ -2,7 +2,7 @@
 
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TPruv.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/PapelRelatorio.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TRotulo.h"
 #include "reports/RotinasRelatorio.h"

@@ -1,8 +1,9 @@
 #include "reports/TFoRelatoRecibo.h"
 
-#include "model/gui/AvisosImpressora.h"
-#include "model/gui/UtilJanelas.h"
 #include "model/values/TratamentoTexto.h"
+#include "shell/common/AvisosImpressora.h"
+#include "shell/common/Navegador.h"
+#include "shell/common/PapelRelatorio.h"
 #include "platform/files/TFormatSettings.h"
 #include "platform/report/TDadoSistema.h"
 #include "platform/report/TForma.h"

@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "screens/TSaidaDeCampo.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/TDmGeral.h"
 
 namespace {
 

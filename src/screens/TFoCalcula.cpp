@@ -19,7 +19,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "model/values/TDragMonetario.h"
 #include "platform/widgets/TCustomEdit.h"
 #include "platform/widgets/TExcecaoDeEvento.h"

@@ -1,14 +1,14 @@
 #pragma once
 #include <QDialog>
 
+#include "model/declaration/TRecalculoResumos.h"
+
 class QProgressBar;
 class QPushButton;
 class TPruv;
 
-// Walks every item of the declaration and of its funds, adds each into its owner's summary and
-// into the total, and stores the summaries. The declaration's own summary (its items only) and
-// the total (with the funds') stay distinct objects: the total reaches the declaration only when
-// the whole walk ended.
+// Shows the computation of the declaration's summaries (TRecalculoResumos) with its gauge and a
+// Cancel button.
 class TFoCalculaResumo final : public QDialog {
     Q_OBJECT
 public:
@@ -20,15 +20,15 @@ public:
     // completed are stored, the declaration's total stays invalid).
     static int CalculaResumo(TPruv& Pruv, QWidget* Dono);
 
-    // The walk itself, run by the window's timer.
+    // The computation, run by the window's timer; closes the window with its result, after
+    // showing the error of a computation that failed (2: the summary stays invalid).
     void Calcula();
 
 protected:
     void reject() override;
 
 private:
-    TPruv& FPruv;   // not owned
+    TRecalculoResumos FRecalculo;
     QProgressBar* Gauge;
     QPushButton* BbCancelar;
-    bool FCancelado = false;
 };

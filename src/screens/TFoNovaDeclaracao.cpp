@@ -8,12 +8,13 @@
 #include "components/controls/combos/TdvDBComboBox.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "model/people/TNi.h"
 #include "model/values/TErro.h"
 #include "screens/TPruvEdit.h"
 #include "shell/assistant/BotoesDialogo.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

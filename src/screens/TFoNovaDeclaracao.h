@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "shell/window/TDialogoPrincipal.h"
+#include "shell/common/TDialogoPrincipal.h"
 
 class QPushButton;
 class TColecaoPruv;

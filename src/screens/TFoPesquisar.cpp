@@ -5,9 +5,9 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "screens/TFrPesquisarPruv.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 #include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {

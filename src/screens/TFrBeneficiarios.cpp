@@ -24,13 +24,15 @@
 #include "model/items/TPruvItem.h"
 #include "model/values/TratamentoTexto.h"
 #include "model/items/RegrasDoItem.h"
-#include "model/gui/UtilJanelas.h"
+#include "model/storage/ValoresArmazenados.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "screens/BotoesPagina.h"
 #include "platform/db/TField.h"
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvGridMeses.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

@@ -13,7 +13,8 @@
 #include <QVBoxLayout>
 
 #include "model/declaration/TPruv.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TNi.h"
@@ -27,7 +28,7 @@
 #include "screens/TPruvGridRendParcial.h"
 #include "screens/TPruvMemo.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

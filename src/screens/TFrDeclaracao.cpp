@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "screens/TFrBeneficiarios.h"
 #include "screens/TFrComprovante.h"
 #include "screens/TFrInformacoesPruv.h"
@@ -17,7 +17,7 @@
 #include "screens/TPruvEdit.h"
 #include "screens/TPruvMemo.h"
 #include "screens/TSaidaDeCampo.h"
-#include "shell/window/FonteFormulario.h"
+#include "shell/common/FonteFormulario.h"
 
 namespace {
 

@@ -21,9 +21,11 @@
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
 #include "model/values/TratamentoTexto.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ComboNaturezas.h"
+#include "shell/common/FocaPrimeiro.h"
+#include "shell/common/TituloJanela.h"
 #include "screens/TFrDeclaracao.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "platform/db/TField.h"
 #include "platform/ui/TCursorOcupado.h"
 #include "screens/TBuscaGravadas.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

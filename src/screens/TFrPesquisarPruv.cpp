@@ -24,7 +24,7 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "shell/declarations/TabelaDeclaracoes.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

@@ -23,11 +23,11 @@
 #include "platform/widgets/SomenteLeitura.h"
 #include "model/declaration/TPruv.h"
 #include "model/declaration/TResumo.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "model/values/TDragMonetario.h"
 #include "screens/TArrasteMonetario.h"
 #include "screens/TPruvEdit.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

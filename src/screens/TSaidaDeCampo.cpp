@@ -12,7 +12,7 @@
 
 #include "model/values/TErro.h"
 #include "platform/widgets/TExcecaoDeEvento.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 namespace {
 

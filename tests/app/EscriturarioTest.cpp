@@ -37,7 +37,7 @@
 #include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/ui/TEntradaRetida.h"
-#include "shell/window/EstadoPrograma.h"
+#include "shell/common/EstadoPrograma.h"
 
 namespace {
 

@@ -33,8 +33,8 @@
 #include "platform/ui/TDialogosQt.h"
 #include "platform/ui/TTraducaoQt.h"
 #include "shell/startup/TFoSplash.h"
-#include "shell/window/TAjudaContextual.h"
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/TAjudaContextual.h"
+#include "shell/common/TFoAjuda.h"
 #include "screens/TFrBeneficiarios.h"
 #include "screens/TFrDeclaracao.h"
 

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/TFoAjuda.h"
 
 // Presses F1 in the assistant, shown and active as the user has it; answers the context of the
 // help window it opened (0 when none), after checking that the window belongs to the assistant

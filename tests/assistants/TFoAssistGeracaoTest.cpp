@@ -36,10 +36,10 @@
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/report/TImpressorasSistema.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"
-#include "shell/window/EstadoPrograma.h"
+#include "shell/common/EstadoPrograma.h"
 #include "shell/backup/TFormCopSegAuto.h"
 #include "shell/window/TPruv2003.h"
-#include "shell/window/TRegistroPruv.h"
+#include "shell/common/TRegistroPruv.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {

@@ -34,7 +34,7 @@
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/ImpressorasSimuladas.h"
-#include "shell/window/EstadoPrograma.h"
+#include "shell/common/EstadoPrograma.h"
 #include "shell/printing/TFoPreview.h"
 #include "shell/window/TPruv2003.h"
 #include "support/ProgramaDeTeste.h"

@@ -7,7 +7,7 @@
 #include "VerificacaoDeTeste.h"
 #include "assistants/TFoPendencias.h"
 #include "shell/CopiasDeTeste.h"
-#include "shell/window/EstadoPrograma.h"
+#include "shell/common/EstadoPrograma.h"
 #include "shell/Espera.h"
 #include "shell/window/TPruv2003.h"
 

@@ -15,8 +15,8 @@
 #include "platform/files/TVolumes.h"
 #include "shell/CopiasDeTeste.h"
 #include "shell/backup/CopiaDeSeguranca.h"
-#include "shell/window/EstadoPrograma.h"
-#include "shell/window/TRegistroPruv.h"
+#include "shell/common/EstadoPrograma.h"
+#include "shell/common/TRegistroPruv.h"
 
 namespace {
 

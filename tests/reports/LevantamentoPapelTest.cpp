@@ -19,7 +19,7 @@
 #include "assistants/TFoRelatoErrosImp.h"
 #include "assistants/TFrPruvVerifica.h"
 #include "model/PruvDeTeste.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/PapelRelatorio.h"
 #include "model/items/TPruvItem.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/people/TColecaoBeneficiario.h"

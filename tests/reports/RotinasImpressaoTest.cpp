@@ -13,7 +13,7 @@
 #include "reports/RotinasImpressao.h"
 #include "screens/TFrPesquisarPruv.h"
 #include "shell/printing/DialogoImpressaoRoteirizado.h"
-#include "shell/window/EstadoPrograma.h"
+#include "shell/common/EstadoPrograma.h"
 #include "shell/Espera.h"
 #include "shell/printing/TFoPreview.h"
 #include "shell/printing/TPreviewRelatorio.h"

@@ -9,7 +9,7 @@
 #include "model/PruvDeTeste.h"
 #include "screens/RotinasDeclaracao.h"
 #include "screens/TFrDeclaracao.h"
-#include "shell/window/EstadoPrograma.h"
+#include "shell/common/EstadoPrograma.h"
 #include "shell/window/TPruv2003.h"
 
 // Runs Acao on the modal dialog of that name as soon as it shows; one still open afterwards is

@@ -153,3 +153,29 @@ TEST_F(TFoCalculaResumoTest, TheJoinedWalkGivesTheSameTotalsAsReadingEachItemByI
         }
     }
 }
+
+TEST_F(TFoCalculaResumoTest, AFailureShowsItsMessageAndClosesTheWindowAsNotComputed)
+{
+    auto pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    auto lida = Lida(Matriz);
+    lida->GetResumo().SetOK(false);
+    // A window left open after the failure is closed here.
+    bool ficouAberta = false;
+    QTimer guarda;
+    guarda.setSingleShot(true);
+    QObject::connect(&guarda, &QTimer::timeout, [&ficouAberta] {
+        for (QWidget* janela : QApplication::topLevelWidgets())
+            if (janela->objectName() == QLatin1String("FoCalculaResumo") && janela->isVisible()) {
+                ficouAberta = true;
+                static_cast<QDialog*>(janela)->done(QDialog::Rejected);
+            }
+    });
+    guarda.start(1000);
+    TDatabase::DaPasta(DiretorioDados())->FalhaNaProximaEscrita();
+    EXPECT_EQ(TFoCalculaResumo::CalculaResumo(*lida, nullptr), 2);
+    TDatabase::DaPasta(DiretorioDados())->FalhaNaProximaEscrita(-1);
+    EXPECT_FALSE(ficouAberta);
+    EXPECT_EQ(dialogos.Mensagens().size(), 1U);
+    EXPECT_FALSE(lida->GetResumo().GetOK());
+}

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "components/controls/combos/TdvDBComboBox.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/TFrBeneficiarios.h"
 #include "screens/TFrInformacoesPruv.h"

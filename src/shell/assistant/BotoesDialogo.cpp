@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "shell/assistant/TAssistente.h"
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/TFoAjuda.h"
 
 TBotoesDialogo CriaBotoesDialogo(QDialog& Dialogo, const char* NomeOk, const char* NomeCancela, int HelpContext)
 {

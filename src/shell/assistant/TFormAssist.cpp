@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-#include "model/gui/UtilJanelas.h"
-#include "shell/window/EstadoPrograma.h"
-#include "shell/window/ExcecaoAplicacao.h"
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/EstadoPrograma.h"
+#include "shell/common/ExcecaoAplicacao.h"
+#include "shell/common/TFoAjuda.h"
 #include "platform/widgets/TMinimoDoProjeto.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "model/gui/UtilJanelas.h"
 #include "model/values/PastasPrograma.h"
+#include "shell/common/ContextoAjuda.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
 #include "platform/compress/Compressao.h"
@@ -16,7 +16,7 @@
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TJanelaVisivel.h"
 #include "shell/backup/CopiaDeSeguranca.h"
-#include "shell/window/TRegistroPruv.h"
+#include "shell/common/TRegistroPruv.h"
 
 namespace {
 

@@ -11,7 +11,8 @@
 
 #include "model/schema/ReorganizaTabelas.h"
 #include "model/values/TErro.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "platform/ui/TProgressoQt.h"
 #include "shell/assistant/TFormAssist.h"
 #include "platform/widgets/TMinimoDoProjeto.h"

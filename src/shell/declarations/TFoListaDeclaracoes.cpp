@@ -7,9 +7,9 @@
 #include "model/storage/OperacoesTabela.h"
 #include "platform/db/TDataSource.h"
 #include "shell/assistant/BotoesDialogo.h"
-#include "shell/assistant/PosicaoAssistente.h"
+#include "shell/common/PosicaoAssistente.h"
 #include "shell/declarations/TabelaDeclaracoes.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 TFoListaDeclaracoes::TFoListaDeclaracoes(const char* Nome, const char* NomeGrade, bool ComSelecao, int HelpContext,
                                          QWidget* Dono)

@@ -1,5 +1,5 @@
 #include "shell/printing/TDialogoConfiguraImpressora.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "model/gui/AvisosImpressora.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/AvisosImpressora.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/report/TDocumentoRelatorio.h"
 #include "platform/report/TRelatorio.h"
 #include "platform/report/TSaidaRelatorio.h"

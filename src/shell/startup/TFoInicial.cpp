@@ -1,5 +1,5 @@
 #include "shell/startup/TFoInicial.h"
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/TFoAjuda.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -15,12 +15,12 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/values/TErro.h"
 #include "model/declaration/TPruv.h"
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "platform/widgets/SystemColors.h"
-#include "shell/window/ExcecaoAplicacao.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/ExcecaoAplicacao.h"
+#include "shell/common/TDmGeral.h"
 #include "shell/declarations/TabelaDeclaracoes.h"
 #include "platform/widgets/TMinimoDoProjeto.h"
 

@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/ContextoAjuda.h"
 #include "shell/startup/TFormN.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/TDmGeral.h"
 
 namespace {
 

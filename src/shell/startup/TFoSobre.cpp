@@ -12,8 +12,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/gui/UtilJanelas.h"
-#include "shell/window/TDmGeral.h"
+#include "shell/common/Navegador.h"
+#include "shell/common/TDmGeral.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <span>
 
-#include "shell/window/TDmGeral.h"
+#include "shell/common/TDmGeral.h"
 
 // One entry of the main window's menu bar, in menu order: a menu, a submenu, a command or a
 // separator.

@@ -1,6 +1,6 @@
 #include "shell/window/TEstadoMenus.h"
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/TituloJanela.h"
 #include "shell/window/TComandosPrincipal.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "shell/printing/TRotinasImpressao.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 #include "shell/window/IFrDeclaracao.h"
 #include "shell/window/TEstadoMenus.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/ui/DialogosRoteirizados.h"
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 #include "shell/assistant/TFormAssist.h"
 #include "shell/Espera.h"
 

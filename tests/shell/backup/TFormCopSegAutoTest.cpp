@@ -15,7 +15,7 @@
 #include "shell/CopiasDeTeste.h"
 #include "shell/backup/TCopiaBanco.h"
 #include "shell/backup/TFormCopSegAuto.h"
-#include "shell/window/TRegistroPruv.h"
+#include "shell/common/TRegistroPruv.h"
 #include "platform/db/TDatabase.h"
 #include "platform/files/TPastas.h"
 

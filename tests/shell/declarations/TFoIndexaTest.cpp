@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "model/gui/UtilJanelas.h"
 #include "model/schema/ReorganizaTabelas.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/PastasPrograma.h"
+#include "shell/common/ContextoAjuda.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"

@@ -7,7 +7,7 @@
 #include "platform/db/TDataSource.h"
 #include "platform/db/TField.h"
 #include "model/PruvDeTeste.h"
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/TFoAjuda.h"
 #include "shell/startup/TFoInicial.h"
 #include "support/ModaisRoteirizados.h"
 

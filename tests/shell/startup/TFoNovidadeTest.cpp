@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "model/gui/UtilJanelas.h"
+#include "shell/common/Navegador.h"
 #include "shell/Espera.h"
 #include "shell/startup/TFoNovidade.h"
 #include "shell/startup/TFoSobre.h"

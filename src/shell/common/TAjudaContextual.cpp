@@ -1,12 +1,12 @@
-#include "shell/window/TAjudaContextual.h"
+#include "shell/common/TAjudaContextual.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "model/gui/UtilJanelas.h"
-#include "shell/window/EstadoPrograma.h"
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/EstadoPrograma.h"
+#include "shell/common/TFoAjuda.h"
 
 bool TAjudaContextual::eventFilter(QObject* Objeto, QEvent* Evento)
 {

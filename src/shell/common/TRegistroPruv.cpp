@@ -1,4 +1,4 @@
-#include "shell/window/TRegistroPruv.h"
+#include "shell/common/TRegistroPruv.h"
 
 #include <QDir>
 #include <QFileInfo>

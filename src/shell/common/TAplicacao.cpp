@@ -1,10 +1,10 @@
-#include "shell/window/TAplicacao.h"
+#include "shell/common/TAplicacao.h"
 
 #include <QProxyStyle>
 
 #include "platform/files/TPastas.h"
-#include "shell/window/ExcecaoAplicacao.h"
-#include "shell/window/TAjudaContextual.h"
+#include "shell/common/ExcecaoAplicacao.h"
+#include "shell/common/TAjudaContextual.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/TFoAjuda.h"
 
 #include <QApplication>
 #include <QDir>

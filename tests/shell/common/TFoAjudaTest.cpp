@@ -3,7 +3,7 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
-#include "shell/window/TFoAjuda.h"
+#include "shell/common/TFoAjuda.h"
 #include "support/ProgramaDeTeste.h"
 
 TEST(TFoAjuda, AContextWithoutItsOwnPageShowsTheContents)

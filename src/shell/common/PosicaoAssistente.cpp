@@ -1,4 +1,4 @@
-#include "shell/assistant/PosicaoAssistente.h"
+#include "shell/common/PosicaoAssistente.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
-#include "shell/window/TDialogoPrincipal.h"
+#include "shell/common/TDialogoPrincipal.h"
 
-#include "model/gui/UtilJanelas.h"
-#include "shell/assistant/PosicaoAssistente.h"
-#include "shell/window/FonteFormulario.h"
+#include "shell/common/ContextoAjuda.h"
+#include "shell/common/PosicaoAssistente.h"
+#include "shell/common/FonteFormulario.h"
 
 TDialogoPrincipal::TDialogoPrincipal(const char* Nome, int Largura, int Altura, int HelpContext, QWidget* Dono)
     : QDialog(Dono)

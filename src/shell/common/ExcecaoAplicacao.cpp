@@ -1,4 +1,4 @@
-#include "shell/window/ExcecaoAplicacao.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 #include <QString>
 #include <QtGlobal>

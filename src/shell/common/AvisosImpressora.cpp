@@ -1,4 +1,4 @@
-#include "model/gui/AvisosImpressora.h"
+#include "shell/common/AvisosImpressora.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/assistant/PosicaoAssistente.h"
+#include "shell/common/PosicaoAssistente.h"
 
 TEST(PosicaoAssistente, CentresAcrossTheMainWindowAndScalesTheDropByTheScreen)
 {

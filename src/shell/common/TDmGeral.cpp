@@ -1,4 +1,4 @@
-#include "shell/window/TDmGeral.h"
+#include "shell/common/TDmGeral.h"
 
 #include <QFont>
 #include <QImage>

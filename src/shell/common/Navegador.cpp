@@ -1,0 +1,36 @@
+#include "shell/common/Navegador.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include "model/values/PastasPrograma.h"
+#include "platform/ui/TCursorOcupado.h"
+
+QString ProgramaNavegador()
+{
+    const QStringList escolhidos = qEnvironmentVariable("BROWSER").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString& escolhido : escolhidos) {
+        const QString programa = QStandardPaths::findExecutable(escolhido.trimmed());
+        if (!programa.isEmpty())
+            return programa;
+    }
+    return QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+}
+
+bool ExisteNavegador(bool Abrir)
+{
+    QFile pagina(DiretorioPrograma() + QStringLiteral("/PRUV.HTM"));
+    if (!pagina.open(QIODevice::WriteOnly))
+        return false;
+    pagina.close();
+    const QString programa = ProgramaNavegador();
+    bool existe = !programa.isEmpty();
+    if (existe && Abrir) {
+        TCursorOcupado ocupado;
+        existe = QProcess::startDetached(programa, {QString::fromLatin1(EnderecoSitio)});
+    }
+    pagina.remove();
+    return existe;
+}
