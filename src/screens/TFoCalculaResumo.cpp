@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <exception>
 
+#include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TBombaDeEventos.h"
 #include "platform/ui/TProgressoEspacado.h"
 #include "platform/ui/TProgressoQt.h"
 #include "screens/TSaidaDeCampo.h"
@@ -15,6 +17,36 @@ namespace {
 
 constexpr int Calculado = 1;
 constexpr int Cancelado = 2;
+
+// While this modal window computes, every key and click reaches it (Enter, Space or Alt+C on
+// Cancelar as well as Esc): its modality already keeps them from the main window, so the walk's
+// keep-alive pumps unguarded, as it did when the walk lived here. The busy cursor stays the
+// program's.
+class TVivaNaJanela final : public IAtividade {
+public:
+    TVivaNaJanela()
+        : FAnterior(InterfaceUsuario::Instala(this))
+    {}
+    ~TVivaNaJanela() override { InterfaceUsuario::Instala(FAnterior); }
+    TVivaNaJanela(const TVivaNaJanela&) = delete;
+    TVivaNaJanela& operator=(const TVivaNaJanela&) = delete;
+
+    void IniciaOcupado() override
+    {
+        if (FAnterior)
+            FAnterior->IniciaOcupado();
+    }
+    void TerminaOcupado() override
+    {
+        if (FAnterior)
+            FAnterior->TerminaOcupado();
+    }
+    void MantemVivo() override { FBomba.Bombeia(); }
+
+private:
+    IAtividade* FAnterior;   // null: nothing was installed, no cursor to show
+    TBombaDeEventos FBomba;
+};
 
 }   // namespace
 
@@ -63,6 +95,7 @@ void TFoCalculaResumo::Calcula()
     TProgressoEspacado gauge(barra);
     bool calculado = false;
     try {
+        TVivaNaJanela viva;
         calculado = FRecalculo.Executa(gauge);
     } catch (...) {
         // Shown over this window, which then closes: with the walk ended, nothing would close it.
