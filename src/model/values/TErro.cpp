@@ -109,7 +109,8 @@ Resposta TErro::MostraMensagem(const QString& Texto, TipoDialogo Tipo, std::uint
 
 QString ErroRetornado(const QString& Nome, const QString& Texto)
 {
-    return Nome + QStringLiteral(". Erro Retornado: ") + Texto;
+    // A ';' would start the message's next part and cut the system's text short.
+    return Nome + QStringLiteral(". Erro Retornado: ") + QString(Texto).replace(QLatin1Char(';'), QLatin1Char(','));
 }
 
 void TErros::Add(std::unique_ptr<TErro> Erro)

@@ -68,7 +68,7 @@ private:
 };
 
 // The parameter of a failed table or file: its name, ". Erro Retornado: " and the system's own
-// text, as the user reads it after the message.
+// text, as the user reads it after the message (its ';' read as ',', as they would split it).
 QString ErroRetornado(const QString& Nome, const QString& Texto);
 
 // Each names the kind of value or record that failed; none adds anything to TErro.

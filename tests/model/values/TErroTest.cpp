@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "model/values/CodigoMensagem.h"
 #include "model/values/TErro.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "model/ImprimeQString.h"
@@ -161,4 +162,13 @@ TEST(TErros, OwnsTheErrorsAddedInOrder)
     erros.Limpa();
     EXPECT_EQ(erros.Count(), 0);
     EXPECT_TRUE(erros.Vazia());
+}
+
+TEST(ErroRetornado, TheSystemsTextReachesTheMessageWhole)
+{
+    // A ';' in the system's text would start the message's next part and cut it.
+    const QString parametro = ErroRetornado(QStringLiteral("Benef"), QStringLiteral("disk I/O error; table locked"));
+    EXPECT_EQ(
+        TErro::FormataMensagem(CodigoMensagem::TabelaNaoAtualizada, parametro),
+        QStringLiteral("Não foi possivel atualizar a tabela Benef. Erro Retornado: disk I/O error, table locked."));
 }
