@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/db/ModosDeBusca.h"
 #include "platform/db/TBookmark.h"
-#include "platform/db/TDataSet.h"
 #include "platform/db/TFieldDef.h"
 #include "platform/db/TRegistro.h"
 

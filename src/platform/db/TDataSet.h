@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/db/ModosDeBusca.h"
 #include "platform/db/TBookmark.h"
 #include "platform/db/TField.h"
 #include "platform/db/TFieldDef.h"
@@ -38,14 +39,6 @@ enum TDataEvent : std::uint8_t {
     deCheckBrowseMode,   // a move is about to happen
     deFocusControl,      // info: the TField* whose control should take the focus
 };
-
-namespace TLocateOption {
-constexpr std::uint8_t loCaseInsensitive = 1u << 0;
-constexpr std::uint8_t loPartialKey = 1u << 1;
-}   // namespace TLocateOption
-using TLocateOptions = std::uint8_t;
-
-enum TGetMode : std::uint8_t { gmNext, gmPrior };
 
 // A set of records seen one at a time through a cursor, in the cursor's order, within its
 // ranges and filters, with the operations and the data-link protocol that the data-aware
