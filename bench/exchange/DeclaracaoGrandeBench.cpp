@@ -37,12 +37,12 @@
 #include <zlib.h>
 
 #include "MedidaBench.h"
-#include "exchange/ResultadoEntrega.h"
-#include "exchange/TArquivoPruv.h"
-#include "exchange/TFontePruv.h"
-#include "exchange/TImportacaoPruv.h"
-#include "exchange/TItemEntrega.h"
-#include "exchange/TRegistroTipo2.h"
+#include "exchange/delivery/ResultadoEntrega.h"
+#include "exchange/delivery/TArquivoPruv.h"
+#include "exchange/delivery/TFontePruv.h"
+#include "exchange/import/TImportacaoPruv.h"
+#include "exchange/delivery/TItemEntrega.h"
+#include "exchange/delivery/TRegistroTipo2.h"
 #include "model/declaration/IVerificacao.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
 #include "model/declaration/TColecaoPruv.h"
@@ -52,15 +52,15 @@
 #include "model/items/TPruvItem.h"
 #include "model/values/PastasPrograma.h"
 #include "platform/compress/TGravadorZip.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/IDialogos.h"
 #include "platform/ui/IProgresso.h"
-#include "platform/report/ImpressorasSimuladas.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
 #include "platform/ui/InterfaceUsuario.h"
-#include "reports/TFoRelatoDeclaracao.h"
+#include "reports/listings/TFoRelatoDeclaracao.h"
 
 using namespace MedidaBench;
 

@@ -30,12 +30,12 @@
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TNi.h"
 #include "model/values/PastasPrograma.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/files/TPastas.h"
-#include "screens/TFoPesquisar.h"
-#include "screens/TFrBeneficiarios.h"
-#include "screens/TFrPesquisarPruv.h"
+#include "screens/search/TFoPesquisar.h"
+#include "screens/pages/TFrBeneficiarios.h"
+#include "screens/search/TFrPesquisarPruv.h"
 
 using namespace MedidaBench;
 

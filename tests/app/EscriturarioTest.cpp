@@ -22,10 +22,10 @@
 
 #include "support/ProgramaDeTeste.h"
 #include "exchange/ImportacaoDeTeste.h"
-#include "exchange/TDeclaracaoEntrega.h"
-#include "exchange/TItemEntrega.h"
+#include "exchange/delivery/TDeclaracaoEntrega.h"
+#include "exchange/delivery/TItemEntrega.h"
 #include "app/Programa.h"
-#include "assistants/TFrPruvVerifica.h"
+#include "assistants/verification/TFrPruvVerifica.h"
 #include "model/statements/TColecaoComprovante.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/statements/TComprovantePF.h"
@@ -35,7 +35,7 @@
 #include "model/items/TPruvItem.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
-#include "platform/report/ImpressorasSimuladas.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
 #include "platform/ui/TEntradaRetida.h"
 #include "shell/common/EstadoPrograma.h"
 

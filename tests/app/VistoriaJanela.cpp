@@ -44,7 +44,7 @@
 #include "TextosPintados.h"
 #include "components/controls/combos/TdvDBCustomComboBox.h"
 #include "components/controls/grid/TdvCustomDBGrid.h"
-#include "platform/widgets/TCustomGrid.h"
+#include "platform/widgets/grid/TCustomGrid.h"
 
 namespace {
 

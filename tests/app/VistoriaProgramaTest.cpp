@@ -20,7 +20,7 @@
 #include "VistoriaJanela.h"
 #include "app/RotinasPrograma.h"
 #include "model/items/TSubJudice.h"
-#include "platform/report/ImpressorasSimuladas.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "shell/backup/TFormCopSegAuto.h"
 #include "support/ProgramaDeTeste.h"
@@ -28,15 +28,15 @@
 #include "shell/window/TComandosPrincipal.h"
 #include "shell/assistant/TFormAssist.h"
 #include "shell/window/TPruv2003.h"
-#include "assistants/TFoAssistImportacao.h"
+#include "assistants/import/TFoAssistImportacao.h"
 #include "model/values/TErro.h"
 #include "platform/ui/TDialogosQt.h"
 #include "platform/ui/TTraducaoQt.h"
 #include "shell/startup/TFoSplash.h"
 #include "shell/common/TAjudaContextual.h"
 #include "shell/common/TFoAjuda.h"
-#include "screens/TFrBeneficiarios.h"
-#include "screens/TFrDeclaracao.h"
+#include "screens/pages/TFrBeneficiarios.h"
+#include "screens/pages/TFrDeclaracao.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "assistants/TFoAssistGeracao.h"
-#include "assistants/TFoPendencias.h"
-#include "assistants/TFrPruvVerifica.h"
+#include "assistants/generation/TFoAssistGeracao.h"
+#include "assistants/verification/TFoPendencias.h"
+#include "assistants/verification/TFrPruvVerifica.h"
 #include "components/controls/combos/TdvDBComboBox.h"
 #include "components/controls/lookup/TdvDBLookupCombo.h"
-#include "exchange/TImportacaoPruv.h"
+#include "exchange/import/TImportacaoPruv.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "platform/compress/Compressao.h"
@@ -19,11 +19,11 @@
 #include "platform/files/TVolumes.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
-#include "screens/TFoNovaDeclaracao.h"
-#include "screens/TFrBeneficiarios.h"
-#include "screens/TFrComprovante.h"
-#include "screens/TPruvEdit.h"
-#include "screens/TPruvGridMeses.h"
+#include "screens/pages/TFoNovaDeclaracao.h"
+#include "screens/pages/TFrBeneficiarios.h"
+#include "screens/pages/TFrComprovante.h"
+#include "screens/edits/TPruvEdit.h"
+#include "screens/grids/TPruvGridMeses.h"
 #include "shell/Espera.h"
 #include "support/ProgramaDeTeste.h"
 

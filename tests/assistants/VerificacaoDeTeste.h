@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "assistants/TFrPruvVerifica.h"
-#include "assistants/TabelaVerifica.h"
+#include "assistants/verification/TFrPruvVerifica.h"
+#include "assistants/verification/TabelaVerifica.h"
 #include "components/data/datasets/TdvTable.h"
 #include "model/PruvDeTeste.h"
 #include "model/items/TPruvItem.h"

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "exchange/IFonteEntrega.h"
-#include "exchange/TPedidoGeracao.h"
+#include "exchange/delivery/IFonteEntrega.h"
+#include "exchange/delivery/TPedidoGeracao.h"
 
 // Declarations kept in memory for the writer of the delivery file, with what it recorded.
 class FonteSimulada final : public IFonteEntrega {

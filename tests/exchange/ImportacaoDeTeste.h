@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "exchange/LayoutDeclar.h"
-#include "exchange/TLogErros.h"
-#include "exchange/TRegistroTipo1.h"
-#include "exchange/TRegistroTipo2.h"
-#include "exchange/TRegistroTipo4.h"
+#include "exchange/layout/LayoutDeclar.h"
+#include "exchange/import/TLogErros.h"
+#include "exchange/delivery/TRegistroTipo1.h"
+#include "exchange/delivery/TRegistroTipo2.h"
+#include "exchange/delivery/TRegistroTipo4.h"
 #include "platform/files/TPastas.h"
 
 // Helpers of the import tests: input files, the lines of the delivery layout as the writer makes

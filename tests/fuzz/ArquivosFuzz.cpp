@@ -16,8 +16,8 @@
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
 #include "platform/transmit/ICarregadorTransmissao.h"
-#include "reports/TArquivoRecibo.h"
-#include "reports/TDadosRecibo.h"
+#include "reports/receipt/TArquivoRecibo.h"
+#include "reports/receipt/TDadosRecibo.h"
 #include "shell/backup/TCopiaBanco.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 
 int PreparaProgramaFuzz()
 {

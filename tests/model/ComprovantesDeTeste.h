@@ -11,7 +11,7 @@
 #include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
 #include "model/values/PastasPrograma.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TPastas.h"
 
 inline const char* const CpfDeTeste = "111.444.777-35";

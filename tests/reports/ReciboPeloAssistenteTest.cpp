@@ -15,14 +15,14 @@
 #include "model/values/TErro.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TPastas.h"
-#include "platform/report/ImpressorasSimuladas.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"
 #include "platform/ui/DialogosRoteirizados.h"
-#include "reports/RotinasImpressao.h"
+#include "reports/printing/ComandosImpressao.h"
 #include "screens/GravadasDeTeste.h"
-#include "screens/TFrPesquisaDeclaracoes.h"
+#include "screens/search/TFrPesquisaDeclaracoes.h"
 #include "support/ProgramaDeTeste.h"
 
 using namespace ReciboDeTeste;

@@ -6,7 +6,7 @@
 #include "TextoPdf.h"
 #include "model/PruvDeTeste.h"
 #include "model/people/TNi.h"
-#include "platform/report/ImpressorasSimuladas.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
 #include "support/ProgramaDeTeste.h"
 
 // One item to store: amounts in ten-thousandths (TMonetario::Escala is 1,00).

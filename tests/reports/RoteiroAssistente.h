@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "reports/TFoAssistRelatorios.h"
+#include "reports/printing/TFoAssistRelatorios.h"
 
 // Clicks through the print assistant: "<" Voltar, ">" Avançar, "!" Concluir (or Fechar), "x"
 // Cancelar, any other word the radio button of that name. A disabled button does nothing.

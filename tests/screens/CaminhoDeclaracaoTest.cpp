@@ -8,10 +8,10 @@
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 #include "components/data/datasets/TdvTable.h"
 #include "model/people/TColecaoResponsavel.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
-#include "screens/TFoNovaDeclaracao.h"
-#include "screens/TPruvEdit.h"
+#include "screens/pages/TFoNovaDeclaracao.h"
+#include "screens/edits/TPruvEdit.h"
 #include "shell/declarations/TFoAbreDeclaracao.h"
 #include "shell/declarations/TFoExcluiDeclaracao.h"
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "model/PruvDeTeste.h"
-#include "screens/RotinasDeclaracao.h"
-#include "screens/TFrDeclaracao.h"
+#include "screens/pages/ComandosDeclaracao.h"
+#include "screens/pages/TFrDeclaracao.h"
 #include "shell/common/EstadoPrograma.h"
 #include "shell/window/TPruv2003.h"
 

@@ -4,11 +4,11 @@
 
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/datasets/TdvTable.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "shell/declarations/TFoAbreDeclaracao.h"
 #include "components/controls/combos/TdvDBComboBox.h"
-#include "screens/TFoNovaDeclaracao.h"
+#include "screens/pages/TFoNovaDeclaracao.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <sqlite3.h>
 
 #include "MedidaBench.h"
-#include "platform/db/CanExpr.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TTable.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/cursors/CanExpr.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/datasets/TTable.h"
+#include "platform/db/sqlite/TTransacao.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
-#include "platform/report/TDadoSistema.h"
-#include "platform/report/TDocumentoRelatorio.h"
-#include "platform/report/TFonte.h"
-#include "platform/report/TForma.h"
-#include "platform/report/TMemo.h"
-#include "platform/report/TRelatorio.h"
-#include "platform/report/TRotulo.h"
-#include "platform/report/TSaidaRelatorio.h"
-#include "platform/report/TTextoDado.h"
+#include "platform/report/elements/TDadoSistema.h"
+#include "platform/report/pages/TDocumentoRelatorio.h"
+#include "platform/report/pages/TFonte.h"
+#include "platform/report/elements/TForma.h"
+#include "platform/report/elements/TMemo.h"
+#include "platform/report/bands/TRelatorio.h"
+#include "platform/report/elements/TRotulo.h"
+#include "platform/report/printing/TSaidaRelatorio.h"
+#include "platform/report/elements/TTextoDado.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "platform/widgets/TEdgePainter.h"
+#include "platform/widgets/painting/TEdgePainter.h"
 
 void dvDrawEllipsis(QPainter& p, const TRect& r, const QPalette& pal, bool enabled, bool flat, bool pressed)
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/widgets/TRect.h"
+#include "platform/widgets/painting/TRect.h"
 
 class QPainter;
 class QPalette;

@@ -11,7 +11,7 @@
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TratamentoTexto.h"
 #include "model/values/CodigoMensagem.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 
 namespace {
 

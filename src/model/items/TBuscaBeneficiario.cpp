@@ -1,7 +1,7 @@
 #include "model/items/TBuscaBeneficiario.h"
 
-#include "platform/db/TComando.h"
-#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/items/TBeneficiarioLido.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 
 class TComando;
 

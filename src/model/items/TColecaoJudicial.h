@@ -5,7 +5,7 @@
 
 #include "model/items/TColecaoItems.h"
 #include "model/items/TSerieArmazenada.h"
-#include "platform/db/TInsercao.h"
+#include "platform/db/sqlite/TInsercao.h"
 
 // The values of an item that follow from judicial proceedings (table Judicial): income, deductions
 // and tax whose liability is suspended, judicial deposits, and tax compensated by judicial

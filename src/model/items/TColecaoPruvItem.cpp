@@ -19,11 +19,11 @@
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TratamentoTexto.h"
 #include "model/values/CodigoMensagem.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TEsquemaTabela.h"
-#include "platform/db/TInsercao.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
+#include "platform/db/sqlite/TInsercao.h"
 
 namespace {
 

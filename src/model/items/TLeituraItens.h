@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/db/TComando.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
 
 // One query kept open from call to call and stepped a row at a time, in an order whose columns
 // make every row unique. A write to the database releases it (TDatabase::ILeitor); the next step

@@ -4,8 +4,8 @@
 
 #include "model/items/TPruvItem.h"
 #include "model/storage/ValoresArmazenados.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TInsercao.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TInsercao.h"
 
 void AcrescentaColunasSerie(std::vector<TFieldDef>& Campos, const QString& Prefixo)
 {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/db/TFieldDef.h"
+#include "platform/db/sqlite/TFieldDef.h"
 
 class TComando;
 class TInsercao;

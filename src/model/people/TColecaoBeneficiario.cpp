@@ -9,10 +9,10 @@
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TErro.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/storage/TColecao.h"
-#include "platform/db/TInsercao.h"
+#include "platform/db/sqlite/TInsercao.h"
 
 class IColecoesDeclaracao;
 

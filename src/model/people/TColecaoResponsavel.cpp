@@ -2,7 +2,7 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/values/TErro.h"
-#include "platform/db/EDatabaseError.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 
 namespace {
 

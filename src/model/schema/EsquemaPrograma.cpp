@@ -14,10 +14,10 @@
 #include "model/statements/TColecaoInfoCompl.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TEsquemaTabela.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
+#include "platform/db/sqlite/TTransacao.h"
 
 TTabelaPrograma TabelaUfPrograma()
 {

@@ -2,8 +2,8 @@
 #include <QString>
 #include <vector>
 
-#include "platform/db/TFieldDef.h"
-#include "platform/db/TIndexDef.h"
+#include "platform/db/sqlite/TFieldDef.h"
+#include "platform/db/sqlite/TIndexDef.h"
 
 class TDatabase;
 

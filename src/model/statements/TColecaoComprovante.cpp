@@ -8,7 +8,7 @@
 #include "model/statements/TComprovantePJ.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/PastasPrograma.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/statements/TComprovantePJ.h"
 #include "model/values/TratamentoTexto.h"
-#include "platform/db/EDatabaseError.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 

@@ -7,10 +7,10 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "model/storage/OperacoesTabela.h"
-#include "platform/db/TFieldDef.h"
-#include "platform/db/TIndexDef.h"
+#include "platform/db/sqlite/TFieldDef.h"
+#include "platform/db/sqlite/TIndexDef.h"
 
 class TDatabase;
 class TdvTable;

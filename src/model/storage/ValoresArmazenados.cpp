@@ -5,7 +5,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/TColecao.h"
-#include "platform/db/EDatabaseError.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QVariantList>
 #include <QtGlobal>
 
-#include "platform/db/TFieldDef.h"
+#include "platform/db/sqlite/TFieldDef.h"
 
 class EDatabaseError;
 class TColecao;

@@ -17,7 +17,7 @@
 #include "shell/common/EstadoPrograma.h"
 #include "shell/common/ExcecaoAplicacao.h"
 #include "shell/common/TFoAjuda.h"
-#include "platform/widgets/TMinimoDoProjeto.h"
+#include "platform/widgets/windows/TMinimoDoProjeto.h"
 
 namespace {
 

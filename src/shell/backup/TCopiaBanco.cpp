@@ -16,10 +16,10 @@
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TColecaoResponsavel.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
 
 namespace {
 

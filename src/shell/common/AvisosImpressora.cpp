@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/values/TErro.h"
-#include "platform/report/IImpressoras.h"
+#include "platform/report/printing/IImpressoras.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "shell/common/PapelRelatorio.h"
 
-#include "platform/report/IImpressoras.h"
-#include "platform/report/TRelatorio.h"
+#include "platform/report/printing/IImpressoras.h"
+#include "platform/report/bands/TRelatorio.h"
 
 void AjustaPapel(TRelatorio& Relatorio)
 {

@@ -12,7 +12,7 @@
 
 #include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
-#include "platform/widgets/FechaComEsc.h"
+#include "platform/widgets/keyboard/FechaComEsc.h"
 
 namespace {
 

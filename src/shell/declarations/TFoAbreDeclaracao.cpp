@@ -5,7 +5,7 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
 #include "model/values/TErro.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 
 TFoAbreDeclaracao::TFoAbreDeclaracao(const QString& Legenda, TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
     : TFoListaDeclaracoes("FoAbreDeclaracao", "DBGrDeclaracao", false, HelpContext, Dono)

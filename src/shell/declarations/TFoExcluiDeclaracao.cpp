@@ -7,7 +7,7 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
 #include "model/values/TErro.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 #include "platform/ui/TCursorOcupado.h"
 
 TFoExcluiDeclaracao::TFoExcluiDeclaracao(TColecaoPruv& Colecao, QWidget* Dono)

@@ -15,7 +15,7 @@
 #include "shell/common/FocaPrimeiro.h"
 #include "platform/ui/TProgressoQt.h"
 #include "shell/assistant/TFormAssist.h"
-#include "platform/widgets/TMinimoDoProjeto.h"
+#include "platform/widgets/windows/TMinimoDoProjeto.h"
 
 TFoIndexa::TFoIndexa(QWidget* Pai, const QString& ArquivoIndices)
     : QDialog(Pai)

@@ -5,7 +5,7 @@
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/datasets/TdvTable.h"
 #include "model/storage/OperacoesTabela.h"
-#include "platform/db/TDataSource.h"
+#include "platform/db/datasets/TDataSource.h"
 #include "shell/assistant/BotoesDialogo.h"
 #include "shell/common/PosicaoAssistente.h"
 #include "shell/declarations/TabelaDeclaracoes.h"

@@ -4,7 +4,7 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/people/TNi.h"
 #include "model/storage/OperacoesTabela.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 
 QString CpfCnpjArmazenado(const QString& NrPfPj)
 {

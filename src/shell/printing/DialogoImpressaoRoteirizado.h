@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/report/IImpressoras.h"
+#include "platform/report/printing/IImpressoras.h"
 #include "shell/printing/IDialogoImpressao.h"
 
 // Test double of the print dialog: installs itself for its lifetime (putting back what was

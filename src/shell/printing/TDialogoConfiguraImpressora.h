@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "platform/report/IImpressoras.h"
+#include "platform/report/printing/IImpressoras.h"
 
 class QComboBox;
 class QRadioButton;

@@ -15,9 +15,9 @@
 
 #include "shell/common/AvisosImpressora.h"
 #include "shell/common/ContextoAjuda.h"
-#include "platform/report/TDocumentoRelatorio.h"
-#include "platform/report/TRelatorio.h"
-#include "platform/report/TSaidaRelatorio.h"
+#include "platform/report/pages/TDocumentoRelatorio.h"
+#include "platform/report/bands/TRelatorio.h"
+#include "platform/report/printing/TSaidaRelatorio.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "shell/printing/IDialogoImpressao.h"
 #include "shell/printing/TPreviewRelatorio.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/report/TDocumentoRelatorio.h"
-#include "platform/report/TUnidades.h"
+#include "platform/report/pages/TDocumentoRelatorio.h"
+#include "platform/report/pages/TUnidades.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPointer>
 
-#include "platform/report/TDocumentoRelatorio.h"
+#include "platform/report/pages/TDocumentoRelatorio.h"
 
 // Shows one page of a report's document at a time, zoomed, with scroll bars; follows the
 // document as its pages arrive.

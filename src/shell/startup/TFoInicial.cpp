@@ -16,13 +16,13 @@
 #include "model/values/TErro.h"
 #include "model/declaration/TPruv.h"
 #include "shell/common/ContextoAjuda.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
-#include "platform/widgets/SystemColors.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/widgets/painting/SystemColors.h"
 #include "shell/common/ExcecaoAplicacao.h"
 #include "shell/common/TDmGeral.h"
 #include "shell/declarations/TabelaDeclaracoes.h"
-#include "platform/widgets/TMinimoDoProjeto.h"
+#include "platform/widgets/windows/TMinimoDoProjeto.h"
 
 namespace {
 

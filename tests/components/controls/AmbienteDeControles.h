@@ -5,7 +5,7 @@
 
 #include "components/data/common/dvBeep.h"
 #include "components/data/common/dvSystem.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
+#include "platform/widgets/windows/TExcecaoDeEvento.h"
 
 // What a control test fixes and watches while it lives: the library's clock (when given), its
 // beeps, and the errors raised inside the controls' events (their texts, in order). Everything

@@ -11,10 +11,10 @@
 #include "components/controls/grid/TdvGridDataLink.h"
 #include "components/data/datasets/TdvTable.h"
 #include "platform/db/BancoDeTeste.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/ui/DialogosRoteirizados.h"
-#include "platform/widgets/TInplaceEdit.h"
+#include "platform/widgets/grid/TInplaceEdit.h"
 
 // The library's data grid over a table of thirty numbered beneficiaries, in a window between
 // two other controls, with what it draws and selects recorded.

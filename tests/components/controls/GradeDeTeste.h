@@ -2,7 +2,7 @@
 #include <QList>
 
 #include "components/controls/edits/IdvEditGrid.h"
-#include "platform/widgets/TCustomGrid.h"
+#include "platform/widgets/grid/TCustomGrid.h"
 
 // A platform grid (the edits know by its class that they edit a cell) taking the keys its cell
 // editor hands it. Records what it is given.

@@ -2,7 +2,7 @@
 #include <QVariant>
 #include <vector>
 
-#include "platform/db/TDataSet.h"
+#include "platform/db/datasets/TDataSet.h"
 
 // A read-only dataset over rows held in memory, in their given order; a row's bookmark is its
 // number from 1.

@@ -4,8 +4,8 @@
 #include "model/ImprimeQString.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/values/PastasPrograma.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"
 

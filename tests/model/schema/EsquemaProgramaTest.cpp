@@ -10,11 +10,11 @@
 #include "model/values/TErro.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/values/PastasPrograma.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TEsquemaTabela.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/files/TPastas.h"
 
 namespace {

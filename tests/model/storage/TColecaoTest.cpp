@@ -6,7 +6,7 @@
 #include "model/storage/TColecao.h"
 #include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"

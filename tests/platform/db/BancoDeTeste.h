@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/db/TDatabase.h"
-#include "platform/db/TFieldDef.h"
-#include "platform/db/TIndexDef.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TFieldDef.h"
+#include "platform/db/sqlite/TIndexDef.h"
 #include "support/ProgramaDeTeste.h"
 
 // The data folder of the running test case, with its database.

@@ -4,7 +4,7 @@
 #include <QLineF>
 #include <algorithm>
 
-#include "platform/report/TUnidades.h"
+#include "platform/report/pages/TUnidades.h"
 
 namespace {
 

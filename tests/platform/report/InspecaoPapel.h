@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "TextoPdf.h"
-#include "platform/report/TDesenhoPagina.h"
+#include "platform/report/pages/TDesenhoPagina.h"
 
 // Looks at printed pages as a reader would: from the words of the PDF (their boxes as poppler
 // reads them) and from what the report engine drew on each page. Each fault found is one text

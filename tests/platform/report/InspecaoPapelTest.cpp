@@ -3,12 +3,12 @@
 #include <functional>
 
 #include "InspecaoPapel.h"
-#include "platform/report/TFonte.h"
-#include "platform/report/TForma.h"
-#include "platform/report/TMedidaTexto.h"
-#include "platform/report/TRelatorio.h"
-#include "platform/report/TRotulo.h"
-#include "platform/report/TSaidaRelatorio.h"
+#include "platform/report/pages/TFonte.h"
+#include "platform/report/elements/TForma.h"
+#include "platform/report/pages/TMedidaTexto.h"
+#include "platform/report/bands/TRelatorio.h"
+#include "platform/report/elements/TRotulo.h"
+#include "platform/report/printing/TSaidaRelatorio.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "RelatorioDePaginas.h"
 
-#include "platform/report/TDadoSistema.h"
-#include "platform/report/TFonte.h"
+#include "platform/report/elements/TDadoSistema.h"
+#include "platform/report/pages/TFonte.h"
 
 RelatorioDePaginas::RelatorioDePaginas(int total)
     : Total(total)

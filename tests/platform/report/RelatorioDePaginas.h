@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/report/TRelatorio.h"
+#include "platform/report/bands/TRelatorio.h"
 
 // A report of one record per page; each page shows "Página n", n its number in the
 // generation. Tests replace PrecisaDados or the band's events to stop or fail early.

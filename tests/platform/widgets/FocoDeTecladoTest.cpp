@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "platform/widgets/FechaComEsc.h"
-#include "platform/widgets/TOrdemTab.h"
-#include "platform/widgets/TRetornoDeFoco.h"
-#include "platform/widgets/TTabNoGrupo.h"
+#include "platform/widgets/keyboard/FechaComEsc.h"
+#include "platform/widgets/keyboard/TOrdemTab.h"
+#include "platform/widgets/keyboard/TRetornoDeFoco.h"
+#include "platform/widgets/keyboard/TTabNoGrupo.h"
 
 // Reading order: rows by their tops, a row from left to right; a control a little lower than
 // its neighbour (a label's baseline) still reads in its row.

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "model/PruvDeTeste.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "shell/CopiasDeTeste.h"
 #include "shell/backup/TCopiaBanco.h"
 #include "support/FalhasDeDisco.h"

@@ -16,7 +16,7 @@
 #include "shell/backup/TCopiaBanco.h"
 #include "shell/backup/TFormCopSegAuto.h"
 #include "shell/common/TRegistroPruv.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TPastas.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "model/values/PastasPrograma.h"
-#include "platform/report/ImpressorasSimuladas.h"
-#include "platform/report/TRelatorio.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
+#include "platform/report/bands/TRelatorio.h"
 #include "shell/common/PapelRelatorio.h"
 
 TEST(AjustaPapel, TheDefaultPrintersPaperOrLetter)

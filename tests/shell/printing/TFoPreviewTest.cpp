@@ -9,9 +9,9 @@
 
 #include "RelatorioDePaginas.h"
 #include "TextoPdf.h"
-#include "platform/report/ImpressorasSimuladas.h"
-#include "platform/report/TDocumentoRelatorio.h"
-#include "platform/report/TRelatorio.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
+#include "platform/report/pages/TDocumentoRelatorio.h"
+#include "platform/report/bands/TRelatorio.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "shell/Espera.h"
 #include "shell/printing/DialogoImpressaoRoteirizado.h"

@@ -4,8 +4,8 @@
 
 #include "shell/Espera.h"
 #include "components/controls/grid/TdvDBGrid.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
 #include "model/PruvDeTeste.h"
 #include "shell/common/TFoAjuda.h"
 #include "shell/startup/TFoInicial.h"

@@ -18,7 +18,7 @@
 #include "model/values/TArquivoIni.h"
 #include "model/PruvDeTeste.h"
 #include "model/values/TErro.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"

@@ -1,6 +1,6 @@
 #include "components/controls/combos/TdvButtonEffects.h"
 
-#include "platform/widgets/TSpeedButton.h"
+#include "platform/widgets/controls/TSpeedButton.h"
 
 TdvButtonEffects::TdvButtonEffects(QWidget* control, TSpeedButton* button)
     : FControl(control)

@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/widgets/TSpeedButton.h"
+#include "platform/widgets/controls/TSpeedButton.h"
 
 // The normal, flat or transparent look of the button embedded in a library edit.
 class TdvButtonEffects {

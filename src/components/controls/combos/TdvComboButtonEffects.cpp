@@ -1,6 +1,6 @@
 #include "components/controls/combos/TdvComboButtonEffects.h"
 
-#include "platform/widgets/TSpeedButton.h"
+#include "platform/widgets/controls/TSpeedButton.h"
 
 #include "components/controls/combos/TdvDBCustomCombo.h"
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "components/controls/combos/TdvDBCustomCombo.h"
-#include "platform/widgets/TEdgePainter.h"
+#include "platform/widgets/painting/TEdgePainter.h"
 
 TdvComboDlgButton::TdvComboDlgButton(QWidget* host, TdvDBCustomCombo* combo)
     : TSpeedButton(host)

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/widgets/TSpeedButton.h"
+#include "platform/widgets/controls/TSpeedButton.h"
 
 class TdvDBCustomCombo;
 

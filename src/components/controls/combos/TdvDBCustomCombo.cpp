@@ -11,7 +11,7 @@
 #include "components/controls/dvDraw.h"
 #include "components/data/common/dvCommon.h"
 #include "components/data/common/dvControlState.h"
-#include "platform/widgets/TEdgePainter.h"
+#include "platform/widgets/painting/TEdgePainter.h"
 
 namespace {
 

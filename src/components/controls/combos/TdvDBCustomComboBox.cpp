@@ -9,8 +9,8 @@
 #include "components/controls/combos/TdvPopupListbox.h"
 #include "components/data/common/dvCommon.h"
 #include "components/data/common/dvControlState.h"
-#include "platform/db/TDataSet.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TField.h"
 
 TdvDBCustomComboBox::TdvDBCustomComboBox(QWidget* parent)
     : TdvDBCustomCombo(parent)

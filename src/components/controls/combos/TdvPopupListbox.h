@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "platform/widgets/TPopupListBox.h"
+#include "platform/widgets/controls/TPopupListBox.h"
 
 class TdvDBCustomComboBox;
 

@@ -15,10 +15,10 @@
 #include "components/data/common/dvControlState.h"
 #include "components/data/common/dvSystem.h"
 #include "components/data/settings/TdvIntl.h"
-#include "platform/db/TDataSet.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
-#include "platform/db/TFieldDataLink.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/datasets/TFieldDataLink.h"
 #include "platform/files/TFormatSettings.h"
 
 namespace {

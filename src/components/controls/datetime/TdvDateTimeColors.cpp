@@ -1,7 +1,7 @@
 #include "components/controls/datetime/TdvDateTimeColors.h"
 
 #include "components/controls/datetime/TdvMonthCalendar.h"
-#include "platform/widgets/SystemColors.h"
+#include "platform/widgets/painting/SystemColors.h"
 
 TdvDateTimeColors::TdvDateTimeColors(TdvMonthCalendar* owner)
     : FOwner(owner)

@@ -9,7 +9,7 @@
 #include "components/controls/edits/dvInputBox.h"
 #include "components/data/common/dvBeep.h"
 #include "components/data/settings/TdvIntl.h"
-#include "platform/widgets/SystemColors.h"
+#include "platform/widgets/painting/SystemColors.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "components/controls/datetime/TdvDateTimeColors.h"
 #include "components/controls/datetime/TdvPopupYearOptions.h"
-#include "platform/widgets/TCustomEdit.h"
-#include "platform/widgets/TMonthCalControl.h"
-#include "platform/widgets/TPopupMenu.h"
+#include "platform/widgets/controls/TCustomEdit.h"
+#include "platform/widgets/controls/TMonthCalControl.h"
+#include "platform/widgets/controls/TPopupMenu.h"
 
 enum TdvMonthOption : unsigned {
     mdoDayState = 0x1,

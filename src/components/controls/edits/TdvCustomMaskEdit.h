@@ -5,7 +5,7 @@
 #include "components/controls/edits/TdvDBPicture.h"
 #include "components/controls/edits/TdvEditFrame.h"
 #include "components/data/settings/IdvPublished.h"
-#include "platform/widgets/TCustomEdit.h"
+#include "platform/widgets/controls/TCustomEdit.h"
 
 // (Sender, Passed): the outcome of a picture check.
 using TdvValidateEvent = std::function<void(QObject* sender, bool passed)>;

@@ -12,11 +12,11 @@
 #include "components/data/datasets/dvFieldValues.h"
 #include "components/data/settings/TdvIntl.h"
 #include "components/data/settings/TdvPictureValidator.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TDataSet.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
-#include "platform/db/TFieldDataLink.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/datasets/TFieldDataLink.h"
 #include "platform/files/TFormatSettings.h"
 
 TdvDBCustomEdit::TdvDBCustomEdit(QWidget* parent)

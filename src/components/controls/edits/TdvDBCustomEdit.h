@@ -5,7 +5,7 @@
 
 #include "components/controls/edits/TdvCustomMaskEdit.h"
 #include "components/data/settings/dvProperties.h"
-#include "platform/db/TFieldType.h"
+#include "platform/db/sqlite/TFieldType.h"
 
 class IdvEditGrid;
 class TDataSet;

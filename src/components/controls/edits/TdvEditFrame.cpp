@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "components/data/common/dvControlState.h"
-#include "platform/widgets/TCustomEdit.h"
-#include "platform/widgets/TEdgePainter.h"
+#include "platform/widgets/controls/TCustomEdit.h"
+#include "platform/widgets/painting/TEdgePainter.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/widgets/TRect.h"
+#include "platform/widgets/painting/TRect.h"
 
 class QPainter;
 

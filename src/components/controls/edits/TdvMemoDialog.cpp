@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "components/controls/edits/TdvMemoDlg.h"
-#include "platform/db/TDataSet.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "platform/db/TFieldDataLink.h"
+#include "platform/db/datasets/TFieldDataLink.h"
 
 class QPlainTextEdit;
 class QWidget;

@@ -9,7 +9,7 @@
 #include "components/controls/edits/dvDialogButton.h"
 #include "components/data/settings/TdvIntl.h"
 #include "platform/ui/InterfaceUsuario.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
+#include "platform/widgets/windows/TExcecaoDeEvento.h"
 
 namespace {
 

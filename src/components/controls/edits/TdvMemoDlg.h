@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-#include "platform/widgets/TRect.h"
+#include "platform/widgets/painting/TRect.h"
 
 class QPlainTextEdit;
 class QPushButton;

@@ -7,8 +7,8 @@
 
 #include "components/controls/grid/TdvCustomDBGrid.h"
 #include "components/controls/grid/TdvGridDataLink.h"
-#include "platform/db/TField.h"
-#include "platform/widgets/TInplaceEdit.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/widgets/grid/TInplaceEdit.h"
 
 namespace {
 

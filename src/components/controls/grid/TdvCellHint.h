@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "components/controls/grid/TdvGridHintWindow.h"
-#include "platform/widgets/TCustomGrid.h"
+#include "platform/widgets/grid/TCustomGrid.h"
 
 class TField;
 class TdvCustomDBGrid;

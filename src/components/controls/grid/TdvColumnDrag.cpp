@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "components/controls/grid/TdvCustomDBGrid.h"
-#include "platform/widgets/TCanvas.h"
+#include "platform/widgets/painting/TCanvas.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include "components/data/settings/TdvIntl.h"
 #include "components/data/settings/dvPictureMasks.h"
 #include "components/data/settings/dvProperties.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
 
 using GradeDeDados::CheckBox;
 using GradeDeDados::EhSelected;

@@ -9,10 +9,10 @@
 #include "components/controls/edits/IdvEditGrid.h"
 #include "components/controls/grid/TdvDBGridTypes.h"
 #include "components/data/settings/IdvPublished.h"
-#include "platform/db/TBookmark.h"
-#include "platform/widgets/TCanvas.h"
-#include "platform/widgets/TCustomGrid.h"
-#include "platform/widgets/TImageList.h"
+#include "platform/db/cursors/TBookmark.h"
+#include "platform/widgets/painting/TCanvas.h"
+#include "platform/widgets/grid/TCustomGrid.h"
+#include "platform/widgets/controls/TImageList.h"
 
 class TDataSet;
 class TDataSource;

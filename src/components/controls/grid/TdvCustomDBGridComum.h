@@ -1,7 +1,7 @@
 #pragma once
 #include <QLatin1String>
 
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 
 // What the grid's own source files share and no user of the grid needs.
 namespace GradeDeDados {

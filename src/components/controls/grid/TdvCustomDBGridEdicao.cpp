@@ -10,8 +10,8 @@
 #include "components/data/datasets/dvFieldValues.h"
 #include "components/data/settings/TdvIntl.h"
 #include "components/data/settings/dvProperties.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
 #include "platform/files/TFormatSettings.h"
 #include "platform/ui/InterfaceUsuario.h"
 

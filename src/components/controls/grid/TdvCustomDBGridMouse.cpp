@@ -8,7 +8,7 @@
 #include "components/controls/grid/TdvColumnDrag.h"
 #include "components/controls/grid/TdvGridDataLink.h"
 #include "components/data/common/dvControlState.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 
 // ---- mouse ----
 

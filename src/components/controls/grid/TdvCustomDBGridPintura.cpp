@@ -19,8 +19,8 @@
 #include "components/data/datasets/dvLookupLinks.h"
 #include "components/data/settings/TdvIntl.h"
 #include "components/data/settings/dvPictureMasks.h"
-#include "platform/db/TField.h"
-#include "platform/widgets/TEdgePainter.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/widgets/painting/TEdgePainter.h"
 
 using GradeDeDados::CheckBox;
 using GradeDeDados::EhSelected;

@@ -18,11 +18,11 @@
 #include "components/data/datasets/dvFieldValues.h"
 #include "components/data/settings/dvProperties.h"
 #include "components/data/settings/dvSettingLines.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
 #include "platform/ui/InterfaceUsuario.h"
-#include "platform/widgets/TCustomEdit.h"
-#include "platform/widgets/dvWidgetEvents.h"
+#include "platform/widgets/controls/TCustomEdit.h"
+#include "platform/widgets/keyboard/dvWidgetEvents.h"
 
 namespace {
 

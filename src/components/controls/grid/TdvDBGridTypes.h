@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/db/TFieldType.h"
+#include "platform/db/sqlite/TFieldType.h"
 
 // Behaviour switches of the library's data-aware grid.
 enum TdvDBGridOption : std::uint32_t {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "components/controls/grid/TdvCustomDBGrid.h"
-#include "platform/widgets/EInvalidGridOperation.h"
+#include "platform/widgets/grid/EInvalidGridOperation.h"
 
 bool TdvGridDataLink::AddMapping(const QString& fieldName)
 {

@@ -2,7 +2,7 @@
 #include <QString>
 #include <vector>
 
-#include "platform/db/TDataLink.h"
+#include "platform/db/datasets/TDataLink.h"
 
 class TdvCustomDBGrid;
 

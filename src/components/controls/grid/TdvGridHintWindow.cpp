@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "components/controls/grid/dvGridPaint.h"
-#include "platform/widgets/TCanvas.h"
+#include "platform/widgets/painting/TCanvas.h"
 
 void TdvGridHintWindow::Paint(QPainter& p)
 {

@@ -6,7 +6,7 @@
 #include "components/data/common/dvBeep.h"
 #include "components/data/settings/TdvPictureValidator.h"
 #include "components/data/settings/dvPictureMasks.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 
 TdvInplaceEdit::TdvInplaceEdit(TdvCustomDBGrid& grid)
     : TInplaceEdit(grid)

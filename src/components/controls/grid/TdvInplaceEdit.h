@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "components/controls/edits/TdvDBPicture.h"
-#include "platform/widgets/TInplaceEdit.h"
+#include "platform/widgets/grid/TInplaceEdit.h"
 
 class TdvCustomDBGrid;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/widgets/TCanvas.h"
+#include "platform/widgets/painting/TCanvas.h"
 
 int dvDataRowHeight(int textHeight, bool rowLines, int rowHeightPercent)
 {

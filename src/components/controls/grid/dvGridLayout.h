@@ -2,9 +2,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/db/TFieldType.h"
-#include "platform/widgets/TCustomGrid.h"
-#include "platform/widgets/TRect.h"
+#include "platform/db/sqlite/TFieldType.h"
+#include "platform/widgets/grid/TCustomGrid.h"
+#include "platform/widgets/painting/TRect.h"
 
 class QFont;
 

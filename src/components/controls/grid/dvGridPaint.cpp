@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "components/controls/grid/dvGridLayout.h"
-#include "platform/widgets/TCanvas.h"
+#include "platform/widgets/painting/TCanvas.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QString>
 
-#include "platform/db/TFieldType.h"
-#include "platform/widgets/TRect.h"
+#include "platform/db/sqlite/TFieldType.h"
+#include "platform/widgets/painting/TRect.h"
 
 class QFont;
 class QPainter;

@@ -25,13 +25,13 @@
 #include "components/data/datasets/dvDataSetLines.h"
 #include "components/data/common/dvCommon.h"
 #include "components/data/datasets/dvLocate.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
-#include "platform/db/TFieldDataLink.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/datasets/TFieldDataLink.h"
 #include "components/data/datasets/dvFieldValues.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
-#include "platform/widgets/dvWidgetEvents.h"
+#include "platform/widgets/keyboard/dvWidgetEvents.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "components/data/settings/dvProperties.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "components/data/settings/dvSettingLines.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
 
 TdvDBLookupList::TdvDBLookupList(TdvDBCustomLookupCombo& combo, QWidget* parent)
     : TdvCustomDBGrid(parent)

@@ -4,9 +4,9 @@
 #include <QMouseEvent>
 
 #include "components/controls/lookup/TdvDBCustomLookupCombo.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TFieldDataLink.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TFieldDataLink.h"
+#include "platform/widgets/windows/TExcecaoDeEvento.h"
 
 TdvPopupGrid::TdvPopupGrid(TdvDBCustomLookupCombo& combo)
     : TdvDBLookupList(combo, &combo)

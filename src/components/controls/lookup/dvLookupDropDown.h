@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/widgets/TRect.h"
+#include "platform/widgets/painting/TRect.h"
 
 // Where the lookup combo's drop-down grid goes and how big it is: pure arithmetic on the
 // combo's place on the screen and the grid's rows and columns, so that it can be checked

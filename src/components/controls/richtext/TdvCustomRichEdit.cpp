@@ -31,11 +31,11 @@
 #include "components/data/settings/TdvIntl.h"
 #include "components/data/common/dvBeep.h"
 #include "components/data/common/dvControlState.h"
-#include "platform/report/IImpressoras.h"
-#include "platform/report/TImpressaoPaginas.h"
-#include "platform/report/TPapel.h"
+#include "platform/report/printing/IImpressoras.h"
+#include "platform/report/printing/TImpressaoPaginas.h"
+#include "platform/report/pages/TPapel.h"
 #include "platform/ui/InterfaceUsuario.h"
-#include "platform/widgets/TCustomGrid.h"
+#include "platform/widgets/grid/TCustomGrid.h"
 
 namespace {
 

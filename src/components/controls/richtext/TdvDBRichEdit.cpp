@@ -3,11 +3,11 @@
 #include <QKeyEvent>
 
 #include "components/data/settings/TdvIntl.h"
-#include "platform/db/TDataSet.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
-#include "platform/db/TFieldDataLink.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/datasets/TFieldDataLink.h"
+#include "platform/widgets/windows/TExcecaoDeEvento.h"
 
 TdvDBRichEdit::TdvDBRichEdit(QWidget* parent)
     : TdvCustomRichEdit(parent)

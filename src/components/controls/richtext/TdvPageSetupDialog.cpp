@@ -8,7 +8,7 @@
 
 #include "components/controls/richtext/TdvCustomRichEdit.h"
 #include "components/data/settings/TdvIntl.h"
-#include "platform/report/TPapel.h"
+#include "platform/report/pages/TPapel.h"
 
 TdvPageSetupDialog::TdvPageSetupDialog(TdvCustomRichEdit& editor, QWidget* parent)
     : QDialog(parent)

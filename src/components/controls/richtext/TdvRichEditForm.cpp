@@ -23,7 +23,7 @@
 #include "components/controls/richtext/TdvRulerPanel.h"
 #include "components/data/settings/TdvIntl.h"
 #include "platform/ui/InterfaceUsuario.h"
-#include "platform/widgets/TDialogoArquivo.h"
+#include "platform/widgets/windows/TDialogoArquivo.h"
 
 namespace {
 

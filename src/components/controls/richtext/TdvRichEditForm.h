@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "components/controls/richtext/TdvCustomRichEdit.h"
-#include "platform/widgets/KeyboardLocks.h"
+#include "platform/widgets/keyboard/KeyboardLocks.h"
 
 class QAction;
 class QComboBox;

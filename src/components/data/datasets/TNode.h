@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/db/TFieldType.h"
+#include "platform/db/sqlite/TFieldType.h"
 
 // One node of a parsed filter expression.
 class TNode {

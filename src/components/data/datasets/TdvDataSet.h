@@ -7,7 +7,7 @@
 #include "components/data/datasets/dvFilter.h"
 #include "components/data/datasets/dvLookupLinks.h"
 #include "components/data/settings/dvPictureMasks.h"
-#include "platform/db/TDataSet.h"
+#include "platform/db/datasets/TDataSet.h"
 #include "platform/ui/InterfaceUsuario.h"
 
 // A dataset of the engine (TBase) with the library's additions: the record callback carrying

@@ -1,6 +1,6 @@
 #pragma once
 #include "components/data/datasets/TdvDataSet.h"
-#include "platform/db/TQuery.h"
+#include "platform/db/datasets/TQuery.h"
 
 // The SQL query of the component library: a TQuery with the library's per-field settings and
 // record filter (no text filter).

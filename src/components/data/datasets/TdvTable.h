@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "components/data/datasets/TdvDataSet.h"
-#include "platform/db/TTable.h"
+#include "platform/db/datasets/TTable.h"
 
 // The table of the component library, and every table of the program: a TTable with a filter
 // written as text lines (dvFilter), the record-by-record filter event, per-field setting lines,

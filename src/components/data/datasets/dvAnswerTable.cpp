@@ -1,12 +1,12 @@
 #include "components/data/datasets/dvAnswerTable.h"
 
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TConfiguracaoMotor.h"
-#include "platform/db/TCursor.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TEsquemaTabela.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TConfiguracaoMotor.h"
+#include "platform/db/cursors/TCursor.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/ui/InterfaceUsuario.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "components/data/settings/dvProperties.h"
 #include "components/data/settings/dvSettingLines.h"
-#include "platform/db/TControlesDesligados.h"
-#include "platform/db/TDataSet.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TControlesDesligados.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TField.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "components/data/common/dvSystem.h"
 #include "components/data/datasets/dvLocate.h"
-#include "platform/db/TDataSet.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TField.h"
 
 namespace {
 

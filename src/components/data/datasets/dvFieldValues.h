@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 
-#include "platform/db/TBookmark.h"
-#include "platform/db/TFieldType.h"
+#include "platform/db/cursors/TBookmark.h"
+#include "platform/db/sqlite/TFieldType.h"
 
 class TDataSet;
 class TField;

@@ -10,9 +10,9 @@
 #include "components/data/common/dvCommon.h"
 #include "components/data/datasets/TNode.h"
 #include "components/data/datasets/dvStacks.h"
-#include "platform/db/CanExpr.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TTable.h"
+#include "platform/db/cursors/CanExpr.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/datasets/TTable.h"
 #include "platform/files/TFormatSettings.h"
 #include "platform/ui/InterfaceUsuario.h"
 

@@ -8,7 +8,7 @@ class TTable;
 
 // Filter expressions of the library's datasets: a small language over the dataset's field
 // names ("ANO = 2002 AND (NR_PF = 5)") compiled into the engine's serialised expression
-// (platform/db/CanExpr.h).
+// (platform/db/cursors/CanExpr.h).
 //
 // Grammar: Logical := Relation { (AND | OR) Relation }, left to right without precedence;
 // Relation := Expr [ comparison Expr ]; Expr := Term [ (+|-) Expr ]; Term := Primary [ (*|/) Term ];

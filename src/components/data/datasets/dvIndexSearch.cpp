@@ -4,8 +4,8 @@
 #include "components/data/datasets/TdvTable.h"
 #include "components/data/datasets/dvFieldValues.h"
 #include "components/data/settings/TdvIntl.h"
-#include "platform/db/TControlesDesligados.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TControlesDesligados.h"
+#include "platform/db/datasets/TField.h"
 #include "platform/ui/InterfaceUsuario.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include "components/data/qbe/TdvQbeParser.h"
 #include "components/data/qbe/dvRunQbe.h"
 #include "components/data/settings/dvSettingLines.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TCursor.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/cursors/TCursor.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TCursorOcupado.h"
 

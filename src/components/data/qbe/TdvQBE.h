@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "components/data/datasets/TdvDataSet.h"
-#include "platform/db/TDBDataSet.h"
+#include "platform/db/datasets/TDBDataSet.h"
 
 class EDBEngineError;
 

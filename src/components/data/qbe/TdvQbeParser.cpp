@@ -3,7 +3,7 @@
 #include <sqlite3.h>
 
 #include "components/data/qbe/TdvQbeTokenizer.h"
-#include "platform/db/EDatabaseError.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 
 namespace {
 

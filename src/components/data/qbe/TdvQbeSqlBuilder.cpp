@@ -5,8 +5,8 @@
 
 #include "components/data/common/dvSystem.h"
 #include "components/data/datasets/dvFieldValues.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TDatabase.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TDatabase.h"
 
 namespace {
 

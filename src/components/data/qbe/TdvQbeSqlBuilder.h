@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "components/data/qbe/TdvQbeQuery.h"
-#include "platform/db/TEsquemaTabela.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
 
 class TDatabase;
 

@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include "platform/db/EDatabaseError.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 
 namespace {
 

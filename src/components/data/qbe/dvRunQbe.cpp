@@ -1,10 +1,10 @@
 #include "components/data/qbe/dvRunQbe.h"
 
 #include "components/data/qbe/TdvQbeSqlBuilder.h"
-#include "platform/db/TComando.h"
-#include "platform/db/TCursorConsulta.h"
-#include "platform/db/TDatabase.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/cursors/TCursorConsulta.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TTransacao.h"
 
 std::unique_ptr<TCursor> dvRunQbe(TDatabase& database, const TdvQbeQuery& query, bool blankAsZero)
 {

@@ -3,10 +3,10 @@
 #include "components/data/settings/TdvIntl.h"
 #include "components/data/settings/TdvPictureValidator.h"
 #include "components/data/settings/dvProperties.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TDataSet.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
 
 IdvPublished* dvGetPictureMaskOwner(QObject* control, TDataSet* dataset)
 {

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QVariant>
 
-#include "platform/db/TDataSet.h"
+#include "platform/db/datasets/TDataSet.h"
 
 namespace {
 

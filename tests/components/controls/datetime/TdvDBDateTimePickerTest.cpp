@@ -19,9 +19,9 @@
 #include "components/data/datasets/TdvTable.h"
 #include "components/data/common/dvSystem.h"
 #include "platform/db/BancoDeTeste.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
-#include "platform/db/TTable.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/datasets/TTable.h"
 
 using namespace TecladoDeTeste;
 

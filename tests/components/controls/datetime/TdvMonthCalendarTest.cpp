@@ -11,7 +11,7 @@
 #include "components/controls/edits/dvInputBox.h"
 #include "components/data/common/dvBeep.h"
 #include "components/data/common/dvSystem.h"
-#include "platform/widgets/TExcecaoDeEvento.h"
+#include "platform/widgets/windows/TExcecaoDeEvento.h"
 
 namespace {
 

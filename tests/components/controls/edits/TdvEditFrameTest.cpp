@@ -7,7 +7,7 @@
 #include "components/controls/combos/TdvButtonEffects.h"
 #include "components/controls/edits/TdvDBCustomEdit.h"
 #include "components/controls/edits/TdvEditFrame.h"
-#include "platform/widgets/TSpeedButton.h"
+#include "platform/widgets/controls/TSpeedButton.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "components/controls/edits/TdvMemoDialog.h"
 #include "components/controls/edits/TdvMemoDlg.h"
 #include "components/data/settings/TdvIntl.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
-#include "platform/db/TTable.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/datasets/TTable.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "support/ProgramaDeTeste.h"
 

@@ -4,7 +4,7 @@
 #include "components/controls/GradeDeDadosDeTeste.h"
 #include "components/controls/grid/TdvCellHint.h"
 #include "components/controls/grid/TdvGridHintWindow.h"
-#include "platform/widgets/THintWindow.h"
+#include "platform/widgets/controls/THintWindow.h"
 
 namespace {
 

@@ -20,11 +20,11 @@
 #include "components/data/settings/TdvIntl.h"
 #include "components/data/datasets/TdvTable.h"
 #include "platform/db/BancoDeTeste.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/files/TIniFile.h"
 #include "platform/ui/DialogosRoteirizados.h"
-#include "platform/widgets/TInplaceEdit.h"
+#include "platform/widgets/grid/TInplaceEdit.h"
 
 using namespace TecladoDeTeste;
 

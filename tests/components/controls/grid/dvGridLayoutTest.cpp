@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "components/controls/grid/dvGridLayout.h"
-#include "platform/widgets/TCanvas.h"
+#include "platform/widgets/painting/TCanvas.h"
 
 TEST(dvGridLayout, RowsAreALineOfTextWithTheirMargins)
 {

@@ -13,8 +13,8 @@
 #include "components/data/datasets/TdvQuery.h"
 #include "components/data/datasets/TdvTable.h"
 #include "platform/db/BancoDeTeste.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TTransacao.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
 

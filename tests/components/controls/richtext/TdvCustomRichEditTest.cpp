@@ -8,7 +8,7 @@
 #include "components/data/richtext/TdvRtfReader.h"
 #include "components/data/richtext/TdvRtfWriter.h"
 #include "components/controls/richtext/dvRichOle.h"
-#include "platform/report/ImpressorasSimuladas.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "support/ProgramaDeTeste.h"
 

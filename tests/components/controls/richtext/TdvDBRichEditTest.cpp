@@ -8,9 +8,9 @@
 #include "components/controls/richtext/TdvDBRichEdit.h"
 #include "components/data/richtext/TdvRtfReader.h"
 #include "platform/db/BancoDeTeste.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
-#include "platform/db/TTable.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/datasets/TTable.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
 

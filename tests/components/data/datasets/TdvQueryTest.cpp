@@ -5,7 +5,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "components/data/qbe/TdvQBE.h"
 #include "platform/db/BancoDeTeste.h"
-#include "platform/db/EDatabaseError.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/ui/DialogosRoteirizados.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "components/data/datasets/dvEscapeFilter.h"
 #include "platform/db/BancoDeTeste.h"
-#include "platform/db/EDatabaseError.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/ui/AtividadeRegistrada.h"
 #include "platform/ui/DialogosRoteirizados.h"
 

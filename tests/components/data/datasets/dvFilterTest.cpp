@@ -5,7 +5,7 @@
 
 #include "components/data/TDataSetEmMemoria.h"
 #include "components/data/datasets/dvFilter.h"
-#include "platform/db/CanExpr.h"
+#include "platform/db/cursors/CanExpr.h"
 #include "platform/ui/DialogosRoteirizados.h"
 
 namespace {

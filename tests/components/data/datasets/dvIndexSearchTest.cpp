@@ -6,7 +6,7 @@
 #include "components/data/datasets/dvIndexSearch.h"
 #include "components/data/datasets/dvLookupLinks.h"
 #include "components/data/settings/TdvIntl.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "support/ProgramaDeTeste.h"
 

@@ -4,8 +4,8 @@
 
 #include "support/ProgramaDeTeste.h"
 #include "components/data/datasets/dvLocate.h"
-#include "platform/db/TField.h"
-#include "platform/db/TTable.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/datasets/TTable.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "components/data/TDataSetEmMemoria.h"
 #include "components/data/datasets/dvFieldValues.h"
 #include "components/data/datasets/dvLocate.h"
-#include "platform/db/TField.h"
+#include "platform/db/datasets/TField.h"
 #include "platform/ui/DialogosRoteirizados.h"
 
 namespace {

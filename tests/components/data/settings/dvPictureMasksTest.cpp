@@ -8,9 +8,9 @@
 #include "components/data/datasets/dvEscapeFilter.h"
 #include "components/data/settings/dvPictureMasks.h"
 #include "components/data/settings/dvProperties.h"
-#include "platform/db/EDatabaseError.h"
-#include "platform/db/TDataSource.h"
-#include "platform/db/TField.h"
+#include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/datasets/TDataSource.h"
+#include "platform/db/datasets/TField.h"
 
 namespace {
 

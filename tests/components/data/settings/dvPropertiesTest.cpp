@@ -7,7 +7,7 @@
 #include "components/data/common/dvCommon.h"
 #include "components/data/common/dvControlState.h"
 #include "components/data/settings/dvProperties.h"
-#include "platform/db/TDataSource.h"
+#include "platform/db/datasets/TDataSource.h"
 
 namespace {
 

@@ -1,0 +1,58 @@
+#pragma once
+#include <optional>
+#include <memory>
+
+#include "exchange/delivery/IFonteEntrega.h"
+#include "model/declaration/TPruv.h"
+#include "model/values/TErro.h"
+
+class TAnexoFC;
+class TColecaoPruv;
+class TColecaoPruvItem;
+class TPruvItem;
+
+// The stored declarations of the model as the writer of the delivery file reads them: loaded
+// through the declarations collection into a working declaration with a sink of its own, items
+// read one at a time in withholding-code order, so that memory does not grow with their number.
+class TFontePruv final : public IFonteEntrega {
+public:
+    // Both outlive the source. Aberta is the declaration open in the program.
+    TFontePruv(TPruv& Aberta, TColecaoPruv& Colecao);
+    ~TFontePruv() override;
+
+    TDeclaracaoEntrega Aberta() override { return Dados(FAberta); }
+    bool Carrega(const QString& Ano, const QString& Ni, TDeclaracaoEntrega& Destino) override;
+    std::vector<TAnexoEntrega> Anexos(const TDeclaracaoEntrega& Declaracao) override;
+    void AbreItens(const TDeclaracaoEntrega& Declaracao, const TAnexoEntrega* Anexo) override;
+    bool ProximoItem(TItemEntrega& Item) override;
+    void FechaItens() override;
+    std::unique_ptr<TErro> RegistraGeracao(const QString& Ano, const QString& Ni, const QString& RaizEstabelecimento,
+                                           const QDateTime& Data, int Estabelecimentos) override;
+    void RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes) override;
+    void DesfazRegistros() override;
+
+    [[nodiscard]] static TDeclaracaoEntrega Dados(TPruv& Declaracao);
+    static void Dados(const TPruvItem& Item, TItemEntrega& Destino);
+
+private:
+    // Loads the stored declaration of that year and number into Destino (cleared first).
+    bool CarregaEm(TPruv& Destino, const QString& Ano, const QString& Ni);
+    // The working declaration holds Declaracao.
+    void Trabalha(const TDeclaracaoEntrega& Declaracao);
+
+    TPruv& FAberta;           // not owned
+    TColecaoPruv& FColecao;   // not owned
+    TErros FErros;
+    TPruv FTrabalho;
+    std::unique_ptr<TAnexoFC> FAnexo;
+    TColecaoPruvItem* FItens = nullptr;   // the open walk's, owned by its owner of items
+    std::unique_ptr<TPruvItem> FItem;
+    // The open declaration's generation as it was before the first record, to take it back.
+    struct TGeracaoAnterior {
+        QString Estabelecimento;
+        double Data = 0;
+        int Estabelecimentos = 0;
+        int Volumes = 0;
+    };
+    std::optional<TGeracaoAnterior> FAnterior;
+};

@@ -1,0 +1,46 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+#include <utility>
+#include <vector>
+
+#include "platform/db/cursors/TCursor.h"
+
+class TComando;
+class TDatabase;
+
+// The answer of an SQL SELECT, read whole when opened; read-only. Bookmarks are row numbers.
+class TCursorConsulta final : public TCursor {
+public:
+    // Parameters are bound by name (":NOME" in the text). Raises EDBEngineError from SQLite.
+    TCursorConsulta(TDatabase& banco, const QString& sql, const std::vector<std::pair<QString, QVariant>>& parametros);
+
+    [[nodiscard]] std::vector<TFieldDef> Campos() const override { return FCampos; }
+    bool Busca(const TRegistro* de, TGetMode modo, TRegistro& registro) override;
+    bool BuscaBookmark(const TBookmark& marca, TRegistro& registro) override;
+    [[nodiscard]] TBookmark Bookmark(const TRegistro& registro) const override;
+    int Compara(const TBookmark& a, const TBookmark& b) override;
+    int Conta() override { return static_cast<int>(FLinhas.size()); }
+    int Numero(const TRegistro& registro) override { return static_cast<int>(registro.RowId) + 1; }
+    bool BuscaNumero(int numero, TRegistro& registro) override;
+    bool Localiza(const std::vector<int>&, const QVariantList&, TLocateOptions, const TAceita&, TRegistro&,
+                  bool& tratado) override
+    {
+        tratado = false;
+        return false;
+    }
+    [[nodiscard]] bool PodeModificar() const override { return false; }
+    void Grava(TRegistro& registro, const TRegistro* original) override;
+    void Apaga(const TRegistro& registro) override;
+    bool AceitaExpressao(const QByteArray& expressao, QString& erro) override;
+    void DefineExpressoes(const std::vector<QByteArray>&) override {}
+
+    // Binds parameters by name; those the text does not name are left out.
+    static void LigaParametros(TComando& comando, const std::vector<std::pair<QString, QVariant>>& parametros);
+
+private:
+    bool Linha(qint64 indice, TRegistro& registro) const;
+
+    std::vector<TFieldDef> FCampos;
+    std::vector<std::vector<QVariant>> FLinhas;
+};

@@ -1,6 +1,0 @@
-#include "platform/report/TElementoRelatorio.h"
-
-qreal TElementoRelatorio::AlturaEsticada(const TContextoImpressao& /*contexto*/) const
-{
-    return 0;
-}

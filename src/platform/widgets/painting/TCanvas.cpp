@@ -1,0 +1,36 @@
+#include "platform/widgets/painting/TCanvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+void TCanvas::FillRect(const TRect& r) const
+{
+    if (r.Width() > 0 && r.Height() > 0)
+        FPainter.fillRect(r.ToQRect(), Brush.Color);
+}
+
+void TCanvas::ApplyFont() const
+{
+    FPainter.setFont(Font.Font);
+    FPainter.setPen(Font.Color);
+}
+
+int TCanvas::TextWidth(const QString& texto) const
+{
+    return dvTextWidth(Font.Font, texto);
+}
+
+int TCanvas::TextHeight(const QString&) const
+{
+    return dvTextHeight(Font.Font);
+}
+
+int dvTextHeight(const QFont& font)
+{
+    return QFontMetrics(font).height();
+}
+
+int dvTextWidth(const QFont& font, const QString& texto)
+{
+    return QFontMetrics(font).horizontalAdvance(texto);
+}

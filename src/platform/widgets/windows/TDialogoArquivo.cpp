@@ -1,0 +1,72 @@
+#include "platform/widgets/windows/TDialogoArquivo.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QPointer>
+#include <QStyle>
+#include <QTimer>
+#include <QTreeView>
+
+namespace {
+
+// Once the dialog shows (it lays its columns out, from its saved state too), each column is made
+// as wide as its title at least.
+void AlargaTitulos(QFileDialog& dialogo)
+{
+    QTimer::singleShot(0, &dialogo, [vivo = QPointer<QFileDialog>(&dialogo)] {
+        if (!vivo)
+            return;
+        for (QTreeView* lista : vivo->findChildren<QTreeView*>()) {
+            QHeaderView* titulos = lista->header();
+            const QAbstractItemModel* modelo = titulos->model();
+            if (!modelo)
+                continue;
+            const int margem = 2 * titulos->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titulos);
+            for (int c = 0; c < titulos->count(); ++c) {
+                const int precisa = titulos->fontMetrics().horizontalAdvance(
+                                        modelo->headerData(c, Qt::Horizontal).toString())
+                    + margem + 2;
+                if (!titulos->isSectionHidden(c) && titulos->sectionSize(c) < precisa)
+                    titulos->resizeSection(c, precisa);
+            }
+        }
+    });
+}
+
+QString Escolhe(QFileDialog& dialogo, const QString& caminho, QString* escolhido)
+{
+    const QFileInfo info(caminho);
+    if (!caminho.isEmpty() && !info.isDir()) {
+        dialogo.setDirectory(info.absolutePath());
+        dialogo.selectFile(info.fileName());
+    } else if (!caminho.isEmpty()) {
+        dialogo.setDirectory(caminho);
+    }
+    if (escolhido && !escolhido->isEmpty())
+        dialogo.selectNameFilter(*escolhido);
+    AlargaTitulos(dialogo);
+    if (dialogo.exec() != QDialog::Accepted)
+        return QString();
+    if (escolhido)
+        *escolhido = dialogo.selectedNameFilter();
+    return dialogo.selectedFiles().value(0);
+}
+
+}   // namespace
+
+QString TDialogoArquivo::Abre(QWidget* dono, const QString& caminho, const QString& filtros)
+{
+    QFileDialog dialogo(dono, QString(), QString(), filtros);
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    return Escolhe(dialogo, caminho, nullptr);
+}
+
+QString TDialogoArquivo::Salva(QWidget* dono, const QString& caminho, const QString& filtros, QString* escolhido)
+{
+    QFileDialog dialogo(dono, QString(), QString(), filtros);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    return Escolhe(dialogo, caminho, escolhido);
+}

@@ -1,0 +1,343 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include "exchange/FonteSimulada.h"
+#include "exchange/delivery/ResultadoEntrega.h"
+#include "exchange/delivery/TArquivoPruv.h"
+#include "model/people/TNi.h"
+#include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TIniFile.h"
+#include "platform/files/TPastas.h"
+#include "platform/files/TVolumes.h"
+#include "platform/ui/AtividadeRegistrada.h"
+#include "platform/ui/DialogosRoteirizados.h"
+#include "platform/ui/ProgressoRegistrado.h"
+#include "support/ProgramaDeTeste.h"
+
+namespace {
+
+namespace R = ResultadoEntrega;
+
+QByteArray Le(const QString& caminho)
+{
+    QFile arquivo(caminho);
+    return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+}
+
+void Grava(const QString& caminho, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(caminho).path());
+    QFile arquivo(caminho);
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    arquivo.write(bytes);
+}
+
+// Golden files are compared whole; a difference is reported at its first line.
+void ConfereComOuro(const QString& caminho, const char* ouro)
+{
+    const QByteArray esperado = Le(QStringLiteral(PRUV_PASTA_OURO "/") + QString::fromLatin1(ouro));
+    const QByteArray obtido = Le(caminho);
+    ASSERT_FALSE(esperado.isEmpty()) << ouro;
+    if (obtido == esperado)
+        return;
+    const QList<QByteArray> a = esperado.split('\n');
+    const QList<QByteArray> b = obtido.split('\n');
+    for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i)
+        ASSERT_EQ(a.value(i).toStdString(), b.value(i).toStdString()) << ouro << ", line " << i + 1;
+}
+
+QString Declar()
+{
+    return TPastas::Dados() + QStringLiteral("/Declar.txt");
+}
+
+class TArquivoPruvTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TPastas::Cria();
+        TVolumes::DefinePastaBase(base);
+        writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
+    }
+    void TearDown() override { TVolumes::DefinePastaBase(QString()); }
+
+    TPedidoGeracao Pedido(const Cenario& c, const TVolume& volume, int registros = 10)
+    {
+        TPedidoGeracao pedido = c.Pedido(volume, registros);
+        pedido.Cancelado = &cancelado;
+        return pedido;
+    }
+    // The path named by the run goes to arquivo.
+    std::uint8_t Gera(TArquivoPruv& w, Cenario& c, const TPedidoGeracao& pedido)
+    {
+        const TResultadoGeracao resultado = w.Gera(c.Fonte, pedido);
+        if (!resultado.Arquivo.isEmpty())
+            arquivo = resultado.Arquivo;
+        return resultado.Codigo;
+    }
+    std::uint8_t Gera(Cenario& c, const TVolume& volume, int registros = 10)
+    {
+        TPedidoGeracao pedido = Pedido(c, volume, registros);
+        pedido.GaugeRegistros = &gaugeRegistros;
+        pedido.GaugeCompactacao = &gaugeCompactacao;
+        return Gera(writer, c, pedido);
+    }
+    std::uint8_t Gera(Cenario& c) { return Gera(c, fixo); }
+
+    QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    DialogosRoteirizados dialogos;
+    AtividadeRegistrada atividade;
+    ProgressoRegistrado gaugeRegistros;
+    ProgressoRegistrado gaugeCompactacao;
+    TArquivoPruv writer;
+    QString arquivo;
+    bool cancelado = false;
+};
+
+}   // namespace
+
+TEST_F(TArquivoPruvTest, WritesTheGoldenTextAndReceiptDataAndPacksThemWhereTheVolumeSays)
+{
+    const QString pendrive = ProgramaDeTeste::Pasta() + QStringLiteral("/PEN");
+    QDir().mkpath(pendrive);
+    const TVolume removivel{pendrive, QStringLiteral("PEN"), TVolume::TTipo::Removivel};
+    const struct {
+        const char* ouro;
+        Cenario (*cenario)();
+        bool removivel;
+        const char* dec;   // under the volume's root
+    } casos[] = {
+        {"pf-original", PessoaFisica, false,
+         "Declaracoes Gravadas XEQ/Pruv2003/11144477735/2002/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec"},
+        {"pj-dois-estab", EmpresaDoisEstabelecimentos, false,
+         "Declaracoes Gravadas XEQ/Pruv2003/11222333000181/2002/11222333000181-PRUV-2003-2002-ORIGI-NORMAL.dec"},
+        {"retificadora", Retificadora, true, "99887766000105-PRUV-2003-2002-RETIF-EXTINCAO.dec"},
+        {"administradora-fundos", AdministradoraDeFundos, false,
+         "Declaracoes Gravadas XEQ/Pruv2003/33445566000186/2002/33445566000186-PRUV-2003-2002-ORIGI-NORMAL.dec"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.ouro);
+        Cenario c = caso.cenario();
+        TArquivoPruv novo;   // a run of its own, as the assistant makes it
+        novo.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
+        TPedidoGeracao pedido = Pedido(c, caso.removivel ? removivel : fixo);
+        pedido.GaugeCompactacao = &gaugeCompactacao;
+        ASSERT_EQ(Gera(novo, c, pedido), R::Ok);
+        ConfereComOuro(Declar(), (std::string(caso.ouro) + ".txt").c_str());
+        ConfereComOuro(TPastas::Dados() + QStringLiteral("/Recibo.ini"), (std::string(caso.ouro) + ".ini").c_str());
+
+        const QString dec = QDir(caso.removivel ? pendrive : base).filePath(QString::fromLatin1(caso.dec));
+        EXPECT_EQ(arquivo, dec);
+        EXPECT_TRUE(QFileInfo::exists(dec));
+        EXPECT_FALSE(QFileInfo::exists(dec + QStringLiteral(".tmp")));
+
+        // The CRC is zlib's over every byte after the header line.
+        const QByteArray texto = Le(Declar());
+        const QByteArray corpo = texto.mid(texto.indexOf('\n') + 1);
+        EXPECT_EQ(novo.Crc(), crc32(0, reinterpret_cast<const Bytef*>(corpo.data()), static_cast<uInt>(corpo.size())));
+
+        // Every establishment written records its generation, then its volume.
+        QStringList esperado;
+        for (const QString& chave : c.Chaves) {
+            const QString ni = chave.mid(4) + CalculaDV(chave.mid(4));
+            esperado << QStringLiteral("geracao 2002 %1 %2 2003-03-14T10:30:00 %3")
+                            .arg(ni,
+                                 ni.left(ni.size() == 11 ? 9 : 8)
+                                     + (ni.size() == 11 ? QString() : QStringLiteral("0001")),
+                                 QString::number(c.Chaves.size()));
+        }
+        for (const QString& chave : c.Chaves)
+            esperado << QStringLiteral("volumes 2002 %1 1").arg(chave.mid(4) + CalculaDV(chave.mid(4)));
+        EXPECT_EQ(c.Fonte.Registros, esperado);
+        EXPECT_EQ(gaugeCompactacao.Posicao(), 100);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+TEST_F(TArquivoPruvTest, RefusesWhenTheExpectedLinesDoNotFitTheFreeSpace)
+{
+    // Capacity: (free - 102400) / 730 lines, truncated.
+    const struct {
+        qint64 livre;
+        int registros;
+        std::uint8_t resultado;
+    } casos[] = {
+        {102400, 0, R::SemEspaco},                     // no room at all
+        {102400 + 730 * 20 + 729, 20, R::SemEspaco},   // exactly the capacity
+        {102400 + 730 * 20, 19, R::Ok},                // one fewer
+        {-1, 0, R::SemEspaco},                         // the volume cannot tell
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.livre);
+        Cenario cenario = PessoaFisica();
+        TEspacoEmDisco::Simulacao espaco(c.livre);
+        EXPECT_EQ(Gera(cenario, fixo, c.registros), c.resultado);
+        EXPECT_EQ(QFileInfo::exists(Declar()), c.resultado == R::Ok);
+        QFile::remove(Declar());
+    }
+}
+
+TEST_F(TArquivoPruvTest, LinesBeyondTheCapacityStopTheRunAndDeleteTheText)
+{
+    Cenario c = PessoaFisica();
+    TEspacoEmDisco::Simulacao espaco(102400 + 730 * 4);   // room for 4 lines; 8 are needed
+    EXPECT_EQ(Gera(c, fixo, 0), R::ErroGravacao);
+    EXPECT_FALSE(QFileInfo::exists(Declar()));
+    EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Declaracoes Gravadas XEQ")));
+    EXPECT_TRUE(c.Fonte.Registros.isEmpty());
+}
+
+TEST_F(TArquivoPruvTest, ItemsOutOfOrderEndTheRunWith153)
+{
+    // Declaration items: the same beneficiary twice under one code.
+    Cenario pf = PessoaFisica();
+    pf.Fonte.Declaracoes[0].Itens.insert(pf.Fonte.Declaracoes[0].Itens.begin() + 1, pf.Fonte.Declaracoes[0].Itens[0]);
+    QFile::remove(Declar());
+    Grava(Declar(), "an earlier text");
+    EXPECT_EQ(Gera(pf), R::ForaDeOrdem);
+    EXPECT_FALSE(QFileInfo::exists(Declar()));
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+    EXPECT_TRUE(pf.Fonte.Registros.isEmpty());
+    EXPECT_FALSE(TIniFile(TPastas::Dados() + QStringLiteral("/Recibo.ini"))
+                     .ValueExists(QStringLiteral("Declaracao"), QStringLiteral("DT_GERACAO")));
+
+    // Annex items: the user sees both keys first.
+    Cenario fundos = AdministradoraDeFundos();
+    auto& itens = fundos.Fonte.Declaracoes[0].Anexos[0].second;
+    std::swap(itens[0], itens[1]);
+    TArquivoPruv outro;
+    TPedidoGeracao pedido = Pedido(fundos, fixo);
+    pedido.NumeroRecibo.clear();
+    EXPECT_EQ(Gera(outro, fundos, pedido), R::ForaDeOrdem);
+    ASSERT_EQ(dialogos.Textos().size(), 1);
+    EXPECT_EQ(dialogos.Textos()[0],
+              QStringLiteral("55667788000186"
+                             "6800"
+                             "1"
+                             "00098765432100"
+                             "0"
+                             "    -    "
+                             "55667788000186"
+                             "6800"
+                             "1"
+                             "00012345678909"
+                             "0"));
+}
+
+TEST_F(TArquivoPruvTest, AnExistingDeliveryFileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    Cenario c = PessoaFisica();
+    ASSERT_EQ(Gera(c), R::Ok);
+    const QString dec = arquivo;
+    Grava(dec, "the delivery of an earlier run");
+
+    dialogos.Responde(Resposta::Nao);
+    EXPECT_EQ(Gera(c), R::Recusado);
+    EXPECT_EQ(Le(dec), "the delivery of an earlier run");
+    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Esta declaração já foi gravada, deseja sobrescrevê-la?")});
+
+    dialogos.Responde(Resposta::Sim);
+    EXPECT_EQ(Gera(c), R::Ok);
+    EXPECT_TRUE(Le(dec).startsWith("PRUV    2003"));
+}
+
+// The caller that asks in its own way gets the question, and nothing reaches the dialogs; the
+// path comes back once the run named it, also when the answer refuses the writing.
+TEST_F(TArquivoPruvTest, TheOverwriteQuestionGoesToTheRequestsOwnWayOfAsking)
+{
+    Cenario c = PessoaFisica();
+    ASSERT_EQ(Gera(c), R::Ok);
+    const QString dec = arquivo;
+    const struct {
+        Resposta resposta;
+        std::uint8_t codigo;
+        bool substituido;
+    } casos[] = {
+        {Resposta::Nao, R::Recusado, false},
+        {Resposta::Sim, R::Ok, true},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(static_cast<int>(caso.resposta));
+        Grava(dec, "the delivery of an earlier run");
+        std::vector<TMensagemDialogo> perguntas;
+        TPedidoGeracao pedido = Pedido(c, fixo);
+        pedido.Pergunta = [&](const QString& texto, TipoDialogo tipo, std::uint16_t botoes) {
+            perguntas.push_back({texto, tipo, botoes});
+            return caso.resposta;
+        };
+        const TResultadoGeracao resultado = writer.Gera(c.Fonte, pedido);
+        EXPECT_EQ(resultado.Codigo, caso.codigo);
+        EXPECT_EQ(resultado.Arquivo, dec);
+        ASSERT_EQ(perguntas.size(), 1u);
+        EXPECT_EQ(perguntas[0].Texto, QStringLiteral("Esta declaração já foi gravada, deseja sobrescrevê-la?"));
+        EXPECT_EQ(perguntas[0].Tipo, TipoDialogo::Confirmacao);
+        EXPECT_EQ(perguntas[0].Botoes, Botao::Sim | Botao::Nao);
+        EXPECT_EQ(Le(dec).startsWith("PRUV    2003"), caso.substituido);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+
+    // Stopped before the file was named: no path.
+    TEspacoEmDisco::Simulacao espaco(102400);
+    const TResultadoGeracao semEspaco = writer.Gera(c.Fonte, Pedido(c, fixo));
+    EXPECT_EQ(semEspaco.Codigo, R::SemEspaco);
+    EXPECT_TRUE(semEspaco.Arquivo.isEmpty());
+}
+
+TEST_F(TArquivoPruvTest, AReceiptFileBesideTheTargetGives156WhateverTheAnswer)
+{
+    Cenario c = PessoaFisica();
+    ASSERT_EQ(Gera(c), R::Ok);
+    const QString dec = arquivo;
+    const QByteArray antes = Le(dec);
+    Grava(dec.left(dec.size() - 3) + QStringLiteral("REC"), "receipt");
+    for (const Resposta resposta : {Resposta::Sim, Resposta::Nao}) {
+        dialogos.Responde(resposta);
+        EXPECT_EQ(Gera(c), R::ReciboExiste);
+        EXPECT_EQ(Le(dec), antes);
+    }
+}
+
+TEST_F(TArquivoPruvTest, ACancelKeepsTheTextAsFarAsWrittenAndRecordsNothing)
+{
+    Cenario c = PessoaFisica();
+    c.Fonte.AoLerItem = [this](int lidos) { cancelado = lidos == 2; };
+    EXPECT_EQ(Gera(c), R::FalhaCompactacao);
+    const QList<QByteArray> linhas = Le(Declar()).split('\n');
+    EXPECT_EQ(linhas.size(), 5);   // header, type 1, the first item and its code's total, then the last line end
+    EXPECT_TRUE(c.Fonte.Registros.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Declaracoes Gravadas XEQ")));
+}
+
+TEST_F(TArquivoPruvTest, ACrcThatDiffersFromThePackingsRemovesTheNewFileAndKeepsTheOld)
+{
+    Cenario c = PessoaFisica();
+    ASSERT_EQ(Gera(c), R::Ok);
+    const QString dec = arquivo;
+    Grava(dec, "a good earlier delivery");
+    // The text changes between the writing and the packing.
+    c.Fonte.AoRegistrarGeracao = [] {
+        QFile texto(Declar());
+        ASSERT_TRUE(texto.open(QIODevice::Append));
+        texto.write("X");
+    };
+    dialogos.Responde(Resposta::Sim);
+    EXPECT_EQ(Gera(c), R::FalhaCompactacao);
+    EXPECT_EQ(dialogos.Textos().last(), QStringLiteral("ERRO: crc diferente"));
+    EXPECT_EQ(Le(dec), "a good earlier delivery");
+    EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files), QStringList{QFileInfo(dec).fileName()});
+}
+
+TEST_F(TArquivoPruvTest, AnErrorOfAStoredDeclarationIsShownAndStopsBeforeThePacking)
+{
+    Cenario c = EmpresaDoisEstabelecimentos();
+    c.Fonte.ErrosGeracao[QStringLiteral("11222333000181")] = 67;
+    EXPECT_EQ(Gera(c), 67);
+    EXPECT_EQ(dialogos.Mensagens().size(), 1u);
+    EXPECT_EQ(c.Fonte.Registros.size(), 2);   // both establishments recorded all the same
+    EXPECT_TRUE(c.Fonte.Registros.filter(QStringLiteral("volumes")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Declaracoes Gravadas XEQ")));
+}

@@ -1,0 +1,454 @@
+#include "reports/statements/TFoImprComprovante.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <QToolButton>
+#include <initializer_list>
+#include <limits>
+
+#include "TextoPdf.h"
+#include "model/PruvDeTeste.h"
+#include "model/declaration/TResumo.h"
+#include "model/people/TBeneficiarioPruv.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePF.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/files/TPastas.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
+#include "platform/report/pages/TDocumentoRelatorio.h"
+#include "platform/report/printing/TSaidaRelatorio.h"
+#include "reports/statements/TLeiauteComprovante.h"
+#include "shell/Espera.h"
+#include "shell/printing/TFoPreview.h"
+#include "shell/printing/TPreviewRelatorio.h"
+#include "support/ProgramaDeTeste.h"
+
+namespace {
+
+constexpr qint64 Reais(qint64 n)
+{
+    return n * TMonetario::Escala;
+}
+
+// A stored declaration of a federal body (which may use the codes of Lei 9.430/96, Art. 64) whose
+// statements print on the PDF stand-in of the printer; each printer job is one file.
+class TFoImprComprovanteTest : public PruvDeTeste {
+protected:
+    const QString Jose = NumeroDe("222333444");
+    const QString Ana = NumeroDe("555666777");
+    const QString Beta = NumeroDe("334445550001");
+
+    std::unique_ptr<ImpressorasSimuladas> impressoras;
+    std::unique_ptr<TPruv> pruv;
+
+    void SetUp() override
+    {
+        PruvDeTeste::SetUp();
+        const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
+        ASSERT_TRUE(QDir().mkpath(pasta));
+        impressoras = std::make_unique<ImpressorasSimuladas>(pasta);
+        pruv = Armazenada(Matriz, "2002", 1);
+    }
+
+    // An item of the declaration for the beneficiary under the code: that income in each month,
+    // a tenth of it withheld.
+    void Lanca(const QString& ni, const char* nome, const char* codigo, qint64 centavos,
+               std::initializer_list<int> meses = {1})
+    {
+        TPruvItem item(*pruv, *pruv);
+        item.GetCodigoRetencao().SetCodigo(QLatin1String(codigo));
+        pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+        item.GetBeneficiario().SetNi(ni);
+        item.GetBeneficiario().Nome().SetTexto(QLatin1String(nome));
+        for (int mes : meses) {
+            item.GetValores().GetRendimento(mes).SetValor(centavos * 100);
+            item.GetValores().GetImposto(mes).SetValor(centavos * 10);
+        }
+        ASSERT_EQ(pruv->GetItens().Salva(item), TColecaoPruvItem::Inserido);
+    }
+
+    // Types on a person's statement and stores it.
+    void Digita(const QString& ni, const std::function<void(TComprovantePF&)>& digita)
+    {
+        TBeneficiarioPruv beneficiario(pruv.get());
+        beneficiario.SetNi(ni);
+        TComprovantePF pf(beneficiario);
+        pruv->GetColecaoComprovante().Carrega(pf);
+        digita(pf);
+        pruv->GetColecaoComprovante().Salva(pf);
+    }
+
+    // The text of each page of each file printed, in order.
+    QList<QStringList> Imprime(const QString& ni = {}, int lote = TFoImprComprovante::PaginasPorLote)
+    {
+        const qsizetype antes = impressoras->Arquivos().size();
+        TFoImprComprovante::ImprimeComprovantes(*pruv, ni, false, lote);
+        QList<QStringList> arquivos;
+        for (qsizetype i = antes; i < impressoras->Arquivos().size(); ++i)
+            if (QFile::exists(impressoras->Arquivos()[i]))
+                arquivos.append(TextoPdf::Paginas(impressoras->Arquivos()[i]));
+        return arquivos;
+    }
+
+    static QByteArray Lista()
+    {
+        QFile arquivo(TFoImprComprovante::ArquivoNaoImpressos());
+        return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray("(ausente)");
+    }
+};
+
+// The line of the page that holds the caption, blanks simplified.
+QString LinhaCom(const QString& pagina, const QString& legenda)
+{
+    for (const QString& linha : TextoPdf::Linhas(pagina))
+        if (linha.contains(legenda))
+            return linha;
+    return QStringLiteral("(sem a linha) ") + legenda;
+}
+
+}   // namespace
+
+TEST_F(TFoImprComprovanteTest, PersonStatementShowsEveryBoxWithItsAmounts)
+{
+    Lanca(Jose, "JOSE DA SILVA", "0561", 1234560);
+    Digita(Jose, [](TComprovantePF& pf) {
+        pf.GetNatureza().SetTexto(QStringLiteral("SALARIOS E FERIAS"));
+        pf.GetQuadro4().GetLinha2().SetValor(Reais(500));
+        pf.GetQuadro4().GetLinha7().SetValor(Reais(70));
+        pf.GetQuadro4().GetLinha8().SetValor(Reais(80));
+        pf.GetQuadro4().GetDescricaoLinha8().SetTexto(QStringLiteral("BOLSA DE ESTUDO"));
+        pf.GetInformacoesComplementares().SetTexto(QStringLiteral("Plano de saude: R$ 10,00"));
+    });
+
+    const auto arquivos = Imprime();
+    ASSERT_EQ(arquivos.size(), 1);
+    ASSERT_EQ(arquivos[0].size(), 1);
+    const QString& p = arquivos[0][0];
+    const struct {
+        const char* legenda;
+        const char* valor;
+    } linhas[] = {
+        {"01. Total dos Rendimentos (inclusive férias)", "12.345,60"},
+        {"02. Contribuição Previdenciária Oficial", "0,00"},
+        {"05. Imposto de Renda Retido", "1.234,56"},
+        {"02. Diárias e Ajudas de Custo", "500,00"},
+        {"06. Indenizações por rescisão de contrato de trabalho", "70,00"},
+        {"07. Outros (especificar):", "BOLSA DE ESTUDO"},
+        {"07. Outros (especificar):", "80,00"},
+        {"01. Décimo Terceiro Salário", "0,00"},
+        {"Ministério da Brevia", "ANO-CALENDÁRIO"},
+    };
+    for (const auto& l : linhas) {
+        SCOPED_TRACE(l.legenda);
+        EXPECT_TRUE(LinhaCom(p, QString::fromUtf8(l.legenda)).contains(QString::fromUtf8(l.valor)))
+            << LinhaCom(p, QString::fromUtf8(l.legenda)).toStdString();
+    }
+    for (const QString& texto :
+         {QStringLiteral("1. FONTE PAGADORA PESSOA JURÍDICA OU PESSOA FÍSICA"), QStringLiteral("EMPRESA ALFA LTDA"),
+          pruv->GetDeclarante().GetNiFormatado(), QStringLiteral("2. PESSOA FÍSICA BENEFICIÁRIA DOS RENDIMENTOS"),
+          QStringLiteral("JOSE DA SILVA"), FormataCpf(Jose), QStringLiteral("SALARIOS E FERIAS"),
+          QStringLiteral("3. RENDIMENTOS TRIBUTÁVEIS, DEDUÇÕES E IMPOSTO RETIDO NA FONTE"),
+          QStringLiteral("5. RENDIMENTOS SUJEITOS À TRIBUTAÇÃO EXCLUSIVA (RENDIMENTO LÍQUIDO)"),
+          QStringLiteral("6. INFORMAÇÕES COMPLEMENTARES"), QStringLiteral("Plano de saude: R$ 10,00"),
+          QStringLiteral("7. RESPONSÁVEL PELAS INFORMAÇÕES"), QStringLiteral("MARIA DA SILVA"), QStringLiteral("2002"),
+          QStringLiteral("Aprovado pela IN/XEQ nº 120/2000")})
+        EXPECT_TRUE(p.contains(texto)) << texto.toStdString();
+    EXPECT_FALSE(p.contains(QStringLiteral("Página")));   // one page: no number
+    EXPECT_EQ(Lista(), QByteArray());
+}
+
+// Each month holds at most the largest amount; a year of thirteen such months, and the same
+// under a court decision, add up past it. The item, the summary and the statement keep the sums
+// whole, and the statement prints (it was once left out as "not printed").
+TEST_F(TFoImprComprovanteTest, AYearAtTheLargestAmountPrintsItsTotalsWhole)
+{
+    TPruvItem item(*pruv, *pruv);
+    item.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
+    pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+    item.GetBeneficiario().SetNi(Jose);
+    item.GetBeneficiario().Nome().SetTexto(QStringLiteral("JOSE DA SILVA"));
+    for (int mes = 1; mes <= 13; ++mes) {
+        item.GetValores().GetRendimento(mes).SetTexto(QStringLiteral("99.999.999.999,99"));
+        item.GetValores().GetImposto(mes).SetTexto(QStringLiteral("99.999.999.999,99"));
+        item.GetSubJudice().GetRendimento(mes).SetTexto(QStringLiteral("99.999.999.999,99"));
+        item.GetSubJudice().GetDeposito(mes).SetTexto(QStringLiteral("99.999.999.999,99"));
+    }
+    EXPECT_EQ(item.GetValores().GetTotalRendimento().GetTextoFormatado(), QStringLiteral("1.199.999.999.999,88"));
+    ASSERT_EQ(pruv->GetItens().Salva(item), TColecaoPruvItem::Inserido);
+
+    TResumo& resumo = pruv->GetResumo();
+    EXPECT_EQ(resumo.TOT_REND().GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(resumo.TOT_IRRF().GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(resumo.TOT_REND_SUBJUD().GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+    EXPECT_EQ(resumo.TOT_DEP_SUBJUD().GetTextoFormatado(), QStringLiteral("1.299.999.999.999,87"));
+
+    const auto arquivos = Imprime();
+    ASSERT_EQ(arquivos.size(), 1);
+    ASSERT_EQ(arquivos[0].size(), 1);
+    const QString& p = arquivos[0][0];
+    EXPECT_TRUE(
+        LinhaCom(p, QStringLiteral("01. Total dos Rendimentos")).endsWith(QStringLiteral("2.399.999.999.999,76")))
+        << LinhaCom(p, QStringLiteral("01. Total dos Rendimentos")).toStdString();
+    // The tax line takes the deposits too.
+    EXPECT_TRUE(
+        LinhaCom(p, QStringLiteral("05. Imposto de Renda Retido")).endsWith(QStringLiteral("2.399.999.999.999,76")))
+        << LinhaCom(p, QStringLiteral("05. Imposto de Renda Retido")).toStdString();
+    EXPECT_TRUE(LinhaCom(p, QStringLiteral("Parcela com exigibilidade suspensa"))
+                    .contains(QStringLiteral("R$ 1.199.999.999.999,88 Deposito Judicial: R$ 1.199.999.999.999,88")))
+        << LinhaCom(p, QStringLiteral("Parcela com exigibilidade suspensa")).toStdString();
+    EXPECT_EQ(Lista(), QByteArray());
+    EXPECT_TRUE(dialogos.Textos().isEmpty());
+}
+
+TEST_F(TFoImprComprovanteTest, CompanyGetsItsStatementThenTheOneOfArt64Lines)
+{
+    const QString Gama = NumeroDe("778889990001");
+    Lanca(Beta, "EMPRESA BETA LTDA", "1708", 200000);
+    Lanca(Beta, "EMPRESA BETA LTDA", "6147", 90000, {2});
+    Lanca(Gama, "EMPRESA GAMA SA", "6190", 30000, {3});
+
+    const auto arquivos = Imprime();
+    ASSERT_EQ(arquivos.size(), 1);
+    const QStringList& p = arquivos[0];
+    ASSERT_EQ(p.size(), 3);
+    const struct {
+        int pagina;
+        const char* presentes[4];
+        const char* linha;
+        const char* ausente;
+    } casos[] = {
+        {0,
+         {"2. PESSOA JURÍDICA BENEFICIÁRIA DOS RENDIMENTOS", "EMPRESA BETA LTDA", "Aprovado pela IN/XEQ nº 119/2000",
+          "4. INFORMAÇÕES COMPLEMENTARES"},
+         "Jan 1708",
+         "6147"},
+        {1,
+         {"2. PESSOA JURÍDICA FORNECEDORA DE BENS OU DE SERVIÇOS", "EMPRESA BETA LTDA",
+          "Aprovado pela IN/XEQ/STN/SFC nº 23/2001", "5. RESPONSÁVEL PELAS INFORMAÇÕES"},
+         "Fev 6147",
+         "1708"},
+        {2,
+         {"3. RELAÇÃO DE PAGAMENTOS E RETENÇÕES", "EMPRESA GAMA SA", "VALOR RETIDO (R$)", "1. FONTE PAGADORA"},
+         "Mar 6190",
+         "BENEFICIÁRIA"},
+    };
+    const char* const valores[] = {"2.000,00 200,00", "900,00 90,00", "300,00 30,00"};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.pagina);
+        for (const char* texto : c.presentes)
+            EXPECT_TRUE(p[c.pagina].contains(QString::fromUtf8(texto))) << texto;
+        const QString linha = LinhaCom(p[c.pagina], QString::fromLatin1(c.linha));
+        EXPECT_TRUE(linha.contains(QString::fromLatin1(valores[c.pagina]))) << linha.toStdString();
+        EXPECT_FALSE(p[c.pagina].contains(QString::fromUtf8(c.ausente)));
+    }
+    EXPECT_TRUE(LinhaCom(p[0], QStringLiteral("Jan 1708")).contains(QStringLiteral("Remuneração de serviços")));
+}
+
+TEST_F(TFoImprComprovanteTest, OneStatementPerBeneficiaryOrOnlyTheOneChosen)
+{
+    Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
+    Lanca(Beta, "EMPRESA BETA LTDA", "1708", 200000);
+    Lanca(Ana, "ANA DE SOUZA", "0588", 300000);
+    const QStringList nomes{QStringLiteral("JOSE DA SILVA"), QStringLiteral("EMPRESA BETA LTDA"),
+                            QStringLiteral("ANA DE SOUZA")};
+
+    // The declaration on the screen stays on its first beneficiary.
+    TBeneficiarioPruv atual(pruv.get());
+    pruv->GetColecaoBeneficiario().PrimeiroRegistro(atual);
+    const auto todos = Imprime();
+    pruv->GetColecaoBeneficiario().LeRegistro(atual);
+    EXPECT_EQ(atual.GetNi(), Jose);
+    ASSERT_EQ(todos.size(), 1);
+    QStringList vistos;
+    for (const QString& pagina : todos[0]) {
+        QStringList nestaPagina;
+        for (const QString& nome : nomes)
+            if (pagina.contains(nome))
+                nestaPagina << nome;
+        vistos << nestaPagina.join(QLatin1Char('+'));
+    }
+    vistos.sort();
+    QStringList esperados = nomes;
+    esperados.sort();
+    EXPECT_EQ(vistos, esperados);
+
+    const auto um = Imprime(FormataCpf(Ana));
+    ASSERT_EQ(um.size(), 1);
+    ASSERT_EQ(um[0].size(), 1);
+    EXPECT_TRUE(um[0][0].contains(QStringLiteral("ANA DE SOUZA")));
+    EXPECT_TRUE(LinhaCom(um[0][0], QStringLiteral("01. Total dos Rendimentos")).contains(QStringLiteral("3.000,00")));
+}
+
+TEST_F(TFoImprComprovanteTest, StatementWithDeductionsAboveTheDeclarationsIsListedNotPrinted)
+{
+    Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
+    Lanca(Ana, "ANA DE SOUZA", "0561", 300000);
+    Digita(Ana, [](TComprovantePF& pf) { pf.GetQuadro3().GetLinha2().SetValor(Reais(106)); });
+
+    const auto arquivos = Imprime();
+    ASSERT_EQ(arquivos.size(), 2);
+    ASSERT_EQ(arquivos[0].size(), 1);
+    EXPECT_TRUE(arquivos[0][0].contains(QStringLiteral("JOSE DA SILVA")));
+    EXPECT_FALSE(arquivos[0][0].contains(QStringLiteral("ANA DE SOUZA")));
+    EXPECT_EQ(Lista(), (FormataCpf(Ana) + QStringLiteral(";ANA DE SOUZA\r\n")).toLatin1());
+    ASSERT_EQ(arquivos[1].size(), 1);
+    const QString& relato = arquivos[1][0];
+    for (const QString& texto :
+         {QStringLiteral("Comprovantes de Rendimentos Não Impressos"),
+          QStringLiteral("Declarante: ") + pruv->GetDeclarante().GetNiFormatado(), QStringLiteral("Instruções:"),
+          QStringLiteral("não seja inferior à soma das deduções do Comprovante de Rendimentos."),
+          QStringLiteral("Página 1")})
+        EXPECT_TRUE(relato.contains(texto)) << texto.toStdString();
+    EXPECT_TRUE(LinhaCom(relato, FormataCpf(Ana)).contains(QStringLiteral("ANA DE SOUZA")));
+
+    // Alone, it leaves only the list, and the list of the run before is replaced.
+    EXPECT_EQ(Imprime(FormataCpf(Ana)).size(), 1);
+    EXPECT_EQ(Imprime(FormataCpf(Jose)).size(), 1);
+    EXPECT_EQ(Lista(), QByteArray());
+    EXPECT_TRUE(dialogos.Textos().isEmpty());
+}
+
+TEST_F(TFoImprComprovanteTest, NothingToIssueIsToldAndNothingPrinted)
+{
+    Lanca(Jose, "JOSE DA SILVA", "8053", 100000);   // financial income only
+    EXPECT_TRUE(Imprime().isEmpty());
+    EXPECT_EQ(dialogos.Textos(),
+              QStringList{QStringLiteral("Não há comprovantes de rendimentos a emitir.\n"
+                                         "Este programa não emite comprovante de rendimentos "
+                                         "financeiros.")});
+}
+
+TEST_F(TFoImprComprovanteTest, PrinterThatFailsIsToldOnceAndEndsTheJob)
+{
+    Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
+    Lanca(Ana, "ANA DE SOUZA", "0561", 300000);
+    Digita(Ana, [](TComprovantePF& pf) { pf.GetQuadro3().GetLinha2().SetValor(Reais(106)); });
+    impressoras->Existe = false;
+    EXPECT_TRUE(Imprime().isEmpty());
+    EXPECT_EQ(dialogos.Textos(), QStringList{TErro::FormataMensagem(161, QString())});
+}
+
+TEST_F(TFoImprComprovanteTest, PrintedBatchesResumeAtTheStatementThatDidNotFit)
+{
+    const char* const nomes[] = {"ALICE SANTOS", "BRUNO COSTA", "CARLA LIMA", "DANIEL ROCHA", "ELISA MOURA"};
+    const char* const raizes[] = {"100200300", "100200301", "100200302", "100200303", "100200304"};
+    for (int i = 0; i < 5; ++i)
+        Lanca(NumeroDe(raizes[i]), nomes[i], "0561", 100000 * (i + 1));
+    Lanca(Ana, "ANA DE SOUZA", "0561", 300000);
+    Digita(Ana, [](TComprovantePF& pf) { pf.GetQuadro3().GetLinha2().SetValor(Reais(106)); });
+
+    const auto inteiro = Imprime();
+    ASSERT_EQ(inteiro.size(), 2);   // the statements, then the list
+    ASSERT_EQ(inteiro[0].size(), 5);
+    const auto lotes = Imprime({}, 2);
+    ASSERT_EQ(lotes.size(), 4);
+    EXPECT_EQ(lotes[0].size(), 2);
+    EXPECT_EQ(lotes[1].size(), 2);
+    EXPECT_EQ(lotes[2].size(), 1);
+    EXPECT_EQ(lotes[0] + lotes[1] + lotes[2], inteiro[0]);
+    EXPECT_EQ(lotes[3], inteiro[1]);
+    EXPECT_EQ(Lista(), (FormataCpf(Ana) + QStringLiteral(";ANA DE SOUZA\r\n")).toLatin1());
+}
+
+TEST_F(TFoImprComprovanteTest, PreviewedBatchesComeOneAtATimeWithTheSamePages)
+{
+    const char* const raizes[] = {"100200300", "100200301", "100200302", "100200303", "100200304"};
+    for (const char* raiz : raizes)
+        Lanca(NumeroDe(raiz), "ALICE SANTOS", "0561", 100000);
+    const auto inteiro = Imprime();
+    ASSERT_EQ(inteiro.size(), 1);
+
+    QList<QStringList> lotes;
+    QTimer::singleShot(0, [&] {
+        TFoPreview* janela = FoPreview();
+        ASSERT_NE(janela, nullptr);
+        for (int lote = 1; lote <= 3; ++lote) {
+            ASSERT_TRUE(Espera([&] { return janela->Print->isEnabled() && !janela->Gerando(); }));
+            EXPECT_EQ(janela->ProximasPaginas->isEnabled(), lote < 3);
+            const QString pdf = ProgramaDeTeste::Pasta() + QStringLiteral("/lote%1.pdf").arg(lote);
+            ASSERT_TRUE(TSaidaRelatorio::ExportaPdf(*janela->QRPreview->Documento(), pdf));
+            lotes.append(TextoPdf::Paginas(pdf));
+            janela->ProximasPaginas->click();
+        }
+        janela->close();
+    });
+    TFoImprComprovante::ImprimeComprovantes(*pruv, QString(), true, 2);
+
+    ASSERT_EQ(lotes.size(), 3);
+    EXPECT_EQ(lotes[0] + lotes[1] + lotes[2], inteiro[0]);
+    EXPECT_EQ(FoPreview(), nullptr);
+}
+
+TEST_F(TFoImprComprovanteTest, LongStatementNumbersItsPagesAndContinuesItsTable)
+{
+    const std::initializer_list<int> ano{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    for (const char* codigo : {"1708", "3280", "5944", "5204"})
+        Lanca(Beta, "EMPRESA BETA LTDA", codigo, 100000, ano);
+    Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
+
+    const auto arquivos = Imprime();
+    ASSERT_EQ(arquivos.size(), 1);
+    const QStringList& p = arquivos[0];
+    ASSERT_EQ(p.size(), 3);
+    // Persons come first in the beneficiary table.
+    EXPECT_TRUE(p[0].contains(QStringLiteral("JOSE DA SILVA")));
+    EXPECT_FALSE(p[0].contains(QStringLiteral("Página")));
+    EXPECT_TRUE(LinhaCom(p[1], QStringLiteral("Página")).endsWith(QStringLiteral("Página 1")));
+    EXPECT_TRUE(LinhaCom(p[2], QStringLiteral("Página")).endsWith(QStringLiteral("Página 2")));
+    EXPECT_FALSE(p[1].contains(QStringLiteral("(Continuação)")));
+    EXPECT_TRUE(p[2].contains(QStringLiteral("3. RENDIMENTO E IMPOSTO RETIDO NA FONTE (Continuação)")));
+    EXPECT_TRUE(p[2].contains(QStringLiteral("Código de")));
+    EXPECT_TRUE(LinhaCom(p[2], QStringLiteral("Dez 5944")).endsWith(QStringLiteral("1.000,00 100,00")));
+    EXPECT_TRUE(p[2].contains(QStringLiteral("5. RESPONSÁVEL PELAS INFORMAÇÕES")));
+}
+
+TEST(TLeiauteComprovante, ComplementaryInformationIsNeverCut)
+{
+    const struct {
+        qreal medida;
+        qreal altura;
+    } casos[] = {{0, 60}, {59.5, 60}, {60, 60}, {150, 150}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.medida);
+        EXPECT_EQ(TLeiauteComprovante::AlturaMemoInformacoes(c.medida), c.altura);
+    }
+}
+
+// Whatever fails while one statement is built (here stored amounts whose sum overflows) keeps
+// only that statement off the paper: its beneficiary is listed as
+// not printed and the others print.
+TEST_F(TFoImprComprovanteTest, StatementThatFailsToBuildIsListedAndTheOthersPrint)
+{
+    const struct {
+        const char* caso;
+        std::function<void()> estraga;
+    } casos[] = {
+        {"stored amounts whose year total no count can hold",
+         [this] {
+             Lanca(Ana, "ANA DE SOUZA", "0561", 300000);
+             TDatabase::DaPasta(DiretorioDados())
+                 ->Escreve(QStringLiteral("UPDATE PruvItem SET REND_01 = %1, REND_02 = %1 WHERE E_NR_PF_PJ = '%2'")
+                               .arg(std::numeric_limits<qint64>::max() / 2 + 1)
+                               .arg(Ana.left(9)));
+         }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        colecao->Exclui(*pruv);
+        pruv = Armazenada(Matriz, "2002", 1);
+        Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
+        Lanca(Beta, "EMPRESA BETA LTDA", "1708", 200000);
+        c.estraga();
+
+        const auto arquivos = Imprime();
+        ASSERT_EQ(arquivos.size(), 2);
+        const QString impressos = arquivos[0].join(QLatin1Char('\n'));
+        EXPECT_TRUE(impressos.contains(QStringLiteral("JOSE DA SILVA")));
+        EXPECT_TRUE(impressos.contains(QStringLiteral("EMPRESA BETA LTDA")));
+        EXPECT_FALSE(impressos.contains(QStringLiteral("ANA DE SOUZA")));
+        EXPECT_EQ(Lista(), (FormataCpf(Ana) + QStringLiteral(";ANA DE SOUZA\r\n")).toLatin1());
+        EXPECT_TRUE(dialogos.Textos().isEmpty()) << dialogos.Textos().join(QLatin1Char('\n')).toStdString();
+    }
+}

@@ -1,0 +1,404 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "model/DeclaracaoDeTeste.h"
+#include "model/ItensDeTeste.h"
+#include "model/items/TPruvItem.h"
+#include "model/statements/TComprovantePJ.h"
+#include "platform/ui/DialogosRoteirizados.h"
+#include "platform/widgets/TecladoDeTeste.h"
+#include "screens/edits/TPruvEdit.h"
+#include "screens/grids/TPruvGridComprPJ.h"
+#include "screens/grids/TPruvGridMeses.h"
+#include "screens/grids/TPruvGridRendParcial.h"
+
+using namespace TecladoDeTeste;
+
+namespace {
+
+using Celula = std::pair<int, int>;
+
+QPoint Centro(const TRect& r)
+{
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
+// A month grid of one stored item and a money edit beside it, shown; the grid has the focus.
+template <typename Grade> struct Janela {
+    explicit Janela(const char* codigo = "0561")
+    {
+        item.SetChave(QStringLiteral("0000001"));
+        item.GetBeneficiario().SetNi(QStringLiteral("11144477735"));
+        item.GetCodigoRetencao().SetCodigo(QString::fromLatin1(codigo));
+        auto* layout = new QHBoxLayout(&janela);
+        layout->addWidget(grade);
+        layout->addWidget(edit);
+        edit->SetTipoDeDado(TTipoDeDado::Numerico);
+        edit->SetDado(&valorDoEdit);
+        grade->SetPruvItem(&item);
+        janela.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&janela));
+        QApplication::setActiveWindow(&janela);
+        grade->setFocus();
+        QCoreApplication::processEvents();
+    }
+    ~Janela() { grade->SetPruvItem(nullptr); }
+    [[nodiscard]] Celula Atual() const { return {grade->Col(), grade->Row()}; }
+    void Em(int c, int l) { grade->SelecionaCelula(c, l); }
+    // Types into the cell and leaves it downwards, which writes the value.
+    void Escreve(int c, int l, const QString& texto)
+    {
+        Em(c, l);
+        Digita(texto);
+        Tecla(Qt::Key_Down);
+    }
+
+    DialogosRoteirizados dialogos;
+    DeclaracaoDeTeste declaracao;
+    TPruvItem item{declaracao, declaracao};
+    TMonetario valorDoEdit;
+    QWidget janela;
+    Grade* grade = new Grade;
+    TPruvEdit* edit = new TPruvEdit;
+};
+
+}   // namespace
+
+TEST(TPruvGridMeses, MapsShownRowsAndColumnsToTheModels)
+{
+    const struct {
+        int mostrada;
+        int interna;
+    } linhas[] = {
+        {0, 0},   {1, 1}, {12, 12}, {13, 14},   // the totals are shown before the 13th salary
+        {14, 13},
+    };
+    for (const auto& c : linhas) {
+        SCOPED_TRACE(c.mostrada);
+        EXPECT_EQ(TPruvGridMeses::LinhaInterna(c.mostrada), c.interna);
+    }
+    const struct {
+        int mostrada;
+        bool deducao;
+        int interna;
+    } colunas[] = {
+        {0, false, 0}, {1, false, 1}, {2, false, 3},   // no deductions column: tax moves into its place
+        {3, false, 4}, {2, true, 2},  {3, true, 3},
+    };
+    for (const auto& c : colunas) {
+        SCOPED_TRACE(testing::Message() << c.mostrada << " " << c.deducao);
+        EXPECT_EQ(TPruvGridMeses::ColunaInterna(c.mostrada, c.deducao), c.interna);
+    }
+}
+
+TEST(TPruvGridMeses, ShowsTitlesMonthsTotalsAndValuesWhereTheMappingPutsThem)
+{
+    Janela<TPruvGridRendimentos> j;
+    j.item.GetValores().GetRendimento(3).SetValor(Reais(1234, 50));
+    j.item.GetValores().GetRendimento(13).SetValor(Reais(10));
+    j.item.GetValores().GetImposto(3).SetValor(Reais(7));
+    const struct {
+        int c, l;
+        const char* texto;
+    } casos[] = {
+        {0, 0, "Mês"},       {1, 0, "Rendimento Tributável"}, {3, 0, "Imposto Retido"}, {0, 3, "Março"},
+        {0, 13, "Totais"},   {0, 14, "13º Salário"},          {1, 3, "1.234,50"},       {1, 14, "10,00"},
+        {1, 13, "1.234,50"},   // the total of months 1 to 12
+        {3, 3, "7,00"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        EXPECT_EQ(j.grade->GetTexto(c.c, c.l), QString::fromUtf8(c.texto));
+    }
+    j.grade->SetDeducao(false);
+    EXPECT_EQ(j.grade->ColCount(), 3);
+    EXPECT_EQ(j.grade->GetTexto(2, 0), QStringLiteral("Imposto Retido"));
+    EXPECT_EQ(j.grade->GetTexto(2, 3), QStringLiteral("7,00"));
+}
+
+// A total past the money limit shows whole; one past what 64 bits hold (only set in code) has no
+// text, rather than raising while painting.
+TEST(TPruvGridMeses, ATotalPastWhat64BitsHoldIsShownWithoutATextRatherThanRaisedWhilePainting)
+{
+    Janela<TPruvGridRendimentos> j;
+    for (int mes = 1; mes <= 2; ++mes)
+        j.item.GetValores().GetRendimento(mes).SetValor(TMonetario::Maximo);
+    EXPECT_EQ(j.grade->GetTexto(1, TPruvGridMeses::LinhaTotais), QStringLiteral("199.999.999.999,98"));
+    j.item.GetValores().GetRendimento(3).SetValor(std::numeric_limits<qint64>::max());
+    EXPECT_EQ(j.grade->GetTexto(1, TPruvGridMeses::LinhaTotais), QStringLiteral("*****"));
+    EXPECT_NO_THROW(j.grade->viewport()->grab());
+}
+
+TEST(TPruvGridMeses, TheTotalsRowIsNeverReachedByTheKeys)
+{
+    const struct {
+        bool decimoTerceiro;
+        Celula de;
+        Qt::Key tecla;
+        Celula para;
+    } casos[] = {
+        {true, {1, 12}, Qt::Key_Down, {1, 14}},   // December to the 13th salary, over the totals
+        {true, {1, 14}, Qt::Key_Up, {1, 12}},     {true, {3, 14}, Qt::Key_Return, {1, 1}},
+        {false, {1, 12}, Qt::Key_Down, {2, 1}},   // no 13th salary: December wraps to January
+        {false, {3, 12}, Qt::Key_Return, {1, 1}},
+    };
+    Janela<TPruvGridRendimentos> j;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.decimoTerceiro << " " << c.de.first << "," << c.de.second);
+        j.grade->SetDecimoTerceiro(c.decimoTerceiro);
+        EXPECT_EQ(j.grade->RowCount(), c.decimoTerceiro ? 15 : 14);
+        j.Em(c.de.first, c.de.second);
+        Tecla(c.tecla);
+        EXPECT_EQ(j.Atual(), c.para);
+    }
+}
+
+TEST(TPruvGridMeses, ACodeEndedIn2002TakesNothingAfterJanuary)
+{
+    const struct {
+        const char* ano;
+        int linha;
+        const char* texto;
+        const char* fica;
+        std::vector<int> mensagens;
+    } casos[] = {
+        {"2002", 3, "100", "0,00", {171}}, {"2002", 1, "100", "100,00", {}},   // January is accepted
+        {"2002", 14, "5", "0,00", {171}},                                      // the 13th salary is after January too
+        {"2002", 3, "0,0", "0,00", {}},   // no amount: nothing to refuse, whatever the text
+        {"2001", 3, "100", "100,00", {}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.ano << " row " << c.linha << " " << c.texto);
+        Janela<TPruvGridRendimentos> j("3249");
+        j.declaracao.SetAno(QString::fromLatin1(c.ano));
+        j.Escreve(1, c.linha, QString::fromUtf8(c.texto));
+        EXPECT_EQ(j.grade->GetTexto(1, c.linha), QString::fromUtf8(c.fica));
+        EXPECT_EQ(j.dialogos.Codigos(), c.mensagens);
+        if (!c.mensagens.empty()) {
+            EXPECT_EQ(j.dialogos.Mensagens().front().HelpCtx, 50600);
+            EXPECT_TRUE(j.dialogos.Textos().front().contains(QStringLiteral("3249")));
+        }
+    }
+}
+
+TEST(TPruvGridMeses, Code8045IsEndedForPersonsOnly)
+{
+    const struct {
+        const char* ni;
+        std::vector<int> mensagens;
+    } casos[] = {
+        {"11144477735", {170}},
+        {"11222333000181", {}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ni);
+        Janela<TPruvGridRendimentos> j("8045");
+        j.item.GetBeneficiario().SetNi(QString::fromLatin1(c.ni));
+        j.Escreve(1, 2, QStringLiteral("50"));
+        EXPECT_EQ(j.dialogos.Codigos(), c.mensagens);
+    }
+}
+
+TEST(TPruvGridMeses, TaxReachingTheIncomeWarnsOnLeavingTheRowButLetsTheUserGo)
+{
+    Janela<TPruvGridCompensacao> j;
+    j.item.GetValores().GetRendimento(4).SetValor(Reais(500));
+    EXPECT_EQ(j.grade->AreaEditavel(), (TGridRect{2, 1, 3, 14}));
+    j.Escreve(2, 4, QStringLiteral("600"));
+    EXPECT_EQ(j.item.GetCompensacao().GetCompensacaoAno(4).GetValor(), Reais(600));
+    EXPECT_EQ(j.Atual(), (Celula{2, 5}));
+    EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{83});
+    EXPECT_EQ(j.dialogos.Mensagens().front().Tipo, TipoDialogo::Aviso);
+    EXPECT_EQ(j.grade->GetTexto(4, 4), QStringLiteral("600,00"));   // the month's whole tax
+
+    // Below the income: no warning.
+    j.dialogos.Limpa();
+    j.Escreve(2, 6, QStringLiteral("0"));
+    EXPECT_TRUE(j.dialogos.Textos().isEmpty());
+}
+
+TEST(TPruvGridMeses, AWarningOnLeavingTheGridWaitsForTheFocusToArrive)
+{
+    Janela<TPruvGridCompensacao> j;
+    j.item.GetValores().GetRendimento(13).SetValor(Reais(100));
+    j.Em(3, 14);
+    Digita(QStringLiteral("200"));
+    Tecla(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), j.edit);
+    EXPECT_EQ(j.item.GetCompensacao().GetCompensacaoAnosAnteriores(13).GetValor(), Reais(200));
+    EXPECT_TRUE(j.dialogos.Textos().isEmpty());
+    QTest::qWait(10);
+    EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{83});
+    EXPECT_EQ(QApplication::focusWidget(), j.edit);   // a warning does not keep the user
+}
+
+TEST(TPruvGridMeses, ATextTheModelRefusesKeepsTheCellAndItsEditor)
+{
+    Janela<TPruvGridRendimentos> j;
+    j.Em(1, 2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("123456789012345"));
+    Tecla(Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(j.grade->EditorMode());
+    Tecla(Qt::Key_Down);
+    EXPECT_EQ(j.Atual(), (Celula{1, 2}));
+    EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{165});
+    ASSERT_TRUE(j.grade->EditorMode());
+    EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("1234567890123"));   // 13 characters at most
+    EXPECT_FALSE(j.grade->Valida());
+    EXPECT_EQ(j.item.GetValores().GetRendimento(2).GetValor(), 0);
+}
+
+TEST(TPruvGridMeses, LeavingTheGridWithARefusedTextKeepsTheUserOnTheCell)
+{
+    Janela<TPruvGridRendimentos> j;
+    j.Em(3, 14);   // the last editable cell: Tab leaves the grid
+    QGuiApplication::clipboard()->setText(QStringLiteral("99999999999999"));
+    Tecla(Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    Tecla(Qt::Key_Tab);
+    QTest::qWait(10);   // the message waits for the focus change to end
+    EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{165});
+    EXPECT_EQ(j.Atual(), (Celula{3, 14}));
+    EXPECT_TRUE(j.grade->IsActiveControl());
+    ASSERT_TRUE(j.grade->EditorMode());
+    EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("9999999999999"));
+}
+
+TEST(TPruvGridMeses, EscRestoresTheStoredAmountAndWhatIsTypedNextReplacesIt)
+{
+    // Esc in the editor gives the cell its stored text back, all selected: the amount typed
+    // after it stands alone, and leaving the cell after Esc stores what was there.
+    const struct {
+        qint64 guardado;
+        const char* antes;
+        const char* depois;
+        const char* mostra;
+        qint64 fica;
+    } casos[] = {
+        {0, "1000001500", "1000,00", "0,00", Reais(1000)},
+        {Reais(250), "1000001500", "1000,00", "250,00", Reais(1000)},
+        {Reais(250), "77", "", "250,00", Reais(250)},   // Esc, then away: nothing typed stays
+        {Reais(250), "12,3", "9", "250,00", Reais(9)},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.guardado << " " << c.antes << " " << c.depois);
+        Janela<TPruvGridRendimentos> j;
+        j.item.GetValores().GetRendimento(5).SetValor(c.guardado);
+        j.Em(1, 5);
+        Digita(QString::fromLatin1(c.antes));
+        Tecla(Qt::Key_Escape);
+        ASSERT_TRUE(j.grade->EditorMode());
+        EXPECT_EQ(j.grade->InplaceEditor()->text(), QString::fromLatin1(c.mostra));
+        EXPECT_EQ(j.grade->InplaceEditor()->selectedText(), QString::fromLatin1(c.mostra));
+        Digita(QString::fromLatin1(c.depois));
+        QCoreApplication::processEvents();   // the second decimal moves on by itself
+        if (j.Atual() == Celula{1, 5})
+            Tecla(Qt::Key_Down);
+        EXPECT_EQ(j.item.GetValores().GetRendimento(5).GetValor(), c.fica);
+        EXPECT_TRUE(j.dialogos.Textos().isEmpty());
+    }
+}
+
+TEST(TPruvGridMeses, AnAmountDraggedFromACellDropsIntoAMoneyEdit)
+{
+    Janela<TPruvGridRendimentos> j;
+    j.item.GetValores().GetRendimento(2).SetValor(Reais(42, 10));
+    QWidget* celulas = j.grade->viewport();
+    const QPoint de = Centro(j.grade->CellRect(1, 2));
+    QTest::mousePress(celulas, Qt::LeftButton, {}, de);
+    QTest::mouseMove(celulas, de + QPoint(15, 0));   // 12 pixels start the drag
+    const QPoint alvo = j.edit->rect().center();
+    QTest::mouseMove(j.edit, alvo);
+    QTest::mouseRelease(j.edit, Qt::LeftButton, {}, alvo);
+    EXPECT_EQ(j.valorDoEdit.GetValor(), Reais(42, 10));
+    EXPECT_EQ(j.edit->text(), QStringLiteral("42,10"));
+}
+
+TEST(TPruvGridMeses, AmountsAreDroppedOnlyOnAStoredItem)
+{
+    Janela<TPruvGridRendimentos> j;
+    j.item.SetChave(QString());
+    j.valorDoEdit.SetValor(Reais(9));
+    const QPoint de = j.edit->rect().center();
+    QTest::mousePress(j.edit, Qt::LeftButton, Qt::ShiftModifier, de);
+    QTest::mouseMove(j.edit, de + QPoint(0, 25));
+    const QPoint alvo = Centro(j.grade->CellRect(1, 1));
+    QTest::mouseMove(j.grade->viewport(), alvo);
+    QTest::mouseRelease(j.grade->viewport(), Qt::LeftButton, {}, alvo);
+    EXPECT_EQ(j.item.GetValores().GetRendimento(1).GetValor(), 0);
+
+    j.item.SetChave(QStringLiteral("0000001"));
+    QTest::mousePress(j.edit, Qt::LeftButton, Qt::ShiftModifier, de);
+    QTest::mouseMove(j.edit, de + QPoint(0, 25));
+    QTest::mouseMove(j.grade->viewport(), alvo);
+    QTest::mouseRelease(j.grade->viewport(), Qt::LeftButton, {}, alvo);
+    EXPECT_EQ(j.item.GetValores().GetRendimento(1).GetValor(), Reais(9));
+}
+
+TEST(TPruvGridComprPJ, IsHiddenWithoutLinesAndEditsOnlyTheNature)
+{
+    DeclaracaoDeTeste declaracao;
+    TBeneficiarioPruv beneficiario(&declaracao);
+    TComprovantePJ comprovante(beneficiario);
+    TPruvGridComprPJ grade;
+    grade.show();
+    grade.SetComprovante(&comprovante);
+    EXPECT_FALSE(grade.isVisible());
+    EXPECT_EQ(grade.GetTexto(2, 0), QStringLiteral("Natureza do Rendimento"));
+    EXPECT_TRUE(grade.CelulaEditavel(2, 1));
+    EXPECT_FALSE(grade.CelulaEditavel(3, 1));
+    EXPECT_EQ(grade.Col(), 2);
+}
+
+TEST(TPruvGridRendParcial, TitleBoxesSpanTheirCells)
+{
+    const struct {
+        int c, l;
+        TGridRect caixa;
+        const char* texto;
+    } casos[] = {
+        {0, 0, {0, 0, 0, 1}, "Código"},
+        {0, 1, {0, 0, 0, 1}, "Código"},
+        {2, 0, {1, 0, 2, 0}, "Parcela de Tributação Exclusiva"},
+        {3, 0, {3, 0, 4, 0}, "Parcela Compensável"},
+        {3, 1, {3, 1, 3, 1}, "Rendimento"},
+        {4, 1, {4, 1, 4, 1}, "Imposto Retido"},
+    };
+    TPruvGridRendParcial grade;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        EXPECT_EQ(TPruvGridRendParcial::CaixaTitulo(c.c, c.l), c.caixa);
+        EXPECT_EQ(grade.GetTexto(c.c, c.l), QString::fromUtf8(c.texto));
+    }
+    EXPECT_FALSE(grade.CelulaEditavel(2, 2));
+    EXPECT_TRUE(grade.CelulaEditavel(3, 2));
+}
+
+TEST(TPruvGridMeses, RowsKeepTheirDesignedHeightInATallGridAndShareASmallOne)
+{
+    Janela<TPruvGridRendimentos> j;
+    const auto alturaDoMes = [&j] { return j.grade->RowHeights(1); };
+    j.janela.resize(700, TPruvGridMeses::AlturaProjeto + 20);
+    QApplication::processEvents();
+    j.grade->Atualiza();
+    const int projeto = alturaDoMes();
+    EXPECT_GE(projeto * j.grade->RowCount(), TPruvGridMeses::AlturaProjeto - 30);   // the rows fill it
+
+    j.janela.resize(1600, 1200);   // maximised: the rows stay, the grid shows room below them
+    QApplication::processEvents();
+    j.grade->Atualiza();
+    EXPECT_EQ(alturaDoMes(), projeto);
+    EXPECT_LE(j.grade->RowHeights(0), projeto + 2);
+
+    j.janela.resize(700, 200);   // smaller than designed: every month still shown
+    QApplication::processEvents();
+    j.grade->Atualiza();
+    EXPECT_LT(alturaDoMes(), projeto);
+    EXPECT_LE(j.grade->GridHeight(), j.grade->ClientHeight() + 1);
+}

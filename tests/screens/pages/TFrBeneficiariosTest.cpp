@@ -1,0 +1,422 @@
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QTabWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "model/items/TColecaoPruvItem.h"
+#include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/pages/TFrBeneficiarios.h"
+#include "screens/pages/TFrComprovante.h"
+#include "screens/edits/TPruvEdit.h"
+#include "screens/grids/TPruvGridMeses.h"
+
+namespace {
+
+using P = TPaginaDeclaracao;
+
+// The beneficiaries page of a stored declaration, driven through the main window.
+class TFrBeneficiariosTest : public DeclaracaoAbertaDeTeste {
+protected:
+    std::unique_ptr<TPruv> pruv;
+
+    void AbrePagina(const char* ano = "2002")
+    {
+        Inicia();
+        Abre(Matriz, ano);
+        quadro->AtivaPagina(P::Beneficiarios);
+        QApplication::processEvents();
+    }
+    TFrBeneficiarios& Pagina() const { return quadro->Beneficiarios(); }
+    // The annex page has fields of the same names.
+    template <class W = QWidget> W* Campo(const char* nome) const
+    {
+        return Pagina().findChild<W*>(QLatin1String(nome));
+    }
+    // Types into a cell of the grid, leaving it downwards.
+    void Celula(const char* grade, int coluna, int linha, const QString& texto) const
+    {
+        auto* g = Campo<TPruvGridMeses>(grade);
+        g->setFocus();
+        QApplication::processEvents();
+        g->SelecionaCelula(coluna, linha);
+        QTest::keyClicks(g, texto);
+        QTest::keyClick(g, Qt::Key_Down);
+        QApplication::processEvents();
+    }
+    void Clica(const char* botao) const
+    {
+        Campo<QToolButton>(botao)->click();
+        QApplication::processEvents();
+    }
+    // The month grid of that name, its tab opened.
+    TPruvGridMeses* GradeMostrada(const char* nome) const
+    {
+        auto* grade = Campo<TPruvGridMeses>(nome);
+        Campo<QTabWidget>("PCPruvItem")->setCurrentWidget(grade->parentWidget());
+        QApplication::processEvents();
+        return grade;
+    }
+    [[nodiscard]] bool Ficha(const char* nome) const
+    {
+        auto* fichas = Campo<QTabWidget>("PCPruvItem");
+        return fichas->isTabVisible(fichas->indexOf(Campo(nome)));
+    }
+    [[nodiscard]] QString Codigo() const { return Campo<TdvDBLookupCombo>("DblcCodRet")->Text(); }
+    [[nodiscard]] QString Ni() const { return Pagina().Item()->GetBeneficiario().GetNi(); }
+    [[nodiscard]] qint64 Rendimento(int mes) const
+    {
+        return Pagina().Item()->GetValores().GetRendimento(mes).GetValor();
+    }
+};
+
+}   // namespace
+
+TEST_F(TFrBeneficiariosTest, AnItemIsTypedKeyFirstThenItsValuesAndStored)
+{
+    pruv = Armazenada(Matriz);
+    AbrePagina();
+    EXPECT_TRUE(Pagina().Item()->GetChave().isEmpty());   // opens on a new item
+    EXPECT_FALSE(Campo("BbDelete")->isEnabled());
+
+    Digita(Campo("DeCpfCnpjBenef"), CpfBeneficiario);   // no code yet: back to the code
+    QApplication::processEvents();
+    EXPECT_EQ(Foco(), QStringLiteral("DblcCodRet"));
+
+    Digita(Campo("DblcCodRet"), QStringLiteral("0561"));
+    Tab(Campo("DblcCodRet"));
+    EXPECT_EQ(Foco(), QStringLiteral("DeCpfCnpjBenef"));
+    Digita(Campo("DeCpfCnpjBenef"), CpfBeneficiario);
+    Tab(Campo("DeCpfCnpjBenef"));
+    Digita(Campo("DeNomeBenef"), QStringLiteral("JOAO DE SOUZA"));
+    Tab(Campo("DeNomeBenef"));
+    EXPECT_EQ(Linhas("PruvItem"), 1);   // the key and the name store the item
+    EXPECT_FALSE(Pagina().Item()->GetChave().isEmpty());
+    EXPECT_EQ(Campo<TPruvGridMeses>("DgrRendimentos")->RowCount(), 15);   // 0561 keeps a 13th salary
+    EXPECT_TRUE(Ficha("TSSubJudice"));
+
+    Celula("DgrRendimentos", 1, 1, QStringLiteral("1000"));
+    Celula("DgrRendimentos", 1, 14, QStringLiteral("500"));   // the 13th salary
+    Clica("BbAdd");
+    EXPECT_TRUE(Pagina().Item()->GetChave().isEmpty());
+    EXPECT_EQ(Codigo(), QStringLiteral("0561"));   // the code stays for the next one
+    Clica("BbPrior");
+    EXPECT_EQ(Ni(), CpfBeneficiario);
+    EXPECT_EQ(Rendimento(1), 1000 * TMonetario::Escala);
+    EXPECT_EQ(Rendimento(13), 500 * TMonetario::Escala);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+TEST_F(TFrBeneficiariosTest, TheCodeDecidesTheMonthsTheDeductionsAndTheJudicialTabs)
+{
+    const struct {
+        const char* ano;
+        const char* codigo;
+        bool cnpj;
+        int linhas, colunas;
+        bool judicial;
+    } casos[] = {
+        {"2001", "0588", false, 14, 4, true}, {"2002", "0588", false, 15, 4, true},
+        {"2001", "0561", false, 15, 4, true}, {"2002", "3208", false, 14, 4, true},
+        {"2002", "1708", true, 14, 3, false},   // legal entities only: no deductions, no judicial tabs
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.ano << " " << c.codigo);
+        pruv = Armazenada(Matriz, c.ano);
+        Item(*pruv, *pruv, c.codigo, c.cnpj ? Outra : CpfBeneficiario);
+        pruv.reset();
+        AbrePagina(c.ano);
+        EXPECT_TRUE(Campo("BbFirst")->isEnabled());
+        Clica("BbFirst");
+        EXPECT_FALSE(Pagina().Item()->GetChave().isEmpty()) << Linhas("PruvItem");
+        EXPECT_EQ(Codigo(), QLatin1String(c.codigo));
+        EXPECT_EQ(Campo<TPruvGridMeses>("DgrRendimentos")->RowCount(), c.linhas);
+        EXPECT_EQ(Campo<TPruvGridMeses>("DgrRendimentos")->ColCount(), c.colunas);
+        EXPECT_EQ(Ficha("TSCompensacao"), c.judicial);
+        EXPECT_EQ(Ficha("TSSubJudice"), c.judicial);
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        colecao->Exclui(*Lida(Matriz, c.ano));
+    }
+}
+
+// Each judicial tab opens on all its columns, none of them scrolled out of sight.
+TEST_F(TFrBeneficiariosTest, EveryColumnOfTheMonthGridsShowsWhenItsTabOpens)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    const struct {
+        const char* grade;
+        std::vector<const char*> titulos;
+    } casos[] = {
+        {"DgrRendimentos", {"Mês", "Rendimento Tributável", "Deduções", "Imposto Retido"}},
+        {"DgcCompensacao", {"Mês", "Imposto Retido", "Ano Calendário", "Anos Anteriores", "Total"}},
+        {"DgsSubJudice", {"Mês", "Rendimento Tributável", "Deduções", "IRRF", "Depósito Judicial"}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.grade);
+        auto* grade = GradeMostrada(c.grade);
+        ASSERT_TRUE(grade->isVisible());
+        ASSERT_EQ(grade->ColCount(), int(c.titulos.size()));
+        for (int coluna = 0; coluna < grade->ColCount(); ++coluna) {
+            const TRect r = grade->CellRect(coluna, 0);
+            EXPECT_GT(r.Width(), 0) << coluna;
+            EXPECT_LE(r.Right, grade->viewport()->width()) << coluna;
+            EXPECT_EQ(grade->GetTexto(coluna, 0), QString::fromUtf8(c.titulos[std::size_t(coluna)]));
+        }
+    }
+}
+
+// A year of months at the largest amount a month holds: the totals row shows each total whole.
+TEST_F(TFrBeneficiariosTest, TotalsPastTheLargestMonthlyAmountShowWholeInTheGrids)
+{
+    pruv = Armazenada(Matriz);
+    ItemNoMaximo(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
+        SCOPED_TRACE(nome);
+        auto* grade = GradeMostrada(nome);
+        ASSERT_TRUE(grade->isVisible());
+        for (int coluna = 1; coluna < grade->ColCount(); ++coluna) {
+            const QString total = grade->GetTexto(coluna, TPruvGridMeses::LinhaTotais);
+            SCOPED_TRACE(total.toStdString());
+            EXPECT_TRUE(total.endsWith(QStringLiteral(".999,88")) || total.endsWith(QStringLiteral(".999,76"))
+                        || total.endsWith(QStringLiteral(".999,64")));
+            // The text starts three pixels in from the cell's edge.
+            EXPECT_LE(QFontMetrics(grade->font()).horizontalAdvance(total) + 6,
+                      grade->CellRect(coluna, TPruvGridMeses::LinhaTotais).Width());
+        }
+    }
+}
+
+TEST_F(TFrBeneficiariosTest, ASaveThatFailsKeepsTheUserOnTheItemWithItsEdits)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    Item(*pruv, *pruv, "0561", NumeroDe("333444555"));
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    Celula("DgrRendimentos", 1, 2, QStringLiteral("777"));
+    TDatabase::DaPasta(DiretorioDados())->FalhaNaProximaEscrita();
+    Clica("BbNext");
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{141});
+    EXPECT_EQ(Ni(), CpfBeneficiario);   // still here, with the edit
+    EXPECT_EQ(Rendimento(2), 777 * TMonetario::Escala);
+    dialogos.Limpa();
+    Clica("BbNext");
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+    EXPECT_EQ(Ni(), NumeroDe("333444555"));
+    Clica("BbFirst");
+    EXPECT_EQ(Rendimento(2), 777 * TMonetario::Escala);
+}
+
+TEST_F(TFrBeneficiariosTest, DeletingAsksAndReplacingADuplicateIsOneChange)
+{
+    const QString segundo = NumeroDe("333444555");
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Item(*pruv, *pruv, "0561", segundo, 2000);
+    Item(*pruv, *pruv, "3208", segundo, 3000);
+    pruv.reset();
+    AbrePagina();
+
+    // A new item is only dropped.
+    Clica("BbDelete");
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+
+    // The second item takes the first one's beneficiary: replacing it, No keeps both.
+    Clica("BbFirst");
+    Clica("BbNext");
+    for (Resposta resposta : {Resposta::Nao, Resposta::Sim}) {
+        SCOPED_TRACE(static_cast<int>(resposta));
+        dialogos.Limpa();
+        dialogos.Responde(resposta);
+        Digita(Campo("DeCpfCnpjBenef"), CpfBeneficiario);
+        Clica("BbNext");
+        ASSERT_EQ(dialogos.Codigos(), std::vector<int>{76});
+    }
+    EXPECT_EQ(Linhas("PruvItem"), 2);
+    EXPECT_EQ(Linhas("PruvItem", QStringLiteral("TRIB_TRIBU"), QStringLiteral("0561")), 1);
+    Clica("BbFirst");
+    EXPECT_EQ(Ni(), CpfBeneficiario);
+    EXPECT_EQ(Rendimento(1), 2000 * TMonetario::Escala);   // the replacing item's values
+
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Nao);
+    Clica("BbDelete");
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{31});
+    EXPECT_TRUE(dialogos.Textos().front().contains(FormataCpf(CpfBeneficiario)));
+    EXPECT_EQ(Linhas("PruvItem"), 2);
+    dialogos.Responde(Resposta::Sim);
+    Clica("BbDelete");
+    EXPECT_EQ(Linhas("PruvItem"), 1);
+    EXPECT_EQ(Codigo(), QStringLiteral("3208"));   // the row that became current
+}
+
+TEST_F(TFrBeneficiariosTest, TheDeclarationIsNotLeftWhileAFocusedCellHoldsWhatTheModelRefuses)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    auto* grade = Campo<TPruvGridMeses>("DgrRendimentos");
+    grade->setFocus();
+    QApplication::processEvents();
+    grade->SelecionaCelula(1, 2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("123456789012345"));
+    QTest::keyClick(grade, Qt::Key_V, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_TRUE(grade->EditorMode());
+    EXPECT_FALSE(quadro->PodeSair());
+    EXPECT_EQ(dialogos.Mensagens().size(), 1u);
+    EXPECT_FALSE(janela->FecharDeclaracao());
+    EXPECT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(Rendimento(2), 0);   // nothing of it reached the item
+}
+
+TEST_F(TFrBeneficiariosTest, InAnnexModeTheItemsWaitForAStoredFund)
+{
+    Armazenada(Outra, "2002", 3);
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(P::Fundos);
+    QApplication::processEvents();
+    ASSERT_EQ(quadro->PaginaAtiva(), P::Fundos);
+    QWidget& anexo = quadro->BeneficiariosAnexo();
+    const auto campo = [&](const char* nome) { return anexo.findChild<QWidget*>(QLatin1String(nome)); };
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast", "BbAdd", "BbDelete", "BbDesfazer"})
+        EXPECT_FALSE(campo(botao)->isEnabled()) << botao;
+    campo("DgrRendimentos")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Foco(), QStringLiteral("DblcFundos"));
+
+    // A CNPJ that is not valid keeps the user; an empty one for no fund lets go.
+    Digita(campo("DblcFundos"), QStringLiteral("12345678000100"));
+    EXPECT_FALSE(quadro->PodeSair());
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{67});
+    static_cast<TdvDBLookupCombo*>(campo("DblcFundos"))->SetText(QString());
+    EXPECT_TRUE(quadro->PodeSair());
+
+    // A fund typed with its name is stored, and its items may be typed.
+    Digita(campo("DblcFundos"), Fundo);
+    Tab(campo("DblcFundos"));
+    Digita(campo("DeNomeFundo"), QStringLiteral("FUNDO BETA DE INVESTIMENTO"));
+    Tab(campo("DeNomeFundo"));
+    EXPECT_EQ(Linhas("Anexo"), 1);
+    EXPECT_TRUE(campo("BbAdd")->isEnabled());
+    EXPECT_TRUE(campo("BbDeleteFundo")->isEnabled());
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{67});
+}
+
+TEST_F(TFrBeneficiariosTest, TheButtonsShowPicturesWithTheirHints)
+{
+    pruv = Armazenada(Matriz);
+    AbrePagina();
+    const struct {
+        const char* nome;
+        const char* dica;
+    } casos[] = {
+        {"BbFirst", "Primeiro beneficiário"},
+        {"BbPrior", "Beneficiário anterior"},
+        {"BbNext", "Próximo beneficiário"},
+        {"BbLast", "Último beneficiário"},
+        {"BbAdd", "Inclui beneficiário"},
+        {"BbDelete", "Exclui o beneficiário"},
+        {"BbDesfazer", "Desfaz as últimas alterações do beneficiário"},
+        {"BbAddFundo", "Inclui novo Fundo ou Clube"},
+        {"BbDeleteFundo", "Exclui o Fundo ou Clube"},
+        {"BbDesfazerFundo", "Desfaz as últimas alterações no campo nome do Fundo ou Clube"},
+    };
+    QList<QImage> vistas;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        auto* botao = Campo<QToolButton>(c.nome);
+        ASSERT_NE(botao, nullptr);
+        EXPECT_EQ(botao->toolTip(), QString::fromUtf8(c.dica));
+        EXPECT_TRUE(botao->text().isEmpty());   // a picture, not signs standing for one
+        const QIcon icone = botao->icon();
+        ASSERT_FALSE(icone.isNull());
+        const QImage cor = icone.pixmap(botao->iconSize()).toImage();
+        const QImage cinza = icone.pixmap(botao->iconSize(), QIcon::Disabled).toImage();
+        bool desenhada = false, colorida = false, cinzenta = true;
+        for (int y = 0; y < cor.height(); ++y)
+            for (int x = 0; x < cor.width(); ++x) {
+                const QColor p = cor.pixelColor(x, y), q = cinza.pixelColor(x, y);
+                desenhada = desenhada || p.alpha() > 0;
+                colorida = colorida || (p.alpha() > 0 && p.saturation() > 60);
+                cinzenta = cinzenta && (q.alpha() == 0 || q.saturation() == 0);
+            }
+        EXPECT_TRUE(desenhada);
+        EXPECT_TRUE(colorida);
+        EXPECT_TRUE(cinzenta);   // a disabled button still shows its shape, in grey
+        vistas << cor;
+    }
+    // The record buttons are told apart by their pictures; the fund bar repeats add, delete and undo.
+    for (int i = 0; i < 7; ++i)
+        for (int j = i + 1; j < 7; ++j)
+            EXPECT_NE(vistas[i], vistas[j]) << casos[i].nome << " " << casos[j].nome;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(vistas[7 + i], vistas[4 + i]) << casos[7 + i].nome;
+}
+
+TEST_F(TFrBeneficiariosTest, AtTheSmallestWindowEveryRowOfTheMonthGridsShows)
+{
+    Armazenada(Outra, "2002", 3);   // a fund administrator: both beneficiaries pages
+    Inicia();
+    Abre(Outra);
+    janela->resize(janela->minimumSize());
+    for (P pagina : {P::Beneficiarios, P::Fundos}) {
+        quadro->AtivaPagina(pagina);
+        QApplication::processEvents();
+        QWidget& frame = pagina == P::Fundos ? static_cast<QWidget&>(quadro->BeneficiariosAnexo()) : Pagina();
+        auto* fichas = frame.findChild<QTabWidget*>(QStringLiteral("PCPruvItem"));
+        for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
+            auto* grade = frame.findChild<TPruvGridMeses*>(QLatin1String(nome));
+            const int ficha = fichas->indexOf(grade->parentWidget());
+            fichas->setTabVisible(ficha, true);   // as a code with judicial values shows them
+            fichas->setCurrentIndex(ficha);
+            for (bool decimoTerceiro : {false, true}) {
+                SCOPED_TRACE(testing::Message()
+                             << (pagina == P::Fundos ? "funds " : "items ") << nome << " " << decimoTerceiro);
+                grade->SetDecimoTerceiro(decimoTerceiro);
+                QApplication::processEvents();
+                const TRect r = grade->CellRect(0, grade->RowCount() - 1);
+                ASSERT_GT(r.Height(), 0);
+                EXPECT_LE(r.Bottom, grade->viewport()->height());
+                // ... and the grid itself is not cut by the window.
+                const QRect naJanela(grade->mapTo(janela.get(), QPoint(0, 0)), grade->size());
+                EXPECT_TRUE(janela->rect().contains(naJanela)) << naJanela.bottom() << " " << janela->height();
+            }
+        }
+    }
+}
+
+// One beneficiary is the first and the last: on either page the record buttons that would move
+// away from it are off, however the page came to it.
+TEST_F(TFrBeneficiariosTest, WithOneBeneficiaryNoButtonOffersToMoveToAnother)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    AbrePagina();
+    // The page opens on a new item, after the stored one, which the moves back still reach.
+    EXPECT_TRUE(Campo("BbFirst")->isEnabled());
+    EXPECT_TRUE(Campo("BbPrior")->isEnabled());
+    EXPECT_FALSE(Campo("BbNext")->isEnabled());
+    Clica("BbFirst");
+    ASSERT_EQ(Ni(), CpfBeneficiario);
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
+        EXPECT_FALSE(Campo(botao)->isEnabled()) << "beneficiaries page: " << botao;
+    EXPECT_TRUE(Campo("BbDelete")->isEnabled());   // it can still go
+    quadro->AtivaPagina(P::Comprovante);
+    QApplication::processEvents();
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
+        EXPECT_FALSE(quadro->Comprovante().findChild<QWidget*>(QLatin1String(botao))->isEnabled())
+            << "statement page: " << botao;
+}

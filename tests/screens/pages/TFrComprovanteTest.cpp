@@ -1,0 +1,247 @@
+#include <QAction>
+#include <QLabel>
+#include <QTabBar>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "platform/ui/InterfaceUsuario.h"
+#include "screens/DeclaracaoAbertaDeTeste.h"
+#include "screens/pages/TFrComprovante.h"
+#include "screens/grids/TPruvGridComprPJ.h"
+#include "screens/edits/TPruvEdit.h"
+
+namespace {
+
+// The income-statement page of a stored declaration with a person on 0561, a person with only
+// financial income and a company, driven through the main window.
+class TFrComprovanteTest : public DeclaracaoAbertaDeTeste {
+protected:
+    void SetUp() override
+    {
+        DeclaracaoAbertaDeTeste::SetUp();
+        auto pruv = Armazenada(Matriz);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        Item(*pruv, *pruv, "8053", NumeroDe("333444555"), 200);
+        Item(*pruv, *pruv, "1708", Outra, 300);
+        pruv.reset();
+        Inicia();
+        Abre(Matriz);
+        quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+        QApplication::processEvents();
+    }
+    template <class W = QWidget> W* Campo(const char* nome) const
+    {
+        return quadro->Comprovante().findChild<W*>(QLatin1String(nome));
+    }
+    [[nodiscard]] QTabWidget* Fichas() const { return Campo<QTabWidget>("PageControl1"); }
+    [[nodiscard]] QString FichaAtual() const { return Fichas()->currentWidget()->objectName(); }
+    [[nodiscard]] bool Mostrada(const char* ficha) const
+    {
+        return Fichas()->isTabVisible(Fichas()->indexOf(Campo(ficha)));
+    }
+    // Clicks the tab as the user does.
+    void ClicaFicha(const char* ficha) const
+    {
+        QTabBar* barra = Fichas()->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(Fichas()->indexOf(Campo(ficha))).center());
+        QApplication::processEvents();
+    }
+    void Clica(const char* botao) const
+    {
+        Campo<QToolButton>(botao)->click();
+        QApplication::processEvents();
+    }
+};
+
+}   // namespace
+
+TEST_F(TFrComprovanteTest, EachBeneficiaryShowsTheTabsOfItsStatement)
+{
+    const struct {
+        const char* atual;
+        std::vector<const char*> mostradas;
+        std::vector<const char*> ocultas;
+    } casos[] = {
+        {"RendTributaveis",
+         {"RendTributaveis", "RendIsentos", "TribExclusiva", "InformacoesPF"},
+         {"ComprovanteVazio", "NaturezaPJ"}},
+        {"ComprovanteVazio", {"ComprovanteVazio"}, {"RendTributaveis", "NaturezaPJ"}},   // financial income only
+        {"NaturezaPJ", {"NaturezaPJ", "InfComplementares"}, {"InfComplementaresIN4", "RendTributaveis"}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.atual);
+        EXPECT_EQ(FichaAtual(), QLatin1String(c.atual));
+        for (const char* ficha : c.mostradas)
+            EXPECT_TRUE(Mostrada(ficha)) << ficha;
+        for (const char* ficha : c.ocultas)
+            EXPECT_FALSE(Mostrada(ficha)) << ficha;
+        Clica("BbNext");
+    }
+    EXPECT_FALSE(Campo("BbNext")->isEnabled());
+    EXPECT_EQ(Campo<QLabel>("lblCompVazio1")->isVisibleTo(Campo("ComprovanteVazio")), true);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+TEST_F(TFrComprovanteTest, DeductionsAboveTheDeclarationsAreCheckedOnceBeforeTheTabChangesAndTheStatementIsStored)
+{
+    ASSERT_EQ(FichaAtual(), QStringLiteral("RendTributaveis"));
+    auto* deducao = Campo<TPruvEdit>("edtPrevOficial");
+    deducao->setFocus();
+    QTest::keyClick(deducao, Qt::Key_End);
+    QTest::keyClick(deducao, Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClicks(deducao, QStringLiteral("500"));
+
+    dialogos.Responde(Resposta::Cancela);
+    ClicaFicha("RendIsentos");
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{167});
+    EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Erro);
+    EXPECT_EQ(dialogos.Mensagens().front().HelpCtx, 30000);
+    EXPECT_EQ(FichaAtual(), QStringLiteral("RendTributaveis"));   // refused
+    EXPECT_EQ(Foco(), QStringLiteral("edtPrevOficial"));
+    dialogos.Responde(Resposta::Cancela);
+    EXPECT_FALSE(quadro->PodeSair());   // the declaration is not left either
+
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Ok);
+    ClicaFicha("RendIsentos");
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{167});
+    EXPECT_EQ(FichaAtual(), QStringLiteral("RendIsentos"));
+    ClicaFicha("RendTributaveis");
+    ClicaFicha("RendIsentos");
+    EXPECT_EQ(dialogos.Codigos().size(), 1u);   // nothing changed since: not asked again
+
+    Clica("BbNext");
+    EXPECT_EQ(Linhas("ComprPf"), 1);
+    Clica("BbFirst");
+    EXPECT_EQ(Campo<TPruvEdit>("edtPrevOficial")->text(), QStringLiteral("500,00"));
+}
+
+TEST_F(TFrComprovanteTest, WithSynchronisingOnTheStatementFollowsTheBeneficiaryLeft)
+{
+    QAction* sincronizar = janela->Comando(QStringLiteral("MiSincronizar"));
+    if (!sincronizar->isChecked())
+        sincronizar->trigger();
+    ASSERT_TRUE(sincronizar->isChecked());
+    quadro->AtivaPagina(TPaginaDeclaracao::Beneficiarios);
+    QApplication::processEvents();
+    QWidget& beneficiarios = quadro->Pagina(TPaginaDeclaracao::Beneficiarios);
+    for (const char* botao : {"BbFirst", "BbNext", "BbNext"})
+        beneficiarios.findChild<QToolButton*>(QLatin1String(botao))->click();   // the company on 1708
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    EXPECT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), Outra);
+    EXPECT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+}
+
+namespace {
+
+// Answers OK to every message and, while the first is on the screen, runs what the window
+// system makes the main window run when the message takes the activation.
+class DialogosComReentrada final : public IDialogos {
+public:
+    explicit DialogosComReentrada(std::function<void()> Durante)
+        : FAnterior(InterfaceUsuario::Instala(this))
+        , FDurante(std::move(Durante))
+    {}
+    ~DialogosComReentrada() override { InterfaceUsuario::Instala(FAnterior); }
+    Resposta Mostra(const TMensagemDialogo& mensagem) override
+    {
+        Codigos.push_back(mensagem.Referencia);
+        if (Codigos.size() == 1 && FDurante)
+            FDurante();
+        return Resposta::Ok;
+    }
+    std::vector<int> Codigos;
+
+private:
+    IDialogos* FAnterior;
+    std::function<void()> FDurante;
+};
+
+}   // namespace
+
+// The deductions question is one window, and an OK holds until a deduction changes: leaving the
+// page again, even after coming back to it, asks nothing more.
+TEST_F(TFrComprovanteTest, TheDeductionsQuestionShowsOnceUntilADeductionChanges)
+{
+    DialogosComReentrada mensagens([this] { EXPECT_TRUE(quadro->PodeSair()); });
+    const auto digita = [this](const char* valor) {
+        auto* deducao = Campo<TPruvEdit>("edtPrevOficial");
+        Digita(deducao, QLatin1String(valor));
+        Tab(deducao);
+    };
+    const auto saiEVolta = [this] {
+        quadro->AtivaPagina(TPaginaDeclaracao::Resumo);
+        QApplication::processEvents();
+        quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+        QApplication::processEvents();
+    };
+    digita("500");
+    saiEVolta();
+    EXPECT_EQ(mensagens.Codigos, std::vector<int>{167});
+    saiEVolta();
+    saiEVolta();
+    EXPECT_EQ(mensagens.Codigos.size(), 1u);
+    digita("600");
+    saiEVolta();
+    EXPECT_EQ(mensagens.Codigos.size(), 2u);
+}
+
+// A field the user cannot change shows its value formatted even with the focus, looks read-only
+// and is no Tab stop: the beneficiary's number here, the totals and the date of writing on the
+// summary.
+TEST_F(TFrComprovanteTest, ReadOnlyFieldsShowTheirValueFormattedAndAreNoTabStop)
+{
+    auto* ni = Campo<TPruvEdit>("edtNiBenef");
+    ni->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(ni->hasFocus());
+    EXPECT_EQ(RemoveMascara(ni->text()), CpfBeneficiario);
+    EXPECT_NE(ni->text(), CpfBeneficiario);
+    for (QWidget* pagina : {static_cast<QWidget*>(&quadro->Comprovante()), &quadro->Pagina(TPaginaDeclaracao::Resumo)})
+        for (QWidget* campo : pagina->findChildren<QWidget*>()) {
+            const auto* edit = qobject_cast<TPruvEdit*>(campo);
+            const bool somenteLeitura = (edit && edit->ReadOnly())
+                || campo->objectName() == QLatin1String("DtpDataGera");
+            if (!somenteLeitura)
+                continue;
+            SCOPED_TRACE(campo->objectName().toStdString());
+            EXPECT_FALSE(campo->focusPolicy() & Qt::TabFocus);
+            EXPECT_EQ(campo->palette().color(QPalette::Base), campo->palette().color(QPalette::Button));
+        }
+}
+
+TEST_F(TFrComprovanteTest, ACompanysStatementShowsOneRowForEachOfItsLines)
+{
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    EXPECT_TRUE(grade->isVisibleTo(Campo("NaturezaPJ")));
+    EXPECT_EQ(grade->RowCount(), 2);   // the titles and January of 1708
+    EXPECT_EQ(grade->GetTexto(0, 1), QStringLiteral("Jan"));
+    EXPECT_EQ(grade->GetTexto(1, 1), QStringLiteral("1708"));
+}
+
+// A company's lines show their month and code: the grid, laid out after it took its current
+// cell, opens on its first column, and the scroll bar still reaches the last.
+TEST_F(TFrComprovanteTest, ACompanysLinesShowTheirMonthAndCode)
+{
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    EXPECT_EQ(grade->LeftCol(), 0);
+    EXPECT_EQ(grade->Col(), 2);
+    for (int coluna = 0; coluna <= 3; ++coluna)
+        EXPECT_FALSE(grade->CellRect(coluna, 1).ToQRect().isEmpty()) << coluna;
+    QScrollBar* barra = grade->horizontalScrollBar();
+    barra->triggerAction(QAbstractSlider::SliderToMaximum);
+    QApplication::processEvents();
+    EXPECT_FALSE(grade->CellRect(4, 1).ToQRect().isEmpty());
+    barra->triggerAction(QAbstractSlider::SliderToMinimum);
+    QApplication::processEvents();
+    EXPECT_EQ(grade->LeftCol(), 0);
+}
