@@ -18,7 +18,7 @@
 #include <algorithm>
 
 #include "VistoriaJanela.h"
-#include "app/RotinasPrograma.h"
+#include "app/JanelasDosComandos.h"
 #include "model/items/TSubJudice.h"
 #include "platform/report/ImpressorasSimuladas.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -116,7 +116,7 @@ protected:
         QObject::connect(&relogio, &QTimer::timeout, [this] { Modal(); });
         relogio.start();
         janela = std::make_unique<TPruv2003>();
-        janela->DefineRotinas(RotinasPrograma(*janela));
+        janela->DefineRotinas(JanelasDosComandos(*janela));
         janela->show();
         Ativa(*janela);
     }
