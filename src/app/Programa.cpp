@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "app/RotinasPrograma.h"
+#include "app/JanelasDosComandos.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TAtividadeQt.h"
 #include "platform/ui/TDialogosQt.h"
@@ -43,7 +43,7 @@ int ExecutaPrograma(const QString& PastaInstancia)
     {
         // Shown disabled until the splash has gone, so that no command runs before.
         TPruv2003 janela;
-        janela.DefineRotinas(RotinasPrograma(janela));
+        janela.DefineRotinas(JanelasDosComandos(janela));
         TZofHint::InstalaPruvHint(&janela);
         janela.setEnabled(false);
         janela.show();

@@ -18,7 +18,7 @@
 #include <algorithm>
 
 #include "VistoriaJanela.h"
-#include "app/RotinasPrograma.h"
+#include "app/JanelasDosComandos.h"
 #include "model/items/TSubJudice.h"
 #include "platform/report/printing/ImpressorasSimuladas.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -116,7 +116,7 @@ protected:
         QObject::connect(&relogio, &QTimer::timeout, [this] { Modal(); });
         relogio.start();
         janela = std::make_unique<TPruv2003>();
-        janela->DefineRotinas(RotinasPrograma(*janela));
+        janela->DefineRotinas(JanelasDosComandos(*janela));
         janela->show();
         Ativa(*janela);
     }
@@ -479,8 +479,8 @@ TEST_F(VistoriaProgramaTest, MessagesTheFileDialogAndTheSplashSpeakPortugueseAnd
 
     {
         // The file dialog opens over the assistant, which the survey leaves open meanwhile.
-        TColecaoPruv colecao;
-        TFoAssistImportacao importacao(colecao, QStringLiteral("erros"), janela.get());
+        TColecaoPruv colecaoImportada;
+        TFoAssistImportacao importacao(colecaoImportada, QStringLiteral("erros"), janela.get());
         jaVistas << &importacao;
         importacao.show();
         Ativa(importacao);
@@ -533,11 +533,11 @@ TEST_F(VistoriaProgramaTest, WhatTheKeysOpenComesAboveAndWhatTheyReachIsReady)
     // The real messages, which take the focus away and give it back; the survey's clock closes them.
     TDialogosQt mensagens(janela.get());
     InterfaceUsuario::Instala(&mensagens);
-    auto* quadro = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
-    quadro->AtivaPagina(TPaginaDeclaracao::Beneficiarios);
+    auto* quadroAberto = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
+    quadroAberto->AtivaPagina(TPaginaDeclaracao::Beneficiarios);
     QApplication::processEvents();
-    QWidget* codigo = quadro->Beneficiarios().findChild<QWidget*>(QStringLiteral("DblcCodRet"));
-    auto* numero = quadro->Beneficiarios().findChild<QWidget*>(QStringLiteral("DeCpfCnpjBenef"));
+    QWidget* codigo = quadroAberto->Beneficiarios().findChild<QWidget*>(QStringLiteral("DblcCodRet"));
+    auto* numero = quadroAberto->Beneficiarios().findChild<QWidget*>(QStringLiteral("DeCpfCnpjBenef"));
     ASSERT_TRUE(codigo && numero);
     for (const char* errado : {"11144477736", "11222333000180"}) {
         Digita(codigo, QStringLiteral("0561"));

@@ -18,10 +18,10 @@ bool FonteSimulada::Carrega(const QString& Ano, const QString& Ni, TDeclaracaoEn
     return d != nullptr;
 }
 
-std::vector<TAnexoEntrega> FonteSimulada::Anexos(const TDeclaracaoEntrega& Declaracao)
+std::vector<TAnexoEntrega> FonteSimulada::Anexos(const TDeclaracaoEntrega& Dono)
 {
     std::vector<TAnexoEntrega> anexos;
-    for (const auto& [anexo, itens] : Procura(Declaracao.Ano, Declaracao.Ni)->Anexos)
+    for (const auto& [anexo, itens] : Procura(Dono.Ano, Dono.Ni)->Anexos)
         anexos.push_back(anexo);
     return anexos;
 }
@@ -62,9 +62,9 @@ void FonteSimulada::RegistraVolumes(const QString& Ano, const QString& Ni, int V
     Registros << QStringLiteral("volumes %1 %2 %3").arg(Ano, Ni, QString::number(Volumes));
 }
 
-ItemSimulado::ItemSimulado(const char* Codigo, const char* Ni, const char* Nome)
+ItemSimulado::ItemSimulado(const char* CodigoItem, const char* Ni, const char* Nome)
 {
-    this->Codigo = QString::fromUtf8(Codigo);
+    this->Codigo = QString::fromUtf8(CodigoItem);
     NiBeneficiario = QString::fromUtf8(Ni);
     BeneficiarioPf = NiBeneficiario.size() == 11;
     NomeBeneficiario = QString::fromUtf8(Nome);

@@ -26,8 +26,8 @@ public:
         SetDeclarante(std::make_unique<TContribuinte>());
         TPruvAnexo::SetChave(chave);
         ArmazenaErros(&ErrosDeCarga);
-        for (const char* ano : {"1999", "2000", "2001", "2002"}) {
-            const QString a = QLatin1String(ano);
+        for (const char* anoDosCodigos : {"1999", "2000", "2001", "2002"}) {
+            const QString a = QLatin1String(anoDosCodigos);
             FCodigos.Adiciona(QStringLiteral("0561"), a);
             FCodigos.Adiciona(QStringLiteral("0588"), a);
             FCodigos.Adiciona(QStringLiteral("3208"), a);

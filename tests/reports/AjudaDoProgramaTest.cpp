@@ -104,7 +104,7 @@ TEST_F(AjudaDoProgramaTest, EveryHelpContextAWindowCanOpenHasItsOwnPage)
 
     auto pruv = Armazenada(Matriz);
     TPruv& outra = janela->ObtemDeclaracao();
-    const auto junta = [&contextos](std::unique_ptr<QWidget> janela) { JuntaContextos(*janela, contextos); };
+    const auto junta = [&contextos](std::unique_ptr<QWidget> aberta) { JuntaContextos(*aberta, contextos); };
     junta(std::make_unique<TFoInicial>(outra, *colecao));
     junta(std::make_unique<TFoNovaDeclaracao>(outra, *colecao));
     junta(std::make_unique<TFoAbreDeclaracao>(QStringLiteral("Abrir Declaração"), outra, *colecao));

@@ -299,7 +299,7 @@ protected:
             falhas << Totais(nome, paginas);
             falhas << Documento(nome, rotulo, paginas, porPagina);
             ++documentos;
-            this->paginas += n;
+            paginasExaminadas += n;
         }
     }
 
@@ -393,9 +393,9 @@ protected:
     QStringList Documento(const QString& nome, const QString& rotulo, const std::vector<TDesenhoPagina>& paginas,
                           const QHash<int, QList<TextoPdf::TPalavra>>& porPagina) const
     {
-        QStringList erros;
+        QStringList achados;
         const auto falha = [&](int pagina, const QString& palavra, const QString& texto) {
-            erros << QStringLiteral("%1, página %2, palavra \"%3\": %4").arg(nome).arg(pagina).arg(palavra, texto);
+            achados << QStringLiteral("%1, página %2, palavra \"%3\": %4").arg(nome).arg(pagina).arg(palavra, texto);
         };
         const int total = int(paginas.size());
         const bool declaracao = rotulo.endsWith(QStringLiteral("Declaração Completa"));
@@ -492,7 +492,7 @@ protected:
                 donos.insert(i.Ni, i.Dono);
             }
         if (itens.empty())
-            return erros;
+            return achados;
         const auto conta = [&](const QString& banda, const QString& elemento) {
             int n = 0;
             for (const auto& b : Impressoes(paginas))
@@ -563,7 +563,7 @@ protected:
                           QStringLiteral("total do código abre a página sem linha do seu código"));
             }
         }
-        return erros;
+        return achados;
     }
 
     // Every choice of the print assistant for one stored declaration.
@@ -620,7 +620,7 @@ protected:
     std::vector<std::unique_ptr<TAnexoFC>> anexos;
     QStringList falhas;
     int documentos = 0;
-    int paginas = 0;
+    int paginasExaminadas = 0;
 };
 
 }   // namespace
@@ -698,8 +698,8 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
         for (const QString& arquivo : impressoras.Arquivos())
             QFile::copy(arquivo, guarda + QLatin1Char('/') + QFileInfo(arquivo).fileName());
 
-    EXPECT_EQ(falhas, QStringList()) << falhas.size() << " falhas em " << documentos << " documentos, " << paginas
-                                     << " páginas:\n"
+    EXPECT_EQ(falhas, QStringList()) << falhas.size() << " falhas em " << documentos << " documentos, "
+                                     << paginasExaminadas << " páginas:\n"
                                      << falhas.join(QLatin1Char('\n')).toStdString();
     EXPECT_GE(documentos, 30);
 }

@@ -423,13 +423,13 @@ void TFrPruvVerifica::BbImprimirClick()
     Imprime(Visualizar);
 }
 
-void TFrPruvVerifica::Imprime(bool Visualizar)
+void TFrPruvVerifica::Imprime(bool Previa)
 {
     // Moving through the rows for the report is no choice of a row by the user.
     auto evento = std::exchange(TbVerificacao->AfterScroll, nullptr);
     const auto devolve = qScopeGuard([&] { TbVerificacao->AfterScroll = std::move(evento); });
     if (ExisteImpressoraOuAvisa())
-        ExibeRelPendencias(Visualizar, *TbVerificacao, this);
+        ExibeRelPendencias(Previa, *TbVerificacao, this);
 }
 
 // ---- drawing ----

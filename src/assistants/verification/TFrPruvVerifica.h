@@ -69,9 +69,9 @@ public:
     [[nodiscard]] int NumVerificados() const { return FNumVerificados; }
     // The verification table (open after a run).
     [[nodiscard]] TdvTable& Tabela() const { return *TbVerificacao; }
-    // Prints the table as the pending-items report, previewed or straight to the printer; without
-    // a printer, message 161.
-    void Imprime(bool Visualizar);
+    // Prints the table as the pending-items report, previewed (Previa) or straight to the
+    // printer; without a printer, message 161.
+    void Imprime(bool Previa);
 
     // ---- the sink of the model's checks ----
     [[nodiscard]] bool Interrompida() const override { return FInterrompida; }

@@ -136,15 +136,10 @@ TColecaoPruvItem::~TColecaoPruvItem()
     FBuscaBeneficiario.reset();
     // A bulk load ends here at the latest: no batch is left open past the collection that opened
     // it, and the summary is stored up to date.
-    try {
+    ConcluiNoDestrutor([this] {
         if (!GetGravarEmDisco())
             SetGravarEmDisco(true);
-    } catch (const TErro& e) {
-        e.Exibe();
-    } catch (const std::exception& e) {
-        EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ErroRetornado(NomeTabela(), QString::fromUtf8(e.what())), 0)
-            .Exibe();
-    }
+    });
 }
 
 std::vector<TFieldDef> TColecaoPruvItem::Campos()

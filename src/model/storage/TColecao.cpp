@@ -30,14 +30,7 @@ TColecao::TColecao() = default;
 
 TColecao::~TColecao()
 {
-    try {
-        Fecha();
-    } catch (const TErro& e) {
-        Relata(e);
-    } catch (const std::exception& e) {
-        Relata(EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
-                             ErroRetornado(NomeTabela(), QString::fromUtf8(e.what())), 0));
-    }
+    ConcluiNoDestrutor([this] { Fecha(); });
 }
 
 void TColecao::Fecha()
@@ -66,6 +59,18 @@ void TColecao::Fecha()
     passo([&] { FechaTabelaAux(); });
     if (primeira)
         std::rethrow_exception(primeira);
+}
+
+void TColecao::ConcluiNoDestrutor(const std::function<void()>& Passo) noexcept
+{
+    try {
+        Passo();
+    } catch (const TErro& e) {
+        Relata(e);
+    } catch (const std::exception& e) {
+        Relata(EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
+                             ErroRetornado(NomeTabela(), QString::fromUtf8(e.what())), 0));
+    }
 }
 
 void TColecao::SetGravarEmDisco(bool Gravar)

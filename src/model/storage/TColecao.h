@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -102,6 +103,9 @@ protected:
     void SetFiltrado(bool Filtrado) { FFiltrado = Filtrado; }
     // The table's name as the messages show it.
     [[nodiscard]] QString NomeTabela() const;
+    // A destructor's closing step: what it raises is shown (a foreign error as 141 with the
+    // table's name) and, when showing fails too, logged; nothing leaves the destructor.
+    void ConcluiNoDestrutor(const std::function<void()>& Passo) noexcept;
 
 private:
     bool FFiltrado = false;

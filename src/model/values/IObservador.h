@@ -20,7 +20,7 @@ public:
 
 protected:
     IObservador() = default;
-    ~IObservador();   // never deleted through this interface
+    virtual ~IObservador();   // never deleted through this interface
     // Room for that many values observed, for an observer that knows how many it will have.
     void ReservaSujeitos(int Quantidade) { FListas.reserve(static_cast<std::size_t>(Quantidade)); }
 

@@ -32,9 +32,9 @@ QLabel* Rotulo(QWidget* pai, const char* texto, const QRect& r)
 
 }   // namespace
 
-TFoNovaDeclaracao::TFoNovaDeclaracao(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
+TFoNovaDeclaracao::TFoNovaDeclaracao(TPruv& Declaracao, TColecaoPruv& Colecao, QWidget* Dono)
     : TDialogoPrincipal("FoNovaDeclaracao", 422, 167, HelpContext, Dono)
-    , Pruv(Pruv)
+    , Pruv(Declaracao)
     , ColecaoPruv(Colecao)
 {
     setWindowTitle(QStringLiteral("Nova Declaração"));

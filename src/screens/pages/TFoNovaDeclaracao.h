@@ -18,7 +18,7 @@ public:
     static constexpr int HelpContext = 11005;
 
     // Pruv is cleared and its number and name bound to the edits; both outlive the dialog.
-    TFoNovaDeclaracao(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono = nullptr);
+    TFoNovaDeclaracao(TPruv& Declaracao, TColecaoPruv& Colecao, QWidget* Dono = nullptr);
     ~TFoNovaDeclaracao() override;
 
     TPruvEdit* DeCpfCnpj;

@@ -110,9 +110,9 @@ TFrResumo::TFrResumo(QWidget* pai)
 
     GbGravacao = Grupo(geral, "GbGravacao", "Informações sobre a gravação", QRect(6, 4, 608, 60));
     DefineHelpContext(*GbGravacao, AjudaGravacao);
-    auto* data = new QLabel(QStringLiteral("Data de gravação"), GbGravacao);
-    data->move(10, 18);
-    data->adjustSize();
+    auto* rotuloData = new QLabel(QStringLiteral("Data de gravação"), GbGravacao);
+    rotuloData->move(10, 18);
+    rotuloData->adjustSize();
     DtpDataGera = new TdvDBDateTimePicker(GbGravacao);
     DtpDataGera->setObjectName(QStringLiteral("DtpDataGera"));
     DtpDataGera->setGeometry(10, 34, 110, 21);
@@ -343,10 +343,10 @@ void TFrResumo::Entra()
     if (!FPruv)
         return;
     // A declaration never written shows no date, never the one of the declaration open before.
-    const double data = FPruv->GetDataGeracao();
-    const bool gravada = data > 0;
+    const double gravadaEm = FPruv->GetDataGeracao();
+    const bool gravada = gravadaEm > 0;
     DtpDataGera->setVisible(true);
-    DtpDataGera->SetDate(gravada ? data : 0);
+    DtpDataGera->SetDate(gravada ? gravadaEm : 0);
     DtpDataGera->SetShowButton(gravada);
     DtpDataGera->setEnabled(gravada);
     PgResumo->setTabEnabled(1, FMostraAnexos);

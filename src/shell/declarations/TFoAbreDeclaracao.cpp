@@ -7,10 +7,10 @@
 #include "model/values/TErro.h"
 #include "platform/db/datasets/TField.h"
 
-TFoAbreDeclaracao::TFoAbreDeclaracao(const QString& Legenda, TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
+TFoAbreDeclaracao::TFoAbreDeclaracao(const QString& Legenda, TPruv& Declaracao, TColecaoPruv& Colecao, QWidget* Dono)
     : TFoListaDeclaracoes("FoAbreDeclaracao", "DBGrDeclaracao", false, HelpContext, Dono)
     , DBGrDeclaracao(&Grade())
-    , Pruv(Pruv)
+    , Pruv(Declaracao)
     , ColecaoPruv(Colecao)
 {
     setWindowTitle(Legenda);

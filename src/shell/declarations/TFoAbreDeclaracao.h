@@ -12,7 +12,7 @@ public:
     static constexpr int HelpContext = 11010;
 
     // Pruv is cleared; both outlive the dialog.
-    TFoAbreDeclaracao(const QString& Legenda, TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono = nullptr);
+    TFoAbreDeclaracao(const QString& Legenda, TPruv& Declaracao, TColecaoPruv& Colecao, QWidget* Dono = nullptr);
 
     TdvDBGrid* DBGrDeclaracao;
 

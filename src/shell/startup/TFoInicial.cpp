@@ -38,9 +38,9 @@ void CorDaFonte(QWidget* controle, const QColor& cor)
 
 }   // namespace
 
-TFoInicial::TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono)
+TFoInicial::TFoInicial(TPruv& Declaracao, TColecaoPruv& Colecao, QWidget* Dono)
     : QDialog(Dono)
-    , Pruv(Pruv)
+    , Pruv(Declaracao)
     , ColecaoPruv(Colecao)
     , DsPruv(std::make_unique<TDataSource>())
 {

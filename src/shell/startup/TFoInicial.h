@@ -30,7 +30,7 @@ public:
     enum class TEscolha { Cancelar, Abrir, Nova, Importa };
 
     // Clears the declaration and opens the table of stored declarations; both outlive the screen.
-    TFoInicial(TPruv& Pruv, TColecaoPruv& Colecao, QWidget* Dono = nullptr);
+    TFoInicial(TPruv& Declaracao, TColecaoPruv& Colecao, QWidget* Dono = nullptr);
     ~TFoInicial() override;
 
     // What the user chose; Cancelar until OK.

@@ -155,25 +155,25 @@ TEST_F(TFoAssistGeracaoTest, TheCommandWritesTheOpenDeclarationAndPrintsTheRecei
         bool ReciboIni;
     };
     std::vector<TImpressao> impressos;
-    TPruv2003 janela;
+    TPruv2003 principal;
     TRotinasPrincipal rotinas;
     rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
     rotinas.Impressao.ImprimeRecibo = [&impressos](const QStringList& arquivos, bool jaGerado, const QString& nome) {
         impressos.push_back(
             {arquivos, jaGerado, nome, QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini"))});
     };
-    janela.DefineRotinas(rotinas);
-    QAction* comando = janela.Comando(QStringLiteral("MiGravarXeq"));
+    principal.DefineRotinas(rotinas);
+    QAction* comando = principal.Comando(QStringLiteral("MiGravarXeq"));
     EXPECT_FALSE(comando->isEnabled());   // nothing open, and no dialog to open one
     // Without a declaration open, the command asks for one first.
     QStringList legendas;
-    rotinas.AbreDeclaracao = [&](TPruv& pruv, TColecaoPruv& colecao, const QString& legenda) {
+    rotinas.AbreDeclaracao = [&](TPruv& pruv, TColecaoPruv& colecaoPruv, const QString& legenda) {
         legendas << legenda;
         pruv.GetDeclarante().SetNi(Matriz);
         pruv.SetAno(QStringLiteral("2002"));
-        return colecao.Carrega(pruv);
+        return colecaoPruv.Carrega(pruv);
     };
-    janela.DefineRotinas(std::move(rotinas));
+    principal.DefineRotinas(std::move(rotinas));
     ASSERT_TRUE(comando->isEnabled());
 
     const struct {
@@ -234,7 +234,7 @@ TEST_F(TFoAssistGeracaoTest, TheCommandWritesTheOpenDeclarationAndPrintsTheRecei
         EXPECT_FALSE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Recibo.ini")));
         EXPECT_FALSE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/Declar.txt")));
         EXPECT_FALSE(EstadoPrograma::EmProcessamento);
-        EXPECT_TRUE(janela.GetDeclaracaoAberta());
+        EXPECT_TRUE(principal.GetDeclaracaoAberta());
     }
     EXPECT_EQ(legendas, QStringList{QStringLiteral("Abrir Declaração para Gravação")});
     EXPECT_EQ(transmissao.Enviados(), (QStringList{Entrega(), Entrega()}));

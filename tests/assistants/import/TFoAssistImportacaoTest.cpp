@@ -293,12 +293,12 @@ TEST_F(TFoAssistImportacaoTest, TheFileTellsTheDeclarantAndItsFirstValueLines)
 TEST_F(TFoAssistImportacaoTest, TheCommandImportsADeclarationFileShowsItsReportAndStoresTheDeclaration)
 {
     ImpressorasSimuladas impressoras(ProgramaDeTeste::Pasta());
-    struct TRelatorio {
+    struct TRelatorioImpresso {
         int Total;
         QString Nome;
         QString Modo;
     };
-    std::vector<TRelatorio> relatorios;
+    std::vector<TRelatorioImpresso> relatorios;
     TPruv2003 janela;
     QAction* comando = janela.Comando(QStringLiteral("MiImportar"));
     EXPECT_FALSE(comando->isEnabled());   // no assistant to run

@@ -95,28 +95,28 @@ TEST_F(TFoPendenciasTest, VerifiesTheDeclarationOnceShownWithItsOwnerDisabled)
     {
         AtividadeComAcao observa([&] { donoHabilitado = donoHabilitado && dono.isEnabled(); });
         ExibePendencias(*aberta, {}, &dono);
-        TFoPendencias* janela = FoPendencias();
-        ASSERT_NE(janela, nullptr);
-        EXPECT_EQ(janela->objectName(), QStringLiteral("FoPendencias"));
-        EXPECT_EQ(janela->windowTitle(), QStringLiteral("Verificação de Pendências"));
-        EXPECT_TRUE(janela->isVisible());
+        TFoPendencias* pendencias = FoPendencias();
+        ASSERT_NE(pendencias, nullptr);
+        EXPECT_EQ(pendencias->objectName(), QStringLiteral("FoPendencias"));
+        EXPECT_EQ(pendencias->windowTitle(), QStringLiteral("Verificação de Pendências"));
+        EXPECT_TRUE(pendencias->isVisible());
         ASSERT_TRUE(Verificou());
     }
     EXPECT_FALSE(donoHabilitado);
     EXPECT_TRUE(dono.isEnabled());
-    TFrPruvVerifica& frame = *FoPendencias()->FrPruvVerifica;
-    EXPECT_EQ(frame.NumErros(), 1);
-    EXPECT_EQ(frame.NumAvisos(), 1);
+    TFrPruvVerifica& verificacao = *FoPendencias()->FrPruvVerifica;
+    EXPECT_EQ(verificacao.NumErros(), 1);
+    EXPECT_EQ(verificacao.NumAvisos(), 1);
     EXPECT_TRUE(aberta->GetResumo().GetOK());   // the totals computed again
-    const int linhas = frame.Tabela().RecordCount();
+    const int linhas = verificacao.Tabela().RecordCount();
 
     // Shown again while minimised: restored, and verified again from an empty table.
     FoPendencias()->showMinimized();
     ExibePendencias(*aberta, {}, &dono);
     EXPECT_FALSE(FoPendencias()->isMinimized());
     ASSERT_TRUE(Verificou());
-    EXPECT_EQ(frame.NumErros(), 1);
-    EXPECT_EQ(frame.Tabela().RecordCount(), linhas);
+    EXPECT_EQ(verificacao.NumErros(), 1);
+    EXPECT_EQ(verificacao.Tabela().RecordCount(), linhas);
     EXPECT_TRUE(FoPendencias()->close());
     EXPECT_TRUE(Fechou());
 }
@@ -126,9 +126,10 @@ TEST_F(TFoPendenciasTest, ClosingWhileVerifyingStopsAndClosesOnceTheChecksReturn
     bool fechouDurante = true;
     {
         AtividadeComAcao fecha([&] {
-            TFoPendencias* janela = FoPendencias();
-            if (janela && janela->FrPruvVerifica->NumVerificados() == 1 && !janela->FrPruvVerifica->Interrompida())
-                fechouDurante = janela->close();
+            TFoPendencias* pendencias = FoPendencias();
+            if (pendencias && pendencias->FrPruvVerifica->NumVerificados() == 1
+                && !pendencias->FrPruvVerifica->Interrompida())
+                fechouDurante = pendencias->close();
         });
         ExibePendencias(*aberta, {}, &dono);
         ASSERT_TRUE(Espera([] { return !FoPendencias()->Timer1->isActive(); }));

@@ -106,11 +106,11 @@ TEST_F(TFrRelPendenciasTest, RowsRunOverTheirPagesAsTheirCodesSay)
                      QStringLiteral("Responsável pelo Preenchimento da Declaração"), QStringLiteral("Beneficiários")}));
 
     // Every pending item once, in order, the pages cutting between rows.
-    const QStringList erros = LinhasCom(paginas, QStringLiteral("ERRO : Pendência"));
-    ASSERT_EQ(erros.size(), 100);
+    const QStringList linhasDeErro = LinhasCom(paginas, QStringLiteral("ERRO : Pendência"));
+    ASSERT_EQ(linhasDeErro.size(), 100);
     int pagina = 1;
     for (int i = 1; i <= 100; ++i) {
-        const QString linha = erros[i - 1];
+        const QString linha = linhasDeErro[i - 1];
         const int esta = linha.section(QLatin1Char(':'), 0, 0).toInt();
         EXPECT_TRUE(esta == pagina || esta == pagina + 1) << linha.toStdString();
         pagina = esta;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <stdexcept>
 
 #include "model/DeclaracaoArmazenadaDeTeste.h"
 #include "model/ImprimeQString.h"
@@ -453,6 +454,21 @@ TEST_F(TColecaoPruvItemTest, ABulkLoadAppendsAndStoresItsSummaryUpToDateAtTheEnd
     declaracao.GetColecaoResumo().Carrega(doAnexo);
     EXPECT_TRUE(doAnexo.GetOK());
     EXPECT_EQ(doAnexo.TOT_REND().GetValor(), R(5));
+}
+
+TEST_F(TColecaoPruvItemTest, ABulkLoadEndedByTheDestructorShowsItsFailureAndGoesOn)
+{
+    itens().SetGravarEmDisco(false);
+    auto a = Item(QStringLiteral("0561"), Cpf1);
+    itens().Salva(*a);
+    Banco()->FalhaNaProximaEscrita();
+    // Showing the failure fails too: the destructor must still end quietly.
+    dialogos.AoMostrar([](const TMensagemDialogo&) { throw std::runtime_error("no screen"); });
+    declaracao.LiberaItens();
+    Banco()->FalhaNaProximaEscrita(-1);
+    ASSERT_FALSE(dialogos.Codigos().empty());
+    for (int codigo : dialogos.Codigos())
+        EXPECT_EQ(codigo, 141);
 }
 
 TEST_F(TColecaoPruvItemTest, TheJoinedWalkGivesEachItemAsReadingItsRowDoesInEveryOrder)

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <stdexcept>
+
 #include "components/data/datasets/TdvTable.h"
 #include "model/ImprimeQString.h"
 #include "model/storage/TColecao.h"
@@ -234,6 +236,18 @@ TEST_F(TColecaoTest, AFailedWriteRaises141AndWritesNothing)
 
 TEST_F(TColecaoTest, TheDestructorShowsAFailedClosingInsteadOfThrowing)
 {
+    {
+        TColecaoDeTeste colecao;
+        colecao.Novo(QStringLiteral("1"), QStringLiteral("001"));
+        colecao.Tabela().Database()->FalhaNaProximaEscrita();
+    }
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{141});
+    EXPECT_EQ(LinhasConfirmadas("Teste"), 0);
+}
+
+TEST_F(TColecaoTest, TheDestructorGoesOnWhenShowingTheFailureFailsToo)
+{
+    dialogos.AoMostrar([](const TMensagemDialogo&) { throw std::runtime_error("no screen"); });
     {
         TColecaoDeTeste colecao;
         colecao.Novo(QStringLiteral("1"), QStringLiteral("001"));

@@ -153,7 +153,7 @@ TEST_F(TFoAssistRelatoriosTest, TheChoicesAreKeptInPruvIniAlsoAfterACancelAndOff
         const char* secao;
         const char* chave;
         const char* valor;
-    } gravadas[] = {
+    } escolhas[] = {
         {"Relatorio", "Tipo", "TotalMensalCodigo"},
         {"Relatorio", "Detalhamento", "Sintetico"},
         {"Beneficiarios", "Ordenacao", "Alfabetica"},
@@ -161,7 +161,7 @@ TEST_F(TFoAssistRelatoriosTest, TheChoicesAreKeptInPruvIniAlsoAfterACancelAndOff
         {"Relatorio", "Base", "Demais"},
         {"Comprovante", "Beneficiarios", "Todos"},
     };
-    for (const auto& g : gravadas)
+    for (const auto& g : escolhas)
         EXPECT_EQ(Ini(g.secao, g.chave), QLatin1String(g.valor)) << g.chave;
 
     // Read back, the page of the order too although no step shows it; the base is not.

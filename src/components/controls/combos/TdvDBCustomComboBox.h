@@ -16,7 +16,7 @@ enum TOwnerDrawStateBit : unsigned { odSelected = 1u << 0, odFocused = 1u << 4 }
 // (Control, Index, Canvas, Rect, State).
 using TDrawItemEvent =
     std::function<void(QWidget* control, int index, QPainter& canvas, const QRect& rect, unsigned state)>;
-// (Control, Index, var Height).
+// (Control, Index, int& Height).
 using TMeasureItemEvent = std::function<void(QWidget* control, int index, int& height)>;
 // (Sender, Select): the list closed, Select telling whether its choice was accepted.
 using TdvComboCloseUpEvent = std::function<void(TdvDBCustomComboBox* sender, bool select)>;

@@ -263,10 +263,10 @@ QString TdvMonthCalendar::TodayText(const QDate& hoje) const
 
 std::vector<std::uint32_t> TdvMonthCalendar::DayStates(int ano, int mes, int quantidade)
 {
-    return dvBoldDayStates(ano, mes, std::min(quantidade, MesesPedidos), [this](double data, int m, int d, int a) {
+    return dvBoldDayStates(ano, mes, std::min(quantidade, MesesPedidos), [this](double quando, int m, int d, int a) {
         bool aceita = false;
         if (OnCalcBoldDay)
-            OnCalcBoldDay(this, data, m, d, a, aceita);
+            OnCalcBoldDay(this, quando, m, d, a, aceita);
         return aceita;
     });
 }

@@ -29,7 +29,7 @@ enum class TdvCalDayOfWeek {
     dvdowLocaleDefault,
 };
 
-// (Sender, ADate, Month, Day, Year, var Accept): Accept true draws the day bold.
+// (Sender, ADate, Month, Day, Year, bool& Accept): Accept true draws the day bold.
 using TCalcBoldDayEvent = std::function<void(QObject* sender, double date, int month, int day, int year, bool& accept)>;
 // Month, day and year under the mouse; day 0 off the day cells (month and year are then the
 // month shown).

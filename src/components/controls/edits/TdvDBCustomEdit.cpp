@@ -174,8 +174,8 @@ void TdvDBCustomEdit::EditingChange()
 void TdvDBCustomEdit::EscreveData(TField& campo, const QString& texto)
 {
     int posicao = 0;
-    double data = 0;
-    if (!dvScanDateEpoch(texto, posicao, Epoch ? Epoch : 1950, data)) {
+    double dia = 0;
+    if (!dvScanDateEpoch(texto, posicao, Epoch ? Epoch : 1950, dia)) {
         // The text is a date in the usual window but none in this edit's: say so rather than
         // keep the old value without a word.
         const char* tipo = campo.DataType() == ftDate ? "date" : (campo.DataType() == ftTime ? "time" : "datetime");
@@ -185,7 +185,7 @@ void TdvDBCustomEdit::EscreveData(TField& campo, const QString& texto)
     double hora = 0;
     if (posicao < texto.size())
         dvScanTime(texto, posicao, hora);
-    campo.SetAsDateTime(data + hora);
+    campo.SetAsDateTime(dia + hora);
 }
 
 void TdvDBCustomEdit::UpdateData()

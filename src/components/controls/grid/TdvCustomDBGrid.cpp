@@ -530,13 +530,13 @@ void TdvCustomDBGrid::UpdateData()
     const TFieldType tipo = campo->DataType();
     if ((tipo == ftDate || tipo == ftTime || tipo == ftDateTime) && dvIsValidDate(FEditText)) {
         int posicao = 0;
-        double data = 0;
-        if (!dvScanDate(FEditText, posicao, data))
+        double dia = 0;
+        if (!dvScanDate(FEditText, posicao, dia))
             return;
         double completa = 0;
         double dias = 0;
         const double hora = TField::LeData(FEditText, ftDateTime, completa) ? std::modf(completa, &dias) : 0.0;
-        campo->SetAsDateTime(data + hora);
+        campo->SetAsDateTime(dia + hora);
     } else {
         campo->SetText(FEditText);
     }

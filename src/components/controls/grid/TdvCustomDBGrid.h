@@ -69,8 +69,8 @@ public:
     using TColWidthChangedEvent = std::function<void(TdvCustomDBGrid* sender, int column)>;
     using TCheckValueEvent = std::function<void(QObject* sender, bool passesPictureTest)>;
     using TFieldChangedEvent = std::function<void(TdvCustomDBGrid* sender, TField* field)>;
-    // (Sender, HintWindow, Field, cell rectangle, var WordWrap, var MaxWidth, var MaxHeight,
-    // var DoDefault): DoDefault false leaves placing and showing the window to the handler.
+    // (Sender, HintWindow, Field, cell rectangle, bool& WordWrap, int& MaxWidth, int& MaxHeight,
+    // bool& DoDefault): DoDefault false leaves placing and showing the window to the handler.
     using TCreateHintWindowEvent =
         std::function<void(TdvCustomDBGrid* sender, TdvGridHintWindow* hintWindow, TField* field, const TRect& r,
                            bool& wordWrap, int& maxWidth, int& maxHeight, bool& doDefault)>;

@@ -34,7 +34,7 @@ using TdvEditControlOptions = unsigned;
 class TdvDBGrid : public TdvCustomDBGrid {
     Q_OBJECT
 public:
-    // (Grid, Selecting, var Accept)
+    // (Grid, Selecting, bool& Accept)
     using TMultiSelectEvent = std::function<void(TdvDBGrid* grid, bool selecting, bool& accept)>;
     using TMemoOpenEvent = std::function<void(TdvDBGrid* grid, TdvMemoDialog& dialog)>;
     using TMemoCloseEvent = std::function<void(TdvDBGrid* grid, bool cancel)>;

@@ -30,7 +30,7 @@ public:
     // (Sender, LookupTable, FillTable: the data source's dataset or null, modified)
     using TCloseUpEvent =
         std::function<void(TdvDBCustomLookupCombo* sender, TDataSet* lookupTable, TDataSet* fillTable, bool modified)>;
-    // (Sender, LookupTable, NewValue, var Accept)
+    // (Sender, LookupTable, NewValue, bool& Accept)
     using TNotInListEvent = std::function<void(TdvDBCustomLookupCombo* sender, TDataSet* lookupTable,
                                                const QString& newValue, bool& accept)>;
 

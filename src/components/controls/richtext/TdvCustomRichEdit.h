@@ -10,6 +10,7 @@
 
 #include "components/controls/richtext/TdvRichEditStrings.h"
 #include "components/controls/richtext/dvRichMeasure.h"
+#include "components/data/settings/TdvFormPosition.h"
 
 class QIODevice;
 class QPainter;
@@ -67,13 +68,6 @@ struct TdvPrintMargins {
     double Bottom = 1.0;
     double Left = 1.0;
     double Right = 1.0;
-};
-
-struct TdvFormPosition {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
 };
 
 // What a paragraph dialog or a format command changes in the current paragraphs. Measures are

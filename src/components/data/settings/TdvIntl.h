@@ -302,7 +302,7 @@ struct TdvDialogButtonSpec {
 // copies its settings into the global one.
 class TdvIntl {
 public:
-    // (Sender, Field, var Msg, var DoDefault): may change the message, or clear DoDefault to
+    // (Sender, Field, QString& Msg, bool& DoDefault): may change the message, or clear DoDefault to
     // suppress both the beep and the exception.
     using TValidationErrorEvent = std::function<void(QObject* sender, TField* field, QString& msg, bool& doDefault)>;
 

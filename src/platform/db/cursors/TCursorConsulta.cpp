@@ -116,12 +116,12 @@ bool TCursorConsulta::BuscaNumero(int numero, TRegistro& registro)
 
 void TCursorConsulta::Grava(TRegistro&, const TRegistro*)
 {
-    throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(false);   // a query's rows are never written back
 }
 
 void TCursorConsulta::Apaga(const TRegistro&)
 {
-    throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(false);   // a query's rows are never written back
 }
 
 bool TCursorConsulta::AceitaExpressao(const QByteArray&, QString& erro)

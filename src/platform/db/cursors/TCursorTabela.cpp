@@ -1219,8 +1219,7 @@ QVariant TCursorTabela::ValorParaGravar(const TRegistro& registro, int coluna) c
 
 void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
 {
-    if (FSomenteLeitura)
-        throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(!FSomenteLeitura);
     const int total = static_cast<int>(FEsquema.Campos.size());
     registro.Valores.resize(std::max(registro.Valores.size(), static_cast<std::size_t>(total)));
     TTransacao transacao(*FBanco);
@@ -1260,8 +1259,7 @@ void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
 
 void TCursorTabela::Apaga(const TRegistro& registro)
 {
-    if (FSomenteLeitura)
-        throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(!FSomenteLeitura);
     TTransacao transacao(*FBanco);
     TComando& apaga = Prepara(SqlPorChave(&TCursorTabela::FSqlApaga));
     apaga.Reinicia();
@@ -1275,8 +1273,7 @@ void TCursorTabela::Apaga(const TRegistro& registro)
 
 void TCursorTabela::Esvazia()
 {
-    if (FSomenteLeitura)
-        throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(!FSomenteLeitura);
     TTransacao transacao(*FBanco);
     FBanco->Escreve(QStringLiteral("DELETE FROM %1").arg(Aspas(FEsquema.Nome)));
     transacao.Confirma();

@@ -1032,8 +1032,7 @@ void TDataSet::Edit()
         return;
     }
     CheckBrowseMode();
-    if (!CanModify())
-        Erro(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(CanModify());
     if (BeforeEdit)
         BeforeEdit(this);
     TRegistro& atual = FJanela[static_cast<std::size_t>(FAtivo)];
@@ -1068,8 +1067,7 @@ void TDataSet::Insert()
 {
     ExigeAtivo();
     CheckBrowseMode();
-    if (!CanModify())
-        Erro(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(CanModify());
     if (BeforeInsert)
         BeforeInsert(this);
     TRegistro novo;
@@ -1091,8 +1089,7 @@ void TDataSet::Append()
 {
     ExigeAtivo();
     CheckBrowseMode();
-    if (!CanModify())
-        Erro(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(CanModify());
     if (BeforeInsert)
         BeforeInsert(this);
     LimpaJanela();
@@ -1176,8 +1173,7 @@ void TDataSet::Delete()
         return;
     }
     ExigeRegistro();
-    if (!CanModify())
-        Erro(QStringLiteral("Cannot modify a read-only dataset"));
+    ExigeModificavel(CanModify());
     DataEvent(deCheckBrowseMode, 0);
     if (BeforeDelete)
         BeforeDelete(this);

@@ -12,6 +12,12 @@ int Primario(int codigo)
 
 }   // namespace
 
+void ExigeModificavel(bool modificavel)
+{
+    if (!modificavel)
+        throw EDatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+}
+
 QString EDBEngineError::Motivo() const
 {
     switch (Primario(FCodigo)) {

@@ -13,6 +13,9 @@ public:
     {}
 };
 
+// Every dataset and cursor refuses a change in the same words when it cannot be changed.
+void ExigeModificavel(bool modificavel);
+
 // SQLite refused a statement; carries its result code and its text.
 class EDBEngineError : public EDatabaseError {
 public:

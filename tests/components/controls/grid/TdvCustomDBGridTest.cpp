@@ -300,9 +300,9 @@ TEST_F(TdvCustomDBGridTest, ARowOfCheckBoxesLeavesRoomForTheFocusFrameAroundTheB
     Mostra(5);
     for (const int pixels : {8, 10, 11, 12}) {
         SCOPED_TRACE(pixels);
-        QFont fonte = Fonte();
-        fonte.setPixelSize(pixels);
-        grade->setFont(fonte);
+        QFont fonteGrade = Fonte();
+        fonteGrade.setPixelSize(pixels);
+        grade->setFont(fonteGrade);
         QApplication::processEvents();
         const TRect r = grade->CellRect(3, 2);
         const int y = (r.Top + r.Bottom - 10) / 2;   // the box's top; its frame is one pixel outside

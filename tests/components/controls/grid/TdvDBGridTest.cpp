@@ -104,12 +104,12 @@ protected:
     [[nodiscard]] QList<int> Selecionados()
     {
         QList<int> numeros;
-        const TBookmark antes = tabela.GetBookmark();
+        const TBookmark atual = tabela.GetBookmark();
         for (const TBookmark& marca : grade->SelectedRows()) {
             tabela.GotoBookmark(marca);
             numeros << Atual();
         }
-        tabela.GotoBookmark(antes);
+        tabela.GotoBookmark(atual);
         std::sort(numeros.begin(), numeros.end());
         return numeros;
     }

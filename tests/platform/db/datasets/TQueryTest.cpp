@@ -6,6 +6,10 @@
 #include "platform/db/datasets/TQuery.h"
 #include "platform/db/datasets/TStoredProc.h"
 #include "platform/db/datasets/TTable.h"
+#include <functional>
+#include <utility>
+
+#include "BancoDeTeste.h"
 
 namespace {
 
@@ -52,6 +56,28 @@ TEST_F(TQueryTest, RunsASelectWithBoundParameters)
     EXPECT_EQ(consulta.FieldByName(QStringLiteral("COD"))->AsString(), QStringLiteral("1708"));
     EXPECT_FALSE(consulta.CanModify());
     EXPECT_THROW(consulta.Edit(), EDatabaseError);
+}
+
+TEST_F(TQueryTest, EveryChangeToAQueryIsRefusedInTheSameWords)
+{
+    consulta.SetSQL({QStringLiteral("SELECT COD FROM Codigos")});
+    consulta.Open();
+    const std::pair<const char*, std::function<void()>> mudancas[] = {
+        {"Edit", [this] { consulta.Edit(); }},
+        {"Insert", [this] { consulta.Insert(); }},
+        {"Append", [this] { consulta.Append(); }},
+        {"Delete", [this] { consulta.Delete(); }},
+    };
+    for (const auto& [nome, muda] : mudancas) {
+        SCOPED_TRACE(nome);
+        try {
+            muda();
+            ADD_FAILURE() << "no error";
+        } catch (const EDatabaseError& e) {
+            EXPECT_STREQ(e.what(), "Cannot modify a read-only dataset");
+        }
+    }
+    EXPECT_EQ(consulta.RecordCount(), 4);
 }
 
 TEST_F(TQueryTest, ExecSqlChangesRowsInATransaction)

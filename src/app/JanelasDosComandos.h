@@ -3,4 +3,4 @@
 
 // Every window the program's commands open, handed to its main window: the one wiring that the
 // program runs and that the tests of the whole program run too.
-[[nodiscard]] TRotinasPrincipal RotinasPrograma(TPruv2003& janela);
+[[nodiscard]] TRotinasPrincipal JanelasDosComandos(TPruv2003& janela);

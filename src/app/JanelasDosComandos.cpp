@@ -1,4 +1,4 @@
-#include "app/RotinasPrograma.h"
+#include "app/JanelasDosComandos.h"
 
 #include "assistants/generation/TFoAssistGeracao.h"
 #include "assistants/import/TFoAssistImportacao.h"
@@ -15,7 +15,7 @@
 #include "shell/backup/TFormCopSegAuto.h"
 #include "shell/declarations/TFoIndexa.h"
 
-TRotinasPrincipal RotinasPrograma(TPruv2003& janela)
+TRotinasPrincipal JanelasDosComandos(TPruv2003& janela)
 {
     TRotinasPrincipal rotinas;
     rotinas.MostraReorganizacao = [&janela] { MostraReorganizacao(&janela); };
