@@ -165,10 +165,10 @@ TEST_F(TFoCalculaResumoTest, AFailureShowsItsMessageAndClosesTheWindowAsNotCompu
     QTimer guarda;
     guarda.setSingleShot(true);
     QObject::connect(&guarda, &QTimer::timeout, [&ficouAberta] {
-        for (QWidget* janela : QApplication::topLevelWidgets())
-            if (janela->objectName() == QLatin1String("FoCalculaResumo") && janela->isVisible()) {
+        for (QWidget* aberta : QApplication::topLevelWidgets())
+            if (aberta->objectName() == QLatin1String("FoCalculaResumo") && aberta->isVisible()) {
                 ficouAberta = true;
-                static_cast<QDialog*>(janela)->done(QDialog::Rejected);
+                static_cast<QDialog*>(aberta)->done(QDialog::Rejected);
             }
     });
     guarda.start(1000);

@@ -9,8 +9,6 @@
 #include <functional>
 #include <utility>
 
-#include "BancoDeTeste.h"
-
 namespace {
 
 class TQueryTest : public ::testing::Test {
