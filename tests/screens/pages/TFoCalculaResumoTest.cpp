@@ -1,9 +1,15 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <vector>
 
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "model/declaration/TResumo.h"
+#include "platform/ui/InterfaceUsuario.h"
+#include "platform/ui/TAtividadeQt.h"
 #include "screens/pages/TFoCalculaResumo.h"
 
 namespace {
@@ -178,4 +184,40 @@ TEST_F(TFoCalculaResumoTest, AFailureShowsItsMessageAndClosesTheWindowAsNotCompu
     EXPECT_FALSE(ficouAberta);
     EXPECT_EQ(dialogos.Mensagens().size(), 1U);
     EXPECT_FALSE(lida->GetResumo().GetOK());
+}
+
+TEST_F(TFoCalculaResumoTest, SpaceOrEnterOnCancelarStopTheComputationWhileItRuns)
+{
+    auto pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Item(*pruv, *pruv, "3208", CpfBeneficiario, 250);
+    // As the program runs: long work holds the user's keys back from the windows it does not own.
+    TAtividadeQt atividade;
+    IAtividade* anterior = InterfaceUsuario::Instala(&atividade);
+    for (Qt::Key tecla : {Qt::Key_Space, Qt::Key_Return}) {
+        SCOPED_TRACE(tecla);
+        auto lida = Lida(Matriz);
+        lida->GetResumo().SetOK(false);
+        QTimer::singleShot(0, [tecla] {
+            for (QWidget* aberta : QApplication::topLevelWidgets()) {
+                if (aberta->objectName() != QLatin1String("FoCalculaResumo") || !aberta->isVisible())
+                    continue;
+                auto* gauge = aberta->findChild<QProgressBar*>("Gauge");
+                auto* cancelar = aberta->findChild<QPushButton*>("BbCancelar");
+                // The gauge moves when the computation sets its range: the walk has begun, and the
+                // key arrives while it runs.
+                gauge->setValue(50);
+                QObject::connect(
+                    gauge, &QProgressBar::valueChanged, cancelar,
+                    [cancelar, tecla] {
+                        QApplication::postEvent(cancelar, new QKeyEvent(QEvent::KeyPress, tecla, Qt::NoModifier));
+                        QApplication::postEvent(cancelar, new QKeyEvent(QEvent::KeyRelease, tecla, Qt::NoModifier));
+                    },
+                    Qt::SingleShotConnection);
+            }
+        });
+        EXPECT_EQ(TFoCalculaResumo::CalculaResumo(*lida, nullptr), 2);
+        EXPECT_FALSE(lida->GetResumo().GetOK());
+    }
+    InterfaceUsuario::Instala(anterior);
 }
