@@ -90,7 +90,6 @@ void TFoImprComprovante::LigaEventos()
     l.PJRendimentos.PrecisaDados = [this] { return PrecisaLinha(); };
     l.PJRendimentos.AntesDeImprimir = [this](TBanda&, bool&) { PreencheLinha(); };
     l.PJRendimentos.DepoisDeImprimir = [this](TBanda&, bool) { ++FLinha; };
-    l.Quadro06.AntesDeImprimir = [this](TBanda&, bool&) { FLeiaute->AjustaQuadro06(); };
     l.Quadro07.DepoisDeImprimir = [this](TBanda&, bool) {
         // A statement of one page carries no page number.
         if (FPaginaNoComprovante == 1)
@@ -389,7 +388,7 @@ void TFoImprComprovante::PreencheComprovante()
         memo << FPJ->GetInformacoesComplementaresIN4().GetTexto();
         break;
     }
-    l.Quadro06.ElementoDe<TMemo>(QStringLiteral("Q6L1")).Linhas = memo;
+    l.InformacoesComplementares(memo);
 }
 
 bool TFoImprComprovante::PrecisaLinha()
@@ -402,10 +401,8 @@ bool TFoImprComprovante::PrecisaLinha()
     // The table's last line keeps the boxes that close the statement on its page.
     TLeiauteComprovante& l = *FLeiaute;
     l.PJRendimentos.ReservaAbaixo = 0;
-    if (ProximaLinha(FLinha + 1) >= FPJ->QuantidadeLinhas()) {
-        l.AjustaQuadro06();
+    if (ProximaLinha(FLinha + 1) >= FPJ->QuantidadeLinhas())
         l.PJRendimentos.ReservaAbaixo = l.PJRendimentosFooter.Altura + l.Quadro06.Altura + l.Quadro07.Altura;
-    }
     return true;
 }
 

@@ -352,7 +352,7 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     memo.Topo = TopoCaixa + 4;
     memo.Largura = W - 8;
     memo.Altura = MinimoMemo;
-    AjustaQuadro06();
+    InformacoesComplementares({});
 
     // Box 7: the person responsible.
     Rotulo(Quadro07, QStringLiteral("numeroQ7"), QString(), 0, 3, Pt::Titulo, true);
@@ -456,9 +456,10 @@ qreal TLeiauteComprovante::AlturaMemoInformacoes(qreal medida)
     return std::max(MinimoMemo, medida);
 }
 
-void TLeiauteComprovante::AjustaQuadro06()
+void TLeiauteComprovante::InformacoesComplementares(const QStringList& linhas)
 {
     auto& memo = Quadro06.ElementoDe<TMemo>(QStringLiteral("Q6L1"));
+    memo.Linhas = linhas;
     memo.Altura = AlturaMemoInformacoes(memo.AlturaMedida());
     auto& moldura = Quadro06.ElementoDe<TForma>(QStringLiteral("Q6Moldura"));
     moldura.Altura = memo.Altura + 8;

@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class TBanda;
@@ -44,8 +45,9 @@ public:
     // The text of a label of the band; std::logic_error for a name the band does not have.
     static void Texto(const TBanda& banda, const QString& nome, const QString& texto);
 
-    // Box 6 grows with its memo Q6L1, whose lines the owner gives: the memo is at least 60 high.
-    void AjustaQuadro06();
+    // The lines of box 6's memo Q6L1; box 6 grows with them at once (the memo is at least 60
+    // high), so that whatever box 6 follows is judged by this statement's own box 6.
+    void InformacoesComplementares(const QStringList& linhas);
     // The row of a monthly line fits its description (PJ) or has the fixed height (IN4); the
     // column rules follow its height.
     void AjustaLinha();

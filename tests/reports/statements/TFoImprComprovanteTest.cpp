@@ -404,6 +404,37 @@ TEST_F(TFoImprComprovanteTest, LongStatementNumbersItsPagesAndContinuesItsTable)
     EXPECT_TRUE(p[2].contains(QStringLiteral("5. RESPONSÁVEL PELAS INFORMAÇÕES")));
 }
 
+// Box 6 is judged by its own statement's information: a tall one takes box 5 along to the next
+// page (box 6 stays with what it follows), and the short statement after it is judged by its own
+// short box 6 and fits its one page (it was judged by the tall one before it and split).
+TEST_F(TFoImprComprovanteTest, EachStatementsBoxesAreJudgedByItsOwnComplementaryInformation)
+{
+    Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
+    Lanca(Ana, "ANA DE SOUZA", "0561", 100000);
+    QStringList longa;
+    for (int i = 1; i <= 40; ++i)
+        longa << QStringLiteral("Dependente %1: plano de saude pago a operadora, R$ %1,00").arg(i);
+    Digita(Jose,
+           [&](TComprovantePF& pf) { pf.GetInformacoesComplementares().SetTexto(longa.join(QLatin1Char('\n'))); });
+    Digita(Ana, [](TComprovantePF& pf) { pf.GetInformacoesComplementares().SetTexto(QStringLiteral("Curta")); });
+
+    const auto arquivos = Imprime();
+    ASSERT_EQ(arquivos.size(), 1);
+    const QStringList& p = arquivos[0];
+    ASSERT_EQ(p.size(), 3) << p.join(QStringLiteral("\n====\n")).toStdString();
+    // Jose (the first in the beneficiary table): boxes 5 to 7 together on his second page.
+    EXPECT_TRUE(p[0].contains(QStringLiteral("JOSE DA SILVA")));
+    EXPECT_FALSE(p[0].contains(QStringLiteral("5. RENDIMENTOS SUJEITOS")));
+    for (const QString& texto : {QStringLiteral("5. RENDIMENTOS SUJEITOS"), QStringLiteral("Dependente 40:"),
+                                 QStringLiteral("7. RESPONSÁVEL PELAS INFORMAÇÕES")})
+        EXPECT_TRUE(p[1].contains(texto)) << texto.toStdString();
+    // Ana: her whole statement on one page, with no page number.
+    for (const QString& texto : {QStringLiteral("ANA DE SOUZA"), QStringLiteral("5. RENDIMENTOS SUJEITOS"),
+                                 QStringLiteral("Curta"), QStringLiteral("7. RESPONSÁVEL PELAS INFORMAÇÕES")})
+        EXPECT_TRUE(p[2].contains(texto)) << texto.toStdString();
+    EXPECT_FALSE(p[2].contains(QStringLiteral("Página")));
+}
+
 TEST(TLeiauteComprovante, ComplementaryInformationIsNeverCut)
 {
     const struct {
