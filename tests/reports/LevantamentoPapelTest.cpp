@@ -129,8 +129,9 @@ protected:
         ASSERT_TRUE(QDir().mkpath(pdfs));
     }
 
-    // Reads a declaration of tests/data/papel and stores it.
-    std::unique_ptr<TPruv> Carrega(const QString& nome)
+    // Reads a declaration of tests/data/papel and stores it; with preenchimento, that many
+    // items of its own come first (PreenchimentoDe), moving what follows down the pages.
+    std::unique_ptr<TPruv> Carrega(const QString& nome, int preenchimento = 0)
     {
         QFile arquivo(PastaPapel + QLatin1Char('/') + nome);
         EXPECT_TRUE(arquivo.open(QIODevice::ReadOnly)) << nome.toStdString();
@@ -151,6 +152,8 @@ protected:
                 pruv->SetSituacaoEspecial(c.size() > 6 && c[6] == QLatin1String("especial"));
                 colecao->Inclui(*pruv);
                 dono = pruv.get();
+                for (const QStringList& p : PreenchimentoDe(preenchimento))
+                    Itens(*pruv, *dono, p);
             } else if (c[0] == QLatin1String("anexo")) {
                 anexo = NovoAnexo(*pruv, NumeroDe(c[1].toLatin1().constData()));
                 fundo = anexo->GetDeclarante().GetNiFormatado();
@@ -165,6 +168,23 @@ protected:
             }
         }
         return pruv;
+    }
+
+    // n people under 0561, first in the order of the beneficiaries and of the codes (a row each
+    // in the list and the analytic totals), and one under 0588 with amounts under a court
+    // decision in n % 13 months (a taller row, and as many taller months in the monthly totals).
+    static QList<QStringList> PreenchimentoDe(int n)
+    {
+        QList<QStringList> linhas;
+        if (n > 0)
+            linhas << QStringLiteral("item;0561;000100200;PESSOA DE PREENCHIMENTO;rend=100,00;imp=10,00;repete=%1")
+                          .arg(n)
+                          .split(QLatin1Char(';'));
+        if (n % 13 > 0)
+            linhas << QStringLiteral("item;0588;000100100;PESSOA COM DECISÃO;rend=100,00;sjrend=1,00;meses=%1")
+                          .arg(n % 13)
+                          .split(QLatin1Char(';'));
+        return linhas;
     }
 
     static QHash<QString, QString> Chaves(const QStringList& campos, int de)
@@ -563,6 +583,22 @@ protected:
                           QStringLiteral("total do código abre a página sem linha do seu código"));
             }
         }
+
+        // The list's closing total keeps the list's last row on its page.
+        if (lista) {
+            int paginaTotal = 0;
+            QSet<int> comLinhas;
+            for (const TDesenhoPagina& p : paginas)
+                for (const TTracoDesenhado& t : p.Tracos) {
+                    if (t.Banda == QStringLiteral("QRBSumario"))
+                        paginaTotal = p.Pagina;
+                    if (t.Banda == QStringLiteral("QRBDetalhe") && !t.NoTopo)
+                        comLinhas.insert(p.Pagina);
+                }
+            if (paginaTotal > 0 && !comLinhas.isEmpty() && !comLinhas.contains(paginaTotal))
+                falha(paginaTotal, QStringLiteral("Total de beneficiários"),
+                      QStringLiteral("total da lista sozinho na página, sem a última linha"));
+        }
         return achados;
     }
 
@@ -624,6 +660,40 @@ protected:
 };
 
 }   // namespace
+
+// The list and the code reports of two declarations, moved down the pages by items put before
+// theirs, one position after another: no code header or total stands alone at a page break and
+// the list's total keeps its last row. A sample
+// of the positions by default; PRUV2003_POSICOES_TODAS=1 runs them all.
+TEST_F(LevantamentoPapelTest, NoPagePositionLeavesAHeaderOrATotalAloneOrRowsWithoutTheirCode)
+{
+    const bool todas = qEnvironmentVariableIsSet("PRUV2003_POSICOES_TODAS");
+    for (int posicao = 0; posicao < 100; posicao += todas ? 1 : 21) {
+        for (const QString& arquivo : {QStringLiteral("empresa.txt"), QStringLiteral("administradora.txt")}) {
+            const qsizetype antes = falhas.size();
+            std::unique_ptr<TPruv> pruv = Carrega(arquivo, posicao);
+            ASSERT_FALSE(HasFailure());
+            const QString d = QFileInfo(arquivo).completeBaseName();
+            Imprime(d + QStringLiteral(" / Totais por Código, sintético"),
+                    [&] { ImprimeRelatoBenefPorCodigo(*pruv, *colecao, false, false); });
+            Imprime(d + QStringLiteral(" / Totais por Código, analítico"),
+                    [&] { ImprimeRelatoBenefPorCodigo(*pruv, *colecao, false, true); });
+            Imprime(d + QStringLiteral(" / Lista de Beneficiários"),
+                    [&] { ImprimeRelatoListaBenef(*pruv, *colecao, false); });
+            Imprime(d + QStringLiteral(" / Total Mensal por Código"),
+                    [&] { ImprimeRelatoTotalMensalCodigo(*pruv, *colecao, false); });
+            for (qsizetype i = antes; i < falhas.size(); ++i)
+                falhas[i].prepend(QStringLiteral("posição %1: ").arg(posicao));
+            // The next position stores the same declaration again.
+            itensPapel.clear();
+            anexos.clear();
+            colecao->Exclui(*pruv);
+        }
+    }
+    EXPECT_EQ(falhas, QStringList()) << falhas.size() << " falhas em " << documentos << " documentos, "
+                                     << paginasExaminadas << " páginas:\n"
+                                     << falhas.join(QLatin1Char('\n')).toStdString();
+}
 
 TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
 {

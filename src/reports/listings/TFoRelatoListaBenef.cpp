@@ -47,7 +47,8 @@ TFoRelatoListaBenef::TFoRelatoListaBenef(const TPruv& Declaracao, TColecaoPruv& 
             Rodape().MarcaDecimoTerceiro();
     };
 
-    TBanda& sumario = r.CriaBanda(TTipoBanda::Sumario, QStringLiteral("QRBSumario"));
+    FSumario = &r.CriaBanda(TTipoBanda::Sumario, QStringLiteral("QRBSumario"));
+    TBanda& sumario = *FSumario;
     sumario.Altura = 30;
     Linha(sumario, QStringLiteral("LinhaSumario"), 2, r.Papel().LarguraUtil());
     Rotulo(sumario, QStringLiteral("QRLTituloTotal"), QStringLiteral("Total de beneficiários / código da declaração:"),
@@ -64,6 +65,8 @@ void TFoRelatoListaBenef::TomaItem(const TPruvItem& Item)
 {
     SetaValoresPruvItem(Item);
     Percurso().Avanca();
+    // The list's total never stands alone on a page: the last line keeps room for it.
+    FDetalhe->ReservaAbaixo = Percurso().Proximo() == TPercursoDeclaracao::TRegistro::Fim ? FSumario->Altura : 0;
 }
 
 void TFoRelatoListaBenef::SetaValoresPruvItem(const TPruvItem& Item)

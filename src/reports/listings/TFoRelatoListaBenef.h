@@ -39,6 +39,7 @@ private:
     TRotulo* FDeducao;
     TRotulo* FImposto;
     std::unique_ptr<TParteDecisaoJudicial> FDecisao;
+    TBanda* FSumario;
     TRotulo* FTotalBeneficiarios;
     bool FDecimoTerceiro = false;
 };
