@@ -584,6 +584,31 @@ protected:
             }
         }
 
+        // A page that holds a code's rows names that code above them, on the page itself.
+        if (analitico || mensal) {
+            const QString cabecalho = mensal ? QStringLiteral("QRBDetalhe") : QStringLiteral("QRGrupoCodigo");
+            const QString linha = mensal ? QStringLiteral("QRSubDetail1") : QStringLiteral("QRSubDetail");
+            QString codigo;   // of the rows that follow: the last header printed in the body
+            for (const TDesenhoPagina& p : paginas) {
+                QString nomeado;   // the last code named on this page
+                bool linhaVista = false;
+                for (const TTracoDesenhado& t : p.Tracos) {
+                    if (t.Banda == cabecalho && t.Elemento == QStringLiteral("QRLCodigo")) {
+                        if (!t.NoTopo)
+                            codigo = t.Texto;
+                        nomeado = t.Texto;
+                    } else if (t.Banda == linha && !linhaVista) {
+                        linhaVista = true;
+                        if (nomeado != codigo)
+                            falha(p.Pagina, codigo,
+                                  nomeado.isEmpty()
+                                      ? QStringLiteral("linhas do código sem o seu cabeçalho na página")
+                                      : QStringLiteral("linhas do código sob o cabeçalho do código %1").arg(nomeado));
+                    }
+                }
+            }
+        }
+
         // The list's closing total keeps the list's last row on its page.
         if (lista) {
             int paginaTotal = 0;
@@ -662,8 +687,8 @@ protected:
 }   // namespace
 
 // The list and the code reports of two declarations, moved down the pages by items put before
-// theirs, one position after another: no code header or total stands alone at a page break and
-// the list's total keeps its last row. A sample
+// theirs, one position after another: no code header or total stands alone at a page break, each
+// page that holds a code's rows names the code, and the list's total keeps its last row. A sample
 // of the positions by default; PRUV2003_POSICOES_TODAS=1 runs them all.
 TEST_F(LevantamentoPapelTest, NoPagePositionLeavesAHeaderOrATotalAloneOrRowsWithoutTheirCode)
 {

@@ -48,6 +48,8 @@ TFoRelatoBenefPorCodigo::TFoRelatoBenefPorCodigo(const TPruv& Declaracao, TColec
 
     FCabecalhoCodigo = &r.CriaBanda(TTipoBanda::CabecalhoGrupo, QStringLiteral("QRGrupoCodigo"));
     FCabecalhoCodigo->Altura = 26;
+    // A page that goes on with the code's lines names the code again at its top.
+    FCabecalhoCodigo->RepeteEmNovaPagina = true;
     Rotulo(*FCabecalhoCodigo, QStringLiteral("QRLTituloCodigo"), QStringLiteral("Código:"), 0, 6, 9, true);
     FCodigo = &Rotulo(*FCabecalhoCodigo, QStringLiteral("QRLCodigo"), QString(), 55, 6, 9, true);
     FAsterisco = &Rotulo(*FCabecalhoCodigo, QStringLiteral("QRLAsterisco"), QStringLiteral("**"), 95, 6, 9, true);

@@ -25,15 +25,18 @@ TFoRelatoTotalMensalCodigo::TFoRelatoTotalMensalCodigo(const TPruv& Declaracao, 
     TituloColuna(QStringLiteral("QRLTituloMes"), QStringLiteral("Mês"), 20);
     TitulosValores();
 
-    FDetalhe = &r.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("QRBDetalhe"));
-    FDetalhe->Altura = 26;
-    Rotulo(*FDetalhe, QStringLiteral("QRLTituloCodigo"), QStringLiteral("Código:"), 0, 6, 9, true);
-    FCodigo = &Rotulo(*FDetalhe, QStringLiteral("QRLCodigo"), QString(), 55, 6, 9, true);
-    FDescricao = &Rotulo(*FDetalhe, QStringLiteral("QRLDescricao"), QString(), 120, 6, 9);
-    FDetalhe->AntesDeImprimir = [this](TBanda&, bool& imprime) { imprime = RegistroDeItem(); };
+    // The code's header (the report's band "QRBDetalhe") opens its months and names the code
+    // again at the top of every page its months go on to.
+    FCabecalhoCodigo = &r.CriaBanda(TTipoBanda::CabecalhoGrupo, QStringLiteral("QRBDetalhe"));
+    FCabecalhoCodigo->Altura = 26;
+    FCabecalhoCodigo->RepeteEmNovaPagina = true;
+    Rotulo(*FCabecalhoCodigo, QStringLiteral("QRLTituloCodigo"), QStringLiteral("Código:"), 0, 6, 9, true);
+    FCodigo = &Rotulo(*FCabecalhoCodigo, QStringLiteral("QRLCodigo"), QString(), 55, 6, 9, true);
+    FDescricao = &Rotulo(*FCabecalhoCodigo, QStringLiteral("QRLDescricao"), QString(), 120, 6, 9);
 
     FMeses = &r.CriaSubDetalhe(QStringLiteral("QRSubDetail1"));
     FMeses->ImprimeSeVazio = false;
+    FMeses->Cabecalho = FCabecalhoCodigo;
     FMeses->Altura = AlturaMes;
     FMeses->PrecisaDados = [this] { return PrecisaMes(); };
     FMes = &Rotulo(*FMeses, QStringLiteral("QRLMes"), QString(), 20, 2);
@@ -83,7 +86,7 @@ void TFoRelatoTotalMensalCodigo::TomaItem(const TPruvItem& Item)
         AtualizaProgresso();
     }
     // The code's header goes to the next page with its first month.
-    FDetalhe->ReservaAbaixo = AlturaMes
+    FCabecalhoCodigo->ReservaAbaixo = AlturaMes
         + (TParteDecisaoJudicial::Zerados(FAcumulado[0].Decisao) ? 0 : FDecisaoMes->Altura);
 }
 

@@ -35,7 +35,7 @@ private:
     bool PrecisaMes();
     void PreencheRodape(TBanda& Banda);
 
-    TBanda* FDetalhe;
+    TBanda* FCabecalhoCodigo;
     TRotulo* FCodigo;
     TRotulo* FDescricao;
     TSubDetalhe* FMeses;

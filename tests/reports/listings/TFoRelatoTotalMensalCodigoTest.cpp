@@ -8,21 +8,22 @@ namespace {
 class TFoRelatoTotalMensalCodigoTest : public RelatosDeTeste {};
 
 // The lines of one code, from its header to its total, without the footer and header of a page
-// that breaks them.
+// that breaks them; the page after a break names the code again, under the column titles.
 QStringList Trecho(const QStringList& linhas, const QString& codigo)
 {
     QStringList trecho;
     bool dentro = false;
     bool quebra = false;
     for (const QString& l : linhas) {
-        if (l.startsWith(QStringLiteral("Código: ") + codigo))
+        const bool cabecalho = l.startsWith(QStringLiteral("Código: ") + codigo);
+        if (cabecalho)
             dentro = true;
         if (!dentro)
             continue;
         if (l.startsWith(QStringLiteral("Data:")))
             quebra = true;
         else if (quebra)
-            quebra = l != QStringLiteral("Mês Rendimentos Deduções Imposto Retido");
+            quebra = !cabecalho;
         else
             trecho << l;
         if (l.startsWith(QStringLiteral("Total Código")))
