@@ -303,7 +303,7 @@ TArquivoPruv::~TArquivoPruv() = default;
 
 void TArquivoPruv::RemoveSobras(const QString& Pasta)
 {
-    TSubstituicao::Recupera(Pasta);
+    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo);
     TArquivoNovo::RemoveAbandonados(Pasta);
     const QDir pasta(Pasta);
     for (const QString& nome : pasta.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))

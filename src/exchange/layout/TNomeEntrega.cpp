@@ -34,12 +34,18 @@ QString TNomeEntrega::Pacote(const QString& CaminhoDec)
     return CaminhoDec + QStringLiteral(".tmp");
 }
 
-bool TNomeEntrega::EhPacote(const QString& Nome)
+bool TNomeEntrega::EhArquivo(const QString& Nome)
 {
     static const QRegularExpression nome(
-        QStringLiteral("^(\\d{11}|\\d{14})-PRUV-%1-\\d{4}-(ORIGI|RETIF)-(NORMAL|ESPOLIOSAIDA|EXTINCAO)\\.dec\\.tmp$")
+        QStringLiteral("^(\\d{11}|\\d{14})-PRUV-%1-\\d{4}-(ORIGI|RETIF)-(NORMAL|ESPOLIOSAIDA|EXTINCAO)\\.dec$")
             .arg(LayoutDeclar::AnoPrograma));
     return nome.match(Nome).hasMatch();
+}
+
+bool TNomeEntrega::EhPacote(const QString& Nome)
+{
+    const QString sufixo = QStringLiteral(".tmp");
+    return Nome.endsWith(sufixo) && EhArquivo(Nome.chopped(sufixo.size()));
 }
 
 QString TNomeEntrega::ReciboExistente(const QString& CaminhoDec)

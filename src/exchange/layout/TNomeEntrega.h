@@ -23,6 +23,8 @@ public:
     [[nodiscard]] static QString Gravadas(const QString& Raiz);
     // The packed delivery file while it waits beside its place: the same path with ".tmp".
     [[nodiscard]] static QString Pacote(const QString& CaminhoDec);
+    // The name (without folder) is one that Arquivo makes.
+    [[nodiscard]] static bool EhArquivo(const QString& Nome);
     // The name (without folder) is that of a packed delivery file waiting for its place.
     [[nodiscard]] static bool EhPacote(const QString& Nome);
     // The receipt file of a delivery file: the same name with ".rec", found whatever the case

@@ -132,15 +132,18 @@ void TSubstituicao::Solta()
     FTrava = -1;
 }
 
-int TSubstituicao::Recupera(const QString& pasta)
+int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso)
 {
     int recuperados = 0;
     const QDir dir(pasta);
     const QStringList nomes = dir.entryList({QStringLiteral(".?*") + Sufixo},
                                             QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& nome : nomes) {
+        const QString nomeDestino = nome.mid(1, nome.size() - 1 - Sufixo.size());
+        if (nosso && !nosso(nomeDestino))
+            continue;
         const QString aparte = dir.filePath(nome);
-        const QString destino = dir.filePath(nome.mid(1, nome.size() - 1 - Sufixo.size()));
+        const QString destino = dir.filePath(nomeDestino);
         // A lock that cannot be taken belongs to a running process; a link cannot be locked.
         const int trava = Trava(aparte);
         if (trava < 0 && errno != ELOOP)

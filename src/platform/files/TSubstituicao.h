@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 // A new file that takes the place of an earlier one only for good once the caller confirms it:
 // Coloca renames the earlier file aside ("." + name + ".anterior", under an exclusive lock while
@@ -27,10 +28,11 @@ public:
     // destino is left empty for Recupera to put it back.
     bool Desfaz();
 
-    // Puts back what processes that ended midway left aside in pasta: the earlier file goes back
-    // to its place when nothing took it, and is removed when its replacement is there. A file
-    // aside that a running process holds is left alone. How many were dealt with.
-    static int Recupera(const QString& pasta);
+    // Puts back what processes that ended midway left aside in pasta, for the places whose
+    // names nosso accepts (all when it is empty): the earlier file goes back to its place when
+    // nothing took it, and is removed when its replacement is there. A file aside that a running
+    // process holds is left alone. How many were dealt with.
+    static int Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso = {});
     // The name a file of that place has while it is kept aside.
     [[nodiscard]] static QString NomeAparte(const QString& destino);
 
