@@ -126,13 +126,14 @@ protected:
         return *relida;
     }
 
-    // A run of the writer at that hour of 14/03/2003, answering Yes to the overwrite question.
-    TResultadoGeracao Gera(TPruv& aberta, const Cenario& c, int hora)
+    // A run of the writer at noon of that day of March 2003, answering Yes to the overwrite
+    // question. Day 14 is day 37694 of the model's dates.
+    TResultadoGeracao Gera(TPruv& aberta, const Cenario& c, int dia)
     {
         dialogos.Limpa();
         dialogos.Responde(Resposta::Sim);
         TArquivoPruv writer;
-        writer.DefineRelogio([hora] { return QDateTime(QDate(2003, 3, 14), QTime(hora, 0)); });
+        writer.DefineRelogio([dia] { return QDateTime(QDate(2003, 3, dia), QTime(12, 0)); });
         return writer.Gera(aberta, *colecao, c.Pedido(TVolumes::Lista().first()));
     }
 
@@ -254,8 +255,8 @@ TEST_F(TFontePruvTest, ADatabaseFailureAfterTheFileIsWrittenKeepsTheEarlierOne)
     for (const auto& declaracao : c.Fonte.Declaracoes)
         armazenadas.push_back(Armazena(declaracao));
     TPruv& aberta = *armazenadas.front();
-    // An earlier run, at noon: day 37694.5 of the model's dates; the trials run at 13:00.
-    const TResultadoGeracao primeira = Gera(aberta, c, 12);
+    // An earlier run on the 13th; the trials run on the 14th (the receipt data then differ).
+    const TResultadoGeracao primeira = Gera(aberta, c, 13);
     ASSERT_EQ(primeira.Codigo, ResultadoEntrega::Ok);
     const QString dec = primeira.Arquivo;
     const QByteArray anterior = Le(dec);
@@ -267,19 +268,19 @@ TEST_F(TFontePruvTest, ADatabaseFailureAfterTheFileIsWrittenKeepsTheEarlierOne)
         bool disparou = false;
         {
             FalhasDeDisco::Armada armada({k, FalhasDeDisco::Todas, false, k % 2 == 1});
-            resultado = Gera(aberta, c, 13);
+            resultado = Gera(aberta, c, 14);
             disparou = FalhasDeDisco::Disparou();
         }
         const bool ok = resultado.Codigo == ResultadoEntrega::Ok;
         if (ok) {
-            EXPECT_NE(Le(dec), anterior);
+            EXPECT_TRUE(Le(dec) != anterior) << "the earlier delivery file is still there";
             EXPECT_TRUE(Le(dec).startsWith("PRUV    2003"));
         } else {
             ++falhas;
             EXPECT_TRUE(Le(dec) == anterior) << "the earlier delivery file is not as it was";
             EXPECT_FALSE(dialogos.Mensagens().empty()) << "a failure passed over in silence";
         }
-        const double data = ok ? 37694.5 + 1.0 / 24 : 37694.5;
+        const double data = ok ? 37694.5 : 37693.5;
         for (const auto& declaracao : armazenadas)
             EXPECT_DOUBLE_EQ(Lida(*declaracao).GetDataGeracao(), data);
         EXPECT_DOUBLE_EQ(aberta.GetDataGeracao(), data);
@@ -301,7 +302,7 @@ TEST_F(TFontePruvTest, ADatabaseThatKeepsFailingIsShownAndTheProgramGoesOn)
     for (const auto& declaracao : c.Fonte.Declaracoes)
         armazenadas.push_back(Armazena(declaracao));
     TPruv& aberta = *armazenadas.front();
-    const TResultadoGeracao primeira = Gera(aberta, c, 12);
+    const TResultadoGeracao primeira = Gera(aberta, c, 13);
     ASSERT_EQ(primeira.Codigo, ResultadoEntrega::Ok);
     const QByteArray anterior = Le(primeira.Arquivo);
     enum : int { Mostrou = 0, Calado = 1, NaoDisparou = 2, Anterior = 4 };
@@ -311,7 +312,7 @@ TEST_F(TFontePruvTest, ADatabaseThatKeepsFailingIsShownAndTheProgramGoesOn)
         const pid_t filho = ::fork();
         if (filho == 0) {
             FalhasDeDisco::Arma({k, FalhasDeDisco::Todas, true, k % 2 == 1});
-            const bool ok = Gera(aberta, c, 13).Codigo == ResultadoEntrega::Ok;
+            const bool ok = Gera(aberta, c, 14).Codigo == ResultadoEntrega::Ok;
             const int situacao = (FalhasDeDisco::Disparou() ? 0 : NaoDisparou)
                 | (ok || !dialogos.Mensagens().empty() ? Mostrou : Calado)
                 | (ok || Le(primeira.Arquivo) == anterior ? 0 : Anterior);
