@@ -22,34 +22,6 @@ QString Arquivos()
 
 }   // namespace
 
-// Until confirmed, the new file can be taken back and the earlier one is back byte for byte;
-// confirmed, only the new one is left. With no earlier file, taking back leaves none.
-TEST(TSubstituicao, TheEarlierFileStaysAsideUntilConfirmedAndComesBackOtherwise)
-{
-    for (const bool anterior : {true, false}) {
-        for (const bool confirma : {true, false}) {
-            SCOPED_TRACE(::testing::Message() << "earlier " << anterior << ", confirmed " << confirma);
-            QFile::remove(Caminho("a.dec"));
-            if (anterior)
-                GravaArquivo(Caminho("a.dec"), "earlier");
-            GravaArquivo(Caminho("a.dec.tmp"), "new");
-            {
-                TSubstituicao substituicao(Caminho("a.dec.tmp"), Caminho("a.dec"));
-                QString erro;
-                ASSERT_TRUE(substituicao.Coloca(erro)) << erro.toStdString();
-                EXPECT_EQ(BytesDoArquivo(Caminho("a.dec")), "new");
-                if (confirma)
-                    substituicao.Confirma();
-            }
-            const QByteArray esperado = confirma ? "new" : anterior ? "earlier" : QByteArray();
-            EXPECT_EQ(Arquivos(), esperado.isEmpty() ? QString() : QStringLiteral("a.dec"));
-            if (!esperado.isEmpty()) {
-                EXPECT_EQ(BytesDoArquivo(Caminho("a.dec")), esperado);
-            }
-        }
-    }
-}
-
 // A rename that fails: putting the new file in place (the earlier one renamed back), and then
 // putting the earlier one back as well, twice (it waits aside, alone, until Recupera brings it
 // back).
