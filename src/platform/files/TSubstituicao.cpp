@@ -28,9 +28,9 @@ bool Existe(const QString& caminho)
     return ::lstat(Nativo(caminho).constData(), &st) == 0;
 }
 
-// An exclusive lock on the regular file at caminho, never through a link: its descriptor, or -1
-// (a link, which cannot be locked, answers -1 with errno ELOOP). With espera false a lock that
-// another process holds answers -1 with errno EWOULDBLOCK.
+// An exclusive lock on the regular file at caminho, never through a link: its descriptor, or -1.
+// A lock that another process holds answers -1 with errno EWOULDBLOCK; a file that cannot be
+// locked (a link, one the user may not read) answers -1 with another errno.
 int Trava(const QString& caminho)
 {
     const int descritor = ::open(Nativo(caminho).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
@@ -72,7 +72,7 @@ bool TSubstituicao::Coloca(QString& erro)
     if (::lstat(Nativo(FDestino).constData(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))) {
         const QString aparte = NomeAparte(FDestino);
         FTrava = Trava(FDestino);
-        if (FTrava < 0 && errno != ELOOP) {
+        if (FTrava < 0 && errno == EWOULDBLOCK) {
             erro = QString::fromLocal8Bit(std::strerror(errno));
             return false;
         }
@@ -144,9 +144,9 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
             continue;
         const QString aparte = dir.filePath(nome);
         const QString destino = dir.filePath(nomeDestino);
-        // A lock that cannot be taken belongs to a running process; a link cannot be locked.
+        // A lock that another process holds: a substitution still running.
         const int trava = Trava(aparte);
-        if (trava < 0 && errno != ELOOP)
+        if (trava < 0 && errno == EWOULDBLOCK)
             continue;
         QString erro;
         if (Existe(destino) ? ::unlink(Nativo(aparte).constData()) == 0 : TArquivoNovo::Renomeia(aparte, destino, erro))
