@@ -717,7 +717,8 @@ void BM_RelatorioDeclaracao(benchmark::State& Estado)
 BENCHMARK(BM_SalvaSomenteInsercao) TAMANHOS->Iterations(1);
 // The import also at 2,000,000 items (2,200,000 lines), for its peak memory.
 BENCHMARK(BM_ImportaNova) TAMANHOS->Arg(2000000)->Iterations(1);
-BENCHMARK(BM_GeraEntrega) TAMANHOS->Iterations(1);
+// The delivery file also at 2,000,000 items, for its peak memory.
+BENCHMARK(BM_GeraEntrega) TAMANHOS->Arg(2000000)->Iterations(1);
 BENCHMARK(BM_Verifica) TAMANHOS->Iterations(1);
 BENCHMARK(BM_Resumo) TAMANHOS->Iterations(1);
 BENCHMARK(BM_RelatorioDeclaracao)

@@ -379,20 +379,25 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     TVolumes::DefinePastaBase(base);
     const TVolume fixo{base, base, TVolume::TTipo::Fixo};
     Cenario c = PessoaFisica();
+    // The file of an earlier delivery is there: the run replaces it, or leaves it as it was.
+    const auto gera = [&] {
+        TArquivoPruv writer;
+        writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);
+        return writer.Gera(c.Fonte, c.Pedido(fixo));
+    };
+    const QString anterior = gera().Arquivo;
+    ASSERT_FALSE(anterior.isEmpty());
     Operacao op{
         [&] {
             c = PessoaFisica();
             QDir(base).removeRecursively();
+            Grava(anterior, "the delivery of an earlier run");
             QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
             QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
         },
-        [&] {
-            TArquivoPruv writer;
-            writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
-            dialogos.Limpa();
-            dialogos.Responde(Resposta::Sim);   // over a file a killed run left whole
-            return writer.Gera(c.Fonte, c.Pedido(fixo)).Codigo == R::Ok;
-        },
+        [&] { return gera().Codigo == R::Ok; },
         [&] {
             QStringList decs;
             for (QDirIterator it(base, {QStringLiteral("*.dec")}, QDir::Files, QDirIterator::Subdirectories);
@@ -400,7 +405,8 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
                 const QString dec = it.next();
                 QTemporaryDir pasta;
                 decs << QFileInfo(dec).fileName()
-                        + (DescomprimirPruv(dec, pasta.path(), [](int) {}) == ResultadoCompressao::Ok
+                        + (Le(dec) == "the delivery of an earlier run" ? QStringLiteral(" earlier")
+                               : DescomprimirPruv(dec, pasta.path(), [](int) {}) == ResultadoCompressao::Ok
                                ? QStringLiteral(" whole: ")
                                    + QString::fromLatin1(
                                        Le(pasta.filePath(QStringLiteral("declar.txt"))).toHex().left(64))
@@ -416,7 +422,7 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
                 .arg(desfeito ? QString() : r.join(QLatin1Char(';')))
                 .arg(QString::fromLatin1(Le(TPastas::Dados() + QStringLiteral("/Recibo.ini"))));
         },
-        true,
+        false,   // the next start removes what a killed run left beside the file
     };
     Guarda("delivery file", op);
     TVolumes::DefinePastaBase(QString());

@@ -22,16 +22,20 @@
 #include "exchange/delivery/TRegistroTipo4.h"
 #include "exchange/delivery/TSaidaDeclar.h"
 #include "model/people/TNi.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/ArquivosTexto.h"
+#include "model/values/CodigoMensagem.h"
 #include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TDatabase.h"
 #include "platform/db/sqlite/TTransacao.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TArquivoTexto.h"
 #include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TSubstituicao.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/IProgresso.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -233,12 +237,21 @@ private:
     quint32 FCrc = 0;
 };
 
-// The delivery file Arquivo in Pasta: asks before overwriting one, refuses when a receipt file
-// is there, packs the receipt data and the text into a temporary file beside the target and
-// puts it in place only when the library's CRC is the writer's.
-std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QString& Declar, const QString& Recibo,
-                      quint32 Crc, const TPedidoGeracao& Pedido)
+// A failure of the database while the run records what it did, in the program's own words.
+void MostraFalhaBanco(const EDatabaseError& Erro)
 {
+    TErro(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(QStringLiteral("Pruv"), Erro), 0).Exibe();
+}
+
+// The delivery file Arquivo in Pasta, packed beside it (Pacote) for the caller to put in place:
+// asks before overwriting one, refuses when a receipt file is there, and keeps the packing only
+// when the library's CRC is the writer's.
+std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QString& Declar, const QString& Recibo,
+                      quint32 Crc, const TPedidoGeracao& Pedido, QString& Pacote)
+{
+    // What a run killed midway left beside the delivery file goes first: an earlier file it
+    // kept aside is back at its place before the question whether to overwrite it.
+    TArquivoPruv::RemoveSobras(Pasta);
     std::uint8_t resultado = R::Ok;
     if (QFileInfo::exists(Arquivo)
         && PerguntaPor(Pedido.Pergunta, PerguntaSobrescreve, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao)
@@ -262,12 +275,7 @@ std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QStrin
         Posiciona(gauge, percentual);
         InterfaceUsuario::Atividade().MantemVivo();
     };
-    // What a run killed midway left beside the delivery file goes first: the packing's
-    // temporaries and a packed file that never reached its name.
-    TArquivoNovo::RemoveAbandonados(Pasta);
-    const QString temporario = Arquivo + QStringLiteral(".tmp");
-    QFile::remove(temporario);
-    QString escrito = temporario;
+    QString escrito = TNomeEntrega::Pacote(Arquivo);
     const int r = ComprimirPruv(escrito, progresso);
     if (r == ResultadoCompressao::Cancelado)
         return R::Recusado;
@@ -275,13 +283,12 @@ std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QStrin
         return R::FalhaCompactacao;
     const bool mesmoCrc = ObtemCRCDeclaracao() == Crc;
     InterfaceUsuario::Atividade().MantemVivo();
-    QString erro;
-    if (!mesmoCrc || !TArquivoNovo::Renomeia(escrito, Arquivo, erro)) {   // replaces at once
+    if (!mesmoCrc) {
         QFile::remove(escrito);
-        if (!mesmoCrc)
-            InterfaceUsuario::Mostra(CrcDiferente, TipoDialogo::Erro, Botao::Ok);
+        InterfaceUsuario::Mostra(CrcDiferente, TipoDialogo::Erro, Botao::Ok);
         return R::FalhaCompactacao;
     }
+    Pacote = escrito;
     return R::Ok;
 }
 
@@ -293,6 +300,27 @@ TArquivoPruv::TArquivoPruv()
 }
 
 TArquivoPruv::~TArquivoPruv() = default;
+
+void TArquivoPruv::RemoveSobras(const QString& Pasta)
+{
+    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo);
+    TArquivoNovo::RemoveAbandonados(Pasta);
+    const QDir pasta(Pasta);
+    for (const QString& nome : pasta.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (TNomeEntrega::EhPacote(nome))
+            QFile::remove(pasta.filePath(nome));
+}
+
+void TArquivoPruv::RemoveSobrasPadrao()
+{
+    const QDir::Filters pastas = QDir::Dirs | QDir::NoDotAndDotDot;
+    const QDir gravadas(TNomeEntrega::Gravadas(TVolumes::PastaBase()));
+    for (const QString& ni : gravadas.entryList(pastas)) {
+        const QDir pastaNi(gravadas.filePath(ni));
+        for (const QString& ano : pastaNi.entryList(pastas))
+            RemoveSobras(pastaNi.filePath(ano));
+    }
+}
 
 TResultadoGeracao TArquivoPruv::Gera(TPruv& Declaracao, TColecaoPruv& Colecao, const TPedidoGeracao& Pedido)
 {
@@ -310,24 +338,27 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
 {
     TResultadoGeracao resultado;
     std::optional<TEscritaDeclar> escrita;
-    // What a run that does not end with its file in place takes back: the delivery file it put
-    // there, the receipt data it wrote (half a receipt) and, once the generation was recorded,
-    // what the open declaration was given (the stored ones roll back with the transaction).
+    // What a run that does not end with its file in place and recorded takes back: the receipt
+    // data it wrote (half a receipt) and, once the generation was recorded, what the open
+    // declaration was given (the stored ones roll back with the transaction).
     bool concluido = false;
     IFonteEntrega* desfaz = nullptr;
-    QString colocado;
     const auto desfazSeFalhou = qScopeGuard([&] {
         if (concluido)
             return;
-        if (!colocado.isEmpty())
-            QFile::remove(colocado);
         TReciboEntrega().Apaga();
         if (!desfaz)
             return;
+        // Nothing leaves here: a database that keeps failing is shown, and the program goes on.
         try {
             desfaz->DesfazRegistros();
         } catch (const TErro& e) {
             e.Exibe();
+        } catch (const EDatabaseError& e) {
+            MostraFalhaBanco(e);
+        } catch (const std::exception& e) {
+            TErro::MostraMensagem(QStringLiteral("erro inesperado: ") + QString::fromUtf8(e.what()), TipoDialogo::Erro,
+                                  Botao::Ok, 0);
         }
     });
     const auto termina = [&resultado](std::uint8_t Codigo) {
@@ -390,16 +421,23 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         const QString pasta = TNomeEntrega::Pasta(Pedido.Volume, niEntrega, aberta.Ano);
         resultado.Arquivo = QDir(pasta).filePath(TNomeEntrega::Arquivo(
             niEntrega, aberta.Ano, aberta.Tipo == QLatin1String("R"), aberta.SituacaoEspecial, aberta.PessoaFisica));
-        codigo = Comprime(resultado.Arquivo, pasta, TEscritaDeclar::CaminhoDeclar(), recibo.Caminho(), FCrc, Pedido);
+        QString pacote;
+        codigo = Comprime(resultado.Arquivo, pasta, TEscritaDeclar::CaminhoDeclar(), recibo.Caminho(), FCrc, Pedido,
+                          pacote);
         if (codigo != R::Ok)
             return termina(codigo);
 
-        // The volumes the delivery took, once it is in place.
-        colocado = resultado.Arquivo;
+        // The volumes the delivery took are recorded before it takes the earlier file's place,
+        // and the earlier file goes only with the commit: until then a failure puts it back as
+        // it was (the substitution's destructor, before the transaction's rolls back).
+        TSubstituicao substituicao(pacote, resultado.Arquivo);
         const int volumes = recibo.Volumes();
         for (const TEntrada& entrada : escrita->Achadas())
             Fonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);
+        if (QString erro; !substituicao.Coloca(erro))
+            return termina(R::FalhaCompactacao);
         transacao.Confirma();
+        substituicao.Confirma();
         concluido = true;
         return termina(codigo);
     } catch (const TErro& e) {
@@ -415,6 +453,11 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         if (escrita)
             escrita->Descarta();
         return termina(R::ErroGravacao);   // more lines than the layout can number
+    } catch (const EDatabaseError& e) {
+        if (escrita)
+            escrita->Descarta();
+        MostraFalhaBanco(e);
+        return termina(R::FalhaCompactacao);
     } catch (const std::exception& e) {
         if (escrita)
             escrita->Descarta();

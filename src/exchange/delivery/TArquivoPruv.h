@@ -37,6 +37,13 @@ public:
     // The clock of the generation date and time; the system's by default.
     void DefineRelogio(std::function<QDateTime()> Relogio) { FRelogio = std::move(Relogio); }
 
+    // Takes back what runs killed midway left beside delivery files in Pasta: an earlier file
+    // kept aside goes back to its place (or goes, once its replacement took the place), and the
+    // packing's temporaries go. Only names this writer makes are touched.
+    static void RemoveSobras(const QString& Pasta);
+    // The same in every folder where delivery files go by default (the base volume's).
+    static void RemoveSobrasPadrao();
+
     // Bytes kept free on the data folder's volume beyond the lines expected.
     static constexpr qint64 ReservaEmDisco = 102400;
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "exchange/layout/LayoutDeclar.h"
 #include "platform/files/TVolumes.h"
@@ -20,8 +21,31 @@ QString TNomeEntrega::Pasta(const TVolume& Volume, const QString& NiEntrega, con
 {
     if (Volume.Removivel())
         return Volume.Raiz;
-    return QDir(Volume.Raiz)
-        .filePath(QStringLiteral("Declaracoes Gravadas XEQ/Pruv2003/") + NiEntrega + QLatin1Char('/') + Ano);
+    return Gravadas(Volume.Raiz) + QLatin1Char('/') + NiEntrega + QLatin1Char('/') + Ano;
+}
+
+QString TNomeEntrega::Gravadas(const QString& Raiz)
+{
+    return QDir(Raiz).filePath(QStringLiteral("Declaracoes Gravadas XEQ/Pruv2003"));
+}
+
+QString TNomeEntrega::Pacote(const QString& CaminhoDec)
+{
+    return CaminhoDec + QStringLiteral(".tmp");
+}
+
+bool TNomeEntrega::EhArquivo(const QString& Nome)
+{
+    static const QRegularExpression nome(
+        QStringLiteral("^(\\d{11}|\\d{14})-PRUV-%1-\\d{4}-(ORIGI|RETIF)-(NORMAL|ESPOLIOSAIDA|EXTINCAO)\\.dec$")
+            .arg(LayoutDeclar::AnoPrograma));
+    return nome.match(Nome).hasMatch();
+}
+
+bool TNomeEntrega::EhPacote(const QString& Nome)
+{
+    const QString sufixo = QStringLiteral(".tmp");
+    return Nome.endsWith(sufixo) && EhArquivo(Nome.chopped(sufixo.size()));
 }
 
 QString TNomeEntrega::ReciboExistente(const QString& CaminhoDec)

@@ -155,26 +155,80 @@ int Fecha(zip_t* za, const std::vector<TMembroZip>& membros, TAndamento& andamen
     return andamento.Cancelado() ? ResultadoCompressao::Cancelado : ResultadoCompressao::Falha;
 }
 
-// Copies the archive libzip wrote into the memory source to the new file.
-bool CopiaArquivo(zip_source_t* memoria, TArquivoNovo& destino)
+// The archive's own bytes, which libzip writes straight into the new file as it packs, so that
+// memory does not grow with the archive. libzip writes each member's header ahead of its data
+// and comes back to fill it in: the file takes writes at a position. A new archive has nothing
+// to read.
+struct TSaida {
+    TArquivoNovo& Arquivo;
+    zip_uint64_t Posicao = 0;
+    zip_uint64_t Tamanho = 0;   // the furthest byte written
+    zip_error_t Erro{};
+};
+
+zip_int64_t FalhaDaSaida(TSaida& saida)
 {
-    if (zip_source_open(memoria) < 0)
-        return false;
-    QByteArray pedaco(64 * 1024, Qt::Uninitialized);
-    bool ok = true;
-    for (;;) {
-        const zip_int64_t lidos = zip_source_read(memoria, pedaco.data(), static_cast<zip_uint64_t>(pedaco.size()));
-        if (lidos <= 0) {
-            ok = lidos == 0;
-            break;
-        }
-        if (!destino.Escreve(QByteArrayView(pedaco).first(static_cast<qsizetype>(lidos)))) {
-            ok = false;
-            break;
-        }
+    const int sistema = saida.Arquivo.ErroSistema();
+    zip_error_set(&saida.Erro, ZIP_ER_WRITE, sistema != 0 ? sistema : EIO);
+    return -1;
+}
+
+zip_int64_t EscreveSaida(void* estado, void* dados, zip_uint64_t tamanho, zip_source_cmd_t comando)
+{
+    auto& saida = *static_cast<TSaida*>(estado);
+    switch (comando) {
+    case ZIP_SOURCE_STAT: {
+        auto* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, dados, tamanho, &saida.Erro);
+        if (!st)
+            return -1;
+        zip_stat_init(st);
+        st->size = 0;
+        st->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
     }
-    zip_source_close(memoria);
-    return ok;
+    case ZIP_SOURCE_OPEN:
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_READ:   // nothing to read: the end at once
+    case ZIP_SOURCE_TELL:
+    case ZIP_SOURCE_REMOVE:
+    case ZIP_SOURCE_FREE:   // the state is the caller's
+        return 0;
+    case ZIP_SOURCE_SEEK:
+        return zip_source_seek_compute_offset(0, 0, dados, tamanho, &saida.Erro) < 0 ? -1 : 0;
+    case ZIP_SOURCE_BEGIN_WRITE:
+        saida.Posicao = saida.Tamanho = 0;
+        return 0;
+    case ZIP_SOURCE_WRITE:
+        if (!saida.Arquivo.Escreve(QByteArrayView(static_cast<const char*>(dados), static_cast<qsizetype>(tamanho))))
+            return FalhaDaSaida(saida);
+        saida.Posicao += tamanho;
+        saida.Tamanho = std::max(saida.Tamanho, saida.Posicao);
+        return static_cast<zip_int64_t>(tamanho);
+    case ZIP_SOURCE_SEEK_WRITE: {
+        const zip_int64_t posicao = zip_source_seek_compute_offset(saida.Posicao, saida.Tamanho, dados, tamanho,
+                                                                   &saida.Erro);
+        if (posicao < 0)
+            return -1;
+        if (!saida.Arquivo.Posiciona(posicao))
+            return FalhaDaSaida(saida);
+        saida.Posicao = static_cast<zip_uint64_t>(posicao);
+        return 0;
+    }
+    case ZIP_SOURCE_TELL_WRITE:
+        return static_cast<zip_int64_t>(saida.Posicao);
+    case ZIP_SOURCE_COMMIT_WRITE:   // the file is put in place by the caller, once synced
+        return saida.Arquivo.Descarrega() ? 0 : FalhaDaSaida(saida);
+    case ZIP_SOURCE_ROLLBACK_WRITE:
+        saida.Arquivo.Descarta();
+        return 0;
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&saida.Erro, dados, tamanho);
+    case ZIP_SOURCE_SUPPORTS:
+        return ZIP_SOURCE_SUPPORTS_WRITABLE;
+    default:
+        zip_error_set(&saida.Erro, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
 }
 
 }   // namespace
@@ -186,35 +240,36 @@ int TGravadorZip::GravaArquivo(const QString& destino, const std::vector<TMembro
         *erroSistema = 0;
     if (membros.empty())
         return ResultadoCompressao::Falha;
-    // libzip writes the archive into memory and the program's own new file takes it to disk, so
-    // that every write of it is checked and a run that ends midway leaves only a temporary that
-    // the next start recognises as abandoned.
+    // libzip packs straight into the program's own new file, so that every write of it is
+    // checked, memory stays flat whatever the archive's size, and a run that ends midway leaves
+    // only a temporary that the next start recognises as abandoned.
+    TArquivoNovo arquivo;
+    if (!arquivo.Abre(destino)) {
+        if (erroSistema)
+            *erroSistema = arquivo.ErroSistema();
+        return ResultadoCompressao::Falha;
+    }
+    TSaida saida{arquivo};
+    zip_error_init(&saida.Erro);
     zip_error_t erro;
     zip_error_init(&erro);
-    zip_source_t* memoria = zip_source_buffer_create(nullptr, 0, 0, &erro);
-    zip_error_fini(&erro);
-    if (!memoria)
-        return ResultadoCompressao::Falha;
-    zip_source_keep(memoria);   // still ours after zip_close
-    zip_error_init(&erro);
-    zip_t* za = zip_open_from_source(memoria, ZIP_CREATE | ZIP_TRUNCATE, &erro);
+    zip_source_t* fonte = zip_source_function_create(EscreveSaida, &saida, &erro);
+    zip_t* za = fonte ? zip_open_from_source(fonte, ZIP_CREATE | ZIP_TRUNCATE, &erro) : nullptr;
     zip_error_fini(&erro);
     if (!za) {
-        zip_source_free(memoria);   // the reference kept
-        zip_source_free(memoria);   // the archive's, which it did not take
+        if (fonte)
+            zip_source_free(fonte);   // not taken by an archive
+        zip_error_fini(&saida.Erro);
         return ResultadoCompressao::Falha;
     }
     int sistema = 0;
     int r = Fecha(za, membros, andamento, sistema);
-    if (r == ResultadoCompressao::Ok) {
-        TArquivoNovo arquivo;
-        if (!arquivo.Abre(destino) || !CopiaArquivo(memoria, arquivo) || !arquivo.Confirma()) {
-            r = ResultadoCompressao::Falha;
-            // A folder in the file's place refuses the rename with no clearer number.
-            sistema = QFileInfo(destino).isDir() ? EISDIR : arquivo.ErroSistema();
-        }
+    if (r == ResultadoCompressao::Ok && !arquivo.Confirma()) {
+        r = ResultadoCompressao::Falha;
+        // A folder in the file's place refuses the rename with no clearer number.
+        sistema = QFileInfo(destino).isDir() ? EISDIR : arquivo.ErroSistema();
     }
-    zip_source_free(memoria);
+    zip_error_fini(&saida.Erro);
     if (erroSistema && r != ResultadoCompressao::Ok)
         *erroSistema = sistema;
     return r;

@@ -97,6 +97,15 @@ bool TArquivoNovo::Descarrega()
     return FRetido.isEmpty() || Entrega(TFalhasDeArquivo::Descarga);
 }
 
+bool TArquivoNovo::Posiciona(qint64 posicao)
+{
+    if (!Descarrega())
+        return false;
+    if (::lseek(FDescritor, static_cast<off_t>(posicao), SEEK_SET) < 0)
+        return Falha(TextoDoSistema());
+    return true;
+}
+
 bool TArquivoNovo::Entrega(unsigned operacao)
 {
     QString erro;

@@ -22,6 +22,9 @@ public:
     bool Escreve(QByteArrayView dados);
     // Hands what is held back to the system, so that the temporary can be read back.
     bool Descarrega();
+    // Moves where the next bytes go (what is held back handed to the system first), so that a
+    // header written ahead of its data can be written again in its place. False when it failed.
+    bool Posiciona(qint64 posicao);
     // Flushes, syncs and renames the temporary over the final name. False when any step failed:
     // the temporary is then removed and the final name keeps what it had.
     bool Confirma();

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <exception>
 
+#include "exchange/delivery/TArquivoPruv.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "platform/compress/Compressao.h"
@@ -134,6 +135,8 @@ void RemoveTrabalhosAbandonados()
         // Earlier builds packed backups beside them under ".tmp" names, libzip adding its own.
         RemoveArquivos(pasta, {QStringLiteral("*.cmp.tmp"), QStringLiteral("*.cmp.tmp.??????")});
     }
+    // A delivery write killed midway: its temporaries, and an earlier file it kept aside.
+    TArquivoPruv::RemoveSobrasPadrao();
     // Earlier builds packed a delivery in a plain temporary file here, not in a work folder.
     RemoveArquivos(TPastas::Temporaria(), {TCompactador::PrefixoPacote + QStringLiteral("-??????")});
     // The declaration an import unpacked from a delivery file, had the import no time to remove it.

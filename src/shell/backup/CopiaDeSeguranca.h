@@ -33,6 +33,7 @@ inline const QString PrefixoTrabalhoRestauracao = QStringLiteral("restauracao");
 
 // At start: removes what a run killed midway left behind and no running copy owns: the work
 // folders of a backup, a restore or a delivery packing (each a full copy of the data), the
-// temporaries of new files in the program's folders and in the backup folders, and the
-// declaration unpacked for an import.
+// temporaries of new files in the program's folders and in the backup folders, what a delivery
+// write left in the folders of delivery files (an earlier file it kept aside goes back to its
+// place), and the declaration unpacked for an import.
 void RemoveTrabalhosAbandonados();

@@ -245,6 +245,37 @@ TEST_F(TArquivoPruvTest, AnExistingDeliveryFileIsReplacedOnlyWhenTheUserSaysSo)
     EXPECT_TRUE(Le(dec).startsWith("PRUV    2003"));
 }
 
+// A run into a folder first takes back what a run killed there left: an earlier delivery file
+// kept aside goes back to its place (and the overwrite question is then asked about it), the
+// packing's temporaries go; files of other names, the user's, stay as they are.
+TEST_F(TArquivoPruvTest, ARunTakesBackWhatAKilledRunLeftInItsFolderAndNothingElse)
+{
+    const QString pendrive = ProgramaDeTeste::Pasta() + QStringLiteral("/PEN");
+    const TVolume removivel{pendrive, QStringLiteral("PEN"), TVolume::TTipo::Removivel};
+    const QString dec = QStringLiteral("99887766000105-PRUV-2003-2002-RETIF-EXTINCAO.dec");
+    const QString outra = QStringLiteral("11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    const QStringList doUsuario{QStringLiteral(".notas.dec.anterior"), QStringLiteral(".planilha.anterior"),
+                                QStringLiteral("copia.dec.tmp"), QStringLiteral("notas.tmp"),
+                                outra + QStringLiteral(".bak")};
+    for (const QString& nome : doUsuario)
+        Grava(pendrive + QLatin1Char('/') + nome, "the user's");
+    Grava(pendrive + QStringLiteral("/.") + dec + QStringLiteral(".anterior"), "the delivery of an earlier run");
+    Grava(pendrive + QLatin1Char('/') + dec + QStringLiteral(".tmp"), "half a packing");
+    Grava(pendrive + QLatin1Char('/') + outra + QStringLiteral(".tmp"), "another packing");
+    Grava(pendrive + QStringLiteral("/.") + outra + QStringLiteral(".novo-AbC123"), "half a write");
+
+    Cenario c = Retificadora();
+    dialogos.Responde(Resposta::Nao);
+    EXPECT_EQ(Gera(c, removivel), R::Recusado);
+    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Esta declaração já foi gravada, deseja sobrescrevê-la?")});
+    EXPECT_EQ(Le(pendrive + QLatin1Char('/') + dec), "the delivery of an earlier run");
+    QStringList esperados = doUsuario + QStringList{dec};
+    esperados.sort();
+    EXPECT_EQ(QDir(pendrive).entryList(QDir::Files | QDir::Hidden, QDir::Name), esperados);
+    for (const QString& nome : doUsuario)
+        EXPECT_EQ(Le(pendrive + QLatin1Char('/') + nome), "the user's") << nome.toStdString();
+}
+
 // The caller that asks in its own way gets the question, and nothing reaches the dialogs; the
 // path comes back once the run named it, also when the answer refuses the writing.
 TEST_F(TArquivoPruvTest, TheOverwriteQuestionGoesToTheRequestsOwnWayOfAsking)

@@ -1,6 +1,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "exchange/FonteSimulada.h"
@@ -19,6 +22,7 @@
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/DialogosRoteirizados.h"
+#include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {
@@ -29,6 +33,13 @@ QByteArray Le(const QString& caminho)
 {
     QFile arquivo(caminho);
     return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+}
+
+void Grava(const QString& caminho, const QByteArray& bytes)
+{
+    QFile arquivo(caminho);
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    arquivo.write(bytes);
 }
 
 // The declarations of a golden file stored through the model, as the screens would store them.
@@ -104,9 +115,32 @@ protected:
         }
     }
 
+    // The stored declaration of the same year and declarant, read again.
+    TPruv& Lida(const TPruv& declaracao)
+    {
+        relida = std::make_unique<TPruv>();
+        relida->SetErros(&erros);
+        relida->GetDeclarante().SetNi(declaracao.GetDeclarante().GetNi());
+        relida->SetAno(declaracao.GetAno());
+        EXPECT_TRUE(colecao->Carrega(*relida));
+        return *relida;
+    }
+
+    // A run of the writer at noon of that day of March 2003, answering Yes to the overwrite
+    // question. Day 14 is day 37694 of the model's dates.
+    TResultadoGeracao Gera(TPruv& aberta, const Cenario& c, int dia)
+    {
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);
+        TArquivoPruv writer;
+        writer.DefineRelogio([dia] { return QDateTime(QDate(2003, 3, dia), QTime(12, 0)); });
+        return writer.Gera(aberta, *colecao, c.Pedido(TVolumes::Lista().first()));
+    }
+
     TErros erros;
     DialogosRoteirizados dialogos;
     std::unique_ptr<TColecaoPruv> colecao;
+    std::unique_ptr<TPruv> relida;
 };
 
 }   // namespace
@@ -208,4 +242,90 @@ TEST_F(TFontePruvTest, ADeliveryFileThatCannotBePutInPlaceRecordsNoGeneration)
     EXPECT_EQ(aberta.GetDataGeracao(), 0);
     EXPECT_EQ(aberta.GetNrEstabelecimentos(), 0);
     EXPECT_EQ(aberta.GetNiEstabResponsavel().GetNi(), estabelecimento);
+}
+
+// A failure of the database once the new delivery file is written (while the volumes are
+// recorded, or at the commit) puts the earlier file back as it was, records nothing and gives
+// the open declaration back what it had; a run that gets past the fault has the new file in
+// place and recorded. Each of the database's writes, syncs and truncations fails in turn, once.
+TEST_F(TFontePruvTest, ADatabaseFailureAfterTheFileIsWrittenKeepsTheEarlierOne)
+{
+    const Cenario c = EmpresaDoisEstabelecimentos();
+    std::vector<std::unique_ptr<TPruv>> armazenadas;
+    for (const auto& declaracao : c.Fonte.Declaracoes)
+        armazenadas.push_back(Armazena(declaracao));
+    TPruv& aberta = *armazenadas.front();
+    // An earlier run on the 13th; the trials run on the 14th (the receipt data then differ).
+    const TResultadoGeracao primeira = Gera(aberta, c, 13);
+    ASSERT_EQ(primeira.Codigo, ResultadoEntrega::Ok);
+    const QString dec = primeira.Arquivo;
+    const QByteArray anterior = Le(dec);
+    int falhas = 0;
+    for (int k = 0;; ++k) {
+        SCOPED_TRACE(k);
+        Grava(dec, anterior);
+        TResultadoGeracao resultado;
+        bool disparou = false;
+        {
+            FalhasDeDisco::Armada armada({k, FalhasDeDisco::Todas, false, k % 2 == 1});
+            resultado = Gera(aberta, c, 14);
+            disparou = FalhasDeDisco::Disparou();
+        }
+        const bool ok = resultado.Codigo == ResultadoEntrega::Ok;
+        if (ok) {
+            EXPECT_TRUE(Le(dec) != anterior) << "the earlier delivery file is still there";
+            EXPECT_TRUE(Le(dec).startsWith("PRUV    2003"));
+        } else {
+            ++falhas;
+            EXPECT_TRUE(Le(dec) == anterior) << "the earlier delivery file is not as it was";
+            EXPECT_FALSE(dialogos.Mensagens().empty()) << "a failure passed over in silence";
+        }
+        const double data = ok ? 37694.5 : 37693.5;
+        for (const auto& declaracao : armazenadas)
+            EXPECT_DOUBLE_EQ(Lida(*declaracao).GetDataGeracao(), data);
+        EXPECT_DOUBLE_EQ(aberta.GetDataGeracao(), data);
+        EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden).join(QLatin1Char(' ')),
+                  QFileInfo(dec).fileName());
+        if (!disparou || ::testing::Test::HasFailure())
+            break;
+    }
+    EXPECT_GT(falhas, 0);
+}
+
+// A database that keeps failing from one of its calls on, during the run and the taking back of
+// what the run recorded: the failure is shown and the program goes on (each trial runs in a
+// child process, which must end by itself).
+TEST_F(TFontePruvTest, ADatabaseThatKeepsFailingIsShownAndTheProgramGoesOn)
+{
+    const Cenario c = EmpresaDoisEstabelecimentos();
+    std::vector<std::unique_ptr<TPruv>> armazenadas;
+    for (const auto& declaracao : c.Fonte.Declaracoes)
+        armazenadas.push_back(Armazena(declaracao));
+    TPruv& aberta = *armazenadas.front();
+    const TResultadoGeracao primeira = Gera(aberta, c, 13);
+    ASSERT_EQ(primeira.Codigo, ResultadoEntrega::Ok);
+    const QByteArray anterior = Le(primeira.Arquivo);
+    enum : int { Mostrou = 0, Calado = 1, NaoDisparou = 2, Anterior = 4 };
+    for (int k = 0;; ++k) {
+        SCOPED_TRACE(k);
+        std::fflush(nullptr);
+        const pid_t filho = ::fork();
+        if (filho == 0) {
+            FalhasDeDisco::Arma({k, FalhasDeDisco::Todas, true, k % 2 == 1});
+            const bool ok = Gera(aberta, c, 14).Codigo == ResultadoEntrega::Ok;
+            const int situacao = (FalhasDeDisco::Disparou() ? 0 : NaoDisparou)
+                | (ok || !dialogos.Mensagens().empty() ? Mostrou : Calado)
+                | (ok || Le(primeira.Arquivo) == anterior ? 0 : Anterior);
+            ::_exit(situacao);
+        }
+        int situacao = 0;
+        ASSERT_EQ(::waitpid(filho, &situacao, 0), filho);
+        ASSERT_TRUE(WIFEXITED(situacao)) << "the run did not end by itself (signal "
+                                         << (WIFSIGNALED(situacao) ? WTERMSIG(situacao) : 0) << ")";
+        const int r = WEXITSTATUS(situacao);
+        EXPECT_EQ(r & Calado, 0) << "a failure passed over in silence";
+        EXPECT_EQ(r & Anterior, 0) << "the earlier delivery file is not as it was";
+        if (r & NaoDisparou || ::testing::Test::HasFailure())
+            break;
+    }
 }
