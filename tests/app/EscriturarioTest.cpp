@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "support/ProgramaDeTeste.h"
+#include "support/VariavelDeAmbiente.h"
 #include "exchange/ImportacaoDeTeste.h"
 #include "exchange/delivery/TDeclaracaoEntrega.h"
 #include "exchange/delivery/TItemEntrega.h"
@@ -834,9 +835,11 @@ TEST(Escriturario, AProgramStartedOnADatabaseItCannotReadEndsWhenClosed)
 }
 
 // Closed before the program's own loop has begun: with no window left that loop would wait for
-// ever, and a second start would only bring the hidden window back.
+// ever, and a second start would only bring the hidden window back. The tests' environment
+// switches the splash off; this case needs it.
 TEST(Escriturario, AProgramClosedDuringItsSplashEnds)
 {
+    const VariavelDeAmbiente splash("PRUV2003_NO_SPLASH", nullptr);
     FechaSobreUmArquivoQueNaoEBanco(true);
 }
 
