@@ -19,13 +19,17 @@ void TCursorConsulta::LigaParametros(TComando& comando, const std::vector<std::p
 TCursorConsulta::TCursorConsulta(TDatabase& banco, const QString& sql,
                                  const std::vector<std::pair<QString, QVariant>>& parametros)
     : FBanco(&banco)
-    , FSql(sql)
     , FParametros(parametros)
 {
     banco.SoltaLeituras();
     TComando comando(banco.Conexao(), sql);
     if (comando.Colunas() == 0)
         throw EDatabaseError(QStringLiteral("The query returns no rows"));
+    // The statement alone, to run again inside another: what followed it and its closing
+    // semicolon left out (a comment that ends it ends at the line break written after it).
+    FSql = comando.Instrucao().trimmed();
+    if (FSql.endsWith(QLatin1Char(';')))
+        FSql.chop(1);
     LigaParametros(comando, parametros);
     LeLinhas(comando);
     const int colunas = comando.Colunas();
@@ -177,7 +181,7 @@ void TCursorConsulta::DefineExpressoes(const std::vector<QByteArray>& expressoes
             partes << QLatin1Char('(') + condicao.Sql + QLatin1Char(')');
             valores.insert(valores.end(), condicao.Valores.begin(), condicao.Valores.end());
         }
-        sql = QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(FSql, partes.join(QStringLiteral(" AND ")));
+        sql = QStringLiteral("SELECT * FROM (%1\n) WHERE %2").arg(FSql, partes.join(QStringLiteral(" AND ")));
     }
     FBanco->SoltaLeituras();
     TComando comando(FBanco->Conexao(), sql);

@@ -296,6 +296,7 @@ TEST_F(TdvTableTest, AQueryTableIsFilteredByItsLines)
 {
     const QStringList textos[] = {
         {QStringLiteral("SELECT ANO, CODIGO, LIMITE FROM CodRet"), QStringLiteral("WHERE ANO >= 2002")},
+        {QStringLiteral("SELECT ANO, CODIGO, LIMITE FROM CodRet WHERE ANO >= 2002; -- the years kept")},
         {QStringLiteral("Query"), QString(), QStringLiteral("CodRet.db | ANO | CODIGO | LIMITE |"),
          QStringLiteral("         | Check >= 2002 | Check | Check |"), QStringLiteral("EndQuery")},
     };
