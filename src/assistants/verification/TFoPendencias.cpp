@@ -164,6 +164,10 @@ void LiberaPendencias()
 {
     if (Global == nullptr)
         return;
+    // A verification started while the window waits to be freed would free it under its own
+    // feet, as the verification keeps the events flowing: the timers stop with the window.
+    Global->Timer1->stop();
+    Global->Timer2->stop();
     Global->hide();
     Global->deleteLater();
     Global = nullptr;

@@ -960,6 +960,11 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
         SaiChave(Agora);
         if (TSaidaDeCampo::MensagemPendente())
             return;
+        // The name that the key proposed (stored with the number, or the stored item's) came
+        // after the name's own focus entry: selected as that entry selects the name it finds,
+        // so that typing replaces it.
+        if (Agora == DeNomeBenef && !DeNomeBenef->Modified())
+            DeNomeBenef->selectAll();
     }
     if (Antes == DeNomeBenef && Agora != DeNomeBenef)
         SaiNome();

@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -140,6 +142,29 @@ TEST_F(TFoPendenciasTest, ClosingWhileVerifyingStopsAndClosesOnceTheChecksReturn
     EXPECT_FALSE(FoPendencias()->FrPruvVerifica->PodeGravar());
     EXPECT_TRUE(FoPendencias()->Timer2->isActive());
     EXPECT_TRUE(Fechou());   // Timer2, about 100 ms later
+}
+
+// Closed (Esc) within the moment before its verification starts: the window goes, and no
+// verification starts on it while it waits to be freed, as the program's keep-alive inside the
+// verification would free it under its own feet.
+TEST_F(TFoPendenciasTest, ClosedBeforeItsVerificationStartsItStartsNone)
+{
+    AtividadeComAcao bomba([] { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); });
+    ExibePendencias(*aberta, {}, &dono);
+    const QPointer<TFoPendencias> pendencias = FoPendencias();
+    ASSERT_TRUE(pendencias);
+    ASSERT_TRUE(pendencias->Timer1->isActive());
+    EXPECT_TRUE(pendencias->close());
+    EXPECT_EQ(FoPendencias(), nullptr);
+    ASSERT_TRUE(pendencias) << "freed once control is back in the event loop";
+    ASSERT_FALSE(pendencias->Timer1->isActive());
+    EXPECT_FALSE(pendencias->Timer2->isActive());
+    // Past the moment the verification would have started, the freeing still pending.
+    const QDeadlineTimer passou(3 * TFoPendencias::Intervalo);
+    while (!passou.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(dono.isEnabled());
+    EXPECT_TRUE(Fechou());
 }
 
 TEST_F(TFoPendenciasTest, TheMainWindowsCommandOpensItAndItsGatekeeperClosesIt)

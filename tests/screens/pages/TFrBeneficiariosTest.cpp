@@ -420,3 +420,26 @@ TEST_F(TFrBeneficiariosTest, WithOneBeneficiaryNoButtonOffersToMoveToAnother)
         EXPECT_FALSE(quadro->Comprovante().findChild<QWidget*>(QLatin1String(botao))->isEnabled())
             << "statement page: " << botao;
 }
+
+// A number stored under another declaration proposes the name stored with it; the name field
+// takes the focus with that name selected, so that what the user types replaces it.
+TEST_F(TFrBeneficiariosTest, TheNameProposedForAKnownNumberIsSelectedWhenTheNameFieldIsEntered)
+{
+    const auto outra = Armazenada(Outra);
+    Item(*outra, *outra, "0561", CpfBeneficiario);   // as JOSE DA SILVA
+    pruv = Armazenada(Matriz);
+    AbrePagina();
+    Digita(Campo("DblcCodRet"), QStringLiteral("0561"));
+    Tab(Campo("DblcCodRet"));
+    Digita(Campo("DeCpfCnpjBenef"), CpfBeneficiario);
+    Tab(Campo("DeCpfCnpjBenef"));
+    ASSERT_EQ(Foco(), QStringLiteral("DeNomeBenef"));
+    auto* nome = Campo<TPruvEdit>("DeNomeBenef");
+    EXPECT_EQ(nome->text(), QStringLiteral("JOSE DA SILVA"));
+    EXPECT_EQ(nome->selectedText(), nome->text());
+
+    QTest::keyClicks(nome, QStringLiteral("CARLA MULLER"));
+    Tab(nome);
+    EXPECT_EQ(Pagina().Item()->GetBeneficiario().Nome().GetTexto(), QStringLiteral("CARLA MULLER"));
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}

@@ -6,35 +6,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "support/VariavelDeAmbiente.h"
 #include "shell/startup/TFoSplash.h"
 
 namespace {
-
-// Sets the splash switch for the scope and puts the old value back.
-class ChaveSplash {
-public:
-    explicit ChaveSplash(const char* valor)
-        : FAntes(qgetenv(Nome))
-        , FHavia(qEnvironmentVariableIsSet(Nome))
-    {
-        if (valor)
-            qputenv(Nome, valor);
-        else
-            qunsetenv(Nome);
-    }
-    ~ChaveSplash()
-    {
-        if (FHavia)
-            qputenv(Nome, FAntes);
-        else
-            qunsetenv(Nome);
-    }
-
-private:
-    static constexpr const char* Nome = "PRUV2003_NO_SPLASH";
-    QByteArray FAntes;
-    bool FHavia;
-};
 
 QColor CorDoLed(const TFoSplash& splash)
 {
@@ -105,14 +80,14 @@ TEST(TFoSplash, TheEnvironmentSwitchLeavesTheSplashOut)
     } casos[] = {{"1", false}, {"0", true}, {nullptr, true}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.valor ? c.valor : "unset");
-        const ChaveSplash chave(c.valor);
+        const VariavelDeAmbiente chave("PRUV2003_NO_SPLASH", c.valor);
         EXPECT_EQ(TFoSplash::Cria() != nullptr, c.criado);
     }
 }
 
 TEST(TFoSplash, AClickAKeyOrCloseEndsTheAnimationAtOnce)
 {
-    const ChaveSplash chave(nullptr);
+    const VariavelDeAmbiente chave("PRUV2003_NO_SPLASH", nullptr);
     const std::function<void(TFoSplash&, QWidget&)> maneiras[] = {
         [](TFoSplash& s, QWidget&) {
             QTest::mouseClick(s.findChild<QLabel*>(QStringLiteral("LbPruv")), Qt::LeftButton);
@@ -141,7 +116,7 @@ TEST(TFoSplash, AClickAKeyOrCloseEndsTheAnimationAtOnce)
 
 TEST(TFoSplash, AfterThePathTheLightsTurnGreenAndTheDisplayRunsUntilSkipped)
 {
-    const ChaveSplash chave(nullptr);
+    const VariavelDeAmbiente chave("PRUV2003_NO_SPLASH", nullptr);
     auto splash = TFoSplash::Cria();
     splash->show();
     const QRect inicio = Disco(*splash);

@@ -485,14 +485,15 @@ QStringList TdvDBGrid::LinhaDeControle(int coluna, int linha, bool (*tipoServe)(
 
 QWidget* TdvDBGrid::GetCellControl(int coluna, int linha) const
 {
-    if (const QStringList partes = LinhaDeControle(coluna, linha, dvIsCustomControlType); !partes.isEmpty()) {
-        QWidget* controle = FindCellControl(partes.value(2));
-        if (controle && dvIsClass(controle->window()->metaObject(), QStringLiteral("TdvRecordViewForm")))
-            return nullptr;
-        return controle;
-    }
     if ((FEditControlOptions & ecoDisableCustomControls) || !IsDataCell(coluna, linha))
         return nullptr;
+    // A named control that is missing, is no edit or sits on a record view edits nothing: the
+    // cell then falls to the picker as a cell without a line does.
+    if (const QStringList partes = LinhaDeControle(coluna, linha, dvIsCustomControlType); !partes.isEmpty()) {
+        QWidget* controle = FindCellControl(partes.value(2));
+        if (controle && !dvIsClass(controle->window()->metaObject(), QStringLiteral("TdvRecordViewForm")))
+            return controle;
+    }
     if (FDateTimePicker && !(FEditControlOptions & ecoDisableDateTimePicker)
         && EhDataHora(Fields(coluna - IndicatorOffset())))
         return FDateTimePicker;

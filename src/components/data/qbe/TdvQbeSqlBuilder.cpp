@@ -290,12 +290,20 @@ QString TdvQbeSqlBuilder::Onde(std::size_t alternativa, const std::map<QString, 
 QString TdvQbeSqlBuilder::Expressao(int bloco, int campo, const TdvQbeCondition& valor,
                                     const std::map<QString, TColuna>& elementos)
 {
-    if (valor.Element.isEmpty())
-        return Parametro(Valor(bloco, campo, valor));
-    const auto it = elementos.find(valor.Element);
-    if (it == elementos.end())
-        Falha(bloco, QStringLiteral("example element _%1 is only used, never given a field").arg(valor.Element));
-    return Referencia(it->second.Bloco, it->second.Campo);
+    QString expressao;
+    if (valor.Element.isEmpty()) {
+        expressao = Parametro(Valor(bloco, campo, valor));
+    } else {
+        const auto it = elementos.find(valor.Element);
+        if (it == elementos.end())
+            Falha(bloco, QStringLiteral("example element _%1 is only used, never given a field").arg(valor.Element));
+        expressao = Referencia(it->second.Bloco, it->second.Campo);
+    }
+    // SQLite keeps any length; the dataset cuts a text to its field's width, and so does this.
+    const TFieldDef& def = Def(bloco, campo);
+    if (def.DataType == ftString && def.Size > 0)
+        expressao = QStringLiteral("substr(%1, 1, %2)").arg(expressao).arg(def.Size);
+    return expressao;
 }
 
 TdvQbeSql TdvQbeSqlBuilder::Build(const TdvQbeQuery& query)

@@ -50,7 +50,8 @@ private:
     [[nodiscard]] std::map<QString, TColuna> Elementos(std::size_t alternativa, int exceto) const;
     // The conditions of that alternative in every table but exceto, joined by AND; empty: none.
     QString Onde(std::size_t alternativa, const std::map<QString, TColuna>& elementos, int exceto);
-    // A value to store: a bound constant, or the field that gives the example element.
+    // A value to store: a bound constant, or the field that gives the example element; a text cut
+    // to the width of the field it goes to.
     QString Expressao(int bloco, int campo, const TdvQbeCondition& valor, const std::map<QString, TColuna>& elementos);
     [[nodiscard]] QString Referencia(int bloco, int campo) const;   // t1."FIELD"
     [[nodiscard]] QString Comparavel(int bloco, int campo) const;   // with blanks as zero where they count

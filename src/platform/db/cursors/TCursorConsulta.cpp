@@ -1,5 +1,7 @@
 #include "platform/db/cursors/TCursorConsulta.h"
 
+#include <QStringList>
+
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
@@ -16,20 +18,21 @@ void TCursorConsulta::LigaParametros(TComando& comando, const std::vector<std::p
 
 TCursorConsulta::TCursorConsulta(TDatabase& banco, const QString& sql,
                                  const std::vector<std::pair<QString, QVariant>>& parametros)
+    : FBanco(&banco)
+    , FParametros(parametros)
 {
     banco.SoltaLeituras();
     TComando comando(banco.Conexao(), sql);
     if (comando.Colunas() == 0)
         throw EDatabaseError(QStringLiteral("The query returns no rows"));
+    // The statement alone, to run again inside another: what followed it and its closing
+    // semicolon left out (a comment that ends it ends at the line break written after it).
+    FSql = comando.Instrucao().trimmed();
+    if (FSql.endsWith(QLatin1Char(';')))
+        FSql.chop(1);
     LigaParametros(comando, parametros);
+    LeLinhas(comando);
     const int colunas = comando.Colunas();
-    while (comando.Passo()) {
-        std::vector<QVariant> linha;
-        linha.reserve(static_cast<std::size_t>(colunas));
-        for (int i = 0; i < colunas; ++i)
-            linha.push_back(comando.Valor(i));
-        FLinhas.push_back(std::move(linha));
-    }
     for (int i = 0; i < colunas; ++i) {
         const QString declarado = comando.TipoDeclarado(i);
         if (!declarado.isEmpty()) {
@@ -68,6 +71,19 @@ TCursorConsulta::TCursorConsulta(TDatabase& banco, const QString& sql,
         if (def.DataType == ftString)
             def.Size = std::max(maiorTexto, def.Size);
         FCampos.push_back(def);
+    }
+}
+
+void TCursorConsulta::LeLinhas(TComando& comando)
+{
+    const int colunas = comando.Colunas();
+    FLinhas.clear();
+    while (comando.Passo()) {
+        std::vector<QVariant> linha;
+        linha.reserve(static_cast<std::size_t>(colunas));
+        for (int i = 0; i < colunas; ++i)
+            linha.push_back(comando.Valor(i));
+        FLinhas.push_back(std::move(linha));
     }
 }
 
@@ -124,8 +140,55 @@ void TCursorConsulta::Apaga(const TRegistro&)
     ExigeModificavel(false);   // a query's rows are never written back
 }
 
-bool TCursorConsulta::AceitaExpressao(const QByteArray&, QString& erro)
+TEsquemaTabela TCursorConsulta::Esquema() const
 {
-    erro = QStringLiteral("Filter expressions are not supported on a query");
-    return false;
+    // The columns as the answer names and types them (those of the unfiltered answer, so that a
+    // filter never changes a computed column's type).
+    TEsquemaTabela esquema;
+    esquema.Campos = FCampos;
+    for (const TFieldDef& campo : FCampos)
+        esquema.NomesAspas << TEsquemaTabela::Aspas(campo.Name);
+    return esquema;
+}
+
+bool TCursorConsulta::AceitaExpressao(const QByteArray& expressao, QString& erro)
+{
+    try {
+        // Kept: the dataset applies the expression it was told is good right after.
+        FTraduzida = {expressao, TFiltroSql::Traduz(expressao, Esquema())};
+        return true;
+    } catch (const EDatabaseError& e) {
+        erro = e.Mensagem();
+        return false;
+    }
+}
+
+void TCursorConsulta::DefineExpressoes(const std::vector<QByteArray>& expressoes)
+{
+    std::vector<TClausulaSql> condicoes;
+    for (const QByteArray& expressao : expressoes)
+        condicoes.push_back(FTraduzida && FTraduzida->first == expressao ? FTraduzida->second
+                                                                         : TFiltroSql::Traduz(expressao, Esquema()));
+    FTraduzida.reset();
+    if (condicoes.empty() && !FFiltrada)
+        return;   // the rows read on opening are the whole answer
+    FFiltrada = !condicoes.empty();
+    QString sql = FSql;
+    std::vector<QVariant> valores;
+    if (!condicoes.empty()) {
+        QStringList partes;
+        for (const TClausulaSql& condicao : condicoes) {
+            partes << QLatin1Char('(') + condicao.Sql + QLatin1Char(')');
+            valores.insert(valores.end(), condicao.Valores.begin(), condicao.Valores.end());
+        }
+        sql = QStringLiteral("SELECT * FROM (%1\n) WHERE %2").arg(FSql, partes.join(QStringLiteral(" AND ")));
+    }
+    FBanco->SoltaLeituras();
+    TComando comando(FBanco->Conexao(), sql);
+    LigaParametros(comando, FParametros);
+    // The condition's markers come after every one of the text, so they are numbered last.
+    int marcador = comando.Parametros() - static_cast<int>(valores.size());
+    for (const QVariant& valor : valores)
+        comando.Liga(++marcador, valor);
+    LeLinhas(comando);
 }

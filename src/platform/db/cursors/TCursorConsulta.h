@@ -1,18 +1,24 @@
 #pragma once
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "platform/db/cursors/TCursor.h"
+#include "platform/db/cursors/TFiltroSql.h"
 
 class TComando;
 class TDatabase;
+struct TEsquemaTabela;
 
 // The answer of an SQL SELECT, read whole when opened; read-only. Bookmarks are row numbers.
+// Filter expressions over the answer's columns are kept: the text runs again with them as its
+// condition, so that the rows are those of the answer that pass, in the answer's order.
 class TCursorConsulta final : public TCursor {
 public:
-    // Parameters are bound by name (":NOME" in the text). Raises EDBEngineError from SQLite.
+    // Parameters are bound by name (":NOME" in the text). Raises EDBEngineError from SQLite. The
+    // database outlives the cursor (the dataset holds both).
     TCursorConsulta(TDatabase& banco, const QString& sql, const std::vector<std::pair<QString, QVariant>>& parametros);
 
     [[nodiscard]] std::vector<TFieldDef> Campos() const override { return FCampos; }
@@ -33,14 +39,21 @@ public:
     void Grava(TRegistro& registro, const TRegistro* original) override;
     void Apaga(const TRegistro& registro) override;
     bool AceitaExpressao(const QByteArray& expressao, QString& erro) override;
-    void DefineExpressoes(const std::vector<QByteArray>&) override {}
+    void DefineExpressoes(const std::vector<QByteArray>& expressoes) override;
 
     // Binds parameters by name; those the text does not name are left out.
     static void LigaParametros(TComando& comando, const std::vector<std::pair<QString, QVariant>>& parametros);
 
 private:
     bool Linha(qint64 indice, TRegistro& registro) const;
+    void LeLinhas(TComando& comando);
+    [[nodiscard]] TEsquemaTabela Esquema() const;
 
+    TDatabase* FBanco;
+    QString FSql;
+    std::vector<std::pair<QString, QVariant>> FParametros;
     std::vector<TFieldDef> FCampos;
     std::vector<std::vector<QVariant>> FLinhas;
+    bool FFiltrada = false;                                          // FLinhas passed expressions
+    std::optional<std::pair<QByteArray, TClausulaSql>> FTraduzida;   // the last one accepted
 };

@@ -124,6 +124,11 @@ TComando::TComando(sqlite3* conexao, const QString& sql)
     FGuardas.resize(static_cast<std::size_t>(sqlite3_bind_parameter_count(FComando)));
 }
 
+QString TComando::Instrucao() const
+{
+    return QString::fromUtf8(sqlite3_sql(FComando));
+}
+
 TComando::~TComando()
 {
     ++FAtividade;

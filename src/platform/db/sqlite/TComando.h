@@ -57,6 +57,8 @@ public:
     [[nodiscard]] QString TipoDeclarado(int coluna) const;   // empty for an expression
     [[nodiscard]] bool SomenteLeitura() const;               // the statement does not write
     [[nodiscard]] const QString& Sql() const { return FSql; }
+    // The text of the one statement SQLite compiled from Sql, without what followed it.
+    [[nodiscard]] QString Instrucao() const;
 
     // Free for the owner: tells which set of values it bound last, so that values that stay
     // bound across a reset are not bound again (0: none known).

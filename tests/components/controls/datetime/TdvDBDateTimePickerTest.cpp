@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -586,19 +587,39 @@ TEST_F(SeletorNaGradePublicada, EditsTheDateOfItsCellAndHandsTheRowKeysToTheGrid
     EXPECT_EQ(tabela.FieldByName(QStringLiteral("DATA_GERA"))->AsDateTime(), Dia(2003, 2, 15));
 }
 
+// Without a line for the column, or with one whose control is missing or is no edit.
 TEST_F(SeletorNaGradePublicada, ADateColumnWithoutItsOwnControlIsEditedByTheGridsPicker)
 {
-    tabela.ControlType() = {};
+    auto* botao = new QPushButton(&forma);
+    botao->setObjectName(QStringLiteral("Botao1"));
+    botao->hide();
     const int coluna = grade->IndicatorOffset() + 1;
-    const TRect r = grade->CellRect(coluna, grade->TitleOffset() + 1);
-    const QPoint meio((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, meio);
-    QApplication::processEvents();
-    auto* proprio = qobject_cast<TdvDBDateTimePicker*>(grade->CurrentCellControl());
-    ASSERT_NE(proprio, nullptr);
-    EXPECT_NE(proprio, seletor);
-    EXPECT_TRUE(proprio->isVisible());
-    EXPECT_EQ(proprio->Text(), QStringLiteral("02/02/2003"));
+    const int linha = grade->TitleOffset() + 1;
+    const auto meioDe = [&](int c) {
+        const TRect r = grade->CellRect(c, linha);
+        return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    };
+    const QPoint meio = meioDe(coluna);
+    TdvDBDateTimePicker* proprio = nullptr;
+    const QStringList linhas[] = {
+        {},
+        {QStringLiteral("DATA_GERA;CustomEdit;Nenhum")},
+        {QStringLiteral("DATA_GERA;CustomEdit;Botao1")},
+    };
+    for (const QStringList& controlType : linhas) {
+        SCOPED_TRACE(controlType.join(QLatin1Char('|')).toStdString());
+        tabela.ControlType() = controlType;
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, meioDe(coluna - 1));
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, meio);
+        QApplication::processEvents();
+        proprio = qobject_cast<TdvDBDateTimePicker*>(grade->CurrentCellControl());
+        ASSERT_NE(proprio, nullptr);
+        EXPECT_NE(proprio, seletor);
+        EXPECT_EQ(grade->GetCellControl(coluna, linha), proprio);
+        EXPECT_TRUE(proprio->isVisible());
+        EXPECT_EQ(proprio->Text(), QStringLiteral("02/02/2003"));
+        EXPECT_FALSE(botao->isVisible());
+    }
 
     // Turned off, the cell goes back to the in-place editor.
     grade->SetEditControlOptions(grade->EditControlOptions() | ecoDisableDateTimePicker);

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 #include "components/controls/GradeDeDadosDeTeste.h"
 #include "components/controls/combos/TdvComboDlgButton.h"
@@ -200,6 +201,47 @@ TEST_F(TdvDBLookupComboTest, ATextNotInTheListIsRefusedOrKeptAsTheEventSays)
         EXPECT_TRUE(dialogo.isVisible());
         dialogo.hide();
     }
+}
+
+// An event that raises has still taken the release away: it is posted all the same, and the
+// combo closes and asks the event again on the next close.
+TEST_F(TdvDBLookupComboTest, ANotInListEventThatRaisesStillGetsTheReleasePosted)
+{
+    TContaSoltos soltos(antes);
+    combo->SetLookupTable(&estados);
+    combo->SetLookupField(QStringLiteral("SG_UF"));
+    combo->SetCharCase(TEditCharCase::ecUpperCase);
+    combo->SetLookupValue(QStringLiteral("SE"));
+    QStringList oferecidos;
+    bool levanta = true;
+    combo->OnNotInList = [&](TdvDBCustomLookupCombo*, TDataSet*, const QString& texto, bool&) {
+        oferecidos << texto;
+        QTest::mousePress(antes, Qt::LeftButton, {}, QPoint(2, 2));
+        if (levanta)
+            throw std::runtime_error("refused by the event");
+    };
+    Mostra();
+    Tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Aberto());
+    combo->selectAll();
+    Digita(QStringLiteral("xx"));
+    EXPECT_THROW(combo->CloseUp(true), std::runtime_error);
+    EXPECT_FALSE(Aberto());
+    EXPECT_FALSE(TdvDBCustomLookupCombo::MouseHookInstalled());
+    QApplication::processEvents();
+    EXPECT_EQ(soltos.Soltos, 1);
+
+    levanta = false;
+    dialogo.hide();   // shown again as at first: the press inside the event took the focus
+    Mostra();
+    Tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Aberto());
+    combo->selectAll();
+    Digita(QStringLiteral("yy"));
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(oferecidos, (QStringList{QStringLiteral("XX"), QStringLiteral("YY")}));
+    QApplication::processEvents();
+    EXPECT_EQ(soltos.Soltos, 2);
 }
 
 TEST_F(TdvDBLookupComboTest, KeysMoveInTheListAndEnterTakesTheRecordShown)

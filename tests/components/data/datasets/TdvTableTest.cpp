@@ -289,6 +289,46 @@ TEST_F(TdvTableTest, QueryTextAndTableNameReplaceEachOther)
     EXPECT_TRUE(consulta.Query().isEmpty());
 }
 
+// A table whose rows come from an SQL or query-by-example text takes its filter lines as any
+// other: when it opens and when they are written while it is open; only lines that do not
+// compile give the message.
+TEST_F(TdvTableTest, AQueryTableIsFilteredByItsLines)
+{
+    const QStringList textos[] = {
+        {QStringLiteral("SELECT ANO, CODIGO, LIMITE FROM CodRet"), QStringLiteral("WHERE ANO >= 2002")},
+        {QStringLiteral("SELECT ANO, CODIGO, LIMITE FROM CodRet WHERE ANO >= 2002; -- the years kept")},
+        {QStringLiteral("Query"), QString(), QStringLiteral("CodRet.db | ANO | CODIGO | LIMITE |"),
+         QStringLiteral("         | Check >= 2002 | Check | Check |"), QStringLiteral("EndQuery")},
+    };
+    for (const QStringList& texto : textos) {
+        SCOPED_TRACE(texto.join(QLatin1Char('|')).toStdString());
+        TdvTable consulta;
+        consulta.SetDatabaseName(PastaDados());
+        consulta.SetQuery(texto);
+        consulta.dvFilter() = QStringList{QStringLiteral("CODIGO = 0561")};
+        consulta.Open();
+        EXPECT_EQ(consulta.RecordCount(), 2) << "the lines given before it opened";
+
+        consulta.SetdvFilter({QStringLiteral("ANO = 2002"), QStringLiteral("LIMITE > 1")});
+        EXPECT_EQ(consulta.RecordCount(), 2);
+        QStringList vistos;   // in the answer's order
+        for (consulta.First(); !consulta.Eof(); consulta.Next()) {
+            vistos << consulta.FieldByName(QStringLiteral("ANO"))->AsString() + QLatin1Char('/')
+                    + consulta.FieldByName(QStringLiteral("CODIGO"))->AsString();
+        }
+        EXPECT_EQ(vistos, (QStringList{QStringLiteral("2002/0561"), QStringLiteral("2002/1708")}));
+        EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+
+        consulta.SetdvFilter({QStringLiteral("ANO = dois mil")});
+        EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Fail to set filter")});
+        EXPECT_EQ(consulta.RecordCount(), 4) << "no filter is left";
+        consulta.dvFilter().clear();
+        EXPECT_TRUE(consulta.RefreshDvFilter());
+        EXPECT_EQ(consulta.RecordCount(), 4);
+        dialogos.Limpa();
+    }
+}
+
 TEST_F(TdvTableTest, RegisteredRecordsLearnThatTheTableIsGone)
 {
     auto vivo = std::make_shared<bool>(false);

@@ -415,6 +415,13 @@ TEST_F(TdvQBETest, RowsThatChangeDataDoWhatTheirSqlDoes)
         {"Benef.db | NOME | PRUV_DK |\n| changeto _a | _d |\n\nPruv.db | PRUV_DK | ANO |\n| _d | _a, 2002 |",
          "UPDATE Benef SET NOME = (SELECT ANO FROM Pruv WHERE Pruv.PRUV_DK = Benef.PRUV_DK)"
          " WHERE PRUV_DK IN (SELECT PRUV_DK FROM Pruv WHERE ANO = '2002')"},
+        // What a row writes is cut to the field's width, as the dataset cuts it.
+        {"Benef.db | NOME | UF |\nInsert | Eva | Parana |", "INSERT INTO Benef (NOME, UF) VALUES ('Eva', 'Pa')"},
+        {"Benef.db | UF |\n| SP, changeto Ana |", "UPDATE Benef SET UF = 'An' WHERE UF = 'SP'"},
+        {"Pruv.db | PRUV_DK | ANO |\n| _d | 2002 |\n\nBenef.db | NOME | UF |\nInsert | Novo | _d |",
+         "INSERT INTO Benef (NOME, UF) SELECT 'Novo', '00' FROM Pruv WHERE ANO = '2002'"},
+        {"Pruv.db | PRUV_DK | ANO |\n| _d | changeto _n |\n\nBenef.db | NOME | PRUV_DK | UF |\n| _n | _d | MG |",
+         "UPDATE Pruv SET ANO = 'Dari' WHERE PRUV_DK = '00003'"},
     };
     const TLinhas original = Tabelas();
     for (const auto& c : casos) {
