@@ -12,7 +12,10 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <optional>
 
+#include "ConferenciaDados.h"
+#include "DadosEsperados.h"
 #include "InspecaoPapel.h"
 #include "TextoPdf.h"
 #include "assistants/import/TFoErrosImportCompr.h"
@@ -156,6 +159,7 @@ protected:
                 fundo = anexo->GetDeclarante().GetNiFormatado();
                 anexo->GetDeclarante().Nome().SetTexto(c[2]);
                 pruv->GetColecaoAnexo().Salva(*anexo);
+                anexosDe[arquivoAtual].push_back(anexo.get());
                 anexos.push_back(std::move(anexo));
                 dono = anexos.back().get();
             } else if (c[0] == QLatin1String("item")) {
@@ -277,6 +281,7 @@ protected:
         for (const QString& m : dialogos.Textos().mid(mensagens))
             falhas << rotulo + QStringLiteral(": mensagem ao imprimir: ") + m;
         std::vector<TDesenhoPagina> todas = inspecao.Desenhadas();
+        std::vector<QList<TextoPdf::TPalavra>> palavrasDoTrabalho;
         std::size_t usadas = 0;
         for (qsizetype i = antes; i < depois; ++i) {
             const QString arquivo = impressoras.Arquivos()[i];
@@ -296,11 +301,32 @@ protected:
                         + QStringLiteral(": o PDF tem %1 páginas, o relatório desenhou %2").arg(n).arg(paginas.size());
             for (std::size_t p = 0; p < paginas.size(); ++p)
                 falhas << InspecaoPapel::ExaminaPagina(nome, int(p) + 1, porPagina.value(int(p) + 1), paginas[p]);
+            for (int p = 1; p <= n; ++p)
+                palavrasDoTrabalho.push_back(porPagina.value(p));
             falhas << Totais(nome, paginas);
             falhas << Documento(nome, rotulo, paginas, porPagina);
             ++documentos;
             paginasExaminadas += n;
         }
+        if (const auto documento = DocumentoDe(rotulo); documento && esperados)
+            falhas << ConferenciaDados::Confere(rotulo, *documento, *esperados, palavrasDoTrabalho, pedidos);
+    }
+
+    // The kind of document a print choice gives, for the guard that reads it against the data.
+    static std::optional<ConferenciaDados::TDocumento> DocumentoDe(const QString& rotulo)
+    {
+        using D = ConferenciaDados::TDocumento;
+        static const std::pair<const char*, D> tipos[] = {{"Declaração Completa", D::Declaracao},
+                                                          {"Lista de Beneficiários", D::Lista},
+                                                          {"sintético", D::Sintetico},
+                                                          {"analítico", D::Analitico},
+                                                          {"Total Mensal por Código", D::Mensal},
+                                                          {"/ Comprovante", D::Comprovantes}};
+        for (const auto& [final, tipo] : tipos)
+            if (tipo == D::Comprovantes ? rotulo.contains(QString::fromUtf8(final))
+                                        : rotulo.endsWith(QString::fromUtf8(final)))
+                return tipo;
+        return std::nullopt;
     }
 
     // The totals printed against the rows they total.
@@ -570,6 +596,9 @@ protected:
     void ImprimeTudo(const QString& arquivo, TPruv& pruv)
     {
         const QString d = QFileInfo(arquivo).completeBaseName();
+        esperados = DadosEsperados::Le(pruv, anexosDe[d]);
+        for (const auto& [ni, comprovante] : esperados->Comprovantes)
+            pedidos << ni;
         Imprime(d + QStringLiteral(" / Totais por Código, sintético"),
                 [&] { ImprimeRelatoBenefPorCodigo(pruv, *colecao, false, false); });
         Imprime(d + QStringLiteral(" / Totais por Código, analítico"),
@@ -584,6 +613,7 @@ protected:
                     [&] { TFoImprComprovante::ImprimeComprovantes(pruv, QString(), false); });
             TBeneficiarioPruv primeiro(&pruv);
             pruv.GetColecaoBeneficiario().PrimeiroRegistro(primeiro);
+            pedidos = QStringList{primeiro.GetNiFormatado()};
             Imprime(d + QStringLiteral(" / Comprovante de um beneficiário"),
                     [&] { TFoImprComprovante::ImprimeComprovantes(pruv, primeiro.GetNi(), false); });
         }
@@ -596,6 +626,8 @@ protected:
             frame->Verifica(quantidade);
             frame->Imprime(false);
         });
+        esperados.reset();
+        pedidos.clear();
     }
 
     // A pair of error files in ErroImp: the lines (".txt") and their messages (".dsc").
@@ -618,6 +650,9 @@ protected:
     QString pdfs = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
     ImpressorasSimuladas impressoras{pdfs};
     std::vector<std::unique_ptr<TAnexoFC>> anexos;
+    std::map<QString, std::vector<const TAnexoFC*>> anexosDe;   // by fixture
+    std::optional<DadosEsperados> esperados;                    // of the declaration being printed
+    QStringList pedidos;                                        // the beneficiaries whose statements are asked for
     QStringList falhas;
     int documentos = 0;
     int paginasExaminadas = 0;
