@@ -259,7 +259,9 @@ protected:
         pf.GetQuadro4().GetLinha7().SetValor(valor("q4l7"));
         pf.GetQuadro4().GetLinha8().SetValor(valor("q4l8"));
         pf.GetQuadro4().GetDescricaoLinha8().SetTexto(v.value(QStringLiteral("desc8")));
-        pf.GetInformacoesComplementares().SetTexto(v.value(QStringLiteral("info")));
+        // "\n" in the fixture is a line break the user typed.
+        pf.GetInformacoesComplementares().SetTexto(
+            v.value(QStringLiteral("info")).replace(QStringLiteral("\\n"), QStringLiteral("\n")));
         pruv.GetColecaoComprovante().Salva(pf);
     }
 
@@ -300,7 +302,9 @@ protected:
                 falhas << nome
                         + QStringLiteral(": o PDF tem %1 páginas, o relatório desenhou %2").arg(n).arg(paginas.size());
             for (std::size_t p = 0; p < paginas.size(); ++p)
-                falhas << InspecaoPapel::ExaminaPagina(nome, int(p) + 1, porPagina.value(int(p) + 1), paginas[p]);
+                falhas << InspecaoPapel::ExaminaPagina(nome, int(p) + 1, porPagina.value(int(p) + 1), paginas[p],
+                                                       p > 0 ? &paginas[p - 1] : nullptr,
+                                                       p + 1 < paginas.size() ? &paginas[p + 1] : nullptr);
             for (int p = 1; p <= n; ++p)
                 palavrasDoTrabalho.push_back(porPagina.value(p));
             falhas << Totais(nome, paginas);
