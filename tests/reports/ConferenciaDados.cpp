@@ -273,7 +273,15 @@ void TConferencia::CabecalhoCodigo(const TLinha& l)
     if (FGrupo.empty())
         Falha(l, FCodigo, QStringLiteral("código sem item em %1").arg(FDono.isEmpty() ? FDados.Ni : FDono));
     const qsizetype de = l.W.size() > 2 && l.W[2] == QStringLiteral("**") ? 3 : 2;
-    const QString descricao = l.Texto(de);
+    // A page that goes on with the code's rows may name it again, marked as a continuation.
+    static const QRegularExpression continuacao(QStringLiteral("[-(]?\\s*\\b(cont\\.|continua\\w*)\\s*\\)?"),
+                                                QRegularExpression::CaseInsensitiveOption
+                                                    | QRegularExpression::UseUnicodePropertiesOption);
+    QString descricao = l.Texto(de);
+    const bool continua = descricao.contains(continuacao);
+    descricao = descricao.replace(continuacao, QStringLiteral(" ")).simplified();
+    if (continua && descricao.isEmpty())
+        return;
     if (!MesmoNome(descricao, FDados.Descricoes.value(FCodigo)))
         Falha(l, descricao,
               QStringLiteral("a descrição do código %1 é \"%2\"").arg(FCodigo, FDados.Descricoes.value(FCodigo)));

@@ -26,6 +26,7 @@ void LeItens(TPruv& pruv, TPruvAnexo& dono, const QString& fundo, DadosEsperados
                                    item.GetCodigoRetencao().GetCodigo(),
                                    item.GetBeneficiario().GetNiFormatado(),
                                    item.GetBeneficiario().Nome().GetTexto(),
+                                   item.GetCodigoRetencao().GetRegime(),
                                    {}};
         const TRendimentosTributaveis& r = item.GetValores();
         const TSubJudice& sj = item.GetSubJudice();
@@ -66,7 +67,15 @@ void LeComprovante(TPruv& pruv, const DadosEsperados::TItem& item, DadosEsperado
             return;
         esperado.Imprime = pf.PodeImprimir();
         auto& q = esperado.Quadros;
-        q[QStringLiteral("3.01")] = Centavos(pf.GetQuadro3().GetLinha1());
+        // Line 01 from the items themselves, suspended income included, and the shares of partial
+        // income the user put there.
+        qint64 rendimentos = 0;
+        for (const DadosEsperados::TItem& i : dados.Itens)
+            if (i.Ni == item.Ni && i.Regime == QLatin1String("C"))
+                for (std::size_t m = 1; m <= 12; ++m)
+                    rendimentos += i.Meses[m][DadosEsperados::Rend] + i.Meses[m][DadosEsperados::SjRend];
+        q[QStringLiteral("3.01")] = rendimentos + Centavos(pf.GetQuadro3().GetLinha1())
+            - Centavos(pf.GetQuadro3().GetRendimentoProprio());
         q[QStringLiteral("3.02")] = Centavos(pf.GetQuadro3().GetLinha2());
         q[QStringLiteral("3.03")] = Centavos(pf.GetQuadro3().GetLinha3());
         q[QStringLiteral("3.04")] = Centavos(pf.GetQuadro3().GetLinha4());

@@ -22,6 +22,7 @@ struct DadosEsperados {
         QString Codigo;
         QString Ni;   // formatted
         QString Nome;
+        QString Regime;                     // of the code: "C" its income goes to box 3 of a person's statement
         std::array<TValores, 14> Meses{};   // 1 to 12, 13 the 13th salary; [0] the year's total
     };
     // A statement's boxes by printed number ("3.01" ...), in cents.
