@@ -113,25 +113,43 @@ TTraco PrimeiraDoCorpo(const TDesenhoPagina& p)
                         [](const TTracoDesenhado& t) { return t.NoCorpo && !t.NoTopo; });
 }
 
-// The height of the bands that stay with one another from the print at "de" on: the band and the
-// children bound to it that follow it on the page.
-qreal AlturaDaCadeia(const TDesenhoPagina& p, TTraco de)
+// The bands that stay with one another from the print at "de" on: the band and the children
+// bound to it that follow it, on the page and, where they run to its end and go on at the top of
+// the next page, there too.
+struct TCadeia {
+    qreal Altura = 0;
+    bool Continua = false;   // some of it went on to the next page
+};
+
+TCadeia Cadeia(const TDesenhoPagina& p, TTraco de, const TDesenhoPagina* seguinte)
 {
-    qreal altura = de->Faixa.height();
+    TCadeia cadeia{de->Faixa.height(), false};
     int impressao = de->Impressao;
+    bool ateOFim = true;
     for (auto t = de; t != p.Tracos.end(); ++t) {
         if (t->Impressao == impressao || !t->NoCorpo)
             continue;
-        if (!t->DeFilha || !t->FicaComPai)
+        if (!t->DeFilha || !t->FicaComPai) {
+            ateOFim = false;
             break;
+        }
         impressao = t->Impressao;
-        altura += t->Faixa.height();
+        cadeia.Altura += t->Faixa.height();
     }
-    return altura;
+    if (ateOFim && seguinte != nullptr) {
+        const auto continua = PrimeiraDoCorpo(*seguinte);
+        if (continua != seguinte->Tracos.end() && continua->DeFilha && continua->FicaComPai) {
+            cadeia.Altura += Cadeia(*seguinte, continua, nullptr).Altura;
+            cadeia.Continua = true;
+        }
+    }
+    return cadeia;
 }
 
-// Why a child band may not open the page; empty when its rules ask for it: it did not fit below
-// the band it follows, and, bound to that band, a page could not hold them together.
+// Why a child band may not open the page; empty when its rules ask for it. It did not fit below
+// the band it follows, with the room it keeps for what follows; or it fitted, and went over to
+// stay with the children bound to it, all of them then on this page. Bound itself to the band it
+// follows, a page could not hold them all.
 QString AberturaIndevida(const TDesenhoPagina& desenho, TTraco primeiro, const TDesenhoPagina* anterior,
                          const TDesenhoPagina* seguinte)
 {
@@ -144,20 +162,19 @@ QString AberturaIndevida(const TDesenhoPagina& desenho, TTraco primeiro, const T
             pai = &t;
     if (pai == nullptr)
         return longe;
-    if (primeiro->Faixa.height() <= anterior->LimiteCorpo - pai->Faixa.bottom() + FolgaAltura)
-        return QStringLiteral("a banda %1 abre a página, mas cabia no pé da anterior").arg(primeiro->Banda);
+    const qreal sobra = anterior->LimiteCorpo - pai->Faixa.bottom() + FolgaAltura;
+    const TCadeia cadeia = Cadeia(desenho, primeiro, seguinte);
+    if (primeiro->Faixa.height() + primeiro->Reserva <= sobra) {
+        if (cadeia.Altura <= sobra)
+            return QStringLiteral("a banda %1 abre a página, mas cabia no pé da anterior").arg(primeiro->Banda);
+        if (cadeia.Continua)
+            return QStringLiteral("a banda %1 abre a página para ficar com as que a seguem, que seguem em outra")
+                .arg(primeiro->Banda);
+    }
     if (!primeiro->FicaComPai)
         return {};
-    // What stays together: the band it follows, the band and its bound children, on this page
-    // and, where they went on, on the next.
-    qreal juntas = pai->Faixa.height() + AlturaDaCadeia(desenho, primeiro);
-    if (seguinte != nullptr) {
-        const auto continua = PrimeiraDoCorpo(*seguinte);
-        if (continua != seguinte->Tracos.end() && continua->DeFilha && continua->FicaComPai)
-            juntas += AlturaDaCadeia(*seguinte, continua);
-    }
     const qreal pagina = desenho.LimiteCorpo - primeiro->Faixa.top();
-    return juntas > pagina + FolgaAltura ? QString() : longe;
+    return pai->Faixa.height() + cadeia.Altura > pagina + FolgaAltura ? QString() : longe;
 }
 
 }   // namespace

@@ -160,9 +160,9 @@ TEST(InspecaoPapel, CutTextUsesItsRoomAndIsCutAlikeOnItsPage)
     }
 }
 
-// A band that follows another may open a page when it did not fit below it and, bound to it
-// (FicaComPai), when a page could not hold them together, its bound children counted even where
-// they went on to the next page. Pages of 100 units of body, from 0 to 100.
+// A band that follows another may open a page when it did not fit below it with the children
+// bound to it and, bound itself (FicaComPai), when a page could not hold them all; bound children
+// count where they went on to the next page. Pages of 100 units of body, from 0 to 100.
 TEST(InspecaoPapel, ChildBandOpensThePageOnlyAsItsRulesAsk)
 {
     struct TBandaPosta {
@@ -210,6 +210,14 @@ TEST(InspecaoPapel, ChildBandOpensThePageOnlyAsItsRulesAsk)
          pagina({{"Filha", 0, 50, true, true}}), pagina({{"Neta", 0, 20, true, true}}), nullptr},
         {"a bound chain on the page", pagina({{"Pai", 50, 40, false, false}}),
          pagina({{"Filha", 0, 50, true, true}, {"Neta", 50, 20, true, true}}), pagina({}), nullptr},
+        {"a free child that goes with the children bound to it", pagina({{"Pai", 0, 70, false, false}}),
+         pagina({{"Filha", 0, 20, true, false}, {"Neta", 20, 30, true, true}}), pagina({}), nullptr},
+        {"a free child that went over for children that went on anyway", pagina({{"Pai", 0, 70, false, false}}),
+         pagina({{"Filha", 0, 20, true, false}, {"Neta", 20, 70, true, true}}),
+         pagina({{"Bisneta", 0, 20, true, true}}), "a banda Filha abre a página para ficar com as que a seguem"},
+        {"a free child whose bound children are not bound to it", pagina({{"Pai", 0, 70, false, false}}),
+         pagina({{"Filha", 0, 20, true, false}, {"Outra", 20, 10, false, false}}),
+         pagina({{"Neta", 0, 30, true, true}}), "a banda Filha abre a página, mas cabia no pé"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);

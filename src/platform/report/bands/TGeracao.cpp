@@ -230,6 +230,7 @@ void TGeracao::Desenha(const TBanda& banda, qreal altura)
                 FDesenho->Tracos[i].Impressao = FImpressoes;
                 FDesenho->Tracos[i].NoTopo = FAbrindo;
                 FDesenho->Tracos[i].FicaComPai = banda.FicaComPai;
+                FDesenho->Tracos[i].Reserva = banda.ReservaAbaixo;
                 FDesenho->Tracos[i].Faixa = QRectF(R.Papel().MargemEsquerda, FY, R.Papel().LarguraUtil(), altura);
             }
         }

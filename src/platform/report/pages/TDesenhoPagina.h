@@ -16,6 +16,7 @@ struct TTracoDesenhado {
     bool NoTopo = false;       // printed as the page opened, above its first band of records
     bool FicaComPai = false;   // a child band that goes to a new page with the band it follows
     QRectF Faixa;              // the band's strip on the page: its top and height as printed
+    qreal Reserva = 0;         // the room the band wanted below it for what must follow it
     QString Elemento;          // the element's name
     QString Texto;             // what a text shows (one line of a memo)
     // A text: from its left edge, the top of its line to the bottom of its descent, as wide as
