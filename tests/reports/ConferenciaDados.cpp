@@ -19,16 +19,7 @@ const QStringList Meses{QStringLiteral("Jan"), QStringLiteral("Fev"), QStringLit
                         QStringLiteral("Set"), QStringLiteral("Out"), QStringLiteral("Nov"), QStringLiteral("Dez"),
                         QStringLiteral("13º")};
 
-// An amount as the reports print it ("1.234,56") in cents; -1 when the text is none.
-qint64 Centavos(const QString& texto)
-{
-    static const QRegularExpression valor(QStringLiteral("^-?[0-9]{1,3}(\\.[0-9]{3})*,[0-9]{2}$"));
-    if (!valor.match(texto).hasMatch())
-        return -1;
-    QString digitos = texto;
-    digitos.remove(QLatin1Char('.')).remove(QLatin1Char(','));
-    return digitos.toLongLong();
-}
+using ConferenciaDados::Centavos;
 
 QString Reais(qint64 centavos)
 {
@@ -547,6 +538,16 @@ QStringList TConferencia::Fim(const QStringList& beneficiarios, int ultima)
 }
 
 }   // namespace
+
+qint64 ConferenciaDados::Centavos(const QString& Texto)
+{
+    static const QRegularExpression valor(QStringLiteral("^-?[0-9]{1,3}(\\.[0-9]{3})*,[0-9]{2}$"));
+    if (!valor.match(Texto).hasMatch())
+        return -1;
+    QString digitos = Texto;
+    digitos.remove(QLatin1Char('.')).remove(QLatin1Char(','));
+    return digitos.toLongLong();
+}
 
 QStringList ConferenciaDados::Confere(const QString& Nome, TDocumento Documento, const DadosEsperados& Dados,
                                       const std::vector<QList<TextoPdf::TPalavra>>& Paginas,

@@ -108,14 +108,14 @@ void LeComprovante(TPruv& pruv, const DadosEsperados::TItem& item, DadosEsperado
 
 }   // namespace
 
-DadosEsperados DadosEsperados::Le(TPruv& Pruv, const std::vector<const TAnexoFC*>& Anexos)
+DadosEsperados DadosEsperados::Le(TPruv& Pruv, const std::vector<TAnexoFC*>& Anexos)
 {
     DadosEsperados dados;
     dados.Ni = Pruv.GetDeclarante().GetNiFormatado();
     dados.Nome = Pruv.GetDeclarante().Nome().GetTexto();
     LeItens(Pruv, Pruv, QString(), dados);
-    for (const TAnexoFC* anexo : Anexos) {
-        auto& dono = const_cast<TAnexoFC&>(*anexo);
+    for (TAnexoFC* anexo : Anexos) {
+        TAnexoFC& dono = *anexo;
         const QString fundo = dono.GetDeclarante().GetNiFormatado();
         dados.Fundos.insert(fundo, dono.GetDeclarante().Nome().GetTexto());
         LeItens(Pruv, dono, fundo, dados);

@@ -41,7 +41,7 @@ struct DadosEsperados {
     std::map<QString, TComprovante> Comprovantes;   // by the beneficiary's formatted NI
 
     // Reads the declaration and its annexes back from storage.
-    static DadosEsperados Le(TPruv& Pruv, const std::vector<const TAnexoFC*>& Anexos);
+    static DadosEsperados Le(TPruv& Pruv, const std::vector<TAnexoFC*>& Anexos);
 
     // The items of a fund (or the declaration's own: empty) and code; any code when empty.
     [[nodiscard]] std::vector<const TItem*> DoGrupo(const QString& Dono, const QString& Codigo) const;

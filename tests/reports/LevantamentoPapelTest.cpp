@@ -45,16 +45,7 @@ namespace {
 
 const QString PastaPapel = QStringLiteral(PRUV_PASTA_PAPEL);
 
-// An amount as the reports print it ("1.234,56") in cents; -1 when the text is none.
-qint64 Centavos(const QString& texto)
-{
-    static const QRegularExpression valor(QStringLiteral("^-?[0-9]{1,3}(\\.[0-9]{3})*,[0-9]{2}$"));
-    if (!valor.match(texto).hasMatch())
-        return -1;
-    QString digitos = texto;
-    digitos.remove(QLatin1Char('.')).remove(QLatin1Char(','));
-    return digitos.toLongLong();
-}
+using ConferenciaDados::Centavos;
 
 // Ten-thousandths of an amount typed in a fixture ("1.234,56").
 qint64 Valor(const QString& texto)
@@ -654,9 +645,9 @@ protected:
     QString pdfs = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
     ImpressorasSimuladas impressoras{pdfs};
     std::vector<std::unique_ptr<TAnexoFC>> anexos;
-    std::map<QString, std::vector<const TAnexoFC*>> anexosDe;   // by fixture
-    std::optional<DadosEsperados> esperados;                    // of the declaration being printed
-    QStringList pedidos;                                        // the beneficiaries whose statements are asked for
+    std::map<QString, std::vector<TAnexoFC*>> anexosDe;   // by fixture
+    std::optional<DadosEsperados> esperados;              // of the declaration being printed
+    QStringList pedidos;                                  // the beneficiaries whose statements are asked for
     QStringList falhas;
     int documentos = 0;
     int paginasExaminadas = 0;
