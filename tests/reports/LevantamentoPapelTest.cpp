@@ -12,7 +12,10 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <optional>
 
+#include "ConferenciaDados.h"
+#include "DadosEsperados.h"
 #include "InspecaoPapel.h"
 #include "TextoPdf.h"
 #include "assistants/import/TFoErrosImportCompr.h"
@@ -42,16 +45,7 @@ namespace {
 
 const QString PastaPapel = QStringLiteral(PRUV_PASTA_PAPEL);
 
-// An amount as the reports print it ("1.234,56") in cents; -1 when the text is none.
-qint64 Centavos(const QString& texto)
-{
-    static const QRegularExpression valor(QStringLiteral("^-?[0-9]{1,3}(\\.[0-9]{3})*,[0-9]{2}$"));
-    if (!valor.match(texto).hasMatch())
-        return -1;
-    QString digitos = texto;
-    digitos.remove(QLatin1Char('.')).remove(QLatin1Char(','));
-    return digitos.toLongLong();
-}
+using ConferenciaDados::Centavos;
 
 // Ten-thousandths of an amount typed in a fixture ("1.234,56").
 qint64 Valor(const QString& texto)
@@ -159,6 +153,7 @@ protected:
                 fundo = anexo->GetDeclarante().GetNiFormatado();
                 anexo->GetDeclarante().Nome().SetTexto(c[2]);
                 pruv->GetColecaoAnexo().Salva(*anexo);
+                anexosDe[arquivoAtual].push_back(anexo.get());
                 anexos.push_back(std::move(anexo));
                 dono = anexos.back().get();
             } else if (c[0] == QLatin1String("item")) {
@@ -275,7 +270,9 @@ protected:
         pf.GetQuadro4().GetLinha7().SetValor(valor("q4l7"));
         pf.GetQuadro4().GetLinha8().SetValor(valor("q4l8"));
         pf.GetQuadro4().GetDescricaoLinha8().SetTexto(v.value(QStringLiteral("desc8")));
-        pf.GetInformacoesComplementares().SetTexto(v.value(QStringLiteral("info")));
+        // "\n" in the fixture is a line break the user typed.
+        pf.GetInformacoesComplementares().SetTexto(
+            v.value(QStringLiteral("info")).replace(QStringLiteral("\\n"), QStringLiteral("\n")));
         pruv.GetColecaoComprovante().Salva(pf);
     }
 
@@ -297,6 +294,7 @@ protected:
         for (const QString& m : dialogos.Textos().mid(mensagens))
             falhas << rotulo + QStringLiteral(": mensagem ao imprimir: ") + m;
         std::vector<TDesenhoPagina> todas = inspecao.Desenhadas();
+        std::vector<QList<TextoPdf::TPalavra>> palavrasDoTrabalho;
         std::size_t usadas = 0;
         for (qsizetype i = antes; i < depois; ++i) {
             const QString arquivo = impressoras.Arquivos()[i];
@@ -315,12 +313,35 @@ protected:
                 falhas << nome
                         + QStringLiteral(": o PDF tem %1 páginas, o relatório desenhou %2").arg(n).arg(paginas.size());
             for (std::size_t p = 0; p < paginas.size(); ++p)
-                falhas << InspecaoPapel::ExaminaPagina(nome, int(p) + 1, porPagina.value(int(p) + 1), paginas[p]);
+                falhas << InspecaoPapel::ExaminaPagina(nome, int(p) + 1, porPagina.value(int(p) + 1), paginas[p],
+                                                       p > 0 ? &paginas[p - 1] : nullptr,
+                                                       p + 1 < paginas.size() ? &paginas[p + 1] : nullptr);
+            for (int p = 1; p <= n; ++p)
+                palavrasDoTrabalho.push_back(porPagina.value(p));
             falhas << Totais(nome, paginas);
             falhas << Documento(nome, rotulo, paginas, porPagina);
             ++documentos;
             paginasExaminadas += n;
         }
+        if (const auto documento = DocumentoDe(rotulo); documento && esperados)
+            falhas << ConferenciaDados::Confere(rotulo, *documento, *esperados, palavrasDoTrabalho, pedidos);
+    }
+
+    // The kind of document a print choice gives, for the guard that reads it against the data.
+    static std::optional<ConferenciaDados::TDocumento> DocumentoDe(const QString& rotulo)
+    {
+        using D = ConferenciaDados::TDocumento;
+        static const std::pair<const char*, D> tipos[] = {{"Declaração Completa", D::Declaracao},
+                                                          {"Lista de Beneficiários", D::Lista},
+                                                          {"sintético", D::Sintetico},
+                                                          {"analítico", D::Analitico},
+                                                          {"Total Mensal por Código", D::Mensal},
+                                                          {"/ Comprovante", D::Comprovantes}};
+        for (const auto& [final, tipo] : tipos)
+            if (tipo == D::Comprovantes ? rotulo.contains(QString::fromUtf8(final))
+                                        : rotulo.endsWith(QString::fromUtf8(final)))
+                return tipo;
+        return std::nullopt;
     }
 
     // The totals printed against the rows they total.
@@ -631,6 +652,9 @@ protected:
     void ImprimeTudo(const QString& arquivo, TPruv& pruv)
     {
         const QString d = QFileInfo(arquivo).completeBaseName();
+        esperados = DadosEsperados::Le(pruv, anexosDe[d]);
+        for (const auto& [ni, comprovante] : esperados->Comprovantes)
+            pedidos << ni;
         Imprime(d + QStringLiteral(" / Totais por Código, sintético"),
                 [&] { ImprimeRelatoBenefPorCodigo(pruv, *colecao, false, false); });
         Imprime(d + QStringLiteral(" / Totais por Código, analítico"),
@@ -645,6 +669,7 @@ protected:
                     [&] { TFoImprComprovante::ImprimeComprovantes(pruv, QString(), false); });
             TBeneficiarioPruv primeiro(&pruv);
             pruv.GetColecaoBeneficiario().PrimeiroRegistro(primeiro);
+            pedidos = QStringList{primeiro.GetNiFormatado()};
             Imprime(d + QStringLiteral(" / Comprovante de um beneficiário"),
                     [&] { TFoImprComprovante::ImprimeComprovantes(pruv, primeiro.GetNi(), false); });
         }
@@ -657,6 +682,8 @@ protected:
             frame->Verifica(quantidade);
             frame->Imprime(false);
         });
+        esperados.reset();
+        pedidos.clear();
     }
 
     // A pair of error files in ErroImp: the lines (".txt") and their messages (".dsc").
@@ -679,6 +706,9 @@ protected:
     QString pdfs = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
     ImpressorasSimuladas impressoras{pdfs};
     std::vector<std::unique_ptr<TAnexoFC>> anexos;
+    std::map<QString, std::vector<TAnexoFC*>> anexosDe;   // by fixture
+    std::optional<DadosEsperados> esperados;              // of the declaration being printed
+    QStringList pedidos;                                  // the beneficiaries whose statements are asked for
     QStringList falhas;
     int documentos = 0;
     int paginasExaminadas = 0;

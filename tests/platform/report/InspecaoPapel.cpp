@@ -101,6 +101,82 @@ QString PrimeiraPalavra(const QString& texto)
     return texto.simplified().section(QLatin1Char(' '), 0, 0);
 }
 
+// Below this a difference of heights is rounding (units).
+constexpr qreal FolgaAltura = 0.5;
+
+using TTraco = std::vector<TTracoDesenhado>::const_iterator;
+
+// The first print of a band of records on the page (not the page's top).
+TTraco PrimeiraDoCorpo(const TDesenhoPagina& p)
+{
+    return std::find_if(p.Tracos.begin(), p.Tracos.end(),
+                        [](const TTracoDesenhado& t) { return t.NoCorpo && !t.NoTopo; });
+}
+
+// The bands that stay with one another from the print at "de" on: the band and the children
+// bound to it that follow it, on the page and, where they run to its end and go on at the top of
+// the next page, there too.
+struct TCadeia {
+    qreal Altura = 0;
+    bool Continua = false;   // some of it went on to the next page
+};
+
+TCadeia Cadeia(const TDesenhoPagina& p, TTraco de, const TDesenhoPagina* seguinte)
+{
+    TCadeia cadeia{de->Faixa.height(), false};
+    int impressao = de->Impressao;
+    bool ateOFim = true;
+    for (auto t = de; t != p.Tracos.end(); ++t) {
+        if (t->Impressao == impressao || !t->NoCorpo)
+            continue;
+        if (!t->DeFilha || !t->FicaComPai) {
+            ateOFim = false;
+            break;
+        }
+        impressao = t->Impressao;
+        cadeia.Altura += t->Faixa.height();
+    }
+    if (ateOFim && seguinte != nullptr) {
+        const auto continua = PrimeiraDoCorpo(*seguinte);
+        if (continua != seguinte->Tracos.end() && continua->DeFilha && continua->FicaComPai) {
+            cadeia.Altura += Cadeia(*seguinte, continua, nullptr).Altura;
+            cadeia.Continua = true;
+        }
+    }
+    return cadeia;
+}
+
+// Why a child band may not open the page; empty when its rules ask for it. It did not fit below
+// the band it follows, with the room it keeps for what follows; or it fitted, and went over to
+// stay with the children bound to it, all of them then on this page. Bound itself to the band it
+// follows, a page could not hold them all.
+QString AberturaIndevida(const TDesenhoPagina& desenho, TTraco primeiro, const TDesenhoPagina* anterior,
+                         const TDesenhoPagina* seguinte)
+{
+    const QString longe = QStringLiteral("a banda %1 abre a página longe da banda que ela segue").arg(primeiro->Banda);
+    if (anterior == nullptr || primeiro->Faixa.isNull())
+        return longe;
+    const TTracoDesenhado* pai = nullptr;
+    for (const TTracoDesenhado& t : anterior->Tracos)
+        if (t.NoCorpo && !t.NoTopo && (pai == nullptr || t.Faixa.bottom() >= pai->Faixa.bottom()))
+            pai = &t;
+    if (pai == nullptr)
+        return longe;
+    const qreal sobra = anterior->LimiteCorpo - pai->Faixa.bottom() + FolgaAltura;
+    const TCadeia cadeia = Cadeia(desenho, primeiro, seguinte);
+    if (primeiro->Faixa.height() + primeiro->Reserva <= sobra) {
+        if (cadeia.Altura <= sobra)
+            return QStringLiteral("a banda %1 abre a página, mas cabia no pé da anterior").arg(primeiro->Banda);
+        if (cadeia.Continua)
+            return QStringLiteral("a banda %1 abre a página para ficar com as que a seguem, que seguem em outra")
+                .arg(primeiro->Banda);
+    }
+    if (!primeiro->FicaComPai)
+        return {};
+    const qreal pagina = desenho.LimiteCorpo - primeiro->Faixa.top();
+    return pai->Faixa.height() + cadeia.Altura > pagina + FolgaAltura ? QString() : longe;
+}
+
 }   // namespace
 
 InspecaoPapel::InspecaoPapel()
@@ -133,15 +209,19 @@ QStringList InspecaoPapel::Examina(const QString& arquivoPdf, const QString& rot
     QHash<int, QList<TextoPdf::TPalavra>> porPagina;
     for (const TextoPdf::TPalavra& p : palavras)
         porPagina[p.Pagina].append(p);
-    for (int i = 0; i < std::min(noPdf, int(desenhadas.size())); ++i)
-        falhas << ExaminaPagina(rotulo, i + 1, porPagina.value(i + 1), desenhadas[std::size_t(i)]);
+    const int n = std::min(noPdf, int(desenhadas.size()));
+    for (int i = 0; i < n; ++i)
+        falhas << ExaminaPagina(rotulo, i + 1, porPagina.value(i + 1), desenhadas[std::size_t(i)],
+                                i > 0 ? &desenhadas[std::size_t(i - 1)] : nullptr,
+                                i + 1 < n ? &desenhadas[std::size_t(i + 1)] : nullptr);
     if (paginas != nullptr)
         *paginas = std::move(desenhadas);
     return falhas;
 }
 
 QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, const QList<TextoPdf::TPalavra>& palavras,
-                                         const TDesenhoPagina& desenho)
+                                         const TDesenhoPagina& desenho, const TDesenhoPagina* anterior,
+                                         const TDesenhoPagina* seguinte)
 {
     TExame exame(rotulo, pagina);
     const QRectF area = EmPontos(desenho.AreaUtil).adjusted(-Folga, -Folga, Folga, Folga);
@@ -178,17 +258,19 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
     }
     if (!corpo)
         exame.Falha(QString(), QStringLiteral("página vazia: só o cabeçalho e o rodapé"));
-    // A band that follows another does not open a page without it (a child of the page's own
+    // A band that follows another opens a page only as its rules ask (a child of the page's own
     // top, such as a continuation header, is part of that top).
-    const auto primeiro = std::find_if(desenho.Tracos.begin(), desenho.Tracos.end(),
-                                       [](const TTracoDesenhado& t) { return t.NoCorpo && !t.NoTopo; });
+    const auto primeiro = PrimeiraDoCorpo(desenho);
     if (primeiro != desenho.Tracos.end() && primeiro->DeFilha) {
+        const QString motivo = AberturaIndevida(desenho, primeiro, anterior, seguinte);
         const auto texto = std::find_if(primeiro, desenho.Tracos.end(), [&](const TTracoDesenhado& t) {
             return t.Impressao == primeiro->Impressao && t.Tipo == TTipo::Texto;
         });
-        exame.Falha(texto != desenho.Tracos.end() && texto->Impressao == primeiro->Impressao ? texto->Texto.simplified()
-                                                                                             : QString(),
-                    QStringLiteral("a banda %1 abre a página longe da banda que ela segue").arg(primeiro->Banda));
+        if (!motivo.isEmpty())
+            exame.Falha(texto != desenho.Tracos.end() && texto->Impressao == primeiro->Impressao
+                            ? texto->Texto.simplified()
+                            : QString(),
+                        motivo);
     }
 
     // Texts of one line need room between them, or they read as one.
@@ -216,9 +298,10 @@ QStringList InspecaoPapel::ExaminaPagina(const QString& rotulo, int pagina, cons
         if (t.Tipo != TTipo::Texto || t.TextoInteiro.isEmpty() || t.TextoInteiro.trimmed() == t.Texto.trimmed())
             continue;
         const QString impresso = t.Texto.simplified();
-        const auto anterior = cortes.constFind(t.TextoInteiro.simplified());
-        if (anterior != cortes.constEnd() && *anterior != impresso)
-            exame.Falha(impresso, QStringLiteral("cortado de outro modo que \"%1\" na mesma página").arg(*anterior));
+        const auto corteAnterior = cortes.constFind(t.TextoInteiro.simplified());
+        if (corteAnterior != cortes.constEnd() && *corteAnterior != impresso)
+            exame.Falha(impresso,
+                        QStringLiteral("cortado de outro modo que \"%1\" na mesma página").arg(*corteAnterior));
         cortes.insert(t.TextoInteiro.simplified(), impresso);
         const QRectF caixa = EmPontos(t.Caixa);
         const QRectF nucleo = EmPontos(t.Nucleo);

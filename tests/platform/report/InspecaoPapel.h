@@ -26,9 +26,13 @@ public:
     QStringList Examina(const QString& arquivoPdf, const QString& rotulo,
                         std::vector<TDesenhoPagina>* paginas = nullptr);
 
-    // The faults of one page: its words (points) and what the engine drew on it (units).
+    // The faults of one page: its words (points) and what the engine drew on it (units). The
+    // pages around it, when given, tell whether a band that follows another opened the page as
+    // the rules of its band ask (it did not fit below, and a page could not hold it together with
+    // what it stays with).
     static QStringList ExaminaPagina(const QString& rotulo, int pagina, const QList<TextoPdf::TPalavra>& palavras,
-                                     const TDesenhoPagina& desenho);
+                                     const TDesenhoPagina& desenho, const TDesenhoPagina* anterior = nullptr,
+                                     const TDesenhoPagina* seguinte = nullptr);
 
 private:
     std::vector<TDesenhoPagina> FPaginas;

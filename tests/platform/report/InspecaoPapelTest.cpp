@@ -159,3 +159,76 @@ TEST(InspecaoPapel, CutTextUsesItsRoomAndIsCutAlikeOnItsPage)
             EXPECT_TRUE(Tem(falhas, QString::fromUtf8(c.falha))) << falhas.join(QLatin1Char('\n')).toStdString();
     }
 }
+
+// A band that follows another may open a page when it did not fit below it with the children
+// bound to it and, bound itself (FicaComPai), when a page could not hold them all; bound children
+// count where they went on to the next page. Pages of 100 units of body, from 0 to 100.
+TEST(InspecaoPapel, ChildBandOpensThePageOnlyAsItsRulesAsk)
+{
+    struct TBandaPosta {
+        const char* nome;
+        qreal topo;
+        qreal altura;
+        bool filha;
+        bool comPai;
+    };
+    const auto pagina = [](std::initializer_list<TBandaPosta> bandas) {
+        TDesenhoPagina p;
+        p.AreaUtil = QRectF(0, 0, 500, 120);
+        p.LimiteCorpo = 100;
+        int impressao = 0;
+        for (const TBandaPosta& b : bandas) {
+            TTracoDesenhado t;
+            t.Tipo = TTracoDesenhado::TTipo::Linha;
+            t.Banda = QString::fromLatin1(b.nome);
+            t.Impressao = ++impressao;
+            t.NoCorpo = true;
+            t.DeFilha = b.filha;
+            t.FicaComPai = b.comPai;
+            t.Faixa = QRectF(0, b.topo, 500, b.altura);
+            t.Caixa = QRectF(0, b.topo, 10, 0);
+            p.Tracos.push_back(t);
+        }
+        return p;
+    };
+    const struct {
+        const char* caso;
+        TDesenhoPagina anterior;
+        TDesenhoPagina pagina;
+        TDesenhoPagina seguinte;
+        const char* falha;   // nullptr: none
+    } casos[] = {
+        {"a free child too tall for the room left", pagina({{"Pai", 0, 80, false, false}}),
+         pagina({{"Filha", 0, 30, true, false}}), pagina({}), nullptr},
+        {"a free child that fitted below", pagina({{"Pai", 0, 60, false, false}}),
+         pagina({{"Filha", 0, 30, true, false}}), pagina({}), "a banda Filha abre a página, mas cabia no pé"},
+        {"a bound child that a page holds with its parent", pagina({{"Pai", 40, 40, false, false}}),
+         pagina({{"Filha", 0, 30, true, true}}), pagina({}), "a banda Filha abre a página longe da banda"},
+        {"a bound child too tall to go with its parent", pagina({{"Pai", 50, 40, false, false}}),
+         pagina({{"Filha", 0, 70, true, true}}), pagina({}), nullptr},
+        {"a bound chain that goes on to the next page", pagina({{"Pai", 50, 40, false, false}}),
+         pagina({{"Filha", 0, 50, true, true}}), pagina({{"Neta", 0, 20, true, true}}), nullptr},
+        {"a bound chain on the page", pagina({{"Pai", 50, 40, false, false}}),
+         pagina({{"Filha", 0, 50, true, true}, {"Neta", 50, 20, true, true}}), pagina({}), nullptr},
+        {"a free child that goes with the children bound to it", pagina({{"Pai", 0, 70, false, false}}),
+         pagina({{"Filha", 0, 20, true, false}, {"Neta", 20, 30, true, true}}), pagina({}), nullptr},
+        {"a free child that went over for children that went on anyway", pagina({{"Pai", 0, 70, false, false}}),
+         pagina({{"Filha", 0, 20, true, false}, {"Neta", 20, 70, true, true}}),
+         pagina({{"Bisneta", 0, 20, true, true}}), "a banda Filha abre a página para ficar com as que a seguem"},
+        {"a free child whose bound children are not bound to it", pagina({{"Pai", 0, 70, false, false}}),
+         pagina({{"Filha", 0, 20, true, false}, {"Outra", 20, 10, false, false}}),
+         pagina({{"Neta", 0, 30, true, true}}), "a banda Filha abre a página, mas cabia no pé"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QStringList falhas;
+        for (const QString& f :
+             InspecaoPapel::ExaminaPagina(QStringLiteral("Bandas"), 2, {}, c.pagina, &c.anterior, &c.seguinte))
+            if (f.contains(QStringLiteral("abre a página")))
+                falhas << f;
+        if (c.falha == nullptr)
+            EXPECT_EQ(falhas, QStringList());
+        else
+            EXPECT_TRUE(Tem(falhas, QString::fromUtf8(c.falha))) << falhas.join(QLatin1Char('\n')).toStdString();
+    }
+}

@@ -229,6 +229,9 @@ void TGeracao::Desenha(const TBanda& banda, qreal altura)
             for (std::size_t i = antes; i < FDesenho->Tracos.size(); ++i) {
                 FDesenho->Tracos[i].Impressao = FImpressoes;
                 FDesenho->Tracos[i].NoTopo = FAbrindo;
+                FDesenho->Tracos[i].FicaComPai = banda.FicaComPai;
+                FDesenho->Tracos[i].Reserva = banda.ReservaAbaixo;
+                FDesenho->Tracos[i].Faixa = QRectF(R.Papel().MargemEsquerda, FY, R.Papel().LarguraUtil(), altura);
             }
         }
     }
@@ -255,6 +258,7 @@ void TGeracao::AbrePagina()
             FDesenho->Papel = QSizeF(papel.Largura(), papel.Altura());
             FDesenho->AreaUtil = QRectF(papel.MargemEsquerda, papel.MargemSuperior, papel.LarguraUtil(),
                                         papel.Altura() - papel.MargemSuperior - papel.MargemInferior);
+            FDesenho->LimiteCorpo = LimiteCorpo();
         }
     }
     FAbrindo = true;

@@ -1,0 +1,122 @@
+// The guard that reads printed pages against the data, on pages of words laid out by hand: the
+// monthly totals of one code over two pages.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ConferenciaDados.h"
+
+namespace {
+
+using TPalavras = QList<TextoPdf::TPalavra>;
+
+// Words of one line at height y, each given by its text and its right edge (points).
+void Linha(TPalavras& pagina, qreal y, std::initializer_list<std::pair<const char*, qreal>> palavras)
+{
+    for (const auto& [texto, direita] : palavras) {
+        const QString t = QString::fromUtf8(texto);
+        const qreal largura = 5.0 * qreal(t.size());
+        pagina.append({1, t, QRectF(direita - largura, y, largura, 8)});
+    }
+}
+
+void Titulos(TPalavras& pagina, qreal y)
+{
+    Linha(pagina, y, {{"Mês", 40}, {"Rendimentos", 400}, {"Deduções", 500}, {"Imposto", 560}, {"Retido", 600}});
+}
+
+void Mes(TPalavras& pagina, qreal y, const char* mes, const char* rend, const char* ded, const char* imp)
+{
+    Linha(pagina, y, {{mes, 40}, {rend, 400}, {ded, 500}, {imp, 600}});
+}
+
+DadosEsperados Dados()
+{
+    DadosEsperados d;
+    d.Ni = QStringLiteral("11.222.333/0001-81");
+    d.Descricoes.insert(QStringLiteral("0561"), QStringLiteral("Trabalho assalariado no país"));
+    d.Descricoes.insert(QStringLiteral("0588"), QStringLiteral("Trabalho sem vínculo empregatício"));
+    DadosEsperados::TItem item{QString(),
+                               QStringLiteral("0561"),
+                               QStringLiteral("100.200.300-88"),
+                               QStringLiteral("JOSE"),
+                               QStringLiteral("C"),
+                               {}};
+    const qint64 valores[3][3] = {{100000, 10000, 5000}, {120000, 12000, 6000}, {0, 0, 0}};
+    for (std::size_t m = 1; m <= 2; ++m)
+        for (std::size_t c = 0; c < 3; ++c) {
+            item.Meses[m][c] = valores[m - 1][c];
+            item.Meses[0][c] += valores[m - 1][c];
+        }
+    d.Itens.push_back(item);
+    return d;
+}
+
+}   // namespace
+
+TEST(ConferenciaDados, MonthlyRowsGoUnderTheirCodeAcrossPages)
+{
+    const struct {
+        const char* caso;
+        std::function<void(TPalavras&)> topoDaSegunda;   // what the second page opens with
+        const char* fevereiro[3];                        // February's income, deductions, tax
+        const char* falha;                               // nullptr: none
+    } casos[] = {
+        {"the code's header again, marked as a continuation",
+         [](TPalavras& p) {
+             Linha(p, 60,
+                   {{"Código:", 40},
+                    {"0561", 70},
+                    {"Trabalho", 120},
+                    {"assalariado", 180},
+                    {"no", 195},
+                    {"país", 220},
+                    {"(continuação)", 300}});
+         },
+         {"1.200,00", "120,00", "60,00"},
+         nullptr},
+        {"no header: the rows stay under the last code above",
+         [](TPalavras&) {},
+         {"1.200,00", "120,00", "60,00"},
+         nullptr},
+        {"the tax under Deduções and the deductions under Imposto Retido",
+         [](TPalavras&) {},
+         {"1.200,00", "60,00", "120,00"},
+         "palavra \"60,00\": sob \"Deduções\" em Fev do código 0561, os dados dizem 120,00"},
+        {"a header with another code's description",
+         [](TPalavras& p) {
+             Linha(p, 60,
+                   {{"Código:", 40},
+                    {"0561", 70},
+                    {"Trabalho", 120},
+                    {"sem", 140},
+                    {"vínculo", 180},
+                    {"empregatício", 250}});
+         },
+         {"1.200,00", "120,00", "60,00"},
+         "a descrição do código 0561 é \"Trabalho assalariado no país\""},
+    };
+    const DadosEsperados dados = Dados();
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TPalavras primeira;
+        Titulos(primeira, 40);
+        Linha(primeira, 60,
+              {{"Código:", 40}, {"0561", 70}, {"Trabalho", 120}, {"assalariado", 180}, {"no", 195}, {"país", 220}});
+        Mes(primeira, 80, "Jan", "1.000,00", "100,00", "50,00");
+        TPalavras segunda;
+        Titulos(segunda, 40);
+        c.topoDaSegunda(segunda);
+        Mes(segunda, 80, "Fev", c.fevereiro[0], c.fevereiro[1], c.fevereiro[2]);
+        Linha(segunda, 100, {{"Total", 30}, {"Código", 70}, {"2.200,00", 400}, {"220,00", 500}, {"110,00", 600}});
+
+        const QStringList falhas = ConferenciaDados::Confere(
+            QStringLiteral("Mensal"), ConferenciaDados::TDocumento::Mensal, dados, {primeira, segunda});
+        if (c.falha == nullptr)
+            EXPECT_EQ(falhas, QStringList());
+        else
+            EXPECT_TRUE(falhas.join(QLatin1Char('\n')).contains(QString::fromUtf8(c.falha)))
+                << falhas.join(QLatin1Char('\n')).toStdString();
+    }
+}

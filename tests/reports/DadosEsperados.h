@@ -1,0 +1,49 @@
+#pragma once
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <array>
+#include <map>
+#include <vector>
+
+class TPruv;
+class TAnexoFC;
+
+// What the paper of one stored declaration must say, read back through the model alone (items,
+// codes, statements), never through the report code: the guard of the survey compares it with
+// the words of the printed pages.
+struct DadosEsperados {
+    // The columns a report may show of a month (the court-decision part in the last six).
+    enum TColuna { Rend, Ded, Imp, CompAno, CompAnt, SjRend, SjDed, SjImp, SjDep, Colunas };
+    using TValores = std::array<qint64, Colunas>;   // in cents
+
+    struct TItem {
+        QString Dono;   // the fund's formatted CNPJ; empty for the declaration's own items
+        QString Codigo;
+        QString Ni;   // formatted
+        QString Nome;
+        QString Regime;                     // of the code: "C" its income goes to box 3 of a person's statement
+        std::array<TValores, 14> Meses{};   // 1 to 12, 13 the 13th salary; [0] the year's total
+    };
+    // A statement's boxes by printed number ("3.01" ...), in cents.
+    struct TComprovante {
+        bool Pessoa;    // a person's statement; else a company's
+        bool Imprime;   // may be printed; else it goes to the not-printed list
+        QString Nome;   // the beneficiary's
+        std::map<QString, qint64> Quadros;
+    };
+
+    QString Ni;                           // the declarant's, formatted
+    QString Nome;                         // the declarant's
+    QHash<QString, QString> Fundos;       // CNPJ -> name
+    QHash<QString, QString> Descricoes;   // code -> description
+    std::vector<TItem> Itens;
+    std::map<QString, TComprovante> Comprovantes;   // by the beneficiary's formatted NI
+
+    // Reads the declaration and its annexes back from storage.
+    static DadosEsperados Le(TPruv& Pruv, const std::vector<TAnexoFC*>& Anexos);
+
+    // The items of a fund (or the declaration's own: empty) and code; any code when empty.
+    [[nodiscard]] std::vector<const TItem*> DoGrupo(const QString& Dono, const QString& Codigo) const;
+    [[nodiscard]] const TItem* Item(const QString& Dono, const QString& Codigo, const QString& NiItem) const;
+};
