@@ -825,6 +825,21 @@ int TDataSet::RecNo()
     return InternalRecNo(FJanela[static_cast<std::size_t>(FAtivo)]);
 }
 
+bool TDataSet::TemVizinho(TGetMode modo)
+{
+    ExigeAtivo();
+    if (FJanela.empty() || FState == dsInsert)
+        return false;
+    // The window's records are those a move would reach first.
+    const int ultimo = static_cast<int>(FJanela.size()) - 1;
+    if (modo == gmNext ? FAtivo < ultimo : FAtivo > 0)
+        return true;
+    // A record being edited is still where it was stored.
+    const TRegistro& atual = FState == dsEdit && FOriginal ? *FOriginal : FJanela[static_cast<std::size_t>(FAtivo)];
+    TRegistro vizinho;
+    return FetchAccepted(&atual, modo, vizinho);
+}
+
 int TDataSet::InternalRecNo(const TRegistro& registro)
 {
     const TBookmark alvo = BookmarkOf(registro);

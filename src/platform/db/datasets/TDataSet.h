@@ -95,6 +95,10 @@ public:
     [[nodiscard]] bool IsEmpty() const;
     [[nodiscard]] int RecordCount();   // within the ranges and filters
     [[nodiscard]] int RecNo();         // from 1; -1 when the dataset cannot tell
+    // A record lies after (gmNext) or before (gmPrior) the current one, within the ranges and
+    // filters, as Next or Prior would find it: one fetch at most, whatever the number of records.
+    // False when there is no current record.
+    [[nodiscard]] bool TemVizinho(TGetMode modo);
     void SetRecNo(int numero);
     [[nodiscard]] bool IsSequenced();
     // Reads the records again, keeping the position (the record after it when it is gone).
