@@ -1,6 +1,7 @@
 #include "platform/db/datasets/TDataSet.h"
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <utility>
 
@@ -799,12 +800,23 @@ int TDataSet::RecordCount()
     return InternalRecordCount();
 }
 
+int TDataSet::RecordCountAte(int limite)
+{
+    ExigeAtivo();
+    return ContaRegistros(limite + 1);
+}
+
 int TDataSet::InternalRecordCount()
+{
+    return ContaRegistros(std::numeric_limits<int>::max());
+}
+
+int TDataSet::ContaRegistros(int limite)
 {
     int total = 0;
     TRegistro registro, anterior;
     const TRegistro* de = nullptr;
-    while (FetchAccepted(de, gmNext, registro)) {
+    while (total < limite && FetchAccepted(de, gmNext, registro)) {
         ++total;
         std::swap(anterior, registro);
         de = &anterior;
