@@ -491,9 +491,12 @@ QString TCursorTabela::Onde(std::optional<TGetMode> apos) const
     // A walk that goes on from a key must seek that key. Without statistics SQLite rather seeks
     // the range's bound on the same side, or an equality an expression sets on the order's
     // first fields, and then reads every row up to the key: those are only tested (a unary
-    // plus), never sought. The expressions so only within a range whose far bound ends the walk.
-    const bool chaveAdiante = apos && *apos == gmNext;
-    const bool chaveAtras = apos && *apos == gmPrior;
+    // plus), never sought. The expressions so only within a range whose far bound ends the walk;
+    // and only where the walk follows a b-tree of the order's columns, which can seek the key
+    // (an order of other fields is sorted, and the bounds then narrow what is sorted).
+    const bool porIndice = FSelecaoOrdenada != FSelecao;
+    const bool chaveAdiante = porIndice && apos && *apos == gmNext;
+    const bool chaveAtras = porIndice && apos && *apos == gmPrior;
     QStringList partes;
     auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo, bool soTestado) {
         const int n = static_cast<int>(l.Valores.size());
