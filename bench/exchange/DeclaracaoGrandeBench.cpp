@@ -14,11 +14,12 @@
 // value lines in plain C++.
 //   write and pack the delivery file     vs one joined SELECT of the writer's rows in its order,
 //                                           snprintf, fwrite and deflate at the packing's level
-//   verify                               vs one joined SELECT of every item with its beneficiary
-//                                           and judicial values, each column read once by its
-//                                           type, the judicial ones only when the row has them
-//   the summary ("Atualizar resumo")     vs the same joined SELECT, the money columns summed in
-//                                           plain C++
+//   verify                               vs one SELECT of every item in key order joined with its
+//                                           judicial values, its beneficiary fetched once per run
+//                                           of its items, each column read once by its type, the
+//                                           judicial ones only when the row has them
+//   the summary ("Atualizar resumo")     vs the same reading, the money columns summed in plain
+//                                           C++
 // Each reports projeto_s, piso_s, razao and the peak resident memory of the project's step.
 // The declaration report to PDF has no floor: its pages per second and peak memory.
 #include <benchmark/benchmark.h>
@@ -530,12 +531,13 @@ void BM_GeraEntrega(benchmark::State& Estado)
 
 // ---- reading every item ----
 
-// The floor of the walks over every item: one SELECT joining each item of the declaration with its
-// beneficiary and its judicial values, on a connection of its own with the program's settings,
-// read as a lean reader of these tables would: each column once, by its declared type (texts by
-// their bytes, money as integers summed per column in plain C++), the judicial columns only when
-// the row has a judicial row, as the program reads them. The seconds it took; Linhas receives the
-// rows read.
+// The floor of the walks over every item, read as the program reads at its leanest: one SELECT of
+// the declaration's items in key order joined with their judicial values, and each item's
+// beneficiary fetched by a prepared SELECT once per run of its items (the next item of the same
+// beneficiary takes it again), on a connection of its own with the program's settings. Each
+// column is read once, by its declared type (texts by their bytes, money as integers summed per
+// column in plain C++), the judicial columns only when the row has a judicial row, as the program
+// reads them. The seconds it took; Linhas receives the items read.
 double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas)
 {
     sqlite3* conexao = nullptr;
@@ -546,26 +548,37 @@ double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas)
     sqlite3_stmt* consulta = nullptr;
     sqlite3_prepare_v2(
         conexao,
-        "SELECT i.*, j.*, b.IN_PF_PJ, b.NR_PF_PJ, b.NM_NM_EMPR FROM PruvItem i "
+        "SELECT i.*, j.* FROM PruvItem i "
         "LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
         "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
-        "LEFT JOIN Benef b ON b.E_PRUV_DK = ?1 AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "
         "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 ORDER BY i.PRUV_ITEM_DK",
         -1, &consulta, nullptr);
+    sqlite3_stmt* beneficiario = nullptr;
+    sqlite3_prepare_v2(conexao,
+                       "SELECT IN_PF_PJ, NR_PF_PJ, NM_NM_EMPR FROM Benef WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 "
+                       "AND NR_PF_PJ = ?3",
+                       -1, &beneficiario, nullptr);
     const QByteArray chave = Chave.toUtf8();
     sqlite3_bind_text(consulta, 1, chave.constData(), -1, SQLITE_STATIC);
+    sqlite3_bind_text(beneficiario, 1, chave.constData(), -1, SQLITE_STATIC);
     const int colunas = sqlite3_column_count(consulta);
     // The columns' kinds from the schema, once: the judicial columns begin where IN_ANEXO comes
-    // again; the beneficiary's three close the row.
+    // again; the item's beneficiary is in its kind and number columns.
     std::vector<char> texto(static_cast<std::size_t>(colunas), 0);
-    int judicial = colunas - 3;
+    int judicial = colunas;
+    int tipo = 0;
+    int numero = 0;
     for (int c = 0; c < colunas; ++c) {
-        const char* tipo = sqlite3_column_decltype(consulta, c);
-        texto[static_cast<std::size_t>(c)] = tipo == nullptr || qstrnicmp(tipo, "TEXT", 4) == 0;
-        if (c > 0 && judicial == colunas - 3 && qstrcmp(sqlite3_column_name(consulta, c), "IN_ANEXO") == 0)
+        const char* declarado = sqlite3_column_decltype(consulta, c);
+        texto[static_cast<std::size_t>(c)] = declarado == nullptr || qstrnicmp(declarado, "TEXT", 4) == 0;
+        const char* nome = sqlite3_column_name(consulta, c);
+        if (c > 0 && judicial == colunas && qstrcmp(nome, "IN_ANEXO") == 0)
             judicial = c;
+        if (judicial == colunas && qstrcmp(nome, "E_IN_PF_PJ") == 0)
+            tipo = c;
+        if (judicial == colunas && qstrcmp(nome, "E_NR_PF_PJ") == 0)
+            numero = c;
     }
-    const int beneficiario = colunas - 3;
     std::vector<qint64> somas(static_cast<std::size_t>(colunas), 0);
     qint64 bytes = 0;
     const auto le = [&](int de, int ate) {
@@ -578,14 +591,33 @@ double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas)
             }
         }
     };
+    std::string tipoAnterior, numeroAnterior;
+    bool temAnterior = false;
     Linhas = 0;
     while (sqlite3_step(consulta) == SQLITE_ROW) {
         ++Linhas;
         le(0, judicial);
-        if (sqlite3_column_type(consulta, judicial) != SQLITE_NULL)
-            le(judicial, beneficiario);
-        le(beneficiario, colunas);
+        if (judicial < colunas && sqlite3_column_type(consulta, judicial) != SQLITE_NULL)
+            le(judicial, colunas);
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(consulta, tipo));
+        const auto* n = reinterpret_cast<const char*>(sqlite3_column_text(consulta, numero));
+        const int tamanhoT = sqlite3_column_bytes(consulta, tipo);
+        const int tamanhoN = sqlite3_column_bytes(consulta, numero);
+        if (temAnterior && tipoAnterior.compare(0, std::string::npos, t, static_cast<std::size_t>(tamanhoT)) == 0
+            && numeroAnterior.compare(0, std::string::npos, n, static_cast<std::size_t>(tamanhoN)) == 0)
+            continue;   // the same beneficiary: already read
+        tipoAnterior.assign(t, static_cast<std::size_t>(tamanhoT));
+        numeroAnterior.assign(n, static_cast<std::size_t>(tamanhoN));
+        temAnterior = true;
+        sqlite3_bind_text(beneficiario, 2, tipoAnterior.data(), tamanhoT, SQLITE_STATIC);
+        sqlite3_bind_text(beneficiario, 3, numeroAnterior.data(), tamanhoN, SQLITE_STATIC);
+        if (sqlite3_step(beneficiario) == SQLITE_ROW) {
+            for (int c = 0; c < 3; ++c)
+                bytes += sqlite3_column_bytes(beneficiario, c) + *sqlite3_column_text(beneficiario, c);
+        }
+        sqlite3_reset(beneficiario);
     }
+    sqlite3_finalize(beneficiario);
     sqlite3_finalize(consulta);
     const double segundos = cronometro.Segundos();
     sqlite3_close(conexao);

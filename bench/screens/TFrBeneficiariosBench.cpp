@@ -5,6 +5,8 @@
 //          last item and its first item, each joined with its beneficiary and judicial values
 //   moving to the next beneficiary
 //       vs one prepared SELECT of the next item by key, joined the same way
+//   moving from the first beneficiary to the last (Último)
+//       vs one prepared SELECT of the last item, joined the same way
 //   one keystroke in the search window (a digit of the CPF typed, the lists restricted to it and
 //   redrawn)
 //       vs one SELECT of the first screenful of beneficiaries in the typed range, and of the
@@ -292,6 +294,46 @@ void BM_ProximoBeneficiario(benchmark::State& Estado)
     pagina.Fecha();
 }
 
+// ---- last beneficiary ----
+
+void BM_UltimoBeneficiario(benchmark::State& Estado)
+{
+    const int itens = static_cast<int>(Estado.range(0));
+    TProgramaArmazenado& programa = Programa(itens);
+    TErros erros;
+    auto pruv = Carrega(erros);
+    TFrBeneficiarios pagina;
+    AbreNoPrimeiro(pagina, *pruv);
+    TPiso piso(programa);
+    sqlite3_stmt* ultimo = piso.Comando(ITEM_JUNTO "ORDER BY i.PRUV_ITEM_DK DESC LIMIT 1");
+    double projeto = 0;
+    double tempoPiso = 0;
+    qint64 pico = 0;
+    int passos = 0;
+    for (auto _ : Estado) {
+        pagina.BbFirstClick();   // from the first, unmeasured
+        QCoreApplication::processEvents();
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const TCronometro cronometro;
+        pagina.BbLastClick();
+        QCoreApplication::processEvents();
+        const double segundos = cronometro.Segundos();
+        projeto += segundos;
+        pico = std::max(pico, MemoriaKiB("VmHWM") - antes);
+        if (pagina.Item()->GetChave().isEmpty())
+            Estado.SkipWithError("no beneficiary on screen");
+        const TCronometro cronometroPiso;
+        if (piso.Le(ultimo) != 1)
+            Estado.SkipWithError("the floor read other rows");
+        tempoPiso += cronometroPiso.Segundos();
+        ++passos;
+        Estado.SetIterationTime(segundos);
+    }
+    Relata(Estado, passos, projeto / passos, tempoPiso / passos, pico);
+    pagina.Fecha();
+}
+
 // ---- one keystroke in the search window ----
 
 void TeclaEm(QWidget* Campo, Qt::Key Tecla, const QString& Texto)
@@ -371,6 +413,13 @@ BENCHMARK(BM_ProximoBeneficiario)
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime()
     ->Iterations(500);
+BENCHMARK(BM_UltimoBeneficiario)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime()
+    ->Iterations(100);
 BENCHMARK(BM_TeclaPesquisa)
     ->Arg(10000)
     ->Arg(100000)

@@ -51,14 +51,14 @@ bool TRecalculoResumos::Executa(IProgresso& Gauge)
 
 int TRecalculoResumos::Passos(bool Administradora)
 {
-    int passos = TColecaoPruvItem(FPruv, FPruv).UltimaChave();
+    int passos = TColecaoPruvItem(FPruv, FPruv).UltimaChaveDoIndice();
     if (!Administradora)
         return passos;
     TColecaoAnexo& anexos = FPruv.GetColecaoAnexo();
     TAnexoFC anexo(FPruv);
     anexos.PrimeiroRegistro(anexo);
     while (!anexos.Eof()) {
-        passos += TColecaoPruvItem(FPruv, anexo).UltimaChave();
+        passos += TColecaoPruvItem(FPruv, anexo).UltimaChaveDoIndice();
         anexo.Reinicia();
         anexos.ProximoRegistro(anexo);
     }

@@ -223,10 +223,44 @@ void TColecaoPruvItem::AplicaFiltro()
     SetFiltrado(true);
 }
 
+QString TColecaoPruvItem::ColunaChave()
+{
+    return TEsquemaTabela::Aspas(QStringLiteral("PRUV_ITEM_DK"));
+}
+
+template <typename Leitura>
+auto TColecaoPruvItem::ConsultaDoDono(const QString& Expressao, const QString& Condicao, Leitura Le)
+{
+    TDatabase& banco = *Tabela().Database();
+    TComando& comando = banco.Comando(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? AND %4 = ?%5")
+                                          .arg(Expressao, TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
+                                               TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
+                                               TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK")), Condicao));
+    comando.LigaTexto(1, FInAnexo);
+    comando.LigaTexto(2, FDono.GetChave());
+    const auto valor = Le(comando, comando.Passo() && !comando.Nulo(0));
+    comando.Reinicia();
+    return valor;
+}
+
 int TColecaoPruvItem::UltimaChave()
 {
     const int proxima = ProximaChaveDoDono();
     return proxima - 1 > 0 ? proxima - 1 : proxima;
+}
+
+int TColecaoPruvItem::UltimaChaveDoIndice()
+{
+    QString ultima;
+    try {
+        ultima = ConsultaDoDono(QStringLiteral("max(%1)").arg(ColunaChave()), {},
+                                [](const TComando& c, bool valor) { return valor ? c.Texto(0) : QString(); });
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    if (ultima.size() == TamanhoChave && SoNumeros(ultima))
+        return qMax(1, ultima.toInt());
+    return UltimaChave();
 }
 
 // The next free number after the highest all-digit key of the owner's rows, whatever the order
@@ -235,38 +269,27 @@ int TColecaoPruvItem::ProximaChaveDoDono()
 {
     qint64 maior = 0;
     try {
-        TDatabase& banco = *Tabela().Database();
-        const QString chave = TEsquemaTabela::Aspas(QStringLiteral("PRUV_ITEM_DK"));
-        const QString onde = QStringLiteral("FROM %1 WHERE %2 = ? AND %3 = ?")
-                                 .arg(TEsquemaTabela::Aspas(banco.NomeReal(Tabela().TableName())),
-                                      TEsquemaTabela::Aspas(QStringLiteral("IN_ANEXO")),
-                                      TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK")));
-        // The first row's first column, NULL (no row to take the maximum of) as 0 or "".
-        const auto consulta = [&](const QString& sql, auto le) {
-            TComando& comando = banco.Comando(sql);
-            comando.LigaTexto(1, FInAnexo);
-            comando.LigaTexto(2, FDono.GetChave());
-            const auto valor = le(comando, comando.Passo() && !comando.Nulo(0));
-            comando.Reinicia();
-            return valor;
-        };
+        const QString chave = ColunaChave();
         const QString soDigitos = QStringLiteral(" AND %1 <> '' AND %1 NOT GLOB '*[^0-9]*'").arg(chave);
+        // The first row's first column, NULL (no row to take the maximum of) as 0 or "".
         const auto numero = [](const TComando& c, bool valor) { return valor ? c.Inteiro(0) : qint64{0}; };
+        const QString comoNumero = QStringLiteral("max(CAST(%1 AS INTEGER))").arg(chave);
         // The last key of the primary index, found without reading the others. Written by the
         // program, a key has seven digits: then the last is the highest number, as no shorter key
         // of digits can pass it. Only longer keys (put there by other means) are still looked
-        // for, by their length alone. The summary asks it of every owner before its walk.
-        const QString ultima = consulta(QStringLiteral("SELECT max(%1) ").arg(chave) + onde,
-                                        [](const TComando& c, bool valor) { return valor ? c.Texto(0) : QString(); });
+        // for, by their length alone.
+        const QString ultima = ConsultaDoDono(
+            QStringLiteral("max(%1)").arg(chave), {},
+            [](const TComando& c, bool valor) { return valor ? c.Texto(0) : QString(); });
         if (ultima.size() == TamanhoChave && SoNumeros(ultima)) {
             maior = qMax(ultima.toLongLong(),
-                         consulta(QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) ").arg(chave) + onde
-                                      + QStringLiteral(" AND length(%1) > %2").arg(chave).arg(TamanhoChave) + soDigitos,
-                                  numero));
+                         ConsultaDoDono(comoNumero,
+                                        QStringLiteral(" AND length(%1) > %2").arg(chave).arg(TamanhoChave) + soDigitos,
+                                        numero));
         } else if (!ultima.isEmpty()) {
             // Another last key (letters, fewer digits): every key is read as a number. A key of
             // more digits than an integer holds reads as the largest one, past MaiorChave.
-            maior = consulta(QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) ").arg(chave) + onde + soDigitos, numero);
+            maior = ConsultaDoDono(comoNumero, soDigitos, numero);
         }
     } catch (const EDatabaseError& e) {
         throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);

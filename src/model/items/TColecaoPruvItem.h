@@ -69,6 +69,10 @@ public:
     // Restricts the table to the owner's items in the current order.
     void AplicaFiltro();
     [[nodiscard]] int UltimaChave();
+    // The number of the owner's last key by the primary index, at one seek: the summary's gauge
+    // maximum. Keys of more than seven digits (never written by the program), which UltimaChave
+    // weighs, can only leave it short; a last key of another form is weighed as UltimaChave does.
+    [[nodiscard]] int UltimaChaveDoIndice();
 
     // Gives the item the next key of the owner and appends a row for it.
     void Novo(TPruvItem& Item);
@@ -161,6 +165,10 @@ private:
     bool PosicionaEm(const QString& Chave, const QString& Codigo, const QString& Tipo, const QString& Numero);
     void SelecionaIndiceLocaliza(const QString& Nome);
     [[nodiscard]] int ProximaChaveDoDono();
+    [[nodiscard]] static QString ColunaChave();   // the key's column, quoted
+    // Le(statement, has a value) on the row of "SELECT Expressao" over the owner's rows that meet
+    // Condicao (" AND ..."): one row, the statement reset afterwards.
+    template <typename Leitura> auto ConsultaDoDono(const QString& Expressao, const QString& Condicao, Leitura Le);
     // Runs Acao as one transaction; on failure the tables read again what is stored, the key
     // counter and the summaries are as before, and an engine error becomes message 141.
     void EmTransacao(const std::function<void()>& Acao);

@@ -199,17 +199,23 @@ bool TColecao::Eof() const
 
 bool TColecao::NoPrimeiro()
 {
-    if (Bof() || !Tabela().Active())
-        return true;
-    return Tabela().RecNo() == 1;
+    return NaPonta(gmPrior);
 }
 
 bool TColecao::NoUltimo()
 {
-    if (Eof() || !Tabela().Active())
+    return NaPonta(gmNext);
+}
+
+bool TColecao::NaPonta(TGetMode lado)
+{
+    TdvTable& tabela = Tabela();
+    if (!tabela.Active() || (lado == gmPrior ? Bof() : Eof()))
         return true;
-    const int numero = Tabela().RecNo();
-    return numero > 0 && numero >= Quantidade();
+    // A row being inserted has no place among the others yet: neither end.
+    if (tabela.State() == dsInsert)
+        return false;
+    return !tabela.TemVizinho(lado);
 }
 
 bool TColecao::EstaVazia()

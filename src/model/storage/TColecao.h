@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/storage/OperacoesTabela.h"
+#include "platform/db/cursors/ModosDeBusca.h"
 #include "platform/db/sqlite/TFieldDef.h"
 #include "platform/db/sqlite/TIndexDef.h"
 
@@ -108,6 +109,9 @@ protected:
     void ConcluiNoDestrutor(const std::function<void()>& Passo) noexcept;
 
 private:
+    // NoPrimeiro (gmPrior) and NoUltimo (gmNext): asks for the one neighbour on that side.
+    [[nodiscard]] bool NaPonta(TGetMode lado);
+
     bool FFiltrado = false;
     std::unique_ptr<TdvTable> FTabela;
     std::unique_ptr<TdvTable> FTabelaAux;

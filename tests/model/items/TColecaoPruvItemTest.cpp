@@ -219,6 +219,7 @@ TEST_F(TColecaoPruvItemTest, TheLastKeyIsTheHighestNumberAmongTheKeysOfDigitsOnl
     chave("0000003", "A0000099");
     chave("0000002", "12");
     EXPECT_EQ(itens().UltimaChave(), 12);
+    EXPECT_EQ(itens().UltimaChaveDoIndice(), 12);   // the last by the index holds a letter: weighed all
     chave("12", "000000000000015");
     EXPECT_EQ(itens().UltimaChave(), 15);
     chave("0000001", "9999998");
@@ -238,6 +239,7 @@ TEST_F(TColecaoPruvItemTest, TheLastKeyIsTheHighestNumberAmongTheKeysOfDigitsOnl
     chave("9999998", "0000005");
     chave("A0000099", "0000004");
     EXPECT_EQ(itens().UltimaChave(), 15);
+    EXPECT_EQ(itens().UltimaChaveDoIndice(), 5);   // the gauge's measure, by the index alone
     chave("000000000000015", "0000003");
     EXPECT_EQ(itens().UltimaChave(), 5);
 }

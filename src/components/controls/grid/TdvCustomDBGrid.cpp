@@ -26,6 +26,13 @@
 using GradeDeDados::CheckBox;
 using GradeDeDados::EhSelected;
 
+namespace {
+
+// Screenfuls of records up to which the vertical bar goes by record number.
+constexpr int TelasNumeradas = 5;
+
+}   // namespace
+
 // ---- creation ----
 
 TdvCustomDBGrid::TdvCustomDBGrid(QWidget* parent)
@@ -806,8 +813,14 @@ void TdvCustomDBGrid::UpdateScrollBar()
         return;
     TdvScrollPosition posicao;
     posicao.Sequenced = dados->IsSequenced();
+    // Numbers cost a count of the records and of those before the current one: the bar goes by
+    // number while the records are a few screenfuls, so that no move or keystroke reads them all.
+    const int limite = std::max(1, FDataLink->BufferCount()) * TelasNumeradas;
     if (posicao.Sequenced) {
-        posicao.RecordCount = dados->RecordCount();
+        posicao.RecordCount = dados->RecordCountAte(limite);
+        posicao.Sequenced = posicao.RecordCount <= limite;
+    }
+    if (posicao.Sequenced) {
         posicao.PositionKnown = dados->State() == dsBrowse || dados->State() == dsEdit;
         if (posicao.PositionKnown)
             posicao.RecNo = dados->RecNo();

@@ -139,8 +139,9 @@ void TCursorTabela::MontaSqlFiltro()
     for (const bool posicao : {false, true}) {
         auto& textos = posicao ? FSqlFiltroPosicao : FSqlFiltroChave;
         const QString& f = posicao ? porPosicao : porChave;
-        textos = {base + f + crescente, base + f + decrescente, base + depois + f + crescente,
-                  base + antes + f + decrescente};
+        textos = {base + f + crescente, base + f + decrescente,
+                  FSelecaoOrdenada + QStringLiteral(" WHERE ") + Onde(gmNext) + depois + f + crescente,
+                  FSelecaoOrdenada + QStringLiteral(" WHERE ") + Onde(gmPrior) + antes + f + decrescente};
     }
     EsqueceFiltradas();
 }
@@ -485,22 +486,39 @@ void TCursorTabela::MontaValoresOnde()
         FValoresOnde.insert(FValoresOnde.end(), clausula.Valores.begin(), clausula.Valores.end());
 }
 
+QString TCursorTabela::Onde(std::optional<TGetMode> apos) const
+{
+    // A walk that goes on from a key must seek that key. Without statistics SQLite rather seeks
+    // the range's bound on the same side, or an equality an expression sets on the order's
+    // first fields, and then reads every row up to the key: those are only tested (a unary
+    // plus), never sought. The expressions so only within a range whose far bound ends the walk;
+    // and only where the walk follows a b-tree of the order's columns, which can seek the key
+    // (an order of other fields is sorted, and the bounds then narrow what is sorted).
+    const bool porIndice = FSelecaoOrdenada != FSelecao;
+    const bool chaveAdiante = porIndice && apos && *apos == gmNext;
+    const bool chaveAtras = porIndice && apos && *apos == gmPrior;
+    QStringList partes;
+    auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo, bool soTestado) {
+        const int n = static_cast<int>(l.Valores.size());
+        const QString sql = QStringLiteral("%1 %2 %3")
+                                .arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo),
+                                     TEsquemaTabela::Marcadores(n));
+        partes << (soTestado ? QStringLiteral("+(%1)").arg(sql) : sql);
+    };
+    if (FInicio)
+        limite(*FInicio, ">=", ">", chaveAdiante);
+    if (FFim)
+        limite(*FFim, "<=", "<", chaveAtras);
+    const bool soTestadas = (chaveAdiante && FFim) || (chaveAtras && FInicio);
+    for (const auto& clausula : FExpressoes)
+        partes << (soTestadas ? QStringLiteral("+(%1)").arg(clausula.Sql) : clausula.Sql);
+    return partes.isEmpty() ? QStringLiteral("1") : partes.join(QStringLiteral(" AND "));
+}
+
 void TCursorTabela::MontaTextos()
 {
     MontaValoresOnde();
-    QStringList partes;
-    auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo) {
-        const int n = static_cast<int>(l.Valores.size());
-        partes << QStringLiteral("%1 %2 %3")
-                      .arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo), TEsquemaTabela::Marcadores(n));
-    };
-    if (FInicio)
-        limite(*FInicio, ">=", ">");
-    if (FFim)
-        limite(*FFim, "<=", "<");
-    for (const auto& clausula : FExpressoes)
-        partes << clausula.Sql;
-    FOnde = partes.isEmpty() ? QStringLiteral("1") : partes.join(QStringLiteral(" AND "));
+    FOnde = Onde(std::nullopt);
 
     QStringList crescente, decrescente;
     for (const auto& coluna : FOrdem) {
@@ -513,9 +531,9 @@ void TCursorTabela::MontaTextos()
     const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
     FSqlPrimeiro = base + QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     FSqlUltimo = base + QStringLiteral(" ORDER BY ") + decrescente.join(QLatin1Char(','));
-    FSqlProximo = base
+    FSqlProximo = FSelecaoOrdenada + QStringLiteral(" WHERE ") + Onde(gmNext)
         + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), TEsquemaTabela::Marcadores(n), FOrdemCrescente);
-    FSqlAnterior = base
+    FSqlAnterior = FSelecaoOrdenada + QStringLiteral(" WHERE ") + Onde(gmPrior)
         + QStringLiteral(" AND %1 < %2 ORDER BY %3")
               .arg(Vetor(n), TEsquemaTabela::Marcadores(n), decrescente.join(QLatin1Char(',')));
     const QString tabela = Aspas(FEsquema.Nome);
@@ -1173,6 +1191,9 @@ bool TCursorTabela::Localiza(const std::vector<int>& colunas, const QVariantList
             if (parcial) {
                 condicoes << QStringLiteral("substr(IFNULL(%1,''), 1, ?) = ?%2").arg(coluna, colacao);
                 ligacoes.emplace_back(static_cast<qint64>(texto.size()));
+            } else if (FEsquema.NaoNulo[static_cast<std::size_t>(colunas[i])]) {
+                // Holds no NULL: compared as it stands, so that an index on it serves.
+                condicoes << QStringLiteral("%1 = ?%2").arg(coluna, colacao);
             } else {
                 condicoes << QStringLiteral("IFNULL(%1,'') = ?%2").arg(coluna, colacao);
             }

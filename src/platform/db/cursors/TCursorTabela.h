@@ -106,6 +106,9 @@ private:
     // `soFiltros`: only the columns handed to the record filters changed since the texts were made.
     void GaranteTextos(bool soFiltros = false);
     void MontaTextos();
+    // The WHERE of the range and the expressions; with `apos`, of the walks that go on after
+    // (gmNext) or before (gmPrior) a key.
+    [[nodiscard]] QString Onde(std::optional<TGetMode> apos) const;
     void MontaValoresOnde();
     void EsqueceFiltradas();
     struct TTextosGuardados {

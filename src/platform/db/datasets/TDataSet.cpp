@@ -1,6 +1,7 @@
 #include "platform/db/datasets/TDataSet.h"
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <utility>
 
@@ -799,12 +800,23 @@ int TDataSet::RecordCount()
     return InternalRecordCount();
 }
 
+int TDataSet::RecordCountAte(int limite)
+{
+    ExigeAtivo();
+    return ContaRegistros(limite + 1);
+}
+
 int TDataSet::InternalRecordCount()
+{
+    return ContaRegistros(std::numeric_limits<int>::max());
+}
+
+int TDataSet::ContaRegistros(int limite)
 {
     int total = 0;
     TRegistro registro, anterior;
     const TRegistro* de = nullptr;
-    while (FetchAccepted(de, gmNext, registro)) {
+    while (total < limite && FetchAccepted(de, gmNext, registro)) {
         ++total;
         std::swap(anterior, registro);
         de = &anterior;
@@ -823,6 +835,21 @@ int TDataSet::RecNo()
     if (FJanela.empty() || FState == dsInsert)
         return -1;
     return InternalRecNo(FJanela[static_cast<std::size_t>(FAtivo)]);
+}
+
+bool TDataSet::TemVizinho(TGetMode modo)
+{
+    ExigeAtivo();
+    if (FJanela.empty() || FState == dsInsert)
+        return false;
+    // The window's records are those a move would reach first.
+    const int ultimo = static_cast<int>(FJanela.size()) - 1;
+    if (modo == gmNext ? FAtivo < ultimo : FAtivo > 0)
+        return true;
+    // A record being edited is still where it was stored.
+    const TRegistro& atual = FState == dsEdit && FOriginal ? *FOriginal : FJanela[static_cast<std::size_t>(FAtivo)];
+    TRegistro vizinho;
+    return FetchAccepted(&atual, modo, vizinho);
 }
 
 int TDataSet::InternalRecNo(const TRegistro& registro)

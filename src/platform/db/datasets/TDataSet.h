@@ -94,7 +94,14 @@ public:
     [[nodiscard]] bool Eof() const { return FEof; }
     [[nodiscard]] bool IsEmpty() const;
     [[nodiscard]] int RecordCount();   // within the ranges and filters
-    [[nodiscard]] int RecNo();         // from 1; -1 when the dataset cannot tell
+    // RecordCount when it is at most `limite`; else a number above it, found by reading no more
+    // than limite + 1 records.
+    [[nodiscard]] int RecordCountAte(int limite);
+    [[nodiscard]] int RecNo();   // from 1; -1 when the dataset cannot tell
+    // A record lies after (gmNext) or before (gmPrior) the current one, within the ranges and
+    // filters, as Next or Prior would find it: one fetch at most, whatever the number of records.
+    // False when there is no current record.
+    [[nodiscard]] bool TemVizinho(TGetMode modo);
     void SetRecNo(int numero);
     [[nodiscard]] bool IsSequenced();
     // Reads the records again, keeping the position (the record after it when it is gone).
@@ -286,6 +293,7 @@ private:
     bool Aceita(TRegistro& registro);
     void GuardaSeEmFiltro();
     void LimpaJanela();
+    int ContaRegistros(int limite);   // walks at most `limite` records
     void PreencheJanela(TRegistro ancora, int posicao);
     bool BuscaNaJanela(TGetMode modo);
     void SetBufferCount(int quantidade);

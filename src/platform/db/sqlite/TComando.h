@@ -68,6 +68,10 @@ public:
     // Counts, on this thread, the statements made, stepped, reset or finalised: code that hands
     // control to a caller's function tells by it whether that function used the database.
     [[nodiscard]] static quint64 Atividade() { return FAtividade; }
+    // Counts, on this thread, the steps of SQLite's machine in every statement stepped: the
+    // engine's work, the same on any computer, by which a test tells whether an action's work
+    // grows with the data.
+    [[nodiscard]] static quint64 PassosMotor() { return FPassosMotor; }
 
 private:
     [[noreturn]] void Falha(int codigo) const;
@@ -77,6 +81,7 @@ private:
 
     // Inline: a filtered walk reads it twice on every row it asks its filters about.
     static inline thread_local quint64 FAtividade = 0;
+    static inline thread_local quint64 FPassosMotor = 0;
 
     sqlite3* FConexao;
     sqlite3_stmt* FComando = nullptr;

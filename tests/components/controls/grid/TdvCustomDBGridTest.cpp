@@ -248,6 +248,14 @@ TEST_F(TdvCustomDBGridTest, AFewRecordsOrAnUnnumberedTableGetTheirOwnBar)
     EXPECT_EQ(Atual(), 1);
 }
 
+TEST_F(TdvCustomDBGridTest, ATableOfMoreThanFiveScreenfulsGetsTheUnnumberedBar)
+{
+    Mostra(5);   // 30 records: six screenfuls, counted no further than the 26th
+    EXPECT_EQ(grade->Barra(), (TScrollInfo{0, 4, 0, 0}));
+    tabela.Last();
+    EXPECT_EQ(grade->Barra().Pos, 4);
+}
+
 TEST_F(TdvCustomDBGridTest, ScrollingOneRecordRepaintsOneRowAndAPageRepaintsAll)
 {
     Mostra(10);
