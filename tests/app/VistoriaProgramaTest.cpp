@@ -37,6 +37,7 @@
 #include "shell/common/TFoAjuda.h"
 #include "screens/pages/TFrBeneficiarios.h"
 #include "screens/pages/TFrDeclaracao.h"
+#include "screens/pages/TFrInformacoesPruv.h"
 
 namespace {
 
@@ -525,6 +526,10 @@ TEST_F(VistoriaProgramaTest, WhatTheKeysOpenComesAboveAndWhatTheyReachIsReady)
     auto* imprimir = pendencias->findChild<QPushButton*>(QStringLiteral("BbImprimir"));
     for (int i = 0; i < 500 && !imprimir->isEnabled(); ++i)
         QTest::qWait(10);
+    // It opens on its list, where Return finds the pending item highlighted.
+    if (QWidget* foco = pendencias->focusWidget(); !foco || foco->objectName() != QLatin1String("DbgErrosEncontrados"))
+        falhas << QStringLiteral("FoPendencias: opens with the focus on %1, not on its list")
+                      .arg(foco ? foco->objectName() : QStringLiteral("nothing"));
     Ajuda(*pendencias);
     pendencias->close();
     QApplication::processEvents();
@@ -534,6 +539,19 @@ TEST_F(VistoriaProgramaTest, WhatTheKeysOpenComesAboveAndWhatTheyReachIsReady)
     TDialogosQt mensagens(janela.get());
     InterfaceUsuario::Instala(&mensagens);
     auto* quadroAberto = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
+    // A wrong CPF before the CNPJ is left selected for retyping, as a wrong number of a beneficiary is.
+    quadroAberto->AtivaPagina(TPaginaDeclaracao::Informacoes);
+    QApplication::processEvents();
+    auto* cpfCnpj = quadroAberto->Informacoes().findChild<QWidget*>(QStringLiteral("DeRespNoCnpj"));
+    ASSERT_TRUE(cpfCnpj);
+    cpfCnpj->setFocus();
+    Digita(cpfCnpj, QStringLiteral("11144477736"));
+    QTest::keyClick(cpfCnpj, Qt::Key_Tab);
+    for (int i = 0; i < 20; ++i)
+        QTest::qWait(10);
+    falhas
+        << VistoriaJanela(*janela, QStringLiteral("Pruv2003 after the CPF before the CNPJ")).FalhasDeSelecao(*cpfCnpj);
+    QTest::keyClick(cpfCnpj, Qt::Key_Escape);
     quadroAberto->AtivaPagina(TPaginaDeclaracao::Beneficiarios);
     QApplication::processEvents();
     QWidget* codigo = quadroAberto->Beneficiarios().findChild<QWidget*>(QStringLiteral("DblcCodRet"));

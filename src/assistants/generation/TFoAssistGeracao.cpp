@@ -367,15 +367,14 @@ bool TFoAssistGeracao::PodeAvancar(int etapa)
     }
     case 9: {
         const QString numero = NumeroRecibo();
-        if (numero.isEmpty()) {
-            TErro::MostraMensagem(TextoReciboVazio, TipoDialogo::Erro, Botao::Ok, 0);
-            return false;
-        }
-        if (numero.size() != 12 || !SoNumeros(numero) || TNumeroRecibo::Valida(numero) != 0) {
-            TErro::MostraMensagem(TextoReciboInvalido, TipoDialogo::Erro, Botao::Ok, 0);
-            return false;
-        }
-        return true;
+        const bool vazio = numero.isEmpty();
+        if (!vazio && numero.size() == 12 && SoNumeros(numero) && TNumeroRecibo::Valida(numero) == 0)
+            return true;
+        TErro::MostraMensagem(vazio ? TextoReciboVazio : TextoReciboInvalido, TipoDialogo::Erro, Botao::Ok, 0);
+        // Back in the number, all of it selected: what is typed next replaces it.
+        MENumRec->setFocus(Qt::OtherFocusReason);
+        MENumRec->selectAll();
+        return false;
     }
     default:
         return true;

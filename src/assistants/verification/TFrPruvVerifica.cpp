@@ -192,6 +192,11 @@ void TFrPruvVerifica::CriaComponentes()
     principal->addWidget(DbgErrosEncontrados, 1);
 }
 
+void TFrPruvVerifica::FocaLista()
+{
+    DbgErrosEncontrados->setFocus(Qt::OtherFocusReason);
+}
+
 // ---- the run ----
 
 void TFrPruvVerifica::Verifica(int& Quantidade)
