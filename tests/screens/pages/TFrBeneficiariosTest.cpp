@@ -414,9 +414,44 @@ TEST_F(TFrBeneficiariosTest, WithOneBeneficiaryNoButtonOffersToMoveToAnother)
     for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
         EXPECT_FALSE(Campo(botao)->isEnabled()) << "beneficiaries page: " << botao;
     EXPECT_TRUE(Campo("BbDelete")->isEnabled());   // it can still go
+    // A new item begun (Alt+Insert) and undone (Alt+Backspace) is the one beneficiary again.
+    QWidget* nome = Campo("DeNomeBenef");
+    nome->setFocus();
+    QTest::keyClick(nome, Qt::Key_Insert, Qt::AltModifier);
+    QApplication::processEvents();
+    ASSERT_TRUE(Pagina().Item()->GetChave().isEmpty());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace, Qt::AltModifier);
+    QApplication::processEvents();
+    ASSERT_EQ(Ni(), CpfBeneficiario);
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
+        EXPECT_FALSE(Campo(botao)->isEnabled()) << "after undoing a new item: " << botao;
     quadro->AtivaPagina(P::Comprovante);
     QApplication::processEvents();
     for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
         EXPECT_FALSE(quadro->Comprovante().findChild<QWidget*>(QLatin1String(botao))->isEnabled())
             << "statement page: " << botao;
+}
+
+// Enter in the name goes to the first cell of the month grid whose tab is shown.
+TEST_F(TFrBeneficiariosTest, EnterInTheNameGoesToTheGridShown)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    AbrePagina();
+    Clica("BbFirst");
+    for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
+        SCOPED_TRACE(nome);
+        TPruvGridMeses* grade = GradeMostrada(nome);
+        grade->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(grade, Qt::Key_Down);   // away from the first cell
+        QWidget* campo = Campo("DeNomeBenef");
+        campo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(campo, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(Foco(), QLatin1String(nome));
+        EXPECT_EQ(grade->Row(), 1);
+        EXPECT_EQ(grade->Col(), grade->AreaEditavel().Left);
+    }
 }
