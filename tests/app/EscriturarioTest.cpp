@@ -675,7 +675,11 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
             {"the file is written: Fechar", [] { return E::AtivaE("FoAssistGeracao") && Visivel("Memo2"); },
              [] { E::Tecla(Qt::Key_F, Qt::AltModifier); }},
             {"back on the summary; printing", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
-             [] { E::Tecla(Qt::Key_M, Qt::ControlModifier); }},
+             [] {
+                 // The date of the writing shows at once.
+                 EXPECT_TRUE(TextoDe("DtpDataGera").contains(QRegularExpression(QStringLiteral("\\d"))));
+                 E::Tecla(Qt::Key_M, Qt::ControlModifier);
+             }},
         });
     ImprimeDeclaracao(passos, impressoras);
     passos.insert(
