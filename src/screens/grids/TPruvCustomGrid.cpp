@@ -9,8 +9,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 
+#include "model/values/CodigoMensagem.h"
 #include "model/values/TDragMonetario.h"
 #include "model/values/TErro.h"
 #include "platform/widgets/painting/SystemColors.h"
@@ -164,6 +166,35 @@ void TPruvInplaceEditMonetario::KeyPress(QChar& key)
     // The cell is full: on to the next one once the digit is in.
     if (d.SegundaDecimal && !key.isNull())
         QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+}
+
+std::optional<QString> TPruvInplaceEditMonetario::QuantiaColada(const QString& texto)
+{
+    // Digits in groups of three after the first when dotted, then up to two decimals.
+    static const QRegularExpression quantia(
+        QStringLiteral("^\\s*(?:R\\$\\s*)?([0-9]{1,3}(?:\\.[0-9]{3})+|[0-9]*)(,[0-9]{1,2})?\\s*$"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpressionMatch achado = quantia.match(texto);
+    if (!achado.hasMatch() || (achado.capturedLength(1) == 0 && achado.capturedLength(2) == 0))
+        return std::nullopt;
+    return achado.captured(1).remove(QLatin1Char('.')) + achado.captured(2);
+}
+
+void TPruvInplaceEditMonetario::WMPaste()
+{
+    if (!GridCanEditModify())
+        return;
+    const QString colado = QGuiApplication::clipboard()->text();
+    if (colado.trimmed().isEmpty())
+        return;
+    const std::optional<QString> valor = QuantiaColada(colado);
+    if (!valor) {
+        FPruvGrid.Avisa(TErro(CodigoMensagem::ValorInvalido, QString(), 0));
+        return;
+    }
+    // The cell holds one amount: the one pasted replaces it.
+    selectAll();
+    insert(*valor);
 }
 
 void TPruvInplaceEditMonetario::mousePressEvent(QMouseEvent* e)
