@@ -291,8 +291,16 @@ bool TPruvCustomGrid::Valida()
 {
     if (EditorMode() && !FechaEditor(false))
         return false;
-    (void)ValidaLinha(Row());
+    ValidaLinhaUmaVez();
     return true;
+}
+
+void TPruvCustomGrid::ValidaLinhaUmaVez()
+{
+    if (Row() == FLinhaValidada)
+        return;
+    (void)ValidaLinha(Row());
+    FLinhaValidada = Row();
 }
 
 bool TPruvCustomGrid::FechaEditor(bool adiaMensagem)
@@ -399,7 +407,10 @@ bool TPruvCustomGrid::SelectCell(int coluna, int linha)
         return false;
     if (!CelulaEditavel(coluna, linha))
         return false;
-    return linha == Row() || FSuprimeValidacao || ValidaLinha(Row());
+    if (linha == Row())
+        return true;
+    FLinhaValidada = -1;
+    return FSuprimeValidacao || ValidaLinha(Row());
 }
 
 bool TPruvCustomGrid::CanEditModify()
@@ -409,6 +420,7 @@ bool TPruvCustomGrid::CanEditModify()
 
 void TPruvCustomGrid::SetEditText(int coluna, int linha, const QString& valor)
 {
+    FLinhaValidada = -1;
     SetTexto(coluna, linha, valor);
 }
 
@@ -451,8 +463,9 @@ void TPruvCustomGrid::DoExit()
     if (EditorMode() && !FechaEditor(true))
         return;
     TCustomGrid::DoExit();
-    // Leaving the grid is never refused; the row's messages are shown all the same.
-    (void)ValidaLinha(Row());
+    // Leaving the grid is never refused; the row's messages are shown all the same, once.
+    ValidaLinhaUmaVez();
+    FLinhaValidada = -1;
     const TGridCoord primeira = PrimeiraEditavel();
     if (primeira.X < 0)
         return;

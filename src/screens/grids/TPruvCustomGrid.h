@@ -186,8 +186,12 @@ private:
     // The first editable cell of the area, walking on from its top-left corner.
     [[nodiscard]] TGridCoord PrimeiraEditavel();
     void CopiaCelula();
+    // The current row's check, unless it already ran with nothing written since: one action
+    // checks the row as the declaration, the page and the focus leave it, and warns once.
+    void ValidaLinhaUmaVez();
 
     int FEditLimit = 0;
+    int FLinhaValidada = -1;   // the row checked last, while nothing was written in it
     bool FMonetario = false;
     bool FReadOnly = false;
     bool FSuprimeValidacao = false;

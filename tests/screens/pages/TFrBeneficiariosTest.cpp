@@ -455,3 +455,39 @@ TEST_F(TFrBeneficiariosTest, EnterInTheNameGoesToTheGridShown)
         EXPECT_EQ(grade->Col(), grade->AreaEditavel().Left);
     }
 }
+
+// Leaving the declaration, or storing the item, from a row whose tax reaches its income warns
+// once, though the row is checked by the declaration, by the page and as the focus leaves.
+TEST_F(TFrBeneficiariosTest, ATaxNotBelowTheIncomeWarnsOnceWhenTheItemIsLeftFromItsRow)
+{
+    const struct {
+        const char* como;
+        Qt::Key tecla;
+        Qt::KeyboardModifiers modificadores;
+    } casos[] = {
+        {"stored and a new one begun", Qt::Key_Insert, Qt::AltModifier},
+        {"the summary", Qt::Key_R, Qt::AltModifier},
+        {"the declaration closed", Qt::Key_F, Qt::ControlModifier},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        pruv = Armazenada(Matriz);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        pruv.reset();
+        AbrePagina();
+        Clica("BbFirst");
+        auto* grade = GradeMostrada("DgrRendimentos");
+        grade->setFocus();
+        QApplication::processEvents();
+        grade->SelecionaCelula(3, 1);   // January's tax, over its 1000,00 of income
+        dialogos.Limpa();
+        QTest::keyClicks(grade, QStringLiteral("1500"));
+        QTest::keyClick(QApplication::focusWidget(), c.tecla, c.modificadores);
+        QTest::qWait(20);
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{83});
+        if (janela->GetDeclaracaoAberta()) {
+            ASSERT_TRUE(janela->FecharDeclaracao());
+        }
+        colecao->Exclui(*Lida(Matriz));
+    }
+}
