@@ -814,6 +814,8 @@ void TdvCustomDBGrid::UpdateScrollBar()
     }
     posicao.Bof = dados->Bof();
     posicao.Eof = dados->Eof();
+    // The dataset did not fill the window: every record shows.
+    posicao.TodosNaJanela = FDataLink->RecordCount() < FDataLink->BufferCount();
     const TScrollInfo atual = VertScrollInfo();
     // The window holds as many records as rows fit, whether or not the table has that many.
     const TScrollInfo nova = dvDataScrollInfo(posicao, FDataLink->BufferCount(), atual.Pos);
