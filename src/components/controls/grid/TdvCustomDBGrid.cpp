@@ -571,7 +571,7 @@ void TdvCustomDBGrid::InitRowHeights()
         altura = std::max(altura, dvCheckBoxRowHeight());
     SetDefaultRowHeight(altura);
     if (FOptions & dgTitles)
-        SetRowHeights(0, dvTitleRowHeight(dvTextHeight(FTitleFont.Font), FTitleLines, linhas));
+        SetRowHeights(0, dvTitleRowHeight(dvLineStep(FTitleFont.Font, FTitleLines), FTitleLines, linhas));
 }
 
 void TdvCustomDBGrid::DefineFieldMap()

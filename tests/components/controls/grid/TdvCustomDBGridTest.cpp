@@ -427,11 +427,16 @@ TEST_F(TdvCustomDBGridTest, ATitleOfFourLinesIsDrawnOnFourLines)
     grade->SetTitleLines(4);
     grade->SetSelected({QStringLiteral("NOME\t30\tTotal de Imposto~Compensado por~Decisão Judicial~(Ano Calendário)")});
     Mostra(3);
-    const int altura = dvTextHeight(Fonte());
-    ASSERT_EQ(grade->RowHeights(0), 4 * altura + 4);
+    // The row holds the four lines as they are drawn, the leading between them included, so that
+    // the last one keeps its bottom.
+    const QFontMetrics medidas(Fonte());
+    const int desenhadas =
+        medidas.boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignTop, QStringLiteral("T\nT\nT\nT")).height();
+    ASSERT_GE(grade->RowHeights(0), desenhadas + 4);
+    const int altura = dvLineStep(Fonte(), 4);
     const QImage imagem = Imagem();
     const TRect titulo = grade->CellRect(1, 0);
-    const int topo = titulo.Top + 2;   // (4 lines + 4) / 2 - 2 lines
+    const int topo = titulo.Top + grade->RowHeights(0) / 2 - 2 * altura;
     for (int linha = 0; linha < 4; ++linha) {
         SCOPED_TRACE(linha);
         EXPECT_GT(Escuros(imagem, {titulo.Left, topo + linha * altura, titulo.Right, topo + (linha + 1) * altura}), 10);
