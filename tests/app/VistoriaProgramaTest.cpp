@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QKeySequence>
 #include <QMenu>
 #include <QPointer>
@@ -332,9 +334,18 @@ protected:
         if (minimo.isEmpty())
             minimo = w.minimumSizeHint().isValid() ? w.minimumSizeHint() : original;
         // Qt's file dialog is laid out by Qt: its words and its size as it opens are ours to look
-        // at, not what its own smallest size cuts.
-        if (qobject_cast<QFileDialog*>(&w))
+        // at, not what its own smallest size cuts. As it opens, its list shows every column whole.
+        if (qobject_cast<QFileDialog*>(&w)) {
             minimo = original;
+            for (const QTreeView* lista : w.findChildren<QTreeView*>()) {
+                const QHeaderView* titulos = lista->header();
+                if (lista->isVisible() && titulos->length() > lista->viewport()->width())
+                    falhas << QStringLiteral("%1: its columns take %2 pixels of a list %3 wide: the last one is cut")
+                                  .arg(nome)
+                                  .arg(titulos->length())
+                                  .arg(lista->viewport()->width());
+            }
+        }
         for (const QSize& tamanho : {minimo, original, QSize(1600, 1200).boundedTo(w.maximumSize())}) {
             w.resize(tamanho);
             QApplication::processEvents();
