@@ -289,6 +289,7 @@ protected:
                     if (assistente->Pagina(m) && m != n)
                         assistente->Pagina(m)->hide();
                 pagina->show();
+                falhas << VistoriaJanela(w, QStringLiteral("%1 page %2").arg(nome).arg(n)).FalhasDeOpcoes(*pagina);
                 Abas(w, QStringLiteral("%1 page %2").arg(nome).arg(n), {});
             }
             for (int m = 1; m <= TAssistente::MaxEstados; ++m)

@@ -107,7 +107,7 @@ void TFrPruvVerifica::CriaComponentes()
     PanelNumAvisos = NovoContador(Panel2, "PanelNumAvisos",
                                   "Número de avisos. Avisos não impedem a gravação da declaração");
     PnVerificados = NovoContador(Panel2, "PnVerificados", "Número de beneficiários já verificados");
-    CkbAvisos = new QCheckBox(QStringLiteral("Mostrar avisos"), Panel2);
+    CkbAvisos = new QCheckBox(QStringLiteral("&Mostrar avisos"), Panel2);
     CkbAvisos->setObjectName(QStringLiteral("CkbAvisos"));
     CkbAvisos->setToolTip(QStringLiteral("Mostra os avisos durante a verificação de pendências"));
     CkbAvisos->setChecked(true);
