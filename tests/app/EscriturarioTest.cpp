@@ -449,7 +449,10 @@ void ImprimeDeclaracao(Passos& passos, const ImpressorasSimuladas& impressoras)
              [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
             {"the whole declaration is the first choice: Avançar",
              [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBDeclaracao"); },
-             [] { E::Tecla(Qt::Key_A, Qt::AltModifier); }},
+             [] {
+                 EXPECT_EQ(E::NomeDoFoco().toStdString(), "RBDeclaracao") << "the page opens on its first option";
+                 E::Tecla(Qt::Key_A, Qt::AltModifier);
+             }},
             {"to paper rather than the screen: Tab to the choice, Down",
              [] { return E::AtivaE("FoAssistRelatorios") && Visivel("RBImprimir"); },
              [] {
@@ -480,6 +483,7 @@ void ImportaDeclaracao(Passos& passos, const QString& Arquivo)
                       {"a declaration: Tab to the file name",
                        [] { return E::AtivaE("FoAssistImportacao") && Visivel("EdArquivo"); },
                        [] {
+                           EXPECT_EQ(E::NomeDoFoco().toStdString(), "RBDeclaracao") << "the first option";
                            for (int t = 0; t < 8 && !E::FocoEm("EdArquivo"); ++t)
                                E::Tecla(Qt::Key_Tab);
                        }},
@@ -672,6 +676,8 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
             {"not transmitting now: Tab to the answer, Right to Não",
              [] { return E::AtivaE("FoAssistGeracao") && Visivel("RBNao"); },
              [] {
+                 EXPECT_TRUE(E::FocoEm("RBSim") || E::FocoEm("RBNao"))
+                     << "the first option, not " << E::NomeDoFoco().toStdString();
                  for (int t = 0; t < 8 && !E::FocoEm("RBSim") && !E::FocoEm("RBNao"); ++t)
                      E::Tecla(Qt::Key_Tab);
                  E::Tecla(Qt::Key_Right);   // Não stands beside Sim
@@ -680,7 +686,11 @@ TEST(Escriturario, ADeclarationTypedFromTheProgramsStartWithTheKeyboardOnly)
             {"the file is written: Fechar", [] { return E::AtivaE("FoAssistGeracao") && Visivel("Memo2"); },
              [] { E::Tecla(Qt::Key_F, Qt::AltModifier); }},
             {"back on the summary; printing", [] { return E::AtivaE("Pruv2003") && E::FocoDentroDe("PgResumo"); },
-             [] { E::Tecla(Qt::Key_M, Qt::ControlModifier); }},
+             [] {
+                 // The date of the writing shows at once.
+                 EXPECT_TRUE(TextoDe("DtpDataGera").contains(QRegularExpression(QStringLiteral("\\d"))));
+                 E::Tecla(Qt::Key_M, Qt::ControlModifier);
+             }},
         });
     ImprimeDeclaracao(passos, impressoras);
     passos.insert(

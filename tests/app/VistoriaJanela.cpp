@@ -521,6 +521,30 @@ int Letra(const QString& texto)
 
 }   // namespace
 
+QStringList VistoriaJanela::FalhasDeOpcoes(const QWidget& parte)
+{
+    FFalhas.clear();
+    QMap<int, QString> letras;
+    for (const QPushButton* botao : FJanela.findChildren<const QPushButton*>())
+        if (botao->isVisible() && !parte.isAncestorOf(botao))
+            if (const int letra = Letra(botao->text()); letra != 0)
+                letras.insert(letra, SemMnemonico(botao->text()));
+    for (const QAbstractButton* opcao : parte.findChildren<const QAbstractButton*>()) {
+        if (!opcao->isVisible()
+            || (!qobject_cast<const QRadioButton*>(opcao) && !qobject_cast<const QCheckBox*>(opcao)))
+            continue;
+        const int letra = Letra(opcao->text());
+        if (letra == 0)
+            Falha(*opcao, QStringLiteral("the option \"%1\" has no letter").arg(opcao->text()));
+        else if (letras.contains(letra))
+            Falha(*opcao,
+                  QStringLiteral("the option \"%1\" has the letter of \"%2\"").arg(opcao->text(), letras.value(letra)));
+        else
+            letras.insert(letra, SemMnemonico(opcao->text()));
+    }
+    return FFalhas;
+}
+
 // Tab reaches every command too, but only after every field before it: a command has a letter, a
 // key of its own, or is the one Return or Esc presses.
 void VistoriaJanela::Comandos()

@@ -44,6 +44,9 @@ public:
     [[nodiscard]] QStringList FalhasDeAbertura(const QWidget& aberta);
     // The field holds the focus with its whole text selected, so that typing replaces it.
     [[nodiscard]] QStringList FalhasDeSelecao(const QWidget& campo);
+    // Each option (radio or check button) shown in that part of the window has a letter of its
+    // own: none that another option there or a button of the window has.
+    [[nodiscard]] QStringList FalhasDeOpcoes(const QWidget& parte);
 
 private:
     void Percorre(QWidget& controle);

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QKeySequence>
 #include <QMenu>
 #include <QPointer>
@@ -37,6 +39,7 @@
 #include "shell/common/TFoAjuda.h"
 #include "screens/pages/TFrBeneficiarios.h"
 #include "screens/pages/TFrDeclaracao.h"
+#include "screens/pages/TFrInformacoesPruv.h"
 
 namespace {
 
@@ -286,6 +289,7 @@ protected:
                     if (assistente->Pagina(m) && m != n)
                         assistente->Pagina(m)->hide();
                 pagina->show();
+                falhas << VistoriaJanela(w, QStringLiteral("%1 page %2").arg(nome).arg(n)).FalhasDeOpcoes(*pagina);
                 Abas(w, QStringLiteral("%1 page %2").arg(nome).arg(n), {});
             }
             for (int m = 1; m <= TAssistente::MaxEstados; ++m)
@@ -331,9 +335,18 @@ protected:
         if (minimo.isEmpty())
             minimo = w.minimumSizeHint().isValid() ? w.minimumSizeHint() : original;
         // Qt's file dialog is laid out by Qt: its words and its size as it opens are ours to look
-        // at, not what its own smallest size cuts.
-        if (qobject_cast<QFileDialog*>(&w))
+        // at, not what its own smallest size cuts. As it opens, its list shows every column whole.
+        if (qobject_cast<QFileDialog*>(&w)) {
             minimo = original;
+            for (const QTreeView* lista : w.findChildren<QTreeView*>()) {
+                const QHeaderView* titulos = lista->header();
+                if (lista->isVisible() && titulos->length() > lista->viewport()->width())
+                    falhas << QStringLiteral("%1: its columns take %2 pixels of a list %3 wide: the last one is cut")
+                                  .arg(nome)
+                                  .arg(titulos->length())
+                                  .arg(lista->viewport()->width());
+            }
+        }
         for (const QSize& tamanho : {minimo, original, QSize(1600, 1200).boundedTo(w.maximumSize())}) {
             w.resize(tamanho);
             QApplication::processEvents();
@@ -525,6 +538,10 @@ TEST_F(VistoriaProgramaTest, WhatTheKeysOpenComesAboveAndWhatTheyReachIsReady)
     auto* imprimir = pendencias->findChild<QPushButton*>(QStringLiteral("BbImprimir"));
     for (int i = 0; i < 500 && !imprimir->isEnabled(); ++i)
         QTest::qWait(10);
+    // It opens on its list, where Return finds the pending item highlighted.
+    if (QWidget* foco = pendencias->focusWidget(); !foco || foco->objectName() != QLatin1String("DbgErrosEncontrados"))
+        falhas << QStringLiteral("FoPendencias: opens with the focus on %1, not on its list")
+                      .arg(foco ? foco->objectName() : QStringLiteral("nothing"));
     Ajuda(*pendencias);
     pendencias->close();
     QApplication::processEvents();
@@ -534,6 +551,19 @@ TEST_F(VistoriaProgramaTest, WhatTheKeysOpenComesAboveAndWhatTheyReachIsReady)
     TDialogosQt mensagens(janela.get());
     InterfaceUsuario::Instala(&mensagens);
     auto* quadroAberto = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
+    // A wrong CPF before the CNPJ is left selected for retyping, as a wrong number of a beneficiary is.
+    quadroAberto->AtivaPagina(TPaginaDeclaracao::Informacoes);
+    QApplication::processEvents();
+    auto* cpfCnpj = quadroAberto->Informacoes().findChild<QWidget*>(QStringLiteral("DeRespNoCnpj"));
+    ASSERT_TRUE(cpfCnpj);
+    cpfCnpj->setFocus();
+    Digita(cpfCnpj, QStringLiteral("11144477736"));
+    QTest::keyClick(cpfCnpj, Qt::Key_Tab);
+    for (int i = 0; i < 20; ++i)
+        QTest::qWait(10);
+    falhas
+        << VistoriaJanela(*janela, QStringLiteral("Pruv2003 after the CPF before the CNPJ")).FalhasDeSelecao(*cpfCnpj);
+    QTest::keyClick(cpfCnpj, Qt::Key_Escape);
     quadroAberto->AtivaPagina(TPaginaDeclaracao::Beneficiarios);
     QApplication::processEvents();
     QWidget* codigo = quadroAberto->Beneficiarios().findChild<QWidget*>(QStringLiteral("DblcCodRet"));

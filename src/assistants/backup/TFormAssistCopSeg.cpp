@@ -22,7 +22,6 @@
 #include "model/values/PastasPrograma.h"
 #include "shell/common/PosicaoAssistente.h"
 #include "shell/common/ContextoAjuda.h"
-#include "shell/common/FocaPrimeiro.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/files/TEspacoEmDisco.h"
@@ -112,7 +111,8 @@ QWidget* TFormAssistCopSeg::CriaPagina1()
 
 QWidget* TFormAssistCopSeg::CriaPagina2()
 {
-    CheckBoxReord = new QCheckBox(QStringLiteral("Reorganizar Tabelas de dados antes de efetuar a cópia de segurança"));
+    CheckBoxReord = new QCheckBox(
+        QStringLiteral("&Reorganizar Tabelas de dados antes de efetuar a cópia de segurança"));
     CheckBoxReord->setObjectName(QStringLiteral("CheckBoxReord"));
     const TPaginaArquivo pagina = TPaginaArquivo::Cria(QStringLiteral("Panel2"), CheckBoxReord);
     EdArquivo = pagina.EdArquivo;
@@ -236,7 +236,7 @@ void TFormAssistCopSeg::MostraPagina(int n)
         break;
     }
     if (n >= 2)
-        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+        FocaBotoes();
 }
 
 int TFormAssistCopSeg::QuantidadeDisquetes(qint64 totalBytes)

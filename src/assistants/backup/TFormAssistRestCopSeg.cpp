@@ -21,7 +21,6 @@
 #include "model/values/TErro.h"
 #include "model/values/PastasPrograma.h"
 #include "shell/common/ContextoAjuda.h"
-#include "shell/common/FocaPrimeiro.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/compress/TLeitorZip.h"
@@ -186,7 +185,7 @@ QWidget* TFormAssistRestCopSeg::CriaPaginaProgresso(const char* nome, const QStr
 
 void TFormAssistRestCopSeg::Foca()
 {
-    FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+    FocaBotoes();
 }
 
 void TFormAssistRestCopSeg::MostraPagina(int n)

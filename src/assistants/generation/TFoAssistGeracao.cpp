@@ -217,7 +217,7 @@ QWidget* TFoAssistGeracao::CriaPagina5()
     QPalette paleta = Label7->palette();
     paleta.setColor(QPalette::WindowText, Qt::red);
     Label7->setPalette(paleta);
-    CBRecibo = new QCheckBox(QStringLiteral("Imprimir Recibo"));
+    CBRecibo = new QCheckBox(QStringLiteral("Imprimir &Recibo"));
     CBRecibo->setObjectName(QStringLiteral("CBRecibo"));
     CBRecibo->setChecked(true);
     return PaginaComFigura("Panel5", FiguraDe(TImagem::Gerar), {Memo2, Label7, CBRecibo});
@@ -248,10 +248,10 @@ QWidget* TFoAssistGeracao::CriaPagina8()
 {
     LbSite = new TRotuloSitio;
     LbSite->setObjectName(QStringLiteral("LbSite"));
-    RBSim = new QRadioButton(QStringLiteral("Sim"));
+    RBSim = new QRadioButton(QStringLiteral("&Sim"));
     RBSim->setObjectName(QStringLiteral("RBSim"));
     RBSim->setChecked(true);
-    RBNao = new QRadioButton(QStringLiteral("Não"));
+    RBNao = new QRadioButton(QStringLiteral("&Não"));
     RBNao->setObjectName(QStringLiteral("RBNao"));
     auto* respostas = new QWidget;
     auto* linha = new QHBoxLayout(respostas);
@@ -325,7 +325,7 @@ void TFoAssistGeracao::MostraPagina(int n)
     if (n == 1)
         FocaPrimeiro(DBLCUF, nullptr, nullptr, nullptr);
     else if (n != 9)
-        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+        FocaBotoes();
 }
 
 bool TFoAssistGeracao::ExecutaEtapa(int n)
@@ -367,15 +367,14 @@ bool TFoAssistGeracao::PodeAvancar(int etapa)
     }
     case 9: {
         const QString numero = NumeroRecibo();
-        if (numero.isEmpty()) {
-            TErro::MostraMensagem(TextoReciboVazio, TipoDialogo::Erro, Botao::Ok, 0);
-            return false;
-        }
-        if (numero.size() != 12 || !SoNumeros(numero) || TNumeroRecibo::Valida(numero) != 0) {
-            TErro::MostraMensagem(TextoReciboInvalido, TipoDialogo::Erro, Botao::Ok, 0);
-            return false;
-        }
-        return true;
+        const bool vazio = numero.isEmpty();
+        if (!vazio && numero.size() == 12 && SoNumeros(numero) && TNumeroRecibo::Valida(numero) == 0)
+            return true;
+        TErro::MostraMensagem(vazio ? TextoReciboVazio : TextoReciboInvalido, TipoDialogo::Erro, Botao::Ok, 0);
+        // Back in the number, all of it selected: what is typed next replaces it.
+        MENumRec->setFocus(Qt::OtherFocusReason);
+        MENumRec->selectAll();
+        return false;
     }
     default:
         return true;

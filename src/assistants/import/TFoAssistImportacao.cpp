@@ -224,10 +224,10 @@ QWidget* TFoAssistImportacao::CriaPagina2()
     auto* coluna = new QVBoxLayout(tipo);
     coluna->setContentsMargins(0, 0, 0, 0);
     coluna->addWidget(RotuloAssistente(QStringLiteral("Indique o tipo de importação que deseja realizar"), tipo));
-    RBDeclaracao = new QRadioButton(QStringLiteral("Declaração"), tipo);
+    RBDeclaracao = new QRadioButton(QStringLiteral("&Declaração"), tipo);
     RBDeclaracao->setObjectName(QStringLiteral("RBDeclaracao"));
     RBDeclaracao->setChecked(true);
-    RBComprovante = new QRadioButton(QStringLiteral("Comprovante de Rendimentos"), tipo);
+    RBComprovante = new QRadioButton(QStringLiteral("Co&mprovante de Rendimentos"), tipo);
     RBComprovante->setObjectName(QStringLiteral("RBComprovante"));
     auto* opcoes = new QHBoxLayout;
     opcoes->addWidget(RBDeclaracao);
@@ -335,7 +335,7 @@ QWidget* TFoAssistImportacao::CriaPagina7()
     grade->addRow(QStringLiteral("Avisos:"), LbAvisos);
     grade->addRow(QStringLiteral("Fundos ou Clubes:"), LbAnexosAdic);
     pagina.Acrescenta(contadores);
-    CheckMostrRel = new QCheckBox(QStringLiteral("Mostrar Relatório de Erros / Avisos"));
+    CheckMostrRel = new QCheckBox(QStringLiteral("Mostrar &Relatório de Erros / Avisos"));
     CheckMostrRel->setObjectName(QStringLiteral("CheckMostrRel"));
     CheckMostrRel->setChecked(true);
     pagina.Acrescenta(CheckMostrRel);
@@ -375,7 +375,7 @@ QWidget* TFoAssistImportacao::CriaPagina11()
     grade->addRow(QStringLiteral("Comprovantes de Rendimentos importados:"), lblComprImportados);
     grade->addRow(QStringLiteral("Quantidade de Registros rejeitada:"), lblComprRejeitados);
     pagina.Acrescenta(contadores);
-    MostraRelErroCompr = new QCheckBox(QStringLiteral("Mostrar Relatório de Erros"));
+    MostraRelErroCompr = new QCheckBox(QStringLiteral("Mostrar &Relatório de Erros"));
     MostraRelErroCompr->setObjectName(QStringLiteral("MostraRelErroCompr"));
     MostraRelErroCompr->setChecked(true);
     pagina.Acrescenta(MostraRelErroCompr);
@@ -414,7 +414,7 @@ void TFoAssistImportacao::MostraPagina(int n)
     const bool final = n == 7 || n == 11 || n == 12;
     MostraFechar(final);
     if (n >= 2)
-        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+        FocaBotoes();
 }
 
 bool TFoAssistImportacao::ExecutaEtapa(int n)

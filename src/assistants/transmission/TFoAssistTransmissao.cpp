@@ -10,7 +10,6 @@
 #include "assistants/pages/TRotuloSitio.h"
 #include "model/values/PastasPrograma.h"
 #include "shell/common/ContextoAjuda.h"
-#include "shell/common/FocaPrimeiro.h"
 #include "screens/search/TFrPesquisaDeclaracoes.h"
 #include "shell/common/PosicaoAssistente.h"
 #include "shell/common/EstadoPrograma.h"
@@ -102,14 +101,14 @@ void TFoAssistTransmissao::MostraPagina(int n)
     case 2:
         DefineBotoes(true, true, true, true);
         MostraFechar(false);
-        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+        FocaBotoes();
         break;
     case 3: {
         // With nothing sent the user may go back and choose.
         const bool vazia = FrPesquisaDeclaracoes->ArquivosSelecionados().isEmpty();
         DefineBotoes(vazia, false, true, false);
         MostraFechar(!vazia);
-        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+        FocaBotoes();
         break;
     }
     default:

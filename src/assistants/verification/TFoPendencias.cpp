@@ -35,6 +35,9 @@ TFoPendencias::TFoPendencias(QWidget* Dono)
     auto* disposicao = new QVBoxLayout(this);
     disposicao->setContentsMargins(0, 0, 0, 0);
     disposicao->addWidget(FrPruvVerifica);
+    // It opens on its list, where Return locates the highlighted item, not on the check box that
+    // comes first in the Tab order.
+    FrPruvVerifica->FocaLista();
 
     for (QTimer** timer : {&Timer1, &Timer2}) {
         *timer = new QTimer(this);

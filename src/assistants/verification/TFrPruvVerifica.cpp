@@ -107,7 +107,7 @@ void TFrPruvVerifica::CriaComponentes()
     PanelNumAvisos = NovoContador(Panel2, "PanelNumAvisos",
                                   "Número de avisos. Avisos não impedem a gravação da declaração");
     PnVerificados = NovoContador(Panel2, "PnVerificados", "Número de beneficiários já verificados");
-    CkbAvisos = new QCheckBox(QStringLiteral("Mostrar avisos"), Panel2);
+    CkbAvisos = new QCheckBox(QStringLiteral("&Mostrar avisos"), Panel2);
     CkbAvisos->setObjectName(QStringLiteral("CkbAvisos"));
     CkbAvisos->setToolTip(QStringLiteral("Mostra os avisos durante a verificação de pendências"));
     CkbAvisos->setChecked(true);
@@ -190,6 +190,11 @@ void TFrPruvVerifica::CriaComponentes()
     principal->setSpacing(0);
     principal->addWidget(Panel3);
     principal->addWidget(DbgErrosEncontrados, 1);
+}
+
+void TFrPruvVerifica::FocaLista()
+{
+    DbgErrosEncontrados->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- the run ----

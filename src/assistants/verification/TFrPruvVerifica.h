@@ -60,6 +60,8 @@ public:
     [[nodiscard]] bool PodeGravar() const;
     // Closes the verification table.
     void FechaTabela();
+    // The list takes the focus, now or when its window is next activated.
+    void FocaLista();
     // Each sets its flag; then stop is enabled exactly when b is false, print exactly when stop is
     // not, and locate exactly when b is true.
     void SetaInterrompida(bool b);

@@ -21,7 +21,6 @@
 #include "model/declaration/TPruv.h"
 #include "model/declaration/TResumo.h"
 #include "shell/common/ContextoAjuda.h"
-#include "shell/common/FocaPrimeiro.h"
 #include "model/people/TNi.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
@@ -340,34 +339,34 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
                                   "às questões que vão sendo apresentadas.")}));
     case 2:
         return PaginaDeOpcoes(nome, QStringLiteral("Escolha o tipo de relatório na lista abaixo:"),
-                              {{&RBListaBenef, "RBListaBenef", "Lista de Beneficiários"},
-                               {&RBTotaisCodigo, "RBTotaisCodigo", "Totais por Código"},
-                               {&RBGerencial, "RBGerencial", "Gerencial"},
-                               {&RBTotalMensalCodigo, "RBTotalMensalCodigo", "Total Mensal por Código"}},
+                              {{&RBListaBenef, "RBListaBenef", "&Lista de Beneficiários"},
+                               {&RBTotaisCodigo, "RBTotaisCodigo", "&Totais por Código"},
+                               {&RBGerencial, "RBGerencial", "&Gerencial"},
+                               {&RBTotalMensalCodigo, "RBTotalMensalCodigo", "Total &Mensal por Código"}},
                               LbExemploTipo, "LbExemploTipo", &TFoAssistRelatorios::ExemploTipo);
     case 3:
         return PaginaDeOpcoes(nome, QStringLiteral("Qual o grau de detalhamento do relatório?"),
-                              {{&RBSintetico, "RBSintetico", "Relatório Sintético"},
-                               {&RBAnalitico, "RBAnalitico", "Relatório Analítico"}},
+                              {{&RBSintetico, "RBSintetico", "Relatório &Sintético"},
+                               {&RBAnalitico, "RBAnalitico", "Relatório Ana&lítico"}},
                               LbExemploDetalhe, "LbExemploDetalhe", &TFoAssistRelatorios::ExemploDetalhe);
     case 4:
-        return PaginaDeOpcoes(
-            nome, QStringLiteral("Como serão ordenados os beneficiários?"),
-            {{&RBOrdemAlfab, "RBOrdemAlfab", "Ordem Alfabética"}, {&RBOrdemCPF, "RBOrdemCPF", "Ordem de CPF ou CNPJ"}},
-            LbExemploOrdem, "LbExemploOrdem", &TFoAssistRelatorios::ExemploOrdem);
+        return PaginaDeOpcoes(nome, QStringLiteral("Como serão ordenados os beneficiários?"),
+                              {{&RBOrdemAlfab, "RBOrdemAlfab", "Ordem Alfa&bética"},
+                               {&RBOrdemCPF, "RBOrdemCPF", "Ordem de C&PF ou CNPJ"}},
+                              LbExemploOrdem, "LbExemploOrdem", &TFoAssistRelatorios::ExemploOrdem);
     case 5:
         return PaginaDeOpcoes(nome,
                               QStringLiteral("Escolha abaixo a forma como quer que o relatório seja apresentado e "
                                              "clique em 'Concluir'."),
-                              {{&RBVisualizar, "RBVisualizar", "Visualizar a impressão na tela"},
-                               {&RBImprimir, "RBImprimir", "Imprimir"}});
+                              {{&RBVisualizar, "RBVisualizar", "Visualizar a impressão na &tela"},
+                               {&RBImprimir, "RBImprimir", "&Imprimir"}});
     case 6:
         return PaginaDeOpcoes(nome, QStringLiteral("Escolha a impressão desejada:"),
-                              {{&RBDeclaracao, "RBDeclaracao", "Declaração Completa"},
-                               {&RBRecibo, "RBRecibo", "Recibo"},
-                               {&RBComprovante, "RBComprovante", "Comprovante de Rendimentos"},
-                               {&RBVerificacao, "RBVerificacao", "Verificação de Pendências"},
-                               {&RBDemaisRelatorios, "RBDemaisRelatorios", "Demais Relatórios"}});
+                              {{&RBDeclaracao, "RBDeclaracao", "&Declaração Completa"},
+                               {&RBRecibo, "RBRecibo", "&Recibo"},
+                               {&RBComprovante, "RBComprovante", "Co&mprovante de Rendimentos"},
+                               {&RBVerificacao, "RBVerificacao", "V&erificação de Pendências"},
+                               {&RBDemaisRelatorios, "RBDemaisRelatorios", "Demai&s Relatórios"}});
     case 7: {
         QWidget* painel = PaginaEmColuna(nome);
         painel->layout()->addWidget(new QLabel(QStringLiteral("Selecione a declaração:"), painel));
@@ -381,9 +380,10 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
         panel12->setObjectName(QStringLiteral("Panel12"));
         auto* radios = new QHBoxLayout(panel12);
         radios->setContentsMargins(0, 0, 0, 0);
-        RBJahTransmitidas = new QRadioButton(QStringLiteral("Mostrar declarações já transmitidas"), panel12);
+        RBJahTransmitidas = new QRadioButton(QStringLiteral("Mostrar declarações já &transmitidas"), panel12);
         RBJahTransmitidas->setObjectName(QStringLiteral("RBJahTransmitidas"));
-        RBNaoTransmitidas = new QRadioButton(QStringLiteral("Mostrar declarações em CD-ROM não transmitidas"), panel12);
+        RBNaoTransmitidas = new QRadioButton(QStringLiteral("Mostrar declarações em CD-ROM &não transmitidas"),
+                                             panel12);
         RBNaoTransmitidas->setObjectName(QStringLiteral("RBNaoTransmitidas"));
         RBJahTransmitidas->setChecked(true);
         radios->addWidget(RBJahTransmitidas);
@@ -402,8 +402,8 @@ QWidget* TFoAssistRelatorios::CriaPagina(int n)
     }
     case 9:
         return PaginaDeOpcoes(nome, QString(),
-                              {{&RBTodosComprovantes, "RBTodosComprovantes", "Todos os comprovantes"},
-                               {&RBUmBeneficiario, "RBUmBeneficiario", "Comprovante de um beneficiário"}});
+                              {{&RBTodosComprovantes, "RBTodosComprovantes", "&Todos os comprovantes"},
+                               {&RBUmBeneficiario, "RBUmBeneficiario", "Comprovante de &um beneficiário"}});
     case 10: {
         QWidget* painel = PaginaEmColuna(nome);
         FrPesquisarPruv = new TFrPesquisarPruv(painel);
@@ -479,7 +479,7 @@ void TFoAssistRelatorios::MostraPagina(int n)
     BtnOK->setEnabled(n != 1);
     CancelBtn->setEnabled(true);
     if (n != 1)
-        FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+        FocaBotoes();
 }
 
 bool TFoAssistRelatorios::ExecutaEtapa(int n)

@@ -41,8 +41,9 @@ public:
     void SetTipoDeDado(TTipoDeDado tipo) { FTipoDeDado = tipo; }
     [[nodiscard]] bool AutoAvanco() const { return FAutoAvanco; }
     void SetAutoAvanco(bool valor) { FAutoAvanco = valor; }
-    // The text the value refused stays selected after the message, so that the user retypes it
-    // whole (the number of a key); otherwise the caret stays after it, for a correction.
+    // The text the value refused stays selected after the message, so that what the user types
+    // next replaces it (a caret left after a full field would drop every digit typed); off, the
+    // caret stays after it.
     void SetSelecionaRecusado(bool valor) { FSelecionaRecusado = valor; }
 
     [[nodiscard]] virtual bool TemDado() const { return false; }
@@ -92,5 +93,5 @@ private:
     TTipoDeDado FTipoDeDado = TTipoDeDado::AlfaNumerico;
     bool FAutoAvanco = false;
     bool FMantemTexto = false;   // a write-back failed: the next entry keeps what was typed
-    bool FSelecionaRecusado = false;
+    bool FSelecionaRecusado = true;
 };

@@ -9,8 +9,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 
+#include "model/values/CodigoMensagem.h"
 #include "model/values/TDragMonetario.h"
 #include "model/values/TErro.h"
 #include "platform/widgets/painting/SystemColors.h"
@@ -166,6 +168,35 @@ void TPruvInplaceEditMonetario::KeyPress(QChar& key)
         QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
 }
 
+std::optional<QString> TPruvInplaceEditMonetario::QuantiaColada(const QString& texto)
+{
+    // Digits in groups of three after the first when dotted, then up to two decimals.
+    static const QRegularExpression quantia(
+        QStringLiteral("^\\s*(?:R\\$\\s*)?([0-9]{1,3}(?:\\.[0-9]{3})+|[0-9]*)(,[0-9]{1,2})?\\s*$"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpressionMatch achado = quantia.match(texto);
+    if (!achado.hasMatch() || (achado.capturedLength(1) == 0 && achado.capturedLength(2) == 0))
+        return std::nullopt;
+    return achado.captured(1).remove(QLatin1Char('.')) + achado.captured(2);
+}
+
+void TPruvInplaceEditMonetario::WMPaste()
+{
+    if (!GridCanEditModify())
+        return;
+    const QString colado = QGuiApplication::clipboard()->text();
+    if (colado.trimmed().isEmpty())
+        return;
+    const std::optional<QString> valor = QuantiaColada(colado);
+    if (!valor) {
+        FPruvGrid.Avisa(TErro(CodigoMensagem::ValorInvalido, QString(), 0));
+        return;
+    }
+    // The cell holds one amount: the one pasted replaces it.
+    selectAll();
+    insert(*valor);
+}
+
 void TPruvInplaceEditMonetario::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton || !e->modifiers().testFlag(Qt::ShiftModifier)) {
@@ -260,8 +291,16 @@ bool TPruvCustomGrid::Valida()
 {
     if (EditorMode() && !FechaEditor(false))
         return false;
-    (void)ValidaLinha(Row());
+    ValidaLinhaUmaVez();
     return true;
+}
+
+void TPruvCustomGrid::ValidaLinhaUmaVez()
+{
+    if (Row() == FLinhaValidada)
+        return;
+    (void)ValidaLinha(Row());
+    FLinhaValidada = Row();
 }
 
 bool TPruvCustomGrid::FechaEditor(bool adiaMensagem)
@@ -368,7 +407,10 @@ bool TPruvCustomGrid::SelectCell(int coluna, int linha)
         return false;
     if (!CelulaEditavel(coluna, linha))
         return false;
-    return linha == Row() || FSuprimeValidacao || ValidaLinha(Row());
+    if (linha == Row())
+        return true;
+    FLinhaValidada = -1;
+    return FSuprimeValidacao || ValidaLinha(Row());
 }
 
 bool TPruvCustomGrid::CanEditModify()
@@ -378,6 +420,7 @@ bool TPruvCustomGrid::CanEditModify()
 
 void TPruvCustomGrid::SetEditText(int coluna, int linha, const QString& valor)
 {
+    FLinhaValidada = -1;
     SetTexto(coluna, linha, valor);
 }
 
@@ -420,8 +463,9 @@ void TPruvCustomGrid::DoExit()
     if (EditorMode() && !FechaEditor(true))
         return;
     TCustomGrid::DoExit();
-    // Leaving the grid is never refused; the row's messages are shown all the same.
-    (void)ValidaLinha(Row());
+    // Leaving the grid is never refused; the row's messages are shown all the same, once.
+    ValidaLinhaUmaVez();
+    FLinhaValidada = -1;
     const TGridCoord primeira = PrimeiraEditavel();
     if (primeira.X < 0)
         return;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/widgets/grid/TCustomGrid.h"
 #include "platform/widgets/grid/TInplaceEdit.h"
@@ -53,9 +54,15 @@ public:
         bool SegundaDecimal = false;
     };
     [[nodiscard]] static TDigitacao Filtra(const QString& texto, int selStart, int selLength, QChar key);
+    // A pasted text as the cell takes it: one amount, with or without "R$" and with its thousands
+    // dots in their places ("R$ 1.234,56" gives "1234,56"); nothing when it reads as anything else.
+    [[nodiscard]] static std::optional<QString> QuantiaColada(const QString& texto);
 
 protected:
     void KeyPress(QChar& key) override;
+    // Only a text that reads as one amount replaces the cell's; any other is refused with
+    // message 114 and the cell keeps its value.
+    void WMPaste() override;
     void mousePressEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
@@ -179,8 +186,12 @@ private:
     // The first editable cell of the area, walking on from its top-left corner.
     [[nodiscard]] TGridCoord PrimeiraEditavel();
     void CopiaCelula();
+    // The current row's check, unless it already ran with nothing written since: one action
+    // checks the row as the declaration, the page and the focus leave it, and warns once.
+    void ValidaLinhaUmaVez();
 
     int FEditLimit = 0;
+    int FLinhaValidada = -1;   // the row checked last, while nothing was written in it
     bool FMonetario = false;
     bool FReadOnly = false;
     bool FSuprimeValidacao = false;

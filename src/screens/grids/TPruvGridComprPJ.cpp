@@ -92,9 +92,31 @@ void TPruvGridComprPJ::Atualiza()
         SetColWidths(1, 50);
         SetColWidths(3, 100);
         SetColWidths(4, 100);
-        SetColWidths(2, std::max(390, width() - 308));
+        // The nature takes what the others leave of the visible width (their grid lines
+        // included), so that the last column is not cut by a pixel.
+        const int outras = 300 + ColCount() * GridLineWidth();
+        SetColWidths(ColunaNatureza, std::max(390, viewport()->width() - outras));
     }
     InvalidateGrid();
+}
+
+void TPruvGridComprPJ::KeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    if (!EditorMode() && !(shift & ~Qt::KeypadModifier) && (key == Qt::Key_Right || key == Qt::Key_Left)) {
+        int primeira = 0;
+        if (key == Qt::Key_Right) {
+            // The first column from which the last one still shows whole, the nature kept.
+            primeira = ColCount() - 1;
+            int largura = ColWidths(primeira) + GridLineWidth();
+            while (primeira > 0 && largura + ColWidths(primeira - 1) + GridLineWidth() <= viewport()->width())
+                largura += ColWidths(--primeira) + GridLineWidth();
+            primeira = std::min(primeira, ColunaNatureza);
+        }
+        SetLeftCol(primeira);
+        key = 0;
+        return;
+    }
+    TPruvCustomGrid::KeyDown(key, shift);
 }
 
 void TPruvGridComprPJ::DesenhaCelula(int ACol, int ARow, TGridDrawState State, const TRect& Rect)

@@ -22,6 +22,9 @@ public:
 protected:
     [[nodiscard]] QString GetEditText(int ACol, int ARow) override;
     void DesenhaCelula(int ACol, int ARow, TGridDrawState State, const TRect& Rect) override;
+    // Only the nature is typed in: Right and Left (outside the editor) bring the last and the
+    // first columns into sight where they do not all fit, the current cell staying in view.
+    void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
 private:
     [[nodiscard]] int Linhas() const;

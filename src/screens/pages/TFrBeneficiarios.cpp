@@ -262,7 +262,10 @@ void TFrBeneficiarios::CriaComponentes()
             },
             Qt::QueuedConnection);
     };
-    DeNomeBenef->OnPressEnter = [this](TPruvCustomEdit*) { FocaPrimeiro(DgrRendimentos, nullptr, nullptr, nullptr); };
+    // To the grid whose tab is shown: the others are hidden and take no focus.
+    DeNomeBenef->OnPressEnter = [this](TPruvCustomEdit*) {
+        FocaPrimeiro(DgrRendimentos, DgcCompensacao, DgsSubJudice, nullptr);
+    };
     DgrRendimentos->OnPressEnter = [this](TPruvCustomGrid*) {
         ExcecaoAplicacao::Protege([this] {
             if (PCPruvItem->isTabVisible(1) || PCPruvItem->isTabVisible(2))
@@ -795,6 +798,8 @@ void TFrBeneficiarios::BbDesfazerClick()
     FCopia->Copia(*FItem);
     FItem->SetAlterado(false);
     RefazTela();
+    // A new item undone is the stored one again: the moves are those of its place.
+    AtualizaBotoes();
     FocaPrimeiro(DblcCodRet, nullptr, nullptr, nullptr);
 }
 

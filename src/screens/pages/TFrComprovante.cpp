@@ -194,6 +194,11 @@ void TFrComprovante::CriaComponentes()
     grdNatRendPJ = new TPruvGridComprPJ(NaturezaPJ);
     grdNatRendPJ->setObjectName(QStringLiteral("grdNatRendPJ"));
     grdNatRendPJ->setGeometry(4, 4, 612, 230);
+    // The grid grows with the window, its nature column taking the width: in a wide window every
+    // column shows.
+    auto* naturezaPJ = new QVBoxLayout(NaturezaPJ);
+    naturezaPJ->setContentsMargins(4, 4, 4, 4);
+    naturezaPJ->addWidget(grdNatRendPJ);
     coluna = 0;
     for (int largura : {50, 50, 390, 100, 100})
         if (coluna < grdNatRendPJ->ColCount())

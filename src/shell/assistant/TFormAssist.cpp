@@ -4,10 +4,17 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QToolButton>
+#include <QTextEdit>
+#include <QRadioButton>
+#include <QPlainTextEdit>
+#include <QLineEdit>
 #include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -15,8 +22,10 @@
 
 #include "shell/common/ContextoAjuda.h"
 #include "shell/common/EstadoPrograma.h"
+#include "shell/common/FocaPrimeiro.h"
 #include "shell/common/ExcecaoAplicacao.h"
 #include "shell/common/TFoAjuda.h"
+#include "platform/widgets/keyboard/TOrdemTab.h"
 #include "platform/widgets/windows/TMinimoDoProjeto.h"
 
 namespace {
@@ -165,6 +174,20 @@ void TFormAssist::changeEvent(QEvent* evento)
     }
 }
 
+void TFormAssist::keyPressEvent(QKeyEvent* evento)
+{
+    const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+    if (enter && !(evento->modifiers() & ~Qt::KeypadModifier) && !qobject_cast<QPushButton*>(focusWidget())) {
+        for (QPushButton* botao : {BtnAvancar, BtnOK})
+            if (botao->isEnabled() && botao->isVisible()) {
+                evento->accept();
+                botao->click();
+                return;
+            }
+    }
+    QDialog::keyPressEvent(evento);
+}
+
 void TFormAssist::MostraAjuda()
 {
     const QWidget* foco = focusWidget();
@@ -210,13 +233,71 @@ void TFormAssist::MostraFechar(bool Fechar)
     BtnOK->setIcon(Fechar ? style()->standardIcon(QStyle::SP_DialogCloseButton) : QIcon());
 }
 
+namespace {
+
+// A control the user chooses or types in: not a command button, nor a text only shown.
+bool EhOpcaoOuCampo(const QWidget& w)
+{
+    if (qobject_cast<const QPushButton*>(&w) || qobject_cast<const QToolButton*>(&w))
+        return false;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(&w))
+        return !edit->isReadOnly();
+    if (const auto* texto = qobject_cast<const QPlainTextEdit*>(&w))
+        return !texto->isReadOnly();
+    if (const auto* rico = qobject_cast<const QTextEdit*>(&w))
+        return !rico->isReadOnly();
+    return true;
+}
+
+// A radio group is entered on its checked option, as Tab enters it.
+QWidget* OpcaoMarcada(QWidget& w)
+{
+    auto* opcao = qobject_cast<QRadioButton*>(&w);
+    if (!opcao || opcao->isChecked() || !opcao->autoExclusive() || !opcao->parentWidget())
+        return &w;
+    for (QRadioButton* irma : opcao->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+        if (irma->isChecked() && irma->isVisibleTo(opcao->parentWidget()) && irma->isEnabled())
+            return irma;
+    return &w;
+}
+
+}   // namespace
+
 void TFormAssist::ExibePagina(int n)
 {
     if (QWidget* atual = Pagina(PaginaAtual()); atual && PaginaAtual() != n)
         atual->hide();
-    if (QWidget* nova = Pagina(n))
+    if (QWidget* nova = Pagina(n)) {
         nova->show();
+        FocaPrimeiroCampo(*nova);
+    }
     SetPaginaAtual(n);
+}
+
+void TFormAssist::FocaBotoes()
+{
+    const QWidget* pagina = Pagina(PaginaAtual());
+    if (const QWidget* foco = focusWidget();
+        pagina && foco && pagina->isAncestorOf(foco) && foco->isEnabled() && foco->isVisibleTo(pagina))
+        return;
+    FocaPrimeiro(BtnAvancar, BtnOK, BtnRetornar, CancelBtn);
+}
+
+void TFormAssist::FocaPrimeiroCampo(QWidget& pagina)
+{
+    // The first as the eye reads the page, whatever order the controls were made in.
+    if (pagina.layout())
+        pagina.layout()->activate();
+    QList<QWidget*> campos;
+    QList<QRect> lugares;
+    for (QWidget* w = pagina.nextInFocusChain(); w && w != &pagina; w = w->nextInFocusChain())
+        if (pagina.isAncestorOf(w) && w->isVisibleTo(&pagina) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)
+            && EhOpcaoOuCampo(*w)) {
+            campos << w;
+            lugares << QRect(w->mapTo(&pagina, QPoint(0, 0)), w->size());
+        }
+    if (const QList<int> ordem = TOrdemTab::OrdemDeLeitura(lugares); !ordem.isEmpty())
+        OpcaoMarcada(*campos[ordem.front()])->setFocus(Qt::TabFocusReason);
 }
 
 void TFormAssist::Termina(int resultado)

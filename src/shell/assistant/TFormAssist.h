@@ -38,14 +38,22 @@ public slots:
 protected:
     // Takes the panel into the page area, hidden, as page n (1..MaxEstados).
     void DefinePagina(int n, QWidget* painel);
-    // Hides the page now shown, shows page n and makes it the current page.
+    // Hides the page now shown, shows page n and makes it the current page; the focus goes to
+    // its first option or field (the checked option of a group), so that the keys choose at
+    // once; a page of text alone leaves it on the buttons.
     void ExibePagina(int n);
+    // The focus goes to the first enabled of Avançar, Concluir, Voltar and Cancelar, unless the
+    // page shown holds it (on the option or field ExibePagina gave it).
+    void FocaBotoes();
     // Enables or disables Voltar, Avançar, Concluir and Cancelar.
     void DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar);
     // Concluir becomes "&Fechar" with the closing picture on a final page; "C&oncluir" otherwise.
     void MostraFechar(bool Fechar);
     void Termina(int resultado) override;
     void changeEvent(QEvent* evento) override;
+    // Return on an option or a field goes on as from the buttons: Avançar, or Concluir where
+    // Avançar is off.
+    void keyPressEvent(QKeyEvent* evento) override;
 
     QLabel* ImgFechar;   // a picture of the closing button, for the final pages' text
     QFrame* PnInferior;
@@ -68,5 +76,7 @@ private slots:
     void MostraAjuda();
 
 private:
+    void FocaPrimeiroCampo(QWidget& pagina);
+
     std::array<QWidget*, MaxEstados + 1> FPaginas{};   // [0] unused; children of PnPaginas
 };

@@ -897,7 +897,12 @@ void TPruv2003::MiGravarXeqClick(const TItemMenu& item)
         QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
     });
     QString arquivo;
-    if (!FRotinas.ExecutaAssistGeracao(arquivo, ObtemDeclaracao(), ObtemColecao(), this))
+    const bool gravou = FRotinas.ExecutaAssistGeracao(arquivo, ObtemDeclaracao(), ObtemColecao(), this);
+    // The summary on the screen shows the date of this writing (or the one a failed writing put
+    // back) at once, as its volumes do.
+    if (FrDeclaracao && FrDeclaracao->PaginaAtiva() == TPaginaDeclaracao::Resumo)
+        FrDeclaracao->AtualizaResumo();
+    if (!gravou)
         return;
     if (ImpressoraPresente() && FRotinas.Impressao.ImprimeRecibo)
         FRotinas.Impressao.ImprimeRecibo({reciboIni}, true, arquivo);

@@ -340,16 +340,24 @@ TEST_F(TFoAssistGeracaoTest, ThePlaceAndTheReceiptNumberOfARectifyingDeclaration
         {errado, TFoAssistGeracao::TextoReciboInvalido},
         {QStringLiteral("000000000000"), TFoAssistGeracao::TextoReciboInvalido},
     };
+    a->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(a.get()));
+    a->MENumRec->setFocus();
     for (const auto& r : recusados) {
         SCOPED_TRACE(r.numero.toStdString());
         dialogos.Limpa();
-        a->MENumRec->clear();
-        a->MENumRec->setText(r.numero);
+        // Typed over what the number showed, which the refusal left selected.
+        if (r.numero.isEmpty())
+            QTest::keyClick(a->MENumRec, Qt::Key_Delete);
+        else
+            QTest::keyClicks(a->MENumRec, r.numero);
         Clica(*a, "BtnOK");
         EXPECT_EQ(a->Atual(), 9);
         EXPECT_EQ(dialogos.Textos(), QStringList{r.mensagem});
+        EXPECT_EQ(QApplication::focusWidget(), a->MENumRec);
+        EXPECT_EQ(a->MENumRec->selectedText(), a->MENumRec->displayText());
     }
-    a->MENumRec->setText(valido);
+    QTest::keyClicks(a->MENumRec, valido);
     EXPECT_EQ(a->NumeroRecibo(), valido);
     Clica(*a, "BtnOK");   // verified and written
     ASSERT_EQ(a->Atual(), 8);

@@ -113,11 +113,11 @@ TEST(TPruvEdit, ARefusedTextKeepsTheFocusAndTheTextAndShowsTheModelsMessageOnce)
     EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{66});
     EXPECT_EQ(QApplication::focusWidget(), j.edit);
     EXPECT_EQ(j.edit->text(), QStringLiteral("11144477736"));
+    EXPECT_EQ(j.edit->selectedText(), j.edit->text());   // kept, selected: retyping replaces it
     EXPECT_EQ(cpf.GetTexto(), QString());
 
-    // Corrected, it goes through and shows masked.
-    Tecla(Qt::Key_Backspace);
-    Digita(QStringLiteral("5"));
+    // Typed again, it goes through and shows masked.
+    Digita(QStringLiteral("11144477735"));
     Tecla(Qt::Key_Tab);
     Janela::Eventos();
     EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{66});

@@ -402,3 +402,42 @@ TEST(TPruvGridMeses, RowsKeepTheirDesignedHeightInATallGridAndShareASmallOne)
     EXPECT_LT(alturaDoMes(), projeto);
     EXPECT_LE(j.grade->GridHeight(), j.grade->ClientHeight() + 1);
 }
+
+// A paste into a money cell is taken only when the whole text reads as one amount; anything else
+// is refused with its message and the cell keeps its value.
+TEST(TPruvGridMeses, APasteIsTakenOnlyWhenItReadsAsOneAmount)
+{
+    const struct {
+        const char* colado;
+        qint64 centavos;   // -1: refused
+    } casos[] = {
+        {"1.234,56", 123456},     {"R$ 1.234,56", 123456},
+        {"R$1500", 150000},       {" 700,5 ", 70050},
+        {"1.000.000", 100000000}, {",75", 75},
+        {"3 x 500,00", -1},       {"1.2.3,4,5", -1},
+        {"1500.00", -1},          {"12,345", -1},
+        {"1.23,00", -1},          {"R$", -1},
+        {"500,00 reais", -1},     {"-500", -1},
+    };
+    Janela<TPruvGridRendimentos> j;
+    const qint64 antes = Reais(7);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.colado);
+        j.dialogos.Limpa();
+        j.item.GetValores().GetRendimento(2).SetValor(antes);
+        j.Em(1, 2);
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.colado));
+        Tecla(Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        Tecla(Qt::Key_Down);
+        QCoreApplication::processEvents();
+        const qint64 valor = j.item.GetValores().GetRendimento(2).GetValor();
+        if (c.centavos < 0) {
+            EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{114});
+            EXPECT_EQ(valor, antes);
+        } else {
+            EXPECT_TRUE(j.dialogos.Codigos().empty());
+            EXPECT_EQ(valor, c.centavos * TMonetario::Escala / 100);
+        }
+    }
+}

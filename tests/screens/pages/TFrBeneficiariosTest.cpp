@@ -414,6 +414,17 @@ TEST_F(TFrBeneficiariosTest, WithOneBeneficiaryNoButtonOffersToMoveToAnother)
     for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
         EXPECT_FALSE(Campo(botao)->isEnabled()) << "beneficiaries page: " << botao;
     EXPECT_TRUE(Campo("BbDelete")->isEnabled());   // it can still go
+    // A new item begun (Alt+Insert) and undone (Alt+Backspace) is the one beneficiary again.
+    QWidget* nome = Campo("DeNomeBenef");
+    nome->setFocus();
+    QTest::keyClick(nome, Qt::Key_Insert, Qt::AltModifier);
+    QApplication::processEvents();
+    ASSERT_TRUE(Pagina().Item()->GetChave().isEmpty());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace, Qt::AltModifier);
+    QApplication::processEvents();
+    ASSERT_EQ(Ni(), CpfBeneficiario);
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
+        EXPECT_FALSE(Campo(botao)->isEnabled()) << "after undoing a new item: " << botao;
     quadro->AtivaPagina(P::Comprovante);
     QApplication::processEvents();
     for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast"})
@@ -442,4 +453,64 @@ TEST_F(TFrBeneficiariosTest, TheNameProposedForAKnownNumberIsSelectedWhenTheName
     Tab(nome);
     EXPECT_EQ(Pagina().Item()->GetBeneficiario().Nome().GetTexto(), QStringLiteral("CARLA MULLER"));
     EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
+// Enter in the name goes to the first cell of the month grid whose tab is shown.
+TEST_F(TFrBeneficiariosTest, EnterInTheNameGoesToTheGridShown)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    AbrePagina();
+    Clica("BbFirst");
+    for (const char* nome : {"DgrRendimentos", "DgcCompensacao", "DgsSubJudice"}) {
+        SCOPED_TRACE(nome);
+        TPruvGridMeses* grade = GradeMostrada(nome);
+        grade->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(grade, Qt::Key_Down);   // away from the first cell
+        QWidget* campo = Campo("DeNomeBenef");
+        campo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(campo, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(Foco(), QLatin1String(nome));
+        EXPECT_EQ(grade->Row(), 1);
+        EXPECT_EQ(grade->Col(), grade->AreaEditavel().Left);
+    }
+}
+
+// Leaving the declaration, or storing the item, from a row whose tax reaches its income warns
+// once, though the row is checked by the declaration, by the page and as the focus leaves.
+TEST_F(TFrBeneficiariosTest, ATaxNotBelowTheIncomeWarnsOnceWhenTheItemIsLeftFromItsRow)
+{
+    const struct {
+        const char* como;
+        Qt::Key tecla;
+        Qt::KeyboardModifiers modificadores;
+    } casos[] = {
+        {"stored and a new one begun", Qt::Key_Insert, Qt::AltModifier},
+        {"the summary", Qt::Key_R, Qt::AltModifier},
+        {"the declaration closed", Qt::Key_F, Qt::ControlModifier},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        pruv = Armazenada(Matriz);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        pruv.reset();
+        AbrePagina();
+        Clica("BbFirst");
+        auto* grade = GradeMostrada("DgrRendimentos");
+        grade->setFocus();
+        QApplication::processEvents();
+        grade->SelecionaCelula(3, 1);   // January's tax, over its 1000,00 of income
+        dialogos.Limpa();
+        QTest::keyClicks(grade, QStringLiteral("1500"));
+        QTest::keyClick(QApplication::focusWidget(), c.tecla, c.modificadores);
+        QTest::qWait(20);
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{83});
+        if (janela->GetDeclaracaoAberta()) {
+            ASSERT_TRUE(janela->FecharDeclaracao());
+        }
+        colecao->Exclui(*Lida(Matriz));
+    }
 }

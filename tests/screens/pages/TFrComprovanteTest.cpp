@@ -245,3 +245,34 @@ TEST_F(TFrComprovanteTest, ACompanysLinesShowTheirMonthAndCode)
     QApplication::processEvents();
     EXPECT_EQ(grade->LeftCol(), 0);
 }
+
+// In a wide window the company's grid grows with it and shows every column whole; in the
+// narrowest one Right and Left bring the last and the first columns into sight.
+TEST_F(TFrComprovanteTest, ACompanysGridShowsEveryColumnInAWideWindowAndTheKeysReachThem)
+{
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    const auto inteira = [grade](int coluna) {
+        const QRect r = grade->CellRect(coluna, 1).ToQRect();
+        return !r.isEmpty() && r.right() < grade->viewport()->width() && r.width() >= grade->ColWidths(coluna);
+    };
+    const QSize menor = janela->size();
+    janela->resize(1100, menor.height());
+    QApplication::processEvents();
+    for (int coluna = 0; coluna < 5; ++coluna)
+        EXPECT_TRUE(inteira(coluna)) << "1100 pixels, column " << coluna;
+
+    janela->resize(menor);
+    QApplication::processEvents();
+    grade->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(grade, Qt::Key_Right);
+    EXPECT_TRUE(inteira(4)) << "Right shows the tax";
+    EXPECT_TRUE(inteira(2)) << "and the nature still";
+    EXPECT_EQ(grade->Col(), 2);
+    QTest::keyClick(grade, Qt::Key_Left);
+    EXPECT_TRUE(inteira(0)) << "Left shows the month";
+    EXPECT_TRUE(inteira(1)) << "and the code";
+}

@@ -178,6 +178,11 @@ TEST_F(TFrResumoTest, TheDetailShowsTotalsPastTheLargestMonthlyAmountWhole)
         ++vistos;
     }
     EXPECT_EQ(vistos, 9);
+    // The titles of four lines keep their last line whole: the row holds them as drawn.
+    const int desenhadas = QFontMetrics(grade->TitleFont().Font)
+                               .boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignTop, QStringLiteral("T\nT\nT\nT"))
+                               .height();
+    EXPECT_GE(grade->RowHeights(0), desenhadas + 4);
 }
 
 TEST_F(TFrResumoTest, MaximisedTheCodesListAndTheDetailGridTakeThePagesHeight)

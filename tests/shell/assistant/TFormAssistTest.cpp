@@ -1,11 +1,16 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -243,4 +248,87 @@ TEST(ExcecaoAplicacao, AnErrorThatNobodyCanShowStaysInsideTheHandler)
     auto anterior = ExcecaoAplicacao::Instala([](std::exception_ptr) { throw std::logic_error("falhou"); });
     EXPECT_NO_THROW(ExcecaoAplicacao::Trata(erro));
     ExcecaoAplicacao::Instala(std::move(anterior));
+}
+
+namespace {
+
+// Two pages: a choice between two options (the second checked) above a field, then a last page
+// with a check box, where Avançar is off.
+class FormComOpcoes final : public TFormAssist {
+public:
+    FormComOpcoes()
+    {
+        auto* escolha = new QWidget;
+        auto* coluna = new QVBoxLayout(escolha);
+        coluna->addWidget(new QLabel(QStringLiteral("Escolha:")));
+        for (const char* nome : {"Primeira", "Segunda"}) {
+            auto* opcao = new QRadioButton(QLatin1String(nome));
+            opcao->setObjectName(QLatin1String(nome));
+            coluna->addWidget(opcao);
+        }
+        escolha->findChild<QRadioButton*>(QStringLiteral("Segunda"))->setChecked(true);
+        coluna->addWidget(new QLineEdit);
+        DefinePagina(1, escolha);
+        auto* fim = new QWidget;
+        auto* linhas = new QVBoxLayout(fim);
+        linhas->addWidget(new QLabel(QStringLiteral("Pronto.")));
+        auto* mostrar = new QCheckBox(QStringLiteral("&Mostrar"));
+        mostrar->setObjectName(QStringLiteral("Mostrar"));
+        linhas->addWidget(mostrar);
+        DefinePagina(2, fim);
+        AdicionaEstado(std::make_unique<EstadoDeTeste2>(*this, 1, 2));
+        AdicionaEstado(std::make_unique<EstadoDeTeste2>(*this, 2, 0));
+        Processa();
+    }
+    void MostraPagina(int n) override
+    {
+        ExibePagina(n);
+        BtnRetornar->setEnabled(n > 1);
+        BtnAvancar->setEnabled(n < 2);
+        FocaBotoes();
+    }
+    bool ExecutaEtapa(int) override { return true; }
+
+private:
+    class EstadoDeTeste2 final : public TEstado {
+    public:
+        EstadoDeTeste2(FormComOpcoes& form, int numero, int proximo)
+            : TEstado(form, numero)
+            , FProximoRoteiro(proximo)
+        {}
+        void Processa() override { Form().ExecutaEtapa(Pagina()); }
+        bool Evento(int) override
+        {
+            SetProximo(FProximoRoteiro);
+            return false;
+        }
+
+    private:
+        int FProximoRoteiro;
+    };
+};
+
+QString NomeDoFoco(const QWidget& janela)
+{
+    const QWidget* foco = janela.focusWidget();
+    return foco ? foco->objectName() : QString();
+}
+
+}   // namespace
+
+// Each page opens on its first option (the checked one of its group): the keys choose at once,
+// and Return goes on as it did from the buttons, to Concluir where Avançar is off.
+TEST(TFormAssist, APageOpensOnItsFirstOptionAndReturnThereGoesOn)
+{
+    FormComOpcoes form;
+    QTimer::singleShot(0, &form, [&form] {
+        EXPECT_EQ(NomeDoFoco(form), QStringLiteral("Segunda"));
+        QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(form.PaginaAtual(), 2);
+        EXPECT_EQ(NomeDoFoco(form), QStringLiteral("Mostrar"));
+        QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+        if (form.isVisible())
+            form.reject();
+    });
+    EXPECT_EQ(form.ExibeModal(), mrOk);
 }

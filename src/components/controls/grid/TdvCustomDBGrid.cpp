@@ -578,7 +578,7 @@ void TdvCustomDBGrid::InitRowHeights()
         altura = std::max(altura, dvCheckBoxRowHeight());
     SetDefaultRowHeight(altura);
     if (FOptions & dgTitles)
-        SetRowHeights(0, dvTitleRowHeight(dvTextHeight(FTitleFont.Font), FTitleLines, linhas));
+        SetRowHeights(0, dvTitleRowHeight(dvLineStep(FTitleFont.Font, FTitleLines), FTitleLines, linhas));
 }
 
 void TdvCustomDBGrid::DefineFieldMap()
@@ -827,6 +827,8 @@ void TdvCustomDBGrid::UpdateScrollBar()
     }
     posicao.Bof = dados->Bof();
     posicao.Eof = dados->Eof();
+    // The dataset did not fill the window: every record shows.
+    posicao.TodosNaJanela = FDataLink->RecordCount() < FDataLink->BufferCount();
     const TScrollInfo atual = VertScrollInfo();
     // The window holds as many records as rows fit, whether or not the table has that many.
     const TScrollInfo nova = dvDataScrollInfo(posicao, FDataLink->BufferCount(), atual.Pos);

@@ -267,7 +267,7 @@ void TdvCustomDBGrid::EscreveTextoDaCelula(const TRect& r, const QString& text, 
             ? 1
             : 0;
         const int quantas = dvTitleLineCount(text, FTitleLines);
-        const int dy = dvTitleTextTop(RowHeights(0), dvTextHeight(canvas.Font.Font), quantas, p);
+        const int dy = dvTitleTextTop(RowHeights(0), dvLineStep(canvas.Font.Font, quantas), quantas, p);
         unsigned flags = wtEllipsis;
         if (OnDrawTitleCell)
             flags |= wtKeepPicture;

@@ -82,6 +82,8 @@ QString dvSelectedLineWithWidth(const QString& line, int width)
 TScrollInfo dvDataScrollInfo(const TdvScrollPosition& posicao, int visibleRows, int currentPos)
 {
     TScrollInfo info;
+    if (posicao.TodosNaJanela)
+        return {1, 1001, 1000, 1};
     if (posicao.Sequenced) {
         info = {1, posicao.RecordCount + visibleRows - 1, visibleRows, currentPos};
         if (posicao.PositionKnown)

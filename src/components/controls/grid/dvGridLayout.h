@@ -48,10 +48,12 @@ struct TdvScrollPosition {
     bool PositionKnown = true;   // browsing or editing (not inserting)
     bool Bof = false;
     bool Eof = false;
+    bool TodosNaJanela = false;   // every record shows in the grid's window
 };
 // The bar of a data grid: by record number when sequenced, else five positions (first, back,
-// middle, forward, last); a range under 2 becomes 1 to 1001 with a page of 1000. An unknown
-// position keeps the current one.
+// middle, forward, last); a range under 2 becomes 1 to 1001 with a page of 1000, as does a
+// dataset whose every record shows (nothing to scroll: the thumb stays whole, wherever the current
+// record is). An unknown position keeps the current one.
 [[nodiscard]] TScrollInfo dvDataScrollInfo(const TdvScrollPosition& posicao, int visibleRows, int currentPos);
 
 // The footer band: its height (0: a row and 4), 2 more with sunken cells.

@@ -1,5 +1,7 @@
 #include "platform/widgets/painting/TCanvas.h"
 
+#include <cmath>
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -28,6 +30,12 @@ int TCanvas::TextHeight(const QString&) const
 int dvTextHeight(const QFont& font)
 {
     return QFontMetrics(font).height();
+}
+
+int dvLineStep(const QFont& font, int lines)
+{
+    // The spacing is fractional: rounded down, lines laid out by it would outgrow the text.
+    return lines > 1 ? static_cast<int>(std::ceil(QFontMetricsF(font).lineSpacing())) : dvTextHeight(font);
 }
 
 int dvTextWidth(const QFont& font, const QString& texto)

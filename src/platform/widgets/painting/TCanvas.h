@@ -46,5 +46,8 @@ private:
 
 // Height of one line of text in a font, as the layouts measure it ("W" high).
 [[nodiscard]] int dvTextHeight(const QFont& font);
+// The height each line of a text of that many lines takes as drawn: the text height for one line,
+// the line spacing (the font's leading included) for more.
+[[nodiscard]] int dvLineStep(const QFont& font, int lines);
 // Width of a text in a font.
 [[nodiscard]] int dvTextWidth(const QFont& font, const QString& texto);

@@ -4,14 +4,35 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPointer>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 
 namespace {
 
+// Where the columns together are wider than the list: the dialog grows by the difference, as
+// far as the screen allows, and the first column (the names) gives up the rest, down to its title.
+void CabemAsColunas(QFileDialog& dialogo, QTreeView& lista, int tituloDoPrimeiro)
+{
+    QHeaderView* titulos = lista.header();
+    int excesso = titulos->length() - lista.viewport()->width();
+    if (excesso <= 0)
+        return;
+    const QScreen* tela = dialogo.screen();
+    const int livre = tela ? tela->availableGeometry().width() - dialogo.frameGeometry().width() : 0;
+    if (const int cresce = std::clamp(excesso, 0, livre); cresce > 0) {
+        dialogo.resize(dialogo.width() + cresce, dialogo.height());
+        excesso -= cresce;
+    }
+    const int primeira = titulos->logicalIndex(0);
+    if (excesso > 0 && primeira >= 0)
+        titulos->resizeSection(primeira, std::max(tituloDoPrimeiro, titulos->sectionSize(primeira) - excesso));
+}
+
 // Once the dialog shows (it lays its columns out, from its saved state too), each column is made
-// as wide as its title at least.
+// as wide as its title at least, and the dialog opens showing every column whole.
 void AlargaTitulos(QFileDialog& dialogo)
 {
     QTimer::singleShot(0, &dialogo, [vivo = QPointer<QFileDialog>(&dialogo)] {
@@ -23,13 +44,18 @@ void AlargaTitulos(QFileDialog& dialogo)
             if (!modelo)
                 continue;
             const int margem = 2 * titulos->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titulos);
+            int tituloDoPrimeiro = 0;
             for (int c = 0; c < titulos->count(); ++c) {
                 const int precisa = titulos->fontMetrics().horizontalAdvance(
                                         modelo->headerData(c, Qt::Horizontal).toString())
                     + margem + 2;
+                if (titulos->visualIndex(c) == 0)
+                    tituloDoPrimeiro = precisa;
                 if (!titulos->isSectionHidden(c) && titulos->sectionSize(c) < precisa)
                     titulos->resizeSection(c, precisa);
             }
+            if (lista->isVisible())
+                CabemAsColunas(*vivo, *lista, tituloDoPrimeiro);
         }
     });
 }

@@ -228,24 +228,37 @@ TEST_F(TdvCustomDBGridTest, TheScrollBarShowsTheRecordNumberAndMovesTheTable)
     EXPECT_EQ(Atual(), 3);
 }
 
+// A list that shows every record, numbered or not, has nothing to scroll: its bar's thumb fills
+// it, wherever the keys take the current record. An unnumbered table that does not fit gets
+// five positions.
 TEST_F(TdvCustomDBGridTest, AFewRecordsOrAnUnnumberedTableGetTheirOwnBar)
 {
-    for (int nr = 3; nr <= 30; ++nr) {
-        tabela.FindKey({nr});
-        tabela.Delete();
-    }
-    Mostra(10);
-    EXPECT_EQ(grade->RowCount(), 3);
-    EXPECT_EQ(grade->Barra(), (TScrollInfo{1, 11, 10, 2}));
-
+    const TScrollInfo nadaARolar{1, 1001, 1000, 1};
     tabela.OnFilterRecord = [](TDataSet*, bool& aceita) { aceita = true; };
     tabela.SetFiltered(true);
+    Mostra(10);
     tabela.First();
-    EXPECT_EQ(grade->Barra(), (TScrollInfo{0, 4, 0, 0}));
+    EXPECT_EQ(grade->Barra(), (TScrollInfo{0, 4, 0, 0})) << "30 records, 10 rows";
     tabela.Last();
     EXPECT_EQ(grade->Barra().Pos, 4);
     grade->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(Atual(), 1);
+    tabela.SetFiltered(false);
+    for (int nr = 4; nr <= 30; ++nr) {
+        tabela.FindKey({nr});
+        tabela.Delete();
+    }
+    for (const bool filtrada : {false, true}) {
+        SCOPED_TRACE(filtrada ? "unnumbered" : "numbered");
+        tabela.SetFiltered(filtrada);
+        Mostra(10);
+        tabela.First();
+        EXPECT_EQ(grade->RowCount(), 4);
+        for (int registro = 1; registro <= 3; ++registro) {
+            EXPECT_EQ(grade->Barra(), nadaARolar) << "record " << registro;
+            QTest::keyClick(grade, Qt::Key_Down);
+        }
+    }
 }
 
 TEST_F(TdvCustomDBGridTest, ATableOfMoreThanFiveScreenfulsGetsTheUnnumberedBar)
@@ -422,11 +435,16 @@ TEST_F(TdvCustomDBGridTest, ATitleOfFourLinesIsDrawnOnFourLines)
     grade->SetTitleLines(4);
     grade->SetSelected({QStringLiteral("NOME\t30\tTotal de Imposto~Compensado por~Decisão Judicial~(Ano Calendário)")});
     Mostra(3);
-    const int altura = dvTextHeight(Fonte());
-    ASSERT_EQ(grade->RowHeights(0), 4 * altura + 4);
+    // The row holds the four lines as they are drawn, the leading between them included, so that
+    // the last one keeps its bottom.
+    const QFontMetrics medidas(Fonte());
+    const int desenhadas =
+        medidas.boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignTop, QStringLiteral("T\nT\nT\nT")).height();
+    ASSERT_GE(grade->RowHeights(0), desenhadas + 4);
+    const int altura = dvLineStep(Fonte(), 4);
     const QImage imagem = Imagem();
     const TRect titulo = grade->CellRect(1, 0);
-    const int topo = titulo.Top + 2;   // (4 lines + 4) / 2 - 2 lines
+    const int topo = titulo.Top + grade->RowHeights(0) / 2 - 2 * altura;
     for (int linha = 0; linha < 4; ++linha) {
         SCOPED_TRACE(linha);
         EXPECT_GT(Escuros(imagem, {titulo.Left, topo + linha * altura, titulo.Right, topo + (linha + 1) * altura}), 10);

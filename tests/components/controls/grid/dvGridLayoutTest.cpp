@@ -91,6 +91,8 @@ TEST(dvGridLayout, TheScrollBarFollowsTheRecordNumberOrFivePositions)
         {"not sequenced, first", {false, 0, 0, true, true, false}, 10, {0, 4, 0, 0}},
         {"not sequenced, middle", {false, 0, 0, true, false, false}, 10, {0, 4, 0, 2}},
         {"not sequenced, last", {false, 0, 0, true, false, true}, 10, {0, 4, 0, 4}},
+        {"every record in the window", {true, 3, 2, true, false, false, true}, 10, {1, 1001, 1000, 1}},
+        {"not sequenced, every record in the window", {false, 0, 0, true, false, false, true}, 10, {1, 1001, 1000, 1}},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
