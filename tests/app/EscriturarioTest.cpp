@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -20,6 +21,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "support/FalhasDeArquivo.h"
+#include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
 #include "exchange/ImportacaoDeTeste.h"
 #include "exchange/delivery/TDeclaracaoEntrega.h"
@@ -33,6 +36,8 @@
 #include "model/declaration/TPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/items/TPruvItem.h"
+#include "model/values/PastasPrograma.h"
+#include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/printing/ImpressorasSimuladas.h"
@@ -838,6 +843,134 @@ TEST(Escriturario, AProgramStartedOnADatabaseItCannotReadEndsWhenClosed)
 TEST(Escriturario, AProgramClosedDuringItsSplashEnds)
 {
     FechaSobreUmArquivoQueNaoEBanco(true);
+}
+
+// A first start to a new company's declaration, open on its name.
+Passos AteUmaDeclaracaoAberta()
+{
+    Passos passos = DoInicioANovaDeclaracao();
+    passos.push_back({"the new declaration: number, year, name",
+                      [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
+                      [] {
+                          E::Digita(QStringLiteral("11222333000181"));
+                          E::Tecla(Qt::Key_Tab);
+                          E::Tecla(Qt::Key_Tab);
+                          E::Digita(QStringLiteral("EMPRESA GAMA LTDA"));
+                          E::Tecla(Qt::Key_Return);
+                      }});
+    return passos;
+}
+
+bool DeclaracaoAbertaNoNome()
+{
+    return E::AtivaE("Pruv2003") && E::FocoEm("DeNome") && !EstadoPrograma::EmProcessamento;
+}
+
+// What the program showed, message by message, while a case runs.
+QStringList& MensagensVistas()
+{
+    static QStringList vistas;
+    return vistas;
+}
+
+// Answers the message shown with a key, noting its text.
+void RespondeMensagem(Qt::Key tecla)
+{
+    MensagensVistas() << Mensagem()->text();
+    E::Tecla(tecla);
+}
+
+// Message 150 says the program will end: after its OK it does, whichever window met the full disk.
+TEST(Escriturario, TooLittleDiskSpaceMetInTheStartDialogEndsTheProgram)
+{
+    const QString instancia = ProgramaDeTeste::Pasta() + QStringLiteral("/instancia");
+    {
+        Passos passos = AteUmaDeclaracaoAberta();
+        passos.push_back({"opened; leaving", [] { return DeclaracaoAbertaNoNome(); }, [] {}});
+        SaiPeloMenu(passos);
+        Escriturario escriturario(std::move(passos));
+        ASSERT_EQ(ExecutaPrograma(instancia), 0);
+        ASSERT_EQ(escriturario.Parado(), std::string());
+    }
+    static bool cheio = false;
+    cheio = false;
+    const TEspacoEmDisco::Simulacao espaco(
+        [](const QString&) { return cheio ? EspacoMinimoEmDisco - 1 : EspacoMinimoEmDisco * 1000; });
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"the start dialog offers the stored declaration; the disk fills; OK",
+         [] { return E::AtivaE("FoInicial") && E::FocoEm("RbAbrir"); },
+         [] {
+             cheio = true;
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"too little space: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    QElapsedTimer relogio;
+    relogio.start();
+    ExecutaPrograma(instancia);
+    // The program ended by asking every loop to end: one pass of the application's own loop takes
+    // that back for the next case.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    EXPECT_EQ(escriturario.Feitos(), 2u) << "stopped at " << escriturario.Parado();
+    EXPECT_LT(relogio.elapsed(), 10000) << "the program went on after message 150";
+    ASSERT_EQ(MensagensVistas().size(), 1);
+    EXPECT_TRUE(MensagensVistas().front().contains(QStringLiteral("será finalizado")))
+        << MensagensVistas().front().toStdString();
+}
+
+// A disk that fills while a declaration is open: every save fails, and closing says so once, then
+// lets the clerk leave without saving instead of keeping the program open for ever.
+TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
+{
+    const auto desarma = qScopeGuard([] {
+        FalhasDeArquivo::Desarma();
+        FalhasDeDisco::Desarma();
+    });
+    MensagensVistas().clear();
+    Passos passos = AteUmaDeclaracaoAberta();
+    passos.insert(passos.end(),
+                  {
+                      {"opened: the name changed as the disk fills", [] { return DeclaracaoAbertaNoNome(); },
+                       [] {
+                           E::Tecla(Qt::Key_End);
+                           E::Digita(QStringLiteral(" SA"));
+                           FalhasDeDisco::Arma({0, FalhasDeDisco::Todas, true, true});
+                           FalhasDeArquivo::Arma({0,
+                                                  TFalhasDeArquivo::Escrita | TFalhasDeArquivo::Descarga
+                                                      | TFalhasDeArquivo::Sincronia | TFalhasDeArquivo::Renomeacao,
+                                                  FalhasDeArquivo::Efeito::DiscoCheio, true});
+                           JanelaPrincipal()->close();   // as Alt+F4 or the window's button does
+                       }},
+                      {"leaving asks: Sim", [] { return Mensagem() != nullptr; },
+                       [] { RespondeMensagem(Qt::Key_Return); }},
+                      {"the save fails: OK", [] { return Mensagem() != nullptr; },
+                       [] { RespondeMensagem(Qt::Key_Return); }},
+                      {"leave without saving: Sim", [] { return Mensagem() != nullptr; },
+                       [] { RespondeMensagem(Qt::Key_Return); }},
+                      {"the program has ended", [] { return false; }, [] {}},
+                  });
+    Escriturario escriturario(std::move(passos));
+    QElapsedTimer relogio;
+    relogio.start();
+    ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
+    FalhasDeArquivo::Desarma();
+    FalhasDeDisco::Desarma();
+    EXPECT_EQ(escriturario.Feitos(), 5u) << "stopped at " << escriturario.Parado() << "; messages: "
+                                         << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_LT(relogio.elapsed(), 20000) << "the program stayed open";
+    ASSERT_EQ(MensagensVistas().size(), 3) << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(MensagensVistas()[0], QStringLiteral("Deseja sair do programa?"));
+    EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("disco está cheio"))) << MensagensVistas()[1].toStdString();
+    EXPECT_TRUE(MensagensVistas()[2].contains(QStringLiteral("sem gravar"))) << MensagensVistas()[2].toStdString();
+    // What was stored before the disk filled is still there, without the change.
+    TErros erros;
+    TPruv lida;
+    lida.SetErros(&erros);
+    ASSERT_TRUE(CarregaEmpresaGama(lida));
+    EXPECT_EQ(lida.GetDeclarante().Nome().GetTexto(), QStringLiteral("EMPRESA GAMA LTDA"));
 }
 
 // A company of 2002 typed by a clerk who passed over 2003, printed with no printer while a key

@@ -525,8 +525,10 @@ void TPruv2003::AbrirDialogoInicial()
         return;
     TProcessando processando;
     if (PodeAbrirForm(QStringLiteral("FoInicial"))) {
-        if (FecharDeclaracao() && ExecutaInicial())
+        if (FecharDeclaracao() && ExecutaInicial() && !FTerminando)
             AbrirDeclaracao();
+        if (FTerminando)
+            return;   // a full disk ended the program while the dialog showed
         ObtemColecao().Atualiza();
         atualizaMenus();
     }
