@@ -931,40 +931,44 @@ TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
     });
     MensagensVistas().clear();
     Passos passos = AteUmaDeclaracaoAberta();
-    passos.insert(passos.end(),
-                  {
-                      {"opened: the name changed as the disk fills", [] { return DeclaracaoAbertaNoNome(); },
-                       [] {
-                           E::Tecla(Qt::Key_End);
-                           E::Digita(QStringLiteral(" SA"));
-                           FalhasDeDisco::Arma({0, FalhasDeDisco::Todas, true, true});
-                           FalhasDeArquivo::Arma({0,
-                                                  TFalhasDeArquivo::Escrita | TFalhasDeArquivo::Descarga
-                                                      | TFalhasDeArquivo::Sincronia | TFalhasDeArquivo::Renomeacao,
-                                                  FalhasDeArquivo::Efeito::DiscoCheio, true});
-                           JanelaPrincipal()->close();   // as Alt+F4 or the window's button does
-                       }},
-                      {"leaving asks: Sim", [] { return Mensagem() != nullptr; },
-                       [] { RespondeMensagem(Qt::Key_Return); }},
-                      {"the save fails: OK", [] { return Mensagem() != nullptr; },
-                       [] { RespondeMensagem(Qt::Key_Return); }},
-                      {"leave without saving: Sim", [] { return Mensagem() != nullptr; },
-                       [] { RespondeMensagem(Qt::Key_Return); }},
-                      {"the program has ended", [] { return false; }, [] {}},
-                  });
+    passos.insert(
+        passos.end(),
+        {
+            {"opened: the name changed as the disk fills", [] { return DeclaracaoAbertaNoNome(); },
+             [] {
+                 E::Tecla(Qt::Key_End);
+                 E::Digita(QStringLiteral(" SA"));
+                 FalhasDeDisco::Arma({0, FalhasDeDisco::Todas, true, true});
+                 FalhasDeArquivo::Arma({0,
+                                        TFalhasDeArquivo::Escrita | TFalhasDeArquivo::Descarga
+                                            | TFalhasDeArquivo::Sincronia | TFalhasDeArquivo::Renomeacao,
+                                        FalhasDeArquivo::Efeito::DiscoCheio, true});
+                 JanelaPrincipal()->close();   // as Alt+F4 or the window's button does
+             }},
+            {"leaving asks: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the save fails: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+            {"leave without saving: Sim", [] { return Mensagem() != nullptr; },
+             [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the automatic backup cannot be written either: OK", [] { return Mensagem() != nullptr; },
+             [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the program has ended", [] { return false; }, [] {}},
+        });
     Escriturario escriturario(std::move(passos));
     QElapsedTimer relogio;
     relogio.start();
     ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
     FalhasDeArquivo::Desarma();
     FalhasDeDisco::Desarma();
-    EXPECT_EQ(escriturario.Feitos(), 5u) << "stopped at " << escriturario.Parado() << "; messages: "
+    EXPECT_EQ(escriturario.Feitos(), 8u) << "stopped at " << escriturario.Parado() << "; messages: "
                                          << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
     EXPECT_LT(relogio.elapsed(), 20000) << "the program stayed open";
-    ASSERT_EQ(MensagensVistas().size(), 3) << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    ASSERT_EQ(MensagensVistas().size(), 4) << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
     EXPECT_EQ(MensagensVistas()[0], QStringLiteral("Deseja sair do programa?"));
-    EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("disco está cheio"))) << MensagensVistas()[1].toStdString();
+    EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("disco está cheio")))
+        << MensagensVistas()[1].toStdString();
     EXPECT_TRUE(MensagensVistas()[2].contains(QStringLiteral("sem gravar"))) << MensagensVistas()[2].toStdString();
+    EXPECT_TRUE(MensagensVistas()[3].contains(QStringLiteral("cópia"), Qt::CaseInsensitive))
+        << MensagensVistas()[3].toStdString();
     // What was stored before the disk filled is still there, without the change.
     TErros erros;
     TPruv lida;

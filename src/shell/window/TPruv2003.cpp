@@ -779,24 +779,30 @@ bool TPruv2003::FormCloseQuery()
     if (pergunta.Exibe() != Resposta::Sim)
         return false;
     bool fechou = false;
+    bool falhou = false;
     try {
         fechou = FecharDeclaracao();
     } catch (const TErro& e) {
-        if (!SomenteLeitura())
+        // A save that fails (a full disk, data that take no writes) fails again at every try:
+        // it is told once, and the question below follows it. Data that cannot be trusted go to
+        // the handler, which keeps them from the automatic backup.
+        if (!SomenteLeitura() && e.Codigo() != CodigoMensagem::TabelaNaoAtualizada)
             throw;
-        e.Exibe();   // the failed save; the question below follows it
+        e.Exibe();
+        falhou = true;
     }
-    // On data that take no writes every save fails: without a way out the program could not be
-    // closed at all.
-    return fechou || (SomenteLeitura() && DescartaDeclaracao());
+    // Without a way out the program could not be closed at all.
+    return fechou || ((falhou || SomenteLeitura()) && DescartaDeclaracao());
 }
 
 bool TPruv2003::DescartaDeclaracao()
 {
-    const QString texto = QStringLiteral("A pasta de dados não permite gravação: as alterações da declaração aberta "
-                                         "não podem ser gravadas. Deseja sair do programa sem gravar?");
-    if (InterfaceUsuario::Mostra(texto, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0,
-                                 CodigoMensagem::ConfirmaSaida)
+    const QString motivo = SomenteLeitura()
+        ? QStringLiteral("A pasta de dados não permite gravação: as alterações da declaração aberta não podem ser "
+                         "gravadas.")
+        : QStringLiteral("As alterações da declaração aberta não puderam ser gravadas e serão perdidas.");
+    if (InterfaceUsuario::Mostra(motivo + QStringLiteral(" Deseja sair do programa sem gravar?"),
+                                 TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0, CodigoMensagem::ConfirmaSaida)
             != Resposta::Sim
         || !PedeFechamento("FoPendencias") || !PedeFechamento("FoPesquisar"))
         return false;
@@ -824,8 +830,10 @@ void TPruv2003::FormClose()
 void TPruv2003::changeEvent(QEvent* evento)
 {
     QMainWindow::changeEvent(evento);
-    // Leaving the window: the open declaration's field and page must accept their contents.
-    if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && DeclaracaoAberta)
+    // Leaving the window: the open declaration's field and page must accept their contents. A
+    // command that runs (its own dialogs take the activation) has asked them already and deals
+    // with their answer itself: asking again would show a failed save twice.
+    if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && DeclaracaoAberta && !EmProcessamento)
         ExcecaoAplicacao::Protege([this] { PodeAbrirForm(QString()); });
 }
 

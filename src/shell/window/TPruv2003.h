@@ -179,8 +179,8 @@ private:
     [[nodiscard]] bool SomenteLeitura() const;
     void Termina();
     bool FormCloseQuery();
-    // The open declaration could not be saved on data that take no writes: the user may leave
-    // it unsaved. True when it was let go.
+    // The open declaration could not be saved (data that take no writes, a full disk, a save
+    // that keeps failing): the user, told so, may leave it unsaved. True when it was let go.
     bool DescartaDeclaracao();
     void FormClose();
     void AplicaEstado();
