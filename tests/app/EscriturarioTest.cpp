@@ -15,10 +15,12 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <vector>
 
 #include "support/FalhasDeArquivo.h"
@@ -880,18 +882,115 @@ void RespondeMensagem(Qt::Key tecla)
     E::Tecla(tecla);
 }
 
+// A first run of the program that stores a new declaration and leaves.
+void ArmazenaUmaDeclaracao(const QString& instancia)
+{
+    Passos passos = AteUmaDeclaracaoAberta();
+    passos.push_back({"opened; leaving", [] { return DeclaracaoAbertaNoNome(); }, [] {}});
+    SaiPeloMenu(passos);
+    Escriturario escriturario(std::move(passos));
+    ASSERT_EQ(ExecutaPrograma(instancia), 0);
+    ASSERT_EQ(escriturario.Parado(), std::string());
+}
+
+// Fills a table with rows of another declaration, then overwrites every page of its rows but the
+// first, as a failing disk would: the table opens, and the damage is met when its rows are read.
+void DanificaTabela(const char* tabela)
+{
+    const QString arquivo = TPastas::Dados() + QStringLiteral("/pruv2003.db");
+    qint64 raiz = 0, tamanho = 0;
+    {
+        sqlite3* banco = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(arquivo).constData(), &banco, SQLITE_OPEN_READWRITE, nullptr),
+                  SQLITE_OK);
+        const auto executa = [banco](const QByteArray& sql) {
+            sqlite3_stmt* consulta = nullptr;
+            sqlite3_prepare_v2(banco, sql.constData(), -1, &consulta, nullptr);
+            QList<QByteArray> linha;
+            std::vector<QList<QByteArray>> linhas;
+            while (sqlite3_step(consulta) == SQLITE_ROW) {
+                linha.clear();
+                for (int c = 0; c < sqlite3_column_count(consulta); ++c)
+                    linha << reinterpret_cast<const char*>(sqlite3_column_text(consulta, c));
+                linhas.push_back(linha);
+            }
+            sqlite3_finalize(consulta);
+            return linhas;
+        };
+        const auto nome = executa("SELECT name, rootpage FROM sqlite_master WHERE type = 'table' AND name LIKE '"
+                                  + QByteArray(tabela) + "%'");
+        ASSERT_EQ(nome.size(), 1u) << tabela;
+        QByteArrayList colunas, valores;
+        for (const auto& coluna : executa("SELECT name FROM pragma_table_info('" + nome[0][0] + "')")) {
+            colunas << '"' + coluna[0] + '"';
+            valores << "printf('9%04d', value)";
+        }
+        executa("INSERT INTO \"" + nome[0][0] + "\" (" + colunas.join(',')
+                + ") WITH RECURSIVE n(value) AS (SELECT 1 UNION ALL SELECT value + 1 FROM n WHERE value < 2000) "
+                  "SELECT "
+                + valores.join(',') + " FROM n");
+        raiz = executa("SELECT rootpage FROM sqlite_master WHERE name = '" + nome[0][0] + "'")[0][0].toLongLong();
+        tamanho = executa("PRAGMA page_size")[0][0].toLongLong();
+        sqlite3_close(banco);
+    }
+    QFile f(arquivo);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek((raiz - 1) * tamanho);
+    const QByteArray pagina = f.read(tamanho);
+    const auto numero = [&pagina](qsizetype posicao) {
+        return static_cast<qint64>(qFromBigEndian<quint32>(pagina.constData() + posicao));
+    };
+    constexpr char InteriorIndice = 0x02, InteriorTabela = 0x05;
+    ASSERT_TRUE(pagina[0] == InteriorIndice || pagina[0] == InteriorTabela) << "one page only";
+    std::vector<qint64> filhas{numero(8)};
+    const int celulas = qFromBigEndian<quint16>(pagina.constData() + 3);
+    for (int c = 0; c < celulas; ++c)
+        filhas.push_back(numero(qFromBigEndian<quint16>(pagina.constData() + 12 + 2 * c)));
+    for (const qint64 filha : filhas) {
+        f.seek((filha - 1) * tamanho);
+        f.write(QByteArray(static_cast<int>(tamanho), '\xff'));
+    }
+}
+
+// A damaged table met while a declaration opens: the numbered message names the table and says
+// how to mend it, and the program keeps only what can.
+TEST(Escriturario, ADamagedTableMetWhileADeclarationOpensIsToldWithItsRemedy)
+{
+    const QString instancia = ProgramaDeTeste::Pasta() + QStringLiteral("/instancia");
+    ArmazenaUmaDeclaracao(instancia);
+    if (::testing::Test::HasFatalFailure())
+        return;
+    DanificaTabela("PruvItem");
+    if (::testing::Test::HasFatalFailure())
+        return;
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"the start dialog offers the stored declaration: OK",
+         [] { return E::AtivaE("FoInicial") && E::FocoEm("RbAbrir"); }, [] { E::Tecla(Qt::Key_Return); }},
+        {"the damaged table: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the main window, closed", [] { return E::AtivaE("Pruv2003") && !QApplication::activeModalWidget(); },
+         [] { JanelaPrincipal()->close(); }},
+        {"leaving asks: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    ExecutaPrograma(instancia);
+    EXPECT_EQ(escriturario.Feitos(), 4u) << "stopped at " << escriturario.Parado() << "; messages: "
+                                         << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    ASSERT_GE(MensagensVistas().size(), 1);
+    const QString& texto = MensagensVistas().front();
+    EXPECT_TRUE(texto.contains(QStringLiteral("PruvItem")) && texto.contains(QStringLiteral("danificad"))
+                && texto.contains(QStringLiteral("Reorganizar"))
+                && texto.contains(QStringLiteral("cópia de segurança")))
+        << texto.toStdString();
+}
+
 // Message 150 says the program will end: after its OK it does, whichever window met the full disk.
 TEST(Escriturario, TooLittleDiskSpaceMetInTheStartDialogEndsTheProgram)
 {
     const QString instancia = ProgramaDeTeste::Pasta() + QStringLiteral("/instancia");
-    {
-        Passos passos = AteUmaDeclaracaoAberta();
-        passos.push_back({"opened; leaving", [] { return DeclaracaoAbertaNoNome(); }, [] {}});
-        SaiPeloMenu(passos);
-        Escriturario escriturario(std::move(passos));
-        ASSERT_EQ(ExecutaPrograma(instancia), 0);
-        ASSERT_EQ(escriturario.Parado(), std::string());
-    }
+    ArmazenaUmaDeclaracao(instancia);
+    if (::testing::Test::HasFatalFailure())
+        return;
     static bool cheio = false;
     cheio = false;
     const TEspacoEmDisco::Simulacao espaco(

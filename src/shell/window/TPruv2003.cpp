@@ -748,6 +748,18 @@ void TPruv2003::ApplicationEvents1Exception(std::exception_ptr excecao)
         } else {
             InterfaceUsuario::Mostra(e.GetMensagem(), TipoDialogo::Erro, Botao::Ok, 0, e.Codigo());
         }
+    } catch (const EDatabaseError& e) {
+        // Met below every layer that names its table (rows read while a window shows them): the
+        // database file is named, with the engine's reason in Portuguese.
+        const TErro erro(CodigoMensagem::TabelaNaoAcessada, ErroRetornado(TDatabase::NomeArquivo(), TextoDoMotor(e)),
+                         TipoDialogo::Erro, Botao::Ok, 0);
+        erro.Exibe();
+        const auto* motor = dynamic_cast<const EDBEngineError*>(&e);
+        if (motor && motor->ArquivoIlegivel()) {
+            // The tables cannot be trusted: only what repairs them stays.
+            BaseIndisponivel = true;
+            HabilitaMenus(false);
+        }
     } catch (const std::exception& e) {
         TErro::MostraMensagem(QString::fromUtf8(e.what()), TipoDialogo::Erro, Botao::Ok, 0);
     } catch (...) {

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <stdexcept>
 
 #include "model/schema/EsquemaPrograma.h"
@@ -18,6 +19,7 @@
 #include "model/values/TArquivoIni.h"
 #include "model/PruvDeTeste.h"
 #include "model/values/TErro.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastaDeTrabalho.h"
@@ -372,6 +374,41 @@ TEST_F(TPruv2003Test, TheExceptionHandlerTellsTheErrorsApart)
             EXPECT_FALSE(Ligado(janela, "MiCalculadora"));
             EXPECT_FALSE(janela.Menu(QStringLiteral("MiDeclaracao"))->menuAction()->isEnabled());
         }
+    }
+}
+
+// The engine's failure that no layer below turned into a message of the program: a damaged page
+// is met while rows are read. The user reads a numbered message in Portuguese with what mends it,
+// and only what mends it stays.
+TEST_F(TPruv2003Test, AnEngineFailureReachingTheWindowIsNumberedAndADamagedFileAdvisesItsRemedy)
+{
+    TPruv2003 janela;
+    const struct {
+        const char* caso;
+        int codigo;
+        const char* texto;
+        bool danificado;
+    } casos[] = {
+        {"full disk", SQLITE_FULL, "o disco está cheio", false},
+        {"damaged", SQLITE_CORRUPT, "o arquivo do banco de dados está danificado", true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.Limpa();
+        BaseIndisponivel = false;
+        janela.ApplicationEvents1Exception(
+            std::make_exception_ptr(EDBEngineError(QStringLiteral("database disk image is malformed"), c.codigo)));
+        ASSERT_EQ(dialogos.Codigos(), std::vector<int>{140});
+        const QString& texto = dialogos.Textos().front();
+        EXPECT_TRUE(texto.contains(QStringLiteral("pruv2003.db")) && texto.contains(QString::fromUtf8(c.texto)))
+            << texto.toStdString();
+        EXPECT_FALSE(texto.contains(QStringLiteral("malformed"))) << texto.toStdString();
+        EXPECT_EQ(texto.contains(QStringLiteral("Reorganizar Tabelas de Dados"))
+                      && texto.contains(QStringLiteral("restaure uma cópia de segurança")),
+                  c.danificado)
+            << texto.toStdString();
+        EXPECT_EQ(BaseIndisponivel, c.danificado);
+        EXPECT_EQ(Ligado(janela, "MiSair"), !c.danificado);
     }
 }
 
