@@ -510,9 +510,10 @@ void TPruv2003::AbrirDeclaracao()
 void TPruv2003::AbrirDialogoInicial()
 {
     // Written before anything is shown, so that the first-run notices show once even when the
-    // program ends during them.
+    // program ends during them; not on a folder that was just said to take no writes.
     const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
-    GravaBooleano("Geral", "JahMostrou", true);
+    if (!SomenteLeitura())
+        GravaBooleano("Geral", "JahMostrou", true);
     if (!jahMostrou) {
         Executa(*TComandosPrincipal::Item("Ouehdenovo1"));
         // With the data unavailable the stored declarations cannot be counted: their error was

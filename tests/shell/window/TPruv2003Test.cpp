@@ -799,6 +799,13 @@ TEST_F(TPruv2003DeclaracaoTest, OnADataFolderThatTakesNoWritesTheStartSaysSoAndC
         << dialogos.Textos().front().toStdString();
     EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Aviso);
     EXPECT_FALSE(BaseIndisponivel) << "what is stored can still be read";
+    // The start goes on without trying to write its settings beside the data: the folder was
+    // said to take no writes, and a failed write would only add wrong advice.
+    janela->AbrirDialogoInicial();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{141});
+    EXPECT_EQ(TIniFile(TArquivoIni::Caminho())
+                  .ReadString(QStringLiteral("Geral"), QStringLiteral("JahMostrou"), QStringLiteral("-")),
+              QStringLiteral("-"));
 
     // The open declaration cannot be saved: the user is asked, and may stay or leave unsaved.
     const struct {
