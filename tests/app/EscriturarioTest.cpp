@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrinter>
@@ -952,6 +953,29 @@ void DanificaTabela(const char* tabela)
     }
 }
 
+// A copy started on a program folder that another copy uses (another login, another session:
+// another runtime folder) says so and ends, before it reads or writes anything there.
+TEST(Escriturario, AProgramFolderInUseByAnotherCopyIsSaidAndTheProgramEnds)
+{
+    QLockFile outraCopia(ProgramaDeTeste::Pasta() + QStringLiteral("/pruv2003.lock"));
+    ASSERT_TRUE(outraCopia.tryLock(0));
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"the folder is in use: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    QElapsedTimer relogio;
+    relogio.start();
+    EXPECT_NE(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/outra-sessao")), 0);
+    EXPECT_EQ(escriturario.Feitos(), 1u) << "stopped at " << escriturario.Parado();
+    EXPECT_LT(relogio.elapsed(), 10000) << "the program went on";
+    ASSERT_EQ(MensagensVistas().size(), 1);
+    EXPECT_TRUE(MensagensVistas().front().contains(QStringLiteral("em uso"))
+                && MensagensVistas().front().contains(QDir::toNativeSeparators(ProgramaDeTeste::Pasta())))
+        << MensagensVistas().front().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(TPastas::Dados())) << "the data folder was touched";
+}
+
 // A damaged table met while a declaration opens: the numbered message names the table and says
 // how to mend it, and the program keeps only what can.
 TEST(Escriturario, ADamagedTableMetWhileADeclarationOpensIsToldWithItsRemedy)
@@ -968,13 +992,16 @@ TEST(Escriturario, ADamagedTableMetWhileADeclarationOpensIsToldWithItsRemedy)
         {"the start dialog offers the stored declaration: OK",
          [] { return E::AtivaE("FoInicial") && E::FocoEm("RbAbrir"); }, [] { E::Tecla(Qt::Key_Return); }},
         {"the damaged table: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
-        {"the main window, closed", [] { return E::AtivaE("Pruv2003") && !QApplication::activeModalWidget(); },
+        {"the main window, closed", [] { return JanelaPrincipal() && !QApplication::activeModalWidget(); },
          [] { JanelaPrincipal()->close(); }},
         {"leaving asks: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the automatic backup is not made of damaged data, and says so: OK", [] { return Mensagem() != nullptr; },
+         [] { RespondeMensagem(Qt::Key_Return); }},
         {"the program has ended", [] { return false; }, [] {}},
     });
     ExecutaPrograma(instancia);
-    EXPECT_EQ(escriturario.Feitos(), 4u) << "stopped at " << escriturario.Parado() << "; messages: "
+    EXPECT_EQ(MensagensVistas().size(), 3) << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(escriturario.Feitos(), 5u) << "stopped at " << escriturario.Parado() << "; messages: "
                                          << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
     ASSERT_GE(MensagensVistas().size(), 1);
     const QString& texto = MensagensVistas().front();

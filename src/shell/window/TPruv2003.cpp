@@ -31,6 +31,7 @@
 #include "model/values/TErro.h"
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
+#include "shell/backup/TCopiaBanco.h"
 #include "shell/common/ContextoAjuda.h"
 #include "shell/common/FocaPrimeiro.h"
 #include "platform/db/sqlite/EDatabaseError.h"
@@ -828,16 +829,34 @@ bool TPruv2003::DescartaDeclaracao()
 
 void TPruv2003::FormClose()
 {
-    if (BaseIndisponivel)
+    const bool automatica = Comando(QStringLiteral("MiCopiaAuto"))->isChecked() && FRotinas.FazCopiaAutomatica;
+    if (BaseIndisponivel) {
+        // Data that failed are not worth a backup; the user is told when they held declarations.
+        if (automatica
+            && TCopiaBanco::ContaLinhas(TCopiaBanco::ArquivoDaPasta(TPastas::Dados()), TColecaoPruv::NomeArquivo()) > 0)
+            AvisaCopiaAutomaticaNaoFeita();
         return;
+    }
     TCursorOcupado ocupado;
     const bool vazia = ObtemColecao().EstaVazia();
     FecharColecoes();   // no table may be open while its file is copied
-    // Nothing stored, nothing to keep; tables whose index failed are not worth a backup.
-    if (vazia || !Comando(QStringLiteral("MiCopiaAuto"))->isChecked() || ErroIndice || !FRotinas.FazCopiaAutomatica)
+    if (vazia || !automatica)
+        return;   // nothing stored, nothing to keep
+    if (ErroIndice) {
+        AvisaCopiaAutomaticaNaoFeita();   // tables whose index failed are not worth a backup
         return;
+    }
     setEnabled(false);
     FRotinas.FazCopiaAutomatica(this);
+}
+
+void TPruv2003::AvisaCopiaAutomaticaNaoFeita()
+{
+    InterfaceUsuario::Mostra(
+        QStringLiteral("A cópia de segurança automática não foi gravada: houve erro nos dados durante esta execução, "
+                       "e a cópia anterior foi mantida. Utilize a opção Reorganizar Tabelas de Dados do menu "
+                       "Ferramentas."),
+        TipoDialogo::Aviso, Botao::Ok);
 }
 
 void TPruv2003::changeEvent(QEvent* evento)

@@ -183,6 +183,8 @@ private:
     // that keeps failing): the user, told so, may leave it unsaved. True when it was let go.
     bool DescartaDeclaracao();
     void FormClose();
+    // The automatic backup at exit was skipped because the data failed: never silently.
+    static void AvisaCopiaAutomaticaNaoFeita();
     void AplicaEstado();
     // Closes and hides the frame, showing the program's picture again.
     void FechaFrDeclaracao();

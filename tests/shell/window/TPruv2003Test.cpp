@@ -586,14 +586,15 @@ TEST_F(TPruv2003DeclaracaoTest, ClosingAsksMessage33AndBacksUpOnlyWhatIsWorthIt)
         Resposta resposta;
         bool sai, copiaAuto, erroIndice;
         bool fecha;
-        int copias;   // each made with the main window disabled
+        int copias;        // each made with the main window disabled
+        bool avisaCopia;   // a backup skipped is told
     } casos[] = {
-        {"nothing stored", false, Resposta::Sim, true, true, false, true, 0},
-        {"stored", true, Resposta::Sim, true, true, false, true, 1},
-        {"answered No", true, Resposta::Nao, true, true, false, false, 0},
-        {"a field holds an invalid value", true, Resposta::Sim, false, true, false, false, 0},
-        {"backup turned off", true, Resposta::Sim, true, false, false, true, 0},
-        {"an index failed", true, Resposta::Sim, true, true, true, true, 0},
+        {"nothing stored", false, Resposta::Sim, true, true, false, true, 0, false},
+        {"stored", true, Resposta::Sim, true, true, false, true, 1, false},
+        {"answered No", true, Resposta::Nao, true, true, false, false, 0, false},
+        {"a field holds an invalid value", true, Resposta::Sim, false, true, false, false, 0, false},
+        {"backup turned off", true, Resposta::Sim, true, false, false, true, 0, false},
+        {"an index failed", true, Resposta::Sim, true, true, true, true, 0, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -609,7 +610,11 @@ TEST_F(TPruv2003DeclaracaoTest, ClosingAsksMessage33AndBacksUpOnlyWhatIsWorthIt)
         quadro->Sai = c.sai;
         dialogos.Responde(c.resposta);
         janela->Comando(QStringLiteral("MiSair"))->trigger();
-        ASSERT_EQ(dialogos.Codigos(), std::vector<int>{33});
+        ASSERT_EQ(dialogos.Codigos(), c.avisaCopia ? (std::vector<int>{33, -1}) : std::vector<int>{33});
+        if (c.avisaCopia) {
+            EXPECT_TRUE(dialogos.Textos().back().contains(QStringLiteral("cópia de segurança automática não foi")))
+                << dialogos.Textos().back().toStdString();
+        }
         EXPECT_EQ(dialogos.Mensagens().front().Texto, QStringLiteral("Deseja sair do programa?"));
         EXPECT_EQ(dialogos.Mensagens().front().Botoes, Botao::Sim | Botao::Nao);
         EXPECT_EQ(janela->isVisible(), !c.fecha);
@@ -617,6 +622,23 @@ TEST_F(TPruv2003DeclaracaoTest, ClosingAsksMessage33AndBacksUpOnlyWhatIsWorthIt)
         EXPECT_EQ(copias, c.copias);
         EXPECT_FALSE(EmProcessamento);
     }
+}
+
+// Data that failed while the program ran (another copy held them, an index broke) are not backed
+// up at exit: the user is told so, never left to think the backup was made.
+TEST_F(TPruv2003DeclaracaoTest, AnAutomaticBackupSkippedBecauseTheDataFailedIsTold)
+{
+    Armazenada(Matriz);
+    Inicia();
+    janela->ApplicationEvents1Exception(std::make_exception_ptr(EDadosError(143, QStringLiteral("IChavePruv"), 0)));
+    ASSERT_TRUE(BaseIndisponivel);
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Sim);
+    EXPECT_TRUE(janela->close());
+    ASSERT_EQ(dialogos.Codigos(), (std::vector<int>{33, -1}));
+    EXPECT_TRUE(dialogos.Textos().back().contains(QStringLiteral("cópia de segurança automática não foi gravada")))
+        << dialogos.Textos().back().toStdString();
+    EXPECT_EQ(copias, 0);
 }
 
 TEST_F(TPruv2003DeclaracaoTest, TheGatekeeperClosesTheModelessWindowsOfTheOpenDeclaration)
