@@ -953,6 +953,59 @@ void DanificaTabela(const char* tabela)
     }
 }
 
+// Closing while a new beneficiary is typed: leaving is asked first, and a wrong number is shown
+// after the question, with the clerk back on it; emptied with Esc, the new item is nothing to keep
+// and the program leaves without it.
+TEST(Escriturario, ClosingDuringANewItemAsksFirstAndLeavesAnEmptyOneBehind)
+{
+    MensagensVistas().clear();
+    Passos passos = AteUmaDeclaracaoAberta();
+    passos.insert(
+        passos.end(),
+        {
+            {"opened: to the beneficiaries", [] { return DeclaracaoAbertaNoNome(); },
+             [] { E::Tecla(Qt::Key_B, Qt::AltModifier); }},
+            {"a new item: the code", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DblcCodRet"); },
+             [] {
+                 E::Digita(QStringLiteral("0561"));
+                 E::Tecla(Qt::Key_Tab);
+             }},
+            {"a wrong CPF, and the window is closed", [] { return E::FocoEm("DeCpfCnpjBenef"); },
+             [] {
+                 E::Digita(QStringLiteral("12345678900"));
+                 JanelaPrincipal()->close();
+             }},
+            {"leaving asks first: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the wrong CPF, after the question: OK", [] { return Mensagem() != nullptr; },
+             [] { RespondeMensagem(Qt::Key_Return); }},
+            // With no window manager offscreen, the window that stayed is given the keys back
+            // as one would.
+            {"the window stays", [] { return JanelaPrincipal() && !QApplication::activeModalWidget(); },
+             [] { JanelaPrincipal()->activateWindow(); }},
+            {"back on the CPF: Esc empties it, and the window is closed",
+             [] { return E::FocoEm("DeCpfCnpjBenef") && !QApplication::activeModalWidget(); },
+             [] {
+                 E::Tecla(Qt::Key_Escape);
+                 JanelaPrincipal()->close();
+             }},
+            {"leaving asks: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the program has ended", [] { return false; }, [] {}},
+        });
+    Escriturario escriturario(std::move(passos));
+    QElapsedTimer relogio;
+    relogio.start();
+    EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia")), 0);
+    const std::string vistas = MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(escriturario.Feitos(), 11u) << "stopped at " << escriturario.Parado() << "; messages: " << vistas;
+    EXPECT_LT(relogio.elapsed(), 20000) << "the program stayed open";
+    ASSERT_EQ(MensagensVistas().size(), 3) << vistas;
+    EXPECT_EQ(MensagensVistas()[0], QStringLiteral("Deseja sair do programa?"));
+    EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("CPF"))
+                && MensagensVistas()[1].contains(QStringLiteral("inválid")))
+        << vistas;
+    EXPECT_EQ(MensagensVistas()[2], QStringLiteral("Deseja sair do programa?"));
+}
+
 // A copy started on a program folder that another copy uses (another login, another session:
 // another runtime folder) says so and ends, before it reads or writes anything there.
 TEST(Escriturario, AProgramFolderInUseByAnotherCopyIsSaidAndTheProgramEnds)
