@@ -992,12 +992,9 @@ TEST(Escriturario, ClosingDuringANewItemAsksFirstAndLeavesAnEmptyOneBehind)
             {"the program has ended", [] { return false; }, [] {}},
         });
     Escriturario escriturario(std::move(passos));
-    QElapsedTimer relogio;
-    relogio.start();
     EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia")), 0);
     const std::string vistas = MensagensVistas().join(QStringLiteral(" | ")).toStdString();
     EXPECT_EQ(escriturario.Feitos(), 11u) << "stopped at " << escriturario.Parado() << "; messages: " << vistas;
-    EXPECT_LT(relogio.elapsed(), 20000) << "the program stayed open";
     ASSERT_EQ(MensagensVistas().size(), 3) << vistas;
     EXPECT_EQ(MensagensVistas()[0], QStringLiteral("Deseja sair do programa?"));
     EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("CPF"))
@@ -1017,11 +1014,8 @@ TEST(Escriturario, AProgramFolderInUseByAnotherCopyIsSaidAndTheProgramEnds)
         {"the folder is in use: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
         {"the program has ended", [] { return false; }, [] {}},
     });
-    QElapsedTimer relogio;
-    relogio.start();
     EXPECT_NE(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/outra-sessao")), 0);
     EXPECT_EQ(escriturario.Feitos(), 1u) << "stopped at " << escriturario.Parado();
-    EXPECT_LT(relogio.elapsed(), 10000) << "the program went on";
     ASSERT_EQ(MensagensVistas().size(), 1);
     EXPECT_TRUE(MensagensVistas().front().contains(QStringLiteral("em uso"))
                 && MensagensVistas().front().contains(QDir::toNativeSeparators(ProgramaDeTeste::Pasta())))
@@ -1086,15 +1080,12 @@ TEST(Escriturario, TooLittleDiskSpaceMetInTheStartDialogEndsTheProgram)
         {"too little space: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
         {"the program has ended", [] { return false; }, [] {}},
     });
-    QElapsedTimer relogio;
-    relogio.start();
     ExecutaPrograma(instancia);
     // The program ended by asking every loop to end: one pass of the application's own loop takes
     // that back for the next case.
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
     EXPECT_EQ(escriturario.Feitos(), 2u) << "stopped at " << escriturario.Parado();
-    EXPECT_LT(relogio.elapsed(), 10000) << "the program went on after message 150";
     ASSERT_EQ(MensagensVistas().size(), 1);
     EXPECT_TRUE(MensagensVistas().front().contains(QStringLiteral("será finalizado")))
         << MensagensVistas().front().toStdString();
@@ -1133,14 +1124,11 @@ TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
             {"the program has ended", [] { return false; }, [] {}},
         });
     Escriturario escriturario(std::move(passos));
-    QElapsedTimer relogio;
-    relogio.start();
     ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
     FalhasDeArquivo::Desarma();
     FalhasDeDisco::Desarma();
     EXPECT_EQ(escriturario.Feitos(), 8u) << "stopped at " << escriturario.Parado() << "; messages: "
                                          << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
-    EXPECT_LT(relogio.elapsed(), 20000) << "the program stayed open";
     ASSERT_EQ(MensagensVistas().size(), 4) << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
     EXPECT_EQ(MensagensVistas()[0], QStringLiteral("Deseja sair do programa?"));
     EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("disco está cheio")))
