@@ -1091,9 +1091,10 @@ TEST(Escriturario, TooLittleDiskSpaceMetInTheStartDialogEndsTheProgram)
         << MensagensVistas().front().toStdString();
 }
 
-// A disk that fills while a declaration is open: every save fails, and closing says so once, then
-// lets the clerk leave without saving instead of keeping the program open for ever.
-TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
+// The disk fills as the clerk has typed (Digitado, from the declaration open on its name): every
+// save fails, and closing says so once, then lets the clerk leave without saving instead of
+// keeping the program open for ever.
+void FechaComODiscoCheio(Passos Digitado)
 {
     const auto desarma = qScopeGuard([] {
         FalhasDeArquivo::Desarma();
@@ -1101,13 +1102,13 @@ TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
     });
     MensagensVistas().clear();
     Passos passos = AteUmaDeclaracaoAberta();
+    passos.insert(passos.end(), Digitado.begin(), Digitado.end());
     passos.insert(
         passos.end(),
         {
-            {"opened: the name changed as the disk fills", [] { return DeclaracaoAbertaNoNome(); },
+            {"typed: the disk fills, and the window is closed",
+             [] { return E::AtivaE("Pruv2003") && !EstadoPrograma::EmProcessamento; },
              [] {
-                 E::Tecla(Qt::Key_End);
-                 E::Digita(QStringLiteral(" SA"));
                  FalhasDeDisco::Arma({0, FalhasDeDisco::Todas, true, true});
                  FalhasDeArquivo::Arma({0,
                                         TFalhasDeArquivo::Escrita | TFalhasDeArquivo::Descarga
@@ -1123,25 +1124,60 @@ TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
              [] { RespondeMensagem(Qt::Key_Return); }},
             {"the program has ended", [] { return false; }, [] {}},
         });
+    const std::size_t passosAteOFim = passos.size() - 1;
     Escriturario escriturario(std::move(passos));
     ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
     FalhasDeArquivo::Desarma();
     FalhasDeDisco::Desarma();
-    EXPECT_EQ(escriturario.Feitos(), 8u) << "stopped at " << escriturario.Parado() << "; messages: "
-                                         << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
-    ASSERT_EQ(MensagensVistas().size(), 4) << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    const std::string vistas = MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(escriturario.Feitos(), passosAteOFim)
+        << "stopped at " << escriturario.Parado() << "; messages: " << vistas;
+    ASSERT_EQ(MensagensVistas().size(), 4) << vistas;
     EXPECT_EQ(MensagensVistas()[0], QStringLiteral("Deseja sair do programa?"));
-    EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("disco está cheio")))
-        << MensagensVistas()[1].toStdString();
-    EXPECT_TRUE(MensagensVistas()[2].contains(QStringLiteral("sem gravar"))) << MensagensVistas()[2].toStdString();
-    EXPECT_TRUE(MensagensVistas()[3].contains(QStringLiteral("cópia"), Qt::CaseInsensitive))
-        << MensagensVistas()[3].toStdString();
+    EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("disco está cheio"))) << vistas;
+    EXPECT_TRUE(MensagensVistas()[2].contains(QStringLiteral("sem gravar"))) << vistas;
+    EXPECT_TRUE(MensagensVistas()[3].contains(QStringLiteral("cópia"), Qt::CaseInsensitive)) << vistas;
+}
+
+TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
+{
+    FechaComODiscoCheio({{"opened: the name changed", [] { return DeclaracaoAbertaNoNome(); },
+                          [] {
+                              E::Tecla(Qt::Key_End);
+                              E::Digita(QStringLiteral(" SA"));
+                          }}});
     // What was stored before the disk filled is still there, without the change.
     TErros erros;
     TPruv lida;
     lida.SetErros(&erros);
     ASSERT_TRUE(CarregaEmpresaGama(lida));
     EXPECT_EQ(lida.GetDeclarante().Nome().GetTexto(), QStringLiteral("EMPRESA GAMA LTDA"));
+}
+
+// The same with a beneficiary's amount typed: the item cannot be stored either.
+TEST(Escriturario, OnAFullDiskClosingDuringABeneficiarysAmountLeavesToo)
+{
+    const TBeneficiarioDigitado& b = Beneficiarios[0];
+    FechaComODiscoCheio({
+        {"opened: to the beneficiaries", [] { return DeclaracaoAbertaNoNome(); },
+         [] { E::Tecla(Qt::Key_B, Qt::AltModifier); }},
+        {"a person on 0561", [] { return E::FocoEm("DblcCodRet"); },
+         [] {
+             E::Digita(QStringLiteral("0561"));
+             E::Tecla(Qt::Key_Tab);
+         }},
+        {"the person's CPF", [] { return E::FocoEm("DeCpfCnpjBenef"); },
+         [&b] {
+             E::Digita(QString::fromLatin1(b.Cpf));
+             E::Tecla(Qt::Key_Tab);
+         }},
+        {"the person's name", [] { return E::FocoEm("DeNomeBenef"); },
+         [&b] {
+             E::Digita(QString::fromLatin1(b.Nome));
+             E::Tecla(Qt::Key_Return);   // on to the months
+         }},
+        {"January's income", [] { return E::FocoEm("DgrRendimentos"); }, [&b] { DigitaLinha({b.Meses[0][0]}); }},
+    });
 }
 
 // A company of 2002 typed by a clerk who passed over 2003, printed with no printer while a key
