@@ -1,10 +1,12 @@
 #include "app/Programa.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <memory>
 #include <utility>
 
 #include "app/JanelasDosComandos.h"
+#include "platform/files/TPastas.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/ui/TAtividadeQt.h"
 #include "platform/ui/TDialogosQt.h"
@@ -16,6 +18,7 @@
 #include "shell/common/ExcecaoAplicacao.h"
 #include "shell/common/TFoAjuda.h"
 #include "shell/window/TInstanciaUnica.h"
+#include "shell/window/TPastaEmUso.h"
 #include "shell/window/TPruv2003.h"
 
 int ExecutaPrograma(const QString& PastaInstancia)
@@ -28,16 +31,29 @@ int ExecutaPrograma(const QString& PastaInstancia)
     if (instancia.InstanciaAnterior())
         return 0;
 
-    std::unique_ptr<TFoSplash> splash = TFoSplash::Cria();
-    QCoreApplication::processEvents();
     QApplication::setApplicationName(QStringLiteral("Pruv 2003"));
-
     TDialogosQt dialogos(nullptr, [](int contexto, QWidget* dialogo) { TFoAjuda::Mostra(contexto, dialogo); });
     TAtividadeQt atividade;
     InterfaceUsuario::Instala(&dialogos);
     InterfaceUsuario::Instala(&atividade);
     // The widgets' own last catch goes to the same handler as everything else.
     TExcecaoDeEvento::Instala([](std::exception_ptr excecao) { ExcecaoAplicacao::Trata(excecao); });
+    const auto desinstala = qScopeGuard([] {
+        TExcecaoDeEvento::Instala({});
+        InterfaceUsuario::Instala(static_cast<IDialogos*>(nullptr));
+        InterfaceUsuario::Instala(static_cast<IAtividade*>(nullptr));
+    });
+
+    // One copy per program folder, whichever login or session started it: two copies on one
+    // database would fail each other's saves.
+    TPastaEmUso pasta(TPastas::Programa());
+    if (!pasta.Trava()) {
+        InterfaceUsuario::Mostra(pasta.MensagemEmUso(), TipoDialogo::Erro, Botao::Ok);
+        return 1;
+    }
+
+    std::unique_ptr<TFoSplash> splash = TFoSplash::Cria();
+    QCoreApplication::processEvents();
 
     int resultado = 1;
     {
@@ -72,8 +88,5 @@ int ExecutaPrograma(const QString& PastaInstancia)
         }
         instancia.DefineJanela(nullptr);
     }
-    TExcecaoDeEvento::Instala({});
-    InterfaceUsuario::Instala(static_cast<IDialogos*>(nullptr));
-    InterfaceUsuario::Instala(static_cast<IAtividade*>(nullptr));
     return resultado;
 }

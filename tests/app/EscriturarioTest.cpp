@@ -6,20 +6,26 @@
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <vector>
 
+#include "support/FalhasDeArquivo.h"
+#include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
 #include "support/VariavelDeAmbiente.h"
 #include "exchange/ImportacaoDeTeste.h"
@@ -34,6 +40,8 @@
 #include "model/declaration/TPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/items/TPruvItem.h"
+#include "model/values/PastasPrograma.h"
+#include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/printing/ImpressorasSimuladas.h"
@@ -855,6 +863,338 @@ TEST(Escriturario, AProgramClosedDuringItsSplashEnds)
 {
     const VariavelDeAmbiente splash("PRUV2003_NO_SPLASH", nullptr);
     FechaSobreUmArquivoQueNaoEBanco(true);
+}
+
+// A first start to a new company's declaration, open on its name.
+Passos AteUmaDeclaracaoAberta()
+{
+    Passos passos = DoInicioANovaDeclaracao();
+    passos.push_back({"the new declaration: number, year, name",
+                      [] { return E::AtivaE("FoNovaDeclaracao") && E::FocoEm("DeCpfCnpj"); },
+                      [] {
+                          E::Digita(QStringLiteral("11222333000181"));
+                          E::Tecla(Qt::Key_Tab);
+                          E::Tecla(Qt::Key_Tab);
+                          E::Digita(QStringLiteral("EMPRESA GAMA LTDA"));
+                          E::Tecla(Qt::Key_Return);
+                      }});
+    return passos;
+}
+
+bool DeclaracaoAbertaNoNome()
+{
+    return E::AtivaE("Pruv2003") && E::FocoEm("DeNome") && !EstadoPrograma::EmProcessamento;
+}
+
+// What the program showed, message by message, while a case runs.
+QStringList& MensagensVistas()
+{
+    static QStringList vistas;
+    return vistas;
+}
+
+// Answers the message shown with a key, noting its text.
+void RespondeMensagem(Qt::Key tecla)
+{
+    MensagensVistas() << Mensagem()->text();
+    E::Tecla(tecla);
+}
+
+// A first run of the program that stores a new declaration and leaves.
+void ArmazenaUmaDeclaracao(const QString& instancia)
+{
+    Passos passos = AteUmaDeclaracaoAberta();
+    passos.push_back({"opened; leaving", [] { return DeclaracaoAbertaNoNome(); }, [] {}});
+    SaiPeloMenu(passos);
+    Escriturario escriturario(std::move(passos));
+    ASSERT_EQ(ExecutaPrograma(instancia), 0);
+    ASSERT_EQ(escriturario.Parado(), std::string());
+}
+
+// Fills a table with rows of another declaration, then overwrites every page of its rows but the
+// first, as a failing disk would: the table opens, and the damage is met when its rows are read.
+void DanificaTabela(const char* tabela)
+{
+    const QString arquivo = TPastas::Dados() + QStringLiteral("/pruv2003.db");
+    qint64 raiz = 0, tamanho = 0;
+    {
+        sqlite3* banco = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(arquivo).constData(), &banco, SQLITE_OPEN_READWRITE, nullptr),
+                  SQLITE_OK);
+        const auto executa = [banco](const QByteArray& sql) {
+            sqlite3_stmt* consulta = nullptr;
+            sqlite3_prepare_v2(banco, sql.constData(), -1, &consulta, nullptr);
+            QList<QByteArray> linha;
+            std::vector<QList<QByteArray>> linhas;
+            while (sqlite3_step(consulta) == SQLITE_ROW) {
+                linha.clear();
+                for (int c = 0; c < sqlite3_column_count(consulta); ++c)
+                    linha << reinterpret_cast<const char*>(sqlite3_column_text(consulta, c));
+                linhas.push_back(linha);
+            }
+            sqlite3_finalize(consulta);
+            return linhas;
+        };
+        const auto nome = executa("SELECT name, rootpage FROM sqlite_master WHERE type = 'table' AND name LIKE '"
+                                  + QByteArray(tabela) + "%'");
+        ASSERT_EQ(nome.size(), 1u) << tabela;
+        QByteArrayList colunas, valores;
+        for (const auto& coluna : executa("SELECT name FROM pragma_table_info('" + nome[0][0] + "')")) {
+            colunas << '"' + coluna[0] + '"';
+            valores << "printf('9%04d', value)";
+        }
+        executa("INSERT INTO \"" + nome[0][0] + "\" (" + colunas.join(',')
+                + ") WITH RECURSIVE n(value) AS (SELECT 1 UNION ALL SELECT value + 1 FROM n WHERE value < 2000) "
+                  "SELECT "
+                + valores.join(',') + " FROM n");
+        raiz = executa("SELECT rootpage FROM sqlite_master WHERE name = '" + nome[0][0] + "'")[0][0].toLongLong();
+        tamanho = executa("PRAGMA page_size")[0][0].toLongLong();
+        sqlite3_close(banco);
+    }
+    QFile f(arquivo);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek((raiz - 1) * tamanho);
+    const QByteArray pagina = f.read(tamanho);
+    const auto numero = [&pagina](qsizetype posicao) {
+        return static_cast<qint64>(qFromBigEndian<quint32>(pagina.constData() + posicao));
+    };
+    constexpr char InteriorIndice = 0x02, InteriorTabela = 0x05;
+    ASSERT_TRUE(pagina[0] == InteriorIndice || pagina[0] == InteriorTabela) << "one page only";
+    std::vector<qint64> filhas{numero(8)};
+    const int celulas = qFromBigEndian<quint16>(pagina.constData() + 3);
+    for (int c = 0; c < celulas; ++c)
+        filhas.push_back(numero(qFromBigEndian<quint16>(pagina.constData() + 12 + 2 * c)));
+    for (const qint64 filha : filhas) {
+        f.seek((filha - 1) * tamanho);
+        f.write(QByteArray(static_cast<int>(tamanho), '\xff'));
+    }
+}
+
+// Closing while a new beneficiary is typed: leaving is asked first, and a wrong number is shown
+// after the question, with the clerk back on it; emptied with Esc, the new item is nothing to keep
+// and the program leaves without it.
+TEST(Escriturario, ClosingDuringANewItemAsksFirstAndLeavesAnEmptyOneBehind)
+{
+    MensagensVistas().clear();
+    Passos passos = AteUmaDeclaracaoAberta();
+    passos.insert(
+        passos.end(),
+        {
+            {"opened: to the beneficiaries", [] { return DeclaracaoAbertaNoNome(); },
+             [] { E::Tecla(Qt::Key_B, Qt::AltModifier); }},
+            {"a new item: the code", [] { return E::AtivaE("Pruv2003") && E::FocoEm("DblcCodRet"); },
+             [] {
+                 E::Digita(QStringLiteral("0561"));
+                 E::Tecla(Qt::Key_Tab);
+             }},
+            {"a wrong CPF, and the window is closed", [] { return E::FocoEm("DeCpfCnpjBenef"); },
+             [] {
+                 E::Digita(QStringLiteral("12345678900"));
+                 JanelaPrincipal()->close();
+             }},
+            {"leaving asks first: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the wrong CPF, after the question: OK", [] { return Mensagem() != nullptr; },
+             [] { RespondeMensagem(Qt::Key_Return); }},
+            // With no window manager offscreen, the window that stayed is given the keys back
+            // as one would.
+            {"the window stays", [] { return JanelaPrincipal() && !QApplication::activeModalWidget(); },
+             [] { JanelaPrincipal()->activateWindow(); }},
+            {"back on the CPF: Esc empties it, and the window is closed",
+             [] { return E::FocoEm("DeCpfCnpjBenef") && !QApplication::activeModalWidget(); },
+             [] {
+                 E::Tecla(Qt::Key_Escape);
+                 JanelaPrincipal()->close();
+             }},
+            {"leaving asks: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the program has ended", [] { return false; }, [] {}},
+        });
+    Escriturario escriturario(std::move(passos));
+    EXPECT_EQ(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia")), 0);
+    const std::string vistas = MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(escriturario.Feitos(), 11u) << "stopped at " << escriturario.Parado() << "; messages: " << vistas;
+    ASSERT_EQ(MensagensVistas().size(), 3) << vistas;
+    EXPECT_EQ(MensagensVistas()[0], QStringLiteral("Deseja sair do programa?"));
+    EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("CPF"))
+                && MensagensVistas()[1].contains(QStringLiteral("inválid")))
+        << vistas;
+    EXPECT_EQ(MensagensVistas()[2], QStringLiteral("Deseja sair do programa?"));
+}
+
+// A copy started on a program folder that another copy uses (another login, another session:
+// another runtime folder) says so and ends, before it reads or writes anything there.
+TEST(Escriturario, AProgramFolderInUseByAnotherCopyIsSaidAndTheProgramEnds)
+{
+    QLockFile outraCopia(ProgramaDeTeste::Pasta() + QStringLiteral("/pruv2003.lock"));
+    ASSERT_TRUE(outraCopia.tryLock(0));
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"the folder is in use: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    EXPECT_NE(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/outra-sessao")), 0);
+    EXPECT_EQ(escriturario.Feitos(), 1u) << "stopped at " << escriturario.Parado();
+    ASSERT_EQ(MensagensVistas().size(), 1);
+    EXPECT_TRUE(MensagensVistas().front().contains(QStringLiteral("em uso"))
+                && MensagensVistas().front().contains(QDir::toNativeSeparators(ProgramaDeTeste::Pasta())))
+        << MensagensVistas().front().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(TPastas::Dados())) << "the data folder was touched";
+}
+
+// A damaged table met while a declaration opens: the numbered message names the table and says
+// how to mend it, and the program keeps only what can.
+TEST(Escriturario, ADamagedTableMetWhileADeclarationOpensIsToldWithItsRemedy)
+{
+    const QString instancia = ProgramaDeTeste::Pasta() + QStringLiteral("/instancia");
+    ArmazenaUmaDeclaracao(instancia);
+    if (::testing::Test::HasFatalFailure())
+        return;
+    DanificaTabela("PruvItem");
+    if (::testing::Test::HasFatalFailure())
+        return;
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"the start dialog offers the stored declaration: OK",
+         [] { return E::AtivaE("FoInicial") && E::FocoEm("RbAbrir"); }, [] { E::Tecla(Qt::Key_Return); }},
+        {"the damaged table: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the main window, closed", [] { return JanelaPrincipal() && !QApplication::activeModalWidget(); },
+         [] { JanelaPrincipal()->close(); }},
+        {"leaving asks: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the automatic backup is not made of damaged data, and says so: OK", [] { return Mensagem() != nullptr; },
+         [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    ExecutaPrograma(instancia);
+    EXPECT_EQ(MensagensVistas().size(), 3) << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(escriturario.Feitos(), 5u) << "stopped at " << escriturario.Parado() << "; messages: "
+                                         << MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    ASSERT_GE(MensagensVistas().size(), 1);
+    const QString& texto = MensagensVistas().front();
+    EXPECT_TRUE(texto.contains(QStringLiteral("PruvItem")) && texto.contains(QStringLiteral("danificad"))
+                && texto.contains(QStringLiteral("Reorganizar"))
+                && texto.contains(QStringLiteral("cópia de segurança")))
+        << texto.toStdString();
+}
+
+// Message 150 says the program will end: after its OK it does, whichever window met the full disk.
+TEST(Escriturario, TooLittleDiskSpaceMetInTheStartDialogEndsTheProgram)
+{
+    const QString instancia = ProgramaDeTeste::Pasta() + QStringLiteral("/instancia");
+    ArmazenaUmaDeclaracao(instancia);
+    if (::testing::Test::HasFatalFailure())
+        return;
+    static bool cheio = false;
+    cheio = false;
+    const TEspacoEmDisco::Simulacao espaco(
+        [](const QString&) { return cheio ? EspacoMinimoEmDisco - 1 : EspacoMinimoEmDisco * 1000; });
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"the start dialog offers the stored declaration; the disk fills; OK",
+         [] { return E::AtivaE("FoInicial") && E::FocoEm("RbAbrir"); },
+         [] {
+             cheio = true;
+             E::Tecla(Qt::Key_Return);
+         }},
+        {"too little space: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    ExecutaPrograma(instancia);
+    // The program ended by asking every loop to end: one pass of the application's own loop takes
+    // that back for the next case.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    EXPECT_EQ(escriturario.Feitos(), 2u) << "stopped at " << escriturario.Parado();
+    ASSERT_EQ(MensagensVistas().size(), 1);
+    EXPECT_TRUE(MensagensVistas().front().contains(QStringLiteral("será finalizado")))
+        << MensagensVistas().front().toStdString();
+}
+
+// The disk fills as the clerk has typed (Digitado, from the declaration open on its name): every
+// save fails, and closing says so once, then lets the clerk leave without saving instead of
+// keeping the program open for ever.
+void FechaComODiscoCheio(Passos Digitado)
+{
+    const auto desarma = qScopeGuard([] {
+        FalhasDeArquivo::Desarma();
+        FalhasDeDisco::Desarma();
+    });
+    MensagensVistas().clear();
+    Passos passos = AteUmaDeclaracaoAberta();
+    passos.insert(passos.end(), Digitado.begin(), Digitado.end());
+    passos.insert(
+        passos.end(),
+        {
+            {"typed: the disk fills, and the window is closed",
+             [] { return E::AtivaE("Pruv2003") && !EstadoPrograma::EmProcessamento; },
+             [] {
+                 FalhasDeDisco::Arma({0, FalhasDeDisco::Todas, true, true});
+                 FalhasDeArquivo::Arma({0,
+                                        TFalhasDeArquivo::Escrita | TFalhasDeArquivo::Descarga
+                                            | TFalhasDeArquivo::Sincronia | TFalhasDeArquivo::Renomeacao,
+                                        FalhasDeArquivo::Efeito::DiscoCheio, true});
+                 JanelaPrincipal()->close();   // as Alt+F4 or the window's button does
+             }},
+            {"leaving asks: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the save fails: OK", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+            {"leave without saving: Sim", [] { return Mensagem() != nullptr; },
+             [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the automatic backup cannot be written either: OK", [] { return Mensagem() != nullptr; },
+             [] { RespondeMensagem(Qt::Key_Return); }},
+            {"the program has ended", [] { return false; }, [] {}},
+        });
+    const std::size_t passosAteOFim = passos.size() - 1;
+    Escriturario escriturario(std::move(passos));
+    ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
+    FalhasDeArquivo::Desarma();
+    FalhasDeDisco::Desarma();
+    const std::string vistas = MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(escriturario.Feitos(), passosAteOFim)
+        << "stopped at " << escriturario.Parado() << "; messages: " << vistas;
+    ASSERT_EQ(MensagensVistas().size(), 4) << vistas;
+    EXPECT_EQ(MensagensVistas()[0], QStringLiteral("Deseja sair do programa?"));
+    EXPECT_TRUE(MensagensVistas()[1].contains(QStringLiteral("disco está cheio"))) << vistas;
+    EXPECT_TRUE(MensagensVistas()[2].contains(QStringLiteral("sem gravar"))) << vistas;
+    EXPECT_TRUE(MensagensVistas()[3].contains(QStringLiteral("cópia"), Qt::CaseInsensitive)) << vistas;
+}
+
+TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
+{
+    FechaComODiscoCheio({{"opened: the name changed", [] { return DeclaracaoAbertaNoNome(); },
+                          [] {
+                              E::Tecla(Qt::Key_End);
+                              E::Digita(QStringLiteral(" SA"));
+                          }}});
+    // What was stored before the disk filled is still there, without the change.
+    TErros erros;
+    TPruv lida;
+    lida.SetErros(&erros);
+    ASSERT_TRUE(CarregaEmpresaGama(lida));
+    EXPECT_EQ(lida.GetDeclarante().Nome().GetTexto(), QStringLiteral("EMPRESA GAMA LTDA"));
+}
+
+// The same with a beneficiary's amount typed: the item cannot be stored either.
+TEST(Escriturario, OnAFullDiskClosingDuringABeneficiarysAmountLeavesToo)
+{
+    const TBeneficiarioDigitado& b = Beneficiarios[0];
+    FechaComODiscoCheio({
+        {"opened: to the beneficiaries", [] { return DeclaracaoAbertaNoNome(); },
+         [] { E::Tecla(Qt::Key_B, Qt::AltModifier); }},
+        {"a person on 0561", [] { return E::FocoEm("DblcCodRet"); },
+         [] {
+             E::Digita(QStringLiteral("0561"));
+             E::Tecla(Qt::Key_Tab);
+         }},
+        {"the person's CPF", [] { return E::FocoEm("DeCpfCnpjBenef"); },
+         [&b] {
+             E::Digita(QString::fromLatin1(b.Cpf));
+             E::Tecla(Qt::Key_Tab);
+         }},
+        {"the person's name", [] { return E::FocoEm("DeNomeBenef"); },
+         [&b] {
+             E::Digita(QString::fromLatin1(b.Nome));
+             E::Tecla(Qt::Key_Return);   // on to the months
+         }},
+        {"January's income", [] { return E::FocoEm("DgrRendimentos"); }, [&b] { DigitaLinha({b.Meses[0][0]}); }},
+    });
 }
 
 // A company of 2002 typed by a clerk who passed over 2003, printed with no printer while a key

@@ -85,6 +85,9 @@ QString MotivoDescompressao(const QString& arquivo, const QString& pasta, int re
 QString MotivoConferencia(const QString& arquivo, const TCopiaBanco::TConferencia& conferencia)
 {
     using TSituacao = TCopiaBanco::TConferencia::TSituacao;
+    if (conferencia.Situacao == TSituacao::Recusada)
+        return QStringLiteral("A cópia de segurança ") + QDir::toNativeSeparators(arquivo)
+            + QStringLiteral(" não pode ser restaurada. ") + conferencia.Motivo;
     return conferencia.Situacao == TSituacao::Danificada ? Danificada(arquivo) : NaoECopia(arquivo);
 }
 
@@ -370,8 +373,10 @@ bool TFormAssistRestCopSeg::Descomprime()
     Gauge1->setValue(100);
     FNumDeclaracoesAtual = TCopiaBanco::ContaLinhas(TCopiaBanco::ArquivoDaPasta(FDiretorioDados), TabelaDeclaracoes);
     FNumDeclaracoesCopia = 0;
-    // Only a sound database of this program may take the place of the current one.
-    if (const TCopiaBanco::TConferencia conferencia = TCopiaBanco::Confere(ArquivoCopia()); !conferencia.Boa()) {
+    // Only a sound database of this program may take the place of the current one; an earlier
+    // program's is brought up to today's tables first, as opening the data would.
+    if (const TCopiaBanco::TConferencia conferencia = TCopiaBanco::PreparaRestauracao(ArquivoCopia());
+        !conferencia.Boa()) {
         qWarning("backup %s refused: %s", qUtf8Printable(FArquivoOrigem), qUtf8Printable(conferencia.Motivo));
         Falha(ResultadoCompressao::Falha, MotivoConferencia(FArquivoOrigem, conferencia));
         return false;

@@ -16,7 +16,8 @@ class QWidget;
 
 // The restore assistant, "Assistente de Restauração de Cópia de Segurança da Base de Dados":
 // unpacks a backup file (".cmp") into a work folder under the temporary folder, checks the
-// snapshot it holds (TCopiaBanco::Confere), compares the number of declarations of the current
+// snapshot it holds, an earlier program's brought up to today's tables first
+// (TCopiaBanco::PreparaRestauracao), compares the number of declarations of the current
 // database and of the backup, asks for confirmation when the current one holds any, and puts the
 // backup's data in place of the current data in one transaction. Seven pages: welcome, the file,
 // the unpacking, success, failure, the confirmation and the replacing. Nothing of the current

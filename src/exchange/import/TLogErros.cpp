@@ -49,6 +49,7 @@ bool TLogErros::Inicia(const QString& NomeBase, const TPergunta& Pergunta)
     SetNomeBase(NomeBase);
     FRegistrados = 0;
     FFalhouEscrita = false;
+    FArquivoFalho.clear();
     if (!CriaArquivoTexto(FErros, FPasta + QLatin1Char('/') + NomeErros(), Pergunta))
         return false;
     if (!CriaArquivoTexto(FLinhas, FPasta + QLatin1Char('/') + NomeLinhasErro(), Pergunta)) {
@@ -74,21 +75,30 @@ bool TLogErros::Registra(const QString& Texto, const QString& Linha)
         ++FRegistrados;
         return true;
     }
-    const bool gravouTexto = GravaLinha(FErros, Texto);
-    const bool gravouLinha = GravaLinha(FLinhas, Linha);
+    const bool gravouTexto = GravaLinha(FErros, Texto) || Falhou(NomeErros());
+    const bool gravouLinha = GravaLinha(FLinhas, Linha) || Falhou(NomeLinhasErro());
     ++FRegistrados;
-    if (gravouTexto && gravouLinha)
-        return true;
+    return gravouTexto && gravouLinha;
+}
+
+bool TLogErros::Falhou(const QString& Nome)
+{
+    if (!FFalhouEscrita)
+        FArquivoFalho = Nome;
     FFalhouEscrita = true;
     return false;
 }
 
 void TLogErros::Fecha()
 {
-    for (TArquivoTexto* arquivo : {&FErros, &FLinhas}) {
-        const bool escrevia = arquivo->AbertoParaEscrita();
-        if (!arquivo->Fecha() && escrevia)
-            FFalhouEscrita = true;
+    const struct {
+        TArquivoTexto* arquivo;
+        QString nome;
+    } arquivos[] = {{&FErros, NomeErros()}, {&FLinhas, NomeLinhasErro()}};
+    for (const auto& a : arquivos) {
+        const bool escrevia = a.arquivo->AbertoParaEscrita();
+        if (!a.arquivo->Fecha() && escrevia)
+            Falhou(a.nome);
     }
 }
 
@@ -101,14 +111,19 @@ bool TLogErros::Substitui(const QString& Origem, const QString& Destino)
 bool TLogErros::Conclui()
 {
     const bool escrevia = FErros.AbertoParaEscrita() || FLinhas.AbertoParaEscrita();
-    if (escrevia && FRegistrados > MaximoRegistros
-        && !(GravaLinha(FErros, TextoOmitidos(FRegistrados - MaximoRegistros)) && GravaLinha(FLinhas, QString())))
-        FFalhouEscrita = true;
+    if (escrevia && FRegistrados > MaximoRegistros) {
+        if (!GravaLinha(FErros, TextoOmitidos(FRegistrados - MaximoRegistros)))
+            Falhou(NomeErros());
+        else if (!GravaLinha(FLinhas, QString()))
+            Falhou(NomeLinhasErro());
+    }
     Fecha();
     if (!escrevia)
         return true;
     if (FFalhouEscrita) {
-        TErro(CodigoMensagem::FalhaNaGravacao, FPasta + QLatin1Char('/') + NomeErros(), 0).Exibe();
+        // The file whose write failed first: the other may be whole.
+        TErro(CodigoMensagem::FalhaNaGravacao, QDir::toNativeSeparators(FPasta + QLatin1Char('/') + FArquivoFalho), 0)
+            .Exibe();
         return false;
     }
     const struct {

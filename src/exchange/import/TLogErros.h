@@ -39,7 +39,8 @@ public:
     // Closes whatever is open; files being written take their working names.
     void Fecha();
     // Closes both, then each working file replaces the final file of the base name. A write or
-    // rename that failed is shown (159 or 154 with the file's name): the pair would be wrong.
+    // rename that failed is shown (159 or 154 naming the file that failed): the pair would be
+    // wrong.
     bool Conclui();
     // Changes the base name (before Conclui), e.g. once the declarant is known.
     void SetNomeBase(const QString& NomeBase);
@@ -66,6 +67,8 @@ private:
     // A base name is a file name inside the folder: any folder part of it is dropped.
     static QString NomeSeguro(const QString& Nome);
     static bool Substitui(const QString& Origem, const QString& Destino);
+    // Notes the working file of that name as failed (the first one is the one named); false.
+    bool Falhou(const QString& Nome);
 
     QString FPasta;
     QString FNomeBase;
@@ -75,4 +78,5 @@ private:
     QString FLinha;
     int FRegistrados = 0;
     bool FFalhouEscrita = false;
+    QString FArquivoFalho;   // the working file whose write failed first
 };

@@ -125,7 +125,7 @@ void ConfereColunas(const std::vector<TFieldDef>& Atuais, const std::vector<TFie
         Atuais.begin(), Atuais.end(), Definidas.begin(), Definidas.end(),
         [](const TFieldDef& a, const TFieldDef& b) { return a.Name.compare(b.Name, Qt::CaseInsensitive) == 0; });
     if (!iguais)
-        throw EDatabaseError(QStringLiteral("the columns of %1 are not the program's").arg(NomeItens));
+        throw EDatabaseError(QStringLiteral("as colunas da tabela %1 não são as do programa").arg(NomeItens));
 }
 
 // Moves every row of the item table into a fresh table of the program's definition and puts that
@@ -282,7 +282,7 @@ bool CriaIndiceDaLinha(const QString& Linha, IProgresso& Gauge)
     Gauge.MostraTexto(TextoIndexando + linha.Tabela.toLower());
     try {
         if (TDatabase::NomeSemExtensao(linha.Tabela).isEmpty())
-            throw EDatabaseError(QStringLiteral("the line names no table"));
+            throw EDatabaseError(QStringLiteral("a linha do arquivo de índices não indica nenhuma tabela"));
         const auto tabela = CriaTabela(linha.Tabela);
         if (tabela->Exists()) {
             QStringList nomes;

@@ -21,6 +21,10 @@ QString TextoDoMotor(const EDatabaseError& Erro)
             // The user reads the reason; SQLite's own text stays for whoever helps them.
             qWarning("database engine: %s", Erro.what());
             texto = std::move(motivo);
+            // Retrying cannot mend damaged pages: the user is told what can.
+            if (motor->Danificado())
+                texto += QStringLiteral(": utilize a opção Reorganizar Tabelas de Dados do menu Ferramentas ou "
+                                        "restaure uma cópia de segurança");
         }
     }
     texto.replace(QLatin1Char(';'), QLatin1Char(','));

@@ -64,7 +64,8 @@ void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList
                      const QStringList& Linhas);
 
 // The engine's text for a numbered message: its reason in Portuguese when it has one (SQLite's
-// own text then goes to the log), ";" replaced, which would split the message's parameter.
+// own text then goes to the log), with what mends a damaged file, ";" replaced, which would split
+// the message's parameter.
 QString TextoDoMotor(const EDatabaseError& Erro);
 // The parameters of messages 141 (one blank after the full stop) and 142, 143 (two blanks).
 QString ParametroEscrita(const QString& Nome, const EDatabaseError& Erro);

@@ -105,6 +105,7 @@ inline constexpr std::uint8_t NenhumaDeclaracaoSelecionada = 136;
 inline constexpr std::uint8_t NenhumBeneficiarioSelecionado = 137;
 inline constexpr std::uint8_t NaturezaDivergente = 138;
 inline constexpr std::uint8_t ArquivoNaoAberto = 139;
+inline constexpr std::uint8_t TabelaNaoAcessada = 140;
 inline constexpr std::uint8_t TabelaNaoAtualizada = 141;
 inline constexpr std::uint8_t TabelaNaoAberta = 142;
 inline constexpr std::uint8_t IndiceNaoSelecionado = 143;

@@ -861,9 +861,10 @@ bool TFrBeneficiarios::Valida()
     }
     bool mostrada = false;
     if (const std::uint8_t r = SalvaPruvItem(mostrada); r != 0) {
-        // A new item's incomplete key is let go: nothing of it was stored. Edits of a stored
-        // item, or values typed on a new one, keep the user here.
-        if (FItem->GetChave().isEmpty() && !mostrada && !FItem->GetValores().GetAlterado())
+        // A new item's incomplete key is let go: nothing of it was stored, and one emptied again
+        // (its number undone with Esc) is nothing to keep. Edits of a stored item, or values
+        // typed on a new one, keep the user here.
+        if (FItem->GetChave().isEmpty() && !mostrada && (!FItem->GetValores().GetAlterado() || NovoItemVazio()))
             return true;
         if (!mostrada)
             MostraErroItem(r);
@@ -883,6 +884,15 @@ bool TFrBeneficiarios::Valida()
         SalvaFundo();
     }
     return true;
+}
+
+bool TFrBeneficiarios::NovoItemVazio() const
+{
+    const TPruvItem& item = *FItem;
+    const TSubJudice& subJudice = item.GetSubJudice();
+    return item.GetChave().isEmpty() && item.GetBeneficiario().GetNi().isEmpty()
+        && item.GetBeneficiario().Nome().GetTexto().trimmed().isEmpty() && item.GetValores().Zerado()
+        && item.GetCompensacao().Zerado() && subJudice.Zerado() && subJudice.DepositoZerado();
 }
 
 void TFrBeneficiarios::SincronizaComprovante()

@@ -72,6 +72,8 @@ private:
     void AtualizaBotoes();
     void AtualizaBotoesAnexo();
     [[nodiscard]] bool FundoSemChave() const;
+    // A new item with nothing typed but maybe its code: nothing to keep when the page is left.
+    [[nodiscard]] bool NovoItemVazio() const;
     // The code typed becomes the item's: 0, or the code table's message (116, 117, ...).
     [[nodiscard]] std::uint8_t AtualizaCodigo();
     // Saves the working item: 0 when saved or nothing to save. A message of the item's key or of

@@ -16,6 +16,8 @@
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TColecaoResponsavel.h"
+#include "model/schema/EsquemaPrograma.h"
+#include "model/values/TErro.h"
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
@@ -104,7 +106,7 @@ QString ColunaAusente(sqlite3* banco, const QString& tabela, const std::vector<T
 using TConferencia = TCopiaBanco::TConferencia;
 using TSituacao = TConferencia::TSituacao;
 
-TConferencia ConfereAberto(sqlite3* banco)
+TConferencia ConfereAberto(sqlite3* banco, bool ExigeColunas)
 {
     {
         TComando integridade(banco, QStringLiteral("PRAGMA integrity_check"));
@@ -126,7 +128,7 @@ TConferencia ConfereAberto(sqlite3* banco)
                 return {TSituacao::Alheia, QStringLiteral("tabela ausente: ") + nome};
             continue;   // made by its collection on first use
         }
-        if (const QString coluna = ColunaAusente(banco, real, campos); !coluna.isEmpty())
+        if (const QString coluna = ColunaAusente(banco, real, campos); ExigeColunas && !coluna.isEmpty())
             return {TSituacao::Alheia, QStringLiteral("coluna ausente: ") + real + QLatin1Char('.') + coluna};
     }
     return {};
@@ -157,6 +159,21 @@ void SubstituiArquivo(sqlite3* origem, const QString& arquivo)
     }
 }
 
+TConferencia ConfereArquivo(const QString& Arquivo, bool ExigeColunas)
+{
+    if (!QFileInfo(Arquivo).isFile())
+        return {TSituacao::Ausente, QStringLiteral("arquivo não encontrado: ") + Arquivo};
+    try {
+        const TConexao banco(Arquivo, SQLITE_OPEN_READONLY);
+        // The file comes from outside: nothing stored in it may run code of its own.
+        sqlite3_db_config(banco.Conexao(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+        sqlite3_db_config(banco.Conexao(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+        return ConfereAberto(banco.Conexao(), ExigeColunas);
+    } catch (const EDatabaseError& e) {
+        return {TSituacao::Danificada, e.Mensagem()};   // the reason goes back to the caller
+    }
+}
+
 }   // namespace
 
 QString TCopiaBanco::ArquivoDaPasta(const QString& PastaDados)
@@ -183,17 +200,24 @@ void TCopiaBanco::Instantaneo(const QString& PastaDados, const QString& Destino)
 
 TCopiaBanco::TConferencia TCopiaBanco::Confere(const QString& Arquivo)
 {
-    if (!QFileInfo(Arquivo).isFile())
-        return {TSituacao::Ausente, QStringLiteral("arquivo não encontrado: ") + Arquivo};
+    return ConfereArquivo(Arquivo, true);
+}
+
+TCopiaBanco::TConferencia TCopiaBanco::PreparaRestauracao(const QString& Arquivo)
+{
+    // Only a sound file of this program is changed at all: nothing in it runs code, and a
+    // foreign database gets none of the program's tables.
+    if (TConferencia conferencia = ConfereArquivo(Arquivo, false); !conferencia.Boa())
+        return conferencia;
     try {
-        const TConexao banco(Arquivo, SQLITE_OPEN_READONLY);
-        // The file comes from outside: nothing stored in it may run code of its own.
-        sqlite3_db_config(banco.Conexao(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-        sqlite3_db_config(banco.Conexao(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-        return ConfereAberto(banco.Conexao());
+        TDatabase copia(Arquivo);
+        CriaTabelasPrograma(copia);
+    } catch (const TErro& e) {
+        return {TSituacao::Recusada, e.GetMensagem()};
     } catch (const EDatabaseError& e) {
-        return {TSituacao::Danificada, e.Mensagem()};   // the reason goes back to the caller
+        return {TSituacao::Danificada, e.Mensagem()};
     }
+    return Confere(Arquivo);
 }
 
 void TCopiaBanco::Restaura(const QString& Arquivo, const QString& PastaDados)

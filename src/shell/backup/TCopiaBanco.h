@@ -24,6 +24,7 @@ public:
             Ausente,      // no such file
             Danificada,   // no database, or one whose pages are damaged
             Alheia,       // a sound database, but not of this program
+            Recusada,     // of this program, but its tables cannot be brought up to today's
         };
         TSituacao Situacao = TSituacao::Boa;
         QString Motivo;   // for the log; empty when good
@@ -35,6 +36,11 @@ public:
     // the declarations table, and each of the program's tables that it holds has every column
     // the program writes.
     [[nodiscard]] static TConferencia Confere(const QString& Arquivo);
+    // Checks a snapshot to be restored (a work copy, which it changes) as Confere does, except
+    // that tables lacking some of today's columns are brought up to them first, every row kept,
+    // as opening the data does (CriaTabelasPrograma): a backup made by an earlier program. What
+    // opening would refuse is Recusada, with the program's numbered message in Motivo.
+    [[nodiscard]] static TConferencia PreparaRestauracao(const QString& Arquivo);
 
     // Replaces the content of the database of PastaDados with that of the snapshot Arquivo
     // (checked by Confere before), through the connection the program shares (TDatabase::DaPasta),

@@ -44,6 +44,9 @@ void TFoAbreDeclaracao::OKBtnClick()
                 return;
             }
         }
+    } catch (const EEspacoEmDiscoError&) {
+        Pruv.Limpa();
+        throw;   // the program ends: its handler says so
     } catch (const TErro& e) {
         Pruv.Limpa();   // half loaded: nothing of it may be opened
         e.Exibe();

@@ -177,6 +177,9 @@ bool TFoInicial::CarregaSelecionada()
         Pruv.SetAno(TbPruv->FieldByName(QStringLiteral("AN_RETENCA"))->AsString());
         if (ColecaoPruv.Carrega(Pruv))
             return true;
+    } catch (const EEspacoEmDiscoError&) {
+        Pruv.Limpa();
+        throw;   // the program ends: its handler says so
     } catch (const TErro& e) {
         e.Exibe();
     }

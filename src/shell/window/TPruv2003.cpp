@@ -31,6 +31,7 @@
 #include "model/values/TErro.h"
 #include "model/people/TNi.h"
 #include "model/declaration/TPruv.h"
+#include "shell/backup/TCopiaBanco.h"
 #include "shell/common/ContextoAjuda.h"
 #include "shell/common/FocaPrimeiro.h"
 #include "platform/db/sqlite/EDatabaseError.h"
@@ -510,9 +511,10 @@ void TPruv2003::AbrirDeclaracao()
 void TPruv2003::AbrirDialogoInicial()
 {
     // Written before anything is shown, so that the first-run notices show once even when the
-    // program ends during them.
+    // program ends during them; not on a folder that was just said to take no writes.
     const bool jahMostrou = LeBooleano("Geral", "JahMostrou", false);
-    GravaBooleano("Geral", "JahMostrou", true);
+    if (!SomenteLeitura())
+        GravaBooleano("Geral", "JahMostrou", true);
     if (!jahMostrou) {
         Executa(*TComandosPrincipal::Item("Ouehdenovo1"));
         // With the data unavailable the stored declarations cannot be counted: their error was
@@ -525,8 +527,10 @@ void TPruv2003::AbrirDialogoInicial()
         return;
     TProcessando processando;
     if (PodeAbrirForm(QStringLiteral("FoInicial"))) {
-        if (FecharDeclaracao() && ExecutaInicial())
+        if (FecharDeclaracao() && ExecutaInicial() && !FTerminando)
             AbrirDeclaracao();
+        if (FTerminando)
+            return;   // a full disk ended the program while the dialog showed
         ObtemColecao().Atualiza();
         atualizaMenus();
     }
@@ -746,6 +750,18 @@ void TPruv2003::ApplicationEvents1Exception(std::exception_ptr excecao)
         } else {
             InterfaceUsuario::Mostra(e.GetMensagem(), TipoDialogo::Erro, Botao::Ok, 0, e.Codigo());
         }
+    } catch (const EDatabaseError& e) {
+        // Met below every layer that names its table (rows read while a window shows them): the
+        // database file is named, with the engine's reason in Portuguese.
+        const TErro erro(CodigoMensagem::TabelaNaoAcessada, ErroRetornado(TDatabase::NomeArquivo(), TextoDoMotor(e)),
+                         TipoDialogo::Erro, Botao::Ok, 0);
+        erro.Exibe();
+        const auto* motor = dynamic_cast<const EDBEngineError*>(&e);
+        if (motor && motor->ArquivoIlegivel()) {
+            // The tables cannot be trusted: only what repairs them stays.
+            BaseIndisponivel = true;
+            HabilitaMenus(false);
+        }
     } catch (const std::exception& e) {
         TErro::MostraMensagem(QString::fromUtf8(e.what()), TipoDialogo::Erro, Botao::Ok, 0);
     } catch (...) {
@@ -777,24 +793,30 @@ bool TPruv2003::FormCloseQuery()
     if (pergunta.Exibe() != Resposta::Sim)
         return false;
     bool fechou = false;
+    bool falhou = false;
     try {
         fechou = FecharDeclaracao();
     } catch (const TErro& e) {
-        if (!SomenteLeitura())
+        // A save that fails (a full disk, data that take no writes) fails again at every try:
+        // it is told once, and the question below follows it. Data that cannot be trusted go to
+        // the handler, which keeps them from the automatic backup.
+        if (!SomenteLeitura() && e.Codigo() != CodigoMensagem::TabelaNaoAtualizada)
             throw;
-        e.Exibe();   // the failed save; the question below follows it
+        e.Exibe();
+        falhou = true;
     }
-    // On data that take no writes every save fails: without a way out the program could not be
-    // closed at all.
-    return fechou || (SomenteLeitura() && DescartaDeclaracao());
+    // Without a way out the program could not be closed at all.
+    return fechou || ((falhou || SomenteLeitura()) && DescartaDeclaracao());
 }
 
 bool TPruv2003::DescartaDeclaracao()
 {
-    const QString texto = QStringLiteral("A pasta de dados não permite gravação: as alterações da declaração aberta "
-                                         "não podem ser gravadas. Deseja sair do programa sem gravar?");
-    if (InterfaceUsuario::Mostra(texto, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0,
-                                 CodigoMensagem::ConfirmaSaida)
+    const QString motivo = SomenteLeitura()
+        ? QStringLiteral("A pasta de dados não permite gravação: as alterações da declaração aberta não podem ser "
+                         "gravadas.")
+        : QStringLiteral("As alterações da declaração aberta não puderam ser gravadas e serão perdidas.");
+    if (InterfaceUsuario::Mostra(motivo + QStringLiteral(" Deseja sair do programa sem gravar?"),
+                                 TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0, CodigoMensagem::ConfirmaSaida)
             != Resposta::Sim
         || !PedeFechamento("FoPendencias") || !PedeFechamento("FoPesquisar"))
         return false;
@@ -807,23 +829,43 @@ bool TPruv2003::DescartaDeclaracao()
 
 void TPruv2003::FormClose()
 {
-    if (BaseIndisponivel)
+    const bool automatica = Comando(QStringLiteral("MiCopiaAuto"))->isChecked() && FRotinas.FazCopiaAutomatica;
+    if (BaseIndisponivel) {
+        // Data that failed are not worth a backup; the user is told when they held declarations.
+        if (automatica
+            && TCopiaBanco::ContaLinhas(TCopiaBanco::ArquivoDaPasta(TPastas::Dados()), TColecaoPruv::NomeArquivo()) > 0)
+            AvisaCopiaAutomaticaNaoFeita();
         return;
+    }
     TCursorOcupado ocupado;
     const bool vazia = ObtemColecao().EstaVazia();
     FecharColecoes();   // no table may be open while its file is copied
-    // Nothing stored, nothing to keep; tables whose index failed are not worth a backup.
-    if (vazia || !Comando(QStringLiteral("MiCopiaAuto"))->isChecked() || ErroIndice || !FRotinas.FazCopiaAutomatica)
+    if (vazia || !automatica)
+        return;   // nothing stored, nothing to keep
+    if (ErroIndice) {
+        AvisaCopiaAutomaticaNaoFeita();   // tables whose index failed are not worth a backup
         return;
+    }
     setEnabled(false);
     FRotinas.FazCopiaAutomatica(this);
+}
+
+void TPruv2003::AvisaCopiaAutomaticaNaoFeita()
+{
+    InterfaceUsuario::Mostra(
+        QStringLiteral("A cópia de segurança automática não foi gravada: houve erro nos dados durante esta execução, "
+                       "e a cópia anterior foi mantida. Utilize a opção Reorganizar Tabelas de Dados do menu "
+                       "Ferramentas."),
+        TipoDialogo::Aviso, Botao::Ok);
 }
 
 void TPruv2003::changeEvent(QEvent* evento)
 {
     QMainWindow::changeEvent(evento);
-    // Leaving the window: the open declaration's field and page must accept their contents.
-    if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && DeclaracaoAberta)
+    // Leaving the window: the open declaration's field and page must accept their contents. A
+    // command that runs (its own dialogs take the activation) has asked them already and deals
+    // with their answer itself: asking again would show a failed save twice.
+    if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && DeclaracaoAberta && !EmProcessamento)
         ExcecaoAplicacao::Protege([this] { PodeAbrirForm(QString()); });
 }
 

@@ -179,10 +179,12 @@ private:
     [[nodiscard]] bool SomenteLeitura() const;
     void Termina();
     bool FormCloseQuery();
-    // The open declaration could not be saved on data that take no writes: the user may leave
-    // it unsaved. True when it was let go.
+    // The open declaration could not be saved (data that take no writes, a full disk, a save
+    // that keeps failing): the user, told so, may leave it unsaved. True when it was let go.
     bool DescartaDeclaracao();
     void FormClose();
+    // The automatic backup at exit was skipped because the data failed: never silently.
+    static void AvisaCopiaAutomaticaNaoFeita();
     void AplicaEstado();
     // Closes and hides the frame, showing the program's picture again.
     void FechaFrDeclaracao();

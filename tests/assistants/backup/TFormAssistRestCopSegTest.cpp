@@ -9,6 +9,7 @@
 #include "assistants/backup/TFormAssistRestCopSeg.h"
 #include "model/PruvDeTeste.h"
 #include "model/values/TArquivoIni.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "shell/CopiasDeTeste.h"
 #include "shell/backup/CopiaDeSeguranca.h"
@@ -154,6 +155,62 @@ TEST_F(TFormAssistRestCopSegTest, ABackupThatIsNotTheProgramsLeavesTheCurrentDat
         EXPECT_EQ(form.ModalResult(), mrOk);
     }
     EXPECT_EQ(Linhas("Pruv"), 1);
+}
+
+// A backup made by an earlier program, whose tables lack columns of today's: restored, it is
+// brought up to today's columns as opening the data would, with every row; one that opening would
+// refuse is refused the same way, and the current data stay.
+TEST_F(TFormAssistRestCopSegTest, AnOlderBackupIsBroughtUpToTodaysTablesAndOneOpeningWouldRefuseIsRefused)
+{
+    const struct {
+        const char* caso;
+        const char* mudanca;   // statements apart by ';'
+        const char* recusa;    // what the refusal says; none when restored
+    } casos[] = {
+        {"a column missing", "ALTER TABLE Pruv DROP COLUMN RESP_PF", nullptr},
+        {"a column not the program's in place of one",
+         "ALTER TABLE Tabuf DROP COLUMN NM_UF;ALTER TABLE Tabuf ADD COLUMN COLUNA_ESTRANHA TEXT",
+         "a coluna COLUNA_ESTRANHA da tabela Tabuf não é do programa"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        const QString velha = pasta + QStringLiteral("/velha.db");
+        QFile::remove(velha);
+        TCopiaBanco::Instantaneo(DiretorioDados(), velha);
+        {
+            TDatabase antiga(velha);
+            for (const QString& comando : QString::fromLatin1(c.mudanca).split(QLatin1Char(';')))
+                antiga.Escreve(comando);
+        }
+        const QString pacote = pasta + QStringLiteral("/velha.cmp");
+        QFile::remove(pacote);
+        PacoteEstranho(pacote, {{QStringLiteral("pruv2003.db"), Conteudo(velha)}});
+        colecao->Exclui(*Nova(Filial));
+        colecao.reset();
+        const QByteArray atual = Conteudo(banco);
+
+        TFormAssistRestCopSeg form;
+        Restaura(form, pacote);
+        if (c.recusa) {
+            ASSERT_EQ(form.PaginaAtual(), 5);
+            EXPECT_TRUE(form.LbMotivo->text().contains(QString::fromUtf8(c.recusa)))
+                << form.LbMotivo->text().toStdString();
+            EXPECT_EQ(Conteudo(banco), atual);
+        } else {
+            ASSERT_EQ(form.PaginaAtual(), 6) << form.LbMotivo->text().toStdString();
+            Clica(form, "BtnAvancar");
+            ASSERT_EQ(form.PaginaAtual(), 4) << form.LbMotivo->text().toStdString();
+            EXPECT_EQ(Linhas("Pruv"), 2);
+            EXPECT_TRUE(Guardada(Filial));
+            const TEsquemaTabela lido = TEsquemaTabela::Le(*TDatabase::DaPasta(DiretorioDados()),
+                                                           QStringLiteral("Pruv"));
+            EXPECT_GE(lido.IndiceCampo(QStringLiteral("RESP_PF")), 0);
+        }
+        Clica(form, "BtnOK");
+        colecao = std::make_unique<TColecaoPruv>();
+        if (!Guardada(Filial))
+            Armazenada(Filial);
+    }
 }
 
 TEST_F(TFormAssistRestCopSegTest, AfterAFailureVoltarLetsTheUserChooseAnotherFile)

@@ -1,8 +1,10 @@
 #include <QFile>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 #include "exchange/import/TLeitorLinhas.h"
 #include "exchange/import/TLogErros.h"
+#include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"
 
@@ -72,6 +74,29 @@ TEST(TLogErros, ReadingStopsAtTheShorterFileAndNamesStayInTheirFolder)
         log.SetNomeBase(QString::fromLatin1(nome));
         EXPECT_TRUE(log.NomeArquivoDsc().startsWith(TPastas::ErroImp() + QLatin1Char('/')));
         EXPECT_FALSE(log.NomeBase().contains(QLatin1Char('/')));
+    }
+}
+
+// A write that fails on one file of the pair names that file, not the other.
+TEST(TLogErros, AFailedWriteNamesTheFileItFailedOn)
+{
+    ASSERT_TRUE(TPastas::Cria());
+    for (const QString& falho : {TLogErros::NomeErros(), TLogErros::NomeLinhasErro()}) {
+        SCOPED_TRACE(falho.toStdString());
+        DialogosRoteirizados dialogos;
+        TLogErros log;
+        ASSERT_TRUE(log.Inicia(QStringLiteral("12345678")));
+        TFalhasDeArquivo::Instala([&falho](TFalhasDeArquivo::Operacao operacao, const QString& caminho) {
+            const bool escrita = operacao & (TFalhasDeArquivo::Escrita | TFalhasDeArquivo::Descarga);
+            return escrita && caminho.endsWith(QLatin1Char('/') + falho) ? TFalhasDeArquivo::Efeito::DiscoCheio
+                                                                         : TFalhasDeArquivo::Efeito::Nenhum;
+        });
+        const auto desarma = qScopeGuard([] { TFalhasDeArquivo::Instala({}); });
+        log.RegistraErro(3, QStringLiteral("Beneficiário duplicado no arquivo."), QStringLiteral("linha 3"));
+        EXPECT_FALSE(log.Conclui());
+        ASSERT_EQ(dialogos.Codigos(), std::vector<int>{159});
+        EXPECT_TRUE(dialogos.Textos().front().endsWith(QLatin1Char('/') + falho + QLatin1Char('.')))
+            << dialogos.Textos().front().toStdString();
     }
 }
 

@@ -143,3 +143,23 @@ TEST_F(EsquemaProgramaTest, AnOlderTableWhoseRowsCannotBeKeptIsRefusedAndLeftAsI
     ASSERT_TRUE(conta.Passo());
     EXPECT_EQ(conta.Inteiro(0), 2);
 }
+
+// A table that holds a column this program never made is not the program's: refused, in the
+// user's words, naming the column and the table, and left as it was.
+TEST_F(EsquemaProgramaTest, ATableWithAColumnTheProgramDoesNotKnowIsRefusedInPortuguese)
+{
+    CriaTabelasPrograma(*banco);
+    banco->Escreve(QStringLiteral("DROP TABLE Tabuf"));
+    banco->Escreve(QStringLiteral("CREATE TABLE Tabuf (SG_UF TEXT NOT NULL DEFAULT '', COLUNA_ESTRANHA TEXT)"));
+    try {
+        CriaTabelasPrograma(*banco);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EDadosError& e) {
+        EXPECT_EQ(e.Codigo(), 142);
+        EXPECT_EQ(e.GetMensagem(),
+                  QStringLiteral("Não foi possivel abrir a tabela Tabuf.DB.  Erro Retornado: a coluna "
+                                 "COLUNA_ESTRANHA da tabela Tabuf não é do programa."));
+    }
+    const TEsquemaTabela lido = TEsquemaTabela::Le(*banco, QStringLiteral("Tabuf"));
+    EXPECT_EQ(NomesCampos(lido.Campos), (QStringList{QStringLiteral("SG_UF"), QStringLiteral("COLUNA_ESTRANHA")}));
+}

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <stdexcept>
 
 #include "model/schema/EsquemaPrograma.h"
@@ -18,6 +19,7 @@
 #include "model/values/TArquivoIni.h"
 #include "model/PruvDeTeste.h"
 #include "model/values/TErro.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastaDeTrabalho.h"
@@ -375,6 +377,41 @@ TEST_F(TPruv2003Test, TheExceptionHandlerTellsTheErrorsApart)
     }
 }
 
+// The engine's failure that no layer below turned into a message of the program: a damaged page
+// is met while rows are read. The user reads a numbered message in Portuguese with what mends it,
+// and only what mends it stays.
+TEST_F(TPruv2003Test, AnEngineFailureReachingTheWindowIsNumberedAndADamagedFileAdvisesItsRemedy)
+{
+    TPruv2003 janela;
+    const struct {
+        const char* caso;
+        int codigo;
+        const char* texto;
+        bool danificado;
+    } casos[] = {
+        {"full disk", SQLITE_FULL, "o disco está cheio", false},
+        {"damaged", SQLITE_CORRUPT, "o arquivo do banco de dados está danificado", true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.Limpa();
+        BaseIndisponivel = false;
+        janela.ApplicationEvents1Exception(
+            std::make_exception_ptr(EDBEngineError(QStringLiteral("database disk image is malformed"), c.codigo)));
+        ASSERT_EQ(dialogos.Codigos(), std::vector<int>{140});
+        const QString& texto = dialogos.Textos().front();
+        EXPECT_TRUE(texto.contains(QStringLiteral("pruv2003.db")) && texto.contains(QString::fromUtf8(c.texto)))
+            << texto.toStdString();
+        EXPECT_FALSE(texto.contains(QStringLiteral("malformed"))) << texto.toStdString();
+        EXPECT_EQ(texto.contains(QStringLiteral("Reorganizar Tabelas de Dados"))
+                      && texto.contains(QStringLiteral("restaure uma cópia de segurança")),
+                  c.danificado)
+            << texto.toStdString();
+        EXPECT_EQ(BaseIndisponivel, c.danificado);
+        EXPECT_EQ(Ligado(janela, "MiSair"), !c.danificado);
+    }
+}
+
 TEST_F(TPruv2003Test, RestoreRemovesTheWorkCopiesAndMakesTheDataUsableAgain)
 {
     TPruv2003 janela;
@@ -549,14 +586,15 @@ TEST_F(TPruv2003DeclaracaoTest, ClosingAsksMessage33AndBacksUpOnlyWhatIsWorthIt)
         Resposta resposta;
         bool sai, copiaAuto, erroIndice;
         bool fecha;
-        int copias;   // each made with the main window disabled
+        int copias;        // each made with the main window disabled
+        bool avisaCopia;   // a backup skipped is told
     } casos[] = {
-        {"nothing stored", false, Resposta::Sim, true, true, false, true, 0},
-        {"stored", true, Resposta::Sim, true, true, false, true, 1},
-        {"answered No", true, Resposta::Nao, true, true, false, false, 0},
-        {"a field holds an invalid value", true, Resposta::Sim, false, true, false, false, 0},
-        {"backup turned off", true, Resposta::Sim, true, false, false, true, 0},
-        {"an index failed", true, Resposta::Sim, true, true, true, true, 0},
+        {"nothing stored", false, Resposta::Sim, true, true, false, true, 0, false},
+        {"stored", true, Resposta::Sim, true, true, false, true, 1, false},
+        {"answered No", true, Resposta::Nao, true, true, false, false, 0, false},
+        {"a field holds an invalid value", true, Resposta::Sim, false, true, false, false, 0, false},
+        {"backup turned off", true, Resposta::Sim, true, false, false, true, 0, false},
+        {"an index failed", true, Resposta::Sim, true, true, true, true, 0, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -572,7 +610,11 @@ TEST_F(TPruv2003DeclaracaoTest, ClosingAsksMessage33AndBacksUpOnlyWhatIsWorthIt)
         quadro->Sai = c.sai;
         dialogos.Responde(c.resposta);
         janela->Comando(QStringLiteral("MiSair"))->trigger();
-        ASSERT_EQ(dialogos.Codigos(), std::vector<int>{33});
+        ASSERT_EQ(dialogos.Codigos(), c.avisaCopia ? (std::vector<int>{33, -1}) : std::vector<int>{33});
+        if (c.avisaCopia) {
+            EXPECT_TRUE(dialogos.Textos().back().contains(QStringLiteral("cópia de segurança automática não foi")))
+                << dialogos.Textos().back().toStdString();
+        }
         EXPECT_EQ(dialogos.Mensagens().front().Texto, QStringLiteral("Deseja sair do programa?"));
         EXPECT_EQ(dialogos.Mensagens().front().Botoes, Botao::Sim | Botao::Nao);
         EXPECT_EQ(janela->isVisible(), !c.fecha);
@@ -580,6 +622,23 @@ TEST_F(TPruv2003DeclaracaoTest, ClosingAsksMessage33AndBacksUpOnlyWhatIsWorthIt)
         EXPECT_EQ(copias, c.copias);
         EXPECT_FALSE(EmProcessamento);
     }
+}
+
+// Data that failed while the program ran (another copy held them, an index broke) are not backed
+// up at exit: the user is told so, never left to think the backup was made.
+TEST_F(TPruv2003DeclaracaoTest, AnAutomaticBackupSkippedBecauseTheDataFailedIsTold)
+{
+    Armazenada(Matriz);
+    Inicia();
+    janela->ApplicationEvents1Exception(std::make_exception_ptr(EDadosError(143, QStringLiteral("IChavePruv"), 0)));
+    ASSERT_TRUE(BaseIndisponivel);
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Sim);
+    EXPECT_TRUE(janela->close());
+    ASSERT_EQ(dialogos.Codigos(), (std::vector<int>{33, -1}));
+    EXPECT_TRUE(dialogos.Textos().back().contains(QStringLiteral("cópia de segurança automática não foi gravada")))
+        << dialogos.Textos().back().toStdString();
+    EXPECT_EQ(copias, 0);
 }
 
 TEST_F(TPruv2003DeclaracaoTest, TheGatekeeperClosesTheModelessWindowsOfTheOpenDeclaration)
@@ -660,7 +719,8 @@ TEST_F(TPruv2003DeclaracaoTest, AfterADataErrorClosingTheMainWindowEndsTheProgra
     QTimer::singleShot(0, janela.get(), [this] { janela->close(); });
     QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{33});
+    // The question, then the automatic backup that the failed data do not get.
+    EXPECT_EQ(dialogos.Codigos(), (std::vector<int>{33, -1}));
     EXPECT_FALSE(janela->isVisible());
     EXPECT_FALSE(pendencias.isVisible());
     EXPECT_FALSE(pesquisa.isVisible());
@@ -762,6 +822,13 @@ TEST_F(TPruv2003DeclaracaoTest, OnADataFolderThatTakesNoWritesTheStartSaysSoAndC
         << dialogos.Textos().front().toStdString();
     EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Aviso);
     EXPECT_FALSE(BaseIndisponivel) << "what is stored can still be read";
+    // The start goes on without trying to write its settings beside the data: the folder was
+    // said to take no writes, and a failed write would only add wrong advice.
+    janela->AbrirDialogoInicial();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{141});
+    EXPECT_EQ(TIniFile(TArquivoIni::Caminho())
+                  .ReadString(QStringLiteral("Geral"), QStringLiteral("JahMostrou"), QStringLiteral("-")),
+              QStringLiteral("-"));
 
     // The open declaration cannot be saved: the user is asked, and may stay or leave unsaved.
     const struct {

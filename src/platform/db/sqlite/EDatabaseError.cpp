@@ -51,3 +51,8 @@ bool EDBEngineError::ArquivoIlegivel() const noexcept
 {
     return Primario(FCodigo) == SQLITE_NOTADB || Primario(FCodigo) == SQLITE_CORRUPT;
 }
+
+bool EDBEngineError::Danificado() const noexcept
+{
+    return Primario(FCodigo) == SQLITE_CORRUPT;
+}

@@ -31,6 +31,8 @@ public:
     // The file is there but is no database, or its pages are damaged: only a restore or a
     // rebuild can make it usable, while a retry cannot.
     [[nodiscard]] bool ArquivoIlegivel() const noexcept;
+    // A database whose pages are damaged (rather than a file that is no database).
+    [[nodiscard]] bool Danificado() const noexcept;
 
 private:
     int FCodigo;

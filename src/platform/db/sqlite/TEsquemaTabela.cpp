@@ -348,7 +348,8 @@ bool TEsquemaTabela::Atualiza(TDatabase& banco, const QString& nome, const std::
             return c.Name.compare(campo.Name, Qt::CaseInsensitive) == 0;
         });
         if (!conhecido)
-            throw EDatabaseError(QStringLiteral("the column %1 of %2 is not known").arg(campo.Name, atual.Nome));
+            throw EDatabaseError(
+                QStringLiteral("a coluna %1 da tabela %2 não é do programa").arg(campo.Name, atual.Nome));
     }
     std::vector<TIndexDef> primario;
     for (const TIndexDef& indice : indices)
