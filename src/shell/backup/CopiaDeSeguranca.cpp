@@ -17,6 +17,7 @@
 #include "platform/files/TMotivoSistema.h"
 #include "platform/files/TPastas.h"
 #include "shell/backup/TCopiaBanco.h"
+#include "shell/common/TRegistroPruv.h"
 
 namespace {
 
@@ -119,7 +120,8 @@ int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Pr
 void RemoveTrabalhosAbandonados()
 {
     TPastaDeTrabalho::RemoveAbandonadas(
-        TPastas::Temporaria(), {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao, TCompactador::PrefixoPacote});
+        TPastas::Temporaria(),
+        {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao, TCompactador::PrefixoPacote, TRegistroPruv::PrefixoTrabalho});
     QStringList pastas{TPastas::Programa(), TPastas::Dados(), TPastas::ErroImp(), TPastas::Temporaria()};
     for (const char* chave : {"DirCsDefault", "DirCsUltimo"}) {
         const QString pasta = TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QLatin1String(chave),
@@ -128,6 +130,8 @@ void RemoveTrabalhosAbandonados()
             pastas << pasta;
     }
     pastas << TPastas::Programa() + QStringLiteral("/CopSeg");
+    // The registry file's folder and the PDFs' default one: a file there is replaced the same way.
+    pastas << QFileInfo(TRegistroPruv::Caminho()).absolutePath() << TPastas::Impressos();
     pastas.removeDuplicates();
     for (const QString& pasta : std::as_const(pastas)) {
         TArquivoNovo::RemoveAbandonados(pasta);
