@@ -89,7 +89,8 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
     // the state before is the one every later trial starts from.
     op.Prepara();
     bool ok = false;
-    const int chamadas = FalhasDeArquivo::Conta(operacoes, [&] { ok = op.Executa(); }, camadas);
+    const int chamadas = FalhasDeArquivo::Conta(
+        operacoes, [&] { ok = op.Executa(); }, camadas);
     ASSERT_TRUE(ok) << nome << ": the operation fails without a fault";
     ASSERT_GT(chamadas, 0) << nome;
     const QString depois = estado(true);
@@ -134,7 +135,8 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
             op.Prepara();
             ++tentativas;
             if (efeito == Efeito::Morte) {
-                if (!FalhasDeArquivo::MataNa(k, operacoes, [&] { op.Executa(); }, camadas))
+                if (!FalhasDeArquivo::MataNa(
+                        k, operacoes, [&] { op.Executa(); }, camadas))
                     continue;
                 ++mortes;
                 proximoInicio();
@@ -192,6 +194,17 @@ void GuardaAbaixo(const std::string& nome, Operacao& op)
     }
     Guarda((nome + " (C library and database)").c_str(), op, TFalhasDeArquivo::Todas,
            FalhasDeArquivo::Biblioteca | FalhasDeArquivo::Banco);
+}
+
+// True when acao raised none of the program's errors.
+bool SemErro(const std::function<void()>& acao)
+{
+    try {
+        acao();
+        return true;
+    } catch (const TErro&) {
+        return false;
+    }
 }
 
 QByteArray Le(const QString& caminho)
@@ -347,13 +360,10 @@ TEST_F(FalhasDeArquivoTest, ChangingASettingKeepsTheOldFileOrWritesTheNewOneWhol
     Operacao op{
         [&] { Grava(ini, "; settings\r\n[Copia de Seguranca]\r\nDirCsDefault=/antes\r\nautomatica=1\r\n"); },
         [&] {
-            try {
+            return SemErro([] {
                 TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("DirCsDefault"),
                                          QStringLiteral("/depois"));
-                return true;
-            } catch (const TErro&) {
-                return false;
-            }
+            });
         },
         [&] { return QString::fromLatin1(Le(ini)); },
         {},
@@ -533,12 +543,9 @@ TEST_F(FalhasDeArquivoTest, TheRegistryFileKeepsEveryKeyOrTakesTheNewValue)
     Operacao op{
         [&] { Grava(conf, "[General]\nDirCsDefault=/antes\nOutraChave=valor\n\n[Janela]\nLargura=640\n"); },
         [&] {
-            try {
+            return SemErro([] {
                 TRegistroPruv::GravaString(QLatin1String(TRegistroPruv::DirCsDefault), QStringLiteral("/depois"));
-                return true;
-            } catch (const TErro&) {
-                return false;
-            }
+            });
         },
         [&] { return QString::fromUtf8(Le(conf)); },
         {},

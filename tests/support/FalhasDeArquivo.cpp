@@ -44,7 +44,8 @@ TFalhasDeArquivo::Efeito Proxima(unsigned operacao, const char* camada, const QS
     if (!estado.Disparou && estado.Restantes-- > 0)
         return E::Nenhum;
     if (!estado.Disparou)
-        estado.Disparada = QStringLiteral("%1 call of kind %2 on %3").arg(QLatin1String(camada)).arg(operacao).arg(caminho);
+        estado.Disparada =
+            QStringLiteral("%1 call of kind %2 on %3").arg(QLatin1String(camada)).arg(operacao).arg(caminho);
     estado.Disparou = true;
     switch (estado.Pedida.Tipo) {
     case Efeito::ErroES:

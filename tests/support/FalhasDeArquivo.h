@@ -30,13 +30,13 @@ struct Falha {
     int Antes = 0;                                  // calls let through before the one that fails
     unsigned Operacoes = TFalhasDeArquivo::Todas;   // the kinds counted
     Efeito Tipo = Efeito::ErroES;
-    bool Permanente = false;        // every later call of the kinds fails too
-    unsigned Camadas = Programa;    // where the calls are counted
+    bool Permanente = false;       // every later call of the kinds fails too
+    unsigned Camadas = Programa;   // where the calls are counted
 };
 void Arma(const Falha& falha);
 void Desarma();
-[[nodiscard]] bool Disparou();   // a failure was given since the last Arma
-[[nodiscard]] int Contadas();    // calls of the kinds counted since the last Arma
+[[nodiscard]] bool Disparou();       // a failure was given since the last Arma
+[[nodiscard]] int Contadas();        // calls of the kinds counted since the last Arma
 [[nodiscard]] QString Disparada();   // the first call failed since the last Arma: layer, kind, file
 
 // Disarms on leaving the scope, so that a failed assertion leaves no fault armed.

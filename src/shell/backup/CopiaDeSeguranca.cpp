@@ -120,8 +120,9 @@ int GravaCopiaDeSeguranca(const QString& Destino, const TProgressoCompressao& Pr
 void RemoveTrabalhosAbandonados()
 {
     TPastaDeTrabalho::RemoveAbandonadas(
-        TPastas::Temporaria(),
-        {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao, TCompactador::PrefixoPacote, TRegistroPruv::PrefixoTrabalho});
+        TPastas::Temporaria(), {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao, TCompactador::PrefixoPacote});
+    const QString registro = QFileInfo(TRegistroPruv::Caminho()).absolutePath();
+    TPastaDeTrabalho::RemoveAbandonadas(registro, {TRegistroPruv::PrefixoTrabalho});
     QStringList pastas{TPastas::Programa(), TPastas::Dados(), TPastas::ErroImp(), TPastas::Temporaria()};
     for (const char* chave : {"DirCsDefault", "DirCsUltimo"}) {
         const QString pasta = TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QLatin1String(chave),
@@ -131,7 +132,7 @@ void RemoveTrabalhosAbandonados()
     }
     pastas << TPastas::Programa() + QStringLiteral("/CopSeg");
     // The registry file's folder and the PDFs' default one: a file there is replaced the same way.
-    pastas << QFileInfo(TRegistroPruv::Caminho()).absolutePath() << TPastas::Impressos();
+    pastas << registro << TPastas::Impressos();
     pastas.removeDuplicates();
     for (const QString& pasta : std::as_const(pastas)) {
         TArquivoNovo::RemoveAbandonados(pasta);

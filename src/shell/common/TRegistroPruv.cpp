@@ -60,7 +60,7 @@ void TRegistroPruv::GravaString(const QString& Nome, const QString& Valor)
     // folder, whose bytes are read back under a name they have not seen (they cache what they
     // wrote) and put in place through the program's new-file seam only when every key is there.
     // The keys expected are read from a second copy, so that no one failed read goes unseen.
-    const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalho);
+    const TPastaDeTrabalho trabalho(QFileInfo(caminho).absolutePath(), PrefixoTrabalho);
     const QString antes = trabalho.Arquivo(QStringLiteral("antes.conf"));
     const QString novo = trabalho.Arquivo(QStringLiteral("novo.conf"));
     const QString conferido = trabalho.Arquivo(QStringLiteral("conferido.conf"));

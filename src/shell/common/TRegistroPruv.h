@@ -10,7 +10,7 @@ public:
 
     // The key of the backup folder.
     static constexpr char DirCsDefault[] = "DirCsDefault";
-    // The work folders (under TPastas::Temporaria) in which a change is written and read back.
+    // The work folders (beside the file) in which a change is written and read back.
     static inline const QString PrefixoTrabalho = QStringLiteral("registro");
 
     // Looked up afresh on every call, so that the configuration folder may change (tests).
