@@ -24,7 +24,7 @@ namespace {
 using T = TFalhasDeArquivo;
 
 std::atomic<Decisor> decisor{nullptr};
-pthread_t fio;   // the arming thread: the count of the others' calls would not repeat
+std::atomic<pthread_t> fio;   // the arming thread: the count of the others' calls would not repeat
 char pasta[PATH_MAX];
 char canonica[PATH_MAX];
 thread_local bool dentro = false;   // a call made while deciding is passed on
@@ -42,7 +42,8 @@ bool Sob(const char* caminho, const char* raiz)
 
 bool Atento()
 {
-    return decisor.load(std::memory_order_acquire) != nullptr && !dentro && pthread_equal(pthread_self(), fio);
+    return decisor.load(std::memory_order_acquire) != nullptr && !dentro
+        && pthread_equal(pthread_self(), fio.load(std::memory_order_relaxed));
 }
 
 // 0 lets the call through; -1 with errno set fails it. Only tells whether the file is under the
@@ -127,10 +128,12 @@ int DoPar(int de, const char* origem, int para, const char* destino)
 
 void Liga(const QByteArray& raiz, Decisor novo)
 {
+    // Only the arming thread reads the folder, and only once it is the one stored.
+    fio.store(pthread_self(), std::memory_order_relaxed);
+    decisor.store(nullptr, std::memory_order_release);
     std::snprintf(pasta, sizeof pasta, "%s", raiz.constData());
     if (!::realpath(pasta, canonica))
         canonica[0] = '\0';
-    fio = pthread_self();
     decisor.store(novo, std::memory_order_release);
 }
 
