@@ -5,12 +5,20 @@
 // success only with everything in place; and leave nothing behind once the next start (or the next
 // run of the same command) has cleaned up.
 //
+// The same operations, and those whose files Qt writes for the program (a PDF, the registry file,
+// a rich text saved as), are then failed below the program: at the C library's calls and at the
+// database's own layer, counted in one sequence.
+//
 // The default run tries a sample of the call positions of each operation; the long run tries every
 // one of them:  PRUV2003_FALHAS_TODAS=1 build/tests/app/test_falhas_arquivo
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -32,13 +40,19 @@
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/db/sqlite/TDatabase.h"
+#include "components/controls/richtext/TdvCustomRichEdit.h"
+#include "components/controls/richtext/TdvRichEditForm.h"
 #include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
+#include "platform/report/pages/TPapel.h"
+#include "platform/report/printing/TImpressaoPaginas.h"
+#include "platform/report/printing/TImpressorasSistema.h"
 #include "platform/ui/AtividadeRegistrada.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "shell/backup/CopiaDeSeguranca.h"
 #include "shell/backup/TCopiaBanco.h"
+#include "shell/common/TRegistroPruv.h"
 #include "support/FalhasDeArquivo.h"
 #include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
@@ -68,14 +82,16 @@ QSet<QString> Nomes(const QMap<QString, QByteArray>& arquivos)
 }
 
 // Tries the operation at each sampled call position with each kind of fault; returns the tally.
-void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquivo::Todas)
+void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquivo::Todas,
+            unsigned camadas = FalhasDeArquivo::Programa)
 {
     const auto estado = [&](bool vivo) { return op.Estado() + (vivo && op.Memoria ? op.Memoria() : QString()); };
     // The run without a fault first: some tables and folders exist only once it has run, and
     // the state before is the one every later trial starts from.
     op.Prepara();
     bool ok = false;
-    const int chamadas = FalhasDeArquivo::Conta(operacoes, [&] { ok = op.Executa(); });
+    const int chamadas = FalhasDeArquivo::Conta(
+        operacoes, [&] { ok = op.Executa(); }, camadas);
     ASSERT_TRUE(ok) << nome << ": the operation fails without a fault";
     ASSERT_GT(chamadas, 0) << nome;
     const QString depois = estado(true);
@@ -87,7 +103,7 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
     ASSERT_NE(antes, depois) << nome << ": the operation changes nothing the guard looks at";
     const QSet<QString> permitidos = nomesDepois + Nomes(FalhasDeArquivo::Arquivos(ProgramaDeTeste::Pasta()));
 
-    int tentativas = 0, falhas = 0, sucessos = 0, mortes = 0;
+    int tentativas = 0, falhas = 0, sucessos = 0, absorvidas = 0, mortes = 0;
     // What the next start does: it removes what no running copy owns and opens the database,
     // whose first read rolls back a transaction that a killed run left open.
     const auto proximoInicio = [] {
@@ -120,7 +136,8 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
             op.Prepara();
             ++tentativas;
             if (efeito == Efeito::Morte) {
-                if (!FalhasDeArquivo::MataNa(k, operacoes, [&] { op.Executa(); }))
+                if (!FalhasDeArquivo::MataNa(
+                        k, operacoes, [&] { op.Executa(); }, camadas))
                     continue;
                 ++mortes;
                 proximoInicio();
@@ -129,21 +146,31 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
             } else {
                 bool sucesso = false;
                 bool disparou = false;
+                std::string disparada;
                 {
                     // A full disk stays full: every later call of the kinds fails too.
-                    FalhasDeArquivo::Armada armada({k, operacoes, efeito, efeito == Efeito::DiscoCheio});
-                    sucesso = op.Executa();
+                    FalhasDeArquivo::Armada armada({k, operacoes, efeito, efeito == Efeito::DiscoCheio, camadas});
+                    try {
+                        sucesso = op.Executa();
+                    } catch (const std::exception&) {
+                        // The program's errors reach the user as exceptions its handler shows.
+                    }
                     disparou = FalhasDeArquivo::Disparou();
+                    disparada = FalhasDeArquivo::Disparada().toStdString();
                 }
+                SCOPED_TRACE(disparada);
                 if (!disparou)
                     continue;
-                ++(sucesso ? sucessos : falhas);
+                const bool avisou = op.Avisou && op.Avisou();
+                ++(!sucesso ? falhas : avisou ? sucessos : absorvidas);
                 proximoInicio();
                 const QString agora = estado(true);
                 if (sucesso) {
                     EXPECT_EQ(agora.toStdString(), depois.toStdString())
                         << "reported success without everything in place";
-                    EXPECT_TRUE(op.Avisou && op.Avisou()) << "a fault passed over in silence";
+                    // Below the program a library may take a failure in its stride (SQLite reads
+                    // again what it could not read); at the program's own calls none goes untold.
+                    EXPECT_TRUE(avisou || camadas != FalhasDeArquivo::Programa) << "a fault passed over in silence";
                 } else
                     EXPECT_EQ(agora.toStdString(), antes.toStdString())
                         << "reported failure but changed what it guards";
@@ -154,7 +181,31 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
         }
     }
     std::cout << "[guard] " << nome << ": " << chamadas << " calls, " << tentativas << " trials: " << falhas
-              << " failed and reported, " << sucessos << " got past the fault and told it, " << mortes << " killed\n";
+              << " failed and reported, " << sucessos << " got past the fault and told it, " << absorvidas
+              << " got past a fault the libraries below took, " << mortes << " killed\n";
+}
+
+// The same operation failed at the C library's calls and the database's own layer, counted in one
+// sequence: what Qt and SQLite write for the program is failed too.
+void GuardaAbaixo(const std::string& nome, Operacao& op)
+{
+    if (!FalhasDeArquivo::BibliotecaAlcancada()) {
+        std::cout << "[guard] " << nome << ": the C library's calls are not reached in this build, not tried\n";
+        return;
+    }
+    Guarda((nome + " (C library and database)").c_str(), op, TFalhasDeArquivo::Todas,
+           FalhasDeArquivo::Biblioteca | FalhasDeArquivo::Banco);
+}
+
+// True when acao raised none of the program's errors.
+bool SemErro(const std::function<void()>& acao)
+{
+    try {
+        acao();
+        return true;
+    } catch (const TErro&) {
+        return false;
+    }
 }
 
 QByteArray Le(const QString& caminho)
@@ -169,6 +220,33 @@ void Grava(const QString& caminho, const QByteArray& bytes)
     QFile arquivo(caminho);
     ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
     arquivo.write(bytes);
+}
+
+// A PDF is whole when its cross-reference table, found from its end, points at each of its
+// objects: a write lost anywhere moves them or cuts the table off.
+bool PdfInteiro(const QByteArray& pdf)
+{
+    const qsizetype inicioDoFim = pdf.lastIndexOf("startxref");
+    if (!pdf.startsWith("%PDF-") || inicioDoFim < 0 || !pdf.trimmed().endsWith("%%EOF"))
+        return false;
+    bool ok = false;
+    const qsizetype tabela = pdf.mid(inicioDoFim + 9).trimmed().split('\n').front().trimmed().toLongLong(&ok);
+    if (!ok || tabela <= 0 || tabela >= inicioDoFim || !pdf.mid(tabela).startsWith("xref"))
+        return false;
+    const QList<QByteArray> linhas = pdf.mid(tabela, inicioDoFim - tabela).split('\n');
+    if (linhas.size() < 3)
+        return false;
+    long long objeto = linhas[1].split(' ').front().toLongLong();
+    int achados = 0;
+    for (qsizetype i = 2; i < linhas.size() && !linhas[i].startsWith("trailer"); ++i, ++objeto) {
+        const QByteArray entrada = linhas[i].trimmed();
+        if (!entrada.endsWith(" n"))
+            continue;
+        if (!pdf.mid(entrada.left(10).toLongLong()).startsWith(QByteArray::number(objeto) + " 0 obj"))
+            return false;
+        ++achados;
+    }
+    return achados > 0;
 }
 
 QString Banco()
@@ -283,18 +361,16 @@ TEST_F(FalhasDeArquivoTest, ChangingASettingKeepsTheOldFileOrWritesTheNewOneWhol
     Operacao op{
         [&] { Grava(ini, "; settings\r\n[Copia de Seguranca]\r\nDirCsDefault=/antes\r\nautomatica=1\r\n"); },
         [&] {
-            try {
+            return SemErro([] {
                 TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("DirCsDefault"),
                                          QStringLiteral("/depois"));
-                return true;
-            } catch (const TErro&) {
-                return false;
-            }
+            });
         },
         [&] { return QString::fromLatin1(Le(ini)); },
         {},
     };
     Guarda("setting", op);
+    GuardaAbaixo("setting", op);
 }
 
 TEST_F(FalhasDeArquivoTest, ATextImportStoresAllOrNothing)
@@ -303,6 +379,7 @@ TEST_F(FalhasDeArquivoTest, ATextImportStoresAllOrNothing)
     Grava(entrada, Linhas(false));
     Operacao op = Importacao([&] { return Importa(entrada, false); });
     Guarda("text import", op);
+    GuardaAbaixo("text import", op);
 }
 
 TEST_F(FalhasDeArquivoTest, APackedImportStoresAllOrNothingAndLeavesNoUnpackedText)
@@ -321,6 +398,7 @@ TEST_F(FalhasDeArquivoTest, APackedImportStoresAllOrNothingAndLeavesNoUnpackedTe
             && Importa(TPastas::Dados() + QStringLiteral("/declar.txt"), true);
     });
     Guarda("packed import", op);
+    GuardaAbaixo("packed import", op);
 }
 
 TEST_F(FalhasDeArquivoTest, ABackupReplacesThePreviousOneOnlyWhenWhole)
@@ -345,6 +423,7 @@ TEST_F(FalhasDeArquivoTest, ABackupReplacesThePreviousOneOnlyWhenWhole)
         {},
     };
     Guarda("backup", op);
+    GuardaAbaixo("backup", op);
 }
 
 TEST_F(FalhasDeArquivoTest, ARestoreBringsBackTheWholeBackupOrNothing)
@@ -371,6 +450,7 @@ TEST_F(FalhasDeArquivoTest, ARestoreBringsBackTheWholeBackupOrNothing)
         {},
     };
     Guarda("restore", op);
+    GuardaAbaixo("restore", op);
 }
 
 TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlace)
@@ -425,6 +505,154 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
         false,   // the next start removes what a killed run left beside the file
     };
     Guarda("delivery file", op);
+    GuardaAbaixo("delivery file", op);
+    TVolumes::DefinePastaBase(QString());
+}
+
+TEST_F(FalhasDeArquivoTest, APdfReplacesTheEarlierOneOnlyWhenAllOfItWasWritten)
+{
+    // Pages of figures, enough for the PDF to be handed to the system in several blocks.
+    std::vector<QPicture> paginas(36);
+    quint32 semente = 1;
+    for (QPicture& pagina : paginas) {
+        QPainter pintor(&pagina);
+        for (int linha = 0; linha < 50; ++linha) {
+            semente = semente * 1664525u + 1013904223u;
+            pintor.drawText(40, 40 + 20 * linha, QStringLiteral("%1 %2").arg(semente).arg(semente % 977 * 31337u));
+        }
+    }
+    QDir().mkpath(TPastas::Impressos());
+    const QString pdf = TPastas::Impressos() + QStringLiteral("/Relatorio.pdf");
+    Operacao op{
+        [&] { Grava(pdf, "the earlier PDF"); },
+        [&] {
+            const auto impressora = TImpressorasSistema::ImpressoraPdf(pdf);
+            TImpressaoPaginas trabalho(*impressora, TPapel(), QStringLiteral("Relatorio"));
+            for (const QPicture& pagina : paginas)
+                if (!trabalho.Pagina(pagina))
+                    return false;
+            return trabalho.Conclui();
+        },
+        [&] {
+            const QByteArray bytes = Le(pdf);
+            return bytes == "the earlier PDF" ? QStringLiteral("the earlier PDF")
+                : PdfInteiro(bytes)           ? QStringLiteral("a whole new PDF")
+                                              : QStringLiteral("a broken PDF of %1 bytes").arg(bytes.size());
+        },
+        {},
+    };
+    GuardaAbaixo("PDF", op);
+}
+
+TEST_F(FalhasDeArquivoTest, TheRegistryFileKeepsEveryKeyOrTakesTheNewValue)
+{
+    const QString conf = TRegistroPruv::Caminho();
+    Operacao op{
+        [&] { Grava(conf, "[General]\nDirCsDefault=/antes\nOutraChave=valor\n\n[Janela]\nLargura=640\n"); },
+        [&] {
+            return SemErro([] {
+                TRegistroPruv::GravaString(QLatin1String(TRegistroPruv::DirCsDefault), QStringLiteral("/depois"));
+            });
+        },
+        [&] { return QString::fromUtf8(Le(conf)); },
+        {},
+    };
+    GuardaAbaixo("registry file", op);
+}
+
+TEST_F(FalhasDeArquivoTest, ARichTextSavedAsKeepsTheEarlierFileOrWritesTheNewOneWhole)
+{
+    TdvCustomRichEdit origem;
+    origem.SetText(QStringLiteral("uma nota curta, bem abaixo de 16 KB"));
+    TdvRichEditForm form(origem);
+    form.CopiaConteudo();
+    const QString arquivo = ProgramaDeTeste::Pasta() + QStringLiteral("/nota.rtf");
+    form.DialogoSalvar = [&](int& filtro) {
+        filtro = 1;
+        return arquivo;
+    };
+    Operacao op{
+        [&] { Grava(arquivo, "{\\rtf1 the earlier note}"); },
+        [&] {
+            dialogos.Limpa();
+            dialogos.Responde(Resposta::Sim);   // over the earlier file
+            return form.SalvaComo();
+        },
+        [&] { return QString::fromLatin1(Le(arquivo)); },
+        {},
+    };
+    GuardaAbaixo("rich text save as", op);
+}
+
+TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAndRecorded)
+{
+    GTEST_SKIP() << "finds the faults \"earlier delivery file lost after a failed commit\" (the database's "
+                    "writes 10-21 of 22 failing once leave no delivery file) and \"the delivery's clean-up "
+                    "ends the program\" (std::terminate when the database keeps failing): enabled once "
+                    "both are mended";
+    // A declaration stored in the database, whose delivery file is written over an earlier one.
+    const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
+    Grava(entrada, Linhas(false));
+    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    TVolumes::DefinePastaBase(base);
+    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    TPedidoGeracao pedido;
+    pedido.Chaves = QStringList{QStringLiteral("2002112223330001")};
+    pedido.Volume = fixo;
+    pedido.Uf = QStringLiteral("SP");
+    pedido.Registros = 10;
+    const auto gera = [&](int hora) {
+        TColecaoPruv colecao;
+        TPruv aberta;
+        TErros erros;
+        aberta.SetErros(&erros);
+        aberta.GetDeclarante().SetNi(Empresa);
+        aberta.SetAno(QStringLiteral("2002"));
+        if (!colecao.Carrega(aberta))
+            return false;
+        TArquivoPruv writer;
+        writer.DefineRelogio([hora] { return QDateTime(QDate(2003, 3, 14), QTime(hora, 0)); });
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);   // over the earlier file
+        return writer.Gera(aberta, colecao, pedido).Codigo == R::Ok;
+    };
+    ASSERT_TRUE(Importa(entrada, false));
+    ASSERT_TRUE(gera(9));
+    QMap<QString, QByteArray> anteriores;
+    for (QDirIterator it(base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString arquivo = it.next();
+        anteriores.insert(arquivo, Le(arquivo));
+    }
+    ASSERT_FALSE(anteriores.isEmpty());
+    Operacao op{
+        [&] {
+            EsvaziaTabelas(semeadas);
+            Importa(entrada, false);
+            QDir(base).removeRecursively();
+            for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
+                Grava(it.key(), it.value());
+            QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
+            QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
+        },
+        [&] { return gera(10); },
+        [&] {
+            QStringList decs;
+            for (QDirIterator it(base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+                const QString arquivo = it.next();
+                const QByteArray bytes = Le(arquivo);
+                decs << QFileInfo(arquivo).fileName()
+                        + (bytes == anteriores.value(arquivo)
+                               ? QStringLiteral(" earlier")
+                               : QStringLiteral(" new ")
+                                   + QString::fromLatin1(
+                                       QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
+            }
+            return decs.join(QLatin1Char('\n')) + QStringLiteral("\n") + FalhasDeDisco::Conteudo(Banco());
+        },
+        {},
+        true,
+    };
+    GuardaAbaixo("delivery file over an earlier one", op);
     TVolumes::DefinePastaBase(QString());
 }
 

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "FalhasDaBiblioteca.h"
+#include "FalhasDeDisco.h"
 #include "ProgramaDeTeste.h"
 
 namespace FalhasDeArquivo {
@@ -23,17 +25,16 @@ struct Estado {
     int Restantes = 0;
     int Contadas = 0;
     bool Disparou = false;
+    QString Disparada;
 };
 
 Estado estado;
 
-TFalhasDeArquivo::Efeito Decide(TFalhasDeArquivo::Operacao operacao, const QString& caminho)
+// The next call of a counted kind at a counted layer: let through, or failed as asked.
+TFalhasDeArquivo::Efeito Proxima(unsigned operacao, const char* camada, const QString& caminho)
 {
     using E = TFalhasDeArquivo::Efeito;
     if (!(estado.Armado || estado.Contando) || (estado.Pedida.Operacoes & operacao) == 0)
-        return E::Nenhum;
-    const QString pasta = ProgramaDeTeste::Pasta() + QLatin1Char('/');
-    if (!QDir::cleanPath(QDir(caminho).absolutePath()).startsWith(pasta))
         return E::Nenhum;
     ++estado.Contadas;
     if (estado.Contando)
@@ -42,6 +43,9 @@ TFalhasDeArquivo::Efeito Decide(TFalhasDeArquivo::Operacao operacao, const QStri
         return E::Nenhum;
     if (!estado.Disparou && estado.Restantes-- > 0)
         return E::Nenhum;
+    if (!estado.Disparou)
+        estado.Disparada =
+            QStringLiteral("%1 call of kind %2 on %3").arg(QLatin1String(camada)).arg(operacao).arg(caminho);
     estado.Disparou = true;
     switch (estado.Pedida.Tipo) {
     case Efeito::ErroES:
@@ -54,16 +58,52 @@ TFalhasDeArquivo::Efeito Decide(TFalhasDeArquivo::Operacao operacao, const QStri
     return E::Nenhum;
 }
 
+TFalhasDeArquivo::Efeito DoPrograma(TFalhasDeArquivo::Operacao operacao, const QString& caminho)
+{
+    const QString pasta = ProgramaDeTeste::Pasta() + QLatin1Char('/');
+    if (!QDir::cleanPath(QDir(caminho).absolutePath()).startsWith(pasta))
+        return TFalhasDeArquivo::Efeito::Nenhum;
+    return Proxima(operacao, "program", caminho);
+}
+
+TFalhasDeArquivo::Efeito DaBiblioteca(unsigned operacao, const char* caminho)
+{
+    return Proxima(operacao, "C library", QFile::decodeName(caminho));
+}
+
+FalhasDeDisco::Decisao DoBanco(FalhasDeDisco::Operacao operacao)
+{
+    using T = TFalhasDeArquivo;
+    const unsigned tipo = operacao == FalhasDeDisco::Escrita ? T::Escrita
+        : operacao == FalhasDeDisco::Sincronia               ? T::Sincronia
+                                                             : T::Truncagem;
+    switch (Proxima(tipo, "database", QStringLiteral("the database"))) {
+    case T::Efeito::Nenhum:
+        return FalhasDeDisco::Decisao::Passa;
+    case T::Efeito::ErroES:
+        return FalhasDeDisco::Decisao::ErroES;
+    case T::Efeito::DiscoCheio:
+        return FalhasDeDisco::Decisao::DiscoCheio;
+    }
+    return FalhasDeDisco::Decisao::Passa;
+}
+
 void Instala()
 {
-    TFalhasDeArquivo::Instala(Decide);
+    const unsigned camadas = estado.Pedida.Camadas;
+    TFalhasDeArquivo::Instala(camadas & Programa ? TFalhasDeArquivo::Gancho(DoPrograma) : TFalhasDeArquivo::Gancho());
+    FalhasDeDisco::Encadeia(camadas & Banco ? FalhasDeDisco::Gancho(DoBanco) : FalhasDeDisco::Gancho());
+    if (camadas & Biblioteca)
+        FalhasDaBiblioteca::Liga(QFile::encodeName(ProgramaDeTeste::Pasta()), DaBiblioteca);
+    else
+        FalhasDaBiblioteca::Desliga();
 }
 
 }   // namespace
 
 void Arma(const Falha& falha)
 {
-    estado = Estado{true, false, falha, falha.Antes, 0, false};
+    estado = Estado{true, false, falha, falha.Antes, 0, false, {}};
     Instala();
 }
 
@@ -71,6 +111,8 @@ void Desarma()
 {
     estado = Estado{};
     TFalhasDeArquivo::Instala({});
+    FalhasDeDisco::Encadeia({});
+    FalhasDaBiblioteca::Desliga();
 }
 
 bool Disparou()
@@ -78,21 +120,43 @@ bool Disparou()
     return estado.Disparou;
 }
 
+QString Disparada()
+{
+    return estado.Disparada;
+}
+
 int Contadas()
 {
     return estado.Contadas;
 }
 
-int Conta(unsigned operacoes, const std::function<void()>& acao)
+int Conta(unsigned operacoes, const std::function<void()>& acao, unsigned camadas)
 {
     estado = Estado{};
     estado.Contando = true;
     estado.Pedida.Operacoes = operacoes;
+    estado.Pedida.Camadas = camadas;
     Instala();
     acao();
     const int n = estado.Contadas;
     Desarma();
     return n;
+}
+
+bool BibliotecaAlcancada()
+{
+    // A write through Qt, which calls the C library from its own shared library.
+    const QString sonda = ProgramaDeTeste::Pasta() + QStringLiteral("/.sonda-biblioteca");
+    const int n = Conta(
+        TFalhasDeArquivo::Escrita,
+        [&] {
+            QFile arquivo(sonda);
+            if (arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+                arquivo.write("x", 1);
+        },
+        Biblioteca);
+    QFile::remove(sonda);
+    return n > 0;
 }
 
 std::vector<int> Posicoes(int n)
@@ -116,12 +180,12 @@ std::vector<int> Posicoes(int n)
     return posicoes;
 }
 
-bool MataNa(int k, unsigned operacoes, const std::function<void()>& acao)
+bool MataNa(int k, unsigned operacoes, const std::function<void()>& acao, unsigned camadas)
 {
     std::fflush(nullptr);   // nothing buffered is written twice
     const pid_t filho = ::fork();
     if (filho == 0) {
-        Arma({k, operacoes, Efeito::Morte, false});
+        Arma({k, operacoes, Efeito::Morte, false, camadas});
         try {
             acao();
         } catch (...) {}

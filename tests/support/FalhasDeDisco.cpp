@@ -16,6 +16,7 @@ struct Estado {
 };
 
 Estado estado;
+Gancho encadeado;
 sqlite3_vfs* base = nullptr;
 sqlite3_vfs vfs;
 
@@ -31,8 +32,18 @@ Arquivo* De(sqlite3_file* f)
     return reinterpret_cast<Arquivo*>(f);
 }
 
-int Confere(unsigned tipo, int erro)
+int Confere(Operacao tipo, int erro)
 {
+    if (encadeado) {
+        switch (encadeado(tipo)) {
+        case Decisao::Passa:
+            return SQLITE_OK;
+        case Decisao::ErroES:
+            return erro;
+        case Decisao::DiscoCheio:
+            return tipo == Escrita ? SQLITE_FULL : erro;
+        }
+    }
     if (!estado.Armado || (estado.Pedida.Tipos & tipo) == 0)
         return SQLITE_OK;
     if (estado.Disparou)
@@ -169,6 +180,11 @@ int Delete(sqlite3_vfs*, const char* nome, int sincroniza)
 }
 
 }   // namespace
+
+void Encadeia(Gancho gancho)
+{
+    encadeado = std::move(gancho);
+}
 
 void Instala()
 {

@@ -2,6 +2,7 @@
 #include "support/ArmadaNoEscopo.h"
 #include <QString>
 #include <exception>
+#include <functional>
 #include <gtest/gtest.h>
 
 // Fault layer at SQLite's file layer, for tests: a VFS over the default one, installed as the
@@ -33,6 +34,13 @@ void Desarma();
 
 // Disarms on leaving the scope, so that a failed assertion leaves no fault armed.
 using Armada = TArmadaNoEscopo<Falha, &Arma, &Desarma>;
+
+// Hands the decision on every counted operation to another layer (FalhasDeArquivo counts the
+// database's operations and the file calls in one sequence), in place of Arma's own count. An
+// empty function removes it.
+enum class Decisao { Passa, ErroES, DiscoCheio };
+using Gancho = std::function<Decisao(Operacao)>;
+void Encadeia(Gancho gancho);
 
 // Every table of the database file with its rows, in a stable order, read through a connection
 // of its own: two states compare as texts. Empty when the file cannot be read.

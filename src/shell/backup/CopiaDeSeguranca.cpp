@@ -18,6 +18,7 @@
 #include "platform/files/TMotivoSistema.h"
 #include "platform/files/TPastas.h"
 #include "shell/backup/TCopiaBanco.h"
+#include "shell/common/TRegistroPruv.h"
 
 namespace {
 
@@ -121,6 +122,8 @@ void RemoveTrabalhosAbandonados()
 {
     TPastaDeTrabalho::RemoveAbandonadas(
         TPastas::Temporaria(), {PrefixoTrabalhoCopia, PrefixoTrabalhoRestauracao, TCompactador::PrefixoPacote});
+    const QString registro = QFileInfo(TRegistroPruv::Caminho()).absolutePath();
+    TPastaDeTrabalho::RemoveAbandonadas(registro, {TRegistroPruv::PrefixoTrabalho});
     QStringList pastas{TPastas::Programa(), TPastas::Dados(), TPastas::ErroImp(), TPastas::Temporaria()};
     for (const char* chave : {"DirCsDefault", "DirCsUltimo"}) {
         const QString pasta = TArquivoIni::LeString(QStringLiteral("Copia de Seguranca"), QLatin1String(chave),
@@ -129,6 +132,8 @@ void RemoveTrabalhosAbandonados()
             pastas << pasta;
     }
     pastas << TPastas::Programa() + QStringLiteral("/CopSeg");
+    // The registry file's folder and the PDFs' default one: a file there is replaced the same way.
+    pastas << registro << TPastas::Impressos();
     pastas.removeDuplicates();
     for (const QString& pasta : std::as_const(pastas)) {
         TArquivoNovo::RemoveAbandonados(pasta);

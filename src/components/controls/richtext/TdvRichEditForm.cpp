@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -22,6 +21,7 @@
 #include "components/controls/richtext/TdvPageSetupDialog.h"
 #include "components/controls/richtext/TdvRulerPanel.h"
 #include "components/data/settings/TdvIntl.h"
+#include "platform/files/TArquivoNovo.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/widgets/windows/TDialogoArquivo.h"
 
@@ -605,8 +605,11 @@ bool TdvRichEditForm::SalvaComo()
         return false;
     // The second filter writes plain text; the editor itself stays in rich text.
     const QByteArray bytes = RichEdit1->SaveToBytes(false, filtro == 2);
-    QSaveFile arquivo(nome);
-    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit()) {
+    // Through the program's own new-file seam, which sees every failed write, flush and sync
+    // (a save file misses the failure of its last flush): the earlier file stays unless the
+    // new one is whole.
+    TArquivoNovo arquivo;
+    if (!arquivo.Abre(nome) || !arquivo.Escreve(bytes) || !arquivo.Confirma()) {
         InterfaceUsuario::Mostra(QStringLiteral("Cannot create file %1.").arg(QDir::toNativeSeparators(nome)),
                                  TipoDialogo::Erro, Botao::Ok);
         return false;

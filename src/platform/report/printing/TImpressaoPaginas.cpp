@@ -1,13 +1,12 @@
 #include "platform/report/printing/TImpressaoPaginas.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
-#include <QUuid>
-#include <filesystem>
-#include <system_error>
 
+#include "platform/files/TArquivoNovo.h"
+#include "platform/files/TDispositivoArquivoNovo.h"
 #include "platform/report/pages/TPapel.h"
 #include "platform/report/pages/TUnidades.h"
 
@@ -17,13 +16,8 @@ TImpressaoPaginas::TImpressaoPaginas(QPrinter& impressora, const TPapel& papel, 
     FImpressora.setFullPage(true);
     FImpressora.setPageLayout(papel.Leiaute());
     FImpressora.setDocName(nomeDocumento);
-    if (FImpressora.outputFormat() == QPrinter::PdfFormat && !FImpressora.outputFileName().isEmpty()) {
+    if (FImpressora.outputFormat() == QPrinter::PdfFormat && !FImpressora.outputFileName().isEmpty())
         FArquivo = FImpressora.outputFileName();
-        const QFileInfo info(FArquivo);
-        FTemporario = info.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + info.fileName() + QLatin1Char('.')
-            + QUuid::createUuid().toString(QUuid::Id128).left(8) + QStringLiteral(".tmp");
-        FImpressora.setOutputFileName(FTemporario);
-    }
 }
 
 TImpressaoPaginas::~TImpressaoPaginas()
@@ -32,16 +26,32 @@ TImpressaoPaginas::~TImpressaoPaginas()
         Abandona();
 }
 
+bool TImpressaoPaginas::Inicia()
+{
+    if (FArquivo.isEmpty())
+        return FPintor.begin(&FImpressora);
+    // What a job killed midway left in the same folder goes first.
+    TArquivoNovo::RemoveAbandonados(QFileInfo(FArquivo).absolutePath());
+    FDispositivo = std::make_unique<TDispositivoArquivoNovo>();
+    if (!FDispositivo->Abre(FArquivo))
+        return false;
+    FEscritor = std::make_unique<QPdfWriter>(FDispositivo.get());
+    QPageLayout leiaute = FImpressora.pageLayout();
+    leiaute.setMode(QPageLayout::FullPageMode);
+    FEscritor->setPageLayout(leiaute);
+    FEscritor->setResolution(FImpressora.resolution());
+    FEscritor->setPdfVersion(FImpressora.pdfVersion());
+    FEscritor->setTitle(FImpressora.docName());
+    FEscritor->setCreator(FImpressora.creator());
+    return FPintor.begin(FEscritor.get());
+}
+
 bool TImpressaoPaginas::Pagina(const QPicture& pagina)
 {
     if (FFalhou || FEncerrada)
         return false;
-    if (FPaginas == 0) {
-        if (!FPintor.begin(&FImpressora)) {
-            FFalhou = true;
-            return false;
-        }
-    } else if (!FImpressora.newPage()) {
+    const bool pronta = FPaginas == 0 ? Inicia() : FEscritor ? FEscritor->newPage() : FImpressora.newPage();
+    if (!pronta) {
         FFalhou = true;
         return false;
     }
@@ -50,27 +60,27 @@ bool TImpressaoPaginas::Pagina(const QPicture& pagina)
     return true;
 }
 
+bool TImpressaoPaginas::EncerraPintura()
+{
+    const bool ok = !FPintor.isActive() || FPintor.end();
+    FEscritor.reset();
+    return ok;
+}
+
 bool TImpressaoPaginas::Conclui()
 {
     if (FEncerrada)
         return !FFalhou;
     FEncerrada = true;
-    if (FPintor.isActive() && !FPintor.end())
+    if (!EncerraPintura())
         FFalhou = true;
-    if (!FArquivo.isEmpty()) {
-        FImpressora.setOutputFileName(FArquivo);
-        if (FFalhou || FPaginas == 0 || !QFileInfo::exists(FTemporario)) {
-            QFile::remove(FTemporario);
-            return !FFalhou && FPaginas == 0;
-        }
-        std::error_code erro;
-        // Replaces an earlier file in one step: it is either the old file or the whole new one.
-        std::filesystem::rename(QFile::encodeName(FTemporario).toStdString(), QFile::encodeName(FArquivo).toStdString(),
-                                erro);
-        if (erro) {
-            QFile::remove(FTemporario);
+    if (FDispositivo) {
+        // Replaces an earlier file in one step, only with the whole new one.
+        if (FFalhou)
+            FDispositivo->Descarta();
+        else if (!FDispositivo->Confirma())
             FFalhou = true;
-        }
+        FDispositivo.reset();
     }
     return !FFalhou;
 }
@@ -80,12 +90,11 @@ void TImpressaoPaginas::Abandona()
     if (FEncerrada)
         return;
     FEncerrada = true;
-    if (FPintor.isActive()) {
+    if (FPintor.isActive() && !FEscritor)
         FImpressora.abort();
-        FPintor.end();
-    }
-    if (!FArquivo.isEmpty()) {
-        QFile::remove(FTemporario);
-        FImpressora.setOutputFileName(FArquivo);
+    EncerraPintura();
+    if (FDispositivo) {
+        FDispositivo->Descarta();
+        FDispositivo.reset();
     }
 }
