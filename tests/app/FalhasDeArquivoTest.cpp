@@ -586,10 +586,6 @@ TEST_F(FalhasDeArquivoTest, ARichTextSavedAsKeepsTheEarlierFileOrWritesTheNewOne
 
 TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAndRecorded)
 {
-    GTEST_SKIP() << "finds the faults \"earlier delivery file lost after a failed commit\" (the database's "
-                    "writes 10-21 of 22 failing once leave no delivery file) and \"the delivery's clean-up "
-                    "ends the program\" (std::terminate when the database keeps failing): enabled once "
-                    "both are mended";
     // A declaration stored in the database, whose delivery file is written over an earlier one.
     const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
     Grava(entrada, Linhas(false));
