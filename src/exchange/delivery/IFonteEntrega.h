@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "exchange/delivery/TDeclaracaoEntrega.h"
@@ -43,4 +44,12 @@ public:
     // The delivery file was not put in place: the open declaration gets back what the two calls
     // above gave it, and the stored ones are read again (their rows were rolled back).
     virtual void DesfazRegistros() = 0;
+    // The generation date that the stored declaration of Ano and Ni holds as this source reads
+    // it now (the run's own records included); none from a source that keeps no record.
+    [[nodiscard]] virtual std::optional<double> DataGravada(const QString& Ano, const QString& Ni)
+    {
+        (void)Ano;
+        (void)Ni;
+        return std::nullopt;
+    }
 };

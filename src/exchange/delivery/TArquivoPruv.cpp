@@ -237,6 +237,30 @@ private:
     quint32 FCrc = 0;
 };
 
+// What a delivery file's mark says: the declaration it was written for and the generation date
+// recorded for it in the same commit.
+QByteArray Marca(const QString& Ano, const QString& Ni, double Data)
+{
+    return (Ano + QLatin1Char('\n') + Ni + QLatin1Char('\n') + QString::number(Data, 'g', 17)).toUtf8();
+}
+
+// Whether the delivery file that a killed run left in place was recorded: the database holds its
+// mark's date (a declaration no longer stored keeps the file). No answer while the database
+// cannot be read: both files wait for a later start.
+std::optional<bool> Gravada(const QByteArray& Marca)
+{
+    const QStringList partes = QString::fromUtf8(Marca).split(QLatin1Char('\n'));
+    if (partes.size() != 3)
+        return true;
+    try {
+        const auto data = TFontePruv::DataGravadaNoBanco(partes[0], partes[1]);
+        return !data || QString::number(*data, 'g', 17) == partes[2];
+    } catch (const std::exception& e) {
+        qWarning("delivery file left by an interrupted run kept for later: %s", e.what());
+        return std::nullopt;
+    }
+}
+
 // A failure of the database while the run records what it did, in the program's own words.
 void MostraFalhaBanco(const EDatabaseError& Erro)
 {
@@ -249,9 +273,6 @@ void MostraFalhaBanco(const EDatabaseError& Erro)
 std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QString& Declar, const QString& Recibo,
                       quint32 Crc, const TPedidoGeracao& Pedido, QString& Pacote)
 {
-    // What a run killed midway left beside the delivery file goes first: an earlier file it
-    // kept aside is back at its place before the question whether to overwrite it.
-    TArquivoPruv::RemoveSobras(Pasta);
     std::uint8_t resultado = R::Ok;
     if (QFileInfo::exists(Arquivo)
         && PerguntaPor(Pedido.Pergunta, PerguntaSobrescreve, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao)
@@ -303,7 +324,7 @@ TArquivoPruv::~TArquivoPruv() = default;
 
 void TArquivoPruv::RemoveSobras(const QString& Pasta)
 {
-    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo);
+    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo, Gravada);
     TArquivoNovo::RemoveAbandonados(Pasta);
     const QDir pasta(Pasta);
     for (const QString& nome : pasta.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
@@ -381,6 +402,14 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         if (codigo != R::Ok)
             return termina(codigo);
 
+        // What a run killed midway left beside the delivery file goes first, decided by what the
+        // database holds before this run records anything: an earlier file it kept aside is back
+        // at its place before the question whether to overwrite it.
+        const TDeclaracaoEntrega& aberta = escrita->Aberta();
+        const QString niEntrega = escrita->NiEntrega();
+        const QString pasta = TNomeEntrega::Pasta(Pedido.Volume, niEntrega, aberta.Ano);
+        RemoveSobras(pasta);
+
         // What follows the text is one transaction, committed only once the delivery file is in
         // place: a failure on the way leaves no declaration marked as written without its file.
         const auto banco = TDatabase::DaPasta(DiretorioDados());
@@ -391,7 +420,6 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         if (Pedido.GaugeRegistros)
             Pedido.GaugeRegistros->Completa();
         const QDateTime agora = FRelogio ? FRelogio() : QDateTime::currentDateTime();
-        const TDeclaracaoEntrega& aberta = escrita->Aberta();
         const int larguraRaiz = aberta.PessoaFisica ? 9 : 8;
         for (const TEntrada& entrada : escrita->Achadas()) {
             const auto erro = Fonte.RegistraGeracao(entrada.Ano, entrada.Ni,
@@ -412,13 +440,11 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         }
 
         // The receipt data of the head declaration.
-        const QString niEntrega = escrita->NiEntrega();
         TDeclaracaoEntrega cabeca = aberta;
         Fonte.Carrega(aberta.Ano, niEntrega, cabeca);
         recibo.Grava(cabeca, escrita->Totais(), agora.date(), FCrc);
 
         // The delivery file, named for the delivery's number, year, type and situation.
-        const QString pasta = TNomeEntrega::Pasta(Pedido.Volume, niEntrega, aberta.Ano);
         resultado.Arquivo = QDir(pasta).filePath(TNomeEntrega::Arquivo(
             niEntrega, aberta.Ano, aberta.Tipo == QLatin1String("R"), aberta.SituacaoEspecial, aberta.PessoaFisica));
         QString pacote;
@@ -430,7 +456,13 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         // The volumes the delivery took are recorded before it takes the earlier file's place,
         // and the earlier file goes only with the commit: until then a failure puts it back as
         // it was (the substitution's destructor, before the transaction's rolls back).
-        TSubstituicao substituicao(pacote, resultado.Arquivo);
+        // The mark names the date the new file is recorded with, so that after a process that
+        // ended before the commit the next start knows which of the two files the database
+        // holds.
+        QByteArray marca;
+        if (const auto data = Fonte.DataGravada(aberta.Ano, niEntrega))
+            marca = Marca(aberta.Ano, niEntrega, *data);
+        TSubstituicao substituicao(pacote, resultado.Arquivo, marca);
         const int volumes = recibo.Volumes();
         for (const TEntrada& entrada : escrita->Achadas())
             Fonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);

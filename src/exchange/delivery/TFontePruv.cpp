@@ -215,6 +215,25 @@ void TFontePruv::RegistraVolumes(const QString& Ano, const QString& Ni, int Volu
     FColecao.Atualiza(FTrabalho);
 }
 
+std::optional<double> TFontePruv::DataGravada(const QString& Ano, const QString& Ni)
+{
+    FechaItens();
+    return DataGravadaNoBanco(Ano, Ni);
+}
+
+std::optional<double> TFontePruv::DataGravadaNoBanco(const QString& Ano, const QString& Ni)
+{
+    TColecaoPruv colecao;
+    TPruv declaracao;
+    TErros erros;
+    declaracao.SetErros(&erros);
+    declaracao.SetAnoSemExcecao(Ano);
+    declaracao.GetDeclarante().SetNiSemExcecao(Ni);
+    if (!colecao.Carrega(declaracao))
+        return std::nullopt;
+    return declaracao.GetDataGeracao();
+}
+
 void TFontePruv::DesfazRegistros()
 {
     FechaItens();

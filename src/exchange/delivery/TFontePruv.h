@@ -30,6 +30,10 @@ public:
                                            const QDateTime& Data, int Estabelecimentos) override;
     void RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes) override;
     void DesfazRegistros() override;
+    std::optional<double> DataGravada(const QString& Ano, const QString& Ni) override;
+    // The same read from the program's database by a collection of its own, for whoever holds
+    // no source. Raises the database's errors.
+    [[nodiscard]] static std::optional<double> DataGravadaNoBanco(const QString& Ano, const QString& Ni);
 
     [[nodiscard]] static TDeclaracaoEntrega Dados(TPruv& Declaracao);
     static void Dados(const TPruvItem& Item, TItemEntrega& Destino);

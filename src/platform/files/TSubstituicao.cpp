@@ -16,6 +16,7 @@
 namespace {
 
 const QString Sufixo = QStringLiteral(".anterior");
+const QString SufixoMarca = QStringLiteral(".marca");
 
 QByteArray Nativo(const QString& caminho)
 {
@@ -46,11 +47,24 @@ int Trava(const QString& caminho)
     return descritor;
 }
 
+// Whether the new file at a place stays, as decide answers for its mark at caminho: it stays
+// when there is no mark or nobody to ask; no answer when the mark cannot be read.
+std::optional<bool> Pergunta(const TSubstituicao::Decisao& decide, const QString& caminho)
+{
+    if (!decide || !Existe(caminho))
+        return true;
+    QFile marca(caminho);
+    if (!marca.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return decide(marca.readAll());
+}
+
 }   // namespace
 
-TSubstituicao::TSubstituicao(QString novo, QString destino)
+TSubstituicao::TSubstituicao(QString novo, QString destino, QByteArray marca)
     : FNovo(std::move(novo))
     , FDestino(std::move(destino))
+    , FMarca(std::move(marca))
 {}
 
 TSubstituicao::~TSubstituicao()
@@ -63,6 +77,12 @@ QString TSubstituicao::NomeAparte(const QString& destino)
 {
     const QFileInfo info(destino);
     return info.absolutePath() + QStringLiteral("/.") + info.fileName() + Sufixo;
+}
+
+QString TSubstituicao::NomeMarca(const QString& destino)
+{
+    const QFileInfo info(destino);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + SufixoMarca;
 }
 
 bool TSubstituicao::Coloca(QString& erro)
@@ -82,12 +102,23 @@ bool TSubstituicao::Coloca(QString& erro)
         }
         FAparte = aparte;
     }
-    if (!TArquivoNovo::Renomeia(FNovo, FDestino, erro)) {
+    // The mark goes down once the earlier file is aside, so that a mark alone always means the
+    // earlier file is gone for good or there was none.
+    bool marcado = FMarca.isEmpty();
+    if (!marcado) {
+        TArquivoNovo marca;
+        marcado = marca.Abre(NomeMarca(FDestino)) && marca.Escreve(FMarca) && marca.Confirma();
+        FMarcado = marcado;
+        if (!marcado)
+            erro = marca.Erro();
+    }
+    if (!marcado || !TArquivoNovo::Renomeia(FNovo, FDestino, erro)) {
         QString volta;
         if (!FAparte.isEmpty() && TArquivoNovo::Renomeia(FAparte, FDestino, volta)) {
             FAparte.clear();
             Solta();
         }
+        TiraMarca();
         return false;
     }
     FColocado = true;
@@ -101,6 +132,7 @@ void TSubstituicao::Confirma()
         ::unlink(Nativo(FAparte).constData());
     FAparte.clear();
     Solta();
+    TiraMarca();
 }
 
 bool TSubstituicao::Desfaz()
@@ -122,7 +154,15 @@ bool TSubstituicao::Desfaz()
         ::unlink(Nativo(FDestino).constData());
     }
     Solta();
+    TiraMarca();
     return ok;
+}
+
+void TSubstituicao::TiraMarca()
+{
+    if (FMarcado)
+        ::unlink(Nativo(NomeMarca(FDestino)).constData());
+    FMarcado = false;
 }
 
 void TSubstituicao::Solta()
@@ -132,7 +172,8 @@ void TSubstituicao::Solta()
     FTrava = -1;
 }
 
-int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso)
+int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso,
+                            const Decisao& decide)
 {
     int recuperados = 0;
     const QDir dir(pasta);
@@ -148,11 +189,32 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
         const int trava = Trava(aparte);
         if (trava < 0 && errno == EWOULDBLOCK)
             continue;
+        // The new file at the place stays unless its mark says it was never recorded.
+        const QString marca = NomeMarca(destino);
+        const std::optional<bool> fica = Existe(destino) ? Pergunta(decide, marca) : std::optional<bool>(false);
         QString erro;
-        if (Existe(destino) ? ::unlink(Nativo(aparte).constData()) == 0 : TArquivoNovo::Renomeia(aparte, destino, erro))
+        if (fica.has_value()
+            && (*fica ? ::unlink(Nativo(aparte).constData()) == 0 : TArquivoNovo::Renomeia(aparte, destino, erro))) {
+            ::unlink(Nativo(marca).constData());
             ++recuperados;
+        }
         if (trava >= 0)
             ::close(trava);
+    }
+    // A mark with nothing aside: there was no earlier file, or the process let it go once the
+    // new one was recorded. A new file that was never recorded goes.
+    for (const QString& nome : dir.entryList({QStringLiteral(".?*") + SufixoMarca}, QDir::Files | QDir::Hidden)) {
+        const QString nomeDestino = nome.mid(1, nome.size() - 1 - SufixoMarca.size());
+        const QString destino = dir.filePath(nomeDestino);
+        if ((nosso && !nosso(nomeDestino)) || Existe(NomeAparte(destino)))
+            continue;
+        const std::optional<bool> fica = Existe(destino) ? Pergunta(decide, dir.filePath(nome))
+                                                         : std::optional<bool>(true);
+        if (!fica.has_value())
+            continue;
+        if (!*fica)
+            ::unlink(Nativo(destino).constData());
+        ::unlink(Nativo(dir.filePath(nome)).constData());
     }
     return recuperados;
 }

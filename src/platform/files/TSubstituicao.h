@@ -1,6 +1,8 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 // A new file that takes the place of an earlier one only for good once the caller confirms it:
 // Coloca renames the earlier file aside ("." + name + ".anterior", under an exclusive lock while
@@ -9,10 +11,16 @@
 // byte (or no file, when there was none) and the new one removed. A process that ended midway
 // leaves the earlier file aside, and Recupera brings it back. Renames pass through
 // TFalhasDeArquivo. One place at a time per object.
+//
+// Where the new file counts only once something else is recorded (a database commit after
+// Coloca), the caller gives a mark that names it: it is written beside the place before anything
+// moves ("." + name + ".marca") and goes last, so that Recupera can ask the caller whether a
+// process that ended between Coloca and Confirma had recorded the new file.
 class TSubstituicao final {
 public:
-    // novo: a complete file in the same folder as destino, which takes its place.
-    TSubstituicao(QString novo, QString destino);
+    // novo: a complete file in the same folder as destino, which takes its place; marca, when
+    // not empty, what Recupera hands back to decide between the two.
+    TSubstituicao(QString novo, QString destino, QByteArray marca = {});
     ~TSubstituicao();   // Desfaz unless confirmed
     TSubstituicao(const TSubstituicao&) = delete;
     TSubstituicao& operator=(const TSubstituicao&) = delete;
@@ -28,21 +36,31 @@ public:
     // destino is left empty for Recupera to put it back.
     bool Desfaz();
 
+    // Whether the new file at a place had been recorded, given its mark: true keeps it, false
+    // puts the earlier one back, no answer (the record cannot be read now) leaves both as they
+    // are for a later call.
+    using Decisao = std::function<std::optional<bool>(const QByteArray& marca)>;
     // Puts back what processes that ended midway left aside in pasta, for the places whose
     // names nosso accepts (all when it is empty): the earlier file goes back to its place when
-    // nothing took it, and is removed when its replacement is there. A file aside that a running
-    // process holds is left alone. How many were dealt with.
-    static int Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso = {});
-    // The name a file of that place has while it is kept aside.
+    // nothing took it; when its replacement is there, decide answers for a place with a mark, and
+    // without one the replacement stays. A file aside that a running process holds is left
+    // alone. How many were dealt with.
+    static int Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso = {},
+                        const Decisao& decide = {});
+    // The name a file of that place has while it is kept aside, and that of its mark.
     [[nodiscard]] static QString NomeAparte(const QString& destino);
+    [[nodiscard]] static QString NomeMarca(const QString& destino);
 
 private:
     void Solta();
+    void TiraMarca();
 
     QString FNovo;
     QString FDestino;
-    QString FAparte;   // empty while no earlier file is aside
-    int FTrava = -1;   // the earlier file, locked while it is aside
+    QByteArray FMarca;
+    bool FMarcado = false;   // the mark is on disk
+    QString FAparte;         // empty while no earlier file is aside
+    int FTrava = -1;         // the earlier file, locked while it is aside
     bool FColocado = false;
     bool FConfirmado = false;
 };
