@@ -1174,7 +1174,6 @@ TEST(Escriturario, OnAFullDiskClosingSaysWhatIsNotSavedAndLeaves)
 // The same with a beneficiary's amount typed: the item cannot be stored either.
 TEST(Escriturario, OnAFullDiskClosingDuringABeneficiarysAmountLeavesToo)
 {
-    const TBeneficiarioDigitado& b = Beneficiarios[0];
     FechaComODiscoCheio({
         {"opened: to the beneficiaries", [] { return DeclaracaoAbertaNoNome(); },
          [] { E::Tecla(Qt::Key_B, Qt::AltModifier); }},
@@ -1184,16 +1183,17 @@ TEST(Escriturario, OnAFullDiskClosingDuringABeneficiarysAmountLeavesToo)
              E::Tecla(Qt::Key_Tab);
          }},
         {"the person's CPF", [] { return E::FocoEm("DeCpfCnpjBenef"); },
-         [&b] {
-             E::Digita(QString::fromLatin1(b.Cpf));
+         [] {
+             E::Digita(QString::fromLatin1(Beneficiarios[0].Cpf));
              E::Tecla(Qt::Key_Tab);
          }},
         {"the person's name", [] { return E::FocoEm("DeNomeBenef"); },
-         [&b] {
-             E::Digita(QString::fromLatin1(b.Nome));
+         [] {
+             E::Digita(QString::fromLatin1(Beneficiarios[0].Nome));
              E::Tecla(Qt::Key_Return);   // on to the months
          }},
-        {"January's income", [] { return E::FocoEm("DgrRendimentos"); }, [&b] { DigitaLinha({b.Meses[0][0]}); }},
+        {"January's income", [] { return E::FocoEm("DgrRendimentos"); },
+         [] { DigitaLinha({Beneficiarios[0].Meses[0][0]}); }},
     });
 }
 
