@@ -278,10 +278,22 @@ void TPruvItem::VerificaValores(TErros& Erros) const
     const bool ade = RegraAde();
     const bool fisica = PessoaFisica();
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
-        VerificaMes(Erros, m, ade, fisica);
+        if ((ade && m >= 2) || !MesSemPendencia(m))
+            VerificaMes(Erros, m, ade, fisica);
     VerificaAdmissibilidade(Erros);
     VerificaDecimoTerceiro(Erros);
     VerificaZerado(Erros);
+}
+
+bool TPruvItem::MesSemPendencia(int Mes) const
+{
+    // Within every limit of VerificaMes, for a natural or a legal person alike: no deduction, income
+    // up to 100.000, tax (with compensations) up to 20.000 and below the income, or none.
+    const qint64 rendimento = FValores.Rendimentos().Positivo(Mes);
+    const qint64 imposto = FValores.Impostos().Positivo(Mes) + SomaCompensacoes(Mes);
+    return FValores.Deducoes().Positivo(Mes) == 0 && FSubJudice.Deducoes().Positivo(Mes) == 0
+        && rendimento <= 100000 * TMonetario::Escala && imposto <= 20000 * TMonetario::Escala
+        && (imposto == 0 || imposto < rendimento);
 }
 
 void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const

@@ -140,6 +140,9 @@ private:
     // One month's checks; Ade and Fisica are RegraAde() and PessoaFisica(), the same for every
     // month of the item and so asked once by the caller.
     void VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const;
+    // The month raises nothing in VerificaMes but the act's check: most months, known from the
+    // amounts alone, without the call.
+    [[nodiscard]] bool MesSemPendencia(int Mes) const;
     void VerificaAdmissibilidade(TErros& Erros) const;
     void VerificaDecimoTerceiro(TErros& Erros) const;
     void VerificaZerado(TErros& Erros) const;
