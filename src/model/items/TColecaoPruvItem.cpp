@@ -496,7 +496,7 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     // Compared in place: a text made of the column only to compare would cost an allocation a row.
     if (!QAnyStringView::equal(QUtf8StringView(linha.Bytes(cDeclaracao)), FDeclaracao.GetChave()))
         throw EColecaoError(CodigoMensagem::ItemDeOutraPruv, QString(), 0);
-    Item.SetChave(linha.Texto(cChave));
+    linha.Texto(cChave, Item.ChaveParaLeitura());
     TCodigoRetencao& codigo = Item.GetCodigoRetencao();
     codigo.Limpa();
     codigo.SetCodigo(linha.Texto(cCodigo));

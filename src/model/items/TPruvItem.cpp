@@ -277,23 +277,32 @@ void TPruvItem::VerificaValores(TErros& Erros) const
 {
     const bool ade = RegraAde();
     const bool fisica = PessoaFisica();
+    const unsigned foraDosLimites = MesesComPendencia();
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
-        if ((ade && m >= 2) || !MesSemPendencia(m))
+        if ((ade && m >= 2) || (foraDosLimites & (1U << m)) != 0)
             VerificaMes(Erros, m, ade, fisica);
     VerificaAdmissibilidade(Erros);
     VerificaDecimoTerceiro(Erros);
     VerificaZerado(Erros);
 }
 
-bool TPruvItem::MesSemPendencia(int Mes) const
+unsigned TPruvItem::MesesComPendencia() const
 {
     // Within every limit of VerificaMes, for a natural or a legal person alike: no deduction, income
-    // up to 100.000, tax (with compensations) up to 20.000 and below the income, or none.
-    const qint64 rendimento = FValores.Rendimentos().Positivo(Mes);
-    const qint64 imposto = FValores.Impostos().Positivo(Mes) + SomaCompensacoes(Mes);
-    return FValores.Deducoes().Positivo(Mes) == 0 && FSubJudice.Deducoes().Positivo(Mes) == 0
-        && rendimento <= 100000 * TMonetario::Escala && imposto <= 20000 * TMonetario::Escala
-        && (imposto == 0 || imposto < rendimento);
+    // up to 100.000, tax (with compensations) up to 20.000 and below the income, or none. One pass
+    // over the months, with no call a month: most months of most items are within.
+    unsigned meses = 0;
+    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
+        const qint64 rendimento = FValores.Rendimentos().Positivo(m);
+        const qint64 imposto = FValores.Impostos().Positivo(m) + FCompensacao.CompensacoesAno().Positivo(m)
+            + FCompensacao.CompensacoesAnosAnteriores().Positivo(m);
+        const bool dentro = (FValores.Deducoes().Positivo(m) | FSubJudice.Deducoes().Positivo(m)) == 0
+            && rendimento <= 100000 * TMonetario::Escala && imposto <= 20000 * TMonetario::Escala
+            && (imposto == 0 || imposto < rendimento);
+        if (!dentro)
+            meses |= 1U << m;
+    }
+    return meses;
 }
 
 void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const

@@ -24,6 +24,11 @@ void TSerieMensal::Limpa()
     // A month at 0 already is passed over without a call: most months of a cleared item are. A
     // month that only the total observes is cleared without telling it; the total is told once,
     // after the months (it tells its own observers once a change anyway).
+    qint64 algum = 0;   // most series of a cleared or judicial-free item are all 0: one pass says so
+    for (const TMonetario& mes : FMeses)
+        algum |= mes.TMonetario::GetValor();
+    if (algum == 0)
+        return;
     bool calados = false;
     for (TMonetario& mes : FMeses) {
         if (mes.TMonetario::GetValor() == 0)
@@ -60,17 +65,19 @@ qint64 TSerieMensal::SomaAno() const
     // The running summary adds every series of every item saved: the months are added without a
     // check each while none is past 2^59 (13 of those stay below 2^63), and checked one by one
     // only when one is.
-    constexpr qint64 Folgado = qint64(1) << 59;
-    qint64 soma = 0;
-    bool folgado = true;
+    // Every month is below 2^59 exactly when their bits OR-ed together are; the sum is taken
+    // unsigned, so that the pass stays defined whatever it finds.
+    constexpr quint64 Folgado = quint64(1) << 59;
+    quint64 somaRapida = 0;
+    quint64 bits = 0;
     for (const TMonetario& mes : FMeses) {
-        const qint64 valor = std::max<qint64>(mes.TMonetario::GetValor(), 0);
-        folgado &= valor < Folgado;
-        soma += valor < Folgado ? valor : 0;
+        const auto valor = static_cast<quint64>(std::max<qint64>(mes.TMonetario::GetValor(), 0));
+        bits |= valor;
+        somaRapida += valor;
     }
-    if (folgado)
-        return soma;
-    soma = 0;
+    if (bits < Folgado)
+        return static_cast<qint64>(somaRapida);
+    qint64 soma = 0;
     for (const TMonetario& mes : FMeses) {
         const qint64 valor = mes.TMonetario::GetValor();
         if (__builtin_add_overflow(soma, valor < 0 ? 0 : valor, &soma))
