@@ -27,6 +27,13 @@ QString MesAbreviado(int Mes)
     return Meses(Mes).left(3);
 }
 
+// A one-letter flag of a code or an item is that letter: asked of every item verified, without a
+// call into the string library.
+bool Letra(const QString& Texto, char16_t Letra)
+{
+    return Texto.size() == 1 && Texto.front() == Letra;
+}
+
 bool AnoAPartirDe(const QString& Ano, const char* Limite)
 {
     return Ano >= QLatin1String(Limite);
@@ -228,9 +235,9 @@ std::uint8_t TPruvItem::VerificaCodigo()
         return CodigoMensagem::CodigoRetencaoInvalido;
     if (FCodigo.GetAno() != Ano())
         return CodigoMensagem::CodigoRetencaoInvalidoNoAno;
-    if (FInAnexo == QLatin1String("0") && FCodigo.GetAnexo() != QLatin1String("0"))
+    if (Letra(FInAnexo, u'0') && !Letra(FCodigo.GetAnexo(), u'0'))
         return CodigoMensagem::CodigoSoParaFundo;
-    if (FInAnexo == QLatin1String("1") && FCodigo.GetAnexo() != QLatin1String("1"))
+    if (Letra(FInAnexo, u'1') && !Letra(FCodigo.GetAnexo(), u'1'))
         return CodigoMensagem::CodigoNaoPrevistoParaFundo;
     if (FCodigo.GetIn4() && FDeclaracao.GetNatureza().GetCodigo() != 1)
         return CodigoMensagem::CodigoSoOrgaoPublico;
@@ -246,9 +253,9 @@ std::uint8_t TPruvItem::VerificaTipoBeneficiario()
 
 std::uint8_t TPruvItem::TipoBeneficiarioDoCodigo() const
 {
-    if (FCodigo.GetPfPjAmbos() == QLatin1String("F") && PessoaJuridica())
+    if (Letra(FCodigo.GetPfPjAmbos(), u'F') && PessoaJuridica())
         return CodigoMensagem::CodigoSoPessoaFisica;
-    if (FCodigo.GetPfPjAmbos() == QLatin1String("J") && PessoaFisica())
+    if (Letra(FCodigo.GetPfPjAmbos(), u'J') && PessoaFisica())
         return CodigoMensagem::CodigoSoPessoaJuridica;
     return 0;
 }
