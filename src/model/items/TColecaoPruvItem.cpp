@@ -497,10 +497,7 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     if (!QAnyStringView::equal(QUtf8StringView(linha.Bytes(cDeclaracao)), FDeclaracao.GetChave()))
         throw EColecaoError(CodigoMensagem::ItemDeOutraPruv, QString(), 0);
     linha.Texto(cChave, Item.ChaveParaLeitura());
-    TCodigoRetencao& codigo = Item.GetCodigoRetencao();
-    codigo.Limpa();
-    codigo.SetCodigo(linha.Texto(cCodigo));
-    FCodigos.BuscaCodigo(codigo, FInAnexo);
+    FCodigos.BuscaCodigoLido(Item.GetCodigoRetencao(), linha.Bytes(cCodigo), FInAnexo);
     TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
     const TBeneficiarioLido::TColunas colunasBeneficiario = FBuscaBeneficiario->Colunas(linha.Bytes(cTipo),
                                                                                         linha.Bytes(cNumero));
