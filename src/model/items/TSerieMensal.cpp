@@ -3,8 +3,24 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "model/values/TErro.h"
+
+namespace {
+
+// Calls Faz(m) for each month index 0 to 12, written out in full: loads, checks and summaries go
+// through every month of every item, and a loop's own counting would cost as much as its body.
+template <typename F> void CadaMes(F&& Faz)
+{
+    [&]<std::size_t... M>(std::index_sequence<M...>)
+    {
+        (Faz(M), ...);
+    }
+    (std::make_index_sequence<TSerieMensal::Meses>{});
+}
+
+}   // namespace
 
 TSerieMensal::TSerieMensal()
 {
@@ -25,8 +41,7 @@ void TSerieMensal::Limpa()
     // month that only the total observes is cleared without telling it; the total is told once,
     // after the months (it tells its own observers once a change anyway).
     qint64 algum = 0;   // most series of a cleared or judicial-free item are all 0: one pass says so
-    for (const TMonetario& mes : FMeses)
-        algum |= mes.TMonetario::GetValor();
+    CadaMes([&](std::size_t m) { algum |= FMeses[m].TMonetario::GetValor(); });
     if (algum == 0)
         return;
     bool calados = false;
@@ -52,10 +67,9 @@ void TSerieMensal::CopiaDe(const TSerieMensal& Origem)
 
 bool TSerieMensal::Zerada() const
 {
-    for (const TMonetario& mes : FMeses)
-        if (mes.TMonetario::GetValor() > 0)
-            return false;
-    return true;
+    qint64 maior = 0;
+    CadaMes([&](std::size_t m) { maior = std::max(maior, FMeses[m].TMonetario::GetValor()); });
+    return maior <= 0;
 }
 
 qint64 TSerieMensal::SomaAno() const
@@ -70,11 +84,11 @@ qint64 TSerieMensal::SomaAno() const
     constexpr quint64 Folgado = quint64(1) << 59;
     quint64 somaRapida = 0;
     quint64 bits = 0;
-    for (const TMonetario& mes : FMeses) {
-        const auto valor = static_cast<quint64>(std::max<qint64>(mes.TMonetario::GetValor(), 0));
+    CadaMes([&](std::size_t m) {
+        const auto valor = static_cast<quint64>(std::max<qint64>(FMeses[m].TMonetario::GetValor(), 0));
         bits |= valor;
         somaRapida += valor;
-    }
+    });
     if (bits < Folgado)
         return static_cast<qint64>(somaRapida);
     qint64 soma = 0;
@@ -93,7 +107,6 @@ bool TSerieMensal::Alterada() const
 
 void TSerieMensal::SetAlterado(bool Alterado)
 {
-    for (TMonetario& mes : FMeses)
-        mes.TDadoBasico::SetAlterado(Alterado);
+    CadaMes([&](std::size_t m) { FMeses[m].TDadoBasico::SetAlterado(Alterado); });
     FTotal.SetAlterado(Alterado);
 }
