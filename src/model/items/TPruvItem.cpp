@@ -299,7 +299,8 @@ unsigned TPruvItem::MesesComPendencia() const
     // up to 100.000, tax (with compensations) up to 20.000 and below the income, or none. One pass
     // over the months, with no call a month: most months of most items are within.
     unsigned meses = 0;
-    for (int m = 1; m <= TSerieMensal::Meses; ++m) {
+    TSerieMensal::CadaMes([&](std::size_t i) {
+        const int m = static_cast<int>(i) + 1;
         const qint64 rendimento = FValores.Rendimentos().Positivo(m);
         const qint64 imposto = FValores.Impostos().Positivo(m) + FCompensacao.CompensacoesAno().Positivo(m)
             + FCompensacao.CompensacoesAnosAnteriores().Positivo(m);
@@ -308,7 +309,7 @@ unsigned TPruvItem::MesesComPendencia() const
             && (imposto == 0 || imposto < rendimento);
         if (!dentro)
             meses |= 1U << m;
-    }
+    });
     return meses;
 }
 

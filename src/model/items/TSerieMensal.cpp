@@ -3,24 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
-#include <utility>
 
 #include "model/values/TErro.h"
-
-namespace {
-
-// Calls Faz(m) for each month index 0 to 12, written out in full: loads, checks and summaries go
-// through every month of every item, and a loop's own counting would cost as much as its body.
-template <typename F> void CadaMes(F&& Faz)
-{
-    [&]<std::size_t... M>(std::index_sequence<M...>)
-    {
-        (Faz(M), ...);
-    }
-    (std::make_index_sequence<TSerieMensal::Meses>{});
-}
-
-}   // namespace
 
 TSerieMensal::TSerieMensal()
 {
