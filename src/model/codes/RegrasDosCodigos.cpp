@@ -13,6 +13,14 @@ bool AnoAPartirDe(QStringView Ano, QLatin1String Limite)
     return Ano.compare(Limite) >= 0;
 }
 
+// A code is that text, compared in place: asked of every item loaded or verified.
+bool Igual(QStringView Codigo, QLatin1String Texto)
+{
+    return Codigo.size() == Texto.size()
+        && std::equal(Codigo.begin(), Codigo.end(), Texto.begin(),
+                      [](QChar Letra, char Byte) { return Letra.unicode() == static_cast<unsigned char>(Byte); });
+}
+
 using RegrasDosCodigos::TCodigoExtinto;
 
 constexpr TCodigoExtinto ExtintosPelaAde[] = {
@@ -28,15 +36,15 @@ namespace RegrasDosCodigos {
 
 bool DecimoTerceiro(QStringView Codigo, QStringView Ano)
 {
-    return Codigo == QLatin1String("0561")
-        || (Codigo == QLatin1String("0588") && AnoAPartirDe(Ano, QLatin1String("2002")));
+    return Igual(Codigo, QLatin1String("0561"))
+        || (Igual(Codigo, QLatin1String("0588")) && AnoAPartirDe(Ano, QLatin1String("2002")));
 }
 
 const TCodigoExtinto* ExtintoPelaAde(QStringView Codigo)
 {
     // Asked for every month of every item verified: the table is short and compared in place.
     const auto* extinto = std::find_if(std::begin(ExtintosPelaAde), std::end(ExtintosPelaAde),
-                                       [Codigo](const TCodigoExtinto& e) { return Codigo == e.Codigo; });
+                                       [Codigo](const TCodigoExtinto& e) { return Igual(Codigo, e.Codigo); });
     return extinto == std::end(ExtintosPelaAde) ? nullptr : extinto;
 }
 

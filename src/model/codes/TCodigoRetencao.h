@@ -30,7 +30,7 @@ public:
     void SetSubJudice(bool SubJudice) { FSubJudice = SubJudice; }
 
     void CopiaPara(TCodigoRetencao& Destino) const { Destino = *this; }
-    [[nodiscard]] bool operator==(const TCodigoRetencao&) const = default;
+    [[nodiscard]] bool operator==(const TCodigoRetencao& Outro) const;
     // Empties every text but the annex flag, which the owner of the code fixes, and clears the
     // three flags.
     void Limpa();

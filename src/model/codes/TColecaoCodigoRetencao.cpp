@@ -277,16 +277,27 @@ void TColecaoCodigoRetencao::CarregaMemoria()
 
 namespace {
 
-// The number of a code of exactly four digits; -1 for any other text.
-int NumeroDoCodigo(const QString& Codigo)
+char16_t Letra(QChar Letra)
+{
+    return Letra.unicode();
+}
+
+char16_t Letra(char Byte)
+{
+    return static_cast<unsigned char>(Byte);
+}
+
+// The number of a code of exactly four digits; -1 for any other text (UTF-16 or UTF-8).
+template <typename Texto> int NumeroDoCodigo(const Texto& Codigo)
 {
     if (Codigo.size() != 4)
         return -1;
     int numero = 0;
-    for (const QChar c : Codigo) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+    for (const auto c : Codigo) {
+        const char16_t letra = Letra(c);
+        if (letra < u'0' || letra > u'9')
             return -1;
-        numero = numero * 10 + (c.unicode() - u'0');
+        numero = numero * 10 + (letra - u'0');
     }
     return numero;
 }
@@ -341,6 +352,21 @@ bool TColecaoCodigoRetencao::BuscaCodigo(TCodigoRetencao& Codigo, const QString&
     // An item checked twice, or the next of the same code, holds the row already: comparing
     // costs less than copying its texts.
     const TCodigoRetencao& linha = FMemoria->Linhas[static_cast<std::size_t>(achado)];
+    if (!(Codigo == linha))
+        Codigo = linha;
+    return true;
+}
+
+bool TColecaoCodigoRetencao::BuscaCodigoLido(TCodigoRetencao& Codigo, QByteArrayView Texto, const QString& Anexo)
+{
+    const int numero = NumeroDoCodigo(Texto);
+    if (numero < 0 || !FMemoria || FPorNumero.empty() || Anexo != FUltimoAnexo || FAno != FUltimoAno)
+        return ICodigosRetencao::BuscaCodigoLido(Codigo, Texto, Anexo);
+    const TAchado& entrada = FPorNumero[static_cast<std::size_t>(numero)];
+    if (entrada.Geracao != FGeracao || entrada.Linha < 0)
+        return ICodigosRetencao::BuscaCodigoLido(Codigo, Texto, Anexo);
+    // As BuscaCodigo after Limpa: the row found replaces every field, the annex flag too.
+    const TCodigoRetencao& linha = FMemoria->Linhas[static_cast<std::size_t>(entrada.Linha)];
     if (!(Codigo == linha))
         Codigo = linha;
     return true;

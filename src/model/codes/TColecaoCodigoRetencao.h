@@ -42,6 +42,9 @@ public:
     // whole table is read on the first call (it is reference data, a few hundred rows, that no
     // one changes while a declaration is open), and the table's position is left alone.
     bool BuscaCodigo(TCodigoRetencao& Codigo, const QString& Anexo) override;
+    // A code of four digits already found for the same year and annex flag is copied from memory
+    // without making its text; any other goes through BuscaCodigo.
+    bool BuscaCodigoLido(TCodigoRetencao& Codigo, QByteArrayView Texto, const QString& Anexo) override;
 
     // Restrict another open table over CodRet (the choice list of a screen) to the codes of the
     // declaration's year: Filtra to one annex flag, and without the codes of federal public

@@ -1,5 +1,7 @@
 #include "model/items/TColecaoPruvItem.h"
 
+#include <QAnyStringView>
+#include <QUtf8StringView>
 #include <stdexcept>
 
 #include "components/data/datasets/TdvTable.h"
@@ -491,13 +493,11 @@ bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
     }
     // As LeRegistro: the item's row, then its beneficiary, then its judicial values.
     const TComando& linha = FLeitura->Linha();
-    if (linha.Texto(cDeclaracao) != FDeclaracao.GetChave())
+    // Compared in place: a text made of the column only to compare would cost an allocation a row.
+    if (!QAnyStringView::equal(QUtf8StringView(linha.Bytes(cDeclaracao)), FDeclaracao.GetChave()))
         throw EColecaoError(CodigoMensagem::ItemDeOutraPruv, QString(), 0);
-    Item.SetChave(linha.Texto(cChave));
-    TCodigoRetencao& codigo = Item.GetCodigoRetencao();
-    codigo.Limpa();
-    codigo.SetCodigo(linha.Texto(cCodigo));
-    FCodigos.BuscaCodigo(codigo, FInAnexo);
+    linha.Texto(cChave, Item.ChaveParaLeitura());
+    FCodigos.BuscaCodigoLido(Item.GetCodigoRetencao(), linha.Bytes(cCodigo), FInAnexo);
     TBeneficiarioPruv& beneficiario = Item.GetBeneficiario();
     const TBeneficiarioLido::TColunas colunasBeneficiario = FBuscaBeneficiario->Colunas(linha.Bytes(cTipo),
                                                                                         linha.Bytes(cNumero));

@@ -27,6 +27,13 @@ QString MesAbreviado(int Mes)
     return Meses(Mes).left(3);
 }
 
+// A one-letter flag of a code or an item is that letter: asked of every item verified, without a
+// call into the string library.
+bool Letra(const QString& Texto, char16_t Letra)
+{
+    return Texto.size() == 1 && Texto.front() == Letra;
+}
+
 bool AnoAPartirDe(const QString& Ano, const char* Limite)
 {
     return Ano >= QLatin1String(Limite);
@@ -228,9 +235,9 @@ std::uint8_t TPruvItem::VerificaCodigo()
         return CodigoMensagem::CodigoRetencaoInvalido;
     if (FCodigo.GetAno() != Ano())
         return CodigoMensagem::CodigoRetencaoInvalidoNoAno;
-    if (FInAnexo == QLatin1String("0") && FCodigo.GetAnexo() != QLatin1String("0"))
+    if (Letra(FInAnexo, u'0') && !Letra(FCodigo.GetAnexo(), u'0'))
         return CodigoMensagem::CodigoSoParaFundo;
-    if (FInAnexo == QLatin1String("1") && FCodigo.GetAnexo() != QLatin1String("1"))
+    if (Letra(FInAnexo, u'1') && !Letra(FCodigo.GetAnexo(), u'1'))
         return CodigoMensagem::CodigoNaoPrevistoParaFundo;
     if (FCodigo.GetIn4() && FDeclaracao.GetNatureza().GetCodigo() != 1)
         return CodigoMensagem::CodigoSoOrgaoPublico;
@@ -246,9 +253,9 @@ std::uint8_t TPruvItem::VerificaTipoBeneficiario()
 
 std::uint8_t TPruvItem::TipoBeneficiarioDoCodigo() const
 {
-    if (FCodigo.GetPfPjAmbos() == QLatin1String("F") && PessoaJuridica())
+    if (Letra(FCodigo.GetPfPjAmbos(), u'F') && PessoaJuridica())
         return CodigoMensagem::CodigoSoPessoaFisica;
-    if (FCodigo.GetPfPjAmbos() == QLatin1String("J") && PessoaFisica())
+    if (Letra(FCodigo.GetPfPjAmbos(), u'J') && PessoaFisica())
         return CodigoMensagem::CodigoSoPessoaJuridica;
     return 0;
 }
@@ -277,11 +284,33 @@ void TPruvItem::VerificaValores(TErros& Erros) const
 {
     const bool ade = RegraAde();
     const bool fisica = PessoaFisica();
+    const unsigned foraDosLimites = MesesComPendencia();
     for (int m = 1; m <= TSerieMensal::Meses; ++m)
-        VerificaMes(Erros, m, ade, fisica);
+        if ((ade && m >= 2) || (foraDosLimites & (1U << m)) != 0)
+            VerificaMes(Erros, m, ade, fisica);
     VerificaAdmissibilidade(Erros);
     VerificaDecimoTerceiro(Erros);
     VerificaZerado(Erros);
+}
+
+unsigned TPruvItem::MesesComPendencia() const
+{
+    // Within every limit of VerificaMes, for a natural or a legal person alike: no deduction, income
+    // up to 100.000, tax (with compensations) up to 20.000 and below the income, or none. One pass
+    // over the months, with no call a month: most months of most items are within.
+    unsigned meses = 0;
+    TSerieMensal::CadaMes([&](std::size_t i) {
+        const int m = static_cast<int>(i) + 1;
+        const qint64 rendimento = FValores.Rendimentos().Positivo(m);
+        const qint64 imposto = FValores.Impostos().Positivo(m) + FCompensacao.CompensacoesAno().Positivo(m)
+            + FCompensacao.CompensacoesAnosAnteriores().Positivo(m);
+        const bool dentro = (FValores.Deducoes().Positivo(m) | FSubJudice.Deducoes().Positivo(m)) == 0
+            && rendimento <= 100000 * TMonetario::Escala && imposto <= 20000 * TMonetario::Escala
+            && (imposto == 0 || imposto < rendimento);
+        if (!dentro)
+            meses |= 1U << m;
+    });
+    return meses;
 }
 
 void TPruvItem::VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const

@@ -48,6 +48,8 @@ public:
     // PRUV_ITEM_DK; empty while the item is not stored.
     [[nodiscard]] const QString& GetChave() const { return FChave; }
     void SetChave(const QString& Chave) { FChave = Chave; }
+    // The key itself, for a walk that reads row after row into one record to write in place.
+    [[nodiscard]] QString& ChaveParaLeitura() { return FChave; }
 
     [[nodiscard]] TBeneficiarioPruv& GetBeneficiario() { return FBeneficiario; }
     [[nodiscard]] const TBeneficiarioPruv& GetBeneficiario() const { return FBeneficiario; }
@@ -140,6 +142,9 @@ private:
     // One month's checks; Ade and Fisica are RegraAde() and PessoaFisica(), the same for every
     // month of the item and so asked once by the caller.
     void VerificaMes(TErros& Erros, int Mes, bool Ade, bool Fisica) const;
+    // The months (bit m for month m) whose amounts may raise something in VerificaMes besides the
+    // act's check: the others need not be checked.
+    [[nodiscard]] unsigned MesesComPendencia() const;
     void VerificaAdmissibilidade(TErros& Erros) const;
     void VerificaDecimoTerceiro(TErros& Erros) const;
     void VerificaZerado(TErros& Erros) const;

@@ -33,8 +33,13 @@ template <typename Coluna>
 void LeSerieEm(Coluna&& Le, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
 {
     const auto [meses, guardados] = MesesDaSerie(Serie, Item, Admitida, Mantem13);
-    for (int m = 0; m < TSerieMensal::Meses; ++m)
-        meses[m].TMonetario::SetValor(m < guardados ? Le(Serie.PrimeiraColuna + m) : 0);
+    TSerieMensal::CadaMes([&](std::size_t i) {
+        // An equal amount changes nothing: the call is left out for it (most months stay 0).
+        const int m = static_cast<int>(i);
+        const qint64 valor = m < guardados ? Le(Serie.PrimeiraColuna + m) : 0;
+        if (valor != meses[m].TMonetario::GetValor())
+            meses[m].TMonetario::SetValor(valor);
+    });
 }
 
 }   // namespace

@@ -24,6 +24,10 @@ void TSerieMensal::Limpa()
     // A month at 0 already is passed over without a call: most months of a cleared item are. A
     // month that only the total observes is cleared without telling it; the total is told once,
     // after the months (it tells its own observers once a change anyway).
+    qint64 algum = 0;   // most series of a cleared or judicial-free item are all 0: one pass says so
+    CadaMes([&](std::size_t m) { algum |= FMeses[m].TMonetario::GetValor(); });
+    if (algum == 0)
+        return;
     bool calados = false;
     for (TMonetario& mes : FMeses) {
         if (mes.TMonetario::GetValor() == 0)
@@ -47,10 +51,9 @@ void TSerieMensal::CopiaDe(const TSerieMensal& Origem)
 
 bool TSerieMensal::Zerada() const
 {
-    for (const TMonetario& mes : FMeses)
-        if (mes.TMonetario::GetValor() > 0)
-            return false;
-    return true;
+    qint64 maior = 0;
+    CadaMes([&](std::size_t m) { maior = std::max(maior, FMeses[m].TMonetario::GetValor()); });
+    return maior <= 0;
 }
 
 qint64 TSerieMensal::SomaAno() const
@@ -60,17 +63,19 @@ qint64 TSerieMensal::SomaAno() const
     // The running summary adds every series of every item saved: the months are added without a
     // check each while none is past 2^59 (13 of those stay below 2^63), and checked one by one
     // only when one is.
-    constexpr qint64 Folgado = qint64(1) << 59;
+    // Every month is below 2^59 exactly when their bits OR-ed together are; the sum is taken
+    // unsigned, so that the pass stays defined whatever it finds.
+    constexpr quint64 Folgado = quint64(1) << 59;
+    quint64 somaRapida = 0;
+    quint64 bits = 0;
+    CadaMes([&](std::size_t m) {
+        const auto valor = static_cast<quint64>(std::max<qint64>(FMeses[m].TMonetario::GetValor(), 0));
+        bits |= valor;
+        somaRapida += valor;
+    });
+    if (bits < Folgado)
+        return static_cast<qint64>(somaRapida);
     qint64 soma = 0;
-    bool folgado = true;
-    for (const TMonetario& mes : FMeses) {
-        const qint64 valor = std::max<qint64>(mes.TMonetario::GetValor(), 0);
-        folgado &= valor < Folgado;
-        soma += valor < Folgado ? valor : 0;
-    }
-    if (folgado)
-        return soma;
-    soma = 0;
     for (const TMonetario& mes : FMeses) {
         const qint64 valor = mes.TMonetario::GetValor();
         if (__builtin_add_overflow(soma, valor < 0 ? 0 : valor, &soma))
@@ -86,7 +91,6 @@ bool TSerieMensal::Alterada() const
 
 void TSerieMensal::SetAlterado(bool Alterado)
 {
-    for (TMonetario& mes : FMeses)
-        mes.TDadoBasico::SetAlterado(Alterado);
+    CadaMes([&](std::size_t m) { FMeses[m].TDadoBasico::SetAlterado(Alterado); });
     FTotal.SetAlterado(Alterado);
 }

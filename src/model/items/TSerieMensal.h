@@ -2,6 +2,7 @@
 #include <QtGlobal>
 #include <array>
 #include <cstddef>
+#include <utility>
 
 #include "model/values/TMonetario.h"
 #include "model/values/TMonetarioTotal.h"
@@ -27,6 +28,18 @@ public:
         const qint64 valor = FMeses[Indice(Mes)].TMonetario::GetValor();
         return valor < 0 ? 0 : valor;
     }
+    // Calls Faz(i) for each month index i, 0 (month 1) to 12 (month 13), written out in full:
+    // loads, checks and summaries go through every month of every item, and a loop's own counting
+    // (and Mes's range check) would cost as much as their work.
+    template <typename F> static void CadaMes(F&& Faz)
+    {
+        [&]<std::size_t... I>(std::index_sequence<I...>)
+        {
+            (Faz(I), ...);
+        }
+        (std::make_index_sequence<Meses>{});
+    }
+
     [[nodiscard]] TMonetarioTotal& Total() { return FTotal; }
     [[nodiscard]] const TMonetarioTotal& Total() const { return FTotal; }
 

@@ -290,3 +290,36 @@ TEST_F(TColecaoCodigoRetencaoTest, CodesKeptInMemoryFollowTheFileAndTheDatabase)
     TColecaoCodigoRetencao codigos(QStringLiteral("2002"), outroArquivo);
     EXPECT_EQ(resumo(codigos), QStringLiteral("Deste banco"));
 }
+
+// A walk finds each row's code from the row's bytes, into the record of the row before: the
+// answer and every field are those of a search by the code's text into an emptied record, as the
+// year and the annex flag change and codes already found come again.
+TEST_F(TColecaoCodigoRetencaoTest, ACodeFoundFromARowsBytesIsTheOneFoundFromItsText)
+{
+    TColecaoCodigoRetencao codigos(QStringLiteral("2002"), Arquivo());
+    TCodigoRetencao lido;   // keeps the previous row's fields, as a walk's record does
+    lido.SetResumo(QStringLiteral("linha anterior"));
+    const struct {
+        const char* ano;
+        const char* codigo;   // nullptr: a NULL column
+        const char* anexo;
+    } casos[] = {
+        {"2002", "0561", "0"}, {"2002", "0561", "0"}, {"2002", "0924", "1"},  {"2002", "0924", "0"},
+        {"2002", "0561", "1"}, {"2001", "0561", "0"},   // the year changes after the code was found
+        {"2001", "3249", "0"}, {"2002", "3249", "0"}, {"2002", "9999", "0"},  {"2002", "9999", "0"},
+        {"2002", "561", "0"},  {"2002", "05a1", "0"}, {"2002", nullptr, "0"}, {"2002", "0561", "0"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.ano) + " " + (c.codigo ? c.codigo : "NULL") + " " + c.anexo);
+        codigos.SetAno(QLatin1String(c.ano));
+        const QString anexo = QLatin1String(c.anexo);
+        TCodigoRetencao esperado = lido;
+        esperado.Limpa();
+        esperado.SetCodigo(c.codigo ? QString::fromLatin1(c.codigo) : QString());
+        const QByteArrayView bytes = c.codigo ? QByteArrayView(c.codigo) : QByteArrayView();
+        const bool achadoLido = codigos.BuscaCodigoLido(lido, bytes, anexo);   // first: what it found before counts
+        EXPECT_EQ(achadoLido, codigos.BuscaCodigo(esperado, anexo));
+        EXPECT_TRUE(lido == esperado) << qPrintable(lido.GetCodigo() + u' ' + lido.GetAno() + u' ' + lido.GetAnexo());
+        EXPECT_EQ(lido.GetCodigo().isNull(), esperado.GetCodigo().isNull());
+    }
+}

@@ -55,6 +55,21 @@ template <typename TOrigem, typename F> auto ComValor(const TOrigem& origem, boo
     return recebe(QByteArray(dados, origem.Bytes()));
 }
 
+// Writes ASCII `letras` over `alvo`'s own letters; false, leaving `alvo` to be replaced, when
+// another string shares them or a letter is not ASCII.
+bool EscreveAscii(QString& alvo, const unsigned char* letras, int bytes)
+{
+    if (!letras || !alvo.isDetached())
+        return false;
+    if (alvo.size() != bytes)
+        alvo.resize(bytes);
+    QChar* p = alvo.data();
+    int i = 0;
+    for (; i < bytes && letras[i] < 0x80; ++i)
+        p[i] = QLatin1Char(static_cast<char>(letras[i]));
+    return i == bytes;
+}
+
 // Writes the value into `destino` as ComValor gives it. Walks and filters read the same columns
 // row after row into the same records: an ASCII text is written over the string the record held
 // when nobody else holds it, and a number over the number, without allocating.
@@ -66,17 +81,8 @@ template <typename TOrigem> void LeEm(const TOrigem& origem, bool texto, QVarian
     if (tipo == SQLITE_TEXT && destino.metaType() == QMetaType::fromType<QString>()) {
         auto* alvo = static_cast<QString*>(const_cast<void*>(destino.constData()));
         const auto* letras = reinterpret_cast<const unsigned char*>(origem.Texto());
-        const int bytes = origem.Bytes();
-        if (letras && alvo->isDetached()) {
-            if (alvo->size() != bytes)
-                alvo->resize(bytes);
-            QChar* p = alvo->data();
-            int i = 0;
-            for (; i < bytes && letras[i] < 0x80; ++i)
-                p[i] = QLatin1Char(static_cast<char>(letras[i]));
-            if (i == bytes)
-                return;
-        }
+        if (EscreveAscii(*alvo, letras, origem.Bytes()))
+            return;
     } else if (tipo == SQLITE_INTEGER && !texto && destino.metaType() == QMetaType::fromType<qint64>()) {
         *static_cast<qint64*>(const_cast<void*>(destino.constData())) = static_cast<qint64>(origem.Inteiro());
         return;
@@ -289,6 +295,13 @@ QString TComando::Texto(int coluna) const
 {
     const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(FComando, coluna));
     return texto ? QString::fromUtf8(texto, sqlite3_column_bytes(FComando, coluna)) : QString();
+}
+
+void TComando::Texto(int coluna, QString& Destino) const
+{
+    const auto* letras = sqlite3_column_text(FComando, coluna);
+    if (!EscreveAscii(Destino, letras, sqlite3_column_bytes(FComando, coluna)))
+        Destino = Texto(coluna);
 }
 
 QByteArrayView TComando::Bytes(int coluna) const

@@ -42,6 +42,9 @@ public:
     [[nodiscard]] QVariant Valor(int coluna) const;   // qint64, double, QString, QByteArray or invalid for NULL
     [[nodiscard]] qint64 Inteiro(int coluna) const;
     [[nodiscard]] QString Texto(int coluna) const;
+    // Texto into Destino: an ASCII text is written over Destino's own letters when nobody else
+    // holds them, without allocating (walks read the same column row after row into one record).
+    void Texto(int coluna, QString& Destino) const;
     // The column's text as SQLite holds it (UTF-8), without a copy: valid until the next step or
     // reset. Empty for NULL.
     [[nodiscard]] QByteArrayView Bytes(int coluna) const;

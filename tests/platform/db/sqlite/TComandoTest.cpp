@@ -38,4 +38,45 @@ TEST(TComando, TextIsBoundAsItsUtf8WhateverItsLength)
     }
 }
 
+// A walk reads a column row after row into one string: its letters are written over only while
+// nobody else holds them, and any text that is not ASCII, or NULL, reads as Texto gives it.
+TEST(TComando, TextReadInPlaceIsTheColumnsAndLeavesOtherHoldersAlone)
+{
+    auto banco = Banco();
+    TComando eco(banco->Conexao(), QStringLiteral("SELECT ?1"));
+    QString destino = QStringLiteral("0000001");
+    QString guardada;   // a copy someone kept of the previous row's text
+    const struct {
+        const char* caso;
+        QString texto;
+        bool guarda;
+    } casos[] = {
+        {"same length", QStringLiteral("0000002"), false},
+        {"kept elsewhere", QStringLiteral("0000003"), true},
+        {"shorter", QStringLiteral("12"), false},
+        {"longer", QStringLiteral("123456789012"), false},
+        {"accents", QStringLiteral("AÇÃO"), false},
+        {"empty", QStringLiteral(""), false},
+        {"null", QString(), false},
+        {"after null", QStringLiteral("0000004"), true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        if (c.guarda)
+            guardada = destino;
+        const QString antes = guardada;
+        const QString copiaAntes = QString(antes.constData(), antes.size());
+        eco.Reinicia();
+        if (c.texto.isNull())
+            eco.Liga(1, QVariant());   // NULL (LigaTexto binds a null text as empty)
+        else
+            eco.LigaTexto(1, c.texto);
+        ASSERT_TRUE(eco.Passo());
+        eco.Texto(0, destino);
+        EXPECT_EQ(destino, eco.Texto(0));
+        EXPECT_EQ(destino.isNull(), c.texto.isNull());
+        EXPECT_EQ(guardada, copiaAntes);
+    }
+}
+
 }   // namespace
