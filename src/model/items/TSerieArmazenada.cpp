@@ -32,13 +32,14 @@ TMesesDaSerie MesesDaSerie(const TSerieArmazenada& Serie, TPruvItem& Item, bool 
 template <typename Coluna>
 void LeSerieEm(Coluna&& Le, const TSerieArmazenada& Serie, TPruvItem& Item, bool Admitida, bool Mantem13)
 {
-    const auto [meses, guardados] = MesesDaSerie(Serie, Item, Admitida, Mantem13);
+    // A plain variable, not a structured binding: the lambda below captures it.
+    const TMesesDaSerie serie = MesesDaSerie(Serie, Item, Admitida, Mantem13);
     TSerieMensal::CadaMes([&](std::size_t i) {
         // An equal amount changes nothing: the call is left out for it (most months stay 0).
         const int m = static_cast<int>(i);
-        const qint64 valor = m < guardados ? Le(Serie.PrimeiraColuna + m) : 0;
-        if (valor != meses[m].TMonetario::GetValor())
-            meses[m].TMonetario::SetValor(valor);
+        const qint64 valor = m < serie.Guardados ? Le(Serie.PrimeiraColuna + m) : 0;
+        if (valor != serie.Meses[m].TMonetario::GetValor())
+            serie.Meses[m].TMonetario::SetValor(valor);
     });
 }
 
