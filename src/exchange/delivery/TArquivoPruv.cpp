@@ -267,6 +267,13 @@ void MostraFalhaBanco(const EDatabaseError& Erro)
     TErro(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(QStringLiteral("Pruv"), Erro), 0).Exibe();
 }
 
+// Any other failure, with what it says of itself.
+void MostraErroInesperado(const std::exception& Erro)
+{
+    TErro::MostraMensagem(QStringLiteral("erro inesperado: ") + QString::fromUtf8(Erro.what()), TipoDialogo::Erro,
+                          Botao::Ok, 0);
+}
+
 // The delivery file Arquivo in Pasta, packed beside it (Pacote) for the caller to put in place:
 // asks before overwriting one, refuses when a receipt file is there, and keeps the packing only
 // when the library's CRC is the writer's.
@@ -378,8 +385,7 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         } catch (const EDatabaseError& e) {
             MostraFalhaBanco(e);
         } catch (const std::exception& e) {
-            TErro::MostraMensagem(QStringLiteral("erro inesperado: ") + QString::fromUtf8(e.what()), TipoDialogo::Erro,
-                                  Botao::Ok, 0);
+            MostraErroInesperado(e);
         }
     });
     const auto termina = [&resultado](std::uint8_t Codigo) {
@@ -493,8 +499,7 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
     } catch (const std::exception& e) {
         if (escrita)
             escrita->Descarta();
-        TErro::MostraMensagem(QStringLiteral("erro inesperado: ") + QString::fromUtf8(e.what()), TipoDialogo::Erro,
-                              Botao::Ok, 0);
+        MostraErroInesperado(e);
         return termina(R::FalhaCompactacao);
     }
 }

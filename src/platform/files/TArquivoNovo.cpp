@@ -149,6 +149,15 @@ void TArquivoNovo::Descarta()
     FRetido.clear();
 }
 
+bool TArquivoNovo::GravaInteiro(const QString& caminho, QByteArrayView dados, QString& erro)
+{
+    TArquivoNovo arquivo;
+    const bool gravado = arquivo.Abre(caminho) && arquivo.Escreve(dados) && arquivo.Confirma();
+    if (!gravado)
+        erro = arquivo.Erro();
+    return gravado;
+}
+
 bool TArquivoNovo::Renomeia(const QString& origem, const QString& destino, QString& erro)
 {
     if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Renomeacao, destino, erro))

@@ -37,6 +37,9 @@ public:
     [[nodiscard]] const QString& Erro() const { return FErro; }
     [[nodiscard]] int ErroSistema() const { return FErroSistema; }   // errno of the first failure
 
+    // The whole of dados as the file caminho, in one step as above; false with the reason in erro
+    // when any step failed, the earlier file then as it was.
+    static bool GravaInteiro(const QString& caminho, QByteArrayView dados, QString& erro);
     // Renames origem over destino in one step (an existing destino is replaced); false with the
     // system's text in erro when it failed, both files then as they were.
     static bool Renomeia(const QString& origem, const QString& destino, QString& erro);

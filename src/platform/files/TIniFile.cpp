@@ -94,9 +94,8 @@ public:
             bytes += "\r\n";
         }
         // Every step is checked up to the rename: a failure leaves the old file whole.
-        TArquivoNovo arquivo;
-        if (!arquivo.Abre(caminho) || !arquivo.Escreve(bytes) || !arquivo.Confirma())
-            throw EIniFile(QStringLiteral("cannot write %1: %2").arg(caminho, arquivo.Erro()).toStdString());
+        if (QString erro; !TArquivoNovo::GravaInteiro(caminho, bytes, erro))
+            throw EIniFile(QStringLiteral("cannot write %1: %2").arg(caminho, erro).toStdString());
     }
 
     // Index of the first header of that section, or -1.

@@ -106,11 +106,8 @@ bool TSubstituicao::Coloca(QString& erro)
     // earlier file is gone for good or there was none.
     bool marcado = FMarca.isEmpty();
     if (!marcado) {
-        TArquivoNovo marca;
-        marcado = marca.Abre(NomeMarca(FDestino)) && marca.Escreve(FMarca) && marca.Confirma();
+        marcado = TArquivoNovo::GravaInteiro(NomeMarca(FDestino), FMarca, erro);
         FMarcado = marcado;
-        if (!marcado)
-            erro = marca.Erro();
     }
     if (!marcado || !TArquivoNovo::Renomeia(FNovo, FDestino, erro)) {
         QString volta;

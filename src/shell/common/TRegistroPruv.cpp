@@ -31,8 +31,8 @@ bool LeTudo(const QString& caminho, QByteArray& bytes)
 
 bool GravaTudo(const QString& caminho, const QByteArray& bytes)
 {
-    TArquivoNovo arquivo;
-    return arquivo.Abre(caminho) && arquivo.Escreve(bytes) && arquivo.Confirma();
+    QString erro;
+    return TArquivoNovo::GravaInteiro(caminho, bytes, erro);
 }
 
 }   // namespace

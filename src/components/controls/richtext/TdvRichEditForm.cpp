@@ -608,8 +608,7 @@ bool TdvRichEditForm::SalvaComo()
     // Through the program's own new-file seam, which sees every failed write, flush and sync
     // (a save file misses the failure of its last flush): the earlier file stays unless the
     // new one is whole.
-    TArquivoNovo arquivo;
-    if (!arquivo.Abre(nome) || !arquivo.Escreve(bytes) || !arquivo.Confirma()) {
+    if (QString erro; !TArquivoNovo::GravaInteiro(nome, bytes, erro)) {
         InterfaceUsuario::Mostra(QStringLiteral("Cannot create file %1.").arg(QDir::toNativeSeparators(nome)),
                                  TipoDialogo::Erro, Botao::Ok);
         return false;
