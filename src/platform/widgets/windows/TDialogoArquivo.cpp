@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QPointer>
 #include <QScreen>
@@ -31,33 +32,60 @@ void CabemAsColunas(QFileDialog& dialogo, QTreeView& lista, int tituloDoPrimeiro
         titulos->resizeSection(primeira, std::max(tituloDoPrimeiro, titulos->sectionSize(primeira) - excesso));
 }
 
-// Once the dialog shows (it lays its columns out, from its saved state too), each column is made
-// as wide as its title at least, and the dialog opens showing every column whole.
+// The widest text that column c shows in the folder listed (its first rows: a folder of thousands of
+// files is not measured whole).
+int LarguraDosValores(const QTreeView& lista, int c)
+{
+    const QAbstractItemModel* modelo = lista.model();
+    const QModelIndex pasta = lista.rootIndex();
+    const int linhas = std::min(modelo->rowCount(pasta), 200);
+    // The list draws each text inside a frame margin and a text margin on both sides.
+    const int folga = 2 * (lista.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &lista) + 1) + 2;
+    int largura = 0;
+    for (int r = 0; r < linhas; ++r)
+        largura = std::max(largura,
+                           lista.fontMetrics().horizontalAdvance(modelo->index(r, c, pasta).data().toString()));
+    return largura + folga;
+}
+
+// Each column as wide as its title at least, and every column but the names as wide as what it
+// shows; then the dialog shows every column whole.
+void AjustaColunas(QFileDialog& dialogo)
+{
+    for (QTreeView* lista : dialogo.findChildren<QTreeView*>()) {
+        QHeaderView* titulos = lista->header();
+        const QAbstractItemModel* modelo = titulos->model();
+        if (!modelo)
+            continue;
+        const int margem = 2 * titulos->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titulos);
+        int tituloDoPrimeiro = 0;
+        for (int c = 0; c < titulos->count(); ++c) {
+            int precisa = titulos->fontMetrics().horizontalAdvance(modelo->headerData(c, Qt::Horizontal).toString())
+                + margem + 2;
+            if (titulos->visualIndex(c) == 0)
+                tituloDoPrimeiro = precisa;
+            else
+                precisa = std::max(precisa, LarguraDosValores(*lista, c) + margem);
+            if (!titulos->isSectionHidden(c) && titulos->sectionSize(c) < precisa)
+                titulos->resizeSection(c, precisa);
+        }
+        if (lista->isVisible())
+            CabemAsColunas(dialogo, *lista, tituloDoPrimeiro);
+    }
+}
+
+// Once the dialog shows (it lays its columns out, from its saved state too), and again once the
+// folder's files are listed (they arrive after it shows), its columns are fitted.
 void AlargaTitulos(QFileDialog& dialogo)
 {
-    QTimer::singleShot(0, &dialogo, [vivo = QPointer<QFileDialog>(&dialogo)] {
-        if (!vivo)
-            return;
-        for (QTreeView* lista : vivo->findChildren<QTreeView*>()) {
-            QHeaderView* titulos = lista->header();
-            const QAbstractItemModel* modelo = titulos->model();
-            if (!modelo)
-                continue;
-            const int margem = 2 * titulos->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titulos);
-            int tituloDoPrimeiro = 0;
-            for (int c = 0; c < titulos->count(); ++c) {
-                const int precisa = titulos->fontMetrics().horizontalAdvance(
-                                        modelo->headerData(c, Qt::Horizontal).toString())
-                    + margem + 2;
-                if (titulos->visualIndex(c) == 0)
-                    tituloDoPrimeiro = precisa;
-                if (!titulos->isSectionHidden(c) && titulos->sectionSize(c) < precisa)
-                    titulos->resizeSection(c, precisa);
-            }
-            if (lista->isVisible())
-                CabemAsColunas(*vivo, *lista, tituloDoPrimeiro);
-        }
-    });
+    QPointer<QFileDialog> vivo(&dialogo);
+    const auto ajusta = [vivo] {
+        if (vivo)
+            AjustaColunas(*vivo);
+    };
+    QTimer::singleShot(0, &dialogo, ajusta);
+    if (auto* arquivos = dialogo.findChild<QFileSystemModel*>())
+        QObject::connect(arquivos, &QFileSystemModel::directoryLoaded, &dialogo, ajusta, Qt::QueuedConnection);
 }
 
 QString Escolhe(QFileDialog& dialogo, const QString& caminho, QString* escolhido)

@@ -4,8 +4,9 @@
 class QWidget;
 
 // Qt's file dialog for opening or saving one file, as its static functions show it, but opening
-// with the titles of its list's columns whole ("Data de modificação" is wider than the column Qt
-// gives it). caminho is a folder, or a file to select in its folder.
+// with its list's columns whole: their titles ("Data de modificação" is wider than the column Qt
+// gives it) and the values of all but the names ("Documento de Texto"). caminho is a folder, or a
+// file to select in its folder.
 class TDialogoArquivo final {
 public:
     // The file chosen; empty when cancelled. escolhido, when given, receives the filter chosen.
