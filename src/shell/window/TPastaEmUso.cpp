@@ -1,8 +1,36 @@
 #include "shell/window/TPastaEmUso.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
+#include <QSysInfo>
 #include <QtGlobal>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Writes the whole of texto at the start of the file, cutting what was there, and syncs it.
+bool EscreveConteudo(int descritor, const QByteArray& texto)
+{
+    if (::ftruncate(descritor, 0) != 0)
+        return false;
+    qsizetype escrito = 0;
+    while (escrito < texto.size()) {
+        const ssize_t n = ::pwrite(descritor, texto.constData() + escrito, static_cast<size_t>(texto.size() - escrito),
+                                   static_cast<off_t>(escrito));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        escrito += n;
+    }
+    return ::fsync(descritor) == 0;
+}
+
+}   // namespace
 
 QString TPastaEmUso::NomeArquivo()
 {
@@ -13,19 +41,52 @@ TPastaEmUso::TPastaEmUso(QString pasta)
     : FPasta(std::move(pasta))
 {}
 
-TPastaEmUso::~TPastaEmUso() = default;
+TPastaEmUso::~TPastaEmUso()
+{
+    if (FDescritor < 0)
+        return;
+    // Removed while still locked: a copy that opened it meanwhile finds it gone and tries again.
+    // A file that cannot be removed is taken over by the next copy all the same.
+    ::unlink(QFile::encodeName(FPasta + QLatin1Char('/') + NomeArquivo()).constData());
+    ::close(FDescritor);
+}
 
 bool TPastaEmUso::Trava()
 {
     QDir().mkpath(FPasta);
-    FTrava = std::make_unique<QLockFile>(FPasta + QLatin1Char('/') + NomeArquivo());
-    FTrava->setStaleLockTime(0);   // only a lock whose process has died is taken over
-    if (FTrava->tryLock(0))
+    const QByteArray caminho = QFile::encodeName(FPasta + QLatin1Char('/') + NomeArquivo());
+    // The file locked must still be the one the name gives: a copy that was ending may have
+    // removed it between the open and the lock.
+    for (int vez = 0; vez < 10; ++vez) {
+        const int descritor = ::open(caminho.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (descritor < 0) {
+            qWarning("cannot lock the program folder %s; starting without the lock", qUtf8Printable(FPasta));
+            return true;
+        }
+        if (::flock(descritor, LOCK_EX | LOCK_NB) != 0) {
+            const int erro = errno;
+            ::close(descritor);
+            if (erro == EWOULDBLOCK)
+                return false;
+            qWarning("cannot lock the program folder %s; starting without the lock", qUtf8Printable(FPasta));
+            return true;
+        }
+        struct stat aberto {
+        }, nomeado{};
+        if (::fstat(descritor, &aberto) != 0 || ::stat(caminho.constData(), &nomeado) != 0
+            || aberto.st_ino != nomeado.st_ino || aberto.st_dev != nomeado.st_dev) {
+            ::close(descritor);
+            continue;
+        }
+        FDescritor = descritor;
+        // Only for a person who finds the file: the lock itself is what keeps a second copy out.
+        const QByteArray conteudo = QByteArray::number(::getpid()) + "\nPruv 2003\n"
+            + QSysInfo::machineHostName().toUtf8() + '\n';
+        if (!EscreveConteudo(FDescritor, conteudo))
+            qWarning("the lock of the program folder %s holds, but its content could not be written",
+                     qUtf8Printable(FPasta));
         return true;
-    const QLockFile::LockError erro = FTrava->error();
-    FTrava.reset();
-    if (erro == QLockFile::LockFailedError)
-        return false;
+    }
     qWarning("cannot lock the program folder %s; starting without the lock", qUtf8Printable(FPasta));
     return true;
 }

@@ -1,19 +1,18 @@
 #pragma once
 #include <QString>
-#include <memory>
-
-class QLockFile;
 
 // Keeps one program folder (its database, settings and backups) to one running copy, whatever
-// the login or session that started it: a lock file in the folder itself, held while the object
-// lives. The lock of a copy that died without letting it go (killed, or its machine reset) is
-// taken over.
+// the login or session that started it: an exclusive lock on a file in the folder itself, held
+// while the object lives. The system lets the lock go with the process that held it, so a lock
+// file that no running copy holds is taken over whatever it holds (left empty by a start killed
+// before writing it, or cut by a power failure); the holder's number and machine are written into
+// it, synced, for a person to read.
 class TPastaEmUso final {
 public:
     static QString NomeArquivo();   // "pruv2003.lock"
 
     explicit TPastaEmUso(QString pasta);
-    ~TPastaEmUso();
+    ~TPastaEmUso();   // lets the folder go and removes the file
     TPastaEmUso(const TPastaEmUso&) = delete;
     TPastaEmUso& operator=(const TPastaEmUso&) = delete;
 
@@ -26,5 +25,5 @@ public:
 
 private:
     QString FPasta;
-    std::unique_ptr<QLockFile> FTrava;
+    int FDescritor = -1;   // the lock file, locked, while this copy holds the folder
 };

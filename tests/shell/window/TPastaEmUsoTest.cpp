@@ -36,3 +36,29 @@ TEST(TPastaEmUso, AFolderHeldByARunningCopyIsRefusedAndOneLeftByAKilledCopyIsTak
     TPastaEmUso seguinte(outra);
     EXPECT_TRUE(seguinte.Trava());
 }
+
+// A lock file that no running copy holds is taken over whatever it holds: one a start killed
+// before writing it left empty, one of random bytes; its content then names this copy.
+TEST(TPastaEmUso, ALockFileNoCopyHoldsIsTakenOverWhateverItHolds)
+{
+    const QString pasta = ProgramaDeTeste::Pasta();
+    const QString arquivo = pasta + QLatin1Char('/') + TPastaEmUso::NomeArquivo();
+    for (const QByteArray& conteudo : {QByteArray(), QByteArray("\x93\x00\xff\x10garbage\n\n\x01", 16),
+                                       QByteArray("999999\nPruv 2003\noutra-maquina\n")}) {
+        SCOPED_TRACE(conteudo.toHex().toStdString());
+        QFile lock(arquivo);
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(conteudo);
+        lock.close();
+        {
+            TPastaEmUso pasta1(pasta);
+            ASSERT_TRUE(pasta1.Trava());
+            QFile escrito(arquivo);
+            ASSERT_TRUE(escrito.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(escrito.readAll().startsWith(QByteArray::number(::getpid()) + '\n'));
+            TPastaEmUso segunda(pasta);
+            EXPECT_FALSE(segunda.Trava()) << "held by the first";
+        }
+        EXPECT_FALSE(QFile::exists(arquivo)) << "let go at the end";
+    }
+}
