@@ -603,6 +603,9 @@ bool TdvRichEditForm::SalvaComo()
                                     TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao | Botao::Cancela)
             != Resposta::Sim)
         return false;
+    // What a save killed midway left beside a file of that folder goes first, as the other
+    // writers' temporaries go: the start only knows the program's own folders.
+    TArquivoNovo::RemoveAbandonados(QFileInfo(nome).absolutePath());
     // The second filter writes plain text; the editor itself stays in rich text.
     const QByteArray bytes = RichEdit1->SaveToBytes(false, filtro == 2);
     // Through the program's own new-file seam, which sees every failed write, flush and sync
