@@ -43,7 +43,20 @@ TPastaDeTrabalho::TPastaDeTrabalho(const QString& Pai, const QString& Prefixo)
 TPastaDeTrabalho::~TPastaDeTrabalho()
 {
     // The folder goes first (QTemporaryDir's own end), under the lock: no other copy can take
-    // it for abandoned while it is being removed.
+    // it for abandoned while it is being removed. What it holds goes before the lock file, so
+    // that a process killed on the way leaves a folder whose free lock the next start sees.
+    if (FTrava >= 0) {
+        const QDir pasta(FPasta.path());
+        for (const QFileInfo& item :
+             pasta.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+            if (item.fileName() == NomeTrava)
+                continue;
+            if (item.isDir() && !item.isSymLink())
+                QDir(item.filePath()).removeRecursively();
+            else
+                QFile::remove(item.filePath());
+        }
+    }
     FPasta.remove();
     if (FTrava >= 0)
         ::close(FTrava);
