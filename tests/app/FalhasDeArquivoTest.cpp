@@ -469,6 +469,8 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     };
     const QString anterior = gera().Arquivo;
     ASSERT_FALSE(anterior.isEmpty());
+    // The source keeps its records in memory: the next start reads them there.
+    TArquivoPruv::DefineRegistro([&c](const QString& ano, const QString& ni) { return c.Fonte.DataGravada(ano, ni); });
     Operacao op{
         [&] {
             c = PessoaFisica();
@@ -506,6 +508,7 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     };
     Guarda("delivery file", op);
     GuardaAbaixo("delivery file", op);
+    TArquivoPruv::DefineRegistro({});
     TVolumes::DefinePastaBase(QString());
 }
 

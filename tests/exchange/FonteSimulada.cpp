@@ -57,6 +57,19 @@ std::unique_ptr<TErro> FonteSimulada::RegistraGeracao(const QString& Ano, const 
     return erro == ErrosGeracao.end() ? nullptr : std::make_unique<TErro>(erro->second, QString(), 0);
 }
 
+std::optional<double> FonteSimulada::DataGravada(const QString& Ano, const QString& Ni)
+{
+    (void)Ni;
+    for (auto registro = Registros.crbegin(); registro != Registros.crend(); ++registro) {
+        if (*registro == QLatin1String("desfeito"))
+            return 0;
+        const QStringList partes = registro->split(QLatin1Char(' '));
+        if (partes.size() > 4 && partes[0] == QLatin1String("geracao") && partes[1] == Ano)
+            return static_cast<double>(QDateTime::fromString(partes[4], Qt::ISODate).toSecsSinceEpoch());
+    }
+    return 0;
+}
+
 void FonteSimulada::RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes)
 {
     Registros << QStringLiteral("volumes %1 %2 %3").arg(Ano, Ni, QString::number(Volumes));

@@ -33,6 +33,9 @@ public:
                                            const QDateTime& Data, int Estabelecimentos) override;
     void RegistraVolumes(const QString& Ano, const QString& Ni, int Volumes) override;
     void DesfazRegistros() override { Registros << QStringLiteral("desfeito"); }
+    // The date of the last generation recorded for the year and not taken back (its seconds
+    // since 1970), 0 before any: the open declaration counts as stored.
+    std::optional<double> DataGravada(const QString& Ano, const QString& Ni) override;
 
 private:
     Declaracao* Procura(const QString& Ano, const QString& Ni);

@@ -1,5 +1,6 @@
 #include "exchange/delivery/TArquivoPruv.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -237,28 +238,77 @@ private:
     quint32 FCrc = 0;
 };
 
-// What a delivery file's mark says: the declaration it was written for and the generation date
-// recorded for it in the same commit.
-QByteArray Marca(const QString& Ano, const QString& Ni, double Data)
+// The record the recovery reads: the database's unless a test gave another.
+TArquivoPruv::TRegistro& Registro()
 {
-    return (Ano + QLatin1Char('\n') + Ni + QLatin1Char('\n') + QString::number(Data, 'g', 17)).toUtf8();
+    static TArquivoPruv::TRegistro registro;
+    return registro;
 }
 
-// Whether the delivery file that a killed run left in place was recorded: the database holds its
-// mark's date (a declaration no longer stored keeps the file). No answer while the database
-// cannot be read: both files wait for a later start.
-std::optional<bool> Gravada(const QByteArray& Marca)
+QString TextoData(const std::optional<double>& Data)
 {
-    const QStringList partes = QString::fromUtf8(Marca).split(QLatin1Char('\n'));
-    if (partes.size() != 3)
-        return true;
+    return Data ? QString::number(*Data, 'g', 17) : QStringLiteral("-");
+}
+
+// The hash of the bytes of the file at Caminho, empty when it cannot be read.
+QByteArray Hash(const QString& Caminho)
+{
+    QFile arquivo(Caminho);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (!arquivo.open(QIODevice::ReadOnly) || !hash.addData(&arquivo) || arquivo.error() != QFileDevice::NoError)
+        return {};
+    return hash.result().toHex();
+}
+
+// What a delivery file's mark says: the declaration it was written for, the generation date
+// recorded for it in the same commit and what the new file holds, then the date the declaration
+// held before the run (none: it was not stored) and what the earlier file held (empty: none).
+QByteArray Marca(const QString& Ano, const QString& Ni, double Data, const QByteArray& HashNovo,
+                 const std::optional<double>& DataAnterior, const QByteArray& HashAnterior)
+{
+    return QStringList{Ano,
+                       Ni,
+                       TextoData(Data),
+                       QString::fromLatin1(HashNovo),
+                       TextoData(DataAnterior),
+                       QString::fromLatin1(HashAnterior)}
+        .join(QLatin1Char('\n'))
+        .toUtf8();
+}
+
+// Which file a killed run left recorded. A file goes only when the database holds exactly the
+// date that goes with the other one and both files are the ones the mark names: the new one at
+// its place and the earlier one aside. Anything else (a mark that cannot be read or is not this
+// writer's, a database that cannot be read, holds no such declaration or another date, a file
+// that is not the one named) keeps both.
+TSubstituicao::TDestino Decide(const TSubstituicao::TSobra& Sobra)
+{
+    using D = TSubstituicao::TDestino;
+    if (Sobra.EstadoMarca != TSubstituicao::TSobra::TMarca::Lida)
+        return D::FicamAmbos;
+    const QStringList partes = QString::fromUtf8(Sobra.Marca).split(QLatin1Char('\n'));
+    if (partes.size() != 6 || partes[3].isEmpty())
+        return D::FicamAmbos;
+    const bool novoNoLugar = Hash(Sobra.Destino) == partes[3].toLatin1();
+    // With nothing aside nothing but the mark goes, whatever became of the earlier file.
+    const bool anteriorAparte = Sobra.Aparte.isEmpty()
+        || (!partes[5].isEmpty() && Hash(Sobra.Aparte) == partes[5].toLatin1());
+    if (!novoNoLugar || !anteriorAparte)
+        return D::FicamAmbos;
+    std::optional<double> gravada;
     try {
-        const auto data = TFontePruv::DataGravadaNoBanco(partes[0], partes[1]);
-        return !data || QString::number(*data, 'g', 17) == partes[2];
+        gravada = Registro() ? Registro()(partes[0], partes[1]) : TFontePruv::DataGravadaNoBanco(partes[0], partes[1]);
     } catch (const std::exception& e) {
-        qWarning("delivery file left by an interrupted run kept for later: %s", e.what());
-        return std::nullopt;
+        qWarning("the record of a delivery file left by an interrupted run cannot be read: %s", e.what());
+        return D::FicamAmbos;
     }
+    if (!gravada)
+        return D::FicamAmbos;
+    if (TextoData(gravada) == partes[2])
+        return D::FicaNovo;
+    if (TextoData(gravada) == partes[4] && !Sobra.Aparte.isEmpty())
+        return D::VoltaAnterior;
+    return D::FicamAmbos;
 }
 
 // A failure of the database while the run records what it did, in the program's own words.
@@ -329,9 +379,34 @@ TArquivoPruv::TArquivoPruv()
 
 TArquivoPruv::~TArquivoPruv() = default;
 
+void TArquivoPruv::DefineRegistro(TRegistro Registro_)
+{
+    Registro() = std::move(Registro_);
+}
+
 void TArquivoPruv::RemoveSobras(const QString& Pasta)
 {
-    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo, Gravada);
+    // The user hears once of files kept that no record names: the recovery leaves no mark to
+    // decide on again.
+    QStringList mantidos;
+    const auto decide = [&mantidos](const TSubstituicao::TSobra& sobra) {
+        const TSubstituicao::TDestino destino = Decide(sobra);
+        if (destino == TSubstituicao::TDestino::FicamAmbos)
+            mantidos << QFileInfo(sobra.Destino).fileName();
+        return destino;
+    };
+    QStringList expostos;
+    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo, decide, &expostos);
+    if (!mantidos.isEmpty()) {
+        for (const QString& exposto : std::as_const(expostos))
+            mantidos << QFileInfo(exposto).fileName();
+        InterfaceUsuario::Mostra(
+            QStringLiteral("Uma gravação de arquivo de entrega foi interrompida e não foi possível saber qual "
+                           "arquivo a declaração registra. Nenhum arquivo foi apagado: confira os arquivos "
+                           "abaixo, na pasta %1, e grave a declaração novamente se for preciso.\n\n%2")
+                .arg(QDir::toNativeSeparators(Pasta), mantidos.join(QLatin1Char('\n'))),
+            TipoDialogo::Aviso, Botao::Ok);
+    }
     TArquivoNovo::RemoveAbandonados(Pasta);
     const QDir pasta(Pasta);
     for (const QString& nome : pasta.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
@@ -348,6 +423,10 @@ void TArquivoPruv::RemoveSobrasPadrao()
         for (const QString& ano : pastaNi.entryList(pastas))
             RemoveSobras(pastaNi.filePath(ano));
     }
+    // A delivery onto a removable medium goes to its root: those mounted now are seen to as well.
+    for (const TVolume& volume : TVolumes::Lista())
+        if (volume.Removivel())
+            RemoveSobras(volume.Raiz);
 }
 
 TResultadoGeracao TArquivoPruv::Gera(TPruv& Declaracao, TColecaoPruv& Colecao, const TPedidoGeracao& Pedido)
@@ -418,6 +497,8 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
 
         // What follows the text is one transaction, committed only once the delivery file is in
         // place: a failure on the way leaves no declaration marked as written without its file.
+        // The date the declaration holds before this run records its own, for the mark.
+        const std::optional<double> dataAnterior = Fonte.DataGravada(aberta.Ano, niEntrega);
         const auto banco = TDatabase::DaPasta(DiretorioDados());
         TTransacao transacao(*banco);
         desfaz = &Fonte;
@@ -466,8 +547,13 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         // ended before the commit the next start knows which of the two files the database
         // holds.
         QByteArray marca;
-        if (const auto data = Fonte.DataGravada(aberta.Ano, niEntrega))
-            marca = Marca(aberta.Ano, niEntrega, *data);
+        if (const auto data = Fonte.DataGravada(aberta.Ano, niEntrega)) {
+            const bool haAnterior = QFileInfo::exists(resultado.Arquivo);
+            QByteArray hashAnterior = haAnterior ? Hash(resultado.Arquivo) : QByteArray();
+            if (haAnterior && hashAnterior.isEmpty())
+                hashAnterior = "?";   // unreadable: no file will match it, and the recovery keeps both
+            marca = Marca(aberta.Ano, niEntrega, *data, Hash(pacote), dataAnterior, hashAnterior);
+        }
         TSubstituicao substituicao(pacote, resultado.Arquivo, marca);
         const int volumes = recibo.Volumes();
         for (const TEntrada& entrada : escrita->Achadas())
@@ -475,8 +561,16 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         if (QString erro; !substituicao.Coloca(erro))
             return termina(R::FalhaCompactacao);
         transacao.Confirma();
-        substituicao.Confirma();
         concluido = true;
+        if (QString erro; !substituicao.Confirma(erro)) {
+            // The new file is in place and recorded; what could not go is seen to at the next start.
+            InterfaceUsuario::Mostra(QStringLiteral("O arquivo de entrega foi gravado, mas o arquivo anterior ou a "
+                                                    "marca da gravação não puderam ser removidos da pasta %1 (%2). "
+                                                    "Serão removidos quando o programa for iniciado novamente.")
+                                         .arg(QDir::toNativeSeparators(pasta), erro),
+                                     TipoDialogo::Erro, Botao::Ok);
+            return termina(R::ErroGravacao);
+        }
         return termina(codigo);
     } catch (const TErro& e) {
         if (escrita)

@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QtGlobal>
 #include <functional>
+#include <optional>
 
 #include "exchange/delivery/TPedidoGeracao.h"
 #include "exchange/delivery/TResultadoGeracao.h"
@@ -41,8 +42,13 @@ public:
     // kept aside goes back to its place (or goes, once its replacement took the place), and the
     // packing's temporaries go. Only names this writer makes are touched.
     static void RemoveSobras(const QString& Pasta);
-    // The same in every folder where delivery files go by default (the base volume's).
+    // The same in every folder where delivery files go by default (the base volume's) and at
+    // the root of each removable medium mounted now.
     static void RemoveSobrasPadrao();
+    // What the recovery asks for the generation date stored for a declaration (none: not
+    // stored; raises when it cannot be read); the database's when empty.
+    using TRegistro = std::function<std::optional<double>(const QString& Ano, const QString& Ni)>;
+    static void DefineRegistro(TRegistro Registro);
 
     // Bytes kept free on the data folder's volume beyond the lines expected.
     static constexpr qint64 ReservaEmDisco = 102400;

@@ -47,16 +47,43 @@ int Trava(const QString& caminho)
     return descritor;
 }
 
-// Whether the new file at a place stays, as decide answers for its mark at caminho: it stays
-// when there is no mark or nobody to ask; no answer when the mark cannot be read.
-std::optional<bool> Pergunta(const TSubstituicao::Decisao& decide, const QString& caminho)
+// The mark at caminho, as the caller is asked about it.
+void LeMarca(const QString& caminho, TSubstituicao::TSobra& sobra)
 {
-    if (!decide || !Existe(caminho))
-        return true;
+    using M = TSubstituicao::TSobra::TMarca;
+    if (!Existe(caminho)) {
+        sobra.EstadoMarca = M::Nenhuma;
+        return;
+    }
     QFile marca(caminho);
-    if (!marca.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return decide(marca.readAll());
+    if (marca.open(QIODevice::ReadOnly)) {
+        sobra.Marca = marca.readAll();
+        if (marca.error() == QFileDevice::NoError) {
+            sobra.EstadoMarca = M::Lida;
+            return;
+        }
+    }
+    sobra.Marca.clear();
+    sobra.EstadoMarca = M::Ilegivel;
+}
+
+// Removes caminho, a second time when the first failed; one already gone counts as removed.
+bool Remove(const QString& caminho, QString& erro)
+{
+    for (int vez = 0; vez < 2; ++vez)
+        if (::unlink(Nativo(caminho).constData()) == 0 || errno == ENOENT)
+            return true;
+    erro = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
+// The first name beside destino that a person sees and nothing holds, for an earlier file kept.
+QString NomeVisivel(const QString& destino)
+{
+    QString nome = destino + Sufixo;
+    for (int n = 2; Existe(nome); ++n)
+        nome = destino + Sufixo + QLatin1Char('-') + QString::number(n);
+    return nome;
 }
 
 }   // namespace
@@ -122,14 +149,25 @@ bool TSubstituicao::Coloca(QString& erro)
     return true;
 }
 
-void TSubstituicao::Confirma()
+bool TSubstituicao::Confirma(QString& erro)
 {
     FConfirmado = true;
-    if (!FAparte.isEmpty())
-        ::unlink(Nativo(FAparte).constData());
+    // The mark stays as long as the earlier file does: it is what tells Recupera that the earlier
+    // one may go once the record holds the new one.
+    if (!FAparte.isEmpty() && !Remove(FAparte, erro)) {
+        Solta();
+        FAparte.clear();
+        FMarcado = false;
+        return false;
+    }
     FAparte.clear();
     Solta();
-    TiraMarca();
+    if (FMarcado && !Remove(NomeMarca(FDestino), erro)) {
+        FMarcado = false;
+        return false;
+    }
+    FMarcado = false;
+    return true;
 }
 
 bool TSubstituicao::Desfaz()
@@ -170,8 +208,41 @@ void TSubstituicao::Solta()
 }
 
 int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso,
-                            const Decisao& decide)
+                            const Decisao& decide, QStringList* expostos)
 {
+    // Carries out the answer for a place with a file at it; true when done.
+    const auto cumpre = [&](const TSobra& sobra, const QString& marca) {
+        const TDestino destino = decide ? decide(sobra) : TDestino::FicaNovo;
+        QString erro;
+        bool feito = false;
+        switch (destino) {
+        case TDestino::FicaNovo:
+            feito = sobra.Aparte.isEmpty() || Remove(sobra.Aparte, erro);
+            break;
+        case TDestino::VoltaAnterior:
+            feito = sobra.Aparte.isEmpty() ? Remove(sobra.Destino, erro)
+                                           : TArquivoNovo::Renomeia(sobra.Aparte, sobra.Destino, erro);
+            break;
+        case TDestino::FicamAmbos:
+            if (sobra.Aparte.isEmpty()) {
+                feito = true;
+            } else {
+                const QString visivel = NomeVisivel(sobra.Destino);
+                feito = TArquivoNovo::Renomeia(sobra.Aparte, visivel, erro);
+                if (feito && expostos)
+                    *expostos << visivel;
+            }
+            break;
+        case TDestino::Espera:
+            break;
+        }
+        if (feito)
+            Remove(marca, erro);   // one left goes at a later call, which finds the same answer
+        else if (destino != TDestino::Espera)
+            qWarning("left by an interrupted substitution, kept for later: %s", qUtf8Printable(erro));
+        return feito;
+    };
+
     int recuperados = 0;
     const QDir dir(pasta);
     const QStringList nomes = dir.entryList({QStringLiteral(".?*") + Sufixo},
@@ -186,32 +257,39 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
         const int trava = Trava(aparte);
         if (trava < 0 && errno == EWOULDBLOCK)
             continue;
-        // The new file at the place stays unless its mark says it was never recorded.
         const QString marca = NomeMarca(destino);
-        const std::optional<bool> fica = Existe(destino) ? Pergunta(decide, marca) : std::optional<bool>(false);
-        QString erro;
-        if (fica.has_value()
-            && (*fica ? ::unlink(Nativo(aparte).constData()) == 0 : TArquivoNovo::Renomeia(aparte, destino, erro))) {
-            ::unlink(Nativo(marca).constData());
-            ++recuperados;
+        bool feito = false;
+        if (!Existe(destino)) {
+            // Nothing took the place: the earlier file goes back, whatever a mark says.
+            QString erro;
+            feito = TArquivoNovo::Renomeia(aparte, destino, erro) && Remove(marca, erro);
+        } else {
+            TSobra sobra;
+            sobra.Destino = destino;
+            sobra.Aparte = aparte;
+            LeMarca(marca, sobra);
+            feito = cumpre(sobra, marca);
         }
         if (trava >= 0)
             ::close(trava);
+        recuperados += feito ? 1 : 0;
     }
-    // A mark with nothing aside: there was no earlier file, or the process let it go once the
-    // new one was recorded. A new file that was never recorded goes.
+    // A mark with nothing aside: there was no earlier file, or the process let it go.
     for (const QString& nome : dir.entryList({QStringLiteral(".?*") + SufixoMarca}, QDir::Files | QDir::Hidden)) {
         const QString nomeDestino = nome.mid(1, nome.size() - 1 - SufixoMarca.size());
         const QString destino = dir.filePath(nomeDestino);
         if ((nosso && !nosso(nomeDestino)) || Existe(NomeAparte(destino)))
             continue;
-        const std::optional<bool> fica = Existe(destino) ? Pergunta(decide, dir.filePath(nome))
-                                                         : std::optional<bool>(true);
-        if (!fica.has_value())
+        const QString marca = dir.filePath(nome);
+        QString erro;
+        if (!Existe(destino)) {
+            Remove(marca, erro);
             continue;
-        if (!*fica)
-            ::unlink(Nativo(destino).constData());
-        ::unlink(Nativo(dir.filePath(nome)).constData());
+        }
+        TSobra sobra;
+        sobra.Destino = destino;
+        LeMarca(marca, sobra);
+        recuperados += cumpre(sobra, marca) ? 1 : 0;
     }
     return recuperados;
 }

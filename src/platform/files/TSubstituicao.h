@@ -1,8 +1,8 @@
 #pragma once
 #include <QByteArray>
+#include <QStringList>
 #include <QString>
 #include <functional>
-#include <optional>
 
 // A new file that takes the place of an earlier one only for good once the caller confirms it:
 // Coloca renames the earlier file aside ("." + name + ".anterior", under an exclusive lock while
@@ -14,8 +14,10 @@
 //
 // Where the new file counts only once something else is recorded (a database commit after
 // Coloca), the caller gives a mark that names it: it is written beside the place before anything
-// moves ("." + name + ".marca") and goes last, so that Recupera can ask the caller whether a
-// process that ended between Coloca and Confirma had recorded the new file.
+// moves ("." + name + ".marca") and goes last, so that Recupera can ask the caller which of the
+// two files a process that ended between Coloca and Confirma left recorded. A file is deleted
+// only as the caller's answer says; any other answer keeps both, the earlier one under a name a
+// person sees (name + ".anterior", then ".anterior-2" and on).
 class TSubstituicao final {
 public:
     // novo: a complete file in the same folder as destino, which takes its place; marca, when
@@ -29,24 +31,38 @@ public:
     // when a step failed: destino then holds what it held (or, when even that could not be put
     // back, the earlier file waits aside for Recupera) and the new file is still there.
     bool Coloca(QString& erro);
-    // The new file stays; the earlier one is removed.
-    void Confirma();
+    // The new file stays; the earlier one is removed, and the mark after it (each removal tried
+    // again once). False with the system's text in erro when either still stands: a mark then
+    // stays beside the earlier one, for Recupera to decide once the record is read.
+    [[nodiscard]] bool Confirma(QString& erro);
     // Takes back what is not confirmed: the new file removed, the earlier one back at destino.
     // False when the earlier one could not be renamed back: it then stays aside, alone, and
     // destino is left empty for Recupera to put it back.
     bool Desfaz();
 
-    // Whether the new file at a place had been recorded, given its mark: true keeps it, false
-    // puts the earlier one back, no answer (the record cannot be read now) leaves both as they
-    // are for a later call.
-    using Decisao = std::function<std::optional<bool>(const QByteArray& marca)>;
-    // Puts back what processes that ended midway left aside in pasta, for the places whose
-    // names nosso accepts (all when it is empty): the earlier file goes back to its place when
-    // nothing took it; when its replacement is there, decide answers for a place with a mark, and
-    // without one the replacement stays. A file aside that a running process holds is left
-    // alone. How many were dealt with.
+    // What a process that ended midway left at a place whose new file is there.
+    struct TSobra {
+        enum class TMarca { Nenhuma, Lida, Ilegivel };
+        QString Destino;   // the place, holding a file
+        QString Aparte;    // the earlier file kept aside; empty when there is none
+        TMarca EstadoMarca = TMarca::Nenhuma;
+        QByteArray Marca;   // its bytes, when read
+    };
+    enum class TDestino {
+        FicaNovo,        // the earlier file goes
+        VoltaAnterior,   // the earlier file goes back to its place over the new one (none: the place emptied)
+        FicamAmbos,      // nothing goes: the earlier one is shown under a name a person sees
+        Espera,          // left as it is for a later call
+    };
+    using Decisao = std::function<TDestino(const TSobra& sobra)>;
+    // Puts back what processes that ended midway left in pasta, for the places whose names nosso
+    // accepts (all when it is empty): an earlier file aside goes back to its place when nothing
+    // took it; when something is at the place, decide answers (without it the new one stays), and
+    // the mark goes once its answer is carried out. A file aside that a running process holds is
+    // left alone. How many places were dealt with; the names the earlier files kept got in
+    // expostos.
     static int Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso = {},
-                        const Decisao& decide = {});
+                        const Decisao& decide = {}, QStringList* expostos = nullptr);
     // The name a file of that place has while it is kept aside, and that of its mark.
     [[nodiscard]] static QString NomeAparte(const QString& destino);
     [[nodiscard]] static QString NomeMarca(const QString& destino);

@@ -1,3 +1,4 @@
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -371,4 +372,116 @@ TEST_F(TArquivoPruvTest, AnErrorOfAStoredDeclarationIsShownAndStopsBeforeThePack
     EXPECT_EQ(c.Fonte.Registros.size(), 2);   // both establishments recorded all the same
     EXPECT_TRUE(c.Fonte.Registros.filter(QStringLiteral("volumes")).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Declaracoes Gravadas XEQ")));
+}
+
+namespace {
+
+// A mark as the writer leaves it: the declaration, the date recorded with the new file and what
+// that file holds, then the date before the run and what the earlier file held.
+QByteArray MarcaDe(const char* data, const QByteArray& novo, const char* anterior, const QByteArray& earlier)
+{
+    const auto hash = [](const QByteArray& bytes) {
+        return bytes.isEmpty() ? QByteArray() : QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+    };
+    return "2002\n11144477735\n" + QByteArray(data) + '\n' + hash(novo) + '\n' + anterior + '\n' + hash(earlier);
+}
+
+}   // namespace
+
+// What a killed or unfinished run left beside a delivery file, and what the database says: a
+// file goes only when the database holds the date of the one that stays and the other is the
+// one it replaced; in every other case both stay, the earlier one under a name a person sees,
+// and the user is told once.
+TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNamesTheOther)
+{
+    const QByteArray earlier = "the earlier delivery", novo = "the new delivery";
+    const QByteArray marca = MarcaDe("14", novo, "13", earlier);
+    const struct {
+        const char* caso;
+        const char* aparte;           // the earlier file aside
+        const char* lugar;            // the file at the place
+        QByteArray marca;             // "-" none; "dir" one that cannot be read
+        std::optional<double> data;   // the database's date; -1 it cannot be read
+        const char* ficam;            // the folder afterwards
+        const char* conteudo;         // the place afterwards
+        bool avisa;
+    } casos[] = {
+        {"killed before the commit", "earlier", "new", marca, 13, "D.dec", "earlier", false},
+        {"killed after the commit", "earlier", "new", marca, 14, "D.dec", "new", false},
+        {"a mark its run could not remove", nullptr, "new", marca, 14, "D.dec", "new", false},
+        {"a backup from before the delivery restored", nullptr, "new", marca, 13, "D.dec", "new", true},
+        {"an older backup restored, the earlier aside", "earlier", "new", marca, 12, "D.dec D.dec.anterior", "new",
+         true},
+        {"database missing or new", "earlier", "new", marca, std::nullopt, "D.dec D.dec.anterior", "new", true},
+        {"database unreadable", "earlier", "new", marca, -1, "D.dec D.dec.anterior", "new", true},
+        {"a mark that cannot be read", "earlier", "new", "dir", 14, ".D.dec.marca D.dec D.dec.anterior", "new", true},
+        {"a file set aside with no mark", "earlier", "new", "-", 14, "D.dec D.dec.anterior", "new", true},
+        {"a mark of another writer", "earlier", "new", "2002\n11144477735\n14", 14, "D.dec D.dec.anterior", "new",
+         true},
+        {"the place holds another file", "earlier", "the user's copy", marca, 14, "D.dec D.dec.anterior",
+         "the user's copy", true},
+        {"the aside holds another file", "another", "new", marca, 13, "D.dec D.dec.anterior", "new", true},
+        {"the earlier file alone", "earlier", nullptr, marca, 14, "D.dec", "earlier", false},
+    };
+    const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/entrega");
+    const QString lugar = pasta + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    const auto conteudo = [&](const char* c) {
+        return QByteArray(c) == "earlier" ? earlier : QByteArray(c) == "new" ? novo : QByteArray(c);
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(pasta).removeRecursively();
+        QDir().mkpath(pasta);
+        const QString nomeAparte = pasta + QStringLiteral("/.") + QFileInfo(lugar).fileName() + ".anterior";
+        const QString nomeMarca = pasta + QStringLiteral("/.") + QFileInfo(lugar).fileName() + ".marca";
+        if (c.aparte)
+            Grava(nomeAparte, conteudo(c.aparte));
+        if (c.lugar)
+            Grava(lugar, conteudo(c.lugar));
+        if (c.marca == "dir")
+            QDir().mkpath(nomeMarca);
+        else if (c.marca != "-")
+            Grava(nomeMarca, c.marca);
+        TArquivoPruv::DefineRegistro([&c](const QString& ano, const QString& ni) -> std::optional<double> {
+            EXPECT_EQ(ano + ni, QStringLiteral("200211144477735"));
+            if (c.data == -1)
+                throw std::runtime_error("disk I/O error");
+            return c.data;
+        });
+        dialogos.Limpa();
+        TArquivoPruv::RemoveSobras(pasta);
+        TArquivoPruv::DefineRegistro({});
+        EXPECT_EQ(QDir(pasta)
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+                      .join(QLatin1Char(' '))
+                      .replace(QFileInfo(lugar).fileName(), QStringLiteral("D.dec")),
+                  QLatin1String(c.ficam));
+        EXPECT_EQ(Le(lugar), conteudo(c.conteudo));
+        if (QString(c.ficam).contains(QLatin1String("D.dec.anterior"))) {
+            EXPECT_EQ(Le(lugar + QStringLiteral(".anterior")), conteudo(c.aparte));
+        }
+        EXPECT_EQ(dialogos.Mensagens().size(), c.avisa ? 1u : 0u);
+        // Told once: a second start finds nothing more to decide.
+        dialogos.Limpa();
+        TArquivoPruv::RemoveSobras(pasta);
+        EXPECT_TRUE(dialogos.Mensagens().empty());
+    }
+}
+
+// A delivery onto a removable medium that a kill cut short is taken back at the next start when
+// the medium is there, as one in the base folder is.
+TEST_F(TArquivoPruvTest, TheStartRecoversADeliveryCutShortOnAMountedRemovableMedium)
+{
+    const QString pendrive = ProgramaDeTeste::Pasta() + QStringLiteral("/PEN");
+    const TVolumes::Simulacao midias({TVolume{pendrive, QStringLiteral("PEN"), TVolume::TTipo::Removivel}});
+    const QString lugar = pendrive + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    Grava(pendrive + QStringLiteral("/.11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec.anterior"), "the earlier delivery");
+    Grava(lugar, "the new delivery");
+    Grava(pendrive + QStringLiteral("/.11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec.marca"),
+          MarcaDe("14", "the new delivery", "13", "the earlier delivery"));
+    TArquivoPruv::DefineRegistro([](const QString&, const QString&) { return std::optional<double>(13); });
+    TArquivoPruv::RemoveSobrasPadrao();
+    TArquivoPruv::DefineRegistro({});
+    EXPECT_EQ(QDir(pendrive).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(lugar).fileName()});
+    EXPECT_EQ(Le(lugar), "the earlier delivery");
 }

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -82,49 +83,94 @@ TEST(TSubstituicao, RecoversOnlyWhatNoRunningSubstitutionHolds)
     EXPECT_EQ(BytesDoArquivo(Caminho("vivo.dec")), "earlier, held");
 }
 
-// What a process that ended between putting the new file in place and confirming it leaves, with
-// the mark that names its record: the answer of the one who keeps the record decides which file
-// stays, and no answer leaves everything for a later start.
-TEST(TSubstituicao, AMarkLeftByAnEndedProcessLetsTheRecordDecideWhichFileStays)
+// What a process that ended between putting the new file in place and confirming it leaves: the
+// caller's answer for the place says which file goes, and only that one; keeping both shows the
+// earlier one under a name a person sees, beside any kept before; waiting leaves everything.
+TEST(TSubstituicao, TheCallersAnswerAloneDecidesWhichFileALeftoverPlaceKeeps)
 {
+    using D = TSubstituicao::TDestino;
+    using M = TSubstituicao::TSobra::TMarca;
     const struct {
         const char* caso;
-        bool anterior;                 // an earlier file waits aside
-        bool novo;                     // the new file is at the place
-        std::optional<bool> gravado;   // the record's answer
-        const char* ficam;             // the folder afterwards
-        const char* conteudo;          // what the place holds, if anything
+        bool anterior;   // an earlier file waits aside
+        bool novo;       // the new file is at the place
+        bool marcada;
+        D resposta;
+        const char* ficam;      // the folder afterwards
+        const char* conteudo;   // what the place holds, if anything
     } casos[] = {
-        {"not recorded: the earlier back", true, true, false, "a.dec", "earlier"},
-        {"recorded: the new one stays", true, true, true, "a.dec", "new"},
-        {"record unreadable: all wait", true, true, std::nullopt, ".a.dec.anterior .a.dec.marca a.dec", "new"},
-        {"no earlier, not recorded: none", false, true, false, "", nullptr},
-        {"no earlier, recorded", false, true, true, "a.dec", "new"},
-        {"before the new one moved", true, false, true, "a.dec", "earlier"},
-        {"a mark alone", false, false, false, "", nullptr},
+        {"the new one stays", true, true, true, D::FicaNovo, "a.dec a.dec.anterior", "new"},
+        {"the earlier one back", true, true, true, D::VoltaAnterior, "a.dec a.dec.anterior", "earlier"},
+        {"both kept", true, true, true, D::FicamAmbos, "a.dec a.dec.anterior a.dec.anterior-2", "new"},
+        {"both kept, no mark", true, true, false, D::FicamAmbos, "a.dec a.dec.anterior a.dec.anterior-2", "new"},
+        {"all wait", true, true, true, D::Espera, ".a.dec.anterior .a.dec.marca a.dec a.dec.anterior", "new"},
+        {"no earlier: kept", false, true, true, D::FicamAmbos, "a.dec a.dec.anterior", "new"},
+        {"no earlier, the place emptied", false, true, true, D::VoltaAnterior, "a.dec.anterior", nullptr},
+        {"before the new one moved", true, false, true, D::FicaNovo, "a.dec a.dec.anterior", "earlier"},
+        {"a mark alone", false, false, true, D::FicaNovo, "a.dec.anterior", nullptr},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         QDir(ProgramaDeTeste::Pasta()).removeRecursively();
         QDir().mkpath(ProgramaDeTeste::Pasta());
         const QString destino = Caminho("a.dec");
+        GravaArquivo(destino + QStringLiteral(".anterior"), "kept by an earlier recovery");
         if (c.anterior)
             GravaArquivo(TSubstituicao::NomeAparte(destino), "earlier");
         if (c.novo)
             GravaArquivo(destino, "new");
-        GravaArquivo(TSubstituicao::NomeMarca(destino), "2002 x");
-        QByteArray perguntada;
-        TSubstituicao::Recupera(ProgramaDeTeste::Pasta(), {}, [&](const QByteArray& marca) {
-            perguntada = marca;
-            return c.gravado;
-        });
+        if (c.marcada)
+            GravaArquivo(TSubstituicao::NomeMarca(destino), "2002 x");
+        std::optional<TSubstituicao::TSobra> perguntada;
+        QStringList expostos;
+        TSubstituicao::Recupera(
+            ProgramaDeTeste::Pasta(), {},
+            [&](const TSubstituicao::TSobra& sobra) {
+                perguntada = sobra;
+                return c.resposta;
+            },
+            &expostos);
         EXPECT_EQ(Arquivos(), QLatin1String(c.ficam));
         if (c.conteudo) {
             EXPECT_EQ(BytesDoArquivo(destino), c.conteudo);
         }
+        ASSERT_EQ(perguntada.has_value(), c.novo);
         if (c.novo) {
-            EXPECT_EQ(perguntada, "2002 x");
+            EXPECT_EQ(perguntada->Destino, destino);
+            EXPECT_EQ(perguntada->Aparte, c.anterior ? TSubstituicao::NomeAparte(destino) : QString());
+            EXPECT_EQ(perguntada->EstadoMarca, c.marcada ? M::Lida : M::Nenhuma);
+            EXPECT_EQ(perguntada->Marca, c.marcada ? "2002 x" : "");
         }
+        EXPECT_EQ(BytesDoArquivo(destino + QStringLiteral(".anterior")), "kept by an earlier recovery");
+        if (QString(c.ficam).contains(QLatin1String("anterior-2"))) {
+            EXPECT_EQ(expostos, QStringList{destino + QStringLiteral(".anterior-2")});
+            EXPECT_EQ(BytesDoArquivo(destino + QStringLiteral(".anterior-2")), "earlier");
+        }
+    }
+}
+
+// A confirmation whose removal of the earlier file or of the mark fails says so, and leaves the
+// mark for the recovery, which then has the earlier file aside to decide on.
+TEST(TSubstituicao, AConfirmationThatCannotRemoveTheEarlierFileOrTheMarkSaysSo)
+{
+    for (const bool tiraAnterior : {false, true}) {
+        SCOPED_TRACE(tiraAnterior);
+        QDir(ProgramaDeTeste::Pasta()).removeRecursively();
+        QDir().mkpath(ProgramaDeTeste::Pasta());
+        GravaArquivo(Caminho("a.dec"), "earlier");
+        GravaArquivo(Caminho("a.dec.tmp"), "new");
+        TSubstituicao substituicao(Caminho("a.dec.tmp"), Caminho("a.dec"), "mark");
+        QString erro;
+        ASSERT_TRUE(substituicao.Coloca(erro)) << erro.toStdString();
+        // A folder that takes a file's name cannot be removed as one.
+        const QString preso = tiraAnterior ? TSubstituicao::NomeAparte(Caminho("a.dec"))
+                                           : TSubstituicao::NomeMarca(Caminho("a.dec"));
+        QFile::remove(preso);
+        QDir().mkpath(preso + QStringLiteral("/x"));
+        EXPECT_FALSE(substituicao.Confirma(erro));
+        EXPECT_FALSE(erro.isEmpty());
+        EXPECT_TRUE(QFileInfo::exists(TSubstituicao::NomeMarca(Caminho("a.dec"))));
+        EXPECT_EQ(BytesDoArquivo(Caminho("a.dec")), "new");
     }
 }
 
@@ -140,8 +186,9 @@ TEST(TSubstituicao, TheMarkGoesWithTheConfirmationOrTheUndoing)
             QString erro;
             ASSERT_TRUE(substituicao.Coloca(erro)) << erro.toStdString();
             EXPECT_EQ(Arquivos(), QStringLiteral(".a.dec.anterior .a.dec.marca a.dec"));
-            if (confirma)
-                substituicao.Confirma();
+            if (confirma) {
+                EXPECT_TRUE(substituicao.Confirma(erro)) << erro.toStdString();
+            }
         }
         EXPECT_EQ(Arquivos(), QStringLiteral("a.dec"));
         EXPECT_EQ(BytesDoArquivo(Caminho("a.dec")), confirma ? "new" : "earlier");
