@@ -53,6 +53,7 @@
 #include "shell/backup/CopiaDeSeguranca.h"
 #include "shell/backup/TCopiaBanco.h"
 #include "shell/common/TRegistroPruv.h"
+#include "shell/window/TPastaEmUso.h"
 #include "support/FalhasDeArquivo.h"
 #include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
@@ -569,7 +570,9 @@ TEST_F(FalhasDeArquivoTest, ARichTextSavedAsKeepsTheEarlierFileOrWritesTheNewOne
     origem.SetText(QStringLiteral("uma nota curta, bem abaixo de 16 KB"));
     TdvRichEditForm form(origem);
     form.CopiaConteudo();
-    const QString arquivo = ProgramaDeTeste::Pasta() + QStringLiteral("/nota.rtf");
+    // A folder of the user's, which the start does not clean: what a killed save leaves there
+    // goes with the next save.
+    const QString arquivo = ProgramaDeTeste::Pasta() + QStringLiteral("/Documentos/nota.rtf");
     form.DialogoSalvar = [&](int& filtro) {
         filtro = 1;
         return arquivo;
@@ -583,8 +586,38 @@ TEST_F(FalhasDeArquivoTest, ARichTextSavedAsKeepsTheEarlierFileOrWritesTheNewOne
         },
         [&] { return QString::fromLatin1(Le(arquivo)); },
         {},
+        true,
     };
     GuardaAbaixo("rich text save as", op);
+}
+
+TEST_F(FalhasDeArquivoTest, TheProgramFolderIsTakenFromALockNoCopyHoldsAndHeldAgainstASecondCopy)
+{
+    // What a start killed before its lock was written, or a power cut, leaves.
+    const QString lock = TPastas::Programa() + QLatin1Char('/') + TPastaEmUso::NomeArquivo();
+    static std::unique_ptr<TPastaEmUso> copia;
+    Operacao op{
+        [&] {
+            copia.reset();
+            Grava(lock, QByteArray());
+        },
+        [&] {
+            // Taken, let go (its file removed) and taken again, as two starts one after the other.
+            auto primeira = std::make_unique<TPastaEmUso>(TPastas::Programa());
+            if (!primeira->Trava())
+                return false;
+            primeira.reset();
+            copia = std::make_unique<TPastaEmUso>(TPastas::Programa());
+            return copia->Trava();
+        },
+        [&] {
+            TPastaEmUso outra(TPastas::Programa());
+            return outra.Trava() ? QStringLiteral("free") : QStringLiteral("in use");
+        },
+        {},
+    };
+    GuardaAbaixo("program folder lock", op);
+    copia.reset();
 }
 
 TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAndRecorded)

@@ -64,6 +64,9 @@ int Decide(unsigned operacao, const char* caminho, bool contando = true)
         errno = EIO;
         return -1;
     case T::Efeito::DiscoCheio:
+        // A full disk takes no new bytes but lets a file go.
+        if (operacao == T::Remocao)
+            return 0;
         errno = ENOSPC;
         return -1;
     }
@@ -122,6 +125,15 @@ int DoPar(int de, const char* origem, int para, const char* destino)
     if (Absoluto(de, origem, caminho) && Decide(T::Renomeacao, caminho, false))
         return Decide(T::Renomeacao, caminho, true);
     return 0;
+}
+
+// A removal of a name taken from a folder's descriptor (or the current folder).
+int DaRemocao(int pastaDescritor, const char* nome)
+{
+    if (!Atento())
+        return 0;
+    char caminho[2 * PATH_MAX];
+    return Absoluto(pastaDescritor, nome, caminho) ? Decide(T::Remocao, caminho) : 0;
 }
 
 }   // namespace
@@ -238,6 +250,24 @@ int linkat(int de, const char* origem, int para, const char* destino, int opcoes
 {
     static const auto real = B::Real<decltype(&::linkat)>("linkat");
     return B::DoPar(de, origem, para, destino) ? -1 : real(de, origem, para, destino, opcoes);
+}
+
+int unlink(const char* caminho) noexcept
+{
+    static const auto real = B::Real<decltype(&::unlink)>("unlink");
+    return B::DaRemocao(AT_FDCWD, caminho) ? -1 : real(caminho);
+}
+
+int unlinkat(int pasta, const char* caminho, int opcoes) noexcept
+{
+    static const auto real = B::Real<decltype(&::unlinkat)>("unlinkat");
+    return (opcoes & AT_REMOVEDIR) == 0 && B::DaRemocao(pasta, caminho) ? -1 : real(pasta, caminho, opcoes);
+}
+
+int remove(const char* caminho) noexcept
+{
+    static const auto real = B::Real<decltype(&::remove)>("remove");
+    return B::DaRemocao(AT_FDCWD, caminho) ? -1 : real(caminho);
 }
 
 }   // extern "C"

@@ -13,7 +13,8 @@
 // there as a kill would (only ever armed in a child process, see MataNa). The layers:
 //  - Programa: the program's own file calls, through TFalhasDeArquivo;
 //  - Biblioteca: the C library's calls themselves (write, pwrite, writev, read, pread, fsync,
-//    fdatasync, ftruncate, rename, renameat, renameat2, linkat), made by anyone in the process:
+//    fdatasync, ftruncate, rename, renameat, renameat2, linkat, unlink, unlinkat, remove), made by
+//    anyone in the process:
 //    what Qt writes for the program (the PDF engine, QSettings, QSaveFile) and SQLite too. The
 //    test programs define these functions over the C library's (see FalhasDaBiblioteca.cpp);
 //    the shipped program never does. The calls of other threads are neither counted nor failed.

@@ -15,7 +15,8 @@ public:
         Truncagem = 8,
         Renomeacao = 16,
         Leitura = 32,
-        Todas = 63,
+        Remocao = 64,   // unlink: a full disk never fails it
+        Todas = 127,
     };
     enum class Efeito { Nenhum, ErroES, DiscoCheio };
 
