@@ -495,10 +495,10 @@ TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao&
         const QString pasta = TNomeEntrega::Pasta(Pedido.Volume, niEntrega, aberta.Ano);
         RemoveSobras(pasta);
 
-        // What follows the text is one transaction, committed only once the delivery file is in
-        // place: a failure on the way leaves no declaration marked as written without its file.
         // The date the declaration holds before this run records its own, for the mark.
         const std::optional<double> dataAnterior = Fonte.DataGravada(aberta.Ano, niEntrega);
+        // What follows the text is one transaction, committed only once the delivery file is in
+        // place: a failure on the way leaves no declaration marked as written without its file.
         const auto banco = TDatabase::DaPasta(DiretorioDados());
         TTransacao transacao(*banco);
         desfaz = &Fonte;

@@ -16,7 +16,7 @@
 // Coloca), the caller gives a mark that names it: it is written beside the place before anything
 // moves ("." + name + ".marca") and goes last, so that Recupera can ask the caller which of the
 // two files a process that ended between Coloca and Confirma left recorded. A file is deleted
-// only as the caller's answer says; any other answer keeps both, the earlier one under a name a
+// only when the caller answers so; when it answers to keep both, the earlier one gets a name a
 // person sees (name + ".anterior", then ".anterior-2" and on).
 class TSubstituicao final {
 public:
