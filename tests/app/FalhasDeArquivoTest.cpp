@@ -44,6 +44,7 @@
 #include "components/controls/richtext/TdvRichEditForm.h"
 #include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"
+#include "platform/files/TSubstituicao.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/pages/TPapel.h"
 #include "platform/report/printing/TImpressaoPaginas.h"
@@ -509,6 +510,56 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     };
     Guarda("delivery file", op);
     GuardaAbaixo("delivery file", op);
+    TArquivoPruv::DefineRegistro({});
+    TVolumes::DefinePastaBase(QString());
+}
+
+// A delivery whose earlier file, or whose mark, cannot be removed once it is recorded is no
+// success: the user is told, the new file stays, and the next start lets the rest go without a
+// word, the database naming the new file.
+TEST_F(FalhasDeArquivoTest, ADeliveryWhoseMarkCannotBeRemovedIsNoSuccessAndTheStartEndsIt)
+{
+    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    TVolumes::DefinePastaBase(base);
+    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    Cenario c = PessoaFisica();
+    TArquivoPruv::DefineRegistro([&c](const QString& ano, const QString& ni) { return c.Fonte.DataGravada(ano, ni); });
+    const auto gera = [&] {
+        TArquivoPruv writer;
+        writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);
+        return writer.Gera(c.Fonte, c.Pedido(fixo));
+    };
+    const QString dec = gera().Arquivo;
+    ASSERT_FALSE(dec.isEmpty());
+    const int remocoes = FalhasDeArquivo::Conta(
+        TFalhasDeArquivo::Remocao, [&] { gera(); }, FalhasDeArquivo::Biblioteca);
+    ASSERT_GE(remocoes, 2);
+    // The last two removals are the earlier file's and the mark's; from the first or the second on,
+    // every removal fails.
+    for (const int k : {remocoes - 2, remocoes - 1}) {
+        SCOPED_TRACE(k);
+        Grava(dec, "the delivery of an earlier run");
+        std::uint8_t codigo = R::Ok;
+        {
+            FalhasDeArquivo::Armada armada(
+                {k, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
+            codigo = gera().Codigo;
+        }
+        EXPECT_EQ(codigo, R::ErroGravacao);
+        // After the question whether to overwrite the earlier file.
+        ASSERT_EQ(dialogos.Mensagens().size(), 2u);
+        EXPECT_EQ(dialogos.Mensagens()[1].Tipo, TipoDialogo::Erro);
+        EXPECT_TRUE(dialogos.Mensagens()[1].Texto.contains(QLatin1String("foi gravado")));
+        EXPECT_TRUE(QFile::exists(TSubstituicao::NomeMarca(dec)));
+        EXPECT_NE(Le(dec), "the delivery of an earlier run");
+        dialogos.Limpa();
+        RemoveTrabalhosAbandonados();
+        EXPECT_TRUE(dialogos.Mensagens().empty());
+        EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QFileInfo(dec).fileName()});
+    }
     TArquivoPruv::DefineRegistro({});
     TVolumes::DefinePastaBase(QString());
 }
