@@ -182,6 +182,7 @@ void TFrBeneficiarios::CriaComponentes()
         PCPruvItem->setTabEnabled(i, false);
         PCPruvItem->setTabVisible(i, false);
     }
+    PCPruvItem->tabBar()->installEventFilter(this);
     connect(PCPruvItem, &QTabWidget::currentChanged, this, [this](int indice) {
         if (indice >= 0 && indice < 3)
             DefineHelpContext(*PCPruvItem, AjudaFichas[indice]);
@@ -276,6 +277,31 @@ void TFrBeneficiarios::CriaComponentes()
         });
     };
     setMinimumSize(628, 354);
+}
+
+bool TFrBeneficiarios::eventFilter(QObject* Objeto, QEvent* Evento)
+{
+    // A tab's letter (Alt+T, Alt+J, Alt+E) shows the tab, then its grid takes the digits typed
+    // next: the tab bar alone would keep the focus where it was.
+    if (Objeto == PCPruvItem->tabBar() && Evento->type() == QEvent::Shortcut) {
+        const bool tratado = Objeto->event(Evento);
+        ExcecaoAplicacao::Protege([this] { FocaGradeMostrada(); });
+        return tratado;
+    }
+    return QWidget::eventFilter(Objeto, Evento);
+}
+
+void TFrBeneficiarios::FocaGradeMostrada()
+{
+    auto* grade = PCPruvItem->currentWidget() ? PCPruvItem->currentWidget()->findChild<TPruvCustomGrid*>() : nullptr;
+    if (!grade || !grade->isVisible())
+        return;
+    grade->setFocus(Qt::ShortcutFocusReason);
+    if (QApplication::focusWidget() != grade)
+        return;   // a field left refused the focus, and said why
+    const TGridRect area = grade->AreaEditavel();
+    if (grade->Col() != area.Left || grade->Row() != area.Top)
+        grade->SelecionaCelula(area.Left, area.Top);
 }
 
 void TFrBeneficiarios::CriaBarraFundo()

@@ -59,6 +59,9 @@ public:
 
     [[nodiscard]] TPruvItem* Item() const { return FItem.get(); }
 
+protected:
+    bool eventFilter(QObject* Objeto, QEvent* Evento) override;
+
 private:
     void CriaComponentes();
     void CriaBarraFundo();
@@ -99,6 +102,8 @@ private:
     void SaiCpfCnpj();
     void SaiNome();
     void EntraGrades();
+    // The grid of the tab shown takes the keys on its first cell.
+    void FocaGradeMostrada();
     void SincronizaComprovante();
     // Fund bar.
     void EscolheFundo();

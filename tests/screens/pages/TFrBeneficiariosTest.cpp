@@ -1,5 +1,6 @@
 #include <QClipboard>
 #include <QFontMetrics>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -513,4 +514,42 @@ TEST_F(TFrBeneficiariosTest, ATaxNotBelowTheIncomeWarnsOnceWhenTheItemIsLeftFrom
         }
         colecao->Exclui(*Lida(Matriz));
     }
+}
+
+// A tab's letter shows its grid and gives it the keys on its first cell, from a field of the
+// key, a button or the page's tabs: the digits typed next go into that cell.
+TEST_F(TFrBeneficiariosTest, ATabsLetterPutsTheCaretInTheFirstCellOfItsGrid)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    AbrePagina();
+    Clica("BbFirst");
+    const struct {
+        const char* desde;
+        Qt::Key letra;
+        const char* grade;
+    } casos[] = {
+        {"DeNomeBenef", Qt::Key_E, "DgsSubJudice"},
+        {"BbAdd", Qt::Key_J, "DgcCompensacao"},
+        {"PCPruvItem", Qt::Key_T, "DgrRendimentos"},
+        {"DgrRendimentos", Qt::Key_T, "DgrRendimentos"},   // its own tab: back to the first cell
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.desde << " " << c.grade);
+        QWidget* desde = Campo(c.desde);
+        if (auto* fichas = qobject_cast<QTabWidget*>(desde))
+            desde = fichas->tabBar();
+        desde->setFocus();
+        QApplication::processEvents();
+        if (auto* g = qobject_cast<TPruvGridMeses*>(desde))
+            QTest::keyClick(g, Qt::Key_Down);   // away from the first cell
+        QTest::keyClick(QApplication::focusWidget(), c.letra, Qt::AltModifier);
+        QApplication::processEvents();
+        auto* grade = Campo<TPruvGridMeses>(c.grade);
+        EXPECT_EQ(Campo<QTabWidget>("PCPruvItem")->currentWidget(), grade->parentWidget());
+        EXPECT_EQ(Foco(), QLatin1String(c.grade));
+        EXPECT_EQ(grade->Row(), 1);
+        EXPECT_EQ(grade->Col(), grade->AreaEditavel().Left);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }
