@@ -535,6 +535,7 @@ void TFrBeneficiarios::RefazTela()
 void TFrBeneficiarios::AtualizaBotoes()
 {
     QToolButton* botoes[] = {BbFirst, BbPrior, BbNext, BbLast, BbAdd, BbDelete, BbDesfazer};
+    FNoUltimo = true;
     if (FundoSemChave() || !FColecao) {
         for (QToolButton* b : botoes)
             b->setEnabled(false);
@@ -544,17 +545,18 @@ void TFrBeneficiarios::AtualizaBotoes()
         b->setEnabled(true);
     // The one item of a collection is its first and its last: nothing to move to, but there to
     // delete. Delete is off only where the moves have found no item at all.
-    // A new item stands after the stored ones: First and Prior bring them back.
+    // A new item stands after the stored ones: First, Prior and Last bring them back.
     const bool semItens = FColecao->Bof() && FColecao->Eof();
     const bool novo = FItem && FItem->GetChave().isEmpty();
     if (novo ? semItens : FColecao->NoPrimeiro()) {
         BbFirst->setEnabled(false);
         BbPrior->setEnabled(false);
     }
-    if (FColecao->NoUltimo()) {
-        BbLast->setEnabled(false);
+    FNoUltimo = FColecao->NoUltimo();
+    if (FNoUltimo)
         BbNext->setEnabled(false);
-    }
+    if (novo ? semItens : FNoUltimo)
+        BbLast->setEnabled(false);
     if (semItens)
         BbDelete->setEnabled(false);
 }
@@ -754,7 +756,7 @@ void TFrBeneficiarios::BbPriorClick()
     if (!FItem->GetChave().isEmpty()) {
         FColecao->Posiciona(*FItem);
     } else {
-        if (!BbLast->isEnabled())
+        if (FNoUltimo)
             FColecao->Ultimo();
         CarregaAtual();
     }
@@ -942,7 +944,7 @@ void TFrBeneficiarios::Entra()
     FColecao->AplicaFiltro();
     if (!FItem->GetChave().isEmpty())
         FColecao->Posiciona(*FItem);
-    else if (!BbLast->isEnabled())
+    else if (FNoUltimo)
         FColecao->Ultimo();
     else if (!BbFirst->isEnabled())
         FColecao->Primeiro();

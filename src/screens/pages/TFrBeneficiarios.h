@@ -140,6 +140,9 @@ private:
     TPruvGridRendimentos* DgrRendimentos;
     TPruvGridCompensacao* DgcCompensacao;
     TPruvGridSubJudice* DgsSubJudice;
+    // The collection stood on its last item when the buttons were last set: a new item then
+    // follows it.
+    bool FNoUltimo = true;
     std::unique_ptr<TdvTable> TbCodRet;
     std::unique_ptr<TdvTable> TbAnexo;
 

@@ -631,6 +631,36 @@ TEST_F(TFrBeneficiariosTest, AFundsRefusedCnpjIsShownOnceAsItsPageIsLeft)
     EXPECT_EQ(quadro->PaginaAtiva(), P::Fundos);
 }
 
+// On a new item after stored ones, Alt+End goes to the last stored one as Alt+Home goes to the
+// first; with nothing stored there is no last.
+TEST_F(TFrBeneficiariosTest, AltEndOnANewItemGoesToTheLastStoredOne)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Item(*pruv, *pruv, "3208", Outra, 300);
+    pruv.reset();
+    AbrePagina();
+    ASSERT_TRUE(Pagina().Item()->GetChave().isEmpty());
+    EXPECT_TRUE(Campo("BbLast")->isEnabled());
+    EXPECT_FALSE(Campo("BbNext")->isEnabled());
+    QWidget* codigo = Campo("DblcCodRet");
+    codigo->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(codigo, Qt::Key_End, Qt::AltModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(Codigo(), QStringLiteral("3208"));
+    EXPECT_EQ(Ni(), Outra);
+    EXPECT_FALSE(Campo("BbLast")->isEnabled());   // now on the last
+    ASSERT_TRUE(janela->FecharDeclaracao());
+
+    Armazenada(Outra);   // nothing stored
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(P::Beneficiarios);
+    QApplication::processEvents();
+    EXPECT_FALSE(Campo("BbLast")->isEnabled());
+}
+
 // A click on a record button with a refused number in the key shows its message once: the focus
 // leaving the number and the button's save both check it.
 TEST_F(TFrBeneficiariosTest, AClickOnARecordButtonWithARefusedNumberShowsItsMessageOnce)
