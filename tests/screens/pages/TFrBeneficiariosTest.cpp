@@ -1,12 +1,19 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <functional>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "components/controls/grid/TdvGridDataLink.h"
+#include "components/controls/lookup/TdvPopupGrid.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TField.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/values/CodigoMensagem.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
@@ -689,5 +696,50 @@ TEST_F(TFrBeneficiariosTest, AClickOnARecordButtonWithARefusedNumberShowsItsMess
         QApplication::processEvents();
         dialogos.Limpa();
         janela.reset();
+    }
+}
+
+// The code list, dropped down, scrolls by its bar's arrows and by the wheel, as by its thumb.
+TEST_F(TFrBeneficiariosTest, TheCodeListScrollsByItsArrowsAndTheWheel)
+{
+    pruv = Armazenada(Matriz);
+    AbrePagina();
+    auto* combo = Campo<TdvDBLookupCombo>("DblcCodRet");
+    const struct {
+        const char* como;
+        std::function<void(TdvPopupGrid&)> rola;
+    } casos[] = {
+        {"the lower arrow",
+         [](TdvPopupGrid& lista) {
+             QScrollBar* barra = lista.verticalScrollBar();
+             const QPoint seta(barra->width() / 2, barra->height() - barra->width() / 2);
+             for (int i = 0; i < 3; ++i)
+                 QTest::mouseClick(barra, Qt::LeftButton, {}, seta);
+         }},
+        {"the wheel",
+         [](TdvPopupGrid& lista) {
+             const QPointF ponto(20, 30);
+             QWheelEvent roda(ponto, lista.viewport()->mapToGlobal(ponto), QPoint(), QPoint(0, -360), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(lista.viewport(), &roda);
+         }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        combo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        ASSERT_TRUE(combo->DroppedDown());
+        TdvPopupGrid& lista = combo->Grid();
+        ASSERT_TRUE(lista.verticalScrollBar()->isVisible());
+        // The number of the code on the list's first row.
+        const auto primeira = [&lista] { return lista.LookupTable()->RecNo() - lista.DataLink().ActiveRecord(); };
+        const int antes = primeira();
+        c.rola(lista);
+        QApplication::processEvents();
+        EXPECT_TRUE(combo->DroppedDown());
+        EXPECT_EQ(primeira(), antes + 3);
+        QTest::keyClick(combo, Qt::Key_Escape);
+        QApplication::processEvents();
     }
 }
