@@ -398,6 +398,28 @@ TEST_F(TFoAssistGeracaoTest, WithoutATwoLetterPlaceAvancarAndConcluirDoNothing)
     EXPECT_EQ(a->Atual(), 2);
 }
 
+// A button's letter while the state list is open closes it, the state found taken as Tab takes
+// it, and the button acts: the letter is not lost in the list.
+TEST_F(TFoAssistGeracaoTest, AButtonsLetterWhileTheStateListIsOpenTakesTheStateAndActs)
+{
+    auto pruv = Declaracao();
+    auto a = Assistente(*pruv);
+    a->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(a.get()));
+    a->DBLCUF->setFocus();
+    QTest::keyClicks(a->DBLCUF, QStringLiteral("sp"));
+    ASSERT_TRUE(a->DBLCUF->DroppedDown());
+    QWidget* lista = QApplication::activePopupWidget();
+    ASSERT_NE(lista, nullptr);
+    QTest::keyClick(lista, Qt::Key_A, Qt::AltModifier);   // Avançar
+    QApplication::processEvents();
+    EXPECT_FALSE(a->DBLCUF->DroppedDown());
+    EXPECT_EQ(a->Uf(), QStringLiteral("SP"));
+    // A button's click runs a moment after its letter.
+    EXPECT_TRUE(QTest::qWaitFor([&a] { return a->Atual() == 2; }, 2000)) << a->Atual();
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
 TEST_F(TFoAssistGeracaoTest, TheVolumeIsRememberedACdIsRefusedAndARemovableMediumTakesTheFileAtItsRoot)
 {
     const QString pen = ProgramaDeTeste::Pasta() + QStringLiteral("/PEN");
