@@ -319,11 +319,13 @@ TEST_F(TFoAssistGeracaoTest, ThePlaceAndTheReceiptNumberOfARectifyingDeclaration
 {
     auto pruv = Declaracao("2002", "R");
     auto a = Assistente(*pruv);
-    for (const char* botao : {"BtnAvancar", "BtnOK"}) {   // no place of transmission: nothing happens
+    for (const char* botao : {"BtnAvancar", "BtnOK"}) {   // no place of transmission: said, and no further
+        dialogos.Limpa();
         Clica(*a, botao);
         EXPECT_EQ(a->Atual(), 1);
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{115});
     }
-    EXPECT_TRUE(dialogos.Mensagens().empty());
+    dialogos.Limpa();
     Uf(*a, "RJ");
     Clica(*a, "BtnOK");
     ASSERT_EQ(a->Atual(), 9);
@@ -378,7 +380,8 @@ TEST_F(TFoAssistGeracaoTest, ThePlaceAndTheReceiptNumberOfARectifyingDeclaration
     EXPECT_TRUE(b->NumeroRecibo().isEmpty());
 }
 
-TEST_F(TFoAssistGeracaoTest, WithoutATwoLetterPlaceAvancarAndConcluirDoNothing)
+// Without a two-letter place Avançar and Concluir stay on the page and say why, each time.
+TEST_F(TFoAssistGeracaoTest, WithoutATwoLetterPlaceAvancarAndConcluirSaySoAndStay)
 {
     auto pruv = Declaracao();
     auto a = Assistente(*pruv);
@@ -387,12 +390,14 @@ TEST_F(TFoAssistGeracaoTest, WithoutATwoLetterPlaceAvancarAndConcluirDoNothing)
         SCOPED_TRACE(lugar);
         a->DBLCUF->setText(QLatin1String(lugar));
         for (const char* botao : {"BtnAvancar", "BtnOK"}) {
+            dialogos.Limpa();
             Clica(*a, botao);
             EXPECT_EQ(a->Atual(), 1);
+            EXPECT_EQ(dialogos.Codigos(), std::vector<int>{115}) << botao;
         }
     }
-    EXPECT_TRUE(dialogos.Mensagens().empty());
     EXPECT_TRUE(NadaGravado());
+    dialogos.Limpa();
     a->DBLCUF->setText(QStringLiteral(" SP "));   // the place is read trimmed
     Clica(*a, "BtnAvancar");
     EXPECT_EQ(a->Atual(), 2);
