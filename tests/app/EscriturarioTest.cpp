@@ -220,15 +220,10 @@ void DigitaBeneficiario(Passos& passos, const TBeneficiarioDigitado& b)
                           E::Digita(QString::fromLatin1(b.Cpf));
                           E::Tecla(Qt::Key_Tab);
                       }});
-    passos.push_back({"the person's name", [] { return E::FocoEm("DeNomeBenef"); },
+    passos.push_back({"the person's name; the months by their tab's letter", [] { return E::FocoEm("DeNomeBenef"); },
                       [&b] {
                           E::Digita(QString::fromLatin1(b.Nome));
-                          E::Tecla(Qt::Key_Tab);
-                      }});
-    passos.push_back({"Tab on to the months", [] { return E::AtivaE("Pruv2003") && !E::FocoEm("DeNomeBenef"); },
-                      [] {
-                          for (int i = 0; i < 12 && !E::FocoEm("DgrRendimentos"); ++i)
-                              E::Tecla(Qt::Key_Tab);
+                          E::Tecla(Qt::Key_T, Qt::AltModifier);
                       }});
     passos.push_back({"January, February, the 13th salary", [] { return E::FocoEm("DgrRendimentos"); },
                       [&b] {
@@ -237,12 +232,7 @@ void DigitaBeneficiario(Passos& passos, const TBeneficiarioDigitado& b)
                           for (int i = 0; i < 10; ++i)   // March down to the 13th salary, past the totals
                               E::Tecla(Qt::Key_Down);
                           DigitaLinha({b.Meses[2][0], b.Meses[2][1], b.Meses[2][2]});
-                          E::Tecla(Qt::Key_E, Qt::AltModifier);   // the sub judice tab
-                      }});
-    passos.push_back({"into the sub judice grid", [] { return E::AtivaE("Pruv2003") && !E::FocoEm("DgrRendimentos"); },
-                      [] {
-                          for (int i = 0; i < 4 && !E::FocoEm("DgsSubJudice"); ++i)
-                              E::Tecla(Qt::Key_Tab);
+                          E::Tecla(Qt::Key_E, Qt::AltModifier);   // the sub judice tab, on its January
                       }});
     passos.push_back({"the sub judice January", [] { return E::FocoEm("DgsSubJudice"); },
                       [&b] {

@@ -176,3 +176,26 @@ TEST_F(DialogosDeclaracaoTest, TheYear2003WarnsOnceHoweverItIsChosen)
     EXPECT_TRUE(lista);
     EXPECT_EQ(avisos[2], (std::vector<int>{46, 46}));
 }
+
+// A double click on a row opens that declaration, as OK does and as in the start dialog.
+TEST_F(DialogosDeclaracaoTest, ADoubleClickOnARowOpensItsDeclaration)
+{
+    Armazenada(Matriz);
+    Armazenada(Filial, "2001");
+    Inicia();
+    QString ano;
+    AoAbrir<TFoAbreDeclaracao>("FoAbreDeclaracao", [&ano](TFoAbreDeclaracao& d) {
+        TdvDBGrid* grade = d.DBGrDeclaracao;
+        const QRect segunda = grade->CellRect(1, 2).ToQRect();
+        ASSERT_FALSE(segunda.isEmpty());
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, segunda.center());
+        ano = d.TbPruv().FieldByName(QStringLiteral("AN_RETENCA"))->AsString();
+        QTest::mouseDClick(grade->viewport(), Qt::LeftButton, {}, segunda.center());
+        QApplication::processEvents();
+        EXPECT_FALSE(d.isVisible());
+    });
+    janela->Comando(QStringLiteral("MiAbrir"))->trigger();
+    ASSERT_TRUE(janela->GetDeclaracaoAberta());
+    EXPECT_EQ(janela->ObtemDeclaracao().GetAno(), ano);
+    EXPECT_FALSE(ano.isEmpty());
+}

@@ -30,6 +30,7 @@
 #include "exchange/delivery/TArquivoPruv.h"
 #include "exchange/layout/TNomeEntrega.h"
 #include "exchange/layout/TNumeroRecibo.h"
+#include "model/values/CodigoMensagem.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
 #include "model/people/TNiContribuinte.h"
@@ -356,7 +357,12 @@ bool TFoAssistGeracao::PodeAvancar(int etapa)
 {
     switch (etapa) {
     case 1:
-        return Uf().size() == 2;
+        if (Uf().size() == 2)
+            return true;
+        // Refused without a word the button would seem dead: the place is asked for.
+        TErro(CodigoMensagem::SiglaUfInvalida, QString(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        DBLCUF->setFocus(Qt::OtherFocusReason);
+        return false;
     case 3: {
         const int i = DCBDisco->currentIndex();
         if (i >= 0 && i < FVolumes.size() && FVolumes[i].CdRom()) {

@@ -86,6 +86,7 @@ inline constexpr std::uint8_t CodigoSoPessoaJuridica = 109;
 inline constexpr std::uint8_t CodigoSoPessoaFisica = 110;
 inline constexpr std::uint8_t CodigoSoOrgaoPublico = 111;
 inline constexpr std::uint8_t ValorInvalido = 114;
+inline constexpr std::uint8_t SiglaUfInvalida = 115;
 inline constexpr std::uint8_t CodigoRetencaoInvalido = 116;
 inline constexpr std::uint8_t CodigoRetencaoInvalidoNoAno = 117;
 inline constexpr std::uint8_t CodigoSemExigibilidadeSuspensa = 118;

@@ -10,13 +10,16 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "shell/common/ContextoAjuda.h"
@@ -41,8 +44,26 @@ void MostraCalculadora()
     if (Janela())
         return;
     // A tool window of the window that asked (the main window): it goes when that one goes.
-    Janela() = new TFoCalcula(QApplication::activeWindow());
+    QWidget* dono = QApplication::activeWindow();
+    Janela() = new TFoCalcula(dono);
+    // Centred on the window that asked, as the system would place it, but whole on the screen.
+    const QScreen* tela = dono ? dono->screen() : QGuiApplication::primaryScreen();
+    if (tela) {
+        // Before the first show the frame is not known: the window manager's border is guessed.
+        Janela()->ensurePolished();
+        Janela()->layout()->activate();
+        const QSize moldura = Janela()->size() + QSize(2, 30);
+        const QRect centro = dono ? dono->frameGeometry() : tela->availableGeometry();
+        Janela()->move(TFoCalcula::Posicao(centro, moldura, tela->availableGeometry()));
+    }
     Janela()->show();
+    // Shown, its frame is known: moved back into the screen where the guess fell short.
+    if (tela) {
+        const QRect moldura = Janela()->frameGeometry();
+        const QPoint lugar = TFoCalcula::Posicao(moldura, moldura.size(), tela->availableGeometry());
+        if (lugar != moldura.topLeft())
+            Janela()->move(lugar);
+    }
     // Shown as the user asked for it: in front and taking the keys, whatever the window manager
     // does with a new tool window.
     Janela()->raise();
@@ -52,6 +73,14 @@ void MostraCalculadora()
 TFoCalcula* TFoCalcula::Aberta()
 {
     return Janela().data();
+}
+
+QPoint TFoCalcula::Posicao(const QRect& dono, const QSize& moldura, const QRect& tela)
+{
+    QPoint p = dono.center() - QPoint(moldura.width() / 2, moldura.height() / 2);
+    p.setX(std::max(tela.left(), std::min(p.x(), tela.right() + 1 - moldura.width())));
+    p.setY(std::max(tela.top(), std::min(p.y(), tela.bottom() + 1 - moldura.height())));
+    return p;
 }
 
 TFoCalcula::TFoCalcula(QWidget* parent)

@@ -29,6 +29,9 @@ public:
     [[nodiscard]] const TCalculadora& Calculadora() const { return FCalculadora; }
     // The window open now, or null.
     [[nodiscard]] static TFoCalcula* Aberta();
+    // Where a calculator whose frame has that size opens: centred on the owner's frame, moved
+    // into the screen's area where it would leave it (its top left kept in sight first).
+    [[nodiscard]] static QPoint Posicao(const QRect& dono, const QSize& moldura, const QRect& tela);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

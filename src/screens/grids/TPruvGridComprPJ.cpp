@@ -100,9 +100,18 @@ void TPruvGridComprPJ::Atualiza()
     InvalidateGrid();
 }
 
+bool TPruvGridComprPJ::AlgumaColunaCortada() const
+{
+    int largura = 0;
+    for (int coluna = 0; coluna < ColCount(); ++coluna)
+        largura += ColWidths(coluna) + GridLineWidth();
+    return largura > viewport()->width();
+}
+
 void TPruvGridComprPJ::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
-    if (!EditorMode() && !(shift & ~Qt::KeypadModifier) && (key == Qt::Key_Right || key == Qt::Key_Left)) {
+    if (!EditorMode() && !(shift & ~Qt::KeypadModifier) && (key == Qt::Key_Right || key == Qt::Key_Left)
+        && AlgumaColunaCortada()) {
         int primeira = 0;
         if (key == Qt::Key_Right) {
             // The first column from which the last one still shows whole, the nature kept.

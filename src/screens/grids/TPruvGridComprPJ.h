@@ -22,12 +22,15 @@ public:
 protected:
     [[nodiscard]] QString GetEditText(int ACol, int ARow) override;
     void DesenhaCelula(int ACol, int ARow, TGridDrawState State, const TRect& Rect) override;
-    // Only the nature is typed in: Right and Left (outside the editor) bring the last and the
-    // first columns into sight where they do not all fit, the current cell staying in view.
+    // Only the nature is typed in: while a column is cut, Right and Left (outside the editor)
+    // bring the last and the first columns into sight, the current cell staying in view; with
+    // every column shown they move to the next and the previous line, as in any grid.
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
 private:
     [[nodiscard]] int Linhas() const;
+    // The columns are wider together than the visible width.
+    [[nodiscard]] bool AlgumaColunaCortada() const;
 
     TComprovantePJ* FComprovante = nullptr;   // not owned
 };

@@ -182,6 +182,7 @@ void TFrBeneficiarios::CriaComponentes()
         PCPruvItem->setTabEnabled(i, false);
         PCPruvItem->setTabVisible(i, false);
     }
+    PCPruvItem->tabBar()->installEventFilter(this);
     connect(PCPruvItem, &QTabWidget::currentChanged, this, [this](int indice) {
         if (indice >= 0 && indice < 3)
             DefineHelpContext(*PCPruvItem, AjudaFichas[indice]);
@@ -276,6 +277,31 @@ void TFrBeneficiarios::CriaComponentes()
         });
     };
     setMinimumSize(628, 354);
+}
+
+bool TFrBeneficiarios::eventFilter(QObject* Objeto, QEvent* Evento)
+{
+    // A tab's letter (Alt+T, Alt+J, Alt+E) shows the tab, then its grid takes the digits typed
+    // next: the tab bar alone would keep the focus where it was.
+    if (Objeto == PCPruvItem->tabBar() && Evento->type() == QEvent::Shortcut) {
+        const bool tratado = Objeto->event(Evento);
+        ExcecaoAplicacao::Protege([this] { FocaGradeMostrada(); });
+        return tratado;
+    }
+    return QWidget::eventFilter(Objeto, Evento);
+}
+
+void TFrBeneficiarios::FocaGradeMostrada()
+{
+    auto* grade = PCPruvItem->currentWidget() ? PCPruvItem->currentWidget()->findChild<TPruvCustomGrid*>() : nullptr;
+    if (!grade || !grade->isVisible())
+        return;
+    grade->setFocus(Qt::ShortcutFocusReason);
+    if (QApplication::focusWidget() != grade)
+        return;   // a field left refused the focus, and said why
+    const TGridRect area = grade->AreaEditavel();
+    if (grade->Col() != area.Left || grade->Row() != area.Top)
+        grade->SelecionaCelula(area.Left, area.Top);
 }
 
 void TFrBeneficiarios::CriaBarraFundo()
@@ -509,6 +535,7 @@ void TFrBeneficiarios::RefazTela()
 void TFrBeneficiarios::AtualizaBotoes()
 {
     QToolButton* botoes[] = {BbFirst, BbPrior, BbNext, BbLast, BbAdd, BbDelete, BbDesfazer};
+    FNoUltimo = true;
     if (FundoSemChave() || !FColecao) {
         for (QToolButton* b : botoes)
             b->setEnabled(false);
@@ -518,17 +545,18 @@ void TFrBeneficiarios::AtualizaBotoes()
         b->setEnabled(true);
     // The one item of a collection is its first and its last: nothing to move to, but there to
     // delete. Delete is off only where the moves have found no item at all.
-    // A new item stands after the stored ones: First and Prior bring them back.
+    // A new item stands after the stored ones: First, Prior and Last bring them back.
     const bool semItens = FColecao->Bof() && FColecao->Eof();
     const bool novo = FItem && FItem->GetChave().isEmpty();
     if (novo ? semItens : FColecao->NoPrimeiro()) {
         BbFirst->setEnabled(false);
         BbPrior->setEnabled(false);
     }
-    if (FColecao->NoUltimo()) {
-        BbLast->setEnabled(false);
+    FNoUltimo = FColecao->NoUltimo();
+    if (FNoUltimo)
         BbNext->setEnabled(false);
-    }
+    if (novo ? semItens : FNoUltimo)
+        BbLast->setEnabled(false);
     if (semItens)
         BbDelete->setEnabled(false);
 }
@@ -728,7 +756,7 @@ void TFrBeneficiarios::BbPriorClick()
     if (!FItem->GetChave().isEmpty()) {
         FColecao->Posiciona(*FItem);
     } else {
-        if (!BbLast->isEnabled())
+        if (FNoUltimo)
             FColecao->Ultimo();
         CarregaAtual();
     }
@@ -916,7 +944,7 @@ void TFrBeneficiarios::Entra()
     FColecao->AplicaFiltro();
     if (!FItem->GetChave().isEmpty())
         FColecao->Posiciona(*FItem);
-    else if (!BbLast->isEnabled())
+    else if (FNoUltimo)
         FColecao->Ultimo();
     else if (!BbFirst->isEnabled())
         FColecao->Primeiro();

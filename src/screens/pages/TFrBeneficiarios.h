@@ -59,6 +59,9 @@ public:
 
     [[nodiscard]] TPruvItem* Item() const { return FItem.get(); }
 
+protected:
+    bool eventFilter(QObject* Objeto, QEvent* Evento) override;
+
 private:
     void CriaComponentes();
     void CriaBarraFundo();
@@ -99,6 +102,8 @@ private:
     void SaiCpfCnpj();
     void SaiNome();
     void EntraGrades();
+    // The grid of the tab shown takes the keys on its first cell.
+    void FocaGradeMostrada();
     void SincronizaComprovante();
     // Fund bar.
     void EscolheFundo();
@@ -135,6 +140,9 @@ private:
     TPruvGridRendimentos* DgrRendimentos;
     TPruvGridCompensacao* DgcCompensacao;
     TPruvGridSubJudice* DgsSubJudice;
+    // The collection stood on its last item when the buttons were last set: a new item then
+    // follows it.
+    bool FNoUltimo = true;
     std::unique_ptr<TdvTable> TbCodRet;
     std::unique_ptr<TdvTable> TbAnexo;
 

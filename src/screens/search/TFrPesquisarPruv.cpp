@@ -476,6 +476,17 @@ bool TFrPesquisarPruv::eventFilter(QObject* objeto, QEvent* evento)
                 });
                 return true;
             }
+            // The arrows choose the key from the edit too, where the search keeps the keyboard.
+            const bool seta = tecla->key() == Qt::Key_Up || tecla->key() == Qt::Key_Down;
+            if (seta && !(tecla->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier))) {
+                const int indice = CbChave->ItemIndex() + (tecla->key() == Qt::Key_Down ? 1 : -1);
+                if (indice >= 0 && indice < CbChave->Items().Count())
+                    ExcecaoAplicacao::Protege([this, indice] {
+                        CbChave->SetItemIndex(indice);
+                        CbChaveChange();
+                    });
+                return true;
+            }
             const QString texto = tecla->text();
             if (!texto.isEmpty() && texto.front().isPrint() && !TeclaAceita(texto.front(), ChaveAtual()))
                 return true;

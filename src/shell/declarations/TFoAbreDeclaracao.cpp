@@ -6,6 +6,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/values/TErro.h"
 #include "platform/db/datasets/TField.h"
+#include "shell/common/ExcecaoAplicacao.h"
 
 TFoAbreDeclaracao::TFoAbreDeclaracao(const QString& Legenda, TPruv& Declaracao, TColecaoPruv& Colecao, QWidget* Dono)
     : TFoListaDeclaracoes("FoAbreDeclaracao", "DBGrDeclaracao", false, HelpContext, Dono)
@@ -18,6 +19,8 @@ TFoAbreDeclaracao::TFoAbreDeclaracao(const QString& Legenda, TPruv& Declaracao, 
                                  QStringLiteral("NM_NM_EMPR\t46\tNome/Nome Empresarial"),
                                  QStringLiteral("AN_RETENCA\t6\tAno")});
     DBGrDeclaracao->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);
+    // A double click on a row opens it, as in the start dialog's list.
+    DBGrDeclaracao->OnDblClick = [this](TCustomGrid*) { ExcecaoAplicacao::Protege([this] { OKBtnClick(); }); };
     Pruv.Limpa();
     Pruv.SetChave(QString());
 }

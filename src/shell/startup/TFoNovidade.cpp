@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -218,9 +219,11 @@ void TFoNovidade::Clica(const QPoint& ponto)
         return;
     FBalao = new TFormN(this);
     FBalao->DefineTexto(TextoBalao(FTopicoAtual));
+    FBalao->layout()->activate();   // placed at the size it shows with, the memo's least height included
     const QScreen* tela = screen();
     const QRect visivel = tela ? tela->availableGeometry() : QRect(QPoint(0, 0), QSize(1 << 15, 1 << 15));
-    FBalao->move(TFormN::Posicao(mapToGlobal(ponto), FBalao->size(), visivel));
+    const QRect fechar(BbFechar->mapToGlobal(QPoint(0, 0)), BbFechar->size());
+    FBalao->move(TFormN::Posicao(mapToGlobal(ponto), FBalao->size(), visivel, fechar));
     FBalao->show();
 }
 

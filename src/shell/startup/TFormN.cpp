@@ -58,13 +58,16 @@ int TFormN::AlturaPara(int linhas, int alturaFonte)
     return std::max(1, linhas + 1) * alturaFonte + 2 * Margem;
 }
 
-QPoint TFormN::Posicao(const QPoint& clique, const QSize& tamanho, const QRect& visivel)
+QPoint TFormN::Posicao(const QPoint& clique, const QSize& tamanho, const QRect& visivel, const QRect& livre)
 {
     QPoint p = clique + Deslocamento;
     if (p.x() + tamanho.width() > visivel.right() + 1)
         p.rx() -= tamanho.width();
     if (p.y() + tamanho.height() > visivel.bottom() + 1)
         p.ry() -= tamanho.height();
+    // A click on the balloon only closes it: over the button, it would take that click.
+    if (!livre.isEmpty() && QRect(p, tamanho).intersects(livre))
+        p.ry() = livre.top() - tamanho.height();
     return {std::max(p.x(), std::max(0, visivel.left())), std::max(p.y(), std::max(0, visivel.top()))};
 }
 

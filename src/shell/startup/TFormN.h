@@ -26,7 +26,9 @@ public:
     [[nodiscard]] static int AlturaPara(int linhas, int alturaFonte);
     // Where a balloon of that size goes for a click at that point: below and right of it, moved up
     // or left by its own size where it would leave the visible area, never before its top left.
-    [[nodiscard]] static QPoint Posicao(const QPoint& clique, const QSize& tamanho, const QRect& visivel);
+    // It goes up, above the area livre, where it would cover it (a button the next click is for).
+    [[nodiscard]] static QPoint Posicao(const QPoint& clique, const QSize& tamanho, const QRect& visivel,
+                                        const QRect& livre = QRect());
 
     QPlainTextEdit* Memo1;
 

@@ -864,8 +864,11 @@ void TPruv2003::changeEvent(QEvent* evento)
     QMainWindow::changeEvent(evento);
     // Leaving the window: the open declaration's field and page must accept their contents. A
     // command that runs (its own dialogs take the activation) has asked them already and deals
-    // with their answer itself: asking again would show a failed save twice.
-    if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && DeclaracaoAberta && !EmProcessamento)
+    // with their answer itself: asking again would show a failed save twice. So has the field,
+    // grid or page whose message box takes the activation: asked again, it would show its
+    // message twice, or the row's warning over it.
+    if (evento->type() == QEvent::ActivationChange && !isActiveWindow() && DeclaracaoAberta && !EmProcessamento
+        && !QApplication::activeModalWidget())
         ExcecaoAplicacao::Protege([this] { PodeAbrirForm(QString()); });
 }
 

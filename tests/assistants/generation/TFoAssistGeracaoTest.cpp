@@ -319,11 +319,13 @@ TEST_F(TFoAssistGeracaoTest, ThePlaceAndTheReceiptNumberOfARectifyingDeclaration
 {
     auto pruv = Declaracao("2002", "R");
     auto a = Assistente(*pruv);
-    for (const char* botao : {"BtnAvancar", "BtnOK"}) {   // no place of transmission: nothing happens
+    for (const char* botao : {"BtnAvancar", "BtnOK"}) {   // no place of transmission: said, and no further
+        dialogos.Limpa();
         Clica(*a, botao);
         EXPECT_EQ(a->Atual(), 1);
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{115});
     }
-    EXPECT_TRUE(dialogos.Mensagens().empty());
+    dialogos.Limpa();
     Uf(*a, "RJ");
     Clica(*a, "BtnOK");
     ASSERT_EQ(a->Atual(), 9);
@@ -378,7 +380,8 @@ TEST_F(TFoAssistGeracaoTest, ThePlaceAndTheReceiptNumberOfARectifyingDeclaration
     EXPECT_TRUE(b->NumeroRecibo().isEmpty());
 }
 
-TEST_F(TFoAssistGeracaoTest, WithoutATwoLetterPlaceAvancarAndConcluirDoNothing)
+// Without a two-letter place Avançar and Concluir stay on the page and say why, each time.
+TEST_F(TFoAssistGeracaoTest, WithoutATwoLetterPlaceAvancarAndConcluirSaySoAndStay)
 {
     auto pruv = Declaracao();
     auto a = Assistente(*pruv);
@@ -387,15 +390,39 @@ TEST_F(TFoAssistGeracaoTest, WithoutATwoLetterPlaceAvancarAndConcluirDoNothing)
         SCOPED_TRACE(lugar);
         a->DBLCUF->setText(QLatin1String(lugar));
         for (const char* botao : {"BtnAvancar", "BtnOK"}) {
+            dialogos.Limpa();
             Clica(*a, botao);
             EXPECT_EQ(a->Atual(), 1);
+            EXPECT_EQ(dialogos.Codigos(), std::vector<int>{115}) << botao;
         }
     }
-    EXPECT_TRUE(dialogos.Mensagens().empty());
     EXPECT_TRUE(NadaGravado());
+    dialogos.Limpa();
     a->DBLCUF->setText(QStringLiteral(" SP "));   // the place is read trimmed
     Clica(*a, "BtnAvancar");
     EXPECT_EQ(a->Atual(), 2);
+}
+
+// A button's letter while the state list is open closes it, the state found taken as Tab takes
+// it, and the button acts: the letter is not lost in the list.
+TEST_F(TFoAssistGeracaoTest, AButtonsLetterWhileTheStateListIsOpenTakesTheStateAndActs)
+{
+    auto pruv = Declaracao();
+    auto a = Assistente(*pruv);
+    a->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(a.get()));
+    a->DBLCUF->setFocus();
+    QTest::keyClicks(a->DBLCUF, QStringLiteral("sp"));
+    ASSERT_TRUE(a->DBLCUF->DroppedDown());
+    QWidget* lista = QApplication::activePopupWidget();
+    ASSERT_NE(lista, nullptr);
+    QTest::keyClick(lista, Qt::Key_A, Qt::AltModifier);   // Avançar
+    QApplication::processEvents();
+    EXPECT_FALSE(a->DBLCUF->DroppedDown());
+    EXPECT_EQ(a->Uf(), QStringLiteral("SP"));
+    // A button's click runs a moment after its letter.
+    EXPECT_TRUE(QTest::qWaitFor([&a] { return a->Atual() == 2; }, 2000)) << a->Atual();
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
 TEST_F(TFoAssistGeracaoTest, TheVolumeIsRememberedACdIsRefusedAndARemovableMediumTakesTheFileAtItsRoot)

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -30,6 +31,8 @@ struct Mesa {
         MostraCalculadora();
         calculadora = TFoCalcula::Aberta();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(calculadora));
+        calculadora->move(0, 0);   // beside the window, clear of its field
+        QApplication::processEvents();
         QApplication::setActiveWindow(calculadora);
         calculadora->setFocus();
     }
@@ -109,4 +112,48 @@ TEST(TFoCalcula, TheMainWindowsCalculatorCommandOpensIt)
     principal.Comando(QStringLiteral("MiCalculadora"))->trigger();
     ASSERT_NE(TFoCalcula::Aberta(), nullptr);
     delete TFoCalcula::Aberta();
+}
+
+TEST(TFoCalcula, OpensCentredOnItsOwnerWithinTheScreen)
+{
+    const QRect tela(0, 0, 1280, 1024);
+    const QSize moldura(400, 300);
+    const struct {
+        QRect dono;
+        QPoint esperado;
+    } casos[] = {
+        {{0, 0, 1280, 1024}, {439, 361}},
+        {{980, 824, 300, 200}, {880, 724}},   // near the bottom right corner: back into the screen
+        {{-100, -100, 200, 100}, {0, 0}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.dono.x());
+        EXPECT_EQ(TFoCalcula::Posicao(c.dono, moldura, tela), c.esperado);
+    }
+}
+
+// Wherever the window that asked for it stands, the calculator opens whole on the screen.
+TEST(TFoCalcula, OpensWhollyOnTheScreen)
+{
+    QWidget dono;
+    dono.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dono));
+    const QRect tela = dono.screen()->availableGeometry();
+    const QRect lugares[] = {tela, QRect(tela.topLeft(), QSize(300, 200)),
+                             QRect(tela.bottomRight() - QPoint(300, 200), QSize(300, 200))};
+    for (const QRect& lugar : lugares) {
+        SCOPED_TRACE(testing::Message() << lugar.x() << "," << lugar.y() << " " << lugar.width() << "x"
+                                        << lugar.height());
+        dono.setGeometry(lugar);
+        dono.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dono));
+        MostraCalculadora();
+        TFoCalcula* calculadora = TFoCalcula::Aberta();
+        ASSERT_NE(calculadora, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(calculadora));
+        const QRect moldura = calculadora->frameGeometry();
+        EXPECT_TRUE(tela.contains(moldura)) << moldura.x() << "," << moldura.y() << " " << moldura.width() << "x"
+                                            << moldura.height() << " on " << tela.width() << "x" << tela.height();
+        delete calculadora;
+    }
 }

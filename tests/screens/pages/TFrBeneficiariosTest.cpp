@@ -1,11 +1,21 @@
 #include <QClipboard>
 #include <QFontMetrics>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <functional>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "components/controls/grid/TdvGridDataLink.h"
+#include "components/controls/lookup/TdvPopupGrid.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TField.h"
 #include "model/items/TColecaoPruvItem.h"
+#include "model/values/CodigoMensagem.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/pages/TFrBeneficiarios.h"
 #include "screens/pages/TFrComprovante.h"
@@ -62,6 +72,35 @@ protected:
     {
         auto* fichas = Campo<QTabWidget>("PCPruvItem");
         return fichas->isTabVisible(fichas->indexOf(Campo(nome)));
+    }
+    // Each message takes the activation for a moment, as the program's message box does: the
+    // field, grid or window that showed it loses the focus to it and gets it back.
+    void MensagensTomamAJanela()
+    {
+        dialogos.AoMostrar([](const TMensagemDialogo&) {
+            QDialog caixa;
+            caixa.setObjectName(QStringLiteral("CaixaDeMensagem"));
+            auto* botao = new QPushButton(QStringLiteral("OK"), &caixa);
+            QObject::connect(botao, &QPushButton::clicked, &caixa, &QDialog::accept);
+            QTimer::singleShot(60, botao, [botao] { botao->click(); });
+            caixa.exec();
+        });
+    }
+    // A stored item on 0561 with 1000,00 of income in January, open with its income grid focused
+    // on January's tax; no message yet.
+    TPruvGridMeses* ImpostoDeJaneiro()
+    {
+        pruv = Armazenada(Matriz);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        pruv.reset();
+        AbrePagina();
+        Clica("BbFirst");
+        auto* grade = GradeMostrada("DgrRendimentos");
+        grade->setFocus();
+        QApplication::processEvents();
+        grade->SelecionaCelula(3, 1);
+        dialogos.Limpa();
+        return grade;
     }
     [[nodiscard]] QString Codigo() const { return Campo<TdvDBLookupCombo>("DblcCodRet")->Text(); }
     [[nodiscard]] QString Ni() const { return Pagina().Item()->GetBeneficiario().GetNi(); }
@@ -494,16 +533,7 @@ TEST_F(TFrBeneficiariosTest, ATaxNotBelowTheIncomeWarnsOnceWhenTheItemIsLeftFrom
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.como);
-        pruv = Armazenada(Matriz);
-        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
-        pruv.reset();
-        AbrePagina();
-        Clica("BbFirst");
-        auto* grade = GradeMostrada("DgrRendimentos");
-        grade->setFocus();
-        QApplication::processEvents();
-        grade->SelecionaCelula(3, 1);   // January's tax, over its 1000,00 of income
-        dialogos.Limpa();
+        auto* grade = ImpostoDeJaneiro();
         QTest::keyClicks(grade, QStringLiteral("1500"));
         QTest::keyClick(QApplication::focusWidget(), c.tecla, c.modificadores);
         QTest::qWait(20);
@@ -512,5 +542,204 @@ TEST_F(TFrBeneficiariosTest, ATaxNotBelowTheIncomeWarnsOnceWhenTheItemIsLeftFrom
             ASSERT_TRUE(janela->FecharDeclaracao());
         }
         colecao->Exclui(*Lida(Matriz));
+    }
+}
+
+// A tab's letter shows its grid and gives it the keys on its first cell, from a field of the
+// key, a button or the page's tabs: the digits typed next go into that cell.
+TEST_F(TFrBeneficiariosTest, ATabsLetterPutsTheCaretInTheFirstCellOfItsGrid)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    AbrePagina();
+    Clica("BbFirst");
+    const struct {
+        const char* desde;
+        Qt::Key letra;
+        const char* grade;
+    } casos[] = {
+        {"DeNomeBenef", Qt::Key_E, "DgsSubJudice"},
+        {"BbAdd", Qt::Key_J, "DgcCompensacao"},
+        {"PCPruvItem", Qt::Key_T, "DgrRendimentos"},
+        {"DgrRendimentos", Qt::Key_T, "DgrRendimentos"},   // its own tab: back to the first cell
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.desde << " " << c.grade);
+        QWidget* desde = Campo(c.desde);
+        if (auto* fichas = qobject_cast<QTabWidget*>(desde))
+            desde = fichas->tabBar();
+        desde->setFocus();
+        QApplication::processEvents();
+        if (auto* g = qobject_cast<TPruvGridMeses*>(desde))
+            QTest::keyClick(g, Qt::Key_Down);   // away from the first cell
+        QTest::keyClick(QApplication::focusWidget(), c.letra, Qt::AltModifier);
+        QApplication::processEvents();
+        auto* grade = Campo<TPruvGridMeses>(c.grade);
+        EXPECT_EQ(Campo<QTabWidget>("PCPruvItem")->currentWidget(), grade->parentWidget());
+        EXPECT_EQ(Foco(), QLatin1String(c.grade));
+        EXPECT_EQ(grade->Row(), 1);
+        EXPECT_EQ(grade->Col(), grade->AreaEditavel().Left);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
+// One event, one message, though the message box takes the activation from the field, grid or
+// window that showed it: a row left with its tax over its income, a fund's CNPJ refused as its
+// page is left, a paste refused in a row that already warns.
+TEST_F(TFrBeneficiariosTest, OneEventShowsOneMessageThoughTheMessageTakesTheFocus)
+{
+    MensagensTomamAJanela();
+    const struct {
+        const char* como;
+        int codigo;
+    } casos[] = {{"tax over the income, Down", 83},
+                 {"tax over the income, a click below", 83},
+                 {"a paste refused", CodigoMensagem::ValorInvalido}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        auto* grade = ImpostoDeJaneiro();
+        if (c.codigo == CodigoMensagem::ValorInvalido) {
+            QTest::keyClicks(grade, QStringLiteral("1500"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);   // to the deductions, on the row
+            QApplication::processEvents();
+            ASSERT_EQ(grade->Col(), 2);
+            EXPECT_TRUE(dialogos.Mensagens().empty());
+            QGuiApplication::clipboard()->setText(QStringLiteral("dez reais"));
+            QTest::keyClick(grade, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(grade, QStringLiteral("1500"));
+            if (c.codigo == 83 && QByteArray(c.como).endsWith("below"))
+                QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, grade->CellRect(3, 2).ToQRect().center());
+            else
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        }
+        QTest::qWait(300);
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{c.codigo});
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        colecao->Exclui(*Lida(Matriz));
+    }
+}
+
+TEST_F(TFrBeneficiariosTest, AFundsRefusedCnpjIsShownOnceAsItsPageIsLeft)
+{
+    MensagensTomamAJanela();
+    Armazenada(Outra, "2002", 3);
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(P::Fundos);
+    QApplication::processEvents();
+    QWidget& anexo = quadro->BeneficiariosAnexo();
+    auto* fundos = anexo.findChild<QWidget*>(QStringLiteral("DblcFundos"));
+    Digita(fundos, QStringLiteral("12345678000100"));
+    dialogos.Limpa();
+    QTest::keyClick(fundos, Qt::Key_R, Qt::AltModifier);   // to the summary
+    QTest::qWait(300);
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{67});
+    EXPECT_EQ(quadro->PaginaAtiva(), P::Fundos);
+}
+
+// On a new item after stored ones, Alt+End goes to the last stored one as Alt+Home goes to the
+// first; with nothing stored there is no last.
+TEST_F(TFrBeneficiariosTest, AltEndOnANewItemGoesToTheLastStoredOne)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Item(*pruv, *pruv, "3208", Outra, 300);
+    pruv.reset();
+    AbrePagina();
+    ASSERT_TRUE(Pagina().Item()->GetChave().isEmpty());
+    EXPECT_TRUE(Campo("BbLast")->isEnabled());
+    EXPECT_FALSE(Campo("BbNext")->isEnabled());
+    QWidget* codigo = Campo("DblcCodRet");
+    codigo->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(codigo, Qt::Key_End, Qt::AltModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(Codigo(), QStringLiteral("3208"));
+    EXPECT_EQ(Ni(), Outra);
+    EXPECT_FALSE(Campo("BbLast")->isEnabled());   // now on the last
+    ASSERT_TRUE(janela->FecharDeclaracao());
+
+    Armazenada(Outra);   // nothing stored
+    Inicia();
+    Abre(Outra);
+    quadro->AtivaPagina(P::Beneficiarios);
+    QApplication::processEvents();
+    EXPECT_FALSE(Campo("BbLast")->isEnabled());
+}
+
+// A click on a record button with a refused number in the key shows its message once: the focus
+// leaving the number and the button's save both check it.
+TEST_F(TFrBeneficiariosTest, AClickOnARecordButtonWithARefusedNumberShowsItsMessageOnce)
+{
+    MensagensTomamAJanela();
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Item(*pruv, *pruv, "0561", NumeroDe("333444555"), 1000);
+    pruv.reset();
+    for (const char* botao : {"BbFirst", "BbPrior", "BbNext", "BbLast", "BbAdd"}) {
+        SCOPED_TRACE(botao);
+        AbrePagina();
+        Clica("BbFirst");
+        Clica("BbNext");   // the second of two: every button but Next and Last is on
+        if (QByteArray(botao) == "BbNext" || QByteArray(botao) == "BbLast")
+            Clica("BbPrior");
+        Digita(Campo("DeCpfCnpjBenef"), QStringLiteral("11144477736"));
+        dialogos.Limpa();
+        auto* b = Campo<QToolButton>(botao);
+        ASSERT_TRUE(b->isEnabled());
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        QTest::qWait(100);
+        EXPECT_EQ(dialogos.Mensagens().size(), 1u) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+        Campo<QWidget>("DeCpfCnpjBenef")->setFocus();
+        QTest::keyClick(Campo("DeCpfCnpjBenef"), Qt::Key_Escape);
+        QApplication::processEvents();
+        dialogos.Limpa();
+        janela.reset();
+    }
+}
+
+// The code list, dropped down, scrolls by its bar's arrows and by the wheel, as by its thumb.
+TEST_F(TFrBeneficiariosTest, TheCodeListScrollsByItsArrowsAndTheWheel)
+{
+    pruv = Armazenada(Matriz);
+    AbrePagina();
+    auto* combo = Campo<TdvDBLookupCombo>("DblcCodRet");
+    const struct {
+        const char* como;
+        std::function<void(TdvPopupGrid&)> rola;
+    } casos[] = {
+        {"the lower arrow",
+         [](TdvPopupGrid& lista) {
+             QScrollBar* barra = lista.verticalScrollBar();
+             const QPoint seta(barra->width() / 2, barra->height() - barra->width() / 2);
+             for (int i = 0; i < 3; ++i)
+                 QTest::mouseClick(barra, Qt::LeftButton, {}, seta);
+         }},
+        {"the wheel",
+         [](TdvPopupGrid& lista) {
+             const QPointF ponto(20, 30);
+             QWheelEvent roda(ponto, lista.viewport()->mapToGlobal(ponto), QPoint(), QPoint(0, -360), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(lista.viewport(), &roda);
+         }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        combo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        ASSERT_TRUE(combo->DroppedDown());
+        TdvPopupGrid& lista = combo->Grid();
+        ASSERT_TRUE(lista.verticalScrollBar()->isVisible());
+        // The number of the code on the list's first row.
+        const auto primeira = [&lista] { return lista.LookupTable()->RecNo() - lista.DataLink().ActiveRecord(); };
+        const int antes = primeira();
+        c.rola(lista);
+        QApplication::processEvents();
+        EXPECT_TRUE(combo->DroppedDown());
+        EXPECT_EQ(primeira(), antes + 3);
+        QTest::keyClick(combo, Qt::Key_Escape);
+        QApplication::processEvents();
     }
 }

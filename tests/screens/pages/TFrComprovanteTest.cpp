@@ -276,3 +276,35 @@ TEST_F(TFrComprovanteTest, ACompanysGridShowsEveryColumnInAWideWindowAndTheKeysR
     EXPECT_TRUE(inteira(0)) << "Left shows the month";
     EXPECT_TRUE(inteira(1)) << "and the code";
 }
+
+// With every column in sight Right and Left are the grid's own: the next and the previous line.
+TEST_F(TFrComprovanteTest, WithEveryColumnShownRightAndLeftMoveToTheNextAndPreviousLine)
+{
+    ASSERT_TRUE(janela->FecharDeclaracao());
+    {
+        auto pruv = Lida(Matriz);
+        Item(*pruv, *pruv, "3280", Outra, 400);   // a second line for the company
+    }
+    Abre(Matriz);
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+    janela->resize(1100, janela->height());
+    QApplication::processEvents();
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    ASSERT_EQ(grade->RowCount(), 3);
+    grade->setFocus();
+    QApplication::processEvents();
+    const struct {
+        Qt::Key tecla;
+        int linha;
+    } passos[] = {{Qt::Key_Right, 2}, {Qt::Key_Right, 1}, {Qt::Key_Left, 2}, {Qt::Key_Left, 1}};
+    for (const auto& p : passos) {
+        QTest::keyClick(grade, p.tecla);
+        EXPECT_EQ(grade->Row(), p.linha);
+        EXPECT_EQ(grade->Col(), 2);
+        EXPECT_EQ(grade->LeftCol(), 0);
+    }
+}

@@ -66,6 +66,15 @@ protected:
         quadro.RestringePruv();
     }
 
+    // The search window over a main window of 700 x 500.
+    TFoPesquisar* Pesquisa(TPruv& pruv, QWidget& principal)
+    {
+        principal.resize(700, 500);
+        principal.show();
+        MostraPesquisa(pruv, posicoes.Posiciona(), &principal);
+        return FoPesquisar();
+    }
+
     Posicoes posicoes;
 };
 
@@ -245,10 +254,7 @@ TEST_F(TFrPesquisarPruvTest, TheSearchWindowIsMadeOnceAndLetGoWhenClosed)
 {
     auto pruv = Declaracao();
     QWidget principal;
-    principal.resize(700, 500);
-    principal.show();
-    MostraPesquisa(*pruv, posicoes.Posiciona(), &principal);
-    QPointer<TFoPesquisar> janela = FoPesquisar();
+    QPointer<TFoPesquisar> janela = Pesquisa(*pruv, principal);
     ASSERT_TRUE(janela);
     EXPECT_EQ(janela->windowTitle(), QStringLiteral("Pesquisar"));
     EXPECT_TRUE(janela->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -296,5 +302,40 @@ TEST_F(TFrPesquisarPruvTest, AfterLocatingTheSearchTakesTheKeyboardBackFromTheDe
     EXPECT_TRUE(ativa(janela));
     EXPECT_EQ(QApplication::focusWidget(), chave);
     EXPECT_EQ(principal.focusWidget(), campo);   // the declaration keeps its place
+    janela->close();
+}
+
+// Down and Up choose the next and the previous search key, from the key's edit or its list,
+// stopping at the ends; each choice empties the edit and gives it the keys.
+TEST_F(TFrPesquisarPruvTest, DownAndUpChooseTheSearchKey)
+{
+    auto pruv = Declaracao();
+    QWidget principal;
+    QPointer<TFoPesquisar> janela = Pesquisa(*pruv, principal);
+    ASSERT_TRUE(janela);
+    F& quadro = *janela->FrPesquisarPruv;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == quadro.EdChave; }, 1000));
+    const struct {
+        bool naLista;   // the key's list has the focus, else its edit
+        Qt::Key tecla;
+        F::TChave chave;
+        bool muda;
+    } passos[] = {
+        {false, Qt::Key_Down, F::ChaveCpf, true},  {false, Qt::Key_Down, F::ChaveCnpj, true},
+        {true, Qt::Key_Down, F::ChaveNome, true},  {false, Qt::Key_Down, F::ChaveNome, false},   // the last stays
+        {false, Qt::Key_Up, F::ChaveCnpj, true},   {true, Qt::Key_Up, F::ChaveCpf, true},
+        {false, Qt::Key_Up, F::ChaveCodigo, true}, {true, Qt::Key_Up, F::ChaveCodigo, false},   // the first stays
+    };
+    for (const auto& p : passos) {
+        SCOPED_TRACE(testing::Message() << p.naLista << " " << p.tecla << " " << p.chave);
+        QWidget* alvo = p.naLista ? static_cast<QWidget*>(quadro.CbChave) : quadro.EdChave;
+        alvo->setFocus();
+        quadro.EdChave->setText(QStringLiteral("1"));
+        QTest::keyClick(alvo, p.tecla);
+        QApplication::processEvents();
+        EXPECT_EQ(quadro.ChaveAtual(), p.chave);
+        EXPECT_EQ(QApplication::focusWidget(), p.muda ? quadro.EdChave : alvo);
+        EXPECT_EQ(quadro.EdChave->text().isEmpty(), p.muda);
+    }
     janela->close();
 }

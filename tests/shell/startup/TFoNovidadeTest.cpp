@@ -47,6 +47,25 @@ TEST(TFormN, GoesBelowTheClickAndBackWhereItWouldLeaveTheScreen)
     }
 }
 
+TEST(TFormN, GoesAboveAButtonItWouldCover)
+{
+    const QRect tela(0, 0, 800, 600);
+    const QSize balao(331, 100);
+    const QRect fechar(300, 300, 75, 25);
+    const struct {
+        QPoint clique;
+        QPoint esperado;
+    } casos[] = {
+        {{100, 250}, {103, 300 - 100}},   // below the click it would reach the button: above it
+        {{100, 100}, {103, 122}},         // clear of it: below the click as ever
+        {{400, 250}, {403, 272}},         // right of it
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.clique.x());
+        EXPECT_EQ(TFormN::Posicao(c.clique, balao, tela, fechar), c.esperado);
+    }
+}
+
 TEST(TFormN, GrowsWithItsLines)
 {
     TFormN curto;
@@ -101,6 +120,28 @@ TEST(TFoNovidade, LightsTheTopicUnderTheMouseAndOpensOneBalloonAtATime)
     EXPECT_EQ(janela.TopicoAtual(), 0);
     EXPECT_EQ(janela.Balao(), nullptr);
     EXPECT_TRUE(janela.isVisible());
+}
+
+// No balloon covers Fechar, the last topic's included: the first click on it closes the window
+// rather than the balloon.
+TEST(TFoNovidade, NoBalloonCoversFechar)
+{
+    TFoNovidade janela;
+    janela.show();
+    ASSERT_TRUE(Espera([&] { return janela.isVisible(); }));
+    const QRect fechar(janela.BbFechar->mapToGlobal(QPoint(0, 0)), janela.BbFechar->size());
+    for (int n = 1; n <= TFoNovidade::NumTopicos; ++n) {
+        SCOPED_TRACE(n);
+        for (QWidget* ponto : {static_cast<QWidget*>(janela.Rotulos[static_cast<std::size_t>(n - 1)]),
+                               static_cast<QWidget*>(janela.Formas[static_cast<std::size_t>(n - 1)])}) {
+            janela.Clica(CentroDe(ponto, janela));
+            ASSERT_TRUE(janela.BalaoAberto());
+            const QRect balao = janela.Balao()->frameGeometry();
+            EXPECT_FALSE(balao.intersects(fechar))
+                << balao.x() << "," << balao.y() << " " << balao.width() << "x" << balao.height() << " over "
+                << fechar.x() << "," << fechar.y() << " " << fechar.width() << "x" << fechar.height();
+        }
+    }
 }
 
 TEST(TFoNovidade, AKeyClosesTheBalloonFirstAndThenTheWindow)

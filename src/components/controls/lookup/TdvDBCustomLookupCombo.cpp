@@ -25,6 +25,7 @@
 #include "components/data/datasets/dvDataSetLines.h"
 #include "components/data/common/dvCommon.h"
 #include "components/data/datasets/dvLocate.h"
+#include "platform/widgets/keyboard/AtalhoDaJanela.h"
 #include "platform/db/datasets/TDataSource.h"
 #include "platform/db/datasets/TField.h"
 #include "platform/db/datasets/TFieldDataLink.h"
@@ -787,6 +788,17 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
     }
     if (!aberto && FAutoDropDown && dvIsEditKey(key))
         FDropDownPending = true;
+    if (aberto && alt && !shift.testFlag(Qt::ControlModifier)
+        && ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))) {
+        // A letter of the window (a button's, a tab's) is not the list's: the list closes with
+        // the record found, as Tab takes it, and the letter acts in the window.
+        if (FMatch)
+            AcceptGridRecord();
+        CloseUp(true);
+        OfereceAosAtalhos(*this, key, shift);
+        key = 0;
+        return;
+    }
     switch (key) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:

@@ -351,6 +351,33 @@ void TdvDBLookupList::KeyDown(int& key, Qt::KeyboardModifiers shift)
     }
 }
 
+void TdvDBLookupList::VertScroll(TScrollCode codigo, int posicao)
+{
+    TDataSet* dados = DataSet();
+    const TdvGridDataLink& link = DataLink();
+    if (!link.Active() || !dados || (codigo != TScrollCode::scLineUp && codigo != TScrollCode::scLineDown)) {
+        TdvCustomDBGrid::VertScroll(codigo, posicao);
+        return;
+    }
+    if (codigo == TScrollCode::scLineUp)
+        dados->MoveBy(-link.ActiveRecord() - 1);
+    else
+        dados->MoveBy(link.RecordCount() - link.ActiveRecord());
+    InvalidateGrid();
+}
+
+bool TdvDBLookupList::DoMouseWheelDown()
+{
+    VertScroll(TScrollCode::scLineDown, 0);
+    return true;
+}
+
+bool TdvDBLookupList::DoMouseWheelUp()
+{
+    VertScroll(TScrollCode::scLineUp, 0);
+    return true;
+}
+
 void TdvDBLookupList::LinkActive(bool ativo)
 {
     TdvCustomDBGrid::LinkActive(ativo);

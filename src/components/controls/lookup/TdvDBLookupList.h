@@ -76,6 +76,11 @@ protected:
     void SetColumnAttributes() override;
     void Resized() override;
     void DataChanged() override;
+    // A line of the bar's arrows or of the wheel scrolls the rows by one, as a list does: the
+    // current record, which no row shows as chosen, goes just past the rows shown.
+    void VertScroll(TScrollCode codigo, int posicao) override;
+    bool DoMouseWheelDown() override;
+    bool DoMouseWheelUp() override;
 
 private:
     bool LocalizaChaves(const QStringList& valores);
