@@ -11,6 +11,16 @@
 //   redrawn)
 //       vs one SELECT of the first screenful of beneficiaries in the typed range, and of the
 //          first one's items
+// and, at 1,000, 100,000 and 1,000,000 items, each action of the search window (Ctrl+S):
+//   opening it, on the list of codes
+//       vs one SELECT of the first screenful of items in code order, with their names
+//   for each key (code, CPF, CNPJ, name): choosing it, a keystroke, Backspace, a move down its
+//   list, a page down its list
+//       vs one SELECT of the first screenful of the list the key shows (for the name, as many
+//          beneficiaries read by their primary key: what a seek in an index of the names costs),
+//          and, for the beneficiaries' keys, of the first one's items
+//   coming back to the window, when it reads its tables again
+//       vs the same SELECTs of the list in use
 // Each reports projeto_s, piso_s, razao and the peak resident memory of the project's step alone
 // (the declaration is built before it, unmeasured).
 #include <benchmark/benchmark.h>
@@ -20,6 +30,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <functional>
+#include <string>
 #include <map>
 #include <memory>
 #include <sqlite3.h>
@@ -38,6 +50,8 @@
 #include "screens/search/TFoPesquisar.h"
 #include "screens/pages/TFrBeneficiarios.h"
 #include "screens/search/TFrPesquisarPruv.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/datasets/TdvTable.h"
 
 using namespace MedidaBench;
 
@@ -159,6 +173,7 @@ public:
         sqlite3_open_v2(QFile::encodeName(Programa.Banco()).constData(), &FConexao,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         sqlite3_exec(FConexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        TDatabase::RegistraColacoes(FConexao);
     }
     ~TPiso()
     {
@@ -397,6 +412,216 @@ void BM_TeclaPesquisa(benchmark::State& Estado)
     pesquisa.Fecha();
 }
 
+// ---- every action of the search window ----
+
+using TChave = TFrPesquisarPruv::TChave;
+
+constexpr int TelaCheia = 20;   // rows a list shows at once, read by the floors
+
+// What a floor reads for the list of a key, given the text typed; the rows read.
+class TPisoPesquisa {
+public:
+    explicit TPisoPesquisa(const TProgramaArmazenado& Programa)
+        : FPiso(Programa)
+    {
+        FItens = FPiso.Comando(
+            "SELECT i.*, b.NM_NM_EMPR FROM PruvItem i LEFT JOIN Benef b ON b.E_PRUV_DK = i.E_PRUV_DK "
+            "AND b.IN_PF_PJ = i.E_IN_PF_PJ AND b.NR_PF_PJ = i.E_NR_PF_PJ "
+            "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 AND i.TRIB_TRIBU >= ?2 "
+            "ORDER BY i.TRIB_TRIBU, i.E_IN_PF_PJ, i.E_NR_PF_PJ LIMIT 20");
+        for (const char* tipo : {"1", "2"}) {
+            const QByteArray t(tipo);
+            FNumeros.push_back(
+                FPiso.Comando(QByteArray("SELECT * FROM Benef WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = '" + t
+                                         + "' AND NR_PF_PJ >= ?2 ORDER BY E_PRUV_DK, IN_PF_PJ, NR_PF_PJ LIMIT 20")
+                                  .constData()));
+            FItensDoPrimeiro.push_back(
+                FPiso.Comando(QByteArray("SELECT * FROM PruvItem WHERE E_PRUV_DK = ?1 AND E_IN_PF_PJ = '" + t
+                                         + "' AND E_NR_PF_PJ = (SELECT min(NR_PF_PJ) FROM Benef WHERE E_PRUV_DK = ?1 "
+                                           "AND IN_PF_PJ = '"
+                                         + t + "' AND NR_PF_PJ >= ?2) ORDER BY TRIB_TRIBU")
+                                  .constData()));
+        }
+        FNomes = FPiso.Comando("SELECT * FROM Benef WHERE E_PRUV_DK = ?1 ORDER BY E_PRUV_DK, IN_PF_PJ, NR_PF_PJ "
+                               "LIMIT 20");
+        FItensDoNome = FPiso.Comando(
+            "SELECT * FROM PruvItem WHERE E_PRUV_DK = ?1 AND E_IN_PF_PJ = '1' AND E_NR_PF_PJ = (SELECT "
+            "min(NR_PF_PJ) FROM Benef WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = '1') ORDER BY TRIB_TRIBU");
+    }
+    int Le(TChave Chave, const QByteArray& Digitado)
+    {
+        const QByteArray Texto = Digitado.isNull() ? QByteArray("") : Digitado;   // bound, never NULL
+        switch (Chave) {
+        case TChave::ChaveCodigo:
+            return FPiso.Le(FItens, Texto);
+        case TChave::ChaveCpf:
+        case TChave::ChaveCnpj: {
+            const auto tipo = static_cast<std::size_t>(Chave == TChave::ChaveCpf ? 0 : 1);
+            return FPiso.Le(FNumeros[tipo], Texto) + FPiso.Le(FItensDoPrimeiro[tipo], Texto);
+        }
+        case TChave::ChaveNome:
+            return FPiso.Le(FNomes) + FPiso.Le(FItensDoNome);
+        }
+        return 0;
+    }
+
+private:
+    TPiso FPiso;
+    sqlite3_stmt* FItens = nullptr;
+    std::vector<sqlite3_stmt*> FNumeros;
+    std::vector<sqlite3_stmt*> FItensDoPrimeiro;
+    sqlite3_stmt* FNomes = nullptr;
+    sqlite3_stmt* FItensDoNome = nullptr;
+};
+
+// One action of the search window: what comes before it (unmeasured), the action, and the list
+// whose screenful the floor reads.
+struct TAcaoPesquisa {
+    std::function<void(TFrPesquisarPruv&)> Prepara;
+    std::function<void(TFrPesquisarPruv&)> Acao;
+};
+
+QString TextoDaTecla(TChave Chave)
+{
+    // Codes that begin with it, every name, every CPF; no CNPJ.
+    return Chave == TChave::ChaveNome ? QStringLiteral("B")
+                                      : (Chave == TChave::ChaveCodigo ? QStringLiteral("5") : QStringLiteral("1"));
+}
+
+void Digita(TFrPesquisarPruv& Pesquisa, Qt::Key Tecla, const QString& Texto)
+{
+    TeclaEm(Pesquisa.EdChave, Tecla, Texto);
+    Pesquisa.RestringePruv();   // what the typing timer does once the user pauses
+}
+
+Qt::Key TeclaDe(const QString& Texto)
+{
+    return static_cast<Qt::Key>(Texto.at(0).toUpper().unicode());
+}
+
+QWidget* ListaDe(TFrPesquisarPruv& Pesquisa, TChave Chave)
+{
+    return Chave == TChave::ChaveCodigo ? static_cast<QWidget*>(Pesquisa.DbgPruvItem)
+                                        : static_cast<QWidget*>(Pesquisa.DbgBeneficiarios);
+}
+
+TAcaoPesquisa AcaoPesquisa(const std::string& Nome, TChave Chave)
+{
+    const TChave outra = Chave == TChave::ChaveCodigo ? TChave::ChaveCpf : TChave::ChaveCodigo;
+    const QString texto = TextoDaTecla(Chave);
+    if (Nome == "escolhe")
+        return {[outra](TFrPesquisarPruv& p) { p.SelecionaChave(outra); },
+                [Chave](TFrPesquisarPruv& p) { p.SelecionaChave(Chave); }};
+    if (Nome == "tecla")
+        return {[](TFrPesquisarPruv& p) {
+                    p.EdChave->clear();
+                    p.RestringePruv();
+                },
+                [texto](TFrPesquisarPruv& p) { Digita(p, TeclaDe(texto), texto); }};
+    if (Nome == "backspace")
+        return {[texto](TFrPesquisarPruv& p) {
+                    p.EdChave->setText(texto);
+                    p.RestringePruv();
+                },
+                [](TFrPesquisarPruv& p) { Digita(p, Qt::Key_Backspace, QString(QChar(u'\b'))); }};
+    if (Nome == "desce" || Nome == "pagina")
+        return {[Chave](TFrPesquisarPruv& p) {
+                    (Chave == TChave::ChaveCodigo ? p.TbPruvItem() : p.TbBeneficiarios()).First();
+                },
+                [Chave, Nome](TFrPesquisarPruv& p) {
+                    TeclaEm(ListaDe(p, Chave), Nome == "desce" ? Qt::Key_Down : Qt::Key_PageDown, QString());
+                }};
+    // "reativa": coming back to the window, which reads its tables again.
+    return {[](TFrPesquisarPruv&) {}, [](TFrPesquisarPruv& p) { p.Atualiza(); }};
+}
+
+void BM_Pesquisa(benchmark::State& Estado, const std::string& Nome, TChave Chave)
+{
+    const int itens = static_cast<int>(Estado.range(0));
+    TProgramaArmazenado& programa = Programa(itens);
+    TErros erros;
+    auto pruv = Carrega(erros);
+    TPisoPesquisa piso(programa);
+    const bool abre = Nome == "abre";
+    std::unique_ptr<TFoPesquisar> janela;
+    if (!abre) {
+        janela = std::make_unique<TFoPesquisar>();
+        janela->show();
+        janela->FrPesquisarPruv->Abre(*pruv, {});
+        janela->FrPesquisarPruv->SelecionaChave(Chave);
+        QCoreApplication::processEvents();
+    }
+    const TAcaoPesquisa acao = abre ? TAcaoPesquisa{} : AcaoPesquisa(Nome, Chave);
+    double projeto = 0;
+    double tempoPiso = 0;
+    qint64 pico = 0;
+    int vezes = 0;
+    for (auto _ : Estado) {
+        if (abre) {
+            janela = std::make_unique<TFoPesquisar>();
+        } else {
+            acao.Prepara(*janela->FrPesquisarPruv);
+            QCoreApplication::processEvents();
+        }
+        TFrPesquisarPruv& pesquisa = *janela->FrPesquisarPruv;
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const TCronometro cronometro;
+        if (abre) {
+            janela->show();
+            pesquisa.Abre(*pruv, {});
+        } else {
+            acao.Acao(pesquisa);
+        }
+        QCoreApplication::processEvents();
+        const double segundos = cronometro.Segundos();
+        projeto += segundos;
+        pico = std::max(pico, MemoriaKiB("VmHWM") - antes);
+        if (ListaDe(pesquisa, pesquisa.ChaveAtual())->isHidden())
+            Estado.SkipWithError("the list of the key is not shown");
+        const QByteArray digitado = pesquisa.EdChave->text().toLatin1();
+        const TCronometro cronometroPiso;
+        piso.Le(pesquisa.ChaveAtual(), digitado);
+        tempoPiso += cronometroPiso.Segundos();
+        if (abre) {
+            pesquisa.Fecha();
+            janela.reset();
+        }
+        ++vezes;
+        Estado.SetIterationTime(segundos);
+    }
+    Relata(Estado, vezes, projeto / vezes, tempoPiso / vezes, pico);
+    if (janela)
+        janela->FrPesquisarPruv->Fecha();
+}
+
+void RegistraPesquisa()
+{
+    const struct {
+        const char* Nome;
+        TChave Chave;
+    } chaves[] = {{"codigo", TChave::ChaveCodigo},
+                  {"cpf", TChave::ChaveCpf},
+                  {"cnpj", TChave::ChaveCnpj},
+                  {"nome", TChave::ChaveNome}};
+    std::vector<std::pair<std::string, TChave>> acoes = {{"abre", TChave::ChaveCodigo}};
+    for (const auto& c : chaves)
+        for (const char* acao : {"escolhe", "tecla", "backspace", "desce", "pagina"})
+            acoes.emplace_back(std::string(acao) + "/" + c.Nome, c.Chave);
+    acoes.emplace_back("reativa", TChave::ChaveCodigo);
+    for (const auto& [nome, chave] : acoes) {
+        const std::string acao = nome.substr(0, nome.find('/'));
+        benchmark::RegisterBenchmark(("BM_Pesquisa/" + nome).c_str(),
+                                     [acao, chave = chave](benchmark::State& e) { BM_Pesquisa(e, acao, chave); })
+            ->Arg(1000)
+            ->Arg(100000)
+            ->Arg(1000000)
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime()
+            ->Iterations(acao == "abre" ? 3 : 8);
+    }
+}
+
 }   // namespace
 
 BENCHMARK(BM_AbrePrimeiroBeneficiario)
@@ -433,6 +658,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    RegistraPesquisa();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

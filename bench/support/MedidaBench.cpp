@@ -6,6 +6,8 @@
 #include <sqlite3.h>
 #include <stdexcept>
 
+#include "platform/db/sqlite/TDatabase.h"
+
 namespace MedidaBench {
 
 namespace {
@@ -31,6 +33,8 @@ sqlite3* Abre(const QString& Arquivo)
         sqlite3_close(conexao);
         throw std::runtime_error("cannot open " + Arquivo.toStdString());
     }
+    // The index of names keeps the program's order: its rows go in by the same comparison.
+    TDatabase::RegistraColacoes(conexao);
     return conexao;
 }
 

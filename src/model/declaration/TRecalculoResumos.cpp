@@ -51,14 +51,14 @@ bool TRecalculoResumos::Executa(IProgresso& Gauge)
 
 int TRecalculoResumos::Passos(bool Administradora)
 {
-    int passos = TColecaoPruvItem(FPruv, FPruv).UltimaChaveDoIndice();
+    int passos = TColecaoPruvItem(FPruv, FPruv).UltimaChave();
     if (!Administradora)
         return passos;
     TColecaoAnexo& anexos = FPruv.GetColecaoAnexo();
     TAnexoFC anexo(FPruv);
     anexos.PrimeiroRegistro(anexo);
     while (!anexos.Eof()) {
-        passos += TColecaoPruvItem(FPruv, anexo).UltimaChaveDoIndice();
+        passos += TColecaoPruvItem(FPruv, anexo).UltimaChave();
         anexo.Reinicia();
         anexos.ProximoRegistro(anexo);
     }

@@ -164,7 +164,9 @@ std::vector<TIndexDef> TColecaoPruvItem::Indices()
              QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0},
             {QStringLiteral("IBenefPruvAnexo"),
              QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
-            {QStringLiteral("IBenef"), QStringLiteral("E_PRUV_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0}};
+            {QStringLiteral("IBenef"), QStringLiteral("E_PRUV_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
+            // The declaration's items by code, funds' included: the search and the summary's codes.
+            {QStringLiteral("ICodBenefPruv"), QStringLiteral("E_PRUV_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0}};
 }
 
 // ---- flags and views ----
@@ -251,20 +253,6 @@ int TColecaoPruvItem::UltimaChave()
     return proxima - 1 > 0 ? proxima - 1 : proxima;
 }
 
-int TColecaoPruvItem::UltimaChaveDoIndice()
-{
-    QString ultima;
-    try {
-        ultima = ConsultaDoDono(QStringLiteral("max(%1)").arg(ColunaChave()), {},
-                                [](const TComando& c, bool valor) { return valor ? c.Texto(0) : QString(); });
-    } catch (const EDatabaseError& e) {
-        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
-    }
-    if (ultima.size() == TamanhoChave && SoNumeros(ultima))
-        return qMax(1, ultima.toInt());
-    return UltimaChave();
-}
-
 // The next free number after the highest all-digit key of the owner's rows, whatever the order
 // in force. Raises EColecaoError 141 when it would pass seven digits.
 int TColecaoPruvItem::ProximaChaveDoDono()
@@ -276,18 +264,15 @@ int TColecaoPruvItem::ProximaChaveDoDono()
         // The first row's first column, NULL (no row to take the maximum of) as 0 or "".
         const auto numero = [](const TComando& c, bool valor) { return valor ? c.Inteiro(0) : qint64{0}; };
         const QString comoNumero = QStringLiteral("max(CAST(%1 AS INTEGER))").arg(chave);
-        // The last key of the primary index, found without reading the others. Written by the
-        // program, a key has seven digits: then the last is the highest number, as no shorter key
-        // of digits can pass it. Only longer keys (put there by other means) are still looked
-        // for, by their length alone.
+        // The last key of the primary index, found by one seek. Written by the program, a key has
+        // seven digits (the column holds no more): then the last is the highest number, as no
+        // shorter key of digits can pass it, and the next one, of seven digits too, can be no
+        // longer key put there by other means.
         const QString ultima = ConsultaDoDono(
             QStringLiteral("max(%1)").arg(chave), {},
             [](const TComando& c, bool valor) { return valor ? c.Texto(0) : QString(); });
         if (ultima.size() == TamanhoChave && SoNumeros(ultima)) {
-            maior = qMax(ultima.toLongLong(),
-                         ConsultaDoDono(comoNumero,
-                                        QStringLiteral(" AND length(%1) > %2").arg(chave).arg(TamanhoChave) + soDigitos,
-                                        numero));
+            maior = ultima.toLongLong();
         } else if (!ultima.isEmpty()) {
             // Another last key (letters, fewer digits): every key is read as a number. A key of
             // more digits than an integer holds reads as the largest one, past MaiorChave.

@@ -68,11 +68,10 @@ public:
     void SetOrdem(TOrdem Ordem);
     // Restricts the table to the owner's items in the current order.
     void AplicaFiltro();
+    // The number of the owner's last key (1 when it has none), at one seek of the primary index
+    // when that key has seven digits, as the program writes them; keys of another form are all
+    // weighed. Also the summary's gauge maximum.
     [[nodiscard]] int UltimaChave();
-    // The number of the owner's last key by the primary index, at one seek: the summary's gauge
-    // maximum. Keys of more than seven digits (never written by the program), which UltimaChave
-    // weighs, can only leave it short; a last key of another form is weighed as UltimaChave does.
-    [[nodiscard]] int UltimaChaveDoIndice();
 
     // Gives the item the next key of the owner and appends a row for it.
     void Novo(TPruvItem& Item);

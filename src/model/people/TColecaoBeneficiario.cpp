@@ -64,7 +64,9 @@ std::vector<TFieldDef> TColecaoBeneficiario::Campos()
 std::vector<TIndexDef> TColecaoBeneficiario::Indices()
 {
     return {{QString(), QStringLiteral("E_PRUV_DK;IN_PF_PJ;NR_PF_PJ"), TIndexOption::ixPrimary},
-            {QStringLiteral("IPFPJ"), QStringLiteral("IN_PF_PJ;NR_PF_PJ"), 0}};
+            {QStringLiteral("IPFPJ"), QStringLiteral("IN_PF_PJ;NR_PF_PJ"), 0},
+            // The declaration's beneficiaries by name, in the order the search lists names.
+            {QStringLiteral("INome"), QStringLiteral("E_PRUV_DK;NM_NM_EMPR"), 0, {QStringLiteral("NM_NM_EMPR")}}};
 }
 
 void TColecaoBeneficiario::AplicaFiltro()

@@ -32,8 +32,11 @@ constexpr int Fundo = 3;   // the nature whose funds are searched too
 const QString Acentuadas = QStringLiteral("ÀÁÂÃÇÉÊÍÓÔÕÚÜàáâãçéêíóôõúü");
 const QString SinaisNome = QStringLiteral(" &',-./\\");
 
-const char* const ItensOrdem = "E_PRUV_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ";
-const char* const NomesOrdem = "E_PRUV_DK;NM_NM_EMPR";
+// The declaration's items by code (E_PRUV_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ) and its
+// beneficiaries by name (E_PRUV_DK;NM_NM_EMPR): every list is read by an index, within the
+// declaration.
+const char* const IndiceItens = "ICodBenefPruv";
+const char* const IndiceNomes = "INome";
 
 // The end of a prefix range: the prefix with its last character raised, exclusive, when it is
 // whole; otherwise the prefix followed by "z", inclusive.
@@ -263,7 +266,7 @@ void TFrPesquisarPruv::Abre(TPruv& Declaracao, TPosicionaCampo Posiciona)
     FDeclaracao = &Declaracao;
     FPosiciona = std::move(Posiciona);
 
-    FTbPruvItem->SetIndexFieldNames(QLatin1String(ItensOrdem));
+    FTbPruvItem->SetIndexName(QLatin1String(IndiceItens));
     FTbBeneficiarios->SetIndexName(QString());
     // Fund items are searched only where the nature has funds.
     const bool fundos = Declaracao.GetNatureza().GetCodigo() == Fundo;
@@ -402,7 +405,7 @@ void TFrPesquisarPruv::RestringePruv()
         return;
     if (!faixa.Itens) {
         if (chave == ChaveNome)
-            tabela.SetIndexFieldNames(QLatin1String(NomesOrdem));
+            tabela.SetIndexName(QLatin1String(IndiceNomes));
         else
             tabela.SetIndexName(QString());
     }

@@ -39,6 +39,8 @@ public:
             throw EDBEngineError(texto + QStringLiteral(": ") + arquivo, rc);
         }
         sqlite3_busy_timeout(FConexao, 5000);
+        // The index of names is checked (integrity_check) in the program's own order.
+        TDatabase::RegistraColacoes(FConexao);
     }
     ~TConexao() { sqlite3_close_v2(FConexao); }
     TConexao(const TConexao&) = delete;

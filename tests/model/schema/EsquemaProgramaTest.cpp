@@ -163,3 +163,59 @@ TEST_F(EsquemaProgramaTest, ATableWithAColumnTheProgramDoesNotKnowIsRefusedInPor
     const TEsquemaTabela lido = TEsquemaTabela::Le(*banco, QStringLiteral("Tabuf"));
     EXPECT_EQ(NomesCampos(lido.Campos), (QStringList{QStringLiteral("SG_UF"), QStringLiteral("COLUNA_ESTRANHA")}));
 }
+
+// A file made before the search's indexes (items by code, beneficiaries by name) gains them on
+// opening, once, and nothing else changes: every other object and row stays as it was, and the
+// index of names orders them as the search lists them, without regard to accents or case.
+TEST_F(EsquemaProgramaTest, AFileWithoutTheSearchIndexesGainsThemOnOpeningAndNothingElse)
+{
+    CriaTabelasPrograma(*banco);
+    banco->Escreve(QStringLiteral("INSERT INTO Benef (E_PRUV_DK, IN_PF_PJ, NR_PF_PJ, NM_NM_EMPR) VALUES "
+                                  "('00001', '1', '111', 'josé'), ('00001', '1', '222', 'ANA'), "
+                                  "('00001', '2', '333', 'JOSE'), ('00002', '1', '111', 'BRUNO')"));
+    banco->Escreve(QStringLiteral("INSERT INTO PruvItem (IN_ANEXO, \"E_PRUV/ANEXO_DK\", PRUV_ITEM_DK, E_PRUV_DK, "
+                                  "TRIB_TRIBU, E_IN_PF_PJ, E_NR_PF_PJ) VALUES ('0', '00001', '0000001', '00001', "
+                                  "'3208', '1', '111'), ('0', '00001', '0000002', '00001', '0561', '1', '222')"));
+    const auto esquema = [this] {
+        QStringList objetos;
+        TComando c(banco->Conexao(),
+                   QStringLiteral("SELECT type || ' ' || name || ' ' || ifnull(sql, '') "
+                                  "FROM sqlite_schema ORDER BY name"));
+        while (c.Passo())
+            objetos << c.Texto(0);
+        return objetos;
+    };
+    const auto linhas = [this](const char* sql) {
+        QStringList lidas;
+        TComando c(banco->Conexao(), QLatin1String(sql));
+        while (c.Passo())
+            lidas << c.Texto(0);
+        return lidas;
+    };
+    const QStringList completo = esquema();
+    ASSERT_TRUE(completo.contains(
+        QStringLiteral("index PruvItem$ICodBenefPruv CREATE INDEX \"PruvItem$ICodBenefPruv\" ON \"PruvItem\" "
+                       "(\"E_PRUV_DK\",\"TRIB_TRIBU\",\"E_IN_PF_PJ\",\"E_NR_PF_PJ\")")));
+    ASSERT_TRUE(completo.contains(QStringLiteral("index Benef$INome CREATE INDEX \"Benef$INome\" ON \"Benef\" "
+                                                 "(\"E_PRUV_DK\",\"NM_NM_EMPR\" COLLATE PRUVNOME)")));
+    const char* const benef = "SELECT E_PRUV_DK || NR_PF_PJ || NM_NM_EMPR FROM Benef ORDER BY 1";
+    const char* const itens = "SELECT PRUV_ITEM_DK || TRIB_TRIBU FROM PruvItem ORDER BY 1";
+    const QStringList beneficiarios = linhas(benef);
+    const QStringList doItens = linhas(itens);
+
+    // The file of an earlier program.
+    banco->Escreve(QStringLiteral("DROP INDEX \"PruvItem$ICodBenefPruv\""));
+    banco->Escreve(QStringLiteral("DROP INDEX \"Benef$INome\""));
+    ASSERT_NE(esquema(), completo);
+    CriaTabelasPrograma(*banco);   // the next start
+    EXPECT_EQ(esquema(), completo);
+    EXPECT_EQ(linhas(benef), beneficiarios);
+    EXPECT_EQ(linhas(itens), doItens);
+    const QStringList versao = linhas("PRAGMA schema_version");
+    CriaTabelasPrograma(*banco);   // and the one after it makes nothing
+    EXPECT_EQ(linhas("PRAGMA schema_version"), versao);
+
+    EXPECT_EQ(linhas("SELECT NM_NM_EMPR FROM Benef INDEXED BY \"Benef$INome\" WHERE E_PRUV_DK = '00001' "
+                     "ORDER BY E_PRUV_DK, NM_NM_EMPR COLLATE PRUVNOME"),
+              (QStringList{QStringLiteral("ANA"), QStringLiteral("JOSE"), QStringLiteral("josé")}));
+}

@@ -3,6 +3,8 @@
 
 #include "model/PruvDeTeste.h"
 #include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/db/sqlite/TTransacao.h"
 #include "shell/CopiasDeTeste.h"
 #include "shell/backup/TCopiaBanco.h"
@@ -50,6 +52,39 @@ TEST_F(TCopiaBancoTest, ASnapshotRestoredOverLaterChangesBringsItsRowsBack)
     colecao = std::make_unique<TColecaoPruv>();
     EXPECT_TRUE(colecao->Localiza(*Nova(Matriz)));
     EXPECT_FALSE(colecao->Localiza(*Nova(Outra)));
+}
+
+// A backup made before the search's indexes is restored with them, its rows as they were; the
+// index of names is checked in the names' order.
+TEST_F(TCopiaBancoTest, ABackupMadeBeforeTheSearchIndexesIsRestoredWithThem)
+{
+    auto matriz = Armazenada(Matriz);
+    Item(*matriz, *matriz, "0561", CpfBeneficiario);
+    TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
+    const auto indices = [](const QString& arquivo) {
+        TDatabase banco(arquivo);
+        TComando c(banco.Conexao(),
+                   QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'index' AND "
+                                  "name IN ('PruvItem$ICodBenefPruv', 'Benef$INome')"));
+        return c.Passo() ? c.Inteiro(0) : -1;
+    };
+    ASSERT_EQ(indices(copia), 2);
+    {
+        TDatabase antiga(copia);
+        antiga.Escreve(QStringLiteral("DROP INDEX \"PruvItem$ICodBenefPruv\""));
+        antiga.Escreve(QStringLiteral("DROP INDEX \"Benef$INome\""));
+    }
+    ASSERT_EQ(indices(copia), 0);
+    Armazenada(Filial);
+    colecao.reset();
+
+    EXPECT_TRUE(TCopiaBanco::PreparaRestauracao(copia).Boa());
+    EXPECT_EQ(indices(copia), 2);
+    TCopiaBanco::Restaura(copia, DiretorioDados());
+    EXPECT_EQ(indices(TCopiaBanco::ArquivoDaPasta(DiretorioDados())), 2);
+    EXPECT_EQ(Linhas("Pruv"), 1);
+    EXPECT_EQ(Linhas("PruvItem"), 1);
+    EXPECT_EQ(Linhas("Benef"), 1);
 }
 
 TEST_F(TCopiaBancoTest, RefusesAFileThatIsNotASoundDatabaseOfTheProgram)

@@ -134,8 +134,8 @@ void TCursorTabela::MontaSqlFiltro()
     const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
     const QString crescente = QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     const QString decrescente = QStringLiteral(" ORDER BY ") + FOrdemDecrescente;
-    const QString depois = QStringLiteral(" AND %1 > %2").arg(Vetor(n), TEsquemaTabela::Marcadores(n));
-    const QString antes = QStringLiteral(" AND %1 < %2").arg(Vetor(n), TEsquemaTabela::Marcadores(n));
+    const QString depois = QStringLiteral(" AND ") + Comparacao(n, ">");
+    const QString antes = QStringLiteral(" AND ") + Comparacao(n, "<");
     for (const bool posicao : {false, true}) {
         auto& textos = posicao ? FSqlFiltroPosicao : FSqlFiltroChave;
         const QString& f = posicao ? porPosicao : porChave;
@@ -265,13 +265,16 @@ void TCursorTabela::DefineOrdem(const QStringList& campos, bool semCaixa)
             : Aspas(semCaixaColuna ? TEsquemaTabela::ColunaSemCaixa(def.Name) : def.Name);
         if (nulavel)
             expressao = QStringLiteral("IFNULL(%1,%2)").arg(expressao, MenorValor);
-        if (IsTextType(def.DataType) && FCamposNome.contains(def.Name, Qt::CaseInsensitive))
+        QString comparada;
+        if (IsTextType(def.DataType) && FCamposNome.contains(def.Name, Qt::CaseInsensitive)) {
+            comparada = expressao;
             expressao += QStringLiteral(" COLLATE ") + QLatin1String(TDatabase::ColacaoNomes);
+        }
         for (const auto& existente : FOrdem) {
             if (existente.Expressao == expressao)
                 return;
         }
-        FOrdem.push_back({expressao, coluna, nulavel});
+        FOrdem.push_back({expressao, coluna, nulavel, comparada});
     };
     for (const QString& campo : campos) {
         const int coluna = FEsquema.IndiceCampo(campo);
@@ -352,16 +355,30 @@ void TCursorTabela::DefineExpressoes(const std::vector<QByteArray>& expressoes)
     Reconstroi();
 }
 
-QString TCursorTabela::Vetor(int quantidade) const
+QString TCursorTabela::Comparacao(int quantidade, const char* operador) const
 {
+    // A name column is compared by the names' collation given on its value: SQLite seeks an
+    // index by a row value only over plain columns, and the value's explicit collation still
+    // decides the comparison.
     QString vetor(QLatin1Char('('));
-    for (int i = 0; i < quantidade && i < static_cast<int>(FOrdem.size()); ++i) {
-        if (i > 0)
+    QString valores(QLatin1Char('('));
+    for (int i = 0; i < quantidade; ++i) {
+        if (i > 0) {
             vetor += QLatin1Char(',');
-        vetor += FOrdem[static_cast<std::size_t>(i)].Expressao;
+            valores += QLatin1Char(',');
+        }
+        valores += QLatin1Char('?');
+        if (i >= static_cast<int>(FOrdem.size()))
+            continue;
+        const TColunaOrdem& coluna = FOrdem[static_cast<std::size_t>(i)];
+        if (coluna.Comparada.isEmpty()) {
+            vetor += coluna.Expressao;
+        } else {
+            vetor += coluna.Comparada;
+            valores += QStringLiteral(" COLLATE ") + QLatin1String(TDatabase::ColacaoNomes);
+        }
     }
-    vetor += QLatin1Char(')');
-    return vetor;
+    return vetor + QStringLiteral(") ") + QLatin1String(operador) + QLatin1Char(' ') + valores + QLatin1Char(')');
 }
 
 void TCursorTabela::Reconstroi()
@@ -499,19 +516,25 @@ QString TCursorTabela::Onde(std::optional<TGetMode> apos) const
     const bool chaveAtras = porIndice && apos && *apos == gmPrior;
     QStringList partes;
     auto limite = [&](const TLimite& l, const char* inclusivo, const char* exclusivo, bool soTestado) {
-        const int n = static_cast<int>(l.Valores.size());
-        const QString sql = QStringLiteral("%1 %2 %3")
-                                .arg(Vetor(n), QLatin1String(l.Exclusivo ? exclusivo : inclusivo),
-                                     TEsquemaTabela::Marcadores(n));
+        const QString sql = Comparacao(static_cast<int>(l.Valores.size()), l.Exclusivo ? exclusivo : inclusivo);
         partes << (soTestado ? QStringLiteral("+(%1)").arg(sql) : sql);
     };
     if (FInicio)
         limite(*FInicio, ">=", ">", chaveAdiante);
     if (FFim)
         limite(*FFim, "<=", "<", chaveAtras);
-    const bool soTestadas = (chaveAdiante && FFim) || (chaveAtras && FInicio);
-    for (const auto& clausula : FExpressoes)
-        partes << (soTestadas ? QStringLiteral("+(%1)").arg(clausula.Sql) : clausula.Sql);
+    // Where the walk follows a b-tree, an expression is only tested too within a range, which
+    // seeks, and wherever it does not name the b-tree's first column, so that it could not seek:
+    // an equality it sets on a column of the key that the b-tree ends with makes SQLite take that
+    // column for a constant and sort the rest of the order.
+    const bool soTestadas = porIndice && (FInicio || FFim);
+    const QString primeira = FOrdem.empty() || FOrdem.front().Coluna < 0
+        ? QStringLiteral("rowid")
+        : Aspas(FEsquema.Campos[static_cast<std::size_t>(FOrdem.front().Coluna)].Name);
+    for (const auto& clausula : FExpressoes) {
+        const bool testada = soTestadas || (porIndice && !clausula.Sql.contains(primeira, Qt::CaseInsensitive));
+        partes << (testada ? QStringLiteral("+(%1)").arg(clausula.Sql) : clausula.Sql);
+    }
     return partes.isEmpty() ? QStringLiteral("1") : partes.join(QStringLiteral(" AND "));
 }
 
@@ -532,17 +555,14 @@ void TCursorTabela::MontaTextos()
     FSqlPrimeiro = base + QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     FSqlUltimo = base + QStringLiteral(" ORDER BY ") + decrescente.join(QLatin1Char(','));
     FSqlProximo = FSelecaoOrdenada + QStringLiteral(" WHERE ") + Onde(gmNext)
-        + QStringLiteral(" AND %1 > %2 ORDER BY %3").arg(Vetor(n), TEsquemaTabela::Marcadores(n), FOrdemCrescente);
+        + QStringLiteral(" AND %1 ORDER BY %2").arg(Comparacao(n, ">"), FOrdemCrescente);
     FSqlAnterior = FSelecaoOrdenada + QStringLiteral(" WHERE ") + Onde(gmPrior)
-        + QStringLiteral(" AND %1 < %2 ORDER BY %3")
-              .arg(Vetor(n), TEsquemaTabela::Marcadores(n), decrescente.join(QLatin1Char(',')));
+        + QStringLiteral(" AND %1 ORDER BY %2").arg(Comparacao(n, "<"), decrescente.join(QLatin1Char(',')));
     const QString tabela = Aspas(FEsquema.Nome);
     FSqlBookmark = FSelecao + QStringLiteral(" WHERE ") + FOnde + QStringLiteral(" AND ") + OndeChavePrimaria();
-    FSqlCompara = QStringLiteral("SELECT %1 < %2 FROM %3 WHERE %4")
-                      .arg(Vetor(n), TEsquemaTabela::Marcadores(n), tabela, OndeChavePrimaria());
+    FSqlCompara = QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(Comparacao(n, "<"), tabela, OndeChavePrimaria());
     FSqlConta = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(tabela, FOnde);
-    FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3 < %4")
-                     .arg(tabela, FOnde, Vetor(n), TEsquemaTabela::Marcadores(n));
+    FSqlNumero = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 AND %3").arg(tabela, FOnde, Comparacao(n, "<"));
     FSqlPosicao = FSqlPrimeiro + QStringLiteral(" LIMIT 1 OFFSET ?");
     MontaSqlFiltro();
 }
@@ -558,9 +578,7 @@ const QString& TCursorTabela::SqlChave(int campos, TModoChave modo)
     if (sql.isEmpty()) {
         const char* operador = modo == TModoChave::Igual ? "=" : (modo == TModoChave::Maior ? ">" : ">=");
         sql = FSelecaoOrdenada
-            + QStringLiteral(" WHERE %1 AND %2 %3 %4 ORDER BY %5")
-                  .arg(FOnde, Vetor(campos), QLatin1String(operador), TEsquemaTabela::Marcadores(campos),
-                       FOrdemCrescente);
+            + QStringLiteral(" WHERE %1 AND %2 ORDER BY %3").arg(FOnde, Comparacao(campos, operador), FOrdemCrescente);
     }
     return sql;
 }

@@ -72,9 +72,10 @@ public:
 
 private:
     struct TColunaOrdem {
-        QString Expressao;
-        int Coluna;   // -1: the rowid
+        QString Expressao;   // as ordered
+        int Coluna;          // -1: the rowid
         bool Nulavel;
+        QString Comparada = {};   // a name column's, compared without its collation; empty: Expressao
     };
     struct TFluxo {
         TComando* Comando = nullptr;
@@ -152,7 +153,9 @@ private:
     void LigaOnde(TComando& comando, int& posicao) const;
     void LigaChave(TComando& comando, int& posicao, const std::vector<QVariant>& chave) const;
     [[nodiscard]] std::vector<QVariant> Chave(const TRegistro& registro) const;
-    [[nodiscard]] QString Vetor(int quantidade) const;
+    // "(first fields) operador (?,...)": the row value of the order's first fields against as
+    // many values.
+    [[nodiscard]] QString Comparacao(int quantidade, const char* operador) const;
     [[nodiscard]] QString OndeChavePrimaria() const;
     void LigaBookmark(TComando& comando, int& posicao, const TBookmark& marca) const;
     void Le(const TComando& comando, TRegistro& registro);

@@ -249,6 +249,8 @@ bool TComando::Passo()
     ++FAtividade;
     const int rc = sqlite3_step(FComando);
     FPassosMotor += static_cast<quint64>(sqlite3_stmt_status(FComando, SQLITE_STMTSTATUS_VM_STEP, 1));
+    if (FAnotadas)
+        FAnotadas->insert(FSql);
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)

@@ -87,6 +87,11 @@ int ComparaColacaoNomes(void*, int tamanhoA, const void* a, int tamanhoB, const 
 
 }   // namespace
 
+void TDatabase::RegistraColacoes(sqlite3* conexao)
+{
+    sqlite3_create_collation_v2(conexao, ColacaoNomes, SQLITE_UTF8, nullptr, &ComparaColacaoNomes, nullptr);
+}
+
 int TDatabase::ComparaNomes(const QString& a, const QString& b)
 {
     const int dobrados = SemAcentoNemCaixa(a).compare(SemAcentoNemCaixa(b));
@@ -111,7 +116,7 @@ TDatabase::TDatabase(const QString& arquivo)
     }
     sqlite3_extended_result_codes(FConexao, 1);
     sqlite3_busy_timeout(FConexao, 5000);
-    sqlite3_create_collation_v2(FConexao, ColacaoNomes, SQLITE_UTF8, nullptr, &ComparaColacaoNomes, nullptr);
+    RegistraColacoes(FConexao);
     try {
         ExecutaDireto(QStringLiteral("PRAGMA journal_mode=DELETE"));
         ExecutaDireto(QStringLiteral("PRAGMA synchronous=FULL"));

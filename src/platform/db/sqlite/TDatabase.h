@@ -31,6 +31,9 @@ public:
     static constexpr char ColacaoNomes[] = "PRUVNOME";
     // Compares two names as ColacaoNomes does: negative, zero or positive.
     [[nodiscard]] static int ComparaNomes(const QString& a, const QString& b);
+    // Gives a connection of its own the program's collations, without which an index of names
+    // can be neither checked nor written.
+    static void RegistraColacoes(sqlite3* conexao);
 
     // The database of a folder, shared while anyone holds it; opened (the file created when
     // missing) on first use. Raises EDBEngineError when the file cannot be opened.

@@ -263,6 +263,8 @@ TEsquemaTabela TEsquemaTabela::LeDoBanco(TDatabase& banco, const QString& nomeTa
             }
             if (c.Texto(4).compare(QLatin1String("NOCASE"), Qt::CaseInsensitive) == 0)
                 def.Options |= TIndexOption::ixCaseInsensitive;
+            else if (c.Texto(4).compare(QLatin1String(TDatabase::ColacaoNomes), Qt::CaseInsensitive) == 0)
+                def.CamposNome << campo;
             if (c.Inteiro(3) != 0)
                 def.Options |= TIndexOption::ixDescending;
             campos << campo;
@@ -342,7 +344,7 @@ bool TEsquemaTabela::Atualiza(TDatabase& banco, const QString& nome, const std::
         AcrescentaAspas(colunas, campo.Name);
     }
     if (presentes == static_cast<int>(campos.size()))
-        return false;
+        return AdicionaIndicesAusentes(banco, atual, indices);
     for (const TFieldDef& campo : atual.Campos) {
         const bool conhecido = std::any_of(campos.begin(), campos.end(), [&](const TFieldDef& c) {
             return c.Name.compare(campo.Name, Qt::CaseInsensitive) == 0;
@@ -368,6 +370,22 @@ bool TEsquemaTabela::Atualiza(TDatabase& banco, const QString& nome, const std::
     for (const TIndexDef& indice : indices)
         if (!indice.IsPrimary())
             AdicionaIndice(banco, atual.Nome, indice);
+    t.Confirma();
+    return true;
+}
+
+bool TEsquemaTabela::AdicionaIndicesAusentes(TDatabase& banco, const TEsquemaTabela& atual,
+                                             const std::vector<TIndexDef>& indices)
+{
+    std::vector<const TIndexDef*> ausentes;
+    for (const TIndexDef& indice : indices)
+        if (!indice.IsPrimary() && !atual.Indice(indice.Name))
+            ausentes.push_back(&indice);
+    if (ausentes.empty())
+        return false;
+    TTransacao t(banco);
+    for (const TIndexDef* indice : ausentes)
+        AdicionaIndice(banco, atual.Nome, *indice);
     t.Confirma();
     return true;
 }
@@ -412,6 +430,8 @@ void TEsquemaTabela::AdicionaIndice(TDatabase& banco, const QString& nomeTabela,
                 ocultas << oculta;
             }
             colunas << Aspas(oculta);
+        } else if (IsTextType(campo.DataType) && indice.CamposNome.contains(campo.Name, Qt::CaseInsensitive)) {
+            colunas << Aspas(campo.Name) + QStringLiteral(" COLLATE ") + QLatin1String(TDatabase::ColacaoNomes);
         } else {
             colunas << Aspas(campo.Name);
         }

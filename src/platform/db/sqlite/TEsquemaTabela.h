@@ -44,9 +44,10 @@ struct TEsquemaTabela {
     // primary index (ixPrimary) becomes the primary key. One transaction.
     static void Cria(TDatabase& banco, const QString& nome, const std::vector<TFieldDef>& campos,
                      const std::vector<TIndexDef>& indices);
-    // Brings a table that an older program made up to these columns: when it lacks any of them,
-    // it is rebuilt as Cria makes it and its rows move in by column name, the columns they lack
-    // taking their empty value. False when it lacked none. One transaction: raises
+    // Brings a table that an older program made up to these columns and indexes: when it lacks
+    // any column, it is rebuilt as Cria makes it and its rows move in by column name, the columns
+    // they lack taking their empty value; otherwise only the indexes it lacks (by name) are made.
+    // False when it lacked nothing. One transaction: raises
     // EDatabaseError when it holds a column that is not among these (which a rebuild would lose)
     // or a row does not fit (a key repeated), and the table is then as it was.
     static bool Atualiza(TDatabase& banco, const QString& nome, const std::vector<TFieldDef>& campos,
@@ -66,4 +67,8 @@ struct TEsquemaTabela {
 
 private:
     static TEsquemaTabela LeDoBanco(TDatabase& banco, const QString& nomeTabela);
+    // The indexes of the list (not the primary) that the table has no index of that name for,
+    // made in one transaction; false when there was none to make.
+    static bool AdicionaIndicesAusentes(TDatabase& banco, const TEsquemaTabela& atual,
+                                        const std::vector<TIndexDef>& indices);
 };

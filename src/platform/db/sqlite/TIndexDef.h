@@ -20,6 +20,9 @@ struct TIndexDef {
     QString Name;
     QString Fields;
     TIndexOptions Options = 0;
+    // Text fields of the index ordered by TDatabase::ColacaoNomes, as a table orders them when
+    // they are among its name fields.
+    QStringList CamposNome = {};
 
     [[nodiscard]] QStringList FieldList() const { return Fields.split(QLatin1Char(';'), Qt::SkipEmptyParts); }
     [[nodiscard]] bool IsPrimary() const { return (Options & TIndexOption::ixPrimary) != 0; }
