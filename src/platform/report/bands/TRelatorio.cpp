@@ -132,6 +132,11 @@ qreal TRelatorio::AlturaUtil() const
     return limite;
 }
 
+qreal TRelatorio::AlturaPaginaNova() const
+{
+    return FGeracao != nullptr ? FGeracao->AlturaPaginaNova() : AlturaUtil() - FPapel.MargemSuperior;
+}
+
 void TRelatorio::NovaPagina()
 {
     if (FGeracao != nullptr)

@@ -91,6 +91,10 @@ public:
     // Lowest point a band may reach: the paper's height less the bottom margin and the page
     // footer's height.
     [[nodiscard]] qreal AlturaUtil() const;
+    // The room a band has on a new page, between the bands that open the page (page header,
+    // column header, repeated headers: as they took the last page opened, the title left out)
+    // and AlturaUtil. Bands that must stay together and would not fit in it are not moved.
+    [[nodiscard]] qreal AlturaPaginaNova() const;
     // Ends the page now; the next band starts a new one. On a page that holds only its top
     // bands the top is started again instead, so that no page is left empty.
     void NovaPagina();
