@@ -51,8 +51,9 @@ public:
     // CabecalhoColunas, Detalhe and Sumario a report has one each; a Filha band prints
     // after the band given to DefinePai (CriaFilha does both); bands of kinds CabecalhoGrupo
     // and RodapeGrupo made here are headers and footers for sub-details and group footers.
-    // std::logic_error for a second band of a single kind, a name already used or a
-    // SubDetalhe (made by CriaSubDetalhe).
+    // std::logic_error for a second band of a single kind, a name already used, a
+    // SubDetalhe (made by CriaSubDetalhe) or a band other than a Filha made while the report
+    // generates (an event may make a child band and link it).
     TBanda& CriaBanda(TTipoBanda tipo, const QString& nome);
     TBanda& CriaFilha(const QString& nome, TBanda& pai);
     TGrupo& CriaGrupo(const QString& nome);             // nested in the order made
