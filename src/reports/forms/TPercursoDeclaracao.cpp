@@ -50,21 +50,33 @@ TPercursoDeclaracao::TRegistro TPercursoDeclaracao::Proximo()
                 return TRegistro::Item;
             FFase = FPruv->GetColecaoAnexo().Eof() ? TFase::Fim : TFase::InicioAnexo;
             break;
-        case TFase::InicioAnexo:
-            return TRegistro::InicioFundo;
-        case TFase::ItensAnexo: {
-            if (!FAnexo->GetItens().Eof())
-                return TRegistro::Item;
-            TColecaoAnexo& anexos = FPruv->GetColecaoAnexo();
-            FAnexo->Limpa();
-            anexos.ProximoRegistro(*FAnexo);
-            FFase = anexos.Eof() ? TFase::Fim : TFase::InicioAnexo;
+        case TFase::InicioAnexo: {
+            // A fund without items has nothing to print: no start, no page of its own.
+            TColecaoPruvItem& itens = FAnexo->GetItens();
+            itens.SetOrdem(FOrdem);
+            itens.PrimeiroRegistro(*FItemAnexo);
+            if (!itens.Eof())
+                return TRegistro::InicioFundo;
+            ProximoAnexo();
             break;
         }
+        case TFase::ItensAnexo:
+            if (!FAnexo->GetItens().Eof())
+                return TRegistro::Item;
+            ProximoAnexo();
+            break;
         case TFase::Fim:
             return TRegistro::Fim;
         }
     }
+}
+
+void TPercursoDeclaracao::ProximoAnexo()
+{
+    TColecaoAnexo& anexos = FPruv->GetColecaoAnexo();
+    FAnexo->Limpa();
+    anexos.ProximoRegistro(*FAnexo);
+    FFase = anexos.Eof() ? TFase::Fim : TFase::InicioAnexo;
 }
 
 TPruvItem& TPercursoDeclaracao::Item() const
@@ -81,13 +93,9 @@ void TPercursoDeclaracao::Avanca()
         else
             FPruv->GetItens().ProximoRegistro(*FItem);
         break;
-    case TRegistro::InicioFundo: {
-        TColecaoPruvItem& itens = FAnexo->GetItens();
-        itens.SetOrdem(FOrdem);
-        itens.PrimeiroRegistro(*FItemAnexo);
-        FFase = TFase::ItensAnexo;
+    case TRegistro::InicioFundo:
+        FFase = TFase::ItensAnexo;   // Proximo put its items on the first
         break;
-    }
     case TRegistro::Fim:
         return;
     }

@@ -10,9 +10,10 @@ class TPruv;
 class TPruvItem;
 
 // The way the reports walk a declaration: its own items, then, annex by annex, the start of each
-// fund or club and that annex's items, in the order asked. It works on the report's own copy of
-// the declaration (loaded by key from the collection, with its own error sink), so that the
-// declaration open on the screen is left as it is.
+// fund or club and that annex's items, in the order asked; an annex without items is passed over
+// (its fund gets no page). It works on the report's own copy of the declaration (loaded by key
+// from the collection, with its own error sink), so that the declaration open on the screen is
+// left as it is.
 class TPercursoDeclaracao final {
 public:
     enum class TRegistro { Item, InicioFundo, Fim };
@@ -45,6 +46,8 @@ public:
 
 private:
     enum class TFase { Declaracao, InicioAnexo, ItensAnexo, Fim };
+
+    void ProximoAnexo();
 
     TErros FErros;
     std::unique_ptr<TPruv> FPruv;

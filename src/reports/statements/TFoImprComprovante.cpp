@@ -90,6 +90,9 @@ void TFoImprComprovante::LigaEventos()
     l.PJRendimentos.PrecisaDados = [this] { return PrecisaLinha(); };
     l.PJRendimentos.AntesDeImprimir = [this](TBanda&, bool&) { PreencheLinha(); };
     l.PJRendimentos.DepoisDeImprimir = [this](TBanda&, bool) { ++FLinha; };
+    l.Quadro06.AntesDeImprimir = [this](TBanda&, bool&) {
+        FLeiaute->DivideInformacoes(FRelatorio->AlturaUtil() - FRelatorio->YAtual(), FRelatorio->AlturaPaginaNova());
+    };
     l.Quadro07.DepoisDeImprimir = [this](TBanda&, bool) {
         // A statement of one page carries no page number.
         if (FPaginaNoComprovante == 1)

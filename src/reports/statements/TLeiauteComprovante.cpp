@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QtMath>
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 #include "platform/report/bands/TBanda.h"
@@ -32,6 +33,8 @@ constexpr qreal Valor = 8;       // what the statement states
 constexpr qreal TopoCaixa = 16;        // where a box's frame starts under its title
 constexpr qreal ColunaValores = 600;   // left edge of the amounts of boxes 3 to 5
 constexpr qreal MinimoMemo = 60;
+constexpr qreal TopoMemo = TopoCaixa + 4;
+constexpr qreal ForaDoMemo = TopoMemo + 4 + 2;   // box 6's height beyond its memo
 
 // A label centred, or aligned right, in the column from x to x + largura.
 TRotulo& Alinhado(TBanda& banda, const QString& nome, const QString& texto, qreal x, qreal y, qreal largura,
@@ -146,6 +149,31 @@ qreal CabecalhoLinhas(TBanda& banda, const QString& titulo, const TColunas& colu
         inicio = fim;
     }
     return TopoCaixa + altura;
+}
+
+// The elements of box 6, or of its part on a page: number, title, frame and memo.
+void QuadroInformacoes(TBanda& banda)
+{
+    Rotulo(banda, QStringLiteral("numeroQ6"), QString(), 0, 3, Pt::Titulo, true);
+    TituloQuadro(banda, QStringLiteral("lblTitulo"), QStringLiteral("INFORMAÇÕES COMPLEMENTARES"), 14);
+    Moldura(banda, QStringLiteral("Q6Moldura"), 0, TopoCaixa, W, MinimoMemo + 8);
+    auto& memo = banda.Adiciona<TMemo>(QStringLiteral("Q6L1"));
+    memo.Fonte = FonteRelato(Pt::Valor - 0.5);
+    memo.Esquerda = 4;
+    memo.Topo = TopoMemo;
+    memo.Largura = W - 8;
+    memo.Altura = MinimoMemo;
+}
+
+// The memo of box 6 (or of its part) holds the lines in that height; the frame and the band follow.
+void AjustaQuadroInformacoes(TBanda& banda, const QStringList& linhas, qreal alturaMemo)
+{
+    auto& memo = banda.ElementoDe<TMemo>(QStringLiteral("Q6L1"));
+    memo.Linhas = linhas;
+    memo.Altura = alturaMemo;
+    auto& moldura = banda.ElementoDe<TForma>(QStringLiteral("Q6Moldura"));
+    moldura.Altura = memo.Altura + 8;
+    banda.Altura = moldura.Topo + moldura.Altura + 2;
 }
 
 // Where each part of a monthly line goes, by layout.
@@ -343,16 +371,7 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     PJRendimentosFooter.Altura = 6;
 
     // Box 6: complementary information.
-    Rotulo(Quadro06, QStringLiteral("numeroQ6"), QString(), 0, 3, Pt::Titulo, true);
-    TituloQuadro(Quadro06, QStringLiteral("lblTitulo"), QStringLiteral("INFORMAÇÕES COMPLEMENTARES"), 14);
-    Moldura(Quadro06, QStringLiteral("Q6Moldura"), 0, TopoCaixa, W, MinimoMemo + 8);
-    auto& memo = Quadro06.Adiciona<TMemo>(QStringLiteral("Q6L1"));
-    memo.Fonte = FonteRelato(Pt::Valor - 0.5);
-    memo.Esquerda = 4;
-    memo.Topo = TopoCaixa + 4;
-    memo.Largura = W - 8;
-    memo.Altura = MinimoMemo;
-    InformacoesComplementares({});
+    QuadroInformacoes(Quadro06);
 
     // Box 7: the person responsible.
     Rotulo(Quadro07, QStringLiteral("numeroQ7"), QString(), 0, 3, Pt::Titulo, true);
@@ -374,6 +393,7 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     // under the information, and the information comes right after the table or the boxes.
     Quadro06.FicaComPai = true;
     Quadro07.FicaComPai = true;
+    InformacoesComplementares({});
 
     // Page footer: the page inside the statement.
     Alinhado(PageFooterBand1, QStringLiteral("lblPagina"), QStringLiteral("Página"), W - 80, 4, 50, Pt::Linha,
@@ -458,12 +478,74 @@ qreal TLeiauteComprovante::AlturaMemoInformacoes(qreal medida)
 
 void TLeiauteComprovante::InformacoesComplementares(const QStringList& linhas)
 {
+    // Box 6 whole, box 7 under it.
+    Quadro07.DefinePai(&Quadro06);
+    Quadro06.ForcaNovaPagina = false;
     auto& memo = Quadro06.ElementoDe<TMemo>(QStringLiteral("Q6L1"));
+    memo.QuebraLinha = true;
     memo.Linhas = linhas;
-    memo.Altura = AlturaMemoInformacoes(memo.AlturaMedida());
-    auto& moldura = Quadro06.ElementoDe<TForma>(QStringLiteral("Q6Moldura"));
-    moldura.Altura = memo.Altura + 8;
-    Quadro06.Altura = moldura.Topo + moldura.Altura + 2;
+    AjustaQuadroInformacoes(Quadro06, linhas, AlturaMemoInformacoes(memo.AlturaMedida()));
+}
+
+std::vector<int> TLeiauteComprovante::PartesInformacoes(int linhas, qreal alturaLinha, qreal espaco, qreal pagina,
+                                                        qreal abaixo)
+{
+    if (alturaLinha <= 0)
+        return {linhas};
+    const auto cabem = [alturaLinha](qreal altura) {
+        return std::max(0, int(std::floor((altura - ForaDoMemo) / alturaLinha + 1e-6)));
+    };
+    std::vector<int> partes;
+    qreal sala = espaco;
+    if (cabem(espaco) < 1) {
+        partes.push_back(0);
+        sala = pagina;
+    }
+    for (int resta = linhas; resta > 0; sala = pagina) {
+        // The last part keeps room for what follows it; the part before it leaves it a line.
+        const int parte = resta <= cabem(sala - abaixo) ? resta : std::max(1, std::min(cabem(sala), resta - 1));
+        partes.push_back(parte);
+        resta -= parte;
+    }
+    return partes;
+}
+
+void TLeiauteComprovante::DivideInformacoes(qreal espaco, qreal pagina)
+{
+    if (Quadro06.Altura <= pagina)
+        return;   // it fits a page: whole, on this page or the next
+    auto& memo = Quadro06.ElementoDe<TMemo>(QStringLiteral("Q6L1"));
+    const QStringList linhas = memo.LinhasImpressas();
+    const qreal alturaLinha = TMedidaTexto::AlturaLinha(memo.Fonte);
+    std::vector<int> partes = PartesInformacoes(int(linhas.size()), alturaLinha, espaco, pagina, Quadro07.Altura);
+    if (partes.front() == 0) {
+        Quadro06.ForcaNovaPagina = true;
+        partes.erase(partes.begin());
+    }
+    const QString numero = Quadro06.ElementoDe<TRotulo>(QStringLiteral("numeroQ6")).Texto;
+    TBanda* anterior = &Quadro06;
+    qsizetype inicio = 0;
+    for (std::size_t i = 0; i < partes.size(); ++i) {
+        TBanda* banda = &Quadro06;
+        if (i > 0) {
+            if (FPartesQuadro06.size() < i) {
+                TBanda& nova = FRelatorio.CriaBanda(TTipoBanda::Filha, QStringLiteral("Quadro06Parte%1").arg(i + 1));
+                QuadroInformacoes(nova);
+                nova.ForcaNovaPagina = true;
+                FPartesQuadro06.push_back(&nova);
+            }
+            banda = FPartesQuadro06[i - 1];
+            Texto(*banda, QStringLiteral("numeroQ6"), numero);
+            banda->DefinePai(anterior);
+            anterior = banda;
+        }
+        // The lines are broken already: each part prints them as they are.
+        auto& parte = banda->ElementoDe<TMemo>(QStringLiteral("Q6L1"));
+        parte.QuebraLinha = false;
+        AjustaQuadroInformacoes(*banda, linhas.mid(inicio, partes[i]), partes[i] * alturaLinha);
+        inicio += partes[i];
+    }
+    Quadro07.DefinePai(anterior);
 }
 
 void TLeiauteComprovante::AjustaLinha()

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <vector>
 
 class TBanda;
 class TGrupo;
@@ -21,7 +22,8 @@ enum class TTipoLeiaute { PF, PJ, IN4 };
 //     PF: PFQuadro02 (box 2), PFQuadro03 (3), PFQuadro04 (4), PFQuadro05 (5);
 //     PJ: PJQuadro02, the monthly lines PJRendimentos under the header PJQuadro03;
 //     IN4: IN4Quadro02, the monthly lines PJRendimentos under the header IN4Quadro03;
-//   PJRendimentosFooter (closes the table of lines), Quadro06 (complementary information),
+//   PJRendimentosFooter (closes the table of lines), Quadro06 (complementary information; one
+//   taller than a page goes on in Quadro06Parte2, 3..., alike, one on each next page),
 //   Quadro07 (the person responsible, the date, the approval line); PageFooterBand1 ("Página").
 // Value labels are empty until the report's owner fills them; their names are the ones the
 // owner writes through Texto.
@@ -52,6 +54,16 @@ public:
     // column rules follow its height.
     void AjustaLinha();
 
+    // Box 6 about to print with espaco left on its page and pagina on a new one: when it does not
+    // fit a page, it goes on over the next ones, a part framed under its title on each, box 7
+    // under the last part; the whole memo was set by InformacoesComplementares.
+    void DivideInformacoes(qreal espaco, qreal pagina);
+    // The lines of each part of box 6 of that many lines: the first in espaco (0: the box starts
+    // on a new page), the others each on a new page of height pagina, the last one with the
+    // height abaixo left under it.
+    [[nodiscard]] static std::vector<int> PartesInformacoes(int linhas, qreal alturaLinha, qreal espaco, qreal pagina,
+                                                            qreal abaixo);
+
     // Height of the complementary-information memo for a text of that measured height.
     [[nodiscard]] static qreal AlturaMemoInformacoes(qreal medida);
     // The emblem of the page headers.
@@ -78,4 +90,5 @@ public:
 private:
     TRelatorio& FRelatorio;
     TTipoLeiaute FLeiaute = TTipoLeiaute::PF;
+    std::vector<TBanda*> FPartesQuadro06;   // box 6 on its second page on, made as needed
 };

@@ -138,3 +138,32 @@ TEST_F(TFoRelatoListaBenefTest, WithoutAPrinterNothingIsPrintedAndMessage161IsSh
     EXPECT_TRUE(impressoras.Arquivos().isEmpty());
     EXPECT_EQ(dialogos.Codigos(), std::vector<int>{161});
 }
+
+// A fund with no items prints nothing, wherever it stands among the funds: no page headed by it,
+// and the list's total stays under the last row printed.
+TEST_F(TFoRelatoListaBenefTest, AnEmptyFundGetsNoPageAndTheTotalStaysUnderTheLastRow)
+{
+    const QString vazio = NumeroDe("667778880001");
+    const QString antes = NumeroDe("223334440001");
+    const struct {
+        const char* caso;
+        QString fundoVazio;   // the empty fund's number, before or after FUNDO BETA's
+    } casos[] = {{"empty fund last", vazio}, {"empty fund first", antes}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        auto pruv = ComFundo(true);
+        NovoAnexo(*pruv, c.fundoVazio, "", true);
+        ImprimeRelatoListaBenef(*pruv, *colecao, false);
+
+        const QStringList paginas = Paginas(impressoras.Arquivos().size() - 1);
+        ASSERT_EQ(paginas.size(), 2) << paginas.join(QStringLiteral("\n====\n")).toStdString();
+        for (const QString& p : paginas) {
+            EXPECT_FALSE(p.contains(Mascara(c.fundoVazio))) << p.toStdString();
+            if (p.contains(QStringLiteral("Total de beneficiários"))) {
+                EXPECT_TRUE(p.contains(QStringLiteral("EMPRESA GAMA SA"))) << p.toStdString();
+            }
+        }
+        EXPECT_TRUE(paginas[1].contains(QStringLiteral("Total de beneficiários / código da declaração:")));
+        colecao->Exclui(*pruv);
+    }
+}

@@ -180,7 +180,7 @@ bool TGeracao::ImprimeBanda(TBanda& banda)
         // Children that stay with the band go to a new page together with it, when a page can
         // hold them all.
         const qreal juntas = altura + banda.AlturaFilhasJuntas(Contexto());
-        const qreal pagina = LimiteCorpo() - R.Papel().MargemSuperior;
+        const qreal pagina = AlturaPaginaNova();
         const bool separaFilhas = juntas > altura && FY + juntas > LimiteCorpo() && juntas <= pagina;
         // What must follow the band goes with it to a new page.
         const qreal comReserva = juntas + banda.ReservaAbaixo;
@@ -262,12 +262,19 @@ void TGeracao::AbrePagina()
         }
     }
     FAbrindo = true;
+    // The top every later page repeats: the title is left out, a page header that the first
+    // page goes without is counted in.
+    FAlturaTopo = 0;
     if (R.FCabecalhoPagina != nullptr && (FNumeroPagina > 1 || R.CabecalhoNaPrimeiraPagina))
         ImprimeNoTopo(*R.FCabecalhoPagina);
+    else if (R.FCabecalhoPagina != nullptr && R.FCabecalhoPagina->Habilitada)
+        FAlturaTopo = R.FCabecalhoPagina->AlturaImpressa(Contexto());
     if (FNumeroPagina == 1 && !FTituloTentado && R.FTitulo != nullptr) {
         FTituloTentado = true;
+        const qreal antes = FY;
         if (ImprimeNoTopo(*R.FTitulo))
             FPaginaComCorpo = true;
+        FAlturaTopo -= FY - antes;
     }
     if (R.FCabecalhoColunas != nullptr)
         ImprimeNoTopo(*R.FCabecalhoColunas);
@@ -280,6 +287,7 @@ void TGeracao::AbrePagina()
         if (cabecalho != nullptr && cabecalho->RepeteEmNovaPagina)
             ImprimeNoTopo(*cabecalho);
     }
+    FAlturaTopo += FY - R.Papel().MargemSuperior;
     FAbrindo = false;
 }
 
@@ -353,6 +361,11 @@ qreal TGeracao::Y() const
 qreal TGeracao::LimiteCorpo() const
 {
     return R.AlturaUtil();
+}
+
+qreal TGeracao::AlturaPaginaNova() const
+{
+    return LimiteCorpo() - R.Papel().MargemSuperior - FAlturaTopo;
 }
 
 TContextoImpressao TGeracao::Contexto() const

@@ -32,6 +32,7 @@ public:
     [[nodiscard]] int PaginasConcluidas() const { return FPaginasConcluidas; }
     [[nodiscard]] qreal Y() const;
     [[nodiscard]] qreal LimiteCorpo() const;
+    [[nodiscard]] qreal AlturaPaginaNova() const;
     void NovaPagina();
     void TrocaDocumento(TDocumentoRelatorio* documento) { FDocumento = documento; }
 
@@ -74,6 +75,7 @@ private:
     int FNumeroPagina = 0;
     int FPaginasConcluidas = 0;
     qreal FY = 0;
+    qreal FAlturaTopo = 0;   // what the bands that open every page took on the last page opened
 
     // Records.
     bool FAlgumRegistro = false;

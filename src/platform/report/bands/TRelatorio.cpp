@@ -22,7 +22,10 @@ TBanda& TRelatorio::Guarda(std::unique_ptr<TBanda> banda)
 {
     if (banda->Nome().isEmpty() || BandaPorNome(banda->Nome()) != nullptr)
         throw std::logic_error("Nome de banda vazio ou repetido: " + banda->Nome().toStdString());
-    if (Gerando())
+    // A child band is reached only through its parent: one made while the report generates
+    // (a box that goes on over more pages than it had parts for) changes nothing the
+    // generation holds.
+    if (Gerando() && banda->Tipo() != TTipoBanda::Filha)
         throw std::logic_error("Banda criada durante a geração do relatório");
     FBandas.push_back(std::move(banda));
     return *FBandas.back();
@@ -130,6 +133,11 @@ qreal TRelatorio::AlturaUtil() const
     if (FRodapePagina != nullptr && FRodapePagina->Habilitada)
         limite -= FRodapePagina->Altura;
     return limite;
+}
+
+qreal TRelatorio::AlturaPaginaNova() const
+{
+    return FGeracao != nullptr ? FGeracao->AlturaPaginaNova() : AlturaUtil() - FPapel.MargemSuperior;
 }
 
 void TRelatorio::NovaPagina()

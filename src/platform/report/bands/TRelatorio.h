@@ -51,8 +51,9 @@ public:
     // CabecalhoColunas, Detalhe and Sumario a report has one each; a Filha band prints
     // after the band given to DefinePai (CriaFilha does both); bands of kinds CabecalhoGrupo
     // and RodapeGrupo made here are headers and footers for sub-details and group footers.
-    // std::logic_error for a second band of a single kind, a name already used or a
-    // SubDetalhe (made by CriaSubDetalhe).
+    // std::logic_error for a second band of a single kind, a name already used, a
+    // SubDetalhe (made by CriaSubDetalhe) or a band other than a Filha made while the report
+    // generates (an event may make a child band and link it).
     TBanda& CriaBanda(TTipoBanda tipo, const QString& nome);
     TBanda& CriaFilha(const QString& nome, TBanda& pai);
     TGrupo& CriaGrupo(const QString& nome);             // nested in the order made
@@ -91,6 +92,10 @@ public:
     // Lowest point a band may reach: the paper's height less the bottom margin and the page
     // footer's height.
     [[nodiscard]] qreal AlturaUtil() const;
+    // The room a band has on a new page, between the bands that open the page (page header,
+    // column header, repeated headers: as they took the last page opened, the title left out)
+    // and AlturaUtil. Bands that must stay together and would not fit in it are not moved.
+    [[nodiscard]] qreal AlturaPaginaNova() const;
     // Ends the page now; the next band starts a new one. On a page that holds only its top
     // bands the top is started again instead, so that no page is left empty.
     void NovaPagina();

@@ -530,3 +530,24 @@ TEST(TRelatorio, ChildThatStaysWithItsParentTakesItToTheNextPage)
         EXPECT_EQ(Corpo(paginas[0]).back(), fica ? QStringLiteral("Filha de 4") : QStringLiteral("Registro 5"));
     }
 }
+
+TEST(TRelatorio, ChildrenNoPageCanHoldUnderItsHeaderLeaveTheirParentWhereItIs)
+{
+    // Record 2 and its child fit the paper between its margins, not under the page header: a new
+    // page would not hold them together, so record 2 stays on page 1 under record 1.
+    TRelatorio r(QStringLiteral("Juntas"));
+    PoeCabecalhoERodape(r);
+    int atual = 0;
+    PoeDetalhe(r, atual, 2, 100, QStringLiteral("Registro "));
+    TBanda& filha = r.CriaFilha(QStringLiteral("Filha"), r.BandaDe(QStringLiteral("Detalhe")));
+    filha.Altura = r.AlturaUtil() - r.Papel().MargemSuperior - 100 - 10;
+    filha.FicaComPai = true;
+    filha.AntesDeImprimir = [&atual](TBanda&, bool& imprime) { imprime = atual == 2; };
+    filha.AdicionaRotulo(QStringLiteral("T"), QStringLiteral("Filha"), 0, 0, Fonte());
+
+    const auto paginas = GeraPdf(r, QStringLiteral("juntas.pdf"));
+
+    ASSERT_EQ(paginas.size(), 2);
+    EXPECT_EQ(Corpo(paginas[0]), (QStringList{QStringLiteral("Registro 1"), QStringLiteral("Registro 2")}));
+    EXPECT_EQ(Corpo(paginas[1]), QStringList{QStringLiteral("Filha")});
+}
