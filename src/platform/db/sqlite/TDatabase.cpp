@@ -357,8 +357,8 @@ bool TDatabase::TransacaoPerdida() const
 
 void TDatabase::FalhaPerdida()
 {
-    throw EDBEngineError(QStringLiteral("the transaction was rolled back after an error of the disk; "
-                                        "nothing more is written until it ends"),
+    throw EDBEngineError(QStringLiteral("a gravação foi desfeita depois de um erro no disco; nada mais é gravado "
+                                        "até que ela termine"),
                          SQLITE_ABORT_ROLLBACK);
 }
 
