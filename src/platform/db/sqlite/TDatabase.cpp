@@ -370,11 +370,16 @@ void TDatabase::RecusaSePerdida() const
 
 template <typename Execucao> void TDatabase::ExecutaEscrita(Execucao&& executa)
 {
-    RecusaSePerdida();
-    ConfereFalhaSimulada();
-    SoltaLeituras();
-    ++FGeracao;
-    executa();
+    try {
+        RecusaSePerdida();
+        ConfereFalhaSimulada();
+        SoltaLeituras();
+        ++FGeracao;
+        executa();
+    } catch (...) {
+        ++FEscritasFalhas;
+        throw;
+    }
 }
 
 void TDatabase::Escreve(TComando& comando)
@@ -434,6 +439,7 @@ void TDatabase::ConfirmaTransacao(int nivel)
         // The transaction object is closed all the same; the outermost one ends the lost state.
         EsqueceGuardados();
         --FProfundidade;
+        ++FEscritasFalhas;
         FalhaPerdida();
     }
     SoltaLeituras();
@@ -452,6 +458,7 @@ void TDatabase::ConfirmaTransacao(int nivel)
     try {
         ExecutaGuardado(QStringLiteral("COMMIT"));
     } catch (...) {
+        ++FEscritasFalhas;
         EsqueceGuardados();
         if (sqlite3_get_autocommit(FConexao) == 0) {
             try {
