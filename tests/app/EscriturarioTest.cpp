@@ -41,6 +41,7 @@
 #include "model/items/TColecaoPruvItem.h"
 #include "model/items/TPruvItem.h"
 #include "model/values/PastasPrograma.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
@@ -1096,6 +1097,52 @@ TEST(Escriturario, TooLittleDiskSpaceMetInTheStartDialogEndsTheProgram)
     ASSERT_EQ(MensagensVistas().size(), 1);
     EXPECT_TRUE(MensagensVistas().front().contains(QStringLiteral("será finalizado")))
         << MensagensVistas().front().toStdString();
+}
+
+// A data folder that takes no writes, said so at the start: a stored declaration opened and closed
+// unchanged writes nothing there, backs nothing up, and leaving asks only whether to leave. Every
+// write from the opened declaration on fails, as such a folder's would.
+TEST(Escriturario, OnADataFolderThatTakesNoWritesClosingAnUnchangedDeclarationSaysNothingMore)
+{
+    const QString instancia = ProgramaDeTeste::Pasta() + QStringLiteral("/instancia");
+    ArmazenaUmaDeclaracao(instancia);
+    if (::testing::Test::HasFatalFailure())
+        return;
+    const auto desarma = qScopeGuard([] { FalhasDeArquivo::Desarma(); });
+    const TDatabase::SimulacaoSomenteLeitura somenteLeitura;
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"the start says nothing will be written: OK", [] { return Mensagem() != nullptr; },
+         [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the start dialog offers the stored declaration: OK",
+         [] { return E::AtivaE("FoInicial") && E::FocoEm("RbAbrir"); }, [] { E::Tecla(Qt::Key_Return); }},
+        {"opened: from here on no write goes through, and the window is closed",
+         [] { return DeclaracaoAbertaNoNome(); },
+         [] {
+             FalhasDeArquivo::Arma({0, TFalhasDeArquivo::Todas & ~TFalhasDeArquivo::Leitura,
+                                    FalhasDeArquivo::Efeito::ErroES, true,
+                                    FalhasDeArquivo::Programa | FalhasDeArquivo::Biblioteca | FalhasDeArquivo::Banco});
+             JanelaPrincipal()->close();
+         }},
+        {"leaving asks: Sim", [] { return Mensagem() != nullptr; }, [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended (a message shown now is one too many: noted and answered)",
+         [] {
+             if (Mensagem() != nullptr)
+                 RespondeMensagem(Qt::Key_Return);
+             return false;
+         },
+         [] {}},
+    });
+    ExecutaPrograma(instancia);
+    const bool escreveu = FalhasDeArquivo::Disparou();
+    const QString primeira = FalhasDeArquivo::Disparada();
+    FalhasDeArquivo::Desarma();
+    const std::string vistas = MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(escriturario.Feitos(), 4u) << "stopped at " << escriturario.Parado() << "; messages: " << vistas;
+    ASSERT_EQ(MensagensVistas().size(), 2) << vistas;
+    EXPECT_TRUE(MensagensVistas()[0].contains(QStringLiteral("não permite gravação"))) << vistas;
+    EXPECT_EQ(MensagensVistas()[1], QStringLiteral("Deseja sair do programa?"));
+    EXPECT_FALSE(escreveu) << "tried to write: " << primeira.toStdString();
 }
 
 // The disk fills as the clerk has typed (Digitado, from the declaration open on its name): every

@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -75,7 +76,31 @@ struct Operacao {
     // Told the user something: a run that got past a fault with what it guards in place must
     // still say what it could not do (an import's log not written).
     std::function<bool()> Avisou = {};
+    // The texts the user was shown by the trial: all in Portuguese.
+    std::function<QStringList()> Vistos = {};
 };
+
+// The English words of a text shown to the user (the engine's or the system's own words that
+// reached a message): the common ones of a failure's reason, none of them a Portuguese word.
+QStringList PalavrasInglesas(const QString& texto)
+{
+    static const QSet<QString> inglesas{
+        QStringLiteral("the"),     QStringLiteral("of"),     QStringLiteral("is"),       QStringLiteral("was"),
+        QStringLiteral("error"),   QStringLiteral("disk"),   QStringLiteral("database"), QStringLiteral("file"),
+        QStringLiteral("cannot"),  QStringLiteral("not"),    QStringLiteral("failed"),   QStringLiteral("full"),
+        QStringLiteral("written"), QStringLiteral("rolled"), QStringLiteral("nothing"),  QStringLiteral("until"),
+        QStringLiteral("create"),  QStringLiteral("open"),   QStringLiteral("write"),    QStringLiteral("read"),
+        QStringLiteral("unable"),  QStringLiteral("and"),    QStringLiteral("or"),       QStringLiteral("to"),
+        QStringLiteral("in"),      QStringLiteral("on"),     QStringLiteral("such"),     QStringLiteral("space"),
+        QStringLiteral("device"),  QStringLiteral("left"),   QStringLiteral("input"),    QStringLiteral("output"),
+        QStringLiteral("denied"),  QStringLiteral("with"),   QStringLiteral("after"),
+    };
+    QStringList achadas;
+    for (const QString& palavra : texto.split(QRegularExpression(QStringLiteral("[^\\p{L}]+")), Qt::SkipEmptyParts))
+        if (inglesas.contains(palavra.toLower()))
+            achadas << palavra;
+    return achadas;
+}
 
 QSet<QString> Nomes(const QMap<QString, QByteArray>& arquivos)
 {
@@ -163,6 +188,10 @@ void Guarda(const char* nome, Operacao& op, unsigned operacoes = TFalhasDeArquiv
                 SCOPED_TRACE(disparada);
                 if (!disparou)
                     continue;
+                if (op.Vistos) {
+                    for (const QString& texto : op.Vistos())
+                        EXPECT_TRUE(PalavrasInglesas(texto).isEmpty()) << "shown in English: " << texto.toStdString();
+                }
                 const bool avisou = op.Avisou && op.Avisou();
                 ++(!sucesso ? falhas : avisou ? sucessos : absorvidas);
                 proximoInicio();
@@ -349,7 +378,18 @@ protected:
             {},
             false,
             [this] { return !dialogos.Mensagens().empty(); },
+            [this] { return FalhasVistas(); },
         };
+    }
+
+    // The failures and warnings shown (a question's words may be the component library's own).
+    QStringList FalhasVistas() const
+    {
+        QStringList textos;
+        for (const TMensagemDialogo& m : dialogos.Mensagens())
+            if (m.Tipo == TipoDialogo::Erro || m.Tipo == TipoDialogo::Aviso)
+                textos << m.Texto;
+        return textos;
     }
 
     QStringList semeadas;
@@ -638,6 +678,8 @@ TEST_F(FalhasDeArquivoTest, ARichTextSavedAsKeepsTheEarlierFileOrWritesTheNewOne
         [&] { return QString::fromLatin1(Le(arquivo)); },
         {},
         true,
+        {},
+        [&] { return FalhasVistas(); },
     };
     GuardaAbaixo("rich text save as", op);
 }

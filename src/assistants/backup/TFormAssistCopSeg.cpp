@@ -17,6 +17,7 @@
 #include "assistants/pages/TPaginaArquivo.h"
 #include "assistants/pages/TPaginaComFigura.h"
 #include "model/schema/ReorganizaTabelas.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/TErro.h"
 #include "model/values/PastasPrograma.h"
@@ -352,7 +353,7 @@ bool TFormAssistCopSeg::Comprime()
         } catch (const TErro& e) {
             e.Exibe();   // the tables are as they were: the backup goes on
         } catch (const std::exception& e) {
-            TErro::MostraMensagem(QString::fromUtf8(e.what()), TipoDialogo::Erro, Botao::Ok, 0);
+            TErro::MostraMensagem(TextoDaFalha(e), TipoDialogo::Erro, Botao::Ok, 0);
         }
         CancelBtn->setEnabled(true);
     }

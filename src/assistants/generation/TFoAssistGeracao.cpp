@@ -512,7 +512,7 @@ void TFoAssistGeracao::Verifica()
     } catch (const TErro& e) {
         e.Exibe();   // a failed run never allows writing
     } catch (const std::exception& e) {
-        TErro::MostraMensagem(QString::fromUtf8(e.what()), TipoDialogo::Erro, Botao::Ok, 0);
+        TErro::MostraMensagem(TextoDaFalha(e), TipoDialogo::Erro, Botao::Ok, 0);
     }
     FNumRegistros = quantidade;
 }

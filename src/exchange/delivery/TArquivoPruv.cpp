@@ -320,8 +320,7 @@ void MostraFalhaBanco(const EDatabaseError& Erro)
 // Any other failure, with what it says of itself.
 void MostraErroInesperado(const std::exception& Erro)
 {
-    TErro::MostraMensagem(QStringLiteral("erro inesperado: ") + QString::fromUtf8(Erro.what()), TipoDialogo::Erro,
-                          Botao::Ok, 0);
+    TErro::MostraMensagem(QStringLiteral("erro inesperado: ") + TextoDaFalha(Erro), TipoDialogo::Erro, Botao::Ok, 0);
 }
 
 // The delivery file Arquivo in Pasta, packed beside it (Pacote) for the caller to put in place:

@@ -10,6 +10,7 @@
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TColecaoComprovante.h"
 #include "model/statements/TComprovantePF.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/ArquivosTexto.h"
 #include "model/values/PastasPrograma.h"
 #include "model/values/CodigoMensagem.h"
@@ -112,8 +113,7 @@ std::uint8_t TArqComprovante::Importa(IProgresso* Gauge)
         } catch (const std::exception& e) {
             // An engine failure that no collection named.
             resultado = Desfeita(EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
-                                               ErroRetornado(TDatabase::NomeArquivo(), QString::fromUtf8(e.what())),
-                                               0));
+                                               ErroRetornado(TDatabase::NomeArquivo(), TextoDaFalha(e)), 0));
         }
         if (Gauge)
             Gauge->Completa();

@@ -16,6 +16,7 @@
 #include "model/declaration/TPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TNi.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/ArquivosTexto.h"
 #include "model/values/ErrosDeLinha.h"
 #include "model/values/PastasPrograma.h"
@@ -44,7 +45,7 @@ constexpr int PosicaoResponsavel = 406;
 // The parameter of message 141 for a failure that names no table.
 QString ParametroFalha(const std::exception& Erro)
 {
-    return ErroRetornado(TDatabase::NomeArquivo(), QString::fromUtf8(Erro.what()));
+    return ErroRetornado(TDatabase::NomeArquivo(), TextoDaFalha(Erro));
 }
 
 QString TextoLeitura()

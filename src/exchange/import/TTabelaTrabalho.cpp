@@ -45,10 +45,7 @@ TTabelaTrabalho::~TTabelaTrabalho() = default;
 
 void TTabelaTrabalho::Falha(const std::exception& Erro) const
 {
-    const auto* erroBanco = dynamic_cast<const EDatabaseError*>(&Erro);
-    const QString texto = erroBanco ? ParametroEscrita(FNome, *erroBanco)
-                                    : ErroRetornado(FNome, QString::fromUtf8(Erro.what()));
-    throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, texto, 0);
+    throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ErroRetornado(FNome, TextoDaFalha(Erro)), 0);
 }
 
 QString TTabelaTrabalho::Tabela() const

@@ -183,7 +183,13 @@ void TColecaoPruv::GravaCampos(TPruv& Pruv)
     if (declarante.TipoAtual() == TNiContribuinte::Cpf) {
         tabela.FieldByName(NR_EST_RESP)->SetAsString(QString());
     } else {
-        tabela.FieldByName(NR_EST_RESP)->SetAsString(Pruv.GetNiEstabResponsavel().GetNi().mid(8, 4));
+        // A row that names no establishment reads as the declarant's own: saved as it was read,
+        // the row keeps its blank.
+        const QString estabelecimento = Pruv.GetNiEstabResponsavel().GetNi();
+        const QString guardada = Texto(tabela, NR_EST_RESP);
+        const bool semEstabelecimento = guardada.isEmpty() || guardada == QLatin1String("0000");
+        if (!semEstabelecimento || estabelecimento.left(12) != declarante.GetRaiz())
+            tabela.FieldByName(NR_EST_RESP)->SetAsString(estabelecimento.mid(8, 4));
         tabela.FieldByName(RESP_NO_CNPJ)->SetAsString(Pruv.GetRespCnpj().GetRaiz());
     }
     TResponsavel& responsavel = Pruv.GetResponsavel();

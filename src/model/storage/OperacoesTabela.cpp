@@ -17,18 +17,25 @@ QString TextoDoMotor(const EDatabaseError& Erro)
 {
     QString texto = Erro.Mensagem();
     if (const auto* motor = dynamic_cast<const EDBEngineError*>(&Erro)) {
-        if (QString motivo = motor->Motivo(); !motivo.isEmpty()) {
-            // The user reads the reason; SQLite's own text stays for whoever helps them.
-            qWarning("database engine: %s", Erro.what());
-            texto = std::move(motivo);
-            // Retrying cannot mend damaged pages: the user is told what can.
-            if (motor->Danificado())
-                texto += QStringLiteral(": utilize a opção Reorganizar Tabelas de Dados do menu Ferramentas ou "
-                                        "restaure uma cópia de segurança");
-        }
+        // The user reads the reason; SQLite's own text stays for whoever helps them.
+        qWarning("database engine: %s", Erro.what());
+        texto = motor->Motivo();
+        if (texto.isEmpty())
+            texto = QStringLiteral("o banco de dados recusou a operação (código %1)").arg(motor->Codigo());
+        // Retrying cannot mend damaged pages: the user is told what can.
+        if (motor->Danificado())
+            texto += QStringLiteral(": utilize a opção Reorganizar Tabelas de Dados do menu Ferramentas ou "
+                                    "restaure uma cópia de segurança");
     }
     texto.replace(QLatin1Char(';'), QLatin1Char(','));
     return texto;
+}
+
+QString TextoDaFalha(const std::exception& Erro)
+{
+    if (const auto* banco = dynamic_cast<const EDatabaseError*>(&Erro))
+        return TextoDoMotor(*banco);
+    return QString::fromUtf8(Erro.what());
 }
 
 QString ParametroEscrita(const QString& Nome, const EDatabaseError& Erro)

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -63,10 +64,13 @@ void SelecionaIndiceTabela(TdvTable& Tabela, const QString& Nome);
 void RestringeTabela(TdvTable& Tabela, const QString& Indice, const QVariantList& Inicio, const QVariantList& Fim,
                      const QStringList& Linhas);
 
-// The engine's text for a numbered message: its reason in Portuguese when it has one (SQLite's
-// own text then goes to the log), with what mends a damaged file, ";" replaced, which would split
-// the message's parameter.
+// The engine's text for a numbered message: its reason in Portuguese (SQLite's own text goes to
+// the log), with what mends a damaged file, ";" replaced, which would split the message's
+// parameter. A failure of the engine without a reason of its own is told by its code.
 QString TextoDoMotor(const EDatabaseError& Erro);
+// The text of any failure for a numbered message's parameter: the engine's as TextoDoMotor, else
+// the failure's own text.
+QString TextoDaFalha(const std::exception& Erro);
 // The parameters of messages 141 (one blank after the full stop) and 142, 143 (two blanks).
 QString ParametroEscrita(const QString& Nome, const EDatabaseError& Erro);
 QString ParametroAbertura(const QString& Nome, const EDatabaseError& Erro);

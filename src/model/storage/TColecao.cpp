@@ -68,8 +68,7 @@ void TColecao::ConcluiNoDestrutor(const std::function<void()>& Passo) noexcept
     } catch (const TErro& e) {
         Relata(e);
     } catch (const std::exception& e) {
-        Relata(EColecaoError(CodigoMensagem::TabelaNaoAtualizada,
-                             ErroRetornado(NomeTabela(), QString::fromUtf8(e.what())), 0));
+        Relata(EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ErroRetornado(NomeTabela(), TextoDaFalha(e)), 0));
     }
 }
 

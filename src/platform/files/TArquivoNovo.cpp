@@ -5,13 +5,13 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/files/TFalhasDeArquivo.h"
+#include "platform/files/TMotivoSistema.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ const QString Marca = QStringLiteral(".novo-");
 
 QString TextoDoSistema()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return TMotivoSistema::Texto(errno);
 }
 
 // Writes all of dados, through short writes and interruptions.

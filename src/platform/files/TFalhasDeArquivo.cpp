@@ -1,8 +1,9 @@
 #include "platform/files/TFalhasDeArquivo.h"
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
+
+#include "platform/files/TMotivoSistema.h"
 
 namespace {
 
@@ -28,11 +29,11 @@ bool TFalhasDeArquivo::Permite(Operacao operacao, const QString& caminho, QStrin
     case Efeito::Nenhum:
         return true;
     case Efeito::ErroES:
-        erro = QString::fromLocal8Bit(std::strerror(EIO));
+        erro = TMotivoSistema::Texto(EIO);
         errno = EIO;
         return false;
     case Efeito::DiscoCheio:
-        erro = QString::fromLocal8Bit(std::strerror(ENOSPC));
+        erro = TMotivoSistema::Texto(ENOSPC);
         errno = ENOSPC;
         return false;
     }

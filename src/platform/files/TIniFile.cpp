@@ -1,12 +1,14 @@
 #include "platform/files/TIniFile.h"
 
 #include <QFile>
+#include <cerrno>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TFalhasDeArquivo.h"
+#include "platform/files/TMotivoSistema.h"
 
 namespace {
 
@@ -56,14 +58,14 @@ public:
         if (!arquivo.exists())
             return conteudo;
         if (!arquivo.open(QIODevice::ReadOnly)) {
-            erro = arquivo.errorString();
+            erro = TMotivoSistema::Texto(errno);
             return std::nullopt;
         }
         if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, caminho, erro))
             return std::nullopt;
         const QByteArray bytes = arquivo.readAll();
         if (arquivo.error() != QFileDevice::NoError) {
-            erro = arquivo.errorString();
+            erro = TMotivoSistema::Texto(errno);
             return std::nullopt;
         }
         for (const QByteArray& texto : TIniFile::Linhas(bytes))
@@ -82,7 +84,7 @@ public:
         QString erro;
         auto conteudo = Le(caminho, erro);
         if (!conteudo)
-            throw EIniFile(QStringLiteral("cannot read %1: %2").arg(caminho, erro).toStdString());
+            throw EIniFile(QStringLiteral("não foi possível ler o arquivo %1: %2").arg(caminho, erro).toStdString());
         return std::move(*conteudo);
     }
 
@@ -95,7 +97,7 @@ public:
         }
         // Every step is checked up to the rename: a failure leaves the old file whole.
         if (QString erro; !TArquivoNovo::GravaInteiro(caminho, bytes, erro))
-            throw EIniFile(QStringLiteral("cannot write %1: %2").arg(caminho, erro).toStdString());
+            throw EIniFile(QStringLiteral("não foi possível gravar o arquivo %1: %2").arg(caminho, erro).toStdString());
     }
 
     // Index of the first header of that section, or -1.
@@ -152,18 +154,21 @@ void ConfereTexto(const QString& texto, const char* oque)
 {
     for (const QChar c : texto)
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.unicode() > 0xFF)
-            throw EIniFile(std::string("an INI ") + oque + " cannot hold a line end or a character beyond Latin-1");
+            throw EIniFile(std::string(oque)
+                           + " de um arquivo de configuração não pode ter quebra de linha nem caractere fora do "
+                             "alfabeto latino");
 }
 
 void ConfereNomes(const QString& secao, const QString& chave)
 {
-    ConfereTexto(secao, "section name");
-    ConfereTexto(chave, "key");
+    ConfereTexto(secao, "o nome da seção");
+    ConfereTexto(chave, "a chave");
     if (secao.trimmed().isEmpty() || secao.contains(QLatin1Char(']')))
-        throw EIniFile("an INI section name cannot be empty or hold \"]\"");
+        throw EIniFile("o nome da seção de um arquivo de configuração não pode ser vazio nem conter \"]\"");
     if (chave.trimmed().isEmpty() || chave.contains(QLatin1Char('=')) || chave.trimmed().startsWith(QLatin1Char(';'))
         || chave.trimmed().startsWith(QLatin1Char('[')))
-        throw EIniFile("an INI key cannot be empty, hold \"=\" or start with \";\" or \"[\"");
+        throw EIniFile("a chave de um arquivo de configuração não pode ser vazia, conter \"=\" nem começar por \";\" "
+                       "ou \"[\"");
 }
 
 std::optional<int> Inteiro(const QString& texto)
@@ -262,7 +267,7 @@ bool TIniFile::ValueExists(const QString& secao, const QString& chave) const
 void TIniFile::WriteString(const QString& secao, const QString& chave, const QString& valor)
 {
     ConfereNomes(secao, chave);
-    ConfereTexto(valor, "value");
+    ConfereTexto(valor, "o valor");
     Conteudo conteudo = Conteudo::LeParaAlterar(FCaminho);
     auto& linhas = conteudo.Linhas();
     const qsizetype existente = conteudo.Chave(secao, chave);

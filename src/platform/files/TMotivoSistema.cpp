@@ -22,7 +22,20 @@ QString TMotivoSistema::Texto(int erro)
     case 0:
     case EIO:
         return QStringLiteral("houve um erro de leitura ou gravação no disco");
+    case EBUSY:
+    case ETXTBSY:
+    case EWOULDBLOCK:
+        return QStringLiteral("o arquivo está em uso por outro programa");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("há arquivos abertos demais no sistema");
+    case ENAMETOOLONG:
+        return QStringLiteral("o nome do arquivo é longo demais");
+    case ENOMEM:
+        return QStringLiteral("não há memória suficiente");
     default:
-        return QString::fromLocal8Bit(std::strerror(erro));
+        // The system's own words are English; the user reads the number, the log the words.
+        qWarning("system error %d: %s", erro, std::strerror(erro));
+        return QStringLiteral("o sistema recusou a operação (erro %1)").arg(erro);
     }
 }

@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "model/schema/ReorganizaTabelas.h"
+#include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "shell/common/ContextoAjuda.h"
 #include "shell/common/FocaPrimeiro.h"
@@ -76,7 +77,7 @@ void TFoIndexa::BbReorganizarClick()
     } catch (const TErro& e) {
         e.Exibe();
     } catch (const std::exception& e) {
-        TErro::MostraMensagem(QString::fromUtf8(e.what()), TipoDialogo::Erro, Botao::Ok, 0);
+        TErro::MostraMensagem(TextoDaFalha(e), TipoDialogo::Erro, Botao::Ok, 0);
     }
     FReorganizando = false;
     BbReorganizar->setEnabled(true);

@@ -794,8 +794,12 @@ bool TPruv2003::FormCloseQuery()
         return false;
     bool fechou = false;
     bool falhou = false;
+    const quint64 falhasAntes = DbPruv ? DbPruv->EscritasFalhas() : 0;
     try {
         fechou = FecharDeclaracao();
+        // A save that failed where it was typed (a row of a grid) was told there, and keeps the
+        // declaration open as bad input would: the way out below is offered all the same.
+        falhou = !fechou && DbPruv && DbPruv->EscritasFalhas() != falhasAntes;
     } catch (const TErro& e) {
         // A save that fails (a full disk, data that take no writes) fails again at every try:
         // it is told once, and the question below follows it. Data that cannot be trusted go to
@@ -840,7 +844,9 @@ void TPruv2003::FormClose()
     TCursorOcupado ocupado;
     const bool vazia = ObtemColecao().EstaVazia();
     FecharColecoes();   // no table may be open while its file is copied
-    if (vazia || !automatica)
+    // Data that take no writes were not changed by this run: the start said so, and nothing of
+    // them is copied.
+    if (vazia || !automatica || SomenteLeitura())
         return;   // nothing stored, nothing to keep
     if (ErroIndice) {
         AvisaCopiaAutomaticaNaoFeita();   // tables whose index failed are not worth a backup

@@ -164,6 +164,7 @@ TEST_F(TFoCalculaResumoTest, AFailureShowsItsMessageAndClosesTheWindowAsNotCompu
 {
     auto pruv = Armazenada(Matriz);
     Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Executa(QStringLiteral("UPDATE Resumo SET OK = 0"));   // stale: the computation must write it
     auto lida = Lida(Matriz);
     lida->GetResumo().SetOK(false);
     // A window left open after the failure is closed here.

@@ -17,11 +17,13 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cerrno>
 
 #include "components/controls/richtext/TdvPageSetupDialog.h"
 #include "components/controls/richtext/TdvRulerPanel.h"
 #include "components/data/settings/TdvIntl.h"
 #include "platform/files/TArquivoNovo.h"
+#include "platform/files/TMotivoSistema.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "platform/widgets/windows/TDialogoArquivo.h"
 
@@ -580,7 +582,8 @@ bool TdvRichEditForm::Carrega()
         return false;
     QFile arquivo(nome);
     if (!arquivo.open(QIODevice::ReadOnly)) {
-        InterfaceUsuario::Mostra(QStringLiteral("Cannot open file %1.").arg(QDir::toNativeSeparators(nome)),
+        InterfaceUsuario::Mostra(QStringLiteral("Não foi possível abrir o arquivo %1: %2.")
+                                     .arg(QDir::toNativeSeparators(nome), TMotivoSistema::Texto(errno)),
                                  TipoDialogo::Erro, Botao::Ok);
         return false;
     }
@@ -612,8 +615,9 @@ bool TdvRichEditForm::SalvaComo()
     // (a save file misses the failure of its last flush): the earlier file stays unless the
     // new one is whole.
     if (QString erro; !TArquivoNovo::GravaInteiro(nome, bytes, erro)) {
-        InterfaceUsuario::Mostra(QStringLiteral("Cannot create file %1.").arg(QDir::toNativeSeparators(nome)),
-                                 TipoDialogo::Erro, Botao::Ok);
+        InterfaceUsuario::Mostra(
+            QStringLiteral("Não foi possível gravar o arquivo %1: %2.").arg(QDir::toNativeSeparators(nome), erro),
+            TipoDialogo::Erro, Botao::Ok);
         return false;
     }
     return true;
@@ -636,7 +640,7 @@ bool TdvRichEditForm::Imprime()
         return false;
     if (RichEdit1->Print(FOrigem.PrintJobName))
         return true;
-    InterfaceUsuario::Mostra(QStringLiteral("Unable to print the text."), TipoDialogo::Erro, Botao::Ok);
+    InterfaceUsuario::Mostra(QStringLiteral("Não foi possível imprimir o texto."), TipoDialogo::Erro, Botao::Ok);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/db/cursors/TCursorConsulta.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TComando.h"
@@ -31,7 +32,7 @@ TCursorConsulta::TCursorConsulta(TDatabase& banco, const QString& sql,
     if (FSql.endsWith(QLatin1Char(';')))
         FSql.chop(1);
     LigaParametros(comando, parametros);
-    LeLinhas(comando);
+    LeLinhas(comando, false);
     const int colunas = comando.Colunas();
     for (int i = 0; i < colunas; ++i) {
         const QString declarado = comando.TipoDeclarado(i);
@@ -74,30 +75,44 @@ TCursorConsulta::TCursorConsulta(TDatabase& banco, const QString& sql,
     }
 }
 
-void TCursorConsulta::LeLinhas(TComando& comando)
+void TCursorConsulta::LeLinhas(TComando& comando, bool comOrdem)
 {
-    const int colunas = comando.Colunas();
-    FLinhas.clear();
+    // Kept whole until the answer is read whole: a failing step leaves the rows as they were.
+    const int colunas = comando.Colunas() - (comOrdem ? 1 : 0);
+    std::vector<std::vector<QVariant>> linhas;
+    std::vector<qint64> ordens;
     while (comando.Passo()) {
         std::vector<QVariant> linha;
         linha.reserve(static_cast<std::size_t>(colunas));
         for (int i = 0; i < colunas; ++i)
             linha.push_back(comando.Valor(i));
-        FLinhas.push_back(std::move(linha));
+        linhas.push_back(std::move(linha));
+        if (comOrdem)
+            ordens.push_back(comando.Valor(colunas).toLongLong());
     }
+    FLinhas = std::move(linhas);
+    FOrdens = std::move(ordens);
+    FFiltrada = comOrdem;
 }
 
-bool TCursorConsulta::Linha(qint64 indice, TRegistro& registro) const
+qint64 TCursorConsulta::Posicao(qint64 ordem) const
 {
-    if (indice < 0 || indice >= static_cast<qint64>(FLinhas.size()))
+    if (!FFiltrada)
+        return std::clamp<qint64>(ordem, 0, static_cast<qint64>(FLinhas.size()));
+    return std::lower_bound(FOrdens.begin(), FOrdens.end(), ordem) - FOrdens.begin();
+}
+
+bool TCursorConsulta::Linha(qint64 posicao, TRegistro& registro) const
+{
+    if (posicao < 0 || posicao >= static_cast<qint64>(FLinhas.size()))
         return false;
-    const auto& linha = FLinhas[static_cast<std::size_t>(indice)];
+    const auto& linha = FLinhas[static_cast<std::size_t>(posicao)];
     registro.Valores.assign(linha.begin(), linha.end());
     for (std::size_t i = 0; i < FCampos.size(); ++i) {
         if (IsTextType(FCampos[i].DataType) && (!registro.Valores[i].isValid() || registro.Valores[i].isNull()))
             registro.Valores[i] = QString();
     }
-    registro.RowId = indice;
+    registro.RowId = !FFiltrada ? posicao : FOrdens[static_cast<std::size_t>(posicao)];
     return true;
 }
 
@@ -105,12 +120,19 @@ bool TCursorConsulta::Busca(const TRegistro* de, TGetMode modo, TRegistro& regis
 {
     if (!de)
         return Linha(modo == gmNext ? 0 : static_cast<qint64>(FLinhas.size()) - 1, registro);
-    return Linha(de->RowId + (modo == gmNext ? 1 : -1), registro);
+    // By its place in the whole answer: `de` may be a record that the filter left out.
+    if (!FFiltrada)
+        return Linha(de->RowId + (modo == gmNext ? 1 : -1), registro);
+    return Linha(modo == gmNext ? Posicao(de->RowId + 1) : Posicao(de->RowId) - 1, registro);
 }
 
 bool TCursorConsulta::BuscaBookmark(const TBookmark& marca, TRegistro& registro)
 {
-    return !marca.IsNull() && Linha(marca.Chave().front().toLongLong(), registro);
+    if (marca.IsNull())
+        return false;
+    const qint64 ordem = marca.Chave().front().toLongLong();
+    const qint64 posicao = Posicao(ordem);
+    return Linha(posicao, registro) && registro.RowId == ordem;
 }
 
 TBookmark TCursorConsulta::Bookmark(const TRegistro& registro) const
@@ -172,7 +194,6 @@ void TCursorConsulta::DefineExpressoes(const std::vector<QByteArray>& expressoes
     FTraduzida.reset();
     if (condicoes.empty() && !FFiltrada)
         return;   // the rows read on opening are the whole answer
-    FFiltrada = !condicoes.empty();
     QString sql = FSql;
     std::vector<QVariant> valores;
     if (!condicoes.empty()) {
@@ -181,7 +202,12 @@ void TCursorConsulta::DefineExpressoes(const std::vector<QByteArray>& expressoes
             partes << QLatin1Char('(') + condicao.Sql + QLatin1Char(')');
             valores.insert(valores.end(), condicao.Valores.begin(), condicao.Valores.end());
         }
-        sql = QStringLiteral("SELECT * FROM (%1\n) WHERE %2").arg(FSql, partes.join(QStringLiteral(" AND ")));
+        // Each row is numbered in the order the text alone gives (SQLite does not push a condition
+        // below a numbering over the whole answer), so that a record keeps its bookmark with the
+        // filter and without it.
+        sql = QStringLiteral("SELECT * FROM (SELECT *, row_number() OVER () - 1 AS \"#ordem\" FROM (%1\n))"
+                             " WHERE %2 ORDER BY \"#ordem\"")
+                  .arg(FSql, partes.join(QStringLiteral(" AND ")));
     }
     FBanco->SoltaLeituras();
     TComando comando(FBanco->Conexao(), sql);
@@ -190,5 +216,5 @@ void TCursorConsulta::DefineExpressoes(const std::vector<QByteArray>& expressoes
     int marcador = comando.Parametros() - static_cast<int>(valores.size());
     for (const QVariant& valor : valores)
         comando.Liga(++marcador, valor);
-    LeLinhas(comando);
+    LeLinhas(comando, !condicoes.empty());
 }

@@ -1256,11 +1256,31 @@ QVariant TCursorTabela::ValorParaGravar(const TRegistro& registro, int coluna) c
     return valor;
 }
 
+bool TCursorTabela::MesmosValores(const TRegistro& registro, const TRegistro& original) const
+{
+    const int total = static_cast<int>(FEsquema.Campos.size());
+    for (int i = 0; i < total; ++i) {
+        const QVariant novo = ValorParaGravar(registro, i);
+        const QVariant antigo = ValorParaGravar(original, i);
+        // Of one type and equal: 1 and 1.0 are not the same text in a text column.
+        if (novo.isValid() != antigo.isValid() || novo.isNull() != antigo.isNull()
+            || (novo.isValid() && (novo.typeId() != antigo.typeId() || novo != antigo)))
+            return false;
+    }
+    return true;
+}
+
 void TCursorTabela::Grava(TRegistro& registro, const TRegistro* original)
 {
     ExigeModificavel(!FSomenteLeitura);
     const int total = static_cast<int>(FEsquema.Campos.size());
     registro.Valores.resize(std::max(registro.Valores.size(), static_cast<std::size_t>(total)));
+    // A record edited back to what was read writes nothing: saving what the user did not change
+    // neither costs a write nor fails on data that take none.
+    if (original && MesmosValores(registro, *original)) {
+        registro.RowId = original->RowId;
+        return;
+    }
     TTransacao transacao(*FBanco);
     for (int i = 0; i < total; ++i) {
         const auto indice = static_cast<std::size_t>(i);

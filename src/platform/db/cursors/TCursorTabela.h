@@ -161,6 +161,8 @@ private:
     void Le(const TComando& comando, TRegistro& registro);
     bool PrimeiroAceito(TComando& comando, const TAceita& aceita, TRegistro& registro);
     [[nodiscard]] QVariant ValorParaGravar(const TRegistro& registro, int coluna) const;
+    // Every column of the table would be written as it stands in `original`.
+    [[nodiscard]] bool MesmosValores(const TRegistro& registro, const TRegistro& original) const;
 
     std::shared_ptr<TDatabase> FBanco;
     TEsquemaTabela FEsquema;

@@ -42,6 +42,14 @@ QString EDBEngineError::Motivo() const
         return QStringLiteral("não há memória suficiente");
     case SQLITE_CONSTRAINT:
         return QStringLiteral("o registro repete uma chave existente ou deixa vazio um campo obrigatório");
+    case SQLITE_ABORT:
+        // SQLite, or the database itself, took the whole transaction back after a failed write.
+        return FCodigo == SQLITE_ABORT_ROLLBACK ? QStringLiteral("a gravação foi desfeita depois de um erro no disco")
+                                                : QStringLiteral("a operação foi interrompida");
+    case SQLITE_INTERRUPT:
+        return QStringLiteral("a operação foi interrompida");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("o valor é grande demais para o banco de dados");
     default:
         return QString();
     }

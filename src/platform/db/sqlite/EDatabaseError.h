@@ -26,7 +26,8 @@ public:
 
     [[nodiscard]] int Codigo() const noexcept { return FCodigo; }
     // The reason in the user's language, for the conditions a user can meet (a damaged file, a
-    // full disk, a file in use...); empty for the others, whose English text is all there is.
+    // full disk, a file in use, a write taken back...); empty for the others (a statement the
+    // engine refused), whose English text is all there is.
     [[nodiscard]] QString Motivo() const;
     // The file is there but is no database, or its pages are damaged: only a restore or a
     // rebuild can make it usable, while a retry cannot.

@@ -362,8 +362,8 @@ bool TDatabase::TransacaoPerdida() const
 
 void TDatabase::FalhaPerdida()
 {
-    throw EDBEngineError(QStringLiteral("the transaction was rolled back after an error of the disk; "
-                                        "nothing more is written until it ends"),
+    throw EDBEngineError(QStringLiteral("a gravação foi desfeita depois de um erro no disco; nada mais é gravado "
+                                        "até que ela termine"),
                          SQLITE_ABORT_ROLLBACK);
 }
 
@@ -375,11 +375,16 @@ void TDatabase::RecusaSePerdida() const
 
 template <typename Execucao> void TDatabase::ExecutaEscrita(Execucao&& executa)
 {
-    RecusaSePerdida();
-    ConfereFalhaSimulada();
-    SoltaLeituras();
-    ++FGeracao;
-    executa();
+    try {
+        RecusaSePerdida();
+        ConfereFalhaSimulada();
+        SoltaLeituras();
+        ++FGeracao;
+        executa();
+    } catch (...) {
+        ++FEscritasFalhas;
+        throw;
+    }
 }
 
 void TDatabase::Escreve(TComando& comando)
@@ -439,6 +444,7 @@ void TDatabase::ConfirmaTransacao(int nivel)
         // The transaction object is closed all the same; the outermost one ends the lost state.
         EsqueceGuardados();
         --FProfundidade;
+        ++FEscritasFalhas;
         FalhaPerdida();
     }
     SoltaLeituras();
@@ -457,6 +463,7 @@ void TDatabase::ConfirmaTransacao(int nivel)
     try {
         ExecutaGuardado(QStringLiteral("COMMIT"));
     } catch (...) {
+        ++FEscritasFalhas;
         EsqueceGuardados();
         if (sqlite3_get_autocommit(FConexao) == 0) {
             try {

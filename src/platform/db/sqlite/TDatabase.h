@@ -100,6 +100,9 @@ public:
     // Counts every change to the data or the schema: a cursor whose statement began before a
     // change seeks again instead of stepping on.
     [[nodiscard]] quint64 Geracao() const { return FGeracao; }
+    // Counts the writes and commits that failed: a caller tells whether a step it ran met one,
+    // wherever that failure was told.
+    [[nodiscard]] quint64 EscritasFalhas() const { return FEscritasFalhas; }
     void SoltaLeituras();
     void RegistraLeitor(ILeitor* leitor);
     void RemoveLeitor(ILeitor* leitor);
@@ -158,6 +161,7 @@ private:
     QHash<QString, QStringList> FPlanos;   // Plano's answers under FVersaoEsquema
     qint64 FVersaoEsquema = -1;            // of the kept ones; -1 none
     quint64 FGeracao = 0;
+    quint64 FEscritasFalhas = 0;
     int FProfundidade = 0;
     int FLote = 0;
     int FNivelLote = 0;

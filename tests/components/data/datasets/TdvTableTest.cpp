@@ -329,6 +329,71 @@ TEST_F(TdvTableTest, AQueryTableIsFilteredByItsLines)
     }
 }
 
+// A filter written on an open table keeps the record it stands on when that one passes, else
+// moves to the next that passes; a bookmark names the same record with the filter and without
+// it. The same for a table whose rows come from a text, whatever order the text gives them.
+TEST_F(TdvTableTest, AFilterKeepsTheCurrentRecordAndTheBookmarks)
+{
+    const struct {
+        const char* nome;
+        QStringList query;
+        const char* proximoQuePassa;   // after 2002/0588, of the rows of CODIGO 0561
+    } casos[] = {
+        {"table", {}, "2003/0561"},
+        {"sql", {QStringLiteral("SELECT ANO, CODIGO FROM CodRet ORDER BY CODIGO DESC, ANO")}, "2001/0561"},
+        {"sql without order", {QStringLiteral("SELECT ANO, CODIGO FROM CodRet WHERE DESCRICAO <> 'x'")}, "2003/0561"},
+        {"qbe",
+         {QStringLiteral("Query"), QString(), QStringLiteral("CodRet.db | ANO | CODIGO |"),
+          QStringLiteral("         | Check | Check |"), QStringLiteral("EndQuery")},
+         "2003/0561"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        TdvTable consulta;
+        consulta.SetDatabaseName(PastaDados());
+        if (c.query.isEmpty())
+            consulta.SetTableName(QStringLiteral("CodRet.db"));
+        else
+            consulta.SetQuery(c.query);
+        consulta.Open();
+        const auto atual = [&] {
+            if (consulta.Bof() && consulta.Eof())
+                return std::string("none");
+            return (consulta.FieldByName(QStringLiteral("ANO"))->AsString() + QLatin1Char('/')
+                    + consulta.FieldByName(QStringLiteral("CODIGO"))->AsString())
+                .toStdString();
+        };
+        const auto vaiPara = [&](int ano, const char* codigo) {
+            ASSERT_TRUE(consulta.Locate(QStringLiteral("ANO;CODIGO"), {ano, QString::fromUtf8(codigo)}, {}));
+        };
+        vaiPara(2002, "1708");
+        const TBookmark marca1708 = consulta.GetBookmark();
+        vaiPara(2001, "0561");
+        const TBookmark marca2001 = consulta.GetBookmark();
+        vaiPara(2002, "0561");
+
+        consulta.SetdvFilter({QStringLiteral("CODIGO = 0561")});
+        ASSERT_EQ(consulta.RecordCount(), 3);
+        EXPECT_EQ(atual(), "2002/0561") << "the record passes: it stays";
+        EXPECT_FALSE(consulta.BookmarkValid(marca1708)) << "its record does not pass";
+        consulta.GotoBookmark(marca2001);
+        EXPECT_EQ(atual(), "2001/0561");
+
+        consulta.SetdvFilter({});
+        vaiPara(2002, "0588");
+        consulta.SetdvFilter({QStringLiteral("CODIGO = 0561")});
+        EXPECT_EQ(atual(), c.proximoQuePassa) << "the next that passes";
+
+        consulta.SetdvFilter({});
+        ASSERT_EQ(consulta.RecordCount(), 5);
+        EXPECT_EQ(atual(), c.proximoQuePassa) << "no filter: the record stays";
+        consulta.GotoBookmark(marca1708);
+        EXPECT_EQ(atual(), "2002/1708");
+        consulta.GotoBookmark(marca2001);
+        EXPECT_EQ(atual(), "2001/0561");
+    }
+}
+
 TEST_F(TdvTableTest, RegisteredRecordsLearnThatTheTableIsGone)
 {
     auto vivo = std::make_shared<bool>(false);

@@ -7,6 +7,7 @@
 #include "platform/db/sqlite/TEsquemaTabela.h"
 #include "platform/db/datasets/TTable.h"
 #include "platform/db/sqlite/TTransacao.h"
+#include "support/FalhasDeDisco.h"
 
 namespace {
 
@@ -609,3 +610,30 @@ TEST_F(TTableTest, AnOpeningHeldBackReadsItsRowsOnceTheHoldEndsUnderWhatWasSetMe
     tabela.Open();
     EXPECT_EQ(Chave(), QStringLiteral("00001/0000001"));
 }
+
+namespace {
+
+// A record posted as it was read writes nothing: on a disk that takes no writes it is saved all the
+// same, while a change is refused there as any write is.
+TEST_F(TTableTest, APostThatChangesNoValueWritesNothing)
+{
+    GravaPadrao();
+    tabela.First();
+    const QString nome = tabela.FieldByName(QStringLiteral("NOME"))->AsString();
+    FalhasDeDisco::Armada semGravacao({0, FalhasDeDisco::Todas, true, false});
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("NOME"))->SetAsString(QStringLiteral("outro nome"));
+    tabela.FieldByName(QStringLiteral("NOME"))->SetAsString(nome);
+    tabela.FieldByName(QStringLiteral("TRIB_TRIBU"))
+        ->SetAsString(tabela.FieldByName(QStringLiteral("TRIB_TRIBU"))->AsString());
+    EXPECT_NO_THROW(tabela.Post());
+    EXPECT_FALSE(FalhasDeDisco::Disparou());
+    EXPECT_EQ(tabela.FieldByName(QStringLiteral("NOME"))->AsString(), nome);
+
+    tabela.Edit();
+    tabela.FieldByName(QStringLiteral("NOME"))->SetAsString(QStringLiteral("outro nome"));
+    EXPECT_THROW(tabela.Post(), EDatabaseError);
+    tabela.Cancel();
+}
+
+}   // namespace
