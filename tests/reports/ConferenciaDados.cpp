@@ -21,13 +21,7 @@ const QStringList Meses{QStringLiteral("Jan"), QStringLiteral("Fev"), QStringLit
 
 using ConferenciaDados::Centavos;
 
-QString Reais(qint64 centavos)
-{
-    QString inteiro = QString::number(centavos / 100);
-    for (qsizetype i = inteiro.size() - 3; i > 0; i -= 3)
-        inteiro.insert(i, QLatin1Char('.'));
-    return inteiro + QLatin1Char(',') + QString::number(centavos % 100).rightJustified(2, QLatin1Char('0'));
-}
+using ConferenciaDados::Reais;
 
 bool EhNi(const QString& texto)
 {
@@ -122,12 +116,20 @@ public:
             FFalhas << f;
     }
 
-    void Pagina(const std::vector<TLinha>& linhas)
+    void Pagina(int pagina, const std::vector<TLinha>& linhas)
     {
         FTitulos.clear();
         FTitulosJudiciais.clear();
-        for (const TLinha& l : linhas)
+        FCabecalhoComprovante = FDocumento == TDoc::Comprovantes;
+        for (const TLinha& l : linhas) {
+            Forma(l);
             Linha(l);
+        }
+        if (FDocumento != TDoc::Comprovantes)
+            CabecalhoERodape(pagina, linhas);
+        else if (!FAnoVisto && !FListaNaoImpressos && !linhas.empty())
+            Falha(pagina, QStringLiteral("ANO-CALENDÁRIO"), QStringLiteral("página de comprovante sem o ano"));
+        FAnoVisto = false;
     }
 
     // What the whole document must have shown; ultima is its last page.
@@ -137,6 +139,14 @@ private:
     using TDoc = ConferenciaDados::TDocumento;
 
     void Linha(const TLinha& l);
+    // A word in the shape of a number with separators is a well-formed amount.
+    void Forma(const TLinha& l);
+    // The page's header (year, type, declarant) and foot (date, declarant or fund).
+    void CabecalhoERodape(int pagina, const std::vector<TLinha>& linhas);
+    // The declaration report's declarant and responsible persons; true when the line was theirs.
+    bool BlocoTitulo(const TLinha& l);
+    void Caixa6Fim(const TLinha& l);
+    void FimComprovante(int pagina);
     bool Fundo(const TLinha& l);
     void Titulos(const TLinha& l);
     // The amounts of the line, each under its column's title, against the expected.
@@ -173,7 +183,160 @@ private:
     QSet<QString> FImpressosComprovante;
     QSet<QString> FNaoImpressos;
     bool FListaNaoImpressos = false;
+    bool FCabecalhoComprovante = false;   // the page's header lines, up to the year, still to come
+    bool FAnoNaProxima = false;
+    bool FAnoVisto = false;
+    qreal FColunaAno = 0;
+    enum class TLeiaute { PF, PJ, IN4 } FLeiaute = TLeiaute::PF;
+    bool FCaixa6 = false;
+    bool FCaixa6Vista = false;
+    QStringList FTextoCaixa6;
+    int FCaixa7 = 0;   // lines of box 7 read: its title, its captions, the name and date
+    bool FCaixa7Vista = false;
+    QString FDescricaoEsperada;   // of a company's line whose description goes on below it
+    QString FDescricaoImpressa;
+    QSet<QString> FLinhasVistas;   // NI and "MM code" of the company lines printed
+
+    // The declaration report's title band.
+    enum class TBloco { Nenhum, Responsavel, Fone, RespCnpj } FBloco = TBloco::Nenhum;
+    int FDeclaranteVisto = 0;
+    int FResponsavelVisto = 0;
+    int FRespCnpjVisto = 0;
 };
+
+void TConferencia::Forma(const TLinha& l)
+{
+    static const QRegularExpression numero(QStringLiteral("^-?[0-9.,]*[0-9][.,][0-9][0-9.,]*$"));
+    if (FCaixa6)
+        return;   // the complementary information is free text ("linhas 3.01 e/ou 5.02")
+    for (const QString& w : l.W)
+        if (numero.match(w).hasMatch() && Centavos(w) < 0)
+            Falha(l, w, QStringLiteral("número fora do formato de valor (1.234,56)"));
+}
+
+void TConferencia::CabecalhoERodape(int pagina, const std::vector<TLinha>& linhas)
+{
+    const auto linha = [&](const QString& comeco) -> const TLinha* {
+        for (const TLinha& l : linhas)
+            if (!l.W.isEmpty() && l.W[0] == comeco)
+                return &l;
+        return nullptr;
+    };
+    if (linhas.empty())
+        return;
+    if (const TLinha* ano = linha(QStringLiteral("Ano-Calendário:")); ano == nullptr)
+        Falha(pagina, QStringLiteral("Ano-Calendário:"), QStringLiteral("página sem o ano no cabeçalho"));
+    else {
+        if (ano->W.size() < 2 || ano->W[1] != FDados.Ano)
+            Falha(*ano, ano->Texto(), QStringLiteral("o ano-calendário é %1").arg(FDados.Ano));
+        const qsizetype tipo = ano->Indice(QStringLiteral("Tipo:"));
+        const QString esperado = FDados.Retificadora ? QStringLiteral("Retificadora") : QStringLiteral("Original");
+        if (tipo < 0 || tipo + 1 >= ano->W.size() || ano->W[tipo + 1] != esperado)
+            Falha(*ano, ano->Texto(), QStringLiteral("o tipo da declaração é %1").arg(esperado));
+        const QString situacao = FDados.Pessoa() ? QStringLiteral("Espólio / Saída definitiva do país")
+                                                 : QStringLiteral("Extinção");
+        // The special situation is the declaration report's alone.
+        if (FDocumento == TDoc::Declaracao && ano->Texto().contains(situacao) != FDados.Especial)
+            Falha(*ano, ano->Texto(),
+                  FDados.Especial ? QStringLiteral("sem \"%1\", a situação especial da declaração").arg(situacao)
+                                  : QStringLiteral("situação especial que a declaração não tem"));
+    }
+    // The declarant under the year: the first line that opens with its number's caption.
+    const TLinha* declarante = nullptr;
+    for (const TLinha& l : linhas)
+        if (l.W.size() > 2 && (l.W[0] == QStringLiteral("CPF") || l.W[0] == QStringLiteral("CNPJ")) && EhNi(l.W[1])) {
+            declarante = &l;
+            break;
+        }
+    if (declarante == nullptr)
+        Falha(pagina, FDados.Ni, QStringLiteral("página sem o declarante no cabeçalho"));
+    else {
+        const QString titulo = FDados.Pessoa() ? QStringLiteral("CPF") : QStringLiteral("CNPJ");
+        const QString tituloNome = FDados.Pessoa() ? QStringLiteral("Nome") : QStringLiteral("Nome Empresarial");
+        const qsizetype nome = declarante->Texto().indexOf(QLatin1Char(' ') + tituloNome + QLatin1Char(' '));
+        if (declarante->W[0] != titulo || declarante->W[1] != FDados.Ni)
+            Falha(*declarante, declarante->Texto(0, 2), QStringLiteral("o declarante é %1 %2").arg(titulo, FDados.Ni));
+        if (nome < 0 || !MesmoNome(declarante->Texto().mid(nome + tituloNome.size() + 2), FDados.Nome))
+            Falha(*declarante, declarante->Texto(2),
+                  QStringLiteral("o declarante chama-se %1 \"%2\"").arg(tituloNome, FDados.Nome));
+    }
+    const TLinha* rodape = linha(QStringLiteral("Data:"));
+    if (rodape == nullptr) {
+        Falha(pagina, QStringLiteral("Data:"), QStringLiteral("página sem a data no rodapé"));
+        return;
+    }
+    if (rodape->W.size() < 2 || !FDados.Datas.contains(rodape->W[1]))
+        Falha(*rodape, rodape->W.value(1), QStringLiteral("a data de hoje é %1").arg(FDados.Datas.value(0)));
+    // The foot names the declarant, or the fund whose items the page holds.
+    const auto ni = std::find_if(rodape->W.begin() + 1, rodape->W.end(), EhNi);
+    const QString esperado = FDono.isEmpty() ? FDados.Ni : FDono;
+    if (ni == rodape->W.end() || *ni != esperado)
+        Falha(*rodape, rodape->Texto(), QStringLiteral("o rodapé desta página é de %1").arg(esperado));
+    else if (rodape->Indice(QStringLiteral("Declarante:")) >= 0 && !FDono.isEmpty())
+        Falha(*rodape, rodape->Texto(), QStringLiteral("página do fundo %1 com o rodapé do declarante").arg(FDono));
+}
+
+bool TConferencia::BlocoTitulo(const TLinha& l)
+{
+    const QString texto = l.Texto();
+    const auto valor = [&l](const QString& depois, const QString& antes) {
+        const qsizetype de = l.Indice(depois);
+        if (de < 0)
+            return QStringLiteral("?");
+        const qsizetype ate = antes.isEmpty() ? -1 : l.Indice(antes, de + 1);
+        return l.Texto(de + 1, ate);
+    };
+    const auto digitos = [](QString t) { return t.remove(QRegularExpression(QStringLiteral("\\D"))); };
+    const TBloco bloco = FBloco;
+    FBloco = TBloco::Nenhum;
+    if (l.W[0] == QStringLiteral("CNPJ/CPF:")) {
+        ++FDeclaranteVisto;
+        const qsizetype nome = texto.indexOf(QStringLiteral("Nome / Nome Empresarial "));
+        if (l.W.size() < 2 || l.W[1] != FDados.Ni)
+            Falha(l, l.W.value(1), QStringLiteral("o declarante é %1").arg(FDados.Ni));
+        if (nome < 0 || !MesmoNome(texto.mid(nome + 24), FDados.Nome))
+            Falha(l, texto, QStringLiteral("o declarante chama-se \"%1\"").arg(FDados.Nome));
+        return true;
+    }
+    if (texto == QStringLiteral("Responsável pelo Preenchimento")) {
+        FBloco = TBloco::Responsavel;
+        return true;
+    }
+    if (texto == QStringLiteral("Responsável perante o CNPJ")) {
+        FBloco = TBloco::RespCnpj;
+        ++FRespCnpjVisto;
+        return true;
+    }
+    const auto& r = FDados.Responsavel;
+    switch (bloco) {
+    case TBloco::Responsavel:
+        ++FResponsavelVisto;
+        if (valor(QStringLiteral("CPF"), QStringLiteral("Nome")) != r.Cpf)
+            Falha(l, texto, QStringLiteral("o CPF do responsável é %1").arg(r.Cpf));
+        if (valor(QStringLiteral("Nome"), QString()) != r.Nome.simplified())
+            Falha(l, texto, QStringLiteral("o responsável chama-se \"%1\"").arg(r.Nome));
+        FBloco = TBloco::Fone;
+        return true;
+    case TBloco::Fone:
+        for (const auto& [titulo, seguinte, esperado] :
+             {std::tuple{QStringLiteral("DDD"), QStringLiteral("Telefone"), r.Ddd},
+              std::tuple{QStringLiteral("Telefone"), QStringLiteral("Ramal"), r.Fone},
+              std::tuple{QStringLiteral("Ramal"), QStringLiteral("Fax"), r.Ramal},
+              std::tuple{QStringLiteral("Fax"), QStringLiteral("E-Mail"), r.Fax}})
+            if (digitos(valor(titulo, seguinte)) != esperado)
+                Falha(l, valor(titulo, seguinte), QStringLiteral("%1 do responsável é \"%2\"").arg(titulo, esperado));
+        if (valor(QStringLiteral("E-Mail"), QString()) != r.Email)
+            Falha(l, texto, QStringLiteral("o e-mail do responsável é \"%1\"").arg(r.Email));
+        return true;
+    case TBloco::RespCnpj:
+        if (valor(QStringLiteral("CPF"), QString()) != FDados.RespCnpj)
+            Falha(l, texto, QStringLiteral("o responsável perante o CNPJ é %1").arg(FDados.RespCnpj));
+        return true;
+    case TBloco::Nenhum:
+        break;
+    }
+    return false;
+}
 
 bool TConferencia::Fundo(const TLinha& l)
 {
@@ -231,8 +394,13 @@ void TConferencia::Valores(const TLinha& l, const TValores& esperado, bool judic
     const auto& titulos = judicial && !FTitulosJudiciais.empty() && !FSuspensa ? FTitulosJudiciais : FTitulos;
     for (const TPalavra& p : l.Palavras) {
         const qint64 impresso = Centavos(p.Texto);
-        if (impresso < 0)
+        if (impresso < 0) {
+            // What stands under an amount's title is an amount, in its shape.
+            for (const auto& [palavra, direita] : titulos)
+                if (std::abs(direita - p.Caixa.right()) <= FolgaColuna && ColunaDoTitulo(palavra, judicial) >= 0)
+                    Falha(l, p.Texto, QStringLiteral("sob \"%1\", mas não é um valor (%2)").arg(palavra, contexto));
             continue;
+        }
         const auto titulo = std::min_element(titulos.begin(), titulos.end(), [&p](const auto& a, const auto& b) {
             return std::abs(a.second - p.Caixa.right()) < std::abs(b.second - p.Caixa.right());
         });
@@ -316,6 +484,8 @@ void TConferencia::Linha(const TLinha& l)
     }
     switch (FDocumento) {
     case TDoc::Declaracao: {
+        if (BlocoTitulo(l))
+            return;
         if (w0 == QStringLiteral("Código") && l.W.size() > 3 && EhCodigo(l.W[1])) {
             const qsizetype nome = l.Indice(QStringLiteral("Nome"));
             qsizetype de = nome + 1;
@@ -429,7 +599,66 @@ void TConferencia::Comprovante(const TLinha& l)
         }
         return;
     }
+    // The page's header: the year stands under "ANO-CALENDÁRIO"; the lines above it are the header's.
+    if (const qsizetype ano = l.Indice(QStringLiteral("ANO-CALENDÁRIO")); ano >= 0) {
+        FAnoNaProxima = true;
+        FColunaAno = l.Palavras[ano].Caixa.center().x();
+        return;
+    }
+    if (FAnoNaProxima) {
+        for (const TPalavra& p : l.Palavras)
+            if (std::abs(p.Caixa.center().x() - FColunaAno) < 30) {
+                FAnoNaProxima = false;
+                FAnoVisto = true;
+                FCabecalhoComprovante = false;
+                if (p.Texto != FDados.Ano)
+                    Falha(l, p.Texto, QStringLiteral("o ano-calendário é %1").arg(FDados.Ano));
+            }
+        return;
+    }
+    if (FCabecalhoComprovante)
+        return;
+    if (w0 == QStringLiteral("Página") && l.W.size() == 2)
+        return;   // the foot: numbered inside each statement, read elsewhere
+    static const QRegularExpression caixa6(QStringLiteral("^[46]\\. INFORMAÇÕES COMPLEMENTARES"));
+    static const QRegularExpression caixa7(QStringLiteral("^[57]\\. RESPONSÁVEL PELAS INFORMAÇÕES"));
+    if (caixa6.match(texto).hasMatch()) {
+        if (!FDescricaoEsperada.isEmpty())
+            Falha(l, FDescricaoImpressa,
+                  QStringLiteral("descrição cortada, os dados dizem \"%1\"").arg(FDescricaoEsperada));
+        FDescricaoEsperada.clear();
+        // A box that goes on onto the next page may name itself again there.
+        if (!FCaixa6)
+            FTextoCaixa6.clear();
+        FCaixa6 = true;
+        FCaixa6Vista = true;
+        return;
+    }
+    if (caixa7.match(texto).hasMatch()) {
+        Caixa6Fim(l);
+        FCaixa7 = 1;
+        FCaixa7Vista = true;
+        return;
+    }
+    if (FCaixa6) {
+        FTextoCaixa6 << texto;
+        return;
+    }
+    if (FCaixa7 == 1) {   // its captions
+        FCaixa7 = 2;
+        return;
+    }
+    if (FCaixa7 == 2) {   // the responsible person's name and the date
+        FCaixa7 = 0;
+        const QString& nome = FDados.Responsavel.Nome;
+        if (l.Texto(0, l.W.size() - 1) != nome.simplified())
+            Falha(l, l.Texto(0, l.W.size() - 1), QStringLiteral("o responsável chama-se \"%1\"").arg(nome));
+        if (!FDados.Datas.contains(l.W.constLast()))
+            Falha(l, l.W.constLast(), QStringLiteral("a data de hoje é %1").arg(FDados.Datas.value(0)));
+        return;
+    }
     if (texto.startsWith(QStringLiteral("1. FONTE PAGADORA"))) {
+        FimComprovante(l.Pagina);
         FFonteNaProxima = true;
         FNiComprovante.clear();
         FQuadro.clear();
@@ -437,6 +666,9 @@ void TConferencia::Comprovante(const TLinha& l)
     }
     if (texto.startsWith(QStringLiteral("2. PESSOA"))) {
         FNiNaProxima = true;
+        FLeiaute = texto.startsWith(QStringLiteral("2. PESSOA FÍSICA"))          ? TLeiaute::PF
+            : texto.startsWith(QStringLiteral("2. PESSOA JURÍDICA FORNECEDORA")) ? TLeiaute::IN4
+                                                                                 : TLeiaute::PJ;
         return;
     }
     if (FFonteNaProxima && EhNi(l.W.constLast())) {
@@ -491,10 +723,73 @@ void TConferencia::Comprovante(const TLinha& l)
     // A company's line: month, code, nature, income and tax.
     const qsizetype mes = Meses.indexOf(w0);
     if (mes >= 0 && mes < 12 && l.W.size() > 3 && EhCodigo(l.W[1])) {
+        if (!FDescricaoEsperada.isEmpty())
+            Falha(l, FDescricaoImpressa,
+                  QStringLiteral("descrição cortada, os dados dizem \"%1\"").arg(FDescricaoEsperada));
+        FDescricaoEsperada.clear();
         const QString chave = QStringLiteral("%1 %2").arg(mes + 1, 2, 10, QLatin1Char('0')).arg(l.W[1]);
         confere(chave + QStringLiteral(" R"), l.W[l.W.size() - 2]);
         confere(chave + QStringLiteral(" I"), l.W.constLast());
+        FLinhasVistas.insert(FNiComprovante + QLatin1Char('|') + chave);
+        if (FLeiaute != TLeiaute::PJ)
+            return;   // the statement of payments for goods and services shows no description
+        // The description column: the code's, or the one the user gave the line; it may wrap.
+        const auto& descricoes = FDados.Comprovantes.at(FNiComprovante).Descricoes;
+        const auto it = descricoes.find(chave);
+        FDescricaoEsperada = it == descricoes.end() ? QString() : it->second.simplified();
+        FDescricaoImpressa = l.Texto(2, l.W.size() - 2);
+    } else if (!FDescricaoEsperada.isEmpty()) {
+        FDescricaoImpressa += QLatin1Char(' ') + texto;
+    } else {
+        return;
     }
+    if (FDescricaoImpressa == FDescricaoEsperada)
+        FDescricaoEsperada.clear();
+    else if (!FDescricaoEsperada.startsWith(FDescricaoImpressa + QLatin1Char(' '))) {
+        Falha(l, FDescricaoImpressa,
+              QStringLiteral("na coluna da descrição, os dados dizem \"%1\"").arg(FDescricaoEsperada));
+        FDescricaoEsperada.clear();
+    }
+}
+
+void TConferencia::Caixa6Fim(const TLinha& l)
+{
+    if (!FCaixa6)
+        return;
+    FCaixa6 = false;
+    if (FNiComprovante.isEmpty())
+        return;
+    const auto& c = FDados.Comprovantes.at(FNiComprovante);
+    const QStringList impressas =
+        FTextoCaixa6.join(QLatin1Char(' ')).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList esperadas = (FLeiaute == TLeiaute::IN4 ? c.Caixa6IN4 : c.Caixa6)
+                                      .join(QLatin1Char(' '))
+                                      .simplified()
+                                      .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (impressas == esperadas)
+        return;
+    qsizetype i = 0;
+    while (i < impressas.size() && i < esperadas.size() && impressas[i] == esperadas[i])
+        ++i;
+    Falha(l, impressas.mid(i, 6).join(QLatin1Char(' ')),
+          QStringLiteral("informações complementares de %1 diferem na palavra %2: os dados dizem \"%3\"")
+              .arg(FNiComprovante)
+              .arg(i + 1)
+              .arg(esperadas.mid(i, 6).join(QLatin1Char(' '))));
+}
+
+void TConferencia::FimComprovante(int pagina)
+{
+    if (!FNiComprovante.isEmpty()) {
+        if (!FCaixa6Vista)
+            Falha(pagina, FNiComprovante, QStringLiteral("comprovante sem o quadro de informações complementares"));
+        if (!FCaixa7Vista)
+            Falha(pagina, FNiComprovante, QStringLiteral("comprovante sem o quadro do responsável"));
+    }
+    FCaixa6Vista = false;
+    FCaixa7Vista = false;
+    FCaixa6 = false;
+    FCaixa7 = 0;
 }
 
 QStringList TConferencia::Fim(const QStringList& beneficiarios, int ultima)
@@ -503,6 +798,15 @@ QStringList TConferencia::Fim(const QStringList& beneficiarios, int ultima)
     case TDoc::Declaracao:
     case TDoc::Lista:
     case TDoc::Analitico:
+        if (FDocumento == TDoc::Declaracao) {
+            const int respCnpj = FDados.Pessoa() ? 0 : 1;
+            for (const auto& [vistos, esperados, oque] :
+                 {std::tuple{FDeclaranteVisto, 1, QStringLiteral("bloco do declarante")},
+                  std::tuple{FResponsavelVisto, 1, QStringLiteral("bloco do responsável pelo preenchimento")},
+                  std::tuple{FRespCnpjVisto, respCnpj, QStringLiteral("bloco do responsável perante o CNPJ")}})
+                if (vistos != esperados)
+                    Falha(1, oque, QStringLiteral("impresso %1 vezes, os dados pedem %2").arg(vistos).arg(esperados));
+        }
         for (const TItem& i : FDados.Itens) {
             const int vezes = FImpressos.count(&i) > 0 ? FImpressos.at(&i) : 0;
             if (vezes != 1)
@@ -518,6 +822,14 @@ QStringList TConferencia::Fim(const QStringList& beneficiarios, int ultima)
     case TDoc::Mensal:
         break;
     case TDoc::Comprovantes:
+        FimComprovante(ultima);
+        // Every line of a company's statement printed.
+        for (const QString& ni : FImpressosComprovante)
+            for (const auto& [chave, valor] : FDados.Comprovantes.at(ni).Quadros)
+                if (chave.endsWith(QStringLiteral(" R"))
+                    && !FLinhasVistas.contains(ni + QLatin1Char('|') + chave.chopped(2)))
+                    Falha(ultima, ni,
+                          QStringLiteral("a linha %1 do comprovante não foi impressa").arg(chave.chopped(2)));
         for (const QString& ni : beneficiarios) {
             const auto it = FDados.Comprovantes.find(ni);
             if (it == FDados.Comprovantes.end())
@@ -539,6 +851,16 @@ QStringList TConferencia::Fim(const QStringList& beneficiarios, int ultima)
 
 }   // namespace
 
+QString ConferenciaDados::Reais(qint64 Centavos)
+{
+    const qint64 absoluto = Centavos < 0 ? -Centavos : Centavos;
+    QString inteiro = QString::number(absoluto / 100);
+    for (qsizetype i = inteiro.size() - 3; i > 0; i -= 3)
+        inteiro.insert(i, QLatin1Char('.'));
+    return (Centavos < 0 ? QStringLiteral("-") : QString()) + inteiro + QLatin1Char(',')
+        + QString::number(absoluto % 100).rightJustified(2, QLatin1Char('0'));
+}
+
 qint64 ConferenciaDados::Centavos(const QString& Texto)
 {
     static const QRegularExpression valor(QStringLiteral("^-?[0-9]{1,3}(\\.[0-9]{3})*,[0-9]{2}$"));
@@ -555,6 +877,6 @@ QStringList ConferenciaDados::Confere(const QString& Nome, TDocumento Documento,
 {
     TConferencia conferencia(Nome, Documento, Dados);
     for (std::size_t p = 0; p < Paginas.size(); ++p)
-        conferencia.Pagina(Linhas(int(p) + 1, Paginas[p]));
+        conferencia.Pagina(int(p) + 1, Linhas(int(p) + 1, Paginas[p]));
     return conferencia.Fim(Beneficiarios, int(Paginas.size()));
 }

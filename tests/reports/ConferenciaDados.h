@@ -18,6 +18,9 @@ namespace ConferenciaDados {
 // An amount as the reports print it ("1.234,56") in cents; -1 when the text is none.
 [[nodiscard]] qint64 Centavos(const QString& Texto);
 
+// Cents as the reports print an amount ("1.234,56").
+[[nodiscard]] QString Reais(qint64 Centavos);
+
 enum class TDocumento { Declaracao, Lista, Sintetico, Analitico, Mensal, Comprovantes };
 
 // The words of each page of one print, its files one after the other. For statements,
