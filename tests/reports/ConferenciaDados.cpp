@@ -1,5 +1,7 @@
 #include "ConferenciaDados.h"
 
+#include "exchange/layout/TNumeroRecibo.h"
+
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
@@ -879,4 +881,426 @@ QStringList ConferenciaDados::Confere(const QString& Nome, TDocumento Documento,
     for (std::size_t p = 0; p < Paginas.size(); ++p)
         conferencia.Pagina(int(p) + 1, Linhas(int(p) + 1, Paginas[p]));
     return conferencia.Fim(Beneficiarios, int(Paginas.size()));
+}
+
+namespace {
+
+// Every line of every page, in order.
+std::vector<TLinha> TodasAsLinhas(const std::vector<QList<TPalavra>>& paginas)
+{
+    std::vector<TLinha> linhas;
+    for (std::size_t p = 0; p < paginas.size(); ++p)
+        for (TLinha& l : Linhas(int(p) + 1, paginas[p]))
+            linhas.push_back(std::move(l));
+    return linhas;
+}
+
+QString Falha(const QString& nome, int pagina, const QString& palavra, const QString& texto)
+{
+    return QStringLiteral("%1, página %2, palavra \"%3\": %4").arg(nome).arg(pagina).arg(palavra, texto);
+}
+
+// The value after a caption that opens the text ("Tipo: Original" -> "Original"); null when the
+// text does not open with it.
+QString Apos(const QString& texto, const QString& titulo)
+{
+    if (texto == titulo)
+        return QStringLiteral("");
+    if (!texto.startsWith(titulo + QLatin1Char(' ')))
+        return {};
+    return texto.mid(titulo.size() + 1);
+}
+
+// The words of a text, as the paper shows them.
+QStringList Palavras(const QString& texto)
+{
+    return texto.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// Where two word lists part, for the fault's text.
+QString Diferenca(const QStringList& impressas, const QStringList& esperadas)
+{
+    qsizetype i = 0;
+    while (i < impressas.size() && i < esperadas.size() && impressas[i] == esperadas[i])
+        ++i;
+    return QStringLiteral("na palavra %1 o papel diz \"%2\", os dados \"%3\"")
+        .arg(i + 1)
+        .arg(impressas.mid(i, 8).join(QLatin1Char(' ')), esperadas.mid(i, 8).join(QLatin1Char(' ')));
+}
+
+}   // namespace
+
+QStringList ConferenciaDados::ConfereGerencial(const QString& Nome, const std::vector<DadosEsperados>& Declaracoes,
+                                               const std::vector<QList<TPalavra>>& Paginas)
+{
+    QStringList falhas;
+    std::map<QString, int> vistas;
+    const DadosEsperados* atual = nullptr;
+    int titulos = 0;
+    constexpr int Titulos = 11;   // the captions of one declaration
+    const auto fecha = [&](int pagina) {
+        if (atual != nullptr && titulos != Titulos)
+            falhas << Falha(Nome, pagina, atual->Ni,
+                            QStringLiteral("%1 dados impressos de %2").arg(titulos).arg(Titulos));
+    };
+    int pagina = 1;
+    for (const TLinha& l : TodasAsLinhas(Paginas)) {
+        pagina = l.Pagina;
+        const QString texto = l.Texto();
+        const auto confere = [&](const QString& impresso, const QString& esperado, const QString& oque) {
+            // A name may stop where its room ends.
+            const bool nome = oque.startsWith(QStringLiteral("\"Nome"));
+            if (nome ? !MesmoNome(impresso, esperado) : impresso != esperado.simplified())
+                falhas << Falha(Nome, l.Pagina, impresso, QStringLiteral("%1 é \"%2\"").arg(oque, esperado));
+        };
+        if (const QString ni = Apos(texto, QStringLiteral("Declarante:")); !ni.isNull()) {
+            fecha(l.Pagina);
+            atual = nullptr;
+            titulos = 1;
+            for (const DadosEsperados& d : Declaracoes)
+                if (d.Ni == ni)
+                    atual = &d;
+            if (atual == nullptr)
+                falhas << Falha(Nome, l.Pagina, ni, QStringLiteral("declarante que nenhuma declaração tem"));
+            ++vistas[ni];
+            continue;
+        }
+        if (const QString data = Apos(texto, QStringLiteral("Data:")); !data.isNull()) {
+            if (!Declaracoes.empty() && !Declaracoes.front().Datas.contains(l.W.value(1)))
+                falhas << Falha(Nome, l.Pagina, l.W.value(1),
+                                QStringLiteral("a data de hoje é %1").arg(Declaracoes.front().Datas.value(0)));
+            continue;
+        }
+        if (atual == nullptr)
+            continue;
+        const DadosEsperados& d = *atual;
+        const std::pair<QString, QString> dados[] = {
+            {d.Pessoa() ? QStringLiteral("Nome:") : QStringLiteral("Nome Empresarial:"), d.Nome},
+            {QStringLiteral("Ano-Calendário:"), d.Ano},
+            {d.Pessoa() ? QStringLiteral("Espólio/Saída definitiva do país:") : QStringLiteral("Extinção:"),
+             d.Especial ? QStringLiteral("SIM") : QStringLiteral("NÃO")},
+            {QStringLiteral("Tipo:"), d.Retificadora ? QStringLiteral("Retificadora") : QStringLiteral("Original")},
+            {QStringLiteral("CPF do responsável perante o CNPJ:"), d.RespCnpj},
+            {QStringLiteral("CPF do Responsável pelo Preenchimento:"), d.Responsavel.Cpf},
+            {QStringLiteral("Nome do Responsável pelo Preenchimento:"), d.Responsavel.Nome},
+            {QStringLiteral("Data de Gravação:"), d.Gravacao},
+            {QStringLiteral("Nº de disquetes:"), QString::number(d.Disquetes)},
+            {QStringLiteral("Nº de Fundo/Clube:"), QString::number(d.Fundos.size())},
+        };
+        bool achou = false;
+        for (const auto& [titulo, esperado] : dados)
+            if (const QString valor = Apos(texto, titulo); !valor.isNull()) {
+                achou = true;
+                ++titulos;
+                confere(valor, esperado, QStringLiteral("\"%1\" de %2").arg(titulo, d.Ni));
+            }
+        if (!achou)
+            falhas << Falha(Nome, l.Pagina, texto, QStringLiteral("linha que a declaração %1 não tem").arg(d.Ni));
+    }
+    fecha(pagina);
+    for (const DadosEsperados& d : Declaracoes)
+        if (vistas[d.Ni] != 1)
+            falhas << Falha(Nome, pagina, d.Ni, QStringLiteral("declaração impressa %1 vezes").arg(vistas[d.Ni]));
+    return falhas;
+}
+
+namespace {
+
+// A money text of the receipt data ("1234567,8", "2275.08") in cents, rounded.
+qint64 CentavosDoRecibo(QString texto)
+{
+    texto.replace(QLatin1Char('.'), QLatin1Char(','));
+    const QString inteiro = texto.section(QLatin1Char(','), 0, 0);
+    const QString decimais = texto.section(QLatin1Char(','), 1).leftJustified(3, QLatin1Char('0'));
+    qint64 centavos = inteiro.toLongLong() * 100 + decimais.left(2).toLongLong();
+    if (decimais[2] >= QLatin1Char('5'))
+        ++centavos;
+    return centavos;
+}
+
+}   // namespace
+
+QStringList ConferenciaDados::ConfereRecibo(const QString& Nome, const QString& Ini,
+                                            const std::vector<QList<TPalavra>>& Paginas)
+{
+    // The receipt data: sections of name=value lines, in order.
+    std::map<QString, std::vector<std::pair<QString, QString>>> secoes;
+    QString secao;
+    for (const QString& linha : Ini.split(QLatin1Char('\n'))) {
+        const QString t = linha.trimmed();
+        if (t.startsWith(QLatin1Char('[')))
+            secao = t.mid(1, t.size() - 2);
+        else if (t.contains(QLatin1Char('=')))
+            secoes[secao].emplace_back(t.section(QLatin1Char('='), 0, 0), t.section(QLatin1Char('='), 1));
+    }
+    const auto valor = [&](const QString& s, const QString& chave, const QString& padrao = QString()) {
+        for (const auto& [k, v] : secoes[s])
+            if (k == chave)
+                return v;
+        return padrao;
+    };
+    const bool pessoa = valor(QStringLiteral("Declarante"), QStringLiteral("IN_PF_PJ"), QStringLiteral("2"))
+        == QStringLiteral("1");
+    const QString ni = valor(QStringLiteral("Declarante"), QStringLiteral("NR_DECLAR"));
+    const QString ano = valor(QStringLiteral("Declaracao"), QStringLiteral("AN_RETENCAO"));
+    const bool encerra = valor(QStringLiteral("Declaracao"), QStringLiteral("ENCERRA"), QStringLiteral("NAO"))
+        != QStringLiteral("NAO");
+    const QString crc = valor(QStringLiteral("Declaracao"), QStringLiteral("CRC"), QStringLiteral("0"));
+    QString controle;
+    for (int i = 0; i < 10 && i < crc.size(); i += 2)
+        controle += (i > 0 ? QStringLiteral(".") : QString()) + crc.mid(i, 2);
+    QString recibo = crc + TNumeroRecibo::CalculaDV(crc);
+    TNumeroRecibo::Formata(recibo);
+    const auto reais = [&](const char* s, const char* chave) {
+        return Reais(CentavosDoRecibo(valor(QLatin1String(s), QLatin1String(chave), QStringLiteral("0"))));
+    };
+    // What each line opening with a caption must say after it.
+    const std::vector<std::pair<QString, QString>> esperados = {
+        {QStringLiteral("Exercício:"), QString::number(ano.toInt() + (encerra ? 0 : 1))},
+        {pessoa ? QStringLiteral("CPF do Declarante:") : QStringLiteral("CNPJ do Declarante:"), ni},
+        {pessoa ? QStringLiteral("Nome:") : QStringLiteral("Nome Empresarial:"),
+         valor(QStringLiteral("Declarante"), QStringLiteral("NM_DECLAR"))},
+        {QStringLiteral("01. Beneficiários PF"),
+         valor(QStringLiteral("Declaracao"), QStringLiteral("NR_BENEF_PF"), QStringLiteral("0"))},
+        {QStringLiteral("02. Beneficiários PJ"),
+         valor(QStringLiteral("Declaracao"), QStringLiteral("NR_BENEF_PJ"), QStringLiteral("0"))},
+        {QStringLiteral("03. Rendimentos Tributáveis"), reais("Valores", "VL_REND")},
+        {QStringLiteral("04. Deduções"), reais("Valores", "VL_DEDUC")},
+        {QStringLiteral("05. Imposto Retido"), reais("Valores", "VL_IMPOSTO")},
+        {QStringLiteral("06. Compensação Ano Atual por Decisão Judicial"), reais("ValoresSJ", "VL_COMP_AT")},
+        {QStringLiteral("07. Compensação Anos Anteriores por Decisão Judicial"), reais("ValoresSJ", "VL_COMP_ANT")},
+        {QStringLiteral("08. Rendimentos Tributáveis"), reais("ValoresSJ", "VL_REND")},
+        {QStringLiteral("09. Deduções"), reais("ValoresSJ", "VL_DEDUC")},
+        {QStringLiteral("10. IRRF"), reais("ValoresSJ", "VL_IMPOSTO")},
+        {QStringLiteral("11. Depósito Judicial"), reais("ValoresSJ", "VL_DEPOSITO")},
+        {QStringLiteral("Correio Eletrônico:"), valor(QStringLiteral("Responsavel"), QStringLiteral("EMAIL_RESP"))},
+        {pessoa ? QStringLiteral("CPF:") : QStringLiteral("CNPJ:"), ni},
+        {QStringLiteral("Nº do Recibo:"), recibo},
+    };
+    // Captions that share a line with others: what follows each up to the next.
+    const std::vector<std::tuple<QString, QString, QString>> juntos = {
+        {QStringLiteral("Ano-calendário:"), QStringLiteral("Tipo:"), ano},
+        {QStringLiteral("Tipo:"), QString(),
+         valor(QStringLiteral("Declaracao"), QStringLiteral("TP_Arquivo")) == QStringLiteral("R")
+             ? QStringLiteral("Retificadora")
+             : QStringLiteral("Original")},
+        {QStringLiteral("DDD:"), QStringLiteral("Telefone:"),
+         valor(QStringLiteral("Responsavel"), QStringLiteral("DDD_RESP"))},
+        {QStringLiteral("Telefone:"), QStringLiteral("Fax:"),
+         valor(QStringLiteral("Responsavel"), QStringLiteral("TEL_RESP"))},
+        {QStringLiteral("Fax:"), QString(), valor(QStringLiteral("Responsavel"), QStringLiteral("FAX_RESP"))},
+    };
+    QStringList falhas;
+    QSet<QString> vistos;
+    bool responsavel = false;
+    bool estabelecimentos = false;
+    QStringList impressos;
+    int pagina = 1;
+    for (const TLinha& l : TodasAsLinhas(Paginas)) {
+        pagina = l.Pagina;
+        const QString texto = l.Texto();
+        const auto confere = [&](const QString& titulo, const QString& impresso, const QString& esperado) {
+            vistos.insert(titulo);
+            if (impresso != esperado.simplified())
+                falhas << Falha(Nome, l.Pagina, impresso.isEmpty() ? titulo : impresso,
+                                QStringLiteral("\"%1\" é \"%2\" nos dados do recibo").arg(titulo, esperado));
+        };
+        if (texto.startsWith(QStringLiteral("Dados da pessoa responsável")))
+            responsavel = true;
+        if (texto == QStringLiteral("Extrato da Declaração"))
+            estabelecimentos = false;
+        if (estabelecimentos && texto != QStringLiteral("Fundos ou Clubes de Investimentos informados"))
+            impressos << l.W;
+        // The responsible person's name and CPF share a line.
+        if (responsavel && l.W[0] == QStringLiteral("Nome:")) {
+            const qsizetype cpf = l.Indice(QStringLiteral("CPF:"));
+            // The name stops short of the CPF beside it (a 60-character name loses its end).
+            const QString nome = valor(QStringLiteral("Responsavel"), QStringLiteral("NM_RESP"));
+            confere(QStringLiteral("Nome do responsável"), l.Texto(1, cpf),
+                    MesmoNome(l.Texto(1, cpf), nome) ? l.Texto(1, cpf) : nome);
+            confere(QStringLiteral("CPF do responsável"), cpf < 0 ? QString() : l.Texto(cpf + 1),
+                    valor(QStringLiteral("Responsavel"), QStringLiteral("CPF_RESP")));
+            continue;
+        }
+        for (const auto& [titulo, esperado] : esperados)
+            if (const QString v = Apos(texto, titulo); !v.isNull() && !vistos.contains(titulo)) {
+                // The year of the exercise shares its line with the calendar year and the type.
+                confere(titulo, titulo == QStringLiteral("Exercício:") ? v.section(QLatin1Char(' '), 0, 0) : v,
+                        esperado);
+                if (titulo.endsWith(QStringLiteral("Nome:")) || titulo.endsWith(QStringLiteral("Empresarial:")))
+                    estabelecimentos = true;
+            }
+        for (const auto& [titulo, seguinte, esperado] : juntos) {
+            const qsizetype de = l.Indice(titulo);
+            if (de < 0)
+                continue;
+            const qsizetype ate = seguinte.isEmpty() ? -1 : l.Indice(seguinte, de + 1);
+            confere(titulo, l.Texto(de + 1, ate), esperado);
+        }
+        // The foot: the control number and the page.
+        if (const qsizetype p = l.Indice(QStringLiteral("Página:")); p > 0)
+            confere(QStringLiteral("número de controle"), l.W[0], controle);
+    }
+    for (const auto& [titulo, esperado] : esperados)
+        if (!vistos.contains(titulo))
+            falhas << Falha(Nome, pagina, titulo, QStringLiteral("o recibo não mostra \"%1\"").arg(esperado));
+    // The establishments and the funds, five a line.
+    QStringList esperadosEstab;
+    if (secoes[QStringLiteral("Original")].size() + secoes[QStringLiteral("Retificadora")].size() > 1 && !pessoa)
+        for (const char* s : {"Original", "Retificadora"})
+            for (const auto& [k, v] : secoes[QLatin1String(s)])
+                esperadosEstab << v.left(4);
+    if (!pessoa)
+        for (const auto& [k, v] : secoes[QStringLiteral("Anexos")])
+            esperadosEstab << v.left(18);
+    if (impressos != esperadosEstab)
+        falhas << Falha(Nome, pagina, impressos.join(QLatin1Char(' ')),
+                        QStringLiteral("estabelecimentos e fundos: %1").arg(Diferenca(impressos, esperadosEstab)));
+    return falhas;
+}
+
+QStringList ConferenciaDados::ConferePendencias(const QString& Nome, const std::vector<TPendencia>& Linhas_,
+                                                int NumErros, int NumAvisos,
+                                                const std::vector<QList<TPalavra>>& Paginas)
+{
+    // Each row prints its text without the code, at most 120 characters; errors and warnings
+    // marked by their gravity.
+    QStringList esperadas;
+    int erros = 0;
+    int avisos = 0;
+    for (const TPendencia& p : Linhas_) {
+        const QString codigo = p.Descricao.left(2);
+        if (p.Descricao.isEmpty())
+            continue;
+        QString texto = p.Descricao.mid(2, 120);
+        if (codigo == QStringLiteral("00") || codigo == QStringLiteral("01")) {
+            texto.prepend(p.Gravidade != 0 ? QStringLiteral("ERRO : ") : QStringLiteral("AVISO: "));
+            ++(p.Gravidade != 0 ? erros : avisos);
+        }
+        esperadas << Palavras(texto);
+    }
+    QStringList falhas;
+    QStringList impressas;
+    bool total = false;
+    int pagina = 1;
+    for (const TLinha& l : TodasAsLinhas(Paginas)) {
+        pagina = l.Pagina;
+        const QString texto = l.Texto();
+        if (texto == QStringLiteral("Verificação de Pendências"))
+            continue;
+        if (l.W[0] == QStringLiteral("Data:")) {
+            continue;
+        }
+        if (texto.startsWith(QStringLiteral("Total de Erros:"))) {
+            total = true;
+            const QString esperado = QStringLiteral("Total de Erros: %1 Total de Avisos: %2")
+                                         .arg(NumErros, 4, 10, QLatin1Char('0'))
+                                         .arg(NumAvisos, 4, 10, QLatin1Char('0'));
+            if (texto != esperado)
+                falhas << Falha(Nome, l.Pagina, texto, QStringLiteral("a verificação conta \"%1\"").arg(esperado));
+            continue;
+        }
+        impressas << l.W;
+    }
+    if (impressas != esperadas)
+        falhas << Falha(Nome, pagina, QString(),
+                        QStringLiteral("as pendências da tabela: %1").arg(Diferenca(impressas, esperadas)));
+    if (!total)
+        falhas << Falha(Nome, pagina, QStringLiteral("Total de Erros:"), QStringLiteral("sem os totais"));
+    if (erros != NumErros || avisos != NumAvisos)
+        falhas << Falha(Nome, pagina, QString(),
+                        QStringLiteral("a tabela tem %1 erros e %2 avisos, a verificação conta %3 e %4")
+                            .arg(erros)
+                            .arg(avisos)
+                            .arg(NumErros)
+                            .arg(NumAvisos));
+    return falhas;
+}
+
+QStringList ConferenciaDados::ConfereErrosImportacao(const QString& Nome, bool Comprovantes, const QString& Arquivo,
+                                                     const QStringList& Linhas_, const QStringList& Mensagens,
+                                                     const std::vector<QList<TPalavra>>& Paginas)
+{
+    // The words each pair must print, in the order of the page.
+    QStringList esperadas;
+    const auto campo = [&esperadas](const QString& titulo, const QString& valor) {
+        esperadas << Palavras(titulo) << Palavras(valor);
+    };
+    static const QStringList meses{QStringLiteral("Jan"), QStringLiteral("Fev"), QStringLiteral("Mar"),
+                                   QStringLiteral("Abr"), QStringLiteral("Mai"), QStringLiteral("Jun"),
+                                   QStringLiteral("Jul"), QStringLiteral("Ago"), QStringLiteral("Set"),
+                                   QStringLiteral("Out"), QStringLiteral("Nov"), QStringLiteral("Dez"),
+                                   QStringLiteral("13º")};
+    for (qsizetype i = 0; i < std::min(Linhas_.size(), Mensagens.size()); ++i) {
+        const QString& l = Linhas_[i];
+        const auto pos = [&l](int de, int ate) { return l.mid(de - 1, ate - de + 1); };
+        campo(QStringLiteral("Descrição do erro:"), Mensagens[i]);
+        if (Comprovantes) {
+            // The beneficiary (11), nine amounts of 15, a description of 60, an amount, the memo.
+            static const char* const titulos[] = {
+                "Beneficiário", "Previdência Oficial", "Previdência Privada", "Pensão Alimentícia", "Aposentadoria",
+                "Diárias",      "Invalidez",           "Lucro de PJ",         "Titular Microempr.", "Indenizações"};
+            int de = 0;
+            for (int c = 0; c < 10; ++c) {
+                const int largura = c == 0 ? 11 : 15;
+                campo(QString::fromUtf8(titulos[c]), l.mid(de, largura));
+                de += largura;
+            }
+            campo(QStringLiteral("Descrição de Outros Rendimentos Isentos"), l.mid(de, 60));
+            campo(QStringLiteral("Outros Rend. Isent."), l.mid(de + 60, 15));
+            campo(QStringLiteral("Informações Complementares:"), l.mid(de + 75, 200));
+            continue;
+        }
+        const QString tipo = pos(9, 9);
+        campo(QStringLiteral("Número do Registro:"), pos(1, 8));
+        campo(QStringLiteral("Tipo do Registro:"), tipo);
+        if (tipo == QStringLiteral("1")) {
+            campo(QStringLiteral("Declarante (CPF ou CNPJ):"), pos(10, 23));
+            campo(QStringLiteral("Nome do Declarante:"), pos(43, 102));
+        } else if (tipo == QStringLiteral("4")) {
+            campo(QStringLiteral("CNPJ do Fundo ou Clube:"), pos(10, 23));
+            campo(QStringLiteral("Nome do Fundo ou Clube:"), pos(43, 102));
+            campo(QStringLiteral("CNPJ do Declarante(Administrador):"), pos(151, 164));
+        } else {
+            campo(tipo == QStringLiteral("5") ? QStringLiteral("CNPJ do Fundo ou Clube:")
+                                              : QStringLiteral("Declarante (CPF ou CNPJ):"),
+                  pos(10, 23));
+            campo(QStringLiteral("Código (somente números):"), pos(24, 27));
+            campo(QStringLiteral("Tipo de beneficiário (1 ou 2):"), pos(28, 28));
+            campo(QStringLiteral("CPF ou CNPJ do Beneficiário:"), pos(29, 42));
+            campo(QStringLiteral("Nome do Beneficiário:"), pos(43, 102));
+            esperadas << Palavras(QStringLiteral("Valor 1ª Coluna Valor 2ª Coluna Valor 3ª Coluna"));
+            for (int m = 1; m <= 13; ++m) {
+                esperadas << meses[m - 1];
+                for (int c = 0; c < 3; ++c)
+                    esperadas << Palavras(pos(103 + 15 * c + 45 * (m - 1), 117 + 15 * c + 45 * (m - 1)));
+            }
+        }
+    }
+    QStringList falhas;
+    QStringList impressas;
+    bool arquivo = false;
+    int pagina = 1;
+    for (const TLinha& l : TodasAsLinhas(Paginas)) {
+        pagina = l.Pagina;
+        const QString texto = l.Texto();
+        if (texto.startsWith(QStringLiteral("Relatório de Erros")) || l.W[0] == QStringLiteral("Página:")
+            || l.W[0] == QStringLiteral("Data:"))
+            continue;
+        if (texto.startsWith(QStringLiteral("Acima estão")))
+            break;   // the instructions close the report
+        if (const QString v = Apos(texto, QStringLiteral("Arquivo:")); !v.isNull()) {
+            arquivo = true;
+            if (v != Arquivo)
+                falhas << Falha(Nome, l.Pagina, v, QStringLiteral("o arquivo é %1").arg(Arquivo));
+            continue;
+        }
+        impressas << l.W;
+    }
+    if (!arquivo)
+        falhas << Falha(Nome, pagina, QStringLiteral("Arquivo:"), QStringLiteral("sem o nome do arquivo"));
+    if (impressas != esperadas)
+        falhas << Falha(Nome, pagina, QString(),
+                        QStringLiteral("as linhas com erro: %1").arg(Diferenca(impressas, esperadas)));
+    return falhas;
 }

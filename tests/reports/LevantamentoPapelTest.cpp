@@ -21,6 +21,8 @@
 #include "assistants/import/TFoErrosImportCompr.h"
 #include "assistants/import/TFoRelatoErrosImp.h"
 #include "assistants/verification/TFrPruvVerifica.h"
+#include "assistants/verification/TabelaVerifica.h"
+#include "components/data/datasets/TdvTable.h"
 #include "model/PruvDeTeste.h"
 #include "shell/common/PapelRelatorio.h"
 #include "model/items/TPruvItem.h"
@@ -277,7 +279,9 @@ protected:
     }
 
     // Runs one print choice and examines every file it printed; rotulo names the document.
-    void Imprime(const QString& rotulo, const std::function<void()>& imprime)
+    // guarda, when given, reads the words of the whole print against what it reports.
+    using TGuarda = std::function<QStringList(const std::vector<QList<TextoPdf::TPalavra>>&)>;
+    void Imprime(const QString& rotulo, const std::function<void()>& imprime, const TGuarda& guarda = {})
     {
         const qsizetype antes = impressoras.Arquivos().size();
         const qsizetype mensagens = dialogos.Textos().size();
@@ -325,6 +329,8 @@ protected:
         }
         if (const auto documento = DocumentoDe(rotulo); documento && esperados)
             falhas << ConferenciaDados::Confere(rotulo, *documento, *esperados, palavrasDoTrabalho, pedidos);
+        if (guarda)
+            falhas << guarda(palavrasDoTrabalho);
     }
 
     // The kind of document a print choice gives, for the guard that reads it against the data.
@@ -673,15 +679,32 @@ protected:
             Imprime(d + QStringLiteral(" / Comprovante de um beneficiário"),
                     [&] { TFoImprComprovante::ImprimeComprovantes(pruv, primeiro.GetNi(), false); });
         }
-        Imprime(d + QStringLiteral(" / Verificação de Pendências"), [&] {
-            QWidget janela;
-            auto* frame = new TFrPruvVerifica(&janela);
-            (new QVBoxLayout(&janela))->addWidget(frame);
-            frame->Chaves = {pruv.GetAno() + pruv.GetDeclarante().GetRaiz()};
-            int quantidade = 0;
-            frame->Verifica(quantidade);
-            frame->Imprime(false);
-        });
+        // The pending items against the verification table the frame filled and its counters.
+        std::vector<ConferenciaDados::TPendencia> pendencias;
+        int numErros = 0;
+        int numAvisos = 0;
+        Imprime(
+            d + QStringLiteral(" / Verificação de Pendências"),
+            [&] {
+                QWidget janela;
+                auto* frame = new TFrPruvVerifica(&janela);
+                (new QVBoxLayout(&janela))->addWidget(frame);
+                frame->Chaves = {pruv.GetAno() + pruv.GetDeclarante().GetRaiz()};
+                int quantidade = 0;
+                frame->Verifica(quantidade);
+                frame->Imprime(false);
+                TdvTable& tabela = frame->Tabela();
+                for (tabela.First(); !tabela.Eof(); tabela.Next())
+                    pendencias.push_back({tabela.FieldByName(QLatin1String(TabelaVerifica::DESCRICAO))->AsString(),
+                                          tabela.FieldByName(QLatin1String(TabelaVerifica::GRAVIDADE))->AsInteger()});
+                numErros = frame->NumErros();
+                numAvisos = frame->NumAvisos();
+            },
+            [&](const auto& paginas) {
+                return ConferenciaDados::ConferePendencias(d + QStringLiteral(" / Verificação de Pendências"),
+                                                           pendencias, numErros, numAvisos, paginas);
+            });
+        todasEsperadas.push_back(*esperados);
         esperados.reset();
         pedidos.clear();
     }
@@ -708,6 +731,7 @@ protected:
     std::vector<std::unique_ptr<TAnexoFC>> anexos;
     std::map<QString, std::vector<TAnexoFC*>> anexosDe;   // by fixture
     std::optional<DadosEsperados> esperados;              // of the declaration being printed
+    std::vector<DadosEsperados> todasEsperadas;           // of every declaration printed
     QStringList pedidos;                                  // the beneficiaries whose statements are asked for
     QStringList falhas;
     int documentos = 0;
@@ -760,7 +784,11 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
     ASSERT_FALSE(HasFailure());
     for (std::size_t i = 0; i < declaracoes.size(); ++i)
         ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
-    Imprime(QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); });
+    Imprime(
+        QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); },
+        [&](const auto& paginas) {
+            return ConferenciaDados::ConfereGerencial(QStringLiteral("Gerencial"), todasEsperadas, paginas);
+        });
 
     // Receipts of delivered declarations.
     for (const QString& recibo :
@@ -769,8 +797,13 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
         const QString dados = DiretorioDados() + QStringLiteral("/Recibo.ini");
         QFile::remove(dados);
         ASSERT_TRUE(QFile::copy(recibo, dados));
-        Imprime(QStringLiteral("Recibo ") + QFileInfo(recibo).fileName(),
-                [&] { ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec")); });
+        QFile ini(dados);
+        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+        const QString texto = QString::fromLatin1(ini.readAll());
+        const QString rotulo = QStringLiteral("Recibo ") + QFileInfo(recibo).fileName();
+        Imprime(
+            rotulo, [&] { ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec")); },
+            [&](const auto& paginas) { return ConferenciaDados::ConfereRecibo(rotulo, texto, paginas); });
     }
 
     // Error reports of imports: one record per pair of lines, some with messages long enough to
@@ -803,19 +836,36 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
         mensagens << mensagem;
     }
     GravaErros(QStringLiteral("Erros"), linhasDeclaracao, mensagens);
-    Imprime(QStringLiteral("Erros de Importação"), [&] {
-        TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
-        ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
-        AjustaPapel(form.Relatorio());
-        ImprimeRelatorio(form.Relatorio());
-    });
+    QString arquivoErros;
+    Imprime(
+        QStringLiteral("Erros de Importação"),
+        [&] {
+            TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
+            ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
+            arquivoErros = form.Log().NomeArquivoTxt();
+            form.DefineArquivo(arquivoErros);
+            AjustaPapel(form.Relatorio());
+            ImprimeRelatorio(form.Relatorio());
+        },
+        [&](const auto& paginas) {
+            return ConferenciaDados::ConfereErrosImportacao(QStringLiteral("Erros de Importação"), false, arquivoErros,
+                                                            linhasDeclaracao, mensagens, paginas);
+        });
     GravaErros(QStringLiteral("ErrosCompr"), linhasComprovante, mensagens);
-    Imprime(QStringLiteral("Erros de Importação de Comprovantes"), [&] {
-        TFoErrosImportCompr form;
-        ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
-        AjustaPapel(form.Relatorio());
-        ImprimeRelatorio(form.Relatorio());
-    });
+    Imprime(
+        QStringLiteral("Erros de Importação de Comprovantes"),
+        [&] {
+            TFoErrosImportCompr form;
+            ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
+            arquivoErros = form.Log().NomeArquivoDsc();
+            form.DefineArquivo(arquivoErros);
+            AjustaPapel(form.Relatorio());
+            ImprimeRelatorio(form.Relatorio());
+        },
+        [&](const auto& paginas) {
+            return ConferenciaDados::ConfereErrosImportacao(QStringLiteral("Erros de Importação de Comprovantes"), true,
+                                                            arquivoErros, linhasComprovante, mensagens, paginas);
+        });
 
     // For a person to look at the pages: PRUV_LEVANTAMENTO_PDF names a folder that gets the files.
     const QString guarda = qEnvironmentVariable("PRUV_LEVANTAMENTO_PDF");
