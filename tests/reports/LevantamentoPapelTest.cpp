@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
 
@@ -782,90 +783,108 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
     for (const QString& arquivo : arquivos)
         declaracoes.push_back(Carrega(arquivo));
     ASSERT_FALSE(HasFailure());
-    for (std::size_t i = 0; i < declaracoes.size(); ++i)
-        ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
-    Imprime(
-        QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); },
-        [&](const auto& paginas) {
-            return ConferenciaDados::ConfereGerencial(QStringLiteral("Gerencial"), todasEsperadas, paginas);
-        });
-
-    // Receipts of delivered declarations.
-    for (const QString& recibo :
-         {QStringLiteral(PRUV_PASTA_RECIBO "/pj-fundos.ini"), QStringLiteral(PRUV_PASTA_RECIBO "/pf-2001.ini"),
-          PastaPapel + QStringLiteral("/recibo-maximos.ini")}) {
-        const QString dados = DiretorioDados() + QStringLiteral("/Recibo.ini");
-        QFile::remove(dados);
-        ASSERT_TRUE(QFile::copy(recibo, dados));
-        QFile ini(dados);
-        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-        const QString texto = QString::fromLatin1(ini.readAll());
-        const QString rotulo = QStringLiteral("Recibo ") + QFileInfo(recibo).fileName();
+    // A4 (the stand-in printer's paper); Letter as well in the long run.
+    std::vector<int> papeis{9};
+    if (qEnvironmentVariableIsSet("PRUV2003_POSICOES_TODAS"))
+        papeis.push_back(1);
+    for (const int papel : papeis) {
+        impressoras.CodigoPapel = papel;
+        todasEsperadas.clear();
+        const qsizetype antes = falhas.size();
+        const int documentosAntes = documentos;
+        const int paginasAntes = paginasExaminadas;
+        for (std::size_t i = 0; i < declaracoes.size(); ++i)
+            ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
         Imprime(
-            rotulo, [&] { ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec")); },
-            [&](const auto& paginas) { return ConferenciaDados::ConfereRecibo(rotulo, texto, paginas); });
-    }
+            QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); },
+            [&](const auto& paginas) {
+                return ConferenciaDados::ConfereGerencial(QStringLiteral("Gerencial"), todasEsperadas, paginas);
+            });
 
-    // Error reports of imports: one record per pair of lines, some with messages long enough to
-    // need several lines.
-    QStringList linhasDeclaracao;
-    QStringList linhasComprovante;
-    QStringList mensagens;
-    for (int i = 1; i <= 14; ++i) {
-        const QString tipo = QString::number(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4);
-        QString linha = QString::number(i).rightJustified(8, QLatin1Char('0')) + tipo + NumeroDe("112223330001")
-            + QStringLiteral("05611") + NumeroDe("100200300").leftJustified(14, QLatin1Char(' '))
-            + QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
-        for (int v = 0; v < 39; ++v)
-            linha += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
-        linhasDeclaracao << linha;
-        QString comprovante = NumeroDe("100200300");
-        for (int v = 0; v < 9; ++v)
-            comprovante += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
-        comprovante += QStringLiteral("OUTROS RENDIMENTOS ISENTOS DESCRITOS EM SESSENTA CARACTERES X").left(60);
-        comprovante += QStringLiteral("000000000012345");
-        comprovante += QStringLiteral("PLANO DE SAUDE PAGO A OPERADORA SAUDE ANIMA SA E PREVIDENCIA COMPLEMENTAR ")
-                           .repeated(3)
-                           .left(200);
-        linhasComprovante << comprovante;
-        QString mensagem = QStringLiteral("Linha: %1 - Valor inválido no campo %1").arg(i);
-        if (i % 4 == 0)
-            mensagem += QStringLiteral(" - a soma dos rendimentos tributáveis informados nos meses difere do total "
-                                       "informado para o ano-calendário e a dedução excede o rendimento")
-                            .repeated(3);
-        mensagens << mensagem;
+        // Receipts of delivered declarations.
+        for (const QString& recibo :
+             {QStringLiteral(PRUV_PASTA_RECIBO "/pj-fundos.ini"), QStringLiteral(PRUV_PASTA_RECIBO "/pf-2001.ini"),
+              PastaPapel + QStringLiteral("/recibo-maximos.ini")}) {
+            const QString dados = DiretorioDados() + QStringLiteral("/Recibo.ini");
+            QFile::remove(dados);
+            ASSERT_TRUE(QFile::copy(recibo, dados));
+            QFile ini(dados);
+            ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+            const QString texto = QString::fromLatin1(ini.readAll());
+            const QString rotulo = QStringLiteral("Recibo ") + QFileInfo(recibo).fileName();
+            Imprime(
+                rotulo,
+                [&] { ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec")); },
+                [&](const auto& paginas) { return ConferenciaDados::ConfereRecibo(rotulo, texto, paginas); });
+        }
+
+        // Error reports of imports: one record per pair of lines, some with messages long enough to
+        // need several lines.
+        QStringList linhasDeclaracao;
+        QStringList linhasComprovante;
+        QStringList mensagens;
+        for (int i = 1; i <= 14; ++i) {
+            const QString tipo = QString::number(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4);
+            QString linha = QString::number(i).rightJustified(8, QLatin1Char('0')) + tipo + NumeroDe("112223330001")
+                + QStringLiteral("05611") + NumeroDe("100200300").leftJustified(14, QLatin1Char(' '))
+                + QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
+            for (int v = 0; v < 39; ++v)
+                linha += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
+            linhasDeclaracao << linha;
+            QString comprovante = NumeroDe("100200300");
+            for (int v = 0; v < 9; ++v)
+                comprovante += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
+            comprovante += QStringLiteral("OUTROS RENDIMENTOS ISENTOS DESCRITOS EM SESSENTA CARACTERES X").left(60);
+            comprovante += QStringLiteral("000000000012345");
+            comprovante += QStringLiteral("PLANO DE SAUDE PAGO A OPERADORA SAUDE ANIMA SA E PREVIDENCIA COMPLEMENTAR ")
+                               .repeated(3)
+                               .left(200);
+            linhasComprovante << comprovante;
+            QString mensagem = QStringLiteral("Linha: %1 - Valor inválido no campo %1").arg(i);
+            if (i % 4 == 0)
+                mensagem += QStringLiteral(" - a soma dos rendimentos tributáveis informados nos meses difere do total "
+                                           "informado para o ano-calendário e a dedução excede o rendimento")
+                                .repeated(3);
+            mensagens << mensagem;
+        }
+        GravaErros(QStringLiteral("Erros"), linhasDeclaracao, mensagens);
+        QString arquivoErros;
+        Imprime(
+            QStringLiteral("Erros de Importação"),
+            [&] {
+                TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
+                ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
+                arquivoErros = form.Log().NomeArquivoTxt();
+                form.DefineArquivo(arquivoErros);
+                AjustaPapel(form.Relatorio());
+                ImprimeRelatorio(form.Relatorio());
+            },
+            [&](const auto& paginas) {
+                return ConferenciaDados::ConfereErrosImportacao(QStringLiteral("Erros de Importação"), false,
+                                                                arquivoErros, linhasDeclaracao, mensagens, paginas);
+            });
+        GravaErros(QStringLiteral("ErrosCompr"), linhasComprovante, mensagens);
+        Imprime(
+            QStringLiteral("Erros de Importação de Comprovantes"),
+            [&] {
+                TFoErrosImportCompr form;
+                ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
+                arquivoErros = form.Log().NomeArquivoDsc();
+                form.DefineArquivo(arquivoErros);
+                AjustaPapel(form.Relatorio());
+                ImprimeRelatorio(form.Relatorio());
+            },
+            [&](const auto& paginas) {
+                return ConferenciaDados::ConfereErrosImportacao(QStringLiteral("Erros de Importação de Comprovantes"),
+                                                                true, arquivoErros, linhasComprovante, mensagens,
+                                                                paginas);
+            });
+        const QString nomePapel = papel == 1 ? QStringLiteral("Carta") : QStringLiteral("A4");
+        for (qsizetype i = antes; i < falhas.size(); ++i)
+            falhas[i].prepend(nomePapel + QStringLiteral(": "));
+        std::cout << nomePapel.toStdString() << ": " << documentos - documentosAntes << " documentos, "
+                  << paginasExaminadas - paginasAntes << " páginas\n";
     }
-    GravaErros(QStringLiteral("Erros"), linhasDeclaracao, mensagens);
-    QString arquivoErros;
-    Imprime(
-        QStringLiteral("Erros de Importação"),
-        [&] {
-            TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
-            ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
-            arquivoErros = form.Log().NomeArquivoTxt();
-            form.DefineArquivo(arquivoErros);
-            AjustaPapel(form.Relatorio());
-            ImprimeRelatorio(form.Relatorio());
-        },
-        [&](const auto& paginas) {
-            return ConferenciaDados::ConfereErrosImportacao(QStringLiteral("Erros de Importação"), false, arquivoErros,
-                                                            linhasDeclaracao, mensagens, paginas);
-        });
-    GravaErros(QStringLiteral("ErrosCompr"), linhasComprovante, mensagens);
-    Imprime(
-        QStringLiteral("Erros de Importação de Comprovantes"),
-        [&] {
-            TFoErrosImportCompr form;
-            ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
-            arquivoErros = form.Log().NomeArquivoDsc();
-            form.DefineArquivo(arquivoErros);
-            AjustaPapel(form.Relatorio());
-            ImprimeRelatorio(form.Relatorio());
-        },
-        [&](const auto& paginas) {
-            return ConferenciaDados::ConfereErrosImportacao(QStringLiteral("Erros de Importação de Comprovantes"), true,
-                                                            arquivoErros, linhasComprovante, mensagens, paginas);
-        });
 
     // For a person to look at the pages: PRUV_LEVANTAMENTO_PDF names a folder that gets the files.
     const QString guarda = qEnvironmentVariable("PRUV_LEVANTAMENTO_PDF");
