@@ -1111,15 +1111,16 @@ QStringList ConferenciaDados::ConfereRecibo(const QString& Nome, const QString& 
             estabelecimentos = false;
         if (estabelecimentos && texto != QStringLiteral("Fundos ou Clubes de Investimentos informados"))
             impressos << l.W;
-        // The responsible person's name and CPF share a line.
+        // The responsible person's name and CPF, each on its line.
         if (responsavel && l.W[0] == QStringLiteral("Nome:")) {
-            const qsizetype cpf = l.Indice(QStringLiteral("CPF:"));
-            // The name stops short of the CPF beside it (a 60-character name loses its end).
-            const QString nome = valor(QStringLiteral("Responsavel"), QStringLiteral("NM_RESP"));
-            confere(QStringLiteral("Nome do responsável"), l.Texto(1, cpf),
-                    MesmoNome(l.Texto(1, cpf), nome) ? l.Texto(1, cpf) : nome);
-            confere(QStringLiteral("CPF do responsável"), cpf < 0 ? QString() : l.Texto(cpf + 1),
+            confere(QStringLiteral("Nome do responsável"), l.Texto(1),
+                    valor(QStringLiteral("Responsavel"), QStringLiteral("NM_RESP")));
+            continue;
+        }
+        if (responsavel && l.W[0] == QStringLiteral("CPF:")) {
+            confere(QStringLiteral("CPF do responsável"), l.Texto(1),
                     valor(QStringLiteral("Responsavel"), QStringLiteral("CPF_RESP")));
+            responsavel = false;   // a later "CPF:" is the access block's
             continue;
         }
         for (const auto& [titulo, esperado] : esperados)
