@@ -28,6 +28,7 @@
 #include "shell/common/PapelRelatorio.h"
 #include "model/items/TPruvItem.h"
 #include "model/people/TBeneficiarioPruv.h"
+#include "model/people/TResponsavel.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TColecaoComprovante.h"
 #include "model/statements/TComprovantePF.h"
@@ -151,6 +152,16 @@ protected:
                 dono = pruv.get();
                 for (const QStringList& p : PreenchimentoDe(preenchimento))
                     Itens(*pruv, *dono, p);
+            } else if (c[0] == QLatin1String("responsavel")) {
+                TResponsavel& r = pruv->GetResponsavel();
+                r.SetNi(NumeroDe(c[1].toLatin1().constData()));
+                r.Nome().SetTexto(c[2]);
+                r.Fone().DDD().SetTexto(c[3]);
+                r.Fone().Numero().SetTexto(c[4]);
+                r.Fone().Ramal().SetTexto(c[5]);
+                r.Fax().Numero().SetTexto(c[6]);
+                r.Email().SetTexto(c[7]);
+                colecao->Atualiza(*pruv);
             } else if (c[0] == QLatin1String("anexo")) {
                 anexo = NovoAnexo(*pruv, NumeroDe(c[1].toLatin1().constData()));
                 fundo = anexo->GetDeclarante().GetNiFormatado();
