@@ -31,10 +31,22 @@ void Mes(TPalavras& pagina, qreal y, const char* mes, const char* rend, const ch
     Linha(pagina, y, {{mes, 40}, {rend, 400}, {ded, 500}, {imp, 600}});
 }
 
+// The page's header (year, type, declarant) and foot (date, declarant).
+void CabecalhoERodape(TPalavras& pagina, const char* ano = "2002")
+{
+    Linha(pagina, 10, {{"Ano-Calendário:", 80}, {ano, 110}, {"Tipo:", 200}, {"Original", 250}});
+    Linha(pagina, 25,
+          {{"CNPJ", 30}, {"11.222.333/0001-81", 150}, {"Nome", 200}, {"Empresarial", 260}, {"EMPRESA", 320}});
+    Linha(pagina, 700, {{"Data:", 30}, {"01/02/2003", 90}, {"Declarante:", 300}, {"11.222.333/0001-81", 400}});
+}
+
 DadosEsperados Dados()
 {
     DadosEsperados d;
     d.Ni = QStringLiteral("11.222.333/0001-81");
+    d.Nome = QStringLiteral("EMPRESA ALFA");
+    d.Ano = QStringLiteral("2002");
+    d.Datas = QStringList{QStringLiteral("01/02/2003")};
     d.Descricoes.insert(QStringLiteral("0561"), QStringLiteral("Trabalho assalariado no país"));
     d.Descricoes.insert(QStringLiteral("0588"), QStringLiteral("Trabalho sem vínculo empregatício"));
     DadosEsperados::TItem item{QString(),
@@ -62,6 +74,7 @@ TEST(ConferenciaDados, MonthlyRowsGoUnderTheirCodeAcrossPages)
         std::function<void(TPalavras&)> topoDaSegunda;   // what the second page opens with
         const char* fevereiro[3];                        // February's income, deductions, tax
         const char* falha;                               // nullptr: none
+        const char* ano = "2002";                        // in the second page's header
     } casos[] = {
         {"the code's header again, marked as a continuation",
          [](TPalavras& p) {
@@ -96,16 +109,27 @@ TEST(ConferenciaDados, MonthlyRowsGoUnderTheirCodeAcrossPages)
          },
          {"1.200,00", "120,00", "60,00"},
          "a descrição do código 0561 é \"Trabalho assalariado no país\""},
+        {"the second page headed by another year",
+         [](TPalavras&) {},
+         {"1.200,00", "120,00", "60,00"},
+         "página 2, palavra \"Ano-Calendário: 2001 Tipo: Original\": o ano-calendário é 2002",
+         "2001"},
+        {"an amount without its thousands dot",
+         [](TPalavras&) {},
+         {"1200,00", "120,00", "60,00"},
+         "palavra \"1200,00\": número fora do formato de valor"},
     };
     const DadosEsperados dados = Dados();
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         TPalavras primeira;
+        CabecalhoERodape(primeira);
         Titulos(primeira, 40);
         Linha(primeira, 60,
               {{"Código:", 40}, {"0561", 70}, {"Trabalho", 120}, {"assalariado", 180}, {"no", 195}, {"país", 220}});
         Mes(primeira, 80, "Jan", "1.000,00", "100,00", "50,00");
         TPalavras segunda;
+        CabecalhoERodape(segunda, c.ano);
         Titulos(segunda, 40);
         c.topoDaSegunda(segunda);
         Mes(segunda, 80, "Fev", c.fevereiro[0], c.fevereiro[1], c.fevereiro[2]);

@@ -2,6 +2,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <map>
 #include <vector>
@@ -25,18 +26,37 @@ struct DadosEsperados {
         QString Regime;                     // of the code: "C" its income goes to box 3 of a person's statement
         std::array<TValores, 14> Meses{};   // 1 to 12, 13 the 13th salary; [0] the year's total
     };
-    // A statement's boxes by printed number ("3.01" ...), in cents.
+    // A statement's boxes by printed number ("3.01" ...), in cents, summed from the items; a
+    // company's lines by month and code ("03 1708 R" income, "... I" tax).
     struct TComprovante {
         bool Pessoa;    // a person's statement; else a company's
         bool Imprime;   // may be printed; else it goes to the not-printed list
         QString Nome;   // the beneficiary's
         std::map<QString, qint64> Quadros;
+        std::map<QString, QString> Descricoes;   // a company's line ("03 1708") -> its description
+        QStringList Caixa6;                      // the typed text, then the lines added per code
+        QStringList Caixa6IN4;                   // of the statement of payments for goods and services
+    };
+    struct TResponsavel {
+        QString Cpf;   // formatted
+        QString Nome;
+        QString Ddd, Fone, Ramal, Fax;   // digits
+        QString Email;
     };
 
-    QString Ni;                           // the declarant's, formatted
-    QString Nome;                         // the declarant's
+    QString Ni;     // the declarant's, formatted
+    QString Nome;   // the declarant's
+    QString Ano;
+    bool Retificadora = false;
+    bool Especial = false;   // the special situation
+    TResponsavel Responsavel;
+    QString RespCnpj;   // formatted; empty for a person declarant
+    QString Gravacao;   // the recording date as printed; empty when none
+    int Disquetes = 0;
+    QStringList Datas;                    // today's date as the reports print it (and tomorrow's, past midnight)
     QHash<QString, QString> Fundos;       // CNPJ -> name
     QHash<QString, QString> Descricoes;   // code -> description
+    QSet<QString> CodigosIN4;             // codes of payments for goods and services
     std::vector<TItem> Itens;
     std::map<QString, TComprovante> Comprovantes;   // by the beneficiary's formatted NI
 
@@ -45,5 +65,6 @@ struct DadosEsperados {
 
     // The items of a fund (or the declaration's own: empty) and code; any code when empty.
     [[nodiscard]] std::vector<const TItem*> DoGrupo(const QString& Dono, const QString& Codigo) const;
+    [[nodiscard]] bool Pessoa() const { return Ni.size() == 14; }
     [[nodiscard]] const TItem* Item(const QString& Dono, const QString& Codigo, const QString& NiItem) const;
 };

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
 
@@ -21,10 +22,13 @@
 #include "assistants/import/TFoErrosImportCompr.h"
 #include "assistants/import/TFoRelatoErrosImp.h"
 #include "assistants/verification/TFrPruvVerifica.h"
+#include "assistants/verification/TabelaVerifica.h"
+#include "components/data/datasets/TdvTable.h"
 #include "model/PruvDeTeste.h"
 #include "shell/common/PapelRelatorio.h"
 #include "model/items/TPruvItem.h"
 #include "model/people/TBeneficiarioPruv.h"
+#include "model/people/TResponsavel.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TColecaoComprovante.h"
 #include "model/statements/TComprovantePF.h"
@@ -148,6 +152,16 @@ protected:
                 dono = pruv.get();
                 for (const QStringList& p : PreenchimentoDe(preenchimento))
                     Itens(*pruv, *dono, p);
+            } else if (c[0] == QLatin1String("responsavel")) {
+                TResponsavel& r = pruv->GetResponsavel();
+                r.SetNi(NumeroDe(c[1].toLatin1().constData()));
+                r.Nome().SetTexto(c[2]);
+                r.Fone().DDD().SetTexto(c[3]);
+                r.Fone().Numero().SetTexto(c[4]);
+                r.Fone().Ramal().SetTexto(c[5]);
+                r.Fax().Numero().SetTexto(c[6]);
+                r.Email().SetTexto(c[7]);
+                colecao->Atualiza(*pruv);
             } else if (c[0] == QLatin1String("anexo")) {
                 anexo = NovoAnexo(*pruv, NumeroDe(c[1].toLatin1().constData()));
                 fundo = anexo->GetDeclarante().GetNiFormatado();
@@ -277,7 +291,9 @@ protected:
     }
 
     // Runs one print choice and examines every file it printed; rotulo names the document.
-    void Imprime(const QString& rotulo, const std::function<void()>& imprime)
+    // guarda, when given, reads the words of the whole print against what it reports.
+    using TGuarda = std::function<QStringList(const std::vector<QList<TextoPdf::TPalavra>>&)>;
+    void Imprime(const QString& rotulo, const std::function<void()>& imprime, const TGuarda& guarda = {})
     {
         const qsizetype antes = impressoras.Arquivos().size();
         const qsizetype mensagens = dialogos.Textos().size();
@@ -325,6 +341,8 @@ protected:
         }
         if (const auto documento = DocumentoDe(rotulo); documento && esperados)
             falhas << ConferenciaDados::Confere(rotulo, *documento, *esperados, palavrasDoTrabalho, pedidos);
+        if (guarda)
+            falhas << guarda(palavrasDoTrabalho);
     }
 
     // The kind of document a print choice gives, for the guard that reads it against the data.
@@ -673,15 +691,32 @@ protected:
             Imprime(d + QStringLiteral(" / Comprovante de um beneficiário"),
                     [&] { TFoImprComprovante::ImprimeComprovantes(pruv, primeiro.GetNi(), false); });
         }
-        Imprime(d + QStringLiteral(" / Verificação de Pendências"), [&] {
-            QWidget janela;
-            auto* frame = new TFrPruvVerifica(&janela);
-            (new QVBoxLayout(&janela))->addWidget(frame);
-            frame->Chaves = {pruv.GetAno() + pruv.GetDeclarante().GetRaiz()};
-            int quantidade = 0;
-            frame->Verifica(quantidade);
-            frame->Imprime(false);
-        });
+        // The pending items against the verification table the frame filled and its counters.
+        std::vector<ConferenciaDados::TPendencia> pendencias;
+        int numErros = 0;
+        int numAvisos = 0;
+        Imprime(
+            d + QStringLiteral(" / Verificação de Pendências"),
+            [&] {
+                QWidget janela;
+                auto* frame = new TFrPruvVerifica(&janela);
+                (new QVBoxLayout(&janela))->addWidget(frame);
+                frame->Chaves = {pruv.GetAno() + pruv.GetDeclarante().GetRaiz()};
+                int quantidade = 0;
+                frame->Verifica(quantidade);
+                frame->Imprime(false);
+                TdvTable& tabela = frame->Tabela();
+                for (tabela.First(); !tabela.Eof(); tabela.Next())
+                    pendencias.push_back({tabela.FieldByName(QLatin1String(TabelaVerifica::DESCRICAO))->AsString(),
+                                          tabela.FieldByName(QLatin1String(TabelaVerifica::GRAVIDADE))->AsInteger()});
+                numErros = frame->NumErros();
+                numAvisos = frame->NumAvisos();
+            },
+            [&](const auto& paginas) {
+                return ConferenciaDados::ConferePendencias(d + QStringLiteral(" / Verificação de Pendências"),
+                                                           pendencias, numErros, numAvisos, paginas);
+            });
+        todasEsperadas.push_back(*esperados);
         esperados.reset();
         pedidos.clear();
     }
@@ -708,6 +743,7 @@ protected:
     std::vector<std::unique_ptr<TAnexoFC>> anexos;
     std::map<QString, std::vector<TAnexoFC*>> anexosDe;   // by fixture
     std::optional<DadosEsperados> esperados;              // of the declaration being printed
+    std::vector<DadosEsperados> todasEsperadas;           // of every declaration printed
     QStringList pedidos;                                  // the beneficiaries whose statements are asked for
     QStringList falhas;
     int documentos = 0;
@@ -758,64 +794,108 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
     for (const QString& arquivo : arquivos)
         declaracoes.push_back(Carrega(arquivo));
     ASSERT_FALSE(HasFailure());
-    for (std::size_t i = 0; i < declaracoes.size(); ++i)
-        ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
-    Imprime(QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); });
+    // A4 (the stand-in printer's paper); Letter as well in the long run.
+    std::vector<int> papeis{9};
+    if (qEnvironmentVariableIsSet("PRUV2003_POSICOES_TODAS"))
+        papeis.push_back(1);
+    for (const int papel : papeis) {
+        impressoras.CodigoPapel = papel;
+        todasEsperadas.clear();
+        const qsizetype antes = falhas.size();
+        const int documentosAntes = documentos;
+        const int paginasAntes = paginasExaminadas;
+        for (std::size_t i = 0; i < declaracoes.size(); ++i)
+            ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
+        Imprime(
+            QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); },
+            [&](const auto& paginas) {
+                return ConferenciaDados::ConfereGerencial(QStringLiteral("Gerencial"), todasEsperadas, paginas);
+            });
 
-    // Receipts of delivered declarations.
-    for (const QString& recibo :
-         {QStringLiteral(PRUV_PASTA_RECIBO "/pj-fundos.ini"), QStringLiteral(PRUV_PASTA_RECIBO "/pf-2001.ini"),
-          PastaPapel + QStringLiteral("/recibo-maximos.ini")}) {
-        const QString dados = DiretorioDados() + QStringLiteral("/Recibo.ini");
-        QFile::remove(dados);
-        ASSERT_TRUE(QFile::copy(recibo, dados));
-        Imprime(QStringLiteral("Recibo ") + QFileInfo(recibo).fileName(),
-                [&] { ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec")); });
-    }
+        // Receipts of delivered declarations.
+        for (const QString& recibo :
+             {QStringLiteral(PRUV_PASTA_RECIBO "/pj-fundos.ini"), QStringLiteral(PRUV_PASTA_RECIBO "/pf-2001.ini"),
+              PastaPapel + QStringLiteral("/recibo-maximos.ini")}) {
+            const QString dados = DiretorioDados() + QStringLiteral("/Recibo.ini");
+            QFile::remove(dados);
+            ASSERT_TRUE(QFile::copy(recibo, dados));
+            QFile ini(dados);
+            ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+            const QString texto = QString::fromLatin1(ini.readAll());
+            const QString rotulo = QStringLiteral("Recibo ") + QFileInfo(recibo).fileName();
+            Imprime(
+                rotulo,
+                [&] { ImprimeRecibo({dados}, true, ProgramaDeTeste::Pasta() + QStringLiteral("/Entrega.dec")); },
+                [&](const auto& paginas) { return ConferenciaDados::ConfereRecibo(rotulo, texto, paginas); });
+        }
 
-    // Error reports of imports: one record per pair of lines, some with messages long enough to
-    // need several lines.
-    QStringList linhasDeclaracao;
-    QStringList linhasComprovante;
-    QStringList mensagens;
-    for (int i = 1; i <= 14; ++i) {
-        const QString tipo = QString::number(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4);
-        QString linha = QString::number(i).rightJustified(8, QLatin1Char('0')) + tipo + NumeroDe("112223330001")
-            + QStringLiteral("05611") + NumeroDe("100200300").leftJustified(14, QLatin1Char(' '))
-            + QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
-        for (int v = 0; v < 39; ++v)
-            linha += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
-        linhasDeclaracao << linha;
-        QString comprovante = NumeroDe("100200300");
-        for (int v = 0; v < 9; ++v)
-            comprovante += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
-        comprovante += QStringLiteral("OUTROS RENDIMENTOS ISENTOS DESCRITOS EM SESSENTA CARACTERES X").left(60);
-        comprovante += QStringLiteral("000000000012345");
-        comprovante += QStringLiteral("PLANO DE SAUDE PAGO A OPERADORA SAUDE ANIMA SA E PREVIDENCIA COMPLEMENTAR ")
-                           .repeated(3)
-                           .left(200);
-        linhasComprovante << comprovante;
-        QString mensagem = QStringLiteral("Linha: %1 - Valor inválido no campo %1").arg(i);
-        if (i % 4 == 0)
-            mensagem += QStringLiteral(" - a soma dos rendimentos tributáveis informados nos meses difere do total "
-                                       "informado para o ano-calendário e a dedução excede o rendimento")
-                            .repeated(3);
-        mensagens << mensagem;
+        // Error reports of imports: one record per pair of lines, some with messages long enough to
+        // need several lines.
+        QStringList linhasDeclaracao;
+        QStringList linhasComprovante;
+        QStringList mensagens;
+        for (int i = 1; i <= 14; ++i) {
+            const QString tipo = QString::number(i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : 4);
+            QString linha = QString::number(i).rightJustified(8, QLatin1Char('0')) + tipo + NumeroDe("112223330001")
+                + QStringLiteral("05611") + NumeroDe("100200300").leftJustified(14, QLatin1Char(' '))
+                + QStringLiteral("JOSE ANTONIO DA CONCEICAO ASSUNCAO DE ALBUQUERQUE MAGALHAES X").left(60);
+            for (int v = 0; v < 39; ++v)
+                linha += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
+            linhasDeclaracao << linha;
+            QString comprovante = NumeroDe("100200300");
+            for (int v = 0; v < 9; ++v)
+                comprovante += QString::number(99999999999999LL - v).rightJustified(15, QLatin1Char('0'));
+            comprovante += QStringLiteral("OUTROS RENDIMENTOS ISENTOS DESCRITOS EM SESSENTA CARACTERES X").left(60);
+            comprovante += QStringLiteral("000000000012345");
+            comprovante += QStringLiteral("PLANO DE SAUDE PAGO A OPERADORA SAUDE ANIMA SA E PREVIDENCIA COMPLEMENTAR ")
+                               .repeated(3)
+                               .left(200);
+            linhasComprovante << comprovante;
+            QString mensagem = QStringLiteral("Linha: %1 - Valor inválido no campo %1").arg(i);
+            if (i % 4 == 0)
+                mensagem += QStringLiteral(" - a soma dos rendimentos tributáveis informados nos meses difere do total "
+                                           "informado para o ano-calendário e a dedução excede o rendimento")
+                                .repeated(3);
+            mensagens << mensagem;
+        }
+        GravaErros(QStringLiteral("Erros"), linhasDeclaracao, mensagens);
+        QString arquivoErros;
+        Imprime(
+            QStringLiteral("Erros de Importação"),
+            [&] {
+                TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
+                ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
+                arquivoErros = form.Log().NomeArquivoTxt();
+                form.DefineArquivo(arquivoErros);
+                AjustaPapel(form.Relatorio());
+                ImprimeRelatorio(form.Relatorio());
+            },
+            [&](const auto& paginas) {
+                return ConferenciaDados::ConfereErrosImportacao(QStringLiteral("Erros de Importação"), false,
+                                                                arquivoErros, linhasDeclaracao, mensagens, paginas);
+            });
+        GravaErros(QStringLiteral("ErrosCompr"), linhasComprovante, mensagens);
+        Imprime(
+            QStringLiteral("Erros de Importação de Comprovantes"),
+            [&] {
+                TFoErrosImportCompr form;
+                ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
+                arquivoErros = form.Log().NomeArquivoDsc();
+                form.DefineArquivo(arquivoErros);
+                AjustaPapel(form.Relatorio());
+                ImprimeRelatorio(form.Relatorio());
+            },
+            [&](const auto& paginas) {
+                return ConferenciaDados::ConfereErrosImportacao(QStringLiteral("Erros de Importação de Comprovantes"),
+                                                                true, arquivoErros, linhasComprovante, mensagens,
+                                                                paginas);
+            });
+        const QString nomePapel = papel == 1 ? QStringLiteral("Carta") : QStringLiteral("A4");
+        for (qsizetype i = antes; i < falhas.size(); ++i)
+            falhas[i].prepend(nomePapel + QStringLiteral(": "));
+        std::cout << nomePapel.toStdString() << ": " << documentos - documentosAntes << " documentos, "
+                  << paginasExaminadas - paginasAntes << " páginas\n";
     }
-    GravaErros(QStringLiteral("Erros"), linhasDeclaracao, mensagens);
-    Imprime(QStringLiteral("Erros de Importação"), [&] {
-        TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
-        ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
-        AjustaPapel(form.Relatorio());
-        ImprimeRelatorio(form.Relatorio());
-    });
-    GravaErros(QStringLiteral("ErrosCompr"), linhasComprovante, mensagens);
-    Imprime(QStringLiteral("Erros de Importação de Comprovantes"), [&] {
-        TFoErrosImportCompr form;
-        ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
-        AjustaPapel(form.Relatorio());
-        ImprimeRelatorio(form.Relatorio());
-    });
 
     // For a person to look at the pages: PRUV_LEVANTAMENTO_PDF names a folder that gets the files.
     const QString guarda = qEnvironmentVariable("PRUV_LEVANTAMENTO_PDF");

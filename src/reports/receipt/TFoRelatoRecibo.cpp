@@ -189,7 +189,7 @@ void TFoRelatoRecibo::CriaResponsavel()
 {
     TBanda& b = FRelatorio->CriaFilha(QStringLiteral("QRBand4"), *FExtrato);
     FResponsavel = &b;
-    b.Altura = Mm(24);
+    b.Altura = Mm(28.5);
     Regua(b, QStringLiteral("QRSResponsavel"), 1);
     RotuloMm(b, QStringLiteral("QRLTitResponsavel"),
              QStringLiteral("Dados da pessoa responsável pelo preenchimento da declaração"), 0, 2.5, Secao, true);
@@ -199,18 +199,17 @@ void TFoRelatoRecibo::CriaResponsavel()
         qreal x, y, xValor;
     } campos[] = {
         {"Nome:", "QRLNomeResp", 0, 8.5, 12},
-        {"CPF:", "QRLCpfResp", 125, 8.5, 134},
-        {"Correio Eletrônico:", "QRLEmailResp", 0, 13, 32},
-        {"DDD:", "QRLDddResp", 0, 17.5, 10},
-        {"Telefone:", "QRLTelResp", 30, 17.5, 47},
-        {"Fax:", "QRLFaxResp", 90, 17.5, 99},
+        {"CPF:", "QRLCpfResp", 0, 13, 12},
+        {"Correio Eletrônico:", "QRLEmailResp", 0, 17.5, 32},
+        {"DDD:", "QRLDddResp", 0, 22, 10},
+        {"Telefone:", "QRLTelResp", 30, 22, 47},
+        {"Fax:", "QRLFaxResp", 90, 22, 99},
     };
     for (const auto& c : campos) {
         RotuloMm(b, QStringLiteral("Tit") + QString::fromLatin1(c.nome), QString::fromUtf8(c.titulo), c.x, c.y);
         RotuloMm(b, QString::fromLatin1(c.nome), QString(), c.xValor, c.y, Corpo, true);
     }
-    // A long name stops short of the CPF beside it.
-    LimitaColuna(b.ElementoDe<TRotulo>(QStringLiteral("QRLNomeResp")), Mm(campos[1].x - 2));
+    // The name has its line to itself, so that one of 60 characters prints whole.
 }
 
 void TFoRelatoRecibo::CriaObservacao()

@@ -75,7 +75,7 @@ TEST_F(ImprimeReciboTest, JustWrittenDeliveryPrintsEveryFieldOfItsReceiptDataWit
             "07. Compensação Anos Anteriores por Decisão Judicial 0,00|Tributação com Exigibilidade Suspensa|"
             "08. Rendimentos Tributáveis 99.999.999.999,99|09. Deduções 0,00|10. IRRF 3.487,30|11. Depósito Judicial "
             "50,00|",
-            "Dados da pessoa responsável pelo preenchimento da declaração|Nome: Pedro Álvares CPF: 529.982.247-25|"
+            "Dados da pessoa responsável pelo preenchimento da declaração|Nome: Pedro Álvares|CPF: 529.982.247-25|"
             "Correio Eletrônico: pedro@comercio.com.br|DDD: 011 Telefone: 98765-4321 Fax: 3333-4444|",
             "CÓDIGO DE ACESSO|CNPJ: 11.222.333/0001-81|Nº do Recibo: 07.92.64.89.28-00|",
             "07.92.64.89.28 Página: 1 de 1",
