@@ -1119,7 +1119,10 @@ TEST(Escriturario, OnADataFolderThatTakesNoWritesClosingAnUnchangedDeclarationSa
         {"opened: from here on no write goes through, and the window is closed",
          [] { return DeclaracaoAbertaNoNome(); },
          [] {
-             FalhasDeArquivo::Arma({0, TFalhasDeArquivo::Todas & ~TFalhasDeArquivo::Leitura,
+             // Removals are left out: the program folder's lock (outside the data folder) goes
+             // at exit, as it must.
+             FalhasDeArquivo::Arma({0,
+                                    TFalhasDeArquivo::Todas & ~(TFalhasDeArquivo::Leitura | TFalhasDeArquivo::Remocao),
                                     FalhasDeArquivo::Efeito::ErroES, true,
                                     FalhasDeArquivo::Programa | FalhasDeArquivo::Biblioteca | FalhasDeArquivo::Banco});
              JanelaPrincipal()->close();
