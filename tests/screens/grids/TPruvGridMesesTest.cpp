@@ -1,7 +1,12 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -12,6 +17,7 @@
 #include "model/statements/TComprovantePJ.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
+#include "platform/widgets/controls/TSelecaoDoSistema.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/grids/TPruvGridComprPJ.h"
 #include "screens/grids/TPruvGridMeses.h"
@@ -403,41 +409,135 @@ TEST(TPruvGridMeses, RowsKeepTheirDesignedHeightInATallGridAndShareASmallOne)
     EXPECT_LE(j.grade->GridHeight(), j.grade->ClientHeight() + 1);
 }
 
-// A paste into a money cell is taken only when the whole text reads as one amount; anything else
-// is refused with its message and the cell keeps its value.
-TEST(TPruvGridMeses, APasteIsTakenOnlyWhenItReadsAsOneAmount)
+namespace {
+
+// The roads a person's text takes into a money field.
+enum class Via { Digitando, CtrlV, Menu, BotaoDoMeio, Soltando };
+
+const char* NomeDaVia(Via via)
 {
+    static const char* const nomes[] = {"typing", "Ctrl+V", "menu paste", "middle button", "drop"};
+    return nomes[static_cast<int>(via)];
+}
+
+// Right-clicks the edit and chooses the menu's Paste.
+void ColaPeloMenu(QWidget* alvo)
+{
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* acao : menu->actions())
+            if (acao->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste"))
+                acao->trigger();
+        menu->close();
+    });
+    const QPoint ponto = alvo->rect().center();
+    QContextMenuEvent evento(QContextMenuEvent::Mouse, ponto, alvo->mapToGlobal(ponto));
+    QApplication::sendEvent(alvo, &evento);
+    // The offscreen platform gives the window its activation back only when told.
+    QApplication::setActiveWindow(alvo->window());
+}
+
+// A text dragged from another program and let go at the point, as the window system hands it.
+void SoltaTexto(QWidget* alvo, QPoint ponto, const QString& texto)
+{
+    QMimeData dados;
+    dados.setText(texto);
+    QDragEnterEvent entrada(ponto, Qt::CopyAction, &dados, Qt::LeftButton, {});
+    QApplication::sendEvent(alvo, &entrada);
+    QDragMoveEvent movimento(ponto, Qt::CopyAction, &dados, Qt::LeftButton, {});
+    QApplication::sendEvent(alvo, &movimento);
+    if (!movimento.isAccepted())
+        return;
+    QDropEvent soltar(QPointF(ponto), Qt::CopyAction, &dados, Qt::LeftButton, {});
+    QApplication::sendEvent(alvo, &soltar);
+}
+
+}   // namespace
+
+// Whatever road a person's text takes into a money field, a cell of a month grid or a bound
+// money edit, the field takes it only when the whole text reads as one amount; anything else
+// shows message 114 and the field keeps its value. Typing goes key by key, each key by the
+// typing rule: "." types the decimal comma, other characters are refused, and the second decimal
+// moves on (what follows lands in the next field).
+TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
+{
+    constexpr qint64 Recusado = -1;
     const struct {
-        const char* colado;
-        qint64 centavos;   // -1: refused
+        const char* texto;
+        qint64 centavos;   // pasted or dropped; Recusado: message 114 and the value kept
+        qint64 digitado;   // typed; Recusado: the value kept
     } casos[] = {
-        {"1.234,56", 123456},     {"R$ 1.234,56", 123456},
-        {"R$1500", 150000},       {" 700,5 ", 70050},
-        {"1.000.000", 100000000}, {",75", 75},
-        {"3 x 500,00", -1},       {"1.2.3,4,5", -1},
-        {"1500.00", -1},          {"12,345", -1},
-        {"1.23,00", -1},          {"R$", -1},
-        {"500,00 reais", -1},     {"-500", -1},
+        {"3 x 500,00", Recusado, 350000},  {"1.2.3,4,5", Recusado, 123}, {"1500.00", Recusado, 150000},
+        {"12,345", Recusado, 1234},        {"1.23,00", Recusado, 123},   {"R$", Recusado, Recusado},
+        {"500,00 reais", Recusado, 50000}, {"-500", Recusado, 50000},    {"R$ 1.234,56", 123456, 123},
+        {"1.234,56", 123456, 123},         {"1234,5", 123450, 123450},
     };
-    Janela<TPruvGridRendimentos> j;
     const qint64 antes = Reais(7);
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.colado);
-        j.dialogos.Limpa();
-        j.item.GetValores().GetRendimento(2).SetValor(antes);
-        j.Em(1, 2);
-        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.colado));
-        Tecla(Qt::Key_V, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-        Tecla(Qt::Key_Down);
-        QCoreApplication::processEvents();
-        const qint64 valor = j.item.GetValores().GetRendimento(2).GetValor();
-        if (c.centavos < 0) {
-            EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{114});
-            EXPECT_EQ(valor, antes);
-        } else {
-            EXPECT_TRUE(j.dialogos.Codigos().empty());
-            EXPECT_EQ(valor, c.centavos * TMonetario::Escala / 100);
+    for (const bool naGrade : {true, false}) {
+        for (const Via via : {Via::Digitando, Via::CtrlV, Via::Menu, Via::BotaoDoMeio, Via::Soltando}) {
+            Janela<TPruvGridRendimentos> j;
+            auto* resto = new QLineEdit;   // takes the focus as the user leaves, and what typing spills
+            j.janela.layout()->addWidget(resto);
+            TMonetario& valor = naGrade ? j.item.GetValores().GetRendimento(2) : j.valorDoEdit;
+            for (const auto& c : casos) {
+                SCOPED_TRACE(testing::Message()
+                             << (naGrade ? "cell, " : "edit, ") << NomeDaVia(via) << ": " << c.texto);
+                const QString texto = QString::fromUtf8(c.texto);
+                valor.SetValor(antes);
+                j.dialogos.Limpa();
+                if (naGrade) {
+                    j.grade->setFocus();
+                    j.Em(1, 2);
+                } else {
+                    j.edit->setFocus();
+                }
+                QCoreApplication::processEvents();
+                const auto editor = [&j, naGrade]() -> QWidget* {
+                    if (!naGrade)
+                        return j.edit;
+                    Tecla(Qt::Key_F2);   // the cell's editor opens
+                    return j.grade->InplaceEditor();
+                };
+                switch (via) {
+                case Via::Digitando:
+                    Digita(texto);
+                    break;
+                case Via::CtrlV:
+                    QGuiApplication::clipboard()->setText(texto);
+                    Tecla(Qt::Key_V, Qt::ControlModifier);
+                    break;
+                case Via::Menu:
+                    QGuiApplication::clipboard()->setText(texto);
+                    ColaPeloMenu(editor());
+                    break;
+                case Via::BotaoDoMeio: {
+                    TSelecaoDoSistema::SetTexto(texto);
+                    QWidget* alvo = editor();
+                    QTest::mouseClick(alvo, Qt::MiddleButton, {}, alvo->rect().center());
+                    break;
+                }
+                case Via::Soltando:
+                    if (naGrade)
+                        SoltaTexto(j.grade->viewport(), Centro(j.grade->CellRect(1, 2)), texto);
+                    else
+                        SoltaTexto(j.edit, j.edit->rect().center(), texto);
+                    break;
+                }
+                QCoreApplication::processEvents();
+                resto->setFocus();
+                QTest::qWait(5);   // a message met while leaving waits for the focus to settle
+                const qint64 esperado = via == Via::Digitando ? c.digitado : c.centavos;
+                if (esperado == Recusado) {
+                    EXPECT_EQ(valor.GetValor(), antes);
+                    if (via != Via::Digitando) {
+                        EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{114});
+                    }
+                } else {
+                    EXPECT_EQ(valor.GetValor(), esperado * TMonetario::Escala / 100);
+                    EXPECT_TRUE(j.dialogos.Codigos().empty());
+                }
+            }
         }
     }
 }
