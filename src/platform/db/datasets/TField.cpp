@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TFieldDef.h"
 #include "platform/db/datasets/TDataSet.h"
 #include "platform/files/TFormatSettings.h"
 
@@ -335,10 +336,7 @@ QVariant TField::Normaliza(const QVariant& valor) const
     const bool ehTexto = valor.typeId() == QMetaType::QString;
     switch (FDataType) {
     case ftString: {
-        QString texto = valor.toString();
-        if (FSize > 0 && texto.size() > FSize)
-            texto.truncate(FSize);
-        return texto;
+        return TFieldDef::Corta(valor.toString(), FSize);
     }
     case ftMemo:
     case ftFmtMemo:
