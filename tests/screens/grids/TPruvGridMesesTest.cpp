@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 #include "model/DeclaracaoDeTeste.h"
 #include "model/ItensDeTeste.h"
 #include "model/items/TPruvItem.h"
+#include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
@@ -453,6 +455,34 @@ void SoltaTexto(QWidget* alvo, QPoint ponto, const QString& texto)
     QApplication::sendEvent(alvo, &soltar);
 }
 
+// A person's statement with one line of partial income, in its grid, shown and focused.
+struct JanelaComprovante {
+    JanelaComprovante()
+    {
+        beneficiario.SetNi(QStringLiteral("11144477735"));
+        TPruvItem& item = itens.Adiciona("11144477735", "5936", "P");
+        item.GetValores().GetRendimento(1).SetValor(Reais(900000));
+        comprovante.AdicionaItens(itens);
+        auto* layout = new QHBoxLayout(&janela);
+        layout->addWidget(grade);
+        grade->SetComprovante(&comprovante);
+        janela.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&janela));
+        QApplication::setActiveWindow(&janela);
+        grade->setFocus();
+        QCoreApplication::processEvents();
+    }
+    ~JanelaComprovante() { grade->SetComprovante(nullptr); }
+
+    DialogosRoteirizados dialogos;
+    DeclaracaoDeTeste declaracao;
+    ItensDeTeste itens{declaracao};
+    TBeneficiarioPruv beneficiario{&declaracao};
+    TComprovantePF comprovante{beneficiario};
+    QWidget janela;
+    TPruvGridRendParcial* grade = new TPruvGridRendParcial;
+};
+
 }   // namespace
 
 // Whatever road a person's text takes into a money field, a cell of a month grid or a bound
@@ -474,30 +504,50 @@ TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
         {"1.234,56", 123456, 123},         {"1234,5", 123450, 123450},
     };
     const qint64 antes = Reais(7);
-    for (const bool naGrade : {true, false}) {
+    enum Campo { CelulaDeMes, CelulaDeComprovante, EditMonetario };
+    for (const Campo campo : {CelulaDeMes, CelulaDeComprovante, EditMonetario}) {
         for (const Via via : {Via::Digitando, Via::CtrlV, Via::Menu, Via::BotaoDoMeio, Via::Soltando}) {
-            Janela<TPruvGridRendimentos> j;
+            std::optional<Janela<TPruvGridRendimentos>> meses;
+            std::optional<JanelaComprovante> comprovante;
+            TPruvCustomGrid* grade = nullptr;
+            TMonetario* valor = nullptr;
+            DialogosRoteirizados* dialogos = nullptr;
+            Celula celula{1, 2};
+            if (campo == CelulaDeComprovante) {
+                comprovante.emplace();
+                grade = comprovante->grade;
+                valor = &comprovante->comprovante.GetRendimentoParcial(0).GetRendimentoCompensavel();
+                dialogos = &comprovante->dialogos;
+                celula = {3, 2};
+            } else {
+                meses.emplace();
+                grade = campo == CelulaDeMes ? meses->grade : nullptr;
+                valor = campo == CelulaDeMes ? &meses->item.GetValores().GetRendimento(2) : &meses->valorDoEdit;
+                dialogos = &meses->dialogos;
+            }
+            QWidget& janela = comprovante ? comprovante->janela : meses->janela;
             auto* resto = new QLineEdit;   // takes the focus as the user leaves, and what typing spills
-            j.janela.layout()->addWidget(resto);
-            TMonetario& valor = naGrade ? j.item.GetValores().GetRendimento(2) : j.valorDoEdit;
+            janela.layout()->addWidget(resto);
             for (const auto& c : casos) {
-                SCOPED_TRACE(testing::Message()
-                             << (naGrade ? "cell, " : "edit, ") << NomeDaVia(via) << ": " << c.texto);
+                static const char* const nomes[] = {"month cell", "statement cell", "edit"};
+                SCOPED_TRACE(testing::Message() << nomes[campo] << ", " << NomeDaVia(via) << ": " << c.texto);
                 const QString texto = QString::fromUtf8(c.texto);
-                valor.SetValor(antes);
-                j.dialogos.Limpa();
-                if (naGrade) {
-                    j.grade->setFocus();
-                    j.Em(1, 2);
+                valor->SetValor(antes);
+                if (comprovante)
+                    comprovante->grade->Atualiza();
+                dialogos->Limpa();
+                if (grade) {
+                    grade->setFocus();
+                    grade->SelecionaCelula(celula.first, celula.second);
                 } else {
-                    j.edit->setFocus();
+                    meses->edit->setFocus();
                 }
                 QCoreApplication::processEvents();
-                const auto editor = [&j, naGrade]() -> QWidget* {
-                    if (!naGrade)
-                        return j.edit;
+                const auto editor = [&]() -> QWidget* {
+                    if (!grade)
+                        return meses->edit;
                     Tecla(Qt::Key_F2);   // the cell's editor opens
-                    return j.grade->InplaceEditor();
+                    return grade->InplaceEditor();
                 };
                 switch (via) {
                 case Via::Digitando:
@@ -518,10 +568,10 @@ TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
                     break;
                 }
                 case Via::Soltando:
-                    if (naGrade)
-                        SoltaTexto(j.grade->viewport(), Centro(j.grade->CellRect(1, 2)), texto);
+                    if (grade)
+                        SoltaTexto(grade->viewport(), Centro(grade->CellRect(celula.first, celula.second)), texto);
                     else
-                        SoltaTexto(j.edit, j.edit->rect().center(), texto);
+                        SoltaTexto(meses->edit, meses->edit->rect().center(), texto);
                     break;
                 }
                 QCoreApplication::processEvents();
@@ -529,13 +579,13 @@ TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
                 QTest::qWait(5);   // a message met while leaving waits for the focus to settle
                 const qint64 esperado = via == Via::Digitando ? c.digitado : c.centavos;
                 if (esperado == Recusado) {
-                    EXPECT_EQ(valor.GetValor(), antes);
+                    EXPECT_EQ(valor->GetValor(), antes);
                     if (via != Via::Digitando) {
-                        EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{114});
+                        EXPECT_EQ(dialogos->Codigos(), std::vector<int>{114});
                     }
                 } else {
-                    EXPECT_EQ(valor.GetValor(), esperado * TMonetario::Escala / 100);
-                    EXPECT_TRUE(j.dialogos.Codigos().empty());
+                    EXPECT_EQ(valor->GetValor(), esperado * TMonetario::Escala / 100);
+                    EXPECT_TRUE(dialogos->Codigos().empty());
                 }
             }
         }
