@@ -335,9 +335,8 @@ QVariant TField::Normaliza(const QVariant& valor) const
         return IsTextType(FDataType) ? QVariant(QString()) : QVariant();
     const bool ehTexto = valor.typeId() == QMetaType::QString;
     switch (FDataType) {
-    case ftString: {
+    case ftString:
         return TFieldDef::Corta(valor.toString(), FSize);
-    }
     case ftMemo:
     case ftFmtMemo:
         return valor.typeId() == QMetaType::QByteArray ? QString::fromLatin1(valor.toByteArray()) : valor.toString();

@@ -17,9 +17,11 @@ struct TFieldDef {
         if (Tamanho <= 0 || Texto.size() <= Tamanho)
             return Texto;   // no more characters than UTF-16 units
         qsizetype fim = 0;
-        for (int caracteres = 0; caracteres < Tamanho && fim < Texto.size(); ++caracteres)
-            fim += Texto.at(fim).isHighSurrogate() && fim + 1 < Texto.size() && Texto.at(fim + 1).isLowSurrogate() ? 2
-                                                                                                                   : 1;
+        for (int caracteres = 0; caracteres < Tamanho && fim < Texto.size(); ++caracteres) {
+            const bool par = Texto.at(fim).isHighSurrogate() && fim + 1 < Texto.size()
+                && Texto.at(fim + 1).isLowSurrogate();
+            fim += par ? 2 : 1;
+        }
         return Texto.left(fim);
     }
 };
