@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <QRegularExpression>
 
 #include "model/values/TErro.h"
 #include "model/values/TratamentoTexto.h"
@@ -165,6 +166,52 @@ void TMonetario::LimpaTexto(QString& Texto)
         }
     }
     Texto = limpo;
+}
+
+TMonetario::TDigitacao TMonetario::Digitacao(const QString& Texto, int SelStart, int SelLength, QChar Tecla)
+{
+    constexpr int MaximoDeInteiros = 11;
+    const int fimSelecao = SelStart + SelLength;
+    const int separador = static_cast<int>(Texto.indexOf(Decimal()));
+    const bool separadorSelecionado = separador >= 0 && SelStart <= separador && separador < fimSelecao;
+    // Where the decimals begin (1-based), once the selection is gone.
+    const int p = separador < 0 || separadorSelecionado ? static_cast<int>(Texto.size()) + 1 : separador + 1;
+    const int n = p - SelLength;
+    if (Tecla == u'.' || Tecla == u',') {
+        const bool outroSeparador = separador >= 0 && !separadorSelecionado;
+        if (SelStart < n && SelStart <= MaximoDeInteiros && !outroSeparador)
+            return {Decimal()};
+        return {};
+    }
+    if (EhDigito(Tecla)) {
+        if (SelStart < n) {
+            if (SelStart >= MaximoDeInteiros || n > MaximoDeInteiros)
+                return {};
+            return {Tecla};
+        }
+        if (SelStart == n)
+            return {Tecla};
+        if (SelStart == n + 1)
+            return {Tecla, true};
+        return {};
+    }
+    if (Tecla.unicode() >= 32)
+        return {};
+    return {Tecla};
+}
+
+std::optional<QString> TMonetario::Quantia(const QString& Texto)
+{
+    // Digits in groups of three after the first when separated, then up to two decimals.
+    static const QRegularExpression quantia(
+        QStringLiteral("^\\s*(?:R\\$\\s*)?([0-9]{1,3}(?:%1[0-9]{3})+|[0-9]*)(%2[0-9]{1,2})?\\s*$")
+            .arg(QRegularExpression::escape(TFormatSettings::Programa().ThousandSeparator),
+                 QRegularExpression::escape(Decimal())),
+        QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpressionMatch achado = quantia.match(Texto);
+    if (!achado.hasMatch() || (achado.capturedLength(1) == 0 && achado.capturedLength(2) == 0))
+        return std::nullopt;
+    return achado.captured(1).remove(TFormatSettings::Programa().ThousandSeparator) + achado.captured(2);
 }
 
 std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
+#include <optional>
 
 #include "model/values/TDadoBasico.h"
 
@@ -38,6 +39,23 @@ public:
 
     // Keeps the digits and the first decimal separator, and at most three digits after it.
     static void LimpaTexto(QString& Texto);
+
+    // What a person's text makes of an amount: the one rule of every field that takes one, by
+    // typing, by a paste (the clipboard's or the selection's) or by a drop of text. Files the
+    // program reads keep their own rules (SetTextoSemSeparador).
+    //
+    // One key on a field's text, caret (SelStart) and selection: the character typed, a "." or
+    // "," becoming the decimal separator, or a null character when refused; and whether it fills
+    // the second decimal. At most 11 integer digits and 2 decimals; control characters pass.
+    struct TDigitacao {
+        QChar Caractere;
+        bool SegundaDecimal = false;
+    };
+    [[nodiscard]] static TDigitacao Digitacao(const QString& Texto, int SelStart, int SelLength, QChar Tecla);
+    // A whole text as one amount: an optional "R$", thousands separators in their places, at
+    // most two decimals, blanks around it; the amount's raw text ("R$ 1.234,56" gives "1234,56"),
+    // or nothing when the text reads as anything else ("1500.00", "3 x 500,00", "-500").
+    [[nodiscard]] static std::optional<QString> Quantia(const QString& Texto);
     // Digits with two implied decimals, as the exchange files carry them ("5" is 0,50). Answers
     // 0, 114 for a text that is empty, holds anything but digits or cannot be read, or 165 above
     // Maximo; the amount changes only on 0.

@@ -10,9 +10,11 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 
+#include "model/values/CodigoMensagem.h"
+#include "model/values/TErro.h"
+#include "model/values/TMonetario.h"
 #include "model/values/TratamentoTexto.h"
 #include "screens/edits/TLinhasEdit.h"
-#include "screens/grids/TPruvCustomGrid.h"
 #include "screens/fields/TSaidaDeCampo.h"
 
 TPruvCustomEdit::TPruvCustomEdit(QWidget* parent)
@@ -254,7 +256,7 @@ void TPruvCustomEdit::KeyPress(QChar& key)
                 key = QChar();
             break;
         case TTipoDeDado::Numerico: {
-            const auto d = TPruvInplaceEditMonetario::Filtra(text(), SelStart(), SelLength(), key);
+            const auto d = TMonetario::Digitacao(text(), SelStart(), SelLength(), key);
             key = d.Caractere;
             if (d.SegundaDecimal && !key.isNull())
                 AvancaFoco();
@@ -274,7 +276,32 @@ void TPruvCustomEdit::KeyPress(QChar& key)
 
 void TPruvCustomEdit::WMPaste()
 {
-    if (FTipoDeDado == TTipoDeDado::ApenasNumeros && !SoNumeros(QGuiApplication::clipboard()->text()))
-        return;
-    TCustomEdit::WMPaste();
+    const QString colado = QGuiApplication::clipboard()->text();
+    if (FTipoDeDado == TTipoDeDado::Numerico)
+        (void)ColaQuantia(colado);
+    else if (FTipoDeDado == TTipoDeDado::AlfaNumerico || SoNumeros(colado))
+        TCustomEdit::WMPaste();
+}
+
+void TPruvCustomEdit::PasteSelection(const QString& texto)
+{
+    if (FTipoDeDado == TTipoDeDado::Numerico)
+        (void)ColaQuantia(texto);
+    else if (FTipoDeDado == TTipoDeDado::AlfaNumerico || SoNumeros(texto))
+        TCustomEdit::PasteSelection(texto);
+}
+
+bool TPruvCustomEdit::ColaQuantia(const QString& texto)
+{
+    if (texto.trimmed().isEmpty())
+        return false;
+    const std::optional<QString> valor = TMonetario::Quantia(texto);
+    if (!valor) {
+        TErro(CodigoMensagem::ValorInvalido, QString(), 0).Exibe();
+        return false;
+    }
+    // The field holds one amount: the one pasted replaces it.
+    selectAll();
+    insert(*valor);
+    return true;
 }

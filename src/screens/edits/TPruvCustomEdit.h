@@ -68,7 +68,14 @@ protected:
     void DoExit() override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;
+    // A money field takes a paste, the clipboard's or the selection's (the middle button), only
+    // when the whole text reads as one amount (TMonetario::Quantia); a digits-only field only
+    // when it is all digits.
     void WMPaste() override;
+    void PasteSelection(const QString& texto) override;
+    // A person's text in place of the field's, when it reads as one amount: else message 114,
+    // the field unchanged and the answer false. A blank text changes nothing.
+    bool ColaQuantia(const QString& texto);
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;

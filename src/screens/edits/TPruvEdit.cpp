@@ -73,7 +73,9 @@ void TPruvEdit::mouseReleaseEvent(QMouseEvent* e)
 
 bool TPruvEdit::AceitaSoltar(const QMimeData* dados) const
 {
-    return TipoDeDado() == TTipoDeDado::Numerico && !ReadOnly() && qobject_cast<const TDragMonetario*>(dados);
+    // An amount dragged in the program, or a text dragged from another one (read when dropped).
+    return TipoDeDado() == TTipoDeDado::Numerico && !ReadOnly()
+        && (qobject_cast<const TDragMonetario*>(dados) || dados->hasText());
 }
 
 void TPruvEdit::dragEnterEvent(QDragEnterEvent* e)
@@ -99,8 +101,12 @@ void TPruvEdit::dropEvent(QDropEvent* e)
         return;
     }
     e->acceptProposedAction();
-    SetText(qobject_cast<const TDragMonetario*>(e->mimeData())->Monetario().GetTexto());
-    SetModified(true);
+    if (const auto* dados = qobject_cast<const TDragMonetario*>(e->mimeData())) {
+        SetText(dados->Monetario().GetTexto());
+        SetModified(true);
+    } else if (!ColaQuantia(e->mimeData()->text())) {
+        return;
+    }
     (void)Valida();
     SetModified(false);
 }

@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QScopedValueRollback>
 
 #include "model/values/CodigoMensagem.h"
@@ -24,12 +23,16 @@ namespace {
 
 // The mouse moves this far, held, before a money value is dragged out of a cell.
 constexpr int LimiarDoArraste = 12;
-constexpr int MaximoDeInteiros = 11;
-constexpr QChar SeparadorDecimal = u',';
 
 const TDragMonetario* ComoMonetario(const QMimeData* dados)
 {
     return qobject_cast<const TDragMonetario*>(dados);
+}
+
+// An amount dragged in the program, or a text dragged from another one (read when dropped).
+bool TomaArraste(const QMimeData* dados)
+{
+    return ComoMonetario(dados) || dados->hasText();
 }
 
 bool EhTab(int key)
@@ -126,41 +129,9 @@ TPruvInplaceEditMonetario::TPruvInplaceEditMonetario(TPruvCustomGrid& grid)
     setAcceptDrops(true);
 }
 
-TPruvInplaceEditMonetario::TDigitacao TPruvInplaceEditMonetario::Filtra(const QString& texto, int selStart,
-                                                                        int selLength, QChar key)
-{
-    const int fimSelecao = selStart + selLength;
-    const int separador = static_cast<int>(texto.indexOf(SeparadorDecimal));
-    const bool separadorSelecionado = separador >= 0 && selStart <= separador && separador < fimSelecao;
-    // Where the decimals begin (1-based), once the selection is gone.
-    const int p = separador < 0 || separadorSelecionado ? static_cast<int>(texto.size()) + 1 : separador + 1;
-    const int n = p - selLength;
-    if (key == u'.' || key == u',') {
-        const bool outroSeparador = separador >= 0 && !separadorSelecionado;
-        if (selStart < n && selStart <= MaximoDeInteiros && !outroSeparador)
-            return {SeparadorDecimal};
-        return {};
-    }
-    if (key.isDigit() && key.unicode() < 128) {
-        if (selStart < n) {
-            if (selStart >= MaximoDeInteiros || n > MaximoDeInteiros)
-                return {};
-            return {key};
-        }
-        if (selStart == n)
-            return {key};
-        if (selStart == n + 1)
-            return {key, true};
-        return {};
-    }
-    if (key.unicode() >= 32)
-        return {};
-    return {key};
-}
-
 void TPruvInplaceEditMonetario::KeyPress(QChar& key)
 {
-    const TDigitacao d = Filtra(text(), SelStart(), SelLength(), key);
+    const TMonetario::TDigitacao d = TMonetario::Digitacao(text(), SelStart(), SelLength(), key);
     key = d.Caractere;
     TPruvCustomInplaceEdit::KeyPress(key);
     // The cell is full: on to the next one once the digit is in.
@@ -168,26 +139,21 @@ void TPruvInplaceEditMonetario::KeyPress(QChar& key)
         QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
 }
 
-std::optional<QString> TPruvInplaceEditMonetario::QuantiaColada(const QString& texto)
-{
-    // Digits in groups of three after the first when dotted, then up to two decimals.
-    static const QRegularExpression quantia(
-        QStringLiteral("^\\s*(?:R\\$\\s*)?([0-9]{1,3}(?:\\.[0-9]{3})+|[0-9]*)(,[0-9]{1,2})?\\s*$"),
-        QRegularExpression::UseUnicodePropertiesOption);
-    const QRegularExpressionMatch achado = quantia.match(texto);
-    if (!achado.hasMatch() || (achado.capturedLength(1) == 0 && achado.capturedLength(2) == 0))
-        return std::nullopt;
-    return achado.captured(1).remove(QLatin1Char('.')) + achado.captured(2);
-}
-
 void TPruvInplaceEditMonetario::WMPaste()
 {
-    if (!GridCanEditModify())
+    ColaQuantia(QGuiApplication::clipboard()->text());
+}
+
+void TPruvInplaceEditMonetario::PasteSelection(const QString& texto)
+{
+    ColaQuantia(texto);
+}
+
+void TPruvInplaceEditMonetario::ColaQuantia(const QString& texto)
+{
+    if (!GridCanEditModify() || texto.trimmed().isEmpty())
         return;
-    const QString colado = QGuiApplication::clipboard()->text();
-    if (colado.trimmed().isEmpty())
-        return;
-    const std::optional<QString> valor = QuantiaColada(colado);
+    const std::optional<QString> valor = TMonetario::Quantia(texto);
     if (!valor) {
         FPruvGrid.Avisa(TErro(CodigoMensagem::ValorInvalido, QString(), 0));
         return;
@@ -213,7 +179,7 @@ void TPruvInplaceEditMonetario::mousePressEvent(QMouseEvent* e)
 
 void TPruvInplaceEditMonetario::dragEnterEvent(QDragEnterEvent* e)
 {
-    if (ComoMonetario(e->mimeData()) && FPruvGrid.CanEditModify())
+    if (TomaArraste(e->mimeData()) && FPruvGrid.CanEditModify())
         e->acceptProposedAction();
     else
         e->ignore();
@@ -221,7 +187,7 @@ void TPruvInplaceEditMonetario::dragEnterEvent(QDragEnterEvent* e)
 
 void TPruvInplaceEditMonetario::dragMoveEvent(QDragMoveEvent* e)
 {
-    if (ComoMonetario(e->mimeData()) && FPruvGrid.CanEditModify())
+    if (TomaArraste(e->mimeData()) && FPruvGrid.CanEditModify())
         e->acceptProposedAction();
     else
         e->ignore();
@@ -229,14 +195,18 @@ void TPruvInplaceEditMonetario::dragMoveEvent(QDragMoveEvent* e)
 
 void TPruvInplaceEditMonetario::dropEvent(QDropEvent* e)
 {
-    const TDragMonetario* dados = ComoMonetario(e->mimeData());
-    if (!dados || !FPruvGrid.CanEditModify()) {
+    if (!TomaArraste(e->mimeData()) || !FPruvGrid.CanEditModify()) {
         e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    const TDragMonetario* dados = ComoMonetario(e->mimeData());
+    if (!dados) {
+        ColaQuantia(e->mimeData()->text());
         return;
     }
     SetText(dados->Monetario().GetTexto());
     SetModified(true);
-    e->acceptProposedAction();
 }
 
 // ---- grid ----
@@ -571,7 +541,7 @@ void TPruvCustomGrid::Arrasta(std::unique_ptr<TDragMonetario> dados)
 
 bool TPruvCustomGrid::AceitaSoltar(const QPoint& ponto, const QMimeData* dados, TGridCoord& celula)
 {
-    if (FReadOnly || !FMonetario || !ComoMonetario(dados))
+    if (FReadOnly || !FMonetario || !TomaArraste(dados))
         return false;
     celula = MouseCoord(ponto.x(), ponto.y());
     return celula.X >= 0 && celula.Y >= 0 && CelulaEditavel(celula.X, celula.Y);
@@ -580,7 +550,7 @@ bool TPruvCustomGrid::AceitaSoltar(const QPoint& ponto, const QMimeData* dados, 
 void TPruvCustomGrid::dragEnterEvent(QDragEnterEvent* e)
 {
     // The cell is asked at each move; a grid that refuses on entering hears no more moves.
-    if (!FReadOnly && FMonetario && ComoMonetario(e->mimeData()))
+    if (!FReadOnly && FMonetario && TomaArraste(e->mimeData()))
         e->acceptProposedAction();
     else
         e->ignore();
@@ -603,7 +573,14 @@ void TPruvCustomGrid::dropEvent(QDropEvent* e)
         return;
     }
     e->acceptProposedAction();
-    SetEditText(celula.X, celula.Y, ComoMonetario(e->mimeData())->Monetario().GetTexto());
+    const TDragMonetario* dados = ComoMonetario(e->mimeData());
+    const std::optional<QString> valor = dados ? dados->Monetario().GetTexto()
+                                               : TMonetario::Quantia(e->mimeData()->text());
+    if (!valor) {
+        Avisa(TErro(CodigoMensagem::ValorInvalido, QString(), 0));
+        return;
+    }
+    SetEditText(celula.X, celula.Y, *valor);
     InvalidateCell(celula.X, celula.Y);
     (void)ValidaLinha(celula.Y);
 }

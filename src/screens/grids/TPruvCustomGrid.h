@@ -3,7 +3,6 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "platform/widgets/grid/TCustomGrid.h"
 #include "platform/widgets/grid/TInplaceEdit.h"
@@ -38,35 +37,28 @@ protected:
     TPruvCustomGrid& FPruvGrid;
 };
 
-// The editor of money cells: at most 11 integer digits and 2 decimals, "." and "," both typed
-// as the decimal comma, the second decimal moving on to the next cell. Shift with the left
-// button drags its amount; an amount dropped on it replaces its text.
+// The editor of money cells: keys typed by TMonetario::Digitacao (at most 11 integer digits and 2
+// decimals, "." and "," both the decimal comma), the second decimal moving on to the next cell.
+// Shift with the left button drags its amount; an amount dropped on it replaces its text.
 class TPruvInplaceEditMonetario final : public TPruvCustomInplaceEdit {
     Q_OBJECT
 public:
     explicit TPruvInplaceEditMonetario(TPruvCustomGrid& grid);
 
-    // The typing rule on a text, its caret and its selection: the character to type (a
-    // separator becomes ","), a null character when refused; and whether the character fills
-    // the second decimal. Control characters pass unchanged.
-    struct TDigitacao {
-        QChar Caractere;
-        bool SegundaDecimal = false;
-    };
-    [[nodiscard]] static TDigitacao Filtra(const QString& texto, int selStart, int selLength, QChar key);
-    // A pasted text as the cell takes it: one amount, with or without "R$" and with its thousands
-    // dots in their places ("R$ 1.234,56" gives "1234,56"); nothing when it reads as anything else.
-    [[nodiscard]] static std::optional<QString> QuantiaColada(const QString& texto);
-
 protected:
     void KeyPress(QChar& key) override;
-    // Only a text that reads as one amount replaces the cell's; any other is refused with
-    // message 114 and the cell keeps its value.
+    // Only a text that reads as one amount (TMonetario::Quantia) replaces the cell's, whether
+    // pasted, pasted with the middle button or dropped; any other is refused with message 114
+    // and the cell keeps its value.
     void WMPaste() override;
+    void PasteSelection(const QString& texto) override;
     void mousePressEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+
+private:
+    void ColaQuantia(const QString& texto);
 };
 
 // The base of the data-entry grids: an owner-drawn grid without data of its own. A derived grid

@@ -241,6 +241,80 @@ TEST(TMonetario, LimpaTextoKeepsDigitsAndOneSeparator)
     }
 }
 
+TEST(TMonetario, QuantiaReadsAWholeTextAsOneAmountOrNothing)
+{
+    const struct {
+        const char* texto;
+        const char* lido;   // nullptr: not one amount
+    } casos[] = {
+        {"R$ 1.234,56", "1234,56"},
+        {"1.234,56", "1234,56"},
+        {"1234,5", "1234,5"},
+        {"R$1500", "1500"},
+        {" 700,5 ", "700,5"},
+        {"1.000.000", "1000000"},
+        {",75", ",75"},
+        {"3 x 500,00", nullptr},
+        {"1.2.3,4,5", nullptr},
+        {"1500.00", nullptr},    // a point before the decimals is no thousands separator
+        {"12,345", nullptr},     // three decimals
+        {"1.23,00", nullptr},    // a group of two
+        {"1234.567", nullptr},   // a first group of four
+        {"R$", nullptr},
+        {"500,00 reais", nullptr},
+        {"-500", nullptr},
+        {"1,", nullptr},
+        {"", nullptr},
+        {"   ", nullptr},
+        {"\u0661\u0662", nullptr},   // digits of another script
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        const std::optional<QString> lido = TMonetario::Quantia(T(c.texto));
+        if (!c.lido) {
+            EXPECT_FALSE(lido.has_value()) << lido->toStdString();
+            continue;
+        }
+        ASSERT_TRUE(lido.has_value());
+        EXPECT_EQ(*lido, T(c.lido));
+    }
+}
+
+TEST(TMonetario, DigitacaoTakesAKeyOnlyWhereTheAmountHasRoomForIt)
+{
+    const struct {
+        const char* texto;
+        int de;
+        int tamanho;
+        char16_t tecla;
+        char16_t fica;
+        bool segunda;
+    } casos[] = {
+        {"", 0, 0, u'5', u'5', false},
+        {"12345678901", 11, 0, u'1', 0, false},   // a twelfth integer digit
+        {"12345678901", 5, 0, u'1', 0, false},
+        {"12345678901", 11, 0, u',', u',', false},
+        {"1234", 4, 0, u'.', u',', false},    // "." is the decimal comma
+        {"1234,", 5, 0, u'5', u'5', false},   // first decimal
+        {"1234,5", 6, 0, u'6', u'6', true},   // second decimal: on to the next field
+        {"1234,56", 7, 0, u'7', 0, false},    // no third
+        {"12,3", 1, 0, u',', 0, false},       // a second separator
+        {"12,34", 0, 5, u',', u',', false},   // all selected: as in an empty field
+        {"12,34", 0, 5, u'9', u'9', false},
+        {"12", 2, 0, u'a', 0, false},
+        {"12", 2, 0, u' ', 0, false},
+        {"12", 2, 0, u'-', 0, false},
+        {"12", 2, 0, 0x0663, 0, false},   // a digit of another script
+        {"12", 2, 0, 8, 8, false},        // backspace passes
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.texto << " at " << c.de << " + " << int(c.tecla));
+        const auto d = TMonetario::Digitacao(T(c.texto), c.de, c.tamanho, QChar(c.tecla));
+        EXPECT_EQ(d.Caractere, QChar(c.fica));
+        EXPECT_EQ(d.SegundaDecimal, c.segunda);
+    }
+}
+
 TEST(TMonetario, SomaAndSubtraiUsePositiveAmountsWithoutTheLimitOfTypedOnes)
 {
     TMonetario a, b, negativo;

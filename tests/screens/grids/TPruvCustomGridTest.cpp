@@ -213,35 +213,6 @@ TEST(TPruvCustomGrid, TextReachesTheCellOnlyWhenTheEditorCloses)
     EXPECT_EQ(j.grade->validadas, std::vector<int>{1});
 }
 
-TEST(TPruvInplaceEditMonetario, TypingRules)
-{
-    const struct {
-        const char* texto;
-        int de;
-        int tamanho;
-        char16_t tecla;
-        char16_t fica;
-        bool segunda;
-    } casos[] = {
-        {"", 0, 0, u'5', u'5', false},         {"12345678901", 11, 0, u'1', 0, false},   // a twelfth integer digit
-        {"12345678901", 5, 0, u'1', 0, false}, {"12345678901", 11, 0, u',', u',', false},
-        {"1234", 4, 0, u'.', u',', false},    // "." is the decimal comma
-        {"1234,", 5, 0, u'5', u'5', false},   // first decimal
-        {"1234,5", 6, 0, u'6', u'6', true},   // second decimal: on to the next cell
-        {"1234,56", 7, 0, u'7', 0, false},    // no third
-        {"12,3", 1, 0, u',', 0, false},       // a second separator
-        {"12,34", 0, 5, u',', u',', false},   // all selected: as in an empty cell
-        {"12,34", 0, 5, u'9', u'9', false},    {"12", 2, 0, u'a', 0, false},
-        {"12", 2, 0, u' ', 0, false},          {"12", 2, 0, 8, 8, false},   // backspace passes
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(testing::Message() << c.texto << " at " << c.de << " + " << char(c.tecla));
-        const auto d = TPruvInplaceEditMonetario::Filtra(QString::fromUtf8(c.texto), c.de, c.tamanho, QChar(c.tecla));
-        EXPECT_EQ(d.Caractere, QChar(c.fica));
-        EXPECT_EQ(d.SegundaDecimal, c.segunda);
-    }
-}
-
 TEST(TPruvInplaceEditMonetario, TheSecondDecimalMovesToTheNextCell)
 {
     Janela j(true);

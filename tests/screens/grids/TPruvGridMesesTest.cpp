@@ -1,17 +1,25 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 #include "model/DeclaracaoDeTeste.h"
 #include "model/ItensDeTeste.h"
 #include "model/items/TPruvItem.h"
+#include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/widgets/TecladoDeTeste.h"
+#include "platform/widgets/controls/TSelecaoDoSistema.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/grids/TPruvGridComprPJ.h"
 #include "screens/grids/TPruvGridMeses.h"
@@ -403,41 +411,183 @@ TEST(TPruvGridMeses, RowsKeepTheirDesignedHeightInATallGridAndShareASmallOne)
     EXPECT_LE(j.grade->GridHeight(), j.grade->ClientHeight() + 1);
 }
 
-// A paste into a money cell is taken only when the whole text reads as one amount; anything else
-// is refused with its message and the cell keeps its value.
-TEST(TPruvGridMeses, APasteIsTakenOnlyWhenItReadsAsOneAmount)
+namespace {
+
+// The roads a person's text takes into a money field.
+enum class Via { Digitando, CtrlV, Menu, BotaoDoMeio, Soltando };
+
+const char* NomeDaVia(Via via)
 {
+    static const char* const nomes[] = {"typing", "Ctrl+V", "menu paste", "middle button", "drop"};
+    return nomes[static_cast<int>(via)];
+}
+
+// Right-clicks the edit and chooses the menu's Paste.
+void ColaPeloMenu(QWidget* alvo)
+{
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* acao : menu->actions())
+            if (acao->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste"))
+                acao->trigger();
+        menu->close();
+    });
+    const QPoint ponto = alvo->rect().center();
+    QContextMenuEvent evento(QContextMenuEvent::Mouse, ponto, alvo->mapToGlobal(ponto));
+    QApplication::sendEvent(alvo, &evento);
+    // The offscreen platform gives the window its activation back only when told.
+    QApplication::setActiveWindow(alvo->window());
+}
+
+// A text dragged from another program and let go at the point, as the window system hands it.
+void SoltaTexto(QWidget* alvo, QPoint ponto, const QString& texto)
+{
+    QMimeData dados;
+    dados.setText(texto);
+    QDragEnterEvent entrada(ponto, Qt::CopyAction, &dados, Qt::LeftButton, {});
+    QApplication::sendEvent(alvo, &entrada);
+    QDragMoveEvent movimento(ponto, Qt::CopyAction, &dados, Qt::LeftButton, {});
+    QApplication::sendEvent(alvo, &movimento);
+    if (!movimento.isAccepted())
+        return;
+    QDropEvent soltar(QPointF(ponto), Qt::CopyAction, &dados, Qt::LeftButton, {});
+    QApplication::sendEvent(alvo, &soltar);
+}
+
+// A person's statement with one line of partial income, in its grid, shown and focused.
+struct JanelaComprovante {
+    JanelaComprovante()
+    {
+        beneficiario.SetNi(QStringLiteral("11144477735"));
+        TPruvItem& item = itens.Adiciona("11144477735", "5936", "P");
+        item.GetValores().GetRendimento(1).SetValor(Reais(900000));
+        comprovante.AdicionaItens(itens);
+        auto* layout = new QHBoxLayout(&janela);
+        layout->addWidget(grade);
+        grade->SetComprovante(&comprovante);
+        janela.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&janela));
+        QApplication::setActiveWindow(&janela);
+        grade->setFocus();
+        QCoreApplication::processEvents();
+    }
+    ~JanelaComprovante() { grade->SetComprovante(nullptr); }
+
+    DialogosRoteirizados dialogos;
+    DeclaracaoDeTeste declaracao;
+    ItensDeTeste itens{declaracao};
+    TBeneficiarioPruv beneficiario{&declaracao};
+    TComprovantePF comprovante{beneficiario};
+    QWidget janela;
+    TPruvGridRendParcial* grade = new TPruvGridRendParcial;
+};
+
+}   // namespace
+
+// Whatever road a person's text takes into a money field, a cell of a month grid or a bound
+// money edit, the field takes it only when the whole text reads as one amount; anything else
+// shows message 114 and the field keeps its value. Typing goes key by key, each key by the
+// typing rule: "." types the decimal comma, other characters are refused, and the second decimal
+// moves on (what follows lands in the next field).
+TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
+{
+    constexpr qint64 Recusado = -1;
     const struct {
-        const char* colado;
-        qint64 centavos;   // -1: refused
+        const char* texto;
+        qint64 centavos;   // pasted or dropped; Recusado: message 114 and the value kept
+        qint64 digitado;   // typed; Recusado: the value kept
     } casos[] = {
-        {"1.234,56", 123456},     {"R$ 1.234,56", 123456},
-        {"R$1500", 150000},       {" 700,5 ", 70050},
-        {"1.000.000", 100000000}, {",75", 75},
-        {"3 x 500,00", -1},       {"1.2.3,4,5", -1},
-        {"1500.00", -1},          {"12,345", -1},
-        {"1.23,00", -1},          {"R$", -1},
-        {"500,00 reais", -1},     {"-500", -1},
+        {"3 x 500,00", Recusado, 350000},  {"1.2.3,4,5", Recusado, 123}, {"1500.00", Recusado, 150000},
+        {"12,345", Recusado, 1234},        {"1.23,00", Recusado, 123},   {"R$", Recusado, Recusado},
+        {"500,00 reais", Recusado, 50000}, {"-500", Recusado, 50000},    {"R$ 1.234,56", 123456, 123},
+        {"1.234,56", 123456, 123},         {"1234,5", 123450, 123450},
     };
-    Janela<TPruvGridRendimentos> j;
     const qint64 antes = Reais(7);
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.colado);
-        j.dialogos.Limpa();
-        j.item.GetValores().GetRendimento(2).SetValor(antes);
-        j.Em(1, 2);
-        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.colado));
-        Tecla(Qt::Key_V, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-        Tecla(Qt::Key_Down);
-        QCoreApplication::processEvents();
-        const qint64 valor = j.item.GetValores().GetRendimento(2).GetValor();
-        if (c.centavos < 0) {
-            EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{114});
-            EXPECT_EQ(valor, antes);
-        } else {
-            EXPECT_TRUE(j.dialogos.Codigos().empty());
-            EXPECT_EQ(valor, c.centavos * TMonetario::Escala / 100);
+    enum Campo { CelulaDeMes, CelulaDeComprovante, EditMonetario };
+    for (const Campo campo : {CelulaDeMes, CelulaDeComprovante, EditMonetario}) {
+        for (const Via via : {Via::Digitando, Via::CtrlV, Via::Menu, Via::BotaoDoMeio, Via::Soltando}) {
+            std::optional<Janela<TPruvGridRendimentos>> meses;
+            std::optional<JanelaComprovante> comprovante;
+            TPruvCustomGrid* grade = nullptr;
+            TMonetario* valor = nullptr;
+            DialogosRoteirizados* dialogos = nullptr;
+            Celula celula{1, 2};
+            if (campo == CelulaDeComprovante) {
+                comprovante.emplace();
+                grade = comprovante->grade;
+                valor = &comprovante->comprovante.GetRendimentoParcial(0).GetRendimentoCompensavel();
+                dialogos = &comprovante->dialogos;
+                celula = {3, 2};
+            } else {
+                meses.emplace();
+                grade = campo == CelulaDeMes ? meses->grade : nullptr;
+                valor = campo == CelulaDeMes ? &meses->item.GetValores().GetRendimento(2) : &meses->valorDoEdit;
+                dialogos = &meses->dialogos;
+            }
+            QWidget& janela = comprovante ? comprovante->janela : meses->janela;
+            auto* resto = new QLineEdit;   // takes the focus as the user leaves, and what typing spills
+            janela.layout()->addWidget(resto);
+            for (const auto& c : casos) {
+                static const char* const nomes[] = {"month cell", "statement cell", "edit"};
+                SCOPED_TRACE(testing::Message() << nomes[campo] << ", " << NomeDaVia(via) << ": " << c.texto);
+                const QString texto = QString::fromUtf8(c.texto);
+                valor->SetValor(antes);
+                if (comprovante)
+                    comprovante->grade->Atualiza();
+                dialogos->Limpa();
+                if (grade) {
+                    grade->setFocus();
+                    grade->SelecionaCelula(celula.first, celula.second);
+                } else {
+                    meses->edit->setFocus();
+                }
+                QCoreApplication::processEvents();
+                const auto editor = [&]() -> QWidget* {
+                    if (!grade)
+                        return meses->edit;
+                    Tecla(Qt::Key_F2);   // the cell's editor opens
+                    return grade->InplaceEditor();
+                };
+                switch (via) {
+                case Via::Digitando:
+                    Digita(texto);
+                    break;
+                case Via::CtrlV:
+                    QGuiApplication::clipboard()->setText(texto);
+                    Tecla(Qt::Key_V, Qt::ControlModifier);
+                    break;
+                case Via::Menu:
+                    QGuiApplication::clipboard()->setText(texto);
+                    ColaPeloMenu(editor());
+                    break;
+                case Via::BotaoDoMeio: {
+                    TSelecaoDoSistema::SetTexto(texto);
+                    QWidget* alvo = editor();
+                    QTest::mouseClick(alvo, Qt::MiddleButton, {}, alvo->rect().center());
+                    break;
+                }
+                case Via::Soltando:
+                    if (grade)
+                        SoltaTexto(grade->viewport(), Centro(grade->CellRect(celula.first, celula.second)), texto);
+                    else
+                        SoltaTexto(meses->edit, meses->edit->rect().center(), texto);
+                    break;
+                }
+                QCoreApplication::processEvents();
+                resto->setFocus();
+                QTest::qWait(5);   // a message met while leaving waits for the focus to settle
+                const qint64 esperado = via == Via::Digitando ? c.digitado : c.centavos;
+                if (esperado == Recusado) {
+                    EXPECT_EQ(valor->GetValor(), antes);
+                    if (via != Via::Digitando) {
+                        EXPECT_EQ(dialogos->Codigos(), std::vector<int>{114});
+                    }
+                } else {
+                    EXPECT_EQ(valor->GetValor(), esperado * TMonetario::Escala / 100);
+                    EXPECT_TRUE(dialogos->Codigos().empty());
+                }
+            }
         }
     }
 }

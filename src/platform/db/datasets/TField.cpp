@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TFieldDef.h"
 #include "platform/db/datasets/TDataSet.h"
 #include "platform/files/TFormatSettings.h"
 
@@ -334,12 +335,8 @@ QVariant TField::Normaliza(const QVariant& valor) const
         return IsTextType(FDataType) ? QVariant(QString()) : QVariant();
     const bool ehTexto = valor.typeId() == QMetaType::QString;
     switch (FDataType) {
-    case ftString: {
-        QString texto = valor.toString();
-        if (FSize > 0 && texto.size() > FSize)
-            texto.truncate(FSize);
-        return texto;
-    }
+    case ftString:
+        return TFieldDef::Corta(valor.toString(), FSize);
     case ftMemo:
     case ftFmtMemo:
         return valor.typeId() == QMetaType::QByteArray ? QString::fromLatin1(valor.toByteArray()) : valor.toString();

@@ -60,7 +60,7 @@ void TInsercao::Texto(int Coluna, const QString& Valor)
         return;
     FLigado[c] = Ligado::Nada;   // until bound: a failed bind leaves the column unknown
     const int tamanho = FCampos[c].Size;
-    FComando->LigaTexto(Coluna + 1, tamanho > 0 && Valor.size() > tamanho ? Valor.left(tamanho) : Valor);
+    FComando->LigaTexto(Coluna + 1, TFieldDef::Corta(Valor, tamanho));
     FTextos[c] = Valor;
     FLigado[c] = Ligado::Texto;
 }

@@ -8,12 +8,14 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
 #include <memory>
 
+#include "platform/widgets/controls/TSelecaoDoSistema.h"
 #include "platform/widgets/windows/TExcecaoDeEvento.h"
 
 TCustomEdit::TCustomEdit(QWidget* parent)
@@ -443,18 +445,22 @@ void TCustomEdit::contextMenuEvent(QContextMenuEvent* e)
 {
     // The standard menu, with its editing commands routed through the same handlers as the keys.
     std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // Known by their names where the line edit gives them, else by their captions (the line
+    // edit's own, shortcut apart): a command missed would act on the text unchecked.
     const struct {
         const char* nome;
+        const char* legenda;
         void (TCustomEdit::*acao)();
     } rotas[] = {
-        {"edit-paste", &TCustomEdit::WMPaste},
-        {"edit-cut", &TCustomEdit::WMCut},
-        {"edit-undo", &TCustomEdit::WMUndo},
-        {"edit-delete", &TCustomEdit::WMClear},
+        {"edit-paste", "&Paste", &TCustomEdit::WMPaste},
+        {"edit-cut", "Cu&t", &TCustomEdit::WMCut},
+        {"edit-undo", "&Undo", &TCustomEdit::WMUndo},
+        {"edit-delete", "Delete", &TCustomEdit::WMClear},
     };
     for (QAction* acao : menu->actions()) {
+        const QString legenda = acao->text().section(QLatin1Char('\t'), 0, 0);
         for (const auto& rota : rotas) {
-            if (acao->objectName() == QLatin1String(rota.nome)) {
+            if (acao->objectName() == QLatin1String(rota.nome) || legenda == QLineEdit::tr(rota.legenda)) {
                 disconnect(acao, &QAction::triggered, nullptr, nullptr);
                 connect(acao, &QAction::triggered, this, [this, f = rota.acao] {
                     try {
@@ -467,4 +473,22 @@ void TCustomEdit::contextMenuEvent(QContextMenuEvent* e)
         }
     }
     menu->exec(e->globalPos());
+}
+
+void TCustomEdit::PasteSelection(const QString& texto)
+{
+    deselect();
+    insert(texto);
+}
+
+void TCustomEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::MiddleButton) {
+        QLineEdit::mouseReleaseEvent(e);
+        return;
+    }
+    e->accept();
+    const QString selecao = TSelecaoDoSistema::Texto();
+    if (!isReadOnly() && !selecao.isEmpty())
+        PasteSelection(selecao);
 }

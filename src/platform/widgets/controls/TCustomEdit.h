@@ -119,6 +119,9 @@ protected:
     virtual void FontChanged() {}
     virtual void AdjustHeight();
     virtual void WMPaste() { paste(); }
+    // The middle button pastes the window system's selection in place of the selected text, as
+    // the line edit does; through here, so that an edit that checks a paste checks this one too.
+    virtual void PasteSelection(const QString& texto);
     virtual void WMCut() { cut(); }
     virtual void WMUndo() { undo(); }
     virtual void WMClear() { del(); }
@@ -135,6 +138,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     bool OfereceAosPais(const QKeyEvent& e);

@@ -256,6 +256,12 @@ void TInplaceEdit::WMPaste()
         TCustomEdit::WMPaste();
 }
 
+void TInplaceEdit::PasteSelection(const QString& texto)
+{
+    if (GridCanEditModify())
+        TCustomEdit::PasteSelection(texto);
+}
+
 void TInplaceEdit::WMCut()
 {
     if (GridCanEditModify())

@@ -49,6 +49,7 @@ protected:
     [[nodiscard]] bool WantsKey(int key) const override;
     void Change() override;
     void WMPaste() override;
+    void PasteSelection(const QString& texto) override;
     void WMCut() override;
     void Resized() override;
 

@@ -38,7 +38,10 @@ TEST_F(TFieldTest, TextsGoInAndComeBackInTheProgramsFormats)
         const char* entrada;
         const char* saida;
     } casos[] = {
-        {"TEXTO", "abcdefg", "abcde"},   // cut to the field's size
+        {"TEXTO", "abcdefg", "abcde"},                      // cut to the field's size
+        {"TEXTO", "abcd\U0001F600xyz", "abcd\U0001F600"},   // by characters: one outside the basic plane stays whole
+        {"TEXTO", "\U0001D11E\U0001D11E\U0001D11E\U0001D11E\U0001D11E\U0001D11E",
+         "\U0001D11E\U0001D11E\U0001D11E\U0001D11E\U0001D11E"},
         {"CURTO", " 12", "12"},
         {"INTEIRO", "-7", "-7"},
         {"LOGICO", "t", "True"},

@@ -49,23 +49,28 @@ TEST(TInsercao, EachRowStoresTheValuesGivenForItWhetherTheyRepeatOrNot)
         qint64 numero;
         bool vTexto;
     } linhas[] = {
-        {"a", "um", 1, true},       {"b", "um", 1, true},     // everything but the key repeats
-        {"c", "dois", 1, true},     {"d", "", 2, false},      // V takes a number
-        {"e", "", 2, false},        {"f", "dois", 2, true},   // and a text again, the same as two rows before
-        {"ggg!", "cinco", 0, true},                           // texts cut to the field's size
+        {"a", "um", 1, true},
+        {"b", "um", 1, true},   // everything but the key repeats
+        {"c", "dois", 1, true},
+        {"d", "", 2, false},   // V takes a number
+        {"e", "", 2, false},
+        {"f", "dois", 2, true},       // and a text again, the same as two rows before
+        {"ggg!", "cinco", 0, true},   // texts cut to the field's size
         {"h", "cinco", 0, true},
+        {"i\U0001F600j!", "abc\U0001F600d", 0, true},   // cut by characters, never inside one
     };
     for (const auto& l : linhas) {
-        insere.Texto(0, QString::fromLatin1(l.chave));
+        insere.Texto(0, QString::fromUtf8(l.chave));
         if (l.vTexto)
-            insere.Texto(1, QString::fromLatin1(l.texto));
+            insere.Texto(1, QString::fromUtf8(l.texto));
         else
             insere.Inteiro(1, 7);
         insere.Inteiro(2, l.numero);
         insere.Grava();
     }
     EXPECT_EQ(Linhas(*banco),
-              (QStringList{"a|um|1", "b|um|1", "c|dois|1", "d|7|2", "e|7|2", "f|dois|2", "ggg|cinc|0", "h|cinc|0"}));
+              (QStringList{"a|um|1", "b|um|1", "c|dois|1", "d|7|2", "e|7|2", "f|dois|2", "ggg|cinc|0", "h|cinc|0",
+                           QStringLiteral("i\U0001F600j|abc\U0001F600|0")}));
 }
 
 TEST(TInsercao, ARefusedRowLeavesTheNextOneItsOwnValues)
