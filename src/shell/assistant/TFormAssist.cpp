@@ -199,6 +199,7 @@ int TFormAssist::ExibeModal()
 {
     if (ModalResult() != 0)
         return ModalResult();
+    BotoesAoFimDaTabulacao();   // controls a page took after it was given
     exec();
     // Closed by anything else than the stepping (the application quitting): a cancel.
     return ModalResult() != 0 ? ModalResult() : mrCancel;
@@ -217,6 +218,22 @@ void TFormAssist::DefinePagina(int n, QWidget* painel)
     static_cast<QGridLayout*>(PnPaginas->layout())->addWidget(painel, 0, 0);
     painel->hide();
     FPaginas[static_cast<std::size_t>(n)] = painel;
+    BotoesAoFimDaTabulacao();
+}
+
+void TFormAssist::BotoesAoFimDaTabulacao()
+{
+    const QList<QWidget*> botoes = {CancelBtn, BtnRetornar, BtnAvancar, BtnOK};
+    QWidget* ultimo = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (!botoes.contains(w))
+            ultimo = w;
+    if (!ultimo)
+        return;
+    for (QWidget* botao : botoes) {
+        setTabOrder(ultimo, botao);
+        ultimo = botao;
+    }
 }
 
 void TFormAssist::DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar)
@@ -296,8 +313,22 @@ void TFormAssist::FocaPrimeiroCampo(QWidget& pagina)
             campos << w;
             lugares << QRect(w->mapTo(&pagina, QPoint(0, 0)), w->size());
         }
-    if (const QList<int> ordem = TOrdemTab::OrdemDeLeitura(lugares); !ordem.isEmpty())
-        OpcaoMarcada(*campos[ordem.front()])->setFocus(Qt::TabFocusReason);
+    FFocoDaPagina = nullptr;
+    if (const QList<int> ordem = TOrdemTab::OrdemDeLeitura(lugares); !ordem.isEmpty()) {
+        FFocoDaPagina = OpcaoMarcada(*campos[ordem.front()]);
+        FFocoDaPagina->setFocus(Qt::TabFocusReason);
+    }
+}
+
+void TFormAssist::Processa()
+{
+    TAssistente::Processa();
+    QWidget* pagina = Pagina(PaginaAtual());
+    if (ModalResult() != 0 || !pagina || !FFocoDaPagina)
+        return;
+    const QWidget* foco = focusWidget();
+    if (!FFocoDaPagina->isEnabled() || !foco || !pagina->isAncestorOf(foco))
+        FocaPrimeiroCampo(*pagina);
 }
 
 void TFormAssist::Termina(int resultado)
