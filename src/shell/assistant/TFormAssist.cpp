@@ -266,6 +266,16 @@ bool EhOpcaoOuCampo(const QWidget& w)
     return true;
 }
 
+// Tab stops there. Qt takes Tab off a radio button of a group while another holds it, and gives it
+// back only when the focus moves: the one checked when its sister was greyed still counts.
+bool PegaTab(const QWidget& w)
+{
+    if ((w.focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+        return true;
+    const auto* radio = qobject_cast<const QRadioButton*>(&w);
+    return radio && radio->isChecked() && w.focusPolicy() != Qt::NoFocus;
+}
+
 // A radio group is entered on its checked option, as Tab enters it.
 QWidget* OpcaoMarcada(QWidget& w)
 {
@@ -308,8 +318,7 @@ void TFormAssist::FocaPrimeiroCampo(QWidget& pagina)
     QList<QWidget*> campos;
     QList<QRect> lugares;
     for (QWidget* w = pagina.nextInFocusChain(); w && w != &pagina; w = w->nextInFocusChain())
-        if (pagina.isAncestorOf(w) && w->isVisibleTo(&pagina) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)
-            && EhOpcaoOuCampo(*w)) {
+        if (pagina.isAncestorOf(w) && w->isVisibleTo(&pagina) && w->isEnabled() && PegaTab(*w) && EhOpcaoOuCampo(*w)) {
             campos << w;
             lugares << QRect(w->mapTo(&pagina, QPoint(0, 0)), w->size());
         }
