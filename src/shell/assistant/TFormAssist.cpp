@@ -266,8 +266,8 @@ bool EhOpcaoOuCampo(const QWidget& w)
     return true;
 }
 
-// Tab stops there. Qt takes Tab off a radio button of a group while another holds it, and gives it
-// back only when the focus moves: the one checked when its sister was greyed still counts.
+// Tab stops there. Qt leaves Tab only on the radio button of a group that last took the focus: the
+// one checked after that one was greyed still counts.
 bool PegaTab(const QWidget& w)
 {
     if ((w.focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
