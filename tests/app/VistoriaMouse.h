@@ -18,6 +18,9 @@ class TCustomGrid;
 // - clicks, double-clicks and right-clicks on grids, lists, combos and edits, and each item of a
 //   context menu; the wheel over every grid, list and combo; every scroll bar's thumb dragged to
 //   the top, the middle and the bottom; a character typed on every read-only grid.
+// Left to the keyboard walks, as commands or typing: clicks on buttons, tabs and check boxes; a
+// double click on a data cell of a grid where it opens or goes on; the items of an edit's menu
+// that edit its text (on a read-only one they must be off); and Qt's own file dialog.
 // None of this may change a stored value (the rows of the data folder's database), a read-only
 // cell or a read-only edit, or open an editor on a read-only grid. A crash names the window and
 // the control being pointed at on the standard error before the process ends.
