@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include <algorithm>
 
 #include "VistoriaJanela.h"
+#include "VistoriaMouse.h"
 #include "app/JanelasDosComandos.h"
 #include "model/items/TSubJudice.h"
 #include "platform/report/printing/ImpressorasSimuladas.h"
@@ -40,6 +42,7 @@
 #include "screens/pages/TFrBeneficiarios.h"
 #include "screens/pages/TFrDeclaracao.h"
 #include "screens/pages/TFrInformacoesPruv.h"
+#include "screens/tips/TZofHint.h"
 
 namespace {
 
@@ -120,6 +123,9 @@ protected:
         relogio.start();
         janela = std::make_unique<TPruv2003>();
         janela->DefineRotinas(JanelasDosComandos(*janela));
+        // The program's hints, after the shortest pause that still waits for the mouse to rest.
+        TZofHint::InstalaPruvHint(janela.get())
+            ->SetHintPauseTime(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay) + 1);
         janela->show();
         Ativa(*janela);
     }
@@ -360,6 +366,18 @@ protected:
         }
         w.resize(original);
         QApplication::processEvents();
+        // The pending-items window writes its findings as its verification runs, which starts a
+        // moment after it opens: the mouse waits for the end.
+        if (w.objectName() == QLatin1String("FoPendencias")) {
+            auto* inicio = w.findChild<QTimer*>(QStringLiteral("Timer1"));
+            auto* imprimir = w.findChild<QPushButton*>(QStringLiteral("BbImprimir"));
+            (void)QTest::qWaitFor(
+                [inicio, imprimir] { return (!inicio || !inicio->isActive()) && (!imprimir || imprimir->isEnabled()); },
+                5000);
+        }
+        falhas << VistoriaMouse(w, nome).Falhas();
+        if (w.isVisible())
+            Ativa(w);
     }
 
     void Todos(TQuando quando)

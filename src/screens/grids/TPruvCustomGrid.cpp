@@ -388,6 +388,11 @@ bool TPruvCustomGrid::CanEditModify()
     return !FReadOnly && CelulaEditavel(Col(), Row());
 }
 
+bool TPruvCustomGrid::CanEditShow()
+{
+    return !FReadOnly && TCustomGrid::CanEditShow();
+}
+
 void TPruvCustomGrid::SetEditText(int coluna, int linha, const QString& valor)
 {
     FLinhaValidada = -1;

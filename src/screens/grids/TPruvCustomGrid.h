@@ -154,6 +154,8 @@ protected:
     void DrawCell(int coluna, int linha, const TRect& r, TGridDrawState estado) override;
     [[nodiscard]] bool SelectCell(int coluna, int linha) override;
     [[nodiscard]] bool CanEditModify() override;
+    // A read-only grid has no cell to edit: typing, pasting, F2 or a click open no editor.
+    [[nodiscard]] bool CanEditShow() override;
     void SetEditText(int coluna, int linha, const QString& valor) override;
     [[nodiscard]] int GetEditLimit() override;
     void EditorTextChanged() override {}

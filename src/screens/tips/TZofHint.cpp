@@ -12,12 +12,15 @@
 
 namespace {
 
+// The grid whose cells lie under the control: the grid itself, or its viewport, where the cells
+// are drawn and which gets the mouse. Its other parts (scroll bars, corner, cell editor) have no
+// cell under them.
 TPruvCustomGrid* GradeDe(QWidget* w)
 {
     if (auto* grade = qobject_cast<TPruvCustomGrid*>(w))
         return grade;
-    // The cells are drawn on the grid's viewport, which gets the mouse.
-    return w ? qobject_cast<TPruvCustomGrid*>(w->parentWidget()) : nullptr;
+    auto* grade = w ? qobject_cast<TPruvCustomGrid*>(w->parentWidget()) : nullptr;
+    return grade && grade->viewport() == w ? grade : nullptr;
 }
 
 }   // namespace
@@ -109,18 +112,24 @@ bool TZofHint::Dica(QWidget* controle, const QHelpEvent& ajuda, QString& texto, 
 {
     texto = controle->toolTip();
     area = controle->rect();
-    if (TPruvCustomGrid* grade = GradeDe(controle)) {
-        texto = grade->toolTip();
-        THintInfo info;
-        info.CursorPos = grade->viewport()->mapFrom(controle, ajuda.pos());
-        info.CursorRect = TRect::From(grade->viewport()->rect());
-        bool mostra = true;
-        grade->MostraHint(texto, mostra, info);
-        if (!mostra)
-            texto.clear();
-        area = QRect(controle->mapFrom(grade->viewport(), info.CursorRect.ToQRect().topLeft()),
-                     info.CursorRect.ToQRect().size());
-    }
+    TPruvCustomGrid* grade = GradeDe(controle);
+    if (!grade)
+        return !texto.isEmpty();
+    QWidget* celulas = grade->viewport();
+    // The control is the viewport or the grid around it.
+    const QPoint ponto = controle == celulas ? ajuda.pos() : celulas->mapFrom(controle, ajuda.pos());
+    if (!celulas->rect().contains(ponto))
+        return !texto.isEmpty();   // on the grid's frame, beside its cells
+    texto = grade->toolTip();
+    THintInfo info;
+    info.CursorPos = ponto;
+    info.CursorRect = TRect::From(celulas->rect());
+    bool mostra = true;
+    grade->MostraHint(texto, mostra, info);
+    if (!mostra)
+        texto.clear();
+    const QRect celula = info.CursorRect.ToQRect();
+    area = QRect(controle == celulas ? celula.topLeft() : celulas->mapTo(controle, celula.topLeft()), celula.size());
     return !texto.isEmpty();
 }
 

@@ -199,6 +199,7 @@ int TFormAssist::ExibeModal()
 {
     if (ModalResult() != 0)
         return ModalResult();
+    BotoesAoFimDaTabulacao();   // controls a page took after it was given
     exec();
     // Closed by anything else than the stepping (the application quitting): a cancel.
     return ModalResult() != 0 ? ModalResult() : mrCancel;
@@ -217,6 +218,22 @@ void TFormAssist::DefinePagina(int n, QWidget* painel)
     static_cast<QGridLayout*>(PnPaginas->layout())->addWidget(painel, 0, 0);
     painel->hide();
     FPaginas[static_cast<std::size_t>(n)] = painel;
+    BotoesAoFimDaTabulacao();
+}
+
+void TFormAssist::BotoesAoFimDaTabulacao()
+{
+    const QList<QWidget*> botoes = {CancelBtn, BtnRetornar, BtnAvancar, BtnOK};
+    QWidget* ultimo = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (!botoes.contains(w))
+            ultimo = w;
+    if (!ultimo)
+        return;
+    for (QWidget* botao : botoes) {
+        setTabOrder(ultimo, botao);
+        ultimo = botao;
+    }
 }
 
 void TFormAssist::DefineBotoes(bool Retornar, bool Avancar, bool Ok, bool Cancelar)
@@ -247,6 +264,16 @@ bool EhOpcaoOuCampo(const QWidget& w)
     if (const auto* rico = qobject_cast<const QTextEdit*>(&w))
         return !rico->isReadOnly();
     return true;
+}
+
+// Tab stops there. Qt leaves Tab only on the radio button of a group that last took the focus: the
+// one checked after that one was greyed still counts.
+bool PegaTab(const QWidget& w)
+{
+    if ((w.focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+        return true;
+    const auto* radio = qobject_cast<const QRadioButton*>(&w);
+    return radio && radio->isChecked() && w.focusPolicy() != Qt::NoFocus;
 }
 
 // A radio group is entered on its checked option, as Tab enters it.
@@ -291,13 +318,26 @@ void TFormAssist::FocaPrimeiroCampo(QWidget& pagina)
     QList<QWidget*> campos;
     QList<QRect> lugares;
     for (QWidget* w = pagina.nextInFocusChain(); w && w != &pagina; w = w->nextInFocusChain())
-        if (pagina.isAncestorOf(w) && w->isVisibleTo(&pagina) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)
-            && EhOpcaoOuCampo(*w)) {
+        if (pagina.isAncestorOf(w) && w->isVisibleTo(&pagina) && w->isEnabled() && PegaTab(*w) && EhOpcaoOuCampo(*w)) {
             campos << w;
             lugares << QRect(w->mapTo(&pagina, QPoint(0, 0)), w->size());
         }
-    if (const QList<int> ordem = TOrdemTab::OrdemDeLeitura(lugares); !ordem.isEmpty())
-        OpcaoMarcada(*campos[ordem.front()])->setFocus(Qt::TabFocusReason);
+    FFocoDaPagina = nullptr;
+    if (const QList<int> ordem = TOrdemTab::OrdemDeLeitura(lugares); !ordem.isEmpty()) {
+        FFocoDaPagina = OpcaoMarcada(*campos[ordem.front()]);
+        FFocoDaPagina->setFocus(Qt::TabFocusReason);
+    }
+}
+
+void TFormAssist::Processa()
+{
+    TAssistente::Processa();
+    QWidget* pagina = Pagina(PaginaAtual());
+    if (ModalResult() != 0 || !pagina || !FFocoDaPagina)
+        return;
+    const QWidget* foco = focusWidget();
+    if (!FFocoDaPagina->isEnabled() || !foco || !pagina->isAncestorOf(foco))
+        FocaPrimeiroCampo(*pagina);
 }
 
 void TFormAssist::Termina(int resultado)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QPointer>
 #include <array>
 
 #include "shell/assistant/TAssistente.h"
@@ -50,6 +51,9 @@ protected:
     // Concluir becomes "&Fechar" with the closing picture on a final page; "C&oncluir" otherwise.
     void MostraFechar(bool Fechar);
     void Termina(int resultado) override;
+    // After the step's work: a step that greyed the option its page opened on gives the focus
+    // back to the page's first enabled one, never on to the buttons.
+    void Processa() override;
     void changeEvent(QEvent* evento) override;
     // Return on an option or a field goes on as from the buttons: Avançar, or Concluir where
     // Avançar is off.
@@ -77,6 +81,10 @@ private slots:
 
 private:
     void FocaPrimeiroCampo(QWidget& pagina);
+    // The buttons come after every page's controls in the Tab chain, so that Tab walks the page
+    // first and a control greyed while it has the focus hands it on within its page.
+    void BotoesAoFimDaTabulacao();
 
-    std::array<QWidget*, MaxEstados + 1> FPaginas{};   // [0] unused; children of PnPaginas
+    std::array<QWidget*, MaxEstados + 1> FPaginas{};
+    QPointer<QWidget> FFocoDaPagina;   // what the page shown opened on   // [0] unused; children of PnPaginas
 };

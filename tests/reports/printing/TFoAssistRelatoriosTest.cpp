@@ -11,6 +11,8 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/schema/EsquemaPrograma.h"
 #include "screens/GravadasDeTeste.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "screens/search/TFrPesquisaDeclaracoes.h"
 #include "screens/search/TFrPesquisarPruv.h"
 #include "shell/Espera.h"
 #include "platform/files/TIniFile.h"
@@ -303,4 +305,33 @@ TEST_F(TFoAssistRelatoriosTest, EveryChoiceIsReachedByTabAndMovedByTheArrows)
     QTest::keyClick(foco(), Qt::Key_Down);
     EXPECT_TRUE(opcao("RBTotaisCodigo")->isChecked());
     a.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
+}
+
+// A receipt is printed only: its page 5 greys Visualizar, which it opened on, and leaves the focus
+// on Imprimir, where Return prints; never on Cancelar, where Return would close it silently.
+TEST_F(TFoAssistRelatoriosTest, ReturnOnTheReceiptsLastPagePrintsIt)
+{
+    // A transmitted delivery file: its receipt lies beside it.
+    const QString pasta = gravadas.PastaDe(qPrintable(Matriz));
+    GravadasDeTeste::Grava(pasta, Matriz + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.dec"),
+                           GravadasDeTeste::Cabecalho(qPrintable(Matriz)));
+    GravadasDeTeste::Grava(pasta, Matriz + QStringLiteral("-PRUV-2003-2002-ORIGI-NORMAL.REC"), "recibo");
+    const std::unique_ptr<TPruv> pruv = Carregada(Matriz, 1);
+    Cria(*pruv, true);
+    assistente->show();
+    QApplication::setActiveWindow(assistente.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(assistente.get()));
+    Roteiro({">", "RBRecibo", ">", ">"});
+    ASSERT_EQ(assistente->PaginaAtual(), 8);
+    if (!Habilitado("BtnAvancar"))
+        Roteiro({"RBNaoTransmitidas"});
+    assistente->FrPesquisaDeclaracoes1->DbgGeradas->SelectCurrentRecord();
+    Roteiro({">"});
+    ASSERT_EQ(assistente->PaginaAtual(), 5);
+    QWidget* foco = assistente->focusWidget();
+    ASSERT_NE(foco, nullptr);
+    EXPECT_EQ(foco->objectName(), QStringLiteral("RBImprimir"));
+    QTest::keyClick(foco, Qt::Key_Return);
+    EXPECT_NE(assistente->ModalResult(), 0);
+    EXPECT_EQ(assistente->Pedido().Codigo, 12);
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -249,6 +250,37 @@ TEST(TPruvCustomGrid, CopiesAndPastesOneCell)
     EXPECT_EQ(j.grade->textos[Celula(3, 1)], QStringLiteral("fica"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("fica"));
+}
+
+// A read-only grid has no cell to edit: a character, a paste, a click on the current cell or F2
+// open no editor, and moving on writes nothing.
+TEST(TPruvCustomGrid, OnAReadOnlyGridNoEditorOpensAndNothingIsWritten)
+{
+    for (bool monetario : {false, true}) {
+        SCOPED_TRACE(monetario);
+        Janela j(monetario);
+        j.grade->SetReadOnly(true);
+        j.grade->textos[{1, 1}] = QStringLiteral("1,00");
+        j.Em(1, 1);
+        QGuiApplication::clipboard()->setText(QStringLiteral("5"));
+        const TRect r = j.grade->CellRect(1, 1);
+        const auto editorAberto = [&j] { return j.grade->InplaceEditor() && j.grade->InplaceEditor()->isVisible(); };
+        const std::function<void()> gestos[] = {
+            [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_9); },
+            [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier); },
+            [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2); },
+            [&] { QTest::mouseClick(j.grade->viewport(), Qt::LeftButton, {}, r.ToQRect().center()); },
+        };
+        for (const auto& gesto : gestos) {
+            gesto();
+            QApplication::processEvents();
+            EXPECT_FALSE(editorAberto());
+        }
+        Tecla(Qt::Key_Down);
+        j.grade->Valida();
+        EXPECT_EQ(j.grade->textos[Celula(1, 1)], QStringLiteral("1,00"));
+        EXPECT_TRUE(j.grade->escritas.empty());
+    }
 }
 
 TEST(TPruvCustomGrid, DragsAMoneyValueOutOfACellAndDropsItOnAnother)

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -72,6 +73,77 @@ TEST(TZofHint, AsksAGridForTheHintOfTheCellUnderTheMouse)
     QApplication::sendEvent(grade.viewport(), &ajuda);
     ASSERT_NE(dica.Balao(), nullptr);
     EXPECT_EQ(dica.Balao()->Caption(), QStringLiteral("Célula 2,3"));
+}
+
+// As Qt asks when the mouse has rested at p of the window: the control under it first, then its
+// parents while none takes it.
+namespace {
+
+void Repousa(QWidget& janela, QPoint p)
+{
+    QWidget* alvo = janela.childAt(p) ? janela.childAt(p) : &janela;
+    QCoreApplication::postEvent(alvo,
+                                new QHelpEvent(QEvent::ToolTip, alvo->mapFrom(&janela, p), janela.mapToGlobal(p)));
+    QCoreApplication::sendPostedEvents(alvo, QEvent::ToolTip);
+}
+
+}   // namespace
+
+TEST(TZofHint, AGridWithoutHintsShowsNoneWhereverTheMouseRests)
+{
+    TZofHint dica;
+    dica.SetHintActive(true);
+    dica.SetHintPauseTime(0);
+    QWidget janela;
+    janela.setToolTip(QStringLiteral("Janela"));
+    auto* grade = new TPruvCustomGrid(&janela);
+    grade->SetColCount(6);
+    grade->SetRowCount(12);
+    grade->setGeometry(0, 0, 200, 120);   // both bars and their corner show
+    janela.resize(220, 140);
+    janela.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    QWidget* vista = grade->viewport();
+    const QPoint origem = vista->mapTo(&janela, QPoint(0, 0));
+    const auto meio = [&](int c, int l) { return origem + grade->CellRect(c, l).ToQRect().center(); };
+    const struct {
+        const char* onde;
+        QPoint ponto;
+    } lugares[] = {
+        {"a cell", meio(2, 3)},
+        {"the title row", meio(2, 0)},
+        {"a row title", meio(0, 3)},
+        {"the vertical bar", QPoint(grade->verticalScrollBar()->mapTo(&janela, QPoint(3, 20)))},
+        {"the horizontal bar", QPoint(grade->horizontalScrollBar()->mapTo(&janela, QPoint(20, 3)))},
+        {"the corner", QPoint(grade->width() - 4, grade->height() - 4)},
+    };
+    ASSERT_TRUE(grade->verticalScrollBar()->isVisible() && grade->horizontalScrollBar()->isVisible());
+    for (const auto& l : lugares) {
+        SCOPED_TRACE(l.onde);
+        Repousa(janela, l.ponto);
+        // Nothing of the grid's: what the window around it says.
+        ASSERT_NE(dica.Balao(), nullptr);
+        EXPECT_EQ(dica.Balao()->Caption(), QStringLiteral("Janela"));
+        dica.Esconde();
+    }
+    // With cell hints, the bars and the corner still give none of a cell's.
+    grade->OnHint = [](int c, int l, QString& texto, bool&) { texto = QStringLiteral("Célula %1,%2").arg(c).arg(l); };
+    Repousa(janela, lugares[0].ponto);
+    EXPECT_EQ(dica.Balao()->Caption(), QStringLiteral("Célula 2,3"));
+    dica.Esconde();
+    for (const auto& l : {lugares[3], lugares[4], lugares[5]}) {
+        SCOPED_TRACE(l.onde);
+        Repousa(janela, l.ponto);
+        EXPECT_EQ(dica.Balao()->Caption(), QStringLiteral("Janela"));
+        dica.Esconde();
+    }
+    // Below and beside the rows, once the whole grid shows.
+    janela.resize(720, 520);
+    grade->setGeometry(0, 0, 700, 500);
+    QApplication::processEvents();
+    Repousa(janela, vista->mapTo(&janela, QPoint(vista->width() - 2, vista->height() - 2)));
+    EXPECT_EQ(dica.Balao()->Caption(), QStringLiteral("Janela"));   // no cell there
+    dica.Esconde();
 }
 
 TEST(TZofHint, TheNextControlsHintFollowsAfterTheShortPauseUntilAClickEndsTheRun)

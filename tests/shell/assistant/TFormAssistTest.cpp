@@ -256,7 +256,10 @@ namespace {
 // with a check box, where Avançar is off.
 class FormComOpcoes final : public TFormAssist {
 public:
-    FormComOpcoes()
+    // desativaMarcada: entering page 1 greys its checked option and checks the other, as a step
+    // that leaves one way only.
+    explicit FormComOpcoes(bool desativaMarcada = false)
+        : FDesativaMarcada(desativaMarcada)
     {
         auto* escolha = new QWidget;
         auto* coluna = new QVBoxLayout(escolha);
@@ -267,7 +270,9 @@ public:
             coluna->addWidget(opcao);
         }
         escolha->findChild<QRadioButton*>(QStringLiteral("Segunda"))->setChecked(true);
-        coluna->addWidget(new QLineEdit);
+        auto* campo = new QLineEdit;
+        campo->setObjectName(QStringLiteral("Campo"));
+        coluna->addWidget(campo);
         DefinePagina(1, escolha);
         auto* fim = new QWidget;
         auto* linhas = new QVBoxLayout(fim);
@@ -287,9 +292,17 @@ public:
         BtnAvancar->setEnabled(n < 2);
         FocaBotoes();
     }
-    bool ExecutaEtapa(int) override { return true; }
+    bool ExecutaEtapa(int n) override
+    {
+        if (n == 1 && FDesativaMarcada) {
+            findChild<QRadioButton*>(QStringLiteral("Segunda"))->setEnabled(false);
+            findChild<QRadioButton*>(QStringLiteral("Primeira"))->setChecked(true);
+        }
+        return true;
+    }
 
 private:
+    bool FDesativaMarcada;
     class EstadoDeTeste2 final : public TEstado {
     public:
         EstadoDeTeste2(FormComOpcoes& form, int numero, int proximo)
@@ -331,4 +344,26 @@ TEST(TFormAssist, APageOpensOnItsFirstOptionAndReturnThereGoesOn)
             form.reject();
     });
     EXPECT_EQ(form.ExibeModal(), mrOk);
+}
+
+// A step that greys the checked option as its page opens leaves the focus on the page, on the
+// option it checked, and Return there still goes on; Tab walks the page before the buttons.
+TEST(TFormAssist, APageWhoseStepGreysTheCheckedOptionOpensOnItsFirstEnabledOne)
+{
+    FormComOpcoes form(true);
+    QTimer::singleShot(0, &form, [&form] {
+        EXPECT_EQ(NomeDoFoco(form), QStringLiteral("Primeira"));
+        QTest::keyClick(form.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(NomeDoFoco(form), QStringLiteral("Campo"));
+        QTest::keyClick(form.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(NomeDoFoco(form), QStringLiteral("CancelBtn"));
+        QTest::keyClick(form.focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(form.focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(NomeDoFoco(form), QStringLiteral("Primeira"));
+        QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(form.PaginaAtual(), 2);
+        if (form.isVisible())
+            form.reject();
+    });
+    EXPECT_EQ(form.ExibeModal(), mrCancel);
 }

@@ -1,5 +1,6 @@
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include "shell/Espera.h"
@@ -124,4 +125,30 @@ TEST_F(TFoInicialTest, TheHelpButtonOpensTheScreensHelpContext)
         tela.CancelBtn->click();
     }));
     EXPECT_EQ(contexto, TFoInicial::HelpContext);
+}
+
+// Sixty-five declarations are more than five screenfuls: the list shows the five-position bar,
+// and its thumb let go at the bottom chooses the last declaration, which OK opens.
+TEST_F(TFoInicialTest, TheThumbAtTheBottomOfALongListChoosesTheLastDeclaration)
+{
+    for (int filial = 1; filial <= 65; ++filial)
+        Armazenada(NumeroDe(qPrintable(QStringLiteral("11222333%1").arg(filial, 4, 10, QLatin1Char('0')))));
+    TPruv pruv;
+    pruv.SetErros(&erros);
+    QString ultima, escolhida;
+    EXPECT_TRUE(Executa(pruv, [&](QDialog& janela) {
+        TFoInicial& tela = Inicial(janela);
+        TDataSet* tabela = tela.DBGrContribu->DataSource()->DataSet();
+        QScrollBar* barra = tela.DBGrContribu->verticalScrollBar();
+        EXPECT_EQ(barra->maximum(), 4);
+        barra->setSliderDown(true);
+        barra->setSliderPosition(barra->maximum());
+        barra->setSliderDown(false);   // let go at the bottom
+        escolhida = tabela->FieldByName(QStringLiteral("NR_PF_PJ"))->AsString();
+        tabela->Last();
+        ultima = tabela->FieldByName(QStringLiteral("NR_PF_PJ"))->AsString();
+        tela.OKBtn->click();
+    }));
+    EXPECT_EQ(escolhida, ultima);
+    EXPECT_TRUE(pruv.GetDeclarante().GetNi().startsWith(ultima.trimmed()));
 }

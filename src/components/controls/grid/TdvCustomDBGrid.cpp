@@ -829,6 +829,7 @@ void TdvCustomDBGrid::UpdateScrollBar()
     posicao.Eof = dados->Eof();
     // The dataset did not fill the window: every record shows.
     posicao.TodosNaJanela = FDataLink->RecordCount() < FDataLink->BufferCount();
+    FBarra = posicao.TodosNaJanela ? TBarra::Cheia : posicao.Sequenced ? TBarra::Numerada : TBarra::CincoPosicoes;
     const TScrollInfo atual = VertScrollInfo();
     // The window holds as many records as rows fit, whether or not the table has that many.
     const TScrollInfo nova = dvDataScrollInfo(posicao, FDataLink->BufferCount(), atual.Pos);
@@ -871,7 +872,10 @@ void TdvCustomDBGrid::VertScroll(TScrollCode codigo, int posicao)
         dados->Last();
         break;
     case TScrollCode::scPosition:
-        if (dados->IsSequenced()) {
+        // The thumb is read by the bar shown: a long numbered list has the five positions too.
+        if (FBarra == TBarra::Cheia) {
+            break;   // every record shows: nothing to scroll to
+        } else if (FBarra == TBarra::Numerada && dados->IsSequenced()) {
             if (posicao <= 1)
                 dados->First();
             else if (posicao >= dados->RecordCount())

@@ -458,6 +458,8 @@ private:
     int FRowHeightPercent = 100;
     TdvIndicatorColor FIndicatorColor = TdvIndicatorColor::icBlack;
     bool FShowVertScrollBar = true;
+    // The vertical bar shown: by record number, with five positions, or full (every record shows).
+    enum class TBarra : std::uint8_t { Numerada, CincoPosicoes, Cheia } FBarra = TBarra::Cheia;
     QColor FFooterColor;
     QColor FFooterCellColor;
     int FFooterHeight = 0;

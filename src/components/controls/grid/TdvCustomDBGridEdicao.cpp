@@ -122,7 +122,8 @@ bool TdvCustomDBGrid::CanEditCurrentCell()
 
 bool TdvCustomDBGrid::CanEditShow()
 {
-    return FLayoutLock == 0 && TCustomGrid::CanEditShow() && CanEditCurrentCell();
+    // A read-only grid has no cell to edit: no editor opens on it.
+    return !FReadOnly && FLayoutLock == 0 && TCustomGrid::CanEditShow() && CanEditCurrentCell();
 }
 
 void TdvCustomDBGrid::CancelEditing()

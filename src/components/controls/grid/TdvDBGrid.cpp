@@ -613,6 +613,9 @@ void TdvDBGrid::UpdateCellControl()
         }
         if (FDateTimePicker) {
             PoeControle(FDateTimePicker);
+            // It edits as the in-place editor would: not a field or a column marked read-only.
+            if (auto* picker = qobject_cast<TdvDBCustomEdit*>(FDateTimePicker))
+                picker->SetReadOnly(campo->ReadOnly() || ColumnByIndex(SelectedIndex())->ReadOnly());
             return;
         }
     }

@@ -269,6 +269,11 @@ TEST_F(GradeEditada, OnlyWhatTheFieldAndTheGridAllowIsTyped)
     Digita(QStringLiteral("z"));
     EXPECT_EQ(tabela.State(), dsBrowse);
     EXPECT_EQ(Campo("ATIVO"), QStringLiteral("N"));
+    // A read-only grid opens no editor, by a character, F2 or Return.
+    for (Qt::Key tecla : {Qt::Key_Z, Qt::Key_F2, Qt::Key_Return}) {
+        Tecla(tecla);
+        EXPECT_FALSE(Editando()) << tecla;
+    }
 }
 
 TEST_F(GradeEditada, APictureMaskCompletesTypingAndRefusesWhatBreaksIt)

@@ -228,6 +228,28 @@ TEST_F(TdvCustomDBGridTest, TheScrollBarShowsTheRecordNumberAndMovesTheTable)
     EXPECT_EQ(Atual(), 3);
 }
 
+// A numbered table of more than five screenfuls gets the five-position bar, whose thumb is then
+// read by that bar, never as a record number: the bottom is the last record, the top the first,
+// 3 a page on and 1 a page back.
+TEST_F(TdvCustomDBGridTest, TheThumbOfTheFivePositionBarIsReadByItsPositions)
+{
+    Mostra(5);
+    tabela.First();
+    ASSERT_EQ(grade->Barra(), (TScrollInfo{0, 4, 0, 0})) << "30 records, 5 rows";
+    const struct {
+        int polegar;
+        int registro;
+    } casos[] = {{4, 30}, {0, 1}, {3, 6}, {3, 11}, {1, 6}, {2, 6}};
+    QScrollBar* barra = grade->verticalScrollBar();
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.polegar);
+        barra->setSliderDown(true);
+        barra->setSliderPosition(c.polegar);
+        barra->setSliderDown(false);   // let go there
+        EXPECT_EQ(Atual(), c.registro);
+    }
+}
+
 // A list that shows every record, numbered or not, has nothing to scroll: its bar's thumb fills
 // it, wherever the keys take the current record. An unnumbered table that does not fit gets
 // five positions.

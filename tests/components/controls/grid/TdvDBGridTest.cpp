@@ -10,6 +10,7 @@
 
 #include "platform/widgets/TecladoDeTeste.h"
 #include "components/controls/GradeDeDadosDeTeste.h"
+#include "components/controls/datetime/TdvDBCustomDateTimePicker.h"
 #include "components/controls/edits/TdvDBCustomEdit.h"
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/common/TdvPaintCopy.h"
@@ -39,7 +40,8 @@ protected:
         tabela.CreateTable({{QStringLiteral("NR"), ftInteger},
                             {QStringLiteral("NOME"), ftString, 12},
                             {QStringLiteral("IN_RETIFIC"), ftString, 1},
-                            {QStringLiteral("OBS"), ftMemo}},
+                            {QStringLiteral("OBS"), ftMemo},
+                            {QStringLiteral("DATA"), ftDate}},
                            {{QString(), QStringLiteral("NR"), TIndexOption::ixPrimary}});
         tabela.AddField(std::make_unique<TField>(ftString, QStringLiteral("Selected"), 1, fkCalculated));
         tabela.Open();
@@ -51,6 +53,7 @@ protected:
             tabela.FieldByName(QStringLiteral("IN_RETIFIC"))
                 ->SetAsString(nr % 2 ? QStringLiteral("r") : QStringLiteral("O"));
             tabela.FieldByName(QStringLiteral("OBS"))->SetAsString(QStringLiteral("Nota %1").arg(nr));
+            tabela.FieldByName(QStringLiteral("DATA"))->SetAsFloat(37000 + nr);
             tabela.Post();
         }
         todas.Confirma();
@@ -297,6 +300,37 @@ TEST_F(TdvDBGridTest, ACustomEditNamedInControlTypeIsPlacedOverItsCell)
     delete grade;   // the control goes back to its form
     grade = nullptr;
     EXPECT_EQ(data->parentWidget(), &forma);
+}
+
+// The grid's date picker edits a date column as its in-place editor would: not one the column
+// marks read-only, by key or by its calendar.
+TEST_F(TdvDBGridTest, TheDatePickerLeavesAReadOnlyColumnAlone)
+{
+    for (const bool fixa : {false, true}) {
+        SCOPED_TRACE(fixa);
+        grade->SetSelected({QStringLiteral("NR\t4\tNúmero"),
+                            QStringLiteral("DATA\t10\tData") + (fixa ? QStringLiteral("\tT") : QString())});
+        Mostra();
+        Clica(Coluna("DATA"), Linha(2));
+        QApplication::processEvents();
+        auto* picker = qobject_cast<TdvDBCustomDateTimePicker*>(grade->CurrentCellControl());
+        ASSERT_NE(picker, nullptr);
+        picker->setFocus();
+        Digita(QStringLiteral("15"));
+        picker->DropDown();
+        EXPECT_EQ(picker->DroppedDown(), !fixa);
+        picker->CloseUp(false);
+        grade->setFocus();
+        Clica(Coluna("NR"), Linha(3));
+        QApplication::processEvents();
+        tabela.FindKey({2});
+        EXPECT_EQ(tabela.FieldByName(QStringLiteral("DATA"))->AsFloat() != 37002, !fixa);
+        if (!fixa) {   // back as it was for the read-only turn
+            tabela.Edit();
+            tabela.FieldByName(QStringLiteral("DATA"))->SetAsFloat(37002);
+            tabela.Post();
+        }
+    }
 }
 
 TEST_F(TdvDBGridTest, FixedColumnsTakeTheTitleColour)
