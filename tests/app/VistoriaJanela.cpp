@@ -41,6 +41,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include "CaminhoNaJanela.h"
 #include "TextosPintados.h"
 #include "components/controls/combos/TdvDBCustomComboBox.h"
 #include "components/controls/grid/TdvCustomDBGrid.h"
@@ -675,14 +676,7 @@ void VistoriaJanela::Falha(const QWidget& controle, const QString& problema)
 
 QString VistoriaJanela::Nome(const QWidget& controle) const
 {
-    QStringList partes;
-    for (const QWidget* w = &controle; w && w != &FJanela && partes.size() < 3; w = w->parentWidget()) {
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
-            partes.prepend(w->objectName());
-        else if (w == &controle)
-            partes.prepend(QString::fromLatin1(w->metaObject()->className()));
-    }
-    QString nome = partes.join(QLatin1Char('/'));
+    QString nome = CaminhoNaJanela(controle, FJanela);
     QString texto;
     if (auto* rotulo = qobject_cast<const QLabel*>(&controle))
         texto = rotulo->text();

@@ -23,6 +23,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "CaminhoNaJanela.h"
 #include "components/controls/combos/TdvDBCustomCombo.h"
 #include "components/controls/grid/TdvCustomDBGrid.h"
 #include "model/values/PastasPrograma.h"
@@ -584,12 +585,5 @@ void VistoriaMouse::Falha(const QWidget& controle, const QString& problema)
 
 QString VistoriaMouse::Nome(const QWidget& controle) const
 {
-    QStringList partes;
-    for (const QWidget* w = &controle; w && w != &FJanela && partes.size() < 3; w = w->parentWidget()) {
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
-            partes.prepend(w->objectName());
-        else if (w == &controle)
-            partes.prepend(QString::fromLatin1(w->metaObject()->className()));
-    }
-    return partes.join(QLatin1Char('/'));
+    return CaminhoNaJanela(controle, FJanela);
 }
