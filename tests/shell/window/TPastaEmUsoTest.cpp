@@ -43,7 +43,7 @@ TEST(TPastaEmUso, ALockFileNoCopyHoldsIsTakenOverWhateverItHolds)
 {
     const QString pasta = ProgramaDeTeste::Pasta();
     const QString arquivo = pasta + QLatin1Char('/') + TPastaEmUso::NomeArquivo();
-    for (const QByteArray& conteudo : {QByteArray(), QByteArray("\x93\x00\xff\x10garbage\n\n\x01", 16),
+    for (const QByteArray& conteudo : {QByteArray(), QByteArray("\x93\x00\xff\x10garbage\n\n\x01", 14),
                                        QByteArray("999999\nPruv 2003\noutra-maquina\n")}) {
         SCOPED_TRACE(conteudo.toHex().toStdString());
         QFile lock(arquivo);
