@@ -348,6 +348,16 @@ protected:
         semeadas = Tabelas(true);
     }
 
+    // The scenario's delivery file written to that volume on 14 March 2003, over any earlier one.
+    TResultadoGeracao Entrega(Cenario& c, const TVolume& volume)
+    {
+        TArquivoPruv writer;
+        writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);
+        return writer.Gera(c.Fonte, c.Pedido(volume));
+    }
+
     bool Importa(const QString& arquivo, bool gravado)
     {
         TColecaoPruv colecao;
@@ -502,13 +512,7 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     const TVolume fixo{base, base, TVolume::TTipo::Fixo};
     Cenario c = PessoaFisica();
     // The file of an earlier delivery is there: the run replaces it, or leaves it as it was.
-    const auto gera = [&] {
-        TArquivoPruv writer;
-        writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
-        dialogos.Limpa();
-        dialogos.Responde(Resposta::Sim);
-        return writer.Gera(c.Fonte, c.Pedido(fixo));
-    };
+    const auto gera = [&] { return Entrega(c, fixo); };
     const QString anterior = gera().Arquivo;
     ASSERT_FALSE(anterior.isEmpty());
     // The source keeps its records in memory: the next start reads them there.
@@ -564,13 +568,7 @@ TEST_F(FalhasDeArquivoTest, ADeliveryWhoseMarkCannotBeRemovedIsNoSuccessAndTheSt
     const TVolume fixo{base, base, TVolume::TTipo::Fixo};
     Cenario c = PessoaFisica();
     TArquivoPruv::DefineRegistro([&c](const QString& ano, const QString& ni) { return c.Fonte.DataGravada(ano, ni); });
-    const auto gera = [&] {
-        TArquivoPruv writer;
-        writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
-        dialogos.Limpa();
-        dialogos.Responde(Resposta::Sim);
-        return writer.Gera(c.Fonte, c.Pedido(fixo));
-    };
+    const auto gera = [&] { return Entrega(c, fixo); };
     const QString dec = gera().Arquivo;
     ASSERT_FALSE(dec.isEmpty());
     const int remocoes = FalhasDeArquivo::Conta(

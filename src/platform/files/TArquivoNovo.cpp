@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/files/EscreveTudo.h"
 #include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TMotivoSistema.h"
 
@@ -21,22 +22,6 @@ const QString Marca = QStringLiteral(".novo-");
 QString TextoDoSistema()
 {
     return TMotivoSistema::Texto(errno);
-}
-
-// Writes all of dados, through short writes and interruptions.
-bool EscreveTudo(int descritor, const char* dados, qsizetype tamanho)
-{
-    while (tamanho > 0) {
-        const ssize_t n = ::write(descritor, dados, static_cast<size_t>(tamanho));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        dados += n;
-        tamanho -= n;
-    }
-    return true;
 }
 
 }   // namespace

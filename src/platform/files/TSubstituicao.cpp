@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -12,6 +11,7 @@
 #include <utility>
 
 #include "platform/files/TArquivoNovo.h"
+#include "platform/files/TMotivoSistema.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ bool Remove(const QString& caminho, QString& erro)
     for (int vez = 0; vez < 2; ++vez)
         if (::unlink(Nativo(caminho).constData()) == 0 || errno == ENOENT)
             return true;
-    erro = QString::fromLocal8Bit(std::strerror(errno));
+    erro = TMotivoSistema::Texto(errno);
     return false;
 }
 
@@ -120,7 +120,7 @@ bool TSubstituicao::Coloca(QString& erro)
         const QString aparte = NomeAparte(FDestino);
         FTrava = Trava(FDestino);
         if (FTrava < 0 && errno == EWOULDBLOCK) {
-            erro = QString::fromLocal8Bit(std::strerror(errno));
+            erro = TMotivoSistema::Texto(errno);
             return false;
         }
         if (!TArquivoNovo::Renomeia(FDestino, aparte, erro)) {

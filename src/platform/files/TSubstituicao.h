@@ -27,12 +27,12 @@ public:
     TSubstituicao(const TSubstituicao&) = delete;
     TSubstituicao& operator=(const TSubstituicao&) = delete;
 
-    // The earlier file aside and the new one at destino. False with the system's text in erro
+    // The earlier file aside and the new one at destino. False with the reason in erro
     // when a step failed: destino then holds what it held (or, when even that could not be put
     // back, the earlier file waits aside for Recupera) and the new file is still there.
     bool Coloca(QString& erro);
     // The new file stays; the earlier one is removed, and the mark after it (each removal tried
-    // again once). False with the system's text in erro when either still stands: a mark then
+    // again once). False with the reason in erro when either still stands: a mark then
     // stays beside the earlier one, for Recupera to decide once the record is read.
     [[nodiscard]] bool Confirma(QString& erro);
     // Takes back what is not confirmed: the new file removed, the earlier one back at destino.

@@ -276,19 +276,23 @@ void TPruvCustomEdit::KeyPress(QChar& key)
 
 void TPruvCustomEdit::WMPaste()
 {
-    const QString colado = QGuiApplication::clipboard()->text();
-    if (FTipoDeDado == TTipoDeDado::Numerico)
-        (void)ColaQuantia(colado);
-    else if (FTipoDeDado == TTipoDeDado::AlfaNumerico || SoNumeros(colado))
+    if (ColaComoTexto(QGuiApplication::clipboard()->text()))
         TCustomEdit::WMPaste();
 }
 
 void TPruvCustomEdit::PasteSelection(const QString& texto)
 {
-    if (FTipoDeDado == TTipoDeDado::Numerico)
-        (void)ColaQuantia(texto);
-    else if (FTipoDeDado == TTipoDeDado::AlfaNumerico || SoNumeros(texto))
+    if (ColaComoTexto(texto))
         TCustomEdit::PasteSelection(texto);
+}
+
+bool TPruvCustomEdit::ColaComoTexto(const QString& texto)
+{
+    if (FTipoDeDado == TTipoDeDado::Numerico) {
+        (void)ColaQuantia(texto);
+        return false;
+    }
+    return FTipoDeDado == TTipoDeDado::AlfaNumerico || SoNumeros(texto);
 }
 
 bool TPruvCustomEdit::ColaQuantia(const QString& texto)

@@ -76,6 +76,9 @@ protected:
     // A person's text in place of the field's, when it reads as one amount: else message 114,
     // the field unchanged and the answer false. A blank text changes nothing.
     bool ColaQuantia(const QString& texto);
+    // Whether a pasted text goes in as the edit pastes any text: a money field's goes through
+    // ColaQuantia here instead, a digits-only field's only when it is all digits.
+    [[nodiscard]] bool ColaComoTexto(const QString& texto);
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;

@@ -116,8 +116,8 @@ bool TZofHint::Dica(QWidget* controle, const QHelpEvent& ajuda, QString& texto, 
     if (!grade)
         return !texto.isEmpty();
     QWidget* celulas = grade->viewport();
-    // The control is the viewport or the grid around it.
-    const QPoint ponto = controle == celulas ? ajuda.pos() : celulas->mapFrom(controle, ajuda.pos());
+    // The control is the viewport or the grid around it: mapped downward only.
+    const QPoint ponto = celulas->mapFrom(controle, ajuda.pos());
     if (!celulas->rect().contains(ponto))
         return !texto.isEmpty();   // on the grid's frame, beside its cells
     texto = grade->toolTip();
@@ -129,7 +129,7 @@ bool TZofHint::Dica(QWidget* controle, const QHelpEvent& ajuda, QString& texto, 
     if (!mostra)
         texto.clear();
     const QRect celula = info.CursorRect.ToQRect();
-    area = QRect(controle == celulas ? celula.topLeft() : celulas->mapTo(controle, celula.topLeft()), celula.size());
+    area = QRect(celulas->mapTo(controle, celula.topLeft()), celula.size());
     return !texto.isEmpty();
 }
 

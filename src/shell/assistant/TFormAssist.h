@@ -85,6 +85,6 @@ private:
     // first and a control greyed while it has the focus hands it on within its page.
     void BotoesAoFimDaTabulacao();
 
-    std::array<QWidget*, MaxEstados + 1> FPaginas{};
-    QPointer<QWidget> FFocoDaPagina;   // what the page shown opened on   // [0] unused; children of PnPaginas
+    std::array<QWidget*, MaxEstados + 1> FPaginas{};   // [0] unused; children of PnPaginas
+    QPointer<QWidget> FFocoDaPagina;                   // what the page shown opened on
 };

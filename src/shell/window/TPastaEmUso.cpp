@@ -10,24 +10,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/files/EscreveTudo.h"
+
 namespace {
 
 // Writes the whole of texto at the start of the file, cutting what was there, and syncs it.
 bool EscreveConteudo(int descritor, const QByteArray& texto)
 {
-    if (::ftruncate(descritor, 0) != 0)
-        return false;
-    qsizetype escrito = 0;
-    while (escrito < texto.size()) {
-        const ssize_t n = ::pwrite(descritor, texto.constData() + escrito, static_cast<size_t>(texto.size() - escrito),
-                                   static_cast<off_t>(escrito));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        escrito += n;
-    }
-    return ::fsync(descritor) == 0;
+    return ::ftruncate(descritor, 0) == 0 && ::lseek(descritor, 0, SEEK_SET) == 0
+        && EscreveTudo(descritor, texto.constData(), texto.size()) && ::fsync(descritor) == 0;
 }
 
 }   // namespace
