@@ -47,9 +47,18 @@ int ExecutaPrograma(const QString& PastaInstancia)
     // One copy per program folder, whichever login or session started it: two copies on one
     // database would fail each other's saves.
     TPastaEmUso pasta(TPastas::Programa());
-    if (!pasta.Trava()) {
+    switch (pasta.Trava()) {
+    case TPastaEmUso::TResultado::Travado:
+        break;
+    case TPastaEmUso::TResultado::EmUso:
         InterfaceUsuario::Mostra(pasta.MensagemEmUso(), TipoDialogo::Erro, Botao::Ok);
         return 1;
+    case TPastaEmUso::TResultado::Impossivel:
+        // Not kept out, a second copy could undo this one's saves: the user decides.
+        if (const QString pergunta = pasta.PerguntaSemTrava(); !pergunta.isEmpty()
+            && InterfaceUsuario::Mostra(pergunta, TipoDialogo::Aviso, Botao::Sim | Botao::Nao) != Resposta::Sim)
+            return 1;
+        break;
     }
 
     std::unique_ptr<TFoSplash> splash = TFoSplash::Cria();

@@ -1031,6 +1031,40 @@ TEST(Escriturario, AProgramFolderInUseByAnotherCopyIsSaidAndTheProgramEnds)
     EXPECT_FALSE(QFileInfo::exists(TPastas::Dados())) << "the data folder was touched";
 }
 
+// A program folder where no lock can be taken (here a folder stands where the lock file goes)
+// would let a second copy in unseen: the start says so and asks; No ends it before it reads or
+// writes anything there, Yes goes on.
+TEST(Escriturario, AProgramFolderThatTakesNoLockIsNotUsedWithoutAsking)
+{
+    ASSERT_TRUE(QDir(ProgramaDeTeste::Pasta()).mkdir(QStringLiteral("pruv2003.lock")));
+    for (const bool continua : {false, true}) {
+        SCOPED_TRACE(continua ? "goes on" : "ends");
+        MensagensVistas().clear();
+        Passos passos{{"no lock: the start asks", [] { return Mensagem() != nullptr; },
+                       [continua] { RespondeMensagem(continua ? Qt::Key_S : Qt::Key_N); }}};
+        if (continua) {
+            passos.push_back(DoInicioANovaDeclaracao().front());
+            passos.push_back(
+                {"the initial screen: Esc", [] { return E::AtivaE("FoInicial"); }, [] { E::Tecla(Qt::Key_Escape); }});
+            SaiPeloMenu(passos);
+        }
+        passos.push_back({"the program has ended", [] { return false; }, [] {}});
+        Escriturario escriturario(std::move(passos));
+        const int saida = ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia"));
+        const std::string vistas = MensagensVistas().join(QStringLiteral(" | ")).toStdString();
+        EXPECT_EQ(escriturario.Feitos(), continua ? 6u : 1u)
+            << "stopped at " << escriturario.Parado() << "; " << vistas;
+        ASSERT_FALSE(MensagensVistas().isEmpty());
+        EXPECT_TRUE(MensagensVistas().front().contains(QDir::toNativeSeparators(ProgramaDeTeste::Pasta()))
+                    && MensagensVistas().front().contains(QStringLiteral("Deseja continuar?")))
+            << vistas;
+        if (!continua) {
+            EXPECT_NE(saida, 0);
+            EXPECT_FALSE(QFileInfo::exists(TPastas::Dados())) << "the data folder was touched";
+        }
+    }
+}
+
 // A damaged table met while a declaration opens: the numbered message names the table and says
 // how to mend it, and the program keeps only what can.
 TEST(Escriturario, ADamagedTableMetWhileADeclarationOpensIsToldWithItsRemedy)

@@ -16,6 +16,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
@@ -55,6 +56,7 @@
 #include "shell/backup/CopiaDeSeguranca.h"
 #include "shell/backup/TCopiaBanco.h"
 #include "shell/common/TRegistroPruv.h"
+#include "shell/window/TInstanciaUnica.h"
 #include "shell/window/TPastaEmUso.h"
 #include "support/FalhasDeArquivo.h"
 #include "support/FalhasDeDisco.h"
@@ -695,19 +697,58 @@ TEST_F(FalhasDeArquivoTest, TheProgramFolderIsTakenFromALockNoCopyHoldsAndHeldAg
         [&] {
             // Taken, let go (its file removed) and taken again, as two starts one after the other.
             auto primeira = std::make_unique<TPastaEmUso>(TPastas::Programa());
-            if (!primeira->Trava())
+            if (primeira->Trava() != TPastaEmUso::TResultado::Travado)
                 return false;
             primeira.reset();
             copia = std::make_unique<TPastaEmUso>(TPastas::Programa());
-            return copia->Trava();
+            return copia->Trava() == TPastaEmUso::TResultado::Travado;
         },
         [&] {
             TPastaEmUso outra(TPastas::Programa());
-            return outra.Trava() ? QStringLiteral("free") : QStringLiteral("in use");
+            return outra.Trava() == TPastaEmUso::TResultado::Travado ? QStringLiteral("free")
+                                                                     : QStringLiteral("in use");
         },
         {},
     };
     GuardaAbaixo("program folder lock", op);
+    copia.reset();
+}
+
+// The session's marker: a start killed at any of its calls (making the marker, writing it, opening
+// the socket, letting both go at the end) leaves nothing that keeps the next start in the same
+// session out, and a start that comes up keeps every later one out.
+TEST_F(FalhasDeArquivoTest, TheSessionMarkerLeftByAKilledStartKeepsNoLaterStartOut)
+{
+    const QString sessao = ProgramaDeTeste::Pasta() + QStringLiteral("/sessao");
+    static std::unique_ptr<TInstanciaUnica> copia;
+    Operacao op{
+        [&] {
+            copia.reset();
+            QDir(sessao).removeRecursively();
+        },
+        [&] {
+            // A start that comes up and ends, then the next that comes up and answers later ones
+            // (one whose socket could not be opened is no single instance: it is let go).
+            auto primeira = std::make_unique<TInstanciaUnica>(sessao);
+            if (primeira->InstanciaAnterior())
+                return false;
+            primeira.reset();
+            copia = std::make_unique<TInstanciaUnica>(sessao);
+            QLocalSocket pedido;
+            if (!copia->InstanciaAnterior()
+                && (pedido.connectToServer(sessao + QStringLiteral("/Pruv 2003")), pedido.waitForConnected(1000)))
+                return true;
+            copia.reset();
+            return false;
+        },
+        [&] {
+            TInstanciaUnica seguinte(sessao);
+            return QLatin1String(copia ? "a copy runs" : "none runs") + QLatin1String("; the next start ")
+                + QLatin1String(seguinte.InstanciaAnterior() ? "ends" : "comes up");
+        },
+        {},
+    };
+    GuardaAbaixo("session marker", op);
     copia.reset();
 }
 

@@ -1,16 +1,20 @@
 #include "shell/window/TInstanciaUnica.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 #include <QWidget>
 #include <QtGlobal>
 
 namespace {
 
 constexpr int EsperaMs = 1000;
+// How long a later start waits for the copy holding the lock to take its request: a copy that
+// has just taken the lock is listening a moment later.
+constexpr int EsperaPrimeiraMs = 3000;
 
 // What a later start writes to the first.
 QByteArray PedidoFrente()
@@ -51,22 +55,23 @@ QString TInstanciaUnica::Caminho() const
 bool TInstanciaUnica::InstanciaAnterior()
 {
     QDir().mkpath(FPasta);
-    FTrava = std::make_unique<QLockFile>(Caminho() + QStringLiteral(".lock"));
-    FTrava->setStaleLockTime(0);   // only a lock whose process has died is taken over
-    if (FTrava->tryLock(0)) {
+    FTrava = std::make_unique<TArquivoDeTrava>(Caminho() + QStringLiteral(".lock"), NomePadrao());
+    const TArquivoDeTrava::TResultado resultado = FTrava->Trava();
+    if (resultado == TArquivoDeTrava::TResultado::Travado) {
         Escuta();
         return false;
     }
-    const QLockFile::LockError erro = FTrava->error();
+    const int erro = FTrava->Erro();
     FTrava.reset();
-    if (erro == QLockFile::LockFailedError) {
-        PedeParaFrente(Caminho());
+    // Without the lock no copy is known to run: it is asked once, without waiting for one to come.
+    if (PedeParaFrente(Caminho(), resultado == TArquivoDeTrava::TResultado::EmUso ? EsperaPrimeiraMs : 0))
         return true;
-    }
-    // The lock cannot be written here: a copy that answers still counts as running.
-    if (PedeParaFrente(Caminho()))
-        return true;
-    qWarning("cannot create the single-instance lock in %s; starting without it", qUtf8Printable(FPasta));
+    if (resultado == TArquivoDeTrava::TResultado::EmUso)
+        qWarning("the copy holding the single-instance lock in %s does not answer; starting on",
+                 qUtf8Printable(FPasta));
+    else
+        qWarning("cannot create the single-instance lock in %s (error %d); starting without it", qUtf8Printable(FPasta),
+                 erro);
     return false;
 }
 
@@ -75,22 +80,32 @@ void TInstanciaUnica::Escuta()
     // The lock is ours, so a socket left by a copy that died is stale.
     QLocalServer::removeServer(Caminho());
     FServidor = new QLocalServer(this);
-    FServidor->setSocketOptions(QLocalServer::UserAccessOption);
+    // Made straight under its name: the user's own runtime folder already keeps others out, and
+    // access options would make it in a folder of its own first, which a start killed meanwhile
+    // leaves behind.
     connect(FServidor, &QLocalServer::newConnection, this, &TInstanciaUnica::AtendeConexao);
     if (!FServidor->listen(Caminho()))
         qWarning("later starts cannot reach this one: %s", qUtf8Printable(FServidor->errorString()));
 }
 
-bool TInstanciaUnica::PedeParaFrente(const QString& caminho)
+bool TInstanciaUnica::PedeParaFrente(const QString& caminho, int esperaMs)
 {
-    QLocalSocket socket;
-    socket.connectToServer(caminho);
-    if (!socket.waitForConnected(EsperaMs))
-        return false;
-    socket.write(PedidoFrente());
-    const bool enviado = socket.waitForBytesWritten(EsperaMs);
-    socket.disconnectFromServer();
-    return enviado;
+    // A copy that holds the lock but is not listening yet refuses the connection: asked again
+    // until it listens or the wait is over.
+    const QDeadlineTimer prazo(esperaMs);
+    for (;;) {
+        QLocalSocket socket;
+        socket.connectToServer(caminho);
+        if (socket.waitForConnected(EsperaMs)) {
+            socket.write(PedidoFrente());
+            const bool enviado = socket.waitForBytesWritten(EsperaMs);
+            socket.disconnectFromServer();
+            return enviado;
+        }
+        if (prazo.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
 }
 
 void TInstanciaUnica::AtendeConexao()

@@ -4,13 +4,15 @@
 #include <QString>
 #include <memory>
 
+#include "platform/files/TArquivoDeTrava.h"
+
 class QLocalServer;
-class QLockFile;
 class QWidget;
 
 // Keeps the program to one running copy per user session. The first start holds a lock file for
-// the life of the process and listens on a local socket; a later start finds the lock, asks the
-// first through the socket to bring its window to the front, and ends without showing anything.
+// the life of the process (TArquivoDeTrava: a file no running copy holds is taken over, whatever
+// it holds) and listens on a local socket; a later start finds the lock held, asks the first
+// through the socket to bring its window to the front, and ends without showing anything.
 class TInstanciaUnica final : public QObject {
     Q_OBJECT
 public:
@@ -21,9 +23,10 @@ public:
     explicit TInstanciaUnica(QString pasta = PastaPadrao(), QString nome = NomePadrao(), QObject* pai = nullptr);
     ~TInstanciaUnica() override;
 
-    // True when another copy runs: it has been asked to come to the front (a copy still starting
-    // up, not yet listening, is left alone). False: this is the only copy; it keeps the lock and
-    // answers later starts until it is destroyed.
+    // True when another copy runs and took the request to come to the front. False: this start
+    // goes on. Either it is the only copy, keeps the lock and answers later starts until it is
+    // destroyed; or the copy that holds the lock did not take the request within a few seconds
+    // (still starting, or hung), and the program folder's own lock then keeps the two apart.
     bool InstanciaAnterior();
 
     // The window that a later start brings to the front; none while the program starts.
@@ -37,11 +40,12 @@ private:
     void AtendeConexao();
     void TrazParaFrente();
     [[nodiscard]] QString Caminho() const;
-    static bool PedeParaFrente(const QString& caminho);
+    // True when a copy listening at caminho took the request, asked again for esperaMs.
+    static bool PedeParaFrente(const QString& caminho, int esperaMs);
 
     QString FPasta;
     QString FNome;
-    std::unique_ptr<QLockFile> FTrava;
+    std::unique_ptr<TArquivoDeTrava> FTrava;
     QLocalServer* FServidor = nullptr;   // child
     QPointer<QWidget> FJanela;
 };

@@ -1,14 +1,17 @@
 #pragma once
 #include <QString>
 
+#include "platform/files/TArquivoDeTrava.h"
+
 // Keeps one program folder (its database, settings and backups) to one running copy, whatever
-// the login or session that started it: an exclusive lock on a file in the folder itself, held
-// while the object lives. The system lets the lock go with the process that held it, so a lock
-// file that no running copy holds is taken over whatever it holds (left empty by a start killed
-// before writing it, or cut by a power failure); the holder's number and machine are written into
-// it, synced, for a person to read.
+// the login, session or user that started it: an exclusive lock on the file "pruv2003.lock" in
+// the folder itself, held while the object lives (TArquivoDeTrava: a file no running copy holds
+// is taken over whatever it holds; another user's file is locked through a read-only
+// descriptor).
 class TPastaEmUso final {
 public:
+    using TResultado = TArquivoDeTrava::TResultado;
+
     static QString NomeArquivo();   // "pruv2003.lock"
 
     explicit TPastaEmUso(QString pasta);
@@ -16,14 +19,16 @@ public:
     TPastaEmUso(const TPastaEmUso&) = delete;
     TPastaEmUso& operator=(const TPastaEmUso&) = delete;
 
-    // True when this copy now holds the folder, or when no lock can be made in it at all (a
-    // folder that takes no writes, where two copies cannot undo each other's work); false when
-    // another running copy holds it.
-    bool Trava();
-    // What a copy that finds the folder in use tells the user.
+    // Travado: this copy now holds the folder. EmUso: another running copy holds it.
+    // Impossivel: no lock can be taken in the folder; a second copy would not be kept out.
+    TResultado Trava();
+    // What a copy that finds the folder in use tells the user: another user's copy is named so.
     [[nodiscard]] QString MensagemEmUso() const;
+    // What a copy that could not take the lock asks the user before it goes on: nothing when the
+    // disk takes no writes at all, where two copies cannot undo each other's work.
+    [[nodiscard]] QString PerguntaSemTrava() const;
 
 private:
     QString FPasta;
-    int FDescritor = -1;   // the lock file, locked, while this copy holds the folder
+    TArquivoDeTrava FTrava;
 };

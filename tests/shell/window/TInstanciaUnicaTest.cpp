@@ -1,6 +1,15 @@
-#include <QLockFile>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QSysInfo>
+#include <QThread>
 #include <QWidget>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/ProgramaDeTeste.h"
 #include "shell/window/TInstanciaUnica.h"
@@ -43,13 +52,88 @@ TEST(TInstanciaUnica, TheFirstWindowComesBackFromMinimised)
     EXPECT_TRUE(janela.isVisible());
 }
 
-TEST(TInstanciaUnica, AStartWhileTheFirstIsNotYetListeningEndsQuietly)
+// What a start killed between making the marker and writing it leaves, or a power cut, or a
+// copy on another machine: a marker that no running copy holds. The next start in the session
+// comes up, whatever the marker holds, and keeps later starts out in turn.
+TEST(TInstanciaUnica, AMarkerNoRunningCopyHoldsIsTakenOverWhateverItHolds)
 {
-    // The first copy holds its lock but has not opened its socket yet.
-    QLockFile trava(ProgramaDeTeste::Pasta() + QLatin1Char('/') + Nome + QStringLiteral(".lock"));
-    ASSERT_TRUE(trava.tryLock(0));
+    const QString marcador = ProgramaDeTeste::Pasta() + QLatin1Char('/') + Nome + QStringLiteral(".lock");
+    const struct {
+        const char* caso;
+        QByteArray conteudo;
+    } casos[] = {
+        {"empty", QByteArray()},
+        {"garbled", QByteArray("\x93\x00\xff\x10lixo\n\n\x01", 11)},
+        {"another host", QByteArray("4242\nPruv 2003\noutra-maquina\n")},
+        {"a running process of another program",
+         QByteArray::number(::getppid()) + "\nsh\n" + QSysInfo::machineHostName().toUtf8() + '\n'},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QFile arquivo(marcador);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        arquivo.write(c.conteudo);
+        arquivo.close();
+        {
+            TInstanciaUnica inicio(ProgramaDeTeste::Pasta(), Nome);
+            EXPECT_FALSE(inicio.InstanciaAnterior()) << "the start did not come up";
+            TInstanciaUnica seguinte(ProgramaDeTeste::Pasta(), Nome);
+            EXPECT_TRUE(seguinte.InstanciaAnterior()) << "held by the start that came up";
+        }
+        EXPECT_FALSE(QFile::exists(marcador)) << "let go at the end";
+    }
+}
+
+// A copy that holds the marker but does not answer (hung, or its socket could not be opened)
+// keeps no later start out: after a short wait the start runs, and the program folder's own lock
+// speaks for it where the two would share a folder.
+TEST(TInstanciaUnica, AStartWhoseFirstCopyDoesNotAnswerRuns)
+{
+    const QByteArray marcador = QFile::encodeName(ProgramaDeTeste::Pasta() + QLatin1Char('/') + Nome
+                                                  + QStringLiteral(".lock"));
+    const int primeira = ::open(marcador.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(primeira, 0);
+    ASSERT_EQ(::flock(primeira, LOCK_EX | LOCK_NB), 0);
+    // Its number, name and machine, as a running copy writes them.
+    const QByteArray conteudo = QByteArray::number(::getpid()) + '\n' + QCoreApplication::applicationName().toUtf8()
+        + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+    ASSERT_EQ(::write(primeira, conteudo.constData(), static_cast<size_t>(conteudo.size())), conteudo.size());
+    TInstanciaUnica segunda(ProgramaDeTeste::Pasta(), Nome);
+    EXPECT_FALSE(segunda.InstanciaAnterior());
+    ::close(primeira);
+}
+
+// A first copy that has taken the marker and opens its socket a moment later is still found:
+// the later start waits for it, hands it the request and ends.
+TEST(TInstanciaUnica, AFirstCopyStillStartingIsWaitedForAndAsked)
+{
+    const QString caminho = ProgramaDeTeste::Pasta() + QLatin1Char('/') + Nome;
+    int pronto[2];
+    ASSERT_EQ(::pipe(pronto), 0);
+    const pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        const int trava = ::open(QFile::encodeName(caminho + QStringLiteral(".lock")).constData(),
+                                 O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (trava < 0 || ::flock(trava, LOCK_EX | LOCK_NB) != 0 || ::write(pronto[1], "1", 1) != 1)
+            ::_exit(2);
+        QThread::msleep(500);   // still starting
+        QLocalServer servidor;
+        if (!servidor.listen(caminho) || !servidor.waitForNewConnection(10000))
+            ::_exit(3);
+        QLocalSocket* pedido = servidor.nextPendingConnection();
+        while (pedido->bytesAvailable() < 7 && pedido->waitForReadyRead(10000)) {}
+        ::_exit(pedido->readAll() == "frente\n" ? 0 : 4);
+    }
+    char nada = 0;
+    ASSERT_EQ(::read(pronto[0], &nada, 1), 1);
     TInstanciaUnica segunda(ProgramaDeTeste::Pasta(), Nome);
     EXPECT_TRUE(segunda.InstanciaAnterior());
+    int estado = 0;
+    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0) << "the first copy was not asked to come forward";
+    ::close(pronto[0]);
+    ::close(pronto[1]);
 }
 
 TEST(TInstanciaUnica, AfterTheFirstEndsTheNextStartRuns)

@@ -1,3 +1,5 @@
+#include <functional>
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -6,6 +8,8 @@
 #include "shell/window/TPastaEmUso.h"
 #include "support/ProgramaDeTeste.h"
 
+using R = TPastaEmUso::TResultado;
+
 // One copy per program folder: a second is refused while the first holds it, whichever session
 // it came from; the folder is free again when the first ends, or when it was killed holding it.
 TEST(TPastaEmUso, AFolderHeldByARunningCopyIsRefusedAndOneLeftByAKilledCopyIsTaken)
@@ -13,13 +17,13 @@ TEST(TPastaEmUso, AFolderHeldByARunningCopyIsRefusedAndOneLeftByAKilledCopyIsTak
     const QString pasta = ProgramaDeTeste::Pasta();
     {
         TPastaEmUso primeira(pasta);
-        ASSERT_TRUE(primeira.Trava());
+        ASSERT_EQ(primeira.Trava(), R::Travado);
         TPastaEmUso segunda(pasta);
-        EXPECT_FALSE(segunda.Trava());
+        EXPECT_EQ(segunda.Trava(), R::EmUso);
         EXPECT_TRUE(segunda.MensagemEmUso().contains(pasta)) << segunda.MensagemEmUso().toStdString();
     }
     TPastaEmUso depois(pasta);
-    EXPECT_TRUE(depois.Trava()) << "the first copy ended";
+    EXPECT_EQ(depois.Trava(), R::Travado) << "the first copy ended";
 
     // A copy killed while it held the folder leaves its lock file behind.
     const QString outra = pasta + QStringLiteral("/outra");
@@ -27,14 +31,14 @@ TEST(TPastaEmUso, AFolderHeldByARunningCopyIsRefusedAndOneLeftByAKilledCopyIsTak
     ASSERT_GE(filho, 0);
     if (filho == 0) {
         TPastaEmUso morta(outra);
-        ::_exit(morta.Trava() ? 0 : 1);   // no destructor: the lock stays as a kill leaves it
+        ::_exit(morta.Trava() == R::Travado ? 0 : 1);   // no destructor: the lock stays as a kill leaves it
     }
     int estado = 0;
     ASSERT_EQ(waitpid(filho, &estado, 0), filho);
     ASSERT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
     ASSERT_TRUE(QFile::exists(outra + QLatin1Char('/') + TPastaEmUso::NomeArquivo()));
     TPastaEmUso seguinte(outra);
-    EXPECT_TRUE(seguinte.Trava());
+    EXPECT_EQ(seguinte.Trava(), R::Travado);
 }
 
 // A lock file that no running copy holds is taken over whatever it holds: one a start killed
@@ -52,13 +56,119 @@ TEST(TPastaEmUso, ALockFileNoCopyHoldsIsTakenOverWhateverItHolds)
         lock.close();
         {
             TPastaEmUso pasta1(pasta);
-            ASSERT_TRUE(pasta1.Trava());
+            ASSERT_EQ(pasta1.Trava(), R::Travado);
             QFile escrito(arquivo);
             ASSERT_TRUE(escrito.open(QIODevice::ReadOnly));
             EXPECT_TRUE(escrito.readAll().startsWith(QByteArray::number(::getpid()) + '\n'));
             TPastaEmUso segunda(pasta);
-            EXPECT_FALSE(segunda.Trava()) << "held by the first";
+            EXPECT_EQ(segunda.Trava(), R::EmUso) << "held by the first";
         }
         EXPECT_FALSE(QFile::exists(arquivo)) << "let go at the end";
     }
+}
+
+namespace {
+
+// Runs acao in a child process under another user id (the tests run as root); its exit code.
+int ComoOutroUsuario(const std::function<int()>& acao)
+{
+    const pid_t filho = fork();
+    if (filho == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        ::_exit(acao());
+    }
+    int estado = 0;
+    if (filho < 0 || waitpid(filho, &estado, 0) != filho || !WIFEXITED(estado))
+        return -1;
+    return WEXITSTATUS(estado);
+}
+
+}   // namespace
+
+// Two user ids on one program folder: the lock file made by one may only be read by the other,
+// who must still be kept out while the first runs, be told who holds it, and take the folder
+// (through a read-only descriptor) once it is free, keeping the first out in turn.
+TEST(TPastaEmUso, AnotherUserIsKeptOutToldWhoHoldsTheFolderAndTakesItWhenFree)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to start a copy as another user";
+    const QString pasta = ProgramaDeTeste::Pasta();
+    ASSERT_TRUE(QFile::setPermissions(pasta,
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                          | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther));
+    {
+        TPastaEmUso primeira(pasta);
+        ASSERT_EQ(primeira.Trava(), R::Travado);
+        const int saida = ComoOutroUsuario([&pasta] {
+            TPastaEmUso outra(pasta);
+            if (outra.Trava() != R::EmUso)
+                return 1;   // went on beside the first
+            return outra.MensagemEmUso().contains(QStringLiteral("em uso por outro usuário (root)")) ? 0 : 2;
+        });
+        EXPECT_EQ(saida, 0) << "1: went on without the lock; 2: not told that another user holds it";
+    }
+
+    // The first copy was killed: its file stays, the other user's to read only.
+    const QString arquivo = pasta + QLatin1Char('/') + TPastaEmUso::NomeArquivo();
+    {
+        QFile deixado(arquivo);
+        ASSERT_TRUE(deixado.open(QIODevice::WriteOnly));
+        deixado.write("4242\nPruv 2003\nesta-maquina\n");
+    }
+    int pronto[2];
+    int segue[2];
+    ASSERT_EQ(::pipe(pronto), 0);
+    ASSERT_EQ(::pipe(segue), 0);
+    const pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        TPastaEmUso outra(pasta);
+        const char tomou = outra.Trava() == R::Travado ? '1' : '0';
+        char nada = 0;
+        if (::write(pronto[1], &tomou, 1) != 1 || ::read(segue[0], &nada, 1) != 1)
+            ::_exit(101);
+        ::_exit(0);
+    }
+    char tomou = 0;
+    ASSERT_EQ(::read(pronto[0], &tomou, 1), 1);
+    EXPECT_EQ(tomou, '1') << "the other user took the free folder";
+    TPastaEmUso depois(pasta);
+    EXPECT_EQ(depois.Trava(), R::EmUso) << "held by the other user's copy";
+    const char vai = 'x';
+    EXPECT_EQ(::write(segue[1], &vai, 1), 1);
+    int estado = 0;
+    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    for (const int d : {pronto[0], pronto[1], segue[0], segue[1]})
+        ::close(d);
+}
+
+// A folder where this user can make no lock file (nor find one) keeps no second copy out: the
+// start cannot take it, and asks the user with the reason before it goes on.
+TEST(TPastaEmUso, AFolderThatTakesNoLockIsToldWithItsReason)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to start a copy as another user";
+    const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/fechada");
+    ASSERT_TRUE(QDir().mkpath(pasta));
+    ASSERT_TRUE(QFile::setPermissions(ProgramaDeTeste::Pasta(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                          | QFileDevice::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(pasta,
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                          | QFileDevice::ReadOther | QFileDevice::ExeOther));
+    const int saida = ComoOutroUsuario([&pasta] {
+        TPastaEmUso outra(pasta);
+        if (outra.Trava() != R::Impossivel)
+            return 1;
+        const QString pergunta = outra.PerguntaSemTrava();
+        return pergunta.contains(QDir::toNativeSeparators(pasta)) && pergunta.contains(QStringLiteral("negado"))
+                && pergunta.endsWith(QStringLiteral("Deseja continuar?"))
+            ? 0
+            : 2;
+    });
+    EXPECT_EQ(saida, 0) << "1: not told that no lock could be taken; 2: the question lacks the folder or the reason";
 }
