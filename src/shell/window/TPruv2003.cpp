@@ -414,16 +414,23 @@ bool TPruv2003::SomenteLeitura() const
     return DbPruv && DbPruv->SomenteLeitura();
 }
 
+bool TPruv2003::ArquivoSomenteLeitura() const
+{
+    return DbPruv && DbPruv->MotivoSomenteLeitura() == TDatabase::TMotivoSomenteLeitura::Arquivo;
+}
+
 void TPruv2003::AvisaSomenteLeitura()
 {
     if (!SomenteLeitura())
         return;
+    const QString causa = ArquivoSomenteLeitura()
+        ? QStringLiteral("o arquivo ") + QDir::toNativeSeparators(DbPruv->Arquivo())
+        : QStringLiteral("a pasta de dados ") + QDir::toNativeSeparators(TPastas::Dados());
     TErro(CodigoMensagem::TabelaNaoAtualizada,
-          ErroRetornado(
-              TDatabase::NomeArquivo(),
-              QStringLiteral("a pasta de dados ") + QDir::toNativeSeparators(TPastas::Dados())
-                  + QStringLiteral(" não permite gravação: as declarações podem ser consultadas, mas nenhuma alteração "
-                                   "será gravada")),
+          ErroRetornado(TDatabase::NomeArquivo(),
+                        causa
+                            + QStringLiteral(" não permite gravação: as declarações podem ser consultadas, mas nenhuma "
+                                             "alteração será gravada")),
           TipoDialogo::Aviso, Botao::Ok, 0)
         .Exibe();
 }
@@ -815,10 +822,10 @@ bool TPruv2003::FormCloseQuery()
 
 bool TPruv2003::DescartaDeclaracao()
 {
-    const QString motivo = SomenteLeitura()
-        ? QStringLiteral("A pasta de dados não permite gravação: as alterações da declaração aberta não podem ser "
-                         "gravadas.")
-        : QStringLiteral("As alterações da declaração aberta não puderam ser gravadas e serão perdidas.");
+    const QString motivo = !SomenteLeitura()
+        ? QStringLiteral("As alterações da declaração aberta não puderam ser gravadas e serão perdidas.")
+        : (ArquivoSomenteLeitura() ? QStringLiteral("O arquivo de dados") : QStringLiteral("A pasta de dados"))
+            + QStringLiteral(" não permite gravação: as alterações da declaração aberta não podem ser gravadas.");
     if (InterfaceUsuario::Mostra(motivo + QStringLiteral(" Deseja sair do programa sem gravar?"),
                                  TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0, CodigoMensagem::ConfirmaSaida)
             != Resposta::Sim

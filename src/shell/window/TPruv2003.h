@@ -177,6 +177,8 @@ private:
     // Tells at start that nothing can be written, before anything is typed.
     void AvisaSomenteLeitura();
     [[nodiscard]] bool SomenteLeitura() const;
+    // What takes no writes, as the user must mend it: the database file, or the data folder.
+    [[nodiscard]] bool ArquivoSomenteLeitura() const;
     void Termina();
     bool FormCloseQuery();
     // The open declaration could not be saved (data that take no writes, a full disk, a save

@@ -814,6 +814,33 @@ TEST_F(TPruv2003Test, AnImportFromTheInitialScreenOffersTheOpenDialogWhileTheImp
     EXPECT_FALSE(EmProcessamento);
 }
 
+// A database file the user may not change, in a folder that takes writes: the start and the close
+// name the file as what takes no writes, not the folder (which the user would mend in vain).
+TEST_F(TPruv2003DeclaracaoTest, ADatabaseFileThatTakesNoWritesIsToldAsTheFileAtStartAndClose)
+{
+    Armazenada(Matriz);
+    const TDatabase::SimulacaoSomenteLeitura somenteLeitura(TDatabase::TMotivoSomenteLeitura::Arquivo);
+    Inicia();
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{141});
+    const QString inicio = dialogos.Textos().front();
+    EXPECT_TRUE(inicio.contains(QStringLiteral("o arquivo ")
+                                + QDir::toNativeSeparators(TPastas::Dados() + QStringLiteral("/pruv2003.db"))
+                                + QStringLiteral(" não permite gravação")))
+        << inicio.toStdString();
+    EXPECT_FALSE(inicio.contains(QStringLiteral("pasta"))) << inicio.toStdString();
+
+    Abre(Matriz);
+    quadro->Sai = false;
+    dialogos.Limpa();
+    dialogos.Responde(Resposta::Sim);
+    dialogos.Responde(Resposta::Nao);
+    janela->Comando(QStringLiteral("MiSair"))->trigger();
+    ASSERT_EQ(dialogos.Codigos(), (std::vector<int>{33, 33}));
+    const QString fecho = dialogos.Textos().back();
+    EXPECT_TRUE(fecho.startsWith(QStringLiteral("O arquivo de dados não permite gravação"))) << fecho.toStdString();
+    EXPECT_FALSE(fecho.contains(QStringLiteral("pasta"))) << fecho.toStdString();
+}
+
 TEST_F(TPruv2003DeclaracaoTest, OnADataFolderThatTakesNoWritesTheStartSaysSoAndClosingMayLeaveUnsaved)
 {
     Armazenada(Matriz);

@@ -21,7 +21,8 @@ std::map<QString, std::weak_ptr<TDatabase>>& Abertos()
 }
 
 bool emMemoria = false;
-int somenteLeituraSimulada = 0;
+// The causes simulated for tests, the last one in force.
+std::vector<TDatabase::TMotivoSomenteLeitura> simulacoes;
 
 QString Savepoint(int nivel)
 {
@@ -131,21 +132,27 @@ TDatabase::TDatabase(const QString& arquivo)
     }
 }
 
-bool TDatabase::SomenteLeitura() const
+TDatabase::TMotivoSomenteLeitura TDatabase::MotivoSomenteLeitura() const
 {
-    if (somenteLeituraSimulada > 0 || sqlite3_db_readonly(FConexao, "main") == 1)
-        return true;
-    return !emMemoria && !QFileInfo(QFileInfo(FArquivo).absolutePath()).isWritable();
+    if (!simulacoes.empty())
+        return simulacoes.back();
+    // The folder first: on a read-only disk SQLite opens the file read-only too, and the disk is
+    // what the user must change.
+    if (!emMemoria && !QFileInfo(QFileInfo(FArquivo).absolutePath()).isWritable())
+        return TMotivoSomenteLeitura::Pasta;
+    if (sqlite3_db_readonly(FConexao, "main") == 1)
+        return TMotivoSomenteLeitura::Arquivo;
+    return TMotivoSomenteLeitura::Nenhum;
 }
 
-TDatabase::SimulacaoSomenteLeitura::SimulacaoSomenteLeitura()
+TDatabase::SimulacaoSomenteLeitura::SimulacaoSomenteLeitura(TMotivoSomenteLeitura motivo)
 {
-    ++somenteLeituraSimulada;
+    simulacoes.push_back(motivo);
 }
 
 TDatabase::SimulacaoSomenteLeitura::~SimulacaoSomenteLeitura()
 {
-    --somenteLeituraSimulada;
+    simulacoes.pop_back();
 }
 
 void TDatabase::SetEmMemoria(bool ligado)

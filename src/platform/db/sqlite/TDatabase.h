@@ -52,14 +52,17 @@ public:
     [[nodiscard]] const QString& Arquivo() const { return FArquivo; }
     [[nodiscard]] sqlite3* Conexao() const { return FConexao; }
 
-    // Nothing can be written: SQLite opened the file read-only (as it does on a read-only disk
-    // or for a file the user may not change), or its folder takes no new file (the journal).
-    [[nodiscard]] bool SomenteLeitura() const;
+    // Why nothing can be written, each told its own way: the folder takes no new file (the
+    // journal; also a read-only disk), or SQLite opened the file itself read-only (a file the user
+    // may not change).
+    enum class TMotivoSomenteLeitura { Nenhum, Pasta, Arquivo };
+    [[nodiscard]] TMotivoSomenteLeitura MotivoSomenteLeitura() const;
+    [[nodiscard]] bool SomenteLeitura() const { return MotivoSomenteLeitura() != TMotivoSomenteLeitura::Nenhum; }
     // For tests, whose user may write anywhere: while one exists, every database answers
-    // SomenteLeitura true.
+    // MotivoSomenteLeitura with motivo.
     class SimulacaoSomenteLeitura {
     public:
-        SimulacaoSomenteLeitura();
+        explicit SimulacaoSomenteLeitura(TMotivoSomenteLeitura motivo = TMotivoSomenteLeitura::Pasta);
         ~SimulacaoSomenteLeitura();
         SimulacaoSomenteLeitura(const SimulacaoSomenteLeitura&) = delete;
         SimulacaoSomenteLeitura& operator=(const SimulacaoSomenteLeitura&) = delete;
