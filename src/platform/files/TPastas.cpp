@@ -6,11 +6,21 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
+// The executable's folder a test put in place of the real one; empty when none.
+QString& ExecutavelSimulado()
+{
+    static QString pasta;
+    return pasta;
+}
+
 QString PastaDoExecutavel()
 {
+    if (!ExecutavelSimulado().isEmpty())
+        return ExecutavelSimulado();
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
     // Without an application object (early start-up), ask the system for our own image.
@@ -149,4 +159,13 @@ QString TPastas::Recurso(const QString& Nome)
 QString TPastas::PastaRecurso(const QString& Nome)
 {
     return LocalizaRecurso(Nome, true);
+}
+
+TPastas::SimulacaoExecutavel::SimulacaoExecutavel(const QString& pasta)
+    : FAnterior(std::exchange(ExecutavelSimulado(), pasta))
+{}
+
+TPastas::SimulacaoExecutavel::~SimulacaoExecutavel()
+{
+    ExecutavelSimulado() = FAnterior;
 }

@@ -36,4 +36,17 @@ public:
     static QString Recurso(const QString& Nome);
     // The same for a folder ("help").
     static QString PastaRecurso(const QString& Nome);
+
+    // For tests, whose executable's folder may not be theirs to write: while one exists, the
+    // executable's folder is taken to be pasta.
+    class SimulacaoExecutavel {
+    public:
+        explicit SimulacaoExecutavel(const QString& pasta);
+        ~SimulacaoExecutavel();
+        SimulacaoExecutavel(const SimulacaoExecutavel&) = delete;
+        SimulacaoExecutavel& operator=(const SimulacaoExecutavel&) = delete;
+
+    private:
+        QString FAnterior;
+    };
 };

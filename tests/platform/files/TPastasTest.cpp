@@ -61,11 +61,14 @@ TEST(TPastas, EachFolderTheVariableNamesIsTheProgramFolderAtOnce)
     EXPECT_EQ(TPastas::Programa(), pasta);
 }
 
+// The executable's folder is the test's own, whoever runs the tests and owns the build.
 TEST(TPastas, WithoutTheVariableAWritableExecutableFolderIsTheProgramFolder)
 {
+    const QString executavel = ProgramaDeTeste::Pasta() + QStringLiteral("/bin");
+    ASSERT_TRUE(QDir().mkpath(executavel));
+    const TPastas::SimulacaoExecutavel simulacao(executavel + QLatin1Char('/'));
     qunsetenv("PRUV2003_HOME");
-    ASSERT_TRUE(QFileInfo(QCoreApplication::applicationDirPath()).isWritable());
-    EXPECT_EQ(TPastas::Programa(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
+    EXPECT_EQ(TPastas::Programa(), executavel);
 }
 
 TEST(TPastas, CriaMakesTheDataFolders)
@@ -85,9 +88,12 @@ TEST(TPastas, CriaFailsWhenTheProgramFolderCannotHoldThem)
 
 namespace {
 
-// Shipped files are looked for beside the test program: what a case puts there goes afterwards.
+// Shipped files are looked for beside the program, here a folder of the test's own standing for
+// the executable's: what a case puts there goes with the test's folder.
 struct RecursosDeTeste {
-    QDir Executavel{QCoreApplication::applicationDirPath()};
+    QDir Executavel{ProgramaDeTeste::Pasta() + QStringLiteral("/bin")};
+    bool Criada = Executavel.mkpath(QStringLiteral("."));
+    TPastas::SimulacaoExecutavel Simulacao{Executavel.path()};
     QStringList Criados;
 
     ~RecursosDeTeste()
