@@ -151,6 +151,10 @@ TFoAssistImportacao::TFoAssistImportacao(TColecaoPruv& Colecao, const QString& N
         TImagem::Importar);
     DefinePagina(1, pagina1.Painel);
     DefinePagina(2, CriaPagina2());
+    // The kind of import stands above the file's name but is made after it: Tab reads the page top
+    // down. Set once the page is in the form, whose chain is the one Tab follows.
+    setTabOrder(RBComprovante, EdArquivo);
+    setTabOrder(EdArquivo, BitBtn1);
     Gauge3 = Gauge("Gauge3");
     DefinePagina(3, PaginaSobre("Panel3", QStringLiteral("Descomprimindo o arquivo ..."), Gauge3));
     DefinePagina(4, CriaPagina4());

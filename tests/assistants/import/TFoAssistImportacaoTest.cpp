@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -622,6 +623,35 @@ TEST_F(TFoAssistImportacaoTest, ADeliveryFileIsUnpackedAndImportedAndAnUnknownPa
         // The text unpacked for the import is not kept.
         EXPECT_FALSE(QFileInfo::exists(TPastas::Dados() + QStringLiteral("/declar.txt")));
     }
+}
+
+// The file page reads top down: Tab goes from the kind of import to the file's name and its
+// browse button, then to the buttons; Backtab comes back the same way.
+TEST_F(TFoAssistImportacaoTest, TabWalksTheFilePageAsItReads)
+{
+    auto a = Assistente();
+    a->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(a.get()));
+    Clica(*a, "BtnAvancar");
+    ASSERT_EQ(a->Atual(), 2);
+    const auto foco = [] {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    };
+    ASSERT_EQ(foco(), QStringLiteral("RBDeclaracao"));
+    const QStringList adiante{QStringLiteral("EdArquivo"), QStringLiteral("BitBtn1"), QStringLiteral("CancelBtn")};
+    for (const QString& esperado : adiante) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(foco(), esperado);
+    }
+    for (const char* esperado : {"BitBtn1", "EdArquivo", "RBDeclaracao"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(foco(), QLatin1String(esperado));
+    }
+    // From the other kind too.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    ASSERT_EQ(foco(), QStringLiteral("RBComprovante"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(foco(), QStringLiteral("EdArquivo"));
 }
 
 TEST_F(TFoAssistImportacaoTest, NothingIsStoredBeforeTheImportAndACleanImportOffersNoReport)
