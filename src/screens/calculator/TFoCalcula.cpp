@@ -25,6 +25,7 @@
 #include "shell/common/ContextoAjuda.h"
 #include "model/values/TDragMonetario.h"
 #include "platform/widgets/controls/TCustomEdit.h"
+#include "platform/ui/SobreODono.h"
 #include "platform/widgets/windows/TExcecaoDeEvento.h"
 #include "screens/fields/TArrasteMonetario.h"
 #include "screens/calculator/TCLEDLabel.h"
@@ -77,10 +78,7 @@ TFoCalcula* TFoCalcula::Aberta()
 
 QPoint TFoCalcula::Posicao(const QRect& dono, const QSize& moldura, const QRect& tela)
 {
-    QPoint p = dono.center() - QPoint(moldura.width() / 2, moldura.height() / 2);
-    p.setX(std::max(tela.left(), std::min(p.x(), tela.right() + 1 - moldura.width())));
-    p.setY(std::max(tela.top(), std::min(p.y(), tela.bottom() + 1 - moldura.height())));
-    return p;
+    return CentroSobre(dono, moldura, tela);
 }
 
 TFoCalcula::TFoCalcula(QWidget* parent)

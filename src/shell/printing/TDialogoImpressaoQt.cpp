@@ -3,6 +3,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "platform/ui/SobreODono.h"
 #include "shell/printing/TDialogoConfiguraImpressora.h"
 
 TEscolhaImpressao TDialogoImpressaoQt::Executa(QPrinter& impressora, int minimo, int maximo, QWidget* dono)
@@ -12,6 +13,7 @@ TEscolhaImpressao TDialogoImpressaoQt::Executa(QPrinter& impressora, int minimo,
     dialogo.setFromTo(minimo, maximo);
     dialogo.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintSelection
                        | QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintToFile);
+    AbreSobreODono(dialogo);
     TEscolhaImpressao escolha;
     if (dialogo.exec() != QDialog::Accepted)
         return escolha;
@@ -36,6 +38,7 @@ TEscolhaImpressao TDialogoImpressaoQt::Executa(QPrinter& impressora, int minimo,
 bool TDialogoImpressaoQt::Configura(TEscolhaImpressora& escolha, const QStringList& impressoras, QWidget* dono)
 {
     TDialogoConfiguraImpressora dialogo(impressoras, escolha, dono);
+    AbreSobreODono(dialogo);
     if (dialogo.exec() != QDialog::Accepted)
         return false;
     escolha = dialogo.Escolha();
