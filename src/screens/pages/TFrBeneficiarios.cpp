@@ -942,9 +942,14 @@ void TFrBeneficiarios::Entra()
     if (!FItem || !FColecao)
         return;
     FColecao->AplicaFiltro();
-    if (!FItem->GetChave().isEmpty())
-        FColecao->Posiciona(*FItem);
-    else if (FNoUltimo)
+    if (!FItem->GetChave().isEmpty()) {
+        // Read again as stored: the other item page, or the statement page, may have changed
+        // what the item shows (its beneficiary's name). Leaving the page saved its edits.
+        if (FColecao->Posiciona(*FItem)) {
+            CarregaAtual();
+            RefazTela();
+        }
+    } else if (FNoUltimo)
         FColecao->Ultimo();
     else if (!BbFirst->isEnabled())
         FColecao->Primeiro();

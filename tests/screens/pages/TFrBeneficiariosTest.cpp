@@ -876,6 +876,59 @@ protected:
 
 }   // namespace
 
+// One beneficiary under a code of the declaration and under a code of a fund: the name corrected
+// on one page is the one the other page shows on entering, and the one its next save keeps.
+TEST_F(TFrBeneficiariosTest, ANameCorrectedOnOneItemPageIsShownAndKeptByTheOther)
+{
+    pruv = Armazenada(Outra, "2002", 3);
+    Item(*pruv, *pruv, "0588", CpfBeneficiario, 1000);
+    {
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
+    }
+    pruv.reset();
+    Inicia();
+    Abre(Outra);
+    for (P pagina : {P::Beneficiarios, P::Fundos}) {
+        Mostra(pagina);
+        Clica("BbLast");
+        ASSERT_EQ(Ni(), CpfBeneficiario);
+    }
+    const auto nomeArmazenado = [this] {
+        auto lida = Lida(Outra);
+        TBeneficiarioPruv beneficiario(lida.get());
+        beneficiario.SetNi(CpfBeneficiario);
+        lida->GetColecaoBeneficiario().Carrega(beneficiario);
+        return beneficiario.Nome().GetTexto();
+    };
+    const struct {
+        P corrige, salva;
+        const char* nome;
+        int mes;
+    } casos[] = {
+        {P::Fundos, P::Beneficiarios, "JOSE DA SILVA SAURO", 2},
+        {P::Beneficiarios, P::Fundos, "JOSE DA SILVA XAVIER", 3},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        Mostra(c.corrige);
+        Digita(Campo("DeNomeBenef"), QLatin1String(c.nome));
+        Tab(Campo("DeNomeBenef"));
+        EXPECT_EQ(nomeArmazenado(), QLatin1String(c.nome));
+
+        Mostra(c.salva);
+        EXPECT_EQ(Campo<TPruvEdit>("DeNomeBenef")->text(), QLatin1String(c.nome));
+        Celula("DgrRendimentos", 1, c.mes, QStringLiteral("300"));
+        Mostra(c.corrige);   // the page left saves its item
+        EXPECT_EQ(nomeArmazenado(), QLatin1String(c.nome));
+        EXPECT_EQ(Campo<TPruvEdit>("DeNomeBenef")->text(), QLatin1String(c.nome));
+        Mostra(c.salva);
+        EXPECT_EQ(Rendimento(c.mes), 300 * TMonetario::Escala);   // the save was made
+        EXPECT_EQ(Campo<TPruvEdit>("DeNomeBenef")->text(), QLatin1String(c.nome));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
 // A fund added, its "+" undone before a new item, the summary computed again, the fund deleted:
 // after each step "Geral", "Discriminado" and the stored rows hold the true totals.
 TEST_F(TFrBeneficiariosFundosTest, TheSummaryFollowsAFundAddedUndoneRecomputedAndDeleted)
