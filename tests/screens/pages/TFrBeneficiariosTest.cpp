@@ -965,3 +965,88 @@ TEST_F(TFrBeneficiariosFundosTest, TheSummaryFollowsAFundAddedUndoneRecomputedAn
     ASSERT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaExclusaoFundo});
     ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}});
 }
+
+// Alt+U puts the caret in the fund's CNPJ from every page, the fund page's own fields included;
+// from anywhere on the fund page Alt+Shift+Insert starts a new fund, its CNPJ first.
+TEST_F(TFrBeneficiariosFundosTest, AltUGoesToTheFundsCnpjFromEveryPageAndAltShiftInsertAddsAFund)
+{
+    pruv = Armazenada(Outra, "2002", 3);
+    {
+        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
+    }
+    pruv.reset();
+    Inicia();
+    Abre(Outra);
+    const auto focaCampo = [this](const char* nome) {
+        Clica("BbLast");
+        QWidget* campo = Campo(nome);
+        campo->setFocus();
+        QApplication::processEvents();
+        if (auto* grade = qobject_cast<TPruvGridMeses*>(campo))
+            grade->SelecionaCelula(1, 3);
+        ASSERT_EQ(Foco(), QLatin1String(nome));
+    };
+    const struct {
+        P pagina;
+        const char* campo;
+    } casos[] = {{P::Informacoes, nullptr},     {P::Beneficiarios, "DblcCodRet"}, {P::Resumo, nullptr},
+                 {P::Fundos, "DgrRendimentos"}, {P::Fundos, "DeNomeBenef"},       {P::Fundos, "DeNomeFundo"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.pagina) << " " << (c.campo ? c.campo : ""));
+        Mostra(c.pagina);
+        if (c.campo)
+            focaCampo(c.campo);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_U, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(quadro->PaginaAtiva(), P::Fundos);
+        EXPECT_EQ(Foco(), QStringLiteral("DblcFundos"));
+    }
+
+    const QString segundo = NumeroDe("667778880001");
+    Mostra(P::Fundos);
+    focaCampo("DgrRendimentos");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::AltModifier | Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(Foco(), QStringLiteral("DblcFundos"));
+    EXPECT_TRUE(Campo<TdvDBLookupCombo>("DblcFundos")->Text().isEmpty());
+    QTest::keyClicks(QApplication::focusWidget(), segundo);
+    Tab(Campo("DblcFundos"));
+    Digita(Campo("DeNomeFundo"), QStringLiteral("FUNDO GAMA"));
+    Tab(Campo("DeNomeFundo"));
+    EXPECT_EQ(Linhas("Anexo"), 2);
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
+// Back in the declaration after locating from the search window, the code found is selected:
+// the code typed next replaces it.
+TEST_F(TFrBeneficiariosTest, AfterLocatingFromTheSearchTheCodeTypedReplacesTheOneFound)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Item(*pruv, *pruv, "3208", Outra, 300);
+    pruv.reset();
+    AbrePagina();
+    MostraPesquisa(
+        janela->ObtemDeclaracao(),
+        [this](const QString& anexo, const QString& item, std::uint8_t objeto) {
+            janela->PosicionaCampo(anexo, item, objeto);
+        },
+        janela.get());
+    QPointer<TFoPesquisar> pesquisa = FoPesquisar();
+    ASSERT_TRUE(pesquisa);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == pesquisa; }, 1000));
+    QLineEdit* chave = pesquisa->FrPesquisarPruv->EdChave;
+    QTest::keyClicks(chave, QStringLiteral("3208"));
+    QTest::keyClick(chave, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == pesquisa; }, 1000));
+    EXPECT_EQ(Codigo(), QStringLiteral("3208"));
+
+    pesquisa->close();
+    janela->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    QApplication::processEvents();
+    ASSERT_EQ(Foco(), QStringLiteral("DblcCodRet"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0588"));
+    EXPECT_EQ(Codigo(), QStringLiteral("0588"));
+}
