@@ -943,9 +943,9 @@ void TFrBeneficiarios::Entra()
         return;
     FColecao->AplicaFiltro();
     if (!FItem->GetChave().isEmpty()) {
-        // Read again as stored: the other item page, or the statement page, may have changed
-        // what the item shows (its beneficiary's name). Leaving the page saved its edits.
-        if (FColecao->Posiciona(*FItem)) {
+        // Read again as stored: the other item page may have changed what the item shows (its
+        // beneficiary's name). Leaving the page saved its edits; edits still held are kept.
+        if (FColecao->Posiciona(*FItem) && !FItem->GetAlterado()) {
             CarregaAtual();
             RefazTela();
         }
