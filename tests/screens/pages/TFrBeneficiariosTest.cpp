@@ -128,6 +128,21 @@ protected:
         dialogos.Limpa();
         return grade;
     }
+    // A fund administrator's declaration, open: its fund holds the beneficiary under 6800 with
+    // 2.000,00; given a code, its own items hold the beneficiary under it with 1.000,00.
+    void AbreAdministradora(const char* codigoProprio = nullptr)
+    {
+        pruv = Armazenada(Outra, "2002", 3);
+        if (codigoProprio)
+            Item(*pruv, *pruv, codigoProprio, CpfBeneficiario, 1000);
+        {
+            auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+            Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
+        }
+        pruv.reset();
+        Inicia();
+        Abre(Outra);
+    }
     // A new item typed on the page: code, number, name, January's income; then "+" stores it.
     void DigitaItem(const char* codigo, const QString& ni, const char* nome, const char* rendimento)
     {
@@ -880,15 +895,7 @@ protected:
 // on one page is the one the other page shows on entering, and the one its next save keeps.
 TEST_F(TFrBeneficiariosTest, ANameCorrectedOnOneItemPageIsShownAndKeptByTheOther)
 {
-    pruv = Armazenada(Outra, "2002", 3);
-    Item(*pruv, *pruv, "0588", CpfBeneficiario, 1000);
-    {
-        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-        Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
-    }
-    pruv.reset();
-    Inicia();
-    Abre(Outra);
+    AbreAdministradora("0588");
     for (P pagina : {P::Beneficiarios, P::Fundos}) {
         Mostra(pagina);
         Clica("BbLast");
@@ -935,15 +942,7 @@ TEST_F(TFrBeneficiariosFundosTest, TheSummaryFollowsAFundAddedUndoneRecomputedAn
 {
     calculoDoPrograma = true;
     const QString segundo = NumeroDe("667778880001");
-    pruv = Armazenada(Outra, "2002", 3);
-    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
-    {
-        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-        Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
-    }
-    pruv.reset();
-    Inicia();
-    Abre(Outra);
+    AbreAdministradora("0561");
     Mostra(P::Fundos);
     ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}});
 
@@ -970,14 +969,7 @@ TEST_F(TFrBeneficiariosFundosTest, TheSummaryFollowsAFundAddedUndoneRecomputedAn
 // from anywhere on the fund page Alt+Shift+Insert starts a new fund, its CNPJ first.
 TEST_F(TFrBeneficiariosFundosTest, AltUGoesToTheFundsCnpjFromEveryPageAndAltShiftInsertAddsAFund)
 {
-    pruv = Armazenada(Outra, "2002", 3);
-    {
-        auto anexo = NovoAnexo(*pruv, Fundo, "", true);
-        Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
-    }
-    pruv.reset();
-    Inicia();
-    Abre(Outra);
+    AbreAdministradora();
     const auto focaCampo = [this](const char* nome) {
         Clica("BbLast");
         QWidget* campo = Campo(nome);
