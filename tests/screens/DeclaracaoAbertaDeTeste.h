@@ -40,6 +40,8 @@ protected:
     TFrDeclaracao* quadro = nullptr;
     int resumos = 0;           // summary computations
     int resultadoResumo = 1;   // what each answers
+    // The program's own summary computation instead of the counted one above.
+    bool calculoDoPrograma = false;
 
     void SetUp() override
     {
@@ -58,12 +60,13 @@ protected:
         janela = std::make_unique<TPruv2003>();
         TRotinasPrincipal rotinas;
         DefineRotinasDeclaracao(rotinas, janela.get());
-        rotinas.CalculaResumo = [this](TPruv& pruv) {
-            ++resumos;
-            if (resultadoResumo == 1)
-                pruv.GetResumo().SetOK(true);
-            return resultadoResumo;
-        };
+        if (!calculoDoPrograma)
+            rotinas.CalculaResumo = [this](TPruv& pruv) {
+                ++resumos;
+                if (resultadoResumo == 1)
+                    pruv.GetResumo().SetOK(true);
+                return resultadoResumo;
+            };
         janela->DefineRotinas(std::move(rotinas));
         quadro = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
         janela->show();

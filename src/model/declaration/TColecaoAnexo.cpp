@@ -233,6 +233,8 @@ void TColecaoAnexo::Exclui(TAnexoFC& Anexo)
                 beneficiarios.EliminaSemItens(beneficiario);
             }
             beneficiarios.TColecao::Grava();
+            // The fund's totals leave the declaration's: computed again before they are shown.
+            FDeclaracao.MarcaResumoDesatualizado();
         },
         [&] {
             Desfaz();

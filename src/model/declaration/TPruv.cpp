@@ -153,6 +153,15 @@ void TPruv::DesfazColecoes()
     FColecaoComprovante.reset();
 }
 
+void TPruv::MarcaResumoDesatualizado()
+{
+    TResumo& proprio = TPruvAnexo::GetResumo();
+    GetColecaoResumo().Carrega(proprio);
+    proprio.SetOK(false);
+    GetResumoTotal().SetOK(false);
+    GetColecaoResumo().Grava(proprio);
+}
+
 TResumo& TPruv::GetResumoTotal()
 {
     if (!FResumoTotal)

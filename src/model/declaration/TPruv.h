@@ -162,6 +162,9 @@ public:
     // (administrators only). As good as the last verification: the total is up to date only when
     // every part was.
     void CalculaResumo();
+    // Both summaries out of date (the own one as stored too), so that they are computed again
+    // before they are shown: a fund's totals left the declaration's.
+    void MarcaResumoDesatualizado();
     // The natures the declarant may choose, by its kind (as the number stands) and the year; a
     // declarant without any gets the empty nature as its only one.
     void AtualizaNaturezas();

@@ -944,6 +944,10 @@ void TColecaoPruvItem::GravaJudicial(TPruvItem& Item)
 
 void TColecaoPruvItem::AcumulaResumos(const TPruvItem* Anterior, const TPruvItem& Novo)
 {
+    // The owner's stored row is its one truth: another copy of the owner (the fund page's, a
+    // recomputation's) may have moved it since this one was read. A bulk load keeps its own.
+    if (GetGravarEmDisco())
+        FDeclaracao.GetColecaoResumo().Carrega(FDono.GetResumo());
     const TResumo::TMudanca mudanca = TResumo::Mudanca(Anterior, Novo);
     FDono.GetResumo().Aplica(mudanca);
     FDeclaracao.GetResumoTotal().Aplica(mudanca);

@@ -164,9 +164,17 @@ void TColecaoBeneficiario::GravaRegistro(TBeneficiarioPruv& Beneficiario)
     if (!Localiza(Beneficiario)) {
         Novo();
     } else if (tabela.Fields(cTipo)->AsString() == Beneficiario.TipoArmazenado()
-               && tabela.Fields(cNumero)->AsString() == Beneficiario.GetRaiz()
-               && tabela.Fields(cNome)->AsString() == Beneficiario.Nome().GetTexto()) {
-        return;   // stored as it is: the items of one beneficiary are saved one after another
+               && tabela.Fields(cNumero)->AsString() == Beneficiario.GetRaiz()) {
+        const QString armazenado = tabela.Fields(cNome)->AsString();
+        if (armazenado == Beneficiario.Nome().GetTexto())
+            return;   // stored as it is: the items of one beneficiary are saved one after another
+        if (!Beneficiario.Nome().GetAlterado()) {
+            // A name read before and not typed over since: the stored one is newer (corrected
+            // through another item of the beneficiary) and comes back into it.
+            Beneficiario.Nome().SetNomeSemExcecao(armazenado);
+            Beneficiario.Nome().SetAlterado(false);
+            return;
+        }
     }
     tabela.Edit();
     tabela.Fields(cDeclaracao)->SetAsString(FDeclaracao.GetChave());

@@ -942,9 +942,14 @@ void TFrBeneficiarios::Entra()
     if (!FItem || !FColecao)
         return;
     FColecao->AplicaFiltro();
-    if (!FItem->GetChave().isEmpty())
-        FColecao->Posiciona(*FItem);
-    else if (FNoUltimo)
+    if (!FItem->GetChave().isEmpty()) {
+        // Read again as stored: the other item page may have changed what the item shows (its
+        // beneficiary's name). Leaving the page saved its edits; edits still held are kept.
+        if (FColecao->Posiciona(*FItem) && !FItem->GetAlterado()) {
+            CarregaAtual();
+            RefazTela();
+        }
+    } else if (FNoUltimo)
         FColecao->Ultimo();
     else if (!BbFirst->isEnabled())
         FColecao->Primeiro();

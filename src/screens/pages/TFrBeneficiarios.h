@@ -38,7 +38,8 @@ public:
     // The exit check: the code, then the item saved, then (annex mode) the fund's CNPJ. False
     // after showing the message and focusing the field to correct.
     bool Valida();
-    // The page is entered again: the collection's view and the working item are found again.
+    // The page is entered again: the collection's view is found again and the working item read
+    // again as stored.
     void Entra();
     // The page is left: the exit check, then the income statement follows the beneficiary.
     bool Sai();

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "shell/common/ContextoAjuda.h"
+#include "shell/common/ExcecaoAplicacao.h"
 #include "screens/pages/TFrBeneficiarios.h"
 #include "screens/pages/TFrComprovante.h"
 #include "screens/pages/TFrInformacoesPruv.h"
@@ -116,6 +117,7 @@ TFrDeclaracao::TFrDeclaracao(QWidget* pai)
         PgDeclaracao->setTabVisible(Indice(opcional), false);
     }
     connect(PgDeclaracao, &QTabWidget::currentChanged, this, &TFrDeclaracao::PaginaMudou);
+    PgDeclaracao->tabBar()->installEventFilter(this);
 }
 
 TFrDeclaracao::~TFrDeclaracao() = default;
@@ -333,8 +335,23 @@ void TFrDeclaracao::EntraPagina(TPaginaDeclaracao pagina)
         FrComprovante->Entra();
 }
 
+bool TFrDeclaracao::eventFilter(QObject* Objeto, QEvent* Evento)
+{
+    // The letter of the page shown (Alt+U on the fund page) enters it again, as from another
+    // page: the caret goes to its first field. The tab bar alone would leave it where it was.
+    if (Objeto == PgDeclaracao->tabBar() && Evento->type() == QEvent::Shortcut) {
+        const int mudancas = FMudancas;
+        const bool tratado = Objeto->event(Evento);
+        if (tratado && mudancas == FMudancas && FAberto && FOnChange)
+            ExcecaoAplicacao::Protege([this] { FOnChange(); });
+        return tratado;
+    }
+    return QWidget::eventFilter(Objeto, Evento);
+}
+
 void TFrDeclaracao::PaginaMudou(int indice)
 {
+    ++FMudancas;
     if (indice < 0 || FVoltando)
         return;
     const auto nova = static_cast<TPaginaDeclaracao>(indice);

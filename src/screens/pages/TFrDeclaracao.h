@@ -66,6 +66,9 @@ public:
     [[nodiscard]] TFrBeneficiarios& BeneficiariosAnexo() { return *FrBeneficiariosAnexo; }
     [[nodiscard]] TFrComprovante& Comprovante() { return *FrComprovante; }
 
+protected:
+    bool eventFilter(QObject* Objeto, QEvent* Evento) override;
+
 private:
     void PaginaMudou(int indice);
     // Shows or hides an optional page; the enabled state of its tab marks it as open.
@@ -92,4 +95,5 @@ private:
     bool FVoltando = false;      // a refused page change goes back
     TPaginaDeclaracao FAtual = TPaginaDeclaracao::Informacoes;
     TPaginaDeclaracao FAnterior = TPaginaDeclaracao::Informacoes;
+    int FMudancas = 0;   // page changes asked of the tab bar, refused ones too
 };

@@ -455,12 +455,6 @@ void TFrInformacoesPruv::CbTipoDeclaranteChange()
         return;
     const bool eraFundos = FPruv->GetNatureza().GetCodigo() == TPruv::CodigoAdministradora;
     const bool ehFundos = nova->GetCodigo() == TPruv::CodigoAdministradora;
-    auto resumoInvalido = [this] {
-        TResumo& proprio = FPruv->TPruvAnexo::GetResumo();
-        proprio.SetOK(false);
-        FPruv->GetResumo().SetOK(false);
-        FPruv->GetColecaoResumo().Grava(proprio);
-    };
     if (eraFundos && !ehFundos) {
         const bool temFundos = FPruv->GetColecaoAnexo().Quantidade() > 0;
         if (temFundos && !Confirma(CodigoMensagem::ConfirmaFundosIndisponiveis)) {
@@ -471,7 +465,7 @@ void TFrInformacoesPruv::CbTipoDeclaranteChange()
         FIndiceNatureza = indice;
         FFrame->MostraFundos(false);
         if (temFundos)
-            resumoInvalido();
+            FPruv->MarcaResumoDesatualizado();
         return;
     }
     if (!eraFundos && ehFundos) {
@@ -479,7 +473,7 @@ void TFrInformacoesPruv::CbTipoDeclaranteChange()
             Informa(CodigoMensagem::BeneficiariosDoFundoNaFicha);
         } else {
             Informa(CodigoMensagem::FundosAnterioresIncluidos);
-            resumoInvalido();
+            FPruv->MarcaResumoDesatualizado();
         }
         FPruv->SetNatureza(*nova);
         FIndiceNatureza = indice;

@@ -490,6 +490,13 @@ bool TFrPesquisarPruv::eventFilter(QObject* objeto, QEvent* evento)
                     });
                 return true;
             }
+            // The list shown moves a page as by its own keys; the keyboard stays here.
+            const bool pagina = tecla->key() == Qt::Key_PageDown || tecla->key() == Qt::Key_PageUp;
+            if (pagina && !(tecla->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+                QKeyEvent copia(tecla->type(), tecla->key(), tecla->modifiers());
+                QCoreApplication::sendEvent(ChaveBeneficiario() ? DbgBeneficiarios : DbgPruvItem, &copia);
+                return true;
+            }
             const QString texto = tecla->text();
             if (!texto.isEmpty() && texto.front().isPrint() && !TeclaAceita(texto.front(), ChaveAtual()))
                 return true;

@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -1016,6 +1017,10 @@ void TPruv2003::FocaCampo(TPaginaDeclaracao pagina, const char* nome)
         return;
     MostraFicha(campo, &FrDeclaracao->Pagina(pagina));
     FocaPrimeiro(campo, nullptr, nullptr, nullptr);
+    // Typing replaces what the field holds, as when it is entered by Tab: the field may have kept
+    // the focus since before the locate, which then enters nothing.
+    if (auto* edit = qobject_cast<QLineEdit*>(campo); edit && campo->window()->focusWidget() == campo)
+        edit->selectAll();
 }
 
 void TPruv2003::PosicionaCampo(const QString& Anexo, const QString& Item, std::uint8_t Objeto)
@@ -1197,7 +1202,7 @@ bool TPruv2003::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores)
     const QWidget* foco = QApplication::focusWidget();
     const bool focoNoFundo = painelFundo && foco && painelFundo->isAncestorOf(foco);
     const TAcaoTecla acao = TTeclasPrincipal::Acao(pagina, tecla, modificadores.testFlag(Qt::KeypadModifier),
-                                                   focoNoFundo);
+                                                   focoNoFundo, modificadores.testFlag(Qt::ShiftModifier));
     switch (acao.Tipo) {
     case T::Nenhuma:
         return false;

@@ -46,7 +46,7 @@ TAcaoTecla Edicao(int tecla, bool teclado, bool fundo)
 
 namespace TTeclasPrincipal {
 
-TAcaoTecla Acao(TPaginaDeclaracao Pagina, int Tecla, bool Teclado, bool FocoNoFundo)
+TAcaoTecla Acao(TPaginaDeclaracao Pagina, int Tecla, bool Teclado, bool FocoNoFundo, bool Shift)
 {
     if (Tecla == Qt::Key_R)
         return {T::Resumo, "TsResumo"};
@@ -71,6 +71,9 @@ TAcaoTecla Acao(TPaginaDeclaracao Pagina, int Tecla, bool Teclado, bool FocoNoFu
     case P::Fundos:
         if (TAcaoTecla acao = Navegacao(Tecla); acao.Tipo != T::Nenhuma)
             return acao;
+        // A new fund from the items too, without going to the fund panel first.
+        if (Shift && (Tecla == Qt::Key_Insert || (Teclado && Tecla == Qt::Key_Plus)))
+            return Botao("BbAddFundo");
         return Edicao(Tecla, Teclado, FocoNoFundo);
     case P::Informacoes:
     case P::Resumo:

@@ -1,6 +1,7 @@
 #include "model/declaration/TColecaoAnexo.h"
 
 #include "model/PruvDeTeste.h"
+#include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TDeclaranteAnexo.h"
 
 namespace {
@@ -77,4 +78,42 @@ TEST_F(TColecaoAnexoTest, DeletingAnAnnexTakesItsItemsSummaryAndBeneficiariesLef
     EXPECT_EQ(Linhas("Resumo", QStringLiteral("IN_ANEXO"), QStringLiteral("1")), 0);
     EXPECT_EQ(Linhas("Benef", QStringLiteral("NR_PF_PJ"), CpfBeneficiario.left(9)), 1);   // still has an item
     EXPECT_EQ(Linhas("Benef"), 1);
+}
+
+// The deleted fund's totals leave the declaration's: its summary is out of date in memory and as
+// stored, and is computed again before it is shown.
+TEST_F(TColecaoAnexoTest, DeletingAFundMarksTheDeclarationsSummaryOutOfDate)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+    Item(*pruv, *anexo, "6800", CpfBeneficiario);
+    pruv->GetResumo().SetOK(true);   // as computed
+    pruv->GetColecaoAnexo().Exclui(*anexo);
+    EXPECT_FALSE(pruv->GetResumo().GetOK());
+    TPruv relida;
+    relida.SetErros(&erros);
+    relida.GetDeclarante().SetNi(Matriz);
+    relida.SetAno(QStringLiteral("2002"));
+    ASSERT_TRUE(colecao->Carrega(relida));
+    EXPECT_FALSE(relida.GetResumo().GetOK());
+}
+
+// Two copies of one fund, each read before the other saved: each save moves the fund's stored
+// totals, never a copy's own, stale ones.
+TEST_F(TColecaoAnexoTest, ASaveThroughAStaleCopyOfTheFundMovesItsStoredTotals)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+    TAnexoFC copia(*pruv);
+    copia.SetErros(&erros);
+    copia.SetChave(anexo->GetChave());
+    ASSERT_TRUE(pruv->GetColecaoAnexo().Carrega(copia));
+    Item(*pruv, *anexo, "6800", CpfBeneficiario, 1000);
+    Item(*pruv, copia, "6813", Filial, 300);
+    Item(*pruv, *anexo, "6813", Outra, 20);
+    TResumo armazenado(anexo.get());
+    pruv->GetColecaoResumo().Carrega(armazenado);
+    EXPECT_TRUE(armazenado.GetOK());
+    EXPECT_EQ(armazenado.TOT_BENEF().GetValor(), 3 * TMonetario::Escala);
+    EXPECT_EQ(armazenado.TOT_REND().GetValor(), 1320 * TMonetario::Escala);
 }

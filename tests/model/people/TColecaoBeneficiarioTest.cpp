@@ -173,3 +173,28 @@ TEST_F(TColecaoBeneficiarioTest, APersonsNumberIsReadFromItsFirstNineCharacters)
 }
 
 }   // namespace
+
+// A beneficiary as a page holds it, loaded and not typed over since: its save keeps the name
+// stored meanwhile (corrected through another item) and takes it; a name typed is written.
+TEST_F(TColecaoBeneficiarioTest, ANameNotTypedSinceItWasLoadedNeverGoesOverANewerOne)
+{
+    const QString ni = Cpf(QStringLiteral("111444777"));
+    Grava(declaracao, ni, QStringLiteral("JOSE DA SILVA"));
+    TBeneficiarioPruv lido(&declaracao);
+    lido.SetNi(ni);
+    ASSERT_TRUE(declaracao.GetColecaoBeneficiario().Carrega(lido));
+    lido.SetAlterado(false);
+    ASSERT_EQ(Grava(declaracao, ni, QStringLiteral("JOSE DA SILVA SAURO")), QStringLiteral("JOSE DA SILVA SAURO"));
+
+    declaracao.GetColecaoBeneficiario().GravaRegistro(lido);
+    EXPECT_EQ(lido.Nome().GetTexto(), QStringLiteral("JOSE DA SILVA SAURO"));
+    TBeneficiarioPruv armazenado(&declaracao);
+    armazenado.SetNi(ni);
+    ASSERT_TRUE(declaracao.GetColecaoBeneficiario().Carrega(armazenado));
+    EXPECT_EQ(armazenado.Nome().GetTexto(), QStringLiteral("JOSE DA SILVA SAURO"));
+
+    lido.Nome().SetTexto(QStringLiteral("JOSE XAVIER"));
+    declaracao.GetColecaoBeneficiario().GravaRegistro(lido);
+    ASSERT_TRUE(declaracao.GetColecaoBeneficiario().Carrega(armazenado));
+    EXPECT_EQ(armazenado.Nome().GetTexto(), QStringLiteral("JOSE XAVIER"));
+}

@@ -1,4 +1,6 @@
 #include <QClipboard>
+#include <QLineEdit>
+#include <QPointer>
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QScrollBar>
@@ -9,16 +11,25 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "components/controls/grid/TdvDBGrid.h"
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 #include "components/controls/grid/TdvGridDataLink.h"
 #include "components/controls/lookup/TdvPopupGrid.h"
 #include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TDataSource.h"
 #include "platform/db/datasets/TField.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TDeclaranteAnexo.h"
 #include "model/items/TColecaoPruvItem.h"
+#include "model/people/TColecaoBeneficiario.h"
+#include "model/people/TNi.h"
 #include "model/values/CodigoMensagem.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/pages/TFrBeneficiarios.h"
+#include "screens/pages/TFoCalculaResumo.h"
 #include "screens/pages/TFrComprovante.h"
+#include "screens/search/TFoPesquisar.h"
+#include "screens/search/TFrPesquisarPruv.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/grids/TPruvGridMeses.h"
 
@@ -38,7 +49,22 @@ protected:
         quadro->AtivaPagina(P::Beneficiarios);
         QApplication::processEvents();
     }
-    TFrBeneficiarios& Pagina() const { return quadro->Beneficiarios(); }
+    // The page the helpers act on: the declaration's items, or the funds' (Mostra).
+    P paginaDeItens = P::Beneficiarios;
+
+    TFrBeneficiarios& Pagina() const
+    {
+        return paginaDeItens == P::Fundos ? quadro->BeneficiariosAnexo() : quadro->Beneficiarios();
+    }
+    // The page becomes active; an item page becomes the one the helpers act on.
+    void Mostra(P pagina)
+    {
+        quadro->AtivaPagina(pagina);
+        QApplication::processEvents();
+        ASSERT_EQ(quadro->PaginaAtiva(), pagina);
+        if (pagina == P::Beneficiarios || pagina == P::Fundos)
+            paginaDeItens = pagina;
+    }
     // The annex page has fields of the same names.
     template <class W = QWidget> W* Campo(const char* nome) const
     {
@@ -101,6 +127,44 @@ protected:
         grade->SelecionaCelula(3, 1);
         dialogos.Limpa();
         return grade;
+    }
+    // A fund administrator's declaration, open: its fund holds the beneficiary under 6800 with
+    // 2.000,00; given a code, its own items hold the beneficiary under it with 1.000,00.
+    void AbreAdministradora(const char* codigoProprio = nullptr)
+    {
+        pruv = Armazenada(Outra, "2002", 3);
+        if (codigoProprio)
+            Item(*pruv, *pruv, codigoProprio, CpfBeneficiario, 1000);
+        {
+            auto anexo = NovoAnexo(*pruv, Fundo, "", true);
+            Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
+        }
+        pruv.reset();
+        Inicia();
+        Abre(Outra);
+    }
+    // A new item typed on the page: code, number, name, January's income; then "+" stores it.
+    void DigitaItem(const char* codigo, const QString& ni, const char* nome, const char* rendimento)
+    {
+        if (!Pagina().Item()->GetChave().isEmpty())
+            Clica("BbAdd");
+        Digita(Campo("DblcCodRet"), QLatin1String(codigo));
+        Tab(Campo("DblcCodRet"));
+        Digita(Campo("DeCpfCnpjBenef"), ni);
+        Tab(Campo("DeCpfCnpjBenef"));
+        Digita(Campo("DeNomeBenef"), QLatin1String(nome));
+        Tab(Campo("DeNomeBenef"));
+        Celula("DgrRendimentos", 1, 1, QLatin1String(rendimento));
+        Clica("BbAdd");
+    }
+    // A new fund typed in the fund bar after its "+".
+    void DigitaFundo(const QString& cnpj, const char* nome)
+    {
+        Clica("BbAddFundo");
+        Digita(Campo("DblcFundos"), cnpj);
+        Tab(Campo("DblcFundos"));
+        Digita(Campo("DeNomeFundo"), QLatin1String(nome));
+        Tab(Campo("DeNomeFundo"));
     }
     [[nodiscard]] QString Codigo() const { return Campo<TdvDBLookupCombo>("DblcCodRet")->Text(); }
     [[nodiscard]] QString Ni() const { return Pagina().Item()->GetBeneficiario().GetNi(); }
@@ -742,4 +806,239 @@ TEST_F(TFrBeneficiariosTest, TheCodeListScrollsByItsArrowsAndTheWheel)
         QTest::keyClick(combo, Qt::Key_Escape);
         QApplication::processEvents();
     }
+}
+
+namespace {
+
+// The totals of one owner as its row of the summary holds them.
+struct TTotal {
+    QString Ni;
+    int Beneficiarios;
+    qint64 Reais;
+};
+
+QString Formatado(QString ni)
+{
+    FormataNi(ni);
+    return ni;
+}
+
+QString Linha(const QString& ni, const QString& beneficiarios, const QString& rendimento)
+{
+    return ni + QLatin1Char(' ') + beneficiarios + QLatin1Char(' ') + rendimento;
+}
+
+QString Reais(qint64 reais)
+{
+    TMonetario valor;
+    valor.SetValor(reais * TMonetario::Escala);
+    return valor.GetTextoFormatado();
+}
+
+// The owner's stored summary, with its up-to-date flag.
+QString Armazenado(const QString& ni, TResumo& resumo)
+{
+    return Linha(Formatado(ni), QString::number(resumo.TOT_BENEF().GetValor() / TMonetario::Escala),
+                 Reais(resumo.TOT_REND().GetValor() / TMonetario::Escala))
+        + (resumo.GetOK() ? QString() : QStringLiteral(" out of date"));
+}
+
+class TFrBeneficiariosFundosTest : public TFrBeneficiariosTest {
+protected:
+    // "Geral", "Discriminado" and the stored rows of the summary against the true totals of the
+    // administrator (first) and of each fund; read on the summary page, then back to the funds.
+    void ConfereResumo(const std::vector<TTotal>& totais)
+    {
+        int beneficiarios = 0;
+        qint64 reais = 0;
+        QStringList esperado;
+        for (const TTotal& t : totais) {
+            beneficiarios += t.Beneficiarios;
+            reais += t.Reais;
+            esperado << Linha(Formatado(t.Ni), QString::number(t.Beneficiarios), Reais(t.Reais));
+        }
+        esperado.sort();
+        Mostra(P::Resumo);
+        EXPECT_EQ(DeclaracaoAbertaDeTeste::Campo<TPruvEdit>("DeTotBen")->text(), QString::number(beneficiarios))
+            << "Geral";
+        EXPECT_EQ(DeclaracaoAbertaDeTeste::Campo<TPruvEdit>("DeTotRend")->text(), Reais(reais)) << "Geral";
+
+        QStringList discriminado;
+        TDataSet* detalhe = DeclaracaoAbertaDeTeste::Campo<TdvDBGrid>("DbgDiscriminado")->DataSource()->DataSet();
+        for (detalhe->First(); !detalhe->Eof(); detalhe->Next())
+            discriminado << Linha(detalhe->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString(),
+                                  detalhe->FieldByName(QStringLiteral("TOT_BENEF_EXIB"))->AsString().trimmed(),
+                                  detalhe->FieldByName(QStringLiteral("TOT_REND_EXIB"))->AsString().trimmed());
+        discriminado.sort();
+        EXPECT_EQ(discriminado, esperado) << "Discriminado";
+
+        QStringList armazenado;
+        {
+            auto lida = Lida(Outra);
+            armazenado << Armazenado(Outra, lida->TPruvAnexo::GetResumo());
+            TColecaoAnexo& anexos = lida->GetColecaoAnexo();
+            TAnexoFC anexo(*lida);
+            for (anexos.PrimeiroRegistro(anexo); !anexos.Eof(); anexos.ProximoRegistro(anexo)) {
+                armazenado << Armazenado(anexo.GetFundo().GetNi(), anexo.GetResumo());
+                anexo.Reinicia();
+            }
+        }
+        armazenado.sort();
+        EXPECT_EQ(armazenado, esperado) << "stored";
+        Mostra(P::Fundos);
+    }
+};
+
+}   // namespace
+
+// One beneficiary under a code of the declaration and under a code of a fund: the name corrected
+// on one page is the one the other page shows on entering, and the one its next save keeps.
+TEST_F(TFrBeneficiariosTest, ANameCorrectedOnOneItemPageIsShownAndKeptByTheOther)
+{
+    AbreAdministradora("0588");
+    for (P pagina : {P::Beneficiarios, P::Fundos}) {
+        Mostra(pagina);
+        Clica("BbLast");
+        ASSERT_EQ(Ni(), CpfBeneficiario);
+    }
+    const auto nomeArmazenado = [this] {
+        auto lida = Lida(Outra);
+        TBeneficiarioPruv beneficiario(lida.get());
+        beneficiario.SetNi(CpfBeneficiario);
+        lida->GetColecaoBeneficiario().Carrega(beneficiario);
+        return beneficiario.Nome().GetTexto();
+    };
+    const struct {
+        P corrige, salva;
+        const char* nome;
+        int mes;
+    } casos[] = {
+        {P::Fundos, P::Beneficiarios, "JOSE DA SILVA SAURO", 2},
+        {P::Beneficiarios, P::Fundos, "JOSE DA SILVA XAVIER", 3},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        Mostra(c.corrige);
+        Digita(Campo("DeNomeBenef"), QLatin1String(c.nome));
+        Tab(Campo("DeNomeBenef"));
+        EXPECT_EQ(nomeArmazenado(), QLatin1String(c.nome));
+
+        Mostra(c.salva);
+        EXPECT_EQ(Campo<TPruvEdit>("DeNomeBenef")->text(), QLatin1String(c.nome));
+        Celula("DgrRendimentos", 1, c.mes, QStringLiteral("300"));
+        Mostra(c.corrige);   // the page left saves its item
+        EXPECT_EQ(nomeArmazenado(), QLatin1String(c.nome));
+        EXPECT_EQ(Campo<TPruvEdit>("DeNomeBenef")->text(), QLatin1String(c.nome));
+        Mostra(c.salva);
+        EXPECT_EQ(Rendimento(c.mes), 300 * TMonetario::Escala);   // the save was made
+        EXPECT_EQ(Campo<TPruvEdit>("DeNomeBenef")->text(), QLatin1String(c.nome));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
+// A fund added, its "+" undone before a new item, the summary computed again, the fund deleted:
+// after each step "Geral", "Discriminado" and the stored rows hold the true totals.
+TEST_F(TFrBeneficiariosFundosTest, TheSummaryFollowsAFundAddedUndoneRecomputedAndDeleted)
+{
+    calculoDoPrograma = true;
+    const QString segundo = NumeroDe("667778880001");
+    AbreAdministradora("0561");
+    Mostra(P::Fundos);
+    ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}});
+
+    DigitaFundo(segundo, "FUNDO GAMA");
+    DigitaItem("6800", NumeroDe("333444555"), "ANA MARIA", "500");
+    ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}, {segundo, 1, 500}});
+
+    Clica("BbAddFundo");
+    Clica("BbDesfazerFundo");
+    DigitaItem("6800", NumeroDe("444555666"), "BEATRIZ", "100");
+    ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}, {segundo, 2, 600}});
+
+    ASSERT_EQ(TFoCalculaResumo::CalculaResumo(janela->ObtemDeclaracao(), janela.get()), 1);
+    DigitaItem("6800", NumeroDe("555666777"), "CARLA", "50");
+    ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}, {segundo, 3, 650}});
+
+    dialogos.Responde(Resposta::Sim);
+    Clica("BbDeleteFundo");
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaExclusaoFundo});
+    ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}});
+}
+
+// Alt+U puts the caret in the fund's CNPJ from every page, the fund page's own fields included;
+// from anywhere on the fund page Alt+Shift+Insert starts a new fund, its CNPJ first.
+TEST_F(TFrBeneficiariosFundosTest, AltUGoesToTheFundsCnpjFromEveryPageAndAltShiftInsertAddsAFund)
+{
+    AbreAdministradora();
+    const auto focaCampo = [this](const char* nome) {
+        Clica("BbLast");
+        QWidget* campo = Campo(nome);
+        campo->setFocus();
+        QApplication::processEvents();
+        if (auto* grade = qobject_cast<TPruvGridMeses*>(campo))
+            grade->SelecionaCelula(1, 3);
+        ASSERT_EQ(Foco(), QLatin1String(nome));
+    };
+    const struct {
+        P pagina;
+        const char* campo;
+    } casos[] = {{P::Informacoes, nullptr},     {P::Beneficiarios, "DblcCodRet"}, {P::Resumo, nullptr},
+                 {P::Fundos, "DgrRendimentos"}, {P::Fundos, "DeNomeBenef"},       {P::Fundos, "DeNomeFundo"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.pagina) << " " << (c.campo ? c.campo : ""));
+        Mostra(c.pagina);
+        if (c.campo)
+            focaCampo(c.campo);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_U, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(quadro->PaginaAtiva(), P::Fundos);
+        EXPECT_EQ(Foco(), QStringLiteral("DblcFundos"));
+    }
+
+    const QString segundo = NumeroDe("667778880001");
+    Mostra(P::Fundos);
+    focaCampo("DgrRendimentos");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::AltModifier | Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(Foco(), QStringLiteral("DblcFundos"));
+    EXPECT_TRUE(Campo<TdvDBLookupCombo>("DblcFundos")->Text().isEmpty());
+    QTest::keyClicks(QApplication::focusWidget(), segundo);
+    Tab(Campo("DblcFundos"));
+    Digita(Campo("DeNomeFundo"), QStringLiteral("FUNDO GAMA"));
+    Tab(Campo("DeNomeFundo"));
+    EXPECT_EQ(Linhas("Anexo"), 2);
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
+// Back in the declaration after locating from the search window, the code found is selected:
+// the code typed next replaces it.
+TEST_F(TFrBeneficiariosTest, AfterLocatingFromTheSearchTheCodeTypedReplacesTheOneFound)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    Item(*pruv, *pruv, "3208", Outra, 300);
+    pruv.reset();
+    AbrePagina();
+    MostraPesquisa(
+        janela->ObtemDeclaracao(),
+        [this](const QString& anexo, const QString& item, std::uint8_t objeto) {
+            janela->PosicionaCampo(anexo, item, objeto);
+        },
+        janela.get());
+    QPointer<TFoPesquisar> pesquisa = FoPesquisar();
+    ASSERT_TRUE(pesquisa);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == pesquisa; }, 1000));
+    QLineEdit* chave = pesquisa->FrPesquisarPruv->EdChave;
+    QTest::keyClicks(chave, QStringLiteral("3208"));
+    QTest::keyClick(chave, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == pesquisa; }, 1000));
+    EXPECT_EQ(Codigo(), QStringLiteral("3208"));
+
+    pesquisa->close();
+    janela->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    QApplication::processEvents();
+    ASSERT_EQ(Foco(), QStringLiteral("DblcCodRet"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0588"));
+    EXPECT_EQ(Codigo(), QStringLiteral("0588"));
 }

@@ -25,15 +25,8 @@ class TFrResumoTest : public DeclaracaoAbertaDeTeste {
 protected:
     void IniciaComCalculo()
     {
-        janela.reset();
-        janela = std::make_unique<TPruv2003>();
-        TRotinasPrincipal rotinas;
-        DefineRotinasDeclaracao(rotinas, janela.get());
-        janela->DefineRotinas(std::move(rotinas));
-        quadro = janela->findChild<TFrDeclaracao*>(QStringLiteral("FrDeclaracao"));
-        janela->show();
-        janela->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+        calculoDoPrograma = true;
+        Inicia();
     }
     // An administrator's declaration with one fund and the items that lanca stores, opened on
     // the summary page.

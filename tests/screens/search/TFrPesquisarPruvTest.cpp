@@ -14,6 +14,7 @@
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/datasets/TdvTable.h"
 #include "model/PruvDeTeste.h"
+#include "platform/db/datasets/TDataSource.h"
 #include "platform/db/datasets/TField.h"
 #include "screens/search/TFoPesquisar.h"
 #include "screens/search/TFrPesquisarPruv.h"
@@ -336,6 +337,49 @@ TEST_F(TFrPesquisarPruvTest, DownAndUpChooseTheSearchKey)
         EXPECT_EQ(quadro.ChaveAtual(), p.chave);
         EXPECT_EQ(QApplication::focusWidget(), p.muda ? quadro.EdChave : alvo);
         EXPECT_EQ(quadro.EdChave->text().isEmpty(), p.muda);
+    }
+    janela->close();
+}
+
+// Page Down and Page Up in the key's edit move the list shown a page, as in the list itself,
+// and leave the keyboard in the edit; for the code and for the name key.
+TEST_F(TFrPesquisarPruvTest, PageDownAndPageUpInTheSearchFieldMoveTheListAPage)
+{
+    auto pruv = Armazenada(Matriz);
+    for (int i = 0; i < 40; ++i)
+        Item(*pruv, *pruv, "0561",
+             NumeroDe(QStringLiteral("2223334%1").arg(i, 2, 10, QLatin1Char('0')).toLatin1().constData()));
+    QWidget principal;
+    QPointer<TFoPesquisar> janela = Pesquisa(*pruv, principal);
+    ASSERT_TRUE(janela);
+    F& quadro = *janela->FrPesquisarPruv;
+    for (F::TChave chave : {F::ChaveCodigo, F::ChaveNome}) {
+        SCOPED_TRACE(static_cast<int>(chave));
+        quadro.SelecionaChave(chave);
+        QApplication::processEvents();
+        TdvDBGrid* lista = chave == F::ChaveCodigo ? quadro.DbgPruvItem : quadro.DbgBeneficiarios;
+        ASSERT_TRUE(lista->isVisible());
+        TDataSet* linhas = lista->DataSource()->DataSet();
+        // Where the list's own keys take it.
+        const auto atual = [linhas] { return linhas->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString(); };
+        QStringList esperado;
+        lista->setFocus();
+        linhas->First();
+        for (Qt::Key tecla : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp}) {
+            QTest::keyClick(lista, tecla);
+            esperado << atual();
+        }
+        ASSERT_NE(esperado[0], esperado[1]);
+        quadro.EdChave->setFocus();
+        QApplication::processEvents();
+        linhas->First();
+        QStringList obtido;
+        for (Qt::Key tecla : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp}) {
+            QTest::keyClick(quadro.EdChave, tecla);
+            obtido << atual();
+        }
+        EXPECT_EQ(obtido, esperado);
+        EXPECT_EQ(QApplication::focusWidget(), quadro.EdChave);
     }
     janela->close();
 }

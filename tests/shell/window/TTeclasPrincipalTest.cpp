@@ -17,6 +17,7 @@ TEST(TTeclasPrincipal, AltKeysPressTheButtonsOfTheActivePage)
         bool teclado, fundo;
         T tipo;
         const char* nome;
+        bool shift = false;
     } casos[] = {
         {P::Informacoes, Qt::Key_R, false, false, T::Resumo, "TsResumo"},
         {P::Comprovante, Qt::Key_R, false, false, T::Resumo, "TsResumo"},
@@ -37,6 +38,10 @@ TEST(TTeclasPrincipal, AltKeysPressTheButtonsOfTheActivePage)
         {P::Fundos, Qt::Key_Delete, false, true, T::Botao, "BbDeleteFundo"},
         {P::Fundos, Qt::Key_Backspace, false, true, T::Botao, "BbDesfazerFundo"},
         {P::Fundos, Qt::Key_PageDown, false, true, T::Botao, "BbNext"},
+        {P::Beneficiarios, Qt::Key_Insert, false, false, T::Botao, "BbAdd", true},   // no fund bar
+        {P::Fundos, Qt::Key_Insert, false, false, T::Botao, "BbAddFundo", true},
+        {P::Fundos, Qt::Key_Plus, true, false, T::Botao, "BbAddFundo", true},
+        {P::Fundos, Qt::Key_Delete, false, false, T::Botao, "BbDelete", true},
         {P::Comprovante, Qt::Key_Backspace, false, false, T::Botao, "BbCancel"},
         {P::Comprovante, Qt::Key_End, false, false, T::Botao, "BbLast"},
         {P::Comprovante, Qt::Key_Insert, false, false, T::Nenhuma, ""},
@@ -47,7 +52,7 @@ TEST(TTeclasPrincipal, AltKeysPressTheButtonsOfTheActivePage)
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(::testing::Message() << static_cast<int>(c.pagina) << " " << c.tecla);
-        const TAcaoTecla acao = TTeclasPrincipal::Acao(c.pagina, c.tecla, c.teclado, c.fundo);
+        const TAcaoTecla acao = TTeclasPrincipal::Acao(c.pagina, c.tecla, c.teclado, c.fundo, c.shift);
         EXPECT_EQ(acao.Tipo, c.tipo);
         EXPECT_STREQ(acao.Nome, c.nome);
     }
