@@ -120,6 +120,9 @@ void TMonetario::SetTexto(const QString& Texto)
         Limpa();
         return;
     }
+    // A separator alone is no amount, rather than one too long to hold.
+    if (limpo == Decimal())
+        throw EMonetarioInvalido(CodigoMensagem::ValorInvalido, QString(), 0);
     const auto valor = Converte(limpo);
     if (!valor)
         LevantaLimite(limpo);

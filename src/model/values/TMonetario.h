@@ -17,9 +17,10 @@ public:
     // The positive amount with two decimals, with thousands separators.
     [[nodiscard]] QString GetTextoFormatado() const override;
     // Keeps the digits and the first decimal separator (at most three decimals after it): an
-    // empty result clears the value; a number too long to hold, or above Maximo, raises
-    // EMonetarioInvalido 165 (with the cleaned text as parameter, or none for the limit) and
-    // leaves the amount as it was. The sign cannot be typed.
+    // empty result clears the value; a separator without a digit raises EMonetarioInvalido 114;
+    // a number too long to hold, or above Maximo, raises 165 (with the cleaned text as
+    // parameter, or none for the limit). A refused text leaves the amount as it was. The sign
+    // cannot be typed.
     void SetTexto(const QString& Texto) override;
     // The positive amount with two decimals and no thousands separator.
     [[nodiscard]] QString GetTexto() const override;
