@@ -217,6 +217,22 @@ std::optional<QString> TMonetario::Quantia(const QString& Texto)
     return achado.captured(1).remove(TFormatSettings::Programa().ThousandSeparator) + achado.captured(2);
 }
 
+QString TMonetario::QuantiaColada(const QString& Texto)
+{
+    const std::optional<QString> quantia = Quantia(Texto);
+    if (!quantia)
+        throw EMonetarioInvalido(CodigoMensagem::ValorInvalido, QString(), 0);
+    const auto valor = Converte(*quantia);
+    if (!valor || *valor > Maximo)
+        LevantaLimite();
+    // Leading zeros go, one is kept before the separator.
+    QString texto = *quantia;
+    qsizetype zeros = 0;
+    while (zeros + 1 < texto.size() && texto[zeros] == u'0' && texto[zeros + 1] != Decimal())
+        ++zeros;
+    return texto.remove(0, zeros);
+}
+
 std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)
 {
     // The width of a file's column (15) or less, from two digits on: checked and summed in one

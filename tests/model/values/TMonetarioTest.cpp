@@ -281,6 +281,34 @@ TEST(TMonetario, QuantiaReadsAWholeTextAsOneAmountOrNothing)
     }
 }
 
+TEST(TMonetario, QuantiaColadaGivesTheAmountReadWithoutLeadingZerosOrRefusesIt)
+{
+    const struct {
+        const char* texto;
+        const char* lido;   // nullptr: refused with the code
+        int codigo = 0;
+    } casos[] = {
+        {"000000001234,56", "1234,56"},
+        {"0000000000001000,00", "1000,00"},
+        {"R$ 0001234,5", "1234,5"},
+        {"000", "0"},
+        {"0,5", "0,5"},
+        {",75", ",75"},
+        {" R$ 99.999.999.999,99 ", "99999999999,99"},
+        {"100.000.000.000,00", nullptr, 165},
+        {"999999999999999999999", nullptr, 165},   // past what 64 bits hold: above the maximum too
+        {"1500.00", nullptr, 114},
+        {",", nullptr, 114},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        if (c.lido)
+            EXPECT_EQ(TMonetario::QuantiaColada(T(c.texto)), T(c.lido));
+        else
+            EXPECT_EQ(CodigoLevantado([&] { (void)TMonetario::QuantiaColada(T(c.texto)); }), c.codigo);
+    }
+}
+
 TEST(TMonetario, DigitacaoTakesAKeyOnlyWhereTheAmountHasRoomForIt)
 {
     const struct {

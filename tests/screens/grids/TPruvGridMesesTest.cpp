@@ -245,19 +245,29 @@ TEST(TPruvGridMeses, AWarningOnLeavingTheGridWaitsForTheFocusToArrive)
     EXPECT_EQ(QApplication::focusWidget(), j.edit);   // a warning does not keep the user
 }
 
+namespace {
+
+// No key, paste or drop of a person's puts such a text in a month cell: the editor is handed one,
+// so that the refusal of the model is guarded all the same.
+void EntregaAoEditor(TPruvCustomGrid& grade, const QString& texto)
+{
+    Tecla(Qt::Key_F2);
+    ASSERT_TRUE(grade.EditorMode());
+    grade.InplaceEditor()->setText(texto);
+}
+
+}   // namespace
+
 TEST(TPruvGridMeses, ATextTheModelRefusesKeepsTheCellAndItsEditor)
 {
     Janela<TPruvGridRendimentos> j;
     j.Em(1, 2);
-    QGuiApplication::clipboard()->setText(QStringLiteral("123456789012345"));
-    Tecla(Qt::Key_V, Qt::ControlModifier);
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(j.grade->EditorMode());
+    EntregaAoEditor(*j.grade, QStringLiteral("1234567890123"));
     Tecla(Qt::Key_Down);
     EXPECT_EQ(j.Atual(), (Celula{1, 2}));
     EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{165});
     ASSERT_TRUE(j.grade->EditorMode());
-    EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("1234567890123"));   // 13 characters at most
+    EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("1234567890123"));
     EXPECT_FALSE(j.grade->Valida());
     EXPECT_EQ(j.item.GetValores().GetRendimento(2).GetValor(), 0);
 }
@@ -266,9 +276,7 @@ TEST(TPruvGridMeses, LeavingTheGridWithARefusedTextKeepsTheUserOnTheCell)
 {
     Janela<TPruvGridRendimentos> j;
     j.Em(3, 14);   // the last editable cell: Tab leaves the grid
-    QGuiApplication::clipboard()->setText(QStringLiteral("99999999999999"));
-    Tecla(Qt::Key_V, Qt::ControlModifier);
-    QCoreApplication::processEvents();
+    EntregaAoEditor(*j.grade, QStringLiteral("9999999999999"));
     Tecla(Qt::Key_Tab);
     QTest::qWait(10);   // the message waits for the focus change to end
     EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{165});
@@ -461,7 +469,8 @@ struct JanelaComprovante {
     {
         beneficiario.SetNi(QStringLiteral("11144477735"));
         TPruvItem& item = itens.Adiciona("11144477735", "5936", "P");
-        item.GetValores().GetRendimento(1).SetValor(Reais(900000));
+        // The largest income: the compensable part a line takes is kept within it.
+        item.GetValores().GetRendimento(1).SetValor(TMonetario::Maximo);
         comprovante.AdicionaItens(itens);
         auto* layout = new QHBoxLayout(&janela);
         layout->addWidget(grade);
@@ -485,23 +494,50 @@ struct JanelaComprovante {
 
 }   // namespace
 
-// Whatever road a person's text takes into a money field, a cell of a month grid or a bound
-// money edit, the field takes it only when the whole text reads as one amount; anything else
-// shows message 114 and the field keeps its value. Typing goes key by key, each key by the
-// typing rule: "." types the decimal comma, other characters are refused, and the second decimal
-// moves on (what follows lands in the next field).
+// Whatever road a person's text takes into a money field, a cell of a month grid or of a
+// statement, or a bound money edit, the field takes it only when the whole text reads as one
+// amount, and then that amount whole, however long the text and whatever the length of the
+// field's editor; a text that reads as no amount shows message 114, an amount above the maximum
+// 165, and the field keeps its value. Typing goes key by key, each key by the typing rule: "."
+// types the decimal comma, other characters are refused, a twelfth integer digit too, and the
+// second decimal moves on (what follows lands in the next field).
 TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
 {
-    constexpr qint64 Recusado = -1;
+    constexpr qint64 Recusado = -1;   // the value kept, message 114
+    constexpr qint64 Excede = -2;     // the value kept, message 165
+    constexpr qint64 Nada = -3;       // typed: no key reached the field, nothing said
+    constexpr qint64 Igual = -4;      // in a month cell as in the other fields
     const struct {
         const char* texto;
-        qint64 centavos;   // pasted or dropped; Recusado: message 114 and the value kept
-        qint64 digitado;   // typed; Recusado: the value kept
+        qint64 centavos;   // pasted or dropped
+        qint64 digitado;   // typed
+        qint64 digitadoNoMes = Igual;
     } casos[] = {
-        {"3 x 500,00", Recusado, 350000},  {"1.2.3,4,5", Recusado, 123}, {"1500.00", Recusado, 150000},
-        {"12,345", Recusado, 1234},        {"1.23,00", Recusado, 123},   {"R$", Recusado, Recusado},
-        {"500,00 reais", Recusado, 50000}, {"-500", Recusado, 50000},    {"R$ 1.234,56", 123456, 123},
-        {"1.234,56", 123456, 123},         {"1234,5", 123450, 123450},
+        {"3 x 500,00", Recusado, 350000},
+        {"1.2.3,4,5", Recusado, 123},
+        {"1500.00", Recusado, 150000},
+        {"12,345", Recusado, 1234},
+        {"1.23,00", Recusado, 123},
+        {"R$", Recusado, Nada},
+        {"500,00 reais", Recusado, 50000},
+        {"-500", Recusado, 50000},
+        {"R$ 1.234,56", 123456, 123},
+        {"1.234,56", 123456, 123},
+        {"1234,5", 123450, 123450},
+        // Longer than a cell's editor holds: the amount read from the whole text goes in whole.
+        {"000000001234,56", 123456, 12356},
+        {"0000000000001000,00", 100000, 0},
+        {"00000000000000012,34", 1234, 34},
+        {"99.999.999.999,99", 9999999999999, 9999},
+        {"12.345.678.901,23", 1234567890123, 1234},
+        {"R$ 12.345.678.901,23", 1234567890123, 1234},
+        {"      1.234,56      ", 123456, 123},
+        {"99999999999,99", 9999999999999, 9999999999999},   // the largest amount, typed whole
+        {"100.000.000.000,00", Excede, 10000},
+        {"99999999999999", Excede, 9999999999900},
+        {"999999999999999999999", Excede, 9999999999900},
+        // A lone comma is no amount; a month cell reads it as 0,00.
+        {",", Recusado, Recusado, 0},
     };
     const qint64 antes = Reais(7);
     enum Campo { CelulaDeMes, CelulaDeComprovante, EditMonetario };
@@ -577,12 +613,14 @@ TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
                 QCoreApplication::processEvents();
                 resto->setFocus();
                 QTest::qWait(5);   // a message met while leaving waits for the focus to settle
-                const qint64 esperado = via == Via::Digitando ? c.digitado : c.centavos;
-                if (esperado == Recusado) {
+                const qint64 digitado = campo == CelulaDeMes && c.digitadoNoMes != Igual ? c.digitadoNoMes : c.digitado;
+                const qint64 esperado = via == Via::Digitando ? digitado : c.centavos;
+                if (esperado < 0) {
                     EXPECT_EQ(valor->GetValor(), antes);
-                    if (via != Via::Digitando) {
-                        EXPECT_EQ(dialogos->Codigos(), std::vector<int>{114});
-                    }
+                    EXPECT_EQ(dialogos->Codigos(),
+                              esperado == Recusado     ? std::vector<int>{114}
+                                  : esperado == Excede ? std::vector<int>{165}
+                                                       : std::vector<int>{});
                 } else {
                     EXPECT_EQ(valor->GetValor(), esperado * TMonetario::Escala / 100);
                     EXPECT_TRUE(dialogos->Codigos().empty());
