@@ -523,6 +523,15 @@ void TPruvCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers sh
     FInicioArraste = {x, y};
 }
 
+void TPruvCustomGrid::mouseMoveEvent(QMouseEvent* e)
+{
+    // An amount is dragged only while the button is held: a press whose release went elsewhere
+    // (to the message of a cell that refused its text) drags nothing when the mouse moves on.
+    if (!e->buttons().testFlag(Qt::LeftButton))
+        FArrastePendente = false;
+    TCustomGrid::mouseMoveEvent(e);
+}
+
 void TPruvCustomGrid::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
     TCustomGrid::MouseMove(shift, x, y);

@@ -174,6 +174,7 @@ protected:
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
 
     void keyPressEvent(QKeyEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;

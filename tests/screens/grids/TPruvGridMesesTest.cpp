@@ -5,11 +5,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 #include <optional>
 
 #include "model/DeclaracaoDeTeste.h"
@@ -627,5 +629,122 @@ TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
                 }
             }
         }
+    }
+}
+
+namespace {
+
+// A click as a person makes it: when the press shows a message, the release goes to the message
+// box, never to the grid; then the mouse travels, no button held, to where it goes next.
+struct Mouse {
+    TPruvCustomGrid& grade;
+    DialogosRoteirizados& dialogos;
+    QWidget& caixaDaMensagem;
+
+    void Clica(int c, int l)
+    {
+        QWidget* celulas = grade.viewport();
+        const QPoint ponto = Centro(grade.CellRect(c, l));
+        Passa(ponto);
+        const std::size_t antes = dialogos.Mensagens().size();
+        QTest::mousePress(celulas, Qt::LeftButton, {}, ponto);
+        if (dialogos.Mensagens().size() == antes)
+            QTest::mouseRelease(celulas, Qt::LeftButton, {}, ponto);
+        else
+            QTest::mouseRelease(&caixaDaMensagem, Qt::LeftButton, {}, caixaDaMensagem.rect().center());
+        QCoreApplication::processEvents();
+    }
+    // The mouse over the point, no button held.
+    void Passa(QPoint ponto)
+    {
+        QWidget* celulas = grade.viewport();
+        QMouseEvent movimento(QEvent::MouseMove, ponto, celulas->mapToGlobal(ponto), Qt::NoButton, Qt::NoButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(celulas, &movimento);
+    }
+};
+
+}   // namespace
+
+// A text the cell refuses, then a click on another cell, then on a third: whichever road the
+// text took and whenever it is refused (as it is put, or as the cell is left), each value stays
+// where it was put, and nothing lands in a cell the user only clicked.
+TEST(TPruvGridMeses, ARefusedTextThenClicksLeaveEveryValueWhereItWasPut)
+{
+    constexpr int Setembro = 9, Agosto = 8, Janeiro = 1;
+    constexpr int Rendimento = 1, Deducoes = 2;
+    const struct {
+        Via via;
+        const char* texto;
+        int mensagem;
+    } casos[] = {
+        {Via::CtrlV, "99999999999999", 165},       {Via::Menu, "99999999999999", 165},
+        {Via::BotaoDoMeio, "99999999999999", 165}, {Via::BotaoDoMeio, "100.000.000.000,00", 165},
+        {Via::Soltando, "99999999999999", 165},    {Via::BotaoDoMeio, "3 x 500,00", 114},
+        {Via::Digitando, "99999999999999", 165},   // the editor given a text the model refuses on closing
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << NomeDaVia(c.via) << ": " << c.texto);
+        Janela<TPruvGridRendimentos> j;
+        auto* caixa = new QWidget;   // where the release goes while a message is shown
+        j.janela.layout()->addWidget(caixa);
+        Mouse mouse{*j.grade, j.dialogos, *caixa};
+        TRendimentosTributaveis& valores = j.item.GetValores();
+        valores.GetRendimento(Agosto).SetValor(Reais(7));
+        valores.GetDeducao(Janeiro).SetValor(Reais(189, 60));
+        std::map<const TMonetario*, qint64> esperado;
+        for (int mes = 1; mes <= 13; ++mes)
+            for (TMonetario* v : {&valores.GetRendimento(mes), &valores.GetDeducao(mes), &valores.GetImposto(mes)})
+                esperado[v] = v->GetValor();
+        esperado[&valores.GetRendimento(Setembro)] = Reais(2222);
+
+        j.Em(Rendimento, Setembro);
+        Digita(QStringLiteral("2222"));
+        mouse.Clica(Rendimento, Agosto);
+        mouse.Clica(Rendimento, Agosto);   // the second click opens the editor
+        ASSERT_TRUE(j.grade->EditorMode());
+        const QString texto = QString::fromUtf8(c.texto);
+        const QPoint agosto = Centro(j.grade->CellRect(Rendimento, Agosto));
+        switch (c.via) {
+        case Via::CtrlV:
+            QGuiApplication::clipboard()->setText(texto);
+            Tecla(Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Via::Menu:
+            QGuiApplication::clipboard()->setText(texto);
+            ColaPeloMenu(j.grade->InplaceEditor());
+            break;
+        case Via::BotaoDoMeio:
+            TSelecaoDoSistema::SetTexto(texto);
+            QTest::mouseClick(j.grade->InplaceEditor(), Qt::MiddleButton, {},
+                              j.grade->InplaceEditor()->rect().center());
+            break;
+        case Via::Soltando:
+            SoltaTexto(j.grade->InplaceEditor(), j.grade->InplaceEditor()->rect().center(), texto);
+            break;
+        case Via::Digitando:
+            j.grade->InplaceEditor()->setText(texto);
+            break;
+        }
+        QCoreApplication::processEvents();
+        mouse.Passa(agosto);
+        mouse.Clica(Rendimento, Setembro);
+        mouse.Clica(Deducoes, Janeiro);
+        mouse.Clica(Deducoes, Janeiro + 1);
+        // The message came where the text was refused; the user is free to go once it is put
+        // right.
+        ASSERT_FALSE(j.dialogos.Codigos().empty());
+        EXPECT_EQ(j.dialogos.Codigos().front(), c.mensagem);
+        if (j.grade->EditorMode() && j.Atual() == Celula{Rendimento, Agosto}) {
+            // Refused as the cell was left: the editor stays on the cell, with the text.
+            EXPECT_EQ(j.grade->InplaceEditor()->text().left(11), texto.left(11));
+            Tecla(Qt::Key_Escape);
+        }
+        j.dialogos.Limpa();
+        j.edit->setFocus();
+        QTest::qWait(5);
+        EXPECT_TRUE(j.dialogos.Codigos().empty());
+        for (const auto& [valor, centavos] : esperado)
+            EXPECT_EQ(valor->GetValor(), centavos) << j.grade->GetTexto(Deducoes, Janeiro).toStdString();
     }
 }
