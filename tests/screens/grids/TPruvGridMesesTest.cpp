@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <map>
 #include <optional>
@@ -465,6 +466,34 @@ void SoltaTexto(QWidget* alvo, QPoint ponto, const QString& texto)
     QApplication::sendEvent(alvo, &soltar);
 }
 
+// Puts the text into a field by a road other than typing: the clipboard's by Ctrl+V or the menu's
+// Paste, the selection's by the middle button, or a drop at the point of alvo. editor gives the
+// widget that takes the menu and the middle button (a cell's editor opens when asked).
+void Cola(Via via, const QString& texto, const std::function<QWidget*()>& editor, QWidget* alvo, QPoint ponto)
+{
+    switch (via) {
+    case Via::CtrlV:
+        QGuiApplication::clipboard()->setText(texto);
+        Tecla(Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Via::Menu:
+        QGuiApplication::clipboard()->setText(texto);
+        ColaPeloMenu(editor());
+        break;
+    case Via::BotaoDoMeio: {
+        TSelecaoDoSistema::SetTexto(texto);
+        QWidget* meio = editor();
+        QTest::mouseClick(meio, Qt::MiddleButton, {}, meio->rect().center());
+        break;
+    }
+    case Via::Soltando:
+        SoltaTexto(alvo, ponto, texto);
+        break;
+    case Via::Digitando:
+        break;
+    }
+}
+
 // A person's statement with one line of partial income, in its grid, shown and focused.
 struct JanelaComprovante {
     JanelaComprovante()
@@ -587,31 +616,12 @@ TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
                     Tecla(Qt::Key_F2);   // the cell's editor opens
                     return grade->InplaceEditor();
                 };
-                switch (via) {
-                case Via::Digitando:
+                if (via == Via::Digitando)
                     Digita(texto);
-                    break;
-                case Via::CtrlV:
-                    QGuiApplication::clipboard()->setText(texto);
-                    Tecla(Qt::Key_V, Qt::ControlModifier);
-                    break;
-                case Via::Menu:
-                    QGuiApplication::clipboard()->setText(texto);
-                    ColaPeloMenu(editor());
-                    break;
-                case Via::BotaoDoMeio: {
-                    TSelecaoDoSistema::SetTexto(texto);
-                    QWidget* alvo = editor();
-                    QTest::mouseClick(alvo, Qt::MiddleButton, {}, alvo->rect().center());
-                    break;
-                }
-                case Via::Soltando:
-                    if (grade)
-                        SoltaTexto(grade->viewport(), Centro(grade->CellRect(celula.first, celula.second)), texto);
-                    else
-                        SoltaTexto(meses->edit, meses->edit->rect().center(), texto);
-                    break;
-                }
+                else if (grade)
+                    Cola(via, texto, editor, grade->viewport(), Centro(grade->CellRect(celula.first, celula.second)));
+                else
+                    Cola(via, texto, editor, meses->edit, meses->edit->rect().center());
                 QCoreApplication::processEvents();
                 resto->setFocus();
                 QTest::qWait(5);   // a message met while leaving waits for the focus to settle
@@ -707,27 +717,12 @@ TEST(TPruvGridMeses, ARefusedTextThenClicksLeaveEveryValueWhereItWasPut)
         ASSERT_TRUE(j.grade->EditorMode());
         const QString texto = QString::fromUtf8(c.texto);
         const QPoint agosto = Centro(j.grade->CellRect(Rendimento, Agosto));
-        switch (c.via) {
-        case Via::CtrlV:
-            QGuiApplication::clipboard()->setText(texto);
-            Tecla(Qt::Key_V, Qt::ControlModifier);
-            break;
-        case Via::Menu:
-            QGuiApplication::clipboard()->setText(texto);
-            ColaPeloMenu(j.grade->InplaceEditor());
-            break;
-        case Via::BotaoDoMeio:
-            TSelecaoDoSistema::SetTexto(texto);
-            QTest::mouseClick(j.grade->InplaceEditor(), Qt::MiddleButton, {},
-                              j.grade->InplaceEditor()->rect().center());
-            break;
-        case Via::Soltando:
-            SoltaTexto(j.grade->InplaceEditor(), j.grade->InplaceEditor()->rect().center(), texto);
-            break;
-        case Via::Digitando:
-            j.grade->InplaceEditor()->setText(texto);
-            break;
-        }
+        TInplaceEdit* editor = j.grade->InplaceEditor();
+        if (c.via == Via::Digitando)
+            editor->setText(texto);
+        else
+            Cola(
+                c.via, texto, [editor] { return editor; }, editor, editor->rect().center());
         QCoreApplication::processEvents();
         mouse.Passa(agosto);
         mouse.Clica(Rendimento, Setembro);
