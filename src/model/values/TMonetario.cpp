@@ -120,6 +120,9 @@ void TMonetario::SetTexto(const QString& Texto)
         Limpa();
         return;
     }
+    // A separator alone is no amount, rather than one too long to hold.
+    if (limpo == Decimal())
+        throw EMonetarioInvalido(CodigoMensagem::ValorInvalido, QString(), 0);
     const auto valor = Converte(limpo);
     if (!valor)
         LevantaLimite(limpo);
@@ -212,6 +215,22 @@ std::optional<QString> TMonetario::Quantia(const QString& Texto)
     if (!achado.hasMatch() || (achado.capturedLength(1) == 0 && achado.capturedLength(2) == 0))
         return std::nullopt;
     return achado.captured(1).remove(TFormatSettings::Programa().ThousandSeparator) + achado.captured(2);
+}
+
+QString TMonetario::QuantiaColada(const QString& Texto)
+{
+    const std::optional<QString> quantia = Quantia(Texto);
+    if (!quantia)
+        throw EMonetarioInvalido(CodigoMensagem::ValorInvalido, QString(), 0);
+    const auto valor = Converte(*quantia);
+    if (!valor || *valor > Maximo)
+        LevantaLimite();
+    // Leading zeros go, one is kept before the separator.
+    QString texto = *quantia;
+    qsizetype zeros = 0;
+    while (zeros + 1 < texto.size() && texto[zeros] == u'0' && texto[zeros + 1] != Decimal())
+        ++zeros;
+    return texto.remove(0, zeros);
 }
 
 std::uint8_t TMonetario::SetTextoSemSeparador(QStringView Texto)

@@ -17,9 +17,10 @@ public:
     // The positive amount with two decimals, with thousands separators.
     [[nodiscard]] QString GetTextoFormatado() const override;
     // Keeps the digits and the first decimal separator (at most three decimals after it): an
-    // empty result clears the value; a number too long to hold, or above Maximo, raises
-    // EMonetarioInvalido 165 (with the cleaned text as parameter, or none for the limit) and
-    // leaves the amount as it was. The sign cannot be typed.
+    // empty result clears the value; a separator without a digit raises EMonetarioInvalido 114;
+    // a number too long to hold, or above Maximo, raises 165 (with the cleaned text as
+    // parameter, or none for the limit). A refused text leaves the amount as it was. The sign
+    // cannot be typed.
     void SetTexto(const QString& Texto) override;
     // The positive amount with two decimals and no thousands separator.
     [[nodiscard]] QString GetTexto() const override;
@@ -56,6 +57,11 @@ public:
     // most two decimals, blanks around it; the amount's raw text ("R$ 1.234,56" gives "1234,56"),
     // or nothing when the text reads as anything else ("1500.00", "3 x 500,00", "-500").
     [[nodiscard]] static std::optional<QString> Quantia(const QString& Texto);
+    // A whole text put into a field (pasted or dropped) as the raw text of the amount Quantia
+    // reads, without leading zeros, so that it goes into any field whole ("R$ 0001234,5" gives
+    // "1234,5"). Raises EMonetarioInvalido 114 when the text reads as no amount, or 165 (empty
+    // parameter) when the amount is above Maximo.
+    [[nodiscard]] static QString QuantiaColada(const QString& Texto);
     // Digits with two implied decimals, as the exchange files carry them ("5" is 0,50). Answers
     // 0, 114 for a text that is empty, holds anything but digits or cannot be read, or 165 above
     // Maximo; the amount changes only on 0.

@@ -10,7 +10,6 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 
-#include "model/values/CodigoMensagem.h"
 #include "model/values/TErro.h"
 #include "model/values/TMonetario.h"
 #include "model/values/TratamentoTexto.h"
@@ -299,13 +298,14 @@ bool TPruvCustomEdit::ColaQuantia(const QString& texto)
 {
     if (texto.trimmed().isEmpty())
         return false;
-    const std::optional<QString> valor = TMonetario::Quantia(texto);
-    if (!valor) {
-        TErro(CodigoMensagem::ValorInvalido, QString(), 0).Exibe();
+    QString valor;
+    try {
+        valor = TMonetario::QuantiaColada(texto);
+    } catch (const TErro& e) {
+        e.Exibe();
         return false;
     }
-    // The field holds one amount: the one pasted replaces it.
-    selectAll();
-    insert(*valor);
+    // The field holds one amount: the one pasted replaces it, whole.
+    SubstituiTexto(valor);
     return true;
 }

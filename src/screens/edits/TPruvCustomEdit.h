@@ -73,8 +73,9 @@ protected:
     // when it is all digits.
     void WMPaste() override;
     void PasteSelection(const QString& texto) override;
-    // A person's text in place of the field's, when it reads as one amount: else message 114,
-    // the field unchanged and the answer false. A blank text changes nothing.
+    // A person's text in place of the field's, when it reads as one amount: else message 114 (or
+    // 165 above the maximum), the field unchanged and the answer false. A blank text changes
+    // nothing.
     bool ColaQuantia(const QString& texto);
     // Whether a pasted text goes in as the edit pastes any text: a money field's goes through
     // ColaQuantia here instead, a digits-only field's only when it is all digits.

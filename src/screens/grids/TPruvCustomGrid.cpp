@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QScopedValueRollback>
 
-#include "model/values/CodigoMensagem.h"
 #include "model/values/TDragMonetario.h"
 #include "model/values/TErro.h"
 #include "platform/widgets/painting/SystemColors.h"
@@ -153,14 +152,9 @@ void TPruvInplaceEditMonetario::ColaQuantia(const QString& texto)
 {
     if (!GridCanEditModify() || texto.trimmed().isEmpty())
         return;
-    const std::optional<QString> valor = TMonetario::Quantia(texto);
-    if (!valor) {
-        FPruvGrid.Avisa(TErro(CodigoMensagem::ValorInvalido, QString(), 0));
-        return;
-    }
-    // The cell holds one amount: the one pasted replaces it.
-    selectAll();
-    insert(*valor);
+    // The cell holds one amount: the one pasted replaces it, whole.
+    if (const std::optional<QString> valor = FPruvGrid.QuantiaColada(texto))
+        SubstituiTexto(*valor);
 }
 
 void TPruvInplaceEditMonetario::mousePressEvent(QMouseEvent* e)
@@ -422,6 +416,16 @@ void TPruvCustomGrid::CreateWnd()
     Atualiza();
 }
 
+std::optional<QString> TPruvCustomGrid::QuantiaColada(const QString& texto)
+{
+    try {
+        return TMonetario::QuantiaColada(texto);
+    } catch (const TErro& e) {
+        Avisa(e);
+        return std::nullopt;
+    }
+}
+
 void TPruvCustomGrid::Avisa(const TErro& Erro)
 {
     if (FSaindo)
@@ -519,6 +523,15 @@ void TPruvCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers sh
     FInicioArraste = {x, y};
 }
 
+void TPruvCustomGrid::mouseMoveEvent(QMouseEvent* e)
+{
+    // An amount is dragged only while the button is held: a press whose release went elsewhere
+    // (to the message of a cell that refused its text) drags nothing when the mouse moves on.
+    if (!e->buttons().testFlag(Qt::LeftButton))
+        FArrastePendente = false;
+    TCustomGrid::mouseMoveEvent(e);
+}
+
 void TPruvCustomGrid::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
     TCustomGrid::MouseMove(shift, x, y);
@@ -579,12 +592,9 @@ void TPruvCustomGrid::dropEvent(QDropEvent* e)
     }
     e->acceptProposedAction();
     const TDragMonetario* dados = ComoMonetario(e->mimeData());
-    const std::optional<QString> valor = dados ? dados->Monetario().GetTexto()
-                                               : TMonetario::Quantia(e->mimeData()->text());
-    if (!valor) {
-        Avisa(TErro(CodigoMensagem::ValorInvalido, QString(), 0));
+    const std::optional<QString> valor = dados ? dados->Monetario().GetTexto() : QuantiaColada(e->mimeData()->text());
+    if (!valor)
         return;
-    }
     SetEditText(celula.X, celula.Y, *valor);
     InvalidateCell(celula.X, celula.Y);
     (void)ValidaLinha(celula.Y);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/widgets/grid/TCustomGrid.h"
 #include "platform/widgets/grid/TInplaceEdit.h"
@@ -47,9 +48,9 @@ public:
 
 protected:
     void KeyPress(QChar& key) override;
-    // Only a text that reads as one amount (TMonetario::Quantia) replaces the cell's, whether
-    // pasted, pasted with the middle button or dropped; any other is refused with message 114
-    // and the cell keeps its value.
+    // Only a text that reads as one amount (TMonetario::QuantiaColada) replaces the cell's,
+    // whether pasted, pasted with the middle button or dropped, with that amount whole; any other
+    // is refused with message 114 (165 above the maximum) and the cell keeps its value.
     void WMPaste() override;
     void PasteSelection(const QString& texto) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -146,6 +147,9 @@ protected:
     // Shows a message of the grid (a warning, a value written otherwise): at once, or once the
     // focus has settled while the user is leaving the grid.
     void Avisa(const TErro& Erro);
+    // The amount a person's text puts in a cell (TMonetario::QuantiaColada), or nothing once the
+    // grid has shown why it refuses the text.
+    [[nodiscard]] std::optional<QString> QuantiaColada(const QString& texto);
 
     // Starts dragging an amount out of the grid or its editor; the drop comes later.
     virtual void Arrasta(std::unique_ptr<TDragMonetario> dados);
@@ -170,6 +174,7 @@ protected:
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
 
     void keyPressEvent(QKeyEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;

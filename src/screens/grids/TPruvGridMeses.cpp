@@ -38,7 +38,7 @@ TPruvGridMeses::TPruvGridMeses(QWidget* parent)
     SetFixedCols(1);
     SetFixedRows(1);
     SetScrollBars(TScrollStyle::ssNone);
-    SetEditLimit(13);
+    SetEditLimit(14);   // 11 integer digits, the comma and 2 decimals: the largest amount typed whole
     SetColWidths(0, LarguraColunaMes);
     resize(LarguraProjeto, AlturaProjeto);
     SelecionaCelula(1, 1);

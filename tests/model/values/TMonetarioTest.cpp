@@ -63,19 +63,20 @@ TEST(TMonetario, TypedTextIsCleanedStoredAndShown)
     }
 }
 
-TEST(TMonetario, TextsThatCannotBeHeldRaise165AndKeepTheAmount)
+TEST(TMonetario, TextsThatCannotBeHeldAreRefusedAndKeepTheAmount)
 {
     const struct {
         const char* digitado;
+        int codigo;
         const char* parametro;
     } casos[] = {
-        {"100.000.000.000,00", ""},   // above the maximum: no parameter
-        {"99.999.999.999,991", ""},
-        {"922337203685477,5807", ""},             // fits 64 bits, above the maximum
-        {"922337203685478", "922337203685478"},   // does not fit: the cleaned text
-        {"99999999999999999999999", "99999999999999999999999"},
-        {",", ","},
-        {"abc,", ","},
+        {"100.000.000.000,00", 165, ""},   // above the maximum: no parameter
+        {"99.999.999.999,991", 165, ""},
+        {"922337203685477,5807", 165, ""},             // fits 64 bits, above the maximum
+        {"922337203685478", 165, "922337203685478"},   // does not fit: the cleaned text
+        {"99999999999999999999999", 165, "99999999999999999999999"},
+        {",", 114, ""},   // a separator without a digit is no amount
+        {"abc,", 114, ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.digitado);
@@ -84,7 +85,7 @@ TEST(TMonetario, TextsThatCannotBeHeldRaise165AndKeepTheAmount)
         ObservadorRegistrado observador;
         m.AdicionaObservador(observador);
         QString parametro = QStringLiteral("?");
-        EXPECT_EQ(CodigoLevantado([&] { m.SetTexto(T(c.digitado)); }, &parametro), 165);
+        EXPECT_EQ(CodigoLevantado([&] { m.SetTexto(T(c.digitado)); }, &parametro), c.codigo);
         EXPECT_EQ(parametro, T(c.parametro));
         EXPECT_EQ(m.GetValor(), 70000);
         EXPECT_TRUE(observador.Chamadas().isEmpty());
@@ -277,6 +278,34 @@ TEST(TMonetario, QuantiaReadsAWholeTextAsOneAmountOrNothing)
         }
         ASSERT_TRUE(lido.has_value());
         EXPECT_EQ(*lido, T(c.lido));
+    }
+}
+
+TEST(TMonetario, QuantiaColadaGivesTheAmountReadWithoutLeadingZerosOrRefusesIt)
+{
+    const struct {
+        const char* texto;
+        const char* lido;   // nullptr: refused with the code
+        int codigo = 0;
+    } casos[] = {
+        {"000000001234,56", "1234,56"},
+        {"0000000000001000,00", "1000,00"},
+        {"R$ 0001234,5", "1234,5"},
+        {"000", "0"},
+        {"0,5", "0,5"},
+        {",75", ",75"},
+        {" R$ 99.999.999.999,99 ", "99999999999,99"},
+        {"100.000.000.000,00", nullptr, 165},
+        {"999999999999999999999", nullptr, 165},   // past what 64 bits hold: above the maximum too
+        {"1500.00", nullptr, 114},
+        {",", nullptr, 114},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        if (c.lido)
+            EXPECT_EQ(TMonetario::QuantiaColada(T(c.texto)), T(c.lido));
+        else
+            EXPECT_EQ(CodigoLevantado([&] { (void)TMonetario::QuantiaColada(T(c.texto)); }), c.codigo);
     }
 }
 

@@ -5,11 +5,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
+#include <map>
 #include <optional>
 
 #include "model/DeclaracaoDeTeste.h"
@@ -245,19 +248,29 @@ TEST(TPruvGridMeses, AWarningOnLeavingTheGridWaitsForTheFocusToArrive)
     EXPECT_EQ(QApplication::focusWidget(), j.edit);   // a warning does not keep the user
 }
 
+namespace {
+
+// No key, paste or drop of a person's puts such a text in a month cell: the editor is handed one,
+// so that the refusal of the model is guarded all the same.
+void EntregaAoEditor(TPruvCustomGrid& grade, const QString& texto)
+{
+    Tecla(Qt::Key_F2);
+    ASSERT_TRUE(grade.EditorMode());
+    grade.InplaceEditor()->setText(texto);
+}
+
+}   // namespace
+
 TEST(TPruvGridMeses, ATextTheModelRefusesKeepsTheCellAndItsEditor)
 {
     Janela<TPruvGridRendimentos> j;
     j.Em(1, 2);
-    QGuiApplication::clipboard()->setText(QStringLiteral("123456789012345"));
-    Tecla(Qt::Key_V, Qt::ControlModifier);
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(j.grade->EditorMode());
+    EntregaAoEditor(*j.grade, QStringLiteral("1234567890123"));
     Tecla(Qt::Key_Down);
     EXPECT_EQ(j.Atual(), (Celula{1, 2}));
     EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{165});
     ASSERT_TRUE(j.grade->EditorMode());
-    EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("1234567890123"));   // 13 characters at most
+    EXPECT_EQ(j.grade->InplaceEditor()->text(), QStringLiteral("1234567890123"));
     EXPECT_FALSE(j.grade->Valida());
     EXPECT_EQ(j.item.GetValores().GetRendimento(2).GetValor(), 0);
 }
@@ -266,9 +279,7 @@ TEST(TPruvGridMeses, LeavingTheGridWithARefusedTextKeepsTheUserOnTheCell)
 {
     Janela<TPruvGridRendimentos> j;
     j.Em(3, 14);   // the last editable cell: Tab leaves the grid
-    QGuiApplication::clipboard()->setText(QStringLiteral("99999999999999"));
-    Tecla(Qt::Key_V, Qt::ControlModifier);
-    QCoreApplication::processEvents();
+    EntregaAoEditor(*j.grade, QStringLiteral("9999999999999"));
     Tecla(Qt::Key_Tab);
     QTest::qWait(10);   // the message waits for the focus change to end
     EXPECT_EQ(j.dialogos.Codigos(), std::vector<int>{165});
@@ -455,13 +466,42 @@ void SoltaTexto(QWidget* alvo, QPoint ponto, const QString& texto)
     QApplication::sendEvent(alvo, &soltar);
 }
 
+// Puts the text into a field by a road other than typing: the clipboard's by Ctrl+V or the menu's
+// Paste, the selection's by the middle button, or a drop at the point of alvo. editor gives the
+// widget that takes the menu and the middle button (a cell's editor opens when asked).
+void Cola(Via via, const QString& texto, const std::function<QWidget*()>& editor, QWidget* alvo, QPoint ponto)
+{
+    switch (via) {
+    case Via::CtrlV:
+        QGuiApplication::clipboard()->setText(texto);
+        Tecla(Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Via::Menu:
+        QGuiApplication::clipboard()->setText(texto);
+        ColaPeloMenu(editor());
+        break;
+    case Via::BotaoDoMeio: {
+        TSelecaoDoSistema::SetTexto(texto);
+        QWidget* meio = editor();
+        QTest::mouseClick(meio, Qt::MiddleButton, {}, meio->rect().center());
+        break;
+    }
+    case Via::Soltando:
+        SoltaTexto(alvo, ponto, texto);
+        break;
+    case Via::Digitando:
+        break;
+    }
+}
+
 // A person's statement with one line of partial income, in its grid, shown and focused.
 struct JanelaComprovante {
     JanelaComprovante()
     {
         beneficiario.SetNi(QStringLiteral("11144477735"));
         TPruvItem& item = itens.Adiciona("11144477735", "5936", "P");
-        item.GetValores().GetRendimento(1).SetValor(Reais(900000));
+        // The largest income: the compensable part a line takes is kept within it.
+        item.GetValores().GetRendimento(1).SetValor(TMonetario::Maximo);
         comprovante.AdicionaItens(itens);
         auto* layout = new QHBoxLayout(&janela);
         layout->addWidget(grade);
@@ -485,23 +525,50 @@ struct JanelaComprovante {
 
 }   // namespace
 
-// Whatever road a person's text takes into a money field, a cell of a month grid or a bound
-// money edit, the field takes it only when the whole text reads as one amount; anything else
-// shows message 114 and the field keeps its value. Typing goes key by key, each key by the
-// typing rule: "." types the decimal comma, other characters are refused, and the second decimal
-// moves on (what follows lands in the next field).
+// Whatever road a person's text takes into a money field, a cell of a month grid or of a
+// statement, or a bound money edit, the field takes it only when the whole text reads as one
+// amount, and then that amount whole, however long the text and whatever the length of the
+// field's editor; a text that reads as no amount shows message 114, an amount above the maximum
+// 165, and the field keeps its value. Typing goes key by key, each key by the typing rule: "."
+// types the decimal comma, other characters are refused, a twelfth integer digit too, and the
+// second decimal moves on (what follows lands in the next field).
 TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
 {
-    constexpr qint64 Recusado = -1;
+    constexpr qint64 Recusado = -1;   // the value kept, message 114
+    constexpr qint64 Excede = -2;     // the value kept, message 165
+    constexpr qint64 Nada = -3;       // typed: no key reached the field, nothing said
+    constexpr qint64 Igual = -4;      // in a month cell as in the other fields
     const struct {
         const char* texto;
-        qint64 centavos;   // pasted or dropped; Recusado: message 114 and the value kept
-        qint64 digitado;   // typed; Recusado: the value kept
+        qint64 centavos;   // pasted or dropped
+        qint64 digitado;   // typed
+        qint64 digitadoNoMes = Igual;
     } casos[] = {
-        {"3 x 500,00", Recusado, 350000},  {"1.2.3,4,5", Recusado, 123}, {"1500.00", Recusado, 150000},
-        {"12,345", Recusado, 1234},        {"1.23,00", Recusado, 123},   {"R$", Recusado, Recusado},
-        {"500,00 reais", Recusado, 50000}, {"-500", Recusado, 50000},    {"R$ 1.234,56", 123456, 123},
-        {"1.234,56", 123456, 123},         {"1234,5", 123450, 123450},
+        {"3 x 500,00", Recusado, 350000},
+        {"1.2.3,4,5", Recusado, 123},
+        {"1500.00", Recusado, 150000},
+        {"12,345", Recusado, 1234},
+        {"1.23,00", Recusado, 123},
+        {"R$", Recusado, Nada},
+        {"500,00 reais", Recusado, 50000},
+        {"-500", Recusado, 50000},
+        {"R$ 1.234,56", 123456, 123},
+        {"1.234,56", 123456, 123},
+        {"1234,5", 123450, 123450},
+        // Longer than a cell's editor holds: the amount read from the whole text goes in whole.
+        {"000000001234,56", 123456, 12356},
+        {"0000000000001000,00", 100000, 0},
+        {"00000000000000012,34", 1234, 34},
+        {"99.999.999.999,99", 9999999999999, 9999},
+        {"12.345.678.901,23", 1234567890123, 1234},
+        {"R$ 12.345.678.901,23", 1234567890123, 1234},
+        {"      1.234,56      ", 123456, 123},
+        {"99999999999,99", 9999999999999, 9999999999999},   // the largest amount, typed whole
+        {"100.000.000.000,00", Excede, 10000},
+        {"99999999999999", Excede, 9999999999900},
+        {"999999999999999999999", Excede, 9999999999900},
+        // A lone comma is no amount; a month cell reads it as 0,00.
+        {",", Recusado, Recusado, 0},
     };
     const qint64 antes = Reais(7);
     enum Campo { CelulaDeMes, CelulaDeComprovante, EditMonetario };
@@ -549,45 +616,134 @@ TEST(TPruvGridMeses, EveryRoadIntoAMoneyFieldTakesOnlyATextThatReadsAsOneAmount)
                     Tecla(Qt::Key_F2);   // the cell's editor opens
                     return grade->InplaceEditor();
                 };
-                switch (via) {
-                case Via::Digitando:
+                if (via == Via::Digitando)
                     Digita(texto);
-                    break;
-                case Via::CtrlV:
-                    QGuiApplication::clipboard()->setText(texto);
-                    Tecla(Qt::Key_V, Qt::ControlModifier);
-                    break;
-                case Via::Menu:
-                    QGuiApplication::clipboard()->setText(texto);
-                    ColaPeloMenu(editor());
-                    break;
-                case Via::BotaoDoMeio: {
-                    TSelecaoDoSistema::SetTexto(texto);
-                    QWidget* alvo = editor();
-                    QTest::mouseClick(alvo, Qt::MiddleButton, {}, alvo->rect().center());
-                    break;
-                }
-                case Via::Soltando:
-                    if (grade)
-                        SoltaTexto(grade->viewport(), Centro(grade->CellRect(celula.first, celula.second)), texto);
-                    else
-                        SoltaTexto(meses->edit, meses->edit->rect().center(), texto);
-                    break;
-                }
+                else if (grade)
+                    Cola(via, texto, editor, grade->viewport(), Centro(grade->CellRect(celula.first, celula.second)));
+                else
+                    Cola(via, texto, editor, meses->edit, meses->edit->rect().center());
                 QCoreApplication::processEvents();
                 resto->setFocus();
                 QTest::qWait(5);   // a message met while leaving waits for the focus to settle
-                const qint64 esperado = via == Via::Digitando ? c.digitado : c.centavos;
-                if (esperado == Recusado) {
+                const qint64 digitado = campo == CelulaDeMes && c.digitadoNoMes != Igual ? c.digitadoNoMes : c.digitado;
+                const qint64 esperado = via == Via::Digitando ? digitado : c.centavos;
+                if (esperado < 0) {
                     EXPECT_EQ(valor->GetValor(), antes);
-                    if (via != Via::Digitando) {
-                        EXPECT_EQ(dialogos->Codigos(), std::vector<int>{114});
-                    }
+                    EXPECT_EQ(dialogos->Codigos(),
+                              esperado == Recusado     ? std::vector<int>{114}
+                                  : esperado == Excede ? std::vector<int>{165}
+                                                       : std::vector<int>{});
                 } else {
                     EXPECT_EQ(valor->GetValor(), esperado * TMonetario::Escala / 100);
                     EXPECT_TRUE(dialogos->Codigos().empty());
                 }
             }
         }
+    }
+}
+
+namespace {
+
+// A click as a person makes it: when the press shows a message, the release goes to the message
+// box, never to the grid; then the mouse travels, no button held, to where it goes next.
+struct Mouse {
+    TPruvCustomGrid& grade;
+    DialogosRoteirizados& dialogos;
+    QWidget& caixaDaMensagem;
+
+    void Clica(int c, int l)
+    {
+        QWidget* celulas = grade.viewport();
+        const QPoint ponto = Centro(grade.CellRect(c, l));
+        Passa(ponto);
+        const std::size_t antes = dialogos.Mensagens().size();
+        QTest::mousePress(celulas, Qt::LeftButton, {}, ponto);
+        if (dialogos.Mensagens().size() == antes)
+            QTest::mouseRelease(celulas, Qt::LeftButton, {}, ponto);
+        else
+            QTest::mouseRelease(&caixaDaMensagem, Qt::LeftButton, {}, caixaDaMensagem.rect().center());
+        QCoreApplication::processEvents();
+    }
+    // The mouse over the point, no button held.
+    void Passa(QPoint ponto)
+    {
+        QWidget* celulas = grade.viewport();
+        QMouseEvent movimento(QEvent::MouseMove, ponto, celulas->mapToGlobal(ponto), Qt::NoButton, Qt::NoButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(celulas, &movimento);
+    }
+};
+
+}   // namespace
+
+// A text the cell refuses, then a click on another cell, then on a third: whichever road the
+// text took and whenever it is refused (as it is put, or as the cell is left), each value stays
+// where it was put, and nothing lands in a cell the user only clicked.
+TEST(TPruvGridMeses, ARefusedTextThenClicksLeaveEveryValueWhereItWasPut)
+{
+    constexpr int Setembro = 9, Agosto = 8, Janeiro = 1;
+    constexpr int Rendimento = 1, Deducoes = 2;
+    const struct {
+        Via via;
+        const char* texto;
+        int mensagem;
+    } casos[] = {
+        {Via::CtrlV, "99999999999999", 165},       {Via::Menu, "99999999999999", 165},
+        {Via::BotaoDoMeio, "99999999999999", 165}, {Via::BotaoDoMeio, "100.000.000.000,00", 165},
+        {Via::Soltando, "99999999999999", 165},    {Via::BotaoDoMeio, "3 x 500,00", 114},
+        {Via::Digitando, "99999999999999", 165},   // the editor given a text the model refuses on closing
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << NomeDaVia(c.via) << ": " << c.texto);
+        Janela<TPruvGridRendimentos> j;
+        auto* caixa = new QWidget;   // where the release goes while a message is shown
+        j.janela.layout()->addWidget(caixa);
+        Mouse mouse{*j.grade, j.dialogos, *caixa};
+        // A message runs an event loop of its own while it is shown.
+        j.dialogos.AoMostrar([](const TMensagemDialogo&) { QCoreApplication::processEvents(); });
+        TRendimentosTributaveis& valores = j.item.GetValores();
+        valores.GetRendimento(Agosto).SetValor(Reais(7));
+        valores.GetDeducao(Janeiro).SetValor(Reais(189, 60));
+        std::map<const TMonetario*, qint64> esperado;
+        for (int mes = 1; mes <= 13; ++mes)
+            for (TMonetario* v : {&valores.GetRendimento(mes), &valores.GetDeducao(mes), &valores.GetImposto(mes)})
+                esperado[v] = v->GetValor();
+        esperado[&valores.GetRendimento(Setembro)] = Reais(2222);
+
+        j.Em(Rendimento, Setembro);
+        Digita(QStringLiteral("2222"));
+        mouse.Clica(Rendimento, Agosto);
+        mouse.Clica(Rendimento, Agosto);   // the second click opens the editor
+        ASSERT_TRUE(j.grade->EditorMode());
+        const QString texto = QString::fromUtf8(c.texto);
+        const QPoint agosto = Centro(j.grade->CellRect(Rendimento, Agosto));
+        TInplaceEdit* editor = j.grade->InplaceEditor();
+        if (c.via == Via::Digitando)
+            editor->setText(texto);
+        else
+            Cola(
+                c.via, texto, [editor] { return editor; }, editor, editor->rect().center());
+        QCoreApplication::processEvents();
+        mouse.Passa(agosto);
+        mouse.Clica(Rendimento, Setembro);
+        mouse.Clica(Deducoes, Janeiro);
+        mouse.Clica(Deducoes, Janeiro + 1);
+        // The message came where the text was refused; the user is free to go once it is put
+        // right.
+        ASSERT_FALSE(j.dialogos.Codigos().empty());
+        EXPECT_EQ(j.dialogos.Codigos().front(), c.mensagem);
+        if (c.via == Via::Digitando) {
+            // Refused as the cell was left: the editor stays on the cell, with the text.
+            EXPECT_EQ(j.Atual(), (Celula{Rendimento, Agosto}));
+            ASSERT_TRUE(j.grade->EditorMode());
+            EXPECT_EQ(j.grade->InplaceEditor()->text(), texto.left(j.grade->EditLimit()));
+            Tecla(Qt::Key_Escape);
+        }
+        j.dialogos.Limpa();
+        j.edit->setFocus();
+        QTest::qWait(5);
+        EXPECT_TRUE(j.dialogos.Codigos().empty());
+        for (const auto& [valor, centavos] : esperado)
+            EXPECT_EQ(valor->GetValor(), centavos) << j.grade->GetTexto(Deducoes, Janeiro).toStdString();
     }
 }

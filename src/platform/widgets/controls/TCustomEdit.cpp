@@ -34,9 +34,21 @@ void TCustomEdit::SetText(const QString& texto)
         return;
     // The length limit stops the user's typing only: a longer text set here (a masked number)
     // shows whole, and typing is limited again once a shorter text is set.
-    QLineEdit::setMaxLength(std::max(FMaxLength > 0 ? FMaxLength : 32767, static_cast<int>(texto.size())));
+    AlargaLimite(texto);
     setText(texto);
     setCursorPosition(0);
+}
+
+void TCustomEdit::SubstituiTexto(const QString& texto)
+{
+    AlargaLimite(texto);
+    selectAll();
+    insert(texto);
+}
+
+void TCustomEdit::AlargaLimite(const QString& texto)
+{
+    QLineEdit::setMaxLength(std::max(FMaxLength > 0 ? FMaxLength : 32767, static_cast<int>(texto.size())));
 }
 
 int TCustomEdit::SelStart() const

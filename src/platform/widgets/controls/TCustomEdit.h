@@ -42,6 +42,9 @@ public:
     [[nodiscard]] QString Text() const { return text(); }
     // The caret goes to the start, as the platform's edit puts it; the same text changes nothing.
     void SetText(const QString& texto);
+    // The text in place of the whole text, as a paste puts it (undoable, modified, the caret
+    // after it), and whole: the length limit stops typing only.
+    void SubstituiTexto(const QString& texto);
     [[nodiscard]] bool Modified() const { return isModified(); }
     void SetModified(bool valor) { setModified(valor); }
 
@@ -145,6 +148,8 @@ private:
     void AcaoDaTecla(QKeyEvent* e, bool teclaViva, QChar original, QChar caractere);
     void ExecutaAcao(QKeyEvent* e);
     void AplicaMargens();
+    // The line edit's limit raised to the text's length, for a text set rather than typed.
+    void AlargaLimite(const QString& texto);
 
     int FMaxLength = 0;
     TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
