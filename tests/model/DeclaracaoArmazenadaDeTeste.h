@@ -15,7 +15,7 @@
 // A stored declaration reduced to what its item, beneficiary and summary collections ask of it,
 // on the data folder of the running test. Codes: 0561 and 0588 (13th salary by year), 3208 with
 // deductions and sub judice values, 1708 without either, 0924 with sub judice values only, all for
-// both kinds of beneficiary; 3208 also for the annexes.
+// both kinds of beneficiary; 3208 and 1708 also for the annexes.
 class DeclaracaoArmazenada : public TPruvAnexo, public IColecoesDeclaracao {
 public:
     explicit DeclaracaoArmazenada(const QString& chave = QStringLiteral("00001"),
@@ -34,6 +34,7 @@ public:
             FCodigos.Adiciona(QStringLiteral("1708"), a, QStringLiteral("0"), QStringLiteral("A"), false, false, false);
             FCodigos.Adiciona(QStringLiteral("0924"), a, QStringLiteral("0"), QStringLiteral("A"), false, false, true);
             FCodigos.Adiciona(QStringLiteral("3208"), a, QStringLiteral("1"));
+            FCodigos.Adiciona(QStringLiteral("1708"), a, QStringLiteral("1"), QStringLiteral("A"), false, false, false);
         }
     }
     ~DeclaracaoArmazenada() override { LiberaItens(); }   // its collection reaches the ones below

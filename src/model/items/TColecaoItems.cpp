@@ -31,6 +31,8 @@ void TColecaoItems::Novo()
 
 bool TColecaoItems::Localiza(const TPruvItem& Item)
 {
+    if (!Filtrado() || FChaveFiltrada != FDono.GetChave())
+        AplicaFiltro();
     return LocalizaEm(Item, FInAnexo, FDono.GetChave());
 }
 
@@ -75,11 +77,13 @@ void TColecaoItems::ExcluiTodos()
 
 void TColecaoItems::AplicaFiltro()
 {
-    const QString& dono = FDono.GetChave();
+    const QString dono = FDono.GetChave();
+    FChaveFiltrada.reset();   // until restricted: a failure leaves it to be done again
     RestringeTabela(Tabela(), QString(), {FInAnexo, dono, QStringLiteral("0000001")},
                     {FInAnexo, dono, QStringLiteral("9999999")},
                     {QStringLiteral("IN_ANEXO = ") + FInAnexo, QStringLiteral("E_PRUV/ANEXO_DK = ") + dono});
     SetFiltrado(true);
+    FChaveFiltrada = dono;
 }
 
 void TColecaoItems::Desfaz()

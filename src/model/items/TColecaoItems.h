@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "model/storage/TColecao.h"
@@ -10,7 +11,9 @@ class TPruvItem;
 // The base of the collections whose rows hang one to one on an item of one owner (the
 // declaration or one of its fund or club annexes), keyed as the item's row: the annex flag
 // IN_ANEXO, the owner key E_PRUV/ANEXO_DK and the item key PRUV_ITEM_DK. Between operations the
-// table stands on its primary index, restricted to the owner's rows.
+// table stands on its primary index, restricted to the owner's rows: to those of the owner's key
+// of the moment, as an owner may be given another key while the collection lives (the fund page
+// moves one owner from fund to fund).
 //
 // While insert-only writing is on (SetNaoAtualizaAux), Exclui deletes nothing and the subclass
 // appends its rows without looking for existing ones.
@@ -26,6 +29,7 @@ public:
     // Appends an empty row; the caller fills and posts it.
     void Novo();
     // Makes the item's row of this owner (or of the owner given) current; false when there is none.
+    // An owner given another key since the last restriction is restricted to anew first.
     bool Localiza(const TPruvItem& Item);
     bool LocalizaEm(const TPruvItem& Item, const QString& InAnexo, const QString& ChaveDono);
     // Loads the item's values of this table; without a row they are cleared. True when found.
@@ -59,5 +63,6 @@ protected:
 
 private:
     QString FInAnexo;
-    TPruvAnexo& FDono;   // not owned
+    TPruvAnexo& FDono;                       // not owned
+    std::optional<QString> FChaveFiltrada;   // the owner's key AplicaFiltro restricted the rows to
 };

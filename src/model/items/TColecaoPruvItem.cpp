@@ -204,7 +204,15 @@ void TColecaoPruvItem::SetOrdem(TOrdem Ordem)
 
 void TColecaoPruvItem::AplicaFiltro()
 {
-    const QString& dono = FDono.GetChave();
+    const QString dono = FDono.GetChave();
+    if (FChaveFiltrada != dono) {
+        // Another owner's items (the judicial rows follow by themselves): the count of keys and
+        // the items kept were the former key's.
+        FUltimaChave = -1;
+        FItemAtual.Limpa();
+        FItemAnterior.Limpa();
+    }
+    FChaveFiltrada.reset();   // until restricted: a failure leaves it to be done again
     const QStringList linhas{QStringLiteral("IN_ANEXO = ") + FInAnexo, QStringLiteral("E_PRUV/ANEXO_DK = ") + dono};
     switch (FOrdem) {
     case OrdemChave:
@@ -225,6 +233,13 @@ void TColecaoPruvItem::AplicaFiltro()
         break;
     }
     SetFiltrado(true);
+    FChaveFiltrada = dono;
+}
+
+void TColecaoPruvItem::AcompanhaDono()
+{
+    if (FChaveFiltrada != FDono.GetChave())
+        AplicaFiltro();
 }
 
 QString TColecaoPruvItem::ColunaChave()
@@ -562,6 +577,7 @@ void TColecaoPruvItem::SelecionaIndiceLocaliza(const QString& Nome)
 
 bool TColecaoPruvItem::Localiza(TPruvItem& Item)
 {
+    AcompanhaDono();
     // The lookup table carries no range or filter.
     TdvTable& aux = *TabelaAux();
     const QString& chave = Item.GetChave();
@@ -643,6 +659,7 @@ void TColecaoPruvItem::FiltraPorCodigo(const QString& ChaveDeclaracao, const QSt
 
 void TColecaoPruvItem::Novo(TPruvItem& Item)
 {
+    AcompanhaDono();
     AvancaChave(Item);
     Tabela().Append();
 }
@@ -701,6 +718,7 @@ std::uint8_t TColecaoPruvItem::Salva(TPruvItem& Item)
     if (FDeclaracao.GetChave().isEmpty() || FDono.GetChave().isEmpty() || Item.GetCodigoRetencao().GetCodigo().isEmpty()
         || Item.GetBeneficiario().GetNiFormatado().isEmpty())
         return NadaGravado;
+    AcompanhaDono();
     if (GetNaoAtualizaAux() && !GetGravarEmDisco())
         return SalvaDireto(Item);
     const QString chave = Item.GetChave();
@@ -799,6 +817,7 @@ std::uint8_t TColecaoPruvItem::Substitui(TPruvItem& Item)
     if (FDeclaracao.GetChave().isEmpty() || FDono.GetChave().isEmpty() || Item.GetCodigoRetencao().GetCodigo().isEmpty()
         || Item.GetBeneficiario().GetNiFormatado().isEmpty())
         return NadaGravado;
+    AcompanhaDono();
     const QString chave = Item.GetChave();
     std::uint8_t resultado = NadaGravado;
     try {
@@ -860,7 +879,7 @@ std::uint8_t TColecaoPruvItem::GravaItem(TPruvItem& Item)
     }
 
     if (FDeclaracao.GetAno() >= QLatin1String("2000"))
-        GravaJudicial(Item);
+        GravaJudicial(Item, resultado == Inserido);
     AcumulaResumos(&FItemAnterior, Item);
     if (GetGravarEmDisco())
         FDeclaracao.GetColecaoResumo().Grava(FDono.GetResumo());
@@ -921,19 +940,24 @@ void TColecaoPruvItem::ConfereDuplicado(const TPruvItem& Item)
                             TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao, 0);
 }
 
-void TColecaoPruvItem::GravaJudicial(TPruvItem& Item)
+// A new item takes nothing of a row found at its key: a file may keep the row of an item deleted
+// without it.
+void TColecaoPruvItem::GravaJudicial(TPruvItem& Item, bool Novo)
 {
     if (Item.GetCodigoRetencao().GetSubJudice()) {
         // Also an item filled anew over a stored one (an import that replaces it) whose values
         // differ from the stored row's, though nothing in it reports a change.
-        if (!Item.GetCompensacao().GetAlterado() && !Item.GetSubJudice().GetAlterado()
+        if (!Novo && !Item.GetCompensacao().GetAlterado() && !Item.GetSubJudice().GetAlterado()
             && MesmoJudicial(Item, FItemAnterior))
             return;
         if (JudicialZerado(Item))
             FJudicial->Exclui(Item);
         else
             FJudicial->GravaValores(Item);
-    } else if (!MesmaLinha(Item, FItemAtual)) {
+    } else if (Novo) {
+        FJudicial->Exclui(Item);
+    } else if (!MesmaLinha(Item, FItemAtual) || !MesmaLinha(Item, FItemAnterior)) {
+        // Also when only the stored row's code or beneficiary differs: the row goes with them.
         Item.GetCompensacao().Limpa();
         Item.GetSubJudice().Limpa();
         Item.GetCompensacao().SetAlterado(true);

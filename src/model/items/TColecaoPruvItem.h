@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/items/IItensBeneficiario.h"
@@ -33,6 +34,10 @@ class TPruvAnexo;
 // a 13th salary (MantemDecimoTerceiro), deductions only when the code admits them and the
 // beneficiary is not a CNPJ; a negative amount is stored as 0. (owner, code, beneficiary) stays
 // unique.
+//
+// The owner may be given another key while the collection lives (the fund page moves one owner
+// from fund to fund): AplicaFiltro, and every find, save and delete, then work on the items of
+// the new key, the judicial rows with them, and forget what was kept of the former key's items.
 //
 // Insert-only writing (SetNaoAtualizaAux true, for a declaration the importer has just created):
 // Salva appends without looking for the item, the judicial rows are appended and never deleted,
@@ -138,7 +143,10 @@ private:
     void ExcluiItem(TPruvItem& Item, bool Substituicao);
     void ConfereDuplicado(const TPruvItem& Item);
     [[nodiscard]] bool MudouCodigoOuBeneficiario(const TPruvItem& Item) const;
-    void GravaJudicial(TPruvItem& Item);
+    // Novo: the item was just inserted, nothing stored before it.
+    void GravaJudicial(TPruvItem& Item, bool Novo);
+    // AplicaFiltro when the owner has another key than the one the rows were restricted to.
+    void AcompanhaDono();
     // Anterior null: Novo is new, nothing stored before it.
     void AcumulaResumos(const TPruvItem* Anterior, const TPruvItem& Novo);
     void EliminaBeneficiario(const QString& NiFormatado);
@@ -176,8 +184,9 @@ private:
     IColecoesDeclaracao& FDeclaracao;   // not owned
     TPruvAnexo& FDono;                  // not owned
     QString FInAnexo;
-    TColecaoBeneficiario& FBeneficiarios;   // the declaration's
-    ICodigosRetencao& FCodigos;             // the declaration's
+    std::optional<QString> FChaveFiltrada;   // the owner's key AplicaFiltro restricted the rows to
+    TColecaoBeneficiario& FBeneficiarios;    // the declaration's
+    ICodigosRetencao& FCodigos;              // the declaration's
     std::unique_ptr<TColecaoJudicial> FJudicial;
     TOrdem FOrdem = OrdemChave;
     int FUltimaChave = -1;

@@ -72,14 +72,18 @@ std::vector<TIndexDef> TColecaoBeneficiario::Indices()
 void TColecaoBeneficiario::AplicaFiltro()
 {
     const QString chave = FDeclaracao.GetChave();
+    FChaveFiltrada.reset();   // until restricted: a failure leaves it to be done again
     RestringeTabela(Tabela(), QString(), {chave, QStringLiteral("0"), QStringLiteral("000000000")},
                     {chave, QStringLiteral("9"), QStringLiteral("999999999999")},
                     {QStringLiteral("E_PRUV_DK = ") + chave});
     SetFiltrado(true);
+    FChaveFiltrada = chave;
 }
 
 bool TColecaoBeneficiario::LocalizaChave(const TBeneficiarioPruv& Beneficiario)
 {
+    if (!Filtrado() || FChaveFiltrada != FDeclaracao.GetChave())
+        AplicaFiltro();
     return Tabela().FindKey({FDeclaracao.GetChave(), Beneficiario.TipoArmazenado(), Beneficiario.GetRaiz()});
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -24,7 +25,8 @@ public:
     explicit TColecaoBeneficiario(IColecoesDeclaracao& Declaracao);
     ~TColecaoBeneficiario() override;
 
-    // The declaration's rows, on the primary index.
+    // The declaration's rows, on the primary index. A find by number first restricts the rows
+    // anew when the declaration has another key since.
     void AplicaFiltro();
     // Makes the beneficiary's row current. When there is none, may fill in the beneficiary's name
     // (see above); the answer stays false.
@@ -61,8 +63,9 @@ private:
     // Localiza, telling whether it filled in a name.
     bool Localiza(TBeneficiarioPruv& Beneficiario, bool& PreencheuNome);
 
-    IColecoesDeclaracao& FDeclaracao;       // not owned
-    std::unique_ptr<TInsercao> FInsercao;   // made on the first direct write
+    IColecoesDeclaracao& FDeclaracao;        // not owned
+    std::optional<QString> FChaveFiltrada;   // the declaration's key AplicaFiltro restricted the rows to
+    std::unique_ptr<TInsercao> FInsercao;    // made on the first direct write
     // The rows the direct writing of this bulk load found or stored, by their key as a number, with
     // the name stored: a beneficiary has an item under each of its codes. Forgotten whenever a row
     // may change otherwise, and for another declaration (FChaveVistos).

@@ -363,6 +363,110 @@ TEST_F(TColecaoPruvItemTest, AnItemFilledAnewReplacesTheStoredJudicialValues)
     EXPECT_EQ(declaracao.GetResumo().TOT_DEP_SUBJUD().GetValor(), 0);
 }
 
+// Every judicial value of month 2, each its own amount from base on; 0 clears them.
+void Judicial(TPruvItem& item, qint64 base)
+{
+    TSubJudice& s = item.GetSubJudice();
+    TCompensacao& c = item.GetCompensacao();
+    int n = 0;
+    for (TMonetario* valor : {&s.GetRendimento(2), &s.GetDeducao(2), &s.GetImposto(2), &s.GetDeposito(2),
+                              &c.GetCompensacaoAno(2), &c.GetCompensacaoAnosAnteriores(2)})
+        valor->SetValor(base == 0 ? 0 : base + R(n++));
+}
+
+// The judicial row of the owner's item, as the amounts of month 2 in whole reais in the order of
+// the table; empty when there is none.
+QString JudicialArmazenado(const QString& dono, const QString& chave)
+{
+    auto banco = Banco();
+    TComando c(banco->Conexao(),
+               QStringLiteral("SELECT * FROM \"%1\" WHERE \"E_PRUV/ANEXO_DK\" = '%2' AND "
+                              "PRUV_ITEM_DK = '%3'")
+                   .arg(banco->NomeReal(QStringLiteral("Judicial")), dono, chave));
+    QString texto;
+    if (c.Passo())
+        for (int coluna : {4, 17, 30, 43, 56, 69})
+            texto += QString::number(c.Inteiro(coluna) / TMonetario::Escala) + QLatin1Char(' ');
+    return texto;
+}
+
+// The fund page keeps one collection while its owner moves from fund to fund.
+TEST_F(TColecaoPruvItemTest, TheJudicialValuesFollowTheOwnerTheCollectionIsMovedTo)
+{
+    AnexoArmazenado dono(declaracao, QStringLiteral("00001"));
+    auto a = Item(QStringLiteral("3208"), Cpf1, R(1000), &dono);
+    Judicial(*a, R(5));
+    ASSERT_EQ(dono.GetItens().Salva(*a), TColecaoPruvItem::Inserido);
+
+    for (const char* chave : {"00002", "00003"}) {
+        SCOPED_TRACE(chave);
+        const QString fundo = QLatin1String(chave);
+        dono.SetChave(fundo);
+        dono.GetItens().AplicaFiltro();
+        auto b = Item(QStringLiteral("3208"), Cpf2, R(500), &dono);
+        Judicial(*b, R(10));
+        ASSERT_EQ(dono.GetItens().Salva(*b), TColecaoPruvItem::Inserido);
+        EXPECT_EQ(b->GetChave(), QStringLiteral("0000001"));   // the first of its owner
+        Judicial(*b, R(20));
+        ASSERT_EQ(dono.GetItens().Salva(*b), TColecaoPruvItem::Atualizado);
+        EXPECT_EQ(JudicialArmazenado(fundo, b->GetChave()), QStringLiteral("20 21 22 23 24 25 "));
+        EXPECT_EQ(Relido(QStringLiteral("3208"), Cpf2, &dono)->GetCompensacao().GetCompensacaoAno(2).GetValor(), R(24));
+        Judicial(*b, 0);
+        dono.GetItens().Salva(*b);
+        EXPECT_EQ(JudicialArmazenado(fundo, b->GetChave()), QString());
+
+        // Moved to a code without sub judice values and back: nothing of the row comes back.
+        Judicial(*b, R(30));
+        dono.GetItens().Salva(*b);
+        b->GetCodigoRetencao().SetCodigo(QStringLiteral("1708"));
+        declaracao.GetColecaoCodigoRetencao().BuscaCodigo(b->GetCodigoRetencao(), b->GetInAnexo());
+        dono.GetItens().Salva(*b);
+        EXPECT_EQ(JudicialArmazenado(fundo, b->GetChave()), QString());
+        b->GetCodigoRetencao().SetCodigo(QStringLiteral("3208"));
+        declaracao.GetColecaoCodigoRetencao().BuscaCodigo(b->GetCodigoRetencao(), b->GetInAnexo());
+        dono.GetItens().Salva(*b);
+        EXPECT_EQ(Relido(QStringLiteral("3208"), Cpf2, &dono)->GetSubJudice().GetDeposito(2).GetValor(), 0);
+
+        // Deleted with its row; the next item, though it takes the same key once the owner is
+        // read anew, inherits nothing.
+        Judicial(*b, R(40));
+        dono.GetItens().Salva(*b);
+        dono.GetItens().Exclui(*b);
+        EXPECT_EQ(JudicialArmazenado(fundo, QStringLiteral("0000001")), QString());
+        dono.LiberaItens();
+        auto c = Item(QStringLiteral("3208"), Cpf3, R(700), &dono);
+        ASSERT_EQ(dono.GetItens().Salva(*c), TColecaoPruvItem::Inserido);
+        EXPECT_EQ(c->GetChave(), QStringLiteral("0000001"));
+        EXPECT_EQ(Descreve(*Relido(QStringLiteral("3208"), Cpf3, &dono)), Descreve(*c));
+        EXPECT_EQ(c->GetSubJudice().GetDeposito(2).GetValor(), 0);
+    }
+    // The first owner's row is as it was saved.
+    EXPECT_EQ(JudicialArmazenado(QStringLiteral("00001"), a->GetChave()), QStringLiteral("5 6 7 8 9 10 "));
+    EXPECT_EQ(dialogos.Mensagens().size(), 0U);
+}
+
+// A row left by an item deleted while the fault that kept it lasted: a new item that takes the
+// key takes none of it, whatever its code.
+TEST_F(TColecaoPruvItemTest, ANewItemTakesNothingOfAJudicialRowLeftAtItsKey)
+{
+    for (const char* codigo : {"3208", "1708"}) {
+        SCOPED_TRACE(codigo);
+        AnexoArmazenado dono(declaracao, QStringLiteral("00002"));
+        dono.GetItens();
+        Banco()->Escreve(QStringLiteral("DELETE FROM PruvItem"));
+        auto velho = Item(QStringLiteral("3208"), Cpf1, R(100), &dono);
+        Judicial(*velho, R(10));
+        dono.GetItens().Salva(*velho);
+        Banco()->Escreve(QStringLiteral("DELETE FROM PruvItem"));
+        dono.LiberaItens();
+        auto novo = Item(QLatin1String(codigo), Cpf2, R(200), &dono);
+        ASSERT_EQ(dono.GetItens().Salva(*novo), TColecaoPruvItem::Inserido);
+        EXPECT_EQ(novo->GetChave(), velho->GetChave());
+        EXPECT_EQ(JudicialArmazenado(QStringLiteral("00002"), novo->GetChave()), QString());
+        EXPECT_EQ(Relido(QLatin1String(codigo), Cpf2, &dono)->GetSubJudice().GetDeposito(2).GetValor(), 0);
+    }
+}
+
 TEST_F(TColecaoPruvItemTest, BeforeTwoThousandNothingReachesTheJudicialTable)
 {
     declaracao.SetAno(QStringLiteral("1999"));

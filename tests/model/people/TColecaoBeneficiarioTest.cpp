@@ -52,6 +52,22 @@ TEST_F(TColecaoBeneficiarioTest, AMissingNameComesFromWhatIsStoredUnlessInABulkL
               QStringLiteral("TERCEIRO NOME SA"));
 }
 
+// A collection that outlives the key its rows were restricted to works on the rows of the new one.
+TEST_F(TColecaoBeneficiarioTest, TheRowsFollowTheDeclarationsKeyWhenItChanges)
+{
+    const QString jose = Cpf(QStringLiteral("111444777"));
+    Grava(declaracao, jose, QStringLiteral("JOSE DA SILVA"));
+    declaracao.SetChave(QStringLiteral("00002"));
+    EXPECT_EQ(Grava(declaracao, jose, QStringLiteral("JOSE SOUZA")), QStringLiteral("JOSE SOUZA"));
+    EXPECT_EQ(Grava(declaracao, jose, QStringLiteral("JOSE S. SOUZA")), QStringLiteral("JOSE S. SOUZA"));
+    declaracao.SetChave(QStringLiteral("00001"));
+    TBeneficiarioPruv lido(&declaracao);
+    lido.SetNi(jose);
+    EXPECT_TRUE(declaracao.GetColecaoBeneficiario().Carrega(lido));
+    EXPECT_EQ(lido.Nome().GetTexto(), QStringLiteral("JOSE DA SILVA"));
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
 TEST_F(TColecaoBeneficiarioTest, ABulkLoadStoresEachBeneficiaryOnceWithTheLastNameGiven)
 {
     TColecaoBeneficiario& colecao = declaracao.GetColecaoBeneficiario();
