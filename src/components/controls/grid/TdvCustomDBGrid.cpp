@@ -1011,7 +1011,10 @@ void TdvCustomDBGrid::Scroll(int distancia)
             const int passo = DefaultRowHeight() + ((FOptions & dgRowLines) ? 1 : 0);
             const int x = FIndicatorOffset > 0 ? ColWidths(0) + ((FOptions & dgColLines) ? GridLineWidth() : 0) : 0;
             const int y = FTitleOffset > 0 ? RowHeights(0) + ((FOptions & dgRowLines) ? GridLineWidth() : 0) : 0;
-            ScrollClient(0, -distancia * passo, {x, y, ClientWidth(), GridHeight()});
+            // The rows end with the last whole one; what lies below it is no row. The area that
+            // moves stops there, so that what it uncovers is the rows scrolled in, repainted whole.
+            const int pe = std::min(GridHeight(), y + VisibleRowCount() * passo);
+            ScrollClient(0, -distancia * passo, {x, y, ClientWidth(), pe});
             if (FOptions & dgIndicator)
                 InvalidateCol(0);
         }
