@@ -293,6 +293,35 @@ TEST_F(TdvCustomDBGridTest, ATableOfMoreThanFiveScreenfulsGetsTheUnnumberedBar)
     EXPECT_EQ(grade->Barra().Pos, 4);
 }
 
+// The five-position thumb stands at the top when a step back reaches the first record and at
+// the bottom when a step on reaches the last, by the keys or by the table.
+TEST_F(TdvCustomDBGridTest, TheFivePositionThumbStandsAtItsEndsOnTheFirstAndLastRecords)
+{
+    Mostra(5);
+    tabela.MoveBy(10);
+    tabela.First();
+    tabela.Next();
+    tabela.Prior();
+    ASSERT_EQ(Atual(), 1);
+    EXPECT_EQ(grade->Barra(), (TScrollInfo{0, 4, 0, 0})) << "a step back onto the first";
+    Foca(29, 1);
+    EXPECT_EQ(grade->Barra().Pos, 2);
+    QTest::keyClick(grade, Qt::Key_Down);
+    ASSERT_EQ(Atual(), 30);
+    EXPECT_EQ(grade->Barra().Pos, 4) << "Down onto the last";
+    QTest::keyClick(grade, Qt::Key_Up);
+    EXPECT_EQ(grade->Barra().Pos, 2);
+    tabela.Last();
+    tabela.Prior();
+    tabela.Next();
+    EXPECT_EQ(grade->Barra().Pos, 4) << "a step on onto the last";
+    Foca(7, 1);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(grade, Qt::Key_Up);
+    ASSERT_EQ(Atual(), 1);
+    EXPECT_EQ(grade->Barra().Pos, 0) << "Up onto the first";
+}
+
 TEST_F(TdvCustomDBGridTest, ScrollingOneRecordRepaintsOneRowAndAPageRepaintsAll)
 {
     Mostra(10);
