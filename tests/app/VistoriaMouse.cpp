@@ -93,6 +93,16 @@ bool EhCombo(const QWidget& w)
     return qobject_cast<const QComboBox*>(&w) || qobject_cast<const TdvDBCustomCombo*>(&w);
 }
 
+// What a combo shows chosen; empty for any other control.
+QString EscolhaDoCombo(const QWidget& w)
+{
+    if (const auto* combo = qobject_cast<const QComboBox*>(&w))
+        return combo->currentText();
+    if (const auto* combo = qobject_cast<const TdvDBCustomCombo*>(&w))
+        return combo->text();
+    return {};
+}
+
 // An edit of its own, not the line of a combo or a grid's cell editor.
 QLineEdit* EditProprio(QWidget& w)
 {
@@ -431,6 +441,8 @@ void VistoriaMouse::Rodas()
             continue;
         Onde(*w, "the wheel turns");
         const QPoint centro = alvo->rect().center();
+        // A combo's choice is made with a click or the keys, never by the wheel passing over it.
+        const QString escolha = EscolhaDoCombo(*w);
         for (int passo : {-120, -120, 120, 120}) {
             QPointer<QWidget> vivo(alvo);
             QWheelEvent roda(centro, alvo->mapToGlobal(centro), {}, {0, passo}, Qt::NoButton, Qt::NoModifier,
@@ -439,6 +451,10 @@ void VistoriaMouse::Rodas()
             QApplication::processEvents();
             if (!vivo || !Aberta())
                 break;
+            if (const QString agora = EscolhaDoCombo(*w); agora != escolha) {
+                Falha(*w, QStringLiteral("the wheel changed the choice from \"%1\" to \"%2\"").arg(escolha, agora));
+                break;
+            }
         }
         FechaSobrepostos();
     }

@@ -45,6 +45,7 @@
 #include "shell/common/EstadoPrograma.h"
 #include "shell/common/ExcecaoAplicacao.h"
 #include "shell/common/TDmGeral.h"
+#include "platform/widgets/controls/TComboBox.h"
 
 namespace {
 
@@ -172,7 +173,7 @@ QWidget* TFoAssistGeracao::CriaPagina2()
 
 QWidget* TFoAssistGeracao::CriaPagina3()
 {
-    DCBDisco = new QComboBox;
+    DCBDisco = new TComboBox;
     DCBDisco->setObjectName(QStringLiteral("DCBDisco"));
     for (const TVolume& volume : FVolumes)
         DCBDisco->addItem(volume.Nome);

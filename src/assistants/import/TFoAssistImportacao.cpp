@@ -57,6 +57,7 @@
 #include "shell/common/EstadoPrograma.h"
 #include "shell/common/ExcecaoAplicacao.h"
 #include "shell/common/TDmGeral.h"
+#include "platform/widgets/controls/TComboBox.h"
 
 namespace {
 
@@ -265,7 +266,7 @@ QWidget* TFoAssistImportacao::CriaPagina4()
                                         "para a importação"),
                          painel));
 
-    CbAnoRet = new QComboBox(painel);
+    CbAnoRet = new TComboBox(painel);
     CbAnoRet->setObjectName(QStringLiteral("CbAnoRet"));
     CbAnoRet->addItems({QStringLiteral("2003"), QStringLiteral("2002"), QStringLiteral("2001"), QStringLiteral("2000"),
                         QStringLiteral("1999"), QStringLiteral("1998"), QStringLiteral("1997")});

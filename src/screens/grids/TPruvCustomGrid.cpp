@@ -377,6 +377,24 @@ bool TPruvCustomGrid::SelectCell(int coluna, int linha)
     return FSuprimeValidacao || ValidaLinha(Row());
 }
 
+TGridCoord TPruvCustomGrid::CelulaDoClique(int x, int y)
+{
+    const TGridCoord celula = MouseCoord(x, y);
+    if (celula.X >= 0 && celula.Y >= 0 && CelulaEditavel(celula.X, celula.Y))
+        return celula;
+    // The row under the point, even where no column is (the first column's edge is always in).
+    const int linha = MouseCoord(0, y).Y;
+    const TGridRect area = AreaEditavel();
+    if (linha < FixedRows() || linha < area.Top || linha > area.Bottom)
+        return {};
+    const int coluna = celula.X >= 0 ? celula.X : ColCount();
+    TGridCoord maisPerto;
+    for (int c = area.Left; c <= area.Right; ++c)
+        if (CelulaEditavel(c, linha) && (maisPerto.X < 0 || std::abs(c - coluna) < std::abs(maisPerto.X - coluna)))
+            maisPerto = {c, linha};
+    return maisPerto;
+}
+
 bool TPruvCustomGrid::CanEditModify()
 {
     return !FReadOnly && CelulaEditavel(Col(), Row());

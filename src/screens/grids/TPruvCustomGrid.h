@@ -155,6 +155,11 @@ protected:
     virtual void Arrasta(std::unique_ptr<TDragMonetario> dados);
 
     TInplaceEdit* CreateEditor() override;
+    // A row pointed at outside its editable cells (its title, a cell that takes no typing, the
+    // empty area beyond its last column) gives its nearest editable cell, so that what is typed
+    // next lands in that row; a row without one, a title row or the area below the rows give
+    // none, and the current cell stays where it shows.
+    [[nodiscard]] TGridCoord CelulaDoClique(int x, int y) override;
     void DrawCell(int coluna, int linha, const TRect& r, TGridDrawState estado) override;
     [[nodiscard]] bool SelectCell(int coluna, int linha) override;
     [[nodiscard]] bool CanEditModify() override;

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/widgets/controls/TComboBox.h"
+
 namespace {
 
 // The codes TPapel knows, in its order; of codes of one size (Letter and Letter small) the first.
@@ -50,11 +52,11 @@ TDialogoConfiguraImpressora::TDialogoConfiguraImpressora(const QStringList& impr
     DefineHelpContext(*this, HelpContext);
     setWindowTitle(QStringLiteral("Configurar Impressora"));
 
-    CbImpressora = new QComboBox(this);
+    CbImpressora = new TComboBox(this);
     CbImpressora->setObjectName(QStringLiteral("CbImpressora"));
     CbImpressora->addItems(impressoras);
     CbImpressora->setCurrentIndex(std::max<qsizetype>(0, impressoras.indexOf(inicial.Nome)));
-    CbPapel = new QComboBox(this);
+    CbPapel = new TComboBox(this);
     CbPapel->setObjectName(QStringLiteral("CbPapel"));
     auto* impressora = new QGroupBox(QStringLiteral("Impressora"), this);
     auto* formImpressora = new QFormLayout(impressora);

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
@@ -493,6 +494,31 @@ TEST_F(TFoAssistImportacaoTest, EachImportKeepsItsOwnErrorLogUnderTheNameOfWhatI
     EXPECT_TRUE(previsto);
     EXPECT_EQ(Log(Matriz.left(8)), logMatriz);
     EXPECT_EQ(Log(Outra.left(8)), logOutra);
+}
+
+// The wheel over the page's combos changes neither the year nor the nature: a choice is made with
+// a click or the keys, never by the wheel on its way down the page.
+TEST_F(TFoAssistImportacaoTest, TheWheelOverThePageOfTheDeclarantChoosesNothing)
+{
+    Armazenada(Matriz, "2001", 1);
+    auto a = Assistente();
+    AteODeclarante(*a, ArquivoDeclaracao(Declarante(Matriz)));
+    ASSERT_EQ(a->Atual(), 4);
+    const QString nome = a->DENome->text();
+    const int natureza = a->CbTipoDeclar->ItemIndex();
+    for (QWidget* combo : {static_cast<QWidget*>(a->CbAnoRet), static_cast<QWidget*>(a->CbTipoDeclar)}) {
+        for (const int graus : {-120, -120, 120}) {
+            SCOPED_TRACE(testing::Message() << combo->objectName().toStdString() << " " << graus);
+            const QPointF centro = QRectF(combo->rect()).center();
+            QWheelEvent roda(centro, combo->mapToGlobal(centro), {}, {0, graus}, Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &roda);
+            QApplication::processEvents();
+            EXPECT_EQ(a->CbAnoRet->currentText(), QStringLiteral("2002"));
+            EXPECT_EQ(a->CbTipoDeclar->ItemIndex(), natureza);
+            EXPECT_EQ(a->DENome->text(), nome);
+        }
+    }
 }
 
 TEST_F(TFoAssistImportacaoTest, ThePageOfTheDeclarantRefusesWhatCannotBeImportedAndLocksAStoredOne)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -162,6 +163,24 @@ protected:
     }
 
     QImage Imagem() { return grade->viewport()->grab().toImage(); }
+
+    // The grid's rows as the screen shows them now: what its paints left in the window, not a
+    // paint made for the picture.
+    QImage NaTela()
+    {
+        QWidget* area = grade->viewport();
+        const QPoint p = area->mapTo(&janela, QPoint());
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(janela.winId(), p.x(), p.y(), area->width(), area->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // The same, once the grid was painted again whole.
+    QImage RepintadaInteira()
+    {
+        grade->viewport()->repaint();
+        return NaTela();
+    }
 
     // The text of a field of the current record.
     [[nodiscard]] QString Campo(const char* nome) const { return tabela.FieldByName(QLatin1String(nome))->AsString(); }

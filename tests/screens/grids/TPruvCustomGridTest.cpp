@@ -20,6 +20,11 @@ namespace {
 
 using Celula = std::pair<int, int>;
 
+QPoint Centro(const TRect& r)
+{
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
 // Four columns and rows after the titles; the cell (2, 2) is not editable.
 class GradeDeTeste : public TPruvCustomGrid {
 public:
@@ -212,6 +217,50 @@ TEST(TPruvCustomGrid, TextReachesTheCellOnlyWhenTheEditorCloses)
     EXPECT_TRUE(j.grade->Valida());
     EXPECT_EQ(j.grade->escritas, (std::vector<std::pair<Celula, QString>>{{{1, 1}, QStringLiteral("abc")}}));
     EXPECT_EQ(j.grade->validadas, std::vector<int>{1});
+}
+
+// A click on a cell that takes no typing makes current the nearest editable cell of its row, so
+// that what is typed next lands in the row clicked; a click on no row leaves the current cell
+// as it is, and what is typed lands there, where it shows.
+TEST(TPruvCustomGrid, AClickOnACellThatTakesNoTypingLeavesTheTypingInTheRowClicked)
+{
+    enum { Titulos = -1, Abaixo = -2 };
+    const struct {
+        const char* onde;
+        int c, l;   // the cell clicked; with the column -1, the empty area right of the row
+        Celula recebe;
+    } casos[] = {
+        {"a cell that is not editable", 2, 2, {1, 2}},
+        {"a fixed cell", 0, 3, {1, 3}},
+        {"the empty area right of a row", -1, 3, {3, 3}},
+        {"a title", 2, Titulos, {1, 1}},
+        {"below the rows", 2, Abaixo, {1, 1}},
+    };
+    for (const bool editando : {false, true}) {
+        for (const auto& c : casos) {
+            SCOPED_TRACE(testing::Message() << c.onde << (editando ? ", the editor open" : ""));
+            Janela j;
+            j.Em(1, 1);
+            if (editando)
+                Tecla(Qt::Key_F2);
+            const TRect ultima = j.grade->CellRect(3, 3);
+            QPoint ponto = Centro(j.grade->CellRect(std::max(c.c, 0), std::max(c.l, 0)));
+            if (c.c < 0)
+                ponto.setX(ultima.Right + 8);
+            if (c.l == Abaixo)
+                ponto.setY(ultima.Bottom + 8);
+            ASSERT_LT(ponto.x(), j.grade->viewport()->width());
+            ASSERT_LT(ponto.y(), j.grade->viewport()->height());
+            QTest::mouseClick(j.grade->viewport(), Qt::LeftButton, {}, ponto);
+            Digita(QStringLiteral("x"));
+            EXPECT_TRUE(j.grade->Valida());
+            std::vector<Celula> digitadas;
+            for (const auto& [celula, texto] : j.grade->escritas)
+                if (texto.contains(QLatin1Char('x')))
+                    digitadas.push_back(celula);
+            EXPECT_EQ(digitadas, std::vector<Celula>{c.recebe});
+        }
+    }
 }
 
 TEST(TPruvInplaceEditMonetario, TheSecondDecimalMovesToTheNextCell)

@@ -14,6 +14,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "model/DeclaracaoDeTeste.h"
 #include "model/ItensDeTeste.h"
@@ -373,6 +374,105 @@ TEST(TPruvGridComprPJ, IsHiddenWithoutLinesAndEditsOnlyTheNature)
     EXPECT_TRUE(grade.CelulaEditavel(2, 1));
     EXPECT_FALSE(grade.CelulaEditavel(3, 1));
     EXPECT_EQ(grade.Col(), 2);
+}
+
+namespace {
+
+// Clicks the cell of the grid (shown and focused) and types 8 there; answers the cells whose text
+// changed, compared with the texts before.
+template <typename Grade> std::set<Celula> CelulasMudadasPorCliqueEOito(Grade& grade, int c, int l)
+{
+    const auto textos = [&grade] {
+        std::map<Celula, QString> t;
+        for (int col = 0; col < grade.ColCount(); ++col)
+            for (int lin = 0; lin < grade.RowCount(); ++lin)
+                t[{col, lin}] = grade.GetTexto(col, lin);
+        return t;
+    };
+    const auto antes = textos();
+    QTest::mouseClick(grade.viewport(), Qt::LeftButton, {}, Centro(grade.CellRect(c, l)));
+    Digita(QStringLiteral("8"));
+    EXPECT_TRUE(grade.Valida());
+    std::set<Celula> mudadas;
+    for (const auto& [celula, texto] : textos())
+        if (texto != antes.at(celula))
+            mudadas.insert(celula);
+    return mudadas;
+}
+
+}   // namespace
+
+// The company's statement: a click on the income, the tax, the code or the month of a line
+// makes its nature current, and what is typed goes there.
+TEST(TPruvGridComprPJ, AClickOnAnyCellOfALineTypesIntoItsNature)
+{
+    DeclaracaoDeTeste declaracao;
+    ItensDeTeste itens(declaracao);
+    TBeneficiarioPruv beneficiario(&declaracao);
+    beneficiario.SetNi(QStringLiteral("11222333000181"));
+    TPruvItem& item = itens.Adiciona("11222333000181", "1708", "C");
+    for (int mes = 1; mes <= 6; ++mes)
+        item.GetValores().GetRendimento(mes).SetValor(Reais(1000 * mes));
+    TComprovantePJ comprovante(beneficiario);
+    comprovante.AdicionaItens(itens);
+    ASSERT_EQ(comprovante.QuantidadeLinhas(), 6);
+    QWidget janela;
+    auto* grade = new TPruvGridComprPJ(&janela);
+    grade->SetComprovante(&comprovante);
+    janela.resize(1100, 300);
+    grade->setGeometry(0, 0, 1100, 300);
+    janela.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    QApplication::setActiveWindow(&janela);
+    grade->setFocus();
+    QApplication::processEvents();
+    const QString janeiro = grade->GetTexto(2, 1);
+    const struct {
+        int c, l;
+    } casos[] = {{3, 4}, {4, 2}, {1, 5}, {0, 3}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.c << "," << c.l);
+        grade->SelecionaCelula(2, 1);
+        EXPECT_EQ(CelulasMudadasPorCliqueEOito(*grade, c.c, c.l), std::set<Celula>{Celula(2, c.l)});
+        EXPECT_EQ(grade->GetTexto(2, c.l), QStringLiteral("8"));
+        EXPECT_EQ(grade->GetTexto(2, 1), janeiro) << "January's nature is left alone";
+    }
+    grade->SetComprovante(nullptr);
+}
+
+// The month grids: a click on a month's name makes its first value current; on the totals
+// or the titles, the current cell stays where it shows, and the typing lands there.
+TEST(TPruvGridMeses, AClickOnAMonthsNameOrTheTotalsLeavesTheTypingInItsRowOrTheCurrentCell)
+{
+    constexpr int Totais = TPruvGridMeses::LinhaTotais;
+    const struct {
+        int c, l;
+        std::set<Celula> mudam;   // the cell typed in, and its column's total of months 1 to 12
+    } casos[] = {
+        {0, 4, {{1, 4}, {1, Totais}}},
+        {0, 14, {{1, 14}}},   // the 13th salary, out of the totals
+        {2, Totais, {{3, 2}, {3, Totais}}},
+        {1, 0, {{3, 2}, {3, Totais}}},
+    };
+    Janela<TPruvGridRendimentos> j;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.c << "," << c.l);
+        j.Em(3, 2);
+        EXPECT_EQ(CelulasMudadasPorCliqueEOito(*j.grade, c.c, c.l), c.mudam);
+        for (const auto& [coluna, linha] : c.mudam)
+            if (linha != Totais)
+                j.grade->SetTexto(coluna, linha, QStringLiteral("0,00"));
+    }
+    // The columns of the compensation that are not typed in send the typing to the nearest that is.
+    Janela<TPruvGridCompensacao> k("0561");
+    for (const auto& [c, recebe] : {std::pair{1, 2}, std::pair{4, 3}}) {
+        SCOPED_TRACE(c);
+        k.Em(2, 1);
+        const std::set<Celula> mudadas = CelulasMudadasPorCliqueEOito(*k.grade, c, 5);
+        EXPECT_EQ(mudadas.count(Celula(recebe, 5)), 1u);
+        for (const Celula& m : mudadas)
+            EXPECT_TRUE(m.second == 5 || m.second == TPruvGridMeses::LinhaTotais) << m.first << "," << m.second;
+    }
 }
 
 TEST(TPruvGridRendParcial, TitleBoxesSpanTheirCells)

@@ -829,6 +829,16 @@ void TdvCustomDBGrid::UpdateScrollBar()
     posicao.Eof = dados->Eof();
     // The dataset did not fill the window: every record shows.
     posicao.TodosNaJanela = FDataLink->RecordCount() < FDataLink->BufferCount();
+    // The flags tell only of a move that ran into an end: a step onto the first or the last
+    // record stands there without them. A move onto the edge row of the window asks whether a
+    // record lies beyond, on the side it went only: the fetch the next step that way makes.
+    if (!posicao.Sequenced && !posicao.TodosNaJanela && (dados->State() == dsBrowse || dados->State() == dsEdit)) {
+        const int ativo = FDataLink->ActiveRecord();
+        if (FSentidoDoPasso > 0 && !posicao.Eof && ativo == FDataLink->RecordCount() - 1)
+            posicao.Eof = !dados->TemVizinho(gmNext);
+        else if (FSentidoDoPasso < 0 && !posicao.Bof && ativo == 0)
+            posicao.Bof = !dados->TemVizinho(gmPrior);
+    }
     FBarra = posicao.TodosNaJanela ? TBarra::Cheia : posicao.Sequenced ? TBarra::Numerada : TBarra::CincoPosicoes;
     const TScrollInfo atual = VertScrollInfo();
     // The window holds as many records as rows fit, whether or not the table has that many.
@@ -999,7 +1009,12 @@ void TdvCustomDBGrid::Scroll(int distancia)
     if (!HandleAllocated() || !FDataLink->Active())
         return;
     InvalidateRow(Row());
-    UpdateScrollBar();
+    {
+        // The way the current record went: the buffer's scroll, or its row within the buffer.
+        const int passo = distancia != 0 ? distancia : FTitleOffset + FDataLink->ActiveRecord() - Row();
+        QScopedValueRollback sentido(FSentidoDoPasso, (passo > 0) - (passo < 0));
+        UpdateScrollBar();
+    }
     UpdateActive();
     InvalidateRow(Row());
     HideEditor();
@@ -1011,7 +1026,10 @@ void TdvCustomDBGrid::Scroll(int distancia)
             const int passo = DefaultRowHeight() + ((FOptions & dgRowLines) ? 1 : 0);
             const int x = FIndicatorOffset > 0 ? ColWidths(0) + ((FOptions & dgColLines) ? GridLineWidth() : 0) : 0;
             const int y = FTitleOffset > 0 ? RowHeights(0) + ((FOptions & dgRowLines) ? GridLineWidth() : 0) : 0;
-            ScrollClient(0, -distancia * passo, {x, y, ClientWidth(), GridHeight()});
+            // The rows end with the last whole one; what lies below it is no row. The area that
+            // moves stops there, so that what it uncovers is the rows scrolled in, repainted whole.
+            const int pe = std::min(GridHeight(), y + VisibleRowCount() * passo);
+            ScrollClient(0, -distancia * passo, {x, y, ClientWidth(), pe});
             if (FOptions & dgIndicator)
                 InvalidateCol(0);
         }

@@ -9,6 +9,7 @@
 #include "components/controls/richtext/TdvCustomRichEdit.h"
 #include "components/data/settings/TdvIntl.h"
 #include "platform/report/pages/TPapel.h"
+#include "platform/widgets/controls/TComboBox.h"
 
 TdvPageSetupDialog::TdvPageSetupDialog(TdvCustomRichEdit& editor, QWidget* parent)
     : QDialog(parent)
@@ -29,7 +30,7 @@ TdvPageSetupDialog::TdvPageSetupDialog(TdvCustomRichEdit& editor, QWidget* paren
     BottomEdit = edit("BottomEdit", QStringLiteral("&Bottom"), editor.PrintMargins.Bottom);
     LeftEdit = edit("LeftEdit", QStringLiteral("&Left"), editor.PrintMargins.Left);
     RightEdit = edit("RightEdit", QStringLiteral("&Right"), editor.PrintMargins.Right);
-    PaperCombo = new QComboBox(this);
+    PaperCombo = new TComboBox(this);
     PaperCombo->setObjectName(QStringLiteral("PaperCombo"));
     for (int codigo : {1, 5, 7, 8, 9, 11, 12, 13}) {
         PaperCombo->addItem(QPageSize(TPapel::TamanhoDoCodigo(codigo)).name(), codigo);

@@ -25,6 +25,7 @@
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TMotivoSistema.h"
 #include "platform/ui/InterfaceUsuario.h"
+#include "platform/widgets/controls/TComboBox.h"
 #include "platform/widgets/windows/TDialogoArquivo.h"
 
 namespace {
@@ -336,7 +337,7 @@ void TdvRichEditForm::MontaBarras()
     auto* f = new QHBoxLayout(FormatBar);
     f->setContentsMargins(2, 2, 2, 2);
     f->setSpacing(1);
-    FontNameCombo = new QComboBox(FormatBar);
+    FontNameCombo = new TComboBox(FormatBar);
     FontNameCombo->setObjectName(QStringLiteral("FontNameCombo"));
     FontNameCombo->setEditable(true);
     FontNameCombo->setMaxVisibleItems(20);
@@ -344,7 +345,7 @@ void TdvRichEditForm::MontaBarras()
     FontNameCombo->setMinimumWidth(150);
     Dica(FontNameCombo, d.FontNameComboHint);
     f->addWidget(FontNameCombo);
-    FontSizeCombo = new QComboBox(FormatBar);
+    FontSizeCombo = new TComboBox(FormatBar);
     FontSizeCombo->setObjectName(QStringLiteral("FontSizeCombo"));
     FontSizeCombo->setEditable(true);
     FontSizeCombo->setInsertPolicy(QComboBox::NoInsert);

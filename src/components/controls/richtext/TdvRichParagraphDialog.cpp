@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "components/data/settings/TdvIntl.h"
+#include "platform/widgets/controls/TComboBox.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ TdvRichParagraphDialog::TdvRichParagraphDialog(TdvCustomRichEdit& editor)
         e->setMaximumWidth(90);
         return e;
     };
-    AlignmentCombo = new QComboBox(this);
+    AlignmentCombo = new TComboBox(this);
     AlignmentCombo->setObjectName(QStringLiteral("AlignmentCombo"));
     AlignmentCombo->addItems({OuPadrao(t.AlignLeft, QStringLiteral("Left")),
                               OuPadrao(t.AlignCenter, QStringLiteral("Center")),
@@ -122,7 +123,7 @@ TdvRichParagraphDialog::TdvRichParagraphDialog(TdvCustomRichEdit& editor)
     BeforeParagraphEdit = edit("BeforeParagraphEdit");
     AfterParagraphEdit = edit("AfterParagraphEdit");
     WithinParagraphEdit = edit("WithinParagraphEdit");
-    LineSpacingComboBox = new QComboBox(this);
+    LineSpacingComboBox = new TComboBox(this);
     LineSpacingComboBox->setObjectName(QStringLiteral("LineSpacingComboBox"));
     LineSpacingComboBox->addItems(
         {OuPadrao(t.SpacingSingle, QStringLiteral("Single")), OuPadrao(t.Spacing1_5, QStringLiteral("1.5 Lines")),

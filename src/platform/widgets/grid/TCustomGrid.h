@@ -271,6 +271,9 @@ protected:
     virtual void TimedScroll(TGridScrollDirections direcao);
     // MoveColRow with show, then the editor follows and OnClick fires.
     void FocusCell(int coluna, int linha, bool moveAnchor);
+    // The cell a press of the left button at the point makes current: by default the cell under
+    // it. None (or a fixed one) moves nothing.
+    [[nodiscard]] virtual TGridCoord CelulaDoClique(int x, int y);
 
     // Draws one cell inside ARect; the cell is filled with its colour and clipped beforehand.
     virtual void DrawCell(int coluna, int linha, const TRect& r, TGridDrawState estado);

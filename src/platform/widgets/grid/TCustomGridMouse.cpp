@@ -87,7 +87,7 @@ void TCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
             FColunaDimensionada = coluna;
             FInicioDimensao = x;
             FLarguraInicial = ColWidths(coluna);
-        } else if (const TGridCoord celula = MouseCoord(x, y);
+        } else if (const TGridCoord celula = CelulaDoClique(x, y);
                    celula.X >= FColunas.FixedCount && celula.Y >= FLinhas.FixedCount) {
             if (FOpcoes & goEditing) {
                 if (celula.X == FColuna && celula.Y == FLinha) {
@@ -105,6 +105,11 @@ void TCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
     }
     if (OnMouseDown)
         OnMouseDown(this, button, shift, x, y);
+}
+
+TGridCoord TCustomGrid::CelulaDoClique(int x, int y)
+{
+    return MouseCoord(x, y);
 }
 
 void TCustomGrid::MouseMove(Qt::KeyboardModifiers shift, int x, int y)

@@ -2,6 +2,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtEndian>
+#include <cstring>
+#include <functional>
 
 #include "components/controls/GradeDeDadosDeTeste.h"
 #include "components/controls/grid/TdvColumn.h"
@@ -291,6 +293,35 @@ TEST_F(TdvCustomDBGridTest, ATableOfMoreThanFiveScreenfulsGetsTheUnnumberedBar)
     EXPECT_EQ(grade->Barra().Pos, 4);
 }
 
+// The five-position thumb stands at the top when a step back reaches the first record and at
+// the bottom when a step on reaches the last, by the keys or by the table.
+TEST_F(TdvCustomDBGridTest, TheFivePositionThumbStandsAtItsEndsOnTheFirstAndLastRecords)
+{
+    Mostra(5);
+    tabela.MoveBy(10);
+    tabela.First();
+    tabela.Next();
+    tabela.Prior();
+    ASSERT_EQ(Atual(), 1);
+    EXPECT_EQ(grade->Barra(), (TScrollInfo{0, 4, 0, 0})) << "a step back onto the first";
+    Foca(29, 1);
+    EXPECT_EQ(grade->Barra().Pos, 2);
+    QTest::keyClick(grade, Qt::Key_Down);
+    ASSERT_EQ(Atual(), 30);
+    EXPECT_EQ(grade->Barra().Pos, 4) << "Down onto the last";
+    QTest::keyClick(grade, Qt::Key_Up);
+    EXPECT_EQ(grade->Barra().Pos, 2);
+    tabela.Last();
+    tabela.Prior();
+    tabela.Next();
+    EXPECT_EQ(grade->Barra().Pos, 4) << "a step on onto the last";
+    Foca(7, 1);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(grade, Qt::Key_Up);
+    ASSERT_EQ(Atual(), 1);
+    EXPECT_EQ(grade->Barra().Pos, 0) << "Up onto the first";
+}
+
 TEST_F(TdvCustomDBGridTest, ScrollingOneRecordRepaintsOneRowAndAPageRepaintsAll)
 {
     Mostra(10);
@@ -314,6 +345,89 @@ TEST_F(TdvCustomDBGridTest, ScrollingOneRecordRepaintsOneRowAndAPageRepaintsAll)
     tabela.MoveBy(11);
     QApplication::processEvents();
     EXPECT_EQ(linhasDeDados().size(), 10u);
+}
+
+namespace {
+
+// The first line of pixels where the two pictures differ, -1 when none does.
+int PrimeiraLinhaDiferente(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 0;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), static_cast<std::size_t>(a.bytesPerLine())) != 0)
+            return y;
+    return -1;
+}
+
+}   // namespace
+
+// In a grid half a row taller than its whole rows, every way of scrolling leaves on the screen
+// what a paint of the whole grid shows: the row scrolled in drawn whole, the current one seen.
+TEST_F(TdvCustomDBGridTest, EveryScrollLeavesTheGridAsAWholeRepaintShowsIt)
+{
+    const auto roda = [this](int graus) {
+        QWheelEvent e(QPointF(50, 50), grade->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, graus),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grade->viewport(), &e);
+    };
+    const auto barra = [this](QAbstractSlider::SliderAction acao) { grade->verticalScrollBar()->triggerAction(acao); };
+    const auto polegar = [this](int posicao) {
+        QScrollBar* b = grade->verticalScrollBar();
+        b->setSliderDown(true);
+        b->setSliderPosition(posicao);
+        b->setSliderDown(false);
+    };
+    const auto tecla = [this](Qt::Key k) { QTest::keyClick(grade, k); };
+    // 5 rows: the five-position bar (30 records are six screenfuls); 7: the numbered bar.
+    for (const int linhas : {5, 7}) {
+        SCOPED_TRACE(linhas);
+        Mostra(linhas);
+        Foca(1, 1);
+        const bool cincoPosicoes = grade->Barra().Max == 4 && grade->Barra().Page == 0;
+        ASSERT_EQ(cincoPosicoes, linhas == 5);
+        const struct {
+            const char* nome;
+            std::function<void()> acao;
+        } passos[] = {
+            {"Down to the last row",
+             [&] {
+                 for (int i = 1; i < linhas; ++i)
+                     tecla(Qt::Key_Down);
+             }},
+            {"Down past it", [&] { tecla(Qt::Key_Down); }},
+            {"Down again", [&] { tecla(Qt::Key_Down); }},
+            {"Up to the first row and past it",
+             [&] {
+                 for (int i = 0; i <= linhas; ++i)
+                     tecla(Qt::Key_Up);
+             }},
+            {"PageDown", [&] { tecla(Qt::Key_PageDown); }},
+            {"PageUp", [&] { tecla(Qt::Key_PageUp); }},
+            {"the track below the thumb", [&] { barra(QAbstractSlider::SliderPageStepAdd); }},
+            {"the track above the thumb", [&] { barra(QAbstractSlider::SliderPageStepSub); }},
+            {"the arrow below", [&] { barra(QAbstractSlider::SliderSingleStepAdd); }},
+            {"the thumb a page on", [&] { polegar(cincoPosicoes ? 3 : grade->verticalScrollBar()->value() + 3); }},
+            {"the wheel down", [&] { roda(-120); }},
+            {"the wheel up", [&] { roda(120); }},
+            {"the track held down past the end",
+             [&] {
+                 for (int i = 0; i < 8; ++i) {
+                     barra(QAbstractSlider::SliderPageStepAdd);
+                     QApplication::processEvents();
+                 }
+             }},
+            {"the thumb at the top", [&] { polegar(cincoPosicoes ? 0 : 1); }},
+        };
+        for (const auto& p : passos) {
+            SCOPED_TRACE(p.nome);
+            p.acao();
+            QApplication::processEvents();   // the scroll's own paint
+            const QImage pintada = NaTela();
+            const QImage inteira = RepintadaInteira();
+            EXPECT_EQ(PrimeiraLinhaDiferente(pintada, inteira), -1) << "record " << Atual();
+        }
+    }
 }
 
 TEST_F(TdvCustomDBGridTest, CellTextLandsInItsRectangle)
