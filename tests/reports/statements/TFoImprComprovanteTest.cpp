@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "InspecaoPapel.h"
 #include "TextoPdf.h"
 #include "model/PruvDeTeste.h"
 #include "model/declaration/TResumo.h"
@@ -62,7 +63,7 @@ protected:
         item.GetCodigoRetencao().SetCodigo(QLatin1String(codigo));
         pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
         item.GetBeneficiario().SetNi(ni);
-        item.GetBeneficiario().Nome().SetTexto(QLatin1String(nome));
+        item.GetBeneficiario().Nome().SetTexto(QString::fromUtf8(nome));
         for (int mes : meses) {
             item.GetValores().GetRendimento(mes).SetValor(centavos * 100);
             item.GetValores().GetImposto(mes).SetValor(centavos * 10);
@@ -419,6 +420,44 @@ TEST_F(TFoImprComprovanteTest, LongStatementNumbersItsPagesAndContinuesItsTable)
     EXPECT_TRUE(p[2].contains(QStringLiteral("Código de")));
     EXPECT_TRUE(LinhaCom(p[2], QStringLiteral("Dez 5944")).endsWith(QStringLiteral("1.000,00 100,00")));
     EXPECT_TRUE(p[2].contains(QStringLiteral("5. RESPONSÁVEL PELAS INFORMAÇÕES")));
+}
+
+// The longest names the declaration takes, in wide capitals, print whole in their cells on every
+// kind of statement and paper: the responsible person's stops short of the date's rule in box 7
+// (box 5 of a company's), the declarant's of the number's, the beneficiary's of the frame.
+TEST_F(TFoImprComprovanteTest, LongestNamesInWideLettersPrintWholeInTheirCells)
+{
+    const QString responsavel = QStringLiteral("MÔNICA WANDA WOLFF MÜLLER DOMINGOS GUIMARÃES MOURÃO WAGNER W");
+    const QString declarante = QStringLiteral("WWMM COMÉRCIO E MÁQUINAS DE MOAGEM DO MAWÉ WOLFF E WAGNER MM");
+    const char* const pessoa = "WAGNER WOLFF MÜLLER DOMINGOS GUIMARÃES MOURÃO WANDERLEY MAWÉ";
+    const char* const empresa = "MMWW WOLFF E WAGNER MÁQUINAS DE MOAGEM DO MAWÉ COMÉRCIO WWMM";
+    ASSERT_EQ(responsavel.size(), 60);
+    ASSERT_EQ(declarante.size(), 60);
+    ASSERT_EQ(QString::fromUtf8(pessoa).size(), 60);
+    ASSERT_EQ(QString::fromUtf8(empresa).size(), 60);
+    pruv->GetResponsavel().Nome().SetTexto(responsavel);
+    pruv->GetDeclarante().Nome().SetTexto(declarante);
+    colecao->Atualiza(*pruv);
+    Lanca(Jose, pessoa, "0561", 100000);
+    Lanca(Beta, empresa, "1708", 100000);
+    Lanca(Beta, empresa, "6147", 100000);
+    InspecaoPapel inspecao;
+    for (const int papel : {9, 1}) {
+        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
+        impressoras->CodigoPapel = papel;
+        const qsizetype antes = impressoras->Arquivos().size();
+        inspecao.Desenhadas();
+        const auto arquivos = Imprime();
+        ASSERT_EQ(arquivos.size(), 1);
+        // Person, company, payments for goods and services.
+        ASSERT_EQ(arquivos[0].size(), 3);
+        EXPECT_EQ(inspecao.Examina(impressoras->Arquivos()[antes], QStringLiteral("Comprovantes")), QStringList());
+        for (const QString& pagina : arquivos[0]) {
+            EXPECT_TRUE(pagina.contains(responsavel));
+            EXPECT_TRUE(pagina.contains(declarante));
+            EXPECT_TRUE(pagina.contains(QString::fromUtf8(pessoa)) || pagina.contains(QString::fromUtf8(empresa)));
+        }
+    }
 }
 
 // Box 6 is judged by its own statement's information: a tall one takes box 5 along to the next
