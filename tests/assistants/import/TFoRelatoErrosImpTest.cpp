@@ -1,6 +1,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include "InspecaoPapel.h"
 #include "TextoPdf.h"
 #include "assistants/import/TFoRelatoErrosImp.h"
 #include "exchange/ImportacaoDeTeste.h"
@@ -153,4 +154,47 @@ TEST(TFoRelatoErrosImp, ThePairEndsWithItsShorterFile)
     ASSERT_TRUE(TSaidaRelatorio::ExportaPdf(relatorio.Relatorio(), pdf));
     EXPECT_EQ(relatorio.Contador(), 2);
     EXPECT_TRUE(TextoPdf::TextosJuntos(pdf).join(QLatin1Char('|')).contains(QStringLiteral("Nome do Declarante: UM")));
+}
+
+// A file deep in a long folder is named whole after "Arquivo:", its path going on over the next
+// lines of the page header, which grows to hold them above its rule, on every page.
+TEST(TFoRelatoErrosImp, ALongPathIsShownWholeOverLinesAboveTheRule)
+{
+    ASSERT_TRUE(TPastas::Cria());
+    const auto escreve = [](const char* extensao, const QByteArray& conteudo) {
+        QFile f(TPastas::ErroImp() + QStringLiteral("/longo.") + QLatin1String(extensao));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(conteudo);
+    };
+    QByteArray mensagens;
+    QByteArray linhas;
+    for (int i = 1; i <= 40; ++i) {
+        mensagens += "Linha: " + QByteArray::number(i) + " - Valor invalido\r\n";
+        linhas += Registro({{9, "1"}, {43, "WWMM COMERCIO"}}) + "\r\n";
+    }
+    escreve("dsc", mensagens);
+    escreve("txt", linhas);
+    const QString caminho = QStringLiteral(
+        "/home/contabilidade/Área de Trabalho/Declarações do Exercício de 2003/Clientes com Matriz e "
+        "Filiais/WWMM Comércio e Máquinas de Moagem do Mawé Wolff e Wagner/Arquivos Gerados pela Folha "
+        "de Pagamento/Importação Definitiva de Dezembro/MMWWMMWWMMWWMMWWMMWWMMWW/pruv2003.txt");
+    ASSERT_GE(caminho.size(), 250);
+    TFoRelatoErrosImp relatorio(QStringLiteral("I"));
+    ASSERT_TRUE(relatorio.Abre(QStringLiteral("longo")));
+    relatorio.DefineArquivo(caminho);
+    InspecaoPapel inspecao;
+    const QString pdf = ProgramaDeTeste::Pasta() + QStringLiteral("/longo.pdf");
+    ASSERT_TRUE(TSaidaRelatorio::ExportaPdf(relatorio.Relatorio(), pdf));
+    const QStringList paginas = TextoPdf::TextosJuntos(pdf);
+    ASSERT_GE(paginas.size(), 2);
+    for (const QString& pagina : paginas) {
+        // The lines from "Arquivo:" to the first record; the breaks fall on the path's blanks.
+        const QString cabecalho =
+            pagina.section(QStringLiteral("Arquivo: "), 1).section(QStringLiteral("|Descrição"), 0, 0);
+        EXPECT_GE(cabecalho.count(QLatin1Char('|')), 1) << pagina.toStdString();
+        QString lido = cabecalho;
+        lido.replace(QLatin1Char('|'), QLatin1Char(' '));
+        EXPECT_EQ(lido, caminho);
+    }
+    EXPECT_EQ(inspecao.Examina(pdf, QStringLiteral("Erros")), QStringList());
 }
