@@ -529,8 +529,10 @@ std::vector<int> TLeiauteComprovante::PartesInformacoes(int linhas, qreal altura
 
 void TLeiauteComprovante::DivideInformacoes(qreal espaco, qreal pagina)
 {
-    if (Quadro06.Altura <= pagina)
-        return;   // it fits a page: whole, on this page or the next
+    // Whole where box 7 fits under it on one page, on this page or the next; else box 6 alone
+    // would fill a page and leave box 7 to a page of its own.
+    if (Quadro06.Altura + Quadro07.Altura <= pagina)
+        return;
     auto& memo = Quadro06.ElementoDe<TMemo>(QStringLiteral("Q6L1"));
     const QStringList linhas = memo.LinhasImpressas();
     const qreal alturaLinha = TMedidaTexto::AlturaLinha(memo.Fonte);

@@ -59,7 +59,7 @@ public:
     void AjustaLinha();
 
     // Box 6 about to print with espaco left on its page and pagina on a new one: when it does not
-    // fit a page, it goes on over the next ones, a part framed under its title on each, box 7
+    // fit a page together with box 7, it goes on over the next ones, a part framed under its title on each, box 7
     // under the last part; the whole memo was set by InformacoesComplementares.
     void DivideInformacoes(qreal espaco, qreal pagina);
     // The lines of each part of box 6 of that many lines: the first in espaco (0: the box starts

@@ -561,17 +561,18 @@ TEST_F(TFoImprComprovanteTest, TallComplementaryInformationGoesOnOverThePagesWit
 }
 
 // At any height of box 6 from just under a page to a little over it, box 5 stays with box 4 or
-// with box 6: never alone on a page. Every height with PRUV2003_ALTURAS_TODAS set.
-TEST_F(TFoImprComprovanteTest, NoHeightOfBoxSixLeavesBoxFiveAloneOnAPage)
+// with box 6, and box 7 with the last lines of box 6: neither alone on a page. Every height with
+// PRUV2003_ALTURAS_TODAS set.
+TEST_F(TFoImprComprovanteTest, NoHeightOfBoxSixLeavesBoxFiveOrBoxSevenAloneOnAPage)
 {
     Lanca(Jose, "JOSE DA SILVA", "0561", 100000);
     const bool todas = qEnvironmentVariableIsSet("PRUV2003_ALTURAS_TODAS");
     for (const int papel : {9, 1}) {
         impressoras->CodigoPapel = papel;
         for (int n = 60; n <= 90; ++n) {
-            // The heights that took box 5 away on its own (A4 73 to 78, Letter 67 to 72) and a
-            // sample of the others.
-            const bool falhou = papel == 9 ? n >= 73 && n <= 78 : n >= 67 && n <= 72;
+            // The heights that took box 5 away on its own (A4 73 to 78, Letter 67 to 72), those
+            // that took box 7 (A4 77 to 83, Letter 71 to 77), and a sample of the others.
+            const bool falhou = papel == 9 ? n >= 73 && n <= 83 : n >= 67 && n <= 77;
             if (!todas && !falhou && n % 5 != 0)
                 continue;
             SCOPED_TRACE(::testing::Message() << (papel == 9 ? "A4, " : "Letter, ") << n << " lines");
@@ -579,12 +580,16 @@ TEST_F(TFoImprComprovanteTest, NoHeightOfBoxSixLeavesBoxFiveAloneOnAPage)
             Informa(Jose, linhas.join(QLatin1Char('\n')));
             const auto arquivos = Imprime();
             ASSERT_EQ(arquivos.size(), 1);
-            for (const QString& p : arquivos[0])
+            for (const QString& p : arquivos[0]) {
                 if (p.contains(QStringLiteral("5. RENDIMENTOS SUJEITOS"))) {
                     EXPECT_TRUE(p.contains(QStringLiteral("4. RENDIMENTOS ISENTOS"))
                                 || p.contains(QStringLiteral("6. INFORMAÇÕES COMPLEMENTARES")))
                         << p.toStdString();
                 }
+                if (p.contains(QStringLiteral("7. RESPONSÁVEL PELAS INFORMAÇÕES"))) {
+                    EXPECT_TRUE(p.contains(linhas.constLast())) << p.toStdString();
+                }
+            }
             EXPECT_EQ(Vezes(arquivos[0], linhas.constLast()), 1);
         }
     }
