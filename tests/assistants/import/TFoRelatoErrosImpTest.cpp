@@ -30,6 +30,16 @@ QByteArray Registro(std::initializer_list<std::pair<int, QByteArray>> Campos)
     return linha;
 }
 
+// A pair of error files in ErroImp: the messages (".dsc") and the lines (".txt").
+void EscrevePar(const QString& nome, const QByteArray& mensagens, const QByteArray& linhas)
+{
+    for (const auto& [extensao, conteudo] : {std::pair{".dsc", mensagens}, std::pair{".txt", linhas}}) {
+        QFile f(TPastas::ErroImp() + QLatin1Char('/') + nome + QLatin1String(extensao));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(conteudo);
+    }
+}
+
 }   // namespace
 
 // A file of another system imported with a good declarant, a beneficiary of no kind, a fund line
@@ -135,13 +145,8 @@ TEST(TFoRelatoErrosImp, AnAnalysisHasItsOwnTitleAndInstructions)
 TEST(TFoRelatoErrosImp, ThePairEndsWithItsShorterFile)
 {
     ASSERT_TRUE(TPastas::Cria());
-    const auto escreve = [](const char* extensao, const QByteArray& conteudo) {
-        QFile f(TPastas::ErroImp() + QStringLiteral("/par.") + QLatin1String(extensao));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(conteudo);
-    };
-    escreve("dsc", "Linha: 1 - primeira\r\nLinha: 2 - segunda\r\nLinha: 3 - sobra\r\n");
-    escreve("txt", Registro({{9, "1"}, {43, "UM"}}) + "\r\n" + Registro({{9, "2"}, {43, "DOIS"}}) + "\r\n");
+    EscrevePar(QStringLiteral("par"), "Linha: 1 - primeira\r\nLinha: 2 - segunda\r\nLinha: 3 - sobra\r\n",
+               Registro({{9, "1"}, {43, "UM"}}) + "\r\n" + Registro({{9, "2"}, {43, "DOIS"}}) + "\r\n");
     TFoRelatoErrosImp relatorio(QStringLiteral("A"));
     ASSERT_TRUE(relatorio.Abre(QStringLiteral("par")));
     const QString pdf = ProgramaDeTeste::Pasta() + QStringLiteral("/par.pdf");
@@ -161,19 +166,13 @@ TEST(TFoRelatoErrosImp, ThePairEndsWithItsShorterFile)
 TEST(TFoRelatoErrosImp, ALongPathIsShownWholeOverLinesAboveTheRule)
 {
     ASSERT_TRUE(TPastas::Cria());
-    const auto escreve = [](const char* extensao, const QByteArray& conteudo) {
-        QFile f(TPastas::ErroImp() + QStringLiteral("/longo.") + QLatin1String(extensao));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(conteudo);
-    };
     QByteArray mensagens;
     QByteArray linhas;
     for (int i = 1; i <= 40; ++i) {
         mensagens += "Linha: " + QByteArray::number(i) + " - Valor invalido\r\n";
         linhas += Registro({{9, "1"}, {43, "WWMM COMERCIO"}}) + "\r\n";
     }
-    escreve("dsc", mensagens);
-    escreve("txt", linhas);
+    EscrevePar(QStringLiteral("longo"), mensagens, linhas);
     const QString caminho = QStringLiteral(
         "/home/contabilidade/Área de Trabalho/Declarações do Exercício de 2003/Clientes com Matriz e "
         "Filiais/WWMM Comércio e Máquinas de Moagem do Mawé Wolff e Wagner/Arquivos Gerados pela Folha "
