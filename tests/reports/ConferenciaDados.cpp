@@ -156,6 +156,14 @@ private:
     void CabecalhoCodigo(const TLinha& l);
     void Beneficiario(const TLinha& l, qsizetype ni, const QString& nome, const QString& codigo);
     void Comprovante(const TLinha& l);
+    // The rows of a grid of months (an item's, its suspended part's, a code's monthly totals),
+    // read by their titles: when the grid closes, its months are 1 to 12, in order, and the 13th
+    // salary only where the code has one.
+    void AbreGrade(int pagina, const QString& grade, bool decimoTerceiro);
+    void FechaGrade();
+    // A code's header that opens its group (not its continuation on a new page), in the order
+    // read, for the order of the groups within their declarant or fund.
+    void GrupoAberto();
 
     QString FNome;
     TDoc FDocumento;
@@ -175,6 +183,16 @@ private:
     std::map<const TItem*, int> FImpressos;
     QSet<QString> FTotaisDosGrupos;
     int FTotalBeneficiarios = -1;
+    struct TGrade {
+        bool Aberta = false;
+        int Pagina = 0;
+        QString Nome;
+        bool DecimoTerceiro = false;
+        QList<int> Meses;
+        int Totais = 0;
+    } FGrade;
+    std::map<QString, QStringList> FOrdemDosGrupos;   // owner -> codes as their groups opened
+    QString FGrupoAberto;                             // "owner|code" of the group without its total yet
 
     // Statements.
     QString FQuadro;
@@ -440,6 +458,15 @@ void TConferencia::CabecalhoCodigo(const TLinha& l)
                                                     | QRegularExpression::UseUnicodePropertiesOption);
     QString descricao = l.Texto(de);
     const bool continua = descricao.contains(continuacao);
+    // The header of the group still open, again at the top of a page, goes on with its rows too.
+    const bool mesmoGrupo = FGrupoAberto == FDono + QLatin1Char('|') + FCodigo;
+    FGrupoAberto = FDono + QLatin1Char('|') + FCodigo;
+    if (!continua && !mesmoGrupo) {
+        GrupoAberto();
+        if (FDocumento == TDoc::Mensal && !FGrupo.empty())
+            AbreGrade(l.Pagina, QStringLiteral("código %1 de %2").arg(FCodigo, FDono.isEmpty() ? FDados.Ni : FDono),
+                      FGrupo.front()->DecimoTerceiro);
+    }
     descricao = descricao.replace(continuacao, QStringLiteral(" ")).simplified();
     if (continua && descricao.isEmpty())
         return;
@@ -462,6 +489,39 @@ void TConferencia::Beneficiario(const TLinha& l, qsizetype ni, const QString& no
     if (!MesmoNome(nome, FItem->Nome))
         Falha(l, nome, QStringLiteral("o beneficiário %1 chama-se \"%2\"").arg(numero, FItem->Nome));
     ++FImpressos[FItem];
+}
+
+void TConferencia::AbreGrade(int pagina, const QString& grade, bool decimoTerceiro)
+{
+    FechaGrade();
+    FGrade = {true, pagina, grade, decimoTerceiro, {}, 0};
+}
+
+void TConferencia::FechaGrade()
+{
+    if (!FGrade.Aberta)
+        return;
+    FGrade.Aberta = false;
+    QList<int> esperados;
+    for (int m = 1; m <= (FGrade.DecimoTerceiro ? 13 : 12); ++m)
+        esperados << m;
+    const auto nomes = [](const QList<int>& meses) {
+        QStringList n;
+        for (const int m : meses)
+            n << Meses[m - 1];
+        return n.join(QLatin1Char(' '));
+    };
+    if (FGrade.Meses != esperados)
+        Falha(FGrade.Pagina, FGrade.Nome,
+              QStringLiteral("linhas impressas \"%1\", os dados pedem \"%2\"")
+                  .arg(nomes(FGrade.Meses), nomes(esperados)));
+    if (FGrade.Totais != 1)
+        Falha(FGrade.Pagina, FGrade.Nome, QStringLiteral("%1 linhas de total na grade").arg(FGrade.Totais));
+}
+
+void TConferencia::GrupoAberto()
+{
+    FOrdemDosGrupos[FDono] << FCodigo;
 }
 
 void TConferencia::Linha(const TLinha& l)
@@ -496,18 +556,32 @@ void TConferencia::Linha(const TLinha& l)
             const TItem* anterior = FItem;
             Beneficiario(l, 3, nome < 0 ? QString() : l.Texto(de), l.W[1]);
             // A header repeated at the top of a page that continues its rows counts once.
-            if (FItem != nullptr && FItem == anterior && FImpressos[FItem] > 1)
+            if (FItem != nullptr && FItem == anterior && FImpressos[FItem] > 1) {
                 --FImpressos[FItem];
-            else
+            } else {
                 FSuspensa = false;
+                if (FItem != nullptr)
+                    AbreGrade(l.Pagina, QStringLiteral("%1, código %2").arg(FItem->Ni, FItem->Codigo),
+                              FItem->DecimoTerceiro);
+                else
+                    FechaGrade();
+            }
             FCodigo = l.W[1];
         } else if (l.Texto() == QStringLiteral("Tributação com Exigibilidade Suspensa")) {
             FSuspensa = true;
+            if (FItem != nullptr)
+                AbreGrade(l.Pagina,
+                          QStringLiteral("%1, código %2, exigibilidade suspensa").arg(FItem->Ni, FItem->Codigo),
+                          FItem->DecimoTerceiro);
         } else if (Meses.contains(w0) || w0 == QStringLiteral("Total")) {
             if (FItem == nullptr) {
                 Falha(l, w0, QStringLiteral("linha de mês sem beneficiário conferido acima"));
                 return;
             }
+            if (w0 == QStringLiteral("Total"))
+                ++FGrade.Totais;
+            else
+                FGrade.Meses << int(Meses.indexOf(w0)) + 1;
             // The item's total is of its twelve months; the 13th salary stands apart.
             TValores esperado = FItem->Meses[std::size_t(Meses.indexOf(w0) + 1)];
             if (w0 == QStringLiteral("Total"))
@@ -566,7 +640,14 @@ void TConferencia::Linha(const TLinha& l)
                 Falha(l, w0, QStringLiteral("linha de valores sem código acima"));
                 return;
             }
+            if (FDocumento == TDoc::Mensal) {
+                if (total)
+                    ++FGrade.Totais;
+                else
+                    FGrade.Meses << mes;
+            }
             if (total) {
+                FGrupoAberto.clear();
                 FTotaisDosGrupos.insert(FDono + QLatin1Char('|') + FCodigo);
                 if (FDocumento != TDoc::Mensal && l.W.size() > 1 && l.W[1].toInt() != int(FGrupo.size()))
                     Falha(l, l.W[1], QStringLiteral("o código %1 tem %2 itens").arg(FCodigo).arg(FGrupo.size()));
@@ -762,12 +843,20 @@ void TConferencia::Caixa6Fim(const TLinha& l)
     if (FNiComprovante.isEmpty())
         return;
     const auto& c = FDados.Comprovantes.at(FNiComprovante);
-    const QStringList impressas =
-        FTextoCaixa6.join(QLatin1Char(' ')).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const QStringList esperadas = (FLeiaute == TLeiaute::IN4 ? c.Caixa6IN4 : c.Caixa6)
                                       .join(QLatin1Char(' '))
                                       .simplified()
                                       .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList impressas;
+    for (const QString& linha : FTextoCaixa6) {
+        QStringList palavras = linha.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        // A word too long for a line goes on at the start of the next one.
+        const qsizetype k = impressas.size() - 1;
+        if (!palavras.isEmpty() && k >= 0 && k < esperadas.size() && impressas[k] != esperadas[k]
+            && esperadas[k].startsWith(impressas[k] + palavras.front()))
+            impressas[k] += palavras.takeFirst();
+        impressas << palavras;
+    }
     if (impressas == esperadas)
         return;
     qsizetype i = 0;
@@ -796,6 +885,22 @@ void TConferencia::FimComprovante(int pagina)
 
 QStringList TConferencia::Fim(const QStringList& beneficiarios, int ultima)
 {
+    FechaGrade();
+    if (FDocumento == TDoc::Sintetico || FDocumento == TDoc::Analitico || FDocumento == TDoc::Mensal) {
+        // Within a declarant or fund, one group per stored code, in the codes' order.
+        std::map<QString, QStringList> codigos;
+        for (const TItem& i : FDados.Itens)
+            if (!codigos[i.Dono].contains(i.Codigo))
+                codigos[i.Dono] << i.Codigo;
+        for (auto& [dono, esperados] : codigos) {
+            esperados.sort();
+            const QStringList impressos = FOrdemDosGrupos[dono];
+            if (impressos != esperados)
+                Falha(ultima, dono.isEmpty() ? FDados.Ni : dono,
+                      QStringLiteral("grupos de código na ordem \"%1\", os códigos guardados pedem \"%2\"")
+                          .arg(impressos.join(QLatin1Char(' ')), esperados.join(QLatin1Char(' '))));
+        }
+    }
     switch (FDocumento) {
     case TDoc::Declaracao:
     case TDoc::Lista:
@@ -1282,7 +1387,18 @@ QStringList ConferenciaDados::ConfereErrosImportacao(const QString& Nome, bool C
     QStringList impressas;
     bool arquivo = false;
     int pagina = 1;
+    // The file's name after "Arquivo:", over as many lines as it takes, up to the first record
+    // of the page.
+    QString nomeArquivo;
+    int paginaDoNome = 0;
+    const auto fechaNome = [&] {
+        if (paginaDoNome > 0 && nomeArquivo != Arquivo)
+            falhas << Falha(Nome, paginaDoNome, nomeArquivo, QStringLiteral("o arquivo é %1").arg(Arquivo));
+        paginaDoNome = 0;
+    };
     for (const TLinha& l : TodasAsLinhas(Paginas)) {
+        if (l.Pagina != pagina)
+            fechaNome();
         pagina = l.Pagina;
         const QString texto = l.Texto();
         if (texto.startsWith(QStringLiteral("Relatório de Erros")) || l.W[0] == QStringLiteral("Página:")
@@ -1291,13 +1407,25 @@ QStringList ConferenciaDados::ConfereErrosImportacao(const QString& Nome, bool C
         if (texto.startsWith(QStringLiteral("Acima estão")))
             break;   // the instructions close the report
         if (const QString v = Apos(texto, QStringLiteral("Arquivo:")); !v.isNull()) {
+            fechaNome();
             arquivo = true;
-            if (v != Arquivo)
-                falhas << Falha(Nome, l.Pagina, v, QStringLiteral("o arquivo é %1").arg(Arquivo));
+            nomeArquivo = v;
+            paginaDoNome = l.Pagina;
             continue;
         }
+        if (paginaDoNome > 0) {
+            // A line that goes on with the name: broken at a blank, or inside a word too long
+            // for a line.
+            const QString comBranco = nomeArquivo + (nomeArquivo.isEmpty() ? QString() : QStringLiteral(" ")) + texto;
+            if (Arquivo.startsWith(comBranco) || Arquivo.startsWith(nomeArquivo + texto)) {
+                nomeArquivo = Arquivo.startsWith(comBranco) ? comBranco : nomeArquivo + texto;
+                continue;
+            }
+        }
+        fechaNome();
         impressas << l.W;
     }
+    fechaNome();
     if (!arquivo)
         falhas << Falha(Nome, pagina, QStringLiteral("Arquivo:"), QStringLiteral("sem o nome do arquivo"));
     if (impressas != esperadas)

@@ -54,6 +54,7 @@ DadosEsperados Dados()
                                QStringLiteral("100.200.300-88"),
                                QStringLiteral("JOSE"),
                                QStringLiteral("C"),
+                               false,
                                {}};
     const qint64 valores[3][3] = {{100000, 10000, 5000}, {120000, 12000, 6000}, {0, 0, 0}};
     for (std::size_t m = 1; m <= 2; ++m)
@@ -75,6 +76,8 @@ TEST(ConferenciaDados, MonthlyRowsGoUnderTheirCodeAcrossPages)
         const char* fevereiro[3];                        // February's income, deductions, tax
         const char* falha;                               // nullptr: none
         const char* ano = "2002";                        // in the second page's header
+        const char* ultimo = "Dez";                      // the last month row printed
+        bool decimoTerceiro = false;                     // the code keeps a 13th salary
     } casos[] = {
         {"the code's header again, marked as a continuation",
          [](TPalavras& p) {
@@ -118,10 +121,31 @@ TEST(ConferenciaDados, MonthlyRowsGoUnderTheirCodeAcrossPages)
          [](TPalavras&) {},
          {"1200,00", "120,00", "60,00"},
          "palavra \"1200,00\": número fora do formato de valor"},
+        {"a 13th salary row under a code that has none",
+         [](TPalavras&) {},
+         {"1.200,00", "120,00", "60,00"},
+         "linhas impressas \"Jan Fev Mar Abr Mai Jun Jul Ago Set Out Nov Dez 13º\", os dados pedem \"Jan Fev Mar Abr "
+         "Mai Jun Jul Ago Set Out Nov Dez\"",
+         "2002",
+         "13º"},
+        {"the 13th salary row dropped, the total the same",
+         [](TPalavras&) {},
+         {"1.200,00", "120,00", "60,00"},
+         "os dados pedem \"Jan Fev Mar Abr Mai Jun Jul Ago Set Out Nov Dez 13º\"",
+         "2002",
+         "Dez",
+         true},
+        {"December dropped",
+         [](TPalavras&) {},
+         {"1.200,00", "120,00", "60,00"},
+         "linhas impressas \"Jan Fev Mar Abr Mai Jun Jul Ago Set Out Nov\"",
+         "2002",
+         "Nov"},
     };
-    const DadosEsperados dados = Dados();
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
+        DadosEsperados dados = Dados();
+        dados.Itens[0].DecimoTerceiro = c.decimoTerceiro;
         TPalavras primeira;
         CabecalhoERodape(primeira);
         Titulos(primeira, 40);
@@ -133,10 +157,67 @@ TEST(ConferenciaDados, MonthlyRowsGoUnderTheirCodeAcrossPages)
         Titulos(segunda, 40);
         c.topoDaSegunda(segunda);
         Mes(segunda, 80, "Fev", c.fevereiro[0], c.fevereiro[1], c.fevereiro[2]);
-        Linha(segunda, 100, {{"Total", 30}, {"Código", 70}, {"2.200,00", 400}, {"220,00", 500}, {"110,00", 600}});
+        // The months without amounts, up to the last one the case prints.
+        static const char* const meses[] = {"Mar", "Abr", "Mai", "Jun", "Jul", "Ago",
+                                            "Set", "Out", "Nov", "Dez", "13º"};
+        qreal y = 100;
+        for (const char* mes : meses) {
+            Mes(segunda, y, mes, "0,00", "0,00", "0,00");
+            y += 20;
+            if (QString::fromUtf8(mes) == QString::fromUtf8(c.ultimo))
+                break;
+        }
+        Linha(segunda, y, {{"Total", 30}, {"Código", 70}, {"2.200,00", 400}, {"220,00", 500}, {"110,00", 600}});
 
         const QStringList falhas = ConferenciaDados::Confere(
             QStringLiteral("Mensal"), ConferenciaDados::TDocumento::Mensal, dados, {primeira, segunda});
+        if (c.falha == nullptr)
+            EXPECT_EQ(falhas, QStringList());
+        else
+            EXPECT_TRUE(falhas.join(QLatin1Char('\n')).contains(QString::fromUtf8(c.falha)))
+                << falhas.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+// Within a declarant, the code groups follow the stored codes in their order, each once.
+TEST(ConferenciaDados, CodeGroupsFollowTheStoredCodesInOrder)
+{
+    DadosEsperados dados = Dados();
+    DadosEsperados::TItem outro = dados.Itens[0];
+    outro.Codigo = QStringLiteral("0588");
+    outro.Meses = {};
+    outro.Meses[1][DadosEsperados::Rend] = 50000;
+    outro.Meses[0][DadosEsperados::Rend] = 50000;
+    dados.Itens.push_back(outro);
+    const auto grupo = [](TPalavras& p, qreal y, const char* codigo, const char* descricao, const char* rend,
+                          const char* ded, const char* imp) {
+        Linha(p, y, {{"Código:", 40}, {codigo, 70}, {descricao, 300}});
+        Linha(p, y + 20, {{"Total:", 30}, {"1", 60}, {rend, 400}, {ded, 500}, {imp, 600}});
+    };
+    const struct {
+        const char* caso;
+        bool invertidos;
+        bool repetido;
+        const char* falha;
+    } casos[] = {
+        {"in the codes' order", false, false, nullptr},
+        {"out of order", true, false,
+         "grupos de código na ordem \"0588 0561\", os códigos guardados pedem \"0561 0588\""},
+        {"a code in two groups", false, true,
+         "grupos de código na ordem \"0561 0588 0561\", os códigos guardados pedem \"0561 0588\""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TPalavras pagina;
+        CabecalhoERodape(pagina);
+        Titulos(pagina, 40);
+        const qreal primeiro = c.invertidos ? 120 : 60;
+        grupo(pagina, primeiro, "0561", "Trabalho assalariado no país", "2.200,00", "220,00", "110,00");
+        grupo(pagina, 180 - primeiro, "0588", "Trabalho sem vínculo empregatício", "500,00", "0,00", "0,00");
+        if (c.repetido)
+            grupo(pagina, 180, "0561", "Trabalho assalariado no país", "2.200,00", "220,00", "110,00");
+        const QStringList falhas = ConferenciaDados::Confere(QStringLiteral("Sintético"),
+                                                             ConferenciaDados::TDocumento::Sintetico, dados, {pagina});
         if (c.falha == nullptr)
             EXPECT_EQ(falhas, QStringList());
         else

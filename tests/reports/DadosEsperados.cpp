@@ -7,6 +7,7 @@
 
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TPruv.h"
+#include "model/items/RegrasDoItem.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/items/TPruvItem.h"
 #include "model/people/TBeneficiarioPruv.h"
@@ -39,6 +40,7 @@ void LeItens(TPruv& pruv, TPruvAnexo& dono, const QString& fundo, DadosEsperados
                                    item.GetBeneficiario().GetNiFormatado(),
                                    item.GetBeneficiario().Nome().GetTexto(),
                                    item.GetCodigoRetencao().GetRegime(),
+                                   RegrasDoItem::MantemDecimoTerceiro(item),
                                    {}};
         const TRendimentosTributaveis& r = item.GetValores();
         const TSubJudice& sj = item.GetSubJudice();

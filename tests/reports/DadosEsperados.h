@@ -24,6 +24,7 @@ struct DadosEsperados {
         QString Ni;   // formatted
         QString Nome;
         QString Regime;                     // of the code: "C" its income goes to box 3 of a person's statement
+        bool DecimoTerceiro = false;        // the code keeps a 13th salary in the year: the grids show its row
         std::array<TValores, 14> Meses{};   // 1 to 12, 13 the 13th salary; [0] the year's total
     };
     // A statement's boxes by printed number ("3.01" ...), in cents, summed from the items; a

@@ -96,7 +96,7 @@ struct TItemPapel {
     QString Nome;
     bool SubJudice;                  // suspended amounts or a judicial deposit
     bool Decisao;                    // suspended amounts, deposit or compensations
-    std::vector<int> MesesDecisao;   // the months 1 to 12 with any of them
+    std::vector<int> MesesDecisao;   // the months 1 to 13 with any of them
 };
 
 // The words of a PDF page by line (boxes that share a middle), left to right.
@@ -239,8 +239,9 @@ protected:
                              c[1],
                              QString(),
                              item.GetBeneficiario().Nome().GetTexto(),
-                             algum({"sjrend", "sjded", "sjimp", "sjdep"}),
-                             algum({"sjrend", "sjded", "sjimp", "sjdep", "compano", "compant"}),
+                             algum({"sjrend", "sjded", "sjimp", "sjdep", "sjr13", "sjd13", "sji13", "sjdep13"}),
+                             algum({"sjrend", "sjded", "sjimp", "sjdep", "sjr13", "sjd13", "sji13", "sjdep13",
+                                    "compano", "compant"}),
                              {}};
             for (int m = 1; m <= meses; ++m) {
                 mesAtual = m;
@@ -258,9 +259,16 @@ protected:
                 sj.GetDeposito(m).SetValor(valor("sjdep"));
             }
             mesAtual = 1;
+            if (algum({"sjr13", "sjd13", "sji13", "sjdep13"}))
+                papel.MesesDecisao.push_back(13);
             r.GetRendimento(13).SetValor(valor("r13"));
             r.GetDeducao(13).SetValor(valor("d13"));
             r.GetImposto(13).SetValor(valor("i13"));
+            TSubJudice& sj13 = item.GetSubJudice();
+            sj13.GetRendimento(13).SetValor(valor("sjr13"));
+            sj13.GetDeducao(13).SetValor(valor("sjd13"));
+            sj13.GetImposto(13).SetValor(valor("sji13"));
+            sj13.GetDeposito(13).SetValor(valor("sjdep13"));
             ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido)
                 << c.join(QLatin1Char(';')).toStdString();
             papel.Ni = item.GetBeneficiario().GetNiFormatado();
@@ -538,6 +546,21 @@ protected:
                         falha(w.Pagina, w.Texto, QStringLiteral("CPF ou CNPJ sem a máscara"));
         }
 
+        // The person responsible signs under the statement's last information, never alone on a page.
+        if (proprios)
+            for (const TDesenhoPagina& p : paginas) {
+                bool outra = false;
+                bool quadro7 = false;
+                for (const TTracoDesenhado& t : p.Tracos)
+                    if (t.NoCorpo && !t.NoTopo) {
+                        quadro7 = quadro7 || t.Banda == QStringLiteral("Quadro07");
+                        outra = outra || t.Banda != QStringLiteral("Quadro07");
+                    }
+                if (quadro7 && !outra)
+                    falha(p.Pagina, QStringLiteral("RESPONSÁVEL"),
+                          QStringLiteral("o quadro do responsável sozinho na página"));
+            }
+
         // The bands each item calls for, and each fund's items under its own header.
         const QString arquivo = rotulo.section(QStringLiteral(" / "), 0, 0);
         std::vector<const TItemPapel*> itens;
@@ -721,6 +744,17 @@ protected:
         pedidos.clear();
     }
 
+    // The file's name as the error report shows it, deep in a folder as long as a path may be
+    // (260 characters), of wide and accented letters.
+    static QString CaminhoLongo(const QString& arquivo)
+    {
+        QString pasta = QStringLiteral("/home/contabilidade/Área de Trabalho/Declarações do Exercício/WWMM Comércio "
+                                       "e Máquinas de Moagem do Mawé/");
+        while (pasta.size() + arquivo.size() < 260)
+            pasta += QStringLiteral("Importação MWMW/");
+        return (pasta + QFileInfo(arquivo).fileName()).right(260);
+    }
+
     // A pair of error files in ErroImp: the lines (".txt") and their messages (".dsc").
     static void GravaErros(const QString& nome, const QStringList& linhas, const QStringList& mensagens)
     {
@@ -755,11 +789,18 @@ protected:
 // The list and the code reports of two declarations, moved down the pages by items put before
 // theirs, one position after another: no code header or total stands alone at a page break, each
 // page that holds a code's rows names the code, and the list's total keeps its last row. A sample
-// of the positions by default; PRUV2003_POSICOES_TODAS=1 runs them all.
+// of the positions by default, on A4 and Letter by turns; PRUV2003_POSICOES_TODAS=1 runs them all
+// on both papers.
 TEST_F(LevantamentoPapelTest, NoPagePositionLeavesAHeaderOrATotalAloneOrRowsWithoutTheirCode)
 {
     const bool todas = qEnvironmentVariableIsSet("PRUV2003_POSICOES_TODAS");
-    for (int posicao = 0; posicao < 100; posicao += todas ? 1 : 21) {
+    std::vector<std::pair<int, int>> amostra;   // position, paper
+    for (int posicao = 0; posicao < 100; posicao += todas ? 1 : 21)
+        for (const int papel : {9, 1})
+            if (todas || (posicao / 21) % 2 == (papel == 9 ? 0 : 1))
+                amostra.emplace_back(posicao, papel);
+    for (const auto& [posicao, papel] : amostra) {
+        impressoras.CodigoPapel = papel;
         for (const QString& arquivo : {QStringLiteral("empresa.txt"), QStringLiteral("administradora.txt")}) {
             const qsizetype antes = falhas.size();
             std::unique_ptr<TPruv> pruv = Carrega(arquivo, posicao);
@@ -774,7 +815,7 @@ TEST_F(LevantamentoPapelTest, NoPagePositionLeavesAHeaderOrATotalAloneOrRowsWith
             Imprime(d + QStringLiteral(" / Total Mensal por Código"),
                     [&] { ImprimeRelatoTotalMensalCodigo(*pruv, *colecao, false); });
             for (qsizetype i = antes; i < falhas.size(); ++i)
-                falhas[i].prepend(QStringLiteral("posição %1: ").arg(posicao));
+                falhas[i].prepend(QStringLiteral("posição %1, %2: ").arg(posicao).arg(papel == 1 ? "Carta" : "A4"));
             // The next position stores the same declaration again.
             itensPapel.clear();
             anexos.clear();
@@ -794,23 +835,27 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
     for (const QString& arquivo : arquivos)
         declaracoes.push_back(Carrega(arquivo));
     ASSERT_FALSE(HasFailure());
-    // A4 (the stand-in printer's paper); Letter as well in the long run.
-    std::vector<int> papeis{9};
-    if (qEnvironmentVariableIsSet("PRUV2003_POSICOES_TODAS"))
-        papeis.push_back(1);
-    for (const int papel : papeis) {
+    // A4 (the stand-in printer's paper), then Letter: every document in the long run, else those
+    // of the declaration with every text at its longest and of the one with every kind of
+    // statement, the receipts and the import errors.
+    const bool todas = qEnvironmentVariableIsSet("PRUV2003_POSICOES_TODAS");
+    for (const int papel : {9, 1}) {
         impressoras.CodigoPapel = papel;
         todasEsperadas.clear();
         const qsizetype antes = falhas.size();
         const int documentosAntes = documentos;
         const int paginasAntes = paginasExaminadas;
+        const bool amostra = papel == 1 && !todas;
         for (std::size_t i = 0; i < declaracoes.size(); ++i)
-            ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
-        Imprime(
-            QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); },
-            [&](const auto& paginas) {
-                return ConferenciaDados::ConfereGerencial(QStringLiteral("Gerencial"), todasEsperadas, paginas);
-            });
+            if (!amostra || arquivos[int(i)] == QStringLiteral("empresa.txt")
+                || arquivos[int(i)] == QStringLiteral("orgao-federal.txt"))
+                ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
+        if (!amostra)
+            Imprime(
+                QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); },
+                [&](const auto& paginas) {
+                    return ConferenciaDados::ConfereGerencial(QStringLiteral("Gerencial"), todasEsperadas, paginas);
+                });
 
         // Receipts of delivered declarations.
         for (const QString& recibo :
@@ -865,7 +910,7 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
             [&] {
                 TFoRelatoErrosImp form(QString::fromLatin1(TFoRelatoErrosImp::ModoImportacao));
                 ASSERT_TRUE(form.Abre(QStringLiteral("Erros")));
-                arquivoErros = form.Log().NomeArquivoTxt();
+                arquivoErros = CaminhoLongo(form.Log().NomeArquivoTxt());
                 form.DefineArquivo(arquivoErros);
                 AjustaPapel(form.Relatorio());
                 ImprimeRelatorio(form.Relatorio());
@@ -880,7 +925,7 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
             [&] {
                 TFoErrosImportCompr form;
                 ASSERT_TRUE(form.Abre(QStringLiteral("ErrosCompr")));
-                arquivoErros = form.Log().NomeArquivoDsc();
+                arquivoErros = CaminhoLongo(form.Log().NomeArquivoDsc());
                 form.DefineArquivo(arquivoErros);
                 AjustaPapel(form.Relatorio());
                 ImprimeRelatorio(form.Relatorio());

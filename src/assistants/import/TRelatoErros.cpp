@@ -1,5 +1,7 @@
 #include "assistants/import/TRelatoErros.h"
 
+#include <algorithm>
+
 #include "shell/common/PapelRelatorio.h"
 #include "platform/report/elements/TDadoSistema.h"
 #include "platform/report/pages/TFonte.h"
@@ -49,6 +51,7 @@ TRelatoErros::TRelatoErros(const QString& NomeRelatorio, const QString& Titulo)
         const qreal largura = FRelatorio.Papel().LarguraUtil();
         for (TElementoRelatorio* elemento : FAteAMargem)
             elemento->Largura = largura - elemento->Esquerda;
+        AjustaCabecalho();
         if (Visualizando)
             AtribuiImpressoraPreview();
     };
@@ -78,8 +81,8 @@ bool TRelatoErros::Abre(const QString& Nome)
 
 void TRelatoErros::DefineArquivo(const QString& Caminho)
 {
-    FRelatorio.BandaDe(Cabecalho).ElementoDe<TRotulo>(QStringLiteral("QRLArquivo")).Texto = QStringLiteral("Arquivo: ")
-        + Caminho;
+    FRelatorio.BandaDe(Cabecalho).ElementoDe<TMemo>(QStringLiteral("QRLArquivo")).Linhas = QStringList{
+        QStringLiteral("Arquivo: ") + Caminho};
 }
 
 void TRelatoErros::DefineTitulo(const QString& Titulo)
@@ -121,16 +124,27 @@ void TRelatoErros::CriaCabecalho(const QString& Titulo)
     titulo.Alinhamento = Qt::AlignHCenter;
     titulo.Largura = FRelatorio.Papel().LarguraUtil();
     AteAMargem(titulo);
-    TRotulo& arquivo = banda.AdicionaRotulo(QStringLiteral("QRLArquivo"), QStringLiteral("Arquivo: "), 0, 36,
-                                            Arial(12));
-    // A long path stops at the margin.
-    arquivo.AutoTamanho = false;
+    // A long path goes on over the next lines, whole: the header grows with it (AjustaCabecalho).
+    auto& arquivo = banda.Adiciona<TMemo>(QStringLiteral("QRLArquivo"));
+    arquivo.Linhas = QStringList{QStringLiteral("Arquivo: ")};
+    arquivo.Fonte = Arial(12);
+    arquivo.Topo = 36;
     arquivo.Altura = AlturaLinha;
     AteAMargem(arquivo);
     auto& linha = banda.Adiciona<TForma>(QStringLiteral("QRShape1"), TTipoForma::LinhaHorizontal);
     linha.Topo = 58;
     linha.Altura = 4;
     AteAMargem(linha);
+}
+
+void TRelatoErros::AjustaCabecalho()
+{
+    TBanda& banda = FRelatorio.BandaDe(Cabecalho);
+    auto& arquivo = banda.ElementoDe<TMemo>(QStringLiteral("QRLArquivo"));
+    const qreal mais = std::max<qreal>(0, arquivo.AlturaMedida() - TMedidaTexto::AlturaLinha(arquivo.Fonte));
+    arquivo.Altura = AlturaLinha + mais;
+    banda.ElementoDe<TForma>(QStringLiteral("QRShape1")).Topo = 58 + mais;
+    banda.Altura = 64 + mais;
 }
 
 void TRelatoErros::CriaDetalhe()

@@ -66,6 +66,8 @@ protected:
 
 private:
     void CriaCabecalho(const QString& Titulo);
+    // The header as tall as the file's name needs at the paper's width.
+    void AjustaCabecalho();
     void CriaDetalhe();
     void CriaRodape();
     bool PrecisaDados();

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QPrinter>
+#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -90,6 +91,27 @@ void LimitaColuna(TRotulo& Rotulo, qreal Direita)
     Rotulo.AutoTamanho = false;
     Rotulo.Largura = Direita - Rotulo.Esquerda;
     Rotulo.Altura = TMedidaTexto::AlturaLinha(Rotulo.Fonte) + 1;
+}
+
+void EncolheNaColuna(TRotulo& Rotulo, const QFont& Fonte, qreal Direita)
+{
+    const qreal base = Rotulo.Topo + TMedidaTexto::Ascendente(Rotulo.Fonte);
+    Rotulo.AutoTamanho = false;
+    Rotulo.Largura = Direita - Rotulo.Esquerda;
+    QFont fonte = Fonte;
+    const qreal largura = TMedidaTexto::Largura(Fonte, Rotulo.Texto);
+    if (largura > Rotulo.Largura && Rotulo.Largura > 0) {
+        // Widths follow the size closely but not exactly: a tenth of a point less until it fits.
+        qreal pontos = std::floor(Fonte.pointSizeF() * Rotulo.Largura / largura * 10) / 10;
+        fonte.setPointSizeF(pontos);
+        while (pontos > 1 && TMedidaTexto::Largura(fonte, Rotulo.Texto) > Rotulo.Largura) {
+            pontos -= 0.1;
+            fonte.setPointSizeF(pontos);
+        }
+    }
+    Rotulo.Fonte = fonte;
+    Rotulo.Topo = base - TMedidaTexto::Ascendente(fonte);
+    Rotulo.Altura = TMedidaTexto::AlturaLinha(fonte) + 1;
 }
 
 void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura)

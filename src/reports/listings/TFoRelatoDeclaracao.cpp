@@ -344,6 +344,10 @@ void TFoRelatoDeclaracao::PreencheTitulo()
     FResponsavel[4]->Texto = responsavel.Fone().Ramal().GetTextoFormatado();
     FResponsavel[5]->Texto = responsavel.Fax().Numero().GetTextoFormatado();
     FResponsavel[6]->Texto = responsavel.Email().GetTextoFormatado();
+    // The name and the e-mail end their lines: whole up to the margin, whatever their length.
+    const qreal margem = FRelatorio->Papel().LarguraUtil();
+    EncolheNaColuna(*FResponsavel[1], FonteRelato(8), margem);
+    EncolheNaColuna(*FResponsavel[6], FonteRelato(8), margem);
 }
 
 // ---- generation ----

@@ -333,9 +333,13 @@ void TFoImprComprovante::PreencheComprovante()
     const auto texto = [](const TBanda& banda, const char* nome, const QString& valor) {
         TLeiauteComprovante::Texto(banda, QString::fromLatin1(nome), valor);
     };
-    texto(l.Quadro01, "Q1DeclaranteNome", FDeclaracao.GetDeclarante().Nome().GetTexto());
-    texto(l.Quadro01, "Q1DeclaranteNi", FDeclaracao.GetDeclarante().GetNiFormatado());
-    texto(l.Quadro07, "Q7ResponsavelNome", FDeclaracao.GetResponsavel().Nome().GetTexto());
+    // Names and numbers of the framed cells, each whole in its cell.
+    const auto celula = [](const TBanda& banda, const char* nome, const QString& valor) {
+        TLeiauteComprovante::TextoNaCelula(banda, QString::fromLatin1(nome), valor);
+    };
+    celula(l.Quadro01, "Q1DeclaranteNome", FDeclaracao.GetDeclarante().Nome().GetTexto());
+    celula(l.Quadro01, "Q1DeclaranteNi", FDeclaracao.GetDeclarante().GetNiFormatado());
+    celula(l.Quadro07, "Q7ResponsavelNome", FDeclaracao.GetResponsavel().Nome().GetTexto());
     texto(l.PageHeader, "ValorAnoCalendario", FDeclaracao.GetAno());
 
     const QString ni = FBeneficiario->GetNiFormatado();
@@ -344,8 +348,9 @@ void TFoImprComprovante::PreencheComprovante()
     switch (leiaute) {
     case TTipoLeiaute::PF: {
         TComprovantePF& pf = *FPF;
-        texto(l.PFQuadro02, "BeneficiarioPFNi", ni);
-        texto(l.PFQuadro02, "BeneficiarioPFNome", nome);
+        celula(l.PFQuadro02, "BeneficiarioPFNi", ni);
+        celula(l.PFQuadro02, "BeneficiarioPFNome", nome);
+        celula(l.PFQuadro02, "NaturezaRendimento", pf.GetNatureza().GetTextoFormatado());
         TQuadroRendTributaveis& q3 = pf.GetQuadro3();
         TQuadroRendIsentos& q4 = pf.GetQuadro4();
         TQuadroTribExclusiva& q5 = pf.GetQuadro5();
@@ -355,7 +360,6 @@ void TFoImprComprovante::PreencheComprovante()
             const char* nome;
             const TDadoBasico& valor;
         } valores[] = {
-            {l.PFQuadro02, "NaturezaRendimento", pf.GetNatureza()},
             {l.PFQuadro03, "Q3L1", q3.GetLinha1()},
             {l.PFQuadro03, "Q3L2", q3.GetLinha2()},
             {l.PFQuadro03, "Q3L3", q3.GetLinha3()},
@@ -381,13 +385,13 @@ void TFoImprComprovante::PreencheComprovante()
         break;
     }
     case TTipoLeiaute::PJ:
-        texto(l.PJQuadro02, "BeneficiarioPJNi", ni);
-        texto(l.PJQuadro02, "BeneficiarioPJNome", nome);
+        celula(l.PJQuadro02, "BeneficiarioPJNi", ni);
+        celula(l.PJQuadro02, "BeneficiarioPJNome", nome);
         memo << FPJ->GetInformacoesComplementares().GetTexto();
         break;
     case TTipoLeiaute::IN4:
-        texto(l.IN4Quadro02, "BeneficiarioIN4Ni", ni);
-        texto(l.IN4Quadro02, "beneficiarioIN4Nome", nome);
+        celula(l.IN4Quadro02, "BeneficiarioIN4Ni", ni);
+        celula(l.IN4Quadro02, "beneficiarioIN4Nome", nome);
         memo << FPJ->GetInformacoesComplementaresIN4().GetTexto();
         break;
     }

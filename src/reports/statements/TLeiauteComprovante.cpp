@@ -71,11 +71,19 @@ void TituloQuadro(TBanda& banda, const QString& nome, const QString& texto, qrea
     Rotulo(banda, nome, texto, x, 3, Pt::Titulo, true);
 }
 
-// A cell of a frame: its caption on top, its value under it.
-void Celula(TBanda& banda, const QString& legenda, const QString& texto, const QString& valor, qreal x, qreal y)
+QFont FonteValor()
+{
+    return FonteRelato(Pt::Valor, true);
+}
+
+// A cell of a frame from x to direita: its caption on top, its value under it, which
+// TextoNaCelula holds to the cell.
+void Celula(TBanda& banda, const QString& legenda, const QString& texto, const QString& valor, qreal x, qreal y,
+            qreal direita)
 {
     Rotulo(banda, legenda, texto, x + 3, y + 2, Pt::Legenda);
-    Rotulo(banda, valor, QString(), x + 3, y + 14, Pt::Valor, true);
+    TRotulo& rotulo = Rotulo(banda, valor, QString(), x + 3, y + 14, Pt::Valor, true);
+    EncolheNaColuna(rotulo, FonteValor(), direita - 3);
 }
 
 // One row of a box of amounts: its caption (one or two lines) and its amount on the right.
@@ -270,8 +278,8 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     TituloQuadro(Quadro01, QStringLiteral("tituloQuadro1"), QString());
     Moldura(Quadro01, QStringLiteral("Moldura"), 0, TopoCaixa, W, 32);
     Vertical(Quadro01, QStringLiteral("Regua"), 560, TopoCaixa, 32);
-    Celula(Quadro01, QStringLiteral("lblQ1Nome"), QString(), QStringLiteral("Q1DeclaranteNome"), 0, TopoCaixa);
-    Celula(Quadro01, QStringLiteral("lblQ1Ni"), QString(), QStringLiteral("Q1DeclaranteNi"), 560, TopoCaixa);
+    Celula(Quadro01, QStringLiteral("lblQ1Nome"), QString(), QStringLiteral("Q1DeclaranteNome"), 0, TopoCaixa, 560);
+    Celula(Quadro01, QStringLiteral("lblQ1Ni"), QString(), QStringLiteral("Q1DeclaranteNi"), 560, TopoCaixa, W);
     Quadro01.Altura = TopoCaixa + 32 + 4;
 
     // Box 2 of each layout: the beneficiary.
@@ -281,11 +289,11 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     Linha(PFQuadro02, QStringLiteral("ReguaNatureza"), TopoCaixa + 32 - 1, W);
     Vertical(PFQuadro02, QStringLiteral("Regua"), 160, TopoCaixa, 32);
     Celula(PFQuadro02, QStringLiteral("lblCpf"), QStringLiteral("CPF"), QStringLiteral("BeneficiarioPFNi"), 0,
-           TopoCaixa);
+           TopoCaixa, 160);
     Celula(PFQuadro02, QStringLiteral("lblNome"), QStringLiteral("Nome Completo"), QStringLiteral("BeneficiarioPFNome"),
-           160, TopoCaixa);
+           160, TopoCaixa, W);
     Celula(PFQuadro02, QStringLiteral("lblNatureza"), QStringLiteral("Natureza do Rendimento"),
-           QStringLiteral("NaturezaRendimento"), 0, TopoCaixa + 32);
+           QStringLiteral("NaturezaRendimento"), 0, TopoCaixa + 32, W);
     PFQuadro02.Altura = TopoCaixa + 64 + 4;
     const struct {
         TBanda* banda;
@@ -301,9 +309,10 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
         TituloQuadro(*q.banda, QStringLiteral("lblTitulo"), QString::fromUtf8(q.titulo));
         Moldura(*q.banda, QStringLiteral("Moldura"), 0, TopoCaixa, W, 32);
         Vertical(*q.banda, QStringLiteral("Regua"), 160, TopoCaixa, 32);
-        Celula(*q.banda, QStringLiteral("lblCnpj"), QStringLiteral("CNPJ"), QString::fromLatin1(q.ni), 0, TopoCaixa);
+        Celula(*q.banda, QStringLiteral("lblCnpj"), QStringLiteral("CNPJ"), QString::fromLatin1(q.ni), 0, TopoCaixa,
+               160);
         Celula(*q.banda, QStringLiteral("lblNome"), QStringLiteral("Nome Empresarial"), QString::fromLatin1(q.nome),
-               160, TopoCaixa);
+               160, TopoCaixa, W);
         q.banda->Altura = TopoCaixa + 32 + 4;
     }
 
@@ -379,8 +388,9 @@ TLeiauteComprovante::TLeiauteComprovante(TRelatorio& r)
     Moldura(Quadro07, QStringLiteral("Moldura"), 0, TopoCaixa, W, 40);
     Vertical(Quadro07, QStringLiteral("ReguaData"), 430, TopoCaixa, 40);
     Vertical(Quadro07, QStringLiteral("ReguaAssinatura"), 530, TopoCaixa, 40);
+    // The name's cell ends at the date's rule.
     Celula(Quadro07, QStringLiteral("lblNome"), QStringLiteral("Nome"), QStringLiteral("Q7ResponsavelNome"), 0,
-           TopoCaixa);
+           TopoCaixa, 430);
     Rotulo(Quadro07, QStringLiteral("lblData"), QStringLiteral("DATA"), 433, TopoCaixa + 2, Pt::Legenda);
     auto& data = Quadro07.Adiciona<TDadoSistema>(QStringLiteral("Q7Data"), TTipoDadoSistema::Data);
     data.Fonte = FonteRelato(Pt::Valor, true);
@@ -415,6 +425,13 @@ void TLeiauteComprovante::CentraNoPapel()
 void TLeiauteComprovante::Texto(const TBanda& banda, const QString& nome, const QString& texto)
 {
     banda.ElementoDe<TRotulo>(nome).Texto = texto;
+}
+
+void TLeiauteComprovante::TextoNaCelula(const TBanda& banda, const QString& nome, const QString& texto)
+{
+    auto& rotulo = banda.ElementoDe<TRotulo>(nome);
+    rotulo.Texto = texto;
+    EncolheNaColuna(rotulo, FonteValor(), rotulo.Esquerda + rotulo.Largura);
 }
 
 void TLeiauteComprovante::Configura(TTipoLeiaute leiaute)
@@ -512,8 +529,10 @@ std::vector<int> TLeiauteComprovante::PartesInformacoes(int linhas, qreal altura
 
 void TLeiauteComprovante::DivideInformacoes(qreal espaco, qreal pagina)
 {
-    if (Quadro06.Altura <= pagina)
-        return;   // it fits a page: whole, on this page or the next
+    // Whole where box 7 fits under it on one page, on this page or the next; else box 6 alone
+    // would fill a page and leave box 7 to a page of its own.
+    if (Quadro06.Altura + Quadro07.Altura <= pagina)
+        return;
     auto& memo = Quadro06.ElementoDe<TMemo>(QStringLiteral("Q6L1"));
     const QStringList linhas = memo.LinhasImpressas();
     const qreal alturaLinha = TMedidaTexto::AlturaLinha(memo.Fonte);

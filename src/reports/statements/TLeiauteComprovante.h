@@ -46,6 +46,10 @@ public:
 
     // The text of a label of the band; std::logic_error for a name the band does not have.
     static void Texto(const TBanda& banda, const QString& nome, const QString& texto);
+    // The value of a framed cell (a name, a number, the nature of the income): whole in its
+    // cell, in a smaller size of its font where the cell is too narrow for it; the same
+    // std::logic_error as Texto.
+    static void TextoNaCelula(const TBanda& banda, const QString& nome, const QString& texto);
 
     // The lines of box 6's memo Q6L1; box 6 grows with them at once (the memo is at least 60
     // high), so that whatever box 6 follows is judged by this statement's own box 6.
@@ -55,7 +59,7 @@ public:
     void AjustaLinha();
 
     // Box 6 about to print with espaco left on its page and pagina on a new one: when it does not
-    // fit a page, it goes on over the next ones, a part framed under its title on each, box 7
+    // fit a page together with box 7, it goes on over the next ones, a part framed under its title on each, box 7
     // under the last part; the whole memo was set by InformacoesComplementares.
     void DivideInformacoes(qreal espaco, qreal pagina);
     // The lines of each part of box 6 of that many lines: the first in espaco (0: the box starts

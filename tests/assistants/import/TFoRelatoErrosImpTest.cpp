@@ -1,6 +1,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include "InspecaoPapel.h"
 #include "TextoPdf.h"
 #include "assistants/import/TFoRelatoErrosImp.h"
 #include "exchange/ImportacaoDeTeste.h"
@@ -27,6 +28,16 @@ QByteArray Registro(std::initializer_list<std::pair<int, QByteArray>> Campos)
     for (const auto& [posicao, texto] : Campos)
         linha = Troca(linha, posicao, texto);
     return linha;
+}
+
+// A pair of error files in ErroImp: the messages (".dsc") and the lines (".txt").
+void EscrevePar(const QString& nome, const QByteArray& mensagens, const QByteArray& linhas)
+{
+    for (const auto& [extensao, conteudo] : {std::pair{".dsc", mensagens}, std::pair{".txt", linhas}}) {
+        QFile f(TPastas::ErroImp() + QLatin1Char('/') + nome + QLatin1String(extensao));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(conteudo);
+    }
 }
 
 }   // namespace
@@ -134,13 +145,8 @@ TEST(TFoRelatoErrosImp, AnAnalysisHasItsOwnTitleAndInstructions)
 TEST(TFoRelatoErrosImp, ThePairEndsWithItsShorterFile)
 {
     ASSERT_TRUE(TPastas::Cria());
-    const auto escreve = [](const char* extensao, const QByteArray& conteudo) {
-        QFile f(TPastas::ErroImp() + QStringLiteral("/par.") + QLatin1String(extensao));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(conteudo);
-    };
-    escreve("dsc", "Linha: 1 - primeira\r\nLinha: 2 - segunda\r\nLinha: 3 - sobra\r\n");
-    escreve("txt", Registro({{9, "1"}, {43, "UM"}}) + "\r\n" + Registro({{9, "2"}, {43, "DOIS"}}) + "\r\n");
+    EscrevePar(QStringLiteral("par"), "Linha: 1 - primeira\r\nLinha: 2 - segunda\r\nLinha: 3 - sobra\r\n",
+               Registro({{9, "1"}, {43, "UM"}}) + "\r\n" + Registro({{9, "2"}, {43, "DOIS"}}) + "\r\n");
     TFoRelatoErrosImp relatorio(QStringLiteral("A"));
     ASSERT_TRUE(relatorio.Abre(QStringLiteral("par")));
     const QString pdf = ProgramaDeTeste::Pasta() + QStringLiteral("/par.pdf");
@@ -153,4 +159,41 @@ TEST(TFoRelatoErrosImp, ThePairEndsWithItsShorterFile)
     ASSERT_TRUE(TSaidaRelatorio::ExportaPdf(relatorio.Relatorio(), pdf));
     EXPECT_EQ(relatorio.Contador(), 2);
     EXPECT_TRUE(TextoPdf::TextosJuntos(pdf).join(QLatin1Char('|')).contains(QStringLiteral("Nome do Declarante: UM")));
+}
+
+// A file deep in a long folder is named whole after "Arquivo:", its path going on over the next
+// lines of the page header, which grows to hold them above its rule, on every page.
+TEST(TFoRelatoErrosImp, ALongPathIsShownWholeOverLinesAboveTheRule)
+{
+    ASSERT_TRUE(TPastas::Cria());
+    QByteArray mensagens;
+    QByteArray linhas;
+    for (int i = 1; i <= 40; ++i) {
+        mensagens += "Linha: " + QByteArray::number(i) + " - Valor invalido\r\n";
+        linhas += Registro({{9, "1"}, {43, "WWMM COMERCIO"}}) + "\r\n";
+    }
+    EscrevePar(QStringLiteral("longo"), mensagens, linhas);
+    const QString caminho = QStringLiteral(
+        "/home/contabilidade/Área de Trabalho/Declarações do Exercício de 2003/Clientes com Matriz e "
+        "Filiais/WWMM Comércio e Máquinas de Moagem do Mawé Wolff e Wagner/Arquivos Gerados pela Folha "
+        "de Pagamento/Importação Definitiva de Dezembro/MMWWMMWWMMWWMMWWMMWWMMWW/pruv2003.txt");
+    ASSERT_GE(caminho.size(), 250);
+    TFoRelatoErrosImp relatorio(QStringLiteral("I"));
+    ASSERT_TRUE(relatorio.Abre(QStringLiteral("longo")));
+    relatorio.DefineArquivo(caminho);
+    InspecaoPapel inspecao;
+    const QString pdf = ProgramaDeTeste::Pasta() + QStringLiteral("/longo.pdf");
+    ASSERT_TRUE(TSaidaRelatorio::ExportaPdf(relatorio.Relatorio(), pdf));
+    const QStringList paginas = TextoPdf::TextosJuntos(pdf);
+    ASSERT_GE(paginas.size(), 2);
+    for (const QString& pagina : paginas) {
+        // The lines from "Arquivo:" to the first record; the breaks fall on the path's blanks.
+        const QString cabecalho =
+            pagina.section(QStringLiteral("Arquivo: "), 1).section(QStringLiteral("|Descrição"), 0, 0);
+        EXPECT_GE(cabecalho.count(QLatin1Char('|')), 1) << pagina.toStdString();
+        QString lido = cabecalho;
+        lido.replace(QLatin1Char('|'), QLatin1Char(' '));
+        EXPECT_EQ(lido, caminho);
+    }
+    EXPECT_EQ(inspecao.Examina(pdf, QStringLiteral("Erros")), QStringList());
 }

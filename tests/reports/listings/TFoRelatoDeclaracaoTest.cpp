@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "InspecaoPapel.h"
 #include "reports/RelatosDeTeste.h"
 #include "platform/report/pages/TDocumentoRelatorio.h"
 #include "platform/report/bands/TRelatorio.h"
@@ -88,6 +89,37 @@ TEST_F(TFoRelatoDeclaracaoTest, FirstPageCarriesTheDeclarantAndThePersonsRespons
               QStringLiteral("Declarante: ") + Mascara(ni), QStringLiteral("Página 1 de 1")})
             EXPECT_TRUE(p.contains(texto)) << texto.toStdString() << "\n" << p.toStdString();
         EXPECT_EQ(p.contains(QStringLiteral("Responsável perante o CNPJ|CPF ") + Mascara(CpfResponsavel)), c.respCnpj);
+    }
+}
+
+// The responsible person's longest name and e-mail, in wide letters, end their lines whole
+// inside the printable area of A4 and of Letter.
+TEST_F(TFoRelatoDeclaracaoTest, LongestResponsibleNameAndEmailPrintWholeInsideThePage)
+{
+    const QString nome = QStringLiteral("MÔNICA WANDA WOLFF MÜLLER DOMINGOS GUIMARÃES MOURÃO WAGNER W");
+    const QString email = QStringLiteral("mwanda.mourao.wolff@wwmm-maquinas-de-moagem.com.br");
+    ASSERT_EQ(nome.size(), 60);
+    ASSERT_EQ(email.size(), 50);
+    auto pruv = Nova(Matriz);
+    pruv->GetResponsavel().Nome().SetTexto(nome);
+    pruv->GetResponsavel().Email().SetTexto(email);
+    colecao->Inclui(*pruv);
+    Guarda(*pruv, *pruv, {"0561", CpfAna, "ANA PAULA SOUZA", 100 * Reais});
+    InspecaoPapel inspecao;
+    int arquivo = 0;
+    for (const int papel : {9, 1}) {
+        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
+        impressoras.CodigoPapel = papel;
+        inspecao.Desenhadas();
+        ImprimeRelatoDeclaracao(*pruv, *colecao, false);
+        const QString pdf = impressoras.Arquivos().at(arquivo);
+        const QStringList paginas = Paginas(arquivo++);
+        ASSERT_EQ(paginas.size(), 1);
+        EXPECT_TRUE(paginas[0].contains(QStringLiteral(" Nome ") + nome + QLatin1Char('|')))
+            << paginas[0].toStdString();
+        EXPECT_TRUE(paginas[0].contains(QStringLiteral(" E-Mail ") + email + QLatin1Char('|')))
+            << paginas[0].toStdString();
+        EXPECT_EQ(inspecao.Examina(pdf, QStringLiteral("Declaração Completa")), QStringList());
     }
 }
 
