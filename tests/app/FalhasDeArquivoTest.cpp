@@ -360,6 +360,22 @@ protected:
         return writer.Gera(c.Fonte, c.Pedido(volume));
     }
 
+    // The removals at the C library's calls of the scenario's delivery over its earlier file: the
+    // last three are the mark's companion's, the earlier file's and the mark's.
+    int RemocoesDaEntrega(Cenario c, const TVolume& volume, int dia)
+    {
+        return FalhasDeArquivo::Conta(
+            TFalhasDeArquivo::Remocao, [&] { Entrega(c, volume, dia); }, FalhasDeArquivo::Biblioteca);
+    }
+
+    // The scenario's delivery with every removal failing from the k-th on.
+    TResultadoGeracao EntregaSemRemover(Cenario& c, const TVolume& volume, int k, int dia = 14)
+    {
+        FalhasDeArquivo::Armada armada(
+            {k, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
+        return Entrega(c, volume, dia);
+    }
+
     bool Importa(const QString& arquivo, bool gravado)
     {
         TColecaoPruv colecao;
@@ -658,23 +674,15 @@ TEST_F(FalhasDeArquivoTest, ADeliveryWhoseEarlierFileCannotBeRemovedIsWrittenAnd
     Cenario c = PessoaFisica();
     TRecuperacaoEntrega::DefineRegistro(
         [&c](const QString& ano, const QString& ni) { return c.Fonte.DataGravada(ano, ni); });
-    const auto gera = [&] { return Entrega(c, fixo); };
-    const QString dec = gera().Arquivo;
+    const QString dec = Entrega(c, fixo).Arquivo;
     ASSERT_FALSE(dec.isEmpty());
-    const int remocoes = FalhasDeArquivo::Conta(
-        TFalhasDeArquivo::Remocao, [&] { gera(); }, FalhasDeArquivo::Biblioteca);
+    const int remocoes = RemocoesDaEntrega(c, fixo, 14);
     ASSERT_GE(remocoes, 3);
-    // The last three removals are the mark's companion's, the earlier file's and the mark's; from
-    // one of them on, every removal fails.
+    // From the companion's, the earlier file's or the mark's removal on, every removal fails.
     for (const int k : {remocoes - 3, remocoes - 2, remocoes - 1}) {
         SCOPED_TRACE(k);
         Grava(dec, "the delivery of an earlier run");
-        TResultadoGeracao resultado;
-        {
-            FalhasDeArquivo::Armada armada(
-                {k, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
-            resultado = gera();
-        }
+        const TResultadoGeracao resultado = EntregaSemRemover(c, fixo, k);
         EXPECT_EQ(resultado.Codigo, R::Ok);
         EXPECT_TRUE(resultado.Texto.contains(QLatin1String("foi gravado"))) << resultado.Texto.toStdString();
         // Nothing but the question whether to overwrite the earlier file.
@@ -709,19 +717,11 @@ TEST_F(FalhasDeArquivoTest, ARestoreBetweenTwoDeliveriesAfterAFailedRemovalKeeps
     const QByteArray primeira = Le(dec);
     const std::optional<double> copia = c.Fonte.DataGravada(QStringLiteral("2002"), QString());   // the backup
     ASSERT_TRUE(copia);
-    // The removals of the second delivery: the earlier file's is the last but one (after the mark's
-    // companion's, before the mark's).
-    Cenario ensaio = c;
-    const int remocoes = FalhasDeArquivo::Conta(
-        TFalhasDeArquivo::Remocao, [&] { Entrega(ensaio, fixo, 14); }, FalhasDeArquivo::Biblioteca);
-    ASSERT_GE(remocoes, 2);
+    // The second delivery cannot remove the earlier file, nor anything after it.
+    const int remocoes = RemocoesDaEntrega(c, fixo, 14);
+    ASSERT_GE(remocoes, 3);
     Grava(dec, primeira);
-    TResultadoGeracao segunda;
-    {
-        FalhasDeArquivo::Armada armada(
-            {remocoes - 2, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
-        segunda = Entrega(c, fixo, 14);
-    }
+    const TResultadoGeracao segunda = EntregaSemRemover(c, fixo, remocoes - 2);
     EXPECT_EQ(segunda.Codigo, R::Ok);
     const QByteArray entregue = Le(dec);
     ASSERT_NE(entregue, primeira);
