@@ -31,6 +31,7 @@
 #include "exchange/layout/LayoutDeclar.h"
 #include "exchange/delivery/ResultadoEntrega.h"
 #include "exchange/delivery/TArquivoPruv.h"
+#include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "exchange/import/TImportacaoPruv.h"
 #include "exchange/delivery/TRegistroTipo1.h"
 #include "exchange/delivery/TRegistroTipo2.h"
@@ -350,14 +351,31 @@ protected:
         semeadas = Tabelas(true);
     }
 
-    // The scenario's delivery file written to that volume on 14 March 2003, over any earlier one.
-    TResultadoGeracao Entrega(Cenario& c, const TVolume& volume)
+    // The scenario's delivery file written to that volume on that day of March 2003, over any
+    // earlier one.
+    TResultadoGeracao Entrega(Cenario& c, const TVolume& volume, int dia = 14)
     {
         TArquivoPruv writer;
-        writer.DefineRelogio([] { return QDateTime(QDate(2003, 3, 14), QTime(10, 30)); });
+        writer.DefineRelogio([dia] { return QDateTime(QDate(2003, 3, dia), QTime(10, 30)); });
         dialogos.Limpa();
         dialogos.Responde(Resposta::Sim);
         return writer.Gera(c.Fonte, c.Pedido(volume));
+    }
+
+    // The removals at the C library's calls of the scenario's delivery over its earlier file: the
+    // last three are the mark's companion's, the earlier file's and the mark's.
+    int RemocoesDaEntrega(Cenario c, const TVolume& volume, int dia)
+    {
+        return FalhasDeArquivo::Conta(
+            TFalhasDeArquivo::Remocao, [&] { Entrega(c, volume, dia); }, FalhasDeArquivo::Biblioteca);
+    }
+
+    // The scenario's delivery with every removal failing from the k-th on.
+    TResultadoGeracao EntregaSemRemover(Cenario& c, const TVolume& volume, int k, int dia = 14)
+    {
+        FalhasDeArquivo::Armada armada(
+            {k, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
+        return Entrega(c, volume, dia);
     }
 
     bool Importa(const QString& arquivo, bool gravado)
@@ -392,6 +410,73 @@ protected:
             [this] { return !dialogos.Mensagens().empty(); },
             [this] { return FalhasVistas(); },
         };
+    }
+
+    // The company's declaration stored in the database, read from a file of the delivery layout
+    // into emptied tables.
+    bool GuardaDeclaracao()
+    {
+        const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
+        if (!QFileInfo::exists(entrada))
+            Grava(entrada, Linhas(false));
+        EsvaziaTabelas(semeadas);
+        return Importa(entrada, false);
+    }
+
+    // The stored declaration's delivery file written onto volume on that day of March 2003 (over
+    // an earlier one, the user says yes); emVolta, when given, runs the writer itself.
+    TResultadoGeracao EntregaDoBanco(const TVolume& volume, int dia,
+                                     const std::function<void(const std::function<void()>&)>& emVolta = {})
+    {
+        TPedidoGeracao pedido;
+        pedido.Chaves = QStringList{QStringLiteral("2002112223330001")};
+        pedido.Volume = volume;
+        pedido.Uf = QStringLiteral("SP");
+        pedido.Registros = 10;
+        TColecaoPruv colecao;
+        TPruv aberta;
+        TErros erros;
+        aberta.SetErros(&erros);
+        aberta.GetDeclarante().SetNi(Empresa);
+        aberta.SetAno(QStringLiteral("2002"));
+        TResultadoGeracao resultado;
+        if (!colecao.Carrega(aberta))
+            return resultado;
+        TArquivoPruv writer;
+        writer.DefineRelogio([dia] { return QDateTime(QDate(2003, 3, dia), QTime(10, 0)); });
+        dialogos.Limpa();
+        // Over the earlier file, after trying again once to create the text it could not.
+        dialogos.Responde(Resposta::Sim);
+        dialogos.Responde(Resposta::Sim);
+        const auto roda = [&] { resultado = writer.Gera(aberta, colecao, pedido); };
+        if (emVolta)
+            emVolta(roda);
+        else
+            roda();
+        return resultado;
+    }
+
+    // Every delivery file under pasta: an earlier one by its bytes, a new one by the declaration
+    // it unpacks to (the archive's members carry the time they were packed).
+    static QString Entregas(const QString& pasta, const QMap<QString, QByteArray>& anteriores = {})
+    {
+        QStringList decs;
+        for (QDirIterator it(pasta, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString arquivo = it.next();
+            QTemporaryDir extraida;
+            decs << QFileInfo(arquivo).fileName()
+                    + (anteriores.contains(arquivo) && Le(arquivo) == anteriores.value(arquivo)
+                           ? QStringLiteral(" earlier")
+                           : DescomprimirPruv(arquivo, extraida.path(), [](int) {}) == ResultadoCompressao::Ok
+                           ? QStringLiteral(" new: ")
+                               + QString::fromLatin1(
+                                   QCryptographicHash::hash(Le(extraida.filePath(QStringLiteral("declar.txt"))),
+                                                            QCryptographicHash::Sha1)
+                                       .toHex())
+                           : QStringLiteral(" broken"));
+        }
+        decs.sort();
+        return decs.join(QLatin1Char('\n'));
     }
 
     // The failures and warnings shown (a question's words may be the component library's own).
@@ -517,11 +602,31 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     const auto gera = [&] { return Entrega(c, fixo); };
     const QString anterior = gera().Arquivo;
     ASSERT_FALSE(anterior.isEmpty());
-    // The source keeps its records in memory: the next start reads them there.
-    TArquivoPruv::DefineRegistro([&c](const QString& ano, const QString& ni) { return c.Fonte.DataGravada(ano, ni); });
+    // The source keeps its records in memory, which a killed run takes with it: the date it
+    // records goes into the database as well, in the run's own transaction, and the next start
+    // reads it there as it reads a stored declaration's.
+    const auto banco = TDatabase::DaPasta(TPastas::Dados());
+    banco->Escreve(QStringLiteral("CREATE TABLE IF NOT EXISTS GeracaoSimulada (Data REAL)"));
+    TRecuperacaoEntrega::DefineRegistro([](const QString&, const QString&) -> std::optional<double> {
+        double data = 0;
+        sqlite3_exec(
+            TDatabase::DaPasta(TPastas::Dados())->Conexao(), "SELECT Data FROM GeracaoSimulada",
+            [](void* destino, int, char** valores, char**) {
+                *static_cast<double*>(destino) = QByteArray(valores[0]).toDouble();
+                return 0;
+            },
+            &data, nullptr);
+        return data;
+    });
     Operacao op{
         [&] {
             c = PessoaFisica();
+            c.Fonte.AoRegistrarGeracao = [&c, banco] {
+                banco->Escreve(QStringLiteral("DELETE FROM GeracaoSimulada"));
+                banco->Escreve(QStringLiteral("INSERT INTO GeracaoSimulada VALUES (%1)")
+                                   .arg(*c.Fonte.DataGravada(QStringLiteral("2002"), QString()), 0, 'f', 0));
+            };
+            banco->Escreve(QStringLiteral("DELETE FROM GeracaoSimulada"));
             QDir(base).removeRecursively();
             Grava(anterior, "the delivery of an earlier run");
             QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
@@ -556,42 +661,35 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     };
     Guarda("delivery file", op);
     GuardaAbaixo("delivery file", op);
-    TArquivoPruv::DefineRegistro({});
+    TRecuperacaoEntrega::DefineRegistro({});
     TVolumes::DefinePastaBase(QString());
 }
 
-// A delivery whose earlier file, or whose mark, cannot be removed once it is recorded is no
-// success: the user is told, the new file stays, and the next start lets the rest go without a
-// word, the database naming the new file.
-TEST_F(FalhasDeArquivoTest, ADeliveryWhoseMarkCannotBeRemovedIsNoSuccessAndTheStartEndsIt)
+// A delivery whose earlier file, or whose mark, cannot be removed once it is recorded is written:
+// the user is told so and what stays, in the run's result and nowhere else, the new file stays,
+// and the next start lets the rest go without a word, the database naming the new file.
+TEST_F(FalhasDeArquivoTest, ADeliveryWhoseEarlierFileCannotBeRemovedIsWrittenAndTheStartEndsIt)
 {
     const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
     TVolumes::DefinePastaBase(base);
     const TVolume fixo{base, base, TVolume::TTipo::Fixo};
     Cenario c = PessoaFisica();
-    TArquivoPruv::DefineRegistro([&c](const QString& ano, const QString& ni) { return c.Fonte.DataGravada(ano, ni); });
-    const auto gera = [&] { return Entrega(c, fixo); };
-    const QString dec = gera().Arquivo;
+    TRecuperacaoEntrega::DefineRegistro(
+        [&c](const QString& ano, const QString& ni) { return c.Fonte.DataGravada(ano, ni); });
+    const QString dec = Entrega(c, fixo).Arquivo;
     ASSERT_FALSE(dec.isEmpty());
-    const int remocoes = FalhasDeArquivo::Conta(
-        TFalhasDeArquivo::Remocao, [&] { gera(); }, FalhasDeArquivo::Biblioteca);
-    ASSERT_GE(remocoes, 2);
-    // The last two removals are the earlier file's and the mark's; from the first or the second on,
-    // every removal fails.
-    for (const int k : {remocoes - 2, remocoes - 1}) {
+    const int remocoes = RemocoesDaEntrega(c, fixo, 14);
+    ASSERT_GE(remocoes, 3);
+    // From the companion's, the earlier file's or the mark's removal on, every removal fails.
+    for (const int k : {remocoes - 3, remocoes - 2, remocoes - 1}) {
         SCOPED_TRACE(k);
         Grava(dec, "the delivery of an earlier run");
-        std::uint8_t codigo = R::Ok;
-        {
-            FalhasDeArquivo::Armada armada(
-                {k, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
-            codigo = gera().Codigo;
-        }
-        EXPECT_EQ(codigo, R::ErroGravacao);
-        // After the question whether to overwrite the earlier file.
-        ASSERT_EQ(dialogos.Mensagens().size(), 2u);
-        EXPECT_EQ(dialogos.Mensagens()[1].Tipo, TipoDialogo::Erro);
-        EXPECT_TRUE(dialogos.Mensagens()[1].Texto.contains(QLatin1String("foi gravado")));
+        const TResultadoGeracao resultado = EntregaSemRemover(c, fixo, k);
+        EXPECT_EQ(resultado.Codigo, R::Ok);
+        EXPECT_TRUE(resultado.Texto.contains(QLatin1String("foi gravado"))) << resultado.Texto.toStdString();
+        // Nothing but the question whether to overwrite the earlier file.
+        ASSERT_EQ(dialogos.Mensagens().size(), 1u);
+        EXPECT_EQ(dialogos.Mensagens()[0].Tipo, TipoDialogo::Confirmacao);
         EXPECT_TRUE(QFile::exists(TSubstituicao::NomeMarca(dec)));
         EXPECT_NE(Le(dec), "the delivery of an earlier run");
         dialogos.Limpa();
@@ -600,7 +698,163 @@ TEST_F(FalhasDeArquivoTest, ADeliveryWhoseMarkCannotBeRemovedIsNoSuccessAndTheSt
         EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QFileInfo(dec).fileName()});
     }
-    TArquivoPruv::DefineRegistro({});
+    TRecuperacaoEntrega::DefineRegistro({});
+    TVolumes::DefinePastaBase(QString());
+}
+
+// A backup taken between two deliveries, restored after the second one could not remove the
+// earlier file: the file the user was told was written stays at its place, the earlier one stays
+// beside it under a name a person sees, and the user is told once.
+TEST_F(FalhasDeArquivoTest, ARestoreBetweenTwoDeliveriesAfterAFailedRemovalKeepsTheDeliveredFile)
+{
+    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    TVolumes::DefinePastaBase(base);
+    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    Cenario c = PessoaFisica();
+    std::optional<double> restaurada;
+    TRecuperacaoEntrega::DefineRegistro(
+        [&](const QString& ano, const QString& ni) { return restaurada ? restaurada : c.Fonte.DataGravada(ano, ni); });
+    const QString dec = Entrega(c, fixo, 13).Arquivo;
+    ASSERT_FALSE(dec.isEmpty());
+    const QByteArray primeira = Le(dec);
+    const std::optional<double> copia = c.Fonte.DataGravada(QStringLiteral("2002"), QString());   // the backup
+    ASSERT_TRUE(copia);
+    // The second delivery cannot remove the earlier file, nor anything after it.
+    const int remocoes = RemocoesDaEntrega(c, fixo, 14);
+    ASSERT_GE(remocoes, 3);
+    Grava(dec, primeira);
+    const TResultadoGeracao segunda = EntregaSemRemover(c, fixo, remocoes - 2);
+    EXPECT_EQ(segunda.Codigo, R::Ok);
+    const QByteArray entregue = Le(dec);
+    ASSERT_NE(entregue, primeira);
+    ASSERT_TRUE(QFile::exists(TSubstituicao::NomeAparte(dec)));
+
+    restaurada = copia;
+    dialogos.Limpa();
+    RemoveTrabalhosAbandonados();
+    EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced";
+    EXPECT_TRUE(Le(dec + QStringLiteral(".anterior")) == primeira) << "the earlier file is not where a person sees it";
+    EXPECT_EQ(dialogos.Mensagens().size(), 1u);
+    dialogos.Limpa();
+    RemoveTrabalhosAbandonados();
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+    EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced";
+    TRecuperacaoEntrega::DefineRegistro({});
+    TVolumes::DefinePastaBase(QString());
+}
+
+// A first delivery of a declaration, with no earlier file: it ends recorded with its file in
+// place, or with neither; a run killed before its commit leaves no file under the delivery's
+// name once the next start has run.
+TEST_F(FalhasDeArquivoTest, AFirstDeliveryIsRecordedWithItsFileOrLeavesNone)
+{
+    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    TVolumes::DefinePastaBase(base);
+    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    ASSERT_TRUE(GuardaDeclaracao());
+    Operacao op{
+        [&] {
+            GuardaDeclaracao();
+            QDir(base).removeRecursively();
+            QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
+            QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
+        },
+        [&] { return EntregaDoBanco(fixo, 14).Codigo == R::Ok; },
+        [&] { return Entregas(base) + QStringLiteral("\n") + FalhasDeDisco::Conteudo(Banco()); },
+        {},
+        true,
+    };
+    Guarda("first delivery file", op);
+    GuardaAbaixo("first delivery file", op);
+    TVolumes::DefinePastaBase(QString());
+}
+
+// Each fault a delivery over an earlier file meets, at the program's calls and below them, is
+// told once and in the words of its own cause: the writer shows nothing and hands its text to the
+// caller, which shows it once (a failure on the assistant's page, anything else in a message). A
+// database that cannot be updated (its journal not removed) is no failure of the packing; a disk
+// that keeps failing is told once; a file written and recorded is never told as a failed write.
+TEST_F(FalhasDeArquivoTest, EachFaultOfADeliveryIsToldOnceInTheWordsOfItsCause)
+{
+    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+    TVolumes::DefinePastaBase(base);
+    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    ASSERT_TRUE(GuardaDeclaracao());
+    ASSERT_EQ(EntregaDoBanco(fixo, 13).Codigo, R::Ok);
+    QMap<QString, QByteArray> anteriores;
+    for (QDirIterator it(base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString arquivo = it.next();
+        anteriores.insert(arquivo, Le(arquivo));
+    }
+    const auto prepara = [&] {
+        GuardaDeclaracao();
+        QDir(base).removeRecursively();
+        for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
+            Grava(it.key(), it.value());
+        dialogos.Limpa();
+    };
+    const QString compactacao = TErro::Mensagem(CodigoMensagem::FalhaNaCompactacao);
+    const QString gravacao = TErro::Mensagem(CodigoMensagem::FalhaNaGravacao);
+    const QString tabela = TErro::Mensagem(CodigoMensagem::TabelaNaoAtualizada).section(QLatin1Char('%'), 0, 0);
+    int tentativas = 0;
+    for (const unsigned camadas :
+         {unsigned(FalhasDeArquivo::Programa), unsigned(FalhasDeArquivo::Biblioteca | FalhasDeArquivo::Banco)}) {
+        if (camadas != FalhasDeArquivo::Programa && !FalhasDeArquivo::BibliotecaAlcancada())
+            continue;
+        prepara();
+        int chamadas = 0;
+        EntregaDoBanco(fixo, 14, [&](const std::function<void()>& roda) {
+            chamadas = FalhasDeArquivo::Conta(TFalhasDeArquivo::Todas, roda, camadas);
+        });
+        ASSERT_GT(chamadas, 0);
+        for (const int k : FalhasDeArquivo::Posicoes(chamadas)) {
+            for (const Efeito efeito : {Efeito::ErroES, Efeito::DiscoCheio}) {
+                prepara();
+                bool disparou = false;
+                QString disparada;
+                QStringList vistos;
+                const TResultadoGeracao r = EntregaDoBanco(fixo, 14, [&](const std::function<void()>& roda) {
+                    FalhasDeArquivo::Armada armada(
+                        {k, TFalhasDeArquivo::Todas, efeito, efeito == Efeito::DiscoCheio, camadas});
+                    roda();
+                    disparou = FalhasDeArquivo::Disparou();
+                    disparada = FalhasDeArquivo::Disparada();
+                });
+                // The messages the user reads; the questions on the way (try again, overwrite) ask.
+                for (const TMensagemDialogo& m : dialogos.Mensagens())
+                    if ((m.Botoes & ~Botao::Ajuda) == Botao::Ok)
+                        vistos << m.Texto;
+                vistos << r.Avisos;
+                if (r.Codigo != R::Ok)
+                    vistos << r.TextoDaFalha();
+                else if (!r.Texto.isEmpty())
+                    vistos << r.Texto;
+                if (!disparou)
+                    continue;
+                ++tentativas;
+                SCOPED_TRACE(::testing::Message()
+                             << (efeito == Efeito::DiscoCheio ? "full disk" : "I/O error") << " at call " << k << " of "
+                             << chamadas << ": " << disparada.toStdString()
+                             << "\n  seen: " << vistos.join(QStringLiteral("\n  seen: ")).toStdString());
+                if (r.Codigo != R::Ok) {
+                    EXPECT_EQ(vistos.size(), 1);
+                } else {
+                    EXPECT_LE(vistos.size(), 1);
+                    EXPECT_FALSE(vistos.contains(gravacao)) << "a file written and recorded told as a failed write";
+                }
+                if (disparada.contains(TDatabase::NomeArquivo()) || disparada.endsWith(QLatin1String("database"))) {
+                    EXPECT_FALSE(vistos.contains(compactacao)) << "the database's failure told as the packing's";
+                }
+                if (disparada.endsWith(QLatin1String("-journal")) && r.Codigo != R::Ok) {
+                    EXPECT_TRUE(vistos.value(0).startsWith(tabela));
+                }
+                RemoveTrabalhosAbandonados();
+                if (::testing::Test::HasFailure())
+                    return;
+            }
+        }
+    }
+    std::cout << "[guard] messages of a delivery: " << tentativas << " faults, each told once\n";
     TVolumes::DefinePastaBase(QString());
 }
 

@@ -546,6 +546,13 @@ void TFoAssistGeracao::Grava()
         pedido.Registros = FNumRegistros;
         const TResultadoGeracao resultado = FArquivoPruv->Gera(FDeclaracao, FColecao, pedido);
         FResultado = resultado.Codigo;
+        // The writer shows nothing: the user hears here, once, what it tells; a failure on page 6.
+        for (const QString& aviso : resultado.Avisos)
+            TErro::MostraMensagem(aviso, TipoDialogo::Aviso, Botao::Ok, 0);
+        if (resultado.Codigo != ResultadoEntrega::Ok)
+            FTextoFalha = resultado.TextoDaFalha();
+        else if (!resultado.Texto.isEmpty())
+            TErro::MostraMensagem(resultado.Texto, TipoDialogo::Aviso, Botao::Ok, 0);
         // A run that stopped before naming the file keeps the name of an earlier one.
         if (!resultado.Arquivo.isEmpty())
             FNomeArquivo = resultado.Arquivo;
@@ -558,7 +565,7 @@ int TFoAssistGeracao::DestinoGravacao()
     if (FResultado == ResultadoEntrega::Ok)
         return 8;
     if (FResultado != ResultadoEntrega::ReciboExiste)
-        MostraErro(TErro::Mensagem(FResultado));
+        MostraErro(FTextoFalha.isEmpty() ? TErro::Mensagem(FResultado) : FTextoFalha);
     return 6;
 }
 

@@ -135,7 +135,8 @@ private:
     void MostraErro(const QString& Texto);
 
     std::uint8_t FResultado = SemResultado;
-    TPruv& FDeclaracao;   // not owned
+    QString FTextoFalha;   // what page 6 tells of a writer's failure; empty: its code's message
+    TPruv& FDeclaracao;    // not owned
     QStringList FChaves;
     std::unique_ptr<TArquivoPruv> FArquivoPruv;
     std::unique_ptr<TdvTable> FTabuf;   // the states DBLCUF lists

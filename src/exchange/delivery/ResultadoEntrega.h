@@ -3,8 +3,9 @@
 
 #include "model/values/CodigoMensagem.h"
 
-// Results of writing a delivery file. Each is also the message the caller shows; any other value
-// is the message code of an error found in a stored declaration.
+// Results of writing a delivery file. Each is also the message the caller shows when the run gives
+// no text of its own; any other value is the message code of the error that ended the run (of a
+// stored declaration, of the database).
 namespace ResultadoEntrega {
 inline constexpr std::uint8_t Ok = 0;
 // Not enough free space for the lines expected.

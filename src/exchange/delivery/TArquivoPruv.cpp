@@ -1,10 +1,8 @@
 #include "exchange/delivery/TArquivoPruv.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -20,6 +18,7 @@
 #include "exchange/delivery/TRegistroTipo1.h"
 #include "exchange/delivery/TRegistroTipo2.h"
 #include "exchange/delivery/TRegistroTipo3.h"
+#include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "exchange/delivery/TRegistroTipo4.h"
 #include "exchange/delivery/TSaidaDeclar.h"
 #include "model/people/TNi.h"
@@ -33,11 +32,9 @@
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TDatabase.h"
 #include "platform/db/sqlite/TTransacao.h"
-#include "platform/files/TArquivoNovo.h"
 #include "platform/files/TArquivoTexto.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TSubstituicao.h"
-#include "platform/files/TVolumes.h"
 #include "platform/ui/IProgresso.h"
 #include "platform/ui/InterfaceUsuario.h"
 
@@ -159,6 +156,14 @@ public:
     }
 
     [[nodiscard]] quint32 Crc() const { return FCrc; }
+    // What the user reads of the fault that stopped the writing, when its code's message is not
+    // all of it: the two keys of lines out of order.
+    [[nodiscard]] QString Texto() const
+    {
+        if (!FSaida || FSaida->Texto().isEmpty())
+            return {};
+        return TErro::ComPontoFinal(TErro::Mensagem(FSaida->Resultado())) + QStringLiteral("\n\n") + FSaida->Texto();
+    }
     [[nodiscard]] const std::vector<TEntrada>& Achadas() const { return FAchadas; }
     [[nodiscard]] static QString CaminhoDeclar() { return DiretorioDados() + QStringLiteral("/Declar.txt"); }
 
@@ -238,96 +243,38 @@ private:
     quint32 FCrc = 0;
 };
 
-// The record the recovery reads: the database's unless a test gave another.
-TArquivoPruv::TRegistro& Registro()
-{
-    static TArquivoPruv::TRegistro registro;
-    return registro;
-}
+// How a run ended: its code and, where the user reads other words than the code's message, those.
+struct TFim {
+    TFim(std::uint8_t Codigo_ = R::Ok, QString Texto_ = {})
+        : Codigo(Codigo_)
+        , Texto(std::move(Texto_))
+    {}
+    std::uint8_t Codigo;
+    QString Texto;
+};
 
-QString TextoData(const std::optional<double>& Data)
+TFim FimDoErro(const TErro& Erro)
 {
-    return Data ? QString::number(*Data, 'g', 17) : QStringLiteral("-");
-}
-
-// The hash of the bytes of the file at Caminho, empty when it cannot be read.
-QByteArray Hash(const QString& Caminho)
-{
-    QFile arquivo(Caminho);
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    if (!arquivo.open(QIODevice::ReadOnly) || !hash.addData(&arquivo) || arquivo.error() != QFileDevice::NoError)
-        return {};
-    return hash.result().toHex();
-}
-
-// What a delivery file's mark says: the declaration it was written for, the generation date
-// recorded for it in the same commit and what the new file holds, then the date the declaration
-// held before the run (none: it was not stored) and what the earlier file held (empty: none).
-QByteArray Marca(const QString& Ano, const QString& Ni, double Data, const QByteArray& HashNovo,
-                 const std::optional<double>& DataAnterior, const QByteArray& HashAnterior)
-{
-    return QStringList{Ano,
-                       Ni,
-                       TextoData(Data),
-                       QString::fromLatin1(HashNovo),
-                       TextoData(DataAnterior),
-                       QString::fromLatin1(HashAnterior)}
-        .join(QLatin1Char('\n'))
-        .toUtf8();
-}
-
-// Which file a killed run left recorded. A file goes only when the database holds exactly the
-// date that goes with the other one and both files are the ones the mark names: the new one at
-// its place and the earlier one aside. Anything else (a mark that cannot be read or is not this
-// writer's, a database that cannot be read, holds no such declaration or another date, a file
-// that is not the one named) keeps both.
-TSubstituicao::TDestino Decide(const TSubstituicao::TSobra& Sobra)
-{
-    using D = TSubstituicao::TDestino;
-    if (Sobra.EstadoMarca != TSubstituicao::TSobra::TMarca::Lida)
-        return D::FicamAmbos;
-    const QStringList partes = QString::fromUtf8(Sobra.Marca).split(QLatin1Char('\n'));
-    if (partes.size() != 6 || partes[3].isEmpty())
-        return D::FicamAmbos;
-    const bool novoNoLugar = Hash(Sobra.Destino) == partes[3].toLatin1();
-    // With nothing aside nothing but the mark goes, whatever became of the earlier file.
-    const bool anteriorAparte = Sobra.Aparte.isEmpty()
-        || (!partes[5].isEmpty() && Hash(Sobra.Aparte) == partes[5].toLatin1());
-    if (!novoNoLugar || !anteriorAparte)
-        return D::FicamAmbos;
-    std::optional<double> gravada;
-    try {
-        gravada = Registro() ? Registro()(partes[0], partes[1]) : TFontePruv::DataGravadaNoBanco(partes[0], partes[1]);
-    } catch (const std::exception& e) {
-        qWarning("the record of a delivery file left by an interrupted run cannot be read: %s", e.what());
-        return D::FicamAmbos;
-    }
-    if (!gravada)
-        return D::FicamAmbos;
-    if (TextoData(gravada) == partes[2])
-        return D::FicaNovo;
-    if (TextoData(gravada) == partes[4] && !Sobra.Aparte.isEmpty())
-        return D::VoltaAnterior;
-    return D::FicamAmbos;
+    return {Erro.Codigo(), Erro.GetMensagem()};
 }
 
 // A failure of the database while the run records what it did, in the program's own words.
-void MostraFalhaBanco(const EDatabaseError& Erro)
+TFim FimDoBanco(const EDatabaseError& Erro)
 {
-    TErro(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(QStringLiteral("Pruv"), Erro), 0).Exibe();
+    return FimDoErro(TErro(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(QStringLiteral("Pruv"), Erro), 0));
 }
 
 // Any other failure, with what it says of itself.
-void MostraErroInesperado(const std::exception& Erro)
+TFim FimInesperado(const std::exception& Erro)
 {
-    TErro::MostraMensagem(QStringLiteral("erro inesperado: ") + TextoDaFalha(Erro), TipoDialogo::Erro, Botao::Ok, 0);
+    return {R::FalhaCompactacao, QStringLiteral("erro inesperado: ") + TextoDaFalha(Erro)};
 }
 
 // The delivery file Arquivo in Pasta, packed beside it (Pacote) for the caller to put in place:
 // asks before overwriting one, refuses when a receipt file is there, and keeps the packing only
 // when the library's CRC is the writer's.
-std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QString& Declar, const QString& Recibo,
-                      quint32 Crc, const TPedidoGeracao& Pedido, QString& Pacote)
+TFim Comprime(const QString& Arquivo, const QString& Pasta, const QString& Declar, const QString& Recibo, quint32 Crc,
+              const TPedidoGeracao& Pedido, QString& Pacote)
 {
     std::uint8_t resultado = R::Ok;
     if (QFileInfo::exists(Arquivo)
@@ -335,15 +282,15 @@ std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QStrin
             != Resposta::Sim)
         resultado = R::Recusado;
     if (!TNomeEntrega::ReciboExistente(Arquivo).isEmpty())
-        return R::ReciboExiste;
+        return {R::ReciboExiste};
     if (resultado != R::Ok)
-        return resultado;
+        return {resultado};
     if (!QDir().mkpath(Pasta))
-        return R::FalhaCompactacao;
+        return {R::FalhaCompactacao};
 
     // A file the library could not take leaves nothing behind for the next packing.
     if (!AdicionaArquivo(Recibo))
-        return R::FalhaCompactacao;
+        return {R::FalhaCompactacao};
     AdicionaArquivo(Declar);
     IProgresso* gauge = Pedido.GaugeCompactacao;
     if (gauge)
@@ -355,19 +302,217 @@ std::uint8_t Comprime(const QString& Arquivo, const QString& Pasta, const QStrin
     QString escrito = TNomeEntrega::Pacote(Arquivo);
     const int r = ComprimirPruv(escrito, progresso);
     if (r == ResultadoCompressao::Cancelado)
-        return R::Recusado;
+        return {R::Recusado};
     if (r != ResultadoCompressao::Ok)
-        return R::FalhaCompactacao;
+        return {R::FalhaCompactacao};
     const bool mesmoCrc = ObtemCRCDeclaracao() == Crc;
     InterfaceUsuario::Atividade().MantemVivo();
     if (!mesmoCrc) {
         QFile::remove(escrito);
-        InterfaceUsuario::Mostra(CrcDiferente, TipoDialogo::Erro, Botao::Ok);
-        return R::FalhaCompactacao;
+        return {R::FalhaCompactacao, CrcDiferente};
     }
     Pacote = escrito;
-    return R::Ok;
+    return {};
 }
+
+// One run of Gera. Each step ends the run with what the user is told when it cannot go on; a
+// run that does not end with its file in place and recorded takes back the receipt data it wrote
+// (half a receipt) and, once the generation was recorded, what the open declaration was given
+// (the stored ones roll back with the transaction). Nothing here shows anything.
+class TRodada {
+public:
+    TRodada(IFonteEntrega& Fonte, const TPedidoGeracao& Pedido, const std::function<QDateTime()>& Relogio)
+        : FFonte(Fonte)
+        , FPedido(Pedido)
+        , FRelogio(Relogio)
+    {}
+
+    TResultadoGeracao Executa()
+    {
+        TFim fim;
+        try {
+            fim = Gera();
+        } catch (const TErro& e) {
+            fim = Falhou(FimDoErro(e));
+        } catch (const EIniFile&) {
+            fim = Falhou({R::ErroGravacao});   // the receipt data could not be written
+        } catch (const std::overflow_error&) {
+            fim = Falhou({R::ErroGravacao});   // more lines than the layout can number
+        } catch (const EDatabaseError& e) {
+            fim = Falhou(FimDoBanco(e));
+        } catch (const std::exception& e) {
+            fim = Falhou(FimInesperado(e));
+        }
+        if (!FConcluido)
+            Desfaz(fim);
+        FResultado.Codigo = fim.Codigo;
+        FResultado.Texto = fim.Texto;
+        return FResultado;
+    }
+
+    [[nodiscard]] quint32 Crc() const { return FCrc; }
+
+private:
+    TFim Gera()
+    {
+        // Room for the lines expected, or nothing is written.
+        const qint64 capacidade = Capacidade();
+        if (FPedido.Registros >= capacidade)
+            return {R::SemEspaco};
+        if (!FRecibo.Apaga())
+            return {R::ErroGravacao};
+        FEscrita.emplace(FFonte, FPedido, FRecibo);
+        const std::vector<TEntrada> entradas = Entradas(FPedido.Chaves);
+        const std::uint8_t codigo = FEscrita->Escreve(entradas, capacidade, FPedido.Registros);
+        FCrc = FEscrita->Crc();
+        if (codigo != R::Ok)
+            return {codigo, FEscrita->Texto()};
+
+        // What a run killed midway left beside the delivery file goes first, decided by what the
+        // database holds before this run records anything: an earlier file it kept aside is back
+        // at its place before the question whether to overwrite it.
+        const TDeclaracaoEntrega& aberta = FEscrita->Aberta();
+        const QString niEntrega = FEscrita->NiEntrega();
+        const QString pasta = TNomeEntrega::Pasta(FPedido.Volume, niEntrega, aberta.Ano);
+        FResultado.Avisos = TRecuperacaoEntrega::Recupera(pasta);
+
+        // The date the declaration holds before this run records its own, for the mark.
+        const std::optional<double> dataAnterior = FFonte.DataGravada(aberta.Ano, niEntrega);
+        // What follows the text is one transaction, committed only once the delivery file is in
+        // place: a failure on the way leaves no declaration marked as written without its file.
+        const auto banco = TDatabase::DaPasta(DiretorioDados());
+        TTransacao transacao(*banco);
+        FRegistrou = true;
+        if (FPedido.GaugeRegistros)
+            FPedido.GaugeRegistros->Completa();
+        FAgora = FRelogio ? FRelogio() : QDateTime::currentDateTime();
+        if (TFim fim = Registra(static_cast<int>(entradas.size())); fim.Codigo != R::Ok) {
+            // An establishment's own error: its declarations are stored with the new date all the
+            // same, and the run ends without receipt data or packing.
+            transacao.Confirma();
+            FConcluido = true;
+            return fim;
+        }
+
+        // The receipt data of the head declaration.
+        TDeclaracaoEntrega cabeca = aberta;
+        FFonte.Carrega(aberta.Ano, niEntrega, cabeca);
+        FRecibo.Grava(cabeca, FEscrita->Totais(), FAgora.date(), FCrc);
+
+        // The delivery file, named for the delivery's number, year, type and situation.
+        FResultado.Arquivo = QDir(pasta).filePath(TNomeEntrega::Arquivo(
+            niEntrega, aberta.Ano, aberta.Tipo == QLatin1String("R"), aberta.SituacaoEspecial, aberta.PessoaFisica));
+        QString pacote;
+        if (TFim fim = Comprime(FResultado.Arquivo, pasta, TEscritaDeclar::CaminhoDeclar(), FRecibo.Caminho(), FCrc,
+                                FPedido, pacote);
+            fim.Codigo != R::Ok)
+            return fim;
+        return Coloca(pacote, pasta, dataAnterior, transacao);
+    }
+
+    // The generation, in every establishment written and in the open declaration: the first
+    // establishment's error gives the code, and each one's is told in one text.
+    TFim Registra(int Estabelecimentos)
+    {
+        TFim fim;
+        const int larguraRaiz = FEscrita->Aberta().PessoaFisica ? 9 : 8;
+        for (const TEntrada& entrada : FEscrita->Achadas()) {
+            const auto erro = FFonte.RegistraGeracao(
+                entrada.Ano, entrada.Ni, entrada.Ni.left(larguraRaiz) + FEscrita->Ordem(), FAgora, Estabelecimentos);
+            if (!erro)
+                continue;
+            if (fim.Codigo == R::Ok)
+                fim.Codigo = erro->Codigo();
+            fim.Texto += (fim.Texto.isEmpty() ? QString() : QStringLiteral("\n\n")) + erro->GetMensagem();
+        }
+        return fim;
+    }
+
+    // The volumes the delivery took are recorded before it takes the earlier file's place, and
+    // the earlier file goes only with the commit: until then a failure puts it back as it was
+    // (the substitution's destructor, before the transaction's rolls back). The mark names the
+    // date the new file is recorded with, so that after a process that ended before the commit
+    // the next start knows which of the two files the database holds; its companion goes once
+    // the commit is made.
+    TFim Coloca(const QString& Pacote, const QString& Pasta, const std::optional<double>& DataAnterior,
+                TTransacao& Transacao)
+    {
+        const TDeclaracaoEntrega& aberta = FEscrita->Aberta();
+        const QString niEntrega = FEscrita->NiEntrega();
+        const QString& arquivo = FResultado.Arquivo;
+        QByteArray marca;
+        if (const auto data = FFonte.DataGravada(aberta.Ano, niEntrega)) {
+            const bool haAnterior = QFileInfo::exists(arquivo);
+            QByteArray hashAnterior = haAnterior ? TRecuperacaoEntrega::Hash(arquivo) : QByteArray();
+            if (haAnterior && hashAnterior.isEmpty())
+                hashAnterior = "?";   // unreadable: no file will match it, and the recovery keeps both
+            marca = TRecuperacaoEntrega::Marca(aberta.Ano, niEntrega, *data, TRecuperacaoEntrega::Hash(Pacote),
+                                               DataAnterior, hashAnterior);
+        }
+        TSubstituicao substituicao(Pacote, arquivo, marca, true);
+        const int volumes = FRecibo.Volumes();
+        for (const TEntrada& entrada : FEscrita->Achadas())
+            FFonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);
+        if (QString erro; !substituicao.Coloca(erro))
+            return {R::FalhaCompactacao,
+                    QStringLiteral("O arquivo de entrega não pôde ser colocado na pasta %1 (%2). A declaração não "
+                                   "foi gerada.")
+                        .arg(QDir::toNativeSeparators(Pasta), erro)};
+        Transacao.Confirma();
+        FConcluido = true;
+        if (QString erro; !substituicao.Confirma(erro)) {
+            // The new file is in place and recorded; what could not go is seen to at the next start.
+            return {R::Ok,
+                    QStringLiteral("O arquivo de entrega foi gravado, mas o arquivo anterior ou a marca da "
+                                   "gravação não puderam ser removidos da pasta %1 (%2). Serão removidos "
+                                   "quando o programa for iniciado novamente.")
+                        .arg(QDir::toNativeSeparators(Pasta), erro)};
+        }
+        return {};
+    }
+
+    // A failure that raised: the text being written goes, as does an earlier one.
+    TFim Falhou(TFim Fim)
+    {
+        if (FEscrita)
+            FEscrita->Descarta();
+        return Fim;
+    }
+
+    // Takes back what the run gave; a failure to do so is told with the run's own, in one text.
+    void Desfaz(TFim& Fim)
+    {
+        FRecibo.Apaga();
+        if (!FRegistrou)
+            return;
+        TFim falha;
+        try {
+            FFonte.DesfazRegistros();
+            return;
+        } catch (const TErro& e) {
+            falha = FimDoErro(e);
+        } catch (const EDatabaseError& e) {
+            falha = FimDoBanco(e);
+        } catch (const std::exception& e) {
+            falha = FimInesperado(e);
+        }
+        // A disk that keeps failing says the same twice: once is enough.
+        const QString texto = Fim.Texto.isEmpty() ? TErro::Mensagem(Fim.Codigo) : Fim.Texto;
+        if (falha.Texto != texto)
+            Fim.Texto = texto + QStringLiteral("\n\n") + falha.Texto;
+    }
+
+    IFonteEntrega& FFonte;
+    const TPedidoGeracao& FPedido;
+    const std::function<QDateTime()>& FRelogio;
+    QDateTime FAgora;   // the generation's date and time
+    TReciboEntrega FRecibo;
+    std::optional<TEscritaDeclar> FEscrita;
+    TResultadoGeracao FResultado;
+    quint32 FCrc = 0;
+    bool FRegistrou = false;   // the generation was recorded, in the open declaration too
+    bool FConcluido = false;   // the run ended with its file in place and recorded, or committed its error
+};
 
 }   // namespace
 
@@ -378,221 +523,24 @@ TArquivoPruv::TArquivoPruv()
 
 TArquivoPruv::~TArquivoPruv() = default;
 
-void TArquivoPruv::DefineRegistro(TRegistro Registro_)
-{
-    Registro() = std::move(Registro_);
-}
-
-void TArquivoPruv::RemoveSobras(const QString& Pasta)
-{
-    // The user hears once of files kept that no record names: the recovery leaves no mark to
-    // decide on again.
-    QStringList mantidos;
-    const auto decide = [&mantidos](const TSubstituicao::TSobra& sobra) {
-        const TSubstituicao::TDestino destino = Decide(sobra);
-        if (destino == TSubstituicao::TDestino::FicamAmbos)
-            mantidos << QFileInfo(sobra.Destino).fileName();
-        return destino;
-    };
-    QStringList expostos;
-    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo, decide, &expostos);
-    if (!mantidos.isEmpty()) {
-        for (const QString& exposto : std::as_const(expostos))
-            mantidos << QFileInfo(exposto).fileName();
-        InterfaceUsuario::Mostra(
-            QStringLiteral("Uma gravação de arquivo de entrega foi interrompida e não foi possível saber qual "
-                           "arquivo a declaração registra. Nenhum arquivo foi apagado: confira os arquivos "
-                           "abaixo, na pasta %1, e grave a declaração novamente se for preciso.\n\n%2")
-                .arg(QDir::toNativeSeparators(Pasta), mantidos.join(QLatin1Char('\n'))),
-            TipoDialogo::Aviso, Botao::Ok);
-    }
-    TArquivoNovo::RemoveAbandonados(Pasta);
-    const QDir pasta(Pasta);
-    for (const QString& nome : pasta.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
-        if (TNomeEntrega::EhPacote(nome))
-            QFile::remove(pasta.filePath(nome));
-}
-
-void TArquivoPruv::RemoveSobrasPadrao()
-{
-    const QDir::Filters pastas = QDir::Dirs | QDir::NoDotAndDotDot;
-    const QDir gravadas(TNomeEntrega::Gravadas(TVolumes::PastaBase()));
-    for (const QString& ni : gravadas.entryList(pastas)) {
-        const QDir pastaNi(gravadas.filePath(ni));
-        for (const QString& ano : pastaNi.entryList(pastas))
-            RemoveSobras(pastaNi.filePath(ano));
-    }
-    // A delivery onto a removable medium goes to its root: those mounted now are seen to as well.
-    for (const TVolume& volume : TVolumes::Lista())
-        if (volume.Removivel())
-            RemoveSobras(volume.Raiz);
-}
-
 TResultadoGeracao TArquivoPruv::Gera(TPruv& Declaracao, TColecaoPruv& Colecao, const TPedidoGeracao& Pedido)
 {
     std::unique_ptr<TFontePruv> fonte;
     try {
         fonte = std::make_unique<TFontePruv>(Declaracao, Colecao);
     } catch (const TErro& e) {
-        e.Exibe();
-        return {e.Codigo(), QString()};
+        TResultadoGeracao resultado;
+        resultado.Codigo = e.Codigo();
+        resultado.Texto = e.GetMensagem();
+        return resultado;
     }
     return Gera(*fonte, Pedido);
 }
 
 TResultadoGeracao TArquivoPruv::Gera(IFonteEntrega& Fonte, const TPedidoGeracao& Pedido)
 {
-    TResultadoGeracao resultado;
-    std::optional<TEscritaDeclar> escrita;
-    // What a run that does not end with its file in place and recorded takes back: the receipt
-    // data it wrote (half a receipt) and, once the generation was recorded, what the open
-    // declaration was given (the stored ones roll back with the transaction).
-    bool concluido = false;
-    IFonteEntrega* desfaz = nullptr;
-    const auto desfazSeFalhou = qScopeGuard([&] {
-        if (concluido)
-            return;
-        TReciboEntrega().Apaga();
-        if (!desfaz)
-            return;
-        // Nothing leaves here: a database that keeps failing is shown, and the program goes on.
-        try {
-            desfaz->DesfazRegistros();
-        } catch (const TErro& e) {
-            e.Exibe();
-        } catch (const EDatabaseError& e) {
-            MostraFalhaBanco(e);
-        } catch (const std::exception& e) {
-            MostraErroInesperado(e);
-        }
-    });
-    const auto termina = [&resultado](std::uint8_t Codigo) {
-        resultado.Codigo = Codigo;
-        return resultado;
-    };
-    try {
-        // Room for the lines expected, or nothing is written.
-        const qint64 capacidade = Capacidade();
-        if (Pedido.Registros >= capacidade)
-            return termina(R::SemEspaco);
-
-        TReciboEntrega recibo;
-        if (!recibo.Apaga())
-            return termina(R::ErroGravacao);
-        escrita.emplace(Fonte, Pedido, recibo);
-        const std::vector<TEntrada> entradas = Entradas(Pedido.Chaves);
-        std::uint8_t codigo = escrita->Escreve(entradas, capacidade, Pedido.Registros);
-        FCrc = escrita->Crc();
-        if (codigo != R::Ok)
-            return termina(codigo);
-
-        // What a run killed midway left beside the delivery file goes first, decided by what the
-        // database holds before this run records anything: an earlier file it kept aside is back
-        // at its place before the question whether to overwrite it.
-        const TDeclaracaoEntrega& aberta = escrita->Aberta();
-        const QString niEntrega = escrita->NiEntrega();
-        const QString pasta = TNomeEntrega::Pasta(Pedido.Volume, niEntrega, aberta.Ano);
-        RemoveSobras(pasta);
-
-        // The date the declaration holds before this run records its own, for the mark.
-        const std::optional<double> dataAnterior = Fonte.DataGravada(aberta.Ano, niEntrega);
-        // What follows the text is one transaction, committed only once the delivery file is in
-        // place: a failure on the way leaves no declaration marked as written without its file.
-        const auto banco = TDatabase::DaPasta(DiretorioDados());
-        TTransacao transacao(*banco);
-        desfaz = &Fonte;
-
-        // The generation, in every establishment written and in the open declaration.
-        if (Pedido.GaugeRegistros)
-            Pedido.GaugeRegistros->Completa();
-        const QDateTime agora = FRelogio ? FRelogio() : QDateTime::currentDateTime();
-        const int larguraRaiz = aberta.PessoaFisica ? 9 : 8;
-        for (const TEntrada& entrada : escrita->Achadas()) {
-            const auto erro = Fonte.RegistraGeracao(entrada.Ano, entrada.Ni,
-                                                    entrada.Ni.left(larguraRaiz) + escrita->Ordem(), agora,
-                                                    static_cast<int>(entradas.size()));
-            if (erro) {
-                erro->Exibe();
-                if (codigo == R::Ok)
-                    codigo = erro->Codigo();
-            }
-        }
-        if (codigo != R::Ok) {
-            // An establishment's own error: its declarations are stored with the new date all the
-            // same, and the run ends without receipt data or packing.
-            transacao.Confirma();
-            concluido = true;
-            return termina(codigo);
-        }
-
-        // The receipt data of the head declaration.
-        TDeclaracaoEntrega cabeca = aberta;
-        Fonte.Carrega(aberta.Ano, niEntrega, cabeca);
-        recibo.Grava(cabeca, escrita->Totais(), agora.date(), FCrc);
-
-        // The delivery file, named for the delivery's number, year, type and situation.
-        resultado.Arquivo = QDir(pasta).filePath(TNomeEntrega::Arquivo(
-            niEntrega, aberta.Ano, aberta.Tipo == QLatin1String("R"), aberta.SituacaoEspecial, aberta.PessoaFisica));
-        QString pacote;
-        codigo = Comprime(resultado.Arquivo, pasta, TEscritaDeclar::CaminhoDeclar(), recibo.Caminho(), FCrc, Pedido,
-                          pacote);
-        if (codigo != R::Ok)
-            return termina(codigo);
-
-        // The volumes the delivery took are recorded before it takes the earlier file's place,
-        // and the earlier file goes only with the commit: until then a failure puts it back as
-        // it was (the substitution's destructor, before the transaction's rolls back).
-        // The mark names the date the new file is recorded with, so that after a process that
-        // ended before the commit the next start knows which of the two files the database
-        // holds.
-        QByteArray marca;
-        if (const auto data = Fonte.DataGravada(aberta.Ano, niEntrega)) {
-            const bool haAnterior = QFileInfo::exists(resultado.Arquivo);
-            QByteArray hashAnterior = haAnterior ? Hash(resultado.Arquivo) : QByteArray();
-            if (haAnterior && hashAnterior.isEmpty())
-                hashAnterior = "?";   // unreadable: no file will match it, and the recovery keeps both
-            marca = Marca(aberta.Ano, niEntrega, *data, Hash(pacote), dataAnterior, hashAnterior);
-        }
-        TSubstituicao substituicao(pacote, resultado.Arquivo, marca);
-        const int volumes = recibo.Volumes();
-        for (const TEntrada& entrada : escrita->Achadas())
-            Fonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);
-        if (QString erro; !substituicao.Coloca(erro))
-            return termina(R::FalhaCompactacao);
-        transacao.Confirma();
-        concluido = true;
-        if (QString erro; !substituicao.Confirma(erro)) {
-            // The new file is in place and recorded; what could not go is seen to at the next start.
-            InterfaceUsuario::Mostra(QStringLiteral("O arquivo de entrega foi gravado, mas o arquivo anterior ou a "
-                                                    "marca da gravação não puderam ser removidos da pasta %1 (%2). "
-                                                    "Serão removidos quando o programa for iniciado novamente.")
-                                         .arg(QDir::toNativeSeparators(pasta), erro),
-                                     TipoDialogo::Erro, Botao::Ok);
-            return termina(R::ErroGravacao);
-        }
-        return termina(codigo);
-    } catch (const TErro& e) {
-        if (escrita)
-            escrita->Descarta();
-        e.Exibe();
-        return termina(e.Codigo());
-    } catch (const EIniFile&) {
-        if (escrita)
-            escrita->Descarta();
-        return termina(R::ErroGravacao);   // the receipt data could not be written
-    } catch (const std::overflow_error&) {
-        if (escrita)
-            escrita->Descarta();
-        return termina(R::ErroGravacao);   // more lines than the layout can number
-    } catch (const EDatabaseError& e) {
-        if (escrita)
-            escrita->Descarta();
-        MostraFalhaBanco(e);
-        return termina(R::FalhaCompactacao);
-    } catch (const std::exception& e) {
-        if (escrita)
-            escrita->Descarta();
-        MostraErroInesperado(e);
-        return termina(R::FalhaCompactacao);
-    }
+    TRodada rodada(Fonte, Pedido, FRelogio);
+    TResultadoGeracao resultado = rodada.Executa();
+    FCrc = rodada.Crc();
+    return resultado;
 }

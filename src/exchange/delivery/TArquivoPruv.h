@@ -2,7 +2,6 @@
 #include <QDateTime>
 #include <QtGlobal>
 #include <functional>
-#include <optional>
 
 #include "exchange/delivery/TPedidoGeracao.h"
 #include "exchange/delivery/TResultadoGeracao.h"
@@ -16,9 +15,11 @@ class TPruv;
 // both into the delivery file (".dec") on the chosen volume, checks the packing's CRC against
 // its own and records the generation in the stored declarations. One object per run.
 //
-// Gera throws nothing: its result's code is one of ResultadoEntrega, or the message code of an
-// error of a stored declaration (already shown). The delivery file appears only when complete and
-// checked: a failed or cancelled run leaves an earlier one as it was.
+// Gera throws nothing and shows nothing: its result's code is one of ResultadoEntrega or the
+// message code of the error that ended the run, and it carries what the user is told, for the
+// caller to show once. The delivery file appears only when complete and checked: a failed or
+// cancelled run leaves an earlier one as it was. What a run that ended midway left beside the
+// file is taken back by TRecuperacaoEntrega, in the folder of each run and at the start.
 class TArquivoPruv final {
 public:
     TArquivoPruv();   // deletes a Recibo.ini left in the data folder by an earlier run
@@ -37,18 +38,6 @@ public:
     [[nodiscard]] quint32 Crc() const { return FCrc; }
     // The clock of the generation date and time; the system's by default.
     void DefineRelogio(std::function<QDateTime()> Relogio) { FRelogio = std::move(Relogio); }
-
-    // Takes back what runs killed midway left beside delivery files in Pasta: an earlier file
-    // kept aside goes back to its place (or goes, once its replacement took the place), and the
-    // packing's temporaries go. Only names this writer makes are touched.
-    static void RemoveSobras(const QString& Pasta);
-    // The same in every folder where delivery files go by default (the base volume's) and at
-    // the root of each removable medium mounted now.
-    static void RemoveSobrasPadrao();
-    // What the recovery asks for the generation date stored for a declaration (none: not
-    // stored; raises when it cannot be read); the database's when empty.
-    using TRegistro = std::function<std::optional<double>(const QString& Ano, const QString& Ni)>;
-    static void DefineRegistro(TRegistro Registro);
 
     // Bytes kept free on the data folder's volume beyond the lines expected.
     static constexpr qint64 ReservaEmDisco = 102400;

@@ -9,7 +9,6 @@
 #include "exchange/delivery/TOrdemRegistros.h"
 #include "exchange/delivery/TRegistroTipo3.h"
 #include "exchange/delivery/TSaidaDeclar.h"
-#include "platform/ui/InterfaceUsuario.h"
 
 using namespace LayoutDeclar;
 
@@ -130,11 +129,11 @@ bool TRegistroTipo2::Grava(char Tipo, TSaidaDeclar& Saida, TOrdemRegistros& Orde
         PoeValores(*linha, colunas, id);
         Saida.Grava(linha->Bytes());
         if (!Ordem.Aceita(*linha)) {
-            if (Tipo == '5' && id == 0)
-                InterfaceUsuario::Mostra(
-                    QString::fromLatin1(Ordem.Ultima() + "    -    " + TOrdemRegistros::Chave(*linha)),
-                    TipoDialogo::Erro, Botao::Ok);
-            Saida.Falha(ResultadoEntrega::ForaDeOrdem);
+            // Of an annex's item the user reads both keys with the failure.
+            Saida.Falha(ResultadoEntrega::ForaDeOrdem,
+                        Tipo == '5' && id == 0
+                            ? QString::fromLatin1(Ordem.Ultima() + "    -    " + TOrdemRegistros::Chave(*linha))
+                            : QString());
             return false;
         }
         Saida.SomaCrc(linha->Bytes());

@@ -32,7 +32,7 @@ public:
     // Writes the item's lines in identifier order, each checked by the order rule and, when
     // accepted, added to the CRC and to the code's totals. A line out of order records
     // ForaDeOrdem in Saida, stops the item and answers false; for the first line of a type 5
-    // item the user is first shown the two keys.
+    // item the fault carries the two keys, for the user to read with it.
     static bool Grava(char Tipo, TSaidaDeclar& Saida, TOrdemRegistros& Ordem, const QString& NiDeclarante,
                       const TItemEntrega& Item, TTotalCodigo& Total);
 };

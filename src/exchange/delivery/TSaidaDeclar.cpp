@@ -52,8 +52,10 @@ void TSaidaDeclar::SomaCrc(QByteArrayView Linha)
     FCrc = CalculaCRC32(FimDeLinha, 2, FCrc);
 }
 
-void TSaidaDeclar::Falha(std::uint8_t Codigo)
+void TSaidaDeclar::Falha(std::uint8_t Codigo, const QString& Texto)
 {
-    if (FResultado == 0)
-        FResultado = Codigo;
+    if (FResultado != 0)
+        return;
+    FResultado = Codigo;
+    FTexto = Texto;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <QtGlobal>
 #include <cstdint>
 
@@ -31,10 +32,12 @@ public:
     // The CRC of the lines added so far: the running register complemented.
     [[nodiscard]] quint32 Crc() const { return ~FCrc; }
 
-    // Keeps the first fault; 0 is ignored.
-    void Falha(std::uint8_t Codigo);
+    // Keeps the first fault, and what the user reads of it beyond its code's message; 0 is
+    // ignored.
+    void Falha(std::uint8_t Codigo, const QString& Texto = {});
     [[nodiscard]] bool Falhou() const { return FResultado != 0; }
     [[nodiscard]] std::uint8_t Resultado() const { return FResultado; }
+    [[nodiscard]] const QString& Texto() const { return FTexto; }
 
 private:
     TArquivoTexto& FArquivo;   // not owned
@@ -43,4 +46,5 @@ private:
     int FSequencia = 0;
     quint32 FCrc = 0xFFFFFFFFu;
     std::uint8_t FResultado = 0;
+    QString FTexto;
 };

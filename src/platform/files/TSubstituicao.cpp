@@ -17,6 +17,7 @@ namespace {
 
 const QString Sufixo = QStringLiteral(".anterior");
 const QString SufixoMarca = QStringLiteral(".marca");
+const QString SufixoPendente = QStringLiteral(".pendente");
 
 QByteArray Nativo(const QString& caminho)
 {
@@ -77,6 +78,13 @@ bool Remove(const QString& caminho, QString& erro)
     return false;
 }
 
+// Removes the mark of destino, then its companion: while the mark stands its companion does too,
+// so that a mark never reads as confirmed that was not.
+bool RemoveMarca(const QString& destino, QString& erro)
+{
+    return Remove(TSubstituicao::NomeMarca(destino), erro) && Remove(TSubstituicao::NomePendente(destino), erro);
+}
+
 // The first name beside destino that a person sees and nothing holds, for an earlier file kept.
 QString NomeVisivel(const QString& destino)
 {
@@ -88,10 +96,11 @@ QString NomeVisivel(const QString& destino)
 
 }   // namespace
 
-TSubstituicao::TSubstituicao(QString novo, QString destino, QByteArray marca)
+TSubstituicao::TSubstituicao(QString novo, QString destino, QByteArray marca, bool pendente)
     : FNovo(std::move(novo))
     , FDestino(std::move(destino))
     , FMarca(std::move(marca))
+    , FPendente(pendente && !FMarca.isEmpty())
 {}
 
 TSubstituicao::~TSubstituicao()
@@ -112,6 +121,12 @@ QString TSubstituicao::NomeMarca(const QString& destino)
     return info.absolutePath() + QStringLiteral("/.") + info.fileName() + SufixoMarca;
 }
 
+QString TSubstituicao::NomePendente(const QString& destino)
+{
+    const QFileInfo info(destino);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + SufixoPendente;
+}
+
 bool TSubstituicao::Coloca(QString& erro)
 {
     // Only a plain file (or a link) is set aside: a folder in the way refuses the rename below.
@@ -130,10 +145,12 @@ bool TSubstituicao::Coloca(QString& erro)
         FAparte = aparte;
     }
     // The mark goes down once the earlier file is aside, so that a mark alone always means the
-    // earlier file is gone for good or there was none.
+    // earlier file is gone for good or there was none; its companion goes down before it, so that
+    // no mark stands without its companion until Confirma.
     bool marcado = FMarca.isEmpty();
     if (!marcado) {
-        marcado = TArquivoNovo::GravaInteiro(NomeMarca(FDestino), FMarca, erro);
+        FPendenteNoDisco = FPendente && TArquivoNovo::GravaInteiro(NomePendente(FDestino), QByteArray(), erro);
+        marcado = (!FPendente || FPendenteNoDisco) && TArquivoNovo::GravaInteiro(NomeMarca(FDestino), FMarca, erro);
         FMarcado = marcado;
     }
     if (!marcado || !TArquivoNovo::Renomeia(FNovo, FDestino, erro)) {
@@ -152,6 +169,16 @@ bool TSubstituicao::Coloca(QString& erro)
 bool TSubstituicao::Confirma(QString& erro)
 {
     FConfirmado = true;
+    bool ok = true;
+    // The companion goes first: from then on the mark says the new file counts. One that cannot
+    // go takes the mark with it, and with no mark Recupera keeps both files.
+    if (FPendenteNoDisco && !Remove(NomePendente(FDestino), erro)) {
+        ok = false;
+        QString outro;
+        if (FMarcado && Remove(NomeMarca(FDestino), outro))
+            FMarcado = false;
+    }
+    FPendenteNoDisco = false;
     // The mark stays as long as the earlier file does: it is what tells Recupera that the earlier
     // one may go once the record holds the new one.
     if (!FAparte.isEmpty() && !Remove(FAparte, erro)) {
@@ -167,7 +194,7 @@ bool TSubstituicao::Confirma(QString& erro)
         return false;
     }
     FMarcado = false;
-    return true;
+    return ok;
 }
 
 bool TSubstituicao::Desfaz()
@@ -197,7 +224,10 @@ void TSubstituicao::TiraMarca()
 {
     if (FMarcado)
         ::unlink(Nativo(NomeMarca(FDestino)).constData());
+    if (FPendenteNoDisco)
+        ::unlink(Nativo(NomePendente(FDestino)).constData());
     FMarcado = false;
+    FPendenteNoDisco = false;
 }
 
 void TSubstituicao::Solta()
@@ -211,7 +241,7 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
                             const Decisao& decide, QStringList* expostos)
 {
     // Carries out the answer for a place with a file at it; true when done.
-    const auto cumpre = [&](const TSobra& sobra, const QString& marca) {
+    const auto cumpre = [&](const TSobra& sobra) {
         const TDestino destino = decide ? decide(sobra) : TDestino::FicaNovo;
         QString erro;
         bool feito = false;
@@ -237,7 +267,7 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
             break;
         }
         if (feito)
-            Remove(marca, erro);   // one left goes at a later call, which finds the same answer
+            RemoveMarca(sobra.Destino, erro);   // one left goes at a later call, which finds the same answer
         else if (destino != TDestino::Espera)
             qWarning("left by an interrupted substitution, kept for later: %s", qUtf8Printable(erro));
         return feito;
@@ -257,18 +287,18 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
         const int trava = Trava(aparte);
         if (trava < 0 && errno == EWOULDBLOCK)
             continue;
-        const QString marca = NomeMarca(destino);
         bool feito = false;
         if (!Existe(destino)) {
             // Nothing took the place: the earlier file goes back, whatever a mark says.
             QString erro;
-            feito = TArquivoNovo::Renomeia(aparte, destino, erro) && Remove(marca, erro);
+            feito = TArquivoNovo::Renomeia(aparte, destino, erro) && RemoveMarca(destino, erro);
         } else {
             TSobra sobra;
             sobra.Destino = destino;
             sobra.Aparte = aparte;
-            LeMarca(marca, sobra);
-            feito = cumpre(sobra, marca);
+            LeMarca(NomeMarca(destino), sobra);
+            sobra.Pendente = Existe(NomePendente(destino));
+            feito = cumpre(sobra);
         }
         if (trava >= 0)
             ::close(trava);
@@ -280,16 +310,25 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
         const QString destino = dir.filePath(nomeDestino);
         if ((nosso && !nosso(nomeDestino)) || Existe(NomeAparte(destino)))
             continue;
-        const QString marca = dir.filePath(nome);
         QString erro;
         if (!Existe(destino)) {
-            Remove(marca, erro);
+            RemoveMarca(destino, erro);
             continue;
         }
         TSobra sobra;
         sobra.Destino = destino;
-        LeMarca(marca, sobra);
-        recuperados += cumpre(sobra, marca) ? 1 : 0;
+        LeMarca(dir.filePath(nome), sobra);
+        sobra.Pendente = Existe(NomePendente(destino));
+        recuperados += cumpre(sobra) ? 1 : 0;
+    }
+    // A companion alone: its process ended before it wrote the mark, or let the mark go.
+    for (const QString& nome : dir.entryList({QStringLiteral(".?*") + SufixoPendente}, QDir::Files | QDir::Hidden)) {
+        const QString nomeDestino = nome.mid(1, nome.size() - 1 - SufixoPendente.size());
+        const QString destino = dir.filePath(nomeDestino);
+        if ((nosso && !nosso(nomeDestino)) || Existe(NomeAparte(destino)) || Existe(NomeMarca(destino)))
+            continue;
+        QString erro;
+        Remove(dir.filePath(nome), erro);
     }
     return recuperados;
 }

@@ -18,11 +18,16 @@
 // two files a process that ended between Coloca and Confirma left recorded. A file is deleted
 // only when the caller answers so; when it answers to keep both, the earlier one gets a name a
 // person sees (name + ".anterior", then ".anterior-2" and on).
+//
+// Where the caller must tell a substitution it confirmed from one it never did, the mark goes
+// down with a companion ("." + name + ".pendente") that Confirma removes before anything else:
+// a mark with its companion was never confirmed.
 class TSubstituicao final {
 public:
     // novo: a complete file in the same folder as destino, which takes its place; marca, when
-    // not empty, what Recupera hands back to decide between the two.
-    TSubstituicao(QString novo, QString destino, QByteArray marca = {});
+    // not empty, what Recupera hands back to decide between the two; pendente: the mark has its
+    // companion until Confirma.
+    TSubstituicao(QString novo, QString destino, QByteArray marca = {}, bool pendente = false);
     ~TSubstituicao();   // Desfaz unless confirmed
     TSubstituicao(const TSubstituicao&) = delete;
     TSubstituicao& operator=(const TSubstituicao&) = delete;
@@ -31,9 +36,11 @@ public:
     // when a step failed: destino then holds what it held (or, when even that could not be put
     // back, the earlier file waits aside for Recupera) and the new file is still there.
     bool Coloca(QString& erro);
-    // The new file stays; the earlier one is removed, and the mark after it (each removal tried
-    // again once). False with the reason in erro when either still stands: a mark then
-    // stays beside the earlier one, for Recupera to decide once the record is read.
+    // The new file stays; the mark's companion is removed, then the earlier file, then the mark
+    // (each removal tried again once). False with the reason in erro when any still stands: a
+    // mark then stays beside the earlier one, for Recupera to decide once the record is read; a
+    // mark whose companion could not go is removed at once, so that no mark stays that says the
+    // substitution was never confirmed.
     [[nodiscard]] bool Confirma(QString& erro);
     // Takes back what is not confirmed: the new file removed, the earlier one back at destino.
     // False when the earlier one could not be renamed back: it then stays aside, alone, and
@@ -46,7 +53,8 @@ public:
         QString Destino;   // the place, holding a file
         QString Aparte;    // the earlier file kept aside; empty when there is none
         TMarca EstadoMarca = TMarca::Nenhuma;
-        QByteArray Marca;   // its bytes, when read
+        QByteArray Marca;        // its bytes, when read
+        bool Pendente = false;   // the mark's companion is there
     };
     enum class TDestino {
         FicaNovo,        // the earlier file goes
@@ -58,14 +66,16 @@ public:
     // Puts back what processes that ended midway left in pasta, for the places whose names nosso
     // accepts (all when it is empty): an earlier file aside goes back to its place when nothing
     // took it; when something is at the place, decide answers (without it the new one stays), and
-    // the mark goes once its answer is carried out. A file aside that a running process holds is
-    // left alone. How many places were dealt with; the names the earlier files kept got in
-    // expostos.
+    // the mark and its companion go once its answer is carried out; a companion alone goes. A
+    // file aside that a running process holds is left alone. How many places were dealt with; the
+    // names the earlier files kept got in expostos.
     static int Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso = {},
                         const Decisao& decide = {}, QStringList* expostos = nullptr);
-    // The name a file of that place has while it is kept aside, and that of its mark.
+    // The name a file of that place has while it is kept aside, that of its mark and that of the
+    // mark's companion.
     [[nodiscard]] static QString NomeAparte(const QString& destino);
     [[nodiscard]] static QString NomeMarca(const QString& destino);
+    [[nodiscard]] static QString NomePendente(const QString& destino);
 
 private:
     void Solta();
@@ -74,9 +84,11 @@ private:
     QString FNovo;
     QString FDestino;
     QByteArray FMarca;
-    bool FMarcado = false;   // the mark is on disk
-    QString FAparte;         // empty while no earlier file is aside
-    int FTrava = -1;         // the earlier file, locked while it is aside
+    bool FPendente = false;          // the mark goes down with its companion
+    bool FMarcado = false;           // the mark is on disk
+    bool FPendenteNoDisco = false;   // its companion is
+    QString FAparte;                 // empty while no earlier file is aside
+    int FTrava = -1;                 // the earlier file, locked while it is aside
     bool FColocado = false;
     bool FConfirmado = false;
 };

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <exception>
 
-#include "exchange/delivery/TArquivoPruv.h"
+#include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
 #include "platform/compress/Compressao.h"
@@ -17,6 +17,7 @@
 #include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TMotivoSistema.h"
 #include "platform/files/TPastas.h"
+#include "platform/ui/InterfaceUsuario.h"
 #include "shell/backup/TCopiaBanco.h"
 #include "shell/common/TRegistroPruv.h"
 
@@ -140,8 +141,10 @@ void RemoveTrabalhosAbandonados()
         // Earlier builds packed backups beside them under ".tmp" names, libzip adding its own.
         RemoveArquivos(pasta, {QStringLiteral("*.cmp.tmp"), QStringLiteral("*.cmp.tmp.??????")});
     }
-    // A delivery write killed midway: its temporaries, and an earlier file it kept aside.
-    TArquivoPruv::RemoveSobrasPadrao();
+    // A delivery write killed midway: its temporaries, and an earlier file it kept aside; the user
+    // hears of what it could not settle alone, and of a file it took away.
+    for (const QString& texto : TRecuperacaoEntrega::RecuperaPadrao())
+        InterfaceUsuario::Mostra(texto, TipoDialogo::Aviso, Botao::Ok);
     // Earlier builds packed a delivery in a plain temporary file here, not in a work folder.
     RemoveArquivos(TPastas::Temporaria(), {TCompactador::PrefixoPacote + QStringLiteral("-??????")});
     // The declaration an import unpacked from a delivery file, had the import no time to remove it.

@@ -35,5 +35,6 @@ inline const QString PrefixoTrabalhoRestauracao = QStringLiteral("restauracao");
 // folders of a backup, a restore or a delivery packing (each a full copy of the data), the
 // temporaries of new files in the program's folders and in the backup folders, what a delivery
 // write left in the folders of delivery files (an earlier file it kept aside goes back to its
-// place), and the declaration unpacked for an import.
+// place; the user is told of a file it could not settle, or took away), and the declaration
+// unpacked for an import.
 void RemoveTrabalhosAbandonados();

@@ -27,11 +27,13 @@
 #include "assistants/generation/TFoAssistGeracao.h"
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 #include "exchange/delivery/ResultadoEntrega.h"
+#include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "exchange/layout/TNumeroRecibo.h"
 #include "model/values/TArquivoIni.h"
 #include "model/values/PastasPrograma.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
+#include "platform/files/TSubstituicao.h"
 #include "platform/files/TVolumes.h"
 #include "platform/report/printing/ImpressorasSimuladas.h"
 #include "platform/report/printing/TImpressorasSistema.h"
@@ -40,6 +42,7 @@
 #include "shell/backup/TFormCopSegAuto.h"
 #include "shell/window/TPruv2003.h"
 #include "shell/common/TRegistroPruv.h"
+#include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {
@@ -312,6 +315,51 @@ TEST_F(TFoAssistGeracaoTest, AFailedWritingShowsTheMessageOfItsResultAndKeepsThe
         else
             EXPECT_FALSE(QFileInfo::exists(Entrega()));
         EXPECT_EQ(dialogos.RespostasPendentes(), 0u);
+    }
+}
+
+// What the writer tells reaches the user once: a failure on page 6 alone, in the words of its own
+// cause (a database journal that cannot be removed is a table not updated, not a failed packing),
+// and what the run found of an earlier one cut short in one message before it goes on.
+TEST_F(TFoAssistGeracaoTest, WhatTheWriterTellsIsShownOnceAFailureOnPage6Alone)
+{
+    auto pruv = Declaracao();
+    {
+        SCOPED_TRACE("the journal of the commit cannot be removed");
+        dialogos.Limpa();
+        auto a = Assistente(*pruv);
+        AteOVolume(*a);
+        {
+            FalhasDeDisco::Armada armada({0, FalhasDeDisco::Remocao, true, false});
+            Clica(*a, "BtnAvancar");   // writes at once
+        }
+        EXPECT_EQ(a->Atual(), 6);
+        EXPECT_EQ(a->Resultado(), CodigoMensagem::TabelaNaoAtualizada);
+        EXPECT_TRUE(a->LbPrimeiraParteErro->isHidden());
+        EXPECT_TRUE(a->LErro->text().startsWith(QStringLiteral("Não foi possivel atualizar a tabela Pruv")))
+            << a->LErro->text().toStdString();
+        EXPECT_TRUE(dialogos.Mensagens().empty());
+        EXPECT_FALSE(QFileInfo::exists(Entrega()));
+    }
+    {
+        SCOPED_TRACE("a first delivery killed before its commit left its file");
+        Grava(Entrega(), "a delivery never recorded");
+        Grava(TSubstituicao::NomeMarca(Entrega()),
+              TRecuperacaoEntrega::Marca(QStringLiteral("2002"), QString(Matriz), 37694.5,
+                                         TRecuperacaoEntrega::Hash(Entrega()), pruv->GetDataGeracao(), QByteArray()));
+        Grava(TSubstituicao::NomePendente(Entrega()), QByteArray());
+        dialogos.Limpa();
+        auto a = Assistente(*pruv);
+        AteOVolume(*a);
+        Clica(*a, "BtnAvancar");
+        EXPECT_EQ(a->Resultado(), R::Ok);
+        EXPECT_EQ(a->Atual(), 8);
+        ASSERT_EQ(dialogos.Mensagens().size(), 1u);
+        EXPECT_EQ(dialogos.Mensagens()[0].Tipo, TipoDialogo::Aviso);
+        EXPECT_TRUE(dialogos.Mensagens()[0].Texto.contains(QLatin1String("foi removido")));
+        EXPECT_TRUE(Le(Entrega()).startsWith("PRUV    2003"));
+        EXPECT_EQ(QDir(PastaEntrega()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QFileInfo(Entrega()).fileName()});
     }
 }
 

@@ -8,10 +8,13 @@
 #include "exchange/FonteSimulada.h"
 #include "exchange/delivery/ResultadoEntrega.h"
 #include "exchange/delivery/TArquivoPruv.h"
+#include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "model/people/TNi.h"
+#include "model/values/TErro.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
+#include "platform/files/TSubstituicao.h"
 #include "platform/files/TVolumes.h"
 #include "platform/ui/AtividadeRegistrada.h"
 #include "platform/ui/DialogosRoteirizados.h"
@@ -206,16 +209,18 @@ TEST_F(TArquivoPruvTest, ItemsOutOfOrderEndTheRunWith153)
     EXPECT_FALSE(TIniFile(TPastas::Dados() + QStringLiteral("/Recibo.ini"))
                      .ValueExists(QStringLiteral("Declaracao"), QStringLiteral("DT_GERACAO")));
 
-    // Annex items: the user sees both keys first.
+    // Annex items: the user reads both keys with the failure, in the run's one text.
     Cenario fundos = AdministradoraDeFundos();
     auto& itens = fundos.Fonte.Declaracoes[0].Anexos[0].second;
     std::swap(itens[0], itens[1]);
     TArquivoPruv outro;
     TPedidoGeracao pedido = Pedido(fundos, fixo);
     pedido.NumeroRecibo.clear();
-    EXPECT_EQ(Gera(outro, fundos, pedido), R::ForaDeOrdem);
-    ASSERT_EQ(dialogos.Textos().size(), 1);
-    EXPECT_EQ(dialogos.Textos()[0],
+    const TResultadoGeracao resultado = outro.Gera(fundos.Fonte, pedido);
+    EXPECT_EQ(resultado.Codigo, R::ForaDeOrdem);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+    EXPECT_TRUE(resultado.Texto.startsWith(TErro::Mensagem(R::ForaDeOrdem)));
+    EXPECT_EQ(resultado.Texto.section(QStringLiteral("\n\n"), 1),
               QStringLiteral("55667788000186"
                              "6800"
                              "1"
@@ -357,18 +362,22 @@ TEST_F(TArquivoPruvTest, ACrcThatDiffersFromThePackingsRemovesTheNewFileAndKeeps
         texto.write("X");
     };
     dialogos.Responde(Resposta::Sim);
-    EXPECT_EQ(Gera(c), R::FalhaCompactacao);
-    EXPECT_EQ(dialogos.Textos().last(), QStringLiteral("ERRO: crc diferente"));
+    const TResultadoGeracao resultado = writer.Gera(c.Fonte, Pedido(c, fixo));
+    EXPECT_EQ(resultado.Codigo, R::FalhaCompactacao);
+    EXPECT_EQ(resultado.Texto, QStringLiteral("ERRO: crc diferente"));
+    EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Esta declaração já foi gravada, deseja sobrescrevê-la?")});
     EXPECT_EQ(Le(dec), "a good earlier delivery");
     EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files), QStringList{QFileInfo(dec).fileName()});
 }
 
-TEST_F(TArquivoPruvTest, AnErrorOfAStoredDeclarationIsShownAndStopsBeforeThePacking)
+TEST_F(TArquivoPruvTest, AnErrorOfAStoredDeclarationIsToldAndStopsBeforeThePacking)
 {
     Cenario c = EmpresaDoisEstabelecimentos();
     c.Fonte.ErrosGeracao[QStringLiteral("11222333000181")] = 67;
-    EXPECT_EQ(Gera(c), 67);
-    EXPECT_EQ(dialogos.Mensagens().size(), 1u);
+    const TResultadoGeracao resultado = writer.Gera(c.Fonte, Pedido(c, fixo));
+    EXPECT_EQ(resultado.Codigo, 67);
+    EXPECT_FALSE(resultado.Texto.isEmpty());
+    EXPECT_TRUE(dialogos.Mensagens().empty());
     EXPECT_EQ(c.Fonte.Registros.size(), 2);   // both establishments recorded all the same
     EXPECT_TRUE(c.Fonte.Registros.filter(QStringLiteral("volumes")).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Declaracoes Gravadas XEQ")));
@@ -376,52 +385,82 @@ TEST_F(TArquivoPruvTest, AnErrorOfAStoredDeclarationIsShownAndStopsBeforeThePack
 
 namespace {
 
+QByteArray Hash(const QByteArray& bytes)
+{
+    return bytes.isEmpty() ? QByteArray() : QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
 // A mark as the writer leaves it: the declaration, the date recorded with the new file and what
-// that file holds, then the date before the run and what the earlier file held.
+// that file holds, then the date before the run and what the earlier file held (none: there was
+// no earlier file).
 QByteArray MarcaDe(const char* data, const QByteArray& novo, const char* anterior, const QByteArray& earlier)
 {
-    const auto hash = [](const QByteArray& bytes) {
-        return bytes.isEmpty() ? QByteArray() : QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
-    };
-    return "2002\n11144477735\n" + QByteArray(data) + '\n' + hash(novo) + '\n' + anterior + '\n' + hash(earlier);
+    return TRecuperacaoEntrega::Marca(QStringLiteral("2002"), QStringLiteral("11144477735"),
+                                      QByteArray(data).toDouble(), Hash(novo), QByteArray(anterior).toDouble(),
+                                      Hash(earlier));
+}
+
+// A mark as an earlier build left it: the same, without the format's version and never with a
+// companion.
+QByteArray MarcaAntiga(const char* data, const QByteArray& novo, const char* anterior, const QByteArray& earlier)
+{
+    return "2002\n11144477735\n" + QByteArray(data) + '\n' + Hash(novo) + '\n' + anterior + '\n' + Hash(earlier);
 }
 
 }   // namespace
 
 // What a killed or unfinished run left beside a delivery file, and what the database says: a
 // file goes only when the database holds the date of the one that stays and the other is the
-// one it replaced; in every other case both stay, the earlier one under a name a person sees,
-// and the user is told once.
+// one it replaced, and never the new one of a run that committed (its mark without its
+// companion); in every other case both stay, the earlier one under a name a person sees, and
+// the user is told once. A run that found no earlier file and never committed leaves no file
+// under the delivery's name, and the user is told.
 TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNamesTheOther)
 {
     const QByteArray earlier = "the earlier delivery", novo = "the new delivery";
     const QByteArray marca = MarcaDe("14", novo, "13", earlier);
+    const QByteArray primeira = MarcaDe("14", novo, "13", QByteArray());
+    const QByteArray antiga = MarcaAntiga("14", novo, "13", earlier);
     const struct {
         const char* caso;
         const char* aparte;           // the earlier file aside
         const char* lugar;            // the file at the place
         QByteArray marca;             // "-" none; "dir" one that cannot be read
+        bool pendente;                // the mark's companion: its run did not commit
         std::optional<double> data;   // the database's date; -1 it cannot be read
         const char* ficam;            // the folder afterwards
         const char* conteudo;         // the place afterwards
         bool avisa;
     } casos[] = {
-        {"killed before the commit", "earlier", "new", marca, 13, "D.dec", "earlier", false},
-        {"killed after the commit", "earlier", "new", marca, 14, "D.dec", "new", false},
-        {"a mark its run could not remove", nullptr, "new", marca, 14, "D.dec", "new", false},
-        {"a backup from before the delivery restored", nullptr, "new", marca, 13, "D.dec", "new", true},
-        {"an older backup restored, the earlier aside", "earlier", "new", marca, 12, "D.dec D.dec.anterior", "new",
+        {"killed before the commit", "earlier", "new", marca, true, 13, "D.dec", "earlier", false},
+        {"killed at the commit", "earlier", "new", marca, true, 14, "D.dec", "new", false},
+        {"killed after the commit", "earlier", "new", marca, false, 14, "D.dec", "new", false},
+        {"a mark its run could not remove", nullptr, "new", marca, false, 14, "D.dec", "new", false},
+        {"a backup from before the delivery restored", nullptr, "new", marca, false, 13, "D.dec", "new", true},
+        {"a backup from between two deliveries restored after a failed removal", "earlier", "new", marca, false, 13,
+         "D.dec D.dec.anterior", "new", true},
+        {"an older backup restored, the earlier aside", "earlier", "new", marca, false, 12, "D.dec D.dec.anterior",
+         "new", true},
+        {"database missing or new", "earlier", "new", marca, true, std::nullopt, "D.dec D.dec.anterior", "new", true},
+        {"database unreadable", "earlier", "new", marca, true, -1, "D.dec D.dec.anterior", "new", true},
+        {"a mark that cannot be read", "earlier", "new", "dir", false, 14, ".D.dec.marca D.dec D.dec.anterior", "new",
          true},
-        {"database missing or new", "earlier", "new", marca, std::nullopt, "D.dec D.dec.anterior", "new", true},
-        {"database unreadable", "earlier", "new", marca, -1, "D.dec D.dec.anterior", "new", true},
-        {"a mark that cannot be read", "earlier", "new", "dir", 14, ".D.dec.marca D.dec D.dec.anterior", "new", true},
-        {"a file set aside with no mark", "earlier", "new", "-", 14, "D.dec D.dec.anterior", "new", true},
-        {"a mark of another writer", "earlier", "new", "2002\n11144477735\n14", 14, "D.dec D.dec.anterior", "new",
+        {"a file set aside with no mark", "earlier", "new", "-", false, 14, "D.dec D.dec.anterior", "new", true},
+        {"a mark of another writer", "earlier", "new", "2002\n11144477735\n14", true, 14, "D.dec D.dec.anterior", "new",
          true},
-        {"the place holds another file", "earlier", "the user's copy", marca, 14, "D.dec D.dec.anterior",
+        {"the place holds another file", "earlier", "the user's copy", marca, true, 14, "D.dec D.dec.anterior",
          "the user's copy", true},
-        {"the aside holds another file", "another", "new", marca, 13, "D.dec D.dec.anterior", "new", true},
-        {"the earlier file alone", "earlier", nullptr, marca, 14, "D.dec", "earlier", false},
+        {"the aside holds another file", "another", "new", marca, true, 13, "D.dec D.dec.anterior", "new", true},
+        {"the earlier file alone", "earlier", nullptr, marca, true, 14, "D.dec", "earlier", false},
+        {"a first delivery killed before the commit", nullptr, "new", primeira, true, 13, "", "", true},
+        {"a first delivery killed at the commit", nullptr, "new", primeira, true, 14, "D.dec", "new", false},
+        {"a first delivery, a backup from before it restored", nullptr, "new", primeira, false, 13, "D.dec", "new",
+         true},
+        {"a first delivery, the database new", nullptr, "new", primeira, true, std::nullopt, "D.dec", "new", true},
+        {"a companion left alone", nullptr, "new", "-", true, 13, "D.dec", "new", false},
+        {"an earlier build's mark, killed before the commit", "earlier", "new", antiga, false, 13, "D.dec", "earlier",
+         false},
+        {"an earlier build's mark, the earlier file gone", nullptr, "new", antiga, false, 13, "D.dec", "new", true},
     };
     const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/entrega");
     const QString lugar = pasta + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
@@ -432,25 +471,24 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         SCOPED_TRACE(c.caso);
         QDir(pasta).removeRecursively();
         QDir().mkpath(pasta);
-        const QString nomeAparte = pasta + QStringLiteral("/.") + QFileInfo(lugar).fileName() + ".anterior";
-        const QString nomeMarca = pasta + QStringLiteral("/.") + QFileInfo(lugar).fileName() + ".marca";
+        const QString nomeMarca = TSubstituicao::NomeMarca(lugar);
         if (c.aparte)
-            Grava(nomeAparte, conteudo(c.aparte));
+            Grava(TSubstituicao::NomeAparte(lugar), conteudo(c.aparte));
         if (c.lugar)
             Grava(lugar, conteudo(c.lugar));
         if (c.marca == "dir")
             QDir().mkpath(nomeMarca);
         else if (c.marca != "-")
             Grava(nomeMarca, c.marca);
-        TArquivoPruv::DefineRegistro([&c](const QString& ano, const QString& ni) -> std::optional<double> {
+        if (c.pendente)
+            Grava(TSubstituicao::NomePendente(lugar), QByteArray());
+        TRecuperacaoEntrega::DefineRegistro([&c](const QString& ano, const QString& ni) -> std::optional<double> {
             EXPECT_EQ(ano + ni, QStringLiteral("200211144477735"));
             if (c.data == -1)
                 throw std::runtime_error("disk I/O error");
             return c.data;
         });
-        dialogos.Limpa();
-        TArquivoPruv::RemoveSobras(pasta);
-        TArquivoPruv::DefineRegistro({});
+        const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
         EXPECT_EQ(QDir(pasta)
                       .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
                       .join(QLatin1Char(' '))
@@ -460,12 +498,12 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         if (QString(c.ficam).contains(QLatin1String("D.dec.anterior"))) {
             EXPECT_EQ(Le(lugar + QStringLiteral(".anterior")), conteudo(c.aparte));
         }
-        EXPECT_EQ(dialogos.Mensagens().size(), c.avisa ? 1u : 0u);
+        EXPECT_EQ(textos.size(), c.avisa ? 1 : 0) << textos.join(QLatin1Char('\n')).toStdString();
         // Told once: a second start finds nothing more to decide.
-        dialogos.Limpa();
-        TArquivoPruv::RemoveSobras(pasta);
-        EXPECT_TRUE(dialogos.Mensagens().empty());
+        EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
+        TRecuperacaoEntrega::DefineRegistro({});
     }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
 // A delivery onto a removable medium that a kill cut short is taken back at the next start when
@@ -479,9 +517,10 @@ TEST_F(TArquivoPruvTest, TheStartRecoversADeliveryCutShortOnAMountedRemovableMed
     Grava(lugar, "the new delivery");
     Grava(pendrive + QStringLiteral("/.11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec.marca"),
           MarcaDe("14", "the new delivery", "13", "the earlier delivery"));
-    TArquivoPruv::DefineRegistro([](const QString&, const QString&) { return std::optional<double>(13); });
-    TArquivoPruv::RemoveSobrasPadrao();
-    TArquivoPruv::DefineRegistro({});
+    Grava(TSubstituicao::NomePendente(lugar), QByteArray());
+    TRecuperacaoEntrega::DefineRegistro([](const QString&, const QString&) { return std::optional<double>(13); });
+    EXPECT_TRUE(TRecuperacaoEntrega::RecuperaPadrao().isEmpty());
+    TRecuperacaoEntrega::DefineRegistro({});
     EXPECT_EQ(QDir(pendrive).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(lugar).fileName()});
     EXPECT_EQ(Le(lugar), "the earlier delivery");
 }

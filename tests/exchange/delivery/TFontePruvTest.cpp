@@ -202,9 +202,12 @@ TEST_F(TFontePruvTest, AnEstablishmentThatLoadsWithAnErrorStopsTheDeliveryWithIt
         transacao.Confirma();
     }
     TArquivoPruv writer;
-    EXPECT_EQ(writer.Gera(*armazenadas.front(), *colecao, c.Pedido(TVolumes::Lista().first())).Codigo, 78);
-    ASSERT_EQ(dialogos.Mensagens().size(), 1u);
-    EXPECT_EQ(dialogos.Mensagens().front().Tipo, TipoDialogo::Erro);
+    const TResultadoGeracao resultado = writer.Gera(*armazenadas.front(), *colecao,
+                                                    c.Pedido(TVolumes::Lista().first()));
+    EXPECT_EQ(resultado.Codigo, 78);
+    EXPECT_TRUE(resultado.Texto.startsWith(TErro::Mensagem(78).section(QLatin1Char('%'), 0, 0)))
+        << resultado.Texto.toStdString();
+    EXPECT_TRUE(dialogos.Mensagens().empty());
     EXPECT_FALSE(QFileInfo::exists(ProgramaDeTeste::Pasta() + QStringLiteral("/Declaracoes Gravadas XEQ")));
 }
 
@@ -278,7 +281,7 @@ TEST_F(TFontePruvTest, ADatabaseFailureAfterTheFileIsWrittenKeepsTheEarlierOne)
         } else {
             ++falhas;
             EXPECT_TRUE(Le(dec) == anterior) << "the earlier delivery file is not as it was";
-            EXPECT_FALSE(dialogos.Mensagens().empty()) << "a failure passed over in silence";
+            EXPECT_FALSE(resultado.Texto.isEmpty()) << "a failure told by its code alone";
         }
         const double data = ok ? 37694.5 : 37693.5;
         for (const auto& declaracao : armazenadas)
@@ -312,9 +315,10 @@ TEST_F(TFontePruvTest, ADatabaseThatKeepsFailingIsShownAndTheProgramGoesOn)
         const pid_t filho = ::fork();
         if (filho == 0) {
             FalhasDeDisco::Arma({k, FalhasDeDisco::Todas, true, k % 2 == 1});
-            const bool ok = Gera(aberta, c, 14).Codigo == ResultadoEntrega::Ok;
+            const TResultadoGeracao resultado = Gera(aberta, c, 14);
+            const bool ok = resultado.Codigo == ResultadoEntrega::Ok;
             const int situacao = (FalhasDeDisco::Disparou() ? 0 : NaoDisparou)
-                | (ok || !dialogos.Mensagens().empty() ? Mostrou : Calado)
+                | (ok || !resultado.Texto.isEmpty() ? Mostrou : Calado)
                 | (ok || Le(primeira.Arquivo) == anterior ? 0 : Anterior);
             ::_exit(situacao);
         }

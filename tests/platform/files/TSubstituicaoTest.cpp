@@ -194,3 +194,47 @@ TEST(TSubstituicao, TheMarkGoesWithTheConfirmationOrTheUndoing)
         EXPECT_EQ(BytesDoArquivo(Caminho("a.dec")), confirma ? "new" : "earlier");
     }
 }
+
+// A mark with its companion: both are there from Coloca until Confirma, which lets the companion
+// go first; a companion that cannot go takes the mark with it, so that no mark is left that says
+// the substitution was never confirmed. Undoing takes both away.
+TEST(TSubstituicao, AMarksCompanionStaysUntilTheConfirmationAndNeverOutlivesItAlone)
+{
+    const struct {
+        const char* caso;
+        bool confirma;
+        bool presa;             // the companion cannot be removed
+        bool confirmada;        // what Confirma answers
+        const char* arquivos;   // the folder afterwards
+    } casos[] = {
+        {"confirmed", true, false, true, "a.dec"},
+        {"undone", false, false, true, "a.dec"},
+        {"a companion that cannot go", true, true, false, ".a.dec.pendente a.dec"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(ProgramaDeTeste::Pasta()).removeRecursively();
+        QDir().mkpath(ProgramaDeTeste::Pasta());
+        GravaArquivo(Caminho("a.dec"), "earlier");
+        GravaArquivo(Caminho("a.dec.tmp"), "new");
+        {
+            TSubstituicao substituicao(Caminho("a.dec.tmp"), Caminho("a.dec"), "mark", true);
+            QString erro;
+            ASSERT_TRUE(substituicao.Coloca(erro)) << erro.toStdString();
+            EXPECT_EQ(Arquivos(), QStringLiteral(".a.dec.anterior .a.dec.marca .a.dec.pendente a.dec"));
+            if (c.presa) {
+                // A folder that takes a file's name cannot be removed as one.
+                QFile::remove(TSubstituicao::NomePendente(Caminho("a.dec")));
+                QDir().mkpath(TSubstituicao::NomePendente(Caminho("a.dec")) + QStringLiteral("/x"));
+            }
+            if (c.confirma) {
+                EXPECT_EQ(substituicao.Confirma(erro), c.confirmada) << erro.toStdString();
+            }
+        }
+        QString arquivos = QDir(ProgramaDeTeste::Pasta())
+                               .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+                               .join(QLatin1Char(' '));
+        EXPECT_EQ(arquivos, QLatin1String(c.arquivos));
+        EXPECT_EQ(BytesDoArquivo(Caminho("a.dec")), c.confirma ? "new" : "earlier");
+    }
+}

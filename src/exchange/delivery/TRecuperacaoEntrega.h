@@ -1,0 +1,44 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "platform/files/TSubstituicao.h"
+
+// What a writing of the delivery file that ended midway left beside the file, taken back: the
+// mark the writer leaves beside the place while the new file takes it (its format is here), the
+// decision between the two files by what the database records, and the clean-up of a folder.
+// Nothing here shows anything: what the user must hear comes back as text, for the caller to show.
+//
+// The mark names the declaration, the generation date recorded for the new file and what that
+// file holds, the date the declaration held before the run and what the earlier file held, then
+// the format's version. While the run has not committed the mark has its companion (see
+// TSubstituicao): a file goes only when the database holds exactly the date that goes with the
+// other one, and a new file that a committed run put in place is never taken away.
+class TRecuperacaoEntrega final {
+public:
+    // The bytes of the mark of a run; none when the new file's hash is empty.
+    [[nodiscard]] static QByteArray Marca(const QString& Ano, const QString& Ni, double Data,
+                                          const QByteArray& HashNovo, const std::optional<double>& DataAnterior,
+                                          const QByteArray& HashAnterior);
+    // The hash a mark gives of the file at Caminho; empty when it cannot be read.
+    [[nodiscard]] static QByteArray Hash(const QString& Caminho);
+
+    // Which file a run that ended midway left recorded, for TSubstituicao::Recupera.
+    [[nodiscard]] static TSubstituicao::TDestino Decide(const TSubstituicao::TSobra& Sobra);
+
+    // Takes back what runs that ended midway left beside delivery files in Pasta, as Decide
+    // answers, and removes the packing's temporaries; only names the writer makes are touched.
+    // What the user is told of it (empty: nothing to tell), once: no mark is left to decide again.
+    [[nodiscard]] static QStringList Recupera(const QString& Pasta);
+    // The same in every folder where delivery files go by default (the base volume's) and at the
+    // root of each removable medium mounted now: the start's clean-up of delivery files.
+    [[nodiscard]] static QStringList RecuperaPadrao();
+
+    // What the recovery asks for the generation date stored for a declaration (none: not
+    // stored; raises when it cannot be read); the database's when empty.
+    using TRegistro = std::function<std::optional<double>(const QString& Ano, const QString& Ni)>;
+    static void DefineRegistro(TRegistro Registro);
+};
