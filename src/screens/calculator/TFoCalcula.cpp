@@ -313,7 +313,8 @@ bool TFoCalcula::eventFilter(QObject* objeto, QEvent* evento)
         return false;
     }
     case QEvent::MouseMove: {
-        if (FArraste.Partiu(static_cast<QMouseEvent*>(evento)->globalPosition().toPoint())) {
+        auto* m = static_cast<QMouseEvent*>(evento);
+        if (FArraste.Partiu(m->globalPosition().toPoint(), m->buttons())) {
             Executa([this] {
                 TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(FCalculadora.Entrada()), PaDisplay,
                                           TArrasteMonetario::Pressionado);

@@ -58,7 +58,7 @@ void TPruvEdit::mousePressEvent(QMouseEvent* e)
 
 void TPruvEdit::mouseMoveEvent(QMouseEvent* e)
 {
-    if (FArraste.Partiu(e->position().toPoint())) {
+    if (FArraste.Partiu(e->position().toPoint(), e->buttons())) {
         TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(text()), this, TArrasteMonetario::Pressionado);
         return;
     }

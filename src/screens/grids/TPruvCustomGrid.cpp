@@ -20,9 +20,6 @@
 
 namespace {
 
-// The mouse moves this far, held, before a money value is dragged out of a cell.
-constexpr int LimiarDoArraste = 12;
-
 const TDragMonetario* ComoMonetario(const QMimeData* dados)
 {
     return qobject_cast<const TDragMonetario*>(dados);
@@ -537,27 +534,16 @@ void TPruvCustomGrid::KeyPress(QChar& key)
 void TPruvCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y)
 {
     TCustomGrid::MouseDown(button, shift, doubleClick, x, y);
-    FArrastePendente = button == Qt::LeftButton && !doubleClick && FMonetario && !FReadOnly;
-    FInicioArraste = {x, y};
-}
-
-void TPruvCustomGrid::mouseMoveEvent(QMouseEvent* e)
-{
-    // An amount is dragged only while the button is held: a press whose release went elsewhere
-    // (to the message of a cell that refused its text) drags nothing when the mouse moves on.
-    if (!e->buttons().testFlag(Qt::LeftButton))
-        FArrastePendente = false;
-    TCustomGrid::mouseMoveEvent(e);
+    FArraste.Pressiona({x, y}, button == Qt::LeftButton && !doubleClick && FMonetario && !FReadOnly);
 }
 
 void TPruvCustomGrid::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
     TCustomGrid::MouseMove(shift, x, y);
-    if (!FArrastePendente
-        || (std::abs(x - FInicioArraste.x()) < LimiarDoArraste && std::abs(y - FInicioArraste.y()) < LimiarDoArraste))
+    // The press whose release went to the message of a cell that refused its text drags nothing.
+    if (!FArraste.Partiu({x, y}, CurrentButtons()))
         return;
-    FArrastePendente = false;
-    const TGridCoord celula = MouseCoord(FInicioArraste.x(), FInicioArraste.y());
+    const TGridCoord celula = MouseCoord(FArraste.Inicio().x(), FArraste.Inicio().y());
     // Fixed cells carry no amount.
     if (celula.X < FixedCols() || celula.Y < FixedRows())
         return;
@@ -566,7 +552,7 @@ void TPruvCustomGrid::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 
 void TPruvCustomGrid::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
-    FArrastePendente = false;
+    FArraste.Solta();
     TCustomGrid::MouseUp(button, shift, x, y);
 }
 

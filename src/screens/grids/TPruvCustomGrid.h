@@ -7,6 +7,7 @@
 
 #include "platform/widgets/grid/TCustomGrid.h"
 #include "platform/widgets/grid/TInplaceEdit.h"
+#include "screens/fields/TInicioDeArraste.h"
 
 class QMimeData;
 class TDragMonetario;
@@ -179,7 +180,6 @@ protected:
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
 
     void keyPressEvent(QKeyEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
@@ -200,6 +200,5 @@ private:
     bool FReadOnly = false;
     bool FSuprimeValidacao = false;
     bool FSaindo = false;            // DoExit runs
-    QPoint FInicioArraste;           // where the left button went down
-    bool FArrastePendente = false;   // held on a money grid, not yet 12 pixels away
+    TInicioDeArraste FArraste{12};   // a press on a money grid, until 12 pixels away
 };

@@ -182,7 +182,7 @@ TFrResumo::TFrResumo(QWidget* pai)
             PressionaDetalhe(x, y);
     };
     DbgDiscriminado->OnMouseMove = [this](TCustomGrid*, Qt::KeyboardModifiers, int x, int y) {
-        if (FArraste.Partiu({x, y}))
+        if (FArraste.Partiu({x, y}, DbgDiscriminado->CurrentButtons()))
             ExcecaoAplicacao::Protege([this] {
                 TArrasteMonetario::Inicia(std::make_unique<TDragMonetario>(FValorArrastado), DbgDiscriminado,
                                           TArrasteMonetario::Pressionado);

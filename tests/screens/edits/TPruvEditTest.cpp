@@ -17,6 +17,7 @@
 #include "screens/edits/TPruvCustomEdit.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/edits/TPruvMemo.h"
+#include "screens/fields/TArrasteMonetario.h"
 #include "screens/fields/TSaidaDeCampo.h"
 
 using namespace TecladoDeTeste;
@@ -380,4 +381,33 @@ TEST(TPruvCustomEdit, AMultiLineEditBreaksItsTextAtItsLineBreaks)
     const QString longo = QStringLiteral("uma frase bem comprida que passa da largura da caixa");
     EXPECT_EQ(TLinhasEdit(longo, fonte, 80, false).Linhas(), 1);
     EXPECT_GT(TLinhasEdit(longo, fonte, 80, true).Linhas(), 2);
+}
+
+TEST(TPruvEdit, AnAmountIsDraggedOnlyWhileTheButtonOfItsPressIsHeld)
+{
+    Janela j;
+    TMonetario valor;
+    valor.SetTexto(QStringLiteral("2222"));
+    j.edit->SetTipoDeDado(TTipoDeDado::Numerico);
+    j.edit->SetDado(&valor);
+    const QPoint inicio = j.edit->rect().center();
+
+    // Held: the drag begins past the threshold.
+    QTest::mousePress(j.edit, Qt::LeftButton, Qt::ShiftModifier, inicio);
+    QTest::mouseMove(j.edit, inicio + QPoint(30, 0));
+    EXPECT_TRUE(TArrasteMonetario::EmCurso());
+    TArrasteMonetario::Cancela();
+    QTest::mouseRelease(j.depois, Qt::LeftButton);
+
+    // The release went elsewhere (to a message shown meanwhile): the mouse moving on carries
+    // nothing, now or once a button is held again.
+    QTest::mousePress(j.edit, Qt::LeftButton, Qt::ShiftModifier, inicio);
+    QTest::mouseRelease(j.depois, Qt::LeftButton);
+    QTest::mouseMove(j.edit, inicio + QPoint(30, 0));
+    EXPECT_FALSE(TArrasteMonetario::EmCurso());
+    QTest::mousePress(j.depois, Qt::LeftButton);
+    QTest::mouseMove(j.edit, inicio + QPoint(40, 0));
+    EXPECT_FALSE(TArrasteMonetario::EmCurso());
+    QTest::mouseRelease(j.depois, Qt::LeftButton);
+    EXPECT_EQ(valor.GetTexto(), QStringLiteral("2222,00"));
 }

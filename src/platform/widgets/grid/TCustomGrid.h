@@ -173,6 +173,8 @@ public:
     // by the edge keeps its whole size.
     [[nodiscard]] TRect CellRect(int coluna, int linha) const;
     [[nodiscard]] TGridCoord MouseCoord(int x, int y) const;
+    // The mouse buttons held during the mouse event being handled.
+    [[nodiscard]] Qt::MouseButtons CurrentButtons() const { return FBotoesAtuais; }
     [[nodiscard]] int ClientWidth() const;
     [[nodiscard]] int ClientHeight() const;
     // The height the rows may take: the client less BottomReserve.
@@ -374,6 +376,7 @@ private:
     bool FFocoDoEditor = false;       // the hiding editor hands the focus back
     bool FCarregandoEditor = false;   // the editor takes the current cell's text
     Qt::KeyboardModifiers FShiftAtual;
+    Qt::MouseButtons FBotoesAtuais;
     TGridState FEstado = TGridState::gsNormal;
     QTimer* FTimerSelecao = nullptr;   // a child of the grid
     QPoint FMouse;                     // where the held mouse last was

@@ -22,6 +22,7 @@ constexpr int MargemDeDimensao = 3;
 void TCustomGrid::mousePressEvent(QMouseEvent* e)
 {
     FShiftAtual = e->modifiers();
+    FBotoesAtuais = e->buttons();
     FMouse = e->position().toPoint();
     MouseDown(e->button(), e->modifiers(), false, FMouse.x(), FMouse.y());
     e->accept();
@@ -30,6 +31,7 @@ void TCustomGrid::mousePressEvent(QMouseEvent* e)
 void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* e)
 {
     FShiftAtual = e->modifiers();
+    FBotoesAtuais = e->buttons();
     FMouse = e->position().toPoint();
     MouseDown(e->button(), e->modifiers(), true, FMouse.x(), FMouse.y());
     e->accept();
@@ -38,6 +40,7 @@ void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* e)
 void TCustomGrid::mouseMoveEvent(QMouseEvent* e)
 {
     FShiftAtual = e->modifiers();
+    FBotoesAtuais = e->buttons();
     FMouse = e->position().toPoint();
     MouseMove(e->modifiers(), FMouse.x(), FMouse.y());
     e->accept();
@@ -46,6 +49,7 @@ void TCustomGrid::mouseMoveEvent(QMouseEvent* e)
 void TCustomGrid::mouseReleaseEvent(QMouseEvent* e)
 {
     FShiftAtual = e->modifiers();
+    FBotoesAtuais = e->buttons();
     FMouse = e->position().toPoint();
     MouseUp(e->button(), e->modifiers(), FMouse.x(), FMouse.y());
     e->accept();
