@@ -8,6 +8,9 @@
 //                                     into the copy: the same tables and indexes holding the same
 //                                     other declarations as the program's file
 //   import of a delivery-layout file into a new declaration   vs the same
+// both with every beneficiary under one name and with a name of its own for each; the floors order
+// the index of names by a byte-wise fold of their own, so that the program's comparison of names
+// counts in the ratio
 // The save and the import also report razao_vazio, against the same inserts into a new file made
 // from the CREATE statements alone (empty tables: shallower indexes than the program's file); the
 // import razao_leitura, against the inserts into the copy plus reading the file and parsing its
@@ -103,14 +106,16 @@ const QString& CpfBeneficiario(int b)
     return Cpfs().at(static_cast<std::size_t>(b));
 }
 
-// The values of beneficiary b under code c, as both the save and the import file give them.
-void Preenche(TItemEntrega& Item, int b, int c)
+// The values of beneficiary b under code c, as both the save and the import file give them; every
+// beneficiary under one name, or each under a name of its own, which the index of names orders.
+void Preenche(TItemEntrega& Item, int b, int c, bool NomesDistintos = false)
 {
     Item = TItemEntrega();
     Item.Codigo = QLatin1String(Codigos[c]);
     Item.BeneficiarioPf = true;
     Item.NiBeneficiario = CpfBeneficiario(b);
-    Item.NomeBeneficiario = QStringLiteral("JOSE DA SILVA");
+    Item.NomeBeneficiario = NomesDistintos ? QStringLiteral("JOSE ") + Letras(b) + QStringLiteral(" DA SILVA")
+                                           : QStringLiteral("JOSE DA SILVA");
     for (int m = 1; m <= 12; ++m) {
         Item.Valor(TItemEntrega::Rendimento, m) = (b + m) * 10000;
         Item.Valor(TItemEntrega::Imposto, m) = m * 10000;
@@ -209,7 +214,7 @@ struct TPrograma {
     }
 
     // All or nothing, as the importer saves: one transaction around the load.
-    static void SalvaItens(TPruv& Pruv, int Itens)
+    static void SalvaItens(TPruv& Pruv, int Itens, bool NomesDistintos = false)
     {
         TTransacao transacao(*TDatabase::DaPasta(DiretorioDados()));
         TColecaoPruvItem& itens = Pruv.GetItens();
@@ -219,7 +224,7 @@ struct TPrograma {
         TItemEntrega valores;
         for (int b = 0; b < Itens / CodigosPorBeneficiario; ++b) {
             for (int c = 0; c < CodigosPorBeneficiario; ++c) {
-                Preenche(valores, b, c);
+                Preenche(valores, b, c, NomesDistintos);
                 item.Limpa();
                 item.GetCodigoRetencao().SetCodigo(valores.Codigo);
                 Pruv.GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), QStringLiteral("0"));
@@ -251,9 +256,9 @@ struct TPrograma {
 
     // The delivery-layout file of that many items (value lines of every item, then the sub judice
     // lines), made on first use; Linhas receives its line count.
-    QString ArquivoImportacao(int Itens, const QString& Empresa, int& Linhas)
+    QString ArquivoImportacao(int Itens, const QString& Empresa, bool NomesDistintos, int& Linhas)
     {
-        const QString arquivo = pasta.path() + QStringLiteral("/importa-%1.txt").arg(Itens);
+        const QString arquivo = pasta.path() + QStringLiteral("/importa-%1-%2.txt").arg(Itens).arg(NomesDistintos);
         QFile saida(arquivo);
         saida.open(QIODevice::WriteOnly);
         PreparaCpfs(Itens / CodigosPorBeneficiario);
@@ -261,7 +266,7 @@ struct TPrograma {
         TItemEntrega item;
         for (int c = 0; c < CodigosPorBeneficiario; ++c)
             for (int b = 0; b < Itens / CodigosPorBeneficiario; ++b) {
-                Preenche(item, b, c);
+                Preenche(item, b, c, NomesDistintos);
                 for (int identificador : {0, 2})
                     if (TRegistroTipo2::Presente(item, identificador))
                         saida.write(TRegistroTipo2::Monta('2', ++sequencia, Empresa, item, identificador).Bytes()
@@ -291,10 +296,12 @@ void Apaga(TColecaoPruv& Colecao, const QString& Cnpj)
         Colecao.Exclui(pruv);
 }
 
-// A new declaration each time, deleted afterwards, so that the pairs can be repeated.
+// A new declaration each time, deleted afterwards, so that the pairs can be repeated. The second
+// argument 1: a name of its own for each beneficiary.
 void BM_SalvaSomenteInsercao(benchmark::State& Estado)
 {
     const int itens = static_cast<int>(Estado.range(0));
+    const bool distintos = Estado.range(1) != 0;
     TPrograma& programa = Programa();
     PreparaCpfs(itens / CodigosPorBeneficiario);
     const QString cnpj = Cnpj(itens, 3);
@@ -305,7 +312,7 @@ void BM_SalvaSomenteInsercao(benchmark::State& Estado)
         const qint64 antes = MemoriaKiB("VmRSS");
         ZeraPico();
         const TCronometro cronometro;
-        TPrograma::SalvaItens(*pruv, itens);
+        TPrograma::SalvaItens(*pruv, itens, distintos);
         const double projeto = cronometro.Segundos();
         const qint64 pico = MemoriaKiB("VmHWM") - antes;
         const TLinhasGuardadas linhas = programa.Linhas(pruv->GetChave());
@@ -346,13 +353,15 @@ double PisoLeituraArquivo(const QString& Arquivo)
     return cronometro.Segundos();
 }
 
+// The second argument 1: a name of its own for each beneficiary.
 void BM_ImportaNova(benchmark::State& Estado)
 {
     const int itens = static_cast<int>(Estado.range(0));
+    const bool distintos = Estado.range(1) != 0;
     TPrograma& programa = Programa();
     const QString empresa = Cnpj(itens, 1);
     int linhas = 0;
-    const QString arquivo = programa.ArquivoImportacao(itens, empresa, linhas);
+    const QString arquivo = programa.ArquivoImportacao(itens, empresa, distintos, linhas);
     TErros erros;
     TPruv alvo;
     alvo.SetErros(&erros);
@@ -746,9 +755,11 @@ void BM_RelatorioDeclaracao(benchmark::State& Estado)
 // The 1,000,000-item case runs last in each, beside the others; --benchmark_filter='/(10000|100000)/'
 // leaves it out, and the larger ones.
 #define TAMANHOS ->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseManualTime()
-BENCHMARK(BM_SalvaSomenteInsercao) TAMANHOS->Iterations(1);
+// The save and the import with one name for all (0) and a name for each beneficiary (1).
+#define TAMANHOS_NOMES ->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond)->UseManualTime()
+BENCHMARK(BM_SalvaSomenteInsercao) TAMANHOS_NOMES->Iterations(1);
 // The import also at 2,000,000 items (2,200,000 lines), for its peak memory.
-BENCHMARK(BM_ImportaNova) TAMANHOS->Arg(2000000)->Iterations(1);
+BENCHMARK(BM_ImportaNova) TAMANHOS_NOMES->Args({2000000, 0})->Iterations(1);
 // The delivery file also at 2,000,000 items, for its peak memory.
 BENCHMARK(BM_GeraEntrega) TAMANHOS->Arg(2000000)->Iterations(1);
 BENCHMARK(BM_Verifica) TAMANHOS->Iterations(1);

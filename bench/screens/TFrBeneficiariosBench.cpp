@@ -21,6 +21,10 @@
 //          and, for the beneficiaries' keys, of the first one's items
 //   coming back to the window, when it reads its tables again
 //       vs the same SELECTs of the list in use
+// and, at 1,000, 100,000 and 1,000,000 items of a fund administrator's declaration:
+//   opening the summary page, whose grid of codes asks the items whether each code has any
+//       without a floor: "passos" counts SQLite's steps of its machine, which tell a seek from a
+//       walk over the declaration whatever the computer
 // Each reports projeto_s, piso_s, razao and the peak resident memory of the project's step alone
 // (the declaration is built before it, unmeasured).
 #include <benchmark/benchmark.h>
@@ -48,7 +52,9 @@
 #include "platform/db/sqlite/TTransacao.h"
 #include "platform/files/TPastas.h"
 #include "screens/search/TFoPesquisar.h"
+#include "platform/db/sqlite/TComando.h"
 #include "screens/pages/TFrBeneficiarios.h"
+#include "screens/pages/TFrResumo.h"
 #include "screens/search/TFrPesquisarPruv.h"
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/data/datasets/TdvTable.h"
@@ -67,20 +73,13 @@ QString Cnpj(const char* raiz)
     return r + CalculaDV(r);
 }
 
-// The number in syllables, one per digit: names take no digits nor a letter thrice in a row.
-QString Letras(int Numero)
-{
-    static const char* const Silabas[] = {"BA", "CE", "DI", "FO", "GU", "LA", "ME", "NI", "PO", "RU"};
-    QString letras;
-    for (int i = 0; i < 7; ++i, Numero /= 10)
-        letras.prepend(QLatin1String(Silabas[Numero % 10]));
-    return letras;
-}
+constexpr int Administradora = 3;   // the position of the fund administrators' nature
 
-// A program folder per item count, holding one stored declaration with that many items.
+// A program folder per item count (and nature), holding one stored declaration with that many
+// items.
 class TProgramaArmazenado {
 public:
-    explicit TProgramaArmazenado(int itens)
+    TProgramaArmazenado(int itens, int natureza)
     {
         qputenv("PRUV2003_HOME", FPasta.path().toUtf8());
         TPastas::Cria();
@@ -90,6 +89,7 @@ public:
         pruv.GetDeclarante().SetNi(Cnpj("112223330001"));
         pruv.GetDeclarante().Nome().SetTexto(QStringLiteral("EMPRESA ALFA LTDA"));
         pruv.SetAno(QStringLiteral("2002"));
+        pruv.SetNaturezaSemExcecao(pruv.GetNaturezas().GetTodas()[natureza]);
         TColecaoPruv().Inclui(pruv);
         Chave = pruv.GetChave();
         const auto banco = TDatabase::DaPasta(DiretorioDados());   // held until the commit
@@ -132,12 +132,12 @@ private:
     TErros FErros;
 };
 
-TProgramaArmazenado& Programa(int itens)
+TProgramaArmazenado& Programa(int itens, int natureza = 0)
 {
-    static std::map<int, std::unique_ptr<TProgramaArmazenado>> programas;
-    auto& programa = programas[itens];
+    static std::map<std::pair<int, int>, std::unique_ptr<TProgramaArmazenado>> programas;
+    auto& programa = programas[{itens, natureza}];
     if (!programa)
-        programa = std::make_unique<TProgramaArmazenado>(itens);
+        programa = std::make_unique<TProgramaArmazenado>(itens, natureza);
     programa->Usa();
     return *programa;
 }
@@ -173,7 +173,7 @@ public:
         sqlite3_open_v2(QFile::encodeName(Programa.Banco()).constData(), &FConexao,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         sqlite3_exec(FConexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-        TDatabase::RegistraColacoes(FConexao);
+        RegistraColacaoPiso(FConexao);
     }
     ~TPiso()
     {
@@ -595,6 +595,41 @@ void BM_Pesquisa(benchmark::State& Estado, const std::string& Nome, TChave Chave
         janela->FrPesquisarPruv->Fecha();
 }
 
+// ---- the summary's codes ----
+
+void BM_ResumoAdministradora(benchmark::State& Estado)
+{
+    const int itens = static_cast<int>(Estado.range(0));
+    Programa(itens, Administradora);
+    TErros erros;
+    auto pruv = Carrega(erros);
+    double projeto = 0;
+    qint64 pico = 0;
+    quint64 passos = 0;
+    int vezes = 0;
+    for (auto _ : Estado) {
+        TFrResumo pagina;
+        pagina.resize(640, 480);
+        pagina.SetPruv(*pruv);
+        const qint64 antes = MemoriaKiB("VmRSS");
+        ZeraPico();
+        const quint64 passosAntes = TComando::PassosMotor();
+        const TCronometro cronometro;
+        pagina.show();
+        pagina.Abre();
+        QCoreApplication::processEvents();
+        const double segundos = cronometro.Segundos();
+        passos += TComando::PassosMotor() - passosAntes;
+        projeto += segundos;
+        pico = std::max(pico, MemoriaKiB("VmHWM") - antes);
+        pagina.Fecha();
+        ++vezes;
+        Estado.SetIterationTime(segundos);
+    }
+    Relata(Estado, vezes, projeto / vezes, 0, pico);
+    Estado.counters["passos"] = static_cast<double>(passos) / vezes;
+}
+
 void RegistraPesquisa()
 {
     const struct {
@@ -645,6 +680,13 @@ BENCHMARK(BM_UltimoBeneficiario)
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime()
     ->Iterations(100);
+BENCHMARK(BM_ResumoAdministradora)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 BENCHMARK(BM_TeclaPesquisa)
     ->Arg(10000)
     ->Arg(100000)

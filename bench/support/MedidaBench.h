@@ -9,6 +9,7 @@
 namespace benchmark {
 class State;
 }
+struct sqlite3;
 
 // What every benchmark of a large declaration reports beside its own figure: a floor measured in
 // the same run on the same rows and schema, the ratio of the two, and the peak resident memory of
@@ -31,6 +32,14 @@ public:
 private:
     std::chrono::steady_clock::time_point FInicio = std::chrono::steady_clock::now();
 };
+
+// Gives a floor's own connection a collation of names under the program's name, written for the
+// floor: a byte-wise fold, never the program's comparison, whose cost must show in the ratio.
+void RegistraColacaoPiso(sqlite3* Conexao);
+
+// The number's last seven digits in syllables, one per digit: a name of its own for each
+// beneficiary, with no digits nor a letter thrice in a row.
+QString Letras(int Numero);
 
 // Counters "projeto_s", "piso_s", "razao" (project / floor), "pico_MiB" and "itens/s".
 void Relata(benchmark::State& Estado, int Itens, double ProjetoS, double PisoS, qint64 PicoKiB);

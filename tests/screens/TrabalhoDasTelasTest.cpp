@@ -34,11 +34,11 @@ protected:
             letras.prepend(QLatin1String(Silabas[numero % 10]));
         return letras;
     }
-    // A stored declaration of the declarant whose people have ten items each, written as one
-    // transaction.
-    void Armazena(const QString& ni, int pessoas)
+    // A stored declaration of the declarant (with the nature of that position) whose people have
+    // ten items each, written as one transaction.
+    void Armazena(const QString& ni, int pessoas, int natureza = 0)
     {
-        auto pruv = Armazenada(ni);
+        auto pruv = Armazenada(ni, "2002", natureza);
         const auto banco = TDatabase::DaPasta(DiretorioDados());
         TTransacao transacao(*banco);
         TColecaoPruvItem& itens = pruv->GetItens();
@@ -142,6 +142,8 @@ protected:
                 Clica(pagina, botao, botao);
             Clica(pagina, "BbNext", "BbNext ao último");
         }
+        // The summary's list of the codes under which the declaration has items.
+        Conta("resumo", [&] { quadro->AtivaPagina(P::Resumo); });
         MedePesquisa();
         // The first item saved after a start finds the owner's next key.
         Conta("primeiro item novo", [&] {
@@ -221,4 +223,27 @@ TEST_F(TrabalhoDasTelasTest, NoStatementOfTheScreensSortsItemsOrBeneficiaries)
         }
     }
     EXPECT_GT(examinadas, 10);
+}
+
+// The summary lists the codes under which the declaration has items, each found by a seek: a fund
+// administrator's by the declaration's key, its funds' items included.
+TEST_F(TrabalhoDasTelasTest, TheSummaryFindsEachCodeOfAnAdministratorWithTheSameWorkAtAnySize)
+{
+    constexpr int Administradora = 3;
+    const auto mede = [&](const QString& ni) {
+        Inicia();
+        Abre(ni);
+        const quint64 antes = TComando::PassosMotor();
+        quadro->AtivaPagina(P::Resumo);
+        QApplication::processEvents();
+        const quint64 passos = TComando::PassosMotor() - antes;
+        janela.reset();
+        return passos;
+    };
+    Armazena(Matriz, 100, Administradora);   // 1,000 items
+    const quint64 pequena = mede(Matriz);
+    Armazena(Outra, 2000, Administradora);   // 20,000 items
+    const quint64 grande = mede(Outra);
+    EXPECT_GT(pequena, 0u);
+    EXPECT_LE(grande, pequena * 3 / 2 + 2000) << pequena << " steps at 1,000 items";
 }

@@ -123,6 +123,7 @@ TResultadoImportacao TImportacaoPruv::Importa(TColecaoPruv& Colecao, const TPedi
     FContadas.clear();
     FTemAnexo = false;
     FAtual = {};
+    FChaveCarregada.clear();
 
     const qint64 linhas = QFileInfo(Pedido.Arquivo).size() / BytesPorLinha;
     if (TEspacoEmDisco::Livre(DiretorioDados()) < linhas * BytesLivresPorLinha) {
@@ -392,10 +393,17 @@ bool TImportacaoPruv::AdotaNi(const QString& Ni)
     return achada;
 }
 
-bool TImportacaoPruv::CarregaTrabalho()
+bool TImportacaoPruv::CarregaTrabalho(bool MesmaDeclaracao)
 {
+    const bool recarrega = MesmaDeclaracao && !FChaveCarregada.isEmpty();
+    if (recarrega)
+        FPruv->SetChave(FChaveCarregada);   // a refused declarant line took it away
+    FChaveCarregada.clear();
     try {
-        return FColecao->Carrega(*FPruv);
+        const bool achada = recarrega ? FColecao->Recarrega(*FPruv) : FColecao->Carrega(*FPruv);
+        if (achada)
+            FChaveCarregada = FPruv->GetChave();
+        return achada;
     } catch (const EPruvError& e) {
         // A stored declaration that breaks the declaration's rules cannot take lines.
         LimpaAnexo();
@@ -575,8 +583,9 @@ void TImportacaoPruv::LeTipo1()
     }
 
     // Read again unless it was read just now for its new number: a line of the same declarant
-    // before this one may have left its data changed in memory.
-    const bool achada = lida ? *lida : CarregaTrabalho();
+    // before this one may have left its data changed in memory. Only its row: a file that repeats
+    // the line costs a line for each, not a load of the whole declaration.
+    const bool achada = lida ? *lida : CarregaTrabalho(true);
     RestauraValoresTrabalho(true);
     FErros.Limpa();
     FPruv->SetTipoDeclaracaoSemExcecao(QStringLiteral("O"));

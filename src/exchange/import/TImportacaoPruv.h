@@ -82,7 +82,9 @@ private:
     // Raises TRejeicao (8) when the nature chosen is not one the working declarant may have.
     void ConfereNatureza() const;
     // Loads the working declaration; a stored row that cannot be loaded refuses the line.
-    bool CarregaTrabalho();
+    // MesmaDeclaracao: the declarant is the one last loaded, whose collections and summaries the
+    // working declaration still holds: only its row is read again.
+    bool CarregaTrabalho(bool MesmaDeclaracao = false);
     void RestauraValoresTrabalho(bool ComNatureza);
     [[nodiscard]] bool NaturezaValida() const;
     // The working declaration stored (found or added here) with its items set for the run; false
@@ -128,6 +130,9 @@ private:
     // empty once a line of another kind or a refused one comes.
     QString FDeclaranteConferido;
     bool FIncluidaConferida = false;
+    // The key of the declaration CarregaTrabalho last found, while the working declaration holds
+    // its collections; empty when it found none.
+    QString FChaveCarregada;
 
     // What the user chose for the import.
     QString FAno;

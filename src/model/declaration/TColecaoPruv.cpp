@@ -93,6 +93,12 @@ TColecaoPruv::~TColecaoPruv() = default;
 
 void TColecaoPruv::LeRegistro(TPruv& Pruv)
 {
+    LeCampos(Pruv);
+    Pruv.CalculaResumo();
+}
+
+void TColecaoPruv::LeCampos(TPruv& Pruv)
+{
     const TdvTable& tabela = Tabela();
     // Collections made for another declaration would show that one's rows.
     const QString chave = Texto(tabela, PRUV_DK);
@@ -146,7 +152,6 @@ void TColecaoPruv::LeRegistro(TPruv& Pruv)
         responsavel.SetRaizSemExcecao(cpfResponsavel);
         FColecaoResponsavel->Carrega(responsavel);
     }
-    Pruv.CalculaResumo();
 }
 
 void TColecaoPruv::GravaRegistro(TPruv& Pruv)
@@ -236,6 +241,20 @@ bool TColecaoPruv::Carrega(TPruv& Pruv)
         return false;
     Pruv.LiberaItens();
     LeRegistro(Pruv);
+    return true;
+}
+
+bool TColecaoPruv::Recarrega(TPruv& Pruv)
+{
+    const QString chave = Pruv.GetChave();
+    if (!Localiza(Pruv))
+        return false;
+    if (chave.isEmpty() || Texto(Tabela(), PRUV_DK) != chave) {
+        Pruv.LiberaItens();
+        LeRegistro(Pruv);
+    } else {
+        LeCampos(Pruv);
+    }
     return true;
 }
 

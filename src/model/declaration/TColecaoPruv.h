@@ -45,6 +45,11 @@ public:
     // Localiza, then the declaration's collections are let go and the row read into it (see
     // LeRegistro for 46).
     bool Carrega(TPruv& Pruv);
+    // Carrega for a declaration read again while it is being written: when the row found is the
+    // one of the declaration's key, its collections and both summaries stay as its writes left
+    // them (the summaries hold those writes already) and only the row and the responsible person
+    // are read; any other row is read as Carrega reads it.
+    bool Recarrega(TPruv& Pruv);
     // Stores a new declaration with the next key and a complete, empty summary; one transaction
     // (on failure the declaration has no key again). Raises EPruvError 74 (CNPJ) or 75 (CPF) with
     // the masked number and the year when the declarant has a declaration of that year; nothing
@@ -71,6 +76,7 @@ public:
     [[nodiscard]] static std::vector<TIndexDef> Indices();
 
 private:
+    void LeCampos(TPruv& Pruv);   // LeRegistro but for the summaries
     void GravaCampos(TPruv& Pruv);
     // After a rolled-back transaction: drops a pending edit and reads the rows again.
     void Desfaz();

@@ -312,6 +312,12 @@ void TFrResumo::Abre()
         totais[i]->SetDado(&resumo.Valor(i));
     if (FMostraAnexos)
         AbreDetalhe();
+    // In the order of the columns each code is looked for by (a fund administrator's by the
+    // declaration's key, its funds' items included): the first item of a code is then one seek,
+    // not every item of the code sorted, nor a walk over the declaration for a code it lacks.
+    TbPruvItem->SetIndexName(FPruv->GetNatureza().GetCodigo() == TPruv::CodigoAdministradora
+                                 ? QStringLiteral("ICodBenefPruv")
+                                 : QStringLiteral("IChavePruvItem"));
     AbreTabela(*TbPruvItem);
     AbreTabela(*TbCodRet);
     TColecaoCodigoRetencao::FiltraAnexo(*FPruv, *TbCodRet);

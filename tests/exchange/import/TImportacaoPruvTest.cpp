@@ -14,6 +14,7 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
 #include "model/people/TNi.h"
+#include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
@@ -982,4 +983,47 @@ TEST_F(TImportacaoPruvTest, EachLineOfARepeatedBeneficiaryWithAFaultyNameIsRepor
     EXPECT_EQ(log[2], QStringLiteral("Linha: 4") + motivo);
     EXPECT_EQ(n.BeneficiariosAdicionados, 1);
     EXPECT_EQ(n.RegistrosRejeitados, 3);
+}
+
+// A hostile file may repeat its declarant's line any number of times: each repetition reads the
+// declarant's row again and no more, however much the declaration holds (here its funds, whose
+// summaries a whole load of the declaration adds up).
+TEST_F(TImportacaoPruvTest, ARepeatedDeclarantLineDoesTheSameWorkWhateverTheDeclarationHolds)
+{
+    const TDeclaracaoEntrega administradora = Declarante(Empresa, "GESTORA", 3);
+    const ItemSimulado cotista = std::move(ItemSimulado("6800", "12345678909", "ANA").Em(S::Rendimento, 1, 500000));
+    // SQLite's steps of an import of the declarant's line, the funds, then the declarant's line
+    // that many times more; and what the run counted.
+    const auto passos = [&](int fundos, int repeticoes, TContadores& contadores) {
+        Recomeca();
+        Escolhe(Empresa, "GESTORA", QStringLiteral("2002"), 3);
+        QList<QByteArray> linhas{Tipo1(1, administradora)};
+        for (int f = 0; f < fundos; ++f) {
+            const QString raiz = QStringLiteral("%1").arg(556677880001LL + f * 10000LL, 12, 10, QLatin1Char('0'));
+            const TAnexoEntrega fundo{QString(), raiz + CalculaDV(raiz), QString(), false,
+                                      QStringLiteral("FUNDO %1").arg(f)};
+            linhas << Tipo4(static_cast<int>(linhas.size()) + 1, fundo, administradora)
+                   << Valores('5', static_cast<int>(linhas.size()) + 2, fundo.Ni, cotista, 0);
+        }
+        for (int r = 0; r < repeticoes; ++r)
+            linhas << Tipo1(static_cast<int>(linhas.size()) + 1, administradora);
+        const QString arquivo = Arquivo(linhas);
+        const quint64 antes = TComando::PassosMotor();
+        EXPECT_EQ(Importa(arquivo), 0);
+        const quint64 feitos = TComando::PassosMotor() - antes;
+        contadores = n;
+        EXPECT_EQ(Mensagens(nomeLog), QStringList{});
+        return feitos;
+    };
+    const int repeticoes = 100;
+    for (const int fundos : {1, 15}) {
+        SCOPED_TRACE(fundos);
+        TContadores uma;
+        TContadores muitas;
+        const quint64 porLinha = (passos(fundos, repeticoes + 1, muitas) - passos(fundos, 1, uma)) / repeticoes;
+        EXPECT_EQ(muitas, uma);
+        EXPECT_EQ(uma, (TContadores{1, fundos, 0, 0, 0, fundos, 0}));
+        // The declarant's row and its responsible person, each found by its key.
+        EXPECT_LE(porLinha, 200u);
+    }
 }

@@ -5,8 +5,10 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <map>
+#include <mutex>
 #include <sqlite3.h>
 
 #include "platform/db/sqlite/EDatabaseError.h"
@@ -68,22 +70,131 @@ std::shared_ptr<TDatabase> TDatabase::Abre(const QString& pasta)
 
 namespace {
 
-QString SemAcentoNemCaixa(const QString& texto)
-{
-    QString dobrado;
-    dobrado.reserve(texto.size());
-    for (const QChar c : texto) {
-        const QString decomposto = c.decomposition();
-        const QChar base = decomposto.isEmpty() || c.decompositionTag() != QChar::Canonical ? c : decomposto.front();
-        dobrado += base.toUpper();
+// The names' order folds each UTF-16 unit to the first letter of its canonical decomposition
+// ("É" is "E" and an acute accent), upper-cased. The units are folded a page of 256 at a time,
+// on first use, into a table that lives as long as the program: a comparison then reads a table
+// instead of asking Qt for a decomposition string per letter.
+class TDobraNomes {
+public:
+    static char16_t Dobra(char16_t unidade)
+    {
+        const unsigned pagina = unidade >> 8;
+        if (!FPronta[pagina].load(std::memory_order_acquire))
+            Preenche(pagina);
+        return FTabela[pagina][unidade & 0xFF];
     }
-    return dobrado;
+
+private:
+    static void Preenche(unsigned pagina)
+    {
+        static std::mutex trava;
+        const std::lock_guard guarda(trava);
+        if (FPronta[pagina].load(std::memory_order_relaxed))
+            return;
+        for (unsigned i = 0; i < 256; ++i) {
+            const QChar c(static_cast<char16_t>(pagina << 8 | i));
+            const QString decomposto = c.decomposition();
+            const QChar base = decomposto.isEmpty() || c.decompositionTag() != QChar::Canonical ? c
+                                                                                                : decomposto.front();
+            FTabela[pagina][i] = base.toUpper().unicode();
+        }
+        FPronta[pagina].store(true, std::memory_order_release);
+    }
+
+    static inline char16_t FTabela[256][256] = {};
+    static inline std::atomic<bool> FPronta[256] = {};
+};
+
+char16_t DobraAscii(unsigned char c)
+{
+    return static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
 }
+
+// The UTF-16 units of UTF-8 text, one at a time, as QString::fromUtf8 gives them: a byte order
+// mark at the very start dropped, and each byte that begins no valid sequence (an overlong form,
+// a surrogate, past U+10FFFF, cut short) read as one U+FFFD.
+class TUnidadesUtf8 {
+public:
+    TUnidadesUtf8(std::string_view texto, std::size_t inicio)
+        : FPos(reinterpret_cast<const unsigned char*>(texto.data()) + inicio)
+        , FFim(reinterpret_cast<const unsigned char*>(texto.data()) + texto.size())
+    {
+        if (inicio == 0 && texto.size() >= 3 && texto.substr(0, 3) == "\xEF\xBB\xBF")
+            FPos += 3;
+    }
+
+    bool Proxima(char16_t& unidade)
+    {
+        if (FBaixa != 0) {
+            unidade = FBaixa;
+            FBaixa = 0;
+            return true;
+        }
+        if (FPos == FFim)
+            return false;
+        const unsigned char b = *FPos++;
+        if (b < 0x80) {
+            unidade = b;
+            return true;
+        }
+        const char32_t c = Sequencia(b);
+        if (c < 0x10000) {
+            unidade = static_cast<char16_t>(c);
+        } else {
+            unidade = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            FBaixa = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+        return true;
+    }
+
+private:
+    // The character that lead byte B begins, its continuation bytes taken; U+FFFD, nothing
+    // taken, when they make no valid character.
+    char32_t Sequencia(unsigned char b)
+    {
+        constexpr char32_t Substituto = 0xFFFD;
+        int seguintes;
+        char32_t minimo;
+        char32_t c;
+        if (b < 0xC2)
+            return Substituto;
+        if (b < 0xE0) {
+            seguintes = 1;
+            minimo = 0x80;
+            c = b & 0x1F;
+        } else if (b < 0xF0) {
+            seguintes = 2;
+            minimo = 0x800;
+            c = b & 0x0F;
+        } else if (b < 0xF5) {
+            seguintes = 3;
+            minimo = 0x10000;
+            c = b & 0x07;
+        } else {
+            return Substituto;
+        }
+        if (FFim - FPos < seguintes)
+            return Substituto;
+        for (int i = 0; i < seguintes; ++i) {
+            if ((FPos[i] & 0xC0) != 0x80)
+                return Substituto;
+            c = c << 6 | (FPos[i] & 0x3F);
+        }
+        if (c < minimo || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+            return Substituto;
+        FPos += seguintes;
+        return c;
+    }
+
+    const unsigned char* FPos;
+    const unsigned char* FFim;
+    char16_t FBaixa = 0;   // the low surrogate still to give
+};
 
 int ComparaColacaoNomes(void*, int tamanhoA, const void* a, int tamanhoB, const void* b)
 {
-    return TDatabase::ComparaNomes(QString::fromUtf8(static_cast<const char*>(a), tamanhoA),
-                                   QString::fromUtf8(static_cast<const char*>(b), tamanhoB));
+    return TDatabase::ComparaNomes(std::string_view(static_cast<const char*>(a), static_cast<std::size_t>(tamanhoA)),
+                                   std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(tamanhoB)));
 }
 
 }   // namespace
@@ -93,11 +204,49 @@ void TDatabase::RegistraColacoes(sqlite3* conexao)
     sqlite3_create_collation_v2(conexao, ColacaoNomes, SQLITE_UTF8, nullptr, &ComparaColacaoNomes, nullptr);
 }
 
-int TDatabase::ComparaNomes(const QString& a, const QString& b)
+int TDatabase::ComparaNomes(std::string_view a, std::string_view b)
 {
-    const int dobrados = SemAcentoNemCaixa(a).compare(SemAcentoNemCaixa(b));
-    // Names that differ only in accents or case still have one order.
-    return dobrados != 0 ? dobrados : a.compare(b);
+    // Names that differ only in accents or case still have one order: the first unit in which
+    // their texts differ decides.
+    int texto = 0;
+    const std::size_t comum = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    for (; i < comum; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if ((ca | cb) >= 0x80)
+            break;
+        if (ca != cb) {
+            const int dobrados = DobraAscii(ca) - DobraAscii(cb);
+            if (dobrados != 0)
+                return dobrados;
+            if (texto == 0)
+                texto = ca - cb;
+        }
+    }
+    if (i == comum && (i > 0 || comum == std::max(a.size(), b.size()))) {
+        // Plain ASCII to the end of the shorter; whatever the longer has left is at least a unit.
+        if (a.size() == b.size())
+            return texto;
+        return a.size() < b.size() ? -1 : 1;
+    }
+    TUnidadesUtf8 unidadesA(a, i);
+    TUnidadesUtf8 unidadesB(b, i);
+    for (;;) {
+        char16_t ua = 0;
+        char16_t ub = 0;
+        const bool temA = unidadesA.Proxima(ua);
+        const bool temB = unidadesB.Proxima(ub);
+        if (!temA || !temB)
+            return temA ? 1 : (temB ? -1 : texto);
+        if (ua != ub) {
+            const int dobrados = TDobraNomes::Dobra(ua) - TDobraNomes::Dobra(ub);
+            if (dobrados != 0)
+                return dobrados;
+            if (texto == 0)
+                texto = ua - ub;
+        }
+    }
 }
 
 TDatabase::TDatabase(const QString& arquivo)

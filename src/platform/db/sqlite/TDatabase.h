@@ -2,6 +2,7 @@
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/db/sqlite/TComando.h"
@@ -29,8 +30,9 @@ public:
     // The collation of people's and companies' names, registered on every connection: letters
     // compare without regard to case or accents ("José" sorts with "JOSE"), then by their text.
     static constexpr char ColacaoNomes[] = "PRUVNOME";
-    // Compares two names as ColacaoNomes does: negative, zero or positive.
-    [[nodiscard]] static int ComparaNomes(const QString& a, const QString& b);
+    // Compares two names in UTF-8 as ColacaoNomes does: negative, zero or positive. Bytes that
+    // are no UTF-8 compare as the replacement character QString::fromUtf8 reads them as.
+    [[nodiscard]] static int ComparaNomes(std::string_view a, std::string_view b);
     // Gives a connection of its own the program's collations, without which an index of names
     // can be neither checked nor written.
     static void RegistraColacoes(sqlite3* conexao);

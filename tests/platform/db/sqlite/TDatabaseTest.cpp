@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <random>
+#include <string_view>
+#include <vector>
 
 #include "platform/db/BancoDeTeste.h"
 #include "support/FalhasDeDisco.h"
@@ -341,6 +344,41 @@ TEST_F(TDatabaseTest, AfterSQLiteRollsBackByItselfNoLaterWriteOfTheOperationComm
     }
 }
 
+namespace {
+
+// The comparison the names' indexes were built with, kept as the reference of their order: the
+// fold of each UTF-16 unit of the decoded text, then the texts themselves.
+int ComparaNomesReferencia(const QByteArray& a, const QByteArray& b)
+{
+    const auto semAcentoNemCaixa = [](const QString& texto) {
+        QString dobrado;
+        for (const QChar c : texto) {
+            const QString decomposto = c.decomposition();
+            const QChar base = decomposto.isEmpty() || c.decompositionTag() != QChar::Canonical ? c
+                                                                                                : decomposto.front();
+            dobrado += base.toUpper();
+        }
+        return dobrado;
+    };
+    const QString textoA = QString::fromUtf8(a);
+    const QString textoB = QString::fromUtf8(b);
+    const int dobrados = semAcentoNemCaixa(textoA).compare(semAcentoNemCaixa(textoB));
+    return dobrados != 0 ? dobrados : textoA.compare(textoB);
+}
+
+int Sinal(int valor)
+{
+    return (valor > 0) - (valor < 0);
+}
+
+int ComparaNomes(const QByteArray& a, const QByteArray& b)
+{
+    return TDatabase::ComparaNomes(std::string_view(a.constData(), static_cast<std::size_t>(a.size())),
+                                   std::string_view(b.constData(), static_cast<std::size_t>(b.size())));
+}
+
+}   // namespace
+
 TEST(TDatabaseColacao, NamesCompareWithoutCaseOrAccentsThenByTheirText)
 {
     const struct {
@@ -350,11 +388,72 @@ TEST(TDatabaseColacao, NamesCompareWithoutCaseOrAccentsThenByTheirText)
     } casos[] = {
         {"JOSE", "josé", -1},   // equal once folded: the text decides, so the order stays total
         {"JOSÉ", "JOSEFA", -1}, {"josé p", "JOSE{", -1}, {"ÁGUA", "AZUL", -1},
-        {"Ünica", "UNICA", 1},  {"MARIA", "MARIA", 0},
+        {"Ünica", "UNICA", 1},  {"MARIA", "MARIA", 0},   {"", "", 0},
+        {"", "A", -1},          {"ç", "C", 1},           {"ÇA", "CB", -1},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.a);
-        const int r = TDatabase::ComparaNomes(QString::fromUtf8(c.a), QString::fromUtf8(c.b));
-        EXPECT_EQ((r > 0) - (r < 0), c.sinal);
+        EXPECT_EQ(Sinal(ComparaNomes(c.a, c.b)), c.sinal);
+        EXPECT_EQ(Sinal(ComparaNomes(c.b, c.a)), -c.sinal);
     }
+}
+
+// Indexes of names written before keep their order only if every pair of names compares as it
+// did: names as typed, and any bytes a damaged or foreign file may hold.
+TEST(TDatabaseColacao, NamesKeepTheOrderTheIndexesWereBuiltWith)
+{
+    // Names as typed, between bars: case, accents, "Ç", blanks, digits and signs.
+    const QByteArrayList digitados =
+        QByteArray("| |  |A|a|AB|Ab|aB|ab|JOSE|José|JOSÉ|jose|JOSE |JOSE  DA SILVA|JOSE DA SILVA|JOSEFA|JOSÉ{|"
+                   "ÇA|ça|CA|Ca|CAÇA|CACA|ÁGUA|AGUA|ÃO|AO|Õ|Ü|ü|UE|MARIA 2|MARIA 10|0|9|10|A1|A-B|A.B|A'B|A/B|"
+                   "{|`|~|@|\x7f")
+            .split('|');
+    // Letters whose fold is no plain capital, other scripts, a mark apart, beyond 16 bits.
+    const QByteArrayList outros =
+        QByteArray("ß|SS|ÿ|Ÿ|Y|Æ|Ø|ı|İ|I|Ω|Ω|Å|Å|ṩ|한|ﬁ|FI|Ａ|😀|\xEF\xBF\xBD|\xEF\xBF\xBE|\xEF\xB7\x90|e\xCC\x81")
+            .split('|');
+    // In hex: the byte order mark, and bytes that are no UTF-8 (cut short, overlong, a surrogate,
+    // past U+10FFFF, no lead byte).
+    const QByteArrayList hex = QByteArray("EFBBBF|EFBBBF41|41EFBBBF|C3|41C3|80|C080|C1BF|EDA080|ED9FBF|F4908080|"
+                                          "F48FBFBF|F5|FF|E080|E0A0|F09F|F09F98|F0808080|E282|E28241|C328|C38980")
+                                   .split('|');
+    std::vector<QByteArray> textos(digitados.begin(), digitados.end());
+    textos.insert(textos.end(), outros.begin(), outros.end());
+    for (const QByteArray& h : hex)
+        textos.push_back(QByteArray::fromHex(h));
+    const QByteArray longo = "BENEFICIARIO " + QByteArray("BACEDIFOGULAMENIPORU ").repeated(12);
+    textos.insert(textos.end(), {longo, longo + "Ú", longo + "U", longo.toLower()});
+    const std::size_t tabela = textos.size();
+    // Names made of these pieces, many alike but for one piece, so that comparisons go deep.
+    std::mt19937 sorteio(2003);
+    const auto pecas = textos;
+    const auto peca = [&] { return pecas[sorteio() % pecas.size()]; };
+    for (int n = 0; n < 1500; ++n) {
+        QByteArray nome;
+        const std::size_t tamanho = sorteio() % 8;
+        for (std::size_t p = 0; p < tamanho; ++p)
+            nome += peca();
+        textos.push_back(nome);
+        QByteArray quase = nome;
+        quase.insert(static_cast<int>(sorteio() % static_cast<unsigned>(nome.size() + 1)), peca());
+        textos.push_back(quase);
+        QByteArray soltos;
+        for (std::size_t p = sorteio() % 6; p > 0; --p)
+            soltos += static_cast<char>(sorteio() % 256);
+        textos.push_back(nome + soltos);
+    }
+    int diferentes = 0;
+    for (std::size_t i = 0; i < textos.size(); ++i) {
+        // Each against its neighbours, and the table's names against every name.
+        const std::size_t ate = i < tabela ? textos.size() : std::min(textos.size(), i + 8);
+        for (std::size_t j = i; j < ate; ++j) {
+            const int esperado = Sinal(ComparaNomesReferencia(textos[i], textos[j]));
+            ASSERT_EQ(Sinal(ComparaNomes(textos[i], textos[j])), esperado)
+                << textos[i].toHex(' ').toStdString() << " / " << textos[j].toHex(' ').toStdString();
+            ASSERT_EQ(Sinal(ComparaNomes(textos[j], textos[i])), -esperado)
+                << textos[j].toHex(' ').toStdString() << " / " << textos[i].toHex(' ').toStdString();
+            diferentes += esperado != 0;
+        }
+    }
+    EXPECT_GT(diferentes, 100000);
 }
