@@ -7,8 +7,12 @@
 
 #include "exchange/delivery/TFontePruv.h"
 #include "exchange/delivery/TItemEntrega.h"
+#include "components/controls/combos/TdvComboDlgButton.h"
 #include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "components/controls/lookup/TdvPopupGrid.h"
 #include "model/declaration/TColecaoResumo.h"
+#include "platform/db/datasets/TDataSet.h"
+#include "platform/db/datasets/TField.h"
 #include "model/statements/TColecaoComprovante.h"
 #include "model/statements/TComprovantePF.h"
 #include "model/statements/TComprovantePJ.h"
@@ -418,4 +422,69 @@ TEST_F(SegundoDonoTest, ACompanysSecondEstablishmentKeepsWhatWasTypedForIt)
     Reabre(Matriz);
     Pagina(P::Beneficiarios);
     Confere(Matriz, QString(), {{Estabelecimento1, {1000, 100}}, {terceiro, Valores(quantas, 70)}});
+}
+
+// The second fund of a reopened declaration chosen from the fund bar's list, as a person does it:
+// by keys (Alt+Down, Down to the row, Return) and by the mouse (the button, a click on the row),
+// each straight after opening, with the caret still in the fund's CNPJ. The page then works on
+// that fund's items; a list left with Esc changes nothing.
+TEST_F(SegundoDonoTest, TheFundBarsListSwitchesThePageToTheFundChosenByKeysOrByMouse)
+{
+    const QString cpf1 = NumeroDe("123456789");
+    const QString cpf2 = NumeroDe("333444555");
+    {
+        auto pruv = Armazenada(Outra, "2002", 3);
+        auto primeiro = NovoAnexo(*pruv, Fundo, "", true);
+        Armazena(*pruv, *primeiro, "3223", cpf1);
+        auto segundo = NovoAnexo(*pruv, Fundo2, "", true);
+        Armazena(*pruv, *segundo, "3223", cpf2);
+    }
+    Inicia();
+    Abre(Outra);
+    TdvDBLookupCombo* combo = nullptr;
+    const auto abre = [&] {
+        Reabre(Outra);
+        Pagina(P::Fundos);
+        combo = Em<TdvDBLookupCombo>("DblcFundos");
+        ASSERT_EQ(Foco(), QStringLiteral("DblcFundos"));
+        ASSERT_EQ(pagina->Item()->GetDono().GetDeclarante().GetNi(), Fundo);
+    };
+    const auto naPagina = [&](const QString& cnpj, const QString& cpf) {
+        EXPECT_FALSE(combo->DroppedDown());
+        EXPECT_EQ(RemoveMascara(combo->Text()), cnpj);
+        EXPECT_EQ(pagina->Item()->GetDono().GetDeclarante().GetNi(), cnpj);
+        Clica("BbFirst");
+        EXPECT_EQ(Ni(), cpf);
+    };
+    // The keys go where the window system sends them: to the list while it shows.
+    const auto tecla = [&combo](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QWidget* alvo = QApplication::activePopupWidget();
+        QTest::keyClick(alvo ? alvo : combo, k, m);
+        QApplication::processEvents();
+    };
+
+    abre();
+    tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->DroppedDown());
+    tecla(Qt::Key_Down);   // the first fund, the one shown
+    tecla(Qt::Key_Down);   // the second
+    tecla(Qt::Key_Return);
+    naPagina(Fundo2, cpf2);
+    combo->setFocus();
+    tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->DroppedDown());
+    tecla(Qt::Key_Up);
+    tecla(Qt::Key_Escape);
+    naPagina(Fundo2, cpf2);
+
+    abre();
+    QTest::mouseClick(combo->Button(), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_TRUE(combo->DroppedDown());
+    TdvPopupGrid& lista = combo->Grid();
+    const QPoint segunda = lista.CellRect(0, 1).ToQRect().center();
+    QTest::mousePress(lista.viewport(), Qt::LeftButton, {}, segunda);
+    QTest::mouseRelease(lista.viewport(), Qt::LeftButton, {}, segunda);
+    QApplication::processEvents();
+    naPagina(Fundo2, cpf2);
 }

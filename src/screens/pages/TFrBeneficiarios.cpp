@@ -363,8 +363,8 @@ void TFrBeneficiarios::CriaBarraFundo()
         if (!SoNumerosESinais(DblcFundos->Text()))
             DblcFundos->SetText(QString());
     };
-    DblcFundos->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool) {
-        TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [this] { EscolheFundo(); });
+    DblcFundos->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool aceito) {
+        TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [this, aceito] { EscolheFundo(aceito); });
     };
     DeNomeFundo->OnPressEnter = [this](TPruvCustomEdit*) { FocaPrimeiro(DblcCodRet, nullptr, nullptr, nullptr); };
     DeNomeFundo->OnKeyDown = [this](int& tecla, Qt::KeyboardModifiers shift) {
@@ -1126,18 +1126,26 @@ void TFrBeneficiarios::EntraGrades()
 
 // ---- the fund bar ----
 
-void TFrBeneficiarios::EscolheFundo()
+void TFrBeneficiarios::EscolheFundo(bool Aceito)
 {
     if (TbAnexo->IsEmpty())
         return;
+    if (!Aceito) {
+        // Esc: the rows the arrows went through were no choice; the fund shown stays.
+        if (!FAnexo->GetChave().isEmpty()) {
+            TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0);
+            DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
+        }
+        return;
+    }
     const QString escolhido = TbAnexo->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString();
     DblcFundos->SetText(escolhido);
     if (escolhido == FAnexo->GetDeclarante().GetNiFormatado())
         return;
+    // Storing the fund shown puts the list back on its row: the choice is kept by its key.
+    const QString chave = TbAnexo->FieldByName(QStringLiteral("ANEXO_DK"))->AsString().trimmed();
     SalvaFundo();
-    CarregaFundoDaLista();
-    TrocaFundo();
-    AtualizaBotoesAnexo();
+    LocalizaFundo(chave);
 }
 
 void TFrBeneficiarios::SaiFundo(QWidget* Agora)

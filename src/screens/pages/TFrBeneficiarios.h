@@ -107,7 +107,7 @@ private:
     void FocaGradeMostrada();
     void SincronizaComprovante();
     // Fund bar.
-    void EscolheFundo();
+    void EscolheFundo(bool Aceito);
     void SaiFundo(QWidget* Agora);
     void SalvaFundo();
     void BbAddFundoClick();
