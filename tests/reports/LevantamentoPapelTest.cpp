@@ -508,6 +508,19 @@ protected:
             }
         }
 
+        // A name prints whole wherever it stands (a header, a title, a box): only the name column
+        // of a listing's rows stops short of the column after it.
+        for (const TDesenhoPagina& p : paginas)
+            for (const TTracoDesenhado& t : p.Tracos) {
+                if (t.Tipo != TTracoDesenhado::TTipo::Texto || t.TextoInteiro.isEmpty()
+                    || t.TextoInteiro.trimmed() == t.Texto.trimmed() || !t.Elemento.contains(QStringLiteral("Nome")))
+                    continue;
+                if ((lista || analitico) && t.Elemento == QStringLiteral("QRLNomeBenef"))
+                    continue;
+                falha(p.Pagina, t.Texto.simplified(),
+                      QStringLiteral("nome cortado, de \"%1\" (%2)").arg(t.TextoInteiro.simplified(), t.Elemento));
+            }
+
         // Page numbers: "Página N" of this page, "de M" of this document; no English.
         const bool proprios = rotulo.contains(QStringLiteral("/ Comprovante"));   // numbered inside each statement
         bool numerado = false;

@@ -86,13 +86,6 @@ TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal To
     return r;
 }
 
-void LimitaColuna(TRotulo& Rotulo, qreal Direita)
-{
-    Rotulo.AutoTamanho = false;
-    Rotulo.Largura = Direita - Rotulo.Esquerda;
-    Rotulo.Altura = TMedidaTexto::AlturaLinha(Rotulo.Fonte) + 1;
-}
-
 void EncolheNaColuna(TRotulo& Rotulo, const QFont& Fonte, qreal Direita)
 {
     const qreal base = Rotulo.Topo + TMedidaTexto::Ascendente(Rotulo.Fonte);

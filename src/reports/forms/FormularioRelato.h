@@ -38,12 +38,10 @@ TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal 
 // A right-aligned label whose right edge is Direita (the money columns).
 TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal Topo, qreal Largura = 130,
                      qreal Pontos = 8, bool Negrito = false);
-// Keeps the label to its column, which ends at Direita: a longer text is cut between characters.
-void LimitaColuna(TRotulo& Rotulo, qreal Direita);
 // Holds the label's text (set before) whole in its column, which ends at Direita: a text the
 // column takes prints in Fonte, a wider one in a smaller size of it, on the label's baseline as
-// it stands. Unlike LimitaColuna no character is lost, for the texts a reader must have whole (a
-// name, an e-mail); called again for another text, the label takes Fonte back where it can.
+// it stands. No character is lost, as a listing's column loses them: for the texts a reader must
+// have whole (a name, an e-mail); called again for another text, the label takes Fonte back where it can.
 void EncolheNaColuna(TRotulo& Rotulo, const QFont& Fonte, qreal Direita);
 // A rule across the band at that height.
 void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura);

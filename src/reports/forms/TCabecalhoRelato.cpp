@@ -26,7 +26,7 @@ TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspec
     FNi = &Rotulo(Banda, QStringLiteral("QRLNi"), QString(), 40, linha2, Pontos);
     FTituloNome = &Rotulo(Banda, QStringLiteral("QRLTituloNome"), QString(), 190, linha2, Pontos, true);
     FNome = &Rotulo(Banda, QStringLiteral("QRLNome"), QString(), EsquerdaNome, linha2, PontosNome);
-    LimitaColuna(*FNome, Largura);
+    EncolheNaColuna(*FNome, FNome->Fonte, Largura);
 }
 
 void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas)
@@ -42,7 +42,7 @@ void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas)
     FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLTituloNomeFundo"), QStringLiteral("Nome Empresarial"), x + 190,
                              linha, Pontos, true));
     FRotuloNomeFundo = &Rotulo(FBanda, QStringLiteral("QRLNomeFundo"), QString(), x + 300, linha, Pontos);
-    LimitaColuna(*FRotuloNomeFundo, FLargura);
+    EncolheNaColuna(*FRotuloNomeFundo, FRotuloNomeFundo->Fonte, FLargura);
     FFundo.push_back(FRotuloNomeFundo);
     MostraFundo();
 }
@@ -62,6 +62,8 @@ void TCabecalhoRelato::Preenche(TPruv& Pruv)
     FNi->Texto = declarante.GetNiFormatado();
     FTituloNome->Texto = TituloNome(cpf);
     FNome->Texto = declarante.Nome().GetTexto();
+    // A name at its full length in wide capitals passes the margin: smaller, but whole.
+    EncolheNaColuna(*FNome, FonteRelato(PontosNome), FLargura);
 }
 
 void TCabecalhoRelato::IniciaFundo(const TDeclaranteAnexo& Fundo)
@@ -85,5 +87,6 @@ void TCabecalhoRelato::MostraFundo()
     if (FRotuloCnpjFundo != nullptr) {
         FRotuloCnpjFundo->Texto = FCnpjFundo;
         FRotuloNomeFundo->Texto = FNomeFundo;
+        EncolheNaColuna(*FRotuloNomeFundo, FonteRelato(Pontos), FLargura);
     }
 }

@@ -13,7 +13,7 @@ class TRotulo;
 class TCabecalhoRelato final {
 public:
     // The declaration's block on the band, two lines from Topo; names end at Largura, the
-    // band's width.
+    // band's width, in a smaller size where they would pass it.
     TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial, qreal Largura);
     TCabecalhoRelato(const TCabecalhoRelato&) = delete;
     TCabecalhoRelato& operator=(const TCabecalhoRelato&) = delete;
@@ -37,7 +37,7 @@ public:
     // "CPF" or "CNPJ", and "Nome" or "Nome Empresarial", by the kind of the number (a CPF has 11
     // digits; anything else counts as a CNPJ).
     // Where the declarant's name starts, and its size: wherever else a page shows that name
-    // it is placed the same, so that it is cut the same.
+    // it is placed the same, so that it prints the same.
     static constexpr qreal EsquerdaNome = 335;
     static constexpr qreal PontosNome = 9;
 

@@ -105,7 +105,7 @@ void TFoRelatoDeclaracao::CriaTitulo()
                               TCabecalhoRelato::PontosNome);
     FNomeDeclarante->Topo += TMedidaTexto::Ascendente(tituloNome.Fonte)
         - TMedidaTexto::Ascendente(FNomeDeclarante->Fonte);
-    LimitaColuna(*FNomeDeclarante, FRelatorio->Papel().LarguraUtil());
+    EncolheNaColuna(*FNomeDeclarante, FNomeDeclarante->Fonte, FRelatorio->Papel().LarguraUtil());
 
     Rotulo(t, QStringLiteral("QRLTituloResponsavel"), QStringLiteral("Responsável pelo Preenchimento"), 0, 52, 10,
            true);
@@ -152,7 +152,7 @@ void TFoRelatoDeclaracao::CriaDetalhe()
     FNiBenef = &Rotulo(d, QStringLiteral("QRLCPFBenef"), QString(), 125, 6);
     FTituloNomeBenef = &Rotulo(d, QStringLiteral("QRLTituloNomeBenef"), QString(), 250, 6, 8, true);
     FNomeBenef = &Rotulo(d, QStringLiteral("QRLNomeBenef"), QString(), 360, 6);
-    LimitaColuna(*FNomeBenef, FRelatorio->Papel().LarguraUtil());
+    EncolheNaColuna(*FNomeBenef, FNomeBenef->Fonte, FRelatorio->Papel().LarguraUtil());
     Linha(d, QStringLiteral("LinhaDetalhe"), 26, FRelatorio->Papel().LarguraUtil());
 
     Rotulo(d, QStringLiteral("QRLTituloMes"), QStringLiteral("Mês"), 4, TopoGrade - 20, 8, true);
@@ -288,10 +288,10 @@ void TFoRelatoDeclaracao::SetaValoresPruvItem(const TPruvItem& Item)
     FCodigo->Texto = Item.GetCodigoRetencao().GetCodigo();
     FNiBenef->Texto = beneficiario.GetNiFormatado();
     FNomeBenef->Texto = beneficiario.Nome().GetTexto();
-    // The name starts right after its caption and runs to the margin.
+    // The name starts right after its caption and is held whole up to the margin.
     FNomeBenef->Esquerda = FTituloNomeBenef->Esquerda
         + TMedidaTexto::Largura(FTituloNomeBenef->Fonte, FTituloNomeBenef->Texto) + 8;
-    LimitaColuna(*FNomeBenef, FRelatorio->Papel().LarguraUtil());
+    EncolheNaColuna(*FNomeBenef, FonteRelato(8), FRelatorio->Papel().LarguraUtil());
     const TRendimentosTributaveis& valores = Item.GetValores();
     PreencheColuna(FGrade, Rendimento, valores.Rendimentos());
     PreencheColuna(FGrade, Deducao, valores.Deducoes());
@@ -327,6 +327,7 @@ void TFoRelatoDeclaracao::PreencheTitulo()
     TPruv& pruv = FPercurso.Declaracao();
     FNiDeclarante->Texto = pruv.GetDeclarante().GetNiFormatado();
     FNomeDeclarante->Texto = pruv.GetDeclarante().Nome().GetTexto();
+    EncolheNaColuna(*FNomeDeclarante, FonteRelato(TCabecalhoRelato::PontosNome), FRelatorio->Papel().LarguraUtil());
     const bool cnpj = pruv.GetDeclarante().TipoAtual() != TNiContribuinte::Cpf;
     for (TRotulo* r : FBlocoRespCnpj)
         r->Habilitado = cnpj;
