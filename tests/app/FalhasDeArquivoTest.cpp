@@ -342,6 +342,30 @@ QByteArray Linhas(bool comCabecalho)
     return texto;
 }
 
+// The delivery files of a test go to the folder "base" of the program folder, the fixed volume;
+// what the test sets for deliveries (that folder, the recovery's record of generations) goes back
+// to the defaults when it ends, however it ends: an assertion that returns early leaves the next
+// test no changed state.
+class PastaDeEntrega {
+public:
+    PastaDeEntrega()
+        : Base(ProgramaDeTeste::Pasta() + QStringLiteral("/base"))
+        , Fixo{Base, Base, TVolume::TTipo::Fixo}
+    {
+        TVolumes::DefinePastaBase(Base);
+    }
+    ~PastaDeEntrega()
+    {
+        TRecuperacaoEntrega::DefineRegistro({});
+        TVolumes::DefinePastaBase(QString());
+    }
+    PastaDeEntrega(const PastaDeEntrega&) = delete;
+    PastaDeEntrega& operator=(const PastaDeEntrega&) = delete;
+
+    const QString Base;
+    const TVolume Fixo;
+};
+
 class FalhasDeArquivoTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -594,12 +618,10 @@ TEST_F(FalhasDeArquivoTest, ARestoreBringsBackTheWholeBackupOrNothing)
 
 TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlace)
 {
-    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
-    TVolumes::DefinePastaBase(base);
-    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    const PastaDeEntrega entrega;
     Cenario c = PessoaFisica();
     // The file of an earlier delivery is there: the run replaces it, or leaves it as it was.
-    const auto gera = [&] { return Entrega(c, fixo); };
+    const auto gera = [&] { return Entrega(c, entrega.Fixo); };
     const QString anterior = gera().Arquivo;
     ASSERT_FALSE(anterior.isEmpty());
     // The source keeps its records in memory, which a killed run takes with it: the date it
@@ -627,7 +649,7 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
                                    .arg(*c.Fonte.DataGravada(QStringLiteral("2002"), QString()), 0, 'f', 0));
             };
             banco->Escreve(QStringLiteral("DELETE FROM GeracaoSimulada"));
-            QDir(base).removeRecursively();
+            QDir(entrega.Base).removeRecursively();
             Grava(anterior, "the delivery of an earlier run");
             QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
             QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
@@ -635,7 +657,7 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
         [&] { return gera().Codigo == R::Ok; },
         [&] {
             QStringList decs;
-            for (QDirIterator it(base, {QStringLiteral("*.dec")}, QDir::Files, QDirIterator::Subdirectories);
+            for (QDirIterator it(entrega.Base, {QStringLiteral("*.dec")}, QDir::Files, QDirIterator::Subdirectories);
                  it.hasNext();) {
                 const QString dec = it.next();
                 QTemporaryDir pasta;
@@ -661,8 +683,6 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
     };
     Guarda("delivery file", op);
     GuardaAbaixo("delivery file", op);
-    TRecuperacaoEntrega::DefineRegistro({});
-    TVolumes::DefinePastaBase(QString());
 }
 
 // A delivery whose earlier file, or whose mark, cannot be removed once it is recorded is written:
@@ -670,21 +690,19 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
 // and the next start lets the rest go without a word, the database naming the new file.
 TEST_F(FalhasDeArquivoTest, ADeliveryWhoseEarlierFileCannotBeRemovedIsWrittenAndTheStartEndsIt)
 {
-    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
-    TVolumes::DefinePastaBase(base);
-    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    const PastaDeEntrega entrega;
     Cenario c = PessoaFisica();
     TRecuperacaoEntrega::DefineRegistro(
         [&c](const QString& ano, const QString& ni) { return c.Fonte.DataGravada(ano, ni); });
-    const QString dec = Entrega(c, fixo).Arquivo;
+    const QString dec = Entrega(c, entrega.Fixo).Arquivo;
     ASSERT_FALSE(dec.isEmpty());
-    const int remocoes = RemocoesDaEntrega(c, fixo, 14);
+    const int remocoes = RemocoesDaEntrega(c, entrega.Fixo, 14);
     ASSERT_GE(remocoes, 3);
     // From the companion's, the earlier file's or the mark's removal on, every removal fails.
     for (const int k : {remocoes - 3, remocoes - 2, remocoes - 1}) {
         SCOPED_TRACE(k);
         Grava(dec, "the delivery of an earlier run");
-        const TResultadoGeracao resultado = EntregaSemRemover(c, fixo, k);
+        const TResultadoGeracao resultado = EntregaSemRemover(c, entrega.Fixo, k);
         EXPECT_EQ(resultado.Codigo, R::Ok);
         EXPECT_TRUE(resultado.Texto.contains(QLatin1String("foi gravado"))) << resultado.Texto.toStdString();
         // Nothing but the question whether to overwrite the earlier file.
@@ -698,8 +716,6 @@ TEST_F(FalhasDeArquivoTest, ADeliveryWhoseEarlierFileCannotBeRemovedIsWrittenAnd
         EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QFileInfo(dec).fileName()});
     }
-    TRecuperacaoEntrega::DefineRegistro({});
-    TVolumes::DefinePastaBase(QString());
 }
 
 // A backup taken between two deliveries, restored after the second one could not remove the
@@ -707,23 +723,21 @@ TEST_F(FalhasDeArquivoTest, ADeliveryWhoseEarlierFileCannotBeRemovedIsWrittenAnd
 // beside it under a name a person sees, and the user is told once.
 TEST_F(FalhasDeArquivoTest, ARestoreBetweenTwoDeliveriesAfterAFailedRemovalKeepsTheDeliveredFile)
 {
-    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
-    TVolumes::DefinePastaBase(base);
-    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    const PastaDeEntrega entrega;
     Cenario c = PessoaFisica();
     std::optional<double> restaurada;
     TRecuperacaoEntrega::DefineRegistro(
         [&](const QString& ano, const QString& ni) { return restaurada ? restaurada : c.Fonte.DataGravada(ano, ni); });
-    const QString dec = Entrega(c, fixo, 13).Arquivo;
+    const QString dec = Entrega(c, entrega.Fixo, 13).Arquivo;
     ASSERT_FALSE(dec.isEmpty());
     const QByteArray primeira = Le(dec);
     const std::optional<double> copia = c.Fonte.DataGravada(QStringLiteral("2002"), QString());   // the backup
     ASSERT_TRUE(copia);
     // The second delivery cannot remove the earlier file, nor anything after it.
-    const int remocoes = RemocoesDaEntrega(c, fixo, 14);
+    const int remocoes = RemocoesDaEntrega(c, entrega.Fixo, 14);
     ASSERT_GE(remocoes, 3);
     Grava(dec, primeira);
-    const TResultadoGeracao segunda = EntregaSemRemover(c, fixo, remocoes - 2);
+    const TResultadoGeracao segunda = EntregaSemRemover(c, entrega.Fixo, remocoes - 2);
     EXPECT_EQ(segunda.Codigo, R::Ok);
     const QByteArray entregue = Le(dec);
     ASSERT_NE(entregue, primeira);
@@ -739,8 +753,6 @@ TEST_F(FalhasDeArquivoTest, ARestoreBetweenTwoDeliveriesAfterAFailedRemovalKeeps
     RemoveTrabalhosAbandonados();
     EXPECT_TRUE(dialogos.Mensagens().empty());
     EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced";
-    TRecuperacaoEntrega::DefineRegistro({});
-    TVolumes::DefinePastaBase(QString());
 }
 
 // A first delivery of a declaration, with no earlier file: it ends recorded with its file in
@@ -748,25 +760,22 @@ TEST_F(FalhasDeArquivoTest, ARestoreBetweenTwoDeliveriesAfterAFailedRemovalKeeps
 // name once the next start has run.
 TEST_F(FalhasDeArquivoTest, AFirstDeliveryIsRecordedWithItsFileOrLeavesNone)
 {
-    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
-    TVolumes::DefinePastaBase(base);
-    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    const PastaDeEntrega entrega;
     ASSERT_TRUE(GuardaDeclaracao());
     Operacao op{
         [&] {
             GuardaDeclaracao();
-            QDir(base).removeRecursively();
+            QDir(entrega.Base).removeRecursively();
             QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
             QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
         },
-        [&] { return EntregaDoBanco(fixo, 14).Codigo == R::Ok; },
-        [&] { return Entregas(base) + QStringLiteral("\n") + FalhasDeDisco::Conteudo(Banco()); },
+        [&] { return EntregaDoBanco(entrega.Fixo, 14).Codigo == R::Ok; },
+        [&] { return Entregas(entrega.Base) + QStringLiteral("\n") + FalhasDeDisco::Conteudo(Banco()); },
         {},
         true,
     };
     Guarda("first delivery file", op);
     GuardaAbaixo("first delivery file", op);
-    TVolumes::DefinePastaBase(QString());
 }
 
 // Each fault a delivery over an earlier file meets, at the program's calls and below them, is
@@ -776,19 +785,17 @@ TEST_F(FalhasDeArquivoTest, AFirstDeliveryIsRecordedWithItsFileOrLeavesNone)
 // that keeps failing is told once; a file written and recorded is never told as a failed write.
 TEST_F(FalhasDeArquivoTest, EachFaultOfADeliveryIsToldOnceInTheWordsOfItsCause)
 {
-    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
-    TVolumes::DefinePastaBase(base);
-    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    const PastaDeEntrega entrega;
     ASSERT_TRUE(GuardaDeclaracao());
-    ASSERT_EQ(EntregaDoBanco(fixo, 13).Codigo, R::Ok);
+    ASSERT_EQ(EntregaDoBanco(entrega.Fixo, 13).Codigo, R::Ok);
     QMap<QString, QByteArray> anteriores;
-    for (QDirIterator it(base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+    for (QDirIterator it(entrega.Base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
         const QString arquivo = it.next();
         anteriores.insert(arquivo, Le(arquivo));
     }
     const auto prepara = [&] {
         GuardaDeclaracao();
-        QDir(base).removeRecursively();
+        QDir(entrega.Base).removeRecursively();
         for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
             Grava(it.key(), it.value());
         dialogos.Limpa();
@@ -803,7 +810,7 @@ TEST_F(FalhasDeArquivoTest, EachFaultOfADeliveryIsToldOnceInTheWordsOfItsCause)
             continue;
         prepara();
         int chamadas = 0;
-        EntregaDoBanco(fixo, 14, [&](const std::function<void()>& roda) {
+        EntregaDoBanco(entrega.Fixo, 14, [&](const std::function<void()>& roda) {
             chamadas = FalhasDeArquivo::Conta(TFalhasDeArquivo::Todas, roda, camadas);
         });
         ASSERT_GT(chamadas, 0);
@@ -813,7 +820,7 @@ TEST_F(FalhasDeArquivoTest, EachFaultOfADeliveryIsToldOnceInTheWordsOfItsCause)
                 bool disparou = false;
                 QString disparada;
                 QStringList vistos;
-                const TResultadoGeracao r = EntregaDoBanco(fixo, 14, [&](const std::function<void()>& roda) {
+                const TResultadoGeracao r = EntregaDoBanco(entrega.Fixo, 14, [&](const std::function<void()>& roda) {
                     FalhasDeArquivo::Armada armada(
                         {k, TFalhasDeArquivo::Todas, efeito, efeito == Efeito::DiscoCheio, camadas});
                     roda();
@@ -855,7 +862,6 @@ TEST_F(FalhasDeArquivoTest, EachFaultOfADeliveryIsToldOnceInTheWordsOfItsCause)
         }
     }
     std::cout << "[guard] messages of a delivery: " << tentativas << " faults, each told once\n";
-    TVolumes::DefinePastaBase(QString());
 }
 
 TEST_F(FalhasDeArquivoTest, APdfReplacesTheEarlierOneOnlyWhenAllOfItWasWritten)
@@ -1011,12 +1017,10 @@ TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAnd
     // A declaration stored in the database, whose delivery file is written over an earlier one.
     const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
     Grava(entrada, Linhas(false));
-    const QString base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
-    TVolumes::DefinePastaBase(base);
-    const TVolume fixo{base, base, TVolume::TTipo::Fixo};
+    const PastaDeEntrega entrega;
     TPedidoGeracao pedido;
     pedido.Chaves = QStringList{QStringLiteral("2002112223330001")};
-    pedido.Volume = fixo;
+    pedido.Volume = entrega.Fixo;
     pedido.Uf = QStringLiteral("SP");
     pedido.Registros = 10;
     // The day goes into the receipt data packed in the file: the earlier file differs from the new
@@ -1039,7 +1043,7 @@ TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAnd
     ASSERT_TRUE(Importa(entrada, false));
     ASSERT_TRUE(gera(13));
     QMap<QString, QByteArray> anteriores;
-    for (QDirIterator it(base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+    for (QDirIterator it(entrega.Base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
         const QString arquivo = it.next();
         anteriores.insert(arquivo, Le(arquivo));
     }
@@ -1048,7 +1052,7 @@ TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAnd
         [&] {
             EsvaziaTabelas(semeadas);
             Importa(entrada, false);
-            QDir(base).removeRecursively();
+            QDir(entrega.Base).removeRecursively();
             for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
                 Grava(it.key(), it.value());
             QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
@@ -1057,7 +1061,7 @@ TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAnd
         [&] { return gera(14); },
         [&] {
             QStringList decs;
-            for (QDirIterator it(base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            for (QDirIterator it(entrega.Base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
                 const QString arquivo = it.next();
                 // The earlier file by its bytes; a new one by the declaration it unpacks to, as the
                 // archive's members carry the time they were packed, which differs from run to run.
@@ -1078,7 +1082,6 @@ TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAnd
         true,
     };
     GuardaAbaixo("delivery file over an earlier one", op);
-    TVolumes::DefinePastaBase(QString());
 }
 
 }   // namespace
