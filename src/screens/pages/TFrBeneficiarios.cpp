@@ -474,6 +474,8 @@ void TFrBeneficiarios::CarregaFundoDaLista()
         DblcFundos->SetText(TbAnexo->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString());
         FAnexo->SetChave(TbAnexo->FieldByName(QStringLiteral("ANEXO_DK"))->AsString().trimmed());
         FPruv->GetColecaoAnexo().Carrega(*FAnexo);
+        // Read as stored is no change: only an edit of the fund has it written again.
+        FAnexo->GetDeclarante().SetAlterado(false);
     }
     FAnexo->Copia(*FCopiaAnexo);
 }
@@ -867,6 +869,7 @@ void TFrBeneficiarios::LocalizaFundo(const QString& Chave)
     if (!FPruv->GetColecaoAnexo().Carrega(*FCopiaAnexo))
         return;
     FCopiaAnexo->Copia(*FAnexo);
+    FAnexo->GetDeclarante().SetAlterado(false);
     TbAnexo->Refresh();
     TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {Chave}, 0);
     DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
@@ -908,7 +911,9 @@ bool TFrBeneficiarios::Valida()
             FocaPrimeiro(DblcFundos, nullptr, nullptr, nullptr);
             return false;
         }
-        FAnexo->GetDeclarante().SetNiSemExcecao(cnpj);
+        // The CNPJ the fund already has is no change of it.
+        if (cnpj != FAnexo->GetDeclarante().GetNi())
+            FAnexo->GetDeclarante().SetNiSemExcecao(cnpj);
         SalvaFundo();
     }
     return true;
@@ -1161,8 +1166,10 @@ void TFrBeneficiarios::SaiFundo(QWidget* Agora)
     FAnexo->Limpa();
     FAnexo->GetDeclarante().SetNiSemExcecao(cnpj);
     DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
-    if (FPruv->GetColecaoAnexo().Carrega(*FAnexo))
+    if (FPruv->GetColecaoAnexo().Carrega(*FAnexo)) {
         FAnexo->Copia(*FCopiaAnexo);
+        FAnexo->GetDeclarante().SetAlterado(false);
+    }
     TrocaFundo();
     AtualizaBotoes();
     AtualizaBotoesAnexo();

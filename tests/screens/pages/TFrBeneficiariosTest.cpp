@@ -18,6 +18,10 @@
 #include "platform/db/datasets/TDataSet.h"
 #include "platform/db/datasets/TDataSource.h"
 #include "platform/db/datasets/TField.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/files/TPastas.h"
+#include "platform/widgets/TecladoDeTeste.h"
 #include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TDeclaranteAnexo.h"
 #include "model/items/TColecaoPruvItem.h"
@@ -26,6 +30,7 @@
 #include "model/values/CodigoMensagem.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/pages/TFrBeneficiarios.h"
+#include "support/FalhasDeDisco.h"
 #include "screens/pages/TFoCalculaResumo.h"
 #include "screens/pages/TFrComprovante.h"
 #include "screens/search/TFoPesquisar.h"
@@ -964,6 +969,65 @@ TEST_F(TFrBeneficiariosFundosTest, TheSummaryFollowsAFundAddedUndoneRecomputedAn
     Clica("BbDeleteFundo");
     ASSERT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaExclusaoFundo});
     ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}});
+}
+
+// A fund shown and not touched is not written: the fund page opened, the other fund chosen from
+// the list and the page left store nothing and ask nothing. The stored names hold a double blank
+// that the program would not write (a row it did not make itself): a fund written again
+// would change its row. A name corrected is still stored when its field is left.
+TEST_F(TFrBeneficiariosFundosTest, AFundShownAndNotTouchedIsNotWritten)
+{
+    const QString segundo = NumeroDe("889991110001");   // listed after the first
+    pruv = Armazenada(Outra, "2002", 3);
+    for (const QString& fundo : {Fundo, segundo}) {
+        auto anexo = NovoAnexo(*pruv, fundo, "", true);
+        Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
+    }
+    pruv.reset();
+    auto banco = TDatabase::DaPasta(TPastas::Dados());
+    const QString anexos = banco->NomeReal(TColecaoAnexo::NomeArquivo());
+    banco->Escreve(QStringLiteral("UPDATE \"%1\" SET NM_EMPR = 'FUNDO  BETA'").arg(anexos));
+    const auto fundos = [&] {
+        QStringList linhas;
+        TComando c(banco->Conexao(),
+                   QStringLiteral("SELECT ANEXO_DK, NR_PF_PJ, NM_EMPR FROM \"%1\" ORDER BY ANEXO_DK").arg(anexos));
+        while (c.Passo())
+            linhas << c.Texto(0) + QLatin1Char('|') + c.Texto(1) + QLatin1Char('|') + c.Texto(2);
+        return linhas.join(QLatin1Char('\n')).toStdString();
+    };
+    Inicia();
+    Abre(Outra);
+    const std::string antes = fundos();
+    const QString tudoAntes = FalhasDeDisco::Conteudo(banco->Arquivo());
+    ASSERT_NE(antes.find("FUNDO  BETA"), std::string::npos);
+    // The keys go where the window system sends them: to the list while it shows.
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        TecladoDeTeste::Tecla(k, m);
+        QApplication::processEvents();
+    };
+
+    Mostra(P::Fundos);
+    ASSERT_EQ(Foco(), QStringLiteral("DblcFundos"));
+    tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Campo<TdvDBLookupCombo>("DblcFundos")->DroppedDown());
+    tecla(Qt::Key_Down);   // the first fund, the one shown
+    tecla(Qt::Key_Down);   // the second
+    tecla(Qt::Key_Return);
+    ASSERT_EQ(Pagina().Item()->GetDono().GetDeclarante().GetNi(), segundo);
+    Mostra(P::Informacoes);
+    EXPECT_EQ(fundos(), antes) << "a fund written though nothing of it changed";
+    EXPECT_TRUE(FalhasDeDisco::Conteudo(banco->Arquivo()) == tudoAntes) << "a row written though nothing changed";
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+
+    Mostra(P::Fundos);
+    Digita(Campo("DeNomeFundo"), QStringLiteral("FUNDO DELTA"));
+    Tab(Campo("DeNomeFundo"));
+    auto lida = Lida(Outra);
+    TAnexoFC anexo(*lida);
+    anexo.GetDeclarante().SetNi(segundo);
+    ASSERT_TRUE(lida->GetColecaoAnexo().Carrega(anexo));
+    EXPECT_EQ(anexo.GetDeclarante().Nome().GetTexto(), QStringLiteral("FUNDO DELTA"));
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }
 
 // Alt+U puts the caret in the fund's CNPJ from every page, the fund page's own fields included;
