@@ -792,9 +792,7 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         && ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))) {
         // A letter of the window (a button's, a tab's) is not the list's: the list closes with
         // the record found, as Tab takes it, and the letter acts in the window.
-        if (FMatch)
-            AcceptGridRecord();
-        CloseUp(true);
+        FechaTomandoORegistro();
         OfereceAosAtalhos(*this, key, shift);
         key = 0;
         return;
@@ -807,6 +805,9 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         if (!aberto) {
             if (alt)
                 DropDown();
+        } else if (alt && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+            // The keys that open the list close it, taking the record shown as Return does.
+            FechaTomandoORegistro();
         } else {
             LinkEdit();
             if (!ReadOnly())
@@ -836,9 +837,7 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         if (aberto) {
             // The record found is taken; Tab then goes on as it would from the edit.
             const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
-            if (FMatch)
-                AcceptGridRecord();
-            CloseUp(true);
+            FechaTomandoORegistro();
             if (tab)
                 focusNextPrevChild(key == Qt::Key_Tab && !shift.testFlag(Qt::ShiftModifier));
             key = 0;
@@ -853,6 +852,13 @@ void TdvDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
     else if (!(ShowMatchText && !aberto && (key == Qt::Key_Backspace || key == Qt::Key_Delete)))
         FLastSearch.clear();
     TdvDBCustomCombo::KeyDown(key, shift);
+}
+
+void TdvDBCustomLookupCombo::FechaTomandoORegistro()
+{
+    if (FMatch)
+        AcceptGridRecord();
+    CloseUp(true);
 }
 
 void TdvDBCustomLookupCombo::PassaAGrade(int& key, Qt::KeyboardModifiers shift)

@@ -148,6 +148,9 @@ private:
     [[nodiscard]] bool PintaSozinho() const;
     void PintaProprio(QPainter& p);
     void FechaAberto(bool accept);
+    // The open list closes with accept, the record found taken: Return, Tab, Alt+Up or Alt+Down,
+    // or a letter of the window.
+    void FechaTomandoORegistro();
     void VerificaTextoFechado();
     void RestauraSalvos();
     // Raises OnNotInList for the typed text with the in-event flag up; a dialog the event showed

@@ -267,6 +267,36 @@ TEST_F(TdvDBLookupComboTest, KeysMoveInTheListAndEnterTakesTheRecordShown)
     EXPECT_TRUE(dialogo.isVisible());
 }
 
+// Alt+Down and Alt+Up on an open list close it as Return does: the record shown is taken, the
+// dialog stays open, and the next Alt+Down opens the list again.
+TEST_F(TdvDBLookupComboTest, AltDownOrAltUpOnAnOpenListClosesItTakingTheRecordShown)
+{
+    PorNome();
+    Mostra();
+    const struct {
+        Qt::Key tecla;
+        Qt::KeyboardModifiers mods;
+        const char* nome;
+    } fechas[] = {{Qt::Key_Return, Qt::NoModifier, "Return"},
+                  {Qt::Key_Down, Qt::AltModifier, "Alt+Down"},
+                  {Qt::Key_Up, Qt::AltModifier, "Alt+Up"}};
+    for (const auto& f : fechas) {
+        SCOPED_TRACE(f.nome);
+        combo->SetLookupValue(QStringLiteral("SC"));
+        fechamentos.clear();
+        Tecla(Qt::Key_Down, Qt::AltModifier);
+        ASSERT_TRUE(Aberto());
+        Tecla(Qt::Key_Down);
+        ASSERT_EQ(combo->text(), QStringLiteral("SAO PAULO"));
+        Tecla(f.tecla, f.mods);
+        EXPECT_FALSE(Aberto());
+        EXPECT_EQ(combo->text(), QStringLiteral("SAO PAULO"));
+        EXPECT_EQ(combo->LookupValue(), QStringLiteral("SP"));
+        EXPECT_EQ(fechamentos, QList<bool>{true});
+        EXPECT_TRUE(dialogo.isVisible());
+    }
+}
+
 TEST_F(TdvDBLookupComboTest, EscClosesTheListAndNeverTheDialog)
 {
     PorNome();
