@@ -355,12 +355,18 @@ void TPruv2003::FormCreate()
 
 bool TPruv2003::ConectaBanco()
 {
-    auto conecta = [this] {
+    bool limpo = false;
+    auto conecta = [this, &limpo] {
         // The first start makes the data folder; SQLite makes the database file.
         if (!TPastas::Cria())
             throw EDatabaseError(QStringLiteral("não foi possível criar a pasta ") + TPastas::Dados());
         // A backup or restore killed midway left a full copy of the database in its work folder.
-        RemoveTrabalhosAbandonados();
+        // Once a start: a second try of the connection would only tell the user again what
+        // could not be settled.
+        if (!limpo) {
+            RemoveTrabalhosAbandonados();
+            limpo = true;
+        }
         DbPruv = TDatabase::DaPasta(TPastas::Dados());
     };
     try {

@@ -8,12 +8,14 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <stdexcept>
 
+#include "exchange/layout/TNomeEntrega.h"
 #include "model/schema/EsquemaPrograma.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TArquivoIni.h"
@@ -21,9 +23,12 @@
 #include "model/values/TErro.h"
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TDatabase.h"
+#include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TPastas.h"
+#include "platform/files/TSubstituicao.h"
+#include "platform/files/TVolumes.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "shell/backup/CopiaDeSeguranca.h"
 #include "shell/common/EstadoPrograma.h"
@@ -206,6 +211,40 @@ TEST_F(TPruv2003Test, ADatabaseThatCannotBeOpenedEndsTheProgramWithMessage163)
     EXPECT_FALSE(janela.PodeAbrirForm(QStringLiteral("FoNovaDeclaracao")));
     EXPECT_TRUE(janela.PodeAbrirForm(QStringLiteral("FoIndexa")));
     EXPECT_TRUE(janela.PodeAbrirForm(QStringLiteral("FormAssistCopSeg")));
+}
+
+// The start cleans up once though it tries the connection again: a delivery write left halfway
+// whose earlier file cannot be put where a person sees it is told once, before message 163.
+TEST_F(TPruv2003Test, AStartThatTriesTheConnectionAgainCleansUpOnce)
+{
+    ASSERT_TRUE(TPastas::Cria());
+    const QString nome = QStringLiteral("11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    ASSERT_TRUE(TNomeEntrega::EhArquivo(nome));
+    const QString pasta = TNomeEntrega::Gravadas(TVolumes::PastaBase()) + QStringLiteral("/11144477735/2002");
+    ASSERT_TRUE(QDir().mkpath(pasta));
+    const QString dec = pasta + QLatin1Char('/') + nome;
+    for (const QString& arquivo : {dec, TSubstituicao::NomeAparte(dec)}) {
+        QFile f(arquivo);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("PK");
+    }
+    TFalhasDeArquivo::Instala([&pasta](TFalhasDeArquivo::Operacao operacao, const QString& caminho) {
+        return operacao == TFalhasDeArquivo::Renomeacao && caminho.startsWith(pasta) ? TFalhasDeArquivo::Efeito::ErroES
+                                                                                     : TFalhasDeArquivo::Efeito::Nenhum;
+    });
+    const auto solta = qScopeGuard([] { TFalhasDeArquivo::Instala({}); });
+    // A folder where the database file should be: the connection fails, the second time too.
+    ASSERT_TRUE(QDir().mkpath(TPastas::Dados() + QStringLiteral("/pruv2003.db")));
+
+    TPruv2003 janela;
+    QStringList avisos;
+    for (const TMensagemDialogo& m : dialogos.Mensagens())
+        if (m.Tipo == TipoDialogo::Aviso)
+            avisos << m.Texto;
+    ASSERT_EQ(avisos.size(), 1) << avisos.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(avisos.front().contains(nome)) << avisos.front().toStdString();
+    EXPECT_EQ(dialogos.Codigos().back(), 163);
+    EXPECT_TRUE(BaseIndisponivel);
 }
 
 TEST_F(TPruv2003Test, ADatabaseFileThatCannotBeReadLeavesOnlyWhatCanMendIt)
