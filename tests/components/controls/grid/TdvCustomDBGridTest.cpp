@@ -322,6 +322,92 @@ TEST_F(TdvCustomDBGridTest, TheFivePositionThumbStandsAtItsEndsOnTheFirstAndLast
     EXPECT_EQ(grade->Barra().Pos, 0) << "Up onto the first";
 }
 
+// A list filtered again, or read again, keeps its current record; when that is the first or
+// the last, the five-position thumb stays at its end, and mid-track elsewhere.
+TEST_F(TdvCustomDBGridTest, TheFivePositionThumbStaysAtItsEndsWhenTheListIsReadAgain)
+{
+    Mostra(5);
+    const struct {
+        const char* caso;
+        std::function<void(TdvTable&)> move;
+        std::function<void(TdvTable&)> leDeNovo;
+        int atual;
+        int polegar;
+    } casos[] = {
+        {"first, filtered again", [](TdvTable& t) { t.First(); },
+         [](TdvTable& t) {
+             t.dvFilter().clear();
+             t.dvFilter() << QStringLiteral("NR > 0");
+             t.RefreshDvFilter();
+         },
+         1, 0},
+        {"last, filtered again", [](TdvTable& t) { t.Last(); },
+         [](TdvTable& t) {
+             t.dvFilter().clear();
+             t.dvFilter() << QStringLiteral("NR < 100");
+             t.RefreshDvFilter();
+         },
+         30, 4},
+        {"first, filter taken away", [](TdvTable& t) { t.First(); },
+         [](TdvTable& t) {
+             t.dvFilter().clear();
+             t.RefreshDvFilter();
+         },
+         1, 0},
+        {"first, read again", [](TdvTable& t) { t.First(); }, [](TdvTable& t) { t.Refresh(); }, 1, 0},
+        {"last, read again", [](TdvTable& t) { t.Last(); }, [](TdvTable& t) { t.Refresh(); }, 30, 4},
+        {"the filter makes the current the first", [](TdvTable& t) { t.FindKey({4}); },
+         [](TdvTable& t) {
+             t.dvFilter() << QStringLiteral("NR >= 4");
+             t.RefreshDvFilter();
+         },
+         4, 0},
+        {"the filter makes the current the last", [](TdvTable& t) { t.FindKey({27}); },
+         [](TdvTable& t) {
+             t.dvFilter() << QStringLiteral("NR <= 27");
+             t.RefreshDvFilter();
+         },
+         27, 4},
+        {"the filter puts a record before the first",
+         [](TdvTable& t) {
+             t.dvFilter() << QStringLiteral("NR > 1");
+             t.RefreshDvFilter();
+             t.First();
+         },
+         [](TdvTable& t) {
+             t.dvFilter().clear();
+             t.dvFilter() << QStringLiteral("NR > 0");
+             t.RefreshDvFilter();
+         },
+         2, 2},
+        {"the filter puts a record after the last",
+         [](TdvTable& t) {
+             t.dvFilter() << QStringLiteral("NR < 30");
+             t.RefreshDvFilter();
+             t.Last();
+         },
+         [](TdvTable& t) {
+             t.dvFilter().clear();
+             t.dvFilter() << QStringLiteral("NR > 0");
+             t.RefreshDvFilter();
+         },
+         29, 2},
+        {"the second, filtered again", [](TdvTable& t) { t.FindKey({2}); }, [](TdvTable& t) { t.Refresh(); }, 2, 2},
+        {"a record found by its key", [](TdvTable& t) { t.FindKey({1}); }, [](TdvTable&) {}, 1, 0},
+        {"the last found by its key", [](TdvTable& t) { t.FindKey({30}); }, [](TdvTable&) {}, 30, 4},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        tabela.dvFilter().clear();
+        tabela.RefreshDvFilter();
+        tabela.MoveBy(12);
+        c.move(tabela);
+        c.leDeNovo(tabela);
+        ASSERT_EQ(Atual(), c.atual);
+        EXPECT_EQ(grade->Barra().Pos, c.polegar);
+    }
+}
+
 TEST_F(TdvCustomDBGridTest, ScrollingOneRecordRepaintsOneRowAndAPageRepaintsAll)
 {
     Mostra(10);
