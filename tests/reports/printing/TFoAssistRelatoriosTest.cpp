@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include "reports/RelatosDeTeste.h"
@@ -334,4 +335,51 @@ TEST_F(TFoAssistRelatoriosTest, ReturnOnTheReceiptsLastPagePrintsIt)
     QTest::keyClick(foco, Qt::Key_Return);
     EXPECT_NE(assistente->ModalResult(), 0);
     EXPECT_EQ(assistente->Pedido().Codigo, 12);
+}
+
+// The list of declarations is filtered again each time page 7 is reached (statements only from
+// 2001 on): its current declaration stays, and the five-position thumb with it, at the top on the
+// first declaration and at the bottom on the last.
+TEST_F(TFoAssistRelatoriosTest, TheListFilteredAgainKeepsItsThumbAtTheEndItsDeclarationIsAt)
+{
+    for (int filial = 1; filial <= 80; ++filial)
+        Armazenada(NumeroDe(qPrintable(QStringLiteral("11222333%1").arg(filial, 4, 10, QLatin1Char('0')))));
+    TPruv vazia;
+    vazia.SetErros(&erros);
+    Cria(vazia, false);
+    assistente->show();
+    QApplication::setActiveWindow(assistente.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(assistente.get()));
+    TdvDBGrid* lista = assistente->DBGrDeclaracao;
+    QScrollBar* barra = lista->verticalScrollBar();
+    TdvTable& tabela = assistente->TbPruv();
+    const struct {
+        const char* opcao;
+        bool ultima;
+        int polegar;
+    } casos[] = {
+        {"RBComprovante", false, 0}, {"RBDeclaracao", false, 0}, {"RBComprovante", false, 0},
+        {"RBComprovante", true, 4},  {"RBDeclaracao", true, 4},
+    };
+    Roteiro({">"});
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.opcao) + (c.ultima ? " on the last" : " on the first"));
+        Roteiro({c.opcao, ">"});
+        ASSERT_EQ(assistente->PaginaAtual(), 7);
+        QApplication::processEvents();
+        ASSERT_LT(lista->VisibleRowCount() * 5, tabela.RecordCount());
+        ASSERT_EQ(barra->maximum(), 4);
+        if (c.ultima) {
+            lista->setFocus();
+            QTest::keyClick(lista, Qt::Key_End, Qt::ControlModifier);
+        }
+        Roteiro({"<", c.opcao, ">"});   // back to the choice and on again: the list filtered again
+        ASSERT_EQ(assistente->PaginaAtual(), 7);
+        QApplication::processEvents();
+        const int polegar = barra->value();
+        EXPECT_EQ(tabela.TemVizinho(c.ultima ? gmNext : gmPrior), false);
+        EXPECT_EQ(polegar, c.polegar);
+        Roteiro({"<"});
+    }
+    Roteiro({"x"});
 }

@@ -830,14 +830,15 @@ void TdvCustomDBGrid::UpdateScrollBar()
     // The dataset did not fill the window: every record shows.
     posicao.TodosNaJanela = FDataLink->RecordCount() < FDataLink->BufferCount();
     // The flags tell only of a move that ran into an end: a step onto the first or the last
-    // record stands there without them. A move onto the edge row of the window asks whether a
-    // record lies beyond, on the side it went only: the fetch the next step that way makes.
+    // record, or a reading again that keeps it, stands there without them. The first record can
+    // only be on the top row and the last on the bottom one: there the dataset tells, from the
+    // records it met or one seek of that end per reading.
     if (!posicao.Sequenced && !posicao.TodosNaJanela && (dados->State() == dsBrowse || dados->State() == dsEdit)) {
         const int ativo = FDataLink->ActiveRecord();
-        if (FSentidoDoPasso > 0 && !posicao.Eof && ativo == FDataLink->RecordCount() - 1)
-            posicao.Eof = !dados->TemVizinho(gmNext);
-        else if (FSentidoDoPasso < 0 && !posicao.Bof && ativo == 0)
-            posicao.Bof = !dados->TemVizinho(gmPrior);
+        if (!posicao.Bof && ativo == 0)
+            posicao.Bof = dados->EhExtremo(gmPrior);
+        if (!posicao.Bof && !posicao.Eof && ativo == FDataLink->RecordCount() - 1)
+            posicao.Eof = dados->EhExtremo(gmNext);
     }
     FBarra = posicao.TodosNaJanela ? TBarra::Cheia : posicao.Sequenced ? TBarra::Numerada : TBarra::CincoPosicoes;
     const TScrollInfo atual = VertScrollInfo();
@@ -1009,12 +1010,7 @@ void TdvCustomDBGrid::Scroll(int distancia)
     if (!HandleAllocated() || !FDataLink->Active())
         return;
     InvalidateRow(Row());
-    {
-        // The way the current record went: the buffer's scroll, or its row within the buffer.
-        const int passo = distancia != 0 ? distancia : FTitleOffset + FDataLink->ActiveRecord() - Row();
-        QScopedValueRollback sentido(FSentidoDoPasso, (passo > 0) - (passo < 0));
-        UpdateScrollBar();
-    }
+    UpdateScrollBar();
     UpdateActive();
     InvalidateRow(Row());
     HideEditor();

@@ -460,8 +460,6 @@ private:
     bool FShowVertScrollBar = true;
     // The vertical bar shown: by record number, with five positions, or full (every record shows).
     enum class TBarra : std::uint8_t { Numerada, CincoPosicoes, Cheia } FBarra = TBarra::Cheia;
-    // While a scroll refreshes the bar: 1 the current record went forward, -1 back, 0 neither.
-    int FSentidoDoPasso = 0;
     QColor FFooterColor;
     QColor FFooterCellColor;
     int FFooterHeight = 0;

@@ -349,8 +349,10 @@ void TDataSet::Open()
             FReposicao = TReposicao::Primeiro;   // read when the deferral ends, as it leaves the table
         } else {
             TRegistro registro;
-            if (FetchAccepted(nullptr, gmNext, registro))
+            if (FetchAccepted(nullptr, gmNext, registro)) {
                 PreencheJanela(std::move(registro), 0);
+                FPrimeiro = BookmarkOf(FJanela.front());
+            }
         }
     } catch (...) {
         FState = dsInactive;
@@ -414,6 +416,13 @@ void TDataSet::LimpaJanela()
     FAtivo = 0;
     FBof = true;
     FEof = true;
+    EsqueceExtremos();
+}
+
+void TDataSet::EsqueceExtremos()
+{
+    FPrimeiro.reset();
+    FUltimo.reset();
 }
 
 int TDataSet::RecalculaBufferCount() const
@@ -541,17 +550,29 @@ void TDataSet::PreencheJanela(TRegistro ancora, int posicao)
     FJanela.push_back(std::move(ancora));
     int antes = 0;
     TRegistro registro;
-    while (antes < posicao && static_cast<int>(FJanela.size()) < FBufferCount
-           && FetchAccepted(&FJanela.front(), gmPrior, registro)) {
+    const auto cabe = [this] { return static_cast<int>(FJanela.size()) < FBufferCount; };
+    // A fetch that finds nothing past the front or the back tells, for free, which record ends
+    // the dataset there.
+    bool noInicio = false;
+    const auto antecede = [&] {
+        noInicio = !FetchAccepted(&FJanela.front(), gmPrior, registro);
+        if (noInicio) {
+            FPrimeiro = BookmarkOf(FJanela.front());
+            return false;
+        }
         FJanela.insert(FJanela.begin(), std::move(registro));
         ++antes;
-    }
-    while (static_cast<int>(FJanela.size()) < FBufferCount && FetchAccepted(&FJanela.back(), gmNext, registro))
+        return true;
+    };
+    while (antes < posicao && cabe() && antecede()) {}
+    while (cabe()) {
+        if (!FetchAccepted(&FJanela.back(), gmNext, registro)) {
+            FUltimo = BookmarkOf(FJanela.back());
+            break;
+        }
         FJanela.push_back(std::move(registro));
-    while (static_cast<int>(FJanela.size()) < FBufferCount && FetchAccepted(&FJanela.front(), gmPrior, registro)) {
-        FJanela.insert(FJanela.begin(), std::move(registro));
-        ++antes;
     }
+    while (!noInicio && cabe() && antecede()) {}
     FAtivo = antes;
 }
 
@@ -565,6 +586,8 @@ void TDataSet::PosicionaEm(TRegistro registro, bool centra)
 
 void TDataSet::Resync(bool centra)
 {
+    // Read again because the records may have changed: which are the first and the last too.
+    EsqueceExtremos();
     if (Adiando() && !centra) {
         FReposicao = FReposicao == TReposicao::Nenhuma || FReposicao == TReposicao::Resync ? TReposicao::Resync
                                                                                            : TReposicao::PrimeiroResync;
@@ -613,10 +636,19 @@ void TDataSet::SetBufferCount(int quantidade)
     if (FState == dsInsert)
         return;   // the new record is not in the cursor yet; the window grows at the next move
     TRegistro registro;
-    while (static_cast<int>(FJanela.size()) < FBufferCount && FetchAccepted(&FJanela.back(), gmNext, registro))
+    while (static_cast<int>(FJanela.size()) < FBufferCount) {
+        if (!FetchAccepted(&FJanela.back(), gmNext, registro)) {
+            FUltimo = BookmarkOf(FJanela.back());
+            break;
+        }
         FJanela.push_back(std::move(registro));
+    }
     int naFrente = 0;
-    while (static_cast<int>(FJanela.size()) < FBufferCount && FetchAccepted(&FJanela.front(), gmPrior, registro)) {
+    while (static_cast<int>(FJanela.size()) < FBufferCount) {
+        if (!FetchAccepted(&FJanela.front(), gmPrior, registro)) {
+            FPrimeiro = BookmarkOf(FJanela.front());
+            break;
+        }
         FJanela.insert(FJanela.begin(), std::move(registro));
         ++FAtivo;
         ++naFrente;
@@ -657,6 +689,7 @@ void TDataSet::First()
     TRegistro registro;
     if (FetchAccepted(nullptr, gmNext, registro)) {
         PreencheJanela(std::move(registro), 0);
+        FPrimeiro = BookmarkOf(FJanela.front());
         FEof = false;
     }
     FBof = true;
@@ -701,6 +734,7 @@ void TDataSet::Last()
     TRegistro registro;
     if (FetchAccepted(nullptr, gmPrior, registro)) {
         PreencheJanela(std::move(registro), FBufferCount - 1);
+        FUltimo = BookmarkOf(FJanela.back());
         FBof = false;
     }
     FEof = true;
@@ -749,6 +783,8 @@ int TDataSet::MoveBy(int distancia)
             } else {
                 if (!BuscaNaJanela(gmNext)) {
                     FEof = true;
+                    if (!FJanela.empty())
+                        FUltimo = BookmarkOf(FJanela.back());
                     break;
                 }
                 if (static_cast<int>(FJanela.size()) > FBufferCount) {
@@ -767,6 +803,8 @@ int TDataSet::MoveBy(int distancia)
             } else {
                 if (!BuscaNaJanela(gmPrior)) {
                     FBof = true;
+                    if (!FJanela.empty())
+                        FPrimeiro = BookmarkOf(FJanela.front());
                     break;
                 }
                 if (static_cast<int>(FJanela.size()) > FBufferCount) {
@@ -846,10 +884,36 @@ bool TDataSet::TemVizinho(TGetMode modo)
     const int ultimo = static_cast<int>(FJanela.size()) - 1;
     if (modo == gmNext ? FAtivo < ultimo : FAtivo > 0)
         return true;
-    // A record being edited is still where it was stored.
-    const TRegistro& atual = FState == dsEdit && FOriginal ? *FOriginal : FJanela[static_cast<std::size_t>(FAtivo)];
     TRegistro vizinho;
-    return FetchAccepted(&atual, modo, vizinho);
+    return FetchAccepted(&RegistroGravado(), modo, vizinho);
+}
+
+bool TDataSet::EhExtremo(TGetMode lado)
+{
+    ExigeAtivo();
+    if (FJanela.empty() || FState == dsInsert)
+        return false;
+    const bool inicio = lado == gmPrior;
+    if (inicio ? FBof : FEof)
+        return true;
+    // The window's records are those a move would reach first.
+    if (FAtivo != (inicio ? 0 : static_cast<int>(FJanela.size()) - 1))
+        return false;
+    std::optional<TBookmark>& extremo = inicio ? FPrimeiro : FUltimo;
+    if (!extremo) {
+        // Sought from its end, as First and Last seek it: a neighbour fetched from the current
+        // record may walk far, where a filter fixes the order's first field and no range
+        // bounds the walk.
+        TRegistro registro;
+        extremo = FetchAccepted(nullptr, inicio ? gmNext : gmPrior, registro) ? BookmarkOf(registro) : TBookmark();
+    }
+    return !extremo->IsNull() && *extremo == BookmarkOf(RegistroGravado());
+}
+
+const TRegistro& TDataSet::RegistroGravado() const
+{
+    // A record being edited is still where it was stored.
+    return FState == dsEdit && FOriginal ? *FOriginal : FJanela[static_cast<std::size_t>(FAtivo)];
 }
 
 int TDataSet::InternalRecNo(const TRegistro& registro)
@@ -1209,6 +1273,7 @@ void TDataSet::Delete()
     const TRegistro apagado = FOriginal ? *FOriginal : FJanela[static_cast<std::size_t>(FAtivo)];
     InternalDelete(apagado);
     FOriginal.reset();
+    EsqueceExtremos();
     SetState(dsBrowse);
     TRegistro proximo;
     if (FetchAccepted(&apagado, gmNext, proximo) || FetchAccepted(&apagado, gmPrior, proximo)) {
@@ -1333,6 +1398,7 @@ void TDataSet::FiltrosMudaram()
         FCallbacksAntigos.push_back(std::move(FCallbacksAtivos));
     FCallbacksAtivos.reset();
     ++FVersaoFiltros;
+    EsqueceExtremos();
 }
 
 int TDataSet::AddFilterCallback(std::function<bool()> aceita)

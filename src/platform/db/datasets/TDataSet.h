@@ -99,9 +99,14 @@ public:
     [[nodiscard]] int RecordCountAte(int limite);
     [[nodiscard]] int RecNo();   // from 1; -1 when the dataset cannot tell
     // A record lies after (gmNext) or before (gmPrior) the current one, within the ranges and
-    // filters, as Next or Prior would find it: one fetch at most, whatever the number of records.
-    // False when there is no current record.
+    // filters, as Next or Prior would find it: one fetch at most, the one that move makes, which
+    // reads on its way the records a filter refuses. False when there is no current record.
     [[nodiscard]] bool TemVizinho(TGetMode modo);
+    // The current record is the first (gmPrior) or the last (gmNext) within the ranges and
+    // filters. The record at that end is known from the reads that met it, or read once as First
+    // or Last read it, and kept until the records are read again or the filters change. False
+    // when there is no current record.
+    [[nodiscard]] bool EhExtremo(TGetMode lado);
     void SetRecNo(int numero);
     [[nodiscard]] bool IsSequenced();
     // Reads the records again, keeping the position (the record after it when it is gone).
@@ -296,6 +301,9 @@ private:
     int ContaRegistros(int limite);   // walks at most `limite` records
     void PreencheJanela(TRegistro ancora, int posicao);
     bool BuscaNaJanela(TGetMode modo);
+    // The current record as stored: the one read before an edit began.
+    [[nodiscard]] const TRegistro& RegistroGravado() const;
+    void EsqueceExtremos();
     void SetBufferCount(int quantidade);
     void SetActiveRecord(int indice);   // data links, for reading the held records
     void AddDataSource(TDataSource* fonte);
@@ -325,6 +333,10 @@ private:
     int FBufferCount = 1;
     bool FBof = true;
     bool FEof = true;
+    // The first and the last record (an empty bookmark: none), once a read met them; unknown after
+    // anything that may change which they are.
+    std::optional<TBookmark> FPrimeiro;
+    std::optional<TBookmark> FUltimo;
     bool FModified = false;
     std::optional<TRegistro> FOriginal;   // the record before Edit
     TRegistro* FTemporario = nullptr;     // the record of dsFilter and dsCalcFields

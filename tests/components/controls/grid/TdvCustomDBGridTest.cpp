@@ -322,6 +322,64 @@ TEST_F(TdvCustomDBGridTest, TheFivePositionThumbStandsAtItsEndsOnTheFirstAndLast
     EXPECT_EQ(grade->Barra().Pos, 0) << "Up onto the first";
 }
 
+// A list filtered again, or read again, keeps its current record; when that is the first or
+// the last, the five-position thumb stays at its end, and mid-track elsewhere.
+TEST_F(TdvCustomDBGridTest, TheFivePositionThumbStaysAtItsEndsWhenTheListIsReadAgain)
+{
+    Mostra(5);
+    using TPasso = std::function<void(TdvTable&)>;
+    const auto filtra = [](const char* expressao) -> TPasso {
+        return [expressao](TdvTable& t) {
+            t.dvFilter().clear();
+            if (*expressao)
+                t.dvFilter() << QLatin1String(expressao);
+            t.RefreshDvFilter();
+        };
+    };
+    const TPasso primeiro = [](TdvTable& t) { t.First(); };
+    const TPasso ultimo = [](TdvTable& t) { t.Last(); };
+    const auto chave = [](int nr) -> TPasso { return [nr](TdvTable& t) { t.FindKey({nr}); }; };
+    const TPasso le = [](TdvTable& t) { t.Refresh(); };
+    const TPasso nada = [](TdvTable&) {};
+    const struct {
+        const char* caso;
+        const char* filtro;   // the one the move is made under
+        TPasso move;
+        TPasso depois;
+        int atual;
+        int polegar;
+    } casos[] = {
+        {"first, filtered again", "", primeiro, filtra("NR > 0"), 1, 0},
+        {"last, filtered again", "", ultimo, filtra("NR < 100"), 30, 4},
+        {"first, filter taken away", "NR > 0", primeiro, filtra(""), 1, 0},
+        {"first, read again", "", primeiro, le, 1, 0},
+        {"last, read again", "", ultimo, le, 30, 4},
+        {"the filter makes the current the first", "", chave(4), filtra("NR >= 4"), 4, 0},
+        {"the filter makes the current the last", "", chave(27), filtra("NR <= 27"), 27, 4},
+        {"the filter puts a record before the first", "NR > 1", primeiro, filtra("NR > 0"), 2, 2},
+        {"the filter puts a record after the last", "NR < 30", ultimo, filtra("NR > 0"), 29, 2},
+        {"the second, read again", "", chave(2), le, 2, 2},
+        {"the first found by its key", "NR > 0", chave(1), nada, 1, 0},
+        {"the last found by its key", "NR > 0", chave(30), nada, 30, 4},
+        {"the first, edited", "NR > 0", primeiro,
+         [](TdvTable& t) {
+             t.Edit();
+             t.FieldByName(QStringLiteral("NOME"))->SetAsString(QStringLiteral("Primeiro"));
+             t.Post();
+         },
+         1, 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        filtra(c.filtro)(tabela);
+        tabela.MoveBy(12);
+        c.move(tabela);
+        c.depois(tabela);
+        ASSERT_EQ(Atual(), c.atual);
+        EXPECT_EQ(grade->Barra().Pos, c.polegar);
+    }
+}
+
 TEST_F(TdvCustomDBGridTest, ScrollingOneRecordRepaintsOneRowAndAPageRepaintsAll)
 {
     Mostra(10);

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <functional>
 
 #include "platform/db/BancoDeTeste.h"
 #include "platform/db/sqlite/EDatabaseError.h"
+#include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TEsquemaTabela.h"
 #include "platform/db/datasets/TTable.h"
 #include "platform/db/sqlite/TTransacao.h"
@@ -514,6 +516,63 @@ TEST_F(TTableTest, RefreshShowsOtherCursorsChangesAndKeepsThePosition)
     outra.Delete();
     tabela.Refresh();
     EXPECT_EQ(Chave(), QStringLiteral("00001/0000003")) << "the record after the one deleted";
+}
+
+// Whether the current record is the first or the last: known from the reads that met that end,
+// else sought once after each reading and then told without reading; a reading again sees
+// records written meanwhile.
+TEST_F(TTableTest, TheFirstAndTheLastRecordAreKnownFromTheReadsOrSoughtOncePerReading)
+{
+    GravaPadrao();
+    const auto passos = [](const std::function<void()>& acao) {
+        const quint64 antes = TComando::PassosMotor();
+        acao();
+        return TComando::PassosMotor() - antes;
+    };
+    bool extremo = false;
+    tabela.First();
+    tabela.Next();
+    tabela.Prior();
+    ASSERT_FALSE(tabela.Bof());
+    EXPECT_EQ(passos([&] { extremo = tabela.EhExtremo(gmPrior); }), 0u) << "First met it";
+    EXPECT_TRUE(extremo);
+    EXPECT_FALSE(tabela.EhExtremo(gmNext));
+    tabela.Refresh();
+    EXPECT_GT(passos([&] { extremo = tabela.EhExtremo(gmPrior); }), 0u) << "read again: sought";
+    EXPECT_TRUE(extremo);
+    EXPECT_EQ(passos([&] { extremo = tabela.EhExtremo(gmPrior); }), 0u) << "then known";
+    EXPECT_TRUE(extremo);
+
+    TTable outra;
+    outra.SetDatabaseName(PastaDados());
+    outra.SetTableName(QStringLiteral("PRUVITEM"));
+    outra.Open();
+    outra.Append();
+    outra.FieldByName(QStringLiteral("IN_ANEXO"))->SetAsString(QStringLiteral("0"));
+    outra.FieldByName(QStringLiteral("E_PRUV/ANEXO_DK"))->SetAsString(QStringLiteral("00000"));
+    outra.FieldByName(QStringLiteral("PRUV_ITEM_DK"))->SetAsString(QStringLiteral("0000001"));
+    outra.Post();
+    tabela.Refresh();
+    EXPECT_EQ(Chave(), QStringLiteral("00001/0000001"));
+    EXPECT_FALSE(tabela.EhExtremo(gmPrior)) << "a record written before it by another cursor";
+
+    tabela.SetRange({QStringLiteral("0")}, {QStringLiteral("0")});
+    tabela.Last();
+    tabela.Prior();
+    tabela.Next();
+    ASSERT_EQ(Chave(), QStringLiteral("00002/0000001"));
+    EXPECT_EQ(passos([&] { extremo = tabela.EhExtremo(gmNext); }), 0u) << "Last met it";
+    EXPECT_TRUE(extremo) << "the last within the range";
+    tabela.CancelRange();
+    EXPECT_FALSE(tabela.EhExtremo(gmNext)) << "the range let go";
+
+    tabela.Last();
+    tabela.Delete();
+    EXPECT_TRUE(tabela.EhExtremo(gmNext)) << "the record before the last one deleted";
+    tabela.Insert();
+    EXPECT_FALSE(tabela.EhExtremo(gmPrior)) << "a record being inserted has no place yet";
+    EXPECT_FALSE(tabela.EhExtremo(gmNext));
+    tabela.Cancel();
 }
 
 }   // namespace
