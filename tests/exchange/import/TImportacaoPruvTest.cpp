@@ -12,8 +12,11 @@
 #include "exchange/import/TLeitorLinhas.h"
 #include "model/ImprimeQString.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
+#include "model/declaration/TResumo.h"
 #include "model/people/TNi.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
@@ -1092,4 +1095,68 @@ TEST_F(TImportacaoPruvTest, FundLinesAndChangesOfDeclarantDoTheSameWorkWhateverT
     EXPECT_EQ(muitas, (TContadores{1, 100 + repeticoes + 1, 0, 0, 0, 100 + repeticoes + 1, 0}));
     EXPECT_EQ(Mensagens(nomeLog), QStringList{});
     EXPECT_LE(centesimo, decimo + decimo / 10) << decimo;
+}
+
+// The declaration's lines, its funds' lines, a fund's line again with more values, a branch's line
+// between: each summary stored is up to date and adds up the items stored under its owner.
+TEST_F(TImportacaoPruvTest, EverySummaryOfAnAdministratorsFileAddsUpItsItems)
+{
+    int proximo = 0;
+    const auto item = [&](char tipo, const QString& ni, const char* codigo) {
+        const QString raiz = QStringLiteral("%1").arg(100000000 + ++proximo * 7919, 9, 10, QLatin1Char('0'));
+        const QByteArray cpf = (raiz + CalculaDVCpf(raiz)).toLatin1();
+        return Valores(tipo, 1, ni,
+                       std::move(ItemSimulado(codigo, cpf.constData(), "COTISTA")
+                                     .Em(S::Rendimento, 1, 1000 * proximo)
+                                     .Em(S::Imposto, 1, 10 * proximo)),
+                       0);
+    };
+    QList<QByteArray> linhas{Tipo1(1, Gestora()), item('2', Empresa, "0561")};
+    for (int f = 0; f < 3; ++f)
+        linhas << Tipo4(1, Fundo(f), Gestora()) << item('5', Fundo(f).Ni, "6800") << item('5', Fundo(f).Ni, "6800")
+               << item('2', Empresa, "0588");
+    linhas << Tipo4(1, Fundo(1), Gestora()) << item('5', Fundo(1).Ni, "6800") << Valores('2', 1, Filial, Luis(), 0)
+           << item('2', Empresa, "0561") << Tipo4(1, Fundo(0), Gestora()) << Tipo1(1, Gestora())
+           << item('5', Fundo(0).Ni, "6800");
+    Escolhe(Empresa, "GESTORA", QStringLiteral("2002"), 3);
+    ASSERT_EQ(Importa(Arquivo(linhas)), 0);
+    EXPECT_EQ(n, (TContadores{1, 13, 0, 0, 1, 5, 0}));
+
+    // Income and tax over every month, and the count, of the items stored under an owner.
+    const auto somas = [&](const QString& fundo) {
+        std::array<qint64, 3> soma{};
+        for (const TItemEntrega& i : Itens(Empresa, QStringLiteral("2002"), fundo)) {
+            ++soma[0];
+            for (int mes = 1; mes <= 13; ++mes) {
+                soma[1] += i.Valor(S::Rendimento, mes);
+                soma[2] += i.Valor(S::Imposto, mes);
+            }
+        }
+        return soma;
+    };
+    const auto resumo = [](TResumo& r) {
+        return std::array<qint64, 3>{r.TOT_BENEF().GetTexto().toLongLong(), r.TOT_REND().GetValorPositivo(),
+                                     r.TOT_IRRF().GetValorPositivo()};
+    };
+    TPruv gravada;
+    ASSERT_TRUE(Armazenada(Empresa, QStringLiteral("2002"), gravada));
+    EXPECT_TRUE(gravada.TPruvAnexo::GetResumo().GetOK());
+    EXPECT_EQ(resumo(gravada.TPruvAnexo::GetResumo()), somas(QString()));
+    std::array<qint64, 3> total = somas(QString());
+    TColecaoAnexo& anexos = gravada.GetColecaoAnexo();
+    TAnexoFC anexo(gravada);
+    QStringList fundos;
+    for (anexos.PrimeiroRegistro(anexo); !anexos.Eof(); anexos.ProximoRegistro(anexo)) {
+        const QString ni = anexo.GetDeclarante().GetNi();
+        SCOPED_TRACE(ni.toStdString());
+        fundos << ni;
+        EXPECT_TRUE(anexo.GetResumo().GetOK());
+        const std::array<qint64, 3> doFundo = somas(ni);
+        EXPECT_EQ(resumo(anexo.GetResumo()), doFundo);
+        for (std::size_t i = 0; i < total.size(); ++i)
+            total[i] += doFundo[i];
+    }
+    EXPECT_EQ(fundos, (QStringList{Fundo(0).Ni, Fundo(1).Ni, Fundo(2).Ni}));
+    EXPECT_TRUE(gravada.GetResumoTotal().GetOK());
+    EXPECT_EQ(resumo(gravada.GetResumoTotal()), total);
 }
