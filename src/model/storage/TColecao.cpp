@@ -6,8 +6,8 @@
 
 #include "components/data/datasets/TdvTable.h"
 #include "model/values/PastasPrograma.h"
-#include "model/values/TratamentoTexto.h"
 #include "model/values/TErro.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
