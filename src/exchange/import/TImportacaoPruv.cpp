@@ -400,7 +400,9 @@ bool TImportacaoPruv::CarregaTrabalho(bool MesmaDeclaracao)
         FPruv->SetChave(FChaveCarregada);   // a refused declarant line took it away
     FChaveCarregada.clear();
     try {
-        const bool achada = recarrega ? FColecao->Recarrega(*FPruv) : FColecao->Carrega(*FPruv);
+        // Never the funds' summaries added up: nothing of the import reads the total, and a file
+        // may switch declarants on every line.
+        const bool achada = FColecao->Recarrega(*FPruv);
         if (achada)
             FChaveCarregada = FPruv->GetChave();
         return achada;
@@ -680,7 +682,9 @@ void TImportacaoPruv::LeTipo4()
         FPruv->GetDeclarante().SetNiSemExcecao(cnpj);
         FPruv->SetAnoSemExcecao(FAno);
     }
-    const bool achada = CarregaTrabalho();
+    // The same declaration is read again (its row only): a file of many funds, or of one fund line
+    // repeated, costs a line for each, not a load of the whole declaration.
+    const bool achada = CarregaTrabalho(!mudou);
     RestauraValoresTrabalho(FPruv->GetNaturezas().GetDisponivel(TPruv::CodigoAdministradora) != nullptr);
 
     if (achada) {

@@ -81,9 +81,10 @@ private:
     void LembraDeclarante();
     // Raises TRejeicao (8) when the nature chosen is not one the working declarant may have.
     void ConfereNatureza() const;
-    // Loads the working declaration; a stored row that cannot be loaded refuses the line.
-    // MesmaDeclaracao: the declarant is the one last loaded, whose collections and summaries the
-    // working declaration still holds: only its row is read again.
+    // Loads the working declaration (TColecaoPruv::Recarrega: at the same cost whatever it holds);
+    // a stored row that cannot be loaded refuses the line. MesmaDeclaracao: the declarant is the
+    // one last loaded, whose collections and summaries the working declaration still holds: only
+    // its row is read again.
     bool CarregaTrabalho(bool MesmaDeclaracao = false);
     void RestauraValoresTrabalho(bool ComNatureza);
     [[nodiscard]] bool NaturezaValida() const;

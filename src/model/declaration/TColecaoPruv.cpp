@@ -251,7 +251,8 @@ bool TColecaoPruv::Recarrega(TPruv& Pruv)
         return false;
     if (chave.isEmpty() || Texto(Tabela(), PRUV_DK) != chave) {
         Pruv.LiberaItens();
-        LeRegistro(Pruv);
+        LeCampos(Pruv);
+        Pruv.CalculaResumo(false);
     } else {
         LeCampos(Pruv);
     }

@@ -45,10 +45,11 @@ public:
     // Localiza, then the declaration's collections are let go and the row read into it (see
     // LeRegistro for 46).
     bool Carrega(TPruv& Pruv);
-    // Carrega for a declaration read again while it is being written: when the row found is the
-    // one of the declaration's key, its collections and both summaries stay as its writes left
-    // them (the summaries hold those writes already) and only the row and the responsible person
-    // are read; any other row is read as Carrega reads it.
+    // Carrega for a declaration read to be written (an import), at a cost that does not grow with
+    // what it holds: when the row found is the one of the declaration's key, its collections and
+    // both summaries stay as its writes left them (the summaries hold those writes already) and
+    // only the row and the responsible person are read; any other row is read as Carrega reads
+    // it, but for the annexes' summaries, which the total then lacks (CalculaResumo(false)).
     bool Recarrega(TPruv& Pruv);
     // Stores a new declaration with the next key and a complete, empty summary; one transaction
     // (on failure the declaration has no key again). Raises EPruvError 74 (CNPJ) or 75 (CPF) with

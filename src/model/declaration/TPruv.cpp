@@ -500,7 +500,7 @@ bool TPruv::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
     return Frame.NumErros() <= 0;
 }
 
-void TPruv::CalculaResumo()
+void TPruv::CalculaResumo(bool ComFundos)
 {
     TResumo& total = GetResumoTotal();
     TResumo& proprio = TPruvAnexo::GetResumo();
@@ -511,6 +511,10 @@ void TPruv::CalculaResumo()
     total.Soma(proprio);
     if (FNatureza->GetCodigo() != CodigoAdministradora)
         return;
+    if (!ComFundos) {
+        total.SetOK(false);
+        return;
+    }
     TColecaoAnexo& anexos = GetColecaoAnexo();
     TAnexoFC anexo(*this);
     anexos.PrimeiroRegistro(anexo);

@@ -160,8 +160,9 @@ public:
     bool Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados);
     // Both summaries from the stored ones: the own one, and the total of it and of every annex's
     // (administrators only). As good as the last verification: the total is up to date only when
-    // every part was.
-    void CalculaResumo();
+    // every part was. ComFundos false: the annexes' are not added up, as reading them costs as
+    // much as the declaration holds; an administrator's total is then out of date.
+    void CalculaResumo(bool ComFundos = true);
     // Both summaries out of date (the own one as stored too), so that they are computed again
     // before they are shown: a fund's totals left the declaration's.
     void MarcaResumoDesatualizado();

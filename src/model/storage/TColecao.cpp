@@ -7,6 +7,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/values/PastasPrograma.h"
 #include "model/values/TErro.h"
+#include "model/values/TratamentoTexto.h"
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
@@ -166,16 +167,30 @@ int TColecao::ProximaChave(const QString& Campo)
             largura = campo->Size();
         TDatabase& banco = *tabela.OpenDatabase();
         const QString coluna = TEsquemaTabela::Aspas(campo->FieldName());
-        // Every row of the table counts, whatever the range and filter: the highest all-digit key.
-        TComando& consulta = banco.Comando(
-            QStringLiteral("SELECT ltrim(%1, '0') FROM %2 WHERE %1 <> '' AND %1 NOT GLOB '*[^0-9]*' "
-                           "ORDER BY length(ltrim(%1, '0')) DESC, ltrim(%1, '0') DESC LIMIT 1")
-                .arg(coluna, TEsquemaTabela::Aspas(banco.NomeReal(tabela.TableName()))));
-        QString digitos;
-        if (consulta.Passo())
-            digitos = consulta.Texto(0);
-        consulta.Reinicia();
-        maior = digitos.size() > 18 ? std::numeric_limits<qint64>::max() - 1 : digitos.toLongLong();
+        const QString nomeTabela = TEsquemaTabela::Aspas(banco.NomeReal(tabela.TableName()));
+        const auto primeiroTexto = [&](const QString& sql) {
+            TComando& consulta = banco.Comando(sql);
+            QString texto;
+            if (consulta.Passo())
+                texto = consulta.Texto(0);
+            consulta.Reinicia();
+            return texto;
+        };
+        // The last key in the column's order, by one seek of the key's index. Every write is cut
+        // to the column's width: when that key fills it with digits, no key of digits (a shorter
+        // one included) is a higher number, and the rows need not all be weighed, which for each
+        // new fund of an administrator with thousands would cost as much as the table holds.
+        const QString ultima = primeiroTexto(QStringLiteral("SELECT max(%1) FROM %2").arg(coluna, nomeTabela));
+        if (largura > 0 && ultima.size() == largura && SoNumeros(ultima)) {
+            maior = ultima.toLongLong();
+        } else if (!ultima.isEmpty()) {
+            // Every row of the table counts, whatever the range and filter: the highest all-digit key.
+            const QString digitos = primeiroTexto(
+                QStringLiteral("SELECT ltrim(%1, '0') FROM %2 WHERE %1 <> '' AND %1 NOT GLOB '*[^0-9]*' "
+                               "ORDER BY length(ltrim(%1, '0')) DESC, ltrim(%1, '0') DESC LIMIT 1")
+                    .arg(coluna, nomeTabela));
+            maior = digitos.size() > 18 ? std::numeric_limits<qint64>::max() - 1 : digitos.toLongLong();
+        }
     } catch (const EDatabaseError& e) {
         throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }

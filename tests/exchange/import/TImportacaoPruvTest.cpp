@@ -1,4 +1,5 @@
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -11,8 +12,11 @@
 #include "exchange/import/TLeitorLinhas.h"
 #include "model/ImprimeQString.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TPruv.h"
+#include "model/declaration/TResumo.h"
 #include "model/people/TNi.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
@@ -176,6 +180,42 @@ protected:
             colecao->Exclui(existente);
         Escolhe(Empresa, "COMERCIO E FILHOS LTDA");
         nomeLog.clear();
+    }
+
+    // An administrator, the fund of number f, and a quota holder of a fund.
+    static TDeclaracaoEntrega Gestora() { return Declarante(Empresa, "GESTORA", 3); }
+    static TAnexoEntrega Fundo(int f)
+    {
+        const QString raiz = QStringLiteral("%1").arg(556677880001LL + f * 10000LL, 12, 10, QLatin1Char('0'));
+        return {QString(), raiz + CalculaDV(raiz), QString(), false, QStringLiteral("FUNDO %1").arg(f)};
+    }
+    static ItemSimulado Cotista()
+    {
+        return std::move(ItemSimulado("6800", "12345678909", "ANA").Em(S::Rendimento, 1, 500000));
+    }
+
+    // SQLite's steps of each of the lines Mais(n) adds after the administrator's declarant line
+    // and that many funds with a value line each: the runs with n = Repeticoes + 1 and n = 1, into
+    // a folder without the declaration, counted Muitas and Uma.
+    quint64 PassosPorLinha(int Fundos, const std::function<QList<QByteArray>(int)>& Mais, int Repeticoes,
+                           TContadores& Uma, TContadores& Muitas)
+    {
+        QList<QByteArray> linhas{Tipo1(1, Gestora())};
+        for (int f = 0; f < Fundos; ++f)
+            linhas << Tipo4(2, Fundo(f), Gestora()) << Valores('5', 3, Fundo(f).Ni, Cotista(), 0);
+        const auto passos = [&](int vezes, TContadores& contadores) {
+            Recomeca();
+            Escolhe(Empresa, "GESTORA", QStringLiteral("2002"), 3);
+            const QString arquivo = Arquivo(linhas + Mais(vezes));
+            const quint64 antes = TComando::PassosMotor();
+            EXPECT_EQ(Importa(arquivo), 0);
+            const quint64 feitos = TComando::PassosMotor() - antes;
+            contadores = n;
+            return feitos;
+        };
+        // The longer run first: the first import of the process makes the tables.
+        const quint64 longa = passos(Repeticoes + 1, Muitas);
+        return (longa - passos(1, Uma)) / static_cast<quint64>(Repeticoes);
     }
 
     bool Armazenada(const QString& ni, const QString& ano, TPruv& destino)
@@ -990,40 +1030,133 @@ TEST_F(TImportacaoPruvTest, EachLineOfARepeatedBeneficiaryWithAFaultyNameIsRepor
 // summaries a whole load of the declaration adds up).
 TEST_F(TImportacaoPruvTest, ARepeatedDeclarantLineDoesTheSameWorkWhateverTheDeclarationHolds)
 {
-    const TDeclaracaoEntrega administradora = Declarante(Empresa, "GESTORA", 3);
-    const ItemSimulado cotista = std::move(ItemSimulado("6800", "12345678909", "ANA").Em(S::Rendimento, 1, 500000));
-    // SQLite's steps of an import of the declarant's line, the funds, then the declarant's line
-    // that many times more; and what the run counted.
-    const auto passos = [&](int fundos, int repeticoes, TContadores& contadores) {
-        Recomeca();
-        Escolhe(Empresa, "GESTORA", QStringLiteral("2002"), 3);
-        QList<QByteArray> linhas{Tipo1(1, administradora)};
-        for (int f = 0; f < fundos; ++f) {
-            const QString raiz = QStringLiteral("%1").arg(556677880001LL + f * 10000LL, 12, 10, QLatin1Char('0'));
-            const TAnexoEntrega fundo{QString(), raiz + CalculaDV(raiz), QString(), false,
-                                      QStringLiteral("FUNDO %1").arg(f)};
-            linhas << Tipo4(static_cast<int>(linhas.size()) + 1, fundo, administradora)
-                   << Valores('5', static_cast<int>(linhas.size()) + 2, fundo.Ni, cotista, 0);
-        }
-        for (int r = 0; r < repeticoes; ++r)
-            linhas << Tipo1(static_cast<int>(linhas.size()) + 1, administradora);
-        const QString arquivo = Arquivo(linhas);
-        const quint64 antes = TComando::PassosMotor();
-        EXPECT_EQ(Importa(arquivo), 0);
-        const quint64 feitos = TComando::PassosMotor() - antes;
-        contadores = n;
-        EXPECT_EQ(Mensagens(nomeLog), QStringList{});
-        return feitos;
-    };
     const int repeticoes = 100;
     for (const int fundos : {1, 15}) {
         SCOPED_TRACE(fundos);
         TContadores uma;
         TContadores muitas;
-        const quint64 porLinha = (passos(fundos, repeticoes + 1, muitas) - passos(fundos, 1, uma)) / repeticoes;
+        const auto repete = [](int vezes) { return QList<QByteArray>(vezes, Tipo1(1, Gestora())); };
+        const quint64 porLinha = PassosPorLinha(fundos, repete, repeticoes, uma, muitas);
         EXPECT_EQ(muitas, uma);
         EXPECT_EQ(uma, (TContadores{1, fundos, 0, 0, 0, fundos, 0}));
+        EXPECT_EQ(Mensagens(nomeLog), QStringList{});
         // The declarant's row and its responsible person, each found by its key.
         EXPECT_LE(porLinha, 200u);
     }
+}
+
+// Nor does a fund's line, repeated or one of thousands of an honest administrator, nor a line that
+// makes another declaration the working one and back: each costs the same work however many funds
+// the declaration holds (a whole load adds up their summaries, a scan of the annexes' table
+// weighs every key for the next one).
+TEST_F(TImportacaoPruvTest, FundLinesAndChangesOfDeclarantDoTheSameWorkWhateverTheDeclarationHolds)
+{
+    const int repeticoes = 100;
+    TContadores uma;
+    TContadores muitas;
+    for (const int fundos : {1, 15}) {
+        SCOPED_TRACE(fundos);
+        // The last fund's line again: the declarant's row read and written, the fund's row read
+        // with its summary and written, the fund's items and summary let go.
+        const TAnexoEntrega ultimo = Fundo(fundos - 1);
+        const auto repete = [&](int vezes) { return QList<QByteArray>(vezes, Tipo4(1, ultimo, Gestora())); };
+        EXPECT_LE(PassosPorLinha(fundos, repete, repeticoes, uma, muitas), 600u);
+        EXPECT_EQ(uma, (TContadores{1, fundos, 0, 0, 0, fundos + 1, 0}));
+        EXPECT_EQ(muitas.Fundos, fundos + repeticoes + 1);
+        EXPECT_EQ(Mensagens(nomeLog), QStringList{});
+        EXPECT_EQ(Itens(Empresa, QStringLiteral("2002"), ultimo.Ni).size(), 1u);
+
+        // A branch's line, refused, then the head office's: the declaration is loaded again.
+        const auto alterna = [](int vezes) {
+            QList<QByteArray> linhas;
+            for (int v = 0; v < vezes; ++v)
+                linhas << Valores('2', 1, Filial, Luis(), 0) << Valores('2', 2, Empresa, Luis(), 0);
+            return linhas;
+        };
+        EXPECT_LE(PassosPorLinha(fundos, alterna, repeticoes, uma, muitas), 300u);
+        EXPECT_EQ(uma, (TContadores{1, fundos + 1, 0, 0, 1, fundos, 0}));
+        // Each branch's line refused for its nature, each head office's line after the first as
+        // a beneficiary the file gave already.
+        EXPECT_EQ(muitas, (TContadores{1, fundos + 1, 0, repeticoes, 1 + 2 * repeticoes, fundos, 0}));
+    }
+
+    // Fund after fund, each with a value line: the hundredth costs what the tenth did.
+    const auto novos = [](int primeiro) {
+        return [primeiro](int quantos) {
+            QList<QByteArray> linhas;
+            for (int f = primeiro; f < primeiro + quantos; ++f)
+                linhas << Tipo4(1, Fundo(f), Gestora()) << Valores('5', 2, Fundo(f).Ni, Cotista(), 0);
+            return linhas;
+        };
+    };
+    const quint64 decimo = PassosPorLinha(10, novos(10), repeticoes, uma, muitas);
+    EXPECT_EQ(muitas, (TContadores{1, 10 + repeticoes + 1, 0, 0, 0, 10 + repeticoes + 1, 0}));
+    const quint64 centesimo = PassosPorLinha(100, novos(100), repeticoes, uma, muitas);
+    EXPECT_EQ(muitas, (TContadores{1, 100 + repeticoes + 1, 0, 0, 0, 100 + repeticoes + 1, 0}));
+    EXPECT_EQ(Mensagens(nomeLog), QStringList{});
+    EXPECT_LE(centesimo, decimo + decimo / 10) << decimo;
+}
+
+// The declaration's lines, its funds' lines, a fund's line again with more values, a branch's line
+// between: each summary stored is up to date and adds up the items stored under its owner.
+TEST_F(TImportacaoPruvTest, EverySummaryOfAnAdministratorsFileAddsUpItsItems)
+{
+    int proximo = 0;
+    const auto item = [&](char tipo, const QString& ni, const char* codigo) {
+        const QString raiz = QStringLiteral("%1").arg(100000000 + ++proximo * 7919, 9, 10, QLatin1Char('0'));
+        const QByteArray cpf = (raiz + CalculaDVCpf(raiz)).toLatin1();
+        return Valores(tipo, 1, ni,
+                       std::move(ItemSimulado(codigo, cpf.constData(), "COTISTA")
+                                     .Em(S::Rendimento, 1, 1000 * proximo)
+                                     .Em(S::Imposto, 1, 10 * proximo)),
+                       0);
+    };
+    QList<QByteArray> linhas{Tipo1(1, Gestora()), item('2', Empresa, "0561")};
+    for (int f = 0; f < 3; ++f)
+        linhas << Tipo4(1, Fundo(f), Gestora()) << item('5', Fundo(f).Ni, "6800") << item('5', Fundo(f).Ni, "6800")
+               << item('2', Empresa, "0588");
+    linhas << Tipo4(1, Fundo(1), Gestora()) << item('5', Fundo(1).Ni, "6800") << Valores('2', 1, Filial, Luis(), 0)
+           << item('2', Empresa, "0561") << Tipo4(1, Fundo(0), Gestora()) << Tipo1(1, Gestora())
+           << item('5', Fundo(0).Ni, "6800");
+    Escolhe(Empresa, "GESTORA", QStringLiteral("2002"), 3);
+    ASSERT_EQ(Importa(Arquivo(linhas)), 0);
+    EXPECT_EQ(n, (TContadores{1, 13, 0, 0, 1, 5, 0}));
+
+    // Income and tax over every month, and the count, of the items stored under an owner.
+    const auto somas = [&](const QString& fundo) {
+        std::array<qint64, 3> soma{};
+        for (const TItemEntrega& i : Itens(Empresa, QStringLiteral("2002"), fundo)) {
+            ++soma[0];
+            for (int mes = 1; mes <= 13; ++mes) {
+                soma[1] += i.Valor(S::Rendimento, mes);
+                soma[2] += i.Valor(S::Imposto, mes);
+            }
+        }
+        return soma;
+    };
+    const auto resumo = [](TResumo& r) {
+        return std::array<qint64, 3>{r.TOT_BENEF().GetTexto().toLongLong(), r.TOT_REND().GetValorPositivo(),
+                                     r.TOT_IRRF().GetValorPositivo()};
+    };
+    TPruv gravada;
+    ASSERT_TRUE(Armazenada(Empresa, QStringLiteral("2002"), gravada));
+    EXPECT_TRUE(gravada.TPruvAnexo::GetResumo().GetOK());
+    EXPECT_EQ(resumo(gravada.TPruvAnexo::GetResumo()), somas(QString()));
+    std::array<qint64, 3> total = somas(QString());
+    TColecaoAnexo& anexos = gravada.GetColecaoAnexo();
+    TAnexoFC anexo(gravada);
+    QStringList fundos;
+    for (anexos.PrimeiroRegistro(anexo); !anexos.Eof(); anexos.ProximoRegistro(anexo)) {
+        const QString ni = anexo.GetDeclarante().GetNi();
+        SCOPED_TRACE(ni.toStdString());
+        fundos << ni;
+        EXPECT_TRUE(anexo.GetResumo().GetOK());
+        const std::array<qint64, 3> doFundo = somas(ni);
+        EXPECT_EQ(resumo(anexo.GetResumo()), doFundo);
+        for (std::size_t i = 0; i < total.size(); ++i)
+            total[i] += doFundo[i];
+    }
+    EXPECT_EQ(fundos, (QStringList{Fundo(0).Ni, Fundo(1).Ni, Fundo(2).Ni}));
+    EXPECT_TRUE(gravada.GetResumoTotal().GetOK());
+    EXPECT_EQ(resumo(gravada.GetResumoTotal()), total);
 }
