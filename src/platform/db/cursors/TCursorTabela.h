@@ -146,6 +146,8 @@ private:
     void AprendeColunas();
     static int TipoFiltrada(bool continua, bool frente);
     bool PlanoNaTabela(int tipo);
+    // The text whose plan PlanoNaTabela reads for a walk's statement.
+    [[nodiscard]] QString TextoDoPlano(const QString& sql) const;
     // A statement of the searches that call back between their steps (key searches, Locate),
     // kept for reuse; while one search steps it, a search begun by the callback gets its own.
     std::shared_ptr<TComando> Empresta(const QString& sql);
