@@ -729,15 +729,24 @@ bool TCursorTabela::PlanoNaTabela(int tipo)
     if (FModoFiltro[t] >= 0 && FGeracaoPlano[t] == FBanco->Geracao())
         return FModoFiltro[t] == 1;
     bool naTabela = true;
+    bool ordena = false;
     for (const QString& passo : FBanco->Plano(TextoDoPlano(FSqlFiltroPosicao[t]))) {
         if (passo.contains(QLatin1String("INDEX"), Qt::CaseInsensitive)
             || passo.contains(QLatin1String("B-TREE"), Qt::CaseInsensitive)
             || passo.contains(QLatin1String("AUTOMATIC"), Qt::CaseInsensitive))
             naTabela = false;
+        if (passo.contains(QLatin1String("TEMP B-TREE"), Qt::CaseInsensitive))
+            ordena = true;
     }
-    FModoFiltro[t] = naTabela ? 1 : 0;
+    FModoFiltro[t] = naTabela ? 1 : (ordena ? 2 : 0);
     FGeracaoPlano[t] = FBanco->Geracao();
     return naTabela;
+}
+
+bool TCursorTabela::OrdenaAoFiltrar(int tipo)
+{
+    PlanoNaTabela(tipo);
+    return FModoFiltro[static_cast<std::size_t>(tipo)] == 2;
 }
 
 QString TCursorTabela::TextoDoPlano(const QString& sql) const
@@ -805,6 +814,11 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
         if (doInicio)
             de = nullptr;
         const int tipo = TipoFiltrada(de != nullptr, frente);
+        // A walk that SQLite sorts asks the filters about every row while it sorts, in the
+        // b-tree's order, not the walk's: a row refused there is no place to go on from, and the
+        // filters would be asked about rows the walk has not reached. They are asked outside.
+        if (OrdenaAoFiltrar(tipo))
+            return -1;
         fluxo.PorPosicao = PlanoNaTabela(tipo);
         fluxo.Dono = PreparaCompartilhado(fluxo.PorPosicao ? FSqlFiltroPosicao[tipo] : FSqlFiltroChave[tipo]);
         TComando& comando = *fluxo.Dono;
