@@ -741,51 +741,57 @@ TEST(TCursorTabela, AFilterThatReadsOtherColumnsOnALaterWalkReadsAsThePlainWalk)
     }
 }
 
-// A table ordered by its primary key in the names' collation walks its own b-tree but must sort
-// it: the filter is still asked about the rows in the walk's order, never in the b-tree's, while
-// its first walk learns a column and after.
+// A walk that SQLite must sort (a primary key in the names' collation, fields that no index
+// orders) asks its filter about the rows in the walk's order, never in the b-tree's, and gives
+// every row the filter takes, while its first walk learns a column and after.
 TEST(TCursorTabela, AFilteredWalkThatSQLiteSortsAsksItsRowsInTheWalksOrder)
 {
-    TTable tabela;
-    tabela.SetDatabaseName(PastaDados());
-    tabela.SetTableName(QStringLiteral("Nomes"));
-    tabela.CreateTable({{QStringLiteral("NOME"), ftString, 10}, {QStringLiteral("N"), ftInteger}},
-                       {{QString(), QStringLiteral("NOME"), TIndexOption::ixPrimary}});
-    tabela.SetCamposNome({QStringLiteral("NOME")});
-    tabela.Open();
-    int n = 0;
-    for (const char* nome : {"bruno", "Ana", "carla", "Bia", "ana2", "ÁLVARO", "Dora", "cid", "Édson", "beto"}) {
-        tabela.Append();
-        tabela.Fields(0)->SetAsString(QString::fromUtf8(nome));
-        tabela.Fields(1)->SetAsInteger(++n);
-        tabela.Post();
-    }
-    const auto aceita = [&] {
-        const QString nome = tabela.Fields(0)->AsString();
-        return nome.size() > 4 || tabela.Fields(1)->AsInteger() % 2 == 0;
-    };
-    QStringList planas;
-    QStringList esperadas;
-    for (tabela.First(); !tabela.Eof(); tabela.Next()) {
-        planas << tabela.Fields(0)->AsString();
-        if (aceita())
-            esperadas << tabela.Fields(0)->AsString();
-    }
-    ASSERT_EQ(planas.size(), 10);
-    ASSERT_NE(planas.first(), QStringLiteral("Ana")) << "the walk's order is not the b-tree's";
-    QStringList perguntadas;
-    tabela.ActivateFilter(tabela.AddFilterCallback([&] {
-        perguntadas << tabela.Fields(0)->AsString();
-        return aceita();
-    }));
-    for (int vez = 0; vez < 2; ++vez) {
-        SCOPED_TRACE(vez);
-        perguntadas.clear();
-        EXPECT_EQ(filtros::Chaves(tabela, false), esperadas);
-        EXPECT_EQ(perguntadas, planas);
-        perguntadas.clear();
-        EXPECT_EQ(filtros::Chaves(tabela, true), esperadas);
-        EXPECT_EQ(perguntadas.size(), planas.size());
+    for (const bool porCampos : {false, true}) {
+        SCOPED_TRACE(porCampos ? "fields" : "names' collation");
+        TTable tabela;
+        tabela.SetDatabaseName(PastaDados());
+        tabela.SetTableName(QStringLiteral("Nomes"));
+        tabela.CreateTable({{QStringLiteral("NOME"), ftString, 10}, {QStringLiteral("N"), ftInteger}},
+                           {{QString(), QStringLiteral("NOME"), TIndexOption::ixPrimary}});
+        if (porCampos)
+            tabela.SetIndexFieldNames(QStringLiteral("N"));
+        else
+            tabela.SetCamposNome({QStringLiteral("NOME")});
+        tabela.Open();
+        int n = 0;
+        for (const char* nome : {"bruno", "Ana", "carla", "Bia", "ana2", "ÁLVARO", "Dora", "cid", "Édson", "beto"}) {
+            tabela.Append();
+            tabela.Fields(0)->SetAsString(QString::fromUtf8(nome));
+            tabela.Fields(1)->SetAsInteger(++n);
+            tabela.Post();
+        }
+        const auto aceita = [&] {
+            const QString nome = tabela.Fields(0)->AsString();
+            return nome.size() > 4 || tabela.Fields(1)->AsInteger() % 2 == 0;
+        };
+        QStringList planas;
+        QStringList esperadas;
+        for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+            planas << tabela.Fields(0)->AsString();
+            if (aceita())
+                esperadas << tabela.Fields(0)->AsString();
+        }
+        ASSERT_EQ(planas.size(), 10);
+        ASSERT_NE(planas.first(), QStringLiteral("Ana")) << "the walk's order is not the b-tree's";
+        QStringList perguntadas;
+        tabela.ActivateFilter(tabela.AddFilterCallback([&] {
+            perguntadas << tabela.Fields(0)->AsString();
+            return aceita();
+        }));
+        for (int vez = 0; vez < 2; ++vez) {
+            SCOPED_TRACE(vez);
+            perguntadas.clear();
+            EXPECT_EQ(filtros::Chaves(tabela, false), esperadas);
+            EXPECT_EQ(perguntadas, planas);
+            perguntadas.clear();
+            EXPECT_EQ(filtros::Chaves(tabela, true), esperadas);
+            EXPECT_EQ(perguntadas.size(), planas.size());
+        }
     }
 }
 
