@@ -130,18 +130,24 @@ void TCursorTabela::MontaSqlFiltro()
     };
     const QString porPosicao = chamada(argumentos);
     const QString porChave = chamada(argumentos + chave);
-    const int n = static_cast<int>(FOrdem.size());
-    const QString base = FSelecaoOrdenada + QStringLiteral(" WHERE ") + FOnde;
+    // Each is the plain walk's text (first, last, after, before) with the call before its ORDER
+    // BY: a first walk that learns a column writes no WHERE again.
     const QString crescente = QStringLiteral(" ORDER BY ") + FOrdemCrescente;
     const QString decrescente = QStringLiteral(" ORDER BY ") + FOrdemDecrescente;
-    const QString depois = QStringLiteral(" AND ") + Comparacao(n, ">");
-    const QString antes = QStringLiteral(" AND ") + Comparacao(n, "<");
+    const std::array<std::pair<const QString*, const QString*>, 4> simples{{{&FSqlPrimeiro, &crescente},
+                                                                            {&FSqlUltimo, &decrescente},
+                                                                            {&FSqlProximo, &crescente},
+                                                                            {&FSqlAnterior, &decrescente}}};
     for (const bool posicao : {false, true}) {
         auto& textos = posicao ? FSqlFiltroPosicao : FSqlFiltroChave;
         const QString& f = posicao ? porPosicao : porChave;
-        textos = {base + f + crescente, base + f + decrescente,
-                  FSelecaoOrdenada + QStringLiteral(" WHERE ") + Onde(gmNext) + depois + f + crescente,
-                  FSelecaoOrdenada + QStringLiteral(" WHERE ") + Onde(gmPrior) + antes + f + decrescente};
+        for (std::size_t i = 0; i < textos.size(); ++i) {
+            const auto& [texto, ordem] = simples[i];
+            QString sql;
+            sql.reserve(texto->size() + f.size());
+            sql.append(QStringView(*texto).chopped(ordem->size())).append(f).append(*ordem);
+            textos[i] = std::move(sql);
+        }
     }
     EsqueceFiltradas();
 }
@@ -723,15 +729,35 @@ bool TCursorTabela::PlanoNaTabela(int tipo)
     if (FModoFiltro[t] >= 0 && FGeracaoPlano[t] == FBanco->Geracao())
         return FModoFiltro[t] == 1;
     bool naTabela = true;
-    for (const QString& passo : FBanco->Plano(FSqlFiltroPosicao[t])) {
+    bool ordena = false;
+    for (const QString& passo : FBanco->Plano(TextoDoPlano(FSqlFiltroPosicao[t]))) {
         if (passo.contains(QLatin1String("INDEX"), Qt::CaseInsensitive)
             || passo.contains(QLatin1String("B-TREE"), Qt::CaseInsensitive)
             || passo.contains(QLatin1String("AUTOMATIC"), Qt::CaseInsensitive))
             naTabela = false;
+        if (passo.contains(QLatin1String("TEMP B-TREE"), Qt::CaseInsensitive))
+            ordena = true;
     }
-    FModoFiltro[t] = naTabela ? 1 : 0;
+    FModoFiltro[t] = naTabela ? 1 : (ordena ? 2 : 0);
     FGeracaoPlano[t] = FBanco->Geracao();
     return naTabela;
+}
+
+bool TCursorTabela::OrdenaAoFiltrar(int tipo)
+{
+    PlanoNaTabela(tipo);
+    return FModoFiltro[static_cast<std::size_t>(tipo)] == 2;
+}
+
+QString TCursorTabela::TextoDoPlano(const QString& sql) const
+{
+    // Where the FROM names the b-tree to walk (NOT INDEXED, INDEXED BY), the columns selected
+    // choose nothing, and the plan of the same walk selecting one value is compiled for a
+    // fraction of the work; otherwise a covering index could be chosen for the columns.
+    const QString de = QStringLiteral(" FROM ") + Aspas(FEsquema.Nome);
+    if (FSelecaoOrdenada == FSelecao || !FSelecao.endsWith(de) || !sql.startsWith(FSelecaoOrdenada))
+        return sql;
+    return QStringLiteral("SELECT 1") + de + FSelecaoOrdenada.mid(FSelecao.size()) + sql.mid(FSelecaoOrdenada.size());
 }
 
 qint64 TCursorTabela::Retomavel(const TFluxo& fluxo) const
@@ -788,6 +814,11 @@ int TCursorTabela::BuscaFiltrada(const TRegistro* de, TGetMode modo, const TAcei
         if (doInicio)
             de = nullptr;
         const int tipo = TipoFiltrada(de != nullptr, frente);
+        // A walk that SQLite sorts asks the filters about every row while it sorts, in the
+        // b-tree's order, not the walk's: a row refused there is no place to go on from, and the
+        // filters would be asked about rows the walk has not reached. They are asked outside.
+        if (OrdenaAoFiltrar(tipo))
+            return -1;
         fluxo.PorPosicao = PlanoNaTabela(tipo);
         fluxo.Dono = PreparaCompartilhado(fluxo.PorPosicao ? FSqlFiltroPosicao[tipo] : FSqlFiltroChave[tipo]);
         TComando& comando = *fluxo.Dono;

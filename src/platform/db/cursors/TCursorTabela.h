@@ -146,6 +146,10 @@ private:
     void AprendeColunas();
     static int TipoFiltrada(bool continua, bool frente);
     bool PlanoNaTabela(int tipo);
+    // SQLite sorts the rows of the walk after asking the filters about them.
+    bool OrdenaAoFiltrar(int tipo);
+    // The text whose plan PlanoNaTabela reads for a walk's statement.
+    [[nodiscard]] QString TextoDoPlano(const QString& sql) const;
     // A statement of the searches that call back between their steps (key searches, Locate),
     // kept for reuse; while one search steps it, a search begun by the callback gets its own.
     std::shared_ptr<TComando> Empresta(const QString& sql);
@@ -199,7 +203,8 @@ private:
     std::vector<int> FColunasFiltro;     // read by the filters so far, handed to the function
     std::vector<int> FArgumentosChave;   // the arguments of the key (the rowid, or the primary key's fields)
     // Per walk (first, last, after, before): with the key handed over or not; which one SQLite's
-    // plan allows (-1 not asked yet), as of which change of the database.
+    // plan allows (-1 not asked yet, 0 the key, 1 the place, 2 the key but sorted), as of which
+    // change of the database.
     std::array<QString, 4> FSqlFiltroChave, FSqlFiltroPosicao;
     std::array<int, 4> FModoFiltro{-1, -1, -1, -1};
     std::array<quint64, 4> FGeracaoPlano{};

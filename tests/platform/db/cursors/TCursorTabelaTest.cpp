@@ -636,6 +636,165 @@ TEST(TCursorTabela, AFirstFilteredWalkAsksItsFirstRowOnceWhateverTheFilterDoesTh
     EXPECT_EQ(Chaves(tabela, false).size(), 10) << "the next walk asks again";
 }
 
+// The columns learnt by the first walks are no promise: a filter whose reads change from one walk
+// to the next (other columns, columns read only deep in the walk, a calculated field) is asked
+// about every row once, reads the values the plain walk reads and gets the rows the plain walk
+// gives it, forwards, backwards, counted and searched, in the table's order, in an index's and
+// within a range.
+TEST(TCursorTabela, AFilterThatReadsOtherColumnsOnALaterWalkReadsAsThePlainWalk)
+{
+    using namespace filtros;
+    // What the filter reads, as text, and whether it takes the row; by the way it reads now.
+    using TLeitura = std::function<bool(TTable&, QString&)>;
+    const auto campo = [](TTable& t, int i) {
+        return t.Fields(i)->AsString() + (t.Fields(i)->IsNull() ? QStringLiteral("!") : QString());
+    };
+    const std::vector<TLeitura> modos = {
+        [&](TTable& t, QString& lido) {
+            lido = campo(t, 2);
+            return lido == QLatin1String("G1") || lido == QLatin1String("G3");
+        },
+        // Reads a blank-prone name and the money only past the thirtieth row.
+        [&](TTable& t, QString& lido) {
+            lido = campo(t, 3);
+            if (t.Fields(3)->AsInteger() <= 30)
+                return t.Fields(3)->AsInteger() % 7 == 0;
+            lido += QLatin1Char('|') + campo(t, 4) + QLatin1Char('|') + campo(t, 5);
+            return t.Fields(4)->IsNull() || t.Fields(5)->AsFixed4() % 2 == 0;
+        },
+        [&](TTable& t, QString& lido) {
+            lido = campo(t, 1) + QLatin1Char('|') + campo(t, 2);
+            return t.Fields(1)->AsInteger() == 2002 && lido.endsWith(QLatin1Char('0'));
+        },
+    };
+    const struct {
+        const char* caso;
+        bool indice;
+        bool faixa;
+        bool calculado;
+    } casos[] = {
+        {"table order", false, false, false},
+        {"index order", true, false, false},
+        {"range", false, true, false},
+        {"calculated field", false, false, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        TTable tabela;
+        CriaTabela(tabela);
+        if (c.calculado) {
+            tabela.Close();
+            tabela.AddField(std::make_unique<TField>(ftString, QStringLiteral("DUPLA"), 20, fkCalculated));
+            tabela.OnCalcFields = [](TDataSet* d) {
+                d->FieldByName(QStringLiteral("DUPLA"))
+                    ->SetAsString(d->Fields(2)->AsString() + d->Fields(0)->AsString());
+            };
+            tabela.Open();
+        }
+        if (c.indice) {
+            tabela.AddIndex(QStringLiteral("I2"), QStringLiteral("GRUPO"), 0);
+            tabela.SetIndexName(QStringLiteral("I2"));
+        }
+        if (c.faixa)
+            tabela.SetRange({QStringLiteral("004")}, {QStringLiteral("037")});
+        std::size_t modo = 0;
+        QStringList perguntadas;
+        QStringList lidas;
+        const auto filtra = [&] {
+            QString lido;
+            const bool aceita = modos[modo](tabela, lido);
+            if (c.calculado)
+                lido += QLatin1Char('|') + tabela.FieldByName(QStringLiteral("DUPLA"))->AsString();
+            perguntadas << tabela.Fields(0)->AsString();
+            lidas << lido;
+            return aceita;
+        };
+        // The plain walk, asked as the filter would be, outside any filter.
+        std::vector<QStringList> planas(modos.size()), lidasPlanas(modos.size()), esperadas(modos.size());
+        for (modo = 0; modo < modos.size(); ++modo) {
+            for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+                if (filtra())
+                    esperadas[modo] << tabela.Fields(0)->AsString();
+            }
+            planas[modo] = std::exchange(perguntadas, {});
+            lidasPlanas[modo] = std::exchange(lidas, {});
+            ASSERT_FALSE(esperadas[modo].isEmpty());
+        }
+        tabela.ActivateFilter(tabela.AddFilterCallback(filtra));
+        // Each way of reading twice in a row, then each again after the others.
+        for (const std::size_t m : {0, 0, 1, 1, 2, 2, 0, 1, 2, 1, 0}) {
+            SCOPED_TRACE(m);
+            modo = m;
+            perguntadas.clear();
+            lidas.clear();
+            EXPECT_EQ(Chaves(tabela, false), esperadas[m]);
+            EXPECT_EQ(perguntadas, planas[m]);
+            EXPECT_EQ(lidas, lidasPlanas[m]);
+            QStringList inversas = planas[m];
+            std::reverse(inversas.begin(), inversas.end());
+            perguntadas.clear();
+            EXPECT_EQ(Chaves(tabela, true), esperadas[m]);
+            EXPECT_EQ(perguntadas, inversas);
+            EXPECT_EQ(tabela.RecordCount(), esperadas[m].size());
+            EXPECT_TRUE(tabela.Locate(QStringLiteral("K"), {esperadas[m].last()}, 0));
+        }
+    }
+}
+
+// A walk that SQLite must sort (a primary key in the names' collation, fields that no index
+// orders) asks its filter about the rows in the walk's order, never in the b-tree's, and gives
+// every row the filter takes, while its first walk learns a column and after.
+TEST(TCursorTabela, AFilteredWalkThatSQLiteSortsAsksItsRowsInTheWalksOrder)
+{
+    for (const bool porCampos : {false, true}) {
+        SCOPED_TRACE(porCampos ? "fields" : "names' collation");
+        TTable tabela;
+        tabela.SetDatabaseName(PastaDados());
+        tabela.SetTableName(QStringLiteral("Nomes"));
+        tabela.CreateTable({{QStringLiteral("NOME"), ftString, 10}, {QStringLiteral("N"), ftInteger}},
+                           {{QString(), QStringLiteral("NOME"), TIndexOption::ixPrimary}});
+        if (porCampos)
+            tabela.SetIndexFieldNames(QStringLiteral("N"));
+        else
+            tabela.SetCamposNome({QStringLiteral("NOME")});
+        tabela.Open();
+        int n = 0;
+        for (const char* nome : {"bruno", "Ana", "carla", "Bia", "ana2", "ÁLVARO", "Dora", "cid", "Édson", "beto"}) {
+            tabela.Append();
+            tabela.Fields(0)->SetAsString(QString::fromUtf8(nome));
+            tabela.Fields(1)->SetAsInteger(++n);
+            tabela.Post();
+        }
+        const auto aceita = [&] {
+            const QString nome = tabela.Fields(0)->AsString();
+            return nome.size() > 4 || tabela.Fields(1)->AsInteger() % 2 == 0;
+        };
+        QStringList planas;
+        QStringList esperadas;
+        for (tabela.First(); !tabela.Eof(); tabela.Next()) {
+            planas << tabela.Fields(0)->AsString();
+            if (aceita())
+                esperadas << tabela.Fields(0)->AsString();
+        }
+        ASSERT_EQ(planas.size(), 10);
+        ASSERT_NE(planas.first(), QStringLiteral("Ana")) << "the walk's order is not the b-tree's";
+        QStringList perguntadas;
+        tabela.ActivateFilter(tabela.AddFilterCallback([&] {
+            perguntadas << tabela.Fields(0)->AsString();
+            return aceita();
+        }));
+        for (int vez = 0; vez < 2; ++vez) {
+            SCOPED_TRACE(vez);
+            perguntadas.clear();
+            EXPECT_EQ(filtros::Chaves(tabela, false), esperadas);
+            EXPECT_EQ(perguntadas, planas);
+            perguntadas.clear();
+            EXPECT_EQ(filtros::Chaves(tabela, true), esperadas);
+            EXPECT_EQ(perguntadas.size(), planas.size());
+        }
+    }
+}
+
 // A callback that throws reaches the caller with its own exception, and the table walks again
 // afterwards; one that reads another table, or writes, still gets its rows right.
 TEST(TCursorTabela, ACallbackThatThrowsOrUsesTheDatabaseBehavesAsOutsideTheEngine)
