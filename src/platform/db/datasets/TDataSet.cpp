@@ -551,29 +551,33 @@ void TDataSet::PreencheJanela(TRegistro ancora, int posicao)
     int antes = 0;
     TRegistro registro;
     const auto cabe = [this] { return static_cast<int>(FJanela.size()) < FBufferCount; };
-    // A fetch that finds nothing past the front or the back tells, for free, which record ends
-    // the dataset there.
     bool noInicio = false;
     const auto antecede = [&] {
-        noInicio = !FetchAccepted(&FJanela.front(), gmPrior, registro);
-        if (noInicio) {
-            FPrimeiro = BookmarkOf(FJanela.front());
-            return false;
-        }
-        FJanela.insert(FJanela.begin(), std::move(registro));
-        ++antes;
-        return true;
+        noInicio = !EstendeJanela(gmPrior, registro);
+        antes += noInicio ? 0 : 1;
+        return !noInicio;
     };
     while (antes < posicao && cabe() && antecede()) {}
-    while (cabe()) {
-        if (!FetchAccepted(&FJanela.back(), gmNext, registro)) {
-            FUltimo = BookmarkOf(FJanela.back());
-            break;
-        }
-        FJanela.push_back(std::move(registro));
-    }
+    while (cabe() && EstendeJanela(gmNext, registro)) {}
     while (!noInicio && cabe() && antecede()) {}
     FAtivo = antes;
+}
+
+bool TDataSet::EstendeJanela(TGetMode modo, TRegistro& registro)
+{
+    const bool frente = modo == gmNext;
+    const TRegistro& ponta = frente ? FJanela.back() : FJanela.front();
+    // A fetch that finds nothing past an end of the window tells, for free, which record ends
+    // the dataset there.
+    if (!FetchAccepted(&ponta, modo, registro)) {
+        (frente ? FUltimo : FPrimeiro) = BookmarkOf(ponta);
+        return false;
+    }
+    if (frente)
+        FJanela.push_back(std::move(registro));
+    else
+        FJanela.insert(FJanela.begin(), std::move(registro));
+    return true;
 }
 
 void TDataSet::PosicionaEm(TRegistro registro, bool centra)
@@ -636,20 +640,9 @@ void TDataSet::SetBufferCount(int quantidade)
     if (FState == dsInsert)
         return;   // the new record is not in the cursor yet; the window grows at the next move
     TRegistro registro;
-    while (static_cast<int>(FJanela.size()) < FBufferCount) {
-        if (!FetchAccepted(&FJanela.back(), gmNext, registro)) {
-            FUltimo = BookmarkOf(FJanela.back());
-            break;
-        }
-        FJanela.push_back(std::move(registro));
-    }
+    while (static_cast<int>(FJanela.size()) < FBufferCount && EstendeJanela(gmNext, registro)) {}
     int naFrente = 0;
-    while (static_cast<int>(FJanela.size()) < FBufferCount) {
-        if (!FetchAccepted(&FJanela.front(), gmPrior, registro)) {
-            FPrimeiro = BookmarkOf(FJanela.front());
-            break;
-        }
-        FJanela.insert(FJanela.begin(), std::move(registro));
+    while (static_cast<int>(FJanela.size()) < FBufferCount && EstendeJanela(gmPrior, registro)) {
         ++FAtivo;
         ++naFrente;
     }
@@ -750,17 +743,14 @@ bool TDataSet::BuscaNaJanela(TGetMode modo)
     TRegistro registro = std::exchange(FReciclado, TRegistro());
     registro.RowId = 0;
     registro.Leitura = 0;
-    if (modo == gmNext) {
-        if (!FetchAccepted(FJanela.empty() ? nullptr : &FJanela.back(), gmNext, registro))
+    if (FJanela.empty()) {
+        if (!FetchAccepted(nullptr, modo, registro))
             return false;
         FJanela.push_back(std::move(registro));
-        FAtivo = static_cast<int>(FJanela.size()) - 1;
-        return true;
-    }
-    if (!FetchAccepted(FJanela.empty() ? nullptr : &FJanela.front(), gmPrior, registro))
+    } else if (!EstendeJanela(modo, registro)) {
         return false;
-    FJanela.insert(FJanela.begin(), std::move(registro));
-    FAtivo = 0;
+    }
+    FAtivo = modo == gmNext ? static_cast<int>(FJanela.size()) - 1 : 0;
     return true;
 }
 
@@ -783,8 +773,6 @@ int TDataSet::MoveBy(int distancia)
             } else {
                 if (!BuscaNaJanela(gmNext)) {
                     FEof = true;
-                    if (!FJanela.empty())
-                        FUltimo = BookmarkOf(FJanela.back());
                     break;
                 }
                 if (static_cast<int>(FJanela.size()) > FBufferCount) {
@@ -803,8 +791,6 @@ int TDataSet::MoveBy(int distancia)
             } else {
                 if (!BuscaNaJanela(gmPrior)) {
                     FBof = true;
-                    if (!FJanela.empty())
-                        FPrimeiro = BookmarkOf(FJanela.front());
                     break;
                 }
                 if (static_cast<int>(FJanela.size()) > FBufferCount) {

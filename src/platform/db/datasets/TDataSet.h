@@ -301,6 +301,9 @@ private:
     int ContaRegistros(int limite);   // walks at most `limite` records
     void PreencheJanela(TRegistro ancora, int posicao);
     bool BuscaNaJanela(TGetMode modo);
+    // One record more at that end of the window (gmNext the back); false, the end then known,
+    // when none lies beyond. The window holds a record.
+    bool EstendeJanela(TGetMode modo, TRegistro& registro);
     // The current record as stored: the one read before an edit began.
     [[nodiscard]] const TRegistro& RegistroGravado() const;
     void EsqueceExtremos();
