@@ -8,10 +8,12 @@
 #include "model/declaration/TPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TColecaoBeneficiario.h"
+#include "model/storage/DonosDeFundo.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TratamentoTexto.h"
 #include "model/values/CodigoMensagem.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TDatabase.h"
 
 namespace {
@@ -163,7 +165,17 @@ void TColecaoAnexo::Insere(TAnexoFC& Anexo)
 {
     LimpaFiltro();
     SelecionaIndice(QString());
-    Anexo.SetChave(ZerosAEsquerda(ProximaChave(ANEXO_DK), LarguraChave));
+    qint64 proxima = ProximaChave(ANEXO_DK);
+    // A deleted fund's key that some row still holds as its owner is not given again: the new
+    // fund would take those rows over.
+    try {
+        proxima = std::max(proxima, DonosDeFundo::MaiorChaveEmUso(*Tabela().OpenDatabase()) + 1);
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    if (QString::number(proxima).size() > LarguraChave)
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, NomeTabela(), 0);
+    Anexo.SetChave(ZerosAEsquerda(static_cast<int>(proxima), LarguraChave));
     FiltraDeclaracao();
     Tabela().Append();
 }
@@ -261,6 +273,15 @@ void TColecaoAnexo::ExcluiTodos()
             Grava();
         },
         [&] { Desfaz(); });
+}
+
+QStringList TColecaoAnexo::ChavesSemFundo()
+{
+    try {
+        return DonosDeFundo::ChavesSemFundo(*Tabela().OpenDatabase(), FDeclaracao.GetChave());
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
+    }
 }
 
 void TColecaoAnexo::Desfaz()

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -57,6 +58,9 @@ public:
     void ExcluiTodos();
     // After a rolled-back transaction: drops a pending edit and reads the rows again.
     void Desfaz();
+    // The owner keys of the declaration's fund items that are no annex of it (a fund deleted
+    // while its items were still being saved), in order. Raises EColecaoError 141.
+    [[nodiscard]] QStringList ChavesSemFundo();
 
     // The last annex read.
     [[nodiscard]] TAnexoFC& GetAnexoAtual() { return FAnexoAtual; }

@@ -3,9 +3,12 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/interfaces/IDeclaracao.h"
+#include "model/storage/DonosDeFundo.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
+#include "model/values/CodigoMensagem.h"
 #include "model/values/TErro.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 
 namespace {
 
@@ -144,6 +147,7 @@ void TColecaoResumo::Grava(TResumo& Resumo)
 {
     if (FDeclaracao.GetChave().isEmpty() || ChaveDono(Resumo).isEmpty())
         return;
+    ConfereDono(Resumo);
     if (!Localiza(Resumo))
         Novo();
     TdvTable& tabela = Tabela();
@@ -158,6 +162,20 @@ void TColecaoResumo::Grava(TResumo& Resumo)
         GravaMonetario(tabela, cPrimeiroValor + i, Resumo.Valor(i).GetValor());
     tabela.Fields(cOK)->SetAsBoolean(Resumo.GetOK());
     Grava();
+}
+
+void TColecaoResumo::ConfereDono(const TResumo& Resumo)
+{
+    if (InAnexo(Resumo) != QLatin1String("1"))
+        return;
+    bool existe = false;
+    try {
+        existe = DonosDeFundo::FundoArmazenado(*Tabela().OpenDatabase(), FDeclaracao.GetChave(), ChaveDono(Resumo));
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    if (!existe)
+        throw EColecaoError(CodigoMensagem::FundoInexistente, QString(), 0);
 }
 
 void TColecaoResumo::ExcluiTodos()

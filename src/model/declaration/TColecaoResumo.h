@@ -38,7 +38,8 @@ public:
     void Novo();
     using TColecao::Grava;
     // Updates or appends the owner's row and posts; nothing when the declaration or the owner has
-    // no key yet. A negative total is stored as 0. Raises EColecaoError 141.
+    // no key yet. A negative total is stored as 0. Raises EColecaoError 141, or 55 for a fund
+    // that is not stored (nothing written).
     void Grava(TResumo& Resumo);
     // Deletes every row of the declaration, then posts.
     void ExcluiTodos();
@@ -53,6 +54,8 @@ public:
     [[nodiscard]] static std::vector<TIndexDef> Indices();
 
 private:
+    void ConfereDono(const TResumo& Resumo);
+
     IDeclaracao& FDeclaracao;                // not owned
     std::optional<QString> FChaveFiltrada;   // the key AplicaFiltro restricted the rows to
 };

@@ -494,6 +494,14 @@ bool TPruv::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
             anexo.Reinicia();
             anexos.ProximoRegistro(anexo);
         }
+        // Items under a fund no longer stored are in no fund: no delivery may leave them out
+        // unseen.
+        Erros.Limpa();
+        for (const QString& chave : anexos.ChavesSemFundo())
+            Erros.Add(EPruvError(CodigoMensagem::BeneficiarioSemFundo, QString(), TipoDialogo::Erro, Botao::Ok, 0,
+                                 chave, QString(), TAnexoFC::ObjetoSemItens));
+        if (!Erros.Vazia() && !Frame.Interrompida())
+            IncluiSecao(Frame, Erros, QStringLiteral("Beneficiários sem Fundo ou Clube de Investimento"));
     }
     FColecaoAnexo.reset();
     Frame.SetaConcluida(true);

@@ -17,6 +17,7 @@
 #include "model/items/TSerieArmazenada.h"
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/statements/TComprovante.h"
+#include "model/storage/DonosDeFundo.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/TratamentoTexto.h"
@@ -234,6 +235,20 @@ void TColecaoPruvItem::AplicaFiltro()
     }
     SetFiltrado(true);
     FChaveFiltrada = dono;
+}
+
+void TColecaoPruvItem::ConfereDono()
+{
+    if (!FDono.EhAnexo())
+        return;
+    bool existe = false;
+    try {
+        existe = DonosDeFundo::FundoArmazenado(*Tabela().OpenDatabase(), FDeclaracao.GetChave(), FDono.GetChave());
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    if (!existe)
+        throw EColecaoError(CodigoMensagem::FundoInexistente, QString(), 0);
 }
 
 void TColecaoPruvItem::AcompanhaDono()
@@ -718,6 +733,7 @@ std::uint8_t TColecaoPruvItem::Salva(TPruvItem& Item)
     if (FDeclaracao.GetChave().isEmpty() || FDono.GetChave().isEmpty() || Item.GetCodigoRetencao().GetCodigo().isEmpty()
         || Item.GetBeneficiario().GetNiFormatado().isEmpty())
         return NadaGravado;
+    ConfereDono();
     AcompanhaDono();
     if (GetNaoAtualizaAux() && !GetGravarEmDisco())
         return SalvaDireto(Item);
@@ -817,6 +833,7 @@ std::uint8_t TColecaoPruvItem::Substitui(TPruvItem& Item)
     if (FDeclaracao.GetChave().isEmpty() || FDono.GetChave().isEmpty() || Item.GetCodigoRetencao().GetCodigo().isEmpty()
         || Item.GetBeneficiario().GetNiFormatado().isEmpty())
         return NadaGravado;
+    ConfereDono();
     AcompanhaDono();
     const QString chave = Item.GetChave();
     std::uint8_t resultado = NadaGravado;

@@ -93,8 +93,9 @@ public:
     // Inserts or updates the item with its beneficiary, judicial and summary rows. NadaGravado
     // without the declaration's or the owner's key, a code or a beneficiary number. Raises
     // EColecaoError 76 (a question, Yes and No) when another item of the owner has the item's code
-    // and beneficiary: nothing is written and the item's row stays current. Other failures raise
-    // their numbered message (141, 143, ...).
+    // and beneficiary: nothing is written and the item's row stays current. A fund owner that is
+    // not stored raises 55 and nothing is written. Other failures raise their numbered message
+    // (141, 143, ...).
     std::uint8_t Salva(TPruvItem& Item);
     // The answer Yes to message 76: deletes the other item of the owner that has Item's code and
     // beneficiary, and saves Item in its place; one transaction.
@@ -145,6 +146,9 @@ private:
     [[nodiscard]] bool MudouCodigoOuBeneficiario(const TPruvItem& Item) const;
     // Novo: the item was just inserted, nothing stored before it.
     void GravaJudicial(TPruvItem& Item, bool Novo);
+    // A fund owner that is no stored fund of the declaration (deleted meanwhile) takes no row:
+    // EColecaoError 55.
+    void ConfereDono();
     // AplicaFiltro when the owner has another key than the one the rows were restricted to.
     void AcompanhaDono();
     // Anterior null: Novo is new, nothing stored before it.

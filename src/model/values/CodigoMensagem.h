@@ -44,6 +44,7 @@ inline constexpr std::uint8_t TipoDeDeclaracaoInvalido = 50;
 inline constexpr std::uint8_t AnoExigeExtincao = 52;
 inline constexpr std::uint8_t AnoExigeEncerramento = 53;
 inline constexpr std::uint8_t SoEstabelecimentoMatriz = 54;
+inline constexpr std::uint8_t FundoInexistente = 55;
 inline constexpr std::uint8_t BeneficiariosDoFundoNaFicha = 57;
 inline constexpr std::uint8_t FundosAnterioresIncluidos = 58;
 inline constexpr std::uint8_t AdministradoraSemFicha = 59;

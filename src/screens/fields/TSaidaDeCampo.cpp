@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QWidget>
 #include <exception>
@@ -35,6 +36,12 @@ bool& Pendente()
     return pendente;
 }
 
+bool& Mostrando()
+{
+    static bool mostrando = false;
+    return mostrando;
+}
+
 // The message took the focus and gave it back: what the field did on getting it back (its text
 // shown again) is done before its text is selected.
 void SelecionaDepois(QWidget* campo)
@@ -58,6 +65,7 @@ void MostraFila()
             Pendente() = false;
         }
     } libera;
+    const QScopedValueRollback mostrando(Mostrando(), true);
     // A message shown may bring another one (a field left again): it joins the queue.
     for (std::size_t i = 0; i < Fila().size(); ++i) {
         const TMensagemAdiada m = Fila()[i];
@@ -118,6 +126,19 @@ void TSaidaDeCampo::MostraAdiado(const TErro& erro, QWidget* campo, bool selecio
 bool TSaidaDeCampo::MensagemPendente()
 {
     return Pendente();
+}
+
+bool TSaidaDeCampo::MostraAvisosPendentes()
+{
+    if (!Pendente())
+        return true;
+    if (Mostrando())
+        return false;
+    for (const TMensagemAdiada& m : Fila())
+        if (m.Erro.Tipo() != TipoDialogo::Aviso || m.Erro.Botoes() != Botao::Ok)
+            return false;
+    MostraFila();
+    return true;
 }
 
 void TSaidaDeCampo::SePaginaAberta(bool Aberta, const std::function<void()>& Acao)

@@ -30,6 +30,9 @@ public:
     static void MostraAdiado(const TErro& erro, QWidget* campo = nullptr, bool seleciona = false);
     // A message of a field's exit is waiting or showing.
     [[nodiscard]] static bool MensagemPendente();
+    // The waiting messages are all warnings with OK alone, which let the user go on: shown now,
+    // and true. False, showing nothing, when one refuses or they are already showing.
+    static bool MostraAvisosPendentes();
 
     // Runs a page's field handler, its errors shown, only while the page is open with its
     // declaration: a field may still be left or closed up after the page let the declaration go.

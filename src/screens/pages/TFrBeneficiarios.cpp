@@ -363,6 +363,11 @@ void TFrBeneficiarios::CriaBarraFundo()
         if (!SoNumerosESinais(DblcFundos->Text()))
             DblcFundos->SetText(QString());
     };
+    // The list opens on the fund shown.
+    DblcFundos->OnDropDown = [this](TdvDBCustomLookupCombo*) {
+        if (FAnexo && !FAnexo->GetChave().isEmpty())
+            TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0);
+    };
     DblcFundos->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool aceito) {
         TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [this, aceito] { EscolheFundo(aceito); });
     };
@@ -846,7 +851,7 @@ void TFrBeneficiarios::Cancela()
 
 void TFrBeneficiarios::LocalizaBeneficiario(const QString& Chave)
 {
-    if (!FItem || !FColecao)
+    if (!FItem || !FColecao || !GuardaDigitado(true))
         return;
     FCopia->Limpa();
     FCopia->SetChave(Chave);
@@ -860,29 +865,61 @@ void TFrBeneficiarios::LocalizaBeneficiario(const QString& Chave)
     AtualizaBotoes();
 }
 
-void TFrBeneficiarios::LocalizaFundo(const QString& Chave)
+bool TFrBeneficiarios::LocalizaFundo(const QString& Chave)
 {
     if (!FModoAnexo || !FAnexo)
-        return;
-    FCopiaAnexo->Limpa();
-    FCopiaAnexo->SetChave(Chave);
-    if (!FPruv->GetColecaoAnexo().Carrega(*FCopiaAnexo))
-        return;
+        return false;
+    if (Chave == FAnexo->GetChave() && !Chave.isEmpty())
+        return true;
+    if (!GuardaDigitado(true))
+        return false;
+    // Looked for apart: the fund as stored (the undo copy) and the fund shown change only when
+    // it is found.
+    TAnexoFC procurado(*FPruv);
+    procurado.SetErros(FPruv->Erros());
+    procurado.SetChave(Chave);
+    if (Chave.isEmpty() || !FPruv->GetColecaoAnexo().Carrega(procurado)) {
+        TErro(CodigoMensagem::FundoInexistente, QString(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        return false;
+    }
+    procurado.Copia(*FCopiaAnexo);
     FCopiaAnexo->Copia(*FAnexo);
     FAnexo->GetDeclarante().SetAlterado(false);
     TbAnexo->Refresh();
-    TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {Chave}, 0);
+    TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0);
     DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
     TrocaFundo();
     AtualizaBotoesAnexo();
+    return true;
 }
 
 // ---- the exit check ----
 
 bool TFrBeneficiarios::Valida()
 {
+    return GuardaDigitado(true);
+}
+
+// The one road out of what the page shows. A tool button takes no focus: the field being typed
+// has not been left, and writes back here first.
+bool TFrBeneficiarios::GuardaDigitado(bool ComFundo)
+{
     if (!FItem)
         return true;
+    QWidget* foco = window()->focusWidget();
+    for (TPruvGridMeses* grade : std::initializer_list<TPruvGridMeses*>{DgrRendimentos, DgcCompensacao, DgsSubJudice})
+        if (foco && (foco == grade || grade->isAncestorOf(foco)) && !grade->Valida())
+            return false;
+    for (TPruvEdit* edit : {DeCpfCnpjBenef, DeNomeBenef, DeNomeFundo})
+        if (foco == edit && (edit != DeNomeFundo || ComFundo) && !edit->Valida())
+            return false;
+    if (!GuardaItem())
+        return false;
+    return !FModoAnexo || !ComFundo || GuardaFundo();
+}
+
+bool TFrBeneficiarios::GuardaItem()
+{
     if (const std::uint8_t r = AtualizaCodigo(); r != 0) {
         if (FItem->GetChave().isEmpty())
             return true;
@@ -902,20 +939,33 @@ bool TFrBeneficiarios::Valida()
         FocaErroItem(r);
         return false;
     }
-    if (FModoAnexo) {
-        const QString cnpj = RemoveMascara(DblcFundos->Text());
-        if (FAnexo->GetChave().isEmpty() && cnpj.isEmpty())
-            return true;
-        if (const std::uint8_t r = ValidaCnpj(cnpj, true, false); r != 0) {
-            TErro(r, QString(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
-            FocaPrimeiro(DblcFundos, nullptr, nullptr, nullptr);
-            return false;
-        }
-        // The CNPJ the fund already has is no change of it.
-        if (cnpj != FAnexo->GetDeclarante().GetNi())
-            FAnexo->GetDeclarante().SetNiSemExcecao(cnpj);
-        SalvaFundo();
+    return true;
+}
+
+// The CNPJ typed becomes the fund's, and a changed fund is stored; a fund whose CNPJ or name the
+// model refuses keeps the user on it with the message. A new fund left empty is nothing to keep.
+bool TFrBeneficiarios::GuardaFundo()
+{
+    const QString cnpj = RemoveMascara(DblcFundos->Text());
+    if (FAnexo->GetChave().isEmpty() && cnpj.isEmpty())
+        return true;
+    if (const std::uint8_t r = ValidaCnpj(cnpj, true, false); r != 0) {
+        TErro(r, QString(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        FocaPrimeiro(DblcFundos, nullptr, nullptr, nullptr);
+        return false;
     }
+    // The CNPJ the fund already has is no change of it.
+    if (cnpj != FAnexo->GetDeclarante().GetNi())
+        TomaCnpj(cnpj);
+    TContribuinte& fundo = FAnexo->GetDeclarante();
+    if (const std::uint8_t r = fundo.GetAlterado() ? fundo.Verifica() : std::uint8_t{0}; r != 0) {
+        TErro(r, QString(), TipoDialogo::Erro, Botao::Ok, 0).Exibe();
+        const bool nome = r == CodigoMensagem::NomeInvalido || r == CodigoMensagem::NomeEmpresarialInvalido
+            || (r >= CodigoMensagem::NomeComMaisDeQuinzePartes && r <= CodigoMensagem::CaracteresInvalidosNoNome);
+        FocaPrimeiro(nome ? static_cast<QWidget*>(DeNomeFundo) : DblcFundos, nullptr, nullptr, nullptr);
+        return false;
+    }
+    SalvaFundo();
     return true;
 }
 
@@ -1147,10 +1197,11 @@ void TFrBeneficiarios::EscolheFundo(bool Aceito)
     DblcFundos->SetText(escolhido);
     if (escolhido == FAnexo->GetDeclarante().GetNiFormatado())
         return;
-    // Storing the fund shown puts the list back on its row: the choice is kept by its key.
+    // Storing what the page shows puts the list back on its row: the choice is kept by its key.
     const QString chave = TbAnexo->FieldByName(QStringLiteral("ANEXO_DK"))->AsString().trimmed();
-    SalvaFundo();
-    LocalizaFundo(chave);
+    DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
+    if (!LocalizaFundo(chave) && !FAnexo->GetChave().isEmpty())
+        TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0);
 }
 
 void TFrBeneficiarios::SaiFundo(QWidget* Agora)
@@ -1163,12 +1214,22 @@ void TFrBeneficiarios::SaiFundo(QWidget* Agora)
     // An empty CNPJ counts only while the user goes on to the items.
     if (cnpj.isEmpty() && !(Contem(PnChavePruvItem, Agora) || Contem(PCPruvItem, Agora)))
         return;
+    TomaCnpj(cnpj);
+}
+
+// The fund of that CNPJ: the stored one when there is one, else a new fund that keeps the name
+// typed for it.
+void TFrBeneficiarios::TomaCnpj(const QString& Cnpj)
+{
+    const QString nomeDigitado = FAnexo->GetChave().isEmpty() ? FAnexo->GetDeclarante().Nome().GetTexto() : QString();
     FAnexo->Limpa();
-    FAnexo->GetDeclarante().SetNiSemExcecao(cnpj);
+    FAnexo->GetDeclarante().SetNiSemExcecao(Cnpj);
     DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
     if (FPruv->GetColecaoAnexo().Carrega(*FAnexo)) {
         FAnexo->Copia(*FCopiaAnexo);
         FAnexo->GetDeclarante().SetAlterado(false);
+    } else if (!nomeDigitado.isEmpty()) {
+        FAnexo->GetDeclarante().Nome().SetNomeSemExcecao(nomeDigitado);
     }
     TrocaFundo();
     AtualizaBotoes();
@@ -1184,6 +1245,10 @@ void TFrBeneficiarios::SalvaFundo()
     FPruv->GetColecaoAnexo().Salva(*FAnexo);
     fundo.SetAlterado(false);
     FAnexo->Copia(*FCopiaAnexo);
+    // The items are saved under the fund as stored, its new name included (their summary row
+    // carries it); the owner's summary stays the one its items keep.
+    if (FDonoAnexo->GetChave() == FAnexo->GetChave())
+        fundo.AtribuiA(FDonoAnexo->GetDeclarante());
     TbAnexo->Refresh();
     if (!FAnexo->GetChave().isEmpty())
         TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0);
@@ -1195,6 +1260,8 @@ void TFrBeneficiarios::SalvaFundo()
 
 void TFrBeneficiarios::BbAddFundoClick()
 {
+    if (!GuardaDigitado(true))
+        return;
     DblcFundos->SetStyle(TComboBoxStyle::csDropDown);
     FAnexo->Copia(*FCopiaAnexo);
     FAnexo->Limpa();
@@ -1206,6 +1273,9 @@ void TFrBeneficiarios::BbAddFundoClick()
 
 void TFrBeneficiarios::BbDeleteFundoClick()
 {
+    // The item's edits are stored first; the fund's are what the deletion drops.
+    if (!GuardaDigitado(false))
+        return;
     if (FAnexo->GetChave().isEmpty()) {
         BbDesfazerFundoClick();
         return;
@@ -1230,6 +1300,9 @@ void TFrBeneficiarios::BbDeleteFundoClick()
 
 void TFrBeneficiarios::BbDesfazerFundoClick()
 {
+    // The item's edits are stored under the fund as stored; the fund's are what is undone.
+    if (!GuardaDigitado(false))
+        return;
     if (!TbAnexo->IsEmpty())
         DblcFundos->SetStyle(TComboBoxStyle::csDropDownList);
     FCopiaAnexo->Copia(*FAnexo);

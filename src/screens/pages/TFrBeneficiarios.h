@@ -44,7 +44,10 @@ public:
     // The page is left: the exit check, then the income statement follows the beneficiary.
     bool Sai();
     void LocalizaBeneficiario(const QString& Chave);
-    void LocalizaFundo(const QString& Chave);
+    // The fund of that key becomes the one shown, after what was typed is stored. False when
+    // the page kept what it shows: a store refused (its message shown), or no such fund is
+    // stored (message 55).
+    bool LocalizaFundo(const QString& Chave);
     void SetSincronizarComprovante(bool Sincronizar) { FSincronizar = Sincronizar; }
 
     // The buttons, also run by the main window's keys.
@@ -83,6 +86,13 @@ private:
     // Saves the working item: 0 when saved or nothing to save. A message of the item's key or of
     // its beneficiary is returned unshown (Mostrada false); every other is shown here.
     std::uint8_t SalvaPruvItem(bool& Mostrada);
+    // The one road out of what the page shows, that every action leaving it takes first: the
+    // field being typed writes back, the item is stored and, with ComFundo, the fund (its undo
+    // and deletion drop the fund's edits instead). False after the refusing message, the page
+    // kept as it was.
+    bool GuardaDigitado(bool ComFundo);
+    bool GuardaItem();
+    bool GuardaFundo();
     // Saves before the item is left: false after the message was shown, the item kept.
     bool SalvaAntesDeSair();
     void MostraErroItem(std::uint8_t Codigo);
@@ -109,6 +119,7 @@ private:
     // Fund bar.
     void EscolheFundo(bool Aceito);
     void SaiFundo(QWidget* Agora);
+    void TomaCnpj(const QString& Cnpj);
     void SalvaFundo();
     void BbAddFundoClick();
     void BbDeleteFundoClick();

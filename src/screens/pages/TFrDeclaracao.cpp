@@ -159,8 +159,9 @@ void TFrDeclaracao::Abre(TPosicionaCampo Posiciona)
 bool TFrDeclaracao::PodeSair()
 {
     // A field's message is waiting or showing, or this check shows one: its dialog took the
-    // activation away, and the user stays without being told twice.
-    if (FVerificando || TSaidaDeCampo::MensagemPendente())
+    // activation away, and the user stays without being told twice. A warning alone is shown
+    // and lets the user go on.
+    if (FVerificando || !TSaidaDeCampo::MostraAvisosPendentes())
         return false;
     const QScopedValueRollback verificando(FVerificando, true);
     QWidget* ativo = ControleAtivo();
@@ -288,9 +289,9 @@ void TFrDeclaracao::LocalizaBeneficiario(TPaginaDeclaracao pagina, const QString
         FrComprovante->LocalizaBeneficiario(Item);
 }
 
-void TFrDeclaracao::LocalizaFundo(const QString& Anexo)
+bool TFrDeclaracao::LocalizaFundo(const QString& Anexo)
 {
-    FrBeneficiariosAnexo->LocalizaFundo(Anexo);
+    return FrBeneficiariosAnexo->LocalizaFundo(Anexo);
 }
 
 void TFrDeclaracao::CarregaComprovante()
@@ -310,8 +311,9 @@ void TFrDeclaracao::AtualizaResumo()
 
 bool TFrDeclaracao::SaiPagina(TPaginaDeclaracao pagina)
 {
-    // A field's message waits or shows: the user stays without being told twice.
-    if (TSaidaDeCampo::MensagemPendente())
+    // A field's message waits or shows: the user stays without being told twice. A warning
+    // alone is shown, and the page is left after its OK.
+    if (!TSaidaDeCampo::MostraAvisosPendentes())
         return false;
     switch (pagina) {
     case TPaginaDeclaracao::Beneficiarios:

@@ -51,7 +51,7 @@ public:
     [[nodiscard]] QWidget& Pagina(TPaginaDeclaracao Pagina) override;
     [[nodiscard]] QWidget& PaginaControle() override;
     void LocalizaBeneficiario(TPaginaDeclaracao Pagina, const QString& Item) override;
-    void LocalizaFundo(const QString& Anexo) override;
+    [[nodiscard]] bool LocalizaFundo(const QString& Anexo) override;
     void CarregaComprovante() override;
     [[nodiscard]] bool ValidaComprovante() override;
     void AtualizaResumo() override;

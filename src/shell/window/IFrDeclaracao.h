@@ -53,7 +53,9 @@ public:
     // What the field-locate routine asks of the beneficiary, annex and income-statement pages.
     // A page that has nothing to locate does nothing and accepts.
     virtual void LocalizaBeneficiario(TPaginaDeclaracao, const QString& /*Item*/) {}
-    virtual void LocalizaFundo(const QString& /*Anexo*/) {}
+    // False when the fund page kept what it shows (the fund is not stored, or what was typed
+    // could not be): it has said why.
+    [[nodiscard]] virtual bool LocalizaFundo(const QString& /*Anexo*/) { return true; }
     virtual void CarregaComprovante() {}
     [[nodiscard]] virtual bool ValidaComprovante() { return true; }
     // The summary page reads its totals again (when its table is open).

@@ -1085,8 +1085,9 @@ void TPruv2003::PosicionaBeneficiario(TPaginaDeclaracao pagina, const QString& A
     const bool fundos = pagina == P::Fundos;
     // On the statement page the beneficiary only moves there, without leaving the statement.
     if (FrDeclaracao->PaginaAtiva() == P::Comprovante && (Objeto == 2 || Objeto == 4)) {
-        if (fundos)
-            FrDeclaracao->LocalizaFundo(Anexo);
+        // A fund no longer stored (or one the page could not leave for) locates nothing.
+        if (fundos && !FrDeclaracao->LocalizaFundo(Anexo))
+            return;
         FrDeclaracao->LocalizaBeneficiario(pagina, Item);
         QCoreApplication::processEvents();
         return;
@@ -1096,10 +1097,12 @@ void TPruv2003::PosicionaBeneficiario(TPaginaDeclaracao pagina, const QString& A
     FrDeclaracao->AtivaPagina(pagina);
     QCoreApplication::processEvents();
     if (fundos && (Objeto == 24 || Objeto == 25)) {
-        FrDeclaracao->LocalizaFundo(Item);   // the fund's own fields: the item key is the annex's
+        // the fund's own fields: the item key is the annex's
+        if (!FrDeclaracao->LocalizaFundo(Item))
+            return;
     } else {
-        if (fundos)
-            FrDeclaracao->LocalizaFundo(Anexo);
+        if (fundos && !FrDeclaracao->LocalizaFundo(Anexo))
+            return;
         FrDeclaracao->LocalizaBeneficiario(pagina, Item);
     }
     QCoreApplication::processEvents();

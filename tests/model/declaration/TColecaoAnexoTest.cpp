@@ -1,8 +1,11 @@
 #include "model/declaration/TColecaoAnexo.h"
 
+#include <functional>
+
 #include "model/PruvDeTeste.h"
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TDeclaranteAnexo.h"
+#include "model/values/CodigoMensagem.h"
 
 namespace {
 
@@ -116,4 +119,41 @@ TEST_F(TColecaoAnexoTest, ASaveThroughAStaleCopyOfTheFundMovesItsStoredTotals)
     EXPECT_TRUE(armazenado.GetOK());
     EXPECT_EQ(armazenado.TOT_BENEF().GetValor(), 3 * TMonetario::Escala);
     EXPECT_EQ(armazenado.TOT_REND().GetValor(), 1320 * TMonetario::Escala);
+}
+
+// A fund gone from under its items (as a folder may hold them): no item nor summary is stored
+// under it, and its key is not given to the next fund, which would take those items over.
+TEST_F(TColecaoAnexoTest, NoRowIsStoredUnderAMissingFundAndItsKeyIsNotGivenAgain)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    auto primeiro = NovoAnexo(*pruv, Fundo, "", true);
+    auto segundo = NovoAnexo(*pruv, NumeroDe("667778880001"), "", true);
+    Item(*pruv, *segundo, "6800", CpfBeneficiario);
+    Executa(QStringLiteral("DELETE FROM Anexo WHERE ANEXO_DK = '00002'"));
+    const qint64 itens = Linhas("PruvItem");
+    const qint64 resumos = Linhas("Resumo");
+
+    TPruvItem item(*pruv, *segundo);
+    item.GetCodigoRetencao().SetCodigo(QStringLiteral("6800"));
+    pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+    item.GetBeneficiario().SetNi(NumeroDe("333444555"));
+    item.GetBeneficiario().Nome().SetTexto(QStringLiteral("ANA MARIA"));
+    item.GetValores().GetRendimento(1).SetValor(500 * TMonetario::Escala);
+    const auto recusa = [](const std::function<void()>& grava) {
+        try {
+            grava();
+        } catch (const TErro& e) {
+            return static_cast<int>(e.Codigo());
+        }
+        return 0;
+    };
+    EXPECT_EQ(recusa([&] { segundo->GetItens().Salva(item); }), CodigoMensagem::FundoInexistente);
+    EXPECT_EQ(recusa([&] { pruv->GetColecaoResumo().Grava(segundo->GetResumo()); }), CodigoMensagem::FundoInexistente);
+    EXPECT_EQ(Linhas("PruvItem"), itens);
+    EXPECT_EQ(Linhas("Resumo"), resumos);
+    EXPECT_EQ(pruv->GetColecaoAnexo().ChavesSemFundo(), QStringList{QStringLiteral("00002")});
+
+    auto terceiro = NovoAnexo(*pruv, NumeroDe("778889990001"), "", true);
+    EXPECT_EQ(terceiro->GetChave(), QStringLiteral("00003"));
+    EXPECT_EQ(recusa([&] { Item(*pruv, *primeiro, "6800", NumeroDe("444555666")); }), 0);
 }

@@ -460,3 +460,20 @@ TEST_F(TPruvTest, EachDeclarationLoadedInTurnReadsItsOwnSummary)
     Carrega(primeira, chaves[0]);
     EXPECT_EQ(primeira.GetResumoTotal().TOT_REND().GetValor(), 300 * TMonetario::Escala);
 }
+
+// Items left under a fund that is no longer stored are in no fund: the verification says so as an
+// error, so that no delivery is written without them.
+TEST_F(TPruvTest, ItemsOfAFundNoLongerStoredAreAnErrorOfTheVerification)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario);
+    Item(*pruv, Anexo(*pruv, Fundo), "6800", CpfBeneficiario);
+    Anexo(*pruv, NumeroDe("667778880001"));
+    Executa(QStringLiteral("DELETE FROM Anexo WHERE ANEXO_DK = '00001'"));
+    const QStringList linhas = Verifica(*pruv);
+    const qsizetype titulo = linhas.indexOf(QStringLiteral("10Beneficiários sem Fundo ou Clube de Investimento"));
+    ASSERT_GE(titulo, 0) << linhas.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(linhas.at(titulo + 1).endsWith(TErro::FormataMensagem(CodigoMensagem::BeneficiarioSemFundo, {})))
+        << linhas.at(titulo + 1).toStdString();
+    EXPECT_GT(frame.NumErros(), 0);
+}

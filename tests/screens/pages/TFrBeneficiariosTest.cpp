@@ -971,6 +971,239 @@ TEST_F(TFrBeneficiariosFundosTest, TheSummaryFollowsAFundAddedUndoneRecomputedAn
     ConfereResumo({{Outra, 1, 1000}, {Fundo, 1, 2000}});
 }
 
+// What is typed on the fund page and on the beneficiary page and not yet left is stored by every
+// action that takes the page away from it, pressed by key or clicked on its tool button (which
+// takes no focus); the fund's undo keeps the item's edit and drops the fund's.
+TEST_F(TFrBeneficiariosFundosTest, EveryActionThatLeavesWhatIsShownStoresWhatWasTypedFirst)
+{
+    const QString segundo = NumeroDe("667778880001");
+    const QString novo = NumeroDe("778889990001");
+    enum class TCampo { Mes, CnpjNovo, NomeFundo, Codigo };
+    enum class TAcao { CliqueMais, TeclaMais, CliqueDesfaz, Lista, Pagina, Fecha };
+    const auto armazenado = [this, &novo](TCampo campo) {
+        auto lida = Lida(Outra);
+        TAnexoFC anexo(*lida);
+        anexo.GetDeclarante().SetNi(campo == TCampo::CnpjNovo ? novo : Fundo);
+        if (!lida->GetColecaoAnexo().Carrega(anexo))
+            return QStringLiteral("no fund");
+        if (campo == TCampo::CnpjNovo || campo == TCampo::NomeFundo)
+            return anexo.GetDeclarante().Nome().GetTexto();
+        TPruvItem item(*lida, anexo);
+        anexo.GetItens().PrimeiroRegistro(item);
+        return campo == TCampo::Mes
+            ? QString::number(item.GetValores().GetRendimento(1).GetValor() / TMonetario::Escala)
+            : item.GetCodigoRetencao().GetCodigo();
+    };
+    const struct {
+        TCampo campo;
+        const char* digitado;
+        const char* antes;
+    } campos[] = {
+        {TCampo::Mes, "777", "2000"},
+        {TCampo::CnpjNovo, "FUNDO NOVO", "no fund"},
+        {TCampo::NomeFundo, "FUNDO RENOMEADO", "FUNDO BETA"},
+        {TCampo::Codigo, "6813", "6800"},
+    };
+    for (const auto& c : campos)
+        for (TAcao acao :
+             {TAcao::CliqueMais, TAcao::TeclaMais, TAcao::CliqueDesfaz, TAcao::Lista, TAcao::Pagina, TAcao::Fecha}) {
+            // A fund chosen in the list is the CNPJ field's new value, in place of the one typed.
+            if (c.campo == TCampo::CnpjNovo && acao == TAcao::Lista)
+                continue;
+            SCOPED_TRACE(testing::Message()
+                         << "field " << static_cast<int>(c.campo) << " action " << static_cast<int>(acao));
+            pruv = Armazenada(Outra, "2002", 3);
+            for (const QString& fundo : {Fundo, segundo}) {
+                auto anexo = NovoAnexo(*pruv, fundo, "", true);
+                Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
+            }
+            pruv.reset();
+            Inicia();
+            Abre(Outra);
+            Mostra(P::Fundos);
+            dialogos.Limpa();
+            QWidget* campo = nullptr;
+            switch (c.campo) {
+            case TCampo::Mes: {
+                Clica("BbFirst");
+                auto* grade = GradeMostrada("DgrRendimentos");
+                grade->setFocus();
+                QApplication::processEvents();
+                grade->SelecionaCelula(1, 1);
+                QTest::keyClicks(grade, QLatin1String(c.digitado));
+                campo = grade;
+                break;
+            }
+            case TCampo::CnpjNovo:
+                Clica("BbAddFundo");
+                Digita(Campo("DeNomeFundo"), QLatin1String(c.digitado));
+                Digita(Campo("DblcFundos"), novo);
+                campo = Campo("DblcFundos");
+                break;
+            case TCampo::NomeFundo:
+                Digita(Campo("DeNomeFundo"), QLatin1String(c.digitado));
+                campo = Campo("DeNomeFundo");
+                break;
+            case TCampo::Codigo:
+                Clica("BbFirst");
+                Digita(Campo("DblcCodRet"), QLatin1String(c.digitado));
+                campo = Campo("DblcCodRet");
+                break;
+            }
+            ASSERT_TRUE(campo == QApplication::focusWidget() || campo->isAncestorOf(QApplication::focusWidget()))
+                << "the field is still being typed";
+            const bool naBarra = c.campo == TCampo::CnpjNovo || c.campo == TCampo::NomeFundo;
+            const auto clique = [this](const char* nome) {
+                auto* b = Campo<QToolButton>(nome);
+                QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+                QApplication::processEvents();
+            };
+            switch (acao) {
+            case TAcao::CliqueMais:
+                clique("BbAddFundo");
+                break;
+            case TAcao::TeclaMais:
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert,
+                                naBarra ? Qt::AltModifier : Qt::AltModifier | Qt::ShiftModifier);
+                break;
+            case TAcao::CliqueDesfaz:
+                clique("BbDesfazerFundo");
+                break;
+            case TAcao::Lista: {
+                // The other fund chosen in the list, the list dropped down by a click on its button.
+                auto* lista = Campo<TdvDBLookupCombo>("DblcFundos");
+                lista->SetText(Formatado(segundo));
+                lista->OnCloseUp(lista, nullptr, nullptr, true);
+                break;
+            }
+            case TAcao::Pagina:
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+                break;
+            case TAcao::Fecha:
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+                break;
+            }
+            QTest::qWait(20);
+            const bool desfeito = acao == TAcao::CliqueDesfaz && naBarra;
+            EXPECT_EQ(armazenado(c.campo), QLatin1String(desfeito ? c.antes : c.digitado));
+            EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+            if (janela->GetDeclaracaoAberta()) {
+                ASSERT_TRUE(janela->FecharDeclaracao());
+            }
+            colecao->Exclui(*Lida(Outra));
+        }
+}
+
+// The beneficiary page: the month cell being typed and the code being typed are stored by "+"
+// clicked or pressed, by a record move and by another page.
+TEST_F(TFrBeneficiariosTest, EveryActionThatLeavesTheItemShownStoresWhatWasTypedFirst)
+{
+    const struct {
+        const char* campo;
+        const char* digitado;
+    } campos[] = {{"DgrRendimentos", "777"}, {"DblcCodRet", "0588"}};
+    const struct {
+        const char* como;
+        std::function<void()> age;
+    } acoes[] = {
+        {"+ clicked",
+         [this] {
+             auto* b = Campo<QToolButton>("BbAdd");
+             QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+         }},
+        {"Alt+Insert", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::AltModifier); }},
+        {"Alt+R", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier); }},
+    };
+    for (const auto& c : campos)
+        for (const auto& a : acoes) {
+            SCOPED_TRACE(testing::Message() << c.campo << " " << a.como);
+            pruv = Armazenada(Matriz);
+            Item(*pruv, *pruv, "0561", CpfBeneficiario, 2000);
+            pruv.reset();
+            AbrePagina();
+            Clica("BbFirst");
+            dialogos.Limpa();
+            if (QLatin1String(c.campo) == QLatin1String("DgrRendimentos")) {
+                auto* grade = GradeMostrada("DgrRendimentos");
+                grade->setFocus();
+                QApplication::processEvents();
+                grade->SelecionaCelula(1, 1);
+                QTest::keyClicks(grade, QLatin1String(c.digitado));
+            } else {
+                Digita(Campo("DblcCodRet"), QLatin1String(c.digitado));
+            }
+            a.age();
+            QTest::qWait(20);
+            auto lida = Lida(Matriz);
+            TPruvItem item(*lida, *lida);
+            lida->GetItens().PrimeiroRegistro(item);
+            EXPECT_EQ(QLatin1String(c.campo) == QLatin1String("DgrRendimentos")
+                          ? QString::number(item.GetValores().GetRendimento(1).GetValor() / TMonetario::Escala)
+                          : item.GetCodigoRetencao().GetCodigo(),
+                      QLatin1String(c.digitado));
+            EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+            lida.reset();
+            if (janela->GetDeclaracaoAberta()) {
+                ASSERT_TRUE(janela->FecharDeclaracao());
+            }
+            colecao->Exclui(*Lida(Matriz));
+        }
+}
+
+// A fund deleted while the pending-items and the search windows still list it: locating its item
+// or its fields from either says the fund is gone and leaves the page as it was; undone and typed
+// on, no row is stored under the deleted fund.
+TEST_F(TFrBeneficiariosFundosTest, AFundDeletedWhileListedIsLocatedWithAWordAndGetsNoRows)
+{
+    const QString segundo = NumeroDe("667778880001");
+    pruv = Armazenada(Outra, "2002", 3);
+    QString chaveApagada;
+    // The fund listed first has the highest key: deleted, its key would be the next one.
+    for (const QString& fundo : {segundo, Fundo}) {
+        auto anexo = NovoAnexo(*pruv, fundo, "", true);
+        Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
+        if (fundo == Fundo)
+            chaveApagada = anexo->GetChave();
+    }
+    pruv.reset();
+    Inicia();
+    Abre(Outra);
+    Mostra(P::Fundos);
+    ASSERT_EQ(Pagina().Item()->GetDono().GetChave(), chaveApagada);
+    dialogos.Responde(Resposta::Sim);
+    Clica("BbDeleteFundo");
+    dialogos.Limpa();
+    Clica("BbFirst");
+    const QString mostrado = Pagina().Item()->GetChave();
+    const QString dono = Pagina().Item()->GetDono().GetChave();
+    ASSERT_NE(dono, chaveApagada);
+
+    // As the pending-items row and the search hit ask: the fund's number, an item, a month.
+    for (std::uint8_t objeto : {std::uint8_t{24}, std::uint8_t{26}, std::uint8_t{29}}) {
+        SCOPED_TRACE(static_cast<int>(objeto));
+        janela->PosicionaCampo(chaveApagada, objeto == 24 ? chaveApagada : QStringLiteral("0000001"), objeto);
+        QApplication::processEvents();
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::FundoInexistente});
+        dialogos.Limpa();
+        EXPECT_EQ(Pagina().Item()->GetDono().GetChave(), dono);
+        EXPECT_EQ(Pagina().Item()->GetChave(), mostrado);
+    }
+    Clica("BbDesfazerFundo");
+    DigitaItem("6800", NumeroDe("333444555"), "ANA MARIA", "500");
+    DigitaFundo(NumeroDe("778889990001"), "FUNDO NOVO");
+    DigitaItem("6800", NumeroDe("444555666"), "BEATRIZ", "100");
+    const auto semDono = [](const char* tabela) {
+        auto banco = TDatabase::DaPasta(DiretorioDados());
+        TComando c(banco->Conexao(),
+                   QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE IN_ANEXO = '1' AND \"E_PRUV/ANEXO_DK\" NOT IN "
+                                  "(SELECT ANEXO_DK FROM \"%2\")")
+                       .arg(banco->NomeReal(QLatin1String(tabela)), banco->NomeReal(QStringLiteral("Anexo"))));
+        return c.Passo() ? c.Inteiro(0) : -1;
+    };
+    EXPECT_EQ(semDono("PruvItem"), 0);
+    EXPECT_EQ(semDono("Resumo"), 0);
+}
+
 // A fund shown and not touched is not written: the fund page opened, the other fund chosen from
 // the list and the page left store nothing and ask nothing. The stored names hold a double blank
 // that the program would not write (a row it did not make itself): a fund written again

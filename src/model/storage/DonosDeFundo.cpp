@@ -1,0 +1,87 @@
+#include "model/storage/DonosDeFundo.h"
+
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TEsquemaTabela.h"
+
+namespace {
+
+const QString Anexo = QStringLiteral("Anexo.db");
+const QString Dono = TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK"));
+
+// The stored name, quoted; empty when the table is not made yet.
+QString Tabela(TDatabase& Banco, const QString& Nome)
+{
+    const QString real = Banco.NomeReal(Nome);
+    return real.isEmpty() ? QString() : TEsquemaTabela::Aspas(real);
+}
+
+// The first column of the first row as a number, 0 for none.
+qint64 Numero(TDatabase& Banco, const QString& Sql)
+{
+    TComando& c = Banco.Comando(Sql);
+    const qint64 n = c.Passo() && !c.Nulo(0) ? c.Inteiro(0) : 0;
+    c.Reinicia();
+    return n;
+}
+
+}   // namespace
+
+namespace DonosDeFundo {
+
+bool FundoArmazenado(TDatabase& Banco, const QString& ChaveDeclaracao, const QString& ChaveFundo)
+{
+    const QString anexos = Tabela(Banco, Anexo);
+    if (anexos.isEmpty())
+        return false;
+    TComando& c = Banco.Comando(
+        QStringLiteral("SELECT 1 FROM %1 WHERE ANEXO_DK = ?1 AND E_PRUV_DK = ?2 LIMIT 1").arg(anexos));
+    c.LigaTexto(1, ChaveFundo);
+    c.LigaTexto(2, ChaveDeclaracao);
+    const bool existe = c.Passo();
+    c.Reinicia();
+    return existe;
+}
+
+qint64 MaiorChaveEmUso(TDatabase& Banco)
+{
+    const QString digitos = QStringLiteral(" <> '' AND %1 NOT GLOB '*[^0-9]*'");
+    qint64 maior = 0;
+    if (const QString anexos = Tabela(Banco, Anexo); !anexos.isEmpty())
+        maior = Numero(Banco,
+                       QStringLiteral("SELECT max(CAST(ANEXO_DK AS INTEGER)) FROM %1 WHERE ANEXO_DK%2")
+                           .arg(anexos, digitos.arg(QStringLiteral("ANEXO_DK"))));
+    for (const char* nome : {"PruvItem.DB", "Judicial.db", "Resumo.db"}) {
+        const QString tabela = Tabela(Banco, QLatin1String(nome));
+        if (tabela.isEmpty())
+            continue;
+        maior = std::max(maior,
+                         Numero(Banco,
+                                QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2 "
+                                               "WHERE IN_ANEXO = '1' AND %1%3")
+                                    .arg(Dono, tabela, digitos.arg(Dono))));
+    }
+    return maior;
+}
+
+QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao)
+{
+    const QString itens = Tabela(Banco, QStringLiteral("PruvItem.DB"));
+    if (itens.isEmpty())
+        return {};
+    const QString anexos = Tabela(Banco, Anexo);
+    const QString fundos = anexos.isEmpty()
+        ? QString()
+        : QStringLiteral(" AND %1 NOT IN (SELECT ANEXO_DK FROM %2 WHERE E_PRUV_DK = ?1)").arg(Dono, anexos);
+    TComando& c = Banco.Comando(
+        QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE IN_ANEXO = '1' AND E_PRUV_DK = ?1%3 ORDER BY %1")
+            .arg(Dono, itens, fundos));
+    c.LigaTexto(1, ChaveDeclaracao);
+    QStringList chaves;
+    while (c.Passo())
+        chaves << c.Texto(0);
+    c.Reinicia();
+    return chaves;
+}
+
+}   // namespace DonosDeFundo

@@ -1,0 +1,22 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class TDatabase;
+
+// The fund keys that the rows of items, judicial values and summaries carry as their owner
+// (IN_ANEXO "1"), weighed against the funds that Anexo stores. A table not made yet holds no
+// rows. Each raises EDatabaseError when the engine fails; the collections turn it into their
+// numbered message.
+namespace DonosDeFundo {
+
+// A fund of that key belongs to that declaration.
+[[nodiscard]] bool FundoArmazenado(TDatabase& Banco, const QString& ChaveDeclaracao, const QString& ChaveFundo);
+// The highest all-digit fund key held by any row of Anexo, PruvItem, Judicial or Resumo, of any
+// declaration: a key is free only above it. 0 when there is none.
+[[nodiscard]] qint64 MaiorChaveEmUso(TDatabase& Banco);
+// The owners of the declaration's fund items (IN_ANEXO "1") that are no fund of the declaration,
+// in key order.
+[[nodiscard]] QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao);
+
+}   // namespace DonosDeFundo
