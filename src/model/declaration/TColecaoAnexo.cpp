@@ -188,6 +188,8 @@ void TColecaoAnexo::Salva(TAnexoFC& Anexo)
         [&] {
             if (Localiza(Anexo)) {
                 GravaRegistro(Anexo);
+                // A renamed fund's summary row shows the new name at once.
+                FDeclaracao.GetColecaoResumo().GravaDeclarante(Anexo.GetResumo());
                 return;
             }
             Insere(Anexo);

@@ -164,6 +164,18 @@ void TColecaoResumo::Grava(TResumo& Resumo)
     Grava();
 }
 
+void TColecaoResumo::GravaDeclarante(const TResumo& Resumo)
+{
+    if (FDeclaracao.GetChave().isEmpty() || ChaveDono(Resumo).isEmpty() || !Localiza(Resumo))
+        return;
+    TdvTable& tabela = Tabela();
+    tabela.Edit();
+    const TContribuinte& declarante = Resumo.GetDono()->GetDeclarante();
+    tabela.Fields(cNumero)->SetAsString(declarante.GetRaiz());
+    tabela.Fields(cNome)->SetAsString(declarante.Nome().GetTexto());
+    Grava();
+}
+
 void TColecaoResumo::ConfereDono(const TResumo& Resumo)
 {
     if (InAnexo(Resumo) != QLatin1String("1"))

@@ -41,6 +41,9 @@ public:
     // no key yet. A negative total is stored as 0. Raises EColecaoError 141, or 55 for a fund
     // that is not stored (nothing written).
     void Grava(TResumo& Resumo);
+    // The owner's number and name into its row, when it has one; its totals stay as stored.
+    // Raises EColecaoError 141.
+    void GravaDeclarante(const TResumo& Resumo);
     // Deletes every row of the declaration, then posts.
     void ExcluiTodos();
     // After a rolled-back transaction: drops a pending edit and reads the rows again.

@@ -608,6 +608,9 @@ TEST_F(TFrBeneficiariosTest, ATaxNotBelowTheIncomeWarnsOnceWhenTheItemIsLeftFrom
         QTest::keyClick(QApplication::focusWidget(), c.tecla, c.modificadores);
         QTest::qWait(20);
         EXPECT_EQ(dialogos.Codigos(), std::vector<int>{83});
+        if (c.tecla == Qt::Key_R) {   // a warning: after its OK the page changes
+            EXPECT_EQ(quadro->PaginaAtiva(), P::Resumo);
+        }
         if (janela->GetDeclaracaoAberta()) {
             ASSERT_TRUE(janela->FecharDeclaracao());
         }
@@ -851,6 +854,20 @@ QString Armazenado(const QString& ni, TResumo& resumo)
 
 class TFrBeneficiariosFundosTest : public TFrBeneficiariosTest {
 protected:
+    // The administrator's declaration with those funds, stored in that order, each with the
+    // beneficiary under 6800 with 2.000,00; open on the fund page.
+    void AbreComFundos(std::initializer_list<QString> fundos)
+    {
+        pruv = Armazenada(Outra, "2002", 3);
+        for (const QString& fundo : fundos) {
+            auto anexo = NovoAnexo(*pruv, fundo, "", true);
+            Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
+        }
+        pruv.reset();
+        Inicia();
+        Abre(Outra);
+        Mostra(P::Fundos);
+    }
     // "Geral", "Discriminado" and the stored rows of the summary against the true totals of the
     // administrator (first) and of each fund; read on the summary page, then back to the funds.
     void ConfereResumo(const std::vector<TTotal>& totais)
@@ -1012,15 +1029,7 @@ TEST_F(TFrBeneficiariosFundosTest, EveryActionThatLeavesWhatIsShownStoresWhatWas
                 continue;
             SCOPED_TRACE(testing::Message()
                          << "field " << static_cast<int>(c.campo) << " action " << static_cast<int>(acao));
-            pruv = Armazenada(Outra, "2002", 3);
-            for (const QString& fundo : {Fundo, segundo}) {
-                auto anexo = NovoAnexo(*pruv, fundo, "", true);
-                Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
-            }
-            pruv.reset();
-            Inicia();
-            Abre(Outra);
-            Mostra(P::Fundos);
+            AbreComFundos({Fundo, segundo});
             dialogos.Limpa();
             QWidget* campo = nullptr;
             switch (c.campo) {
@@ -1156,19 +1165,9 @@ TEST_F(TFrBeneficiariosTest, EveryActionThatLeavesTheItemShownStoresWhatWasTyped
 TEST_F(TFrBeneficiariosFundosTest, AFundDeletedWhileListedIsLocatedWithAWordAndGetsNoRows)
 {
     const QString segundo = NumeroDe("667778880001");
-    pruv = Armazenada(Outra, "2002", 3);
-    QString chaveApagada;
     // The fund listed first has the highest key: deleted, its key would be the next one.
-    for (const QString& fundo : {segundo, Fundo}) {
-        auto anexo = NovoAnexo(*pruv, fundo, "", true);
-        Item(*pruv, *anexo, "6800", CpfBeneficiario, 2000);
-        if (fundo == Fundo)
-            chaveApagada = anexo->GetChave();
-    }
-    pruv.reset();
-    Inicia();
-    Abre(Outra);
-    Mostra(P::Fundos);
+    AbreComFundos({segundo, Fundo});
+    const QString chaveApagada = QStringLiteral("00002");
     ASSERT_EQ(Pagina().Item()->GetDono().GetChave(), chaveApagada);
     dialogos.Responde(Resposta::Sim);
     Clica("BbDeleteFundo");
@@ -1202,6 +1201,41 @@ TEST_F(TFrBeneficiariosFundosTest, AFundDeletedWhileListedIsLocatedWithAWordAndG
     };
     EXPECT_EQ(semDono("PruvItem"), 0);
     EXPECT_EQ(semDono("Resumo"), 0);
+}
+
+// A renamed fund's summary row carries the new name at once, and keeps it when an item of the fund
+// is stored next; the fund list opens on the fund shown.
+TEST_F(TFrBeneficiariosFundosTest, ARenamedFundKeepsItsNewNameInItsSummaryAndTheListOpensOnIt)
+{
+    const QString segundo = NumeroDe("667778880001");
+    AbreComFundos({Fundo, segundo});
+    ASSERT_TRUE(Pagina().LocalizaFundo(QStringLiteral("00002")));
+    const auto nomeNoResumo = [] {
+        auto banco = TDatabase::DaPasta(DiretorioDados());
+        TComando c(banco->Conexao(),
+                   QStringLiteral("SELECT NM_EMPR FROM \"%1\" WHERE IN_ANEXO = '1' AND "
+                                  "\"E_PRUV/ANEXO_DK\" = '00002'")
+                       .arg(banco->NomeReal(QStringLiteral("Resumo"))));
+        return c.Passo() ? c.Texto(0) : QString();
+    };
+    Digita(Campo("DeNomeFundo"), QStringLiteral("FUNDO RENOMEADO"));
+    Tab(Campo("DeNomeFundo"));
+    EXPECT_EQ(nomeNoResumo(), QStringLiteral("FUNDO RENOMEADO"));
+    Clica("BbFirst");
+    Celula("DgrRendimentos", 1, 2, QStringLiteral("300"));
+    Clica("BbAdd");
+    EXPECT_EQ(nomeNoResumo(), QStringLiteral("FUNDO RENOMEADO"));
+
+    auto* lista = Campo<TdvDBLookupCombo>("DblcFundos");
+    lista->setFocus();
+    QApplication::processEvents();
+    TecladoDeTeste::Tecla(Qt::Key_Down, Qt::AltModifier);
+    QApplication::processEvents();
+    ASSERT_TRUE(lista->DroppedDown());
+    EXPECT_EQ(lista->LookupTable()->FieldByName(QStringLiteral("ANEXO_DK"))->AsString(), QStringLiteral("00002"));
+    TecladoDeTeste::Tecla(Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }
 
 // A fund shown and not touched is not written: the fund page opened, the other fund chosen from
