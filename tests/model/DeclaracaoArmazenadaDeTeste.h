@@ -4,7 +4,11 @@
 #include <memory>
 
 #include "DeclaracaoDeTeste.h"
+#include "components/data/datasets/TdvTable.h"
+#include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TColecaoResumo.h"
+#include "model/storage/OperacoesTabela.h"
+#include "platform/db/datasets/TField.h"
 #include "model/declaration/TResumo.h"
 #include "model/interfaces/IColecoesDeclaracao.h"
 #include "model/items/TColecaoPruvItem.h"
@@ -92,7 +96,8 @@ private:
     std::unique_ptr<TColecaoResumo> FResumos;
 };
 
-// A fund or club annex of such a declaration, with its own item collection.
+// A fund or club annex of such a declaration, with its own item collection; its row of Anexo is
+// stored, as items are stored only under a stored fund.
 class AnexoArmazenado : public TPruvAnexo {
 public:
     AnexoArmazenado(DeclaracaoArmazenada& declaracao, const QString& chave)
@@ -100,6 +105,16 @@ public:
     {
         SetDeclarante(std::make_unique<TContribuinte>(TContribuinte::Cnpj, true));
         SetChave(chave);
+        auto tabela = CriaTabela(TColecaoAnexo::NomeArquivo());
+        if (!tabela->Exists())
+            tabela->CreateTable(TColecaoAnexo::Campos(), TColecaoAnexo::Indices());
+        tabela->Open();
+        if (!tabela->Locate(QStringLiteral("ANEXO_DK"), {chave}, 0)) {
+            tabela->Append();
+            tabela->FieldByName(QStringLiteral("E_PRUV_DK"))->SetAsString(declaracao.GetChave());
+            tabela->FieldByName(QStringLiteral("ANEXO_DK"))->SetAsString(chave);
+            tabela->Post();
+        }
     }
     ~AnexoArmazenado() override { LiberaItens(); }
 

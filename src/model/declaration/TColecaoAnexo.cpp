@@ -187,9 +187,11 @@ void TColecaoAnexo::Salva(TAnexoFC& Anexo)
         *Tabela().OpenDatabase(), NomeTabela(),
         [&] {
             if (Localiza(Anexo)) {
+                const bool renomeado = Tabela().FieldByName(NM_EMPR)->AsString() != Anexo.GetFundo().Nome().GetTexto();
                 GravaRegistro(Anexo);
                 // A renamed fund's summary row shows the new name at once.
-                FDeclaracao.GetColecaoResumo().GravaDeclarante(Anexo.GetResumo());
+                if (renomeado)
+                    FDeclaracao.GetColecaoResumo().GravaDeclarante(Anexo.GetResumo());
                 return;
             }
             Insere(Anexo);

@@ -3,7 +3,6 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/interfaces/IDeclaracao.h"
-#include "model/storage/DonosDeFundo.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/CodigoMensagem.h"
@@ -147,7 +146,6 @@ void TColecaoResumo::Grava(TResumo& Resumo)
 {
     if (FDeclaracao.GetChave().isEmpty() || ChaveDono(Resumo).isEmpty())
         return;
-    ConfereDono(Resumo);
     if (!Localiza(Resumo))
         Novo();
     TdvTable& tabela = Tabela();
@@ -174,20 +172,6 @@ void TColecaoResumo::GravaDeclarante(const TResumo& Resumo)
     tabela.Fields(cNumero)->SetAsString(declarante.GetRaiz());
     tabela.Fields(cNome)->SetAsString(declarante.Nome().GetTexto());
     Grava();
-}
-
-void TColecaoResumo::ConfereDono(const TResumo& Resumo)
-{
-    if (InAnexo(Resumo) != QLatin1String("1"))
-        return;
-    bool existe = false;
-    try {
-        existe = DonosDeFundo::FundoArmazenado(*Tabela().OpenDatabase(), FDeclaracao.GetChave(), ChaveDono(Resumo));
-    } catch (const EDatabaseError& e) {
-        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
-    }
-    if (!existe)
-        throw EColecaoError(CodigoMensagem::FundoInexistente, QString(), 0);
 }
 
 void TColecaoResumo::ExcluiTodos()

@@ -38,8 +38,7 @@ public:
     void Novo();
     using TColecao::Grava;
     // Updates or appends the owner's row and posts; nothing when the declaration or the owner has
-    // no key yet. A negative total is stored as 0. Raises EColecaoError 141, or 55 for a fund
-    // that is not stored (nothing written).
+    // no key yet. A negative total is stored as 0. Raises EColecaoError 141.
     void Grava(TResumo& Resumo);
     // The owner's number and name into its row, when it has one; its totals stay as stored.
     // Raises EColecaoError 141.
@@ -57,8 +56,6 @@ public:
     [[nodiscard]] static std::vector<TIndexDef> Indices();
 
 private:
-    void ConfereDono(const TResumo& Resumo);
-
     IDeclaracao& FDeclaracao;                // not owned
     std::optional<QString> FChaveFiltrada;   // the key AplicaFiltro restricted the rows to
 };

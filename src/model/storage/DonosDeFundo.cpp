@@ -1,5 +1,7 @@
 #include "model/storage/DonosDeFundo.h"
 
+#include <algorithm>
+
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
 #include "platform/db/sqlite/TEsquemaTabela.h"
@@ -45,21 +47,28 @@ bool FundoArmazenado(TDatabase& Banco, const QString& ChaveDeclaracao, const QSt
 
 qint64 MaiorChaveEmUso(TDatabase& Banco)
 {
-    const QString digitos = QStringLiteral(" <> '' AND %1 NOT GLOB '*[^0-9]*'");
     qint64 maior = 0;
-    if (const QString anexos = Tabela(Banco, Anexo); !anexos.isEmpty())
-        maior = Numero(Banco,
-                       QStringLiteral("SELECT max(CAST(ANEXO_DK AS INTEGER)) FROM %1 WHERE ANEXO_DK%2")
-                           .arg(anexos, digitos.arg(QStringLiteral("ANEXO_DK"))));
-    for (const char* nome : {"PruvItem.DB", "Judicial.db", "Resumo.db"}) {
+    // The rows that hold a fund's key by their primary index (IN_ANEXO first, then the owner):
+    // the last owner is one seek. A key of the program's five digits is then the highest number;
+    // any other form has every owner weighed.
+    for (const char* nome : {"PruvItem.DB", "Judicial.db"}) {
         const QString tabela = Tabela(Banco, QLatin1String(nome));
         if (tabela.isEmpty())
             continue;
-        maior = std::max(maior,
-                         Numero(Banco,
-                                QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2 "
-                                               "WHERE IN_ANEXO = '1' AND %1%3")
-                                    .arg(Dono, tabela, digitos.arg(Dono))));
+        TComando& c = Banco.Comando(QStringLiteral("SELECT max(%1) FROM %2 WHERE IN_ANEXO = '1'").arg(Dono, tabela));
+        const QString ultima = c.Passo() && !c.Nulo(0) ? c.Texto(0) : QString();
+        c.Reinicia();
+        bool numero = ultima.size() == 5;
+        const qint64 valor = ultima.toLongLong(&numero);
+        if (numero && ultima.size() == 5 && ultima.front().isDigit())
+            maior = std::max(maior, valor);
+        else if (!ultima.isEmpty())
+            maior = std::max(maior,
+                             Numero(Banco,
+                                    QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2 WHERE "
+                                                   "IN_ANEXO = '1' AND %1 <> '' AND %1 NOT GLOB "
+                                                   "'*[^0-9]*'")
+                                        .arg(Dono, tabela)));
     }
     return maior;
 }

@@ -12,8 +12,8 @@ namespace DonosDeFundo {
 
 // A fund of that key belongs to that declaration.
 [[nodiscard]] bool FundoArmazenado(TDatabase& Banco, const QString& ChaveDeclaracao, const QString& ChaveFundo);
-// The highest all-digit fund key held by any row of Anexo, PruvItem, Judicial or Resumo, of any
-// declaration: a key is free only above it. 0 when there is none.
+// The highest all-digit fund key that an item or a judicial row of any declaration holds as its
+// owner: a new fund's key is above it. 0 when there is none.
 [[nodiscard]] qint64 MaiorChaveEmUso(TDatabase& Banco);
 // The owners of the declaration's fund items (IN_ANEXO "1") that are no fund of the declaration,
 // in key order.

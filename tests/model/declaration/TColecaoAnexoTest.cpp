@@ -121,7 +121,7 @@ TEST_F(TColecaoAnexoTest, ASaveThroughAStaleCopyOfTheFundMovesItsStoredTotals)
     EXPECT_EQ(armazenado.TOT_REND().GetValor(), 1320 * TMonetario::Escala);
 }
 
-// A fund gone from under its items (as a folder may hold them): no item nor summary is stored
+// A fund gone from under its items (as a folder may hold them): no item is stored
 // under it, and its key is not given to the next fund, which would take those items over.
 TEST_F(TColecaoAnexoTest, NoRowIsStoredUnderAMissingFundAndItsKeyIsNotGivenAgain)
 {
@@ -148,7 +148,6 @@ TEST_F(TColecaoAnexoTest, NoRowIsStoredUnderAMissingFundAndItsKeyIsNotGivenAgain
         return 0;
     };
     EXPECT_EQ(recusa([&] { segundo->GetItens().Salva(item); }), CodigoMensagem::FundoInexistente);
-    EXPECT_EQ(recusa([&] { pruv->GetColecaoResumo().Grava(segundo->GetResumo()); }), CodigoMensagem::FundoInexistente);
     EXPECT_EQ(Linhas("PruvItem"), itens);
     EXPECT_EQ(Linhas("Resumo"), resumos);
     EXPECT_EQ(pruv->GetColecaoAnexo().ChavesSemFundo(), QStringList{QStringLiteral("00002")});

@@ -401,6 +401,7 @@ TEST_F(TColecaoPruvItemTest, TheJudicialValuesFollowTheOwnerTheCollectionIsMoved
     for (const char* chave : {"00002", "00003"}) {
         SCOPED_TRACE(chave);
         const QString fundo = QLatin1String(chave);
+        const AnexoArmazenado armazenado(declaracao, fundo);   // items go only under a stored fund
         dono.SetChave(fundo);
         dono.GetItens().AplicaFiltro();
         auto b = Item(QStringLiteral("3208"), Cpf2, R(500), &dono);
