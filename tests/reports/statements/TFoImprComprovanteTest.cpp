@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QToolButton>
 #include <initializer_list>
@@ -9,6 +10,8 @@
 
 #include "InspecaoPapel.h"
 #include "TextoPdf.h"
+#include "reports/TamanhoImpresso.h"
+#include "reports/statements/TFrRelCompRendNaoImp.h"
 #include "model/PruvDeTeste.h"
 #include "model/declaration/TResumo.h"
 #include "model/people/TBeneficiarioPruv.h"
@@ -662,5 +665,35 @@ TEST_F(TFoImprComprovanteTest, StatementThatFailsToBuildIsListedAndTheOthersPrin
         EXPECT_FALSE(impressos.contains(QStringLiteral("ANA DE SOUZA")));
         EXPECT_EQ(Lista(), (FormataCpf(Ana) + QStringLiteral(";ANA DE SOUZA\r\n")).toLatin1());
         EXPECT_TRUE(dialogos.Textos().isEmpty()) << dialogos.Textos().join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+// The list of statements not printed holds its names to the room of their line: too long for it
+// in the list's size, a name prints whole in a smaller size still read.
+TEST_F(TFoImprComprovanteTest, TheListNotPrintedShowsEveryNameWholeInALegibleSize)
+{
+    const QString longo = QStringLiteral("WAGNER WOLFF MÜLLER DOMINGOS GUIMARÃES MOURÃO WANDERLEY MAWÉ");
+    const QString largo = QStringLiteral("WWMMW MMWWM WWMMW MMWWM WWMMW MMWWM WWMMW MMWWM WWMMW MMWWMW");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(TFoImprComprovante::ArquivoNaoImpressos()).path()));
+    QFile lista(TFoImprComprovante::ArquivoNaoImpressos());
+    ASSERT_TRUE(lista.open(QIODevice::WriteOnly));
+    lista.write((FormataCpf(Jose) + QLatin1Char(';') + longo + QStringLiteral("\r\n")).toLatin1());
+    lista.write((FormataCpf(Ana) + QLatin1Char(';') + largo + QStringLiteral("\r\n")).toLatin1());
+    lista.close();
+    InspecaoPapel inspecao;
+    for (const int papel : {9, 1}) {
+        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
+        impressoras->CodigoPapel = papel;
+        const qsizetype antes = impressoras->Arquivos().size();
+        inspecao.Desenhadas();
+        ImprimeRelatoComprNaoImpress(FormataCnpj(Matriz), false, 2);
+        ASSERT_EQ(impressoras->Arquivos().size(), antes + 1);
+        std::vector<TDesenhoPagina> desenhadas;
+        EXPECT_EQ(inspecao.Examina(impressoras->Arquivos().at(antes), QStringLiteral("Não Impressos"), &desenhadas),
+                  QStringList());
+        ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNome"), longo, QString());
+        const auto nomes = TextosDe(desenhadas, QStringLiteral("QRLNome"));
+        EXPECT_EQ(
+            std::count_if(nomes.begin(), nomes.end(), [&](const TTracoDesenhado* t) { return t->Texto == largo; }), 1);
     }
 }
