@@ -2,7 +2,7 @@
 
 #include "InspecaoPapel.h"
 #include "reports/RelatosDeTeste.h"
-#include "reports/TamanhoImpresso.h"
+#include "reports/ConferePaginas.h"
 #include "model/items/TPruvItem.h"
 #include "reports/listings/TFoRelatoBenefPorCodigo.h"
 #include "reports/listings/TFoRelatoTotalMensalCodigo.h"
@@ -165,20 +165,13 @@ TEST_F(TFoRelatoBenefPorCodigoTest, ANameTakesTheRoomOfItsLineInALegibleSize)
     // The widest a name can be: sixty characters, words of twenty at most, no letter thrice in a row.
     const QString outro = QStringLiteral("WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWM");
     Guarda(*pruv, *pruv, {"3208", CpfDeclarante, outro.toUtf8().constData(), 1000 * Reais});
-    InspecaoPapel inspecao;
-    int arquivo = 0;
-    for (const int papel : {9, 1}) {
-        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
-        impressoras.CodigoPapel = papel;
-        inspecao.Desenhadas();
-        ImprimeRelatoBenefPorCodigo(*pruv, *colecao, false, true);
-        std::vector<TDesenhoPagina> desenhadas;
-        EXPECT_EQ(inspecao.Examina(impressoras.Arquivos().at(arquivo++), QStringLiteral("Analítico"), &desenhadas),
-                  QStringList());
-        ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNomeBenef"), longo, QString());
-        // With a short income the widest name has the room of its line, whole.
-        const auto nomes = TextosDe(desenhadas, QStringLiteral("QRLNomeBenef"));
-        EXPECT_EQ(
-            std::count_if(nomes.begin(), nomes.end(), [&](const TTracoDesenhado* t) { return t->Texto == outro; }), 1);
-    }
+    EmA4ECarta([&] { ImprimeRelatoBenefPorCodigo(*pruv, *colecao, false, true); }, QStringLiteral("Analítico"),
+               [&](const QStringList&, const std::vector<TDesenhoPagina>& desenhadas) {
+                   ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNomeBenef"), longo, QString());
+                   // With a short income the widest name has the room of its line, whole.
+                   const auto nomes = TextosDe(desenhadas, QStringLiteral("QRLNomeBenef"));
+                   EXPECT_EQ(std::count_if(nomes.begin(), nomes.end(),
+                                           [&](const TTracoDesenhado* t) { return t->Texto == outro; }),
+                             1);
+               });
 }

@@ -6,7 +6,7 @@
 
 #include "InspecaoPapel.h"
 #include "reports/RelatosDeTeste.h"
-#include "reports/TamanhoImpresso.h"
+#include "reports/ConferePaginas.h"
 #include "platform/report/pages/TDocumentoRelatorio.h"
 #include "platform/report/bands/TRelatorio.h"
 #include "platform/report/printing/TSaidaRelatorio.h"
@@ -106,22 +106,14 @@ TEST_F(TFoRelatoDeclaracaoTest, LongestResponsibleNameAndEmailPrintWholeInsideTh
     pruv->GetResponsavel().Email().SetTexto(email);
     colecao->Inclui(*pruv);
     Guarda(*pruv, *pruv, {"0561", CpfAna, "ANA PAULA SOUZA", 100 * Reais});
-    InspecaoPapel inspecao;
-    int arquivo = 0;
-    for (const int papel : {9, 1}) {
-        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
-        impressoras.CodigoPapel = papel;
-        inspecao.Desenhadas();
-        ImprimeRelatoDeclaracao(*pruv, *colecao, false);
-        const QString pdf = impressoras.Arquivos().at(arquivo);
-        const QStringList paginas = Paginas(arquivo++);
-        ASSERT_EQ(paginas.size(), 1);
-        EXPECT_TRUE(paginas[0].contains(QStringLiteral(" Nome ") + nome + QLatin1Char('|')))
-            << paginas[0].toStdString();
-        EXPECT_TRUE(paginas[0].contains(QStringLiteral(" E-Mail ") + email + QLatin1Char('|')))
-            << paginas[0].toStdString();
-        EXPECT_EQ(inspecao.Examina(pdf, QStringLiteral("Declaração Completa")), QStringList());
-    }
+    EmA4ECarta([&] { ImprimeRelatoDeclaracao(*pruv, *colecao, false); }, QStringLiteral("Declaração Completa"),
+               [&](const QStringList& paginas, const std::vector<TDesenhoPagina>&) {
+                   ASSERT_EQ(paginas.size(), 1);
+                   EXPECT_TRUE(paginas[0].contains(QStringLiteral(" Nome ") + nome + QLatin1Char('|')))
+                       << paginas[0].toStdString();
+                   EXPECT_TRUE(paginas[0].contains(QStringLiteral(" E-Mail ") + email + QLatin1Char('|')))
+                       << paginas[0].toStdString();
+               });
 }
 
 // Texts of the widest letters at their longest would print too small to read on one line: they
@@ -155,39 +147,30 @@ TEST_F(TFoRelatoDeclaracaoTest, TextsTooWideForALegibleSizeTakeASecondLineInThei
         {"QRLNome", declarante},   {"QRLNomeDeclarante", declarante}, {"QRLNomeFundo", fundo},
         {"QRLNomeBenef", empresa}, {"QRLEmailResp", email},
     };
-    InspecaoPapel inspecao;
-    int arquivo = 0;
-    for (const int papel : {9, 1}) {
-        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
-        impressoras.CodigoPapel = papel;
-        inspecao.Desenhadas();
-        ImprimeRelatoDeclaracao(*pruv, *colecao, false);
-        std::vector<TDesenhoPagina> desenhadas;
-        EXPECT_EQ(
-            inspecao.Examina(impressoras.Arquivos().at(arquivo++), QStringLiteral("Declaração Completa"), &desenhadas),
-            QStringList());
-        for (const auto& t : textos) {
-            SCOPED_TRACE(t.elemento);
-            const QString elemento = QLatin1String(t.elemento);
-            const auto primeiras = TextosDe(desenhadas, elemento);
-            const auto segundas = TextosDe(desenhadas, elemento + QLatin1Char('2'));
-            ASSERT_FALSE(primeiras.empty());
-            for (const auto* linhas : {&primeiras, &segundas})
-                for (const TTracoDesenhado* l : *linhas)
-                    EXPECT_GE(PontosImpressos(*l), PontosLegiveis) << l->Texto.toStdString();
-            // Whole: the first line, and the second under it where there is one.
-            const TTracoDesenhado* primeira = primeiras.front();
-            QString inteiro = primeira->Texto;
-            for (const TTracoDesenhado* l : segundas)
-                if (l->Banda == primeira->Banda) {
-                    EXPECT_GT(l->Caixa.top(), primeira->Caixa.top());
-                    EXPECT_EQ(l->Caixa.left(), primeira->Caixa.left());
-                    inteiro += QLatin1Char(' ') + l->Texto;
-                    break;
-                }
-            EXPECT_EQ(inteiro.remove(QLatin1Char(' ')), QString(t.texto).remove(QLatin1Char(' ')));
-        }
-    }
+    EmA4ECarta([&] { ImprimeRelatoDeclaracao(*pruv, *colecao, false); }, QStringLiteral("Declaração Completa"),
+               [&](const QStringList&, const std::vector<TDesenhoPagina>& desenhadas) {
+                   for (const auto& t : textos) {
+                       SCOPED_TRACE(t.elemento);
+                       const QString elemento = QLatin1String(t.elemento);
+                       const auto primeiras = TextosDe(desenhadas, elemento);
+                       const auto segundas = TextosDe(desenhadas, elemento + QLatin1Char('2'));
+                       ASSERT_FALSE(primeiras.empty());
+                       for (const auto* linhas : {&primeiras, &segundas})
+                           for (const TTracoDesenhado* l : *linhas)
+                               EXPECT_GE(PontosImpressos(*l), PontosLegiveis) << l->Texto.toStdString();
+                       // Whole: the first line, and the second under it where there is one.
+                       const TTracoDesenhado* primeira = primeiras.front();
+                       QString inteiro = primeira->Texto;
+                       for (const TTracoDesenhado* l : segundas)
+                           if (l->Banda == primeira->Banda) {
+                               EXPECT_GT(l->Caixa.top(), primeira->Caixa.top());
+                               EXPECT_EQ(l->Caixa.left(), primeira->Caixa.left());
+                               inteiro += QLatin1Char(' ') + l->Texto;
+                               break;
+                           }
+                       EXPECT_EQ(inteiro.remove(QLatin1Char(' ')), QString(t.texto).remove(QLatin1Char(' ')));
+                   }
+               });
 }
 
 TEST_F(TFoRelatoDeclaracaoTest, EachItemsRowsAndColumnsFollowItsCodeYearAndAmounts)

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "InspecaoPapel.h"
 #include "reports/RelatosDeTeste.h"
-#include "reports/TamanhoImpresso.h"
+#include "reports/ConferePaginas.h"
 #include "reports/listings/TFoRelatoGerencial.h"
 
 namespace {
@@ -59,25 +58,17 @@ TEST_F(TFoRelatoGerencialTest, WidestNamesPrintWholeInsideThePageInALegibleSize)
     pruv->GetDeclarante().Nome().SetTexto(declarante);
     pruv->GetResponsavel().Nome().SetTexto(responsavel);
     colecao->Inclui(*pruv);
-    InspecaoPapel inspecao;
-    int arquivo = 0;
-    for (const int papel : {9, 1}) {
-        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
-        impressoras.CodigoPapel = papel;
-        inspecao.Desenhadas();
-        ImprimeRelatoGerencial(*colecao, false);
-        const QString pdf = impressoras.Arquivos().at(arquivo);
-        const QStringList paginas = Paginas(arquivo++);
-        ASSERT_EQ(paginas.size(), 1);
-        EXPECT_TRUE(paginas[0].contains(QStringLiteral("|Nome Empresarial: ") + declarante + QLatin1Char('|')))
-            << paginas[0].toStdString();
-        EXPECT_TRUE(paginas[0].contains(QStringLiteral("|Nome do Responsável pelo Preenchimento: ") + responsavel
-                                        + QLatin1Char('|')))
-            << paginas[0].toStdString();
-        std::vector<TDesenhoPagina> desenhadas;
-        EXPECT_EQ(inspecao.Examina(pdf, QStringLiteral("Relatório Gerencial"), &desenhadas), QStringList());
-        for (const QString& elemento : {QStringLiteral("QRLNome"), QStringLiteral("QRLNomeResp")})
-            for (const TTracoDesenhado* t : TextosDe(desenhadas, elemento))
-                EXPECT_GE(PontosImpressos(*t), PontosLegiveis) << elemento.toStdString();
-    }
+    EmA4ECarta(
+        [&] { ImprimeRelatoGerencial(*colecao, false); }, QStringLiteral("Relatório Gerencial"),
+        [&](const QStringList& paginas, const std::vector<TDesenhoPagina>& desenhadas) {
+            ASSERT_EQ(paginas.size(), 1);
+            EXPECT_TRUE(paginas[0].contains(QStringLiteral("|Nome Empresarial: ") + declarante + QLatin1Char('|')))
+                << paginas[0].toStdString();
+            EXPECT_TRUE(paginas[0].contains(QStringLiteral("|Nome do Responsável pelo Preenchimento: ") + responsavel
+                                            + QLatin1Char('|')))
+                << paginas[0].toStdString();
+            for (const QString& elemento : {QStringLiteral("QRLNome"), QStringLiteral("QRLNomeResp")})
+                for (const TTracoDesenhado* t : TextosDe(desenhadas, elemento))
+                    EXPECT_GE(PontosImpressos(*t), PontosLegiveis) << elemento.toStdString();
+        });
 }

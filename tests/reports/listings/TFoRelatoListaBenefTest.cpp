@@ -1,9 +1,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include "InspecaoPapel.h"
 #include "reports/RelatosDeTeste.h"
-#include "reports/TamanhoImpresso.h"
+#include "reports/ConferePaginas.h"
 #include "reports/listings/TFoRelatoListaBenef.h"
 
 namespace {
@@ -180,16 +179,8 @@ TEST_F(TFoRelatoListaBenefTest, ANameIsCutOnlyWhereItsColumnIsFullInALegibleSize
     auto pruv = Armazenada(Matriz);
     Guarda(*pruv, *pruv, {"0561", CpfAna, longo.toUtf8().constData(), 1000 * Reais});
     Guarda(*pruv, *pruv, {"0561", CpfBruno, largo.toUtf8().constData(), 1000 * Reais});
-    InspecaoPapel inspecao;
-    int arquivo = 0;
-    for (const int papel : {9, 1}) {
-        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
-        impressoras.CodigoPapel = papel;
-        inspecao.Desenhadas();
-        ImprimeRelatoListaBenef(*pruv, *colecao, false);
-        std::vector<TDesenhoPagina> desenhadas;
-        EXPECT_EQ(inspecao.Examina(impressoras.Arquivos().at(arquivo++), QStringLiteral("Lista"), &desenhadas),
-                  QStringList());
-        ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNomeBenef"), longo, largo);
-    }
+    EmA4ECarta([&] { ImprimeRelatoListaBenef(*pruv, *colecao, false); }, QStringLiteral("Lista"),
+               [&](const QStringList&, const std::vector<TDesenhoPagina>& desenhadas) {
+                   ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNomeBenef"), longo, largo);
+               });
 }

@@ -10,7 +10,7 @@
 
 #include "InspecaoPapel.h"
 #include "TextoPdf.h"
-#include "reports/TamanhoImpresso.h"
+#include "reports/ConferePaginas.h"
 #include "reports/statements/TFrRelCompRendNaoImp.h"
 #include "model/PruvDeTeste.h"
 #include "model/declaration/TResumo.h"
@@ -680,20 +680,14 @@ TEST_F(TFoImprComprovanteTest, TheListNotPrintedShowsEveryNameWholeInALegibleSiz
     lista.write((FormataCpf(Jose) + QLatin1Char(';') + longo + QStringLiteral("\r\n")).toLatin1());
     lista.write((FormataCpf(Ana) + QLatin1Char(';') + largo + QStringLiteral("\r\n")).toLatin1());
     lista.close();
-    InspecaoPapel inspecao;
-    for (const int papel : {9, 1}) {
-        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
-        impressoras->CodigoPapel = papel;
-        const qsizetype antes = impressoras->Arquivos().size();
-        inspecao.Desenhadas();
-        ImprimeRelatoComprNaoImpress(FormataCnpj(Matriz), false, 2);
-        ASSERT_EQ(impressoras->Arquivos().size(), antes + 1);
-        std::vector<TDesenhoPagina> desenhadas;
-        EXPECT_EQ(inspecao.Examina(impressoras->Arquivos().at(antes), QStringLiteral("Não Impressos"), &desenhadas),
-                  QStringList());
-        ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNome"), longo, QString());
-        const auto nomes = TextosDe(desenhadas, QStringLiteral("QRLNome"));
-        EXPECT_EQ(
-            std::count_if(nomes.begin(), nomes.end(), [&](const TTracoDesenhado* t) { return t->Texto == largo; }), 1);
-    }
+    EmA4ECarta(
+        *impressoras, [this] { ImprimeRelatoComprNaoImpress(FormataCnpj(Matriz), false, 2); },
+        QStringLiteral("Não Impressos"),
+        [&](const QStringList&, const std::vector<TDesenhoPagina>& desenhadas) {
+            ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNome"), longo, QString());
+            const auto nomes = TextosDe(desenhadas, QStringLiteral("QRLNome"));
+            EXPECT_EQ(
+                std::count_if(nomes.begin(), nomes.end(), [&](const TTracoDesenhado* t) { return t->Texto == largo; }),
+                1);
+        });
 }

@@ -1,12 +1,18 @@
 #pragma once
+// What the tests of the reports read on the pages they print.
+#include <QStringList>
 #include <QtGlobal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "InspecaoPapel.h"
+#include "TextoPdf.h"
 #include "platform/report/pages/TDesenhoPagina.h"
 #include "platform/report/pages/TFonte.h"
 #include "platform/report/pages/TMedidaTexto.h"
 #include "platform/report/pages/TUnidades.h"
+#include "platform/report/printing/ImpressorasSimuladas.h"
 #include "reports/forms/FormularioRelato.h"
 
 // The size, in points, of the font a text was drawn in: its line's height against the height of
@@ -50,4 +56,25 @@ inline void ConfereColunaDeNomes(const std::vector<TDesenhoPagina>& Paginas, con
     }
     EXPECT_TRUE(longo) << "sem o nome inteiro: " << Longo.toStdString();
     EXPECT_TRUE(largo) << "sem o nome largo: " << Largo.toStdString();
+}
+
+// Prints one job (imprime) on A4 and then on Letter, the paper of the printers' stand-in; the pages
+// of each are examined as a reader would (InspecaoPapel: nothing amiss) and handed to confere: the
+// text of each page (its lines joined by "|") and what the report drew on it.
+inline void EmA4ECarta(ImpressorasSimuladas& impressoras, const std::function<void()>& imprime, const QString& rotulo,
+                       const std::function<void(const QStringList&, const std::vector<TDesenhoPagina>&)>& confere)
+{
+    InspecaoPapel inspecao;
+    for (const int papel : {9, 1}) {
+        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
+        impressoras.CodigoPapel = papel;
+        const qsizetype antes = impressoras.Arquivos().size();
+        inspecao.Desenhadas();
+        imprime();
+        ASSERT_EQ(impressoras.Arquivos().size(), antes + 1);
+        std::vector<TDesenhoPagina> desenhadas;
+        const QString pdf = impressoras.Arquivos().at(antes);
+        EXPECT_EQ(inspecao.Examina(pdf, rotulo, &desenhadas), QStringList());
+        confere(TextoPdf::TextosJuntos(pdf), desenhadas);
+    }
 }
