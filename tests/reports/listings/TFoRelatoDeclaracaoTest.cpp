@@ -170,6 +170,18 @@ TEST_F(TFoRelatoDeclaracaoTest, TextsTooWideForALegibleSizeTakeASecondLineInThei
                            }
                        EXPECT_EQ(inteiro.remove(QLatin1Char(' ')), QString(t.texto).remove(QLatin1Char(' ')));
                    }
+                   // A second line stands clear of whatever else its page holds, rules included.
+                   for (const TDesenhoPagina& p : desenhadas)
+                       for (const TTracoDesenhado& l : p.Tracos)
+                           if (l.Tipo == TTracoDesenhado::TTipo::Texto && l.Elemento.endsWith(QLatin1Char('2')))
+                               for (const TTracoDesenhado& o : p.Tracos) {
+                                   const QRectF c = o.Caixa;
+                                   const bool vertical = c.bottom() > l.Caixa.top() + 0.01
+                                       && c.top() < l.Caixa.bottom() - 0.01;
+                                   const bool horizontal = c.right() > l.Caixa.left() && c.left() < l.Caixa.right();
+                                   EXPECT_TRUE(&o == &l || !vertical || !horizontal)
+                                       << l.Elemento.toStdString() << " sobre " << o.Elemento.toStdString();
+                               }
                });
 }
 
