@@ -2,8 +2,11 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <vector>
 
 #include "TextoPdf.h"
+#include "reports/ConferePaginas.h"
 #include "model/PruvDeTeste.h"
 #include "model/people/TNi.h"
 #include "platform/report/printing/ImpressorasSimuladas.h"
@@ -64,6 +67,12 @@ protected:
         Guarda(*pruv, *anexo, {"6800", CpfBruno, "BRUNO COSTA LIMA", 10 * Reais});
         Guarda(*pruv, *anexo, {"6813", CnpjGama, "EMPRESA GAMA SA", 20 * Reais});
         return pruv;
+    }
+
+    void EmA4ECarta(const std::function<void()>& imprime, const QString& rotulo,
+                    const std::function<void(const QStringList&, const std::vector<TDesenhoPagina>&)>& confere)
+    {
+        ::EmA4ECarta(impressoras, imprime, rotulo, confere);
     }
 
     // The pages of the i-th PDF printed, each page's lines joined by "|".

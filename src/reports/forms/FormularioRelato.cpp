@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -86,7 +87,7 @@ TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal To
     return r;
 }
 
-void EncolheNaColuna(TRotulo& Rotulo, const QFont& Fonte, qreal Direita)
+void EncolheNaColuna(TRotulo& Rotulo, const QFont& Fonte, qreal Direita, qreal Minimo)
 {
     const qreal base = Rotulo.Topo + TMedidaTexto::Ascendente(Rotulo.Fonte);
     Rotulo.AutoTamanho = false;
@@ -95,12 +96,16 @@ void EncolheNaColuna(TRotulo& Rotulo, const QFont& Fonte, qreal Direita)
     const qreal largura = TMedidaTexto::Largura(Fonte, Rotulo.Texto);
     if (largura > Rotulo.Largura && Rotulo.Largura > 0) {
         // Widths follow the size closely but not exactly: a tenth of a point less until it fits.
-        qreal pontos = std::floor(Fonte.pointSizeF() * Rotulo.Largura / largura * 10) / 10;
+        const qreal menor = std::min(Fonte.pointSizeF(), std::max<qreal>(1, Minimo));
+        qreal pontos = std::max(menor, std::floor(Fonte.pointSizeF() * Rotulo.Largura / largura * 10) / 10);
         fonte.setPointSizeF(pontos);
-        while (pontos > 1 && TMedidaTexto::Largura(fonte, Rotulo.Texto) > Rotulo.Largura) {
+        while (pontos - 0.1 >= menor - 1e-6 && TMedidaTexto::Largura(fonte, Rotulo.Texto) > Rotulo.Largura) {
             pontos -= 0.1;
             fonte.setPointSizeF(pontos);
         }
+        // Cut anyway: in the column's own size, as the rest of the column.
+        if (Minimo > 0 && TMedidaTexto::Largura(fonte, Rotulo.Texto) > Rotulo.Largura)
+            fonte = Fonte;
     }
     Rotulo.Fonte = fonte;
     Rotulo.Topo = base - TMedidaTexto::Ascendente(fonte);

@@ -38,11 +38,16 @@ TRotulo& Rotulo(TBanda& Banda, const QString& Nome, const QString& Texto, qreal 
 // A right-aligned label whose right edge is Direita (the money columns).
 TRotulo& RotuloValor(TBanda& Banda, const QString& Nome, qreal Direita, qreal Topo, qreal Largura = 130,
                      qreal Pontos = 8, bool Negrito = false);
+// The smallest size, in points, a text held to its room is printed in where it can be helped:
+// smaller, a name or an e-mail is whole but hard to read.
+inline constexpr qreal PontosLegiveis = 6;
 // Holds the label's text (set before) whole in its column, which ends at Direita: a text the
 // column takes prints in Fonte, a wider one in a smaller size of it, on the label's baseline as
 // it stands. No character is lost, as a listing's column loses them: for the texts a reader must
 // have whole (a name, an e-mail); called again for another text, the label takes Fonte back where it can.
-void EncolheNaColuna(TRotulo& Rotulo, const QFont& Fonte, qreal Direita);
+// With Minimo, the size goes no lower: a text that does not fit even then prints in Fonte, cut at
+// the column's end as a listing's column cuts (a name there is cut only where its column is full).
+void EncolheNaColuna(TRotulo& Rotulo, const QFont& Fonte, qreal Direita, qreal Minimo = 0);
 // A rule across the band at that height.
 void Linha(TBanda& Banda, const QString& Nome, qreal Topo, qreal Largura);
 

@@ -5,6 +5,7 @@
 #include "platform/report/bands/TBanda.h"
 #include "platform/report/elements/TRotulo.h"
 #include "reports/forms/FormularioRelato.h"
+#include "reports/forms/TTextoInteiro.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ constexpr qreal EntreLinhas = 20;
 
 }   // namespace
 
-TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial, qreal Largura)
+TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial, qreal Largura, qreal Fundo)
     : FBanda(Banda)
     , FLargura(Largura)
 {
@@ -25,11 +26,13 @@ TCabecalhoRelato::TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspec
     FTituloNi = &Rotulo(Banda, QStringLiteral("QRLTituloNi"), QString(), 0, linha2, Pontos, true);
     FNi = &Rotulo(Banda, QStringLiteral("QRLNi"), QString(), 40, linha2, Pontos);
     FTituloNome = &Rotulo(Banda, QStringLiteral("QRLTituloNome"), QString(), 190, linha2, Pontos, true);
-    FNome = &Rotulo(Banda, QStringLiteral("QRLNome"), QString(), EsquerdaNome, linha2, PontosNome);
-    EncolheNaColuna(*FNome, FNome->Fonte, Largura);
+    FNome = std::make_unique<TTextoInteiro>(
+        Banda, Rotulo(Banda, QStringLiteral("QRLNome"), QString(), EsquerdaNome, linha2, PontosNome), Largura, Fundo);
 }
 
-void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas)
+TCabecalhoRelato::~TCabecalhoRelato() = default;
+
+void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas, qreal Fundo)
 {
     const qreal linha = DuasLinhas ? Topo + EntreLinhas : Topo;
     const qreal x = DuasLinhas ? 0 : 200;
@@ -41,9 +44,9 @@ void TCabecalhoRelato::CriaFundo(qreal Topo, bool DuasLinhas)
     FFundo.push_back(FRotuloCnpjFundo);
     FFundo.push_back(&Rotulo(FBanda, QStringLiteral("QRLTituloNomeFundo"), QStringLiteral("Nome Empresarial"), x + 190,
                              linha, Pontos, true));
-    FRotuloNomeFundo = &Rotulo(FBanda, QStringLiteral("QRLNomeFundo"), QString(), x + 300, linha, Pontos);
-    EncolheNaColuna(*FRotuloNomeFundo, FRotuloNomeFundo->Fonte, FLargura);
-    FFundo.push_back(FRotuloNomeFundo);
+    TRotulo& nome = Rotulo(FBanda, QStringLiteral("QRLNomeFundo"), QString(), x + 300, linha, Pontos);
+    FFundo.push_back(&nome);
+    FRotuloNomeFundo = std::make_unique<TTextoInteiro>(FBanda, nome, FLargura, Fundo);
     MostraFundo();
 }
 
@@ -61,9 +64,8 @@ void TCabecalhoRelato::Preenche(TPruv& Pruv)
     FTituloNi->Texto = TituloNi(cpf);
     FNi->Texto = declarante.GetNiFormatado();
     FTituloNome->Texto = TituloNome(cpf);
-    FNome->Texto = declarante.Nome().GetTexto();
-    // A name at its full length in wide capitals passes the margin: smaller, but whole.
-    EncolheNaColuna(*FNome, FonteRelato(PontosNome), FLargura);
+    // A name at its full length in wide capitals passes the margin: smaller, or on two lines, but whole.
+    FNome->Preenche(declarante.Nome().GetTexto());
 }
 
 void TCabecalhoRelato::IniciaFundo(const TDeclaranteAnexo& Fundo)
@@ -86,7 +88,6 @@ void TCabecalhoRelato::MostraFundo()
         r->Habilitado = FNoFundo;
     if (FRotuloCnpjFundo != nullptr) {
         FRotuloCnpjFundo->Texto = FCnpjFundo;
-        FRotuloNomeFundo->Texto = FNomeFundo;
-        EncolheNaColuna(*FRotuloNomeFundo, FonteRelato(Pontos), FLargura);
+        FRotuloNomeFundo->Preenche(FNomeFundo);
     }
 }

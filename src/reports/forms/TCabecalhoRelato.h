@@ -1,11 +1,13 @@
 #pragma once
 #include <QString>
+#include <memory>
 #include <vector>
 
 class TBanda;
 class TDeclaranteAnexo;
 class TPruv;
 class TRotulo;
+class TTextoInteiro;
 
 // The labels that every page header of a declaration's reports carries: the calendar year, the
 // type, optionally the special situation, the declarant's number and name with the captions of
@@ -13,13 +15,17 @@ class TRotulo;
 class TCabecalhoRelato final {
 public:
     // The declaration's block on the band, two lines from Topo; names end at Largura, the
-    // band's width, in a smaller size where they would pass it.
-    TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial, qreal Largura);
+    // band's width, in a smaller size where they would pass it, or on a second line where one
+    // would be too small to read and the band has the room above Fundo, where what follows the
+    // declarant's line begins (TTextoInteiro).
+    TCabecalhoRelato(TBanda& Banda, qreal Topo, bool SituacaoEspecial, qreal Largura, qreal Fundo);
+    ~TCabecalhoRelato();
     TCabecalhoRelato(const TCabecalhoRelato&) = delete;
     TCabecalhoRelato& operator=(const TCabecalhoRelato&) = delete;
 
-    // The fund's block from Topo, on one line or on two; hidden until MostraFundo.
-    void CriaFundo(qreal Topo, bool DuasLinhas);
+    // The fund's block from Topo, on one line or on two, its name held as the declarant's above
+    // Fundo; hidden until MostraFundo.
+    void CriaFundo(qreal Topo, bool DuasLinhas, qreal Fundo);
 
     void Preenche(TPruv& Pruv);
 
@@ -56,10 +62,10 @@ private:
     TRotulo* FTituloNi;
     TRotulo* FNi;
     TRotulo* FTituloNome;
-    TRotulo* FNome;
+    std::unique_ptr<TTextoInteiro> FNome;
     std::vector<TRotulo*> FFundo;
     TRotulo* FRotuloCnpjFundo = nullptr;
-    TRotulo* FRotuloNomeFundo = nullptr;
+    std::unique_ptr<TTextoInteiro> FRotuloNomeFundo;
     bool FNoFundo = false;
     QString FCnpjFundo;
     QString FNomeFundo;

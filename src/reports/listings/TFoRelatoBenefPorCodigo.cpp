@@ -39,9 +39,6 @@ TFoRelatoBenefPorCodigo::TFoRelatoBenefPorCodigo(const TPruv& Declaracao, TColec
     FLinhas->AntesDeImprimir = [this](TBanda&, bool& imprime) { imprime = FAnalitico; };
     FNi = &Rotulo(*FLinhas, QStringLiteral("QRLCPFBenef"), QString(), 0, 4);
     FNome = &Rotulo(*FLinhas, QStringLiteral("QRLNomeBenef"), QString(), XNome, 4);
-    FNome->AutoTamanho = false;
-    FNome->Largura = DireitaRendimentos - LarguraValor - XNome;
-    FNome->Altura = 16;
     RotulosValores(*FLinhas, QStringLiteral("QRL"), 4, FRendimento, FDeducao, FImposto);
     FDecisao = std::make_unique<TParteDecisaoJudicial>(*FLinhas, QStringLiteral("QRLJudicial"), AlturaLinha,
                                                        DireitaImposto);
@@ -132,9 +129,12 @@ void TFoRelatoBenefPorCodigo::SetaValoresPruvItem(const TPruvItem& Item)
     const std::array<qint64, Totais> linha = {ValorAnual(valores.Rendimentos()), ValorAnual(valores.Deducoes()),
                                               ValorAnual(valores.Impostos())};
     FRendimento->Texto = TextoValor(linha[Rendimento]);
-    // The name runs up to where this line's income begins.
-    FNome->Largura = FRendimento->Esquerda + FRendimento->Largura
-        - TMedidaTexto::Largura(FRendimento->Fonte, FRendimento->Texto) - 8 - XNome;
+    // The name runs up to where this line's income begins, smaller where a size still read
+    // holds it whole there.
+    EncolheNaColuna(*FNome, FonteRelato(8),
+                    FRendimento->Esquerda + FRendimento->Largura
+                        - TMedidaTexto::Largura(FRendimento->Fonte, FRendimento->Texto) - 8,
+                    PontosLegiveis);
     FDeducao->Texto = TextoValor(linha[Deducao]);
     FImposto->Texto = TextoValor(linha[Imposto]);
     for (int i = 0; i < Totais; ++i)

@@ -1,6 +1,7 @@
 #include "reports/listings/TFoRelatoDeclaracao.h"
 
 #include <QScopeGuard>
+#include <cmath>
 
 #include "model/declaration/TAnexoFC.h"
 #include "model/declaration/TPruv.h"
@@ -17,6 +18,7 @@
 #include "reports/forms/TCabecalhoRelato.h"
 #include "reports/forms/TRodapeRelato.h"
 #include "reports/forms/TRotuloPagina.h"
+#include "reports/forms/TTextoInteiro.h"
 #include "shell/printing/TFoPreview.h"
 
 namespace {
@@ -40,6 +42,11 @@ constexpr TPosicao SemCompensacao[3] = {{109, 100}, {269, 260}, {429, 421}};
 constexpr qreal DireitaCompensacao[2] = {519, 629};
 constexpr qreal DireitaSubJudice[4] = {209, 369, 529, 689};
 constexpr qreal LarguraTitulo = 110;
+constexpr qreal TopoTituloResponsavel = 52;
+constexpr qreal TopoLinhaDetalhe = 26;   // the rule under the beneficiary
+// The title band of a person's declaration, and of a company's with its responsible before the CNPJ.
+constexpr qreal AlturaTituloPF = 118;
+constexpr qreal AlturaTituloPJ = 164;
 
 std::unique_ptr<TRelatorio> NovoRelatorio()
 {
@@ -80,9 +87,10 @@ void TFoRelatoDeclaracao::CriaCabecalho()
     const qreal largura = FRelatorio->Papel().LarguraUtil();
     FCabecalho = &FRelatorio->CriaBanda(TTipoBanda::CabecalhoPagina, QStringLiteral("QRBCabecPagina"));
     FCabecalho->Altura = AlturaCabecalho;
-    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 10, true, largura);
+    // A name on two lines stays above the rule under it.
+    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 10, true, largura, AlturaCabecalho - 31);
     Linha(*FCabecalho, QStringLiteral("LinhaCabecalho"), AlturaCabecalho - 30, largura);
-    FCabecalhoRelato->CriaFundo(AlturaCabecalho - 18, true);
+    FCabecalhoRelato->CriaFundo(AlturaCabecalho - 18, true, AlturaCabecalhoFundo - 9);
     Linha(*FCabecalho, QStringLiteral("LinhaFundo"), AlturaCabecalhoFundo - 8, largura);
     FLinhaFundo = FCabecalho->Elementos().back().get();
     FCabecalho->AntesDeImprimir = [this](TBanda& banda, bool&) { AntesDoCabecalho(banda); };
@@ -92,7 +100,7 @@ void TFoRelatoDeclaracao::CriaTitulo()
 {
     FTitulo = &FRelatorio->CriaBanda(TTipoBanda::Titulo, QStringLiteral("QRBand3"));
     TBanda& t = *FTitulo;
-    t.Altura = 164;
+    t.Altura = AlturaTituloPJ;
     Rotulo(t, QStringLiteral("QRLTituloDeclarante"), QStringLiteral("Declarante"), 0, 4, 10, true);
     Rotulo(t, QStringLiteral("QRLTituloNiDeclarante"), QStringLiteral("CNPJ/CPF:"), 0, 26, 8, true);
     FNiDeclarante = &Rotulo(t, QStringLiteral("QRLNiDeclarante"), QString(), 65, 26);
@@ -101,14 +109,14 @@ void TFoRelatoDeclaracao::CriaTitulo()
                                  QStringLiteral("Nome / Nome Empresarial"), 0, 26, 8, true);
     tituloNome.Largura = TCabecalhoRelato::EsquerdaNome - 8;
     tituloNome.Alinhamento = Qt::AlignRight;
-    FNomeDeclarante = &Rotulo(t, QStringLiteral("QRLNomeDeclarante"), QString(), TCabecalhoRelato::EsquerdaNome, 26,
-                              TCabecalhoRelato::PontosNome);
-    FNomeDeclarante->Topo += TMedidaTexto::Ascendente(tituloNome.Fonte)
-        - TMedidaTexto::Ascendente(FNomeDeclarante->Fonte);
-    EncolheNaColuna(*FNomeDeclarante, FNomeDeclarante->Fonte, FRelatorio->Papel().LarguraUtil());
+    TRotulo& nome = Rotulo(t, QStringLiteral("QRLNomeDeclarante"), QString(), TCabecalhoRelato::EsquerdaNome, 26,
+                           TCabecalhoRelato::PontosNome);
+    nome.Topo += TMedidaTexto::Ascendente(tituloNome.Fonte) - TMedidaTexto::Ascendente(nome.Fonte);
+    FNomeDeclarante = std::make_unique<TTextoInteiro>(t, nome, FRelatorio->Papel().LarguraUtil(),
+                                                      TopoTituloResponsavel - 1);
 
-    Rotulo(t, QStringLiteral("QRLTituloResponsavel"), QStringLiteral("Responsável pelo Preenchimento"), 0, 52, 10,
-           true);
+    Rotulo(t, QStringLiteral("QRLTituloResponsavel"), QStringLiteral("Responsável pelo Preenchimento"), 0,
+           TopoTituloResponsavel, 10, true);
     const struct {
         const char* nome;
         const char* titulo;
@@ -124,6 +132,10 @@ void TFoRelatoDeclaracao::CriaTitulo()
         Rotulo(t, QStringLiteral("QRLTitulo") + QLatin1String(c.nome), QString::fromUtf8(c.titulo), c.x, c.y, 8, true);
         FResponsavel[i] = &Rotulo(t, QLatin1String(c.nome), QString(), c.xValor, c.y);
     }
+    // The e-mail ends its line; a second line under it stays above the band's foot (a person's)
+    // and the block of the responsible before the CNPJ (a company's).
+    FEmail = std::make_unique<TTextoInteiro>(t, *FResponsavel[6], FRelatorio->Papel().LarguraUtil(),
+                                             AlturaTituloPF - 1);
     FBlocoRespCnpj[0] = &Rotulo(t, QStringLiteral("QRLTituloRespCnpj"), QStringLiteral("Responsável perante o CNPJ"), 0,
                                 120, 10, true);
     FBlocoRespCnpj[1] = &Rotulo(t, QStringLiteral("QRLTituloCpfRespCnpj"), QStringLiteral("CPF"), 0, 142, 8, true);
@@ -152,8 +164,11 @@ void TFoRelatoDeclaracao::CriaDetalhe()
     FNiBenef = &Rotulo(d, QStringLiteral("QRLCPFBenef"), QString(), 125, 6);
     FTituloNomeBenef = &Rotulo(d, QStringLiteral("QRLTituloNomeBenef"), QString(), 250, 6, 8, true);
     FNomeBenef = &Rotulo(d, QStringLiteral("QRLNomeBenef"), QString(), 360, 6);
-    EncolheNaColuna(*FNomeBenef, FNomeBenef->Fonte, FRelatorio->Papel().LarguraUtil());
-    Linha(d, QStringLiteral("LinhaDetalhe"), 26, FRelatorio->Papel().LarguraUtil());
+    // A name on two lines takes the room down to the titles of the months, the rule under it.
+    FNomeBenefInteiro = std::make_unique<TTextoInteiro>(d, *FNomeBenef, FRelatorio->Papel().LarguraUtil(),
+                                                        TopoGrade - 24);
+    Linha(d, QStringLiteral("LinhaDetalhe"), TopoLinhaDetalhe, FRelatorio->Papel().LarguraUtil());
+    FLinhaDetalhe = d.Elementos().back().get();
 
     Rotulo(d, QStringLiteral("QRLTituloMes"), QStringLiteral("Mês"), 4, TopoGrade - 20, 8, true);
     static const char* const titulos[Colunas] = {"Rendimentos", "Deduções", "Imposto Retido", "Comp. Ano Calendário",
@@ -287,11 +302,12 @@ void TFoRelatoDeclaracao::SetaValoresPruvItem(const TPruvItem& Item)
     FTituloNomeBenef->Texto = TCabecalhoRelato::TituloNome(cpf);
     FCodigo->Texto = Item.GetCodigoRetencao().GetCodigo();
     FNiBenef->Texto = beneficiario.GetNiFormatado();
-    FNomeBenef->Texto = beneficiario.Nome().GetTexto();
     // The name starts right after its caption and is held whole up to the margin.
     FNomeBenef->Esquerda = FTituloNomeBenef->Esquerda
         + TMedidaTexto::Largura(FTituloNomeBenef->Fonte, FTituloNomeBenef->Texto) + 8;
-    EncolheNaColuna(*FNomeBenef, FonteRelato(8), FRelatorio->Papel().LarguraUtil());
+    FNomeBenefInteiro->Preenche(beneficiario.Nome().GetTexto());
+    FLinhaDetalhe->Topo = FNomeBenefInteiro->EmDuasLinhas() ? std::ceil(FNomeBenefInteiro->Fim()) + 2
+                                                            : TopoLinhaDetalhe;
     const TRendimentosTributaveis& valores = Item.GetValores();
     PreencheColuna(FGrade, Rendimento, valores.Rendimentos());
     PreencheColuna(FGrade, Deducao, valores.Deducoes());
@@ -326,15 +342,15 @@ void TFoRelatoDeclaracao::PreencheTitulo()
 {
     TPruv& pruv = FPercurso.Declaracao();
     FNiDeclarante->Texto = pruv.GetDeclarante().GetNiFormatado();
-    FNomeDeclarante->Texto = pruv.GetDeclarante().Nome().GetTexto();
-    EncolheNaColuna(*FNomeDeclarante, FonteRelato(TCabecalhoRelato::PontosNome), FRelatorio->Papel().LarguraUtil());
+    FNomeDeclarante->Preenche(pruv.GetDeclarante().Nome().GetTexto());
     const bool cnpj = pruv.GetDeclarante().TipoAtual() != TNiContribuinte::Cpf;
     for (TRotulo* r : FBlocoRespCnpj)
         r->Habilitado = cnpj;
     FRespCnpj->Texto = pruv.GetRespCnpj().GetNiFormatado();
-    FTitulo->Altura = cnpj ? 164 : 118;
+    FTitulo->Altura = cnpj ? AlturaTituloPJ : AlturaTituloPF;
     for (TRotulo* r : FResponsavel)
         r->Texto.clear();
+    FEmail->Preenche(QString());
     TResponsavel& responsavel = pruv.GetResponsavel();
     if (responsavel.GetNi().isEmpty())
         return;
@@ -344,11 +360,9 @@ void TFoRelatoDeclaracao::PreencheTitulo()
     FResponsavel[3]->Texto = responsavel.Fone().Numero().GetTextoFormatado();
     FResponsavel[4]->Texto = responsavel.Fone().Ramal().GetTextoFormatado();
     FResponsavel[5]->Texto = responsavel.Fax().Numero().GetTextoFormatado();
-    FResponsavel[6]->Texto = responsavel.Email().GetTextoFormatado();
     // The name and the e-mail end their lines: whole up to the margin, whatever their length.
-    const qreal margem = FRelatorio->Papel().LarguraUtil();
-    EncolheNaColuna(*FResponsavel[1], FonteRelato(8), margem);
-    EncolheNaColuna(*FResponsavel[6], FonteRelato(8), margem);
+    EncolheNaColuna(*FResponsavel[1], FonteRelato(8), FRelatorio->Papel().LarguraUtil());
+    FEmail->Preenche(responsavel.Email().GetTextoFormatado());
 }
 
 // ---- generation ----

@@ -15,6 +15,7 @@ class TRelatorio;
 class TRodapeRelato;
 class TRotulo;
 class TSerieMensal;
+class TTextoInteiro;
 
 // The whole declaration as it will be delivered, A4 portrait: on the first page the declarant and
 // the persons responsible; then one block per item (beneficiary under a code) with the twelve
@@ -100,8 +101,9 @@ private:
 
     // Title band.
     TRotulo* FNiDeclarante = nullptr;
-    TRotulo* FNomeDeclarante = nullptr;
+    std::unique_ptr<TTextoInteiro> FNomeDeclarante;
     std::array<TRotulo*, 7> FResponsavel{};   // CPF, name, DDD, phone, extension, fax, e-mail
+    std::unique_ptr<TTextoInteiro> FEmail;
     std::array<TRotulo*, 3> FBlocoRespCnpj{};
     TRotulo* FRespCnpj = nullptr;
 
@@ -111,6 +113,8 @@ private:
     TRotulo* FNiBenef = nullptr;
     TRotulo* FTituloNomeBenef = nullptr;
     TRotulo* FNomeBenef = nullptr;
+    std::unique_ptr<TTextoInteiro> FNomeBenefInteiro;
+    TElementoRelatorio* FLinhaDetalhe = nullptr;   // under the beneficiary, or under its name's two lines
     std::array<TRotulo*, Linhas> FMeses{};
     std::array<TRotulo*, Colunas> FTitulos{};
     TGrade FGrade{};

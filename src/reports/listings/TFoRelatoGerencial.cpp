@@ -124,6 +124,10 @@ void TFoRelatoGerencial::Preenche(TPruv& Pruv)
     TResponsavel& responsavel = Pruv.GetResponsavel();
     FCpfResponsavel->Texto = responsavel.GetNiFormatado();
     FNomeResponsavel->Texto = responsavel.Nome().GetTexto();
+    // The names end their lines: whole up to the margin, smaller where they would pass it.
+    const qreal margem = FRelatorio->Papel().LarguraUtil();
+    EncolheNaColuna(*FNome, FonteRelato(8), margem);
+    EncolheNaColuna(*FNomeResponsavel, FonteRelato(8), margem);
     FDataGravacao->Texto = TextoDataGeracao(Pruv.GetDataGeracao());
     FDisquetes->Texto = QString::number(Pruv.GetNrDisquetes());
     FFundos->Texto = QString::number(Pruv.GetColecaoAnexo().Quantidade());

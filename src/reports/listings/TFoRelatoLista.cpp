@@ -13,6 +13,7 @@
 namespace {
 
 constexpr qreal DistanciaTitulos = 22;   // from the foot of the page header
+constexpr qreal TopoFundo = 100;         // the fund's line in the page header
 
 std::unique_ptr<TRelatorio> NovoRelatorio(const QString& Nome, const QString& Titulo)
 {
@@ -39,8 +40,9 @@ TFoRelatoLista::TFoRelatoLista(const QString& Nome, const QString& Titulo, const
     titulo.Largura = largura;
     titulo.Alinhamento = Qt::AlignHCenter;
     Linha(*FCabecalho, QStringLiteral("LinhaTitulo"), 36, largura);
-    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 48, false, largura);
-    FCabecalhoRelato->CriaFundo(100, false);
+    // A name on two lines stays above the fund's line, and the fund's above the column titles.
+    FCabecalhoRelato = std::make_unique<TCabecalhoRelato>(*FCabecalho, 48, false, largura, TopoFundo - 2);
+    FCabecalhoRelato->CriaFundo(TopoFundo, false, AlturaCabecalhoFundo - DistanciaTitulos - 2);
     Linha(*FCabecalho, QStringLiteral("LinhaTitulosColunas"), AlturaCabecalho - 4, largura);
     FAncorados.emplace_back(FCabecalho->Elementos().back().get(), 4);
     FCabecalho->AntesDeImprimir = [this](TBanda& banda, bool&) { AntesDoCabecalho(banda); };

@@ -32,9 +32,6 @@ TFoRelatoListaBenef::TFoRelatoListaBenef(const TPruv& Declaracao, TColecaoPruv& 
     FDetalhe = &r.CriaBanda(TTipoBanda::Detalhe, QStringLiteral("QRBDetalhe"));
     FDetalhe->Altura = AlturaLinha;
     FNome = &Rotulo(*FDetalhe, QStringLiteral("QRLNomeBenef"), QString(), 0, 4);
-    FNome->AutoTamanho = false;   // a long name stops short of the number
-    FNome->Largura = XNi - 8;
-    FNome->Altura = 16;
     FNi = &Rotulo(*FDetalhe, QStringLiteral("QRLCPFBenef"), QString(), XNi, 4);
     FCodigo = &Rotulo(*FDetalhe, QStringLiteral("QRLCodigo"), QString(), XCodigo, 4);
     FAsterisco = &Rotulo(*FDetalhe, QStringLiteral("QRLAsterisco"), QStringLiteral("**"), XCodigo + 32, 4, 8, true);
@@ -75,6 +72,8 @@ void TFoRelatoListaBenef::SetaValoresPruvItem(const TPruvItem& Item)
     FCodigo->Texto = Item.GetCodigoRetencao().GetCodigo();
     FNi->Texto = beneficiario.GetNiFormatado();
     FNome->Texto = beneficiario.Nome().GetTexto();
+    // A long name stops short of the number: smaller, where a size still read holds it whole.
+    EncolheNaColuna(*FNome, FonteRelato(8), XNi - 8, PontosLegiveis);
     const TRendimentosTributaveis& valores = Item.GetValores();
     FRendimento->Texto = TextoValor(ValorAnual(valores.Rendimentos()));
     FDeducao->Texto = TextoValor(ValorAnual(valores.Deducoes()));

@@ -63,10 +63,7 @@ void TFrRelCompRendNaoImp::CriaBandas()
     auto& numero = detalhe.AdicionaRotulo(QStringLiteral("QRLCpf"), QString(), 0, 2, FonteRelato(9));
     numero.Largura = ColunaCpf;
     numero.Alinhamento = Qt::AlignHCenter;
-    auto& nome = detalhe.AdicionaRotulo(QStringLiteral("QRLNome"), QString(), ColunaCpf + 10, 2, FonteRelato(9));
-    nome.AutoTamanho = false;
-    nome.Largura = largura - nome.Esquerda;
-    nome.Altura = 16;
+    detalhe.AdicionaRotulo(QStringLiteral("QRLNome"), QString(), ColunaCpf + 10, 2, FonteRelato(9));
     detalhe.Altura = 18;
     FDetalhe = &detalhe;
 
@@ -139,7 +136,10 @@ bool TFrRelCompRendNaoImp::PrecisaDados()
         if (separador < 0)
             continue;
         FDetalhe->ElementoDe<TRotulo>(QStringLiteral("QRLCpf")).Texto = linha.left(separador);
-        FDetalhe->ElementoDe<TRotulo>(QStringLiteral("QRLNome")).Texto = linha.mid(separador + 1);
+        auto& nome = FDetalhe->ElementoDe<TRotulo>(QStringLiteral("QRLNome"));
+        nome.Texto = linha.mid(separador + 1);
+        // Up to the margin, smaller where a size still read holds the name whole there.
+        EncolheNaColuna(nome, FonteRelato(9), FRelatorio->Papel().LarguraUtil(), PontosLegiveis);
         ++FLidas;
         if (FQuantidade > 0)
             FRelatorio->DefineProgresso(FLidas * 100 / FQuantidade);

@@ -2,6 +2,7 @@
 
 #include "InspecaoPapel.h"
 #include "reports/RelatosDeTeste.h"
+#include "reports/ConferePaginas.h"
 #include "model/items/TPruvItem.h"
 #include "reports/listings/TFoRelatoBenefPorCodigo.h"
 #include "reports/listings/TFoRelatoTotalMensalCodigo.h"
@@ -151,4 +152,26 @@ TEST_F(TFoRelatoBenefPorCodigoTest, CodeHeaderAndTotalNeverStandAloneAtAPageBrea
         confere(QStringLiteral("mensal, %1 meses com decisão").arg(decisoes), QStringLiteral("QRBDetalhe"));
         colecao->Exclui(*pruv);
     }
+}
+
+// In the analytic report a name runs up to its line's income: too long for that room in the
+// report's size, it prints whole in a smaller size still read, next to the largest income too.
+TEST_F(TFoRelatoBenefPorCodigoTest, ANameTakesTheRoomOfItsLineInALegibleSize)
+{
+    const QString longo = QStringLiteral("WAGNER WOLFF MÜLLER DOMINGOS GUIMARÃES MOURÃO WANDERLEY MAWÉ");
+    const qint64 maximo = 99999999999 * Reais + 99 * Reais / 100;
+    auto pruv = Armazenada(Matriz);
+    Guarda(*pruv, *pruv, {"0561", CpfAna, longo.toUtf8().constData(), maximo});
+    // The widest a name can be: sixty characters, words of twenty at most, no letter thrice in a row.
+    const QString outro = QStringLiteral("WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWM");
+    Guarda(*pruv, *pruv, {"3208", CpfDeclarante, outro.toUtf8().constData(), 1000 * Reais});
+    EmA4ECarta([&] { ImprimeRelatoBenefPorCodigo(*pruv, *colecao, false, true); }, QStringLiteral("Analítico"),
+               [&](const QStringList&, const std::vector<TDesenhoPagina>& desenhadas) {
+                   ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNomeBenef"), longo, QString());
+                   // With a short income the widest name has the room of its line, whole.
+                   const auto nomes = TextosDe(desenhadas, QStringLiteral("QRLNomeBenef"));
+                   EXPECT_EQ(std::count_if(nomes.begin(), nomes.end(),
+                                           [&](const TTracoDesenhado* t) { return t->Texto == outro; }),
+                             1);
+               });
 }

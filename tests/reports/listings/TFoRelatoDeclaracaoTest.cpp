@@ -6,6 +6,7 @@
 
 #include "InspecaoPapel.h"
 #include "reports/RelatosDeTeste.h"
+#include "reports/ConferePaginas.h"
 #include "platform/report/pages/TDocumentoRelatorio.h"
 #include "platform/report/bands/TRelatorio.h"
 #include "platform/report/printing/TSaidaRelatorio.h"
@@ -105,22 +106,83 @@ TEST_F(TFoRelatoDeclaracaoTest, LongestResponsibleNameAndEmailPrintWholeInsideTh
     pruv->GetResponsavel().Email().SetTexto(email);
     colecao->Inclui(*pruv);
     Guarda(*pruv, *pruv, {"0561", CpfAna, "ANA PAULA SOUZA", 100 * Reais});
-    InspecaoPapel inspecao;
-    int arquivo = 0;
-    for (const int papel : {9, 1}) {
-        SCOPED_TRACE(papel == 9 ? "A4" : "Letter");
-        impressoras.CodigoPapel = papel;
-        inspecao.Desenhadas();
-        ImprimeRelatoDeclaracao(*pruv, *colecao, false);
-        const QString pdf = impressoras.Arquivos().at(arquivo);
-        const QStringList paginas = Paginas(arquivo++);
-        ASSERT_EQ(paginas.size(), 1);
-        EXPECT_TRUE(paginas[0].contains(QStringLiteral(" Nome ") + nome + QLatin1Char('|')))
-            << paginas[0].toStdString();
-        EXPECT_TRUE(paginas[0].contains(QStringLiteral(" E-Mail ") + email + QLatin1Char('|')))
-            << paginas[0].toStdString();
-        EXPECT_EQ(inspecao.Examina(pdf, QStringLiteral("Declaração Completa")), QStringList());
-    }
+    EmA4ECarta([&] { ImprimeRelatoDeclaracao(*pruv, *colecao, false); }, QStringLiteral("Declaração Completa"),
+               [&](const QStringList& paginas, const std::vector<TDesenhoPagina>&) {
+                   ASSERT_EQ(paginas.size(), 1);
+                   EXPECT_TRUE(paginas[0].contains(QStringLiteral(" Nome ") + nome + QLatin1Char('|')))
+                       << paginas[0].toStdString();
+                   EXPECT_TRUE(paginas[0].contains(QStringLiteral(" E-Mail ") + email + QLatin1Char('|')))
+                       << paginas[0].toStdString();
+               });
+}
+
+// Texts of the widest letters at their longest would print too small to read on one line: they
+// take a second line in their room, each line in a size still read, nothing over what follows
+// them, on A4 and on Letter. The declarant's name (page header and title), the fund's name, a
+// company beneficiary's name and the responsible person's e-mail.
+TEST_F(TFoRelatoDeclaracaoTest, TextsTooWideForALegibleSizeTakeASecondLineInTheirRoom)
+{
+    // The widest a name can be: sixty characters, words of twenty at most, no letter thrice in a row.
+    const QString declarante = QStringLiteral("WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWM");
+    const QString empresa = QStringLiteral("WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWMWW MWWMWWMWWMWWMWWMWW");
+    const QString fundo = QStringLiteral("MWWMWWMWWMWWMWWMWWMW WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWM");
+    const QString email = QStringLiteral("wwmmw.mmwwm@wwmmwmmwwm-wwmmw.mmwwmwwmmw-mmw.com.br");
+    ASSERT_EQ(declarante.size(), 60);
+    ASSERT_EQ(empresa.size(), 60);
+    ASSERT_EQ(fundo.size(), 60);
+    ASSERT_EQ(email.size(), 50);
+    auto pruv = Nova(Matriz);
+    pruv->GetDeclarante().Nome().SetTexto(declarante);
+    pruv->GetResponsavel().Email().SetTexto(email);
+    colecao->Inclui(*pruv);
+    Guarda(*pruv, *pruv, {"1708", CnpjGama, empresa.toUtf8().constData(), 100 * Reais});
+    auto anexo = NovoAnexo(*pruv, Fundo, "", false);
+    anexo->GetDeclarante().Nome().SetTexto(fundo);
+    pruv->GetColecaoAnexo().Salva(*anexo);
+    Guarda(*pruv, *anexo, {"0561", CpfBruno, "BRUNO COSTA LIMA", 10 * Reais});
+    const struct {
+        const char* elemento;
+        QString texto;
+    } textos[] = {
+        {"QRLNome", declarante},   {"QRLNomeDeclarante", declarante}, {"QRLNomeFundo", fundo},
+        {"QRLNomeBenef", empresa}, {"QRLEmailResp", email},
+    };
+    EmA4ECarta([&] { ImprimeRelatoDeclaracao(*pruv, *colecao, false); }, QStringLiteral("Declaração Completa"),
+               [&](const QStringList&, const std::vector<TDesenhoPagina>& desenhadas) {
+                   for (const auto& t : textos) {
+                       SCOPED_TRACE(t.elemento);
+                       const QString elemento = QLatin1String(t.elemento);
+                       const auto primeiras = TextosDe(desenhadas, elemento);
+                       const auto segundas = TextosDe(desenhadas, elemento + QLatin1Char('2'));
+                       ASSERT_FALSE(primeiras.empty());
+                       for (const auto* linhas : {&primeiras, &segundas})
+                           for (const TTracoDesenhado* l : *linhas)
+                               EXPECT_GE(PontosImpressos(*l), PontosLegiveis) << l->Texto.toStdString();
+                       // Whole: the first line, and the second under it where there is one.
+                       const TTracoDesenhado* primeira = primeiras.front();
+                       QString inteiro = primeira->Texto;
+                       for (const TTracoDesenhado* l : segundas)
+                           if (l->Banda == primeira->Banda) {
+                               EXPECT_GT(l->Caixa.top(), primeira->Caixa.top());
+                               EXPECT_EQ(l->Caixa.left(), primeira->Caixa.left());
+                               inteiro += QLatin1Char(' ') + l->Texto;
+                               break;
+                           }
+                       EXPECT_EQ(inteiro.remove(QLatin1Char(' ')), QString(t.texto).remove(QLatin1Char(' ')));
+                   }
+                   // A second line stands clear of whatever else its page holds, rules included.
+                   for (const TDesenhoPagina& p : desenhadas)
+                       for (const TTracoDesenhado& l : p.Tracos)
+                           if (l.Tipo == TTracoDesenhado::TTipo::Texto && l.Elemento.endsWith(QLatin1Char('2')))
+                               for (const TTracoDesenhado& o : p.Tracos) {
+                                   const QRectF c = o.Caixa;
+                                   const bool vertical = c.bottom() > l.Caixa.top() + 0.01
+                                       && c.top() < l.Caixa.bottom() - 0.01;
+                                   const bool horizontal = c.right() > l.Caixa.left() && c.left() < l.Caixa.right();
+                                   EXPECT_TRUE(&o == &l || !vertical || !horizontal)
+                                       << l.Elemento.toStdString() << " sobre " << o.Elemento.toStdString();
+                               }
+               });
 }
 
 TEST_F(TFoRelatoDeclaracaoTest, EachItemsRowsAndColumnsFollowItsCodeYearAndAmounts)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "reports/RelatosDeTeste.h"
+#include "reports/ConferePaginas.h"
 #include "reports/listings/TFoRelatoGerencial.h"
 
 namespace {
@@ -43,4 +44,31 @@ TEST_F(TFoRelatoGerencialTest, ListsEveryStoredDeclarationByItsOwnDeclarantsKind
     EXPECT_TRUE(p.contains(blocoPf)) << p.toStdString();
     EXPECT_TRUE(p.contains(blocoPj)) << p.toStdString();
     EXPECT_TRUE(p.contains(QStringLiteral("Página 1 de 1")));
+}
+
+// The declarant's and the responsible person's longest names, in the widest letters, end their
+// lines whole inside the printable area of A4 and of Letter, in a size still read.
+TEST_F(TFoRelatoGerencialTest, WidestNamesPrintWholeInsideThePageInALegibleSize)
+{
+    const QString declarante = QStringLiteral("WWMMW MMWWM WWMMW MMWWM WWMMW MMWWM WWMMW MMWWM WWMMW MMWWMW");
+    const QString responsavel = QStringLiteral("MÔNICA WANDA WOLFF MÜLLER DOMINGOS GUIMARÃES MOURÃO WAGNER W");
+    ASSERT_EQ(declarante.size(), 60);
+    ASSERT_EQ(responsavel.size(), 60);
+    auto pruv = Nova(Matriz);
+    pruv->GetDeclarante().Nome().SetTexto(declarante);
+    pruv->GetResponsavel().Nome().SetTexto(responsavel);
+    colecao->Inclui(*pruv);
+    EmA4ECarta(
+        [&] { ImprimeRelatoGerencial(*colecao, false); }, QStringLiteral("Relatório Gerencial"),
+        [&](const QStringList& paginas, const std::vector<TDesenhoPagina>& desenhadas) {
+            ASSERT_EQ(paginas.size(), 1);
+            EXPECT_TRUE(paginas[0].contains(QStringLiteral("|Nome Empresarial: ") + declarante + QLatin1Char('|')))
+                << paginas[0].toStdString();
+            EXPECT_TRUE(paginas[0].contains(QStringLiteral("|Nome do Responsável pelo Preenchimento: ") + responsavel
+                                            + QLatin1Char('|')))
+                << paginas[0].toStdString();
+            for (const QString& elemento : {QStringLiteral("QRLNome"), QStringLiteral("QRLNomeResp")})
+                for (const TTracoDesenhado* t : TextosDe(desenhadas, elemento))
+                    EXPECT_GE(PontosImpressos(*t), PontosLegiveis) << elemento.toStdString();
+        });
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "reports/RelatosDeTeste.h"
+#include "reports/ConferePaginas.h"
 #include "reports/listings/TFoRelatoListaBenef.h"
 
 namespace {
@@ -166,4 +167,20 @@ TEST_F(TFoRelatoListaBenefTest, AnEmptyFundGetsNoPageAndTheTotalStaysUnderTheLas
         EXPECT_TRUE(paginas[1].contains(QStringLiteral("Total de beneficiários / código da declaração:")));
         colecao->Exclui(*pruv);
     }
+}
+
+// A name too long for its column in the list's size prints whole in a smaller size still read;
+// only one that even then passes the column is cut, at its end.
+TEST_F(TFoRelatoListaBenefTest, ANameIsCutOnlyWhereItsColumnIsFullInALegibleSize)
+{
+    const QString longo = QStringLiteral("WAGNER WOLFF MÜLLER DOMINGOS GUIMARÃES MOURÃO WANDERLEY MAWÉ");
+    // The widest a name can be: sixty characters, words of twenty at most, no letter thrice in a row.
+    const QString largo = QStringLiteral("WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWMWW WWMWWMWWMWWMWWMWWM");
+    auto pruv = Armazenada(Matriz);
+    Guarda(*pruv, *pruv, {"0561", CpfAna, longo.toUtf8().constData(), 1000 * Reais});
+    Guarda(*pruv, *pruv, {"0561", CpfBruno, largo.toUtf8().constData(), 1000 * Reais});
+    EmA4ECarta([&] { ImprimeRelatoListaBenef(*pruv, *colecao, false); }, QStringLiteral("Lista"),
+               [&](const QStringList&, const std::vector<TDesenhoPagina>& desenhadas) {
+                   ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNomeBenef"), longo, largo);
+               });
 }

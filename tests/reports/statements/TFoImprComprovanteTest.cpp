@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QToolButton>
 #include <initializer_list>
@@ -9,6 +10,8 @@
 
 #include "InspecaoPapel.h"
 #include "TextoPdf.h"
+#include "reports/ConferePaginas.h"
+#include "reports/statements/TFrRelCompRendNaoImp.h"
 #include "model/PruvDeTeste.h"
 #include "model/declaration/TResumo.h"
 #include "model/people/TBeneficiarioPruv.h"
@@ -663,4 +666,28 @@ TEST_F(TFoImprComprovanteTest, StatementThatFailsToBuildIsListedAndTheOthersPrin
         EXPECT_EQ(Lista(), (FormataCpf(Ana) + QStringLiteral(";ANA DE SOUZA\r\n")).toLatin1());
         EXPECT_TRUE(dialogos.Textos().isEmpty()) << dialogos.Textos().join(QLatin1Char('\n')).toStdString();
     }
+}
+
+// The list of statements not printed holds its names to the room of their line: too long for it
+// in the list's size, a name prints whole in a smaller size still read.
+TEST_F(TFoImprComprovanteTest, TheListNotPrintedShowsEveryNameWholeInALegibleSize)
+{
+    const QString longo = QStringLiteral("WAGNER WOLFF MÜLLER DOMINGOS GUIMARÃES MOURÃO WANDERLEY MAWÉ");
+    const QString largo = QStringLiteral("WWMMW MMWWM WWMMW MMWWM WWMMW MMWWM WWMMW MMWWM WWMMW MMWWMW");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(TFoImprComprovante::ArquivoNaoImpressos()).path()));
+    QFile lista(TFoImprComprovante::ArquivoNaoImpressos());
+    ASSERT_TRUE(lista.open(QIODevice::WriteOnly));
+    lista.write((FormataCpf(Jose) + QLatin1Char(';') + longo + QStringLiteral("\r\n")).toLatin1());
+    lista.write((FormataCpf(Ana) + QLatin1Char(';') + largo + QStringLiteral("\r\n")).toLatin1());
+    lista.close();
+    EmA4ECarta(
+        *impressoras, [this] { ImprimeRelatoComprNaoImpress(FormataCnpj(Matriz), false, 2); },
+        QStringLiteral("Não Impressos"),
+        [&](const QStringList&, const std::vector<TDesenhoPagina>& desenhadas) {
+            ConfereColunaDeNomes(desenhadas, QStringLiteral("QRLNome"), longo, QString());
+            const auto nomes = TextosDe(desenhadas, QStringLiteral("QRLNome"));
+            EXPECT_EQ(
+                std::count_if(nomes.begin(), nomes.end(), [&](const TTracoDesenhado* t) { return t->Texto == largo; }),
+                1);
+        });
 }
