@@ -29,6 +29,7 @@
 #include "shell/common/FocaPrimeiro.h"
 #include "screens/pages/BotoesPagina.h"
 #include "platform/db/datasets/TField.h"
+#include "platform/widgets/controls/TPageControl.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/grids/TPruvGridMeses.h"
 #include "screens/fields/TSaidaDeCampo.h"
@@ -165,7 +166,7 @@ void TFrBeneficiarios::CriaComponentes()
                    {BbDesfazer, [this] { BbDesfazerClick(); }}},
                   [this] { return Aberta(); });
 
-    PCPruvItem = new QTabWidget(this);
+    PCPruvItem = new TPageControl(this);
     PCPruvItem->setObjectName(QStringLiteral("PCPruvItem"));
     DefineHelpContext(*PCPruvItem, AjudaChave);
     layout->addWidget(PCPruvItem, 1);

@@ -29,6 +29,7 @@
 #include "screens/edits/TPruvMemo.h"
 #include "screens/fields/TSaidaDeCampo.h"
 #include "shell/common/ExcecaoAplicacao.h"
+#include "platform/widgets/controls/TPageControl.h"
 
 namespace {
 
@@ -133,7 +134,7 @@ void TFrComprovante::CriaComponentes()
 
     // The page's own context, for its controls above the tabs; the tab control's follows its tab.
     DefineHelpContext(*this, AjudaPagina);
-    PageControl1 = new QTabWidget(this);
+    PageControl1 = new TPageControl(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setMinimumWidth(625);
     DefineHelpContext(*PageControl1, AjudaPagina);
