@@ -27,6 +27,8 @@ public:
     // Writes a modified text back; a refused text stays, the focus comes back and the value's
     // message is shown: the answer is then false.
     bool Valida();
+    // Drops what was typed: the value's text again, nothing written.
+    void Descarta() { Reapresenta(); }
 
     std::function<void()> OnEnter;
     std::function<void()> OnExit;

@@ -28,6 +28,7 @@
 #include "shell/common/ContextoAjuda.h"
 #include "shell/common/FocaPrimeiro.h"
 #include "screens/pages/BotoesPagina.h"
+#include "screens/pages/DescartaDigitacao.h"
 #include "platform/db/datasets/TField.h"
 #include "platform/widgets/controls/TPageControl.h"
 #include "screens/edits/TPruvEdit.h"
@@ -798,6 +799,7 @@ void TFrBeneficiarios::BbDeleteClick()
     if (!FItem || !FColecao)
         return;
     if (FItem->GetChave().isEmpty()) {
+        DescartaDigitacao({PnChavePruvItem, PCPruvItem});
         CarregaAtual();
     } else {
         // The item as stored is what is deleted, whatever was typed since.
@@ -807,6 +809,8 @@ void TFrBeneficiarios::BbDeleteClick()
                   Botao::Sim | Botao::Nao, 0)
                 .Exibe()
             == Resposta::Sim) {
+            // What is being typed belongs to the item deleted, not to the one shown next.
+            DescartaDigitacao({PnChavePruvItem, PCPruvItem});
             try {
                 FCopia->Copia(*FItem);
                 FColecao->Exclui(*FItem);
@@ -826,6 +830,7 @@ void TFrBeneficiarios::BbDesfazerClick()
 {
     if (!FItem)
         return;
+    DescartaDigitacao({PnChavePruvItem, PCPruvItem});
     FCopia->Copia(*FItem);
     FItem->SetAlterado(false);
     RefazTela();

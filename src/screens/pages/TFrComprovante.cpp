@@ -23,6 +23,7 @@
 #include "model/statements/TComprovantePJ.h"
 #include "model/values/TErro.h"
 #include "screens/pages/BotoesPagina.h"
+#include "screens/pages/DescartaDigitacao.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/grids/TPruvGridComprPJ.h"
 #include "screens/grids/TPruvGridRendParcial.h"
@@ -540,6 +541,7 @@ void TFrComprovante::BbLastClick()
 
 void TFrComprovante::BbCancelClick()
 {
+    DescartaDigitacao({this});
     CarregaComprovante();
 }
 

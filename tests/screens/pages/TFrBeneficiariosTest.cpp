@@ -324,6 +324,87 @@ TEST_F(TFrBeneficiariosTest, ASaveThatFailsKeepsTheUserOnTheItemWithItsEdits)
     EXPECT_EQ(Rendimento(2), 777 * TMonetario::Escala);
 }
 
+namespace {
+
+// A click where the user points: the widget on top there takes it (an open editor covers its
+// cell).
+void ClicaOndeAponta(QWidget* w, QPoint ponto)
+{
+    QWidget* janela = w->window();
+    const QPoint global = w->mapToGlobal(ponto);
+    QWidget* alvo = janela->childAt(janela->mapFromGlobal(global));
+    QTest::mouseClick(alvo ? alvo : w, Qt::LeftButton, {}, (alvo ? alvo : w)->mapFromGlobal(global));
+    QApplication::processEvents();
+}
+
+void ClicaCelula(TPruvCustomGrid* grade, int coluna, int linha)
+{
+    ClicaOndeAponta(grade->viewport(), grade->CellRect(coluna, linha).ToQRect().center());
+}
+
+}   // namespace
+
+// A cell typed and not left is dropped by the buttons that drop the item's edits, clicked (a
+// tool button takes no focus) or by their keys: undo shows and keeps the item as stored, and a
+// delete never gives what was typed to the item shown next.
+TEST_F(TFrBeneficiariosTest, TheButtonsThatDropTheEditsDropTheCellBeingTyped)
+{
+    const QString segundo = NumeroDe("333444555");
+    const struct {
+        const char* botao;
+        Qt::Key tecla;   // with Alt; none: a click
+        bool excluido;
+    } casos[] = {
+        {"BbDesfazer", Qt::Key_unknown, false},
+        {"BbDesfazer", Qt::Key_Backspace, false},
+        {"BbDelete", Qt::Key_unknown, true},
+        {"BbDelete", Qt::Key_Delete, true},
+    };
+    // The stored January of each beneficiary, -1 for none.
+    const auto janeiro = [this](const QString& ni) -> qint64 {
+        auto lida = Lida(Matriz);
+        TPruvItem item(*lida, *lida);
+        item.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
+        lida->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+        item.GetBeneficiario().SetNi(ni);
+        return lida->GetItens().Carrega(item) ? item.GetValores().GetRendimento(1).GetValor() / TMonetario::Escala : -1;
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.botao << " " << c.tecla);
+        pruv = Armazenada(Matriz);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        Item(*pruv, *pruv, "0561", segundo, 3000);
+        pruv.reset();
+        AbrePagina();
+        Clica("BbFirst");
+        auto* grade = GradeMostrada("DgrRendimentos");
+        ClicaCelula(grade, 2, 1);
+        ClicaCelula(grade, 1, 1);
+        ClicaCelula(grade, 1, 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2000"));
+        ASSERT_TRUE(grade->InplaceEditor() && grade->InplaceEditor()->isVisible());
+        ASSERT_EQ(grade->InplaceEditor()->text(), QStringLiteral("2000"));
+        if (c.excluido)
+            dialogos.Responde(Resposta::Sim);
+        if (c.tecla == Qt::Key_unknown)
+            QTest::mouseClick(Campo(c.botao), Qt::LeftButton);
+        else
+            QTest::keyClick(QApplication::focusWidget(), c.tecla, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(Ni(), c.excluido ? segundo : CpfBeneficiario);
+        EXPECT_EQ(Rendimento(1), (c.excluido ? 3000 : 1000) * TMonetario::Escala);
+        EXPECT_EQ(grade->GetTexto(1, 1), c.excluido ? QStringLiteral("3.000,00") : QStringLiteral("1.000,00"));
+        Mostra(P::Resumo);   // leaving the page stores what it holds
+        EXPECT_EQ(janeiro(CpfBeneficiario), c.excluido ? -1 : 1000);
+        EXPECT_EQ(janeiro(segundo), 3000);
+        EXPECT_EQ(dialogos.Codigos(), c.excluido ? std::vector<int>{31} : std::vector<int>{});
+        dialogos.Limpa();
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        colecao->Exclui(*Lida(Matriz));
+        paginaDeItens = P::Beneficiarios;
+    }
+}
+
 TEST_F(TFrBeneficiariosTest, DeletingAsksAndReplacingADuplicateIsOneChange)
 {
     const QString segundo = NumeroDe("333444555");

@@ -11,6 +11,7 @@
 #include "screens/pages/TFrComprovante.h"
 #include "screens/grids/TPruvGridComprPJ.h"
 #include "screens/edits/TPruvEdit.h"
+#include "screens/edits/TPruvMemo.h"
 
 namespace {
 
@@ -223,6 +224,61 @@ TEST_F(TFrComprovanteTest, ACompanysStatementShowsOneRowForEachOfItsLines)
     EXPECT_EQ(grade->RowCount(), 2);   // the titles and January of 1708
     EXPECT_EQ(grade->GetTexto(0, 1), QStringLiteral("Jan"));
     EXPECT_EQ(grade->GetTexto(1, 1), QStringLiteral("1708"));
+}
+
+// "Desfaz preenchimento", clicked (it takes no focus) or by its key, reads the statement again as
+// stored: a nature typed is dropped whether its cell was left or is still being typed, and so is
+// complementary information still being typed; leaving the field afterwards, and the statement,
+// stores none of it.
+TEST_F(TFrComprovanteTest, UndoDropsWhatWasTypedEvenInTheFieldBeingTyped)
+{
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    auto* memo = Campo<TPruvMemo>("edtInfComplPJ");
+    const QString natureza = grade->GetTexto(2, 1);
+    const struct {
+        const char* ficha;
+        bool deixado;    // the field was left before the undo
+        Qt::Key tecla;   // with Alt; none: a click
+    } casos[] = {
+        {"NaturezaPJ", true, Qt::Key_unknown},           {"NaturezaPJ", false, Qt::Key_unknown},
+        {"NaturezaPJ", false, Qt::Key_Backspace},        {"InfComplementares", false, Qt::Key_unknown},
+        {"InfComplementares", false, Qt::Key_Backspace},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.ficha << " " << c.deixado << " " << c.tecla);
+        const bool naGrade = QLatin1String(c.ficha) == QLatin1String("NaturezaPJ");
+        const char* outra = naGrade ? "InfComplementares" : "NaturezaPJ";
+        ClicaFicha(c.ficha);
+        QWidget* campo = naGrade ? static_cast<QWidget*>(grade) : memo;
+        campo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ALUGUEL DE SALAS"));
+        if (naGrade) {
+            ASSERT_TRUE(grade->InplaceEditor() && grade->InplaceEditor()->isVisible());
+        }
+        if (c.deixado) {
+            ClicaFicha(outra);
+            ClicaFicha(c.ficha);
+        }
+        if (c.tecla == Qt::Key_unknown)
+            QTest::mouseClick(Campo("BbCancel"), Qt::LeftButton);
+        else
+            QTest::keyClick(QApplication::focusWidget(), c.tecla, Qt::AltModifier);
+        QApplication::processEvents();
+        ClicaFicha(outra);   // the field is left
+        ClicaFicha(c.ficha);
+        EXPECT_EQ(grade->GetTexto(2, 1), natureza);
+        EXPECT_EQ(memo->toPlainText(), QString());
+        Clica("BbFirst");   // a statement that changed is stored as it is left
+        EXPECT_EQ(Linhas("ComprPj"), 0);
+        EXPECT_EQ(Linhas("InfoComp"), 0);
+        Clica("BbLast");
+        EXPECT_EQ(grade->GetTexto(2, 1), natureza);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
 // A company's lines show their month and code: the grid, laid out after it took its current
