@@ -432,6 +432,13 @@ bool TFrComprovante::ConfereDeducoes()
         return false;
     if (auto* memo = qobject_cast<TPruvMemo*>(foco); memo && isAncestorOf(memo) && !memo->Valida())
         return false;
+    // A grid's focus is on its open editor: the cell typed belongs to this statement.
+    for (QWidget* w = foco; w && w != this && isAncestorOf(w); w = w->parentWidget())
+        if (auto* grade = qobject_cast<TPruvCustomGrid*>(w)) {
+            if (!grade->Valida())
+                return false;
+            break;
+        }
     if (!FPF || FAtual != FPF.get() || PageControl1->currentWidget() != RendTributaveis)
         return true;
     if (Verificado && !DeducoesAlteradas)

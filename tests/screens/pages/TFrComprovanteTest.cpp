@@ -281,6 +281,50 @@ TEST_F(TFrComprovanteTest, UndoDropsWhatWasTypedEvenInTheFieldBeingTyped)
     EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
+// A move to another beneficiary, clicked (the button takes no focus) or by its key, stores the
+// nature still being typed with the statement it belongs to, and gives it to no other.
+TEST_F(TFrComprovanteTest, AMoveStoresTheNatureBeingTypedWithItsOwnStatement)
+{
+    const QString primeira = NumeroDe("445556660001");   // a company before the other
+    ASSERT_TRUE(janela->FecharDeclaracao());
+    {
+        auto pruv = Lida(Matriz);
+        Item(*pruv, *pruv, "1708", primeira, 400);
+    }
+    Abre(Matriz);
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), primeira);
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    const QString natureza = grade->GetTexto(2, 1);
+    const struct {
+        Qt::Key tecla;   // with Alt; none: a click
+        const char* texto;
+    } casos[] = {{Qt::Key_unknown, "ALUGUEL DE SALAS"}, {Qt::Key_Right, "LOCACAO DE MAQUINAS"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), primeira);
+        grade->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(c.texto));
+        if (c.tecla == Qt::Key_unknown)
+            QTest::mouseClick(Campo("BbNext"), Qt::LeftButton);
+        else
+            QTest::keyClick(QApplication::focusWidget(), c.tecla, Qt::AltModifier);
+        QApplication::processEvents();
+        ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), Outra);
+        EXPECT_EQ(grade->GetTexto(2, 1), natureza);
+        Campo<QTabWidget>("PageControl1")->setFocus();   // the grid is left
+        QApplication::processEvents();
+        Clica("BbPrior");
+        EXPECT_EQ(grade->GetTexto(2, 1), QLatin1String(c.texto));
+    }
+    EXPECT_EQ(Linhas("ComprPj"), 1);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
 // A company's lines show their month and code: the grid, laid out after it took its current
 // cell, opens on its first column, and the scroll bar still reaches the last.
 TEST_F(TFrComprovanteTest, ACompanysLinesShowTheirMonthAndCode)
