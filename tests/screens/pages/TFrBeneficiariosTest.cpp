@@ -405,6 +405,37 @@ TEST_F(TFrBeneficiariosTest, TheButtonsThatDropTheEditsDropTheCellBeingTyped)
     }
 }
 
+// Coming from another field, the two clicks that open a cell's editor with its amount selected
+// do the same on the first cell, which leaving the grid made current: what is typed replaces
+// the amount.
+TEST_F(TFrBeneficiariosTest, TwoClicksFromAnotherFieldOpenEveryCellWithItsAmountSelected)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 2400);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    const struct {
+        int coluna, linha, mes;
+        bool deducao;
+    } casos[] = {{1, 1, 1, false}, {2, 1, 1, true}, {1, 2, 2, false}, {1, 1, 1, false}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.coluna << "," << c.linha);
+        Campo("DeNomeBenef")->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(Foco(), QStringLiteral("DeNomeBenef"));
+        auto* grade = Campo<TPruvGridMeses>("DgrRendimentos");
+        ClicaCelula(grade, c.coluna, c.linha);
+        ClicaCelula(grade, c.coluna, c.linha);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1000"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QApplication::processEvents();
+        const TRendimentosTributaveis& v = Pagina().Item()->GetValores();
+        EXPECT_EQ((c.deducao ? v.GetDeducao(c.mes) : v.GetRendimento(c.mes)).GetValor(), 1000 * TMonetario::Escala);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(TFrBeneficiariosTest, DeletingAsksAndReplacingADuplicateIsOneChange)
 {
     const QString segundo = NumeroDe("333444555");
