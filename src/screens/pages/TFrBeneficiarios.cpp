@@ -522,9 +522,11 @@ void TFrBeneficiarios::RefazTela()
     } else {
         DgrRendimentos->SetDeducao(codigo.GetDeducao());
         DgsSubJudice->SetDeducao(codigo.GetDeducao());
+        // Before 2000 a declaration stores none: nothing is offered to type.
+        const bool judicial = RegrasDoItem::AdmiteJudicial(item);
         for (int i : {1, 2}) {
-            PCPruvItem->setTabEnabled(i, codigo.GetSubJudice());
-            PCPruvItem->setTabVisible(i, codigo.GetSubJudice());
+            PCPruvItem->setTabEnabled(i, judicial);
+            PCPruvItem->setTabVisible(i, judicial);
         }
     }
     const bool decimo = RegrasDoItem::MantemDecimoTerceiro(item);

@@ -436,6 +436,38 @@ TEST_F(TFrBeneficiariosTest, TwoClicksFromAnotherFieldOpenEveryCellWithItsAmount
     EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }
 
+// Before 2000 a declaration stores no judicial values: their tabs are not offered, not even by
+// their letters, whatever the code admits.
+TEST_F(TFrBeneficiariosTest, BeforeTwoThousandTheJudicialTabsAreNotOffered)
+{
+    const struct {
+        const char* ano;
+        bool judicial;
+    } casos[] = {{"1998", false}, {"1999", false}, {"2000", true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ano);
+        pruv = Armazenada(Matriz, c.ano);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        pruv.reset();
+        AbrePagina(c.ano);
+        Clica("BbFirst");
+        EXPECT_EQ(Ficha("TSCompensacao"), c.judicial);
+        EXPECT_EQ(Ficha("TSSubJudice"), c.judicial);
+        auto* fichas = Campo<QTabWidget>("PCPruvItem");
+        for (const Qt::Key letra : {Qt::Key_J, Qt::Key_E}) {
+            Campo("DeNomeBenef")->setFocus();
+            QApplication::processEvents();
+            QTest::keyClick(QApplication::focusWidget(), letra, Qt::AltModifier);
+            QApplication::processEvents();
+            EXPECT_EQ(fichas->currentWidget() == Campo("TSRendimentosTrib"), !c.judicial) << letra;
+            fichas->setCurrentIndex(0);
+        }
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        colecao->Exclui(*Lida(Matriz, c.ano));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(TFrBeneficiariosTest, DeletingAsksAndReplacingADuplicateIsOneChange)
 {
     const QString segundo = NumeroDe("333444555");
