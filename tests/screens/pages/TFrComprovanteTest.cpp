@@ -325,6 +325,39 @@ TEST_F(TFrComprovanteTest, AMoveStoresTheNatureBeingTypedWithItsOwnStatement)
     EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
+// Tab leaves the complementary information for the next field, as in every other field: no tab
+// is typed into the text.
+TEST_F(TFrComprovanteTest, TabLeavesTheComplementaryInformationAsEveryOtherField)
+{
+    const struct {
+        const char* ficha;
+        const char* memo;
+    } casos[] = {{"InformacoesPF", "EdtInfComplPF"}, {"InfComplementares", "edtInfComplPJ"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.memo);
+        if (QLatin1String(c.memo) == QLatin1String("edtInfComplPJ")) {
+            Clica("BbNext");
+            Clica("BbNext");
+        }
+        ClicaFicha(c.ficha);
+        auto* memo = Campo<TPruvMemo>(c.memo);
+        memo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(memo, QStringLiteral("PLANO"));
+        QTest::keyClick(memo, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_NE(Foco(), QLatin1String(c.memo));
+        EXPECT_EQ(memo->toPlainText(), QStringLiteral("PLANO"));
+        memo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+        QApplication::processEvents();
+        EXPECT_NE(Foco(), QLatin1String(c.memo));
+        EXPECT_FALSE(memo->toPlainText().contains(QLatin1Char('\t')));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
 // A company's lines show their month and code: the grid, laid out after it took its current
 // cell, opens on its first column, and the scroll bar still reaches the last.
 TEST_F(TFrComprovanteTest, ACompanysLinesShowTheirMonthAndCode)
