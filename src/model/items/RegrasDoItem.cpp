@@ -16,4 +16,9 @@ bool AdmiteDeducoes(const TPruvItem& Item)
     return Item.GetCodigoRetencao().GetDeducao() && Item.GetBeneficiario().TipoAtual() != TNiContribuinte::Cnpj;
 }
 
+bool AdmiteJudicial(const TPruvItem& Item)
+{
+    return Item.GetCodigoRetencao().GetSubJudice() && Item.GetDeclaracao().GetAno() >= QLatin1String("2000");
+}
+
 }   // namespace RegrasDoItem

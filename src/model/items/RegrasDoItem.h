@@ -11,5 +11,8 @@ namespace RegrasDoItem {
 [[nodiscard]] bool MantemDecimoTerceiro(const TPruvItem& Item);
 // The item's code admits deductions and its beneficiary is not a CNPJ.
 [[nodiscard]] bool AdmiteDeducoes(const TPruvItem& Item);
+// The item's code admits judicial values (sub judice, deposits, compensations) and its
+// declaration's year stores them: from 2000 on.
+[[nodiscard]] bool AdmiteJudicial(const TPruvItem& Item);
 
 }   // namespace RegrasDoItem

@@ -500,8 +500,12 @@ void TLeiauteComprovante::InformacoesComplementares(const QStringList& linhas)
     Quadro06.ForcaNovaPagina = false;
     auto& memo = Quadro06.ElementoDe<TMemo>(QStringLiteral("Q6L1"));
     memo.QuebraLinha = true;
-    memo.Linhas = linhas;
-    AjustaQuadroInformacoes(Quadro06, linhas, AlturaMemoInformacoes(memo.AlturaMedida()));
+    // A tab in the text (typed once, or imported) prints as a blank, not as a gap to a tab stop.
+    QStringList impressas = linhas;
+    for (QString& linha : impressas)
+        linha.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    memo.Linhas = impressas;
+    AjustaQuadroInformacoes(Quadro06, impressas, AlturaMemoInformacoes(memo.AlturaMedida()));
 }
 
 std::vector<int> TLeiauteComprovante::PartesInformacoes(int linhas, qreal alturaLinha, qreal espaco, qreal pagina,

@@ -32,6 +32,14 @@ bool TPruvCustomEdit::Valida()
     return Escreve(false);
 }
 
+void TPruvCustomEdit::Descarta()
+{
+    FMantemTexto = false;
+    Reapresenta();
+    if (hasFocus())
+        selectAll();
+}
+
 bool TPruvCustomEdit::ValidaAoSair()
 {
     // The message of an earlier exit is still to come: the user stays without another one.
@@ -227,10 +235,7 @@ void TPruvCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
         key = 0;
     }
     if (key == Qt::Key_Escape) {
-        SetText(GetTexto(false));
-        SetModified(false);
-        FMantemTexto = false;
-        selectAll();
+        Descarta();
         key = 0;
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         key = 0;

@@ -55,6 +55,8 @@ public:
     // Writes a modified text back (not when the focus went to a cancel button). A refused text
     // is kept, the focus comes back here, the value's message is shown and the answer is false.
     bool Valida();
+    // Drops what was typed, as Esc does: the value's text again, nothing written.
+    void Descarta();
 
 protected:
     // A refusal while the focus is moving shows its message once the move is over.

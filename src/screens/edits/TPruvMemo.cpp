@@ -15,6 +15,8 @@ TPruvMemo::TPruvMemo(QWidget* parent)
     : QPlainTextEdit(parent)
     , FVinculo([this] { Reapresenta(); })
 {
+    // Tab moves on to the next field, as in every other one; the text takes no tab.
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] { Limita(); });
 }
 

@@ -8,7 +8,8 @@ class TDadoBasico;
 // A memo bound to one text value of the model, which it observes. As the bound edits: raw text
 // while it has the focus, formatted otherwise; written back when the user leaves it (blank lines
 // dropped first), not when the focus went to a button that cancels the dialog; a refused text
-// keeps the user in the memo with the value's message.
+// keeps the user in the memo with the value's message. Tab and Shift+Tab move to the next and
+// previous fields, as in every other field: the text takes no tab.
 class TPruvMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -27,6 +28,8 @@ public:
     // Writes a modified text back; a refused text stays, the focus comes back and the value's
     // message is shown: the answer is then false.
     bool Valida();
+    // Drops what was typed: the value's text again, nothing written.
+    void Descarta() { Reapresenta(); }
 
     std::function<void()> OnEnter;
     std::function<void()> OnExit;

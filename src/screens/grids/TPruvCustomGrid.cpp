@@ -4,12 +4,14 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <utility>
 
 #include "model/values/TDragMonetario.h"
 #include "model/values/TErro.h"
@@ -399,7 +401,7 @@ bool TPruvCustomGrid::CanEditModify()
 
 bool TPruvCustomGrid::CanEditShow()
 {
-    return !FReadOnly && TCustomGrid::CanEditShow();
+    return !FReadOnly && !FCliqueDeEntrada && TCustomGrid::CanEditShow();
 }
 
 void TPruvCustomGrid::SetEditText(int coluna, int linha, const QString& valor)
@@ -449,8 +451,22 @@ void TPruvCustomGrid::Avisa(const TErro& Erro)
         Erro.Exibe();
 }
 
+void TPruvCustomGrid::focusInEvent(QFocusEvent* e)
+{
+    FEntrou = false;
+    TCustomGrid::focusInEvent(e);
+    FEntrouPeloClique = FEntrou && e->reason() == Qt::MouseFocusReason;
+}
+
+void TPruvCustomGrid::DoEnter()
+{
+    FEntrou = true;
+    TCustomGrid::DoEnter();
+}
+
 void TPruvCustomGrid::DoExit()
 {
+    FEntrouPeloClique = false;
     // The focus is on its way out: messages wait until it has arrived.
     QScopedValueRollback saindo(FSaindo, true);
     // A value the model refuses keeps the user on the cell.
@@ -533,7 +549,17 @@ void TPruvCustomGrid::KeyPress(QChar& key)
 
 void TPruvCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y)
 {
-    TCustomGrid::MouseDown(button, shift, doubleClick, x, y);
+    // The click that brings the focus in from another control only makes its cell current, as it
+    // does on any other cell: leaving the grid made the first cell current, and a click there
+    // would open its editor at once, the next one putting the caret before the amount. (The
+    // window gives the focus before it hands on the press.)
+    const bool entrada = std::exchange(FEntrouPeloClique, false) || !IsActiveControl();
+    {
+        QScopedValueRollback cliqueDeEntrada(FCliqueDeEntrada, entrada);
+        TCustomGrid::MouseDown(button, shift, doubleClick, x, y);
+    }
+    if (entrada && EditorMode() && !(InplaceEditor() && InplaceEditor()->Visible()))
+        DiscardEditor();
     FArraste.Pressiona({x, y}, button == Qt::LeftButton && !doubleClick && FMonetario && !FReadOnly);
 }
 

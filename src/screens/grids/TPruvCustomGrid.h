@@ -172,6 +172,8 @@ protected:
     void SizeChanged(int colunasAntes, int linhasAntes) override;
     void Resized() override;
     void CreateWnd() override;
+    void focusInEvent(QFocusEvent* e) override;
+    void DoEnter() override;
     void DoExit() override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;
@@ -199,6 +201,9 @@ private:
     bool FMonetario = false;
     bool FReadOnly = false;
     bool FSuprimeValidacao = false;
-    bool FSaindo = false;            // DoExit runs
-    TInicioDeArraste FArraste{12};   // a press on a money grid, until 12 pixels away
+    bool FSaindo = false;             // DoExit runs
+    bool FCliqueDeEntrada = false;    // a click is bringing the focus in: it opens no editor
+    bool FEntrou = false;             // the focus arriving came from outside the grid
+    bool FEntrouPeloClique = false;   // ... by a press of the mouse, still to be handed on
+    TInicioDeArraste FArraste{12};    // a press on a money grid, until 12 pixels away
 };

@@ -28,7 +28,9 @@
 #include "shell/common/ContextoAjuda.h"
 #include "shell/common/FocaPrimeiro.h"
 #include "screens/pages/BotoesPagina.h"
+#include "screens/pages/DescartaDigitacao.h"
 #include "platform/db/datasets/TField.h"
+#include "platform/widgets/controls/TPageControl.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/grids/TPruvGridMeses.h"
 #include "screens/fields/TSaidaDeCampo.h"
@@ -165,7 +167,7 @@ void TFrBeneficiarios::CriaComponentes()
                    {BbDesfazer, [this] { BbDesfazerClick(); }}},
                   [this] { return Aberta(); });
 
-    PCPruvItem = new QTabWidget(this);
+    PCPruvItem = new TPageControl(this);
     PCPruvItem->setObjectName(QStringLiteral("PCPruvItem"));
     DefineHelpContext(*PCPruvItem, AjudaChave);
     layout->addWidget(PCPruvItem, 1);
@@ -525,9 +527,11 @@ void TFrBeneficiarios::RefazTela()
     } else {
         DgrRendimentos->SetDeducao(codigo.GetDeducao());
         DgsSubJudice->SetDeducao(codigo.GetDeducao());
+        // Before 2000 a declaration stores none: nothing is offered to type.
+        const bool judicial = RegrasDoItem::AdmiteJudicial(item);
         for (int i : {1, 2}) {
-            PCPruvItem->setTabEnabled(i, codigo.GetSubJudice());
-            PCPruvItem->setTabVisible(i, codigo.GetSubJudice());
+            PCPruvItem->setTabEnabled(i, judicial);
+            PCPruvItem->setTabVisible(i, judicial);
         }
     }
     const bool decimo = RegrasDoItem::MantemDecimoTerceiro(item);
@@ -802,6 +806,7 @@ void TFrBeneficiarios::BbDeleteClick()
     if (!FItem || !FColecao)
         return;
     if (FItem->GetChave().isEmpty()) {
+        DescartaDigitacao({PnChavePruvItem, PCPruvItem});
         CarregaAtual();
     } else {
         // The item as stored is what is deleted, whatever was typed since.
@@ -811,6 +816,8 @@ void TFrBeneficiarios::BbDeleteClick()
                   Botao::Sim | Botao::Nao, 0)
                 .Exibe()
             == Resposta::Sim) {
+            // What is being typed belongs to the item deleted, not to the one shown next.
+            DescartaDigitacao({PnChavePruvItem, PCPruvItem});
             try {
                 FCopia->Copia(*FItem);
                 FColecao->Exclui(*FItem);
@@ -830,6 +837,7 @@ void TFrBeneficiarios::BbDesfazerClick()
 {
     if (!FItem)
         return;
+    DescartaDigitacao({PnChavePruvItem, PCPruvItem});
     FCopia->Copia(*FItem);
     FItem->SetAlterado(false);
     RefazTela();

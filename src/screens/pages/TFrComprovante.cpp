@@ -23,12 +23,14 @@
 #include "model/statements/TComprovantePJ.h"
 #include "model/values/TErro.h"
 #include "screens/pages/BotoesPagina.h"
+#include "screens/pages/DescartaDigitacao.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/grids/TPruvGridComprPJ.h"
 #include "screens/grids/TPruvGridRendParcial.h"
 #include "screens/edits/TPruvMemo.h"
 #include "screens/fields/TSaidaDeCampo.h"
 #include "shell/common/ExcecaoAplicacao.h"
+#include "platform/widgets/controls/TPageControl.h"
 
 namespace {
 
@@ -133,7 +135,7 @@ void TFrComprovante::CriaComponentes()
 
     // The page's own context, for its controls above the tabs; the tab control's follows its tab.
     DefineHelpContext(*this, AjudaPagina);
-    PageControl1 = new QTabWidget(this);
+    PageControl1 = new TPageControl(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setMinimumWidth(625);
     DefineHelpContext(*PageControl1, AjudaPagina);
@@ -430,6 +432,13 @@ bool TFrComprovante::ConfereDeducoes()
         return false;
     if (auto* memo = qobject_cast<TPruvMemo*>(foco); memo && isAncestorOf(memo) && !memo->Valida())
         return false;
+    // A grid's focus is on its open editor: the cell typed belongs to this statement.
+    for (QWidget* w = foco; w && w != this && isAncestorOf(w); w = w->parentWidget())
+        if (auto* grade = qobject_cast<TPruvCustomGrid*>(w)) {
+            if (!grade->Valida())
+                return false;
+            break;
+        }
     if (!FPF || FAtual != FPF.get() || PageControl1->currentWidget() != RendTributaveis)
         return true;
     if (Verificado && !DeducoesAlteradas)
@@ -539,6 +548,7 @@ void TFrComprovante::BbLastClick()
 
 void TFrComprovante::BbCancelClick()
 {
+    DescartaDigitacao({this});
     CarregaComprovante();
 }
 

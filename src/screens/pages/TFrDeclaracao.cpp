@@ -19,6 +19,7 @@
 #include "screens/edits/TPruvMemo.h"
 #include "screens/fields/TSaidaDeCampo.h"
 #include "shell/common/FonteFormulario.h"
+#include "platform/widgets/controls/TPageControl.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TFrDeclaracao::TFrDeclaracao(QWidget* pai)
     auto* layoutPainel = new QVBoxLayout(Panel1);
     layoutPainel->setContentsMargins(0, 0, 0, 0);
 
-    PgDeclaracao = new QTabWidget(Panel1);
+    PgDeclaracao = new TPageControl(Panel1);
     PgDeclaracao->setObjectName(QStringLiteral("PgDeclaracao"));
     PgDeclaracao->setDocumentMode(true);
     PgDeclaracao->tabBar()->setCursor(Qt::PointingHandCursor);

@@ -28,6 +28,7 @@
 #include "screens/fields/TArrasteMonetario.h"
 #include "screens/edits/TPruvEdit.h"
 #include "shell/common/ExcecaoAplicacao.h"
+#include "platform/widgets/controls/TPageControl.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ TFrResumo::TFrResumo(QWidget* pai)
 {
     setMinimumSize(628, 340);
     DefineHelpContext(*this, AjudaResumo);
-    PgResumo = new QTabWidget(this);
+    PgResumo = new TPageControl(this);
     PgResumo->setObjectName(QStringLiteral("PgResumo"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -446,6 +446,41 @@ TEST_F(TColecaoPruvItemTest, TheJudicialValuesFollowTheOwnerTheCollectionIsMoved
     EXPECT_EQ(dialogos.Mensagens().size(), 0U);
 }
 
+// The owner given another key while its collection lives, the collection not told: every find,
+// walk, save and delete works at once on the items of the new key, and the former key's items are
+// as they were when the owner comes back to it.
+TEST_F(TColecaoPruvItemTest, EveryOperationFollowsTheOwnersNewKeyUntold)
+{
+    AnexoArmazenado dono(declaracao, QStringLiteral("00001"));
+    TColecaoPruvItem& colecao = dono.GetItens();
+    auto a = Item(QStringLiteral("3208"), Cpf1, R(1000), &dono);
+    ASSERT_EQ(colecao.Salva(*a), TColecaoPruvItem::Inserido);
+    auto a2 = Item(QStringLiteral("3208"), Cpf2, R(1100), &dono);
+    ASSERT_EQ(colecao.Salva(*a2), TColecaoPruvItem::Inserido);
+
+    dono.SetChave(QStringLiteral("00002"));
+    auto procurado = Item(QStringLiteral("3208"), Cpf1, 0, &dono);
+    EXPECT_FALSE(colecao.Carrega(*procurado));   // the other owner's item is none of this one's
+    procurado->SetChave(QStringLiteral("0000001"));
+    EXPECT_FALSE(colecao.Carrega(*procurado));
+    auto b = Item(QStringLiteral("3208"), Cpf1, R(500), &dono);
+    ASSERT_EQ(colecao.Salva(*b), TColecaoPruvItem::Inserido);
+    EXPECT_EQ(b->GetChave(), QStringLiteral("0000001"));   // the first of its owner
+    b->GetValores().GetRendimento(2).SetValor(R(50));
+    ASSERT_EQ(colecao.Salva(*b), TColecaoPruvItem::Atualizado);
+    auto lido = Item(QStringLiteral("3208"), Cpf3, 0, &dono);
+    colecao.PrimeiroRegistro(*lido);
+    EXPECT_EQ(Descreve(*lido), Descreve(*b));
+    EXPECT_TRUE(colecao.NoUltimo());   // the walk holds the new key's one item
+    colecao.Exclui(*b);
+    EXPECT_EQ(Linhas("PruvItem"), 2);
+
+    dono.SetChave(QStringLiteral("00001"));
+    EXPECT_EQ(Descreve(*Relido(QStringLiteral("3208"), Cpf1, &dono)), Descreve(*a));
+    EXPECT_EQ(Descreve(*Relido(QStringLiteral("3208"), Cpf2, &dono)), Descreve(*a2));
+    EXPECT_EQ(dialogos.Mensagens().size(), 0U);
+}
+
 // A row left by an item deleted while the fault that kept it lasted: a new item that takes the
 // key takes none of it, whatever its code.
 TEST_F(TColecaoPruvItemTest, ANewItemTakesNothingOfAJudicialRowLeftAtItsKey)

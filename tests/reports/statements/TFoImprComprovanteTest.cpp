@@ -223,6 +223,40 @@ TEST_F(TFoImprComprovanteTest, AYearAtTheLargestAmountPrintsItsTotalsWhole)
     EXPECT_TRUE(dialogos.Textos().isEmpty());
 }
 
+// A tab in complementary information, stored by a version that typed it or brought by an import,
+// prints as a blank between its words, not as a gap of its own.
+TEST_F(TFoImprComprovanteTest, ATabInComplementaryInformationPrintsAsABlank)
+{
+    Lanca(Jose, "JOSE DA SILVA", "0561", 1234560);
+    Lanca(Beta, "EMPRESA BETA LTDA", "1708", 200000);
+    Informa(Jose, QStringLiteral("PLANO\tDE SAUDE"));
+    Informa(Beta, QStringLiteral("ALUGUEL\tDE SALAS"));
+
+    const auto arquivos = Imprime();
+    ASSERT_EQ(arquivos.size(), 1);
+    ASSERT_EQ(arquivos[0].size(), 2);
+    const QList<TextoPdf::TPalavra> palavras = TextoPdf::Palavras(impressoras->Arquivos().back());
+    const struct {
+        int pagina;
+        const char* antes;
+        const char* depois;
+    } casos[] = {{1, "PLANO", "SAUDE"}, {2, "ALUGUEL", "SALAS"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.antes);
+        // The three words in order on one line, as far apart as a blank sets two words.
+        const TextoPdf::TPalavra* p[3] = {};
+        for (qsizetype i = 0; i + 2 < palavras.size(); ++i)
+            if (palavras[i].Pagina == c.pagina && palavras[i].Texto == QLatin1String(c.antes)
+                && palavras[i + 1].Texto == QLatin1String("DE") && palavras[i + 2].Texto == QLatin1String(c.depois))
+                p[0] = &palavras[i], p[1] = &palavras[i + 1], p[2] = &palavras[i + 2];
+        ASSERT_NE(p[0], nullptr);
+        EXPECT_EQ(p[0]->Caixa.top(), p[1]->Caixa.top());
+        const qreal tab = p[1]->Caixa.left() - p[0]->Caixa.right();
+        const qreal branco = p[2]->Caixa.left() - p[1]->Caixa.right();
+        EXPECT_NEAR(tab, branco, 0.5);
+    }
+}
+
 TEST_F(TFoImprComprovanteTest, CompanyGetsItsStatementThenTheOneOfArt64Lines)
 {
     const QString Gama = NumeroDe("778889990001");

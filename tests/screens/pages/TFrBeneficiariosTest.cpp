@@ -324,6 +324,150 @@ TEST_F(TFrBeneficiariosTest, ASaveThatFailsKeepsTheUserOnTheItemWithItsEdits)
     EXPECT_EQ(Rendimento(2), 777 * TMonetario::Escala);
 }
 
+namespace {
+
+// A click where the user points: the widget on top there takes it (an open editor covers its
+// cell).
+void ClicaOndeAponta(QWidget* w, QPoint ponto)
+{
+    QWidget* janela = w->window();
+    const QPoint global = w->mapToGlobal(ponto);
+    QWidget* alvo = janela->childAt(janela->mapFromGlobal(global));
+    QTest::mouseClick(alvo ? alvo : w, Qt::LeftButton, {}, (alvo ? alvo : w)->mapFromGlobal(global));
+    QApplication::processEvents();
+}
+
+void ClicaCelula(TPruvCustomGrid* grade, int coluna, int linha)
+{
+    ClicaOndeAponta(grade->viewport(), grade->CellRect(coluna, linha).ToQRect().center());
+}
+
+}   // namespace
+
+// A cell typed and not left is dropped by the buttons that drop the item's edits, clicked (a
+// tool button takes no focus) or by their keys: undo shows and keeps the item as stored, and a
+// delete never gives what was typed to the item shown next.
+TEST_F(TFrBeneficiariosTest, TheButtonsThatDropTheEditsDropTheCellBeingTyped)
+{
+    const QString segundo = NumeroDe("333444555");
+    const struct {
+        const char* botao;
+        Qt::Key tecla;   // with Alt; none: a click
+        bool excluido;
+    } casos[] = {
+        {"BbDesfazer", Qt::Key_unknown, false},
+        {"BbDesfazer", Qt::Key_Backspace, false},
+        {"BbDelete", Qt::Key_unknown, true},
+        {"BbDelete", Qt::Key_Delete, true},
+    };
+    // The stored January of each beneficiary, -1 for none.
+    const auto janeiro = [this](const QString& ni) -> qint64 {
+        auto lida = Lida(Matriz);
+        TPruvItem item(*lida, *lida);
+        item.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
+        lida->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), item.GetInAnexo());
+        item.GetBeneficiario().SetNi(ni);
+        return lida->GetItens().Carrega(item) ? item.GetValores().GetRendimento(1).GetValor() / TMonetario::Escala : -1;
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.botao << " " << c.tecla);
+        pruv = Armazenada(Matriz);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        Item(*pruv, *pruv, "0561", segundo, 3000);
+        pruv.reset();
+        AbrePagina();
+        Clica("BbFirst");
+        auto* grade = GradeMostrada("DgrRendimentos");
+        ClicaCelula(grade, 2, 1);
+        ClicaCelula(grade, 1, 1);
+        ClicaCelula(grade, 1, 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2000"));
+        ASSERT_TRUE(grade->InplaceEditor() && grade->InplaceEditor()->isVisible());
+        ASSERT_EQ(grade->InplaceEditor()->text(), QStringLiteral("2000"));
+        if (c.excluido)
+            dialogos.Responde(Resposta::Sim);
+        if (c.tecla == Qt::Key_unknown)
+            QTest::mouseClick(Campo(c.botao), Qt::LeftButton);
+        else
+            QTest::keyClick(QApplication::focusWidget(), c.tecla, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(Ni(), c.excluido ? segundo : CpfBeneficiario);
+        EXPECT_EQ(Rendimento(1), (c.excluido ? 3000 : 1000) * TMonetario::Escala);
+        EXPECT_EQ(grade->GetTexto(1, 1), c.excluido ? QStringLiteral("3.000,00") : QStringLiteral("1.000,00"));
+        Mostra(P::Resumo);   // leaving the page stores what it holds
+        EXPECT_EQ(janeiro(CpfBeneficiario), c.excluido ? -1 : 1000);
+        EXPECT_EQ(janeiro(segundo), 3000);
+        EXPECT_EQ(dialogos.Codigos(), c.excluido ? std::vector<int>{31} : std::vector<int>{});
+        dialogos.Limpa();
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        colecao->Exclui(*Lida(Matriz));
+        paginaDeItens = P::Beneficiarios;
+    }
+}
+
+// Coming from another field, the two clicks that open a cell's editor with its amount selected
+// do the same on the first cell, which leaving the grid made current: what is typed replaces
+// the amount.
+TEST_F(TFrBeneficiariosTest, TwoClicksFromAnotherFieldOpenEveryCellWithItsAmountSelected)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 2400);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    const struct {
+        int coluna, linha, mes;
+        bool deducao;
+    } casos[] = {{1, 1, 1, false}, {2, 1, 1, true}, {1, 2, 2, false}, {1, 1, 1, false}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.coluna << "," << c.linha);
+        Campo("DeNomeBenef")->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(Foco(), QStringLiteral("DeNomeBenef"));
+        auto* grade = Campo<TPruvGridMeses>("DgrRendimentos");
+        ClicaCelula(grade, c.coluna, c.linha);
+        ClicaCelula(grade, c.coluna, c.linha);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1000"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QApplication::processEvents();
+        const TRendimentosTributaveis& v = Pagina().Item()->GetValores();
+        EXPECT_EQ((c.deducao ? v.GetDeducao(c.mes) : v.GetRendimento(c.mes)).GetValor(), 1000 * TMonetario::Escala);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
+// Before 2000 a declaration stores no judicial values: their tabs are not offered, not even by
+// their letters, whatever the code admits.
+TEST_F(TFrBeneficiariosTest, BeforeTwoThousandTheJudicialTabsAreNotOffered)
+{
+    const struct {
+        const char* ano;
+        bool judicial;
+    } casos[] = {{"1998", false}, {"1999", false}, {"2000", true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ano);
+        pruv = Armazenada(Matriz, c.ano);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+        pruv.reset();
+        AbrePagina(c.ano);
+        Clica("BbFirst");
+        EXPECT_EQ(Ficha("TSCompensacao"), c.judicial);
+        EXPECT_EQ(Ficha("TSSubJudice"), c.judicial);
+        auto* fichas = Campo<QTabWidget>("PCPruvItem");
+        for (const Qt::Key letra : {Qt::Key_J, Qt::Key_E}) {
+            Campo("DeNomeBenef")->setFocus();
+            QApplication::processEvents();
+            QTest::keyClick(QApplication::focusWidget(), letra, Qt::AltModifier);
+            QApplication::processEvents();
+            EXPECT_EQ(fichas->currentWidget() == Campo("TSRendimentosTrib"), !c.judicial) << letra;
+            fichas->setCurrentIndex(0);
+        }
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        colecao->Exclui(*Lida(Matriz, c.ano));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(TFrBeneficiariosTest, DeletingAsksAndReplacingADuplicateIsOneChange)
 {
     const QString segundo = NumeroDe("333444555");

@@ -11,6 +11,7 @@
 #include "screens/pages/TFrComprovante.h"
 #include "screens/grids/TPruvGridComprPJ.h"
 #include "screens/edits/TPruvEdit.h"
+#include "screens/edits/TPruvMemo.h"
 
 namespace {
 
@@ -223,6 +224,138 @@ TEST_F(TFrComprovanteTest, ACompanysStatementShowsOneRowForEachOfItsLines)
     EXPECT_EQ(grade->RowCount(), 2);   // the titles and January of 1708
     EXPECT_EQ(grade->GetTexto(0, 1), QStringLiteral("Jan"));
     EXPECT_EQ(grade->GetTexto(1, 1), QStringLiteral("1708"));
+}
+
+// "Desfaz preenchimento", clicked (it takes no focus) or by its key, reads the statement again as
+// stored: a nature typed is dropped whether its cell was left or is still being typed, and so is
+// complementary information still being typed; leaving the field afterwards, and the statement,
+// stores none of it.
+TEST_F(TFrComprovanteTest, UndoDropsWhatWasTypedEvenInTheFieldBeingTyped)
+{
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(FichaAtual(), QStringLiteral("NaturezaPJ"));
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    auto* memo = Campo<TPruvMemo>("edtInfComplPJ");
+    const QString natureza = grade->GetTexto(2, 1);
+    const struct {
+        const char* ficha;
+        bool deixado;    // the field was left before the undo
+        Qt::Key tecla;   // with Alt; none: a click
+    } casos[] = {
+        {"NaturezaPJ", true, Qt::Key_unknown},           {"NaturezaPJ", false, Qt::Key_unknown},
+        {"NaturezaPJ", false, Qt::Key_Backspace},        {"InfComplementares", false, Qt::Key_unknown},
+        {"InfComplementares", false, Qt::Key_Backspace},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.ficha << " " << c.deixado << " " << c.tecla);
+        const bool naGrade = QLatin1String(c.ficha) == QLatin1String("NaturezaPJ");
+        const char* outra = naGrade ? "InfComplementares" : "NaturezaPJ";
+        ClicaFicha(c.ficha);
+        QWidget* campo = naGrade ? static_cast<QWidget*>(grade) : memo;
+        campo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ALUGUEL DE SALAS"));
+        if (naGrade) {
+            ASSERT_TRUE(grade->InplaceEditor() && grade->InplaceEditor()->isVisible());
+        }
+        if (c.deixado) {
+            ClicaFicha(outra);
+            ClicaFicha(c.ficha);
+        }
+        if (c.tecla == Qt::Key_unknown)
+            QTest::mouseClick(Campo("BbCancel"), Qt::LeftButton);
+        else
+            QTest::keyClick(QApplication::focusWidget(), c.tecla, Qt::AltModifier);
+        QApplication::processEvents();
+        ClicaFicha(outra);   // the field is left
+        ClicaFicha(c.ficha);
+        EXPECT_EQ(grade->GetTexto(2, 1), natureza);
+        EXPECT_EQ(memo->toPlainText(), QString());
+        Clica("BbFirst");   // a statement that changed is stored as it is left
+        EXPECT_EQ(Linhas("ComprPj"), 0);
+        EXPECT_EQ(Linhas("InfoComp"), 0);
+        Clica("BbLast");
+        EXPECT_EQ(grade->GetTexto(2, 1), natureza);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+// A move to another beneficiary, clicked (the button takes no focus) or by its key, stores the
+// nature still being typed with the statement it belongs to, and gives it to no other.
+TEST_F(TFrComprovanteTest, AMoveStoresTheNatureBeingTypedWithItsOwnStatement)
+{
+    const QString primeira = NumeroDe("445556660001");   // a company before the other
+    ASSERT_TRUE(janela->FecharDeclaracao());
+    {
+        auto pruv = Lida(Matriz);
+        Item(*pruv, *pruv, "1708", primeira, 400);
+    }
+    Abre(Matriz);
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    Clica("BbNext");
+    Clica("BbNext");
+    ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), primeira);
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    const QString natureza = grade->GetTexto(2, 1);
+    const struct {
+        Qt::Key tecla;   // with Alt; none: a click
+        const char* texto;
+    } casos[] = {{Qt::Key_unknown, "ALUGUEL DE SALAS"}, {Qt::Key_Right, "LOCACAO DE MAQUINAS"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), primeira);
+        grade->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(c.texto));
+        if (c.tecla == Qt::Key_unknown)
+            QTest::mouseClick(Campo("BbNext"), Qt::LeftButton);
+        else
+            QTest::keyClick(QApplication::focusWidget(), c.tecla, Qt::AltModifier);
+        QApplication::processEvents();
+        ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), Outra);
+        EXPECT_EQ(grade->GetTexto(2, 1), natureza);
+        Campo<QTabWidget>("PageControl1")->setFocus();   // the grid is left
+        QApplication::processEvents();
+        Clica("BbPrior");
+        EXPECT_EQ(grade->GetTexto(2, 1), QLatin1String(c.texto));
+    }
+    EXPECT_EQ(Linhas("ComprPj"), 1);
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+// Tab leaves the complementary information for the next field, as in every other field: no tab
+// is typed into the text.
+TEST_F(TFrComprovanteTest, TabLeavesTheComplementaryInformationAsEveryOtherField)
+{
+    const struct {
+        const char* ficha;
+        const char* memo;
+    } casos[] = {{"InformacoesPF", "EdtInfComplPF"}, {"InfComplementares", "edtInfComplPJ"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.memo);
+        if (QLatin1String(c.memo) == QLatin1String("edtInfComplPJ")) {
+            Clica("BbNext");
+            Clica("BbNext");
+        }
+        ClicaFicha(c.ficha);
+        auto* memo = Campo<TPruvMemo>(c.memo);
+        memo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(memo, QStringLiteral("PLANO"));
+        QTest::keyClick(memo, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_NE(Foco(), QLatin1String(c.memo));
+        EXPECT_EQ(memo->toPlainText(), QStringLiteral("PLANO"));
+        memo->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+        QApplication::processEvents();
+        EXPECT_NE(Foco(), QLatin1String(c.memo));
+        EXPECT_FALSE(memo->toPlainText().contains(QLatin1Char('\t')));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
 // A company's lines show their month and code: the grid, laid out after it took its current

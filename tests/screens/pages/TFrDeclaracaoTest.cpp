@@ -1,7 +1,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "components/controls/combos/TdvDBComboBox.h"
@@ -245,6 +248,50 @@ TEST_F(TFrDeclaracaoTest, PageChangesSetTheHelpContextAndComputeTheSummary)
     quadro->MostraComprovante(false);
     EXPECT_EQ(quadro->PaginaAtiva(), P::Informacoes);
     EXPECT_EQ(AjudaPaginas(), 12000);
+}
+
+// The wheel turned over a tab bar on its way across the window changes no page, as over a list:
+// the declaration's pages, an item's tabs and a statement's tabs change by a click or a key.
+TEST_F(TFrDeclaracaoTest, TheWheelOverATabBarTurnsNoPage)
+{
+    {
+        auto pruv = Armazenada(Matriz);
+        Item(*pruv, *pruv, "0561", CpfBeneficiario, 1000);
+    }
+    Inicia();
+    Abre(Matriz);
+    const struct {
+        P pagina;
+        const char* fichas;
+    } casos[] = {{P::Informacoes, "PgDeclaracao"}, {P::Beneficiarios, "PCPruvItem"}, {P::Comprovante, "PageControl1"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.fichas);
+        quadro->AtivaPagina(c.pagina);
+        QApplication::processEvents();
+        if (c.pagina == P::Beneficiarios)
+            quadro->Pagina(c.pagina).findChild<QToolButton*>(QStringLiteral("BbFirst"))->click();
+        auto* fichas = janela->findChild<QTabWidget*>(QLatin1String(c.fichas));
+        if (c.pagina != P::Informacoes)
+            fichas = quadro->Pagina(c.pagina).findChild<QTabWidget*>(QLatin1String(c.fichas));
+        ASSERT_NE(fichas, nullptr);
+        QTabBar* barra = fichas->tabBar();
+        ASSERT_TRUE(barra->isVisible());
+        const int antes = fichas->currentIndex();
+        int mostradas = 0;
+        for (int i = 0; i < fichas->count(); ++i)
+            mostradas += fichas->isTabVisible(i) ? 1 : 0;
+        ASSERT_GT(mostradas, 1);
+        for (const int graus : {-120, -120, 120, 120, 120}) {
+            const QPointF ponto = QRectF(barra->tabRect(fichas->currentIndex())).center();
+            QWheelEvent roda(ponto, barra->mapToGlobal(ponto), {}, {0, graus}, Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(barra, &roda);
+            QApplication::processEvents();
+            EXPECT_EQ(fichas->currentIndex(), antes) << graus;
+        }
+        EXPECT_EQ(quadro->PaginaAtiva(), c.pagina);
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
 TEST_F(TFrDeclaracaoTest, AltRGoesToTheSummaryFromAnyPage)

@@ -824,6 +824,14 @@ void TCustomGrid::HideEditor()
     HideEdit();
 }
 
+void TCustomGrid::DiscardEditor()
+{
+    // Loaded from no cell, the editor has no cell to write to as it hides.
+    FColunaEditor = -1;
+    FLinhaEditor = -1;
+    HideEditor();
+}
+
 void TCustomGrid::InvalidateEditor()
 {
     FColunaEditor = -1;

@@ -206,6 +206,8 @@ public:
     void SetEditorMode(bool valor);
     void ShowEditor();
     void HideEditor();
+    // Hides the editor without writing its text to the cell: what was typed there is dropped.
+    void DiscardEditor();
     // Reloads the editor from the cell (its text may have changed under it).
     void InvalidateEditor();
     // None before the editor is first needed.
