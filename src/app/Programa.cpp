@@ -26,11 +26,6 @@ int ExecutaPrograma(const QString& PastaInstancia)
     // Qt's own dialogs (file dialog, standard buttons) speak the program's language.
     const TTraducaoQt traducao;
 
-    // One copy per session: a later start only brings this one to the front.
-    TInstanciaUnica instancia(PastaInstancia);
-    if (instancia.InstanciaAnterior())
-        return 0;
-
     QApplication::setApplicationName(QStringLiteral("Pruv 2003"));
     TDialogosQt dialogos(nullptr, [](int contexto, QWidget* dialogo) { TFoAjuda::Mostra(contexto, dialogo); });
     TAtividadeQt atividade;
@@ -44,6 +39,15 @@ int ExecutaPrograma(const QString& PastaInstancia)
         InterfaceUsuario::Instala(static_cast<IAtividade*>(nullptr));
     });
 
+    // One copy per session: a later start only brings this one to the front.
+    TInstanciaUnica instancia(PastaInstancia);
+    if (instancia.InstanciaAnterior()) {
+        if (instancia.Respondeu())
+            return 0;
+        InterfaceUsuario::Mostra(TInstanciaUnica::MensagemSemResposta(), TipoDialogo::Erro, Botao::Ok);
+        return 1;
+    }
+
     // One copy per program folder, whichever login or session started it: two copies on one
     // database would fail each other's saves.
     TPastaEmUso pasta(TPastas::Programa());
@@ -54,10 +58,14 @@ int ExecutaPrograma(const QString& PastaInstancia)
         InterfaceUsuario::Mostra(pasta.MensagemEmUso(), TipoDialogo::Erro, Botao::Ok);
         return 1;
     case TPastaEmUso::TResultado::Impossivel:
-        // Not kept out, a second copy could undo this one's saves: the user decides.
-        if (const QString pergunta = pasta.PerguntaSemTrava(); !pergunta.isEmpty()
-            && InterfaceUsuario::Mostra(pergunta, TipoDialogo::Aviso, Botao::Sim | Botao::Nao) != Resposta::Sim)
-            return 1;
+        // Not kept out, a second copy could undo this one's saves: the user decides, and Enter
+        // does not decide for them.
+        if (const QString pergunta = pasta.PerguntaSemTrava(); !pergunta.isEmpty()) {
+            TMensagemDialogo mensagem{pergunta, TipoDialogo::Aviso, Botao::Sim | Botao::Nao};
+            mensagem.Padrao = Resposta::Nao;
+            if (InterfaceUsuario::Dialogos().Mostra(mensagem) != Resposta::Sim)
+                return 1;
+        }
         break;
     }
 

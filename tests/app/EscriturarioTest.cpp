@@ -17,7 +17,11 @@
 #include <QThread>
 #include <QTimer>
 #include <QtEndian>
+#include <QEventLoop>
 #include <algorithm>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -1063,6 +1067,62 @@ TEST(Escriturario, AProgramFolderThatTakesNoLockIsNotUsedWithoutAsking)
             EXPECT_FALSE(QFileInfo::exists(TPastas::Dados())) << "the data folder was touched";
         }
     }
+}
+
+// Enter on the question about going on without the folder's lock answers No: a second copy is
+// never put on a folder by a reflex.
+TEST(Escriturario, EnterOnTheQuestionAboutGoingOnWithoutTheLockEndsTheStart)
+{
+    ASSERT_TRUE(QDir(ProgramaDeTeste::Pasta()).mkdir(QStringLiteral("pruv2003.lock")));
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"no lock: the start asks; Enter", [] { return Mensagem() != nullptr; },
+         [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    EXPECT_NE(ExecutaPrograma(ProgramaDeTeste::Pasta() + QStringLiteral("/instancia")), 0);
+    EXPECT_EQ(escriturario.Feitos(), 1u) << "stopped at " << escriturario.Parado();
+    EXPECT_FALSE(QFileInfo::exists(TPastas::Dados())) << "the start went on";
+}
+
+// A first copy of the session that is stopped (or hung) takes no request, though the system
+// takes its connection: a later start does not end silently, it says that a copy runs but does
+// not answer, and ends.
+TEST(Escriturario, AStartWhileTheFirstCopyIsStoppedSaysItDoesNotAnswer)
+{
+    const QString instancia = ProgramaDeTeste::Pasta() + QStringLiteral("/instancia");
+    int pronto[2];
+    ASSERT_EQ(::pipe(pronto), 0);
+    const pid_t primeira = fork();
+    ASSERT_GE(primeira, 0);
+    if (primeira == 0) {
+        ::alarm(60);
+        TInstanciaUnica copia(instancia);
+        if (copia.InstanciaAnterior() || ::write(pronto[1], "1", 1) != 1)
+            ::_exit(2);
+        for (;;)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    ::close(pronto[1]);
+    char nada = 0;
+    ASSERT_EQ(::read(pronto[0], &nada, 1), 1);
+    ::close(pronto[0]);
+    ::kill(primeira, SIGSTOP);
+    const auto termina = qScopeGuard([primeira] {
+        ::kill(primeira, SIGKILL);
+        ::waitpid(primeira, nullptr, 0);
+    });
+    MensagensVistas().clear();
+    Escriturario escriturario({
+        {"a copy runs but does not answer: OK", [] { return Mensagem() != nullptr; },
+         [] { RespondeMensagem(Qt::Key_Return); }},
+        {"the program has ended", [] { return false; }, [] {}},
+    });
+    EXPECT_NE(ExecutaPrograma(instancia), 0);
+    EXPECT_EQ(escriturario.Feitos(), 1u) << "stopped at " << escriturario.Parado();
+    ASSERT_EQ(MensagensVistas().size(), 1);
+    EXPECT_TRUE(MensagensVistas().front().contains(QStringLiteral("não responde")))
+        << MensagensVistas().front().toStdString();
 }
 
 // A damaged table met while a declaration opens: the numbered message names the table and says

@@ -8,6 +8,7 @@
 
 #include "exchange/delivery/TFontePruv.h"
 #include "exchange/layout/TNomeEntrega.h"
+#include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TVolumes.h"
 
@@ -55,7 +56,8 @@ QByteArray TRecuperacaoEntrega::Hash(const QString& Caminho)
 {
     QFile arquivo(Caminho);
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    if (!arquivo.open(QIODevice::ReadOnly) || !hash.addData(&arquivo) || arquivo.error() != QFileDevice::NoError)
+    if (QString erro;
+        !AbreLeituraComum(arquivo, erro) || !hash.addData(&arquivo) || arquivo.error() != QFileDevice::NoError)
         return {};
     return hash.result().toHex();
 }

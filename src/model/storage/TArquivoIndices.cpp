@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "model/values/PastasPrograma.h"
+#include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TPastas.h"
 
 QString TArquivoIndices::NomeArquivo()
@@ -25,7 +26,7 @@ bool TArquivoIndices::Le(const QString& Caminho, QStringList& Linhas)
 {
     Linhas.clear();
     QFile arquivo(Caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
+    if (QString erro; !AbreLeituraComum(arquivo, erro))
         return false;
     const QByteArray bytes = arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)

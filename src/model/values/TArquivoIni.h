@@ -11,7 +11,7 @@ public:
 
     // Padrao when the key, the section or the file is absent.
     [[nodiscard]] static QString LeString(const QString& Secao, const QString& Chave, const QString& Padrao);
-    // Raises TErro 159 with the file's path when the key cannot be written; the file is then
-    // as it was.
+    // Raises TErro 159 with the file's path when the key cannot be written for a full or failing
+    // disk, 139 with the path and the cause for any other reason; the file is then as it was.
     static void GravaString(const QString& Secao, const QString& Chave, const QString& Valor);
 };

@@ -12,6 +12,7 @@
 #include "platform/compress/TLeitorZip.h"
 #include "platform/compress/TPacoteEntrega.h"
 #include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastaDeTrabalho.h"
@@ -92,7 +93,7 @@ int ProcuraPorNome(const QStringList& caminhos, const QString& nome)
 bool LePrimeiraLinha(const QString& caminho, QByteArray& primeiraLinha, TCrcAposPrimeiraLinha& soma)
 {
     QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
+    if (QString erro; !AbreLeituraComum(arquivo, erro))
         return false;
     const QByteArray inicio = arquivo.read(TPacoteEntrega::TamanhoMaximoCabecalho + 2);
     const qsizetype fim = inicio.indexOf('\n');
@@ -109,7 +110,7 @@ bool LePrimeiraLinha(const QString& caminho, QByteArray& primeiraLinha, TCrcApos
 bool Copia(const QString& caminho, TArquivosNovos& novos)
 {
     QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
+    if (QString erro; !AbreLeituraComum(arquivo, erro))
         return false;
     QByteArray pedaco(64 * 1024, Qt::Uninitialized);
     for (;;) {
@@ -185,7 +186,7 @@ bool MarcaVolumes(const QString& caminho, QByteArray& texto)
         return false;   // reported to the caller as a failed packing
     }
     QFile recibo(caminho);
-    if (!recibo.open(QIODevice::ReadOnly))
+    if (QString erro; !AbreLeituraComum(recibo, erro))
         return false;
     texto = recibo.read(TamanhoMaximoRecibo + 1);
     return recibo.error() == QFileDevice::NoError && texto.size() <= TamanhoMaximoRecibo;

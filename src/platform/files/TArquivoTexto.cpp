@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TFalhasDeArquivo.h"
 
@@ -154,7 +155,7 @@ bool TArquivoTexto::LeInicio(const QString& caminho, qint64 tamanho, QByteArray&
 {
     QFile arquivo(caminho);
     QString erro;
-    if (!arquivo.open(QIODevice::ReadOnly) || !TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, caminho, erro))
+    if (!AbreLeituraComum(arquivo, erro) || !TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, caminho, erro))
         return false;
     bytes = arquivo.read(tamanho);
     return arquivo.error() == QFileDevice::NoError;

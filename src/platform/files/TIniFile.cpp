@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TMotivoSistema.h"
@@ -50,21 +51,24 @@ Linha Analisa(const QString& texto)
 
 class Conteudo {
 public:
-    // nullopt when the file exists but cannot be read.
-    static std::optional<Conteudo> Le(const QString& caminho, QString& erro)
+    // nullopt when the file exists but cannot be read, its reason in erro and its error number in
+    // erroSistema.
+    static std::optional<Conteudo> Le(const QString& caminho, QString& erro, int& erroSistema)
     {
         Conteudo conteudo;
         QFile arquivo(caminho);
-        if (!arquivo.exists())
-            return conteudo;
-        if (!arquivo.open(QIODevice::ReadOnly)) {
-            erro = TMotivoSistema::Texto(errno);
+        // Never a fifo, which would hold the read for good, nor what a link points at.
+        if (!AbreLeituraComum(arquivo, erro)) {
+            if (errno == ENOENT)
+                return conteudo;
+            erroSistema = errno;
             return std::nullopt;
         }
         if (!TFalhasDeArquivo::Permite(TFalhasDeArquivo::Leitura, caminho, erro))
             return std::nullopt;
         const QByteArray bytes = arquivo.readAll();
         if (arquivo.error() != QFileDevice::NoError) {
+            erroSistema = errno;
             erro = TMotivoSistema::Texto(errno);
             return std::nullopt;
         }
@@ -76,15 +80,18 @@ public:
     static Conteudo LeParaConsulta(const QString& caminho)
     {
         QString erro;
-        return Le(caminho, erro).value_or(Conteudo{});
+        int numero = 0;
+        return Le(caminho, erro, numero).value_or(Conteudo{});
     }
 
     static Conteudo LeParaAlterar(const QString& caminho)
     {
         QString erro;
-        auto conteudo = Le(caminho, erro);
+        int erroSistema = 0;
+        auto conteudo = Le(caminho, erro, erroSistema);
         if (!conteudo)
-            throw EIniFile(QStringLiteral("não foi possível ler o arquivo %1: %2").arg(caminho, erro).toStdString());
+            throw EIniFile(QStringLiteral("não foi possível ler o arquivo %1: %2").arg(caminho, erro).toStdString(),
+                           erroSistema);
         return std::move(*conteudo);
     }
 
@@ -96,8 +103,11 @@ public:
             bytes += "\r\n";
         }
         // Every step is checked up to the rename: a failure leaves the old file whole.
-        if (QString erro; !TArquivoNovo::GravaInteiro(caminho, bytes, erro))
-            throw EIniFile(QStringLiteral("não foi possível gravar o arquivo %1: %2").arg(caminho, erro).toStdString());
+        TArquivoNovo arquivo;
+        if (!(arquivo.Abre(caminho) && arquivo.Escreve(bytes) && arquivo.Confirma()))
+            throw EIniFile(
+                QStringLiteral("não foi possível gravar o arquivo %1: %2").arg(caminho, arquivo.Erro()).toStdString(),
+                arquivo.ErroSistema());
     }
 
     // Index of the first header of that section, or -1.

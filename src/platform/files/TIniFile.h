@@ -6,10 +6,17 @@
 #include <stdexcept>
 
 // An INI file could not be read back before a change, or could not be written; the text is
-// the system's. The file is then as it was.
+// the system's, Erro its error number (0 when none). The file is then as it was.
 class EIniFile : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EIniFile(const std::string& texto, int erro = 0)
+        : std::runtime_error(texto)
+        , FErro(erro)
+    {}
+    [[nodiscard]] int Erro() const { return FErro; }
+
+private:
+    int FErro;
 };
 
 // An INI file kept in its own order. Sections and keys match without regard to case or to the

@@ -19,6 +19,11 @@ QString TMotivoSistema::Texto(int erro)
         return QStringLiteral("a pasta não existe");
     case EISDIR:
         return QStringLiteral("há uma pasta com o nome do arquivo");
+    case ELOOP:
+        // Every name the program opens itself is opened without following a link.
+        return QStringLiteral("há um atalho (link) com o nome do arquivo, e o programa não o segue");
+    case ArquivoEspecial:
+        return QStringLiteral("há um arquivo especial (fila, soquete ou dispositivo) com o nome do arquivo");
     case 0:
     case EIO:
         return QStringLiteral("houve um erro de leitura ou gravação no disco");

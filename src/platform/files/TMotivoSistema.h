@@ -9,6 +9,10 @@ class TMotivoSistema final {
 public:
     TMotivoSistema() = delete;
 
+    // Not the system's: the name holds a file that is neither a regular file, a folder nor a
+    // link (a fifo, a socket, a device), which the program never opens.
+    static constexpr int ArquivoEspecial = 0x10000;
+
     // Lower case, without a final point; "houve um erro de leitura ou gravação no disco" for 0.
     [[nodiscard]] static QString Texto(int erro);
 };

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <utility>
 
+#include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TMotivoSistema.h"
 
@@ -32,15 +33,15 @@ bool Existe(const QString& caminho)
 
 // An exclusive lock on the regular file at caminho, never through a link: its descriptor, or -1.
 // A lock that another process holds answers -1 with errno EWOULDBLOCK; a file that cannot be
-// locked (a link, one the user may not read) answers -1 with another errno.
+// locked (a link, anything but a regular file, one the user may not read) answers -1 with another
+// errno.
 int Trava(const QString& caminho)
 {
-    const int descritor = ::open(Nativo(caminho).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    const int descritor = AbreArquivoComum(Nativo(caminho), O_RDONLY);
     if (descritor < 0)
         return -1;
-    struct stat st {};
-    if (::fstat(descritor, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(descritor, LOCK_EX | LOCK_NB) != 0) {
-        const int erro = S_ISREG(st.st_mode) ? errno : EISDIR;
+    if (::flock(descritor, LOCK_EX | LOCK_NB) != 0) {
+        const int erro = errno;
         ::close(descritor);
         errno = erro;
         return -1;
@@ -57,7 +58,7 @@ void LeMarca(const QString& caminho, TSubstituicao::TSobra& sobra)
         return;
     }
     QFile marca(caminho);
-    if (marca.open(QIODevice::ReadOnly)) {
+    if (QString erro; AbreLeituraComum(marca, erro)) {
         sobra.Marca = marca.readAll();
         if (marca.error() == QFileDevice::NoError) {
             sobra.EstadoMarca = M::Lida;

@@ -50,6 +50,9 @@ struct TMensagemDialogo {
     std::uint16_t Botoes = Botao::Ok;
     int HelpCtx = 0;       // the Help button is shown only when Botoes has Botao::Ajuda
     int Referencia = -1;   // opaque number of the caller; never shown, kept by test doubles
+    // The button Enter takes; Nenhuma: the first of OK and Yes. A question whose Yes could do
+    // harm gives No.
+    Resposta Padrao = Resposta::Nenhuma;
 };
 
 // Shows a message and waits for the user's answer.

@@ -104,9 +104,10 @@ void TDialogosQt::Monta(QMessageBox& caixa, const TMensagemDialogo& mensagem)
         b->setProperty(propriedadeResposta, static_cast<int>(d.Resultado));
     }
 
-    // Enter takes the first of OK and Yes; Escape the first of Cancel, No and OK.
-    for (Resposta r : {Resposta::Ok, Resposta::Sim})
-        if (QAbstractButton* b = BotaoDe(caixa, r)) {
+    // Enter takes the button asked for, else the first of OK and Yes; Escape the first of Cancel,
+    // No and OK.
+    for (Resposta r : {mensagem.Padrao, Resposta::Ok, Resposta::Sim})
+        if (QAbstractButton* b = r == Resposta::Nenhuma ? nullptr : BotaoDe(caixa, r)) {
             caixa.setDefaultButton(qobject_cast<QPushButton*>(b));
             break;
         }

@@ -44,6 +44,11 @@ QString TRegistroPruv::Caminho()
 
 QString TRegistroPruv::LeString(const QString& Nome)
 {
+    // The settings' reader would wait for good on a fifo: anything but a regular file reads as
+    // no settings.
+    QByteArray bytes;
+    if (QFileInfo::exists(Caminho()) && !LeTudo(Caminho(), bytes))
+        return QString();
     const QSettings arquivo(Caminho(), QSettings::NativeFormat);
     return arquivo.value(Nome).toString();
 }

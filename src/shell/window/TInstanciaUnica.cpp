@@ -1,6 +1,8 @@
 #include "shell/window/TInstanciaUnica.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -8,6 +10,9 @@
 #include <QThread>
 #include <QWidget>
 #include <QtGlobal>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,10 +21,20 @@ constexpr int EsperaMs = 1000;
 // has just taken the lock is listening a moment later.
 constexpr int EsperaPrimeiraMs = 3000;
 
+// How long a later start waits for the first copy's answer once it took the request: the
+// first answers from its event loop, which every long task keeps turning.
+constexpr int EsperaRespostaMs = 2000;
+
 // What a later start writes to the first.
 QByteArray PedidoFrente()
 {
     return QByteArrayLiteral("frente\n");
+}
+
+// What the first answers once its window came forward.
+QByteArray RespostaFrente()
+{
+    return QByteArrayLiteral("na frente\n");
 }
 
 }   // namespace
@@ -31,8 +46,27 @@ QString TInstanciaUnica::NomePadrao()
 
 QString TInstanciaUnica::PastaPadrao()
 {
-    QString pasta = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return pasta.isEmpty() ? QDir::tempPath() : pasta;
+    // Never the shared temporary folder, where another user could prepare the marker or listen
+    // on the socket.
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+}
+
+QString TInstanciaUnica::MensagemSemResposta()
+{
+    return QStringLiteral("O Pruv 2003 já está aberto nesta sessão, mas não responde. Aguarde que ele termine o que "
+                          "está fazendo, ou encerre-o, e inicie o programa novamente. O programa será finalizado.");
+}
+
+bool TInstanciaUnica::PastaPropria(const QString& pasta)
+{
+    if (pasta.isEmpty())
+        return false;
+    const QByteArray nativo = QFile::encodeName(pasta);
+    if (::mkdir(nativo.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    return ::lstat(nativo.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
+        && (st.st_mode & 0777) == 0700;
 }
 
 TInstanciaUnica::TInstanciaUnica(QString pasta, QString nome, QObject* pai)
@@ -54,7 +88,12 @@ QString TInstanciaUnica::Caminho() const
 
 bool TInstanciaUnica::InstanciaAnterior()
 {
-    QDir().mkpath(FPasta);
+    FRespondeu = false;
+    if (!PastaPropria(FPasta)) {
+        qWarning("no folder of this user's own for the single-instance check (%s); starting without it",
+                 qUtf8Printable(FPasta));
+        return false;
+    }
     FTrava = std::make_unique<TArquivoDeTrava>(Caminho() + QStringLiteral(".lock"), NomePadrao());
     const TArquivoDeTrava::TResultado resultado = FTrava->Trava();
     if (resultado == TArquivoDeTrava::TResultado::Travado) {
@@ -64,8 +103,16 @@ bool TInstanciaUnica::InstanciaAnterior()
     const int erro = FTrava->Erro();
     FTrava.reset();
     // Without the lock no copy is known to run: it is asked once, without waiting for one to come.
-    if (PedeParaFrente(Caminho(), resultado == TArquivoDeTrava::TResultado::EmUso ? EsperaPrimeiraMs : 0))
+    switch (PedeParaFrente(Caminho(), resultado == TArquivoDeTrava::TResultado::EmUso ? EsperaPrimeiraMs : 0)) {
+    case TPedido::Respondeu:
+        FRespondeu = true;
         return true;
+    case TPedido::SemResposta:
+        qWarning("the copy listening in %s took the request but did not answer", qUtf8Printable(FPasta));
+        return true;
+    case TPedido::SemCopia:
+        break;
+    }
     if (resultado == TArquivoDeTrava::TResultado::EmUso)
         qWarning("the copy holding the single-instance lock in %s does not answer; starting on",
                  qUtf8Printable(FPasta));
@@ -88,7 +135,7 @@ void TInstanciaUnica::Escuta()
         qWarning("later starts cannot reach this one: %s", qUtf8Printable(FServidor->errorString()));
 }
 
-bool TInstanciaUnica::PedeParaFrente(const QString& caminho, int esperaMs)
+TInstanciaUnica::TPedido TInstanciaUnica::PedeParaFrente(const QString& caminho, int esperaMs)
 {
     // A copy that holds the lock but is not listening yet refuses the connection: asked again
     // until it listens or the wait is over.
@@ -97,13 +144,23 @@ bool TInstanciaUnica::PedeParaFrente(const QString& caminho, int esperaMs)
         QLocalSocket socket;
         socket.connectToServer(caminho);
         if (socket.waitForConnected(EsperaMs)) {
+            // The system takes the connection and the request for a copy that is stopped or hung
+            // as well: only its answer tells that it runs.
             socket.write(PedidoFrente());
-            const bool enviado = socket.waitForBytesWritten(EsperaMs);
-            socket.disconnectFromServer();
-            return enviado;
+            if (!socket.waitForBytesWritten(EsperaMs))
+                return TPedido::SemResposta;
+            // Events keep being handled meanwhile, so that a copy in this same process answers.
+            const QDeadlineTimer resposta(EsperaRespostaMs);
+            while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState && !resposta.hasExpired()) {
+                QCoreApplication::processEvents();
+                socket.waitForReadyRead(20);
+            }
+            const bool respondeu = socket.canReadLine() && socket.readLine() == RespostaFrente();
+            socket.abort();
+            return respondeu ? TPedido::Respondeu : TPedido::SemResposta;
         }
         if (prazo.hasExpired())
-            return false;
+            return TPedido::SemCopia;
         QThread::msleep(100);
     }
 }
@@ -113,8 +170,9 @@ void TInstanciaUnica::AtendeConexao()
     while (QLocalSocket* conexao = FServidor->nextPendingConnection()) {
         auto le = [this, conexao] {
             if (conexao->canReadLine() && conexao->readLine() == PedidoFrente()) {
-                conexao->disconnectFromServer();
                 TrazParaFrente();
+                conexao->write(RespostaFrente());
+                conexao->disconnectFromServer();   // once the answer is written
             }
         };
         connect(conexao, &QLocalSocket::readyRead, this, le);

@@ -45,8 +45,11 @@ QString TPastaEmUso::MensagemEmUso() const
 {
     const QString pasta = QStringLiteral("A pasta do programa ") + QDir::toNativeSeparators(FPasta);
     const QString fim = QStringLiteral("Feche aquela cópia antes de iniciar esta. O programa será finalizado.");
-    if (FTrava.Dono() != ::getuid())
-        return pasta + QStringLiteral(" está em uso por outro usuário (") + NomeDoUsuario(FTrava.Dono())
+    const std::optional<uid_t> dono = FTrava.Dono();
+    if (!dono)
+        return pasta + QStringLiteral(" está em uso por outra cópia do Pruv 2003, deste ou de outro usuário. ") + fim;
+    if (*dono != ::geteuid())
+        return pasta + QStringLiteral(" está em uso por outro usuário (") + NomeDoUsuario(*dono)
             + QStringLiteral("), numa cópia do Pruv 2003 aberta por ele. ") + fim;
     return pasta
         + QStringLiteral(" está em uso por outra cópia do Pruv 2003 deste usuário, aberta nesta ou em outra sessão. ")

@@ -22,7 +22,8 @@ public:
     // Travado: this copy now holds the folder. EmUso: another running copy holds it.
     // Impossivel: no lock can be taken in the folder; a second copy would not be kept out.
     TResultado Trava();
-    // What a copy that finds the folder in use tells the user: another user's copy is named so.
+    // What a copy that finds the folder in use tells the user: the user whose copy holds it, or
+    // only that another copy does where that user cannot be known.
     [[nodiscard]] QString MensagemEmUso() const;
     // What a copy that could not take the lock asks the user before it goes on: nothing when the
     // disk takes no writes at all, where two copies cannot undo each other's work.

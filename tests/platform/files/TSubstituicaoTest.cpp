@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 
 #include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TSubstituicao.h"
 #include "support/ArquivosDeTeste.h"
+#include "support/ProcessoLimitado.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {
@@ -236,5 +238,28 @@ TEST(TSubstituicao, AMarksCompanionStaysUntilTheConfirmationAndNeverOutlivesItAl
                                .join(QLatin1Char(' '));
         EXPECT_EQ(arquivos, QLatin1String(c.arquivos));
         EXPECT_EQ(BytesDoArquivo(Caminho("a.dec")), c.confirma ? "new" : "earlier");
+    }
+}
+
+// A mark, or the file kept aside, that is a fifo never holds the recovery of the folder: the place
+// is left for a person, and the recovery goes on.
+TEST(TSubstituicao, AFifoUnderAMarksOrTheEarlierFilesNameNeverHoldsTheRecovery)
+{
+    for (const char* nome : {".entrega.dec.marca", ".entrega.dec.anterior"}) {
+        SCOPED_TRACE(nome);
+        QDir(ProgramaDeTeste::Pasta()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(ProgramaDeTeste::Pasta()));
+        GravaArquivo(Caminho("entrega.dec"), "nova");
+        if (QByteArray(nome).endsWith(".marca"))
+            GravaArquivo(Caminho(".entrega.dec.anterior"), "anterior");
+        ASSERT_EQ(::mkfifo(QFile::encodeName(Caminho(nome)).constData(), 0644), 0);
+        EXPECT_EQ(NoProcessoLimitado([] {
+                      TSubstituicao::Recupera(ProgramaDeTeste::Pasta(), {}, [](const TSubstituicao::TSobra&) {
+                          return TSubstituicao::TDestino::Espera;
+                      });
+                      return 0;
+                  }),
+                  0)
+            << "held by the fifo";
     }
 }

@@ -1,16 +1,21 @@
 #include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSysInfo>
 #include <QThread>
 #include <QWidget>
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/ProcessoLimitado.h"
 #include "support/ProgramaDeTeste.h"
 #include "shell/window/TInstanciaUnica.h"
 #include "shell/Espera.h"
@@ -146,4 +151,94 @@ TEST(TInstanciaUnica, AfterTheFirstEndsTheNextStartRuns)
     EXPECT_FALSE(seguinte.InstanciaAnterior());
     TInstanciaUnica outra(ProgramaDeTeste::Pasta(), Nome);
     EXPECT_TRUE(outra.InstanciaAnterior());
+}
+
+// With no runtime folder of the session (a login by su), the marker must not go where another
+// user can prepare it: in a shared temporary folder where another user listens on the socket and
+// holds the marker, or left a fifo under its name, and took the user's fallback folder as well,
+// the start is neither ended nor held; it runs without the check.
+TEST(TInstanciaUnica, WithoutAFolderOfItsOwnNoOtherUsersFilesDecideWhetherItRuns)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to act as two users";
+    constexpr int Outro = 65534;
+    const QString compartilhada = ProgramaDeTeste::Pasta() + QStringLiteral("/tmp");
+    ASSERT_TRUE(QDir().mkpath(compartilhada + QStringLiteral("/runtime-root")));
+    ASSERT_EQ(::chmod(QFile::encodeName(ProgramaDeTeste::Pasta()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(compartilhada).constData(), 01777), 0);
+    ASSERT_EQ(::chown(QFile::encodeName(compartilhada + QStringLiteral("/runtime-root")).constData(), Outro, Outro), 0);
+    const QString caminho = compartilhada + QLatin1Char('/') + Nome;
+
+    // The other user listens on the socket and holds the marker.
+    int pronto[2];
+    ASSERT_EQ(::pipe(pronto), 0);
+    const pid_t outro = fork();
+    ASSERT_GE(outro, 0);
+    if (outro == 0) {
+        ::alarm(30);
+        if (::setgid(Outro) != 0 || ::setuid(Outro) != 0)
+            ::_exit(100);
+        const int trava = ::open(QFile::encodeName(caminho + QStringLiteral(".lock")).constData(),
+                                 O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        QLocalServer servidor;
+        if (trava < 0 || ::flock(trava, LOCK_EX) != 0 || !servidor.listen(caminho) || ::write(pronto[1], "1", 1) != 1)
+            ::_exit(2);
+        for (;;)
+            servidor.waitForNewConnection(1000);
+    }
+    ::close(pronto[1]);
+    char nada = 0;
+    ASSERT_EQ(::read(pronto[0], &nada, 1), 1) << "the other user's copy did not come up";
+    const auto inicia = [&compartilhada] {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(compartilhada));
+        TInstanciaUnica inicio(TInstanciaUnica::PastaPadrao(), Nome);
+        return inicio.InstanciaAnterior() ? 1 : 0;
+    };
+    EXPECT_EQ(NoProcessoLimitado(inicia), 0) << "1: ended by the other user's listener; -1: held";
+    ::kill(outro, SIGKILL);
+    ::waitpid(outro, nullptr, 0);
+    ::close(pronto[0]);
+
+    // A fifo under the marker's name, made by the other user, for a start of a third.
+    ASSERT_TRUE(QFile::remove(caminho + QStringLiteral(".lock")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(caminho + QStringLiteral(".lock")).constData(), 0644), 0);
+    ASSERT_TRUE(QDir().mkpath(compartilhada + QStringLiteral("/runtime-nobody")));
+    EXPECT_EQ(NoProcessoLimitado(inicia, Outro), 0) << "-1: held by the fifo";
+}
+
+// A first copy that is stopped, or hung, still has its socket taken by the system: a later start
+// waits for its answer a moment, and tells that a copy runs but does not answer instead of
+// ending silently. A copy that answers is told apart.
+TEST(TInstanciaUnica, ALaterStartTellsAFirstCopyThatAnswersFromOneThatDoesNot)
+{
+    int pronto[2];
+    ASSERT_EQ(::pipe(pronto), 0);
+    const pid_t primeira = fork();
+    ASSERT_GE(primeira, 0);
+    if (primeira == 0) {
+        ::alarm(30);
+        TInstanciaUnica copia(ProgramaDeTeste::Pasta(), Nome);
+        if (copia.InstanciaAnterior() || ::write(pronto[1], "1", 1) != 1)
+            ::_exit(2);
+        for (;;)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    char nada = 0;
+    ASSERT_EQ(::read(pronto[0], &nada, 1), 1);
+    {
+        TInstanciaUnica segunda(ProgramaDeTeste::Pasta(), Nome);
+        EXPECT_TRUE(segunda.InstanciaAnterior());
+        EXPECT_TRUE(segunda.Respondeu()) << "the running copy answered";
+    }
+    ::kill(primeira, SIGSTOP);
+    {
+        TInstanciaUnica terceira(ProgramaDeTeste::Pasta(), Nome);
+        EXPECT_TRUE(terceira.InstanciaAnterior()) << "a copy runs";
+        EXPECT_FALSE(terceira.Respondeu()) << "the stopped copy cannot have answered";
+    }
+    ::kill(primeira, SIGKILL);
+    ::waitpid(primeira, nullptr, 0);
+    ::close(pronto[0]);
+    ::close(pronto[1]);
 }

@@ -1,11 +1,14 @@
 #include <functional>
 #include <QDir>
 #include <QFile>
+#include <QSysInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "shell/window/TPastaEmUso.h"
+#include "support/ProcessoLimitado.h"
 #include "support/ProgramaDeTeste.h"
 
 using R = TPastaEmUso::TResultado;
@@ -69,19 +72,19 @@ TEST(TPastaEmUso, ALockFileNoCopyHoldsIsTakenOverWhateverItHolds)
 
 namespace {
 
-// Runs acao in a child process under another user id (the tests run as root); its exit code.
-int ComoOutroUsuario(const std::function<int()>& acao)
+constexpr int OutroUsuario = 65534;
+
+// Runs acao in a child process under another user id (the tests run as root); its exit code, -1
+// when it hung.
+int ComoOutroUsuario(const std::function<int()>& acao, mode_t mascara = 022)
 {
-    const pid_t filho = fork();
-    if (filho == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(100);
-        ::_exit(acao());
-    }
-    int estado = 0;
-    if (filho < 0 || waitpid(filho, &estado, 0) != filho || !WIFEXITED(estado))
-        return -1;
-    return WEXITSTATUS(estado);
+    return NoProcessoLimitado(acao, OutroUsuario, mascara);
+}
+
+// A folder every user may use, as a program folder shared by several logins is.
+void AbreParaTodos(const QString& pasta)
+{
+    ASSERT_EQ(::chmod(QFile::encodeName(pasta).constData(), 0777), 0);
 }
 
 }   // namespace
@@ -109,12 +112,17 @@ TEST(TPastaEmUso, AnotherUserIsKeptOutToldWhoHoldsTheFolderAndTakesItWhenFree)
         EXPECT_EQ(saida, 0) << "1: went on without the lock; 2: not told that another user holds it";
     }
 
-    // The first copy was killed: its file stays, the other user's to read only.
+    // The first copy was killed: its file stays, the other user's to read only, naming a process
+    // of this machine that has ended.
     const QString arquivo = pasta + QLatin1Char('/') + TPastaEmUso::NomeArquivo();
+    const pid_t terminado = fork();
+    if (terminado == 0)
+        ::_exit(0);
+    ASSERT_EQ(waitpid(terminado, nullptr, 0), terminado);
     {
         QFile deixado(arquivo);
         ASSERT_TRUE(deixado.open(QIODevice::WriteOnly));
-        deixado.write("4242\nPruv 2003\nesta-maquina\n");
+        deixado.write(QByteArray::number(terminado) + "\nPruv 2003\n" + QSysInfo::machineHostName().toUtf8() + '\n');
     }
     int pronto[2];
     int segue[2];
@@ -137,6 +145,10 @@ TEST(TPastaEmUso, AnotherUserIsKeptOutToldWhoHoldsTheFolderAndTakesItWhenFree)
     EXPECT_EQ(tomou, '1') << "the other user took the free folder";
     TPastaEmUso depois(pasta);
     EXPECT_EQ(depois.Trava(), R::EmUso) << "held by the other user's copy";
+    // The words in the file are the first copy's: who holds it now cannot be known, and no one
+    // is named.
+    EXPECT_TRUE(depois.MensagemEmUso().contains(QStringLiteral("em uso por outra cópia do Pruv 2003,")))
+        << depois.MensagemEmUso().toStdString();
     const char vai = 'x';
     EXPECT_EQ(::write(segue[1], &vai, 1), 1);
     int estado = 0;
@@ -171,4 +183,122 @@ TEST(TPastaEmUso, AFolderThatTakesNoLockIsToldWithItsReason)
             : 2;
     });
     EXPECT_EQ(saida, 0) << "1: not told that no lock could be taken; 2: the question lacks the folder or the reason";
+}
+
+// Whatever stands under the lock's name that is not a regular file never holds a start: it is
+// refused at once, for the user who made it and for another, and the question tells what it is.
+TEST(TPastaEmUso, NoKindOfFileUnderTheLocksNameHoldsAStartAndItsReasonIsTold)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to start a copy as another user";
+    const struct {
+        const char* caso;
+        std::function<bool(const QByteArray&)> faz;
+        const char* motivo;
+    } casos[] = {
+        {"a fifo", [](const QByteArray& c) { return ::mkfifo(c.constData(), 0644) == 0; }, "arquivo especial"},
+        {"a link to a regular file",
+         [](const QByteArray& c) {
+             QFile alvo(QFile::decodeName(c) + QStringLiteral(".alvo"));
+             return alvo.open(QIODevice::WriteOnly) && ::symlink((c + ".alvo").constData(), c.constData()) == 0;
+         },
+         "atalho"},
+        {"a folder", [](const QByteArray& c) { return ::mkdir(c.constData(), 0755) == 0; }, "pasta com o nome"},
+    };
+    AbreParaTodos(ProgramaDeTeste::Pasta());
+    for (const auto& c : casos) {
+        for (const int usuario : {-1, OutroUsuario}) {
+            SCOPED_TRACE(std::string(c.caso) + (usuario < 0 ? ", its maker" : ", another user"));
+            const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/") + QString::number(usuario) + c.caso;
+            ASSERT_TRUE(QDir().mkpath(pasta));
+            AbreParaTodos(pasta);
+            ASSERT_TRUE(c.faz(QFile::encodeName(pasta + QLatin1Char('/') + TPastaEmUso::NomeArquivo())));
+            const QString motivo = QString::fromUtf8(c.motivo);
+            const int saida = NoProcessoLimitado(
+                [&pasta, &motivo] {
+                    TPastaEmUso pastaEmUso(pasta);
+                    if (pastaEmUso.Trava() != R::Impossivel)
+                        return 1;
+                    return pastaEmUso.PerguntaSemTrava().contains(motivo) ? 0 : 2;
+                },
+                usuario);
+            EXPECT_EQ(saida, 0) << "-1: the start hung; 1: not refused; 2: not told what stands there";
+        }
+    }
+}
+
+// A user whose umask keeps their files private (077), or from those outside their group (027),
+// still makes a lock file that every other user of the shared folder can lock: a second user is
+// kept out and told who holds the folder, not asked whether to go on beside them.
+TEST(TPastaEmUso, ALockMadeUnderAPrivateUmaskStillKeepsAnotherUserOut)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to start a copy as another user";
+    AbreParaTodos(ProgramaDeTeste::Pasta());
+    for (const mode_t mascara : {mode_t{077}, mode_t{027}}) {
+        SCOPED_TRACE(mascara);
+        const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/umask") + QString::number(mascara, 8);
+        ASSERT_TRUE(QDir().mkpath(pasta));
+        AbreParaTodos(pasta);
+        const mode_t antes = ::umask(mascara);
+        TPastaEmUso primeira(pasta);
+        const R resultado = primeira.Trava();
+        ::umask(antes);
+        ASSERT_EQ(resultado, R::Travado);
+        const int saida = ComoOutroUsuario([&pasta] {
+            TPastaEmUso outra(pasta);
+            if (outra.Trava() != R::EmUso)
+                return 1;
+            return outra.MensagemEmUso().contains(QStringLiteral("em uso por outro usuário (root)")) ? 0 : 2;
+        });
+        EXPECT_EQ(saida, 0) << "1: not kept out (asked instead); 2: not told who holds the folder";
+    }
+}
+
+// A copy killed while it held the folder, then another user's copy takes it: the first user's
+// next start is told that the other user holds it.
+TEST(TPastaEmUso, AfterATakeOverTheHolderIsNamed)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to start a copy as another user";
+    const QString pasta = ProgramaDeTeste::Pasta();
+    AbreParaTodos(pasta);
+    const pid_t morta = fork();
+    if (morta == 0) {
+        TPastaEmUso primeira(pasta);
+        ::_exit(primeira.Trava() == R::Travado ? 0 : 1);   // no destructor: the file stays as a kill leaves it
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(morta, &estado, 0), morta);
+    ASSERT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    int pronto[2];
+    int segue[2];
+    ASSERT_EQ(::pipe(pronto), 0);
+    ASSERT_EQ(::pipe(segue), 0);
+    const pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        ::alarm(10);
+        if (::setgid(OutroUsuario) != 0 || ::setuid(OutroUsuario) != 0)
+            ::_exit(100);
+        TPastaEmUso outra(pasta);
+        const char tomou = outra.Trava() == R::Travado ? '1' : '0';
+        char nada = 0;
+        if (::write(pronto[1], &tomou, 1) != 1 || ::read(segue[0], &nada, 1) != 1)
+            ::_exit(101);
+        ::_exit(0);
+    }
+    char tomou = 0;
+    ASSERT_EQ(::read(pronto[0], &tomou, 1), 1);
+    EXPECT_EQ(tomou, '1') << "the other user took the free folder";
+    TPastaEmUso depois(pasta);
+    EXPECT_EQ(depois.Trava(), R::EmUso);
+    EXPECT_TRUE(depois.MensagemEmUso().contains(QStringLiteral("em uso por outro usuário (nobody)")))
+        << depois.MensagemEmUso().toStdString();
+    const char vai = 'x';
+    EXPECT_EQ(::write(segue[1], &vai, 1), 1);
+    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    for (const int d : {pronto[0], pronto[1], segue[0], segue[1]})
+        ::close(d);
 }

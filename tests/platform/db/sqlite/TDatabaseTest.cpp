@@ -2,12 +2,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <string_view>
 #include <vector>
 
 #include "platform/db/BancoDeTeste.h"
 #include "support/FalhasDeDisco.h"
+#include "support/ProcessoLimitado.h"
+#include "support/ProgramaDeTeste.h"
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/datasets/TTable.h"
@@ -456,4 +461,38 @@ TEST(TDatabaseColacao, NamesKeepTheOrderTheIndexesWereBuiltWith)
         }
     }
     EXPECT_GT(diferentes, 100000);
+}
+
+// A database file that is not a regular file never holds the opening (a fifo would hold SQLite's
+// first read for good): it is refused, naming what stands there.
+TEST(TDatabaseArquivo, WhatIsNoRegularFileUnderTheDatabasesNameIsRefusedWithWhatItIs)
+{
+    const QString arquivo = ProgramaDeTeste::Pasta() + QStringLiteral("/banco.db");
+    const QByteArray nome = QFile::encodeName(arquivo);
+    const struct {
+        const char* caso;
+        std::function<bool()> faz;
+        const char* motivo;
+    } casos[] = {
+        {"a fifo", [&nome] { return ::mkfifo(nome.constData(), 0644) == 0; }, "arquivo especial"},
+        {"a link", [&nome] { return ::symlink("/dev/zero", nome.constData()) == 0; }, "atalho"},
+        {"a folder", [&nome] { return ::mkdir(nome.constData(), 0755) == 0; }, "pasta com o nome"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        ASSERT_TRUE(c.faz());
+        const QString motivo = QString::fromUtf8(c.motivo);
+        const int saida = NoProcessoLimitado([&arquivo, &motivo] {
+            try {
+                TDatabase banco(arquivo);
+                TComando(banco.Conexao(), QStringLiteral("PRAGMA user_version")).Passo();
+            } catch (const EDBEngineError& e) {
+                return e.Mensagem().contains(motivo) ? 0 : 2;
+            }
+            return 1;
+        });
+        EXPECT_EQ(saida, 0) << "-1: held; 1: opened; 2: not told what stands there";
+        ::unlink(nome.constData());
+        ::rmdir(nome.constData());
+    }
 }
