@@ -1,8 +1,12 @@
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include "exchange/FonteSimulada.h"
@@ -12,6 +16,7 @@
 #include "model/people/TNi.h"
 #include "model/values/TErro.h"
 #include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TSubstituicao.h"
@@ -368,6 +373,118 @@ TEST_F(TArquivoPruvTest, ACrcThatDiffersFromThePackingsRemovesTheNewFileAndKeeps
     EXPECT_EQ(dialogos.Textos(), QStringList{QStringLiteral("Esta declaração já foi gravada, deseja sobrescrevê-la?")});
     EXPECT_EQ(Le(dec), "a good earlier delivery");
     EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files), QStringList{QFileInfo(dec).fileName()});
+}
+
+// Every write of the program's own files under a folder fails as a full disk would, while it lives.
+class DiscoCheioEm {
+public:
+    explicit DiscoCheioEm(const QString& pasta)
+    {
+        TFalhasDeArquivo::Instala([pasta](TFalhasDeArquivo::Operacao operacao, const QString& caminho) {
+            const unsigned escritas = TFalhasDeArquivo::Escrita | TFalhasDeArquivo::Descarga
+                | TFalhasDeArquivo::Sincronia;
+            return (operacao & escritas) && caminho.startsWith(pasta + QLatin1Char('/'))
+                ? TFalhasDeArquivo::Efeito::DiscoCheio
+                : TFalhasDeArquivo::Efeito::Nenhum;
+        });
+    }
+    ~DiscoCheioEm() { TFalhasDeArquivo::Instala({}); }
+    DiscoCheioEm(const DiscoCheioEm&) = delete;
+    DiscoCheioEm& operator=(const DiscoCheioEm&) = delete;
+};
+
+// Runs acao in a child process as a user who may write the program folder but not the delivery
+// folder nor the volume's base (the tests run as root): what it hands back, written to a file.
+QString ComoOutroUsuario(const QString& base, const std::function<QString()>& acao)
+{
+    const QString saida = ProgramaDeTeste::Pasta() + QStringLiteral("/saida-do-filho");
+    QFile::remove(saida);
+    for (QDirIterator it(ProgramaDeTeste::Pasta(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString caminho = it.next();
+        const bool daEntrega = caminho == base || caminho.startsWith(base + QLatin1Char('/'));
+        if (::lchown(QFile::encodeName(caminho).constData(), daEntrega ? 0 : 65534, daEntrega ? 0 : 65534) != 0)
+            return QStringLiteral("<chown failed>");
+    }
+    if (::chown(QFile::encodeName(ProgramaDeTeste::Pasta()).constData(), 65534, 65534) != 0)
+        return QStringLiteral("<chown failed>");
+    const pid_t filho = fork();
+    if (filho == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        QFile arquivo(saida);
+        if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(acao().toUtf8()) < 0 || !arquivo.flush())
+            ::_exit(101);
+        ::_exit(0);
+    }
+    int estado = 0;
+    if (filho < 0 || waitpid(filho, &estado, 0) != filho || !WIFEXITED(estado) || WEXITSTATUS(estado) != 0)
+        return QStringLiteral("<the child failed: %1>").arg(WEXITSTATUS(estado));
+    QFile arquivo(saida);
+    return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QStringLiteral("<no output>");
+}
+
+// A delivery that its folder, its volume or the program's temporary folder refuses is told once,
+// in the words of what refused it and naming that folder, not as a failure of the packing; the
+// earlier delivery file stays as it was and nothing is left beside it.
+TEST_F(TArquivoPruvTest, AFolderThatRefusesTheDeliveryIsToldInTheWordsOfItsCause)
+{
+    enum class Falha { PastaCheia, TemporariaCheia, PastaSemPermissao, BaseSemPermissao };
+    const struct {
+        const char* caso;
+        Falha falha;
+        const char* motivo;
+    } casos[] = {
+        {"the delivery folder's disk is full", Falha::PastaCheia, "o disco está cheio"},
+        {"the program's temporary folder's disk is full", Falha::TemporariaCheia, "o disco está cheio"},
+        {"the delivery folder takes no writes of this user", Falha::PastaSemPermissao,
+         "o acesso à pasta ou ao arquivo foi negado"},
+        {"the volume takes no new folder of this user", Falha::BaseSemPermissao,
+         "o acesso à pasta ou ao arquivo foi negado"},
+    };
+    const QString compactacao = TErro::Mensagem(CodigoMensagem::FalhaNaCompactacao);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(base).removeRecursively();
+        Cenario cenario = PessoaFisica();
+        ASSERT_EQ(Gera(cenario), R::Ok);
+        const QString dec = arquivo;
+        Grava(dec, "the delivery of an earlier run");
+        QString pasta = QFileInfo(dec).path();
+        if (c.falha == Falha::BaseSemPermissao) {
+            QDir(base).removeRecursively();
+            QDir().mkpath(base);
+        }
+        if (c.falha == Falha::TemporariaCheia)
+            pasta = TPastas::Temporaria();
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);   // over the earlier file
+        QString visto;
+        if (c.falha == Falha::PastaCheia || c.falha == Falha::TemporariaCheia) {
+            const DiscoCheioEm cheio(pasta);
+            const TResultadoGeracao r = writer.Gera(cenario.Fonte, Pedido(cenario, fixo));
+            EXPECT_NE(r.Codigo, R::Ok);
+            EXPECT_TRUE(r.Avisos.isEmpty());
+            visto = r.TextoDaFalha();
+        } else {
+            if (::getuid() != 0)
+                GTEST_SKIP() << "needs root to write the delivery as another user";
+            visto = ComoOutroUsuario(base, [&] {
+                const TResultadoGeracao r = writer.Gera(cenario.Fonte, Pedido(cenario, fixo));
+                return r.Codigo == R::Ok || !r.Avisos.isEmpty() ? QStringLiteral("<not refused once>")
+                                                                : r.TextoDaFalha();
+            });
+        }
+        EXPECT_TRUE(visto.contains(QString::fromUtf8(c.motivo))) << visto.toStdString();
+        EXPECT_TRUE(visto.contains(QDir::toNativeSeparators(pasta))) << visto.toStdString();
+        EXPECT_FALSE(visto.contains(compactacao)) << visto.toStdString();
+        if (c.falha != Falha::BaseSemPermissao) {
+            EXPECT_EQ(Le(dec), "the delivery of an earlier run");
+            EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden),
+                      QStringList{QFileInfo(dec).fileName()});
+        }
+    }
 }
 
 TEST_F(TArquivoPruvTest, AnErrorOfAStoredDeclarationIsToldAndStopsBeforeThePacking)
