@@ -465,7 +465,7 @@ private:
             marca = TRecuperacaoEntrega::Marca(aberta.Ano, niEntrega, *data, TRecuperacaoEntrega::Hash(Pacote),
                                                DataAnterior, hashAnterior);
         }
-        TSubstituicao substituicao(Pacote, arquivo, marca, true);
+        TSubstituicao substituicao(Pacote, arquivo, marca, true, TRecuperacaoEntrega::PastaConfirmacoes());
         const int volumes = FRecibo.Volumes();
         for (const TEntrada& entrada : FEscrita->Achadas())
             FFonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);
