@@ -833,6 +833,37 @@ TEST_F(FalhasDeArquivoTest, EveryRemovalFailingAfterTheCommitThenARestoreKeepsTh
     }
 }
 
+// A run killed right after its commit, whose folder then takes no removal at the start: the start
+// finds the commit in the database and records it, so that a backup from before the run restored
+// before the folder takes removals again changes nothing: the delivered file stays, and is told.
+TEST_F(FalhasDeArquivoTest, ACommitTheStartFindsButCannotSettleOutlivesARestore)
+{
+    const PastaDeEntrega entrega;
+    std::optional<double> data = 14;
+    TRecuperacaoEntrega::DefineRegistro([&](const QString&, const QString&) { return data; });
+    const QString pasta = entrega.Base + QStringLiteral("/entrega");
+    const QString lugar = pasta + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    const QByteArray novo = "the new delivery";
+    const QByteArray marca = TRecuperacaoEntrega::Marca(
+        QStringLiteral("2002"), QStringLiteral("11144477735"), 14,
+        QCryptographicHash::hash(novo, QCryptographicHash::Sha1).toHex(), 13, QByteArray());
+    Grava(lugar, novo);
+    Grava(TSubstituicao::NomeMarca(lugar), marca);
+    Grava(TSubstituicao::NomePendente(lugar), QByteArray());
+    {
+        FalhasDeArquivo::Armada armada(
+            {0, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
+        EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
+    }
+    ASSERT_TRUE(QFile::exists(TSubstituicao::NomeMarca(lugar))) << "no removal failed";
+    data = 13;   // the backup
+    const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
+    EXPECT_EQ(Le(lugar), novo) << "the delivered file was removed";
+    EXPECT_EQ(textos.size(), 1);
+    EXPECT_EQ(QDir(pasta).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(lugar).fileName()});
+    EXPECT_TRUE(QDir(TRecuperacaoEntrega::PastaConfirmacoes()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
 // A first delivery of a declaration, with no earlier file: it ends recorded with its file in
 // place, or with neither; a run killed before its commit leaves no file under the delivery's
 // name once the next start has run.

@@ -15,6 +15,7 @@
 #include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "model/people/TNi.h"
 #include "model/values/TErro.h"
+#include "platform/files/TConfirmacoes.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TIniFile.h"
@@ -620,6 +621,75 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
         TRecuperacaoEntrega::DefineRegistro({});
     }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+// A run that committed but could not remove its mark's companion has its commit recorded away
+// from the folder (the data folder's, which no restore rolls back): the companion then never reads
+// as a run that did not commit. A record that cannot be read may be either, and keeps both files.
+TEST_F(TArquivoPruvTest, ACommitRecordedAwayFromTheFolderOutweighsTheCompanionLeftBehind)
+{
+    const QByteArray earlier = "the earlier delivery", novo = "the new delivery";
+    const QByteArray marca = MarcaDe("14", novo, "13", earlier);
+    const QByteArray primeira = MarcaDe("14", novo, "13", QByteArray());
+    enum class Registro { Nenhum, Gravado, Ilegivel };
+    const struct {
+        const char* caso;
+        const char* aparte;   // the earlier file aside
+        QByteArray marca;
+        Registro registro;
+        double data;            // the database's date
+        const char* ficam;      // the folder afterwards
+        const char* conteudo;   // the place afterwards
+        bool avisa;
+    } casos[] = {
+        {"over an earlier file, a backup from between the deliveries restored", "earlier", marca, Registro::Gravado, 13,
+         "D.dec D.dec.anterior", "new", true},
+        {"over an earlier file, the database holding the new date", "earlier", marca, Registro::Gravado, 14, "D.dec",
+         "new", false},
+        {"a first delivery, a backup from before it restored", nullptr, primeira, Registro::Gravado, 13, "D.dec", "new",
+         true},
+        {"over an earlier file, the record unreadable", "earlier", marca, Registro::Ilegivel, 13,
+         "D.dec D.dec.anterior", "new", true},
+        {"a first delivery, the record unreadable", nullptr, primeira, Registro::Ilegivel, 13, "D.dec", "new", true},
+        {"over an earlier file, no record: killed before the commit", "earlier", marca, Registro::Nenhum, 13, "D.dec",
+         "earlier", false},
+    };
+    const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/entrega");
+    const QString lugar = pasta + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    const QString registros = TRecuperacaoEntrega::PastaConfirmacoes();
+    const auto conteudo = [&](const char* c) { return QByteArray(c) == "earlier" ? earlier : novo; };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(pasta).removeRecursively();
+        QDir(registros).removeRecursively();
+        QFile::remove(registros);
+        QDir().mkpath(pasta);
+        if (c.aparte)
+            Grava(TSubstituicao::NomeAparte(lugar), conteudo(c.aparte));
+        Grava(lugar, novo);
+        Grava(TSubstituicao::NomeMarca(lugar), c.marca);
+        Grava(TSubstituicao::NomePendente(lugar), QByteArray());
+        QString erro;
+        if (c.registro == Registro::Gravado) {
+            ASSERT_TRUE(TConfirmacoes(registros).Registra(lugar, c.marca, erro)) << erro.toStdString();
+        } else if (c.registro == Registro::Ilegivel) {
+            Grava(registros, "a file where the folder should be");
+        }
+        TRecuperacaoEntrega::DefineRegistro([&c](const QString&, const QString&) { return std::optional(c.data); });
+        const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
+        EXPECT_EQ(QDir(pasta)
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+                      .join(QLatin1Char(' '))
+                      .replace(QFileInfo(lugar).fileName(), QStringLiteral("D.dec")),
+                  QLatin1String(c.ficam));
+        EXPECT_EQ(Le(lugar), conteudo(c.conteudo));
+        EXPECT_EQ(textos.size(), c.avisa ? 1 : 0) << textos.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
+        EXPECT_TRUE(QDir(registros).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "a record outlived its mark";
+        TRecuperacaoEntrega::DefineRegistro({});
+    }
+    QFile::remove(registros);
     EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
