@@ -518,6 +518,15 @@ QByteArray MarcaDe(const char* data, const QByteArray& novo, const char* anterio
                                       Hash(earlier));
 }
 
+// Everything beside the delivery file lugar, its name written "D.dec".
+QString Listagem(const QString& lugar)
+{
+    return QDir(QFileInfo(lugar).path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+        .join(QLatin1Char(' '))
+        .replace(QFileInfo(lugar).fileName(), QStringLiteral("D.dec"));
+}
+
 // A mark as an earlier build left it: the same, without the format's version and never with a
 // companion.
 QByteArray MarcaAntiga(const char* data, const QByteArray& novo, const char* anterior, const QByteArray& earlier)
@@ -607,11 +616,7 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
             return c.data;
         });
         const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
-        EXPECT_EQ(QDir(pasta)
-                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
-                      .join(QLatin1Char(' '))
-                      .replace(QFileInfo(lugar).fileName(), QStringLiteral("D.dec")),
-                  QLatin1String(c.ficam));
+        EXPECT_EQ(Listagem(lugar), QLatin1String(c.ficam));
         EXPECT_EQ(Le(lugar), conteudo(c.conteudo));
         if (QString(c.ficam).contains(QLatin1String("D.dec.anterior"))) {
             EXPECT_EQ(Le(lugar + QStringLiteral(".anterior")), conteudo(c.aparte));
@@ -678,11 +683,7 @@ TEST_F(TArquivoPruvTest, ACommitRecordedAwayFromTheFolderOutweighsTheCompanionLe
         }
         TRecuperacaoEntrega::DefineRegistro([&c](const QString&, const QString&) { return std::optional(c.data); });
         const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
-        EXPECT_EQ(QDir(pasta)
-                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
-                      .join(QLatin1Char(' '))
-                      .replace(QFileInfo(lugar).fileName(), QStringLiteral("D.dec")),
-                  QLatin1String(c.ficam));
+        EXPECT_EQ(Listagem(lugar), QLatin1String(c.ficam));
         EXPECT_EQ(Le(lugar), conteudo(c.conteudo));
         EXPECT_EQ(textos.size(), c.avisa ? 1 : 0) << textos.join(QLatin1Char('\n')).toStdString();
         EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
