@@ -755,6 +755,115 @@ TEST_F(FalhasDeArquivoTest, ARestoreBetweenTwoDeliveriesAfterAFailedRemovalKeeps
     EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced";
 }
 
+// A delivery folder that takes no removal from the commit on (a medium gone read-only), then a
+// restore of a backup taken before that delivery, then a start: the run was told as written, so
+// the file it delivered stays; an earlier file stays beside it where a person sees it, and the
+// user is told once. Over an earlier file, and as the declaration's first delivery.
+TEST_F(FalhasDeArquivoTest, EveryRemovalFailingAfterTheCommitThenARestoreKeepsTheDeliveredFile)
+{
+    const PastaDeEntrega entrega;
+    const QString copia = ProgramaDeTeste::Pasta() + QStringLiteral("/copia.cmp");
+    const auto restaura = [&] {
+        const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoRestauracao);
+        ASSERT_TRUE(trabalho.Valida());
+        ASSERT_EQ(Descomprimir(copia, trabalho.Caminho(), [](int) {}), ResultadoCompressao::Ok);
+        TCopiaBanco::Restaura(trabalho.Arquivo(TDatabase::NomeArquivo()), TPastas::Dados());
+    };
+    const auto removacoes = [&](int dia) {
+        return FalhasDeArquivo::Conta(
+            TFalhasDeArquivo::Remocao, [&] { EntregaDoBanco(entrega.Fixo, dia); }, FalhasDeArquivo::Biblioteca);
+    };
+    for (const bool sobreAnterior : {true, false}) {
+        SCOPED_TRACE(sobreAnterior ? "over an earlier file" : "the first delivery");
+        ASSERT_TRUE(GuardaDeclaracao());
+        QDir(entrega.Base).removeRecursively();
+        QString dec;
+        QByteArray primeira;
+        int remocoes = 0;
+        if (sobreAnterior) {
+            dec = EntregaDoBanco(entrega.Fixo, 13).Arquivo;
+            ASSERT_FALSE(dec.isEmpty());
+            remocoes = removacoes(14);   // a delivery over the earlier file, as the one below
+            primeira = Le(dec);
+            ASSERT_EQ(GravaCopiaDeSeguranca(copia, [](int) {}), ResultadoCompressao::Ok);
+        } else {
+            ASSERT_EQ(GravaCopiaDeSeguranca(copia, [](int) {}), ResultadoCompressao::Ok);
+            remocoes = removacoes(14);
+            ASSERT_TRUE(GuardaDeclaracao());
+            QDir(entrega.Base).removeRecursively();
+        }
+        // The last removals of a run are the companion's, the earlier file's (when there is one)
+        // and the mark's: all of them fail, and every one after them.
+        const int depoisDoCommit = remocoes - (sobreAnterior ? 3 : 2);
+        ASSERT_GT(depoisDoCommit, 0);
+        TResultadoGeracao segunda;
+        {
+            FalhasDeArquivo::Armada armada(
+                {depoisDoCommit, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
+            segunda = EntregaDoBanco(entrega.Fixo, 15);
+        }
+        ASSERT_EQ(segunda.Codigo, R::Ok) << segunda.TextoDaFalha().toStdString();
+        EXPECT_TRUE(segunda.Texto.contains(QLatin1String("foi gravado"))) << segunda.Texto.toStdString();
+        dec = segunda.Arquivo;
+        const QByteArray entregue = Le(dec);
+        ASSERT_NE(entregue, primeira);
+        ASSERT_TRUE(QFile::exists(TSubstituicao::NomePendente(dec))) << "no removal failed after the commit";
+
+        restaura();
+        dialogos.Limpa();
+        RemoveTrabalhosAbandonados();
+        EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced or removed";
+        QStringList esperados{QFileInfo(dec).fileName()};
+        if (sobreAnterior) {
+            EXPECT_TRUE(Le(dec + QStringLiteral(".anterior")) == primeira)
+                << "the earlier file is not where a person sees it";
+            esperados << QFileInfo(dec).fileName() + QStringLiteral(".anterior");
+        }
+        EXPECT_EQ(dialogos.Mensagens().size(), 1u) << "not told once";
+        for (const TMensagemDialogo& m : dialogos.Mensagens())
+            EXPECT_TRUE(m.Texto.contains(QFileInfo(dec).fileName())) << m.Texto.toStdString();
+        EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(QLatin1Char(' ')),
+                  esperados.join(QLatin1Char(' ')));
+        dialogos.Limpa();
+        RemoveTrabalhosAbandonados();
+        EXPECT_TRUE(dialogos.Mensagens().empty());
+        EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced or removed at a later start";
+        EXPECT_EQ(FalhasDeArquivo::Arquivos(TRecuperacaoEntrega::PastaConfirmacoes()).size(), 0)
+            << "a record of a confirmation outlived its mark";
+    }
+}
+
+// A run killed right after its commit, whose folder then takes no removal at the start: the start
+// finds the commit in the database and records it, so that a backup from before the run restored
+// before the folder takes removals again changes nothing: the delivered file stays, and is told.
+TEST_F(FalhasDeArquivoTest, ACommitTheStartFindsButCannotSettleOutlivesARestore)
+{
+    const PastaDeEntrega entrega;
+    std::optional<double> data = 14;
+    TRecuperacaoEntrega::DefineRegistro([&](const QString&, const QString&) { return data; });
+    const QString pasta = entrega.Base + QStringLiteral("/entrega");
+    const QString lugar = pasta + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    const QByteArray novo = "the new delivery";
+    const QByteArray marca = TRecuperacaoEntrega::Marca(
+        QStringLiteral("2002"), QStringLiteral("11144477735"), 14,
+        QCryptographicHash::hash(novo, QCryptographicHash::Sha1).toHex(), 13, QByteArray());
+    Grava(lugar, novo);
+    Grava(TSubstituicao::NomeMarca(lugar), marca);
+    Grava(TSubstituicao::NomePendente(lugar), QByteArray());
+    {
+        FalhasDeArquivo::Armada armada(
+            {0, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
+        EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
+    }
+    ASSERT_TRUE(QFile::exists(TSubstituicao::NomeMarca(lugar))) << "no removal failed";
+    data = 13;   // the backup
+    const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
+    EXPECT_EQ(Le(lugar), novo) << "the delivered file was removed";
+    EXPECT_EQ(textos.size(), 1);
+    EXPECT_EQ(QDir(pasta).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(lugar).fileName()});
+    EXPECT_TRUE(QDir(TRecuperacaoEntrega::PastaConfirmacoes()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
 // A first delivery of a declaration, with no earlier file: it ends recorded with its file in
 // place, or with neither; a run killed before its commit leaves no file under the delivery's
 // name once the next start has run.

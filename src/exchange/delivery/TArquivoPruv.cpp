@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -32,8 +33,10 @@
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TDatabase.h"
 #include "platform/db/sqlite/TTransacao.h"
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TArquivoTexto.h"
 #include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TMotivoSistema.h"
 #include "platform/files/TSubstituicao.h"
 #include "platform/ui/IProgresso.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -270,6 +273,17 @@ TFim FimInesperado(const std::exception& Erro)
     return {R::FalhaCompactacao, QStringLiteral("erro inesperado: ") + TextoDaFalha(Erro)};
 }
 
+// A folder that refused what the run wrote there, told by its reason: a full disk as the lack of
+// space it is, anything else (a folder the user may not write, a disk that takes no writes) as a
+// failed write, never as the packing's failure.
+TFim FalhaNaPasta(const QString& Pasta, int ErroSistema)
+{
+    const bool cheio = ErroSistema == ENOSPC || ErroSistema == EDQUOT;
+    return {cheio ? R::SemEspaco : R::ErroGravacao,
+            QStringLiteral("Não foi possível gravar na pasta %1: %2. A declaração não foi gerada.")
+                .arg(QDir::toNativeSeparators(Pasta), TMotivoSistema::Texto(ErroSistema))};
+}
+
 // The delivery file Arquivo in Pasta, packed beside it (Pacote) for the caller to put in place:
 // asks before overwriting one, refuses when a receipt file is there, and keeps the packing only
 // when the library's CRC is the writer's.
@@ -285,8 +299,8 @@ TFim Comprime(const QString& Arquivo, const QString& Pasta, const QString& Decla
         return {R::ReciboExiste};
     if (resultado != R::Ok)
         return {resultado};
-    if (!QDir().mkpath(Pasta))
-        return {R::FalhaCompactacao};
+    if (int erro = 0; !CriaPastas(Pasta, erro))
+        return FalhaNaPasta(Pasta, erro);
 
     // A file the library could not take leaves nothing behind for the next packing.
     if (!AdicionaArquivo(Recibo))
@@ -303,6 +317,8 @@ TFim Comprime(const QString& Arquivo, const QString& Pasta, const QString& Decla
     const int r = ComprimirPruv(escrito, progresso);
     if (r == ResultadoCompressao::Cancelado)
         return {R::Recusado};
+    if (r != ResultadoCompressao::Ok && ErroSistemaCompressao() != 0)
+        return FalhaNaPasta(QFileInfo(ArquivoDoErroCompressao()).path(), ErroSistemaCompressao());
     if (r != ResultadoCompressao::Ok)
         return {R::FalhaCompactacao};
     const bool mesmoCrc = ObtemCRCDeclaracao() == Crc;
@@ -449,7 +465,7 @@ private:
             marca = TRecuperacaoEntrega::Marca(aberta.Ano, niEntrega, *data, TRecuperacaoEntrega::Hash(Pacote),
                                                DataAnterior, hashAnterior);
         }
-        TSubstituicao substituicao(Pacote, arquivo, marca, true);
+        TSubstituicao substituicao(Pacote, arquivo, marca, true, TRecuperacaoEntrega::PastaConfirmacoes());
         const int volumes = FRecibo.Volumes();
         for (const TEntrada& entrada : FEscrita->Achadas())
             FFonte.RegistraVolumes(entrada.Ano, entrada.Ni, volumes);

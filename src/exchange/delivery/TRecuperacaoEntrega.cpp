@@ -8,6 +8,7 @@
 
 #include "exchange/delivery/TFontePruv.h"
 #include "exchange/layout/TNomeEntrega.h"
+#include "model/values/PastasPrograma.h"
 #include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TVolumes.h"
@@ -119,7 +120,7 @@ QStringList TRecuperacaoEntrega::Recupera(const QString& Pasta)
         return destino;
     };
     QStringList expostos;
-    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo, decide, &expostos);
+    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo, decide, &expostos, PastaConfirmacoes());
     TArquivoNovo::RemoveAbandonados(Pasta);
     const QDir pasta(Pasta);
     for (const QString& nome : pasta.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
@@ -163,6 +164,11 @@ QStringList TRecuperacaoEntrega::RecuperaPadrao()
         if (volume.Removivel())
             textos << Recupera(volume.Raiz);
     return textos;
+}
+
+QString TRecuperacaoEntrega::PastaConfirmacoes()
+{
+    return DiretorioDados() + QStringLiteral("/Confirmacoes");
 }
 
 void TRecuperacaoEntrega::DefineRegistro(TRegistro Registro_)

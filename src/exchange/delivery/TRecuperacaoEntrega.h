@@ -15,8 +15,9 @@
 // The mark names the declaration, the generation date recorded for the new file and what that
 // file holds, the date the declaration held before the run and what the earlier file held, then
 // the format's version. While the run has not committed the mark has its companion (see
-// TSubstituicao): a file goes only when the database holds exactly the date that goes with the
-// other one, and a new file that a committed run put in place is never taken away.
+// TSubstituicao), or the run's commit is recorded in PastaConfirmacoes: a file goes only when the
+// database holds exactly the date that goes with the other one, and a new file that a committed
+// run put in place is never taken away.
 class TRecuperacaoEntrega final {
 public:
     // The bytes of the mark of a run; none when the new file's hash is empty.
@@ -36,6 +37,11 @@ public:
     // The same in every folder where delivery files go by default (the base volume's) and at the
     // root of each removable medium mounted now: the start's clean-up of delivery files.
     [[nodiscard]] static QStringList RecuperaPadrao();
+
+    // Where a run that committed records so when the delivery folder would not let the mark's
+    // companion go (TConfirmacoes): in the data folder, beside the database but in no backup, so
+    // that a restore of one taken before the run cannot make the run read as never committed.
+    [[nodiscard]] static QString PastaConfirmacoes();
 
     // What the recovery asks for the generation date stored for a declaration (none: not
     // stored; raises when it cannot be read); the database's when empty.

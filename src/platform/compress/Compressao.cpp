@@ -37,6 +37,11 @@ int ErroSistemaCompressao()
     return Compactador().ErroSistema();
 }
 
+QString ArquivoDoErroCompressao()
+{
+    return Compactador().ArquivoDoErro();
+}
+
 int ComprimirPruv(QString& arquivo, const TProgressoCompressao& progresso, const QString& segundoCaminho)
 {
     return Compactador().ComprimirPruv(arquivo, progresso, segundoCaminho);

@@ -10,7 +10,8 @@ int AdicionaArquivo(const QString& caminho);
 quint32 CalculaCRC32(const char* texto, quint32 tamanho, quint32 crc);
 void CancelarCompressao();
 int Comprimir(const QString& arquivo, const TProgressoCompressao& progresso);
-int ErroSistemaCompressao();   // TCompactador::ErroSistema
+int ErroSistemaCompressao();         // TCompactador::ErroSistema
+QString ArquivoDoErroCompressao();   // TCompactador::ArquivoDoErro
 int ComprimirPruv(QString& arquivo, const TProgressoCompressao& progresso, const QString& segundoCaminho = QString());
 int Descomprimir(const QString& arquivo, const QString& pasta, const TProgressoCompressao& progresso);
 int DescomprimirPruv(const QString& arquivo, const QString& pasta, const TProgressoCompressao& progresso);

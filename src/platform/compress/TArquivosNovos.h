@@ -26,7 +26,17 @@ public:
     // it stay, the others are removed.
     bool Confirma();
 
+    // The system's error number (errno) of the first step that failed, and the file it wrote;
+    // 0 and empty while none failed, or when the failure was no system call's.
+    [[nodiscard]] int ErroSistema() const { return FErroSistema; }
+    [[nodiscard]] const QString& ArquivoDoErro() const { return FArquivoDoErro; }
+
 private:
     struct TNovo;
+    // False, keeping what the first failure of novo was.
+    bool Falhou(const TNovo& novo);
+
     std::vector<std::unique_ptr<TNovo>> FArquivos;
+    int FErroSistema = 0;
+    QString FArquivoDoErro;
 };

@@ -217,12 +217,15 @@ int TCompactador::Comprimir(const QString& arquivo, const TProgressoCompressao& 
     const QStringList arquivos = std::exchange(FArquivos, {});
     FCancelar = false;
     FErroSistema = 0;
+    FArquivoDoErro.clear();
     TAndamento andamento(progresso, FCancelar);
     andamento.Informa(0);
     std::vector<TMembroZip> membros;
     for (const auto& caminho : arquivos)
         membros.push_back({QFileInfo(caminho).fileName(), caminho, {}, false});
     const int r = TGravadorZip::GravaArquivo(arquivo, membros, andamento, &FErroSistema);
+    if (FErroSistema != 0)
+        FArquivoDoErro = arquivo;
     if (r == ResultadoCompressao::Ok)
         andamento.Conclui();
     return r;
@@ -233,6 +236,8 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     const QStringList arquivos = std::exchange(FArquivos, {});
     FCancelar = false;
     FCrcDeclaracao = 0;
+    FErroSistema = 0;
+    FArquivoDoErro.clear();
     TAndamento andamento(progresso, FCancelar);
     andamento.Informa(0);
 
@@ -267,9 +272,12 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     if (!trabalho.Valida())
         return ResultadoCompressao::Falha;
     const QString pacote = trabalho.Arquivo(QStringLiteral("pacote.zip"));
-    int r = TGravadorZip::GravaArquivo(pacote, membros, andamento);
-    if (r != ResultadoCompressao::Ok)
+    int r = TGravadorZip::GravaArquivo(pacote, membros, andamento, &FErroSistema);
+    if (r != ResultadoCompressao::Ok) {
+        if (FErroSistema != 0)
+            FArquivoDoErro = pacote;
         return r;
+    }
     // The declaration's CRC is that of the very bytes packed, which the packing summed.
     TLeitorZip empacotado;
     if (empacotado.Abre(pacote) != ResultadoCompressao::Ok)
@@ -281,6 +289,12 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
         return ResultadoCompressao::Falha;
 
     TArquivosNovos novos;
+    // Why writing the delivery file failed, when a system call said.
+    const auto falhou = [&] {
+        FErroSistema = novos.ErroSistema();
+        FArquivoDoErro = novos.ArquivoDoErro();
+        return ResultadoCompressao::Falha;
+    };
     QStringList destinos{arquivo};
     if (!segundoCaminho.isEmpty())
         destinos.append(segundoCaminho);
@@ -288,7 +302,7 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     for (const auto& destino : destinos) {
         if (!novos.Novo(destino) || !novos.Escreve(cabecalho) || !novos.Escreve(TPacoteEntrega::Separador())
             || !Copia(pacote, novos))
-            return ResultadoCompressao::Falha;
+            return falhou();
         if (primeiro.isEmpty())
             primeiro = novos.Temporario();
     }
@@ -296,8 +310,9 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     // Read back what was written: the packed declaration must give the CRC of the one on disk.
     TLeitorZip leitor;
     QByteArray cabecalhoLido;
-    if (primeiro.isEmpty() || AbreEntrega(primeiro, leitor, cabecalhoLido) != ResultadoCompressao::Ok
-        || cabecalhoLido != cabecalho)
+    if (primeiro.isEmpty())
+        return falhou();
+    if (AbreEntrega(primeiro, leitor, cabecalhoLido) != ResultadoCompressao::Ok || cabecalhoLido != cabecalho)
         return ResultadoCompressao::Falha;
     quint32 crcLido = 0;
     r = LeDeclaracaoEmpacotada(leitor, crcLido, andamento, nullptr);
@@ -308,7 +323,7 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     if (FCancelar)
         return ResultadoCompressao::Cancelado;
     if (!novos.Confirma())
-        return ResultadoCompressao::Falha;
+        return falhou();
     FCrcDeclaracao = crcLido;
     arquivo = QFileInfo(arquivo).absoluteFilePath();
     andamento.Conclui();

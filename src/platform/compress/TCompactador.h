@@ -39,9 +39,11 @@ public:
 
     // Packs the added files into the zip archive arquivo: Ok, Cancelado or Falha.
     int Comprimir(const QString& arquivo, const TProgressoCompressao& progresso);
-    // The system's error number (errno) of the last Comprimir that failed writing its file; 0
-    // after a success, or when the failure was not the file's.
+    // The system's error number (errno) of the last Comprimir or ComprimirPruv that failed
+    // writing a file, and that file (the archive, the delivery file or the packing's work file in
+    // the temporary folder); 0 and empty after a success, or when the failure was no file's.
     [[nodiscard]] int ErroSistema() const { return FErroSistema; }
+    [[nodiscard]] const QString& ArquivoDoErro() const { return FArquivoDoErro; }
 
     // Packs the added files into the delivery file arquivo (which becomes its absolute path on
     // success): the added "Declar.txt" gives the plain header and the CRC; an added "Recibo.ini"
@@ -91,4 +93,5 @@ private:
     bool FCancelar = false;
     quint32 FCrcDeclaracao = 0;
     int FErroSistema = 0;
+    QString FArquivoDoErro;
 };

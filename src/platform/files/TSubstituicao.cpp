@@ -12,6 +12,7 @@
 
 #include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TArquivoNovo.h"
+#include "platform/files/TConfirmacoes.h"
 #include "platform/files/TMotivoSistema.h"
 
 namespace {
@@ -97,10 +98,11 @@ QString NomeVisivel(const QString& destino)
 
 }   // namespace
 
-TSubstituicao::TSubstituicao(QString novo, QString destino, QByteArray marca, bool pendente)
+TSubstituicao::TSubstituicao(QString novo, QString destino, QByteArray marca, bool pendente, QString confirmacoes)
     : FNovo(std::move(novo))
     , FDestino(std::move(destino))
     , FMarca(std::move(marca))
+    , FConfirmacoes(std::move(confirmacoes))
     , FPendente(pendente && !FMarca.isEmpty())
 {}
 
@@ -172,11 +174,15 @@ bool TSubstituicao::Confirma(QString& erro)
     FConfirmado = true;
     bool ok = true;
     // The companion goes first: from then on the mark says the new file counts. One that cannot
-    // go takes the mark with it, and with no mark Recupera keeps both files.
+    // go has the confirmation recorded away from the place, a write before any other removal, or
+    // else takes the mark with it, and with no mark Recupera keeps both files.
+    const TConfirmacoes confirmacoes(FConfirmacoes);
+    bool registrada = false;
     if (FPendenteNoDisco && !Remove(NomePendente(FDestino), erro)) {
         ok = false;
         QString outro;
-        if (FMarcado && Remove(NomeMarca(FDestino), outro))
+        registrada = FMarcado && confirmacoes.Registra(FDestino, FMarca, outro);
+        if (!registrada && FMarcado && Remove(NomeMarca(FDestino), outro))
             FMarcado = false;
     }
     FPendenteNoDisco = false;
@@ -194,6 +200,8 @@ bool TSubstituicao::Confirma(QString& erro)
         FMarcado = false;
         return false;
     }
+    if (registrada)
+        confirmacoes.Esquece(FDestino, FMarca);
     FMarcado = false;
     return ok;
 }
@@ -239,8 +247,16 @@ void TSubstituicao::Solta()
 }
 
 int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso,
-                            const Decisao& decide, QStringList* expostos)
+                            const Decisao& decide, QStringList* expostos, const QString& confirmacoes)
 {
+    const TConfirmacoes registro(confirmacoes);
+    // The mark at destino and whether it was never confirmed: its companion is there and no
+    // confirmation is recorded (one that cannot be read may have been).
+    const auto leMarca = [&](const QString& destino, TSobra& sobra) {
+        LeMarca(NomeMarca(destino), sobra);
+        sobra.Pendente = Existe(NomePendente(destino))
+            && registro.Estado(destino, sobra.Marca) == TConfirmacoes::TEstado::Ausente;
+    };
     // Carries out the answer for a place with a file at it; true when done.
     const auto cumpre = [&](const TSobra& sobra) {
         const TDestino destino = decide ? decide(sobra) : TDestino::FicaNovo;
@@ -267,10 +283,19 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
         case TDestino::Espera:
             break;
         }
-        if (feito)
-            RemoveMarca(sobra.Destino, erro);   // one left goes at a later call, which finds the same answer
+        // One left goes at a later call, which finds the same answer.
+        const bool semMarca = feito && RemoveMarca(sobra.Destino, erro);
+        if (semMarca)
+            registro.Esquece(sobra.Destino, sobra.Marca);
         else if (destino != TDestino::Espera)
             qWarning("left by an interrupted substitution, kept for later: %s", qUtf8Printable(erro));
+        // The caller found the new file confirmed while its companion says otherwise: what it
+        // found is recorded, so that a later call decides the same whatever the caller holds then.
+        if (!semMarca && decide && destino == TDestino::FicaNovo && sobra.Pendente
+            && sobra.EstadoMarca == TSobra::TMarca::Lida && Existe(NomeMarca(sobra.Destino))) {
+            QString outro;
+            registro.Registra(sobra.Destino, sobra.Marca, outro);
+        }
         return feito;
     };
 
@@ -297,8 +322,7 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
             TSobra sobra;
             sobra.Destino = destino;
             sobra.Aparte = aparte;
-            LeMarca(NomeMarca(destino), sobra);
-            sobra.Pendente = Existe(NomePendente(destino));
+            leMarca(destino, sobra);
             feito = cumpre(sobra);
         }
         if (trava >= 0)
@@ -318,8 +342,7 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
         }
         TSobra sobra;
         sobra.Destino = destino;
-        LeMarca(dir.filePath(nome), sobra);
-        sobra.Pendente = Existe(NomePendente(destino));
+        leMarca(destino, sobra);
         recuperados += cumpre(sobra) ? 1 : 0;
     }
     // A companion alone: its process ended before it wrote the mark, or let the mark go.
@@ -331,5 +354,6 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
         QString erro;
         Remove(dir.filePath(nome), erro);
     }
+    registro.Poda(pasta);
     return recuperados;
 }

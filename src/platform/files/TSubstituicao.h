@@ -21,13 +21,18 @@
 //
 // Where the caller must tell a substitution it confirmed from one it never did, the mark goes
 // down with a companion ("." + name + ".pendente") that Confirma removes before anything else:
-// a mark with its companion was never confirmed.
+// a mark with its companion was never confirmed, unless the confirmation was recorded in the
+// caller's folder of confirmations (TConfirmacoes), which Confirma does when the companion cannot
+// go (a medium that stopped taking removals), and Recupera when the caller's decision shows the
+// substitution was confirmed but the mark cannot go.
 class TSubstituicao final {
 public:
     // novo: a complete file in the same folder as destino, which takes its place; marca, when
     // not empty, what Recupera hands back to decide between the two; pendente: the mark has its
-    // companion until Confirma.
-    TSubstituicao(QString novo, QString destino, QByteArray marca = {}, bool pendente = false);
+    // companion until Confirma; confirmacoes: where a confirmation is recorded that the
+    // companion's removal could not record.
+    TSubstituicao(QString novo, QString destino, QByteArray marca = {}, bool pendente = false,
+                  QString confirmacoes = {});
     ~TSubstituicao();   // Desfaz unless confirmed
     TSubstituicao(const TSubstituicao&) = delete;
     TSubstituicao& operator=(const TSubstituicao&) = delete;
@@ -39,7 +44,8 @@ public:
     // The new file stays; the mark's companion is removed, then the earlier file, then the mark
     // (each removal tried again once). False with the reason in erro when any still stands: a
     // mark then stays beside the earlier one, for Recupera to decide once the record is read; a
-    // mark whose companion could not go is removed at once, so that no mark stays that says the
+    // companion that could not go has the confirmation recorded in the folder of confirmations,
+    // or, where it cannot be, the mark removed at once, so that no mark stays that says the
     // substitution was never confirmed.
     [[nodiscard]] bool Confirma(QString& erro);
     // Takes back what is not confirmed: the new file removed, the earlier one back at destino.
@@ -54,7 +60,7 @@ public:
         QString Aparte;    // the earlier file kept aside; empty when there is none
         TMarca EstadoMarca = TMarca::Nenhuma;
         QByteArray Marca;        // its bytes, when read
-        bool Pendente = false;   // the mark's companion is there
+        bool Pendente = false;   // the mark's companion is there, and no confirmation recorded
     };
     enum class TDestino {
         FicaNovo,        // the earlier file goes
@@ -68,9 +74,11 @@ public:
     // took it; when something is at the place, decide answers (without it the new one stays), and
     // the mark and its companion go once its answer is carried out; a companion alone goes. A
     // file aside that a running process holds is left alone. How many places were dealt with; the
-    // names the earlier files kept got in expostos.
+    // names the earlier files kept got in expostos. confirmacoes: the folder of confirmations
+    // recorded (see above); a confirmation that cannot be read counts as recorded, and one whose
+    // mark is gone goes.
     static int Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso = {},
-                        const Decisao& decide = {}, QStringList* expostos = nullptr);
+                        const Decisao& decide = {}, QStringList* expostos = nullptr, const QString& confirmacoes = {});
     // The name a file of that place has while it is kept aside, that of its mark and that of the
     // mark's companion.
     [[nodiscard]] static QString NomeAparte(const QString& destino);
@@ -84,6 +92,7 @@ private:
     QString FNovo;
     QString FDestino;
     QByteArray FMarca;
+    QString FConfirmacoes;
     bool FPendente = false;          // the mark goes down with its companion
     bool FMarcado = false;           // the mark is on disk
     bool FPendenteNoDisco = false;   // its companion is

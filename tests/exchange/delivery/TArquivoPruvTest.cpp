@@ -1,8 +1,12 @@
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include "exchange/FonteSimulada.h"
@@ -11,7 +15,9 @@
 #include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "model/people/TNi.h"
 #include "model/values/TErro.h"
+#include "platform/files/TConfirmacoes.h"
 #include "platform/files/TEspacoEmDisco.h"
+#include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TIniFile.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TSubstituicao.h"
@@ -370,6 +376,118 @@ TEST_F(TArquivoPruvTest, ACrcThatDiffersFromThePackingsRemovesTheNewFileAndKeeps
     EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files), QStringList{QFileInfo(dec).fileName()});
 }
 
+// Every write of the program's own files under a folder fails as a full disk would, while it lives.
+class DiscoCheioEm {
+public:
+    explicit DiscoCheioEm(const QString& pasta)
+    {
+        TFalhasDeArquivo::Instala([pasta](TFalhasDeArquivo::Operacao operacao, const QString& caminho) {
+            const unsigned escritas = TFalhasDeArquivo::Escrita | TFalhasDeArquivo::Descarga
+                | TFalhasDeArquivo::Sincronia;
+            return (operacao & escritas) && caminho.startsWith(pasta + QLatin1Char('/'))
+                ? TFalhasDeArquivo::Efeito::DiscoCheio
+                : TFalhasDeArquivo::Efeito::Nenhum;
+        });
+    }
+    ~DiscoCheioEm() { TFalhasDeArquivo::Instala({}); }
+    DiscoCheioEm(const DiscoCheioEm&) = delete;
+    DiscoCheioEm& operator=(const DiscoCheioEm&) = delete;
+};
+
+// Runs acao in a child process as a user who may write the program folder but not the delivery
+// folder nor the volume's base (the tests run as root): what it hands back, written to a file.
+QString ComoOutroUsuario(const QString& base, const std::function<QString()>& acao)
+{
+    const QString saida = ProgramaDeTeste::Pasta() + QStringLiteral("/saida-do-filho");
+    QFile::remove(saida);
+    for (QDirIterator it(ProgramaDeTeste::Pasta(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString caminho = it.next();
+        const bool daEntrega = caminho == base || caminho.startsWith(base + QLatin1Char('/'));
+        if (::lchown(QFile::encodeName(caminho).constData(), daEntrega ? 0 : 65534, daEntrega ? 0 : 65534) != 0)
+            return QStringLiteral("<chown failed>");
+    }
+    if (::chown(QFile::encodeName(ProgramaDeTeste::Pasta()).constData(), 65534, 65534) != 0)
+        return QStringLiteral("<chown failed>");
+    const pid_t filho = fork();
+    if (filho == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        QFile arquivo(saida);
+        if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(acao().toUtf8()) < 0 || !arquivo.flush())
+            ::_exit(101);
+        ::_exit(0);
+    }
+    int estado = 0;
+    if (filho < 0 || waitpid(filho, &estado, 0) != filho || !WIFEXITED(estado) || WEXITSTATUS(estado) != 0)
+        return QStringLiteral("<the child failed: %1>").arg(WEXITSTATUS(estado));
+    QFile arquivo(saida);
+    return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QStringLiteral("<no output>");
+}
+
+// A delivery that its folder, its volume or the program's temporary folder refuses is told once,
+// in the words of what refused it and naming that folder, not as a failure of the packing; the
+// earlier delivery file stays as it was and nothing is left beside it.
+TEST_F(TArquivoPruvTest, AFolderThatRefusesTheDeliveryIsToldInTheWordsOfItsCause)
+{
+    enum class Falha { PastaCheia, TemporariaCheia, PastaSemPermissao, BaseSemPermissao };
+    const struct {
+        const char* caso;
+        Falha falha;
+        const char* motivo;
+    } casos[] = {
+        {"the delivery folder's disk is full", Falha::PastaCheia, "o disco está cheio"},
+        {"the program's temporary folder's disk is full", Falha::TemporariaCheia, "o disco está cheio"},
+        {"the delivery folder takes no writes of this user", Falha::PastaSemPermissao,
+         "o acesso à pasta ou ao arquivo foi negado"},
+        {"the volume takes no new folder of this user", Falha::BaseSemPermissao,
+         "o acesso à pasta ou ao arquivo foi negado"},
+    };
+    const QString compactacao = TErro::Mensagem(CodigoMensagem::FalhaNaCompactacao);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(base).removeRecursively();
+        Cenario cenario = PessoaFisica();
+        ASSERT_EQ(Gera(cenario), R::Ok);
+        const QString dec = arquivo;
+        Grava(dec, "the delivery of an earlier run");
+        QString pasta = QFileInfo(dec).path();
+        if (c.falha == Falha::BaseSemPermissao) {
+            QDir(base).removeRecursively();
+            QDir().mkpath(base);
+        }
+        if (c.falha == Falha::TemporariaCheia)
+            pasta = TPastas::Temporaria();
+        dialogos.Limpa();
+        dialogos.Responde(Resposta::Sim);   // over the earlier file
+        QString visto;
+        if (c.falha == Falha::PastaCheia || c.falha == Falha::TemporariaCheia) {
+            const DiscoCheioEm cheio(pasta);
+            const TResultadoGeracao r = writer.Gera(cenario.Fonte, Pedido(cenario, fixo));
+            EXPECT_NE(r.Codigo, R::Ok);
+            EXPECT_TRUE(r.Avisos.isEmpty());
+            visto = r.TextoDaFalha();
+        } else {
+            if (::getuid() != 0)
+                GTEST_SKIP() << "needs root to write the delivery as another user";
+            visto = ComoOutroUsuario(base, [&] {
+                const TResultadoGeracao r = writer.Gera(cenario.Fonte, Pedido(cenario, fixo));
+                return r.Codigo == R::Ok || !r.Avisos.isEmpty() ? QStringLiteral("<not refused once>")
+                                                                : r.TextoDaFalha();
+            });
+        }
+        EXPECT_TRUE(visto.contains(QString::fromUtf8(c.motivo))) << visto.toStdString();
+        EXPECT_TRUE(visto.contains(QDir::toNativeSeparators(pasta))) << visto.toStdString();
+        EXPECT_FALSE(visto.contains(compactacao)) << visto.toStdString();
+        if (c.falha != Falha::BaseSemPermissao) {
+            EXPECT_EQ(Le(dec), "the delivery of an earlier run");
+            EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden),
+                      QStringList{QFileInfo(dec).fileName()});
+        }
+    }
+}
+
 TEST_F(TArquivoPruvTest, AnErrorOfAStoredDeclarationIsToldAndStopsBeforeThePacking)
 {
     Cenario c = EmpresaDoisEstabelecimentos();
@@ -398,6 +516,15 @@ QByteArray MarcaDe(const char* data, const QByteArray& novo, const char* anterio
     return TRecuperacaoEntrega::Marca(QStringLiteral("2002"), QStringLiteral("11144477735"),
                                       QByteArray(data).toDouble(), Hash(novo), QByteArray(anterior).toDouble(),
                                       Hash(earlier));
+}
+
+// Everything beside the delivery file lugar, its name written "D.dec".
+QString Listagem(const QString& lugar)
+{
+    return QDir(QFileInfo(lugar).path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+        .join(QLatin1Char(' '))
+        .replace(QFileInfo(lugar).fileName(), QStringLiteral("D.dec"));
 }
 
 // A mark as an earlier build left it: the same, without the format's version and never with a
@@ -489,11 +616,7 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
             return c.data;
         });
         const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
-        EXPECT_EQ(QDir(pasta)
-                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
-                      .join(QLatin1Char(' '))
-                      .replace(QFileInfo(lugar).fileName(), QStringLiteral("D.dec")),
-                  QLatin1String(c.ficam));
+        EXPECT_EQ(Listagem(lugar), QLatin1String(c.ficam));
         EXPECT_EQ(Le(lugar), conteudo(c.conteudo));
         if (QString(c.ficam).contains(QLatin1String("D.dec.anterior"))) {
             EXPECT_EQ(Le(lugar + QStringLiteral(".anterior")), conteudo(c.aparte));
@@ -503,6 +626,71 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
         TRecuperacaoEntrega::DefineRegistro({});
     }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+// A run that committed but could not remove its mark's companion has its commit recorded away
+// from the folder (the data folder's, which no restore rolls back): the companion then never reads
+// as a run that did not commit. A record that cannot be read may be either, and keeps both files.
+TEST_F(TArquivoPruvTest, ACommitRecordedAwayFromTheFolderOutweighsTheCompanionLeftBehind)
+{
+    const QByteArray earlier = "the earlier delivery", novo = "the new delivery";
+    const QByteArray marca = MarcaDe("14", novo, "13", earlier);
+    const QByteArray primeira = MarcaDe("14", novo, "13", QByteArray());
+    enum class Registro { Nenhum, Gravado, Ilegivel };
+    const struct {
+        const char* caso;
+        const char* aparte;   // the earlier file aside
+        QByteArray marca;
+        Registro registro;
+        double data;            // the database's date
+        const char* ficam;      // the folder afterwards
+        const char* conteudo;   // the place afterwards
+        bool avisa;
+    } casos[] = {
+        {"over an earlier file, a backup from between the deliveries restored", "earlier", marca, Registro::Gravado, 13,
+         "D.dec D.dec.anterior", "new", true},
+        {"over an earlier file, the database holding the new date", "earlier", marca, Registro::Gravado, 14, "D.dec",
+         "new", false},
+        {"a first delivery, a backup from before it restored", nullptr, primeira, Registro::Gravado, 13, "D.dec", "new",
+         true},
+        {"over an earlier file, the record unreadable", "earlier", marca, Registro::Ilegivel, 13,
+         "D.dec D.dec.anterior", "new", true},
+        {"a first delivery, the record unreadable", nullptr, primeira, Registro::Ilegivel, 13, "D.dec", "new", true},
+        {"over an earlier file, no record: killed before the commit", "earlier", marca, Registro::Nenhum, 13, "D.dec",
+         "earlier", false},
+    };
+    const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/entrega");
+    const QString lugar = pasta + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
+    const QString registros = TRecuperacaoEntrega::PastaConfirmacoes();
+    const auto conteudo = [&](const char* c) { return QByteArray(c) == "earlier" ? earlier : novo; };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(pasta).removeRecursively();
+        QDir(registros).removeRecursively();
+        QFile::remove(registros);
+        QDir().mkpath(pasta);
+        if (c.aparte)
+            Grava(TSubstituicao::NomeAparte(lugar), conteudo(c.aparte));
+        Grava(lugar, novo);
+        Grava(TSubstituicao::NomeMarca(lugar), c.marca);
+        Grava(TSubstituicao::NomePendente(lugar), QByteArray());
+        QString erro;
+        if (c.registro == Registro::Gravado) {
+            ASSERT_TRUE(TConfirmacoes(registros).Registra(lugar, c.marca, erro)) << erro.toStdString();
+        } else if (c.registro == Registro::Ilegivel) {
+            Grava(registros, "a file where the folder should be");
+        }
+        TRecuperacaoEntrega::DefineRegistro([&c](const QString&, const QString&) { return std::optional(c.data); });
+        const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
+        EXPECT_EQ(Listagem(lugar), QLatin1String(c.ficam));
+        EXPECT_EQ(Le(lugar), conteudo(c.conteudo));
+        EXPECT_EQ(textos.size(), c.avisa ? 1 : 0) << textos.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
+        EXPECT_TRUE(QDir(registros).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "a record outlived its mark";
+        TRecuperacaoEntrega::DefineRegistro({});
+    }
+    QFile::remove(registros);
     EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 

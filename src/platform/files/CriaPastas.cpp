@@ -1,0 +1,32 @@
+#include "platform/files/CriaPastas.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <cerrno>
+#include <sys/stat.h>
+
+bool CriaPastas(const QString& pasta, int& erroSistema)
+{
+    erroSistema = 0;
+    // The missing folders, from the deepest up to the first that exists.
+    QStringList faltam;
+    for (QString caminho = QDir::cleanPath(QFileInfo(pasta).absoluteFilePath()); !QFileInfo(caminho).isDir();) {
+        faltam.prepend(caminho);
+        const QString acima = QFileInfo(caminho).path();
+        if (acima == caminho)
+            break;
+        caminho = acima;
+    }
+    for (const QString& caminho : std::as_const(faltam)) {
+        if (::mkdir(QFile::encodeName(caminho).constData(), 0777) == 0)
+            continue;
+        const int erro = errno;
+        if (erro == EEXIST && QFileInfo(caminho).isDir())
+            continue;                                    // made meanwhile by someone else
+        erroSistema = erro == EEXIST ? ENOTDIR : erro;   // a file in the way
+        return false;
+    }
+    return true;
+}

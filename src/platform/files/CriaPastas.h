@@ -1,0 +1,7 @@
+#pragma once
+#include <QString>
+
+// Makes the folder pasta with every missing folder above it; true when it is a folder afterwards.
+// False with the system's error number (errno) of the step that failed in erroSistema: a volume
+// that takes no new folder is told by its own reason, as mkpath would not.
+bool CriaPastas(const QString& pasta, int& erroSistema);
