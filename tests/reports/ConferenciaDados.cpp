@@ -215,7 +215,9 @@ private:
     bool FCaixa7Vista = false;
     QString FDescricaoEsperada;   // of a company's line whose description goes on below it
     QString FDescricaoImpressa;
-    QSet<QString> FLinhasVistas;   // NI and "MM code" of the company lines printed
+    QSet<QString> FLinhasVistas;    // NI and "MM code" of the company lines printed
+    bool FNaturezaAberta = false;   // box 2's nature is being read, line by line
+    QString FNatureza;
 
     // The declaration report's title band.
     enum class TBloco { Nenhum, Responsavel, Fone, RespCnpj } FBloco = TBloco::Nenhum;
@@ -791,6 +793,23 @@ void TConferencia::Comprovante(const TLinha& l)
     };
     static const QRegularExpression quadro(QStringLiteral("^([3-9])\\.$"));
     static const QRegularExpression linha(QStringLiteral("^(0[1-9])\\.$"));
+    const DadosEsperados::TComprovante& esperado = FDados.Comprovantes.at(FNiComprovante);
+    // Box 2's nature of the income: every line under its caption, up to box 3, is the whole text.
+    if (texto == QStringLiteral("Natureza do Rendimento")) {
+        FNatureza = QString();
+        FNaturezaAberta = true;
+        return;
+    }
+    if (FNaturezaAberta && !quadro.match(w0).hasMatch()) {
+        FNatureza = (FNatureza + QLatin1Char(' ') + texto).simplified();
+        return;
+    }
+    if (FNaturezaAberta) {
+        FNaturezaAberta = false;
+        if (FNatureza != esperado.Natureza.simplified())
+            Falha(l, FNatureza,
+                  QStringLiteral("a natureza do rendimento de %1 é \"%2\"").arg(FNiComprovante, esperado.Natureza));
+    }
     if (const auto m = quadro.match(w0); m.hasMatch()) {
         FQuadro = m.captured(1);
         FLinhaPendente.clear();
@@ -798,6 +817,16 @@ void TConferencia::Comprovante(const TLinha& l)
     }
     if (const auto m = linha.match(w0); m.hasMatch())
         FLinhaPendente = FQuadro + QLatin1Char('.') + m.captured(1);
+    // Line 07 of box 4 states what the other exempt income is, whole, between its caption and
+    // its amount.
+    if (const qsizetype de = l.Indice(QStringLiteral("(especificar):"));
+        FLinhaPendente == QStringLiteral("4.07") && de >= 0) {
+        const qsizetype ate = Centavos(l.W.constLast()) >= 0 ? l.W.size() - 1 : l.W.size();
+        if (l.Texto(de + 1, ate) != esperado.Outros.simplified())
+            Falha(
+                l, l.Texto(de + 1, ate),
+                QStringLiteral("a linha 07 do quadro 4 de %1 especifica \"%2\"").arg(FNiComprovante, esperado.Outros));
+    }
     if (!FLinhaPendente.isEmpty() && Centavos(l.W.constLast()) >= 0) {
         confere(FLinhaPendente, l.W.constLast());
         FLinhaPendente.clear();
@@ -1058,6 +1087,9 @@ QStringList ConferenciaDados::ConfereGerencial(const QString& Nome, const std::v
             if (nome ? !MesmoNome(impresso, esperado) : impresso != esperado.simplified())
                 falhas << Falha(Nome, l.Pagina, impresso, QStringLiteral("%1 é \"%2\"").arg(oque, esperado));
         };
+        // The page's header, on every page of a list that runs over more than one.
+        if (texto == QStringLiteral("Relatório Gerencial"))
+            continue;
         if (const QString ni = Apos(texto, QStringLiteral("Declarante:")); !ni.isNull()) {
             fecha(l.Pagina);
             atual = nullptr;
