@@ -414,6 +414,13 @@ void TConferencia::Titulos(const TLinha& l)
 void TConferencia::Valores(const TLinha& l, const TValores& esperado, bool judicial, const QString& contexto)
 {
     const auto& titulos = judicial && !FTitulosJudiciais.empty() && !FSuspensa ? FTitulosJudiciais : FTitulos;
+    // The columns such a line shows: an amount the data hold there is on the paper.
+    using D = DadosEsperados;
+    std::vector<int> colunas = judicial ? std::vector<int>{D::SjRend, D::SjDed, D::SjImp, D::SjDep}
+                                        : std::vector<int>{D::Rend, D::Ded, D::Imp};
+    if (judicial ? !FSuspensa : FDocumento == TDoc::Declaracao)
+        colunas.insert(colunas.end(), {D::CompAno, D::CompAnt});
+    QSet<int> impressas;
     for (const TPalavra& p : l.Palavras) {
         const qint64 impresso = Centavos(p.Texto);
         if (impresso < 0) {
@@ -436,11 +443,26 @@ void TConferencia::Valores(const TLinha& l, const TValores& esperado, bool judic
                   QStringLiteral("valor sob \"%1\", que esta linha não tem (%2)").arg(titulo->first, contexto));
             continue;
         }
+        impressas.insert(coluna);
         if (impresso != esperado[std::size_t(coluna)])
             Falha(l, p.Texto,
                   QStringLiteral("sob \"%1\" em %2, os dados dizem %3")
                       .arg(titulo->first, contexto, Reais(esperado[std::size_t(coluna)])));
     }
+    static const char* const nomes[] = {"rendimentos",
+                                        "deduções",
+                                        "imposto",
+                                        "compensação do ano",
+                                        "compensação de anos anteriores",
+                                        "rendimentos suspensos",
+                                        "deduções suspensas",
+                                        "imposto suspenso",
+                                        "depósito judicial"};
+    for (const int coluna : colunas)
+        if (esperado[std::size_t(coluna)] != 0 && !impressas.contains(coluna))
+            Falha(l, l.W[0],
+                  QStringLiteral("sem %1 (%2) em %3, que os dados têm")
+                      .arg(QString::fromUtf8(nomes[coluna]), Reais(esperado[std::size_t(coluna)]), contexto));
 }
 
 void TConferencia::CabecalhoCodigo(const TLinha& l)
