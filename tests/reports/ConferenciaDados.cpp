@@ -217,6 +217,7 @@ private:
     QString FDescricaoImpressa;
     QSet<QString> FLinhasVistas;    // NI and "MM code" of the company lines printed
     bool FNaturezaAberta = false;   // box 2's nature is being read, line by line
+    bool FNaturezaVista = false;
     QString FNatureza;
 
     // The declaration report's title band.
@@ -828,6 +829,7 @@ void TConferencia::Comprovante(const TLinha& l)
     }
     if (FNaturezaAberta) {
         FNaturezaAberta = false;
+        FNaturezaVista = true;
         if (FNatureza != esperado.Natureza.simplified())
             Falha(l, FNatureza,
                   QStringLiteral("a natureza do rendimento de %1 é \"%2\"").arg(FNiComprovante, esperado.Natureza));
@@ -927,7 +929,11 @@ void TConferencia::FimComprovante(int pagina)
             Falha(pagina, FNiComprovante, QStringLiteral("comprovante sem o quadro de informações complementares"));
         if (!FCaixa7Vista)
             Falha(pagina, FNiComprovante, QStringLiteral("comprovante sem o quadro do responsável"));
+        if (FLeiaute == TLeiaute::PF && !FNaturezaVista)
+            Falha(pagina, FNiComprovante, QStringLiteral("comprovante sem a natureza do rendimento"));
     }
+    FNaturezaVista = false;
+    FNaturezaAberta = false;
     FCaixa6Vista = false;
     FCaixa7Vista = false;
     FCaixa6 = false;
