@@ -215,7 +215,10 @@ private:
     bool FCaixa7Vista = false;
     QString FDescricaoEsperada;   // of a company's line whose description goes on below it
     QString FDescricaoImpressa;
-    QSet<QString> FLinhasVistas;   // NI and "MM code" of the company lines printed
+    QSet<QString> FLinhasVistas;    // NI and "MM code" of the company lines printed
+    bool FNaturezaAberta = false;   // box 2's nature is being read, line by line
+    bool FNaturezaVista = false;
+    QString FNatureza;
 
     // The declaration report's title band.
     enum class TBloco { Nenhum, Responsavel, Fone, RespCnpj } FBloco = TBloco::Nenhum;
@@ -412,6 +415,13 @@ void TConferencia::Titulos(const TLinha& l)
 void TConferencia::Valores(const TLinha& l, const TValores& esperado, bool judicial, const QString& contexto)
 {
     const auto& titulos = judicial && !FTitulosJudiciais.empty() && !FSuspensa ? FTitulosJudiciais : FTitulos;
+    // The columns such a line shows: an amount the data hold there is on the paper.
+    using D = DadosEsperados;
+    std::vector<int> colunas = judicial ? std::vector<int>{D::SjRend, D::SjDed, D::SjImp, D::SjDep}
+                                        : std::vector<int>{D::Rend, D::Ded, D::Imp};
+    if (judicial ? !FSuspensa : FDocumento == TDoc::Declaracao)
+        colunas.insert(colunas.end(), {D::CompAno, D::CompAnt});
+    QSet<int> impressas;
     for (const TPalavra& p : l.Palavras) {
         const qint64 impresso = Centavos(p.Texto);
         if (impresso < 0) {
@@ -434,11 +444,26 @@ void TConferencia::Valores(const TLinha& l, const TValores& esperado, bool judic
                   QStringLiteral("valor sob \"%1\", que esta linha não tem (%2)").arg(titulo->first, contexto));
             continue;
         }
+        impressas.insert(coluna);
         if (impresso != esperado[std::size_t(coluna)])
             Falha(l, p.Texto,
                   QStringLiteral("sob \"%1\" em %2, os dados dizem %3")
                       .arg(titulo->first, contexto, Reais(esperado[std::size_t(coluna)])));
     }
+    static const char* const nomes[] = {"rendimentos",
+                                        "deduções",
+                                        "imposto",
+                                        "compensação do ano",
+                                        "compensação de anos anteriores",
+                                        "rendimentos suspensos",
+                                        "deduções suspensas",
+                                        "imposto suspenso",
+                                        "depósito judicial"};
+    for (const int coluna : colunas)
+        if (esperado[std::size_t(coluna)] != 0 && !impressas.contains(coluna))
+            Falha(l, l.W[0],
+                  QStringLiteral("sem %1 (%2) em %3, que os dados têm")
+                      .arg(QString::fromUtf8(nomes[coluna]), Reais(esperado[std::size_t(coluna)]), contexto));
 }
 
 void TConferencia::CabecalhoCodigo(const TLinha& l)
@@ -791,6 +816,24 @@ void TConferencia::Comprovante(const TLinha& l)
     };
     static const QRegularExpression quadro(QStringLiteral("^([3-9])\\.$"));
     static const QRegularExpression linha(QStringLiteral("^(0[1-9])\\.$"));
+    const DadosEsperados::TComprovante& esperado = FDados.Comprovantes.at(FNiComprovante);
+    // Box 2's nature of the income: every line under its caption, up to box 3, is the whole text.
+    if (texto == QStringLiteral("Natureza do Rendimento")) {
+        FNatureza = QString();
+        FNaturezaAberta = true;
+        return;
+    }
+    if (FNaturezaAberta && !quadro.match(w0).hasMatch()) {
+        FNatureza = (FNatureza + QLatin1Char(' ') + texto).simplified();
+        return;
+    }
+    if (FNaturezaAberta) {
+        FNaturezaAberta = false;
+        FNaturezaVista = true;
+        if (FNatureza != esperado.Natureza.simplified())
+            Falha(l, FNatureza,
+                  QStringLiteral("a natureza do rendimento de %1 é \"%2\"").arg(FNiComprovante, esperado.Natureza));
+    }
     if (const auto m = quadro.match(w0); m.hasMatch()) {
         FQuadro = m.captured(1);
         FLinhaPendente.clear();
@@ -798,6 +841,16 @@ void TConferencia::Comprovante(const TLinha& l)
     }
     if (const auto m = linha.match(w0); m.hasMatch())
         FLinhaPendente = FQuadro + QLatin1Char('.') + m.captured(1);
+    // Line 07 of box 4 states what the other exempt income is, whole, between its caption and
+    // its amount.
+    if (const qsizetype de = l.Indice(QStringLiteral("(especificar):"));
+        FLinhaPendente == QStringLiteral("4.07") && de >= 0) {
+        const qsizetype ate = Centavos(l.W.constLast()) >= 0 ? l.W.size() - 1 : l.W.size();
+        if (l.Texto(de + 1, ate) != esperado.Outros.simplified())
+            Falha(
+                l, l.Texto(de + 1, ate),
+                QStringLiteral("a linha 07 do quadro 4 de %1 especifica \"%2\"").arg(FNiComprovante, esperado.Outros));
+    }
     if (!FLinhaPendente.isEmpty() && Centavos(l.W.constLast()) >= 0) {
         confere(FLinhaPendente, l.W.constLast());
         FLinhaPendente.clear();
@@ -876,7 +929,11 @@ void TConferencia::FimComprovante(int pagina)
             Falha(pagina, FNiComprovante, QStringLiteral("comprovante sem o quadro de informações complementares"));
         if (!FCaixa7Vista)
             Falha(pagina, FNiComprovante, QStringLiteral("comprovante sem o quadro do responsável"));
+        if (FLeiaute == TLeiaute::PF && !FNaturezaVista)
+            Falha(pagina, FNiComprovante, QStringLiteral("comprovante sem a natureza do rendimento"));
     }
+    FNaturezaVista = false;
+    FNaturezaAberta = false;
     FCaixa6Vista = false;
     FCaixa7Vista = false;
     FCaixa6 = false;
@@ -1058,6 +1115,9 @@ QStringList ConferenciaDados::ConfereGerencial(const QString& Nome, const std::v
             if (nome ? !MesmoNome(impresso, esperado) : impresso != esperado.simplified())
                 falhas << Falha(Nome, l.Pagina, impresso, QStringLiteral("%1 é \"%2\"").arg(oque, esperado));
         };
+        // The page's header, on every page of a list that runs over more than one.
+        if (texto == QStringLiteral("Relatório Gerencial"))
+            continue;
         if (const QString ni = Apos(texto, QStringLiteral("Declarante:")); !ni.isNull()) {
             fecha(l.Pagina);
             atual = nullptr;

@@ -109,7 +109,7 @@ void LeComprovante(TPruv& pruv, const DadosEsperados::TItem& item, DadosEsperado
         return;
     TBeneficiarioPruv beneficiario(&pruv);
     beneficiario.SetNi(item.Ni);
-    D::TComprovante esperado{item.Ni.size() == 14, true, item.Nome, {}, {}, {}, {}};
+    D::TComprovante esperado{item.Ni.size() == 14, true, item.Nome, {}, {}, {}, {}, {}, {}};
     // The beneficiary's items that a statement shows, in the order they were read.
     std::vector<const D::TItem*> itens;
     for (const D::TItem& i : dados.Itens)
@@ -122,6 +122,8 @@ void LeComprovante(TPruv& pruv, const DadosEsperados::TItem& item, DadosEsperado
         if (!pf.PossuiRendimentos())
             return;
         esperado.Imprime = pf.PodeImprimir();
+        esperado.Natureza = pf.GetNatureza().GetTexto();
+        esperado.Outros = pf.GetQuadro4().GetDescricaoLinha8().GetTexto();
         auto& q = esperado.Quadros;
         // Box 3 from the items of codes whose income is taxed in the year (suspended income and
         // deposits included), with the shares of partial income the user put there; box 5 from

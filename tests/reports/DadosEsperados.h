@@ -30,9 +30,11 @@ struct DadosEsperados {
     // A statement's boxes by printed number ("3.01" ...), in cents, summed from the items; a
     // company's lines by month and code ("03 1708 R" income, "... I" tax).
     struct TComprovante {
-        bool Pessoa;    // a person's statement; else a company's
-        bool Imprime;   // may be printed; else it goes to the not-printed list
-        QString Nome;   // the beneficiary's
+        bool Pessoa;        // a person's statement; else a company's
+        bool Imprime;       // may be printed; else it goes to the not-printed list
+        QString Nome;       // the beneficiary's
+        QString Natureza;   // box 2: the nature of the income, as the statement holds it
+        QString Outros;     // the text of box 4's line 07, typed by the user
         std::map<QString, qint64> Quadros;
         std::map<QString, QString> Descricoes;   // a company's line ("03 1708") -> its description
         QStringList Caixa6;                      // the typed text, then the lines added per code

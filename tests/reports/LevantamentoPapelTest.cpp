@@ -346,6 +346,8 @@ protected:
             falhas << Documento(nome, rotulo, paginas, porPagina);
             ++documentos;
             paginasExaminadas += n;
+            if (DocumentoDe(rotulo) != ConferenciaDados::TDocumento::Comprovantes)
+                maisPaginas = std::max(maisPaginas, std::pair{n, rotulo});
         }
         if (const auto documento = DocumentoDe(rotulo); documento && esperados)
             falhas << ConferenciaDados::Confere(rotulo, *documento, *esperados, palavrasDoTrabalho, pedidos);
@@ -520,6 +522,85 @@ protected:
                 falha(p.Pagina, t.Texto.simplified(),
                       QStringLiteral("nome cortado, de \"%1\" (%2)").arg(t.TextoInteiro.simplified(), t.Elemento));
             }
+
+        // A text shrunk to be held whole in its room (it fills it, smaller than the texts beside it
+        // on its line) stands on their baseline, as a reader follows a line.
+        for (const TDesenhoPagina& p : paginas)
+            for (const TTracoDesenhado& t : p.Tracos) {
+                if (t.Tipo != TTracoDesenhado::TTipo::Texto || t.Recorte.isNull()
+                    || t.TextoInteiro.simplified() != t.Texto.simplified() || t.Caixa.width() < t.Recorte.width() * 0.9)
+                    continue;
+                const auto linhas = std::count_if(p.Tracos.begin(), p.Tracos.end(), [&t](const TTracoDesenhado& o) {
+                    return o.Impressao == t.Impressao && o.Elemento == t.Elemento;
+                });
+                if (linhas != 1)
+                    continue;   // a text of several lines (a memo) has no one baseline
+                for (const TTracoDesenhado& o : p.Tracos) {
+                    if (o.Tipo != TTracoDesenhado::TTipo::Texto || o.Impressao != t.Impressao
+                        || o.Nucleo.height() < t.Nucleo.height() * 1.05 || o.Caixa.top() > t.Nucleo.bottom()
+                        || o.Caixa.bottom() < t.Nucleo.top())
+                        continue;
+                    const qreal diferenca = TUnidades::ParaPontos(t.Nucleo.bottom() - o.Nucleo.bottom());
+                    if (std::abs(diferenca) > 0.6)
+                        falha(p.Pagina, t.Texto.simplified(),
+                              QStringLiteral("fora da linha de base de \"%1\" (%2 pt, %3)")
+                                  .arg(o.Texto.simplified())
+                                  .arg(diferenca, 0, 'f', 1)
+                                  .arg(t.Elemento));
+                }
+            }
+
+        // Each part of a company's monthly line in its own column: inside the cell, between the
+        // rules of its row, that holds its column's title in the table's header.
+        if (rotulo.contains(QStringLiteral("/ Comprovante"))) {
+            static const std::map<QString, QString> colunaDe{
+                {QStringLiteral("PJMes"), QStringLiteral("Coluna1")},
+                {QStringLiteral("PJCodigo"), QStringLiteral("Coluna2")},
+                {QStringLiteral("PJDescricao"), QStringLiteral("Coluna3")},
+                {QStringLiteral("PJRendimento"), QStringLiteral("Coluna4")},
+                {QStringLiteral("PJImposto"), QStringLiteral("Coluna5")}};
+            static const QSet<QString> cabecalhos{QStringLiteral("PJQuadro03"), QStringLiteral("IN4Quadro03"),
+                                                  QStringLiteral("headerPJ"), QStringLiteral("headerIN4")};
+            std::map<QString, std::pair<QString, QRectF>> titulos;   // of the last table header, by column
+            int impressaoTitulos = -1;
+            for (const TDesenhoPagina& p : paginas) {
+                impressaoTitulos = -1;
+                for (const TTracoDesenhado& t : p.Tracos) {
+                    if (cabecalhos.contains(t.Banda) && t.Tipo == TTracoDesenhado::TTipo::Texto
+                        && t.Elemento.startsWith(QStringLiteral("Coluna"))) {
+                        if (t.Impressao != impressaoTitulos)
+                            titulos.clear();
+                        impressaoTitulos = t.Impressao;
+                        auto& [texto, caixa] = titulos[t.Elemento];
+                        texto = (texto + QLatin1Char(' ') + t.Texto).simplified();
+                        caixa = caixa.united(t.Caixa);
+                    }
+                    const auto coluna = colunaDe.find(t.Elemento);
+                    if (t.Banda != QStringLiteral("PJRendimentos") || t.Tipo != TTracoDesenhado::TTipo::Texto
+                        || coluna == colunaDe.end())
+                        continue;
+                    const auto titulo = titulos.find(coluna->second);
+                    if (titulo == titulos.end()) {
+                        falha(p.Pagina, t.Texto, QStringLiteral("linha sem o título da sua coluna acima"));
+                        continue;
+                    }
+                    // The cell: the row's rules on either side of the title.
+                    qreal esquerda = -1e9;
+                    qreal direita = 1e9;
+                    for (const TTracoDesenhado& r : p.Tracos)
+                        if (r.Impressao == t.Impressao && r.Tipo == TTracoDesenhado::TTipo::Linha
+                            && r.Caixa.width() == 0) {
+                            if (r.Caixa.left() <= titulo->second.second.center().x())
+                                esquerda = std::max(esquerda, r.Caixa.left());
+                            else
+                                direita = std::min(direita, r.Caixa.left());
+                        }
+                    if (t.Caixa.left() < esquerda || t.Caixa.right() > direita)
+                        falha(p.Pagina, t.Texto,
+                              QStringLiteral("fora da coluna de \"%1\" (%2)").arg(titulo->second.first, t.Elemento));
+                }
+            }
+        }
 
         // Page numbers: "Página N" of this page, "de M" of this document; no English.
         const bool proprios = rotulo.contains(QStringLiteral("/ Comprovante"));   // numbered inside each statement
@@ -702,8 +783,9 @@ protected:
         return achados;
     }
 
-    // Every choice of the print assistant for one stored declaration.
-    void ImprimeTudo(const QString& arquivo, TPruv& pruv)
+    // Every choice of the print assistant for one stored declaration; without declaracao, all but
+    // the declaration report.
+    void ImprimeTudo(const QString& arquivo, TPruv& pruv, bool declaracao = true)
     {
         const QString d = QFileInfo(arquivo).completeBaseName();
         esperados = DadosEsperados::Le(pruv, anexosDe[d]);
@@ -717,7 +799,9 @@ protected:
                 [&] { ImprimeRelatoListaBenef(pruv, *colecao, false); });
         Imprime(d + QStringLiteral(" / Total Mensal por Código"),
                 [&] { ImprimeRelatoTotalMensalCodigo(pruv, *colecao, false); });
-        Imprime(d + QStringLiteral(" / Declaração Completa"), [&] { ImprimeRelatoDeclaracao(pruv, *colecao, false); });
+        if (declaracao)
+            Imprime(d + QStringLiteral(" / Declaração Completa"),
+                    [&] { ImprimeRelatoDeclaracao(pruv, *colecao, false); });
         if (pruv.GetAno() >= QLatin1String("2001")) {
             Imprime(d + QStringLiteral(" / Comprovantes"),
                     [&] { TFoImprComprovante::ImprimeComprovantes(pruv, QString(), false); });
@@ -795,6 +879,7 @@ protected:
     QStringList falhas;
     int documentos = 0;
     int paginasExaminadas = 0;
+    std::pair<int, QString> maisPaginas{0, QString()};   // the longest document but the statements
 };
 
 }   // namespace
@@ -844,13 +929,15 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
 {
     std::vector<std::unique_ptr<TPruv>> declaracoes;
     const QStringList arquivos{QStringLiteral("empresa.txt"), QStringLiteral("orgao-federal.txt"),
-                               QStringLiteral("administradora.txt"), QStringLiteral("espolio.txt")};
+                               QStringLiteral("administradora.txt"), QStringLiteral("espolio.txt"),
+                               QStringLiteral("muitos.txt")};
     for (const QString& arquivo : arquivos)
         declaracoes.push_back(Carrega(arquivo));
     ASSERT_FALSE(HasFailure());
     // A4 (the stand-in printer's paper), then Letter: every document in the long run, else those
     // of the declaration with every text at its longest and of the one with every kind of
-    // statement, the receipts and the import errors.
+    // statement, the receipts and the import errors. The declaration of many beneficiaries prints
+    // its listings past twenty pages; its declaration report (some seventy pages) only in the long run.
     const bool todas = qEnvironmentVariableIsSet("PRUV2003_POSICOES_TODAS");
     for (const int papel : {9, 1}) {
         impressoras.CodigoPapel = papel;
@@ -862,7 +949,8 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
         for (std::size_t i = 0; i < declaracoes.size(); ++i)
             if (!amostra || arquivos[int(i)] == QStringLiteral("empresa.txt")
                 || arquivos[int(i)] == QStringLiteral("orgao-federal.txt"))
-                ImprimeTudo(arquivos[int(i)], *declaracoes[i]);
+                ImprimeTudo(arquivos[int(i)], *declaracoes[i],
+                            todas || arquivos[int(i)] != QStringLiteral("muitos.txt"));
         if (!amostra)
             Imprime(
                 QStringLiteral("Gerencial"), [&] { ImprimeRelatoGerencial(*colecao, false); },
@@ -965,4 +1053,6 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
                                      << paginasExaminadas << " páginas:\n"
                                      << falhas.join(QLatin1Char('\n')).toStdString();
     EXPECT_GE(documentos, 30);
+    // The page numbers were read on a long run too.
+    EXPECT_GT(maisPaginas.first, 20) << maisPaginas.second.toStdString();
 }
