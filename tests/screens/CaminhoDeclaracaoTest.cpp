@@ -8,6 +8,7 @@
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 #include "components/data/datasets/TdvTable.h"
 #include "model/people/TColecaoResponsavel.h"
+#include "model/values/TDadoBasico.h"
 #include "platform/db/datasets/TField.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/pages/TFoNovaDeclaracao.h"
@@ -470,4 +471,67 @@ TEST_F(CaminhoDeclaracaoTest, TheMenuShortcutsWorkWhileAFieldHasTheFocus)
     Abre(Matriz);
     QTest::keyClick(campo, Qt::Key_F, Qt::ControlModifier);
     EXPECT_FALSE(janela->GetDeclaracaoAberta());
+}
+
+// A second declaration in the same session, reached by Ctrl+N and typed as the clerk types: the
+// number, then the name field (by Tab past the year, or by a click at its empty end), the name,
+// Return. A number of the company just stored brings its name into the field as the focus
+// arrives there; what the clerk types replaces it, however the field was reached, and the
+// declaration stores and shows what the field showed.
+TEST_F(CaminhoDeclaracaoTest, ASecondNewDeclarationStoresTheNameTypedInItsDialog)
+{
+    const struct {
+        const char* caso;
+        QString ni;
+        bool clique;   // the name field reached by the mouse, else by Tab
+    } casos[] = {
+        {"another company, by Tab", Outra, false},
+        {"another company, by a click", Outra, true},
+        {"a branch of the company stored, by Tab", Filial, false},
+        {"a branch of the company stored, by a click", Filial, true},
+        {"a person, by a click", CpfDeclarante, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Executa(QStringLiteral("DELETE FROM Pruv"));
+        dialogos.Limpa();
+        Inicia();
+        NovaPeloComando(Matriz, "EMPRESA TESTE LTDA");
+        if (c.ni == Filial)
+            dialogos.Responde(Resposta::Nao);   // not of private law: a branch may declare
+        ASSERT_TRUE(janela->GetDeclaracaoAberta());
+        const QString nome = c.ni == CpfDeclarante ? QStringLiteral("JOSE DA SILVA")
+                                                   : QStringLiteral("EMPRESA TESTE LTDA");
+        QString aoAbrir[2];   // the name shown and the name held as the dialog opens
+        QString digitado;
+        AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [&](TFoNovaDeclaracao& d) {
+            aoAbrir[0] = d.DeNome->Text();
+            aoAbrir[1] = d.DeNome->Dado() ? d.DeNome->Dado()->GetTexto() : QStringLiteral("(unbound)");
+            QTest::keyClicks(QApplication::focusWidget(), c.ni);
+            if (c.clique) {
+                QTest::mouseClick(d.DeNome, Qt::LeftButton, {}, QPoint(d.DeNome->width() - 10, d.DeNome->height() / 2));
+            } else {
+                Tab(QApplication::focusWidget());
+                Tab(QApplication::focusWidget());
+            }
+            QApplication::processEvents();
+            ASSERT_EQ(Foco(), QStringLiteral("DeNome"));
+            QTest::keyClicks(d.DeNome, nome);
+            digitado = d.DeNome->Text();
+            QTest::keyClick(d.DeNome, Qt::Key_Return);
+            QApplication::processEvents();
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+        Reativa();
+        EXPECT_EQ(aoAbrir[0], QString());
+        EXPECT_EQ(aoAbrir[1], QString());
+        EXPECT_EQ(digitado, nome);
+        ASSERT_TRUE(janela->GetDeclaracaoAberta());
+        EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), c.ni);
+        EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().Nome().GetTexto(), nome);
+        EXPECT_EQ(Edit("DeNome")->Text(), nome);
+        EXPECT_EQ(janela->windowTitle().section(QLatin1String(" - "), 1).section(QLatin1String("   "), 0, 0), nome);
+        EXPECT_EQ(Lida(c.ni)->GetDeclarante().Nome().GetTexto(), nome);
+        EXPECT_EQ(dialogos.Codigos(), c.ni == Filial ? std::vector<int>{30} : std::vector<int>{});
+    }
 }

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
+#include <utility>
 
 #include "model/values/TErro.h"
 #include "model/values/TMonetario.h"
@@ -69,7 +70,12 @@ bool TPruvCustomEdit::Escreve(bool adiaMensagem)
 
 void TPruvCustomEdit::Reapresenta()
 {
-    SetText(GetTexto(!hasFocus()));
+    const QString texto = GetTexto(!hasFocus());
+    // The focus is on its way here and the field it leaves changed this one's value (a stored
+    // company lends its name): the user chose this field without having seen that text.
+    if (hasFocus() && !Entered() && texto != text())
+        FTextoNaChegada = true;
+    SetText(texto);
     SetModified(false);
 }
 
@@ -87,10 +93,24 @@ void TPruvCustomEdit::AvancaFoco()
 
 void TPruvCustomEdit::DoEnter()
 {
+    const bool chegouTexto = std::exchange(FTextoNaChegada, false);
     if (!FMantemTexto && TemDado()) {
         SetText(GetTexto(false));
         SetModified(false);
         selectAll();
+        // Kept whole through the click that brought the focus, and no longer: what the user
+        // types replaces a text that came as they chose the field, instead of joining it.
+        if (chegouTexto) {
+            FTextoNaChegada = true;
+            QPointer<TPruvCustomEdit> vivo(this);
+            QMetaObject::invokeMethod(
+                this,
+                [vivo] {
+                    if (vivo)
+                        vivo->FTextoNaChegada = false;
+                },
+                Qt::QueuedConnection);
+        }
     }
     FMantemTexto = false;
     TCustomEdit::DoEnter();
@@ -181,6 +201,12 @@ void TPruvCustomEdit::paintEvent(QPaintEvent* e)
 
 void TPruvCustomEdit::mousePressEvent(QMouseEvent* e)
 {
+    if (std::exchange(FTextoNaChegada, false) && e->button() == Qt::LeftButton
+        && !e->modifiers().testFlag(Qt::ShiftModifier)) {
+        FCliqueDeChegada = true;   // no caret put into the text just arrived, no selection by a drag
+        e->accept();
+        return;
+    }
     if (!FMultiline || e->button() != Qt::LeftButton) {
         TCustomEdit::mousePressEvent(e);
         return;
@@ -199,6 +225,10 @@ void TPruvCustomEdit::mousePressEvent(QMouseEvent* e)
 
 void TPruvCustomEdit::mouseMoveEvent(QMouseEvent* e)
 {
+    if (FCliqueDeChegada) {
+        e->accept();
+        return;
+    }
     if (!FMultiline) {
         TCustomEdit::mouseMoveEvent(e);
         return;
@@ -207,6 +237,15 @@ void TPruvCustomEdit::mouseMoveEvent(QMouseEvent* e)
         setSelection(FAncora, PosicaoEm(e->position().toPoint()) - FAncora);
         update();
     }
+}
+
+void TPruvCustomEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (std::exchange(FCliqueDeChegada, false) && e->button() == Qt::LeftButton) {
+        e->accept();
+        return;
+    }
+    TCustomEdit::mouseReleaseEvent(e);
 }
 
 void TPruvCustomEdit::mouseDoubleClickEvent(QMouseEvent* e)

@@ -14,7 +14,9 @@ enum class TTipoDeDado { AlfaNumerico, Numerico, ApenasNumeros };
 // focus, formatted text otherwise; the text goes back into its value when the user leaves it, and
 // a text the value refuses shows the value's numbered message and keeps the user, and the typed
 // text, in the edit. Leaving for a button that cancels the dialog writes nothing. Esc brings
-// the value's text back. This class has no value: TPruvEdit binds one.
+// the value's text back. Entering selects the whole text; a text the value got as the focus came
+// (the field left filled it) stays selected through the click that chose the field, so that typing
+// replaces it. This class has no value: TPruvEdit binds one.
 class TPruvCustomEdit : public TCustomEdit {
     Q_OBJECT
 public:
@@ -85,6 +87,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
@@ -107,4 +110,8 @@ private:
     bool FAutoAvanco = false;
     bool FMantemTexto = false;   // a write-back failed: the next entry keeps what was typed
     bool FSelecionaRecusado = true;
+    // The value's text came while the focus was on its way here: the click that brings the focus
+    // leaves that text selected whole (it lives through that event only).
+    bool FTextoNaChegada = false;
+    bool FCliqueDeChegada = false;   // that click's button is still held
 };

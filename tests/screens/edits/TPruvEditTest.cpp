@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 #include "model/people/TCpf.h"
@@ -23,6 +24,20 @@
 using namespace TecladoDeTeste;
 
 namespace {
+
+// A field that may fill the next one as it is left, as a stored number lends its name.
+class CampoQueEmpresta final : public QLineEdit {
+public:
+    std::function<void()> AoSair;
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        if (AoSair)
+            AoSair();
+        QLineEdit::focusOutEvent(e);
+    }
+};
 
 // A bound edit between an edit before it, a memo and a button after it, shown and focused.
 struct Janela {
@@ -50,7 +65,7 @@ struct Janela {
 
     DialogosRoteirizados dialogos;
     QWidget janela;
-    QLineEdit* antes = new QLineEdit;
+    CampoQueEmpresta* antes = new CampoQueEmpresta;
     TPruvEdit* edit = new TPruvEdit;
     TPruvMemo* memo = new TPruvMemo;
     QLineEdit* depois = new QLineEdit;
@@ -286,6 +301,46 @@ TEST(TPruvEdit, AValueFreedWhileObservedLeavesTheEditUnboundAndUsable)
     j.memo->SetDado(texto.get());
     texto.reset();
     EXPECT_EQ(j.memo->Dado(), nullptr);
+}
+
+// The name that a field left lends to the next one shows only as the focus gets there: the
+// click that chose the field leaves it selected whole, so that what is typed replaces it. A text
+// the user has seen takes the caret where the click puts it, as ever.
+TEST(TPruvEdit, ATextLentAsAClickChoosesTheFieldIsReplacedByWhatIsTyped)
+{
+    const struct {
+        const char* caso;
+        bool emprestaAoSair;   // the text comes as the focus leaves the field before
+        bool vistoAntes;       // the focus got there by Tab, and the click comes afterwards
+        const char* digitado;
+        const char* resultado;
+    } casos[] = {
+        {"lent as the click comes", true, false, "EMPRESA BETA LTDA", "EMPRESA BETA LTDA"},
+        {"lent as Tab comes, then a click", true, true, " SA", "EMPRESA ALFA LTDA SA"},
+        {"shown before the click", false, false, " SA", "EMPRESA ALFA LTDA SA"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        Janela j;
+        TTexto valor;
+        if (!c.emprestaAoSair)
+            valor.SetTexto(QStringLiteral("EMPRESA ALFA LTDA"));
+        j.edit->SetDado(&valor);
+        j.antes->AoSair = [&valor] {
+            if (valor.GetTexto().isEmpty())
+                valor.SetTexto(QStringLiteral("EMPRESA ALFA LTDA"));
+        };
+        j.antes->setFocus();
+        QCoreApplication::processEvents();
+        if (c.vistoAntes)
+            j.Entra(j.edit);
+        QTest::mouseClick(j.edit, Qt::LeftButton, {}, QPoint(j.edit->width() - 5, j.edit->height() / 2));
+        EXPECT_EQ(QApplication::focusWidget(), j.edit);
+        QTest::keyClicks(j.edit, QLatin1String(c.digitado));
+        EXPECT_EQ(j.edit->text(), QLatin1String(c.resultado));
+        Tecla(Qt::Key_Tab);
+        EXPECT_EQ(valor.GetTexto(), QLatin1String(c.resultado));
+    }
 }
 
 TEST(TPruvMemo, DropsBlankLinesBeforeWritingBack)
