@@ -1481,6 +1481,30 @@ TEST_F(TFrBeneficiariosFundosTest, ARenamedFundKeepsItsNewNameInItsSummaryAndThe
     EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }
 
+// The fund list, opened by a click on its button, marks the fund shown: the one the page opens on,
+// and a fund just typed in the fund bar, though neither was chosen in the list.
+TEST_F(TFrBeneficiariosFundosTest, TheFundListMarksTheFundShownWhereverItCameFrom)
+{
+    AbreComFundos({Fundo, NumeroDe("667778880001")});
+    auto* lista = Campo<TdvDBLookupCombo>("DblcFundos");
+    const auto marcado = [lista] {
+        QTest::mouseClick(lista->Button(), Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(lista->DroppedDown());
+        // The list marks the row that holds the values it keeps: the fund's number is the last.
+        const QString numero = lista->Grid().LookupValue(lista->Grid().LookupFieldCount() - 1);
+        QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : lista, Qt::Key_Escape);
+        QApplication::processEvents();
+        return numero;
+    };
+    const auto raiz = [this] { return Pagina().Item()->GetDono().GetDeclarante().GetRaiz(); };
+    EXPECT_EQ(marcado(), raiz()) << "the fund the page opens on";
+    DigitaFundo(NumeroDe("778889990001"), "FUNDO DELTA");
+    ASSERT_EQ(Pagina().Item()->GetDono().GetDeclarante().GetNi(), NumeroDe("778889990001"));
+    EXPECT_EQ(marcado(), raiz()) << "a fund just typed";
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
 // A fund shown and not touched is not written: the fund page opened, the other fund chosen from
 // the list and the page left store nothing and ask nothing. The stored names hold a double blank
 // that the program would not write (a row it did not make itself): a fund written again
