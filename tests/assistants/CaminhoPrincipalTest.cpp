@@ -10,11 +10,18 @@
 #include "assistants/verification/TFoPendencias.h"
 #include "assistants/verification/TFrPruvVerifica.h"
 #include "components/controls/combos/TdvDBComboBox.h"
+#include "components/controls/grid/TdvDBGrid.h"
+#include "components/data/datasets/TdvTable.h"
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 #include "exchange/import/TImportacaoPruv.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/values/CodigoMensagem.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "platform/compress/Compressao.h"
+#include "platform/db/datasets/TField.h"
+#include "platform/db/sqlite/TComando.h"
+#include "platform/db/sqlite/TDatabase.h"
 #include "platform/files/TPastas.h"
 #include "platform/files/TVolumes.h"
 #include "platform/transmit/TransmissaoRoteirizada.h"
@@ -22,6 +29,8 @@
 #include "screens/pages/TFoNovaDeclaracao.h"
 #include "screens/pages/TFrBeneficiarios.h"
 #include "screens/pages/TFrComprovante.h"
+#include "screens/search/TFoPesquisar.h"
+#include "screens/search/TFrPesquisarPruv.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/grids/TPruvGridMeses.h"
 #include "shell/Espera.h"
@@ -78,6 +87,9 @@ protected:
     }
     void TearDown() override
     {
+        // The windows beside the declaration go first: their references outlive no window.
+        LiberaPesquisa();
+        LiberaPendencias();
         DeclaracaoAbertaDeTeste::TearDown();
         TVolumes::DefinePastaBase(QString());
     }
@@ -87,6 +99,7 @@ protected:
         TRotinasPrincipal rotinas;
         DefineRotinasDeclaracao(rotinas, janela.get());
         rotinas.ExibePendencias = ExibePendencias;
+        rotinas.MostraPesquisa = MostraPesquisa;
         rotinas.ExecutaAssistGeracao = ExecutaAssistGeracao;
         rotinas.Impressao.ImprimeRecibo = [](const QStringList&, bool, const QString&) {};
         janela->DefineRotinas(std::move(rotinas));
@@ -341,4 +354,174 @@ TEST_F(CaminhoPrincipalTest, ThePendingItemsWindowClosesWithEscAndPassesTheComma
     EXPECT_EQ(foco, QStringLiteral("DBLCUF"));
     EXPECT_EQ(FoPendencias(), nullptr);   // the gatekeeper closed it first
     EXPECT_TRUE(Espera([this] { return QApplication::activeWindow() == janela.get(); }));
+}
+
+// A fund deleted while the pending-items window and the search window list it, and an item a
+// folder holds under a fund no longer stored: each located from those windows, by keys and mouse,
+// is told (55) and moves nothing on the fund page; undone and typed on, no row is stored under a
+// fund that is not stored.
+TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTakesNoRow)
+{
+    const QString apagado = NumeroDe("778889990001");
+    const QString cpfApagado = NumeroDe("333444555");
+    const QString cpfOrfao = NumeroDe("444555666");
+    QString chaveApagada;
+    QString chaveOrfa;
+    {
+        auto pruv = Armazenada(Outra, "2002", 3);
+        // An item whose tax reaches its income: the pending items list it under its fund.
+        const auto item = [&pruv](TAnexoFC& fundo, const QString& ni, qint64 imposto) {
+            TPruvItem i(*pruv, fundo);
+            i.GetCodigoRetencao().SetCodigo(QStringLiteral("6800"));
+            pruv->GetColecaoCodigoRetencao().BuscaCodigo(i.GetCodigoRetencao(), i.GetInAnexo());
+            i.GetBeneficiario().SetNi(ni);
+            i.GetBeneficiario().Nome().SetTexto(QStringLiteral("JOSE DA SILVA"));
+            i.GetValores().GetRendimento(1).SetValor(1000 * TMonetario::Escala);
+            i.GetValores().GetImposto(1).SetValor(imposto * TMonetario::Escala);
+            ASSERT_EQ(fundo.GetItens().Salva(i), TColecaoPruvItem::Inserido);
+        };
+        auto mostrado = NovoAnexo(*pruv, Fundo, "", true);
+        item(*mostrado, CpfBeneficiario, 100);
+        auto fundo = NovoAnexo(*pruv, apagado, "", true);
+        item(*fundo, cpfApagado, 1000);
+        chaveApagada = fundo->GetChave();
+        auto orfao = NovoAnexo(*pruv, NumeroDe("889991110001"), "", true);
+        item(*orfao, cpfOrfao, 100);
+        chaveOrfa = orfao->GetChave();
+    }
+    Executa(QStringLiteral("DELETE FROM Anexo WHERE ANEXO_DK = '%1'").arg(chaveOrfa));
+    IniciaPrograma();
+    Abre(Outra);
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QWidget* alvo = QApplication::activePopupWidget();
+        QTest::keyClick(alvo ? alvo : QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    };
+    tecla(Qt::Key_U, Qt::AltModifier);
+    QWidget& fundos = quadro->Pagina(P::Fundos);
+    TFrBeneficiarios& pagina = quadro->BeneficiariosAnexo();
+    ASSERT_EQ(pagina.Item()->GetDono().GetDeclarante().GetNi(), Fundo);
+
+    // The pending items open beside the declaration, listing the fund's item. (Opening one of
+    // the windows beside the declaration closes the other.)
+    tecla(Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(Espera([] {
+        return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
+    }));
+    TdvTable& pendencias = FoPendencias()->FrPruvVerifica->Tabela();
+    const auto dono = [](TDataSet& t, const char* campo) { return t.FieldByName(QLatin1String(campo))->AsString(); };
+    Reativa();
+
+    // The fund deleted on its page: chosen in the list, then its delete button, Yes.
+    auto* lista = Na<TdvDBLookupCombo>(fundos, "DblcFundos");
+    lista->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), lista);
+    tecla(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(lista->DroppedDown());
+    for (int i = 0; i < 3 && RemoveMascara(dono(*lista->LookupTable(), "CPF_CNPJ")) != apagado; ++i)
+        tecla(Qt::Key_Down);
+    tecla(Qt::Key_Return);
+    ASSERT_EQ(pagina.Item()->GetDono().GetDeclarante().GetNi(), apagado);
+    dialogos.Responde(Resposta::Sim);
+    auto* exclui = Na<QToolButton>(fundos, "BbDeleteFundo");
+    QTest::mouseClick(exclui, Qt::LeftButton, {}, exclui->rect().center());
+    QApplication::processEvents();
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaExclusaoFundo});
+    dialogos.Limpa();
+    const QString fundoMostrado = pagina.Item()->GetDono().GetChave();
+    const QString itemMostrado = pagina.Item()->GetChave();
+    ASSERT_NE(fundoMostrado, chaveApagada);
+    const auto nadaMudou = [&](const char* como) {
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::FundoInexistente}) << como;
+        dialogos.Limpa();
+        EXPECT_EQ(pagina.Item()->GetDono().GetChave(), fundoMostrado) << como;
+        EXPECT_EQ(pagina.Item()->GetChave(), itemMostrado) << como;
+        EXPECT_EQ(quadro->PaginaAtiva(), P::Fundos) << como;
+    };
+
+    // The pending items: the arrows to each row of a fund not stored, then Localizar clicked.
+    auto* grade = FoPendencias()->FrPruvVerifica->findChild<QWidget*>(QStringLiteral("DbgErrosEncontrados"));
+    auto* localizar = FoPendencias()->FrPruvVerifica->findChild<QPushButton*>(QStringLiteral("BbLocalizar"));
+    for (const QString& chave : {chaveApagada, chaveOrfa}) {
+        SCOPED_TRACE(chave.toStdString());
+        FoPendencias()->showNormal();
+        FoPendencias()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(FoPendencias()));
+        grade->setFocus();
+        const auto naLinha = [&] {
+            return dono(pendencias, "A_QUEM_PERTENCE") == chave && dono(pendencias, "GRAVIDADE").toInt() <= 1;
+        };
+        QTest::keyClick(grade, Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < 40 && !naLinha(); ++i)
+            QTest::keyClick(grade, Qt::Key_Down);
+        ASSERT_TRUE(naLinha());
+        QTest::mouseClick(localizar, Qt::LeftButton, {}, localizar->rect().center());
+        QApplication::processEvents();
+        nadaMudou("pending items");
+    }
+
+    // The search lists the item under the fund no longer stored, and none of the deleted fund;
+    // Enter on that item's row.
+    Reativa();
+    tecla(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_NE(FoPesquisar(), nullptr);
+    EXPECT_EQ(FoPendencias(), nullptr);
+    TFrPesquisarPruv& pesquisa = *FoPesquisar()->FrPesquisarPruv;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FoPesquisar()));
+    QTest::keyClicks(pesquisa.EdChave, QStringLiteral("6800"));
+    QTest::qWait(TFrPesquisarPruv::EsperaDigitacao + 100);
+    TdvTable& itens = pesquisa.TbPruvItem();
+    QStringList listados;
+    for (itens.First(); !itens.Eof(); itens.Next())
+        listados << dono(itens, "E_PRUV/ANEXO_DK");
+    EXPECT_FALSE(listados.contains(chaveApagada)) << listados.join(QLatin1Char(' ')).toStdString();
+    ASSERT_TRUE(listados.contains(chaveOrfa)) << listados.join(QLatin1Char(' ')).toStdString();
+    QTest::mouseClick(pesquisa.DbgPruvItem->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QApplication::processEvents();
+    for (int i = 0; i < 5 && dono(itens, "E_PRUV/ANEXO_DK") != chaveOrfa; ++i)
+        QTest::keyClick(pesquisa.DbgPruvItem, Qt::Key_Down);
+    ASSERT_EQ(dono(itens, "E_PRUV/ANEXO_DK"), chaveOrfa);
+    QTest::keyClick(pesquisa.DbgPruvItem, Qt::Key_Return);
+    QApplication::processEvents();
+    nadaMudou("search");
+
+    // The fund bar's undo, then an item typed and stored: under the fund shown.
+    Reativa();
+    auto* desfaz = Na<QToolButton>(fundos, "BbDesfazerFundo");
+    QTest::mouseClick(desfaz, Qt::LeftButton, {}, desfaz->rect().center());
+    QApplication::processEvents();
+    EXPECT_EQ(pagina.Item()->GetDono().GetChave(), fundoMostrado);
+    Na<QToolButton>(fundos, "BbAdd")->click();
+    QApplication::processEvents();
+    for (const auto& [campo, texto] :
+         {std::pair{"DblcCodRet", QStringLiteral("6800")}, std::pair{"DeCpfCnpjBenef", NumeroDe("555666777")},
+          std::pair{"DeNomeBenef", QStringLiteral("ANA MARIA")}}) {
+        Digita(Na(fundos, campo), texto);
+        Tab(Na(fundos, campo));
+    }
+    auto* meses = Na<TPruvGridMeses>(fundos, "DgrRendimentos");
+    meses->setFocus();
+    QApplication::processEvents();
+    meses->SelecionaCelula(1, 1);
+    QTest::keyClicks(meses, QStringLiteral("500"));
+    Na<QToolButton>(fundos, "BbAdd")->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+    const auto linhas = [](const char* tabela, const QString& condicao) {
+        auto banco = TDatabase::DaPasta(TPastas::Dados());
+        TComando c(banco->Conexao(),
+                   QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE IN_ANEXO = '1' AND %2")
+                       .arg(banco->NomeReal(QLatin1String(tabela)),
+                            QString(condicao).replace(QLatin1String("Anexo"),
+                                                      QLatin1Char('"') + banco->NomeReal(QStringLiteral("Anexo"))
+                                                          + QLatin1Char('"'))));
+        return c.Passo() ? c.Inteiro(0) : -1;
+    };
+    const QString semFundo = QStringLiteral("\"E_PRUV/ANEXO_DK\" NOT IN (SELECT ANEXO_DK FROM Anexo)");
+    const QString doFundo = QStringLiteral("\"E_PRUV/ANEXO_DK\" = '%1'");
+    EXPECT_EQ(linhas("PruvItem", semFundo), 1) << "only the item the folder held";
+    EXPECT_EQ(linhas("PruvItem", doFundo.arg(chaveApagada)), 0);
+    EXPECT_EQ(linhas("Resumo", doFundo.arg(chaveApagada)), 0);
+    EXPECT_EQ(linhas("PruvItem", doFundo.arg(fundoMostrado)), 2);
 }

@@ -233,6 +233,7 @@ void TColecaoAnexo::Exclui(TAnexoFC& Anexo)
                 itens.ExcluiTodos();
             }
             TColecaoResumo& resumos = FDeclaracao.GetColecaoResumo();
+            resumos.EsqueceFundoConferido();
             if (resumos.Localiza(Anexo.GetResumo())) {
                 resumos.TColecao::Exclui();
                 resumos.TColecao::Grava();
@@ -272,6 +273,7 @@ void TColecaoAnexo::ExcluiTodos()
                 trabalho.SetChave(Tabela().FieldByName(ANEXO_DK)->AsString());
                 TColecaoPruvItem(FDeclaracao, trabalho).ExcluiTodos();
                 TColecao::Exclui();
+                FDeclaracao.GetColecaoResumo().EsqueceFundoConferido();
                 trabalho.Reinicia();
             }
             Grava();

@@ -3,6 +3,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/interfaces/IDeclaracao.h"
+#include "model/storage/DonosDeFundo.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/ValoresArmazenados.h"
 #include "model/values/CodigoMensagem.h"
@@ -146,6 +147,7 @@ void TColecaoResumo::Grava(TResumo& Resumo)
 {
     if (FDeclaracao.GetChave().isEmpty() || ChaveDono(Resumo).isEmpty())
         return;
+    ConfereDono(Resumo);
     if (!Localiza(Resumo))
         Novo();
     TdvTable& tabela = Tabela();
@@ -174,13 +176,39 @@ void TColecaoResumo::GravaDeclarante(const TResumo& Resumo)
     Grava();
 }
 
+void TColecaoResumo::ConfereDono(const TResumo& Resumo)
+{
+    if (InAnexo(Resumo) != QLatin1String("1"))
+        return;
+    const std::pair chaves{FDeclaracao.GetChave(), ChaveDono(Resumo)};
+    if (FFundoConferido == chaves)
+        return;
+    bool existe = false;
+    try {
+        existe = DonosDeFundo::FundoArmazenado(*Tabela().OpenDatabase(), chaves.first, chaves.second);
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
+    }
+    if (!existe)
+        throw EColecaoError(CodigoMensagem::FundoInexistente, QString(), 0);
+    FFundoConferido = chaves;
+}
+
+void TColecaoResumo::EsqueceFundoConferido()
+{
+    FFundoConferido.reset();
+}
+
 void TColecaoResumo::ExcluiTodos()
 {
+    FFundoConferido.reset();
     AplicaFiltro();
     ExcluiLinhas(*this);
 }
 
 void TColecaoResumo::Desfaz()
 {
+    // A fund stored in the transaction rolled back is gone again.
+    FFundoConferido.reset();
     DescartaEdicao(Tabela());
 }

@@ -38,8 +38,11 @@ public:
     void Novo();
     using TColecao::Grava;
     // Updates or appends the owner's row and posts; nothing when the declaration or the owner has
-    // no key yet. A negative total is stored as 0. Raises EColecaoError 141.
+    // no key yet. A negative total is stored as 0. Raises EColecaoError 141, or 55 for a fund
+    // that is no stored fund of the declaration (nothing written).
     void Grava(TResumo& Resumo);
+    // A fund was deleted: the next summary of a fund looks for its fund again.
+    void EsqueceFundoConferido();
     // The owner's number and name into its row, when it has one; its totals stay as stored.
     // Raises EColecaoError 141.
     void GravaDeclarante(const TResumo& Resumo);
@@ -56,6 +59,11 @@ public:
     [[nodiscard]] static std::vector<TIndexDef> Indices();
 
 private:
+    void ConfereDono(const TResumo& Resumo);
+
     IDeclaracao& FDeclaracao;                // not owned
     std::optional<QString> FChaveFiltrada;   // the key AplicaFiltro restricted the rows to
+    // The declaration's and the fund's key last found stored: a summary written again for the
+    // same fund (each line of an import) does not look for it again.
+    std::optional<std::pair<QString, QString>> FFundoConferido;
 };

@@ -820,8 +820,7 @@ void TColecaoPruvItem::InsereDireto(TPruvItem& Item)
     // has judicial values (a kind adds 0 exactly when no month of it is above 0).
     const TResumo::TMudanca mudanca = TResumo::Mudanca(nullptr, Item);
     // As GravaJudicial with nothing stored before: a row only for values that are not all zero.
-    if (FDeclaracao.GetAno() >= QLatin1String("2000") && Item.GetCodigoRetencao().GetSubJudice()
-        && (mudanca.SubJudice ? TemJudicial(mudanca) : !JudicialZerado(Item)))
+    if (RegrasDoItem::AdmiteJudicial(Item) && (mudanca.SubJudice ? TemJudicial(mudanca) : !JudicialZerado(Item)))
         FJudicial->InsereDireto(Item);
     FDono.GetResumo().Aplica(mudanca);
     FDeclaracao.GetResumoTotal().Aplica(mudanca);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "components/controls/lookup/TdvPopupGrid.h"
 #include "components/data/datasets/TdvTable.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/declaration/TAnexoFC.h"
@@ -365,10 +366,12 @@ void TFrBeneficiarios::CriaBarraFundo()
         if (!SoNumerosESinais(DblcFundos->Text()))
             DblcFundos->SetText(QString());
     };
-    // The list opens on the fund shown.
+    // The list opens on the fund shown, marked: it may have come by "+" or a locate, not by the
+    // list, which marks the fund last chosen in it.
     DblcFundos->OnDropDown = [this](TdvDBCustomLookupCombo*) {
-        if (FAnexo && !FAnexo->GetChave().isEmpty())
-            TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0);
+        if (FAnexo && !FAnexo->GetChave().isEmpty()
+            && TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0))
+            DblcFundos->Grid().TakeCurrentRecord();
     };
     DblcFundos->OnCloseUp = [this](TdvDBCustomLookupCombo*, TDataSet*, TDataSet*, bool aceito) {
         TSaidaDeCampo::SePaginaAberta(FAnexo != nullptr, [this, aceito] { EscolheFundo(aceito); });

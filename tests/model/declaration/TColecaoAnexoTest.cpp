@@ -11,6 +11,17 @@ namespace {
 
 using TColecaoAnexoTest = PruvDeTeste;
 
+// The number of the message a store raised; 0 when it raised none.
+int Recusa(const std::function<void()>& Grava)
+{
+    try {
+        Grava();
+    } catch (const TErro& e) {
+        return static_cast<int>(e.Codigo());
+    }
+    return 0;
+}
+
 }   // namespace
 
 TEST_F(TColecaoAnexoTest, NewAnnexGetsTheNextKeyAndAnUpToDateSummary)
@@ -139,20 +150,43 @@ TEST_F(TColecaoAnexoTest, NoRowIsStoredUnderAMissingFundAndItsKeyIsNotGivenAgain
     item.GetBeneficiario().SetNi(NumeroDe("333444555"));
     item.GetBeneficiario().Nome().SetTexto(QStringLiteral("ANA MARIA"));
     item.GetValores().GetRendimento(1).SetValor(500 * TMonetario::Escala);
-    const auto recusa = [](const std::function<void()>& grava) {
-        try {
-            grava();
-        } catch (const TErro& e) {
-            return static_cast<int>(e.Codigo());
-        }
-        return 0;
-    };
-    EXPECT_EQ(recusa([&] { segundo->GetItens().Salva(item); }), CodigoMensagem::FundoInexistente);
+    EXPECT_EQ(Recusa([&] { segundo->GetItens().Salva(item); }), CodigoMensagem::FundoInexistente);
     EXPECT_EQ(Linhas("PruvItem"), itens);
     EXPECT_EQ(Linhas("Resumo"), resumos);
     EXPECT_EQ(pruv->GetColecaoAnexo().ChavesSemFundo(), QStringList{QStringLiteral("00002")});
 
     auto terceiro = NovoAnexo(*pruv, NumeroDe("778889990001"), "", true);
     EXPECT_EQ(terceiro->GetChave(), QStringLiteral("00003"));
-    EXPECT_EQ(recusa([&] { Item(*pruv, *primeiro, "6800", NumeroDe("444555666")); }), 0);
+    EXPECT_EQ(Recusa([&] { Item(*pruv, *primeiro, "6800", NumeroDe("444555666")); }), 0);
+}
+
+// No summary row is written under a fund that is gone: neither one deleted through the very
+// declaration that has just written its summary, nor one gone from beneath a declaration read
+// afterwards, whose summary row stayed.
+TEST_F(TColecaoAnexoTest, NoSummaryRowIsWrittenUnderAFundThatIsGone)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    auto apagado = NovoAnexo(*pruv, Fundo, "", true);
+    Item(*pruv, *apagado, "6800", CpfBeneficiario);
+    pruv->GetColecaoAnexo().Exclui(*apagado);
+    qint64 resumos = Linhas("Resumo");
+    EXPECT_EQ(Recusa([&] { pruv->GetColecaoResumo().Grava(apagado->GetResumo()); }), CodigoMensagem::FundoInexistente);
+    EXPECT_EQ(Linhas("Resumo"), resumos);
+
+    auto outra = Armazenada(Outra, "2002", 3);
+    auto sumido = NovoAnexo(*outra, NumeroDe("667778880001"), "", true);
+    Item(*outra, *sumido, "6800", CpfBeneficiario);
+    const QString chave = sumido->GetChave();
+    Executa(QStringLiteral("DELETE FROM Anexo WHERE ANEXO_DK = '%1'").arg(chave));
+    outra.reset();
+    auto lida = Nova(Outra, "2002", 3);
+    ASSERT_TRUE(colecao->Carrega(*lida));
+    TAnexoFC fundo(*lida);
+    fundo.SetChave(chave);
+    fundo.GetDeclarante().SetNi(NumeroDe("667778880001"));
+    fundo.GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO SUMIDO"));
+    resumos = Linhas("Resumo");
+    EXPECT_EQ(Recusa([&] { lida->GetColecaoResumo().Grava(fundo.GetResumo()); }), CodigoMensagem::FundoInexistente);
+    EXPECT_EQ(Linhas("Resumo"), resumos);
+    EXPECT_EQ(Linhas("Resumo", QStringLiteral("NM_EMPR"), QStringLiteral("FUNDO SUMIDO")), 0);
 }

@@ -452,6 +452,7 @@ TEST_F(TColecaoPruvItemTest, TheJudicialValuesFollowTheOwnerTheCollectionIsMoved
 TEST_F(TColecaoPruvItemTest, EveryOperationFollowsTheOwnersNewKeyUntold)
 {
     AnexoArmazenado dono(declaracao, QStringLiteral("00001"));
+    const AnexoArmazenado outro(declaracao, QStringLiteral("00002"));   // the stored fund it moves to
     TColecaoPruvItem& colecao = dono.GetItens();
     auto a = Item(QStringLiteral("3208"), Cpf1, R(1000), &dono);
     ASSERT_EQ(colecao.Salva(*a), TColecaoPruvItem::Inserido);

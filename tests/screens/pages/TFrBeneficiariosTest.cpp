@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "components/controls/combos/TdvComboDlgButton.h"
 #include "components/controls/grid/TdvDBGrid.h"
 #include "components/controls/lookup/TdvDBLookupCombo.h"
 #include "components/controls/grid/TdvGridDataLink.h"
@@ -1012,6 +1013,54 @@ protected:
         Abre(Outra);
         Mostra(P::Fundos);
     }
+    // The fund of that number chosen in the fund list as a user does: by keys (Alt+U to the
+    // list, Alt+Down, the arrows until it is marked, Return) or by mouse (the list's button, then
+    // the fund's row).
+    void EscolheNaLista(const QString& ni, bool porTeclas)
+    {
+        auto* combo = Campo<TdvDBLookupCombo>("DblcFundos");
+        TDataSet* fundos = combo->LookupTable();
+        const auto marcado = [fundos] {
+            return RemoveMascara(fundos->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString());
+        };
+        int linha = 0;
+        for (fundos->First(); !fundos->Eof() && marcado() != ni; fundos->Next())
+            ++linha;
+        // The keys go where the window system sends them: to the list while it shows.
+        const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+            QWidget* alvo = QApplication::activePopupWidget();
+            QTest::keyClick(alvo ? alvo : QApplication::focusWidget(), k, m);
+            QApplication::processEvents();
+        };
+        // A warning on leaving the field being typed keeps the user there: after its OK, the
+        // user goes to the list again.
+        const auto vaiALista = [&] {
+            for (int tentativa = 0; tentativa < 2 && !combo->DroppedDown(); ++tentativa) {
+                if (porTeclas) {
+                    tecla(Qt::Key_U, Qt::AltModifier);
+                    if (Foco() == QLatin1String("DblcFundos"))
+                        tecla(Qt::Key_Down, Qt::AltModifier);
+                } else {
+                    QTest::mouseClick(combo->Button(), Qt::LeftButton);
+                }
+                QTest::qWait(150);
+            }
+        };
+        vaiALista();
+        ASSERT_TRUE(combo->DroppedDown());
+        if (porTeclas) {
+            for (int i = 0; i < 5 && marcado() != ni; ++i)
+                tecla(marcado() < ni ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_EQ(marcado(), ni);
+            tecla(Qt::Key_Return);
+        } else {
+            TdvPopupGrid& lista = combo->Grid();
+            const QPoint ponto = lista.CellRect(0, linha).ToQRect().center();
+            QTest::mousePress(lista.viewport(), Qt::LeftButton, {}, ponto);
+            QTest::mouseRelease(lista.viewport(), Qt::LeftButton, {}, ponto);
+            QApplication::processEvents();
+        }
+    }
     // "Geral", "Discriminado" and the stored rows of the summary against the true totals of the
     // administrator (first) and of each fund; read on the summary page, then back to the funds.
     void ConfereResumo(const std::vector<TTotal>& totais)
@@ -1140,7 +1189,7 @@ TEST_F(TFrBeneficiariosFundosTest, EveryActionThatLeavesWhatIsShownStoresWhatWas
     const QString segundo = NumeroDe("667778880001");
     const QString novo = NumeroDe("778889990001");
     enum class TCampo { Mes, CnpjNovo, NomeFundo, Codigo };
-    enum class TAcao { CliqueMais, TeclaMais, CliqueDesfaz, Lista, Pagina, Fecha };
+    enum class TAcao { CliqueMais, TeclaMais, CliqueDesfaz, ListaTeclas, ListaMouse, Pagina, Fecha };
     const auto armazenado = [this, &novo](TCampo campo) {
         auto lida = Lida(Outra);
         TAnexoFC anexo(*lida);
@@ -1166,10 +1215,10 @@ TEST_F(TFrBeneficiariosFundosTest, EveryActionThatLeavesWhatIsShownStoresWhatWas
         {TCampo::Codigo, "6813", "6800"},
     };
     for (const auto& c : campos)
-        for (TAcao acao :
-             {TAcao::CliqueMais, TAcao::TeclaMais, TAcao::CliqueDesfaz, TAcao::Lista, TAcao::Pagina, TAcao::Fecha}) {
+        for (TAcao acao : {TAcao::CliqueMais, TAcao::TeclaMais, TAcao::CliqueDesfaz, TAcao::ListaTeclas,
+                           TAcao::ListaMouse, TAcao::Pagina, TAcao::Fecha}) {
             // A fund chosen in the list is the CNPJ field's new value, in place of the one typed.
-            if (c.campo == TCampo::CnpjNovo && acao == TAcao::Lista)
+            if (c.campo == TCampo::CnpjNovo && (acao == TAcao::ListaTeclas || acao == TAcao::ListaMouse))
                 continue;
             SCOPED_TRACE(testing::Message()
                          << "field " << static_cast<int>(c.campo) << " action " << static_cast<int>(acao));
@@ -1222,13 +1271,10 @@ TEST_F(TFrBeneficiariosFundosTest, EveryActionThatLeavesWhatIsShownStoresWhatWas
             case TAcao::CliqueDesfaz:
                 clique("BbDesfazerFundo");
                 break;
-            case TAcao::Lista: {
-                // The other fund chosen in the list, the list dropped down by a click on its button.
-                auto* lista = Campo<TdvDBLookupCombo>("DblcFundos");
-                lista->SetText(Formatado(segundo));
-                lista->OnCloseUp(lista, nullptr, nullptr, true);
+            case TAcao::ListaTeclas:
+            case TAcao::ListaMouse:
+                EscolheNaLista(segundo, acao == TAcao::ListaTeclas);
                 break;
-            }
             case TAcao::Pagina:
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
                 break;
@@ -1300,6 +1346,59 @@ TEST_F(TFrBeneficiariosTest, EveryActionThatLeavesTheItemShownStoresWhatWasTyped
                 ASSERT_TRUE(janela->FecharDeclaracao());
             }
             colecao->Exclui(*Lida(Matriz));
+        }
+}
+
+// The other fund chosen in the list, by keys or by mouse, while a month of the fund's item is being
+// typed, also after going to the list warned (83) that the tax is not below the income and did not
+// store the item: what was typed is stored under the fund it was typed in, and the chosen fund is
+// shown.
+TEST_F(TFrBeneficiariosFundosTest, AFundChosenInTheListStoresTheMonthTypedFirst)
+{
+    const QString segundo = NumeroDe("667778880001");
+    const struct {
+        const char* como;
+        int coluna;
+        const char* digitado;
+        std::vector<int> mensagens;
+    } casos[] = {
+        {"income still being typed", 1, "777", {}},
+        // Going to the list warns and keeps the user in the grid, the item not stored; after the
+        // OK the user goes to the list again.
+        {"tax over the income", 2, "2500", {CodigoMensagem::ImpostoNaoMenorQueRendimento}},
+    };
+    for (const auto& c : casos)
+        for (const bool porTeclas : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.como << (porTeclas ? ", by keys" : ", by mouse"));
+            AbreComFundos({Fundo, segundo});
+            MensagensTomamAJanela();
+            Clica("BbFirst");
+            dialogos.Limpa();
+            auto* grade = GradeMostrada("DgrRendimentos");
+            grade->setFocus();
+            QApplication::processEvents();
+            grade->SelecionaCelula(c.coluna, 1);
+            QTest::keyClicks(grade, QLatin1String(c.digitado));
+            EscolheNaLista(segundo, porTeclas);
+            QTest::qWait(100);
+            EXPECT_EQ(Pagina().Item()->GetDono().GetDeclarante().GetNi(), segundo);
+            EXPECT_EQ(dialogos.Codigos(), c.mensagens);
+            {
+                auto lida = Lida(Outra);
+                TAnexoFC anexo(*lida);
+                anexo.GetDeclarante().SetNi(Fundo);
+                ASSERT_TRUE(lida->GetColecaoAnexo().Carrega(anexo));
+                TPruvItem item(*lida, anexo);
+                anexo.GetItens().PrimeiroRegistro(item);
+                const TMonetario& mes = c.coluna == 1 ? item.GetValores().GetRendimento(1)
+                                                      : item.GetValores().GetImposto(1);
+                EXPECT_EQ(mes.GetValor(), QByteArray(c.digitado).toLongLong() * TMonetario::Escala);
+            }
+            if (janela->GetDeclaracaoAberta()) {
+                ASSERT_TRUE(janela->FecharDeclaracao());
+            }
+            dialogos.AoMostrar({});
+            colecao->Exclui(*Lida(Outra));
         }
 }
 
@@ -1379,6 +1478,30 @@ TEST_F(TFrBeneficiariosFundosTest, ARenamedFundKeepsItsNewNameInItsSummaryAndThe
     EXPECT_EQ(lista->LookupTable()->FieldByName(QStringLiteral("ANEXO_DK"))->AsString(), QStringLiteral("00002"));
     TecladoDeTeste::Tecla(Qt::Key_Escape);
     QApplication::processEvents();
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}
+
+// The fund list, opened by a click on its button, marks the fund shown: the one the page opens on,
+// and a fund just typed in the fund bar, though neither was chosen in the list.
+TEST_F(TFrBeneficiariosFundosTest, TheFundListMarksTheFundShownWhereverItCameFrom)
+{
+    AbreComFundos({Fundo, NumeroDe("667778880001")});
+    auto* lista = Campo<TdvDBLookupCombo>("DblcFundos");
+    const auto marcado = [lista] {
+        QTest::mouseClick(lista->Button(), Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(lista->DroppedDown());
+        // The list marks the row that holds the values it keeps: the fund's number is the last.
+        const QString numero = lista->Grid().LookupValue(lista->Grid().LookupFieldCount() - 1);
+        QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : lista, Qt::Key_Escape);
+        QApplication::processEvents();
+        return numero;
+    };
+    const auto raiz = [this] { return Pagina().Item()->GetDono().GetDeclarante().GetRaiz(); };
+    EXPECT_EQ(marcado(), raiz()) << "the fund the page opens on";
+    DigitaFundo(NumeroDe("778889990001"), "FUNDO DELTA");
+    ASSERT_EQ(Pagina().Item()->GetDono().GetDeclarante().GetNi(), NumeroDe("778889990001"));
+    EXPECT_EQ(marcado(), raiz()) << "a fund just typed";
     EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }
 
