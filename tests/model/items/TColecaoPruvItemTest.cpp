@@ -459,7 +459,6 @@ TEST_F(TColecaoPruvItemTest, EveryOperationFollowsTheOwnersNewKeyUntold)
     auto a2 = Item(QStringLiteral("3208"), Cpf2, R(1100), &dono);
     ASSERT_EQ(colecao.Salva(*a2), TColecaoPruvItem::Inserido);
 
-    const AnexoArmazenado outro(declaracao, QStringLiteral("00002"));   // items go only under a stored fund
     dono.SetChave(QStringLiteral("00002"));
     auto procurado = Item(QStringLiteral("3208"), Cpf1, 0, &dono);
     EXPECT_FALSE(colecao.Carrega(*procurado));   // the other owner's item is none of this one's
