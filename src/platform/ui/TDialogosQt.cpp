@@ -85,6 +85,12 @@ void TDialogosQt::Monta(QMessageBox& caixa, const TMensagemDialogo& mensagem)
 {
     // A message has the size of its text: the window manager offers no maximise button.
     caixa.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A window kept above the others (the pending items) would hide the question under it.
+    for (const QWidget* janela : QApplication::topLevelWidgets())
+        if (janela != &caixa && janela->isVisible() && janela->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            caixa.setWindowFlag(Qt::WindowStaysOnTopHint);
+            break;
+        }
     caixa.setWindowTitle(Titulo(mensagem.Tipo));
     caixa.setIcon(Icone(mensagem.Tipo));
     caixa.setText(mensagem.Texto);

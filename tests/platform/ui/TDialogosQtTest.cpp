@@ -113,3 +113,21 @@ TEST(TDialogosQt, HelpKeepsTheDialogOpen)
               Resposta::Ok);
     EXPECT_EQ(pedidos, std::vector<int>{11095});
 }
+
+// The program keeps some windows above the others (the pending items): a question asked while one
+// is shown must come above it, or its buttons stay hidden under it.
+TEST(TDialogosQt, AMessageComesAboveAWindowKeptOnTop)
+{
+    for (const bool acima : {false, true}) {
+        SCOPED_TRACE(acima);
+        QWidget janela(nullptr, acima ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window);
+        janela.show();
+        QMessageBox caixa;
+        TDialogosQt::Monta(caixa, TMensagemDialogo{QStringLiteral("Exclui?"), TipoDialogo::Confirmacao, Botao::Sim});
+        EXPECT_EQ(caixa.windowFlags().testFlag(Qt::WindowStaysOnTopHint), acima);
+        janela.hide();
+        QMessageBox depois;
+        TDialogosQt::Monta(depois, TMensagemDialogo{QStringLiteral("Exclui?"), TipoDialogo::Confirmacao, Botao::Sim});
+        EXPECT_FALSE(depois.windowFlags().testFlag(Qt::WindowStaysOnTopHint));   // only while it is shown
+    }
+}
