@@ -13,6 +13,22 @@
 
 using R = TPastaEmUso::TResultado;
 
+namespace {
+
+// A copy that took the folder and was killed holding it: its lock file stays behind.
+bool CopiaMorta(const QString& pasta)
+{
+    const pid_t filho = fork();
+    if (filho == 0) {
+        TPastaEmUso morta(pasta);
+        ::_exit(morta.Trava() == R::Travado ? 0 : 1);   // no destructor: the lock stays as a kill leaves it
+    }
+    int estado = 0;
+    return filho > 0 && waitpid(filho, &estado, 0) == filho && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+}
+
+}   // namespace
+
 // One copy per program folder: a second is refused while the first holds it, whichever session
 // it came from; the folder is free again when the first ends, or when it was killed holding it.
 TEST(TPastaEmUso, AFolderHeldByARunningCopyIsRefusedAndOneLeftByAKilledCopyIsTaken)
@@ -30,15 +46,7 @@ TEST(TPastaEmUso, AFolderHeldByARunningCopyIsRefusedAndOneLeftByAKilledCopyIsTak
 
     // A copy killed while it held the folder leaves its lock file behind.
     const QString outra = pasta + QStringLiteral("/outra");
-    const pid_t filho = fork();
-    ASSERT_GE(filho, 0);
-    if (filho == 0) {
-        TPastaEmUso morta(outra);
-        ::_exit(morta.Trava() == R::Travado ? 0 : 1);   // no destructor: the lock stays as a kill leaves it
-    }
-    int estado = 0;
-    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
-    ASSERT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    ASSERT_TRUE(CopiaMorta(outra));
     ASSERT_TRUE(QFile::exists(outra + QLatin1Char('/') + TPastaEmUso::NomeArquivo()));
     TPastaEmUso seguinte(outra);
     EXPECT_EQ(seguinte.Trava(), R::Travado);
@@ -87,6 +95,57 @@ void AbreParaTodos(const QString& pasta)
     ASSERT_EQ(::chmod(QFile::encodeName(pasta).constData(), 0777), 0);
 }
 
+// Another user's copy that takes the folder and holds it until Solta; a bound ends it if the test
+// never lets it go.
+class CopiaDeOutroUsuario final {
+public:
+    explicit CopiaDeOutroUsuario(const QString& pasta)
+    {
+        if (::pipe(FPronto) != 0 || ::pipe(FSegue) != 0)
+            return;
+        FFilho = fork();
+        if (FFilho != 0)
+            return;
+        ::alarm(10);
+        if (::setgid(OutroUsuario) != 0 || ::setuid(OutroUsuario) != 0)
+            ::_exit(100);
+        TPastaEmUso outra(pasta);
+        const char tomou = outra.Trava() == R::Travado ? '1' : '0';
+        char nada = 0;
+        if (::write(FPronto[1], &tomou, 1) != 1 || ::read(FSegue[0], &nada, 1) != 1)
+            ::_exit(101);
+        ::_exit(0);
+    }
+    CopiaDeOutroUsuario(const CopiaDeOutroUsuario&) = delete;
+    CopiaDeOutroUsuario& operator=(const CopiaDeOutroUsuario&) = delete;
+    ~CopiaDeOutroUsuario()
+    {
+        for (const int d : {FPronto[0], FPronto[1], FSegue[0], FSegue[1]})
+            if (d >= 0)
+                ::close(d);
+    }
+
+    // Whether it took the folder, once it tried.
+    [[nodiscard]] bool Tomou() const
+    {
+        char tomou = 0;
+        return FFilho > 0 && ::read(FPronto[0], &tomou, 1) == 1 && tomou == '1';
+    }
+    // Lets the folder go; true when the copy ended well.
+    [[nodiscard]] bool Solta() const
+    {
+        const char vai = 'x';
+        int estado = 0;
+        return FFilho > 0 && ::write(FSegue[1], &vai, 1) == 1 && waitpid(FFilho, &estado, 0) == FFilho
+            && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+    }
+
+private:
+    int FPronto[2] = {-1, -1};
+    int FSegue[2] = {-1, -1};
+    pid_t FFilho = -1;
+};
+
 }   // namespace
 
 // Two user ids on one program folder: the lock file made by one may only be read by the other,
@@ -124,38 +183,15 @@ TEST(TPastaEmUso, AnotherUserIsKeptOutToldWhoHoldsTheFolderAndTakesItWhenFree)
         ASSERT_TRUE(deixado.open(QIODevice::WriteOnly));
         deixado.write(QByteArray::number(terminado) + "\nPruv 2003\n" + QSysInfo::machineHostName().toUtf8() + '\n');
     }
-    int pronto[2];
-    int segue[2];
-    ASSERT_EQ(::pipe(pronto), 0);
-    ASSERT_EQ(::pipe(segue), 0);
-    const pid_t filho = fork();
-    ASSERT_GE(filho, 0);
-    if (filho == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(100);
-        TPastaEmUso outra(pasta);
-        const char tomou = outra.Trava() == R::Travado ? '1' : '0';
-        char nada = 0;
-        if (::write(pronto[1], &tomou, 1) != 1 || ::read(segue[0], &nada, 1) != 1)
-            ::_exit(101);
-        ::_exit(0);
-    }
-    char tomou = 0;
-    ASSERT_EQ(::read(pronto[0], &tomou, 1), 1);
-    EXPECT_EQ(tomou, '1') << "the other user took the free folder";
+    const CopiaDeOutroUsuario copia(pasta);
+    EXPECT_TRUE(copia.Tomou()) << "the other user took the free folder";
     TPastaEmUso depois(pasta);
     EXPECT_EQ(depois.Trava(), R::EmUso) << "held by the other user's copy";
     // The words in the file are the first copy's: who holds it now cannot be known, and no one
     // is named.
     EXPECT_TRUE(depois.MensagemEmUso().contains(QStringLiteral("em uso por outra cópia do Pruv 2003,")))
         << depois.MensagemEmUso().toStdString();
-    const char vai = 'x';
-    EXPECT_EQ(::write(segue[1], &vai, 1), 1);
-    int estado = 0;
-    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
-    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
-    for (const int d : {pronto[0], pronto[1], segue[0], segue[1]})
-        ::close(d);
+    EXPECT_TRUE(copia.Solta());
 }
 
 // A folder where this user can make no lock file (nor find one) keeps no second copy out: the
@@ -263,42 +299,12 @@ TEST(TPastaEmUso, AfterATakeOverTheHolderIsNamed)
         GTEST_SKIP() << "needs root to start a copy as another user";
     const QString pasta = ProgramaDeTeste::Pasta();
     AbreParaTodos(pasta);
-    const pid_t morta = fork();
-    if (morta == 0) {
-        TPastaEmUso primeira(pasta);
-        ::_exit(primeira.Trava() == R::Travado ? 0 : 1);   // no destructor: the file stays as a kill leaves it
-    }
-    int estado = 0;
-    ASSERT_EQ(waitpid(morta, &estado, 0), morta);
-    ASSERT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
-    int pronto[2];
-    int segue[2];
-    ASSERT_EQ(::pipe(pronto), 0);
-    ASSERT_EQ(::pipe(segue), 0);
-    const pid_t filho = fork();
-    ASSERT_GE(filho, 0);
-    if (filho == 0) {
-        ::alarm(10);
-        if (::setgid(OutroUsuario) != 0 || ::setuid(OutroUsuario) != 0)
-            ::_exit(100);
-        TPastaEmUso outra(pasta);
-        const char tomou = outra.Trava() == R::Travado ? '1' : '0';
-        char nada = 0;
-        if (::write(pronto[1], &tomou, 1) != 1 || ::read(segue[0], &nada, 1) != 1)
-            ::_exit(101);
-        ::_exit(0);
-    }
-    char tomou = 0;
-    ASSERT_EQ(::read(pronto[0], &tomou, 1), 1);
-    EXPECT_EQ(tomou, '1') << "the other user took the free folder";
+    ASSERT_TRUE(CopiaMorta(pasta));
+    const CopiaDeOutroUsuario copia(pasta);
+    EXPECT_TRUE(copia.Tomou()) << "the other user took the free folder";
     TPastaEmUso depois(pasta);
     EXPECT_EQ(depois.Trava(), R::EmUso);
     EXPECT_TRUE(depois.MensagemEmUso().contains(QStringLiteral("em uso por outro usuário (nobody)")))
         << depois.MensagemEmUso().toStdString();
-    const char vai = 'x';
-    EXPECT_EQ(::write(segue[1], &vai, 1), 1);
-    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
-    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
-    for (const int d : {pronto[0], pronto[1], segue[0], segue[1]})
-        ::close(d);
+    EXPECT_TRUE(copia.Solta());
 }
