@@ -183,14 +183,7 @@ void TColecaoResumo::ConfereDono(const TResumo& Resumo)
     const std::pair chaves{FDeclaracao.GetChave(), ChaveDono(Resumo)};
     if (FFundoConferido == chaves)
         return;
-    bool existe = false;
-    try {
-        existe = DonosDeFundo::FundoArmazenado(*Tabela().OpenDatabase(), chaves.first, chaves.second);
-    } catch (const EDatabaseError& e) {
-        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
-    }
-    if (!existe)
-        throw EColecaoError(CodigoMensagem::FundoInexistente, QString(), 0);
+    DonosDeFundo::ExigeFundo(*Tabela().OpenDatabase(), chaves.first, chaves.second, NomeTabela());
     FFundoConferido = chaves;
 }
 

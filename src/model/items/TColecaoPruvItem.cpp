@@ -241,14 +241,7 @@ void TColecaoPruvItem::ConfereDono()
 {
     if (!FDono.EhAnexo())
         return;
-    bool existe = false;
-    try {
-        existe = DonosDeFundo::FundoArmazenado(*Tabela().OpenDatabase(), FDeclaracao.GetChave(), FDono.GetChave());
-    } catch (const EDatabaseError& e) {
-        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
-    }
-    if (!existe)
-        throw EColecaoError(CodigoMensagem::FundoInexistente, QString(), 0);
+    DonosDeFundo::ExigeFundo(*Tabela().OpenDatabase(), FDeclaracao.GetChave(), FDono.GetChave(), NomeTabela());
 }
 
 void TColecaoPruvItem::AcompanhaDono()

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "model/storage/OperacoesTabela.h"
+#include "model/values/CodigoMensagem.h"
+#include "model/values/TErro.h"
+#include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
 #include "platform/db/sqlite/TEsquemaTabela.h"
@@ -91,6 +95,18 @@ QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao)
         chaves << c.Texto(0);
     c.Reinicia();
     return chaves;
+}
+
+void ExigeFundo(TDatabase& Banco, const QString& ChaveDeclaracao, const QString& ChaveFundo, const QString& Tabela)
+{
+    bool existe = false;
+    try {
+        existe = FundoArmazenado(Banco, ChaveDeclaracao, ChaveFundo);
+    } catch (const EDatabaseError& e) {
+        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(Tabela, e), 0);
+    }
+    if (!existe)
+        throw EColecaoError(CodigoMensagem::FundoInexistente, QString(), 0);
 }
 
 }   // namespace DonosDeFundo

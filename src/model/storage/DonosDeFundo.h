@@ -12,6 +12,9 @@ namespace DonosDeFundo {
 
 // A fund of that key belongs to that declaration.
 [[nodiscard]] bool FundoArmazenado(TDatabase& Banco, const QString& ChaveDeclaracao, const QString& ChaveFundo);
+// The same, for a collection about to write a row of that fund into its table (Tabela, named in
+// the message): EColecaoError 55 when the fund is not stored, 141 when the engine fails.
+void ExigeFundo(TDatabase& Banco, const QString& ChaveDeclaracao, const QString& ChaveFundo, const QString& Tabela);
 // The highest all-digit fund key that an item or a judicial row of any declaration holds as its
 // owner: a new fund's key is above it. 0 when there is none.
 [[nodiscard]] qint64 MaiorChaveEmUso(TDatabase& Banco);
