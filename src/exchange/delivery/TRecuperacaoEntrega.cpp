@@ -11,6 +11,7 @@
 #include "model/values/PastasPrograma.h"
 #include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TArquivoNovo.h"
+#include "platform/files/TMotivoSistema.h"
 #include "platform/files/TVolumes.h"
 
 namespace {
@@ -120,7 +121,8 @@ QStringList TRecuperacaoEntrega::Recupera(const QString& Pasta)
         return destino;
     };
     QStringList expostos;
-    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo, decide, &expostos, PastaConfirmacoes());
+    QStringList especiais;
+    TSubstituicao::Recupera(Pasta, TNomeEntrega::EhArquivo, decide, &expostos, PastaConfirmacoes(), &especiais);
     TArquivoNovo::RemoveAbandonados(Pasta);
     const QDir pasta(Pasta);
     for (const QString& nome : pasta.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
@@ -145,6 +147,15 @@ QStringList TRecuperacaoEntrega::Recupera(const QString& Pasta)
                                  "declaração. O arquivo abaixo, que ela deixou na pasta %1, foi removido: grave a "
                                  "declaração novamente.\n\n%2")
                       .arg(QDir::toNativeSeparators(Pasta), removidos.join(QLatin1Char('\n')));
+    }
+    // Told at every start while it stands: only a person can take it away.
+    if (!especiais.isEmpty()) {
+        for (QString& arquivo : especiais)
+            arquivo = QFileInfo(arquivo).fileName();
+        textos << QStringLiteral("O arquivo de entrega anterior guardado na pasta %1 não foi recuperado: %2. Nada "
+                                 "foi movido nem apagado: confira o arquivo abaixo.\n\n%3")
+                      .arg(QDir::toNativeSeparators(Pasta), TMotivoSistema::Texto(TMotivoSistema::ArquivoEspecial),
+                           especiais.join(QLatin1Char('\n')));
     }
     return textos;
 }

@@ -247,7 +247,8 @@ void TSubstituicao::Solta()
 }
 
 int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso,
-                            const Decisao& decide, QStringList* expostos, const QString& confirmacoes)
+                            const Decisao& decide, QStringList* expostos, const QString& confirmacoes,
+                            QStringList* especiais)
 {
     const TConfirmacoes registro(confirmacoes);
     // The mark at destino and whether it was never confirmed: its companion is there and no
@@ -309,10 +310,14 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
             continue;
         const QString aparte = dir.filePath(nome);
         const QString destino = dir.filePath(nomeDestino);
-        // A lock that another process holds: a substitution still running.
+        // A lock that another process holds: a substitution still running. A special file was
+        // never set aside by anyone here, and goes to no place.
         const int trava = Trava(aparte);
-        if (trava < 0 && errno == EWOULDBLOCK)
+        if (trava < 0 && (errno == EWOULDBLOCK || errno == TMotivoSistema::ArquivoEspecial)) {
+            if (errno == TMotivoSistema::ArquivoEspecial && especiais)
+                *especiais << aparte;
             continue;
+        }
         bool feito = false;
         if (!Existe(destino)) {
             // Nothing took the place: the earlier file goes back, whatever a mark says.

@@ -73,12 +73,14 @@ public:
     // accepts (all when it is empty): an earlier file aside goes back to its place when nothing
     // took it; when something is at the place, decide answers (without it the new one stays), and
     // the mark and its companion go once its answer is carried out; a companion alone goes. A
-    // file aside that a running process holds is left alone. How many places were dealt with; the
-    // names the earlier files kept got in expostos. confirmacoes: the folder of confirmations
-    // recorded (see above); a confirmation that cannot be read counts as recorded, and one whose
-    // mark is gone goes.
+    // file aside that a running process holds is left alone, and so is one that is a special file
+    // (a fifo, a socket, a device: never the earlier file), its place and mark with it, its path
+    // got in especiais. How many places were dealt with; the names the earlier files kept got in
+    // expostos. confirmacoes: the folder of confirmations recorded (see above); a confirmation
+    // that cannot be read counts as recorded, and one whose mark is gone goes.
     static int Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso = {},
-                        const Decisao& decide = {}, QStringList* expostos = nullptr, const QString& confirmacoes = {});
+                        const Decisao& decide = {}, QStringList* expostos = nullptr, const QString& confirmacoes = {},
+                        QStringList* especiais = nullptr);
     // The name a file of that place has while it is kept aside, that of its mark and that of the
     // mark's companion.
     [[nodiscard]] static QString NomeAparte(const QString& destino);
