@@ -552,7 +552,8 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
     const QByteArray marca = MarcaDe("14", novo, "13", earlier);
     const QByteArray primeira = MarcaDe("14", novo, "13", QByteArray());
     const QByteArray antiga = MarcaAntiga("14", novo, "13", earlier);
-    // A special file no recovery moves.
+    // A delivery the data restored do not know was confirmed; a special file no recovery moves.
+    const char* const Anteriores = "Os dados restaurados são anteriores";
     const char* const Especial = "há um arquivo especial (fila, soquete ou dispositivo)";
     const struct {
         const char* caso;
@@ -571,11 +572,12 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         {"killed at the commit", "earlier", "new", marca, true, 14, "D.dec", "new", false},
         {"killed after the commit", "earlier", "new", marca, false, 14, "D.dec", "new", false},
         {"a mark its run could not remove", nullptr, "new", marca, false, 14, "D.dec", "new", false},
-        {"a backup from before the delivery restored", nullptr, "new", marca, false, 13, "D.dec", "new", true},
+        {"a backup from before the delivery restored", nullptr, "new", marca, false, 13, "D.dec", "new", true,
+         Anteriores},
         {"a backup from between two deliveries restored after a failed removal", "earlier", "new", marca, false, 13,
-         "D.dec D.dec.anterior", "new", true},
+         "D.dec D.dec.anterior", "new", true, Anteriores},
         {"an older backup restored, the earlier aside", "earlier", "new", marca, false, 12, "D.dec D.dec.anterior",
-         "new", true},
+         "new", true, Anteriores},
         {"database missing or new", "earlier", "new", marca, true, std::nullopt, "D.dec D.dec.anterior", "new", true},
         {"database unreadable", "earlier", "new", marca, true, -1, "D.dec D.dec.anterior", "new", true},
         {"a mark that cannot be read", "earlier", "new", "dir", false, 14, ".D.dec.marca D.dec D.dec.anterior", "new",
@@ -590,7 +592,7 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         {"a first delivery killed before the commit", nullptr, "new", primeira, true, 13, "", "", true},
         {"a first delivery killed at the commit", nullptr, "new", primeira, true, 14, "D.dec", "new", false},
         {"a first delivery, a backup from before it restored", nullptr, "new", primeira, false, 13, "D.dec", "new",
-         true},
+         true, Anteriores},
         {"a first delivery, the database new", nullptr, "new", primeira, true, std::nullopt, "D.dec", "new", true},
         {"a companion left alone", nullptr, "new", "-", true, 13, "D.dec", "new", false},
         {"an earlier build's mark, killed before the commit", "earlier", "new", antiga, false, 13, "D.dec", "earlier",
