@@ -72,6 +72,7 @@ private:
     void PropoeArquivo();
     bool Descomprime();
     bool SubstituiDados();
+    bool EntregasAcertadas();
     [[nodiscard]] QString ArquivoCopia() const;
     void Falha(int resultado, const QString& motivo);
 

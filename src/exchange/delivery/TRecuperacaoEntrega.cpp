@@ -12,6 +12,7 @@
 #include "model/values/PastasPrograma.h"
 #include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TArquivoNovo.h"
+#include "platform/files/TConfirmacoes.h"
 #include "platform/files/TMotivoSistema.h"
 #include "platform/files/TVolumes.h"
 
@@ -139,17 +140,20 @@ TAvaliacao Avalia(const TSubstituicao::TSobra& Sobra)
 
 }   // namespace
 
-QStringList TRecuperacaoEntrega::Recupera(const QString& Pasta)
+QStringList TRecuperacaoEntrega::Recupera(const QString& Pasta, QStringList* Presos)
 {
     QStringList mantidos;
     QStringList anteriores;   // kept because the data restored are older than the file
     QStringList removidos;
+    QList<TSubstituicao::TSobra> confirmadas;   // committed by the data, never confirmed on disk
     const auto decide = [&](const TSubstituicao::TSobra& sobra) {
         const TAvaliacao avaliacao = Avalia(sobra);
         if (avaliacao.Destino == D::FicamAmbos)
             (avaliacao.DadosAnteriores ? anteriores : mantidos) << QFileInfo(sobra.Destino).fileName();
         else if (avaliacao.Destino == D::VoltaAnterior && sobra.Aparte.isEmpty())
             removidos << sobra.Destino;
+        else if (avaliacao.Destino == D::FicaNovo && sobra.Pendente)
+            confirmadas << sobra;
         return avaliacao.Destino;
     };
     QStringList expostos;
@@ -160,6 +164,17 @@ QStringList TRecuperacaoEntrega::Recupera(const QString& Pasta)
     for (const QString& nome : pasta.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
         if (TNomeEntrega::EhPacote(nome))
             QFile::remove(pasta.filePath(nome));
+    // A commit whose mark still stands with its companion, and that the folder of confirmations
+    // did not take either: nothing but the data says it was made.
+    const TConfirmacoes registro(PastaConfirmacoes());
+    for (const TSubstituicao::TSobra& sobra : std::as_const(confirmadas)) {
+        QString motivo;
+        if (Presos && QFileInfo::exists(TSubstituicao::NomeMarca(sobra.Destino))
+            && QFileInfo::exists(TSubstituicao::NomePendente(sobra.Destino))
+            && registro.Estado(sobra.Destino, sobra.Marca) == TConfirmacoes::TEstado::Ausente
+            && !registro.Registra(sobra.Destino, sobra.Marca, motivo))
+            *Presos << QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(sobra.Destino), motivo);
+    }
 
     QStringList textos;
     for (const QString& exposto : std::as_const(expostos))
@@ -196,7 +211,7 @@ QStringList TRecuperacaoEntrega::Recupera(const QString& Pasta)
     return textos;
 }
 
-QStringList TRecuperacaoEntrega::RecuperaPadrao()
+QStringList TRecuperacaoEntrega::RecuperaPadrao(QStringList* Presos)
 {
     QStringList textos;
     const QDir::Filters pastas = QDir::Dirs | QDir::NoDotAndDotDot;
@@ -204,13 +219,27 @@ QStringList TRecuperacaoEntrega::RecuperaPadrao()
     for (const QString& ni : gravadas.entryList(pastas)) {
         const QDir pastaNi(gravadas.filePath(ni));
         for (const QString& ano : pastaNi.entryList(pastas))
-            textos << Recupera(pastaNi.filePath(ano));
+            textos << Recupera(pastaNi.filePath(ano), Presos);
     }
     // A delivery onto a removable medium goes to its root: those mounted now are seen to as well.
     for (const TVolume& volume : TVolumes::Lista())
         if (volume.Removivel())
-            textos << Recupera(volume.Raiz);
+            textos << Recupera(volume.Raiz, Presos);
     return textos;
+}
+
+QString TRecuperacaoEntrega::AcertaAntesDeRestaurar(QStringList& Textos)
+{
+    QStringList presos;
+    Textos = RecuperaPadrao(&presos);
+    if (presos.isEmpty())
+        return {};
+    return QStringLiteral("A gravação do arquivo de entrega abaixo foi registrada na declaração, mas a pasta dele não "
+                          "permite remover o que a gravação deixou ao lado do arquivo, e a confirmação também não "
+                          "pôde ser guardada na pasta de dados. Restaurar a cópia de segurança agora faria o programa "
+                          "tomar esse arquivo por uma gravação interrompida e desfazê-la: libere a pasta para "
+                          "gravação e restaure novamente.\n\n%1")
+        .arg(presos.join(QLatin1Char('\n')));
 }
 
 QString TRecuperacaoEntrega::PastaConfirmacoes()

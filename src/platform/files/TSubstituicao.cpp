@@ -182,8 +182,12 @@ bool TSubstituicao::Confirma(QString& erro)
         ok = false;
         QString outro;
         registrada = FMarcado && confirmacoes.Registra(FDestino, FMarca, outro);
-        if (!registrada && FMarcado && Remove(NomeMarca(FDestino), outro))
-            FMarcado = false;
+        if (!registrada && FMarcado) {
+            if (QString marca; Remove(NomeMarca(FDestino), marca))
+                FMarcado = false;
+            else
+                FNaoRegistrada = outro.isEmpty() ? TMotivoSistema::Texto(0) : outro;
+        }
     }
     FPendenteNoDisco = false;
     // The mark stays as long as the earlier file does: it is what tells Recupera that the earlier

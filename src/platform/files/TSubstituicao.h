@@ -46,8 +46,12 @@ public:
     // mark then stays beside the earlier one, for Recupera to decide once the record is read; a
     // companion that could not go has the confirmation recorded in the folder of confirmations,
     // or, where it cannot be, the mark removed at once, so that no mark stays that says the
-    // substitution was never confirmed.
+    // substitution was never confirmed; where even that fails, NaoRegistrada says why.
     [[nodiscard]] bool Confirma(QString& erro);
+    // Why the last Confirma could keep its confirmation nowhere (the companion, the folder of
+    // confirmations and the mark all refused): the place then reads as never confirmed until
+    // Recupera is told otherwise. Empty when it was kept.
+    [[nodiscard]] const QString& NaoRegistrada() const { return FNaoRegistrada; }
     // Takes back what is not confirmed: the new file removed, the earlier one back at destino.
     // False when the earlier one could not be renamed back: it then stays aside, alone, and
     // destino is left empty for Recupera to put it back.
@@ -95,6 +99,7 @@ private:
     QString FDestino;
     QByteArray FMarca;
     QString FConfirmacoes;
+    QString FNaoRegistrada;
     bool FPendente = false;          // the mark goes down with its companion
     bool FMarcado = false;           // the mark is on disk
     bool FPendenteNoDisco = false;   // its companion is
