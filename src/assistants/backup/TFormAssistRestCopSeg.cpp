@@ -218,9 +218,10 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
             const bool cancelada = FResultado == ResultadoCompressao::Cancelado;
             Label4->setText(cancelada ? QStringLiteral("A restauração da cópia de segurança foi cancelada.")
                                       : QStringLiteral("Houve um erro na restauração de cópia de segurança."));
-            LbMotivo->setText(cancelada || FMotivo.isEmpty()
-                                  ? QString()
-                                  : FMotivo + QStringLiteral("\n\nPara escolher outro arquivo, clique em Voltar."));
+            QString motivo = cancelada ? QString() : FMotivo;
+            if (FOutroArquivo && !motivo.isEmpty())
+                motivo += QStringLiteral("\n\nPara escolher outro arquivo, clique em Voltar.");
+            LbMotivo->setText(motivo);
         }
         break;
     case 6:
@@ -333,10 +334,11 @@ QString TFormAssistRestCopSeg::ArquivoCopia() const
     return FDiretorioTrabalho ? FDiretorioTrabalho->Arquivo(ArquivosDados().front()) : QString();
 }
 
-void TFormAssistRestCopSeg::Falha(int resultado, const QString& motivo)
+void TFormAssistRestCopSeg::Falha(int resultado, const QString& motivo, bool outroArquivo)
 {
     FResultado = resultado;
     FMotivo = motivo;
+    FOutroArquivo = outroArquivo;
     SetFalhouAtual(true);
     CancelBtn->setEnabled(true);
 }
@@ -434,7 +436,7 @@ bool TFormAssistRestCopSeg::EntregasAcertadas()
         InterfaceUsuario::Mostra(texto, TipoDialogo::Aviso, Botao::Ok);
     if (recusa.isEmpty())
         return true;
-    Falha(ResultadoCompressao::Falha, recusa);
+    Falha(ResultadoCompressao::Falha, recusa, false);
     return false;
 }
 

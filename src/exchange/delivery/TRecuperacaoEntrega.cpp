@@ -234,11 +234,10 @@ QString TRecuperacaoEntrega::AcertaAntesDeRestaurar(QStringList& Textos)
     Textos = RecuperaPadrao(&presos);
     if (presos.isEmpty())
         return {};
-    return QStringLiteral("A gravação do arquivo de entrega abaixo foi registrada na declaração, mas a pasta dele não "
-                          "permite remover o que a gravação deixou ao lado do arquivo, e a confirmação também não "
-                          "pôde ser guardada na pasta de dados. Restaurar a cópia de segurança agora faria o programa "
-                          "tomar esse arquivo por uma gravação interrompida e desfazê-la: libere a pasta para "
-                          "gravação e restaure novamente.\n\n%1")
+    return QStringLiteral(
+               "A gravação do arquivo de entrega abaixo foi registrada, mas a pasta dele não deixa remover "
+               "o que a gravação deixou ao lado, e a confirmação não pôde ser guardada na pasta de dados. Restaurar "
+               "agora desfaria essa gravação: libere a pasta e restaure novamente.\n\n%1")
         .arg(presos.join(QLatin1Char('\n')));
 }
 
