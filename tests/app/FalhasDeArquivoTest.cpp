@@ -371,38 +371,31 @@ public:
     const TVolume Fixo;
 };
 
-// While in scope, the folder of confirmations takes no record (its disk full), when so asked.
-class ConfirmacoesRecusadas {
+// While in scope, no file under semRemocao (none when empty) can be removed, as on a medium gone
+// read-only; with semRegistro, the folder of confirmations takes no record (its disk full).
+class Recusas {
 public:
-    explicit ConfirmacoesRecusadas(bool recusa)
+    Recusas(const QString& semRemocao, bool semRegistro)
     {
-        if (recusa)
+        if (!semRemocao.isEmpty())
+            FalhasDaBiblioteca::Liga(QFile::encodeName(semRemocao), [](unsigned operacao, const char*) {
+                return operacao == TFalhasDeArquivo::Remocao ? TFalhasDeArquivo::Efeito::ErroES
+                                                             : TFalhasDeArquivo::Efeito::Nenhum;
+            });
+        if (semRegistro)
             TFalhasDeArquivo::Instala([](TFalhasDeArquivo::Operacao, const QString& caminho) {
                 return caminho.startsWith(TRecuperacaoEntrega::PastaConfirmacoes() + QLatin1Char('/'))
                     ? TFalhasDeArquivo::Efeito::DiscoCheio
                     : TFalhasDeArquivo::Efeito::Nenhum;
             });
     }
-    ~ConfirmacoesRecusadas() { TFalhasDeArquivo::Instala({}); }
-    ConfirmacoesRecusadas(const ConfirmacoesRecusadas&) = delete;
-    ConfirmacoesRecusadas& operator=(const ConfirmacoesRecusadas&) = delete;
-};
-
-// While in scope, no file under pasta (none when empty) can be removed, as on a medium gone
-// read-only.
-class RemocoesRecusadas {
-public:
-    explicit RemocoesRecusadas(const QString& pasta)
+    ~Recusas()
     {
-        if (!pasta.isEmpty())
-            FalhasDaBiblioteca::Liga(QFile::encodeName(pasta), [](unsigned operacao, const char*) {
-                return operacao == TFalhasDeArquivo::Remocao ? TFalhasDeArquivo::Efeito::ErroES
-                                                             : TFalhasDeArquivo::Efeito::Nenhum;
-            });
+        FalhasDaBiblioteca::Desliga();
+        TFalhasDeArquivo::Instala({});
     }
-    ~RemocoesRecusadas() { FalhasDaBiblioteca::Desliga(); }
-    RemocoesRecusadas(const RemocoesRecusadas&) = delete;
-    RemocoesRecusadas& operator=(const RemocoesRecusadas&) = delete;
+    Recusas(const Recusas&) = delete;
+    Recusas& operator=(const Recusas&) = delete;
 };
 
 // The backup restored through the restore assistant, as a user goes through it: true when it
@@ -873,7 +866,7 @@ TEST_F(FalhasDeArquivoTest, EveryRemovalFailingAfterTheCommitThenARestoreKeepsTh
         {
             FalhasDeArquivo::Armada armada(
                 {depoisDoCommit, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
-            const ConfirmacoesRecusadas recusadas(c.semRegistro);
+            const Recusas recusas({}, c.semRegistro);
             segunda = EntregaDoBanco(entrega.Fixo, 15);
         }
         ASSERT_EQ(segunda.Codigo, R::Ok) << segunda.TextoDaFalha().toStdString();
@@ -890,8 +883,8 @@ TEST_F(FalhasDeArquivoTest, EveryRemovalFailingAfterTheCommitThenARestoreKeepsTh
         QString motivo;
         bool restaurada = false;
         {
-            const RemocoesRecusadas recusa(c.recusaNaRestauracao ? entrega.Base : QString());
-            const ConfirmacoesRecusadas recusadas(c.semRegistro && c.recusaNaRestauracao);
+            const Recusas recusas(c.recusaNaRestauracao ? entrega.Base : QString(),
+                                  c.semRegistro && c.recusaNaRestauracao);
             restaurada = RestauraPeloAssistente(copia, motivo);
         }
         EXPECT_EQ(restaurada, c.restaurada) << motivo.toStdString();
