@@ -16,10 +16,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocalSocket>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -28,6 +31,7 @@
 #include <sqlite3.h>
 
 #include "FonteSimulada.h"
+#include "assistants/backup/TFormAssistRestCopSeg.h"
 #include "exchange/layout/LayoutDeclar.h"
 #include "exchange/delivery/ResultadoEntrega.h"
 #include "exchange/delivery/TArquivoPruv.h"
@@ -59,6 +63,7 @@
 #include "shell/common/TRegistroPruv.h"
 #include "shell/window/TInstanciaUnica.h"
 #include "shell/window/TPastaEmUso.h"
+#include "support/FalhasDaBiblioteca.h"
 #include "support/FalhasDeArquivo.h"
 #include "support/FalhasDeDisco.h"
 #include "support/ProgramaDeTeste.h"
@@ -365,6 +370,48 @@ public:
     const QString Base;
     const TVolume Fixo;
 };
+
+// While in scope, no file under semRemocao (none when empty) can be removed, as on a medium gone
+// read-only; with semRegistro, the folder of confirmations takes no record (its disk full).
+class Recusas {
+public:
+    Recusas(const QString& semRemocao, bool semRegistro)
+    {
+        if (!semRemocao.isEmpty())
+            FalhasDaBiblioteca::Liga(QFile::encodeName(semRemocao), [](unsigned operacao, const char*) {
+                return operacao == TFalhasDeArquivo::Remocao ? TFalhasDeArquivo::Efeito::ErroES
+                                                             : TFalhasDeArquivo::Efeito::Nenhum;
+            });
+        if (semRegistro)
+            TFalhasDeArquivo::Instala([](TFalhasDeArquivo::Operacao, const QString& caminho) {
+                return caminho.startsWith(TRecuperacaoEntrega::PastaConfirmacoes() + QLatin1Char('/'))
+                    ? TFalhasDeArquivo::Efeito::DiscoCheio
+                    : TFalhasDeArquivo::Efeito::Nenhum;
+            });
+    }
+    ~Recusas()
+    {
+        FalhasDaBiblioteca::Desliga();
+        TFalhasDeArquivo::Instala({});
+    }
+    Recusas(const Recusas&) = delete;
+    Recusas& operator=(const Recusas&) = delete;
+};
+
+// The backup restored through the restore assistant, as a user goes through it: true when it
+// ended restored; motivo gets what its failure page says.
+bool RestauraPeloAssistente(const QString& copia, QString& motivo)
+{
+    TFormAssistRestCopSeg form;
+    const auto avanca = [&form] { form.findChild<QPushButton*>(QStringLiteral("BtnAvancar"))->click(); };
+    avanca();
+    form.EdArquivo->setText(copia);
+    avanca();
+    if (form.PaginaAtual() == 6)
+        avanca();   // the confirmation: the current data hold declarations
+    motivo = form.LbMotivo->text();
+    return form.PaginaAtual() == 4;
+}
 
 class FalhasDeArquivoTest : public ::testing::Test {
 protected:
@@ -755,32 +802,51 @@ TEST_F(FalhasDeArquivoTest, ARestoreBetweenTwoDeliveriesAfterAFailedRemovalKeeps
     EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced";
 }
 
-// A delivery folder that takes no removal from the commit on (a medium gone read-only), then a
-// restore of a backup taken before that delivery, then a start: the run was told as written, so
-// the file it delivered stays; an earlier file stays beside it where a person sees it, and the
-// user is told once. Over an earlier file, and as the declaration's first delivery.
+// A delivery folder that takes no removal from the commit on (a medium gone read-only), and at
+// times a data folder that takes no record of the commit either; then a restore, through the
+// restore assistant, of a backup taken before that delivery, the delivery folder taking removals
+// again or not yet; then a start. The run was told as written, so the file it delivered stays
+// whatever comes: a restore first settles the delivery with the data that know its commit, and
+// is refused when it can neither settle it nor record it; a start after older data were restored
+// says so once, and keeps an earlier file beside the delivered one where a person sees it.
 TEST_F(FalhasDeArquivoTest, EveryRemovalFailingAfterTheCommitThenARestoreKeepsTheDeliveredFile)
 {
     const PastaDeEntrega entrega;
     const QString copia = ProgramaDeTeste::Pasta() + QStringLiteral("/copia.cmp");
-    const auto restaura = [&] {
-        const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoTrabalhoRestauracao);
-        ASSERT_TRUE(trabalho.Valida());
-        ASSERT_EQ(Descomprimir(copia, trabalho.Caminho(), [](int) {}), ResultadoCompressao::Ok);
-        TCopiaBanco::Restaura(trabalho.Arquivo(TDatabase::NomeArquivo()), TPastas::Dados());
-    };
     const auto removacoes = [&](int dia) {
         return FalhasDeArquivo::Conta(
             TFalhasDeArquivo::Remocao, [&] { EntregaDoBanco(entrega.Fixo, dia); }, FalhasDeArquivo::Biblioteca);
     };
-    for (const bool sobreAnterior : {true, false}) {
-        SCOPED_TRACE(sobreAnterior ? "over an earlier file" : "the first delivery");
+    const struct {
+        const char* caso;
+        bool sobreAnterior;
+        bool semRegistro;           // the folder of confirmations takes no record either
+        bool recusaNaRestauracao;   // the delivery folder still takes no removal at the restore
+        bool restaurada;            // the restore went on
+        const char* ficam;          // the delivery folder after the start, "D" the delivery file
+        const char* diz;            // what the start says; nullptr nothing
+    } casos[] = {
+        {"over an earlier file, the folder still refusing at the restore", true, false, true, true, "D D.anterior",
+         "Os dados restaurados são anteriores"},
+        {"the first delivery, the folder still refusing at the restore", false, false, true, true, "D",
+         "Os dados restaurados são anteriores"},
+        {"over an earlier file, the folder free again at the restore", true, false, false, true, "D", nullptr},
+        {"over an earlier file, no record, the folder free again at the restore", true, true, false, true, "D",
+         nullptr},
+        {"the first delivery, no record, the folder free again at the restore", false, true, false, true, "D", nullptr},
+        {"over an earlier file, no record, the folder still refusing at the restore", true, true, true, false, "D",
+         nullptr},
+        {"the first delivery, no record, the folder still refusing at the restore", false, true, true, false, "D",
+         nullptr},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
         ASSERT_TRUE(GuardaDeclaracao());
         QDir(entrega.Base).removeRecursively();
         QString dec;
         QByteArray primeira;
         int remocoes = 0;
-        if (sobreAnterior) {
+        if (c.sobreAnterior) {
             dec = EntregaDoBanco(entrega.Fixo, 13).Arquivo;
             ASSERT_FALSE(dec.isEmpty());
             remocoes = removacoes(14);   // a delivery over the earlier file, as the one below
@@ -794,36 +860,54 @@ TEST_F(FalhasDeArquivoTest, EveryRemovalFailingAfterTheCommitThenARestoreKeepsTh
         }
         // The last removals of a run are the companion's, the earlier file's (when there is one)
         // and the mark's: all of them fail, and every one after them.
-        const int depoisDoCommit = remocoes - (sobreAnterior ? 3 : 2);
+        const int depoisDoCommit = remocoes - (c.sobreAnterior ? 3 : 2);
         ASSERT_GT(depoisDoCommit, 0);
         TResultadoGeracao segunda;
         {
             FalhasDeArquivo::Armada armada(
                 {depoisDoCommit, TFalhasDeArquivo::Remocao, Efeito::ErroES, true, FalhasDeArquivo::Biblioteca});
+            const Recusas recusas({}, c.semRegistro);
             segunda = EntregaDoBanco(entrega.Fixo, 15);
         }
         ASSERT_EQ(segunda.Codigo, R::Ok) << segunda.TextoDaFalha().toStdString();
         EXPECT_TRUE(segunda.Texto.contains(QLatin1String("foi gravado"))) << segunda.Texto.toStdString();
+        EXPECT_EQ(segunda.Texto.contains(QStringLiteral("confirmação da gravação também não pôde ser guardada")),
+                  c.semRegistro)
+            << segunda.Texto.toStdString();
         dec = segunda.Arquivo;
         const QByteArray entregue = Le(dec);
         ASSERT_NE(entregue, primeira);
         ASSERT_TRUE(QFile::exists(TSubstituicao::NomePendente(dec))) << "no removal failed after the commit";
 
-        restaura();
+        dialogos.Limpa();
+        QString motivo;
+        bool restaurada = false;
+        {
+            const Recusas recusas(c.recusaNaRestauracao ? entrega.Base : QString(),
+                                  c.semRegistro && c.recusaNaRestauracao);
+            restaurada = RestauraPeloAssistente(copia, motivo);
+        }
+        EXPECT_EQ(restaurada, c.restaurada) << motivo.toStdString();
+        if (!c.restaurada) {
+            EXPECT_TRUE(motivo.contains(QFileInfo(dec).fileName())) << motivo.toStdString();
+        }
+        EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced or removed at the restore";
+
         dialogos.Limpa();
         RemoveTrabalhosAbandonados();
         EXPECT_TRUE(Le(dec) == entregue) << "the delivered file was replaced or removed";
-        QStringList esperados{QFileInfo(dec).fileName()};
-        if (sobreAnterior) {
+        const QString nome = QFileInfo(dec).fileName();
+        EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(QLatin1Char(' ')),
+                  QString::fromLatin1(c.ficam).replace(QLatin1Char('D'), nome));
+        if (QByteArray(c.ficam).contains("anterior")) {
             EXPECT_TRUE(Le(dec + QStringLiteral(".anterior")) == primeira)
                 << "the earlier file is not where a person sees it";
-            esperados << QFileInfo(dec).fileName() + QStringLiteral(".anterior");
         }
-        EXPECT_EQ(dialogos.Mensagens().size(), 1u) << "not told once";
-        for (const TMensagemDialogo& m : dialogos.Mensagens())
-            EXPECT_TRUE(m.Texto.contains(QFileInfo(dec).fileName())) << m.Texto.toStdString();
-        EXPECT_EQ(QDir(QFileInfo(dec).path()).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(QLatin1Char(' ')),
-                  esperados.join(QLatin1Char(' ')));
+        EXPECT_EQ(dialogos.Mensagens().size(), c.diz ? 1u : 0u) << "not told once";
+        for (const TMensagemDialogo& m : dialogos.Mensagens()) {
+            EXPECT_TRUE(m.Texto.contains(nome)) << m.Texto.toStdString();
+            EXPECT_TRUE(m.Texto.contains(QString::fromUtf8(c.diz))) << m.Texto.toStdString();
+        }
         dialogos.Limpa();
         RemoveTrabalhosAbandonados();
         EXPECT_TRUE(dialogos.Mensagens().empty());

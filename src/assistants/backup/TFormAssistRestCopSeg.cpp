@@ -21,6 +21,7 @@
 #include "model/values/TErro.h"
 #include "model/values/PastasPrograma.h"
 #include "shell/common/ContextoAjuda.h"
+#include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "platform/compress/Compressao.h"
 #include "platform/compress/ResultadoCompressao.h"
 #include "platform/compress/TLeitorZip.h"
@@ -217,9 +218,10 @@ void TFormAssistRestCopSeg::MostraPagina(int n)
             const bool cancelada = FResultado == ResultadoCompressao::Cancelado;
             Label4->setText(cancelada ? QStringLiteral("A restauração da cópia de segurança foi cancelada.")
                                       : QStringLiteral("Houve um erro na restauração de cópia de segurança."));
-            LbMotivo->setText(cancelada || FMotivo.isEmpty()
-                                  ? QString()
-                                  : FMotivo + QStringLiteral("\n\nPara escolher outro arquivo, clique em Voltar."));
+            QString motivo = cancelada ? QString() : FMotivo;
+            if (FOutroArquivo && !motivo.isEmpty())
+                motivo += QStringLiteral("\n\nPara escolher outro arquivo, clique em Voltar.");
+            LbMotivo->setText(motivo);
         }
         break;
     case 6:
@@ -332,10 +334,11 @@ QString TFormAssistRestCopSeg::ArquivoCopia() const
     return FDiretorioTrabalho ? FDiretorioTrabalho->Arquivo(ArquivosDados().front()) : QString();
 }
 
-void TFormAssistRestCopSeg::Falha(int resultado, const QString& motivo)
+void TFormAssistRestCopSeg::Falha(int resultado, const QString& motivo, bool outroArquivo)
 {
     FResultado = resultado;
     FMotivo = motivo;
+    FOutroArquivo = outroArquivo;
     SetFalhouAtual(true);
     CancelBtn->setEnabled(true);
 }
@@ -401,6 +404,8 @@ bool TFormAssistRestCopSeg::SubstituiDados()
         TErro(CodigoMensagem::SemEspacoParaAOperacao, QString(), TipoDialogo::Aviso, Botao::Ok, 0).Exibe();
         Falha(ResultadoCompressao::Falha, SemEspaco());
         ok = false;
+    } else if (!EntregasAcertadas()) {
+        ok = false;
     } else {
         try {
             TCopiaBanco::Restaura(ArquivoCopia(), FDiretorioDados);
@@ -418,6 +423,21 @@ bool TFormAssistRestCopSeg::SubstituiDados()
     BtnOK->setEnabled(true);
     BtnRetornar->setEnabled(false);
     return ok;
+}
+
+// A delivery whose commit only the current data know is settled before they are replaced (the
+// backup's may be from before it, and would read it as never committed); one that cannot be
+// settled yet refuses the restore.
+bool TFormAssistRestCopSeg::EntregasAcertadas()
+{
+    QStringList textos;
+    const QString recusa = TRecuperacaoEntrega::AcertaAntesDeRestaurar(textos);
+    for (const QString& texto : std::as_const(textos))
+        InterfaceUsuario::Mostra(texto, TipoDialogo::Aviso, Botao::Ok);
+    if (recusa.isEmpty())
+        return true;
+    Falha(ResultadoCompressao::Falha, recusa, false);
+    return false;
 }
 
 bool TEstadoRCS1::Evento(int codigo)

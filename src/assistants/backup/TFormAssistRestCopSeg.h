@@ -72,8 +72,10 @@ private:
     void PropoeArquivo();
     bool Descomprime();
     bool SubstituiDados();
+    bool EntregasAcertadas();
     [[nodiscard]] QString ArquivoCopia() const;
-    void Falha(int resultado, const QString& motivo);
+    // outroArquivo: another backup file may do, and the failure page says how to choose it.
+    void Falha(int resultado, const QString& motivo, bool outroArquivo = true);
 
     QString FDirCsDefault;
     QString FDirCsUltimo;
@@ -87,6 +89,7 @@ private:
     qint64 FNumDeclaracoesCopia = 0;
     int FResultado = 0;
     QString FMotivo;   // why the last step failed, in the user's words
+    bool FOutroArquivo = true;
 };
 
 // The steps; step n shows page n and does ExecutaEtapa(n) when entered.

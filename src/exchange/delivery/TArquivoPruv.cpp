@@ -478,11 +478,18 @@ private:
         FConcluido = true;
         if (QString erro; !substituicao.Confirma(erro)) {
             // The new file is in place and recorded; what could not go is seen to at the next start.
-            return {R::Ok,
-                    QStringLiteral("O arquivo de entrega foi gravado, mas o arquivo anterior ou a marca da "
-                                   "gravação não puderam ser removidos da pasta %1 (%2). Serão removidos "
-                                   "quando o programa for iniciado novamente.")
-                        .arg(QDir::toNativeSeparators(Pasta), erro)};
+            QString texto = QStringLiteral("O arquivo de entrega foi gravado, mas o arquivo anterior ou a marca da "
+                                           "gravação não puderam ser removidos da pasta %1 (%2). Serão removidos "
+                                           "quando o programa for iniciado novamente.")
+                                .arg(QDir::toNativeSeparators(Pasta), erro);
+            // Until then only the database knows the commit: a restore would not, and is refused.
+            if (!substituicao.NaoRegistrada().isEmpty())
+                texto += QStringLiteral(" A confirmação da gravação também não pôde ser guardada na pasta %1 (%2): "
+                                        "até que isso seja possível, ou que eles sejam removidos, uma cópia de "
+                                        "segurança não poderá ser restaurada.")
+                             .arg(QDir::toNativeSeparators(TRecuperacaoEntrega::PastaConfirmacoes()),
+                                  substituicao.NaoRegistrada());
+            return {R::Ok, texto};
         }
         return {};
     }

@@ -33,10 +33,17 @@ public:
     // Takes back what runs that ended midway left beside delivery files in Pasta, as Decide
     // answers, and removes the packing's temporaries; only names the writer makes are touched.
     // What the user is told of it (empty: nothing to tell), once: no mark is left to decide again.
-    [[nodiscard]] static QStringList Recupera(const QString& Pasta);
+    // Presos gets each delivery file (with why) whose run the database shows committed but whose
+    // commit could be kept neither by settling the run nor in PastaConfirmacoes: data restored
+    // from before it would read it as a run that never committed.
+    [[nodiscard]] static QStringList Recupera(const QString& Pasta, QStringList* Presos = nullptr);
     // The same in every folder where delivery files go by default (the base volume's) and at the
     // root of each removable medium mounted now: the start's clean-up of delivery files.
-    [[nodiscard]] static QStringList RecuperaPadrao();
+    [[nodiscard]] static QStringList RecuperaPadrao(QStringList* Presos = nullptr);
+    // The same before the data are replaced by a backup's, while they still know every commit:
+    // what the user is told of it goes in Textos; the result says why the data may not be
+    // replaced now (empty: they may).
+    [[nodiscard]] static QString AcertaAntesDeRestaurar(QStringList& Textos);
 
     // Where a run that committed records so when the delivery folder would not let the mark's
     // companion go (TConfirmacoes): in the data folder, beside the database but in no backup, so

@@ -182,8 +182,12 @@ bool TSubstituicao::Confirma(QString& erro)
         ok = false;
         QString outro;
         registrada = FMarcado && confirmacoes.Registra(FDestino, FMarca, outro);
-        if (!registrada && FMarcado && Remove(NomeMarca(FDestino), outro))
-            FMarcado = false;
+        if (!registrada && FMarcado) {
+            if (QString marca; Remove(NomeMarca(FDestino), marca))
+                FMarcado = false;
+            else
+                FNaoRegistrada = outro.isEmpty() ? TMotivoSistema::Texto(0) : outro;
+        }
     }
     FPendenteNoDisco = false;
     // The mark stays as long as the earlier file does: it is what tells Recupera that the earlier
@@ -247,7 +251,8 @@ void TSubstituicao::Solta()
 }
 
 int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso,
-                            const Decisao& decide, QStringList* expostos, const QString& confirmacoes)
+                            const Decisao& decide, QStringList* expostos, const QString& confirmacoes,
+                            QStringList* especiais)
 {
     const TConfirmacoes registro(confirmacoes);
     // The mark at destino and whether it was never confirmed: its companion is there and no
@@ -309,10 +314,14 @@ int TSubstituicao::Recupera(const QString& pasta, const std::function<bool(const
             continue;
         const QString aparte = dir.filePath(nome);
         const QString destino = dir.filePath(nomeDestino);
-        // A lock that another process holds: a substitution still running.
+        // A lock that another process holds: a substitution still running. A special file was
+        // never set aside by anyone here, and goes to no place.
         const int trava = Trava(aparte);
-        if (trava < 0 && errno == EWOULDBLOCK)
+        if (trava < 0 && (errno == EWOULDBLOCK || errno == TMotivoSistema::ArquivoEspecial)) {
+            if (errno == TMotivoSistema::ArquivoEspecial && especiais)
+                *especiais << aparte;
             continue;
+        }
         bool feito = false;
         if (!Existe(destino)) {
             // Nothing took the place: the earlier file goes back, whatever a mark says.

@@ -46,8 +46,12 @@ public:
     // mark then stays beside the earlier one, for Recupera to decide once the record is read; a
     // companion that could not go has the confirmation recorded in the folder of confirmations,
     // or, where it cannot be, the mark removed at once, so that no mark stays that says the
-    // substitution was never confirmed.
+    // substitution was never confirmed; where even that fails, NaoRegistrada says why.
     [[nodiscard]] bool Confirma(QString& erro);
+    // Why the last Confirma could keep its confirmation nowhere (the companion, the folder of
+    // confirmations and the mark all refused): the place then reads as never confirmed until
+    // Recupera is told otherwise. Empty when it was kept.
+    [[nodiscard]] const QString& NaoRegistrada() const { return FNaoRegistrada; }
     // Takes back what is not confirmed: the new file removed, the earlier one back at destino.
     // False when the earlier one could not be renamed back: it then stays aside, alone, and
     // destino is left empty for Recupera to put it back.
@@ -73,12 +77,14 @@ public:
     // accepts (all when it is empty): an earlier file aside goes back to its place when nothing
     // took it; when something is at the place, decide answers (without it the new one stays), and
     // the mark and its companion go once its answer is carried out; a companion alone goes. A
-    // file aside that a running process holds is left alone. How many places were dealt with; the
-    // names the earlier files kept got in expostos. confirmacoes: the folder of confirmations
-    // recorded (see above); a confirmation that cannot be read counts as recorded, and one whose
-    // mark is gone goes.
+    // file aside that a running process holds is left alone, and so is one that is a special file
+    // (a fifo, a socket, a device: never the earlier file), its place and mark with it, its path
+    // got in especiais. How many places were dealt with; the names the earlier files kept got in
+    // expostos. confirmacoes: the folder of confirmations recorded (see above); a confirmation
+    // that cannot be read counts as recorded, and one whose mark is gone goes.
     static int Recupera(const QString& pasta, const std::function<bool(const QString& nome)>& nosso = {},
-                        const Decisao& decide = {}, QStringList* expostos = nullptr, const QString& confirmacoes = {});
+                        const Decisao& decide = {}, QStringList* expostos = nullptr, const QString& confirmacoes = {},
+                        QStringList* especiais = nullptr);
     // The name a file of that place has while it is kept aside, that of its mark and that of the
     // mark's companion.
     [[nodiscard]] static QString NomeAparte(const QString& destino);
@@ -93,6 +99,7 @@ private:
     QString FDestino;
     QByteArray FMarca;
     QString FConfirmacoes;
+    QString FNaoRegistrada;
     bool FPendente = false;          // the mark goes down with its companion
     bool FMarcado = false;           // the mark is on disk
     bool FPendenteNoDisco = false;   // its companion is

@@ -15,6 +15,7 @@
 #include "exchange/delivery/TRecuperacaoEntrega.h"
 #include "model/people/TNi.h"
 #include "model/values/TErro.h"
+#include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TConfirmacoes.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TFalhasDeArquivo.h"
@@ -31,10 +32,12 @@ namespace {
 
 namespace R = ResultadoEntrega;
 
+// Never waits on a fifo: anything but a regular file reads as empty.
 QByteArray Le(const QString& caminho)
 {
     QFile arquivo(caminho);
-    return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+    QString erro;
+    return AbreLeituraComum(arquivo, erro) ? arquivo.readAll() : QByteArray();
 }
 
 void Grava(const QString& caminho, const QByteArray& bytes)
@@ -522,7 +525,7 @@ QByteArray MarcaDe(const char* data, const QByteArray& novo, const char* anterio
 QString Listagem(const QString& lugar)
 {
     return QDir(QFileInfo(lugar).path())
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)
         .join(QLatin1Char(' '))
         .replace(QFileInfo(lugar).fileName(), QStringLiteral("D.dec"));
 }
@@ -541,13 +544,17 @@ QByteArray MarcaAntiga(const char* data, const QByteArray& novo, const char* ant
 // one it replaced, and never the new one of a run that committed (its mark without its
 // companion); in every other case both stay, the earlier one under a name a person sees, and
 // the user is told once. A run that found no earlier file and never committed leaves no file
-// under the delivery's name, and the user is told.
+// under the delivery's name, and the user is told. A special file under the earlier file's name
+// moves nowhere, and is told at every start while it stands.
 TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNamesTheOther)
 {
     const QByteArray earlier = "the earlier delivery", novo = "the new delivery";
     const QByteArray marca = MarcaDe("14", novo, "13", earlier);
     const QByteArray primeira = MarcaDe("14", novo, "13", QByteArray());
     const QByteArray antiga = MarcaAntiga("14", novo, "13", earlier);
+    // A delivery the data restored do not know was confirmed; a special file no recovery moves.
+    const char* const Anteriores = "Os dados restaurados são anteriores";
+    const char* const Especial = "há um arquivo especial (fila, soquete ou dispositivo)";
     const struct {
         const char* caso;
         const char* aparte;           // the earlier file aside
@@ -558,16 +565,19 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         const char* ficam;            // the folder afterwards
         const char* conteudo;         // the place afterwards
         bool avisa;
+        const char* diz = nullptr;   // what the text says, when it matters
+        bool deNovo = false;         // told again at the next start: what it tells is still there
     } casos[] = {
         {"killed before the commit", "earlier", "new", marca, true, 13, "D.dec", "earlier", false},
         {"killed at the commit", "earlier", "new", marca, true, 14, "D.dec", "new", false},
         {"killed after the commit", "earlier", "new", marca, false, 14, "D.dec", "new", false},
         {"a mark its run could not remove", nullptr, "new", marca, false, 14, "D.dec", "new", false},
-        {"a backup from before the delivery restored", nullptr, "new", marca, false, 13, "D.dec", "new", true},
+        {"a backup from before the delivery restored", nullptr, "new", marca, false, 13, "D.dec", "new", true,
+         Anteriores},
         {"a backup from between two deliveries restored after a failed removal", "earlier", "new", marca, false, 13,
-         "D.dec D.dec.anterior", "new", true},
+         "D.dec D.dec.anterior", "new", true, Anteriores},
         {"an older backup restored, the earlier aside", "earlier", "new", marca, false, 12, "D.dec D.dec.anterior",
-         "new", true},
+         "new", true, Anteriores},
         {"database missing or new", "earlier", "new", marca, true, std::nullopt, "D.dec D.dec.anterior", "new", true},
         {"database unreadable", "earlier", "new", marca, true, -1, "D.dec D.dec.anterior", "new", true},
         {"a mark that cannot be read", "earlier", "new", "dir", false, 14, ".D.dec.marca D.dec D.dec.anterior", "new",
@@ -582,12 +592,16 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         {"a first delivery killed before the commit", nullptr, "new", primeira, true, 13, "", "", true},
         {"a first delivery killed at the commit", nullptr, "new", primeira, true, 14, "D.dec", "new", false},
         {"a first delivery, a backup from before it restored", nullptr, "new", primeira, false, 13, "D.dec", "new",
-         true},
+         true, Anteriores},
         {"a first delivery, the database new", nullptr, "new", primeira, true, std::nullopt, "D.dec", "new", true},
         {"a companion left alone", nullptr, "new", "-", true, 13, "D.dec", "new", false},
         {"an earlier build's mark, killed before the commit", "earlier", "new", antiga, false, 13, "D.dec", "earlier",
          false},
         {"an earlier build's mark, the earlier file gone", nullptr, "new", antiga, false, 13, "D.dec", "new", true},
+        {"a fifo under the earlier file's name, nothing at the place", "fifo", nullptr, marca, true, 13,
+         ".D.dec.anterior .D.dec.marca .D.dec.pendente", "", true, Especial, true},
+        {"a fifo under the earlier file's name, the new file at the place", "fifo", "new", marca, true, 13,
+         ".D.dec.anterior .D.dec.marca .D.dec.pendente D.dec", "new", true, Especial, true},
     };
     const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/entrega");
     const QString lugar = pasta + QStringLiteral("/11144477735-PRUV-2003-2002-ORIGI-NORMAL.dec");
@@ -599,8 +613,11 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         QDir(pasta).removeRecursively();
         QDir().mkpath(pasta);
         const QString nomeMarca = TSubstituicao::NomeMarca(lugar);
-        if (c.aparte)
+        if (QByteArray(c.aparte) == "fifo") {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(TSubstituicao::NomeAparte(lugar)).constData(), 0644), 0);
+        } else if (c.aparte) {
             Grava(TSubstituicao::NomeAparte(lugar), conteudo(c.aparte));
+        }
         if (c.lugar)
             Grava(lugar, conteudo(c.lugar));
         if (c.marca == "dir")
@@ -618,12 +635,15 @@ TEST_F(TArquivoPruvTest, TheRecoveryDeletesADeliveryFileOnlyWhenTheDatabaseNames
         const QStringList textos = TRecuperacaoEntrega::Recupera(pasta);
         EXPECT_EQ(Listagem(lugar), QLatin1String(c.ficam));
         EXPECT_EQ(Le(lugar), conteudo(c.conteudo));
-        if (QString(c.ficam).contains(QLatin1String("D.dec.anterior"))) {
+        if (QString::fromLatin1(c.ficam).split(QLatin1Char(' ')).contains(QLatin1String("D.dec.anterior"))) {
             EXPECT_EQ(Le(lugar + QStringLiteral(".anterior")), conteudo(c.aparte));
         }
         EXPECT_EQ(textos.size(), c.avisa ? 1 : 0) << textos.join(QLatin1Char('\n')).toStdString();
+        if (c.diz && !textos.isEmpty()) {
+            EXPECT_TRUE(textos.front().contains(QString::fromUtf8(c.diz))) << textos.front().toStdString();
+        }
         // Told once: a second start finds nothing more to decide.
-        EXPECT_TRUE(TRecuperacaoEntrega::Recupera(pasta).isEmpty());
+        EXPECT_EQ(TRecuperacaoEntrega::Recupera(pasta).size(), c.deNovo ? 1 : 0);
         TRecuperacaoEntrega::DefineRegistro({});
     }
     EXPECT_TRUE(dialogos.Mensagens().empty());
