@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+#include "platform/files/PermissoesNovas.h"
+
 bool CriaPastas(const QString& pasta, int& erroSistema)
 {
     erroSistema = 0;
@@ -20,7 +22,8 @@ bool CriaPastas(const QString& pasta, int& erroSistema)
         caminho = acima;
     }
     for (const QString& caminho : std::as_const(faltam)) {
-        if (::mkdir(QFile::encodeName(caminho).constData(), 0777) == 0)
+        const QByteArray nome = QFile::encodeName(caminho);
+        if (::mkdir(nome.constData(), PermissoesDePastaNova(QFile::encodeName(QFileInfo(caminho).path()))) == 0)
             continue;
         const int erro = errno;
         if (erro == EEXIST && QFileInfo(caminho).isDir())
@@ -29,4 +32,10 @@ bool CriaPastas(const QString& pasta, int& erroSistema)
         return false;
     }
     return true;
+}
+
+bool CriaPastas(const QString& pasta)
+{
+    int erro = 0;
+    return CriaPastas(pasta, erro);
 }

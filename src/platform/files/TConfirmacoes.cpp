@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <utility>
 
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TSubstituicao.h"
 
@@ -41,7 +42,7 @@ bool TConfirmacoes::Registra(const QString& destino, const QByteArray& marca, QS
 {
     if (FPasta.isEmpty())
         return false;
-    if (!QDir().mkpath(FPasta)) {
+    if (!CriaPastas(FPasta)) {
         erro = QStringLiteral("não foi possível criar a pasta ") + QDir::toNativeSeparators(FPasta);
         return false;
     }
