@@ -1221,13 +1221,17 @@ namespace {
 
 // What one member of a group finds of a shared program folder: 0 when it can write the database
 // (its journal there while a transaction is open, with the database's permissions) and the
-// settings; 2 when the database takes no writes; 3 when the data folder keeps this member out;
-// other numbers for any other outcome.
+// settings; 2 when the database takes no writes; 3 when the data folder keeps this member out,
+// told in words; other numbers for any other outcome.
 int UsaPastaCompartilhada(const QString& programa)
 {
     qputenv("PRUV2003_HOME", QFile::encodeName(programa));
-    if (!TPastas::Cria())
-        return 3;
+    QString falha;
+    if (!TPastas::Cria(falha))
+        return falha.startsWith(QStringLiteral("não foi possível usar a pasta ") + TPastas::Dados()
+                                + QStringLiteral(": o acesso à pasta ou ao arquivo foi negado"))
+            ? 3
+            : 4;
     try {
         TDatabase banco(TPastas::Dados() + QStringLiteral("/pruv2003.db"));
         if (banco.SomenteLeitura())
@@ -1283,7 +1287,7 @@ TEST(PastaCompartilhada, WhatOneMemberMakesTheNextUsesAsFarAsTheUmaskLetsTheGrou
         EXPECT_EQ(Permissoes(programa + QStringLiteral("/DADOS/pruv2003.db")), c.arquivo);
         EXPECT_EQ(Permissoes(programa + QStringLiteral("/pruv2003.ini")), c.arquivo);
         EXPECT_EQ(NoProcessoLimitado(usa, Segundo, c.mascara, 10, Grupo), c.segundo)
-            << "0: used; 2: read only; 3: kept out; 5-8: failed";
+            << "0: used; 2: read only; 3: kept out, told; 4: kept out, not told why; 5-8: failed";
         EXPECT_EQ(NoProcessoLimitado(usa, Primeiro, c.mascara, 10, Grupo), 0) << "the first member again";
     }
 }

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "platform/files/PermissoesNovas.h"
+#include "platform/files/TMotivoSistema.h"
 
 bool CriaPastas(const QString& pasta, int& erroSistema)
 {
@@ -38,4 +39,21 @@ bool CriaPastas(const QString& pasta)
 {
     int erro = 0;
     return CriaPastas(pasta, erro);
+}
+
+QString FalhaAoCriarPastas(const QString& pasta, int erroSistema)
+{
+    const QString motivo = TMotivoSistema::Texto(erroSistema);
+    QString caminho = QDir::cleanPath(QFileInfo(pasta).absoluteFilePath());
+    if (erroSistema == EACCES || erroSistema == EPERM) {
+        // The folder that refused is the deepest one there: it lets this user neither in nor write.
+        QString acima = caminho;
+        while (!QFileInfo(acima).isDir() && QFileInfo(acima).path() != acima)
+            acima = QFileInfo(acima).path();
+        if (acima != caminho || QFileInfo(caminho).isDir())
+            return QStringLiteral("não foi possível usar a pasta ") + QDir::toNativeSeparators(acima)
+                + QStringLiteral(": ") + motivo;
+    }
+    return QStringLiteral("não foi possível criar a pasta ") + QDir::toNativeSeparators(caminho) + QStringLiteral(": ")
+        + motivo;
 }

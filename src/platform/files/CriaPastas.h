@@ -7,3 +7,8 @@
 // that takes no new folder is told by its own reason, as mkpath would not.
 bool CriaPastas(const QString& pasta, int& erroSistema);
 bool CriaPastas(const QString& pasta);
+
+// Why CriaPastas(pasta) failed with erroSistema, in the user's words: "não foi possível criar a
+// pasta …: <motivo>", or, when a folder that exists keeps this user out, "não foi possível usar
+// a pasta <that folder>: <motivo>".
+QString FalhaAoCriarPastas(const QString& pasta, int erroSistema);

@@ -42,8 +42,8 @@ bool TConfirmacoes::Registra(const QString& destino, const QByteArray& marca, QS
 {
     if (FPasta.isEmpty())
         return false;
-    if (!CriaPastas(FPasta)) {
-        erro = QStringLiteral("não foi possível criar a pasta ") + QDir::toNativeSeparators(FPasta);
+    if (int erroSistema = 0; !CriaPastas(FPasta, erroSistema)) {
+        erro = FalhaAoCriarPastas(FPasta, erroSistema);
         return false;
     }
     // The place's path inside, so that Poda finds the mark it stands for.

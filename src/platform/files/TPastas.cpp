@@ -149,7 +149,19 @@ QString TPastas::ErroImp()
 
 bool TPastas::Cria()
 {
-    return CriaPastas(Dados()) && CriaPastas(Temporaria()) && CriaPastas(ErroImp());
+    QString falha;
+    return Cria(falha);
+}
+
+bool TPastas::Cria(QString& falha)
+{
+    for (const QString& pasta : {Dados(), Temporaria(), ErroImp()}) {
+        if (int erro = 0; !CriaPastas(pasta, erro)) {
+            falha = FalhaAoCriarPastas(pasta, erro);
+            return false;
+        }
+    }
+    return true;
 }
 
 QString TPastas::Recurso(const QString& Nome)

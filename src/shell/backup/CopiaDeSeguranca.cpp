@@ -51,8 +51,8 @@ int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompr
 int GravaCopia(const QString& Destino, const TProgressoCompressao& Progresso, QString& Motivo)
 {
     for (const QString& pasta : {QFileInfo(Destino).absolutePath(), TPastas::Temporaria()}) {
-        if (!CriaPastas(pasta)) {
-            Motivo = QStringLiteral("não foi possível criar a pasta ") + QDir::toNativeSeparators(pasta);
+        if (int erro = 0; !CriaPastas(pasta, erro)) {
+            Motivo = FalhaAoCriarPastas(pasta, erro);
             return ResultadoCompressao::Falha;
         }
     }

@@ -258,7 +258,8 @@ void TDatabase::CriaArquivo(const QString& arquivo)
 {
     if (CriaArquivoVazio(QFile::encodeName(arquivo)))
         return;
-    throw EDBEngineError(TMotivoSistema::Texto(errno) + QStringLiteral(": ") + arquivo, SQLITE_CANTOPEN);
+    const QString causa = TMotivoSistema::Texto(errno);
+    throw EDBEngineError(causa + QStringLiteral(": ") + arquivo, SQLITE_CANTOPEN, causa);
 }
 
 TDatabase::TDatabase(const QString& arquivo)
