@@ -26,9 +26,12 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "FonteSimulada.h"
 #include "assistants/backup/TFormAssistRestCopSeg.h"
@@ -59,6 +62,7 @@
 #include "platform/ui/AtividadeRegistrada.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "shell/backup/CopiaDeSeguranca.h"
+#include "shell/backup/TFormCopSegAuto.h"
 #include "shell/backup/TCopiaBanco.h"
 #include "shell/common/TRegistroPruv.h"
 #include "shell/window/TInstanciaUnica.h"
@@ -66,6 +70,7 @@
 #include "support/FalhasDaBiblioteca.h"
 #include "support/FalhasDeArquivo.h"
 #include "support/FalhasDeDisco.h"
+#include "support/ProcessoLimitado.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {
@@ -1135,6 +1140,240 @@ TEST_F(FalhasDeArquivoTest, ARichTextSavedAsKeepsTheEarlierFileOrWritesTheNewOne
         [&] { return FalhasVistas(); },
     };
     GuardaAbaixo("rich text save as", op);
+}
+
+namespace {
+
+// Each file and folder under the case's folder with its node and change time (a rename changes
+// it too, and a node number may come back for the next file).
+QMap<QString, QPair<quint64, qint64>> Arquivos()
+{
+    QMap<QString, QPair<quint64, qint64>> arquivos;
+    for (QDirIterator it(ProgramaDeTeste::Pasta(), QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString caminho = it.next();
+        struct stat st {};
+        if (::lstat(QFile::encodeName(caminho).constData(), &st) == 0)
+            arquivos.insert(caminho, {st.st_ino, st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec});
+    }
+    return arquivos;
+}
+
+mode_t Permissoes(const QString& caminho)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(caminho).constData(), &st) == 0 ? st.st_mode & 07777 : 07777;
+}
+
+}   // namespace
+
+// Whatever writes it, a file the program makes or replaces is never wider than its user's umask
+// lets through (0666 less the umask), nor a folder it makes (0777 less the umask): a backup holds
+// every beneficiary's number and income.
+TEST_F(FalhasDeArquivoTest, EveryFileTheProgramMakesIsNoWiderThanItsUsersUmaskLets)
+{
+    ASSERT_TRUE(GuardaDeclaracao());
+    const PastaDeEntrega entrega;
+    QString comErro = TPastas::Programa() + QStringLiteral("/com-erro.txt");
+    Grava(comErro,
+          Linhas(false)
+              + TRegistroTipo2::Monta(
+                    '2', 6, LayoutDeclar::NiDaLinha(Empresa, false),
+                    std::move(ItemSimulado("0561", "12345678901", "CPF ERRADO").Em(S::Rendimento, 1, 12, 30000000)), 0)
+                    .Bytes()
+              + "\r\n");
+    std::vector<QPicture> paginas(1);
+    QPainter(&paginas[0]).drawText(40, 40, QStringLiteral("uma linha"));
+    TdvCustomRichEdit origem;
+    origem.SetText(QStringLiteral("uma nota"));
+    TdvRichEditForm nota(origem);
+    nota.CopiaConteudo();
+    nota.DialogoSalvar = [](int& filtro) {
+        filtro = 1;
+        return ProgramaDeTeste::Pasta() + QStringLiteral("/Documentos/nota.rtf");
+    };
+    int dia = 1;
+    const struct {
+        const char* escritor;
+        std::function<bool()> escreve;
+        QStringList feitos;   // the names that must be among what it made
+    } casos[] = {
+        {"database creation",
+         [] {
+             static int vez = 0;
+             const QString arquivo = TPastas::Dados() + QStringLiteral("/criado-%1.db").arg(++vez);
+             TDatabase banco(arquivo);
+             // The journal lives while a transaction is open: a second name keeps it to be seen.
+             const QByteArray diario = QFile::encodeName(arquivo + QStringLiteral("-journal"));
+             return sqlite3_exec(banco.Conexao(), "CREATE TABLE t(a); BEGIN; INSERT INTO t VALUES (1);", nullptr,
+                                 nullptr, nullptr)
+                 == SQLITE_OK
+                 && ::link(diario.constData(), (diario + ".visto").constData()) == 0
+                 && sqlite3_exec(banco.Conexao(), "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+         },
+         {QStringLiteral(".db"), QStringLiteral(".db-journal.visto")}},
+        {"ini",
+         [] {
+             return SemErro([] {
+                 TArquivoIni::GravaString(QStringLiteral("Copia de Seguranca"), QStringLiteral("DirCsUltimo"),
+                                          QUuid::createUuid().toString());
+             });
+         },
+         {QStringLiteral("pruv2003.ini")}},
+        {"registry",
+         [] {
+             return SemErro([] {
+                 TRegistroPruv::GravaString(QLatin1String(TRegistroPruv::DirCsDefault), QUuid::createUuid().toString());
+             });
+         },
+         {QStringLiteral("PRUV2003.conf")}},
+        {"backup",
+         [] {
+             return GravaCopiaDeSeguranca(TPastas::Programa() + QStringLiteral("/CopSeg/CopSeg.cmp"), [](int) {})
+                 == ResultadoCompressao::Ok;
+         },
+         {QStringLiteral("CopSeg.cmp")}},
+        {"automatic backup",
+         [] {
+             TFormCopSegAuto::Executa(nullptr);
+             return true;
+         },
+         {QStringLiteral("copsegauto.cmp")}},
+        {"delivery and its receipt",
+         [&] { return EntregaDoBanco(entrega.Fixo, ++dia).Codigo == R::Ok; },
+         {QStringLiteral(".dec"), QStringLiteral("Recibo.ini"), QStringLiteral("Declar.txt")}},
+        {"import log", [&] { return Importa(comErro, false) || true; }, {QStringLiteral("/ErroImp/")}},
+        {"PDF",
+         [&paginas] {
+             const auto impressora = TImpressorasSistema::ImpressoraPdf(TPastas::Impressos()
+                                                                        + QStringLiteral("/Relatorio.pdf"));
+             TImpressaoPaginas trabalho(*impressora, TPapel(), QStringLiteral("Relatorio"));
+             return trabalho.Pagina(paginas[0]) && trabalho.Conclui();
+         },
+         {QStringLiteral("Relatorio.pdf")}},
+        {"rich text",
+         [&] {
+             dialogos.Limpa();
+             dialogos.Responde(Resposta::Sim);
+             return nota.SalvaComo();
+         },
+         {QStringLiteral("nota.rtf")}},
+    };
+    QDir().mkpath(TPastas::Impressos());
+    QDir().mkpath(ProgramaDeTeste::Pasta() + QStringLiteral("/Documentos"));
+    // Folders open to everyone: only the umask may narrow what is made in them.
+    for (const QString& pasta : {ProgramaDeTeste::Pasta(), TPastas::Dados(), TPastas::Temporaria(), TPastas::ErroImp(),
+                                 TPastas::Impressos(), ProgramaDeTeste::Pasta() + QStringLiteral("/Documentos")})
+        ASSERT_EQ(::chmod(QFile::encodeName(pasta).constData(), 0777), 0);
+    for (const mode_t mascara : {mode_t(002), mode_t(027), mode_t(077)}) {
+        for (const auto& c : casos) {
+            SCOPED_TRACE(QStringLiteral("%1, umask %2")
+                             .arg(QLatin1String(c.escritor))
+                             .arg(mascara, 3, 8, QLatin1Char('0'))
+                             .toStdString());
+            const auto antes = Arquivos();
+            const mode_t anterior = ::umask(mascara);
+            const bool escrito = c.escreve();
+            ::umask(anterior);
+            ASSERT_TRUE(escrito);
+            const auto depois = Arquivos();
+            // What is new, and what of the writer's own files changed (a file written in place,
+            // as the database is, is not made anew).
+            const auto doEscritor = [&c](const QString& f) {
+                return std::any_of(c.feitos.cbegin(), c.feitos.cend(),
+                                   [&f](const QString& nome) { return f.contains(nome, Qt::CaseInsensitive); });
+            };
+            QStringList feitos;
+            for (auto it = depois.cbegin(); it != depois.cend(); ++it)
+                if (!antes.contains(it.key()) || (antes.value(it.key()) != it.value() && doEscritor(it.key())))
+                    feitos << it.key();
+            for (const QString& nome : c.feitos)
+                EXPECT_TRUE(std::any_of(feitos.cbegin(), feitos.cend(),
+                                        [&nome](const QString& f) { return f.contains(nome, Qt::CaseInsensitive); }))
+                    << "not made: " << nome.toStdString();
+            for (const QString& feito : std::as_const(feitos)) {
+                const mode_t limite = (QFileInfo(feito).isDir() ? 0777 : 0666) & ~mascara;
+                EXPECT_EQ(Permissoes(feito) & ~limite, 0u)
+                    << feito.toStdString() << ": " << QString::number(Permissoes(feito), 8).toStdString();
+            }
+        }
+    }
+}
+
+namespace {
+
+// What one member of a group finds of a shared program folder: 0 when it can write the database
+// (its journal there while a transaction is open, with the database's permissions) and the
+// settings; 2 when the database takes no writes; 3 when the data folder keeps this member out,
+// told in words; other numbers for any other outcome.
+int UsaPastaCompartilhada(const QString& programa)
+{
+    qputenv("PRUV2003_HOME", QFile::encodeName(programa));
+    QString falha;
+    if (!TPastas::Cria(falha))
+        return falha.startsWith(QStringLiteral("não foi possível usar a pasta ") + TPastas::Dados()
+                                + QStringLiteral(": o acesso à pasta ou ao arquivo foi negado"))
+            ? 3
+            : 4;
+    try {
+        TDatabase banco(TPastas::Dados() + QStringLiteral("/pruv2003.db"));
+        if (banco.SomenteLeitura())
+            return 2;
+        if (sqlite3_exec(banco.Conexao(), "CREATE TABLE IF NOT EXISTS t(a); BEGIN; INSERT INTO t VALUES (1);", nullptr,
+                         nullptr, nullptr)
+            != SQLITE_OK)
+            return 5;
+        if (Permissoes(banco.Arquivo() + QStringLiteral("-journal")) != Permissoes(banco.Arquivo()))
+            return 6;
+        if (sqlite3_exec(banco.Conexao(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return 7;
+        TArquivoIni::GravaString(QStringLiteral("Geral"), QStringLiteral("JahMostrou"), QStringLiteral("1"));
+    } catch (const std::exception&) {
+        return 8;
+    }
+    return 0;
+}
+
+}   // namespace
+
+// A program folder a group shares (setgid, the group may write): the data folder, the database,
+// its journal and the settings that one member's copy makes follow the folder's group, as far as
+// that member's umask lets the group in; then the next member, and the first again after it, use
+// them. Where the umask keeps the group out, the other member is told so, in words.
+TEST(PastaCompartilhada, WhatOneMemberMakesTheNextUsesAsFarAsTheUmaskLetsTheGroupIn)
+{
+    constexpr int Grupo = 65534;
+    constexpr int Primeiro = 65533;
+    constexpr int Segundo = 65534;
+    if (const QString motivo = ProgramaDeTeste::AbreAOutroUsuario(Segundo); !motivo.isEmpty())
+        GTEST_SKIP() << motivo.toStdString();
+    const struct {
+        mode_t mascara;
+        int segundo;             // what the second member finds
+        mode_t dados, arquivo;   // the data folder and the database, the settings
+    } casos[] = {
+        {002, 0, 02770, 0660},
+        {007, 0, 02770, 0660},
+        {027, 2, 02750, 0640},
+        {077, 3, 02700, 0600},
+    };
+    for (const auto& c : casos) {
+        const QString programa = ProgramaDeTeste::Pasta()
+            + QStringLiteral("/comum-%1").arg(c.mascara, 3, 8, QLatin1Char('0'));
+        SCOPED_TRACE(programa.toStdString());
+        ASSERT_TRUE(QDir().mkpath(programa));
+        ASSERT_EQ(::chown(QFile::encodeName(programa).constData(), 0, Grupo), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(programa).constData(), 02770), 0);
+        const auto usa = [&programa] { return UsaPastaCompartilhada(programa); };
+        ASSERT_EQ(NoProcessoLimitado(usa, Primeiro, c.mascara, 10, Grupo), 0);
+        EXPECT_EQ(Permissoes(programa + QStringLiteral("/DADOS")), c.dados);
+        EXPECT_EQ(Permissoes(programa + QStringLiteral("/DADOS/pruv2003.db")), c.arquivo);
+        EXPECT_EQ(Permissoes(programa + QStringLiteral("/pruv2003.ini")), c.arquivo);
+        EXPECT_EQ(NoProcessoLimitado(usa, Segundo, c.mascara, 10, Grupo), c.segundo)
+            << "0: used; 2: read only; 3: kept out, told; 4: kept out, not told why; 5-8: failed";
+        EXPECT_EQ(NoProcessoLimitado(usa, Primeiro, c.mascara, 10, Grupo), 0) << "the first member again";
+    }
 }
 
 TEST_F(FalhasDeArquivoTest, TheProgramFolderIsTakenFromALockNoCopyHoldsAndHeldAgainstASecondCopy)

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <exception>
 
+#include "platform/files/CriaPastas.h"
 #include "platform/widgets/windows/TDialogoArquivo.h"
 #include "assistants/pages/TCaminhoDigitado.h"
 #include "assistants/pages/TPaginaArquivo.h"
@@ -288,7 +289,7 @@ bool TFormAssistCopSeg::PodeAvancar(int etapa)
     const QString nome = caminho.Nome.isEmpty() ? NomePadrao : ComExtensaoCmp(caminho.Nome);
     FDirCsDefault = caminho.Pasta.isEmpty() ? PastaPadrao() : caminho.Pasta;
     FRemovivel = TVolumes::DoCaminho(FDirCsDefault).Removivel();
-    QDir().mkpath(FDirCsDefault);
+    CriaPastas(FDirCsDefault);
     FDirCsUltimo = FDirCsDefault;
     if (!QFileInfo(FDirCsDefault).isDir()) {
         HabilitaAvancar(false);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "platform/files/CriaPastas.h"
 #include "platform/widgets/windows/TDialogoArquivo.h"
 #include "assistants/pages/TCaminhoDigitado.h"
 #include "assistants/pages/TPaginaArquivo.h"
@@ -349,7 +350,7 @@ bool TFormAssistRestCopSeg::Descomprime()
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
     // A folder of its own: nothing left by an earlier run can pass for this backup.
-    QDir().mkpath(TPastas::Temporaria());
+    CriaPastas(TPastas::Temporaria());
     FDiretorioTrabalho = std::make_unique<TPastaDeTrabalho>(TPastas::Temporaria(), PrefixoTrabalhoRestauracao);
     Label2->setText(QStringLiteral("Descomprimindo cópia de segurança..."));
     Label2->repaint();

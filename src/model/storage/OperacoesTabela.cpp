@@ -22,6 +22,8 @@ QString TextoDoMotor(const EDatabaseError& Erro)
         texto = motor->Motivo();
         if (texto.isEmpty())
             texto = QStringLiteral("o banco de dados recusou a operação (código %1)").arg(motor->Codigo());
+        if (!motor->Causa().isEmpty())
+            texto += QStringLiteral(": ") + motor->Causa();
         // Retrying cannot mend damaged pages: the user is told what can.
         if (motor->Danificado())
             texto += QStringLiteral(": utilize a opção Reorganizar Tabelas de Dados do menu Ferramentas ou "

@@ -11,6 +11,7 @@
 #include "platform/compress/TGravadorZip.h"
 #include "platform/compress/TLeitorZip.h"
 #include "platform/compress/TPacoteEntrega.h"
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/AbreArquivoComum.h"
 #include "platform/files/TFalhasDeArquivo.h"
@@ -267,7 +268,7 @@ int TCompactador::ComprimirPruv(QString& arquivo, const TProgressoCompressao& pr
     // whatever its result.
     // The work folder is owned while this run lives: one left by a run that ended midway is
     // removed by the next start.
-    QDir().mkpath(TPastas::Temporaria());
+    CriaPastas(TPastas::Temporaria());
     const TPastaDeTrabalho trabalho(TPastas::Temporaria(), PrefixoPacote);
     if (!trabalho.Valida())
         return ResultadoCompressao::Falha;

@@ -14,6 +14,7 @@
 
 #include "platform/files/AbreArquivoComum.h"
 #include "platform/files/EscreveTudo.h"
+#include "platform/files/PermissoesNovas.h"
 
 namespace {
 
@@ -26,13 +27,10 @@ bool EscreveConteudo(int descritor, const QByteArray& texto)
 
 // The mode the lock file needs: whoever the folder lets read or write may read or write it, so
 // that every user of the folder can lock it (a lock needs only a descriptor) and write their
-// words into it when they take it over.
+// words into it when they take it over. Unlike the data, whatever the umask: it holds no data.
 mode_t ModoParaAPasta(const QByteArray& caminho)
 {
-    struct stat pasta {};
-    if (::stat(QFile::encodeName(QFileInfo(QFile::decodeName(caminho)).absolutePath()).constData(), &pasta) != 0)
-        return 0644;
-    return 0600 | (pasta.st_mode & 0066);
+    return PermissoesDeArquivoNovo(QFile::encodeName(QFileInfo(QFile::decodeName(caminho)).absolutePath()));
 }
 
 // The file for the lock: read-write (made when missing), or read-only when it is there but this

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include "platform/files/EscreveTudo.h"
+#include "platform/files/PermissoesNovas.h"
 #include "platform/files/TFalhasDeArquivo.h"
 #include "platform/files/TMotivoSistema.h"
 
@@ -22,6 +24,23 @@ const QString Marca = QStringLiteral(".novo-");
 QString TextoDoSistema()
 {
     return TMotivoSistema::Texto(errno);
+}
+
+// Makes the file modelo names, its last six characters replaced by a name of its own, with the
+// permissions of the rule for new files (mkstemp would make it 0600 whatever the folder).
+int CriaTemporario(QByteArray& modelo, const QByteArray& pasta)
+{
+    static constexpr char Letras[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const mode_t permissoes = PermissoesDeArquivoNovo(pasta);
+    for (int vez = 0; vez < 100; ++vez) {
+        for (qsizetype i = modelo.size() - 6; i < modelo.size(); ++i)
+            modelo[i] = Letras[QRandomGenerator::global()->bounded(int(sizeof Letras - 1))];
+        const int descritor = ::open(modelo.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                                     permissoes);
+        if (descritor >= 0 || errno != EEXIST)
+            return descritor;
+    }
+    return -1;   // errno: EEXIST
 }
 
 }   // namespace
@@ -52,11 +71,11 @@ bool TArquivoNovo::Abre(const QString& caminho)
     FFinal = info.absoluteFilePath();
     QByteArray modelo = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + Marca
                                           + QStringLiteral("XXXXXX"));
-    const int descritor = ::mkostemp(modelo.data(), O_CLOEXEC);
+    const int descritor = CriaTemporario(modelo, QFile::encodeName(info.absolutePath()));
     if (descritor < 0)
         return Falha(TextoDoSistema());
     FTemporario = QFile::decodeName(modelo);
-    if (::flock(descritor, LOCK_EX | LOCK_NB) != 0 || ::fchmod(descritor, 0644) != 0) {
+    if (::flock(descritor, LOCK_EX | LOCK_NB) != 0) {
         const QString erro = TextoDoSistema();
         ::close(descritor);
         ::unlink(modelo.constData());

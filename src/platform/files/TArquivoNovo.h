@@ -8,7 +8,8 @@
 // old file or the whole new one, never a part. Every write, the last flush, the sync and the
 // rename are checked (and pass through TFalhasDeArquivo). The temporary is held under an
 // exclusive lock while this object writes it: one that no running copy holds was left by a
-// process that ended midway, and RemoveAbandonados takes it away.
+// process that ended midway, and RemoveAbandonados takes it away. The file, new or replacing
+// another, has the permissions of the rule for what the program makes (PermissoesNovas.h).
 class TArquivoNovo final {
 public:
     TArquivoNovo() = default;

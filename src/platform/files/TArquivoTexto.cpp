@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "platform/files/AbreArquivoComum.h"
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TFalhasDeArquivo.h"
 
@@ -29,7 +30,7 @@ bool TArquivoTexto::Cria(const QString& caminho)
 {
     Reinicia(caminho);
     const QString pasta = QFileInfo(caminho).absolutePath();
-    if (!QDir().mkpath(pasta)) {
+    if (!CriaPastas(pasta)) {
         FErro = QStringLiteral("cannot create folder ") + pasta;
         return false;
     }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <utility>
 
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TSubstituicao.h"
 
@@ -41,8 +42,8 @@ bool TConfirmacoes::Registra(const QString& destino, const QByteArray& marca, QS
 {
     if (FPasta.isEmpty())
         return false;
-    if (!QDir().mkpath(FPasta)) {
-        erro = QStringLiteral("não foi possível criar a pasta ") + QDir::toNativeSeparators(FPasta);
+    if (int erroSistema = 0; !CriaPastas(FPasta, erroSistema)) {
+        erro = FalhaAoCriarPastas(FPasta, erroSistema);
         return false;
     }
     // The place's path inside, so that Poda finds the mark it stands for.

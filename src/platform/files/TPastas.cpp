@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/files/CriaPastas.h"
+
 namespace {
 
 // The executable's folder a test put in place of the real one; empty when none.
@@ -31,7 +33,7 @@ QString PastaDoUsuario()
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     const QString pasta = QDir(base.isEmpty() ? QDir::homePath() : base).filePath(QStringLiteral("pruv2003"));
-    QDir().mkpath(pasta);
+    CriaPastas(pasta);
     return pasta;
 }
 
@@ -147,8 +149,19 @@ QString TPastas::ErroImp()
 
 bool TPastas::Cria()
 {
-    QDir raiz;
-    return raiz.mkpath(Dados()) && raiz.mkpath(Temporaria()) && raiz.mkpath(ErroImp());
+    QString falha;
+    return Cria(falha);
+}
+
+bool TPastas::Cria(QString& falha)
+{
+    for (const QString& pasta : {Dados(), Temporaria(), ErroImp()}) {
+        if (int erro = 0; !CriaPastas(pasta, erro)) {
+            falha = FalhaAoCriarPastas(pasta, erro);
+            return false;
+        }
+    }
+    return true;
 }
 
 QString TPastas::Recurso(const QString& Nome)

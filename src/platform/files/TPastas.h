@@ -26,8 +26,9 @@ public:
     static QString ErroImp();      // Dados() + "/ErroImp": error files of the imports
 
     // Creates the data, temporary and import-error folders with their parents.
-    // False when one of them cannot be created.
+    // False when one of them cannot be created, with why in the user's words in falha.
     static bool Cria();
+    static bool Cria(QString& falha);
 
     // What comes with the program (help pages, the withholding codes, the index definitions) is
     // found, in this order, in "resources" beside the executable, beside the executable itself,

@@ -13,6 +13,7 @@
 #include "platform/compress/TCompactador.h"
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TDatabase.h"
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TPastaDeTrabalho.h"
 #include "platform/files/TMotivoSistema.h"
@@ -50,8 +51,8 @@ int Empacota(const QString& pasta, const QString& arquivo, const TProgressoCompr
 int GravaCopia(const QString& Destino, const TProgressoCompressao& Progresso, QString& Motivo)
 {
     for (const QString& pasta : {QFileInfo(Destino).absolutePath(), TPastas::Temporaria()}) {
-        if (!QDir().mkpath(pasta)) {
-            Motivo = QStringLiteral("não foi possível criar a pasta ") + QDir::toNativeSeparators(pasta);
+        if (int erro = 0; !CriaPastas(pasta, erro)) {
+            Motivo = FalhaAoCriarPastas(pasta, erro);
             return ResultadoCompressao::Falha;
         }
     }

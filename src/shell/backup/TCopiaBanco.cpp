@@ -31,6 +31,9 @@ public:
     TConexao(const QString& arquivo, int modo)
     {
         const QByteArray nome = QFile::encodeName(arquivo);
+        // A copy of the data gets the permissions of the program's rule, as the database does.
+        if (modo & SQLITE_OPEN_CREATE)
+            TDatabase::CriaArquivo(arquivo);
         const int rc = sqlite3_open_v2(nome.constData(), &FConexao, modo, nullptr);
         if (rc != SQLITE_OK) {
             const QString texto = FConexao ? QString::fromUtf8(sqlite3_errmsg(FConexao))

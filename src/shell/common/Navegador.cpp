@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "model/values/PastasPrograma.h"
+#include "platform/files/PermissoesNovas.h"
 #include "platform/ui/TCursorOcupado.h"
 
 QString ProgramaNavegador()
@@ -21,10 +22,10 @@ QString ProgramaNavegador()
 
 bool ExisteNavegador(bool Abrir)
 {
+    // Made as every file of the program is (a fifo under the name is refused, never waited on).
     QFile pagina(DiretorioPrograma() + QStringLiteral("/PRUV.HTM"));
-    if (!pagina.open(QIODevice::WriteOnly))
+    if (!CriaArquivoVazio(QFile::encodeName(pagina.fileName())))
         return false;
-    pagina.close();
     const QString programa = ProgramaNavegador();
     bool existe = !programa.isEmpty();
     if (existe && Abrir) {

@@ -6,6 +6,7 @@
 #include <QVariantMap>
 
 #include "model/values/TErro.h"
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TArquivoNovo.h"
 #include "platform/files/TArquivoTexto.h"
 #include "platform/files/TPastaDeTrabalho.h"
@@ -58,7 +59,7 @@ void TRegistroPruv::GravaString(const QString& Nome, const QString& Valor)
     const QString caminho = Caminho();
     const auto falha = [&caminho] { return TErro(CodigoMensagem::FalhaNaGravacao, caminho, 0); };
     QByteArray bytes;
-    if (!QDir().mkpath(QFileInfo(caminho).absolutePath()) || (QFileInfo::exists(caminho) && !LeTudo(caminho, bytes)))
+    if (!CriaPastas(QFileInfo(caminho).absolutePath()) || (QFileInfo::exists(caminho) && !LeTudo(caminho, bytes)))
         throw falha();
     // The settings keep their own format, but their writer misses the failure of its last flush
     // and their reader takes a failed read for an empty file: they change a copy in a work

@@ -6,6 +6,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TMotivoSistema.h"
 
 namespace {
@@ -34,7 +35,7 @@ TPastaEmUso::~TPastaEmUso() = default;
 
 TPastaEmUso::TResultado TPastaEmUso::Trava()
 {
-    QDir().mkpath(FPasta);
+    CriaPastas(FPasta);
     const TResultado resultado = FTrava.Trava();
     if (resultado == TResultado::Impossivel)
         qWarning("cannot lock the program folder %s: error %d", qUtf8Printable(FPasta), FTrava.Erro());

@@ -358,8 +358,8 @@ bool TPruv2003::ConectaBanco()
     bool limpo = false;
     auto conecta = [this, &limpo] {
         // The first start makes the data folder; SQLite makes the database file.
-        if (!TPastas::Cria())
-            throw EDatabaseError(QStringLiteral("não foi possível criar a pasta ") + TPastas::Dados());
+        if (QString falha; !TPastas::Cria(falha))
+            throw EDatabaseError(falha);
         // A backup or restore killed midway left a full copy of the database in its work folder.
         // Once a start: a second try of the connection would only tell the user again what
         // could not be settled.

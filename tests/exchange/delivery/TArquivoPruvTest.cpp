@@ -447,9 +447,19 @@ TEST_F(TArquivoPruvTest, AFolderThatRefusesTheDeliveryIsToldInTheWordsOfItsCause
         {"the volume takes no new folder of this user", Falha::BaseSemPermissao,
          "o acesso à pasta ou ao arquivo foi negado"},
     };
+    // The cases of another user need a program folder that user can reach.
+    const QString semOutro = ProgramaDeTeste::AbreAOutroUsuario(65534);
+    if (semOutro.isEmpty()) {
+        base = ProgramaDeTeste::Pasta() + QStringLiteral("/base");
+        fixo = TVolume{base, base, TVolume::TTipo::Fixo};
+        ASSERT_TRUE(TPastas::Cria());
+        TVolumes::DefinePastaBase(base);
+    }
     const QString compactacao = TErro::Mensagem(CodigoMensagem::FalhaNaCompactacao);
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
+        if (c.falha != Falha::PastaCheia && c.falha != Falha::TemporariaCheia && !semOutro.isEmpty())
+            continue;
         QDir(base).removeRecursively();
         Cenario cenario = PessoaFisica();
         ASSERT_EQ(Gera(cenario), R::Ok);
@@ -472,8 +482,6 @@ TEST_F(TArquivoPruvTest, AFolderThatRefusesTheDeliveryIsToldInTheWordsOfItsCause
             EXPECT_TRUE(r.Avisos.isEmpty());
             visto = r.TextoDaFalha();
         } else {
-            if (::getuid() != 0)
-                GTEST_SKIP() << "needs root to write the delivery as another user";
             visto = ComoOutroUsuario(base, [&] {
                 const TResultadoGeracao r = writer.Gera(cenario.Fonte, Pedido(cenario, fixo));
                 return r.Codigo == R::Ok || !r.Avisos.isEmpty() ? QStringLiteral("<not refused once>")
@@ -489,6 +497,8 @@ TEST_F(TArquivoPruvTest, AFolderThatRefusesTheDeliveryIsToldInTheWordsOfItsCause
                       QStringList{QFileInfo(dec).fileName()});
         }
     }
+    if (!semOutro.isEmpty())
+        GTEST_SKIP() << "the cases of another user not tried: " << semOutro.toStdString();
 }
 
 TEST_F(TArquivoPruvTest, AnErrorOfAStoredDeclarationIsToldAndStopsBeforeThePacking)

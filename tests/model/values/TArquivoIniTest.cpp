@@ -81,6 +81,8 @@ TEST(TArquivoIni, AWriteThatFailsIsToldByItsCauseAndKeepsTheFile)
 // another.
 TEST(TArquivoIni, WhatStandsUnderTheSettingsNameIsToldByItsCauseAndNeverWaitedOn)
 {
+    // The other user's cases need a folder that user can reach.
+    const QString semOutro = ProgramaDeTeste::AbreAOutroUsuario(65534);
     const QByteArray caminho = QFile::encodeName(TArquivoIni::Caminho());
     const struct {
         const char* caso;
@@ -103,11 +105,11 @@ TEST(TArquivoIni, WhatStandsUnderTheSettingsNameIsToldByItsCauseAndNeverWaitedOn
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        if (c.usuario >= 0 && ::getuid() != 0)
+        if (c.usuario >= 0 && !semOutro.isEmpty())
             continue;
         QDir(ProgramaDeTeste::Pasta()).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(ProgramaDeTeste::Pasta()));
-        if (::getuid() == 0) {
+        if (semOutro.isEmpty()) {
             ASSERT_EQ(::chmod(QFile::encodeName(ProgramaDeTeste::Pasta()).constData(), 0777), 0);
         }
         ASSERT_TRUE(c.faz());
@@ -129,4 +131,6 @@ TEST(TArquivoIni, WhatStandsUnderTheSettingsNameIsToldByItsCauseAndNeverWaitedOn
             c.usuario);
         EXPECT_EQ(saida, 0) << "-1: held; 1: read something; 2: written through; 3: not told by its cause";
     }
+    if (!semOutro.isEmpty())
+        GTEST_SKIP() << "another user's cases not tried: " << semOutro.toStdString();
 }

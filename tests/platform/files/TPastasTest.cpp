@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include "support/ProcessoLimitado.h"
 #include "support/ProgramaDeTeste.h"
 #include "platform/files/TPastas.h"
 
@@ -78,12 +79,49 @@ TEST(TPastas, CriaMakesTheDataFolders)
     EXPECT_TRUE(QFileInfo(TPastas::ErroImp()).isDir());
 }
 
-TEST(TPastas, CriaFailsWhenTheProgramFolderCannotHoldThem)
+// What keeps the data folders from being made is told in words, naming the folder that stood in
+// the way: a data folder that exists but lets this user in no further is not "to be made".
+TEST(TPastas, CriaFailsWhenTheProgramFolderCannotHoldThemAndSaysWhy)
 {
-    QFile arquivo(ProgramaDeTeste::Pasta() + QStringLiteral("/DADOS"));   // a file where the folder should be
-    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
-    arquivo.close();
-    EXPECT_FALSE(TPastas::Cria());
+    constexpr int Outro = 65534;
+    const QString semOutro = ProgramaDeTeste::AbreAOutroUsuario(Outro);
+    const struct {
+        const char* caso;
+        int usuario;
+        const char* falha;   // after the program folder
+    } casos[] = {
+        {"a file where the data folder should be", -1, "não foi possível criar a pasta %1/DADOS: "},
+        {"a data folder of another user's, closed", Outro,
+         "não foi possível usar a pasta %1/DADOS: o acesso à pasta ou ao arquivo foi negado"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        if (c.usuario >= 0 && !semOutro.isEmpty())
+            continue;
+        const QString pasta = ProgramaDeTeste::Pasta();
+        QDir(TPastas::Dados()).removeRecursively();
+        QFile::remove(TPastas::Dados());
+        if (c.usuario < 0) {
+            QFile arquivo(TPastas::Dados());
+            ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        } else {
+            ASSERT_TRUE(TPastas::Cria());
+            ASSERT_TRUE(QFile::setPermissions(
+                TPastas::Dados(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        }
+        const QString esperada = QString::fromUtf8(c.falha).arg(pasta);
+        const int saida = NoProcessoLimitado(
+            [&esperada] {
+                QString falha;
+                if (TPastas::Cria(falha))
+                    return 1;
+                return falha.startsWith(esperada) ? 0 : 2;
+            },
+            c.usuario);
+        EXPECT_EQ(saida, 0) << "1: made; 2: not told in these words: " << esperada.toStdString();
+    }
+    if (!semOutro.isEmpty())
+        GTEST_SKIP() << "another user's data folder not tried: " << semOutro.toStdString();
 }
 
 namespace {

@@ -153,8 +153,8 @@ private:
 // (through a read-only descriptor) once it is free, keeping the first out in turn.
 TEST(TPastaEmUso, AnotherUserIsKeptOutToldWhoHoldsTheFolderAndTakesItWhenFree)
 {
-    if (::getuid() != 0)
-        GTEST_SKIP() << "needs root to start a copy as another user";
+    if (const QString motivo = ProgramaDeTeste::AbreAOutroUsuario(OutroUsuario); !motivo.isEmpty())
+        GTEST_SKIP() << motivo.toStdString();
     const QString pasta = ProgramaDeTeste::Pasta();
     ASSERT_TRUE(QFile::setPermissions(pasta,
                                       QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
@@ -198,8 +198,8 @@ TEST(TPastaEmUso, AnotherUserIsKeptOutToldWhoHoldsTheFolderAndTakesItWhenFree)
 // start cannot take it, and asks the user with the reason before it goes on.
 TEST(TPastaEmUso, AFolderThatTakesNoLockIsToldWithItsReason)
 {
-    if (::getuid() != 0)
-        GTEST_SKIP() << "needs root to start a copy as another user";
+    if (const QString motivo = ProgramaDeTeste::AbreAOutroUsuario(OutroUsuario); !motivo.isEmpty())
+        GTEST_SKIP() << motivo.toStdString();
     const QString pasta = ProgramaDeTeste::Pasta() + QStringLiteral("/fechada");
     ASSERT_TRUE(QDir().mkpath(pasta));
     ASSERT_TRUE(QFile::setPermissions(ProgramaDeTeste::Pasta(),
@@ -225,8 +225,8 @@ TEST(TPastaEmUso, AFolderThatTakesNoLockIsToldWithItsReason)
 // refused at once, for the user who made it and for another, and the question tells what it is.
 TEST(TPastaEmUso, NoKindOfFileUnderTheLocksNameHoldsAStartAndItsReasonIsTold)
 {
-    if (::getuid() != 0)
-        GTEST_SKIP() << "needs root to start a copy as another user";
+    if (const QString motivo = ProgramaDeTeste::AbreAOutroUsuario(OutroUsuario); !motivo.isEmpty())
+        GTEST_SKIP() << motivo.toStdString();
     const struct {
         const char* caso;
         std::function<bool(const QByteArray&)> faz;
@@ -268,8 +268,8 @@ TEST(TPastaEmUso, NoKindOfFileUnderTheLocksNameHoldsAStartAndItsReasonIsTold)
 // kept out and told who holds the folder, not asked whether to go on beside them.
 TEST(TPastaEmUso, ALockMadeUnderAPrivateUmaskStillKeepsAnotherUserOut)
 {
-    if (::getuid() != 0)
-        GTEST_SKIP() << "needs root to start a copy as another user";
+    if (const QString motivo = ProgramaDeTeste::AbreAOutroUsuario(OutroUsuario); !motivo.isEmpty())
+        GTEST_SKIP() << motivo.toStdString();
     AbreParaTodos(ProgramaDeTeste::Pasta());
     for (const mode_t mascara : {mode_t{077}, mode_t{027}}) {
         SCOPED_TRACE(mascara);
@@ -295,8 +295,8 @@ TEST(TPastaEmUso, ALockMadeUnderAPrivateUmaskStillKeepsAnotherUserOut)
 // next start is told that the other user holds it.
 TEST(TPastaEmUso, AfterATakeOverTheHolderIsNamed)
 {
-    if (::getuid() != 0)
-        GTEST_SKIP() << "needs root to start a copy as another user";
+    if (const QString motivo = ProgramaDeTeste::AbreAOutroUsuario(OutroUsuario); !motivo.isEmpty())
+        GTEST_SKIP() << motivo.toStdString();
     const QString pasta = ProgramaDeTeste::Pasta();
     AbreParaTodos(pasta);
     ASSERT_TRUE(CopiaMorta(pasta));

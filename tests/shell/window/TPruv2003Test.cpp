@@ -13,7 +13,10 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <functional>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "exchange/layout/TNomeEntrega.h"
 #include "model/schema/EsquemaPrograma.h"
@@ -191,26 +194,49 @@ TEST_F(TPruv2003Test, TheFirstStartListsTheBackupsOfTheRegisteredFolder)
     EXPECT_TRUE(dialogos.Mensagens().empty());
 }
 
-TEST_F(TPruv2003Test, ADatabaseThatCannotBeOpenedEndsTheProgramWithMessage163)
+// Whatever stands where the database file should be, the second try cannot open it either; the
+// message names what stands there.
+TEST_F(TPruv2003Test, ADatabaseThatCannotBeOpenedEndsTheProgramWithMessage163AndItsCause)
 {
-    // A folder where the database file should be: SQLite cannot open it, the second time either.
-    ASSERT_TRUE(QDir().mkpath(TPastas::Dados() + QStringLiteral("/pruv2003.db")));
-    TPruv2003 janela;
-    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{163});
-    const TMensagemDialogo& mensagem = dialogos.Mensagens().front();
-    EXPECT_TRUE(mensagem.Texto.startsWith(
-        QStringLiteral("Houve um erro de inicialização do banco de dados. Mensagem retornada: ")));
-    // The engine's reason follows, in Portuguese, with the file it could not open.
-    EXPECT_TRUE(mensagem.Texto.endsWith(QStringLiteral("não foi possível abrir o arquivo do banco de dados: ")
-                                        + TPastas::Dados() + QStringLiteral("/pruv2003.db")))
-        << mensagem.Texto.toStdString();
-    EXPECT_EQ(mensagem.Tipo, TipoDialogo::Erro);
-    EXPECT_TRUE(BaseIndisponivel);
-    EXPECT_TRUE(janela.Terminando());
-    // Only what repairs the data may still open.
-    EXPECT_FALSE(janela.PodeAbrirForm(QStringLiteral("FoNovaDeclaracao")));
-    EXPECT_TRUE(janela.PodeAbrirForm(QStringLiteral("FoIndexa")));
-    EXPECT_TRUE(janela.PodeAbrirForm(QStringLiteral("FormAssistCopSeg")));
+    const QString arquivo = TPastas::Dados() + QStringLiteral("/pruv2003.db");
+    const QByteArray nome = QFile::encodeName(arquivo);
+    const struct {
+        const char* caso;
+        std::function<bool()> faz;
+        const char* causa;
+    } casos[] = {
+        {"a folder", [&arquivo] { return QDir().mkpath(arquivo); }, "há uma pasta com o nome do arquivo"},
+        {"a fifo", [&nome] { return ::mkfifo(nome.constData(), 0644) == 0; },
+         "há um arquivo especial (fila, soquete ou dispositivo) com o nome do arquivo"},
+        {"a link", [&nome] { return ::symlink("/dev/zero", nome.constData()) == 0; },
+         "há um atalho (link) com o nome do arquivo, e o programa não o segue"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        ASSERT_TRUE(TPastas::Cria());
+        ASSERT_TRUE(c.faz());
+        dialogos.Limpa();
+        {
+            TPruv2003 janela;
+            ASSERT_EQ(dialogos.Codigos(), std::vector<int>{163});
+            const TMensagemDialogo& mensagem = dialogos.Mensagens().front();
+            // The engine's reason follows, in Portuguese, with its cause and the file it could not open.
+            EXPECT_EQ(mensagem.Texto.toStdString(),
+                      (QStringLiteral("Houve um erro de inicialização do banco de dados. Mensagem retornada: "
+                                      "não foi possível abrir o arquivo do banco de dados: ")
+                       + QString::fromUtf8(c.causa) + QStringLiteral(": ") + arquivo)
+                          .toStdString());
+            EXPECT_EQ(mensagem.Tipo, TipoDialogo::Erro);
+            EXPECT_TRUE(BaseIndisponivel);
+            EXPECT_TRUE(janela.Terminando());
+            // Only what repairs the data may still open.
+            EXPECT_FALSE(janela.PodeAbrirForm(QStringLiteral("FoNovaDeclaracao")));
+            EXPECT_TRUE(janela.PodeAbrirForm(QStringLiteral("FoIndexa")));
+            EXPECT_TRUE(janela.PodeAbrirForm(QStringLiteral("FormAssistCopSeg")));
+        }
+        ::unlink(nome.constData());
+        QDir(arquivo).removeRecursively();
+    }
 }
 
 // The start cleans up once though it tries the connection again: a delivery write left halfway

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <utility>
 
 #include "platform/files/EComMensagem.h"
 
@@ -19,9 +20,10 @@ void ExigeModificavel(bool modificavel);
 // SQLite refused a statement; carries its result code and its text.
 class EDBEngineError : public EDatabaseError {
 public:
-    EDBEngineError(const QString& mensagem, int codigo)
+    EDBEngineError(const QString& mensagem, int codigo, QString causa = QString())
         : EDatabaseError(mensagem)
         , FCodigo(codigo)
+        , FCausa(std::move(causa))
     {}
 
     [[nodiscard]] int Codigo() const noexcept { return FCodigo; }
@@ -29,6 +31,9 @@ public:
     // full disk, a file in use, a write taken back...); empty for the others (a statement the
     // engine refused), whose English text is all there is.
     [[nodiscard]] QString Motivo() const;
+    // What stood in the way, in the user's words, where the program found it before the engine
+    // (what is under the file's name, a folder that keeps this user out); else empty.
+    [[nodiscard]] const QString& Causa() const noexcept { return FCausa; }
     // The file is there but is no database, or its pages are damaged: only a restore or a
     // rebuild can make it usable, while a retry cannot.
     [[nodiscard]] bool ArquivoIlegivel() const noexcept;
@@ -37,4 +42,5 @@ public:
 
 private:
     int FCodigo;
+    QString FCausa;
 };

@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 #include "platform/db/sqlite/EDatabaseError.h"
-#include "platform/files/AbreArquivoComum.h"
+#include "platform/files/PermissoesNovas.h"
 #include "platform/files/TMotivoSistema.h"
 #include "platform/db/sqlite/TEsquemaTabela.h"
 
@@ -254,18 +254,20 @@ int TDatabase::ComparaNomes(std::string_view a, std::string_view b)
     }
 }
 
+void TDatabase::CriaArquivo(const QString& arquivo)
+{
+    if (CriaArquivoVazio(QFile::encodeName(arquivo)))
+        return;
+    const QString causa = TMotivoSistema::Texto(errno);
+    throw EDBEngineError(causa + QStringLiteral(": ") + arquivo, SQLITE_CANTOPEN, causa);
+}
+
 TDatabase::TDatabase(const QString& arquivo)
     : FArquivo(arquivo)
 {
     const QByteArray nome = QFile::encodeName(arquivo);
-    // SQLite would open a fifo under the name and wait on its first read for good: anything but a
-    // regular file (or none, to be made) is refused with what it is.
-    if (!emMemoria) {
-        if (const int descritor = AbreArquivoComum(nome, O_RDONLY); descritor >= 0)
-            ::close(descritor);
-        else if (errno == EISDIR || errno == ELOOP || errno == TMotivoSistema::ArquivoEspecial)
-            throw EDBEngineError(TMotivoSistema::Texto(errno) + QStringLiteral(": ") + arquivo, SQLITE_CANTOPEN);
-    }
+    if (!emMemoria)
+        CriaArquivo(arquivo);
     // One thread uses the connection: SQLite's own locking of it would only cost time.
     const int rc = sqlite3_open_v2(nome.constData(), &FConexao,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX

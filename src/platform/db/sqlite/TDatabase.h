@@ -36,6 +36,12 @@ public:
     // Gives a connection of its own the program's collations, without which an index of names
     // can be neither checked nor written.
     static void RegistraColacoes(sqlite3* conexao);
+    // Makes the database file arquivo when it is missing, under the program's rule for new files
+    // (SQLite would make it 0644 whatever the folder and the umask; its journal takes the file's
+    // permissions). Raises EDBEngineError (cannot open), with the cause in words, when anything
+    // but a regular file stands under the name (SQLite would wait on a fifo for good) or the file
+    // can be neither made nor read.
+    static void CriaArquivo(const QString& arquivo);
 
     // The database of a folder, shared while anyone holds it; opened (the file created when
     // missing) on first use. Raises EDBEngineError when the file cannot be opened.

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/files/CriaPastas.h"
 #include "platform/files/TPastas.h"
 #include "platform/report/pages/TPapel.h"
 
@@ -100,7 +101,7 @@ void TImpressorasSistema::AplicaEscolha(QPrinter& impressora, const TEscolhaImpr
 
 bool TImpressorasSistema::PastaGravavel(const QString& pasta)
 {
-    if (pasta.isEmpty() || !QDir().mkpath(pasta))
+    if (pasta.isEmpty() || !CriaPastas(pasta))
         return false;
     const QFileInfo info(pasta);
     return info.isDir() && info.isWritable();
