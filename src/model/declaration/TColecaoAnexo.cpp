@@ -166,15 +166,17 @@ void TColecaoAnexo::Insere(TAnexoFC& Anexo)
     LimpaFiltro();
     SelecionaIndice(QString());
     qint64 proxima = ProximaChave(ANEXO_DK);
-    // A deleted fund's key that some row still holds as its owner is not given again: the new
-    // fund would take those rows over.
+    // A fund's key is given once in the folder: a stale row anywhere (a pending item, a search
+    // hit) that names a deleted fund can never name another. Recorded in this save's transaction.
     try {
-        proxima = std::max(proxima, DonosDeFundo::MaiorChaveEmUso(*Tabela().OpenDatabase()) + 1);
+        TDatabase& banco = *Tabela().OpenDatabase();
+        proxima = std::max(proxima, DonosDeFundo::MaiorChaveDada(banco) + 1);
+        if (QString::number(proxima).size() > LarguraChave)
+            throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, NomeTabela(), 0);
+        DonosDeFundo::RegistraChaveDada(banco, proxima);
     } catch (const EDatabaseError& e) {
         throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
-    if (QString::number(proxima).size() > LarguraChave)
-        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, NomeTabela(), 0);
     Anexo.SetChave(ZerosAEsquerda(static_cast<int>(proxima), LarguraChave));
     FiltraDeclaracao();
     Tabela().Append();
