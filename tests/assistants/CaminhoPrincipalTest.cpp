@@ -525,3 +525,97 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     EXPECT_EQ(linhas("Resumo", doFundo.arg(chaveApagada)), 0);
     EXPECT_EQ(linhas("PruvItem", doFundo.arg(fundoMostrado)), 2);
 }
+
+// A row of the pending items proves itself: after the fund it names was deleted and another fund
+// made, and after the own item it names was deleted and another typed in its place, Localizar
+// on it says the item is gone and moves nothing, on whichever page is shown.
+TEST_F(CaminhoPrincipalTest, AStaleRowOfThePendingItemsLocatesNothingElse)
+{
+    const QString apagado = NumeroDe("778889990001");
+    const QString cpfFundo = NumeroDe("333444555");
+    const QString cpfProprio = NumeroDe("444555666");
+    QString chaveFundo;
+    {
+        auto pruv = Armazenada(Outra, "2002", 3);
+        Item(*pruv, *NovoAnexo(*pruv, Fundo, "", true), "6800", CpfBeneficiario);
+        auto fundo = NovoAnexo(*pruv, apagado, "", true);   // the highest key
+        Item(*pruv, *fundo, "6800", cpfFundo, 200000);      // above 100.000: a pending item
+        Item(*pruv, *pruv, "0561", CpfBeneficiario);
+        Item(*pruv, *pruv, "0561", cpfProprio, 200000);   // the own item of the highest key
+        chaveFundo = fundo->GetChave();
+    }
+    IniciaPrograma();
+    Abre(Outra);
+    janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
+    ASSERT_TRUE(Espera([] {
+        return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
+    }));
+    Reativa();
+
+    // Both made stale: the fund deleted on its page and another fund made with an item of its
+    // own; the own item deleted and another beneficiary's stored after it.
+    QWidget& fundos = quadro->Pagina(P::Fundos);
+    TFrBeneficiarios& pagina = quadro->BeneficiariosAnexo();
+    quadro->AtivaPagina(P::Fundos);
+    QApplication::processEvents();
+    ASSERT_TRUE(pagina.LocalizaFundo(chaveFundo));
+    dialogos.Responde(Resposta::Sim);
+    Botao(fundos, "BbDeleteFundo");
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaExclusaoFundo});
+    {
+        auto pruv = Lida(Outra);
+        auto novo = NovoAnexo(*pruv, NumeroDe("889991110001"), "", true);
+        Item(*pruv, *novo, "6800", NumeroDe("555666777"));
+        TPruvItem proprio(*pruv, *pruv);
+        proprio.SetErros(&erros);
+        proprio.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
+        proprio.GetBeneficiario().SetNi(cpfProprio);
+        ASSERT_TRUE(pruv->GetItens().Carrega(proprio));
+        pruv->GetItens().Exclui(proprio);
+        Item(*pruv, *pruv, "0561", NumeroDe("666777888"));
+    }
+    dialogos.Limpa();
+
+    TdvTable& pendencias = FoPendencias()->FrPruvVerifica->Tabela();
+    const auto campo = [&](const char* nome) { return pendencias.FieldByName(QLatin1String(nome))->AsString(); };
+    auto* grade = FoPendencias()->FrPruvVerifica->findChild<QWidget*>(QStringLiteral("DbgErrosEncontrados"));
+    auto* localizar = FoPendencias()->FrPruvVerifica->findChild<QPushButton*>(QStringLiteral("BbLocalizar"));
+    const struct {
+        const char* caso;
+        QString dono;
+        P pagina;
+        int mensagem;
+    } casos[] = {
+        {"the deleted fund's item", chaveFundo, P::Fundos, CodigoMensagem::FundoInexistente},
+        {"the deleted own item", janela->ObtemDeclaracao().GetChave(), P::Beneficiarios,
+         CodigoMensagem::ItemDeOutraPruv},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        quadro->AtivaPagina(c.pagina);
+        QApplication::processEvents();
+        TFrBeneficiarios& mostrada = c.pagina == P::Fundos ? quadro->BeneficiariosAnexo() : quadro->Beneficiarios();
+        const QString dono = mostrada.Item()->GetDono().GetChave();
+        const QString item = mostrada.Item()->GetChave();
+        FoPendencias()->showNormal();
+        FoPendencias()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(FoPendencias()));
+        grade->setFocus();
+        const int objeto = c.pagina == P::Fundos ? 26 : 18;   // the item's fields
+        const auto naLinha = [&] {
+            const int o = campo("OBJETO").toInt();
+            return campo("A_QUEM_PERTENCE") == c.dono && o >= objeto && o < objeto + 6;
+        };
+        QTest::keyClick(grade, Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < 40 && !naLinha(); ++i)
+            QTest::keyClick(grade, Qt::Key_Down);
+        ASSERT_TRUE(naLinha());
+        QTest::mouseClick(localizar, Qt::LeftButton, {}, localizar->rect().center());
+        QApplication::processEvents();
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{c.mensagem});
+        dialogos.Limpa();
+        EXPECT_EQ(quadro->PaginaAtiva(), c.pagina);
+        EXPECT_EQ(mostrada.Item()->GetDono().GetChave(), dono);
+        EXPECT_EQ(mostrada.Item()->GetChave(), item);
+    }
+}

@@ -860,20 +860,25 @@ void TFrBeneficiarios::Cancela()
     AtualizaBotoes();
 }
 
-void TFrBeneficiarios::LocalizaBeneficiario(const QString& Chave)
+bool TFrBeneficiarios::LocalizaBeneficiario(const QString& Identidade)
 {
     if (!FItem || !FColecao || !GuardaDigitado(true))
-        return;
+        return false;
+    // Found by the code and number the row names: an item deleted, or its key given to another
+    // since, is said to be gone and the page stays as it was.
     FCopia->Limpa();
-    FCopia->SetChave(Chave);
-    if (!FColecao->Carrega(*FCopia)) {
+    if (!FCopia->TomaIdentidade(Identidade) || !FColecao->Carrega(*FCopia)) {
         FItem->Copia(*FCopia);
-        return;
+        TErro(FModoAnexo ? CodigoMensagem::BeneficiarioForaDoFundo : CodigoMensagem::ItemDeOutraPruv, QString(),
+              TipoDialogo::Erro, Botao::Ok, 0)
+            .Exibe();
+        return false;
     }
     FCopia->Copia(*FItem);
     FItem->SetAlterado(false);
     RefazTela();
     AtualizaBotoes();
+    return true;
 }
 
 bool TFrBeneficiarios::LocalizaFundo(const QString& Chave)
