@@ -159,7 +159,14 @@ void TColecaoPruv::GravaRegistro(TPruv& Pruv)
     if (Pruv.GetChave().isEmpty() || Pruv.GetAno().isEmpty())
         return;
     EmTransacao(
-        *Tabela().OpenDatabase(), NomeTabela(), [&] { GravaCampos(Pruv); },
+        *Tabela().OpenDatabase(), NomeTabela(),
+        [&] {
+            const bool renomeado = Texto(Tabela(), NM_NM_EMPR) != Pruv.GetDeclarante().Nome().GetTexto();
+            GravaCampos(Pruv);
+            // The declarant's own summary row shows the new name at once, as a fund's does.
+            if (renomeado)
+                Pruv.GetColecaoResumo().GravaDeclarante(Pruv.TPruvAnexo::GetResumo());
+        },
         [&] {
             Desfaz();
             Pruv.DesfazColecoes();
