@@ -619,3 +619,82 @@ TEST_F(CaminhoPrincipalTest, AStaleRowOfThePendingItemsLocatesNothingElse)
         EXPECT_EQ(mostrada.Item()->GetChave(), item);
     }
 }
+
+// A new fund not stored has no items: after the fund bar's "+", the item's code and number
+// clicked and typed take nothing, and every road out of the new fund is open, the last one
+// closing the program.
+TEST_F(CaminhoPrincipalTest, ANewFundKeepsNoItemAndEveryRoadOutOfItIsOpen)
+{
+    {
+        auto pruv = Armazenada(Outra, "2002", 3);
+        auto fundo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *fundo, "6800", CpfBeneficiario);
+    }
+    IniciaPrograma();
+    Abre(Outra);
+    QWidget& fundos = quadro->Pagina(P::Fundos);
+    TFrBeneficiarios& pagina = quadro->BeneficiariosAnexo();
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QWidget* alvo = QApplication::activePopupWidget();
+        QTest::keyClick(alvo ? alvo : QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    };
+    const auto clica = [](QWidget* w) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+        QApplication::processEvents();
+    };
+    auto* lista = Na<TdvDBLookupCombo>(fundos, "DblcFundos");
+    const struct {
+        const char* caso;
+        std::function<void()> Sai;
+        P pagina;
+    } casos[] = {
+        {"the fund bar's undo", [&] { clica(Na(fundos, "BbDesfazerFundo")); }, P::Fundos},
+        {"the fund list",
+         [&] {
+             clica(lista);
+             tecla(Qt::Key_Down, Qt::AltModifier);
+             tecla(Qt::Key_Return);
+         },
+         P::Fundos},
+        {"another page", [&] { tecla(Qt::Key_I, Qt::AltModifier); }, P::Informacoes},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        tecla(Qt::Key_U, Qt::AltModifier);
+        ASSERT_EQ(quadro->PaginaAtiva(), P::Fundos);
+        clica(Na(fundos, "BbAddFundo"));
+        ASSERT_TRUE(pagina.Item()->GetDono().GetChave().isEmpty());
+        // The item's code and number chosen by the mouse: the caret goes to the fund's CNPJ, and
+        // what the user meant for a field is typed only where that field took the caret.
+        for (const auto& [campo, texto] :
+             {std::pair{"DblcCodRet", QStringLiteral("3223")}, std::pair{"DeCpfCnpjBenef", CpfBeneficiario}}) {
+            QWidget* w = Na(fundos, campo);
+            clica(w);
+            if (QApplication::focusWidget() == w)
+                QTest::keyClicks(w, texto);
+            EXPECT_EQ(QApplication::focusWidget(), lista) << campo;
+        }
+        EXPECT_TRUE(pagina.Item()->GetCodigoRetencao().GetCodigo().isEmpty());
+        EXPECT_TRUE(pagina.Item()->GetBeneficiario().GetNi().isEmpty());
+        c.Sai();
+        EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+        dialogos.Limpa();
+        EXPECT_EQ(quadro->PaginaAtiva(), c.pagina);
+        if (c.pagina == P::Fundos) {
+            EXPECT_EQ(pagina.Item()->GetDono().GetDeclarante().GetNi(), Fundo);
+        }
+    }
+
+    // Closing answered Sim: the program closes.
+    tecla(Qt::Key_U, Qt::AltModifier);
+    clica(Na(fundos, "BbAddFundo"));
+    clica(Na(fundos, "DblcCodRet"));
+    if (QApplication::focusWidget() == Na(fundos, "DblcCodRet"))
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3223"));
+    dialogos.Responde(Resposta::Sim);
+    janela->close();   // Alt+F4: the window system asks the window to close
+    QApplication::processEvents();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaSaida});
+    EXPECT_FALSE(janela->isVisible());
+}

@@ -936,6 +936,9 @@ bool TFrBeneficiarios::GuardaDigitado(bool ComFundo)
 
 bool TFrBeneficiarios::GuardaItem()
 {
+    // A fund not stored yet has no items: nothing of one is kept, and nothing holds the user.
+    if (FundoSemChave())
+        return true;
     if (const std::uint8_t r = AtualizaCodigo(); r != 0) {
         if (FItem->GetChave().isEmpty())
             return true;
@@ -1047,7 +1050,9 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
     if (!FItem || FSalvando || TSaidaDeCampo::MensagemPendente() || !Antes || !Agora || Antes == Agora)
         return;
     if (!isAncestorOf(Antes)) {
-        if (Contem(PCPruvItem, Agora))
+        if (FundoSemChave())
+            FechaItensSemFundo(Agora);
+        else if (Contem(PCPruvItem, Agora))
             EntraGrades();
         return;
     }
@@ -1064,8 +1069,14 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
         SalvaFundo();
         TrocaFundo();
         AtualizaBotoes();
-        if (Contem(PCPruvItem, Agora))
+        if (FundoSemChave())
+            FechaItensSemFundo(Agora);
+        else if (Contem(PCPruvItem, Agora))
             EntraGrades();
+        return;
+    }
+    if (FundoSemChave()) {
+        FechaItensSemFundo(Agora);
         return;
     }
     if (Contem(DblcCodRet, Antes) && !Contem(DblcCodRet, Agora)) {
@@ -1119,6 +1130,13 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
             TSaidaDeCampo::MostraAdiado(TErro(r, parametro, TipoDialogo::Erro, Botao::Ok, 0), DeCpfCnpjBenef);
         }
     }
+}
+
+void TFrBeneficiarios::FechaItensSemFundo(QWidget* Agora)
+{
+    if (Contem(Panel2, Agora) || Contem(PCPruvItem, Agora))
+        QMetaObject::invokeMethod(
+            this, [this] { FocaPrimeiro(DblcFundos, nullptr, nullptr, nullptr); }, Qt::QueuedConnection);
 }
 
 void TFrBeneficiarios::SaiCodigo(QWidget* Agora)

@@ -111,6 +111,8 @@ private:
     void FocoMudou(QWidget* Antes, QWidget* Agora);
     [[nodiscard]] bool Contem(const QWidget* Area, const QWidget* w) const;
     [[nodiscard]] bool FocoEmDescarte(const QWidget* Agora) const;
+    // A fund not stored yet has no items: the item's fields, entered, send the focus to its CNPJ.
+    void FechaItensSemFundo(QWidget* Agora);
     void SaiCodigo(QWidget* Agora);
     void SaiChave(QWidget* Agora);
     void SaiCpfCnpj();
