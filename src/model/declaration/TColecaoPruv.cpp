@@ -318,6 +318,8 @@ void TColecaoPruv::Exclui(TPruv& Pruv)
             // Made for this declaration and let go afterwards, whatever was in use before.
             Pruv.LiberaItens();
             Pruv.GetItens().ExcluiTodos();
+            // Items left under a fund no longer stored are the declaration's too.
+            Pruv.GetColecaoAnexo().ExcluiSemFundo();
             Pruv.GetColecaoAnexo().ExcluiTodos();
             Pruv.GetColecaoBeneficiario().ExcluiTodos();
             Pruv.GetColecaoComprovante().ExcluiTodos();

@@ -114,6 +114,25 @@ QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao)
     return chaves;
 }
 
+QStringList DeclaracoesComItensSemFundo(TDatabase& Banco)
+{
+    const QString itens = Tabela(Banco, QStringLiteral("PruvItem.DB"));
+    if (itens.isEmpty())
+        return {};
+    const QString anexos = Tabela(Banco, Anexo);
+    const QString fundos = anexos.isEmpty()
+        ? QString()
+        : QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM %1 a WHERE a.ANEXO_DK = i.%2 AND a.E_PRUV_DK = i.E_PRUV_DK)")
+              .arg(anexos, Dono);
+    TComando& c = Banco.Comando(
+        QStringLiteral("SELECT DISTINCT i.E_PRUV_DK FROM %1 i WHERE i.IN_ANEXO = '1'%2 ORDER BY 1").arg(itens, fundos));
+    QStringList chaves;
+    while (c.Passo())
+        chaves << c.Texto(0);
+    c.Reinicia();
+    return chaves;
+}
+
 void ExigeFundo(TDatabase& Banco, const QString& ChaveDeclaracao, const QString& ChaveFundo, const QString& Tabela)
 {
     bool existe = false;

@@ -27,5 +27,7 @@ void RegistraChaveDada(TDatabase& Banco, qint64 Chave);
 // The owners of the declaration's fund items (IN_ANEXO "1") that are no fund of the declaration,
 // in key order.
 [[nodiscard]] QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao);
+// The declarations that hold such items, in key order: every fund item of the folder is read.
+[[nodiscard]] QStringList DeclaracoesComItensSemFundo(TDatabase& Banco);
 
 }   // namespace DonosDeFundo

@@ -287,3 +287,15 @@ TEST_F(TColecaoPruvTest, ARenamedDeclarantsSummaryRowTakesTheNewName)
     EXPECT_EQ(Linhas("Resumo", QStringLiteral("NM_EMPR"), QStringLiteral("EMPRESA NOVA SA")), 1);
     EXPECT_EQ(Linhas("Resumo", QStringLiteral("NM_EMPR"), QStringLiteral("EMPRESA ALFA LTDA")), 0);
 }
+
+// Deleting a declaration takes also the items it held under a fund no longer stored: a later
+// declaration given its key would otherwise find them.
+TEST_F(TColecaoPruvTest, DeletingADeclarationTakesItsItemsLeftWithoutAFund)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    Item(*pruv, *NovoAnexo(*pruv, Fundo, "", true), "6800", CpfBeneficiario);
+    Executa(QStringLiteral("DELETE FROM Anexo"));
+    colecao->Exclui(*pruv);
+    EXPECT_EQ(Linhas("PruvItem"), 0);
+    EXPECT_EQ(Linhas("Benef"), 0);
+}
