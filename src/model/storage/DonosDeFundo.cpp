@@ -119,17 +119,16 @@ QStringList DeclaracoesComItensSemFundo(TDatabase& Banco)
     const QString itens = Tabela(Banco, QStringLiteral("PruvItem.DB"));
     if (itens.isEmpty())
         return {};
-    const QString anexos = Tabela(Banco, Anexo);
-    const QString fundos = anexos.isEmpty()
-        ? QString()
-        : QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM %1 a WHERE a.ANEXO_DK = i.%2 AND a.E_PRUV_DK = i.E_PRUV_DK)")
-              .arg(anexos, Dono);
     TComando& c = Banco.Comando(
-        QStringLiteral("SELECT DISTINCT i.E_PRUV_DK FROM %1 i WHERE i.IN_ANEXO = '1'%2 ORDER BY 1").arg(itens, fundos));
-    QStringList chaves;
+        QStringLiteral("SELECT DISTINCT E_PRUV_DK FROM %1 WHERE IN_ANEXO = '1' ORDER BY E_PRUV_DK").arg(itens));
+    QStringList donas;
     while (c.Passo())
-        chaves << c.Texto(0);
+        donas << c.Texto(0);
     c.Reinicia();
+    QStringList chaves;
+    for (const QString& chave : donas)
+        if (!ChavesSemFundo(Banco, chave).isEmpty())
+            chaves << chave;
     return chaves;
 }
 
