@@ -1,4 +1,5 @@
 #include <QAction>
+#include <functional>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -143,6 +144,27 @@ protected:
     {
         Na<QToolButton>(pagina, nome)->click();
         QApplication::processEvents();
+    }
+    // In the pending-items window, the arrows to the first row that NaLinha picks, then Localizar
+    // clicked. False when no row is picked.
+    [[nodiscard]] bool LocalizaPendencia(const std::function<bool(TDataSet&)>& NaLinha) const
+    {
+        TFrPruvVerifica& frame = *FoPendencias()->FrPruvVerifica;
+        auto* grade = frame.findChild<QWidget*>(QStringLiteral("DbgErrosEncontrados"));
+        auto* localizar = frame.findChild<QPushButton*>(QStringLiteral("BbLocalizar"));
+        FoPendencias()->showNormal();
+        FoPendencias()->activateWindow();
+        if (!QTest::qWaitForWindowActive(FoPendencias()))
+            return false;
+        grade->setFocus();
+        QTest::keyClick(grade, Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < 40 && !NaLinha(frame.Tabela()); ++i)
+            QTest::keyClick(grade, Qt::Key_Down);
+        if (!NaLinha(frame.Tabela()))
+            return false;
+        QTest::mouseClick(localizar, Qt::LeftButton, {}, localizar->rect().center());
+        QApplication::processEvents();
+        return true;
     }
     [[nodiscard]] QString Total(const char* nome) const
     {
@@ -408,7 +430,6 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     ASSERT_TRUE(Espera([] {
         return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
     }));
-    TdvTable& pendencias = FoPendencias()->FrPruvVerifica->Tabela();
     const auto dono = [](TDataSet& t, const char* campo) { return t.FieldByName(QLatin1String(campo))->AsString(); };
     Reativa();
 
@@ -441,23 +462,11 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     };
 
     // The pending items: the arrows to each row of a fund not stored, then Localizar clicked.
-    auto* grade = FoPendencias()->FrPruvVerifica->findChild<QWidget*>(QStringLiteral("DbgErrosEncontrados"));
-    auto* localizar = FoPendencias()->FrPruvVerifica->findChild<QPushButton*>(QStringLiteral("BbLocalizar"));
     for (const QString& chave : {chaveApagada, chaveOrfa}) {
         SCOPED_TRACE(chave.toStdString());
-        FoPendencias()->showNormal();
-        FoPendencias()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(FoPendencias()));
-        grade->setFocus();
-        const auto naLinha = [&] {
-            return dono(pendencias, "A_QUEM_PERTENCE") == chave && dono(pendencias, "GRAVIDADE").toInt() <= 1;
-        };
-        QTest::keyClick(grade, Qt::Key_Home, Qt::ControlModifier);
-        for (int i = 0; i < 40 && !naLinha(); ++i)
-            QTest::keyClick(grade, Qt::Key_Down);
-        ASSERT_TRUE(naLinha());
-        QTest::mouseClick(localizar, Qt::LeftButton, {}, localizar->rect().center());
-        QApplication::processEvents();
+        ASSERT_TRUE(LocalizaPendencia([&](TDataSet& linha) {
+            return dono(linha, "A_QUEM_PERTENCE") == chave && dono(linha, "GRAVIDADE").toInt() <= 1;
+        }));
         nadaMudou("pending items");
     }
 
@@ -576,10 +585,7 @@ TEST_F(CaminhoPrincipalTest, AStaleRowOfThePendingItemsLocatesNothingElse)
     }
     dialogos.Limpa();
 
-    TdvTable& pendencias = FoPendencias()->FrPruvVerifica->Tabela();
-    const auto campo = [&](const char* nome) { return pendencias.FieldByName(QLatin1String(nome))->AsString(); };
-    auto* grade = FoPendencias()->FrPruvVerifica->findChild<QWidget*>(QStringLiteral("DbgErrosEncontrados"));
-    auto* localizar = FoPendencias()->FrPruvVerifica->findChild<QPushButton*>(QStringLiteral("BbLocalizar"));
+    const auto campo = [](TDataSet& t, const char* nome) { return t.FieldByName(QLatin1String(nome))->AsString(); };
     const struct {
         const char* caso;
         QString dono;
@@ -597,21 +603,11 @@ TEST_F(CaminhoPrincipalTest, AStaleRowOfThePendingItemsLocatesNothingElse)
         TFrBeneficiarios& mostrada = c.pagina == P::Fundos ? quadro->BeneficiariosAnexo() : quadro->Beneficiarios();
         const QString dono = mostrada.Item()->GetDono().GetChave();
         const QString item = mostrada.Item()->GetChave();
-        FoPendencias()->showNormal();
-        FoPendencias()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(FoPendencias()));
-        grade->setFocus();
         const int objeto = c.pagina == P::Fundos ? 26 : 18;   // the item's fields
-        const auto naLinha = [&] {
-            const int o = campo("OBJETO").toInt();
-            return campo("A_QUEM_PERTENCE") == c.dono && o >= objeto && o < objeto + 6;
-        };
-        QTest::keyClick(grade, Qt::Key_Home, Qt::ControlModifier);
-        for (int i = 0; i < 40 && !naLinha(); ++i)
-            QTest::keyClick(grade, Qt::Key_Down);
-        ASSERT_TRUE(naLinha());
-        QTest::mouseClick(localizar, Qt::LeftButton, {}, localizar->rect().center());
-        QApplication::processEvents();
+        ASSERT_TRUE(LocalizaPendencia([&](TDataSet& linha) {
+            const int o = campo(linha, "OBJETO").toInt();
+            return campo(linha, "A_QUEM_PERTENCE") == c.dono && o >= objeto && o < objeto + 6;
+        }));
         EXPECT_EQ(dialogos.Codigos(), std::vector<int>{c.mensagem});
         dialogos.Limpa();
         EXPECT_EQ(quadro->PaginaAtiva(), c.pagina);
