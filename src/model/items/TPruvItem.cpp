@@ -161,16 +161,12 @@ QString TPruvItem::Identidade(const QString& Chave, const QString& Codigo, const
 bool TPruvItem::TomaIdentidade(const QString& Texto)
 {
     const QStringList partes = Texto.split(QLatin1Char(';'));
-    if (partes.size() == 1) {
-        FChave = Texto.trimmed();
-        return !FChave.isEmpty();
-    }
-    if (partes.size() != 3)
+    if (partes.size() != 3 || partes[0].trimmed().isEmpty())
         return false;
     if (partes[1].isEmpty() || partes[2].trimmed().isEmpty()) {
         // An item whose number or code could not be read names itself by its key alone.
         FChave = partes[0].trimmed();
-        return !FChave.isEmpty();
+        return true;
     }
     FChave.clear();
     FCodigo.SetCodigo(partes[1]);

@@ -57,7 +57,8 @@ public:
     [[nodiscard]] QString Identidade() const;
     [[nodiscard]] static QString Identidade(const QString& Chave, const QString& Codigo, const QString& Raiz);
     // A cleared item takes the code and beneficiary that Texto names (and no key), or the key
-    // alone when Texto is a bare key. False when Texto names no item.
+    // alone when the code or number is missing. False when Texto is no item's identity (a row
+    // of the declaration or of a fund names none).
     bool TomaIdentidade(const QString& Texto);
 
     [[nodiscard]] TBeneficiarioPruv& GetBeneficiario() { return FBeneficiario; }

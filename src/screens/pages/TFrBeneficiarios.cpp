@@ -865,9 +865,14 @@ bool TFrBeneficiarios::LocalizaBeneficiario(const QString& Identidade)
     if (!FItem || !FColecao || !GuardaDigitado(true))
         return false;
     // Found by the code and number the row names: an item deleted, or its key given to another
-    // since, is said to be gone and the page stays as it was.
+    // since, is said to be gone and the page stays as it was. A row that names no item (one of
+    // the declaration or of the fund) leaves the item as it is.
     FCopia->Limpa();
-    if (!FCopia->TomaIdentidade(Identidade) || !FColecao->Carrega(*FCopia)) {
+    if (!FCopia->TomaIdentidade(Identidade)) {
+        FItem->Copia(*FCopia);
+        return true;
+    }
+    if (!FColecao->Carrega(*FCopia)) {
         FItem->Copia(*FCopia);
         TErro(FModoAnexo ? CodigoMensagem::BeneficiarioForaDoFundo : CodigoMensagem::ItemDeOutraPruv, QString(),
               TipoDialogo::Erro, Botao::Ok, 0)

@@ -44,8 +44,9 @@ public:
     // The page is left: the exit check, then the income statement follows the beneficiary.
     bool Sai();
     // The item that a pending item or a search hit names (TPruvItem::Identidade) becomes the one
-    // shown, after what was typed is stored. False when the page kept what it shows: a store
-    // refused, or no item of the owner carries that code and number (its message shown).
+    // shown, after what was typed is stored; a text that names no item moves nothing. False when
+    // the page kept what it shows: a store refused, or no item of the owner carries that code and
+    // number (its message shown).
     bool LocalizaBeneficiario(const QString& Identidade);
     // The fund of that key becomes the one shown, after what was typed is stored. False when
     // the page kept what it shows: a store refused (its message shown), or no such fund is

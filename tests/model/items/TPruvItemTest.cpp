@@ -700,3 +700,30 @@ TEST_F(TPruvItemTest, PendingItemsBecomeVerificationRows)
     EXPECT_EQ(linha.Descricao,
               QStringLiteral("01Décimo terceiro indevido para o código de retenção 3208 111.444.777-35 13º."));
 }
+
+// What a row names an item by, read back: a key with code and number, a key alone when they are
+// missing, nothing for a text that is no item's (the declarant's number of a row of its own).
+TEST_F(TPruvItemTest, AnIdentityReadBackNamesTheItemOrNothing)
+{
+    const struct {
+        const char* texto;
+        bool item;
+        const char* chave;
+        const char* codigo;
+        const char* raiz;
+    } casos[] = {
+        {"0000003;0561;111444777", true, "", "0561", "111444777"},
+        {"0000003;0561;", true, "0000003", "", ""},
+        {"99.888.777/0001-00", false, "", "", ""},
+        {"", false, "", "", ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        const auto item = Item({"", {}, {}});
+        item->Limpa();
+        EXPECT_EQ(item->TomaIdentidade(QLatin1String(c.texto)), c.item);
+        EXPECT_EQ(item->GetChave(), QLatin1String(c.chave));
+        EXPECT_EQ(item->GetCodigoRetencao().GetCodigo(), QLatin1String(c.codigo));
+        EXPECT_EQ(item->GetBeneficiario().GetRaiz(), QLatin1String(c.raiz));
+    }
+}
