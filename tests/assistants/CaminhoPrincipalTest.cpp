@@ -1,4 +1,5 @@
 #include <QAction>
+#include <functional>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -143,6 +144,27 @@ protected:
     {
         Na<QToolButton>(pagina, nome)->click();
         QApplication::processEvents();
+    }
+    // In the pending-items window, the arrows to the first row that NaLinha picks, then Localizar
+    // clicked. False when no row is picked.
+    [[nodiscard]] bool LocalizaPendencia(const std::function<bool(TDataSet&)>& NaLinha) const
+    {
+        TFrPruvVerifica& frame = *FoPendencias()->FrPruvVerifica;
+        auto* grade = frame.findChild<QWidget*>(QStringLiteral("DbgErrosEncontrados"));
+        auto* localizar = frame.findChild<QPushButton*>(QStringLiteral("BbLocalizar"));
+        FoPendencias()->showNormal();
+        FoPendencias()->activateWindow();
+        if (!QTest::qWaitForWindowActive(FoPendencias()))
+            return false;
+        grade->setFocus();
+        QTest::keyClick(grade, Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < 40 && !NaLinha(frame.Tabela()); ++i)
+            QTest::keyClick(grade, Qt::Key_Down);
+        if (!NaLinha(frame.Tabela()))
+            return false;
+        QTest::mouseClick(localizar, Qt::LeftButton, {}, localizar->rect().center());
+        QApplication::processEvents();
+        return true;
     }
     [[nodiscard]] QString Total(const char* nome) const
     {
@@ -408,7 +430,6 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     ASSERT_TRUE(Espera([] {
         return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
     }));
-    TdvTable& pendencias = FoPendencias()->FrPruvVerifica->Tabela();
     const auto dono = [](TDataSet& t, const char* campo) { return t.FieldByName(QLatin1String(campo))->AsString(); };
     Reativa();
 
@@ -441,23 +462,11 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     };
 
     // The pending items: the arrows to each row of a fund not stored, then Localizar clicked.
-    auto* grade = FoPendencias()->FrPruvVerifica->findChild<QWidget*>(QStringLiteral("DbgErrosEncontrados"));
-    auto* localizar = FoPendencias()->FrPruvVerifica->findChild<QPushButton*>(QStringLiteral("BbLocalizar"));
     for (const QString& chave : {chaveApagada, chaveOrfa}) {
         SCOPED_TRACE(chave.toStdString());
-        FoPendencias()->showNormal();
-        FoPendencias()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(FoPendencias()));
-        grade->setFocus();
-        const auto naLinha = [&] {
-            return dono(pendencias, "A_QUEM_PERTENCE") == chave && dono(pendencias, "GRAVIDADE").toInt() <= 1;
-        };
-        QTest::keyClick(grade, Qt::Key_Home, Qt::ControlModifier);
-        for (int i = 0; i < 40 && !naLinha(); ++i)
-            QTest::keyClick(grade, Qt::Key_Down);
-        ASSERT_TRUE(naLinha());
-        QTest::mouseClick(localizar, Qt::LeftButton, {}, localizar->rect().center());
-        QApplication::processEvents();
+        ASSERT_TRUE(LocalizaPendencia([&](TDataSet& linha) {
+            return dono(linha, "A_QUEM_PERTENCE") == chave && dono(linha, "GRAVIDADE").toInt() <= 1;
+        }));
         nadaMudou("pending items");
     }
 
@@ -524,4 +533,164 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     EXPECT_EQ(linhas("PruvItem", doFundo.arg(chaveApagada)), 0);
     EXPECT_EQ(linhas("Resumo", doFundo.arg(chaveApagada)), 0);
     EXPECT_EQ(linhas("PruvItem", doFundo.arg(fundoMostrado)), 2);
+}
+
+// A row of the pending items proves itself: after the fund it names was deleted and another fund
+// made, and after the own item it names was deleted and another typed in its place, Localizar
+// on it says the item is gone and moves nothing, on whichever page is shown.
+TEST_F(CaminhoPrincipalTest, AStaleRowOfThePendingItemsLocatesNothingElse)
+{
+    const QString apagado = NumeroDe("778889990001");
+    const QString cpfFundo = NumeroDe("333444555");
+    const QString cpfProprio = NumeroDe("444555666");
+    QString chaveFundo;
+    {
+        auto pruv = Armazenada(Outra, "2002", 3);
+        Item(*pruv, *NovoAnexo(*pruv, Fundo, "", true), "6800", CpfBeneficiario);
+        auto fundo = NovoAnexo(*pruv, apagado, "", true);   // the highest key
+        Item(*pruv, *fundo, "6800", cpfFundo, 200000);      // above 100.000: a pending item
+        Item(*pruv, *pruv, "0561", CpfBeneficiario);
+        Item(*pruv, *pruv, "0561", cpfProprio, 200000);   // the own item of the highest key
+        chaveFundo = fundo->GetChave();
+    }
+    IniciaPrograma();
+    Abre(Outra);
+    janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
+    ASSERT_TRUE(Espera([] {
+        return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
+    }));
+    Reativa();
+
+    // Both made stale: the fund deleted on its page and another fund made with an item of its
+    // own; the own item deleted and another beneficiary's stored after it.
+    QWidget& fundos = quadro->Pagina(P::Fundos);
+    TFrBeneficiarios& pagina = quadro->BeneficiariosAnexo();
+    quadro->AtivaPagina(P::Fundos);
+    QApplication::processEvents();
+    ASSERT_TRUE(pagina.LocalizaFundo(chaveFundo));
+    dialogos.Responde(Resposta::Sim);
+    Botao(fundos, "BbDeleteFundo");
+    ASSERT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaExclusaoFundo});
+    {
+        auto pruv = Lida(Outra);
+        auto novo = NovoAnexo(*pruv, NumeroDe("889991110001"), "", true);
+        Item(*pruv, *novo, "6800", NumeroDe("555666777"));
+        TPruvItem proprio(*pruv, *pruv);
+        proprio.SetErros(&erros);
+        proprio.GetCodigoRetencao().SetCodigo(QStringLiteral("0561"));
+        proprio.GetBeneficiario().SetNi(cpfProprio);
+        ASSERT_TRUE(pruv->GetItens().Carrega(proprio));
+        pruv->GetItens().Exclui(proprio);
+        Item(*pruv, *pruv, "0561", NumeroDe("666777888"));
+    }
+    dialogos.Limpa();
+
+    const auto campo = [](TDataSet& t, const char* nome) { return t.FieldByName(QLatin1String(nome))->AsString(); };
+    const struct {
+        const char* caso;
+        QString dono;
+        P pagina;
+        int mensagem;
+    } casos[] = {
+        {"the deleted fund's item", chaveFundo, P::Fundos, CodigoMensagem::FundoInexistente},
+        {"the deleted own item", janela->ObtemDeclaracao().GetChave(), P::Beneficiarios,
+         CodigoMensagem::ItemDeOutraPruv},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        quadro->AtivaPagina(c.pagina);
+        QApplication::processEvents();
+        TFrBeneficiarios& mostrada = c.pagina == P::Fundos ? quadro->BeneficiariosAnexo() : quadro->Beneficiarios();
+        const QString dono = mostrada.Item()->GetDono().GetChave();
+        const QString item = mostrada.Item()->GetChave();
+        const int objeto = c.pagina == P::Fundos ? 26 : 18;   // the item's fields
+        ASSERT_TRUE(LocalizaPendencia([&](TDataSet& linha) {
+            const int o = campo(linha, "OBJETO").toInt();
+            return campo(linha, "A_QUEM_PERTENCE") == c.dono && o >= objeto && o < objeto + 6;
+        }));
+        EXPECT_EQ(dialogos.Codigos(), std::vector<int>{c.mensagem});
+        dialogos.Limpa();
+        EXPECT_EQ(quadro->PaginaAtiva(), c.pagina);
+        EXPECT_EQ(mostrada.Item()->GetDono().GetChave(), dono);
+        EXPECT_EQ(mostrada.Item()->GetChave(), item);
+    }
+}
+
+// A new fund not stored has no items: after the fund bar's "+", the item's code and number
+// clicked and typed take nothing, and every road out of the new fund is open, the last one
+// closing the program.
+TEST_F(CaminhoPrincipalTest, ANewFundKeepsNoItemAndEveryRoadOutOfItIsOpen)
+{
+    {
+        auto pruv = Armazenada(Outra, "2002", 3);
+        auto fundo = NovoAnexo(*pruv, Fundo, "", true);
+        Item(*pruv, *fundo, "6800", CpfBeneficiario);
+    }
+    IniciaPrograma();
+    Abre(Outra);
+    QWidget& fundos = quadro->Pagina(P::Fundos);
+    TFrBeneficiarios& pagina = quadro->BeneficiariosAnexo();
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QWidget* alvo = QApplication::activePopupWidget();
+        QTest::keyClick(alvo ? alvo : QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    };
+    const auto clica = [](QWidget* w) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+        QApplication::processEvents();
+    };
+    auto* lista = Na<TdvDBLookupCombo>(fundos, "DblcFundos");
+    const struct {
+        const char* caso;
+        std::function<void()> Sai;
+        P pagina;
+    } casos[] = {
+        {"the fund bar's undo", [&] { clica(Na(fundos, "BbDesfazerFundo")); }, P::Fundos},
+        {"the fund list",
+         [&] {
+             clica(lista);
+             tecla(Qt::Key_Down, Qt::AltModifier);
+             tecla(Qt::Key_Return);
+         },
+         P::Fundos},
+        {"another page", [&] { tecla(Qt::Key_I, Qt::AltModifier); }, P::Informacoes},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        tecla(Qt::Key_U, Qt::AltModifier);
+        ASSERT_EQ(quadro->PaginaAtiva(), P::Fundos);
+        clica(Na(fundos, "BbAddFundo"));
+        ASSERT_TRUE(pagina.Item()->GetDono().GetChave().isEmpty());
+        // The item's code and number chosen by the mouse: the caret goes to the fund's CNPJ, and
+        // what the user meant for a field is typed only where that field took the caret.
+        for (const auto& [campo, texto] :
+             {std::pair{"DblcCodRet", QStringLiteral("3223")}, std::pair{"DeCpfCnpjBenef", CpfBeneficiario}}) {
+            QWidget* w = Na(fundos, campo);
+            clica(w);
+            if (QApplication::focusWidget() == w)
+                QTest::keyClicks(w, texto);
+            EXPECT_EQ(QApplication::focusWidget(), lista) << campo;
+        }
+        EXPECT_TRUE(pagina.Item()->GetCodigoRetencao().GetCodigo().isEmpty());
+        EXPECT_TRUE(pagina.Item()->GetBeneficiario().GetNi().isEmpty());
+        c.Sai();
+        EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+        dialogos.Limpa();
+        EXPECT_EQ(quadro->PaginaAtiva(), c.pagina);
+        if (c.pagina == P::Fundos) {
+            EXPECT_EQ(pagina.Item()->GetDono().GetDeclarante().GetNi(), Fundo);
+        }
+    }
+
+    // Closing answered Sim: the program closes.
+    tecla(Qt::Key_U, Qt::AltModifier);
+    clica(Na(fundos, "BbAddFundo"));
+    clica(Na(fundos, "DblcCodRet"));
+    if (QApplication::focusWidget() == Na(fundos, "DblcCodRet"))
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3223"));
+    dialogos.Responde(Resposta::Sim);
+    janela->close();   // Alt+F4: the window system asks the window to close
+    QApplication::processEvents();
+    EXPECT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaSaida});
+    EXPECT_FALSE(janela->isVisible());
 }

@@ -166,15 +166,17 @@ void TColecaoAnexo::Insere(TAnexoFC& Anexo)
     LimpaFiltro();
     SelecionaIndice(QString());
     qint64 proxima = ProximaChave(ANEXO_DK);
-    // A deleted fund's key that some row still holds as its owner is not given again: the new
-    // fund would take those rows over.
+    // A fund's key is given once in the folder: a stale row anywhere (a pending item, a search
+    // hit) that names a deleted fund can never name another. Recorded in this save's transaction.
     try {
-        proxima = std::max(proxima, DonosDeFundo::MaiorChaveEmUso(*Tabela().OpenDatabase()) + 1);
+        TDatabase& banco = *Tabela().OpenDatabase();
+        proxima = std::max(proxima, DonosDeFundo::MaiorChaveDada(banco) + 1);
+        if (QString::number(proxima).size() > LarguraChave)
+            throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, NomeTabela(), 0);
+        DonosDeFundo::RegistraChaveDada(banco, proxima);
     } catch (const EDatabaseError& e) {
         throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
-    if (QString::number(proxima).size() > LarguraChave)
-        throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, NomeTabela(), 0);
     Anexo.SetChave(ZerosAEsquerda(static_cast<int>(proxima), LarguraChave));
     FiltraDeclaracao();
     Tabela().Append();
@@ -216,47 +218,80 @@ void TColecaoAnexo::Exclui(TAnexoFC& Anexo)
             if (!Localiza(Anexo))
                 return;
             Anexo.LiberaItens();
-            // The beneficiaries of its items, to be let go once the items are gone.
-            QStringList numeros;
-            {
-                TColecaoPruvItem itens(FDeclaracao, Anexo);
-                TPruvItem item(FDeclaracao, Anexo);
-                TErros lidos;   // faults of stored values being deleted concern no one
-                item.SetErros(&lidos);
-                itens.PrimeiroRegistro(item);
-                while (!itens.Eof()) {
-                    const QString numero = item.GetBeneficiario().GetNiFormatado();
-                    if (!numero.isEmpty() && !numeros.contains(numero))
-                        numeros.append(numero);
-                    itens.ProximoRegistro(item);
-                }
-                itens.ExcluiTodos();
-            }
-            TColecaoResumo& resumos = FDeclaracao.GetColecaoResumo();
-            resumos.EsqueceFundoConferido();
-            if (resumos.Localiza(Anexo.GetResumo())) {
-                resumos.TColecao::Exclui();
-                resumos.TColecao::Grava();
-            }
+            const QStringList numeros = ExcluiLinhasDoFundo(Anexo);
             if (Localiza(Anexo))
                 TColecao::Exclui();
             Grava();
-            TColecaoBeneficiario& beneficiarios = FDeclaracao.GetColecaoBeneficiario();
-            for (const QString& numero : numeros) {
-                TBeneficiarioPruv beneficiario(&FDeclaracao);
-                TErros lidos;
-                beneficiario.SetErros(&lidos);
-                beneficiario.SetNiSemExcecao(numero);
-                beneficiarios.EliminaSemItens(beneficiario);
-            }
-            beneficiarios.TColecao::Grava();
-            // The fund's totals leave the declaration's: computed again before they are shown.
-            FDeclaracao.MarcaResumoDesatualizado();
+            EliminaBeneficiarios(numeros);
         },
         [&] {
             Desfaz();
             FDeclaracao.DesfazColecoes();
         });
+}
+
+void TColecaoAnexo::ExcluiSemFundo()
+{
+    const QStringList chaves = ChavesSemFundo();
+    if (chaves.isEmpty())
+        return;
+    EmTransacao(
+        *Tabela().OpenDatabase(), NomeTabela(),
+        [&] {
+            QStringList numeros;
+            for (const QString& chave : chaves) {
+                TAnexoFC orfao(FDeclaracao);
+                orfao.SetChave(chave);
+                numeros << ExcluiLinhasDoFundo(orfao);
+            }
+            EliminaBeneficiarios(numeros);
+        },
+        [&] {
+            Desfaz();
+            FDeclaracao.DesfazColecoes();
+        });
+}
+
+QStringList TColecaoAnexo::ExcluiLinhasDoFundo(TAnexoFC& Anexo)
+{
+    // The beneficiaries of its items, to be let go once the items are gone.
+    QStringList numeros;
+    {
+        TColecaoPruvItem itens(FDeclaracao, Anexo);
+        TPruvItem item(FDeclaracao, Anexo);
+        TErros lidos;   // faults of stored values being deleted concern no one
+        item.SetErros(&lidos);
+        itens.PrimeiroRegistro(item);
+        while (!itens.Eof()) {
+            const QString numero = item.GetBeneficiario().GetNiFormatado();
+            if (!numero.isEmpty() && !numeros.contains(numero))
+                numeros.append(numero);
+            itens.ProximoRegistro(item);
+        }
+        itens.ExcluiTodos();
+    }
+    TColecaoResumo& resumos = FDeclaracao.GetColecaoResumo();
+    resumos.EsqueceFundoConferido();
+    if (resumos.Localiza(Anexo.GetResumo())) {
+        resumos.TColecao::Exclui();
+        resumos.TColecao::Grava();
+    }
+    return numeros;
+}
+
+void TColecaoAnexo::EliminaBeneficiarios(const QStringList& Numeros)
+{
+    TColecaoBeneficiario& beneficiarios = FDeclaracao.GetColecaoBeneficiario();
+    for (const QString& numero : Numeros) {
+        TBeneficiarioPruv beneficiario(&FDeclaracao);
+        TErros lidos;
+        beneficiario.SetErros(&lidos);
+        beneficiario.SetNiSemExcecao(numero);
+        beneficiarios.EliminaSemItens(beneficiario);
+    }
+    beneficiarios.TColecao::Grava();
+    // The fund's totals leave the declaration's: computed again before they are shown.
+    FDeclaracao.MarcaResumoDesatualizado();
 }
 
 void TColecaoAnexo::ExcluiTodos()

@@ -53,6 +53,10 @@ public:
     // (with their income statements) that no item of the declaration has any more; one
     // transaction. Nothing when the annex is not stored.
     void Exclui(TAnexoFC& Anexo);
+    // Deletes the items of the declaration left under a fund no longer stored (ChavesSemFundo),
+    // with their judicial rows, their summaries and the beneficiaries that no item has any more,
+    // as Exclui deletes a fund's; one transaction.
+    void ExcluiSemFundo();
     // Deletes every annex of the declaration with its items and their judicial rows, then posts.
     // Summaries and beneficiaries are the caller's.
     void ExcluiTodos();
@@ -71,6 +75,12 @@ public:
 private:
     // The row of the declaration and the fund number given; the table keeps the restriction.
     bool LocalizaFundo(const QString& Tipo, const QString& Numero);
+    // The fund's items with their judicial rows, and its summary row; the numbers of the
+    // beneficiaries those items had.
+    QStringList ExcluiLinhasDoFundo(TAnexoFC& Anexo);
+    // The beneficiaries of those numbers that no item has any more; the declaration's summary is
+    // then out of date.
+    void EliminaBeneficiarios(const QStringList& Numeros);
 
     TPruv& FDeclaracao;   // not owned
     // Copies of what was read report to a sink of their own: copying is no one's error.

@@ -159,7 +159,14 @@ void TColecaoPruv::GravaRegistro(TPruv& Pruv)
     if (Pruv.GetChave().isEmpty() || Pruv.GetAno().isEmpty())
         return;
     EmTransacao(
-        *Tabela().OpenDatabase(), NomeTabela(), [&] { GravaCampos(Pruv); },
+        *Tabela().OpenDatabase(), NomeTabela(),
+        [&] {
+            const bool renomeado = Texto(Tabela(), NM_NM_EMPR) != Pruv.GetDeclarante().Nome().GetTexto();
+            GravaCampos(Pruv);
+            // The declarant's own summary row shows the new name at once, as a fund's does.
+            if (renomeado)
+                Pruv.GetColecaoResumo().GravaDeclarante(Pruv.TPruvAnexo::GetResumo());
+        },
         [&] {
             Desfaz();
             Pruv.DesfazColecoes();
@@ -311,6 +318,8 @@ void TColecaoPruv::Exclui(TPruv& Pruv)
             // Made for this declaration and let go afterwards, whatever was in use before.
             Pruv.LiberaItens();
             Pruv.GetItens().ExcluiTodos();
+            // Items left under a fund no longer stored are the declaration's too.
+            Pruv.GetColecaoAnexo().ExcluiSemFundo();
             Pruv.GetColecaoAnexo().ExcluiTodos();
             Pruv.GetColecaoBeneficiario().ExcluiTodos();
             Pruv.GetColecaoComprovante().ExcluiTodos();

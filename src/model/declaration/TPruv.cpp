@@ -495,17 +495,38 @@ bool TPruv::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
             anexos.ProximoRegistro(anexo);
         }
         // Items under a fund no longer stored are in no fund: no delivery may leave them out
-        // unseen.
+        // unseen. Each is named, and the section says how they go.
         Erros.Limpa();
         for (const QString& chave : anexos.ChavesSemFundo())
-            Erros.Add(EPruvError(CodigoMensagem::BeneficiarioSemFundo, QString(), TipoDialogo::Erro, Botao::Ok, 0,
-                                 chave, QString(), TAnexoFC::ObjetoSemItens));
+            AcusaSemFundo(chave, Erros);
         if (!Erros.Vazia() && !Frame.Interrompida())
-            IncluiSecao(Frame, Erros, QStringLiteral("Beneficiários sem Fundo ou Clube de Investimento"));
+            IncluiSecao(Frame, Erros,
+                        QStringLiteral("Beneficiários sem Fundo ou Clube de Investimento (para excluí-los: "
+                                       "Ferramentas, Reorganizar Tabelas de Dados)"));
     }
     FColecaoAnexo.reset();
     Frame.SetaConcluida(true);
     return Frame.NumErros() <= 0;
+}
+
+void TPruv::AcusaSemFundo(const QString& Chave, TErros& Erros)
+{
+    TAnexoFC orfao(*this);
+    orfao.SetChave(Chave);
+    TColecaoPruvItem itens(*this, orfao);
+    TPruvItem item(*this, orfao);
+    TErros lidos;   // faults of the values read are not these rows' concern
+    item.SetErros(&lidos);
+    itens.PrimeiroRegistro(item);
+    while (!itens.Eof()) {
+        const QString parametro = QStringLiteral("fundo %1, %2 %3 %4")
+                                      .arg(Chave, item.GetCodigoRetencao().GetCodigo(),
+                                           item.GetBeneficiario().GetNiFormatado(),
+                                           item.GetBeneficiario().Nome().GetTexto());
+        Erros.Add(EPruvError(CodigoMensagem::BeneficiarioSemFundo, parametro.trimmed(), TipoDialogo::Erro, Botao::Ok, 0,
+                             Chave, item.Identidade(), TAnexoFC::ObjetoSemItens));
+        itens.ProximoRegistro(item);
+    }
 }
 
 void TPruv::CalculaResumo(bool ComFundos)

@@ -186,6 +186,9 @@ private:
     void VerificaFundos(TErros& Erros);
     // The error of a declaration without items, by type and year.
     void VerificaSemItens(TErros& Erros);
+    // One pending item for each item left under the fund key that is no fund of the declaration:
+    // the key, the code, the beneficiary's number and name.
+    void AcusaSemFundo(const QString& Chave, TErros& Erros);
 
     QString FAno = QStringLiteral("2002");
     TNiContribuinte FNiEstabResponsavel;

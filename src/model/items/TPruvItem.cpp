@@ -144,7 +144,34 @@ std::uint8_t TPruvItem::NumeroObjeto(std::uint8_t Objeto) const
 void TPruvItem::Pendencia(TErros& Erros, std::uint8_t Codigo, const QString& Parametro, TipoDialogo Tipo,
                           std::uint8_t Objeto) const
 {
-    Erros.Add(EPruvItemError(Codigo, Parametro, Tipo, Botao::Ok, 0, FDono.GetChave(), FChave, NumeroObjeto(Objeto)));
+    Erros.Add(
+        EPruvItemError(Codigo, Parametro, Tipo, Botao::Ok, 0, FDono.GetChave(), Identidade(), NumeroObjeto(Objeto)));
+}
+
+QString TPruvItem::Identidade() const
+{
+    return Identidade(FChave, FCodigo.GetCodigo(), FBeneficiario.GetRaiz());
+}
+
+QString TPruvItem::Identidade(const QString& Chave, const QString& Codigo, const QString& Raiz)
+{
+    return Chave + QLatin1Char(';') + Codigo + QLatin1Char(';') + Raiz;
+}
+
+bool TPruvItem::TomaIdentidade(const QString& Texto)
+{
+    const QStringList partes = Texto.split(QLatin1Char(';'));
+    if (partes.size() != 3 || partes[0].trimmed().isEmpty())
+        return false;
+    if (partes[1].isEmpty() || partes[2].trimmed().isEmpty()) {
+        // An item whose number or code could not be read names itself by its key alone.
+        FChave = partes[0].trimmed();
+        return true;
+    }
+    FChave.clear();
+    FCodigo.SetCodigo(partes[1]);
+    FBeneficiario.SetRaizSemExcecao(partes[2].trimmed());
+    return true;
 }
 
 QString TPruvItem::Ano() const
@@ -270,7 +297,7 @@ void TPruvItem::VerificaPendencias(TErros& Erros)
 
 void TPruvItem::VerificaPendencias(TErros& Erros, TConferenciaContribuinte& Conferencia)
 {
-    Conferencia.Pendencias(FBeneficiario, Erros, FDono.GetChave(), FChave, NumeroObjeto(ObjetoNi),
+    Conferencia.Pendencias(FBeneficiario, Erros, FDono.GetChave(), Identidade(), NumeroObjeto(ObjetoNi),
                            NumeroObjeto(ObjetoNome));
     std::uint8_t codigo = VerificaCodigo();
     if (codigo == 0)

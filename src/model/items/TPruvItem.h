@@ -51,6 +51,16 @@ public:
     // The key itself, for a walk that reads row after row into one record to write in place.
     [[nodiscard]] QString& ChaveParaLeitura() { return FChave; }
 
+    // What a pending item or a search hit names the item by: its key, its code and its
+    // beneficiary's stored number ("0000003;0561;111444777"), so that a locate takes an item only
+    // when it carries the code and number named, whatever became of the key.
+    [[nodiscard]] QString Identidade() const;
+    [[nodiscard]] static QString Identidade(const QString& Chave, const QString& Codigo, const QString& Raiz);
+    // A cleared item takes the code and beneficiary that Texto names (and no key), or the key
+    // alone when the code or number is missing. False when Texto is no item's identity (a row
+    // of the declaration or of a fund names none).
+    bool TomaIdentidade(const QString& Texto);
+
     [[nodiscard]] TBeneficiarioPruv& GetBeneficiario() { return FBeneficiario; }
     [[nodiscard]] const TBeneficiarioPruv& GetBeneficiario() const { return FBeneficiario; }
     [[nodiscard]] TRendimentosTributaveis& GetValores() { return FValores; }

@@ -12,6 +12,7 @@
 #include "model/statements/TColecaoComprovantePF.h"
 #include "model/statements/TColecaoComprovantePJ.h"
 #include "model/statements/TColecaoInfoCompl.h"
+#include "model/storage/ChavesDadas.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/TErro.h"
 #include "platform/db/sqlite/EDatabaseError.h"
@@ -59,6 +60,7 @@ std::vector<TTabelaPrograma> TabelasPrograma()
     return {
         {TColecaoPruv::NomeArquivo(), TColecaoPruv::Campos(), TColecaoPruv::Indices()},
         {TColecaoAnexo::NomeArquivo(), TColecaoAnexo::Campos(), TColecaoAnexo::Indices()},
+        {ChavesDadas::NomeArquivo(), ChavesDadas::Campos(), ChavesDadas::Indices()},
         {TColecaoResponsavel::NomeArquivo(), TColecaoResponsavel::Campos(), TColecaoResponsavel::Indices()},
         {TColecaoPruvItem::NomeArquivo(), TColecaoPruvItem::Campos(), TColecaoPruvItem::Indices()},
         {TColecaoJudicial::NomeArquivo(), TColecaoJudicial::Campos(), TColecaoJudicial::Indices()},

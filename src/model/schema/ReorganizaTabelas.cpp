@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "components/data/datasets/TdvTable.h"
+#include "model/declaration/TColecaoAnexo.h"
+#include "model/declaration/TColecaoPruv.h"
 #include "model/items/TColecaoPruvItem.h"
+#include "model/storage/DonosDeFundo.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/storage/TArquivoIndices.h"
 #include "model/values/PastasPrograma.h"
@@ -183,6 +186,32 @@ bool RefazTabelaItens(IProgresso& Gauge, bool LimparExclusoes)
     }
 }
 
+// Each stored declaration's items left under a fund no longer stored go, with what hangs on them,
+// as a deleted fund's would have gone: they can be neither seen nor delivered. False when a
+// declaration's could not be deleted (its rows then stay as they were).
+bool ExcluiItensSemFundo()
+{
+    try {
+        const QStringList declaracoes = DonosDeFundo::DeclaracoesComItensSemFundo(
+            *TDatabase::DaPasta(DiretorioDados()));
+        if (declaracoes.isEmpty())
+            return true;
+        TColecaoPruv colecao;
+        for (const QString& chave : declaracoes) {
+            InterfaceUsuario::Atividade().MantemVivo();
+            TPruv pruv;
+            TErros lidos;   // faults of the stored values are not the reorganisation's
+            pruv.SetErros(&lidos);
+            pruv.SetChave(chave);
+            if (colecao.Carrega(pruv))
+                pruv.GetColecaoAnexo().ExcluiSemFundo();
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;   // the outcome shows in the gauge's caption
+    }
+}
+
 bool CompactaBanco()
 {
     try {
@@ -234,6 +263,8 @@ bool Reorganiza(IProgresso& Gauge, bool LimparExclusoes, bool VerificaEspaco, co
     TCursorOcupado ampulheta;
     Gauge.Avanca(PesoAntesItens);
     if (!RefazTabelaItens(Gauge, LimparExclusoes))
+        sucesso = false;
+    if (!ExcluiItensSemFundo())
         sucesso = false;
     if (LimparExclusoes && !CompactaBanco())
         sucesso = false;

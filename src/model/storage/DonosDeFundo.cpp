@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/storage/ChavesDadas.h"
 #include "model/storage/OperacoesTabela.h"
 #include "model/values/CodigoMensagem.h"
 #include "model/values/TErro.h"
@@ -13,6 +14,7 @@
 namespace {
 
 const QString Anexo = QStringLiteral("Anexo.db");
+const QString ANEXO_DK = QStringLiteral("ANEXO_DK");
 const QString Dono = TEsquemaTabela::Aspas(QStringLiteral("E_PRUV/ANEXO_DK"));
 
 // The stored name, quoted; empty when the table is not made yet.
@@ -29,6 +31,30 @@ qint64 Numero(TDatabase& Banco, const QString& Sql)
     const qint64 n = c.Passo() && !c.Nulo(0) ? c.Inteiro(0) : 0;
     c.Reinicia();
     return n;
+}
+
+// The highest all-digit key of the column among the rows of Condicao (" WHERE ..."), 0 for none.
+// A key of the program's five digits, the last in the column's order, is the highest number; any
+// other form has every key weighed.
+qint64 MaiorChave(TDatabase& Banco, const QString& Nome, const QString& Coluna, const QString& Condicao)
+{
+    const QString tabela = Tabela(Banco, Nome);
+    if (tabela.isEmpty())
+        return 0;
+    TComando& c = Banco.Comando(QStringLiteral("SELECT max(%1) FROM %2%3").arg(Coluna, tabela, Condicao));
+    const QString ultima = c.Passo() && !c.Nulo(0) ? c.Texto(0) : QString();
+    c.Reinicia();
+    bool numero = false;
+    const qint64 valor = ultima.toLongLong(&numero);
+    if (numero && ultima.size() == 5 && ultima.front().isDigit())
+        return valor;
+    if (ultima.isEmpty())
+        return 0;
+    const QString e = Condicao.isEmpty() ? QStringLiteral(" WHERE") : Condicao + QStringLiteral(" AND");
+    return Numero(Banco,
+                  QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2%3 %1 <> '' AND %1 NOT GLOB "
+                                 "'*[^0-9]*'")
+                      .arg(Coluna, tabela, e));
 }
 
 }   // namespace
@@ -51,30 +77,21 @@ bool FundoArmazenado(TDatabase& Banco, const QString& ChaveDeclaracao, const QSt
 
 qint64 MaiorChaveEmUso(TDatabase& Banco)
 {
-    qint64 maior = 0;
     // The rows that hold a fund's key by their primary index (IN_ANEXO first, then the owner):
-    // the last owner is one seek. A key of the program's five digits is then the highest number;
-    // any other form has every owner weighed.
-    for (const char* nome : {"PruvItem.DB", "Judicial.db"}) {
-        const QString tabela = Tabela(Banco, QLatin1String(nome));
-        if (tabela.isEmpty())
-            continue;
-        TComando& c = Banco.Comando(QStringLiteral("SELECT max(%1) FROM %2 WHERE IN_ANEXO = '1'").arg(Dono, tabela));
-        const QString ultima = c.Passo() && !c.Nulo(0) ? c.Texto(0) : QString();
-        c.Reinicia();
-        bool numero = ultima.size() == 5;
-        const qint64 valor = ultima.toLongLong(&numero);
-        if (numero && ultima.size() == 5 && ultima.front().isDigit())
-            maior = std::max(maior, valor);
-        else if (!ultima.isEmpty())
-            maior = std::max(maior,
-                             Numero(Banco,
-                                    QStringLiteral("SELECT max(CAST(%1 AS INTEGER)) FROM %2 WHERE "
-                                                   "IN_ANEXO = '1' AND %1 <> '' AND %1 NOT GLOB "
-                                                   "'*[^0-9]*'")
-                                        .arg(Dono, tabela)));
-    }
-    return maior;
+    // the last owner is one seek.
+    return std::max(MaiorChave(Banco, QStringLiteral("PruvItem.DB"), Dono, QStringLiteral(" WHERE IN_ANEXO = '1'")),
+                    MaiorChave(Banco, QStringLiteral("Judicial.db"), Dono, QStringLiteral(" WHERE IN_ANEXO = '1'")));
+}
+
+qint64 MaiorChaveDada(TDatabase& Banco)
+{
+    return std::max(
+        {ChavesDadas::Maior(Banco, ANEXO_DK), MaiorChave(Banco, Anexo, ANEXO_DK, QString()), MaiorChaveEmUso(Banco)});
+}
+
+void RegistraChaveDada(TDatabase& Banco, qint64 Chave)
+{
+    ChavesDadas::Registra(Banco, ANEXO_DK, Chave);
 }
 
 QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao)
@@ -94,6 +111,24 @@ QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao)
     while (c.Passo())
         chaves << c.Texto(0);
     c.Reinicia();
+    return chaves;
+}
+
+QStringList DeclaracoesComItensSemFundo(TDatabase& Banco)
+{
+    const QString itens = Tabela(Banco, QStringLiteral("PruvItem.DB"));
+    if (itens.isEmpty())
+        return {};
+    TComando& c = Banco.Comando(
+        QStringLiteral("SELECT DISTINCT E_PRUV_DK FROM %1 WHERE IN_ANEXO = '1' ORDER BY E_PRUV_DK").arg(itens));
+    QStringList donas;
+    while (c.Passo())
+        donas << c.Texto(0);
+    c.Reinicia();
+    QStringList chaves;
+    for (const QString& chave : donas)
+        if (!ChavesSemFundo(Banco, chave).isEmpty())
+            chaves << chave;
     return chaves;
 }
 

@@ -18,8 +18,16 @@ void ExigeFundo(TDatabase& Banco, const QString& ChaveDeclaracao, const QString&
 // The highest all-digit fund key that an item or a judicial row of any declaration holds as its
 // owner: a new fund's key is above it. 0 when there is none.
 [[nodiscard]] qint64 MaiorChaveEmUso(TDatabase& Banco);
+// The highest fund key ever given in the folder: the one recorded as given, or one that a fund, an
+// item or a judicial row holds (a folder of an earlier program, or a backup of another folder).
+// A new fund's key is above it.
+[[nodiscard]] qint64 MaiorChaveDada(TDatabase& Banco);
+// Records Chave as given (ChavesDadas).
+void RegistraChaveDada(TDatabase& Banco, qint64 Chave);
 // The owners of the declaration's fund items (IN_ANEXO "1") that are no fund of the declaration,
 // in key order.
 [[nodiscard]] QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao);
+// The declarations that hold such items, in key order: every fund item of the folder is read.
+[[nodiscard]] QStringList DeclaracoesComItensSemFundo(TDatabase& Banco);
 
 }   // namespace DonosDeFundo

@@ -860,20 +860,30 @@ void TFrBeneficiarios::Cancela()
     AtualizaBotoes();
 }
 
-void TFrBeneficiarios::LocalizaBeneficiario(const QString& Chave)
+bool TFrBeneficiarios::LocalizaBeneficiario(const QString& Identidade)
 {
     if (!FItem || !FColecao || !GuardaDigitado(true))
-        return;
+        return false;
+    // Found by the code and number the row names: an item deleted, or its key given to another
+    // since, is said to be gone and the page stays as it was. A row that names no item (one of
+    // the declaration or of the fund) leaves the item as it is.
     FCopia->Limpa();
-    FCopia->SetChave(Chave);
+    if (!FCopia->TomaIdentidade(Identidade)) {
+        FItem->Copia(*FCopia);
+        return true;
+    }
     if (!FColecao->Carrega(*FCopia)) {
         FItem->Copia(*FCopia);
-        return;
+        TErro(FModoAnexo ? CodigoMensagem::BeneficiarioForaDoFundo : CodigoMensagem::ItemDeOutraPruv, QString(),
+              TipoDialogo::Erro, Botao::Ok, 0)
+            .Exibe();
+        return false;
     }
     FCopia->Copia(*FItem);
     FItem->SetAlterado(false);
     RefazTela();
     AtualizaBotoes();
+    return true;
 }
 
 bool TFrBeneficiarios::LocalizaFundo(const QString& Chave)
@@ -931,6 +941,9 @@ bool TFrBeneficiarios::GuardaDigitado(bool ComFundo)
 
 bool TFrBeneficiarios::GuardaItem()
 {
+    // A fund not stored yet has no items: nothing of one is kept, and nothing holds the user.
+    if (FundoSemChave())
+        return true;
     if (const std::uint8_t r = AtualizaCodigo(); r != 0) {
         if (FItem->GetChave().isEmpty())
             return true;
@@ -1042,7 +1055,9 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
     if (!FItem || FSalvando || TSaidaDeCampo::MensagemPendente() || !Antes || !Agora || Antes == Agora)
         return;
     if (!isAncestorOf(Antes)) {
-        if (Contem(PCPruvItem, Agora))
+        if (FundoSemChave())
+            FechaItensSemFundo(Agora);
+        else if (Contem(PCPruvItem, Agora))
             EntraGrades();
         return;
     }
@@ -1059,8 +1074,14 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
         SalvaFundo();
         TrocaFundo();
         AtualizaBotoes();
-        if (Contem(PCPruvItem, Agora))
+        if (FundoSemChave())
+            FechaItensSemFundo(Agora);
+        else if (Contem(PCPruvItem, Agora))
             EntraGrades();
+        return;
+    }
+    if (FundoSemChave()) {
+        FechaItensSemFundo(Agora);
         return;
     }
     if (Contem(DblcCodRet, Antes) && !Contem(DblcCodRet, Agora)) {
@@ -1114,6 +1135,13 @@ void TFrBeneficiarios::FocoMudou(QWidget* Antes, QWidget* Agora)
             TSaidaDeCampo::MostraAdiado(TErro(r, parametro, TipoDialogo::Erro, Botao::Ok, 0), DeCpfCnpjBenef);
         }
     }
+}
+
+void TFrBeneficiarios::FechaItensSemFundo(QWidget* Agora)
+{
+    if (Contem(Panel2, Agora) || Contem(PCPruvItem, Agora))
+        QMetaObject::invokeMethod(
+            this, [this] { FocaPrimeiro(DblcFundos, nullptr, nullptr, nullptr); }, Qt::QueuedConnection);
 }
 
 void TFrBeneficiarios::SaiCodigo(QWidget* Agora)

@@ -43,7 +43,11 @@ public:
     void Entra();
     // The page is left: the exit check, then the income statement follows the beneficiary.
     bool Sai();
-    void LocalizaBeneficiario(const QString& Chave);
+    // The item that a pending item or a search hit names (TPruvItem::Identidade) becomes the one
+    // shown, after what was typed is stored; a text that names no item moves nothing. False when
+    // the page kept what it shows: a store refused, or no item of the owner carries that code and
+    // number (its message shown).
+    bool LocalizaBeneficiario(const QString& Identidade);
     // The fund of that key becomes the one shown, after what was typed is stored. False when
     // the page kept what it shows: a store refused (its message shown), or no such fund is
     // stored (message 55).
@@ -108,6 +112,8 @@ private:
     void FocoMudou(QWidget* Antes, QWidget* Agora);
     [[nodiscard]] bool Contem(const QWidget* Area, const QWidget* w) const;
     [[nodiscard]] bool FocoEmDescarte(const QWidget* Agora) const;
+    // A fund not stored yet has no items: the item's fields, entered, send the focus to its CNPJ.
+    void FechaItensSemFundo(QWidget* Agora);
     void SaiCodigo(QWidget* Agora);
     void SaiChave(QWidget* Agora);
     void SaiCpfCnpj();

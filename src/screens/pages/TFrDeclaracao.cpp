@@ -280,14 +280,15 @@ void TFrDeclaracao::SetSincronizarComprovante(bool Sincronizar)
     FrBeneficiariosAnexo->SetSincronizarComprovante(Sincronizar);
 }
 
-void TFrDeclaracao::LocalizaBeneficiario(TPaginaDeclaracao pagina, const QString& Item)
+bool TFrDeclaracao::LocalizaBeneficiario(TPaginaDeclaracao pagina, const QString& Item)
 {
     if (pagina == TPaginaDeclaracao::Beneficiarios)
-        FrBeneficiariosPruv->LocalizaBeneficiario(Item);
-    else if (pagina == TPaginaDeclaracao::Fundos)
-        FrBeneficiariosAnexo->LocalizaBeneficiario(Item);
-    else if (pagina == TPaginaDeclaracao::Comprovante)
+        return FrBeneficiariosPruv->LocalizaBeneficiario(Item);
+    if (pagina == TPaginaDeclaracao::Fundos)
+        return FrBeneficiariosAnexo->LocalizaBeneficiario(Item);
+    if (pagina == TPaginaDeclaracao::Comprovante)
         FrComprovante->LocalizaBeneficiario(Item);
+    return true;
 }
 
 bool TFrDeclaracao::LocalizaFundo(const QString& Anexo)

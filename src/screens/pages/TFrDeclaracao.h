@@ -50,7 +50,7 @@ public:
     void SetOnChange(std::function<void()> OnChange) override { FOnChange = std::move(OnChange); }
     [[nodiscard]] QWidget& Pagina(TPaginaDeclaracao Pagina) override;
     [[nodiscard]] QWidget& PaginaControle() override;
-    void LocalizaBeneficiario(TPaginaDeclaracao Pagina, const QString& Item) override;
+    bool LocalizaBeneficiario(TPaginaDeclaracao Pagina, const QString& Item) override;
     [[nodiscard]] bool LocalizaFundo(const QString& Anexo) override;
     void CarregaComprovante() override;
     [[nodiscard]] bool ValidaComprovante() override;

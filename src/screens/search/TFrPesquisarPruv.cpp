@@ -459,7 +459,11 @@ void TFrPesquisarPruv::Localiza()
     // The income statement follows first, then the item's own page.
     FPosiciona(anexo, Campo(itens, "CPF_CNPJ"), deBeneficiarios ? 3 : 0);
     const bool fundo = Campo(itens, "IN_ANEXO") == QLatin1String("1");
-    FPosiciona(anexo, Campo(itens, "PRUV_ITEM_DK"), deBeneficiarios ? (fundo ? 4 : 2) : (fundo ? 26 : 18));
+    // The hit names its item by key, code and number: a hit left from before a change finds the
+    // item it shows or nothing.
+    const QString item = TPruvItem::Identidade(Campo(itens, "PRUV_ITEM_DK"), Campo(itens, "TRIB_TRIBU"),
+                                               Campo(itens, "E_NR_PF_PJ").trimmed());
+    FPosiciona(anexo, item, deBeneficiarios ? (fundo ? 4 : 2) : (fundo ? 26 : 18));
     // The declaration took the keyboard to show the item; the search takes it back.
     if (ativo && ativo->isVisible() && ativo->isEnabled()) {
         ativo->window()->activateWindow();

@@ -17,6 +17,7 @@
 #include "model/people/TColecaoBeneficiario.h"
 #include "model/people/TColecaoResponsavel.h"
 #include "model/schema/EsquemaPrograma.h"
+#include "model/storage/DonosDeFundo.h"
 #include "model/values/TErro.h"
 #include "platform/db/sqlite/EDatabaseError.h"
 #include "platform/db/sqlite/TComando.h"
@@ -164,6 +165,17 @@ void SubstituiArquivo(sqlite3* origem, const QString& arquivo)
     }
 }
 
+// The fund keys the live data gave stay given: the snapshot (a work file of the restore) records
+// the highest of both before it takes the place of the live data. A snapshot that already knows
+// them is left as it is.
+void MantemChavesDadas(TDatabase& Vivo, const QString& Arquivo)
+{
+    const qint64 dada = DonosDeFundo::MaiorChaveDada(Vivo);
+    TDatabase copia(Arquivo);
+    if (dada > DonosDeFundo::MaiorChaveDada(copia))
+        DonosDeFundo::RegistraChaveDada(copia, dada);
+}
+
 TConferencia ConfereArquivo(const QString& Arquivo, bool ExigeColunas)
 {
     if (!QFileInfo(Arquivo).isFile())
@@ -242,6 +254,7 @@ void TCopiaBanco::Restaura(const QString& Arquivo, const QString& PastaDados)
     }
     if (banco->ProfundidadeTransacao() > 0 || !banco->WriteThrough())
         throw EDatabaseError(QStringLiteral("há uma transação em andamento no banco de dados"));
+    MantemChavesDadas(*banco, Arquivo);
     banco->SoltaLeituras();
     // A statement left on a row keeps a read transaction open, under which no copy can start.
     for (sqlite3_stmt* comando = sqlite3_next_stmt(banco->Conexao(), nullptr); comando;

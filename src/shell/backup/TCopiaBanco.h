@@ -45,8 +45,9 @@ public:
     // Replaces the content of the database of PastaDados with that of the snapshot Arquivo
     // (checked by Confere before), through the connection the program shares (TDatabase::DaPasta),
     // which must have no transaction open. A current file that cannot be read at all (damaged,
-    // or no database) is replaced whole instead. Raises EDatabaseError with SQLite's text; the
-    // live database is then as it was.
+    // or no database) is replaced whole instead. The fund keys the live data gave stay given
+    // (recorded into the snapshot first). Raises EDatabaseError with SQLite's text; the live
+    // database is then as it was.
     static void Restaura(const QString& Arquivo, const QString& PastaDados);
 
     // Rows of the table (its name matched without regard to case or extension) in the database

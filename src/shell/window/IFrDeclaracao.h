@@ -51,8 +51,11 @@ public:
     [[nodiscard]] virtual QWidget& PaginaControle() = 0;
 
     // What the field-locate routine asks of the beneficiary, annex and income-statement pages.
-    // A page that has nothing to locate does nothing and accepts.
-    virtual void LocalizaBeneficiario(TPaginaDeclaracao, const QString& /*Item*/) {}
+    // A page that has nothing to locate does nothing and accepts. On the item pages Item is what
+    // the row names the item by (TPruvItem::Identidade): false when the page kept what it shows
+    // (no item carries the code and number named, or what was typed could not be stored); it has
+    // said why.
+    virtual bool LocalizaBeneficiario(TPaginaDeclaracao, const QString& /*Item*/) { return true; }
     // False when the fund page kept what it shows (the fund is not stored, or what was typed
     // could not be): it has said why.
     [[nodiscard]] virtual bool LocalizaFundo(const QString& /*Anexo*/) { return true; }

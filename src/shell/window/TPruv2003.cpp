@@ -1101,9 +1101,9 @@ void TPruv2003::PosicionaBeneficiario(TPaginaDeclaracao pagina, const QString& A
         if (!FrDeclaracao->LocalizaFundo(Item))
             return;
     } else {
-        if (fundos && !FrDeclaracao->LocalizaFundo(Anexo))
+        // An item gone, or no longer the one the row names, moves nothing.
+        if ((fundos && !FrDeclaracao->LocalizaFundo(Anexo)) || !FrDeclaracao->LocalizaBeneficiario(pagina, Item))
             return;
-        FrDeclaracao->LocalizaBeneficiario(pagina, Item);
     }
     QCoreApplication::processEvents();
     // The field of each code, from 18 on the beneficiaries page and from 24 on the annex page.

@@ -190,3 +190,33 @@ TEST_F(TColecaoAnexoTest, NoSummaryRowIsWrittenUnderAFundThatIsGone)
     EXPECT_EQ(Linhas("Resumo"), resumos);
     EXPECT_EQ(Linhas("Resumo", QStringLiteral("NM_EMPR"), QStringLiteral("FUNDO SUMIDO")), 0);
 }
+
+// A fund's key is given once in the folder: whatever takes the highest-key fund away with its
+// rows, the next fund gets a key of its own, so no stale row can ever name it.
+TEST_F(TColecaoAnexoTest, TheHighestKeyGoneWithItsRowsIsNotGivenAgain)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    NovoAnexo(*pruv, Fundo, "", true);
+    const struct {
+        const char* caso;
+        std::function<void(TPruv& outra, TAnexoFC& fundo)> Apaga;
+    } casos[] = {
+        {"the fund deleted", [](TPruv& outra, TAnexoFC& fundo) { outra.GetColecaoAnexo().Exclui(fundo); }},
+        {"its declaration deleted", [this](TPruv& outra, TAnexoFC&) { colecao->Exclui(outra); }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        auto outra = Armazenada(Outra, "2002", 3);
+        auto fundo = NovoAnexo(*outra, NumeroDe("667778880001"), "", true);
+        Item(*outra, *fundo, "6800", CpfBeneficiario);
+        const int dada = fundo->GetChave().toInt();
+        c.Apaga(*outra, *fundo);
+        ASSERT_EQ(Linhas("Anexo", QStringLiteral("ANEXO_DK"), fundo->GetChave()), 0);
+        fundo.reset();
+        outra.reset();
+        colecao->Exclui(*Nova(Outra));   // the next case makes it again
+        auto novo = NovoAnexo(*pruv, NumeroDe("778889990001"), "", true);
+        EXPECT_EQ(novo->GetChave().toInt(), dada + 1);
+        pruv->GetColecaoAnexo().Exclui(*novo);
+    }
+}

@@ -272,3 +272,30 @@ TEST_F(TColecaoPruvTest, ReadingRowAfterRowTotalsEachDeclarationsOwnAnnexes)
     EXPECT_EQ(pruv.GetChave(), QStringLiteral("00002"));
     EXPECT_EQ(pruv.GetResumoTotal().TOT_REND().GetValor(), 500 * TMonetario::Escala);
 }
+
+// The declarant renamed and saved: its own summary row (the administrator's line of the detailed
+// summary) takes the new name at once, read back after the declaration is opened again.
+TEST_F(TColecaoPruvTest, ARenamedDeclarantsSummaryRowTakesTheNewName)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    pruv->GetDeclarante().Nome().SetTexto(QStringLiteral("EMPRESA NOVA SA"));
+    colecao->Atualiza(*pruv);
+    pruv.reset();
+    auto lida = Nova(Matriz, "2002", 3);
+    ASSERT_TRUE(colecao->Carrega(*lida));
+    EXPECT_EQ(lida->GetDeclarante().Nome().GetTexto(), QStringLiteral("EMPRESA NOVA SA"));
+    EXPECT_EQ(Linhas("Resumo", QStringLiteral("NM_EMPR"), QStringLiteral("EMPRESA NOVA SA")), 1);
+    EXPECT_EQ(Linhas("Resumo", QStringLiteral("NM_EMPR"), QStringLiteral("EMPRESA ALFA LTDA")), 0);
+}
+
+// Deleting a declaration takes also the items it held under a fund no longer stored: a later
+// declaration given its key would otherwise find them.
+TEST_F(TColecaoPruvTest, DeletingADeclarationTakesItsItemsLeftWithoutAFund)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    Item(*pruv, *NovoAnexo(*pruv, Fundo, "", true), "6800", CpfBeneficiario);
+    Executa(QStringLiteral("DELETE FROM Anexo"));
+    colecao->Exclui(*pruv);
+    EXPECT_EQ(Linhas("PruvItem"), 0);
+    EXPECT_EQ(Linhas("Benef"), 0);
+}

@@ -13,7 +13,9 @@
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TDeclaranteAnexo.h"
 #include "model/statements/TColecaoComprovante.h"
+#include "model/schema/ReorganizaTabelas.h"
 #include "model/statements/TComprovantePF.h"
+#include "platform/ui/ProgressoRegistrado.h"
 
 namespace {
 
@@ -461,19 +463,41 @@ TEST_F(TPruvTest, EachDeclarationLoadedInTurnReadsItsOwnSummary)
     EXPECT_EQ(primeira.GetResumoTotal().TOT_REND().GetValor(), 300 * TMonetario::Escala);
 }
 
-// Items left under a fund that is no longer stored are in no fund: the verification says so as an
-// error, so that no delivery is written without them.
-TEST_F(TPruvTest, ItemsOfAFundNoLongerStoredAreAnErrorOfTheVerification)
+// Items left under a fund that is no longer stored are in no fund: the verification names each
+// (fund key, code, beneficiary) as an error, so that no delivery is written without them, and says
+// how they go; the reorganisation takes them, as the fund's delete would have.
+TEST_F(TPruvTest, ItemsOfAFundNoLongerStoredAreNamedByTheVerificationAndGoByTheReorganisation)
 {
+    const QString cpfOrfao = NumeroDe("333444555");
     auto pruv = Armazenada(Matriz, "2002", 3);
     Item(*pruv, *pruv, "0561", CpfBeneficiario);
-    Item(*pruv, Anexo(*pruv, Fundo), "6800", CpfBeneficiario);
-    Anexo(*pruv, NumeroDe("667778880001"));
+    TAnexoFC& apagado = Anexo(*pruv, Fundo);
+    Item(*pruv, apagado, "6800", CpfBeneficiario);
+    Item(*pruv, apagado, "6800", cpfOrfao);
+    Item(*pruv, Anexo(*pruv, NumeroDe("667778880001")), "6800", CpfBeneficiario);
     Executa(QStringLiteral("DELETE FROM Anexo WHERE ANEXO_DK = '00001'"));
     const QStringList linhas = Verifica(*pruv);
-    const qsizetype titulo = linhas.indexOf(QStringLiteral("10Beneficiários sem Fundo ou Clube de Investimento"));
+    const qsizetype titulo = linhas.indexOf(QStringLiteral(
+        "10Beneficiários sem Fundo ou Clube de Investimento (para excluí-los: Ferramentas, Reorganizar Tabelas de "
+        "Dados)"));
     ASSERT_GE(titulo, 0) << linhas.join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(linhas.at(titulo + 1).endsWith(TErro::FormataMensagem(CodigoMensagem::BeneficiarioSemFundo, {})))
-        << linhas.at(titulo + 1).toStdString();
+    QString ni = CpfBeneficiario;
+    FormataNi(ni);
+    QString orfao = cpfOrfao;
+    FormataNi(orfao);
+    EXPECT_EQ(linhas.mid(titulo + 1, 2),
+              (QStringList{Pendente(1, 26, CodigoMensagem::BeneficiarioSemFundo,
+                                    QStringLiteral("fundo 00001, 6800 %1 JOSE DA SILVA").arg(ni)),
+                           Pendente(1, 26, CodigoMensagem::BeneficiarioSemFundo,
+                                    QStringLiteral("fundo 00001, 6800 %1 JOSE DA SILVA").arg(orfao))}));
     EXPECT_GT(frame.NumErros(), 0);
+
+    ProgressoRegistrado gauge;
+    ASSERT_TRUE(ReorganizaTabelas(gauge, false, false, QStringLiteral(PRUV_PASTA_RECURSOS "/indices.dat")));
+    EXPECT_EQ(Linhas("PruvItem"), 2);   // the declaration's own and the other fund's
+    EXPECT_EQ(Linhas("Benef"), 1);      // the beneficiary that only the items gone had, gone with them
+    frame.Linhas.clear();
+    lista.Limpa();
+    const QString depois = Verifica(*pruv).join(QLatin1Char('|'));
+    EXPECT_FALSE(depois.contains(QStringLiteral("sem Fundo"))) << depois.toStdString();
 }

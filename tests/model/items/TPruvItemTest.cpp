@@ -332,7 +332,7 @@ TEST_F(TPruvItemTest, ItemsOfAnAnnexUseTheirOwnObjectNumbers)
     EXPECT_EQ(Pendencias(erros),
               (std::vector<std::string>{"37 E 26 3208;111.444.777-35", "92 E 29 3208 111.444.777-35 13º"}));
     EXPECT_EQ(erros.Items(0).AQuemPertence(), QStringLiteral("00007"));
-    EXPECT_EQ(erros.Items(0).QuemEh(), QStringLiteral("0000003"));
+    EXPECT_EQ(erros.Items(0).QuemEh(), QStringLiteral("0000003;3208;111444777"));
 }
 
 TEST_F(TPruvItemTest, CodeChecksInTheirOrder)
@@ -408,7 +408,7 @@ TEST_F(TPruvItemTest, BeneficiaryChecksComeFirst)
     EXPECT_EQ(erros.Items(1).Codigo(), 123);
     EXPECT_EQ(erros.Items(1).Objeto(), 20);
     EXPECT_EQ(erros.Items(1).AQuemPertence(), QStringLiteral("00001"));
-    EXPECT_EQ(erros.Items(1).QuemEh(), QStringLiteral("0000003"));
+    EXPECT_EQ(erros.Items(1).QuemEh(), QStringLiteral("0000003;0561;111444777"));
     declaracao.SetErros(nullptr);
 }
 
@@ -450,7 +450,8 @@ TEST_F(TPruvItemTest, ASharedBeneficiaryCheckGivesEveryItemItsOwnPendingItems)
         achados += erros.Count();
         ASSERT_EQ(erros.Count(), sozinho.Count());
         for (int i = 0; i < erros.Count(); ++i) {
-            EXPECT_EQ(erros.Items(i).QuemEh(), QString::fromLatin1(p.chave));
+            EXPECT_EQ(erros.Items(i).QuemEh(), item->Identidade());
+            EXPECT_TRUE(erros.Items(i).QuemEh().startsWith(QString::fromLatin1(p.chave) + QLatin1Char(';')));
             EXPECT_EQ(erros.Items(i).AQuemPertence(), sozinho.Items(i).AQuemPertence());
         }
     }
@@ -693,9 +694,36 @@ TEST_F(TPruvItemTest, PendingItemsBecomeVerificationRows)
     ASSERT_EQ(verificacao.Linhas.size(), 1u);
     const auto& linha = verificacao.Linhas[0];
     EXPECT_EQ(linha.AQuemPertence, QStringLiteral("00001"));
-    EXPECT_EQ(linha.QuemEh, QStringLiteral("0000003"));
+    EXPECT_EQ(linha.QuemEh, QStringLiteral("0000003;3208;111444777"));
     EXPECT_EQ(linha.Objeto, 21);
     EXPECT_EQ(linha.Gravidade, 1);
     EXPECT_EQ(linha.Descricao,
               QStringLiteral("01Décimo terceiro indevido para o código de retenção 3208 111.444.777-35 13º."));
+}
+
+// What a row names an item by, read back: a key with code and number, a key alone when they are
+// missing, nothing for a text that is no item's (the declarant's number of a row of its own).
+TEST_F(TPruvItemTest, AnIdentityReadBackNamesTheItemOrNothing)
+{
+    const struct {
+        const char* texto;
+        bool item;
+        const char* chave;
+        const char* codigo;
+        const char* raiz;
+    } casos[] = {
+        {"0000003;0561;111444777", true, "", "0561", "111444777"},
+        {"0000003;0561;", true, "0000003", "", ""},
+        {"99.888.777/0001-00", false, "", "", ""},
+        {"", false, "", "", ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        const auto item = Item({"", {}, {}});
+        item->Limpa();
+        EXPECT_EQ(item->TomaIdentidade(QLatin1String(c.texto)), c.item);
+        EXPECT_EQ(item->GetChave(), QLatin1String(c.chave));
+        EXPECT_EQ(item->GetCodigoRetencao().GetCodigo(), QLatin1String(c.codigo));
+        EXPECT_EQ(item->GetBeneficiario().GetRaiz(), QLatin1String(c.raiz));
+    }
 }

@@ -46,7 +46,7 @@ TEST_F(EsquemaProgramaTest, EveryTableIsMadeWithItsColumnsAndSurvivesALaterRollb
         TTransacao desfeita(*banco);   // rolled back, as a failed deletion would be
     }
     const std::vector<TTabelaPrograma> tabelas = TabelasPrograma();
-    ASSERT_EQ(tabelas.size(), 15U);
+    ASSERT_EQ(tabelas.size(), 16U);
     for (const TTabelaPrograma& tabela : tabelas) {
         SCOPED_TRACE(tabela.Nome.toStdString());
         const TEsquemaTabela lido = TEsquemaTabela::Le(*banco, tabela.Nome);

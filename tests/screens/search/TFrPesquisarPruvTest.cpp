@@ -152,7 +152,7 @@ TEST_F(TFrPesquisarPruvTest, CodesRestrictTheItemsByPrefixOrWholeCode)
     QString cnpj = Outra;
     FormataNi(cnpj);
     EXPECT_EQ(posicoes.Chamadas[0], std::make_tuple(anexo, cnpj, 0));
-    EXPECT_EQ(posicoes.Chamadas[1], std::make_tuple(anexo, item, 18));
+    EXPECT_EQ(posicoes.Chamadas[1], std::make_tuple(anexo, item + QStringLiteral(";3208;") + Outra.left(12), 18));
 
     // An item saved meanwhile shows when the search is read again.
     Digita(quadro, QString());

@@ -192,3 +192,24 @@ TEST_F(TCopiaBancoTest, ACurrentFileThatCannotBeReadIsReplacedWhole)
     EXPECT_FALSE(QFileInfo::exists(atual + QStringLiteral("-journal")));
     EXPECT_FALSE(QFileInfo::exists(atual + QStringLiteral(".restaurado")));
 }
+
+// An old backup restored keeps the fund keys given since it was made: a key given once is not
+// given again, whatever the restore brought back.
+TEST_F(TCopiaBancoTest, AnOldBackupRestoredKeepsTheFundKeysGivenSince)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    NovoAnexo(*pruv, Fundo, "", true);
+    TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
+    auto depois = NovoAnexo(*pruv, NumeroDe("667778880001"), "", true);
+    ASSERT_EQ(depois->GetChave(), QStringLiteral("00002"));
+    pruv->GetColecaoAnexo().Exclui(*depois);
+    depois.reset();
+    pruv.reset();
+    colecao.reset();
+    TCopiaBanco::Restaura(copia, DiretorioDados());
+
+    colecao = std::make_unique<TColecaoPruv>();
+    auto lida = Nova(Matriz, "2002", 3);
+    ASSERT_TRUE(colecao->Carrega(*lida));
+    EXPECT_EQ(NovoAnexo(*lida, NumeroDe("778889990001"), "", true)->GetChave(), QStringLiteral("00003"));
+}
