@@ -167,7 +167,9 @@ std::vector<TIndexDef> TColecaoPruvItem::Indices()
              QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
             {QStringLiteral("IBenef"), QStringLiteral("E_PRUV_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
             // The declaration's items by code, funds' included: the search and the summary's codes.
-            {QStringLiteral("ICodBenefPruv"), QStringLiteral("E_PRUV_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0}};
+            {QStringLiteral("ICodBenefPruv"), QStringLiteral("E_PRUV_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0},
+            // The owners of the declaration's items: its funds' keys, one seek each.
+            {QStringLiteral("IPruvDono"), QStringLiteral("E_PRUV_DK;IN_ANEXO;E_PRUV/ANEXO_DK"), 0}};
 }
 
 // ---- flags and views ----
