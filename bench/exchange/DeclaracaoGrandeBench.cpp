@@ -25,6 +25,10 @@
 //                                           C++
 // Each reports projeto_s, piso_s, razao and the peak resident memory of the project's step.
 // The declaration report to PDF has no floor: its pages per second and peak memory.
+// A fund administrator of 2,000 and 8,000 funds of five items each (one beneficiary under five
+// fund codes) is verified, summarised and written beside the same floors over its funds' items:
+// one SELECT of every fund item of the declaration, by fund and key (by fund, code and
+// beneficiary for the writing). Its figures also give "fundos".
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -49,6 +53,8 @@
 #include "exchange/delivery/TRegistroTipo2.h"
 #include "model/declaration/IVerificacao.h"
 #include "model/codes/TColecaoCodigoRetencao.h"
+#include "model/declaration/TAnexoFC.h"
+#include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TColecaoPruv.h"
 #include "model/declaration/TRecalculoResumos.h"
 #include "model/items/TColecaoPruvItem.h"
@@ -74,6 +80,8 @@ constexpr int CodigosPorBeneficiario = 10;
 const char* const Codigos[CodigosPorBeneficiario] = {"0561", "0588", "3208", "3223", "3277",
                                                      "3533", "3562", "5204", "5706", "5936"};
 const QString Ano = QStringLiteral("2002");
+constexpr int ItensPorFundo = 5;
+const char* const CodigosFundo[ItensPorFundo] = {"0490", "0924", "5232", "6800", "6813"};
 
 QString Cnpj(int Itens, int Filial)
 {
@@ -151,6 +159,7 @@ struct TPrograma {
     TDialogosSim dialogos;
     std::unique_ptr<TColecaoPruv> colecao;
     std::map<int, std::unique_ptr<TPruv>> declaracoes;
+    std::map<int, std::unique_ptr<TPruv>> administradoras;   // by funds
     TErros erros;
 
     TPrograma()
@@ -199,6 +208,49 @@ struct TPrograma {
         r.Fone().Numero().SetTexto(QStringLiteral("32221234"));
         colecao->Inclui(*pruv);
         return pruv;
+    }
+
+    // The fund administrator of that many funds, each of one beneficiary under the five fund
+    // codes, stored on first use in one transaction.
+    TPruv& Administradora(int Fundos)
+    {
+        auto& pruv = administradoras[Fundos];
+        if (pruv)
+            return *pruv;
+        PreparaCpfs(Fundos);
+        pruv = Nova(Cnpj(Fundos, 5));
+        pruv->SetNaturezaSemExcecao(pruv->GetNaturezas().GetTodas()[TPruv::CodigoAdministradora]);
+        colecao->Atualiza(*pruv);
+        TTransacao transacao(*TDatabase::DaPasta(DiretorioDados()));
+        TAnexoFC anexo(*pruv);
+        TPruvItem item(*pruv, anexo);
+        for (int f = 0; f < Fundos; ++f) {
+            anexo.Limpa();
+            const QString raiz = QStringLiteral("%1").arg(40000000 + f, 8, 10, QLatin1Char('0'))
+                + QStringLiteral("0001");
+            anexo.GetDeclarante().SetNi(raiz + CalculaDV(raiz));
+            anexo.GetDeclarante().Nome().SetTexto(QStringLiteral("FUNDO ") + Letras(f));
+            pruv->GetColecaoAnexo().Salva(anexo);
+            TColecaoPruvItem& itens = anexo.GetItens();
+            itens.SetGravarEmDisco(false);
+            for (const char* codigo : CodigosFundo) {
+                item.Limpa();
+                item.GetCodigoRetencao().SetCodigo(QLatin1String(codigo));
+                pruv->GetColecaoCodigoRetencao().BuscaCodigo(item.GetCodigoRetencao(), QStringLiteral("1"));
+                item.GetBeneficiario().SetNi(CpfBeneficiario(f));
+                item.GetBeneficiario().Nome().SetTexto(QStringLiteral("JOSE ") + Letras(f)
+                                                       + QStringLiteral(" DA SILVA"));
+                for (int m = 1; m <= 12; ++m) {
+                    item.GetValores().GetRendimento(m).SetValor((f + m) * 10000);
+                    item.GetValores().GetImposto(m).SetValor(m * 10000);
+                }
+                itens.Salva(item);
+            }
+            itens.SetGravarEmDisco(true);
+            anexo.LiberaItens();
+        }
+        transacao.Confirma();
+        return *pruv;
     }
 
     // The declaration of that many items, stored on first use.
@@ -412,7 +464,7 @@ void BM_ImportaNova(benchmark::State& Estado)
 // The floor of the writing: the value lines of every item of the declaration, read by one query
 // joining items, beneficiaries and judicial values in the writer's order, formatted by snprintf,
 // written by fwrite, then the file deflated at the packing's level. The seconds it took.
-double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pasta)
+double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pasta, bool Fundos = false)
 {
     sqlite3* conexao = nullptr;
     sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
@@ -429,8 +481,9 @@ double PisoEscrita(const QString& Banco, const QString& Chave, const QString& Pa
     sql += " FROM PruvItem i JOIN Benef b ON b.E_PRUV_DK = i.E_PRUV_DK AND b.IN_PF_PJ = i.E_IN_PF_PJ "
            "AND b.NR_PF_PJ = i.E_NR_PF_PJ LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO "
            "AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
-           "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 "
-           "ORDER BY i.IN_ANEXO, i.\"E_PRUV/ANEXO_DK\", i.TRIB_TRIBU, i.E_IN_PF_PJ, i.E_NR_PF_PJ";
+        + QByteArray(Fundos ? "WHERE i.E_PRUV_DK = ?1 AND i.IN_ANEXO = '1' "
+                            : "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 ")
+        + "ORDER BY i.IN_ANEXO, i.\"E_PRUV/ANEXO_DK\", i.TRIB_TRIBU, i.E_IN_PF_PJ, i.E_NR_PF_PJ";
     const TCronometro cronometro;
     sqlite3_stmt* consulta = nullptr;
     sqlite3_prepare_v2(conexao, sql.constData(), -1, &consulta, nullptr);
@@ -504,11 +557,22 @@ private:
     int FPosicao = 0;
 };
 
-void BM_GeraEntrega(benchmark::State& Estado)
+// The declaration of range(0) items, or the administrator of range(0) funds (Fundos): the
+// declaration and its items.
+std::pair<TPruv*, int> Medida(benchmark::State& Estado, bool Fundos)
 {
-    const int itens = static_cast<int>(Estado.range(0));
+    const int n = static_cast<int>(Estado.range(0));
+    if (!Fundos)
+        return {&Programa().Declaracao(n), n};
+    Estado.counters["fundos"] = n;
+    return {&Programa().Administradora(n), n * ItensPorFundo};
+}
+
+void GeraEntrega(benchmark::State& Estado, bool Fundos)
+{
     TPrograma& programa = Programa();
-    TPruv& pruv = programa.Declaracao(itens);
+    const auto [declaracao, itens] = Medida(Estado, Fundos);
+    TPruv& pruv = *declaracao;
     const QStringList chaves{Ano + pruv.GetDeclarante().GetNi().left(12)};
     const TVolume volume = TVolumes::Lista().first();
     for (auto _ : Estado) {
@@ -523,7 +587,8 @@ void BM_GeraEntrega(benchmark::State& Estado)
         pedido.Chaves = chaves;
         pedido.Volume = volume;
         pedido.Uf = QStringLiteral("SP");
-        pedido.Registros = itens;
+        // A fund's lines: its own, and a value and a total line for each of its items.
+        pedido.Registros = Fundos ? itens / ItensPorFundo * (1 + 2 * ItensPorFundo) + 3 : itens;
         const std::uint8_t r = writer.Gera(pruv, *programa.colecao, pedido).Codigo;
         const double projeto = cronometro.Segundos();
         if (r != ResultadoEntrega::Ok) {
@@ -531,11 +596,21 @@ void BM_GeraEntrega(benchmark::State& Estado)
             return;
         }
         const qint64 pico = std::max(gauge.PicoEscrita, MemoriaKiB("VmHWM")) - antes;
-        const double piso = PisoEscrita(programa.Banco(), pruv.GetChave(), programa.pasta.path());
+        const double piso = PisoEscrita(programa.Banco(), pruv.GetChave(), programa.pasta.path(), Fundos);
         Estado.SetIterationTime(projeto);
         Relata(Estado, itens, projeto, piso, pico);
         Estado.counters["escrita_MiB"] = static_cast<double>(gauge.PicoEscrita - antes) / 1024.0;
     }
+}
+
+void BM_GeraEntrega(benchmark::State& Estado)
+{
+    GeraEntrega(Estado, false);
+}
+
+void BM_AdministradoraGeraEntrega(benchmark::State& Estado)
+{
+    GeraEntrega(Estado, true);
 }
 
 // ---- reading every item ----
@@ -547,7 +622,7 @@ void BM_GeraEntrega(benchmark::State& Estado)
 // column is read once, by its declared type (texts by their bytes, money as integers summed per
 // column in plain C++), the judicial columns only when the row has a judicial row, as the program
 // reads them. The seconds it took; Linhas receives the items read.
-double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas)
+double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas, bool Fundos = false)
 {
     sqlite3* conexao = nullptr;
     sqlite3_open_v2(QFile::encodeName(Banco).constData(), &conexao, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
@@ -555,13 +630,13 @@ double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas)
     sqlite3_exec(conexao, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     const TCronometro cronometro;
     sqlite3_stmt* consulta = nullptr;
-    sqlite3_prepare_v2(
-        conexao,
-        "SELECT i.*, j.* FROM PruvItem i "
-        "LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
-        "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
-        "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 ORDER BY i.PRUV_ITEM_DK",
-        -1, &consulta, nullptr);
+    const QByteArray selecao =
+        QByteArray("SELECT i.*, j.* FROM PruvItem i "
+                   "LEFT JOIN Judicial j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
+                   "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK ")
+        + (Fundos ? "WHERE i.E_PRUV_DK = ?1 AND i.IN_ANEXO = '1' ORDER BY i.\"E_PRUV/ANEXO_DK\", i.PRUV_ITEM_DK"
+                  : "WHERE i.IN_ANEXO = '0' AND i.\"E_PRUV/ANEXO_DK\" = ?1 ORDER BY i.PRUV_ITEM_DK");
+    sqlite3_prepare_v2(conexao, selecao.constData(), -1, &consulta, nullptr);
     sqlite3_stmt* beneficiario = nullptr;
     sqlite3_prepare_v2(conexao,
                        "SELECT IN_PF_PJ, NR_PF_PJ, NM_NM_EMPR FROM Benef WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 "
@@ -635,10 +710,10 @@ double PisoLeitura(const QString& Banco, const QString& Chave, int& Linhas)
     return segundos;
 }
 
-double PisoLeitura(TPrograma& Programa, TPruv& Pruv, int Itens)
+double PisoLeitura(TPrograma& Programa, TPruv& Pruv, int Itens, bool Fundos = false)
 {
     int linhas = 0;
-    const double segundos = PisoLeitura(Programa.Banco(), Pruv.GetChave(), linhas);
+    const double segundos = PisoLeitura(Programa.Banco(), Pruv.GetChave(), linhas, Fundos);
     if (linhas != Itens)
         throw std::runtime_error("the floor read other rows");
     return segundos;
@@ -646,11 +721,11 @@ double PisoLeitura(TPrograma& Programa, TPruv& Pruv, int Itens)
 
 // ---- verify ----
 
-void BM_Verifica(benchmark::State& Estado)
+void Verifica(benchmark::State& Estado, bool Fundos)
 {
-    const int itens = static_cast<int>(Estado.range(0));
     TPrograma& programa = Programa();
-    TPruv& pruv = programa.Declaracao(itens);
+    const auto [declaracao, itens] = Medida(Estado, Fundos);
+    TPruv& pruv = *declaracao;
     for (auto _ : Estado) {
         const qint64 antes = MemoriaKiB("VmRSS");
         ZeraPico();
@@ -665,21 +740,31 @@ void BM_Verifica(benchmark::State& Estado)
             Estado.SkipWithError("not every item was verified");
             return;
         }
-        const double piso = PisoLeitura(programa, pruv, itens);
+        const double piso = PisoLeitura(programa, pruv, itens, Fundos);
         Estado.SetIterationTime(projeto);
         Relata(Estado, itens, projeto, piso, pico);
     }
+}
+
+void BM_Verifica(benchmark::State& Estado)
+{
+    Verifica(Estado, false);
+}
+
+void BM_AdministradoraVerifica(benchmark::State& Estado)
+{
+    Verifica(Estado, true);
 }
 
 // ---- the summary ----
 
 // The computation that "Atualizar resumo" shows in its window, without the window: a gauge that
 // only keeps its position stands in for the window's.
-void BM_Resumo(benchmark::State& Estado)
+void Resumo(benchmark::State& Estado, bool Fundos)
 {
-    const int itens = static_cast<int>(Estado.range(0));
     TPrograma& programa = Programa();
-    TPruv& pruv = programa.Declaracao(itens);
+    const auto [declaracao, itens] = Medida(Estado, Fundos);
+    TPruv& pruv = *declaracao;
     for (auto _ : Estado) {
         pruv.GetResumo().SetOK(false);
         TGaugeMarcador gauge;
@@ -695,10 +780,20 @@ void BM_Resumo(benchmark::State& Estado)
             Estado.SkipWithError("the summary did not count every item");
             return;
         }
-        const double piso = PisoLeitura(programa, pruv, itens);
+        const double piso = PisoLeitura(programa, pruv, itens, Fundos);
         Estado.SetIterationTime(projeto);
         Relata(Estado, itens, projeto, piso, pico);
     }
+}
+
+void BM_Resumo(benchmark::State& Estado)
+{
+    Resumo(Estado, false);
+}
+
+void BM_AdministradoraResumo(benchmark::State& Estado)
+{
+    Resumo(Estado, true);
 }
 
 // ---- the declaration report ----
@@ -764,6 +859,11 @@ BENCHMARK(BM_ImportaNova) TAMANHOS_NOMES->Args({2000000, 0})->Iterations(1);
 BENCHMARK(BM_GeraEntrega) TAMANHOS->Arg(2000000)->Iterations(1);
 BENCHMARK(BM_Verifica) TAMANHOS->Iterations(1);
 BENCHMARK(BM_Resumo) TAMANHOS->Iterations(1);
+// The fund administrator, by funds of five items: 10,000 and 40,000 items.
+#define FUNDOS ->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)
+BENCHMARK(BM_AdministradoraVerifica) FUNDOS;
+BENCHMARK(BM_AdministradoraResumo) FUNDOS;
+BENCHMARK(BM_AdministradoraGeraEntrega) FUNDOS;
 BENCHMARK(BM_RelatorioDeclaracao)
     ->Arg(100000)
     ->Arg(1000000)

@@ -11,9 +11,11 @@
 #include "model/declaration/TColecaoPruv.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TNi.h"
+#include "model/schema/EsquemaPrograma.h"
 #include "model/values/PastasPrograma.h"
 #include "platform/db/sqlite/TComando.h"
 #include "platform/db/sqlite/TDatabase.h"
+#include "platform/db/sqlite/TTransacao.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"
 
@@ -109,6 +111,56 @@ protected:
         return anexo;
     }
 
+    // Funds of the administrator holding Beneficiarios people under five fund codes each,
+    // PorFundo people a fund, stored straight into the tables as the program stores them (in
+    // one transaction: thousands of funds in a moment). Fund numbers begin at the root Raiz.
+    static void Fundos(TPruv& pruv, int Beneficiarios, int PorFundo, qint64 Raiz, int PrimeiraChave)
+    {
+        const auto banco = TDatabase::DaPasta(DiretorioDados());
+        CriaTabelasPrograma(*banco);
+        TTransacao transacao(*banco);
+        const QString chave = pruv.GetChave();
+        TComando anexo(banco->Conexao(),
+                       QStringLiteral("INSERT INTO Anexo (E_PRUV_DK, ANEXO_DK, IN_PF_PJ, "
+                                      "NR_PF_PJ, NM_EMPR) VALUES (?1, ?2, '2', ?3, 'FUNDO')"));
+        TComando benef(banco->Conexao(),
+                       QStringLiteral("INSERT OR IGNORE INTO Benef (E_PRUV_DK, IN_PF_PJ, NR_PF_PJ, "
+                                      "NM_NM_EMPR) VALUES (?1, '1', ?2, 'JOSE DA SILVA')"));
+        TComando item(banco->Conexao(),
+                      QStringLiteral("INSERT INTO PruvItem (IN_ANEXO, \"E_PRUV/ANEXO_DK\", PRUV_ITEM_DK, E_PRUV_DK, "
+                                     "TRIB_TRIBU, E_IN_PF_PJ, E_NR_PF_PJ, REND_01, IRRF_01) VALUES ('1', ?1, ?2, ?3, "
+                                     "?4, '1', ?5, 10000000, 1000000)"));
+        QString fundo;
+        int itens = 0;
+        for (int b = 0; b < Beneficiarios; ++b) {
+            if (b % PorFundo == 0) {
+                fundo = QStringLiteral("%1").arg(PrimeiraChave + b / PorFundo, 5, 10, QLatin1Char('0'));
+                const QString raiz = QStringLiteral("%1").arg(Raiz + b / PorFundo, 8, 10, QLatin1Char('0'))
+                    + QStringLiteral("0001");
+                anexo.LigaTexto(1, chave);
+                anexo.LigaTexto(2, fundo);
+                anexo.LigaTexto(3, raiz);
+                banco->Escreve(anexo);
+                anexo.Reinicia();
+                itens = 0;
+            }
+            const QString cpf = QStringLiteral("%1").arg(300000000 + b * 7919, 9, 10, QLatin1Char('0'));
+            benef.LigaTexto(1, chave);
+            benef.LigaTexto(2, cpf);
+            banco->Escreve(benef);
+            benef.Reinicia();
+            for (const char* codigo : {"0490", "0924", "5232", "6800", "6813"}) {
+                item.LigaTexto(1, fundo);
+                item.LigaTexto(2, QStringLiteral("%1").arg(++itens, 7, 10, QLatin1Char('0')));
+                item.LigaTexto(3, chave);
+                item.LigaTexto(4, QLatin1String(codigo));
+                item.LigaTexto(5, cpf);
+                banco->Escreve(item);
+                item.Reinicia();
+            }
+        }
+        transacao.Confirma();
+    }
     // An item of the owner under the code, for the beneficiary, with income and tax of January;
     // stored.
     void Item(TPruv& pruv, TPruvAnexo& dono, const char* codigo, const QString& ni, qint64 reais = 1000)

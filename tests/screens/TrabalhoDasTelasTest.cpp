@@ -13,6 +13,9 @@
 #include "screens/search/TFoPesquisar.h"
 #include "screens/search/TFrPesquisarPruv.h"
 #include "components/controls/grid/TdvDBGrid.h"
+#include "components/controls/combos/TdvComboDlgButton.h"
+#include "components/controls/lookup/TdvDBLookupCombo.h"
+#include "screens/pages/TFrBeneficiarios.h"
 
 namespace {
 
@@ -246,4 +249,36 @@ TEST_F(TrabalhoDasTelasTest, TheSummaryFindsEachCodeOfAnAdministratorWithTheSame
     const quint64 grande = mede(Outra);
     EXPECT_GT(pequena, 0u);
     EXPECT_LE(grande, pequena * 3 / 2 + 2000) << pequena << " steps at 1,000 items";
+}
+
+// The fund list of an administrator opens, moves and chooses a fund by seeks: at two thousand
+// funds it does the work it does at twenty.
+TEST_F(TrabalhoDasTelasTest, TheFundListOpensAndChoosesAFundWithTheSameWorkAtAnySize)
+{
+    constexpr int Administradora = 3;
+    const auto mede = [&](const QString& ni, int fundos, qint64 raiz, int chave) {
+        Fundos(*Armazenada(ni, "2002", Administradora), fundos, 1, raiz, chave);
+        Inicia();
+        Abre(ni);
+        Conta("abre a página dos fundos", [&] { quadro->AtivaPagina(P::Fundos); });
+        auto* lista = quadro->BeneficiariosAnexo().findChild<TdvDBLookupCombo*>(QStringLiteral("DblcFundos"));
+        Conta("abre a lista", [&] { QTest::mouseClick(lista->Button(), Qt::LeftButton); });
+        EXPECT_TRUE(lista->DroppedDown());
+        const auto tecla = [](Qt::Key k) {
+            QWidget* alvo = QApplication::activePopupWidget();
+            QTest::keyClick(alvo ? alvo : QApplication::focusWidget(), k);
+        };
+        Conta("desce na lista", [&] { tecla(Qt::Key_Down); });
+        Conta("escolhe o fundo", [&] { tecla(Qt::Key_Return); });
+        EXPECT_FALSE(lista->DroppedDown());
+        EXPECT_EQ(quadro->BeneficiariosAnexo().Item()->GetDono().GetChave(),
+                  QStringLiteral("%1").arg(chave + 1, 5, 10, QLatin1Char('0')));
+        janela.reset();
+        return trabalho;
+    };
+    const auto poucos = mede(Matriz, 20, 20000000, 1);
+    const auto muitos = mede(Outra, 2000, 30000000, 100);
+    for (const auto& [acao, passos] : poucos)
+        EXPECT_LE(muitos.at(acao), passos * 3 / 2 + 2000) << acao << ": " << passos << " steps at 20 funds";
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }

@@ -88,8 +88,9 @@ public:
         , FAberta(Fonte.Aberta())
         , FUf(Pedido.Uf)
         , FNumeroRecibo(Pedido.NumeroRecibo)
-        , FTipo1(Recibo.Ini())
-        , FTipo4(Recibo.Ini())
+        , FRecibo(Recibo)
+        , FTipo1(Recibo)
+        , FTipo4(Recibo)
     {
         // The establishment order belongs to a CNPJ: the declarant's own when none is given.
         if (!FAberta.PessoaFisica)
@@ -148,7 +149,11 @@ public:
             Descarta();
             return R::ErroGravacao;
         }
-        return Cancelado() ? R::FalhaCompactacao : R::Ok;
+        if (Cancelado())
+            return R::FalhaCompactacao;
+        // The establishments' and the funds' keys, in one commit of the receipt data.
+        FRecibo.GravaAnotadas();
+        return R::Ok;
     }
 
     // Drops the text being written and deletes an earlier one.
@@ -234,6 +239,7 @@ private:
     QString FOrdem;
     QString FUf;
     QString FNumeroRecibo;
+    TReciboEntrega& FRecibo;
     TRegistroTipo1 FTipo1;
     TRegistroTipo4 FTipo4;
     TArquivoTexto FArquivo;

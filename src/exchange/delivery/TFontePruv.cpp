@@ -38,6 +38,14 @@ TFontePruv::TFontePruv(TPruv& Aberta, TColecaoPruv& Colecao)
 TFontePruv::~TFontePruv()
 {
     FechaItens();
+    LiberaFundo();
+}
+
+void TFontePruv::LiberaFundo()
+{
+    FItemFundo.reset();
+    FItensFundo.reset();
+    FFundo.reset();
 }
 
 TDeclaracaoEntrega TFontePruv::Dados(TPruv& Declaracao)
@@ -103,7 +111,9 @@ void TFontePruv::Dados(const TPruvItem& Item, TItemEntrega& Destino)
 
 bool TFontePruv::CarregaEm(TPruv& Destino, const QString& Ano, const QString& Ni)
 {
-    Destino.Limpa();   // also empties its sink
+    if (&Destino == &FTrabalho)
+        LiberaFundo();   // it reads through the collections the declaration is about to let go
+    Destino.Limpa();     // also empties its sink
     Destino.SetAnoSemExcecao(Ano);
     Destino.GetDeclarante().SetNiSemExcecao(Ni);
     return FColecao.Carrega(Destino);
@@ -147,17 +157,25 @@ void TFontePruv::AbreItens(const TDeclaracaoEntrega& Declaracao, const TAnexoEnt
 {
     FechaItens();
     Trabalha(Declaracao);
-    TPruvAnexo* dono = &FTrabalho;
     if (Anexo) {
-        FAnexo = std::make_unique<TAnexoFC>(FTrabalho);
-        FAnexo->SetChave(Anexo->Chave);
-        FTrabalho.GetColecaoAnexo().Carrega(*FAnexo);
-        dono = FAnexo.get();
+        // One owner, collection and item for every fund of the declaration, following the key
+        // the owner is given: a fund costs its own rows, not a collection and its statements.
+        if (!FFundo) {
+            FFundo = std::make_unique<TAnexoFC>(FTrabalho);
+            FItensFundo = std::make_unique<TColecaoPruvItem>(FTrabalho, *FFundo);
+            FItensFundo->SetOrdem(TColecaoPruvItem::OrdemCodigo);
+            FItemFundo = std::make_unique<TPruvItem>(FTrabalho, *FFundo);
+        }
+        FFundo->SetChave(Anexo->Chave);
+        FItens = FItensFundo.get();
+        FItem = FItemFundo.get();
+    } else {
+        FItens = &FTrabalho.GetItens();
+        FItens->SetOrdem(TColecaoPruvItem::OrdemCodigo);
+        FProprio = std::make_unique<TPruvItem>(FTrabalho, FTrabalho);
+        FItem = FProprio.get();
     }
-    FItens = &dono->GetItens();
-    FItens->SetOrdem(TColecaoPruvItem::OrdemCodigo);
     FItens->IniciaLeitura();
-    FItem = std::make_unique<TPruvItem>(FTrabalho, *dono);
 }
 
 bool TFontePruv::ProximoItem(TItemEntrega& Item)
@@ -170,15 +188,14 @@ bool TFontePruv::ProximoItem(TItemEntrega& Item)
 
 void TFontePruv::FechaItens()
 {
-    FItem.reset();
+    FItem = nullptr;
+    FProprio.reset();
+    const bool proprios = FItens && FItens != FItensFundo.get();
     if (FItens)
         FItens->EncerraLeitura();
     FItens = nullptr;
-    if (FAnexo) {
-        FAnexo.reset();
-    } else {
+    if (proprios)
         FTrabalho.TPruvAnexo::LiberaItens();   // the items' table only; the other collections stay open
-    }
 }
 
 std::unique_ptr<TErro> TFontePruv::RegistraGeracao(const QString& Ano, const QString& Ni,

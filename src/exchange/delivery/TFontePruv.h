@@ -43,14 +43,20 @@ private:
     bool CarregaEm(TPruv& Destino, const QString& Ano, const QString& Ni);
     // The working declaration holds Declaracao.
     void Trabalha(const TDeclaracaoEntrega& Declaracao);
+    // Lets the funds' owner, items and item go, before the working declaration is loaded again.
+    void LiberaFundo();
 
     TPruv& FAberta;           // not owned
     TColecaoPruv& FColecao;   // not owned
     TErros FErros;
     TPruv FTrabalho;
-    std::unique_ptr<TAnexoFC> FAnexo;
-    TColecaoPruvItem* FItens = nullptr;   // the open walk's, owned by its owner of items
-    std::unique_ptr<TPruvItem> FItem;
+    // The funds' owner, items and item, kept from fund to fund of the working declaration.
+    std::unique_ptr<TAnexoFC> FFundo;
+    std::unique_ptr<TColecaoPruvItem> FItensFundo;
+    std::unique_ptr<TPruvItem> FItemFundo;
+    std::unique_ptr<TPruvItem> FProprio;   // the item of the declaration's own walk
+    TColecaoPruvItem* FItens = nullptr;    // the open walk's
+    TPruvItem* FItem = nullptr;            // the open walk's
     // The open declaration's generation as it was before the first record, to take it back.
     struct TGeracaoAnterior {
         QString Estabelecimento;

@@ -48,53 +48,60 @@ bool TReciboEntrega::Apaga()
     return !arquivo.exists() || arquivo.remove();
 }
 
-void TReciboEntrega::Escreve(const QString& Secao, const QString& Chave, const QString& Valor)
+void TReciboEntrega::Anota(const QString& Secao, const QString& Chave, const QString& Valor)
 {
-    FIni.WriteString(Secao, Chave, ValorIni(Valor));
+    FAnotadas.push_back({Secao, Chave, ValorIni(Valor)});
+}
+
+void TReciboEntrega::GravaAnotadas()
+{
+    FIni.WriteStrings(FAnotadas);
+    FAnotadas.clear();
 }
 
 void TReciboEntrega::Grava(const TDeclaracaoEntrega& Cabeca, const TTotaisRecibo& Totais, const QDate& Hoje,
                            quint32 Crc)
 {
     const QString declarante = QStringLiteral("Declarante");
-    Escreve(declarante, QStringLiteral("IN_PF_PJ"), Cabeca.PessoaFisica ? QStringLiteral("1") : QStringLiteral("2"));
-    Escreve(declarante, QStringLiteral("NR_DECLAR"), Cabeca.NiFormatado);
-    Escreve(declarante, QStringLiteral("NM_DECLAR"), Cabeca.Nome);
-    Escreve(declarante, QStringLiteral("TP_DECLAR"), QString::number(Cabeca.Natureza));
+    Anota(declarante, QStringLiteral("IN_PF_PJ"), Cabeca.PessoaFisica ? QStringLiteral("1") : QStringLiteral("2"));
+    Anota(declarante, QStringLiteral("NR_DECLAR"), Cabeca.NiFormatado);
+    Anota(declarante, QStringLiteral("NM_DECLAR"), Cabeca.Nome);
+    Anota(declarante, QStringLiteral("TP_DECLAR"), QString::number(Cabeca.Natureza));
 
     const QString responsavel = QStringLiteral("Responsavel");
     const TResponsavelEntrega& r = Cabeca.Responsavel;
-    Escreve(responsavel, QStringLiteral("NM_RESP"), r.Nome);
-    Escreve(responsavel, QStringLiteral("CPF_RESP"), r.CpfFormatado);
-    Escreve(responsavel, QStringLiteral("TEL_RESP"), r.FoneFormatado);
-    Escreve(responsavel, QStringLiteral("FAX_RESP"), r.FaxFormatado);
-    Escreve(responsavel, QStringLiteral("EMAIL_RESP"), r.Email);
-    Escreve(responsavel, QStringLiteral("DDD_RESP"), r.DDD);
+    Anota(responsavel, QStringLiteral("NM_RESP"), r.Nome);
+    Anota(responsavel, QStringLiteral("CPF_RESP"), r.CpfFormatado);
+    Anota(responsavel, QStringLiteral("TEL_RESP"), r.FoneFormatado);
+    Anota(responsavel, QStringLiteral("FAX_RESP"), r.FaxFormatado);
+    Anota(responsavel, QStringLiteral("EMAIL_RESP"), r.Email);
+    Anota(responsavel, QStringLiteral("DDD_RESP"), r.DDD);
 
     const QString declaracao = QStringLiteral("Declaracao");
-    Escreve(declaracao, QStringLiteral("DT_GERACAO"), Data(Hoje));
-    Escreve(declaracao, QStringLiteral("NR_BENEF_PF"), QString::number(Totais.ItensPf()));
-    Escreve(declaracao, QStringLiteral("NR_BENEF_PJ"), QString::number(Totais.ItensPj()));
+    Anota(declaracao, QStringLiteral("DT_GERACAO"), Data(Hoje));
+    Anota(declaracao, QStringLiteral("NR_BENEF_PF"), QString::number(Totais.ItensPf()));
+    Anota(declaracao, QStringLiteral("NR_BENEF_PJ"), QString::number(Totais.ItensPj()));
 
     const auto valor = [&Totais](S serie) { return TextoMonetario(Totais.Centavos(serie)); };
     const QString valores = QStringLiteral("Valores");
-    Escreve(valores, QStringLiteral("VL_REND"), valor(S::Rendimento));
-    Escreve(valores, QStringLiteral("VL_DEDUC"), valor(S::Deducao));
-    Escreve(valores, QStringLiteral("VL_IMPOSTO"), valor(S::Imposto));
+    Anota(valores, QStringLiteral("VL_REND"), valor(S::Rendimento));
+    Anota(valores, QStringLiteral("VL_DEDUC"), valor(S::Deducao));
+    Anota(valores, QStringLiteral("VL_IMPOSTO"), valor(S::Imposto));
     const QString valoresSJ = QStringLiteral("ValoresSJ");
-    Escreve(valoresSJ, QStringLiteral("VL_COMP_AT"), valor(S::CompensacaoAno));
-    Escreve(valoresSJ, QStringLiteral("VL_COMP_ANT"), valor(S::CompensacaoAnosAnteriores));
-    Escreve(valoresSJ, QStringLiteral("VL_REND"), valor(S::RendimentoSubJudice));
-    Escreve(valoresSJ, QStringLiteral("VL_DEDUC"), valor(S::DeducaoSubJudice));
-    Escreve(valoresSJ, QStringLiteral("VL_IMPOSTO"), valor(S::ImpostoSubJudice));
-    Escreve(valoresSJ, QStringLiteral("VL_DEPOSITO"), valor(S::Deposito));
+    Anota(valoresSJ, QStringLiteral("VL_COMP_AT"), valor(S::CompensacaoAno));
+    Anota(valoresSJ, QStringLiteral("VL_COMP_ANT"), valor(S::CompensacaoAnosAnteriores));
+    Anota(valoresSJ, QStringLiteral("VL_REND"), valor(S::RendimentoSubJudice));
+    Anota(valoresSJ, QStringLiteral("VL_DEDUC"), valor(S::DeducaoSubJudice));
+    Anota(valoresSJ, QStringLiteral("VL_IMPOSTO"), valor(S::ImpostoSubJudice));
+    Anota(valoresSJ, QStringLiteral("VL_DEPOSITO"), valor(S::Deposito));
 
-    Escreve(declaracao, QStringLiteral("AN_RETENCAO"), Cabeca.Ano);
-    Escreve(declaracao, QStringLiteral("ENCERRA"),
-            Cabeca.SituacaoEspecial ? QStringLiteral("SIM") : QStringLiteral("NAO"));
+    Anota(declaracao, QStringLiteral("AN_RETENCAO"), Cabeca.Ano);
+    Anota(declaracao, QStringLiteral("ENCERRA"),
+          Cabeca.SituacaoEspecial ? QStringLiteral("SIM") : QStringLiteral("NAO"));
     const QString crc = ZerosAEsquerda(Crc, 10);
-    Escreve(declaracao, QStringLiteral("CRC"), crc);
-    Escreve(declaracao, QStringLiteral("HASH_DECL"), crc);
+    Anota(declaracao, QStringLiteral("CRC"), crc);
+    Anota(declaracao, QStringLiteral("HASH_DECL"), crc);
+    GravaAnotadas();
 }
 
 int TReciboEntrega::Volumes() const

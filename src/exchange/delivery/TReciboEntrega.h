@@ -28,19 +28,26 @@ private:
 
 // The receipt data file, Recibo.ini of the data folder, packed with the delivery file and read
 // by the receipt print. Written through the ordered INI file: keys in the order written, raw
-// values, Latin-1 with CR LF.
+// values, Latin-1 with CR LF. The keys noted while the text is written are held until
+// GravaAnotadas, so that the file is committed once for them however many establishments and
+// funds they name.
 class TReciboEntrega final {
 public:
     TReciboEntrega();   // on DiretorioDados() + "/Recibo.ini"
 
     [[nodiscard]] const QString& Caminho() const { return FIni.FileName(); }
-    [[nodiscard]] TIniFile& Ini() { return FIni; }
+    // A key to write with the next GravaAnotadas (a line end becomes a blank, a character beyond
+    // Latin-1 a "?").
+    void Anota(const QString& Secao, const QString& Chave, const QString& Valor);
+    // Writes the keys noted, in their order, in one commit. Raises EIniFile when the file cannot
+    // be written; the keys then stay noted.
+    void GravaAnotadas();
     // Deletes the file; false when it is there and cannot be deleted.
     bool Apaga();
 
     // The head declaration's keys, the item counters, the totals, the date of generation and
-    // the CRC, in the order the receipt print expects them. Raises EIniFile when the file
-    // cannot be written.
+    // the CRC, in the order the receipt print expects them, after any keys noted before; one
+    // commit. Raises EIniFile when the file cannot be written.
     void Grava(const TDeclaracaoEntrega& Cabeca, const TTotaisRecibo& Totais, const QDate& Data, quint32 Crc);
     // [Declaracao] VOLUMES as the packing recorded it; 0 when absent or not a number. Raises
     // EIniFile when the file is there but cannot be read.
@@ -51,7 +58,6 @@ public:
     [[nodiscard]] static QString TextoMonetario(qint64 Centavos);
 
 private:
-    void Escreve(const QString& Secao, const QString& Chave, const QString& Valor);
-
     TIniFile FIni;
+    QList<TIniFile::TValor> FAnotadas;
 };

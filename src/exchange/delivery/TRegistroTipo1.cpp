@@ -5,11 +5,11 @@
 #include "exchange/delivery/TSaidaDeclar.h"
 #include "model/people/TNi.h"
 #include "model/values/CamposEntrega.h"
-#include "platform/files/TIniFile.h"
+#include "exchange/delivery/TReciboEntrega.h"
 
 using namespace LayoutDeclar;
 
-TRegistroTipo1::TRegistroTipo1(TIniFile& Recibo)
+TRegistroTipo1::TRegistroTipo1(TReciboEntrega& Recibo)
     : FRecibo(Recibo)
 {}
 
@@ -54,19 +54,19 @@ void TRegistroTipo1::Grava(TSaidaDeclar& Saida, const TDeclaracaoEntrega& Declar
     Saida.Grava(linha.Bytes());
     Saida.SomaCrc(linha.Bytes());
 
-    FRecibo.WriteBool(QStringLiteral("Declarante"), QStringLiteral("OrgaoPublico"),
-                      Declaracao.Natureza == 1 || Declaracao.Natureza == 2);
+    FRecibo.Anota(QStringLiteral("Declarante"), QStringLiteral("OrgaoPublico"),
+                  Declaracao.Natureza == 1 || Declaracao.Natureza == 2 ? QStringLiteral("1") : QStringLiteral("0"));
     const QString estabelecimento = Estabelecimento(QString::fromLatin1(linha.Campo(10, 14)));
     const QString encerra = Declaracao.SituacaoEspecial ? QStringLiteral("SIM") : QStringLiteral("NAO");
     if (Declaracao.Tipo == QLatin1String("R")) {
         const QString n = QString::number(++FRetificadoras);
-        FRecibo.WriteString(QStringLiteral("Retificadora"), QStringLiteral("RE") + n, estabelecimento);
-        FRecibo.WriteString(QStringLiteral("ExtRetificadora"), QStringLiteral("ENCERRA") + n, encerra);
-        FRecibo.WriteString(QStringLiteral("Declaracao"), QStringLiteral("TP_Arquivo"), QStringLiteral("R"));
+        FRecibo.Anota(QStringLiteral("Retificadora"), QStringLiteral("RE") + n, estabelecimento);
+        FRecibo.Anota(QStringLiteral("ExtRetificadora"), QStringLiteral("ENCERRA") + n, encerra);
+        FRecibo.Anota(QStringLiteral("Declaracao"), QStringLiteral("TP_Arquivo"), QStringLiteral("R"));
     } else {
         const QString n = QString::number(++FOriginais);
-        FRecibo.WriteString(QStringLiteral("Original"), QStringLiteral("OR") + n, estabelecimento);
-        FRecibo.WriteString(QStringLiteral("ExtOriginal"), QStringLiteral("ENCERRA") + n, encerra);
-        FRecibo.WriteString(QStringLiteral("Declaracao"), QStringLiteral("TP_Arquivo"), QStringLiteral("O"));
+        FRecibo.Anota(QStringLiteral("Original"), QStringLiteral("OR") + n, estabelecimento);
+        FRecibo.Anota(QStringLiteral("ExtOriginal"), QStringLiteral("ENCERRA") + n, encerra);
+        FRecibo.Anota(QStringLiteral("Declaracao"), QStringLiteral("TP_Arquivo"), QStringLiteral("O"));
     }
 }

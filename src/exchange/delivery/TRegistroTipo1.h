@@ -3,7 +3,7 @@
 
 #include "exchange/layout/TLinhaFixa.h"
 
-class TIniFile;
+class TReciboEntrega;
 class TSaidaDeclar;
 struct TDeclaracaoEntrega;
 
@@ -12,7 +12,7 @@ struct TDeclaracaoEntrega;
 // establishments that it records in the receipt data.
 class TRegistroTipo1 final {
 public:
-    explicit TRegistroTipo1(TIniFile& Recibo);   // the receipt data, outlives this
+    explicit TRegistroTipo1(TReciboEntrega& Recibo);   // the receipt data, outlives this
 
     // Ordem: the 4-digit establishment order, or empty; NumeroRecibo: 12 digits, or empty.
     [[nodiscard]] static TLinhaFixa Monta(int Sequencia, const TDeclaracaoEntrega& Declaracao, const QString& Ordem,
@@ -21,14 +21,14 @@ public:
     // valid CNPJ (else nothing) and the check digits of its first 12 characters.
     [[nodiscard]] static QString Estabelecimento(const QString& NiDaLinha);
 
-    // Writes the line and adds it to the CRC; then records in the receipt data whether the
+    // Writes the line and adds it to the CRC; then notes for the receipt data whether the
     // declarant is a public body and the establishment under the declaration's type. A failed
-    // write is recorded in Saida. Raises EIniFile when the receipt data cannot be written.
+    // write is recorded in Saida.
     void Grava(TSaidaDeclar& Saida, const TDeclaracaoEntrega& Declaracao, const QString& Ordem,
                const QString& NumeroRecibo);
 
 private:
-    TIniFile& FRecibo;   // not owned
+    TReciboEntrega& FRecibo;   // not owned
     int FOriginais = 0;
     int FRetificadoras = 0;
 };

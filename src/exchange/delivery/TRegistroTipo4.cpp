@@ -3,11 +3,11 @@
 #include "exchange/layout/LayoutDeclar.h"
 #include "exchange/delivery/TDeclaracaoEntrega.h"
 #include "exchange/delivery/TSaidaDeclar.h"
-#include "platform/files/TIniFile.h"
+#include "exchange/delivery/TReciboEntrega.h"
 
 using namespace LayoutDeclar;
 
-TRegistroTipo4::TRegistroTipo4(TIniFile& Recibo)
+TRegistroTipo4::TRegistroTipo4(TReciboEntrega& Recibo)
     : FRecibo(Recibo)
 {}
 
@@ -25,5 +25,5 @@ void TRegistroTipo4::Grava(TSaidaDeclar& Saida, const TAnexoEntrega& Anexo, cons
     const TLinhaFixa linha = Monta(Saida.ProximaSequencia(), Anexo, Administradora);
     Saida.Grava(linha.Bytes());
     Saida.SomaCrc(linha.Bytes());
-    FRecibo.WriteString(QStringLiteral("Anexos"), QStringLiteral("CNPJ") + n, Anexo.NiFormatado);
+    FRecibo.Anota(QStringLiteral("Anexos"), QStringLiteral("CNPJ") + n, Anexo.NiFormatado);
 }

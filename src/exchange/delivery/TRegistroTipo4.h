@@ -1,7 +1,7 @@
 #pragma once
 #include "exchange/layout/TLinhaFixa.h"
 
-class TIniFile;
+class TReciboEntrega;
 class TSaidaDeclar;
 struct TAnexoEntrega;
 struct TDeclaracaoEntrega;
@@ -10,16 +10,16 @@ struct TDeclaracaoEntrega;
 // lines. One object per writing run: it numbers the funds it records in the receipt data.
 class TRegistroTipo4 final {
 public:
-    explicit TRegistroTipo4(TIniFile& Recibo);   // the receipt data, outlives this
+    explicit TRegistroTipo4(TReciboEntrega& Recibo);   // the receipt data, outlives this
 
     // Administradora: the declaration the annex belongs to.
     [[nodiscard]] static TLinhaFixa Monta(int Sequencia, const TAnexoEntrega& Anexo,
                                           const TDeclaracaoEntrega& Administradora);
     // Writes the line and adds it to the CRC; then records the fund's masked number in the
-    // receipt data. Raises EIniFile when the receipt data cannot be written.
+    // receipt data (noted, for the receipt data's next commit).
     void Grava(TSaidaDeclar& Saida, const TAnexoEntrega& Anexo, const TDeclaracaoEntrega& Administradora);
 
 private:
-    TIniFile& FRecibo;   // not owned
+    TReciboEntrega& FRecibo;   // not owned
     int FAnexos = 0;
 };

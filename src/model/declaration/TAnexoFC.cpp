@@ -71,18 +71,15 @@ void TAnexoFC::VerificaDados(TErros& Erros) const
                                  chave, fundo.GetNiFormatado(), ObjetoNi));
 }
 
-void TAnexoFC::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
+void TAnexoFC::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados, TColecaoPruvItem& Itens, TPruvItem& Lido)
 {
-    // A collection of its own: the cached one may be in use by the screens.
-    TColecaoPruvItem itens(GetDeclaracao(), *this);
-
     Erros.Limpa();
     VerificaDados(Erros);
     IncluiSecao(Frame, Erros, QStringLiteral("Identificação do Fundo ou Clube de Investimento"));
 
     TSecaoVerificacao beneficiarios(Frame, QStringLiteral("Beneficiários do Fundo ou Clube de Investimento"));
-    VerificaItens(itens, FDeclaracao, *this, Erros, Frame, Verificados, beneficiarios);
-    if (itens.EstaVazia()) {
+    // None read in a run not stopped: the annex has no items.
+    if (VerificaItens(Itens, Lido, *this, Erros, Frame, Verificados, beneficiarios) == 0 && !Frame.Interrompida()) {
         Erros.Limpa();
         Erros.Add(EAnexoInvalido(CodigoMensagem::FundoSemBeneficiarios, QString(), TipoDialogo::Erro, Botao::Ok, 0,
                                  GetChave(), QString(), ObjetoSemItens));

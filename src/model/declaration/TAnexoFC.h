@@ -7,6 +7,7 @@ class IVerificacao;
 class TDeclaranteAnexo;
 class TErros;
 class TPruv;
+class TPruvItem;
 
 // The annex of one investment fund or club that a declarant of nature 3 administers: its own
 // items (with the annex flag "1") and summary, the fund as its declarant, and its declaration's
@@ -42,8 +43,10 @@ public:
     // The whole check of the annex, reported into the run: its identification section, then its
     // beneficiaries section with every item's pending items; an annex without items is error 132.
     // Verificados counts the items checked in the whole run. Unless the run was stopped, the
-    // annex's summary is recomputed from its items and stored as up to date.
-    void Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados);
+    // annex's summary is recomputed from its items and stored as up to date. Itens and Lido: a
+    // collection and an item whose owner is this annex, made once for the run (they follow the
+    // key the annex is given), never the collection the screens may be using.
+    void Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados, TColecaoPruvItem& Itens, TPruvItem& Lido);
 
 private:
     friend class TPruv;   // tells the annex when it goes first

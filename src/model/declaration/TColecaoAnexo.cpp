@@ -84,10 +84,16 @@ void TColecaoAnexo::FiltraTabela(TdvTable& Tabela) const
 
 void TColecaoAnexo::LeRegistro(TAnexoFC& Anexo)
 {
+    if (LeFundo(Anexo))
+        FDeclaracao.GetColecaoResumo().Carrega(Anexo.GetResumo());
+}
+
+bool TColecaoAnexo::LeFundo(TAnexoFC& Anexo)
+{
     const TdvTable& tabela = Tabela();
     if (tabela.Bof() && tabela.Eof()) {
         Anexo.Limpa();
-        return;
+        return false;
     }
     if (tabela.FieldByName(E_PRUV_DK)->AsString() != FDeclaracao.GetChave())
         throw EColecaoError(CodigoMensagem::FundoDeOutraPruv, QString(), 0);
@@ -98,7 +104,13 @@ void TColecaoAnexo::LeRegistro(TAnexoFC& Anexo)
     fundo.Nome().SetNomeSemExcecao(tabela.FieldByName(NM_EMPR)->AsString());
     Anexo.Copia(FAnexoAtual);
     FErrosInternos.Limpa();
-    FDeclaracao.GetColecaoResumo().Carrega(Anexo.GetResumo());
+    return true;
+}
+
+QString TColecaoAnexo::ChaveAtual() const
+{
+    const TdvTable& tabela = Tabela();
+    return tabela.Bof() && tabela.Eof() ? QString() : tabela.FieldByName(ANEXO_DK)->AsString();
 }
 
 void TColecaoAnexo::GravaRegistro(TAnexoFC& Anexo)

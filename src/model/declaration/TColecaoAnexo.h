@@ -34,6 +34,9 @@ public:
     // cleared. Raises EColecaoError 20 for a row of another declaration. Bad stored numbers and
     // names go to the shared sink.
     void LeRegistro(TAnexoFC& Anexo) override;
+    // The same without the stored summary, for a walk that computes it again; false on an empty
+    // table.
+    bool LeFundo(TAnexoFC& Anexo);
     // Writes the annex over the current row and posts; nothing while the declaration or the annex
     // has no key. Raises EColecaoError 141.
     void GravaRegistro(TAnexoFC& Anexo);
@@ -68,6 +71,8 @@ public:
 
     // The last annex read.
     [[nodiscard]] TAnexoFC& GetAnexoAtual() { return FAnexoAtual; }
+    // The key of the current row, read alone (empty on an empty table).
+    [[nodiscard]] QString ChaveAtual() const;
 
     [[nodiscard]] static std::vector<TFieldDef> Campos();
     [[nodiscard]] static std::vector<TIndexDef> Indices();

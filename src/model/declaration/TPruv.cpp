@@ -467,7 +467,10 @@ bool TPruv::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
     }
 
     TSecaoVerificacao beneficiarios(Frame, QStringLiteral("Beneficiários"));
-    VerificaItens(itens, *this, *this, Erros, Frame, Verificados, beneficiarios);
+    {
+        TPruvItem lido(*this, *this);
+        VerificaItens(itens, lido, *this, Erros, Frame, Verificados, beneficiarios);
+    }
     if (itens.EstaVazia()) {
         Erros.Limpa();
         VerificaSemItens(Erros);
@@ -485,12 +488,16 @@ bool TPruv::Verifica(TErros& Erros, IVerificacao& Frame, int& Verificados)
     if (FAno >= AnoNaturezasAtuais && FNatureza->GetCodigo() == CodigoAdministradora) {
         TColecaoAnexo& anexos = GetColecaoAnexo();
         TAnexoFC anexo(*this);
+        // One collection and one item for every fund, following the key the annex is given: a
+        // fund costs its own rows, not a collection and its statements made again.
+        TColecaoPruvItem itensFundo(*this, anexo);
+        TPruvItem lido(*this, anexo);
         anexos.PrimeiroRegistro(anexo);
         while (!anexos.Eof() && !Frame.Interrompida()) {
             InterfaceUsuario::Atividade().MantemVivo();
             Erros.Limpa();
             Frame.IncluiTituloFundo(anexo.GetFundo().GetNiFormatado(), anexo.GetFundo().Nome().GetTexto());
-            anexo.Verifica(Erros, Frame, Verificados);
+            anexo.Verifica(Erros, Frame, Verificados, itensFundo, lido);
             anexo.Reinicia();
             anexos.ProximoRegistro(anexo);
         }

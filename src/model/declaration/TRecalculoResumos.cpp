@@ -27,15 +27,26 @@ bool TRecalculoResumos::Executa(IProgresso& Gauge)
     const bool administradora = FPruv.GetNatureza().GetCodigo() == TPruv::CodigoAdministradora;
     Gauge.DefineFaixa(0, qMax(1, Passos(administradora)));
 
-    bool completo = Soma(FPruv, proprio, total, Gauge);
+    TErros erros;   // what loading the items reports is nobody's to show here
+    bool completo = false;
+    {
+        TColecaoPruvItem itens(FPruv, FPruv);
+        TPruvItem item(FPruv, FPruv);
+        item.SetErros(&erros);
+        completo = Soma(itens, item, proprio, total, Gauge);
+    }
     if (completo && administradora) {
         TColecaoAnexo& anexos = FPruv.GetColecaoAnexo();
         TAnexoFC anexo(FPruv);
+        // One collection and one item for every fund, following the key the annex is given.
+        TColecaoPruvItem itens(FPruv, anexo);
+        TPruvItem item(FPruv, anexo);
+        item.SetErros(&erros);
         anexos.Primeiro();
         while (completo && !anexos.Eof()) {
-            anexos.LeRegistro(anexo);
+            anexos.LeFundo(anexo);   // its stored summary is computed again
             anexo.GetResumo().Zera();
-            completo = Soma(anexo, anexo.GetResumo(), total, Gauge);
+            completo = Soma(itens, item, anexo.GetResumo(), total, Gauge);
             anexo.Reinicia();
             anexos.Proximo();
         }
@@ -56,34 +67,30 @@ int TRecalculoResumos::Passos(bool Administradora)
         return passos;
     TColecaoAnexo& anexos = FPruv.GetColecaoAnexo();
     TAnexoFC anexo(FPruv);
-    anexos.PrimeiroRegistro(anexo);
-    while (!anexos.Eof()) {
-        passos += TColecaoPruvItem(FPruv, anexo).UltimaChave();
-        anexo.Reinicia();
-        anexos.ProximoRegistro(anexo);
+    TColecaoPruvItem itens(FPruv, anexo);   // one for every fund: it follows the annex's key
+    for (anexos.Primeiro(); !anexos.Eof(); anexos.Proximo()) {
+        anexo.SetChave(anexos.ChaveAtual());   // the key is all the count needs
+        passos += itens.UltimaChave();
     }
     return passos;
 }
 
-bool TRecalculoResumos::Soma(TPruvAnexo& Dono, TResumo& Resumo, TResumo& Total, IProgresso& Gauge)
+bool TRecalculoResumos::Soma(TColecaoPruvItem& Itens, TPruvItem& Item, TResumo& Resumo, TResumo& Total,
+                             IProgresso& Gauge)
 {
     // Read by the walk that joins each item with its beneficiary and judicial values.
-    TColecaoPruvItem itens(FPruv, Dono);
-    TPruvItem item(FPruv, Dono);
-    TErros erros;
-    item.SetErros(&erros);
-    itens.IniciaLeitura();
+    Itens.IniciaLeitura();
     while (!FCancelado) {
         InterfaceUsuario::Atividade().MantemVivo();
         Gauge.DefinePosicao(FLidos);
-        if (FCancelado || !itens.LeProximo(item))
+        if (FCancelado || !Itens.LeProximo(Item))
             break;
-        const TResumo::TMudanca mudanca = TResumo::Mudanca(nullptr, item);
+        const TResumo::TMudanca mudanca = TResumo::Mudanca(nullptr, Item);
         Resumo.Aplica(mudanca);
         Total.Aplica(mudanca);
         ++FLidos;
     }
-    itens.EncerraLeitura();
+    Itens.EncerraLeitura();
     if (FCancelado)
         return false;
     Resumo.SetOK(true);

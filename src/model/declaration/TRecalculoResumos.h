@@ -1,8 +1,9 @@
 #pragma once
 
 class IProgresso;
+class TColecaoPruvItem;
 class TPruv;
-class TPruvAnexo;
+class TPruvItem;
 class TResumo;
 
 // Computes a declaration's summaries again from its items: every item of the declaration and,
@@ -29,9 +30,9 @@ public:
 private:
     // The highest item key of the declaration plus, for an administrator, of each fund.
     [[nodiscard]] int Passos(bool Administradora);
-    // Every item of Dono into Resumo and the total; the summary stored unless cancelled. False
-    // when cancelled.
-    bool Soma(TPruvAnexo& Dono, TResumo& Resumo, TResumo& Total, IProgresso& Gauge);
+    // Every item of Itens (its owner's, read into Item, of the same owner) into Resumo and the
+    // total; the summary stored unless cancelled. False when cancelled.
+    bool Soma(TColecaoPruvItem& Itens, TPruvItem& Item, TResumo& Resumo, TResumo& Total, IProgresso& Gauge);
 
     TPruv& FPruv;   // not owned
     bool FCancelado = false;

@@ -3,7 +3,6 @@
 #include "model/declaration/IVerificacao.h"
 #include "model/declaration/TPruvAnexo.h"
 #include "model/declaration/TResumo.h"
-#include "model/interfaces/IColecoesDeclaracao.h"
 #include "model/items/TColecaoPruvItem.h"
 #include "model/people/TConferenciaContribuinte.h"
 #include "platform/ui/InterfaceUsuario.h"
@@ -37,23 +36,25 @@ void TSecaoVerificacao::Termina()
     FFrame.IncluiLinha(QString());
 }
 
-void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPruvAnexo& Dono, TErros& Erros,
-                   IVerificacao& Frame, int& Verificados, TSecaoVerificacao& Secao)
+int VerificaItens(TColecaoPruvItem& Itens, TPruvItem& Lido, TPruvAnexo& Dono, TErros& Erros, IVerificacao& Frame,
+                  int& Verificados, TSecaoVerificacao& Secao)
 {
     TResumo& resumo = Dono.GetResumo();
     resumo.Zera();
-    TPruvItem lido(Declaracao, Dono);
     TConferenciaContribuinte conferencia;
     Erros.Limpa();
+    int lidos = 0;
     Itens.IniciaLeitura();
-    while (!Frame.Interrompida() && Itens.LeProximo(lido)) {
+    while (!Frame.Interrompida() && Itens.LeProximo(Lido)) {
+        ++lidos;
         Frame.MostraVerificados(++Verificados);
-        resumo.Aplica(TResumo::Mudanca(nullptr, lido));   // each item read is added, as a new one
+        resumo.Aplica(TResumo::Mudanca(nullptr, Lido));   // each item read is added, as a new one
         InterfaceUsuario::Atividade().MantemVivo();
         Erros.Limpa();
-        lido.VerificaPendencias(Erros, conferencia);
+        Lido.VerificaPendencias(Erros, conferencia);
         if (!Erros.Vazia() || Frame.Interrompida())
             Secao.IncluiErros();
     }
     Itens.EncerraLeitura();
+    return lidos;
 }

@@ -2,11 +2,11 @@
 #include <QString>
 #include <utility>
 
-class IColecoesDeclaracao;
 class IVerificacao;
 class TColecaoPruvItem;
 class TErros;
 class TPruvAnexo;
+class TPruvItem;
 
 // The sections that the checks of the declaration and of its annexes write into a verification
 // run: a row "10" + title opens a section with pending items, "20" + title one without, and an
@@ -37,8 +37,8 @@ private:
     bool FCabecalhoEscrito = false;
 };
 
-// Checks every item of Itens (Dono's), from the first, until the end or until the run is stopped:
-// counts it in Verificados, adds it to Dono's summary (zeroed first) and reports its pending items
-// into Secao. Erros is the run's list.
-void VerificaItens(TColecaoPruvItem& Itens, IColecoesDeclaracao& Declaracao, TPruvAnexo& Dono, TErros& Erros,
-                   IVerificacao& Frame, int& Verificados, TSecaoVerificacao& Secao);
+// Checks every item of Itens (Dono's), read into Lido (an item of Dono), from the first, until the
+// end or until the run is stopped: counts it in Verificados, adds it to Dono's summary (zeroed
+// first) and reports its pending items into Secao. Erros is the run's list. The items checked.
+int VerificaItens(TColecaoPruvItem& Itens, TPruvItem& Lido, TPruvAnexo& Dono, TErros& Erros, IVerificacao& Frame,
+                  int& Verificados, TSecaoVerificacao& Secao);

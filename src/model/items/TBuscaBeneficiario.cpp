@@ -21,8 +21,7 @@ TBuscaBeneficiario::TBuscaBeneficiario(std::shared_ptr<TDatabase> Banco, const Q
                                        const QString& Declaracao)
     : FBanco(std::move(Banco))
 {
-    FBusca = std::make_unique<TComando>(
-        FBanco->Conexao(),
+    FBusca = FBanco->ComandoDevolvido(
         QStringLiteral("SELECT IN_PF_PJ,NR_PF_PJ,NM_NM_EMPR FROM %1 WHERE E_PRUV_DK = ?1 AND IN_PF_PJ = ?2 "
                        "AND NR_PF_PJ = ?3")
             .arg(TEsquemaTabela::Aspas(Tabela)));
@@ -33,6 +32,7 @@ TBuscaBeneficiario::TBuscaBeneficiario(std::shared_ptr<TDatabase> Banco, const Q
 TBuscaBeneficiario::~TBuscaBeneficiario()
 {
     FBanco->RemoveLeitor(this);
+    FBanco->DevolveComando(std::move(FBusca));
 }
 
 const TBeneficiarioLido::TColunas& TBuscaBeneficiario::Colunas(QByteArrayView Tipo, QByteArrayView Numero)

@@ -30,7 +30,7 @@ public:
 
 private:
     std::shared_ptr<TDatabase> FBanco;
-    std::unique_ptr<TComando> FBusca;
+    std::shared_ptr<TComando> FBusca;    // handed back to the database for the next walk's
     bool FValida = false;                // FTipo and FNumero were looked up since the last write
     std::array<std::string, 2> FChave;   // the item's kind and number looked up last
     std::array<bool, 2> FChaveNula{};

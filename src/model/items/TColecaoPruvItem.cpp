@@ -167,7 +167,9 @@ std::vector<TIndexDef> TColecaoPruvItem::Indices()
              QStringLiteral("IN_ANEXO;E_PRUV/ANEXO_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
             {QStringLiteral("IBenef"), QStringLiteral("E_PRUV_DK;E_IN_PF_PJ;E_NR_PF_PJ;TRIB_TRIBU"), 0},
             // The declaration's items by code, funds' included: the search and the summary's codes.
-            {QStringLiteral("ICodBenefPruv"), QStringLiteral("E_PRUV_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0}};
+            {QStringLiteral("ICodBenefPruv"), QStringLiteral("E_PRUV_DK;TRIB_TRIBU;E_IN_PF_PJ;E_NR_PF_PJ"), 0},
+            // The owners of the declaration's items: its funds' keys, one seek each.
+            {QStringLiteral("IPruvDono"), QStringLiteral("E_PRUV_DK;IN_ANEXO;E_PRUV/ANEXO_DK"), 0}};
 }
 
 // ---- flags and views ----
@@ -441,9 +443,22 @@ TColunaMonetaria ColunasDaLinha(const TComando& Linha, int Inicio)
 
 void TColecaoPruvItem::IniciaLeitura()
 {
+    FLendo = false;
+    FBeneficiarioLido.Esquece();
+    const QVariantList parametros{FInAnexo, FDono.GetChave()};
+    if (FLeitura && FOrdemLeitura == FOrdem) {
+        // Another walk of the same query (the owner may have another key): rebound, not prepared.
+        try {
+            FBuscaBeneficiario->SoltaLeituras();
+            FLeitura->Recomeca(parametros);
+            FLendo = true;
+        } catch (const EDatabaseError& e) {
+            throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
+        }
+        return;
+    }
     FLeitura.reset();
     FBuscaBeneficiario.reset();
-    FBeneficiarioLido.Esquece();
     const auto banco = Tabela().OpenDatabase();
     const auto nome = [&](const QString& arquivo) { return TEsquemaTabela::Aspas(banco->NomeReal(arquivo)); };
     // The range and order of the current view (AplicaFiltro), the key last: it makes each row unique.
@@ -472,18 +487,21 @@ void TColecaoPruvItem::IniciaLeitura()
                                                             : std::vector<int>{cChave};
     // The beneficiary is looked up apart (TBuscaBeneficiario), once for the items of one
     // beneficiary that come in a row, where a join would look it up for each item.
+    // The columns' lists, made once: a walk is set up for each owner.
+    static const QString colunasItens = Colunas(QStringLiteral("i"), Campos());
+    static const QString colunasJudiciais = Colunas(QStringLiteral("j"), TColecaoJudicial::Campos());
     const QString selecao =
         QStringLiteral("SELECT %1,%2 FROM %3 i "
                        "LEFT JOIN %4 j ON j.IN_ANEXO = i.IN_ANEXO AND j.\"E_PRUV/ANEXO_DK\" = i.\"E_PRUV/ANEXO_DK\" "
                        "AND j.PRUV_ITEM_DK = i.PRUV_ITEM_DK "
                        "WHERE i.IN_ANEXO = ?1 AND i.\"E_PRUV/ANEXO_DK\" = ?2 AND %5")
-            .arg(Colunas(QStringLiteral("i"), Campos()), Colunas(QStringLiteral("j"), TColecaoJudicial::Campos()),
-                 nome(NomeArquivo()), nome(TColecaoJudicial::NomeArquivo()), faixa);
+            .arg(colunasItens, colunasJudiciais, nome(NomeArquivo()), nome(TColecaoJudicial::NomeArquivo()), faixa);
     try {
-        FLeitura = std::make_unique<TLeituraItens>(banco, selecao, QVariantList{FInAnexo, FDono.GetChave()}, ordem,
-                                                   posicoes);
+        FLeitura = std::make_unique<TLeituraItens>(banco, selecao, parametros, ordem, posicoes);
         FBuscaBeneficiario = std::make_unique<TBuscaBeneficiario>(
             banco, banco->NomeReal(TColecaoBeneficiario::NomeArquivo()), FDeclaracao.GetChave());
+        FOrdemLeitura = FOrdem;
+        FLendo = true;
     } catch (const EDatabaseError& e) {
         throw EColecaoError(CodigoMensagem::TabelaNaoAtualizada, ParametroEscrita(NomeTabela(), e), 0);
     }
@@ -491,7 +509,7 @@ void TColecaoPruvItem::IniciaLeitura()
 
 bool TColecaoPruvItem::LeProximo(TPruvItem& Item)
 {
-    if (!FLeitura)
+    if (!FLendo)
         return false;
     try {
         if (!FLeitura->Proxima())
@@ -565,8 +583,12 @@ void TColecaoPruvItem::LeJudicial(TPruvItem& Item, const TComando& Linha)
 
 void TColecaoPruvItem::EncerraLeitura()
 {
-    FLeitura.reset();
-    FBuscaBeneficiario.reset();
+    // The statements stay prepared for the next walk; only the reading goes.
+    FLendo = false;
+    if (FLeitura) {
+        FLeitura->SoltaLeituras();
+        FBuscaBeneficiario->SoltaLeituras();
+    }
     FBeneficiarioLido.Esquece();
 }
 

@@ -111,7 +111,9 @@ public:
     // A walk over the owner's items in the current order, each read with its beneficiary's name
     // and its judicial values by one query joining the three tables, and given as LeRegistro
     // gives it; the table does not move. Writes between two items are allowed. LeProximo answers
-    // false at the end; EncerraLeitura (or the next IniciaLeitura) lets the query go.
+    // false at the end; EncerraLeitura (or the next IniciaLeitura) lets the query go. The next
+    // walk in the same order binds the statements again, for the owner's key of that moment: one
+    // collection walks fund after fund without preparing anything again.
     void IniciaLeitura();
     bool LeProximo(TPruvItem& Item);
     void EncerraLeitura();
@@ -201,6 +203,8 @@ private:
     TPruvItem FItemBusca;      // scratch of the duplicate search
     TPruvItem FItemAnterior;   // the stored state of the row being saved
     std::unique_ptr<TLeituraItens> FLeitura;
+    TOrdem FOrdemLeitura = OrdemChave;                        // the order FLeitura reads in
+    bool FLendo = false;                                      // between IniciaLeitura and EncerraLeitura
     std::unique_ptr<TBuscaBeneficiario> FBuscaBeneficiario;   // of the walk
     TBeneficiarioLido FBeneficiarioLido;                      // of the walk, by LeProximo
     std::unique_ptr<TInsercao> FInsercao;                     // made on the first direct insert

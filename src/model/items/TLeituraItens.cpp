@@ -12,21 +12,38 @@ TLeituraItens::TLeituraItens(std::shared_ptr<TDatabase> Banco, const QString& Se
     QStringList marcadores;
     for (qsizetype i = 0; i < Ordem.size(); ++i)
         marcadores << QLatin1Char('?') + QString::number(FParametros.size() + i + 1);
-    FPrimeira = std::make_unique<TComando>(FBanco->Conexao(), Selecao + ordem);
-    FSeguinte = std::make_unique<TComando>(
-        FBanco->Conexao(),
+    FPrimeira = FBanco->ComandoDevolvido(Selecao + ordem);
+    FSeguinte = FBanco->ComandoDevolvido(
         Selecao
-            + QStringLiteral(" AND (%1) > (%2)").arg(Ordem.join(QLatin1Char(',')), marcadores.join(QLatin1Char(',')))
-            + ordem);
+        + QStringLiteral(" AND (%1) > (%2)").arg(Ordem.join(QLatin1Char(',')), marcadores.join(QLatin1Char(',')))
+        + ordem);
+    LigaParametros();
+    FBanco->RegistraLeitor(this);
+}
+
+void TLeituraItens::LigaParametros()
+{
     for (TComando* comando : {FPrimeira.get(), FSeguinte.get()})
         for (qsizetype i = 0; i < FParametros.size(); ++i)
             comando->Liga(static_cast<int>(i + 1), FParametros[i]);
-    FBanco->RegistraLeitor(this);
+}
+
+void TLeituraItens::Recomeca(QVariantList Parametros)
+{
+    SoltaLeituras();
+    FParametros = std::move(Parametros);
+    LigaParametros();
+    FUltima.clear();
+    FIniciada = false;
+    FFim = false;
 }
 
 TLeituraItens::~TLeituraItens()
 {
     FBanco->RemoveLeitor(this);
+    FAtual = nullptr;
+    FBanco->DevolveComando(std::move(FPrimeira));
+    FBanco->DevolveComando(std::move(FSeguinte));
 }
 
 bool TLeituraItens::Proxima()

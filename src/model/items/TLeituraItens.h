@@ -22,6 +22,9 @@ public:
     TLeituraItens(const TLeituraItens&) = delete;
     TLeituraItens& operator=(const TLeituraItens&) = delete;
 
+    // The same query from its first row again, with other values of its parameters: nothing is
+    // prepared again.
+    void Recomeca(QVariantList Parametros);
     // Steps to the next row; false at the end.
     bool Proxima();
     // The current row's columns, until the next step or the next write to the database.
@@ -30,11 +33,15 @@ public:
     void SoltaLeituras() override;
 
 private:
+    void LigaParametros();
+
     std::shared_ptr<TDatabase> FBanco;
     QVariantList FParametros;
     std::vector<int> FPosicoesOrdem;
-    std::unique_ptr<TComando> FPrimeira;   // from the first row
-    std::unique_ptr<TComando> FSeguinte;   // after the row whose order values are FUltima
+    // Handed back to the database at the end, for the next walk of the same query (another
+    // owner's): a walk set up again prepares nothing.
+    std::shared_ptr<TComando> FPrimeira;   // from the first row
+    std::shared_ptr<TComando> FSeguinte;   // after the row whose order values are FUltima
     TComando* FAtual = nullptr;            // running, or null once released or ended
     std::vector<QVariant> FUltima;
     bool FIniciada = false;

@@ -99,19 +99,25 @@ QStringList ChavesSemFundo(TDatabase& Banco, const QString& ChaveDeclaracao)
     const QString itens = Tabela(Banco, QStringLiteral("PruvItem.DB"));
     if (itens.isEmpty())
         return {};
-    const QString anexos = Tabela(Banco, Anexo);
-    const QString fundos = anexos.isEmpty()
-        ? QString()
-        : QStringLiteral(" AND %1 NOT IN (SELECT ANEXO_DK FROM %2 WHERE E_PRUV_DK = ?1)").arg(Dono, anexos);
-    TComando& c = Banco.Comando(
-        QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE IN_ANEXO = '1' AND E_PRUV_DK = ?1%3 ORDER BY %1")
-            .arg(Dono, itens, fundos));
-    c.LigaTexto(1, ChaveDeclaracao);
+    // From owner to owner of the declaration's fund items, by the index that begins with the
+    // declaration: one seek a fund, whatever its items and whatever other declarations hold.
+    TComando& proximo = Banco.Comando(QStringLiteral("SELECT %1 FROM %2 WHERE E_PRUV_DK = ?1 AND IN_ANEXO = '1' "
+                                                     "AND %1 > ?2 ORDER BY %1 LIMIT 1")
+                                          .arg(Dono, itens));
     QStringList chaves;
-    while (c.Passo())
-        chaves << c.Texto(0);
-    c.Reinicia();
-    return chaves;
+    QString dono;
+    for (;;) {
+        proximo.LigaTexto(1, ChaveDeclaracao);
+        proximo.LigaTexto(2, dono);
+        const bool achou = proximo.Passo();
+        if (achou)
+            dono = proximo.Texto(0);
+        proximo.Reinicia();
+        if (!achou)
+            return chaves;
+        if (!FundoArmazenado(Banco, ChaveDeclaracao, dono))
+            chaves << dono;
+    }
 }
 
 QStringList DeclaracoesComItensSemFundo(TDatabase& Banco)

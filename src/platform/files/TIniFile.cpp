@@ -1,6 +1,7 @@
 #include "platform/files/TIniFile.h"
 
 #include <QFile>
+#include <QHash>
 #include <cerrno>
 #include <optional>
 #include <utility>
@@ -160,6 +161,93 @@ private:
     std::vector<Linha> FLinhas;
 };
 
+// The file's lines cut at its section headers, each section's keys found by their folded names:
+// writing a key costs the same however many keys the file holds. Where a name comes twice, the
+// first section and the first key of it are the ones written, as a read finds them.
+class Edicao {
+public:
+    explicit Edicao(Conteudo& Lido)
+        : FLido(Lido)
+    {
+        FBlocos.emplace_back();   // the lines before the first header
+        for (Linha& linha : Lido.Linhas()) {
+            if (linha.tipo == Linha::Tipo::Secao) {
+                Primeiro(FSecoes, linha.nome, FBlocos.size());
+                FBlocos.emplace_back();
+            }
+            FBlocos.back().linhas.push_back(std::move(linha));
+        }
+    }
+
+    // True when the file changes.
+    bool Escreve(const QString& secao, const QString& chave, const QString& valor)
+    {
+        const QString dono = secao.trimmed().toCaseFolded();
+        const auto achada = FSecoes.constFind(dono);
+        if (achada == FSecoes.cend()) {
+            FSecoes.insert(dono, FBlocos.size());
+            FBlocos.emplace_back();
+            FBlocos.back().linhas.push_back(Analisa(QLatin1Char('[') + secao.trimmed() + QLatin1Char(']')));
+            FBlocos.back().linhas.push_back(Analisa(chave.trimmed() + QLatin1Char('=') + valor));
+            return true;
+        }
+        Bloco& bloco = FBlocos[achada.value()];
+        if (!bloco.indexado) {
+            for (std::size_t i = 1; i < bloco.linhas.size(); ++i)
+                if (bloco.linhas[i].tipo == Linha::Tipo::Chave)
+                    Primeiro(bloco.chaves, bloco.linhas[i].nome, i);
+            bloco.indexado = true;
+        }
+        const QString nome = chave.trimmed().toCaseFolded();
+        if (const auto existente = bloco.chaves.constFind(nome); existente != bloco.chaves.cend()) {
+            Linha& linha = bloco.linhas[existente.value()];
+            if (linha.Valor() == valor)
+                return false;
+            // The key keeps its spelling and spacing; only the value changes.
+            linha.texto = linha.texto.left(linha.texto.indexOf(QLatin1Char('=')) + 1) + valor;
+            return true;
+        }
+        // After the section's last non-blank line, so that blank separators stay before the next
+        // one: only blank lines move, so no key changes place.
+        std::size_t posicao = bloco.linhas.size();
+        while (posicao > 1 && bloco.linhas[posicao - 1].texto.trimmed().isEmpty())
+            --posicao;
+        bloco.linhas.insert(bloco.linhas.begin() + static_cast<std::ptrdiff_t>(posicao),
+                            Analisa(chave.trimmed() + QLatin1Char('=') + valor));
+        bloco.chaves.insert(nome, posicao);
+        return true;
+    }
+
+    // The lines, whole again, in the content read.
+    Conteudo& Junta()
+    {
+        auto& linhas = FLido.Linhas();
+        linhas.clear();
+        for (Bloco& bloco : FBlocos)
+            for (Linha& linha : bloco.linhas)
+                linhas.push_back(std::move(linha));
+        FBlocos.clear();
+        return FLido;
+    }
+
+private:
+    static void Primeiro(QHash<QString, std::size_t>& Nomes, const QString& Nome, std::size_t Posicao)
+    {
+        const QString dobrado = Nome.toCaseFolded();
+        if (!Nomes.contains(dobrado))
+            Nomes.insert(dobrado, Posicao);
+    }
+
+    struct Bloco {
+        std::vector<Linha> linhas;   // the header first, but in the lines before the first header
+        QHash<QString, std::size_t> chaves;
+        bool indexado = false;
+    };
+    Conteudo& FLido;
+    std::vector<Bloco> FBlocos;
+    QHash<QString, std::size_t> FSecoes;
+};
+
 void ConfereTexto(const QString& texto, const char* oque)
 {
     for (const QChar c : texto)
@@ -276,32 +364,22 @@ bool TIniFile::ValueExists(const QString& secao, const QString& chave) const
 
 void TIniFile::WriteString(const QString& secao, const QString& chave, const QString& valor)
 {
-    ConfereNomes(secao, chave);
-    ConfereTexto(valor, "o valor");
-    Conteudo conteudo = Conteudo::LeParaAlterar(FCaminho);
-    auto& linhas = conteudo.Linhas();
-    const qsizetype existente = conteudo.Chave(secao, chave);
-    if (existente >= 0) {
-        Linha& linha = linhas[existente];
-        if (linha.Valor() == valor)
-            return;
-        // The key keeps its spelling and spacing; only the value changes.
-        linha.texto = linha.texto.left(linha.texto.indexOf(QLatin1Char('=')) + 1) + valor;
-    } else {
-        const Linha nova = Analisa(chave.trimmed() + QLatin1Char('=') + valor);
-        const qsizetype cabecalho = conteudo.Secao(secao);
-        if (cabecalho < 0) {
-            linhas.push_back(Analisa(QLatin1Char('[') + secao.trimmed() + QLatin1Char(']')));
-            linhas.push_back(nova);
-        } else {
-            // After the section's last non-blank line, so that blank separators stay before the next one.
-            qsizetype posicao = conteudo.FimDaSecao(cabecalho);
-            while (posicao > cabecalho + 1 && linhas[posicao - 1].texto.trimmed().isEmpty())
-                --posicao;
-            linhas.insert(linhas.begin() + posicao, nova);
-        }
+    WriteStrings({{secao, chave, valor}});
+}
+
+void TIniFile::WriteStrings(const QList<TValor>& valores)
+{
+    for (const TValor& v : valores) {
+        ConfereNomes(v.Secao, v.Chave);
+        ConfereTexto(v.Valor, "o valor");
     }
-    conteudo.Grava(FCaminho);
+    Conteudo conteudo = Conteudo::LeParaAlterar(FCaminho);
+    Edicao edicao(conteudo);
+    bool mudou = false;
+    for (const TValor& v : valores)
+        mudou = edicao.Escreve(v.Secao, v.Chave, v.Valor) || mudou;
+    if (mudou)
+        edicao.Junta().Grava(FCaminho);
 }
 
 void TIniFile::WriteInteger(const QString& secao, const QString& chave, int valor)

@@ -55,6 +55,16 @@ public:
     // a name or value cannot be stored (a line end, a character beyond Latin-1, an empty key, a
     // key holding "=" or a section holding "]"). Nothing is written when nothing changes.
     void WriteString(const QString& secao, const QString& chave, const QString& valor);
+    // One value for WriteStrings.
+    struct TValor {
+        QString Secao;
+        QString Chave;
+        QString Valor;
+    };
+    // As WriteString of each value in turn, read once and committed once: a file of many keys
+    // costs one write, and each key the same work however many the file holds. Raises before
+    // anything is written when one of them cannot be stored.
+    void WriteStrings(const QList<TValor>& valores);
     void WriteInteger(const QString& secao, const QString& chave, int valor);
     void WriteBool(const QString& secao, const QString& chave, bool valor);   // "1" or "0"
     void DeleteKey(const QString& secao, const QString& chave);

@@ -358,6 +358,44 @@ TEST_F(TArquivoPruvTest, ACancelKeepsTheTextAsFarAsWrittenAndRecordsNothing)
     EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Declaracoes Gravadas XEQ")));
 }
 
+// The receipt data of a fund administrator is committed a fixed number of times, however many
+// funds it lists: one commit a fund would rewrite (and sync) the whole file once a fund.
+TEST_F(TArquivoPruvTest, TheReceiptDataIsCommittedAsOftenForFiftyFundsAsForFiveHundred)
+{
+    const auto commits = [this](int fundos) {
+        Cenario c = AdministradoraDeFundos();
+        auto& anexos = c.Fonte.Declaracoes[0].Anexos;
+        const auto modelo = anexos[0].second.front();
+        anexos.clear();
+        for (int f = 0; f < fundos; ++f) {
+            const QString raiz = QStringLiteral("%1").arg(20000000 + f, 8, 10, QLatin1Char('0'))
+                + QStringLiteral("0001");
+            const QString cnpj = raiz + CalculaDV(raiz);
+            anexos.push_back({{QStringLiteral("%1").arg(f + 1, 5, 10, QLatin1Char('0')), cnpj, FormataCnpj(cnpj), false,
+                               QStringLiteral("Fundo ") + QString::number(f)},
+                              {modelo}});
+        }
+        int feitos = 0;
+        TFalhasDeArquivo::Instala([&feitos](TFalhasDeArquivo::Operacao operacao, const QString& caminho) {
+            if (operacao == TFalhasDeArquivo::Renomeacao && caminho.endsWith(QLatin1String("/Recibo.ini")))
+                ++feitos;
+            return TFalhasDeArquivo::Efeito::Nenhum;
+        });
+        TArquivoPruv outro;
+        const std::uint8_t codigo = Gera(outro, c, Pedido(c, fixo, fundos * 3 + 10));
+        TFalhasDeArquivo::Instala({});
+        EXPECT_EQ(codigo, R::Ok);
+        EXPECT_EQ(TIniFile(TPastas::Dados() + QStringLiteral("/Recibo.ini"))
+                      .ReadString(QStringLiteral("Anexos"), QStringLiteral("CNPJ") + QString::number(fundos), {}),
+                  anexos.back().first.NiFormatado);
+        QFile::remove(arquivo);
+        return feitos;
+    };
+    const int cinquenta = commits(50);
+    EXPECT_EQ(commits(500), cinquenta);
+    EXPECT_LE(cinquenta, 3);
+}
+
 TEST_F(TArquivoPruvTest, ACrcThatDiffersFromThePackingsRemovesTheNewFileAndKeepsTheOld)
 {
     Cenario c = PessoaFisica();

@@ -1,6 +1,8 @@
 #include "model/declaration/TPruv.h"
 
 #include <QStringList>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,6 +14,7 @@
 #include "model/declaration/TColecaoAnexo.h"
 #include "model/declaration/TColecaoResumo.h"
 #include "model/declaration/TDeclaranteAnexo.h"
+#include "model/declaration/TRecalculoResumos.h"
 #include "model/statements/TColecaoComprovante.h"
 #include "model/schema/ReorganizaTabelas.h"
 #include "model/statements/TComprovantePF.h"
@@ -314,6 +317,66 @@ TEST_F(TPruvTest, EachFundOfAnAdministratorIsWalkedUnderItsTitle)
     pruv->CalculaResumo();
     EXPECT_TRUE(pruv->GetResumoTotal().GetOK());
     EXPECT_EQ(pruv->GetResumoTotal().TOT_REND().GetValor(), 1300 * TMonetario::Escala);
+}
+
+// The same items in many small funds or in a few large ones: verifying and summing them costs
+// about the same, by the engine's steps and the statements prepared, a fund its own rows and no
+// more.
+TEST_F(TPruvTest, ManySmallFundsAreVerifiedAndSummedAtTheWorkOfAFewLargeOnes)
+{
+    struct TTrabalho {
+        quint64 Passos = 0;
+        quint64 Preparados = 0;
+    };
+    const auto mede = [this](const QString& ni, int porFundo, qint64 raiz, int chave) {
+        auto pruv = Armazenada(ni, "2002", 3);
+        Fundos(*pruv, 200, porFundo, raiz, chave);   // 1,000 items
+        std::map<std::string, TTrabalho> trabalho;
+        const auto conta = [&trabalho](const char* nome, const std::function<void()>& acao) {
+            const quint64 passos = TComando::PassosMotor();
+            const quint64 preparados = TComando::Preparados();
+            acao();
+            trabalho[nome] = {TComando::PassosMotor() - passos, TComando::Preparados() - preparados};
+        };
+        conta("verifica", [&] {
+            verificados = 0;
+            pruv->Verifica(lista, frame, verificados);
+            EXPECT_EQ(verificados, 1000);
+        });
+        conta("resumo", [&] {
+            TRecalculoResumos recalculo(*pruv);
+            ProgressoRegistrado gauge;
+            EXPECT_TRUE(recalculo.Executa(gauge));
+            EXPECT_EQ(pruv->GetResumo().TOT_BENEF().GetValor(), 1000 * TMonetario::Escala);
+        });
+        return trabalho;
+    };
+    const auto grandes = mede(Matriz, 100, 20000000, 1);   // 2 funds of 500 items
+    const auto pequenos = mede(Outra, 1, 30000000, 10);    // 200 funds of 5
+    for (const auto& [acao, g] : grandes) {
+        const TTrabalho& p = pequenos.at(acao);
+        EXPECT_LE(p.Passos, g.Passos * 5 / 2) << acao << ": " << g.Passos << " steps in 2 funds";
+        EXPECT_LE(p.Preparados, g.Preparados * 5 / 2) << acao << ": " << g.Preparados << " statements in 2 funds";
+    }
+}
+
+// An administrator's verification reads its own rows only: beside another administrator's
+// thousands of fund items it does the same work.
+TEST_F(TPruvTest, AnAdministratorIsVerifiedAtTheSameWorkBesideALargerOne)
+{
+    auto pruv = Armazenada(Matriz, "2002", 3);
+    Fundos(*pruv, 4, 2, 20000000, 1);   // 2 funds, 20 items
+    const auto passos = [&] {
+        const quint64 antes = TComando::PassosMotor();
+        verificados = 0;
+        pruv->Verifica(lista, frame, verificados);
+        EXPECT_EQ(verificados, 20);
+        return TComando::PassosMotor() - antes;
+    };
+    const quint64 sozinha = passos();
+    auto outra = Armazenada(Outra, "2002", 3);
+    Fundos(*outra, 2000, 200, 30000000, 100);   // 10 funds, 10,000 items
+    EXPECT_LE(passos(), sozinha * 3 / 2) << sozinha << " steps alone in the file";
 }
 
 TEST_F(TPruvTest, FundWithTheAdministratorsNumberIsRefused)

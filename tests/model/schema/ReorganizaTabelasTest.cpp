@@ -186,7 +186,7 @@ TEST_F(ReorganizaTabelasTest, RebuildsTheItemTableAndTheIndexesAndClearsBothFlag
         (QStringList{QStringLiteral("=E_PRUV_DK;IN_PF_PJ;NR_PF_PJ"), QStringLiteral("IPFPJ=IN_PF_PJ;NR_PF_PJ*")}));
     EXPECT_EQ(Indices(QStringLiteral("PruvItem")),
               (QStringList{indicesItens[0], indicesItens[1] + QLatin1Char('*'), indicesItens[2],
-                           indicesItens[3] + QLatin1Char('*'), indicesItens[4]}));
+                           indicesItens[3] + QLatin1Char('*'), indicesItens[4], indicesItens[5]}));
     EXPECT_TRUE(banco->NomeReal(QStringLiteral("Restemp")).isEmpty());
     EXPECT_EQ(gauge.Textos(),
               (QStringList{QStringLiteral("Indexando pruvitem.db"), QStringLiteral("Indexando pruvitem.db"),

@@ -512,8 +512,9 @@ void TdvDBCustomLookupCombo::PlaceGrid()
     int registros = -1;
     const auto* dv = dynamic_cast<const TdvTable*>(tabela);
     const bool porFaixa = dv && (dv->SyncSQLByRange || dv->NarrowSearch);
+    // Only whether the rows fill the list matters: the count stops past its rows.
     if (tabela && !porFaixa)
-        registros = tabela->RecordCount();
+        registros = tabela->RecordCountAte(std::max(DropDownCount, 1));
     in.Rows = dvLookupDropDownRows(DropDownCount, registros);
     in.Titles = opcoes & loTitles;
     in.RowLines = opcoes & loRowLines;

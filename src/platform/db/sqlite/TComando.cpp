@@ -121,6 +121,7 @@ TComando::TComando(sqlite3* conexao, const QString& sql)
     , FSql(sql)
 {
     ++FAtividade;
+    ++FPreparados;
     const QByteArray texto = sql.toUtf8();
     const int rc = sqlite3_prepare_v3(conexao, texto.constData(), static_cast<int>(texto.size()),
                                       SQLITE_PREPARE_PERSISTENT, &FComando, nullptr);

@@ -76,6 +76,9 @@ public:
     // engine's work, the same on any computer, by which a test tells whether an action's work
     // grows with the data.
     [[nodiscard]] static quint64 PassosMotor() { return FPassosMotor; }
+    // Counts, on this thread, the statements prepared: what a walk set up again costs beyond its
+    // steps.
+    [[nodiscard]] static quint64 Preparados() { return FPreparados; }
     // While set, the text of every statement stepped on this thread goes into Destino (nullptr:
     // nowhere), so that a test can ask SQLite how it plans each one.
     static void AnotaInstrucoes(QSet<QString>* Destino) { FAnotadas = Destino; }
@@ -89,6 +92,7 @@ private:
     // Inline: a filtered walk reads it twice on every row it asks its filters about.
     static inline thread_local quint64 FAtividade = 0;
     static inline thread_local quint64 FPassosMotor = 0;
+    static inline thread_local quint64 FPreparados = 0;
     static inline thread_local QSet<QString>* FAnotadas = nullptr;
 
     sqlite3* FConexao;
