@@ -1641,3 +1641,161 @@ TEST_F(TFrBeneficiariosTest, AfterLocatingFromTheSearchTheCodeTypedReplacesTheOn
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0588"));
     EXPECT_EQ(Codigo(), QStringLiteral("0588"));
 }
+
+// Whatever changes the item a page shows while a month is being typed, what was typed stays with
+// the item it was typed for: stored with it, or dropped by an undo or a delete, never given to
+// another. Each message takes the window for a moment, as the program's message box does.
+TEST_F(TFrBeneficiariosFundosTest, WhatIsTypedInAMonthStaysWithItsItemWhateverChangesTheItemShown)
+{
+    const QString segundo = NumeroDe("333444555");
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m) {
+        QApplication::processEvents();
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    const auto nao = [this] {
+        dialogos.Responde(Resposta::Nao);
+        QTest::mouseClick(Campo("BbDelete"), Qt::LeftButton);
+        QApplication::processEvents();
+    };
+    const auto voltaDoProximo = [this, nao] {
+        nao();
+        QTest::mouseClick(Campo("BbNext"), Qt::LeftButton);
+        ClicaCelula(Campo<TPruvGridMeses>("DgrRendimentos"), 1, 1);
+        QTest::mouseClick(Campo("BbPrior"), Qt::LeftButton);
+    };
+    const struct {
+        P pagina;
+        const char* como;
+        std::function<void()> age;
+        qint64 primeiro, outro;   // January stored for each beneficiary afterwards, -1 for none
+    } casos[] = {
+        {P::Beneficiarios, "- No, next, a click in the grid, previous", voltaDoProximo, 666, 3000},
+        {P::Fundos, "- No, next, a click in the grid, previous", voltaDoProximo, 666, 3000},
+        {P::Beneficiarios, "- No, Alt+PageDown", [&] { nao(), tecla(Qt::Key_PageDown, Qt::AltModifier); }, 666, 3000},
+        {P::Beneficiarios, "- No, Alt+R", [&] { nao(), tecla(Qt::Key_R, Qt::AltModifier); }, 666, 3000},
+        {P::Beneficiarios, "Alt+Delete, Yes",
+         [&] { dialogos.Responde(Resposta::Sim), tecla(Qt::Key_Delete, Qt::AltModifier); }, -1, 3000},
+        {P::Beneficiarios, "Alt+Backspace", [&] { tecla(Qt::Key_Backspace, Qt::AltModifier); }, 1000, 3000},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.pagina) << " " << c.como);
+        const bool fundos = c.pagina == P::Fundos;
+        const QString declarante = fundos ? Outra : Matriz;
+        const char* codigo = fundos ? "6800" : "0561";
+        // The items' owner: the declaration, or its fund (stored when new).
+        const auto dono = [&](TPruv& p, bool novo) -> std::unique_ptr<TAnexoFC> {
+            auto anexo = fundos ? NovoAnexo(p, Fundo, "", novo) : nullptr;
+            if (anexo && !novo) {
+                EXPECT_TRUE(p.GetColecaoAnexo().Carrega(*anexo));
+            }
+            return anexo;
+        };
+        pruv = fundos ? Armazenada(Outra, "2002", 3) : Armazenada(Matriz);
+        if (auto anexo = dono(*pruv, true); true) {
+            Item(*pruv, anexo ? *anexo : static_cast<TPruvAnexo&>(*pruv), codigo, CpfBeneficiario, 1000);
+            Item(*pruv, anexo ? *anexo : static_cast<TPruvAnexo&>(*pruv), codigo, segundo, 3000);
+        }
+        pruv.reset();
+        Inicia();
+        Abre(declarante);
+        Mostra(c.pagina);
+        Clica("BbFirst");
+        ASSERT_EQ(Ni(), CpfBeneficiario);
+        auto* grade = GradeMostrada("DgrRendimentos");
+        ClicaCelula(grade, 2, 1);
+        ClicaCelula(grade, 1, 1);
+        ClicaCelula(grade, 1, 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("666"));
+        ASSERT_TRUE(grade->InplaceEditor() && grade->InplaceEditor()->isVisible());
+        MensagensTomamAJanela();
+        c.age();
+        QTest::qWait(20);
+        Mostra(P::Resumo);   // leaving the page stores what it holds
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        std::map<QString, qint64> janeiro{{CpfBeneficiario, -1}, {segundo, -1}};
+        auto lida = Lida(declarante);
+        auto anexo = dono(*lida, false);
+        TPruvAnexo& armazenado = anexo ? static_cast<TPruvAnexo&>(*anexo) : *lida;
+        TPruvItem item(*lida, armazenado);
+        for (armazenado.GetItens().PrimeiroRegistro(item); !armazenado.GetItens().Eof();
+             armazenado.GetItens().ProximoRegistro(item))
+            janeiro[item.GetBeneficiario().GetNi()] = item.GetValores().GetRendimento(1).GetValor()
+                / TMonetario::Escala;
+        EXPECT_EQ(janeiro[CpfBeneficiario], c.primeiro);
+        EXPECT_EQ(janeiro[segundo], c.outro);
+        dialogos.AoMostrar(nullptr);
+        colecao->Exclui(*lida);
+    }
+}
+
+// By whatever road the focus reaches a month grid, the two clicks that open a cell find its
+// amount selected, and what is typed replaces it.
+TEST_F(TFrBeneficiariosTest, EveryRoadIntoAMonthCellSelectsItsAmount)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 5000);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    auto* grade = GradeMostrada("DgrRendimentos");
+    const auto doNome = [this] {
+        Campo("DeNomeBenef")->setFocus();
+        QApplication::processEvents();
+    };
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    };
+    const auto clicaFicha = [this](const char* ficha) {
+        auto* fichas = Campo<QTabWidget>("PCPruvItem");
+        QTabBar* barra = fichas->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(fichas->indexOf(Campo(ficha))).center());
+        QApplication::processEvents();
+    };
+    const struct {
+        const char* como;
+        std::function<void()> entra;
+    } casos[] = {
+        {"a click from the name", doNome},
+        {"Enter from the name", [&] { doNome(), tecla(Qt::Key_Return); }},
+        {"Alt+T from the name", [&] { doNome(), tecla(Qt::Key_T, Qt::AltModifier); }},
+        {"another tab clicked and back",
+         [&] {
+             ClicaCelula(grade, 1, 3);
+             clicaFicha("TSCompensacao");
+             clicaFicha("TSRendimentosTrib");
+         }},
+        {"the item located from another window, the grid keeping the focus",
+         [&] {
+             grade->setFocus();
+             tecla(Qt::Key_Down);
+             tecla(Qt::Key_Up);
+             // As the pending items' window does: it has the activation, then its row locates.
+             QWidget outra;
+             outra.show();
+             outra.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
+             janela->PosicionaCampo(QString(), Pagina().Item()->GetChave(), 21);
+             ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+             QApplication::processEvents();
+         }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        c.entra();
+        ClicaCelula(grade, 1, 1);
+        ClicaCelula(grade, 1, 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1000"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QApplication::processEvents();
+        EXPECT_EQ(Rendimento(1), 1000 * TMonetario::Escala);
+        grade->setFocus();
+        grade->SelecionaCelula(1, 1);
+        QTest::keyClicks(grade, QStringLiteral("5000"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QApplication::processEvents();
+        ASSERT_EQ(Rendimento(1), 5000 * TMonetario::Escala);
+        doNome();
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
+}

@@ -12,6 +12,9 @@
 #include "screens/grids/TPruvGridComprPJ.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/edits/TPruvMemo.h"
+#include "model/people/TBeneficiarioPruv.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePJ.h"
 
 namespace {
 
@@ -323,6 +326,82 @@ TEST_F(TFrComprovanteTest, AMoveStoresTheNatureBeingTypedWithItsOwnStatement)
     }
     EXPECT_EQ(Linhas("ComprPj"), 1);
     EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+// Whatever changes the statement shown while a nature is being typed, the nature stays with the
+// statement it was typed for (stored with it, or dropped by the undo); and after the road, the two
+// clicks that open the nature find it selected, so that what is typed replaces it.
+TEST_F(TFrComprovanteTest, ANatureTypedStaysWithItsStatementAndTheRoadBackIntoItSelectsIt)
+{
+    const QString primeira = NumeroDe("445556660001");   // a company before the other
+    ASSERT_TRUE(janela->FecharDeclaracao());
+    {
+        auto pruv = Lida(Matriz);
+        Item(*pruv, *pruv, "1708", primeira, 400);
+    }
+    Abre(Matriz);
+    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+    QApplication::processEvents();
+    const auto armazenada = [this](const QString& ni) {
+        auto lida = Lida(Matriz);
+        TBeneficiarioPruv beneficiario(lida.get());
+        beneficiario.SetNi(ni);
+        TComprovantePJ comprovante(beneficiario);
+        lida->GetColecaoComprovante().Carrega(comprovante);
+        return comprovante.QuantidadeLinhas() > 0 ? comprovante.GetLinha(0).GetNatureza() : QString();
+    };
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    const auto clicaNatureza = [grade] {
+        const QPoint ponto = grade->CellRect(2, 1).ToQRect().center();
+        QWidget* alvo = grade->window()->childAt(grade->window()->mapFromGlobal(grade->viewport()->mapToGlobal(ponto)));
+        QTest::mouseClick(alvo, Qt::LeftButton, {}, alvo->mapFromGlobal(grade->viewport()->mapToGlobal(ponto)));
+        QApplication::processEvents();
+    };
+    const QString antes = armazenada(primeira);
+    const struct {
+        const char* como;
+        std::function<void()> age;
+        bool guardada;      // the nature typed is stored with the first company
+        QString mostrado;   // the company shown afterwards
+    } casos[] = {
+        {"Desfaz preenchimento clicked", [this] { QTest::mouseClick(Campo("BbCancel"), Qt::LeftButton); }, false,
+         primeira},
+        {"the other company located from another window",
+         [this] {
+             QWidget outra;
+             outra.show();
+             outra.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
+             janela->PosicionaCampo(QString(), Outra, 3);
+             ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+         },
+         true, Outra},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        Clica("BbFirst");
+        Clica("BbNext");
+        Clica("BbNext");
+        ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), primeira);
+        const QString outraAntes = armazenada(Outra);
+        grade->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ALUGUEL"));
+        c.age();
+        QApplication::processEvents();
+        EXPECT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), c.mostrado);
+        EXPECT_EQ(armazenada(primeira), c.guardada ? QStringLiteral("ALUGUEL") : antes);
+        EXPECT_EQ(armazenada(Outra), outraAntes);
+        // Back into the nature: the two clicks select it.
+        grade->setFocus();
+        clicaNatureza();
+        clicaNatureza();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("LOCACAO"));
+        Campo<QTabWidget>("PageControl1")->setFocus();   // the grid is left
+        QApplication::processEvents();
+        EXPECT_EQ(grade->GetTexto(2, 1), QStringLiteral("LOCACAO"));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }
 
 // Tab leaves the complementary information for the next field, as in every other field: no tab
