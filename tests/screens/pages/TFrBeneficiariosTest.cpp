@@ -745,17 +745,23 @@ TEST_F(TFrBeneficiariosTest, ATaxNotBelowTheIncomeWarnsOnceWhenTheItemIsLeftFrom
         {"stored and a new one begun", Qt::Key_Insert, Qt::AltModifier},
         {"the summary", Qt::Key_R, Qt::AltModifier},
         {"the declaration closed", Qt::Key_F, Qt::ControlModifier},
+        {"the tab of suspended liability", Qt::Key_E, Qt::AltModifier},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.como);
         auto* grade = ImpostoDeJaneiro();
+        MensagensTomamAJanela();   // the message takes the window, as the program's does
         QTest::keyClicks(grade, QStringLiteral("1500"));
         QTest::keyClick(QApplication::focusWidget(), c.tecla, c.modificadores);
-        QTest::qWait(20);
+        QTest::qWait(200);
         EXPECT_EQ(dialogos.Codigos(), std::vector<int>{83});
         if (c.tecla == Qt::Key_R) {   // a warning: after its OK the page changes
             EXPECT_EQ(quadro->PaginaAtiva(), P::Resumo);
         }
+        if (c.tecla == Qt::Key_E) {   // one press: the tab shown, its grid taking the keys
+            EXPECT_EQ(Foco(), QStringLiteral("DgsSubJudice"));
+        }
+        dialogos.AoMostrar(nullptr);
         if (janela->GetDeclaracaoAberta()) {
             ASSERT_TRUE(janela->FecharDeclaracao());
         }
