@@ -57,6 +57,20 @@ protected:
         Campo<QToolButton>(botao)->click();
         QApplication::processEvents();
     }
+    // The declaration opened again with a company before the other, on this page: its number.
+    QString AbreComOutraEmpresa()
+    {
+        const QString primeira = NumeroDe("445556660001");
+        EXPECT_TRUE(janela->FecharDeclaracao());
+        {
+            auto pruv = Lida(Matriz);
+            Item(*pruv, *pruv, "1708", primeira, 400);
+        }
+        Abre(Matriz);
+        quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+        QApplication::processEvents();
+        return primeira;
+    }
 };
 
 }   // namespace
@@ -288,15 +302,7 @@ TEST_F(TFrComprovanteTest, UndoDropsWhatWasTypedEvenInTheFieldBeingTyped)
 // nature still being typed with the statement it belongs to, and gives it to no other.
 TEST_F(TFrComprovanteTest, AMoveStoresTheNatureBeingTypedWithItsOwnStatement)
 {
-    const QString primeira = NumeroDe("445556660001");   // a company before the other
-    ASSERT_TRUE(janela->FecharDeclaracao());
-    {
-        auto pruv = Lida(Matriz);
-        Item(*pruv, *pruv, "1708", primeira, 400);
-    }
-    Abre(Matriz);
-    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
-    QApplication::processEvents();
+    const QString primeira = AbreComOutraEmpresa();
     Clica("BbNext");
     Clica("BbNext");
     ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), primeira);
@@ -333,69 +339,50 @@ TEST_F(TFrComprovanteTest, AMoveStoresTheNatureBeingTypedWithItsOwnStatement)
 // clicks that open the nature find it selected, so that what is typed replaces it.
 TEST_F(TFrComprovanteTest, ANatureTypedStaysWithItsStatementAndTheRoadBackIntoItSelectsIt)
 {
-    const QString primeira = NumeroDe("445556660001");   // a company before the other
-    ASSERT_TRUE(janela->FecharDeclaracao());
-    {
-        auto pruv = Lida(Matriz);
-        Item(*pruv, *pruv, "1708", primeira, 400);
-    }
-    Abre(Matriz);
-    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
-    QApplication::processEvents();
+    const QString primeira = AbreComOutraEmpresa();
     const auto armazenada = [this](const QString& ni) {
         auto lida = Lida(Matriz);
         TBeneficiarioPruv beneficiario(lida.get());
         beneficiario.SetNi(ni);
         TComprovantePJ comprovante(beneficiario);
         lida->GetColecaoComprovante().Carrega(comprovante);
-        return comprovante.QuantidadeLinhas() > 0 ? comprovante.GetLinha(0).GetNatureza() : QString();
+        return comprovante.GetLinha(0).GetNatureza();
     };
     auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
-    const auto clicaNatureza = [grade] {
-        const QPoint ponto = grade->CellRect(2, 1).ToQRect().center();
-        QWidget* alvo = grade->window()->childAt(grade->window()->mapFromGlobal(grade->viewport()->mapToGlobal(ponto)));
-        QTest::mouseClick(alvo, Qt::LeftButton, {}, alvo->mapFromGlobal(grade->viewport()->mapToGlobal(ponto)));
-        QApplication::processEvents();
-    };
     const QString antes = armazenada(primeira);
+    const QString daOutra = armazenada(Outra);
     const struct {
         const char* como;
         std::function<void()> age;
-        bool guardada;      // the nature typed is stored with the first company
-        QString mostrado;   // the company shown afterwards
+        bool guardada;   // the nature typed is stored with the first company, which is left
     } casos[] = {
-        {"Desfaz preenchimento clicked", [this] { QTest::mouseClick(Campo("BbCancel"), Qt::LeftButton); }, false,
-         primeira},
+        {"Desfaz preenchimento clicked", [this] { QTest::mouseClick(Campo("BbCancel"), Qt::LeftButton); }, false},
         {"the other company located from another window",
          [this] {
-             QWidget outra;
+             QWidget outra;   // as the pending items' window: it has the activation, then locates
              outra.show();
              outra.activateWindow();
              ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
              janela->PosicionaCampo(QString(), Outra, 3);
              ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
          },
-         true, Outra},
+         true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.como);
         Clica("BbFirst");
         Clica("BbNext");
         Clica("BbNext");
-        ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), primeira);
-        const QString outraAntes = armazenada(Outra);
         grade->setFocus();
-        QApplication::processEvents();
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ALUGUEL"));
         c.age();
         QApplication::processEvents();
-        EXPECT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), c.mostrado);
+        EXPECT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), c.guardada ? Outra : primeira);
         EXPECT_EQ(armazenada(primeira), c.guardada ? QStringLiteral("ALUGUEL") : antes);
-        EXPECT_EQ(armazenada(Outra), outraAntes);
-        // Back into the nature: the two clicks select it.
+        EXPECT_EQ(armazenada(Outra), daOutra);
         grade->setFocus();
-        clicaNatureza();
-        clicaNatureza();
+        ClicaCelula(grade, 2, 1);
+        ClicaCelula(grade, 2, 1);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("LOCACAO"));
         Campo<QTabWidget>("PageControl1")->setFocus();   // the grid is left
         QApplication::processEvents();
