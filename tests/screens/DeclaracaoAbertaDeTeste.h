@@ -126,6 +126,18 @@ protected:
         QTest::mouseClick(alvo ? alvo : w, Qt::LeftButton, {}, (alvo ? alvo : w)->mapFromGlobal(global));
         QApplication::processEvents();
     }
+    // A locate made while another window has the activation, as the pending items' window
+    // makes it; the declaration's window active again afterwards.
+    void LocalizaDeOutraJanela(const QString& item, std::uint8_t objeto) const
+    {
+        QWidget outra;
+        outra.show();
+        outra.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
+        janela->PosicionaCampo(QString(), item, objeto);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+        QApplication::processEvents();
+    }
     static void ClicaCelula(TCustomGrid* grade, int coluna, int linha)
     {
         ClicaOndeAponta(grade->viewport(), grade->CellRect(coluna, linha).ToQRect().center());

@@ -357,16 +357,7 @@ TEST_F(TFrComprovanteTest, ANatureTypedStaysWithItsStatementAndTheRoadBackIntoIt
         bool guardada;   // the nature typed is stored with the first company, which is left
     } casos[] = {
         {"Desfaz preenchimento clicked", [this] { QTest::mouseClick(Campo("BbCancel"), Qt::LeftButton); }, false},
-        {"the other company located from another window",
-         [this] {
-             QWidget outra;   // as the pending items' window: it has the activation, then locates
-             outra.show();
-             outra.activateWindow();
-             ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
-             janela->PosicionaCampo(QString(), Outra, 3);
-             ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
-         },
-         true},
+        {"the other company located from another window", [this] { LocalizaDeOutraJanela(Outra, 3); }, true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.como);
