@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "model/PruvDeTeste.h"
+#include "platform/widgets/grid/TCustomGrid.h"
 #include "screens/pages/ComandosDeclaracao.h"
 #include "screens/pages/TFrDeclaracao.h"
 #include "shell/common/EstadoPrograma.h"
@@ -114,5 +115,31 @@ protected:
     {
         const QWidget* foco = QApplication::focusWidget();
         return foco ? foco->objectName() : QString();
+    }
+    // A click where the user points: the widget on top there takes it (an open editor covers its
+    // cell).
+    static void ClicaOndeAponta(QWidget* w, QPoint ponto)
+    {
+        QWidget* janela = w->window();
+        const QPoint global = w->mapToGlobal(ponto);
+        QWidget* alvo = janela->childAt(janela->mapFromGlobal(global));
+        QTest::mouseClick(alvo ? alvo : w, Qt::LeftButton, {}, (alvo ? alvo : w)->mapFromGlobal(global));
+        QApplication::processEvents();
+    }
+    // A locate made while another window has the activation, as the pending items' window
+    // makes it; the declaration's window active again afterwards.
+    void LocalizaDeOutraJanela(const QString& item, std::uint8_t objeto) const
+    {
+        QWidget outra;
+        outra.show();
+        outra.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
+        janela->PosicionaCampo(QString(), item, objeto);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+        QApplication::processEvents();
+    }
+    static void ClicaCelula(TCustomGrid* grade, int coluna, int linha)
+    {
+        ClicaOndeAponta(grade->viewport(), grade->CellRect(coluna, linha).ToQRect().center());
     }
 };

@@ -58,6 +58,11 @@ void SelecionaDepois(QWidget* campo)
 
 void MostraFila()
 {
+    // Called again while a message of the queue is on the screen (its timer, or a check that
+    // shows the waiting warnings): the messages being shown are not shown twice, and those
+    // queued meanwhile follow them.
+    if (Mostrando())
+        return;
     struct Libera {
         ~Libera()
         {

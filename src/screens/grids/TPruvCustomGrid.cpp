@@ -94,6 +94,7 @@ TPruvCustomInplaceEdit::TPruvCustomInplaceEdit(TPruvCustomGrid& grid)
 
 void TPruvCustomInplaceEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
+    FPruvGrid.UsaEntrada(key);
     if (key == Qt::Key_Backtab) {
         key = Qt::Key_Tab;
         shift |= Qt::ShiftModifier;
@@ -264,6 +265,20 @@ void TPruvCustomGrid::ValidaLinhaUmaVez()
         return;
     (void)ValidaLinha(Row());
     FLinhaValidada = Row();
+}
+
+bool TPruvCustomGrid::LargaItem(bool Guarda)
+{
+    if (EditorMode()) {
+        if (!Guarda)
+            DiscardEditor();
+        else if (!FechaEditor(false))
+            return false;
+        else
+            ValidaLinhaUmaVez();   // the row typed, checked on its own item
+    }
+    FEntrada = true;
+    return true;
 }
 
 bool TPruvCustomGrid::FechaEditor(bool adiaMensagem)
@@ -451,22 +466,15 @@ void TPruvCustomGrid::Avisa(const TErro& Erro)
         Erro.Exibe();
 }
 
-void TPruvCustomGrid::focusInEvent(QFocusEvent* e)
-{
-    FEntrou = false;
-    TCustomGrid::focusInEvent(e);
-    FEntrouPeloClique = FEntrou && e->reason() == Qt::MouseFocusReason;
-}
-
 void TPruvCustomGrid::DoEnter()
 {
-    FEntrou = true;
+    FEntrada = true;
     TCustomGrid::DoEnter();
 }
 
 void TPruvCustomGrid::DoExit()
 {
-    FEntrouPeloClique = false;
+    FEntrada = false;
     // The focus is on its way out: messages wait until it has arrived.
     QScopedValueRollback saindo(FSaindo, true);
     // A value the model refuses keeps the user on the cell.
@@ -494,6 +502,12 @@ void TPruvCustomGrid::keyPressEvent(QKeyEvent* e)
     TCustomGrid::keyPressEvent(e);
 }
 
+void TPruvCustomGrid::UsaEntrada(int key)
+{
+    if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
+        FEntrada = false;
+}
+
 void TPruvCustomGrid::CopiaCelula()
 {
     const QString texto = CanEditModify() ? GetEditText(Col(), Row()) : GetTexto(Col(), Row());
@@ -502,6 +516,7 @@ void TPruvCustomGrid::CopiaCelula()
 
 void TPruvCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
+    UsaEntrada(key);
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
     if (ctrl && key == Qt::Key_V) {
         if (CanEditModify()) {
@@ -549,11 +564,11 @@ void TPruvCustomGrid::KeyPress(QChar& key)
 
 void TPruvCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, bool doubleClick, int x, int y)
 {
-    // The click that brings the focus in from another control only makes its cell current, as it
-    // does on any other cell: leaving the grid made the first cell current, and a click there
-    // would open its editor at once, the next one putting the caret before the amount. (The
-    // window gives the focus before it hands on the press.)
-    const bool entrada = std::exchange(FEntrouPeloClique, false) || !IsActiveControl();
+    // The first click after the grid was entered, by whatever road (this very click, a tab, a
+    // key, a locate, an undo), only makes its cell current, as it does on any other cell: a
+    // click on the current cell would open its editor at once, the next one putting the caret
+    // inside the amount. (The window gives the focus before it hands on the press.)
+    const bool entrada = std::exchange(FEntrada, false) || !IsActiveControl();
     {
         QScopedValueRollback cliqueDeEntrada(FCliqueDeEntrada, entrada);
         TCustomGrid::MouseDown(button, shift, doubleClick, x, y);

@@ -95,6 +95,12 @@ public:
     // Closes the editor (its text goes to SetTexto) and validates the current row. False only
     // when the model refused the cell's text: its message was shown and the editor kept it.
     bool Valida();
+    // The item the cells show is about to change (a derived grid is handed another, or a page
+    // reads this one again): an open editor goes back to the item it was opened on, written to
+    // it with Guarda (false, the editor kept, when the model refuses the text: its message was
+    // shown) or dropped without; it is never carried to the next item. The grid is then entered
+    // afresh: the next click or key selects what a cell holds.
+    bool LargaItem(bool Guarda);
     // Makes the cell current and the whole selection.
     void SelecionaCelula(int ACol, int ARow);
     enum TDirecao { dirProxima = 1, dirAnterior = 2, dirAbaixo = 3, dirAcima = 4 };
@@ -172,7 +178,6 @@ protected:
     void SizeChanged(int colunasAntes, int linhasAntes) override;
     void Resized() override;
     void CreateWnd() override;
-    void focusInEvent(QFocusEvent* e) override;
     void DoEnter() override;
     void DoExit() override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
@@ -195,15 +200,19 @@ private:
     // The current row's check, unless it already ran with nothing written since: one action
     // checks the row as the declaration, the page and the focus leave it, and warns once.
     void ValidaLinhaUmaVez();
+    // A key that acts on the grid or its editor ends its entry (a modifier alone does not).
+    void UsaEntrada(int key);
 
     int FEditLimit = 0;
     int FLinhaValidada = -1;   // the row checked last, while nothing was written in it
     bool FMonetario = false;
     bool FReadOnly = false;
     bool FSuprimeValidacao = false;
-    bool FSaindo = false;             // DoExit runs
-    bool FCliqueDeEntrada = false;    // a click is bringing the focus in: it opens no editor
-    bool FEntrou = false;             // the focus arriving came from outside the grid
-    bool FEntrouPeloClique = false;   // ... by a press of the mouse, still to be handed on
-    TInicioDeArraste FArraste{12};    // a press on a money grid, until 12 pixels away
+    bool FSaindo = false;   // DoExit runs
+    // The grid was entered, by any road, or its item changed, and no click or key has used it
+    // since: the next click only makes its cell current, as the click that brings the focus does,
+    // so that the two clicks that open a cell always find its amount selected.
+    bool FEntrada = false;
+    bool FCliqueDeEntrada = false;   // that click is being handled: it opens no editor
+    TInicioDeArraste FArraste{12};   // a press on a money grid, until 12 pixels away
 };

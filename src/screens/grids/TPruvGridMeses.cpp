@@ -76,10 +76,13 @@ void TPruvGridMeses::SetDecimoTerceiro(bool valor)
     Atualiza();
 }
 
-void TPruvGridMeses::SetPruvItem(TPruvItem* item)
+bool TPruvGridMeses::SetPruvItem(TPruvItem* item, bool Guarda)
 {
+    if (item != FPruvItem && !LargaItem(Guarda))
+        return false;
     FPruvItem = item;
     Atualiza();
+    return true;
 }
 
 TMonetario* TPruvGridMeses::ValorDoMes(int, int)

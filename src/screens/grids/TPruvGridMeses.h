@@ -36,7 +36,11 @@ public:
     [[nodiscard]] bool DecimoTerceiro() const { return FDecimoTerceiro; }
     void SetDecimoTerceiro(bool valor);
     [[nodiscard]] TPruvItem* PruvItem() const { return FPruvItem; }
-    void SetPruvItem(TPruvItem* item);   // not owned; null shows zeros
+    // The one point where the grid's item (not owned; null shows zeros) changes: an editor open
+    // on the item shown goes back to it first, written with Guarda or dropped, never to the next
+    // (TPruvCustomGrid::LargaItem); false, the item kept, when the model refused its text. The
+    // same item handed again is only shown anew.
+    bool SetPruvItem(TPruvItem* item, bool Guarda = true);
 
     // Internal column and month: the value's text, formatted or raw; "0,00" without a value.
     virtual void GetValor(int ACol, int Mes, QString& Texto, bool Formatado);

@@ -437,9 +437,9 @@ void TFrBeneficiarios::FechaItens()
         FechaTabela(*TbCodRet);
     DeCpfCnpjBenef->SetDado(nullptr);
     DeNomeBenef->SetDado(nullptr);
-    DgrRendimentos->SetPruvItem(nullptr);
-    DgcCompensacao->SetPruvItem(nullptr);
-    DgsSubJudice->SetPruvItem(nullptr);
+    // The roads that close the items stored what was typed first.
+    for (TPruvGridMeses* grade : Grades())
+        grade->SetPruvItem(nullptr, false);
     FItem.reset();
     FCopia.reset();
     FColecao = nullptr;
@@ -516,9 +516,8 @@ void TFrBeneficiarios::RefazTela()
     DblcCodRet->SetText(codigo.GetCodigo());
     if (!codigo.GetCodigo().isEmpty() && TbCodRet->Active())
         TbCodRet->Locate(QStringLiteral("COD_RETENCAO"), {codigo.GetCodigo()}, 0);
-    DgrRendimentos->SetPruvItem(&item);
-    DgcCompensacao->SetPruvItem(&item);
-    DgsSubJudice->SetPruvItem(&item);
+    for (TPruvGridMeses* grade : Grades())
+        grade->SetPruvItem(&item);
 
     const QString tipo = codigo.GetPfPjAmbos();
     const bool cnpj = item.GetBeneficiario().TipoAtual() == TNiContribuinte::Cnpj;
@@ -541,7 +540,7 @@ void TFrBeneficiarios::RefazTela()
     DgrRendimentos->SetDecimoTerceiro(decimo);
     DgcCompensacao->SetDecimoTerceiro(decimo);
     DgsSubJudice->SetDecimoTerceiro(decimo);
-    for (TPruvGridMeses* grade : std::initializer_list<TPruvGridMeses*>{DgrRendimentos, DgcCompensacao, DgsSubJudice})
+    for (TPruvGridMeses* grade : Grades())
         grade->Atualiza();
     DefineHelpContext(*PCPruvItem, AjudaFichas[0]);
 }
@@ -674,11 +673,10 @@ bool TFrBeneficiarios::SalvaAntesDeSair()
 {
     if (!FItem)
         return true;
-    // The focused cell or field writes back first (the window's focus: a dialog may be active).
+    // The cell or field being typed writes back first (the window's focus: a dialog may be active).
+    if (!EscreveCelula())
+        return false;
     QWidget* foco = window()->focusWidget();
-    for (TPruvGridMeses* grade : std::initializer_list<TPruvGridMeses*>{DgrRendimentos, DgcCompensacao, DgsSubJudice})
-        if (foco && (foco == grade || grade->isAncestorOf(foco)) && !grade->Valida())
-            return false;
     for (TPruvEdit* edit : {DeCpfCnpjBenef, DeNomeBenef})
         if (foco == edit && !edit->Valida())
             return false;
@@ -696,6 +694,32 @@ bool TFrBeneficiarios::SalvaAntesDeSair()
         FocaErroItem(r);
     }
     return false;
+}
+
+std::array<TPruvGridMeses*, 3> TFrBeneficiarios::Grades() const
+{
+    return {DgrRendimentos, DgcCompensacao, DgsSubJudice};
+}
+
+bool TFrBeneficiarios::EscreveCelula()
+{
+    QWidget* foco = window()->focusWidget();
+    for (TPruvGridMeses* grade : Grades())
+        if ((grade->EditorMode() || (foco && (foco == grade || grade->isAncestorOf(foco)))) && !grade->Valida())
+            return false;
+    return true;
+}
+
+bool TFrBeneficiarios::TrocaItem(bool Guarda, const std::function<void()>& Muda)
+{
+    for (TPruvGridMeses* grade : Grades())
+        if (!grade->SetPruvItem(nullptr, Guarda)) {
+            RefazTela();
+            return false;
+        }
+    Muda();
+    RefazTela();
+    return true;
 }
 
 // ---- navigation ----
@@ -727,18 +751,20 @@ void TFrBeneficiarios::Navega(void (TFrBeneficiarios::*Move)())
 {
     if (!FColecao || !SalvaAntesDeSair())
         return;
-    // A new item that was saved is now stored: the collection stands on it.
-    if (!FItem->GetChave().isEmpty())
-        FColecao->Posiciona(*FItem);
-    (this->*Move)();
-    FItem->Copia(*FCopia);
-    DepoisDeNavegar();
+    const bool trocou = TrocaItem(true, [this, Move] {
+        // A new item that was saved is now stored: the collection stands on it.
+        if (!FItem->GetChave().isEmpty())
+            FColecao->Posiciona(*FItem);
+        (this->*Move)();
+        FItem->Copia(*FCopia);
+    });
+    if (trocou)
+        DepoisDeNavegar();
 }
 
 void TFrBeneficiarios::DepoisDeNavegar()
 {
     FocaPrimeiro(DblcCodRet, nullptr, nullptr, nullptr);
-    RefazTela();
     AtualizaBotoes();
     PCPruvItem->setCurrentIndex(0);
 }
@@ -767,14 +793,17 @@ void TFrBeneficiarios::BbPriorClick()
     // From a new item, back to the stored item it was begun after.
     if (!SalvaAntesDeSair())
         return;
-    if (!FItem->GetChave().isEmpty()) {
-        FColecao->Posiciona(*FItem);
-    } else {
-        if (FNoUltimo)
-            FColecao->Ultimo();
-        CarregaAtual();
-    }
-    DepoisDeNavegar();
+    const bool trocou = TrocaItem(true, [this] {
+        if (!FItem->GetChave().isEmpty()) {
+            FColecao->Posiciona(*FItem);
+        } else {
+            if (FNoUltimo)
+                FColecao->Ultimo();
+            CarregaAtual();
+        }
+    });
+    if (trocou)
+        DepoisDeNavegar();
 }
 
 void TFrBeneficiarios::BbAddClick()
@@ -784,22 +813,26 @@ void TFrBeneficiarios::BbAddClick()
     // What was typed is stored first: a new item never drops the one before.
     if (!SalvaAntesDeSair())
         return;
-    FItem->Copia(*FCopia);
-    FItem->Limpa();
-    FItem->SetAlterado(false);
-    const QString codigo = DblcCodRet->Text().trimmed();
-    if (!codigo.isEmpty()) {
-        TCodigoRetencao c;
-        c.SetCodigo(codigo);
-        FItem->AtribuiCodigoRetencao(c);
-        if (FItem->VerificaCodigo() != 0)
-            FItem->GetCodigoRetencao().Limpa();
+    const bool trocou = TrocaItem(true, [this] {
+        FItem->Copia(*FCopia);
+        FItem->Limpa();
         FItem->SetAlterado(false);
-    }
-    FocaPrimeiro(FItem->GetCodigoRetencao().GetCodigo().isEmpty() ? static_cast<QWidget*>(DblcCodRet) : DeCpfCnpjBenef,
-                 nullptr, nullptr, nullptr);
-    QCoreApplication::processEvents();
-    RefazTela();
+        const QString codigo = DblcCodRet->Text().trimmed();
+        if (!codigo.isEmpty()) {
+            TCodigoRetencao c;
+            c.SetCodigo(codigo);
+            FItem->AtribuiCodigoRetencao(c);
+            if (FItem->VerificaCodigo() != 0)
+                FItem->GetCodigoRetencao().Limpa();
+            FItem->SetAlterado(false);
+        }
+        FocaPrimeiro(FItem->GetCodigoRetencao().GetCodigo().isEmpty() ? static_cast<QWidget*>(DblcCodRet)
+                                                                      : DeCpfCnpjBenef,
+                     nullptr, nullptr, nullptr);
+        QCoreApplication::processEvents();
+    });
+    if (!trocou)
+        return;
     PCPruvItem->setCurrentIndex(0);
     AtualizaBotoes();
 }
@@ -810,7 +843,7 @@ void TFrBeneficiarios::BbDeleteClick()
         return;
     if (FItem->GetChave().isEmpty()) {
         DescartaDigitacao({PnChavePruvItem, PCPruvItem});
-        CarregaAtual();
+        TrocaItem(false, [this] { CarregaAtual(); });
     } else {
         // The item as stored is what is deleted, whatever was typed since.
         const QString parametro = FCopia->GetBeneficiario().GetNiFormatado() + QLatin1Char(';')
@@ -821,13 +854,15 @@ void TFrBeneficiarios::BbDeleteClick()
             == Resposta::Sim) {
             // What is being typed belongs to the item deleted, not to the one shown next.
             DescartaDigitacao({PnChavePruvItem, PCPruvItem});
-            try {
-                FCopia->Copia(*FItem);
-                FColecao->Exclui(*FItem);
-                FItem->Copia(*FCopia);
-            } catch (const TErro& e) {
-                e.Exibe();
-            }
+            TrocaItem(false, [this] {
+                try {
+                    FCopia->Copia(*FItem);
+                    FColecao->Exclui(*FItem);
+                    FItem->Copia(*FCopia);
+                } catch (const TErro& e) {
+                    e.Exibe();
+                }
+            });
         }
     }
     FocaPrimeiro(DblcCodRet, nullptr, nullptr, nullptr);
@@ -841,9 +876,10 @@ void TFrBeneficiarios::BbDesfazerClick()
     if (!FItem)
         return;
     DescartaDigitacao({PnChavePruvItem, PCPruvItem});
-    FCopia->Copia(*FItem);
-    FItem->SetAlterado(false);
-    RefazTela();
+    TrocaItem(false, [this] {
+        FCopia->Copia(*FItem);
+        FItem->SetAlterado(false);
+    });
     // A new item undone is the stored one again: the moves are those of its place.
     AtualizaBotoes();
     FocaPrimeiro(DblcCodRet, nullptr, nullptr, nullptr);
@@ -853,10 +889,11 @@ void TFrBeneficiarios::Cancela()
 {
     if (!FItem || !FColecao)
         return;
-    if (FCopia->GetChave().isEmpty() || !FColecao->Carrega(*FCopia))
-        FColecao->Ultimo();
-    CarregaAtual();
-    RefazTela();
+    TrocaItem(false, [this] {
+        if (FCopia->GetChave().isEmpty() || !FColecao->Carrega(*FCopia))
+            FColecao->Ultimo();
+        CarregaAtual();
+    });
     AtualizaBotoes();
 }
 
@@ -879,9 +916,11 @@ bool TFrBeneficiarios::LocalizaBeneficiario(const QString& Identidade)
             .Exibe();
         return false;
     }
-    FCopia->Copia(*FItem);
-    FItem->SetAlterado(false);
-    RefazTela();
+    if (!TrocaItem(true, [this] {
+            FCopia->Copia(*FItem);
+            FItem->SetAlterado(false);
+        }))
+        return;
     AtualizaBotoes();
     return true;
 }
@@ -927,10 +966,9 @@ bool TFrBeneficiarios::GuardaDigitado(bool ComFundo)
 {
     if (!FItem)
         return true;
+    if (!EscreveCelula())
+        return false;
     QWidget* foco = window()->focusWidget();
-    for (TPruvGridMeses* grade : std::initializer_list<TPruvGridMeses*>{DgrRendimentos, DgcCompensacao, DgsSubJudice})
-        if (foco && (foco == grade || grade->isAncestorOf(foco)) && !grade->Valida())
-            return false;
     for (TPruvEdit* edit : {DeCpfCnpjBenef, DeNomeBenef, DeNomeFundo})
         if (foco == edit && (edit != DeNomeFundo || ComFundo) && !edit->Valida())
             return false;
@@ -1024,10 +1062,8 @@ void TFrBeneficiarios::Entra()
     if (!FItem->GetChave().isEmpty()) {
         // Read again as stored: the other item page may have changed what the item shows (its
         // beneficiary's name). Leaving the page saved its edits; edits still held are kept.
-        if (FColecao->Posiciona(*FItem) && !FItem->GetAlterado()) {
-            CarregaAtual();
-            RefazTela();
-        }
+        if (FColecao->Posiciona(*FItem) && !FItem->GetAlterado())
+            TrocaItem(false, [this] { CarregaAtual(); });
     } else if (FNoUltimo)
         FColecao->Ultimo();
     else if (!BbFirst->isEnabled())
@@ -1182,9 +1218,10 @@ void TFrBeneficiarios::SaiChave(QWidget* Agora)
         return;
     }
     // A new item whose code and beneficiary are stored already becomes that item.
-    if (item.GetChave().isEmpty() && FColecao->Carrega(item))
-        item.Copia(*FCopia);
-    RefazTela();
+    TrocaItem(true, [this, &item] {
+        if (item.GetChave().isEmpty() && FColecao->Carrega(item))
+            item.Copia(*FCopia);
+    });
 }
 
 void TFrBeneficiarios::SaiNome()
@@ -1213,9 +1250,8 @@ void TFrBeneficiarios::EntraGrades()
             this, [this] { FocaPrimeiro(DblcCodRet, nullptr, nullptr, nullptr); }, Qt::QueuedConnection);
         return;
     }
-    DgrRendimentos->SetPruvItem(FItem.get());
-    DgcCompensacao->SetPruvItem(FItem.get());
-    DgsSubJudice->SetPruvItem(FItem.get());
+    for (TPruvGridMeses* grade : Grades())
+        grade->SetPruvItem(FItem.get());
 }
 
 // ---- the fund bar ----

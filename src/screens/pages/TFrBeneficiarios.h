@@ -1,6 +1,8 @@
 #pragma once
 #include <QWidget>
 #include <cstdint>
+#include <functional>
+#include <array>
 #include <memory>
 
 #include "shell/window/IFrDeclaracao.h"
@@ -15,6 +17,7 @@ class TPruv;
 class TPruvAnexo;
 class TPruvEdit;
 class TPruvGridCompensacao;
+class TPruvGridMeses;
 class TPruvGridRendimentos;
 class TPruvGridSubJudice;
 class TPruvItem;
@@ -102,6 +105,16 @@ private:
     void MostraErroItem(std::uint8_t Codigo);
     void FocaErroItem(std::uint8_t Codigo);
     void CarregaAtual();
+    [[nodiscard]] std::array<TPruvGridMeses*, 3> Grades() const;
+    // The month cell being typed writes back: the focused grid's, or any grid's open editor.
+    // False when the model refused it (its message shown, the cell kept).
+    bool EscreveCelula();
+    // The one point where the working item changes (a move, a new item, a delete, an undo, a
+    // locate, a stored item read again): the grids let go of the item shown first, an open cell
+    // written back to it (Guarda) or dropped, never given to the next; then Muda changes the item
+    // and the page shows it, the grids taking it again. False, nothing changed, when the model
+    // refused the cell (its message shown).
+    bool TrocaItem(bool Guarda, const std::function<void()>& Muda);
     void Navega(void (TFrBeneficiarios::*Move)());
     void MovePrimeiro();
     void MoveAnterior();

@@ -322,6 +322,10 @@ void TFrComprovante::CarregaComprovante()
 {
     if (!FBeneficiario)
         return;
+    // The one point where the statement the grids show changes: read again, it takes nothing of
+    // a cell left open (the roads that keep what was typed wrote it back and stored it first).
+    grdNatRendPJ->LargaItem(false);
+    grdRendimentosParciais->LargaItem(false);
     FAtual = nullptr;
     if (!FBeneficiario->GetNi().isEmpty()) {
         if (FBeneficiario->TipoAtual() == TNiContribuinte::Cnpj) {
@@ -432,13 +436,8 @@ bool TFrComprovante::ConfereDeducoes()
         return false;
     if (auto* memo = qobject_cast<TPruvMemo*>(foco); memo && isAncestorOf(memo) && !memo->Valida())
         return false;
-    // A grid's focus is on its open editor: the cell typed belongs to this statement.
-    for (QWidget* w = foco; w && w != this && isAncestorOf(w); w = w->parentWidget())
-        if (auto* grade = qobject_cast<TPruvCustomGrid*>(w)) {
-            if (!grade->Valida())
-                return false;
-            break;
-        }
+    if (!EscreveCelula())
+        return false;
     if (!FPF || FAtual != FPF.get() || PageControl1->currentWidget() != RendTributaveis)
         return true;
     if (Verificado && !DeducoesAlteradas)
@@ -465,6 +464,16 @@ bool TFrComprovante::ConfereDeducoes()
     }
     Verificado = true;
     DeducoesAlteradas = false;
+    return true;
+}
+
+bool TFrComprovante::EscreveCelula()
+{
+    // A grid's focus is on its open editor: the cell typed belongs to this statement.
+    QWidget* foco = window()->focusWidget();
+    for (TPruvCustomGrid* grade : std::initializer_list<TPruvCustomGrid*>{grdNatRendPJ, grdRendimentosParciais})
+        if ((grade->EditorMode() || (foco && grade->isAncestorOf(foco))) && !grade->Valida())
+            return false;
     return true;
 }
 
@@ -555,6 +564,11 @@ void TFrComprovante::BbCancelClick()
 void TFrComprovante::LocalizaBeneficiario(const QString& Ni)
 {
     if (!FBeneficiario)
+        return;
+    // A cell being typed belongs to the statement shown: written back and stored with it, as a
+    // record button does, before another beneficiary is taken.
+    const bool celulaAberta = grdNatRendPJ->EditorMode() || grdRendimentosParciais->EditorMode();
+    if (celulaAberta && !(ConfereDeducoes() && Salva()))
         return;
     Verificado = true;
     DeducoesAlteradas = false;

@@ -60,6 +60,9 @@ private:
     // The focused field writes back, then the deductions of a person's statement are checked
     // (once, unless one changed since): false when the user cancels.
     bool ConfereDeducoes();
+    // The cell being typed writes back: the focused grid's, or any grid's open editor. False when
+    // the model refused it (its message shown).
+    bool EscreveCelula();
     // Stores a changed statement; false after the message of a failure.
     bool Salva();
     void Navega(void (TFrComprovante::*Move)());

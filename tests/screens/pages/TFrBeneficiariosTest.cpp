@@ -325,26 +325,6 @@ TEST_F(TFrBeneficiariosTest, ASaveThatFailsKeepsTheUserOnTheItemWithItsEdits)
     EXPECT_EQ(Rendimento(2), 777 * TMonetario::Escala);
 }
 
-namespace {
-
-// A click where the user points: the widget on top there takes it (an open editor covers its
-// cell).
-void ClicaOndeAponta(QWidget* w, QPoint ponto)
-{
-    QWidget* janela = w->window();
-    const QPoint global = w->mapToGlobal(ponto);
-    QWidget* alvo = janela->childAt(janela->mapFromGlobal(global));
-    QTest::mouseClick(alvo ? alvo : w, Qt::LeftButton, {}, (alvo ? alvo : w)->mapFromGlobal(global));
-    QApplication::processEvents();
-}
-
-void ClicaCelula(TPruvCustomGrid* grade, int coluna, int linha)
-{
-    ClicaOndeAponta(grade->viewport(), grade->CellRect(coluna, linha).ToQRect().center());
-}
-
-}   // namespace
-
 // A cell typed and not left is dropped by the buttons that drop the item's edits, clicked (a
 // tool button takes no focus) or by their keys: undo shows and keeps the item as stored, and a
 // delete never gives what was typed to the item shown next.
@@ -745,17 +725,23 @@ TEST_F(TFrBeneficiariosTest, ATaxNotBelowTheIncomeWarnsOnceWhenTheItemIsLeftFrom
         {"stored and a new one begun", Qt::Key_Insert, Qt::AltModifier},
         {"the summary", Qt::Key_R, Qt::AltModifier},
         {"the declaration closed", Qt::Key_F, Qt::ControlModifier},
+        {"the tab of suspended liability", Qt::Key_E, Qt::AltModifier},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.como);
         auto* grade = ImpostoDeJaneiro();
+        MensagensTomamAJanela();   // the message takes the window, as the program's does
         QTest::keyClicks(grade, QStringLiteral("1500"));
         QTest::keyClick(QApplication::focusWidget(), c.tecla, c.modificadores);
-        QTest::qWait(20);
+        QTest::qWait(200);
         EXPECT_EQ(dialogos.Codigos(), std::vector<int>{83});
         if (c.tecla == Qt::Key_R) {   // a warning: after its OK the page changes
             EXPECT_EQ(quadro->PaginaAtiva(), P::Resumo);
         }
+        if (c.tecla == Qt::Key_E) {   // one press: the tab shown, its grid taking the keys
+            EXPECT_EQ(Foco(), QStringLiteral("DgsSubJudice"));
+        }
+        dialogos.AoMostrar(nullptr);
         if (janela->GetDeclaracaoAberta()) {
             ASSERT_TRUE(janela->FecharDeclaracao());
         }
@@ -1640,4 +1626,131 @@ TEST_F(TFrBeneficiariosTest, AfterLocatingFromTheSearchTheCodeTypedReplacesTheOn
     ASSERT_EQ(Foco(), QStringLiteral("DblcCodRet"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0588"));
     EXPECT_EQ(Codigo(), QStringLiteral("0588"));
+}
+
+// Whatever changes the item a page shows while a month is being typed, and after "-" answered No
+// (the message taking the window for a moment, as the program's does), what was typed is stored
+// with the item it was typed for and given to no other.
+TEST_F(TFrBeneficiariosFundosTest, WhatIsTypedInAMonthStaysWithItsItemWhateverChangesTheItemShown)
+{
+    const QString segundo = NumeroDe("333444555");
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m) {
+        QApplication::processEvents();
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    const auto nao = [this] {
+        dialogos.Responde(Resposta::Nao);
+        QTest::mouseClick(Campo("BbDelete"), Qt::LeftButton);
+        QApplication::processEvents();
+    };
+    const auto voltaDoProximo = [this, nao] {
+        nao();
+        QTest::mouseClick(Campo("BbNext"), Qt::LeftButton);
+        ClicaCelula(Campo<TPruvGridMeses>("DgrRendimentos"), 1, 1);
+        QTest::mouseClick(Campo("BbPrior"), Qt::LeftButton);
+    };
+    const struct {
+        P pagina;
+        const char* como;
+        std::function<void()> age;
+    } casos[] = {
+        {P::Beneficiarios, "next, a click in the grid, previous", voltaDoProximo},
+        {P::Fundos, "next, a click in the grid, previous", voltaDoProximo},
+        {P::Beneficiarios, "Alt+PageDown", [&] { nao(), tecla(Qt::Key_PageDown, Qt::AltModifier); }},
+        {P::Beneficiarios, "Alt+R", [&] { nao(), tecla(Qt::Key_R, Qt::AltModifier); }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.pagina) << " " << c.como);
+        const bool fundos = c.pagina == P::Fundos;
+        const QString declarante = fundos ? Outra : Matriz;
+        pruv = fundos ? Armazenada(Outra, "2002", 3) : Armazenada(Matriz);
+        if (auto anexo = fundos ? NovoAnexo(*pruv, Fundo, "", true) : nullptr; true)
+            for (const auto& [ni, reais] : {std::pair{CpfBeneficiario, 1000}, std::pair{segundo, 3000}})
+                Item(*pruv, anexo ? *anexo : static_cast<TPruvAnexo&>(*pruv), fundos ? "6800" : "0561", ni, reais);
+        pruv.reset();
+        Inicia();
+        Abre(declarante);
+        Mostra(c.pagina);
+        Clica("BbFirst");
+        auto* grade = GradeMostrada("DgrRendimentos");
+        ClicaCelula(grade, 2, 1);
+        ClicaCelula(grade, 1, 1);
+        ClicaCelula(grade, 1, 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("666"));
+        MensagensTomamAJanela();
+        c.age();
+        QTest::qWait(20);
+        Mostra(P::Resumo);   // leaving the page stores what it holds
+        ASSERT_TRUE(janela->FecharDeclaracao());
+        std::map<QString, qint64> janeiro;
+        auto lida = Lida(declarante);
+        auto anexo = NovoAnexo(*lida, Fundo);
+        ASSERT_TRUE(!fundos || lida->GetColecaoAnexo().Carrega(*anexo));
+        TPruvAnexo& dono = fundos ? static_cast<TPruvAnexo&>(*anexo) : *lida;
+        TPruvItem item(*lida, dono);
+        for (dono.GetItens().PrimeiroRegistro(item); !dono.GetItens().Eof(); dono.GetItens().ProximoRegistro(item))
+            janeiro[item.GetBeneficiario().GetNi()] = item.GetValores().GetRendimento(1).GetValor()
+                / TMonetario::Escala;
+        EXPECT_EQ(janeiro, (std::map<QString, qint64>{{CpfBeneficiario, 666}, {segundo, 3000}}));
+        dialogos.AoMostrar(nullptr);
+        colecao->Exclui(*lida);
+    }
+}
+
+// By whatever road the focus reaches a month grid (a click from another field has its own test),
+// the two clicks that open a cell find its amount selected, and what is typed replaces it.
+TEST_F(TFrBeneficiariosTest, EveryRoadIntoAMonthCellSelectsItsAmount)
+{
+    pruv = Armazenada(Matriz);
+    Item(*pruv, *pruv, "0561", CpfBeneficiario, 5000);
+    pruv.reset();
+    AbrePagina();
+    Clica("BbFirst");
+    auto* grade = GradeMostrada("DgrRendimentos");
+    const auto doNome = [this] {
+        Campo("DeNomeBenef")->setFocus();
+        QApplication::processEvents();
+    };
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    };
+    const auto clicaFicha = [this](const char* ficha) {
+        auto* fichas = Campo<QTabWidget>("PCPruvItem");
+        QTabBar* barra = fichas->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(fichas->indexOf(Campo(ficha))).center());
+        QApplication::processEvents();
+    };
+    const struct {
+        const char* como;
+        std::function<void()> entra;
+    } casos[] = {
+        {"Enter from the name", [&] { doNome(), tecla(Qt::Key_Return); }},
+        {"Alt+T from the name", [&] { doNome(), tecla(Qt::Key_T, Qt::AltModifier); }},
+        {"another tab clicked and back",
+         [&] {
+             ClicaCelula(grade, 1, 3);
+             clicaFicha("TSCompensacao");
+             clicaFicha("TSRendimentosTrib");
+         }},
+        {"the item located from another window, the grid keeping the focus",
+         [&] {
+             grade->setFocus();
+             tecla(Qt::Key_Down);   // the grid used before the locate
+             tecla(Qt::Key_Up);
+             LocalizaDeOutraJanela(Pagina().Item()->GetChave(), 21);
+         }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        c.entra();
+        ClicaCelula(grade, 1, 1);
+        ClicaCelula(grade, 1, 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1000"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QApplication::processEvents();
+        EXPECT_EQ(Rendimento(1), 1000 * TMonetario::Escala);   // not joined to the amount there
+        doNome();
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }

@@ -12,6 +12,9 @@
 #include "screens/grids/TPruvGridComprPJ.h"
 #include "screens/edits/TPruvEdit.h"
 #include "screens/edits/TPruvMemo.h"
+#include "model/people/TBeneficiarioPruv.h"
+#include "model/statements/TColecaoComprovante.h"
+#include "model/statements/TComprovantePJ.h"
 
 namespace {
 
@@ -53,6 +56,20 @@ protected:
     {
         Campo<QToolButton>(botao)->click();
         QApplication::processEvents();
+    }
+    // The declaration opened again with a company before the other, on this page: its number.
+    QString AbreComOutraEmpresa()
+    {
+        const QString primeira = NumeroDe("445556660001");
+        EXPECT_TRUE(janela->FecharDeclaracao());
+        {
+            auto pruv = Lida(Matriz);
+            Item(*pruv, *pruv, "1708", primeira, 400);
+        }
+        Abre(Matriz);
+        quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
+        QApplication::processEvents();
+        return primeira;
     }
 };
 
@@ -285,15 +302,7 @@ TEST_F(TFrComprovanteTest, UndoDropsWhatWasTypedEvenInTheFieldBeingTyped)
 // nature still being typed with the statement it belongs to, and gives it to no other.
 TEST_F(TFrComprovanteTest, AMoveStoresTheNatureBeingTypedWithItsOwnStatement)
 {
-    const QString primeira = NumeroDe("445556660001");   // a company before the other
-    ASSERT_TRUE(janela->FecharDeclaracao());
-    {
-        auto pruv = Lida(Matriz);
-        Item(*pruv, *pruv, "1708", primeira, 400);
-    }
-    Abre(Matriz);
-    quadro->AtivaPagina(TPaginaDeclaracao::Comprovante);
-    QApplication::processEvents();
+    const QString primeira = AbreComOutraEmpresa();
     Clica("BbNext");
     Clica("BbNext");
     ASSERT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), primeira);
@@ -323,6 +332,54 @@ TEST_F(TFrComprovanteTest, AMoveStoresTheNatureBeingTypedWithItsOwnStatement)
     }
     EXPECT_EQ(Linhas("ComprPj"), 1);
     EXPECT_TRUE(dialogos.Mensagens().empty());
+}
+
+// Whatever changes the statement shown while a nature is being typed, the nature stays with the
+// statement it was typed for (stored with it, or dropped by the undo); and after the road, the two
+// clicks that open the nature find it selected, so that what is typed replaces it.
+TEST_F(TFrComprovanteTest, ANatureTypedStaysWithItsStatementAndTheRoadBackIntoItSelectsIt)
+{
+    const QString primeira = AbreComOutraEmpresa();
+    const auto armazenada = [this](const QString& ni) {
+        auto lida = Lida(Matriz);
+        TBeneficiarioPruv beneficiario(lida.get());
+        beneficiario.SetNi(ni);
+        TComprovantePJ comprovante(beneficiario);
+        lida->GetColecaoComprovante().Carrega(comprovante);
+        return comprovante.GetLinha(0).GetNatureza();
+    };
+    auto* grade = Campo<TPruvGridComprPJ>("grdNatRendPJ");
+    const QString antes = armazenada(primeira);
+    const QString daOutra = armazenada(Outra);
+    const struct {
+        const char* como;
+        std::function<void()> age;
+        bool guardada;   // the nature typed is stored with the first company, which is left
+    } casos[] = {
+        {"Desfaz preenchimento clicked", [this] { QTest::mouseClick(Campo("BbCancel"), Qt::LeftButton); }, false},
+        {"the other company located from another window", [this] { LocalizaDeOutraJanela(Outra, 3); }, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.como);
+        Clica("BbFirst");
+        Clica("BbNext");
+        Clica("BbNext");
+        grade->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ALUGUEL"));
+        c.age();
+        QApplication::processEvents();
+        EXPECT_EQ(RemoveMascara(Campo<TPruvEdit>("edtNiBenef")->Text()), c.guardada ? Outra : primeira);
+        EXPECT_EQ(armazenada(primeira), c.guardada ? QStringLiteral("ALUGUEL") : antes);
+        EXPECT_EQ(armazenada(Outra), daOutra);
+        grade->setFocus();
+        ClicaCelula(grade, 2, 1);
+        ClicaCelula(grade, 2, 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("LOCACAO"));
+        Campo<QTabWidget>("PageControl1")->setFocus();   // the grid is left
+        QApplication::processEvents();
+        EXPECT_EQ(grade->GetTexto(2, 1), QStringLiteral("LOCACAO"));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }
 
 // Tab leaves the complementary information for the next field, as in every other field: no tab

@@ -723,14 +723,43 @@ void TCustomGrid::FocoChegou(Qt::FocusReason motivo)
 
 void TCustomGrid::FocoSaiu(Qt::FocusReason motivo)
 {
-    if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason || !FDentro)
+    if (motivo == Qt::PopupFocusReason || !FDentro)
         return;
+    if (motivo == Qt::ActiveWindowFocusReason) {
+        AguardaAtivacao();
+        return;
+    }
     const QWidget* novo = QApplication::focusWidget();
     if (novo && (novo == this || isAncestorOf(novo)))
         return;
+    Sai();
+}
+
+void TCustomGrid::Sai()
+{
     FDentro = false;
     FimDoEstado();
     DoExit();
+}
+
+void TCustomGrid::AguardaAtivacao()
+{
+    // The window lost its activation (a message, another window) and the focus may be moved
+    // inside it meanwhile, which no widget hears of: once a widget of the window has the focus
+    // again, a focus found outside the grid is the grid left.
+    disconnect(FAtivacao);
+    FAtivacao = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* agora) {
+        if (!agora || agora->window() != window())
+            return;
+        disconnect(FAtivacao);
+        if (!FDentro || agora == this || isAncestorOf(agora))
+            return;
+        try {
+            Sai();
+        } catch (...) {
+            TExcecaoDeEvento::Trata(std::current_exception());
+        }
+    });
 }
 
 bool TCustomGrid::focusNextPrevChild(bool next)

@@ -335,6 +335,11 @@ protected:
 private:
     void FocoChegou(Qt::FocusReason motivo);
     void FocoSaiu(Qt::FocusReason motivo);
+    // The focus left the grid and its editor: the grid's exit.
+    void Sai();
+    // The window lost its activation with the focus in the grid: the exit waits to see where the
+    // focus is when the window has it again.
+    void AguardaAtivacao();
     void PassoDaSelecao();
     void FimDoEstado();
     void AcaoVertical(int acao);
@@ -374,9 +379,10 @@ private:
     bool FEditorMode = false;
     int FColunaEditor = -1;   // the cell the editor was loaded from, -1 when none
     int FLinhaEditor = -1;
-    bool FDentro = false;             // the focus is in the grid or its editor (entered, not yet left)
-    bool FFocoDoEditor = false;       // the hiding editor hands the focus back
-    bool FCarregandoEditor = false;   // the editor takes the current cell's text
+    bool FDentro = false;                // the focus is in the grid or its editor (entered, not yet left)
+    QMetaObject::Connection FAtivacao;   // waits for the window's activation, while inactive
+    bool FFocoDoEditor = false;          // the hiding editor hands the focus back
+    bool FCarregandoEditor = false;      // the editor takes the current cell's text
     Qt::KeyboardModifiers FShiftAtual;
     Qt::MouseButtons FBotoesAtuais;
     TGridState FEstado = TGridState::gsNormal;
