@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
@@ -340,6 +341,10 @@ void TCustomEdit::ExecutaAcao(QKeyEvent* e)
 bool TCustomEdit::event(QEvent* e)
 {
     try {
+        // The window active again: a focus moved elsewhere while a question held the activation
+        // left this edit without a focus event.
+        if (e->type() == QEvent::WindowActivate && FEntered && window()->focusWidget() != this)
+            (void)Sai();
         return QLineEdit::event(e);
     } catch (...) {
         TExcecaoDeEvento::Trata(std::current_exception());
@@ -405,10 +410,16 @@ void TCustomEdit::Change()
 
 void TCustomEdit::focusInEvent(QFocusEvent* e)
 {
+    const auto motivo = e->reason();
+    // Still marked entered on an arrival of its own, the edit was left unseen (hidden while a
+    // question held the window): this is an entry all the same.
+    if (FEntered && !FSaindo && motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason)
+        FEntered = false;
     // The first focus of a window that opens counts as entering; coming back from a pop-up or
     // from another window does not.
-    if (e->reason() != Qt::PopupFocusReason && !FEntered) {
+    if (motivo != Qt::PopupFocusReason && !FEntered) {
         FEntered = true;
+        FEnterReason = motivo;
         CMEnter();
     }
     // The line edit would select everything on Tab; selecting is the derived edits' decision.
@@ -416,17 +427,25 @@ void TCustomEdit::focusInEvent(QFocusEvent* e)
     QLineEdit::focusInEvent(&semSelecao);
 }
 
+bool TCustomEdit::Sai()
+{
+    {
+        const QScopedValueRollback saindo(FSaindo, true);
+        CMExit();
+    }
+    if (QApplication::focusWidget() == this)
+        return false;   // the exit was refused and the focus taken back
+    FEntered = false;
+    return true;
+}
+
 void TCustomEdit::focusOutEvent(QFocusEvent* e)
 {
     const auto motivo = e->reason();
     if (motivo == Qt::PopupFocusReason)
         return;   // keeps the caret and the selection while a pop-up holds the keyboard
-    if (motivo != Qt::ActiveWindowFocusReason && FEntered) {
-        CMExit();
-        if (QApplication::focusWidget() == this)
-            return;   // the exit was refused and the focus taken back
-        FEntered = false;
-    }
+    if (motivo != Qt::ActiveWindowFocusReason && FEntered && !Sai())
+        return;
     QLineEdit::focusOutEvent(e);
 }
 
@@ -489,7 +508,7 @@ void TCustomEdit::contextMenuEvent(QContextMenuEvent* e)
 
 void TCustomEdit::PasteSelection(const QString& texto)
 {
-    deselect();
+    // The press put the caret where it fell, unless the edit kept its selection for it.
     insert(texto);
 }
 
