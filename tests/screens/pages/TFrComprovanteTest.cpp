@@ -464,7 +464,10 @@ TEST_F(TFrComprovanteTest, EveryRoadIntoAFieldSelectsWhatItHolds)
         QApplication::processEvents();
     };
     const auto clica = [this](const char* nome, int x) {
-        QTest::mouseClick(Campo(nome), Qt::LeftButton, {}, QPoint(x < 0 ? Campo(nome)->width() + x : x, 10));
+        QWidget* campo = Campo(nome);
+        if (auto* memo = qobject_cast<TPruvMemo*>(campo))
+            campo = memo->viewport();   // where a memo takes the mouse
+        QTest::mouseClick(campo, Qt::LeftButton, {}, QPoint(x < 0 ? campo->width() + x : x, 10));
         QApplication::processEvents();
     };
     const auto recusaECancela = [&] {
@@ -515,17 +518,24 @@ TEST_F(TFrComprovanteTest, EveryRoadIntoAFieldSelectsWhatItHolds)
          "77"},
         {"a click inside the field being typed", "edtIsentoTextoOutros", "edtIsentoTextoOutros", "PLANO",
          [&] { clica("edtIsentoTextoOutros", -6); }, "PLANO77"},
+        {"a click that brings the focus into the memo", "edtNatureza", "EdtInfComplPF", "PLANO",
+         [&] { clica("EdtInfComplPF", 6); }, "77"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        ClicaFicha(QLatin1String(c.de) == QLatin1String("edtIsentoTextoOutros") ? "RendIsentos" : "RendTributaveis");
-        auto* alvo = Campo<TPruvEdit>(c.alvo);
-        alvo->Dado()->SetTexto(QLatin1String(c.guardado));
+        QByteArray ficha("RendTributaveis");
+        for (int i = 0; i < Fichas()->count(); ++i)
+            if (Fichas()->widget(i)->isAncestorOf(Campo(c.de)))
+                ficha = Fichas()->widget(i)->objectName().toLatin1();
+        ClicaFicha(ficha.constData());
+        auto* edit = Campo<TPruvEdit>(c.alvo);
+        auto* memo = Campo<TPruvMemo>(c.alvo);
+        (edit ? edit->Dado() : memo->Dado())->SetTexto(QLatin1String(c.guardado));
         entra(c.de);
         c.caminho();
         EXPECT_EQ(Foco(), QLatin1String(c.alvo));
         tecla({}, {}, "77");
-        EXPECT_EQ(alvo->text(), QLatin1String(c.resultado));
+        EXPECT_EQ(edit ? edit->text() : memo->toPlainText(), QLatin1String(c.resultado));
         // Nothing of the case stays for the next one: the typing dropped, the deductions at zero.
         tecla(Qt::Key_Escape);
         for (const char* deducao : {"edtPrevOficial", "edtPrevPrivada", "edtPensaoAlim"})

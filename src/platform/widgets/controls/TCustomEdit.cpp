@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
@@ -21,6 +20,7 @@
 
 TCustomEdit::TCustomEdit(QWidget* parent)
     : QLineEdit(parent)
+    , FEntrada(*this)
 {
     setAcceptDrops(false);
     setDragEnabled(false);
@@ -341,10 +341,7 @@ void TCustomEdit::ExecutaAcao(QKeyEvent* e)
 bool TCustomEdit::event(QEvent* e)
 {
     try {
-        // The window active again: a focus moved elsewhere while a question held the activation
-        // left this edit without a focus event.
-        if (e->type() == QEvent::WindowActivate && FEntered && window()->focusWidget() != this)
-            (void)Sai();
+        FEntrada.Evento(*e, [this] { CMExit(); });
         return QLineEdit::event(e);
     } catch (...) {
         TExcecaoDeEvento::Trata(std::current_exception());
@@ -410,41 +407,20 @@ void TCustomEdit::Change()
 
 void TCustomEdit::focusInEvent(QFocusEvent* e)
 {
-    const auto motivo = e->reason();
-    // Still marked entered on an arrival of its own, the edit was left unseen (hidden while a
-    // question held the window): this is an entry all the same.
-    if (FEntered && !FSaindo && motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason)
-        FEntered = false;
     // The first focus of a window that opens counts as entering; coming back from a pop-up or
     // from another window does not.
-    if (motivo != Qt::PopupFocusReason && !FEntered) {
-        FEntered = true;
-        FEnterReason = motivo;
+    if (FEntrada.Chega(e->reason()))
         CMEnter();
-    }
     // The line edit would select everything on Tab; selecting is the derived edits' decision.
     QFocusEvent semSelecao(QEvent::FocusIn, Qt::OtherFocusReason);
     QLineEdit::focusInEvent(&semSelecao);
 }
 
-bool TCustomEdit::Sai()
-{
-    {
-        const QScopedValueRollback saindo(FSaindo, true);
-        CMExit();
-    }
-    if (QApplication::focusWidget() == this)
-        return false;   // the exit was refused and the focus taken back
-    FEntered = false;
-    return true;
-}
-
 void TCustomEdit::focusOutEvent(QFocusEvent* e)
 {
-    const auto motivo = e->reason();
-    if (motivo == Qt::PopupFocusReason)
+    if (e->reason() == Qt::PopupFocusReason)
         return;   // keeps the caret and the selection while a pop-up holds the keyboard
-    if (motivo != Qt::ActiveWindowFocusReason && FEntered && !Sai())
+    if (!FEntrada.Sai(e->reason(), [this] { CMExit(); }))
         return;
     QLineEdit::focusOutEvent(e);
 }

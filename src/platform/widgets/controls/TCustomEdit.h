@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <functional>
 
+#include "platform/widgets/keyboard/TEntradaDoCampo.h"
 #include "platform/widgets/painting/TRect.h"
 
 enum class TBorderStyle { bsNone, bsSingle };
@@ -133,9 +134,9 @@ protected:
     virtual void WMUndo() { undo(); }
     virtual void WMClear() { del(); }
     // True once CMEnter ran and until CMExit let the focus go.
-    [[nodiscard]] bool Entered() const { return FEntered; }
+    [[nodiscard]] bool Entered() const { return FEntrada.Entrou(); }
     // How the focus came for the last entry (a click, Tab, a program's move).
-    [[nodiscard]] Qt::FocusReason EnterReason() const { return FEnterReason; }
+    [[nodiscard]] Qt::FocusReason EnterReason() const { return FEntrada.Motivo(); }
 
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -150,8 +151,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-    // Runs the exit; false when it was refused and the focus taken back.
-    bool Sai();
     bool OfereceAosPais(const QKeyEvent& e);
     void AcaoDaTecla(QKeyEvent* e, bool teclaViva, QChar original, QChar caractere);
     void ExecutaAcao(QKeyEvent* e);
@@ -166,9 +165,7 @@ private:
     TEditCharCase FCharCase = TEditCharCase::ecNormal;
     bool FReadOnly = false;
     bool FLoading = true;
-    bool FEntered = false;
-    bool FSaindo = false;   // the exit is running: a focus taken back by it is no new entry
-    Qt::FocusReason FEnterReason = Qt::OtherFocusReason;
+    TEntradaDoCampo FEntrada;
     TRect FEditRect;
     bool FTemEditRect = false;
     Qt::KeyboardModifiers FShiftAtual;
