@@ -1,3 +1,5 @@
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -10,6 +12,7 @@
 #include "model/people/TColecaoResponsavel.h"
 #include "model/values/TDadoBasico.h"
 #include "platform/db/datasets/TField.h"
+#include "platform/widgets/controls/TSelecaoDoSistema.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/pages/TFoNovaDeclaracao.h"
 #include "screens/edits/TPruvEdit.h"
@@ -474,22 +477,31 @@ TEST_F(CaminhoDeclaracaoTest, TheMenuShortcutsWorkWhileAFieldHasTheFocus)
 }
 
 // A second declaration in the same session, reached by Ctrl+N and typed as the clerk types: the
-// number, then the name field (by Tab past the year, or by a click at its empty end), the name,
-// Return. A number of the company just stored brings its name into the field as the focus
-// arrives there; what the clerk types replaces it, however the field was reached, and the
-// declaration stores and shows what the field showed.
+// number, then the name field, the name, Return. A number of the company just stored brings its
+// name into the field as the focus arrives there; the first input of any kind replaces it,
+// however the field was reached: typed after Tab or a click, pasted by Ctrl+V or by the middle
+// button (choosing the field, or after Tab), typed after a double-click or Shift+click that chose
+// the field. Another number typed instead takes the lent name away. The declaration stores and
+// shows what the field showed.
 TEST_F(CaminhoDeclaracaoTest, ASecondNewDeclarationStoresTheNameTypedInItsDialog)
 {
+    enum TGesto { PorTab, Clique, Duplo, ShiftClique, Meio, TabCtrlV, TabMeio, OutroNumero };
     const struct {
         const char* caso;
         QString ni;
-        bool clique;   // the name field reached by the mouse, else by Tab
+        TGesto gesto;
     } casos[] = {
-        {"another company, by Tab", Outra, false},
-        {"another company, by a click", Outra, true},
-        {"a branch of the company stored, by Tab", Filial, false},
-        {"a branch of the company stored, by a click", Filial, true},
-        {"a person, by a click", CpfDeclarante, true},
+        {"another company, by Tab", Outra, PorTab},
+        {"another company, by a click", Outra, Clique},
+        {"a branch of the company stored, by Tab", Filial, PorTab},
+        {"a branch of the company stored, by a click", Filial, Clique},
+        {"a branch, by a double-click", Filial, Duplo},
+        {"a branch, by Shift and a click", Filial, ShiftClique},
+        {"a branch, pasted by the middle button that chose the field", Filial, Meio},
+        {"a branch, by Tab, pasted by Ctrl+V", Filial, TabCtrlV},
+        {"a branch, by Tab, pasted by the middle button", Filial, TabMeio},
+        {"a branch, then another company's number", Filial, OutroNumero},
+        {"a person, by a click", CpfDeclarante, Clique},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -497,26 +509,56 @@ TEST_F(CaminhoDeclaracaoTest, ASecondNewDeclarationStoresTheNameTypedInItsDialog
         dialogos.Limpa();
         Inicia();
         NovaPeloComando(Matriz, "EMPRESA TESTE LTDA");
-        if (c.ni == Filial)
+        const QString ni = c.gesto == OutroNumero ? Outra : c.ni;
+        if (ni == Filial)
             dialogos.Responde(Resposta::Nao);   // not of private law: a branch may declare
         ASSERT_TRUE(janela->GetDeclaracaoAberta());
-        const QString nome = c.ni == CpfDeclarante ? QStringLiteral("JOSE DA SILVA")
-                                                   : QStringLiteral("EMPRESA TESTE LTDA");
+        const QString nome = ni == CpfDeclarante ? QStringLiteral("JOSE DA SILVA") : QStringLiteral("NOVA EMPRESA SA");
+        QGuiApplication::clipboard()->setText(nome);
+        TSelecaoDoSistema::SetTexto(nome);
         QString aoAbrir[2];   // the name shown and the name held as the dialog opens
+        QString aoChegar;     // the name field as the focus got there
         QString digitado;
         AoAbrir<TFoNovaDeclaracao>("FoNovaDeclaracao", [&](TFoNovaDeclaracao& d) {
             aoAbrir[0] = d.DeNome->Text();
             aoAbrir[1] = d.DeNome->Dado() ? d.DeNome->Dado()->GetTexto() : QStringLiteral("(unbound)");
             QTest::keyClicks(QApplication::focusWidget(), c.ni);
-            if (c.clique) {
-                QTest::mouseClick(d.DeNome, Qt::LeftButton, {}, QPoint(d.DeNome->width() - 10, d.DeNome->height() / 2));
-            } else {
+            const QPoint fim(d.DeNome->width() - 10, d.DeNome->height() / 2);
+            const QPoint meio(d.DeNome->width() / 4, d.DeNome->height() / 2);
+            switch (c.gesto) {
+            case Clique:
+                QTest::mouseClick(d.DeNome, Qt::LeftButton, {}, fim);
+                break;
+            case Duplo:
+                QTest::mouseDClick(d.DeNome, Qt::LeftButton, {}, meio);
+                break;
+            case ShiftClique:
+                QTest::mouseClick(d.DeNome, Qt::LeftButton, Qt::ShiftModifier, meio);
+                break;
+            case Meio:
+                QTest::mouseClick(d.DeNome, Qt::MiddleButton, {}, meio);
+                break;
+            case OutroNumero:
+                Tab(QApplication::focusWidget());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+                QTest::keyClick(d.DeCpfCnpj, Qt::Key_End);
+                QTest::keyClick(d.DeCpfCnpj, Qt::Key_Home, Qt::ShiftModifier);
+                QTest::keyClicks(d.DeCpfCnpj, ni);
+                [[fallthrough]];
+            default:
                 Tab(QApplication::focusWidget());
                 Tab(QApplication::focusWidget());
+                break;
             }
             QApplication::processEvents();
             ASSERT_EQ(Foco(), QStringLiteral("DeNome"));
-            QTest::keyClicks(d.DeNome, nome);
+            aoChegar = d.DeNome->Text();
+            if (c.gesto == TabCtrlV)
+                QTest::keyClick(d.DeNome, Qt::Key_V, Qt::ControlModifier);
+            else if (c.gesto == TabMeio)
+                QTest::mouseClick(d.DeNome, Qt::MiddleButton, {}, meio);
+            else if (c.gesto != Meio)
+                QTest::keyClicks(d.DeNome, nome);
             digitado = d.DeNome->Text();
             QTest::keyClick(d.DeNome, Qt::Key_Return);
             QApplication::processEvents();
@@ -525,13 +567,14 @@ TEST_F(CaminhoDeclaracaoTest, ASecondNewDeclarationStoresTheNameTypedInItsDialog
         Reativa();
         EXPECT_EQ(aoAbrir[0], QString());
         EXPECT_EQ(aoAbrir[1], QString());
+        EXPECT_EQ(aoChegar, c.gesto == Meio ? nome : ni == Filial ? QStringLiteral("EMPRESA TESTE LTDA") : QString());
         EXPECT_EQ(digitado, nome);
         ASSERT_TRUE(janela->GetDeclaracaoAberta());
-        EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), c.ni);
+        EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().GetNi(), ni);
         EXPECT_EQ(janela->ObtemDeclaracao().GetDeclarante().Nome().GetTexto(), nome);
         EXPECT_EQ(Edit("DeNome")->Text(), nome);
         EXPECT_EQ(janela->windowTitle().section(QLatin1String(" - "), 1).section(QLatin1String("   "), 0, 0), nome);
-        EXPECT_EQ(Lida(c.ni)->GetDeclarante().Nome().GetTexto(), nome);
-        EXPECT_EQ(dialogos.Codigos(), c.ni == Filial ? std::vector<int>{30} : std::vector<int>{});
+        EXPECT_EQ(Lida(ni)->GetDeclarante().Nome().GetTexto(), nome);
+        EXPECT_EQ(dialogos.Codigos(), ni == Filial ? std::vector<int>{30} : std::vector<int>{});
     }
 }

@@ -35,7 +35,7 @@ bool TPruvCustomEdit::Valida()
 
 void TPruvCustomEdit::Descarta()
 {
-    FMantemTexto = false;
+    FEntrada.MantemTexto = false;
     Reapresenta();
     if (hasFocus())
         selectAll();
@@ -44,7 +44,7 @@ void TPruvCustomEdit::Descarta()
 bool TPruvCustomEdit::ValidaAoSair()
 {
     // The message of an earlier exit is still to come: the user stays without another one.
-    if (TSaidaDeCampo::MensagemPendente() && FMantemTexto) {
+    if (TSaidaDeCampo::MensagemPendente() && FEntrada.MantemTexto) {
         setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -64,7 +64,7 @@ bool TPruvCustomEdit::Escreve(bool adiaMensagem)
         },
         FSelecionaRecusado);
     if (!gravou)
-        FMantemTexto = true;
+        FEntrada.MantemTexto = true;
     return gravou;
 }
 
@@ -74,7 +74,7 @@ void TPruvCustomEdit::Reapresenta()
     // The focus is on its way here and the field it leaves changed this one's value (a stored
     // company lends its name): the user chose this field without having seen that text.
     if (hasFocus() && !Entered() && texto != text())
-        FTextoNaChegada = true;
+        FEntrada.Emprestado = true;
     SetText(texto);
     SetModified(false);
 }
@@ -93,26 +93,25 @@ void TPruvCustomEdit::AvancaFoco()
 
 void TPruvCustomEdit::DoEnter()
 {
-    const bool chegouTexto = std::exchange(FTextoNaChegada, false);
-    if (!FMantemTexto && TemDado()) {
+    if (!FEntrada.MantemTexto && TemDado()) {
         SetText(GetTexto(false));
         SetModified(false);
         selectAll();
-        // Kept whole through the click that brought the focus, and no longer: what the user
-        // types replaces a text that came as they chose the field, instead of joining it.
-        if (chegouTexto) {
-            FTextoNaChegada = true;
-            QPointer<TPruvCustomEdit> vivo(this);
-            QMetaObject::invokeMethod(
-                this,
-                [vivo] {
-                    if (vivo)
-                        vivo->FTextoNaChegada = false;
-                },
-                Qt::QueuedConnection);
-        }
     }
-    FMantemTexto = false;
+    FEntrada.MantemTexto = false;
+    // The press that brought the focus comes next, in the same event: it keeps the selection.
+    // Should none come, the mark does not outlive that event.
+    FEntrada.CliqueDeEntrada = EnterReason() == Qt::MouseFocusReason;
+    if (FEntrada.CliqueDeEntrada) {
+        QPointer<TPruvCustomEdit> vivo(this);
+        QMetaObject::invokeMethod(
+            this,
+            [vivo] {
+                if (vivo)
+                    vivo->FEntrada.CliqueDeEntrada = false;
+            },
+            Qt::QueuedConnection);
+    }
     TCustomEdit::DoEnter();
 }
 
@@ -120,7 +119,7 @@ void TPruvCustomEdit::DoExit()
 {
     if (!ValidaAoSair())
         return;
-    FMantemTexto = false;
+    FEntrada = {};
     SetText(GetTexto(true));
     TCustomEdit::DoExit();
     SetModified(false);
@@ -201,9 +200,16 @@ void TPruvCustomEdit::paintEvent(QPaintEvent* e)
 
 void TPruvCustomEdit::mousePressEvent(QMouseEvent* e)
 {
-    if (std::exchange(FTextoNaChegada, false) && e->button() == Qt::LeftButton
-        && !e->modifiers().testFlag(Qt::ShiftModifier)) {
-        FCliqueDeChegada = true;   // no caret put into the text just arrived, no selection by a drag
+    // The gesture that chose the field, or the first one on a text lent as the focus came (but a
+    // plain click, which puts the caret where the user wants it): the whole text stays selected,
+    // and the middle button's paste goes in its place.
+    const bool entrada = std::exchange(FEntrada.CliqueDeEntrada, false);
+    const bool sobreEmprestado = FEntrada.Emprestado
+        && (e->button() == Qt::MiddleButton || e->modifiers().testFlag(Qt::ShiftModifier));
+    FEntrada.GestoDeEntrada = entrada || sobreEmprestado;
+    if (FEntrada.GestoDeEntrada) {
+        if (sobreEmprestado)
+            selectAll();
         e->accept();
         return;
     }
@@ -225,8 +231,8 @@ void TPruvCustomEdit::mousePressEvent(QMouseEvent* e)
 
 void TPruvCustomEdit::mouseMoveEvent(QMouseEvent* e)
 {
-    if (FCliqueDeChegada) {
-        e->accept();
+    if (FEntrada.GestoDeEntrada) {
+        e->accept();   // no selection by a drag
         return;
     }
     if (!FMultiline) {
@@ -241,15 +247,27 @@ void TPruvCustomEdit::mouseMoveEvent(QMouseEvent* e)
 
 void TPruvCustomEdit::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (std::exchange(FCliqueDeChegada, false) && e->button() == Qt::LeftButton) {
+    // The gesture's middle button pastes in place of the whole text; its left one only ends.
+    if (FEntrada.GestoDeEntrada && e->button() != Qt::MiddleButton) {
         e->accept();
         return;
     }
+    if (e->button() == Qt::MiddleButton)
+        FEntrada.Emprestado = false;
     TCustomEdit::mouseReleaseEvent(e);
 }
 
 void TPruvCustomEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
+    // The double-click of the click that chose the field, or on a text lent: the whole text.
+    if (FEntrada.GestoDeEntrada || FEntrada.Emprestado) {
+        FEntrada.GestoDeEntrada = true;
+        FEntrada.Emprestado = false;
+        selectAll();
+        update();
+        e->accept();
+        return;
+    }
     if (!FMultiline) {
         TCustomEdit::mouseDoubleClickEvent(e);
         return;
@@ -260,6 +278,9 @@ void TPruvCustomEdit::mouseDoubleClickEvent(QMouseEvent* e)
 
 void TPruvCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
+    // A key is the user's own input: a text lent is theirs from now on, the gesture is over.
+    if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
+        FEntrada.Emprestado = FEntrada.GestoDeEntrada = false;
     if (FMultiline && (key == Qt::Key_Up || key == Qt::Key_Down)) {
         const int destino = Linhas().Vizinha(cursorPosition(), key == Qt::Key_Up ? -1 : 1);
         if (shift & Qt::ShiftModifier) {

@@ -14,9 +14,12 @@ enum class TTipoDeDado { AlfaNumerico, Numerico, ApenasNumeros };
 // focus, formatted text otherwise; the text goes back into its value when the user leaves it, and
 // a text the value refuses shows the value's numbered message and keeps the user, and the typed
 // text, in the edit. Leaving for a button that cancels the dialog writes nothing. Esc brings
-// the value's text back. Entering selects the whole text; a text the value got as the focus came
-// (the field left filled it) stays selected through the click that chose the field, so that typing
-// replaces it. This class has no value: TPruvEdit binds one.
+// the value's text back. Entering selects the whole text, however the focus came: the mouse
+// gesture that brought it (a click, a double-click, Shift+click, the middle button) leaves it
+// selected, so that what comes next replaces it; only a later click puts the caret where it
+// falls. A text the value got as the focus came (the field left lent it) is replaced whole by the
+// first input of any kind, also a double-click, Shift+click or the middle button after a click.
+// This class has no value: TPruvEdit binds one.
 class TPruvCustomEdit : public TCustomEdit {
     Q_OBJECT
 public:
@@ -59,6 +62,9 @@ public:
     bool Valida();
     // Drops what was typed, as Esc does: the value's text again, nothing written.
     void Descarta();
+    // The text now shown was lent by another field (a stored declarant's name): the first input
+    // of any kind replaces it whole. A text that comes as the focus arrives is taken as lent.
+    void MarcaEmprestado() { FEntrada.Emprestado = true; }
 
 protected:
     // A refusal while the focus is moving shows its message once the move is over.
@@ -108,10 +114,14 @@ private:
     int FAncora = 0;   // where a selection by the mouse started, in a multi-line box
     TTipoDeDado FTipoDeDado = TTipoDeDado::AlfaNumerico;
     bool FAutoAvanco = false;
-    bool FMantemTexto = false;   // a write-back failed: the next entry keeps what was typed
     bool FSelecionaRecusado = true;
-    // The value's text came while the focus was on its way here: the click that brings the focus
-    // leaves that text selected whole (it lives through that event only).
-    bool FTextoNaChegada = false;
-    bool FCliqueDeChegada = false;   // that click's button is still held
+    // What decides whether the next input replaces the whole text, in one place: set as the
+    // field is entered or a text is lent to it, dropped as the field is left.
+    struct TEntrada {
+        bool MantemTexto = false;       // a write-back failed: the entry back here keeps what was typed
+        bool Emprestado = false;        // the text came as the focus arrived, and nothing was typed since
+        bool CliqueDeEntrada = false;   // the focus came by the mouse: the press that brought it is to come
+        bool GestoDeEntrada = false;    // that press, its release and its double-click keep the text whole
+    };
+    TEntrada FEntrada;
 };

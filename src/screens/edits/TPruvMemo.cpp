@@ -2,18 +2,23 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <utility>
 
 #include "model/values/TDadoBasico.h"
+#include "platform/widgets/controls/TSelecaoDoSistema.h"
 #include "platform/widgets/windows/TExcecaoDeEvento.h"
 #include "screens/fields/TSaidaDeCampo.h"
 
 TPruvMemo::TPruvMemo(QWidget* parent)
     : QPlainTextEdit(parent)
     , FVinculo([this] { Reapresenta(); })
+    , FEntrada(*this)
 {
     // Tab moves on to the next field, as in every other one; the text takes no tab.
     setTabChangesFocus(true);
@@ -91,39 +96,93 @@ void TPruvMemo::RemoveLinhasEmBranco()
 void TPruvMemo::focusInEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusInEvent(e);
-    if (e->reason() == Qt::PopupFocusReason || e->reason() == Qt::ActiveWindowFocusReason || FDentro)
+    if (!FEntrada.Chega(e->reason()))
         return;
-    FDentro = true;
     if (!Modified() && Dado()) {
         setPlainText(Dado()->GetTexto());
         SetModified(false);
         selectAll();
     }
+    // The press that brought the focus comes next, in the same event: it keeps the selection.
+    FCliqueDeEntrada = e->reason() == Qt::MouseFocusReason;
+    if (FCliqueDeEntrada)
+        QMetaObject::invokeMethod(
+            this, [this] { FCliqueDeEntrada = false; }, Qt::QueuedConnection);
     if (OnEnter)
         OnEnter();
 }
 
 void TPruvMemo::focusOutEvent(QFocusEvent* e)
 {
-    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason && FDentro) {
-        RemoveLinhasEmBranco();
-        // The message of an earlier exit is still to come: the user stays without another one.
-        const bool aguarda = TSaidaDeCampo::MensagemPendente() && Modified();
-        if (aguarda)
-            setFocus(Qt::OtherFocusReason);
-        if (aguarda || !Escreve(true))
-            return;   // the focus is back here
-        FDentro = false;
-        Reapresenta();
-        if (OnExit)
-            OnExit();
-    }
+    if (!FEntrada.Sai(e->reason(), [this] { Sai(); }))
+        return;   // the focus is back here
     QPlainTextEdit::focusOutEvent(e);
+}
+
+void TPruvMemo::Sai()
+{
+    RemoveLinhasEmBranco();
+    // The message of an earlier exit is still to come: the user stays without another one.
+    const bool aguarda = TSaidaDeCampo::MensagemPendente() && Modified();
+    if (aguarda)
+        setFocus(Qt::OtherFocusReason);
+    if (aguarda || !Escreve(true))
+        return;
+    FGestoDeEntrada = false;
+    Reapresenta();
+    if (OnExit)
+        OnExit();
+}
+
+void TPruvMemo::mousePressEvent(QMouseEvent* e)
+{
+    // The gesture that chose the memo leaves its whole text selected; the middle button pastes
+    // in its place.
+    FGestoDeEntrada = std::exchange(FCliqueDeEntrada, false);
+    if (!FGestoDeEntrada) {
+        QPlainTextEdit::mousePressEvent(e);
+        return;
+    }
+    const QString selecao = TSelecaoDoSistema::Texto();
+    if (e->button() == Qt::MiddleButton && !isReadOnly() && !selecao.isEmpty())
+        insertPlainText(selecao);
+    e->accept();
+}
+
+void TPruvMemo::mouseMoveEvent(QMouseEvent* e)
+{
+    if (FGestoDeEntrada)
+        e->accept();   // no selection by a drag
+    else
+        QPlainTextEdit::mouseMoveEvent(e);
+}
+
+void TPruvMemo::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (FGestoDeEntrada)
+        e->accept();
+    else
+        QPlainTextEdit::mouseReleaseEvent(e);
+}
+
+void TPruvMemo::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (FGestoDeEntrada)
+        e->accept();   // the double-click of the click that chose the memo: still the whole text
+    else
+        QPlainTextEdit::mouseDoubleClickEvent(e);
+}
+
+void TPruvMemo::keyPressEvent(QKeyEvent* e)
+{
+    FGestoDeEntrada = false;
+    QPlainTextEdit::keyPressEvent(e);
 }
 
 bool TPruvMemo::event(QEvent* e)
 {
     try {
+        FEntrada.Evento(*e, [this] { Sai(); });
         return QPlainTextEdit::event(e);
     } catch (...) {
         TExcecaoDeEvento::Trata(std::current_exception());

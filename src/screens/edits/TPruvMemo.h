@@ -1,6 +1,7 @@
 #pragma once
 #include <QPlainTextEdit>
 
+#include "platform/widgets/keyboard/TEntradaDoCampo.h"
 #include "screens/fields/TVinculoDado.h"
 
 class TDadoBasico;
@@ -9,7 +10,9 @@ class TDadoBasico;
 // while it has the focus, formatted otherwise; written back when the user leaves it (blank lines
 // dropped first), not when the focus went to a button that cancels the dialog; a refused text
 // keeps the user in the memo with the value's message. Tab and Shift+Tab move to the next and
-// previous fields, as in every other field: the text takes no tab.
+// previous fields, as in every other field: the text takes no tab. Entering selects the whole
+// text however the focus came, the click that brought it included; only a later click puts the
+// caret where it falls.
 class TPruvMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -38,14 +41,23 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     bool event(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     bool Escreve(bool adiaMensagem);
+    // The exit: blank lines dropped, the text written back and shown formatted.
+    void Sai();
     void Reapresenta();
     void RemoveLinhasEmBranco();
     void Limita();
 
     TVinculoDado FVinculo;
     int FMaxLength = 0;
-    bool FDentro = false;   // entered and not yet left
+    TEntradaDoCampo FEntrada;
+    bool FCliqueDeEntrada = false;   // the focus came by the mouse: the press that brought it is to come
+    bool FGestoDeEntrada = false;    // that press, its release and its double-click keep the text whole
 };

@@ -114,8 +114,18 @@ void TFoNovaDeclaracao::CbAnoRetCloseUp()
 
 void TFoNovaDeclaracao::DeCpfCnpjExit()
 {
+    // A name that another number lent, and that nobody changed since, goes with that number.
+    TNomeContribuinte& nome = Pruv.GetDeclarante().Nome();
+    if (!FNomeEmprestado.isEmpty() && nome.GetTexto() == FNomeEmprestado && DeCpfCnpj->Text() != FNiQueEmprestou)
+        nome.SetNomeSemExcecao(QString());
+    const bool semNome = nome.GetTexto().isEmpty();
     Pruv.SetChave(QString());
     ColecaoPruv.Localiza(Pruv);
+    if (semNome && !nome.GetTexto().isEmpty()) {
+        FNomeEmprestado = nome.GetTexto();
+        FNiQueEmprestou = DeCpfCnpj->Text();
+        DeNome->MarcaEmprestado();
+    }
 }
 
 bool TFoNovaDeclaracao::Atribui(QWidget* Controle, const std::function<void()>& Atribuicao)

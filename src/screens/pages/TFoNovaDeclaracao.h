@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <functional>
 
 #include "shell/common/TDialogoPrincipal.h"
@@ -45,6 +46,8 @@ private:
     TPruv& Pruv;
     TColecaoPruv& ColecaoPruv;
     bool FAvisou2003 = false;   // the year shows "2003" and its warning was given
+    QString FNomeEmprestado;    // the name a stored declarant lent to the empty name field
+    QString FNiQueEmprestou;    // the number typed that lent it
 };
 
 // Runs the dialog modally over Dono: true when a new declaration was stored and loaded into Pruv.

@@ -254,7 +254,13 @@ void TFrComprovante::CriaComponentes()
     // The tab bar cannot refuse a change: the clicks and keys that ask for one are checked here.
     PageControl1->tabBar()->installEventFilter(this);
     PageControl1->installEventFilter(this);
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TFrComprovante::FichaMudou);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int Indice) {
+        FichaMudou(Indice);
+        // A tab the user chose (its click, its letter) takes the typing: the focus may be outside
+        // it, on the beneficiary's read-only number, where what is typed would be lost.
+        if (!FFichaLiberada)
+            FocaFicha(PageControl1->currentWidget());
+    });
     for (int i = 0; i < PageControl1->count(); ++i) {
         PageControl1->setTabVisible(i, false);
         PageControl1->setTabEnabled(i, false);
@@ -617,7 +623,12 @@ bool TFrComprovante::eventFilter(QObject* objeto, QEvent* evento)
         if (muda)
             destino = -1;
     } else if (objeto == barra && evento->type() == QEvent::Shortcut) {
-        destino = -1;   // an Alt+letter of a tab
+        // An Alt+letter of a tab, also of the tab shown: its first field takes the typing.
+        if (!PodeTrocarFicha(PageControl1->count()))
+            return true;
+        const bool tratado = objeto->event(evento);
+        FocaFicha(PageControl1->currentWidget());
+        return tratado;
     }
     if (destino == -2 || destino == PageControl1->currentIndex())
         return QWidget::eventFilter(objeto, evento);

@@ -11,3 +11,16 @@ void FocaPrimeiro(QWidget* Primeiro, QWidget* Segundo, QWidget* Terceiro, QWidge
         }
     }
 }
+
+void FocaFicha(QWidget* Ficha)
+{
+    QWidget* foco = Ficha ? Ficha->window()->focusWidget() : nullptr;
+    if (!Ficha || !Ficha->isVisible() || (foco && Ficha->isAncestorOf(foco)))
+        return;
+    for (QWidget* w = Ficha->nextInFocusChain(); w != Ficha && Ficha->isAncestorOf(w); w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() && !w->focusProxy()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}

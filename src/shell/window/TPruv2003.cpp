@@ -1223,6 +1223,7 @@ bool TPruv2003::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores)
         if (!ficha || !ficha->isEnabled())
             return false;
         MostraFicha(ficha, &widgetPagina);
+        FocaFicha(ficha);
         return true;
     }
     case T::Botao: {

@@ -304,8 +304,9 @@ TEST(TPruvEdit, AValueFreedWhileObservedLeavesTheEditUnboundAndUsable)
 }
 
 // The name that a field left lends to the next one shows only as the focus gets there: the
-// click that chose the field leaves it selected whole, so that what is typed replaces it. A text
-// the user has seen takes the caret where the click puts it, as ever.
+// click that chose the field leaves it selected whole, so that what is typed replaces it, as it
+// does any text the field holds. Only a later click in the field being typed puts the caret
+// where it falls.
 TEST(TPruvEdit, ATextLentAsAClickChoosesTheFieldIsReplacedByWhatIsTyped)
 {
     const struct {
@@ -317,7 +318,7 @@ TEST(TPruvEdit, ATextLentAsAClickChoosesTheFieldIsReplacedByWhatIsTyped)
     } casos[] = {
         {"lent as the click comes", true, false, "EMPRESA BETA LTDA", "EMPRESA BETA LTDA"},
         {"lent as Tab comes, then a click", true, true, " SA", "EMPRESA ALFA LTDA SA"},
-        {"shown before the click", false, false, " SA", "EMPRESA ALFA LTDA SA"},
+        {"shown before, the click brings the focus", false, false, "EMPRESA BETA LTDA", "EMPRESA BETA LTDA"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);

@@ -1,11 +1,13 @@
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabBar>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "model/values/TDadoBasico.h"
 #include "platform/ui/InterfaceUsuario.h"
 #include "screens/DeclaracaoAbertaDeTeste.h"
 #include "screens/pages/TFrComprovante.h"
@@ -155,13 +157,14 @@ TEST_F(TFrComprovanteTest, WithSynchronisingOnTheStatementFollowsTheBeneficiaryL
 
 namespace {
 
-// Answers OK to every message and, while the first is on the screen, runs what the window
-// system makes the main window run when the message takes the activation.
+// Answers every message (OK unless told) and, while the first is on the screen, runs what the
+// window system makes the main window run when the message takes the activation.
 class DialogosComReentrada final : public IDialogos {
 public:
-    explicit DialogosComReentrada(std::function<void()> Durante)
+    explicit DialogosComReentrada(std::function<void()> Durante, Resposta resposta = Resposta::Ok)
         : FAnterior(InterfaceUsuario::Instala(this))
         , FDurante(std::move(Durante))
+        , FResposta(resposta)
     {}
     ~DialogosComReentrada() override { InterfaceUsuario::Instala(FAnterior); }
     Resposta Mostra(const TMensagemDialogo& mensagem) override
@@ -169,13 +172,14 @@ public:
         Codigos.push_back(mensagem.Referencia);
         if (Codigos.size() == 1 && FDurante)
             FDurante();
-        return Resposta::Ok;
+        return FResposta;
     }
     std::vector<int> Codigos;
 
 private:
     IDialogos* FAnterior;
     std::function<void()> FDurante;
+    Resposta FResposta;
 };
 
 }   // namespace
@@ -497,4 +501,102 @@ TEST_F(TFrComprovanteTest, WithEveryColumnShownRightAndLeftMoveToTheNextAndPrevi
         EXPECT_EQ(grade->Col(), 2);
         EXPECT_EQ(grade->LeftCol(), 0);
     }
+}
+
+// However the caret reaches a field of the statement, what it holds is selected and what is
+// typed replaces it; only a click inside the field being typed puts the caret where it falls.
+// The question of a refused check holds the activation while the focus is moved, as a real
+// message does; the main window is active again once it is answered.
+TEST_F(TFrComprovanteTest, EveryRoadIntoAFieldSelectsWhatItHolds)
+{
+    const auto entra = [this](const char* nome) {
+        Campo(nome)->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+    };
+    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}, const char* texto = "") {
+        if (*texto)
+            QTest::keyClicks(QApplication::focusWidget(), QLatin1String(texto));
+        else
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    };
+    const auto clica = [this](const char* nome, int x) {
+        QWidget* campo = Campo(nome);
+        if (auto* memo = qobject_cast<TPruvMemo*>(campo))
+            campo = memo->viewport();   // where a memo takes the mouse
+        QTest::mouseClick(campo, Qt::LeftButton, {}, QPoint(x < 0 ? campo->width() + x : x, 10));
+        QApplication::processEvents();
+    };
+    const auto recusaECancela = [&] {
+        QPushButton pergunta(QStringLiteral("Cancelar"));   // the question's own window
+        DialogosComReentrada mensagens(
+            [&] {
+                pergunta.show();
+                QApplication::setActiveWindow(&pergunta);
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&pergunta));
+            },
+            Resposta::Cancela);
+        tecla(Qt::Key_S, Qt::AltModifier);
+        EXPECT_EQ(mensagens.Codigos, std::vector<int>{167});
+        janela->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+        QApplication::processEvents();
+    };
+    const struct {
+        const char* caso;
+        const char* de;   // the field focused first
+        const char* alvo;
+        const char* guardado;
+        std::function<void()> caminho;
+        const char* resultado;   // after "77" is typed
+    } casos[] = {
+        {"a click that brings the focus", "edtPrevOficial", "edtPrevPrivada", "150,00",
+         [&] { clica("edtPrevPrivada", 6); }, "77"},
+        {"Tab", "edtPrevOficial", "edtPrevPrivada", "150,00", [&] { tecla(Qt::Key_Tab); }, "77"},
+        {"Enter", "edtPensaoAlim", "edt65anos", "40,00", [&] { tecla(Qt::Key_Return); }, "77"},
+        {"the second decimal", "edtPrevOficial", "edtPrevPrivada", "150,00", [&] { tecla({}, {}, "0,00"); }, "77"},
+        {"a tab clicked", "edtNiBenef", "edt65anos", "40,00", [&] { ClicaFicha("RendIsentos"); }, "77"},
+        {"a tab's letter", "edtNiBenef", "edt65anos", "40,00", [&] { tecla(Qt::Key_S, Qt::AltModifier); }, "77"},
+        {"the letter of the tab shown", "edtNiBenef", "edtPrevOficial", "150,00",
+         [&] { tecla(Qt::Key_T, Qt::AltModifier); }, "77"},
+        {"undo while typing", "edtPrevPrivada", "edtPrevPrivada", "0,00",
+         [&] {
+             tecla({}, {}, "9");
+             Clica("BbCancel");
+         },
+         "77"},
+        {"a refused check answered Cancelar, then the second decimal", "edtPrevOficial", "edtPrevPrivada", "150,00",
+         [&] {
+             tecla({}, {}, "1000,00");
+             recusaECancela();
+             EXPECT_EQ(Foco(), QStringLiteral("edtPrevOficial"));
+             tecla({}, {}, "700,00");
+         },
+         "77"},
+        {"a click inside the field being typed", "edtIsentoTextoOutros", "edtIsentoTextoOutros", "PLANO",
+         [&] { clica("edtIsentoTextoOutros", -6); }, "PLANO77"},
+        {"a click that brings the focus into the memo", "edtNatureza", "EdtInfComplPF", "PLANO",
+         [&] { clica("EdtInfComplPF", 6); }, "77"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QByteArray ficha("RendTributaveis");
+        for (int i = 0; i < Fichas()->count(); ++i)
+            if (Fichas()->widget(i)->isAncestorOf(Campo(c.de)))
+                ficha = Fichas()->widget(i)->objectName().toLatin1();
+        ClicaFicha(ficha.constData());
+        auto* edit = Campo<TPruvEdit>(c.alvo);
+        auto* memo = Campo<TPruvMemo>(c.alvo);
+        (edit ? edit->Dado() : memo->Dado())->SetTexto(QLatin1String(c.guardado));
+        entra(c.de);
+        c.caminho();
+        EXPECT_EQ(Foco(), QLatin1String(c.alvo));
+        tecla({}, {}, "77");
+        EXPECT_EQ(edit ? edit->text() : memo->toPlainText(), QLatin1String(c.resultado));
+        // Nothing of the case stays for the next one: the typing dropped, the deductions at zero.
+        tecla(Qt::Key_Escape);
+        for (const char* deducao : {"edtPrevOficial", "edtPrevPrivada", "edtPensaoAlim"})
+            Campo<TPruvEdit>(deducao)->Dado()->SetTexto(QStringLiteral("0,00"));
+    }
+    EXPECT_TRUE(dialogos.Mensagens().empty());
 }

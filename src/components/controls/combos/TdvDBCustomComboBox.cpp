@@ -330,15 +330,34 @@ bool TdvDBCustomComboBox::TudoSelecionado() const
     return hasSelectedText() && SelLength() == text().size();
 }
 
-int TdvDBCustomComboBox::ProximoComInicial(QChar inicial) const
+int TdvDBCustomComboBox::ProcuraDigitado(QChar letra)
 {
+    // Keys in quick succession make one text, as a list searches; after a pause, or when no item
+    // starts with the text, the key starts a new one.
+    const quint64 agora = CurrentKeyTime();
+    const bool seguida = !FBusca.isEmpty() && agora >= FHoraDaBusca
+        && agora - FHoraDaBusca <= TdvPopupListbox::PausaDaBusca;
+    FHoraDaBusca = agora;
+    if (seguida) {
+        FBusca += letra.toUpper();
+        if (const int i = ItemQueComeca(FBusca); i >= 0)
+            return i;
+    }
+    FBusca = QString(letra.toUpper());
+    return ItemQueComeca(FBusca);
+}
+
+int TdvDBCustomComboBox::ItemQueComeca(const QString& texto) const
+{
+    // The same letter again steps to the next item with it; a longer text stays on the item
+    // shown while it still fits.
+    const bool repetida = texto.count(texto.front()) == texto.size();
+    const QString procurada = repetida ? QString(texto.front()) : texto;
     const int n = FItems.Count();
     const int atual = ItemIndex();
-    const QChar procurada = inicial.toUpper();
-    for (int k = 1; k <= n; ++k) {
-        const int i = ((atual < 0 ? -1 : atual) + k) % n;
-        const QString display = DisplayPart(i);
-        if (!display.isEmpty() && display.at(0).toUpper() == procurada)
+    for (int k = repetida ? 1 : 0; k < n + (repetida ? 1 : 0); ++k) {
+        const int i = ((atual < 0 ? 0 : atual) + k) % n;
+        if (DisplayPart(i).toUpper().startsWith(procurada))
             return i;
     }
     return -1;
@@ -412,7 +431,7 @@ void TdvDBCustomComboBox::KeyDown(int& key, Qt::KeyboardModifiers shift)
         // Only a key that types a printable character searches: Delete and Backspace carry key
         // codes beyond the characters, not characters.
         if (key <= 0xFFFF && QChar(static_cast<char16_t>(key)).isPrint()) {
-            const int i = ProximoComInicial(QChar(static_cast<char16_t>(key)));
+            const int i = ProcuraDigitado(QChar(static_cast<char16_t>(key)));
             if (i >= 0)
                 SelecionaItem(i);
         }

@@ -108,7 +108,9 @@ private:
     // Selects item i as the arrow keys do; false when the edit may not change.
     bool SelecionaItem(int i);
     [[nodiscard]] bool TudoSelecionado() const;
-    [[nodiscard]] int ProximoComInicial(QChar inicial) const;
+    // The item that the keys typed so far choose, by the start of its text (-1: none).
+    [[nodiscard]] int ProcuraDigitado(QChar letra);
+    [[nodiscard]] int ItemQueComeca(const QString& texto) const;
     void ListaEscondida();
     void DesenhaItem(QPainter& p, const QRect& r, int indice, unsigned estado);
 
@@ -122,4 +124,6 @@ private:
     QString FSavedToolTip;
     // The key-down that closed the list also ends its character (Enter, Esc).
     bool FEngoleCaractere = false;
+    QString FBusca;             // the keys typed in quick succession while closed
+    quint64 FHoraDaBusca = 0;   // when the last of them came
 };

@@ -3,7 +3,6 @@
 #include "components/controls/combos/TdvDBCustomComboBox.h"
 
 namespace {
-constexpr quint64 PausaDaBusca = 1500;
 constexpr int TamanhoDaBusca = 32;
 }   // namespace
 

@@ -11,6 +11,9 @@ class TdvDBCustomComboBox;
 class TdvPopupListbox final : public TPopupListBox {
     Q_OBJECT
 public:
+    // Keys typed at most this many milliseconds apart search as one text.
+    static constexpr quint64 PausaDaBusca = 1500;
+
     explicit TdvPopupListbox(TdvDBCustomComboBox* combo);
 
     void ListKeyPress(QChar& key) override;

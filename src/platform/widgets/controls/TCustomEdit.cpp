@@ -20,6 +20,7 @@
 
 TCustomEdit::TCustomEdit(QWidget* parent)
     : QLineEdit(parent)
+    , FEntrada(*this)
 {
     setAcceptDrops(false);
     setDragEnabled(false);
@@ -340,6 +341,7 @@ void TCustomEdit::ExecutaAcao(QKeyEvent* e)
 bool TCustomEdit::event(QEvent* e)
 {
     try {
+        FEntrada.Evento(*e, [this] { CMExit(); });
         return QLineEdit::event(e);
     } catch (...) {
         TExcecaoDeEvento::Trata(std::current_exception());
@@ -407,10 +409,8 @@ void TCustomEdit::focusInEvent(QFocusEvent* e)
 {
     // The first focus of a window that opens counts as entering; coming back from a pop-up or
     // from another window does not.
-    if (e->reason() != Qt::PopupFocusReason && !FEntered) {
-        FEntered = true;
+    if (FEntrada.Chega(e->reason()))
         CMEnter();
-    }
     // The line edit would select everything on Tab; selecting is the derived edits' decision.
     QFocusEvent semSelecao(QEvent::FocusIn, Qt::OtherFocusReason);
     QLineEdit::focusInEvent(&semSelecao);
@@ -418,15 +418,10 @@ void TCustomEdit::focusInEvent(QFocusEvent* e)
 
 void TCustomEdit::focusOutEvent(QFocusEvent* e)
 {
-    const auto motivo = e->reason();
-    if (motivo == Qt::PopupFocusReason)
+    if (e->reason() == Qt::PopupFocusReason)
         return;   // keeps the caret and the selection while a pop-up holds the keyboard
-    if (motivo != Qt::ActiveWindowFocusReason && FEntered) {
-        CMExit();
-        if (QApplication::focusWidget() == this)
-            return;   // the exit was refused and the focus taken back
-        FEntered = false;
-    }
+    if (!FEntrada.Sai(e->reason(), [this] { CMExit(); }))
+        return;
     QLineEdit::focusOutEvent(e);
 }
 
@@ -489,7 +484,7 @@ void TCustomEdit::contextMenuEvent(QContextMenuEvent* e)
 
 void TCustomEdit::PasteSelection(const QString& texto)
 {
-    deselect();
+    // The press put the caret where it fell, unless the edit kept its selection for it.
     insert(texto);
 }
 

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <functional>
 
+#include "platform/widgets/keyboard/TEntradaDoCampo.h"
 #include "platform/widgets/painting/TRect.h"
 
 enum class TBorderStyle { bsNone, bsSingle };
@@ -22,7 +23,10 @@ struct TKeyMessage {
 // WndKey (KeyDown, then KeyPress) before the line edit's own handling, and either step may drop
 // it. Enter and Esc that the edit does not want are offered first to its parents (a dialog's
 // default and cancel buttons), as the platform's dialog keys are. Focus arriving from or leaving
-// to another control runs CMEnter/CMExit; a pop-up of the edit taking the keyboard does not.
+// to another control runs CMEnter/CMExit; a pop-up of the edit taking the keyboard does not. A
+// focus moved to another control while another window held the activation (the answer to a
+// question) is an exit too: it runs as the window becomes active again, so that the next
+// arrival here is an entry.
 class TCustomEdit : public QLineEdit {
     Q_OBJECT
     // Reached by name by the library's routines (0 none, 1 single).
@@ -122,14 +126,17 @@ protected:
     virtual void FontChanged() {}
     virtual void AdjustHeight();
     virtual void WMPaste() { paste(); }
-    // The middle button pastes the window system's selection in place of the selected text, as
-    // the line edit does; through here, so that an edit that checks a paste checks this one too.
+    // The middle button pastes the window system's selection in place of the selected text (its
+    // press puts the caret where it falls, unless the derived edit keeps the selection for it);
+    // through here, so that an edit that checks a paste checks this one too.
     virtual void PasteSelection(const QString& texto);
     virtual void WMCut() { cut(); }
     virtual void WMUndo() { undo(); }
     virtual void WMClear() { del(); }
     // True once CMEnter ran and until CMExit let the focus go.
-    [[nodiscard]] bool Entered() const { return FEntered; }
+    [[nodiscard]] bool Entered() const { return FEntrada.Entrou(); }
+    // How the focus came for the last entry (a click, Tab, a program's move).
+    [[nodiscard]] Qt::FocusReason EnterReason() const { return FEntrada.Motivo(); }
 
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -158,7 +165,7 @@ private:
     TEditCharCase FCharCase = TEditCharCase::ecNormal;
     bool FReadOnly = false;
     bool FLoading = true;
-    bool FEntered = false;
+    TEntradaDoCampo FEntrada;
     TRect FEditRect;
     bool FTemEditRect = false;
     Qt::KeyboardModifiers FShiftAtual;

@@ -182,6 +182,33 @@ TEST_F(ComboNoDialogo, ATypedDigitJumpsToTheNextYearBeginningWithIt)
     EXPECT_EQ(combo->Text(), QStringLiteral("1999"));
 }
 
+// Digits typed in quick succession choose by the start of the year, as a list searches; after a
+// pause the search starts again.
+TEST_F(ComboNoDialogo, DigitsTypedInQuickSuccessionChooseTheYearTheyBegin)
+{
+    const struct {
+        const char* digitado;
+        int pausa;   // milliseconds between the keys
+        const char* antes;
+        const char* escolhido;
+    } casos[] = {
+        {"1998", 100, "2002", "1998"}, {"2001", 100, "2002", "2001"}, {"2003", 100, "2002", "2003"},
+        {"1997", 100, "1997", "1997"}, {"19", 2000, "2002", "1999"},  {"11", 100, "2003", "1998"},
+    };
+    quint64 quando = 100000;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.digitado);
+        combo->SetItemIndex(static_cast<int>(Anos.indexOf(QLatin1String(c.antes))));
+        quando += 10000;
+        for (const char* d = c.digitado; *d; ++d) {
+            QKeyEvent e(QEvent::KeyPress, Qt::Key_0 + (*d - '0'), Qt::NoModifier, QString(QChar::fromLatin1(*d)));
+            e.setTimestamp(quando += static_cast<quint64>(c.pausa));
+            QApplication::sendEvent(combo, &e);
+        }
+        EXPECT_EQ(combo->Text(), QLatin1String(c.escolhido));
+    }
+}
+
 TEST_F(ComboNoDialogo, WithAutoDropDownTheKeyDropsTheListWhichFindsTheYear)
 {
     combo->AutoDropDown = true;
