@@ -920,7 +920,7 @@ bool TFrBeneficiarios::LocalizaBeneficiario(const QString& Identidade)
             FCopia->Copia(*FItem);
             FItem->SetAlterado(false);
         }))
-        return;
+        return false;
     AtualizaBotoes();
     return true;
 }
