@@ -570,6 +570,8 @@ protected:
             std::map<QString, std::pair<QString, QRectF>> titulos;   // of the last table header, by column
             int impressaoTitulos = -1;
             for (const TDesenhoPagina& p : paginas) {
+                // Each page's lines under the titles printed on that page.
+                titulos.clear();
                 impressaoTitulos = -1;
                 for (const TTracoDesenhado& t : p.Tracos) {
                     if (cabecalhos.contains(t.Banda) && t.Tipo == TTracoDesenhado::TTipo::Texto
