@@ -230,7 +230,8 @@ private:
     QString FNatureza;
 
     // The declaration report's title band.
-    enum class TBloco { Nenhum, Responsavel, Fone, RespCnpj } FBloco = TBloco::Nenhum;
+    enum class TBloco { Nenhum, Responsavel, Fone, Email, RespCnpj } FBloco = TBloco::Nenhum;
+    QString FEmail;   // the e-mail's first line
     int FDeclaranteVisto = 0;
     int FResponsavelVisto = 0;
     int FRespCnpjVisto = 0;
@@ -357,8 +358,16 @@ bool TConferencia::BlocoTitulo(const TLinha& l)
               std::tuple{QStringLiteral("Fax"), QStringLiteral("E-Mail"), r.Fax}})
             if (digitos(valor(titulo, seguinte)) != esperado)
                 Falha(l, valor(titulo, seguinte), QStringLiteral("%1 do responsável é \"%2\"").arg(titulo, esperado));
-        if (valor(QStringLiteral("E-Mail"), QString()) != r.Email)
+        FEmail = valor(QStringLiteral("E-Mail"), QString());
+        // Too long for its line, it goes on at the start of the next.
+        if (FEmail != r.Email && !FEmail.isEmpty() && r.Email.startsWith(FEmail))
+            FBloco = TBloco::Email;
+        else if (FEmail != r.Email)
             Falha(l, texto, QStringLiteral("o e-mail do responsável é \"%1\"").arg(r.Email));
+        return true;
+    case TBloco::Email:
+        if (FEmail + texto != r.Email)
+            Falha(l, FEmail + texto, QStringLiteral("o e-mail do responsável é \"%1\"").arg(r.Email));
         return true;
     case TBloco::RespCnpj:
         if (valor(QStringLiteral("CPF"), QString()) != FDados.RespCnpj)
