@@ -164,7 +164,7 @@ void LeComprovante(TPruv& pruv, const DadosEsperados::TItem& item, DadosEsperado
         const auto positivo = [](qint64 v) { return std::max<qint64>(0, v); };
         q[QStringLiteral("5.01")] = positivo(decimo);
         q[QStringLiteral("5.02")] = positivo(positivo(exclusivos) + Centavos(pf.GetQuadro5().GetLinha2())
-                                             - Centavos(pf.GetQuadro5().GetOutrosRendimentos()));
+                                             - positivo(Centavos(pf.GetQuadro5().GetOutrosRendimentos())));
         const QString texto = pf.GetInformacoesComplementares().GetTexto();
         if (!texto.isEmpty())
             esperado.Caixa6 << texto.split(QLatin1Char('\n'));
