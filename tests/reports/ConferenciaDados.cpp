@@ -132,6 +132,7 @@ public:
         else if (!FAnoVisto && !FListaNaoImpressos && !linhas.empty())
             Falha(pagina, QStringLiteral("ANO-CALENDÁRIO"), QStringLiteral("página de comprovante sem o ano"));
         FAnoVisto = false;
+        FTabelaNaPagina = false;
     }
 
     // What the whole document must have shown; ultima is its last page.
@@ -156,6 +157,8 @@ private:
     void CabecalhoCodigo(const TLinha& l);
     void Beneficiario(const TLinha& l, qsizetype ni, const QString& nome, const QString& codigo);
     void Comprovante(const TLinha& l);
+    // The header and column titles of a company's table of lines; true when the line was theirs.
+    bool Tabela(const TLinha& l);
     // The rows of a grid of months (an item's, its suspended part's, a code's monthly totals),
     // read by their titles: when the grid closes, its months are 1 to 12, in order, and the 13th
     // salary only where the code has one.
@@ -215,13 +218,20 @@ private:
     bool FCaixa7Vista = false;
     QString FDescricaoEsperada;   // of a company's line whose description goes on below it
     QString FDescricaoImpressa;
-    QSet<QString> FLinhasVistas;    // NI and "MM code" of the company lines printed
+    QSet<QString> FLinhasVistas;   // NI and "MM code" of the company lines printed
+    // A company's table of lines: its header and column titles on every page that holds its lines,
+    // marked as a continuation on every page but the first.
+    bool FTabelaNaPagina = false;    // the table's header was read on this page
+    bool FTabelaComLinhas = false;   // the statement's table printed lines on an earlier page
+    bool FLendoTitulos = false;      // the column titles under the header are being read
+    QStringList FTitulosTabela;
     bool FNaturezaAberta = false;   // box 2's nature is being read, line by line
     bool FNaturezaVista = false;
     QString FNatureza;
 
     // The declaration report's title band.
-    enum class TBloco { Nenhum, Responsavel, Fone, RespCnpj } FBloco = TBloco::Nenhum;
+    enum class TBloco { Nenhum, Responsavel, Fone, Email, RespCnpj } FBloco = TBloco::Nenhum;
+    QString FEmail;   // the e-mail's first line
     int FDeclaranteVisto = 0;
     int FResponsavelVisto = 0;
     int FRespCnpjVisto = 0;
@@ -348,8 +358,16 @@ bool TConferencia::BlocoTitulo(const TLinha& l)
               std::tuple{QStringLiteral("Fax"), QStringLiteral("E-Mail"), r.Fax}})
             if (digitos(valor(titulo, seguinte)) != esperado)
                 Falha(l, valor(titulo, seguinte), QStringLiteral("%1 do responsável é \"%2\"").arg(titulo, esperado));
-        if (valor(QStringLiteral("E-Mail"), QString()) != r.Email)
+        FEmail = valor(QStringLiteral("E-Mail"), QString());
+        // Too long for its line, it goes on at the start of the next.
+        if (FEmail != r.Email && !FEmail.isEmpty() && r.Email.startsWith(FEmail))
+            FBloco = TBloco::Email;
+        else if (FEmail != r.Email)
             Falha(l, texto, QStringLiteral("o e-mail do responsável é \"%1\"").arg(r.Email));
+        return true;
+    case TBloco::Email:
+        if (FEmail + texto != r.Email)
+            Falha(l, FEmail + texto, QStringLiteral("o e-mail do responsável é \"%1\"").arg(r.Email));
         return true;
     case TBloco::RespCnpj:
         if (valor(QStringLiteral("CPF"), QString()) != FDados.RespCnpj)
@@ -395,6 +413,9 @@ bool TConferencia::Fundo(const TLinha& l)
 
 void TConferencia::Titulos(const TLinha& l)
 {
+    // A code's header names its description, which may hold the titles' words.
+    if (l.W[0] == QStringLiteral("Código:") || l.W[0] == QStringLiteral("Código"))
+        return;
     bool titulo = false;
     for (const QString& w : l.W) {
         if (Centavos(w) >= 0)
@@ -767,6 +788,7 @@ void TConferencia::Comprovante(const TLinha& l)
     }
     if (texto.startsWith(QStringLiteral("1. FONTE PAGADORA"))) {
         FimComprovante(l.Pagina);
+        FTabelaComLinhas = false;
         FFonteNaProxima = true;
         FNiComprovante.clear();
         FQuadro.clear();
@@ -774,6 +796,7 @@ void TConferencia::Comprovante(const TLinha& l)
     }
     if (texto.startsWith(QStringLiteral("2. PESSOA"))) {
         FNiNaProxima = true;
+        FTabelaComLinhas = false;
         FLeiaute = texto.startsWith(QStringLiteral("2. PESSOA FÍSICA"))          ? TLeiaute::PF
             : texto.startsWith(QStringLiteral("2. PESSOA JURÍDICA FORNECEDORA")) ? TLeiaute::IN4
                                                                                  : TLeiaute::PJ;
@@ -834,6 +857,8 @@ void TConferencia::Comprovante(const TLinha& l)
             Falha(l, FNatureza,
                   QStringLiteral("a natureza do rendimento de %1 é \"%2\"").arg(FNiComprovante, esperado.Natureza));
     }
+    if (Tabela(l))
+        return;
     if (const auto m = quadro.match(w0); m.hasMatch()) {
         FQuadro = m.captured(1);
         FLinhaPendente.clear();
@@ -886,6 +911,49 @@ void TConferencia::Comprovante(const TLinha& l)
               QStringLiteral("na coluna da descrição, os dados dizem \"%1\"").arg(FDescricaoEsperada));
         FDescricaoEsperada.clear();
     }
+}
+
+bool TConferencia::Tabela(const TLinha& l)
+{
+    const bool in4 = FLeiaute == TLeiaute::IN4;
+    const QString titulo = in4 ? QStringLiteral("3. RELAÇÃO DE PAGAMENTOS E RETENÇÕES")
+                               : QStringLiteral("3. RENDIMENTO E IMPOSTO RETIDO NA FONTE");
+    const QString texto = l.Texto();
+    if (FLeiaute != TLeiaute::PF && texto.startsWith(QStringLiteral("3. "))) {
+        const QString esperado = FTabelaComLinhas ? titulo + QStringLiteral(" (Continuação)") : titulo;
+        if (texto != esperado)
+            Falha(l, texto, QStringLiteral("o cabeçalho da tabela é \"%1\"").arg(esperado));
+        FTabelaNaPagina = true;
+        FLendoTitulos = true;
+        FTitulosTabela.clear();
+        return true;
+    }
+    const qsizetype mes = Meses.indexOf(l.W[0]);
+    const bool linha = mes >= 0 && mes < 12 && l.W.size() > 3 && EhCodigo(l.W[1]);
+    if (FLendoTitulos && !linha) {
+        FTitulosTabela << l.W;
+        return true;
+    }
+    if (!linha || FLeiaute == TLeiaute::PF)
+        return false;
+    if (!FTabelaNaPagina)
+        Falha(l, texto, QStringLiteral("linha do comprovante sem o cabeçalho da tabela na página"));
+    if (FLendoTitulos) {
+        QStringList esperados = (in4 ? QStringLiteral("MÊS DO PAGAMENTO CÓDIGO DA RETENÇÃO VALOR PAGO (R$) VALOR "
+                                                      "RETIDO (R$)")
+                                     : QStringLiteral("Mês Código de Retenção Descrição do Rendimento Rendimento "
+                                                      "(R$) Imposto Retido (R$)"))
+                                    .split(QLatin1Char(' '));
+        QStringList lidos = FTitulosTabela;
+        esperados.sort();
+        lidos.sort();
+        if (lidos != esperados)
+            Falha(l, FTitulosTabela.join(QLatin1Char(' ')),
+                  QStringLiteral("os títulos das colunas são \"%1\"").arg(esperados.join(QLatin1Char(' '))));
+        FLendoTitulos = false;
+    }
+    FTabelaComLinhas = true;
+    return false;
 }
 
 void TConferencia::Caixa6Fim(const TLinha& l)
@@ -1110,8 +1178,8 @@ QStringList ConferenciaDados::ConfereGerencial(const QString& Nome, const std::v
         pagina = l.Pagina;
         const QString texto = l.Texto();
         const auto confere = [&](const QString& impresso, const QString& esperado, const QString& oque) {
-            // A name may stop where its room ends.
-            const bool nome = oque.startsWith(QStringLiteral("\"Nome"));
+            // A name may stop where its room ends; none is none.
+            const bool nome = oque.startsWith(QStringLiteral("\"Nome")) && !esperado.isEmpty();
             if (nome ? !MesmoNome(impresso, esperado) : impresso != esperado.simplified())
                 falhas << Falha(Nome, l.Pagina, impresso, QStringLiteral("%1 é \"%2\"").arg(oque, esperado));
         };

@@ -159,9 +159,12 @@ void LeComprovante(TPruv& pruv, const DadosEsperados::TItem& item, DadosEsperado
         q[QStringLiteral("4.05")] = Centavos(pf.GetQuadro4().GetLinha5());
         q[QStringLiteral("4.06")] = Centavos(pf.GetQuadro4().GetLinha7());
         q[QStringLiteral("4.07")] = Centavos(pf.GetQuadro4().GetLinha8());
-        q[QStringLiteral("5.01")] = decimo;
-        q[QStringLiteral("5.02")] = exclusivos + Centavos(pf.GetQuadro5().GetLinha2())
-            - Centavos(pf.GetQuadro5().GetOutrosRendimentos());
+        // The net amounts may fall below zero; an amount prints its positive reading, as line 2
+        // counts its own term.
+        const auto positivo = [](qint64 v) { return std::max<qint64>(0, v); };
+        q[QStringLiteral("5.01")] = positivo(decimo);
+        q[QStringLiteral("5.02")] = positivo(positivo(exclusivos) + Centavos(pf.GetQuadro5().GetLinha2())
+                                             - positivo(Centavos(pf.GetQuadro5().GetOutrosRendimentos())));
         const QString texto = pf.GetInformacoesComplementares().GetTexto();
         if (!texto.isEmpty())
             esperado.Caixa6 << texto.split(QLatin1Char('\n'));

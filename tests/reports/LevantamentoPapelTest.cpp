@@ -26,6 +26,7 @@
 #include "components/data/datasets/TdvTable.h"
 #include "model/PruvDeTeste.h"
 #include "shell/common/PapelRelatorio.h"
+#include "model/items/RegrasDoItem.h"
 #include "model/items/TPruvItem.h"
 #include "model/people/TBeneficiarioPruv.h"
 #include "model/people/TResponsavel.h"
@@ -147,7 +148,9 @@ protected:
                 pruv = Nova(NumeroDe(c[1].toLatin1().constData()), ano.constData(), c[4].toInt());
                 pruv->GetDeclarante().Nome().SetTexto(c[5]);
                 pruv->SetTipoDeclaracao(c[3]);
-                pruv->SetSituacaoEspecial(c.size() > 6 && c[6] == QLatin1String("especial"));
+                pruv->SetSituacaoEspecial(c.mid(6).contains(QLatin1String("especial")));
+                if (c.mid(6).contains(QLatin1String("sem-responsavel")))
+                    pruv->GetResponsavel().Limpa();
                 colecao->Inclui(*pruv);
                 dono = pruv.get();
                 for (const QStringList& p : PreenchimentoDe(preenchimento))
@@ -215,14 +218,6 @@ protected:
             const QStringList porMes = v.value(QLatin1String(chave), QStringLiteral("0,00")).split(QLatin1Char('/'));
             return Valor(porMes[std::min<qsizetype>(mesAtual, porMes.size()) - 1]);
         };
-        const auto algum = [&v](std::initializer_list<const char*> chaves) {
-            for (const char* chave : chaves)
-                for (const QString& texto :
-                     v.value(QLatin1String(chave), QStringLiteral("0,00")).split(QLatin1Char('/')))
-                    if (Valor(texto) != 0)
-                        return true;
-            return false;
-        };
         for (int n = 0; n < repete; ++n) {
             TPruvItem item(pruv, dono);
             item.GetCodigoRetencao().SetCodigo(c[1]);
@@ -234,19 +229,8 @@ protected:
             const QString sufixo = QString(QChar(u'A' + n / 26)) + QChar(u'A' + n % 26);
             item.GetBeneficiario().Nome().SetTexto(repete == 1 ? c[3] : c[3] + QLatin1Char(' ') + sufixo);
             TRendimentosTributaveis& r = item.GetValores();
-            TItemPapel papel{arquivoAtual,
-                             fundo,
-                             c[1],
-                             QString(),
-                             item.GetBeneficiario().Nome().GetTexto(),
-                             algum({"sjrend", "sjded", "sjimp", "sjdep", "sjr13", "sjd13", "sji13", "sjdep13"}),
-                             algum({"sjrend", "sjded", "sjimp", "sjdep", "sjr13", "sjd13", "sji13", "sjdep13",
-                                    "compano", "compant"}),
-                             {}};
             for (int m = 1; m <= meses; ++m) {
                 mesAtual = m;
-                if (papel.Decisao)
-                    papel.MesesDecisao.push_back(m);
                 r.GetRendimento(m).SetValor(valor("rend"));
                 r.GetDeducao(m).SetValor(valor("ded"));
                 r.GetImposto(m).SetValor(valor("imp"));
@@ -259,8 +243,6 @@ protected:
                 sj.GetDeposito(m).SetValor(valor("sjdep"));
             }
             mesAtual = 1;
-            if (algum({"sjr13", "sjd13", "sji13", "sjdep13"}))
-                papel.MesesDecisao.push_back(13);
             r.GetRendimento(13).SetValor(valor("r13"));
             r.GetDeducao(13).SetValor(valor("d13"));
             r.GetImposto(13).SetValor(valor("i13"));
@@ -269,6 +251,21 @@ protected:
             sj13.GetDeducao(13).SetValor(valor("sjd13"));
             sj13.GetImposto(13).SetValor(valor("sji13"));
             sj13.GetDeposito(13).SetValor(valor("sjdep13"));
+            // What the paper must show of the court: read from the values set, month by month.
+            TItemPapel papel{arquivoAtual, fundo, c[1], QString(), item.GetBeneficiario().Nome().GetTexto(),
+                             false,        false, {}};
+            for (int m = 1; m <= 13; ++m) {
+                const TSubJudice& sj = item.GetSubJudice();
+                const bool suspenso = sj.GetRendimento(m).GetValor() != 0 || sj.GetDeducao(m).GetValor() != 0
+                    || sj.GetImposto(m).GetValor() != 0 || sj.GetDeposito(m).GetValor() != 0;
+                const bool decisao = suspenso || item.GetCompensacao().GetCompensacaoAno(m).GetValor() != 0
+                    || item.GetCompensacao().GetCompensacaoAnosAnteriores(m).GetValor() != 0;
+                papel.SubJudice = papel.SubJudice || suspenso;
+                papel.Decisao = papel.Decisao || decisao;
+                // The monthly totals print the 13th month only for a code that keeps it.
+                if (decisao && (m < 13 || RegrasDoItem::MantemDecimoTerceiro(item)))
+                    papel.MesesDecisao.push_back(m);
+            }
             ASSERT_EQ(dono.GetItens().Salva(item), TColecaoPruvItem::Inserido)
                 << c.join(QLatin1Char(';')).toStdString();
             papel.Ni = item.GetBeneficiario().GetNiFormatado();
@@ -287,10 +284,19 @@ protected:
         const auto valor = [&v](const char* chave) {
             return Valor(v.value(QLatin1String(chave), QStringLiteral("0,00")));
         };
-        pf.GetQuadro3().GetLinha2().SetValor(valor("q3l2"));
-        pf.GetQuadro4().GetLinha2().SetValor(valor("q4l2"));
-        pf.GetQuadro4().GetLinha7().SetValor(valor("q4l7"));
-        pf.GetQuadro4().GetLinha8().SetValor(valor("q4l8"));
+        // The lines the user types, by box and line as kept ("q4l8" prints as line 07).
+        for (const auto& [chave, linha] :
+             std::initializer_list<std::pair<const char*, TMonetario*>>{{"q3l2", &pf.GetQuadro3().GetLinha2()},
+                                                                        {"q3l3", &pf.GetQuadro3().GetLinha3()},
+                                                                        {"q3l4", &pf.GetQuadro3().GetLinha4()},
+                                                                        {"q4l1", &pf.GetQuadro4().GetLinha1()},
+                                                                        {"q4l2", &pf.GetQuadro4().GetLinha2()},
+                                                                        {"q4l3", &pf.GetQuadro4().GetLinha3()},
+                                                                        {"q4l4", &pf.GetQuadro4().GetLinha4()},
+                                                                        {"q4l5", &pf.GetQuadro4().GetLinha5()},
+                                                                        {"q4l7", &pf.GetQuadro4().GetLinha7()},
+                                                                        {"q4l8", &pf.GetQuadro4().GetLinha8()}})
+            linha->SetValor(valor(chave));
         pf.GetQuadro4().GetDescricaoLinha8().SetTexto(v.value(QStringLiteral("desc8")));
         // "\n" in the fixture is a line break the user typed.
         pf.GetInformacoesComplementares().SetTexto(
@@ -564,6 +570,8 @@ protected:
             std::map<QString, std::pair<QString, QRectF>> titulos;   // of the last table header, by column
             int impressaoTitulos = -1;
             for (const TDesenhoPagina& p : paginas) {
+                // Each page's lines under the titles printed on that page.
+                titulos.clear();
                 impressaoTitulos = -1;
                 for (const TTracoDesenhado& t : p.Tracos) {
                     if (cabecalhos.contains(t.Banda) && t.Tipo == TTracoDesenhado::TTipo::Texto
@@ -961,7 +969,8 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
         // Receipts of delivered declarations.
         for (const QString& recibo :
              {QStringLiteral(PRUV_PASTA_RECIBO "/pj-fundos.ini"), QStringLiteral(PRUV_PASTA_RECIBO "/pf-2001.ini"),
-              PastaPapel + QStringLiteral("/recibo-maximos.ini")}) {
+              PastaPapel + QStringLiteral("/recibo-maximos.ini"),
+              PastaPapel + QStringLiteral("/recibo-retificadora.ini")}) {
             const QString dados = DiretorioDados() + QStringLiteral("/Recibo.ini");
             QFile::remove(dados);
             ASSERT_TRUE(QFile::copy(recibo, dados));

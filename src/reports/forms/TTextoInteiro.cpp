@@ -5,6 +5,7 @@
 #include "platform/report/bands/TBanda.h"
 #include "platform/report/elements/TRotulo.h"
 #include "platform/report/pages/TMedidaTexto.h"
+#include "platform/report/pages/TUnidades.h"
 #include "reports/forms/FormularioRelato.h"
 
 namespace {
@@ -32,18 +33,33 @@ TTextoInteiro::TTextoInteiro(TBanda& Banda, TRotulo& Rotulo, qreal Direita, qrea
     Preenche(Rotulo.Texto);
 }
 
+namespace {
+
+// The size a font prints in: whole pixels of the device the pages are recorded on.
+int Pixels(qreal Pontos)
+{
+    return qRound(TUnidades::DePontos(Pontos));
+}
+
+}   // namespace
+
 void TTextoInteiro::Preenche(const QString& Texto)
 {
     FSegunda.Texto.clear();
     FSegunda.Habilitado = false;
     FRotulo.Texto = Texto;
     EncolheNaColuna(FRotulo, FFonte, FDireita);
-    if (FRotulo.Fonte.pointSizeF() >= PontosLegiveis - 1e-6)
+    // One line stays where it prints above the floor: a line shrunk down to the floor's own
+    // print size reads smaller than the floor beside the texts around it.
+    const int umaLinha = Pixels(FRotulo.Fonte.pointSizeF());
+    if (umaLinha > Pixels(PontosLegiveis))
         return;
     const qreal base = FRotulo.Topo + TMedidaTexto::Ascendente(FRotulo.Fonte);
     QFont fonte = FFonte;
-    // A tenth of a point less at a time, as the one line shrinks.
-    for (qreal pontos = FFonte.pointSizeF(); pontos >= PontosLegiveis - 1e-6; pontos -= 0.1) {
+    // A tenth of a point less at a time, as the one line shrinks; two lines only where they
+    // print larger than the one.
+    for (qreal pontos = FFonte.pointSizeF(); pontos >= PontosLegiveis - 1e-6 && Pixels(pontos) > umaLinha;
+         pontos -= 0.1) {
         fonte.setPointSizeF(pontos);
         const qreal baseSegunda = base + TMedidaTexto::AlturaLinha(fonte);
         const qreal descendente = TMedidaTexto::AlturaLinha(fonte) - TMedidaTexto::Ascendente(fonte);

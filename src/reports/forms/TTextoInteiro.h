@@ -7,11 +7,11 @@ class TRotulo;
 
 // A text a reader must have whole (a name, an e-mail) on a label of a band, held to its room:
 // from the label's left edge to Direita, on the label's baseline, in the label's own size where
-// it fits and in a smaller one where it does not (EncolheNaColuna); but where one line would need
-// a size below PontosLegiveis, the text goes on over two lines, the second on a label of its own
-// under the first (named as the label, with "2"), both in the largest size that holds them
-// in the room and above Fundo. Where even two lines cannot be read there, it stays one whole line
-// in the size that holds it.
+// it fits and in a smaller one where it does not (EncolheNaColuna); but where one line would print
+// no larger than PontosLegiveis (sizes print in whole pixels of the recording device), the text
+// goes on over two lines, the second on a label of its own under the first (named as the label,
+// with "2"), both in the largest size that holds them in the room and above Fundo, when that
+// prints larger than the one line. Otherwise it stays one whole line in the size that holds it.
 class TTextoInteiro final {
 public:
     // Rotulo, a label of Banda, is placed and in its full size. Fundo: where, under the label,

@@ -45,7 +45,8 @@ TEST(TTextoInteiro, OneLineWhereLegibleTwoWhereTheRoomTakesThemElseOneLineSmalle
         bool legivel;
     } casos[] = {
         {100 + inteiro, 40, false, true},          // fits in its size
-        {100 + inteiro * 0.8, 40, false, true},    // a smaller size on one line
+        {100 + inteiro * 0.9, 40, false, true},    // a smaller size on one line
+        {100 + inteiro * 0.78, 60, true, true},    // one line would print in the floor's size
         {100 + inteiro * 0.6, 60, true, true},     // two lines in the room under it
         {100 + inteiro * 0.6, 22, false, false},   // no room for a second line: smaller, whole
     };
