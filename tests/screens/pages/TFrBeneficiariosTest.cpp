@@ -1738,7 +1738,7 @@ TEST_F(TFrBeneficiariosTest, EveryRoadIntoAMonthCellSelectsItsAmount)
              grade->setFocus();
              tecla(Qt::Key_Down);   // the grid used before the locate
              tecla(Qt::Key_Up);
-             LocalizaDeOutraJanela(Pagina().Item()->GetChave(), 21);
+             LocalizaDeOutraJanela(Pagina().Item()->Identidade(), 21);
          }},
     };
     for (const auto& c : casos) {
