@@ -949,9 +949,9 @@ TEST_F(LevantamentoPapelTest, NoPagePositionLeavesAHeaderOrATotalAloneOrRowsWith
 TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
 {
     std::vector<std::unique_ptr<TPruv>> declaracoes;
-    const QStringList arquivos{QStringLiteral("empresa.txt"), QStringLiteral("orgao-federal.txt"),
+    const QStringList arquivos{QStringLiteral("empresa.txt"),        QStringLiteral("orgao-federal.txt"),
                                QStringLiteral("administradora.txt"), QStringLiteral("espolio.txt"),
-                               QStringLiteral("muitos.txt")};
+                               QStringLiteral("muitos.txt"),         QStringLiteral("orgao-com-fundo.txt")};
     for (const QString& arquivo : arquivos)
         declaracoes.push_back(Carrega(arquivo));
     ASSERT_FALSE(HasFailure());
