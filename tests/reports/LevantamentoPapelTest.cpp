@@ -951,7 +951,8 @@ TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
     std::vector<std::unique_ptr<TPruv>> declaracoes;
     const QStringList arquivos{QStringLiteral("empresa.txt"),        QStringLiteral("orgao-federal.txt"),
                                QStringLiteral("administradora.txt"), QStringLiteral("espolio.txt"),
-                               QStringLiteral("muitos.txt"),         QStringLiteral("orgao-com-fundo.txt")};
+                               QStringLiteral("muitos.txt"),         QStringLiteral("orgao-com-fundo.txt"),
+                               QStringLiteral("pessoa.txt")};
     for (const QString& arquivo : arquivos)
         declaracoes.push_back(Carrega(arquivo));
     ASSERT_FALSE(HasFailure());
