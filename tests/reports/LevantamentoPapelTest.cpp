@@ -273,11 +273,13 @@ protected:
         }
     }
 
-    static void Comprovante(TPruv& pruv, const QStringList& c)
+    void Comprovante(TPruv& pruv, const QStringList& c)
     {
         const auto v = Chaves(c, 2);
         TBeneficiarioPruv beneficiario(&pruv);
         beneficiario.SetNi(NumeroDe(c[1].toLatin1().constData()));
+        if (v.contains(QStringLiteral("recusado")))
+            recusados.insert(arquivoAtual + QLatin1Char('|') + beneficiario.GetNiFormatado());
         TComprovantePF pf(beneficiario);
         pruv.GetColecaoComprovante().Carrega(pf);
         pf.GetNatureza().SetTexto(v.value(QStringLiteral("natureza")));
@@ -797,8 +799,18 @@ protected:
     {
         const QString d = QFileInfo(arquivo).completeBaseName();
         esperados = DadosEsperados::Le(pruv, anexosDe[d]);
-        for (const auto& [ni, comprovante] : esperados->Comprovantes)
+        for (const auto& [ni, comprovante] : esperados->Comprovantes) {
             pedidos << ni;
+            // A statement goes to the not-printed list only where its fixture says it must.
+            if (comprovante.Imprime == recusados.contains(d + QLatin1Char('|') + ni))
+                falhas << QStringLiteral("%1 / Comprovantes: o comprovante de %2 %3")
+                              .arg(d, ni,
+                                   comprovante.Imprime
+                                       ? QStringLiteral("pode ser impresso, mas o seu arquivo o dá por recusado")
+                                       : QStringLiteral("não pode ser impresso (as deduções digitadas "
+                                                        "passam as da declaração), e o seu arquivo "
+                                                        "não o dá por recusado"));
+        }
         Imprime(d + QStringLiteral(" / Totais por Código, sintético"),
                 [&] { ImprimeRelatoBenefPorCodigo(pruv, *colecao, false, false); });
         Imprime(d + QStringLiteral(" / Totais por Código, analítico"),
@@ -875,6 +887,7 @@ protected:
 
     QString arquivoAtual;
     QString fundo;
+    QSet<QString> recusados;   // "fixture|NI" of the statements a fixture says cannot be printed
     std::vector<TItemPapel> itensPapel;
     InspecaoPapel inspecao;
     QString pdfs = ProgramaDeTeste::Pasta() + QStringLiteral("/pdf");
@@ -936,9 +949,10 @@ TEST_F(LevantamentoPapelTest, NoPagePositionLeavesAHeaderOrATotalAloneOrRowsWith
 TEST_F(LevantamentoPapelTest, EveryPrintedPageReadsRight)
 {
     std::vector<std::unique_ptr<TPruv>> declaracoes;
-    const QStringList arquivos{QStringLiteral("empresa.txt"), QStringLiteral("orgao-federal.txt"),
+    const QStringList arquivos{QStringLiteral("empresa.txt"),        QStringLiteral("orgao-federal.txt"),
                                QStringLiteral("administradora.txt"), QStringLiteral("espolio.txt"),
-                               QStringLiteral("muitos.txt")};
+                               QStringLiteral("muitos.txt"),         QStringLiteral("orgao-com-fundo.txt"),
+                               QStringLiteral("pessoa.txt")};
     for (const QString& arquivo : arquivos)
         declaracoes.push_back(Carrega(arquivo));
     ASSERT_FALSE(HasFailure());

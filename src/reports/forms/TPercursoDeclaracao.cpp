@@ -35,6 +35,7 @@ TPercursoDeclaracao::~TPercursoDeclaracao()
 void TPercursoDeclaracao::Inicia()
 {
     FTratados = 0;
+    FItensTomados = 0;
     FPruv->GetItens().PrimeiroRegistro(*FItem);
     FAnexo->Limpa();
     FPruv->GetColecaoAnexo().PrimeiroRegistro(*FAnexo);
@@ -88,6 +89,7 @@ void TPercursoDeclaracao::Avanca()
 {
     switch (Proximo()) {
     case TRegistro::Item:
+        ++FItensTomados;
         if (FFase == TFase::ItensAnexo)
             FAnexo->GetItens().ProximoRegistro(*FItemAnexo);
         else

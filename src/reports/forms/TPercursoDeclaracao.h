@@ -41,6 +41,10 @@ public:
 
     // The declaration's number of beneficiaries (TOT_BENEF of its summary).
     [[nodiscard]] int Beneficiarios() const { return FBeneficiarios; }
+    // The items taken since Inicia, of the declaration and of every fund walked. The summary
+    // leaves out the funds a declarant that no longer administers funds keeps stored, which the
+    // walk still takes.
+    [[nodiscard]] int ItensTomados() const { return FItensTomados; }
     // Records taken x 100 / the declaration's number of beneficiaries, rounded; 100 at the end.
     [[nodiscard]] int Progresso();
 
@@ -57,5 +61,6 @@ private:
     std::unique_ptr<TPruvItem> FItemAnexo;
     TFase FFase = TFase::Fim;
     int FTratados = 0;
+    int FItensTomados = 0;
     int FBeneficiarios = 0;
 };

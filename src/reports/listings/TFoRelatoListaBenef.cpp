@@ -52,7 +52,8 @@ TFoRelatoListaBenef::TFoRelatoListaBenef(const TPruv& Declaracao, TColecaoPruv& 
            0, 10, 8, true);
     FTotalBeneficiarios = &Rotulo(sumario, QStringLiteral("QRLTotalBenef"), QString(), 260, 10, 8, true);
     sumario.AntesDeImprimir = [this](TBanda&, bool&) {
-        FTotalBeneficiarios->Texto = QString::number(Percurso().Beneficiarios());
+        // The rows listed above it, a fund kept out of the delivery's included.
+        FTotalBeneficiarios->Texto = QString::number(Percurso().ItensTomados());
     };
 }
 
