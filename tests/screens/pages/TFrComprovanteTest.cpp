@@ -580,6 +580,14 @@ TEST_F(TFrComprovanteTest, EveryRoadIntoAFieldSelectsWhatItHolds)
         // The tab shown is not left: the deductions are not checked, no question takes the typing.
         {"the letter of the tab shown after a deduction typed", "edtPrevPrivada", "edtPensaoAlim", "40,00",
          [&] { tecla({}, {}, "1000,00"), tecla(Qt::Key_T, Qt::AltModifier); }, "77"},
+        // The field kept shows what it stored, the user's to replace.
+        {"a move refused by the check answered Cancelar", "edtPrevOficial", "edtPrevOficial", "150,00",
+         [&] {
+             tecla({}, {}, "9");
+             const DialogosComReentrada deducoesAcima(nullptr, Resposta::Cancela);
+             Clica("BbNext");
+         },
+         "77"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
