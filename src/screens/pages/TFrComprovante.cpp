@@ -4,9 +4,11 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <QShortcutEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -623,8 +625,14 @@ bool TFrComprovante::eventFilter(QObject* objeto, QEvent* evento)
         if (muda)
             destino = -1;
     } else if (objeto == barra && evento->type() == QEvent::Shortcut) {
-        // An Alt+letter of a tab, also of the tab shown: its first field takes the typing.
-        if (!PodeTrocarFicha(PageControl1->count()))
+        // An Alt+letter of a tab, also of the tab shown: its first field takes the typing. The
+        // letter of the tab shown leaves nothing, so nothing is checked.
+        const QKeySequence letra = static_cast<QShortcutEvent*>(evento)->key();
+        int ficha = PageControl1->count();   // not known: the check decides for any
+        for (int i = 0; i < barra->count() && ficha == PageControl1->count(); ++i)
+            if (barra->isTabVisible(i) && barra->isTabEnabled(i) && QKeySequence::mnemonic(barra->tabText(i)) == letra)
+                ficha = i;
+        if (!PodeTrocarFicha(ficha))
             return true;
         const bool tratado = objeto->event(evento);
         FocaFicha(PageControl1->currentWidget());

@@ -577,6 +577,17 @@ TEST_F(TFrComprovanteTest, EveryRoadIntoAFieldSelectsWhatItHolds)
          [&] { clica("edtIsentoTextoOutros", -6); }, "PLANO77"},
         {"a click that brings the focus into the memo", "edtNatureza", "EdtInfComplPF", "PLANO",
          [&] { clica("EdtInfComplPF", 6); }, "77"},
+        // The tab shown is not left: the deductions are not checked, no question takes the typing.
+        {"the letter of the tab shown after a deduction typed", "edtPrevPrivada", "edtPensaoAlim", "40,00",
+         [&] { tecla({}, {}, "1000,00"), tecla(Qt::Key_T, Qt::AltModifier); }, "77"},
+        // The field kept shows what it stored, the user's to replace.
+        {"a move refused by the check answered Cancelar", "edtPrevOficial", "edtPrevOficial", "150,00",
+         [&] {
+             tecla({}, {}, "9");
+             const DialogosComReentrada deducoesAcima(nullptr, Resposta::Cancela);
+             Clica("BbNext");
+         },
+         "77"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -598,5 +609,5 @@ TEST_F(TFrComprovanteTest, EveryRoadIntoAFieldSelectsWhatItHolds)
         for (const char* deducao : {"edtPrevOficial", "edtPrevPrivada", "edtPensaoAlim"})
             Campo<TPruvEdit>(deducao)->Dado()->SetTexto(QStringLiteral("0,00"));
     }
-    EXPECT_TRUE(dialogos.Mensagens().empty());
+    EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
 }

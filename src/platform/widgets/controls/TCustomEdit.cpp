@@ -37,7 +37,12 @@ void TCustomEdit::SetText(const QString& texto)
     // shows whole, and typing is limited again once a shorter text is set.
     AlargaLimite(texto);
     setText(texto);
-    setCursorPosition(0);
+    // A text the program puts in the field being edited (its value written back, another item
+    // shown) was not typed: like the text found on entering, it is selected for typing to replace.
+    if (hasFocus() && Entered())
+        selectAll();
+    else
+        setCursorPosition(0);
 }
 
 void TCustomEdit::SubstituiTexto(const QString& texto)

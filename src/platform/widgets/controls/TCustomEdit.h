@@ -44,7 +44,8 @@ public:
     std::function<void()> OnExit;
 
     [[nodiscard]] QString Text() const { return text(); }
-    // The caret goes to the start, as the platform's edit puts it; the same text changes nothing.
+    // The caret goes to the start, as the platform's edit puts it (in the field being edited the
+    // text is selected instead); the same text changes nothing.
     void SetText(const QString& texto);
     // The text in place of the whole text, as a paste puts it (undoable, modified, the caret
     // after it), and whole: the length limit stops typing only.
