@@ -1260,7 +1260,18 @@ void TFrBeneficiarios::EscolheFundo(bool Aceito)
 {
     if (TbAnexo->IsEmpty())
         return;
-    if (!Aceito) {
+    // A CNPJ typed in the open list is taken as on leaving the field: the list finds only what it
+    // shows, masked, so a CNPJ typed whole is no row of it.
+    const QString digitado = RemoveMascara(DblcFundos->Text());
+    const bool outro = Aceito && !digitado.isEmpty()
+        && digitado != RemoveMascara(TbAnexo->FieldByName(QStringLiteral("CPF_CNPJ"))->AsString());
+    if (outro && digitado != FAnexo->GetDeclarante().GetNi()) {
+        DblcFundos->SetText(FAnexo->GetDeclarante().GetNiFormatado());
+        if (GuardaDigitado(true))
+            TomaCnpj(digitado);
+        return;
+    }
+    if (!Aceito || outro) {
         // Esc: the rows the arrows went through were no choice; the fund shown stays.
         if (!FAnexo->GetChave().isEmpty()) {
             TbAnexo->Locate(QStringLiteral("ANEXO_DK"), {FAnexo->GetChave()}, 0);

@@ -1000,10 +1000,12 @@ protected:
         Mostra(P::Fundos);
     }
     // The fund of that number chosen in the fund list as a user does: by keys (Alt+U to the
-    // list, Alt+Down, the arrows until it is marked, Return) or by mouse (the list's button, then
-    // the fund's row).
-    void EscolheNaLista(const QString& ni, bool porTeclas)
+    // list, Alt+Down, the arrows until it is marked, Return), by its CNPJ typed in the open list
+    // and Tab, or by mouse (the list's button, then the fund's row).
+    enum class TEscolha { Setas, Cnpj, Mouse };
+    void EscolheNaLista(const QString& ni, TEscolha como)
     {
+        const bool porTeclas = como != TEscolha::Mouse;
         auto* combo = Campo<TdvDBLookupCombo>("DblcFundos");
         TDataSet* fundos = combo->LookupTable();
         const auto marcado = [fundos] {
@@ -1034,7 +1036,10 @@ protected:
         };
         vaiALista();
         ASSERT_TRUE(combo->DroppedDown());
-        if (porTeclas) {
+        if (como == TEscolha::Cnpj) {
+            TecladoDeTeste::Digita(ni);
+            tecla(Qt::Key_Tab);
+        } else if (porTeclas) {
             for (int i = 0; i < 5 && marcado() != ni; ++i)
                 tecla(marcado() < ni ? Qt::Key_Down : Qt::Key_Up);
             ASSERT_EQ(marcado(), ni);
@@ -1259,7 +1264,7 @@ TEST_F(TFrBeneficiariosFundosTest, EveryActionThatLeavesWhatIsShownStoresWhatWas
                 break;
             case TAcao::ListaTeclas:
             case TAcao::ListaMouse:
-                EscolheNaLista(segundo, acao == TAcao::ListaTeclas);
+                EscolheNaLista(segundo, acao == TAcao::ListaTeclas ? TEscolha::Setas : TEscolha::Mouse);
                 break;
             case TAcao::Pagina:
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
@@ -1335,13 +1340,14 @@ TEST_F(TFrBeneficiariosTest, EveryActionThatLeavesTheItemShownStoresWhatWasTyped
         }
 }
 
-// The other fund chosen in the list, by keys or by mouse, while a month of the fund's item is being
-// typed, also after going to the list warned (83) that the tax is not below the income and did not
-// store the item: what was typed is stored under the fund it was typed in, and the chosen fund is
-// shown.
+// The other fund chosen in the list, by keys, by its CNPJ typed and Tab, or by mouse, while a
+// month of the fund's item is typed, also after going to the list warned (83) that the tax is not
+// below the income and did not store the item: what was typed is stored under the fund it was
+// typed in, and the chosen fund is shown.
 TEST_F(TFrBeneficiariosFundosTest, AFundChosenInTheListStoresTheMonthTypedFirst)
 {
-    const QString segundo = NumeroDe("667778880001");
+    // Its first digits are the first fund's, as an administrator's funds often are.
+    const QString segundo = NumeroDe("556668880001");
     const struct {
         const char* como;
         int coluna;
@@ -1354,8 +1360,8 @@ TEST_F(TFrBeneficiariosFundosTest, AFundChosenInTheListStoresTheMonthTypedFirst)
         {"tax over the income", 2, "2500", {CodigoMensagem::ImpostoNaoMenorQueRendimento}},
     };
     for (const auto& c : casos)
-        for (const bool porTeclas : {true, false}) {
-            SCOPED_TRACE(testing::Message() << c.como << (porTeclas ? ", by keys" : ", by mouse"));
+        for (const TEscolha como : {TEscolha::Setas, TEscolha::Cnpj, TEscolha::Mouse}) {
+            SCOPED_TRACE(testing::Message() << c.como << ", chosen by " << static_cast<int>(como));
             AbreComFundos({Fundo, segundo});
             MensagensTomamAJanela();
             Clica("BbFirst");
@@ -1365,7 +1371,7 @@ TEST_F(TFrBeneficiariosFundosTest, AFundChosenInTheListStoresTheMonthTypedFirst)
             QApplication::processEvents();
             grade->SelecionaCelula(c.coluna, 1);
             QTest::keyClicks(grade, QLatin1String(c.digitado));
-            EscolheNaLista(segundo, porTeclas);
+            EscolheNaLista(segundo, como);
             QTest::qWait(100);
             EXPECT_EQ(Pagina().Item()->GetDono().GetDeclarante().GetNi(), segundo);
             EXPECT_EQ(dialogos.Codigos(), c.mensagens);

@@ -54,8 +54,8 @@ TEST_F(TCopiaBancoTest, ASnapshotRestoredOverLaterChangesBringsItsRowsBack)
     EXPECT_FALSE(colecao->Localiza(*Nova(Outra)));
 }
 
-// A backup made before the search's indexes is restored with them, its rows as they were; the
-// index of names is checked in the names' order.
+// A backup made before the search's indexes and the index of the items by owner is restored with
+// them, its rows as they were; the index of names is checked in the names' order.
 TEST_F(TCopiaBancoTest, ABackupMadeBeforeTheSearchIndexesIsRestoredWithThem)
 {
     auto matriz = Armazenada(Matriz);
@@ -65,12 +65,13 @@ TEST_F(TCopiaBancoTest, ABackupMadeBeforeTheSearchIndexesIsRestoredWithThem)
         TDatabase banco(arquivo);
         TComando c(banco.Conexao(),
                    QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'index' AND "
-                                  "name IN ('PruvItem$ICodBenefPruv', 'Benef$INome')"));
+                                  "name IN ('PruvItem$ICodBenefPruv', 'Benef$INome', 'PruvItem$IPruvDono')"));
         return c.Passo() ? c.Inteiro(0) : -1;
     };
-    ASSERT_EQ(indices(copia), 2);
+    ASSERT_EQ(indices(copia), 3);
     {
         TDatabase antiga(copia);
+        antiga.Escreve(QStringLiteral("DROP INDEX \"PruvItem$IPruvDono\""));
         antiga.Escreve(QStringLiteral("DROP INDEX \"PruvItem$ICodBenefPruv\""));
         antiga.Escreve(QStringLiteral("DROP INDEX \"Benef$INome\""));
     }
@@ -79,9 +80,9 @@ TEST_F(TCopiaBancoTest, ABackupMadeBeforeTheSearchIndexesIsRestoredWithThem)
     colecao.reset();
 
     EXPECT_TRUE(TCopiaBanco::PreparaRestauracao(copia).Boa());
-    EXPECT_EQ(indices(copia), 2);
+    EXPECT_EQ(indices(copia), 3);
     TCopiaBanco::Restaura(copia, DiretorioDados());
-    EXPECT_EQ(indices(TCopiaBanco::ArquivoDaPasta(DiretorioDados())), 2);
+    EXPECT_EQ(indices(TCopiaBanco::ArquivoDaPasta(DiretorioDados())), 3);
     EXPECT_EQ(Linhas("Pruv"), 1);
     EXPECT_EQ(Linhas("PruvItem"), 1);
     EXPECT_EQ(Linhas("Benef"), 1);
@@ -197,19 +198,28 @@ TEST_F(TCopiaBancoTest, ACurrentFileThatCannotBeReadIsReplacedWhole)
 // given again, whatever the restore brought back.
 TEST_F(TCopiaBancoTest, AnOldBackupRestoredKeepsTheFundKeysGivenSince)
 {
-    auto pruv = Armazenada(Matriz, "2002", 3);
-    NovoAnexo(*pruv, Fundo, "", true);
-    TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
-    auto depois = NovoAnexo(*pruv, NumeroDe("667778880001"), "", true);
-    ASSERT_EQ(depois->GetChave(), QStringLiteral("00002"));
-    pruv->GetColecaoAnexo().Exclui(*depois);
-    depois.reset();
-    pruv.reset();
-    colecao.reset();
-    TCopiaBanco::Restaura(copia, DiretorioDados());
+    // A backup made before the program kept the keys it gave holds no record of them at all.
+    for (const bool semRegistro : {false, true}) {
+        SCOPED_TRACE(semRegistro ? "a backup without the keys given" : "a backup with them");
+        const QString declarante = semRegistro ? Filial : Matriz;
+        auto pruv = Armazenada(declarante, "2002", 3);
+        NovoAnexo(*pruv, Fundo, "", true);
+        TCopiaBanco::Instantaneo(TPastas::Dados(), copia);
+        if (semRegistro)
+            TDatabase(copia).Escreve(QStringLiteral("DROP TABLE ChavesDadas"));
+        auto depois = NovoAnexo(*pruv, NumeroDe("667778880001"), "", true);
+        const int dada = depois->GetChave().toInt();
+        ASSERT_EQ(dada, semRegistro ? 5 : 2);
+        pruv->GetColecaoAnexo().Exclui(*depois);
+        depois.reset();
+        pruv.reset();
+        colecao.reset();
+        TCopiaBanco::Restaura(copia, DiretorioDados());
 
-    colecao = std::make_unique<TColecaoPruv>();
-    auto lida = Nova(Matriz, "2002", 3);
-    ASSERT_TRUE(colecao->Carrega(*lida));
-    EXPECT_EQ(NovoAnexo(*lida, NumeroDe("778889990001"), "", true)->GetChave(), QStringLiteral("00003"));
+        colecao = std::make_unique<TColecaoPruv>();
+        auto lida = Nova(declarante, "2002", 3);
+        ASSERT_TRUE(colecao->Carrega(*lida));
+        EXPECT_EQ(NovoAnexo(*lida, NumeroDe("778889990001"), "", true)->GetChave(),
+                  QStringLiteral("%1").arg(dada + 1, 5, 10, QLatin1Char('0')));
+    }
 }

@@ -74,6 +74,13 @@ void TdvPopupGrid::keyReleaseEvent(QKeyEvent* e)
     e->accept();
 }
 
+// Tab is the combo's too (it closes the list with the record found and moves on from the combo):
+// the pop-up, a window of its own, would take it to move the focus within itself.
+bool TdvPopupGrid::focusNextPrevChild(bool)
+{
+    return false;
+}
+
 void TdvPopupGrid::hideEvent(QHideEvent* e)
 {
     TdvDBLookupList::hideEvent(e);

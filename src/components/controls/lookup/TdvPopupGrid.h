@@ -17,6 +17,7 @@ protected:
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
     void hideEvent(QHideEvent* e) override;
     bool event(QEvent* e) override;
 };
