@@ -499,10 +499,11 @@ protected:
         return Importa(entrada, false);
     }
 
-    // The stored declaration's delivery file written onto volume on that day of March 2003 (over
-    // an earlier one, the user says yes); emVolta, when given, runs the writer itself.
+    // The stored declaration's delivery file written onto volume on that day of March 2003, the
+    // user saying yes to the first sim questions (over an earlier file, then trying again once to
+    // create the text it could not); emVolta, when given, runs the writer itself.
     TResultadoGeracao EntregaDoBanco(const TVolume& volume, int dia,
-                                     const std::function<void(const std::function<void()>&)>& emVolta = {})
+                                     const std::function<void(const std::function<void()>&)>& emVolta = {}, int sim = 2)
     {
         TPedidoGeracao pedido;
         pedido.Chaves = QStringList{QStringLiteral("2002112223330001")};
@@ -521,15 +522,40 @@ protected:
         TArquivoPruv writer;
         writer.DefineRelogio([dia] { return QDateTime(QDate(2003, 3, dia), QTime(10, 0)); });
         dialogos.Limpa();
-        // Over the earlier file, after trying again once to create the text it could not.
-        dialogos.Responde(Resposta::Sim);
-        dialogos.Responde(Resposta::Sim);
+        for (int i = 0; i < sim; ++i)
+            dialogos.Responde(Resposta::Sim);
         const auto roda = [&] { resultado = writer.Gera(aberta, colecao, pedido); };
         if (emVolta)
             emVolta(roda);
         else
             roda();
         return resultado;
+    }
+
+    // Every file under pasta with its bytes, to be put back by Devolve.
+    static QMap<QString, QByteArray> Guardados(const QString& pasta)
+    {
+        QMap<QString, QByteArray> arquivos;
+        for (QDirIterator it(pasta, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString arquivo = it.next();
+            arquivos.insert(arquivo, Le(arquivo));
+        }
+        return arquivos;
+    }
+
+    // The folder holding nothing but the files kept by Guardados.
+    static void Devolve(const QString& pasta, const QMap<QString, QByteArray>& arquivos)
+    {
+        QDir(pasta).removeRecursively();
+        for (auto it = arquivos.cbegin(); it != arquivos.cend(); ++it)
+            Grava(it.key(), it.value());
+    }
+
+    // The text and receipt data a delivery leaves in the data folder gone, as before the first.
+    static void RemoveTextosDaEntrega()
+    {
+        QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
+        QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
     }
 
     // Every delivery file under pasta: an earlier one by its bytes, a new one by the declaration
@@ -619,9 +645,7 @@ TEST_F(FalhasDeArquivoTest, APackedImportStoresAllOrNothingAndLeavesNoUnpackedTe
 TEST_F(FalhasDeArquivoTest, ABackupReplacesThePreviousOneOnlyWhenWhole)
 {
     // A database holding an import, which the restore would accept.
-    const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
-    Grava(entrada, Linhas(false));
-    ASSERT_TRUE(Importa(entrada, false));
+    ASSERT_TRUE(GuardaDeclaracao());
     const QString destino = ProgramaDeTeste::Pasta() + QStringLiteral("/CopSeg/copsegauto.cmp");
     Operacao op{
         [&] { Grava(destino, "the previous backup"); },
@@ -644,9 +668,7 @@ TEST_F(FalhasDeArquivoTest, ABackupReplacesThePreviousOneOnlyWhenWhole)
 TEST_F(FalhasDeArquivoTest, ARestoreBringsBackTheWholeBackupOrNothing)
 {
     // A backup of a database holding an import; the live one then emptied again.
-    const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
-    Grava(entrada, Linhas(false));
-    ASSERT_TRUE(Importa(entrada, false));
+    ASSERT_TRUE(GuardaDeclaracao());
     const QString copia = ProgramaDeTeste::Pasta() + QStringLiteral("/copia.cmp");
     ASSERT_EQ(GravaCopiaDeSeguranca(copia, [](int) {}), ResultadoCompressao::Ok);
     Operacao op{
@@ -703,8 +725,7 @@ TEST_F(FalhasDeArquivoTest, ADeliveryFileIsWrittenWholeAndRecordedOnlyWhenInPlac
             banco->Escreve(QStringLiteral("DELETE FROM GeracaoSimulada"));
             QDir(entrega.Base).removeRecursively();
             Grava(anterior, "the delivery of an earlier run");
-            QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
-            QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
+            RemoveTextosDaEntrega();
         },
         [&] { return gera().Codigo == R::Ok; },
         [&] {
@@ -964,8 +985,7 @@ TEST_F(FalhasDeArquivoTest, AFirstDeliveryIsRecordedWithItsFileOrLeavesNone)
         [&] {
             GuardaDeclaracao();
             QDir(entrega.Base).removeRecursively();
-            QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
-            QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
+            RemoveTextosDaEntrega();
         },
         [&] { return EntregaDoBanco(entrega.Fixo, 14).Codigo == R::Ok; },
         [&] { return Entregas(entrega.Base) + QStringLiteral("\n") + FalhasDeDisco::Conteudo(Banco()); },
@@ -986,16 +1006,10 @@ TEST_F(FalhasDeArquivoTest, EachFaultOfADeliveryIsToldOnceInTheWordsOfItsCause)
     const PastaDeEntrega entrega;
     ASSERT_TRUE(GuardaDeclaracao());
     ASSERT_EQ(EntregaDoBanco(entrega.Fixo, 13).Codigo, R::Ok);
-    QMap<QString, QByteArray> anteriores;
-    for (QDirIterator it(entrega.Base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-        const QString arquivo = it.next();
-        anteriores.insert(arquivo, Le(arquivo));
-    }
+    const QMap<QString, QByteArray> anteriores = Guardados(entrega.Base);
     const auto prepara = [&] {
         GuardaDeclaracao();
-        QDir(entrega.Base).removeRecursively();
-        for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
-            Grava(it.key(), it.value());
+        Devolve(entrega.Base, anteriores);
         dialogos.Limpa();
     };
     const QString compactacao = TErro::Mensagem(CodigoMensagem::FalhaNaCompactacao);
@@ -1446,70 +1460,23 @@ TEST_F(FalhasDeArquivoTest, TheSessionMarkerLeftByAKilledStartKeepsNoLaterStartO
 
 TEST_F(FalhasDeArquivoTest, AnEarlierDeliveryFileStaysUntilTheNewOneIsInPlaceAndRecorded)
 {
-    // A declaration stored in the database, whose delivery file is written over an earlier one.
-    const QString entrada = TPastas::Programa() + QStringLiteral("/entrada.txt");
-    Grava(entrada, Linhas(false));
+    // A declaration stored in the database, whose delivery file is written over an earlier one;
+    // the day goes into the receipt data packed in the file, so the earlier file differs from the
+    // new one in what it holds, not only in its bytes. The only yes: over the earlier file.
     const PastaDeEntrega entrega;
-    TPedidoGeracao pedido;
-    pedido.Chaves = QStringList{QStringLiteral("2002112223330001")};
-    pedido.Volume = entrega.Fixo;
-    pedido.Uf = QStringLiteral("SP");
-    pedido.Registros = 10;
-    // The day goes into the receipt data packed in the file: the earlier file differs from the new
-    // one in what it holds, not only in its bytes.
-    const auto gera = [&](int dia) {
-        TColecaoPruv colecao;
-        TPruv aberta;
-        TErros erros;
-        aberta.SetErros(&erros);
-        aberta.GetDeclarante().SetNi(Empresa);
-        aberta.SetAno(QStringLiteral("2002"));
-        if (!colecao.Carrega(aberta))
-            return false;
-        TArquivoPruv writer;
-        writer.DefineRelogio([dia] { return QDateTime(QDate(2003, 3, dia), QTime(10, 0)); });
-        dialogos.Limpa();
-        dialogos.Responde(Resposta::Sim);   // over the earlier file
-        return writer.Gera(aberta, colecao, pedido).Codigo == R::Ok;
-    };
-    ASSERT_TRUE(Importa(entrada, false));
+    const auto gera = [&](int dia) { return EntregaDoBanco(entrega.Fixo, dia, {}, 1).Codigo == R::Ok; };
+    ASSERT_TRUE(GuardaDeclaracao());
     ASSERT_TRUE(gera(13));
-    QMap<QString, QByteArray> anteriores;
-    for (QDirIterator it(entrega.Base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-        const QString arquivo = it.next();
-        anteriores.insert(arquivo, Le(arquivo));
-    }
+    const QMap<QString, QByteArray> anteriores = Guardados(entrega.Base);
     ASSERT_FALSE(anteriores.isEmpty());
     Operacao op{
         [&] {
-            EsvaziaTabelas(semeadas);
-            Importa(entrada, false);
-            QDir(entrega.Base).removeRecursively();
-            for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
-                Grava(it.key(), it.value());
-            QFile::remove(TPastas::Dados() + QStringLiteral("/Declar.txt"));
-            QFile::remove(TPastas::Dados() + QStringLiteral("/Recibo.ini"));
+            GuardaDeclaracao();
+            Devolve(entrega.Base, anteriores);
+            RemoveTextosDaEntrega();
         },
         [&] { return gera(14); },
-        [&] {
-            QStringList decs;
-            for (QDirIterator it(entrega.Base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-                const QString arquivo = it.next();
-                // The earlier file by its bytes; a new one by the declaration it unpacks to, as the
-                // archive's members carry the time they were packed, which differs from run to run.
-                QTemporaryDir pasta;
-                decs << QFileInfo(arquivo).fileName()
-                        + (Le(arquivo) == anteriores.value(arquivo) ? QStringLiteral(" earlier")
-                               : DescomprimirPruv(arquivo, pasta.path(), [](int) {}) == ResultadoCompressao::Ok
-                               ? QStringLiteral(" new: ")
-                                   + QString::fromLatin1(
-                                       QCryptographicHash::hash(Le(pasta.filePath(QStringLiteral("declar.txt"))),
-                                                                QCryptographicHash::Sha1)
-                                           .toHex())
-                               : QStringLiteral(" broken"));
-            }
-            return decs.join(QLatin1Char('\n')) + QStringLiteral("\n") + FalhasDeDisco::Conteudo(Banco());
-        },
+        [&] { return Entregas(entrega.Base, anteriores) + QStringLiteral("\n") + FalhasDeDisco::Conteudo(Banco()); },
         {},
         true,
     };

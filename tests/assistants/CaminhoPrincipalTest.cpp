@@ -145,6 +145,26 @@ protected:
         Na<QToolButton>(pagina, nome)->click();
         QApplication::processEvents();
     }
+    // The key to the popup shown, else to the widget with the focus.
+    static void Tecla(Qt::Key k, Qt::KeyboardModifiers m = {})
+    {
+        QWidget* alvo = QApplication::activePopupWidget();
+        QTest::keyClick(alvo ? alvo : QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    }
+    static void Clica(QWidget* w)
+    {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+        QApplication::processEvents();
+    }
+    static QString DoCampo(TDataSet& t, const char* nome) { return t.FieldByName(QLatin1String(nome))->AsString(); }
+    // The pending-items window open and its verification ended.
+    [[nodiscard]] static bool PendenciasProntas()
+    {
+        return Espera([] {
+            return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
+        });
+    }
     // In the pending-items window, the arrows to the first row that NaLinha picks, then Localizar
     // clicked. False when no row is picked.
     [[nodiscard]] bool LocalizaPendencia(const std::function<bool(TDataSet&)>& NaLinha) const
@@ -249,9 +269,7 @@ TEST_F(CaminhoPrincipalTest, ADeclarationTypedCheckedAndWrittenReadsBackWithTheS
 
     // The pending items: none is an error.
     janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
-    ASSERT_TRUE(Espera([] {
-        return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
-    }));
+    ASSERT_TRUE(PendenciasProntas());
     EXPECT_EQ(FoPendencias()->FrPruvVerifica->NumErros(), 0);
     FoPendencias()->close();
     QApplication::processEvents();
@@ -342,9 +360,7 @@ TEST_F(CaminhoPrincipalTest, ThePendingItemsWindowClosesWithEscAndPassesTheComma
     QWidget* nome = janela->findChild<QWidget*>(QStringLiteral("DeNome"));
     const auto verifica = [this] {
         janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
-        EXPECT_TRUE(Espera([] {
-            return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
-        }));
+        EXPECT_TRUE(PendenciasProntas());
         FoPendencias()->activateWindow();   // as the window system does: the platform's focus too
         EXPECT_TRUE(QTest::qWaitForWindowActive(FoPendencias()));
     };
@@ -414,23 +430,15 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     Executa(QStringLiteral("DELETE FROM Anexo WHERE ANEXO_DK = '%1'").arg(chaveOrfa));
     IniciaPrograma();
     Abre(Outra);
-    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
-        QWidget* alvo = QApplication::activePopupWidget();
-        QTest::keyClick(alvo ? alvo : QApplication::focusWidget(), k, m);
-        QApplication::processEvents();
-    };
-    tecla(Qt::Key_U, Qt::AltModifier);
+    Tecla(Qt::Key_U, Qt::AltModifier);
     QWidget& fundos = quadro->Pagina(P::Fundos);
     TFrBeneficiarios& pagina = quadro->BeneficiariosAnexo();
     ASSERT_EQ(pagina.Item()->GetDono().GetDeclarante().GetNi(), Fundo);
 
     // The pending items open beside the declaration, listing the fund's item. (Opening one of
     // the windows beside the declaration closes the other.)
-    tecla(Qt::Key_E, Qt::ControlModifier);
-    ASSERT_TRUE(Espera([] {
-        return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
-    }));
-    const auto dono = [](TDataSet& t, const char* campo) { return t.FieldByName(QLatin1String(campo))->AsString(); };
+    Tecla(Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(PendenciasProntas());
     Reativa();
 
     // The fund deleted on its page: chosen in the list, then its delete button, Yes.
@@ -438,16 +446,14 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     lista->setFocus();
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), lista);
-    tecla(Qt::Key_Down, Qt::AltModifier);
+    Tecla(Qt::Key_Down, Qt::AltModifier);
     ASSERT_TRUE(lista->DroppedDown());
-    for (int i = 0; i < 3 && RemoveMascara(dono(*lista->LookupTable(), "CPF_CNPJ")) != apagado; ++i)
-        tecla(Qt::Key_Down);
-    tecla(Qt::Key_Return);
+    for (int i = 0; i < 3 && RemoveMascara(DoCampo(*lista->LookupTable(), "CPF_CNPJ")) != apagado; ++i)
+        Tecla(Qt::Key_Down);
+    Tecla(Qt::Key_Return);
     ASSERT_EQ(pagina.Item()->GetDono().GetDeclarante().GetNi(), apagado);
     dialogos.Responde(Resposta::Sim);
-    auto* exclui = Na<QToolButton>(fundos, "BbDeleteFundo");
-    QTest::mouseClick(exclui, Qt::LeftButton, {}, exclui->rect().center());
-    QApplication::processEvents();
+    Clica(Na(fundos, "BbDeleteFundo"));
     ASSERT_EQ(dialogos.Codigos(), std::vector<int>{CodigoMensagem::ConfirmaExclusaoFundo});
     dialogos.Limpa();
     const QString fundoMostrado = pagina.Item()->GetDono().GetChave();
@@ -465,7 +471,7 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     for (const QString& chave : {chaveApagada, chaveOrfa}) {
         SCOPED_TRACE(chave.toStdString());
         ASSERT_TRUE(LocalizaPendencia([&](TDataSet& linha) {
-            return dono(linha, "A_QUEM_PERTENCE") == chave && dono(linha, "GRAVIDADE").toInt() <= 1;
+            return DoCampo(linha, "A_QUEM_PERTENCE") == chave && DoCampo(linha, "GRAVIDADE").toInt() <= 1;
         }));
         nadaMudou("pending items");
     }
@@ -473,7 +479,7 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     // The search lists the item under the fund no longer stored, and none of the deleted fund;
     // Enter on that item's row.
     Reativa();
-    tecla(Qt::Key_S, Qt::ControlModifier);
+    Tecla(Qt::Key_S, Qt::ControlModifier);
     ASSERT_NE(FoPesquisar(), nullptr);
     EXPECT_EQ(FoPendencias(), nullptr);
     TFrPesquisarPruv& pesquisa = *FoPesquisar()->FrPesquisarPruv;
@@ -483,26 +489,23 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     TdvTable& itens = pesquisa.TbPruvItem();
     QStringList listados;
     for (itens.First(); !itens.Eof(); itens.Next())
-        listados << dono(itens, "E_PRUV/ANEXO_DK");
+        listados << DoCampo(itens, "E_PRUV/ANEXO_DK");
     EXPECT_FALSE(listados.contains(chaveApagada)) << listados.join(QLatin1Char(' ')).toStdString();
     ASSERT_TRUE(listados.contains(chaveOrfa)) << listados.join(QLatin1Char(' ')).toStdString();
     QTest::mouseClick(pesquisa.DbgPruvItem->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QApplication::processEvents();
-    for (int i = 0; i < 5 && dono(itens, "E_PRUV/ANEXO_DK") != chaveOrfa; ++i)
+    for (int i = 0; i < 5 && DoCampo(itens, "E_PRUV/ANEXO_DK") != chaveOrfa; ++i)
         QTest::keyClick(pesquisa.DbgPruvItem, Qt::Key_Down);
-    ASSERT_EQ(dono(itens, "E_PRUV/ANEXO_DK"), chaveOrfa);
+    ASSERT_EQ(DoCampo(itens, "E_PRUV/ANEXO_DK"), chaveOrfa);
     QTest::keyClick(pesquisa.DbgPruvItem, Qt::Key_Return);
     QApplication::processEvents();
     nadaMudou("search");
 
     // The fund bar's undo, then an item typed and stored: under the fund shown.
     Reativa();
-    auto* desfaz = Na<QToolButton>(fundos, "BbDesfazerFundo");
-    QTest::mouseClick(desfaz, Qt::LeftButton, {}, desfaz->rect().center());
-    QApplication::processEvents();
+    Clica(Na(fundos, "BbDesfazerFundo"));
     EXPECT_EQ(pagina.Item()->GetDono().GetChave(), fundoMostrado);
-    Na<QToolButton>(fundos, "BbAdd")->click();
-    QApplication::processEvents();
+    Botao(fundos, "BbAdd");
     for (const auto& [campo, texto] :
          {std::pair{"DblcCodRet", QStringLiteral("6800")}, std::pair{"DeCpfCnpjBenef", NumeroDe("555666777")},
           std::pair{"DeNomeBenef", QStringLiteral("ANA MARIA")}}) {
@@ -514,8 +517,7 @@ TEST_F(CaminhoPrincipalTest, AFundDeletedWhileTheOtherWindowsListItIsToldAndTake
     QApplication::processEvents();
     meses->SelecionaCelula(1, 1);
     QTest::keyClicks(meses, QStringLiteral("500"));
-    Na<QToolButton>(fundos, "BbAdd")->click();
-    QApplication::processEvents();
+    Botao(fundos, "BbAdd");
     EXPECT_TRUE(dialogos.Mensagens().empty()) << dialogos.Textos().join(QLatin1Char('|')).toStdString();
     const auto linhas = [](const char* tabela, const QString& condicao) {
         auto banco = TDatabase::DaPasta(TPastas::Dados());
@@ -556,9 +558,7 @@ TEST_F(CaminhoPrincipalTest, AStaleRowOfThePendingItemsLocatesNothingElse)
     IniciaPrograma();
     Abre(Outra);
     janela->Comando(QStringLiteral("MiVerificarPendencias"))->trigger();
-    ASSERT_TRUE(Espera([] {
-        return FoPendencias() && FoPendencias()->FrPruvVerifica->Concluida() && !FoPendencias()->Timer1->isActive();
-    }));
+    ASSERT_TRUE(PendenciasProntas());
     Reativa();
 
     // Both made stale: the fund deleted on its page and another fund made with an item of its
@@ -585,7 +585,6 @@ TEST_F(CaminhoPrincipalTest, AStaleRowOfThePendingItemsLocatesNothingElse)
     }
     dialogos.Limpa();
 
-    const auto campo = [](TDataSet& t, const char* nome) { return t.FieldByName(QLatin1String(nome))->AsString(); };
     const struct {
         const char* caso;
         QString dono;
@@ -605,8 +604,8 @@ TEST_F(CaminhoPrincipalTest, AStaleRowOfThePendingItemsLocatesNothingElse)
         const QString item = mostrada.Item()->GetChave();
         const int objeto = c.pagina == P::Fundos ? 26 : 18;   // the item's fields
         ASSERT_TRUE(LocalizaPendencia([&](TDataSet& linha) {
-            const int o = campo(linha, "OBJETO").toInt();
-            return campo(linha, "A_QUEM_PERTENCE") == c.dono && o >= objeto && o < objeto + 6;
+            const int o = DoCampo(linha, "OBJETO").toInt();
+            return DoCampo(linha, "A_QUEM_PERTENCE") == c.dono && o >= objeto && o < objeto + 6;
         }));
         EXPECT_EQ(dialogos.Codigos(), std::vector<int>{c.mensagem});
         dialogos.Limpa();
@@ -630,43 +629,34 @@ TEST_F(CaminhoPrincipalTest, ANewFundKeepsNoItemAndEveryRoadOutOfItIsOpen)
     Abre(Outra);
     QWidget& fundos = quadro->Pagina(P::Fundos);
     TFrBeneficiarios& pagina = quadro->BeneficiariosAnexo();
-    const auto tecla = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
-        QWidget* alvo = QApplication::activePopupWidget();
-        QTest::keyClick(alvo ? alvo : QApplication::focusWidget(), k, m);
-        QApplication::processEvents();
-    };
-    const auto clica = [](QWidget* w) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
-        QApplication::processEvents();
-    };
     auto* lista = Na<TdvDBLookupCombo>(fundos, "DblcFundos");
     const struct {
         const char* caso;
         std::function<void()> Sai;
         P pagina;
     } casos[] = {
-        {"the fund bar's undo", [&] { clica(Na(fundos, "BbDesfazerFundo")); }, P::Fundos},
+        {"the fund bar's undo", [&] { Clica(Na(fundos, "BbDesfazerFundo")); }, P::Fundos},
         {"the fund list",
          [&] {
-             clica(lista);
-             tecla(Qt::Key_Down, Qt::AltModifier);
-             tecla(Qt::Key_Return);
+             Clica(lista);
+             Tecla(Qt::Key_Down, Qt::AltModifier);
+             Tecla(Qt::Key_Return);
          },
          P::Fundos},
-        {"another page", [&] { tecla(Qt::Key_I, Qt::AltModifier); }, P::Informacoes},
+        {"another page", [&] { Tecla(Qt::Key_I, Qt::AltModifier); }, P::Informacoes},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        tecla(Qt::Key_U, Qt::AltModifier);
+        Tecla(Qt::Key_U, Qt::AltModifier);
         ASSERT_EQ(quadro->PaginaAtiva(), P::Fundos);
-        clica(Na(fundos, "BbAddFundo"));
+        Clica(Na(fundos, "BbAddFundo"));
         ASSERT_TRUE(pagina.Item()->GetDono().GetChave().isEmpty());
         // The item's code and number chosen by the mouse: the caret goes to the fund's CNPJ, and
         // what the user meant for a field is typed only where that field took the caret.
         for (const auto& [campo, texto] :
              {std::pair{"DblcCodRet", QStringLiteral("3223")}, std::pair{"DeCpfCnpjBenef", CpfBeneficiario}}) {
             QWidget* w = Na(fundos, campo);
-            clica(w);
+            Clica(w);
             if (QApplication::focusWidget() == w)
                 QTest::keyClicks(w, texto);
             EXPECT_EQ(QApplication::focusWidget(), lista) << campo;
@@ -683,9 +673,9 @@ TEST_F(CaminhoPrincipalTest, ANewFundKeepsNoItemAndEveryRoadOutOfItIsOpen)
     }
 
     // Closing answered Sim: the program closes.
-    tecla(Qt::Key_U, Qt::AltModifier);
-    clica(Na(fundos, "BbAddFundo"));
-    clica(Na(fundos, "DblcCodRet"));
+    Tecla(Qt::Key_U, Qt::AltModifier);
+    Clica(Na(fundos, "BbAddFundo"));
+    Clica(Na(fundos, "DblcCodRet"));
     if (QApplication::focusWidget() == Na(fundos, "DblcCodRet"))
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3223"));
     dialogos.Responde(Resposta::Sim);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <initializer_list>
 #include <memory>
 
 #include "ImprimeQString.h"
@@ -130,34 +131,28 @@ protected:
                       QStringLiteral("INSERT INTO PruvItem (IN_ANEXO, \"E_PRUV/ANEXO_DK\", PRUV_ITEM_DK, E_PRUV_DK, "
                                      "TRIB_TRIBU, E_IN_PF_PJ, E_NR_PF_PJ, REND_01, IRRF_01) VALUES ('1', ?1, ?2, ?3, "
                                      "?4, '1', ?5, 10000000, 1000000)"));
+        const auto escreve = [&banco](TComando& comando, std::initializer_list<QString> valores) {
+            int i = 0;
+            for (const QString& valor : valores)
+                comando.LigaTexto(++i, valor);
+            banco->Escreve(comando);
+            comando.Reinicia();
+        };
+        const auto numero = [](qint64 n, int digitos) {
+            return QStringLiteral("%1").arg(n, digitos, 10, QLatin1Char('0'));
+        };
         QString fundo;
         int itens = 0;
         for (int b = 0; b < Beneficiarios; ++b) {
             if (b % PorFundo == 0) {
-                fundo = QStringLiteral("%1").arg(PrimeiraChave + b / PorFundo, 5, 10, QLatin1Char('0'));
-                const QString raiz = QStringLiteral("%1").arg(Raiz + b / PorFundo, 8, 10, QLatin1Char('0'))
-                    + QStringLiteral("0001");
-                anexo.LigaTexto(1, chave);
-                anexo.LigaTexto(2, fundo);
-                anexo.LigaTexto(3, raiz);
-                banco->Escreve(anexo);
-                anexo.Reinicia();
+                fundo = numero(PrimeiraChave + b / PorFundo, 5);
+                escreve(anexo, {chave, fundo, numero(Raiz + b / PorFundo, 8) + QStringLiteral("0001")});
                 itens = 0;
             }
-            const QString cpf = QStringLiteral("%1").arg(300000000 + b * 7919, 9, 10, QLatin1Char('0'));
-            benef.LigaTexto(1, chave);
-            benef.LigaTexto(2, cpf);
-            banco->Escreve(benef);
-            benef.Reinicia();
-            for (const char* codigo : {"0490", "0924", "5232", "6800", "6813"}) {
-                item.LigaTexto(1, fundo);
-                item.LigaTexto(2, QStringLiteral("%1").arg(++itens, 7, 10, QLatin1Char('0')));
-                item.LigaTexto(3, chave);
-                item.LigaTexto(4, QLatin1String(codigo));
-                item.LigaTexto(5, cpf);
-                banco->Escreve(item);
-                item.Reinicia();
-            }
+            const QString cpf = numero(300000000 + b * 7919, 9);
+            escreve(benef, {chave, cpf});
+            for (const char* codigo : {"0490", "0924", "5232", "6800", "6813"})
+                escreve(item, {fundo, numero(++itens, 7), chave, QLatin1String(codigo), cpf});
         }
         transacao.Confirma();
     }

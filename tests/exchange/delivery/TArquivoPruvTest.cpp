@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -26,6 +25,7 @@
 #include "platform/ui/AtividadeRegistrada.h"
 #include "platform/ui/DialogosRoteirizados.h"
 #include "platform/ui/ProgressoRegistrado.h"
+#include "support/ProcessoLimitado.h"
 #include "support/ProgramaDeTeste.h"
 
 namespace {
@@ -451,18 +451,15 @@ QString ComoOutroUsuario(const QString& base, const std::function<QString()>& ac
     }
     if (::chown(QFile::encodeName(ProgramaDeTeste::Pasta()).constData(), 65534, 65534) != 0)
         return QStringLiteral("<chown failed>");
-    const pid_t filho = fork();
-    if (filho == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(100);
-        QFile arquivo(saida);
-        if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(acao().toUtf8()) < 0 || !arquivo.flush())
-            ::_exit(101);
-        ::_exit(0);
-    }
-    int estado = 0;
-    if (filho < 0 || waitpid(filho, &estado, 0) != filho || !WIFEXITED(estado) || WEXITSTATUS(estado) != 0)
-        return QStringLiteral("<the child failed: %1>").arg(WEXITSTATUS(estado));
+    const int filho = NoProcessoLimitado(
+        [&] {
+            QFile arquivo(saida);
+            return arquivo.open(QIODevice::WriteOnly) && arquivo.write(acao().toUtf8()) >= 0 && arquivo.flush() ? 0
+                                                                                                                : 101;
+        },
+        65534, 022, 60);
+    if (filho != 0)
+        return QStringLiteral("<the child failed: %1>").arg(filho);
     QFile arquivo(saida);
     return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QStringLiteral("<no output>");
 }

@@ -28,6 +28,26 @@ protected:
     VerificacaoRegistrada frame{lista};
     int verificados = 0;
 
+    struct TTrabalho {
+        quint64 Passos = 0;
+        quint64 Preparados = 0;
+    };
+    // The engine's steps and the statements prepared while acao runs.
+    static TTrabalho Trabalho(const std::function<void()>& acao)
+    {
+        const quint64 passos = TComando::PassosMotor();
+        const quint64 preparados = TComando::Preparados();
+        acao();
+        return {TComando::PassosMotor() - passos, TComando::Preparados() - preparados};
+    }
+    // A run of the verification on its own, which checks that many items.
+    void VerificaItens(TPruv& pruv, int itens)
+    {
+        verificados = 0;
+        pruv.Verifica(lista, frame, verificados);
+        EXPECT_EQ(verificados, itens);
+    }
+
     // The rows of the run: text rows as they are, pending items as gravity, object and message.
     QStringList Verifica(TPruv& pruv)
     {
@@ -324,26 +344,12 @@ TEST_F(TPruvTest, EachFundOfAnAdministratorIsWalkedUnderItsTitle)
 // more.
 TEST_F(TPruvTest, ManySmallFundsAreVerifiedAndSummedAtTheWorkOfAFewLargeOnes)
 {
-    struct TTrabalho {
-        quint64 Passos = 0;
-        quint64 Preparados = 0;
-    };
     const auto mede = [this](const QString& ni, int porFundo, qint64 raiz, int chave) {
         auto pruv = Armazenada(ni, "2002", 3);
         Fundos(*pruv, 200, porFundo, raiz, chave);   // 1,000 items
         std::map<std::string, TTrabalho> trabalho;
-        const auto conta = [&trabalho](const char* nome, const std::function<void()>& acao) {
-            const quint64 passos = TComando::PassosMotor();
-            const quint64 preparados = TComando::Preparados();
-            acao();
-            trabalho[nome] = {TComando::PassosMotor() - passos, TComando::Preparados() - preparados};
-        };
-        conta("verifica", [&] {
-            verificados = 0;
-            pruv->Verifica(lista, frame, verificados);
-            EXPECT_EQ(verificados, 1000);
-        });
-        conta("resumo", [&] {
+        trabalho["verifica"] = Trabalho([&] { VerificaItens(*pruv, 1000); });
+        trabalho["resumo"] = Trabalho([&] {
             TRecalculoResumos recalculo(*pruv);
             ProgressoRegistrado gauge;
             EXPECT_TRUE(recalculo.Executa(gauge));
@@ -366,13 +372,7 @@ TEST_F(TPruvTest, AnAdministratorIsVerifiedAtTheSameWorkBesideALargerOne)
 {
     auto pruv = Armazenada(Matriz, "2002", 3);
     Fundos(*pruv, 4, 2, 20000000, 1);   // 2 funds, 20 items
-    const auto passos = [&] {
-        const quint64 antes = TComando::PassosMotor();
-        verificados = 0;
-        pruv->Verifica(lista, frame, verificados);
-        EXPECT_EQ(verificados, 20);
-        return TComando::PassosMotor() - antes;
-    };
+    const auto passos = [&] { return Trabalho([&] { VerificaItens(*pruv, 20); }).Passos; };
     const quint64 sozinha = passos();
     auto outra = Armazenada(Outra, "2002", 3);
     Fundos(*outra, 2000, 200, 30000000, 100);   // 10 funds, 10,000 items
@@ -544,15 +544,12 @@ TEST_F(TPruvTest, ItemsOfAFundNoLongerStoredAreNamedByTheVerificationAndGoByTheR
         "10Beneficiários sem Fundo ou Clube de Investimento (para excluí-los: Ferramentas, Reorganizar Tabelas de "
         "Dados)"));
     ASSERT_GE(titulo, 0) << linhas.join(QLatin1Char('|')).toStdString();
-    QString ni = CpfBeneficiario;
-    FormataNi(ni);
-    QString orfao = cpfOrfao;
-    FormataNi(orfao);
-    EXPECT_EQ(linhas.mid(titulo + 1, 2),
-              (QStringList{Pendente(1, 26, CodigoMensagem::BeneficiarioSemFundo,
-                                    QStringLiteral("fundo 00001, 6800 %1 JOSE DA SILVA").arg(ni)),
-                           Pendente(1, 26, CodigoMensagem::BeneficiarioSemFundo,
-                                    QStringLiteral("fundo 00001, 6800 %1 JOSE DA SILVA").arg(orfao))}));
+    const auto semFundo = [](QString cpf) {
+        FormataNi(cpf);
+        return Pendente(1, 26, CodigoMensagem::BeneficiarioSemFundo,
+                        QStringLiteral("fundo 00001, 6800 %1 JOSE DA SILVA").arg(cpf));
+    };
+    EXPECT_EQ(linhas.mid(titulo + 1, 2), (QStringList{semFundo(CpfBeneficiario), semFundo(cpfOrfao)}));
     EXPECT_GT(frame.NumErros(), 0);
 
     ProgressoRegistrado gauge;
