@@ -172,7 +172,8 @@ void CompactaTabela(TdvTable& Tabela)
         QString erro;
         while (!Tabela.PackTable(erro)) {
             const QString pergunta = QStringLiteral("Não foi possível eliminar as exclusões da Tabela ")
-                + Tabela.TableName() + QStringLiteral(".  Tentar Novamente?");
+                + Tabela.TableName() + (erro.isEmpty() ? QString() : QStringLiteral(": ") + erro)
+                + QStringLiteral(".  Tentar Novamente?");
             if (TErro::MostraMensagem(pergunta, TipoDialogo::Erro, Botao::Sim | Botao::Nao, 0) != Resposta::Sim)
                 break;
         }

@@ -12,6 +12,7 @@
 #include "platform/files/TEspacoEmDisco.h"
 #include "platform/files/TPastas.h"
 #include "platform/ui/DialogosRoteirizados.h"
+#include "support/FalhasDeDisco.h"
 
 namespace {
 
@@ -407,19 +408,33 @@ TEST_F(TColecaoTest, TableRoutinesReportThroughTheirMessages)
     EXPECT_TRUE(tabela->dvFilter().isEmpty());
 }
 
+// The engine's cause, where it names one, is what tells the user that a retry needs space freed.
 TEST_F(TColecaoTest, AFailedPackIsOfferedAgainUntilRefused)
 {
     TColecaoDeTeste colecao;
     auto tabela = CriaTabela(QStringLiteral("Teste.db"));
-    ASSERT_TRUE(AbreTabela(*tabela));
-    colecao.SetGravarEmDisco(false);   // an open transaction: the database cannot be packed
-    dialogos.Responde(Resposta::Sim);
-    dialogos.Responde(Resposta::Nao);
-    CompactaTabela(*tabela);
-    ASSERT_EQ(dialogos.Mensagens().size(), 2u);
-    EXPECT_EQ(dialogos.Textos().front(),
-              QStringLiteral("Não foi possível eliminar as exclusões da Tabela Teste.db.  Tentar Novamente?"));
-    EXPECT_FALSE(tabela->Active());
+    const struct {
+        const char* caso;
+        bool emLote;   // an open transaction: the database cannot be packed
+        const char* texto;
+    } casos[] = {
+        {"in a transaction", true, "Não foi possível eliminar as exclusões da Tabela Teste.db.  Tentar Novamente?"},
+        {"disk full", false,
+         "Não foi possível eliminar as exclusões da Tabela Teste.db: o disco está cheio.  Tentar Novamente?"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        dialogos.Limpa();
+        ASSERT_TRUE(AbreTabela(*tabela));
+        colecao.SetGravarEmDisco(!c.emLote);
+        FalhasDeDisco::Armada disco({0, c.emLote ? 0u : FalhasDeDisco::Escrita, true, true});
+        dialogos.Responde(Resposta::Sim);
+        dialogos.Responde(Resposta::Nao);
+        CompactaTabela(*tabela);
+        ASSERT_EQ(dialogos.Mensagens().size(), 2u);
+        EXPECT_EQ(dialogos.Textos().front(), QString::fromUtf8(c.texto));
+        EXPECT_FALSE(tabela->Active());
+    }
 
     colecao.SetGravarEmDisco(true);
     dialogos.Limpa();

@@ -33,6 +33,18 @@ private:
     int& FContador;
 };
 
+// Why a pack failed, for the user: an engine failure gives only its cause in the user's words
+// (a full disk must be freed before a retry can succeed) and nothing when it names none; SQLite's
+// own text goes to the log for whoever helps them.
+QString MotivoDaFalha(const std::exception& e)
+{
+    if (const auto* motor = dynamic_cast<const EDBEngineError*>(&e)) {
+        qWarning("database engine: %s", e.what());
+        return motor->Motivo();
+    }
+    return QString::fromUtf8(e.what()).left(128);
+}
+
 void Aviso(const QString& texto)
 {
     InterfaceUsuario::Mostra(texto, TipoDialogo::Aviso, Botao::Ok);
@@ -224,7 +236,7 @@ bool TdvTable::PackTable(QString& erro)
         OpenDatabase()->Compacta();
         resultado = true;
     } catch (const std::exception& e) {
-        erro = QString::fromUtf8(e.what()).left(128);
+        erro = MotivoDaFalha(e);
     }
     try {
         Close();
@@ -232,8 +244,8 @@ bool TdvTable::PackTable(QString& erro)
         if (ativo)
             Open();
     } catch (const std::exception& e) {
-        if (erro.isEmpty())
-            erro = QString::fromUtf8(e.what()).left(128);
+        if (resultado)
+            erro = MotivoDaFalha(e);
         resultado = false;
     }
     EnableControls();

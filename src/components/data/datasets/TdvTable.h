@@ -44,8 +44,9 @@ public:
     bool NarrowSearch = false;
     unsigned char NarrowSearchUpperChar = 255;
 
-    // Packs the table (gives back the space of deleted rows). False with the reason in `erro`;
-    // Exclusive, Active and the controls are restored either way.
+    // Packs the table (gives back the space of deleted rows). False with the reason in `erro`
+    // (for an engine failure its cause in the user's words, empty when it names none); Exclusive,
+    // Active and the controls are restored either way.
     bool PackTable(QString& erro);
     [[nodiscard]] bool IsParadoxTable() const;
     [[nodiscard]] bool IsDBaseTable() const;
