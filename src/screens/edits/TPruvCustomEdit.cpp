@@ -9,7 +9,6 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
-#include <utility>
 
 #include "model/values/TErro.h"
 #include "model/values/TMonetario.h"
@@ -99,19 +98,6 @@ void TPruvCustomEdit::DoEnter()
         selectAll();
     }
     FEntrada.MantemTexto = false;
-    // The press that brought the focus comes next, in the same event: it keeps the selection.
-    // Should none come, the mark does not outlive that event.
-    FEntrada.CliqueDeEntrada = EnterReason() == Qt::MouseFocusReason;
-    if (FEntrada.CliqueDeEntrada) {
-        QPointer<TPruvCustomEdit> vivo(this);
-        QMetaObject::invokeMethod(
-            this,
-            [vivo] {
-                if (vivo)
-                    vivo->FEntrada.CliqueDeEntrada = false;
-            },
-            Qt::QueuedConnection);
-    }
     TCustomEdit::DoEnter();
 }
 
@@ -203,7 +189,7 @@ void TPruvCustomEdit::mousePressEvent(QMouseEvent* e)
     // The gesture that chose the field, or the first one on a text lent as the focus came (but a
     // plain click, which puts the caret where the user wants it): the whole text stays selected,
     // and the middle button's paste goes in its place.
-    const bool entrada = std::exchange(FEntrada.CliqueDeEntrada, false);
+    const bool entrada = TakeEnterClick();
     const bool sobreEmprestado = FEntrada.Emprestado
         && (e->button() == Qt::MiddleButton || e->modifiers().testFlag(Qt::ShiftModifier));
     FEntrada.GestoDeEntrada = entrada || sobreEmprestado;

@@ -118,10 +118,10 @@ private:
     // What decides whether the next input replaces the whole text, in one place: set as the
     // field is entered or a text is lent to it, dropped as the field is left.
     struct TEntrada {
-        bool MantemTexto = false;       // a write-back failed: the entry back here keeps what was typed
-        bool Emprestado = false;        // the text came as the focus arrived, and nothing was typed since
-        bool CliqueDeEntrada = false;   // the focus came by the mouse: the press that brought it is to come
-        bool GestoDeEntrada = false;    // that press, its release and its double-click keep the text whole
+        bool MantemTexto = false;   // a write-back failed: the entry back here keeps what was typed
+        bool Emprestado = false;    // the text came as the focus arrived, and nothing was typed since
+        bool GestoDeEntrada =
+            false;   // the press that brought the focus, its release and its double-click keep the text whole
     };
     TEntrada FEntrada;
 };

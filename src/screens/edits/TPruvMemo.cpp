@@ -8,7 +8,6 @@
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <utility>
 
 #include "model/values/TDadoBasico.h"
 #include "platform/widgets/controls/TSelecaoDoSistema.h"
@@ -103,11 +102,6 @@ void TPruvMemo::focusInEvent(QFocusEvent* e)
         SetModified(false);
         selectAll();
     }
-    // The press that brought the focus comes next, in the same event: it keeps the selection.
-    FCliqueDeEntrada = e->reason() == Qt::MouseFocusReason;
-    if (FCliqueDeEntrada)
-        QMetaObject::invokeMethod(
-            this, [this] { FCliqueDeEntrada = false; }, Qt::QueuedConnection);
     if (OnEnter)
         OnEnter();
 }
@@ -138,7 +132,7 @@ void TPruvMemo::mousePressEvent(QMouseEvent* e)
 {
     // The gesture that chose the memo leaves its whole text selected; the middle button pastes
     // in its place.
-    FGestoDeEntrada = std::exchange(FCliqueDeEntrada, false);
+    FGestoDeEntrada = FEntrada.TomaCliqueDeEntrada();
     if (!FGestoDeEntrada) {
         QPlainTextEdit::mousePressEvent(e);
         return;

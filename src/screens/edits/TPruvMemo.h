@@ -58,6 +58,6 @@ private:
     TVinculoDado FVinculo;
     int FMaxLength = 0;
     TEntradaDoCampo FEntrada;
-    bool FCliqueDeEntrada = false;   // the focus came by the mouse: the press that brought it is to come
-    bool FGestoDeEntrada = false;    // that press, its release and its double-click keep the text whole
+    bool FGestoDeEntrada =
+        false;   // the press that brought the focus, its release and its double-click keep the text whole
 };

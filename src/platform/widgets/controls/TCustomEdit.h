@@ -138,6 +138,8 @@ protected:
     [[nodiscard]] bool Entered() const { return FEntrada.Entrou(); }
     // How the focus came for the last entry (a click, Tab, a program's move).
     [[nodiscard]] Qt::FocusReason EnterReason() const { return FEntrada.Motivo(); }
+    // True once, for the press of the click that brought the focus.
+    bool TakeEnterClick() { return FEntrada.TomaCliqueDeEntrada(); }
 
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;

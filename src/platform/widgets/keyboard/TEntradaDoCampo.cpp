@@ -17,6 +17,11 @@ bool TEntradaDoCampo::Chega(Qt::FocusReason motivo)
         return false;
     FEntrou = true;
     FMotivo = motivo;
+    // Should no press come, the mark does not outlive the event that brought the focus.
+    FCliqueDeEntrada = motivo == Qt::MouseFocusReason;
+    if (FCliqueDeEntrada)
+        QMetaObject::invokeMethod(
+            &FCampo, [this] { FCliqueDeEntrada = false; }, Qt::QueuedConnection);
     return true;
 }
 
@@ -31,6 +36,7 @@ bool TEntradaDoCampo::Sai(Qt::FocusReason motivo, const std::function<void()>& s
     if (QApplication::focusWidget() == &FCampo)
         return false;   // the exit was refused and the focus taken back
     FEntrou = false;
+    FCliqueDeEntrada = false;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <Qt>
 #include <functional>
+#include <utility>
 
 class QEvent;
 class QWidget;
@@ -24,6 +25,9 @@ public:
     // The focus leaves: runs sai when the field was entered. False when sai took the focus back
     // (the exit was refused): the field stays entered.
     bool Sai(Qt::FocusReason motivo, const std::function<void()>& sai);
+    // The focus came by the mouse and the press that brought it, which comes in the same event, is
+    // still to come: true once, for that press.
+    bool TomaCliqueDeEntrada() { return std::exchange(FCliqueDeEntrada, false); }
     // Every event of the field: its window active again with the focus elsewhere runs the exit
     // that the move missed.
     void Evento(const QEvent& evento, const std::function<void()>& sai);
@@ -31,6 +35,7 @@ public:
 private:
     QWidget& FCampo;
     bool FEntrou = false;
-    bool FSaindo = false;   // the exit is running: a focus it takes back is no new entry
+    bool FSaindo = false;
+    bool FCliqueDeEntrada = false;   // the exit is running: a focus it takes back is no new entry
     Qt::FocusReason FMotivo = Qt::OtherFocusReason;
 };
